@@ -1,0 +1,27 @@
+#include "app/LogoUnit.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+namespace kestrion::app {
+
+QPointer<TLogoForm> LogoForm;
+
+TLogoForm::TLogoForm(const QString& picturePath, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName("LogoForm");
+    setFixedSize(kClientWidth, kClientHeight);
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(0, -8, 681, 353);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(QPixmap(picturePath));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+}  // namespace kestrion::app

@@ -1,0 +1,144 @@
+#include "app/MainUnit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "app/LogoUnit.h"
+#include "editor/EditorState.h"
+#include "model/MainCore.h"
+#include "platform/PosixFiles.h"
+
+namespace kestrion::app {
+
+namespace {
+
+constexpr int kTimer0Milliseconds = 1000;
+
+}  // namespace
+
+TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent), services_(services) {
+    setObjectName("MainForm");
+    buildMenus();
+    buildPanels();
+    buildStatusBar();
+    services_.statusBar.attach(statusPanels);
+    services_.trace.attach(memos);
+    connectTimers();
+
+    mainFormStartUp();
+
+    const std::string icon = platform::findCaseInsensitive(installDir + "/companyIcon.ico");
+    if (platform::files().exists(icon)) QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
+    Splitter1->setHandleWidth(4);
+    Splitter1->setStyleSheet("QSplitter::handle { background: black; }");
+    setWindowState(Qt::WindowMaximized);
+    resize(screenWidth, screenHeight);
+    FramePanel1->setFixedWidth((screenWidth - 4) / static_cast<int>(projectTreeDivisor));
+    if (!memos[static_cast<int>(platform::Memo::Msg1)]->isHidden())
+        memos[static_cast<int>(platform::Memo::Msg1)]->setPlainText("Msg");
+    setWindowTitle(QString::fromStdString(titleText));
+
+    // Hidden until a program is open.
+    FramePanel1->hide();
+    EditPanel1->hide();
+
+    platform::timers().setInterval(platform::TimerId::Timer0, kTimer0Milliseconds);
+    platform::timers().setEnabled(platform::TimerId::Timer0, true);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildMenus() {
+    struct MenuSpec {
+        QMenu** member;
+        const char* name;
+        const char* caption;
+    };
+    const MenuSpec specs[] = {
+        {&FileMenu, "FileMenu", "&File"},          {&EditMenu, "EditMenu", "&Edit"},
+        {&ViewMenu, "ViewMenu", "&View"},          {&CommentMenu, "CommentMenu", "&Comment"},
+        {&OnlineMenu, "OnlineMenu", "&Online"},    {&MonitorMenu, "MonitorMenu", "&Monitor"},
+        {&PlcMenu, "PlcMenu", "&PLC"},             {&TemplateMenu, "TemplateMenu", "&Template"},
+        {&ToolsMenu, "ToolsMenu", "&Tools"},       {&OptionMenu, "OptionMenu", "O&ption"},
+        {&LanguageMenu, "LanguageMenu", "&Language"}, {&HelpMenu, "HelpMenu", "&Help"},
+    };
+    for (const MenuSpec& spec : specs) {
+        *spec.member = menuBar()->addMenu(QString::fromUtf8(spec.caption));
+        (*spec.member)->setObjectName(spec.name);
+    }
+}
+
+void TMainForm::buildPanels() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, central);
+    Splitter1->setObjectName("Splitter1");
+    FramePanel1 = new QWidget(Splitter1);
+    FramePanel1->setObjectName("FramePanel1");
+    EditPanel1 = new QWidget(Splitter1);
+    EditPanel1->setObjectName("EditPanel1");
+    layout->addWidget(Splitter1, 1);
+
+    static const char* const memoNames[platform::memoCount] = {
+        "debugMemo1", "debugMemo2", "debugMemo3", "debugMemo4", "debugMemo5", "debugMemo6",
+        "debugMemo7", "debugMemo8", "debugMemo9", "RxMemo",     "MsgMemo1"};
+    for (int i = 0; i < platform::memoCount; ++i) {
+        memos[i] = new QPlainTextEdit(central);
+        memos[i]->setObjectName(memoNames[i]);
+        memos[i]->setReadOnly(true);
+        memos[i]->hide();
+        layout->addWidget(memos[i]);
+    }
+    setCentralWidget(central);
+}
+
+void TMainForm::buildStatusBar() {
+    mmStatusBar = statusBar();
+    mmStatusBar->setObjectName("mmStatusBar");
+    for (int i = 0; i < platform::StatusBar::panelCount; ++i) {
+        statusPanels[i] = new QLabel(mmStatusBar);
+        statusPanels[i]->setObjectName(QString("mmStatusBarPanel%1").arg(i));
+        statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        mmStatusBar->addWidget(statusPanels[i], i == 0 || i == 13 ? 3 : 1);
+    }
+}
+
+void TMainForm::connectTimers() {
+    QTimer& timer0 = services_.timers.timer(platform::TimerId::Timer0);
+    timer0.setSingleShot(true);
+    connect(&timer0, &QTimer::timeout, this, &TMainForm::Timer0Timer);
+}
+
+void TMainForm::Timer0Timer() {
+    platform::timers().setEnabled(platform::TimerId::Timer0, false);
+    delete LogoForm.data();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (mainFormClose(nullptr) == CloseDecision::Stay) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    delete LogoForm.data();
+    QCoreApplication::exit(0);
+}
+
+void TMainForm::paintEvent(QPaintEvent* event) {
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    redrawFlags &= static_cast<std::uint8_t>(~kRedrawPaintPending);
+    QMainWindow::paintEvent(event);
+}
+
+}  // namespace kestrion::app

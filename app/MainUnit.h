@@ -1,0 +1,63 @@
+// The main window: menus, the panels of the ladder editor, the status bar with its 14 panels, the
+// hidden trace memos and the timers. Its handlers call the core; the window itself holds no logic
+// that tests cannot reach without it.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "app/QtPlatform.h"
+#include "platform/Services.h"
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+
+namespace kestrion::app {
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // The services must be installed; the window attaches its status bar, memos and timers to them.
+    explicit TMainForm(QtPlatform& services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The main menus, for the commands that later fill them.
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QMenu* ViewMenu = nullptr;
+    QMenu* CommentMenu = nullptr;
+    QMenu* OnlineMenu = nullptr;
+    QMenu* MonitorMenu = nullptr;
+    QMenu* PlcMenu = nullptr;
+    QMenu* TemplateMenu = nullptr;
+    QMenu* ToolsMenu = nullptr;
+    QMenu* OptionMenu = nullptr;
+    QMenu* LanguageMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+
+    QStatusBar* mmStatusBar = nullptr;
+    std::array<QLabel*, platform::StatusBar::panelCount> statusPanels{};
+    QSplitter* Splitter1 = nullptr;
+    QWidget* FramePanel1 = nullptr;
+    QWidget* EditPanel1 = nullptr;
+    std::array<QPlainTextEdit*, platform::memoCount> memos{};
+
+public slots:
+    void Timer0Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPanels();
+    void buildStatusBar();
+    void connectTimers();
+
+    QtPlatform& services_;
+};
+
+}  // namespace kestrion::app

@@ -1,0 +1,179 @@
+#include "app/QtPlatform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QScreen>
+#include <chrono>
+
+namespace kestrion::app {
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QMessageBox::Icon toQtIcon(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None: return QMessageBox::NoIcon;
+        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::Warning: return QMessageBox::Warning;
+        case MsgIcon::Error: return QMessageBox::Critical;
+        case MsgIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok: return QMessageBox::Ok;
+        case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {
+    QMessageBox box(toQtIcon(icon), fromUtf8(caption), fromUtf8(text), toQtButtons(buttons),
+                    QApplication::activeWindow());
+    switch (box.exec()) {
+        case QMessageBox::Ok: return MsgAnswer::Ok;
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        default: return MsgAnswer::Cancel;
+    }
+}
+
+void QtStatusBar::attach(const std::array<QLabel*, panelCount>& panels) {
+    for (int i = 0; i < panelCount; ++i) {
+        panels_[i] = panels[i];
+        if (panels_[i]) panels_[i]->setText(fromUtf8(texts_[i]));
+    }
+}
+
+void QtStatusBar::setPanelText(int panel, const std::string& text) {
+    if (panel < 0 || panel >= panelCount) return;
+    texts_[panel] = text;
+    if (panels_[panel]) panels_[panel]->setText(fromUtf8(text));
+}
+
+std::string QtStatusBar::panelText(int panel) const {
+    if (panel < 0 || panel >= panelCount) return {};
+    return texts_[panel];
+}
+
+void QtTraceMemos::attach(const std::array<QPlainTextEdit*, platform::memoCount>& memos) {
+    for (int i = 0; i < platform::memoCount; ++i) memos_[i] = memos[i];
+}
+
+bool QtTraceMemos::visible(platform::Memo memo) const {
+    const auto& edit = memos_[static_cast<int>(memo)];
+    return edit && !edit->isHidden();
+}
+
+void QtTraceMemos::setVisible(platform::Memo memo, bool visible) {
+    if (auto& edit = memos_[static_cast<int>(memo)]) edit->setVisible(visible);
+}
+
+void QtTraceMemos::append(platform::Memo memo, const std::string& line) {
+    if (visible(memo)) memos_[static_cast<int>(memo)]->appendPlainText(fromUtf8(line));
+}
+
+void QtTraceMemos::clear(platform::Memo memo) {
+    if (auto& edit = memos_[static_cast<int>(memo)]) edit->clear();
+}
+
+QtProgress::~QtProgress() { delete dialog_; }
+
+void QtProgress::show(const std::string& caption, int minimum, int maximum) {
+    if (!dialog_) {
+        dialog_ = new QProgressDialog(QApplication::activeWindow());
+        dialog_->setCancelButton(nullptr);
+        dialog_->setMinimumDuration(0);
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+    }
+    dialog_->setWindowTitle(fromUtf8(caption));
+    dialog_->setRange(minimum, maximum);
+    dialog_->setValue(minimum);
+    dialog_->show();
+}
+
+void QtProgress::setPosition(int position) {
+    if (dialog_) dialog_->setValue(position);
+}
+
+void QtProgress::hide() {
+    if (dialog_) dialog_->hide();
+}
+
+void QtSystem::beep() { QApplication::beep(); }
+
+platform::ScreenSize QtSystem::screenSize() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    return {screen->size().width(), screen->size().height()};
+}
+
+std::uint32_t QtClock::tickCount() const {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void QtClock::runMessageLoopOnce() { QCoreApplication::processEvents(QEventLoop::AllEvents, 1); }
+
+QtTimers::QtTimers() {
+    for (auto& timer : timers_) {
+        timer = std::make_unique<QTimer>();
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+}
+
+void QtTimers::setEnabled(platform::TimerId id, bool enabled) {
+    QTimer& t = timer(id);
+    if (enabled && !t.isActive()) t.start();
+    if (!enabled) t.stop();
+}
+
+bool QtTimers::enabled(platform::TimerId id) const { return timers_[static_cast<int>(id)]->isActive(); }
+
+void QtTimers::setInterval(platform::TimerId id, std::uint32_t milliseconds) {
+    timer(id).setInterval(static_cast<int>(milliseconds));
+}
+
+std::uint32_t QtTimers::interval(platform::TimerId id) const {
+    return static_cast<std::uint32_t>(timers_[static_cast<int>(id)]->interval());
+}
+
+QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}
+
+QtPlatform::~QtPlatform() {
+    if (installed_) platform::uninstall();
+}
+
+void QtPlatform::install() {
+    platform::Services services;
+    services.messages = &messages_;
+    services.statusBar = &statusBar;
+    services.trace = &trace;
+    services.progress = &progress_;
+    services.system = &system_;
+    services.clock = &clock_;
+    services.timers = &timers;
+    services.files = &files_;
+    services.dialogs = &dialogs_;
+    platform::install(services);
+    installed_ = true;
+}
+
+}  // namespace kestrion::app

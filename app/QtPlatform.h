@@ -1,0 +1,112 @@
+// The real platform services of the program: Qt message boxes, the main window's status bar,
+// memos and timers, the progress window, the system clock and the local file system.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+#include "platform/Services.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressDialog;
+
+namespace kestrion::app {
+
+class QtMessages : public platform::Messages {
+public:
+    platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                             platform::MsgButtons buttons) override;
+};
+
+// Keeps the panel texts itself, so texts set before the window exists are shown once it does.
+class QtStatusBar : public platform::StatusBar {
+public:
+    void attach(const std::array<QLabel*, panelCount>& panels);
+    void setPanelText(int panel, const std::string& text) override;
+    std::string panelText(int panel) const override;
+
+private:
+    std::array<std::string, panelCount> texts_;
+    std::array<QPointer<QLabel>, panelCount> panels_{};
+};
+
+class QtTraceMemos : public platform::TraceMemos {
+public:
+    void attach(const std::array<QPlainTextEdit*, platform::memoCount>& memos);
+    bool visible(platform::Memo memo) const override;
+    void setVisible(platform::Memo memo, bool visible) override;
+    void append(platform::Memo memo, const std::string& line) override;
+    void clear(platform::Memo memo) override;
+
+private:
+    std::array<QPointer<QPlainTextEdit>, platform::memoCount> memos_{};
+};
+
+class QtProgress : public platform::Progress {
+public:
+    ~QtProgress() override;
+    void show(const std::string& caption, int minimum, int maximum) override;
+    void setPosition(int position) override;
+    void hide() override;
+
+private:
+    QPointer<QProgressDialog> dialog_;
+};
+
+class QtSystem : public platform::System {
+public:
+    void beep() override;
+    platform::ScreenSize screenSize() const override;
+};
+
+class QtClock : public platform::Clock {
+public:
+    std::uint32_t tickCount() const override;
+    void runMessageLoopOnce() override;
+};
+
+// Owns the main window's four timers; the window connects them to its handlers.
+class QtTimers : public platform::Timers {
+public:
+    QtTimers();
+    QTimer& timer(platform::TimerId id) { return *timers_[static_cast<int>(id)]; }
+    void setEnabled(platform::TimerId id, bool enabled) override;
+    bool enabled(platform::TimerId id) const override;
+    void setInterval(platform::TimerId id, std::uint32_t milliseconds) override;
+    std::uint32_t interval(platform::TimerId id) const override;
+
+private:
+    std::array<std::unique_ptr<QTimer>, platform::timerCount> timers_;
+};
+
+class QtDialogs : public platform::Dialogs {};
+
+// All real services together. Create it after the QApplication, install it, then build the
+// main window, which attaches its status bar and memos.
+class QtPlatform {
+public:
+    explicit QtPlatform(platform::Files& files);
+    ~QtPlatform();
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    void install();
+
+    QtStatusBar statusBar;
+    QtTraceMemos trace;
+    QtTimers timers;
+
+private:
+    platform::Files& files_;
+    QtMessages messages_;
+    QtProgress progress_;
+    QtSystem system_;
+    QtClock clock_;
+    QtDialogs dialogs_;
+    bool installed_ = false;
+};
+
+}  // namespace kestrion::app

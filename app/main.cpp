@@ -1,0 +1,33 @@
+// Process entry: the splash, the application title, the main window and the message loop.
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+#include "app/LogoUnit.h"
+#include "app/MainUnit.h"
+#include "app/QtPlatform.h"
+#include "model/MainCore.h"
+#include "platform/PosixFiles.h"
+
+int main(int argc, char** argv) {
+    using namespace kestrion;
+    QApplication application(argc, argv);
+    try {
+        platform::PosixFiles files = platform::PosixFiles::fromEnvironment();
+        app::QtPlatform services(files);
+        services.install();
+
+        app::LogoForm = new app::TLogoForm(QString::fromStdString(files.dataDirectory() + "/splash.png"));
+        app::LogoForm->show();
+        app::LogoForm->repaint();
+        QApplication::processEvents();
+
+        QApplication::setApplicationName(kApplicationTitle);
+        app::TMainForm mainForm(services);
+        mainForm.show();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, kApplicationTitle, QString::fromUtf8(error.what()));
+    }
+    return 0;
+}

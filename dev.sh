@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for Kestrion (installs what is missing), builds, and runs the program
+# or the tests.
+#   ./dev.sh run        build and start the program
+#   ./dev.sh test       build and run the whole test suite
+#   ./dev.sh sanitize   the same suite in a build with AddressSanitizer and UBSan
+#   ./dev.sh bench      build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-dejavu-core)
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+}
+
+configure_and_build() {  # folder, extra cmake arguments...
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$folder"
+}
+
+run_tests() {  # folder
+    ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 300
+}
+
+install_missing
+case "${1:-}" in
+    run)
+        configure_and_build build/release
+        exec build/release/kestrion
+        ;;
+    test)
+        configure_and_build build/release
+        run_tests build/release
+        ;;
+    sanitize)
+        configure_and_build build/sanitize -DKESTRION_SANITIZE=ON
+        ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            run_tests build/sanitize
+        ;;
+    bench)
+        configure_and_build build/release
+        build/release/bench/kestrion_bench
+        ;;
+    *)
+        echo "usage: $0 run|test|sanitize|bench" >&2
+        exit 2
+        ;;
+esac

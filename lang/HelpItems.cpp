@@ -1,0 +1,18 @@
+#include "lang/HelpItems.h"
+
+#include "model/MainCore.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+void setSoftwareVersion(const std::string& version) { titleText = "Kestrion " + version; }
+
+void screenResolution1Click() {
+    const platform::ScreenSize size = platform::system().screenSize();
+    screenWidth = size.width;
+    screenHeight = size.height;
+    platform::statusBar().setPanelText(
+        0, "Screen Resolution=" + intToAnsiString(screenWidth) + "*" + intToAnsiString(screenHeight));
+}
+
+}  // namespace kestrion

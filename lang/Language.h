@@ -1,0 +1,48 @@
+// The interface language: six one-hot flags chosen from the language index, the option byte that
+// shares their unit, and the common questions in each language.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kestrion {
+
+enum class Language : int {
+    English = 0,
+    TraditionalChinese = 1,
+    SimplifiedChinese = 2,
+    Japanese = 3,
+    Spanish = 4,
+    Turkish = 5,
+};
+
+// Exactly one is set at any time.
+extern bool bEnglish;
+extern bool bTraditionalChinese;
+extern bool bSimplifiedChinese;
+extern bool bJapanese;
+extern bool bSpanish;
+extern bool bTurkish;
+
+// optionFlags bits.
+constexpr std::uint8_t kOptionProgramOpen = 0x01;  // bProgramOpen
+constexpr std::uint8_t kOptionMoreView = 0x02;
+constexpr std::uint8_t kOptionDeveloperViews = 0x04;
+constexpr std::uint8_t kOptionDcnFileRead = 0x08;
+constexpr std::uint8_t kOptionReserved20 = 0x20;
+
+extern std::uint8_t optionFlags;
+
+// Sets the flags for a language index; an index outside 0..5 selects English. Returns the language
+// that is now in force.
+Language selectLanguageFlags(int languageNo);
+Language currentLanguage();
+
+// The common questions, in the current language.
+std::string getMsgSaveBeforeClose();
+std::string getMsgSaveBeforeExit();
+std::string getMsgFileExistsOverwrite();
+
+void resetLanguageState();
+
+}  // namespace kestrion

@@ -1,0 +1,57 @@
+// The main window's state and start-up, without the window: the installation paths, the fields of
+// the main form that the file commands rely on, the start values of the shared state, and the
+// decision the close box makes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kestrion {
+
+constexpr const char* kSoftwareVersion = "Version 2.1.1108";
+constexpr const char* kApplicationTitle = "Ladder Editor";
+
+extern std::string installDir;    // no trailing '/'
+extern std::string modeDataPath;  // installDir + "/ModeData.DAT"
+extern std::uint32_t projectTreeDivisor;
+extern std::string traceCaption;  // names the running routine in traces and halt messages
+
+// fileStateFlags bits.
+constexpr std::uint8_t kFileNoName = 0x01;      // made by File > New and not saved yet
+constexpr std::uint8_t kFileNamePreset = 0x02;  // the next Open takes the current name
+constexpr std::uint8_t kFileLastChoiceWentThrough = 0x04;
+
+constexpr std::size_t kFileNameSize = 96;
+
+extern std::uint8_t fileStateFlags;
+extern std::string titleText;  // "Kestrion Version 2.1.1108"
+extern std::array<char, kFileNameSize> FileNameArray;  // NUL-terminated, NUL-padded
+extern std::int32_t startNameLength;
+extern std::int32_t newFileCounter;
+extern std::int32_t screenWidth;
+extern std::int32_t screenHeight;
+
+// The current file name as text (up to the first NUL).
+std::string currentFileName();
+// Copies text into FileNameArray up to its end or a NUL, at most 95 characters, NUL-padded.
+void setFileNameArray(const std::string& text);
+
+// The start-up steps of the main window that do not need the window itself, in their order.
+void mainFormStartUp();
+
+// What the close box does.
+enum class CloseDecision { Exit, Stay };
+enum class SaveOutcome { Saved, Cancelled, Failed };
+// saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
+// window open rather than lose the changes.
+using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
+CloseDecision mainFormClose(const SaveForExit& saveProgram);
+
+std::string intToAnsiString(std::int32_t value);
+std::string intToAnsiString2(std::int32_t value);
+
+void resetMainCoreState();
+
+}  // namespace kestrion

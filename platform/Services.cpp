@@ -1,0 +1,44 @@
+#include "platform/Services.h"
+
+#include <stdexcept>
+
+namespace kestrion::platform {
+
+namespace {
+
+Services current;
+
+template <typename T>
+T& checked(T* service, const char* name) {
+    if (service == nullptr) throw std::logic_error(std::string("platform service not installed: ") + name);
+    return *service;
+}
+
+}  // namespace
+
+void ByteReader::copyTo(std::size_t offset, std::uint8_t* out, std::size_t count) const {
+    for (std::size_t i = 0; i < count; ++i) out[i] = at(offset + i);
+}
+
+void install(const Services& services) {
+    if (!services.messages || !services.statusBar || !services.trace || !services.progress ||
+        !services.system || !services.clock || !services.timers || !services.files || !services.dialogs)
+        throw std::logic_error("platform::install needs every service");
+    current = services;
+}
+
+void uninstall() { current = Services{}; }
+
+bool installed() { return current.messages != nullptr; }
+
+Messages& messages() { return checked(current.messages, "messages"); }
+StatusBar& statusBar() { return checked(current.statusBar, "status bar"); }
+TraceMemos& trace() { return checked(current.trace, "trace memos"); }
+Progress& progress() { return checked(current.progress, "progress"); }
+System& system() { return checked(current.system, "system"); }
+Clock& clock() { return checked(current.clock, "clock"); }
+Timers& timers() { return checked(current.timers, "timers"); }
+Files& files() { return checked(current.files, "files"); }
+Dialogs& dialogs() { return checked(current.dialogs, "dialogs"); }
+
+}  // namespace kestrion::platform

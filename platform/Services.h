@@ -1,0 +1,184 @@
+// The services the core needs from the outside world: message boxes, the status bar, trace memos,
+// the progress window, time and the message loop, timers, files and the dialogs a routine opens
+// half-way through its work. The core reaches them only through services(); the program installs
+// the real implementations at start-up and the test fixture installs fakes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kestrion::platform {
+
+// ---- Message boxes -------------------------------------------------------------------------------
+
+enum class MsgIcon { None, Information, Warning, Error, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+    // Shows a modal box and returns the button the user chose. Texts are UTF-8.
+    virtual MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon,
+                           MsgButtons buttons) = 0;
+};
+
+// ---- Status bar, trace memos, progress window, system ----------------------------------------
+
+class StatusBar {
+public:
+    static constexpr int panelCount = 14;
+    virtual ~StatusBar() = default;
+    // Panels outside 0..13 are ignored.
+    virtual void setPanelText(int panel, const std::string& text) = 0;
+    virtual std::string panelText(int panel) const = 0;
+};
+
+// The debug memos of the main window. Lines are only added while a memo is visible.
+enum class Memo { Debug1, Debug2, Debug3, Debug4, Debug5, Debug6, Debug7, Debug8, Debug9, Rx, Msg1 };
+constexpr int memoCount = 11;
+
+class TraceMemos {
+public:
+    virtual ~TraceMemos() = default;
+    virtual bool visible(Memo memo) const = 0;
+    virtual void setVisible(Memo memo, bool visible) = 0;
+    virtual void append(Memo memo, const std::string& line) = 0;
+    virtual void clear(Memo memo) = 0;
+};
+
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void show(const std::string& caption, int minimum, int maximum) = 0;
+    virtual void setPosition(int position) = 0;
+    virtual void hide() = 0;
+};
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+class System {
+public:
+    virtual ~System() = default;
+    virtual void beep() = 0;
+    virtual ScreenSize screenSize() const = 0;
+};
+
+// ---- Time, the message loop and timers -----------------------------------------------------------
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds from an arbitrary start; wraps like a 32-bit tick counter.
+    virtual std::uint32_t tickCount() const = 0;
+    // Handles the events that are waiting (user input, timers) and returns.
+    virtual void runMessageLoopOnce() = 0;
+};
+
+// The main window's timers. The core switches them and sets their periods; the main window owns
+// the real timers and calls the core's handlers when they fire.
+enum class TimerId { Timer0, Timer1, Timer2, Timer3 };
+constexpr int timerCount = 4;
+
+class Timers {
+public:
+    virtual ~Timers() = default;
+    virtual void setEnabled(TimerId id, bool enabled) = 0;
+    virtual bool enabled(TimerId id) const = 0;
+    virtual void setInterval(TimerId id, std::uint32_t milliseconds) = 0;
+    virtual std::uint32_t interval(TimerId id) const = 0;
+};
+
+// ---- Files ---------------------------------------------------------------------------------------
+
+// The whole content of a file. Reading past the end gives 0xFF, as the program file readers expect,
+// while length() tells the real size.
+class ByteReader {
+public:
+    ByteReader() = default;
+    explicit ByteReader(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    std::size_t length() const { return bytes_.size(); }
+    std::uint8_t at(std::size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0xFF; }
+    // Copies count bytes from offset into out, 0xFF-filled past the end.
+    void copyTo(std::size_t offset, std::uint8_t* out, std::size_t count) const;
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+enum class FileStatus { Ok, NotFound, AccessDenied, Failed };
+
+struct ReadResult {
+    FileStatus status = FileStatus::Failed;
+    ByteReader data;
+    bool ok() const { return status == FileStatus::Ok; }
+};
+
+// Paths are UTF-8 with '/' separators. Every operation finds a file whose name differs from the
+// one asked for only in letter case (files made on case-blind systems keep their spelling).
+class Files {
+public:
+    virtual ~Files() = default;
+    virtual ReadResult readWhole(const std::string& path) const = 0;
+    virtual FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) = 0;
+    FileStatus writeWhole(const std::string& path, const std::vector<std::uint8_t>& data) {
+        return writeWhole(path, data.data(), data.size());
+    }
+    virtual bool exists(const std::string& path) const = 0;
+    virtual bool remove(const std::string& path) = 0;
+    // Creates the folder and any missing parents; true when it exists afterwards.
+    virtual bool makeDirectory(const std::string& path) = 0;
+    // The folder that holds the settings file and the user's programs (no trailing '/').
+    virtual std::string installDirectory() const = 0;
+    // The folder of the read-only files shipped with the program.
+    virtual std::string dataDirectory() const = 0;
+};
+
+// ---- Dialogs opened by core routines ---------------------------------------------------------
+
+// One function per dialog that a core routine opens in the middle of its work; the real ones show
+// Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
+// are written.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+};
+
+// ---- The installed services --------------------------------------------------------------------
+
+struct Services {
+    Messages* messages = nullptr;
+    StatusBar* statusBar = nullptr;
+    TraceMemos* trace = nullptr;
+    Progress* progress = nullptr;
+    System* system = nullptr;
+    Clock* clock = nullptr;
+    Timers* timers = nullptr;
+    Files* files = nullptr;
+    Dialogs* dialogs = nullptr;
+};
+
+// Installs the services; every pointer must be set. The caller keeps them alive.
+void install(const Services& services);
+// Removes them again (tests, shutdown).
+void uninstall();
+bool installed();
+
+Messages& messages();
+StatusBar& statusBar();
+TraceMemos& trace();
+Progress& progress();
+System& system();
+Clock& clock();
+Timers& timers();
+Files& files();
+Dialogs& dialogs();
+
+}  // namespace kestrion::platform

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/LogoUnit.h"
+#include "app/MainUnit.h"
+#include "editor/EditorState.h"
+#include "model/MainCore.h"
+#include "platform/PosixFiles.h"
+#include "support/Fixture.h"
+
+namespace kestrion::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : home(fs::temp_directory_path() / ("kestrion-gui-" + std::to_string(getpid()))),
+          files(home.string(), KESTRION_TEST_DATA_DIR),
+          services(files) {
+        kestrion::testing::resetAllState();
+        fs::create_directories(home);
+        services.install();
+    }
+    ~MainWindowTest() override {
+        delete LogoForm.data();
+        kestrion::testing::resetAllState();
+        fs::remove_all(home);
+    }
+
+    fs::path home;
+    platform::PosixFiles files;
+    QtPlatform services;
+};
+
+TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(form.windowTitle(), "Kestrion Version 2.1.1108");
+
+    QStringList menus;
+    for (QAction* action : form.menuBar()->actions()) menus << action->text();
+    EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
+
+    const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
+    EXPECT_EQ(panels.size(), 14);
+    EXPECT_TRUE(form.statusPanels[0]->text().startsWith("Screen Resolution="));
+
+    platform::statusBar().setPanelText(13, "trace");
+    EXPECT_EQ(form.statusPanels[13]->text(), "trace");
+
+    // Until a program is open the editor panels stay hidden, and so do the trace memos.
+    EXPECT_TRUE(form.EditPanel1->isHidden());
+    EXPECT_TRUE(form.FramePanel1->isHidden());
+    EXPECT_FALSE(platform::trace().visible(platform::Memo::Debug2));
+    platform::trace().append(platform::Memo::Debug2, "not shown");
+    EXPECT_TRUE(form.memos[1]->toPlainText().isEmpty());
+    platform::trace().setVisible(platform::Memo::Debug2, true);
+    platform::trace().append(platform::Memo::Debug2, "a, b");
+    EXPECT_EQ(form.memos[1]->toPlainText(), "a, b");
+}
+
+TEST_F(MainWindowTest, CloseBoxWithoutChangesEndsTheLoopWithZero) {
+    TMainForm form(services);
+    form.show();
+    QTimer::singleShot(0, &form, [&] { form.close(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // never hang the suite
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainWindowTest, CloseBoxWithChangesStaysOnCancel) {
+    TMainForm form(services);
+    form.show();
+    editModeFlags |= kEditModifiedSinceSave;
+    // Answer the question box with Cancel as soon as it is up.
+    QTimer::singleShot(50, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(MainWindowTest, SplashIsBorderlessOnTopAndTheFirstTimer0TickRemovesIt) {
+    LogoForm = new TLogoForm(QString::fromStdString(files.dataDirectory() + "/splash.png"));
+    LogoForm->show();
+    EXPECT_EQ(LogoForm->size(), QSize(677, 338));
+    EXPECT_TRUE(LogoForm->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(LogoForm->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(LogoForm->Image1->pixmap().isNull());
+
+    TMainForm form(services);
+    EXPECT_TRUE(platform::timers().enabled(platform::TimerId::Timer0));
+    EXPECT_EQ(platform::timers().interval(platform::TimerId::Timer0), 1000u);
+    QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [] {
+        if (LogoForm.isNull()) QCoreApplication::exit(0);
+    });
+    poll.start(20);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(LogoForm.isNull());
+    EXPECT_FALSE(platform::timers().enabled(platform::TimerId::Timer0));
+}
+
+}  // namespace
+}  // namespace kestrion::app

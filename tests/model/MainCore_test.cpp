@@ -1,0 +1,120 @@
+#include "model/MainCore.h"
+
+#include "editor/EditorState.h"
+#include "lang/Language.h"
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+class MainCoreTest : public testing::CoreTest {};
+
+TEST_F(MainCoreTest, StartUpGivesTheTitleTheStartNameAndTheScreenSize) {
+    fakes.system.screen = {1280, 1024};
+    mainFormStartUp();
+
+    EXPECT_EQ(titleText, "Kestrion Version 2.1.1108");
+    EXPECT_EQ(installDir, "/home/tester/Tovel/Kestrion");
+    EXPECT_EQ(modeDataPath, "/home/tester/Tovel/Kestrion/ModeData.DAT");
+    EXPECT_EQ(traceCaption, "開始");
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1280*1024");
+    EXPECT_EQ(screenWidth, 1280);
+    EXPECT_EQ(screenHeight, 1024);
+
+    // The start-up name keeps its 41 trailing blanks, and its length counts them.
+    const std::string expected = "/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' ');
+    EXPECT_EQ(currentFileName(), expected);
+    EXPECT_EQ(startNameLength, static_cast<std::int32_t>(expected.size()));
+    EXPECT_EQ(FileNameArray[expected.size()], '\0');
+    EXPECT_EQ(FileNameArray[95], '\0');
+}
+
+TEST_F(MainCoreTest, StartUpFlags) {
+    editModeFlags = 0xFF;
+    optionFlags = 0xFF;
+    fileStateFlags = kFileNamePreset;
+    mainFormStartUp();
+    EXPECT_EQ(editModeFlags & 0xE1, 0);  // 0x80, 0x40, 0x20 and insert mode cleared
+    EXPECT_NE(editModeFlags & 0x02, 0);
+    EXPECT_EQ(optionFlags & (kOptionProgramOpen | kOptionMoreView | kOptionDeveloperViews | kOptionReserved20), 0);
+    EXPECT_EQ(fileStateFlags, kFileLastChoiceWentThrough);
+}
+
+TEST_F(MainCoreTest, StartNameIsCutToTheBufferInALongInstallFolder) {
+    fakes.files.installDir = "/" + std::string(120, 'd');
+    mainFormStartUp();
+    EXPECT_EQ(currentFileName().size(), 95u);
+    EXPECT_EQ(startNameLength, 95);
+}
+
+TEST_F(MainCoreTest, CloseWithoutUnsavedChangesExitsWithoutAQuestion) {
+    editModeFlags = kEditLadderNotConverted;  // only bit 0x08 matters
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
+    struct Case {
+        const char* name;
+        MsgAnswer answer;
+        std::uint8_t fileState;
+        SaveOutcome saved;
+        CloseDecision expected;
+        int saveCalls;
+        bool saveAs;
+    } cases[] = {
+        {"No discards", MsgAnswer::No, 0, SaveOutcome::Saved, CloseDecision::Exit, 0, false},
+        {"Cancel stays", MsgAnswer::Cancel, 0, SaveOutcome::Saved, CloseDecision::Stay, 0, false},
+        {"Yes saves", MsgAnswer::Yes, 0, SaveOutcome::Saved, CloseDecision::Exit, 1, false},
+        {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved, CloseDecision::Exit, 1, true},
+        {"Save As cancelled still exits", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Exit, 1, true},
+        {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
+        {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes.messages.shown.clear();
+        editModeFlags = kEditModifiedSinceSave;
+        fileStateFlags = c.fileState;
+        fakes.messages.scriptAnswers({c.answer});
+        int calls = 0;
+        bool askedSaveAs = false;
+        const auto save = [&](bool saveAs) {
+            ++calls;
+            askedSaveAs = saveAs;
+            return c.saved;
+        };
+        EXPECT_EQ(mainFormClose(save), c.expected);
+        EXPECT_EQ(calls, c.saveCalls);
+        if (calls) {
+            EXPECT_EQ(askedSaveAs, c.saveAs);
+        }
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.shown[0].text, "Do you want to save current file before exit ?");
+        EXPECT_EQ(fakes.messages.shown[0].caption, "Exit");
+        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Question);
+        EXPECT_EQ(fakes.messages.shown[0].buttons, MsgButtons::YesNoCancel);
+    }
+}
+
+TEST_F(MainCoreTest, YesWithoutASaveCommandKeepsTheWork) {
+    editModeFlags = kEditModifiedSinceSave;
+    fakes.messages.scriptAnswers({MsgAnswer::Yes});
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Stay);
+}
+
+TEST(IntToAnsiString, DecimalTextOfSigned32BitValues) {
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {0, "0"}, {-1, "-1"}, {2147483647, "2147483647"}, {-2147483647 - 1, "-2147483648"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(intToAnsiString(value), text);
+        EXPECT_EQ(intToAnsiString2(value), text);
+    }
+}
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,137 @@
+#include "platform/PosixFiles.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace kestrion::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixFilesTest : public ::testing::Test {
+protected:
+    PosixFilesTest() {
+        root = fs::temp_directory_path() / ("kestrion-files-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    ~PosixFilesTest() override { fs::remove_all(root); }
+
+    std::string path(const std::string& name) const { return (root / name).string(); }
+    void writeRaw(const std::string& name, const std::string& bytes) const {
+        std::ofstream(root / name, std::ios::binary) << bytes;
+    }
+
+    fs::path root;
+    PosixFiles files{"/unused", "/unused/data"};
+};
+
+TEST_F(PosixFilesTest, ByteReaderYieldsFfPastTheEndAndKnowsTheRealLength) {
+    writeRaw("short.PMW", std::string("\x01\x02\x03", 3));
+    const ReadResult result = files.readWhole(path("short.PMW"));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.data.length(), 3u);
+    EXPECT_EQ(result.data.at(0), 0x01);
+    EXPECT_EQ(result.data.at(2), 0x03);
+    EXPECT_EQ(result.data.at(3), 0xFF);
+    EXPECT_EQ(result.data.at(128415), 0xFF);
+
+    std::uint8_t window[5] = {};
+    result.data.copyTo(1, window, 5);
+    const std::uint8_t expected[5] = {0x02, 0x03, 0xFF, 0xFF, 0xFF};
+    EXPECT_TRUE(std::equal(window, window + 5, expected));
+}
+
+TEST_F(PosixFilesTest, EmptyFileReadsAsLengthZeroAllFf) {
+    writeRaw("empty.DMW", "");
+    const ReadResult result = files.readWhole(path("empty.DMW"));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.data.length(), 0u);
+    EXPECT_EQ(result.data.at(0), 0xFF);
+}
+
+TEST_F(PosixFilesTest, MissingFileIsNotFound) {
+    const ReadResult result = files.readWhole(path("missing.PMW"));
+    EXPECT_EQ(result.status, FileStatus::NotFound);
+    EXPECT_EQ(result.data.length(), 0u);
+    EXPECT_FALSE(files.exists(path("missing.PMW")));
+    EXPECT_FALSE(files.remove(path("missing.PMW")));
+}
+
+TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
+    std::vector<std::uint8_t> bytes(128416);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
+    ASSERT_EQ(files.writeWhole(path("prog.PMW"), bytes), FileStatus::Ok);
+    EXPECT_EQ(files.readWhole(path("prog.PMW")).data.bytes(), bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
+
+    ASSERT_EQ(files.writeWhole(path("prog.PMW"), std::vector<std::uint8_t>{9}), FileStatus::Ok);
+    EXPECT_EQ(files.readWhole(path("prog.PMW")).data.length(), 1u);
+}
+
+TEST_F(PosixFilesTest, WriteIntoAMissingFolderFailsAndSaysSo) {
+    EXPECT_EQ(files.writeWhole(path("no/such/folder/x.PMW"), std::vector<std::uint8_t>{1}), FileStatus::NotFound);
+    EXPECT_NE(files.writeWhole("/proc/kestrion-cannot-write", std::vector<std::uint8_t>{1}), FileStatus::Ok);
+}
+
+TEST_F(PosixFilesTest, NamesDifferingOnlyInCaseAreFound) {
+    writeRaw("Prog1.pmw", "A");
+    struct Case {
+        const char* asked;
+        const char* found;
+    } cases[] = {
+        {"Prog1.pmw", "Prog1.pmw"},
+        {"PROG1.PMW", "Prog1.pmw"},
+        {"prog1.Pmw", "Prog1.pmw"},
+        {"Prog2.pmw", "Prog2.pmw"},  // no such file: the name stays as asked
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.asked);
+        EXPECT_EQ(findCaseInsensitive(path(c.asked)), path(c.found));
+    }
+    EXPECT_TRUE(files.exists(path("PROG1.PMW")));
+    EXPECT_EQ(files.readWhole(path("PROG1.PMW")).data.length(), 1u);
+
+    // A write to another spelling replaces the file that is there instead of adding a second one.
+    ASSERT_EQ(files.writeWhole(path("PROG1.PMW"), std::vector<std::uint8_t>{1, 2}), FileStatus::Ok);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
+    EXPECT_EQ(files.readWhole(path("Prog1.pmw")).data.length(), 2u);
+
+    EXPECT_TRUE(files.remove(path("pRoG1.PmW")));
+    EXPECT_FALSE(fs::exists(root / "Prog1.pmw"));
+}
+
+TEST_F(PosixFilesTest, MakeDirectoryCreatesParentsAndAcceptsAnExistingOne) {
+    EXPECT_TRUE(files.makeDirectory(path("a/b/User")));
+    EXPECT_TRUE(fs::is_directory(root / "a/b/User"));
+    EXPECT_TRUE(files.makeDirectory(path("a/b/User")));
+    writeRaw("plain", "x");
+    EXPECT_FALSE(files.makeDirectory(path("plain")));
+}
+
+TEST(InstallDirectory, FollowsKestrionHomeElseTheHomeFolder) {
+    struct Case {
+        const char* kestrionHome;
+        const char* home;
+        const char* expected;
+    } cases[] = {
+        {"/srv/plc", "/home/ann", "/srv/plc"},
+        {"/srv/plc/", "/home/ann", "/srv/plc"},
+        {"", "/home/ann", "/home/ann/Tovel/Kestrion"},
+        {nullptr, "/home/ann", "/home/ann/Tovel/Kestrion"},
+        {nullptr, "/home/ann/", "/home/ann/Tovel/Kestrion"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(resolveInstallDirectory(c.kestrionHome, c.home), c.expected);
+    }
+    // Without HOME the account's home folder is used.
+    EXPECT_NE(resolveInstallDirectory(nullptr, nullptr).find("/Tovel/Kestrion"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrion::platform

@@ -1,0 +1,163 @@
+#include "support/FakePlatform.h"
+
+#include <strings.h>
+
+#include <utility>
+
+namespace kestrion::testing {
+
+using platform::FileStatus;
+using platform::MsgAnswer;
+using platform::MsgButtons;
+
+MsgAnswer FakeMessages::show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                             MsgButtons buttons) {
+    shown.push_back({text, caption, icon, buttons});
+    if (!answers_.empty()) {
+        const MsgAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+}
+
+void FakeMessages::scriptAnswers(std::initializer_list<MsgAnswer> answers) {
+    answers_.insert(answers_.end(), answers.begin(), answers.end());
+}
+
+void FakeStatusBar::setPanelText(int panel, const std::string& text) {
+    if (panel >= 0 && panel < panelCount) texts_[panel] = text;
+}
+
+std::string FakeStatusBar::panelText(int panel) const {
+    return panel >= 0 && panel < panelCount ? texts_[panel] : std::string();
+}
+
+void FakeTraceMemos::append(platform::Memo memo, const std::string& line) {
+    if (visible(memo)) lines_[index(memo)].push_back(line);
+}
+
+void FakeProgress::show(const std::string& shownCaption, int low, int high) {
+    visible = true;
+    caption = shownCaption;
+    minimum = low;
+    maximum = high;
+}
+
+void FakeClockAndTimers::advance(std::uint32_t milliseconds) {
+    const std::uint32_t target = now_ + milliseconds;
+    while (static_cast<std::int32_t>(target - now_) > 0) {
+        ++now_;
+        for (auto due = actions_.begin(); due != actions_.end() && due->first <= now_; due = actions_.begin()) {
+            auto action = std::move(due->second);
+            actions_.erase(due);
+            action();
+        }
+        for (Timer& timer : timers_) {
+            if (!timer.enabled || timer.due > now_ || !timer.handler) continue;
+            timer.due = now_ + timer.interval;
+            // A timer does not fire again while its own handler runs (as with the real timers).
+            auto handler = std::exchange(timer.handler, nullptr);
+            handler();
+            if (!timer.handler) timer.handler = std::move(handler);
+        }
+    }
+}
+
+void FakeClockAndTimers::at(std::uint32_t time, std::function<void()> action) {
+    actions_.emplace(time, std::move(action));
+}
+
+void FakeClockAndTimers::setEnabled(platform::TimerId id, bool enabled) {
+    Timer& timer = timers_[index(id)];
+    if (enabled && !timer.enabled) timer.due = now_ + timer.interval;
+    timer.enabled = enabled;
+}
+
+void FakeClockAndTimers::setInterval(platform::TimerId id, std::uint32_t milliseconds) {
+    Timer& timer = timers_[index(id)];
+    timer.interval = milliseconds;
+    timer.due = now_ + milliseconds;
+}
+
+namespace {
+
+bool sameFile(const std::string& a, const std::string& b) {
+    const std::size_t slashA = a.find_last_of('/');
+    const std::size_t slashB = b.find_last_of('/');
+    if (slashA != slashB) return false;
+    const std::size_t nameStart = slashA == std::string::npos ? 0 : slashA + 1;
+    return a.compare(0, nameStart, b, 0, nameStart) == 0 &&
+           strcasecmp(a.c_str() + nameStart, b.c_str() + nameStart) == 0;
+}
+
+}  // namespace
+
+std::map<std::string, std::vector<std::uint8_t>>::const_iterator FakeFiles::find(const std::string& path) const {
+    if (auto exact = files.find(path); exact != files.end()) return exact;
+    for (auto it = files.begin(); it != files.end(); ++it)
+        if (sameFile(it->first, path)) return it;
+    return files.end();
+}
+
+platform::ReadResult FakeFiles::readWhole(const std::string& path) const {
+    platform::ReadResult result;
+    if (unreadable.count(path) != 0) {
+        result.status = FileStatus::AccessDenied;
+        return result;
+    }
+    const auto it = find(path);
+    if (it == files.end()) {
+        result.status = FileStatus::NotFound;
+        return result;
+    }
+    result.status = FileStatus::Ok;
+    result.data = platform::ByteReader(it->second);
+    return result;
+}
+
+FileStatus FakeFiles::writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    if (unwritable.count(path) != 0) return FileStatus::AccessDenied;
+    const auto it = find(path);
+    const std::string name = it == files.end() ? path : it->first;
+    files[name] = std::vector<std::uint8_t>(data, data + size);
+    return FileStatus::Ok;
+}
+
+bool FakeFiles::exists(const std::string& path) const { return find(path) != files.end() || directories.count(path); }
+
+bool FakeFiles::remove(const std::string& path) {
+    const auto it = find(path);
+    if (it == files.end()) return false;
+    files.erase(it);
+    return true;
+}
+
+bool FakeFiles::makeDirectory(const std::string& path) {
+    if (unwritable.count(path) != 0) return false;
+    directories.insert(path);
+    return true;
+}
+
+std::vector<std::uint8_t> FakeFiles::content(const std::string& path) const {
+    const auto it = find(path);
+    return it == files.end() ? std::vector<std::uint8_t>() : it->second;
+}
+
+FakePlatform::FakePlatform() {
+    platform::Services services;
+    services.messages = &messages;
+    services.statusBar = &statusBar;
+    services.trace = &trace;
+    services.progress = &progress;
+    services.system = &system;
+    services.clock = &clock;
+    services.timers = &clock;
+    services.files = &files;
+    services.dialogs = &dialogs;
+    platform::install(services);
+}
+
+FakePlatform::~FakePlatform() { platform::uninstall(); }
+
+}  // namespace kestrion::testing

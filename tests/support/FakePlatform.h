@@ -1,0 +1,157 @@
+// Fakes of the platform services: they record what the core shows and answer as a test scripts.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+
+namespace kestrion::testing {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    platform::MsgIcon icon;
+    platform::MsgButtons buttons;
+};
+
+class FakeMessages : public platform::Messages {
+public:
+    platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                             platform::MsgButtons buttons) override;
+    // Answers given in order; when none is left the first button of the box is chosen (Ok or Yes).
+    void scriptAnswers(std::initializer_list<platform::MsgAnswer> answers);
+    std::vector<ShownMessage> shown;
+
+private:
+    std::deque<platform::MsgAnswer> answers_;
+};
+
+class FakeStatusBar : public platform::StatusBar {
+public:
+    void setPanelText(int panel, const std::string& text) override;
+    std::string panelText(int panel) const override;
+
+private:
+    std::string texts_[panelCount];
+};
+
+class FakeTraceMemos : public platform::TraceMemos {
+public:
+    bool visible(platform::Memo memo) const override { return visible_[index(memo)]; }
+    void setVisible(platform::Memo memo, bool visible) override { visible_[index(memo)] = visible; }
+    void append(platform::Memo memo, const std::string& line) override;
+    void clear(platform::Memo memo) override { lines_[index(memo)].clear(); }
+    const std::vector<std::string>& lines(platform::Memo memo) const { return lines_[index(memo)]; }
+
+private:
+    static int index(platform::Memo memo) { return static_cast<int>(memo); }
+    bool visible_[platform::memoCount] = {};
+    std::vector<std::string> lines_[platform::memoCount];
+};
+
+class FakeProgress : public platform::Progress {
+public:
+    void show(const std::string& caption, int minimum, int maximum) override;
+    void setPosition(int position) override { positions.push_back(position); }
+    void hide() override { visible = false; }
+    bool visible = false;
+    std::string caption;
+    int minimum = 0;
+    int maximum = 0;
+    std::vector<int> positions;
+};
+
+class FakeSystem : public platform::System {
+public:
+    void beep() override { ++beeps; }
+    platform::ScreenSize screenSize() const override { return screen; }
+    int beeps = 0;
+    platform::ScreenSize screen{1920, 1080};
+};
+
+// A virtual clock with the main window's timers. Time only moves when the core runs the message
+// loop (one step each time) or a test advances it; due timers fire on the way, so waits are exact
+// and take no real time.
+class FakeClockAndTimers : public platform::Clock, public platform::Timers {
+public:
+    std::uint32_t tickCount() const override { return now_; }
+    void runMessageLoopOnce() override { advance(step); }
+    // Moves the clock forward one millisecond at a time, firing every timer that falls due.
+    void advance(std::uint32_t milliseconds);
+    // Code that runs when the clock reaches a time (a reply arriving, a key pressed).
+    void at(std::uint32_t time, std::function<void()> action);
+
+    void setEnabled(platform::TimerId id, bool enabled) override;
+    bool enabled(platform::TimerId id) const override { return timers_[index(id)].enabled; }
+    void setInterval(platform::TimerId id, std::uint32_t milliseconds) override;
+    std::uint32_t interval(platform::TimerId id) const override { return timers_[index(id)].interval; }
+    // The handler a timer calls when it fires.
+    void bind(platform::TimerId id, std::function<void()> handler) { timers_[index(id)].handler = std::move(handler); }
+
+    std::uint32_t step = 1;
+
+private:
+    struct Timer {
+        bool enabled = false;
+        std::uint32_t interval = 1000;
+        std::uint32_t due = 0;
+        std::function<void()> handler;
+    };
+    static int index(platform::TimerId id) { return static_cast<int>(id); }
+    std::uint32_t now_ = 0;
+    Timer timers_[platform::timerCount];
+    std::multimap<std::uint32_t, std::function<void()>> actions_;
+};
+
+// An in-memory file system. Names are compared case-blind in their last component, as on disk.
+class FakeFiles : public platform::Files {
+public:
+    platform::ReadResult readWhole(const std::string& path) const override;
+    platform::FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) override;
+    using platform::Files::writeWhole;
+    bool exists(const std::string& path) const override;
+    bool remove(const std::string& path) override;
+    bool makeDirectory(const std::string& path) override;
+    std::string installDirectory() const override { return installDir; }
+    std::string dataDirectory() const override { return dataDir; }
+
+    void put(const std::string& path, std::vector<std::uint8_t> bytes) { files[path] = std::move(bytes); }
+    // The bytes stored under a name (case-blind); empty when there is none.
+    std::vector<std::uint8_t> content(const std::string& path) const;
+
+    std::string installDir = "/home/tester/Tovel/Kestrion";
+    std::string dataDir = "/opt/kestrion/data";
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    std::set<std::string> directories;
+    std::set<std::string> unwritable;  // paths whose writes fail with AccessDenied
+    std::set<std::string> unreadable;  // paths whose reads fail with AccessDenied
+
+private:
+    std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
+};
+
+class FakeDialogs : public platform::Dialogs {};
+
+// All fakes together, installed for the lifetime of the object.
+struct FakePlatform {
+    FakePlatform();
+    ~FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    FakeMessages messages;
+    FakeStatusBar statusBar;
+    FakeTraceMemos trace;
+    FakeProgress progress;
+    FakeSystem system;
+    FakeClockAndTimers clock;
+    FakeFiles files;
+    FakeDialogs dialogs;
+};
+
+}  // namespace kestrion::testing

@@ -1,0 +1,15 @@
+// One place that knows every folder's reset; each folder adds its own here.
+#include "editor/EditorState.h"
+#include "lang/Language.h"
+#include "model/MainCore.h"
+#include "support/Fixture.h"
+
+namespace kestrion::testing {
+
+void resetAllState() {
+    resetEditorState();
+    resetLanguageState();
+    resetMainCoreState();
+}
+
+}  // namespace kestrion::testing
