@@ -1,0 +1,7 @@
+#include "model/ModeData.h"
+
+namespace kestrion {
+
+ModeDataRecord ModeData;
+
+}  // namespace kestrion
