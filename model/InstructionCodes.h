@@ -1,0 +1,21 @@
+// Families of instruction-code words: which codes are contacts of the LD, AND and OR kinds,
+// outputs, block and stack codes, STL and RET. Each takes the code as a signed 32-bit integer.
+#pragma once
+
+#include <cstdint>
+
+namespace kestrion {
+
+bool isOutputTypeCode(std::int32_t code);
+bool isUnconditionalInstrCode(std::int32_t code);
+bool isStlPageCode(std::int32_t code);
+bool isRetCode(std::int32_t code);
+bool isLoadTypeCode(std::int32_t code);
+bool isAndTypeCode(std::int32_t code);
+bool isOrTypeCode(std::int32_t code);
+bool isAnbCode(std::int32_t code);
+bool isOrbCode(std::int32_t code);
+bool isMppCode(std::int32_t code);
+bool isNopCode(std::int32_t code);
+
+}  // namespace kestrion
