@@ -14,6 +14,7 @@
 
 #include "app/LogoUnit.h"
 #include "editor/EditorState.h"
+#include "link/Receive.h"
 #include "model/MainCore.h"
 #include "platform/PosixFiles.h"
 
@@ -118,12 +119,16 @@ void TMainForm::connectTimers() {
     QTimer& timer0 = services_.timers.timer(platform::TimerId::Timer0);
     timer0.setSingleShot(true);
     connect(&timer0, &QTimer::timeout, this, &TMainForm::Timer0Timer);
+    connect(&services_.timers.timer(platform::TimerId::Timer1), &QTimer::timeout, this, &TMainForm::Timer1Timer);
 }
 
 void TMainForm::Timer0Timer() {
     platform::timers().setEnabled(platform::TimerId::Timer0, false);
     delete LogoForm.data();
 }
+
+// The receive poller of the PLC link.
+void TMainForm::Timer1Timer() { kestrion::Timer1Timer(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (mainFormClose(nullptr) == CloseDecision::Stay) {

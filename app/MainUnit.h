@@ -46,6 +46,7 @@ public:
 
 public slots:
     void Timer0Timer();
+    void Timer1Timer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,7 +8,12 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <chrono>
+
+#include "link/forms/PortSelUnit.h"
+#include "link/forms/RsTimOutUnit.h"
 
 namespace kestrion::app {
 
@@ -93,6 +98,39 @@ void QtTraceMemos::clear(platform::Memo memo) {
     if (auto& edit = memos_[static_cast<int>(memo)]) edit->clear();
 }
 
+int QtTraceMemos::lineCount(platform::Memo memo) const {
+    const auto& edit = memos_[static_cast<int>(memo)];
+    if (!edit || edit->document()->isEmpty()) return 0;
+    return edit->document()->blockCount();
+}
+
+void QtDialogs::appMessage(const platform::AppMessage& message) {
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName("AppMsgForm");
+    dialog.setWindowTitle(fromUtf8(message.caption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* memo = new QPlainTextEdit(&dialog);
+    memo->setObjectName("Memo1");
+    memo->setReadOnly(true);
+    memo->appendPlainText(fromUtf8(message.line1));
+    memo->appendPlainText(fromUtf8(message.line2));
+    layout->addWidget(memo);
+    auto* version = new QLabel(fromUtf8(message.versionText), &dialog);
+    version->setObjectName("VersionLabel");
+    layout->addWidget(version);
+    auto* close = new QPushButton("Close", &dialog);
+    close->setObjectName("btnClose");
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
+    layout->addWidget(close);
+    dialog.exec();
+}
+
+bool QtDialogs::portSelection(const std::string& caption) { return runPortSelForm(caption); }
+
+bool QtDialogs::replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) {
+    return runRsTimOutForm(caption, timeOutIndex, retryIndex);
+}
+
 QtProgress::~QtProgress() { delete dialog_; }
 
 void QtProgress::show(const std::string& caption, int minimum, int maximum) {
@@ -172,6 +210,7 @@ void QtPlatform::install() {
     services.timers = &timers;
     services.files = &files_;
     services.dialogs = &dialogs_;
+    services.serial = &serial_;
     platform::install(services);
     installed_ = true;
 }

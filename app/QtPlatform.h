@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/PosixSerial.h"
 #include "platform/Services.h"
 
 class QLabel;
@@ -40,6 +41,7 @@ public:
     void setVisible(platform::Memo memo, bool visible) override;
     void append(platform::Memo memo, const std::string& line) override;
     void clear(platform::Memo memo) override;
+    int lineCount(platform::Memo memo) const override;
 
 private:
     std::array<QPointer<QPlainTextEdit>, platform::memoCount> memos_{};
@@ -82,7 +84,12 @@ private:
     std::array<std::unique_ptr<QTimer>, platform::timerCount> timers_;
 };
 
-class QtDialogs : public platform::Dialogs {};
+class QtDialogs : public platform::Dialogs {
+public:
+    void appMessage(const platform::AppMessage& message) override;
+    bool portSelection(const std::string& caption) override;
+    bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) override;
+};
 
 // All real services together. Create it after the QApplication, install it, then build the
 // main window, which attaches its status bar and memos.
@@ -106,6 +113,7 @@ private:
     QtSystem system_;
     QtClock clock_;
     QtDialogs dialogs_;
+    platform::PosixSerialPorts serial_;
     bool installed_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "link/CommRecord.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -61,6 +62,9 @@ void mainFormStartUp() {
 
     setFileNameArray(installDir + kStartUpName);
     startNameLength = static_cast<std::int32_t>(currentFileName().size());
+
+    // After the settings record is read: the port and baud index come from it.
+    linkStartUp();
 }
 
 CloseDecision mainFormClose(const SaveForExit& saveProgram) {

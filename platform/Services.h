@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ public:
     virtual void setVisible(Memo memo, bool visible) = 0;
     virtual void append(Memo memo, const std::string& line) = 0;
     virtual void clear(Memo memo) = 0;
+    // Lines the memo holds now.
+    virtual int lineCount(Memo memo) const = 0;
 };
 
 class Progress {
@@ -141,7 +144,58 @@ public:
     virtual std::string dataDirectory() const = 0;
 };
 
+// ---- Serial ports --------------------------------------------------------------------------------
+
+enum class Parity { None, Even, Odd };
+
+// The line format given to a port: rate, data bits (7 or 8), parity, stop bits.
+struct SerialFormat {
+    std::uint32_t baudRate = 9600;
+    int dataBits = 7;
+    Parity parity = Parity::Even;
+    int stopBits = 1;
+};
+
+enum class SerialOpenStatus { Ok, NotFound, AccessDenied, Busy, Failed };
+
+// One open port. Reads never block: they return what is queued, up to size bytes.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+    // A number that identifies the open port (never -1).
+    virtual int handle() const = 0;
+    // Applies the format; false when the device refuses it.
+    virtual bool configure(const SerialFormat& format) = 0;
+    virtual void clearErrors() = 0;
+    virtual std::size_t queuedBytes() = 0;
+    virtual void purgeReceive() = 0;
+    virtual std::size_t read(std::uint8_t* buffer, std::size_t size) = 0;
+    virtual std::size_t write(const std::uint8_t* data, std::size_t size) = 0;
+};
+
+struct SerialOpenResult {
+    SerialOpenStatus status = SerialOpenStatus::Failed;
+    std::unique_ptr<SerialPort> port;  // set when status is Ok; closing is destroying it
+};
+
+class SerialPorts {
+public:
+    virtual ~SerialPorts() = default;
+    // The device that COMn (1..19) stands for.
+    virtual std::string deviceName(int comNumber) const = 0;
+    // Opens COMn for reading and writing, exclusively, without waiting for the line.
+    virtual SerialOpenResult open(int comNumber) = 0;
+};
+
 // ---- Dialogs opened by core routines ---------------------------------------------------------
+
+// The application message pop-up: a caption, two lines and the version text.
+struct AppMessage {
+    std::string caption;
+    std::string line1;
+    std::string line2;
+    std::string versionText;
+};
 
 // One function per dialog that a core routine opens in the middle of its work; the real ones show
 // Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
@@ -149,6 +203,13 @@ public:
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
+    virtual void appMessage(const AppMessage& message) = 0;
+    // The port and rate dialog; its controls change the link's port and baud index themselves.
+    // True when the user confirmed with OK.
+    virtual bool portSelection(const std::string& caption) = 0;
+    // The reply time-out dialog: time-out index 0..9 and retry index 0..4 in and out; true when
+    // confirmed.
+    virtual bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) = 0;
 };
 
 // ---- The installed services --------------------------------------------------------------------
@@ -163,6 +224,7 @@ struct Services {
     Timers* timers = nullptr;
     Files* files = nullptr;
     Dialogs* dialogs = nullptr;
+    SerialPorts* serial = nullptr;
 };
 
 // Installs the services; every pointer must be set. The caller keeps them alive.
@@ -180,5 +242,6 @@ Clock& clock();
 Timers& timers();
 Files& files();
 Dialogs& dialogs();
+SerialPorts& serial();
 
 }  // namespace kestrion::platform

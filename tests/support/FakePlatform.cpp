@@ -144,6 +144,82 @@ std::vector<std::uint8_t> FakeFiles::content(const std::string& path) const {
     return it == files.end() ? std::vector<std::uint8_t>() : it->second;
 }
 
+bool FakeDialogs::portSelection(const std::string& caption) {
+    captions.push_back(caption);
+    return portSelectionScript ? portSelectionScript() : false;
+}
+
+bool FakeDialogs::replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) {
+    captions.push_back(caption);
+    return replyTimeOutScript ? replyTimeOutScript(timeOutIndex, retryIndex) : false;
+}
+
+class FakeSerialPorts::Port : public platform::SerialPort {
+public:
+    Port(FakeSerialPorts& line, int handle) : line_(line), handle_(handle) {}
+    ~Port() override {
+        line_.open_ = false;
+        line_.receiveQueue.clear();
+    }
+    Port(const Port&) = delete;
+    Port& operator=(const Port&) = delete;
+
+    int handle() const override { return handle_; }
+    bool configure(const platform::SerialFormat& format) override {
+        if (line_.refuseFormat) return false;
+        line_.format = format;
+        return true;
+    }
+    void clearErrors() override {}
+    std::size_t queuedBytes() override { return line_.receiveQueue.size(); }
+    void purgeReceive() override {
+        ++line_.purges;
+        line_.receiveQueue.clear();
+    }
+    std::size_t read(std::uint8_t* buffer, std::size_t size) override {
+        line_.readSizes.push_back(size);
+        std::size_t count = 0;
+        for (; count < size && !line_.receiveQueue.empty(); ++count) {
+            buffer[count] = line_.receiveQueue.front();
+            line_.receiveQueue.pop_front();
+        }
+        return count;
+    }
+    std::size_t write(const std::uint8_t* data, std::size_t size) override {
+        line_.written.insert(line_.written.end(), data, data + size);
+        if (line_.device != nullptr) line_.device->received(data, size, line_.format);
+        return size;
+    }
+
+private:
+    FakeSerialPorts& line_;
+    int handle_;
+};
+
+std::string FakeSerialPorts::deviceName(int comNumber) const { return "/dev/ttyS" + std::to_string(comNumber - 1); }
+
+platform::SerialOpenResult FakeSerialPorts::open(int comNumber) {
+    platform::SerialOpenResult result;
+    if (const auto failure = openFailures.find(comNumber); failure != openFailures.end()) {
+        result.status = failure->second;
+        return result;
+    }
+    if (open_) {
+        result.status = platform::SerialOpenStatus::Busy;
+        return result;
+    }
+    ++opens;
+    open_ = true;
+    openedCom = comNumber;
+    result.status = platform::SerialOpenStatus::Ok;
+    result.port = std::make_unique<Port>(*this, 100 + opens);
+    return result;
+}
+
+void FakeSerialPorts::deliver(const std::vector<std::uint8_t>& bytes) {
+    if (open_) receiveQueue.insert(receiveQueue.end(), bytes.begin(), bytes.end());
+}
+
 FakePlatform::FakePlatform() {
     platform::Services services;
     services.messages = &messages;
@@ -155,6 +231,7 @@ FakePlatform::FakePlatform() {
     services.timers = &clock;
     services.files = &files;
     services.dialogs = &dialogs;
+    services.serial = &serial;
     platform::install(services);
 }
 

@@ -46,6 +46,7 @@ public:
     void setVisible(platform::Memo memo, bool visible) override { visible_[index(memo)] = visible; }
     void append(platform::Memo memo, const std::string& line) override;
     void clear(platform::Memo memo) override { lines_[index(memo)].clear(); }
+    int lineCount(platform::Memo memo) const override { return static_cast<int>(lines_[index(memo)].size()); }
     const std::vector<std::string>& lines(platform::Memo memo) const { return lines_[index(memo)]; }
 
 private:
@@ -135,7 +136,53 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
-class FakeDialogs : public platform::Dialogs {};
+// Scripted dialogs. A script plays the user: it may call the dialog's core rules, then returns
+// the result; without a script a dialog is cancelled.
+class FakeDialogs : public platform::Dialogs {
+public:
+    void appMessage(const platform::AppMessage& message) override { appMessages.push_back(message); }
+    bool portSelection(const std::string& caption) override;
+    bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) override;
+
+    std::vector<platform::AppMessage> appMessages;
+    std::vector<std::string> captions;  // of the dialogs shown, in order
+    std::function<bool()> portSelectionScript;
+    std::function<bool(int& timeOutIndex, int& retryIndex)> replyTimeOutScript;
+};
+
+// The far side of the fake serial line.
+class FakeSerialDevice {
+public:
+    virtual ~FakeSerialDevice() = default;
+    // The program wrote these bytes with the line in this format.
+    virtual void received(const std::uint8_t* data, std::size_t size, const platform::SerialFormat& format) = 0;
+};
+
+// An in-memory serial line: what the program writes goes to the device at the far end, what the
+// device sends waits in the receive queue until the program reads it. One port is open at a time.
+class FakeSerialPorts : public platform::SerialPorts {
+public:
+    std::string deviceName(int comNumber) const override;
+    platform::SerialOpenResult open(int comNumber) override;
+    // Bytes arriving from the far end; lost while no port is open.
+    void deliver(const std::vector<std::uint8_t>& bytes);
+    bool isOpen() const { return open_; }
+
+    std::map<int, platform::SerialOpenStatus> openFailures;  // COM number -> why it will not open
+    bool refuseFormat = false;
+    FakeSerialDevice* device = nullptr;
+    std::vector<std::uint8_t> written;  // everything the program wrote, in order
+    std::deque<std::uint8_t> receiveQueue;
+    platform::SerialFormat format;  // the last format applied
+    int openedCom = 0;
+    int opens = 0;
+    int purges = 0;
+    std::vector<std::size_t> readSizes;  // how many bytes each read asked for
+
+private:
+    class Port;
+    bool open_ = false;
+};
 
 // All fakes together, installed for the lifetime of the object.
 struct FakePlatform {
@@ -152,6 +199,7 @@ struct FakePlatform {
     FakeClockAndTimers clock;
     FakeFiles files;
     FakeDialogs dialogs;
+    FakeSerialPorts serial;
 };
 
 }  // namespace kestrion::testing

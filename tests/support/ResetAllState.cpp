@@ -1,6 +1,7 @@
 // One place that knows every folder's reset; each folder adds its own here.
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "link/CommRecord.h"
 #include "model/MainCore.h"
 #include "support/Fixture.h"
 
@@ -9,6 +10,7 @@ namespace kestrion::testing {
 void resetAllState() {
     resetEditorState();
     resetLanguageState();
+    resetLinkState();
     resetMainCoreState();
 }
 

@@ -1,0 +1,128 @@
+// The communication record of the PLC link, the port settings and the one serial port: opening,
+// closing, the port and rate dialog, the reply time-out dialog and the status panels of the link.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/Services.h"
+
+namespace kestrion {
+
+constexpr std::size_t kRxBkBufSize = 1024;
+constexpr std::size_t kRxTmpSize = 512;
+constexpr std::size_t kTxBytesSize = 640;
+constexpr std::size_t kTxCharsSize = 1280;  // characters, a NUL follows
+constexpr std::size_t kMonitorTxBufSize = 256;
+
+// rs.status bits.
+constexpr std::uint8_t kRsFrameStart = 0x01;
+constexpr std::uint8_t kRsEndMark = 0x02;
+constexpr std::uint8_t kRsCheckCompared = 0x04;
+constexpr std::uint8_t kRsLineComplete = 0x08;
+constexpr std::uint8_t kRsNak = 0x20;
+constexpr std::uint8_t kRsWaiting = 0x80;  // after a wait: no reply in time
+
+// rs.replyCode values.
+constexpr std::uint32_t kReplyNone = 0;
+constexpr std::uint32_t kReplyAck = 0x06;
+constexpr std::uint32_t kReplyNak = 0x15;
+constexpr std::uint32_t kReplyCLinkStart = 0x02;
+constexpr std::uint32_t kReplyModbusAscStart = 0x3A;
+
+// rs.sessionFlags bits.
+constexpr std::uint8_t kSessionEndFollowedByB40F = 0x04;
+
+struct CommRecord {
+    std::uint8_t status = 0;
+    std::uint32_t frameCount = 0;
+    std::uint32_t timeOut = 5000;  // ms
+    std::uint32_t retryCount = 1;  // stored and shown only; no request is repeated on its account
+    std::uint32_t chunkSize = 0;
+    std::uint32_t replyCode = kReplyNone;
+    std::uint8_t sessionFlags = 0;
+    std::uint32_t tickCount = 0;
+    std::uint32_t rxChunkCount = 0;
+    std::uint32_t rxSum = 0;
+    std::uint32_t rxCount = 0;
+    std::uint32_t RxNo = 0;
+    // Monitor request lists: a 16-bit byte count, then 16-bit entries.
+    std::array<std::uint8_t, kMonitorTxBufSize> bitTxBuf{};
+    std::array<std::uint8_t, kMonitorTxBufSize> byteTxBuf{};
+    std::array<char, kRxBkBufSize> RxBkBuf{};      // the current reply, NUL-terminated
+    std::array<std::uint8_t, kTxBytesSize> txBytes{};
+    std::array<char, kTxCharsSize + 1> txChars{};  // the text of the last frame, NUL-terminated
+};
+
+extern CommRecord rs;
+extern std::array<std::uint8_t, kRxTmpSize> RxTmpArrayNo;  // byte count of each read of a reply
+extern std::array<std::uint8_t, kRxTmpSize + 1> RxTmpBuf;  // the latest read and a NUL
+
+// Protocol codes of commProtocol.
+constexpr std::int32_t sysProtocol = 0;
+constexpr std::int32_t cLink = 1;
+constexpr std::int32_t ModbusAsc = 2;
+constexpr std::int32_t ModbusRtu = 3;
+constexpr std::int32_t FreeUser = 4;
+
+constexpr std::uint8_t kComStateOpen = 0x01;
+
+extern platform::SerialFormat comDcb;
+extern std::uint8_t comState;
+extern int comPortHandle;  // -1 while the port is closed
+extern std::uint32_t comPortIndex;  // 0..18 = COM1..COM19
+extern std::uint32_t baudIndex;     // 0..5
+extern std::int32_t commProtocol;
+extern std::string baudText;
+
+// The special registers D8000..D8255 and the type of the PLC on the line (0xFF until known).
+extern std::array<std::uint16_t, 256> D8Kreg;
+extern std::int16_t connectedPlcType;
+
+// The open port, or null.
+platform::SerialPort* linkPort();
+
+// The baud table's three columns.
+void setBaudRate(std::uint32_t index);        // comDcb.baudRate
+void setBaudRateString(std::uint32_t index);  // baudText; an unknown index resets baudIndex to 0
+void setTimer1Interval(std::uint32_t index);  // the receive poller's period
+std::uint32_t baudRateOfIndex(std::uint32_t index);
+std::uint32_t pollPeriodOfIndex(std::uint32_t index);
+
+// Result 1 when the port could be created (callers then test comPortHandle), 0 otherwise.
+int _OpenComPort(std::int32_t protocol);
+void closeComPort();
+void selectComPort();
+void clearMonitorTxBuf();
+
+// The port dialog's rules, run by TPortSelForm.
+struct PortSelView {
+    std::string comText;
+    int baudItemIndex = 0;
+};
+PortSelView portSelFormShow();
+// Returns the text the combo box shows afterwards.
+std::string portSelComboChange(const std::string& text);
+// Returns the item the radio group shows afterwards.
+int portSelRadioClick(int itemIndex);
+constexpr int kPortSelComCount = 19;
+constexpr int kPortSelBaudItems = 5;
+
+// The reply time-out dialog's rules, run by TrsTimOutForm; each returns the text its box shows.
+std::string rsTimOutTimeOutText(int& timeOutIndex);
+std::string rsTimOutRetryText(int& retryIndex);
+std::string rsTimOutTimeOutChange(const std::string& text, int& timeOutIndex);
+std::string rsTimOutRetryChange(const std::string& text, int& retryIndex);
+// Option > "Time out timer ...".
+void TimeOutTimer1Click();
+
+// The link's part of the periodic refresh: panel 4 the protocol name, panel 5 the port and rate.
+void refreshLinkPanels();
+
+// The start values the main window gives the link; comPortIndex and baudIndex come from ModeData.
+void linkStartUp();
+void resetLinkState();
+
+}  // namespace kestrion

@@ -1,0 +1,55 @@
+// Frame text: every request is built as upper-case hex digit pairs in rsChHex, closed with the check
+// code and sent in one call. Also the hex conversions and the trace lines of frames and replies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kestrion {
+
+constexpr std::uint8_t kStx = 0x02;
+constexpr std::uint8_t kEtx = 0x03;
+constexpr std::uint8_t kEnq = 0x05;
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kNak = 0x15;
+
+// The longest frame text: 640 frame bytes.
+constexpr std::size_t kFrameTextLimit = 1280;
+
+extern std::string rsChHex;
+
+// Field encoders: the input is a number already written as hex digits; the chosen characters are
+// appended as the hex of their ASCII codes.
+void appendAddress(const std::string& digits4);          // 1 2 3 4
+void appendAddressLowFirst(const std::string& digits4);  // 3 4 1 2
+void appendDataWord(const std::string& digits8);         // 7 8 5 6
+void appendDataDword(const std::string& digits8);        // 7 8 5 6 3 4 1 2
+void appendByteCount(const std::string& digits4);        // 3 4
+void appendValueByteCount(int is32);                     // "04" or "02"
+
+// n is the number of digits of rsChHex to use (callers pass its length).
+void AddSumCheckCode(std::size_t n);
+// The sends return false when nothing was written (port closed, bad length, or another request is
+// still waiting for its reply).
+bool sendFrameHex(std::size_t n);
+bool sendFrameText(std::size_t n);
+bool sendFrameBytes(std::size_t n);
+// Copies the first n characters of rsChHex into rs.txChars. Mode 0 refuses an empty or odd n.
+bool copyFrameText(int mode, std::size_t n);
+
+std::uint8_t hexPairToByte(char high, char low);
+// The two digit characters of a byte: high byte the high digit's character, low byte the low one's.
+std::uint16_t byteToHexChars(std::uint8_t value);
+// Converts n digits (even, nonzero) into n / 2 bytes and a NUL after them, never writing more than
+// capacity bytes; returns the number of bytes converted.
+std::size_t hexTextToBytes(std::size_t n, const char* text, std::uint8_t* bytes, std::size_t capacity);
+
+// For other programs: the same rules as hexPairToByte and byteToHexChars.
+std::uint8_t _dllAsciiConvToHex(char high, char low);
+std::uint16_t _dllHexConvToAscii(std::uint8_t value);
+
+// The trace line of a reply whose check code was compared.
+void logReplyAckNak();
+
+}  // namespace kestrion

@@ -1,0 +1,97 @@
+#include "link/forms/PortSelUnit.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "link/CommRecord.h"
+
+namespace kestrion {
+
+TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("PortSelForm");
+    setWindowTitle("Communication Port and BaudRate Selection");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    auto* layout = new QVBoxLayout(this);
+
+    comPortComboBox = new QComboBox(this);
+    comPortComboBox->setObjectName("comPortComboBox");
+    comPortComboBox->setEditable(true);
+    comPortComboBox->setMaxVisibleItems(12);
+    for (int i = 1; i <= 8; ++i) comPortComboBox->addItem(QString("COM%1").arg(i));
+    layout->addWidget(comPortComboBox);
+    deviceLabel = new QLabel(this);
+    deviceLabel->setObjectName("deviceLabel");
+    layout->addWidget(deviceLabel);
+
+    auto* group = new QGroupBox(this);
+    group->setObjectName("baudRateRadioGroup");
+    auto* row = new QHBoxLayout(group);
+    baudRateRadioGroup = new QButtonGroup(this);
+    static const char* const rates[kPortSelBaudItems] = {"9600", "19200", "38400", "57600", "115200"};
+    for (int i = 0; i < kPortSelBaudItems; ++i) {
+        auto* button = new QRadioButton(rates[i], group);
+        row->addWidget(button);
+        baudRateRadioGroup->addButton(button, i);
+    }
+    layout->addWidget(group);
+
+    btnOk = new QPushButton("OK", this);
+    btnOk->setObjectName("btnOk");
+    layout->addWidget(btnOk);
+
+    connect(comPortComboBox, &QComboBox::textActivated, this, &TPortSelForm::comPortComboBoxChange);
+    connect(comPortComboBox->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { comPortComboBoxChange(comPortComboBox->currentText()); });
+    connect(baudRateRadioGroup, &QButtonGroup::idClicked, this, &TPortSelForm::baudRateRadioGroupClick);
+    connect(btnOk, &QPushButton::clicked, this, &TPortSelForm::btnOkClick);
+}
+
+void TPortSelForm::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TPortSelForm::FormShow() {
+    confirmed = false;
+    const PortSelView view = portSelFormShow();
+    comPortComboBox->setCurrentText(QString::fromStdString(view.comText));
+    if (QAbstractButton* button = baudRateRadioGroup->button(view.baudItemIndex)) button->setChecked(true);
+    showDevice();
+}
+
+void TPortSelForm::comPortComboBoxChange(const QString& text) {
+    comPortComboBox->setCurrentText(QString::fromStdString(portSelComboChange(text.toStdString())));
+    showDevice();
+}
+
+void TPortSelForm::baudRateRadioGroupClick(int itemIndex) {
+    const int shown = portSelRadioClick(itemIndex);
+    if (QAbstractButton* button = baudRateRadioGroup->button(shown)) button->setChecked(true);
+}
+
+void TPortSelForm::btnOkClick() {
+    confirmed = true;
+    accept();
+}
+
+void TPortSelForm::showDevice() {
+    const std::string device = platform::serial().deviceName(static_cast<int>(comPortIndex) + 1);
+    deviceLabel->setText(QString::fromStdString(device));
+}
+
+bool runPortSelForm(const std::string& caption) {
+    TPortSelForm form(QApplication::activeWindow());
+    form.setWindowTitle(QString::fromStdString(caption));
+    form.exec();
+    return form.confirmed;
+}
+
+}  // namespace kestrion

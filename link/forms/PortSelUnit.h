@@ -1,0 +1,42 @@
+// TPortSelForm: the port and rate dialog. Its rules are the core's (link/CommRecord.h); the
+// controls write comPortIndex and baudIndex as the user changes them.
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace kestrion {
+
+class TPortSelForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPortSelForm(QWidget* parent = nullptr);
+
+    QComboBox* comPortComboBox = nullptr;
+    QButtonGroup* baudRateRadioGroup = nullptr;
+    QLabel* deviceLabel = nullptr;
+    QPushButton* btnOk = nullptr;
+    bool confirmed = false;
+
+public slots:
+    void FormShow();
+    void comPortComboBoxChange(const QString& text);
+    void baudRateRadioGroupClick(int itemIndex);
+    void btnOkClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showDevice();
+};
+
+// Shows the dialog modally; true when confirmed with OK.
+bool runPortSelForm(const std::string& caption);
+
+}  // namespace kestrion

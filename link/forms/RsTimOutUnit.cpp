@@ -1,0 +1,93 @@
+#include "link/forms/RsTimOutUnit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "link/CommRecord.h"
+
+namespace kestrion {
+
+namespace {
+
+QComboBox* numberBox(QWidget* parent, const char* name, int first, int last) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    for (int i = first; i <= last; ++i) box->addItem(QString::number(i));
+    return box;
+}
+
+// Runs a change rule when the user has chosen or typed a text.
+template <typename Slot>
+void onTextCommitted(QComboBox* box, QObject* receiver, Slot slot) {
+    QObject::connect(box, &QComboBox::textActivated, receiver, slot);
+    QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver, [box, slot] { slot(box->currentText()); });
+}
+
+}  // namespace
+
+TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("rsTimOutForm");
+    setWindowTitle("Communication Time Out Setting");
+    auto* layout = new QFormLayout(this);
+    TimeOutComboBox = numberBox(this, "TimeOutComboBox", 2, 10);
+    RetryComboBox = numberBox(this, "RetryComboBox", 1, 5);
+    layout->addRow(new QLabel("Time Out (Second)", this), TimeOutComboBox);
+    layout->addRow(new QLabel("Retry Time", this), RetryComboBox);
+    btnOk = new QPushButton("Ok", this);
+    btnOk->setObjectName("btnOk");
+    btnCancel = new QPushButton("Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    layout->addRow(buttons);
+
+    onTextCommitted(TimeOutComboBox, this, [this](const QString& text) { TimeOutComboBoxChange(text); });
+    onTextCommitted(RetryComboBox, this, [this](const QString& text) { RetryComboBoxChange(text); });
+    connect(btnOk, &QPushButton::clicked, this, [this] {
+        confirmed = true;
+        accept();
+    });
+    connect(btnCancel, &QPushButton::clicked, this, [this] {
+        confirmed = false;
+        reject();
+    });
+}
+
+void TrsTimOutForm::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TrsTimOutForm::FormShow() {
+    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutText(timeOutIndex)));
+    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryText(retryIndex)));
+}
+
+void TrsTimOutForm::TimeOutComboBoxChange(const QString& text) {
+    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutChange(text.toStdString(), timeOutIndex)));
+}
+
+void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
+    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryChange(text.toStdString(), retryIndex)));
+}
+
+bool runRsTimOutForm(const std::string& caption, int& timeOutIndex, int& retryIndex) {
+    TrsTimOutForm form(QApplication::activeWindow());
+    form.setWindowTitle(QString::fromStdString(caption));
+    form.timeOutIndex = timeOutIndex;
+    form.retryIndex = retryIndex;
+    form.exec();
+    if (!form.confirmed) return false;
+    timeOutIndex = form.timeOutIndex;
+    retryIndex = form.retryIndex;
+    return true;
+}
+
+}  // namespace kestrion

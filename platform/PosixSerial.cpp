@@ -1,0 +1,147 @@
+#include "platform/PosixSerial.h"
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace kestrion::platform {
+
+namespace {
+
+bool speedOf(std::uint32_t baudRate, speed_t& speed) {
+    switch (baudRate) {
+        case 9600: speed = B9600; return true;
+        case 19200: speed = B19200; return true;
+        case 38400: speed = B38400; return true;
+        case 57600: speed = B57600; return true;
+        case 115200: speed = B115200; return true;
+        default: return false;
+    }
+}
+
+SerialOpenStatus statusFromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+        case ENXIO:
+        case ENODEV: return SerialOpenStatus::NotFound;
+        case EACCES:
+        case EPERM: return SerialOpenStatus::AccessDenied;
+        case EBUSY: return SerialOpenStatus::Busy;
+        default: return SerialOpenStatus::Failed;
+    }
+}
+
+class PosixSerialPort : public SerialPort {
+public:
+    explicit PosixSerialPort(int fd) : fd_(fd) {}
+    ~PosixSerialPort() override {
+        ioctl(fd_, TIOCNXCL);
+        ::close(fd_);
+    }
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+    int handle() const override { return fd_; }
+
+    bool configure(const SerialFormat& format) override {
+        speed_t speed{};
+        if (!speedOf(format.baudRate, speed)) return false;
+        if (format.dataBits != 7 && format.dataBits != 8) return false;
+        termios settings{};
+        if (tcgetattr(fd_, &settings) != 0) return false;
+        cfmakeraw(&settings);
+        settings.c_cflag |= CLOCAL | CREAD;
+        settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+        settings.c_cflag |= format.dataBits == 7 ? CS7 : CS8;
+        if (format.parity != Parity::None) settings.c_cflag |= PARENB;
+        if (format.parity == Parity::Odd) settings.c_cflag |= PARODD;
+        if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
+        // Bytes with a parity or framing error are dropped by the driver; the frame check of the
+        // receiver then sees a short or bad frame.
+        settings.c_iflag |= IGNPAR | IGNBRK;
+        settings.c_cc[VMIN] = 0;
+        settings.c_cc[VTIME] = 0;
+        if (cfsetspeed(&settings, speed) != 0) return false;
+        return tcsetattr(fd_, TCSANOW, &settings) == 0;
+    }
+
+    // The driver reports line errors by dropping bytes (IGNPAR); there is no error state to clear.
+    void clearErrors() override {}
+
+    std::size_t queuedBytes() override {
+        int count = 0;
+        if (ioctl(fd_, FIONREAD, &count) != 0 || count < 0) return 0;
+        return static_cast<std::size_t>(count);
+    }
+
+    void purgeReceive() override { tcflush(fd_, TCIFLUSH); }
+
+    std::size_t read(std::uint8_t* buffer, std::size_t size) override {
+        if (size == 0) return 0;
+        const ssize_t got = ::read(fd_, buffer, size);
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
+    }
+
+    std::size_t write(const std::uint8_t* data, std::size_t size) override {
+        std::size_t done = 0;
+        int stalls = 0;
+        // The port is non-blocking: a full output queue is waited out briefly, never forever.
+        while (done < size && stalls < 1000) {
+            const ssize_t put = ::write(fd_, data + done, size - done);
+            if (put > 0) {
+                done += static_cast<std::size_t>(put);
+                stalls = 0;
+            } else if (put < 0 && errno != EAGAIN && errno != EINTR) {
+                break;
+            } else {
+                ++stalls;
+                usleep(1000);
+            }
+        }
+        return done;
+    }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+std::string resolveComDevice(int comNumber, const char* environmentValue) {
+    if (environmentValue != nullptr && *environmentValue != '\0') return environmentValue;
+    return "/dev/ttyS" + std::to_string(comNumber - 1);
+}
+
+std::string PosixSerialPorts::deviceName(int comNumber) const {
+    const std::string variable = "KESTRION_COM" + std::to_string(comNumber);
+    return resolveComDevice(comNumber, std::getenv(variable.c_str()));
+}
+
+SerialOpenResult PosixSerialPorts::open(int comNumber) { return openDevice(deviceName(comNumber)); }
+
+SerialOpenResult PosixSerialPorts::openDevice(const std::string& path) {
+    SerialOpenResult result;
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = statusFromErrno(errno);
+        return result;
+    }
+    // Exclusive: a second open of the device, by us or another program, fails with EBUSY.
+    const bool terminal = isatty(fd) == 1;
+    if (!terminal || ioctl(fd, TIOCEXCL) != 0) {
+        const int error = errno;
+        ::close(fd);
+        result.status = terminal ? statusFromErrno(error) : SerialOpenStatus::NotFound;
+        return result;
+    }
+    result.status = SerialOpenStatus::Ok;
+    result.port = std::make_unique<PosixSerialPort>(fd);
+    return result;
+}
+
+}  // namespace kestrion::platform

@@ -1,0 +1,115 @@
+// plcsim: the simulated PLC on a pseudo-terminal. It owns the master side, prints the path of the
+// slave side on one line and answers what arrives there until it is killed (or its parent ends).
+//   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay]
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "plcsim/PlcSimulator.h"
+
+namespace {
+
+using kestrion::plcsim::Fault;
+
+bool faultByName(const std::string& name, Fault& fault) {
+    static const struct {
+        const char* name;
+        Fault fault;
+    } names[] = {{"none", Fault::None},        {"silence", Fault::Silence}, {"nak", Fault::Nak},
+                 {"checkcode", Fault::WrongCheckCode}, {"split", Fault::SplitReply},
+                 {"short", Fault::ShortReply}, {"delay", Fault::Delay}};
+    for (const auto& entry : names) {
+        if (name == entry.name) {
+            fault = entry.fault;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The rate the program set on the slave side; the PLC hears garbage at any other.
+std::uint32_t lineRate(int slave) {
+    termios settings{};
+    if (tcgetattr(slave, &settings) != 0) return 0;
+    switch (cfgetospeed(&settings)) {
+        case B9600: return 9600;
+        case B19200: return 19200;
+        case B38400: return 38400;
+        case B57600: return 57600;
+        case B115200: return 115200;
+        default: return 0;
+    }
+}
+
+void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put <= 0) return;
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    kestrion::plcsim::PlcSimulator plc;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) return usage();
+        const std::string value = argv[++i];
+        if (option == "--type") {
+            plc.setPlcType(std::atoi(value.c_str()));
+        } else if (option == "--baud") {
+            plc.setBaudRate(static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 10)));
+        } else if (option == "--fault") {
+            if (!faultByName(value, plc.fault)) return usage();
+        } else {
+            return usage();
+        }
+    }
+
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        std::perror("plcsim: openpty");
+        return 1;
+    }
+    // The slave stays open here too, so the master keeps working while the program under test
+    // closes and reopens the port; raw from the start, so nothing is echoed.
+    termios settings{};
+    tcgetattr(slave, &settings);
+    cfmakeraw(&settings);
+    cfsetspeed(&settings, B9600);
+    tcsetattr(slave, TCSANOW, &settings);
+
+    std::printf("%s\n", name);
+    std::fflush(stdout);
+
+    const pid_t parent = getppid();
+    std::uint8_t buffer[512];
+    while (getppid() == parent) {
+        pollfd ready{master, POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0 || (ready.revents & POLLIN) == 0) continue;
+        const ssize_t got = read(master, buffer, sizeof buffer);
+        if (got <= 0) continue;
+        for (const auto& chunk : plc.receive(buffer, static_cast<std::size_t>(got), lineRate(slave))) {
+            usleep(chunk.delayMs * 1000);
+            writeAll(master, chunk.bytes);
+        }
+    }
+    return 0;
+}
