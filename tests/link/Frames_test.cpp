@@ -1,0 +1,219 @@
+// Frame text, check codes, field encoders, hex conversions, the three sends and the trace lines.
+#include "link/LinkFixture.h"
+
+namespace kestrion::testing {
+namespace {
+
+using platform::Memo;
+using platform::MsgIcon;
+
+class FramesTest : public LinkTest {};
+
+struct CheckCase {
+    const char* frame;
+    const char* closed;
+};
+
+TEST_F(FramesTest, CheckCodeIsTheLowByteOfTheSumAfterStxWrittenAsTwoDigitCharacters) {
+    const CheckCase cases[] = {
+        {"02413103", "024131033735"},                          // STX 'A' '1' ETX: 0x75 -> '7' '5'
+        {"023030453038303203", "0230304530383032033732"},      // read D8004: 0x72
+        {"023030453030343003", "0230304530303430033643"},      // read 64 bytes at 0x0E00: 0x16C -> "6C"
+        {"0246464603", "02464646034435"},                      // 'F' 'F' 'F' ETX: 0xD5 -> "D5"
+    };
+    for (const CheckCase& c : cases) {
+        rsChHex = c.frame;
+        AddSumCheckCode(rsChHex.size());
+        EXPECT_EQ(rsChHex, c.closed) << c.frame;
+    }
+}
+
+TEST_F(FramesTest, ASumAbove255KeepsOnlyItsLowByte) {
+    // 'p' 'p' 'p' 'P' ETX = 0x70 * 3 + 0x50 + 0x03 = 0x1A3 -> "A3"
+    rsChHex = "027070705003";
+    AddSumCheckCode(rsChHex.size());
+    EXPECT_EQ(rsChHex.substr(12), "4133");
+}
+
+TEST_F(FramesTest, FieldEncodersAppendTheChosenCharactersInTheirByteOrder) {
+    struct Case {
+        void (*encode)(const std::string&);
+        const char* input;
+        const char* appended;
+    };
+    const Case cases[] = {
+        {appendAddress, "0E08", "30453038"},
+        {appendAddressLowFirst, "0E08", "30383045"},  // '0' '8' '0' 'E'
+        {appendDataWord, "12345678", "37383536"},
+        {appendDataDword, "12345678", "3738353633343132"},
+        {appendByteCount, "0040", "3430"},
+    };
+    for (const Case& c : cases) {
+        rsChHex = "02";
+        c.encode(c.input);
+        EXPECT_EQ(rsChHex, std::string("02") + c.appended) << c.input;
+    }
+    rsChHex.clear();
+    appendValueByteCount(1);
+    appendValueByteCount(0);
+    EXPECT_EQ(rsChHex, "0402");
+}
+
+TEST_F(FramesTest, AShortFieldTextCountsItsMissingDigitsAsZero) {
+    rsChHex.clear();
+    appendDataWord("12");  // characters 7, 8, 5, 6 are missing
+    EXPECT_EQ(rsChHex, "30303030");
+}
+
+TEST_F(FramesTest, HexPairToByteTakesUpperCaseDigitsOnly) {
+    EXPECT_EQ(hexPairToByte('a', '1'), 0x01);
+    EXPECT_EQ(hexPairToByte('1', 'F'), 0x1F);
+    EXPECT_EQ(hexPairToByte('F', 'F'), 0xFF);
+    EXPECT_EQ(hexPairToByte('G', '9'), 0x09);
+    EXPECT_EQ(_dllAsciiConvToHex('7', 'A'), 0x7A);
+}
+
+TEST_F(FramesTest, ByteToHexCharsPacksTheHighDigitInTheHighByte) {
+    EXPECT_EQ(byteToHexChars(0x1F), ('1' << 8) | 'F');
+    EXPECT_EQ(byteToHexChars(0xA0), ('A' << 8) | '0');
+    EXPECT_EQ(_dllHexConvToAscii(0x05), ('0' << 8) | '5');
+    for (int value = 0; value < 256; ++value) {
+        const std::uint16_t chars = byteToHexChars(static_cast<std::uint8_t>(value));
+        EXPECT_EQ(hexPairToByte(static_cast<char>(chars >> 8), static_cast<char>(chars & 0xFF)), value);
+    }
+}
+
+TEST_F(FramesTest, HexTextToBytesConvertsEvenTextsAndNeverWritesPastItsRoom) {
+    std::uint8_t bytes[4] = {9, 9, 9, 9};
+    EXPECT_EQ(hexTextToBytes(4, "4142", bytes, 4), 2u);
+    EXPECT_EQ(bytes[0], 0x41);
+    EXPECT_EQ(bytes[1], 0x42);
+    EXPECT_EQ(bytes[2], 0);  // the NUL after them
+    EXPECT_EQ(hexTextToBytes(3, "414", bytes, 4), 0u);
+    EXPECT_EQ(hexTextToBytes(0, "", bytes, 4), 0u);
+    std::uint8_t full[2] = {9, 9};
+    EXPECT_EQ(hexTextToBytes(8, "41424344", full, 2), 2u);  // no room for more, nor for the NUL
+    EXPECT_EQ(full[1], 0x42);
+}
+
+TEST_F(FramesTest, AFrameTextOver1280DigitsIsReportedAndNeverSent) {
+    openAt(0);
+    rsChHex = "02" + std::string(1280, '3') + "03";
+    AddSumCheckCode(rsChHex.size());
+    EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=1284 rsChHex[]=1280");
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "Msg2015091386...");
+    EXPECT_EQ(fakes.messages.shown[0].caption, "AddSumCheckCode");
+    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(rsChHex.size(), 1284u);
+    EXPECT_FALSE(sendFrameHex(rsChHex.size()));
+    EXPECT_TRUE(fakes.serial.written.empty());
+    EXPECT_EQ(rs.frameCount, 0u);
+}
+
+TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
+    for (const char* text : {"", "024"}) {
+        rsChHex = text;
+        std::string before = rs.txChars.data();
+        EXPECT_FALSE(copyFrameText(0, rsChHex.size()));
+        EXPECT_EQ(fakes.statusBar.panelText(0), "Error2015122201...");
+        EXPECT_EQ(rs.txChars.data(), before);
+    }
+}
+
+TEST_F(FramesTest, AFullLengthFrameFillsTheSendBuffersExactly) {
+    openAt(0);
+    rsChHex = "02" + std::string(1272, '3') + "03";
+    AddSumCheckCode(rsChHex.size());
+    ASSERT_EQ(rsChHex.size(), 1280u);
+    EXPECT_TRUE(sendFrameHex(rsChHex.size()));
+    EXPECT_EQ(fakes.serial.written.size(), 640u);
+    EXPECT_EQ(std::string(rs.txChars.data()).size(), 1280u);
+}
+
+TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
+    openAt(0);
+    rs.replyCode = kReplyAck;
+    rs.tickCount = 7;
+    rs.rxChunkCount = 3;
+    RxTmpBuf[0] = 'x';
+    RxTmpArrayNo[0] = 5;
+    rs.frameCount = 9;
+    sendFrame("02413103");
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x02" "A1\x03" "75"));
+    EXPECT_EQ(rs.frameCount, 10u);
+    EXPECT_EQ(fakes.statusBar.panelText(13), "*0");
+    EXPECT_EQ(rs.replyCode, kReplyNone);
+    EXPECT_EQ(rs.tickCount, 0u);
+    EXPECT_EQ(rs.rxChunkCount, 0u);
+    EXPECT_EQ(RxTmpBuf[0], 0);
+    EXPECT_EQ(RxTmpArrayNo[0], 0);
+    EXPECT_STREQ(rs.txChars.data(), "024131033735");
+}
+
+TEST_F(FramesTest, SendingWithThePortClosedShowsTheMessageOfEachSendAndWritesNothing) {
+    struct Case {
+        bool (*send)(std::size_t);
+        const char* text;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {sendFrameHex, "Com port not open...", "Communication Message"},
+        {sendFrameText, "Error2015122240", "comport no open..."},
+        {sendFrameBytes, "Error2015122243...Com port no open...", "Communication Message"},
+    };
+    for (const Case& c : cases) {
+        fakes.messages.shown.clear();
+        rsChHex = "0505";
+        EXPECT_FALSE(c.send(rsChHex.size()));
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.shown[0].text, c.text);
+        EXPECT_EQ(fakes.messages.shown[0].caption, c.caption);
+        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Warning);
+    }
+    EXPECT_EQ(rs.frameCount, 0u);
+}
+
+TEST_F(FramesTest, SendFrameTextSendsTheCharactersAndSendFrameBytesTheirBytes) {
+    openAt(0, cLink);
+    rsChHex = "01FF";
+    sendFrameText(rsChHex.size());
+    EXPECT_EQ(fakes.serial.written, bytesOf("01FF"));
+    fakes.serial.written.clear();
+    rs.rxCount = 5;
+    rs.rxSum = 9;
+    rsChHex = "0103000A";
+    sendFrameBytes(rsChHex.size());
+    EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x0A}));
+    EXPECT_EQ(rs.rxCount, 0u);
+    EXPECT_EQ(rs.rxSum, 0u);
+}
+
+TEST_F(FramesTest, TheTraceShowsSentFramesAndComparedRepliesOnlyWhileVisible) {
+    openAt(0);
+    sendFrame("05");
+    EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
+
+    fakes.trace.setVisible(Memo::Rx, true);
+    sendFrame("05");
+    sendFrame("02413103");
+    rsChHex = "0505";
+    sendFrameText(rsChHex.size());
+    arrive("\x02" "1234\x03" "CD");
+    Timer1Timer();
+    EXPECT_EQ(fakes.trace.lines(Memo::Rx),
+              (std::vector<std::string>{"-->1:Enq", "-->2:\x02" "A1\x03" "75", "3:0505", "<=4:1234\x03" "CD"}));
+    EXPECT_EQ(fakes.statusBar.panelText(13), " ");
+}
+
+TEST_F(FramesTest, AReplyLineThatLeavesMoreThan399LinesClearsTheTrace) {
+    openAt(0);
+    fakes.trace.setVisible(Memo::Rx, true);
+    for (int i = 0; i < 399; ++i) fakes.trace.append(Memo::Rx, "x");
+    arrive("\x02" "1234\x03" "CD");
+    Timer1Timer();
+    EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
+}
+
+}  // namespace
+}  // namespace kestrion::testing

@@ -1,0 +1,288 @@
+// The receive poller per protocol, the check-code comparison and the four waits, on the virtual
+// clock.
+#include "link/LinkFixture.h"
+
+namespace kestrion::testing {
+namespace {
+
+// A good data frame: "1234" sums with ETX to 0xCD.
+const std::string kGoodFrame = "\x02" "1234\x03" "CD";
+
+class ReceiveTest : public LinkTest {};
+
+TEST_F(ReceiveTest, AckThenTheStxOfALaterFrameKeepsTheReplyCodeOfTheAck) {
+    openAt(0);
+    arrive("\x06");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_EQ(reply(), "\x06");
+    arrive("\x02" "12");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_TRUE(bit(kRsFrameStart));
+    EXPECT_EQ(reply(), "12");
+}
+
+TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
+    openAt(0);
+    sendFrame("05");
+    arriveAt(now() + 50, "\x06\x02" "12");
+    gblDELAY(5000);
+    EXPECT_FALSE(bit(kRsWaiting));
+    EXPECT_FALSE(bit(kRsNak));
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_EQ(now(), 180u);  // the first poller tick after the ACK arrived
+}
+
+TEST_F(ReceiveTest, AFrameSplitAfterItsEtxIsComparedWhenTheCheckCharactersArrive) {
+    openAt(0);
+    arrive("\x02" "1234\x03");
+    Timer1Timer();
+    EXPECT_TRUE(bit(kRsEndMark));
+    EXPECT_FALSE(bit(kRsCheckCompared));
+    EXPECT_EQ(rs.replyCode, kReplyNone);
+    arrive("CD");
+    Timer1Timer();
+    EXPECT_TRUE(bit(kRsCheckCompared));
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_EQ(reply(), "1234\x03" "CD");
+    EXPECT_EQ(rs.rxChunkCount, 2u);
+    EXPECT_EQ(RxTmpArrayNo[0], 6);
+    EXPECT_EQ(RxTmpArrayNo[1], 2);
+}
+
+TEST_F(ReceiveTest, OneCheckCharacterDecidesNothingUntilTheSecondArrives) {
+    openAt(0);
+    arrive("\x02" "1234\x03" "C");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyNone);
+    EXPECT_FALSE(bit(kRsCheckCompared));
+    arrive("D");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+}
+
+TEST_F(ReceiveTest, AWrongCheckCodeEndsTheWaitWithBit5AndTheCharactersKept) {
+    openAt(0);
+    sendFrame("05");
+    arriveAt(now() + 10, "\x02" "1234\x03" "CE");
+    gblDELAY(rs.timeOut);
+    EXPECT_EQ(rs.replyCode, kReplyNak);
+    EXPECT_TRUE(bit(kRsNak));
+    EXPECT_FALSE(bit(kRsWaiting));
+    EXPECT_EQ(reply(), "1234\x03" "CE");
+}
+
+TEST_F(ReceiveTest, ANakEndsTheWaitWithBit5) {
+    openAt(0);
+    sendFrame("05");
+    arriveAt(now() + 10, "\x15");
+    waitAck(1000);
+    EXPECT_TRUE(bit(kRsNak));
+    EXPECT_FALSE(bit(kRsWaiting));
+    EXPECT_EQ(reply(), "\x15");
+}
+
+TEST_F(ReceiveTest, BytesAfterAComparedFrameChangeNeitherTheCodeNorTheBits) {
+    openAt(0);
+    arrive(kGoodFrame);
+    Timer1Timer();
+    const std::uint8_t status = rs.status;
+    arrive("99\x03" "00");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_EQ(rs.status, status);
+    EXPECT_EQ(reply(), "1234\x03" "CD99\x03" "00");
+}
+
+TEST_F(ReceiveTest, UnderProtocol2TheWaitEndsAtTheLineFeedWithBit7StillSet) {
+    openAt(0, ModbusAsc);
+    rsChHex = "3A";
+    sendFrameText(2);
+    arriveAt(now() + 20, ":0103\r");
+    arriveAt(now() + 400, "\n");
+    gblDELAY(5000);
+    EXPECT_TRUE(bit(kRsLineComplete));
+    EXPECT_FALSE(bit(kRsEndMark));
+    EXPECT_TRUE(bit(kRsWaiting));
+    EXPECT_EQ(rs.replyCode, kReplyModbusAscStart);
+    EXPECT_EQ(reply(), ":0103\r\n");
+    EXPECT_EQ(now(), 540u);  // the third tick, the first after the LF
+}
+
+TEST_F(ReceiveTest, UnderProtocol1TheFrameFromStxToLfIsStored) {
+    openAt(0, cLink);
+    arrive("x\x02" "01\x03" "AB\r\n");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyCLinkStart);
+    EXPECT_EQ(reply(), "\x02" "01\x03" "AB\r\n");
+    EXPECT_TRUE(bit(kRsLineComplete));
+}
+
+TEST_F(ReceiveTest, UnderProtocol3EveryByteIsStoredAndTheWaitRunsItsFullTime) {
+    openAt(0, ModbusRtu);
+    rsChHex = "0103";
+    sendFrameBytes(4);
+    arriveAt(now() + 10, std::string("\x01\x03\x02\x00", 4));
+    const std::uint32_t start = now();
+    gblDELAY(1000);
+    EXPECT_EQ(now() - start, 1000u);
+    EXPECT_EQ(rs.rxCount, 4u);
+    EXPECT_TRUE(bit(kRsWaiting));
+}
+
+TEST_F(ReceiveTest, UnderProtocol4NothingIsStored) {
+    openAt(0, FreeUser);
+    arrive("abc");
+    Timer1Timer();
+    EXPECT_EQ(rs.rxCount, 0u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(RxTmpBuf.data())), "abc");
+}
+
+TEST_F(ReceiveTest, WaitRsReplyCountsPollerTicks) {
+    struct Case {
+        std::uint32_t index;
+        std::uint32_t milliseconds;
+    };
+    for (const Case c : {Case{0, 1800}, Case{2, 1000}}) {
+        closeComPort();
+        openAt(c.index);
+        sendFrame("05");
+        const std::uint32_t start = now();
+        _waitRsReply(10);
+        EXPECT_EQ(now() - start, c.milliseconds) << c.index;
+        EXPECT_TRUE(bit(kRsWaiting));
+    }
+}
+
+TEST_F(ReceiveTest, WaitRsReplyStartsAStoppedPollerAt100Milliseconds) {
+    fakes.clock.setInterval(platform::TimerId::Timer1, 0);
+    const std::uint32_t start = now();
+    _waitRsReply(3);
+    EXPECT_EQ(now() - start, 300u);
+    EXPECT_EQ(fakes.clock.interval(platform::TimerId::Timer1), 100u);
+}
+
+TEST_F(ReceiveTest, GblDelayRunsOutWithBit7SetAndAWaitAfterAReplyReturnsAtOnce) {
+    openAt(0);
+    sendFrame("05");
+    std::uint32_t start = now();
+    gblDELAY(200);
+    EXPECT_EQ(now() - start, 200u);
+    EXPECT_TRUE(bit(kRsWaiting));
+
+    arrive("\x06");
+    gblDELAY(5000);
+    start = now();
+    gblDELAY(5000);  // the reply code stands until the next send
+    EXPECT_EQ(now() - start, 1u);
+    EXPECT_FALSE(bit(kRsWaiting));
+}
+
+TEST_F(ReceiveTest, PauseAlwaysWaitsItsFullTimeAndTouchesNoBit) {
+    openAt(0);
+    arrive("\x06");
+    rs.status = kRsWaiting;
+    const std::uint32_t start = now();
+    pause(1000);
+    EXPECT_EQ(now() - start, 1000u);
+    EXPECT_EQ(rs.status, kRsWaiting);
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+}
+
+TEST_F(ReceiveTest, ATickWithNothingQueuedOnlyCountsAndBlinks) {
+    openAt(0);
+    rs.replyCode = kReplyAck;
+    rs.status = kRsFrameStart;
+    rs.tickCount = 4;
+    Timer1Timer();
+    EXPECT_EQ(rs.tickCount, 5u);
+    EXPECT_EQ(fakes.statusBar.panelText(8), " ");
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_EQ(rs.status, kRsFrameStart);
+    EXPECT_EQ(rs.rxChunkCount, 0u);
+    EXPECT_EQ(fakes.serial.purges, 0);
+    EXPECT_TRUE(fakes.serial.readSizes.empty());
+}
+
+TEST_F(ReceiveTest, TheReceiveMarkBlinksFiveTicksOnFiveOff) {
+    std::string marks;
+    for (int i = 0; i < 10; ++i) {
+        Timer1Timer();
+        marks += fakes.statusBar.panelText(8);
+    }
+    EXPECT_EQ(marks, std::string("****     *"));
+}
+
+TEST_F(ReceiveTest, MoreThan512QueuedBytesAreReadInPiecesNotThrownAway) {
+    openAt(0);
+    // 348 data bytes: 696 digits, STX, ETX and two check characters make 700 bytes.
+    const std::string digits(696, '0');
+    std::uint32_t sum = 3;
+    for (char c : digits) sum += static_cast<std::uint8_t>(c);
+    const char hex[] = "0123456789ABCDEF";
+    const std::string check{hex[(sum >> 4) & 0xF], hex[sum & 0xF]};
+    arrive("\x02" + digits + "\x03" + check);
+
+    Timer1Timer();
+    EXPECT_EQ(fakes.serial.readSizes, (std::vector<std::size_t>{512}));
+    EXPECT_EQ(rs.replyCode, kReplyNone);
+    Timer1Timer();
+    EXPECT_EQ(fakes.serial.readSizes, (std::vector<std::size_t>{512, 188}));
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_EQ(rs.rxCount, 699u);
+    EXPECT_EQ(fakes.serial.purges, 0);
+}
+
+TEST_F(ReceiveTest, AFrameLongerThanTheReplyBufferIsDroppedAtItsEndAndJudgedBad) {
+    openAt(0);
+    sendFrame("05");
+    arriveAt(now() + 5, "\x02" + std::string(1500, '0') + "\x03" "00");
+    gblDELAY(5000);
+    EXPECT_EQ(rs.rxCount, kRxBkBufSize - 1);
+    EXPECT_EQ(rs.RxBkBuf[kRxBkBufSize - 1], '\0');
+    EXPECT_EQ(rs.replyCode, kReplyNak);
+    EXPECT_TRUE(bit(kRsNak));
+    EXPECT_FALSE(bit(kRsWaiting));
+}
+
+TEST_F(ReceiveTest, LongRunsOfBytesStayWithinTheBuffersUnderEveryProtocol) {
+    for (std::int32_t protocol : {sysProtocol, cLink, ModbusAsc, ModbusRtu, FreeUser}) {
+        closeComPort();
+        openAt(0, protocol);
+        arrive(std::string(1, protocol == ModbusAsc ? ':' : '\x02'));
+        for (int i = 0; i < 600; ++i) {
+            arrive("7");
+            Timer1Timer();
+        }
+        EXPECT_LE(rs.rxCount, kRxBkBufSize - 1) << protocol;
+        EXPECT_EQ(rs.rxChunkCount, 600u) << protocol;
+    }
+}
+
+TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsRefusedAndTheWaitingOneKeepsItsReply) {
+    openAt(0);
+    sendFrame("05");
+    bool secondSent = true;
+    std::uint32_t secondWaitedFor = 1;
+    fakes.clock.at(now() + 50, [&] {
+        rsChHex = "02413103";
+        AddSumCheckCode(rsChHex.size());
+        secondSent = sendFrameHex(rsChHex.size());
+        const std::uint32_t start = now();
+        gblDELAY(5000);
+        secondWaitedFor = now() - start;
+    });
+    arriveAt(now() + 100, "\x06");
+    gblDELAY(5000);
+    EXPECT_FALSE(linkBusy());
+    EXPECT_FALSE(secondSent);
+    EXPECT_EQ(secondWaitedFor, 0u);
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x05"));
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_FALSE(bit(kRsWaiting));
+    EXPECT_EQ(rs.frameCount, 1u);
+}
+
+}  // namespace
+}  // namespace kestrion::testing
