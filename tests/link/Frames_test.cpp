@@ -191,11 +191,11 @@ TEST_F(FramesTest, SendFrameTextSendsTheCharactersAndSendFrameBytesTheirBytes) {
 
 TEST_F(FramesTest, TheTraceShowsSentFramesAndComparedRepliesOnlyWhileVisible) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
 
     fakes.trace.setVisible(Memo::Rx, true);
-    sendFrame("05");
+    sendEnqAlone();
     sendFrame("02413103");
     rsChHex = "0505";
     sendFrameText(rsChHex.size());

@@ -34,6 +34,12 @@ protected:
         sendFrameHex(rsChHex.size());
     }
 
+    // The probe: ENQ alone, without a check code.
+    void sendEnqAlone() {
+        rsChHex = "05";
+        sendFrameHex(rsChHex.size());
+    }
+
     // Bytes from the PLC, now or at a time of the virtual clock.
     void arrive(const std::string& bytes) { fakes.serial.deliver(bytesOf(bytes)); }
     void arriveAt(std::uint32_t time, const std::string& bytes) {

@@ -25,7 +25,7 @@ TEST_F(ReceiveTest, AckThenTheStxOfALaterFrameKeepsTheReplyCodeOfTheAck) {
 
 TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     arriveAt(now() + 50, "\x06\x02" "12");
     gblDELAY(5000);
     EXPECT_FALSE(bit(kRsWaiting));
@@ -64,7 +64,7 @@ TEST_F(ReceiveTest, OneCheckCharacterDecidesNothingUntilTheSecondArrives) {
 
 TEST_F(ReceiveTest, AWrongCheckCodeEndsTheWaitWithBit5AndTheCharactersKept) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     arriveAt(now() + 10, "\x02" "1234\x03" "CE");
     gblDELAY(rs.timeOut);
     EXPECT_EQ(rs.replyCode, kReplyNak);
@@ -75,7 +75,7 @@ TEST_F(ReceiveTest, AWrongCheckCodeEndsTheWaitWithBit5AndTheCharactersKept) {
 
 TEST_F(ReceiveTest, ANakEndsTheWaitWithBit5) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     arriveAt(now() + 10, "\x15");
     waitAck(1000);
     EXPECT_TRUE(bit(kRsNak));
@@ -147,7 +147,7 @@ TEST_F(ReceiveTest, WaitRsReplyCountsPollerTicks) {
     for (const Case c : {Case{0, 1800}, Case{2, 1000}}) {
         closeComPort();
         openAt(c.index);
-        sendFrame("05");
+        sendEnqAlone();
         const std::uint32_t start = now();
         _waitRsReply(10);
         EXPECT_EQ(now() - start, c.milliseconds) << c.index;
@@ -165,7 +165,7 @@ TEST_F(ReceiveTest, WaitRsReplyStartsAStoppedPollerAt100Milliseconds) {
 
 TEST_F(ReceiveTest, GblDelayRunsOutWithBit7SetAndAWaitAfterAReplyReturnsAtOnce) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     std::uint32_t start = now();
     gblDELAY(200);
     EXPECT_EQ(now() - start, 200u);
@@ -236,7 +236,7 @@ TEST_F(ReceiveTest, MoreThan512QueuedBytesAreReadInPiecesNotThrownAway) {
 
 TEST_F(ReceiveTest, AFrameLongerThanTheReplyBufferIsDroppedAtItsEndAndJudgedBad) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     arriveAt(now() + 5, "\x02" + std::string(1500, '0') + "\x03" "00");
     gblDELAY(5000);
     EXPECT_EQ(rs.rxCount, kRxBkBufSize - 1);
@@ -250,6 +250,7 @@ TEST_F(ReceiveTest, LongRunsOfBytesStayWithinTheBuffersUnderEveryProtocol) {
     for (std::int32_t protocol : {sysProtocol, cLink, ModbusAsc, ModbusRtu, FreeUser}) {
         closeComPort();
         openAt(0, protocol);
+        rs.rxChunkCount = 0;
         arrive(std::string(1, protocol == ModbusAsc ? ':' : '\x02'));
         for (int i = 0; i < 600; ++i) {
             arrive("7");
@@ -262,7 +263,7 @@ TEST_F(ReceiveTest, LongRunsOfBytesStayWithinTheBuffersUnderEveryProtocol) {
 
 TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsRefusedAndTheWaitingOneKeepsItsReply) {
     openAt(0);
-    sendFrame("05");
+    sendEnqAlone();
     bool secondSent = true;
     std::uint32_t secondWaitedFor = 1;
     fakes.clock.at(now() + 50, [&] {
