@@ -49,24 +49,8 @@ public:
     int handle() const override { return fd_; }
 
     bool configure(const SerialFormat& format) override {
-        speed_t speed{};
-        if (!speedOf(format.baudRate, speed)) return false;
-        if (format.dataBits != 7 && format.dataBits != 8) return false;
         termios settings{};
-        if (tcgetattr(fd_, &settings) != 0) return false;
-        cfmakeraw(&settings);
-        settings.c_cflag |= CLOCAL | CREAD;
-        settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
-        settings.c_cflag |= format.dataBits == 7 ? CS7 : CS8;
-        if (format.parity != Parity::None) settings.c_cflag |= PARENB;
-        if (format.parity == Parity::Odd) settings.c_cflag |= PARODD;
-        if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
-        // Bytes with a parity or framing error are dropped by the driver; the frame check of the
-        // receiver then sees a short or bad frame.
-        settings.c_iflag |= IGNPAR | IGNBRK;
-        settings.c_cc[VMIN] = 0;
-        settings.c_cc[VTIME] = 0;
-        if (cfsetspeed(&settings, speed) != 0) return false;
+        if (tcgetattr(fd_, &settings) != 0 || !applySerialFormat(settings, format)) return false;
         return tcsetattr(fd_, TCSANOW, &settings) == 0;
     }
 
@@ -111,6 +95,25 @@ private:
 };
 
 }  // namespace
+
+bool applySerialFormat(termios& settings, const SerialFormat& format) {
+    speed_t speed{};
+    if (!speedOf(format.baudRate, speed)) return false;
+    if (format.dataBits != 7 && format.dataBits != 8) return false;
+    cfmakeraw(&settings);
+    settings.c_cflag |= CLOCAL | CREAD;
+    settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    settings.c_cflag |= format.dataBits == 7 ? CS7 : CS8;
+    if (format.parity != Parity::None) settings.c_cflag |= PARENB;
+    if (format.parity == Parity::Odd) settings.c_cflag |= PARODD;
+    if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
+    // Bytes with a parity or framing error are dropped by the driver; the frame check of the
+    // receiver then sees a short or bad frame.
+    settings.c_iflag |= IGNPAR | IGNBRK;
+    settings.c_cc[VMIN] = 0;
+    settings.c_cc[VTIME] = 0;
+    return cfsetspeed(&settings, speed) == 0;
+}
 
 std::string resolveComDevice(int comNumber, const char* environmentValue) {
     if (environmentValue != nullptr && *environmentValue != '\0') return environmentValue;

@@ -1,6 +1,8 @@
 // Serial ports on POSIX termios: COMn is /dev/ttyS<n-1> unless KESTRION_COM<n> names a device.
 #pragma once
 
+#include <termios.h>
+
 #include <string>
 
 #include "platform/Services.h"
@@ -9,6 +11,10 @@ namespace kestrion::platform {
 
 // The device of COMn from the environment value of KESTRION_COM<n> (may be null).
 std::string resolveComDevice(int comNumber, const char* environmentValue);
+
+// Puts the format into termios settings: raw bytes, no flow control, no time-outs; false for a
+// rate or a number of data bits the port does not offer.
+bool applySerialFormat(termios& settings, const SerialFormat& format);
 
 class PosixSerialPorts : public SerialPorts {
 public:

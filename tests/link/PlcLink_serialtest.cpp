@@ -1,0 +1,162 @@
+// The link end to end over a real pseudo-terminal: the termios port of the program on one side,
+// the plcsim program on the other, in real time.
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "link/LinkFixture.h"
+#include "platform/PosixSerial.h"
+
+namespace kestrion::testing {
+namespace {
+
+// plcsim started as a child process; it prints the path of its pseudo-terminal's slave side.
+class PlcSimProcess {
+public:
+    explicit PlcSimProcess(std::vector<std::string> arguments) {
+        int out[2];
+        if (pipe(out) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            close(out[1]);
+            std::vector<char*> argv{const_cast<char*>(KESTRION_PLCSIM_PROGRAM)};
+            for (auto& argument : arguments) argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            execv(KESTRION_PLCSIM_PROGRAM, argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        FILE* output = fdopen(out[0], "r");
+        char line[256] = {};
+        if (output != nullptr && std::fgets(line, sizeof line, output) != nullptr) {
+            slavePath_ = line;
+            while (!slavePath_.empty() && slavePath_.back() == '\n') slavePath_.pop_back();
+        }
+        if (output != nullptr) std::fclose(output);
+    }
+    ~PlcSimProcess() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    PlcSimProcess(const PlcSimProcess&) = delete;
+    PlcSimProcess& operator=(const PlcSimProcess&) = delete;
+
+    const std::string& slavePath() const { return slavePath_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string slavePath_;
+};
+
+// The virtual clock driven by real time: each pass of the message loop sleeps a millisecond and
+// catches up with the time that really went by, firing the poller on the way.
+class RealTimeClock : public FakeClockAndTimers {
+public:
+    void runMessageLoopOnce() override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const auto elapsed = std::chrono::steady_clock::now() - start_;
+        const auto ms = static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+        if (ms > tickCount()) advance(ms - tickCount());
+    }
+
+private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+class SerialLineTest : public LinkTest {
+protected:
+    // Puts the real termios ports and the real-time clock in place of the fakes, COM1 being the
+    // slave side of plcsim's pseudo-terminal.
+    void connectTo(const PlcSimProcess& plc) {
+        ASSERT_FALSE(plc.slavePath().empty());
+        setenv("KESTRION_COM1", plc.slavePath().c_str(), 1);
+        platform::Services services;
+        services.messages = &fakes.messages;
+        services.statusBar = &fakes.statusBar;
+        services.trace = &fakes.trace;
+        services.progress = &fakes.progress;
+        services.system = &fakes.system;
+        services.clock = &clock;
+        services.timers = &clock;
+        services.files = &fakes.files;
+        services.dialogs = &fakes.dialogs;
+        services.serial = &ports;
+        platform::install(services);
+        clock.bind(platform::TimerId::Timer1, [] { Timer1Timer(); });
+        comPortIndex = 0;
+        baudIndex = 0;
+        setBaudRateString(0);
+        ASSERT_EQ(_OpenComPort(sysProtocol), 1);
+        ASSERT_NE(comPortHandle, -1);
+    }
+    ~SerialLineTest() override {
+        closeComPort();
+        unsetenv("KESTRION_COM1");
+    }
+
+    void readSpecialRegisters() {
+        sendFrame("023030453030343003");  // '0' 0E00 64 bytes
+        gblDELAY(rs.timeOut);
+    }
+
+    RealTimeClock clock;
+    platform::PosixSerialPorts ports;
+};
+
+TEST_F(SerialLineTest, TheTermiosPortOpensThePseudoTerminalAtTheRateAndExclusively) {
+    PlcSimProcess plc({});
+    connectTo(plc);
+    // A pseudo-terminal keeps the rate but always reports 8 bits without parity, so the format
+    // itself is checked by the platform's unit tests.
+    termios settings{};
+    ASSERT_EQ(tcgetattr(comPortHandle, &settings), 0);
+    EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B9600));
+    EXPECT_FALSE(settings.c_lflag & ECHO);
+    // Held exclusively: a second open is refused (the superuser may pass that lock).
+    if (geteuid() != 0) {
+        EXPECT_EQ(platform::PosixSerialPorts::openDevice(plc.slavePath()).status, platform::SerialOpenStatus::Busy);
+    }
+}
+
+TEST_F(SerialLineTest, EnqIsAnsweredWithAck) {
+    PlcSimProcess plc({});
+    connectTo(plc);
+    sendEnqAlone();
+    _waitRsReply(10);
+    EXPECT_FALSE(bit(kRsWaiting));
+    EXPECT_FALSE(bit(kRsNak));
+    EXPECT_EQ(reply(), "\x06");
+}
+
+TEST_F(SerialLineTest, TheSixtyFourBytesAt0E00AreRead) {
+    PlcSimProcess plc({"--type", "7"});
+    connectTo(plc);
+    readSpecialRegisters();
+    ASSERT_FALSE(bit(kRsWaiting));
+    EXPECT_FALSE(bit(kRsNak));
+    const std::string text = reply();
+    ASSERT_EQ(text.size(), 131u);
+    EXPECT_EQ(text.substr(0, 8), "C800F465");  // D8000 = 200, D8001 = 26100 (type 7)
+}
+
+TEST_F(SerialLineTest, AReplyWithABadCheckCodeReadsAsNak) {
+    PlcSimProcess plc({"--fault", "checkcode"});
+    connectTo(plc);
+    readSpecialRegisters();
+    EXPECT_FALSE(bit(kRsWaiting));
+    EXPECT_TRUE(bit(kRsNak));
+    EXPECT_EQ(rs.replyCode, kReplyNak);
+}
+
+}  // namespace
+}  // namespace kestrion::testing
