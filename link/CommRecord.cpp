@@ -135,7 +135,10 @@ int _OpenComPort(std::int32_t protocol) {
     platform::statusBar().setPanelText(0, "Open COM" + number + " and setting baudrate to " + baudText);
 
     // A port still open from before is let go first, so it is never held twice.
-    dropPort();
+    if (port) {
+        dropPort();
+        comState &= static_cast<std::uint8_t>(~kComStateOpen);
+    }
     platform::SerialOpenResult opened = platform::serial().open(static_cast<int>(comPortIndex) + 1);
     if (opened.status != platform::SerialOpenStatus::Ok || !opened.port) {
         showOpenFailure(opened.status);

@@ -119,6 +119,17 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     EXPECT_EQ(fakes.dialogs.appMessages.back().line1, "无法开启通讯口 COM2");
 }
 
+TEST_F(CommRecordTest, OpeningAnOpenPortAgainReleasesTheFirstAndAFailureLeavesItClosed) {
+    openAt(0);
+    EXPECT_EQ(_OpenComPort(sysProtocol), 1);
+    EXPECT_EQ(fakes.serial.opens, 2);
+    fakes.serial.openFailures[1] = SerialOpenStatus::Busy;
+    EXPECT_EQ(_OpenComPort(sysProtocol), 0);
+    EXPECT_FALSE(fakes.serial.isOpen());
+    EXPECT_FALSE(comState & kComStateOpen);
+    EXPECT_EQ(comPortHandle, -1);
+}
+
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
     fakes.serial.refuseFormat = true;
     EXPECT_EQ(_OpenComPort(sysProtocol), 1);
