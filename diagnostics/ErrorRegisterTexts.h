@@ -18,13 +18,13 @@ namespace kestrion {
 // The lines that follow a row's description line.
 enum class FollowUp {
     None,
-    StepLine,              // " ErrorStepNo D8069=" + D8069
-    IgnoreLine,            // " ErrorStepNo= ...ignore..."
-    ShortStepLine,         // the step line, read " ErrorStep D8069=" under Traditional Chinese
-    StepNoFromD8068,       // " ErrorStepNo D8068=" + D8068, in every language
-    MotionLineThenStep,    // the commands in D8068 (only for PLC type 2), then the step line
-    ErrorCodeLineThenStep, // the extra code in D8068 with its note, then the step line
-    NoLineAtAll,           // the row writes nothing, not even its description line
+    StepLine,               // " ErrorStepNo D8069=" + D8069
+    IgnoreLine,             // " ErrorStepNo= ...ignore..."
+    ShortStepLine,          // the step line, read " ErrorStep D8069=" under Traditional Chinese
+    StepNoFromD8068,        // " ErrorStepNo D8068=" + D8068, in every language
+    MotionLineThenStep,     // the commands in D8068 (only for PLC type 2), then the step line
+    ErrorCodeLineThenStep,  // the extra code in D8068 with its note, then the step line
+    NoLineAtAll,            // the row writes nothing, not even its description line
 };
 
 struct ErrRegisterRow {

@@ -11,7 +11,9 @@ struct TextVariants {
 };
 
 // A text that reads the same in every language.
-constexpr TextVariants englishEverywhere(const char* text) { return {text, text, text}; }
+constexpr TextVariants englishEverywhere(const char* text) {
+    return {text, text, text};
+}
 // A text whose Simplified-Chinese variant is the English one.
 constexpr TextVariants englishInSimplified(const char* english, const char* traditionalChinese) {
     return {english, traditionalChinese, english};
@@ -19,6 +21,7 @@ constexpr TextVariants englishInSimplified(const char* english, const char* trad
 
 // Stands for a code that the PLC defines but that has no explanation; the same in every language.
 inline constexpr TextVariants kNoDescriptionText = englishEverywhere(" ...There is no description ...");
+inline constexpr TextVariants kEmptyText = englishEverywhere("");
 
 enum class TextVariant { English, TraditionalChinese, SimplifiedChinese };
 

@@ -13,8 +13,9 @@ namespace {
 
 constexpr int kEnglish = 0, kTraditional = 1, kSimplified = 2;
 
-const std::string k6116English = " ...FNC(59)PLSR command code duplicate," + std::string(27, ' ') +
-                                 "May be the previous motion command not finish then change to another command";
+const std::string k6116English =
+    " ...FNC(59)PLSR command code duplicate," + std::string(27, ' ') +
+    "May be the previous motion command not finish then change to another command";
 
 class ErrorHistoryTextsTest : public testing::CoreTest {
 protected:
@@ -31,6 +32,7 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
         int languageNo;
         std::int16_t code;
         std::string expected;
+        // clang-format off
     } cases[] = {
         {kEnglish, 0, " ...No Error..."},
         {kEnglish, -1, " ...No Error..."},
@@ -55,6 +57,7 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
         {4, 6101, " ...System hardware RAM Error ..."},
         {5, 6101, " ...System hardware RAM Error ..."},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.languageNo) + "/" + std::to_string(c.code));
         selectLanguageFlags(c.languageNo);
@@ -96,6 +99,7 @@ TEST_F(ErrorHistoryTextsTest, TheFieldHoldsAtMost255BytesAndNoBrokenCharacter) {
         const char* name;
         std::string text;
         std::string stored;
+        // clang-format off
     } cases[] = {
         {"fits", std::string(255, 'x'), std::string(255, 'x')},
         {"too long", std::string(300, 'x'), std::string(255, 'x')},
@@ -103,6 +107,7 @@ TEST_F(ErrorHistoryTextsTest, TheFieldHoldsAtMost255BytesAndNoBrokenCharacter) {
         {"character up to the bound", std::string(252, 'x') + "錯誤", std::string(252, 'x') + "錯"},
         {"empty", "", ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         errorCodeText.fill('?');
@@ -115,7 +120,8 @@ TEST_F(ErrorHistoryTextsTest, TheFieldHoldsAtMost255BytesAndNoBrokenCharacter) {
 // ---- The table against the list it was written from ----------------------------------------------
 
 bool isAscii(const char* text) {
-    return std::all_of(text, text + std::strlen(text), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return std::all_of(text, text + std::strlen(text),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 TEST(ErrHistoryCodesTable, OneRowPerListedCode) {
@@ -170,7 +176,8 @@ TEST(ErrHistoryCodesTable, AgreesWithTheErrorRegisterTableWhereTheEnglishAgrees)
     int compared = 0;
     for (const ErrHistoryRow& history : errHistoryCodes) {
         for (const ErrRegisterRow& reg : errRegisterCodes) {
-            if (reg.code != history.code || std::strcmp(reg.text.english, history.text.english) != 0) continue;
+            if (reg.code != history.code || std::strcmp(reg.text.english, history.text.english) != 0)
+                continue;
             SCOPED_TRACE(history.code);
             ++compared;
             EXPECT_STREQ(reg.text.traditionalChinese, history.text.traditionalChinese);

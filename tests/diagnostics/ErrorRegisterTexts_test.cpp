@@ -13,8 +13,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const std::string k6116English = " ...FNC(59)PLSR command code duplicate," + std::string(27, ' ') +
-                                 "May be the previous motion command not finish then change to another command";
+const std::string k6116English =
+    " ...FNC(59)PLSR command code duplicate," + std::string(27, ' ') +
+    "May be the previous motion command not finish then change to another command";
 
 class ErrorRegisterTextsTest : public testing::CoreTest {
 protected:
@@ -56,6 +57,7 @@ TEST_F(ErrorRegisterTextsTest, TheFlaggedRegisterIsReadAgainBetweenTheFlagLineAn
     const struct {
         std::int16_t d8004;
         bool readAgain;
+        // clang-format off
     } cases[] = {{8060, true},  {8061, true},  {8062, true},  {8063, true},  {8064, false},
                  {8065, true},  {8066, true},  {8067, true},  {8068, false}, {8069, false}};
     for (const auto& c : cases) {
@@ -79,9 +81,10 @@ TEST_F(ErrorRegisterTextsTest, EachFlagDescribesItsOwnRegisterOnly) {
 TEST_F(ErrorRegisterTextsTest, TheValueReadAgainIsDescribedAndKeptInTheImage) {
     word(8063) = 6302;
     plcAnswer = [](int) { return std::optional<std::int16_t>(6304); };
-    EXPECT_EQ(decode(8063), (Lines{" D8004=8063",
-                                   " D8063=6304 ...Sends the characters of communication potr1 is too much ...",
-                                   " ErrorStepNo= ...ignore..."}));
+    const Lines expected = {" D8004=8063",
+                            " D8063=6304 ...Sends the characters of communication potr1 is too much ...",
+                            " ErrorStepNo= ...ignore..."};
+    EXPECT_EQ(decode(8063), expected);
     EXPECT_EQ(word(8063), 6304);
 }
 
@@ -116,6 +119,7 @@ struct DecodeCase {
     int plcType;
     Lines expected;
 };
+// clang-format on
 
 class EnglishLinesTest : public ErrorRegisterTextsTest {
 protected:
@@ -130,6 +134,7 @@ protected:
 };
 
 TEST_F(EnglishLinesTest, DescriptionsAndDefaults) {
+    // clang-format off
     check({
         {"row", 8061, {{8061, 6101}}, 1, {" D8004=8061", " D8061=6101 ...System hardware RAM Error ..."}},
         {"no row", 8061, {{8061, 6126}}, 1, {" D8004=8061", " D8061=6126 ...There is no description ..."}},
@@ -142,16 +147,19 @@ TEST_F(EnglishLinesTest, DescriptionsAndDefaults) {
          {" D8004=8065", " D8065=6517 ...CPU'R7 is not equal to 0 ...Program keep running..."}},
         {"D8067", 8067, {{8067, 6799}}, 1,
          {" D8004=8067", " D8067=6799 ...No Pnn,Inn jump vector address error, program stop ..."}},
-        {"D8067 other", 8067, {{8067, 6710}}, 1, {" D8004=8067", " D8067=6710 ...There is no description ..."}},
+        {"D8067 other", 8067, {{8067, 6710}}, 1,
+         {" D8004=8067", " D8067=6710 ...There is no description ..."}},
         {"D8068 row", 8068, {{8068, 6803}}, 1, {" D8004=8068", " D8068=6803 ...There is no description ..."}},
         {"D8068 other", 8068, {{8068, 1}}, 1, {" D8004=8068", " D8068=0 ...No Error..."}},
         {"D8069 row", 8069, {{8069, 6905}}, 1, {" D8004=8069"}},
         {"D8069 other", 8069, {{8069, 77}}, 1, {" D8004=8069", " D8069=0 ...No Error..."}},
         {"D8069 negative", 8069, {{8069, -1}}, 1, {" D8004=8069", " D8069=0 ...No Error..."}},
     });
+    // clang-format on
 }
 
 TEST_F(EnglishLinesTest, StepAndIgnoreLines) {
+    // clang-format off
     check({
         {"step", 8061, {{8061, 6103}, {8069, 125}}, 1,
          {" D8004=8061", " D8061=6103 ...System Program Code Error ...", " ErrorStepNo D8069=125"}},
@@ -169,10 +177,12 @@ TEST_F(EnglishLinesTest, StepAndIgnoreLines) {
         {"step from D8068", 8061, {{8061, 6105}, {8068, 42}, {8069, 9}}, 1,
          {" D8004=8061", " D8061=6105 ...User interrupt routine abnormal ...", " ErrorStepNo D8068=42"}},
     });
+    // clang-format on
 }
 
 TEST_F(EnglishLinesTest, MotionCommandsOfTheDuplicatedPulseInstruction) {
     const std::string description = " D8061=6116" + k6116English;
+    // clang-format off
     check({
         {"type 2", 8061, {{8061, 6116}, {8068, 0x0305}, {8069, 12}}, 2,
          {" D8004=8061", description, " D8068=305 Command5 => Command3", " ErrorStepNo D8069=12"}},
@@ -183,10 +193,13 @@ TEST_F(EnglishLinesTest, MotionCommandsOfTheDuplicatedPulseInstruction) {
         {"negative bytes", 8061, {{8061, 6116}, {8068, static_cast<std::int16_t>(0x80FF)}, {8069, 12}}, 2,
          {" D8004=8061", description, " D8068=FFFF80FF Command-1 => Command-128", " ErrorStepNo D8069=12"}},
     });
+    // clang-format on
 }
 
 TEST_F(EnglishLinesTest, ExtraErrorCodeOfTheAppliedInstruction) {
-    const std::string description = " D8067=6706 ...The apply instruction error, program stop to executed ...";
+    const std::string description =
+        " D8067=6706 ...The apply instruction error, program stop to executed ...";
+    // clang-format off
     check({
         {"speed measurement", 8067, {{8067, 6706}, {8068, 5610}, {8069, 30}}, 1,
          {" D8004=8067", description, " ErrorCodeNo D8068=5610 => [SPD] Measurement time > 250ms",
@@ -196,6 +209,7 @@ TEST_F(EnglishLinesTest, ExtraErrorCodeOfTheAppliedInstruction) {
         {"negative code", 8067, {{8067, 6706}, {8068, -1}, {8069, 30}}, 1,
          {" D8004=8067", description, " ErrorCodeNo D8068=-1", " ErrorStepNo D8069=30"}},
     });
+    // clang-format on
 }
 
 // ---- Chinese lines ----------------------------------------------------------------------------------
@@ -229,11 +243,14 @@ protected:
 constexpr int kEnglish = 0, kTraditional = 1, kSimplified = 2;
 
 TEST_F(ChineseLinesTest, RowsAndLabelsInTheInterfaceLanguage) {
+    // clang-format off
     check({
         {"TC row", kTraditional, 8061, 6101, 0, 1, {" D8061=6101 ...系統硬體 RAM 錯誤 ..."}},
         {"SC row", kSimplified, 8061, 6101, 0, 1, {" D8061=6101 ...系统硬件 RAM 错误 ..."}},
-        {"TC step", kTraditional, 8061, 6103, 0, 1, {" D8061=6103 ...系統程式碼錯誤 ...", " 錯誤步號 D8069=17"}},
-        {"SC step", kSimplified, 8061, 6103, 0, 1, {" D8061=6103 ...系统程序代码错误 ...", " 错误步号 D8069=17"}},
+        {"TC step", kTraditional, 8061, 6103, 0, 1,
+         {" D8061=6103 ...系統程式碼錯誤 ...", " 錯誤步號 D8069=17"}},
+        {"SC step", kSimplified, 8061, 6103, 0, 1,
+         {" D8061=6103 ...系统程序代码错误 ...", " 错误步号 D8069=17"}},
         {"TC ignore", kTraditional, 8063, 6302, 0, 1,
          {" D8063=6302 ...(1)通訊埠1的和校驗結果錯誤 ...", " 錯誤步號 D8069= ...省略..."}},
         {"SC ignore", kSimplified, 8063, 6302, 0, 1,
@@ -242,6 +259,7 @@ TEST_F(ChineseLinesTest, RowsAndLabelsInTheInterfaceLanguage) {
         {"SC D8068 default", kSimplified, 8068, 1, 1, 1, {" D8068=0 ...No Error..."}},
         {"TC D8069 default", kTraditional, 8069, 17, 0, 1, {" D8069=0 ...No Error..."}},
     });
+    // clang-format on
     selectLanguageFlags(kTraditional);
     EXPECT_EQ(decode(0), Lines{" D8004=0 ...No Error..."});
 }
@@ -249,15 +267,23 @@ TEST_F(ChineseLinesTest, RowsAndLabelsInTheInterfaceLanguage) {
 TEST_F(ChineseLinesTest, OtherLanguagesReadEnglish) {
     for (int languageNo : {3, 4, 5}) {
         SCOPED_TRACE(languageNo);
-        check({{"step", languageNo, 8061, 6103, 0, 1,
+        check({{"step",
+                languageNo,
+                8061,
+                6103,
+                0,
+                1,
                 {" D8061=6103 ...System Program Code Error ...", " ErrorStepNo D8069=17"}}});
     }
 }
 
 TEST_F(ChineseLinesTest, RowsThatStayEnglish) {
+    // clang-format off
     check({
-        {"TC 6125", kTraditional, 8061, 6125, 0, 1, {" D8061=6125 ...G08 position error ...", " ErrorStepNo= ...ignore..."}},
-        {"SC 6125", kSimplified, 8061, 6125, 0, 1, {" D8061=6125 ...G08 position error ...", " ErrorStepNo= ...ignore..."}},
+        {"TC 6125", kTraditional, 8061, 6125, 0, 1,
+         {" D8061=6125 ...G08 position error ...", " ErrorStepNo= ...ignore..."}},
+        {"SC 6125", kSimplified, 8061, 6125, 0, 1,
+         {" D8061=6125 ...G08 position error ...", " ErrorStepNo= ...ignore..."}},
         {"TC 6190", kTraditional, 8061, 6190, 0, 1, {" D8061=6190 ...RTC Error ..."}},
         {"SC 6198", kSimplified, 8061, 6198, 0, 1, {" D8061=6198 ...Internal Memory is I2C E2prom ..."}},
         {"TC 6209", kTraditional, 8062, 6209, 0, 1, {" D8062=6209 ...(Fnc79)ToInstruction error..."}},
@@ -274,9 +300,11 @@ TEST_F(ChineseLinesTest, RowsThatStayEnglish) {
         {"EN 6298", kEnglish, 8062, 6298, 0, 1,
          {" D8062=6298 ...There is no description ...", " ErrorStepNo D8069=17"}},
     });
+    // clang-format on
 }
 
 TEST_F(ChineseLinesTest, RowsThatStayEnglishInSimplifiedChinese) {
+    // clang-format off
     check({
         {"TC 6105", kTraditional, 8061, 6105, 42, 1,
          {" D8061=6105 ...使用者中斷副程式異常 ...", " ErrorStepNo D8068=42"}},
@@ -291,6 +319,7 @@ TEST_F(ChineseLinesTest, RowsThatStayEnglishInSimplifiedChinese) {
         {"SC 6196", kSimplified, 8061, 6196, 0, 1, {" D8061=6196 ...Device Latch Range Too Large ..."}},
         {"TC 6196", kTraditional, 8061, 6196, 0, 1, {" D8061=6196 ...元件停電保持範圍過大 ..."}},
     });
+    // clang-format on
 }
 
 TEST_F(ChineseLinesTest, MotionAndErrorCodeLines) {
@@ -298,6 +327,7 @@ TEST_F(ChineseLinesTest, MotionAndErrorCodeLines) {
                                "可能是前一個運動指令尚未完成就切換到另一個指令";
     const std::string sc6116 = " D8061=6116 ...FNC(59)PLSR 指令代码重复," + std::string(27, ' ') +
                                "可能是前一个运动指令尚未完成就切换到另一个指令";
+    // clang-format off
     check({
         {"TC motion", kTraditional, 8061, 6116, 0x0305, 2,
          {tc6116, " D8068=305 運動指令5 => 運動指令3", " 錯誤步號 D8069=17"}},
@@ -312,6 +342,7 @@ TEST_F(ChineseLinesTest, MotionAndErrorCodeLines) {
         {"SC other code", kSimplified, 8067, 6706, 5611, 1,
          {" D8067=6706 ...应用指令错误，程序停止执行 ...", " 错误码 D8068=5611", " 错误步号 D8069=17"}},
     });
+    // clang-format on
 }
 
 // ---- The table against the list it was written from --------------------------------------------------
@@ -325,7 +356,8 @@ std::set<int> codes(std::initializer_list<std::pair<int, int>> ranges) {
 }
 
 bool isAscii(const char* text) {
-    return std::all_of(text, text + std::strlen(text), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return std::all_of(text, text + std::strlen(text),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 TEST(ErrRegisterCodesTable, RowsPerRegister) {
@@ -358,10 +390,21 @@ TEST(ErrRegisterCodesTable, EveryRowHasAllThreeTexts) {
 }
 
 TEST(ErrRegisterCodesTable, NoDescriptionRowsAreTheOnesListed) {
-    const std::set<int> noDescription =
-        codes({{6001, 6009}, {6201, 6201}, {6205, 6207}, {6298, 6299}, {6301, 6301}, {6305, 6309},
-               {6398, 6399}, {6401, 6409}, {6501, 6507}, {6510, 6510}, {6518, 6519}, {6703, 6704},
-               {6709, 6709}, {6726, 6726}, {6801, 6809}});
+    const std::set<int> noDescription = codes({{6001, 6009},
+                                               {6201, 6201},
+                                               {6205, 6207},
+                                               {6298, 6299},
+                                               {6301, 6301},
+                                               {6305, 6309},
+                                               {6398, 6399},
+                                               {6401, 6409},
+                                               {6501, 6507},
+                                               {6510, 6510},
+                                               {6518, 6519},
+                                               {6703, 6704},
+                                               {6709, 6709},
+                                               {6726, 6726},
+                                               {6801, 6809}});
     for (const ErrRegisterRow& row : errRegisterCodes) {
         SCOPED_TRACE(row.code);
         EXPECT_EQ(std::string(row.text.english) == " ...There is no description ...",
@@ -391,9 +434,18 @@ TEST(ErrRegisterCodesTable, EnglishRowsAreEnglishAndTheOthersChinese) {
 }
 
 TEST(ErrRegisterCodesTable, FollowUpsAreTheOnesListed) {
-    const std::set<int> step = codes({{6103, 6103}, {6111, 6112}, {6114, 6115}, {6117, 6118}, {6128, 6128},
-                                      {6131, 6134}, {6138, 6139}, {6299, 6299}, {6398, 6399}, {6508, 6509},
-                                      {6601, 6609}, {6705, 6705}});
+    const std::set<int> step = codes({{6103, 6103},
+                                      {6111, 6112},
+                                      {6114, 6115},
+                                      {6117, 6118},
+                                      {6128, 6128},
+                                      {6131, 6134},
+                                      {6138, 6139},
+                                      {6299, 6299},
+                                      {6398, 6399},
+                                      {6508, 6509},
+                                      {6601, 6609},
+                                      {6705, 6705}});
     const std::set<int> ignore =
         codes({{6110, 6110}, {6113, 6113}, {6119, 6125}, {6202, 6204}, {6302, 6304}});
     const std::map<int, FollowUp> special = {{6105, FollowUp::StepNoFromD8068},
