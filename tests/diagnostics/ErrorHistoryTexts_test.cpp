@@ -32,7 +32,6 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
         int languageNo;
         std::int16_t code;
         std::string expected;
-        // clang-format off
     } cases[] = {
         {kEnglish, 0, " ...No Error..."},
         {kEnglish, -1, " ...No Error..."},
@@ -57,7 +56,6 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
         {4, 6101, " ...System hardware RAM Error ..."},
         {5, 6101, " ...System hardware RAM Error ..."},
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.languageNo) + "/" + std::to_string(c.code));
         selectLanguageFlags(c.languageNo);
@@ -99,7 +97,6 @@ TEST_F(ErrorHistoryTextsTest, TheFieldHoldsAtMost255BytesAndNoBrokenCharacter) {
         const char* name;
         std::string text;
         std::string stored;
-        // clang-format off
     } cases[] = {
         {"fits", std::string(255, 'x'), std::string(255, 'x')},
         {"too long", std::string(300, 'x'), std::string(255, 'x')},
@@ -107,7 +104,6 @@ TEST_F(ErrorHistoryTextsTest, TheFieldHoldsAtMost255BytesAndNoBrokenCharacter) {
         {"character up to the bound", std::string(252, 'x') + "錯誤", std::string(252, 'x') + "錯"},
         {"empty", "", ""},
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         errorCodeText.fill('?');

@@ -57,9 +57,8 @@ TEST_F(ErrorRegisterTextsTest, TheFlaggedRegisterIsReadAgainBetweenTheFlagLineAn
     const struct {
         std::int16_t d8004;
         bool readAgain;
-        // clang-format off
-    } cases[] = {{8060, true},  {8061, true},  {8062, true},  {8063, true},  {8064, false},
-                 {8065, true},  {8066, true},  {8067, true},  {8068, false}, {8069, false}};
+    } cases[] = {{8060, true}, {8061, true}, {8062, true}, {8063, true},  {8064, false},
+                 {8065, true}, {8066, true}, {8067, true}, {8068, false}, {8069, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.d8004);
         reads.clear();
@@ -119,7 +118,6 @@ struct DecodeCase {
     int plcType;
     Lines expected;
 };
-// clang-format on
 
 class EnglishLinesTest : public ErrorRegisterTextsTest {
 protected:
