@@ -11,8 +11,8 @@ namespace kestrion {
 
 namespace {
 
-// An inclusive range of valid numbers. Where no lower bound is given, negative numbers pass, as
-// the operand validators have always relied on.
+// An inclusive range of valid numbers. Where a row gives no lower bound none is tested, so a
+// negative number passes; X and Y numbers start at 0.
 struct Span {
     std::int32_t low;
     std::int32_t high;

@@ -143,9 +143,6 @@ public:
 
 // ---- Dialogs opened by core routines ---------------------------------------------------------
 
-// One function per dialog that a core routine opens in the middle of its work; the real ones show
-// Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
-// are written.
 // The stack-code developer view: a caption and two lines of text.
 struct StackCodeView {
     std::string caption;
@@ -153,6 +150,9 @@ struct StackCodeView {
     std::string text2;
 };
 
+// One function per dialog that a core routine opens in the middle of its work; the real ones show
+// Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
+// are written.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

@@ -10,7 +10,9 @@ QPointer<TstackCodeForm> stackCodeForm;
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QLineEdit* addTextField(QWidget* form, QVBoxLayout* layout, const char* name) {
     auto* field = new QLineEdit(form);

@@ -10,36 +10,50 @@ namespace {
 
 using platform::MsgIcon;
 
-// The four stacks through one face, with the label each is given and the captions of its faults.
-struct StackUnderTest {
-    const char* name;
-    std::function<void(std::int32_t, std::uint32_t)> push;
-    std::function<std::uint32_t(std::int32_t)> pop;
-    std::array<std::uint32_t, kConverterStackSize>& entries;
-    const char* label;  // the text of its fault boxes
+struct FaultCaptions {
+    std::int32_t stack;
     const char* pushOverflow;
     const char* popOverflow;
     const char* pushUnderflow;
     const char* popUnderflow;
 };
 
+const FaultCaptions kFaultCaptions[] = {
+    {0, "[push]00.stack0 overflow error", "[pop] 01.stack0 overflow error", "[push]Stack0 underflow error",
+     "[pop] Stack0 underflow error"},
+    {1, "[push]10.stack1 overflow error", "[pop] 11.stack1 overflow error", "[push]Stack1 underflow error",
+     "[pop] Stack1 underflow error"},
+    {2, "[push]xMaximum stack overflow error", "[pop] xMaximum stack overflow error",
+     "[push]xMaximum stack underflow error", "[pop] xMaximum stack underflow error"},
+    {3, "[push]Interger stack overflow error", "[pop] Interger stack overflow error",
+     "[push]Interger stack underflow error", "[pop] Interger stack underflow error"},
+    {4, "[push]MPS stack overflow error", "[pop] MPS stack overflow error", "[push]MPS stack underflow error",
+     "[pop] MPS stack underflow error"},
+    {5, "[push]Other stack overflow error", "[pop] Other stack overflow error", "[push]Other stack underflow error",
+     "[pop] Other stack underflow error"},
+    {-1, "[push]Other stack overflow error", "[pop] Other stack overflow error", "[push]Other stack underflow error",
+     "[pop] Other stack underflow error"},
+};
+
+// The four stacks through one face, with the label each is given (the text of its fault boxes).
+struct StackUnderTest {
+    const FaultCaptions& captions;
+    std::function<void(std::int32_t, std::uint32_t)> push;
+    std::function<std::uint32_t(std::int32_t)> pop;
+    std::array<std::uint32_t, kConverterStackSize>& entries;
+    const char* label;
+};
+
 std::vector<StackUnderTest> allStacks() {
     return {
-        {"stack0", [](std::int32_t i, std::uint32_t v) { pushStack0(i, v, "ldr to code"); },
-         [](std::int32_t i) { return popStack0(i, "ldr to code"); }, stack0Code, "ldr to code",
-         "[push]00.stack0 overflow error", "[pop] 01.stack0 overflow error", "[push]Stack0 underflow error",
-         "[pop] Stack0 underflow error"},
-        {"stack1", [](std::int32_t i, std::uint32_t v) { pushStack1(i, v, "next row"); },
-         [](std::int32_t i) { return popStack1(i, "next row"); }, stack1Code, "next row",
-         "[push]10.stack1 overflow error", "[pop] 11.stack1 overflow error", "[push]Stack1 underflow error",
-         "[pop] Stack1 underflow error"},
-        {"xMaximum", [](std::int32_t i, std::uint32_t v) { pushStack2(i, v, "x max"); },
-         [](std::int32_t i) { return popStack2(i, "x max"); }, Xmaximum, "x max",
-         "[push]xMaximum stack overflow error", "[pop] xMaximum stack overflow error",
-         "[push]xMaximum stack underflow error", "[pop] xMaximum stack underflow error"},
-        {"MPS", [](std::int32_t i, std::uint32_t v) { pushStack4(i, v); }, [](std::int32_t i) { return popStack4(i); },
-         MpsMrdMpp, "", "[push]MPS stack overflow error", "[pop] MPS stack overflow error",
-         "[push]MPS stack underflow error", "[pop] MPS stack underflow error"},
+        {kFaultCaptions[0], [](std::int32_t i, std::uint32_t v) { pushStack0(i, v, "ldr to code"); },
+         [](std::int32_t i) { return popStack0(i, "ldr to code"); }, stack0Code, "ldr to code"},
+        {kFaultCaptions[1], [](std::int32_t i, std::uint32_t v) { pushStack1(i, v, "next row"); },
+         [](std::int32_t i) { return popStack1(i, "next row"); }, stack1Code, "next row"},
+        {kFaultCaptions[2], [](std::int32_t i, std::uint32_t v) { pushStack2(i, v, "x max"); },
+         [](std::int32_t i) { return popStack2(i, "x max"); }, Xmaximum, "x max"},
+        {kFaultCaptions[4], [](std::int32_t i, std::uint32_t v) { pushStack4(i, v); },
+         [](std::int32_t i) { return popStack4(i); }, MpsMrdMpp, ""},
     };
 }
 
@@ -64,7 +78,7 @@ protected:
 
 TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInReverse) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.name);
+        SCOPED_TRACE(stack.captions.stack);
         for (std::int32_t index = 0; index < kConverterStackSize; ++index)
             stack.push(index, 1000u + static_cast<std::uint32_t>(index));
         // A full stack's index is 64, and its top entry comes back.
@@ -77,29 +91,29 @@ TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInRevers
 
 TEST_F(ConverterStacksTest, APushOnAFullStackStoresNothingAndFails) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.name);
+        SCOPED_TRACE(stack.captions.stack);
         stack.entries.fill(7);
-        expectFault([&] { stack.push(64, 1); }, stack.label, stack.pushOverflow);
-        expectFault([&] { stack.push(1000, 1); }, stack.label, stack.pushOverflow);
+        expectFault([&] { stack.push(64, 1); }, stack.label, stack.captions.pushOverflow);
+        expectFault([&] { stack.push(1000, 1); }, stack.label, stack.captions.pushOverflow);
         for (std::uint32_t entry : stack.entries) EXPECT_EQ(entry, 7u);
     }
 }
 
 TEST_F(ConverterStacksTest, APopAboveAFullStackFails) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.name);
-        expectFault([&] { stack.pop(65); }, stack.label, stack.popOverflow);
-        expectFault([&] { stack.pop(1000); }, stack.label, stack.popOverflow);
+        SCOPED_TRACE(stack.captions.stack);
+        expectFault([&] { stack.pop(65); }, stack.label, stack.captions.popOverflow);
+        expectFault([&] { stack.pop(1000); }, stack.label, stack.captions.popOverflow);
     }
 }
 
 TEST_F(ConverterStacksTest, UnderflowFailsWithoutEndingTheProgram) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.name);
+        SCOPED_TRACE(stack.captions.stack);
         stack.entries.fill(7);
-        expectFault([&] { stack.pop(0); }, stack.label, stack.popUnderflow);
-        expectFault([&] { stack.pop(-1); }, stack.label, stack.popUnderflow);
-        expectFault([&] { stack.push(-1, 1); }, stack.label, stack.pushUnderflow);
+        expectFault([&] { stack.pop(0); }, stack.label, stack.captions.popUnderflow);
+        expectFault([&] { stack.pop(-1); }, stack.label, stack.captions.popUnderflow);
+        expectFault([&] { stack.push(-1, 1); }, stack.label, stack.captions.pushUnderflow);
         for (std::uint32_t entry : stack.entries) EXPECT_EQ(entry, 7u);
     }
 }
@@ -138,29 +152,7 @@ TEST_F(ConverterStacksTest, EntriesAboveTheIndexKeepTheirValues) {
 }
 
 TEST_F(ConverterStacksTest, FaultCaptionsOfEveryStackNumber) {
-    const struct {
-        std::int32_t stack;
-        const char* pushOverflow;
-        const char* popOverflow;
-        const char* pushUnderflow;
-        const char* popUnderflow;
-    } cases[] = {
-        {0, "[push]00.stack0 overflow error", "[pop] 01.stack0 overflow error", "[push]Stack0 underflow error",
-         "[pop] Stack0 underflow error"},
-        {1, "[push]10.stack1 overflow error", "[pop] 11.stack1 overflow error", "[push]Stack1 underflow error",
-         "[pop] Stack1 underflow error"},
-        {2, "[push]xMaximum stack overflow error", "[pop] xMaximum stack overflow error",
-         "[push]xMaximum stack underflow error", "[pop] xMaximum stack underflow error"},
-        {3, "[push]Interger stack overflow error", "[pop] Interger stack overflow error",
-         "[push]Interger stack underflow error", "[pop] Interger stack underflow error"},
-        {4, "[push]MPS stack overflow error", "[pop] MPS stack overflow error", "[push]MPS stack underflow error",
-         "[pop] MPS stack underflow error"},
-        {5, "[push]Other stack overflow error", "[pop] Other stack overflow error",
-         "[push]Other stack underflow error", "[pop] Other stack underflow error"},
-        {-1, "[push]Other stack overflow error", "[pop] Other stack overflow error",
-         "[push]Other stack underflow error", "[pop] Other stack underflow error"},
-    };
-    for (const auto& c : cases) {
+    for (const FaultCaptions& c : kFaultCaptions) {
         SCOPED_TRACE(c.stack);
         fakes.messages.shown.clear();
         showStackOverflow(c.stack, StackOperation::Push, "label");

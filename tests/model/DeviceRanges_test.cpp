@@ -61,7 +61,8 @@ TEST_F(DeviceRangesTest, XY) {
         {5, 177, kOk, ""}, {5, 79, "*PLcTypeError-q3", "Error2015112870..."},
         {4, 177, kOk, ""}, {4, 178, "*PLcTypeError-q3", "Error2015112870..."},
         // type 2
-        {2, 177, kOk, ""}, {2, 178, "*PLcTypeError-q5", "Error2015112870..."}, {2, 9, "*PLcTypeError-q5", "Error2015112870..."},
+        {2, 177, kOk, ""}, {2, 178, "*PLcTypeError-q5", "Error2015112870..."},
+        {2, 9, "*PLcTypeError-q5", "Error2015112870..."},
         // other types
         {0, 0, "*PLcTypeError", "Error2015112870..."}, {3, 0, "*PLcTypeError", "Error2015112870..."},
         {8, 0, "*PLcTypeError", "Error2015112870..."},
@@ -229,7 +230,9 @@ TEST_F(DeviceRangesTest, IAcceptsExactlyItsInterruptSet) {
     for (std::int32_t n = 801; n <= 899; ++n) setA.push_back(n);
     std::vector<std::int32_t> setB = setA;
     setB.insert(setB.end(), {10, 20, 30, 40, 50, 60});
-    auto in = [](const std::vector<std::int32_t>& set, std::int32_t n) { return std::count(set.begin(), set.end(), n) > 0; };
+    auto in = [](const std::vector<std::int32_t>& set, std::int32_t n) {
+        return std::count(set.begin(), set.end(), n) > 0;
+    };
     for (std::int32_t n = -1; n <= 1000; ++n) {
         for (std::int32_t type : {1, 6, 5}) EXPECT_EQ(checkIRange(type, n), in(setA, n) ? 0 : 1) << type << ": " << n;
         for (std::int32_t type : {7, 4, 2}) EXPECT_EQ(checkIRange(type, n), in(setB, n) ? 0 : 1) << type << ": " << n;
