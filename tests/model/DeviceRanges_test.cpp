@@ -175,6 +175,15 @@ TEST_F(DeviceRangesTest, UIsOnlyValidOnType2) {
     });
 }
 
+TEST_F(DeviceRangesTest, RAndURefuseEveryNumberButOnType2) {
+    for (std::int32_t type : {1, 6, 7, 5, 4}) {
+        for (std::int32_t n : {std::numeric_limits<std::int32_t>::min(), -1, 0, 1, 100, 32767}) {
+            EXPECT_EQ(checkRRange(type, n), 1) << type << ": " << n;
+            EXPECT_EQ(checkURange(type, n), 1) << type << ": " << n;
+        }
+    }
+}
+
 TEST_F(DeviceRangesTest, VZ) {
     expectCases(checkVZRange, {
         {1, 0, kOk, ""}, {1, -1, kOk, ""}, {1, 1, "*dDeviceNoRange ", "Error2015112831..."},
