@@ -52,7 +52,9 @@ std::uint32_t strToFloatBits(std::string_view text) {
     return std::bit_cast<std::uint32_t>(value);
 }
 
-float bitsToFloat(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+float bitsToFloat(std::uint32_t bits) {
+    return std::bit_cast<float>(bits);
+}
 
 void blankCharBuf(std::span<char> buf, std::size_t n) {
     std::fill_n(buf.begin(), std::min(n, buf.size()), ' ');
@@ -60,7 +62,8 @@ void blankCharBuf(std::span<char> buf, std::size_t n) {
 }
 
 std::int32_t deleteSpacesAt(std::span<char> buf, std::int32_t pos, std::int32_t len) {
-    len = std::min<std::int32_t>(len, static_cast<std::int32_t>(std::min<std::size_t>(buf.size(), INT32_MAX)));
+    len =
+        std::min<std::int32_t>(len, static_cast<std::int32_t>(std::min<std::size_t>(buf.size(), INT32_MAX)));
     if (pos < 0) return len;
     while (pos < len && buf[static_cast<std::size_t>(pos)] == ' ') {
         std::copy(buf.begin() + pos + 1, buf.begin() + len, buf.begin() + pos);

@@ -26,6 +26,7 @@ struct StackCaptions {
     const char* popUnderflow;
 };
 
+// clang-format off
 // Stack 3, the integer stack, has no array any more; its captions stay for the report numbers.
 constexpr StackCaptions kCaptions[] = {
     {0, "[push]00.stack0 overflow error", "[pop] 01.stack0 overflow error", "[push]Stack0 underflow error",
@@ -44,6 +45,7 @@ constexpr StackCaptions kOtherStackCaptions = {
     -1, "[push]Other stack overflow error", "[pop] Other stack overflow error", "[push]Other stack underflow error",
     "[pop] Other stack underflow error"};
 
+// clang-format on
 const StackCaptions& captionsOf(std::int32_t stack) {
     for (const StackCaptions& captions : kCaptions)
         if (captions.stack == stack) return captions;
@@ -74,7 +76,8 @@ void showWarning(const std::string& label, const char* caption) {
     throw ConversionError(underflowCaption(stack, operation));
 }
 
-void push(Stack& entries, std::int32_t stack, std::int32_t index, std::uint32_t value, const std::string& label) {
+void push(Stack& entries, std::int32_t stack, std::int32_t index, std::uint32_t value,
+          const std::string& label) {
     if (index < 0) failUnderflow(stack, StackOperation::Push, label);
     if (index >= kConverterStackSize) failOverflow(stack, StackOperation::Push, label);
     entries[static_cast<std::size_t>(index)] = value;
@@ -116,12 +119,22 @@ void pushStack2(std::int32_t index, std::uint32_t value, const std::string& labe
     push(Xmaximum, 2, index, value, label);
 }
 
-void pushStack4(std::int32_t index, std::uint32_t value) { push(MpsMrdMpp, 4, index, value, std::string()); }
+void pushStack4(std::int32_t index, std::uint32_t value) {
+    push(MpsMrdMpp, 4, index, value, std::string());
+}
 
-std::uint32_t popStack0(std::int32_t index, const std::string& label) { return pop(stack0Code, 0, index, label); }
-std::uint32_t popStack1(std::int32_t index, const std::string& label) { return pop(stack1Code, 1, index, label); }
-std::uint32_t popStack2(std::int32_t index, const std::string& label) { return pop(Xmaximum, 2, index, label); }
-std::uint32_t popStack4(std::int32_t index) { return pop(MpsMrdMpp, 4, index, std::string()); }
+std::uint32_t popStack0(std::int32_t index, const std::string& label) {
+    return pop(stack0Code, 0, index, label);
+}
+std::uint32_t popStack1(std::int32_t index, const std::string& label) {
+    return pop(stack1Code, 1, index, label);
+}
+std::uint32_t popStack2(std::int32_t index, const std::string& label) {
+    return pop(Xmaximum, 2, index, label);
+}
+std::uint32_t popStack4(std::int32_t index) {
+    return pop(MpsMrdMpp, 4, index, std::string());
+}
 
 void resetConverterStacks() {
     stack0Code.fill(0);

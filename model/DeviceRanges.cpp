@@ -20,10 +20,18 @@ struct Span {
 
 constexpr std::int32_t kNoLowerBound = std::numeric_limits<std::int32_t>::min();
 
-constexpr Span upTo(std::int32_t high) { return {kNoLowerBound, high}; }
-constexpr Span below(std::int32_t limit) { return {kNoLowerBound, limit - 1}; }
-constexpr Span span(std::int32_t low, std::int32_t high) { return {low, high}; }
-constexpr Span only(std::int32_t number) { return {number, number}; }
+constexpr Span upTo(std::int32_t high) {
+    return {kNoLowerBound, high};
+}
+constexpr Span below(std::int32_t limit) {
+    return {kNoLowerBound, limit - 1};
+}
+constexpr Span span(std::int32_t low, std::int32_t high) {
+    return {low, high};
+}
+constexpr Span only(std::int32_t number) {
+    return {number, number};
+}
 
 struct TypeRow {
     std::int32_t plcType;
@@ -36,7 +44,7 @@ struct DeviceCheck {
     std::vector<TypeRow> types;  // one row per PLC type
     const char* otherText;       // shown for any other type code
     const char* otherCaption;
-    bool octalWritten = false;   // numbers with a digit 8 or 9 are invalid
+    bool octalWritten = false;  // numbers with a digit 8 or 9 are invalid
 };
 
 std::vector<Span> interruptSetA() {
@@ -52,6 +60,7 @@ std::vector<Span> interruptSetB() {
 
 const std::vector<Span> kNoneValid;
 
+// clang-format off
 // ---- The tables: one row per PLC type in the order 1, 6, 7, 5, 4, 2 ---------------------------
 
 const DeviceCheck kXYCheck = {
@@ -243,6 +252,7 @@ const ConstantCheck kDKCheck = {
     "Error2015112895...",
 };
 
+// clang-format on
 // ---- The checks ---------------------------------------------------------------------------------
 
 std::int32_t refuse(const char* text, const char* caption) {
@@ -265,7 +275,8 @@ bool inAnySpan(const std::vector<Span>& spans, std::int32_t number) {
 std::int32_t runCheck(const DeviceCheck& check, std::int32_t plcType, std::int32_t number) {
     for (const TypeRow& row : check.types) {
         if (row.plcType != plcType) continue;
-        const bool valid = inAnySpan(row.valid, number) && (!check.octalWritten || hasOnlyOctalDigits(number));
+        const bool valid =
+            inAnySpan(row.valid, number) && (!check.octalWritten || hasOnlyOctalDigits(number));
         return valid ? 0 : refuse(row.text, row.caption);
     }
     return refuse(check.otherText, check.otherCaption);
@@ -278,7 +289,8 @@ const ConstantRow* constantRowOf(const ConstantCheck& check, std::int32_t plcTyp
     return nullptr;
 }
 
-std::int32_t runConstantCheck(const ConstantCheck& check, std::int32_t plcType, bool aboveMax, bool belowMin) {
+std::int32_t runConstantCheck(const ConstantCheck& check, std::int32_t plcType, bool aboveMax,
+                              bool belowMin) {
     const ConstantRow* row = constantRowOf(check, plcType);
     if (row == nullptr) return refuse(check.text, check.otherCaption);
     std::int32_t result = 0;
@@ -289,18 +301,42 @@ std::int32_t runConstantCheck(const ConstantCheck& check, std::int32_t plcType, 
 
 }  // namespace
 
-std::int32_t checkXYRange(std::int32_t plcType, std::int32_t number) { return runCheck(kXYCheck, plcType, number); }
-std::int32_t checkMRange(std::int32_t plcType, std::int32_t number) { return runCheck(kMCheck, plcType, number); }
-std::int32_t checkSRange(std::int32_t plcType, std::int32_t number) { return runCheck(kSCheck, plcType, number); }
-std::int32_t checkTRange(std::int32_t plcType, std::int32_t number) { return runCheck(kTCheck, plcType, number); }
-std::int32_t checkCRange(std::int32_t plcType, std::int32_t number) { return runCheck(kCCheck, plcType, number); }
-std::int32_t checkDRange(std::int32_t plcType, std::int32_t number) { return runCheck(kDCheck, plcType, number); }
-std::int32_t checkRRange(std::int32_t plcType, std::int32_t number) { return runCheck(kRCheck, plcType, number); }
-std::int32_t checkURange(std::int32_t plcType, std::int32_t number) { return runCheck(kUCheck, plcType, number); }
-std::int32_t checkVZRange(std::int32_t plcType, std::int32_t number) { return runCheck(kVZCheck, plcType, number); }
-std::int32_t checkNRange(std::int32_t plcType, std::int32_t number) { return runCheck(kNCheck, plcType, number); }
-std::int32_t checkPRange(std::int32_t plcType, std::int32_t number) { return runCheck(kPCheck, plcType, number); }
-std::int32_t checkIRange(std::int32_t plcType, std::int32_t number) { return runCheck(kICheck, plcType, number); }
+std::int32_t checkXYRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kXYCheck, plcType, number);
+}
+std::int32_t checkMRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kMCheck, plcType, number);
+}
+std::int32_t checkSRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kSCheck, plcType, number);
+}
+std::int32_t checkTRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kTCheck, plcType, number);
+}
+std::int32_t checkCRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kCCheck, plcType, number);
+}
+std::int32_t checkDRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kDCheck, plcType, number);
+}
+std::int32_t checkRRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kRCheck, plcType, number);
+}
+std::int32_t checkURange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kUCheck, plcType, number);
+}
+std::int32_t checkVZRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kVZCheck, plcType, number);
+}
+std::int32_t checkNRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kNCheck, plcType, number);
+}
+std::int32_t checkPRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kPCheck, plcType, number);
+}
+std::int32_t checkIRange(std::int32_t plcType, std::int32_t number) {
+    return runCheck(kICheck, plcType, number);
+}
 
 std::int32_t checkKRange(std::int32_t plcType, std::int32_t value, std::int32_t max, std::int32_t min) {
     return runConstantCheck(kKCheck, plcType, value > max, value < min);

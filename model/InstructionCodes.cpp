@@ -83,6 +83,7 @@ struct SymbolOfRange {
     Range codes;
 };
 
+// clang-format off
 // Exact codes first: the contacts of the one-word-map families lie inside the ranges below and
 // must keep their own symbols.
 const std::vector<SymbolOfCodes> kSymbolOfCodes = {
@@ -106,6 +107,7 @@ constexpr SymbolOfRange kSymbolOfRanges[] = {
     {18, {0xF000, 0xF000}},
 };
 
+// clang-format on
 }  // namespace
 
 std::int32_t getIconSymbleCode(std::int32_t code) {

@@ -39,7 +39,8 @@ SeenView showAndClose(const platform::StackCodeView& view, platform::Dialogs& di
 TEST(StackCodeFormTest, ShowsCaptionAndTextsModallyAndIsKeptHiddenForTheNextTime) {
     app::QtDialogs dialogs;
     const SeenView first = showAndClose(
-        {"[push] 00.stack0 overflow error ", "64", "[search] _stackOverError(0,0,s) ...Error2018031600"}, dialogs);
+        {"[push] 00.stack0 overflow error ", "64", "[search] _stackOverError(0,0,s) ...Error2018031600"},
+        dialogs);
     EXPECT_TRUE(first.modal);
     EXPECT_EQ(first.caption, "[push] 00.stack0 overflow error ");
     EXPECT_EQ(first.text1, "64");

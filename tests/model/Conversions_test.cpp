@@ -12,10 +12,12 @@ namespace kestrion {
 namespace {
 
 TEST(ConversionsTest, OctalWrittenNumberToIndex) {
+    // clang-format off
     const struct {
         std::int32_t written;
         std::int32_t index;
     } cases[] = {{0, 0}, {7, 7}, {10, 8}, {17, 15}, {20, 16}, {77, 63}, {100, 64}, {107, 71}, {110, 72}, {177, 127}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(octalNoToIndex(c.written), c.index) << c.written;
 }
 
@@ -28,6 +30,7 @@ TEST(ConversionsTest, EveryIndexComesBackFromItsOctalWrittenNumber) {
 }
 
 TEST(ConversionsTest, HexTextToNumber) {
+    // clang-format off
     const struct {
         const char* text;
         int n;
@@ -37,6 +40,7 @@ TEST(ConversionsTest, HexTextToNumber) {
         {"1A2B", 4, 0x1A2B},  {"1A2B", 2, 0x1A},     {"02FF03", 4, 0x02FF},
         {"12345678", 8, 0x12345678}, {"FFFFFFFF", 8, 0xFFFFFFFF}, {"", 0, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const auto value = hexStrToInt(c.text, c.n);
         ASSERT_TRUE(value.has_value()) << c.text;
@@ -45,6 +49,7 @@ TEST(ConversionsTest, HexTextToNumber) {
 }
 
 TEST(ConversionsTest, HexTextThatIsNoHexNumberGivesNothing) {
+    // clang-format off
     const struct {
         const char* text;
         int n;
@@ -55,10 +60,12 @@ TEST(ConversionsTest, HexTextThatIsNoHexNumberGivesNothing) {
         {"123456789", 9},  // more than 32 bits
         {"1", -1},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_FALSE(hexStrToInt(c.text, c.n).has_value()) << c.text << " " << c.n;
 }
 
 TEST(ConversionsTest, FloatBitsOfConstantTexts) {
+    // clang-format off
     const struct {
         const char* text;
         std::uint32_t bits;
@@ -69,6 +76,7 @@ TEST(ConversionsTest, FloatBitsOfConstantTexts) {
         // Only 20 characters are read: 12345678901234567890 rather than ...123.
         {"E12345678901234567890123", 0x5F2B54AA},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(strToFloatBits(c.text), c.bits) << c.text;
 }
 
@@ -85,6 +93,7 @@ TEST(ConversionsTest, FloatOfBits) {
 }
 
 TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
+    // clang-format off
     const struct {
         const char* text;
         float value;
@@ -131,6 +140,7 @@ TEST(ConversionsTest, DeleteSpacesAt) {
         {"pos before the start", " AB", -1, 3, " AB", 3},
         {"length beyond the buffer", "A  B", 1, 100, std::string("AB\0\0", 4), 2},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string buf = c.text;

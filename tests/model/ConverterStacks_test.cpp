@@ -18,6 +18,7 @@ struct FaultCaptions {
     const char* popUnderflow;
 };
 
+// clang-format off
 const FaultCaptions kFaultCaptions[] = {
     {0, "[push]00.stack0 overflow error", "[pop] 01.stack0 overflow error", "[push]Stack0 underflow error",
      "[pop] Stack0 underflow error"},
@@ -34,6 +35,7 @@ const FaultCaptions kFaultCaptions[] = {
     {-1, "[push]Other stack overflow error", "[pop] Other stack overflow error", "[push]Other stack underflow error",
      "[pop] Other stack underflow error"},
 };
+// clang-format on
 
 // The four stacks through one face, with the label each is given (the text of its fault boxes).
 struct StackUnderTest {

@@ -46,6 +46,7 @@ protected:
 constexpr const char* kOk = nullptr;
 
 TEST_F(DeviceRangesTest, XY) {
+    // clang-format off
     expectCases(checkXYRange, {
         // type 1
         {1, 0, kOk, ""}, {1, 7, kOk, ""}, {1, 10, kOk, ""}, {1, 77, kOk, ""}, {1, 100, kOk, ""}, {1, 177, kOk, ""},
@@ -67,12 +68,14 @@ TEST_F(DeviceRangesTest, XY) {
         {0, 0, "*PLcTypeError", "Error2015112870..."}, {3, 0, "*PLcTypeError", "Error2015112870..."},
         {8, 0, "*PLcTypeError", "Error2015112870..."},
     });
+    // clang-format on
 }
 
 // Every number from -1 to 300 against the listed rejections.
 TEST_F(DeviceRangesTest, XYRejectsExactlyTheNumbersWithDigitsEightAndNine) {
-    std::vector<std::int32_t> rejected = {8,   9,   18,  19,  28,  29,  38,  39,  48,  49,  58,  59,  68,  69,
-                                          108, 109, 118, 119, 128, 129, 138, 139, 148, 149, 158, 159, 168, 169};
+    std::vector<std::int32_t> rejected = {8,   9,   18,  19,  28,  29,  38,  39,  48,  49,
+                                          58,  59,  68,  69,  108, 109, 118, 119, 128, 129,
+                                          138, 139, 148, 149, 158, 159, 168, 169};
     for (std::int32_t n = 78; n <= 99; ++n) rejected.push_back(n);
     for (std::int32_t n = -1; n <= 300; ++n) {
         const bool expectRejected = n < 0 || n > 177 || std::count(rejected.begin(), rejected.end(), n) > 0;
@@ -82,6 +85,7 @@ TEST_F(DeviceRangesTest, XYRejectsExactlyTheNumbersWithDigitsEightAndNine) {
 }
 
 TEST_F(DeviceRangesTest, M) {
+    // clang-format off
     expectCases(checkMRange, {
         {1, -5, kOk, ""}, {1, 511, kOk, ""}, {1, 8000, kOk, ""}, {1, 8255, kOk, ""},
         {1, 512, "*mDeviceNoRange-q0", "Error2015112884..."}, {1, 7999, "*mDeviceNoRange-q0", "Error2015112884..."},
@@ -96,9 +100,11 @@ TEST_F(DeviceRangesTest, M) {
         {2, 7680, "*mDeviceNoRange-q5", "Error2015112881..."}, {2, 8512, "*mDeviceNoRange-q5", "Error2015112881..."},
         {3, 0, "PLcTypeError", "Error2015112880..."}, {0, 0, "PLcTypeError", "Error2015112880..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, S) {
+    // clang-format off
     expectCases(checkSRange, {
         {1, 127, kOk, ""}, {1, -1, kOk, ""}, {1, 128, "*sDeviceNoRange-q0", "Error2015112891..."},
         {6, 999, kOk, ""}, {6, 1000, "*sDeviceNoRange-q1", "Error2015112892..."},
@@ -108,9 +114,11 @@ TEST_F(DeviceRangesTest, S) {
         {2, 4095, kOk, ""}, {2, 4096, "*sDeviceNoRange-q5", "Error2015112893..."},
         {3, 0, "PLcTypeError", "Error2015112890..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, T) {
+    // clang-format off
     expectCases(checkTRange, {
         {1, 63, kOk, ""}, {1, 200, kOk, ""}, {1, 255, kOk, ""},
         {1, 64, "*tDeviceNoRange ", "Error2015112861..."}, {1, 100, "*tDeviceNoRange ", "Error2015112861..."},
@@ -122,9 +130,11 @@ TEST_F(DeviceRangesTest, T) {
         {2, 511, kOk, ""}, {2, 512, "*tDeviceNoRange ", "Error2015112863..."},
         {9, 0, "PLcTypeError", "Error2015112860..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, C) {
+    // clang-format off
     expectCases(checkCRange, {
         {1, 31, kOk, ""}, {1, 235, kOk, ""}, {1, 255, kOk, ""},
         {1, 32, "*cDeviceNoRange ", "Error2015112851..."}, {1, 234, "*cDeviceNoRange ", "Error2015112851..."},
@@ -136,9 +146,11 @@ TEST_F(DeviceRangesTest, C) {
         {2, 255, kOk, ""}, {2, 256, "*cDeviceNoRange ", "Error2015112853..."},
         {3, 0, "PLcTypeError", "Error2015112850..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, D) {
+    // clang-format off
     expectCases(checkDRange, {
         {1, 255, kOk, ""}, {1, 8000, kOk, ""}, {1, 8255, kOk, ""},
         {1, 256, "*dDeviceNoRange ", "Error2015112846..."}, {1, 8256, "*dDeviceNoRange ", "Error2015112846..."},
@@ -149,9 +161,11 @@ TEST_F(DeviceRangesTest, D) {
         {2, 8510, kOk, ""}, {2, 8511, "*dDeviceNoRange ", "Error2015112842..."},
         {3, 0, "PLcTypeError", "Error2015112840..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, RIsOnlyValidOnType2) {
+    // clang-format off
     expectCases(checkRRange, {
         {1, 0, "*dDeviceNoRange ", "Error2018112846..."}, {1, -1, "*dDeviceNoRange ", "Error2018112846..."},
         {6, 0, "*rDeviceNoRange ", "Error2018112841..."},
@@ -161,9 +175,11 @@ TEST_F(DeviceRangesTest, RIsOnlyValidOnType2) {
         {2, 0, kOk, ""}, {2, 32767, kOk, ""}, {2, 32768, "*rDeviceNoRange ", "Error2018112842..."},
         {3, 0, "PLcTypeError", "Error2018112840..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, UIsOnlyValidOnType2) {
+    // clang-format off
     expectCases(checkURange, {
         {1, 0, "*uDeviceNoRange ", "Error2019112846..."},
         {6, 0, "*uDeviceNoRange ", "Error2019112841..."},
@@ -173,6 +189,7 @@ TEST_F(DeviceRangesTest, UIsOnlyValidOnType2) {
         {2, 32767, kOk, ""}, {2, 32768, "*uDeviceNoRange ", "Error2019112842..."},
         {3, 0, "PLcTypeError", "Error2019112840..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, RAndURefuseEveryNumberButOnType2) {
@@ -185,6 +202,7 @@ TEST_F(DeviceRangesTest, RAndURefuseEveryNumberButOnType2) {
 }
 
 TEST_F(DeviceRangesTest, VZ) {
+    // clang-format off
     expectCases(checkVZRange, {
         {1, 0, kOk, ""}, {1, -1, kOk, ""}, {1, 1, "*dDeviceNoRange ", "Error2015112831..."},
         {6, 7, kOk, ""}, {6, 8, "*dDeviceNoRange ", "Error2015112833..."},
@@ -194,9 +212,11 @@ TEST_F(DeviceRangesTest, VZ) {
         {2, 7, kOk, ""}, {2, 8, "*dDeviceNoRange ", "Error2015112832..."},
         {3, 0, "PLcTypeError", "Error2015112830..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, N) {
+    // clang-format off
     expectCases(checkNRange, {
         {1, 7, kOk, ""}, {1, 8, "*dDeviceNoRange ", "Error2015112821..."},
         {6, 7, kOk, ""}, {6, 8, "*dDeviceNoRange ", "Error2015112823..."},
@@ -206,9 +226,11 @@ TEST_F(DeviceRangesTest, N) {
         {2, 7, kOk, ""}, {2, 8, "*dDeviceNoRange ", "Error2015112822..."},
         {3, 0, "PLcTypeError", "Error2015112820..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, P) {
+    // clang-format off
     expectCases(checkPRange, {
         {1, 63, kOk, ""}, {1, 64, "*pDeviceNoRange ", "Error2015112811..."},
         {6, 127, kOk, ""}, {6, 128, "*pDeviceNoRange ", "Error2015112812..."},
@@ -218,9 +240,11 @@ TEST_F(DeviceRangesTest, P) {
         {2, 4095, kOk, ""}, {2, 4096, "*pDeviceNoRange ", "Error2015112813..."},
         {3, 0, "PLcTypeError", "Error2015112810..."},
     });
+    // clang-format on
 }
 
 TEST_F(DeviceRangesTest, I) {
+    // clang-format off
     expectCases(checkIRange, {
         {1, 801, kOk, ""}, {1, 10, "*iDeviceNoRange ", "Error2015112801..."},
         {6, 701, kOk, ""}, {6, 10, "*iDeviceNoRange ", "Error2015112802..."},
@@ -231,11 +255,13 @@ TEST_F(DeviceRangesTest, I) {
         {2, 10, kOk, ""}, {2, 900, "*iDeviceNoRange ", "Error2015112803..."},
         {3, 0, "PLcTypeError", "Error2015112808..."},
     });
+    // clang-format on
 }
 
 // Every number from -1 to 1000 against the two interrupt sets.
 TEST_F(DeviceRangesTest, IAcceptsExactlyItsInterruptSet) {
-    std::vector<std::int32_t> setA = {0, 1, 100, 101, 200, 201, 300, 301, 400, 401, 500, 501, 600, 601, 700, 701};
+    std::vector<std::int32_t> setA = {0,   1,   100, 101, 200, 201, 300, 301,
+                                      400, 401, 500, 501, 600, 601, 700, 701};
     for (std::int32_t n = 801; n <= 899; ++n) setA.push_back(n);
     std::vector<std::int32_t> setB = setA;
     setB.insert(setB.end(), {10, 20, 30, 40, 50, 60});
@@ -243,8 +269,10 @@ TEST_F(DeviceRangesTest, IAcceptsExactlyItsInterruptSet) {
         return std::count(set.begin(), set.end(), n) > 0;
     };
     for (std::int32_t n = -1; n <= 1000; ++n) {
-        for (std::int32_t type : {1, 6, 5}) EXPECT_EQ(checkIRange(type, n), in(setA, n) ? 0 : 1) << type << ": " << n;
-        for (std::int32_t type : {7, 4, 2}) EXPECT_EQ(checkIRange(type, n), in(setB, n) ? 0 : 1) << type << ": " << n;
+        for (std::int32_t type : {1, 6, 5})
+            EXPECT_EQ(checkIRange(type, n), in(setA, n) ? 0 : 1) << type << ": " << n;
+        for (std::int32_t type : {7, 4, 2})
+            EXPECT_EQ(checkIRange(type, n), in(setB, n) ? 0 : 1) << type << ": " << n;
     }
 }
 
@@ -263,8 +291,8 @@ protected:
     template <typename Check>
     void expectConstantCases(Check check, const char* text, const std::vector<ConstantCase>& cases) {
         for (const ConstantCase& c : cases) {
-            SCOPED_TRACE(::testing::Message() << "type " << c.plcType << ", value " << c.value << " in [" << c.min
-                                              << ", " << c.max << "]");
+            SCOPED_TRACE(::testing::Message() << "type " << c.plcType << ", value " << c.value << " in ["
+                                              << c.min << ", " << c.max << "]");
             fakes.messages.shown.clear();
             EXPECT_EQ(check(c), c.captions.empty() ? 0 : 1);
             ASSERT_EQ(fakes.messages.shown.size(), c.captions.size());
@@ -296,7 +324,9 @@ TEST_F(ConstantRangesTest, K) {
     cases.push_back({3, 0, 10, -10, {"Error2015112895..."}});
     cases.push_back({0, 0, 10, -10, {"Error2015112895..."}});
     expectConstantCases(
-        [](const ConstantCase& c) { return checkKRange(c.plcType, static_cast<std::int32_t>(c.value), c.max, c.min); },
+        [](const ConstantCase& c) {
+            return checkKRange(c.plcType, static_cast<std::int32_t>(c.value), c.max, c.min);
+        },
         "*kDeviceNoRange ", cases);
 }
 

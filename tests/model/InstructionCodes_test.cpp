@@ -15,6 +15,7 @@ struct PredicateCase {
 };
 
 // The members of each family and the codes just outside it.
+// clang-format off
 const std::vector<PredicateCase> kPredicateCases = {
     {"isOutputTypeCode", isOutputTypeCode,
      {0xC000, 0xD000, 0xE000, 0x600, 0x700, 0xE00, 0x20A, 2, 3, 12, 13, 15, 0xF7FF, 16, 17, 1021, 1022, 0x1C1, 0x1C8,
@@ -45,6 +46,7 @@ const std::vector<PredicateCase> kPredicateCases = {
     {"isMppCode", isMppCode, {0xFFFC}, {0xFFFA, 0xFFFB, 0xFFFD}},
     {"isNopCode", isNopCode, {0xFFFF}, {0xFFFE, 0x1000, 0}},
 };
+// clang-format on
 
 TEST(InstructionCodesTest, EachFamilyHoldsItsCodesAndNoNeighbours) {
     for (const PredicateCase& c : kPredicateCases) {
@@ -65,6 +67,7 @@ TEST(InstructionCodesTest, NoCodeIsInTwoContactFamiliesOrAContactAndAnOutput) {
 }
 
 TEST(InstructionCodesTest, ToolBarSymbolOfEachCode) {
+    // clang-format off
     const struct {
         std::int32_t symbol;
         std::vector<std::int32_t> codes;
@@ -84,8 +87,10 @@ TEST(InstructionCodesTest, ToolBarSymbolOfEachCode) {
         {14, {0x1CF}},
         {18, {0xF000}},
     };
+    // clang-format on
     for (const auto& c : cases)
-        for (std::int32_t code : c.codes) EXPECT_EQ(getIconSymbleCode(code), c.symbol) << std::hex << "0x" << code;
+        for (std::int32_t code : c.codes)
+            EXPECT_EQ(getIconSymbleCode(code), c.symbol) << std::hex << "0x" << code;
 }
 
 TEST(InstructionCodesTest, TheLastApplicationCodeIsAnOutputWithoutASymbol) {
