@@ -20,18 +20,12 @@ struct Span {
 
 constexpr std::int32_t kNoLowerBound = std::numeric_limits<std::int32_t>::min();
 
-constexpr Span upTo(std::int32_t high) {
-    return {kNoLowerBound, high};
-}
-constexpr Span below(std::int32_t limit) {
-    return {kNoLowerBound, limit - 1};
-}
-constexpr Span span(std::int32_t low, std::int32_t high) {
-    return {low, high};
-}
-constexpr Span only(std::int32_t number) {
-    return {number, number};
-}
+// clang-format off
+constexpr Span upTo(std::int32_t high) { return {kNoLowerBound, high}; }
+constexpr Span below(std::int32_t limit) { return {kNoLowerBound, limit - 1}; }
+constexpr Span span(std::int32_t low, std::int32_t high) { return {low, high}; }
+constexpr Span only(std::int32_t number) { return {number, number}; }
+// clang-format on
 
 struct TypeRow {
     std::int32_t plcType;
@@ -301,42 +295,20 @@ std::int32_t runConstantCheck(const ConstantCheck& check, std::int32_t plcType, 
 
 }  // namespace
 
-std::int32_t checkXYRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kXYCheck, plcType, number);
-}
-std::int32_t checkMRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kMCheck, plcType, number);
-}
-std::int32_t checkSRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kSCheck, plcType, number);
-}
-std::int32_t checkTRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kTCheck, plcType, number);
-}
-std::int32_t checkCRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kCCheck, plcType, number);
-}
-std::int32_t checkDRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kDCheck, plcType, number);
-}
-std::int32_t checkRRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kRCheck, plcType, number);
-}
-std::int32_t checkURange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kUCheck, plcType, number);
-}
-std::int32_t checkVZRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kVZCheck, plcType, number);
-}
-std::int32_t checkNRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kNCheck, plcType, number);
-}
-std::int32_t checkPRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kPCheck, plcType, number);
-}
-std::int32_t checkIRange(std::int32_t plcType, std::int32_t number) {
-    return runCheck(kICheck, plcType, number);
-}
+// clang-format off
+std::int32_t checkXYRange(std::int32_t plcType, std::int32_t number) { return runCheck(kXYCheck, plcType, number); }
+std::int32_t checkMRange(std::int32_t plcType, std::int32_t number) { return runCheck(kMCheck, plcType, number); }
+std::int32_t checkSRange(std::int32_t plcType, std::int32_t number) { return runCheck(kSCheck, plcType, number); }
+std::int32_t checkTRange(std::int32_t plcType, std::int32_t number) { return runCheck(kTCheck, plcType, number); }
+std::int32_t checkCRange(std::int32_t plcType, std::int32_t number) { return runCheck(kCCheck, plcType, number); }
+std::int32_t checkDRange(std::int32_t plcType, std::int32_t number) { return runCheck(kDCheck, plcType, number); }
+std::int32_t checkRRange(std::int32_t plcType, std::int32_t number) { return runCheck(kRCheck, plcType, number); }
+std::int32_t checkURange(std::int32_t plcType, std::int32_t number) { return runCheck(kUCheck, plcType, number); }
+std::int32_t checkVZRange(std::int32_t plcType, std::int32_t number) { return runCheck(kVZCheck, plcType, number); }
+std::int32_t checkNRange(std::int32_t plcType, std::int32_t number) { return runCheck(kNCheck, plcType, number); }
+std::int32_t checkPRange(std::int32_t plcType, std::int32_t number) { return runCheck(kPCheck, plcType, number); }
+std::int32_t checkIRange(std::int32_t plcType, std::int32_t number) { return runCheck(kICheck, plcType, number); }
+// clang-format on
 
 std::int32_t checkKRange(std::int32_t plcType, std::int32_t value, std::int32_t max, std::int32_t min) {
     return runConstantCheck(kKCheck, plcType, value > max, value < min);
