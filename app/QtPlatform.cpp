@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <chrono>
 
+#include "model/forms/PlcTypeForm.h"
+
 namespace kestrion::app {
 
 using platform::MsgAnswer;
@@ -153,6 +155,10 @@ void QtTimers::setInterval(platform::TimerId id, std::uint32_t milliseconds) {
 
 std::uint32_t QtTimers::interval(platform::TimerId id) const {
     return static_cast<std::uint32_t>(timers_[static_cast<int>(id)]->interval());
+}
+
+platform::PlcTypeFormResult QtDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
+    return forms::showPlcTypeForm(plcType, memSizeCode, QApplication::activeWindow());
 }
 
 QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}

@@ -146,9 +146,17 @@ public:
 // One function per dialog that a core routine opens in the middle of its work; the real ones show
 // Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
 // are written.
+struct PlcTypeFormResult {
+    std::uint8_t okFlag = 0;  // 1 after OK, 0 after Cancel
+    std::int32_t memSizeCode = 0;
+    std::int32_t plcType = 0;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
+    // The PLC type dialog, preset with the program's type and memory size code.
+    virtual PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) = 0;
 };
 
 // ---- The installed services --------------------------------------------------------------------

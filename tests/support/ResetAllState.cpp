@@ -1,7 +1,10 @@
 // One place that knows every folder's reset; each folder adds its own here.
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "link/ConnectedPlc.h"
 #include "model/MainCore.h"
+#include "model/ProgramImage.h"
+#include "reader/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -10,6 +13,9 @@ void resetAllState() {
     resetEditorState();
     resetLanguageState();
     resetMainCoreState();
+    resetProgramImageState();
+    resetConnectedPlcState();
+    resetStepCountState();
 }
 
 }  // namespace kestrion::testing
