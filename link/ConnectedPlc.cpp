@@ -4,6 +4,8 @@ namespace kestrion {
 
 std::uint16_t connectedPlcType = kNoPlcDetected;
 
-void resetConnectedPlcState() { connectedPlcType = kNoPlcDetected; }
+void resetConnectedPlcState() {
+    connectedPlcType = kNoPlcDetected;
+}
 
 }  // namespace kestrion

@@ -8,7 +8,8 @@ namespace {
 
 bool setFileExt(std::array<char, kFileNameSize>& path, std::string_view ext) {
     const auto end = std::find(path.begin(), path.end(), '\0');
-    const std::string renamed = withFileExt(std::string_view(path.data(), static_cast<std::size_t>(end - path.begin())), ext);
+    const std::string renamed =
+        withFileExt(std::string_view(path.data(), static_cast<std::size_t>(end - path.begin())), ext);
     if (renamed.size() >= kFileNameSize) return false;
     path.fill('\0');
     std::copy(renamed.begin(), renamed.end(), path.begin());
@@ -28,11 +29,23 @@ std::string withFileExt(std::string_view path, std::string_view ext) {
     return renamed;
 }
 
-bool setFileExtPmw(std::array<char, kFileNameSize>& path) { return setFileExt(path, "PMW"); }
-bool setFileExtDmw(std::array<char, kFileNameSize>& path) { return setFileExt(path, "DMW"); }
-bool setFileExtPtw(std::array<char, kFileNameSize>& path) { return setFileExt(path, "PTW"); }
-bool setFileExtEdm(std::array<char, kFileNameSize>& path) { return setFileExt(path, "EDM"); }
-bool setFileExtCow(std::array<char, kFileNameSize>& path) { return setFileExt(path, "COW"); }
-bool setFileExtDcn(std::array<char, kFileNameSize>& path) { return setFileExt(path, "DCN"); }
+bool setFileExtPmw(std::array<char, kFileNameSize>& path) {
+    return setFileExt(path, "PMW");
+}
+bool setFileExtDmw(std::array<char, kFileNameSize>& path) {
+    return setFileExt(path, "DMW");
+}
+bool setFileExtPtw(std::array<char, kFileNameSize>& path) {
+    return setFileExt(path, "PTW");
+}
+bool setFileExtEdm(std::array<char, kFileNameSize>& path) {
+    return setFileExt(path, "EDM");
+}
+bool setFileExtCow(std::array<char, kFileNameSize>& path) {
+    return setFileExt(path, "COW");
+}
+bool setFileExtDcn(std::array<char, kFileNameSize>& path) {
+    return setFileExt(path, "DCN");
+}
 
 }  // namespace kestrion

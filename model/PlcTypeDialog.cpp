@@ -5,8 +5,9 @@
 namespace kestrion {
 
 void PlcTypeDialog::FormShow() {
-    const auto item = std::find_if(kPlcTypeItems.begin(), kPlcTypeItems.end(),
-                                   [this](const PlcTypeItem& candidate) { return candidate.plcType == plcType; });
+    const auto item =
+        std::find_if(kPlcTypeItems.begin(), kPlcTypeItems.end(),
+                     [this](const PlcTypeItem& candidate) { return candidate.plcType == plcType; });
     if (item == kPlcTypeItems.end()) {
         plcType = 1;
         itemIndex = 0;

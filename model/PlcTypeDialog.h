@@ -14,9 +14,8 @@ struct PlcTypeItem {
 };
 
 // In the order the items stand in the radio group.
-constexpr std::array<PlcTypeItem, 6> kPlcTypeItems = {{
-    {"q0", 1}, {"q4", 4}, {"q1", 6}, {"q2", 7}, {"q3", 5}, {"W3", 2},
-}};
+constexpr std::array<PlcTypeItem, 6> kPlcTypeItems = {
+    {{"q0", 1}, {"q4", 4}, {"q1", 6}, {"q2", 7}, {"q3", 5}, {"W3", 2}}};
 
 class PlcTypeDialog {
 public:

@@ -12,7 +12,9 @@ void showFileError(const char* text, const char* caption) {
 
 }  // namespace
 
-std::size_t pmwFileLength(std::int32_t n) { return kProgramAreaOffset + 2 * programWordsFor(n) + kPmwTailSize; }
+std::size_t pmwFileLength(std::int32_t n) {
+    return kProgramAreaOffset + 2 * programWordsFor(n) + kPmwTailSize;
+}
 
 std::vector<std::uint8_t> pmwFileBytes(const PmwImage& image) {
     const std::int32_t n = image.memSizeCode();

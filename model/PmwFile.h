@@ -26,7 +26,8 @@ enum class PmwReadResult { Ok, OpenFailed, BadVersion };
 // use changes only when the caller goes on. Bytes missing at the end of a short file read as 0xFF.
 // Failures show their box: "Open File Error" when the file cannot be read, "File Version Error"
 // when its capacity or PLC type word is not one of ours. After BadVersion the image holds what was
-// read and is not to be used as a program.
+// read and is not to be used as a program. Once the caller takes a read image as the program in
+// use it runs backupPmwImage.
 PmwReadResult readPmwFile(const std::string& path, PmwImage& image);
 
 }  // namespace kestrion

@@ -44,9 +44,18 @@ constexpr TypeTemplate kTemplates[] = {
      "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
      "ffffffffffffffff00007f000000570200000700"},
     {5, 10200, 16, 0xC190, false, kCommonLatchWords, kTailOfType5},
-    {2, 10200, 32, 0x8310, true,
-     {0x0800, 0x09F3, 0x0000, 0x01F3, 0x0E00, 0x0E00, 0x0EDC, 0x0EDC, 0x0000, 0x01FE}, kTailOfType5},
-    {4, 10100, 8, 0xE0D0, false,
+    {2,
+     10200,
+     32,
+     0x8310,
+     true,
+     {0x0800, 0x09F3, 0x0000, 0x01F3, 0x0E00, 0x0E00, 0x0EDC, 0x0EDC, 0x0000, 0x01FE},
+     kTailOfType5},
+    {4,
+     10100,
+     8,
+     0xE0D0,
+     false,
      {0x09F4, 0x0BFF, 0x01F4, 0x03E7, 0x0E64, 0x0EC7, 0x0EDC, 0x0EFF, 0x0190, 0x03FE},
      "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
      "ffffffff70173f1f00007f000000830300000700"},
@@ -65,7 +74,9 @@ const TypeTemplate& templateOf(std::int32_t type) {
 constexpr std::int32_t kHeaderTemplateCapacityOfType7 = 8;
 constexpr std::int32_t kHeaderTemplateCapacity = 2;
 
-constexpr int hexDigit(char c) { return c <= '9' ? c - '0' : c - 'a' + 10; }
+constexpr int hexDigit(char c) {
+    return c <= '9' ? c - '0' : c - 'a' + 10;
+}
 
 void setHeaderSizeWords(std::array<std::uint8_t, kPmwPreSize>& pre, std::int32_t n) {
     const auto size = static_cast<std::uint16_t>(2000u * static_cast<std::uint32_t>(n) + 96u);
@@ -182,14 +193,18 @@ bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n) {
     return true;
 }
 
-void _loadPmwTailByType(std::int32_t type) { pmw.pmwTail = pmwTailTemplate(type); }
+void _loadPmwTailByType(std::int32_t type) {
+    pmw.pmwTail = pmwTailTemplate(type);
+}
 
 void backupPmwImage() {
     pmwBackup.parameterBlock = pmw.parameterBlock;
     pmwBackup.program = pmw.program;
 }
 
-void pmw1Click() { initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode()); }
+void pmw1Click() {
+    initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode());
+}
 
 void setPmwStartValues() {
     pmw.setPlcType(5);

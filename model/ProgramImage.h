@@ -16,10 +16,10 @@ constexpr std::size_t kProgramWordCount = 64000;
 constexpr std::size_t kPmwTailSize = 68;
 
 // Offsets in the image and in the program file.
-constexpr std::size_t kParameterBlockOffset = kPmwPreSize;                                 // 256
-constexpr std::size_t kProgramAreaOffset = kParameterBlockOffset + kParameterBlockSize;    // 348
-constexpr std::size_t kPmwTailOffset = kProgramAreaOffset + 2 * kProgramWordCount;         // 128348
-constexpr std::size_t kPmwImageSize = kPmwTailOffset + kPmwTailSize;                       // 128416
+constexpr std::size_t kParameterBlockOffset = kPmwPreSize;                               // 256
+constexpr std::size_t kProgramAreaOffset = kParameterBlockOffset + kParameterBlockSize;  // 348
+constexpr std::size_t kPmwTailOffset = kProgramAreaOffset + 2 * kProgramWordCount;       // 128348
+constexpr std::size_t kPmwImageSize = kPmwTailOffset + kPmwTailSize;                     // 128416
 static_assert(kProgramAreaOffset == 348);
 static_assert(kPmwTailOffset == 128348);
 static_assert(kPmwImageSize == 128416);

@@ -143,15 +143,16 @@ public:
 
 // ---- Dialogs opened by core routines ---------------------------------------------------------
 
-// One function per dialog that a core routine opens in the middle of its work; the real ones show
-// Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
-// are written.
+// What the PLC type dialog gives back.
 struct PlcTypeFormResult {
     std::uint8_t okFlag = 0;  // 1 after OK, 0 after Cancel
     std::int32_t memSizeCode = 0;
     std::int32_t plcType = 0;
 };
 
+// One function per dialog that a core routine opens in the middle of its work; the real ones show
+// Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
+// are written.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

@@ -13,7 +13,9 @@ std::array<char, kFileNameSize> buffer(const std::string& text) {
     return name;
 }
 
-std::string text(const std::array<char, kFileNameSize>& name) { return std::string(name.data()); }
+std::string text(const std::array<char, kFileNameSize>& name) {
+    return std::string(name.data());
+}
 
 TEST_F(FileExtensionsTest, ExtensionOfTheLastComponentIsReplacedOrAppended) {
     const std::pair<const char*, const char*> cases[] = {

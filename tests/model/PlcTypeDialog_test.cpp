@@ -18,10 +18,9 @@ TEST_F(PlcTypeDialogTest, ItemsInTheirOrder) {
 
 TEST_F(PlcTypeDialogTest, ShowSelectsTheItemOfThePresetType) {
     const std::tuple<std::int32_t, int, std::int32_t> cases[] = {
-        {1, 0, 1}, {4, 1, 4}, {6, 2, 6}, {7, 3, 7}, {5, 4, 5}, {2, 5, 2},
-        // Any other code becomes type 1 with the first item.
-        {3, 0, 1}, {0, 0, 1}, {8, 0, 1}, {0xFF, 0, 1}, {-1, 0, 1},
-    };
+        // Any other code than the six becomes type 1 with the first item.
+        {1, 0, 1}, {4, 1, 4}, {6, 2, 6}, {7, 3, 7},    {5, 4, 5}, {2, 5, 2},
+        {3, 0, 1}, {0, 0, 1}, {8, 0, 1}, {0xFF, 0, 1}, {-1, 0, 1}};
     for (const auto& [preset, item, type] : cases) {
         PlcTypeDialog dialog;
         dialog.plcType = preset;
@@ -41,12 +40,12 @@ TEST_F(PlcTypeDialogTest, ClickingAnItemSetsItsTypeAndClampsTheSize) {
         std::int32_t type;
         std::int32_t after;
     } cases[] = {
-        {0, 2, 1, 2},   {0, 4, 1, 2},   {0, 64, 1, 2},                                 // q0
-        {1, 2, 4, 2},   {1, 4, 4, 4},   {1, 8, 4, 8},   {1, 16, 4, 8},  {1, 64, 4, 8},  // q4
-        {2, 2, 6, 2},   {2, 4, 6, 2},   {2, 32, 6, 2},                                 // q1
-        {3, 8, 7, 8},   {3, 4, 7, 4},   {3, 16, 7, 8},  {3, 64, 7, 8},                 // q2
-        {4, 16, 5, 8},  {4, 8, 5, 8},   {4, 32, 5, 32}, {4, 64, 5, 64}, {4, 2, 5, 2},  // q3
-        {5, 2, 2, 64},  {5, 64, 2, 64}, {5, 16, 2, 64},                                // W3
+        {0, 2, 1, 2},  {0, 4, 1, 2},   {0, 64, 1, 2},                                  // q0
+        {1, 2, 4, 2},  {1, 4, 4, 4},   {1, 8, 4, 8},   {1, 16, 4, 8},  {1, 64, 4, 8},  // q4
+        {2, 2, 6, 2},  {2, 4, 6, 2},   {2, 32, 6, 2},                                  // q1
+        {3, 8, 7, 8},  {3, 4, 7, 4},   {3, 16, 7, 8},  {3, 64, 7, 8},                  // q2
+        {4, 16, 5, 8}, {4, 8, 5, 8},   {4, 32, 5, 32}, {4, 64, 5, 64}, {4, 2, 5, 2},   // q3
+        {5, 2, 2, 64}, {5, 64, 2, 64}, {5, 16, 2, 64},                                 // W3
     };
     for (const Case& c : cases) {
         PlcTypeDialog dialog;

@@ -26,7 +26,8 @@ protected:
 struct HandMadeFile {
     std::vector<std::uint8_t> bytes;
 
-    HandMadeFile(std::uint16_t type, std::int16_t n, std::size_t programBytes) : bytes(348 + programBytes + 68, 0) {
+    HandMadeFile(std::uint16_t type, std::int16_t n, std::size_t programBytes)
+        : bytes(348 + programBytes + 68, 0) {
         const char title[] = "Hand made";
         std::memcpy(&bytes[10], title, sizeof title);
         put(70, 10200);
@@ -139,7 +140,8 @@ TEST_F(PmwFileTest, WriteThenReadGivesTheSameImage) {
             SCOPED_TRACE(::testing::Message() << "type " << type << " N " << n);
             initPmwImageByType(type);
             const std::size_t words = static_cast<std::size_t>(n) * 1000;
-            for (std::size_t i = 0; i + 1 < words; ++i) pmw.program[i] = static_cast<std::uint16_t>(i * 7 + 1);
+            for (std::size_t i = 0; i + 1 < words; ++i)
+                pmw.program[i] = static_cast<std::uint16_t>(i * 7 + 1);
             pmw.program[words - 1] = kEndCode;
             ASSERT_TRUE(initPmwImageForTypeAndSize(type, n));
             std::memcpy(&pmw.pmwPre[10], "Title", 6);
@@ -172,7 +174,8 @@ TEST_F(PmwFileTest, HandMadeFileReadsCorrectly) {
     EXPECT_EQ(scratch.sumCheck(), programCheckCode(scratch.program, 2));
     EXPECT_STREQ(reinterpret_cast<const char*>(&scratch.pmwPre[10]), "Hand made");
     EXPECT_EQ(getWordLE(scratch.pmwPre, 70), 10200);
-    EXPECT_EQ(std::string(scratch.parameterBlock.begin() + 8, scratch.parameterBlock.begin() + 16), "ABCDEFGH");
+    EXPECT_EQ(std::string(scratch.parameterBlock.begin() + 8, scratch.parameterBlock.begin() + 16),
+              "ABCDEFGH");
     EXPECT_EQ(scratch.program[0], 0x2400);
     EXPECT_EQ(scratch.program[1], 0xC500);
     EXPECT_EQ(scratch.program[2], kEndCode);

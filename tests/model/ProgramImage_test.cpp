@@ -10,7 +10,9 @@ using platform::MsgIcon;
 
 class ProgramImageTest : public testing::CoreTest {};
 
-std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t offset) { return getWordLE(bytes, offset); }
+std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return getWordLE(bytes, offset);
+}
 
 // ---- Header templates ----------------------------------------------------------------------------
 
@@ -22,9 +24,9 @@ TEST_F(ProgramImageTest, HeaderTemplatesHoldTheirWordsAndNothingElse) {
         std::uint16_t size;
         std::uint16_t sizePlus64;
     } cases[] = {
-        {1, 1, 10100, 4096, 4160},  {6, 6, 10200, 4096, 4160}, {7, 7, 10200, 16096, 16160},
-        {5, 5, 10200, 4096, 4160},  {2, 2, 10200, 4096, 4160}, {4, 4, 10100, 4096, 4160},
-        {3, 4, 10100, 4096, 4160},  {0, 4, 10100, 4096, 4160},
+        {1, 1, 10100, 4096, 4160}, {6, 6, 10200, 4096, 4160}, {7, 7, 10200, 16096, 16160},
+        {5, 5, 10200, 4096, 4160}, {2, 2, 10200, 4096, 4160}, {4, 4, 10100, 4096, 4160},
+        {3, 4, 10100, 4096, 4160}, {0, 4, 10100, 4096, 4160},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -125,7 +127,8 @@ TEST_F(ProgramImageTest, TailTemplatesPerType) {
     EXPECT_EQ(pmwTailTemplate(0xFF), pmwTailTemplate(4));
     // The only place the type-4 tail differs from type 5 in its last 24 bytes.
     const auto other = pmwTailTemplate(4);
-    const std::uint8_t expected[] = {0xE7, 0x03, 0x40, 0x1F, 0x3F, 0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x70, 0x17, 0x3F, 0x1F};
+    const std::uint8_t expected[] = {0xE7, 0x03, 0x40, 0x1F, 0x3F, 0x20, 0xFF,
+                                     0xFF, 0xFF, 0xFF, 0x70, 0x17, 0x3F, 0x1F};
     EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), other.begin() + 42));
 }
 
@@ -148,7 +151,8 @@ TEST_F(ProgramImageTest, EmptyProgramGivesTheSeedPlus16) {
 TEST_F(ProgramImageTest, OnlyEmptyWordsGiveTheSeed) {
     std::array<std::uint16_t, kProgramWordCount> words;
     words.fill(kEmptyWord);
-    const std::pair<std::int32_t, std::uint16_t> cases[] = {{2, 0xF830}, {4, 0xF060}, {8, 0xE0C0}, {16, 0xC180}};
+    const std::pair<std::int32_t, std::uint16_t> cases[] = {
+        {2, 0xF830}, {4, 0xF060}, {8, 0xE0C0}, {16, 0xC180}};
     for (const auto& [n, code] : cases) EXPECT_EQ(programCheckCode(words, n), code) << n;
 }
 
@@ -162,7 +166,8 @@ TEST_F(ProgramImageTest, ThreeWordProgram) {
     EXPECT_EQ(programCheckCode(words, 8), 51666);
     for (std::int32_t n : {2, 4, 16, 32, 64})
         EXPECT_EQ(programCheckCode(words, n),
-                  static_cast<std::uint16_t>(getSumCheckSeed(n) + 0x2401 + 0xC501 + 16)) << n;
+                  static_cast<std::uint16_t>(getSumCheckSeed(n) + 0x2401 + 0xC501 + 16))
+            << n;
 }
 
 TEST_F(ProgramImageTest, CheckCodeCountsOnlyTheWordsOfTheCapacity) {
@@ -174,7 +179,8 @@ TEST_F(ProgramImageTest, CheckCodeCountsOnlyTheWordsOfTheCapacity) {
     EXPECT_EQ(programCheckCode(words, 2), static_cast<std::uint16_t>(63536 + 16 + 2));
     EXPECT_EQ(programCheckCode(words, 4), static_cast<std::uint16_t>(61536 + 16 + 2 + 0x1235));
     // A capacity beyond the program area stops at its end; none at all counts nothing.
-    EXPECT_EQ(programCheckCode(words, 100), static_cast<std::uint16_t>(getSumCheckSeed(100) + 16 + 2 + 0x1235));
+    EXPECT_EQ(programCheckCode(words, 100),
+              static_cast<std::uint16_t>(getSumCheckSeed(100) + 16 + 2 + 0x1235));
     EXPECT_EQ(programCheckCode(words, 0), 0);
     EXPECT_EQ(programCheckCode(words, -2), 2000);
     EXPECT_EQ(programCheckCode(std::span<const std::uint16_t>(words.data(), 10), 2),
@@ -211,7 +217,7 @@ TEST_F(ProgramImageTest, NewImageShowsTheTypeWhileItWorks) {
         }
     } recorder;
     recorder.seen = &shown;
-    platform::Services services{&fakes.messages, &recorder,     &fakes.trace, &fakes.progress, &fakes.system,
+    platform::Services services{&fakes.messages, &recorder,    &fakes.trace, &fakes.progress, &fakes.system,
                                 &fakes.clock,    &fakes.clock, &fakes.files, &fakes.dialogs};
     platform::install(services);
     initPmwImageByType(7);
