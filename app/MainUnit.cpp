@@ -15,7 +15,9 @@
 #include "app/LogoUnit.h"
 #include "editor/EditorState.h"
 #include "model/MainCore.h"
+#include "model/ProgramImage.h"
 #include "platform/PosixFiles.h"
+#include "wizards/SettingItems.h"
 
 namespace kestrion::app {
 
@@ -75,6 +77,27 @@ void TMainForm::buildMenus() {
         *spec.member = menuBar()->addMenu(QString::fromUtf8(spec.caption));
         (*spec.member)->setObjectName(spec.name);
     }
+
+    PlcTypeChange1 = OptionMenu->addAction("Type change ...", this, &TMainForm::PlcTypeChange1Click);
+    PlcTypeChange1->setObjectName("PlcTypeChange1");
+    buildDeveloperMenu();
+}
+
+void TMainForm::buildDeveloperMenu() {
+    xTHIS = menuBar()->addMenu("xTHIS");
+    xTHIS->setObjectName("xTHIS");
+    xTHIS->menuAction()->setVisible(false);
+    QMenu* memory = xTHIS->addMenu("Memory");
+    memory->setObjectName("Memory1");
+    QMenu* initialFileMemory = memory->addMenu("InitialFileMemory");
+    initialFileMemory->setObjectName("InitialFileMemory1");
+    PMW1 = initialFileMemory->addAction("PMW", this, &TMainForm::PMW1Click);
+    PMW1->setObjectName("PMW1");
+    // These two have nothing to do.
+    pmwPre1 = initialFileMemory->addAction("pmwPre");
+    pmwPre1->setObjectName("pmwPre1");
+    pmwTail1 = initialFileMemory->addAction("pmwTail");
+    pmwTail1->setObjectName("pmwTail1");
 }
 
 void TMainForm::buildPanels() {
@@ -124,6 +147,10 @@ void TMainForm::Timer0Timer() {
     platform::timers().setEnabled(platform::TimerId::Timer0, false);
     delete LogoForm.data();
 }
+
+void TMainForm::PlcTypeChange1Click() { plcTypeChange1Click(); }
+
+void TMainForm::PMW1Click() { pmw1Click(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (mainFormClose(nullptr) == CloseDecision::Stay) {

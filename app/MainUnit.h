@@ -36,6 +36,13 @@ public:
     QMenu* OptionMenu = nullptr;
     QMenu* LanguageMenu = nullptr;
     QMenu* HelpMenu = nullptr;
+    // The developer menu, hidden until the developer access shows it.
+    QMenu* xTHIS = nullptr;
+
+    QAction* PlcTypeChange1 = nullptr;
+    QAction* PMW1 = nullptr;
+    QAction* pmwPre1 = nullptr;
+    QAction* pmwTail1 = nullptr;
 
     QStatusBar* mmStatusBar = nullptr;
     std::array<QLabel*, platform::StatusBar::panelCount> statusPanels{};
@@ -46,6 +53,8 @@ public:
 
 public slots:
     void Timer0Timer();
+    void PlcTypeChange1Click();
+    void PMW1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +62,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildDeveloperMenu();
     void buildPanels();
     void buildStatusBar();
     void connectTimers();

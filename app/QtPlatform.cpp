@@ -11,6 +11,7 @@
 #include <chrono>
 
 #include "devviews/forms/StackCodeUnit.h"
+#include "model/forms/PlcTypeForm.h"
 
 namespace kestrion::app {
 
@@ -158,6 +159,9 @@ std::uint32_t QtTimers::interval(platform::TimerId id) const {
 }
 
 void QtDialogs::showStackCode(const platform::StackCodeView& view) { devviews::showStackCodeForm(view); }
+platform::PlcTypeFormResult QtDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
+    return forms::showPlcTypeForm(plcType, memSizeCode, QApplication::activeWindow());
+}
 
 QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}
 

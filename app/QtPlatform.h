@@ -85,6 +85,7 @@ private:
 class QtDialogs : public platform::Dialogs {
 public:
     void showStackCode(const platform::StackCodeView& view) override;
+    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
 };
 
 // All real services together. Create it after the QApplication, install it, then build the

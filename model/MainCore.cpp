@@ -5,6 +5,8 @@
 #include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "link/ConnectedPlc.h"
+#include "model/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -54,6 +56,8 @@ void mainFormStartUp() {
     redrawFlags &= static_cast<std::uint8_t>(~0x80);
 
     modeDataPath = installDir + "/ModeData.DAT";
+    setPmwStartValues();
+    connectedPlcType = kNoPlcDetected;
     fileStateFlags &= static_cast<std::uint8_t>(~kFileNamePreset);
     editModeFlags &= static_cast<std::uint8_t>(~kEditInsertMode);
     traceCaption = "開始";

@@ -135,10 +135,20 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
+struct PlcTypeFormRequest {
+    std::int32_t plcType;
+    std::int32_t memSizeCode;
+};
+
 class FakeDialogs : public platform::Dialogs {
 public:
     void showStackCode(const platform::StackCodeView& view) override { stackCodeViews.push_back(view); }
     std::vector<platform::StackCodeView> stackCodeViews;
+
+    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
+    // Answers the PLC type dialog; without one the dialog is cancelled with its presets unchanged.
+    std::function<platform::PlcTypeFormResult(std::int32_t plcType, std::int32_t memSizeCode)> plcTypeAnswer;
+    std::vector<PlcTypeFormRequest> plcTypeRequests;
 };
 
 // All fakes together, installed for the lifetime of the object.

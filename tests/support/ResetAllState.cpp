@@ -2,7 +2,10 @@
 #include "editor/EditorState.h"
 #include "lang/Language.h"
 #include "model/ConverterStacks.h"
+#include "link/ConnectedPlc.h"
 #include "model/MainCore.h"
+#include "model/ProgramImage.h"
+#include "reader/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -12,6 +15,9 @@ void resetAllState() {
     resetEditorState();
     resetLanguageState();
     resetMainCoreState();
+    resetProgramImageState();
+    resetConnectedPlcState();
+    resetStepCountState();
 }
 
 }  // namespace kestrion::testing
