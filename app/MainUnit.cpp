@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -15,6 +17,7 @@
 #include "app/LogoUnit.h"
 #include "editor/EditorState.h"
 #include "model/MainCore.h"
+#include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::app {
@@ -28,10 +31,12 @@ constexpr int kTimer0Milliseconds = 1000;
 TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName("MainForm");
     buildMenus();
+    buildRecentFileItems();
     buildPanels();
     buildStatusBar();
     services_.statusBar.attach(statusPanels);
     services_.trace.attach(memos);
+    services_.system().attach(this);
     connectTimers();
 
     mainFormStartUp();
@@ -45,7 +50,7 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     FramePanel1->setFixedWidth((screenWidth - 4) / static_cast<int>(projectTreeDivisor));
     if (!memos[static_cast<int>(platform::Memo::Msg1)]->isHidden())
         memos[static_cast<int>(platform::Memo::Msg1)]->setPlainText("Msg");
-    setWindowTitle(QString::fromStdString(titleText));
+    showRecentFileItems();
 
     // Hidden until a program is open.
     FramePanel1->hide();
@@ -55,7 +60,9 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     platform::timers().setEnabled(platform::TimerId::Timer0, true);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    if (platform::installed()) FormDestroy();
+}
 
 void TMainForm::buildMenus() {
     struct MenuSpec {
@@ -75,6 +82,30 @@ void TMainForm::buildMenus() {
         *spec.member = menuBar()->addMenu(QString::fromUtf8(spec.caption));
         (*spec.member)->setObjectName(spec.name);
     }
+}
+
+void TMainForm::buildRecentFileItems() {
+    FileBar1 = FileMenu->addSeparator();
+    FileBar1->setObjectName("FileBar1");
+    QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
+    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        *items[i] = FileMenu->addAction(QString());
+        (*items[i])->setObjectName(names[i]);
+    }
+    // Saving moves names in the list; the menu shows them the next time it opens.
+    connect(FileMenu, &QMenu::aboutToShow, this, &TMainForm::showRecentFileItems);
+}
+
+void TMainForm::showRecentFileItems() {
+    QAction* const items[kRecentFileItems] = {File11, File21, File31, File41};
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        const RecentFileItem& item = recentFileItems[static_cast<std::size_t>(i)];
+        // A '&' in a file name is text, not an accelerator mark.
+        items[i]->setText(QString::fromStdString(item.caption).replace('&', "&&"));
+        items[i]->setVisible(item.visible);
+    }
+    FileBar1->setVisible(FileBar1Visible);
 }
 
 void TMainForm::buildPanels() {
@@ -123,6 +154,18 @@ void TMainForm::connectTimers() {
 void TMainForm::Timer0Timer() {
     platform::timers().setEnabled(platform::TimerId::Timer0, false);
     delete LogoForm.data();
+}
+
+void TMainForm::FormShow() {
+    mainFormShow();
+    showRecentFileItems();
+}
+
+void TMainForm::FormDestroy() { mainFormDestroy(); }
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

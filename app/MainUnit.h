@@ -37,6 +37,14 @@ public:
     QMenu* LanguageMenu = nullptr;
     QMenu* HelpMenu = nullptr;
 
+    // The recent-file items of the File menu and the separator above them; they show the state
+    // the core keeps (model/RecentFiles.h).
+    QAction* FileBar1 = nullptr;
+    QAction* File11 = nullptr;
+    QAction* File21 = nullptr;
+    QAction* File31 = nullptr;
+    QAction* File41 = nullptr;
+
     QStatusBar* mmStatusBar = nullptr;
     std::array<QLabel*, platform::StatusBar::panelCount> statusPanels{};
     QSplitter* Splitter1 = nullptr;
@@ -46,16 +54,21 @@ public:
 
 public slots:
     void Timer0Timer();
+    void FormShow();
+    void FormDestroy();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
     void buildPanels();
     void buildStatusBar();
     void connectTimers();
+    void buildRecentFileItems();
+    void showRecentFileItems();
 
     QtPlatform& services_;
 };

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -60,6 +61,14 @@ class QtSystem : public platform::System {
 public:
     void beep() override;
     platform::ScreenSize screenSize() const override;
+    // Keeps the caption itself, so a caption set before the window exists is shown once it does.
+    void attach(QWidget* mainWindow);
+    void setMainCaption(const std::string& text) override;
+    std::string mainCaption() const override { return caption_; }
+
+private:
+    std::string caption_;
+    QPointer<QWidget> mainWindow_;
 };
 
 class QtClock : public platform::Clock {
@@ -98,6 +107,7 @@ public:
     QtStatusBar statusBar;
     QtTraceMemos trace;
     QtTimers timers;
+    QtSystem& system() { return system_; }
 
 private:
     platform::Files& files_;
