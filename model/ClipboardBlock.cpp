@@ -62,7 +62,8 @@ std::span<std::uint8_t> clipboardMemory() { return block; }
 
 std::span<std::uint8_t> clipboardObjectSlot(std::size_t index) {
     if (index >= kClipboardObjectSlots || block.empty()) return {};
-    return std::span<std::uint8_t>(block).subspan(kClipboardHeadSize + index * blockRecordSize, blockRecordSize);
+    return std::span<std::uint8_t>(block).subspan(kClipboardHeadSize + index * blockRecordSize,
+                                                  blockRecordSize);
 }
 
 void releaseClipboardMemory() {

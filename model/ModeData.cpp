@@ -78,7 +78,9 @@ std::uint32_t getU32(const ModeDataImage& image, std::size_t offset) {
     return value;
 }
 
-std::size_t slotOffset(int slot) { return at::recentFiles + static_cast<std::size_t>(slot) * kRecentFileSlotSize; }
+std::size_t slotOffset(int slot) {
+    return at::recentFiles + static_cast<std::size_t>(slot) * kRecentFileSlotSize;
+}
 
 bool validSlot(int slot) { return slot >= 0 && slot < kRecentFileSlots; }
 
@@ -130,7 +132,8 @@ ModeDataImage modeDataToImage(const ModeDataRecord& record) {
     putU32(image, at::ySizeSymble, record.ySizeSymble);
     for (int slot = 0; slot < kRecentFileSlots; ++slot) {
         const auto& text = record.recentFiles[static_cast<std::size_t>(slot)];
-        std::transform(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(slotOffset(slot)),
+        std::transform(text.begin(), text.end(),
+                       image.begin() + static_cast<std::ptrdiff_t>(slotOffset(slot)),
                        [](char c) { return static_cast<std::uint8_t>(c); });
     }
     return image;
@@ -201,9 +204,11 @@ void loadModeDat(const std::string& path) {
 
 bool SaveModeDat(const std::string& path) {
     const ModeDataImage image = modeDataToImage(ModeData);
-    if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok) return true;
+    if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok)
+        return true;
     // The settings are lost for this write only; the program and its work go on.
-    platform::messages().show(kSaveErrorText, kSaveErrorCaption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::messages().show(kSaveErrorText, kSaveErrorCaption, platform::MsgIcon::Error,
+                              platform::MsgButtons::Ok);
     return false;
 }
 

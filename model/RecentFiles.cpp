@@ -60,7 +60,8 @@ void loadRecentFilesFromModeDat() {
     }
 }
 
-void updateRecentFileList(const std::string& name) {
+void updateRecentFileList(const std::string& savedName) {
+    const std::string name = savedName.substr(0, savedName.find('\0'));
     // The item that already names this file, else the oldest, which drops out.
     int hit = kFile41;
     for (int item = kFile41; item >= kFile11; --item) {

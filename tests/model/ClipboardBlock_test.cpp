@@ -75,7 +75,8 @@ TEST_F(ClipboardBlockTest, TheSettingsFileHoldsTheBlocksTokenAndStateZero) {
     EXPECT_EQ(file[8], 3);
     EXPECT_EQ(file[10], 0);
     EXPECT_EQ(file[11], 0);
-    const std::uint32_t stored = file[12] | file[13] << 8 | file[14] << 16 | static_cast<std::uint32_t>(file[15]) << 24;
+    const std::uint32_t stored =
+        file[12] | file[13] << 8 | file[14] << 16 | static_cast<std::uint32_t>(file[15]) << 24;
     EXPECT_EQ(stored, token);
     EXPECT_TRUE(isClipboardMemoryValid());
 }
@@ -91,7 +92,8 @@ TEST_F(ClipboardBlockTest, ASettingsFileThatCannotBeWrittenDoesNotStopTheBlock) 
 using ClipboardBlockDeathTest = ClipboardBlockTest;
 
 TEST_F(ClipboardBlockDeathTest, ABlockThatCannotBeAllocatedEndsTheProgramWithOne) {
-    EXPECT_EXIT(initClipboardMemory(std::numeric_limits<std::size_t>::max()), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(initClipboardMemory(std::numeric_limits<std::size_t>::max()), ::testing::ExitedWithCode(1),
+                "");
 }
 
 }  // namespace

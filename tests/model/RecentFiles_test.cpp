@@ -196,7 +196,8 @@ TEST_F(RecentFilesTest, StoreCurrentFileNameKeepsFileNamesWholeAndCutsMenuCaptio
         FileNameArray.fill('#');
         EXPECT_TRUE(storeCurrentFileName(c.text, c.source));
         EXPECT_EQ(currentFileName(), c.expected);
-        for (std::size_t i = std::string(c.expected).size(); i < kFileNameSize; ++i) EXPECT_EQ(FileNameArray[i], '\0');
+        for (std::size_t i = std::string(c.expected).size(); i < kFileNameSize; ++i)
+            EXPECT_EQ(FileNameArray[i], '\0');
     }
 }
 

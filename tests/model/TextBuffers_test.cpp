@@ -18,11 +18,11 @@ TEST(CompareAnsiPrefix, ComparesAsFarAsTheSecondTextReaches) {
         bool expected;
     } cases[] = {
         {5, "ABCDE", "ABCDE", true},
-        {3, "ABCxx", "ABCyy", true},    // only n characters count
-        {5, "ABCDE", "ABC", true},      // b ends first
-        {5, "AB", "ABC", false},        // a ends before b does
+        {3, "ABCxx", "ABCyy", true},  // only n characters count
+        {5, "ABCDE", "ABC", true},    // b ends first
+        {5, "AB", "ABC", false},      // a ends before b does
         {5, "ABXDE", "ABCDE", false},
-        {5, "ABCDE", "", false},        // an empty b never matches
+        {5, "ABCDE", "", false},  // an empty b never matches
         {0, "", "", false},
         {0, "X", "Y", true},
         {4, "AB\0CD"sv, "AB\0XY"sv, true},  // a NUL ends each text
