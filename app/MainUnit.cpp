@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShowEvent>
 #include <QPlainTextEdit>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>

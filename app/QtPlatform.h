@@ -64,7 +64,6 @@ public:
     // Keeps the caption itself, so a caption set before the window exists is shown once it does.
     void attach(QWidget* mainWindow);
     void setMainCaption(const std::string& text) override;
-    std::string mainCaption() const override { return caption_; }
 
 private:
     std::string caption_;

@@ -96,11 +96,8 @@ bool isCellWidth(std::uint32_t width) {
 // The heights the View menu offers: 56 to 72 in steps of 4.
 bool isCellHeight(std::uint32_t height) { return height >= 56 && height <= 72 && height % 4 == 0; }
 
-template <typename T>
-bool replaceUnless(T& field, bool valid, T fallback) {
-    if (valid) return false;
-    field = fallback;
-    return true;
+void replaceUnless(std::uint32_t& field, bool valid, std::uint32_t fallback) {
+    if (!valid) field = fallback;
 }
 
 const std::string kSaveErrorText = "Error2014121612...";
@@ -177,15 +174,13 @@ ModeDataRecord modeDataFromBytes(const platform::ByteReader& bytes) {
     return record;
 }
 
-bool repairModeDataRanges(ModeDataRecord& record) {
-    bool repaired = false;
-    repaired |= replaceUnless(record.comPortNo, record.comPortNo < kComPortCount, 0u);
-    repaired |= replaceUnless(record.baudRate, record.baudRate < kBaudChoiceCount, 0u);
-    repaired |= replaceUnless(record.languageNo, record.languageNo < kLanguageCount, 0u);
-    repaired |= replaceUnless(record.fontSize, isFontSize(record.fontSize), kDefaultFontSize);
-    repaired |= replaceUnless(record.xSizeSymble, isCellWidth(record.xSizeSymble), kStartCellWidth);
-    repaired |= replaceUnless(record.ySizeSymble, isCellHeight(record.ySizeSymble), kStartCellHeight);
-    return repaired;
+void repairModeDataRanges(ModeDataRecord& record) {
+    replaceUnless(record.comPortNo, record.comPortNo < kComPortCount, 0);
+    replaceUnless(record.baudRate, record.baudRate < kBaudChoiceCount, 0);
+    replaceUnless(record.languageNo, record.languageNo < kLanguageCount, 0);
+    replaceUnless(record.fontSize, isFontSize(record.fontSize), kDefaultFontSize);
+    replaceUnless(record.xSizeSymble, isCellWidth(record.xSizeSymble), kStartCellWidth);
+    replaceUnless(record.ySizeSymble, isCellHeight(record.ySizeSymble), kStartCellHeight);
 }
 
 void loadModeDat(const std::string& path) {

@@ -97,8 +97,8 @@ ModeDataImage modeDataToImage(const ModeDataRecord& record);
 ModeDataRecord modeDataFromBytes(const platform::ByteReader& bytes);
 
 // Replaces each field used as an index (port, baud rate, language, font size, cell size) that lies
-// outside its range by its default. Returns true when something was replaced.
-bool repairModeDataRanges(ModeDataRecord& record);
+// outside its range by its default.
+void repairModeDataRanges(ModeDataRecord& record);
 
 // Reads the settings file into ModeData. A missing file is created as 512 zero bytes and leaves
 // the record as it was but for fontSize := 10. A short or damaged file loads with its index fields

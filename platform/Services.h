@@ -70,7 +70,6 @@ public:
     virtual ScreenSize screenSize() const = 0;
     // The main window's caption (the title bar text).
     virtual void setMainCaption(const std::string& text) = 0;
-    virtual std::string mainCaption() const = 0;
 };
 
 // ---- Time, the message loop and timers -----------------------------------------------------------

@@ -105,6 +105,8 @@ TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
     Bytes outOfRange(512, 0xFF);
     Bytes truncated(30, 0);
     put(truncated, 16, {1, 0, 0, 0});
+    Bytes language6(512, 0);
+    put(language6, 16, {6, 0, 0, 0, 10});
     const struct {
         const char* name;
         Bytes file;
@@ -113,6 +115,7 @@ TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
         {"out of range", outOfRange, Language::English},
         {"truncated", truncated, Language::TraditionalChinese},
         {"empty", Bytes{}, Language::English},
+        {"language 6", language6, Language::English},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -71,7 +71,6 @@ public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
     void setMainCaption(const std::string& text) override { caption = text; }
-    std::string mainCaption() const override { return caption; }
     int beeps = 0;
     std::string caption;
     platform::ScreenSize screen{1920, 1080};
