@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -16,6 +18,7 @@
 #include "editor/EditorState.h"
 #include "model/MainCore.h"
 #include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"
 #include "wizards/SettingItems.h"
 
@@ -30,10 +33,12 @@ constexpr int kTimer0Milliseconds = 1000;
 TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName("MainForm");
     buildMenus();
+    buildRecentFileItems();
     buildPanels();
     buildStatusBar();
     services_.statusBar.attach(statusPanels);
     services_.trace.attach(memos);
+    services_.system().attach(this);
     connectTimers();
 
     mainFormStartUp();
@@ -47,7 +52,7 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     FramePanel1->setFixedWidth((screenWidth - 4) / static_cast<int>(projectTreeDivisor));
     if (!memos[static_cast<int>(platform::Memo::Msg1)]->isHidden())
         memos[static_cast<int>(platform::Memo::Msg1)]->setPlainText("Msg");
-    setWindowTitle(QString::fromStdString(titleText));
+    showRecentFileItems();
 
     // Hidden until a program is open.
     FramePanel1->hide();
@@ -57,7 +62,9 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     platform::timers().setEnabled(platform::TimerId::Timer0, true);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    if (platform::installed()) FormDestroy();
+}
 
 void TMainForm::buildMenus() {
     struct MenuSpec {
@@ -98,6 +105,30 @@ void TMainForm::buildDeveloperMenu() {
     pmwPre1->setObjectName("pmwPre1");
     pmwTail1 = initialFileMemory->addAction("pmwTail");
     pmwTail1->setObjectName("pmwTail1");
+}
+
+void TMainForm::buildRecentFileItems() {
+    FileBar1 = FileMenu->addSeparator();
+    FileBar1->setObjectName("FileBar1");
+    QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
+    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        *items[i] = FileMenu->addAction(QString());
+        (*items[i])->setObjectName(names[i]);
+    }
+    // Saving moves names in the list; the menu shows them the next time it opens.
+    connect(FileMenu, &QMenu::aboutToShow, this, &TMainForm::showRecentFileItems);
+}
+
+void TMainForm::showRecentFileItems() {
+    QAction* const items[kRecentFileItems] = {File11, File21, File31, File41};
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        const RecentFileItem& item = recentFileItems[static_cast<std::size_t>(i)];
+        // A '&' in a file name is text, not an accelerator mark.
+        items[i]->setText(QString::fromStdString(item.caption).replace('&', "&&"));
+        items[i]->setVisible(item.visible);
+    }
+    FileBar1->setVisible(FileBar1Visible);
 }
 
 void TMainForm::buildPanels() {
@@ -151,6 +182,17 @@ void TMainForm::Timer0Timer() {
 void TMainForm::PlcTypeChange1Click() { plcTypeChange1Click(); }
 
 void TMainForm::PMW1Click() { pmw1Click(); }
+void TMainForm::FormShow() {
+    mainFormShow();
+    showRecentFileItems();
+}
+
+void TMainForm::FormDestroy() { mainFormDestroy(); }
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (mainFormClose(nullptr) == CloseDecision::Stay) {

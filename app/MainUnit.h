@@ -44,6 +44,14 @@ public:
     QAction* pmwPre1 = nullptr;
     QAction* pmwTail1 = nullptr;
 
+    // The recent-file items of the File menu and the separator above them; they show the state
+    // the core keeps (model/RecentFiles.h).
+    QAction* FileBar1 = nullptr;
+    QAction* File11 = nullptr;
+    QAction* File21 = nullptr;
+    QAction* File31 = nullptr;
+    QAction* File41 = nullptr;
+
     QStatusBar* mmStatusBar = nullptr;
     std::array<QLabel*, platform::StatusBar::panelCount> statusPanels{};
     QSplitter* Splitter1 = nullptr;
@@ -55,10 +63,13 @@ public slots:
     void Timer0Timer();
     void PlcTypeChange1Click();
     void PMW1Click();
+    void FormShow();
+    void FormDestroy();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -66,6 +77,8 @@ private:
     void buildPanels();
     void buildStatusBar();
     void connectTimers();
+    void buildRecentFileItems();
+    void showRecentFileItems();
 
     QtPlatform& services_;
 };

@@ -128,6 +128,16 @@ platform::ScreenSize QtSystem::screenSize() const {
     return {screen->size().width(), screen->size().height()};
 }
 
+void QtSystem::attach(QWidget* mainWindow) {
+    mainWindow_ = mainWindow;
+    if (mainWindow_ && !caption_.empty()) mainWindow_->setWindowTitle(fromUtf8(caption_));
+}
+
+void QtSystem::setMainCaption(const std::string& text) {
+    caption_ = text;
+    if (mainWindow_) mainWindow_->setWindowTitle(fromUtf8(text));
+}
+
 std::uint32_t QtClock::tickCount() const {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());

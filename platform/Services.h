@@ -68,6 +68,8 @@ public:
     virtual ~System() = default;
     virtual void beep() = 0;
     virtual ScreenSize screenSize() const = 0;
+    // The main window's caption (the title bar text).
+    virtual void setMainCaption(const std::string& text) = 0;
 };
 
 // ---- Time, the message loop and timers -----------------------------------------------------------

@@ -70,7 +70,9 @@ class FakeSystem : public platform::System {
 public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
+    void setMainCaption(const std::string& text) override { caption = text; }
     int beeps = 0;
+    std::string caption;
     platform::ScreenSize screen{1920, 1080};
 };
 

@@ -1,10 +1,13 @@
 // One place that knows every folder's reset; each folder adds its own here.
 #include "editor/EditorState.h"
 #include "lang/Language.h"
-#include "model/ConverterStacks.h"
 #include "link/ConnectedPlc.h"
+#include "model/ClipboardBlock.h"
+#include "model/ConverterStacks.h"
 #include "model/MainCore.h"
+#include "model/ModeData.h"
 #include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
 #include "reader/StepCount.h"
 #include "support/Fixture.h"
 
@@ -18,6 +21,9 @@ void resetAllState() {
     resetProgramImageState();
     resetConnectedPlcState();
     resetStepCountState();
+    resetModeDataState();
+    resetRecentFilesState();
+    resetClipboardState();
 }
 
 }  // namespace kestrion::testing
