@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -62,6 +63,13 @@ class QtSystem : public platform::System {
 public:
     void beep() override;
     platform::ScreenSize screenSize() const override;
+    // Keeps the caption itself, so a caption set before the window exists is shown once it does.
+    void attach(QWidget* mainWindow);
+    void setMainCaption(const std::string& text) override;
+
+private:
+    std::string caption_;
+    QPointer<QWidget> mainWindow_;
 };
 
 class QtClock : public platform::Clock {
@@ -89,6 +97,8 @@ public:
     void appMessage(const platform::AppMessage& message) override;
     bool portSelection(const std::string& caption) override;
     bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) override;
+    void showStackCode(const platform::StackCodeView& view) override;
+    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
 };
 
 // All real services together. Create it after the QApplication, install it, then build the
@@ -105,6 +115,7 @@ public:
     QtStatusBar statusBar;
     QtTraceMemos trace;
     QtTimers timers;
+    QtSystem& system() { return system_; }
 
 private:
     platform::Files& files_;

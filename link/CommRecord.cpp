@@ -23,7 +23,6 @@ std::int32_t commProtocol = sysProtocol;
 std::string baudText = "9600";
 
 std::array<std::uint16_t, 256> D8Kreg{};
-std::int16_t connectedPlcType = 0xFF;
 
 namespace {
 
@@ -286,7 +285,6 @@ void linkStartUp() {
     rs.timeOut = 5000;
     rs.retryCount = 1;
     comPortHandle = -1;
-    connectedPlcType = 0xFF;
     setStartUpSpecialRegisters();
     clearMonitorTxBuf();
     // The poller does not tick until a port is opened or a wait gives it a period.
@@ -307,7 +305,6 @@ void resetLinkState() {
     commProtocol = sysProtocol;
     baudText = "9600";
     setStartUpSpecialRegisters();
-    connectedPlcType = 0xFF;
     resetReceiveState();
 }
 

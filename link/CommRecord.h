@@ -77,9 +77,8 @@ extern std::uint32_t baudIndex;     // 0..5
 extern std::int32_t commProtocol;
 extern std::string baudText;
 
-// The special registers D8000..D8255 and the type of the PLC on the line (0xFF until known).
+// The special registers D8000..D8255 as last read from the PLC.
 extern std::array<std::uint16_t, 256> D8Kreg;
-extern std::int16_t connectedPlcType;
 
 // The open port, or null.
 platform::SerialPort* linkPort();

@@ -71,6 +71,8 @@ public:
     virtual ~System() = default;
     virtual void beep() = 0;
     virtual ScreenSize screenSize() const = 0;
+    // The main window's caption (the title bar text).
+    virtual void setMainCaption(const std::string& text) = 0;
 };
 
 // ---- Time, the message loop and timers -----------------------------------------------------------
@@ -197,6 +199,20 @@ struct AppMessage {
     std::string versionText;
 };
 
+// The stack-code developer view: a caption and two lines of text.
+struct StackCodeView {
+    std::string caption;
+    std::string text1;
+    std::string text2;
+};
+
+// What the PLC type dialog gives back.
+struct PlcTypeFormResult {
+    std::uint8_t okFlag = 0;  // 1 after OK, 0 after Cancel
+    std::int32_t memSizeCode = 0;
+    std::int32_t plcType = 0;
+};
+
 // One function per dialog that a core routine opens in the middle of its work; the real ones show
 // Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
 // are written.
@@ -210,6 +226,10 @@ public:
     // The reply time-out dialog: time-out index 0..9 and retry index 0..4 in and out; true when
     // confirmed.
     virtual bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) = 0;
+    // Shows the stack-code view modally and hides it again when the user closes it.
+    virtual void showStackCode(const StackCodeView& view) = 0;
+    // The PLC type dialog, preset with the program's type and memory size code.
+    virtual PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) = 0;
 };
 
 // ---- The installed services --------------------------------------------------------------------

@@ -191,7 +191,6 @@ TEST_F(CommRecordTest, StartUpTakesPortAndBaudIndexFromTheSettings) {
     EXPECT_EQ(comDcb.dataBits, 7);
     EXPECT_EQ(comDcb.parity, Parity::Even);
     EXPECT_EQ(comPortHandle, -1);
-    EXPECT_EQ(connectedPlcType, 0xFF);
     EXPECT_EQ(D8Kreg[0], 200);
     EXPECT_EQ(D8Kreg[1], 24300);
     EXPECT_EQ(D8Kreg[2], 8);

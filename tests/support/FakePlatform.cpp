@@ -220,6 +220,12 @@ void FakeSerialPorts::deliver(const std::vector<std::uint8_t>& bytes) {
     if (open_) receiveQueue.insert(receiveQueue.end(), bytes.begin(), bytes.end());
 }
 
+platform::PlcTypeFormResult FakeDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
+    plcTypeRequests.push_back({plcType, memSizeCode});
+    if (plcTypeAnswer) return plcTypeAnswer(plcType, memSizeCode);
+    return {0, memSizeCode, plcType};
+}
+
 FakePlatform::FakePlatform() {
     platform::Services services;
     services.messages = &messages;

@@ -71,7 +71,9 @@ class FakeSystem : public platform::System {
 public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
+    void setMainCaption(const std::string& text) override { caption = text; }
     int beeps = 0;
+    std::string caption;
     platform::ScreenSize screen{1920, 1080};
 };
 
@@ -136,6 +138,11 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
+struct PlcTypeFormRequest {
+    std::int32_t plcType;
+    std::int32_t memSizeCode;
+};
+
 // Scripted dialogs. A script plays the user: it may call the dialog's core rules, then returns
 // the result; without a script a dialog is cancelled.
 class FakeDialogs : public platform::Dialogs {
@@ -148,6 +155,14 @@ public:
     std::vector<std::string> captions;  // of the dialogs shown, in order
     std::function<bool()> portSelectionScript;
     std::function<bool(int& timeOutIndex, int& retryIndex)> replyTimeOutScript;
+
+    void showStackCode(const platform::StackCodeView& view) override { stackCodeViews.push_back(view); }
+    std::vector<platform::StackCodeView> stackCodeViews;
+
+    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
+    // Answers the PLC type dialog; without one the dialog is cancelled with its presets unchanged.
+    std::function<platform::PlcTypeFormResult(std::int32_t plcType, std::int32_t memSizeCode)> plcTypeAnswer;
+    std::vector<PlcTypeFormRequest> plcTypeRequests;
 };
 
 // The far side of the fake serial line.

@@ -2,16 +2,30 @@
 #include "editor/EditorState.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
+#include "link/ConnectedPlc.h"
+#include "model/ClipboardBlock.h"
+#include "model/ConverterStacks.h"
 #include "model/MainCore.h"
+#include "model/ModeData.h"
+#include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
+#include "reader/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
 
 void resetAllState() {
+    resetConverterStacks();
     resetEditorState();
     resetLanguageState();
     resetLinkState();
     resetMainCoreState();
+    resetProgramImageState();
+    resetConnectedPlcState();
+    resetStepCountState();
+    resetModeDataState();
+    resetRecentFilesState();
+    resetClipboardState();
 }
 
 }  // namespace kestrion::testing

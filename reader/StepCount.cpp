@@ -1,0 +1,11 @@
+#include "reader/StepCount.h"
+
+namespace kestrion {
+
+std::uint32_t convStepNo = 0;
+
+void resetStepCountState() {
+    convStepNo = 0;
+}
+
+}  // namespace kestrion
