@@ -16,6 +16,7 @@
 
 #include "app/LogoUnit.h"
 #include "editor/EditorState.h"
+#include "link/CommRecord.h"
 #include "link/Receive.h"
 #include "model/MainCore.h"
 #include "model/ProgramImage.h"
@@ -88,6 +89,10 @@ void TMainForm::buildMenus() {
 
     PlcTypeChange1 = OptionMenu->addAction("Type change ...", this, &TMainForm::PlcTypeChange1Click);
     PlcTypeChange1->setObjectName("PlcTypeChange1");
+    ChangeComPort1 = OptionMenu->addAction("ChangeComPort...", this, &TMainForm::ChangeComPort1Click);
+    ChangeComPort1->setObjectName("ChangeComPort1");
+    TimeOutTimer1 = OptionMenu->addAction("Time out timer ...", this, &TMainForm::TimeOutTimer1Click);
+    TimeOutTimer1->setObjectName("TimeOutTimer1");
     buildDeveloperMenu();
 }
 
@@ -185,6 +190,9 @@ void TMainForm::Timer0Timer() {
 void TMainForm::Timer1Timer() { kestrion::Timer1Timer(); }
 
 void TMainForm::PlcTypeChange1Click() { plcTypeChange1Click(); }
+
+void TMainForm::ChangeComPort1Click() { selectComPort(); }
+void TMainForm::TimeOutTimer1Click() { kestrion::TimeOutTimer1Click(); }
 
 void TMainForm::PMW1Click() { pmw1Click(); }
 void TMainForm::FormShow() {

@@ -40,6 +40,8 @@ public:
     QMenu* xTHIS = nullptr;
 
     QAction* PlcTypeChange1 = nullptr;
+    QAction* ChangeComPort1 = nullptr;
+    QAction* TimeOutTimer1 = nullptr;
     QAction* PMW1 = nullptr;
     QAction* pmwPre1 = nullptr;
     QAction* pmwTail1 = nullptr;
@@ -63,6 +65,8 @@ public slots:
     void Timer0Timer();
     void Timer1Timer();
     void PlcTypeChange1Click();
+    void ChangeComPort1Click();
+    void TimeOutTimer1Click();
     void PMW1Click();
     void FormShow();
     void FormDestroy();
