@@ -1,7 +1,12 @@
 // One place that knows every folder's reset; each folder adds its own here.
+#include "editor/DrawGeometry.h"
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "model/EditMarks.h"
+#include "model/LadderObject.h"
 #include "model/MainCore.h"
+#include "monitor/MonitorLists.h"
+#include "reader/ReaderState.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -10,6 +15,11 @@ void resetAllState() {
     resetEditorState();
     resetLanguageState();
     resetMainCoreState();
+    resetLadderObjectState();
+    resetEditMarksState();
+    resetMonitorState();
+    resetDrawGeometry();
+    resetReaderState();
 }
 
 }  // namespace kestrion::testing
