@@ -70,16 +70,22 @@ void addGrayMaskRow(std::uint32_t y) {
     links::pushBack(grayMarks, newMark(grayMarks, y, "Error2014121601..."));
 }
 
-void addInsGrayMarkRow(std::uint32_t y) { insertSorted(insGrayMarks, newMark(insGrayMarks, y, "Error2014121603...")); }
+void addInsGrayMarkRow(std::uint32_t y) {
+    insertSorted(insGrayMarks, newMark(insGrayMarks, y, "Error2014121603..."));
+}
 
 void addDelGrayMarkRow(std::uint32_t y) {
     if (holdsRow(delGrayMarks, y)) return;
     insertSorted(delGrayMarks, newMark(delGrayMarks, y, "Error2014121602..."));
 }
 
-void addGrayMaskRowsOfBlock(std::uint32_t y) { addRowsOfBlock(y, addGrayMaskRow); }
+void addGrayMaskRowsOfBlock(std::uint32_t y) {
+    addRowsOfBlock(y, addGrayMaskRow);
+}
 
-void addDelGrayMarkRowsOfBlock(std::uint32_t y) { addRowsOfBlock(y, addDelGrayMarkRow); }
+void addDelGrayMarkRowsOfBlock(std::uint32_t y) {
+    addRowsOfBlock(y, addDelGrayMarkRow);
+}
 
 void addDeleteStepNoRecord() {
     auto* record = allocateOrHalt<stDeleteStepNo>("Error2014121619...");

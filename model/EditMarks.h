@@ -22,7 +22,7 @@ struct GrayMarkList {
     stGrayMark* walker = nullptr;
 };
 
-extern GrayMarkList grayMarks;     // edited rows: order of adding, no duplicates
+extern GrayMarkList grayMarks;  // edited rows: order of adding, no duplicates
 extern stGrayMark*& grayHead;
 extern stGrayMark*& grayTemp;
 extern GrayMarkList insGrayMarks;  // inserted rows: ascending Y, duplicates kept

@@ -63,9 +63,10 @@ namespace {
 
 // The u32 fields of bytes 0..47, one every four bytes.
 constexpr std::uint32_t stLadderBlock::*kImageWords[] = {
-    &stLadderBlock::objLbc,   &stLadderBlock::stepNo,     &stLadderBlock::xAddr,       &stLadderBlock::yAddr,
-    &stLadderBlock::Xend,     &stLadderBlock::xMaxi,      &stLadderBlock::orbXaddr,    &stLadderBlock::xBlockAddr,
-    &stLadderBlock::unsettled32, &stLadderBlock::yTopPos, &stLadderBlock::end,         &stLadderBlock::unsettled44,
+    &stLadderBlock::objLbc,   &stLadderBlock::stepNo,     &stLadderBlock::xAddr,
+    &stLadderBlock::yAddr,    &stLadderBlock::Xend,       &stLadderBlock::xMaxi,
+    &stLadderBlock::orbXaddr, &stLadderBlock::xBlockAddr, &stLadderBlock::unsettled32,
+    &stLadderBlock::yTopPos,  &stLadderBlock::end,        &stLadderBlock::unsettled44,
 };
 
 struct HalfWordField {
@@ -126,8 +127,9 @@ LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
     visitImageFields(
         image, object,
         [](LadderObjectImage& out, std::size_t offset, auto value, std::size_t size) {
-            putLittleEndian(out, offset, static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<decltype(value)>>(value)),
-                            size);
+            putLittleEndian(
+                out, offset,
+                static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<decltype(value)>>(value)), size);
         },
         [](LadderObjectImage& out, std::size_t offset, const auto& field) { putBytes(out, offset, field); });
     return image;
@@ -160,7 +162,9 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
 
 namespace {
 
-std::uint32_t cellWidth() { return ModeData.xSizeSymble; }
+std::uint32_t cellWidth() {
+    return ModeData.xSizeSymble;
+}
 
 // Nothing may keep pointing at an object once it is freed.
 void forgetObject(const stLadderBlock* object) {
@@ -175,7 +179,9 @@ void disposeObject(stLadderBlock* object) {
     delete object;
 }
 
-void label(stLadderBlock* object, std::string_view text) { setText(object->traceLabel, text); }
+void label(stLadderBlock* object, std::string_view text) {
+    setText(object->traceLabel, text);
+}
 
 // A list repair that used to stop the program leaves a line in the object trace instead.
 void traceListRepair(const std::string& messageId, const char* routine) {
@@ -292,7 +298,9 @@ bool linkInReadingOrder(stLadderBlock* object, int objNo) {
     return true;
 }
 
-bool holdsMoreThanEnd() { return !links::isEmpty(ldrList) && !links::holdsOne(ldrList); }
+bool holdsMoreThanEnd() {
+    return !links::isEmpty(ldrList) && !links::holdsOne(ldrList);
+}
 
 bool linkBeforeNow(stLadderBlock* object) {
     if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrHead) return false;
@@ -480,7 +488,9 @@ void removeObjectsWithCode(std::uint16_t code, const char* routine, const EdgeId
 
 }  // namespace
 
-void removeDeletedObjects() { removeObjectsWithCode(kCodeVNop, "removeDeletedObjects", nullptr); }
+void removeDeletedObjects() {
+    removeObjectsWithCode(kCodeVNop, "removeDeletedObjects", nullptr);
+}
 
 void removeObjects1000h() {
     static constexpr EdgeIds ids{"Error2014122280-0...", "Error2014122280-1...", "Error2014122281..."};
@@ -492,7 +502,9 @@ void removeEmptyObjectsChecked() {
     removeObjectsWithCode(kCodeNull, "removeEmptyObjectsChecked", &ids);
 }
 
-void removeEmptyObjects() { removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr); }
+void removeEmptyObjects() {
+    removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr);
+}
 
 void resetLadderObjectState() {
     for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) {

@@ -34,36 +34,36 @@ constexpr std::uint32_t kStepNoUnassigned = 0x7FFFF;  // freshly linked, no prog
 constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNew
 
 struct stLadderBlock {
-    std::uint32_t objLbc = 0;      // block id: all objects of one ladder block share it
+    std::uint32_t objLbc = 0;  // block id: all objects of one ladder block share it
     std::uint32_t stepNo = 0;
-    std::uint32_t xAddr = 0;       // left edge in pixels at zoom 100 %, cell aligned
-    std::uint32_t yAddr = 0;       // row, a multiple of the cell height
-    std::uint32_t Xend = 0;        // right edge
-    std::uint32_t xMaxi = 0;       // outputs: where their wire begins
+    std::uint32_t xAddr = 0;  // left edge in pixels at zoom 100 %, cell aligned
+    std::uint32_t yAddr = 0;  // row, a multiple of the cell height
+    std::uint32_t Xend = 0;   // right edge
+    std::uint32_t xMaxi = 0;  // outputs: where their wire begins
     std::uint32_t orbXaddr = 0;
     std::uint32_t xBlockAddr = 0;  // right edge of the object's block
     std::uint32_t unsettled32 = 0;
-    std::uint32_t yTopPos = 0;     // first output row of the block
-    std::uint32_t end = 0;         // kEndTwoLine, kEndContact or kEndOutput
+    std::uint32_t yTopPos = 0;  // first output row of the block
+    std::uint32_t end = 0;      // kEndTwoLine, kEndContact or kEndOutput
     std::uint32_t unsettled44 = 0;
-    std::uint16_t idBC = 0;        // block comment id, 0 none
-    std::uint16_t idCC = 0;        // coil comment id, 0 none
+    std::uint16_t idBC = 0;  // block comment id, 0 none
+    std::uint16_t idCC = 0;  // coil comment id, 0 none
     std::uint16_t LinkNo = 0;
     std::uint8_t flagByte1 = 0;
     std::uint8_t flagByte2 = 0;
     std::array<std::uint8_t, 4> unsettled56{};
     std::uint16_t iCode = 0;
     std::uint16_t rCode = 0;
-    std::array<char, 12> mnemonic{};                  // "LD", "NOP", "#NOP", "END"
-    std::array<std::array<char, 16>, 5> operands{};   // operand texts 1 to 5
+    std::array<char, 12> mnemonic{};                 // "LD", "NOP", "#NOP", "END"
+    std::array<std::array<char, 16>, 5> operands{};  // operand texts 1 to 5
     std::array<char, 4> operand6{};
     std::uint32_t objNo = 0;
-    std::array<char, 48> traceLabel{};                // which operation made or last passed it
+    std::array<char, 48> traceLabel{};  // which operation made or last passed it
     std::array<std::uint8_t, 4> unsettled212{};
     // ---- bytes 0..215 above are what srcObjectCopyToDestObject copies ----
-    std::array<char, 4> ID{};                          // "$##"
-    std::array<std::int16_t, 6> ItemNo{};              // monitor device index per operand
-    std::array<std::uint64_t, 5> monValue{};           // monitored value per operand 1..5
+    std::array<char, 4> ID{};                 // "$##"
+    std::array<std::int16_t, 6> ItemNo{};     // monitor device index per operand
+    std::array<std::uint64_t, 5> monValue{};  // monitored value per operand 1..5
     std::array<std::uint8_t, 4> unsettled272{};
     std::uint16_t unsettled276 = 0;
     stLadderBlock* next = nullptr;
@@ -139,8 +139,12 @@ constexpr std::uint16_t kCodeMpp = 0xFFFC;
 constexpr std::uint16_t kCodeVNop = 0xFFFE;  // "vNOP": deleted, awaiting removal
 constexpr std::uint16_t kCodeNop = 0xFFFF;   // "NOP" wire filler, "#NOP" joint before an output
 
-inline bool isBlockJoint(std::uint16_t code) { return code == kCodeAnb || code == kCodeOrb; }
-inline bool isStackJoint(std::uint16_t code) { return code >= kCodeMps && code <= kCodeMpp; }
+inline bool isBlockJoint(std::uint16_t code) {
+    return code == kCodeAnb || code == kCodeOrb;
+}
+inline bool isStackJoint(std::uint16_t code) {
+    return code >= kCodeMps && code <= kCodeMpp;
+}
 
 // ---- The lists ------------------------------------------------------------------------------
 
@@ -150,7 +154,7 @@ struct LadderList {
     stLadderBlock* tail = nullptr;
 };
 
-extern LadderList ldrList;        // the main ladder list
+extern LadderList ldrList;  // the main ladder list
 extern stLadderBlock*& ldrHead;
 extern stLadderBlock*& ldrNow;
 extern stLadderBlock*& ldrTail;
@@ -178,8 +182,8 @@ extern stLadderBlock*& copyHead;
 extern stLadderBlock*& copyNow;
 extern stLadderBlock*& copyTail;
 
-extern stLadderBlock* editNew;    // the object under key-in editing, unlinked
-extern std::uint32_t curObjLbc;   // block id that newly linked objects receive
+extern stLadderBlock* editNew;   // the object under key-in editing, unlinked
+extern std::uint32_t curObjLbc;  // block id that newly linked objects receive
 
 // ---- Operations -------------------------------------------------------------------------------
 

@@ -31,12 +31,15 @@ stLadderBlock* firstInMain(Match match) {
     return firstObject(ldrHead, match);
 }
 
-bool isOutput(const stLadderBlock& object) { return object.end == kEndOutput; }
+bool isOutput(const stLadderBlock& object) {
+    return object.end == kEndOutput;
+}
 
 }  // namespace
 
 bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y) {
-    ldrSearch = firstObject(headOfList(list), [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
+    ldrSearch =
+        firstObject(headOfList(list), [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
     return ldrSearch != nullptr;
 }
 
@@ -55,7 +58,8 @@ int countObjectsById(std::uint32_t id, int kind) {
     int count = 0;
     for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
         if (o->objLbc != id) continue;
-        if (kind == 0 || (kind == 1 && isBlockJoint(o->iCode)) || (kind == 2 && isStackJoint(o->iCode))) ++count;
+        if (kind == 0 || (kind == 1 && isBlockJoint(o->iCode)) || (kind == 2 && isStackJoint(o->iCode)))
+            ++count;
     }
     return count;
 }
@@ -144,7 +148,8 @@ void setEndObjectId() {
 
 void propagateIdsToLinks() {
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if ((isBlockJoint(o->iCode) || isStackJoint(o->iCode)) && o->prev != nullptr) o->objLbc = o->prev->objLbc;
+        if ((isBlockJoint(o->iCode) || isStackJoint(o->iCode)) && o->prev != nullptr)
+            o->objLbc = o->prev->objLbc;
     }
     setEndObjectId();
 }

@@ -51,9 +51,13 @@ void addDeviceMonitorNode() {
     deviceMonitorBytes += kMonitorNodeBytes;
 }
 
-void addLadderMonitorNode() { appendNode(ladderMonitorList, "Error2014121616..."); }
+void addLadderMonitorNode() {
+    appendNode(ladderMonitorList, "Error2014121616...");
+}
 
-void freeLadderMonitorList() { freeMonitorList(ladderMonitorList); }
+void freeLadderMonitorList() {
+    freeMonitorList(ladderMonitorList);
+}
 
 void freeDeviceMonitorList() {
     if (deviceMonitorList.head == nullptr) return;

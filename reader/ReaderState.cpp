@@ -4,6 +4,8 @@ namespace kestrion {
 
 std::uint32_t convStepNo = 0;
 
-void resetReaderState() { convStepNo = 0; }
+void resetReaderState() {
+    convStepNo = 0;
+}
 
 }  // namespace kestrion

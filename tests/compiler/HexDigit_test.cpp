@@ -11,7 +11,8 @@ TEST(HexDigitTest, DigitsAndCapitalLettersHaveTheirValues) {
 }
 
 TEST(HexDigitTest, EveryOtherCharacterIsZero) {
-    for (char c : {'a', 'f', 'G', 'Z', ' ', '\0', '/', ':', '@', '\xFF'}) EXPECT_EQ(hexDigitValue(c), 0) << int(c);
+    for (char c : {'a', 'f', 'G', 'Z', ' ', '\0', '/', ':', '@', '\xFF'})
+        EXPECT_EQ(hexDigitValue(c), 0) << int(c);
 }
 
 }  // namespace

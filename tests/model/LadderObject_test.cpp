@@ -13,7 +13,8 @@ using platform::MsgIcon;
 class LadderObjectTest : public testing::LadderTest {};
 
 std::uint32_t word32(const LadderObjectImage& image, std::size_t offset) {
-    return image[offset] | image[offset + 1] << 8 | image[offset + 2] << 16 | std::uint32_t{image[offset + 3]} << 24;
+    return image[offset] | image[offset + 1] << 8 | image[offset + 2] << 16 |
+           std::uint32_t{image[offset + 3]} << 24;
 }
 
 std::uint16_t word16(const LadderObjectImage& image, std::size_t offset) {
@@ -519,7 +520,8 @@ TEST_F(LadderObjectTest, FreeingALadderListLeavesNoPointerIntoIt) {
     struct Case {
         int number;
         LadderList& list;
-    } cases[] = {{kListMain, ldrList}, {kListUndo, ldrUndoList}, {kListDelete, deleteList}, {kListCopy, copyList}};
+    } cases[] = {
+        {kListMain, ldrList}, {kListUndo, ldrUndoList}, {kListDelete, deleteList}, {kListCopy, copyList}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
         initLadderList(1040, 0);
@@ -571,7 +573,7 @@ TEST_F(LadderObjectTest, FreeingTheMarkListsEmptiesTheDeleteStepListWithThem) {
         addDeleteStepNoRecord();
         addDeleteStepNoRecord();
         FreeLadderMemory(number);
-        const GrayMarkList& freed = number == kListInsertedRows ? insGrayMarks
+        const GrayMarkList& freed = number == kListInsertedRows  ? insGrayMarks
                                     : number == kListDeletedRows ? delGrayMarks
                                                                  : grayMarks;
         EXPECT_EQ(freed.head, nullptr);
@@ -615,7 +617,7 @@ TEST_F(LadderObjectTest, ClearKeepEndFreesEverythingButEnd) {
     EXPECT_EQ(end->next, nullptr);
     EXPECT_EQ(end->prev, nullptr);
     EXPECT_EQ(end->yAddr, 1120u);  // the right bus line's value, as the clear-all item sets it
-    EXPECT_EQ(ldrNow, nullptr);   // it pointed at a freed object
+    EXPECT_EQ(ldrNow, nullptr);    // it pointed at a freed object
 }
 
 // ---- Removal by code ----------------------------------------------------------------------
@@ -662,9 +664,13 @@ TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedWithATraceLineAndThePro
         std::uint16_t code;
         std::vector<std::string> trace;
     } cases[] = {
-        {"xNOP", removeObjects1000h, kCodeXNop,
+        {"xNOP",
+         removeObjects1000h,
+         kCodeXNop,
          {"Error2014122280-1..., removeObjects1000h", "Error2014122281..., removeObjects1000h"}},
-        {"NULL", removeEmptyObjectsChecked, kCodeNull,
+        {"NULL",
+         removeEmptyObjectsChecked,
+         kCodeNull,
          {"Error2014122282..., removeEmptyObjectsChecked", "Error2014122283..., removeEmptyObjectsChecked"}},
     };
     for (const Case& c : cases) {

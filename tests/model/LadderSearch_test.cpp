@@ -81,15 +81,17 @@ TEST_F(LadderSearchTest, CoveringSearchSkipsJointsAndDeletedObjects) {
 TEST_F(LadderSearchTest, CountByIdCountsTheUndoCopyByKind) {
     for (int kind : {0, 1, 2, 3}) EXPECT_EQ(countObjectsById(1, kind), 0);  // no undo copy taken
 
-    buildList({{0x2000, 1}, {kCodeAnb, 1}, {kCodeOrb, 1}, {kCodeMps, 1}, {kCodeMpp, 1}, {kCodeMrd, 2}, {0xC000, 1}},
-              3);
+    buildList(
+        {{0x2000, 1}, {kCodeAnb, 1}, {kCodeOrb, 1}, {kCodeMps, 1}, {kCodeMpp, 1}, {kCodeMrd, 2}, {0xC000, 1}},
+        3);
     EXPECT_EQ(countObjectsById(1, 0), 0);  // the main list is not counted
     std::swap(ldrList, ldrUndoList);
     struct Case {
         std::uint32_t id;
         int kind;
         int count;
-    } cases[] = {{1, 0, 6}, {1, 1, 2}, {1, 2, 2}, {2, 2, 1}, {2, 1, 0}, {3, 0, 1}, {1, 3, 0}, {1, -1, 0}, {9, 0, 0}};
+    } cases[] = {{1, 0, 6}, {1, 1, 2}, {1, 2, 2},  {2, 2, 1}, {2, 1, 0},
+                 {3, 0, 1}, {1, 3, 0}, {1, -1, 0}, {9, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.id) + "/" + std::to_string(c.kind));
         EXPECT_EQ(countObjectsById(c.id, c.kind), c.count);
@@ -249,8 +251,9 @@ TEST_F(LadderSearchTest, EndTakesTheIdAfterItsPredecessor) {
 }
 
 TEST_F(LadderSearchTest, JointsTakeTheIdOfTheElementBeforeTheirChain) {
-    buildList({{kCodeAnb, 8}, {0x2000, 1}, {kCodeOrb, 5}, {kCodeMps, 6}, {0x4000, 2}, {kCodeMpp, 9}, {0xC000, 3}},
-              0);
+    buildList(
+        {{kCodeAnb, 8}, {0x2000, 1}, {kCodeOrb, 5}, {kCodeMps, 6}, {0x4000, 2}, {kCodeMpp, 9}, {0xC000, 3}},
+        0);
     propagateIdsToLinks();
     EXPECT_EQ(ids(), (std::vector<std::uint32_t>{8, 1, 1, 1, 2, 2, 3, 4}));  // the head ANB keeps its id
 }

@@ -39,7 +39,8 @@ protected:
     }
 
     // A main list of the given codes and block ids, END last (with its own id).
-    static void buildList(const std::vector<std::pair<std::uint16_t, std::uint32_t>>& objects, std::uint32_t endId) {
+    static void buildList(const std::vector<std::pair<std::uint16_t, std::uint32_t>>& objects,
+                          std::uint32_t endId) {
         initLadderList(1040, 0);
         std::uint32_t x = 80;
         for (const auto& [code, id] : objects) {
@@ -63,7 +64,8 @@ protected:
 
     static std::vector<std::string> labels(const LadderList& list = ldrList) {
         std::vector<std::string> out;
-        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(textOf(o->traceLabel));
+        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next)
+            out.push_back(textOf(o->traceLabel));
         return out;
     }
 

@@ -95,8 +95,9 @@ TEST_F(MonitorListsTest, EntryImageIsSixtyFourBytesWithZeroLinks) {
     node.monitorFields[0] = 0xAB;
 
     const MonitorNodeImage image = deviceMonitorNodeImage(node);
-    const std::uint8_t expected[40] = {'D', '1', '0', '0', 0, 0, 0, 0, 4, 0, 0, 0, 100, 0, 0, 0, 1, 0, 0, 0,
-                                       0x64, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::uint8_t expected[40] = {'D', '1', '0',  '0',  0, 0, 0,    0,    4, 0, 0, 0, 100, 0,
+                                       0,   0,   1,    0,    0, 0, 0x64, 0x10, 0, 0, 0, 0, 0,   0,
+                                       0,   0,   0xF8, 0x3F, 0, 0, 0,    0,    0, 0, 0, 0};
     EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), image.begin()));
     EXPECT_EQ(image[40], 0xAB);
     EXPECT_EQ(image[63], 0);
