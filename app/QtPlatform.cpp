@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <chrono>
 
+#include "devviews/forms/StackCodeUnit.h"
+
 namespace kestrion::app {
 
 using platform::MsgAnswer;
@@ -154,6 +156,8 @@ void QtTimers::setInterval(platform::TimerId id, std::uint32_t milliseconds) {
 std::uint32_t QtTimers::interval(platform::TimerId id) const {
     return static_cast<std::uint32_t>(timers_[static_cast<int>(id)]->interval());
 }
+
+void QtDialogs::showStackCode(const platform::StackCodeView& view) { devviews::showStackCodeForm(view); }
 
 QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}
 

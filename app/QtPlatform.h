@@ -82,7 +82,10 @@ private:
     std::array<std::unique_ptr<QTimer>, platform::timerCount> timers_;
 };
 
-class QtDialogs : public platform::Dialogs {};
+class QtDialogs : public platform::Dialogs {
+public:
+    void showStackCode(const platform::StackCodeView& view) override;
+};
 
 // All real services together. Create it after the QApplication, install it, then build the
 // main window, which attaches its status bar and memos.

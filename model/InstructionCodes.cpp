@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace kestrion {
 
@@ -69,5 +70,52 @@ bool isAnbCode(std::int32_t code) { return code == 0xFFF8; }
 bool isOrbCode(std::int32_t code) { return code == 0xFFF9; }
 bool isMppCode(std::int32_t code) { return code == 0xFFFC; }
 bool isNopCode(std::int32_t code) { return code == 0xFFFF; }
+
+namespace {
+
+struct SymbolOfCodes {
+    std::int32_t symbol;
+    std::vector<std::int32_t> codes;
+};
+
+struct SymbolOfRange {
+    std::int32_t symbol;
+    Range codes;
+};
+
+// clang-format off
+// Exact codes first: the contacts of the one-word-map families lie inside the ranges below and
+// must keep their own symbols.
+const std::vector<SymbolOfCodes> kSymbolOfCodes = {
+    {0, {0, 0x1000, 0xB000, 0xB100, 0xB800, 0xFFFF}},
+    {2, {0x1CA, 0x1CC}},
+    {3, {0x1CB, 0x1CD}},
+    {5, {0x1C2, 0x1C4, 0x2000, 0x4000}},
+    {6, {0x1C3, 0x1C5, 0x3000, 0x5000}},
+    {7, {2, 5, 0x600, 0x700, 0xE00, 0xC000}},
+    {8, {3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 0x20A, 0xD000, 0xE000}},
+    {11, {0x1C6, 0x6000}},
+    {12, {0x1C7, 0x7000}},
+    {13, {0x1CE}},
+    {14, {0x1CF}},
+};
+
+// Application instructions share the box symbol; 1022 and 0x13FF do not.
+constexpr SymbolOfRange kSymbolOfRanges[] = {
+    {8, {16, 1021}},
+    {8, {0x1010, 0x13FE}},
+    {18, {0xF000, 0xF000}},
+};
+
+// clang-format on
+}  // namespace
+
+std::int32_t getIconSymbleCode(std::int32_t code) {
+    for (const SymbolOfCodes& row : kSymbolOfCodes)
+        if (std::find(row.codes.begin(), row.codes.end(), code) != row.codes.end()) return row.symbol;
+    for (const SymbolOfRange& row : kSymbolOfRanges)
+        if (code >= row.codes.low && code <= row.codes.high) return row.symbol;
+    return 0;
+}
 
 }  // namespace kestrion

@@ -18,4 +18,8 @@ bool isOrbCode(std::int32_t code);
 bool isMppCode(std::int32_t code);
 bool isNopCode(std::int32_t code);
 
+// The tool-bar symbol (0 to 18) whose button or function key enters an instruction of this code;
+// 0 when no symbol enters it. The same numbers the buttons put into iconSymbleCode.
+std::int32_t getIconSymbleCode(std::int32_t code);
+
 }  // namespace kestrion

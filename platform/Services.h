@@ -143,12 +143,21 @@ public:
 
 // ---- Dialogs opened by core routines ---------------------------------------------------------
 
+// The stack-code developer view: a caption and two lines of text.
+struct StackCodeView {
+    std::string caption;
+    std::string text1;
+    std::string text2;
+};
+
 // One function per dialog that a core routine opens in the middle of its work; the real ones show
 // Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
 // are written.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
+    // Shows the stack-code view modally and hides it again when the user closes it.
+    virtual void showStackCode(const StackCodeView& view) = 0;
 };
 
 // ---- The installed services --------------------------------------------------------------------

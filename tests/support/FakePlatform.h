@@ -135,7 +135,11 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
-class FakeDialogs : public platform::Dialogs {};
+class FakeDialogs : public platform::Dialogs {
+public:
+    void showStackCode(const platform::StackCodeView& view) override { stackCodeViews.push_back(view); }
+    std::vector<platform::StackCodeView> stackCodeViews;
+};
 
 // All fakes together, installed for the lifetime of the object.
 struct FakePlatform {

@@ -2,6 +2,7 @@
 #include "editor/DrawGeometry.h"
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "model/ConverterStacks.h"
 #include "model/EditMarks.h"
 #include "model/LadderObject.h"
 #include "model/MainCore.h"
@@ -12,6 +13,7 @@
 namespace kestrion::testing {
 
 void resetAllState() {
+    resetConverterStacks();
     resetEditorState();
     resetLanguageState();
     resetMainCoreState();

@@ -1,0 +1,76 @@
+#include "model/Conversions.h"
+
+#include <locale.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <bit>
+#include <string>
+
+namespace kestrion {
+
+std::int32_t octalNoToIndex(std::int32_t n) {
+    // 100 (octal) follows 77: take out the twenty numbers 80..99 that never occur.
+    if (n >= 100) n -= 20;
+    return n / 10 * 8 + n % 10;
+}
+
+std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n) {
+    if (n < 0 || n > 8 || text.size() < static_cast<std::size_t>(n)) return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text.substr(0, static_cast<std::size_t>(n))) {
+        std::uint32_t digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        value = value << 4 | digit;
+    }
+    return value;
+}
+
+namespace {
+
+// The numeric conversion must not follow the user's locale (a decimal comma would cut "1.5" to 1).
+locale_t cLocale() {
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return locale;
+}
+
+}  // namespace
+
+std::uint32_t strToFloatBits(std::string_view text) {
+    constexpr std::size_t kMaxDigits = 20;
+    std::string number;
+    for (char c : text) {
+        if (c == '\0' || number.size() == kMaxDigits) break;
+        if (c != 'E') number.push_back(c);
+    }
+    const float value = strtof_l(number.c_str(), nullptr, cLocale());
+    return std::bit_cast<std::uint32_t>(value);
+}
+
+float bitsToFloat(std::uint32_t bits) {
+    return std::bit_cast<float>(bits);
+}
+
+void blankCharBuf(std::span<char> buf, std::size_t n) {
+    std::fill_n(buf.begin(), std::min(n, buf.size()), ' ');
+    if (!buf.empty()) buf[0] = '\0';
+}
+
+std::int32_t deleteSpacesAt(std::span<char> buf, std::int32_t pos, std::int32_t len) {
+    len =
+        std::min<std::int32_t>(len, static_cast<std::int32_t>(std::min<std::size_t>(buf.size(), INT32_MAX)));
+    if (pos < 0) return len;
+    while (pos < len && buf[static_cast<std::size_t>(pos)] == ' ') {
+        std::copy(buf.begin() + pos + 1, buf.begin() + len, buf.begin() + pos);
+        buf[static_cast<std::size_t>(len - 1)] = '\0';
+        --len;
+    }
+    return len;
+}
+
+}  // namespace kestrion

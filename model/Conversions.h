@@ -1,0 +1,36 @@
+// Conversions of device numbers and constant texts, and the small text-buffer routines the entry
+// and converter code share.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace kestrion {
+
+// An X or Y number written with octal digits (0 to 177, read as decimal) to its linear index:
+// 17 -> 15, 100 -> 64, 177 -> 127.
+std::int32_t octalNoToIndex(std::int32_t n);
+
+// The first n characters of text (digits 0-9 and upper-case A-F, the last the lowest digit) as a
+// number. Nothing when text is shorter than n, a character is no such digit, or n is outside 0..8.
+std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n);
+
+// A real-number constant as typed (for example "E1.5" or "-2"): every 'E' left out, at most 20
+// characters kept, read as a decimal number; the bits of the nearest single-precision value.
+// Text that holds no number gives 0.
+std::uint32_t strToFloatBits(std::string_view text);
+
+// The single-precision value of an IEEE 754 single-format bit pattern.
+float bitsToFloat(std::uint32_t bits);
+
+// Fills the first n bytes of buf (at most its size) with blanks and makes it an empty text.
+void blankCharBuf(std::span<char> buf, std::size_t n);
+
+// Removes the blanks at pos of the text buf[0..len): the characters after them move left and the
+// freed places at the end become NUL. Returns the new length. len is taken at most as buf's size.
+std::int32_t deleteSpacesAt(std::span<char> buf, std::int32_t pos, std::int32_t len);
+
+}  // namespace kestrion

@@ -1,0 +1,153 @@
+#include "model/Conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace kestrion {
+namespace {
+
+TEST(ConversionsTest, OctalWrittenNumberToIndex) {
+    // clang-format off
+    const struct {
+        std::int32_t written;
+        std::int32_t index;
+    } cases[] = {{0, 0}, {7, 7}, {10, 8}, {17, 15}, {20, 16}, {77, 63}, {100, 64}, {107, 71}, {110, 72}, {177, 127}};
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(octalNoToIndex(c.written), c.index) << c.written;
+}
+
+TEST(ConversionsTest, EveryIndexComesBackFromItsOctalWrittenNumber) {
+    for (std::int32_t index = 0; index < 128; ++index) {
+        char written[8];
+        std::snprintf(written, sizeof written, "%o", static_cast<unsigned>(index));
+        EXPECT_EQ(octalNoToIndex(std::stoi(written)), index) << written;
+    }
+}
+
+TEST(ConversionsTest, HexTextToNumber) {
+    // clang-format off
+    const struct {
+        const char* text;
+        int n;
+        std::uint32_t value;
+    } cases[] = {
+        {"0", 1, 0},          {"F", 1, 15},          {"FF", 2, 255},
+        {"1A2B", 4, 0x1A2B},  {"1A2B", 2, 0x1A},     {"02FF03", 4, 0x02FF},
+        {"12345678", 8, 0x12345678}, {"FFFFFFFF", 8, 0xFFFFFFFF}, {"", 0, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const auto value = hexStrToInt(c.text, c.n);
+        ASSERT_TRUE(value.has_value()) << c.text;
+        EXPECT_EQ(*value, c.value) << c.text;
+    }
+}
+
+TEST(ConversionsTest, HexTextThatIsNoHexNumberGivesNothing) {
+    // clang-format off
+    const struct {
+        const char* text;
+        int n;
+    } cases[] = {
+        {"1a", 2},   // lower case
+        {"G0", 2},   {"1 ", 2}, {"-1", 2},
+        {"12", 3},   // shorter than asked
+        {"123456789", 9},  // more than 32 bits
+        {"1", -1},
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_FALSE(hexStrToInt(c.text, c.n).has_value()) << c.text << " " << c.n;
+}
+
+TEST(ConversionsTest, FloatBitsOfConstantTexts) {
+    // clang-format off
+    const struct {
+        const char* text;
+        std::uint32_t bits;
+    } cases[] = {
+        {"E1.5", 0x3FC00000},  {"E-2", 0xC0000000}, {"1", 0x3F800000},   {"E0", 0x00000000},
+        {"E0.1", 0x3DCCCCCD},  {"E1E2", 0x41400000},  // every 'E' goes: "12"
+        {"", 0},               {"E", 0},             {"ABC", 0},
+        // Only 20 characters are read: 12345678901234567890 rather than ...123.
+        {"E12345678901234567890123", 0x5F2B54AA},
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(strToFloatBits(c.text), c.bits) << c.text;
+}
+
+TEST(ConversionsTest, FloatOfBits) {
+    EXPECT_EQ(bitsToFloat(0x3F800000), 1.0f);
+    EXPECT_EQ(bitsToFloat(0xC0000000), -2.0f);
+    EXPECT_EQ(bitsToFloat(0), 0.0f);
+    EXPECT_FALSE(std::signbit(bitsToFloat(0)));
+    EXPECT_TRUE(std::signbit(bitsToFloat(0x80000000)));
+    EXPECT_EQ(bitsToFloat(0x00000001), std::numeric_limits<float>::denorm_min());
+    EXPECT_EQ(bitsToFloat(0x00800000), std::numeric_limits<float>::min());
+    EXPECT_EQ(bitsToFloat(0x7F7FFFFF), std::numeric_limits<float>::max());
+    EXPECT_EQ(bitsToFloat(0x40490FDB), 3.14159274f);
+}
+
+TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
+    // clang-format off
+    const struct {
+        const char* text;
+        float value;
+    } cases[] = {{"E1.5", 1.5f}, {"E-2", -2.0f}, {"E0.1", 0.1f}, {"E123.456", 123.456f}, {"E-0.001", -0.001f},
+                 {"E65535", 65535.0f}, {"E16777217", 16777216.0f}};
+    for (const auto& c : cases) EXPECT_EQ(bitsToFloat(strToFloatBits(c.text)), c.value) << c.text;
+}
+
+TEST(ConversionsTest, BitsToFloatTextAndBackKeepsTheBits) {
+    for (std::uint32_t bits : {0x3F800000u, 0xC0000000u, 0x3DCCCCCDu, 0x7F7FFFFFu, 0x00800000u, 0xBF9D70A4u}) {
+        char text[32];
+        std::snprintf(text, sizeof text, "E%.9g", static_cast<double>(bitsToFloat(bits)));
+        EXPECT_EQ(strToFloatBits(text), bits) << text;
+    }
+}
+
+TEST(ConversionsTest, BlankCharBufBlanksAndEmptiesWithinTheBuffer) {
+    std::array<char, 8> buf;
+    buf.fill('x');
+    blankCharBuf(buf, 5);
+    EXPECT_EQ(std::string(buf.data(), buf.size()), std::string("\0    xxx", 8));
+
+    buf.fill('x');
+    blankCharBuf(buf, 100);  // never past the buffer
+    EXPECT_EQ(std::string(buf.data(), buf.size()), std::string("\0       ", 8));
+
+    blankCharBuf(std::span<char>(), 4);
+}
+
+TEST(ConversionsTest, DeleteSpacesAt) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::int32_t pos;
+        std::int32_t len;
+        std::string after;
+        std::int32_t newLen;
+    } cases[] = {
+        {"blanks in the middle", "AB   CD", 2, 7, std::string("ABCD\0\0\0", 7), 4},
+        {"one blank at the start", " LD", 0, 3, std::string("LD\0", 3), 2},
+        {"no blank at pos", "AB CD", 1, 5, "AB CD", 5},
+        {"blanks up to the end", "AB  ", 2, 4, std::string("AB\0\0", 4), 2},
+        {"pos at the end", "AB ", 3, 3, "AB ", 3},
+        {"pos before the start", " AB", -1, 3, " AB", 3},
+        {"length beyond the buffer", "A  B", 1, 100, std::string("AB\0\0", 4), 2},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string buf = c.text;
+        EXPECT_EQ(deleteSpacesAt(std::span<char>(buf.data(), buf.size()), c.pos, c.len), c.newLen);
+        EXPECT_EQ(buf, c.after);
+    }
+}
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,177 @@
+#include "model/ConverterStacks.h"
+
+#include <functional>
+
+#include "model/ConversionError.h"
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+using platform::MsgIcon;
+
+struct FaultCaptions {
+    std::int32_t stack;
+    const char* pushOverflow;
+    const char* popOverflow;
+    const char* pushUnderflow;
+    const char* popUnderflow;
+};
+
+// clang-format off
+const FaultCaptions kFaultCaptions[] = {
+    {0, "[push]00.stack0 overflow error", "[pop] 01.stack0 overflow error", "[push]Stack0 underflow error",
+     "[pop] Stack0 underflow error"},
+    {1, "[push]10.stack1 overflow error", "[pop] 11.stack1 overflow error", "[push]Stack1 underflow error",
+     "[pop] Stack1 underflow error"},
+    {2, "[push]xMaximum stack overflow error", "[pop] xMaximum stack overflow error",
+     "[push]xMaximum stack underflow error", "[pop] xMaximum stack underflow error"},
+    {3, "[push]Interger stack overflow error", "[pop] Interger stack overflow error",
+     "[push]Interger stack underflow error", "[pop] Interger stack underflow error"},
+    {4, "[push]MPS stack overflow error", "[pop] MPS stack overflow error", "[push]MPS stack underflow error",
+     "[pop] MPS stack underflow error"},
+    {5, "[push]Other stack overflow error", "[pop] Other stack overflow error", "[push]Other stack underflow error",
+     "[pop] Other stack underflow error"},
+    {-1, "[push]Other stack overflow error", "[pop] Other stack overflow error", "[push]Other stack underflow error",
+     "[pop] Other stack underflow error"},
+};
+// clang-format on
+
+// The four stacks through one face, with the label each is given (the text of its fault boxes).
+struct StackUnderTest {
+    const FaultCaptions& captions;
+    std::function<void(std::int32_t, std::uint32_t)> push;
+    std::function<std::uint32_t(std::int32_t)> pop;
+    std::array<std::uint32_t, kConverterStackSize>& entries;
+    const char* label;
+};
+
+std::vector<StackUnderTest> allStacks() {
+    return {
+        {kFaultCaptions[0], [](std::int32_t i, std::uint32_t v) { pushStack0(i, v, "ldr to code"); },
+         [](std::int32_t i) { return popStack0(i, "ldr to code"); }, stack0Code, "ldr to code"},
+        {kFaultCaptions[1], [](std::int32_t i, std::uint32_t v) { pushStack1(i, v, "next row"); },
+         [](std::int32_t i) { return popStack1(i, "next row"); }, stack1Code, "next row"},
+        {kFaultCaptions[2], [](std::int32_t i, std::uint32_t v) { pushStack2(i, v, "x max"); },
+         [](std::int32_t i) { return popStack2(i, "x max"); }, Xmaximum, "x max"},
+        {kFaultCaptions[4], [](std::int32_t i, std::uint32_t v) { pushStack4(i, v); },
+         [](std::int32_t i) { return popStack4(i); }, MpsMrdMpp, ""},
+    };
+}
+
+class ConverterStacksTest : public testing::CoreTest {
+protected:
+    // Runs a stack operation that must fail: one warning box with the label and the caption, and a
+    // conversion error that carries the caption.
+    void expectFault(const std::function<void()>& operation, const char* label, const char* caption) {
+        fakes.messages.shown.clear();
+        try {
+            operation();
+            ADD_FAILURE() << "no ConversionError for " << caption;
+        } catch (const ConversionError& error) {
+            EXPECT_STREQ(error.what(), caption);
+        }
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.shown[0].text, label);
+        EXPECT_EQ(fakes.messages.shown[0].caption, caption);
+        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Warning);
+    }
+};
+
+TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInReverse) {
+    for (const StackUnderTest& stack : allStacks()) {
+        SCOPED_TRACE(stack.captions.stack);
+        for (std::int32_t index = 0; index < kConverterStackSize; ++index)
+            stack.push(index, 1000u + static_cast<std::uint32_t>(index));
+        // A full stack's index is 64, and its top entry comes back.
+        for (std::int32_t index = kConverterStackSize; index >= 1; --index)
+            EXPECT_EQ(stack.pop(index), 999u + static_cast<std::uint32_t>(index)) << index;
+    }
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_TRUE(fakes.dialogs.stackCodeViews.empty());
+}
+
+TEST_F(ConverterStacksTest, APushOnAFullStackStoresNothingAndFails) {
+    for (const StackUnderTest& stack : allStacks()) {
+        SCOPED_TRACE(stack.captions.stack);
+        stack.entries.fill(7);
+        expectFault([&] { stack.push(64, 1); }, stack.label, stack.captions.pushOverflow);
+        expectFault([&] { stack.push(1000, 1); }, stack.label, stack.captions.pushOverflow);
+        for (std::uint32_t entry : stack.entries) EXPECT_EQ(entry, 7u);
+    }
+}
+
+TEST_F(ConverterStacksTest, APopAboveAFullStackFails) {
+    for (const StackUnderTest& stack : allStacks()) {
+        SCOPED_TRACE(stack.captions.stack);
+        expectFault([&] { stack.pop(65); }, stack.label, stack.captions.popOverflow);
+        expectFault([&] { stack.pop(1000); }, stack.label, stack.captions.popOverflow);
+    }
+}
+
+TEST_F(ConverterStacksTest, UnderflowFailsWithoutEndingTheProgram) {
+    for (const StackUnderTest& stack : allStacks()) {
+        SCOPED_TRACE(stack.captions.stack);
+        stack.entries.fill(7);
+        expectFault([&] { stack.pop(0); }, stack.label, stack.captions.popUnderflow);
+        expectFault([&] { stack.pop(-1); }, stack.label, stack.captions.popUnderflow);
+        expectFault([&] { stack.push(-1, 1); }, stack.label, stack.captions.pushUnderflow);
+        for (std::uint32_t entry : stack.entries) EXPECT_EQ(entry, 7u);
+    }
+}
+
+TEST_F(ConverterStacksTest, Stack0OverflowAlsoOpensTheStackCodeView) {
+    expectFault([] { pushStack0(64, 1, "ldr to code"); }, "ldr to code", "[push]00.stack0 overflow error");
+    ASSERT_EQ(fakes.dialogs.stackCodeViews.size(), 1u);
+    const platform::StackCodeView& view = fakes.dialogs.stackCodeViews[0];
+    EXPECT_EQ(view.caption, "[push] 00.stack0 overflow error ");
+    EXPECT_EQ(view.text1, "64");
+    EXPECT_EQ(view.text2, "[search] _stackOverError(0,0,s) ...Error2018031600");
+
+    // Only a push on stack 0 opens it.
+    expectFault([] { popStack0(65, ""); }, "", "[pop] 01.stack0 overflow error");
+    expectFault([] { pushStack1(64, 1, ""); }, "", "[push]10.stack1 overflow error");
+    expectFault([] { pushStack0(-1, 1, ""); }, "", "[push]Stack0 underflow error");
+    EXPECT_EQ(fakes.dialogs.stackCodeViews.size(), 1u);
+}
+
+TEST_F(ConverterStacksTest, ABranchPointIsPushedAsXThenYAndComesBackAsYThenX) {
+    pushStack4(mpsPointer++, 320);
+    pushStack4(mpsPointer++, 128);
+    EXPECT_EQ(popStack4(mpsPointer--), 128u);
+    EXPECT_EQ(popStack4(mpsPointer--), 320u);
+    EXPECT_EQ(mpsPointer, 0);
+}
+
+TEST_F(ConverterStacksTest, EntriesAboveTheIndexKeepTheirValues) {
+    pushStack1(0, 11, "");
+    pushStack1(1, 22, "");
+    pushStack1(2, 33, "");
+    EXPECT_EQ(popStack1(3, ""), 33u);
+    EXPECT_EQ(stack1Code[2], 33u);
+    pushStack1(2, 44, "");
+    EXPECT_EQ(popStack1(3, ""), 44u);
+}
+
+TEST_F(ConverterStacksTest, FaultCaptionsOfEveryStackNumber) {
+    for (const FaultCaptions& c : kFaultCaptions) {
+        SCOPED_TRACE(c.stack);
+        fakes.messages.shown.clear();
+        showStackOverflow(c.stack, StackOperation::Push, "label");
+        showStackOverflow(c.stack, StackOperation::Pop, "label");
+        showStackUnderflow(c.stack, StackOperation::Push, "label");
+        showStackUnderflow(c.stack, StackOperation::Pop, "label");
+        ASSERT_EQ(fakes.messages.shown.size(), 4u);
+        EXPECT_EQ(fakes.messages.shown[0].caption, c.pushOverflow);
+        EXPECT_EQ(fakes.messages.shown[1].caption, c.popOverflow);
+        EXPECT_EQ(fakes.messages.shown[2].caption, c.pushUnderflow);
+        EXPECT_EQ(fakes.messages.shown[3].caption, c.popUnderflow);
+        for (const auto& shown : fakes.messages.shown) {
+            EXPECT_EQ(shown.text, "label");
+            EXPECT_EQ(shown.icon, MsgIcon::Warning);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kestrion
