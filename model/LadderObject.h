@@ -33,6 +33,8 @@ constexpr std::uint8_t kFlag2Pulse = 0x10;       // pFlag: the pulse (P) form
 constexpr std::uint32_t kStepNoUnassigned = 0x7FFFF;  // freshly linked, no program step yet
 constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNew
 
+// The unsettledNN members are bytes at image offset NN whose use is open; they keep their place
+// because the clipboard block holds records byte for byte.
 struct stLadderBlock {
     std::uint32_t objLbc = 0;  // block id: all objects of one ladder block share it
     std::uint32_t stepNo = 0;
@@ -58,8 +60,8 @@ struct stLadderBlock {
     std::array<std::array<char, 16>, 5> operands{};  // operand texts 1 to 5
     std::array<char, 4> operand6{};
     std::uint32_t objNo = 0;
-    std::array<char, 48> traceLabel{};  // which operation made or last passed it
-    std::array<std::uint8_t, 4> unsettled212{};
+    std::array<char, 48> traceLabel{};           // which operation made or last passed it
+    std::array<std::uint8_t, 4> unsettled212{};  // brings the copied part to its 216 bytes
     // ---- bytes 0..215 above are what srcObjectCopyToDestObject copies ----
     std::array<char, 4> ID{};                 // "$##"
     std::array<std::int16_t, 6> ItemNo{};     // monitor device index per operand

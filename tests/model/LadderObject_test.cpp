@@ -2,6 +2,7 @@
 
 #include "model/EditMarks.h"
 #include "model/LadderTestSupport.h"
+#include "model/MemoryNotEnough.h"
 #include "reader/ReaderState.h"
 
 namespace kestrion {
@@ -482,6 +483,11 @@ TEST_F(LadderObjectTest, AnUnknownModeWarnsAndLinksNothing) {
     EXPECT_EQ(fakes.messages.shown[0].caption, "ReallocLadderMemory");
     EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Warning);
     EXPECT_EQ(links::countNodes(ldrList), 1);
+}
+
+TEST_F(LadderObjectTest, OnlyAFailedAllocationEndsTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(haltMemoryNotEnough("Error2014121600..."), ::testing::ExitedWithCode(1), "");
 }
 
 // ---- initLadderList, FreeLadderMemory, clearLadderKeepEnd ------------------------------------
