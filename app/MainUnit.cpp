@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -15,7 +17,10 @@
 #include "app/LogoUnit.h"
 #include "editor/EditorState.h"
 #include "model/MainCore.h"
+#include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"
+#include "wizards/SettingItems.h"
 
 namespace kestrion::app {
 
@@ -28,10 +33,12 @@ constexpr int kTimer0Milliseconds = 1000;
 TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName("MainForm");
     buildMenus();
+    buildRecentFileItems();
     buildPanels();
     buildStatusBar();
     services_.statusBar.attach(statusPanels);
     services_.trace.attach(memos);
+    services_.system().attach(this);
     connectTimers();
 
     mainFormStartUp();
@@ -45,7 +52,7 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     FramePanel1->setFixedWidth((screenWidth - 4) / static_cast<int>(projectTreeDivisor));
     if (!memos[static_cast<int>(platform::Memo::Msg1)]->isHidden())
         memos[static_cast<int>(platform::Memo::Msg1)]->setPlainText("Msg");
-    setWindowTitle(QString::fromStdString(titleText));
+    showRecentFileItems();
 
     // Hidden until a program is open.
     FramePanel1->hide();
@@ -55,7 +62,9 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     platform::timers().setEnabled(platform::TimerId::Timer0, true);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    if (platform::installed()) FormDestroy();
+}
 
 void TMainForm::buildMenus() {
     struct MenuSpec {
@@ -75,6 +84,51 @@ void TMainForm::buildMenus() {
         *spec.member = menuBar()->addMenu(QString::fromUtf8(spec.caption));
         (*spec.member)->setObjectName(spec.name);
     }
+
+    PlcTypeChange1 = OptionMenu->addAction("Type change ...", this, &TMainForm::PlcTypeChange1Click);
+    PlcTypeChange1->setObjectName("PlcTypeChange1");
+    buildDeveloperMenu();
+}
+
+void TMainForm::buildDeveloperMenu() {
+    xTHIS = menuBar()->addMenu("xTHIS");
+    xTHIS->setObjectName("xTHIS");
+    xTHIS->menuAction()->setVisible(false);
+    QMenu* memory = xTHIS->addMenu("Memory");
+    memory->setObjectName("Memory1");
+    QMenu* initialFileMemory = memory->addMenu("InitialFileMemory");
+    initialFileMemory->setObjectName("InitialFileMemory1");
+    PMW1 = initialFileMemory->addAction("PMW", this, &TMainForm::PMW1Click);
+    PMW1->setObjectName("PMW1");
+    // These two have nothing to do.
+    pmwPre1 = initialFileMemory->addAction("pmwPre");
+    pmwPre1->setObjectName("pmwPre1");
+    pmwTail1 = initialFileMemory->addAction("pmwTail");
+    pmwTail1->setObjectName("pmwTail1");
+}
+
+void TMainForm::buildRecentFileItems() {
+    FileBar1 = FileMenu->addSeparator();
+    FileBar1->setObjectName("FileBar1");
+    QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
+    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        *items[i] = FileMenu->addAction(QString());
+        (*items[i])->setObjectName(names[i]);
+    }
+    // Saving moves names in the list; the menu shows them the next time it opens.
+    connect(FileMenu, &QMenu::aboutToShow, this, &TMainForm::showRecentFileItems);
+}
+
+void TMainForm::showRecentFileItems() {
+    QAction* const items[kRecentFileItems] = {File11, File21, File31, File41};
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        const RecentFileItem& item = recentFileItems[static_cast<std::size_t>(i)];
+        // A '&' in a file name is text, not an accelerator mark.
+        items[i]->setText(QString::fromStdString(item.caption).replace('&', "&&"));
+        items[i]->setVisible(item.visible);
+    }
+    FileBar1->setVisible(FileBar1Visible);
 }
 
 void TMainForm::buildPanels() {
@@ -123,6 +177,21 @@ void TMainForm::connectTimers() {
 void TMainForm::Timer0Timer() {
     platform::timers().setEnabled(platform::TimerId::Timer0, false);
     delete LogoForm.data();
+}
+
+void TMainForm::PlcTypeChange1Click() { plcTypeChange1Click(); }
+
+void TMainForm::PMW1Click() { pmw1Click(); }
+void TMainForm::FormShow() {
+    mainFormShow();
+    showRecentFileItems();
+}
+
+void TMainForm::FormDestroy() { mainFormDestroy(); }
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

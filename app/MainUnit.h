@@ -36,6 +36,21 @@ public:
     QMenu* OptionMenu = nullptr;
     QMenu* LanguageMenu = nullptr;
     QMenu* HelpMenu = nullptr;
+    // The developer menu, hidden until the developer access shows it.
+    QMenu* xTHIS = nullptr;
+
+    QAction* PlcTypeChange1 = nullptr;
+    QAction* PMW1 = nullptr;
+    QAction* pmwPre1 = nullptr;
+    QAction* pmwTail1 = nullptr;
+
+    // The recent-file items of the File menu and the separator above them; they show the state
+    // the core keeps (model/RecentFiles.h).
+    QAction* FileBar1 = nullptr;
+    QAction* File11 = nullptr;
+    QAction* File21 = nullptr;
+    QAction* File31 = nullptr;
+    QAction* File41 = nullptr;
 
     QStatusBar* mmStatusBar = nullptr;
     std::array<QLabel*, platform::StatusBar::panelCount> statusPanels{};
@@ -46,16 +61,24 @@ public:
 
 public slots:
     void Timer0Timer();
+    void PlcTypeChange1Click();
+    void PMW1Click();
+    void FormShow();
+    void FormDestroy();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
+    void buildDeveloperMenu();
     void buildPanels();
     void buildStatusBar();
     void connectTimers();
+    void buildRecentFileItems();
+    void showRecentFileItems();
 
     QtPlatform& services_;
 };

@@ -11,6 +11,7 @@
 #include <chrono>
 
 #include "devviews/forms/StackCodeUnit.h"
+#include "model/forms/PlcTypeForm.h"
 
 namespace kestrion::app {
 
@@ -127,6 +128,16 @@ platform::ScreenSize QtSystem::screenSize() const {
     return {screen->size().width(), screen->size().height()};
 }
 
+void QtSystem::attach(QWidget* mainWindow) {
+    mainWindow_ = mainWindow;
+    if (mainWindow_ && !caption_.empty()) mainWindow_->setWindowTitle(fromUtf8(caption_));
+}
+
+void QtSystem::setMainCaption(const std::string& text) {
+    caption_ = text;
+    if (mainWindow_) mainWindow_->setWindowTitle(fromUtf8(text));
+}
+
 std::uint32_t QtClock::tickCount() const {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
@@ -158,6 +169,9 @@ std::uint32_t QtTimers::interval(platform::TimerId id) const {
 }
 
 void QtDialogs::showStackCode(const platform::StackCodeView& view) { devviews::showStackCodeForm(view); }
+platform::PlcTypeFormResult QtDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
+    return forms::showPlcTypeForm(plcType, memSizeCode, QApplication::activeWindow());
+}
 
 QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}
 

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -60,6 +61,13 @@ class QtSystem : public platform::System {
 public:
     void beep() override;
     platform::ScreenSize screenSize() const override;
+    // Keeps the caption itself, so a caption set before the window exists is shown once it does.
+    void attach(QWidget* mainWindow);
+    void setMainCaption(const std::string& text) override;
+
+private:
+    std::string caption_;
+    QPointer<QWidget> mainWindow_;
 };
 
 class QtClock : public platform::Clock {
@@ -85,6 +93,7 @@ private:
 class QtDialogs : public platform::Dialogs {
 public:
     void showStackCode(const platform::StackCodeView& view) override;
+    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
 };
 
 // All real services together. Create it after the QApplication, install it, then build the
@@ -101,6 +110,7 @@ public:
     QtStatusBar statusBar;
     QtTraceMemos trace;
     QtTimers timers;
+    QtSystem& system() { return system_; }
 
 private:
     platform::Files& files_;

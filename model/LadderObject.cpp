@@ -11,7 +11,7 @@
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
-#include "reader/ReaderState.h"
+#include "reader/StepCount.h"
 
 namespace kestrion {
 

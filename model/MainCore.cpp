@@ -5,6 +5,11 @@
 #include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "link/ConnectedPlc.h"
+#include "model/ProgramImage.h"
+#include "model/ClipboardBlock.h"
+#include "model/ModeData.h"
+#include "model/RecentFiles.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -52,18 +57,40 @@ void mainFormStartUp() {
     screenResolution1Click();
     projectTreeDivisor = 10;
     redrawFlags &= static_cast<std::uint8_t>(~0x80);
+    platform::system().setMainCaption(titleText);
 
-    modeDataPath = installDir + "/ModeData.DAT";
+    // A first start on a fresh machine finds no installation folder; the settings need one.
+    platform::files().makeDirectory(installDir);
+    modeDataPath = installDir + "/" + kModeDataFileName;
+    loadModeDat(modeDataPath);
+
+    // Whatever cell size the settings hold, every start draws 80 x 64.
+    ModeData.xSizeSymble = kStartCellWidth;
+    ModeData.ySizeSymble = kStartCellHeight;
+
+    // Every process takes a block of its own, whatever an earlier one left in the settings.
+    releaseClipboardMemory();
+    ++ModeData.instanceCount;
+    initClipboardMemory(kLadderObjectRecordSize);
+    loadRecentFilesFromModeDat();
+
+    setPmwStartValues();
+    connectedPlcType = kNoPlcDetected;
     fileStateFlags &= static_cast<std::uint8_t>(~kFileNamePreset);
     editModeFlags &= static_cast<std::uint8_t>(~kEditInsertMode);
     traceCaption = "開始";
     optionFlags &= static_cast<std::uint8_t>(~kOptionProgramOpen);
+    selectLanguageFlags(static_cast<int>(std::min<std::uint32_t>(ModeData.languageNo, kLanguageCount)));
 
     setFileNameArray(installDir + kStartUpName);
     startNameLength = static_cast<std::int32_t>(currentFileName().size());
 }
 
 CloseDecision mainFormClose(const SaveForExit& saveProgram) {
+    // The settings are written before the question, whatever the answer.
+    _storeOldFileToModeDat(startNameLength);
+    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+
     const std::string question = getMsgSaveBeforeExit();
     if ((editModeFlags & kEditModifiedSinceSave) == 0) return CloseDecision::Exit;
 
@@ -81,6 +108,15 @@ CloseDecision mainFormClose(const SaveForExit& saveProgram) {
         case SaveOutcome::Failed: return CloseDecision::Stay;
     }
     return CloseDecision::Stay;
+}
+
+void mainFormDestroy() {
+    ModeData.clipboardAddr = 0;
+    if (ModeData.instanceCount != 0) {
+        --ModeData.instanceCount;
+        if (ModeData.clipboardState == 0) ModeData.instanceCount = 0;
+    }
+    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 }
 
 std::string intToAnsiString(std::int32_t value) { return std::to_string(value); }

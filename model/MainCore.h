@@ -49,6 +49,10 @@ enum class SaveOutcome { Saved, Cancelled, Failed };
 using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
 CloseDecision mainFormClose(const SaveForExit& saveProgram);
 
+// The main window's destruction: the clipboard block is given up in the settings, which are
+// written once more.
+void mainFormDestroy();
+
 std::string intToAnsiString(std::int32_t value);
 std::string intToAnsiString2(std::int32_t value);
 

@@ -68,6 +68,8 @@ public:
     virtual ~System() = default;
     virtual void beep() = 0;
     virtual ScreenSize screenSize() const = 0;
+    // The main window's caption (the title bar text).
+    virtual void setMainCaption(const std::string& text) = 0;
 };
 
 // ---- Time, the message loop and timers -----------------------------------------------------------
@@ -150,6 +152,13 @@ struct StackCodeView {
     std::string text2;
 };
 
+// What the PLC type dialog gives back.
+struct PlcTypeFormResult {
+    std::uint8_t okFlag = 0;  // 1 after OK, 0 after Cancel
+    std::int32_t memSizeCode = 0;
+    std::int32_t plcType = 0;
+};
+
 // One function per dialog that a core routine opens in the middle of its work; the real ones show
 // Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
 // are written.
@@ -158,6 +167,8 @@ public:
     virtual ~Dialogs() = default;
     // Shows the stack-code view modally and hides it again when the user closes it.
     virtual void showStackCode(const StackCodeView& view) = 0;
+    // The PLC type dialog, preset with the program's type and memory size code.
+    virtual PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) = 0;
 };
 
 // ---- The installed services --------------------------------------------------------------------

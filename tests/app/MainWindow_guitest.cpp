@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QPushButton>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -13,7 +16,10 @@
 #include "app/LogoUnit.h"
 #include "app/MainUnit.h"
 #include "editor/EditorState.h"
+#include "link/ConnectedPlc.h"
 #include "model/MainCore.h"
+#include "model/ProgramImage.h"
+#include "model/forms/PlcTypeForm.h"
 #include "platform/PosixFiles.h"
 #include "support/Fixture.h"
 
@@ -49,7 +55,8 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     EXPECT_EQ(form.windowTitle(), "Kestrion Version 2.1.1108");
 
     QStringList menus;
-    for (QAction* action : form.menuBar()->actions()) menus << action->text();
+    for (QAction* action : form.menuBar()->actions())
+        if (action->isVisible()) menus << action->text();
     EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
@@ -68,6 +75,39 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     platform::trace().setVisible(platform::Memo::Debug2, true);
     platform::trace().append(platform::Memo::Debug2, "a, b");
     EXPECT_EQ(form.memos[1]->toPlainText(), "a, b");
+}
+
+TEST_F(MainWindowTest, OptionMenuHasTheTypeChangeAndTheDeveloperMenuIsHidden) {
+    TMainForm form(services);
+    ASSERT_NE(form.PlcTypeChange1, nullptr);
+    EXPECT_EQ(form.PlcTypeChange1->text(), "Type change ...");
+    EXPECT_TRUE(form.OptionMenu->actions().contains(form.PlcTypeChange1));
+
+    EXPECT_FALSE(form.xTHIS->menuAction()->isVisible());
+    EXPECT_EQ(form.PMW1->text(), "PMW");
+    EXPECT_EQ(form.pmwPre1->text(), "pmwPre");
+    EXPECT_EQ(form.pmwTail1->text(), "pmwTail");
+    auto* initialFileMemory = form.PMW1->parent();
+    EXPECT_EQ(initialFileMemory->objectName(), "InitialFileMemory1");
+    EXPECT_EQ(initialFileMemory->parent()->objectName(), "Memory1");
+}
+
+TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(pmw.plcType(), 5);  // the start values
+    EXPECT_EQ(pmw.memSizeCode(), 8);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<forms::TPlcTypeForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->FennuButtons->button(4)->isChecked());
+        dialog->FennuButtons->button(3)->click();  // q2
+        dialog->btnOk->click();
+    });
+    form.PlcTypeChange1->trigger();
+    EXPECT_EQ(pmw.plcType(), 7);
+    EXPECT_EQ(pmw.memSizeCode(), 8);
+    EXPECT_EQ(connectedPlcType, 7);
 }
 
 TEST_F(MainWindowTest, CloseBoxWithoutChangesEndsTheLoopWithZero) {

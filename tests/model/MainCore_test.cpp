@@ -2,6 +2,8 @@
 
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "link/ConnectedPlc.h"
+#include "model/ProgramImage.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -31,6 +33,16 @@ TEST_F(MainCoreTest, StartUpGivesTheTitleTheStartNameAndTheScreenSize) {
     EXPECT_EQ(startNameLength, static_cast<std::int32_t>(expected.size()));
     EXPECT_EQ(FileNameArray[expected.size()], '\0');
     EXPECT_EQ(FileNameArray[95], '\0');
+}
+
+TEST_F(MainCoreTest, StartUpSetsOnlyTheTypeAndCapacityOfTheProgramImage) {
+    connectedPlcType = 7;
+    mainFormStartUp();
+    EXPECT_EQ(pmw.plcType(), 5);
+    EXPECT_EQ(pmw.memSizeCode(), 8);
+    EXPECT_EQ(pmw.sumCheck(), 0);
+    EXPECT_EQ(pmw.program[0], 0);
+    EXPECT_EQ(connectedPlcType, kNoPlcDetected);
 }
 
 TEST_F(MainCoreTest, StartUpFlags) {

@@ -144,6 +144,12 @@ std::vector<std::uint8_t> FakeFiles::content(const std::string& path) const {
     return it == files.end() ? std::vector<std::uint8_t>() : it->second;
 }
 
+platform::PlcTypeFormResult FakeDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
+    plcTypeRequests.push_back({plcType, memSizeCode});
+    if (plcTypeAnswer) return plcTypeAnswer(plcType, memSizeCode);
+    return {0, memSizeCode, plcType};
+}
+
 FakePlatform::FakePlatform() {
     platform::Services services;
     services.messages = &messages;

@@ -70,7 +70,9 @@ class FakeSystem : public platform::System {
 public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
+    void setMainCaption(const std::string& text) override { caption = text; }
     int beeps = 0;
+    std::string caption;
     platform::ScreenSize screen{1920, 1080};
 };
 
@@ -135,10 +137,20 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
+struct PlcTypeFormRequest {
+    std::int32_t plcType;
+    std::int32_t memSizeCode;
+};
+
 class FakeDialogs : public platform::Dialogs {
 public:
     void showStackCode(const platform::StackCodeView& view) override { stackCodeViews.push_back(view); }
     std::vector<platform::StackCodeView> stackCodeViews;
+
+    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
+    // Answers the PLC type dialog; without one the dialog is cancelled with its presets unchanged.
+    std::function<platform::PlcTypeFormResult(std::int32_t plcType, std::int32_t memSizeCode)> plcTypeAnswer;
+    std::vector<PlcTypeFormRequest> plcTypeRequests;
 };
 
 // All fakes together, installed for the lifetime of the object.

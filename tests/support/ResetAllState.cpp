@@ -2,12 +2,17 @@
 #include "editor/DrawGeometry.h"
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "link/ConnectedPlc.h"
+#include "model/ClipboardBlock.h"
 #include "model/ConverterStacks.h"
 #include "model/EditMarks.h"
 #include "model/LadderObject.h"
 #include "model/MainCore.h"
+#include "model/ModeData.h"
+#include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
 #include "monitor/MonitorLists.h"
-#include "reader/ReaderState.h"
+#include "reader/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -17,11 +22,16 @@ void resetAllState() {
     resetEditorState();
     resetLanguageState();
     resetMainCoreState();
+    resetProgramImageState();
+    resetConnectedPlcState();
+    resetStepCountState();
+    resetModeDataState();
+    resetRecentFilesState();
+    resetClipboardState();
     resetLadderObjectState();
     resetEditMarksState();
     resetMonitorState();
     resetDrawGeometry();
-    resetReaderState();
 }
 
 }  // namespace kestrion::testing

@@ -1,10 +1,10 @@
-#include "reader/ReaderState.h"
+#include "reader/StepCount.h"
 
 namespace kestrion {
 
 std::uint32_t convStepNo = 0;
 
-void resetReaderState() {
+void resetStepCountState() {
     convStepNo = 0;
 }
 

@@ -1,0 +1,219 @@
+#include "model/ProgramImage.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "link/ConnectedPlc.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+PmwImage pmw;
+PmwImage pmwBackup;
+
+namespace {
+
+// One row per template, in the order the templates are kept; every type outside the first five
+// takes the last row, which is the one of type 4.
+struct TypeTemplate {
+    std::uint16_t typeWord;
+    std::uint16_t modelCode;
+    std::int16_t memSizeCode;
+    std::uint16_t sumCheck;  // the check code of the empty program at that capacity
+    bool zeroLatchFlags;     // parameter bytes 46..47 hold 0 instead of blanks
+    std::array<std::uint16_t, kParamLatchWordCount> latchWords;
+    std::string_view tailHex;
+};
+
+constexpr std::array<std::uint16_t, kParamLatchWordCount> kCommonLatchWords = {
+    0x0800, 0x09F3, 0x01F4, 0x03E7, 0x0E64, 0x0EC7, 0x0EDC, 0x0EFF, 0x0190, 0x03FE};
+
+constexpr std::string_view kTailOfType5 =
+    "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+    "ffffffffffffffff00007f000000830300000700";
+
+constexpr TypeTemplate kTemplates[] = {
+    {1, 10100, 2, 0xF840, false, kCommonLatchWords,
+     "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
+     "ffffffffffffffff00003f0000008f0100000700"},
+    {6, 10200, 2, 0xF840, false, kCommonLatchWords,
+     "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
+     "ffffffffffffffff00003f000000570200000700"},
+    {7, 10200, 8, 0xE0D0, false, kCommonLatchWords,
+     "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+     "ffffffffffffffff00007f000000570200000700"},
+    {5, 10200, 16, 0xC190, false, kCommonLatchWords, kTailOfType5},
+    {2,
+     10200,
+     32,
+     0x8310,
+     true,
+     {0x0800, 0x09F3, 0x0000, 0x01F3, 0x0E00, 0x0E00, 0x0EDC, 0x0EDC, 0x0000, 0x01FE},
+     kTailOfType5},
+    {4,
+     10100,
+     8,
+     0xE0D0,
+     false,
+     {0x09F4, 0x0BFF, 0x01F4, 0x03E7, 0x0E64, 0x0EC7, 0x0EDC, 0x0EFF, 0x0190, 0x03FE},
+     "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
+     "ffffffff70173f1f00007f000000830300000700"},
+};
+
+static_assert(std::all_of(std::begin(kTemplates), std::end(kTemplates),
+                          [](const TypeTemplate& t) { return t.tailHex.size() == 2 * kPmwTailSize; }));
+
+const TypeTemplate& templateOf(std::int32_t type) {
+    for (const TypeTemplate& row : kTemplates)
+        if (row.typeWord == type) return row;
+    return kTemplates[std::size(kTemplates) - 1];
+}
+
+// The header templates hold the sizes of their own capacity: N = 8 for type 7, N = 2 otherwise.
+constexpr std::int32_t kHeaderTemplateCapacityOfType7 = 8;
+constexpr std::int32_t kHeaderTemplateCapacity = 2;
+
+constexpr int hexDigit(char c) {
+    return c <= '9' ? c - '0' : c - 'a' + 10;
+}
+
+void setHeaderSizeWords(std::array<std::uint8_t, kPmwPreSize>& pre, std::int32_t n) {
+    const auto size = static_cast<std::uint16_t>(2000u * static_cast<std::uint32_t>(n) + 96u);
+    for (std::size_t offset : kPreSizeWordOffsets) putWordLE(pre, offset, size);
+    putWordLE(pre, kPreSizeWordPlus64Offset, static_cast<std::uint16_t>(size + 64));
+}
+
+void emptyProgramFrom(PmwImage& image, std::size_t firstWord) {
+    std::fill(image.program.begin() + static_cast<std::ptrdiff_t>(std::min(firstWord, kProgramWordCount)),
+              image.program.end(), kEmptyWord);
+}
+
+}  // namespace
+
+std::uint16_t getWordLE(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+void putWordLE(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
+    bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+bool isAcceptedPlcType(std::int32_t type) {
+    return type == 1 || type == 2 || type == 4 || type == 5 || type == 6 || type == 7;
+}
+
+bool isValidMemSizeCode(std::int32_t n) {
+    return n == 2 || n == 4 || n == 8 || n == 16 || n == 32 || n == 64;
+}
+
+std::size_t programWordsFor(std::int32_t n) {
+    if (n <= 0) return 0;
+    return std::min(static_cast<std::size_t>(n) * 1000, kProgramWordCount);
+}
+
+std::array<std::uint8_t, kPmwPreSize> pmwPreTemplate(std::int32_t type) {
+    const TypeTemplate& row = templateOf(type);
+    std::array<std::uint8_t, kPmwPreSize> pre{};
+    std::fill(pre.begin() + kPreTitleOffset + 1, pre.begin() + 70, ' ');
+    putWordLE(pre, kPreModelCodeOffset, row.modelCode);
+    putWordLE(pre, 72, 4);
+    putWordLE(pre, 82, 2);
+    putWordLE(pre, 92, 3);
+    putWordLE(pre, 102, 4);
+    putWordLE(pre, 108, 64);
+    putWordLE(pre, 112, 5);
+    setHeaderSizeWords(pre, row.typeWord == 7 ? kHeaderTemplateCapacityOfType7 : kHeaderTemplateCapacity);
+    putWordLE(pre, kPrePlcTypeOffset, row.typeWord);
+    return pre;
+}
+
+std::array<std::uint8_t, kParameterBlockSize> parameterTemplate(std::int32_t type) {
+    const TypeTemplate& row = templateOf(type);
+    std::array<std::uint8_t, kParameterBlockSize> block{};
+    putWordLE(block, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(row.memSizeCode));
+    putWordLE(block, kParamSumCheckOffset, row.sumCheck);
+    std::fill(block.begin() + kParamKeywordOffset, block.begin() + kParamLatchWordsOffset, ' ');
+    if (row.zeroLatchFlags) {
+        block[kParamLatchFlagsOffset] = 0;
+        block[kParamLatchFlagsOffset + 1] = 0;
+    }
+    for (std::size_t i = 0; i < kParamLatchWordCount; ++i)
+        putWordLE(block, kParamLatchWordsOffset + 2 * i, row.latchWords[i]);
+    return block;
+}
+
+std::array<std::uint8_t, kPmwTailSize> pmwTailTemplate(std::int32_t type) {
+    const std::string_view hex = templateOf(type).tailHex;
+    std::array<std::uint8_t, kPmwTailSize> tail{};
+    for (std::size_t i = 0; i < kPmwTailSize; ++i)
+        tail[i] = static_cast<std::uint8_t>(hexDigit(hex[2 * i]) * 16 + hexDigit(hex[2 * i + 1]));
+    return tail;
+}
+
+std::uint16_t getSumCheckSeed(std::int32_t n) {
+    return static_cast<std::uint16_t>(0u - 1000u * static_cast<std::uint32_t>(n));
+}
+
+std::uint16_t programCheckCode(std::span<const std::uint16_t> words, std::int32_t n) {
+    std::uint16_t code = getSumCheckSeed(n);
+    const std::size_t count = std::min(programWordsFor(n), words.size());
+    for (std::size_t i = 0; i < count; ++i) code = static_cast<std::uint16_t>(code + words[i] + 1);
+    return code;
+}
+
+void initPmwImageByType(std::int32_t type) {
+    platform::statusBar().setPanelText(0, std::to_string(type));
+    pmw.pmwPre = pmwPreTemplate(type);
+    pmw.parameterBlock = parameterTemplate(type);
+    pmw.program.fill(kEmptyWord);
+    pmw.pmwTail = pmwTailTemplate(type);
+    platform::statusBar().setPanelText(0, "");
+}
+
+bool loadPmwPreByType(std::int32_t type, std::int32_t n) {
+    if (!isAcceptedPlcType(type)) return false;
+    pmw.pmwPre = pmwPreTemplate(type);
+    setHeaderSizeWords(pmw.pmwPre, n);
+    return true;
+}
+
+bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n) {
+    if (!loadPmwPreByType(type, n)) {
+        platform::messages().show("Error2015110101", "Parameter Error", platform::MsgIcon::Error,
+                                  platform::MsgButtons::Ok);
+        return false;
+    }
+    pmw.parameterBlock = parameterTemplate(type);
+    pmw.setMemSizeCode(static_cast<std::int16_t>(n));
+    pmw.setSumCheck(programCheckCode(pmw.program, n));
+    emptyProgramFrom(pmw, programWordsFor(n));
+    pmw.pmwTail = pmwTailTemplate(type);
+    return true;
+}
+
+void _loadPmwTailByType(std::int32_t type) {
+    pmw.pmwTail = pmwTailTemplate(type);
+}
+
+void backupPmwImage() {
+    pmwBackup.parameterBlock = pmw.parameterBlock;
+    pmwBackup.program = pmw.program;
+}
+
+void pmw1Click() {
+    initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode());
+}
+
+void setPmwStartValues() {
+    pmw.setPlcType(5);
+    pmw.setMemSizeCode(8);
+}
+
+void resetProgramImageState() {
+    pmw = PmwImage{};
+    pmwBackup = PmwImage{};
+}
+
+}  // namespace kestrion

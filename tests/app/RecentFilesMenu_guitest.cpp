@@ -1,0 +1,106 @@
+// The recent-file items of the File menu and the settings file as the real window leaves them.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/MainUnit.h"
+#include "model/ClipboardBlock.h"
+#include "model/MainCore.h"
+#include "model/RecentFiles.h"
+#include "platform/PosixFiles.h"
+#include "support/Fixture.h"
+
+namespace kestrion::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecentFilesMenuTest : public ::testing::Test {
+protected:
+    RecentFilesMenuTest()
+        : home(fs::temp_directory_path() / ("kestrion-recent-" + std::to_string(getpid()))),
+          files(home.string(), KESTRION_TEST_DATA_DIR),
+          services(files) {
+        kestrion::testing::resetAllState();
+        fs::remove_all(home);
+        services.install();
+    }
+    ~RecentFilesMenuTest() override {
+        kestrion::testing::resetAllState();
+        fs::remove_all(home);
+    }
+
+    void writeSettings(const std::vector<std::string>& recent) {
+        std::vector<char> bytes(512, '\0');
+        bytes[20] = 10;
+        for (std::size_t slot = 0; slot < recent.size(); ++slot)
+            std::copy(recent[slot].begin(), recent[slot].end(), bytes.begin() + 128 + 96 * slot);
+        fs::create_directories(home);
+        std::ofstream(home / "ModeData.DAT", std::ios::binary).write(bytes.data(), 512);
+    }
+    std::vector<std::uint8_t> readSettings() const {
+        std::ifstream in(home / "ModeData.DAT", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path home;
+    platform::PosixFiles files;
+    QtPlatform services;
+};
+
+TEST_F(RecentFilesMenuTest, StoredFilesAreListedAndTheSeparatorShown) {
+    writeSettings({"/home/tester/Line & Press.PMW", "/home/tester/b.PMW"});
+    TMainForm form(services);
+    form.show();
+
+    EXPECT_EQ(form.File11->text(), "/home/tester/Line && Press.PMW");
+    EXPECT_TRUE(form.File11->isVisible());
+    EXPECT_EQ(form.File21->text(), "/home/tester/b.PMW");
+    EXPECT_TRUE(form.File21->isVisible());
+    EXPECT_FALSE(form.File31->isVisible());
+    EXPECT_FALSE(form.File41->isVisible());
+    EXPECT_TRUE(form.FileBar1->isSeparator());
+    EXPECT_TRUE(form.FileBar1->isVisible());
+    const QList<QAction*> items = form.FileMenu->actions();
+    EXPECT_LT(items.indexOf(form.FileBar1), items.indexOf(form.File11));
+}
+
+TEST_F(RecentFilesMenuTest, AFirstStartMakesTheFolderAndShowsNoRecentFiles) {
+    {
+        TMainForm form(services);
+        form.show();
+        EXPECT_FALSE(form.FileBar1->isVisible());
+        EXPECT_FALSE(form.File11->isVisible());
+        EXPECT_TRUE(fs::is_directory(home));
+        EXPECT_EQ(readSettings()[8], 1);  // the running process counts itself
+        EXPECT_NE(readSettings()[12] | readSettings()[13] | readSettings()[14] | readSettings()[15], 0);
+    }
+    // The window's destruction leaves no running block in the settings.
+    const std::vector<std::uint8_t> after = readSettings();
+    ASSERT_EQ(after.size(), 512u);
+    EXPECT_EQ(after[8], 0);
+    EXPECT_EQ(after[12] | after[13] | after[14] | after[15], 0);
+}
+
+TEST_F(RecentFilesMenuTest, TheMenuFollowsASaveAndTheCaptionTheFile) {
+    writeSettings({"/home/tester/a.PMW"});
+    TMainForm form(services);
+    form.show();
+    updateRecentFileList("/home/tester/new.PMW");
+    emit form.FileMenu->aboutToShow();
+    EXPECT_EQ(form.File11->text(), "/home/tester/new.PMW");
+    EXPECT_EQ(form.File21->text(), "/home/tester/a.PMW");
+
+    setMainCaptionWithFile("/home/tester/new.PMW");
+    EXPECT_EQ(form.windowTitle(), "Kestrion Version 2.1.1108 - /home/tester/new");
+}
+
+}  // namespace
+}  // namespace kestrion::app

@@ -1,0 +1,89 @@
+#include "model/FileExtensions.h"
+
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+class FileExtensionsTest : public testing::CoreTest {};
+
+std::array<char, kFileNameSize> buffer(const std::string& text) {
+    std::array<char, kFileNameSize> name{};
+    std::copy(text.begin(), text.end(), name.begin());
+    return name;
+}
+
+std::string text(const std::array<char, kFileNameSize>& name) {
+    return std::string(name.data());
+}
+
+TEST_F(FileExtensionsTest, ExtensionOfTheLastComponentIsReplacedOrAppended) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/u/User/Prog1.PMW", "/home/u/User/Prog1.DMW"},
+        {"/home/u/User/Prog1", "/home/u/User/Prog1.DMW"},
+        {"/home/u/User/prog1.pmw", "/home/u/User/prog1.DMW"},
+        // Dots in folders are not extensions.
+        {"/home/u/.local/share/prog", "/home/u/.local/share/prog.DMW"},
+        {"/home/u/.local/share/prog.cow", "/home/u/.local/share/prog.DMW"},
+        {"/home/u/my.folder/prog", "/home/u/my.folder/prog.DMW"},
+        // The first dot after the name's first character starts the extension.
+        {"/x/a.b.c", "/x/a.DMW"},
+        {"/x/.hidden", "/x/.hidden.DMW"},
+        {"prog", "prog.DMW"},
+        {"p", "p.DMW"},
+        {"", ".DMW"},
+        {"/x/", "/x/.DMW"},
+        // The start-up name's trailing blanks go with its old extension.
+        {"/home/u/User/Noname01.PMW     ", "/home/u/User/Noname01.DMW"},
+        {"/home/u/My Programs/Line 2.PMW", "/home/u/My Programs/Line 2.DMW"},
+    };
+    for (const auto& [path, expected] : cases) EXPECT_EQ(withFileExt(path, "DMW"), expected) << path;
+}
+
+TEST_F(FileExtensionsTest, EachSetterWritesItsExtensionInPlace) {
+    using Setter = bool (*)(std::array<char, kFileNameSize>&);
+    const std::pair<Setter, const char*> setters[] = {
+        {setFileExtPmw, "/h/.cfg/Prog1.PMW"}, {setFileExtDmw, "/h/.cfg/Prog1.DMW"},
+        {setFileExtPtw, "/h/.cfg/Prog1.PTW"}, {setFileExtEdm, "/h/.cfg/Prog1.EDM"},
+        {setFileExtCow, "/h/.cfg/Prog1.COW"}, {setFileExtDcn, "/h/.cfg/Prog1.DCN"},
+    };
+    for (const auto& [setter, expected] : setters) {
+        auto name = buffer("/h/.cfg/Prog1.pmw");
+        EXPECT_TRUE(setter(name));
+        EXPECT_EQ(text(name), expected);
+        for (std::size_t i = text(name).size(); i < kFileNameSize; ++i) ASSERT_EQ(name[i], '\0');
+    }
+}
+
+TEST_F(FileExtensionsTest, WorksOnTheCurrentFileName) {
+    setFileNameArray("/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' '));
+    EXPECT_TRUE(setFileExtCow(FileNameArray));
+    EXPECT_EQ(currentFileName(), "/home/tester/Tovel/Kestrion/User/Noname01.COW");
+    EXPECT_TRUE(setFileExtPmw(FileNameArray));
+    EXPECT_EQ(currentFileName(), "/home/tester/Tovel/Kestrion/User/Noname01.PMW");
+}
+
+TEST_F(FileExtensionsTest, ANameThatWouldNotFitIsLeftAsItWas) {
+    // 91 characters and ".PMW" fill the 95 characters the buffer holds before its NUL.
+    auto fits = buffer("/" + std::string(90, 'n'));
+    EXPECT_TRUE(setFileExtPmw(fits));
+    EXPECT_EQ(text(fits), "/" + std::string(90, 'n') + ".PMW");
+    EXPECT_EQ(fits[95], '\0');
+
+    const std::string tooLong = "/" + std::string(91, 'n');
+    auto name = buffer(tooLong);
+    EXPECT_FALSE(setFileExtPmw(name));
+    EXPECT_EQ(text(name), tooLong);
+
+    // A full buffer without a NUL is taken up to its end and not read past it.
+    std::array<char, kFileNameSize> full;
+    full.fill('x');
+    EXPECT_FALSE(setFileExtDmw(full));
+    EXPECT_EQ(full[95], 'x');
+    full[50] = '.';
+    EXPECT_TRUE(setFileExtDmw(full));
+    EXPECT_EQ(text(full), std::string(50, 'x') + ".DMW");
+}
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,94 @@
+#include "model/forms/PlcTypeForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace kestrion::forms {
+namespace {
+
+QRadioButton* item(TPlcTypeForm& form, int index) {
+    return qobject_cast<QRadioButton*>(form.FennuButtons->button(index));
+}
+
+TEST(PlcTypeFormTest, CaptionItemsInThreeColumnsAndButtons) {
+    TPlcTypeForm form;
+    EXPECT_EQ(form.windowTitle(), "Type setting");
+    const QStringList labels = {"q0", "q4", "q1", "q2", "q3", "W3"};
+    auto* grid = qobject_cast<QGridLayout*>(form.FennuRadioGroup->layout());
+    ASSERT_NE(grid, nullptr);
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_NE(item(form, i), nullptr);
+        EXPECT_EQ(item(form, i)->text(), labels[i]);
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(item(form, i)), &row, &column, &rowSpan, &columnSpan);
+        EXPECT_EQ(row, i / 3);
+        EXPECT_EQ(column, i % 3);
+    }
+    EXPECT_EQ(form.btnOk->text(), "OK");
+    EXPECT_EQ(form.btnCancel->text(), "Cancel");
+    EXPECT_EQ(form.btnHelp->text(), "Help");
+}
+
+TEST(PlcTypeFormTest, ShowSelectsThePresetItem) {
+    const std::pair<std::int32_t, int> cases[] = {{1, 0}, {4, 1}, {6, 2}, {7, 3}, {5, 4}, {2, 5}, {3, 0}};
+    for (const auto& [type, index] : cases) {
+        TPlcTypeForm form;
+        form.state.plcType = type;
+        form.state.memSizeCode = 8;
+        form.show();
+        EXPECT_TRUE(item(form, index)->isChecked()) << type;
+        EXPECT_EQ(form.state.plcType, type == 3 ? 1 : type);
+        form.hide();
+    }
+}
+
+TEST(PlcTypeFormTest, ClickingItemsClampsAndOkReturnsTheFields) {
+    TPlcTypeForm form;
+    form.state.plcType = 5;
+    form.state.memSizeCode = 8;
+    form.show();
+    item(form, 5)->click();
+    EXPECT_EQ(form.state.plcType, 2);
+    EXPECT_EQ(form.state.memSizeCode, 64);
+    item(form, 0)->click();
+    EXPECT_EQ(form.state.plcType, 1);
+    EXPECT_EQ(form.state.memSizeCode, 2);
+    EXPECT_TRUE(item(form, 0)->isChecked());
+    form.btnHelp->click();  // does nothing
+    EXPECT_TRUE(form.isVisible());
+    form.btnOk->click();
+    EXPECT_EQ(form.state.okFlag, 1);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST(PlcTypeFormTest, ModalShowGivesTheResultFields) {
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        item(*form, 3)->click();  // q2
+        form->btnOk->click();
+    });
+    const platform::PlcTypeFormResult ok = showPlcTypeForm(5, 16, nullptr);
+    EXPECT_EQ(ok.okFlag, 1);
+    EXPECT_EQ(ok.plcType, 7);
+    EXPECT_EQ(ok.memSizeCode, 8);
+
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        item(*form, 5)->click();
+        form->btnCancel->click();
+    });
+    const platform::PlcTypeFormResult cancelled = showPlcTypeForm(5, 16, nullptr);
+    EXPECT_EQ(cancelled.okFlag, 0);
+}
+
+}  // namespace
+}  // namespace kestrion::forms

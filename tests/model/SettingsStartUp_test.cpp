@@ -1,0 +1,198 @@
+// What start-up, the close box and the window's destruction do with the settings file, the
+// clipboard block and the recent files.
+#include <algorithm>
+#include <initializer_list>
+
+#include "editor/EditorState.h"
+#include "lang/Language.h"
+#include "model/ClipboardBlock.h"
+#include "model/MainCore.h"
+#include "model/ModeData.h"
+#include "model/RecentFiles.h"
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kHome = "/home/tester/Tovel/Kestrion";
+const std::string kSettings = kHome + "/ModeData.DAT";
+
+void put(Bytes& bytes, std::size_t offset, std::initializer_list<std::uint8_t> values) {
+    std::copy(values.begin(), values.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+void putText(Bytes& bytes, std::size_t offset, const std::string& text) {
+    std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+std::uint32_t u32At(const Bytes& bytes, std::size_t offset) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
+    return value;
+}
+
+class SettingsStartUpTest : public testing::CoreTest {};
+
+TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
+    mainFormStartUp();
+
+    EXPECT_TRUE(fakes.files.directories.count(kHome));
+    Bytes expected(512, 0);
+    put(expected, 8, {1, 0});  // this process
+    const std::uint32_t token = clipboardBlockToken();
+    put(expected, 12,
+        {static_cast<std::uint8_t>(token), static_cast<std::uint8_t>(token >> 8),
+         static_cast<std::uint8_t>(token >> 16), static_cast<std::uint8_t>(token >> 24)});
+    put(expected, 20, {10});
+    put(expected, 64, {80, 0, 0, 0, 64});
+    EXPECT_EQ(fakes.files.content(kSettings), expected);
+
+    EXPECT_EQ(currentLanguage(), Language::English);
+    EXPECT_EQ(ModeData.fontSize, 10u);
+    EXPECT_EQ(ModeData.comPortNo, 0u);
+    EXPECT_TRUE(isClipboardMemoryValid());
+    for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
+    mainFormShow();
+    EXPECT_FALSE(FileBar1Visible);
+    EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108");
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
+    Bytes file(512, 0);
+    put(file, 8, {3, 0});  // an earlier process ended without its destruction
+    put(file, 10, {1, 0});
+    put(file, 12, {0xEF, 0xBE, 0xAD, 0xDE});
+    put(file, 16, {3, 0, 0, 0, 14, 0, 0, 0, 0xA0});
+    put(file, 32, {2, 0, 0, 0, 4, 0, 0, 0});
+    put(file, 64, {56, 0, 0, 0, 72, 0, 0, 0});
+    putText(file, 128, "/home/tester/Tovel/Kestrion/User/Line 1.PMW");
+    putText(file, 224, "/home/tester/b.PMW");
+    fakes.files.put(kSettings, file);
+
+    mainFormStartUp();
+
+    EXPECT_EQ(currentLanguage(), Language::Japanese);
+    EXPECT_EQ(ModeData.fontSize, 14u);
+    EXPECT_EQ(ModeData.viewFlags, 0xA0);
+    EXPECT_EQ(ModeData.comPortNo, 2u);
+    EXPECT_EQ(ModeData.baudRate, 4u);
+    EXPECT_EQ(ModeData.xSizeSymble, 80u);
+    EXPECT_EQ(ModeData.ySizeSymble, 64u);
+    EXPECT_EQ(ModeData.instanceCount, 4);
+    EXPECT_EQ(ModeData.clipboardState, 0);
+    EXPECT_EQ(ModeData.clipboardAddr, clipboardBlockToken());
+    EXPECT_TRUE(isClipboardMemoryValid());
+
+    EXPECT_EQ(recentFileItems[kFile11].path, "/home/tester/Tovel/Kestrion/User/Line 1.PMW");
+    EXPECT_EQ(recentFileItems[kFile21].caption, "/home/tester/b.PMW");
+    EXPECT_TRUE(recentFileItems[kFile11].visible);
+    EXPECT_TRUE(recentFileItems[kFile21].visible);
+    EXPECT_FALSE(recentFileItems[kFile31].visible);
+    EXPECT_FALSE(recentFileItems[kFile41].visible);
+    mainFormShow();
+    EXPECT_TRUE(FileBar1Visible);
+
+    const Bytes written = fakes.files.content(kSettings);
+    EXPECT_EQ(written[8], 4);
+    EXPECT_EQ(u32At(written, 64), 80u);
+    EXPECT_EQ(u32At(written, 68), 64u);
+}
+
+TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
+    Bytes outOfRange(512, 0xFF);
+    Bytes truncated(30, 0);
+    put(truncated, 16, {1, 0, 0, 0});
+    Bytes language6(512, 0);
+    put(language6, 16, {6, 0, 0, 0, 10});
+    const struct {
+        const char* name;
+        Bytes file;
+        Language language;
+    } cases[] = {
+        {"out of range", outOfRange, Language::English},
+        {"truncated", truncated, Language::TraditionalChinese},
+        {"empty", Bytes{}, Language::English},
+        {"language 6", language6, Language::English},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::resetAllState();
+        fakes.files.put(kSettings, c.file);
+        mainFormStartUp();
+        EXPECT_EQ(currentLanguage(), c.language);
+        EXPECT_EQ(ModeData.comPortNo, 0u);
+        EXPECT_EQ(ModeData.baudRate, 0u);
+        EXPECT_EQ(ModeData.fontSize, 10u);
+        EXPECT_EQ(ModeData.xSizeSymble, 80u);
+        EXPECT_TRUE(isClipboardMemoryValid());
+        for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
+        EXPECT_TRUE(fakes.messages.shown.empty());
+        EXPECT_EQ(fakes.files.content(kSettings).size(), 512u);
+    }
+}
+
+TEST_F(SettingsStartUpTest, UnwritableSettingsAreReportedAndStartUpGoesOn) {
+    fakes.files.unwritable.insert(kSettings);
+    mainFormStartUp();
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "Error2014121612...");
+    EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
+    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_TRUE(isClipboardMemoryValid());
+    EXPECT_FALSE(currentFileName().empty());
+}
+
+TEST_F(SettingsStartUpTest, TheCloseBoxStoresTheRecentFilesAndWritesTheSettings) {
+    mainFormStartUp();
+    updateRecentFileList("/home/tester/x y.PMW");
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+
+    const Bytes written = fakes.files.content(kSettings);
+    ASSERT_EQ(written.size(), 512u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(written.data() + 128)), "/home/tester/x y.PMW");
+    EXPECT_EQ(written[8], 1);  // written as it stands
+    EXPECT_EQ(u32At(written, 12), clipboardBlockToken());
+}
+
+TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
+    mainFormStartUp();
+    fakes.messages.shown.clear();
+    fakes.files.unwritable.insert(kSettings);
+    editModeFlags = kEditModifiedSinceSave;
+    fakes.messages.scriptAnswers({platform::MsgAnswer::Ok, platform::MsgAnswer::Cancel});
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Stay);
+    ASSERT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
+    EXPECT_EQ(fakes.messages.shown[1].caption, "Exit");
+}
+
+TEST_F(SettingsStartUpTest, DestructionGivesUpTheBlockInTheSettings) {
+    struct Case {
+        const char* name;
+        std::uint16_t instances;
+        std::uint16_t state;
+        std::uint16_t expected;
+    } cases[] = {
+        {"block allocated", 3, 0, 0},
+        {"block state not zero", 3, 5, 2},
+        {"no instance", 0, 5, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mainFormStartUp();
+        ModeData.instanceCount = c.instances;
+        ModeData.clipboardState = c.state;
+        mainFormDestroy();
+        const Bytes written = fakes.files.content(kSettings);
+        EXPECT_EQ(ModeData.instanceCount, c.expected);
+        EXPECT_EQ(written[8], c.expected);
+        EXPECT_EQ(u32At(written, 12), 0u);
+        EXPECT_EQ(ModeData.clipboardAddr, 0u);
+    }
+}
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,114 @@
+#include "model/TextBuffers.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace kestrion {
+namespace {
+
+using namespace std::string_view_literals;
+
+TEST(CompareAnsiPrefix, ComparesAsFarAsTheSecondTextReaches) {
+    struct Case {
+        std::size_t n;
+        std::string_view a;
+        std::string_view b;
+        bool expected;
+    } cases[] = {
+        {5, "ABCDE", "ABCDE", true},
+        {3, "ABCxx", "ABCyy", true},  // only n characters count
+        {5, "ABCDE", "ABC", true},    // b ends first
+        {5, "AB", "ABC", false},      // a ends before b does
+        {5, "ABXDE", "ABCDE", false},
+        {5, "ABCDE", "", false},  // an empty b never matches
+        {0, "", "", false},
+        {0, "X", "Y", true},
+        {4, "AB\0CD"sv, "AB\0XY"sv, true},  // a NUL ends each text
+        {4, "AB\0CD"sv, "ABCD", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + std::string(c.b));
+        EXPECT_EQ(compareAnsiPrefix(c.n, c.a, c.b), c.expected);
+    }
+}
+
+TEST(IsSameCString, EqualTextsOfEqualLength) {
+    EXPECT_TRUE(isSameCString("M8000", "M8000"));
+    EXPECT_TRUE(isSameCString("", ""));
+    EXPECT_TRUE(isSameCString("D10\0junk"sv, "D10"));
+    EXPECT_FALSE(isSameCString("D10", "D100"));
+    EXPECT_FALSE(isSameCString("D100", "D10"));
+    EXPECT_FALSE(isSameCString("X0", "Y0"));
+}
+
+TEST(FirstFixedDriveLetter, ThereAreNoDriveLetters) { EXPECT_EQ(firstFixedDriveLetter(), '['); }
+
+TEST(CStringView, StopsAtTheFirstNulOrTheBufferEnd) {
+    const std::array<char, 4> full = {'a', 'b', 'c', 'd'};
+    const std::array<char, 4> shorter = {'a', '\0', 'c', 'd'};
+    EXPECT_EQ(cStringView(full), "abcd");
+    EXPECT_EQ(cStringView(shorter), "a");
+}
+
+TEST(RtrimCString, ClearsTrailingBlanksAndControlCharacters) {
+    std::array<char, 12> buffer{};
+    const std::string text = "a b \t\r\n ";
+    std::copy(text.begin(), text.end(), buffer.begin());
+    rtrimCString(buffer);
+    EXPECT_EQ(cStringView(buffer), "a b");
+    for (std::size_t i = 3; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], '\0');
+
+    std::string s = "Noname01.PMW" + std::string(41, ' ');
+    rtrimCString(s);
+    EXPECT_EQ(s, "Noname01.PMW");
+
+    std::string utf8 = "Müller\xC3\xA9";  // bytes above 127 are not blanks
+    rtrimCString(utf8);
+    EXPECT_EQ(utf8, "Müller\xC3\xA9");
+
+    std::array<char, 3> allBlank = {' ', ' ', ' '};  // no NUL at all
+    rtrimCString(allBlank);
+    EXPECT_EQ(cStringView(allBlank), "");
+}
+
+TEST(RemoveAmpersands, RemovesTheFirstMarkOnly) {
+    std::array<char, 10> buffer{};
+    const std::string text = "&Open&&";
+    std::copy(text.begin(), text.end(), buffer.begin());
+    removeAmpersands(buffer);
+    EXPECT_EQ(cStringView(buffer), "Open&&");
+
+    std::string s = "Sa&ve";
+    removeAmpersands(s);
+    EXPECT_EQ(s, "Save");
+    std::string none = "Exit";
+    removeAmpersands(none);
+    EXPECT_EQ(none, "Exit");
+
+    std::array<char, 3> full = {'a', '&', 'b'};  // no NUL: the last byte becomes one
+    removeAmpersands(full);
+    EXPECT_EQ(cStringView(full), "ab");
+}
+
+TEST(AnsiToCharBuf, CopiesWithANulAndNeverPastTheBuffer) {
+    std::array<char, 6> buffer;
+    buffer.fill('#');
+    EXPECT_TRUE(ansiToCharBuf("COM1", buffer));
+    EXPECT_EQ(cStringView(buffer), "COM1");
+    EXPECT_EQ(buffer[5], '#');
+
+    buffer.fill('#');
+    EXPECT_TRUE(copyAnsiToChars(buffer, "12345"));
+    EXPECT_EQ(cStringView(buffer), "12345");
+
+    buffer.fill('#');
+    EXPECT_FALSE(copyAnsiToChars(buffer, "123456"));
+    EXPECT_EQ(cStringView(buffer), "12345");
+
+    EXPECT_FALSE(ansiToCharBuf("x", std::span<char>()));
+}
+
+}  // namespace
+}  // namespace kestrion
