@@ -6,6 +6,7 @@
 
 #include "editor/DrawGeometry.h"
 #include "editor/EditorState.h"
+#include "model/ClipboardBlock.h"
 #include "model/EditMarks.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
@@ -17,6 +18,7 @@ namespace kestrion {
 
 static_assert(std::is_standard_layout_v<stLadderBlock>);
 static_assert(std::is_trivially_copyable_v<stLadderBlock>);
+static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
 
 LadderList ldrList;
 stLadderBlock*& ldrHead = ldrList.head;
