@@ -6,14 +6,7 @@
 namespace kestrion {
 namespace {
 
-class DrawGeometryTest : public testing::CoreTest {
-protected:
-    DrawGeometryTest() : saved_(ModeData) {}
-    ~DrawGeometryTest() override { ModeData = saved_; }
-
-private:
-    ModeDataRecord saved_;
-};
+class DrawGeometryTest : public testing::CoreTest {};
 
 TEST_F(DrawGeometryTest, StartValues) {
     EXPECT_EQ(deviceColumns, 14u);

@@ -18,12 +18,11 @@ namespace kestrion::testing {
 
 class LadderTest : public CoreTest {
 protected:
-    LadderTest() : savedModeData_(ModeData) {
+    LadderTest() {
         ModeData.xSizeSymble = 80;
         ModeData.ySizeSymble = 64;
         setupDrawGeometry();  // bus lines at 80 and 1120
     }
-    ~LadderTest() override { ModeData = savedModeData_; }
 
     // Links an object in front of END with the given place, code and block id.
     static stLadderBlock* addBeforeEnd(std::uint32_t x, std::uint32_t y, std::uint16_t code = kCodeNop,
@@ -85,9 +84,6 @@ protected:
         }
         EXPECT_EQ(last, list.tail);
     }
-
-private:
-    ModeDataRecord savedModeData_;
 };
 
 }  // namespace kestrion::testing

@@ -10,9 +10,6 @@ namespace {
 
 class MonitorListsTest : public testing::CoreTest {
 protected:
-    MonitorListsTest() : saved_(ModeData) {}
-    ~MonitorListsTest() override { ModeData = saved_; }
-
     static std::vector<std::uint32_t> indices(const MonitorList& list) {
         std::vector<std::uint32_t> out;
         for (const deviceMonitorNode* node = list.head; node != nullptr; node = node->next) {
@@ -23,9 +20,6 @@ protected:
         }
         return out;
     }
-
-private:
-    ModeDataRecord saved_;
 };
 
 TEST_F(MonitorListsTest, StartState) {
