@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/InstructionCodes.h"
+
 namespace kestrion {
 
 // ---- The record -------------------------------------------------------------------------------

@@ -136,7 +136,7 @@ void setXMaxiOfOutputs() {
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (!isOutputTypeCode(o->iCode) || o->prev == nullptr) continue;
         const stLadderBlock& before = *o->prev;
-        const bool joint = before.iCode == kCodeNop && before.mnemonic[0] == '#';
+        const bool joint = isNopCode(before.iCode) && before.mnemonic[0] == '#';
         o->xMaxi = joint ? before.xAddr : before.Xend;
     }
 }
