@@ -22,6 +22,15 @@ constexpr std::uint8_t kRedrawMarks = 0x20;
 extern std::uint8_t editModeFlags;
 extern std::uint8_t redrawFlags;
 
+// The selection frame in pixels, corners inclusive. New ladder objects start at (x1, y1).
+struct BlueFrameRect {
+    std::uint32_t x1 = 0;
+    std::uint32_t y1 = 0;
+    std::uint32_t x2 = 0;
+    std::uint32_t y2 = 0;
+};
+extern BlueFrameRect BlueFrame;
+
 // Back to the state of a freshly started program (test fixtures).
 void resetEditorState();
 

@@ -1,0 +1,174 @@
+#include "model/LadderSearch.h"
+
+#include "editor/DrawGeometry.h"
+#include "model/InstructionCodes.h"
+#include "model/LadderObject.h"
+#include "model/ModeData.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+stLadderBlock* headOfList(int list) {
+    switch (list) {
+        case kSearchMain: return ldrHead;
+        case kSearchUndo: return ldrUndoHead;
+        default: return nullptr;
+    }
+}
+
+template <class Match>
+stLadderBlock* firstObject(stLadderBlock* head, Match match) {
+    for (stLadderBlock* object = head; object != nullptr; object = object->next) {
+        if (match(*object)) return object;
+    }
+    return nullptr;
+}
+
+template <class Match>
+stLadderBlock* firstInMain(Match match) {
+    return firstObject(ldrHead, match);
+}
+
+bool isOutput(const stLadderBlock& object) {
+    return object.end == kEndOutput;
+}
+
+}  // namespace
+
+bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y) {
+    ldrSearch =
+        firstObject(headOfList(list), [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
+    return ldrSearch != nullptr;
+}
+
+bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y) {
+    const bool skipBlockJoints = list == kSearchMain;
+    ldrSearch = firstObject(headOfList(list), [&](const stLadderBlock& o) {
+        if (o.iCode == kCodeVNop || isStackJoint(o.iCode)) return false;
+        if (skipBlockJoints && isBlockJoint(o.iCode)) return false;
+        return o.yAddr == y && o.xAddr <= x && x < o.Xend;
+    });
+    return ldrSearch != nullptr;
+}
+
+int countObjectsById(std::uint32_t id, int kind) {
+    if (kind < 0 || kind > 2) return 0;
+    int count = 0;
+    for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
+        if (o->objLbc != id) continue;
+        if (kind == 0 || (kind == 1 && isBlockJoint(o->iCode)) || (kind == 2 && isStackJoint(o->iCode)))
+            ++count;
+    }
+    return count;
+}
+
+std::uint32_t getObjectYById(std::uint32_t defaultY) {
+    const stLadderBlock* found = firstInMain([](const stLadderBlock& o) { return o.objLbc == curObjLbc; });
+    return found != nullptr ? found->yAddr : defaultY;
+}
+
+std::uint32_t getEndObjectY() {
+    const stLadderBlock* end = firstInMain([](const stLadderBlock& o) { return o.iCode == kCodeEnd; });
+    return end != nullptr ? end->yAddr : 0;
+}
+
+std::uint32_t getEndObjectId() {
+    if (ldrTail != nullptr) return ldrTail->objLbc;
+    const stLadderBlock* end = firstInMain([](const stLadderBlock& o) { return o.iCode == kCodeEnd; });
+    return end != nullptr ? end->objLbc : 0;
+}
+
+std::uint32_t getObjectIdAtY(std::uint32_t y) {
+    const stLadderBlock* found = firstInMain([&](const stLadderBlock& o) { return o.yAddr == y; });
+    return found != nullptr ? found->objLbc : 0;
+}
+
+std::uint32_t getStepNoById(std::uint32_t id) {
+    const stLadderBlock* found = firstInMain([&](const stLadderBlock& o) { return o.objLbc == id; });
+    return found != nullptr ? found->stepNo : 0;
+}
+
+std::uint32_t selectObjectIdAtY(std::uint32_t /*ignored*/, std::uint32_t y) {
+    stLadderBlock* found = firstInMain([&](const stLadderBlock& o) { return o.yAddr == y; });
+    if (found == nullptr) return 0;
+    ldrNow = found;
+    return found->objLbc;
+}
+
+bool isPosOutsideBlock(std::uint32_t x1, std::uint32_t y1, std::uint32_t x2, std::uint32_t y2) {
+    if (!searchLadderObject(kSearchMain, x1, y1)) return false;
+    for (const stLadderBlock* o = ldrSearch; o != nullptr; o = o->next) {
+        if (isOutput(*o)) return true;
+        if (o->xAddr == x2 && o->yAddr == y2) return false;
+    }
+    return false;
+}
+
+void moveEndToRightEdge() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->iCode == kCodeEnd) o->xAddr = draw.iBusLineEnd - ModeData.xSizeSymble;
+    }
+}
+
+void checkFncSymbols() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutputTypeCode(o->iCode) || o->end == kEndOutput) continue;
+        o->end = kEndOutput;
+        platform::messages().show("Error20180320..", "*FncSymbleError(B)", platform::MsgIcon::Warning,
+                                  platform::MsgButtons::Ok);
+    }
+}
+
+void shiftOutputObjectsToRightBus() {
+    const std::uint32_t cellWidth = ModeData.xSizeSymble;
+    const std::uint32_t normalBusEnd = cellWidth * deviceColumns;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutput(*o)) continue;
+        // Wider symbols stop further left; the arithmetic is unsigned, as the positions are.
+        const std::uint32_t limit = normalBusEnd - ((o->Xend - o->xAddr) - cellWidth);
+        if (o->xAddr < limit) o->xAddr += draw.iBusLineEnd - normalBusEnd;
+    }
+}
+
+void setXMaxiOfOutputs() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutputTypeCode(o->iCode) || o->prev == nullptr) continue;
+        const stLadderBlock& before = *o->prev;
+        const bool joint = isNopCode(before.iCode) && before.mnemonic[0] == '#';
+        o->xMaxi = joint ? before.xAddr : before.Xend;
+    }
+}
+
+void setEndObjectId() {
+    if (ldrTail == nullptr) return;
+    ldrTail->objLbc = ldrTail->prev != nullptr ? ldrTail->prev->objLbc + 1 : 1;
+}
+
+void propagateIdsToLinks() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if ((isBlockJoint(o->iCode) || isStackJoint(o->iCode)) && o->prev != nullptr)
+            o->objLbc = o->prev->objLbc;
+    }
+    setEndObjectId();
+}
+
+void renumberObjectIds() {
+    std::uint32_t number = 1;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->iCode == kCodeEnd) {
+            o->objLbc = number;
+            return;
+        }
+        // END never shares a run: its number always follows the last block's.
+        const stLadderBlock* following = o->next;
+        const bool runGoesOn =
+            following != nullptr && following->iCode != kCodeEnd && following->objLbc == o->objLbc;
+        o->objLbc = number;
+        if (!runGoesOn) ++number;
+    }
+    setEndObjectId();
+}
+
+}  // namespace kestrion

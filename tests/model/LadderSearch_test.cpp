@@ -1,0 +1,294 @@
+#include "model/LadderSearch.h"
+
+#include "model/LadderTestSupport.h"
+
+namespace kestrion {
+namespace {
+
+using platform::MsgIcon;
+
+class LadderSearchTest : public testing::LadderTest {};
+
+// ---- Searches -----------------------------------------------------------------------------
+
+TEST_F(LadderSearchTest, SearchFindsTheFirstObjectAtExactlyThePlace) {
+    initLadderList(1040, 128);
+    stLadderBlock* first = addBeforeEnd(160, 64);
+    addBeforeEnd(160, 64);  // a second one at the same place is never found
+    EXPECT_TRUE(searchLadderObject(kSearchMain, 160, 64));
+    EXPECT_EQ(ldrSearch, first);
+    EXPECT_TRUE(searchLadderObject(kSearchMain, 1040, 128));
+    EXPECT_EQ(ldrSearch, ldrTail);
+    EXPECT_FALSE(searchLadderObject(kSearchMain, 161, 64));
+    EXPECT_EQ(ldrSearch, nullptr);
+}
+
+TEST_F(LadderSearchTest, SearchOfAnEmptyOrUnknownListFindsNothing) {
+    EXPECT_FALSE(searchLadderObject(kSearchMain, 80, 0));
+    EXPECT_EQ(ldrSearch, nullptr);
+    initLadderList(80, 0);
+    std::swap(ldrList, ldrUndoList);
+    initLadderList(80, 0);
+    for (int list : {2, -1}) {
+        ldrSearch = ldrHead;
+        EXPECT_FALSE(searchLadderObject(list, 80, 0));
+        EXPECT_EQ(ldrSearch, nullptr);
+        ldrSearch = ldrHead;
+        EXPECT_FALSE(searchObjectCovering(list, 80, 0));
+        EXPECT_EQ(ldrSearch, nullptr);
+    }
+    EXPECT_TRUE(searchLadderObject(kSearchUndo, 80, 0));
+    EXPECT_EQ(ldrSearch, ldrUndoHead);
+}
+
+TEST_F(LadderSearchTest, CoveringSearchTakesTheSpanFromXToXend) {
+    initLadderList(1040, 128);
+    stLadderBlock* box = addBeforeEnd(160, 64, 0x0020);
+    box->Xend = 400;  // an instruction box three cells wide
+    struct Case {
+        std::uint32_t x, y;
+        bool found;
+    } cases[] = {{160, 64, true}, {399, 64, true}, {400, 64, false}, {159, 64, false}, {200, 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(searchObjectCovering(kSearchMain, c.x, c.y), c.found);
+        EXPECT_EQ(ldrSearch, c.found ? box : nullptr);
+    }
+}
+
+TEST_F(LadderSearchTest, CoveringSearchSkipsJointsAndDeletedObjects) {
+    for (std::uint16_t code : {kCodeVNop, kCodeMps, kCodeMrd, kCodeMpp}) {
+        SCOPED_TRACE(code);
+        initLadderList(1040, 128);
+        addBeforeEnd(80, 0, code);
+        stLadderBlock* behind = addBeforeEnd(80, 0, 0x2000);
+        EXPECT_TRUE(searchObjectCovering(kSearchMain, 100, 0));
+        EXPECT_EQ(ldrSearch, behind);
+    }
+    // ANB and ORB are skipped in the main list only; the undo copy can return them.
+    for (std::uint16_t code : {kCodeAnb, kCodeOrb}) {
+        SCOPED_TRACE(code);
+        initLadderList(1040, 128);
+        stLadderBlock* joint = addBeforeEnd(80, 0, code);
+        EXPECT_FALSE(searchObjectCovering(kSearchMain, 100, 0));
+        std::swap(ldrList, ldrUndoList);
+        EXPECT_TRUE(searchObjectCovering(kSearchUndo, 100, 0));
+        EXPECT_EQ(ldrSearch, joint);
+        FreeLadderMemory(kListUndo);
+    }
+}
+
+TEST_F(LadderSearchTest, CountByIdCountsTheUndoCopyByKind) {
+    for (int kind : {0, 1, 2, 3}) EXPECT_EQ(countObjectsById(1, kind), 0);  // no undo copy taken
+
+    buildList(
+        {{0x2000, 1}, {kCodeAnb, 1}, {kCodeOrb, 1}, {kCodeMps, 1}, {kCodeMpp, 1}, {kCodeMrd, 2}, {0xC000, 1}},
+        3);
+    EXPECT_EQ(countObjectsById(1, 0), 0);  // the main list is not counted
+    std::swap(ldrList, ldrUndoList);
+    struct Case {
+        std::uint32_t id;
+        int kind;
+        int count;
+    } cases[] = {{1, 0, 6}, {1, 1, 2}, {1, 2, 2},  {2, 2, 1}, {2, 1, 0},
+                 {3, 0, 1}, {1, 3, 0}, {1, -1, 0}, {9, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.id) + "/" + std::to_string(c.kind));
+        EXPECT_EQ(countObjectsById(c.id, c.kind), c.count);
+    }
+}
+
+TEST_F(LadderSearchTest, LookupsByRowAndByBlockId) {
+    initLadderList(1040, 192);
+    stLadderBlock* a = addBeforeEnd(80, 0, 0x2000, 1);
+    a->stepNo = 0;
+    stLadderBlock* b = addBeforeEnd(160, 64, 0x2001, 2);
+    b->stepNo = 5;
+    addBeforeEnd(240, 64, 0x4000, 3);
+    ldrTail->objLbc = 4;
+
+    EXPECT_EQ(getObjectIdAtY(64), 2u);
+    EXPECT_EQ(getObjectIdAtY(128), 0u);
+    EXPECT_EQ(getStepNoById(2), 5u);
+    EXPECT_EQ(getStepNoById(9), 0u);
+    EXPECT_EQ(getEndObjectY(), 192u);
+    EXPECT_EQ(getEndObjectId(), 4u);
+    curObjLbc = 2;
+    EXPECT_EQ(getObjectYById(999), 64u);
+    curObjLbc = 7;
+    EXPECT_EQ(getObjectYById(999), 999u);
+
+    ldrNow = a;
+    EXPECT_EQ(selectObjectIdAtY(12345, 128), 0u);
+    EXPECT_EQ(ldrNow, a);  // unchanged when the row is empty
+    EXPECT_EQ(selectObjectIdAtY(0, 64), 2u);
+    EXPECT_EQ(ldrNow, b);
+}
+
+TEST_F(LadderSearchTest, EndLookupsWithoutAnEnd) {
+    EXPECT_EQ(getEndObjectY(), 0u);
+    EXPECT_EQ(getEndObjectId(), 0u);
+    buildList({{0x2000, 1}}, 2);
+    ldrTail->iCode = 0xC000;  // no END object at all
+    EXPECT_EQ(getEndObjectY(), 0u);
+    EXPECT_EQ(getEndObjectId(), 2u);  // the tail's id, END or not
+}
+
+TEST_F(LadderSearchTest, PositionOutsideBlockWalksToTheNextOutput) {
+    initLadderList(1040, 192);
+    addBeforeEnd(80, 0, 0x2000);
+    addBeforeEnd(160, 0, 0x4000);
+    stLadderBlock* out = addBeforeEnd(960, 0, 0xC000);
+    out->end = kEndOutput;
+    addBeforeEnd(80, 64, 0x2001);
+
+    struct Case {
+        const char* what;
+        std::uint32_t x1, y1, x2, y2;
+        bool outside;
+    } cases[] = {
+        {"target before the output", 80, 0, 160, 0, false},
+        {"target behind the output", 80, 0, 80, 64, true},
+        {"target is the output", 80, 0, 960, 0, true},
+        {"start is the output", 960, 0, 960, 0, true},
+        {"no object at the start", 400, 0, 160, 0, false},
+        {"target after the start's row, no output between", 80, 64, 1040, 192, true},  // END is an output
+        {"target never reached", 80, 64, 560, 512, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(isPosOutsideBlock(c.x1, c.y1, c.x2, c.y2), c.outside);
+    }
+    ldrTail->end = kEndContact;
+    EXPECT_FALSE(isPosOutsideBlock(80, 64, 560, 512));  // the list ends without output or target
+}
+
+// ---- Fix-ups ------------------------------------------------------------------------------
+
+TEST_F(LadderSearchTest, EndMovesToTheLastCellOfTheLine) {
+    initLadderList(400, 320);
+    moveEndToRightEdge();
+    EXPECT_EQ(ldrTail->xAddr, 1040u);
+    EXPECT_EQ(ldrTail->Xend, 480u);  // only the x moves
+}
+
+TEST_F(LadderSearchTest, OutputCodesThatAreNotAtTheBusAreRepairedOneBoxEach) {
+    initLadderList(1040, 128);
+    stLadderBlock* out = addBeforeEnd(320, 0, 0xC000);
+    stLadderBlock* contact = addBeforeEnd(80, 64, 0x2000);
+    stLadderBlock* mov = addBeforeEnd(160, 64, 0x0018);  // an application instruction
+    stLadderBlock* done = addBeforeEnd(240, 64, 0xD000);
+    done->end = kEndOutput;
+    checkFncSymbols();
+
+    EXPECT_EQ(out->end, kEndOutput);
+    EXPECT_EQ(mov->end, kEndOutput);
+    EXPECT_EQ(contact->end, kEndContact);
+    ASSERT_EQ(fakes.messages.shown.size(), 2u);  // the END object is already an output
+    EXPECT_EQ(fakes.messages.shown[0].text, "Error20180320..");
+    EXPECT_EQ(fakes.messages.shown[0].caption, "*FncSymbleError(B)");
+    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Warning);
+}
+
+TEST_F(LadderSearchTest, OutputsFollowAWidenedRightBus) {
+    initLadderList(1040, 128);
+    stLadderBlock* coil = addBeforeEnd(960, 0, 0xC000);
+    coil->end = kEndOutput;
+    stLadderBlock* wide = addBeforeEnd(800, 64, 0x0018);
+    wide->Xend = 1120;  // four cells
+    wide->end = kEndOutput;
+    stLadderBlock* contact = addBeforeEnd(80, 64, 0x2000);
+
+    shiftOutputObjectsToRightBus();  // bus at its normal place: nothing moves
+    EXPECT_EQ(coil->xAddr, 960u);
+    EXPECT_EQ(wide->xAddr, 800u);
+    EXPECT_EQ(ldrTail->xAddr, 1040u);
+
+    draw.iBusLineEnd += 80;  // the too-wide handling widened the ladder by one cell
+    shiftOutputObjectsToRightBus();
+    EXPECT_EQ(coil->xAddr, 1040u);
+    EXPECT_EQ(wide->xAddr, 880u);
+    EXPECT_EQ(contact->xAddr, 80u);
+    EXPECT_EQ(ldrTail->xAddr, 1120u);  // END is an output too
+    EXPECT_EQ(wide->Xend, 1120u);      // the ends are not changed here
+}
+
+TEST_F(LadderSearchTest, OutputsTakeTheirWireStartFromThePredecessor) {
+    initLadderList(1040, 128);
+    stLadderBlock* contact = addBeforeEnd(80, 0, 0x2000);
+    contact->Xend = 160;
+    stLadderBlock* coil = addBeforeEnd(960, 0, 0xC000);
+    stLadderBlock* joint = addBeforeEnd(400, 64, kCodeNop);
+    setText(joint->mnemonic, "#NOP");
+    stLadderBlock* set = addBeforeEnd(960, 64, 0xD000);
+    stLadderBlock* filler = addBeforeEnd(480, 128, kCodeNop);
+    setText(filler->mnemonic, "NOP");
+    filler->Xend = 560;
+    stLadderBlock* reset = addBeforeEnd(960, 128, 0xE000);
+    stLadderBlock* first = ldrHead;
+
+    setXMaxiOfOutputs();
+    EXPECT_EQ(coil->xMaxi, 160u);   // the contact's end
+    EXPECT_EQ(set->xMaxi, 400u);    // a joint's own x
+    EXPECT_EQ(reset->xMaxi, 560u);  // a plain NOP counts by its end
+    EXPECT_EQ(first->xMaxi, 0u);    // a contact is not touched
+
+    initLadderList(1040, 0);
+    ldrHead->xMaxi = 77;
+    setXMaxiOfOutputs();
+    EXPECT_EQ(ldrHead->xMaxi, 77u);  // END without a predecessor keeps its value
+}
+
+TEST_F(LadderSearchTest, EndTakesTheIdAfterItsPredecessor) {
+    setEndObjectId();  // no list: nothing happens
+    initLadderList(1040, 0);
+    ldrTail->objLbc = 9;
+    setEndObjectId();
+    EXPECT_EQ(ldrTail->objLbc, 1u);
+    buildList({{0x2000, 6}}, 0);
+    setEndObjectId();
+    EXPECT_EQ(ldrTail->objLbc, 7u);
+}
+
+TEST_F(LadderSearchTest, JointsTakeTheIdOfTheElementBeforeTheirChain) {
+    buildList(
+        {{kCodeAnb, 8}, {0x2000, 1}, {kCodeOrb, 5}, {kCodeMps, 6}, {0x4000, 2}, {kCodeMpp, 9}, {0xC000, 3}},
+        0);
+    propagateIdsToLinks();
+    EXPECT_EQ(ids(), (std::vector<std::uint32_t>{8, 1, 1, 1, 2, 2, 3, 4}));  // the head ANB keeps its id
+}
+
+TEST_F(LadderSearchTest, RenumberGivesEachRunOneNumberAndEndTheNext) {
+    buildList({{0x2000, 5}, {0xC000, 5}, {0x2000, 9}, {0x4000, 9}, {0xC000, 9}, {0x2000, 2}}, 7);
+    renumberObjectIds();
+    EXPECT_EQ(ids(), (std::vector<std::uint32_t>{1, 1, 2, 2, 2, 3, 4}));
+}
+
+TEST_F(LadderSearchTest, RenumberCases) {
+    struct Case {
+        const char* what;
+        std::vector<std::uint32_t> before;  // END last
+        std::vector<std::uint32_t> after;
+    } cases[] = {
+        {"only END", {7}, {1}},
+        {"one run", {3, 3, 3, 3}, {1, 1, 1, 2}},
+        {"END sharing the last block's id still gets its own number", {4, 2, 2}, {1, 2, 3}},
+        {"equal ids apart are different runs", {1, 2, 1, 5}, {1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::pair<std::uint16_t, std::uint32_t>> objects;
+        for (std::size_t i = 0; i + 1 < c.before.size(); ++i) objects.push_back({0x2000, c.before[i]});
+        buildList(objects, c.before.back());
+        renumberObjectIds();
+        EXPECT_EQ(ids(), c.after);
+    }
+    // Without END the tail is numbered after its predecessor.
+    buildList({{0x2000, 5}, {0x2000, 5}}, 8);
+    ldrTail->iCode = 0xC000;
+    renumberObjectIds();
+    EXPECT_EQ(ids(), (std::vector<std::uint32_t>{1, 1, 2}));
+}
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,89 @@
+// Shared by the ladder object tests: the 80 x 64 cell of a fresh start, small lists built through
+// the list operations, and a check of every link of a list.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/DrawGeometry.h"
+#include "editor/EditorState.h"
+#include "model/LadderObject.h"
+#include "model/LinkedList.h"
+#include "model/ModeData.h"
+#include "support/Fixture.h"
+
+namespace kestrion::testing {
+
+class LadderTest : public CoreTest {
+protected:
+    LadderTest() {
+        ModeData.xSizeSymble = 80;
+        ModeData.ySizeSymble = 64;
+        setupDrawGeometry();  // bus lines at 80 and 1120
+    }
+
+    // Links an object in front of END with the given place, code and block id.
+    static stLadderBlock* addBeforeEnd(std::uint32_t x, std::uint32_t y, std::uint16_t code = kCodeNop,
+                                       std::uint32_t id = 1) {
+        EXPECT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
+        stLadderBlock* object = ldrNew;
+        object->xAddr = x;
+        object->yAddr = y;
+        object->Xend = x + 80;
+        object->iCode = code;
+        object->objLbc = id;
+        return object;
+    }
+
+    // A main list of the given codes and block ids, END last (with its own id).
+    static void buildList(const std::vector<std::pair<std::uint16_t, std::uint32_t>>& objects,
+                          std::uint32_t endId) {
+        initLadderList(1040, 0);
+        std::uint32_t x = 80;
+        for (const auto& [code, id] : objects) {
+            addBeforeEnd(x, 0, code, id);
+            x += 80;
+        }
+        ldrTail->objLbc = endId;
+    }
+
+    static std::vector<std::uint32_t> ids(const LadderList& list = ldrList) {
+        std::vector<std::uint32_t> out;
+        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o->objLbc);
+        return out;
+    }
+
+    static std::vector<std::uint16_t> codes(const LadderList& list = ldrList) {
+        std::vector<std::uint16_t> out;
+        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o->iCode);
+        return out;
+    }
+
+    static std::vector<std::string> labels(const LadderList& list = ldrList) {
+        std::vector<std::string> out;
+        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next)
+            out.push_back(textOf(o->traceLabel));
+        return out;
+    }
+
+    // Every forward link has its backward twin, the head has no prev, the tail no next.
+    template <class List>
+    static void expectConsistentLinks(const List& list) {
+        if (list.head == nullptr) {
+            EXPECT_EQ(list.tail, nullptr);
+            return;
+        }
+        EXPECT_EQ(list.head->prev, nullptr);
+        EXPECT_EQ(list.tail->next, nullptr);
+        auto* last = list.head;
+        for (auto* node = list.head; node->next != nullptr; node = node->next) {
+            EXPECT_EQ(node->next->prev, node);
+            last = node->next;
+        }
+        EXPECT_EQ(last, list.tail);
+    }
+};
+
+}  // namespace kestrion::testing

@@ -1,0 +1,101 @@
+#include "monitor/MonitorLists.h"
+
+#include <cstring>
+
+#include "model/ModeData.h"
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+class MonitorListsTest : public testing::CoreTest {
+protected:
+    static std::vector<std::uint32_t> indices(const MonitorList& list) {
+        std::vector<std::uint32_t> out;
+        for (const deviceMonitorNode* node = list.head; node != nullptr; node = node->next) {
+            out.push_back(node->deviceIndex);
+            if (node->next != nullptr) {
+                EXPECT_EQ(node->next->prev, node);
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(MonitorListsTest, StartState) {
+    EXPECT_EQ(monitorMode, kMonitorOff);
+    EXPECT_EQ(deviceMonitorList.head, nullptr);
+    EXPECT_EQ(ladderMonitorList.head, nullptr);
+    EXPECT_EQ(deviceMonitorBytes, 0u);
+}
+
+TEST_F(MonitorListsTest, NewEntriesAreAppendedUnreadAndNewest) {
+    for (std::uint32_t index = 1; index <= 3; ++index) {
+        addDeviceMonitorNode();
+        deviceMonitorList.newest->deviceIndex = index;
+        addLadderMonitorNode();
+        ladderMonitorList.newest->deviceIndex = 10 + index;
+    }
+    EXPECT_EQ(indices(deviceMonitorList), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(indices(ladderMonitorList), (std::vector<std::uint32_t>{11, 12, 13}));
+    EXPECT_EQ(deviceMonitorList.newest, deviceMonitorList.tail);
+    EXPECT_EQ(deviceMonitorList.head->prev, nullptr);
+    EXPECT_EQ(deviceMonitorList.tail->next, nullptr);
+    EXPECT_EQ(deviceMonitorList.head->value, kMonitorValueUnread);
+    EXPECT_EQ(deviceMonitorList.head->deviceText[0], '\0');
+    EXPECT_EQ(deviceMonitorBytes, 3 * 64u);
+}
+
+TEST_F(MonitorListsTest, FreeingEmptiesEveryPointerAndTheRegisteredCount) {
+    for (int i = 0; i < 3; ++i) {
+        addDeviceMonitorNode();
+        addLadderMonitorNode();
+    }
+    ModeData.monitorDeviceCount = 3;
+    for (MonitorList* list : {&deviceMonitorList, &ladderMonitorList}) {
+        list->selected = list->head->next;
+        list->walker = list->tail;
+    }
+
+    freeLadderMonitorList();
+    EXPECT_EQ(ladderMonitorList.head, nullptr);
+    EXPECT_EQ(ladderMonitorList.selected, nullptr);
+    EXPECT_EQ(ladderMonitorList.newest, nullptr);
+    EXPECT_EQ(ladderMonitorList.tail, nullptr);
+    EXPECT_EQ(ladderMonitorList.walker, nullptr);
+    EXPECT_EQ(ModeData.monitorDeviceCount, 3);  // the ladder list is not counted
+
+    freeDeviceMonitorList();
+    EXPECT_EQ(deviceMonitorList.head, nullptr);
+    EXPECT_EQ(deviceMonitorList.selected, nullptr);
+    EXPECT_EQ(deviceMonitorList.walker, nullptr);
+    EXPECT_EQ(ModeData.monitorDeviceCount, 0);
+    EXPECT_EQ(deviceMonitorBytes, 0u);
+
+    freeLadderMonitorList();  // freeing empty lists is harmless
+    freeDeviceMonitorList();
+}
+
+TEST_F(MonitorListsTest, EntryImageIsSixtyFourBytesWithZeroLinks) {
+    addDeviceMonitorNode();
+    addDeviceMonitorNode();
+    deviceMonitorNode& node = *deviceMonitorList.head;
+    std::memcpy(node.deviceText.data(), "D100", 5);
+    node.textLength = 4;
+    node.deviceNo = 100;
+    node.deviceIndex = 1;
+    node.deviceCode = {0x64, 0x10, 0x00, 0x00};
+    node.value = 1.5;  // 0x3FF8000000000000
+    node.monitorFields[0] = 0xAB;
+
+    const MonitorNodeImage image = deviceMonitorNodeImage(node);
+    const std::uint8_t expected[40] = {'D', '1', '0',  '0',  0, 0, 0,    0,    4, 0, 0, 0, 100, 0,
+                                       0,   0,   1,    0,    0, 0, 0x64, 0x10, 0, 0, 0, 0, 0,   0,
+                                       0,   0,   0xF8, 0x3F, 0, 0, 0,    0,    0, 0, 0, 0};
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), image.begin()));
+    EXPECT_EQ(image[40], 0xAB);
+    EXPECT_EQ(image[63], 0);
+}
+
+}  // namespace
+}  // namespace kestrion
