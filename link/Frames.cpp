@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "compiler/HexDigit.h"
 #include "link/CommRecord.h"
 #include "link/Receive.h"
 #include "platform/Services.h"
@@ -25,12 +26,6 @@ void appendCharAsHex(char c) {
 // The characters at the given 1-based positions of the digits; a missing digit counts as '0'.
 void appendCharacters(const std::string& digits, std::initializer_list<std::size_t> positions) {
     for (std::size_t position : positions) appendCharAsHex(position <= digits.size() ? digits[position - 1] : '0');
-}
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 0;
 }
 
 std::size_t txCharsLength() { return std::strlen(rs.txChars.data()); }
