@@ -177,7 +177,7 @@ void checkReplySum(std::uint32_t etxPosition) {
         if (c != kEtx) continue;
         setBits(kRsCheckCompared);
         rs.rxSum &= 0xFF;
-        // The first ETX has its two check characters: the last ETX has them, and it is not before it.
+        // Two characters follow the last ETX, so they surely follow this first one too.
         expected = hexPairToByte(rs.RxBkBuf[i + 1], rs.RxBkBuf[i + 2]);
         compared = true;
         break;
