@@ -22,31 +22,16 @@
 #include "model/forms/PlcTypeForm.h"
 #include "platform/PosixFiles.h"
 #include "support/Fixture.h"
+#include "support/gui/RealServicesTest.h"
 
 namespace kestrion::app {
 namespace {
 
 namespace fs = std::filesystem;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public kestrion::testing::RealServicesTest {
 protected:
-    MainWindowTest()
-        : home(fs::temp_directory_path() / ("kestrion-gui-" + std::to_string(getpid()))),
-          files(home.string(), KESTRION_TEST_DATA_DIR),
-          services(files) {
-        kestrion::testing::resetAllState();
-        fs::create_directories(home);
-        services.install();
-    }
-    ~MainWindowTest() override {
-        delete LogoForm.data();
-        kestrion::testing::resetAllState();
-        fs::remove_all(home);
-    }
-
-    fs::path home;
-    platform::PosixFiles files;
-    QtPlatform services;
+    MainWindowTest() : RealServicesTest("gui") {}
 };
 
 TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {

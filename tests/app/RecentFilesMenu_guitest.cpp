@@ -16,26 +16,16 @@
 #include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"
 #include "support/Fixture.h"
+#include "support/gui/RealServicesTest.h"
 
 namespace kestrion::app {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RecentFilesMenuTest : public ::testing::Test {
+class RecentFilesMenuTest : public kestrion::testing::RealServicesTest {
 protected:
-    RecentFilesMenuTest()
-        : home(fs::temp_directory_path() / ("kestrion-recent-" + std::to_string(getpid()))),
-          files(home.string(), KESTRION_TEST_DATA_DIR),
-          services(files) {
-        kestrion::testing::resetAllState();
-        fs::remove_all(home);
-        services.install();
-    }
-    ~RecentFilesMenuTest() override {
-        kestrion::testing::resetAllState();
-        fs::remove_all(home);
-    }
+    RecentFilesMenuTest() : RealServicesTest("recent") {}
 
     void writeSettings(const std::vector<std::string>& recent) {
         std::vector<char> bytes(512, '\0');
@@ -49,10 +39,6 @@ protected:
         std::ifstream in(home / "ModeData.DAT", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-
-    fs::path home;
-    platform::PosixFiles files;
-    QtPlatform services;
 };
 
 TEST_F(RecentFilesMenuTest, StoredFilesAreListedAndTheSeparatorShown) {
