@@ -282,6 +282,10 @@ void linkStartUp() {
     comPortIndex = ModeData.comPortNo;
     baudIndex = ModeData.baudRate;
     setBaudRateString(baudIndex);
+    platform::statusBar().setPanelText(2, "");
+    platform::statusBar().setPanelText(5, comName() + " Br" + baudText);
+    platform::statusBar().setPanelText(7, "");
+    platform::statusBar().setPanelText(6, "");
     rs.timeOut = 5000;
     rs.retryCount = 1;
     comPortHandle = -1;

@@ -182,7 +182,10 @@ TEST_F(CommRecordTest, StartUpTakesPortAndBaudIndexFromTheSettings) {
     rs.timeOut = 1;
     rs.retryCount = 4;
     rs.bitTxBuf[5] = 1;
+    fakes.statusBar.setPanelText(2, "old");
     linkStartUp();
+    EXPECT_EQ(fakes.statusBar.panelText(5), "COM5 Br38400");
+    EXPECT_EQ(fakes.statusBar.panelText(2), "");
     EXPECT_EQ(comPortIndex, 4u);
     EXPECT_EQ(baudIndex, 2u);
     EXPECT_EQ(baudText, "38400");
