@@ -69,7 +69,7 @@ constexpr std::array<ErrHistoryRow, kErrHistoryRowCount> kRows = std::to_array<E
     // The blanks between the two sentences are part of the text.
     {6116, {" ...FNC(59)PLSR command code duplicate,                           "
             "May be the previous motion command not finish then change to another command",
-            " ...FNC(59)PLSR 指令碼重複,                           "
+            " ...FNC(59)PLSR 指令代碼重複,                           "
             "可能是前一個運動指令尚未完成就切換到另一個指令",
             " ...FNC(59)PLSR 指令代码重复,                           "
             "可能是前一个运动指令尚未完成就切换到另一个指令"}},
@@ -104,10 +104,10 @@ constexpr std::array<ErrHistoryRow, kErrHistoryRowCount> kRows = std::to_array<E
 
     {6201, kNoDescriptionText},
     {6202, {" ...(1)The sum check result of communication potr2 is error ...",
-            " ...(1)通訊埠2的和校驗結果錯誤 ...",
+            " ...(1)通訊埠2的總和檢查結果錯誤 ...",
             " ...(1)通信端口2的和校验结果错误 ..."}},
     {6203, {" ...(2)The sum check result of communication potr2 is error ...",
-            " ...(2)通訊埠2的和校驗結果錯誤 ...",
+            " ...(2)通訊埠2的總和檢查結果錯誤 ...",
             " ...(2)通信端口2的和校验结果错误 ..."}},
     {6204, {" ...Sends the characters of communication potr2 is too much ...",
             " ...通訊埠2送出的字元過多 ...",
@@ -121,10 +121,10 @@ constexpr std::array<ErrHistoryRow, kErrHistoryRowCount> kRows = std::to_array<E
     {6301, kNoDescriptionText},
     // The English text does not tell the two checks apart; the Chinese texts do.
     {6302, {" ...The sum check result of communication potr1 is error ...",
-            " ...通訊埠1的和校驗(1)結果錯誤 ...",
+            " ...通訊埠1的總和檢查(1)結果錯誤 ...",
             " ...通信端口1的和校验(1)结果错误 ..."}},
     {6303, {" ...The sum check result of communication potr1 is error ...",
-            " ...通訊埠1的和校驗(2)結果錯誤 ...",
+            " ...通訊埠1的總和檢查(2)結果錯誤 ...",
             " ...通信端口1的和校验(2)结果错误 ..."}},
     {6304, {" ...Sends the characters of communication potr1 is too much ...",
             " ...通訊埠1送出的字元過多 ...",

@@ -71,7 +71,7 @@ constexpr std::array<ErrRegisterRow, kErrRegisterRowCount> kRows = std::to_array
     // The blanks between the two sentences are part of the text.
     {8061, 6116, {" ...FNC(59)PLSR command code duplicate,                           "
                   "May be the previous motion command not finish then change to another command",
-                  " ...FNC(59)PLSR 指令碼重複,                           "
+                  " ...FNC(59)PLSR 指令代碼重複,                           "
                   "可能是前一個運動指令尚未完成就切換到另一個指令",
                   " ...FNC(59)PLSR 指令代码重复,                           "
                   "可能是前一个运动指令尚未完成就切换到另一个指令"}, MotionLineThenStep},
@@ -135,10 +135,10 @@ constexpr std::array<ErrRegisterRow, kErrRegisterRowCount> kRows = std::to_array
     // D8062: communication port 2.
     {8062, 6201, kNoDescriptionText, None},
     {8062, 6202, {" ...(1)The sum check result of communication potr2 is error ...",
-                  " ...(1)通訊埠2的和校驗結果錯誤 ...",
+                  " ...(1)通訊埠2的總和檢查結果錯誤 ...",
                   " ...(1)通信端口2的和校验结果错误 ..."}, IgnoreLine},
     {8062, 6203, {" ...(2)The sum check result of communication potr2 is error ...",
-                  " ...(2)通訊埠2的和校驗結果錯誤 ...",
+                  " ...(2)通訊埠2的總和檢查結果錯誤 ...",
                   " ...(2)通信端口2的和校验结果错误 ..."}, IgnoreLine},
     {8062, 6204, {" ...Sends the characters of communication potr2 is too much ...",
                   " ...通訊埠2送出的字元過多 ...",
@@ -154,10 +154,10 @@ constexpr std::array<ErrRegisterRow, kErrRegisterRowCount> kRows = std::to_array
     // D8063: communication port 1.
     {8063, 6301, kNoDescriptionText, None},
     {8063, 6302, {" ...(1)The sum check result of communication potr1 is error ...",
-                  " ...(1)通訊埠1的和校驗結果錯誤 ...",
+                  " ...(1)通訊埠1的總和檢查結果錯誤 ...",
                   " ...(1)通信端口1的和校验结果错误 ..."}, IgnoreLine},
     {8063, 6303, {" ...(2)The sum check result of communication potr1 is error ...",
-                  " ...(2)通訊埠1的和校驗結果錯誤 ...",
+                  " ...(2)通訊埠1的總和檢查結果錯誤 ...",
                   " ...(2)通信端口1的和校验结果错误 ..."}, IgnoreLine},
     {8063, 6304, {" ...Sends the characters of communication potr1 is too much ...",
                   " ...通訊埠1送出的字元過多 ...",

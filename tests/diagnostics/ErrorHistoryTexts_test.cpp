@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "diagnostics/ErrorRegisterTexts.h"
 #include "lang/Language.h"
@@ -47,8 +50,8 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
         {kSimplified, 6125, " ...G08 position error ..."},
         {kTraditional, 6123, " ...G08 位置錯誤，餘數過大 ..."},
         {kSimplified, 6124, " ...G08 位置错误，余数为负 ..."},
-        {kTraditional, 6302, " ...通訊埠1的和校驗(1)結果錯誤 ..."},
-        {kTraditional, 6303, " ...通訊埠1的和校驗(2)結果錯誤 ..."},
+        {kTraditional, 6302, " ...通訊埠1的總和檢查(1)結果錯誤 ..."},
+        {kTraditional, 6303, " ...通訊埠1的總和檢查(2)結果錯誤 ..."},
         {kSimplified, 6105, " ...LED 显示器异常 ..."},
         {kTraditional, 0, " ...No Error..."},
         {kSimplified, 6001, " ...There is no description ..."},
@@ -181,6 +184,33 @@ TEST(ErrHistoryCodesTable, AgreesWithTheErrorRegisterTableWhereTheEnglishAgrees)
         }
     }
     EXPECT_GT(compared, 50);
+}
+
+// Each Chinese column is written in its own script: a character whose two forms differ never shows
+// in the other column's form.
+TEST(ErrorTextsScript, TraditionalAndSimplifiedColumnsUseTheirOwnCharacterForms) {
+    // Traditional form, then simplified form, of the characters these texts use.
+    const std::pair<std::string, std::string> forms[] = {
+        {"錯", "错"}, {"誤", "误"}, {"統", "统"}, {"體", "体"}, {"數", "数"}, {"據", "据"}, {"時", "时"},
+        {"設", "设"}, {"計", "计"}, {"讀", "读"}, {"輸", "输"}, {"過", "过"}, {"長", "长"}, {"間", "间"},
+        {"電", "电"}, {"與", "与"}, {"為", "为"}, {"點", "点"}, {"圓", "圆"}, {"線", "线"}, {"續", "续"},
+        {"運", "运"}, {"轉", "转"}, {"執", "执"}, {"應", "应"}, {"無", "无"}, {"異", "异"}, {"檢", "检"},
+        {"測", "测"}, {"結", "结"}, {"終", "终"}, {"監", "监"}, {"碼", "码"}, {"個", "个"}, {"兩", "两"},
+        {"將", "将"}, {"動", "动"}, {"斷", "断"}, {"換", "换"}, {"脈", "脉"}, {"複", "复"}, {"備", "备"},
+        {"質", "质"}, {"連", "连"}, {"負", "负"}, {"顯", "显"}, {"於", "于"}, {"標", "标"}, {"徑", "径"},
+        {"餘", "余"}, {"沒", "没"}, {"請", "请"}, {"繼", "继"}, {"驗", "验"}, {"發", "发"}, {"儲", "储"},
+    };
+    std::vector<TextVariants> texts;
+    for (const ErrHistoryRow& row : errHistoryCodes) texts.push_back(row.text);
+    for (const ErrRegisterRow& row : errRegisterCodes) texts.push_back(row.text);
+    for (const TextVariants& text : texts) {
+        const std::string traditional = text.traditionalChinese;
+        const std::string simplified = text.simplifiedChinese;
+        for (const auto& [traditionalForm, simplifiedForm] : forms) {
+            EXPECT_EQ(traditional.find(simplifiedForm), std::string::npos) << traditional;
+            EXPECT_EQ(simplified.find(traditionalForm), std::string::npos) << simplified;
+        }
+    }
 }
 
 }  // namespace

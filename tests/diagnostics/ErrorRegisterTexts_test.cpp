@@ -250,7 +250,7 @@ TEST_F(ChineseLinesTest, RowsAndLabelsInTheInterfaceLanguage) {
         {"SC step", kSimplified, 8061, 6103, 0, 1,
          {" D8061=6103 ...系统程序代码错误 ...", " 错误步号 D8069=17"}},
         {"TC ignore", kTraditional, 8063, 6302, 0, 1,
-         {" D8063=6302 ...(1)通訊埠1的和校驗結果錯誤 ...", " 錯誤步號 D8069= ...省略..."}},
+         {" D8063=6302 ...(1)通訊埠1的總和檢查結果錯誤 ...", " 錯誤步號 D8069= ...省略..."}},
         {"SC ignore", kSimplified, 8063, 6302, 0, 1,
          {" D8063=6302 ...(1)通信端口1的和校验结果错误 ...", " 错误步号 D8069= ...省略..."}},
         {"TC defaults", kTraditional, 8061, 6126, 0, 1, {" D8061=6126 ...There is no description ..."}},
@@ -321,7 +321,7 @@ TEST_F(ChineseLinesTest, RowsThatStayEnglishInSimplifiedChinese) {
 }
 
 TEST_F(ChineseLinesTest, MotionAndErrorCodeLines) {
-    const std::string tc6116 = " D8061=6116 ...FNC(59)PLSR 指令碼重複," + std::string(27, ' ') +
+    const std::string tc6116 = " D8061=6116 ...FNC(59)PLSR 指令代碼重複," + std::string(27, ' ') +
                                "可能是前一個運動指令尚未完成就切換到另一個指令";
     const std::string sc6116 = " D8061=6116 ...FNC(59)PLSR 指令代码重复," + std::string(27, ' ') +
                                "可能是前一个运动指令尚未完成就切换到另一个指令";
