@@ -1,5 +1,7 @@
 #include "model/ProgramImage.h"
 
+#include <string>
+
 #include "link/ConnectedPlc.h"
 #include "support/Fixture.h"
 
@@ -98,38 +100,30 @@ TEST_F(ProgramImageTest, ParameterTemplatesPerType) {
 // ---- Tail templates ------------------------------------------------------------------------------
 
 TEST_F(ProgramImageTest, TailTemplatesPerType) {
-    struct Case {
-        std::int32_t type;
-        std::uint8_t byte6, byte10, byte15, byte18, byte42, byte62, byte63;
-    } cases[] = {
-        {1, 0x7F, 0x7F, 0x01, 0x3E, 0xFF, 0x8F, 0x01}, {6, 0x0F, 0x0D, 0x01, 0x3F, 0xFF, 0x57, 0x02},
-        {7, 0x7F, 0x7F, 0x05, 0x3F, 0x3F, 0x57, 0x02}, {5, 0xFF, 0xFF, 0x0B, 0x3F, 0x3F, 0x83, 0x03},
-        {2, 0xFF, 0xFF, 0x0B, 0x3F, 0x3F, 0x83, 0x03}, {4, 0xFF, 0xFF, 0x05, 0x3E, 0xE7, 0x83, 0x03},
+    // Every byte of the six tails, byte 0 first.
+    const std::pair<std::int32_t, std::string> cases[] = {
+        {1, "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
+            "ffffffffffffffff00003f0000008f0100000700"},
+        {6, "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
+            "ffffffffffffffff00003f000000570200000700"},
+        {7, "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+            "ffffffffffffffff00007f000000570200000700"},
+        {5, "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+            "ffffffffffffffff00007f000000830300000700"},
+        {2, "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+            "ffffffffffffffff00007f000000830300000700"},
+        {4, "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
+            "ffffffff70173f1f00007f000000830300000700"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
-        const auto tail = pmwTailTemplate(c.type);
-        EXPECT_EQ(tail[0], 0x0F);
-        EXPECT_EQ(tail[2], 0xFF);
-        EXPECT_EQ(tail[3], 0xF7);
-        EXPECT_EQ(tail[6], c.byte6);
-        EXPECT_EQ(tail[10], c.byte10);
-        EXPECT_EQ(tail[15], c.byte15);
-        EXPECT_EQ(tail[18], c.byte18);
-        EXPECT_EQ(tail[42], c.byte42);
-        EXPECT_EQ(tail[62], c.byte62);
-        EXPECT_EQ(tail[63], c.byte63);
-        EXPECT_EQ(tail[66], 0x07);
-        EXPECT_EQ(tail[67], 0x00);
+    for (const auto& [type, hex] : cases) {
+        SCOPED_TRACE(type);
+        ASSERT_EQ(hex.size(), 2 * kPmwTailSize);
+        const auto tail = pmwTailTemplate(type);
+        for (std::size_t i = 0; i < kPmwTailSize; ++i)
+            EXPECT_EQ(tail[i], std::stoul(hex.substr(2 * i, 2), nullptr, 16)) << "byte " << i;
     }
-    EXPECT_EQ(pmwTailTemplate(2), pmwTailTemplate(5));
-    EXPECT_EQ(pmwTailTemplate(3), pmwTailTemplate(4));
-    EXPECT_EQ(pmwTailTemplate(0xFF), pmwTailTemplate(4));
-    // The only place the type-4 tail differs from type 5 in its last 24 bytes.
-    const auto other = pmwTailTemplate(4);
-    const std::uint8_t expected[] = {0xE7, 0x03, 0x40, 0x1F, 0x3F, 0x20, 0xFF,
-                                     0xFF, 0xFF, 0xFF, 0x70, 0x17, 0x3F, 0x1F};
-    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), other.begin() + 42));
+    // Every other code takes the tail of type 4.
+    for (std::int32_t type : {0, 3, 8, 0xFF}) EXPECT_EQ(pmwTailTemplate(type), pmwTailTemplate(4)) << type;
 }
 
 // ---- The check code ------------------------------------------------------------------------------

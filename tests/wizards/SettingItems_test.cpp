@@ -77,8 +77,10 @@ TEST_F(PlcTypeChangeTest, CancelAfterChangingTheSelectionChangesNothing) {
 
 TEST_F(PlcTypeChangeTest, ACapacityBelowTheProgramLengthIsRefusedAndNothingChanges) {
     const PmwImage before = pmw;
+    fakes.statusBar.setPanelText(0, "Type=q3 MemorySize=16k");
     answerWithClicks({0});  // q0: type 1, N 2, room for 2000 steps of the 3001
     plcTypeChange1Click();
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Type=q3 MemorySize=16k");
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].text, "Program step error, Type can't change");
     EXPECT_EQ(fakes.messages.shown[0].caption, "Error2105120211");
@@ -99,11 +101,8 @@ TEST_F(PlcTypeChangeTest, TheNewTypeAndCapacityTakeOverAndTheWordsStay) {
     EXPECT_EQ(pmw.plcType(), 7);
     EXPECT_EQ(pmw.memSizeCode(), 8);
     EXPECT_EQ(connectedPlcType, 7);
-    EXPECT_EQ(pmw.pmwPre, [] {
-        auto pre = pmwPreTemplate(7);
-        putWordLE(pre, 78, 16096);
-        return pre;
-    }());
+    // Capacity 8 is the one type 7's header template is made for.
+    EXPECT_EQ(pmw.pmwPre, pmwPreTemplate(7));
     for (std::size_t i = 0; i < 3000; ++i) ASSERT_EQ(pmw.program[i], 0x2000 + i);
     EXPECT_EQ(pmw.program[3000], kEndCode);
     EXPECT_EQ(pmw.sumCheck(), programCheckCode(pmw.program, 8));
@@ -136,7 +135,8 @@ TEST_F(PlcTypeChangeTest, ChangingToW3GivesCapacity64) {
     plcTypeChange1Click();
     EXPECT_EQ(pmw.plcType(), 2);
     EXPECT_EQ(pmw.memSizeCode(), 64);
-    EXPECT_EQ(getWordLE(pmw.pmwPre, 78), 62560);
+    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(getWordLE(pmw.pmwPre, offset), 62560);
+    EXPECT_EQ(getWordLE(pmw.pmwPre, 250), 62624);
     EXPECT_EQ(pmw.parameterBlock[46], 0);
     EXPECT_EQ(connectedPlcType, 2);
 }
