@@ -1,6 +1,7 @@
 #include "model/ClipboardBlock.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -91,9 +92,37 @@ TEST_F(ClipboardBlockTest, ASettingsFileThatCannotBeWrittenDoesNotStopTheBlock) 
 
 using ClipboardBlockDeathTest = ClipboardBlockTest;
 
+// The box is shown in the child process that ends, so it is told on stderr for the parent to see.
+class BoxOnStderr : public platform::Messages {
+public:
+    platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                             platform::MsgButtons) override {
+        std::fprintf(stderr, "box: %s / %s / %s\n", text.c_str(), caption.c_str(),
+                     icon == platform::MsgIcon::Error ? "error" : "other");
+        return platform::MsgAnswer::Ok;
+    }
+};
+
 TEST_F(ClipboardBlockDeathTest, ABlockThatCannotBeAllocatedEndsTheProgramWithOne) {
-    EXPECT_EXIT(initClipboardMemory(std::numeric_limits<std::size_t>::max()), ::testing::ExitedWithCode(1),
-                "");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto allocateWithBoxOnStderr = [this] {
+        BoxOnStderr box;
+        platform::Services services{.messages = &box,
+                                    .statusBar = &fakes.statusBar,
+                                    .trace = &fakes.trace,
+                                    .progress = &fakes.progress,
+                                    .system = &fakes.system,
+                                    .clock = &fakes.clock,
+                                    .timers = &fakes.clock,
+                                    .files = &fakes.files,
+                                    .dialogs = &fakes.dialogs,
+                                    .serial = &fakes.serial};
+        platform::install(services);
+        initClipboardMemory(std::numeric_limits<std::size_t>::max());
+    };
+    EXPECT_EXIT(allocateWithBoxOnStderr(), ::testing::ExitedWithCode(1),
+                "box: \\*Clipboard Memory not enough / Error2014121611 / error");
+    EXPECT_FALSE(isClipboardMemoryValid());
 }
 
 }  // namespace

@@ -194,6 +194,22 @@ TEST_F(ModeDataTest, AnEmptyFileLoadsAsDefaults) {
     EXPECT_EQ(ModeData.instanceCount, 0xFFFF);
 }
 
+TEST_F(ModeDataTest, AFileLongerThanTheRecordLoadsItsFirst512BytesAndIsWrittenBackAs512) {
+    Bytes file(600, 0x33);
+    put(file, 16, {4, 0, 0, 0, 8, 0, 0, 0});
+    put(file, 32, {1, 0, 0, 0, 2, 0, 0, 0});
+    put(file, 64, {80, 0, 0, 0, 64, 0, 0, 0});
+    putText(file, 416, std::string(95, 'w') + '\0');
+    fakes.files.put(kPath, file);
+
+    loadModeDat(kPath);
+    EXPECT_EQ(ModeData.languageNo, 4u);
+    EXPECT_EQ(ModeData.fontSize, 8u);
+    EXPECT_EQ(recentFileSlotText(3), std::string(95, 'w'));
+    ASSERT_TRUE(SaveModeDat(kPath));
+    EXPECT_EQ(fakes.files.content(kPath), Bytes(file.begin(), file.begin() + 512));
+}
+
 TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
     struct Case {
         const char* name;

@@ -97,6 +97,9 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
 
     const Bytes written = fakes.files.content(kSettings);
     EXPECT_EQ(written[8], 4);
+    EXPECT_EQ(written[10], 0);  // the stored state is replaced by the new block's
+    EXPECT_EQ(written[11], 0);
+    EXPECT_EQ(u32At(written, 12), clipboardBlockToken());
     EXPECT_EQ(u32At(written, 64), 80u);
     EXPECT_EQ(u32At(written, 68), 64u);
 }
@@ -155,6 +158,38 @@ TEST_F(SettingsStartUpTest, TheCloseBoxStoresTheRecentFilesAndWritesTheSettings)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(written.data() + 128)), "/home/tester/x y.PMW");
     EXPECT_EQ(written[8], 1);  // written as it stands
     EXPECT_EQ(u32At(written, 12), clipboardBlockToken());
+}
+
+TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls) {
+    const std::string longName = "/home/tester/Tovel/Kestrion/User/" + std::string(57, 'L') + ".PMW";
+    const std::string tooLong = "/home/tester/" + std::string(79, 'T') + ".PMW";
+    ASSERT_EQ(longName.size(), 94u);
+    ASSERT_EQ(tooLong.size(), 96u);
+    Bytes file(512, 0);
+    put(file, 20, {10});
+    putText(file, 128, longName);
+    putText(file, 224, std::string("/home/tester/second.PMW") + '\0' + "left-over bytes");
+    putText(file, 416, "/home/tester/dropped.PMW");
+    fakes.files.put(kSettings, file);
+
+    mainFormStartUp();
+    updateRecentFileList("/home/tester/s.PMW");  // new: the oldest drops out
+    updateRecentFileList(tooLong);
+    fakes.messages.shown.clear();
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+
+    Bytes expected(384, 0);
+    expected[0] = '*';
+    putText(expected, 96, "/home/tester/s.PMW");
+    putText(expected, 192, longName);
+    putText(expected, 288, "/home/tester/second.PMW");
+    const Bytes written = fakes.files.content(kSettings);
+    ASSERT_EQ(written.size(), 512u);
+    EXPECT_EQ(Bytes(written.begin() + 128, written.end()), expected);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "File11->Caption FilenameTooLong");
+    EXPECT_EQ(fakes.messages.shown[0].caption, "_storeOldFileToModeDat");
+    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::None);
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
