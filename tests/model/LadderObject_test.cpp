@@ -630,19 +630,22 @@ TEST_F(LadderObjectTest, ClearKeepEndFreesEverythingButEnd) {
 
 // ---- Removal by code ----------------------------------------------------------------------
 
+// The four removals by code and the code each takes out.
+struct RemovalCase {
+    const char* what;
+    void (*remove)();
+    std::uint16_t code;
+};
+const RemovalCase kRemovals[] = {
+    {"removeDeletedObjects", removeDeletedObjects, kCodeVNop},
+    {"removeObjects1000h", removeObjects1000h, kCodeXNop},
+    {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, kCodeNull},
+    {"removeEmptyObjects", removeEmptyObjects, kCodeNull},
+};
+
 TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndKeepTheRest) {
     fakes.trace.setVisible(Memo::Debug3, true);  // objects between others are removed silently
-    struct Case {
-        const char* what;
-        void (*remove)();
-        std::uint16_t code;
-    } cases[] = {
-        {"removeDeletedObjects", removeDeletedObjects, kCodeVNop},
-        {"removeObjects1000h", removeObjects1000h, kCodeXNop},
-        {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, kCodeNull},
-        {"removeEmptyObjects", removeEmptyObjects, kCodeNull},
-    };
-    for (const Case& c : cases) {
+    for (const RemovalCase& c : kRemovals) {
         SCOPED_TRACE(c.what);
         buildList({{0x2000, 1}, {c.code, 1}, {c.code, 1}, {0xC000, 1}, {c.code, 2}, {0x4000, 2}}, 3);
         c.remove();
@@ -750,17 +753,7 @@ TEST_F(LadderObjectTest, RemovingAnObjectFromAnyListClearsEveryGlobalThatNamedIt
 }
 
 TEST_F(LadderObjectTest, RemovalWalksLeaveNoPointerIntoWhatTheyRemoved) {
-    struct Case {
-        const char* what;
-        void (*remove)();
-        std::uint16_t code;
-    } cases[] = {
-        {"removeDeletedObjects", removeDeletedObjects, kCodeVNop},
-        {"removeObjects1000h", removeObjects1000h, kCodeXNop},
-        {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, kCodeNull},
-        {"removeEmptyObjects", removeEmptyObjects, kCodeNull},
-    };
-    for (const Case& c : cases) {
+    for (const RemovalCase& c : kRemovals) {
         SCOPED_TRACE(c.what);
         buildList({{c.code, 1}, {c.code, 1}, {0x2000, 1}, {c.code, 1}}, 2);
         ldrNow = ldrHead;
