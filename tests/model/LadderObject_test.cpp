@@ -578,11 +578,13 @@ TEST_F(LadderObjectTest, FreeingTheMarkListsEmptiesTheDeleteStepListWithThem) {
         addDelGrayMarkRow(64);
         addDeleteStepNoRecord();
         addDeleteStepNoRecord();
+        GrayMarkList& freed = number == kListInsertedRows  ? insGrayMarks
+                              : number == kListDeletedRows ? delGrayMarks
+                                                           : grayMarks;
+        freed.walker = freed.head;
         FreeLadderMemory(number);
-        const GrayMarkList& freed = number == kListInsertedRows  ? insGrayMarks
-                                    : number == kListDeletedRows ? delGrayMarks
-                                                                 : grayMarks;
         EXPECT_EQ(freed.head, nullptr);
+        EXPECT_EQ(freed.walker, nullptr);
         EXPECT_EQ(freed.now, nullptr);
         EXPECT_EQ(freed.newest, nullptr);
         EXPECT_EQ(freed.tail, nullptr);
@@ -628,18 +630,22 @@ TEST_F(LadderObjectTest, ClearKeepEndFreesEverythingButEnd) {
 
 // ---- Removal by code ----------------------------------------------------------------------
 
+// The four removals by code and the code each takes out.
+struct RemovalCase {
+    const char* what;
+    void (*remove)();
+    std::uint16_t code;
+};
+const RemovalCase kRemovals[] = {
+    {"removeDeletedObjects", removeDeletedObjects, kCodeVNop},
+    {"removeObjects1000h", removeObjects1000h, kCodeXNop},
+    {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, kCodeNull},
+    {"removeEmptyObjects", removeEmptyObjects, kCodeNull},
+};
+
 TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndKeepTheRest) {
-    struct Case {
-        const char* what;
-        void (*remove)();
-        std::uint16_t code;
-    } cases[] = {
-        {"removeDeletedObjects", removeDeletedObjects, kCodeVNop},
-        {"removeObjects1000h", removeObjects1000h, kCodeXNop},
-        {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, kCodeNull},
-        {"removeEmptyObjects", removeEmptyObjects, kCodeNull},
-    };
-    for (const Case& c : cases) {
+    fakes.trace.setVisible(Memo::Debug3, true);  // objects between others are removed silently
+    for (const RemovalCase& c : kRemovals) {
         SCOPED_TRACE(c.what);
         buildList({{0x2000, 1}, {c.code, 1}, {c.code, 1}, {0xC000, 1}, {c.code, 2}, {0x4000, 2}}, 3);
         c.remove();
@@ -648,6 +654,7 @@ TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndKeepTheRest) {
         FreeLadderMemory(kListMain);
     }
     EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_TRUE(fakes.trace.lines(Memo::Debug3).empty());
 }
 
 TEST_F(LadderObjectTest, AListOfNothingButDeletedObjectsIsEmptiedWholly) {
@@ -710,6 +717,133 @@ TEST_F(LadderObjectTest, RemovingOneObjectClearsEveryPointerToIt) {
     EXPECT_EQ(ldrSearch, nullptr);
     EXPECT_EQ(codes(), (std::vector<std::uint16_t>{0x2000, 0xC000, kCodeEnd}));
     expectConsistentLinks(ldrList);
+}
+
+// ---- No pointer outlives its object -----------------------------------------------------------
+
+// Every global that can name a ladder object outside a list's own head and tail.
+std::vector<stLadderBlock**> objectPointers() {
+    return {&ldrNow, &ldrUndoNow, &ldrBackupNow, &deleteNow, &copyNow, &ldrNew, &ldrAlloc, &ldrSearch};
+}
+
+TEST_F(LadderObjectTest, RemovingAnObjectFromAnyListClearsEveryGlobalThatNamedIt) {
+    struct Case {
+        const char* what;
+        LadderList& list;
+    } cases[] = {{"main", ldrList},
+                 {"undo copy", ldrUndoList},
+                 {"edit-cancel copy", ldrBackupList},
+                 {"delete list", deleteList},
+                 {"copy list", copyList}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        initLadderList(1040, 0);
+        addBeforeEnd(80, 0, 0x2000);
+        addBeforeEnd(160, 0, 0xC000);
+        if (&c.list != &ldrList) std::swap(ldrList, c.list);
+        stLadderBlock* middle = c.list.head->next;
+        for (stLadderBlock** pointer : objectPointers()) *pointer = middle;
+
+        removeLadderObject(c.list, middle);
+        for (stLadderBlock** pointer : objectPointers()) EXPECT_EQ(*pointer, nullptr);
+        EXPECT_EQ(codes(c.list), (std::vector<std::uint16_t>{0x2000, kCodeEnd}));
+        expectConsistentLinks(c.list);
+        freeLadderList(c.list);
+    }
+}
+
+TEST_F(LadderObjectTest, RemovalWalksLeaveNoPointerIntoWhatTheyRemoved) {
+    for (const RemovalCase& c : kRemovals) {
+        SCOPED_TRACE(c.what);
+        buildList({{c.code, 1}, {c.code, 1}, {0x2000, 1}, {c.code, 1}}, 2);
+        ldrNow = ldrHead;
+        ldrSearch = ldrHead->next;
+        ldrNew = ldrTail->prev;
+        ldrAlloc = ldrHead;
+        c.remove();
+        EXPECT_EQ(codes(), (std::vector<std::uint16_t>{0x2000, kCodeEnd}));
+        EXPECT_EQ(ldrNow, nullptr);
+        EXPECT_EQ(ldrSearch, nullptr);
+        EXPECT_EQ(ldrNew, nullptr);
+        EXPECT_EQ(ldrAlloc, nullptr);
+        // Linking beside the current object must not reach the freed one.
+        EXPECT_FALSE(ReallocLadderMemory(kLinkBeforeNow, 0));
+        EXPECT_FALSE(ReallocLadderMemory(kLinkAfterNow, 0));
+        expectConsistentLinks(ldrList);
+    }
+}
+
+TEST_F(LadderObjectTest, AWalkerLeftInAFreedListIsClearedWithIt) {
+    // The current object still names an object of the undo copy when that copy is dropped.
+    initLadderList(1040, 0);
+    addBeforeEnd(80, 0);
+    std::swap(ldrList, ldrUndoList);
+    initLadderList(1040, 64);
+    addBeforeEnd(80, 0);
+    ldrNow = ldrUndoHead;
+    FreeLadderMemory(kListUndo);
+    EXPECT_EQ(ldrNow, nullptr);
+    EXPECT_FALSE(ReallocLadderMemory(kLinkAfterNow, 0));
+    EXPECT_EQ(links::countNodes(ldrList), 2);
+}
+
+TEST_F(LadderObjectTest, ReplacingOrFreeingTheKeyInObjectLeavesNoPointerToIt) {
+    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 0));
+    ldrSearch = editNew;
+    ldrNow = editNew;
+    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 0));  // the first one is freed here
+    EXPECT_EQ(ldrSearch, nullptr);
+    EXPECT_EQ(ldrNow, nullptr);
+    EXPECT_EQ(ldrNew, editNew);
+
+    ldrSearch = editNew;
+    FreeLadderMemory(kListEditNew);
+    EXPECT_EQ(editNew, nullptr);
+    EXPECT_EQ(ldrNew, nullptr);
+    EXPECT_EQ(ldrAlloc, nullptr);
+    EXPECT_EQ(ldrSearch, nullptr);
+    FreeLadderMemory(kListEditNew);  // a second free finds nothing to free
+}
+
+TEST_F(LadderObjectTest, ClearKeepEndAlsoFreesWhatStoodBehindEnd) {
+    initLadderList(1040, 128);
+    stLadderBlock* end = ldrTail;
+    addBeforeEnd(80, 0);
+    ASSERT_TRUE(ReallocLadderMemory(kLinkAppend, 0));  // appended behind END
+    ASSERT_NE(ldrTail, end);
+    ldrSearch = ldrTail;
+
+    clearLadderKeepEnd();
+    EXPECT_EQ(ldrHead, end);
+    EXPECT_EQ(ldrTail, end);
+    EXPECT_EQ(end->next, nullptr);
+    EXPECT_EQ(end->prev, nullptr);
+    EXPECT_EQ(ldrSearch, nullptr);
+    EXPECT_EQ(ldrNew, nullptr);
+    EXPECT_EQ(ldrNow, nullptr);
+
+    // Without any END nothing is kept.
+    buildList({{0x2000, 1}}, 2);
+    ldrTail->iCode = 0xC000;
+    clearLadderKeepEnd();
+    EXPECT_EQ(ldrHead, nullptr);
+    EXPECT_EQ(ldrTail, nullptr);
+}
+
+TEST_F(LadderObjectTest, TheEditCancelCopyIsFreedThroughItsListAndAtReset) {
+    buildList({{0x2000, 1}, {0xC000, 1}}, 2);
+    std::swap(ldrList, ldrBackupList);
+    ldrBackupNow = ldrBackupHead->next;
+    EXPECT_EQ(freeLadderList(ldrBackupList), 3);
+    EXPECT_EQ(ldrBackupHead, nullptr);
+    EXPECT_EQ(ldrBackupNow, nullptr);
+    EXPECT_EQ(ldrBackupTail, nullptr);
+
+    buildList({{0x2000, 1}}, 2);
+    std::swap(ldrList, ldrBackupList);
+    resetLadderObjectState();
+    EXPECT_EQ(ldrBackupHead, nullptr);
+    EXPECT_EQ(ldrBackupTail, nullptr);
 }
 
 TEST_F(LadderObjectTest, UndoSwapsTheWholeListsAndKeepsBothConsistent) {
