@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/DrawGeometry.h"
 #include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
@@ -68,6 +69,12 @@ void mainFormStartUp() {
     // Whatever cell size the settings hold, every start draws 80 x 64.
     ModeData.xSizeSymble = kStartCellWidth;
     ModeData.ySizeSymble = kStartCellHeight;
+    zoomPercent = 100;
+    deviceColumns = 14;
+    setupDrawGeometry();
+    xOldCursor = draw.iBusLineStart;
+    yOldCursor = 0;
+    ladderBottomY = 0;
 
     // Every process takes a block of its own, whatever an earlier one left in the settings.
     releaseClipboardMemory();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "editor/DrawGeometry.h"
 #include "editor/EditorState.h"
 #include "lang/Language.h"
 #include "model/ClipboardBlock.h"
@@ -102,6 +103,15 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     EXPECT_EQ(u32At(written, 12), clipboardBlockToken());
     EXPECT_EQ(u32At(written, 64), 80u);
     EXPECT_EQ(u32At(written, 68), 64u);
+
+    // The ladder starts at 80 x 64 with 14 cells a line, the cursor in the first cell.
+    EXPECT_EQ(deviceColumns, 14u);
+    EXPECT_EQ(zoomPercent, 100u);
+    EXPECT_EQ(draw.iBusLineStart, 80u);
+    EXPECT_EQ(draw.iBusLineEnd, 1120u);
+    EXPECT_EQ(xOldCursor, 80u);
+    EXPECT_EQ(yOldCursor, 0u);
+    EXPECT_EQ(ladderBottomY, 0u);
 }
 
 TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
