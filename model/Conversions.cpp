@@ -16,7 +16,7 @@ std::int32_t octalNoToIndex(std::int32_t n) {
 }
 
 std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n) {
-    if (n < 0 || n > 8 || text.size() < static_cast<std::size_t>(n)) return std::nullopt;
+    if (n < 0 || text.size() < static_cast<std::size_t>(n)) return std::nullopt;
     std::uint32_t value = 0;
     for (char c : text.substr(0, static_cast<std::size_t>(n))) {
         std::uint32_t digit;
@@ -26,6 +26,9 @@ std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n) {
             digit = static_cast<std::uint32_t>(c - 'A' + 10);
         else
             return std::nullopt;
+        // A 32-bit constant may be typed with leading zeros (nine digits with the 32-bit flag);
+        // only digits that would shift out a set bit make it too large.
+        if (value > 0x0FFFFFFFu) return std::nullopt;
         value = value << 4 | digit;
     }
     return value;
@@ -39,6 +42,35 @@ locale_t cLocale() {
     return locale;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal number at the start of text: blanks, a sign, digits with an optional point, and an
+// exponent (in lower case, every 'E' is gone). The C conversion alone would also read hexadecimal
+// ("0X1A"), "INF" and "NAN", none of which is a real-number constant; those give 0.
+std::string decimalPrefix(std::string_view text) {
+    std::size_t end = 0;
+    auto skipDigits = [&text, &end] {
+        const std::size_t start = end;
+        while (end < text.size() && isDigit(text[end])) ++end;
+        return end - start;
+    };
+    while (end < text.size() && (text[end] == ' ' || text[end] == '\t')) ++end;
+    if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
+    std::size_t mantissaDigits = skipDigits();
+    if (end < text.size() && text[end] == '.') {
+        ++end;
+        mantissaDigits += skipDigits();
+    }
+    if (mantissaDigits == 0) return std::string();
+    const std::size_t beforeExponent = end;
+    if (end < text.size() && text[end] == 'e') {
+        ++end;
+        if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
+        if (skipDigits() == 0) end = beforeExponent;
+    }
+    return std::string(text.substr(0, end));
+}
+
 }  // namespace
 
 std::uint32_t strToFloatBits(std::string_view text) {
@@ -48,7 +80,8 @@ std::uint32_t strToFloatBits(std::string_view text) {
         if (c == '\0' || number.size() == kMaxDigits) break;
         if (c != 'E') number.push_back(c);
     }
-    const float value = strtof_l(number.c_str(), nullptr, cLocale());
+    const std::string decimal = decimalPrefix(number);
+    const float value = decimal.empty() ? 0.0f : strtof_l(decimal.c_str(), nullptr, cLocale());
     return std::bit_cast<std::uint32_t>(value);
 }
 

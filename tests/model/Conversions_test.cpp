@@ -39,6 +39,8 @@ TEST(ConversionsTest, HexTextToNumber) {
         {"0", 1, 0},          {"F", 1, 15},          {"FF", 2, 255},
         {"1A2B", 4, 0x1A2B},  {"1A2B", 2, 0x1A},     {"02FF03", 4, 0x02FF},
         {"12345678", 8, 0x12345678}, {"FFFFFFFF", 8, 0xFFFFFFFF}, {"", 0, 0},
+        // A 32-bit constant may take nine digits when the first is a zero.
+        {"0FFFFFFFF", 9, 0xFFFFFFFF}, {"000000000012", 12, 0x12},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -58,6 +60,7 @@ TEST(ConversionsTest, HexTextThatIsNoHexNumberGivesNothing) {
         {"G0", 2},   {"1 ", 2}, {"-1", 2},
         {"12", 3},   // shorter than asked
         {"123456789", 9},  // more than 32 bits
+        {"100000000", 9},  {"00100000000", 11},
         {"1", -1},
     };
     // clang-format on
@@ -75,6 +78,9 @@ TEST(ConversionsTest, FloatBitsOfConstantTexts) {
         {"", 0},               {"E", 0},             {"ABC", 0},
         // Only 20 characters are read: 12345678901234567890 rather than ...123.
         {"E12345678901234567890123", 0x5F2B54AA},
+        // Only a decimal number is read; hexadecimal, infinity and not-a-number are none.
+        {"E0X10", 0}, {"E0x1p3", 0}, {"ENAN", 0}, {"EINF", 0}, {"E-INF", 0}, {"Einfinity", 0},
+        {"E1.5e3", 0x44BB8000}, {"E2e", 0x40000000}, {"E.5", 0x3F000000}, {"E-", 0}, {"E.", 0},
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(strToFloatBits(c.text), c.bits) << c.text;
