@@ -4,6 +4,7 @@
 
 #include "editor/EditorState.h"
 #include "lang/Language.h"
+#include "link/Frames.h"
 #include "link/Receive.h"
 #include "model/MainCore.h"
 #include "model/ModeData.h"
@@ -309,6 +310,7 @@ void resetLinkState() {
     commProtocol = sysProtocol;
     baudText = "9600";
     setStartUpSpecialRegisters();
+    rsChHex.clear();
     resetReceiveState();
 }
 

@@ -65,7 +65,8 @@ void appendAddressLowFirst(const std::string& digits4) { appendCharacters(digits
 void appendDataWord(const std::string& digits8) { appendCharacters(digits8, {7, 8, 5, 6}); }
 void appendDataDword(const std::string& digits8) { appendCharacters(digits8, {7, 8, 5, 6, 3, 4, 1, 2}); }
 void appendByteCount(const std::string& digits4) { appendCharacters(digits4, {3, 4}); }
-void appendValueByteCount(int is32) { rsChHex += is32 != 0 ? "04" : "02"; }
+// The count is a field like any other: its two digit characters travel as their ASCII codes.
+void appendValueByteCount(int is32) { appendCharacters(is32 != 0 ? "04" : "02", {1, 2}); }
 
 std::uint8_t hexPairToByte(char high, char low) {
     return static_cast<std::uint8_t>(hexDigitValue(high) * 16 + hexDigitValue(low));

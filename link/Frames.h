@@ -26,7 +26,7 @@ void appendAddressLowFirst(const std::string& digits4);  // 3 4 1 2
 void appendDataWord(const std::string& digits8);         // 7 8 5 6
 void appendDataDword(const std::string& digits8);        // 7 8 5 6 3 4 1 2
 void appendByteCount(const std::string& digits4);        // 3 4
-void appendValueByteCount(int is32);                     // "04" or "02"
+void appendValueByteCount(int is32);                     // the characters "04" or "02"
 
 // n is the number of digits of rsChHex to use (callers pass its length).
 void AddSumCheckCode(std::size_t n);

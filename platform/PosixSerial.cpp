@@ -54,7 +54,7 @@ public:
         return tcsetattr(fd_, TCSANOW, &settings) == 0;
     }
 
-    // The driver reports line errors by dropping bytes (IGNPAR); there is no error state to clear.
+    // Line errors are ignored by the settings (IGNPAR, no INPCK); there is no error state to clear.
     void clearErrors() override {}
 
     std::size_t queuedBytes() override {
@@ -100,15 +100,26 @@ bool applySerialFormat(termios& settings, const SerialFormat& format) {
     speed_t speed{};
     if (!speedOf(format.baudRate, speed)) return false;
     if (format.dataBits != 7 && format.dataBits != 8) return false;
+    // The device keeps whatever an earlier program left in its settings; raw mode does not clear
+    // everything that would change the bytes, so the rest is cleared here.
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+#ifdef CMSPAR
+    settings.c_cflag &= ~CMSPAR;  // with PARENB it would make mark or space parity of even and odd
+#endif
     settings.c_cflag |= format.dataBits == 7 ? CS7 : CS8;
     if (format.parity != Parity::None) settings.c_cflag |= PARENB;
     if (format.parity == Parity::Odd) settings.c_cflag |= PARODD;
     if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
-    // Bytes with a parity or framing error are dropped by the driver; the frame check of the
-    // receiver then sees a short or bad frame.
+    // No software flow control either way: 0x11 and 0x13 are data, and the driver must never
+    // send them to the PLC on its own.
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+#ifdef IUCLC
+    settings.c_iflag &= ~IUCLC;  // would turn the hex digits 'A'..'F' of a reply into lower case
+#endif
+    // Receive errors are ignored: parity is not checked and a byte with a framing error is dropped,
+    // so a damaged reply shows up as a wrong check code or a short frame.
     settings.c_iflag |= IGNPAR | IGNBRK;
     settings.c_cc[VMIN] = 0;
     settings.c_cc[VTIME] = 0;

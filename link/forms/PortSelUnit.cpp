@@ -4,11 +4,13 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "link/CommRecord.h"
@@ -57,6 +59,13 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
 void TPortSelForm::showEvent(QShowEvent* event) {
     FormShow();
     QDialog::showEvent(event);
+    // Centred on the screen, not over the window that opens it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TPortSelForm::FormShow() {

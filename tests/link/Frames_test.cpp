@@ -56,7 +56,21 @@ TEST_F(FramesTest, FieldEncodersAppendTheChosenCharactersInTheirByteOrder) {
     rsChHex.clear();
     appendValueByteCount(1);
     appendValueByteCount(0);
-    EXPECT_EQ(rsChHex, "0402");
+    EXPECT_EQ(rsChHex, "30343032");  // the characters '0' '4' '0' '2'
+}
+
+TEST_F(FramesTest, ACurrentValueWriteCarriesItsFieldsAsCharacters) {
+    // Type 1, D100 (0x10C8) := K1234 (0x04D2), 16 bits.
+    openAt(0);
+    rsChHex = "0231";
+    appendAddress("10C8");
+    appendValueByteCount(0);
+    appendDataWord("000004D2");
+    rsChHex += "03";
+    AddSumCheckCode(rsChHex.size());
+    ASSERT_TRUE(sendFrameHex(rsChHex.size()));
+    EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32, 0x44,
+                                                                0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
 }
 
 TEST_F(FramesTest, AShortFieldTextCountsItsMissingDigitsAsZero) {

@@ -1,12 +1,12 @@
 // The link end to end over a real pseudo-terminal: the termios port of the program on one side,
 // the plcsim program on the other, in real time.
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -34,13 +34,8 @@ public:
             _exit(127);
         }
         close(out[1]);
-        FILE* output = fdopen(out[0], "r");
-        char line[256] = {};
-        if (output != nullptr && std::fgets(line, sizeof line, output) != nullptr) {
-            slavePath_ = line;
-            while (!slavePath_.empty() && slavePath_.back() == '\n') slavePath_.pop_back();
-        }
-        if (output != nullptr) std::fclose(output);
+        slavePath_ = readLine(out[0]);
+        close(out[0]);
     }
     ~PlcSimProcess() {
         if (pid_ > 0) {
@@ -54,6 +49,21 @@ public:
     const std::string& slavePath() const { return slavePath_; }
 
 private:
+    // The first line the program prints, waiting at most five seconds for it: a program that
+    // never prints must fail the test, not hang it.
+    static std::string readLine(int fd) {
+        std::string line;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd ready{fd, POLLIN, 0};
+            if (poll(&ready, 1, 100) <= 0) continue;
+            char c = 0;
+            if (read(fd, &c, 1) != 1 || c == '\n') return line;
+            line += c;
+        }
+        return {};
+    }
+
     pid_t pid_ = -1;
     std::string slavePath_;
 };
@@ -80,18 +90,7 @@ protected:
     void connectTo(const PlcSimProcess& plc) {
         ASSERT_FALSE(plc.slavePath().empty());
         setenv("KESTRION_COM1", plc.slavePath().c_str(), 1);
-        platform::Services services;
-        services.messages = &fakes.messages;
-        services.statusBar = &fakes.statusBar;
-        services.trace = &fakes.trace;
-        services.progress = &fakes.progress;
-        services.system = &fakes.system;
-        services.clock = &clock;
-        services.timers = &clock;
-        services.files = &fakes.files;
-        services.dialogs = &fakes.dialogs;
-        services.serial = &ports;
-        platform::install(services);
+        installServices(clock, ports);
         clock.bind(platform::TimerId::Timer1, [] { Timer1Timer(); });
         comPortIndex = 0;
         baudIndex = 0;
@@ -102,6 +101,23 @@ protected:
     ~SerialLineTest() override {
         closeComPort();
         unsetenv("KESTRION_COM1");
+        // The fakes again: the real-time clock and the termios ports go before the fixture's reset.
+        installServices(fakes.clock, fakes.serial);
+    }
+
+    void installServices(FakeClockAndTimers& clockAndTimers, platform::SerialPorts& serialPorts) {
+        platform::Services services;
+        services.messages = &fakes.messages;
+        services.statusBar = &fakes.statusBar;
+        services.trace = &fakes.trace;
+        services.progress = &fakes.progress;
+        services.system = &fakes.system;
+        services.clock = &clockAndTimers;
+        services.timers = &clockAndTimers;
+        services.files = &fakes.files;
+        services.dialogs = &fakes.dialogs;
+        services.serial = &serialPorts;
+        platform::install(services);
     }
 
     void readSpecialRegisters() {

@@ -1,5 +1,10 @@
 // The termios settings made from a line format, and the device each COM number stands for.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "platform/PosixSerial.h"
 
@@ -19,15 +24,21 @@ TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
                           {8, Parity::None, CS8, false, false},
                           {7, Parity::Odd, CS7, true, true}};
     for (const Case& c : cases) {
+        // What another program may have left on the device.
         termios settings{};
-        settings.c_cflag = PARODD | CSTOPB | CRTSCTS;
+        settings.c_cflag = PARODD | CSTOPB | CRTSCTS | CMSPAR;
+        settings.c_iflag = IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP;
+        settings.c_lflag = ECHO | ICANON | ISIG;
+        settings.c_oflag = OPOST | ONLCR;
         ASSERT_TRUE(applySerialFormat(settings, {9600, c.dataBits, c.parity, 1}));
         EXPECT_EQ(settings.c_cflag & CSIZE, c.size);
         EXPECT_EQ((settings.c_cflag & PARENB) != 0, c.parityOn);
         EXPECT_EQ((settings.c_cflag & PARODD) != 0, c.odd);
-        EXPECT_FALSE(settings.c_cflag & CSTOPB);
-        EXPECT_FALSE(settings.c_cflag & CRTSCTS);
-        EXPECT_FALSE(settings.c_lflag & (ECHO | ICANON));
+        EXPECT_FALSE(settings.c_cflag & (CSTOPB | CRTSCTS | CMSPAR));
+        EXPECT_EQ(settings.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
+        EXPECT_FALSE(settings.c_iflag & (IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP));
+        EXPECT_FALSE(settings.c_lflag & (ECHO | ICANON | ISIG));
+        EXPECT_FALSE(settings.c_oflag & OPOST);
         EXPECT_EQ(settings.c_cc[VMIN], 0);
         EXPECT_EQ(settings.c_cc[VTIME], 0);
     }
@@ -57,6 +68,27 @@ TEST(PosixSerial, ComNumbersResolveToTtySUnlessTheEnvironmentNamesADevice) {
 TEST(PosixSerial, OpeningAMissingDeviceOrAFileThatIsNoTerminalFails) {
     EXPECT_EQ(PosixSerialPorts::openDevice("/dev/kestrion-no-such-port").status, SerialOpenStatus::NotFound);
     EXPECT_EQ(PosixSerialPorts::openDevice("/dev/null").status, SerialOpenStatus::NotFound);
+}
+
+TEST(PosixSerial, ADeviceTheUserMayNotOpenIsReportedAsAPermissionError) {
+    char path[] = "/tmp/kestrion-port-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    ASSERT_EQ(chmod(path, 0), 0);
+    // Tried in a child that is an ordinary user, since the superuser opens every file.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        _exit(PosixSerialPorts::openDevice(path).status == SerialOpenStatus::AccessDenied ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    unlink(path);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no ordinary user to try it as";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "plcsim/PlcSimulator.h"
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
         const ssize_t got = read(master, buffer, sizeof buffer);
         if (got <= 0) continue;
         for (const auto& chunk : plc.receive(buffer, static_cast<std::size_t>(got), lineRate(slave))) {
-            usleep(chunk.delayMs * 1000);
+            std::this_thread::sleep_for(std::chrono::milliseconds(chunk.delayMs));
             writeAll(master, chunk.bytes);
         }
     }

@@ -1,9 +1,11 @@
 // The port and rate dialog and the reply time-out dialog as Qt windows, with the fakes installed.
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "link/CommRecord.h"
 #include "link/forms/PortSelUnit.h"
@@ -24,6 +26,9 @@ TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheInde
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2");
     EXPECT_TRUE(form.baudRateRadioGroup->button(3)->isChecked());
     EXPECT_EQ(form.comPortComboBox->count(), 8);
+    const QPoint offCentre =
+        form.frameGeometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 1);
 
     form.comPortComboBoxChange("COM20");
     EXPECT_EQ(form.comPortComboBox->currentText(), "COM1");
