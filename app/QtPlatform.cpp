@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <chrono>
+#include <thread>
 
 #include "devviews/forms/StackCodeUnit.h"
 #include "model/forms/PlcTypeForm.h"
@@ -180,7 +181,12 @@ std::uint32_t QtClock::tickCount() const {
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void QtClock::runMessageLoopOnce() { QCoreApplication::processEvents(QEventLoop::AllEvents, 1); }
+void QtClock::runMessageLoopOnce() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    // The waits of the link call this in a loop; a short sleep keeps them from spinning a core
+    // while the reply is on its way.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
 
 QtTimers::QtTimers() {
     for (auto& timer : timers_) {
