@@ -69,12 +69,12 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::buildMenus() {
-    struct MenuSpec {
+    struct MainMenuEntry {
         QMenu** member;
         const char* name;
         const char* caption;
     };
-    const MenuSpec specs[] = {
+    const MainMenuEntry entries[] = {
         {&FileMenu, "FileMenu", "&File"},          {&EditMenu, "EditMenu", "&Edit"},
         {&ViewMenu, "ViewMenu", "&View"},          {&CommentMenu, "CommentMenu", "&Comment"},
         {&OnlineMenu, "OnlineMenu", "&Online"},    {&MonitorMenu, "MonitorMenu", "&Monitor"},
@@ -82,9 +82,9 @@ void TMainForm::buildMenus() {
         {&ToolsMenu, "ToolsMenu", "&Tools"},       {&OptionMenu, "OptionMenu", "O&ption"},
         {&LanguageMenu, "LanguageMenu", "&Language"}, {&HelpMenu, "HelpMenu", "&Help"},
     };
-    for (const MenuSpec& spec : specs) {
-        *spec.member = menuBar()->addMenu(QString::fromUtf8(spec.caption));
-        (*spec.member)->setObjectName(spec.name);
+    for (const MainMenuEntry& entry : entries) {
+        *entry.member = menuBar()->addMenu(QString::fromUtf8(entry.caption));
+        (*entry.member)->setObjectName(entry.name);
     }
 
     PlcTypeChange1 = OptionMenu->addAction("Type change ...", this, &TMainForm::PlcTypeChange1Click);
