@@ -5,6 +5,7 @@
 #include "link/CommRecord.h"
 #include "model/ConnectedPlc.h"
 #include "model/ClipboardBlock.h"
+#include "model/CanvasState.h"
 #include "model/ConverterStacks.h"
 #include "model/EditMarks.h"
 #include "model/LadderObject.h"
@@ -34,6 +35,7 @@ void resetAllState() {
     resetEditMarksState();
     resetMonitorState();
     resetDrawGeometry();
+    resetCanvasState();
 }
 
 }  // namespace kestrion::testing

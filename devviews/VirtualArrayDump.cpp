@@ -1,0 +1,54 @@
+#include "devviews/VirtualArrayDump.h"
+
+#include <algorithm>
+
+#include "model/CanvasState.h"
+#include "model/DrawGeometry.h"
+
+namespace kestrion {
+
+namespace {
+
+const CanvasGrid* chosenGrid(int gridChoice) {
+    switch (gridChoice) {
+        case kDumpVirtualArray: return &VirtualArray;
+        case kDumpBkVirtualArray: return &BkVirtualArray;
+        case kDumpCompileVirtualArray: return &bCompileVirtualArray;
+        case kDumpCopyVirtualArray: return &CopyVirtualArray;
+        default: return nullptr;
+    }
+}
+
+std::string rowText(const CanvasGrid& grid, std::int64_t row, std::int64_t columns) {
+    std::string text;
+    for (std::int64_t column = 0; column < columns; ++column) {
+        const char cell = grid.at(column, row);
+        text.push_back(cell == '\0' ? '.' : cell);
+    }
+    text.erase(text.find_last_not_of(kCellBlank) + 1);
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> virtualArrayDumpRows(int gridChoice) {
+    std::vector<std::string> rows;
+    const CanvasGrid* grid = chosenGrid(gridChoice);
+    if (grid == nullptr) return rows;
+    const std::int64_t columns = std::min<std::int64_t>(virtualArrayColumns, kCanvasColumns);
+    std::size_t used = 0;
+    for (std::int64_t row = 0; row < kCanvasRows; ++row) {
+        rows.push_back(rowText(*grid, row, columns));
+        if (!rows.back().empty()) used = rows.size();
+    }
+    rows.resize(used);
+    return rows;
+}
+
+std::string OpenVirtualArrayMemo(int gridChoice) {
+    std::string text;
+    for (const std::string& row : virtualArrayDumpRows(gridChoice)) text += row + "\n";
+    return text;
+}
+
+}  // namespace kestrion

@@ -1,0 +1,92 @@
+// The character grids of the ladder at half-cell resolution and the small state that the canvas
+// passes and the editor services share. Every cell is read and written through CanvasGrid, which
+// never touches a cell outside the grid.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrion {
+
+struct stLadderBlock;
+
+constexpr std::int64_t kCanvasColumns = 48;
+constexpr std::int64_t kCanvasRows = 8192;  // 4096 ladder lines and the gaps below them
+
+// Cell alphabet.
+constexpr char kCellBlank = ' ';
+constexpr char kCellContact = 'X';
+constexpr char kCellStl = 'S';
+constexpr char kCellNop = '-';
+constexpr char kCellLabel = 'P';
+constexpr char kCellOutput = 'Y';
+constexpr char kCellOutputTail = 'y';
+constexpr char kCellWire = '~';
+constexpr char kCellJoint = '#';
+constexpr char kCellLink = '|';
+
+// One grid, stored column by column. Columns and rows are signed so that the neighbours of column
+// 0 and row 0 can be named: they lie outside, read as blank and refuse writes.
+class CanvasGrid {
+public:
+    char at(std::int64_t column, std::int64_t row) const;
+    // False (and nothing written) outside the grid.
+    bool put(std::int64_t column, std::int64_t row, char cell);
+    // Columns 0 .. columns - 1 of every row; columns past the grid are left out.
+    void fill(std::int64_t columns, char cell);
+    void copyColumnsFrom(const CanvasGrid& source, std::int64_t columns);
+
+    bool operator==(const CanvasGrid&) const = default;
+
+private:
+    // The one place that turns a column and row into a byte of the grid.
+    static bool inside(std::int64_t column, std::int64_t row);
+    static std::size_t offset(std::int64_t column, std::int64_t row);
+
+    std::vector<char> cells_ = std::vector<char>(static_cast<std::size_t>(kCanvasColumns * kCanvasRows), '\0');
+};
+
+// The painter of the ladder view; the view installs it, and without one nothing is drawn.
+class LadderView {
+public:
+    virtual ~LadderView() = default;
+    // A vertical wire of one cell height from the middle of the row at y + dy, down (direction 0)
+    // or up (direction 1), at x; the coordinates are scaled by zoom / 100.
+    virtual void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
+                                         std::uint32_t zoom) = 0;
+    // Brings the selection frame into sight.
+    virtual void scrollToFrame() = 0;
+};
+
+struct CanvasState {
+    CanvasGrid VirtualArray;          // the ladder being edited
+    CanvasGrid bCompileVirtualArray;  // '1' where Convert may not place MPS, MRD or MPP
+    CanvasGrid BkVirtualArray;        // undo copy (slot 1)
+    CanvasGrid cancelVirtualArray;    // edit-cancel copy (slot 0)
+    CanvasGrid CopyVirtualArray;      // cells of a framed block copy
+
+    std::uint32_t viewTopY = 0;                // ladder y at the top of the visible part
+    const stLadderBlock* ldrDrawHead = nullptr;  // first object drawn, set by the drawing timer
+    bool undoMenuEnabled = false;
+    bool editCancelMenuEnabled = false;
+    std::string canvasTraceText;  // the last note of the canvas passes, for the developer views
+};
+
+extern CanvasState canvasState;
+extern CanvasGrid& VirtualArray;
+extern CanvasGrid& bCompileVirtualArray;
+extern CanvasGrid& BkVirtualArray;
+extern CanvasGrid& cancelVirtualArray;
+extern CanvasGrid& CopyVirtualArray;
+extern std::uint32_t& viewTopY;
+extern const stLadderBlock*& ldrDrawHead;
+
+void resetCanvasState();
+
+// The installed painter, or null.
+LadderView* ladderView();
+void installLadderView(LadderView* view);
+
+}  // namespace kestrion
