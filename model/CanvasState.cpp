@@ -2,16 +2,18 @@
 
 #include <algorithm>
 
+#include "model/ModelState.h"
+
 namespace kestrion {
 
-CanvasState canvasState;
-CanvasGrid& VirtualArray = canvasState.VirtualArray;
-CanvasGrid& bCompileVirtualArray = canvasState.bCompileVirtualArray;
-CanvasGrid& BkVirtualArray = canvasState.BkVirtualArray;
-CanvasGrid& cancelVirtualArray = canvasState.cancelVirtualArray;
-CanvasGrid& CopyVirtualArray = canvasState.CopyVirtualArray;
-std::uint32_t& viewTopY = canvasState.viewTopY;
-const stLadderBlock*& ldrDrawHead = canvasState.ldrDrawHead;
+CanvasState& canvasState = modelState.canvas;
+CanvasGrid& VirtualArray = modelState.canvas.VirtualArray;
+CanvasGrid& bCompileVirtualArray = modelState.canvas.bCompileVirtualArray;
+CanvasGrid& BkVirtualArray = modelState.canvas.BkVirtualArray;
+CanvasGrid& cancelVirtualArray = modelState.canvas.cancelVirtualArray;
+CanvasGrid& CopyVirtualArray = modelState.canvas.CopyVirtualArray;
+std::uint32_t& viewTopY = modelState.canvas.viewTopY;
+const stLadderBlock*& ldrDrawHead = modelState.canvas.ldrDrawHead;
 
 namespace {
 LadderView* installedView = nullptr;
@@ -43,10 +45,6 @@ void CanvasGrid::fill(std::int64_t columns, char cell) {
 void CanvasGrid::copyColumnsFrom(const CanvasGrid& source, std::int64_t columns) {
     const std::int64_t count = std::clamp<std::int64_t>(columns, 0, kCanvasColumns);
     std::copy_n(source.cells_.begin(), static_cast<std::size_t>(count * kCanvasRows), cells_.begin());
-}
-
-void resetCanvasState() {
-    canvasState = {};
 }
 
 LadderView* ladderView() {

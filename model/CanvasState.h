@@ -74,7 +74,7 @@ struct CanvasState {
     std::string canvasTraceText;  // the last note of the canvas passes, for the developer views
 };
 
-extern CanvasState canvasState;
+extern CanvasState& canvasState;  // a member of modelState
 extern CanvasGrid& VirtualArray;
 extern CanvasGrid& bCompileVirtualArray;
 extern CanvasGrid& BkVirtualArray;
@@ -82,8 +82,6 @@ extern CanvasGrid& cancelVirtualArray;
 extern CanvasGrid& CopyVirtualArray;
 extern std::uint32_t& viewTopY;
 extern const stLadderBlock*& ldrDrawHead;
-
-void resetCanvasState();
 
 // The installed painter, or null.
 LadderView* ladderView();

@@ -43,7 +43,8 @@ TEST_F(CanvasGeometry, CellsOutsideTheGridReadBlankAndRefuseWrites) {
 }
 
 TEST_F(CanvasGeometry, WithoutDrawingGeometryNothingIsMarkedAndNothingFails) {
-    resetDrawGeometry();
+    symbleHalfWidth = 0;  // no drawing geometry yet
+    symbleHalfHeight = 0;
     startList();
     object(kLd, 160, 128);
     EXPECT_EQ(setNowObjectCell(), 0U);
