@@ -138,11 +138,7 @@ void VerticalLinks::run(const std::vector<LinkCase>& cases) {
         }
         paint(c.before);
         ModifyVLineToVirtualCanvas();
-        // Only the rows above END's marks.
-        Picture after = dump();
-        after.resize(std::min<std::size_t>(after.size(), 100));
-        while (!after.empty() && after.back().empty()) after.pop_back();
-        EXPECT_EQ(after, c.after) << c.name;
+        EXPECT_EQ(dumpAbove(100), c.after) << c.name;  // the rows above END's marks
     }
 }
 

@@ -30,6 +30,14 @@ protected:
 
     static Picture dump(int grid = kDumpVirtualArray) { return virtualArrayDumpRows(grid); }
 
+    // The dump of the first rows only, without trailing blank rows.
+    static Picture dumpAbove(std::size_t rows) {
+        Picture picture = dump();
+        picture.resize(std::min(picture.size(), rows));
+        while (!picture.empty() && picture.back().empty()) picture.pop_back();
+        return picture;
+    }
+
     // A main list of END at (endX, endY) alone.
     static void startList(std::uint32_t endX = 1040, std::uint32_t endY = 640) { initLadderList(endX, endY); }
 
