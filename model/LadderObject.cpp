@@ -33,11 +33,11 @@ static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipbo
 
 
 void stLadderBlock::setDFlag(bool on) {
-    flagByte1 = on ? (flagByte1 | kFlag1DoubleWord) : (flagByte1 & ~kFlag1DoubleWord);
+    flagByte1 = static_cast<std::uint8_t>(on ? flagByte1 | kFlag1DoubleWord : flagByte1 & ~kFlag1DoubleWord);
 }
 
 void stLadderBlock::setPFlag(bool on) {
-    flagByte2 = on ? (flagByte2 | kFlag2Pulse) : (flagByte2 & ~kFlag2Pulse);
+    flagByte2 = static_cast<std::uint8_t>(on ? flagByte2 | kFlag2Pulse : flagByte2 & ~kFlag2Pulse);
 }
 
 // ---- The 288-byte image -----------------------------------------------------------------------
@@ -522,11 +522,11 @@ transaction::Restore snapshotLadderObjects() {
 
     return [saved] {
         freeAllLadderObjects();
-        const auto lists = everyLadderList();
+        const auto targets = everyLadderList();
         std::array<std::vector<stLadderBlock*>, kListCount> rebuilt;
-        for (std::size_t list = 0; list < lists.size(); ++list) {
-            rebuilt[list] = links::rebuild(*lists[list], saved->objects[list]);
-            lists[list]->now = links::nodeAt(rebuilt[list], saved->now[list]);
+        for (std::size_t list = 0; list < targets.size(); ++list) {
+            rebuilt[list] = links::rebuild(*targets[list], saved->objects[list]);
+            targets[list]->now = links::nodeAt(rebuilt[list], saved->now[list]);
         }
         if (saved->editNew) {
             editNew = new stLadderBlock(*saved->editNew);
