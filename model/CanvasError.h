@@ -2,15 +2,16 @@
 // been told why, and the command that ran the pass (Convert, Paste, the load) rolls back.
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "model/CommandError.h"
 
 namespace kestrion {
 
-class CanvasError : public std::runtime_error {
+class CanvasError : public CommandError {
 public:
     // what() is the text of the box that was shown.
-    explicit CanvasError(const std::string& shownText) : std::runtime_error(shownText) {}
+    explicit CanvasError(const std::string& shownText) : CommandError(shownText) {}
 };
 
 }  // namespace kestrion

@@ -1,7 +1,9 @@
 #include "model/CanvasState.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "model/CommandTransaction.h"
 #include "model/ModelState.h"
 
 namespace kestrion {
@@ -16,8 +18,32 @@ std::uint32_t& viewTopY = modelState.canvas.viewTopY;
 const stLadderBlock*& ldrDrawHead = modelState.canvas.ldrDrawHead;
 
 namespace {
+
 LadderView* installedView = nullptr;
+
+// The five grids, and the bus line and columns that marking a too-wide object widens.
+transaction::Restore snapshotCanvas() {
+    struct Saved {
+        CanvasGrid live, compile, undo, cancel, copy;
+        std::uint32_t busLineEnd, columns;
+    };
+    auto saved = std::make_shared<const Saved>(Saved{VirtualArray, bCompileVirtualArray, BkVirtualArray,
+                                                     cancelVirtualArray, CopyVirtualArray, draw.iBusLineEnd,
+                                                     virtualArrayColumns});
+    return [saved] {
+        VirtualArray = saved->live;
+        bCompileVirtualArray = saved->compile;
+        BkVirtualArray = saved->undo;
+        cancelVirtualArray = saved->cancel;
+        CopyVirtualArray = saved->copy;
+        draw.iBusLineEnd = saved->busLineEnd;
+        virtualArrayColumns = saved->columns;
+    };
 }
+
+[[maybe_unused]] const bool canvasPart = transaction::registerPart("virtual canvas", snapshotCanvas);
+
+}  // namespace
 
 bool CanvasGrid::inside(std::int64_t column, std::int64_t row) {
     return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
