@@ -17,19 +17,16 @@ protected:
     }
 };
 
-TEST_F(VirtualArrayDump, EachChoiceShowsItsGridUpToItsLastUsedRow) {
-    const std::pair<int, CanvasGrid*> grids[] = {{kDumpVirtualArray, &VirtualArray},
-                                                 {kDumpBkVirtualArray, &BkVirtualArray},
-                                                 {kDumpCompileVirtualArray, &bCompileVirtualArray},
-                                                 {kDumpCopyVirtualArray, &CopyVirtualArray}};
-    for (const auto& [choice, grid] : grids) {
+TEST_F(VirtualArrayDump, EachChoiceShowsItsGridOverTheColumnsInUseUpToItsLastUsedRow) {
+    for (const auto& [choice, grid] : {std::pair{kDumpVirtualArray, &VirtualArray}, {kDumpBkVirtualArray, &BkVirtualArray},
+                                       {kDumpCompileVirtualArray, &bCompileVirtualArray},
+                                       {kDumpCopyVirtualArray, &CopyVirtualArray}}) {
         grid->fill(virtualArrayColumns, ' ');
         grid->put(2 + choice, 1, 'X');
         grid->put(39, 1, '|');
         grid->put(40, 1, 'Q');  // past the columns in use
-        EXPECT_EQ(OpenVirtualArrayMemo(choice), "\n" + std::string(std::size_t(2 + choice), ' ') + "X" +
-                                                    std::string(std::size_t(36 - choice), ' ') + "|\n")
-            << choice;
+        const auto at = static_cast<std::size_t>(2 + choice);
+        EXPECT_EQ(OpenVirtualArrayMemo(choice), "\n" + std::string(at, ' ') + "X" + std::string(38 - at, ' ') + "|\n");
     }
     EXPECT_TRUE(virtualArrayDumpRows(4).empty());
 }

@@ -14,10 +14,30 @@
 namespace kestrion::testing {
 
 using Picture = std::vector<std::string>;
+using Texts = std::vector<std::string>;
+
+constexpr std::uint16_t kLd = 0x2000;
+constexpr std::uint16_t kAnd = 0x4000;
+constexpr std::uint16_t kOr = 0x6000;
+constexpr std::uint16_t kOut = 0xC000;
+constexpr std::uint16_t kStl = 0xF000;
+constexpr std::uint16_t kLabel = 0xB000;
 
 class CanvasTest : public LadderTest {
 protected:
     CanvasTest() { clearVirtualCanvas(); }
+
+    // A fresh start inside a table-driven test: state, boxes and status text, geometry, canvas.
+    void restart(std::uint32_t endY = 640) {
+        resetAllState();
+        fakes.messages.shown.clear();
+        fakes.statusBar.setPanelText(13, "");
+        ModeData.xSizeSymble = 80;
+        ModeData.ySizeSymble = 64;
+        setupDrawGeometry();
+        clearVirtualCanvas();
+        initLadderList(1040, endY);
+    }
 
     // Writes every non-blank character of the picture; row i of the picture is canvas row i.
     static void paint(const Picture& picture) {
@@ -28,52 +48,51 @@ protected:
                                   picture[row][column]);
     }
 
-    static Picture dump(int grid = kDumpVirtualArray) { return virtualArrayDumpRows(grid); }
-
-    // The dump of the first rows only, without trailing blank rows.
-    static Picture dumpAbove(std::size_t rows) {
-        Picture picture = dump();
+    // The dump of VirtualArray, of its first rows only when asked (without trailing blank rows).
+    static Picture dump(std::size_t rows = 8192) {
+        Picture picture = virtualArrayDumpRows(kDumpVirtualArray);
         picture.resize(std::min(picture.size(), rows));
         while (!picture.empty() && picture.back().empty()) picture.pop_back();
         return picture;
     }
 
-    // A main list of END at (endX, endY) alone.
     static void startList(std::uint32_t endX = 1040, std::uint32_t endY = 640) { initLadderList(endX, endY); }
 
-    // An object linked in front of END at cell k of line m.
+    // An object linked in front of END.
     static stLadderBlock* object(std::uint16_t code, std::uint32_t x, std::uint32_t y, std::uint32_t top = 0,
-                                 std::uint32_t id = 1) {
+                                 std::uint32_t id = 1, const char* mnemonic = "") {
         stLadderBlock* o = addBeforeEnd(x, y, code, id);
         o->yTopPos = top;
+        setText(o->mnemonic, mnemonic);
         return o;
     }
 
-    static std::vector<std::uint32_t> xs() {
-        std::vector<std::uint32_t> out;
-        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) out.push_back(o->xAddr);
+    // "x,y mnemonic" of every main-list object before END.
+    static Texts objects() {
+        Texts out;
+        for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next)
+            out.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " + textOf(o->mnemonic));
         return out;
     }
 
-    static std::vector<std::string> mnemonics() {
-        std::vector<std::string> out;
-        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) out.push_back(textOf(o->mnemonic));
-        return out;
-    }
-
-    std::vector<std::string> boxes() const {
-        std::vector<std::string> out;
+    Texts boxes() const {
+        Texts out;
         for (const auto& box : fakes.messages.shown) out.push_back(box.text + " | " + box.caption);
         return out;
     }
 };
 
-// Codes used by the pictures.
-constexpr std::uint16_t kLd = 0x2000;
-constexpr std::uint16_t kAnd = 0x4000;
-constexpr std::uint16_t kOr = 0x6000;
-constexpr std::uint16_t kOut = 0xC000;
-constexpr std::uint16_t kStl = 0xF000;
-constexpr std::uint16_t kLabel = 0xB000;
+// The ladder view's painter, recording what it is asked to draw.
+class RecordingView : public LadderView {
+public:
+    void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
+                                 std::uint32_t zoom) override {
+        segments.push_back(std::to_string(direction) + " " + std::to_string(x) + "," + std::to_string(y) + " " +
+                           std::to_string(dy) + " " + std::to_string(zoom));
+    }
+    void scrollToFrame() override { ++scrolls; }
+    Texts segments;
+    int scrolls = 0;
+};
 
 }  // namespace kestrion::testing
