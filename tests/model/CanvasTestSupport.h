@@ -1,6 +1,5 @@
-// Shared by the canvas tests: the start-up geometry (cells of 80 x 64, half cells of 40 x 32, 14
-// cells a line), pictures painted into the canvas and read back through the grid dump, and small
-// ladders built object by object.
+// The canvas tests' ground: the start-up geometry (cells of 80 x 64, half cells of 40 x 32, 14 cells
+// a line), pictures painted into the canvas and read back through the grid dump, small ladders.
 #pragma once
 
 #include <string>
@@ -16,12 +15,7 @@ namespace kestrion::testing {
 using Picture = std::vector<std::string>;
 using Texts = std::vector<std::string>;
 
-constexpr std::uint16_t kLd = 0x2000;
-constexpr std::uint16_t kAnd = 0x4000;
-constexpr std::uint16_t kOr = 0x6000;
-constexpr std::uint16_t kOut = 0xC000;
-constexpr std::uint16_t kStl = 0xF000;
-constexpr std::uint16_t kLabel = 0xB000;
+constexpr std::uint16_t kLd = 0x2000, kAnd = 0x4000, kOr = 0x6000, kOut = 0xC000, kStl = 0xF000, kLabel = 0xB000;
 
 class CanvasTest : public LadderTest {
 protected:
@@ -58,7 +52,7 @@ protected:
 
     static void startList(std::uint32_t endX = 1040, std::uint32_t endY = 640) { initLadderList(endX, endY); }
 
-    // An object linked in front of END.
+    // Linked in front of END.
     static stLadderBlock* object(std::uint16_t code, std::uint32_t x, std::uint32_t y, std::uint32_t top = 0,
                                  std::uint32_t id = 1, const char* mnemonic = "") {
         stLadderBlock* o = addBeforeEnd(x, y, code, id);
