@@ -60,6 +60,11 @@ TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand
         EXPECT_EQ(fakes.messages.shown.at(0).icon, platform::MsgIcon::Warning);
         EXPECT_EQ(fakes.statusBar.panelText(13), cell == 'P' ? "1,1,2" : "320,64");
     }
+    restart(4096 * 64);  // a ladder past the canvas is refused too
+    EXPECT_THROW(ReModifyLbcByVirtualArray(), CanvasError);
+    EXPECT_EQ(boxes(), Texts{std::string(kLadderTooLongText) + " | " + kLadderTooLongCaption});
+    FreeLadderMemory(kListMain);  // and without a list nothing is numbered
+    ReModifyLbcByVirtualArray();
 }
 
 TEST_F(BlockNumbers, AFailedNumberingLeavesTheModelAsBeforeTheCommand) {
@@ -77,17 +82,6 @@ TEST_F(BlockNumbers, AFailedNumberingLeavesTheModelAsBeforeTheCommand) {
     EXPECT_EQ(std::pair(draw.iBusLineEnd, virtualArrayColumns), std::pair(1120U, 40U));
     EXPECT_EQ(objects(), (Texts{"80,0 ", "160,0 "}));
 }
-
-TEST_F(BlockNumbers, NothingIsNumberedWithoutAListAndALadderPastTheCanvasIsRefused) {
-    FreeLadderMemory(kListMain);
-    paint({"  X"});
-    ReModifyLbcByVirtualArray();
-    startList(1040, 4096 * 64);
-    EXPECT_THROW(ReModifyLbcByVirtualArray(), CanvasError);
-    EXPECT_EQ(boxes(), Texts{std::string(kLadderTooLongText) + " | " + kLadderTooLongCaption});
-}
-
-// ---- Vertical links ---------------------------------------------------------------------------------
 
 struct Obj {
     std::uint16_t code;
@@ -121,7 +115,6 @@ TEST_F(VerticalLinks, ContactRules) {
         {{{kAnd, 160, 64, 0}}, {"", "", "  X X X"}, {"", "", "  X X X"}},  // an element right of it
         {{{kAnd, 160, 64, 0}}, {"", "", "  X X" + std::string(21, ' ') + "~"},
          {"", "", "  X X" + std::string(21, ' ') + "~"}},  // anything in the last cell column
-        {{{kOr, 80, 64, 0, "", true}}, {"", "", "  X"}, {"", "", "  X"}},     // copied
     });
     // An LD whose left cell is taken links up only when the next unmatched joint is an ORB.
     const Obj ld{kLd, 160, 64, 0}, nested{kLd, 400, 640, 0, "", true};
@@ -157,7 +150,7 @@ TEST_F(VerticalLinks, NopAndJointRules) {
 }
 
 TEST_F(VerticalLinks, EndMarksItsCellAndBlanksTheRowBelowAndTheFrameEndsOnTheLastSelected) {
-    startList(1040, 128);
+    startList(128);
     object(kLd, 160, 64);
     object(kAnd, 400, 64, 0);
     paint({"", "", "    X     X", "", "", " |" + std::string(37, ' ') + "~|"});

@@ -21,7 +21,7 @@ class CanvasTest : public LadderTest {
 protected:
     CanvasTest() { clearVirtualCanvas(); }
 
-    // A fresh start inside a table-driven test: state, boxes and status text, geometry, canvas.
+    // A fresh start inside a table-driven test: state, boxes and status text, geometry, canvas, END.
     void restart(std::uint32_t endY = 640) {
         resetAllState();
         fakes.messages.shown.clear();
@@ -33,16 +33,15 @@ protected:
         initLadderList(1040, endY);
     }
 
-    // Writes every non-blank character of the picture; row i of the picture is canvas row i.
+    // Row i of the picture is canvas row i; blanks are not written.
     static void paint(const Picture& picture) {
         for (std::size_t row = 0; row < picture.size(); ++row)
             for (std::size_t column = 0; column < picture[row].size(); ++column)
                 if (picture[row][column] != ' ')
-                    setCanvasCell(static_cast<std::int64_t>(column), static_cast<std::int64_t>(row),
-                                  picture[row][column]);
+                    setCanvasCell(std::int64_t(column), std::int64_t(row), picture[row][column]);
     }
 
-    // The dump of VirtualArray, of its first rows only when asked (without trailing blank rows).
+    // The dump of VirtualArray, of its first rows only when asked, without trailing blank rows.
     static Picture dump(std::size_t rows = 8192) {
         Picture picture = virtualArrayDumpRows(kDumpVirtualArray);
         picture.resize(std::min(picture.size(), rows));
@@ -50,7 +49,7 @@ protected:
         return picture;
     }
 
-    static void startList(std::uint32_t endX = 1040, std::uint32_t endY = 640) { initLadderList(endX, endY); }
+    static void startList(std::uint32_t endY = 640) { initLadderList(1040, endY); }
 
     // Linked in front of END.
     static stLadderBlock* object(std::uint16_t code, std::uint32_t x, std::uint32_t y, std::uint32_t top = 0,
@@ -76,9 +75,8 @@ protected:
     }
 };
 
-// The ladder view's painter, recording what it is asked to draw.
-class RecordingView : public LadderView {
-public:
+// The ladder view's painter, recording what it is asked to do.
+struct RecordingView : LadderView {
     void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
                                  std::uint32_t zoom) override {
         segments.push_back(std::to_string(direction) + " " + std::to_string(x) + "," + std::to_string(y) + " " +

@@ -24,8 +24,6 @@ TEST_F(EditorServices, TheFrameCoversTheObjectAtOrOverTheCellOrElseTheCell) {
         {960, 128, output, {880, 128, 1119, 191}},
         {480, 64, nullptr, {480, 64, 559, 127}},  // an ANB covers no cell
     };
-    RecordingView view;
-    installLadderView(&view);
     for (const auto& [x, y, found, expected] : cases) {
         redrawFlags = 0;
         setBlueFrameObject(x, y);
@@ -33,8 +31,6 @@ TEST_F(EditorServices, TheFrameCoversTheObjectAtOrOverTheCellOrElseTheCell) {
         EXPECT_EQ(frame(), expected) << x;
         EXPECT_EQ(redrawFlags, kRedrawFrame) << x;
     }
-    installLadderView(nullptr);
-    EXPECT_EQ(view.scrolls, 3);
     addGrayMaskRow(64);
     redrawFlags = 0;
     setBlueFrameObject(160, 64);
@@ -43,34 +39,25 @@ TEST_F(EditorServices, TheFrameCoversTheObjectAtOrOverTheCellOrElseTheCell) {
     EXPECT_EQ(frame(), (std::vector<std::uint32_t>{40, 0, 79, 31}));
 }
 
-TEST_F(EditorServices, BackupCopiesTheMainListIntoTheSlotsCopy) {
-    startList();
-    object(kLd, 80, 0);
-    backupLadderDiagramMemory(1);
-    object(kAnd, 160, 0);
-    backupLadderDiagramMemory(0);
-    backupLadderDiagramMemory(2);
-    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{kLd, kCodeEnd}));
-    EXPECT_EQ(codes(ldrBackupList), codes(ldrList));
-    EXPECT_NE(ldrBackupHead, ldrHead);
-    backupLadderDiagramMemory(1);  // the previous copy is replaced
-    EXPECT_EQ(codes(ldrUndoList), codes(ldrList));
-    EXPECT_TRUE(canvasState.undoMenuEnabled && canvasState.editCancelMenuEnabled);
-}
-
-TEST_F(EditorServices, NopOutRowRangeTurnsObjectsFromXFromUpToXToIntoNops) {
+TEST_F(EditorServices, BackupCopiesTheMainListAndNopOutRowRangeTurnsAStretchOfARowIntoNops) {
     startList();
     for (std::uint32_t x : {80U, 160U, 240U}) object(kAnd, x, 64, 0, 1, "AND");
+    backupLadderDiagramMemory(1);
+    backupLadderDiagramMemory(1);  // the previous copy is replaced
     stLadderBlock* changed = ldrHead->next;
-    object(kAnd, 160, 128);
     setText(changed->operands[4], "X0");
     setText(changed->operand6, "K1");
     nopOutRowRange(160, 64, 240);
-    EXPECT_EQ(codes(), (std::vector<std::uint16_t>{kAnd, kCodeNop, kAnd, kAnd, kCodeEnd}));
+    EXPECT_EQ(codes(), (std::vector<std::uint16_t>{kAnd, kCodeNop, kAnd, kCodeEnd}));
     EXPECT_EQ(textOf(changed->mnemonic) + textOf(changed->operands[4]) + textOf(changed->operand6), "NOP");
     EXPECT_EQ(ldrSearch, changed);
     nopOutRowRange(400, 64, 800);  // nothing there: ldrSearch stays
     EXPECT_EQ(ldrSearch, changed);
+    backupLadderDiagramMemory(0);
+    backupLadderDiagramMemory(2);
+    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{kAnd, kAnd, kAnd, kCodeEnd}));
+    EXPECT_EQ(codes(ldrBackupList), codes(ldrList));
+    EXPECT_TRUE(ldrBackupHead != ldrHead && canvasState.undoMenuEnabled && canvasState.editCancelMenuEnabled);
 }
 
 }  // namespace

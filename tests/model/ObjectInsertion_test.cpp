@@ -18,20 +18,6 @@ TEST_F(ObjectInsertion, WithOnlyEndEveryInsertIsRefusedWithItsBox) {
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
 
-TEST_F(ObjectInsertion, PseudoObjectsByKind) {
-    startList();
-    for (const auto& [kind, code, mnemonic, stepNo] : {std::tuple{0, kCodeNop, "NOP", 33U}, {1, kCodeNull, "NULL", 33U},
-                                                       {2, kCodeXNop, "xNOP", 0xFFFFU}, {3, kCodeVNop, "vNOP", 33U}}) {
-        ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
-        insertXnopInstruction(kind, 240, 128, 5, 64, 33, "label");
-        const stLadderBlock& o = *ldrNew;
-        EXPECT_EQ(std::tuple(o.iCode, textOf(o.mnemonic), o.stepNo), std::tuple(code, std::string(mnemonic), stepNo));
-        EXPECT_EQ(std::vector<std::uint32_t>({o.xAddr, o.yAddr, o.Xend, o.xMaxi, o.yTopPos, o.objLbc, o.end}),
-                  std::vector<std::uint32_t>({240, 128, 320, 320, 64, 5, 10}));
-        EXPECT_EQ(textOf(o.traceLabel) + textOf(o.ID), "label$##");
-    }
-}
-
 TEST_F(ObjectInsertion, JointsGoBesideTheCurrentObjectWhichStays) {
     startList();
     stLadderBlock* first = object(kLd, 80, 0, 0, 1, "LD");
@@ -79,8 +65,6 @@ TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
         {kOut, false, {"", "", out + "Y"}, {"", "", "    ~ ~ ~ ~ ~ ~ Y"}, {"640,64 OUT"}},
         {kOut, false, {"", "           |", out + "Y"}, {"", "           |", "            # ~ Y"},
          {"480,64 #NOP", "640,64 OUT"}},
-        {kOut, false, {"", "", out + "Y", "               |"}, {"", "", out + "Y", "               |"},
-         {"640,64 OUT"}},  // a link below the output's left side
     };
     for (const auto& [code, contact, before, after, expected] : cases) {
         restart();
@@ -127,11 +111,9 @@ TEST_F(ObjectInsertion, FillersBetweenAnAnbAndTheOrbThatFollowsIt) {
     object(kCodeOrb, 400, 64, 0, 1, "ORB");
     object(kCodeAnb, 160, 128, 0, 1, "ANB");
     object(kCodeOrb, 400, 192, 0, 1, "ORB");  // another row: nothing
-    object(kCodeAnb, 160, 256, 0, 1, "ANB")->flagByte1 |= kFlag1CopyMark;
-    object(kCodeOrb, 400, 256, 0, 1, "ORB");
     AddHnopBetweenAnbOrb();
     EXPECT_EQ(objects(), (Texts{"200,64 ANB", "160,64 NOP", "240,64 NOP", "320,64 NOP", "400,64 ORB", "160,128 ANB",
-                                "400,192 ORB", "160,256 ANB", "400,256 ORB"}));
+                                "400,192 ORB"}));
     EXPECT_EQ(ldrHead->next->xBlockAddr, 720U);
     EXPECT_EQ(dump(), (Picture{"", "", "    - - -"}));
 }

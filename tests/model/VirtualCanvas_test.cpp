@@ -42,33 +42,28 @@ TEST_F(CanvasMarking, WithoutDrawingGeometryNothingIsMarkedAndNothingFails) {
     startList();
     object(kLd, 160, 128);
     eraseCanvasCell(160, 128);
-    EXPECT_EQ(setNowObjectCell() + setOutputCells(160, 0) + searchLastUsedRow(5) + isBlockOutputBetweenRows(0, 64, 1), 5U);
+    EXPECT_EQ(setNowObjectCell() + setOutputCells(160, 0) + isBlockOutputBetweenRows(0, 64, 1), 0U);
+    EXPECT_EQ(searchLastUsedRow(5), 5U);
     setupDrawGeometry();
     EXPECT_EQ(dump(), Picture{});
 }
 
 TEST_F(CanvasMarking, ContactAtOrPastTheRightBusWidensOneCellPerStepUntilTheGridIsFull) {
-    struct Case {
-        std::uint32_t x, result, busEnd, columns;
-        std::size_t boxes;
-        std::string line;
-    } const cases[] = {
-        {1040, 1, 1120, 40, 0, std::string(26, ' ') + "X"}, {1120, 0, 1200, 42, 1, std::string(28, ' ') + "X"},
-        {1200, 0, 1280, 44, 2, std::string(30, ' ') + "X"},
-        {1360, 0, 1440, 48, 4, std::string(34, ' ') + "X"},  // the last widening the grid holds
-        {1440, 0, 1120, 40, 1, ""},                          // would need 50 columns: refused
-    };
-    for (const Case& c : cases) {
+    // x; result; bus end and columns after; boxes; the column marked (0 none)
+    const std::array<std::uint32_t, 6> cases[] = {{1040, 1, 1120, 40, 0, 26}, {1120, 0, 1200, 42, 1, 28},
+                                                  {1360, 0, 1440, 48, 4, 34},  // the last widening that fits
+                                                  {1440, 0, 1120, 40, 1, 0}};  // 50 columns: refused
+    for (const auto& [x, result, busEnd, columns, count, column] : cases) {
         restart();
         VirtualArray.fill(kCanvasColumns, ' ');  // the columns a widening takes into use
-        object(kLd, c.x, 0)->stepNo = 7;
-        EXPECT_EQ(setNowObjectCell(), c.result) << c.x;
-        EXPECT_EQ(std::pair(draw.iBusLineEnd, virtualArrayColumns), std::pair(c.busEnd, c.columns)) << c.x;
-        EXPECT_EQ(boxes(), Texts(c.boxes, kTooWide + " | Error2014122001...")) << c.x;
-        const bool widened = c.busEnd != 1120;
-        EXPECT_EQ((editModeFlags & kEditOutputsToRightBus) != 0, widened) << c.x;
-        EXPECT_EQ(fakes.statusBar.panelText(13), widened ? "InstructionTooMuch...Error..7" : "") << c.x;
-        EXPECT_EQ(dump(), c.line.empty() ? Picture{} : Picture{c.line}) << c.x;
+        object(kLd, x, 0)->stepNo = 7;
+        EXPECT_EQ(setNowObjectCell(), result) << x;
+        EXPECT_EQ(std::pair(draw.iBusLineEnd, virtualArrayColumns), std::pair(busEnd, columns)) << x;
+        EXPECT_EQ(boxes(), Texts(count, kTooWide + " | Error2014122001...")) << x;
+        const bool widened = busEnd != 1120;
+        EXPECT_EQ(std::pair((editModeFlags & kEditOutputsToRightBus) != 0, fakes.statusBar.panelText(13)),
+                  std::pair(widened, std::string(widened ? "InstructionTooMuch...Error..7" : "")));
+        EXPECT_EQ(dump(), column == 0 ? Picture{} : Picture{std::string(column, ' ') + "X"}) << x;
     }
 }
 
@@ -92,17 +87,12 @@ TEST_F(CanvasMarking, OutputsWriteUpToTheBusOrWidenItAndWriteNothing) {
 }
 
 TEST_F(CanvasMarking, ALadderPastTheLastLineIsRefusedWithAMessage) {
-    startList();
     object(kLd, 80, 4095 * 64);
     EXPECT_EQ(setNowObjectCell(), 1U);
     object(kLd, 80, 4096 * 64);
     EXPECT_EQ(setNowObjectCell() + setNowOutputCells() + setOutputCells(960, 4096 * 64), 0U);
     EXPECT_EQ(boxes(), Texts(3, kTooLong));
     EXPECT_EQ(dump().size(), 8191U);
-    setDeviceTooMuchSource([] { return std::string("DeviceTooMuchError"); });  // the language layer's
-    setOutputCells(1120, 0);
-    setDeviceTooMuchSource(nullptr);
-    EXPECT_EQ(fakes.messages.shown.back().text, "DeviceTooMuchError");
 }
 
 TEST_F(CanvasCells, EraseRemovesTheCellsAndRepairsTheLinksBeside) {
@@ -135,7 +125,7 @@ TEST_F(CanvasCells, LastUsedRow) {
     for (const auto& [picture, endY, x, start, expected] : cases) {
         clearVirtualCanvas();
         paint(picture);
-        startList(1040, endY);
+        startList(endY);
         EXPECT_EQ(x == 0 ? searchLastUsedRow(start) : searchLastUsedRowFrom(x, start), expected) << picture.back();
     }
 }
@@ -171,10 +161,9 @@ TEST_F(CanvasCells, SaveAndRestoreBySlot) {
     backupVirtualCanvas(1);
     paint({"      X"});
     backupVirtualCanvas(0);
-    backupVirtualCanvas(2);
+    backupVirtualCanvas(2);  // other slots do nothing
     clearVirtualCanvas();
     restoreVirtualCanvas(2);
-    EXPECT_EQ(dump(), Picture{});
     restoreVirtualCanvas(1);
     EXPECT_EQ(std::pair(dump(), BkVirtualArray.at(45, 0)), std::pair(Picture{"  X Y", "   |"}, '\0'));
     restoreVirtualCanvas(0);
