@@ -245,9 +245,11 @@ private:
     void nopClimb() const {
         const std::int64_t column = canvasColumnOf(o_.xAddr);
         const std::int64_t cellHeight = ModeData.ySizeSymble;
-        for (std::int64_t y = std::int64_t{o_.yAddr} - cellHeight; y > std::int64_t{o_.yTopPos}; y -= cellHeight) {
+        for (std::int64_t y = std::int64_t{o_.yAddr} - cellHeight; y > std::int64_t{o_.yTopPos};
+             y -= cellHeight) {
             const std::int64_t q = canvasRowOf(y);
-            if (VirtualArray.at(column, q) != kCellBlank || VirtualArray.at(column + 1, q - 1) != kCellBlank) return;
+            if (VirtualArray.at(column, q) != kCellBlank || VirtualArray.at(column + 1, q - 1) != kCellBlank)
+                return;
             VirtualArray.put(column + 1, q - 1, kCellLink);
             trace("[NOP]-MvL004 執行[NOP]往右上補線");
         }
@@ -298,11 +300,13 @@ private:
 };
 
 void markEnd(const stLadderBlock& end) {
-    const std::int64_t c = canvasColumnOf(std::int64_t{end.xAddr} / ModeData.xSizeSymble * ModeData.xSizeSymble);
+    const std::int64_t c =
+        canvasColumnOf(std::int64_t{end.xAddr} / ModeData.xSizeSymble * ModeData.xSizeSymble);
     const std::int64_t r = canvasRowOf(end.yAddr);
     VirtualArray.put(c, r, kCellOutput);
     VirtualArray.put(c + 2, r, kCellJoint);
-    for (std::int64_t column = 0; column <= virtualArrayColumns; ++column) VirtualArray.put(column, r + 1, kCellBlank);
+    for (std::int64_t column = 0; column <= virtualArrayColumns; ++column)
+        VirtualArray.put(column, r + 1, kCellBlank);
     VirtualArray.put(0, r + 2, kCellJoint);
 }
 

@@ -45,7 +45,8 @@ private:
     static bool inside(std::int64_t column, std::int64_t row);
     static std::size_t offset(std::int64_t column, std::int64_t row);
 
-    std::vector<char> cells_ = std::vector<char>(static_cast<std::size_t>(kCanvasColumns * kCanvasRows), '\0');
+    std::vector<char> cells_ =
+        std::vector<char>(static_cast<std::size_t>(kCanvasColumns * kCanvasRows), '\0');
 };
 
 // The painter of the ladder view; the view installs it, and without one nothing is drawn.
@@ -67,7 +68,7 @@ struct CanvasState {
     CanvasGrid cancelVirtualArray;    // edit-cancel copy (slot 0)
     CanvasGrid CopyVirtualArray;      // cells of a framed block copy
 
-    std::uint32_t viewTopY = 0;                // ladder y at the top of the visible part
+    std::uint32_t viewTopY = 0;                  // ladder y at the top of the visible part
     const stLadderBlock* ldrDrawHead = nullptr;  // first object drawn, set by the drawing timer
     bool undoMenuEnabled = false;
     bool editCancelMenuEnabled = false;

@@ -77,7 +77,8 @@ void nopOutRowRange(std::uint32_t xFrom, std::uint32_t y, std::uint32_t xTo) {
     }
 }
 
-void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy, std::uint32_t zoom) {
+void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
+                             std::uint32_t zoom) {
     if (ladderView() != nullptr) ladderView()->drawVerticalLineSegment(direction, x, y, dy, zoom);
 }
 

@@ -22,6 +22,7 @@ void backupLadderDiagramMemory(int mode);
 void nopOutRowRange(std::uint32_t xFrom, std::uint32_t y, std::uint32_t xTo);
 
 // Draws through the installed ladder view; nothing without one.
-void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy, std::uint32_t zoom);
+void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
+                             std::uint32_t zoom);
 
 }  // namespace kestrion

@@ -35,9 +35,9 @@ void refuse(const char* text, const char* caption) {
 
 void traceInserted(const stLadderBlock& object) {
     if (!platform::trace().visible(platform::Memo::Debug3)) return;
-    platform::trace().append(platform::Memo::Debug3, textOf(object.mnemonic) + ", (" + std::to_string(object.xAddr) +
-                                                          "," + std::to_string(object.yAddr) + ") " +
-                                                          textOf(object.traceLabel));
+    platform::trace().append(platform::Memo::Debug3,
+                             textOf(object.mnemonic) + ", (" + std::to_string(object.xAddr) + "," +
+                                 std::to_string(object.yAddr) + ") " + textOf(object.traceLabel));
 }
 
 bool hasCopyMark(const stLadderBlock& object) {
@@ -116,7 +116,8 @@ using FamilyTest = bool (*)(std::int32_t);
 stLadderBlock* fillBehindContact(stLadderBlock& contact, bool chain) {
     stLadderBlock* last = &contact;
     const std::uint32_t limit = draw.iBusLineEnd - cellWidth();
-    for (std::uint32_t x = contact.xAddr + cellWidth(); x < contact.xBlockAddr && x < limit; x += cellWidth()) {
+    for (std::uint32_t x = contact.xAddr + cellWidth(); x < contact.xBlockAddr && x < limit;
+         x += cellWidth()) {
         if (objectAt(x, contact.yAddr)) continue;
         ldrNow = chain ? last : &contact;
         stLadderBlock* filler = linkFiller(kLinkAfterNow, x, contact);
@@ -200,7 +201,8 @@ void insertAnbOrbInstruction(int where, bool isOrb, std::uint32_t x, std::uint32
     fillJoint(*joint, x, y, id, top);
 }
 
-void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id, std::uint32_t top) {
+void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id,
+                                std::uint32_t top) {
     if (holdsAtMostEnd()) {
         refuse("End instruction only", "insertMpsMrdMppInstruction");
         return;
@@ -226,8 +228,8 @@ void isNeedInsertNopInstr(std::uint32_t xStop, std::uint32_t vx, std::uint32_t v
         if (vx < xStop || reference->yTopPos == vy) continue;
         setBlueFrameObject(vx, vy);
         if (!ReallocLadderMemory(kLinkReadingOrder, 0)) return;
-        insertXnopInstruction(static_cast<int>(PseudoKind::Nop), vx, vy, id, reference->yTopPos, reference->stepNo,
-                              label);
+        insertXnopInstruction(static_cast<int>(PseudoKind::Nop), vx, vy, id, reference->yTopPos,
+                              reference->stepNo, label);
         traceInserted(*ldrNew);
     }
 }
@@ -298,7 +300,8 @@ void AddHnopBehindOR() {
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (!isOrTypeCode(o->iCode) || hasCopyMark(*o) || o->prev == nullptr) continue;
         const stLadderBlock& before = *o->prev;
-        const std::uint32_t limit = isBlockJoint(before.iCode) ? cellAligned(before.xAddr) : cellAligned(before.Xend);
+        const std::uint32_t limit =
+            isBlockJoint(before.iCode) ? cellAligned(before.xAddr) : cellAligned(before.Xend);
         if (o->Xend >= limit) continue;
         stLadderBlock* current = o;
         for (std::uint32_t x = o->xAddr + cellWidth(); x < limit && x < limitRight; x += cellWidth()) {

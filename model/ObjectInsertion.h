@@ -18,7 +18,8 @@ void insertXnopInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint
 void insertAnbOrbInstruction(int where, bool isOrb, std::uint32_t x, std::uint32_t y, std::uint32_t id,
                              std::uint32_t top, std::uint32_t step, const std::string& label);
 // kind 0 MPS, 1 MRD, any other MPP; linked in front of ldrNow.
-void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id, std::uint32_t top);
+void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id,
+                                std::uint32_t top);
 
 // NOP objects in the free cells left of (vx, vy), down to xStop, when block id has an output on row vy.
 void isNeedInsertNopInstr(std::uint32_t xStop, std::uint32_t vx, std::uint32_t vy, std::uint32_t id,

@@ -27,7 +27,8 @@ std::string englishDeviceTooMuch() {
 DeviceTooMuchSource deviceTooMuchSource = englishDeviceTooMuch;
 
 void showTooWide(const char* caption) {
-    platform::messages().show(getMsgDeviceTooMuch(), caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::messages().show(getMsgDeviceTooMuch(), caption, platform::MsgIcon::Error,
+                              platform::MsgButtons::Ok);
 }
 
 // A widening keeps every column the geometry names inside the grid.
@@ -54,7 +55,8 @@ char objectCell(const stLadderBlock& object) {
     return kCellContact;
 }
 
-std::uint32_t markOutput(std::int64_t x, std::int64_t y, const std::string& tooWideStatus, const char* caption) {
+std::uint32_t markOutput(std::int64_t x, std::int64_t y, const std::string& tooWideStatus,
+                         const char* caption) {
     if (!canvasGeometryReady()) return 0;
     if (!rowFits(y)) {
         showLadderTooLong();
@@ -96,7 +98,8 @@ void drawUpwardLinksOfRow(std::int64_t row, std::int64_t lastColumn) {
     for (std::int64_t column = firstCellColumn(); column <= lastColumn; column += 2) {
         if (VirtualArray.at(column - 1, row - 1) != kCellLink) continue;
         drawVerticalLineSegment(1, static_cast<std::uint32_t>(column * symbleHalfWidth),
-                                static_cast<std::uint32_t>(row * symbleHalfHeight), symbleHalfHeight, zoomPercent);
+                                static_cast<std::uint32_t>(row * symbleHalfHeight), symbleHalfHeight,
+                                zoomPercent);
     }
 }
 
@@ -201,8 +204,8 @@ std::uint32_t setOutputCells(std::uint32_t x, std::uint32_t y) {
 
 std::uint32_t setNowOutputCells() {
     if (ldrNow == nullptr) return 0;
-    return markOutput(ldrNow->xAddr, ldrNow->yAddr, "InstructionTooMuchError.." + std::to_string(ldrNow->stepNo),
-                      "Error2014122021...");
+    return markOutput(ldrNow->xAddr, ldrNow->yAddr,
+                      "InstructionTooMuchError.." + std::to_string(ldrNow->stepNo), "Error2014122021...");
 }
 
 void backupVirtualCanvas(int slot) {
@@ -224,7 +227,8 @@ void eraseCanvasCell(std::uint32_t x, std::uint32_t y) {
     if (cell == kCellOutput) {
         grid.put(c, r, kCellBlank);
         for (std::int64_t tail = c + 2; tail < rightBusColumn(); tail += 2) grid.put(tail, r, kCellBlank);
-        for (std::int64_t wire = c - 2; grid.at(wire, r) == kCellWire; wire -= 2) grid.put(wire, r, kCellBlank);
+        for (std::int64_t wire = c - 2; grid.at(wire, r) == kCellWire; wire -= 2)
+            grid.put(wire, r, kCellBlank);
     } else if (cell != kCellBlank) {
         grid.put(c, r, kCellBlank);
         if (grid.at(c - 1, r + 1) == kCellLink) {
@@ -234,7 +238,8 @@ void eraseCanvasCell(std::uint32_t x, std::uint32_t y) {
             grid.put(c - 1, r - 1, kCellBlank);
         }
     }
-    if (grid.at(c + 1, r - 1) == kCellLink && grid.at(c + 2, r) == kCellBlank) grid.put(c + 1, r - 1, kCellBlank);
+    if (grid.at(c + 1, r - 1) == kCellLink && grid.at(c + 2, r) == kCellBlank)
+        grid.put(c + 1, r - 1, kCellBlank);
 }
 
 std::uint32_t searchLastUsedRow(std::uint32_t startRow) {

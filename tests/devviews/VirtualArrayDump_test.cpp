@@ -7,26 +7,21 @@
 namespace kestrion::testing {
 namespace {
 
-class VirtualArrayDump : public CoreTest {
-protected:
-    VirtualArrayDump() { virtualArrayColumns = 40; }
-};
+using VirtualArrayDump = CoreTest;
 
 TEST_F(VirtualArrayDump, EachChoiceShowsItsGridOverTheColumnsInUseUpToItsLastUsedRow) {
-    for (const auto& [choice, grid] : {std::pair{kDumpVirtualArray, &VirtualArray}, {kDumpBkVirtualArray, &BkVirtualArray},
-                                       {kDumpCompileVirtualArray, &bCompileVirtualArray},
-                                       {kDumpCopyVirtualArray, &CopyVirtualArray}}) {
-        grid->fill(virtualArrayColumns, ' ');
-        grid->put(2 + choice, 1, 'X');
-        grid->put(39, 1, '|');
-        grid->put(40, 1, 'Q');  // past the columns in use
-        const auto at = static_cast<std::size_t>(2 + choice);
-        EXPECT_EQ(OpenVirtualArrayMemo(choice), "\n" + std::string(at, ' ') + "X" + std::string(38 - at, ' ') + "|\n");
+    virtualArrayColumns = 3;
+    CanvasGrid* grids[] = {&VirtualArray, &BkVirtualArray, &bCompileVirtualArray, &CopyVirtualArray};
+    for (int choice = 0; choice < 4; ++choice) {
+        CanvasGrid& grid = *grids[choice];
+        grid.fill(3, ' ');
+        grid.put(choice % 3, 1, 'X');
+        grid.put(3, 1, 'Q');  // past the columns in use
+        EXPECT_EQ(OpenVirtualArrayMemo(choice), "\n" + std::string(std::size_t(choice % 3), ' ') + "X\n");
     }
     EXPECT_TRUE(virtualArrayDumpRows(4).empty());
-    resetAllState();  // a grid never cleared shows its cells as dots
-    virtualArrayColumns = 4;
-    EXPECT_EQ(virtualArrayDumpRows(kDumpVirtualArray).at(8191), "....");
+    VirtualArray.put(2, 8191, '\0');  // a cell never cleared shows as a dot
+    EXPECT_EQ(virtualArrayDumpRows(kDumpVirtualArray).back(), "  .");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace kestrion::testing {
 using Picture = std::vector<std::string>;
 using Texts = std::vector<std::string>;
 
-constexpr std::uint16_t kLd = 0x2000, kAnd = 0x4000, kOr = 0x6000, kOut = 0xC000, kStl = 0xF000, kLabel = 0xB000;
+constexpr std::uint16_t kLd = 0x2000, kAnd = 0x4000, kOr = 0x6000, kOut = 0xC000, kStl = 0xF000;
+constexpr std::uint16_t kLabel = 0xB000;
 
 class CanvasTest : public LadderTest {
 protected:
@@ -41,7 +42,7 @@ protected:
                     setCanvasCell(std::int64_t(column), std::int64_t(row), picture[row][column]);
     }
 
-    // The dump of VirtualArray, of its first rows only when asked, without trailing blank rows.
+    // VirtualArray's dump (its first rows only when asked), without trailing blank rows.
     static Picture dump(std::size_t rows = 8192) {
         Picture picture = virtualArrayDumpRows(kDumpVirtualArray);
         picture.resize(std::min(picture.size(), rows));
@@ -64,7 +65,16 @@ protected:
     static Texts objects() {
         Texts out;
         for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next)
-            out.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " + textOf(o->mnemonic));
+            out.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " +
+                          textOf(o->mnemonic));
+        return out;
+    }
+
+    // x of each NOP object of the main list, in list order.
+    static std::vector<std::uint32_t> nops() {
+        std::vector<std::uint32_t> out;
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (o->iCode == kCodeNop) out.push_back(o->xAddr);
         return out;
     }
 
@@ -75,16 +85,15 @@ protected:
     }
 };
 
-// The ladder view's painter, recording what it is asked to do.
+// The ladder view's painter, recording what it is asked to draw.
 struct RecordingView : LadderView {
-    void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
+    void drawVerticalLineSegment(int up, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
                                  std::uint32_t zoom) override {
-        segments.push_back(std::to_string(direction) + " " + std::to_string(x) + "," + std::to_string(y) + " " +
+        segments.push_back(std::to_string(up) + " " + std::to_string(x) + "," + std::to_string(y) + " " +
                            std::to_string(dy) + " " + std::to_string(zoom));
     }
-    void scrollToFrame() override { ++scrolls; }
+    void scrollToFrame() override {}
     Texts segments;
-    int scrolls = 0;
 };
 
 }  // namespace kestrion::testing

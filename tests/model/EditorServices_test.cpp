@@ -8,35 +8,25 @@ namespace kestrion::testing {
 namespace {
 
 using EditorServices = CanvasTest;
+using Frame = std::vector<std::uint32_t>;
 
-std::vector<std::uint32_t> frame() {
-    return {BlueFrame.x1, BlueFrame.y1, BlueFrame.x2, BlueFrame.y2};
-}
-
-TEST_F(EditorServices, TheFrameCoversTheObjectAtOrOverTheCellOrElseTheCell) {
+TEST_F(EditorServices, TheFrameCoversTheObjectOverTheCellOrElseTheCell) {
     startList();
-    stLadderBlock* contact = object(kLd, 160, 64);
     stLadderBlock* output = object(kOut, 880, 128);
-    output->Xend = 1200;  // past the bus: the frame stops at the bus
-    object(kCodeAnb, 400, 64)->Xend = 640;
-    const std::tuple<std::uint32_t, std::uint32_t, const stLadderBlock*, std::vector<std::uint32_t>> cases[] = {
-        {160, 64, contact, {160, 64, 239, 127}},
-        {960, 128, output, {880, 128, 1119, 191}},
-        {480, 64, nullptr, {480, 64, 559, 127}},  // an ANB covers no cell
-    };
-    for (const auto& [x, y, found, expected] : cases) {
-        redrawFlags = 0;
+    output->Xend = 1200;                    // past the bus: the frame stops at the bus
+    object(kCodeAnb, 400, 64)->Xend = 640;  // a joint covers no cell
+    for (const auto& [x, y, found, expected] : {std::tuple{960U, 128U, output, Frame{880, 128, 1119, 191}},
+                                                {480U, 64U, nullptr, Frame{480, 64, 559, 127}}}) {
         setBlueFrameObject(x, y);
-        EXPECT_EQ(ldrSearch, found) << x;
-        EXPECT_EQ(frame(), expected) << x;
-        EXPECT_EQ(redrawFlags, kRedrawFrame) << x;
+        EXPECT_EQ(std::tuple(ldrSearch, Frame{BlueFrame.x1, BlueFrame.y1, BlueFrame.x2, BlueFrame.y2}),
+                  std::tuple(found, expected));
     }
+    EXPECT_EQ(redrawFlags, kRedrawFrame);
     addGrayMaskRow(64);
-    redrawFlags = 0;
     setBlueFrameObject(160, 64);
-    EXPECT_EQ(redrawFlags, kRedrawFrame | kRedrawMarks);
     initBlueFrame(50);  // the first cell, scaled by the zoom
-    EXPECT_EQ(frame(), (std::vector<std::uint32_t>{40, 0, 79, 31}));
+    EXPECT_EQ((Frame{BlueFrame.x1, BlueFrame.y1, BlueFrame.x2, BlueFrame.y2, redrawFlags}),
+              (Frame{40, 0, 79, 31, kRedrawFrame | kRedrawMarks}));
 }
 
 TEST_F(EditorServices, BackupCopiesTheMainListAndNopOutRowRangeTurnsAStretchOfARowIntoNops) {
@@ -44,17 +34,13 @@ TEST_F(EditorServices, BackupCopiesTheMainListAndNopOutRowRangeTurnsAStretchOfAR
     for (std::uint32_t x : {80U, 160U, 240U}) object(kAnd, x, 64, 0, 1, "AND");
     backupLadderDiagramMemory(1);
     backupLadderDiagramMemory(1);  // the previous copy is replaced
-    stLadderBlock* changed = ldrHead->next;
-    setText(changed->operands[4], "X0");
-    setText(changed->operand6, "K1");
+    setText(ldrHead->next->operand6, "K1");
     nopOutRowRange(160, 64, 240);
     EXPECT_EQ(codes(), (std::vector<std::uint16_t>{kAnd, kCodeNop, kAnd, kCodeEnd}));
-    EXPECT_EQ(textOf(changed->mnemonic) + textOf(changed->operands[4]) + textOf(changed->operand6), "NOP");
-    EXPECT_EQ(ldrSearch, changed);
-    nopOutRowRange(400, 64, 800);  // nothing there: ldrSearch stays
-    EXPECT_EQ(ldrSearch, changed);
+    EXPECT_EQ(textOf(ldrHead->next->mnemonic) + textOf(ldrHead->next->operand6), "NOP");
+    EXPECT_EQ(ldrSearch, ldrHead->next);
     backupLadderDiagramMemory(0);
-    backupLadderDiagramMemory(2);
+    backupLadderDiagramMemory(2);  // no such copy
     EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{kAnd, kAnd, kAnd, kCodeEnd}));
     EXPECT_EQ(codes(ldrBackupList), codes(ldrList));
     EXPECT_TRUE(ldrBackupHead != ldrHead && canvasState.undoMenuEnabled && canvasState.editCancelMenuEnabled);

