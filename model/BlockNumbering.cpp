@@ -99,10 +99,10 @@ struct Numbering {
     void gap(std::int64_t row) {
         std::int64_t column = lastCellColumn() - 1;
         while (column > firstCellColumn() && VirtualArray.at(column, row) != kCellLink) column -= 2;
-        const std::int64_t busColumn = canvasColumnOf(mBusLineStart);
-        if (busColumn >= column) ++counter;
+        if (canvasColumnOf(mBusLineStart) >= column) ++counter;
         if (firstCellColumn() >= column) mBusLineStart = draw.iBusLineStart;
-        platform::statusBar().setPanelText(kTracePanel, pair(column, row) + "," + std::to_string(busColumn));
+        platform::statusBar().setPanelText(
+            kTracePanel, pair(column, row) + "," + std::to_string(canvasColumnOf(mBusLineStart)));
     }
 };
 
