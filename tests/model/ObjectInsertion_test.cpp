@@ -58,24 +58,26 @@ TEST_F(ObjectInsertion, NopsFillTheFreeCellsLeftOfAnOutputRow) {
 }
 
 TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
-    // code; a contact at the bus; a link joining the wire; the output's row after; the object before it
-    const std::tuple<std::uint16_t, bool, bool, std::string, std::string> cases[] = {
-        {kOut, true, false, "  X ~ ~ ~ ~ ~ ~ Y", "80,64 "},
-        {20, false, false, "  ~ ~ ~ ~ ~ ~ ~ Y", "80,0 "},  // without input condition the first cell too
-        {kOut, false, false, "    ~ ~ ~ ~ ~ ~ Y", "80,0 "},
-        {kOut, false, true, "            # ~ Y", "480,64 #NOP"},
+    // code; a contact at the bus; the row of a link joining the wire (0 none); the output's row after;
+    // the object before the output
+    const std::tuple<std::uint16_t, bool, int, std::string, std::string> cases[] = {
+        {kOut, true, 0, "  X ~ ~ ~ ~ ~ ~ Y", "80,64 "},
+        {20, false, 0, "  ~ ~ ~ ~ ~ ~ ~ Y", "80,0 "},  // without input condition the first cell too
+        {kOut, false, 0, "    ~ ~ ~ ~ ~ ~ Y", "80,0 "},
+        {kOut, false, 1, "            # ~ Y", "480,64 #NOP"},
+        {kOut, false, 3, "            # ~ Y", "480,64 #NOP"},
     };
     for (const auto& [code, contact, link, after, before] : cases) {
         restart();
         object(kLd, 80, 0);
         if (contact) object(kLd, 80, 64);
         object(code, 640, 64)->stepNo = 4;
-        paint({"", link ? "           |" : "",
-               std::string(contact ? "  X" : "   ") + std::string(13, ' ') + "Y"});
+        paint({"", "", std::string(contact ? "  X" : "   ") + std::string(13, ' ') + "Y"});
+        setCanvasCell(link == 0 ? -1 : 11, link, '|');
         InsertNopBeforeFncInstr();
-        EXPECT_EQ(dump(3).back(), after);  // END's own row is wired too, further down
+        EXPECT_EQ(dump(3).at(2), after);  // END's own row is wired too, further down
         EXPECT_EQ(objects().rbegin()[1], before);
-        EXPECT_EQ(ldrTail->prev->prev->stepNo == 4, link) << after;  // the joint takes the output's step
+        EXPECT_EQ(ldrTail->prev->prev->stepNo == 4, link != 0) << after;  // the joint takes the output's step
     }
 }
 
