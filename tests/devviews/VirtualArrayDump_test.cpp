@@ -13,10 +13,9 @@ TEST_F(VirtualArrayDump, EachChoiceShowsItsGridOverTheColumnsInUseUpToItsLastUse
     virtualArrayColumns = 3;
     CanvasGrid* grids[] = {&VirtualArray, &BkVirtualArray, &bCompileVirtualArray, &CopyVirtualArray};
     for (int choice = 0; choice < 4; ++choice) {
-        CanvasGrid& grid = *grids[choice];
-        grid.fill(3, ' ');
-        grid.put(choice % 3, 1, 'X');
-        grid.put(3, 1, 'Q');  // past the columns in use
+        grids[choice]->fill(3, ' ');
+        grids[choice]->put(choice % 3, 1, 'X');
+        grids[choice]->put(3, 1, 'Q');  // past the columns in use
         EXPECT_EQ(OpenVirtualArrayMemo(choice), "\n" + std::string(std::size_t(choice % 3), ' ') + "X\n");
     }
     EXPECT_TRUE(virtualArrayDumpRows(4).empty());

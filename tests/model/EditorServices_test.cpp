@@ -41,8 +41,8 @@ TEST_F(EditorServices, BackupCopiesTheMainListAndNopOutRowRangeTurnsAStretchOfAR
     EXPECT_EQ(ldrSearch, ldrHead->next);
     backupLadderDiagramMemory(0);
     backupLadderDiagramMemory(2);  // no such copy
-    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{kAnd, kAnd, kAnd, kCodeEnd}));
-    EXPECT_EQ(codes(ldrBackupList), codes(ldrList));
+    EXPECT_EQ(std::pair(codes(ldrUndoList), codes(ldrBackupList)),
+              std::pair(std::vector<std::uint16_t>{kAnd, kAnd, kAnd, kCodeEnd}, codes(ldrList)));
     EXPECT_TRUE(ldrBackupHead != ldrHead && canvasState.undoMenuEnabled && canvasState.editCancelMenuEnabled);
 }
 

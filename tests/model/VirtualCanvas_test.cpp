@@ -7,7 +7,7 @@ namespace kestrion::testing {
 namespace {
 
 using CanvasMarking = CanvasTest;
-using CanvasCells = CanvasTest;
+using CanvasCells = CanvasTest;  // erase, searches, copies and drawing
 
 const std::string kTooWide = "Device too much error ... ";
 const std::string kTooLong = std::string(kLadderTooLongText) + " | " + kLadderTooLongCaption;
