@@ -74,16 +74,17 @@ TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand
 
 TEST_F(BlockNumbers, AFailedNumberingLeavesTheModelAsBeforeTheCommand) {
     build({"  X Y", "", ""});  // END on line 2
-    const CanvasGrid before = VirtualArray;
+    const CanvasGrid before = VirtualArray, undo = BkVirtualArray, cancel = cancelVirtualArray;
     EXPECT_FALSE(runCommand([] {
         object(kLd, 160, 64);
         setNowObjectCell();
         object(kLd, 1120, 128);
         setNowObjectCell();  // widens the bus
         setCanvasCell(8, 4, 'X');
+        for (const int slot : {0, 1}) backupVirtualCanvas(slot);
         ReModifyLbcByVirtualArray();
     }));
-    EXPECT_TRUE(VirtualArray == before);
+    EXPECT_TRUE(VirtualArray == before && BkVirtualArray == undo && cancelVirtualArray == cancel);
     EXPECT_EQ(std::pair(draw.iBusLineEnd, virtualArrayColumns), std::pair(1120U, 40U));
     EXPECT_EQ(objects(), (Texts{"80,0 ", "160,0 "}));
 }

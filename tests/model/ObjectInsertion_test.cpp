@@ -34,6 +34,8 @@ TEST_F(ObjectInsertion, JointsGoBesideTheCurrentObjectWhichStays) {
                                 "160,0 AND", "560,0 ORB"}));
     EXPECT_EQ(std::tuple(textOf(ldrHead->traceLabel), ldrHead->Xend, second->prev->objLbc),
               std::tuple("*", 480U, 3U));
+    EXPECT_EQ(codes(), (std::vector<std::uint16_t>{kCodeOrb, kLd, kCodeAnb, kCodeMps, kCodeMrd, kCodeMpp,
+                                                   kAnd, kCodeOrb, kCodeEnd}));
 }
 
 TEST_F(ObjectInsertion, NopsFillTheFreeCellsLeftOfAnOutputRow) {
