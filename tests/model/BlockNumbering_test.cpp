@@ -17,13 +17,9 @@ protected:
         restart(static_cast<std::uint32_t>(picture.size() + 1) / 2 * 64);
         for (std::uint32_t row = 0; row < picture.size(); row += 2)
             for (std::uint32_t column = 0; column < picture[row].size(); column += 2) {
-                const char cell = picture[row][column];
-                const std::uint16_t code = cell == 'S'   ? kStl
-                                           : cell == 'Y' ? kOut
-                                           : cell == 'P' ? kLabel
-                                                         : kLd;
-                if (std::string("XYSP").find(cell) != std::string::npos)
-                    object(code, column * 40, row * 32, 0, 0);
+                const std::size_t kind = std::string("XYSP").find(picture[row][column]);
+                if (kind != std::string::npos)
+                    object(std::array{kLd, kOut, kStl, kLabel}[kind], column * 40, row * 32, 0, 0);
             }
         paint(picture);
     }
@@ -59,10 +55,9 @@ TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand
     for (const char cell : {'X', 'Y', 'S', 'P'}) {
         build({"  X Y", "", "  X"});
         setCanvasCell(cell == 'P' ? 0 : 8, 2, cell);
-        const std::string text =
-            cell == 'P' ? "Error2014121801..System halt" : "Error2014121802...System halt";
         EXPECT_THROW(ReModifyLbcByVirtualArray(), CanvasError) << cell;
-        EXPECT_EQ(boxes(), Texts{text + " | *ReModifyLbcByVirtualArray"});
+        EXPECT_EQ(boxes(), Texts{cell == 'P' ? "Error2014121801..System halt | *ReModifyLbcByVirtualArray"
+                                             : "Error2014121802...System halt | *ReModifyLbcByVirtualArray"});
         EXPECT_EQ(fakes.statusBar.panelText(13), cell == 'P' ? "1,1,2" : "320,64");
     }
     restart(4096 * 64);  // a ladder past the canvas is refused too
