@@ -37,10 +37,10 @@ TEST_F(CanvasMarking, StartUpHalfCellsPlaceAnElementAtPixel160x128InColumn4Row4A
 TEST_F(CanvasMarking, ContactAtOrPastTheRightBusWidensOneCellPerStepUntilTheGridIsFull) {
     // x; result; bus end and columns after; boxes; the column marked (0 none)
     // 1360: the last widening that fits; 1440 would need 50 columns: refused.
-    const std::array<std::uint32_t, 6> cases[] = {{1040, 1, 1120, 40, 0, 26},
-                                                  {1120, 0, 1200, 42, 1, 28},
-                                                  {1360, 0, 1440, 48, 4, 34},
-                                                  {1440, 0, 1120, 40, 1, 0}};
+    // clang-format off
+    const std::array<std::uint32_t, 6> cases[] = {
+        {1040, 1, 1120, 40, 0, 26}, {1120, 0, 1200, 42, 1, 28}, {1360, 0, 1440, 48, 4, 34}, {1440, 0, 1120, 40, 1, 0}};
+    // clang-format on
     for (const auto& [x, result, busEnd, columns, count, column] : cases) {
         restart();
         VirtualArray.fill(kCanvasColumns, ' ');  // the columns a widening takes into use
