@@ -5,6 +5,8 @@
 #include "link/CommRecord.h"
 #include "model/ConnectedPlc.h"
 #include "model/ClipboardBlock.h"
+#include "model/CommentLists.h"
+#include "model/DmwImage.h"
 #include "model/ConverterStacks.h"
 #include "model/EditMarks.h"
 #include "model/LadderObject.h"
@@ -12,7 +14,7 @@
 #include "model/ModeData.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
-#include "monitor/MonitorLists.h"
+#include "model/MonitorLists.h"
 #include "model/StepCount.h"
 #include "support/Fixture.h"
 
@@ -33,6 +35,8 @@ void resetAllState() {
     resetLadderObjectState();
     resetEditMarksState();
     resetMonitorState();
+    resetCommentState();
+    resetCompanionState();
     resetDrawGeometry();
 }
 

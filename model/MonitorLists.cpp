@@ -1,4 +1,4 @@
-#include "monitor/MonitorLists.h"
+#include "model/MonitorLists.h"
 
 #include <bit>
 
@@ -24,8 +24,7 @@ void appendNode(MonitorList& list, const char* memoryMessage) {
 }
 
 void freeMonitorList(MonitorList& list) {
-    links::disposeAll(list, [](deviceMonitorNode* node) { delete node; });
-    list = MonitorList{};
+    list.clear();
 }
 
 }  // namespace

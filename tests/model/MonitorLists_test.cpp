@@ -1,4 +1,4 @@
-#include "monitor/MonitorLists.h"
+#include "model/MonitorLists.h"
 
 #include <cstring>
 

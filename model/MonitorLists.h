@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/OwnedList.h"
+
 namespace kestrion {
 
 constexpr int kMonitorOff = 0;
@@ -36,13 +38,9 @@ using MonitorNodeImage = std::array<std::uint8_t, kMonitorNodeImageSize>;
 // zero: addresses mean nothing in a file), the monitor's fields 40..63; little-endian.
 MonitorNodeImage deviceMonitorNodeImage(const deviceMonitorNode& node);
 
-struct MonitorList {
-    deviceMonitorNode* head = nullptr;
-    deviceMonitorNode* selected = nullptr;
-    deviceMonitorNode* newest = nullptr;
-    deviceMonitorNode* tail = nullptr;  // the last node
-    deviceMonitorNode* walker = nullptr;
-};
+// head, selected, newest, tail (the last node) and walker.
+using MonitorList = OwnedList<deviceMonitorNode>;
+constexpr std::size_t kMaxRegisteredMonitorDevices = 64;
 
 extern MonitorList deviceMonitorList;
 extern MonitorList ladderMonitorList;
