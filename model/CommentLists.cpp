@@ -11,13 +11,6 @@
 
 namespace kestrion {
 
-CommentState commentState;
-DeviceCommentList& deviceNameList = commentState.deviceNameList;
-DeviceCommentList& deviceCommentList = commentState.deviceCommentList;
-BlockCommentList& blockCommentList = commentState.blockCommentList;
-CoilCommentList& coilCommentList = commentState.coilCommentList;
-CowImage& CowBuffer = commentState.cowBuffer;
-
 namespace {
 
 template <class Node>
@@ -216,7 +209,5 @@ void ClearAllComment1Click() {
     ModeData.cowMonitorOffset = 264;
     redrawFlags |= kRedrawLadder | kRedrawObjects;
 }
-
-void resetCommentState() { commentState = {}; }
 
 }  // namespace kestrion

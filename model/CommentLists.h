@@ -79,23 +79,14 @@ constexpr std::uint16_t kMaxBlockComments = 128;
 constexpr std::uint16_t kMaxCoilComments = 128;
 constexpr std::uint16_t kEmptyMonitorSection = 0xFFFF;
 
-// ---- State ----------------------------------------------------------------------------------------
+// ---- State (members of ModelState) ---------------------------------------------------------------
 
-struct CommentState {
-    DeviceCommentList deviceNameList;
-    DeviceCommentList deviceCommentList;
-    BlockCommentList blockCommentList;
-    CoilCommentList coilCommentList;
-    CowImage cowBuffer{};
-    std::uint16_t cowDataLength = 0;  // of the last pack or of the comment file last read
-};
-
-extern CommentState commentState;
 extern DeviceCommentList& deviceNameList;
 extern DeviceCommentList& deviceCommentList;
 extern BlockCommentList& blockCommentList;
 extern CoilCommentList& coilCommentList;
 extern CowImage& CowBuffer;
+extern std::uint16_t& cowDataLength;  // of the last pack or of the comment file last read
 
 // ---- List operations ------------------------------------------------------------------------------
 
@@ -153,7 +144,5 @@ bool removeCoilComment();
 // Edit > Clear all comments: the four lists and both monitor lists freed, the counts 0, the section
 // offsets those of an empty image, the first 32 bytes of the image's data area zero; a redraw.
 void ClearAllComment1Click();
-
-void resetCommentState();
 
 }  // namespace kestrion

@@ -368,7 +368,7 @@ bool saveCommentToCowBuffer() {
 
     std::fill(scratch->begin() + static_cast<std::ptrdiff_t>(packer.position()), scratch->end(), std::uint8_t{0});
     CowBuffer = *scratch;
-    commentState.cowDataLength = static_cast<std::uint16_t>(packer.position() - cowOffset::data);
+    cowDataLength = static_cast<std::uint16_t>(packer.position() - cowOffset::data);
     auto length = textLengths.begin();
     for (deviceMonitorNode* node = deviceMonitorList.head; node != nullptr; node = node->next) node->textLength = *length++;
     return true;
@@ -397,8 +397,8 @@ std::string cowDescription() {
 
 bool writeCowFile(const std::string& path) {
     if (!saveCommentToCowBuffer()) return false;
-    byteimage::putU16(CowBuffer, cowOffset::dataLength, commentState.cowDataLength);
-    const std::size_t size = cowOffset::data + commentState.cowDataLength + kCowFileExtra;
+    byteimage::putU16(CowBuffer, cowOffset::dataLength, cowDataLength);
+    const std::size_t size = cowOffset::data + cowDataLength + kCowFileExtra;
     if (platform::files().writeWhole(path, CowBuffer.data(), size) != platform::FileStatus::Ok) {
         showStatus("Save File Error...system halt");
         platform::messages().show("Error2014122008", "*COW", platform::MsgIcon::Error, platform::MsgButtons::Ok);
@@ -411,7 +411,7 @@ bool readCowFile(const std::string& path) {
     const platform::ReadResult file = platform::files().readWhole(path);
     if (!file.ok()) return false;
     file.data.copyTo(0, CowBuffer.data(), CowBuffer.size());
-    commentState.cowDataLength = byteimage::getU16(CowBuffer, cowOffset::dataLength);
+    cowDataLength = byteimage::getU16(CowBuffer, cowOffset::dataLength);
     return true;
 }
 

@@ -23,7 +23,7 @@ constexpr std::size_t kCowFileExtra = 2;
 // Where the packer must stop, so that the file never reaches past the image.
 constexpr std::size_t kCowPackLimit = kCowImageSize - kCowFileExtra;
 
-// Packs the lists into CowBuffer and leaves the data length in commentState.cowDataLength. The
+// Packs the lists into CowBuffer and leaves the data length in cowDataLength. The
 // image is built aside and replaces CowBuffer only when every entry fits: a section with more
 // entries than a reader takes, or lists that do not fit in the image, are refused with a message,
 // and the lists and CowBuffer stay as they were. False then.
@@ -44,7 +44,7 @@ std::string cowDescription();
 bool writeCowFile(const std::string& path);
 
 // Reads a comment file into CowBuffer (its missing bytes as 0xFF) and its data length into
-// commentState.cowDataLength. False, CowBuffer unchanged, when there is no such file.
+// cowDataLength. False, CowBuffer unchanged, when there is no such file.
 bool readCowFile(const std::string& path);
 
 }  // namespace kestrion

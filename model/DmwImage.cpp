@@ -7,10 +7,6 @@
 
 namespace kestrion {
 
-CompanionState companionState;
-RegisterImage& DmwImage = companionState.dmwImage;
-DcnTableSet& DcnTables = companionState.dcnTables;
-
 namespace {
 
 // The file's body in three runs of the image: D0..D999, D8000..D8255, D1000..D7999.
@@ -129,7 +125,5 @@ bool readDmwFile(const std::string& path, std::int32_t plcType) {
     }
     return true;
 }
-
-void resetCompanionState() { companionState = {}; }
 
 }  // namespace kestrion

@@ -27,12 +27,7 @@ using RegisterImage = std::array<std::uint8_t, kDmwImageSize>;
 // The DCN file's two 256-byte tables.
 using DcnTableSet = std::array<std::array<std::uint8_t, 256>, 2>;
 
-struct CompanionState {
-    RegisterImage dmwImage{};
-    DcnTableSet dcnTables{};
-};
-
-extern CompanionState companionState;
+// Members of ModelState.
 extern RegisterImage& DmwImage;
 extern DcnTableSet& DcnTables;
 
@@ -57,7 +52,5 @@ bool writeDmwFile(const std::string& path, std::int32_t plcType);
 // Reads the file into DmwImage: the header and the body of the type's length, missing bytes as
 // 0xFF. False, with the image as it was, when there is no such file.
 bool readDmwFile(const std::string& path, std::int32_t plcType);
-
-void resetCompanionState();
 
 }  // namespace kestrion

@@ -21,36 +21,11 @@ static_assert(std::is_standard_layout_v<stLadderBlock>);
 static_assert(std::is_trivially_copyable_v<stLadderBlock>);
 static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
 
-LadderList ldrList;
-stLadderBlock*& ldrHead = ldrList.head;
-stLadderBlock*& ldrNow = ldrList.now;
-stLadderBlock*& ldrTail = ldrList.tail;
-stLadderBlock* ldrNew = nullptr;
-stLadderBlock* ldrAlloc = nullptr;
-stLadderBlock* ldrSearch = nullptr;
 
-LadderList ldrUndoList;
-stLadderBlock*& ldrUndoHead = ldrUndoList.head;
-stLadderBlock*& ldrUndoNow = ldrUndoList.now;
-stLadderBlock*& ldrUndoTail = ldrUndoList.tail;
 
-LadderList ldrBackupList;
-stLadderBlock*& ldrBackupHead = ldrBackupList.head;
-stLadderBlock*& ldrBackupNow = ldrBackupList.now;
-stLadderBlock*& ldrBackupTail = ldrBackupList.tail;
 
-LadderList deleteList;
-stLadderBlock*& deleteHead = deleteList.head;
-stLadderBlock*& deleteNow = deleteList.now;
-stLadderBlock*& deleteTail = deleteList.tail;
 
-LadderList copyList;
-stLadderBlock*& copyHead = copyList.head;
-stLadderBlock*& copyNow = copyList.now;
-stLadderBlock*& copyTail = copyList.tail;
 
-stLadderBlock* editNew = nullptr;
-std::uint32_t curObjLbc = 0;
 
 void stLadderBlock::setDFlag(bool on) {
     flagByte1 = on ? (flagByte1 | kFlag1DoubleWord) : (flagByte1 & ~kFlag1DoubleWord);
@@ -485,15 +460,9 @@ void removeEmptyObjects() {
     removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr);
 }
 
-void resetLadderObjectState() {
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) {
-        freeLadderList(*list);
-    }
+void freeAllLadderObjects() {
+    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) freeLadderList(*list);
     if (editNew != nullptr) disposeObject(editNew);
-    ldrNew = nullptr;
-    ldrAlloc = nullptr;
-    ldrSearch = nullptr;
-    curObjLbc = 0;
 }
 
 }  // namespace kestrion

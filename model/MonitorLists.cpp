@@ -9,11 +9,6 @@
 
 namespace kestrion {
 
-int monitorMode = kMonitorOff;
-MonitorList deviceMonitorList;
-MonitorList ladderMonitorList;
-std::uint32_t deviceMonitorBytes = 0;
-
 namespace {
 
 void appendNode(MonitorList& list, const char* memoryMessage) {
@@ -59,13 +54,6 @@ void freeDeviceMonitorList() {
     if (deviceMonitorList.head == nullptr) return;
     freeMonitorList(deviceMonitorList);
     ModeData.monitorDeviceCount = 0;
-    deviceMonitorBytes = 0;
-}
-
-void resetMonitorState() {
-    monitorMode = kMonitorOff;
-    freeMonitorList(deviceMonitorList);
-    freeMonitorList(ladderMonitorList);
     deviceMonitorBytes = 0;
 }
 

@@ -1,6 +1,7 @@
-// The monitor mode and the two lists of monitored devices: the devices the user registered
-// (deviceMonitorList, saved with the program) and the devices collected from the ladder on screen
-// (ladderMonitorList). Both hold 64-byte deviceMonitorNode entries.
+// The two lists of monitored devices: the devices the user registered (deviceMonitorList, saved
+// with the program in the comment file) and the devices collected from the ladder on screen
+// (ladderMonitorList). Both hold 64-byte deviceMonitorNode entries. The lists are part of the
+// model's state (ModelState).
 #pragma once
 
 #include <array>
@@ -10,11 +11,6 @@
 #include "model/OwnedList.h"
 
 namespace kestrion {
-
-constexpr int kMonitorOff = 0;
-constexpr int kMonitorLadder = 1;
-constexpr int kMonitorEntryDevices = 2;
-extern int monitorMode;
 
 struct deviceMonitorNode {
     std::array<char, 8> deviceText{};  // letter and number, NUL-terminated
@@ -42,9 +38,9 @@ MonitorNodeImage deviceMonitorNodeImage(const deviceMonitorNode& node);
 using MonitorList = OwnedList<deviceMonitorNode>;
 constexpr std::size_t kMaxRegisteredMonitorDevices = 64;
 
-extern MonitorList deviceMonitorList;
-extern MonitorList ladderMonitorList;
-extern std::uint32_t deviceMonitorBytes;  // bytes held by the registered list's nodes
+extern MonitorList& deviceMonitorList;
+extern MonitorList& ladderMonitorList;
+extern std::uint32_t& deviceMonitorBytes;  // bytes held by the registered list's nodes
 
 // Append a new entry (value kMonitorValueUnread, empty text) and make it the list's newest node.
 void addDeviceMonitorNode();
@@ -53,7 +49,5 @@ void addLadderMonitorNode();
 // sets ModeData.monitorDeviceCount and deviceMonitorBytes to 0.
 void freeLadderMonitorList();
 void freeDeviceMonitorList();
-
-void resetMonitorState();
 
 }  // namespace kestrion

@@ -68,10 +68,10 @@ struct PmwImage {
     bool operator==(const PmwImage&) const = default;
 };
 
-extern PmwImage pmw;
+extern PmwImage& pmw;
 // The parameter block and program words as they were when the program was last opened or read
 // from the PLC; the converter compares a re-converted program against it.
-extern PmwImage pmwBackup;
+extern PmwImage& pmwBackup;
 
 // ---- PLC types and capacities ------------------------------------------------------------------
 
@@ -115,7 +115,5 @@ void backupPmwImage();
 
 // At start-up only the type word (5) and the capacity (8) are set.
 void setPmwStartValues();
-
-void resetProgramImageState();
 
 }  // namespace kestrion
