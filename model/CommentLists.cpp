@@ -1,7 +1,10 @@
 #include "model/CommentLists.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "model/CommandTransaction.h"
+#include "model/DmwImage.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/MemoryNotEnough.h"
@@ -73,6 +76,50 @@ void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t st
         }
     }
 }
+
+// The comment counts and section offsets of the settings record, which the lists keep in step.
+constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
+    &ModeDataRecord::deviceNameCount,  &ModeDataRecord::deviceCommentCount, &ModeDataRecord::blockCommentCount,
+    &ModeDataRecord::coilCommentCount, &ModeDataRecord::monitorDeviceCount, &ModeDataRecord::cowNameOffset,
+    &ModeDataRecord::cowCommentOffset, &ModeDataRecord::cowBlockOffset,     &ModeDataRecord::cowCoilOffset,
+    &ModeDataRecord::cowMonitorOffset};
+
+// The comment and monitor lists (copied entry by entry), their counts, and the images of the
+// comment, register and description files.
+transaction::Restore snapshotComments() {
+    struct Saved {
+        DeviceCommentList names, comments;
+        BlockCommentList blocks;
+        CoilCommentList coils;
+        MonitorList registered, ladder;
+        std::uint32_t monitorBytes;
+        CowImage cow;
+        std::uint16_t cowLength;
+        RegisterImage dmw;
+        DcnTableSet dcn;
+        std::array<std::uint16_t, std::size(kCommentFields)> fields;
+    };
+    auto saved = std::make_shared<Saved>(Saved{deviceNameList, deviceCommentList, blockCommentList, coilCommentList,
+                                               deviceMonitorList, ladderMonitorList, deviceMonitorBytes, CowBuffer,
+                                               cowDataLength, DmwImage, DcnTables, {}});
+    for (std::size_t i = 0; i < saved->fields.size(); ++i) saved->fields[i] = ModeData.*kCommentFields[i];
+    return [saved = std::shared_ptr<const Saved>(saved)] {
+        deviceNameList = saved->names;
+        deviceCommentList = saved->comments;
+        blockCommentList = saved->blocks;
+        coilCommentList = saved->coils;
+        deviceMonitorList = saved->registered;
+        ladderMonitorList = saved->ladder;
+        deviceMonitorBytes = saved->monitorBytes;
+        CowBuffer = saved->cow;
+        cowDataLength = saved->cowLength;
+        DmwImage = saved->dmw;
+        DcnTables = saved->dcn;
+        for (std::size_t i = 0; i < saved->fields.size(); ++i) ModeData.*kCommentFields[i] = saved->fields[i];
+    };
+}
+
+[[maybe_unused]] const bool commentsPart = transaction::registerPart("comments", snapshotComments);
 
 }  // namespace
 

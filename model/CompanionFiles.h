@@ -22,7 +22,7 @@ using EdmImage = std::array<std::uint8_t, kEdmFileSize>;
 // words zero and 0x00 after them, or 8000 bytes 0x02 when the list is empty.
 EdmImage edmFileBytes();
 // Writes the EDM file; when it cannot be created: the box "Error2014122008" / "*EDM" and false.
-bool writeEdmFile(const std::string& path);
+[[nodiscard]] bool writeEdmFile(const std::string& path);
 
 // Reads a DCN file into DcnTables (missing bytes as 0xFF); false when there is none.
 bool readDcnFile(const std::string& path);
@@ -31,7 +31,7 @@ void importDcnDescription();
 
 // The companions of a program, written after its PMW file in the order DMW, COW, EDM. The first
 // that fails has shown its message and stops the save: false.
-bool writeCompanionFiles(const std::string& pmwPath, std::int32_t plcType);
+[[nodiscard]] bool writeCompanionFiles(const std::string& pmwPath, std::int32_t plcType);
 
 struct CompanionReadResult {
     bool dcnRead = false;  // a DCN file was read (and deleted)

@@ -27,13 +27,13 @@ constexpr std::size_t kCowPackLimit = kCowImageSize - kCowFileExtra;
 // image is built aside and replaces CowBuffer only when every entry fits: a section with more
 // entries than a reader takes, or lists that do not fit in the image, are refused with a message,
 // and the lists and CowBuffer stay as they were. False then.
-bool saveCommentToCowBuffer();
+[[nodiscard]] bool saveCommentToCowBuffer();
 
 // Rebuilds the lists (and the registered monitor list) from CowBuffer. False when the image is
 // refused: a count above its section's limit or a section that runs past the image's end (its
 // message shown); the lists then hold what was read so far and the caller clears all comments.
 // Texts longer than their entries hold are cut (37, 77, 45 characters).
-bool loadCommentFromCowBuffer();
+[[nodiscard]] bool loadCommentFromCowBuffer();
 
 // The description text of the image (byte 128 up to its NUL, at most 95 bytes).
 std::string cowDescription();
@@ -41,7 +41,7 @@ std::string cowDescription();
 // Packs the lists and writes the comment file: the image up to the end of section 5 and two more
 // bytes, with the data length at 250. False, with the message shown, when the comments do not fit
 // or the file cannot be written.
-bool writeCowFile(const std::string& path);
+[[nodiscard]] bool writeCowFile(const std::string& path);
 
 // Reads a comment file into CowBuffer (its missing bytes as 0xFF) and its data length into
 // cowDataLength. False, CowBuffer unchanged, when there is no such file.

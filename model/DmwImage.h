@@ -48,7 +48,7 @@ std::vector<std::uint8_t> dmwFileBytes(const RegisterImage& image, std::int32_t 
 
 // Loads the type's header into DmwImage and writes the file. When it cannot be created: status
 // panel 13 "Save File Error...system halt", the box "Error2014122008" / "*DMW", and false.
-bool writeDmwFile(const std::string& path, std::int32_t plcType);
+[[nodiscard]] bool writeDmwFile(const std::string& path, std::int32_t plcType);
 // Reads the file into DmwImage: the header and the body of the type's length, missing bytes as
 // 0xFF. False, with the image as it was, when there is no such file.
 bool readDmwFile(const std::string& path, std::int32_t plcType);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/CommandTransaction.h"
+#include "model/DmwImage.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/ModeData.h"
@@ -142,6 +144,30 @@ TEST_F(CommentListsTest, ClearAllEmptiesListsCountsAndTheImagesSections) {
     EXPECT_EQ(std::count(CowBuffer.begin() + 255, CowBuffer.begin() + 289, 0), 32);
     EXPECT_EQ(CowBuffer[255] + CowBuffer[288], 2 * 0x55);
     EXPECT_EQ(redrawFlags & (kRedrawLadder | kRedrawObjects), kRedrawLadder | kRedrawObjects);
+}
+
+TEST_F(CommentListsTest, AFailedCommandLeavesCommentsImagesAndCountsAsTheyWere) {
+    appendBlocks(2);
+    blockCommentList.walker = blockCommentList.head;
+    addDeviceMonitorNode();
+    const std::vector<int> stepsBefore = blockSteps();
+    const bool committed = runCommand([] {
+        removeBlockComment();
+        appendBlocks(1);
+        ClearAllComment1Click();
+        appendDeviceComment('D', 5, "gone");
+        CowBuffer[300] = 1;
+        DmwImage[300] = 1;
+        return false;
+    });
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(blockSteps(), stepsBefore);
+    EXPECT_EQ(blockCommentList.walker, blockCommentList.head);
+    EXPECT_EQ(ModeData.blockCommentCount, 2);
+    EXPECT_EQ(deviceCommentList.head, nullptr);
+    EXPECT_EQ(ModeData.deviceCommentCount, 0);
+    EXPECT_NE(deviceMonitorList.head, nullptr);
+    EXPECT_EQ(CowBuffer[300] + DmwImage[300], 0);
 }
 
 }  // namespace
