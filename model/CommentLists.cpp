@@ -79,10 +79,11 @@ void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t st
 
 // The comment counts and section offsets of the settings record, which the lists keep in step.
 constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
-    &ModeDataRecord::deviceNameCount,  &ModeDataRecord::deviceCommentCount, &ModeDataRecord::blockCommentCount,
-    &ModeDataRecord::coilCommentCount, &ModeDataRecord::monitorDeviceCount, &ModeDataRecord::cowNameOffset,
-    &ModeDataRecord::cowCommentOffset, &ModeDataRecord::cowBlockOffset,     &ModeDataRecord::cowCoilOffset,
-    &ModeDataRecord::cowMonitorOffset};
+    &ModeDataRecord::deviceNameCount,    &ModeDataRecord::deviceCommentCount,
+    &ModeDataRecord::blockCommentCount,  &ModeDataRecord::coilCommentCount,
+    &ModeDataRecord::monitorDeviceCount, &ModeDataRecord::cowNameOffset,
+    &ModeDataRecord::cowCommentOffset,   &ModeDataRecord::cowBlockOffset,
+    &ModeDataRecord::cowCoilOffset,      &ModeDataRecord::cowMonitorOffset};
 
 // The comment and monitor lists (copied entry by entry), their counts, and the images of the
 // comment, register and description files.
@@ -99,9 +100,18 @@ transaction::Restore snapshotComments() {
         DcnTableSet dcn;
         std::array<std::uint16_t, std::size(kCommentFields)> fields;
     };
-    auto saved = std::make_shared<Saved>(Saved{deviceNameList, deviceCommentList, blockCommentList, coilCommentList,
-                                               deviceMonitorList, ladderMonitorList, deviceMonitorBytes, CowBuffer,
-                                               cowDataLength, DmwImage, DcnTables, {}});
+    auto saved = std::make_shared<Saved>(Saved{deviceNameList,
+                                               deviceCommentList,
+                                               blockCommentList,
+                                               coilCommentList,
+                                               deviceMonitorList,
+                                               ladderMonitorList,
+                                               deviceMonitorBytes,
+                                               CowBuffer,
+                                               cowDataLength,
+                                               DmwImage,
+                                               DcnTables,
+                                               {}});
     for (std::size_t i = 0; i < saved->fields.size(); ++i) saved->fields[i] = ModeData.*kCommentFields[i];
     return [saved = std::shared_ptr<const Saved>(saved)] {
         deviceNameList = saved->names;
@@ -156,9 +166,15 @@ void addCoilComment(std::uint16_t stepNo, std::uint16_t flagWord) {
     appendStepComment(coilCommentList, "Error2014121621...", stepNo, flagWord);
 }
 
-bool deleteBlockComment() { return deleteWalkerEntry(blockCommentList); }
-bool deleteCoilComment() { return deleteWalkerEntry(coilCommentList); }
-bool deleteDeviceComment() { return deleteWalkerEntry(deviceCommentList); }
+bool deleteBlockComment() {
+    return deleteWalkerEntry(blockCommentList);
+}
+bool deleteCoilComment() {
+    return deleteWalkerEntry(coilCommentList);
+}
+bool deleteDeviceComment() {
+    return deleteWalkerEntry(deviceCommentList);
+}
 
 void updateLadderBlockCommentId(std::uint32_t stepNo, std::uint16_t id) {
     setLadderCommentId(stepNo, id, &stLadderBlock::idBC);
@@ -179,7 +195,9 @@ bool isSameDeviceName(std::string_view a, std::string_view b, int n) {
     return true;
 }
 
-bool isOctalDevice(std::uint8_t letter) { return letter == 'X' || letter == 'Y'; }
+bool isOctalDevice(std::uint8_t letter) {
+    return letter == 'X' || letter == 'Y';
+}
 
 std::uint32_t indexToOctalNo(std::uint32_t index) {
     // The numbers 80..99 are never written: index 64 is X100.
@@ -189,7 +207,8 @@ std::uint32_t indexToOctalNo(std::uint32_t index) {
 
 std::string deviceTextFor(char letter, std::uint32_t writtenNumber) {
     std::string digits = std::to_string(writtenNumber);
-    if (isOctalDevice(static_cast<std::uint8_t>(letter)) && digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+    if (isOctalDevice(static_cast<std::uint8_t>(letter)) && digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
     std::string text = letter + digits;
     if (text.size() > kDeviceTextSize - 1) text.resize(kDeviceTextSize - 1);
     return text;

@@ -16,10 +16,10 @@ namespace kestrion {
 
 // ---- The records ----------------------------------------------------------------------------------
 
-constexpr std::size_t kDeviceTextSize = 8;            // letter, digits and NUL
-constexpr std::size_t kDeviceCommentTextSize = 38;    // 37 characters and NUL
-constexpr std::size_t kBlockCommentTextSize = 78;     // 77 characters and NUL
-constexpr std::size_t kCoilCommentTextSize = 46;      // 45 characters and NUL
+constexpr std::size_t kDeviceTextSize = 8;          // letter, digits and NUL
+constexpr std::size_t kDeviceCommentTextSize = 38;  // 37 characters and NUL
+constexpr std::size_t kBlockCommentTextSize = 78;   // 77 characters and NUL
+constexpr std::size_t kCoilCommentTextSize = 46;    // 45 characters and NUL
 
 // One entry of the device-name list or of the device-comment list.
 struct deviceCommentNode {

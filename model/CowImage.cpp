@@ -31,7 +31,9 @@ constexpr SectionLimit kDeviceCommentLimit{kMaxDeviceComments, "DeviceCommentNoT
 constexpr SectionLimit kBlockLimit{kMaxBlockComments, "BlockCommentNumberTooMuch", "Msg19050314"};
 constexpr SectionLimit kCoilLimit{kMaxCoilComments, "CoilCommentNumberTooMuch", "Msg19050316"};
 
-void showStatus(const std::string& text) { platform::statusBar().setPanelText(13, text); }
+void showStatus(const std::string& text) {
+    platform::statusBar().setPanelText(13, text);
+}
 
 void showInformation(const char* text, const char* caption) {
     platform::messages().show(text, caption, platform::MsgIcon::Information, platform::MsgButtons::Ok);
@@ -45,7 +47,8 @@ std::string hex4(unsigned value) {
 
 template <std::size_t N>
 std::string_view textView(const std::array<char, N>& field) {
-    return std::string_view(field.data(), static_cast<std::size_t>(std::find(field.begin(), field.end(), '\0') - field.begin()));
+    return std::string_view(
+        field.data(), static_cast<std::size_t>(std::find(field.begin(), field.end(), '\0') - field.begin()));
 }
 
 template <class Node>
@@ -122,7 +125,8 @@ bool packDeviceSection(Packer& packer, const DeviceCommentList& list, const Sect
 }
 
 template <std::size_t TextSize>
-bool packStepSection(Packer& packer, const OwnedList<stepCommentNode<TextSize>>& list, const SectionLimit& limit) {
+bool packStepSection(Packer& packer, const OwnedList<stepCommentNode<TextSize>>& list,
+                     const SectionLimit& limit) {
     if (!packCount(packer, lengthOf(list), limit)) return false;
     for (const auto* node = list.head; node != nullptr; node = node->next) {
         const std::string_view text = textView(node->text);
@@ -224,7 +228,8 @@ void setField(std::array<char, N>& field, std::string_view text) {
 
 std::string octalText(std::uint8_t letter, std::uint16_t index) {
     std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%c%03o", static_cast<char>(letter), static_cast<unsigned>(index));
+    std::snprintf(buffer.data(), buffer.size(), "%c%03o", static_cast<char>(letter),
+                  static_cast<unsigned>(index));
     return buffer.data();
 }
 
@@ -261,12 +266,13 @@ bool readDeviceSection(Parser& parser, DeviceCommentList& list, bool numbersAsWr
         deviceCommentNode& node = *list.newest;
         node.deviceLetter = letter;
         node.letterHigh = zero;
-        const std::string device =
-            isOctalDevice(letter) ? octalText(letter, number) : deviceTextFor(static_cast<char>(letter), number);
+        const std::string device = isOctalDevice(letter) ? octalText(letter, number)
+                                                         : deviceTextFor(static_cast<char>(letter), number);
         setField(node.deviceText, device);
         node.textLength = static_cast<std::uint16_t>(textView(node.deviceText).size());
-        node.deviceNo = numbersAsWritten && isOctalDevice(letter) ? static_cast<std::uint16_t>(indexToOctalNo(number))
-                                                                  : number;
+        node.deviceNo = numbersAsWritten && isOctalDevice(letter)
+                            ? static_cast<std::uint16_t>(indexToOctalNo(number))
+                            : number;
         node.cowOffset = static_cast<std::uint16_t>(parser.position());
         if (!parser.text(node.text)) return false;
     }
@@ -276,7 +282,8 @@ bool readDeviceSection(Parser& parser, DeviceCommentList& list, bool numbersAsWr
 template <std::size_t TextSize>
 bool readStepSection(Parser& parser, OwnedList<stepCommentNode<TextSize>>& list, bool block) {
     std::uint16_t count = 0;
-    (block ? ModeData.cowBlockOffset : ModeData.cowCoilOffset) = static_cast<std::uint16_t>(parser.position());
+    (block ? ModeData.cowBlockOffset : ModeData.cowCoilOffset) =
+        static_cast<std::uint16_t>(parser.position());
     if (!readCount(parser, count, block ? kBlockLimit : kCoilLimit, false)) return false;
     (block ? ModeData.blockCommentCount : ModeData.coilCommentCount) = count;
     for (std::uint16_t i = 0; i < count; ++i) {
@@ -344,7 +351,8 @@ bool readMonitorSection(Parser& parser) {
 bool saveCommentToCowBuffer() {
     auto scratch = std::make_unique<CowImage>(CowBuffer);
     Packer packer(*scratch);
-    byteimage::putBytes(*scratch, cowOffset::makerMarker, std::span<const char>(kMakerMarker.data(), kMakerMarker.size()));
+    byteimage::putBytes(*scratch, cowOffset::makerMarker,
+                        std::span<const char>(kMakerMarker.data(), kMakerMarker.size()));
     byteimage::putU16(*scratch, cowOffset::section1, static_cast<std::uint16_t>(cowOffset::data));
 
     showStatus(std::to_string(lengthOf(deviceNameList)));
@@ -366,11 +374,13 @@ bool saveCommentToCowBuffer() {
     std::vector<std::uint32_t> textLengths;
     if (!packMonitorSection(packer, textLengths)) return false;
 
-    std::fill(scratch->begin() + static_cast<std::ptrdiff_t>(packer.position()), scratch->end(), std::uint8_t{0});
+    std::fill(scratch->begin() + static_cast<std::ptrdiff_t>(packer.position()), scratch->end(),
+              std::uint8_t{0});
     CowBuffer = *scratch;
     cowDataLength = static_cast<std::uint16_t>(packer.position() - cowOffset::data);
     auto length = textLengths.begin();
-    for (deviceMonitorNode* node = deviceMonitorList.head; node != nullptr; node = node->next) node->textLength = *length++;
+    for (deviceMonitorNode* node = deviceMonitorList.head; node != nullptr; node = node->next)
+        node->textLength = *length++;
     return true;
 }
 
@@ -401,7 +411,8 @@ bool writeCowFile(const std::string& path) {
     const std::size_t size = cowOffset::data + cowDataLength + kCowFileExtra;
     if (platform::files().writeWhole(path, CowBuffer.data(), size) != platform::FileStatus::Ok) {
         showStatus("Save File Error...system halt");
-        platform::messages().show("Error2014122008", "*COW", platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        platform::messages().show("Error2014122008", "*COW", platform::MsgIcon::Error,
+                                  platform::MsgButtons::Ok);
         return false;
     }
     return true;

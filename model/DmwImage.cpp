@@ -43,13 +43,16 @@ std::optional<TemplateWords> templateWords(std::int32_t plcType) {
     }
 }
 
-bool isShortBodyType(std::int32_t plcType) { return plcType == 1 || plcType == 6; }
+bool isShortBodyType(std::int32_t plcType) {
+    return plcType == 1 || plcType == 6;
+}
 
 }  // namespace
 
 std::optional<std::size_t> dmwRegisterOffset(std::uint32_t k) {
     if (k < kDmwRegisterCount) return kDmwHeaderSize + 2 * std::size_t{k};
-    if (k >= kDmwSpecialFirst && k <= kDmwSpecialLast) return kDmwSpecialOffset + 2 * std::size_t{k - kDmwSpecialFirst};
+    if (k >= kDmwSpecialFirst && k <= kDmwSpecialLast)
+        return kDmwSpecialOffset + 2 * std::size_t{k - kDmwSpecialFirst};
     return std::nullopt;
 }
 
@@ -84,7 +87,8 @@ std::optional<std::array<std::uint8_t, kDmwHeaderSize>> dmwHeaderTemplate(std::i
 }
 
 void loadDmwHeaderByPlcType(std::int32_t plcType) {
-    if (const auto header = dmwHeaderTemplate(plcType)) std::copy(header->begin(), header->end(), DmwImage.begin());
+    if (const auto header = dmwHeaderTemplate(plcType))
+        std::copy(header->begin(), header->end(), DmwImage.begin());
 }
 
 std::size_t dmwBodySize(std::int32_t plcType) {
@@ -106,7 +110,8 @@ bool writeDmwFile(const std::string& path, std::int32_t plcType) {
     loadDmwHeaderByPlcType(plcType);
     if (platform::files().writeWhole(path, dmwFileBytes(DmwImage, plcType)) != platform::FileStatus::Ok) {
         platform::statusBar().setPanelText(13, "Save File Error...system halt");
-        platform::messages().show("Error2014122008", "*DMW", platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        platform::messages().show("Error2014122008", "*DMW", platform::MsgIcon::Error,
+                                  platform::MsgButtons::Ok);
         return false;
     }
     return true;

@@ -19,8 +19,8 @@ constexpr std::size_t kDmwSpecialOffset = 16256;  // D8000
 constexpr std::uint32_t kDmwRegisterCount = 8000;
 constexpr std::uint32_t kDmwSpecialFirst = 8000;
 constexpr std::uint32_t kDmwSpecialLast = 8255;
-constexpr std::size_t kDmwShortBodySize = 2512;   // types 1 and 6
-constexpr std::size_t kDmwFullBodySize = 16512;   // every other type
+constexpr std::size_t kDmwShortBodySize = 2512;  // types 1 and 6
+constexpr std::size_t kDmwFullBodySize = 16512;  // every other type
 
 using RegisterImage = std::array<std::uint8_t, kDmwImageSize>;
 
@@ -33,7 +33,7 @@ extern DcnTableSet& DcnTables;
 
 // Where register Dk lies in the image; nothing for a register the image does not hold.
 std::optional<std::size_t> dmwRegisterOffset(std::uint32_t k);
-std::uint16_t dmwRegister(std::uint32_t k);  // 0 for a register the image does not hold
+std::uint16_t dmwRegister(std::uint32_t k);                 // 0 for a register the image does not hold
 void setDmwRegister(std::uint32_t k, std::uint16_t value);  // ignores a register it does not hold
 
 // The header template of a PLC type: types 1, 6, 7 and 4 have their own, 2 and 5 share one.

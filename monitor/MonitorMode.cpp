@@ -7,7 +7,9 @@ namespace kestrion {
 MonitorState monitorState;
 int& monitorMode = monitorState.monitorMode;
 
-void resetMonitorState() { monitorState = {}; }
+void resetMonitorState() {
+    monitorState = {};
+}
 
 namespace {
 

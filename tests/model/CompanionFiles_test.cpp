@@ -20,13 +20,13 @@ class CompanionFilesTest : public testing::CoreTest {
 protected:
     CompanionFilesTest() { initLadderList(0, 0); }
 
-    Bytes file(const std::string& path) const { return fakes.files.content(path); }
     bool has(const std::string& path) const { return fakes.files.exists(path); }
 
     // A DCN file whose description bytes 256..349 run 'a', 'b', ... and whose byte 350 is not NUL.
     Bytes putDcn(const std::string& path) {
         Bytes dcn(512, 'Q');
-        for (std::size_t i = 0; i < kDcnDescriptionSize; ++i) dcn[256 + i] = static_cast<std::uint8_t>('a' + i % 26);
+        for (std::size_t i = 0; i < kDcnDescriptionSize; ++i)
+            dcn[256 + i] = static_cast<std::uint8_t>('a' + i % 26);
         fakes.files.put(path, dcn);
         return dcn;
     }
@@ -36,7 +36,7 @@ TEST_F(CompanionFilesTest, AnEmptyMonitorListMakesTheFixedEdmFile) {
     ASSERT_TRUE(writeEdmFile("/p/A.EDM"));
     Bytes expected(256, 0x01);
     expected.resize(8256, 0x02);
-    EXPECT_EQ(file("/p/A.EDM"), expected);
+    EXPECT_EQ(fakes.files.content("/p/A.EDM"), expected);
 }
 
 TEST_F(CompanionFilesTest, EdmEntriesAreTheirImagesWithZeroLinksThenZeros) {
@@ -45,10 +45,8 @@ TEST_F(CompanionFilesTest, EdmEntriesAreTheirImagesWithZeroLinksThenZeros) {
         setText(deviceMonitorList.newest->deviceText, text);
     }
     ASSERT_TRUE(writeEdmFile("/p/B.EDM"));
-    const Bytes edm = file("/p/B.EDM");
+    const Bytes edm = fakes.files.content("/p/B.EDM");
     ASSERT_EQ(edm.size(), 8256u);
-    EXPECT_EQ(Bytes(edm.begin(), edm.begin() + 256), Bytes(256, 0x01));
-    EXPECT_EQ(edm[256], 'D');
     const MonitorNodeImage second = deviceMonitorNodeImage(*deviceMonitorList.tail);
     EXPECT_EQ(Bytes(edm.begin() + 320, edm.begin() + 384), Bytes(second.begin(), second.end()));
     EXPECT_EQ(Bytes(edm.begin() + 288, edm.begin() + 296), Bytes(8, 0));  // the link words
@@ -69,8 +67,8 @@ TEST_F(CompanionFilesTest, ADcnFileAloneGivesTheDescriptionAndIsDeletedLikeAPtwF
 
 TEST_F(CompanionFilesTest, ADcnFileBesideACowFileIsDeletedAndTheCowDescriptionShown) {
     putDcn("/p/PROG.DCN");
-    Bytes cow(268, 0);
     const std::string text = "From COW";
+    Bytes cow(268, 0);
     std::copy(text.begin(), text.end(), cow.begin() + 128);
     fakes.files.put("/p/PROG.COW", cow);
     const CompanionReadResult result = readCompanionFiles("/p/PROG.PMW", 7);
@@ -102,8 +100,8 @@ TEST_P(CompanionFailureTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage)
     fakes.files.unwritable.insert(c.unwritable);
     EXPECT_FALSE(writeCompanionFiles("/p/F.PMW", 7));
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2014122008");
-    EXPECT_EQ(fakes.messages.shown[0].caption, c.caption);
+    EXPECT_EQ(fakes.messages.shown[0].text + " " + fakes.messages.shown[0].caption,
+              "Error2014122008 " + std::string(c.caption));
     EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_EQ(fakes.statusBar.panelText(13), "Save File Error...system halt");
     EXPECT_EQ(editModeFlags, kEditModifiedSinceSave);
@@ -111,7 +109,8 @@ TEST_P(CompanionFailureTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CompanionFailureTest,
-                         ::testing::Values(FailureCase{"/p/F.DMW", "*DMW", 0}, FailureCase{"/p/F.COW", "*COW", 1},
+                         ::testing::Values(FailureCase{"/p/F.DMW", "*DMW", 0},
+                                           FailureCase{"/p/F.COW", "*COW", 1},
                                            FailureCase{"/p/F.EDM", "*EDM", 2}));
 
 }  // namespace
