@@ -370,13 +370,13 @@ bool saveCommentToCowBuffer() {
     showStatus(std::to_string(lengthOf(coilCommentList)));
     if (!packStepSection(packer, coilCommentList, kCoilLimit)) return false;
 
-    if (ModeData.monitorDeviceCount == kEmptyMonitorSection) ModeData.monitorDeviceCount = 0;
     std::vector<std::uint32_t> textLengths;
     if (!packMonitorSection(packer, textLengths)) return false;
 
     std::fill(scratch->begin() + static_cast<std::ptrdiff_t>(packer.position()), scratch->end(),
               std::uint8_t{0});
     CowBuffer = *scratch;
+    if (ModeData.monitorDeviceCount == kEmptyMonitorSection) ModeData.monitorDeviceCount = 0;
     cowDataLength = static_cast<std::uint16_t>(packer.position() - cowOffset::data);
     auto length = textLengths.begin();
     for (deviceMonitorNode* node = deviceMonitorList.head; node != nullptr; node = node->next)
