@@ -49,6 +49,7 @@ TEST_P(CommentDeleteTest, TheWalkersEntryGoesAndTheCountFollows) {
     EXPECT_EQ(removeBlockComment(), static_cast<int>(c.stepsAfter.size()) < c.entries);
     EXPECT_EQ(blockSteps(), c.stepsAfter);
     EXPECT_EQ(ModeData.blockCommentCount, c.stepsAfter.size());
+    EXPECT_EQ(blockCommentList.newest == nullptr, c.walker == c.entries - 1);  // appended last, deleted
     const int lastId = blockCommentList.tail == nullptr ? 0 : blockCommentList.tail->commentId;
     EXPECT_EQ(lastId, c.stepsAfter.empty() ? 0 : c.stepsAfter.back() / 10);
     addBlockComment(0, 99);  // the next id follows the tail's
@@ -110,6 +111,7 @@ TEST_F(CommentListsTest, AFailedCommandLeavesCommentsImagesAndCountsAsTheyWere) 
     appendBlocks(2);
     blockCommentList.walker = blockCommentList.head;
     addDeviceMonitorNode();
+    ModeData.deviceNameCount = 1;
     const std::vector<int> stepsBefore = blockSteps();
     EXPECT_FALSE(runCommand([] {
         removeBlockComment();
@@ -121,7 +123,9 @@ TEST_F(CommentListsTest, AFailedCommandLeavesCommentsImagesAndCountsAsTheyWere) 
     }));
     EXPECT_EQ(blockSteps(), stepsBefore);
     EXPECT_EQ(blockCommentList.walker, blockCommentList.head);
-    EXPECT_EQ(ModeData.blockCommentCount + ModeData.deviceCommentCount, 2);
+    const std::vector<int> counts = {ModeData.deviceNameCount, ModeData.blockCommentCount,
+                                     ModeData.deviceCommentCount};
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(deviceCommentList.head, nullptr);
     EXPECT_NE(deviceMonitorList.head, nullptr);
     EXPECT_EQ(CowBuffer[300] + DmwImage[300], 0);

@@ -21,10 +21,7 @@ std::uint16_t wordAt(const CowImage& image, std::size_t offset) {
 struct ImageWriter {
     CowImage image{};
     std::size_t pos = 256;
-    ImageWriter& u8(std::uint8_t v) {
-        image[pos++] = v;
-        return *this;
-    }
+    ImageWriter& u8(std::uint8_t v) { return image[pos++] = v, *this; }
     ImageWriter& u16(std::uint16_t v) {
         return u8(static_cast<std::uint8_t>(v)).u8(static_cast<std::uint8_t>(v >> 8));
     }
@@ -74,8 +71,8 @@ TEST_F(CowImageTest, AnXCommentIsStoredByItsIndexAndReadBackAsWritten) {
     ASSERT_TRUE(loadCommentFromCowBuffer());
     const deviceCommentNode& entry = *deviceCommentList.head;
     EXPECT_EQ(textOf(entry.deviceText) + "=" + textOf(entry.text), "X017=Start");
-    EXPECT_EQ(entry.deviceNo, 17);
-    EXPECT_EQ(entry.cowOffset, 264);
+    EXPECT_EQ((std::vector<int>{entry.deviceNo, entry.textLength, entry.cowOffset}),
+              (std::vector<int>{17, 4, 264}));
 }
 
 struct LimitCase {
@@ -145,26 +142,32 @@ TEST_F(CowImageTest, BlockCommentsGetIdsInOrderAndTheLadderObjectsReceiveThem) {
     const std::vector<int> objectIds = {ldrHead->idBC, ldrHead->next->idBC, ldrHead->next->idCC,
                                         ldrTail->idBC};
     EXPECT_EQ(objectIds, (std::vector<int>{1, 2, 1, 0}));
+    EXPECT_EQ(blockCommentList.head->flagWord + coilCommentList.head->flagWord, 0);
 }
 
 TEST_F(CowImageTest, ARegisteredMonitorListComesBackFromTheImage) {
     addMonitorDevice("D100", {0x64, 0x10, 0, 0});
     addMonitorDevice("X017", {0x0F, 0x00, 0x80, 0});
+    ModeData.monitorDeviceCount = 0xFFFF;
     ASSERT_TRUE(saveCommentToCowBuffer());
+    EXPECT_EQ(ModeData.monitorDeviceCount, 0);
     const Bytes section5 = {2,   0,    0x64, 0x10, 0, 0,   'D', '1', '0', '0',
                             ',', 0x0F, 0,    0x80, 0, 'X', '0', '1', '7', ','};
     EXPECT_EQ(Bytes(CowBuffer.begin() + 264, CowBuffer.begin() + 284), section5);
     EXPECT_EQ(cowDataLength, 28);
 
+    while (links::countNodes(deviceMonitorList) < 64) addMonitorDevice("M1", {});  // the most a list holds
+    ASSERT_TRUE(saveCommentToCowBuffer());
     freeDeviceMonitorList();
     ASSERT_TRUE(loadCommentFromCowBuffer());
     ASSERT_NE(deviceMonitorList.head, nullptr);
-    const deviceMonitorNode& second = *deviceMonitorList.tail;
+    const deviceMonitorNode& second = *deviceMonitorList.head->next;
     EXPECT_EQ(textOf(deviceMonitorList.head->deviceText) + textOf(second.deviceText), "D100X017");
     EXPECT_EQ(deviceMonitorList.head->deviceNo, 100u);
     EXPECT_EQ(second.deviceNo + second.textLength + second.deviceIndex, 17u + 4 + 2);
     EXPECT_EQ(second.deviceCode, (std::array<std::uint8_t, 4>{0x0F, 0, 0x80, 0}));
-    EXPECT_EQ(ModeData.monitorDeviceCount, 2);
+    EXPECT_EQ(ModeData.monitorDeviceCount, 64);
+    EXPECT_EQ(deviceMonitorBytes, 64u * 64);
 }
 
 TEST_F(CowImageTest, AnEmptyOrOverfullMonitorSectionReadsAsNoDevices) {
@@ -219,7 +222,8 @@ TEST_F(CowImageTest, CommentsThatDoNotFitAreRefusedAndNothingChanges) {
 TEST_F(CowImageTest, WriteThenReadGivesTheSameListsAndImage) {
     addDeviceName('X', 15);
     setText(deviceNameList.newest->text, "Start button");
-    appendDeviceComment('D', 8000, "\xB1\xD2\xA6\xEC");  // kept as the file's bytes
+    appendDeviceComment('Y', 100, "Motor");
+    appendDeviceComment('D', 12, "\xB1\xD2\xA6\xEC");  // kept as the file's bytes
     appendBlockComment(0, "First block");
     appendCoilComment(3, "Coil");
     addMonitorDevice("C5", {5, 0, 0x0E, 0});
@@ -236,11 +240,15 @@ TEST_F(CowImageTest, WriteThenReadGivesTheSameListsAndImage) {
     const std::vector<std::string> texts = {
         textOf(deviceNameList.head->deviceText) + "=" + textOf(deviceNameList.head->text),
         textOf(deviceCommentList.head->deviceText) + "=" + textOf(deviceCommentList.head->text),
+        textOf(deviceCommentList.tail->deviceText) + "=" + textOf(deviceCommentList.tail->text),
         std::to_string(blockCommentList.head->stepNo) + "=" + textOf(blockCommentList.head->text),
         std::to_string(coilCommentList.head->stepNo) + "=" + textOf(coilCommentList.head->text),
         textOf(deviceMonitorList.head->deviceText)};
-    EXPECT_EQ(texts, (std::vector<std::string>{"X017=Start button", "D8000=\xB1\xD2\xA6\xEC", "0=First block",
-                                               "3=Coil", "C5"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"X017=Start button", "Y100=Motor", "D12=\xB1\xD2\xA6\xEC",
+                                               "0=First block", "3=Coil", "C5"}));
+    const std::vector<int> numbers = {deviceNameList.head->deviceNo, deviceCommentList.head->deviceNo,
+                                      deviceCommentList.tail->deviceNo};
+    EXPECT_EQ(numbers, (std::vector<int>{15, 100, 12}));
     EXPECT_EQ(ModeData.cowBlockOffset, wordAt(written, 244));
 }
 

@@ -107,6 +107,7 @@ TEST_F(DmwImageTest, AShortFileReadsItsMissingBytesAs0xFF) {
     // D8000's low byte 0x41 is the file's last; its high byte and what follows lie past the end.
     const std::vector<int> back = {dmwRegister(999), dmwRegister(8000), dmwRegister(8255), dmwRegister(1000)};
     EXPECT_EQ(back, (std::vector<int>{1000, 0xFF41, 0xFFFF, 0xFFFF}));
+    EXPECT_FALSE(dmwRegisterOffset(8256).has_value());
 }
 
 }  // namespace
