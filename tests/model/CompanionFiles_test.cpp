@@ -34,8 +34,8 @@ protected:
 
 TEST_F(CompanionFilesTest, AnEmptyMonitorListMakesTheFixedEdmFile) {
     ASSERT_TRUE(writeEdmFile("/p/A.EDM"));
-    Bytes expected(256, 0x01);
-    expected.resize(8256, 0x02);
+    Bytes expected(8256, 0x02);
+    std::fill_n(expected.begin(), 256, 0x01);
     EXPECT_EQ(fakes.files.content("/p/A.EDM"), expected);
 }
 
@@ -72,7 +72,6 @@ TEST_F(CompanionFilesTest, ADcnFileBesideACowFileIsDeletedAndTheCowDescriptionSh
     std::copy(text.begin(), text.end(), cow.begin() + 128);
     fakes.files.put("/p/PROG.COW", cow);
     const CompanionReadResult result = readCompanionFiles("/p/PROG.PMW", 7);
-    EXPECT_TRUE(result.dcnRead && result.cowRead);
     EXPECT_FALSE(has("/p/PROG.DCN"));
     EXPECT_EQ(result.description, text);
 }
@@ -83,7 +82,6 @@ TEST_F(CompanionFilesTest, WithoutACowFileNoCommentsOfTheProgramBeforeRemain) {
     readCompanionFiles("/p/NEW.PMW", 7);
     ASSERT_TRUE(loadCommentFromCowBuffer());
     EXPECT_EQ(deviceCommentList.head, nullptr);
-    EXPECT_EQ(ModeData.deviceCommentCount, 0);
 }
 
 struct FailureCase {
