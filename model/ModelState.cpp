@@ -62,6 +62,17 @@ GrayMarkList& delGrayMarks = modelState.delGrayMarks;
 DeleteStepList& deleteStepNoList = modelState.deleteStepNoList;
 std::array<RecentFileItem, kRecentFileItems>& recentFileItems = modelState.recentFileItems;
 bool& FileBar1Visible = modelState.FileBar1Visible;
+DeviceCommentList& deviceNameList = modelState.deviceNameList;
+DeviceCommentList& deviceCommentList = modelState.deviceCommentList;
+BlockCommentList& blockCommentList = modelState.blockCommentList;
+CoilCommentList& coilCommentList = modelState.coilCommentList;
+MonitorList& deviceMonitorList = modelState.deviceMonitorList;
+MonitorList& ladderMonitorList = modelState.ladderMonitorList;
+std::uint32_t& deviceMonitorBytes = modelState.deviceMonitorBytes;
+CowImage& CowBuffer = modelState.CowBuffer;
+std::uint16_t& cowDataLength = modelState.cowDataLength;
+RegisterImage& DmwImage = modelState.DmwImage;
+DcnTableSet& DcnTables = modelState.DcnTables;
 
 stLadderBlock*& ldrHead = modelState.ldrList.head;
 stLadderBlock*& ldrNow = modelState.ldrList.now;

@@ -9,14 +9,17 @@
 #include <vector>
 
 #include "model/CanvasState.h"
+#include "model/CommentLists.h"
 #include "model/ConnectedPlc.h"
 #include "model/ConverterStacks.h"
+#include "model/DmwImage.h"
 #include "model/DrawGeometry.h"
 #include "model/EditMarks.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
+#include "model/MonitorLists.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 
@@ -89,6 +92,22 @@ struct ModelState {
     // The File menu's recent-file items.
     std::array<RecentFileItem, kRecentFileItems> recentFileItems{};
     bool FileBar1Visible = true;
+
+    // The comment lists and the monitor lists; each list owns its entries, so a copy of the state
+    // holds lists of its own.
+    DeviceCommentList deviceNameList;
+    DeviceCommentList deviceCommentList;
+    BlockCommentList blockCommentList;
+    CoilCommentList coilCommentList;
+    MonitorList deviceMonitorList;
+    MonitorList ladderMonitorList;
+    std::uint32_t deviceMonitorBytes = 0;
+
+    // The images of the comment file, the register file and the older description file.
+    CowImage CowBuffer{};
+    std::uint16_t cowDataLength = 0;
+    RegisterImage DmwImage{};
+    DcnTableSet DcnTables{};
 
     // The clipboard block and the size of its object records.
     std::vector<std::uint8_t> clipboardBlock;

@@ -9,7 +9,8 @@
 #include "model/EditMarks.h"
 #include "model/LadderObject.h"
 #include "model/ModelState.h"
-#include "monitor/MonitorLists.h"
+#include "model/MonitorLists.h"
+#include "monitor/MonitorMode.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

@@ -1,4 +1,4 @@
-#include "monitor/MonitorLists.h"
+#include "model/MonitorLists.h"
 
 #include <cstring>
 
@@ -23,7 +23,6 @@ protected:
 };
 
 TEST_F(MonitorListsTest, StartState) {
-    EXPECT_EQ(monitorMode, kMonitorOff);
     EXPECT_EQ(deviceMonitorList.head, nullptr);
     EXPECT_EQ(ladderMonitorList.head, nullptr);
     EXPECT_EQ(deviceMonitorBytes, 0u);

@@ -1,4 +1,4 @@
-#include "monitor/MonitorLists.h"
+#include "model/MonitorLists.h"
 
 #include <bit>
 
@@ -6,15 +6,8 @@
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
-#include "model/StateRegistry.h"
 
 namespace kestrion {
-
-MonitorState monitorState;
-int& monitorMode = monitorState.monitorMode;
-MonitorList& deviceMonitorList = monitorState.deviceMonitorList;
-MonitorList& ladderMonitorList = monitorState.ladderMonitorList;
-std::uint32_t& deviceMonitorBytes = monitorState.deviceMonitorBytes;
 
 namespace {
 
@@ -26,8 +19,7 @@ void appendNode(MonitorList& list, const char* memoryMessage) {
 }
 
 void freeMonitorList(MonitorList& list) {
-    links::disposeAll(list, [](deviceMonitorNode* node) { delete node; });
-    list = MonitorList{};
+    list.clear();
 }
 
 }  // namespace
@@ -64,17 +56,5 @@ void freeDeviceMonitorList() {
     ModeData.monitorDeviceCount = 0;
     deviceMonitorBytes = 0;
 }
-
-void resetMonitorState() {
-    freeMonitorList(deviceMonitorList);
-    freeMonitorList(ladderMonitorList);
-    monitorState = {};
-}
-
-namespace {
-
-[[maybe_unused]] const bool registered = state::registerReset("monitor", resetMonitorState);
-
-}  // namespace
 
 }  // namespace kestrion

@@ -1,18 +1,16 @@
-// The monitor mode and the two lists of monitored devices: the devices the user registered
-// (deviceMonitorList, saved with the program) and the devices collected from the ladder on screen
-// (ladderMonitorList). Both hold 64-byte deviceMonitorNode entries.
+// The two lists of monitored devices: the devices the user registered (deviceMonitorList, saved
+// with the program in the comment file) and the devices collected from the ladder on screen
+// (ladderMonitorList). Both hold 64-byte deviceMonitorNode entries. The lists are part of the
+// model's state (ModelState).
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
-namespace kestrion {
+#include "model/OwnedList.h"
 
-constexpr int kMonitorOff = 0;
-constexpr int kMonitorLadder = 1;
-constexpr int kMonitorEntryDevices = 2;
-extern int& monitorMode;
+namespace kestrion {
 
 struct deviceMonitorNode {
     std::array<char, 8> deviceText{};  // letter and number, NUL-terminated
@@ -36,23 +34,9 @@ using MonitorNodeImage = std::array<std::uint8_t, kMonitorNodeImageSize>;
 // zero: addresses mean nothing in a file), the monitor's fields 40..63; little-endian.
 MonitorNodeImage deviceMonitorNodeImage(const deviceMonitorNode& node);
 
-struct MonitorList {
-    deviceMonitorNode* head = nullptr;
-    deviceMonitorNode* selected = nullptr;
-    deviceMonitorNode* newest = nullptr;
-    deviceMonitorNode* tail = nullptr;  // the last node
-    deviceMonitorNode* walker = nullptr;
-};
-
-// The whole state of the folder; the names here are references into monitorState. The nodes are
-// owned through the two lists.
-struct MonitorState {
-    int monitorMode = kMonitorOff;
-    MonitorList deviceMonitorList;
-    MonitorList ladderMonitorList;
-    std::uint32_t deviceMonitorBytes = 0;
-};
-extern MonitorState monitorState;
+// head, selected, newest, tail (the last node) and walker.
+using MonitorList = OwnedList<deviceMonitorNode>;
+constexpr std::size_t kMaxRegisteredMonitorDevices = 64;
 
 extern MonitorList& deviceMonitorList;
 extern MonitorList& ladderMonitorList;
@@ -65,8 +49,5 @@ void addLadderMonitorNode();
 // sets ModeData.monitorDeviceCount and deviceMonitorBytes to 0.
 void freeLadderMonitorList();
 void freeDeviceMonitorList();
-
-// Frees both lists, then the folder has its start values.
-void resetMonitorState();
 
 }  // namespace kestrion

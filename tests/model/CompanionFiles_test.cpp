@@ -1,0 +1,115 @@
+#include "model/CompanionFiles.h"
+
+#include <string>
+#include <vector>
+
+#include "model/CowImage.h"
+#include "model/DmwImage.h"
+#include "model/EditorState.h"
+#include "model/LadderObject.h"
+#include "model/ModeData.h"
+#include "model/MonitorLists.h"
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class CompanionFilesTest : public testing::CoreTest {
+protected:
+    CompanionFilesTest() { initLadderList(0, 0); }
+
+    bool has(const std::string& path) const { return fakes.files.exists(path); }
+
+    // A DCN file whose description bytes 256..349 run 'a', 'b', ... and whose byte 350 is not NUL.
+    Bytes putDcn(const std::string& path) {
+        Bytes dcn(512, 'Q');
+        for (std::size_t i = 0; i < kDcnDescriptionSize; ++i)
+            dcn[256 + i] = static_cast<std::uint8_t>('a' + i % 26);
+        fakes.files.put(path, dcn);
+        return dcn;
+    }
+};
+
+TEST_F(CompanionFilesTest, AnEmptyMonitorListMakesTheFixedEdmFile) {
+    ASSERT_TRUE(writeEdmFile("/p/A.EDM"));
+    Bytes expected(8256, 0x02);
+    std::fill_n(expected.begin(), 256, 0x01);
+    EXPECT_EQ(fakes.files.content("/p/A.EDM"), expected);
+}
+
+TEST_F(CompanionFilesTest, EdmEntriesAreTheirImagesWithZeroLinksThenZeros) {
+    for (const char* text : {"D1", "M8"}) {
+        addDeviceMonitorNode();
+        setText(deviceMonitorList.newest->deviceText, text);
+    }
+    ASSERT_TRUE(writeEdmFile("/p/B.EDM"));
+    const Bytes edm = fakes.files.content("/p/B.EDM");
+    ASSERT_EQ(edm.size(), 8256u);
+    const MonitorNodeImage second = deviceMonitorNodeImage(*deviceMonitorList.tail);
+    EXPECT_EQ(Bytes(edm.begin() + 320, edm.begin() + 384), Bytes(second.begin(), second.end()));
+    EXPECT_EQ(Bytes(edm.begin() + 288, edm.begin() + 296), Bytes(8, 0));  // the link words
+    EXPECT_EQ(Bytes(edm.begin() + 384, edm.end()), Bytes(8256 - 384, 0));
+}
+
+TEST_F(CompanionFilesTest, ADcnFileAloneGivesTheDescriptionAndIsDeletedLikeAPtwFile) {
+    const Bytes dcn = putDcn("/p/PROG.DCN");
+    fakes.files.put("/p/PROG.PTW", Bytes(10, 1));
+    const CompanionReadResult result = readCompanionFiles("/p/PROG.PMW", 7);
+    EXPECT_TRUE(result.dcnRead && !result.cowRead);
+    EXPECT_FALSE(has("/p/PROG.DCN") || has("/p/PROG.PTW"));
+    const std::string description(dcn.begin() + 256, dcn.begin() + 350);
+    EXPECT_EQ(result.description, description);
+    EXPECT_TRUE(std::equal(description.begin(), description.end(), CowBuffer.begin() + 128));
+    EXPECT_EQ(CowBuffer[222], 0);
+}
+
+TEST_F(CompanionFilesTest, ADcnFileBesideACowFileIsDeletedAndTheCowDescriptionShown) {
+    putDcn("/p/PROG.DCN");
+    const std::string text = "From COW";
+    Bytes cow(268, 0);
+    std::copy(text.begin(), text.end(), cow.begin() + 128);
+    fakes.files.put("/p/PROG.COW", cow);
+    const CompanionReadResult result = readCompanionFiles("/p/PROG.PMW", 7);
+    EXPECT_FALSE(has("/p/PROG.DCN"));
+    EXPECT_EQ(result.description, text);
+}
+
+TEST_F(CompanionFilesTest, WithoutACowFileNoCommentsOfTheProgramBeforeRemain) {
+    appendDeviceComment('D', 3, "old program");
+    ASSERT_TRUE(saveCommentToCowBuffer());
+    readCompanionFiles("/p/NEW.PMW", 7);
+    ASSERT_TRUE(loadCommentFromCowBuffer());
+    EXPECT_EQ(deviceCommentList.head, nullptr);
+}
+
+struct FailureCase {
+    const char* unwritable;
+    const char* caption;
+    int written;  // of DMW, COW, EDM
+};
+
+class CompanionFailureTest : public CompanionFilesTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(CompanionFailureTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage) {
+    const FailureCase c = GetParam();
+    editModeFlags = kEditModifiedSinceSave;
+    fakes.files.unwritable.insert(c.unwritable);
+    EXPECT_FALSE(writeCompanionFiles("/p/F.PMW", 7));
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text + " " + fakes.messages.shown[0].caption,
+              "Error2014122008 " + std::string(c.caption));
+    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(fakes.statusBar.panelText(13), "Save File Error...system halt");
+    EXPECT_EQ(editModeFlags, kEditModifiedSinceSave);
+    EXPECT_EQ(has("/p/F.DMW") + has("/p/F.COW") + has("/p/F.EDM"), c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CompanionFailureTest,
+                         ::testing::Values(FailureCase{"/p/F.DMW", "*DMW", 0},
+                                           FailureCase{"/p/F.COW", "*COW", 1},
+                                           FailureCase{"/p/F.EDM", "*EDM", 2}));
+
+}  // namespace
+}  // namespace kestrion
