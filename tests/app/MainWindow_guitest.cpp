@@ -29,7 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainWindowTest : public kestrion::testing::RealServicesTest {
+class MainWindowTest : public kestrion::test::RealServicesTest {
 protected:
     MainWindowTest() : RealServicesTest("gui") {}
 };

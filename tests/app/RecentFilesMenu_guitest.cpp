@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecentFilesMenuTest : public kestrion::testing::RealServicesTest {
+class RecentFilesMenuTest : public kestrion::test::RealServicesTest {
 protected:
     RecentFilesMenuTest() : RealServicesTest("recent") {}
 

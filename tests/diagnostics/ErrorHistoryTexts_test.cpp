@@ -20,7 +20,7 @@ const std::string k6116English =
     " ...FNC(59)PLSR command code duplicate," + std::string(27, ' ') +
     "May be the previous motion command not finish then change to another command";
 
-class ErrorHistoryTextsTest : public testing::CoreTest {
+class ErrorHistoryTextsTest : public test::CoreTest {
 protected:
     std::string textOf(std::int16_t code) {
         getErrorCodeText(errorCodeText, code);

@@ -17,7 +17,7 @@ const std::string k6116English =
     " ...FNC(59)PLSR command code duplicate," + std::string(27, ' ') +
     "May be the previous motion command not finish then change to another command";
 
-class ErrorRegisterTextsTest : public testing::CoreTest {
+class ErrorRegisterTextsTest : public test::CoreTest {
 protected:
     std::int16_t& word(int registerNo) { return registers[registerNo - 8060]; }
 

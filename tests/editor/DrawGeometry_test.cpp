@@ -6,7 +6,7 @@
 namespace kestrion {
 namespace {
 
-class DrawGeometryTest : public testing::CoreTest {};
+class DrawGeometryTest : public test::CoreTest {};
 
 TEST_F(DrawGeometryTest, StartValues) {
     EXPECT_EQ(deviceColumns, 14u);

@@ -5,7 +5,7 @@
 namespace kestrion {
 namespace {
 
-class LanguageTest : public testing::CoreTest {};
+class LanguageTest : public test::CoreTest {};
 
 TEST_F(LanguageTest, ExactlyOneFlagFollowsTheLanguageIndex) {
     struct Case {

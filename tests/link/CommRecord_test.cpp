@@ -7,7 +7,7 @@
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using platform::Parity;
@@ -327,4 +327,4 @@ TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -1,7 +1,7 @@
 // Frame text, check codes, field encoders, hex conversions, the three sends and the trace lines.
 #include "link/LinkFixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using platform::Memo;
@@ -230,4 +230,4 @@ TEST_F(FramesTest, AReplyLineThatLeavesMoreThan399LinesClearsTheTrace) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

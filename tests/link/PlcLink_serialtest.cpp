@@ -13,7 +13,7 @@
 #include "link/LinkFixture.h"
 #include "platform/PosixSerial.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 // plcsim started as a child process; it prints the path of its pseudo-terminal's slave side.
@@ -175,4 +175,4 @@ TEST_F(SerialLineTest, AReplyWithABadCheckCodeReadsAsNak) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

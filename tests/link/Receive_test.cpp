@@ -2,7 +2,7 @@
 // clock.
 #include "link/LinkFixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 // A good data frame: "1234" sums with ETX to 0xCD.
@@ -286,4 +286,4 @@ TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsRefusedAndTheWaitingOneKeepsItsR
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

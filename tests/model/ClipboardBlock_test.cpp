@@ -14,7 +14,7 @@ namespace {
 
 const std::string kSettings = "/home/tester/Tovel/Kestrion/ModeData.DAT";
 
-class ClipboardBlockTest : public testing::CoreTest {
+class ClipboardBlockTest : public test::CoreTest {
 protected:
     ClipboardBlockTest() { installDir = "/home/tester/Tovel/Kestrion"; }
 };

@@ -59,7 +59,7 @@ std::vector<StackUnderTest> allStacks() {
     };
 }
 
-class ConverterStacksTest : public testing::CoreTest {
+class ConverterStacksTest : public test::CoreTest {
 protected:
     // Runs a stack operation that must fail: one warning box with the label and the caption, and a
     // conversion error that carries the caption.

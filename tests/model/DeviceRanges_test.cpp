@@ -21,7 +21,7 @@ struct RangeCase {
     const char* caption;
 };
 
-class DeviceRangesTest : public testing::CoreTest {
+class DeviceRangesTest : public test::CoreTest {
 protected:
     void expectCases(std::int32_t (*check)(std::int32_t, std::int32_t), const std::vector<RangeCase>& cases) {
         for (const RangeCase& c : cases) {

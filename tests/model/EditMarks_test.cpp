@@ -5,7 +5,7 @@
 namespace kestrion {
 namespace {
 
-class EditMarksTest : public testing::LadderTest {};
+class EditMarksTest : public test::LadderTest {};
 
 std::vector<std::uint32_t> rows(const GrayMarkList& list) {
     std::vector<std::uint32_t> out;

@@ -5,7 +5,7 @@
 namespace kestrion {
 namespace {
 
-class FileExtensionsTest : public testing::CoreTest {};
+class FileExtensionsTest : public test::CoreTest {};
 
 std::array<char, kFileNameSize> buffer(const std::string& text) {
     std::array<char, kFileNameSize> name{};

@@ -7,7 +7,7 @@ namespace {
 
 using platform::MsgIcon;
 
-class LadderSearchTest : public testing::LadderTest {};
+class LadderSearchTest : public test::LadderTest {};
 
 // ---- Searches -----------------------------------------------------------------------------
 

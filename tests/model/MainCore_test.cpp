@@ -13,7 +13,7 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-class MainCoreTest : public testing::CoreTest {};
+class MainCoreTest : public test::CoreTest {};
 
 TEST_F(MainCoreTest, StartUpGivesTheTitleTheStartNameAndTheScreenSize) {
     fakes.system.screen = {1280, 1024};

@@ -27,7 +27,7 @@ void setSlot(int slot, const std::string& text) {
     std::copy(text.begin(), text.end(), target.begin());
 }
 
-class ModeDataTest : public testing::CoreTest {};
+class ModeDataTest : public test::CoreTest {};
 
 // ---- The file layout ----------------------------------------------------------------------------
 

@@ -5,7 +5,7 @@
 namespace kestrion {
 namespace {
 
-class PlcTypeDialogTest : public testing::CoreTest {};
+class PlcTypeDialogTest : public test::CoreTest {};
 
 TEST_F(PlcTypeDialogTest, ItemsInTheirOrder) {
     const char* labels[] = {"q0", "q4", "q1", "q2", "q3", "W3"};

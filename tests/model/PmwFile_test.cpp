@@ -12,7 +12,7 @@ using platform::MsgIcon;
 
 constexpr const char* kPath = "/home/tester/Tovel/Kestrion/User/Prog1.PMW";
 
-class PmwFileTest : public testing::CoreTest {
+class PmwFileTest : public test::CoreTest {
 protected:
     void expectOneBox(const std::string& text, const std::string& caption) {
         ASSERT_EQ(fakes.messages.shown.size(), 1u);

@@ -10,7 +10,7 @@ namespace {
 
 using platform::MsgIcon;
 
-class ProgramImageTest : public testing::CoreTest {};
+class ProgramImageTest : public test::CoreTest {};
 
 std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return getWordLE(bytes, offset);
@@ -203,7 +203,7 @@ TEST_F(ProgramImageTest, NewImageOfEachType) {
 
 TEST_F(ProgramImageTest, NewImageShowsTheTypeWhileItWorks) {
     std::vector<std::string> shown;
-    struct Recorder : testing::FakeStatusBar {
+    struct Recorder : test::FakeStatusBar {
         std::vector<std::string>* seen;
         void setPanelText(int panel, const std::string& text) override {
             if (panel == 0) seen->push_back(text);

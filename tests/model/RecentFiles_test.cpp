@@ -9,7 +9,7 @@ namespace {
 
 using platform::MsgIcon;
 
-class RecentFilesTest : public testing::CoreTest {
+class RecentFilesTest : public test::CoreTest {
 protected:
     void setItems(std::initializer_list<const char*> names) {
         int item = kFile11;

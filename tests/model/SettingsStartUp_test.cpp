@@ -34,7 +34,7 @@ std::uint32_t u32At(const Bytes& bytes, std::size_t offset) {
     return value;
 }
 
-class SettingsStartUpTest : public testing::CoreTest {};
+class SettingsStartUpTest : public test::CoreTest {};
 
 TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
     mainFormStartUp();
@@ -132,7 +132,7 @@ TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::resetAllState();
+        test::resetAllState();
         fakes.files.put(kSettings, c.file);
         mainFormStartUp();
         EXPECT_EQ(currentLanguage(), c.language);

@@ -8,7 +8,7 @@
 namespace kestrion {
 namespace {
 
-class MonitorListsTest : public testing::CoreTest {
+class MonitorListsTest : public test::CoreTest {
 protected:
     static std::vector<std::uint32_t> indices(const MonitorList& list) {
         std::vector<std::uint32_t> out;

@@ -4,7 +4,7 @@
 
 #include "support/FakePlatform.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using platform::TimerId;
@@ -58,4 +58,4 @@ TEST(FakeClock, ScheduledActionsRunAtTheirTime) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -16,7 +16,7 @@
 #include "reader/StepCount.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 void resetAllState() {
     resetConverterStacks();
@@ -36,4 +36,4 @@ void resetAllState() {
     resetDrawGeometry();
 }
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -13,7 +13,7 @@ namespace {
 using platform::MsgIcon;
 using platform::PlcTypeFormResult;
 
-class PlcTypeChangeTest : public testing::CoreTest {
+class PlcTypeChangeTest : public test::CoreTest {
 protected:
     PlcTypeChangeTest() {
         initPmwImageByType(5);  // N = 16
