@@ -41,7 +41,7 @@ TEST_F(CommRecordTest, TheBaudTableGivesRateTextAndPollPeriod) {
     }
 }
 
-TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolAndStartsThePoller) {
+TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolShowsPortAndRateAndStartsThePoller) {
     struct Case {
         std::int32_t protocol;
         int dataBits;
@@ -52,35 +52,22 @@ TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolAndStartsThePoller) {
     for (const Case& c : cases) {
         closeComPort();
         EXPECT_EQ(_OpenComPort(c.protocol), 1);
-        EXPECT_EQ(fakes.serial.format.dataBits, c.dataBits) << c.protocol;
-        EXPECT_EQ(fakes.serial.format.parity, c.parity) << c.protocol;
-        EXPECT_EQ(fakes.serial.format.stopBits, 1);
-        EXPECT_EQ(fakes.serial.format.baudRate, 9600u);
+        const platform::SerialFormat& f = fakes.serial.format;
+        EXPECT_EQ(std::tie(f.dataBits, f.parity, f.stopBits, f.baudRate), std::make_tuple(c.dataBits, c.parity, 1, 9600u))
+            << c.protocol;
         EXPECT_TRUE(comState & kComStateOpen);
         EXPECT_TRUE(fakes.clock.enabled(TimerId::Timer1));
     }
-}
-
-TEST_F(CommRecordTest, OpeningShowsThePortAndRateAndOpensTheComOfTheIndex) {
     comPortIndex = 2;
     baudIndex = 5;
     setBaudRateString(5);
     ASSERT_EQ(_OpenComPort(sysProtocol), 1);
+    EXPECT_EQ(fakes.serial.opens, 7);  // opening an open port releases it first
     EXPECT_EQ(fakes.serial.openedCom, 3);
     EXPECT_EQ(fakes.statusBar.panelText(0), "Open COM3 and setting baudrate to 115200");
     EXPECT_EQ(fakes.statusBar.panelText(5), " ");
     EXPECT_EQ(fakes.serial.format.baudRate, 115200u);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
-}
-
-TEST_F(CommRecordTest, ABaudIndexOf6OpensAt9600) {
-    baudIndex = 6;
-    setBaudRateString(baudIndex);
-    ASSERT_EQ(_OpenComPort(sysProtocol), 1);
-    EXPECT_EQ(baudIndex, 0u);
-    EXPECT_EQ(baudText, "9600");
-    EXPECT_EQ(fakes.serial.format.baudRate, 9600u);
-    EXPECT_EQ(fakes.statusBar.panelText(0), "Open COM1 and setting baudrate to 9600");
 }
 
 TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
@@ -119,17 +106,6 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     EXPECT_EQ(fakes.dialogs.appMessages.back().line1, "无法开启通讯口 COM2");
 }
 
-TEST_F(CommRecordTest, OpeningAnOpenPortAgainReleasesTheFirstAndAFailureLeavesItClosed) {
-    openAt(0);
-    EXPECT_EQ(_OpenComPort(sysProtocol), 1);
-    EXPECT_EQ(fakes.serial.opens, 2);
-    fakes.serial.openFailures[1] = SerialOpenStatus::Busy;
-    EXPECT_EQ(_OpenComPort(sysProtocol), 0);
-    EXPECT_FALSE(fakes.serial.isOpen());
-    EXPECT_FALSE(comState & kComStateOpen);
-    EXPECT_EQ(comPortHandle, -1);
-}
-
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
     fakes.serial.refuseFormat = true;
     EXPECT_EQ(_OpenComPort(sysProtocol), 1);
@@ -141,6 +117,13 @@ TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_FALSE(comState & kComStateOpen);
     EXPECT_EQ(fakes.statusBar.panelText(0), "Can't open this com port ...");
+
+    fakes.serial.refuseFormat = false;
+    openAt(0);
+    fakes.serial.openFailures[1] = SerialOpenStatus::Busy;  // a failed reopen leaves the port closed
+    EXPECT_EQ(_OpenComPort(sysProtocol), 0);
+    EXPECT_FALSE(fakes.serial.isOpen());
+    EXPECT_FALSE(comState & kComStateOpen);
 }
 
 TEST_F(CommRecordTest, ClosingReleasesThePortStopsThePollerAndSaysSo) {
@@ -186,31 +169,13 @@ TEST_F(CommRecordTest, StartUpTakesPortAndBaudIndexFromTheSettings) {
     linkStartUp();
     EXPECT_EQ(fakes.statusBar.panelText(5), "COM5 Br38400");
     EXPECT_EQ(fakes.statusBar.panelText(2), "");
-    EXPECT_EQ(comPortIndex, 4u);
-    EXPECT_EQ(baudIndex, 2u);
+    EXPECT_EQ(std::tie(comPortIndex, baudIndex, rs.timeOut, rs.retryCount), std::make_tuple(4u, 2u, 5000u, 1u));
     EXPECT_EQ(baudText, "38400");
-    EXPECT_EQ(rs.timeOut, 5000u);
-    EXPECT_EQ(rs.retryCount, 1u);
-    EXPECT_EQ(comDcb.dataBits, 7);
-    EXPECT_EQ(comDcb.parity, Parity::Even);
-    EXPECT_EQ(comPortHandle, -1);
-    EXPECT_EQ(D8Kreg[0], 200);
-    EXPECT_EQ(D8Kreg[1], 24300);
-    EXPECT_EQ(D8Kreg[2], 8);
-    EXPECT_EQ(D8Kreg[3], 2);
+    EXPECT_EQ(std::tie(comDcb.dataBits, comDcb.parity, comPortHandle), std::make_tuple(7, Parity::Even, -1));
+    EXPECT_EQ(std::vector<std::uint16_t>(D8Kreg.begin(), D8Kreg.begin() + 4), (std::vector<std::uint16_t>{200, 24300, 8, 2}));
     EXPECT_EQ(rs.bitTxBuf[5], 0);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 0u);
     ModeData = ModeDataRecord{};
-}
-
-TEST_F(CommRecordTest, ClearMonitorTxBufEmptiesBothRequestLists) {
-    rs.bitTxBuf.fill(0x11);
-    rs.byteTxBuf.fill(0x22);
-    clearMonitorTxBuf();
-    for (std::size_t i = 0; i < kMonitorTxBufSize; ++i) {
-        EXPECT_EQ(rs.bitTxBuf[i], 0);
-        EXPECT_EQ(rs.byteTxBuf[i], 0);
-    }
 }
 
 TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
@@ -251,28 +216,18 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
     selectComPort();
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_EQ(fakes.dialogs.captions.back(), "Communication Ports and BaudRate Selection");
-    EXPECT_EQ(ModeData.comPortNo, 11u);
-    EXPECT_EQ(ModeData.baudRate, 2u);
+    EXPECT_EQ(std::tie(ModeData.comPortNo, ModeData.baudRate, comDcb.baudRate), std::make_tuple(11u, 2u, 38400u));
     EXPECT_EQ(baudText, "38400");
-    EXPECT_EQ(comDcb.baudRate, 38400u);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
     EXPECT_EQ(redrawFlags & 0x07, 0x07);
-    ModeData = ModeDataRecord{};
-}
 
-TEST_F(CommRecordTest, CancellingThePortDialogKeepsTheChoiceOnlyInMemory) {
-    ModeData.comPortNo = 0;
-    ModeData.baudRate = 0;
-    fakes.dialogs.portSelectionScript = [] {
+    fakes.dialogs.portSelectionScript = [] {  // cancelled: the choice stays in memory only
         portSelComboChange("COM4");
         portSelRadioClick(1);
         return false;
     };
     selectComPort();
-    EXPECT_EQ(comPortIndex, 3u);
-    EXPECT_EQ(baudIndex, 1u);
-    EXPECT_EQ(ModeData.comPortNo, 0u);
-    EXPECT_EQ(ModeData.baudRate, 0u);
+    EXPECT_EQ(std::tie(comPortIndex, baudIndex, ModeData.comPortNo, ModeData.baudRate), std::make_tuple(3u, 1u, 11u, 2u));
     EXPECT_EQ(fakes.statusBar.panelText(0), "Cancel Communication Port Setting ...");
 }
 
