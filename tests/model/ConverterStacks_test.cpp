@@ -101,14 +101,6 @@ TEST_F(ConverterStacksTest, APushOnAFullStackStoresNothingAndFails) {
     }
 }
 
-TEST_F(ConverterStacksTest, APopAboveAFullStackFails) {
-    for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.captions.stack);
-        expectFault([&] { stack.pop(65); }, stack.label, stack.captions.popOverflow);
-        expectFault([&] { stack.pop(1000); }, stack.label, stack.captions.popOverflow);
-    }
-}
-
 TEST_F(ConverterStacksTest, UnderflowFailsWithoutEndingTheProgram) {
     for (const StackUnderTest& stack : allStacks()) {
         SCOPED_TRACE(stack.captions.stack);
@@ -141,16 +133,6 @@ TEST_F(ConverterStacksTest, ABranchPointIsPushedAsXThenYAndComesBackAsYThenX) {
     EXPECT_EQ(popStack4(mpsPointer--), 128u);
     EXPECT_EQ(popStack4(mpsPointer--), 320u);
     EXPECT_EQ(mpsPointer, 0);
-}
-
-TEST_F(ConverterStacksTest, EntriesAboveTheIndexKeepTheirValues) {
-    pushStack1(0, 11, "");
-    pushStack1(1, 22, "");
-    pushStack1(2, 33, "");
-    EXPECT_EQ(popStack1(3, ""), 33u);
-    EXPECT_EQ(stack1Code[2], 33u);
-    pushStack1(2, 44, "");
-    EXPECT_EQ(popStack1(3, ""), 44u);
 }
 
 TEST_F(ConverterStacksTest, FaultCaptionsOfEveryStackNumber) {

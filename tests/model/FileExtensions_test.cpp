@@ -55,14 +55,6 @@ TEST_F(FileExtensionsTest, EachSetterWritesItsExtensionInPlace) {
     }
 }
 
-TEST_F(FileExtensionsTest, WorksOnTheCurrentFileName) {
-    setFileNameArray("/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' '));
-    EXPECT_TRUE(setFileExtCow(FileNameArray));
-    EXPECT_EQ(currentFileName(), "/home/tester/Tovel/Kestrion/User/Noname01.COW");
-    EXPECT_TRUE(setFileExtPmw(FileNameArray));
-    EXPECT_EQ(currentFileName(), "/home/tester/Tovel/Kestrion/User/Noname01.PMW");
-}
-
 TEST_F(FileExtensionsTest, ANameThatWouldNotFitIsLeftAsItWas) {
     // 91 characters and ".PMW" fill the 95 characters the buffer holds before its NUL.
     auto fits = buffer("/" + std::string(90, 'n'));

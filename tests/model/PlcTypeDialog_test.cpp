@@ -71,19 +71,6 @@ TEST_F(PlcTypeDialogTest, AnIndexOutsideTheItemsSelectsTheFirstAgain) {
     }
 }
 
-TEST_F(PlcTypeDialogTest, ClicksFollowEachOther) {
-    PlcTypeDialog dialog;
-    dialog.plcType = 5;
-    dialog.memSizeCode = 8;
-    dialog.FormShow();
-    EXPECT_EQ(dialog.itemIndex, 4);
-    dialog.FennuRadioGroupClick(5);
-    EXPECT_EQ(dialog.memSizeCode, 64);
-    dialog.FennuRadioGroupClick(0);
-    EXPECT_EQ(dialog.memSizeCode, 2);
-    EXPECT_EQ(dialog.plcType, 1);
-}
-
 TEST_F(PlcTypeDialogTest, OkAndCancelSetTheFlag) {
     PlcTypeDialog dialog;
     dialog.btnOkClick();

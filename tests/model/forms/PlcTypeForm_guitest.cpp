@@ -36,19 +36,6 @@ TEST(PlcTypeFormTest, CaptionItemsInThreeColumnsAndButtons) {
     EXPECT_EQ(form.btnHelp->text(), "Help");
 }
 
-TEST(PlcTypeFormTest, ShowSelectsThePresetItem) {
-    const std::pair<std::int32_t, int> cases[] = {{1, 0}, {4, 1}, {6, 2}, {7, 3}, {5, 4}, {2, 5}, {3, 0}};
-    for (const auto& [type, index] : cases) {
-        TPlcTypeForm form;
-        form.state.plcType = type;
-        form.state.memSizeCode = 8;
-        form.show();
-        EXPECT_TRUE(item(form, index)->isChecked()) << type;
-        EXPECT_EQ(form.state.plcType, type == 3 ? 1 : type);
-        form.hide();
-    }
-}
-
 TEST(PlcTypeFormTest, ClickingItemsClampsAndOkReturnsTheFields) {
     TPlcTypeForm form;
     form.state.plcType = 5;
