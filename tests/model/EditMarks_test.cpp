@@ -32,20 +32,14 @@ TEST_F(EditMarksTest, EditedRowsKeepTheOrderOfAddingWithoutDuplicates) {
     expectConsistentLinks(grayMarks);
 }
 
-TEST_F(EditMarksTest, InsertedRowsAreSortedAndKeepEqualRows) {
+TEST_F(EditMarksTest, InsertedRowsAreSortedKeepingEqualRowsAndDeletedRowsWithoutDuplicates) {
     for (std::uint32_t y : {192u, 64u, 128u}) addInsGrayMarkRow(y);
-    EXPECT_EQ(rows(insGrayMarks), (std::vector<std::uint32_t>{64, 128, 192}));
     stGrayMark* first128 = insGrayHead->next;
     addInsGrayMarkRow(128);
-    EXPECT_EQ(rows(insGrayMarks), (std::vector<std::uint32_t>{64, 128, 128, 192}));
-    EXPECT_EQ(insGrayHead->next, first128);  // the new 128 goes behind the one present
-    EXPECT_EQ(insGrayMarks.now, first128->next);
     addInsGrayMarkRow(0);
-    EXPECT_EQ(insGrayHead->Y, 0u);
+    EXPECT_EQ(rows(insGrayMarks), (std::vector<std::uint32_t>{0, 64, 128, 128, 192}));
+    EXPECT_EQ(insGrayHead->next->next, first128);  // the new 128 goes behind the one present
     expectConsistentLinks(insGrayMarks);
-}
-
-TEST_F(EditMarksTest, DeletedRowsAreSortedWithoutDuplicates) {
     for (std::uint32_t y : {192u, 64u, 192u}) addDelGrayMarkRow(y);
     EXPECT_EQ(rows(delGrayMarks), (std::vector<std::uint32_t>{64, 192}));
     EXPECT_EQ(delHead, delGrayMarks.head);
