@@ -63,13 +63,6 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
     }
 }
 
-TEST_F(ErrorHistoryTextsTest, TheLongestTextKeepsItsBlanksBetweenTheSentences) {
-    const std::string text = textOf(6116);
-    EXPECT_EQ(text.size(), 142u);
-    const std::size_t comma = text.find(',');
-    EXPECT_EQ(text.find_first_not_of(' ', comma + 1) - comma - 1, 27u);
-}
-
 TEST_F(ErrorHistoryTextsTest, CodesOfTheErrorRegistersOnlyReadAsNoError) {
     for (std::int16_t code : {6128, 6131, 6132, 6133, 6134, 6138, 6139, 6190, 6193, 6194, 6196, 6198, 6298,
                               6299, 6398, 6399, 6510, 6511, 6517, 6518, 6519, 6725, 6726, 6727, 6799}) {
