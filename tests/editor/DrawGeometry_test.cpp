@@ -8,11 +8,6 @@ namespace {
 
 class DrawGeometryTest : public test::CoreTest {};
 
-TEST_F(DrawGeometryTest, StartValues) {
-    EXPECT_EQ(deviceColumns, 14u);
-    EXPECT_EQ(zoomPercent, 100u);
-}
-
 TEST_F(DrawGeometryTest, GeometryFollowsCellSizeAndColumns) {
     struct Case {
         std::uint32_t width, height, columns;

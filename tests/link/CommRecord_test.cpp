@@ -6,6 +6,7 @@
 #include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion::test {
 namespace {
@@ -109,10 +110,7 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
     fakes.serial.refuseFormat = true;
     EXPECT_EQ(_OpenComPort(sysProtocol), 1);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Comuunication Port Setting Error...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "Set Error");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Comuunication Port Setting Error... | Set Error | none"});
     EXPECT_EQ(comPortHandle, -1);
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_FALSE(comState & kComStateOpen);

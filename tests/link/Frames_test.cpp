@@ -1,5 +1,6 @@
 // Frame text, check codes, field encoders, hex conversions, the three sends and the trace lines.
 #include "link/LinkFixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion::test {
 namespace {
@@ -92,10 +93,7 @@ TEST_F(FramesTest, AFrameTextOver1280DigitsIsReportedAndNeverSent) {
     rsChHex = "02" + std::string(1280, '3') + "03";
     AddSumCheckCode(rsChHex.size());
     EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=1284 rsChHex[]=1280");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Msg2015091386...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "AddSumCheckCode");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Msg2015091386... | AddSumCheckCode | none"});
     EXPECT_EQ(rsChHex.size(), 1284u);
     EXPECT_FALSE(sendFrameHex(rsChHex.size()));
     EXPECT_TRUE(fakes.serial.written.empty());

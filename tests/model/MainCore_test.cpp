@@ -5,6 +5,7 @@
 #include "link/ConnectedPlc.h"
 #include "model/ProgramImage.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -83,10 +84,7 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         if (calls) {
             EXPECT_EQ(askedSaveAs, c.saveAs);
         }
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text, "Do you want to save current file before exit ?");
-        EXPECT_EQ(fakes.messages.shown[0].caption, "Exit");
-        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Question);
+        EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Do you want to save current file before exit ? | Exit | question"});
         EXPECT_EQ(fakes.messages.shown[0].buttons, MsgButtons::YesNoCancel);
     }
     editModeFlags = 0x04;  // only bit 0x08 asks

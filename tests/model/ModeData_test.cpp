@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -167,10 +168,7 @@ TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
 TEST_F(ModeDataTest, AFailedWriteIsReportedAndTheProgramGoesOn) {
     fakes.files.unwritable.insert(kPath);
     EXPECT_FALSE(saveModeDatToDisk(kPath));
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2014121612...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Error2014121612... | *SaveModeDat ToDisk( | error"});
 
     fakes.files.unwritable.clear();
     EXPECT_TRUE(saveModeDatToDisk(kPath));

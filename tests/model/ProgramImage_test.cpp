@@ -4,6 +4,7 @@
 
 #include "link/ConnectedPlc.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -207,10 +208,7 @@ TEST_F(ProgramImageTest, ReinitialisingForATypeAndSizeKeepsTheWordsBelowTheCapac
     const PmwImage before = pmw;
     EXPECT_FALSE(initPmwImageForTypeAndSize(3, 8));
     EXPECT_EQ(pmw, before);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2015110101");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "Parameter Error");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Error2015110101 | Parameter Error | error"});
 }
 
 TEST_F(ProgramImageTest, TailByTypeAndBackup) {

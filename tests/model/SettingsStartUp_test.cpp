@@ -11,6 +11,7 @@
 #include "model/ModeData.h"
 #include "model/RecentFiles.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -136,10 +137,7 @@ TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
 TEST_F(SettingsStartUpTest, UnwritableSettingsAreReportedAndStartUpGoesOn) {
     fakes.files.unwritable.insert(kSettings);
     mainFormStartUp();
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2014121612...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Error2014121612... | *SaveModeDat ToDisk( | error"});
     EXPECT_TRUE(isClipboardMemoryValid());
     EXPECT_FALSE(currentFileName().empty());
 }
@@ -170,10 +168,7 @@ TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls
     const Bytes written = fakes.files.content(kSettings);
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(Bytes(written.begin() + 128, written.end()), expected);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "File11->Caption FilenameTooLong");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "_storeOldFileToModeDat");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {

@@ -6,6 +6,7 @@
 #include "model/ProgramImage.h"
 #include "reader/StepCount.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -61,10 +62,7 @@ TEST_F(PlcTypeChangeTest, ACapacityBelowTheProgramLengthIsRefusedAndOneThatJustF
     answerWithClicks({0});
     plcTypeChange1Click();
     EXPECT_EQ(fakes.statusBar.panelText(0), "Type=q3 MemorySize=16k");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Program step error, Type can't change");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "Error2105120211");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Program step error, Type can't change | Error2105120211 | information"});
     EXPECT_TRUE(pmw == before);
     EXPECT_EQ(connectedPlcType, kNoPlcDetected);
     EXPECT_EQ(fileStateFlags, kFileLastChoiceWentThrough);
