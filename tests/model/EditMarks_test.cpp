@@ -66,19 +66,5 @@ TEST_F(EditMarksTest, RowsOfABlockAreAddedOnceEach) {
     EXPECT_EQ(insGrayHead, nullptr);
 }
 
-TEST_F(EditMarksTest, DeleteStepRecordsAreAppendedForTheCallerToFill) {
-    addDeleteStepNoRecord();
-    deleteStepNoList.now->Size = 2;
-    deleteStepNoList.now->stepNo = 10;
-    addDeleteStepNoRecord();
-    deleteStepNoList.now->Size = 5;
-    deleteStepNoList.now->stepNo = 3;
-    ASSERT_NE(deleteStepNoList.head, deleteStepNoList.tail);
-    EXPECT_EQ(deleteStepNoList.head->stepNo, 10);
-    EXPECT_EQ(deleteStepNoList.tail->Size, 5);
-    EXPECT_EQ(deleteStepNoList.now, deleteStepNoList.tail);
-    expectConsistentLinks(deleteStepNoList);
-}
-
 }  // namespace
 }  // namespace kestrion

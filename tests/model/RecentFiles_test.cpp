@@ -3,6 +3,7 @@
 #include "model/MainCore.h"
 #include "model/ModeData.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -71,40 +72,21 @@ TEST_F(RecentFilesTest, NamesAreStoredInTheirSlotsAndHiddenItemsToo) {
     EXPECT_EQ(recentFileSlotText(0), newest);
 }
 
-TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessage) {
+TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessageOldestFirst) {
     const std::string fits = "/" + std::string(90, 'f') + ".PMW";
     const std::string tooLong = "/" + std::string(91, 'f') + ".PMW";
-    ASSERT_EQ(fits.size(), 95u);
-    ASSERT_EQ(tooLong.size(), 96u);
-    const char* const messages[] = {"File11->Caption FilenameTooLong", "File21->Caption FilenameTooLong",
-                                    "File31->Caption FilenameTooLong", "File41->Caption TooLong"};
-    for (int item = kFile11; item <= kFile41; ++item) {
-        SCOPED_TRACE(item);
-        fakes.messages.shown.clear();
-        recentFileItems = {};
-        recentFileItems[static_cast<std::size_t>(item)].path = fits;
-        _storeOldFileToModeDat(95);
-        EXPECT_EQ(recentFileSlotText(item), fits);
-        EXPECT_TRUE(fakes.messages.shown.empty());
-
-        recentFileItems[static_cast<std::size_t>(item)].path = tooLong;
-        _storeOldFileToModeDat(95);
-        EXPECT_EQ(recentFileSlotText(item), "*");
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text, messages[item]);
-        EXPECT_EQ(fakes.messages.shown[0].caption, "_storeOldFileToModeDat");
-        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
-    }
-}
-
-TEST_F(RecentFilesTest, SeveralTooLongNamesGiveOneMessageEachOldestFirst) {
-    const std::string tooLong(120, 'z');
-    recentFileItems[0].path = tooLong;
-    recentFileItems[3].path = tooLong;
+    for (RecentFileItem& item : recentFileItems) item.path = fits;
     _storeOldFileToModeDat(95);
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "File41->Caption TooLong");
-    EXPECT_EQ(fakes.messages.shown[1].text, "File11->Caption FilenameTooLong");
+    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), fits);
+    for (RecentFileItem& item : recentFileItems) item.path = tooLong;
+    _storeOldFileToModeDat(95);
+    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), "*");
+    const char* const caption = " | _storeOldFileToModeDat | none";
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              (test::Boxes{std::string("File41->Caption TooLong") + caption,
+                           std::string("File31->Caption FilenameTooLong") + caption,
+                           std::string("File21->Caption FilenameTooLong") + caption,
+                           std::string("File11->Caption FilenameTooLong") + caption}));
 }
 
 // ---- Loading from the settings ------------------------------------------------------------------

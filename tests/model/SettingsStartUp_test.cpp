@@ -103,45 +103,6 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
               std::make_tuple(14u, 100u, 80u, 1120u, 80u, 0u, 0u));
 }
 
-TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
-    Bytes outOfRange(512, 0xFF);
-    Bytes truncated(30, 0);
-    put(truncated, 16, {1, 0, 0, 0});
-    Bytes language6(512, 0);
-    put(language6, 16, {6, 0, 0, 0, 10});
-    const struct {
-        const char* name;
-        Bytes file;
-        Language language;
-    } cases[] = {
-        {"out of range", outOfRange, Language::English},
-        {"truncated", truncated, Language::TraditionalChinese},
-        {"empty", Bytes{}, Language::English},
-        {"language 6", language6, Language::English},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::resetAllState();
-        fakes.files.put(kSettings, c.file);
-        mainFormStartUp();
-        EXPECT_EQ(currentLanguage(), c.language);
-        EXPECT_EQ(std::tie(ModeData.comPortNo, ModeData.baudRate, ModeData.fontSize, ModeData.xSizeSymble),
-                  std::make_tuple(0u, 0u, 10u, 80u));
-        EXPECT_TRUE(isClipboardMemoryValid());
-        for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
-        EXPECT_TRUE(fakes.messages.shown.empty());
-        EXPECT_EQ(fakes.files.content(kSettings).size(), 512u);
-    }
-}
-
-TEST_F(SettingsStartUpTest, UnwritableSettingsAreReportedAndStartUpGoesOn) {
-    fakes.files.unwritable.insert(kSettings);
-    mainFormStartUp();
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Error2014121612... | *SaveModeDat ToDisk( | error"});
-    EXPECT_TRUE(isClipboardMemoryValid());
-    EXPECT_FALSE(currentFileName().empty());
-}
-
 TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls) {
     const std::string longName = "/home/tester/Tovel/Kestrion/User/" + std::string(57, 'L') + ".PMW";
     const std::string tooLong = "/home/tester/" + std::string(79, 'T') + ".PMW";
