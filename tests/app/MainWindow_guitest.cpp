@@ -4,10 +4,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QPushButton>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
@@ -42,7 +42,8 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     QStringList menus;
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
-    EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
+    EXPECT_EQ(menus.join(","),
+              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
     EXPECT_EQ(panels.size(), 14);
@@ -81,7 +82,8 @@ TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
         dialog->btnOk->click();
     });
     form.PlcTypeChange1->trigger();
-    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType), std::make_tuple(7, std::int16_t{8}, 7));
+    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
+              std::make_tuple(7, std::int16_t{8}, 7));
 }
 
 TEST_F(MainWindowTest, TheCloseBoxStaysOnCancelWithChangesAndEndsTheLoopWithZeroWithout) {

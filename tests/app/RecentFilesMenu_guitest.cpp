@@ -49,7 +49,8 @@ TEST_F(RecentFilesMenuTest, StoredFilesAreListedAndTheSeparatorShown) {
     EXPECT_EQ(form.File11->text(), "/home/tester/Line && Press.PMW");
     EXPECT_EQ(form.File21->text(), "/home/tester/b.PMW");
     QString visible;
-    for (QAction* item : {form.File11, form.File21, form.File31, form.File41, form.FileBar1}) visible += item->isVisible() ? '1' : '0';
+    for (QAction* item : {form.File11, form.File21, form.File31, form.File41, form.FileBar1})
+        visible += item->isVisible() ? '1' : '0';
     EXPECT_EQ(visible, "11001");
     EXPECT_TRUE(form.FileBar1->isSeparator());
     const QList<QAction*> items = form.FileMenu->actions();

@@ -83,9 +83,10 @@ TEST_F(ErrorRegisterTextsTest, EachFlagDescribesItsOwnRegisterBelowWhatTheListHo
 TEST_F(ErrorRegisterTextsTest, TheValueReadAgainIsDescribedAndKeptAndAFailedReadKeepsTheOldOne) {
     word(8063) = 6302;
     plcAnswer = [](int) { return std::optional<std::int16_t>(6304); };
-    EXPECT_EQ(decode(8063), (Lines{" D8004=8063",
-                                   " D8063=6304 ...Sends the characters of communication potr1 is too much ...",
-                                   " ErrorStepNo= ...ignore..."}));
+    EXPECT_EQ(
+        decode(8063),
+        (Lines{" D8004=8063", " D8063=6304 ...Sends the characters of communication potr1 is too much ...",
+               " ErrorStepNo= ...ignore..."}));
     EXPECT_EQ(word(8063), 6304);
 
     word(8061) = 6101;
@@ -249,7 +250,12 @@ TEST_F(ChineseLinesTest, RowsAndLabelsInTheInterfaceLanguage) {
 
 TEST_F(ChineseLinesTest, OtherLanguagesReadEnglish) {
     for (int languageNo : {3, 4, 5}) {
-        check({{"step", languageNo, 8061, 6103, 0, 1,
+        check({{"step",
+                languageNo,
+                8061,
+                6103,
+                0,
+                1,
                 {" D8061=6103 ...System Program Code Error ...", " ErrorStepNo D8069=17"}}});
     }
 }

@@ -1,11 +1,11 @@
 // The port settings, opening and closing the port, the port and rate dialog, the reply time-out
 // dialog and the link's status panels.
-#include "link/LinkFixture.h"
-#include "model/MainCore.h"
-#include "model/ModeData.h"
 #include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "link/LinkFixture.h"
+#include "model/MainCore.h"
+#include "model/ModeData.h"
 #include "support/ShownBoxes.h"
 
 namespace kestrion::test {
@@ -26,8 +26,8 @@ TEST_F(CommRecordTest, TheBaudTableGivesRateTextAndPollPeriod) {
         std::uint32_t indexAfter;
     };
     const Case cases[] = {
-        {0, 9600, "9600", 180, 0},      {1, 19200, "19200", 120, 1},    {2, 38400, "38400", 100, 2},
-        {3, 57600, "57600", 100, 3},    {4, 115200, "115200", 100, 4},  {5, 115200, "115200", 100, 5},
+        {0, 9600, "9600", 180, 0},   {1, 19200, "19200", 120, 1},   {2, 38400, "38400", 100, 2},
+        {3, 57600, "57600", 100, 3}, {4, 115200, "115200", 100, 4}, {5, 115200, "115200", 100, 5},
         {6, 9600, "9600", 100, 0},
     };
     for (const Case& c : cases) {
@@ -48,13 +48,15 @@ TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolShowsPortAndRateAndStart
         int dataBits;
         Parity parity;
     };
-    const Case cases[] = {{sysProtocol, 7, Parity::Even}, {cLink, 7, Parity::Even}, {ModbusAsc, 7, Parity::Even},
-                          {ModbusRtu, 8, Parity::Even},   {FreeUser, 8, Parity::None}, {9, 8, Parity::None}};
+    const Case cases[] = {{sysProtocol, 7, Parity::Even}, {cLink, 7, Parity::Even},
+                          {ModbusAsc, 7, Parity::Even},   {ModbusRtu, 8, Parity::Even},
+                          {FreeUser, 8, Parity::None},    {9, 8, Parity::None}};
     for (const Case& c : cases) {
         closeComPort();
         EXPECT_EQ(_OpenComPort(c.protocol), 1);
         const platform::SerialFormat& f = fakes.serial.format;
-        EXPECT_EQ(std::tie(f.dataBits, f.parity, f.stopBits, f.baudRate), std::make_tuple(c.dataBits, c.parity, 1, 9600u))
+        EXPECT_EQ(std::tie(f.dataBits, f.parity, f.stopBits, f.baudRate),
+                  std::make_tuple(c.dataBits, c.parity, 1, 9600u))
             << c.protocol;
         EXPECT_TRUE(comState & kComStateOpen);
         EXPECT_TRUE(fakes.clock.enabled(TimerId::Timer1));
@@ -110,7 +112,8 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
     fakes.serial.refuseFormat = true;
     EXPECT_EQ(_OpenComPort(sysProtocol), 1);
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Comuunication Port Setting Error... | Set Error | none"});
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"Comuunication Port Setting Error... | Set Error | none"});
     EXPECT_EQ(comPortHandle, -1);
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_FALSE(comState & kComStateOpen);
@@ -145,9 +148,10 @@ TEST_F(CommRecordTest, TheRefreshShowsProtocolPortAndRate) {
         const char* panel4;
         const char* panel5;
     };
-    const Case cases[] = {{sysProtocol, false, "", "COM1 Br9600"},   {sysProtocol, true, "", "COM1&Br9600"},
-                          {cLink, false, "cLink", "COM1 Br9600"},    {ModbusAsc, false, "ModbusAsc", "COM1 Br9600"},
-                          {ModbusRtu, false, "ModbusRtu", "COM1 Br9600"}, {FreeUser, false, "User", "COM1 Br9600"}};
+    const Case cases[] = {
+        {sysProtocol, false, "", "COM1 Br9600"},        {sysProtocol, true, "", "COM1&Br9600"},
+        {cLink, false, "cLink", "COM1 Br9600"},         {ModbusAsc, false, "ModbusAsc", "COM1 Br9600"},
+        {ModbusRtu, false, "ModbusRtu", "COM1 Br9600"}, {FreeUser, false, "User", "COM1 Br9600"}};
     for (const Case& c : cases) {
         commProtocol = c.protocol;
         comState = c.open ? kComStateOpen : 0;
@@ -167,10 +171,12 @@ TEST_F(CommRecordTest, StartUpTakesPortAndBaudIndexFromTheSettings) {
     linkStartUp();
     EXPECT_EQ(fakes.statusBar.panelText(5), "COM5 Br38400");
     EXPECT_EQ(fakes.statusBar.panelText(2), "");
-    EXPECT_EQ(std::tie(comPortIndex, baudIndex, rs.timeOut, rs.retryCount), std::make_tuple(4u, 2u, 5000u, 1u));
+    EXPECT_EQ(std::tie(comPortIndex, baudIndex, rs.timeOut, rs.retryCount),
+              std::make_tuple(4u, 2u, 5000u, 1u));
     EXPECT_EQ(baudText, "38400");
     EXPECT_EQ(std::tie(comDcb.dataBits, comDcb.parity, comPortHandle), std::make_tuple(7, Parity::Even, -1));
-    EXPECT_EQ(std::vector<std::uint16_t>(D8Kreg.begin(), D8Kreg.begin() + 4), (std::vector<std::uint16_t>{200, 24300, 8, 2}));
+    EXPECT_EQ(std::vector<std::uint16_t>(D8Kreg.begin(), D8Kreg.begin() + 4),
+              (std::vector<std::uint16_t>{200, 24300, 8, 2}));
     EXPECT_EQ(rs.bitTxBuf[5], 0);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 0u);
     ModeData = ModeDataRecord{};
@@ -214,7 +220,8 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
     selectComPort();
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_EQ(fakes.dialogs.captions.back(), "Communication Ports and BaudRate Selection");
-    EXPECT_EQ(std::tie(ModeData.comPortNo, ModeData.baudRate, comDcb.baudRate), std::make_tuple(11u, 2u, 38400u));
+    EXPECT_EQ(std::tie(ModeData.comPortNo, ModeData.baudRate, comDcb.baudRate),
+              std::make_tuple(11u, 2u, 38400u));
     EXPECT_EQ(baudText, "38400");
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
     EXPECT_EQ(redrawFlags & 0x07, 0x07);
@@ -225,7 +232,8 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
         return false;
     };
     selectComPort();
-    EXPECT_EQ(std::tie(comPortIndex, baudIndex, ModeData.comPortNo, ModeData.baudRate), std::make_tuple(3u, 1u, 11u, 2u));
+    EXPECT_EQ(std::tie(comPortIndex, baudIndex, ModeData.comPortNo, ModeData.baudRate),
+              std::make_tuple(3u, 1u, 11u, 2u));
     EXPECT_EQ(fakes.statusBar.panelText(0), "Cancel Communication Port Setting ...");
 }
 

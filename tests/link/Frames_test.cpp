@@ -17,11 +17,11 @@ struct CheckCase {
 
 TEST_F(FramesTest, CheckCodeIsTheLowByteOfTheSumAfterStxWrittenAsTwoDigitCharacters) {
     const CheckCase cases[] = {
-        {"02413103", "024131033735"},                          // STX 'A' '1' ETX: 0x75 -> '7' '5'
-        {"023030453038303203", "0230304530383032033732"},      // read D8004: 0x72
-        {"023030453030343003", "0230304530303430033643"},      // read 64 bytes at 0x0E00: 0x16C -> "6C"
-        {"0246464603", "02464646034435"},                      // 'F' 'F' 'F' ETX: 0xD5 -> "D5"
-        {"027070705003", "0270707050034133"},                  // 0x1A3: the low byte "A3"
+        {"02413103", "024131033735"},                      // STX 'A' '1' ETX: 0x75 -> '7' '5'
+        {"023030453038303203", "0230304530383032033732"},  // read D8004: 0x72
+        {"023030453030343003", "0230304530303430033643"},  // read 64 bytes at 0x0E00: 0x16C -> "6C"
+        {"0246464603", "02464646034435"},                  // 'F' 'F' 'F' ETX: 0xD5 -> "D5"
+        {"027070705003", "0270707050034133"},              // 0x1A3: the low byte "A3"
     };
     for (const CheckCase& c : cases) {
         rsChHex = c.frame;
@@ -64,8 +64,8 @@ TEST_F(FramesTest, ACurrentValueWriteCarriesItsFieldsAsCharacters) {
     rsChHex += "03";
     AddSumCheckCode(rsChHex.size());
     ASSERT_TRUE(sendFrameHex(rsChHex.size()));
-    EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32, 0x44,
-                                                                0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
+    EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32,
+                                                               0x44, 0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
 }
 
 TEST_F(FramesTest, HexConversionsTakeUpperCaseDigitsAndNeverWritePastTheirRoom) {
@@ -119,7 +119,9 @@ TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
     RxTmpArrayNo[0] = 5;
     rs.frameCount = 9;
     sendFrame("02413103");
-    EXPECT_EQ(fakes.serial.written, bytesOf("\x02" "A1\x03" "75"));
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x02"
+                                            "A1\x03"
+                                            "75"));
     EXPECT_EQ(std::tie(rs.frameCount, rs.tickCount, rs.rxChunkCount), std::make_tuple(10u, 0u, 0u));
     EXPECT_EQ(fakes.statusBar.panelText(13), "*0");
     EXPECT_EQ(rs.replyCode, kReplyNone);
@@ -175,14 +177,25 @@ TEST_F(FramesTest, TheTraceShowsSentFramesAndComparedRepliesOnlyWhileVisible) {
     sendFrame("02413103");
     rsChHex = "0505";
     sendFrameText(rsChHex.size());
-    arrive("\x02" "1234\x03" "CD");
+    arrive(
+        "\x02"
+        "1234\x03"
+        "CD");
     Timer1Timer();
-    EXPECT_EQ(fakes.trace.lines(Memo::Rx),
-              (std::vector<std::string>{"-->1:Enq", "-->2:\x02" "A1\x03" "75", "3:0505", "<=4:1234\x03" "CD"}));
+    EXPECT_EQ(fakes.trace.lines(Memo::Rx), (std::vector<std::string>{"-->1:Enq",
+                                                                     "-->2:\x02"
+                                                                     "A1\x03"
+                                                                     "75",
+                                                                     "3:0505",
+                                                                     "<=4:1234\x03"
+                                                                     "CD"}));
     EXPECT_EQ(fakes.statusBar.panelText(13), " ");
 
     for (int i = 0; i < 395; ++i) fakes.trace.append(Memo::Rx, "x");  // the 400th line clears the trace
-    arrive("\x02" "1234\x03" "CD");
+    arrive(
+        "\x02"
+        "1234\x03"
+        "CD");
     Timer1Timer();
     EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
 }

@@ -75,7 +75,8 @@ public:
     void runMessageLoopOnce() override {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         const auto elapsed = std::chrono::steady_clock::now() - start_;
-        const auto ms = static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+        const auto ms = static_cast<std::uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
         if (ms > tickCount()) advance(ms - tickCount());
     }
 
@@ -140,7 +141,8 @@ TEST_F(SerialLineTest, TheTermiosPortOpensThePseudoTerminalAtTheRateAndExclusive
     EXPECT_FALSE(settings.c_lflag & ECHO);
     // Held exclusively: a second open is refused (the superuser may pass that lock).
     if (geteuid() != 0) {
-        EXPECT_EQ(platform::PosixSerialPorts::openDevice(plc.slavePath()).status, platform::SerialOpenStatus::Busy);
+        EXPECT_EQ(platform::PosixSerialPorts::openDevice(plc.slavePath()).status,
+                  platform::SerialOpenStatus::Busy);
     }
 }
 

@@ -16,7 +16,8 @@ TEST(ConversionsTest, OctalWrittenNumberToIndex) {
     const struct {
         std::int32_t written;
         std::int32_t index;
-    } cases[] = {{0, 0}, {7, 7}, {10, 8}, {17, 15}, {20, 16}, {77, 63}, {100, 64}, {107, 71}, {110, 72}, {177, 127}};
+    } cases[] = {{0, 0},   {7, 7},    {10, 8},   {17, 15},  {20, 16},
+                 {77, 63}, {100, 64}, {107, 71}, {110, 72}, {177, 127}};
     for (const auto& c : cases) EXPECT_EQ(octalNoToIndex(c.written), c.index) << c.written;
     for (std::int32_t index = 0; index < 128; ++index) {
         char written[8];
@@ -39,7 +40,8 @@ TEST(ConversionsTest, HexTextToNumber) {
         {"0FFFFFFFF", 9, 0xFFFFFFFF}, {"000000000012", 12, 0x12},
     };
     // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(hexStrToInt(c.text, c.n), std::optional<std::uint32_t>(c.value)) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(hexStrToInt(c.text, c.n), std::optional<std::uint32_t>(c.value)) << c.text;
 }
 
 TEST(ConversionsTest, HexTextThatIsNoHexNumberGivesNothing) {
@@ -79,13 +81,18 @@ TEST(ConversionsTest, FloatBitsOfConstantTexts) {
 }
 
 TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
-    const std::pair<const char*, float> cases[] = {{"E1.5", 1.5f},         {"E-2", -2.0f},         {"E0.1", 0.1f},
-                                                   {"E123.456", 123.456f}, {"E-0.001", -0.001f},   {"E65535", 65535.0f},
+    const std::pair<const char*, float> cases[] = {{"E1.5", 1.5f},
+                                                   {"E-2", -2.0f},
+                                                   {"E0.1", 0.1f},
+                                                   {"E123.456", 123.456f},
+                                                   {"E-0.001", -0.001f},
+                                                   {"E65535", 65535.0f},
                                                    {"E16777217", 16777216.0f}};
     for (const auto& [text, value] : cases) EXPECT_EQ(bitsToFloat(strToFloatBits(text)), value) << text;
     EXPECT_TRUE(std::signbit(bitsToFloat(0x80000000)));
     EXPECT_EQ(bitsToFloat(0x00000001), std::numeric_limits<float>::denorm_min());
-    for (std::uint32_t bits : {0x3F800000u, 0xC0000000u, 0x3DCCCCCDu, 0x7F7FFFFFu, 0x00800000u, 0xBF9D70A4u}) {
+    for (std::uint32_t bits :
+         {0x3F800000u, 0xC0000000u, 0x3DCCCCCDu, 0x7F7FFFFFu, 0x00800000u, 0xBF9D70A4u}) {
         char text[32];
         std::snprintf(text, sizeof text, "E%.9g", static_cast<double>(bitsToFloat(bits)));
         EXPECT_EQ(strToFloatBits(text), bits) << text;

@@ -130,8 +130,10 @@ TEST_F(ConverterStacksTest, FaultCaptionsOfEveryStackNumber) {
         showStackUnderflow(c.stack, StackOperation::Pop, "label");
         std::vector<std::string> captions;
         for (const auto& shown : fakes.messages.shown) captions.push_back(shown.caption + "/" + shown.text);
-        EXPECT_EQ(captions, (std::vector<std::string>{std::string(c.pushOverflow) + "/label", std::string(c.popOverflow) + "/label",
-                                                      std::string(c.pushUnderflow) + "/label", std::string(c.popUnderflow) + "/label"}));
+        EXPECT_EQ(captions,
+                  (std::vector<std::string>{
+                      std::string(c.pushOverflow) + "/label", std::string(c.popOverflow) + "/label",
+                      std::string(c.pushUnderflow) + "/label", std::string(c.popUnderflow) + "/label"}));
     }
 }
 

@@ -150,8 +150,11 @@ TEST_F(LadderObjectTest, FirstObjectOfAnEmptyLadder) {
         bool loneEnd;
         std::uint32_t x, y;
         std::uint16_t linkNo;
-    } cases[] = {{0, false, 80, 0, 1}, {1, false, 80, 0, 1}, {1, true, 80, 0, 1},
-                 {2, false, 80, 0, 0}, {2, true, 400, 320, 1}};
+    } cases[] = {{0, false, 80, 0, 1},
+                 {1, false, 80, 0, 1},
+                 {1, true, 80, 0, 1},
+                 {2, false, 80, 0, 0},
+                 {2, true, 400, 320, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.mode << (c.loneEnd ? " before END" : " empty"));
         if (c.loneEnd) initLadderList(1040, 0);
@@ -188,7 +191,8 @@ TEST_F(LadderObjectTest, Mode0AppendsAndMode1InsertsBeforeEndNumberingTheLinks) 
     ldrNow->xAddr = 320;
     ldrNow->yAddr = 192;
     ASSERT_TRUE(ReallocLadderMemory(1, 0));  // takes its predecessor's place
-    EXPECT_EQ(std::tie(ldrNow->xAddr, ldrNow->yAddr, ldrNow->LinkNo), std::make_tuple(320u, 192u, std::uint16_t{2}));
+    EXPECT_EQ(std::tie(ldrNow->xAddr, ldrNow->yAddr, ldrNow->LinkNo),
+              std::make_tuple(320u, 192u, std::uint16_t{2}));
     EXPECT_EQ(ldrNow->next, ldrTail);
     EXPECT_EQ(ldrTail->LinkNo, 3);
     EXPECT_EQ(labels(), (std::vector<std::string>{"ldrHead", "s1...", "ldrTail"}));
@@ -202,8 +206,8 @@ TEST_F(LadderObjectTest, Mode2FindsTheReadingOrderPlace) {
         std::uint32_t x, y;
         int objNo;
         int expectedIndex;
-    } cases[] = {{80, 64, 0, 0},   {400, 0, 0, 0},   {160, 64, 0, 0},   {240, 64, 0, 1},  {880, 64, 0, 2},
-                 {80, 128, 0, 2},  {80, 640, 0, 4},  {240, 128, 22, 3}, {80, 640, 22, 4}};
+    } cases[] = {{80, 64, 0, 0},  {400, 0, 0, 0},  {160, 64, 0, 0},   {240, 64, 0, 1}, {880, 64, 0, 2},
+                 {80, 128, 0, 2}, {80, 640, 0, 4}, {240, 128, 22, 3}, {80, 640, 22, 4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " objNo " << c.objNo);
         initLadderList(1040, 192);
@@ -307,7 +311,8 @@ TEST_F(LadderObjectTest, Mode7MakesTheKeyInObjectAndReplacesThePreviousOne) {
 
     ldrSearch = editNew;
     FreeLadderMemory(7);
-    EXPECT_EQ(std::tie(editNew, ldrNew, ldrAlloc, ldrSearch), std::make_tuple(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::tie(editNew, ldrNew, ldrAlloc, ldrSearch),
+              std::make_tuple(nullptr, nullptr, nullptr, nullptr));
     FreeLadderMemory(7);  // nothing left to free
 }
 
@@ -384,7 +389,8 @@ TEST_F(LadderObjectTest, FreeingAListLeavesNoPointerIntoIt) {
     std::swap(ldrList, ldrBackupList);
     ldrBackupNow = ldrBackupHead->next;
     EXPECT_EQ(freeLadderList(ldrBackupList), 3);
-    EXPECT_EQ(std::tie(ldrBackupHead, ldrBackupNow, ldrBackupTail), std::make_tuple(nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::tie(ldrBackupHead, ldrBackupNow, ldrBackupTail),
+              std::make_tuple(nullptr, nullptr, nullptr));
 }
 
 TEST_F(LadderObjectTest, FreeingAMarkListEmptiesTheDeleteStepListWithIt) {
@@ -465,7 +471,8 @@ TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndNoPointerToIt) 
         ldrAlloc = ldrHead->next;
         c.remove();
         EXPECT_EQ(codes(), (Codes{0x2000, 0xC000, 0x4000, 0x000F}));
-        EXPECT_EQ(std::tie(ldrNow, ldrSearch, ldrNew, ldrAlloc), std::make_tuple(nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(std::tie(ldrNow, ldrSearch, ldrNew, ldrAlloc),
+                  std::make_tuple(nullptr, nullptr, nullptr, nullptr));
         EXPECT_FALSE(ReallocLadderMemory(3, 0));  // linking beside the current object reaches nothing freed
         expectConsistentLinks(ldrList);
         FreeLadderMemory(0);
@@ -511,7 +518,8 @@ TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedWithATraceLine) {
     ldrHead->iCode = 0x1000;  // head and tail at once
     removeObjects1000h();
     EXPECT_EQ(ldrHead, nullptr);
-    EXPECT_EQ(fakes.trace.lines(Memo::Debug3), (std::vector<std::string>{"Error2014122280-0..., removeObjects1000h"}));
+    EXPECT_EQ(fakes.trace.lines(Memo::Debug3),
+              (std::vector<std::string>{"Error2014122280-0..., removeObjects1000h"}));
 }
 
 TEST_F(LadderObjectTest, RemovingAnObjectFromAnyListClearsEveryGlobalThatNamedIt) {

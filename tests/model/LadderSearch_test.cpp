@@ -22,9 +22,10 @@ TEST_F(LadderSearchTest, SearchFindsTheFirstObjectAtExactlyThePlaceInTheMainOrUn
         int list;
         std::uint32_t x, y;
         stLadderBlock* found;
-    } cases[] = {{kSearchMain, 160, 64, first}, {kSearchMain, 1040, 128, ldrTail}, {kSearchMain, 161, 64, nullptr},
-                 {kSearchMain, 160, 65, nullptr}, {kSearchUndo, 80, 0, ldrUndoHead}, {2, 80, 0, nullptr},
-                 {-1, 160, 64, nullptr}};
+    } cases[] = {
+        {kSearchMain, 160, 64, first},   {kSearchMain, 1040, 128, ldrTail}, {kSearchMain, 161, 64, nullptr},
+        {kSearchMain, 160, 65, nullptr}, {kSearchUndo, 80, 0, ldrUndoHead}, {2, 80, 0, nullptr},
+        {-1, 160, 64, nullptr}};
     for (const Case& c : cases) {
         ldrSearch = ldrHead;
         EXPECT_EQ(searchLadderObject(c.list, c.x, c.y), c.found != nullptr) << c.list << " " << c.x;
@@ -184,7 +185,8 @@ TEST_F(LadderSearchTest, OutputsFollowAWidenedRightBus) {
 
     draw.iBusLineEnd += 80;  // the too-wide handling widened the ladder by one cell
     shiftOutputObjectsToRightBus();
-    EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, contact->xAddr, ldrTail->xAddr), std::make_tuple(1040u, 880u, 80u, 1120u));
+    EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, contact->xAddr, ldrTail->xAddr),
+              std::make_tuple(1040u, 880u, 80u, 1120u));
     EXPECT_EQ(wide->Xend, 1120u);  // the ends are not changed here
 
     initLadderList(400, 320);  // END moves to the last cell of the widened line, only its x
@@ -208,7 +210,8 @@ TEST_F(LadderSearchTest, OutputsTakeTheirWireStartFromThePredecessor) {
 
     setXMaxiOfOutputs();
     // The contact's end, a joint's own x, a plain NOP by its end; a contact is not touched.
-    EXPECT_EQ(std::tie(coil->xMaxi, set->xMaxi, reset->xMaxi, first->xMaxi), std::make_tuple(160u, 400u, 560u, 0u));
+    EXPECT_EQ(std::tie(coil->xMaxi, set->xMaxi, reset->xMaxi, first->xMaxi),
+              std::make_tuple(160u, 400u, 560u, 0u));
 
     initLadderList(1040, 0);
     ldrHead->xMaxi = 77;

@@ -61,10 +61,13 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         {"No discards", MsgAnswer::No, 0, SaveOutcome::Saved, CloseDecision::Exit, 0, false},
         {"Cancel stays", MsgAnswer::Cancel, 0, SaveOutcome::Saved, CloseDecision::Stay, 0, false},
         {"Yes saves", MsgAnswer::Yes, 0, SaveOutcome::Saved, CloseDecision::Exit, 1, false},
-        {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved, CloseDecision::Exit, 1, true},
-        {"Save As cancelled still exits", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Exit, 1, true},
+        {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved,
+         CloseDecision::Exit, 1, true},
+        {"Save As cancelled still exits", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled,
+         CloseDecision::Exit, 1, true},
         {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
-        {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1, true},
+        {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -84,7 +87,8 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         if (calls) {
             EXPECT_EQ(askedSaveAs, c.saveAs);
         }
-        EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Do you want to save current file before exit ? | Exit | question"});
+        EXPECT_EQ(test::shownBoxes(fakes.messages),
+                  test::Boxes{"Do you want to save current file before exit ? | Exit | question"});
         EXPECT_EQ(fakes.messages.shown[0].buttons, MsgButtons::YesNoCancel);
     }
     editModeFlags = 0x04;  // only bit 0x08 asks

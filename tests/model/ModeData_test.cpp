@@ -105,7 +105,8 @@ TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
 
     loadModeDat(kPath);
 
-    EXPECT_EQ(std::tie(ModeData.instanceCount, ModeData.viewFlags), std::make_tuple(std::uint16_t{2}, std::uint8_t{0x20}));
+    EXPECT_EQ(std::tie(ModeData.instanceCount, ModeData.viewFlags),
+              std::make_tuple(std::uint16_t{2}, std::uint8_t{0x20}));
     EXPECT_EQ(std::tie(ModeData.languageNo, ModeData.fontSize, ModeData.comPortNo, ModeData.baudRate,
                        ModeData.xSizeSymble, ModeData.ySizeSymble),
               std::make_tuple(1u, 12u, 0u, 0u, 80u, 64u));
@@ -138,14 +139,21 @@ TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
         std::uint32_t loaded;
         std::uint32_t ModeDataRecord::*field;
     } cases[] = {
-        {"last COM port", 32, 18, 18, &ModeDataRecord::comPortNo}, {"COM20", 32, 19, 0, &ModeDataRecord::comPortNo},
+        {"last COM port", 32, 18, 18, &ModeDataRecord::comPortNo},
+        {"COM20", 32, 19, 0, &ModeDataRecord::comPortNo},
         {"huge COM port", 32, 0x80000000u, 0, &ModeDataRecord::comPortNo},
-        {"last baud choice", 36, 5, 5, &ModeDataRecord::baudRate}, {"baud 6", 36, 6, 0, &ModeDataRecord::baudRate},
-        {"Turkish", 16, 5, 5, &ModeDataRecord::languageNo}, {"language 6", 16, 6, 0, &ModeDataRecord::languageNo},
-        {"font 8", 20, 8, 8, &ModeDataRecord::fontSize}, {"font 14", 20, 14, 14, &ModeDataRecord::fontSize},
-        {"font 9", 20, 9, 10, &ModeDataRecord::fontSize}, {"font 0", 20, 0, 10, &ModeDataRecord::fontSize},
-        {"width 56", 64, 56, 56, &ModeDataRecord::xSizeSymble}, {"width 1000", 64, 1000, 80, &ModeDataRecord::xSizeSymble},
-        {"height 72", 68, 72, 72, &ModeDataRecord::ySizeSymble}, {"height 62", 68, 62, 64, &ModeDataRecord::ySizeSymble},
+        {"last baud choice", 36, 5, 5, &ModeDataRecord::baudRate},
+        {"baud 6", 36, 6, 0, &ModeDataRecord::baudRate},
+        {"Turkish", 16, 5, 5, &ModeDataRecord::languageNo},
+        {"language 6", 16, 6, 0, &ModeDataRecord::languageNo},
+        {"font 8", 20, 8, 8, &ModeDataRecord::fontSize},
+        {"font 14", 20, 14, 14, &ModeDataRecord::fontSize},
+        {"font 9", 20, 9, 10, &ModeDataRecord::fontSize},
+        {"font 0", 20, 0, 10, &ModeDataRecord::fontSize},
+        {"width 56", 64, 56, 56, &ModeDataRecord::xSizeSymble},
+        {"width 1000", 64, 1000, 80, &ModeDataRecord::xSizeSymble},
+        {"height 72", 68, 72, 72, &ModeDataRecord::ySizeSymble},
+        {"height 62", 68, 62, 64, &ModeDataRecord::ySizeSymble},
         {"height 76", 68, 76, 64, &ModeDataRecord::ySizeSymble},
     };
     for (const Case& c : cases) {
@@ -168,7 +176,8 @@ TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
 TEST_F(ModeDataTest, AFailedWriteIsReportedAndTheProgramGoesOn) {
     fakes.files.unwritable.insert(kPath);
     EXPECT_FALSE(saveModeDatToDisk(kPath));
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Error2014121612... | *SaveModeDat ToDisk( | error"});
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"Error2014121612... | *SaveModeDat ToDisk( | error"});
 
     fakes.files.unwritable.clear();
     EXPECT_TRUE(saveModeDatToDisk(kPath));

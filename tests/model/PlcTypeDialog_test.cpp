@@ -61,7 +61,8 @@ TEST_F(PlcTypeDialogTest, ClickingAnItemSetsItsTypeAndClampsTheSize) {
         dialog.plcType = 7;
         dialog.memSizeCode = 8;
         dialog.FennuRadioGroupClick(index);
-        EXPECT_EQ(std::make_tuple(dialog.itemIndex, dialog.plcType, dialog.memSizeCode), std::make_tuple(0, 1, 2));
+        EXPECT_EQ(std::make_tuple(dialog.itemIndex, dialog.plcType, dialog.memSizeCode),
+                  std::make_tuple(0, 1, 2));
     }
     PlcTypeDialog dialog;
     dialog.btnOkClick();

@@ -92,7 +92,8 @@ TEST_F(PmwFileTest, WriteThenReadGivesTheSameImage) {
         for (std::int32_t n : {2, 4, 8, 16, 32, 64}) {
             initPmwImageByType(type);
             const std::size_t words = static_cast<std::size_t>(n) * 1000;
-            for (std::size_t i = 0; i + 1 < words; ++i) pmw.program[i] = static_cast<std::uint16_t>(i * 7 + 1);
+            for (std::size_t i = 0; i + 1 < words; ++i)
+                pmw.program[i] = static_cast<std::uint16_t>(i * 7 + 1);
             pmw.program[words - 1] = 0x000F;
             ASSERT_TRUE(initPmwImageForTypeAndSize(type, n));
             std::memcpy(&pmw.pmwPre[10], "Title", 6);
@@ -117,7 +118,8 @@ TEST_F(PmwFileTest, AHandMadeFileReadsIntoTheImageGivenAndAShortOneReadsAsFF) {
               std::make_tuple(6, std::int16_t{2}, static_cast<std::uint16_t>(63536 + 0x2401 + 0xC501 + 16)));
     EXPECT_STREQ(reinterpret_cast<const char*>(&scratch.pmwPre[10]), "Hand made");
     EXPECT_EQ(getWordLE(scratch.pmwPre, 70), 10200);
-    EXPECT_EQ(std::string(scratch.parameterBlock.begin() + 8, scratch.parameterBlock.begin() + 16), "ABCDEFGH");
+    EXPECT_EQ(std::string(scratch.parameterBlock.begin() + 8, scratch.parameterBlock.begin() + 16),
+              "ABCDEFGH");
     EXPECT_EQ(std::tie(scratch.program[0], scratch.program[1], scratch.program[2]),
               std::make_tuple(0x2400, 0xC500, 0x000F));
     for (std::size_t i = 3; i < kProgramWordCount; ++i) ASSERT_EQ(scratch.program[i], 0xFFFF) << i;
@@ -134,14 +136,15 @@ TEST_F(PmwFileTest, AHandMadeFileReadsIntoTheImageGivenAndAShortOneReadsAsFF) {
 
 TEST_F(PmwFileTest, BadFilesAreRefusedWithTheirBox) {
     const std::tuple<std::uint16_t, std::int16_t, std::size_t> bad[] = {
-        {3, 8, 16000}, {0, 8, 16000}, {0xFF, 2, 4000}, {5, 0, 0},    {5, 200, 128000},
+        {3, 8, 16000}, {0, 8, 16000}, {0xFF, 2, 4000}, {5, 0, 0},       {5, 200, 128000},
         {5, -1, 0},    {5, 3, 6000},  {5, 1, 2000},    {5, 128, 128000}};
     for (const auto& [type, n, programBytes] : bad) {
         fakes.messages.shown.clear();
         fakes.files.put(kPath, handMadeFile(type, n, programBytes));
         PmwImage scratch;
         EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::BadVersion) << type << " " << n;
-        EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"File Version Error | Error2018062240 | error"});
+        EXPECT_EQ(test::shownBoxes(fakes.messages),
+                  test::Boxes{"File Version Error | Error2018062240 | error"});
         if (type == 5) {  // a capacity that is not ours reads no program word
             for (std::uint16_t w : scratch.program) ASSERT_EQ(w, 0xFFFF);
         }
@@ -151,7 +154,8 @@ TEST_F(PmwFileTest, BadFilesAreRefusedWithTheirBox) {
     fakes.files.put(kPath, header);
     PmwImage scratch;
     EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::BadVersion);
-    EXPECT_EQ(std::make_tuple(scratch.plcType(), scratch.memSizeCode()), std::make_tuple(0xFFFF, std::int16_t{-1}));
+    EXPECT_EQ(std::make_tuple(scratch.plcType(), scratch.memSizeCode()),
+              std::make_tuple(0xFFFF, std::int16_t{-1}));
 
     fakes.messages.shown.clear();
     scratch.setPlcType(6);

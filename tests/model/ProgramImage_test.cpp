@@ -36,8 +36,9 @@ TEST_F(ProgramImageTest, HeaderTemplatesHoldTheirWordsAndNothingElse) {
         std::vector<std::uint8_t> expected(kPmwPreSize, 0);
         std::fill(expected.begin() + 11, expected.begin() + 70, ' ');
         const std::pair<std::size_t, std::uint16_t> words[] = {
-            {70, c.modelCode}, {72, 4}, {78, c.size}, {82, 2},  {84, c.size},         {92, 3},         {94, c.size},
-            {102, 4},          {104, c.size}, {108, 64}, {112, 5}, {250, c.sizePlus64}, {254, c.typeWord}};
+            {70, c.modelCode}, {72, 4},  {78, c.size},  {82, 2},   {84, c.size}, {92, 3},
+            {94, c.size},      {102, 4}, {104, c.size}, {108, 64}, {112, 5},     {250, c.sizePlus64},
+            {254, c.typeWord}};
         for (const auto& [offset, value] : words) {
             expected[offset] = static_cast<std::uint8_t>(value);
             expected[offset + 1] = static_cast<std::uint8_t>(value >> 8);
@@ -89,18 +90,24 @@ TEST_F(ProgramImageTest, ParameterTemplatesPerType) {
 TEST_F(ProgramImageTest, TailTemplatesPerType) {
     // Every byte of the six tails, byte 0 first.
     const std::pair<std::int32_t, std::string> cases[] = {
-        {1, "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
-            "ffffffffffffffff00003f0000008f0100000700"},
-        {6, "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
-            "ffffffffffffffff00003f000000570200000700"},
-        {7, "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-            "ffffffffffffffff00007f000000570200000700"},
-        {5, "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-            "ffffffffffffffff00007f000000830300000700"},
-        {2, "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-            "ffffffffffffffff00007f000000830300000700"},
-        {4, "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
-            "ffffffff70173f1f00007f000000830300000700"},
+        {1,
+         "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
+         "ffffffffffffffff00003f0000008f0100000700"},
+        {6,
+         "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
+         "ffffffffffffffff00003f000000570200000700"},
+        {7,
+         "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+         "ffffffffffffffff00007f000000570200000700"},
+        {5,
+         "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+         "ffffffffffffffff00007f000000830300000700"},
+        {2,
+         "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+         "ffffffffffffffff00007f000000830300000700"},
+        {4,
+         "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
+         "ffffffff70173f1f00007f000000830300000700"},
     };
     for (const auto& [type, hex] : cases) {
         SCOPED_TRACE(type);
@@ -137,7 +144,8 @@ TEST_F(ProgramImageTest, CheckCodeIsTheSeedPlusEachWordPlusOneOverTheCapacity) {
     EXPECT_EQ(programCheckCode(words, 2), static_cast<std::uint16_t>(63536 + start));
     EXPECT_EQ(programCheckCode(words, 4), static_cast<std::uint16_t>(61536 + start + 0x1235));
     // A capacity beyond the program area stops at its end; none at all counts nothing.
-    EXPECT_EQ(programCheckCode(words, 100), static_cast<std::uint16_t>(getSumCheckSeed(100) + start + 0x1235));
+    EXPECT_EQ(programCheckCode(words, 100),
+              static_cast<std::uint16_t>(getSumCheckSeed(100) + start + 0x1235));
     EXPECT_EQ(programCheckCode(words, 0), 0);
     EXPECT_EQ(programCheckCode(words, -2), 2000);
     EXPECT_EQ(programCheckCode(std::span<const std::uint16_t>(words.data(), 10), 2),
@@ -200,8 +208,9 @@ TEST_F(ProgramImageTest, ReinitialisingForATypeAndSizeKeepsTheWordsBelowTheCapac
     pmw.program[0] = 0x2400;
     pmw.program[1] = 0x000F;
     ASSERT_TRUE(initPmwImageForTypeAndSize(2, 64));
-    EXPECT_EQ(std::make_tuple(pmw.memSizeCode(), pmw.sumCheck(), word(pmw.pmwPre, 78), pmw.program[0]),
-              std::make_tuple(std::int16_t{64}, static_cast<std::uint16_t>(1536 + 0x2401 + 16), 62560, 0x2400));
+    EXPECT_EQ(
+        std::make_tuple(pmw.memSizeCode(), pmw.sumCheck(), word(pmw.pmwPre, 78), pmw.program[0]),
+        std::make_tuple(std::int16_t{64}, static_cast<std::uint16_t>(1536 + 0x2401 + 16), 62560, 0x2400));
     EXPECT_EQ(pmw.parameterBlock[46], 0);  // type 2 has zero latch flags, type 1 blanks
     EXPECT_TRUE(fakes.messages.shown.empty());
 

@@ -92,14 +92,15 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     Bytes expected = file;
     put(expected, 8, {4, 0, 0, 0});
     const std::uint32_t token = clipboardBlockToken();
-    put(expected, 12, {static_cast<std::uint8_t>(token), static_cast<std::uint8_t>(token >> 8),
-                       static_cast<std::uint8_t>(token >> 16), static_cast<std::uint8_t>(token >> 24)});
+    put(expected, 12,
+        {static_cast<std::uint8_t>(token), static_cast<std::uint8_t>(token >> 8),
+         static_cast<std::uint8_t>(token >> 16), static_cast<std::uint8_t>(token >> 24)});
     put(expected, 64, {80, 0, 0, 0, 64, 0, 0, 0});
     EXPECT_EQ(fakes.files.content(kSettings), expected);
 
     // The ladder starts at 80 x 64 with 14 cells a line, the cursor in the first cell.
-    EXPECT_EQ(std::tie(deviceColumns, zoomPercent, draw.iBusLineStart, draw.iBusLineEnd, xOldCursor, yOldCursor,
-                       ladderBottomY),
+    EXPECT_EQ(std::tie(deviceColumns, zoomPercent, draw.iBusLineStart, draw.iBusLineEnd, xOldCursor,
+                       yOldCursor, ladderBottomY),
               std::make_tuple(14u, 100u, 80u, 1120u, 80u, 0u, 0u));
 }
 
@@ -129,7 +130,8 @@ TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls
     const Bytes written = fakes.files.content(kSettings);
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(Bytes(written.begin() + 128, written.end()), expected);
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {

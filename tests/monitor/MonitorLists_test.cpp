@@ -50,14 +50,17 @@ TEST_F(MonitorListsTest, FreeingEmptiesEveryPointerAndTheRegisteredCount) {
         list->walker = list->tail;
     }
 
-    const auto pointers = [](const MonitorList& l) { return std::make_tuple(l.head, l.selected, l.newest, l.tail, l.walker); };
+    const auto pointers = [](const MonitorList& l) {
+        return std::make_tuple(l.head, l.selected, l.newest, l.tail, l.walker);
+    };
     const auto none = std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr);
     freeLadderMonitorList();
     EXPECT_EQ(pointers(ladderMonitorList), none);
     EXPECT_EQ(ModeData.monitorDeviceCount, 3);  // the ladder list is not counted
     freeDeviceMonitorList();
     EXPECT_EQ(pointers(deviceMonitorList), none);
-    EXPECT_EQ(std::make_tuple(ModeData.monitorDeviceCount, deviceMonitorBytes), std::make_tuple(std::uint16_t{0}, 0u));
+    EXPECT_EQ(std::make_tuple(ModeData.monitorDeviceCount, deviceMonitorBytes),
+              std::make_tuple(std::uint16_t{0}, 0u));
 
     freeLadderMonitorList();  // freeing empty lists is harmless
     freeDeviceMonitorList();

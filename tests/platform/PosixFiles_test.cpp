@@ -58,7 +58,8 @@ TEST_F(PosixFilesTest, AMissingFileIsNotFoundAndAFolderIsNoFile) {
     EXPECT_EQ(result.data.length(), 0u);
     EXPECT_FALSE(files.exists(path("missing.PMW")));
     EXPECT_FALSE(files.remove(path("missing.PMW")));
-    EXPECT_NE(files.readWhole(root.string()).status, FileStatus::Ok);  // the read fails after the open: it ends
+    EXPECT_NE(files.readWhole(root.string()).status,
+              FileStatus::Ok);  // the read fails after the open: it ends
 }
 
 TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
@@ -70,17 +71,21 @@ TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
 
     ASSERT_EQ(files.writeWhole(path("prog.PMW"), std::vector<std::uint8_t>{9}), FileStatus::Ok);
     EXPECT_EQ(files.readWhole(path("prog.PMW")).data.length(), 1u);
-    EXPECT_EQ(files.writeWhole(path("no/such/folder/x.PMW"), std::vector<std::uint8_t>{1}), FileStatus::NotFound);
+    EXPECT_EQ(files.writeWhole(path("no/such/folder/x.PMW"), std::vector<std::uint8_t>{1}),
+              FileStatus::NotFound);
     EXPECT_NE(files.writeWhole("/proc/kestrion-cannot-write", std::vector<std::uint8_t>{1}), FileStatus::Ok);
 }
 
 TEST_F(PosixFilesTest, NamesDifferingOnlyInCaseAreFound) {
     writeRaw("Prog1.pmw", "A");
     const std::pair<const char*, const char*> cases[] = {
-        {"Prog1.pmw", "Prog1.pmw"}, {"PROG1.PMW", "Prog1.pmw"}, {"prog1.Pmw", "Prog1.pmw"},
+        {"Prog1.pmw", "Prog1.pmw"},
+        {"PROG1.PMW", "Prog1.pmw"},
+        {"prog1.Pmw", "Prog1.pmw"},
         {"Prog2.pmw", "Prog2.pmw"},  // no such file: the name stays as asked
     };
-    for (const auto& [asked, found] : cases) EXPECT_EQ(findCaseInsensitive(path(asked)), path(found)) << asked;
+    for (const auto& [asked, found] : cases)
+        EXPECT_EQ(findCaseInsensitive(path(asked)), path(found)) << asked;
     EXPECT_TRUE(files.exists(path("PROG1.PMW")));
     EXPECT_EQ(files.readWhole(path("PROG1.PMW")).data.length(), 1u);
 

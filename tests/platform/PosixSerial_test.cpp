@@ -46,7 +46,8 @@ TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
     for (const auto& [rate, speed] : rates) {
         termios settings{};
         ASSERT_TRUE(applySerialFormat(settings, {rate, 7, Parity::Even, 1}));
-        EXPECT_EQ(std::make_pair(cfgetospeed(&settings), cfgetispeed(&settings)), std::make_pair(speed, speed));
+        EXPECT_EQ(std::make_pair(cfgetospeed(&settings), cfgetispeed(&settings)),
+                  std::make_pair(speed, speed));
     }
     termios settings{};  // a rate or a size the PLCs do not use is refused
     EXPECT_FALSE(applySerialFormat(settings, {4800, 7, Parity::Even, 1}));

@@ -62,7 +62,8 @@ TEST_F(PlcTypeChangeTest, ACapacityBelowTheProgramLengthIsRefusedAndOneThatJustF
     answerWithClicks({0});
     plcTypeChange1Click();
     EXPECT_EQ(fakes.statusBar.panelText(0), "Type=q3 MemorySize=16k");
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Program step error, Type can't change | Error2105120211 | information"});
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"Program step error, Type can't change | Error2105120211 | information"});
     EXPECT_TRUE(pmw == before);
     EXPECT_EQ(connectedPlcType, kNoPlcDetected);
     EXPECT_EQ(fileStateFlags, kFileLastChoiceWentThrough);
@@ -87,7 +88,8 @@ TEST_F(PlcTypeChangeTest, TheNewTypeAndCapacityTakeOverAndTheWordsStay) {
     fileStateFlags = 0;
     plcTypeChange1Click();
     EXPECT_TRUE(fakes.messages.shown.empty());
-    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType), std::make_tuple(7, std::int16_t{8}, 7));
+    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
+              std::make_tuple(7, std::int16_t{8}, 7));
     EXPECT_EQ(pmw.pmwPre, pmwPreTemplate(7));  // capacity 8 is the one type 7's header is made for
     for (std::size_t i = 0; i < 3000; ++i) ASSERT_EQ(pmw.program[i], 0x2000 + i);
     EXPECT_EQ(pmw.program[3000], 0x000F);
@@ -99,7 +101,8 @@ TEST_F(PlcTypeChangeTest, TheNewTypeAndCapacityTakeOverAndTheWordsStay) {
 
     answerWithClicks({5});  // W3: type 2 with capacity 64
     plcTypeChange1Click();
-    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType), std::make_tuple(2, std::int16_t{64}, 2));
+    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
+              std::make_tuple(2, std::int16_t{64}, 2));
     for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(getWordLE(pmw.pmwPre, offset), 62560);
     EXPECT_EQ(getWordLE(pmw.pmwPre, 250), 62624);
     EXPECT_EQ(pmw.parameterBlock[46], 0);
