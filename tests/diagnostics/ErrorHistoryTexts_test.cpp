@@ -38,22 +38,17 @@ TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
         {kEnglish, 6126, " ...No Error..."},
         {kEnglish, 6105, " ...LED Display abnormal ..."},
         {kEnglish, 6302, " ...The sum check result of communication potr1 is error ..."},
-        {kEnglish, 6303, " ...The sum check result of communication potr1 is error ..."},
         {kEnglish, 6508, " ...This is 32bits instruction, system stop to operate ..."},
         {kEnglish, 6208, " ...There is no description ..."},
-        {kEnglish, 6701, " ...There is no description ..."},
         {kEnglish, 6116, k6116English},
         {kTraditional, 6125, " ...G08 position error ..."},
-        {kSimplified, 6125, " ...G08 position error ..."},
         {kTraditional, 6123, " ...G08 位置錯誤，餘數過大 ..."},
         {kSimplified, 6124, " ...G08 位置错误，余数为负 ..."},
         {kTraditional, 6302, " ...通訊埠1的總和檢查(1)結果錯誤 ..."},
-        {kTraditional, 6303, " ...通訊埠1的總和檢查(2)結果錯誤 ..."},
         {kSimplified, 6105, " ...LED 显示器异常 ..."},
         {kTraditional, 0, " ...No Error..."},
         {kSimplified, 6001, " ...There is no description ..."},
         {3, 6101, " ...System hardware RAM Error ..."},  // Japanese reads English
-        {4, 6101, " ...System hardware RAM Error ..."},
         {5, 6101, " ...System hardware RAM Error ..."},
     };
     for (const auto& c : cases) {

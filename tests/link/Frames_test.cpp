@@ -119,9 +119,7 @@ TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
     RxTmpArrayNo[0] = 5;
     rs.frameCount = 9;
     sendFrame("02413103");
-    EXPECT_EQ(fakes.serial.written, bytesOf("\x02"
-                                            "A1\x03"
-                                            "75"));
+    EXPECT_EQ(fakes.serial.written, bytesOf("\002A1\00375"));
     EXPECT_EQ(std::tie(rs.frameCount, rs.tickCount, rs.rxChunkCount), std::make_tuple(10u, 0u, 0u));
     EXPECT_EQ(fakes.statusBar.panelText(13), "*0");
     EXPECT_EQ(rs.replyCode, kReplyNone);
@@ -177,25 +175,14 @@ TEST_F(FramesTest, TheTraceShowsSentFramesAndComparedRepliesOnlyWhileVisible) {
     sendFrame("02413103");
     rsChHex = "0505";
     sendFrameText(rsChHex.size());
-    arrive(
-        "\x02"
-        "1234\x03"
-        "CD");
+    arrive("\0021234\003CD");
     Timer1Timer();
-    EXPECT_EQ(fakes.trace.lines(Memo::Rx), (std::vector<std::string>{"-->1:Enq",
-                                                                     "-->2:\x02"
-                                                                     "A1\x03"
-                                                                     "75",
-                                                                     "3:0505",
-                                                                     "<=4:1234\x03"
-                                                                     "CD"}));
+    EXPECT_EQ(fakes.trace.lines(Memo::Rx),
+              (std::vector<std::string>{"-->1:Enq", "-->2:\002A1\00375", "3:0505", "<=4:1234\003CD"}));
     EXPECT_EQ(fakes.statusBar.panelText(13), " ");
 
     for (int i = 0; i < 395; ++i) fakes.trace.append(Memo::Rx, "x");  // the 400th line clears the trace
-    arrive(
-        "\x02"
-        "1234\x03"
-        "CD");
+    arrive("\0021234\003CD");
     Timer1Timer();
     EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
 }

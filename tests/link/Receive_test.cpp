@@ -6,10 +6,7 @@ namespace kestrion::test {
 namespace {
 
 // A good data frame: "1234" sums with ETX to 0xCD.
-const std::string kGoodFrame =
-    "\x02"
-    "1234\x03"
-    "CD";
+const std::string kGoodFrame = "\0021234\003CD";
 
 class ReceiveTest : public LinkTest {};
 
@@ -19,9 +16,7 @@ TEST_F(ReceiveTest, AckThenTheStxOfALaterFrameKeepsTheReplyCodeOfTheAck) {
     Timer1Timer();
     EXPECT_EQ(rs.replyCode, kReplyAck);
     EXPECT_EQ(reply(), "\x06");
-    arrive(
-        "\x02"
-        "12");
+    arrive("\00212");
     Timer1Timer();
     EXPECT_EQ(rs.replyCode, kReplyAck);
     EXPECT_TRUE(bit(kRsFrameStart));
@@ -31,9 +26,7 @@ TEST_F(ReceiveTest, AckThenTheStxOfALaterFrameKeepsTheReplyCodeOfTheAck) {
 TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
     openAt(0);
     sendEnqAlone();
-    arriveAt(now() + 50,
-             "\x06\x02"
-             "12");
+    arriveAt(now() + 50, "\006\00212");
     gblDELAY(5000);
     EXPECT_FALSE(bit(kRsWaiting));
     EXPECT_FALSE(bit(kRsNak));
@@ -43,9 +36,7 @@ TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
 
 TEST_F(ReceiveTest, AFrameSplitAfterItsEtxIsComparedWhenTheCheckCharactersArrive) {
     openAt(0);
-    arrive(
-        "\x02"
-        "1234\x03");
+    arrive("\0021234\003");
     Timer1Timer();
     EXPECT_TRUE(bit(kRsEndMark));
     EXPECT_FALSE(bit(kRsCheckCompared));
@@ -54,19 +45,14 @@ TEST_F(ReceiveTest, AFrameSplitAfterItsEtxIsComparedWhenTheCheckCharactersArrive
     Timer1Timer();
     EXPECT_TRUE(bit(kRsCheckCompared));
     EXPECT_EQ(rs.replyCode, kReplyAck);
-    EXPECT_EQ(reply(),
-              "1234\x03"
-              "CD");
+    EXPECT_EQ(reply(), "1234\003CD");
     EXPECT_EQ(rs.rxChunkCount, 2u);
     EXPECT_EQ(RxTmpArrayNo[0], 6);
     EXPECT_EQ(RxTmpArrayNo[1], 2);
 }
 
 TEST_F(ReceiveTest, AWrongCheckCodeOrANakEndsTheWaitWithBit5AndTheCharactersKept) {
-    for (const std::string& bad : {std::string("\x02"
-                                               "1234\x03"
-                                               "CE"),
-                                   std::string("\x15")}) {
+    for (const std::string& bad : {std::string("\0021234\003CE"), std::string("\x15")}) {
         closeComPort();
         openAt(0);
         sendEnqAlone();
@@ -96,16 +82,10 @@ TEST_F(ReceiveTest, UnderProtocol2TheWaitEndsAtTheLineFeedWithBit7StillSet) {
 
 TEST_F(ReceiveTest, UnderProtocol1TheFrameFromStxToLfIsStoredAndUnderProtocol4Nothing) {
     openAt(0, cLink);
-    arrive(
-        "x\x02"
-        "01\x03"
-        "AB\r\n");
+    arrive("x\00201\003AB\r\n");
     Timer1Timer();
     EXPECT_EQ(rs.replyCode, kReplyCLinkStart);
-    EXPECT_EQ(reply(),
-              "\x02"
-              "01\x03"
-              "AB\r\n");
+    EXPECT_EQ(reply(), "\00201\003AB\r\n");
     EXPECT_TRUE(bit(kRsLineComplete));
 
     closeComPort();
@@ -209,9 +189,7 @@ TEST_F(ReceiveTest, MoreThan512QueuedBytesAreReadInPiecesNotThrownAway) {
 TEST_F(ReceiveTest, AFrameLongerThanTheReplyBufferIsDroppedAtItsEndAndJudgedBad) {
     openAt(0);
     sendEnqAlone();
-    arriveAt(now() + 5, "\x02" + std::string(1500, '0') +
-                            "\x03"
-                            "00");
+    arriveAt(now() + 5, "\x02" + std::string(1500, '0') + "\00300");
     gblDELAY(5000);
     EXPECT_EQ(rs.rxCount, kRxBkBufSize - 1);
     EXPECT_EQ(rs.RxBkBuf[kRxBkBufSize - 1], '\0');
