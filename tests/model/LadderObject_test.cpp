@@ -4,6 +4,7 @@
 #include "model/LadderTestSupport.h"
 #include "model/MemoryNotEnough.h"
 #include "reader/StepCount.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -119,10 +120,7 @@ TEST_F(LadderObjectTest, CopyTakesTheFieldsBeforeTheIdTextAndKeepsTheRest) {
 
     EXPECT_EQ(srcObjectCopyToDestObject(nullptr, &dest), 1);
     EXPECT_EQ(srcObjectCopyToDestObject(&dest, nullptr), 1);
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[1].text, "Error201501180912");
-    EXPECT_EQ(fakes.messages.shown[1].caption, "srcObjectCopyToDestObject");
-    EXPECT_EQ(fakes.messages.shown[1].icon, MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Error201501180912 | srcObjectCopyToDestObject | none"));
 }
 
 // ---- ReallocLadderMemory ------------------------------------------------------------------
@@ -322,10 +320,7 @@ TEST_F(LadderObjectTest, AnUnknownModeWarnsAndLinksNothing) {
         EXPECT_FALSE(ReallocLadderMemory(mode, 0));
         EXPECT_EQ(ldrNew, nullptr);
     }
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2018031201...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "ReallocLadderMemory");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Error2018031201... | ReallocLadderMemory | warning"));
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
 
@@ -416,10 +411,7 @@ TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
     initLadderList(1040, 0);
     for (int number : {8, -1}) EXPECT_DEBUG_DEATH(FreeLadderMemory(number), "list number outside 0 to 7");
 #ifdef NDEBUG
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2015022401");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "*FreeLadderMemory(");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Error2015022401 | *FreeLadderMemory( | none"));
 #endif
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
