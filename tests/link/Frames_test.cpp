@@ -112,7 +112,7 @@ TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
 
 TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
     openAt(0);
-    rs.replyCode = kReplyAck;
+    rs.replyCode = 0x06u;
     rs.tickCount = 7;
     rs.rxChunkCount = 3;
     RxTmpBuf[0] = 'x';
@@ -122,7 +122,7 @@ TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
     EXPECT_EQ(fakes.serial.written, bytesOf("\002A1\00375"));
     EXPECT_EQ(std::tie(rs.frameCount, rs.tickCount, rs.rxChunkCount), std::make_tuple(10u, 0u, 0u));
     EXPECT_EQ(fakes.statusBar.panelText(13), "*0");
-    EXPECT_EQ(rs.replyCode, kReplyNone);
+    EXPECT_EQ(rs.replyCode, 0u);
     EXPECT_EQ(RxTmpBuf[0] + RxTmpArrayNo[0], 0);
     EXPECT_STREQ(rs.txChars.data(), "024131033735");
 }
