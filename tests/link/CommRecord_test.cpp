@@ -260,9 +260,8 @@ TEST_F(CommRecordTest, TheTimeOutDialogRules) {
         EXPECT_EQ(rsTimOutRetryChange(c.typed, retry), c.shown) << c.typed;
         EXPECT_EQ(retry, c.index) << c.typed;
     }
-}
 
-TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
+    // The menu item stores the confirmed choice only.
     int shownTimeOut = -1;
     int shownRetry = -1;
     fakes.dialogs.replyTimeOutScript = [&](int& timeOut, int& retry) {
