@@ -120,12 +120,16 @@ TEST_F(LadderObjectTest, CopyTakesTheFieldsBeforeTheIdTextAndKeepsTheRest) {
 
     EXPECT_EQ(srcObjectCopyToDestObject(nullptr, &dest), 1);
     EXPECT_EQ(srcObjectCopyToDestObject(&dest, nullptr), 1);
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Error201501180912 | srcObjectCopyToDestObject | none"));
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Error201501180912 | srcObjectCopyToDestObject | none"));
 }
 
 // ---- ReallocLadderMemory ------------------------------------------------------------------
 
-TEST_F(LadderObjectTest, ANewObjectStartsAtTheFrameCornerWithClearedFields) {
+// Every new object starts at the frame corner with cleared fields. Into an empty list or one of END
+// alone, modes 0 and 1 put a NOP into the first cell; mode 2 too into an empty list, but in front
+// of a lone END it stays at the frame corner.
+TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
     ReallocLadderMemory(0, 0);
     BlueFrame = {240, 128, 319, 191};
     curObjLbc = 6;
@@ -134,42 +138,25 @@ TEST_F(LadderObjectTest, ANewObjectStartsAtTheFrameCornerWithClearedFields) {
     EXPECT_EQ(o, ldrNow);
     EXPECT_EQ(std::tie(o->xAddr, o->yAddr, o->objNo, o->end, o->objLbc, o->stepNo),
               std::make_tuple(240u, 128u, 9u, 10u, 6u, 0x7FFFFu));
-    EXPECT_EQ(o->flagByte1 & 0x80, 0);
-    EXPECT_EQ(textOf(o->ID), "$##");
-    EXPECT_EQ(textOf(o->mnemonic), "");
-    for (std::int16_t item : o->ItemNo) EXPECT_EQ(item, 0);
-}
+    EXPECT_EQ(std::make_tuple(o->flagByte1 & 0x80, textOf(o->ID), textOf(o->mnemonic), o->ItemNo[5]),
+              std::make_tuple(0, std::string("$##"), std::string(), std::int16_t{0}));
 
-// An empty list or one of END alone: modes 0 and 1 put a NOP into the first cell, mode 2 too
-// into an empty list but at the frame corner in front of a lone END.
-TEST_F(LadderObjectTest, FirstObjectOfAnEmptyLadder) {
-    struct Case {
-        int mode;
-        bool loneEnd;
-        std::uint32_t x, y;
-        std::uint16_t linkNo;
-    } cases[] = {{0, false, 80, 0, 1},
-                 {1, false, 80, 0, 1},
-                 {1, true, 80, 0, 1},
-                 {2, false, 80, 0, 0},
-                 {2, true, 400, 320, 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.mode << (c.loneEnd ? " before END" : " empty"));
-        if (c.loneEnd) initLadderList(1040, 0);
-        BlueFrame = {400, 320, 479, 383};
-        ASSERT_TRUE(ReallocLadderMemory(c.mode, 0));
-        EXPECT_EQ(ldrHead, ldrNow);
-        EXPECT_EQ(ldrHead->next, c.loneEnd ? ldrTail : nullptr);
-        EXPECT_EQ(std::tie(ldrHead->xAddr, ldrHead->yAddr), std::tie(c.x, c.y));
-        if (c.mode != 2) {
-            EXPECT_EQ(ldrHead->LinkNo, c.linkNo);
-        }
-        if (c.x == 80) {
-            EXPECT_EQ(ldrHead->Xend, 160u);
-        }
-        EXPECT_EQ(ldrHead->iCode, 0xFFFF);
-        EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
+    const std::tuple<int, bool, std::uint32_t, std::uint32_t> cases[] = {
+        {0, false, 80, 0}, {1, false, 80, 0}, {1, true, 80, 0}, {2, false, 80, 0}, {2, true, 400, 320}};
+    for (const auto& [mode, loneEnd, x, y] : cases) {
         FreeLadderMemory(0);
+        if (loneEnd) initLadderList(1040, 0);
+        BlueFrame = {400, 320, 479, 383};
+        ASSERT_TRUE(ReallocLadderMemory(mode, 0));
+        SCOPED_TRACE(testing::Message() << mode << (loneEnd ? " before END" : " empty"));
+        EXPECT_EQ(std::make_tuple(ldrHead->xAddr, ldrHead->yAddr, ldrHead->iCode),
+                  std::make_tuple(x, y, std::uint16_t{0xFFFF}));
+        EXPECT_EQ(std::tie(ldrNow, ldrHead->next), std::make_tuple(ldrHead, loneEnd ? ldrTail : nullptr));
+        EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
+        if (x == 80) {  // the first cell; mode 2 leaves the rest to its caller
+            EXPECT_EQ(std::make_tuple(ldrHead->Xend, ldrHead->LinkNo),
+                      std::make_tuple(160u, static_cast<std::uint16_t>(mode == 2 ? 0 : 1)));
+        }
     }
 }
 
@@ -320,7 +307,8 @@ TEST_F(LadderObjectTest, AnUnknownModeWarnsAndLinksNothing) {
         EXPECT_FALSE(ReallocLadderMemory(mode, 0));
         EXPECT_EQ(ldrNew, nullptr);
     }
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Error2018031201... | ReallocLadderMemory | warning"));
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Error2018031201... | ReallocLadderMemory | warning"));
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
 
@@ -411,7 +399,8 @@ TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
     initLadderList(1040, 0);
     for (int number : {8, -1}) EXPECT_DEBUG_DEATH(FreeLadderMemory(number), "list number outside 0 to 7");
 #ifdef NDEBUG
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Error2015022401 | *FreeLadderMemory( | none"));
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Error2015022401 | *FreeLadderMemory( | none"));
 #endif
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
