@@ -18,46 +18,33 @@ using platform::TimerId;
 class CommRecordTest : public LinkTest {};
 
 TEST_F(CommRecordTest, TheBaudTableGivesRateTextAndPollPeriod) {
-    struct Case {
-        std::uint32_t index;
-        std::uint32_t rate;
-        const char* text;
-        std::uint32_t period;
-        std::uint32_t indexAfter;
-    };
-    const Case cases[] = {
+    // Index, rate, text, poll period, index afterwards.
+    const std::tuple<std::uint32_t, std::uint32_t, std::string, std::uint32_t, std::uint32_t> cases[] = {
         {0, 9600, "9600", 180, 0},   {1, 19200, "19200", 120, 1},   {2, 38400, "38400", 100, 2},
         {3, 57600, "57600", 100, 3}, {4, 115200, "115200", 100, 4}, {5, 115200, "115200", 100, 5},
-        {6, 9600, "9600", 100, 0},
-    };
-    for (const Case& c : cases) {
-        baudIndex = c.index;
-        setBaudRate(c.index);
-        setBaudRateString(c.index);
-        setTimer1Interval(c.index);
-        EXPECT_EQ(comDcb.baudRate, c.rate) << c.index;
-        EXPECT_EQ(baudText, c.text) << c.index;
-        EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), c.period) << c.index;
-        EXPECT_EQ(baudIndex, c.indexAfter) << c.index;
+        {6, 9600, "9600", 100, 0}};
+    for (const auto& [index, rate, text, period, indexAfter] : cases) {
+        baudIndex = index;
+        setBaudRate(index);
+        setBaudRateString(index);
+        setTimer1Interval(index);
+        EXPECT_EQ(
+            std::make_tuple(comDcb.baudRate, baudText, fakes.clock.interval(TimerId::Timer1), baudIndex),
+            std::make_tuple(rate, text, period, indexAfter));
     }
 }
 
 TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolShowsPortAndRateAndStartsThePoller) {
-    struct Case {
-        std::int32_t protocol;
-        int dataBits;
-        Parity parity;
-    };
-    const Case cases[] = {{sysProtocol, 7, Parity::Even}, {cLink, 7, Parity::Even},
-                          {ModbusAsc, 7, Parity::Even},   {ModbusRtu, 8, Parity::Even},
-                          {FreeUser, 8, Parity::None},    {9, 8, Parity::None}};
-    for (const Case& c : cases) {
+    const std::tuple<std::int32_t, int, Parity> cases[] = {
+        {sysProtocol, 7, Parity::Even}, {cLink, 7, Parity::Even},    {ModbusAsc, 7, Parity::Even},
+        {ModbusRtu, 8, Parity::Even},   {FreeUser, 8, Parity::None}, {9, 8, Parity::None}};
+    for (const auto& [protocol, dataBits, parity] : cases) {
         closeComPort();
-        EXPECT_EQ(_OpenComPort(c.protocol), 1);
+        EXPECT_EQ(_OpenComPort(protocol), 1);
         const platform::SerialFormat& f = fakes.serial.format;
         EXPECT_EQ(std::tie(f.dataBits, f.parity, f.stopBits, f.baudRate),
-                  std::make_tuple(c.dataBits, c.parity, 1, 9600u))
-            << c.protocol;
+                  std::make_tuple(dataBits, parity, 1, 9600u))
+            << protocol;
         EXPECT_TRUE(comState & kComStateOpen);
         EXPECT_TRUE(fakes.clock.enabled(TimerId::Timer1));
     }
@@ -142,22 +129,16 @@ TEST_F(CommRecordTest, ClosingReleasesThePortStopsThePollerAndSaysSo) {
 }
 
 TEST_F(CommRecordTest, TheRefreshShowsProtocolPortAndRate) {
-    struct Case {
-        std::int32_t protocol;
-        bool open;
-        const char* panel4;
-        const char* panel5;
-    };
-    const Case cases[] = {
+    const std::tuple<std::int32_t, bool, std::string, std::string> cases[] = {
         {sysProtocol, false, "", "COM1 Br9600"},        {sysProtocol, true, "", "COM1&Br9600"},
         {cLink, false, "cLink", "COM1 Br9600"},         {ModbusAsc, false, "ModbusAsc", "COM1 Br9600"},
         {ModbusRtu, false, "ModbusRtu", "COM1 Br9600"}, {FreeUser, false, "User", "COM1 Br9600"}};
-    for (const Case& c : cases) {
-        commProtocol = c.protocol;
-        comState = c.open ? kComStateOpen : 0;
+    for (const auto& [protocol, open, panel4, panel5] : cases) {
+        commProtocol = protocol;
+        comState = open ? 0x01 : 0;
         refreshLinkPanels();
-        EXPECT_EQ(fakes.statusBar.panelText(4), c.panel4);
-        EXPECT_EQ(fakes.statusBar.panelText(5), c.panel5);
+        EXPECT_EQ(std::make_pair(fakes.statusBar.panelText(4), fakes.statusBar.panelText(5)),
+                  std::make_pair(panel4, panel5));
     }
 }
 
