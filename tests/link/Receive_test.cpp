@@ -71,7 +71,10 @@ TEST_F(ReceiveTest, UnderProtocol2TheWaitEndsAtTheLineFeedWithBit7StillSet) {
     sendFrameText(2);
     arriveAt(now() + 20, ":0103\r");
     arriveAt(now() + 400, "\n");
+    bool endMarkAtCr = false;
+    fakes.clock.at(now() + 300, [&] { endMarkAtCr = bit(0x02); });
     gblDELAY(5000);
+    EXPECT_TRUE(endMarkAtCr);  // the CR marks the end, the LF completes the line
     EXPECT_TRUE(bit(0x08));
     EXPECT_FALSE(bit(0x02));
     EXPECT_TRUE(bit(0x80));

@@ -179,14 +179,16 @@ TEST_F(LadderSearchTest, OutputsFollowAWidenedRightBus) {
     wide->Xend = 1120;  // four cells
     wide->end = kEndOutput;
     stLadderBlock* contact = addBeforeEnd(80, 64, 0x2000);
+    stLadderBlock* past = addBeforeEnd(1120, 128, 0xC000);  // already at the limit: it stays
+    past->end = kEndOutput;
 
     shiftOutputObjectsToRightBus();  // bus at its normal place: nothing moves
     EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, ldrTail->xAddr), std::make_tuple(960u, 800u, 1040u));
 
     draw.iBusLineEnd += 80;  // the too-wide handling widened the ladder by one cell
     shiftOutputObjectsToRightBus();
-    EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, contact->xAddr, ldrTail->xAddr),
-              std::make_tuple(1040u, 880u, 80u, 1120u));
+    EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, contact->xAddr, past->xAddr, ldrTail->xAddr),
+              std::make_tuple(1040u, 880u, 80u, 1120u, 1120u));
     EXPECT_EQ(wide->Xend, 1120u);  // the ends are not changed here
 
     initLadderList(400, 320);  // END moves to the last cell of the widened line, only its x
