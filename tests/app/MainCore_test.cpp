@@ -6,6 +6,7 @@
 #include "model/ConnectedPlc.h"
 #include "model/ProgramImage.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -14,60 +15,38 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-class MainCoreTest : public testing::CoreTest {};
+class MainCoreTest : public test::CoreTest {};
 
-TEST_F(MainCoreTest, StartUpGivesTheTitleTheStartNameAndTheScreenSize) {
+TEST_F(MainCoreTest, StartUpGivesTitleStartNameScreenSizeProgramTypeAndFlags) {
     fakes.system.screen = {1280, 1024};
-    mainFormStartUp();
-
-    EXPECT_EQ(titleText, "Kestrion Version 2.1.1108");
-    EXPECT_EQ(installDir, "/home/tester/Tovel/Kestrion");
-    EXPECT_EQ(modeDataPath, "/home/tester/Tovel/Kestrion/ModeData.DAT");
-    EXPECT_EQ(traceCaption, "開始");
-    EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1280*1024");
-    EXPECT_EQ(screenWidth, 1280);
-    EXPECT_EQ(screenHeight, 1024);
-
-    // The start-up name keeps its 41 trailing blanks, and its length counts them.
-    const std::string expected = "/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' ');
-    EXPECT_EQ(currentFileName(), expected);
-    EXPECT_EQ(startNameLength, static_cast<std::int32_t>(expected.size()));
-    EXPECT_EQ(FileNameArray[expected.size()], '\0');
-    EXPECT_EQ(FileNameArray[95], '\0');
-}
-
-TEST_F(MainCoreTest, StartUpSetsOnlyTheTypeAndCapacityOfTheProgramImage) {
     connectedPlcType = 7;
-    mainFormStartUp();
-    EXPECT_EQ(pmw.plcType(), 5);
-    EXPECT_EQ(pmw.memSizeCode(), 8);
-    EXPECT_EQ(pmw.sumCheck(), 0);
-    EXPECT_EQ(pmw.program[0], 0);
-    EXPECT_EQ(connectedPlcType, kNoPlcDetected);
-}
-
-TEST_F(MainCoreTest, StartUpFlags) {
     editModeFlags = 0xFF;
     optionFlags = 0xFF;
     fileStateFlags = kFileNamePreset;
     mainFormStartUp();
+    EXPECT_EQ(titleText, "Kestrion Version 2.1.1108");
+    EXPECT_EQ(modeDataPath, "/home/tester/Tovel/Kestrion/ModeData.DAT");
+    EXPECT_EQ(traceCaption, "開始");
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1280*1024");
+    EXPECT_EQ(std::tie(screenWidth, screenHeight), std::make_tuple(1280, 1024));
+    // The start-up name keeps its 41 trailing blanks, and its length counts them.
+    const std::string expected = "/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' ');
+    EXPECT_EQ(currentFileName(), expected);
+    EXPECT_EQ(startNameLength, static_cast<std::int32_t>(expected.size()));
+    // Only the type and capacity of the program image are set.
+    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), pmw.sumCheck(), pmw.program[0]),
+              std::make_tuple(5, std::int16_t{8}, std::uint16_t{0}, std::uint16_t{0}));
+    EXPECT_EQ(connectedPlcType, kNoPlcDetected);
     EXPECT_EQ(editModeFlags & 0xE1, 0);  // 0x80, 0x40, 0x20 and insert mode cleared
     EXPECT_NE(editModeFlags & 0x02, 0);
-    EXPECT_EQ(optionFlags & (kOptionProgramOpen | kOptionMoreView | kOptionDeveloperViews | kOptionReserved20), 0);
+    EXPECT_EQ(optionFlags & 0x27, 0);
     EXPECT_EQ(fileStateFlags, kFileLastChoiceWentThrough);
-}
 
-TEST_F(MainCoreTest, StartNameIsCutToTheBufferInALongInstallFolder) {
-    fakes.files.installDir = "/" + std::string(120, 'd');
+    test::resetAllState();
+    fakes.files.installDir = "/" + std::string(120, 'd');  // the start name is cut to the buffer
     mainFormStartUp();
     EXPECT_EQ(currentFileName().size(), 95u);
     EXPECT_EQ(startNameLength, 95);
-}
-
-TEST_F(MainCoreTest, CloseWithoutUnsavedChangesExitsWithoutAQuestion) {
-    editModeFlags = kEditLadderNotConverted;  // only bit 0x08 matters
-    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
-    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
@@ -83,10 +62,13 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         {"No discards", MsgAnswer::No, 0, SaveOutcome::Saved, CloseDecision::Exit, 0, false},
         {"Cancel stays", MsgAnswer::Cancel, 0, SaveOutcome::Saved, CloseDecision::Stay, 0, false},
         {"Yes saves", MsgAnswer::Yes, 0, SaveOutcome::Saved, CloseDecision::Exit, 1, false},
-        {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved, CloseDecision::Exit, 1, true},
-        {"Save As cancelled still exits", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Exit, 1, true},
+        {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved,
+         CloseDecision::Exit, 1, true},
+        {"Save As cancelled still exits", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled,
+         CloseDecision::Exit, 1, true},
         {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
-        {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1, true},
+        {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,17 +88,14 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         if (calls) {
             EXPECT_EQ(askedSaveAs, c.saveAs);
         }
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text, "Do you want to save current file before exit ?");
-        EXPECT_EQ(fakes.messages.shown[0].caption, "Exit");
-        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Question);
+        EXPECT_EQ(test::shownBoxes(fakes.messages),
+                  test::Boxes{"Do you want to save current file before exit ? | Exit | question"});
         EXPECT_EQ(fakes.messages.shown[0].buttons, MsgButtons::YesNoCancel);
     }
-}
-
-TEST_F(MainCoreTest, YesWithoutASaveCommandKeepsTheWork) {
-    editModeFlags = kEditModifiedSinceSave;
-    fakes.messages.scriptAnswers({MsgAnswer::Yes});
+    editModeFlags = 0x04;  // only bit 0x08 asks
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    editModeFlags = 0x08;
+    fakes.messages.scriptAnswers({MsgAnswer::Yes});  // Yes without a save command keeps the work
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Stay);
 }
 

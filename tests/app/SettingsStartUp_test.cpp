@@ -12,6 +12,7 @@
 #include "model/ModeData.h"
 #include "model/RecentFiles.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -35,7 +36,7 @@ std::uint32_t u32At(const Bytes& bytes, std::size_t offset) {
     return value;
 }
 
-class SettingsStartUpTest : public testing::CoreTest {};
+class SettingsStartUpTest : public test::CoreTest {};
 
 TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
     mainFormStartUp();
@@ -52,8 +53,6 @@ TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
     EXPECT_EQ(fakes.files.content(kSettings), expected);
 
     EXPECT_EQ(currentLanguage(), Language::English);
-    EXPECT_EQ(ModeData.fontSize, 10u);
-    EXPECT_EQ(ModeData.comPortNo, 0u);
     EXPECT_TRUE(isClipboardMemoryValid());
     for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
     mainFormShow();
@@ -77,98 +76,33 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     mainFormStartUp();
 
     EXPECT_EQ(currentLanguage(), Language::Japanese);
-    EXPECT_EQ(ModeData.fontSize, 14u);
+    EXPECT_EQ(std::tie(ModeData.fontSize, ModeData.comPortNo, ModeData.baudRate, ModeData.xSizeSymble,
+                       ModeData.ySizeSymble, ModeData.clipboardAddr),
+              std::make_tuple(14u, 2u, 4u, 80u, 64u, clipboardBlockToken()));
     EXPECT_EQ(ModeData.viewFlags, 0xA0);
-    EXPECT_EQ(ModeData.comPortNo, 2u);
-    EXPECT_EQ(ModeData.baudRate, 4u);
-    EXPECT_EQ(ModeData.xSizeSymble, 80u);
-    EXPECT_EQ(ModeData.ySizeSymble, 64u);
-    EXPECT_EQ(ModeData.instanceCount, 4);
-    EXPECT_EQ(ModeData.clipboardState, 0);
-    EXPECT_EQ(ModeData.clipboardAddr, clipboardBlockToken());
     EXPECT_TRUE(isClipboardMemoryValid());
-
     EXPECT_EQ(recentFileItems[kFile11].path, "/home/tester/Tovel/Kestrion/User/Line 1.PMW");
     EXPECT_EQ(recentFileItems[kFile21].caption, "/home/tester/b.PMW");
-    EXPECT_TRUE(recentFileItems[kFile11].visible);
-    EXPECT_TRUE(recentFileItems[kFile21].visible);
-    EXPECT_FALSE(recentFileItems[kFile31].visible);
-    EXPECT_FALSE(recentFileItems[kFile41].visible);
+    std::vector<bool> visible;
+    for (const RecentFileItem& item : recentFileItems) visible.push_back(item.visible);
+    EXPECT_EQ(visible, (std::vector<bool>{true, true, false, false}));
     mainFormShow();
     EXPECT_TRUE(FileBar1Visible);
 
-    const Bytes written = fakes.files.content(kSettings);
-    EXPECT_EQ(written[8], 4);
-    EXPECT_EQ(written[10], 0);  // the stored state is replaced by the new block's
-    EXPECT_EQ(written[11], 0);
-    EXPECT_EQ(u32At(written, 12), clipboardBlockToken());
-    EXPECT_EQ(u32At(written, 64), 80u);
-    EXPECT_EQ(u32At(written, 68), 64u);
+    // One more process; the stored block state is replaced by the new block's; the cell size forced.
+    Bytes expected = file;
+    put(expected, 8, {4, 0, 0, 0});
+    const std::uint32_t token = clipboardBlockToken();
+    put(expected, 12,
+        {static_cast<std::uint8_t>(token), static_cast<std::uint8_t>(token >> 8),
+         static_cast<std::uint8_t>(token >> 16), static_cast<std::uint8_t>(token >> 24)});
+    put(expected, 64, {80, 0, 0, 0, 64, 0, 0, 0});
+    EXPECT_EQ(fakes.files.content(kSettings), expected);
 
     // The ladder starts at 80 x 64 with 14 cells a line, the cursor in the first cell.
-    EXPECT_EQ(deviceColumns, 14u);
-    EXPECT_EQ(zoomPercent, 100u);
-    EXPECT_EQ(draw.iBusLineStart, 80u);
-    EXPECT_EQ(draw.iBusLineEnd, 1120u);
-    EXPECT_EQ(xOldCursor, 80u);
-    EXPECT_EQ(yOldCursor, 0u);
-    EXPECT_EQ(ladderBottomY, 0u);
-}
-
-TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
-    Bytes outOfRange(512, 0xFF);
-    Bytes truncated(30, 0);
-    put(truncated, 16, {1, 0, 0, 0});
-    Bytes language6(512, 0);
-    put(language6, 16, {6, 0, 0, 0, 10});
-    const struct {
-        const char* name;
-        Bytes file;
-        Language language;
-    } cases[] = {
-        {"out of range", outOfRange, Language::English},
-        {"truncated", truncated, Language::TraditionalChinese},
-        {"empty", Bytes{}, Language::English},
-        {"language 6", language6, Language::English},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testing::resetAllState();
-        fakes.files.put(kSettings, c.file);
-        mainFormStartUp();
-        EXPECT_EQ(currentLanguage(), c.language);
-        EXPECT_EQ(ModeData.comPortNo, 0u);
-        EXPECT_EQ(ModeData.baudRate, 0u);
-        EXPECT_EQ(ModeData.fontSize, 10u);
-        EXPECT_EQ(ModeData.xSizeSymble, 80u);
-        EXPECT_TRUE(isClipboardMemoryValid());
-        for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
-        EXPECT_TRUE(fakes.messages.shown.empty());
-        EXPECT_EQ(fakes.files.content(kSettings).size(), 512u);
-    }
-}
-
-TEST_F(SettingsStartUpTest, UnwritableSettingsAreReportedAndStartUpGoesOn) {
-    fakes.files.unwritable.insert(kSettings);
-    mainFormStartUp();
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2014121612...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
-    EXPECT_TRUE(isClipboardMemoryValid());
-    EXPECT_FALSE(currentFileName().empty());
-}
-
-TEST_F(SettingsStartUpTest, TheCloseBoxStoresTheRecentFilesAndWritesTheSettings) {
-    mainFormStartUp();
-    updateRecentFileList("/home/tester/x y.PMW");
-    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
-
-    const Bytes written = fakes.files.content(kSettings);
-    ASSERT_EQ(written.size(), 512u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(written.data() + 128)), "/home/tester/x y.PMW");
-    EXPECT_EQ(written[8], 1);  // written as it stands
-    EXPECT_EQ(u32At(written, 12), clipboardBlockToken());
+    EXPECT_EQ(std::tie(deviceColumns, zoomPercent, draw.iBusLineStart, draw.iBusLineEnd, xOldCursor,
+                       yOldCursor, ladderBottomY),
+              std::make_tuple(14u, 100u, 80u, 1120u, 80u, 0u, 0u));
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls) {
@@ -197,10 +131,8 @@ TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls
     const Bytes written = fakes.files.content(kSettings);
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(Bytes(written.begin() + 128, written.end()), expected);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "File11->Caption FilenameTooLong");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "_storeOldFileToModeDat");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {

@@ -4,7 +4,7 @@
 #include "model/DrawGeometry.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using VirtualArrayDump = CoreTest;
@@ -24,4 +24,4 @@ TEST_F(VirtualArrayDump, EachChoiceShowsItsGridOverTheColumnsInUseUpToItsLastUse
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

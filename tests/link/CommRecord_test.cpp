@@ -6,8 +6,11 @@
 #include "model/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "link/LinkFixture.h"
+#include "model/ModeData.h"
+#include "support/ShownBoxes.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using platform::Parity;
@@ -17,70 +20,46 @@ using platform::TimerId;
 class CommRecordTest : public LinkTest {};
 
 TEST_F(CommRecordTest, TheBaudTableGivesRateTextAndPollPeriod) {
-    struct Case {
-        std::uint32_t index;
-        std::uint32_t rate;
-        const char* text;
-        std::uint32_t period;
-        std::uint32_t indexAfter;
-    };
-    const Case cases[] = {
-        {0, 9600, "9600", 180, 0},      {1, 19200, "19200", 120, 1},    {2, 38400, "38400", 100, 2},
-        {3, 57600, "57600", 100, 3},    {4, 115200, "115200", 100, 4},  {5, 115200, "115200", 100, 5},
-        {6, 9600, "9600", 100, 0},
-    };
-    for (const Case& c : cases) {
-        baudIndex = c.index;
-        setBaudRate(c.index);
-        setBaudRateString(c.index);
-        setTimer1Interval(c.index);
-        EXPECT_EQ(comDcb.baudRate, c.rate) << c.index;
-        EXPECT_EQ(baudText, c.text) << c.index;
-        EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), c.period) << c.index;
-        EXPECT_EQ(baudIndex, c.indexAfter) << c.index;
+    // Index, rate, text, poll period, index afterwards.
+    const std::tuple<std::uint32_t, std::uint32_t, std::string, std::uint32_t, std::uint32_t> cases[] = {
+        {0, 9600, "9600", 180, 0},   {1, 19200, "19200", 120, 1},   {2, 38400, "38400", 100, 2},
+        {3, 57600, "57600", 100, 3}, {4, 115200, "115200", 100, 4}, {5, 115200, "115200", 100, 5},
+        {6, 9600, "9600", 100, 0}};
+    for (const auto& [index, rate, text, period, indexAfter] : cases) {
+        baudIndex = index;
+        setBaudRate(index);
+        setBaudRateString(index);
+        setTimer1Interval(index);
+        EXPECT_EQ(
+            std::make_tuple(comDcb.baudRate, baudText, fakes.clock.interval(TimerId::Timer1), baudIndex),
+            std::make_tuple(rate, text, period, indexAfter));
     }
 }
 
-TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolAndStartsThePoller) {
-    struct Case {
-        std::int32_t protocol;
-        int dataBits;
-        Parity parity;
-    };
-    const Case cases[] = {{sysProtocol, 7, Parity::Even}, {cLink, 7, Parity::Even}, {ModbusAsc, 7, Parity::Even},
-                          {ModbusRtu, 8, Parity::Even},   {FreeUser, 8, Parity::None}, {9, 8, Parity::None}};
-    for (const Case& c : cases) {
+TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolShowsPortAndRateAndStartsThePoller) {
+    const std::tuple<std::int32_t, int, Parity> cases[] = {
+        {sysProtocol, 7, Parity::Even}, {cLink, 7, Parity::Even},    {ModbusAsc, 7, Parity::Even},
+        {ModbusRtu, 8, Parity::Even},   {FreeUser, 8, Parity::None}, {9, 8, Parity::None}};
+    for (const auto& [protocol, dataBits, parity] : cases) {
         closeComPort();
-        EXPECT_EQ(_OpenComPort(c.protocol), 1);
-        EXPECT_EQ(fakes.serial.format.dataBits, c.dataBits) << c.protocol;
-        EXPECT_EQ(fakes.serial.format.parity, c.parity) << c.protocol;
-        EXPECT_EQ(fakes.serial.format.stopBits, 1);
-        EXPECT_EQ(fakes.serial.format.baudRate, 9600u);
+        EXPECT_EQ(_OpenComPort(protocol), 1);
+        const platform::SerialFormat& f = fakes.serial.format;
+        EXPECT_EQ(std::tie(f.dataBits, f.parity, f.stopBits, f.baudRate),
+                  std::make_tuple(dataBits, parity, 1, 9600u))
+            << protocol;
         EXPECT_TRUE(comState & kComStateOpen);
         EXPECT_TRUE(fakes.clock.enabled(TimerId::Timer1));
     }
-}
-
-TEST_F(CommRecordTest, OpeningShowsThePortAndRateAndOpensTheComOfTheIndex) {
     comPortIndex = 2;
     baudIndex = 5;
     setBaudRateString(5);
     ASSERT_EQ(_OpenComPort(sysProtocol), 1);
+    EXPECT_EQ(fakes.serial.opens, 7);  // opening an open port releases it first
     EXPECT_EQ(fakes.serial.openedCom, 3);
     EXPECT_EQ(fakes.statusBar.panelText(0), "Open COM3 and setting baudrate to 115200");
     EXPECT_EQ(fakes.statusBar.panelText(5), " ");
     EXPECT_EQ(fakes.serial.format.baudRate, 115200u);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
-}
-
-TEST_F(CommRecordTest, ABaudIndexOf6OpensAt9600) {
-    baudIndex = 6;
-    setBaudRateString(baudIndex);
-    ASSERT_EQ(_OpenComPort(sysProtocol), 1);
-    EXPECT_EQ(baudIndex, 0u);
-    EXPECT_EQ(baudText, "9600");
-    EXPECT_EQ(fakes.serial.format.baudRate, 9600u);
-    EXPECT_EQ(fakes.statusBar.panelText(0), "Open COM1 and setting baudrate to 9600");
 }
 
 TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
@@ -119,28 +98,22 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     EXPECT_EQ(fakes.dialogs.appMessages.back().line1, "无法开启通讯口 COM2");
 }
 
-TEST_F(CommRecordTest, OpeningAnOpenPortAgainReleasesTheFirstAndAFailureLeavesItClosed) {
-    openAt(0);
-    EXPECT_EQ(_OpenComPort(sysProtocol), 1);
-    EXPECT_EQ(fakes.serial.opens, 2);
-    fakes.serial.openFailures[1] = SerialOpenStatus::Busy;
-    EXPECT_EQ(_OpenComPort(sysProtocol), 0);
-    EXPECT_FALSE(fakes.serial.isOpen());
-    EXPECT_FALSE(comState & kComStateOpen);
-    EXPECT_EQ(comPortHandle, -1);
-}
-
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
     fakes.serial.refuseFormat = true;
     EXPECT_EQ(_OpenComPort(sysProtocol), 1);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Comuunication Port Setting Error...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "Set Error");
-    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"Comuunication Port Setting Error... | Set Error | none"});
     EXPECT_EQ(comPortHandle, -1);
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_FALSE(comState & kComStateOpen);
     EXPECT_EQ(fakes.statusBar.panelText(0), "Can't open this com port ...");
+
+    fakes.serial.refuseFormat = false;
+    openAt(0);
+    fakes.serial.openFailures[1] = SerialOpenStatus::Busy;  // a failed reopen leaves the port closed
+    EXPECT_EQ(_OpenComPort(sysProtocol), 0);
+    EXPECT_FALSE(fakes.serial.isOpen());
+    EXPECT_FALSE(comState & kComStateOpen);
 }
 
 TEST_F(CommRecordTest, ClosingReleasesThePortStopsThePollerAndSaysSo) {
@@ -158,21 +131,16 @@ TEST_F(CommRecordTest, ClosingReleasesThePortStopsThePollerAndSaysSo) {
 }
 
 TEST_F(CommRecordTest, TheRefreshShowsProtocolPortAndRate) {
-    struct Case {
-        std::int32_t protocol;
-        bool open;
-        const char* panel4;
-        const char* panel5;
-    };
-    const Case cases[] = {{sysProtocol, false, "", "COM1 Br9600"},   {sysProtocol, true, "", "COM1&Br9600"},
-                          {cLink, false, "cLink", "COM1 Br9600"},    {ModbusAsc, false, "ModbusAsc", "COM1 Br9600"},
-                          {ModbusRtu, false, "ModbusRtu", "COM1 Br9600"}, {FreeUser, false, "User", "COM1 Br9600"}};
-    for (const Case& c : cases) {
-        commProtocol = c.protocol;
-        comState = c.open ? kComStateOpen : 0;
+    const std::tuple<std::int32_t, bool, std::string, std::string> cases[] = {
+        {sysProtocol, false, "", "COM1 Br9600"},        {sysProtocol, true, "", "COM1&Br9600"},
+        {cLink, false, "cLink", "COM1 Br9600"},         {ModbusAsc, false, "ModbusAsc", "COM1 Br9600"},
+        {ModbusRtu, false, "ModbusRtu", "COM1 Br9600"}, {FreeUser, false, "User", "COM1 Br9600"}};
+    for (const auto& [protocol, open, panel4, panel5] : cases) {
+        commProtocol = protocol;
+        comState = open ? 0x01 : 0;
         refreshLinkPanels();
-        EXPECT_EQ(fakes.statusBar.panelText(4), c.panel4);
-        EXPECT_EQ(fakes.statusBar.panelText(5), c.panel5);
+        EXPECT_EQ(std::make_pair(fakes.statusBar.panelText(4), fakes.statusBar.panelText(5)),
+                  std::make_pair(panel4, panel5));
     }
 }
 
@@ -186,31 +154,15 @@ TEST_F(CommRecordTest, StartUpTakesPortAndBaudIndexFromTheSettings) {
     linkStartUp();
     EXPECT_EQ(fakes.statusBar.panelText(5), "COM5 Br38400");
     EXPECT_EQ(fakes.statusBar.panelText(2), "");
-    EXPECT_EQ(comPortIndex, 4u);
-    EXPECT_EQ(baudIndex, 2u);
+    EXPECT_EQ(std::tie(comPortIndex, baudIndex, rs.timeOut, rs.retryCount),
+              std::make_tuple(4u, 2u, 5000u, 1u));
     EXPECT_EQ(baudText, "38400");
-    EXPECT_EQ(rs.timeOut, 5000u);
-    EXPECT_EQ(rs.retryCount, 1u);
-    EXPECT_EQ(comDcb.dataBits, 7);
-    EXPECT_EQ(comDcb.parity, Parity::Even);
-    EXPECT_EQ(comPortHandle, -1);
-    EXPECT_EQ(D8Kreg[0], 200);
-    EXPECT_EQ(D8Kreg[1], 24300);
-    EXPECT_EQ(D8Kreg[2], 8);
-    EXPECT_EQ(D8Kreg[3], 2);
+    EXPECT_EQ(std::tie(comDcb.dataBits, comDcb.parity, comPortHandle), std::make_tuple(7, Parity::Even, -1));
+    EXPECT_EQ(std::vector<std::uint16_t>(D8Kreg.begin(), D8Kreg.begin() + 4),
+              (std::vector<std::uint16_t>{200, 24300, 8, 2}));
     EXPECT_EQ(rs.bitTxBuf[5], 0);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 0u);
     ModeData = ModeDataRecord{};
-}
-
-TEST_F(CommRecordTest, ClearMonitorTxBufEmptiesBothRequestLists) {
-    rs.bitTxBuf.fill(0x11);
-    rs.byteTxBuf.fill(0x22);
-    clearMonitorTxBuf();
-    for (std::size_t i = 0; i < kMonitorTxBufSize; ++i) {
-        EXPECT_EQ(rs.bitTxBuf[i], 0);
-        EXPECT_EQ(rs.byteTxBuf[i], 0);
-    }
 }
 
 TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
@@ -251,28 +203,20 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
     selectComPort();
     EXPECT_FALSE(fakes.serial.isOpen());
     EXPECT_EQ(fakes.dialogs.captions.back(), "Communication Ports and BaudRate Selection");
-    EXPECT_EQ(ModeData.comPortNo, 11u);
-    EXPECT_EQ(ModeData.baudRate, 2u);
+    EXPECT_EQ(std::tie(ModeData.comPortNo, ModeData.baudRate, comDcb.baudRate),
+              std::make_tuple(11u, 2u, 38400u));
     EXPECT_EQ(baudText, "38400");
-    EXPECT_EQ(comDcb.baudRate, 38400u);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
     EXPECT_EQ(redrawFlags & 0x07, 0x07);
-    ModeData = ModeDataRecord{};
-}
 
-TEST_F(CommRecordTest, CancellingThePortDialogKeepsTheChoiceOnlyInMemory) {
-    ModeData.comPortNo = 0;
-    ModeData.baudRate = 0;
-    fakes.dialogs.portSelectionScript = [] {
+    fakes.dialogs.portSelectionScript = [] {  // cancelled: the choice stays in memory only
         portSelComboChange("COM4");
         portSelRadioClick(1);
         return false;
     };
     selectComPort();
-    EXPECT_EQ(comPortIndex, 3u);
-    EXPECT_EQ(baudIndex, 1u);
-    EXPECT_EQ(ModeData.comPortNo, 0u);
-    EXPECT_EQ(ModeData.baudRate, 0u);
+    EXPECT_EQ(std::tie(comPortIndex, baudIndex, ModeData.comPortNo, ModeData.baudRate),
+              std::make_tuple(3u, 1u, 11u, 2u));
     EXPECT_EQ(fakes.statusBar.panelText(0), "Cancel Communication Port Setting ...");
 }
 
@@ -299,9 +243,8 @@ TEST_F(CommRecordTest, TheTimeOutDialogRules) {
         EXPECT_EQ(rsTimOutRetryChange(c.typed, retry), c.shown) << c.typed;
         EXPECT_EQ(retry, c.index) << c.typed;
     }
-}
 
-TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
+    // The menu item stores the confirmed choice only.
     int shownTimeOut = -1;
     int shownRetry = -1;
     fakes.dialogs.replyTimeOutScript = [&](int& timeOut, int& retry) {
@@ -327,4 +270,4 @@ TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -1,7 +1,8 @@
 // Frame text, check codes, field encoders, hex conversions, the three sends and the trace lines.
 #include "link/LinkFixture.h"
+#include "support/ShownBoxes.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using platform::Memo;
@@ -16,23 +17,17 @@ struct CheckCase {
 
 TEST_F(FramesTest, CheckCodeIsTheLowByteOfTheSumAfterStxWrittenAsTwoDigitCharacters) {
     const CheckCase cases[] = {
-        {"02413103", "024131033735"},                          // STX 'A' '1' ETX: 0x75 -> '7' '5'
-        {"023030453038303203", "0230304530383032033732"},      // read D8004: 0x72
-        {"023030453030343003", "0230304530303430033643"},      // read 64 bytes at 0x0E00: 0x16C -> "6C"
-        {"0246464603", "02464646034435"},                      // 'F' 'F' 'F' ETX: 0xD5 -> "D5"
+        {"02413103", "024131033735"},                      // STX 'A' '1' ETX: 0x75 -> '7' '5'
+        {"023030453038303203", "0230304530383032033732"},  // read D8004: 0x72
+        {"023030453030343003", "0230304530303430033643"},  // read 64 bytes at 0x0E00: 0x16C -> "6C"
+        {"0246464603", "02464646034435"},                  // 'F' 'F' 'F' ETX: 0xD5 -> "D5"
+        {"027070705003", "0270707050034133"},              // 0x1A3: the low byte "A3"
     };
     for (const CheckCase& c : cases) {
         rsChHex = c.frame;
         AddSumCheckCode(rsChHex.size());
         EXPECT_EQ(rsChHex, c.closed) << c.frame;
     }
-}
-
-TEST_F(FramesTest, ASumAbove255KeepsOnlyItsLowByte) {
-    // 'p' 'p' 'p' 'P' ETX = 0x70 * 3 + 0x50 + 0x03 = 0x1A3 -> "A3"
-    rsChHex = "027070705003";
-    AddSumCheckCode(rsChHex.size());
-    EXPECT_EQ(rsChHex.substr(12), "4133");
 }
 
 TEST_F(FramesTest, FieldEncodersAppendTheChosenCharactersInTheirByteOrder) {
@@ -69,45 +64,28 @@ TEST_F(FramesTest, ACurrentValueWriteCarriesItsFieldsAsCharacters) {
     rsChHex += "03";
     AddSumCheckCode(rsChHex.size());
     ASSERT_TRUE(sendFrameHex(rsChHex.size()));
-    EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32, 0x44,
-                                                                0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
+    EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32,
+                                                               0x44, 0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
 }
 
-TEST_F(FramesTest, AShortFieldTextCountsItsMissingDigitsAsZero) {
-    rsChHex.clear();
-    appendDataWord("12");  // characters 7, 8, 5, 6 are missing
-    EXPECT_EQ(rsChHex, "30303030");
-}
-
-TEST_F(FramesTest, HexPairToByteTakesUpperCaseDigitsOnly) {
-    EXPECT_EQ(hexPairToByte('a', '1'), 0x01);
-    EXPECT_EQ(hexPairToByte('1', 'F'), 0x1F);
-    EXPECT_EQ(hexPairToByte('F', 'F'), 0xFF);
-    EXPECT_EQ(hexPairToByte('G', '9'), 0x09);
-    EXPECT_EQ(_dllAsciiConvToHex('7', 'A'), 0x7A);
-}
-
-TEST_F(FramesTest, ByteToHexCharsPacksTheHighDigitInTheHighByte) {
-    EXPECT_EQ(byteToHexChars(0x1F), ('1' << 8) | 'F');
-    EXPECT_EQ(byteToHexChars(0xA0), ('A' << 8) | '0');
-    EXPECT_EQ(_dllHexConvToAscii(0x05), ('0' << 8) | '5');
+TEST_F(FramesTest, HexConversionsTakeUpperCaseDigitsAndNeverWritePastTheirRoom) {
+    EXPECT_EQ(std::vector<int>({hexPairToByte('a', '1'), hexPairToByte('1', 'F'), hexPairToByte('F', 'F'),
+                                hexPairToByte('G', '9'), _dllAsciiConvToHex('7', 'A')}),
+              (std::vector<int>{0x01, 0x1F, 0xFF, 0x09, 0x7A}));
+    EXPECT_EQ(std::vector<int>({byteToHexChars(0x1F), byteToHexChars(0xA0), _dllHexConvToAscii(0x05)}),
+              (std::vector<int>{('1' << 8) | 'F', ('A' << 8) | '0', ('0' << 8) | '5'}));
     for (int value = 0; value < 256; ++value) {
         const std::uint16_t chars = byteToHexChars(static_cast<std::uint8_t>(value));
         EXPECT_EQ(hexPairToByte(static_cast<char>(chars >> 8), static_cast<char>(chars & 0xFF)), value);
     }
-}
-
-TEST_F(FramesTest, HexTextToBytesConvertsEvenTextsAndNeverWritesPastItsRoom) {
     std::uint8_t bytes[4] = {9, 9, 9, 9};
     EXPECT_EQ(hexTextToBytes(4, "4142", bytes, 4), 2u);
-    EXPECT_EQ(bytes[0], 0x41);
-    EXPECT_EQ(bytes[1], 0x42);
-    EXPECT_EQ(bytes[2], 0);  // the NUL after them
+    EXPECT_EQ(std::vector<int>(bytes, bytes + 4), (std::vector<int>{0x41, 0x42, 0, 9}));  // a NUL after them
     EXPECT_EQ(hexTextToBytes(3, "414", bytes, 4), 0u);
     EXPECT_EQ(hexTextToBytes(0, "", bytes, 4), 0u);
-    std::uint8_t full[2] = {9, 9};
+    std::uint8_t full[3] = {9, 9, 9};
     EXPECT_EQ(hexTextToBytes(8, "41424344", full, 2), 2u);  // no room for more, nor for the NUL
-    EXPECT_EQ(full[1], 0x42);
+    EXPECT_EQ(std::vector<int>(full, full + 3), (std::vector<int>{0x41, 0x42, 9}));
 }
 
 TEST_F(FramesTest, AFrameTextOver1280DigitsIsReportedAndNeverSent) {
@@ -115,10 +93,7 @@ TEST_F(FramesTest, AFrameTextOver1280DigitsIsReportedAndNeverSent) {
     rsChHex = "02" + std::string(1280, '3') + "03";
     AddSumCheckCode(rsChHex.size());
     EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=1284 rsChHex[]=1280");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Msg2015091386...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "AddSumCheckCode");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Msg2015091386... | AddSumCheckCode | none"});
     EXPECT_EQ(rsChHex.size(), 1284u);
     EXPECT_FALSE(sendFrameHex(rsChHex.size()));
     EXPECT_TRUE(fakes.serial.written.empty());
@@ -135,33 +110,20 @@ TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
     }
 }
 
-TEST_F(FramesTest, AFullLengthFrameFillsTheSendBuffersExactly) {
-    openAt(0);
-    rsChHex = "02" + std::string(1272, '3') + "03";
-    AddSumCheckCode(rsChHex.size());
-    ASSERT_EQ(rsChHex.size(), 1280u);
-    EXPECT_TRUE(sendFrameHex(rsChHex.size()));
-    EXPECT_EQ(fakes.serial.written.size(), 640u);
-    EXPECT_EQ(std::string(rs.txChars.data()).size(), 1280u);
-}
-
 TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
     openAt(0);
-    rs.replyCode = kReplyAck;
+    rs.replyCode = 0x06u;
     rs.tickCount = 7;
     rs.rxChunkCount = 3;
     RxTmpBuf[0] = 'x';
     RxTmpArrayNo[0] = 5;
     rs.frameCount = 9;
     sendFrame("02413103");
-    EXPECT_EQ(fakes.serial.written, bytesOf("\x02" "A1\x03" "75"));
-    EXPECT_EQ(rs.frameCount, 10u);
+    EXPECT_EQ(fakes.serial.written, bytesOf("\002A1\00375"));
+    EXPECT_EQ(std::tie(rs.frameCount, rs.tickCount, rs.rxChunkCount), std::make_tuple(10u, 0u, 0u));
     EXPECT_EQ(fakes.statusBar.panelText(13), "*0");
-    EXPECT_EQ(rs.replyCode, kReplyNone);
-    EXPECT_EQ(rs.tickCount, 0u);
-    EXPECT_EQ(rs.rxChunkCount, 0u);
-    EXPECT_EQ(RxTmpBuf[0], 0);
-    EXPECT_EQ(RxTmpArrayNo[0], 0);
+    EXPECT_EQ(rs.replyCode, 0u);
+    EXPECT_EQ(RxTmpBuf[0] + RxTmpArrayNo[0], 0);
     EXPECT_STREQ(rs.txChars.data(), "024131033735");
 }
 
@@ -213,21 +175,17 @@ TEST_F(FramesTest, TheTraceShowsSentFramesAndComparedRepliesOnlyWhileVisible) {
     sendFrame("02413103");
     rsChHex = "0505";
     sendFrameText(rsChHex.size());
-    arrive("\x02" "1234\x03" "CD");
+    arrive("\0021234\003CD");
     Timer1Timer();
     EXPECT_EQ(fakes.trace.lines(Memo::Rx),
-              (std::vector<std::string>{"-->1:Enq", "-->2:\x02" "A1\x03" "75", "3:0505", "<=4:1234\x03" "CD"}));
+              (std::vector<std::string>{"-->1:Enq", "-->2:\002A1\00375", "3:0505", "<=4:1234\003CD"}));
     EXPECT_EQ(fakes.statusBar.panelText(13), " ");
-}
 
-TEST_F(FramesTest, AReplyLineThatLeavesMoreThan399LinesClearsTheTrace) {
-    openAt(0);
-    fakes.trace.setVisible(Memo::Rx, true);
-    for (int i = 0; i < 399; ++i) fakes.trace.append(Memo::Rx, "x");
-    arrive("\x02" "1234\x03" "CD");
+    for (int i = 0; i < 395; ++i) fakes.trace.append(Memo::Rx, "x");  // the 400th line clears the trace
+    arrive("\0021234\003CD");
     Timer1Timer();
     EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

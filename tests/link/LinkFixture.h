@@ -10,7 +10,7 @@
 #include "link/Receive.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 inline std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -51,4 +51,4 @@ protected:
     std::uint32_t now() const { return fakes.clock.tickCount(); }
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

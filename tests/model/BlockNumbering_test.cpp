@@ -7,7 +7,7 @@
 #include "model/CommandTransaction.h"
 #include "model/EditorState.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 class BlockNumbers : public CanvasTest {
@@ -163,4 +163,4 @@ TEST(BranchPositionStack, SixteenOpenBranchesAndNoMore) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -10,7 +10,7 @@
 #include "model/LadderTestSupport.h"
 #include "model/VirtualCanvas.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 using Picture = std::vector<std::string>;
 using Texts = std::vector<std::string>;
@@ -96,4 +96,4 @@ struct RecordingView : LadderView {
     Texts segments;
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -37,7 +37,7 @@ std::vector<std::uint32_t> rows(const GrayMarkList& list) {
     return out;
 }
 
-class CommandTransactionTest : public testing::LadderTest {
+class CommandTransactionTest : public test::LadderTest {
 protected:
     CommandTransactionTest() {
         initPmwImageByType(4);

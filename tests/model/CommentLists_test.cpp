@@ -15,7 +15,7 @@
 namespace kestrion {
 namespace {
 
-class CommentListsTest : public testing::CoreTest {
+class CommentListsTest : public test::CoreTest {
 protected:
     CommentListsTest() { initLadderList(0, 0); }
     static std::vector<int> blockSteps() {

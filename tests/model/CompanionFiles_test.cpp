@@ -16,7 +16,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class CompanionFilesTest : public testing::CoreTest {
+class CompanionFilesTest : public test::CoreTest {
 protected:
     CompanionFilesTest() { initLadderList(0, 0); }
 

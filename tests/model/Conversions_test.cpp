@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace kestrion {
@@ -27,16 +28,12 @@ TEST(ConversionsTest, OneHexDigitRuleBothWays) {
 }
 
 TEST(ConversionsTest, OctalWrittenNumberToIndex) {
-    // clang-format off
     const struct {
         std::int32_t written;
         std::int32_t index;
-    } cases[] = {{0, 0}, {7, 7}, {10, 8}, {17, 15}, {20, 16}, {77, 63}, {100, 64}, {107, 71}, {110, 72}, {177, 127}};
-    // clang-format on
+    } cases[] = {{0, 0},   {7, 7},    {10, 8},   {17, 15},  {20, 16},
+                 {77, 63}, {100, 64}, {107, 71}, {110, 72}, {177, 127}};
     for (const auto& c : cases) EXPECT_EQ(octalNoToIndex(c.written), c.index) << c.written;
-}
-
-TEST(ConversionsTest, EveryIndexComesBackFromItsOctalWrittenNumber) {
     for (std::int32_t index = 0; index < 128; ++index) {
         char written[8];
         std::snprintf(written, sizeof written, "%o", static_cast<unsigned>(index));
@@ -58,11 +55,8 @@ TEST(ConversionsTest, HexTextToNumber) {
         {"0FFFFFFFF", 9, 0xFFFFFFFF}, {"000000000012", 12, 0x12},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        const auto value = hexStrToInt(c.text, c.n);
-        ASSERT_TRUE(value.has_value()) << c.text;
-        EXPECT_EQ(*value, c.value) << c.text;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(hexStrToInt(c.text, c.n), std::optional<std::uint32_t>(c.value)) << c.text;
 }
 
 TEST(ConversionsTest, HexTextThatIsNoHexNumberGivesNothing) {
@@ -101,30 +95,19 @@ TEST(ConversionsTest, FloatBitsOfConstantTexts) {
     for (const auto& c : cases) EXPECT_EQ(strToFloatBits(c.text), c.bits) << c.text;
 }
 
-TEST(ConversionsTest, FloatOfBits) {
-    EXPECT_EQ(bitsToFloat(0x3F800000), 1.0f);
-    EXPECT_EQ(bitsToFloat(0xC0000000), -2.0f);
-    EXPECT_EQ(bitsToFloat(0), 0.0f);
-    EXPECT_FALSE(std::signbit(bitsToFloat(0)));
+TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
+    const std::pair<const char*, float> cases[] = {{"E1.5", 1.5f},
+                                                   {"E-2", -2.0f},
+                                                   {"E0.1", 0.1f},
+                                                   {"E123.456", 123.456f},
+                                                   {"E-0.001", -0.001f},
+                                                   {"E65535", 65535.0f},
+                                                   {"E16777217", 16777216.0f}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(bitsToFloat(strToFloatBits(text)), value) << text;
     EXPECT_TRUE(std::signbit(bitsToFloat(0x80000000)));
     EXPECT_EQ(bitsToFloat(0x00000001), std::numeric_limits<float>::denorm_min());
-    EXPECT_EQ(bitsToFloat(0x00800000), std::numeric_limits<float>::min());
-    EXPECT_EQ(bitsToFloat(0x7F7FFFFF), std::numeric_limits<float>::max());
-    EXPECT_EQ(bitsToFloat(0x40490FDB), 3.14159274f);
-}
-
-TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
-    // clang-format off
-    const struct {
-        const char* text;
-        float value;
-    } cases[] = {{"E1.5", 1.5f}, {"E-2", -2.0f}, {"E0.1", 0.1f}, {"E123.456", 123.456f}, {"E-0.001", -0.001f},
-                 {"E65535", 65535.0f}, {"E16777217", 16777216.0f}};
-    for (const auto& c : cases) EXPECT_EQ(bitsToFloat(strToFloatBits(c.text)), c.value) << c.text;
-}
-
-TEST(ConversionsTest, BitsToFloatTextAndBackKeepsTheBits) {
-    for (std::uint32_t bits : {0x3F800000u, 0xC0000000u, 0x3DCCCCCDu, 0x7F7FFFFFu, 0x00800000u, 0xBF9D70A4u}) {
+    for (std::uint32_t bits :
+         {0x3F800000u, 0xC0000000u, 0x3DCCCCCDu, 0x7F7FFFFFu, 0x00800000u, 0xBF9D70A4u}) {
         char text[32];
         std::snprintf(text, sizeof text, "E%.9g", static_cast<double>(bitsToFloat(bits)));
         EXPECT_EQ(strToFloatBits(text), bits) << text;

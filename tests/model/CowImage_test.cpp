@@ -35,11 +35,11 @@ struct ImageWriter {
     void install() const { CowBuffer = image; }  // ends a chain
 };
 
-class CowImageTest : public testing::CoreTest {
+class CowImageTest : public test::CoreTest {
 protected:
     CowImageTest() { initLadderList(0, 0); }
 
-    const std::vector<testing::ShownMessage>& shown() const { return fakes.messages.shown; }
+    const std::vector<test::ShownMessage>& shown() const { return fakes.messages.shown; }
 
     static void addMonitorDevice(const char* text, std::array<std::uint8_t, 4> code) {
         addDeviceMonitorNode();

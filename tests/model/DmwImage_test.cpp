@@ -13,7 +13,7 @@ std::uint16_t wordAt(const Bytes& bytes, std::size_t offset) {
     return static_cast<std::uint16_t>(bytes.at(offset) | bytes.at(offset + 1) << 8);
 }
 
-class DmwImageTest : public testing::CoreTest {
+class DmwImageTest : public test::CoreTest {
 protected:
     // Every register its own value: k + 1.
     static void numberRegisters() {

@@ -6,12 +6,7 @@
 namespace kestrion {
 namespace {
 
-class DrawGeometryTest : public testing::CoreTest {};
-
-TEST_F(DrawGeometryTest, StartValues) {
-    EXPECT_EQ(deviceColumns, 14u);
-    EXPECT_EQ(zoomPercent, 100u);
-}
+class DrawGeometryTest : public test::CoreTest {};
 
 TEST_F(DrawGeometryTest, GeometryFollowsCellSizeAndColumns) {
     struct Case {

@@ -5,7 +5,7 @@
 namespace kestrion {
 namespace {
 
-class EditMarksTest : public testing::LadderTest {};
+class EditMarksTest : public test::LadderTest {};
 
 std::vector<std::uint32_t> rows(const GrayMarkList& list) {
     std::vector<std::uint32_t> out;
@@ -32,20 +32,14 @@ TEST_F(EditMarksTest, EditedRowsKeepTheOrderOfAddingWithoutDuplicates) {
     expectConsistentLinks(grayMarks);
 }
 
-TEST_F(EditMarksTest, InsertedRowsAreSortedAndKeepEqualRows) {
+TEST_F(EditMarksTest, InsertedRowsAreSortedKeepingEqualRowsAndDeletedRowsWithoutDuplicates) {
     for (std::uint32_t y : {192u, 64u, 128u}) addInsGrayMarkRow(y);
-    EXPECT_EQ(rows(insGrayMarks), (std::vector<std::uint32_t>{64, 128, 192}));
     stGrayMark* first128 = insGrayHead->next;
     addInsGrayMarkRow(128);
-    EXPECT_EQ(rows(insGrayMarks), (std::vector<std::uint32_t>{64, 128, 128, 192}));
-    EXPECT_EQ(insGrayHead->next, first128);  // the new 128 goes behind the one present
-    EXPECT_EQ(insGrayMarks.now, first128->next);
     addInsGrayMarkRow(0);
-    EXPECT_EQ(insGrayHead->Y, 0u);
+    EXPECT_EQ(rows(insGrayMarks), (std::vector<std::uint32_t>{0, 64, 128, 128, 192}));
+    EXPECT_EQ(insGrayHead->next->next, first128);  // the new 128 goes behind the one present
     expectConsistentLinks(insGrayMarks);
-}
-
-TEST_F(EditMarksTest, DeletedRowsAreSortedWithoutDuplicates) {
     for (std::uint32_t y : {192u, 64u, 192u}) addDelGrayMarkRow(y);
     EXPECT_EQ(rows(delGrayMarks), (std::vector<std::uint32_t>{64, 192}));
     EXPECT_EQ(delHead, delGrayMarks.head);
@@ -70,20 +64,6 @@ TEST_F(EditMarksTest, RowsOfABlockAreAddedOnceEach) {
     addDelGrayMarkRowsOfBlock(128);
     EXPECT_EQ(rows(delGrayMarks), (std::vector<std::uint32_t>{0, 64, 128}));
     EXPECT_EQ(insGrayHead, nullptr);
-}
-
-TEST_F(EditMarksTest, DeleteStepRecordsAreAppendedForTheCallerToFill) {
-    addDeleteStepNoRecord();
-    deleteStepNoList.now->Size = 2;
-    deleteStepNoList.now->stepNo = 10;
-    addDeleteStepNoRecord();
-    deleteStepNoList.now->Size = 5;
-    deleteStepNoList.now->stepNo = 3;
-    ASSERT_NE(deleteStepNoList.head, deleteStepNoList.tail);
-    EXPECT_EQ(deleteStepNoList.head->stepNo, 10);
-    EXPECT_EQ(deleteStepNoList.tail->Size, 5);
-    EXPECT_EQ(deleteStepNoList.now, deleteStepNoList.tail);
-    expectConsistentLinks(deleteStepNoList);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "model/EditMarks.h"
 #include "model/EditorState.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using EditorServices = CanvasTest;
@@ -47,4 +47,4 @@ TEST_F(EditorServices, BackupCopiesTheMainListAndNopOutRowRangeTurnsAStretchOfAR
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -5,7 +5,7 @@
 namespace kestrion {
 namespace {
 
-class FileExtensionsTest : public testing::CoreTest {};
+class FileExtensionsTest : public test::CoreTest {};
 
 std::array<char, kFileNameSize> buffer(const std::string& text) {
     std::array<char, kFileNameSize> name{};
@@ -53,14 +53,6 @@ TEST_F(FileExtensionsTest, EachSetterWritesItsExtensionInPlace) {
         EXPECT_EQ(text(name), expected);
         for (std::size_t i = text(name).size(); i < kFileNameSize; ++i) ASSERT_EQ(name[i], '\0');
     }
-}
-
-TEST_F(FileExtensionsTest, WorksOnTheCurrentFileName) {
-    setFileNameArray("/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' '));
-    EXPECT_TRUE(setFileExtCow(FileNameArray));
-    EXPECT_EQ(currentFileName(), "/home/tester/Tovel/Kestrion/User/Noname01.COW");
-    EXPECT_TRUE(setFileExtPmw(FileNameArray));
-    EXPECT_EQ(currentFileName(), "/home/tester/Tovel/Kestrion/User/Noname01.PMW");
 }
 
 TEST_F(FileExtensionsTest, ANameThatWouldNotFitIsLeftAsItWas) {

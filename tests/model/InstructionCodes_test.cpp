@@ -56,16 +56,6 @@ TEST(InstructionCodesTest, EachFamilyHoldsItsCodesAndNoNeighbours) {
     }
 }
 
-// The drawing and the converters place an object by the first family that claims it, so no code
-// may be two kinds of contact, nor a contact and an output.
-TEST(InstructionCodesTest, NoCodeIsInTwoContactFamiliesOrAContactAndAnOutput) {
-    for (std::int32_t code = 0; code <= 0xFFFF; ++code) {
-        const int contactFamilies = isLoadTypeCode(code) + isAndTypeCode(code) + isOrTypeCode(code);
-        ASSERT_LE(contactFamilies, 1) << std::hex << "0x" << code;
-        ASSERT_FALSE(contactFamilies == 1 && isOutputTypeCode(code)) << std::hex << "0x" << code;
-    }
-}
-
 TEST(InstructionCodesTest, ToolBarSymbolOfEachCode) {
     // clang-format off
     const struct {
@@ -91,11 +81,6 @@ TEST(InstructionCodesTest, ToolBarSymbolOfEachCode) {
     for (const auto& c : cases)
         for (std::int32_t code : c.codes)
             EXPECT_EQ(getIconSymbleCode(code), c.symbol) << std::hex << "0x" << code;
-}
-
-TEST(InstructionCodesTest, TheLastApplicationCodeIsAnOutputWithoutASymbol) {
-    EXPECT_EQ(getIconSymbleCode(0x3FE), 0);
-    EXPECT_TRUE(isOutputTypeCode(0x3FE));
 }
 
 }  // namespace

@@ -5,25 +5,23 @@
 #include "model/MemoryNotEnough.h"
 #include "model/StepCount.h"
 
+#include "support/ShownBoxes.h"
+
 namespace kestrion {
 namespace {
 
 using platform::Memo;
 using platform::MsgIcon;
 
-class LadderObjectTest : public testing::LadderTest {};
+class LadderObjectTest : public test::LadderTest {};
 
-std::uint32_t word32(const LadderObjectImage& image, std::size_t offset) {
-    return image[offset] | image[offset + 1] << 8 | image[offset + 2] << 16 |
-           std::uint32_t{image[offset + 3]} << 24;
-}
+using Codes = std::vector<std::uint16_t>;
 
-std::uint16_t word16(const LadderObjectImage& image, std::size_t offset) {
-    return static_cast<std::uint16_t>(image[offset] | image[offset + 1] << 8);
-}
-
-std::string textAt(const LadderObjectImage& image, std::size_t offset) {
-    return std::string(reinterpret_cast<const char*>(image.data() + offset));
+std::string hex(const LadderObjectImage& image) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::uint8_t b : image) out += {digits[b >> 4], digits[b & 15]};
+    return out;
 }
 
 stLadderBlock sampleObject() {
@@ -38,13 +36,13 @@ stLadderBlock sampleObject() {
     o.xBlockAddr = 1040;
     o.unsettled32 = 0xA1A2A3A4;
     o.yTopPos = 128;
-    o.end = kEndOutput;
+    o.end = 11;
     o.unsettled44 = 0xB1B2B3B4;
     o.idBC = 3;
     o.idCC = 4;
     o.LinkNo = 0x1234;
-    o.flagByte1 = kFlag1DoubleWord | kFlag1CopyMark;
-    o.flagByte2 = kFlag2Pulse;
+    o.flagByte1 = 0x81;
+    o.flagByte2 = 0x10;
     o.unsettled56 = {1, 2, 3, 4};
     o.iCode = 0xC123;
     o.rCode = 0xBEEF;
@@ -62,74 +60,32 @@ stLadderBlock sampleObject() {
     return o;
 }
 
-// ---- The record and its images --------------------------------------------------------------
+// The 288-byte image of sampleObject(), little-endian; the two links are zero words at the end.
+const std::string kSampleImage =
+    "44332211FFFF0700A0000000C0000000F0000000500000005100000010040000A4A3A2A1800000000B000000B4B3B2B1"  // 0
+    "03000400341281100102030423C1EFBE444D4F5650000000000000004431303000000000000000000000000044313031"  // 48
+    "000000000000000000000000443130320000000000000000000000004431303300000000000000000000000044313034"  // 96
+    "000000000000000000000000563300001600000045646974314B65795072657373000000000000000000000000000000"  // 144
+    "0000000000000000000000000000000000000000050607082423230000000100020003000400FFFF0807060504030201"  // 192
+    "0200000000000000030000000000000004000000000000000500000000000000090A0B0CFECA00000000000000000000";  // 240
 
-TEST_F(LadderObjectTest, ImageHoldsEveryFieldAtItsOffsetLittleEndian) {
+TEST_F(LadderObjectTest, ImageIsByteExactAndReadsBackKeepingTheLinks) {
     stLadderBlock object = sampleObject();
-    stLadderBlock neighbour;
-    object.next = &neighbour;
-    object.prev = &neighbour;
+    stLadderBlock before, after;
+    object.next = &before;
+    object.prev = &after;
     const LadderObjectImage image = ladderObjectImage(object);
+    EXPECT_EQ(hex(image), kSampleImage);
 
-    ASSERT_EQ(image.size(), 288u);
-    EXPECT_EQ(image[0], 0x44);  // little-endian
-    EXPECT_EQ(word32(image, 0), 0x11223344u);
-    EXPECT_EQ(word32(image, 4), 0x7FFFFu);
-    EXPECT_EQ(word32(image, 8), 160u);
-    EXPECT_EQ(word32(image, 12), 192u);
-    EXPECT_EQ(word32(image, 16), 240u);
-    EXPECT_EQ(word32(image, 20), 80u);
-    EXPECT_EQ(word32(image, 24), 81u);
-    EXPECT_EQ(word32(image, 28), 1040u);
-    EXPECT_EQ(word32(image, 32), 0xA1A2A3A4u);
-    EXPECT_EQ(word32(image, 36), 128u);
-    EXPECT_EQ(word32(image, 40), 11u);
-    EXPECT_EQ(word32(image, 44), 0xB1B2B3B4u);
-    EXPECT_EQ(word16(image, 48), 3);
-    EXPECT_EQ(word16(image, 50), 4);
-    EXPECT_EQ(word16(image, 52), 0x1234);
-    EXPECT_EQ(image[54], 0x81);
-    EXPECT_EQ(image[55], 0x10);
-    EXPECT_EQ(image[56], 1);
-    EXPECT_EQ(image[59], 4);
-    EXPECT_EQ(word16(image, 60), 0xC123);
-    EXPECT_EQ(word16(image, 62), 0xBEEF);
-    EXPECT_EQ(textAt(image, 64), "DMOVP");
-    EXPECT_EQ(textAt(image, 76), "D100");
-    EXPECT_EQ(textAt(image, 76 + 4 * 16), "D104");
-    EXPECT_EQ(textAt(image, 156), "V3");
-    EXPECT_EQ(word32(image, 160), 22u);
-    EXPECT_EQ(textAt(image, 164), "Edit1KeyPress");
-    EXPECT_EQ(image[212], 5);
-    EXPECT_EQ(textAt(image, 216), "$##");
-    EXPECT_EQ(word16(image, 220 + 2), 1);
-    EXPECT_EQ(word16(image, 220 + 10), 0xFFFF);
-    EXPECT_EQ(word32(image, 232), 0x05060708u);
-    EXPECT_EQ(word32(image, 236), 0x01020304u);
-    EXPECT_EQ(image[232 + 8 * 4], 5);
-    EXPECT_EQ(image[272], 9);
-    EXPECT_EQ(word16(image, 276), 0xCAFE);
-    // The links are addresses of this process: the image carries zero words in their place.
-    for (std::size_t offset = 278; offset < 288; ++offset) EXPECT_EQ(image[offset], 0) << offset;
-}
-
-TEST_F(LadderObjectTest, ImageReadsBackIntoAnObjectThatKeepsItsLinks) {
-    const LadderObjectImage image = ladderObjectImage(sampleObject());
-    stLadderBlock before;
-    stLadderBlock after;
     stLadderBlock copy;
     copy.prev = &before;
     copy.next = &after;
     loadLadderObjectImage(image, copy);
-
     EXPECT_EQ(ladderObjectImage(copy), image);
     EXPECT_EQ(copy.prev, &before);
     EXPECT_EQ(copy.next, &after);
-    EXPECT_EQ(textOf(copy.mnemonic), "DMOVP");
     EXPECT_TRUE(copy.dFlag());
     EXPECT_TRUE(copy.pFlag());
-    EXPECT_EQ(copy.ItemNo[5], -1);
-    EXPECT_EQ(copy.monValue[0], 0x0102030405060708u);
 }
 
 TEST_F(LadderObjectTest, TextsAreCutToTheirFieldAndAlwaysEndInANul) {
@@ -138,189 +94,108 @@ TEST_F(LadderObjectTest, TextsAreCutToTheirFieldAndAlwaysEndInANul) {
     EXPECT_EQ(textOf(o.traceLabel), std::string(47, 'L'));
     setText(o.mnemonic, "ANDP");
     setText(o.mnemonic, "LD");
-    EXPECT_EQ(textOf(o.mnemonic), "LD");
-    EXPECT_EQ(o.mnemonic[2], '\0');
     EXPECT_EQ(o.mnemonic[3], '\0');  // the longer earlier text is gone, not left behind the NUL
 }
 
 TEST_F(LadderObjectTest, CopyTakesTheFieldsBeforeTheIdTextAndKeepsTheRest) {
     const stLadderBlock source = sampleObject();
-    stLadderBlock before;
-    stLadderBlock after;
-    stLadderBlock dest;
+    stLadderBlock before, after, dest;
     setText(dest.ID, "#D");
     dest.ItemNo = {7, 7, 7, 7, 7, 7};
-    dest.monValue = {9, 9, 9, 9, 9};
     dest.unsettled276 = 0x5555;
     dest.prev = &before;
     dest.next = &after;
-
     EXPECT_EQ(srcObjectCopyToDestObject(&source, &dest), 0);
-
-    const LadderObjectImage sourceImage = ladderObjectImage(source);
-    const LadderObjectImage destImage = ladderObjectImage(dest);
-    EXPECT_TRUE(std::equal(sourceImage.begin(), sourceImage.begin() + 216, destImage.begin()));
+    const std::string destHex = hex(ladderObjectImage(dest));
+    EXPECT_EQ(destHex.substr(0, 432), kSampleImage.substr(0, 432));
     EXPECT_EQ(textOf(dest.ID), "#D");
     EXPECT_EQ(dest.ItemNo[0], 7);
-    EXPECT_EQ(dest.monValue[4], 9u);
     EXPECT_EQ(dest.unsettled276, 0x5555);
     EXPECT_EQ(dest.prev, &before);
     EXPECT_EQ(dest.next, &after);
+
+    stLadderBlock self = sampleObject();
+    EXPECT_EQ(srcObjectCopyToDestObject(&self, &self), 0);
+    EXPECT_EQ(hex(ladderObjectImage(self)), kSampleImage);
     EXPECT_TRUE(fakes.messages.shown.empty());
-}
 
-TEST_F(LadderObjectTest, CopyOntoItselfChangesNothing) {
-    stLadderBlock object = sampleObject();
-    EXPECT_EQ(srcObjectCopyToDestObject(&object, &object), 0);
-    EXPECT_EQ(ladderObjectImage(object), ladderObjectImage(sampleObject()));
-}
-
-TEST_F(LadderObjectTest, CopyWithAMissingObjectIsRefusedWithItsBox) {
-    stLadderBlock object;
-    EXPECT_EQ(srcObjectCopyToDestObject(nullptr, &object), 1);
-    EXPECT_EQ(srcObjectCopyToDestObject(&object, nullptr), 1);
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error201501180912");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "srcObjectCopyToDestObject");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(srcObjectCopyToDestObject(nullptr, &dest), 1);
+    EXPECT_EQ(srcObjectCopyToDestObject(&dest, nullptr), 1);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Error201501180912 | srcObjectCopyToDestObject | none"));
 }
 
 // ---- ReallocLadderMemory ------------------------------------------------------------------
 
-TEST_F(LadderObjectTest, EveryNewObjectStartsAtTheFrameCornerWithClearedFields) {
-    ReallocLadderMemory(kLinkAppend, 0);
+// Every new object starts at the frame corner with cleared fields. Into an empty list or one of END
+// alone, modes 0 and 1 put a NOP into the first cell; mode 2 too into an empty list, but in front
+// of a lone END it stays at the frame corner.
+TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
+    ReallocLadderMemory(0, 0);
     BlueFrame = {240, 128, 319, 191};
     curObjLbc = 6;
-    ASSERT_TRUE(ReallocLadderMemory(kLinkAppend, 9));
+    ASSERT_TRUE(ReallocLadderMemory(0, 9));
     const stLadderBlock* o = ldrNew;
     EXPECT_EQ(o, ldrNow);
-    EXPECT_EQ(o->xAddr, 240u);
-    EXPECT_EQ(o->yAddr, 128u);
-    EXPECT_EQ(o->objNo, 9u);
-    EXPECT_EQ(o->end, kEndContact);
-    EXPECT_EQ(o->rCode, 0);
-    EXPECT_EQ(o->flagByte1 & kFlag1CopyMark, 0);
-    EXPECT_EQ(o->objLbc, 6u);
-    EXPECT_EQ(o->stepNo, kStepNoUnassigned);
-    EXPECT_EQ(o->idBC, 0);
-    EXPECT_EQ(o->idCC, 0);
-    EXPECT_EQ(textOf(o->ID), "$##");
-    EXPECT_EQ(textOf(o->mnemonic), "");
-    for (const auto& operand : o->operands) EXPECT_EQ(operand[0], '\0');
-    for (std::int16_t item : o->ItemNo) EXPECT_EQ(item, 0);
-    for (std::uint64_t value : o->monValue) EXPECT_EQ(value, 0u);
+    EXPECT_EQ(std::tie(o->xAddr, o->yAddr, o->objNo, o->end, o->objLbc, o->stepNo),
+              std::make_tuple(240u, 128u, 9u, 10u, 6u, 0x7FFFFu));
+    EXPECT_EQ(std::make_tuple(o->flagByte1 & 0x80, textOf(o->ID), textOf(o->mnemonic), o->ItemNo[5]),
+              std::make_tuple(0, std::string("$##"), std::string(), std::int16_t{0}));
+
+    const std::tuple<int, bool, std::uint32_t, std::uint32_t> cases[] = {
+        {0, false, 80, 0}, {1, false, 80, 0}, {1, true, 80, 0}, {2, false, 80, 0}, {2, true, 400, 320}};
+    for (const auto& [mode, loneEnd, x, y] : cases) {
+        FreeLadderMemory(0);
+        if (loneEnd) initLadderList(1040, 0);
+        BlueFrame = {400, 320, 479, 383};
+        ASSERT_TRUE(ReallocLadderMemory(mode, 0));
+        SCOPED_TRACE(testing::Message() << mode << (loneEnd ? " before END" : " empty"));
+        EXPECT_EQ(std::make_tuple(ldrHead->xAddr, ldrHead->yAddr, ldrHead->iCode),
+                  std::make_tuple(x, y, std::uint16_t{0xFFFF}));
+        EXPECT_EQ(std::tie(ldrNow, ldrHead->next), std::make_tuple(ldrHead, loneEnd ? ldrTail : nullptr));
+        EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
+        if (x == 80) {  // the first cell; mode 2 leaves the rest to its caller
+            EXPECT_EQ(std::make_tuple(ldrHead->Xend, ldrHead->LinkNo),
+                      std::make_tuple(160u, static_cast<std::uint16_t>(mode == 2 ? 0 : 1)));
+        }
+    }
 }
 
-TEST_F(LadderObjectTest, Mode0IntoAnEmptyListMakesANopInTheFirstCell) {
-    BlueFrame = {400, 320, 479, 383};
-    ASSERT_TRUE(ReallocLadderMemory(kLinkAppend, 0));
-    ASSERT_NE(ldrHead, nullptr);
-    EXPECT_EQ(ldrHead, ldrTail);
-    EXPECT_EQ(ldrHead, ldrNow);
-    EXPECT_EQ(ldrHead->xAddr, 80u);
-    EXPECT_EQ(ldrHead->yAddr, 0u);
-    EXPECT_EQ(ldrHead->Xend, 160u);
-    EXPECT_EQ(ldrHead->iCode, kCodeNop);
-    EXPECT_EQ(ldrHead->LinkNo, 1);
-    EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
-    expectConsistentLinks(ldrList);
-}
-
-TEST_F(LadderObjectTest, Mode0AppendsAsTheTailAndLabelsTheWalk) {
-    ReallocLadderMemory(kLinkAppend, 0);
+TEST_F(LadderObjectTest, Mode0AppendsAndMode1InsertsBeforeEndNumberingTheLinks) {
+    ReallocLadderMemory(0, 0);
     BlueFrame = {160, 64, 239, 127};
-    ReallocLadderMemory(kLinkAppend, 0);
-    ReallocLadderMemory(kLinkAppend, 0);
-
+    ReallocLadderMemory(0, 0);
+    ReallocLadderMemory(0, 0);
     EXPECT_EQ(labels(), (std::vector<std::string>{"ldrHead", "A", "ldrTail"}));
     EXPECT_EQ(ldrTail, ldrNow);
-    EXPECT_EQ(ldrTail->LinkNo, 3);
-    EXPECT_EQ(ldrTail->prev->LinkNo, 2);
-    EXPECT_EQ(ldrTail->xAddr, 160u);  // the frame corner
-    EXPECT_EQ(ldrTail->yAddr, 64u);
-    EXPECT_EQ(ldrTail->Xend, 240u);
-    EXPECT_EQ(ldrTail->iCode, 0);  // left to the caller
+    EXPECT_EQ(std::tie(ldrTail->LinkNo, ldrTail->xAddr, ldrTail->yAddr, ldrTail->Xend, ldrTail->iCode),
+              std::make_tuple(std::uint16_t{3}, 160u, 64u, 240u, std::uint16_t{0}));
     expectConsistentLinks(ldrList);
-}
 
-TEST_F(LadderObjectTest, Mode1IntoAnEmptyListIsMode0) {
-    ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
-    EXPECT_EQ(ldrHead, ldrTail);
-    EXPECT_EQ(ldrHead->LinkNo, 1);
-    EXPECT_EQ(ldrHead->xAddr, 80u);
-    EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
-}
-
-TEST_F(LadderObjectTest, Mode1BeforeALoneEndStartsTheLadder) {
     initLadderList(1040, 0);
-    BlueFrame = {400, 320, 479, 383};
-    ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
-    EXPECT_EQ(ldrHead, ldrNow);
-    EXPECT_EQ(ldrHead->next, ldrTail);
-    EXPECT_EQ(ldrHead->LinkNo, 1);
-    EXPECT_EQ(ldrTail->LinkNo, 2);
-    EXPECT_EQ(ldrHead->xAddr, 80u);
-    EXPECT_EQ(ldrHead->yAddr, 0u);
-    EXPECT_EQ(ldrHead->Xend, 160u);
-    EXPECT_EQ(ldrHead->iCode, kCodeNop);
-    EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
-    EXPECT_EQ(ldrTail->iCode, kCodeEnd);
-}
-
-TEST_F(LadderObjectTest, Mode1InALongerListTakesThePredecessorsPlaceAndEndsLinkNumber) {
-    initLadderList(1040, 0);
-    ReallocLadderMemory(kLinkBeforeEnd, 0);
+    ReallocLadderMemory(1, 0);
     ldrNow->xAddr = 320;
     ldrNow->yAddr = 192;
-    ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
-
-    EXPECT_EQ(ldrNow->xAddr, 320u);
-    EXPECT_EQ(ldrNow->yAddr, 192u);
-    EXPECT_EQ(ldrNow->LinkNo, 2);
-    EXPECT_EQ(ldrTail->LinkNo, 3);
+    ASSERT_TRUE(ReallocLadderMemory(1, 0));  // takes its predecessor's place
+    EXPECT_EQ(std::tie(ldrNow->xAddr, ldrNow->yAddr, ldrNow->LinkNo),
+              std::make_tuple(320u, 192u, std::uint16_t{2}));
     EXPECT_EQ(ldrNow->next, ldrTail);
+    EXPECT_EQ(ldrTail->LinkNo, 3);
     EXPECT_EQ(labels(), (std::vector<std::string>{"ldrHead", "s1...", "ldrTail"}));
     expectConsistentLinks(ldrList);
 }
 
-TEST_F(LadderObjectTest, Mode2IntoAnEmptyListOrBeforeALoneEnd) {
-    ASSERT_TRUE(ReallocLadderMemory(kLinkReadingOrder, 0));
-    EXPECT_EQ(ldrHead->LinkNo, 0);
-    EXPECT_EQ(ldrHead->iCode, kCodeNop);
-    EXPECT_EQ(ldrHead->xAddr, 80u);
-    EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
-
-    initLadderList(1040, 0);
-    BlueFrame = {400, 320, 479, 383};
-    ASSERT_TRUE(ReallocLadderMemory(kLinkReadingOrder, 0));
-    EXPECT_EQ(ldrHead, ldrNow);
-    EXPECT_EQ(ldrHead->next, ldrTail);
-    EXPECT_EQ(ldrHead->xAddr, 400u);  // stays at the frame corner
-    EXPECT_EQ(ldrHead->yAddr, 320u);
-    EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
-}
-
 // Objects at (160,64) (320,64) (80,128) (240,128) and END at (1040,192); the new object goes
-// where the corner falls in (y, x) order, named by the x of the object it lands in front of.
+// where the corner falls in (y, x) order.
 TEST_F(LadderObjectTest, Mode2FindsTheReadingOrderPlace) {
     struct Case {
-        const char* what;
         std::uint32_t x, y;
         int objNo;
-        int expectedIndex;  // position of the new object in the list afterwards
-    } cases[] = {
-        {"left of the head on its row", 80, 64, 0, 0},
-        {"above the head", 400, 0, 0, 0},
-        {"on the head itself", 160, 64, 0, 0},
-        {"between two objects of a row", 240, 64, 0, 1},
-        {"right of a row's last object", 880, 64, 0, 2},
-        {"first cell of the second row", 80, 128, 0, 2},
-        {"below everything", 80, 640, 0, 4},
-        {"instruction box, middle of a row", 240, 128, 22, 3},
-        {"instruction box, below everything", 80, 640, 22, 4},
-    };
+        int expectedIndex;
+    } cases[] = {{80, 64, 0, 0},  {400, 0, 0, 0},  {160, 64, 0, 0},   {240, 64, 0, 1}, {880, 64, 0, 2},
+                 {80, 128, 0, 2}, {80, 640, 0, 4}, {240, 128, 22, 3}, {80, 640, 22, 4}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " objNo " << c.objNo);
         initLadderList(1040, 192);
         addBeforeEnd(160, 64);
         addBeforeEnd(320, 64);
@@ -329,120 +204,76 @@ TEST_F(LadderObjectTest, Mode2FindsTheReadingOrderPlace) {
         BlueFrame = {c.x, c.y, c.x + 79, c.y + 63};
         xOldCursor = 560;
         yOldCursor = 448;
-        ASSERT_TRUE(ReallocLadderMemory(kLinkReadingOrder, c.objNo));
-
+        ASSERT_TRUE(ReallocLadderMemory(2, c.objNo));
         int index = 0;
         for (const stLadderBlock* o = ldrHead; o != ldrNew; o = o->next) ++index;
         EXPECT_EQ(index, c.expectedIndex);
         EXPECT_EQ(ldrNow, ldrNew);
-        EXPECT_EQ(ldrTail->iCode, kCodeEnd);
-        EXPECT_EQ(ldrNew->xAddr, 560u);  // placed, then moved to the cursor
-        EXPECT_EQ(ldrNew->yAddr, 448u);
-        EXPECT_EQ(ldrNew->Xend, 640u);
-        EXPECT_EQ(ldrNew->iCode, kCodeNop);
+        EXPECT_EQ(ldrTail->iCode, 0x000F);
+        EXPECT_EQ(std::tie(ldrNew->xAddr, ldrNew->yAddr, ldrNew->Xend), std::make_tuple(560u, 448u, 640u));
         EXPECT_EQ(textOf(ldrNew->traceLabel), "S2");
         expectConsistentLinks(ldrList);
     }
-}
-
-TEST_F(LadderObjectTest, Mode2StepsOverBlockJointsExceptForTheInstructionBox) {
-    // An ORB at (320,64) after the object at (160,64), corner (240,64): stepping on from (160,64)
-    // passes the ORB with objNo < 20; the instruction box's walk stops in front of it.
-    for (int objNo : {0, 22}) {
-        SCOPED_TRACE(objNo);
+    // An ORB after (160,64) is passed with objNo < 20; the instruction box stops in front of it.
+    for (int objNo : {19, 20}) {
         initLadderList(1040, 128);
         addBeforeEnd(160, 64);
-        addBeforeEnd(320, 64, kCodeOrb);
+        addBeforeEnd(320, 64, 0xFFF9);
         BlueFrame = {240, 64, 319, 127};
-        ReallocLadderMemory(kLinkReadingOrder, objNo);
-        if (objNo < 20) {
-            EXPECT_EQ(ldrNew->next, ldrTail);
-        } else {
-            EXPECT_EQ(ldrNew->next->iCode, kCodeOrb);
-        }
-        expectConsistentLinks(ldrList);
+        ReallocLadderMemory(2, objNo);
+        EXPECT_EQ(ldrNew->next->iCode, objNo < 20 ? 0x000F : 0xFFF9) << objNo;
     }
 }
 
-TEST_F(LadderObjectTest, Mode3And4LinkBesideTheCurrentObjectAtTheCursor) {
+TEST_F(LadderObjectTest, Modes3And4LinkBesideTheCurrentObjectAtTheCursor) {
     initLadderList(1040, 128);
     stLadderBlock* first = addBeforeEnd(80, 0);
     stLadderBlock* second = addBeforeEnd(160, 0);
     xOldCursor = 240;
     yOldCursor = 64;
-
     ldrNow = second;
-    ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeNow, 0));
-    EXPECT_EQ(ldrNew->prev, first);
-    EXPECT_EQ(ldrNew->next, second);
-    EXPECT_EQ(ldrNow, ldrNew);
-    EXPECT_EQ(ldrNew->xAddr, 240u);
-    EXPECT_EQ(ldrNew->yAddr, 64u);
-    EXPECT_EQ(ldrNew->Xend, 320u);
+    ASSERT_TRUE(ReallocLadderMemory(3, 0));
+    EXPECT_EQ(std::tie(ldrNew->prev, ldrNew->next, ldrNow), std::tie(first, second, ldrNew));
+    EXPECT_EQ(std::tie(ldrNew->xAddr, ldrNew->yAddr, ldrNew->Xend), std::make_tuple(240u, 64u, 320u));
     EXPECT_EQ(textOf(ldrNew->traceLabel), "B");
-
     ldrNow = second;
-    ASSERT_TRUE(ReallocLadderMemory(kLinkAfterNow, 0));
-    EXPECT_EQ(ldrNew->prev, second);
-    EXPECT_EQ(ldrNew->next, ldrTail);
-    EXPECT_EQ(ldrNow, ldrNew);
-    EXPECT_EQ(textOf(ldrNew->traceLabel), "B");
+    ASSERT_TRUE(ReallocLadderMemory(4, 0));
+    EXPECT_EQ(std::tie(ldrNew->prev, ldrNew->next, ldrNow), std::tie(second, ldrTail, ldrNew));
     EXPECT_EQ(links::countNodes(ldrList), 5);
     expectConsistentLinks(ldrList);
-}
 
-TEST_F(LadderObjectTest, Mode3And4WithoutAPlaceFreeTheObjectAndKeepTheCurrentOne) {
+    // Without a place (only END, before the head, after END) nothing is linked.
     struct Case {
-        const char* what;
-        int mode;
-        int objectsBeforeEnd;
+        int mode, objectsBeforeEnd;
         bool nowAtEnd;
-    } cases[] = {
-        {"before, only END", kLinkBeforeNow, 0, false},
-        {"after, only END", kLinkAfterNow, 0, false},
-        {"before the head", kLinkBeforeNow, 2, false},
-        {"after END", kLinkAfterNow, 2, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    } refused[] = {{3, 0, false}, {4, 0, false}, {3, 2, false}, {4, 2, true}};
+    for (const Case& c : refused) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << c.objectsBeforeEnd);
         initLadderList(1040, 128);
         for (int i = 0; i < c.objectsBeforeEnd; ++i) addBeforeEnd(80 + 80 * i, 0);
         stLadderBlock* now = c.nowAtEnd ? ldrTail : ldrHead;
         ldrNow = now;
-        const std::vector<std::uint16_t> before = codes();
-
+        const Codes before = codes();
         EXPECT_FALSE(ReallocLadderMemory(c.mode, 0));
-        EXPECT_EQ(ldrNow, now);
-        EXPECT_EQ(ldrNew, nullptr);
-        EXPECT_EQ(ldrAlloc, nullptr);
+        EXPECT_EQ(std::tie(ldrNow, ldrNew, ldrAlloc), std::make_tuple(now, nullptr, nullptr));
         EXPECT_EQ(codes(), before);
-        expectConsistentLinks(ldrList);
     }
 }
 
 TEST_F(LadderObjectTest, Modes5And6AppendToTheDeleteAndCopyListsOnly) {
     initLadderList(1040, 0);
     stLadderBlock* now = ldrNow;
-    for (int mode : {kLinkDeleteList, kLinkCopyList}) {
-        LadderList& list = mode == kLinkDeleteList ? deleteList : copyList;
-        SCOPED_TRACE(mode);
+    for (int mode : {5, 6}) {
+        LadderList& list = mode == 5 ? deleteList : copyList;
         ASSERT_TRUE(ReallocLadderMemory(mode, 0));
         stLadderBlock* first = ldrNew;
-        EXPECT_EQ(list.head, first);
-        EXPECT_EQ(list.tail, first);
-        EXPECT_EQ(list.now, first);
         ASSERT_TRUE(ReallocLadderMemory(mode, 0));
-        EXPECT_EQ(list.head, first);
-        EXPECT_EQ(list.tail, ldrNew);
-        EXPECT_EQ(list.now, ldrNew);
-        EXPECT_EQ(textOf(ldrNew->traceLabel), "");  // no label, no ID text
+        EXPECT_EQ(std::tie(list.head, list.tail, list.now), std::tie(first, ldrNew, ldrNew)) << mode;
         EXPECT_EQ(textOf(ldrNew->ID), "");
         expectConsistentLinks(list);
     }
     EXPECT_EQ(ldrNow, now);
     EXPECT_EQ(links::countNodes(ldrList), 1);
-    EXPECT_EQ(deleteHead, deleteList.head);
-    EXPECT_EQ(copyTail, copyList.tail);
 }
 
 TEST_F(LadderObjectTest, Mode7MakesTheKeyInObjectAndReplacesThePreviousOne) {
@@ -450,26 +281,25 @@ TEST_F(LadderObjectTest, Mode7MakesTheKeyInObjectAndReplacesThePreviousOne) {
     curObjLbc = 5;
     xOldCursor = 320;
     yOldCursor = 128;
-    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 0));
-    stLadderBlock* first = editNew;
-    first->setDFlag(true);
-    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 21));  // the first one is freed, not lost
-
-    ASSERT_NE(editNew, nullptr);
+    ASSERT_TRUE(ReallocLadderMemory(7, 0));
+    editNew->setDFlag(true);
+    ldrSearch = editNew;
+    ldrNow = editNew;
+    ASSERT_TRUE(ReallocLadderMemory(7, 21));  // the first one is freed, not lost
+    EXPECT_EQ(std::tie(ldrSearch, ldrNow), std::make_tuple(nullptr, nullptr));
     EXPECT_EQ(editNew, ldrNew);
     EXPECT_FALSE(editNew->dFlag());
-    EXPECT_FALSE(editNew->pFlag());
-    EXPECT_EQ(editNew->xAddr, 320u);
-    EXPECT_EQ(editNew->yAddr, 128u);
-    EXPECT_EQ(editNew->objLbc, 0u);
-    EXPECT_EQ(editNew->stepNo, kStepNoPlaceholder);
-    EXPECT_EQ(editNew->objNo, 21u);
-    EXPECT_EQ(editNew->next, nullptr);
-    EXPECT_EQ(editNew->prev, nullptr);
+    EXPECT_EQ(std::tie(editNew->xAddr, editNew->yAddr, editNew->objLbc, editNew->stepNo, editNew->objNo),
+              std::make_tuple(320u, 128u, 0u, 0xFFFFu, 21u));
+    EXPECT_EQ(std::tie(editNew->next, editNew->prev), std::make_tuple(nullptr, nullptr));
     EXPECT_EQ(textOf(editNew->traceLabel), "N");
-    EXPECT_EQ(textOf(editNew->ID), "$##");
     EXPECT_EQ(links::countNodes(ldrList), 1);
-    EXPECT_NE(ldrNow, editNew);
+
+    ldrSearch = editNew;
+    FreeLadderMemory(7);
+    EXPECT_EQ(std::tie(editNew, ldrNew, ldrAlloc, ldrSearch),
+              std::make_tuple(nullptr, nullptr, nullptr, nullptr));
+    FreeLadderMemory(7);  // nothing left to free
 }
 
 TEST_F(LadderObjectTest, AnUnknownModeWarnsAndLinksNothing) {
@@ -478,10 +308,8 @@ TEST_F(LadderObjectTest, AnUnknownModeWarnsAndLinksNothing) {
         EXPECT_FALSE(ReallocLadderMemory(mode, 0));
         EXPECT_EQ(ldrNew, nullptr);
     }
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2018031201...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "ReallocLadderMemory");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Error2018031201... | ReallocLadderMemory | warning"));
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
 
@@ -497,114 +325,83 @@ TEST_F(LadderObjectTest, InitLadderListLeavesOneEndObject) {
     for (int i = 0; i < 50; ++i) addBeforeEnd(80, 64 * i);
     convStepNo = 77;
     initLadderList(960, 320);
-
     ASSERT_NE(ldrHead, nullptr);
-    EXPECT_EQ(ldrHead, ldrTail);
-    EXPECT_EQ(ldrHead, ldrNow);
+    EXPECT_EQ(std::tie(ldrHead, ldrNow), std::tie(ldrTail, ldrTail));
     const stLadderBlock& end = *ldrHead;
-    EXPECT_EQ(end.iCode, kCodeEnd);
+    EXPECT_EQ(end.iCode, 0x000F);
     EXPECT_EQ(textOf(end.mnemonic), "END");
-    EXPECT_EQ(end.xAddr, 960u);
-    EXPECT_EQ(end.yAddr, 320u);
-    EXPECT_EQ(end.Xend, 1040u);
-    EXPECT_EQ(end.orbXaddr, 1040u);
-    EXPECT_EQ(end.xMaxi, 80u);
-    EXPECT_EQ(end.yTopPos, 320u);
-    EXPECT_EQ(end.xBlockAddr, 0u);
-    EXPECT_EQ(end.end, kEndOutput);
-    EXPECT_EQ(end.objLbc, 1u);
-    EXPECT_EQ(end.stepNo, 0u);
-    EXPECT_EQ(end.objNo, 0u);
+    EXPECT_EQ(std::tie(end.xAddr, end.yAddr, end.Xend, end.orbXaddr, end.xMaxi, end.yTopPos, end.xBlockAddr),
+              std::make_tuple(960u, 320u, 1040u, 1040u, 80u, 320u, 0u));
+    EXPECT_EQ(std::tie(end.end, end.objLbc, end.stepNo, end.objNo), std::make_tuple(11u, 1u, 0u, 0u));
     EXPECT_EQ(textOf(end.traceLabel), "ldrTail");
     EXPECT_EQ(textOf(end.ID), "$##");
-    EXPECT_EQ(end.next, nullptr);
-    EXPECT_EQ(end.prev, nullptr);
     EXPECT_EQ(convStepNo, 0u);  // the old list held objects
+
+    FreeLadderMemory(0);
+    convStepNo = 120;
+    FreeLadderMemory(0);  // an empty main list leaves the step counter alone
+    EXPECT_EQ(convStepNo, 120u);
 }
 
-TEST_F(LadderObjectTest, FreeingALadderListLeavesNoPointerIntoIt) {
+TEST_F(LadderObjectTest, FreeingAListLeavesNoPointerIntoIt) {
     struct Case {
         int number;
         LadderList& list;
-    } cases[] = {
-        {kListMain, ldrList}, {kListUndo, ldrUndoList}, {kListDelete, deleteList}, {kListCopy, copyList}};
+    } cases[] = {{0, ldrList}, {1, ldrUndoList}, {5, deleteList}, {6, copyList}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
         initLadderList(1040, 0);
         addBeforeEnd(80, 0);
         addBeforeEnd(160, 0);
-        if (c.number != kListMain) std::swap(ldrList, c.list);
+        if (c.number != 0) std::swap(ldrList, c.list);
+        initLadderList(1040, 64);
         c.list.now = c.list.head->next;
+        ldrNow = c.list.head->next;
         ldrNew = c.list.head;
         ldrAlloc = c.list.tail;
         ldrSearch = c.list.head->next;
-
         FreeLadderMemory(c.number);
-        EXPECT_EQ(c.list.head, nullptr);
-        EXPECT_EQ(c.list.now, nullptr);
-        EXPECT_EQ(c.list.tail, nullptr);
-        EXPECT_EQ(ldrNew, nullptr);
-        EXPECT_EQ(ldrAlloc, nullptr);
-        EXPECT_EQ(ldrSearch, nullptr);
-        FreeLadderMemory(kListMain);
+        EXPECT_EQ(std::tie(c.list.head, c.list.now, c.list.tail), std::make_tuple(nullptr, nullptr, nullptr));
+        EXPECT_EQ(std::tie(ldrNew, ldrAlloc, ldrSearch), std::make_tuple(nullptr, nullptr, nullptr));
+        if (c.number != 0) {
+            EXPECT_EQ(ldrNow, nullptr);
+            EXPECT_FALSE(ReallocLadderMemory(4, 0));
+        }
+        FreeLadderMemory(0);
     }
-    EXPECT_EQ(ldrUndoHead, nullptr);
-    EXPECT_EQ(deleteTail, nullptr);
-    EXPECT_EQ(copyHead, nullptr);
+    buildList({{0x2000, 1}, {0xC000, 1}}, 2);
+    std::swap(ldrList, ldrBackupList);
+    ldrBackupNow = ldrBackupHead->next;
+    EXPECT_EQ(freeLadderList(ldrBackupList), 3);
+    EXPECT_EQ(std::tie(ldrBackupHead, ldrBackupNow, ldrBackupTail),
+              std::make_tuple(nullptr, nullptr, nullptr));
 }
 
-TEST_F(LadderObjectTest, FreeingTheMainListResetsTheStepCounterOnlyWhenItHeldObjects) {
-    convStepNo = 120;
-    FreeLadderMemory(kListMain);
-    EXPECT_EQ(convStepNo, 120u);
-    initLadderList(1040, 0);
-    FreeLadderMemory(kListMain);
-    EXPECT_EQ(convStepNo, 0u);
-}
-
-TEST_F(LadderObjectTest, FreeingTheKeyInObject) {
-    FreeLadderMemory(kListEditNew);  // nothing to free
-    ReallocLadderMemory(kLinkEditNew, 0);
-    FreeLadderMemory(kListEditNew);
-    EXPECT_EQ(editNew, nullptr);
-    EXPECT_EQ(ldrNew, nullptr);
-}
-
-TEST_F(LadderObjectTest, FreeingTheMarkListsEmptiesTheDeleteStepListWithThem) {
-    for (int number : {kListInsertedRows, kListDeletedRows, kListEditedRows}) {
+TEST_F(LadderObjectTest, FreeingAMarkListEmptiesTheDeleteStepListWithIt) {
+    for (int number : {2, 3, 4}) {
         SCOPED_TRACE(number);
         addGrayMaskRow(64);
         addInsGrayMarkRow(64);
         addDelGrayMarkRow(64);
         addDeleteStepNoRecord();
         addDeleteStepNoRecord();
-        GrayMarkList& freed = number == kListInsertedRows  ? insGrayMarks
-                              : number == kListDeletedRows ? delGrayMarks
-                                                           : grayMarks;
+        GrayMarkList& freed = number == 2 ? insGrayMarks : number == 3 ? delGrayMarks : grayMarks;
         freed.walker = freed.head;
         FreeLadderMemory(number);
-        EXPECT_EQ(freed.head, nullptr);
-        EXPECT_EQ(freed.walker, nullptr);
-        EXPECT_EQ(freed.now, nullptr);
-        EXPECT_EQ(freed.newest, nullptr);
-        EXPECT_EQ(freed.tail, nullptr);
-        EXPECT_EQ(deleteStepNoList.head, nullptr);
-        EXPECT_EQ(deleteStepNoList.now, nullptr);
-        EXPECT_EQ(deleteStepNoList.tail, nullptr);
+        EXPECT_EQ(std::tie(freed.head, freed.walker, freed.now, freed.newest, freed.tail),
+                  std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(std::tie(deleteStepNoList.head, deleteStepNoList.now, deleteStepNoList.tail),
+                  std::make_tuple(nullptr, nullptr, nullptr));
         freeAllEditMarks();
     }
 }
 
 TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
     initLadderList(1040, 0);
-    for (int number : {8, -1}) {
-        EXPECT_DEBUG_DEATH(FreeLadderMemory(number), "list number outside 0 to 7");
-    }
+    for (int number : {8, -1}) EXPECT_DEBUG_DEATH(FreeLadderMemory(number), "list number outside 0 to 7");
 #ifdef NDEBUG
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2015022401");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "*FreeLadderMemory(");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Error2015022401 | *FreeLadderMemory( | none"));
 #endif
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
@@ -616,83 +413,83 @@ TEST_F(LadderObjectTest, ClearKeepEndFreesEverythingButEnd) {
     initLadderList(1040, 320);
     stLadderBlock* end = ldrTail;
     addBeforeEnd(80, 0);
-    addBeforeEnd(160, 64);
+    ASSERT_TRUE(ReallocLadderMemory(0, 0));  // appended behind END
+    ldrSearch = ldrTail;
     ldrNow = ldrHead;
     clearLadderKeepEnd();
-
-    EXPECT_EQ(ldrHead, end);
-    EXPECT_EQ(ldrTail, end);
-    EXPECT_EQ(end->next, nullptr);
-    EXPECT_EQ(end->prev, nullptr);
+    EXPECT_EQ(std::tie(ldrHead, ldrTail), std::tie(end, end));
+    EXPECT_EQ(std::tie(end->next, end->prev, ldrSearch, ldrNew, ldrNow),
+              std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(end->yAddr, 1120u);  // the right bus line's value, as the clear-all item sets it
-    EXPECT_EQ(ldrNow, nullptr);    // it pointed at a freed object
+
+    buildList({{0x2000, 1}}, 2);
+    ldrTail->iCode = 0xC000;  // without any END nothing is kept
+    clearLadderKeepEnd();
+    EXPECT_EQ(std::tie(ldrHead, ldrTail), std::make_tuple(nullptr, nullptr));
 }
 
 // ---- Removal by code ----------------------------------------------------------------------
 
-// The four removals by code and the code each takes out.
 struct RemovalCase {
     const char* what;
     void (*remove)();
     std::uint16_t code;
 };
 const RemovalCase kRemovals[] = {
-    {"removeDeletedObjects", removeDeletedObjects, kCodeVNop},
-    {"removeObjects1000h", removeObjects1000h, kCodeXNop},
-    {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, kCodeNull},
-    {"removeEmptyObjects", removeEmptyObjects, kCodeNull},
+    {"removeDeletedObjects", removeDeletedObjects, 0xFFFE},
+    {"removeObjects1000h", removeObjects1000h, 0x1000},
+    {"removeEmptyObjectsChecked", removeEmptyObjectsChecked, 0x0000},
+    {"removeEmptyObjects", removeEmptyObjects, 0x0000},
 };
 
-TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndKeepTheRest) {
+TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndNoPointerToIt) {
     fakes.trace.setVisible(Memo::Debug3, true);  // objects between others are removed silently
     for (const RemovalCase& c : kRemovals) {
         SCOPED_TRACE(c.what);
         buildList({{0x2000, 1}, {c.code, 1}, {c.code, 1}, {0xC000, 1}, {c.code, 2}, {0x4000, 2}}, 3);
+        ldrNow = ldrHead->next;
+        ldrSearch = ldrHead->next->next;
+        ldrNew = ldrTail->prev->prev;
+        ldrAlloc = ldrHead->next;
         c.remove();
-        EXPECT_EQ(codes(), (std::vector<std::uint16_t>{0x2000, 0xC000, 0x4000, kCodeEnd}));
+        EXPECT_EQ(codes(), (Codes{0x2000, 0xC000, 0x4000, 0x000F}));
+        EXPECT_EQ(std::tie(ldrNow, ldrSearch, ldrNew, ldrAlloc),
+                  std::make_tuple(nullptr, nullptr, nullptr, nullptr));
+        EXPECT_FALSE(ReallocLadderMemory(3, 0));  // linking beside the current object reaches nothing freed
         expectConsistentLinks(ldrList);
-        FreeLadderMemory(kListMain);
+        FreeLadderMemory(0);
     }
     EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_TRUE(fakes.trace.lines(Memo::Debug3).empty());
-}
 
-TEST_F(LadderObjectTest, AListOfNothingButDeletedObjectsIsEmptiedWholly) {
     initLadderList(1040, 0);
-    ldrHead->iCode = kCodeVNop;
-    addBeforeEnd(80, 0, kCodeVNop);
-    addBeforeEnd(160, 0, kCodeVNop);
+    ldrHead->iCode = 0xFFFE;
+    addBeforeEnd(80, 0, 0xFFFE);
     ldrNow = ldrHead->next;
     removeDeletedObjects();
-    EXPECT_EQ(ldrHead, nullptr);
-    EXPECT_EQ(ldrTail, nullptr);
-    EXPECT_EQ(ldrNow, nullptr);
+    EXPECT_EQ(std::tie(ldrHead, ldrTail, ldrNow), std::make_tuple(nullptr, nullptr, nullptr));
 }
 
-TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedWithATraceLineAndTheProgramGoesOn) {
+TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedWithATraceLine) {
     fakes.trace.setVisible(Memo::Debug3, true);
     struct Case {
-        const char* what;
         void (*remove)();
         std::uint16_t code;
         std::vector<std::string> trace;
     } cases[] = {
-        {"xNOP",
-         removeObjects1000h,
-         kCodeXNop,
+        {removeObjects1000h,
+         0x1000,
          {"Error2014122280-1..., removeObjects1000h", "Error2014122281..., removeObjects1000h"}},
-        {"NULL",
-         removeEmptyObjectsChecked,
-         kCodeNull,
+        {removeEmptyObjectsChecked,
+         0x0000,
          {"Error2014122282..., removeEmptyObjectsChecked", "Error2014122283..., removeEmptyObjectsChecked"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
         fakes.trace.clear(Memo::Debug3);
         buildList({{c.code, 1}, {0x2000, 1}, {0xC000, 1}}, 2);
         ldrTail->iCode = c.code;  // a damaged list: no END at its tail
         c.remove();
-        EXPECT_EQ(codes(), (std::vector<std::uint16_t>{0x2000, 0xC000}));
+        EXPECT_EQ(codes(), (Codes{0x2000, 0xC000}));
         EXPECT_EQ(fakes.trace.lines(Memo::Debug3), c.trace);
         expectConsistentLinks(ldrList);
     }
@@ -700,159 +497,29 @@ TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedWithATraceLineAndThePro
 
     fakes.trace.clear(Memo::Debug3);
     initLadderList(1040, 0);
-    ldrHead->iCode = kCodeXNop;  // head and tail at once
+    ldrHead->iCode = 0x1000;  // head and tail at once
     removeObjects1000h();
     EXPECT_EQ(ldrHead, nullptr);
     EXPECT_EQ(fakes.trace.lines(Memo::Debug3),
               (std::vector<std::string>{"Error2014122280-0..., removeObjects1000h"}));
 }
 
-TEST_F(LadderObjectTest, RemovingOneObjectClearsEveryPointerToIt) {
-    buildList({{0x2000, 1}, {0x4000, 1}, {0xC000, 1}}, 2);
-    stLadderBlock* middle = ldrHead->next;
-    ldrNow = middle;
-    ldrSearch = middle;
-    removeLadderObject(ldrList, middle);
-    EXPECT_EQ(ldrNow, nullptr);
-    EXPECT_EQ(ldrSearch, nullptr);
-    EXPECT_EQ(codes(), (std::vector<std::uint16_t>{0x2000, 0xC000, kCodeEnd}));
-    expectConsistentLinks(ldrList);
-}
-
-// ---- No pointer outlives its object -----------------------------------------------------------
-
-// Every global that can name a ladder object outside a list's own head and tail.
-std::vector<stLadderBlock**> objectPointers() {
-    return {&ldrNow, &ldrUndoNow, &ldrBackupNow, &deleteNow, &copyNow, &ldrNew, &ldrAlloc, &ldrSearch};
-}
-
 TEST_F(LadderObjectTest, RemovingAnObjectFromAnyListClearsEveryGlobalThatNamedIt) {
-    struct Case {
-        const char* what;
-        LadderList& list;
-    } cases[] = {{"main", ldrList},
-                 {"undo copy", ldrUndoList},
-                 {"edit-cancel copy", ldrBackupList},
-                 {"delete list", deleteList},
-                 {"copy list", copyList}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    const std::vector<stLadderBlock**> pointers = {&ldrNow,  &ldrUndoNow, &ldrBackupNow, &deleteNow,
+                                                   &copyNow, &ldrNew,     &ldrAlloc,     &ldrSearch};
+    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) {
         initLadderList(1040, 0);
         addBeforeEnd(80, 0, 0x2000);
         addBeforeEnd(160, 0, 0xC000);
-        if (&c.list != &ldrList) std::swap(ldrList, c.list);
-        stLadderBlock* middle = c.list.head->next;
-        for (stLadderBlock** pointer : objectPointers()) *pointer = middle;
-
-        removeLadderObject(c.list, middle);
-        for (stLadderBlock** pointer : objectPointers()) EXPECT_EQ(*pointer, nullptr);
-        EXPECT_EQ(codes(c.list), (std::vector<std::uint16_t>{0x2000, kCodeEnd}));
-        expectConsistentLinks(c.list);
-        freeLadderList(c.list);
+        if (list != &ldrList) std::swap(ldrList, *list);
+        stLadderBlock* middle = list->head->next;
+        for (stLadderBlock** pointer : pointers) *pointer = middle;
+        removeLadderObject(*list, middle);
+        for (stLadderBlock** pointer : pointers) EXPECT_EQ(*pointer, nullptr);
+        EXPECT_EQ(codes(*list), (Codes{0x2000, 0x000F}));
+        expectConsistentLinks(*list);
+        freeLadderList(*list);
     }
-}
-
-TEST_F(LadderObjectTest, RemovalWalksLeaveNoPointerIntoWhatTheyRemoved) {
-    for (const RemovalCase& c : kRemovals) {
-        SCOPED_TRACE(c.what);
-        buildList({{c.code, 1}, {c.code, 1}, {0x2000, 1}, {c.code, 1}}, 2);
-        ldrNow = ldrHead;
-        ldrSearch = ldrHead->next;
-        ldrNew = ldrTail->prev;
-        ldrAlloc = ldrHead;
-        c.remove();
-        EXPECT_EQ(codes(), (std::vector<std::uint16_t>{0x2000, kCodeEnd}));
-        EXPECT_EQ(ldrNow, nullptr);
-        EXPECT_EQ(ldrSearch, nullptr);
-        EXPECT_EQ(ldrNew, nullptr);
-        EXPECT_EQ(ldrAlloc, nullptr);
-        // Linking beside the current object must not reach the freed one.
-        EXPECT_FALSE(ReallocLadderMemory(kLinkBeforeNow, 0));
-        EXPECT_FALSE(ReallocLadderMemory(kLinkAfterNow, 0));
-        expectConsistentLinks(ldrList);
-    }
-}
-
-TEST_F(LadderObjectTest, AWalkerLeftInAFreedListIsClearedWithIt) {
-    // The current object still names an object of the undo copy when that copy is dropped.
-    initLadderList(1040, 0);
-    addBeforeEnd(80, 0);
-    std::swap(ldrList, ldrUndoList);
-    initLadderList(1040, 64);
-    addBeforeEnd(80, 0);
-    ldrNow = ldrUndoHead;
-    FreeLadderMemory(kListUndo);
-    EXPECT_EQ(ldrNow, nullptr);
-    EXPECT_FALSE(ReallocLadderMemory(kLinkAfterNow, 0));
-    EXPECT_EQ(links::countNodes(ldrList), 2);
-}
-
-TEST_F(LadderObjectTest, ReplacingOrFreeingTheKeyInObjectLeavesNoPointerToIt) {
-    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 0));
-    ldrSearch = editNew;
-    ldrNow = editNew;
-    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 0));  // the first one is freed here
-    EXPECT_EQ(ldrSearch, nullptr);
-    EXPECT_EQ(ldrNow, nullptr);
-    EXPECT_EQ(ldrNew, editNew);
-
-    ldrSearch = editNew;
-    FreeLadderMemory(kListEditNew);
-    EXPECT_EQ(editNew, nullptr);
-    EXPECT_EQ(ldrNew, nullptr);
-    EXPECT_EQ(ldrAlloc, nullptr);
-    EXPECT_EQ(ldrSearch, nullptr);
-    FreeLadderMemory(kListEditNew);  // a second free finds nothing to free
-}
-
-TEST_F(LadderObjectTest, ClearKeepEndAlsoFreesWhatStoodBehindEnd) {
-    initLadderList(1040, 128);
-    stLadderBlock* end = ldrTail;
-    addBeforeEnd(80, 0);
-    ASSERT_TRUE(ReallocLadderMemory(kLinkAppend, 0));  // appended behind END
-    ASSERT_NE(ldrTail, end);
-    ldrSearch = ldrTail;
-
-    clearLadderKeepEnd();
-    EXPECT_EQ(ldrHead, end);
-    EXPECT_EQ(ldrTail, end);
-    EXPECT_EQ(end->next, nullptr);
-    EXPECT_EQ(end->prev, nullptr);
-    EXPECT_EQ(ldrSearch, nullptr);
-    EXPECT_EQ(ldrNew, nullptr);
-    EXPECT_EQ(ldrNow, nullptr);
-
-    // Without any END nothing is kept.
-    buildList({{0x2000, 1}}, 2);
-    ldrTail->iCode = 0xC000;
-    clearLadderKeepEnd();
-    EXPECT_EQ(ldrHead, nullptr);
-    EXPECT_EQ(ldrTail, nullptr);
-}
-
-TEST_F(LadderObjectTest, TheEditCancelCopyIsFreedThroughItsListAndAtReset) {
-    buildList({{0x2000, 1}, {0xC000, 1}}, 2);
-    std::swap(ldrList, ldrBackupList);
-    ldrBackupNow = ldrBackupHead->next;
-    EXPECT_EQ(freeLadderList(ldrBackupList), 3);
-    EXPECT_EQ(ldrBackupHead, nullptr);
-    EXPECT_EQ(ldrBackupNow, nullptr);
-    EXPECT_EQ(ldrBackupTail, nullptr);
-
-    buildList({{0x2000, 1}}, 2);
-    std::swap(ldrList, ldrBackupList);
-    freeAllLadderObjects();
-    EXPECT_EQ(ldrBackupHead, nullptr);
-    EXPECT_EQ(ldrBackupTail, nullptr);
-}
-
-TEST_F(LadderObjectTest, UndoSwapsTheWholeListsAndKeepsBothConsistent) {
-    buildList({{0x2000, 1}, {0xC000, 1}}, 2);
-    std::swap(ldrList, ldrUndoList);
-    EXPECT_EQ(ldrHead, nullptr);
-    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2000, 0xC000, kCodeEnd}));
-    EXPECT_EQ(ldrUndoTail->iCode, kCodeEnd);
-    expectConsistentLinks(ldrUndoList);
 }
 
 }  // namespace

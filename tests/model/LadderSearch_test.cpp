@@ -7,38 +7,35 @@ namespace {
 
 using platform::MsgIcon;
 
-class LadderSearchTest : public testing::LadderTest {};
+class LadderSearchTest : public test::LadderTest {};
 
 // ---- Searches -----------------------------------------------------------------------------
 
-TEST_F(LadderSearchTest, SearchFindsTheFirstObjectAtExactlyThePlace) {
+TEST_F(LadderSearchTest, SearchFindsTheFirstObjectAtExactlyThePlaceInTheMainOrUndoList) {
+    EXPECT_FALSE(searchLadderObject(kSearchMain, 80, 0));
+    initLadderList(80, 0);
+    std::swap(ldrList, ldrUndoList);
     initLadderList(1040, 128);
     stLadderBlock* first = addBeforeEnd(160, 64);
     addBeforeEnd(160, 64);  // a second one at the same place is never found
-    EXPECT_TRUE(searchLadderObject(kSearchMain, 160, 64));
-    EXPECT_EQ(ldrSearch, first);
-    EXPECT_TRUE(searchLadderObject(kSearchMain, 1040, 128));
-    EXPECT_EQ(ldrSearch, ldrTail);
-    EXPECT_FALSE(searchLadderObject(kSearchMain, 161, 64));
-    EXPECT_EQ(ldrSearch, nullptr);
-}
-
-TEST_F(LadderSearchTest, SearchOfAnEmptyOrUnknownListFindsNothing) {
-    EXPECT_FALSE(searchLadderObject(kSearchMain, 80, 0));
-    EXPECT_EQ(ldrSearch, nullptr);
-    initLadderList(80, 0);
-    std::swap(ldrList, ldrUndoList);
-    initLadderList(80, 0);
+    struct Case {
+        int list;
+        std::uint32_t x, y;
+        stLadderBlock* found;
+    } cases[] = {
+        {kSearchMain, 160, 64, first},   {kSearchMain, 1040, 128, ldrTail}, {kSearchMain, 161, 64, nullptr},
+        {kSearchMain, 160, 65, nullptr}, {kSearchUndo, 80, 0, ldrUndoHead}, {2, 80, 0, nullptr},
+        {-1, 160, 64, nullptr}};
+    for (const Case& c : cases) {
+        ldrSearch = ldrHead;
+        EXPECT_EQ(searchLadderObject(c.list, c.x, c.y), c.found != nullptr) << c.list << " " << c.x;
+        EXPECT_EQ(ldrSearch, c.found) << c.list << " " << c.x;
+    }
     for (int list : {2, -1}) {
         ldrSearch = ldrHead;
-        EXPECT_FALSE(searchLadderObject(list, 80, 0));
-        EXPECT_EQ(ldrSearch, nullptr);
-        ldrSearch = ldrHead;
-        EXPECT_FALSE(searchObjectCovering(list, 80, 0));
+        EXPECT_FALSE(searchObjectCovering(list, 160, 64));
         EXPECT_EQ(ldrSearch, nullptr);
     }
-    EXPECT_TRUE(searchLadderObject(kSearchUndo, 80, 0));
-    EXPECT_EQ(ldrSearch, ldrUndoHead);
 }
 
 TEST_F(LadderSearchTest, CoveringSearchTakesTheSpanFromXToXend) {
@@ -107,12 +104,9 @@ TEST_F(LadderSearchTest, LookupsByRowAndByBlockId) {
     addBeforeEnd(240, 64, 0x4000, 3);
     ldrTail->objLbc = 4;
 
-    EXPECT_EQ(getObjectIdAtY(64), 2u);
-    EXPECT_EQ(getObjectIdAtY(128), 0u);
-    EXPECT_EQ(getStepNoById(2), 5u);
-    EXPECT_EQ(getStepNoById(9), 0u);
-    EXPECT_EQ(getEndObjectY(), 192u);
-    EXPECT_EQ(getEndObjectId(), 4u);
+    EXPECT_EQ(std::make_tuple(getObjectIdAtY(64), getObjectIdAtY(128), getStepNoById(2), getStepNoById(9)),
+              std::make_tuple(2u, 0u, 5u, 0u));
+    EXPECT_EQ(std::make_tuple(getEndObjectY(), getEndObjectId()), std::make_tuple(192u, 4u));
     curObjLbc = 2;
     EXPECT_EQ(getObjectYById(999), 64u);
     curObjLbc = 7;
@@ -123,15 +117,11 @@ TEST_F(LadderSearchTest, LookupsByRowAndByBlockId) {
     EXPECT_EQ(ldrNow, a);  // unchanged when the row is empty
     EXPECT_EQ(selectObjectIdAtY(0, 64), 2u);
     EXPECT_EQ(ldrNow, b);
-}
 
-TEST_F(LadderSearchTest, EndLookupsWithoutAnEnd) {
-    EXPECT_EQ(getEndObjectY(), 0u);
-    EXPECT_EQ(getEndObjectId(), 0u);
-    buildList({{0x2000, 1}}, 2);
     ldrTail->iCode = 0xC000;  // no END object at all
-    EXPECT_EQ(getEndObjectY(), 0u);
-    EXPECT_EQ(getEndObjectId(), 2u);  // the tail's id, END or not
+    EXPECT_EQ(std::make_tuple(getEndObjectY(), getEndObjectId()), std::make_tuple(0u, 4u));  // the tail's id
+    FreeLadderMemory(kListMain);
+    EXPECT_EQ(std::make_tuple(getEndObjectY(), getEndObjectId()), std::make_tuple(0u, 0u));
 }
 
 TEST_F(LadderSearchTest, PositionOutsideBlockWalksToTheNextOutput) {
@@ -165,13 +155,6 @@ TEST_F(LadderSearchTest, PositionOutsideBlockWalksToTheNextOutput) {
 
 // ---- Fix-ups ------------------------------------------------------------------------------
 
-TEST_F(LadderSearchTest, EndMovesToTheLastCellOfTheLine) {
-    initLadderList(400, 320);
-    moveEndToRightEdge();
-    EXPECT_EQ(ldrTail->xAddr, 1040u);
-    EXPECT_EQ(ldrTail->Xend, 480u);  // only the x moves
-}
-
 TEST_F(LadderSearchTest, OutputCodesThatAreNotAtTheBusAreRepairedOneBoxEach) {
     initLadderList(1040, 128);
     stLadderBlock* out = addBeforeEnd(320, 0, 0xC000);
@@ -181,9 +164,7 @@ TEST_F(LadderSearchTest, OutputCodesThatAreNotAtTheBusAreRepairedOneBoxEach) {
     done->end = kEndOutput;
     checkFncSymbols();
 
-    EXPECT_EQ(out->end, kEndOutput);
-    EXPECT_EQ(mov->end, kEndOutput);
-    EXPECT_EQ(contact->end, kEndContact);
+    EXPECT_EQ(std::tie(out->end, mov->end, contact->end), std::make_tuple(11u, 11u, 10u));
     ASSERT_EQ(fakes.messages.shown.size(), 2u);  // the END object is already an output
     EXPECT_EQ(fakes.messages.shown[0].text, "Error20180320..");
     EXPECT_EQ(fakes.messages.shown[0].caption, "*FncSymbleError(B)");
@@ -198,19 +179,21 @@ TEST_F(LadderSearchTest, OutputsFollowAWidenedRightBus) {
     wide->Xend = 1120;  // four cells
     wide->end = kEndOutput;
     stLadderBlock* contact = addBeforeEnd(80, 64, 0x2000);
+    stLadderBlock* past = addBeforeEnd(1120, 128, 0xC000);  // already at the limit: it stays
+    past->end = kEndOutput;
 
     shiftOutputObjectsToRightBus();  // bus at its normal place: nothing moves
-    EXPECT_EQ(coil->xAddr, 960u);
-    EXPECT_EQ(wide->xAddr, 800u);
-    EXPECT_EQ(ldrTail->xAddr, 1040u);
+    EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, ldrTail->xAddr), std::make_tuple(960u, 800u, 1040u));
 
     draw.iBusLineEnd += 80;  // the too-wide handling widened the ladder by one cell
     shiftOutputObjectsToRightBus();
-    EXPECT_EQ(coil->xAddr, 1040u);
-    EXPECT_EQ(wide->xAddr, 880u);
-    EXPECT_EQ(contact->xAddr, 80u);
-    EXPECT_EQ(ldrTail->xAddr, 1120u);  // END is an output too
-    EXPECT_EQ(wide->Xend, 1120u);      // the ends are not changed here
+    EXPECT_EQ(std::tie(coil->xAddr, wide->xAddr, contact->xAddr, past->xAddr, ldrTail->xAddr),
+              std::make_tuple(1040u, 880u, 80u, 1120u, 1120u));
+    EXPECT_EQ(wide->Xend, 1120u);  // the ends are not changed here
+
+    initLadderList(400, 320);  // END moves to the last cell of the widened line, only its x
+    moveEndToRightEdge();
+    EXPECT_EQ(std::tie(ldrTail->xAddr, ldrTail->Xend), std::make_tuple(1120u, 480u));
 }
 
 TEST_F(LadderSearchTest, OutputsTakeTheirWireStartFromThePredecessor) {
@@ -228,26 +211,14 @@ TEST_F(LadderSearchTest, OutputsTakeTheirWireStartFromThePredecessor) {
     stLadderBlock* first = ldrHead;
 
     setXMaxiOfOutputs();
-    EXPECT_EQ(coil->xMaxi, 160u);   // the contact's end
-    EXPECT_EQ(set->xMaxi, 400u);    // a joint's own x
-    EXPECT_EQ(reset->xMaxi, 560u);  // a plain NOP counts by its end
-    EXPECT_EQ(first->xMaxi, 0u);    // a contact is not touched
+    // The contact's end, a joint's own x, a plain NOP by its end; a contact is not touched.
+    EXPECT_EQ(std::tie(coil->xMaxi, set->xMaxi, reset->xMaxi, first->xMaxi),
+              std::make_tuple(160u, 400u, 560u, 0u));
 
     initLadderList(1040, 0);
     ldrHead->xMaxi = 77;
     setXMaxiOfOutputs();
     EXPECT_EQ(ldrHead->xMaxi, 77u);  // END without a predecessor keeps its value
-}
-
-TEST_F(LadderSearchTest, EndTakesTheIdAfterItsPredecessor) {
-    setEndObjectId();  // no list: nothing happens
-    initLadderList(1040, 0);
-    ldrTail->objLbc = 9;
-    setEndObjectId();
-    EXPECT_EQ(ldrTail->objLbc, 1u);
-    buildList({{0x2000, 6}}, 0);
-    setEndObjectId();
-    EXPECT_EQ(ldrTail->objLbc, 7u);
 }
 
 TEST_F(LadderSearchTest, JointsTakeTheIdOfTheElementBeforeTheirChain) {
@@ -256,12 +227,6 @@ TEST_F(LadderSearchTest, JointsTakeTheIdOfTheElementBeforeTheirChain) {
         0);
     propagateIdsToLinks();
     EXPECT_EQ(ids(), (std::vector<std::uint32_t>{8, 1, 1, 1, 2, 2, 3, 4}));  // the head ANB keeps its id
-}
-
-TEST_F(LadderSearchTest, RenumberGivesEachRunOneNumberAndEndTheNext) {
-    buildList({{0x2000, 5}, {0xC000, 5}, {0x2000, 9}, {0x4000, 9}, {0xC000, 9}, {0x2000, 2}}, 7);
-    renumberObjectIds();
-    EXPECT_EQ(ids(), (std::vector<std::uint32_t>{1, 1, 2, 2, 2, 3, 4}));
 }
 
 TEST_F(LadderSearchTest, RenumberCases) {
@@ -288,6 +253,18 @@ TEST_F(LadderSearchTest, RenumberCases) {
     ldrTail->iCode = 0xC000;
     renumberObjectIds();
     EXPECT_EQ(ids(), (std::vector<std::uint32_t>{1, 1, 2}));
+
+    setEndObjectId();  // END takes the id after its predecessor's
+    EXPECT_EQ(ldrTail->objLbc, 2u);
+    buildList({{0x2000, 6}}, 0);
+    setEndObjectId();
+    EXPECT_EQ(ldrTail->objLbc, 7u);
+    initLadderList(1040, 0);
+    ldrTail->objLbc = 9;
+    setEndObjectId();
+    EXPECT_EQ(ldrTail->objLbc, 1u);
+    FreeLadderMemory(kListMain);
+    setEndObjectId();  // no list: nothing happens
 }
 
 }  // namespace

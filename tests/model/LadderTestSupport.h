@@ -14,7 +14,7 @@
 #include "model/ModeData.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 class LadderTest : public CoreTest {
 protected:
@@ -86,4 +86,4 @@ protected:
     }
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

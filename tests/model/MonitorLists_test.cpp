@@ -8,7 +8,7 @@
 namespace kestrion {
 namespace {
 
-class MonitorListsTest : public testing::CoreTest {
+class MonitorListsTest : public test::CoreTest {
 protected:
     static std::vector<std::uint32_t> indices(const MonitorList& list) {
         std::vector<std::uint32_t> out;
@@ -21,12 +21,6 @@ protected:
         return out;
     }
 };
-
-TEST_F(MonitorListsTest, StartState) {
-    EXPECT_EQ(deviceMonitorList.head, nullptr);
-    EXPECT_EQ(ladderMonitorList.head, nullptr);
-    EXPECT_EQ(deviceMonitorBytes, 0u);
-}
 
 TEST_F(MonitorListsTest, NewEntriesAreAppendedUnreadAndNewest) {
     for (std::uint32_t index = 1; index <= 3; ++index) {
@@ -56,20 +50,17 @@ TEST_F(MonitorListsTest, FreeingEmptiesEveryPointerAndTheRegisteredCount) {
         list->walker = list->tail;
     }
 
+    const auto pointers = [](const MonitorList& l) {
+        return std::make_tuple(l.head, l.selected, l.newest, l.tail, l.walker);
+    };
+    const auto none = std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr);
     freeLadderMonitorList();
-    EXPECT_EQ(ladderMonitorList.head, nullptr);
-    EXPECT_EQ(ladderMonitorList.selected, nullptr);
-    EXPECT_EQ(ladderMonitorList.newest, nullptr);
-    EXPECT_EQ(ladderMonitorList.tail, nullptr);
-    EXPECT_EQ(ladderMonitorList.walker, nullptr);
+    EXPECT_EQ(pointers(ladderMonitorList), none);
     EXPECT_EQ(ModeData.monitorDeviceCount, 3);  // the ladder list is not counted
-
     freeDeviceMonitorList();
-    EXPECT_EQ(deviceMonitorList.head, nullptr);
-    EXPECT_EQ(deviceMonitorList.selected, nullptr);
-    EXPECT_EQ(deviceMonitorList.walker, nullptr);
-    EXPECT_EQ(ModeData.monitorDeviceCount, 0);
-    EXPECT_EQ(deviceMonitorBytes, 0u);
+    EXPECT_EQ(pointers(deviceMonitorList), none);
+    EXPECT_EQ(std::make_tuple(ModeData.monitorDeviceCount, deviceMonitorBytes),
+              std::make_tuple(std::uint16_t{0}, 0u));
 
     freeLadderMonitorList();  // freeing empty lists is harmless
     freeDeviceMonitorList();

@@ -2,7 +2,7 @@
 
 #include "model/CanvasTestSupport.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using ObjectInsertion = CanvasTest;
@@ -160,4 +160,4 @@ TEST_F(ObjectInsertion, OrFillersReachTheEdgeOfTheObjectBefore) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
 
 using platform::MsgIcon;
 
-class ProgramImageTest : public testing::CoreTest {};
+class ProgramImageTest : public test::CoreTest {};
 
 std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return byteimage::getU16(bytes, offset);
@@ -31,31 +32,18 @@ TEST_F(ProgramImageTest, HeaderTemplatesHoldTheirWordsAndNothingElse) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        const auto pre = pmwPreTemplate(c.type);
-        EXPECT_EQ(pre[10], 0);
-        for (std::size_t i = 11; i < 70; ++i) EXPECT_EQ(pre[i], ' ') << i;
-        EXPECT_EQ(word(pre, 70), c.modelCode);
-        EXPECT_EQ(word(pre, 72), 4);
-        EXPECT_EQ(word(pre, 78), c.size);
-        EXPECT_EQ(word(pre, 82), 2);
-        EXPECT_EQ(word(pre, 84), c.size);
-        EXPECT_EQ(word(pre, 92), 3);
-        EXPECT_EQ(word(pre, 94), c.size);
-        EXPECT_EQ(word(pre, 102), 4);
-        EXPECT_EQ(word(pre, 104), c.size);
-        EXPECT_EQ(word(pre, 108), 64);
-        EXPECT_EQ(word(pre, 112), 5);
-        EXPECT_EQ(word(pre, 250), c.sizePlus64);
-        EXPECT_EQ(word(pre, 254), c.typeWord);
-        const std::size_t listed[] = {70, 72, 78, 82, 84, 92, 94, 102, 104, 108, 112, 250, 254};
-        for (std::size_t i = 0; i < kPmwPreSize; ++i) {
-            if (i >= 10 && i < 70) continue;
-            bool inListedWord = false;
-            for (std::size_t offset : listed) inListedWord |= i == offset || i == offset + 1;
-            if (!inListedWord) {
-                EXPECT_EQ(pre[i], 0) << i;
-            }
+        std::vector<std::uint8_t> expected(kPmwPreSize, 0);
+        std::fill(expected.begin() + 11, expected.begin() + 70, ' ');
+        const std::pair<std::size_t, std::uint16_t> words[] = {
+            {70, c.modelCode}, {72, 4},  {78, c.size},  {82, 2},   {84, c.size}, {92, 3},
+            {94, c.size},      {102, 4}, {104, c.size}, {108, 64}, {112, 5},     {250, c.sizePlus64},
+            {254, c.typeWord}};
+        for (const auto& [offset, value] : words) {
+            expected[offset] = static_cast<std::uint8_t>(value);
+            expected[offset + 1] = static_cast<std::uint8_t>(value >> 8);
         }
+        const auto pre = pmwPreTemplate(c.type);
+        EXPECT_EQ(std::vector<std::uint8_t>(pre.begin(), pre.end()), expected);
     }
 }
 
@@ -101,18 +89,24 @@ TEST_F(ProgramImageTest, ParameterTemplatesPerType) {
 TEST_F(ProgramImageTest, TailTemplatesPerType) {
     // Every byte of the six tails, byte 0 first.
     const std::pair<std::int32_t, std::string> cases[] = {
-        {1, "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
-            "ffffffffffffffff00003f0000008f0100000700"},
-        {6, "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
-            "ffffffffffffffff00003f000000570200000700"},
-        {7, "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-            "ffffffffffffffff00007f000000570200000700"},
-        {5, "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-            "ffffffffffffffff00007f000000830300000700"},
-        {2, "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-            "ffffffffffffffff00007f000000830300000700"},
-        {4, "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
-            "ffffffff70173f1f00007f000000830300000700"},
+        {1,
+         "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
+         "ffffffffffffffff00003f0000008f0100000700"},
+        {6,
+         "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
+         "ffffffffffffffff00003f000000570200000700"},
+        {7,
+         "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+         "ffffffffffffffff00007f000000570200000700"},
+        {5,
+         "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+         "ffffffffffffffff00007f000000830300000700"},
+        {2,
+         "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
+         "ffffffffffffffff00007f000000830300000700"},
+        {4,
+         "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
+         "ffffffff70173f1f00007f000000830300000700"},
     };
     for (const auto& [type, hex] : cases) {
         SCOPED_TRACE(type);
@@ -127,62 +121,39 @@ TEST_F(ProgramImageTest, TailTemplatesPerType) {
 
 // ---- The check code ------------------------------------------------------------------------------
 
-TEST_F(ProgramImageTest, SeedsOfTheSixCapacities) {
+TEST_F(ProgramImageTest, CheckCodeIsTheSeedPlusEachWordPlusOneOverTheCapacity) {
     const std::pair<std::int32_t, std::uint16_t> seeds[] = {{2, 63536},  {4, 61536},  {8, 57536},
                                                             {16, 49536}, {32, 33536}, {64, 1536}};
-    for (const auto& [n, seed] : seeds) EXPECT_EQ(getSumCheckSeed(n), seed) << n;
-}
-
-TEST_F(ProgramImageTest, EmptyProgramGivesTheSeedPlus16) {
     std::array<std::uint16_t, kProgramWordCount> words;
-    words.fill(kEmptyWord);
-    words[0] = kEndCode;
-    for (std::int32_t n : {2, 4, 8, 16, 32, 64})
-        EXPECT_EQ(programCheckCode(words, n), static_cast<std::uint16_t>(getSumCheckSeed(n) + 16)) << n;
-}
-
-TEST_F(ProgramImageTest, OnlyEmptyWordsGiveTheSeed) {
-    std::array<std::uint16_t, kProgramWordCount> words;
-    words.fill(kEmptyWord);
-    const std::pair<std::int32_t, std::uint16_t> cases[] = {
-        {2, 0xF830}, {4, 0xF060}, {8, 0xE0C0}, {16, 0xC180}};
-    for (const auto& [n, code] : cases) EXPECT_EQ(programCheckCode(words, n), code) << n;
-}
-
-TEST_F(ProgramImageTest, ThreeWordProgram) {
-    std::array<std::uint16_t, kProgramWordCount> words;
-    words.fill(kEmptyWord);
-    words[0] = 0x2400;  // a contact
-    words[1] = 0xC500;  // a coil
-    words[2] = kEndCode;
-    // 57536 + 0x2401 + 0xC501 + 16 = 117202, 51666 in 16 bits.
+    words.fill(0xFFFF);
+    words[0] = 0x000F;
+    for (const auto& [n, seed] : seeds) {
+        EXPECT_EQ(getSumCheckSeed(n), seed) << n;
+        EXPECT_EQ(programCheckCode(words, n), static_cast<std::uint16_t>(seed + 16)) << n;  // END alone
+    }
+    words[0] = 0x2400;  // a contact, a coil, END: 57536 + 0x2401 + 0xC501 + 16 = 51666 in 16 bits
+    words[1] = 0xC500;
+    words[2] = 0x000F;
     EXPECT_EQ(programCheckCode(words, 8), 51666);
-    for (std::int32_t n : {2, 4, 16, 32, 64})
-        EXPECT_EQ(programCheckCode(words, n),
-                  static_cast<std::uint16_t>(getSumCheckSeed(n) + 0x2401 + 0xC501 + 16))
-            << n;
-}
+    EXPECT_EQ(programCheckCode(words, 64), static_cast<std::uint16_t>(1536 + 0x2401 + 0xC501 + 16));
 
-TEST_F(ProgramImageTest, CheckCodeCountsOnlyTheWordsOfTheCapacity) {
-    std::array<std::uint16_t, kProgramWordCount> words;
-    words.fill(kEmptyWord);
-    words[0] = kEndCode;
     words[1999] = 0x0001;
     words[2000] = 0x1234;  // beyond capacity 2
-    EXPECT_EQ(programCheckCode(words, 2), static_cast<std::uint16_t>(63536 + 16 + 2));
-    EXPECT_EQ(programCheckCode(words, 4), static_cast<std::uint16_t>(61536 + 16 + 2 + 0x1235));
+    const std::uint16_t start = 0x2401 + 0xC501 + 16 + 2;
+    EXPECT_EQ(programCheckCode(words, 2), static_cast<std::uint16_t>(63536 + start));
+    EXPECT_EQ(programCheckCode(words, 4), static_cast<std::uint16_t>(61536 + start + 0x1235));
     // A capacity beyond the program area stops at its end; none at all counts nothing.
     EXPECT_EQ(programCheckCode(words, 100),
-              static_cast<std::uint16_t>(getSumCheckSeed(100) + 16 + 2 + 0x1235));
+              static_cast<std::uint16_t>(getSumCheckSeed(100) + start + 0x1235));
     EXPECT_EQ(programCheckCode(words, 0), 0);
     EXPECT_EQ(programCheckCode(words, -2), 2000);
     EXPECT_EQ(programCheckCode(std::span<const std::uint16_t>(words.data(), 10), 2),
-              static_cast<std::uint16_t>(63536 + 16));
+              static_cast<std::uint16_t>(63536 + 0x2401 + 0xC501 + 16));
 }
 
 // ---- Initialisation ------------------------------------------------------------------------------
 
-TEST_F(ProgramImageTest, NewImageOfEachType) {
+TEST_F(ProgramImageTest, NewImageOfEachTypeAndTheHeaderSizesOfEachCapacity) {
     const std::pair<std::int32_t, std::int16_t> cases[] = {{1, 2}, {6, 2}, {7, 8}, {5, 16}, {2, 32}, {4, 8}};
     for (const auto& [type, n] : cases) {
         SCOPED_TRACE(type);
@@ -191,43 +162,15 @@ TEST_F(ProgramImageTest, NewImageOfEachType) {
         initPmwImageByType(type);
         EXPECT_EQ(pmw.pmwPre, pmwPreTemplate(type));
         EXPECT_EQ(pmw.parameterBlock, parameterTemplate(type));
-        EXPECT_EQ(pmw.memSizeCode(), n);
-        EXPECT_EQ(pmw.sumCheck(), static_cast<std::uint16_t>(getSumCheckSeed(n) + 16));
-        EXPECT_EQ(pmw.plcType(), type);
-        for (std::uint16_t w : pmw.program) ASSERT_EQ(w, kEmptyWord);
         EXPECT_EQ(pmw.pmwTail, pmwTailTemplate(type));
-        EXPECT_EQ(fakes.statusBar.panelText(0), "");
+        EXPECT_EQ(std::make_tuple(pmw.memSizeCode(), pmw.plcType()), std::make_tuple(n, type));
+        EXPECT_EQ(pmw.sumCheck(), static_cast<std::uint16_t>(getSumCheckSeed(n) + 16));
+        for (std::uint16_t w : pmw.program) ASSERT_EQ(w, 0xFFFF);
     }
-}
-
-TEST_F(ProgramImageTest, NewImageShowsTheTypeWhileItWorks) {
-    std::vector<std::string> shown;
-    struct Recorder : testing::FakeStatusBar {
-        std::vector<std::string>* seen;
-        void setPanelText(int panel, const std::string& text) override {
-            if (panel == 0) seen->push_back(text);
-            FakeStatusBar::setPanelText(panel, text);
-        }
-    } recorder;
-    recorder.seen = &shown;
-    platform::Services services{&fakes.messages, &recorder,    &fakes.trace, &fakes.progress, &fakes.system,
-                                &fakes.clock,    &fakes.clock, &fakes.files, &fakes.dialogs, &fakes.serial};
-    platform::install(services);
-    initPmwImageByType(7);
-    EXPECT_EQ(shown, (std::vector<std::string>{"7", ""}));
-    services.statusBar = &fakes.statusBar;
-    platform::install(services);
-}
-
-TEST_F(ProgramImageTest, HeaderSizeWordsFollowTheCapacity) {
-    // New for type 7 has its own sizes; type 5 keeps those of capacity 2 although N is 16.
-    initPmwImageByType(7);
-    EXPECT_EQ(word(pmw.pmwPre, 78), 16096);
-    EXPECT_EQ(word(pmw.pmwPre, 250), 16160);
+    // Type 5 keeps the sizes of capacity 2 although N is 16.
+    EXPECT_EQ(std::make_tuple(word(pmw.pmwPre, 78), word(pmw.pmwPre, 250)), std::make_tuple(4096, 4160));
     initPmwImageByType(5);
-    EXPECT_EQ(pmw.memSizeCode(), 16);
-    EXPECT_EQ(word(pmw.pmwPre, 78), 4096);
-    EXPECT_EQ(word(pmw.pmwPre, 250), 4160);
+    EXPECT_EQ(std::make_tuple(word(pmw.pmwPre, 78), word(pmw.pmwPre, 250)), std::make_tuple(4096, 4160));
 
     const std::tuple<std::int32_t, std::uint16_t, std::uint16_t> sizes[] = {
         {2, 4096, 4160},    {4, 8096, 8160},    {8, 16096, 16160},
@@ -237,64 +180,43 @@ TEST_F(ProgramImageTest, HeaderSizeWordsFollowTheCapacity) {
         SCOPED_TRACE(n);
         ASSERT_TRUE(loadPmwPreByType(5, n));
         for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(word(pmw.pmwPre, offset), size);
-        EXPECT_EQ(word(pmw.pmwPre, 250), plus64);
-        EXPECT_EQ(word(pmw.pmwPre, 254), 5);
+        EXPECT_EQ(std::make_tuple(word(pmw.pmwPre, 250), word(pmw.pmwPre, 254)), std::make_tuple(plus64, 5));
     }
-}
-
-TEST_F(ProgramImageTest, LoadHeaderRefusesATypeThatIsNotAccepted) {
-    initPmwImageByType(6);
     const PmwImage before = pmw;
     for (std::int32_t type : {0, 3, 8, 0xFF, -1}) EXPECT_FALSE(loadPmwPreByType(type, 8)) << type;
     EXPECT_EQ(pmw, before);
     EXPECT_TRUE(loadPmwPreByType(4, 8));
-    EXPECT_EQ(word(pmw.pmwPre, 254), 4);
-    EXPECT_EQ(word(pmw.pmwPre, 70), 10100);
+    EXPECT_EQ(std::make_tuple(word(pmw.pmwPre, 254), word(pmw.pmwPre, 70)), std::make_tuple(4, 10100));
 }
 
-TEST_F(ProgramImageTest, ReinitialisingForASmallerCapacityKeepsTheWordsBelowIt) {
+TEST_F(ProgramImageTest, ReinitialisingForATypeAndSizeKeepsTheWordsBelowTheCapacity) {
     initPmwImageByType(5);  // N = 16
     for (std::size_t i = 0; i < 16000; ++i) pmw.program[i] = static_cast<std::uint16_t>(i);
     pmw.parameterBlock[8] = 'K';  // a keyword, which the template replaces
-
     ASSERT_TRUE(initPmwImageForTypeAndSize(7, 8));
     for (std::size_t i = 0; i < 8000; ++i) ASSERT_EQ(pmw.program[i], i);
-    for (std::size_t i = 8000; i < kProgramWordCount; ++i) ASSERT_EQ(pmw.program[i], kEmptyWord);
-    EXPECT_EQ(pmw.memSizeCode(), 8);
-    EXPECT_EQ(pmw.sumCheck(), programCheckCode(pmw.program, 8));
+    for (std::size_t i = 8000; i < kProgramWordCount; ++i) ASSERT_EQ(pmw.program[i], 0xFFFF);
     std::uint32_t sum = 57536;
     for (std::uint32_t i = 0; i < 8000; ++i) sum += i + 1;
-    EXPECT_EQ(pmw.sumCheck(), static_cast<std::uint16_t>(sum));
-    EXPECT_EQ(pmw.plcType(), 7);
-    EXPECT_EQ(word(pmw.pmwPre, 78), 16096);
+    EXPECT_EQ(std::make_tuple(pmw.memSizeCode(), pmw.sumCheck(), pmw.plcType(), word(pmw.pmwPre, 78)),
+              std::make_tuple(std::int16_t{8}, static_cast<std::uint16_t>(sum), 7, 16096));
     EXPECT_EQ(pmw.parameterBlock[8], ' ');
     EXPECT_EQ(pmw.pmwTail, pmwTailTemplate(7));
-    EXPECT_TRUE(fakes.messages.shown.empty());
-}
 
-TEST_F(ProgramImageTest, ReinitialisingForALargerCapacityCountsTheEmptyWordsAbove) {
-    initPmwImageByType(1);  // N = 2
+    initPmwImageByType(1);  // N = 2, to a larger capacity: the empty words above count
     pmw.program[0] = 0x2400;
-    pmw.program[1] = kEndCode;
+    pmw.program[1] = 0x000F;
     ASSERT_TRUE(initPmwImageForTypeAndSize(2, 64));
-    EXPECT_EQ(pmw.memSizeCode(), 64);
-    EXPECT_EQ(pmw.sumCheck(), static_cast<std::uint16_t>(1536 + 0x2401 + 16));
-    EXPECT_EQ(word(pmw.pmwPre, 78), 62560);
-    EXPECT_EQ(pmw.program[0], 0x2400);
-    // Type 2 has zero latch flags, type 1 blanks.
-    EXPECT_EQ(pmw.parameterBlock[46], 0);
-}
+    EXPECT_EQ(
+        std::make_tuple(pmw.memSizeCode(), pmw.sumCheck(), word(pmw.pmwPre, 78), pmw.program[0]),
+        std::make_tuple(std::int16_t{64}, static_cast<std::uint16_t>(1536 + 0x2401 + 16), 62560, 0x2400));
+    EXPECT_EQ(pmw.parameterBlock[46], 0);  // type 2 has zero latch flags, type 1 blanks
+    EXPECT_TRUE(fakes.messages.shown.empty());
 
-TEST_F(ProgramImageTest, ReinitialisingForAnUnknownTypeShowsParameterErrorAndChangesNothing) {
-    initPmwImageByType(6);
-    pmw.program[0] = 0x2400;
     const PmwImage before = pmw;
     EXPECT_FALSE(initPmwImageForTypeAndSize(3, 8));
     EXPECT_EQ(pmw, before);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error2015110101");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "Parameter Error");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Error2015110101 | Parameter Error | error"});
 }
 
 TEST_F(ProgramImageTest, TailByTypeAndBackup) {

@@ -3,13 +3,14 @@
 #include "model/MainState.h"
 #include "model/ModeData.h"
 #include "support/Fixture.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion {
 namespace {
 
 using platform::MsgIcon;
 
-class RecentFilesTest : public testing::CoreTest {
+class RecentFilesTest : public test::CoreTest {
 protected:
     void setItems(std::initializer_list<const char*> names) {
         int item = kFile11;
@@ -54,73 +55,38 @@ TEST_F(RecentFilesTest, SavingMovesTheNameToTheTop) {
     }
 }
 
-TEST_F(RecentFilesTest, EmptyItemsFillFromTheTopAndVisibilityStays) {
-    recentFileItems[1].visible = false;
-    recentFileItems[2].visible = false;
-    recentFileItems[3].visible = false;
-    updateRecentFileList("/p/first.PMW");
-    updateRecentFileList("/p/second.PMW");
-    updateRecentFileList("/p/first.PMW");
-    EXPECT_EQ(captions(), (std::vector<std::string>{"/p/first.PMW", "/p/second.PMW", "", ""}));
-    EXPECT_TRUE(recentFileItems[0].visible);
-    EXPECT_FALSE(recentFileItems[1].visible);
-    EXPECT_FALSE(recentFileItems[3].visible);
-}
-
 // ---- Storing into the settings ------------------------------------------------------------------
 
 TEST_F(RecentFilesTest, NamesAreStoredInTheirSlotsAndHiddenItemsToo) {
     setItems({"/p/new.PMW", "/p/My Programs/two.PMW", "", "/p/old.PMW"});
     recentFileItems[3].visible = false;
     _storeOldFileToModeDat(startNameLength);
-    EXPECT_EQ(recentFileSlotText(0), "/p/new.PMW");
-    EXPECT_EQ(recentFileSlotText(1), "/p/My Programs/two.PMW");
-    EXPECT_EQ(recentFileSlotText(2), "");
-    EXPECT_EQ(recentFileSlotText(3), "/p/old.PMW");
+    EXPECT_EQ(recentFileSlotText(0) + "|" + recentFileSlotText(1) + "|" + recentFileSlotText(2) + "|" +
+                  recentFileSlotText(3),
+              "/p/new.PMW|/p/My Programs/two.PMW||/p/old.PMW");
     EXPECT_TRUE(fakes.messages.shown.empty());
+
+    const std::string newest = "/home/tester/Tovel/Kestrion/User/" + std::string(50, 'p') + ".PMW";
+    setItems({newest.c_str()});
+    _storeOldFileToModeDat(60);  // the newest name is not cut to the start name's length
+    EXPECT_EQ(recentFileSlotText(0), newest);
 }
 
-TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessage) {
+TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessageOldestFirst) {
     const std::string fits = "/" + std::string(90, 'f') + ".PMW";
     const std::string tooLong = "/" + std::string(91, 'f') + ".PMW";
-    ASSERT_EQ(fits.size(), 95u);
-    ASSERT_EQ(tooLong.size(), 96u);
-    const char* const messages[] = {"File11->Caption FilenameTooLong", "File21->Caption FilenameTooLong",
-                                    "File31->Caption FilenameTooLong", "File41->Caption TooLong"};
-    for (int item = kFile11; item <= kFile41; ++item) {
-        SCOPED_TRACE(item);
-        fakes.messages.shown.clear();
-        recentFileItems = {};
-        recentFileItems[static_cast<std::size_t>(item)].path = fits;
-        _storeOldFileToModeDat(95);
-        EXPECT_EQ(recentFileSlotText(item), fits);
-        EXPECT_TRUE(fakes.messages.shown.empty());
-
-        recentFileItems[static_cast<std::size_t>(item)].path = tooLong;
-        _storeOldFileToModeDat(95);
-        EXPECT_EQ(recentFileSlotText(item), "*");
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text, messages[item]);
-        EXPECT_EQ(fakes.messages.shown[0].caption, "_storeOldFileToModeDat");
-        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
-    }
-}
-
-TEST_F(RecentFilesTest, TheNewestNameIsNotCutToTheStartNameLength) {
-    const std::string name = "/home/tester/Tovel/Kestrion/User/" + std::string(50, 'p') + ".PMW";
-    setItems({name.c_str()});
-    _storeOldFileToModeDat(60);
-    EXPECT_EQ(recentFileSlotText(0), name);
-}
-
-TEST_F(RecentFilesTest, SeveralTooLongNamesGiveOneMessageEachOldestFirst) {
-    const std::string tooLong(120, 'z');
-    recentFileItems[0].path = tooLong;
-    recentFileItems[3].path = tooLong;
+    for (RecentFileItem& item : recentFileItems) item.path = fits;
     _storeOldFileToModeDat(95);
-    ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "File41->Caption TooLong");
-    EXPECT_EQ(fakes.messages.shown[1].text, "File11->Caption FilenameTooLong");
+    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), fits);
+    for (RecentFileItem& item : recentFileItems) item.path = tooLong;
+    _storeOldFileToModeDat(95);
+    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), "*");
+    const char* const caption = " | _storeOldFileToModeDat | none";
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              (test::Boxes{std::string("File41->Caption TooLong") + caption,
+                           std::string("File31->Caption FilenameTooLong") + caption,
+                           std::string("File21->Caption FilenameTooLong") + caption,
+                           std::string("File11->Caption FilenameTooLong") + caption}));
 }
 
 // ---- Loading from the settings ------------------------------------------------------------------
@@ -134,45 +100,17 @@ TEST_F(RecentFilesTest, LoadingNamesTheItemsAndHidesTheEmptyOnes) {
 
     loadRecentFilesFromModeDat();
 
-    EXPECT_EQ(recentFileItems[0].caption, "/p/a b.PMW");
-    EXPECT_EQ(recentFileItems[0].path, "/p/a b.PMW");
-    EXPECT_TRUE(recentFileItems[0].visible);
-    EXPECT_EQ(recentFileItems[1].caption, "designed 2");
-    EXPECT_FALSE(recentFileItems[1].visible);
-    EXPECT_EQ(recentFileItems[2].caption, "/p/c.PMW");
-    EXPECT_FALSE(recentFileItems[2].visible);  // a named item keeps its visibility
-    EXPECT_EQ(recentFileItems[3].caption, "designed 4");
-    EXPECT_FALSE(recentFileItems[3].visible);
-}
+    EXPECT_EQ(captions(), (std::vector<std::string>{"/p/a b.PMW", "designed 2", "/p/c.PMW", "designed 4"}));
+    std::vector<bool> visible;
+    for (const RecentFileItem& item : recentFileItems) visible.push_back(item.visible);
+    EXPECT_EQ(visible, (std::vector<bool>{true, false, false, false}));  // a named item keeps its visibility
 
-TEST_F(RecentFilesTest, AStarStoredForATooLongNameComesBackAsTheCaption) {
-    recentFileItems[1].path = std::string(100, 'z');
-    _storeOldFileToModeDat(95);
     recentFileItems = {};
+    recentFileItems[1].path = std::string(100, 'z');  // a star stored for a too long name comes back
+    _storeOldFileToModeDat(95);
     loadRecentFilesFromModeDat();
     EXPECT_EQ(recentFileItems[1].caption, "*");
     EXPECT_TRUE(recentFileItems[1].visible);
-}
-
-TEST_F(RecentFilesTest, StoreThenLoadGivesTheSameList) {
-    setItems({"/p/1.PMW", "/p/2 two.PMW", "/p/3.PMW", "/p/4.PMW"});
-    _storeOldFileToModeDat(95);
-    const std::vector<std::string> before = captions();
-    recentFileItems = {};
-    loadRecentFilesFromModeDat();
-    EXPECT_EQ(captions(), before);
-}
-
-// ---- The separator ------------------------------------------------------------------------------
-
-TEST_F(RecentFilesTest, TheSeparatorShowsWhenAnyItemIsVisible) {
-    for (int visibleItem = -1; visibleItem < kRecentFileItems; ++visibleItem) {
-        SCOPED_TRACE(visibleItem);
-        for (int item = 0; item < kRecentFileItems; ++item)
-            recentFileItems[static_cast<std::size_t>(item)].visible = item == visibleItem;
-        mainFormShow();
-        EXPECT_EQ(FileBar1Visible, visibleItem >= 0);
-    }
 }
 
 // ---- The current file name and the caption ------------------------------------------------------
@@ -199,12 +137,9 @@ TEST_F(RecentFilesTest, StoreCurrentFileNameKeepsFileNamesWholeAndCutsMenuCaptio
         for (std::size_t i = std::string(c.expected).size(); i < kFileNameSize; ++i)
             EXPECT_EQ(FileNameArray[i], '\0');
     }
-}
-
-TEST_F(RecentFilesTest, ANameTooLongForTheBufferIsCutAndSaysSo) {
     EXPECT_TRUE(storeCurrentFileName(std::string(95, 'a')));
     EXPECT_EQ(currentFileName().size(), 95u);
-    EXPECT_FALSE(storeCurrentFileName(std::string(96, 'b')));
+    EXPECT_FALSE(storeCurrentFileName(std::string(96, 'b')));  // too long for the buffer: cut, and says so
     EXPECT_EQ(currentFileName(), std::string(95, 'b'));
     EXPECT_EQ(FileNameArray[95], '\0');
 }

@@ -16,7 +16,7 @@
 namespace kestrion {
 namespace {
 
-class StateRegistryTest : public testing::CoreTest {};
+class StateRegistryTest : public test::CoreTest {};
 
 TEST_F(StateRegistryTest, OneResetGivesEveryFolderItsStartValuesAndFreesTheLists) {
     pmw.setPlcType(7);

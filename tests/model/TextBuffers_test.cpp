@@ -34,24 +34,6 @@ TEST(CompareAnsiPrefix, ComparesAsFarAsTheSecondTextReaches) {
     }
 }
 
-TEST(IsSameCString, EqualTextsOfEqualLength) {
-    EXPECT_TRUE(isSameCString("M8000", "M8000"));
-    EXPECT_TRUE(isSameCString("", ""));
-    EXPECT_TRUE(isSameCString("D10\0junk"sv, "D10"));
-    EXPECT_FALSE(isSameCString("D10", "D100"));
-    EXPECT_FALSE(isSameCString("D100", "D10"));
-    EXPECT_FALSE(isSameCString("X0", "Y0"));
-}
-
-TEST(FirstFixedDriveLetter, ThereAreNoDriveLetters) { EXPECT_EQ(firstFixedDriveLetter(), '['); }
-
-TEST(CStringView, StopsAtTheFirstNulOrTheBufferEnd) {
-    const std::array<char, 4> full = {'a', 'b', 'c', 'd'};
-    const std::array<char, 4> shorter = {'a', '\0', 'c', 'd'};
-    EXPECT_EQ(cStringView(full), "abcd");
-    EXPECT_EQ(cStringView(shorter), "a");
-}
-
 TEST(RtrimCString, ClearsTrailingBlanksAndControlCharacters) {
     std::array<char, 12> buffer{};
     const std::string text = "a b \t\r\n ";

@@ -3,7 +3,7 @@
 #include "model/CanvasTestSupport.h"
 #include "model/EditorState.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using CanvasMarking = CanvasTest;
@@ -189,4 +189,4 @@ TEST_F(CanvasCells, LinkTestsAndTheUpwardLinksDrawnFromTheFirstDrawnLineDown) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -44,22 +44,22 @@ TEST_F(PosixFilesTest, ByteReaderYieldsFfPastTheEndAndKnowsTheRealLength) {
     result.data.copyTo(1, window, 5);
     const std::uint8_t expected[5] = {0x02, 0x03, 0xFF, 0xFF, 0xFF};
     EXPECT_TRUE(std::equal(window, window + 5, expected));
-}
 
-TEST_F(PosixFilesTest, EmptyFileReadsAsLengthZeroAllFf) {
     writeRaw("empty.DMW", "");
-    const ReadResult result = files.readWhole(path("empty.DMW"));
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.data.length(), 0u);
-    EXPECT_EQ(result.data.at(0), 0xFF);
+    const ReadResult empty = files.readWhole(path("empty.DMW"));
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(empty.data.length(), 0u);
+    EXPECT_EQ(empty.data.at(0), 0xFF);
 }
 
-TEST_F(PosixFilesTest, MissingFileIsNotFound) {
+TEST_F(PosixFilesTest, AMissingFileIsNotFoundAndAFolderIsNoFile) {
     const ReadResult result = files.readWhole(path("missing.PMW"));
     EXPECT_EQ(result.status, FileStatus::NotFound);
     EXPECT_EQ(result.data.length(), 0u);
     EXPECT_FALSE(files.exists(path("missing.PMW")));
     EXPECT_FALSE(files.remove(path("missing.PMW")));
+    EXPECT_NE(files.readWhole(root.string()).status,
+              FileStatus::Ok);  // the read fails after the open: it ends
 }
 
 TEST_F(PosixFilesTest, AFolderOpensButCannotBeReadSoTheReadEndsAsFailed) {
@@ -78,28 +78,21 @@ TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
 
     ASSERT_EQ(files.writeWhole(path("prog.PMW"), std::vector<std::uint8_t>{9}), FileStatus::Ok);
     EXPECT_EQ(files.readWhole(path("prog.PMW")).data.length(), 1u);
-}
-
-TEST_F(PosixFilesTest, WriteIntoAMissingFolderFailsAndSaysSo) {
-    EXPECT_EQ(files.writeWhole(path("no/such/folder/x.PMW"), std::vector<std::uint8_t>{1}), FileStatus::NotFound);
+    EXPECT_EQ(files.writeWhole(path("no/such/folder/x.PMW"), std::vector<std::uint8_t>{1}),
+              FileStatus::NotFound);
     EXPECT_NE(files.writeWhole("/proc/kestrion-cannot-write", std::vector<std::uint8_t>{1}), FileStatus::Ok);
 }
 
 TEST_F(PosixFilesTest, NamesDifferingOnlyInCaseAreFound) {
     writeRaw("Prog1.pmw", "A");
-    struct Case {
-        const char* asked;
-        const char* found;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"Prog1.pmw", "Prog1.pmw"},
         {"PROG1.PMW", "Prog1.pmw"},
         {"prog1.Pmw", "Prog1.pmw"},
         {"Prog2.pmw", "Prog2.pmw"},  // no such file: the name stays as asked
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.asked);
-        EXPECT_EQ(findCaseInsensitive(path(c.asked)), path(c.found));
-    }
+    for (const auto& [asked, found] : cases)
+        EXPECT_EQ(findCaseInsensitive(path(asked)), path(found)) << asked;
     EXPECT_TRUE(files.exists(path("PROG1.PMW")));
     EXPECT_EQ(files.readWhole(path("PROG1.PMW")).data.length(), 1u);
 

@@ -2,7 +2,7 @@
 #include "link/LinkFixture.h"
 #include "support/SimulatedPlc.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 using plcsim::Fault;
@@ -153,4 +153,4 @@ TEST_F(SimulatedPlcTest, ReadsOutsideItsMemoryOrMalformedAreRefused) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 using platform::FileStatus;
 using platform::MsgAnswer;
@@ -243,4 +243,4 @@ FakePlatform::FakePlatform() {
 
 FakePlatform::~FakePlatform() { platform::uninstall(); }
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -10,7 +10,7 @@
 
 #include "platform/Services.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 struct ShownMessage {
     std::string text;
@@ -217,4 +217,4 @@ struct FakePlatform {
     FakeSerialPorts serial;
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -5,7 +5,7 @@
 
 #include "support/FakePlatform.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 // Resets the global state of every folder of the core.
 void resetAllState();
@@ -18,4 +18,4 @@ protected:
     FakePlatform fakes;
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -2,10 +2,10 @@
 #include "model/StateRegistry.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 void resetAllState() {
     state::resetAll();
 }
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -1,6 +1,6 @@
 #include "support/SimulatedPlc.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 SimulatedPlc::SimulatedPlc(FakePlatform& fakes, int plcType) : plc(plcType), fakes_(fakes) {
     fakes_.serial.device = this;
@@ -19,4 +19,4 @@ void SimulatedPlc::received(const std::uint8_t* data, std::size_t size, const pl
     }
 }
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -4,7 +4,7 @@
 #include "plcsim/PlcSimulator.h"
 #include "support/FakePlatform.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 class SimulatedPlc : public FakeSerialDevice {
 public:
@@ -22,4 +22,4 @@ private:
     FakePlatform& fakes_;
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

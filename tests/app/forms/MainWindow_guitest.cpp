@@ -4,10 +4,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QPushButton>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
@@ -29,7 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainWindowTest : public kestrion::testing::RealServicesTest {
+class MainWindowTest : public kestrion::test::RealServicesTest {
 protected:
     MainWindowTest() : RealServicesTest("gui") {}
 };
@@ -42,7 +42,8 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     QStringList menus;
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
-    EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
+    EXPECT_EQ(menus.join(","),
+              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
     EXPECT_EQ(panels.size(), 14);
@@ -60,28 +61,19 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     platform::trace().setVisible(platform::Memo::Debug2, true);
     platform::trace().append(platform::Memo::Debug2, "a, b");
     EXPECT_EQ(form.memos[1]->toPlainText(), "a, b");
-}
 
-TEST_F(MainWindowTest, OptionMenuHasTheTypeChangeAndTheDeveloperMenuIsHidden) {
-    TMainForm form(services);
-    ASSERT_NE(form.PlcTypeChange1, nullptr);
+    // Option holds the type change; the developer menu is hidden.
     EXPECT_EQ(form.PlcTypeChange1->text(), "Type change ...");
     EXPECT_TRUE(form.OptionMenu->actions().contains(form.PlcTypeChange1));
-
     EXPECT_FALSE(form.xTHIS->menuAction()->isVisible());
-    EXPECT_EQ(form.PMW1->text(), "PMW");
-    EXPECT_EQ(form.pmwPre1->text(), "pmwPre");
-    EXPECT_EQ(form.pmwTail1->text(), "pmwTail");
-    auto* initialFileMemory = form.PMW1->parent();
-    EXPECT_EQ(initialFileMemory->objectName(), "InitialFileMemory1");
-    EXPECT_EQ(initialFileMemory->parent()->objectName(), "Memory1");
+    EXPECT_EQ(form.PMW1->text() + form.pmwPre1->text() + form.pmwTail1->text(), "PMWpmwPrepmwTail");
+    EXPECT_EQ(form.PMW1->parent()->objectName(), "InitialFileMemory1");
+    EXPECT_EQ(form.PMW1->parent()->parent()->objectName(), "Memory1");
 }
 
 TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
     TMainForm form(services);
     form.show();
-    EXPECT_EQ(pmw.plcType(), 5);  // the start values
-    EXPECT_EQ(pmw.memSizeCode(), 8);
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<forms::TPlcTypeForm*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -90,32 +82,25 @@ TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
         dialog->btnOk->click();
     });
     form.PlcTypeChange1->trigger();
-    EXPECT_EQ(pmw.plcType(), 7);
-    EXPECT_EQ(pmw.memSizeCode(), 8);
-    EXPECT_EQ(connectedPlcType, 7);
+    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
+              std::make_tuple(7, std::int16_t{8}, 7));
 }
 
-TEST_F(MainWindowTest, CloseBoxWithoutChangesEndsTheLoopWithZero) {
+TEST_F(MainWindowTest, TheCloseBoxStaysOnCancelWithChangesAndEndsTheLoopWithZeroWithout) {
     TMainForm form(services);
     form.show();
+    editModeFlags |= kEditModifiedSinceSave;
+    QTimer::singleShot(50, [] {  // answer the question box with Cancel as soon as it is up
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+
+    editModeFlags = 0;
     QTimer::singleShot(0, &form, [&] { form.close(); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // never hang the suite
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(form.isVisible());
-}
-
-TEST_F(MainWindowTest, CloseBoxWithChangesStaysOnCancel) {
-    TMainForm form(services);
-    form.show();
-    editModeFlags |= kEditModifiedSinceSave;
-    // Answer the question box with Cancel as soon as it is up.
-    QTimer::singleShot(50, [] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            box->close();
-        }
-    });
-    EXPECT_FALSE(form.close());
-    EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(MainWindowTest, SplashIsBorderlessOnTopAndTheFirstTimer0TickRemovesIt) {

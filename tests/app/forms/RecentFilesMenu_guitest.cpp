@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecentFilesMenuTest : public kestrion::testing::RealServicesTest {
+class RecentFilesMenuTest : public kestrion::test::RealServicesTest {
 protected:
     RecentFilesMenuTest() : RealServicesTest("recent") {}
 
@@ -47,13 +47,12 @@ TEST_F(RecentFilesMenuTest, StoredFilesAreListedAndTheSeparatorShown) {
     form.show();
 
     EXPECT_EQ(form.File11->text(), "/home/tester/Line && Press.PMW");
-    EXPECT_TRUE(form.File11->isVisible());
     EXPECT_EQ(form.File21->text(), "/home/tester/b.PMW");
-    EXPECT_TRUE(form.File21->isVisible());
-    EXPECT_FALSE(form.File31->isVisible());
-    EXPECT_FALSE(form.File41->isVisible());
+    QString visible;
+    for (QAction* item : {form.File11, form.File21, form.File31, form.File41, form.FileBar1})
+        visible += item->isVisible() ? '1' : '0';
+    EXPECT_EQ(visible, "11001");
     EXPECT_TRUE(form.FileBar1->isSeparator());
-    EXPECT_TRUE(form.FileBar1->isVisible());
     const QList<QAction*> items = form.FileMenu->actions();
     EXPECT_LT(items.indexOf(form.FileBar1), items.indexOf(form.File11));
 }
@@ -65,8 +64,9 @@ TEST_F(RecentFilesMenuTest, AFirstStartMakesTheFolderAndShowsNoRecentFiles) {
         EXPECT_FALSE(form.FileBar1->isVisible());
         EXPECT_FALSE(form.File11->isVisible());
         EXPECT_TRUE(fs::is_directory(home));
-        EXPECT_EQ(readSettings()[8], 1);  // the running process counts itself
-        EXPECT_NE(readSettings()[12] | readSettings()[13] | readSettings()[14] | readSettings()[15], 0);
+        const std::vector<std::uint8_t> running = readSettings();
+        EXPECT_EQ(running[8], 1);  // the running process counts itself
+        EXPECT_NE(running[12] | running[13] | running[14] | running[15], 0);
     }
     // The window's destruction leaves no running block in the settings.
     const std::vector<std::uint8_t> after = readSettings();

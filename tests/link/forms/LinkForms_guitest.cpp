@@ -12,7 +12,7 @@
 #include "link/forms/RsTimOutUnit.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 class LinkFormsTest : public CoreTest {};
@@ -62,4 +62,4 @@ TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

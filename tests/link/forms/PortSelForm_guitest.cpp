@@ -13,7 +13,7 @@
 #include "model/ModeData.h"
 #include "support/gui/RealServicesTest.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 namespace {
 
 class PortSelFormTest : public RealServicesTest {
@@ -47,4 +47,4 @@ TEST_F(PortSelFormTest, APortTypedIntoTheBoxIsStoredByOk) {
 }
 
 }  // namespace
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

@@ -36,49 +36,19 @@ TEST(PlcTypeFormTest, CaptionItemsInThreeColumnsAndButtons) {
     EXPECT_EQ(form.btnHelp->text(), "Help");
 }
 
-TEST(PlcTypeFormTest, ShowSelectsThePresetItem) {
-    const std::pair<std::int32_t, int> cases[] = {{1, 0}, {4, 1}, {6, 2}, {7, 3}, {5, 4}, {2, 5}, {3, 0}};
-    for (const auto& [type, index] : cases) {
-        TPlcTypeForm form;
-        form.state.plcType = type;
-        form.state.memSizeCode = 8;
-        form.show();
-        EXPECT_TRUE(item(form, index)->isChecked()) << type;
-        EXPECT_EQ(form.state.plcType, type == 3 ? 1 : type);
-        form.hide();
-    }
-}
-
-TEST(PlcTypeFormTest, ClickingItemsClampsAndOkReturnsTheFields) {
-    TPlcTypeForm form;
-    form.state.plcType = 5;
-    form.state.memSizeCode = 8;
-    form.show();
-    item(form, 5)->click();
-    EXPECT_EQ(form.state.plcType, 2);
-    EXPECT_EQ(form.state.memSizeCode, 64);
-    item(form, 0)->click();
-    EXPECT_EQ(form.state.plcType, 1);
-    EXPECT_EQ(form.state.memSizeCode, 2);
-    EXPECT_TRUE(item(form, 0)->isChecked());
-    form.btnHelp->click();  // does nothing
-    EXPECT_TRUE(form.isVisible());
-    form.btnOk->click();
-    EXPECT_EQ(form.state.okFlag, 1);
-    EXPECT_EQ(form.result(), QDialog::Accepted);
-}
-
-TEST(PlcTypeFormTest, ModalShowGivesTheResultFields) {
+TEST(PlcTypeFormTest, ClickingItemsClampsAndTheModalShowGivesTheResultFields) {
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
+        item(*form, 5)->click();
+        EXPECT_EQ(std::make_tuple(form->state.plcType, form->state.memSizeCode), std::make_tuple(2, 64));
         item(*form, 3)->click();  // q2
+        form->btnHelp->click();   // does nothing
+        EXPECT_TRUE(item(*form, 3)->isChecked());
         form->btnOk->click();
     });
     const platform::PlcTypeFormResult ok = showPlcTypeForm(5, 16, nullptr);
-    EXPECT_EQ(ok.okFlag, 1);
-    EXPECT_EQ(ok.plcType, 7);
-    EXPECT_EQ(ok.memSizeCode, 8);
+    EXPECT_EQ(std::make_tuple(ok.okFlag, ok.plcType, ok.memSizeCode), std::make_tuple(std::uint8_t{1}, 7, 8));
 
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
@@ -86,8 +56,7 @@ TEST(PlcTypeFormTest, ModalShowGivesTheResultFields) {
         item(*form, 5)->click();
         form->btnCancel->click();
     });
-    const platform::PlcTypeFormResult cancelled = showPlcTypeForm(5, 16, nullptr);
-    EXPECT_EQ(cancelled.okFlag, 0);
+    EXPECT_EQ(showPlcTypeForm(5, 16, nullptr).okFlag, 0u);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "app/forms/LogoUnit.h"
 #include "support/Fixture.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 RealServicesTest::RealServicesTest(const std::string& tag)
     : home(std::filesystem::temp_directory_path() / ("kestrion-" + tag + "-" + std::to_string(getpid()))),
@@ -22,4 +22,4 @@ RealServicesTest::~RealServicesTest() {
     std::filesystem::remove_all(home);
 }
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test

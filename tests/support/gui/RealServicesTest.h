@@ -10,7 +10,7 @@
 #include "app/forms/QtPlatform.h"
 #include "platform/PosixFiles.h"
 
-namespace kestrion::testing {
+namespace kestrion::test {
 
 class RealServicesTest : public ::testing::Test {
 protected:
@@ -23,4 +23,4 @@ protected:
     app::QtPlatform services;
 };
 
-}  // namespace kestrion::testing
+}  // namespace kestrion::test
