@@ -87,7 +87,7 @@ TEST_F(ModeDataTest, FirstStartCreatesAFileOfZerosAndKeepsFontSizeTenInMemory) {
     EXPECT_EQ(ModeData.fontSize, 10u);
     EXPECT_EQ(modeDataToImage(ModeData)[20], 10);
 
-    resetModeDataState();
+    ModeData = {};
     fakes.files.files.clear();
     fakes.files.unwritable.insert(kPath);  // a file that cannot be created is not reported
     loadModeDat(kPath);

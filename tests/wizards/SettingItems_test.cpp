@@ -103,8 +103,8 @@ TEST_F(PlcTypeChangeTest, TheNewTypeAndCapacityTakeOverAndTheWordsStay) {
     plcTypeChange1Click();
     EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
               std::make_tuple(2, std::int16_t{64}, 2));
-    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(getWordLE(pmw.pmwPre, offset), 62560);
-    EXPECT_EQ(getWordLE(pmw.pmwPre, 250), 62624);
+    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(byteimage::getU16(pmw.pmwPre, offset), 62560);
+    EXPECT_EQ(byteimage::getU16(pmw.pmwPre, 250), 62624);
     EXPECT_EQ(pmw.parameterBlock[46], 0);
 }
 
