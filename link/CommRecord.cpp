@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "model/EditorState.h"
+#include "lang/LangDialogs.h"
 #include "lang/Language.h"
 #include "link/Frames.h"
+#include "link/LinkDialogs.h"
 #include "link/Receive.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
@@ -57,14 +59,14 @@ std::string cantOpenLine() {
 }
 
 void showOpenFailure(platform::SerialOpenStatus status) {
-    platform::AppMessage message;
+    AppMessage message;
     message.caption = "Error2015121401";
     message.line1 = cantOpenLine();
     if (status == platform::SerialOpenStatus::AccessDenied)
         message.line2 = "No permission to open " + platform::serial().deviceName(static_cast<int>(comPortIndex) + 1) +
                         ": your account must be in the dialout group";
     message.versionText = titleText;
-    platform::dialogs().appMessage(message);
+    langDialogs().appMessage(message);
     requestFullRedrawAfterDialog(true);
 }
 
@@ -172,7 +174,7 @@ void closeComPort() {
 
 void selectComPort() {
     closeComPort();
-    const bool confirmed = platform::dialogs().portSelection("Communication Ports and BaudRate Selection");
+    const bool confirmed = linkDialogs().portSelection("Communication Ports and BaudRate Selection");
     requestFullRedrawAfterDialog(true);
     if (confirmed) {
         ModeData.comPortNo = comPortIndex;
@@ -255,9 +257,12 @@ std::string rsTimOutRetryChange(const std::string& text, int& retryIndex) {
 }
 
 void TimeOutTimer1Click() {
-    int timeOutIndex = (static_cast<int>(rs.timeOut) - 1000) / 1000;
-    int retryIndex = static_cast<int>(rs.retryCount) - 1;
-    if (!platform::dialogs().replyTimeOut("Communication TimeOut Timer Setting", timeOutIndex, retryIndex)) return;
+    const RsTimOutResult chosen =
+        linkDialogs().replyTimeOut("Communication TimeOut Timer Setting", (static_cast<int>(rs.timeOut) - 1000) / 1000,
+                                   static_cast<int>(rs.retryCount) - 1);
+    if (!chosen.confirmed) return;
+    int timeOutIndex = chosen.timeOutIndex;
+    int retryIndex = chosen.retryIndex;
     // The dialog keeps its indexes in range; an index from elsewhere gets the dialog's own rule.
     rsTimOutTimeOutText(timeOutIndex);
     rsTimOutRetryText(retryIndex);

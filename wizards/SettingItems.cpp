@@ -4,6 +4,7 @@
 
 #include "model/ConnectedPlc.h"
 #include "model/MainState.h"
+#include "model/ModelDialogs.h"
 #include "model/ProgramImage.h"
 #include "platform/Services.h"
 #include "model/StepCount.h"
@@ -11,8 +12,8 @@
 namespace kestrion {
 
 void plcTypeChange1Click() {
-    const platform::PlcTypeFormResult chosen =
-        platform::dialogs().showPlcTypeForm(pmw.plcType(), pmw.memSizeCode());
+    const PlcTypeFormResult chosen =
+        modelDialogs().showPlcTypeForm(pmw.plcType(), pmw.memSizeCode());
     if (chosen.okFlag == 0) {
         fileStateFlags &= static_cast<std::uint8_t>(~kFileLastChoiceWentThrough);
         return;

@@ -101,22 +101,22 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     comPortIndex = 1;
     for (const Case& c : cases) {
         selectLanguageFlags(c.chinese ? 1 : 0);
-        fakes.dialogs.appMessages.clear();
+        langDialogs.appMessages.clear();
         redrawFlags = 0;
         fakes.serial.openFailures[2] = c.status;
         EXPECT_EQ(_OpenComPort(sysProtocol), 0);
         EXPECT_EQ(comPortHandle, -1);
         EXPECT_FALSE(comState & kComStateOpen);
-        ASSERT_EQ(fakes.dialogs.appMessages.size(), 1u);
-        EXPECT_EQ(fakes.dialogs.appMessages[0].caption, "Error2015121401");
-        EXPECT_EQ(fakes.dialogs.appMessages[0].line1, c.line1);
-        EXPECT_EQ(fakes.dialogs.appMessages[0].line2, c.line2);
-        EXPECT_EQ(fakes.dialogs.appMessages[0].versionText, "Kestrion Version 2.1.1108");
+        ASSERT_EQ(langDialogs.appMessages.size(), 1u);
+        EXPECT_EQ(langDialogs.appMessages[0].caption, "Error2015121401");
+        EXPECT_EQ(langDialogs.appMessages[0].line1, c.line1);
+        EXPECT_EQ(langDialogs.appMessages[0].line2, c.line2);
+        EXPECT_EQ(langDialogs.appMessages[0].versionText, "Kestrion Version 2.1.1108");
         EXPECT_EQ(redrawFlags, 0x07);
     }
     selectLanguageFlags(2);
     _OpenComPort(sysProtocol);
-    EXPECT_EQ(fakes.dialogs.appMessages.back().line1, "无法开启通讯口 COM2");
+    EXPECT_EQ(langDialogs.appMessages.back().line1, "无法开启通讯口 COM2");
 }
 
 TEST_F(CommRecordTest, OpeningAnOpenPortAgainReleasesTheFirstAndAFailureLeavesItClosed) {
@@ -243,14 +243,14 @@ TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
 
 TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
     openAt(0);
-    fakes.dialogs.portSelectionScript = [] {
+    linkDialogs.portSelectionScript = [] {
         portSelComboChange("COM12");
         portSelRadioClick(2);
         return true;
     };
     selectComPort();
     EXPECT_FALSE(fakes.serial.isOpen());
-    EXPECT_EQ(fakes.dialogs.captions.back(), "Communication Ports and BaudRate Selection");
+    EXPECT_EQ(linkDialogs.captions.back(), "Communication Ports and BaudRate Selection");
     EXPECT_EQ(ModeData.comPortNo, 11u);
     EXPECT_EQ(ModeData.baudRate, 2u);
     EXPECT_EQ(baudText, "38400");
@@ -263,7 +263,7 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
 TEST_F(CommRecordTest, CancellingThePortDialogKeepsTheChoiceOnlyInMemory) {
     ModeData.comPortNo = 0;
     ModeData.baudRate = 0;
-    fakes.dialogs.portSelectionScript = [] {
+    linkDialogs.portSelectionScript = [] {
         portSelComboChange("COM4");
         portSelRadioClick(1);
         return false;
@@ -304,7 +304,7 @@ TEST_F(CommRecordTest, TheTimeOutDialogRules) {
 TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
     int shownTimeOut = -1;
     int shownRetry = -1;
-    fakes.dialogs.replyTimeOutScript = [&](int& timeOut, int& retry) {
+    linkDialogs.replyTimeOutScript = [&](int& timeOut, int& retry) {
         shownTimeOut = timeOut;
         shownRetry = retry;
         rsTimOutTimeOutChange("1", timeOut);  // "1" gives 1000 ms though the list starts at "2"
@@ -312,13 +312,13 @@ TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
         return true;
     };
     TimeOutTimer1Click();
-    EXPECT_EQ(fakes.dialogs.captions.back(), "Communication TimeOut Timer Setting");
+    EXPECT_EQ(linkDialogs.captions.back(), "Communication TimeOut Timer Setting");
     EXPECT_EQ(shownTimeOut, 4);
     EXPECT_EQ(shownRetry, 0);
     EXPECT_EQ(rs.timeOut, 1000u);
     EXPECT_EQ(rs.retryCount, 3u);
 
-    fakes.dialogs.replyTimeOutScript = [](int& timeOut, int&) {
+    linkDialogs.replyTimeOutScript = [](int& timeOut, int&) {
         timeOut = 8;
         return false;
     };

@@ -211,7 +211,7 @@ TEST_F(ProgramImageTest, NewImageShowsTheTypeWhileItWorks) {
     } recorder;
     recorder.seen = &shown;
     platform::Services services{&fakes.messages, &recorder,    &fakes.trace, &fakes.progress, &fakes.system,
-                                &fakes.clock,    &fakes.clock, &fakes.files, &fakes.dialogs, &fakes.serial};
+                                &fakes.clock,    &fakes.clock, &fakes.files, &fakes.serial};
     platform::install(services);
     initPmwImageByType(7);
     EXPECT_EQ(shown, (std::vector<std::string>{"7", ""}));

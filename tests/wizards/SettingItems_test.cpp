@@ -11,7 +11,7 @@ namespace kestrion {
 namespace {
 
 using platform::MsgIcon;
-using platform::PlcTypeFormResult;
+
 
 class PlcTypeChangeTest : public testing::CoreTest {
 protected:
@@ -28,14 +28,14 @@ protected:
     // The user clicks the given items of the dialog, then OK.
     void answerWithClicks(std::initializer_list<int> items) {
         std::vector<int> clicks(items);
-        fakes.dialogs.plcTypeAnswer = [clicks](std::int32_t type, std::int32_t n) {
+        modelDialogs.plcTypeAnswer = [clicks](std::int32_t type, std::int32_t n) {
             PlcTypeDialog dialog;
             dialog.plcType = type;
             dialog.memSizeCode = n;
             dialog.FormShow();
             for (int item : clicks) dialog.FennuRadioGroupClick(item);
             dialog.btnOkClick();
-            return PlcTypeFormResult{dialog.okFlag, dialog.memSizeCode, dialog.plcType};
+            return dialog.result();
         };
     }
 };
@@ -44,9 +44,9 @@ TEST_F(PlcTypeChangeTest, TheDialogIsPresetFromTheProgram) {
     pmw.setMemSizeCode(-2);  // sign-extended
     pmw.setPlcType(0xFFFF);  // zero-extended
     plcTypeChange1Click();
-    ASSERT_EQ(fakes.dialogs.plcTypeRequests.size(), 1u);
-    EXPECT_EQ(fakes.dialogs.plcTypeRequests[0].plcType, 0xFFFF);
-    EXPECT_EQ(fakes.dialogs.plcTypeRequests[0].memSizeCode, -2);
+    ASSERT_EQ(modelDialogs.plcTypeRequests.size(), 1u);
+    EXPECT_EQ(modelDialogs.plcTypeRequests[0].plcType, 0xFFFF);
+    EXPECT_EQ(modelDialogs.plcTypeRequests[0].memSizeCode, -2);
 }
 
 TEST_F(PlcTypeChangeTest, CancelClearsTheGoAheadBitAndChangesNothingElse) {
@@ -61,14 +61,14 @@ TEST_F(PlcTypeChangeTest, CancelClearsTheGoAheadBitAndChangesNothingElse) {
 
 TEST_F(PlcTypeChangeTest, CancelAfterChangingTheSelectionChangesNothing) {
     const PmwImage before = pmw;
-    fakes.dialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t n) {
+    modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t n) {
         PlcTypeDialog dialog;
         dialog.plcType = type;
         dialog.memSizeCode = n;
         dialog.FormShow();
         dialog.FennuRadioGroupClick(5);
         dialog.btnCancelClick();
-        return PlcTypeFormResult{dialog.okFlag, dialog.memSizeCode, dialog.plcType};
+        return dialog.result();
     };
     plcTypeChange1Click();
     EXPECT_TRUE(pmw == before);
@@ -143,7 +143,7 @@ TEST_F(PlcTypeChangeTest, ChangingToW3GivesCapacity64) {
 
 TEST_F(PlcTypeChangeTest, AnAnswerWithAnUnknownTypeChangesNothing) {
     const PmwImage before = pmw;
-    fakes.dialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 16, 3}; };
+    modelDialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 16, 3}; };
     plcTypeChange1Click();
     EXPECT_TRUE(pmw == before);
     EXPECT_EQ(connectedPlcType, kNoPlcDetected);

@@ -8,8 +8,8 @@
 #include <QScreen>
 
 #include "link/CommRecord.h"
-#include "link/forms/PortSelUnit.h"
-#include "link/forms/RsTimOutUnit.h"
+#include "link/forms/PortSelForm.h"
+#include "link/forms/RsTimOutForm.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -20,7 +20,7 @@ class LinkFormsTest : public CoreTest {};
 TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheIndexes) {
     comPortIndex = 2;
     baudIndex = 3;
-    TPortSelForm form;
+    forms::TPortSelForm form;
     form.show();
     EXPECT_EQ(form.comPortComboBox->currentText(), "COM3");
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2");
@@ -45,7 +45,7 @@ TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheInde
 }
 
 TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
-    TrsTimOutForm form;
+    forms::TrsTimOutForm form;
     form.timeOutIndex = 4;
     form.retryIndex = 9;
     form.show();

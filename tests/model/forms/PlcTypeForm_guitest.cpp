@@ -75,7 +75,7 @@ TEST(PlcTypeFormTest, ModalShowGivesTheResultFields) {
         item(*form, 3)->click();  // q2
         form->btnOk->click();
     });
-    const platform::PlcTypeFormResult ok = showPlcTypeForm(5, 16, nullptr);
+    const PlcTypeFormResult ok = showPlcTypeForm(5, 16, nullptr);
     EXPECT_EQ(ok.okFlag, 1);
     EXPECT_EQ(ok.plcType, 7);
     EXPECT_EQ(ok.memSizeCode, 8);
@@ -86,7 +86,7 @@ TEST(PlcTypeFormTest, ModalShowGivesTheResultFields) {
         item(*form, 5)->click();
         form->btnCancel->click();
     });
-    const platform::PlcTypeFormResult cancelled = showPlcTypeForm(5, 16, nullptr);
+    const PlcTypeFormResult cancelled = showPlcTypeForm(5, 16, nullptr);
     EXPECT_EQ(cancelled.okFlag, 0);
 }
 

@@ -4,10 +4,12 @@
 #include <QDialog>
 #include <string>
 
+#include "link/LinkDialogs.h"
+
 class QComboBox;
 class QPushButton;
 
-namespace kestrion {
+namespace kestrion::forms {
 
 class TrsTimOutForm : public QDialog {
     Q_OBJECT
@@ -31,7 +33,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-// Shows the dialog modally with the indexes; true when confirmed, the indexes then hold the choice.
-bool runRsTimOutForm(const std::string& caption, int& timeOutIndex, int& retryIndex);
+// Shows the dialog modally preset with the indexes and gives back the choice.
+RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex);
 
-}  // namespace kestrion
+}  // namespace kestrion::forms

@@ -1,4 +1,4 @@
-#include "link/forms/RsTimOutUnit.h"
+#include "link/forms/RsTimOutForm.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,9 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
 
-namespace kestrion {
+namespace kestrion::forms {
 
 namespace {
 
@@ -66,28 +67,26 @@ void TrsTimOutForm::showEvent(QShowEvent* event) {
 }
 
 void TrsTimOutForm::FormShow() {
-    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutText(timeOutIndex)));
-    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryText(retryIndex)));
+    TimeOutComboBox->setCurrentText(widgetText(rsTimOutTimeOutText(timeOutIndex)));
+    RetryComboBox->setCurrentText(widgetText(rsTimOutRetryText(retryIndex)));
 }
 
 void TrsTimOutForm::TimeOutComboBoxChange(const QString& text) {
-    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutChange(text.toStdString(), timeOutIndex)));
+    TimeOutComboBox->setCurrentText(widgetText(rsTimOutTimeOutChange(text.toStdString(), timeOutIndex)));
 }
 
 void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
-    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryChange(text.toStdString(), retryIndex)));
+    RetryComboBox->setCurrentText(widgetText(rsTimOutRetryChange(text.toStdString(), retryIndex)));
 }
 
-bool runRsTimOutForm(const std::string& caption, int& timeOutIndex, int& retryIndex) {
+RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex) {
     TrsTimOutForm form(QApplication::activeWindow());
-    form.setWindowTitle(QString::fromStdString(caption));
+    form.setWindowTitle(widgetText(caption));
     form.timeOutIndex = timeOutIndex;
     form.retryIndex = retryIndex;
     form.exec();
-    if (!form.confirmed) return false;
-    timeOutIndex = form.timeOutIndex;
-    retryIndex = form.retryIndex;
-    return true;
+    if (!form.confirmed) return {};
+    return {true, form.timeOutIndex, form.retryIndex};
 }
 
-}  // namespace kestrion
+}  // namespace kestrion::forms

@@ -10,7 +10,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-namespace kestrion {
+namespace kestrion::forms {
 
 class TPortSelForm : public QDialog {
     Q_OBJECT
@@ -39,4 +39,4 @@ private:
 // Shows the dialog modally; true when confirmed with OK.
 bool runPortSelForm(const std::string& caption);
 
-}  // namespace kestrion
+}  // namespace kestrion::forms
