@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QPushButton>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -62,19 +63,65 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     EXPECT_EQ(form.memos[1]->toPlainText(), "a, b");
 }
 
-TEST_F(MainWindowTest, OptionMenuHasTheTypeChangeAndTheDeveloperMenuIsHidden) {
-    TMainForm form(services);
-    ASSERT_NE(form.PlcTypeChange1, nullptr);
-    EXPECT_EQ(form.PlcTypeChange1->text(), "Type change ...");
-    EXPECT_TRUE(form.OptionMenu->actions().contains(form.PlcTypeChange1));
+// Every menu and item under the menu bar as "path caption", with the recent-file items left out.
+void describeMenu(const QList<QAction*>& actions, const QString& path, QStringList& out) {
+    for (QAction* action : actions) {
+        QMenu* menu = action->menu();
+        const QString name = menu != nullptr ? menu->objectName() : action->objectName();
+        if (name.startsWith("File") && name != "FileMenu") continue;
+        out << path + name + " " + action->text() + (action->isVisible() ? "" : " (hidden)");
+        if (menu != nullptr) describeMenu(menu->actions(), path + name + "/", out);
+    }
+}
 
-    EXPECT_FALSE(form.xTHIS->menuAction()->isVisible());
-    EXPECT_EQ(form.PMW1->text(), "PMW");
-    EXPECT_EQ(form.pmwPre1->text(), "pmwPre");
-    EXPECT_EQ(form.pmwTail1->text(), "pmwTail");
-    auto* initialFileMemory = form.PMW1->parent();
-    EXPECT_EQ(initialFileMemory->objectName(), "InitialFileMemory1");
-    EXPECT_EQ(initialFileMemory->parent()->objectName(), "Memory1");
+TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
+    TMainForm form(services);
+    QStringList items;
+    describeMenu(form.menuBar()->actions(), "", items);
+    const QStringList expected = {
+        "FileMenu &File",
+        "EditMenu &Edit",
+        "ViewMenu &View",
+        "CommentMenu &Comment",
+        "OnlineMenu &Online",
+        "MonitorMenu &Monitor",
+        "PlcMenu &PLC",
+        "TemplateMenu &Template",
+        "ToolsMenu &Tools",
+        "OptionMenu O&ption",
+        "OptionMenu/PlcTypeChange1 Type change ...",
+        "OptionMenu/ChangeComPort1 ChangeComPort...",
+        "OptionMenu/TimeOutTimer1 Time out timer ...",
+        "LanguageMenu &Language",
+        "HelpMenu &Help",
+        "xTHIS xTHIS (hidden)",
+        "xTHIS/Memory1 Memory",
+        "xTHIS/Memory1/InitialFileMemory1 InitialFileMemory",
+        "xTHIS/Memory1/InitialFileMemory1/PMW1 PMW",
+        "xTHIS/Memory1/InitialFileMemory1/pmwPre1 pmwPre",
+        "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail",
+    };
+    EXPECT_EQ(items.join("\n").toStdString(), expected.join("\n").toStdString());
+}
+
+TEST_F(MainWindowTest, TheLinkItemsOpenTheirOwnDialogs) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ChangeComPort1", "Communication Ports and BaudRate Selection"},
+        {"TimeOutTimer1", "Communication TimeOut Timer Setting"},
+    };
+    TMainForm form(services);
+    form.show();
+    for (const auto& [item, caption] : cases) {
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown = dialog->windowTitle();
+                dialog->close();
+            }
+        });
+        form.action(item)->trigger();
+        EXPECT_EQ(shown.toStdString(), caption) << item;
+    }
 }
 
 TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
@@ -89,7 +136,7 @@ TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
         dialog->FennuButtons->button(3)->click();  // q2
         dialog->btnOk->click();
     });
-    form.PlcTypeChange1->trigger();
+    form.action("PlcTypeChange1")->trigger();
     EXPECT_EQ(pmw.plcType(), 7);
     EXPECT_EQ(pmw.memSizeCode(), 8);
     EXPECT_EQ(connectedPlcType, 7);

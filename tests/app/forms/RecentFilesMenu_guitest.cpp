@@ -54,7 +54,7 @@ TEST_F(RecentFilesMenuTest, StoredFilesAreListedAndTheSeparatorShown) {
     EXPECT_FALSE(form.File41->isVisible());
     EXPECT_TRUE(form.FileBar1->isSeparator());
     EXPECT_TRUE(form.FileBar1->isVisible());
-    const QList<QAction*> items = form.FileMenu->actions();
+    const QList<QAction*> items = form.menu("FileMenu")->actions();
     EXPECT_LT(items.indexOf(form.FileBar1), items.indexOf(form.File11));
 }
 
@@ -80,7 +80,7 @@ TEST_F(RecentFilesMenuTest, TheMenuFollowsASaveAndTheCaptionTheFile) {
     TMainForm form(services);
     form.show();
     updateRecentFileList("/home/tester/new.PMW");
-    emit form.FileMenu->aboutToShow();
+    emit form.menu("FileMenu")->aboutToShow();
     EXPECT_EQ(form.File11->text(), "/home/tester/new.PMW");
     EXPECT_EQ(form.File21->text(), "/home/tester/a.PMW");
 
