@@ -36,6 +36,4 @@ void releaseClipboardMemory();
 // cut to 32 bits (addresses do not fit, and mean nothing to another process).
 std::uint32_t clipboardBlockToken();
 
-void resetClipboardState();
-
 }  // namespace kestrion

@@ -7,17 +7,7 @@
 
 namespace kestrion {
 
-GrayMarkList grayMarks;
-stGrayMark*& grayHead = grayMarks.head;
-stGrayMark*& grayTemp = grayMarks.walker;
-GrayMarkList insGrayMarks;
-stGrayMark*& insGrayHead = insGrayMarks.head;
-stGrayMark*& insTemp = insGrayMarks.walker;
-GrayMarkList delGrayMarks;
-stGrayMark*& delHead = delGrayMarks.head;
-stGrayMark*& delTemp = delGrayMarks.walker;
 
-DeleteStepList deleteStepNoList;
 
 namespace {
 
@@ -104,7 +94,7 @@ void freeDeleteStepNoList() {
     deleteStepNoList = DeleteStepList{};
 }
 
-void resetEditMarksState() {
+void freeAllEditMarks() {
     for (GrayMarkList* list : {&grayMarks, &insGrayMarks, &delGrayMarks}) freeRowMarks(*list);
 }
 

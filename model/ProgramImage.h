@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "model/ByteImage.h"
+
 namespace kestrion {
 
 constexpr std::size_t kPmwPreSize = 256;
@@ -46,34 +48,30 @@ constexpr std::size_t kParamLatchWordCount = 10;
 constexpr std::uint16_t kEndCode = 0x000F;
 constexpr std::uint16_t kEmptyWord = 0xFFFF;
 
-// Little-endian 16-bit words inside byte records.
-std::uint16_t getWordLE(std::span<const std::uint8_t> bytes, std::size_t offset);
-void putWordLE(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value);
-
 struct PmwImage {
     std::array<std::uint8_t, kPmwPreSize> pmwPre{};
     std::array<std::uint8_t, kParameterBlockSize> parameterBlock{};
     std::array<std::uint16_t, kProgramWordCount> program{};  // word i is step i
     std::array<std::uint8_t, kPmwTailSize> pmwTail{};
 
-    std::uint16_t plcType() const { return getWordLE(pmwPre, kPrePlcTypeOffset); }
-    void setPlcType(std::uint16_t type) { putWordLE(pmwPre, kPrePlcTypeOffset, type); }
+    std::uint16_t plcType() const { return byteimage::getU16(pmwPre, kPrePlcTypeOffset); }
+    void setPlcType(std::uint16_t type) { byteimage::putU16(pmwPre, kPrePlcTypeOffset, type); }
     std::int16_t memSizeCode() const {
-        return static_cast<std::int16_t>(getWordLE(parameterBlock, kParamMemSizeCodeOffset));
+        return static_cast<std::int16_t>(byteimage::getU16(parameterBlock, kParamMemSizeCodeOffset));
     }
     void setMemSizeCode(std::int16_t n) {
-        putWordLE(parameterBlock, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(n));
+        byteimage::putU16(parameterBlock, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(n));
     }
-    std::uint16_t sumCheck() const { return getWordLE(parameterBlock, kParamSumCheckOffset); }
-    void setSumCheck(std::uint16_t code) { putWordLE(parameterBlock, kParamSumCheckOffset, code); }
+    std::uint16_t sumCheck() const { return byteimage::getU16(parameterBlock, kParamSumCheckOffset); }
+    void setSumCheck(std::uint16_t code) { byteimage::putU16(parameterBlock, kParamSumCheckOffset, code); }
 
     bool operator==(const PmwImage&) const = default;
 };
 
-extern PmwImage pmw;
+extern PmwImage& pmw;
 // The parameter block and program words as they were when the program was last opened or read
 // from the PLC; the converter compares a re-converted program against it.
-extern PmwImage pmwBackup;
+extern PmwImage& pmwBackup;
 
 // ---- PLC types and capacities ------------------------------------------------------------------
 
@@ -117,7 +115,5 @@ void backupPmwImage();
 
 // At start-up only the type word (5) and the capacity (8) are set.
 void setPmwStartValues();
-
-void resetProgramImageState();
 
 }  // namespace kestrion

@@ -21,8 +21,8 @@ constexpr int kFile31 = 2;
 constexpr int kFile41 = 3;
 constexpr int kRecentFileItems = 4;
 
-extern std::array<RecentFileItem, kRecentFileItems> recentFileItems;
-extern bool FileBar1Visible;
+extern std::array<RecentFileItem, kRecentFileItems>& recentFileItems;
+extern bool& FileBar1Visible;
 
 // The main window's show event: FileBar1 is shown when at least one recent-file item is.
 void mainFormShow();
@@ -52,7 +52,5 @@ bool storeCurrentFileName(const std::string& text, FileNameSource source = FileN
 
 // The main window's caption: the title, " - " and the name without its extension.
 void setMainCaptionWithFile(const std::string& name);
-
-void resetRecentFilesState();
 
 }  // namespace kestrion
