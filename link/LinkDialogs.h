@@ -1,20 +1,14 @@
 // The dialogs of the PLC link: the port and rate dialog and the reply time-out dialog. Their rules
-// are the link's own (link/CommRecord.h); the Qt ones live in link/forms/ and are installed at
+// are PortSelDialog and RsTimOutDialog; the Qt ones live in link/forms/ and are installed at
 // start-up; tests install fakes.
 #pragma once
 
 #include <string>
 
+#include "link/RsTimOutDialog.h"
 #include "model/DialogSeam.h"
 
 namespace kestrion {
-
-// What the reply time-out dialog gives back: the time-out index 0..9 and the retry index 0..4.
-struct RsTimOutResult {
-    bool confirmed = false;
-    int timeOutIndex = 0;
-    int retryIndex = 0;
-};
 
 class LinkDialogs {
 public:

@@ -70,25 +70,24 @@ void TPortSelForm::showEvent(QShowEvent* event) {
 }
 
 void TPortSelForm::FormShow() {
-    confirmed = false;
-    const PortSelView view = portSelFormShow();
+    const PortSelView view = state.FormShow();
     comPortComboBox->setCurrentText(widgetText(view.comText));
     if (QAbstractButton* button = baudRateRadioGroup->button(view.baudItemIndex)) button->setChecked(true);
     showDevice();
 }
 
 void TPortSelForm::comPortComboBoxChange(const QString& text) {
-    comPortComboBox->setCurrentText(widgetText(portSelComboChange(text.toStdString())));
+    comPortComboBox->setCurrentText(widgetText(state.comPortComboBoxChange(text.toStdString())));
     showDevice();
 }
 
 void TPortSelForm::baudRateRadioGroupClick(int itemIndex) {
-    const int shown = portSelRadioClick(itemIndex);
+    const int shown = state.baudRateRadioGroupClick(itemIndex);
     if (QAbstractButton* button = baudRateRadioGroup->button(shown)) button->setChecked(true);
 }
 
 void TPortSelForm::btnOkClick() {
-    confirmed = true;
+    state.btnOkClick();
     accept();
 }
 
@@ -101,7 +100,7 @@ bool runPortSelForm(const std::string& caption) {
     TPortSelForm form(QApplication::activeWindow());
     form.setWindowTitle(widgetText(caption));
     form.exec();
-    return form.confirmed;
+    return form.state.confirmed;
 }
 
 }  // namespace kestrion::forms

@@ -1,9 +1,11 @@
-// TPortSelForm: the port and rate dialog. Its rules are the core's (link/CommRecord.h); the
-// controls write comPortIndex and baudIndex as the user changes them.
+// TPortSelForm: the port and rate dialog. Its rules are PortSelDialog's; the controls write
+// comPortIndex and baudIndex as the user changes them.
 #pragma once
 
 #include <QDialog>
 #include <string>
+
+#include "link/PortSelDialog.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -21,7 +23,7 @@ public:
     QButtonGroup* baudRateRadioGroup = nullptr;
     QLabel* deviceLabel = nullptr;
     QPushButton* btnOk = nullptr;
-    bool confirmed = false;
+    PortSelDialog state;
 
 public slots:
     void FormShow();

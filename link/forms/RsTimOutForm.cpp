@@ -9,7 +9,6 @@
 #include <QPushButton>
 
 #include "lang/forms/WidgetText.h"
-#include "link/CommRecord.h"
 
 namespace kestrion::forms {
 
@@ -52,11 +51,11 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
     onTextCommitted(TimeOutComboBox, this, [this](const QString& text) { TimeOutComboBoxChange(text); });
     onTextCommitted(RetryComboBox, this, [this](const QString& text) { RetryComboBoxChange(text); });
     connect(btnOk, &QPushButton::clicked, this, [this] {
-        confirmed = true;
+        state.btnOkClick();
         accept();
     });
     connect(btnCancel, &QPushButton::clicked, this, [this] {
-        confirmed = false;
+        state.btnCancelClick();
         reject();
     });
 }
@@ -67,26 +66,26 @@ void TrsTimOutForm::showEvent(QShowEvent* event) {
 }
 
 void TrsTimOutForm::FormShow() {
-    TimeOutComboBox->setCurrentText(widgetText(rsTimOutTimeOutText(timeOutIndex)));
-    RetryComboBox->setCurrentText(widgetText(rsTimOutRetryText(retryIndex)));
+    TimeOutComboBox->setCurrentText(widgetText(state.timeOutText()));
+    RetryComboBox->setCurrentText(widgetText(state.retryText()));
 }
 
 void TrsTimOutForm::TimeOutComboBoxChange(const QString& text) {
-    TimeOutComboBox->setCurrentText(widgetText(rsTimOutTimeOutChange(text.toStdString(), timeOutIndex)));
+    TimeOutComboBox->setCurrentText(widgetText(state.TimeOutComboBoxChange(text.toStdString())));
 }
 
 void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
-    RetryComboBox->setCurrentText(widgetText(rsTimOutRetryChange(text.toStdString(), retryIndex)));
+    RetryComboBox->setCurrentText(widgetText(state.RetryComboBoxChange(text.toStdString())));
 }
 
 RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex) {
     TrsTimOutForm form(QApplication::activeWindow());
     form.setWindowTitle(widgetText(caption));
-    form.timeOutIndex = timeOutIndex;
-    form.retryIndex = retryIndex;
+    form.state.timeOutIndex = timeOutIndex;
+    form.state.retryIndex = retryIndex;
     form.exec();
-    if (!form.confirmed) return {};
-    return {true, form.timeOutIndex, form.retryIndex};
+    if (!form.state.confirmed) return {};
+    return form.state.result();
 }
 
 }  // namespace kestrion::forms

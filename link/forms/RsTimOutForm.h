@@ -1,10 +1,10 @@
-// TrsTimOutForm: the reply time-out and retry dialog; its rules are the core's (link/CommRecord.h).
+// TrsTimOutForm: the reply time-out and retry dialog; its rules are RsTimOutDialog's.
 #pragma once
 
 #include <QDialog>
 #include <string>
 
-#include "link/LinkDialogs.h"
+#include "link/RsTimOutDialog.h"
 
 class QComboBox;
 class QPushButton;
@@ -20,9 +20,8 @@ public:
     QComboBox* RetryComboBox = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
-    int timeOutIndex = 0;
-    int retryIndex = 0;
-    bool confirmed = false;
+    // Preset the indexes before the show, read the result afterwards.
+    RsTimOutDialog state;
 
 public slots:
     void FormShow();

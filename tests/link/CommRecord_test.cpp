@@ -216,7 +216,8 @@ TEST_F(CommRecordTest, ClearMonitorTxBufEmptiesBothRequestLists) {
 TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
     comPortIndex = 30;
     baudIndex = 9;
-    const PortSelView view = portSelFormShow();
+    PortSelDialog dialog;
+    const PortSelView view = dialog.FormShow();
     EXPECT_EQ(view.comText, "COM1");
     EXPECT_EQ(view.baudItemIndex, 0);
     EXPECT_EQ(comPortIndex, 0u);
@@ -230,23 +231,23 @@ TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
     for (const Case& c : {Case{"COM12", "COM12", 11}, Case{"COM19", "COM19", 18}, Case{"COM20", "COM1", 0},
                           Case{"com3", "COM1", 0}, Case{"COM3 ", "COM1", 0}}) {
         comPortIndex = 7;
-        EXPECT_EQ(portSelComboChange(c.typed), c.shown) << c.typed;
+        EXPECT_EQ(dialog.comPortComboBoxChange(c.typed), c.shown) << c.typed;
         EXPECT_EQ(comPortIndex, c.index) << c.typed;
     }
-    EXPECT_EQ(portSelRadioClick(4), 4);
+    EXPECT_EQ(dialog.baudRateRadioGroupClick(4), 4);
     EXPECT_EQ(baudIndex, 4u);
-    EXPECT_EQ(portSelRadioClick(7), 0);
+    EXPECT_EQ(dialog.baudRateRadioGroupClick(7), 0);
     EXPECT_EQ(baudIndex, 0u);
     baudIndex = 5;
-    EXPECT_EQ(portSelFormShow().baudItemIndex, 5);
+    EXPECT_EQ(dialog.FormShow().baudItemIndex, 5);
 }
 
 TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
     openAt(0);
-    linkDialogs.portSelectionScript = [] {
-        portSelComboChange("COM12");
-        portSelRadioClick(2);
-        return true;
+    linkDialogs.portSelectionScript = [](PortSelDialog& dialog) {
+        dialog.comPortComboBoxChange("COM12");
+        dialog.baudRateRadioGroupClick(2);
+        dialog.btnOkClick();
     };
     selectComPort();
     EXPECT_FALSE(fakes.serial.isOpen());
@@ -263,10 +264,9 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
 TEST_F(CommRecordTest, CancellingThePortDialogKeepsTheChoiceOnlyInMemory) {
     ModeData.comPortNo = 0;
     ModeData.baudRate = 0;
-    linkDialogs.portSelectionScript = [] {
-        portSelComboChange("COM4");
-        portSelRadioClick(1);
-        return false;
+    linkDialogs.portSelectionScript = [](PortSelDialog& dialog) {
+        dialog.comPortComboBoxChange("COM4");
+        dialog.baudRateRadioGroupClick(1);
     };
     selectComPort();
     EXPECT_EQ(comPortIndex, 3u);
@@ -277,14 +277,13 @@ TEST_F(CommRecordTest, CancellingThePortDialogKeepsTheChoiceOnlyInMemory) {
 }
 
 TEST_F(CommRecordTest, TheTimeOutDialogRules) {
-    int index = 12;
-    EXPECT_EQ(rsTimOutTimeOutText(index), "10");
-    EXPECT_EQ(index, 9);
-    index = 3;
-    EXPECT_EQ(rsTimOutTimeOutText(index), "4");
-    int retry = 7;
-    EXPECT_EQ(rsTimOutRetryText(retry), "1");
-    EXPECT_EQ(retry, 0);
+    RsTimOutDialog dialog{12, 7};
+    EXPECT_EQ(dialog.timeOutText(), "10");
+    EXPECT_EQ(dialog.timeOutIndex, 9);
+    dialog.timeOutIndex = 3;
+    EXPECT_EQ(dialog.timeOutText(), "4");
+    EXPECT_EQ(dialog.retryText(), "1");
+    EXPECT_EQ(dialog.retryIndex, 0);
 
     struct Case {
         const char* typed;
@@ -292,24 +291,24 @@ TEST_F(CommRecordTest, TheTimeOutDialogRules) {
         int index;
     };
     for (const Case& c : {Case{"1", "1", 0}, Case{"10", "10", 9}, Case{"11", "1", 0}, Case{"x", "1", 0}}) {
-        EXPECT_EQ(rsTimOutTimeOutChange(c.typed, index), c.shown) << c.typed;
-        EXPECT_EQ(index, c.index) << c.typed;
+        EXPECT_EQ(dialog.TimeOutComboBoxChange(c.typed), c.shown) << c.typed;
+        EXPECT_EQ(dialog.timeOutIndex, c.index) << c.typed;
     }
     for (const Case& c : {Case{"5", "5", 4}, Case{"6", "1", 0}, Case{"", "1", 0}}) {
-        EXPECT_EQ(rsTimOutRetryChange(c.typed, retry), c.shown) << c.typed;
-        EXPECT_EQ(retry, c.index) << c.typed;
+        EXPECT_EQ(dialog.RetryComboBoxChange(c.typed), c.shown) << c.typed;
+        EXPECT_EQ(dialog.retryIndex, c.index) << c.typed;
     }
 }
 
 TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
     int shownTimeOut = -1;
     int shownRetry = -1;
-    linkDialogs.replyTimeOutScript = [&](int& timeOut, int& retry) {
-        shownTimeOut = timeOut;
-        shownRetry = retry;
-        rsTimOutTimeOutChange("1", timeOut);  // "1" gives 1000 ms though the list starts at "2"
-        rsTimOutRetryChange("3", retry);
-        return true;
+    linkDialogs.replyTimeOutScript = [&](RsTimOutDialog& dialog) {
+        shownTimeOut = dialog.timeOutIndex;
+        shownRetry = dialog.retryIndex;
+        dialog.TimeOutComboBoxChange("1");  // "1" gives 1000 ms though the list starts at "2"
+        dialog.RetryComboBoxChange("3");
+        dialog.btnOkClick();
     };
     TimeOutTimer1Click();
     EXPECT_EQ(linkDialogs.captions.back(), "Communication TimeOut Timer Setting");
@@ -318,10 +317,7 @@ TEST_F(CommRecordTest, TheTimeOutMenuItemStoresTheConfirmedChoice) {
     EXPECT_EQ(rs.timeOut, 1000u);
     EXPECT_EQ(rs.retryCount, 3u);
 
-    linkDialogs.replyTimeOutScript = [](int& timeOut, int&) {
-        timeOut = 8;
-        return false;
-    };
+    linkDialogs.replyTimeOutScript = [](RsTimOutDialog& dialog) { dialog.TimeOutComboBoxChange("9"); };
     TimeOutTimer1Click();
     EXPECT_EQ(rs.timeOut, 1000u);
 }

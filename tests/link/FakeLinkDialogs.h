@@ -1,5 +1,5 @@
-// The link's dialogs for tests. A script plays the user: it may call the dialog's rules, then
-// says whether the user confirmed; without a script a dialog is cancelled.
+// The link's dialogs for tests. A script plays the user on the dialog's rules; without one the
+// dialog is cancelled.
 #pragma once
 
 #include <functional>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/LinkDialogs.h"
+#include "link/PortSelDialog.h"
 
 namespace kestrion::testing {
 
@@ -14,18 +15,21 @@ class FakeLinkDialogs : public LinkDialogs {
 public:
     bool portSelection(const std::string& caption) override {
         captions.push_back(caption);
-        return portSelectionScript ? portSelectionScript() : false;
+        PortSelDialog dialog;
+        dialog.FormShow();
+        if (portSelectionScript) portSelectionScript(dialog);
+        return dialog.confirmed;
     }
     RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) override {
         captions.push_back(caption);
-        RsTimOutResult result{false, timeOutIndex, retryIndex};
-        if (replyTimeOutScript) result.confirmed = replyTimeOutScript(result.timeOutIndex, result.retryIndex);
-        return result;
+        RsTimOutDialog dialog{timeOutIndex, retryIndex};
+        if (replyTimeOutScript) replyTimeOutScript(dialog);
+        return dialog.result();
     }
 
     std::vector<std::string> captions;  // of the dialogs shown, in order
-    std::function<bool()> portSelectionScript;
-    std::function<bool(int& timeOutIndex, int& retryIndex)> replyTimeOutScript;
+    std::function<void(PortSelDialog&)> portSelectionScript;
+    std::function<void(RsTimOutDialog&)> replyTimeOutScript;
 };
 
 }  // namespace kestrion::testing

@@ -38,26 +38,26 @@ TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheInde
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS11");
     form.baudRateRadioGroup->button(1)->click();
     EXPECT_EQ(baudIndex, 1u);
-    EXPECT_FALSE(form.confirmed);
+    EXPECT_FALSE(form.state.confirmed);
     form.btnOk->click();
-    EXPECT_TRUE(form.confirmed);
+    EXPECT_TRUE(form.state.confirmed);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
 TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
     forms::TrsTimOutForm form;
-    form.timeOutIndex = 4;
-    form.retryIndex = 9;
+    form.state.timeOutIndex = 4;
+    form.state.retryIndex = 9;
     form.show();
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "5");
     EXPECT_EQ(form.RetryComboBox->currentText(), "1");
     form.TimeOutComboBoxChange("12");
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "1");
-    EXPECT_EQ(form.timeOutIndex, 0);
+    EXPECT_EQ(form.state.timeOutIndex, 0);
     form.RetryComboBoxChange("4");
-    EXPECT_EQ(form.retryIndex, 3);
+    EXPECT_EQ(form.state.retryIndex, 3);
     form.btnCancel->click();
-    EXPECT_FALSE(form.confirmed);
+    EXPECT_FALSE(form.state.confirmed);
     EXPECT_EQ(form.windowTitle(), "Communication Time Out Setting");
 }
 
