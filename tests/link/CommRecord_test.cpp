@@ -214,14 +214,21 @@ TEST_F(CommRecordTest, ClearMonitorTxBufEmptiesBothRequestLists) {
 }
 
 TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
-    comPortIndex = 30;
-    baudIndex = 9;
+    struct Shown {
+        std::uint32_t comPort;
+        std::uint32_t baud;
+        const char* comText;
+        int baudItem;
+    };
     PortSelDialog dialog;
-    const PortSelView view = dialog.FormShow();
-    EXPECT_EQ(view.comText, "COM1");
-    EXPECT_EQ(view.baudItemIndex, 0);
-    EXPECT_EQ(comPortIndex, 0u);
-    EXPECT_EQ(baudIndex, 0u);
+    for (const Shown& c : {Shown{18, 5, "COM19", 5}, Shown{19, 6, "COM1", 0}, Shown{30, 9, "COM1", 0}}) {
+        comPortIndex = c.comPort;
+        baudIndex = c.baud;
+        const PortSelView view = dialog.FormShow();
+        EXPECT_EQ(view.comText, c.comText) << c.comPort;
+        EXPECT_EQ(view.baudItemIndex, c.baudItem) << c.baud;
+        EXPECT_EQ(baudIndex, static_cast<std::uint32_t>(c.baudItem)) << c.baud;
+    }
 
     struct Case {
         const char* typed;
@@ -234,12 +241,11 @@ TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
         EXPECT_EQ(dialog.comPortComboBoxChange(c.typed), c.shown) << c.typed;
         EXPECT_EQ(comPortIndex, c.index) << c.typed;
     }
-    EXPECT_EQ(dialog.baudRateRadioGroupClick(4), 4);
-    EXPECT_EQ(baudIndex, 4u);
-    EXPECT_EQ(dialog.baudRateRadioGroupClick(7), 0);
-    EXPECT_EQ(baudIndex, 0u);
-    baudIndex = 5;
-    EXPECT_EQ(dialog.FormShow().baudItemIndex, 5);
+    for (const auto& [clicked, shown] : {std::pair{4, 4}, std::pair{5, 5}, std::pair{6, 0}, std::pair{-1, 0}}) {
+        baudIndex = 3;
+        EXPECT_EQ(dialog.baudRateRadioGroupClick(clicked), shown) << clicked;
+        EXPECT_EQ(baudIndex, static_cast<std::uint32_t>(shown)) << clicked;
+    }
 }
 
 TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
@@ -277,13 +283,22 @@ TEST_F(CommRecordTest, CancellingThePortDialogKeepsTheChoiceOnlyInMemory) {
 }
 
 TEST_F(CommRecordTest, TheTimeOutDialogRules) {
-    RsTimOutDialog dialog{12, 7};
-    EXPECT_EQ(dialog.timeOutText(), "10");
-    EXPECT_EQ(dialog.timeOutIndex, 9);
-    dialog.timeOutIndex = 3;
-    EXPECT_EQ(dialog.timeOutText(), "4");
-    EXPECT_EQ(dialog.retryText(), "1");
-    EXPECT_EQ(dialog.retryIndex, 0);
+    struct Shown {
+        int preset;
+        const char* text;
+        int index;
+    };
+    RsTimOutDialog dialog;
+    for (const Shown& c : {Shown{-1, "10", 9}, Shown{0, "1", 0}, Shown{9, "10", 9}, Shown{10, "10", 9}}) {
+        dialog.timeOutIndex = c.preset;
+        EXPECT_EQ(dialog.timeOutText(), c.text) << c.preset;
+        EXPECT_EQ(dialog.timeOutIndex, c.index) << c.preset;
+    }
+    for (const Shown& c : {Shown{-1, "1", 0}, Shown{4, "5", 4}, Shown{5, "1", 0}}) {
+        dialog.retryIndex = c.preset;
+        EXPECT_EQ(dialog.retryText(), c.text) << c.preset;
+        EXPECT_EQ(dialog.retryIndex, c.index) << c.preset;
+    }
 
     struct Case {
         const char* typed;
