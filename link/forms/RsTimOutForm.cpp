@@ -51,6 +51,9 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
     onTextCommitted(TimeOutComboBox, this, [this](const QString& text) { TimeOutComboBoxChange(text); });
     onTextCommitted(RetryComboBox, this, [this](const QString& text) { RetryComboBoxChange(text); });
     connect(btnOk, &QPushButton::clicked, this, [this] {
+        // Numbers typed into the boxes count even when a box never lost the focus.
+        TimeOutComboBoxChange(TimeOutComboBox->currentText());
+        RetryComboBoxChange(RetryComboBox->currentText());
         state.btnOkClick();
         accept();
     });

@@ -1,15 +1,20 @@
 // The port and rate dialog and the reply time-out dialog as Qt windows, with the fakes installed.
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "link/CommRecord.h"
 #include "link/forms/PortSelForm.h"
+#include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
+#include "model/ModeData.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -59,6 +64,32 @@ TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
     form.btnCancel->click();
     EXPECT_FALSE(form.state.confirmed);
     EXPECT_EQ(form.windowTitle(), "Communication Time Out Setting");
+}
+
+// The menu items run the real dialogs; the user types into the boxes and clicks OK at once.
+TEST_F(LinkFormsTest, OkTakesWhatIsTypedIntoTheBoxes) {
+    forms::QtLinkDialogs qtDialogs;
+    InstalledDialogs<LinkDialogs> installed(qtDialogs);
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<forms::TPortSelForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->comPortComboBox->lineEdit()->setText("COM12");
+        form->btnOk->click();
+    });
+    selectComPort();
+    EXPECT_EQ(comPortIndex, 11u);
+    EXPECT_EQ(ModeData.comPortNo, 11u);
+
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<forms::TrsTimOutForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->TimeOutComboBox->lineEdit()->setText("7");
+        form->RetryComboBox->lineEdit()->setText("3");
+        form->btnOk->click();
+    });
+    TimeOutTimer1Click();
+    EXPECT_EQ(rs.timeOut, 7000u);
+    EXPECT_EQ(rs.retryCount, 3u);
 }
 
 }  // namespace
