@@ -46,7 +46,7 @@ const Texts fileExistsOverwrite = {
     "Bu dosya zaten var, üzerine yazmak istiyor musunuz ?",
 };
 
-std::string inCurrentLanguage(const Texts& texts) { return texts[static_cast<int>(currentLanguage())]; }
+std::string inCurrentLanguage(const Texts& texts) { return texts[static_cast<std::size_t>(currentLanguage())]; }
 
 }  // namespace
 

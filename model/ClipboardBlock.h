@@ -23,7 +23,7 @@ static_assert(kClipboardSignatureOffset + kClipboardSignature.size() == kClipboa
 void initClipboardMemory(std::size_t recordSize);
 
 // True when a block exists and its head holds the signature.
-bool isClipboardMemoryValid();
+[[nodiscard]] bool isClipboardMemoryValid();
 
 // The whole block (empty before the allocation) and its object slots.
 std::span<std::uint8_t> clipboardMemory();

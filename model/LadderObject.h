@@ -114,7 +114,7 @@ void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest);
 // Copies the first 216 bytes (every field before the ID text) from source to dest, keeping dest's
 // ID text, monitor fields and links. 0 when the copy reads back equal; otherwise (or with a null
 // object) the box "Error201501180912" and 1.
-int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest);
+[[nodiscard]] int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest);
 
 // Bounded writes and reads of the record's NUL-terminated texts.
 template <std::size_t N>

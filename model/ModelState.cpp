@@ -1,5 +1,8 @@
 #include "model/ModelState.h"
 
+#include <memory>
+
+#include "model/CommandTransaction.h"
 #include "model/StateRegistry.h"
 
 namespace kestrion {
@@ -92,6 +95,34 @@ void resetModelState() {
 namespace {
 
 [[maybe_unused]] const bool registered = state::registerReset("model", resetModelState);
+
+// The program image with its check code, and what the program's type and length decide.
+transaction::Restore snapshotProgramImage() {
+    struct Saved {
+        PmwImage pmw;
+        PmwImage pmwBackup;
+        std::uint32_t convStepNo;
+        std::uint16_t connectedPlcType;
+    };
+    auto saved = std::make_shared<const Saved>(Saved{pmw, pmwBackup, convStepNo, connectedPlcType});
+    return [saved] {
+        pmw = saved->pmw;
+        pmwBackup = saved->pmwBackup;
+        convStepNo = saved->convStepNo;
+        connectedPlcType = saved->connectedPlcType;
+    };
+}
+
+transaction::Restore snapshotEditAndFileFlags() {
+    return [edit = editModeFlags, file = fileStateFlags, name = FileNameArray] {
+        editModeFlags = edit;
+        fileStateFlags = file;
+        FileNameArray = name;
+    };
+}
+
+[[maybe_unused]] const bool programImagePart = transaction::registerPart("program image", snapshotProgramImage);
+[[maybe_unused]] const bool flagsPart = transaction::registerPart("edit and file flags", snapshotEditAndFileFlags);
 
 }  // namespace
 
