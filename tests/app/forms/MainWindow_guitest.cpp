@@ -4,11 +4,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QPushButton>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
@@ -16,8 +16,8 @@
 
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
-#include "model/EditorState.h"
 #include "model/ConnectedPlc.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/forms/PlcTypeForm.h"
@@ -43,7 +43,8 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     QStringList menus;
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
-    EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
+    EXPECT_EQ(menus.join(","),
+              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
     EXPECT_EQ(panels.size(), 14);
@@ -78,30 +79,15 @@ TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
     TMainForm form(services);
     QStringList items;
     describeMenu(form.menuBar()->actions(), "", items);
-    const QStringList expected = {
-        "FileMenu &File",
-        "EditMenu &Edit",
-        "ViewMenu &View",
-        "CommentMenu &Comment",
-        "OnlineMenu &Online",
-        "MonitorMenu &Monitor",
-        "PlcMenu &PLC",
-        "TemplateMenu &Template",
-        "ToolsMenu &Tools",
-        "OptionMenu O&ption",
-        "OptionMenu/PlcTypeChange1 Type change ...",
-        "OptionMenu/ChangeComPort1 ChangeComPort...",
-        "OptionMenu/TimeOutTimer1 Time out timer ...",
-        "LanguageMenu &Language",
-        "HelpMenu &Help",
-        "xTHIS xTHIS (hidden)",
-        "xTHIS/Memory1 Memory",
-        "xTHIS/Memory1/InitialFileMemory1 InitialFileMemory",
-        "xTHIS/Memory1/InitialFileMemory1/PMW1 PMW",
-        "xTHIS/Memory1/InitialFileMemory1/pmwPre1 pmwPre",
-        "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail",
-    };
-    EXPECT_EQ(items.join("\n").toStdString(), expected.join("\n").toStdString());
+    EXPECT_EQ(
+        items.join(", ").toStdString(),
+        "FileMenu &File, EditMenu &Edit, ViewMenu &View, CommentMenu &Comment, OnlineMenu &Online, "
+        "MonitorMenu &Monitor, PlcMenu &PLC, TemplateMenu &Template, ToolsMenu &Tools, OptionMenu O&ption, "
+        "OptionMenu/PlcTypeChange1 Type change ..., OptionMenu/ChangeComPort1 ChangeComPort..., "
+        "OptionMenu/TimeOutTimer1 Time out timer ..., LanguageMenu &Language, HelpMenu &Help, "
+        "xTHIS xTHIS (hidden), xTHIS/Memory1 Memory, xTHIS/Memory1/InitialFileMemory1 InitialFileMemory, "
+        "xTHIS/Memory1/InitialFileMemory1/PMW1 PMW, xTHIS/Memory1/InitialFileMemory1/pmwPre1 pmwPre, "
+        "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail");
 }
 
 TEST_F(MainWindowTest, TheLinkItemsOpenTheirOwnDialogs) {
