@@ -37,7 +37,9 @@ constexpr MenuRow kRows[] = {
 
 }  // namespace
 
-MenuTable appMenuRows() { return kRows; }
+MenuTable appMenuRows() {
+    return kRows;
+}
 
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;

@@ -112,6 +112,8 @@ std::string textForDisplay(std::string_view bytes, Language language) {
     return out;
 }
 
-std::string textForDisplay(std::string_view bytes) { return textForDisplay(bytes, currentLanguage()); }
+std::string textForDisplay(std::string_view bytes) {
+    return textForDisplay(bytes, currentLanguage());
+}
 
 }  // namespace kestrion

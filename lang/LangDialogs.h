@@ -15,6 +15,8 @@ public:
     virtual void appMessage(const AppMessage& message) = 0;
 };
 
-inline LangDialogs& langDialogs() { return DialogSeam<LangDialogs>::get(); }
+inline LangDialogs& langDialogs() {
+    return DialogSeam<LangDialogs>::get();
+}
 
 }  // namespace kestrion

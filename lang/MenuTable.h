@@ -11,9 +11,9 @@ enum class MenuRowKind { Menu, Item };
 struct MenuRow {
     MenuRowKind kind = MenuRowKind::Item;
     const char* objectName = "";
-    const char* caption = "";  // '&' marks the access key
-    const char* parent = "";   // object name of the menu that holds the row; "" for the menu bar
-    int position = 0;          // place among the rows of the same menu, lower first
+    const char* caption = "";     // '&' marks the access key
+    const char* parent = "";      // object name of the menu that holds the row; "" for the menu bar
+    int position = 0;             // place among the rows of the same menu, lower first
     void (*command)() = nullptr;  // what an item runs; an item without one does nothing
     bool hidden = false;          // out of sight until something shows it
 };

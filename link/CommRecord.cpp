@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "model/EditorState.h"
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
 #include "link/Frames.h"
 #include "link/LinkDialogs.h"
 #include "link/LinkState.h"
-#include "link/RsTimOutDialog.h"
 #include "link/Receive.h"
+#include "link/RsTimOutDialog.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
 #include "model/StateRegistry.h"
@@ -181,7 +181,9 @@ void selectComPort() {
     }
 }
 
-std::string comPortName() { return "COM" + std::to_string(comPortIndex + 1); }
+std::string comPortName() {
+    return "COM" + std::to_string(comPortIndex + 1);
+}
 
 void clearMonitorTxBuf() {
     rs.bitTxBuf.fill(0);
@@ -189,9 +191,9 @@ void clearMonitorTxBuf() {
 }
 
 void TimeOutTimer1Click() {
-    const RsTimOutResult chosen =
-        linkDialogs().replyTimeOut("Communication TimeOut Timer Setting", (static_cast<int>(rs.timeOut) - 1000) / 1000,
-                                   static_cast<int>(rs.retryCount) - 1);
+    const RsTimOutResult chosen = linkDialogs().replyTimeOut("Communication TimeOut Timer Setting",
+                                                             (static_cast<int>(rs.timeOut) - 1000) / 1000,
+                                                             static_cast<int>(rs.retryCount) - 1);
     if (!chosen.confirmed) return;
     // The dialog keeps its indexes in range; an index from elsewhere gets the dialog's own rule.
     RsTimOutDialog checked{chosen.timeOutIndex, chosen.retryIndex};

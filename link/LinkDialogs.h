@@ -22,6 +22,8 @@ public:
                                                       int retryIndex) = 0;
 };
 
-inline LinkDialogs& linkDialogs() { return DialogSeam<LinkDialogs>::get(); }
+inline LinkDialogs& linkDialogs() {
+    return DialogSeam<LinkDialogs>::get();
+}
 
 }  // namespace kestrion

@@ -13,6 +13,8 @@ constexpr MenuRow kRows[] = {
 
 }  // namespace
 
-MenuTable linkMenuRows() { return kRows; }
+MenuTable linkMenuRows() {
+    return kRows;
+}
 
 }  // namespace kestrion

@@ -97,7 +97,7 @@ void pushStack0(std::int32_t index, std::uint32_t value, const std::string& labe
         showStackOverflow(0, StackOperation::Push, label);
         // The first stack to run over is the one a developer wants to look at.
         modelDialogs().showStackCode({"[push] 00.stack0 overflow error ", std::to_string(index),
-                                           "[search] _stackOverError(0,0,s) ...Error2018031600"});
+                                      "[search] _stackOverError(0,0,s) ...Error2018031600"});
         throw ConversionError(overflowCaption(0, StackOperation::Push));
     }
     push(stack0Code, 0, index, value, label);

@@ -20,6 +20,8 @@ public:
     virtual PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) = 0;
 };
 
-inline ModelDialogs& modelDialogs() { return DialogSeam<ModelDialogs>::get(); }
+inline ModelDialogs& modelDialogs() {
+    return DialogSeam<ModelDialogs>::get();
+}
 
 }  // namespace kestrion

@@ -22,8 +22,7 @@ void ByteReader::copyTo(std::size_t offset, std::uint8_t* out, std::size_t count
 
 void install(const Services& services) {
     if (!services.messages || !services.statusBar || !services.trace || !services.progress ||
-        !services.system || !services.clock || !services.timers || !services.files ||
-        !services.serial)
+        !services.system || !services.clock || !services.timers || !services.files || !services.serial)
         throw std::logic_error("platform::install needs every service");
     current = services;
 }

@@ -12,6 +12,8 @@ constexpr MenuRow kRows[] = {
 
 }  // namespace
 
-MenuTable wizardsMenuRows() { return kRows; }
+MenuTable wizardsMenuRows() {
+    return kRows;
+}
 
 }  // namespace kestrion

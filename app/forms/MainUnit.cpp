@@ -14,12 +14,12 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/forms/LogoUnit.h"
-#include "model/EditorState.h"
-#include "link/Receive.h"
 #include "app/AppMenu.h"
 #include "app/MainCore.h"
+#include "app/forms/LogoUnit.h"
 #include "lang/forms/WidgetText.h"
+#include "link/Receive.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
@@ -69,11 +69,17 @@ TMainForm::~TMainForm() {
     if (platform::installed()) FormDestroy();
 }
 
-QMenu* TMainForm::menu(const QString& objectName) const { return findChild<QMenu*>(objectName); }
+QMenu* TMainForm::menu(const QString& objectName) const {
+    return findChild<QMenu*>(objectName);
+}
 
-QAction* TMainForm::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+QAction* TMainForm::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
 
-void TMainForm::buildMenus() { addMenuRows(mainMenuRows(), "", nullptr); }
+void TMainForm::buildMenus() {
+    addMenuRows(mainMenuRows(), "", nullptr);
+}
 
 // The rows held by parent, and below each menu its own rows.
 void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into) {
@@ -90,7 +96,8 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         QAction* added = into != nullptr ? into->addAction(caption) : menuBar()->addAction(caption);
         added->setObjectName(row.objectName);
         added->setVisible(!row.hidden);
-        if (row.command != nullptr) connect(added, &QAction::triggered, this, [command = row.command] { command(); });
+        if (row.command != nullptr)
+            connect(added, &QAction::triggered, this, [command = row.command] { command(); });
     }
 }
 

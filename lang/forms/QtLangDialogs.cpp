@@ -4,6 +4,8 @@
 
 namespace kestrion::forms {
 
-void QtLangDialogs::appMessage(const AppMessage& message) { showAppMsgForm(message); }
+void QtLangDialogs::appMessage(const AppMessage& message) {
+    showAppMsgForm(message);
+}
 
 }  // namespace kestrion::forms

@@ -5,7 +5,9 @@
 
 namespace kestrion::forms {
 
-bool QtLinkDialogs::portSelection(const std::string& caption) { return runPortSelForm(caption); }
+bool QtLinkDialogs::portSelection(const std::string& caption) {
+    return runPortSelForm(caption);
+}
 
 RsTimOutResult QtLinkDialogs::replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) {
     return runRsTimOutForm(caption, timeOutIndex, retryIndex);

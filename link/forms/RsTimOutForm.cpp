@@ -26,7 +26,8 @@ QComboBox* numberBox(QWidget* parent, const char* name, int first, int last) {
 template <typename Slot>
 void onTextCommitted(QComboBox* box, QObject* receiver, Slot slot) {
     QObject::connect(box, &QComboBox::textActivated, receiver, slot);
-    QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver, [box, slot] { slot(box->currentText()); });
+    QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver,
+                     [box, slot] { slot(box->currentText()); });
 }
 
 }  // namespace

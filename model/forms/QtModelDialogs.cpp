@@ -7,7 +7,9 @@
 
 namespace kestrion::forms {
 
-void QtModelDialogs::showStackCode(const StackCodeView& view) { showStackCodeForm(view); }
+void QtModelDialogs::showStackCode(const StackCodeView& view) {
+    showStackCodeForm(view);
+}
 
 PlcTypeFormResult QtModelDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
     return forms::showPlcTypeForm(plcType, memSizeCode, QApplication::activeWindow());

@@ -241,7 +241,8 @@ TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
         EXPECT_EQ(dialog.comPortComboBoxChange(c.typed), c.shown) << c.typed;
         EXPECT_EQ(comPortIndex, c.index) << c.typed;
     }
-    for (const auto& [clicked, shown] : {std::pair{4, 4}, std::pair{5, 5}, std::pair{6, 0}, std::pair{-1, 0}}) {
+    for (const auto& [clicked, shown] :
+         {std::pair{4, 4}, std::pair{5, 5}, std::pair{6, 0}, std::pair{-1, 0}}) {
         baudIndex = 3;
         EXPECT_EQ(dialog.baudRateRadioGroupClick(clicked), shown) << clicked;
         EXPECT_EQ(baudIndex, static_cast<std::uint32_t>(shown)) << clicked;

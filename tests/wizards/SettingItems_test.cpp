@@ -12,7 +12,6 @@ namespace {
 
 using platform::MsgIcon;
 
-
 class PlcTypeChangeTest : public testing::CoreTest {
 protected:
     PlcTypeChangeTest() {
