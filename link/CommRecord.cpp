@@ -2,11 +2,14 @@
 
 #include <memory>
 
-#include "model/EditorState.h"
+#include "lang/LangDialogs.h"
 #include "lang/Language.h"
 #include "link/Frames.h"
+#include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/Receive.h"
+#include "link/RsTimOutDialog.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
 #include "model/StateRegistry.h"
@@ -43,9 +46,7 @@ constexpr BaudEntry kBaudTable[] = {
     {9600, "9600", 180},    {19200, "19200", 120},   {38400, "38400", 100},
     {57600, "57600", 100},  {115200, "115200", 100}, {115200, "115200", 100},
 };
-constexpr std::uint32_t kBaudTableSize = sizeof(kBaudTable) / sizeof(kBaudTable[0]);
-
-std::string comName() { return "COM" + std::to_string(comPortIndex + 1); }
+static_assert(sizeof(kBaudTable) / sizeof(kBaudTable[0]) == kBaudTableSize);
 
 void requestFullRedrawAfterDialog(bool withFrame) {
     redrawFlags |= kRedrawLadder | kRedrawObjects;
@@ -60,14 +61,14 @@ std::string cantOpenLine() {
 }
 
 void showOpenFailure(platform::SerialOpenStatus status) {
-    platform::AppMessage message;
+    AppMessage message;
     message.caption = "Error2015121401";
     message.line1 = cantOpenLine();
     if (status == platform::SerialOpenStatus::AccessDenied)
         message.line2 = "No permission to open " + platform::serial().deviceName(static_cast<int>(comPortIndex) + 1) +
                         ": your account must be in the dialout group";
     message.versionText = titleText;
-    platform::dialogs().appMessage(message);
+    langDialogs().appMessage(message);
     requestFullRedrawAfterDialog(true);
 }
 
@@ -167,7 +168,7 @@ void closeComPort() {
 
 void selectComPort() {
     closeComPort();
-    const bool confirmed = platform::dialogs().portSelection("Communication Ports and BaudRate Selection");
+    const bool confirmed = linkDialogs().portSelection("Communication Ports and BaudRate Selection");
     requestFullRedrawAfterDialog(true);
     if (confirmed) {
         ModeData.comPortNo = comPortIndex;
@@ -180,84 +181,26 @@ void selectComPort() {
     }
 }
 
+std::string comPortName() {
+    return "COM" + std::to_string(comPortIndex + 1);
+}
+
 void clearMonitorTxBuf() {
     rs.bitTxBuf.fill(0);
     rs.byteTxBuf.fill(0);
 }
 
-PortSelView portSelFormShow() {
-    if (comPortIndex >= static_cast<std::uint32_t>(kPortSelComCount)) comPortIndex = 0;
-    if (baudIndex >= kBaudTableSize) baudIndex = 0;
-    return {comName(), static_cast<int>(baudIndex)};
-}
-
-std::string portSelComboChange(const std::string& text) {
-    for (int i = 0; i < kPortSelComCount; ++i) {
-        if (text == "COM" + std::to_string(i + 1)) {
-            comPortIndex = static_cast<std::uint32_t>(i);
-            return text;
-        }
-    }
-    comPortIndex = 0;
-    return "COM1";
-}
-
-int portSelRadioClick(int itemIndex) {
-    if (itemIndex >= 0 && itemIndex < static_cast<int>(kBaudTableSize)) {
-        baudIndex = static_cast<std::uint32_t>(itemIndex);
-        return itemIndex;
-    }
-    baudIndex = 0;
-    return 0;
-}
-
-namespace {
-
-// The number text "1".."count" that a combo box of the time-out dialog accepts, as index 0..count-1.
-int indexOfNumberText(const std::string& text, int count) {
-    for (int i = 0; i < count; ++i)
-        if (text == std::to_string(i + 1)) return i;
-    return -1;
-}
-
-constexpr int kTimeOutChoices = 10;
-constexpr int kRetryChoices = 5;
-
-}  // namespace
-
-std::string rsTimOutTimeOutText(int& timeOutIndex) {
-    if (timeOutIndex < 0 || timeOutIndex >= kTimeOutChoices) timeOutIndex = kTimeOutChoices - 1;
-    return std::to_string(timeOutIndex + 1);
-}
-
-std::string rsTimOutRetryText(int& retryIndex) {
-    if (retryIndex < 0 || retryIndex >= kRetryChoices) retryIndex = 0;
-    return std::to_string(retryIndex + 1);
-}
-
-std::string rsTimOutTimeOutChange(const std::string& text, int& timeOutIndex) {
-    timeOutIndex = indexOfNumberText(text, kTimeOutChoices);
-    if (timeOutIndex >= 0) return text;
-    timeOutIndex = 0;
-    return "1";
-}
-
-std::string rsTimOutRetryChange(const std::string& text, int& retryIndex) {
-    retryIndex = indexOfNumberText(text, kRetryChoices);
-    if (retryIndex >= 0) return text;
-    retryIndex = 0;
-    return "1";
-}
-
 void TimeOutTimer1Click() {
-    int timeOutIndex = (static_cast<int>(rs.timeOut) - 1000) / 1000;
-    int retryIndex = static_cast<int>(rs.retryCount) - 1;
-    if (!platform::dialogs().replyTimeOut("Communication TimeOut Timer Setting", timeOutIndex, retryIndex)) return;
+    const RsTimOutResult chosen = linkDialogs().replyTimeOut("Communication TimeOut Timer Setting",
+                                                             (static_cast<int>(rs.timeOut) - 1000) / 1000,
+                                                             static_cast<int>(rs.retryCount) - 1);
+    if (!chosen.confirmed) return;
     // The dialog keeps its indexes in range; an index from elsewhere gets the dialog's own rule.
-    rsTimOutTimeOutText(timeOutIndex);
-    rsTimOutRetryText(retryIndex);
-    rs.timeOut = static_cast<std::uint32_t>(timeOutIndex + 1) * 1000;
-    rs.retryCount = static_cast<std::uint32_t>(retryIndex + 1);
+    RsTimOutDialog checked{chosen.timeOutIndex, chosen.retryIndex};
+    checked.timeOutText();
+    checked.retryText();
+    rs.timeOut = static_cast<std::uint32_t>(checked.timeOutIndex + 1) * 1000;
+    rs.retryCount = static_cast<std::uint32_t>(checked.retryIndex + 1);
 }
 
 void refreshLinkPanels() {
@@ -265,7 +208,7 @@ void refreshLinkPanels() {
     const bool known = commProtocol >= 0 && commProtocol <= FreeUser;
     platform::statusBar().setPanelText(4, known ? names[commProtocol] : "");
     const std::string separator = (comState & kComStateOpen) != 0 ? "&Br" : " Br";
-    platform::statusBar().setPanelText(5, comName() + separator + baudText);
+    platform::statusBar().setPanelText(5, comPortName() + separator + baudText);
 }
 
 void linkStartUp() {
@@ -279,7 +222,7 @@ void linkStartUp() {
     baudIndex = ModeData.baudRate;
     setBaudRateString(baudIndex);
     platform::statusBar().setPanelText(2, "");
-    platform::statusBar().setPanelText(5, comName() + " Br" + baudText);
+    platform::statusBar().setPanelText(5, comPortName() + " Br" + baudText);
     platform::statusBar().setPanelText(7, "");
     platform::statusBar().setPanelText(6, "");
     rs.timeOut = 5000;

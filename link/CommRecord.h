@@ -83,7 +83,8 @@ extern std::array<std::uint16_t, 256>& D8Kreg;
 // The open port, or null.
 platform::SerialPort* linkPort();
 
-// The baud table's three columns.
+// The baud table's three columns, for baud indexes 0..kBaudTableSize-1.
+constexpr std::uint32_t kBaudTableSize = 6;
 void setBaudRate(std::uint32_t index);        // comDcb.baudRate
 void setBaudRateString(std::uint32_t index);  // baudText; an unknown index resets baudIndex to 0
 void setTimer1Interval(std::uint32_t index);  // the receive poller's period
@@ -95,25 +96,9 @@ int _OpenComPort(std::int32_t protocol);
 void closeComPort();
 void selectComPort();
 void clearMonitorTxBuf();
+// "COM1".."COM19" for comPortIndex.
+std::string comPortName();
 
-// The port dialog's rules, run by TPortSelForm.
-struct PortSelView {
-    std::string comText;
-    int baudItemIndex = 0;
-};
-PortSelView portSelFormShow();
-// Returns the text the combo box shows afterwards.
-std::string portSelComboChange(const std::string& text);
-// Returns the item the radio group shows afterwards.
-int portSelRadioClick(int itemIndex);
-constexpr int kPortSelComCount = 19;
-constexpr int kPortSelBaudItems = 5;
-
-// The reply time-out dialog's rules, run by TrsTimOutForm; each returns the text its box shows.
-std::string rsTimOutTimeOutText(int& timeOutIndex);
-std::string rsTimOutRetryText(int& retryIndex);
-std::string rsTimOutTimeOutChange(const std::string& text, int& timeOutIndex);
-std::string rsTimOutRetryChange(const std::string& text, int& retryIndex);
 // Option > "Time out timer ...".
 void TimeOutTimer1Click();
 

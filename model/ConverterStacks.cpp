@@ -1,6 +1,7 @@
 #include "model/ConverterStacks.h"
 
 #include "model/ConversionError.h"
+#include "model/ModelDialogs.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -95,8 +96,8 @@ void pushStack0(std::int32_t index, std::uint32_t value, const std::string& labe
     if (index >= kConverterStackSize) {
         showStackOverflow(0, StackOperation::Push, label);
         // The first stack to run over is the one a developer wants to look at.
-        platform::dialogs().showStackCode({"[push] 00.stack0 overflow error ", std::to_string(index),
-                                           "[search] _stackOverError(0,0,s) ...Error2018031600"});
+        modelDialogs().showStackCode({"[push] 00.stack0 overflow error ", std::to_string(index),
+                                      "[search] _stackOverError(0,0,s) ...Error2018031600"});
         throw ConversionError(overflowCaption(0, StackOperation::Push));
     }
     push(stack0Code, 0, index, value, label);

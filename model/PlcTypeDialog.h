@@ -17,6 +17,13 @@ struct PlcTypeItem {
 constexpr std::array<PlcTypeItem, 6> kPlcTypeItems = {
     {{"q0", 1}, {"q4", 4}, {"q1", 6}, {"q2", 7}, {"q3", 5}, {"W3", 2}}};
 
+// What the dialog gives back.
+struct PlcTypeFormResult {
+    std::uint8_t okFlag = 0;  // 1 after OK, 0 after Cancel
+    std::int32_t memSizeCode = 0;
+    std::int32_t plcType = 0;
+};
+
 class PlcTypeDialog {
 public:
     // Set by the caller before the dialog is shown.
@@ -34,6 +41,7 @@ public:
     void FennuRadioGroupClick(int clickedIndex);
     void btnOkClick() { okFlag = 1; }
     void btnCancelClick() { okFlag = 0; }
+    PlcTypeFormResult result() const { return {okFlag, memSizeCode, plcType}; }
 };
 
 }  // namespace kestrion

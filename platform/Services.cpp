@@ -22,8 +22,7 @@ void ByteReader::copyTo(std::size_t offset, std::uint8_t* out, std::size_t count
 
 void install(const Services& services) {
     if (!services.messages || !services.statusBar || !services.trace || !services.progress ||
-        !services.system || !services.clock || !services.timers || !services.files || !services.dialogs ||
-        !services.serial)
+        !services.system || !services.clock || !services.timers || !services.files || !services.serial)
         throw std::logic_error("platform::install needs every service");
     current = services;
 }
@@ -40,7 +39,6 @@ System& system() { return checked(current.system, "system"); }
 Clock& clock() { return checked(current.clock, "clock"); }
 Timers& timers() { return checked(current.timers, "timers"); }
 Files& files() { return checked(current.files, "files"); }
-Dialogs& dialogs() { return checked(current.dialogs, "dialogs"); }
 SerialPorts& serial() { return checked(current.serial, "serial ports"); }
 
 }  // namespace kestrion::platform

@@ -1,7 +1,7 @@
 // The services the core needs from the outside world: message boxes, the status bar, trace memos,
-// the progress window, time and the message loop, timers, files and the dialogs a routine opens
-// half-way through its work. The core reaches them only through services(); the program installs
-// the real implementations at start-up and the test fixture installs fakes.
+// the progress window, time and the message loop, timers, files and serial ports. The core reaches
+// them only through these accessors; the program installs the real implementations at start-up
+// and the test fixture installs fakes. Dialogs belong to the subsystem that opens them.
 #pragma once
 
 #include <cstddef>
@@ -189,49 +189,6 @@ public:
     virtual SerialOpenResult open(int comNumber) = 0;
 };
 
-// ---- Dialogs opened by core routines ---------------------------------------------------------
-
-// The application message pop-up: a caption, two lines and the version text.
-struct AppMessage {
-    std::string caption;
-    std::string line1;
-    std::string line2;
-    std::string versionText;
-};
-
-// The stack-code developer view: a caption and two lines of text.
-struct StackCodeView {
-    std::string caption;
-    std::string text1;
-    std::string text2;
-};
-
-// What the PLC type dialog gives back.
-struct PlcTypeFormResult {
-    std::uint8_t okFlag = 0;  // 1 after OK, 0 after Cancel
-    std::int32_t memSizeCode = 0;
-    std::int32_t plcType = 0;
-};
-
-// One function per dialog that a core routine opens in the middle of its work; the real ones show
-// Qt dialogs, the fakes return scripted results. Dialogs are added as the routines that need them
-// are written.
-class Dialogs {
-public:
-    virtual ~Dialogs() = default;
-    virtual void appMessage(const AppMessage& message) = 0;
-    // The port and rate dialog; its controls change the link's port and baud index themselves.
-    // True when the user confirmed with OK.
-    virtual bool portSelection(const std::string& caption) = 0;
-    // The reply time-out dialog: time-out index 0..9 and retry index 0..4 in and out; true when
-    // confirmed.
-    virtual bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) = 0;
-    // Shows the stack-code view modally and hides it again when the user closes it.
-    virtual void showStackCode(const StackCodeView& view) = 0;
-    // The PLC type dialog, preset with the program's type and memory size code.
-    virtual PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) = 0;
-};
-
 // ---- The installed services --------------------------------------------------------------------
 
 struct Services {
@@ -243,7 +200,6 @@ struct Services {
     Clock* clock = nullptr;
     Timers* timers = nullptr;
     Files* files = nullptr;
-    Dialogs* dialogs = nullptr;
     SerialPorts* serial = nullptr;
 };
 
@@ -261,7 +217,6 @@ System& system();
 Clock& clock();
 Timers& timers();
 Files& files();
-Dialogs& dialogs();
 SerialPorts& serial();
 
 }  // namespace kestrion::platform

@@ -5,17 +5,17 @@
 #include "model/CommandTransaction.h"
 #include "model/ConnectedPlc.h"
 #include "model/MainState.h"
+#include "model/ModelDialogs.h"
 #include "model/ProgramImage.h"
-#include "platform/Services.h"
 #include "model/StepCount.h"
+#include "platform/Services.h"
 
 namespace kestrion {
 
 void plcTypeChange1Click() {
     // Runs as one command: a failure anywhere inside leaves the program as it was.
     runCommand([] {
-        const platform::PlcTypeFormResult chosen =
-            platform::dialogs().showPlcTypeForm(pmw.plcType(), pmw.memSizeCode());
+        const PlcTypeFormResult chosen = modelDialogs().showPlcTypeForm(pmw.plcType(), pmw.memSizeCode());
         if (chosen.okFlag == 0) {
             fileStateFlags &= static_cast<std::uint8_t>(~kFileLastChoiceWentThrough);
             return true;

@@ -14,16 +14,16 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/forms/LogoUnit.h"
-#include "model/EditorState.h"
-#include "link/CommRecord.h"
-#include "link/Receive.h"
+#include "app/AppMenu.h"
 #include "app/MainCore.h"
+#include "app/forms/LogoUnit.h"
+#include "lang/forms/WidgetText.h"
+#include "link/Receive.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"
-#include "wizards/SettingItems.h"
 
 namespace kestrion::app {
 
@@ -69,62 +69,50 @@ TMainForm::~TMainForm() {
     if (platform::installed()) FormDestroy();
 }
 
-void TMainForm::buildMenus() {
-    struct MainMenuEntry {
-        QMenu** member;
-        const char* name;
-        const char* caption;
-    };
-    const MainMenuEntry entries[] = {
-        {&FileMenu, "FileMenu", "&File"},          {&EditMenu, "EditMenu", "&Edit"},
-        {&ViewMenu, "ViewMenu", "&View"},          {&CommentMenu, "CommentMenu", "&Comment"},
-        {&OnlineMenu, "OnlineMenu", "&Online"},    {&MonitorMenu, "MonitorMenu", "&Monitor"},
-        {&PlcMenu, "PlcMenu", "&PLC"},             {&TemplateMenu, "TemplateMenu", "&Template"},
-        {&ToolsMenu, "ToolsMenu", "&Tools"},       {&OptionMenu, "OptionMenu", "O&ption"},
-        {&LanguageMenu, "LanguageMenu", "&Language"}, {&HelpMenu, "HelpMenu", "&Help"},
-    };
-    for (const MainMenuEntry& entry : entries) {
-        *entry.member = menuBar()->addMenu(QString::fromUtf8(entry.caption));
-        (*entry.member)->setObjectName(entry.name);
-    }
-
-    PlcTypeChange1 = OptionMenu->addAction("Type change ...", this, &TMainForm::PlcTypeChange1Click);
-    PlcTypeChange1->setObjectName("PlcTypeChange1");
-    ChangeComPort1 = OptionMenu->addAction("ChangeComPort...", this, &TMainForm::ChangeComPort1Click);
-    ChangeComPort1->setObjectName("ChangeComPort1");
-    TimeOutTimer1 = OptionMenu->addAction("Time out timer ...", this, &TMainForm::TimeOutTimer1Click);
-    TimeOutTimer1->setObjectName("TimeOutTimer1");
-    buildDeveloperMenu();
+QMenu* TMainForm::menu(const QString& objectName) const {
+    return findChild<QMenu*>(objectName);
 }
 
-void TMainForm::buildDeveloperMenu() {
-    xTHIS = menuBar()->addMenu("xTHIS");
-    xTHIS->setObjectName("xTHIS");
-    xTHIS->menuAction()->setVisible(false);
-    QMenu* memory = xTHIS->addMenu("Memory");
-    memory->setObjectName("Memory1");
-    QMenu* initialFileMemory = memory->addMenu("InitialFileMemory");
-    initialFileMemory->setObjectName("InitialFileMemory1");
-    PMW1 = initialFileMemory->addAction("PMW", this, &TMainForm::PMW1Click);
-    PMW1->setObjectName("PMW1");
-    // These two have nothing to do.
-    pmwPre1 = initialFileMemory->addAction("pmwPre");
-    pmwPre1->setObjectName("pmwPre1");
-    pmwTail1 = initialFileMemory->addAction("pmwTail");
-    pmwTail1->setObjectName("pmwTail1");
+QAction* TMainForm::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TMainForm::buildMenus() {
+    addMenuRows(mainMenuRows(), "", nullptr);
+}
+
+// The rows held by parent, and below each menu its own rows.
+void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into) {
+    for (const MenuRow& row : rows) {
+        if (parent != row.parent) continue;
+        const QString caption = forms::widgetText(row.caption);
+        if (row.kind == MenuRowKind::Menu) {
+            QMenu* added = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
+            added->setObjectName(row.objectName);
+            added->menuAction()->setVisible(!row.hidden);
+            addMenuRows(rows, row.objectName, added);
+            continue;
+        }
+        QAction* added = into != nullptr ? into->addAction(caption) : menuBar()->addAction(caption);
+        added->setObjectName(row.objectName);
+        added->setVisible(!row.hidden);
+        if (row.command != nullptr)
+            connect(added, &QAction::triggered, this, [command = row.command] { command(); });
+    }
 }
 
 void TMainForm::buildRecentFileItems() {
-    FileBar1 = FileMenu->addSeparator();
+    QMenu* fileMenu = menu("FileMenu");
+    FileBar1 = fileMenu->addSeparator();
     FileBar1->setObjectName("FileBar1");
     QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
     static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
     for (int i = 0; i < kRecentFileItems; ++i) {
-        *items[i] = FileMenu->addAction(QString());
+        *items[i] = fileMenu->addAction(QString());
         (*items[i])->setObjectName(names[i]);
     }
     // Saving moves names in the list; the menu shows them the next time it opens.
-    connect(FileMenu, &QMenu::aboutToShow, this, &TMainForm::showRecentFileItems);
+    connect(fileMenu, &QMenu::aboutToShow, this, &TMainForm::showRecentFileItems);
 }
 
 void TMainForm::showRecentFileItems() {
@@ -132,7 +120,7 @@ void TMainForm::showRecentFileItems() {
     for (int i = 0; i < kRecentFileItems; ++i) {
         const RecentFileItem& item = recentFileItems[static_cast<std::size_t>(i)];
         // A '&' in a file name is text, not an accelerator mark.
-        items[i]->setText(QString::fromStdString(item.caption).replace('&', "&&"));
+        items[i]->setText(forms::widgetText(item.caption).replace('&', "&&"));
         items[i]->setVisible(item.visible);
     }
     FileBar1->setVisible(FileBar1Visible);
@@ -190,12 +178,6 @@ void TMainForm::Timer0Timer() {
 // The receive poller of the PLC link.
 void TMainForm::Timer1Timer() { kestrion::Timer1Timer(); }
 
-void TMainForm::PlcTypeChange1Click() { plcTypeChange1Click(); }
-
-void TMainForm::ChangeComPort1Click() { selectComPort(); }
-void TMainForm::TimeOutTimer1Click() { kestrion::TimeOutTimer1Click(); }
-
-void TMainForm::PMW1Click() { pmw1Click(); }
 void TMainForm::FormShow() {
     mainFormShow();
     showRecentFileItems();

@@ -5,8 +5,11 @@
 
 #include <QMainWindow>
 #include <array>
+#include <string_view>
+#include <vector>
 
 #include "app/forms/QtPlatform.h"
+#include "lang/MenuTable.h"
 #include "platform/Services.h"
 
 class QLabel;
@@ -23,28 +26,10 @@ public:
     explicit TMainForm(QtPlatform& services, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The main menus, for the commands that later fill them.
-    QMenu* FileMenu = nullptr;
-    QMenu* EditMenu = nullptr;
-    QMenu* ViewMenu = nullptr;
-    QMenu* CommentMenu = nullptr;
-    QMenu* OnlineMenu = nullptr;
-    QMenu* MonitorMenu = nullptr;
-    QMenu* PlcMenu = nullptr;
-    QMenu* TemplateMenu = nullptr;
-    QMenu* ToolsMenu = nullptr;
-    QMenu* OptionMenu = nullptr;
-    QMenu* LanguageMenu = nullptr;
-    QMenu* HelpMenu = nullptr;
-    // The developer menu, hidden until the developer access shows it.
-    QMenu* xTHIS = nullptr;
-
-    QAction* PlcTypeChange1 = nullptr;
-    QAction* ChangeComPort1 = nullptr;
-    QAction* TimeOutTimer1 = nullptr;
-    QAction* PMW1 = nullptr;
-    QAction* pmwPre1 = nullptr;
-    QAction* pmwTail1 = nullptr;
+    // The menus and items the menu tables made, by object name ("FileMenu", "PlcTypeChange1"); null
+    // when there is none.
+    QMenu* menu(const QString& objectName) const;
+    QAction* action(const QString& objectName) const;
 
     // The recent-file items of the File menu and the separator above them; they show the state
     // the core keeps (model/RecentFiles.h).
@@ -64,10 +49,6 @@ public:
 public slots:
     void Timer0Timer();
     void Timer1Timer();
-    void PlcTypeChange1Click();
-    void ChangeComPort1Click();
-    void TimeOutTimer1Click();
-    void PMW1Click();
     void FormShow();
     void FormDestroy();
 
@@ -78,7 +59,7 @@ protected:
 
 private:
     void buildMenus();
-    void buildDeveloperMenu();
+    void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);
     void buildPanels();
     void buildStatusBar();
     void connectTimers();

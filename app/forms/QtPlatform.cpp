@@ -8,15 +8,10 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QScreen>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <chrono>
 #include <thread>
 
-#include "devviews/forms/StackCodeUnit.h"
-#include "model/forms/PlcTypeForm.h"
-#include "link/forms/PortSelUnit.h"
-#include "link/forms/RsTimOutUnit.h"
+#include "lang/forms/WidgetText.h"
 
 namespace kestrion::app {
 
@@ -25,8 +20,6 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 
 namespace {
-
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QMessageBox::Icon toQtIcon(MsgIcon icon) {
     switch (icon) {
@@ -52,7 +45,7 @@ QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
 }  // namespace
 
 MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {
-    QMessageBox box(toQtIcon(icon), fromUtf8(caption), fromUtf8(text), toQtButtons(buttons),
+    QMessageBox box(toQtIcon(icon), forms::widgetText(caption), forms::widgetText(text), toQtButtons(buttons),
                     QApplication::activeWindow());
     switch (box.exec()) {
         case QMessageBox::Ok: return MsgAnswer::Ok;
@@ -65,14 +58,14 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
 void QtStatusBar::attach(const std::array<QLabel*, panelCount>& panels) {
     for (int i = 0; i < panelCount; ++i) {
         panels_[i] = panels[i];
-        if (panels_[i]) panels_[i]->setText(fromUtf8(texts_[i]));
+        if (panels_[i]) panels_[i]->setText(forms::widgetText(texts_[i]));
     }
 }
 
 void QtStatusBar::setPanelText(int panel, const std::string& text) {
     if (panel < 0 || panel >= panelCount) return;
     texts_[panel] = text;
-    if (panels_[panel]) panels_[panel]->setText(fromUtf8(text));
+    if (panels_[panel]) panels_[panel]->setText(forms::widgetText(text));
 }
 
 std::string QtStatusBar::panelText(int panel) const {
@@ -94,7 +87,7 @@ void QtTraceMemos::setVisible(platform::Memo memo, bool visible) {
 }
 
 void QtTraceMemos::append(platform::Memo memo, const std::string& line) {
-    if (visible(memo)) memos_[static_cast<int>(memo)]->appendPlainText(fromUtf8(line));
+    if (visible(memo)) memos_[static_cast<int>(memo)]->appendPlainText(forms::widgetText(line));
 }
 
 void QtTraceMemos::clear(platform::Memo memo) {
@@ -107,33 +100,6 @@ int QtTraceMemos::lineCount(platform::Memo memo) const {
     return edit->document()->blockCount();
 }
 
-void QtDialogs::appMessage(const platform::AppMessage& message) {
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setObjectName("AppMsgForm");
-    dialog.setWindowTitle(fromUtf8(message.caption));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* memo = new QPlainTextEdit(&dialog);
-    memo->setObjectName("Memo1");
-    memo->setReadOnly(true);
-    memo->appendPlainText(fromUtf8(message.line1));
-    memo->appendPlainText(fromUtf8(message.line2));
-    layout->addWidget(memo);
-    auto* version = new QLabel(fromUtf8(message.versionText), &dialog);
-    version->setObjectName("VersionLabel");
-    layout->addWidget(version);
-    auto* close = new QPushButton("Close", &dialog);
-    close->setObjectName("btnClose");
-    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
-    layout->addWidget(close);
-    dialog.exec();
-}
-
-bool QtDialogs::portSelection(const std::string& caption) { return runPortSelForm(caption); }
-
-bool QtDialogs::replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) {
-    return runRsTimOutForm(caption, timeOutIndex, retryIndex);
-}
-
 QtProgress::~QtProgress() { delete dialog_; }
 
 void QtProgress::show(const std::string& caption, int minimum, int maximum) {
@@ -144,7 +110,7 @@ void QtProgress::show(const std::string& caption, int minimum, int maximum) {
         dialog_->setAutoClose(false);
         dialog_->setAutoReset(false);
     }
-    dialog_->setWindowTitle(fromUtf8(caption));
+    dialog_->setWindowTitle(forms::widgetText(caption));
     dialog_->setRange(minimum, maximum);
     dialog_->setValue(minimum);
     dialog_->show();
@@ -168,12 +134,12 @@ platform::ScreenSize QtSystem::screenSize() const {
 
 void QtSystem::attach(QWidget* mainWindow) {
     mainWindow_ = mainWindow;
-    if (mainWindow_ && !caption_.empty()) mainWindow_->setWindowTitle(fromUtf8(caption_));
+    if (mainWindow_ && !caption_.empty()) mainWindow_->setWindowTitle(forms::widgetText(caption_));
 }
 
 void QtSystem::setMainCaption(const std::string& text) {
     caption_ = text;
-    if (mainWindow_) mainWindow_->setWindowTitle(fromUtf8(text));
+    if (mainWindow_) mainWindow_->setWindowTitle(forms::widgetText(text));
 }
 
 std::uint32_t QtClock::tickCount() const {
@@ -211,15 +177,14 @@ std::uint32_t QtTimers::interval(platform::TimerId id) const {
     return static_cast<std::uint32_t>(timers_[static_cast<int>(id)]->interval());
 }
 
-void QtDialogs::showStackCode(const platform::StackCodeView& view) { devviews::showStackCodeForm(view); }
-platform::PlcTypeFormResult QtDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
-    return forms::showPlcTypeForm(plcType, memSizeCode, QApplication::activeWindow());
-}
-
 QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}
 
 QtPlatform::~QtPlatform() {
-    if (installed_) platform::uninstall();
+    if (!installed_) return;
+    platform::uninstall();
+    DialogSeam<ModelDialogs>::uninstall();
+    DialogSeam<LangDialogs>::uninstall();
+    DialogSeam<LinkDialogs>::uninstall();
 }
 
 void QtPlatform::install() {
@@ -232,9 +197,11 @@ void QtPlatform::install() {
     services.clock = &clock_;
     services.timers = &timers;
     services.files = &files_;
-    services.dialogs = &dialogs_;
     services.serial = &serial_;
     platform::install(services);
+    DialogSeam<ModelDialogs>::install(modelDialogs_);
+    DialogSeam<LangDialogs>::install(langDialogs_);
+    DialogSeam<LinkDialogs>::install(linkDialogs_);
     installed_ = true;
 }
 

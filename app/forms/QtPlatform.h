@@ -8,6 +8,9 @@
 #include <array>
 #include <memory>
 
+#include "lang/forms/QtLangDialogs.h"
+#include "link/forms/QtLinkDialogs.h"
+#include "model/forms/QtModelDialogs.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"
 
@@ -92,17 +95,8 @@ private:
     std::array<std::unique_ptr<QTimer>, platform::timerCount> timers_;
 };
 
-class QtDialogs : public platform::Dialogs {
-public:
-    void appMessage(const platform::AppMessage& message) override;
-    bool portSelection(const std::string& caption) override;
-    bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) override;
-    void showStackCode(const platform::StackCodeView& view) override;
-    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
-};
-
-// All real services together. Create it after the QApplication, install it, then build the
-// main window, which attaches its status bar and memos.
+// All real services together, with the Qt dialogs of every subsystem. Create it after the
+// QApplication, install it, then build the main window, which attaches its status bar and memos.
 class QtPlatform {
 public:
     explicit QtPlatform(platform::Files& files);
@@ -123,7 +117,9 @@ private:
     QtProgress progress_;
     QtSystem system_;
     QtClock clock_;
-    QtDialogs dialogs_;
+    forms::QtModelDialogs modelDialogs_;
+    forms::QtLangDialogs langDialogs_;
+    forms::QtLinkDialogs linkDialogs_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
 };

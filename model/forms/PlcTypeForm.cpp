@@ -83,12 +83,12 @@ void TPlcTypeForm::showSelection() {
     if (QAbstractButton* selected = FennuButtons->button(state.itemIndex)) selected->setChecked(true);
 }
 
-platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode, QWidget* parent) {
+PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode, QWidget* parent) {
     TPlcTypeForm form(parent);
     form.state.plcType = plcType;
     form.state.memSizeCode = memSizeCode;
     form.exec();
-    return {form.state.okFlag, form.state.memSizeCode, form.state.plcType};
+    return form.state.result();
 }
 
 }  // namespace kestrion::forms

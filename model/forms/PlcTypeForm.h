@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include "model/PlcTypeDialog.h"
-#include "platform/Services.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -41,6 +40,6 @@ private:
 };
 
 // Shows the dialog modally with its presets and gives back its result fields.
-platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode, QWidget* parent);
+PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode, QWidget* parent);
 
 }  // namespace kestrion::forms

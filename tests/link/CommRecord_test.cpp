@@ -80,22 +80,22 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     comPortIndex = 1;
     for (const Case& c : cases) {
         selectLanguageFlags(c.chinese ? 1 : 0);
-        fakes.dialogs.appMessages.clear();
+        langDialogs.appMessages.clear();
         redrawFlags = 0;
         fakes.serial.openFailures[2] = c.status;
         EXPECT_EQ(_OpenComPort(sysProtocol), 0);
         EXPECT_EQ(comPortHandle, -1);
         EXPECT_FALSE(comState & kComStateOpen);
-        ASSERT_EQ(fakes.dialogs.appMessages.size(), 1u);
-        EXPECT_EQ(fakes.dialogs.appMessages[0].caption, "Error2015121401");
-        EXPECT_EQ(fakes.dialogs.appMessages[0].line1, c.line1);
-        EXPECT_EQ(fakes.dialogs.appMessages[0].line2, c.line2);
-        EXPECT_EQ(fakes.dialogs.appMessages[0].versionText, "Kestrion Version 2.1.1108");
+        ASSERT_EQ(langDialogs.appMessages.size(), 1u);
+        EXPECT_EQ(langDialogs.appMessages[0].caption, "Error2015121401");
+        EXPECT_EQ(langDialogs.appMessages[0].line1, c.line1);
+        EXPECT_EQ(langDialogs.appMessages[0].line2, c.line2);
+        EXPECT_EQ(langDialogs.appMessages[0].versionText, "Kestrion Version 2.1.1108");
         EXPECT_EQ(redrawFlags, 0x07);
     }
     selectLanguageFlags(2);
     _OpenComPort(sysProtocol);
-    EXPECT_EQ(fakes.dialogs.appMessages.back().line1, "无法开启通讯口 COM2");
+    EXPECT_EQ(langDialogs.appMessages.back().line1, "无法开启通讯口 COM2");
 }
 
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {
@@ -166,13 +166,21 @@ TEST_F(CommRecordTest, StartUpTakesPortAndBaudIndexFromTheSettings) {
 }
 
 TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
-    comPortIndex = 30;
-    baudIndex = 9;
-    const PortSelView view = portSelFormShow();
-    EXPECT_EQ(view.comText, "COM1");
-    EXPECT_EQ(view.baudItemIndex, 0);
-    EXPECT_EQ(comPortIndex, 0u);
-    EXPECT_EQ(baudIndex, 0u);
+    struct Shown {
+        std::uint32_t comPort;
+        std::uint32_t baud;
+        const char* comText;
+        int baudItem;
+    };
+    PortSelDialog dialog;
+    for (const Shown& c : {Shown{18, 5, "COM19", 5}, Shown{19, 6, "COM1", 0}, Shown{30, 9, "COM1", 0}}) {
+        comPortIndex = c.comPort;
+        baudIndex = c.baud;
+        const PortSelView view = dialog.FormShow();
+        EXPECT_EQ(view.comText, c.comText) << c.comPort;
+        EXPECT_EQ(view.baudItemIndex, c.baudItem) << c.baud;
+        EXPECT_EQ(baudIndex, static_cast<std::uint32_t>(c.baudItem)) << c.baud;
+    }
 
     struct Case {
         const char* typed;
@@ -182,37 +190,36 @@ TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
     for (const Case& c : {Case{"COM12", "COM12", 11}, Case{"COM19", "COM19", 18}, Case{"COM20", "COM1", 0},
                           Case{"com3", "COM1", 0}, Case{"COM3 ", "COM1", 0}}) {
         comPortIndex = 7;
-        EXPECT_EQ(portSelComboChange(c.typed), c.shown) << c.typed;
+        EXPECT_EQ(dialog.comPortComboBoxChange(c.typed), c.shown) << c.typed;
         EXPECT_EQ(comPortIndex, c.index) << c.typed;
     }
-    EXPECT_EQ(portSelRadioClick(4), 4);
-    EXPECT_EQ(baudIndex, 4u);
-    EXPECT_EQ(portSelRadioClick(7), 0);
-    EXPECT_EQ(baudIndex, 0u);
-    baudIndex = 5;
-    EXPECT_EQ(portSelFormShow().baudItemIndex, 5);
+    for (const auto& [clicked, shown] :
+         {std::pair{4, 4}, std::pair{5, 5}, std::pair{6, 0}, std::pair{-1, 0}}) {
+        baudIndex = 3;
+        EXPECT_EQ(dialog.baudRateRadioGroupClick(clicked), shown) << clicked;
+        EXPECT_EQ(baudIndex, static_cast<std::uint32_t>(shown)) << clicked;
+    }
 }
 
 TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
     openAt(0);
-    fakes.dialogs.portSelectionScript = [] {
-        portSelComboChange("COM12");
-        portSelRadioClick(2);
-        return true;
+    linkDialogs.portSelectionScript = [](PortSelDialog& dialog) {
+        dialog.comPortComboBoxChange("COM12");
+        dialog.baudRateRadioGroupClick(2);
+        dialog.btnOkClick();
     };
     selectComPort();
     EXPECT_FALSE(fakes.serial.isOpen());
-    EXPECT_EQ(fakes.dialogs.captions.back(), "Communication Ports and BaudRate Selection");
+    EXPECT_EQ(linkDialogs.captions.back(), "Communication Ports and BaudRate Selection");
     EXPECT_EQ(std::tie(ModeData.comPortNo, ModeData.baudRate, comDcb.baudRate),
               std::make_tuple(11u, 2u, 38400u));
     EXPECT_EQ(baudText, "38400");
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
     EXPECT_EQ(redrawFlags & 0x07, 0x07);
 
-    fakes.dialogs.portSelectionScript = [] {  // cancelled: the choice stays in memory only
-        portSelComboChange("COM4");
-        portSelRadioClick(1);
-        return false;
+    linkDialogs.portSelectionScript = [](PortSelDialog& dialog) {  // cancelled: kept in memory only
+        dialog.comPortComboBoxChange("COM4");
+        dialog.baudRateRadioGroupClick(1);
     };
     selectComPort();
     EXPECT_EQ(std::tie(comPortIndex, baudIndex, ModeData.comPortNo, ModeData.baudRate),
@@ -221,14 +228,22 @@ TEST_F(CommRecordTest, ConfirmingThePortDialogStoresTheChoiceInTheSettings) {
 }
 
 TEST_F(CommRecordTest, TheTimeOutDialogRules) {
-    int index = 12;
-    EXPECT_EQ(rsTimOutTimeOutText(index), "10");
-    EXPECT_EQ(index, 9);
-    index = 3;
-    EXPECT_EQ(rsTimOutTimeOutText(index), "4");
-    int retry = 7;
-    EXPECT_EQ(rsTimOutRetryText(retry), "1");
-    EXPECT_EQ(retry, 0);
+    struct Shown {
+        int preset;
+        const char* text;
+        int index;
+    };
+    RsTimOutDialog dialog;
+    for (const Shown& c : {Shown{-1, "10", 9}, Shown{0, "1", 0}, Shown{9, "10", 9}, Shown{10, "10", 9}}) {
+        dialog.timeOutIndex = c.preset;
+        EXPECT_EQ(dialog.timeOutText(), c.text) << c.preset;
+        EXPECT_EQ(dialog.timeOutIndex, c.index) << c.preset;
+    }
+    for (const Shown& c : {Shown{-1, "1", 0}, Shown{4, "5", 4}, Shown{5, "1", 0}}) {
+        dialog.retryIndex = c.preset;
+        EXPECT_EQ(dialog.retryText(), c.text) << c.preset;
+        EXPECT_EQ(dialog.retryIndex, c.index) << c.preset;
+    }
 
     struct Case {
         const char* typed;
@@ -236,35 +251,32 @@ TEST_F(CommRecordTest, TheTimeOutDialogRules) {
         int index;
     };
     for (const Case& c : {Case{"1", "1", 0}, Case{"10", "10", 9}, Case{"11", "1", 0}, Case{"x", "1", 0}}) {
-        EXPECT_EQ(rsTimOutTimeOutChange(c.typed, index), c.shown) << c.typed;
-        EXPECT_EQ(index, c.index) << c.typed;
+        EXPECT_EQ(dialog.TimeOutComboBoxChange(c.typed), c.shown) << c.typed;
+        EXPECT_EQ(dialog.timeOutIndex, c.index) << c.typed;
     }
     for (const Case& c : {Case{"5", "5", 4}, Case{"6", "1", 0}, Case{"", "1", 0}}) {
-        EXPECT_EQ(rsTimOutRetryChange(c.typed, retry), c.shown) << c.typed;
-        EXPECT_EQ(retry, c.index) << c.typed;
+        EXPECT_EQ(dialog.RetryComboBoxChange(c.typed), c.shown) << c.typed;
+        EXPECT_EQ(dialog.retryIndex, c.index) << c.typed;
     }
 
     // The menu item stores the confirmed choice only.
     int shownTimeOut = -1;
     int shownRetry = -1;
-    fakes.dialogs.replyTimeOutScript = [&](int& timeOut, int& retry) {
-        shownTimeOut = timeOut;
-        shownRetry = retry;
-        rsTimOutTimeOutChange("1", timeOut);  // "1" gives 1000 ms though the list starts at "2"
-        rsTimOutRetryChange("3", retry);
-        return true;
+    linkDialogs.replyTimeOutScript = [&](RsTimOutDialog& dialog) {
+        shownTimeOut = dialog.timeOutIndex;
+        shownRetry = dialog.retryIndex;
+        dialog.TimeOutComboBoxChange("1");  // "1" gives 1000 ms though the list starts at "2"
+        dialog.RetryComboBoxChange("3");
+        dialog.btnOkClick();
     };
     TimeOutTimer1Click();
-    EXPECT_EQ(fakes.dialogs.captions.back(), "Communication TimeOut Timer Setting");
+    EXPECT_EQ(linkDialogs.captions.back(), "Communication TimeOut Timer Setting");
     EXPECT_EQ(shownTimeOut, 4);
     EXPECT_EQ(shownRetry, 0);
     EXPECT_EQ(rs.timeOut, 1000u);
     EXPECT_EQ(rs.retryCount, 3u);
 
-    fakes.dialogs.replyTimeOutScript = [](int& timeOut, int&) {
-        timeOut = 8;
-        return false;
-    };
+    linkDialogs.replyTimeOutScript = [](RsTimOutDialog& dialog) { dialog.TimeOutComboBoxChange("9"); };
     TimeOutTimer1Click();
     EXPECT_EQ(rs.timeOut, 1000u);
 }

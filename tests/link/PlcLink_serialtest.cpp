@@ -116,7 +116,6 @@ protected:
         services.clock = &clockAndTimers;
         services.timers = &clockAndTimers;
         services.files = &fakes.files;
-        services.dialogs = &fakes.dialogs;
         services.serial = &serialPorts;
         platform::install(services);
     }

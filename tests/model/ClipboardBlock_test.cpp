@@ -76,7 +76,6 @@ TEST_F(ClipboardBlockDeathTest, ABlockThatCannotBeAllocatedEndsTheProgramWithOne
                                     .clock = &fakes.clock,
                                     .timers = &fakes.clock,
                                     .files = &fakes.files,
-                                    .dialogs = &fakes.dialogs,
                                     .serial = &fakes.serial};
         platform::install(services);
         initClipboardMemory(std::numeric_limits<std::size_t>::max());

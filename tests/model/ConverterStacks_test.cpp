@@ -88,7 +88,7 @@ TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInRevers
             EXPECT_EQ(stack.pop(index), 999u + static_cast<std::uint32_t>(index)) << index;
     }
     EXPECT_TRUE(fakes.messages.shown.empty());
-    EXPECT_TRUE(fakes.dialogs.stackCodeViews.empty());
+    EXPECT_TRUE(modelDialogs.stackCodeViews.empty());
 }
 
 TEST_F(ConverterStacksTest, OverflowAndUnderflowStoreNothingAndFailWithoutEndingTheProgram) {
@@ -107,8 +107,8 @@ TEST_F(ConverterStacksTest, OverflowAndUnderflowStoreNothingAndFailWithoutEnding
 
 TEST_F(ConverterStacksTest, Stack0OverflowAlsoOpensTheStackCodeView) {
     expectFault([] { pushStack0(64, 1, "ldr to code"); }, "ldr to code", "[push]00.stack0 overflow error");
-    ASSERT_EQ(fakes.dialogs.stackCodeViews.size(), 1u);
-    const platform::StackCodeView& view = fakes.dialogs.stackCodeViews[0];
+    ASSERT_EQ(modelDialogs.stackCodeViews.size(), 1u);
+    const StackCodeView& view = modelDialogs.stackCodeViews[0];
     EXPECT_EQ(view.caption, "[push] 00.stack0 overflow error ");
     EXPECT_EQ(view.text1, "64");
     EXPECT_EQ(view.text2, "[search] _stackOverError(0,0,s) ...Error2018031600");
@@ -117,7 +117,7 @@ TEST_F(ConverterStacksTest, Stack0OverflowAlsoOpensTheStackCodeView) {
     expectFault([] { popStack0(65, ""); }, "", "[pop] 01.stack0 overflow error");
     expectFault([] { pushStack1(64, 1, ""); }, "", "[push]10.stack1 overflow error");
     expectFault([] { pushStack0(-1, 1, ""); }, "", "[push]Stack0 underflow error");
-    EXPECT_EQ(fakes.dialogs.stackCodeViews.size(), 1u);
+    EXPECT_EQ(modelDialogs.stackCodeViews.size(), 1u);
 }
 
 TEST_F(ConverterStacksTest, FaultCaptionsOfEveryStackNumber) {

@@ -144,16 +144,6 @@ std::vector<std::uint8_t> FakeFiles::content(const std::string& path) const {
     return it == files.end() ? std::vector<std::uint8_t>() : it->second;
 }
 
-bool FakeDialogs::portSelection(const std::string& caption) {
-    captions.push_back(caption);
-    return portSelectionScript ? portSelectionScript() : false;
-}
-
-bool FakeDialogs::replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) {
-    captions.push_back(caption);
-    return replyTimeOutScript ? replyTimeOutScript(timeOutIndex, retryIndex) : false;
-}
-
 class FakeSerialPorts::Port : public platform::SerialPort {
 public:
     Port(FakeSerialPorts& line, int handle) : line_(line), handle_(handle) {}
@@ -220,12 +210,6 @@ void FakeSerialPorts::deliver(const std::vector<std::uint8_t>& bytes) {
     if (open_) receiveQueue.insert(receiveQueue.end(), bytes.begin(), bytes.end());
 }
 
-platform::PlcTypeFormResult FakeDialogs::showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) {
-    plcTypeRequests.push_back({plcType, memSizeCode});
-    if (plcTypeAnswer) return plcTypeAnswer(plcType, memSizeCode);
-    return {0, memSizeCode, plcType};
-}
-
 FakePlatform::FakePlatform() {
     platform::Services services;
     services.messages = &messages;
@@ -236,7 +220,6 @@ FakePlatform::FakePlatform() {
     services.clock = &clock;
     services.timers = &clock;
     services.files = &files;
-    services.dialogs = &dialogs;
     services.serial = &serial;
     platform::install(services);
 }

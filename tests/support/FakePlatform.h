@@ -138,33 +138,6 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
-struct PlcTypeFormRequest {
-    std::int32_t plcType;
-    std::int32_t memSizeCode;
-};
-
-// Scripted dialogs. A script plays the user: it may call the dialog's core rules, then returns
-// the result; without a script a dialog is cancelled.
-class FakeDialogs : public platform::Dialogs {
-public:
-    void appMessage(const platform::AppMessage& message) override { appMessages.push_back(message); }
-    bool portSelection(const std::string& caption) override;
-    bool replyTimeOut(const std::string& caption, int& timeOutIndex, int& retryIndex) override;
-
-    std::vector<platform::AppMessage> appMessages;
-    std::vector<std::string> captions;  // of the dialogs shown, in order
-    std::function<bool()> portSelectionScript;
-    std::function<bool(int& timeOutIndex, int& retryIndex)> replyTimeOutScript;
-
-    void showStackCode(const platform::StackCodeView& view) override { stackCodeViews.push_back(view); }
-    std::vector<platform::StackCodeView> stackCodeViews;
-
-    platform::PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
-    // Answers the PLC type dialog; without one the dialog is cancelled with its presets unchanged.
-    std::function<platform::PlcTypeFormResult(std::int32_t plcType, std::int32_t memSizeCode)> plcTypeAnswer;
-    std::vector<PlcTypeFormRequest> plcTypeRequests;
-};
-
 // The far side of the fake serial line.
 class FakeSerialDevice {
 public:
@@ -213,7 +186,6 @@ struct FakePlatform {
     FakeSystem system;
     FakeClockAndTimers clock;
     FakeFiles files;
-    FakeDialogs dialogs;
     FakeSerialPorts serial;
 };
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "lang/FakeLangDialogs.h"
+#include "link/FakeLinkDialogs.h"
+#include "model/FakeModelDialogs.h"
 #include "support/FakePlatform.h"
 
 namespace kestrion::test {
@@ -16,6 +19,15 @@ protected:
     ~CoreTest() override { resetAllState(); }
 
     FakePlatform fakes;
+    // Each subsystem's dialogs, installed for the test.
+    FakeModelDialogs modelDialogs;
+    FakeLangDialogs langDialogs;
+    FakeLinkDialogs linkDialogs;
+
+private:
+    InstalledDialogs<ModelDialogs> modelDialogsInstalled_{modelDialogs};
+    InstalledDialogs<LangDialogs> langDialogsInstalled_{langDialogs};
+    InstalledDialogs<LinkDialogs> linkDialogsInstalled_{linkDialogs};
 };
 
 }  // namespace kestrion::test

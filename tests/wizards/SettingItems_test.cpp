@@ -12,7 +12,6 @@ namespace kestrion {
 namespace {
 
 using platform::MsgIcon;
-using platform::PlcTypeFormResult;
 
 class PlcTypeChangeTest : public test::CoreTest {
 protected:
@@ -29,14 +28,14 @@ protected:
     // The user clicks the given items of the dialog, then OK.
     void answerWithClicks(std::initializer_list<int> items) {
         std::vector<int> clicks(items);
-        fakes.dialogs.plcTypeAnswer = [clicks](std::int32_t type, std::int32_t n) {
+        modelDialogs.plcTypeAnswer = [clicks](std::int32_t type, std::int32_t n) {
             PlcTypeDialog dialog;
             dialog.plcType = type;
             dialog.memSizeCode = n;
             dialog.FormShow();
             for (int item : clicks) dialog.FennuRadioGroupClick(item);
             dialog.btnOkClick();
-            return PlcTypeFormResult{dialog.okFlag, dialog.memSizeCode, dialog.plcType};
+            return dialog.result();
         };
     }
 };
@@ -47,7 +46,7 @@ TEST_F(PlcTypeChangeTest, CancelOrAnUnknownTypeChangesNothing) {
     plcTypeChange1Click();  // cancelled: only the go-ahead bit is cleared
     EXPECT_EQ(fileStateFlags, kFileNoName);
     EXPECT_TRUE(fakes.messages.shown.empty());
-    fakes.dialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 16, 3}; };
+    modelDialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 16, 3}; };
     plcTypeChange1Click();
     EXPECT_TRUE(pmw == before);
     EXPECT_EQ(connectedPlcType, kNoPlcDetected);

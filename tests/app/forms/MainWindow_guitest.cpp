@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,8 +16,8 @@
 
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
-#include "model/EditorState.h"
 #include "model/ConnectedPlc.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/forms/PlcTypeForm.h"
@@ -61,14 +62,52 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     platform::trace().setVisible(platform::Memo::Debug2, true);
     platform::trace().append(platform::Memo::Debug2, "a, b");
     EXPECT_EQ(form.memos[1]->toPlainText(), "a, b");
+}
 
-    // Option holds the type change; the developer menu is hidden.
-    EXPECT_EQ(form.PlcTypeChange1->text(), "Type change ...");
-    EXPECT_TRUE(form.OptionMenu->actions().contains(form.PlcTypeChange1));
-    EXPECT_FALSE(form.xTHIS->menuAction()->isVisible());
-    EXPECT_EQ(form.PMW1->text() + form.pmwPre1->text() + form.pmwTail1->text(), "PMWpmwPrepmwTail");
-    EXPECT_EQ(form.PMW1->parent()->objectName(), "InitialFileMemory1");
-    EXPECT_EQ(form.PMW1->parent()->parent()->objectName(), "Memory1");
+// Every menu and item under the menu bar as "path caption", with the recent-file items left out.
+void describeMenu(const QList<QAction*>& actions, const QString& path, QStringList& out) {
+    for (QAction* action : actions) {
+        QMenu* menu = action->menu();
+        const QString name = menu != nullptr ? menu->objectName() : action->objectName();
+        if (name.startsWith("File") && name != "FileMenu") continue;
+        out << path + name + " " + action->text() + (action->isVisible() ? "" : " (hidden)");
+        if (menu != nullptr) describeMenu(menu->actions(), path + name + "/", out);
+    }
+}
+
+TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
+    TMainForm form(services);
+    QStringList items;
+    describeMenu(form.menuBar()->actions(), "", items);
+    EXPECT_EQ(
+        items.join(", ").toStdString(),
+        "FileMenu &File, EditMenu &Edit, ViewMenu &View, CommentMenu &Comment, OnlineMenu &Online, "
+        "MonitorMenu &Monitor, PlcMenu &PLC, TemplateMenu &Template, ToolsMenu &Tools, OptionMenu O&ption, "
+        "OptionMenu/PlcTypeChange1 Type change ..., OptionMenu/ChangeComPort1 ChangeComPort..., "
+        "OptionMenu/TimeOutTimer1 Time out timer ..., LanguageMenu &Language, HelpMenu &Help, "
+        "xTHIS xTHIS (hidden), xTHIS/Memory1 Memory, xTHIS/Memory1/InitialFileMemory1 InitialFileMemory, "
+        "xTHIS/Memory1/InitialFileMemory1/PMW1 PMW, xTHIS/Memory1/InitialFileMemory1/pmwPre1 pmwPre, "
+        "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail");
+}
+
+TEST_F(MainWindowTest, TheLinkItemsOpenTheirOwnDialogs) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ChangeComPort1", "Communication Ports and BaudRate Selection"},
+        {"TimeOutTimer1", "Communication TimeOut Timer Setting"},
+    };
+    TMainForm form(services);
+    form.show();
+    for (const auto& [item, caption] : cases) {
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown = dialog->windowTitle();
+                dialog->close();
+            }
+        });
+        form.action(item)->trigger();
+        EXPECT_EQ(shown.toStdString(), caption) << item;
+    }
 }
 
 TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
@@ -81,9 +120,10 @@ TEST_F(MainWindowTest, TypeChangeItemShowsTheTypeDialogAndTakesItsChoice) {
         dialog->FennuButtons->button(3)->click();  // q2
         dialog->btnOk->click();
     });
-    form.PlcTypeChange1->trigger();
-    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
-              std::make_tuple(7, std::int16_t{8}, 7));
+    form.action("PlcTypeChange1")->trigger();
+    EXPECT_EQ(pmw.plcType(), 7);
+    EXPECT_EQ(pmw.memSizeCode(), 8);
+    EXPECT_EQ(connectedPlcType, 7);
 }
 
 TEST_F(MainWindowTest, TheCloseBoxStaysOnCancelWithChangesAndEndsTheLoopWithZeroWithout) {

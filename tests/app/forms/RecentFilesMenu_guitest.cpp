@@ -27,8 +27,9 @@ class RecentFilesMenuTest : public kestrion::test::RealServicesTest {
 protected:
     RecentFilesMenuTest() : RealServicesTest("recent") {}
 
-    void writeSettings(const std::vector<std::string>& recent) {
+    void writeSettings(const std::vector<std::string>& recent, char languageNo = 0) {
         std::vector<char> bytes(512, '\0');
+        bytes[16] = languageNo;
         bytes[20] = 10;
         for (std::size_t slot = 0; slot < recent.size(); ++slot)
             std::copy(recent[slot].begin(), recent[slot].end(), bytes.begin() + 128 + 96 * slot);
@@ -53,8 +54,17 @@ TEST_F(RecentFilesMenuTest, StoredFilesAreListedAndTheSeparatorShown) {
         visible += item->isVisible() ? '1' : '0';
     EXPECT_EQ(visible, "11001");
     EXPECT_TRUE(form.FileBar1->isSeparator());
-    const QList<QAction*> items = form.FileMenu->actions();
+    EXPECT_TRUE(form.FileBar1->isVisible());
+    const QList<QAction*> items = form.menu("FileMenu")->actions();
     EXPECT_LT(items.indexOf(form.FileBar1), items.indexOf(form.File11));
+}
+
+TEST_F(RecentFilesMenuTest, ANameInTheCodePageOfTheLanguageIsShownReadable) {
+    writeSettings({"/home/tester/\xB5\x7B\xA6\xA1.PMW", "/home/tester/程式.PMW"}, 1);
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(form.File11->text().toStdString(), "/home/tester/程式.PMW");
+    EXPECT_EQ(form.File21->text().toStdString(), "/home/tester/程式.PMW");
 }
 
 TEST_F(RecentFilesMenuTest, AFirstStartMakesTheFolderAndShowsNoRecentFiles) {
@@ -80,7 +90,7 @@ TEST_F(RecentFilesMenuTest, TheMenuFollowsASaveAndTheCaptionTheFile) {
     TMainForm form(services);
     form.show();
     updateRecentFileList("/home/tester/new.PMW");
-    emit form.FileMenu->aboutToShow();
+    emit form.menu("FileMenu")->aboutToShow();
     EXPECT_EQ(form.File11->text(), "/home/tester/new.PMW");
     EXPECT_EQ(form.File21->text(), "/home/tester/a.PMW");
 

@@ -1,15 +1,19 @@
 // The port and rate dialog and the reply time-out dialog as Qt windows, with the fakes installed.
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "link/CommRecord.h"
-#include "link/forms/PortSelUnit.h"
-#include "link/forms/RsTimOutUnit.h"
+#include "link/forms/PortSelForm.h"
+#include "link/forms/QtLinkDialogs.h"
+#include "link/forms/RsTimOutForm.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -20,7 +24,7 @@ class LinkFormsTest : public CoreTest {};
 TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheIndexes) {
     comPortIndex = 2;
     baudIndex = 3;
-    TPortSelForm form;
+    forms::TPortSelForm form;
     form.show();
     EXPECT_EQ(form.comPortComboBox->currentText(), "COM3");
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2");
@@ -38,27 +42,43 @@ TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheInde
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS11");
     form.baudRateRadioGroup->button(1)->click();
     EXPECT_EQ(baudIndex, 1u);
-    EXPECT_FALSE(form.confirmed);
+    EXPECT_FALSE(form.state.confirmed);
     form.btnOk->click();
-    EXPECT_TRUE(form.confirmed);
+    EXPECT_TRUE(form.state.confirmed);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
 TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
-    TrsTimOutForm form;
-    form.timeOutIndex = 4;
-    form.retryIndex = 9;
+    forms::TrsTimOutForm form;
+    form.state.timeOutIndex = 4;
+    form.state.retryIndex = 9;
     form.show();
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "5");
     EXPECT_EQ(form.RetryComboBox->currentText(), "1");
     form.TimeOutComboBoxChange("12");
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "1");
-    EXPECT_EQ(form.timeOutIndex, 0);
+    EXPECT_EQ(form.state.timeOutIndex, 0);
     form.RetryComboBoxChange("4");
-    EXPECT_EQ(form.retryIndex, 3);
+    EXPECT_EQ(form.state.retryIndex, 3);
     form.btnCancel->click();
-    EXPECT_FALSE(form.confirmed);
+    EXPECT_FALSE(form.state.confirmed);
     EXPECT_EQ(form.windowTitle(), "Communication Time Out Setting");
+}
+
+// The menu item runs the real dialog; the user types into the boxes and clicks OK at once.
+TEST_F(LinkFormsTest, OkInTheTimeOutDialogTakesNumbersTypedIntoTheBoxes) {
+    forms::QtLinkDialogs qtDialogs;
+    InstalledDialogs<LinkDialogs> installed(qtDialogs);
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<forms::TrsTimOutForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->TimeOutComboBox->lineEdit()->setText("7");
+        form->RetryComboBox->lineEdit()->setText("3");
+        form->btnOk->click();
+    });
+    TimeOutTimer1Click();
+    EXPECT_EQ(rs.timeOut, 7000u);
+    EXPECT_EQ(rs.retryCount, 3u);
 }
 
 }  // namespace

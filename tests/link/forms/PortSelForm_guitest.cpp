@@ -9,7 +9,7 @@
 #include <QtTest/QTest>
 
 #include "link/CommRecord.h"
-#include "link/forms/PortSelUnit.h"
+#include "link/forms/PortSelForm.h"
 #include "model/ModeData.h"
 #include "support/gui/RealServicesTest.h"
 
@@ -26,7 +26,7 @@ TEST_F(PortSelFormTest, APortTypedIntoTheBoxIsStoredByOk) {
     baudIndex = 1;
     bool typed = false;
     QTimer::singleShot(0, [&] {
-        auto* form = qobject_cast<TPortSelForm*>(QApplication::activeModalWidget());
+        auto* form = qobject_cast<forms::TPortSelForm*>(QApplication::activeModalWidget());
         if (form == nullptr) {
             ADD_FAILURE() << "the port dialog is not the modal window";
             if (QWidget* other = QApplication::activeModalWidget()) other->close();

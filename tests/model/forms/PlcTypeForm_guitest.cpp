@@ -47,8 +47,10 @@ TEST(PlcTypeFormTest, ClickingItemsClampsAndTheModalShowGivesTheResultFields) {
         EXPECT_TRUE(item(*form, 3)->isChecked());
         form->btnOk->click();
     });
-    const platform::PlcTypeFormResult ok = showPlcTypeForm(5, 16, nullptr);
-    EXPECT_EQ(std::make_tuple(ok.okFlag, ok.plcType, ok.memSizeCode), std::make_tuple(std::uint8_t{1}, 7, 8));
+    const PlcTypeFormResult ok = showPlcTypeForm(5, 16, nullptr);
+    EXPECT_EQ(ok.okFlag, 1);
+    EXPECT_EQ(ok.plcType, 7);
+    EXPECT_EQ(ok.memSizeCode, 8);
 
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
@@ -56,7 +58,8 @@ TEST(PlcTypeFormTest, ClickingItemsClampsAndTheModalShowGivesTheResultFields) {
         item(*form, 5)->click();
         form->btnCancel->click();
     });
-    EXPECT_EQ(showPlcTypeForm(5, 16, nullptr).okFlag, 0u);
+    const PlcTypeFormResult cancelled = showPlcTypeForm(5, 16, nullptr);
+    EXPECT_EQ(cancelled.okFlag, 0);
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
-// TrsTimOutForm: the reply time-out and retry dialog; its rules are the core's (link/CommRecord.h).
+// TrsTimOutForm: the reply time-out and retry dialog; its rules are RsTimOutDialog's.
 #pragma once
 
 #include <QDialog>
 #include <string>
 
+#include "link/RsTimOutDialog.h"
+
 class QComboBox;
 class QPushButton;
 
-namespace kestrion {
+namespace kestrion::forms {
 
 class TrsTimOutForm : public QDialog {
     Q_OBJECT
@@ -18,9 +20,8 @@ public:
     QComboBox* RetryComboBox = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
-    int timeOutIndex = 0;
-    int retryIndex = 0;
-    bool confirmed = false;
+    // Preset the indexes before the show, read the result afterwards.
+    RsTimOutDialog state;
 
 public slots:
     void FormShow();
@@ -31,7 +32,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-// Shows the dialog modally with the indexes; true when confirmed, the indexes then hold the choice.
-bool runRsTimOutForm(const std::string& caption, int& timeOutIndex, int& retryIndex);
+// Shows the dialog modally preset with the indexes and gives back the choice.
+RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex);
 
-}  // namespace kestrion
+}  // namespace kestrion::forms

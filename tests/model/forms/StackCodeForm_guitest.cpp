@@ -4,10 +4,9 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/forms/QtPlatform.h"
-#include "devviews/forms/StackCodeUnit.h"
+#include "model/forms/StackCodeForm.h"
 
-namespace kestrion::devviews {
+namespace kestrion::forms {
 namespace {
 
 struct SeenView {
@@ -18,7 +17,7 @@ struct SeenView {
 };
 
 // Reads the view while it is shown modally, then closes it as the user would.
-SeenView showAndClose(const platform::StackCodeView& view, platform::Dialogs& dialogs) {
+SeenView showAndClose(const StackCodeView& view) {
     SeenView seen;
     QTimer::singleShot(0, [&seen] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -32,15 +31,13 @@ SeenView showAndClose(const platform::StackCodeView& view, platform::Dialogs& di
             modal->close();
         }
     });
-    dialogs.showStackCode(view);
+    showStackCodeForm(view);
     return seen;
 }
 
 TEST(StackCodeFormTest, ShowsCaptionAndTextsModallyAndIsKeptHiddenForTheNextTime) {
-    app::QtDialogs dialogs;
     const SeenView first = showAndClose(
-        {"[push] 00.stack0 overflow error ", "64", "[search] _stackOverError(0,0,s) ...Error2018031600"},
-        dialogs);
+        {"[push] 00.stack0 overflow error ", "64", "[search] _stackOverError(0,0,s) ...Error2018031600"});
     EXPECT_TRUE(first.modal);
     EXPECT_EQ(first.caption, "[push] 00.stack0 overflow error ");
     EXPECT_EQ(first.text1, "64");
@@ -50,7 +47,7 @@ TEST(StackCodeFormTest, ShowsCaptionAndTextsModallyAndIsKeptHiddenForTheNextTime
     EXPECT_TRUE(stackCodeForm->Edit1->isReadOnly());
 
     TstackCodeForm* made = stackCodeForm.data();
-    const SeenView second = showAndClose({"caption", "70", "text"}, dialogs);
+    const SeenView second = showAndClose({"caption", "70", "text"});
     EXPECT_EQ(stackCodeForm.data(), made);
     EXPECT_EQ(second.caption, "caption");
     EXPECT_EQ(second.text1, "70");
@@ -58,4 +55,4 @@ TEST(StackCodeFormTest, ShowsCaptionAndTextsModallyAndIsKeptHiddenForTheNextTime
 }
 
 }  // namespace
-}  // namespace kestrion::devviews
+}  // namespace kestrion::forms

@@ -1,10 +1,10 @@
-#include "devviews/forms/StackCodeUnit.h"
+#include "model/forms/StackCodeForm.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace kestrion::devviews {
+namespace kestrion::forms {
 
 QPointer<TstackCodeForm> stackCodeForm;
 
@@ -32,7 +32,7 @@ TstackCodeForm::TstackCodeForm(QWidget* parent) : QDialog(parent) {
     Edit2 = addTextField(this, layout, "Edit2");
 }
 
-void showStackCodeForm(const platform::StackCodeView& view) {
+void showStackCodeForm(const StackCodeView& view) {
     if (!stackCodeForm) stackCodeForm = new TstackCodeForm(QApplication::activeWindow());
     stackCodeForm->setWindowTitle(fromUtf8(view.caption));
     stackCodeForm->Edit1->setText(fromUtf8(view.text1));
@@ -41,4 +41,4 @@ void showStackCodeForm(const platform::StackCodeView& view) {
     if (stackCodeForm) stackCodeForm->hide();
 }
 
-}  // namespace kestrion::devviews
+}  // namespace kestrion::forms

@@ -5,11 +5,11 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "platform/Services.h"
+#include "model/StackCodeView.h"
 
 class QLineEdit;
 
-namespace kestrion::devviews {
+namespace kestrion::forms {
 
 class TstackCodeForm : public QDialog {
     Q_OBJECT
@@ -23,6 +23,6 @@ public:
 extern QPointer<TstackCodeForm> stackCodeForm;
 
 // Makes the view when it does not exist, sets the caption and texts, shows it modally and hides it.
-void showStackCodeForm(const platform::StackCodeView& view);
+void showStackCodeForm(const StackCodeView& view);
 
-}  // namespace kestrion::devviews
+}  // namespace kestrion::forms

@@ -1,16 +1,18 @@
-// TPortSelForm: the port and rate dialog. Its rules are the core's (link/CommRecord.h); the
-// controls write comPortIndex and baudIndex as the user changes them.
+// TPortSelForm: the port and rate dialog. Its rules are PortSelDialog's; the controls write
+// comPortIndex and baudIndex as the user changes them.
 #pragma once
 
 #include <QDialog>
 #include <string>
+
+#include "link/PortSelDialog.h"
 
 class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QPushButton;
 
-namespace kestrion {
+namespace kestrion::forms {
 
 class TPortSelForm : public QDialog {
     Q_OBJECT
@@ -21,7 +23,7 @@ public:
     QButtonGroup* baudRateRadioGroup = nullptr;
     QLabel* deviceLabel = nullptr;
     QPushButton* btnOk = nullptr;
-    bool confirmed = false;
+    PortSelDialog state;
 
 public slots:
     void FormShow();
@@ -39,4 +41,4 @@ private:
 // Shows the dialog modally; true when confirmed with OK.
 bool runPortSelForm(const std::string& caption);
 
-}  // namespace kestrion
+}  // namespace kestrion::forms

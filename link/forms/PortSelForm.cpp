@@ -1,4 +1,4 @@
-#include "link/forms/PortSelUnit.h"
+#include "link/forms/PortSelForm.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -13,9 +13,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
 
-namespace kestrion {
+namespace kestrion::forms {
 
 TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     setObjectName("PortSelForm");
@@ -69,40 +70,39 @@ void TPortSelForm::showEvent(QShowEvent* event) {
 }
 
 void TPortSelForm::FormShow() {
-    confirmed = false;
-    const PortSelView view = portSelFormShow();
-    comPortComboBox->setCurrentText(QString::fromStdString(view.comText));
+    const PortSelView view = state.FormShow();
+    comPortComboBox->setCurrentText(widgetText(view.comText));
     if (QAbstractButton* button = baudRateRadioGroup->button(view.baudItemIndex)) button->setChecked(true);
     showDevice();
 }
 
 void TPortSelForm::comPortComboBoxChange(const QString& text) {
-    comPortComboBox->setCurrentText(QString::fromStdString(portSelComboChange(text.toStdString())));
+    comPortComboBox->setCurrentText(widgetText(state.comPortComboBoxChange(text.toStdString())));
     showDevice();
 }
 
 void TPortSelForm::baudRateRadioGroupClick(int itemIndex) {
-    const int shown = portSelRadioClick(itemIndex);
+    const int shown = state.baudRateRadioGroupClick(itemIndex);
     if (QAbstractButton* button = baudRateRadioGroup->button(shown)) button->setChecked(true);
 }
 
 void TPortSelForm::btnOkClick() {
     // A port typed into the box counts even when the box never lost the focus before the click.
     comPortComboBoxChange(comPortComboBox->currentText());
-    confirmed = true;
+    state.btnOkClick();
     accept();
 }
 
 void TPortSelForm::showDevice() {
     const std::string device = platform::serial().deviceName(static_cast<int>(comPortIndex) + 1);
-    deviceLabel->setText(QString::fromStdString(device));
+    deviceLabel->setText(widgetText(device));
 }
 
 bool runPortSelForm(const std::string& caption) {
     TPortSelForm form(QApplication::activeWindow());
-    form.setWindowTitle(QString::fromStdString(caption));
+    form.setWindowTitle(widgetText(caption));
     form.exec();
-    return form.confirmed;
+    return form.state.confirmed;
 }
 
-}  // namespace kestrion
+}  // namespace kestrion::forms

@@ -1,4 +1,4 @@
-#include "link/forms/RsTimOutUnit.h"
+#include "link/forms/RsTimOutForm.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "link/CommRecord.h"
+#include "lang/forms/WidgetText.h"
 
-namespace kestrion {
+namespace kestrion::forms {
 
 namespace {
 
@@ -26,7 +26,8 @@ QComboBox* numberBox(QWidget* parent, const char* name, int first, int last) {
 template <typename Slot>
 void onTextCommitted(QComboBox* box, QObject* receiver, Slot slot) {
     QObject::connect(box, &QComboBox::textActivated, receiver, slot);
-    QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver, [box, slot] { slot(box->currentText()); });
+    QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver,
+                     [box, slot] { slot(box->currentText()); });
 }
 
 }  // namespace
@@ -51,11 +52,14 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
     onTextCommitted(TimeOutComboBox, this, [this](const QString& text) { TimeOutComboBoxChange(text); });
     onTextCommitted(RetryComboBox, this, [this](const QString& text) { RetryComboBoxChange(text); });
     connect(btnOk, &QPushButton::clicked, this, [this] {
-        confirmed = true;
+        // Numbers typed into the boxes count even when a box never lost the focus.
+        TimeOutComboBoxChange(TimeOutComboBox->currentText());
+        RetryComboBoxChange(RetryComboBox->currentText());
+        state.btnOkClick();
         accept();
     });
     connect(btnCancel, &QPushButton::clicked, this, [this] {
-        confirmed = false;
+        state.btnCancelClick();
         reject();
     });
 }
@@ -66,28 +70,26 @@ void TrsTimOutForm::showEvent(QShowEvent* event) {
 }
 
 void TrsTimOutForm::FormShow() {
-    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutText(timeOutIndex)));
-    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryText(retryIndex)));
+    TimeOutComboBox->setCurrentText(widgetText(state.timeOutText()));
+    RetryComboBox->setCurrentText(widgetText(state.retryText()));
 }
 
 void TrsTimOutForm::TimeOutComboBoxChange(const QString& text) {
-    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutChange(text.toStdString(), timeOutIndex)));
+    TimeOutComboBox->setCurrentText(widgetText(state.TimeOutComboBoxChange(text.toStdString())));
 }
 
 void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
-    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryChange(text.toStdString(), retryIndex)));
+    RetryComboBox->setCurrentText(widgetText(state.RetryComboBoxChange(text.toStdString())));
 }
 
-bool runRsTimOutForm(const std::string& caption, int& timeOutIndex, int& retryIndex) {
+RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex) {
     TrsTimOutForm form(QApplication::activeWindow());
-    form.setWindowTitle(QString::fromStdString(caption));
-    form.timeOutIndex = timeOutIndex;
-    form.retryIndex = retryIndex;
+    form.setWindowTitle(widgetText(caption));
+    form.state.timeOutIndex = timeOutIndex;
+    form.state.retryIndex = retryIndex;
     form.exec();
-    if (!form.confirmed) return false;
-    timeOutIndex = form.timeOutIndex;
-    retryIndex = form.retryIndex;
-    return true;
+    if (!form.state.confirmed) return {};
+    return form.state.result();
 }
 
-}  // namespace kestrion
+}  // namespace kestrion::forms

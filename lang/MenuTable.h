@@ -1,0 +1,23 @@
+// A row of a menu table. Each subsystem lists its own menus and items; the main window builds its
+// menu bar from the rows of every subsystem, so a new command adds a row, not a window slot.
+#pragma once
+
+#include <span>
+
+namespace kestrion {
+
+enum class MenuRowKind { Menu, Item };
+
+struct MenuRow {
+    MenuRowKind kind = MenuRowKind::Item;
+    const char* objectName = "";
+    const char* caption = "";     // '&' marks the access key
+    const char* parent = "";      // object name of the menu that holds the row; "" for the menu bar
+    int position = 0;             // place among the rows of the same menu, lower first
+    void (*command)() = nullptr;  // what an item runs; an item without one does nothing
+    bool hidden = false;          // out of sight until something shows it
+};
+
+using MenuTable = std::span<const MenuRow>;
+
+}  // namespace kestrion

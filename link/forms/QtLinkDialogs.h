@@ -1,0 +1,14 @@
+// The link's dialogs as Qt windows.
+#pragma once
+
+#include "link/LinkDialogs.h"
+
+namespace kestrion::forms {
+
+class QtLinkDialogs : public LinkDialogs {
+public:
+    bool portSelection(const std::string& caption) override;
+    RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) override;
+};
+
+}  // namespace kestrion::forms

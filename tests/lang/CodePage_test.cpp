@@ -1,0 +1,66 @@
+#include "lang/CodePage.h"
+
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+class CodePageTest : public test::CoreTest {};
+
+TEST_F(CodePageTest, FileBytesAreReadInTheCodePageOfTheLanguage) {
+    struct Case {
+        Language language;
+        std::string bytes;
+        std::string shown;
+    } cases[] = {
+        {Language::TraditionalChinese, "\xB5\x4C\xAA\x6B\xB6\x7D\xB1\xD2\xB3\x71\xB0\x54\xA4\x66 COM2",
+         "無法開啟通訊口 COM2"},
+        {Language::SimplifiedChinese, "\xCE\xDE\xB7\xA8\xBF\xAA\xC6\xF4\xCD\xA8\xD1\xB6\xBF\xDA",
+         "无法开启通讯口"},
+        {Language::Japanese, "\x83\x74\x83\x40\x83\x43\x83\x8B", "ファイル"},
+        {Language::English, "Caf\xE9 \xBF\x80", "Café ¿€"},
+        {Language::Spanish, "\xBF Desea", "¿ Desea"},
+        {Language::Turkish, "\xFD\xD0\xFE", "ıĞş"},
+        {Language::English, "\xFD\xD0\xFE", "ýÐþ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        EXPECT_EQ(textForDisplay(c.bytes, c.language), c.shown);
+    }
+}
+
+TEST_F(CodePageTest, ValidUtf8IsShownAsItStandsInEveryLanguage) {
+    for (const Language language : {Language::English, Language::TraditionalChinese, Language::Japanese})
+        EXPECT_EQ(textForDisplay("Café 程式 ¿", language), "Café 程式 ¿");
+}
+
+TEST_F(CodePageTest, BytesTheCodePageLacksBecomeOneMarkEach) {
+    EXPECT_EQ(textForDisplay("a\x81\x8D"
+                             "b",
+                             Language::English),
+              "a\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b");
+    // A Big5 pair cut off at the end.
+    EXPECT_EQ(textForDisplay("\xB5\x4C\xAA", Language::TraditionalChinese), "無\xEF\xBF\xBD");
+}
+
+TEST_F(CodePageTest, TheCurrentLanguageChoosesTheCodePage) {
+    selectLanguageFlags(1);
+    EXPECT_EQ(textForDisplay("\xB5\x7B\xA6\xA1"), "程式");
+    selectLanguageFlags(0);
+    EXPECT_EQ(textForDisplay("\xB5\x7B\xA6\xA1"), "µ{¦¡");
+}
+
+TEST_F(CodePageTest, Utf8ValidityAtTheEdgesOfEachSequence) {
+    // Overlong forms, surrogates, code points past U+10FFFF and cut sequences are not UTF-8.
+    for (const char* valid : {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEF\xBF\xBF",
+                              "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(isValidUtf8(valid)) << ::testing::PrintToString(valid);
+    for (const char* invalid :
+         {"\x80", "\xC1\xBF", "\xDF\xC0", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xEF\xBF", "\xF0\x8F\xBF\xBF",
+          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xF0\x90\x80\x7F"})
+        EXPECT_FALSE(isValidUtf8(invalid)) << ::testing::PrintToString(invalid);
+}
+
+}  // namespace
+}  // namespace kestrion
