@@ -1,6 +1,7 @@
 // One place that knows every folder's reset; each folder adds its own here.
 #include "model/DrawGeometry.h"
 #include "model/EditorState.h"
+#include "entry/EntryState.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
 #include "model/ConnectedPlc.h"
@@ -21,6 +22,7 @@ namespace kestrion::testing {
 void resetAllState() {
     resetConverterStacks();
     resetEditorState();
+    resetEntryState();
     resetLanguageState();
     resetLinkState();
     resetMainState();
