@@ -1,0 +1,281 @@
+#include "entry/OperandCheckers.h"
+
+#include <string>
+#include <vector>
+
+#include "model/ConnectedPlc.h"
+#include "model/DrawGeometry.h"
+#include "model/ProgramImage.h"
+#include "support/Fixture.h"
+
+namespace kestrion {
+namespace {
+
+using platform::Memo;
+using platform::MsgIcon;
+
+struct LineCase {
+    std::uint16_t type;
+    bool doubleWord;
+    std::string mnemonic;
+    std::vector<std::string> operands;
+    int expected;
+};
+
+class CheckerTest : public testing::CoreTest {
+protected:
+    CheckerTest() {
+        pmw.setPlcType(5);
+        yOldCursor = 64;
+    }
+    int check(const std::string& mnemonic, const std::vector<std::string>& operands, bool doubleWord = false) {
+        line = stLadderBlock{};
+        for (std::size_t i = 0; i < operands.size() && i < 5; ++i) setText(line.operands[i], operands[i]);
+        if (operands.size() > 5) setText(line.operand6, operands[5]);
+        editInstrFlags = doubleWord ? kInstrDoubleWord : 0;
+        const bool label = (mnemonic[0] == 'P' || mnemonic[0] == 'I') && mnemonic.size() > 1 &&
+                           mnemonic[1] >= '0' && mnemonic[1] <= '9';
+        const OperandPattern* pattern = findOperandPattern(label ? mnemonic.substr(0, 1) : mnemonic);
+        EXPECT_NE(pattern, nullptr) << mnemonic;
+        if (pattern == nullptr) return -1;
+        return checkOperands(*pattern, operandTextsOf(line), mnemonic);
+    }
+    void expectLines(const std::vector<LineCase>& cases) {
+        for (const LineCase& c : cases) {
+            std::string text = (c.doubleWord ? "D" : "") + c.mnemonic;
+            for (const std::string& op : c.operands) text += " " + op;
+            SCOPED_TRACE(text + " on type " + std::to_string(c.type));
+            pmw.setPlcType(c.type);
+            EXPECT_EQ(check(c.mnemonic, c.operands, c.doubleWord), c.expected);
+            EXPECT_TRUE(fakes.messages.shown.empty()) << "no box for a syntax refusal";
+            fakes.messages.shown.clear();
+        }
+    }
+    void expectBoxes(const std::vector<std::pair<std::string, std::string>>& boxes, MsgIcon icon) {
+        ASSERT_EQ(fakes.messages.shown.size(), boxes.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(fakes.messages.shown[i].text, boxes[i].first);
+            EXPECT_EQ(fakes.messages.shown[i].caption, boxes[i].second);
+            EXPECT_EQ(fakes.messages.shown[i].icon, icon);
+        }
+    }
+    std::string operand(std::size_t i) const { return textOf(line.operands[i]); }
+
+    stLadderBlock line;
+};
+
+TEST_F(CheckerTest, OperandCountAndThe32BitForm) {
+    expectLines({
+        {5, false, "MOV", {"K10", "D0"}, 0}, {5, false, "MOV", {"K10"}, 1}, {5, false, "MOV", {"K10", "D0", "D1"}, 1},
+        {5, true, "MOV", {"K10", "D0"}, 0},  {5, true, "INC", {"D0"}, 0},    {5, true, "CJ", {"P0"}, 1},
+        {5, false, "CJ", {"P0"}, 0},         {5, true, "PLS", {"M0"}, 1},    {5, true, "SET", {"Y0"}, 1},
+        {5, true, "FOR", {"K1"}, 1},         {5, false, "FOR", {"K1"}, 0},   {5, false, "ABSD", {"D0", "D1", "Y0"}, 1},
+        {5, false, "DABIN", {"D0", "D1"}, 0}, {5, false, "DABIN", {"D0", "D1", "D2"}, 1},
+        {5, false, "INV", {}, 0},            {5, false, "INV", {"X0"}, 1},   {5, true, "FEND", {}, 1},
+        {5, false, "ADPRW", {"D0", "D1", "D2", "D3", "D4"}, 0},
+        {5, false, "ADPRW", {"D0", "D1", "D2", "D3", "D4", "D5"}, 1},
+        {5, false, "RMMN", {"A", "B", "C"}, 0}, {5, false, "RMMN", {"A", "B"}, 1},
+        {5, false, "SMOV", {"K1", "K1", "K1", "D0", "K1"}, 1}, {5, false, "HOUR", {}, 1},
+    });
+}
+
+TEST_F(CheckerTest, RulesPerPosition) {
+    expectLines({
+        {5, false, "CMP", {"K1", "K2", "X0"}, 1},    {5, false, "CMP", {"K1", "K2", "Y0"}, 0},
+        {5, false, "TZCP", {"D0", "D1", "D2", "X0"}, 1}, {5, false, "TZCP", {"D0", "D1", "D2", "M0"}, 0},
+        {5, false, "TZCP", {"D0", "V1", "D2", "M0"}, 1},
+        {5, false, "ZRST", {"M0", "M10"}, 0},        {5, false, "ZRST", {"M0", "Y10"}, 1},
+        {5, false, "ZRST", {"X0", "X10"}, 1},        {5, false, "ZRST", {"V0", "V1"}, 1},
+        {5, false, "ROR", {"D0", "K16"}, 0},         {5, true, "ROR", {"D0", "K32"}, 0},
+        {5, false, "FROM", {"K0", "K0", "D0", "K32"}, 0}, {5, true, "FROM", {"K0", "K0", "D0", "K16"}, 0},
+        {5, false, "BON", {"D0", "M0", "K15"}, 0},   {5, true, "BON", {"D0", "M0", "K31"}, 0},
+        {5, false, "BON", {"D0", "X0", "K1"}, 1},
+        {5, false, "DECO", {"K1", "D0", "K3"}, 0},   {5, true, "DECO", {"K1", "D0", "K3"}, 1},
+        {5, false, "DECO", {"X0", "M0", "K8"}, 0},   {5, false, "DECO", {"H1", "M0", "K8"}, 0},
+        {5, false, "DECO", {"D0", "X0", "K3"}, 1},   {5, false, "DECO", {"E1", "M0", "K1"}, 1},
+        {5, false, "HSCS", {"K100", "C235", "I010"}, 0}, {5, false, "HSCS", {"K100", "C235", "X0"}, 1},
+        {5, false, "HSCS", {"K100", "C235", "C999"}, 1}, {5, false, "HSCR", {"K100", "C235", "C999"}, 0},
+        {5, false, "HSCR", {"K100", "C235", "I010"}, 1}, {5, false, "HSCS", {"K100", "D0", "Y0"}, 1},
+        {5, false, "PRUN", {"K4X0", "K4Y0"}, 0},     {5, false, "PRUN", {"K4Y0", "K4Y0"}, 1},
+        {5, false, "PRUN", {"D0", "K4Y0"}, 1},       {5, false, "PRUN", {"K4X0", "K4X0"}, 1},
+        {5, false, "MC", {"N0", "Y0"}, 0},           {5, false, "MC", {"N0", "S0"}, 1},
+        {5, false, "MC", {"N0", "X0"}, 1},           {5, false, "MC", {"N0", "M8000"}, 1},
+        {5, false, "ASC", {"ABCDEFGH", "D0"}, 0},    {5, false, "ASC", {"VBCDEFGH", "D0"}, 1},
+        {5, false, "ASC", {"ABC", "D0"}, 1},
+        {5, false, "CCD", {"D0", "K4M0", "K10"}, 0}, {5, false, "CCD", {"D0", "K4Y0", "K10"}, 1},
+        {5, false, "CCD", {"D0", "D10", "D5"}, 0},   {5, false, "CCD", {"V0", "D10", "K1"}, 1},
+        {5, false, "RS", {"D0", "K10", "D20", "D5"}, 0}, {5, false, "RS", {"D0", "H10", "D20", "K1"}, 0},
+        {5, false, "SQR", {"K4", "D0"}, 0},          {5, false, "SQR", {"K4Y0", "D0"}, 1},
+        {2, false, "EADD", {"E1.5", "D0", "D10"}, 0}, {2, false, "EADD", {"E", "D0", "D10"}, 1},
+        {2, false, "EADD", {"K1", "D0", "D10"}, 0},  {2, false, "SIN", {"K1", "D0"}, 1},
+        {2, false, "SIN", {"E1", "R0"}, 0},          {2, false, "EXP", {"D0", "R0"}, 0},
+        {5, false, "TRD", {"V0"}, 1},                {5, false, "ALT", {"X0"}, 1},
+        {5, false, "REF", {"X0", "K8"}, 0},          {5, false, "REF", {"M0", "K8"}, 1},
+        {5, false, "SFTR", {"X0", "M0", "K16", "K4"}, 0}, {5, false, "SFTR", {"X0", "X0", "K16", "K4"}, 1},
+        {5, false, "PLSY", {"K1", "K2", "Y0"}, 0},   {5, false, "PLSY", {"K1", "K2", "M0"}, 1},
+    });
+}
+
+TEST_F(CheckerTest, ConstantLimitsAnnounceTheirRefusal) {
+    struct LimitCase {
+        bool doubleWord;
+        std::string mnemonic;
+        std::vector<std::string> operands;
+        const char* caption;
+    };
+    const std::vector<LimitCase> cases = {
+        {false, "ROR", {"D0", "K17"}, "Error2015112891..."},
+        {true, "ROR", {"D0", "K33"}, "Error2015112891..."},
+        {false, "FROM", {"K8", "K0", "D0", "K1"}, "Error2015112891..."},
+        {true, "FROM", {"K0", "K0", "D0", "K32"}, "Error2015112891..."},
+        {false, "SFWR", {"D0", "D1", "K1"}, "Error2015112892..."},
+        {false, "CCD", {"D0", "D10", "K65"}, "Error2015112891..."},
+        {false, "RS2", {"D0", "K10", "D20", "K10", "K129"}, "Error2015112891..."},
+        {false, "EMOV", {"K40000", "D0"}, "Error2015112891..."},
+    };
+    for (const LimitCase& c : cases) {
+        SCOPED_TRACE(c.mnemonic);
+        pmw.setPlcType(5);
+        fakes.messages.shown.clear();
+        EXPECT_EQ(check(c.mnemonic, c.operands, c.doubleWord), 1);
+        expectBoxes({{"*kDeviceNoRange ", c.caption}}, MsgIcon::Error);
+    }
+}
+
+TEST_F(CheckerTest, TopLineRefusesOrFamilies) {
+    for (std::uint32_t y : {0u, 64u}) {
+        SCOPED_TRACE("cursor y " + std::to_string(y));
+        yOldCursor = y;
+        const int onTop = y == 0 ? 1 : 0;
+        EXPECT_EQ(check("OR", {"X0"}), onTop);
+        EXPECT_EQ(check("ORF", {"X0"}), onTop);
+        EXPECT_EQ(check("OR=", {"K1", "D0"}), onTop);
+        EXPECT_EQ(check("LD", {"X0"}), 0);
+        EXPECT_EQ(check("AND=", {"K1", "D0"}), 0);
+    }
+}
+
+TEST_F(CheckerTest, PlcTypeTags) {
+    struct TypeCase {
+        std::string mnemonic;
+        std::vector<std::string> operands;
+        const char* byType;  // results on types 1, 2, 4, 5, 6, 7
+    };
+    const std::vector<TypeCase> cases = {
+        {"MOV", {"K1", "D0"}, "000000"},      {"CML", {"K1", "D0"}, "100000"},
+        {"ECMP", {"E1", "E2", "Y0"}, "101011"}, {"ZPUSH", {"D0"}, "101011"},
+        {"SWAP", {"D0"}, "100000"},           {"RMMN", {"A", "B", "C"}, "100000"},
+    };
+    const std::uint16_t types[] = {1, 2, 4, 5, 6, 7};
+    for (const TypeCase& c : cases) {
+        for (std::size_t i = 0; i < 6; ++i) {
+            SCOPED_TRACE(c.mnemonic + " on type " + std::to_string(types[i]));
+            pmw.setPlcType(types[i]);
+            EXPECT_EQ(check(c.mnemonic, c.operands), c.byType[i] - '0');
+        }
+    }
+}
+
+TEST_F(CheckerTest, BareIndexRegisterBecomesV0OrZ0) {
+    EXPECT_EQ(check("MOV", {"K10", "V"}), 0);
+    EXPECT_EQ(operand(1), "V0");
+    EXPECT_EQ(check("MOV", {"Z", "K10"}), 1);  // completed although refused
+    EXPECT_EQ(operand(0), "Z0");
+    EXPECT_EQ(check("ENCO", {"M0", "V", "K8"}), 0);
+    EXPECT_EQ(operand(1), "V0");
+    EXPECT_EQ(check("DECO", {"V", "M0", "K3"}), 0);
+    EXPECT_EQ(operand(0), "V0");
+    EXPECT_EQ(check("GRY", {"K1", "V"}), 0);  // a position without completion keeps its text
+    EXPECT_EQ(operand(1), "V");
+    EXPECT_EQ(check("MOV", {"K10", "V1"}), 0);
+    EXPECT_EQ(operand(1), "V1");
+}
+
+TEST_F(CheckerTest, PulseCoilsRefuseSpecialRelaysBeforeTheValidator) {
+    pmw.setPlcType(1);
+    EXPECT_EQ(check("PLS", {"M80000"}), 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(check("PLF", {"M800"}), 1);  // M800 reaches the range check of type 1
+    expectBoxes({{"*mDeviceNoRange-q0", "Error2015112884..."}}, MsgIcon::Error);
+    pmw.setPlcType(5);
+    EXPECT_EQ(check("PLS", {"M800"}), 0);
+    EXPECT_EQ(check("PLS", {"M0", "Y0"}), 1);
+    EXPECT_EQ(check("PLS", {}), 1);
+}
+
+TEST_F(CheckerTest, MeanAnnouncesEachRefusal) {
+    const std::string caption = "Error2015110145";
+    EXPECT_EQ(check("MEAN", {"D0", "D10", "K64"}), 0);
+    EXPECT_EQ(check("MEAN", {"D0", "D10"}), 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    connectedPlcType = 5;
+    EXPECT_EQ(check("MEAN", {"D0", "D10", "K64"}, true), 1);
+    expectBoxes({{"Can't used double word...", caption}}, MsgIcon::None);
+    connectedPlcType = 2;
+    fakes.messages.shown.clear();
+    EXPECT_EQ(check("MEAN", {"D0", "D10", "K64"}, true), 0);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    EXPECT_EQ(check("MEAN", {"D0", "D10", "K64", "D20"}), 1);
+    expectBoxes({{"Operand too much...", caption}}, MsgIcon::None);
+
+    connectedPlcType = kNoPlcDetected;
+    pmw.setPlcType(1);
+    fakes.messages.shown.clear();
+    EXPECT_EQ(check("MEAN", {"D0", "D10", "K64", "D20"}, true), 1);
+    expectBoxes({{"Can't used double word...", caption}, {"Operand too much...", caption},
+                 {"Unsupported this type...", caption}},
+                MsgIcon::None);
+}
+
+TEST_F(CheckerTest, FloatToBcdIsAlwaysRefusedWithItsMessage) {
+    for (std::uint16_t type : {1, 5}) {
+        pmw.setPlcType(type);
+        fakes.messages.shown.clear();
+        EXPECT_EQ(check("EBCD", {"D0", "D2"}), 1);
+        EXPECT_EQ(check("EBIN", {"D0", "D2"}), 1);
+        expectBoxes({{"*Unsupported", "Error2014121918..."}, {"*Unsupported", "Error2014121919..."}}, MsgIcon::Error);
+    }
+}
+
+TEST_F(CheckerTest, OutputCoilTraces) {
+    struct OutLine {
+        bool doubleWord;
+        std::vector<std::string> operands;
+        const char* traceId;  // nullptr: accepted without a trace line
+    };
+    const std::vector<OutLine> cases = {
+        {false, {"Y0"}, nullptr},
+        {true, {"Y0"}, "Error2015022880"},
+        {false, {}, "Error2015022881"},
+        {false, {"T0"}, "Error2015022882"},
+        {false, {"T0", "K10", "K1"}, "Error2015022883"},
+        {false, {"Y0", "K10"}, "Error2015022884"},
+        {false, {"T0", "K10"}, nullptr},
+        {false, {"C0", "K-1"}, "Error2015022887-5"},
+        {false, {"X0"}, "Error2015022889"},
+    };
+    fakes.trace.setVisible(Memo::Debug6, true);
+    for (const OutLine& c : cases) {
+        SCOPED_TRACE(c.traceId == nullptr ? "accepted" : c.traceId);
+        fakes.trace.clear(Memo::Debug6);
+        EXPECT_EQ(check("OUT", c.operands, c.doubleWord), c.traceId == nullptr ? 0 : 1);
+        std::vector<std::string> expected;
+        if (c.traceId != nullptr) expected.push_back(std::string(c.traceId) + ", *isErrorOutOpCode(");
+        EXPECT_EQ(fakes.trace.lines(Memo::Debug6), expected);
+    }
+}
+
+TEST_F(CheckerTest, Labels) {
+    expectLines({
+        {5, false, "P10", {}, 0},  {5, false, "P10", {"K1"}, 1}, {5, true, "P10", {}, 1},
+        {5, false, "I100", {}, 0}, {2, false, "P4095", {}, 0},   {5, false, "P1X", {}, 1},
+    });
+    pmw.setPlcType(1);
+    EXPECT_EQ(check("I10", {}), 1);
+    expectBoxes({{"*iDeviceNoRange ", "Error2015112801..."}}, MsgIcon::Error);
+}
+
+}  // namespace
+}  // namespace kestrion
