@@ -231,14 +231,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
     }
 }
 
-TEST_F(ValidatorTest, OutputCoilRangeRefusalShowsTheCheckBox) {
-    setUp(5);
-    expectCases([](std::string_view t) { return isErrorOutOpCode("T0", t); },
-                {{"K32768", 1, kK, "Error2015112891..."}});
-    expectCases([](std::string_view t) { return isErrorOutOpCode(t, ""); },
-                {{"M3072", 1, "*mDeviceNoRange-q3", "Error2015112882..."}});
-}
-
 TEST_F(ValidatorTest, OutputCoilTracesOnlyWhileTheMemoIsVisible) {
     setUp(5);
     EXPECT_EQ(isErrorOutOpCode("X0", ""), 1);
