@@ -30,11 +30,11 @@ struct EntryState {
 
 extern EntryState entryState;
 
-inline std::uint8_t& editInstrFlags = entryState.editInstrFlags;
-inline std::uint32_t& instrResultCode = entryState.instrResultCode;
-inline std::array<char, kOperandCount>& operandIndexDigit = entryState.operandIndexDigit;
-inline std::uint32_t& FncKeyDeviceCode = entryState.FncKeyDeviceCode;
-inline std::uint8_t& iFncFlag = entryState.iFncFlag;
+extern std::uint8_t& editInstrFlags;
+extern std::uint32_t& instrResultCode;
+extern std::array<char, kOperandCount>& operandIndexDigit;
+extern std::uint32_t& FncKeyDeviceCode;
+extern std::uint8_t& iFncFlag;
 
 // True while the instruction being entered is the 32-bit (D) form.
 inline bool entryIsDoubleWord() {

@@ -7,8 +7,6 @@
 
 namespace kestrion {
 
-ModeDataRecord ModeData;
-
 namespace {
 
 // ---- The layout -------------------------------------------------------------------------------
@@ -205,7 +203,5 @@ std::string recentFileSlotText(int slot) {
     if (end == source.end()) return {};
     return std::string(source.begin(), end);
 }
-
-void resetModeDataState() { ModeData = ModeDataRecord{}; }
 
 }  // namespace kestrion
