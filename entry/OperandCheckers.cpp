@@ -127,8 +127,7 @@ std::uint8_t walkPositions(const OperandPattern& pattern, const OperandTexts& op
     return result;
 }
 
-std::uint8_t checkCommon(const OperandPattern& pattern, const OperandTexts& operands,
-                         bool doubleWord) {
+std::uint8_t checkCommon(const OperandPattern& pattern, const OperandTexts& operands, bool doubleWord) {
     std::uint8_t result = 0;
     if (pattern.has(kTag16Bit) && doubleWord) result = 1;
     if (!operandCountFits(operands, pattern.operandCount())) result = 1;
@@ -176,8 +175,7 @@ bool anySpecialRelay(const OperandPattern& pattern, const OperandTexts& operands
 }
 
 // PLS, PLF: the first fault ends the check, so no validator runs for a refused line.
-std::uint8_t checkPulseCoil(const OperandPattern& pattern, const OperandTexts& operands,
-                            bool doubleWord) {
+std::uint8_t checkPulseCoil(const OperandPattern& pattern, const OperandTexts& operands, bool doubleWord) {
     if (pattern.has(kTag16Bit) && doubleWord) return 1;
     if (!operandCountFits(operands, pattern.operandCount())) return 1;
     if (refusedByType(pattern)) return 1;
@@ -208,8 +206,8 @@ std::uint8_t checkMean(const OperandPattern& pattern, const OperandTexts& operan
     return result;
 }
 
-std::uint8_t checkUnsupported(const OperandPattern& pattern, const OperandTexts& operands,
-                              bool doubleWord, const char* caption) {
+std::uint8_t checkUnsupported(const OperandPattern& pattern, const OperandTexts& operands, bool doubleWord,
+                              const char* caption) {
     checkCommon(pattern, operands, doubleWord);
     platform::messages().show("*Unsupported", caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
     return 1;
@@ -229,17 +227,14 @@ bool isOperandPresent(std::span<const char> operand) {
     return first != '\0' && first != ' ';
 }
 
-std::uint8_t checkOperands(const OperandPattern& pattern, const OperandTexts& operands, std::string_view label) {
+std::uint8_t checkOperands(const OperandPattern& pattern, const OperandTexts& operands,
+                           std::string_view label) {
     const bool doubleWord = entryIsDoubleWord();
     switch (pattern.rule) {
-        case PatternRule::Plain:
-            return checkCommon(pattern, operands, doubleWord);
-        case PatternRule::Label:
-            return checkLabel(operands, label, doubleWord);
-        case PatternRule::Out:
-            return checkOut(operands, doubleWord);
-        case PatternRule::PulseCoil:
-            return checkPulseCoil(pattern, operands, doubleWord);
+        case PatternRule::Plain: return checkCommon(pattern, operands, doubleWord);
+        case PatternRule::Label: return checkLabel(operands, label, doubleWord);
+        case PatternRule::Out: return checkOut(operands, doubleWord);
+        case PatternRule::PulseCoil: return checkPulseCoil(pattern, operands, doubleWord);
         case PatternRule::MasterControl:
             if (anySpecialRelay(pattern, operands)) return 1;
             return checkCommon(pattern, operands, doubleWord);
@@ -248,14 +243,12 @@ std::uint8_t checkOperands(const OperandPattern& pattern, const OperandTexts& op
             if (charAt(operands[0], 0) != charAt(operands[1], 0)) result = 1;
             return result;
         }
-        case PatternRule::Mean:
-            return checkMean(pattern, operands, doubleWord);
+        case PatternRule::Mean: return checkMean(pattern, operands, doubleWord);
         case PatternRule::UnsupportedBcd:
             return checkUnsupported(pattern, operands, doubleWord, "Error2014121918...");
         case PatternRule::UnsupportedBin:
             return checkUnsupported(pattern, operands, doubleWord, "Error2014121919...");
-        case PatternRule::Refused:
-            break;
+        case PatternRule::Refused: break;
     }
     return 1;
 }

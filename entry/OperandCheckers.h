@@ -25,6 +25,7 @@ bool isOperandPresent(std::span<const char> operand);
 
 // 1 when the line is refused, 0 when it is accepted. label is the mnemonic text of a label line
 // (P10, I001). The 32-bit flag is read from editInstrFlags, the top line from yOldCursor.
-std::uint8_t checkOperands(const OperandPattern& pattern, const OperandTexts& operands, std::string_view label = {});
+std::uint8_t checkOperands(const OperandPattern& pattern, const OperandTexts& operands,
+                           std::string_view label = {});
 
 }  // namespace kestrion

@@ -118,31 +118,19 @@ std::uint8_t deviceNumber(const Text& text, std::size_t from, std::size_t capaci
 RangeCheck rangeCheckOf(char letter) {
     switch (letter) {
         case 'X':
-        case 'Y':
-            return checkXYRange;
-        case 'M':
-            return checkMRange;
-        case 'S':
-            return checkSRange;
-        case 'T':
-            return checkTRange;
-        case 'C':
-            return checkCRange;
-        case 'D':
-            return checkDRange;
-        case 'R':
-            return checkRRange;
+        case 'Y': return checkXYRange;
+        case 'M': return checkMRange;
+        case 'S': return checkSRange;
+        case 'T': return checkTRange;
+        case 'C': return checkCRange;
+        case 'D': return checkDRange;
+        case 'R': return checkRRange;
         case 'V':
-        case 'Z':
-            return checkVZRange;
-        case 'N':
-            return checkNRange;
-        case 'P':
-            return checkPRange;
-        case 'I':
-            return checkIRange;
-        default:
-            return nullptr;
+        case 'Z': return checkVZRange;
+        case 'N': return checkNRange;
+        case 'P': return checkPRange;
+        case 'I': return checkIRange;
+        default: return nullptr;
     }
 }
 
@@ -187,9 +175,11 @@ std::optional<std::uint32_t> hexValue(const Text& text, std::size_t capacity, st
 
 std::uint8_t wordHexConstant(const Text& text) {
     const bool doubleWord = entryIsDoubleWord();
-    const std::optional<std::uint32_t> value = hexValue(text, kWordCapacity, doubleWord ? kHexDigits32 : kHexDigits16);
+    const std::optional<std::uint32_t> value =
+        hexValue(text, kWordCapacity, doubleWord ? kHexDigits32 : kHexDigits16);
     if (!value) return 1;
-    if (doubleWord) return checkKRange(plcType(), static_cast<std::int32_t>(*value), kMax32, kMin32) != 0 ? 1 : 0;
+    if (doubleWord)
+        return checkKRange(plcType(), static_cast<std::int32_t>(*value), kMax32, kMin32) != 0 ? 1 : 0;
     std::int32_t folded = static_cast<std::int32_t>(*value);
     if (folded > 32767) folded -= 65536;  // H8000..HFFFF are the negative words
     return checkKRange(plcType(), folded, 32767, -32768) != 0 ? 1 : 0;
@@ -212,15 +202,12 @@ std::uint8_t wordK(std::int32_t mode, const Text& text) {
         case 0:
             if (isOneOf(third, "XYMS")) return digitGroup(text, "XYMS");
             return decimalConstant(text, false);
-        case 1:
-            return digitGroup(text, "YMS");
+        case 1: return digitGroup(text, "YMS");
         case 2:
             if (isDigit(third) || third == '\0') return 1;
             return digitGroup(text, "XYMS");
-        case 3:
-            return decimalConstant(text, true);
-        default:
-            return 1;
+        case 3: return decimalConstant(text, true);
+        default: return 1;
     }
 }
 
@@ -286,7 +273,9 @@ std::uint8_t outRelay(const Text& device) {
     if (Text::endsHere(device.at(1))) return trace.refuse("Error2015022885-1");
     const Scan scan = scanNumber(device, 1, kShortCapacity, false, isDigit);
     if (scan.error) return trace.refuse("Error2015022885-2");
-    const char* id = letter == 'Y' ? "Error2015022885-3" : letter == 'M' ? "Error2015022885-4" : "Error2015022885-5";
+    const char* id = letter == 'Y'   ? "Error2015022885-3"
+                     : letter == 'M' ? "Error2015022885-4"
+                                     : "Error2015022885-5";
     if (judgeNumber(scan.digits, rangeCheckOf(letter)) != 0) return trace.refuse(id);
     return 0;
 }
@@ -311,9 +300,7 @@ std::uint8_t outTimer(const Text& device, const Text& setValue) {
         case 'R':
             if (clean && judgeNumber(value, checkRRange) != 0) trace.refuse("Error2015022886-8");
             break;
-        default:
-            trace.refuse("Error2015022886-8");
-            break;
+        default: trace.refuse("Error2015022886-8"); break;
     }
     return trace.error;
 }
@@ -348,14 +335,14 @@ std::uint8_t outCounter(const Text& device, const Text& setValue) {
             break;
         // A register number has no sign: a "-" there is refused rather than passed to the range check.
         case 'D':
-            if (negative || (clean && judgeNumber(value, checkDRange) != 0)) trace.refuse("Error2015022887-8");
+            if (negative || (clean && judgeNumber(value, checkDRange) != 0))
+                trace.refuse("Error2015022887-8");
             break;
         case 'R':
-            if (negative || (clean && judgeNumber(value, checkRRange) != 0)) trace.refuse("Error2015022887-9");
+            if (negative || (clean && judgeNumber(value, checkRRange) != 0))
+                trace.refuse("Error2015022887-9");
             break;
-        default:
-            trace.refuse("Error2015022887-9");
-            break;
+        default: trace.refuse("Error2015022887-9"); break;
     }
     return trace.error;
 }
@@ -450,10 +437,8 @@ std::uint8_t isErrorWordOperand(std::int32_t mode, std::string_view text) {
     }
     const char letter = t.at(0);
     switch (letter) {
-        case 'K':
-            return wordK(mode, t);
-        case 'H':
-            return modeTakes(mode, {0, 3}) ? wordHexConstant(t) : 1;
+        case 'K': return wordK(mode, t);
+        case 'H': return modeTakes(mode, {0, 3}) ? wordHexConstant(t) : 1;
         case 'T':
         case 'C':
             if (!modeTakes(mode, {0, 1, 2, 5, 7})) return 1;
@@ -462,8 +447,7 @@ std::uint8_t isErrorWordOperand(std::int32_t mode, std::string_view text) {
         case 'R':
             if (!modeTakes(mode, {0, 1, 2, 3, 5, 7, 9})) return 1;
             return deviceNumber(t, 1, kWordCapacity, true, rangeCheckOf(letter));
-        case 'U':
-            return modeTakes(mode, {0, 1}) ? bufferMemory(t) : 1;
+        case 'U': return modeTakes(mode, {0, 1}) ? bufferMemory(t) : 1;
         case 'V':
         case 'Z':
             if (!modeTakes(mode, {0, 1, 2, 5, 7})) return 1;
@@ -477,8 +461,7 @@ std::uint8_t isErrorWordOperand(std::int32_t mode, std::string_view text) {
         case 'P':
             if (mode != 8) return 1;
             return deviceNumber(t, 1, kWordCapacity, true, checkPRange);
-        default:
-            return 1;
+        default: return 1;
     }
 }
 
@@ -524,7 +507,8 @@ std::uint8_t isErrorConstOperand(std::string_view text, std::int32_t max, std::i
 std::uint8_t isErrorConstOrRegOperand(std::string_view text, std::int32_t max, std::int32_t min) {
     const Text t(text);
     const char letter = t.at(0);
-    if (letter == 'D' || letter == 'R') return deviceNumber(t, 1, kShortCapacity, false, rangeCheckOf(letter));
+    if (letter == 'D' || letter == 'R')
+        return deviceNumber(t, 1, kShortCapacity, false, rangeCheckOf(letter));
     return limitedConstant(t, max, min, true);
 }
 
@@ -539,12 +523,9 @@ std::uint8_t isErrorOutOpCode(std::string_view device, std::string_view setValue
     switch (d.at(0)) {
         case 'Y':
         case 'M':
-        case 'S':
-            return outRelay(d);
-        case 'T':
-            return outTimer(d, Text(setValue));
-        case 'C':
-            return outCounter(d, Text(setValue));
+        case 'S': return outRelay(d);
+        case 'T': return outTimer(d, Text(setValue));
+        case 'C': return outCounter(d, Text(setValue));
         case 'D': {
             OutTrace trace;
             if (Text::endsHere(d.at(1))) return trace.refuse("Error2015022888-1");
@@ -582,15 +563,9 @@ std::int32_t getBitOperandKind(std::string_view text, std::int32_t& kind) {
     const Text t(text);
     switch (t.at(0)) {
         case 'M':
-        case 'S':
-            kind = relayKind(t);
-            break;
-        case 'D':
-            kind = wordBitKind(t);
-            break;
-        default:
-            kind = kBitKindPlain;
-            break;
+        case 'S': kind = relayKind(t); break;
+        case 'D': kind = wordBitKind(t); break;
+        default: kind = kBitKindPlain; break;
     }
     return kind;
 }

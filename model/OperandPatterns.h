@@ -14,32 +14,32 @@ namespace kestrion {
 
 // What one operand position accepts.
 enum class OperandKind : std::uint8_t {
-    None,        // no operand here
-    Src,         // word source: K and H constants, K digit groups of X/Y/M/S, T, C, D, R, U\G, V, Z
-    Dst,         // word destination: K digit groups of Y/M/S, T, C, D, R, U\G, V, Z
-    SrcNc,       // word source without constants
-    KOrD,        // K or H constant, D, R
-    Dev,         // any plain device X, Y, M, S, T, C, D, R, V, Z
-    Bit,         // X, Y, M, S
-    Wreg,        // T, C, D, R, V, Z
-    Ptr,         // pointer label P
-    DOrR,        // D, R
-    Text8,       // a text of exactly 8 characters
-    Const,       // K or H constant within the limits
-    ConstOrReg,  // K or H constant within the limits, or D, R
-    ConstOrD,    // D register, or K or H constant within the limits
-    Flt,         // E real constant, D register, or integer constant
-    Fltr,        // E real constant, or D, R
-    Contact,     // contact device X, Y, M, S, T, C, D with bit
-    Set,         // Y, M, S, D with bit
-    Rst,         // Y, M, S, T, C, D with bit, R, V, Z
-    Pulse,       // Y, M
-    Nest,        // nesting level N
-    Step,        // S
-    DevOrConst,  // a plain device, or else a K or H constant (DECO's source)
-    OutDevice,   // the coil of OUT
-    OutSetValue, // the set value of an OUT timer or counter coil
-    Unchecked,   // must be present, is not examined
+    None,         // no operand here
+    Src,          // word source: K and H constants, K digit groups of X/Y/M/S, T, C, D, R, U\G, V, Z
+    Dst,          // word destination: K digit groups of Y/M/S, T, C, D, R, U\G, V, Z
+    SrcNc,        // word source without constants
+    KOrD,         // K or H constant, D, R
+    Dev,          // any plain device X, Y, M, S, T, C, D, R, V, Z
+    Bit,          // X, Y, M, S
+    Wreg,         // T, C, D, R, V, Z
+    Ptr,          // pointer label P
+    DOrR,         // D, R
+    Text8,        // a text of exactly 8 characters
+    Const,        // K or H constant within the limits
+    ConstOrReg,   // K or H constant within the limits, or D, R
+    ConstOrD,     // D register, or K or H constant within the limits
+    Flt,          // E real constant, D register, or integer constant
+    Fltr,         // E real constant, or D, R
+    Contact,      // contact device X, Y, M, S, T, C, D with bit
+    Set,          // Y, M, S, D with bit
+    Rst,          // Y, M, S, T, C, D with bit, R, V, Z
+    Pulse,        // Y, M
+    Nest,         // nesting level N
+    Step,         // S
+    DevOrConst,   // a plain device, or else a K or H constant (DECO's source)
+    OutDevice,    // the coil of OUT
+    OutSetValue,  // the set value of an OUT timer or counter coil
+    Unchecked,    // must be present, is not examined
 };
 
 // Rules that do not belong to one position.
@@ -69,12 +69,12 @@ struct OperandLimits {
 
 struct OperandPosition {
     OperandKind kind = OperandKind::None;
-    bool completeIndex = false;  // a bare V or Z becomes V0 or Z0
-    OperandLimits limits;        // of Const, ConstOrReg and ConstOrD
-    OperandLimits limits32;      // the same with the 32-bit flag
-    std::string_view refusedFirst;  // refused first characters
-    std::string_view refusedThird;  // refused device letters of a digit group (third character)
-    char uncheckedFirst = '\0';     // an operand beginning with it is taken without examination
+    bool completeIndex = false;       // a bare V or Z becomes V0 or Z0
+    OperandLimits limits;             // of Const, ConstOrReg and ConstOrD
+    OperandLimits limits32;           // the same with the 32-bit flag
+    std::string_view refusedFirst;    // refused first characters
+    std::string_view refusedThird;    // refused device letters of a digit group (third character)
+    char uncheckedFirst = '\0';       // an operand beginning with it is taken without examination
     bool refuseSpecialRelay = false;  // M8000 and up (an "M8" text of 5 characters or more)
 
     constexpr OperandPosition plus0() const {

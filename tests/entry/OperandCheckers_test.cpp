@@ -70,6 +70,7 @@ protected:
     stLadderBlock line;
 };
 
+// clang-format off
 TEST_F(CheckerTest, OperandCountAndThe32BitForm) {
     expectLines({
         {"MOV K10 D0", 0}, {"MOV K10", 1}, {"MOV K10 D0 D1", 1}, {"MOV K10 D0", 0, true}, {"INC D0", 0, true},
@@ -169,18 +170,15 @@ TEST_F(CheckerTest, PlcTypeTags) {
 }
 
 TEST_F(CheckerTest, BareIndexRegisterBecomesV0OrZ0) {
-    EXPECT_EQ(check("MOV K10 V"), 0);
-    EXPECT_EQ(operand(1), "V0");
-    EXPECT_EQ(check("MOV Z K10"), 1);  // completed although refused
-    EXPECT_EQ(operand(0), "Z0");
-    EXPECT_EQ(check("ENCO M0 V K8"), 0);
-    EXPECT_EQ(operand(1), "V0");
-    EXPECT_EQ(check("DECO V M0 K3"), 0);
-    EXPECT_EQ(operand(0), "V0");
-    EXPECT_EQ(check("GRY K1 V"), 0);  // a position without completion keeps its text
-    EXPECT_EQ(operand(1), "V");
-    EXPECT_EQ(check("MOV K10 V1"), 0);
-    EXPECT_EQ(operand(1), "V1");
+    // Line, result, operand looked at, its text afterwards. MOV Z K10 is completed although refused;
+    // GRY's destination has no completion.
+    const std::tuple<const char*, int, std::size_t, const char*> cases[] = {
+        {"MOV K10 V", 0, 1, "V0"}, {"MOV Z K10", 1, 0, "Z0"}, {"ENCO M0 V K8", 0, 1, "V0"},
+        {"DECO V M0 K3", 0, 0, "V0"}, {"GRY K1 V", 0, 1, "V"}, {"MOV K10 V1", 0, 1, "V1"}};
+    for (const auto& [text, result, index, completed] : cases) {
+        EXPECT_EQ(check(text), result) << text;
+        EXPECT_EQ(operand(index), completed) << text;
+    }
 }
 
 TEST_F(CheckerTest, PulseCoilsRefuseSpecialRelaysBeforeTheValidator) {
@@ -260,6 +258,8 @@ TEST_F(CheckerTest, Labels) {
     EXPECT_EQ(check("I10"), 1);
     expectBoxes({{"*iDeviceNoRange ", "Error2015112801..."}}, MsgIcon::Error);
 }
+
+// clang-format on
 
 }  // namespace
 }  // namespace kestrion

@@ -53,6 +53,7 @@ protected:
 constexpr const char* kK = "*kDeviceNoRange ";
 constexpr const char* kDK = "*dkDeviceNoRange ";
 
+// clang-format off
 TEST_F(ValidatorTest, DecimalConstants) {
     setUp(5);
     expectCases(word(0), {{"K", 1}, {"K ", 1}, {"K32767", 0}, {"K-32768", 0}, {"K0", 0}, {"K10Z7", 0},
@@ -197,7 +198,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
         std::vector<std::string> traceIds;  // empty: accepted unless refused is set
         bool refused = false;
     };
-    // clang-format off
     const std::vector<OutCase> cases = {
         {5, "Y0", "", {}}, {5, "Y", "", {"Error2015022885-1"}}, {5, "Y1A", "", {"Error2015022885-2"}},
         {5, "Y8", "", {"Error2015022885-3"}}, {5, "M3072", "", {"Error2015022885-4"}},
@@ -217,7 +217,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
         {5, "D", "", {"Error2015022888-1"}}, {5, "D100.F", "", {}}, {5, "D1X", "", {}, true},
         {5, "X0", "", {"Error2015022889"}},
     };
-    // clang-format on
     fakes.trace.setVisible(Memo::Debug6, true);
     for (const OutCase& c : cases) {
         SCOPED_TRACE("OUT " + c.device + " " + c.setValue + " on type " + std::to_string(c.type));
@@ -287,6 +286,8 @@ TEST_F(ValidatorTest, Labels) {
     setUp(1);
     expectCases(isErrorInterruptLabel, {{"I10", 1, "*iDeviceNoRange ", "Error2015112801..."}, {"I100", 0}});
 }
+
+// clang-format on
 
 }  // namespace
 }  // namespace kestrion

@@ -22,7 +22,8 @@ TEST(OperandPatternsTest, EveryMnemonicHasOneRowAndIsFoundByItsWholeName) {
         EXPECT_EQ(count, 1) << name;
         EXPECT_TRUE(findOperandPattern(name)->names(name)) << name;
     }
-    for (const char* unknown : {"", "MO", "MOVX", "NOP", "ANB"}) EXPECT_EQ(findOperandPattern(unknown), nullptr);
+    for (const char* unknown : {"", "MO", "MOVX", "NOP", "ANB"})
+        EXPECT_EQ(findOperandPattern(unknown), nullptr);
     EXPECT_EQ(findOperandPattern("WXOR"), findOperandPattern("ADD"));
 }
 
