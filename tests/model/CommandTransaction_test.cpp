@@ -3,14 +3,14 @@
 #include <functional>
 #include <stdexcept>
 
+#include "model/ByteImage.h"
 #include "model/ConnectedPlc.h"
 #include "model/ConversionError.h"
 #include "model/EditMarks.h"
+#include "model/LadderTestSupport.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/StepCount.h"
-#include "model/ByteImage.h"
-#include "model/LadderTestSupport.h"
 
 namespace kestrion {
 namespace {
@@ -105,10 +105,10 @@ protected:
 TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
     const ModelPicture before = picture();
     const std::function<bool()> failures[] = {
-        [] { throw ConversionError("Stack 0 overflow"); return true; },
-        [] { throw ListError("list"); return true; },
-        [] { throw FileError("file"); return true; },
-        [] { throw ByteImageError("record"); return true; },
+        []() -> bool { throw ConversionError("Stack 0 overflow"); },
+        []() -> bool { throw ListError("list"); },
+        []() -> bool { throw FileError("file"); },
+        []() -> bool { throw ByteImageError("record"); },
         [] { return false; },
     };
     for (const auto& fail : failures) {

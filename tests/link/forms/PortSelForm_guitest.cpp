@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWidget>
 #include <QtTest/QTest>
 
 #include "link/CommRecord.h"
@@ -26,7 +27,11 @@ TEST_F(PortSelFormTest, APortTypedIntoTheBoxIsStoredByOk) {
     bool typed = false;
     QTimer::singleShot(0, [&] {
         auto* form = qobject_cast<TPortSelForm*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
+        if (form == nullptr) {
+            ADD_FAILURE() << "the port dialog is not the modal window";
+            if (QWidget* other = QApplication::activeModalWidget()) other->close();
+            return;
+        }
         QLineEdit* box = form->comPortComboBox->lineEdit();
         box->setFocus();
         box->selectAll();
