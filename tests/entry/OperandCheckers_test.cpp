@@ -23,7 +23,7 @@ struct LineCase {
     std::uint16_t type = 5;
 };
 
-class CheckerTest : public testing::CoreTest {
+class CheckerTest : public test::CoreTest {
 protected:
     CheckerTest() {
         pmw.setPlcType(5);

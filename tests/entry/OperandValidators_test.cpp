@@ -22,7 +22,7 @@ struct Case {
     const char* caption = nullptr;
 };
 
-class ValidatorTest : public testing::CoreTest {
+class ValidatorTest : public test::CoreTest {
 protected:
     void setUp(std::uint16_t type, bool doubleWord = false) {
         pmw.setPlcType(type);
