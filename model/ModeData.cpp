@@ -7,6 +7,12 @@ namespace kestrion {
 ModeDataRecord ModeData;
 
 namespace {
+// False after a start-up that found the settings file but could not read it: the file is then
+// the user's and no write of this session replaces it.
+bool modeDataFileOurs = true;
+}  // namespace
+
+namespace {
 
 // ---- The layout -------------------------------------------------------------------------------
 
@@ -184,20 +190,30 @@ void repairModeDataRanges(ModeDataRecord& record) {
 }
 
 void loadModeDat(const std::string& path) {
-    const platform::ReadResult file = platform::files().readWhole(path);
+    const platform::ReadResult file = platform::files().readStart(path, kModeDataSize);
     if (file.ok()) {
         ModeData = modeDataFromBytes(file.data);
         repairModeDataRanges(ModeData);
         return;
     }
-    // First start: an empty settings file, and the default font in memory. A file that cannot be
-    // made here is made by the next save, which reports it.
-    const ModeDataImage zeros{};
-    platform::files().writeWhole(path, zeros.data(), zeros.size());
     ModeData.fontSize = kDefaultFontSize;
+    if (file.status == platform::FileStatus::NotFound) {
+        // First start: an empty settings file. A file that cannot be made here is made by the next
+        // save, which reports it.
+        const ModeDataImage zeros{};
+        platform::files().writeWhole(path, zeros.data(), zeros.size());
+        return;
+    }
+    // A file that is there but cannot be read still holds the user's settings: it is left alone.
+    modeDataFileOurs = false;
+    platform::messages().show("The settings file " + path +
+                                  " cannot be read. The program runs with the default settings and"
+                                  " leaves the file as it is.",
+                              kModeDataFileName, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
 }
 
 bool SaveModeDat(const std::string& path) {
+    if (!modeDataFileOurs) return false;
     const ModeDataImage image = modeDataToImage(ModeData);
     if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok)
         return true;
@@ -229,6 +245,9 @@ std::string recentFileSlotText(int slot) {
     return std::string(source.begin(), end);
 }
 
-void resetModeDataState() { ModeData = ModeDataRecord{}; }
+void resetModeDataState() {
+    ModeData = ModeDataRecord{};
+    modeDataFileOurs = true;
+}
 
 }  // namespace kestrion

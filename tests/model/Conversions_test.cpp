@@ -86,6 +86,14 @@ TEST(ConversionsTest, FloatBitsOfConstantTexts) {
     for (const auto& c : cases) EXPECT_EQ(strToFloatBits(c.text), c.bits) << c.text;
 }
 
+TEST(ConversionsTest, RealConstantsBeyondTheFloatRangeAreRefused) {
+    EXPECT_EQ(strToFloatBits("E3.4028235e38"), 0x7F7FFFFFu);  // the largest value itself
+    EXPECT_EQ(strToFloatBits("E-3.4028235e38"), 0xFF7FFFFFu);
+    for (const char* text : {"E1e39", "E-1e39", "E3.5e38", "E1e308"})
+        EXPECT_FALSE(strToFloatBits(text).has_value()) << text;
+    EXPECT_EQ(strToFloatBits("E1e-50"), 0u);  // too small rounds to zero, which is a value
+}
+
 TEST(ConversionsTest, FloatOfBits) {
     EXPECT_EQ(bitsToFloat(0x3F800000), 1.0f);
     EXPECT_EQ(bitsToFloat(0xC0000000), -2.0f);
@@ -105,7 +113,7 @@ TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
         float value;
     } cases[] = {{"E1.5", 1.5f}, {"E-2", -2.0f}, {"E0.1", 0.1f}, {"E123.456", 123.456f}, {"E-0.001", -0.001f},
                  {"E65535", 65535.0f}, {"E16777217", 16777216.0f}};
-    for (const auto& c : cases) EXPECT_EQ(bitsToFloat(strToFloatBits(c.text)), c.value) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(bitsToFloat(strToFloatBits(c.text).value()), c.value) << c.text;
 }
 
 TEST(ConversionsTest, BitsToFloatTextAndBackKeepsTheBits) {

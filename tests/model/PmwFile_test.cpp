@@ -268,6 +268,23 @@ TEST_F(PmwFileTest, MissingOrUnreadableFileGivesOpenFileError) {
     EXPECT_TRUE(scratch == before);
 }
 
+TEST_F(PmwFileTest, TheLargestProgramFileIsReadAndOneByteMoreIsRefused) {
+    HandMadeFile file(2, 64, 128000);
+    ASSERT_EQ(file.bytes.size(), 128416u);
+    fakes.files.put(kPath, file.bytes);
+    PmwImage scratch;
+    EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::Ok);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    file.bytes.push_back(0);
+    fakes.files.put(kPath, file.bytes);
+    PmwImage untouched;
+    const PmwImage before = untouched;
+    EXPECT_EQ(readPmwFile(kPath, untouched), PmwReadResult::OpenFailed);
+    expectOneBox("Open File Error", "Error2018030211");
+    EXPECT_TRUE(untouched == before);
+}
+
 TEST_F(PmwFileTest, AFileOfAnotherSystemIsFoundWhateverTheCaseOfItsName) {
     initPmwImageByType(1);
     ASSERT_EQ(writePmwFile("/home/tester/Tovel/Kestrion/User/PROG1.pmw", pmw), FileStatus::Ok);

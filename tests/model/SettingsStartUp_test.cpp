@@ -147,6 +147,24 @@ TEST_F(SettingsStartUpTest, DamagedFilesStartTheProgramWithDefaults) {
     }
 }
 
+TEST_F(SettingsStartUpTest, AnUnreadableSettingsFileIsReportedOnceAndOutlivesTheSession) {
+    Bytes file(512, 0);
+    put(file, 16, {3, 0, 0, 0, 14});
+    putText(file, 128, "/home/tester/mine.PMW");
+    fakes.files.put(kSettings, file);
+    fakes.files.unreadable.insert(kSettings);
+
+    mainFormStartUp();
+    EXPECT_EQ(currentLanguage(), Language::English);
+    EXPECT_TRUE(isClipboardMemoryValid());
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    mainFormDestroy();
+
+    EXPECT_EQ(fakes.files.content(kSettings), file);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Warning);
+}
+
 TEST_F(SettingsStartUpTest, UnwritableSettingsAreReportedAndStartUpGoesOn) {
     fakes.files.unwritable.insert(kSettings);
     mainFormStartUp();

@@ -1,8 +1,11 @@
 #include "platform/PosixFiles.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -32,7 +35,7 @@ protected:
 
 TEST_F(PosixFilesTest, ByteReaderYieldsFfPastTheEndAndKnowsTheRealLength) {
     writeRaw("short.PMW", std::string("\x01\x02\x03", 3));
-    const ReadResult result = files.readWhole(path("short.PMW"));
+    const ReadResult result = files.readWhole(path("short.PMW"), 1 << 20);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.data.length(), 3u);
     EXPECT_EQ(result.data.at(0), 0x01);
@@ -48,29 +51,90 @@ TEST_F(PosixFilesTest, ByteReaderYieldsFfPastTheEndAndKnowsTheRealLength) {
 
 TEST_F(PosixFilesTest, EmptyFileReadsAsLengthZeroAllFf) {
     writeRaw("empty.DMW", "");
-    const ReadResult result = files.readWhole(path("empty.DMW"));
+    const ReadResult result = files.readWhole(path("empty.DMW"), 1 << 20);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.data.length(), 0u);
     EXPECT_EQ(result.data.at(0), 0xFF);
 }
 
 TEST_F(PosixFilesTest, MissingFileIsNotFound) {
-    const ReadResult result = files.readWhole(path("missing.PMW"));
+    const ReadResult result = files.readWhole(path("missing.PMW"), 1 << 20);
     EXPECT_EQ(result.status, FileStatus::NotFound);
     EXPECT_EQ(result.data.length(), 0u);
     EXPECT_FALSE(files.exists(path("missing.PMW")));
     EXPECT_FALSE(files.remove(path("missing.PMW")));
 }
 
+TEST_F(PosixFilesTest, AFileIsReadUpToItsLimitAndRefusedOneByteBeyond) {
+    writeRaw("limit.PMW", std::string(128416, 'p'));
+    writeRaw("over.PMW", std::string(128417, 'p'));
+    const ReadResult atLimit = files.readWhole(path("limit.PMW"), 128416);
+    ASSERT_TRUE(atLimit.ok());
+    EXPECT_EQ(atLimit.data.length(), 128416u);
+    EXPECT_EQ(atLimit.data.bytes().capacity(), 128416u);
+    const ReadResult over = files.readWhole(path("over.PMW"), 128416);
+    EXPECT_EQ(over.status, FileStatus::TooLarge);
+    EXPECT_EQ(over.data.length(), 0u);
+}
+
+TEST_F(PosixFilesTest, WhatIsNoPlainFileOrTooLongIsRefusedAtOnce) {
+    // A gigabyte that takes no room on the disk.
+    const std::string huge = path("huge.PMW");
+    const int fd = open(huge.c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(ftruncate(fd, off_t{1} << 30), 0);
+    close(fd);
+    ASSERT_EQ(mkfifo(path("pipe.PMW").c_str(), 0644), 0);  // no writer: an open that waited would hang
+    fs::create_directories(root / "folder.PMW");
+
+    const struct {
+        std::string path;
+        FileStatus status;
+    } cases[] = {
+        {huge, FileStatus::TooLarge},
+        {"/dev/zero", FileStatus::NotRegular},
+        {path("pipe.PMW"), FileStatus::NotRegular},
+        {path("folder.PMW"), FileStatus::NotRegular},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const auto start = std::chrono::steady_clock::now();
+        const ReadResult result = files.readWhole(c.path, 128416);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.data.bytes().capacity(), 0u);
+        EXPECT_EQ(files.readStart(c.path, 512).status, c.status == FileStatus::TooLarge ? FileStatus::Ok : c.status);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    }
+}
+
+TEST_F(PosixFilesTest, AFileOfUnknownSizeIsReadNoFurtherThanOneBytePastTheLimit) {
+    // The files of /proc report the size 0 and give far more.
+    const ReadResult result = files.readWhole("/proc/self/maps", 16);
+    EXPECT_EQ(result.status, FileStatus::TooLarge);
+    const ReadResult start = files.readStart("/proc/self/maps", 16);
+    ASSERT_TRUE(start.ok());
+    EXPECT_EQ(start.data.length(), 16u);
+    EXPECT_EQ(files.readWhole("/proc/self/maps", 1 << 20).status, FileStatus::Ok);
+}
+
+TEST_F(PosixFilesTest, TheStartOfALongerFileIsItsFirstBytes) {
+    writeRaw("ModeData.DAT", std::string(512, 'a') + "tail");
+    const ReadResult result = files.readStart(path("modedata.dat"), 512);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.data.bytes(), std::vector<std::uint8_t>(512, 'a'));
+    EXPECT_EQ(files.readStart(path("ModeData.DAT"), 1000).data.length(), 516u);
+    EXPECT_EQ(files.readStart(path("missing.DAT"), 512).status, FileStatus::NotFound);
+}
+
 TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
     std::vector<std::uint8_t> bytes(128416);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
     ASSERT_EQ(files.writeWhole(path("prog.PMW"), bytes), FileStatus::Ok);
-    EXPECT_EQ(files.readWhole(path("prog.PMW")).data.bytes(), bytes);
+    EXPECT_EQ(files.readWhole(path("prog.PMW"), 1 << 20).data.bytes(), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
 
     ASSERT_EQ(files.writeWhole(path("prog.PMW"), std::vector<std::uint8_t>{9}), FileStatus::Ok);
-    EXPECT_EQ(files.readWhole(path("prog.PMW")).data.length(), 1u);
+    EXPECT_EQ(files.readWhole(path("prog.PMW"), 1 << 20).data.length(), 1u);
 }
 
 TEST_F(PosixFilesTest, WriteIntoAMissingFolderFailsAndSaysSo) {
@@ -94,12 +158,12 @@ TEST_F(PosixFilesTest, NamesDifferingOnlyInCaseAreFound) {
         EXPECT_EQ(findCaseInsensitive(path(c.asked)), path(c.found));
     }
     EXPECT_TRUE(files.exists(path("PROG1.PMW")));
-    EXPECT_EQ(files.readWhole(path("PROG1.PMW")).data.length(), 1u);
+    EXPECT_EQ(files.readWhole(path("PROG1.PMW"), 1 << 20).data.length(), 1u);
 
     // A write to another spelling replaces the file that is there instead of adding a second one.
     ASSERT_EQ(files.writeWhole(path("PROG1.PMW"), std::vector<std::uint8_t>{1, 2}), FileStatus::Ok);
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
-    EXPECT_EQ(files.readWhole(path("Prog1.pmw")).data.length(), 2u);
+    EXPECT_EQ(files.readWhole(path("Prog1.pmw"), 1 << 20).data.length(), 2u);
 
     EXPECT_TRUE(files.remove(path("pRoG1.PmW")));
     EXPECT_FALSE(fs::exists(root / "Prog1.pmw"));

@@ -114,7 +114,8 @@ private:
 // An in-memory file system. Names are compared case-blind in their last component, as on disk.
 class FakeFiles : public platform::Files {
 public:
-    platform::ReadResult readWhole(const std::string& path) const override;
+    platform::ReadResult readWhole(const std::string& path, std::size_t maxBytes) const override;
+    platform::ReadResult readStart(const std::string& path, std::size_t count) const override;
     platform::FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) override;
     using platform::Files::writeWhole;
     bool exists(const std::string& path) const override;
@@ -133,6 +134,7 @@ public:
     std::set<std::string> directories;
     std::set<std::string> unwritable;  // paths whose writes fail with AccessDenied
     std::set<std::string> unreadable;  // paths whose reads fail with AccessDenied
+    std::set<std::string> notRegular;  // paths that name a folder, a device or a pipe
 
 private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;

@@ -113,6 +113,21 @@ TEST_F(PlcTypeChangeTest, TheNewTypeAndCapacityTakeOverAndTheWordsStay) {
     EXPECT_EQ(fileStateFlags, 0);
 }
 
+TEST_F(PlcTypeChangeTest, TheTitleOfTheProgramSurvivesTheNewHeader) {
+    std::string title(53, 'T');
+    title.replace(0, 12, "Mixer line 2");
+    std::copy(title.begin(), title.end(), pmw.pmwPre.begin() + 10);
+    pmw.pmwPre[63] = '\0';
+    const std::vector<std::uint8_t> before(pmw.pmwPre.begin() + 10, pmw.pmwPre.begin() + 64);
+    answerWithClicks({5});  // W3: a header template of another type and capacity
+    plcTypeChange1Click();
+    ASSERT_EQ(pmw.plcType(), 2);
+    EXPECT_EQ(std::vector<std::uint8_t>(pmw.pmwPre.begin() + 10, pmw.pmwPre.begin() + 64), before);
+    const auto tmpl = pmwPreTemplate(2);
+    EXPECT_TRUE(std::equal(pmw.pmwPre.begin() + 64, pmw.pmwPre.begin() + 78, tmpl.begin() + 64));
+    EXPECT_EQ(pmw.pmwPre[9], tmpl[9]);
+}
+
 TEST_F(PlcTypeChangeTest, AProgramThatJustFitsIsAccepted) {
     convStepNo = 4000;
     answerWithClicks({1});  // q4: type 4, N 16 becomes 8
