@@ -8,7 +8,8 @@
 #include <new>
 #include <vector>
 
-#include "model/MainCore.h"
+#include "model/ByteImage.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
 
@@ -47,8 +48,7 @@ void initClipboardMemory(std::size_t recordSize) {
     ModeData.clipboardAddr = clipboardBlockToken();
     saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 
-    std::copy(kClipboardSignature.begin(), kClipboardSignature.end(),
-              block.begin() + static_cast<std::ptrdiff_t>(kClipboardSignatureOffset));
+    byteimage::putBytes(block, kClipboardSignatureOffset, std::span<const char>(kClipboardSignature));
     std::fill(block.begin() + static_cast<std::ptrdiff_t>(kClipboardHeadSize), block.end(), 0);
 }
 

@@ -4,15 +4,16 @@
 #include <cstring>
 #include <type_traits>
 
-#include "editor/DrawGeometry.h"
-#include "editor/EditorState.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
+#include "model/ByteImage.h"
 #include "model/ClipboardBlock.h"
 #include "model/EditMarks.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 
 namespace kestrion {
 
@@ -80,45 +81,23 @@ constexpr HalfWordField kImageHalfWords[] = {
     {60, &stLadderBlock::iCode}, {62, &stLadderBlock::rCode}, {276, &stLadderBlock::unsettled276},
 };
 
-void putLittleEndian(LadderObjectImage& image, std::size_t offset, std::uint64_t value, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) image.at(offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint64_t getLittleEndian(const LadderObjectImage& image, std::size_t offset, std::size_t size) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < size; ++i) value |= std::uint64_t{image.at(offset + i)} << (8 * i);
-    return value;
-}
-
-template <class T, std::size_t N>
-void putBytes(LadderObjectImage& image, std::size_t offset, const std::array<T, N>& field) {
-    static_assert(sizeof(T) == 1);
-    for (std::size_t i = 0; i < N; ++i) image.at(offset + i) = static_cast<std::uint8_t>(field[i]);
-}
-
-template <class T, std::size_t N>
-void getBytes(const LadderObjectImage& image, std::size_t offset, std::array<T, N>& field) {
-    static_assert(sizeof(T) == 1);
-    for (std::size_t i = 0; i < N; ++i) field[i] = static_cast<T>(image.at(offset + i));
-}
-
 // Every field but the links, in both directions: the image's fixed offsets in one place.
 template <class Image, class Object, class Word, class Bytes>
 void visitImageFields(Image& image, Object& object, Word word, Bytes bytes) {
-    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i], 4);
-    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field, 2);
-    word(image, 54, object.flagByte1, 1);
-    word(image, 55, object.flagByte2, 1);
+    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i]);
+    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field);
+    word(image, 54, object.flagByte1);
+    word(image, 55, object.flagByte2);
     bytes(image, 56, object.unsettled56);
     bytes(image, 64, object.mnemonic);
     for (std::size_t i = 0; i < object.operands.size(); ++i) bytes(image, 76 + 16 * i, object.operands[i]);
     bytes(image, 156, object.operand6);
-    word(image, 160, object.objNo, 4);
+    word(image, 160, object.objNo);
     bytes(image, 164, object.traceLabel);
     bytes(image, 212, object.unsettled212);
     bytes(image, 216, object.ID);
-    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i], 2);
-    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i], 8);
+    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i]);
+    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i]);
     bytes(image, 272, object.unsettled272);
 }
 
@@ -128,23 +107,21 @@ LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
     LadderObjectImage image{};  // the alignment gap and both link words stay zero
     visitImageFields(
         image, object,
-        [](LadderObjectImage& out, std::size_t offset, auto value, std::size_t size) {
-            putLittleEndian(
-                out, offset,
-                static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<decltype(value)>>(value)), size);
+        [](LadderObjectImage& out, std::size_t offset, auto value) {
+            byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
         },
-        [](LadderObjectImage& out, std::size_t offset, const auto& field) { putBytes(out, offset, field); });
+        [](LadderObjectImage& out, std::size_t offset, const auto& field) { byteimage::putField(out, offset, field); });
     return image;
 }
 
 void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) {
     visitImageFields(
         image, dest,
-        [](const LadderObjectImage& in, std::size_t offset, auto& value, std::size_t size) {
+        [](const LadderObjectImage& in, std::size_t offset, auto& value) {
             using T = std::remove_reference_t<decltype(value)>;
-            value = static_cast<T>(getLittleEndian(in, offset, size));
+            value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
         },
-        [](const LadderObjectImage& in, std::size_t offset, auto& field) { getBytes(in, offset, field); });
+        [](const LadderObjectImage& in, std::size_t offset, auto& field) { byteimage::getField(in, offset, field); });
 }
 
 int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {

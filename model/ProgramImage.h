@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "model/ByteImage.h"
+
 namespace kestrion {
 
 constexpr std::size_t kPmwPreSize = 256;
@@ -46,26 +48,22 @@ constexpr std::size_t kParamLatchWordCount = 10;
 constexpr std::uint16_t kEndCode = 0x000F;
 constexpr std::uint16_t kEmptyWord = 0xFFFF;
 
-// Little-endian 16-bit words inside byte records.
-std::uint16_t getWordLE(std::span<const std::uint8_t> bytes, std::size_t offset);
-void putWordLE(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value);
-
 struct PmwImage {
     std::array<std::uint8_t, kPmwPreSize> pmwPre{};
     std::array<std::uint8_t, kParameterBlockSize> parameterBlock{};
     std::array<std::uint16_t, kProgramWordCount> program{};  // word i is step i
     std::array<std::uint8_t, kPmwTailSize> pmwTail{};
 
-    std::uint16_t plcType() const { return getWordLE(pmwPre, kPrePlcTypeOffset); }
-    void setPlcType(std::uint16_t type) { putWordLE(pmwPre, kPrePlcTypeOffset, type); }
+    std::uint16_t plcType() const { return byteimage::getU16(pmwPre, kPrePlcTypeOffset); }
+    void setPlcType(std::uint16_t type) { byteimage::putU16(pmwPre, kPrePlcTypeOffset, type); }
     std::int16_t memSizeCode() const {
-        return static_cast<std::int16_t>(getWordLE(parameterBlock, kParamMemSizeCodeOffset));
+        return static_cast<std::int16_t>(byteimage::getU16(parameterBlock, kParamMemSizeCodeOffset));
     }
     void setMemSizeCode(std::int16_t n) {
-        putWordLE(parameterBlock, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(n));
+        byteimage::putU16(parameterBlock, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(n));
     }
-    std::uint16_t sumCheck() const { return getWordLE(parameterBlock, kParamSumCheckOffset); }
-    void setSumCheck(std::uint16_t code) { putWordLE(parameterBlock, kParamSumCheckOffset, code); }
+    std::uint16_t sumCheck() const { return byteimage::getU16(parameterBlock, kParamSumCheckOffset); }
+    void setSumCheck(std::uint16_t code) { byteimage::putU16(parameterBlock, kParamSumCheckOffset, code); }
 
     bool operator==(const PmwImage&) const = default;
 };
@@ -114,11 +112,6 @@ bool loadPmwPreByType(std::int32_t type, std::int32_t n);
 bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n);
 void _loadPmwTailByType(std::int32_t type);
 void backupPmwImage();
-
-// The developer item PMW1 (menu xTHIS > Memory > InitialFileMemory): re-initialises the image for
-// the connected PLC's type at the program's capacity; before any PLC has answered that type is not
-// accepted and the item shows "Parameter Error". Its neighbours pmwPre1 and pmwTail1 do nothing.
-void pmw1Click();
 
 // At start-up only the type word (5) and the capacity (8) are set.
 void setPmwStartValues();

@@ -1,10 +1,10 @@
 #include "wizards/SettingItems.h"
 
-#include "link/ConnectedPlc.h"
-#include "model/MainCore.h"
+#include "model/ConnectedPlc.h"
+#include "model/MainState.h"
 #include "model/PlcTypeDialog.h"
 #include "model/ProgramImage.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -150,8 +150,8 @@ TEST_F(PlcTypeChangeTest, ChangingToW3GivesCapacity64) {
     plcTypeChange1Click();
     EXPECT_EQ(pmw.plcType(), 2);
     EXPECT_EQ(pmw.memSizeCode(), 64);
-    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(getWordLE(pmw.pmwPre, offset), 62560);
-    EXPECT_EQ(getWordLE(pmw.pmwPre, 250), 62624);
+    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(byteimage::getU16(pmw.pmwPre, offset), 62560);
+    EXPECT_EQ(byteimage::getU16(pmw.pmwPre, 250), 62624);
     EXPECT_EQ(pmw.parameterBlock[46], 0);
     EXPECT_EQ(connectedPlcType, 2);
 }
