@@ -68,7 +68,7 @@ TEST_F(FramesTest, ACurrentValueWriteCarriesItsFieldsAsCharacters) {
     appendDataWord("000004D2");
     rsChHex += "03";
     AddSumCheckCode(rsChHex.size());
-    ASSERT_TRUE(sendFrameHex(rsChHex.size()));
+    ASSERT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
     EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32, 0x44,
                                                                 0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
 }
@@ -110,19 +110,26 @@ TEST_F(FramesTest, HexTextToBytesConvertsEvenTextsAndNeverWritesPastItsRoom) {
     EXPECT_EQ(full[1], 0x42);
 }
 
-TEST_F(FramesTest, AFrameTextOver1280DigitsIsReportedAndNeverSent) {
+TEST_F(FramesTest, AFrameTextThatItsCheckCodeTakesPast1280DigitsIsReportedAndNeverSent) {
     openAt(0);
-    rsChHex = "02" + std::string(1280, '3') + "03";
-    AddSumCheckCode(rsChHex.size());
-    EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=1284 rsChHex[]=1280");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Msg2015091386...");
-    EXPECT_EQ(fakes.messages.shown[0].caption, "AddSumCheckCode");
-    EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
-    EXPECT_EQ(rsChHex.size(), 1284u);
-    EXPECT_FALSE(sendFrameHex(rsChHex.size()));
-    EXPECT_TRUE(fakes.serial.written.empty());
-    EXPECT_EQ(rs.frameCount, 0u);
+    for (std::size_t digits : {1278u, 1284u}) {
+        SCOPED_TRACE(digits);
+        fakes.messages.shown.clear();
+        rsChHex = "02" + std::string(digits - 4, '3') + "03";
+        AddSumCheckCode(rsChHex.size());
+        EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=" + std::to_string(digits) + " rsChHex[]=1280");
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.shown[0].text, "Msg2015091386...");
+        EXPECT_EQ(fakes.messages.shown[0].caption, "AddSumCheckCode");
+        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::None);
+        EXPECT_EQ(rsChHex.size(), digits);
+        EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::NotSent);
+        EXPECT_TRUE(fakes.serial.written.empty());
+        EXPECT_EQ(rs.frameCount, 0u);
+    }
+    // The refusal holds for that frame only: the probe after it goes.
+    sendEnqAlone();
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x05"));
 }
 
 TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
@@ -140,7 +147,7 @@ TEST_F(FramesTest, AFullLengthFrameFillsTheSendBuffersExactly) {
     rsChHex = "02" + std::string(1272, '3') + "03";
     AddSumCheckCode(rsChHex.size());
     ASSERT_EQ(rsChHex.size(), 1280u);
-    EXPECT_TRUE(sendFrameHex(rsChHex.size()));
+    EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
     EXPECT_EQ(fakes.serial.written.size(), 640u);
     EXPECT_EQ(std::string(rs.txChars.data()).size(), 1280u);
 }
@@ -167,7 +174,7 @@ TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
 
 TEST_F(FramesTest, SendingWithThePortClosedShowsTheMessageOfEachSendAndWritesNothing) {
     struct Case {
-        bool (*send)(std::size_t);
+        LinkOutcome (*send)(std::size_t);
         const char* text;
         const char* caption;
     };
@@ -179,7 +186,7 @@ TEST_F(FramesTest, SendingWithThePortClosedShowsTheMessageOfEachSendAndWritesNot
     for (const Case& c : cases) {
         fakes.messages.shown.clear();
         rsChHex = "0505";
-        EXPECT_FALSE(c.send(rsChHex.size()));
+        EXPECT_EQ(c.send(rsChHex.size()), LinkOutcome::NotSent);
         ASSERT_EQ(fakes.messages.shown.size(), 1u);
         EXPECT_EQ(fakes.messages.shown[0].text, c.text);
         EXPECT_EQ(fakes.messages.shown[0].caption, c.caption);

@@ -2,6 +2,7 @@
 // send a frame text and put reply bytes on the line.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,15 @@
 #include "link/Frames.h"
 #include "link/Receive.h"
 #include "support/Fixture.h"
+
+namespace kestrion {
+
+inline void PrintTo(LinkOutcome outcome, std::ostream* out) {
+    static constexpr const char* names[] = {"Done", "Nak", "TimeOut", "Busy", "NotSent"};
+    *out << names[static_cast<int>(outcome)];
+}
+
+}  // namespace kestrion
 
 namespace kestrion::testing {
 

@@ -5,6 +5,8 @@
 namespace kestrion::testing {
 namespace {
 
+using platform::Memo;
+
 // A good data frame: "1234" sums with ETX to 0xCD.
 const std::string kGoodFrame = "\x02" "1234\x03" "CD";
 
@@ -261,28 +263,147 @@ TEST_F(ReceiveTest, LongRunsOfBytesStayWithinTheBuffersUnderEveryProtocol) {
     }
 }
 
-TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsRefusedAndTheWaitingOneKeepsItsReply) {
+TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsToldBusyAndTheWaitingOneKeepsItsReply) {
     openAt(0);
     sendEnqAlone();
-    bool secondSent = true;
-    std::uint32_t secondWaitedFor = 1;
+    std::vector<LinkOutcome> nested;
+    std::uint32_t nestedWaitedFor = 1;
     fakes.clock.at(now() + 50, [&] {
         rsChHex = "02413103";
         AddSumCheckCode(rsChHex.size());
-        secondSent = sendFrameHex(rsChHex.size());
+        nested.push_back(sendFrameHex(rsChHex.size()));
+        nested.push_back(sendFrameText(rsChHex.size()));
+        nested.push_back(sendFrameBytes(rsChHex.size()));
         const std::uint32_t start = now();
-        gblDELAY(5000);
-        secondWaitedFor = now() - start;
+        nested.push_back(gblDELAY(5000));
+        nested.push_back(waitAck(5000));
+        nested.push_back(_waitRsReply(10));
+        nestedWaitedFor = now() - start;
     });
     arriveAt(now() + 100, "\x06");
-    gblDELAY(5000);
+    EXPECT_EQ(gblDELAY(5000), LinkOutcome::Done);
     EXPECT_FALSE(linkBusy());
-    EXPECT_FALSE(secondSent);
-    EXPECT_EQ(secondWaitedFor, 0u);
+    EXPECT_EQ(nested, std::vector<LinkOutcome>(6, LinkOutcome::Busy));
+    EXPECT_EQ(nestedWaitedFor, 0u);
     EXPECT_EQ(fakes.serial.written, bytesOf("\x05"));
     EXPECT_EQ(rs.replyCode, kReplyAck);
     EXPECT_FALSE(bit(kRsWaiting));
     EXPECT_EQ(rs.frameCount, 1u);
+}
+
+TEST_F(ReceiveTest, EachWaitTellsHowItEnded) {
+    struct Case {
+        const char* name;
+        std::string reply;  // empty: none
+        LinkOutcome outcome;
+    };
+    const Case cases[] = {
+        {"ack", "\x06", LinkOutcome::Done},
+        {"data frame", kGoodFrame, LinkOutcome::Done},
+        {"nak", "\x15", LinkOutcome::Nak},
+        {"bad check code", "\x02" "1234\x03" "CE", LinkOutcome::Nak},
+        {"silence", "", LinkOutcome::TimeOut},
+    };
+    openAt(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int wait = 0; wait < 3; ++wait) {
+            sendEnqAlone();
+            if (!c.reply.empty()) arriveAt(now() + 10, c.reply);
+            const LinkOutcome outcome = wait == 0 ? gblDELAY(1000) : wait == 1 ? waitAck(1000) : _waitRsReply(10);
+            EXPECT_EQ(outcome, c.outcome) << wait;
+        }
+    }
+}
+
+TEST_F(ReceiveTest, APauseHoldsNoLine) {
+    openAt(0);
+    LinkOutcome sentDuringPause = LinkOutcome::Busy;
+    fakes.clock.at(now() + 20, [&] {
+        EXPECT_FALSE(linkBusy());
+        sendFrame("02413103");
+        sentDuringPause = gblDELAY(1000);
+    });
+    arriveAt(now() + 50, "\x06");
+    pause(500);
+    EXPECT_EQ(sentDuringPause, LinkOutcome::Done);
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x02" "A1\x03" "75"));
+}
+
+// The read of D8004: "0" 0E08 02, answered by four characters.
+const std::string kReadD8004 = "0230304530383032033732";
+
+TEST_F(ReceiveTest, BytesQueuedBeforeASendAndAFrameBegunBeforeItAreDroppedAndTraced) {
+    openAt(0);
+    fakes.trace.setVisible(Memo::Rx, true);
+    arrive("\x02" "C8");  // the first part of a reply that came too late
+    Timer1Timer();
+    arrive("00");
+    rsChHex = kReadD8004;
+    EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
+    EXPECT_EQ(fakes.statusBar.panelText(13), "*1");
+    arriveAt(now() + 10, "\x03" "DE");          // its rest: too short for this read
+    arriveAt(now() + 200, "\x02" "3412\x03" "CD");  // the answer
+    EXPECT_EQ(gblDELAY(1000), LinkOutcome::Done);
+    EXPECT_EQ(reply(), "3412\x03" "CD");
+    EXPECT_EQ(fakes.trace.lines(Memo::Rx),
+              (std::vector<std::string>{"<=1:dropped 4 bytes before the send", "-->2:\x02" "00E0802\x03" "72",
+                                        "<=3:dropped \x03" "DE", "<=4:3412\x03" "CD"}));
+}
+
+TEST_F(ReceiveTest, AReplyOfAnotherKindOrLengthThanItsRequestIsDropped) {
+    struct Case {
+        const char* name;
+        std::string frame;  // the request's frame text, closed with its check code
+        std::string wrong;
+        std::string right;
+    };
+    const Case cases[] = {
+        {"ack to a read", "023030453038303203", "\x06", "\x02" "3412\x03" "CD"},
+        {"block to a short read", "023030453038303203", "\x02" "12345678\x03" "A7", "\x02" "3412\x03" "CD"},
+        {"data to a write", "0231304538303230323334313203", "\x02" "3412\x03" "CD", "\x06"},
+        {"extended read", "02453030343030303032" "03", "\x02" "12345678\x03" "A7", "\x02" "3412\x03" "CD"},
+    };
+    openAt(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sendFrame(c.frame);
+        arriveAt(now() + 10, c.wrong);
+        EXPECT_EQ(gblDELAY(1000), LinkOutcome::TimeOut);
+        sendFrame(c.frame);
+        arriveAt(now() + 10, c.wrong);
+        arriveAt(now() + 400, c.right);
+        EXPECT_EQ(gblDELAY(1000), LinkOutcome::Done);
+        EXPECT_EQ(reply(), c.right.substr(c.right.size() == 1 ? 0 : 1));
+    }
+    // A NAK answers every request.
+    sendFrame("023030453038303203");
+    arriveAt(now() + 10, "\x15");
+    EXPECT_EQ(gblDELAY(1000), LinkOutcome::Nak);
+}
+
+TEST_F(ReceiveTest, AfterATimeOutTheNextSendWaitsForTheLineToGoQuiet) {
+    openAt(0);
+    sendEnqAlone();
+    EXPECT_EQ(gblDELAY(500), LinkOutcome::TimeOut);
+    // The late reply trickles in for 300 ms; the next frame goes 100 ms after its last byte.
+    for (std::uint32_t at = 20; at <= 300; at += 40) arriveAt(now() + at, "0");
+    const std::uint32_t start = now();
+    sendEnqAlone();
+    EXPECT_EQ(now() - start, 300u + kQuietLineMs);
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x05\x05"));
+
+    // A line that never goes quiet holds the send up for a bounded time only.
+    EXPECT_EQ(gblDELAY(300), LinkOutcome::TimeOut);
+    for (std::uint32_t at = 10; at <= 3000; at += 10) arriveAt(now() + at, "0");
+    const std::uint32_t busyStart = now();
+    sendEnqAlone();
+    EXPECT_EQ(now() - busyStart, kQuietLineLimitMs);
+
+    // Without a time-out before it a send goes at once.
+    const std::uint32_t third = now();
+    sendEnqAlone();
+    EXPECT_EQ(now(), third);
 }
 
 }  // namespace

@@ -16,14 +16,14 @@ protected:
         _waitRsReply(10);
     }
     // Reads count bytes at an address with command '0' and waits for the reply.
-    void readBytes(const char* address, const char* count, const char* command = "30") {
+    LinkOutcome readBytes(const char* address, const char* count, const char* command = "30") {
         rsChHex = std::string("02") + command;
         appendAddress(address);
         appendByteCount(count);
         rsChHex += "03";
         AddSumCheckCode(rsChHex.size());
         sendFrameHex(rsChHex.size());
-        gblDELAY(rs.timeOut);
+        return gblDELAY(rs.timeOut);
     }
     // The 16-bit word at a character position of the reply, low byte first.
     std::uint16_t replyWord(std::size_t position) const {
@@ -139,6 +139,32 @@ TEST_F(SimulatedPlcTest, ADelayedReplyOutlastsAShortWait) {
     EXPECT_TRUE(bit(kRsWaiting));
     gblDELAY(5000);
     EXPECT_FALSE(bit(kRsWaiting));
+}
+
+TEST_F(SimulatedPlcTest, AD8004ReadNeverEndsHoldingALateD8000Block) {
+    sim.plc.setWord(plcsim::kSpecialRegisterBase + 8, 0x1234);
+    sim.plc.fault = Fault::Delay;
+    struct Case {
+        const char* name;
+        std::uint32_t blockLate;   // after the read of D8000 was sent; it gives up after 1000 ms
+        std::uint32_t answerLate;  // after the read of D8004 was sent
+    };
+    const Case cases[] = {
+        {"block while the line is let go quiet", 1050, 5},
+        {"block in the wait for D8004", 1500, 800},
+        {"block after the line went quiet", 3000, 2500},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim.plc.faultDelayMs = c.blockLate;
+        rs.timeOut = 1000;
+        EXPECT_EQ(readBytes("0E00", "0040"), LinkOutcome::TimeOut);
+        sim.plc.faultDelayMs = c.answerLate;
+        rs.timeOut = 5000;
+        EXPECT_EQ(readBytes("0E08", "0002"), LinkOutcome::Done);
+        EXPECT_EQ(reply(), "3412\x03" "CD");
+        pause(5000);
+    }
 }
 
 TEST_F(SimulatedPlcTest, ReadsOutsideItsMemoryOrMalformedAreRefused) {
