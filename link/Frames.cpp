@@ -6,13 +6,12 @@
 #include <utility>
 
 #include "link/CommRecord.h"
+#include "link/LinkState.h"
 #include "link/Receive.h"
 #include "model/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::string rsChHex;
 
 namespace {
 
@@ -144,8 +143,8 @@ bool copyFrameText(int mode, std::size_t n) {
 void AddSumCheckCode(std::size_t n) {
     if (!copyFrameText(0, n)) return;
     // The limit holds for the frame as it is sent, check code included.
-    requestGuard.frameRefused = n + kCheckCodeDigits > kFrameTextLimit;
-    if (requestGuard.frameRefused) {
+    linkState.frameRefused = n + kCheckCodeDigits > kFrameTextLimit;
+    if (linkState.frameRefused) {
         platform::statusBar().setPanelText(0, "rsLength=" + std::to_string(n) + " rsChHex[]=" +
                                                   std::to_string(kFrameTextLimit));
         platform::messages().show("Msg2015091386...", "AddSumCheckCode", platform::MsgIcon::None,
@@ -163,7 +162,7 @@ void AddSumCheckCode(std::size_t n) {
 }
 
 LinkOutcome sendFrameHex(std::size_t n) {
-    const bool refused = std::exchange(requestGuard.frameRefused, false);
+    const bool refused = std::exchange(linkState.frameRefused, false);
     if (linkBusy()) return LinkOutcome::Busy;
     if (portClosed("Com port not open...", "Communication Message")) return LinkOutcome::NotSent;
     if (refused || n > kFrameTextLimit || n > rsChHex.size() || !copyFrameText(0, n)) return LinkOutcome::NotSent;

@@ -17,7 +17,7 @@ constexpr std::uint8_t kNak = 0x15;
 // The longest frame text: 640 frame bytes.
 constexpr std::size_t kFrameTextLimit = 1280;
 
-extern std::string rsChHex;
+extern std::string& rsChHex;
 
 // What became of a send or a wait. Sends give Done, Busy or NotSent; waits give Done (an ACK, a
 // data frame with a good check code, a complete line), Nak (a NAK or a bad check code), TimeOut or

@@ -7,12 +7,10 @@
 
 #include "link/CommRecord.h"
 #include "link/Frames.h"
+#include "link/LinkState.h"
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::uint32_t etxIndex = 0;
-RequestGuard requestGuard;
 
 namespace {
 
@@ -23,8 +21,8 @@ constexpr std::uint32_t kDefaultPollPeriod = 100;
 // Marks the time a wait runs; requests made meanwhile are refused as busy.
 class WaitScope {
 public:
-    WaitScope() { ++requestGuard.waitDepth; }
-    ~WaitScope() { --requestGuard.waitDepth; }
+    WaitScope() { ++linkState.waitDepth; }
+    ~WaitScope() { --linkState.waitDepth; }
     WaitScope(const WaitScope&) = delete;
     WaitScope& operator=(const WaitScope&) = delete;
 };
@@ -56,15 +54,15 @@ void dropFrame(const std::string& what) {
 }
 
 bool dataFits(std::size_t characters) {
-    return requestGuard.expected == ReplyKind::Any ||
-           (requestGuard.expected == ReplyKind::Data && characters == requestGuard.expectedCharacters);
+    return linkState.expectedReply == ReplyKind::Any ||
+           (linkState.expectedReply == ReplyKind::Data && characters == linkState.expectedReplyCharacters);
 }
 
 // A frame too long for the buffer is judged bad at once, as a wrong check code would be; when a
 // reply of known length is awaited it cannot be that reply and is dropped.
 void rejectOverlongFrame() {
     if ((rs.status & kRsCheckCompared) != 0) return;
-    if (requestGuard.expected != ReplyKind::Any) {
+    if (linkState.expectedReply != ReplyKind::Any) {
         dropFrame(std::string(rs.RxBkBuf.data()));
         return;
     }
@@ -76,7 +74,7 @@ void rejectOverlongFrame() {
 void frameSysProtocol(std::uint8_t c) {
     switch (c) {
         case kAck:
-            if (requestGuard.expected == ReplyKind::Data) {
+            if (linkState.expectedReply == ReplyKind::Data) {
                 logDroppedReply("Ack");
                 return;
             }
@@ -141,7 +139,7 @@ LinkOutcome endOnReplyCode() {
 // protocols without an end mark always wait their full time and have no such reply.
 LinkOutcome timedOut() {
     if (commProtocol == sysProtocol || commProtocol == cLink || commProtocol == ModbusAsc)
-        requestGuard.lateReplyPossible = true;
+        linkState.lateReplyPossible = true;
     return LinkOutcome::TimeOut;
 }
 
@@ -202,16 +200,16 @@ std::size_t awaitQuietLine(platform::SerialPort& port) {
 
 }  // namespace
 
-bool linkBusy() { return requestGuard.waitDepth > 0; }
+bool linkBusy() { return linkState.waitDepth > 0; }
 
 void expectReply(ReplyKind kind, std::size_t dataCharacters) {
-    requestGuard.expected = kind;
-    requestGuard.expectedCharacters = kind == ReplyKind::Data ? dataCharacters : 0;
+    linkState.expectedReply = kind;
+    linkState.expectedReplyCharacters = kind == ReplyKind::Data ? dataCharacters : 0;
 }
 
 void clearLineBeforeSend(platform::SerialPort& port) {
     std::size_t dropped = 0;
-    if (std::exchange(requestGuard.lateReplyPossible, false)) dropped += awaitQuietLine(port);
+    if (std::exchange(linkState.lateReplyPossible, false)) dropped += awaitQuietLine(port);
     dropped += dropQueuedBytes(port);
     const bool frameUnfinished = (rs.status & kRsFrameStart) != 0 && (rs.status & kRsCheckCompared) == 0;
     if (commProtocol == sysProtocol && frameUnfinished) {
@@ -301,11 +299,6 @@ LinkOutcome _waitRsReply(std::uint32_t ticks) {
 void pause(std::uint32_t ms) {
     const std::uint32_t start = now();
     while (now() - start < ms) platform::clock().runMessageLoopOnce();
-}
-
-void resetReceiveState() {
-    etxIndex = 0;
-    requestGuard = {};
 }
 
 }  // namespace kestrion

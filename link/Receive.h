@@ -16,23 +16,13 @@ namespace kestrion {
 // goes on.
 enum class ReplyKind { Any, Ack, Data };
 
-// The guard of the one request at a time.
-struct RequestGuard {
-    int waitDepth = 0;  // waits and drains running; requests made meanwhile are refused as busy
-    ReplyKind expected = ReplyKind::Any;
-    std::size_t expectedCharacters = 0;
-    bool lateReplyPossible = false;  // the last wait ran out: its reply may still come
-    bool frameRefused = false;       // the frame text being built did not fit with its check code
-};
-extern RequestGuard requestGuard;
-
 // How long the line must stay silent after a wait that ran out before the next frame goes, and
 // how long the next send waits for that at most.
 constexpr std::uint32_t kQuietLineMs = 100;
 constexpr std::uint32_t kQuietLineLimitMs = 1000;
 
 // Where the last ETX of the current frame was stored in rs.RxBkBuf.
-extern std::uint32_t etxIndex;
+extern std::uint32_t& etxIndex;
 
 // Reads at most this many bytes per tick; more stay queued for the next ticks.
 constexpr std::size_t kPollReadLimit = 512;
@@ -63,6 +53,5 @@ void clearLineBeforeSend(platform::SerialPort& port);
 
 // rs.rxSum and rs.rxCount back to an empty frame (a raw send starts a fresh reply).
 void startFreshReceiveFrame();
-void resetReceiveState();
 
 }  // namespace kestrion

@@ -1,6 +1,7 @@
 // Fixed-size records that are files or wire formats, kept as little-endian bytes. Every read and
 // write names its offset and is checked against the record's bounds: a field that would reach past
-// the end throws ByteImageError instead of touching memory outside the record.
+// the end throws ByteImageError instead of touching memory outside the record, and the command
+// that asked for it ends with the model put back.
 #pragma once
 
 #include <algorithm>
@@ -8,14 +9,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
+
+#include "model/CommandError.h"
 
 namespace kestrion {
 
-class ByteImageError : public std::out_of_range {
+class ByteImageError : public CommandError {
 public:
-    using std::out_of_range::out_of_range;
+    using CommandError::CommandError;
 };
 
 namespace byteimage {

@@ -10,6 +10,7 @@
 
 #include "model/ByteImage.h"
 #include "model/MainState.h"
+#include "model/ModelState.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
 
@@ -17,8 +18,8 @@ namespace kestrion {
 
 namespace {
 
-std::vector<std::uint8_t> block;
-std::size_t blockRecordSize = 0;
+std::vector<std::uint8_t>& block = modelState.clipboardBlock;
+std::size_t& blockRecordSize = modelState.clipboardRecordSize;
 
 // No request larger than this is tried: it could not be a ladder object record, and asking the
 // allocator for it would fail anyway.
@@ -76,7 +77,5 @@ std::uint32_t clipboardBlockToken() {
     // The process id: never 0, and it names the process that holds the block.
     return static_cast<std::uint32_t>(getpid());
 }
-
-void resetClipboardState() { releaseClipboardMemory(); }
 
 }  // namespace kestrion

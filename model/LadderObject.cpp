@@ -1,6 +1,10 @@
 #include "model/LadderObject.h"
 
+#include <array>
 #include <cassert>
+#include <memory>
+#include <optional>
+#include <vector>
 #include <cstring>
 #include <type_traits>
 
@@ -8,6 +12,7 @@
 #include "model/EditorState.h"
 #include "model/ByteImage.h"
 #include "model/ClipboardBlock.h"
+#include "model/CommandTransaction.h"
 #include "model/EditMarks.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
@@ -21,43 +26,18 @@ static_assert(std::is_standard_layout_v<stLadderBlock>);
 static_assert(std::is_trivially_copyable_v<stLadderBlock>);
 static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
 
-LadderList ldrList;
-stLadderBlock*& ldrHead = ldrList.head;
-stLadderBlock*& ldrNow = ldrList.now;
-stLadderBlock*& ldrTail = ldrList.tail;
-stLadderBlock* ldrNew = nullptr;
-stLadderBlock* ldrAlloc = nullptr;
-stLadderBlock* ldrSearch = nullptr;
 
-LadderList ldrUndoList;
-stLadderBlock*& ldrUndoHead = ldrUndoList.head;
-stLadderBlock*& ldrUndoNow = ldrUndoList.now;
-stLadderBlock*& ldrUndoTail = ldrUndoList.tail;
 
-LadderList ldrBackupList;
-stLadderBlock*& ldrBackupHead = ldrBackupList.head;
-stLadderBlock*& ldrBackupNow = ldrBackupList.now;
-stLadderBlock*& ldrBackupTail = ldrBackupList.tail;
 
-LadderList deleteList;
-stLadderBlock*& deleteHead = deleteList.head;
-stLadderBlock*& deleteNow = deleteList.now;
-stLadderBlock*& deleteTail = deleteList.tail;
 
-LadderList copyList;
-stLadderBlock*& copyHead = copyList.head;
-stLadderBlock*& copyNow = copyList.now;
-stLadderBlock*& copyTail = copyList.tail;
 
-stLadderBlock* editNew = nullptr;
-std::uint32_t curObjLbc = 0;
 
 void stLadderBlock::setDFlag(bool on) {
-    flagByte1 = on ? (flagByte1 | kFlag1DoubleWord) : (flagByte1 & ~kFlag1DoubleWord);
+    flagByte1 = static_cast<std::uint8_t>(on ? flagByte1 | kFlag1DoubleWord : flagByte1 & ~kFlag1DoubleWord);
 }
 
 void stLadderBlock::setPFlag(bool on) {
-    flagByte2 = on ? (flagByte2 | kFlag2Pulse) : (flagByte2 & ~kFlag2Pulse);
+    flagByte2 = static_cast<std::uint8_t>(on ? flagByte2 | kFlag2Pulse : flagByte2 & ~kFlag2Pulse);
 }
 
 // ---- The 288-byte image -----------------------------------------------------------------------
@@ -485,15 +465,87 @@ void removeEmptyObjects() {
     removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr);
 }
 
-void resetLadderObjectState() {
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) {
-        freeLadderList(*list);
-    }
+void freeAllLadderObjects() {
+    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) freeLadderList(*list);
     if (editNew != nullptr) disposeObject(editNew);
-    ldrNew = nullptr;
-    ldrAlloc = nullptr;
-    ldrSearch = nullptr;
-    curObjLbc = 0;
 }
+
+// ---- The command transaction's part -----------------------------------------------------------
+
+namespace {
+
+constexpr int kListCount = 5;
+constexpr int kEditNewSpot = kListCount;
+
+std::array<LadderList*, kListCount> everyLadderList() {
+    return {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList};
+}
+
+// Where a global pointer stood: a list and a place in it, or editNew, or nowhere.
+struct Spot {
+    int list = -1;
+    std::ptrdiff_t index = -1;
+};
+
+Spot spotOf(const stLadderBlock* object) {
+    if (object == nullptr) return {};
+    if (object == editNew) return {kEditNewSpot, 0};
+    const auto lists = everyLadderList();
+    for (int list = 0; list < kListCount; ++list) {
+        const std::ptrdiff_t index = links::indexOf(*lists[static_cast<std::size_t>(list)], object);
+        if (index >= 0) return {list, index};
+    }
+    return {};
+}
+
+// Every list, editNew and the pointers into them, by value; restoring frees what is there and
+// builds the saved objects anew.
+transaction::Restore snapshotLadderObjects() {
+    struct Saved {
+        std::array<std::vector<stLadderBlock>, kListCount> objects;
+        std::array<std::ptrdiff_t, kListCount> now{};
+        std::optional<stLadderBlock> editNew;
+        Spot ldrNew, ldrAlloc, ldrSearch;
+        std::uint32_t curObjLbc = 0;
+    };
+    auto saved = std::make_shared<Saved>();
+    const auto lists = everyLadderList();
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        saved->objects[list] = links::copyNodes(*lists[list]);
+        saved->now[list] = links::indexOf(*lists[list], lists[list]->now);
+    }
+    if (editNew != nullptr) saved->editNew = *editNew;
+    saved->ldrNew = spotOf(ldrNew);
+    saved->ldrAlloc = spotOf(ldrAlloc);
+    saved->ldrSearch = spotOf(ldrSearch);
+    saved->curObjLbc = curObjLbc;
+
+    return [saved] {
+        freeAllLadderObjects();
+        const auto targets = everyLadderList();
+        std::array<std::vector<stLadderBlock*>, kListCount> rebuilt;
+        for (std::size_t list = 0; list < targets.size(); ++list) {
+            rebuilt[list] = links::rebuild(*targets[list], saved->objects[list]);
+            targets[list]->now = links::nodeAt(rebuilt[list], saved->now[list]);
+        }
+        if (saved->editNew) {
+            editNew = new stLadderBlock(*saved->editNew);
+            editNew->next = editNew->prev = nullptr;
+        }
+        const auto at = [&](Spot spot) -> stLadderBlock* {
+            if (spot.list == kEditNewSpot) return editNew;
+            if (spot.list < 0) return nullptr;
+            return links::nodeAt(rebuilt[static_cast<std::size_t>(spot.list)], spot.index);
+        };
+        ldrNew = at(saved->ldrNew);
+        ldrAlloc = at(saved->ldrAlloc);
+        ldrSearch = at(saved->ldrSearch);
+        curObjLbc = saved->curObjLbc;
+    };
+}
+
+[[maybe_unused]] const bool ladderPart = transaction::registerPart("ladder objects", snapshotLadderObjects);
+
+}  // namespace
 
 }  // namespace kestrion

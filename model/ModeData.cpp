@@ -4,16 +4,9 @@
 #include <vector>
 
 #include "model/ByteImage.h"
+#include "model/ModelState.h"
 
 namespace kestrion {
-
-ModeDataRecord ModeData;
-
-namespace {
-// False after a start-up that found the settings file but could not read it: the file is then
-// the user's and no write of this session replaces it.
-bool modeDataFileOurs = true;
-}  // namespace
 
 namespace {
 
@@ -182,7 +175,7 @@ void loadModeDat(const std::string& path) {
         return;
     }
     // A file that is there but cannot be read still holds the user's settings: it is left alone.
-    modeDataFileOurs = false;
+    modelState.modeDataFileOurs = false;
     platform::messages().show("The settings file " + path +
                                   " cannot be read. The program runs with the default settings and"
                                   " leaves the file as it is.",
@@ -190,7 +183,7 @@ void loadModeDat(const std::string& path) {
 }
 
 bool SaveModeDat(const std::string& path) {
-    if (!modeDataFileOurs) return false;
+    if (!modelState.modeDataFileOurs) return false;
     const ModeDataImage image = modeDataToImage(ModeData);
     if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok)
         return true;
@@ -220,11 +213,6 @@ std::string recentFileSlotText(int slot) {
     const auto end = std::find(source.begin(), source.end(), '\0');
     if (end == source.end()) return {};
     return std::string(source.begin(), end);
-}
-
-void resetModeDataState() {
-    ModeData = ModeDataRecord{};
-    modeDataFileOurs = true;
 }
 
 }  // namespace kestrion

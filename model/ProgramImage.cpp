@@ -9,9 +9,6 @@
 
 namespace kestrion {
 
-PmwImage pmw;
-PmwImage pmwBackup;
-
 namespace {
 
 // One row per template, in the order the templates are kept; every type outside the first five
@@ -198,11 +195,6 @@ void backupPmwImage() {
 void setPmwStartValues() {
     pmw.setPlcType(5);
     pmw.setMemSizeCode(8);
-}
-
-void resetProgramImageState() {
-    pmw = PmwImage{};
-    pmwBackup = PmwImage{};
 }
 
 }  // namespace kestrion

@@ -68,17 +68,17 @@ struct PmwImage {
     bool operator==(const PmwImage&) const = default;
 };
 
-extern PmwImage pmw;
+extern PmwImage& pmw;
 // The parameter block and program words as they were when the program was last opened or read
 // from the PLC; the converter compares a re-converted program against it.
-extern PmwImage pmwBackup;
+extern PmwImage& pmwBackup;
 
 // ---- PLC types and capacities ------------------------------------------------------------------
 
 // The PLC type codes a program may carry (3 is never used).
-bool isAcceptedPlcType(std::int32_t type);
+[[nodiscard]] bool isAcceptedPlcType(std::int32_t type);
 // Memory size codes (thousands of steps) a program may have: 2, 4, 8, 16, 32, 64.
-bool isValidMemSizeCode(std::int32_t n);
+[[nodiscard]] bool isValidMemSizeCode(std::int32_t n);
 // Number of program words that capacity n covers, kept within the program area (0 for n <= 0).
 std::size_t programWordsFor(std::int32_t n);
 
@@ -105,17 +105,15 @@ std::uint16_t programCheckCode(std::span<const std::uint16_t> words, std::int32_
 void initPmwImageByType(std::int32_t type);
 // Header := the template of an accepted type with its size words set from n; the program's title
 // (bytes 10..63) is kept. Any other type leaves the header as it is and gives false.
-bool loadPmwPreByType(std::int32_t type, std::int32_t n);
+[[nodiscard]] bool loadPmwPreByType(std::int32_t type, std::int32_t n);
 // Re-initialises header, parameter block and tail for a type and capacity, keeping the program
 // words below the capacity and emptying those above it. A type that is not accepted shows
 // "Parameter Error" and changes nothing; returns false then.
-bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n);
+[[nodiscard]] bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n);
 void _loadPmwTailByType(std::int32_t type);
 void backupPmwImage();
 
 // At start-up only the type word (5) and the capacity (8) are set.
 void setPmwStartValues();
-
-void resetProgramImageState();
 
 }  // namespace kestrion

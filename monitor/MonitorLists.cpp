@@ -6,13 +6,15 @@
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
+#include "model/StateRegistry.h"
 
 namespace kestrion {
 
-int monitorMode = kMonitorOff;
-MonitorList deviceMonitorList;
-MonitorList ladderMonitorList;
-std::uint32_t deviceMonitorBytes = 0;
+MonitorState monitorState;
+int& monitorMode = monitorState.monitorMode;
+MonitorList& deviceMonitorList = monitorState.deviceMonitorList;
+MonitorList& ladderMonitorList = monitorState.ladderMonitorList;
+std::uint32_t& deviceMonitorBytes = monitorState.deviceMonitorBytes;
 
 namespace {
 
@@ -64,10 +66,15 @@ void freeDeviceMonitorList() {
 }
 
 void resetMonitorState() {
-    monitorMode = kMonitorOff;
     freeMonitorList(deviceMonitorList);
     freeMonitorList(ladderMonitorList);
-    deviceMonitorBytes = 0;
+    monitorState = {};
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = state::registerReset("monitor", resetMonitorState);
+
+}  // namespace
 
 }  // namespace kestrion

@@ -135,10 +135,10 @@ public:
     // Reads a regular file of at most maxBytes bytes. Anything else (a folder, a device, a pipe, a
     // longer file) is refused without waiting and without taking more than maxBytes + 1 bytes of
     // memory; running out of memory is a failed read.
-    virtual ReadResult readWhole(const std::string& path, std::size_t maxBytes) const = 0;
+    [[nodiscard]] virtual ReadResult readWhole(const std::string& path, std::size_t maxBytes) const = 0;
     // The first count bytes of a regular file (all of a shorter one), under the same rules but for
     // the length: the rest of a longer file is not read.
-    virtual ReadResult readStart(const std::string& path, std::size_t count) const = 0;
+    [[nodiscard]] virtual ReadResult readStart(const std::string& path, std::size_t count) const = 0;
     virtual FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) = 0;
     FileStatus writeWhole(const std::string& path, const std::vector<std::uint8_t>& data) {
         return writeWhole(path, data.data(), data.size());

@@ -168,7 +168,7 @@ TEST_F(ModeDataTest, AFileThatCannotBeReadIsReportedAndNeverReplaced) {
     put(file, 16, {3, 0, 0, 0, 14, 0, 0, 0});
     putText(file, 128, "/home/tester/keep.PMW");
     for (auto refuse : {&testing::FakeFiles::unreadable, &testing::FakeFiles::notRegular}) {
-        resetModeDataState();
+        testing::resetAllState();
         fakes.messages.shown.clear();
         fakes.files.put(kPath, file);
         (fakes.files.*refuse).insert(kPath);
@@ -264,7 +264,7 @@ TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        resetModeDataState();
+        ModeData = {};
         Bytes file(512, 0);
         put(file, 20, {10, 0, 0, 0});
         put(file, 64, {80, 0, 0, 0, 64, 0, 0, 0});
@@ -306,7 +306,7 @@ TEST_F(ModeDataTest, WriteThenReadGivesTheSameRecord) {
     const ModeDataImage written = modeDataToImage(ModeData);
     ASSERT_TRUE(SaveModeDat(kPath));
 
-    resetModeDataState();
+    ModeData = {};
     loadModeDat(kPath);
     EXPECT_EQ(modeDataToImage(ModeData), written);
     EXPECT_EQ(recentFileSlotText(2), "/srv/plc/ä.PMW");
