@@ -84,7 +84,8 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         {"Cancel stays", MsgAnswer::Cancel, 0, SaveOutcome::Saved, CloseDecision::Stay, 0, false},
         {"Yes saves", MsgAnswer::Yes, 0, SaveOutcome::Saved, CloseDecision::Exit, 1, false},
         {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved, CloseDecision::Exit, 1, true},
-        {"Save As cancelled still exits", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Exit, 1, true},
+        {"Save As cancelled stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Stay, 1, true},
+        {"save cancelled stays", MsgAnswer::Yes, 0, SaveOutcome::Cancelled, CloseDecision::Stay, 1, false},
         {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
         {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1, true},
     };

@@ -233,6 +233,40 @@ TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
     EXPECT_EQ(fakes.messages.shown[1].caption, "Exit");
 }
 
+TEST_F(SettingsStartUpTest, AClosedProgramsSettingsAreWrittenOnceByTheCloseBoxAsTheyStand) {
+    mainFormStartUp();
+    const std::uint32_t token = clipboardBlockToken();
+    ASSERT_NE(token, 0u);
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    const Bytes atClose = fakes.files.content(kSettings);
+    EXPECT_EQ(atClose[8], 1);
+    EXPECT_EQ(u32At(atClose, 12), token);
+    fakes.files.remove(kSettings);
+    mainFormDestroy();
+    EXPECT_FALSE(fakes.files.exists(kSettings));
+
+    // When the file cannot be written, one box says so, not two.
+    testing::resetAllState();
+    fakes.messages.shown.clear();
+    mainFormStartUp();
+    fakes.files.unwritable.insert(kSettings);
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    mainFormDestroy();
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+}
+
+TEST_F(SettingsStartUpTest, AfterACloseThatStaysTheDestructionStillWrites) {
+    mainFormStartUp();
+    editModeFlags = kEditModifiedSinceSave;
+    fakes.messages.scriptAnswers({platform::MsgAnswer::Cancel});
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Stay);
+    ModeData.languageNo = 4;
+    mainFormDestroy();
+    const Bytes written = fakes.files.content(kSettings);
+    EXPECT_EQ(written[16], 4);
+    EXPECT_EQ(u32At(written, 12), 0u);
+}
+
 TEST_F(SettingsStartUpTest, DestructionGivesUpTheBlockInTheSettings) {
     struct Case {
         const char* name;
