@@ -2,7 +2,6 @@
 // send a frame text and put reply bytes on the line.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,15 +9,6 @@
 #include "link/Frames.h"
 #include "link/Receive.h"
 #include "support/Fixture.h"
-
-namespace kestrion {
-
-inline void PrintTo(LinkOutcome outcome, std::ostream* out) {
-    static constexpr const char* names[] = {"Done", "Nak", "TimeOut", "Busy", "NotSent"};
-    *out << names[static_cast<int>(outcome)];
-}
-
-}  // namespace kestrion
 
 namespace kestrion::testing {
 

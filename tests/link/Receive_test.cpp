@@ -29,7 +29,7 @@ TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
     openAt(0);
     sendEnqAlone();
     arriveAt(now() + 50, "\x06\x02" "12");
-    gblDELAY(5000);
+    EXPECT_EQ(gblDELAY(5000), LinkOutcome::Done);
     EXPECT_FALSE(bit(kRsWaiting));
     EXPECT_FALSE(bit(kRsNak));
     EXPECT_EQ(rs.replyCode, kReplyAck);
@@ -68,7 +68,7 @@ TEST_F(ReceiveTest, AWrongCheckCodeEndsTheWaitWithBit5AndTheCharactersKept) {
     openAt(0);
     sendEnqAlone();
     arriveAt(now() + 10, "\x02" "1234\x03" "CE");
-    gblDELAY(rs.timeOut);
+    EXPECT_EQ(gblDELAY(rs.timeOut), LinkOutcome::Nak);
     EXPECT_EQ(rs.replyCode, kReplyNak);
     EXPECT_TRUE(bit(kRsNak));
     EXPECT_FALSE(bit(kRsWaiting));
@@ -79,7 +79,7 @@ TEST_F(ReceiveTest, ANakEndsTheWaitWithBit5) {
     openAt(0);
     sendEnqAlone();
     arriveAt(now() + 10, "\x15");
-    waitAck(1000);
+    EXPECT_EQ(waitAck(1000), LinkOutcome::Nak);
     EXPECT_TRUE(bit(kRsNak));
     EXPECT_FALSE(bit(kRsWaiting));
     EXPECT_EQ(reply(), "\x15");
@@ -151,7 +151,7 @@ TEST_F(ReceiveTest, WaitRsReplyCountsPollerTicks) {
         openAt(c.index);
         sendEnqAlone();
         const std::uint32_t start = now();
-        _waitRsReply(10);
+        EXPECT_EQ(_waitRsReply(10), LinkOutcome::TimeOut);
         EXPECT_EQ(now() - start, c.milliseconds) << c.index;
         EXPECT_TRUE(bit(kRsWaiting));
     }
@@ -169,14 +169,14 @@ TEST_F(ReceiveTest, GblDelayRunsOutWithBit7SetAndAWaitAfterAReplyReturnsAtOnce) 
     openAt(0);
     sendEnqAlone();
     std::uint32_t start = now();
-    gblDELAY(200);
+    EXPECT_EQ(gblDELAY(200), LinkOutcome::TimeOut);
     EXPECT_EQ(now() - start, 200u);
     EXPECT_TRUE(bit(kRsWaiting));
 
     arrive("\x06");
     gblDELAY(5000);
     start = now();
-    gblDELAY(5000);  // the reply code stands until the next send
+    EXPECT_EQ(waitAck(5000), LinkOutcome::Done);  // the reply code stands until the next send
     EXPECT_EQ(now() - start, 1u);
     EXPECT_FALSE(bit(kRsWaiting));
 }
@@ -185,8 +185,11 @@ TEST_F(ReceiveTest, PauseAlwaysWaitsItsFullTimeAndTouchesNoBit) {
     openAt(0);
     arrive("\x06");
     rs.status = kRsWaiting;
+    bool busyDuringPause = true;
+    fakes.clock.at(now() + 20, [&] { busyDuringPause = linkBusy(); });
     const std::uint32_t start = now();
     pause(1000);
+    EXPECT_FALSE(busyDuringPause);  // it awaits no reply, so a request may go meanwhile
     EXPECT_EQ(now() - start, 1000u);
     EXPECT_EQ(rs.status, kRsWaiting);
     EXPECT_EQ(rs.replyCode, kReplyAck);
@@ -291,45 +294,6 @@ TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsToldBusyAndTheWaitingOneKeepsIts
     EXPECT_EQ(rs.frameCount, 1u);
 }
 
-TEST_F(ReceiveTest, EachWaitTellsHowItEnded) {
-    struct Case {
-        const char* name;
-        std::string reply;  // empty: none
-        LinkOutcome outcome;
-    };
-    const Case cases[] = {
-        {"ack", "\x06", LinkOutcome::Done},
-        {"data frame", kGoodFrame, LinkOutcome::Done},
-        {"nak", "\x15", LinkOutcome::Nak},
-        {"bad check code", "\x02" "1234\x03" "CE", LinkOutcome::Nak},
-        {"silence", "", LinkOutcome::TimeOut},
-    };
-    openAt(0);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (int wait = 0; wait < 3; ++wait) {
-            sendEnqAlone();
-            if (!c.reply.empty()) arriveAt(now() + 10, c.reply);
-            const LinkOutcome outcome = wait == 0 ? gblDELAY(1000) : wait == 1 ? waitAck(1000) : _waitRsReply(10);
-            EXPECT_EQ(outcome, c.outcome) << wait;
-        }
-    }
-}
-
-TEST_F(ReceiveTest, APauseHoldsNoLine) {
-    openAt(0);
-    LinkOutcome sentDuringPause = LinkOutcome::Busy;
-    fakes.clock.at(now() + 20, [&] {
-        EXPECT_FALSE(linkBusy());
-        sendFrame("02413103");
-        sentDuringPause = gblDELAY(1000);
-    });
-    arriveAt(now() + 50, "\x06");
-    pause(500);
-    EXPECT_EQ(sentDuringPause, LinkOutcome::Done);
-    EXPECT_EQ(fakes.serial.written, bytesOf("\x02" "A1\x03" "75"));
-}
-
 // The read of D8004: "0" 0E08 02, answered by four characters.
 const std::string kReadD8004 = "0230304530383032033732";
 
@@ -341,7 +305,6 @@ TEST_F(ReceiveTest, BytesQueuedBeforeASendAndAFrameBegunBeforeItAreDroppedAndTra
     arrive("00");
     rsChHex = kReadD8004;
     EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
-    EXPECT_EQ(fakes.statusBar.panelText(13), "*1");
     arriveAt(now() + 10, "\x03" "DE");          // its rest: too short for this read
     arriveAt(now() + 200, "\x02" "3412\x03" "CD");  // the answer
     EXPECT_EQ(gblDELAY(1000), LinkOutcome::Done);
@@ -351,59 +314,38 @@ TEST_F(ReceiveTest, BytesQueuedBeforeASendAndAFrameBegunBeforeItAreDroppedAndTra
                                         "<=3:dropped \x03" "DE", "<=4:3412\x03" "CD"}));
 }
 
-TEST_F(ReceiveTest, AReplyOfAnotherKindOrLengthThanItsRequestIsDropped) {
-    struct Case {
-        const char* name;
-        std::string frame;  // the request's frame text, closed with its check code
-        std::string wrong;
-        std::string right;
-    };
-    const Case cases[] = {
-        {"ack to a read", "023030453038303203", "\x06", "\x02" "3412\x03" "CD"},
-        {"block to a short read", "023030453038303203", "\x02" "12345678\x03" "A7", "\x02" "3412\x03" "CD"},
-        {"data to a write", "0231304538303230323334313203", "\x02" "3412\x03" "CD", "\x06"},
-        {"extended read", "02453030343030303032" "03", "\x02" "12345678\x03" "A7", "\x02" "3412\x03" "CD"},
-    };
+TEST_F(ReceiveTest, AReplyOfAnotherKindOrLengthThanItsRequestIsDroppedAndTheWaitGoesOn) {
+    const struct {
+        std::string frame, wrong, right;  // "0" 0E08 02; "E00" 0E08 02; "1" 0E08 02 3412
+    } cases[] = {{"023030453038303203", "\x06", "\x02" "3412\x03" "CD"},
+                 {"023030453038303203", "\x02" "12345678\x03" "A7", "\x02" "3412\x03" "CD"},
+                 {"0245303030453038303203", "\x02" "12345678\x03" "A7", "\x15"},
+                 {"0231304538303230323334313203", "\x02" "3412\x03" "CD", "\x06"}};
     openAt(0);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        sendFrame(c.frame);
-        arriveAt(now() + 10, c.wrong);
-        EXPECT_EQ(gblDELAY(1000), LinkOutcome::TimeOut);
-        sendFrame(c.frame);
+    for (const auto& c : cases) {
+        rsChHex = c.frame;
+        AddSumCheckCode(rsChHex.size());
+        sendFrameHex(rsChHex.size());
         arriveAt(now() + 10, c.wrong);
         arriveAt(now() + 400, c.right);
-        EXPECT_EQ(gblDELAY(1000), LinkOutcome::Done);
-        EXPECT_EQ(reply(), c.right.substr(c.right.size() == 1 ? 0 : 1));
+        EXPECT_EQ(gblDELAY(1000), c.right == "\x15" ? LinkOutcome::Nak : LinkOutcome::Done) << c.frame;
+        EXPECT_EQ(rs.rxCount, c.right.size() == 1 ? 1u : 7u) << c.frame;
     }
-    // A NAK answers every request.
-    sendFrame("023030453038303203");
-    arriveAt(now() + 10, "\x15");
-    EXPECT_EQ(gblDELAY(1000), LinkOutcome::Nak);
 }
 
-TEST_F(ReceiveTest, AfterATimeOutTheNextSendWaitsForTheLineToGoQuiet) {
+TEST_F(ReceiveTest, AfterATimeOutTheNextSendWaitsForTheLineToGoQuietButNotForever) {
     openAt(0);
+    for (const std::uint32_t lateFor : {300u, 3000u}) {  // a late reply trickling in every 10 ms
+        sendEnqAlone();
+        EXPECT_EQ(gblDELAY(500), LinkOutcome::TimeOut);
+        for (std::uint32_t at = 10; at <= lateFor; at += 10) arriveAt(now() + at, "0");
+        const std::uint32_t start = now();
+        sendEnqAlone();
+        EXPECT_EQ(now() - start, std::min(lateFor + kQuietLineMs, kQuietLineLimitMs));
+    }
+    const std::uint32_t start = now();  // no time-out before it: the frame goes at once
     sendEnqAlone();
-    EXPECT_EQ(gblDELAY(500), LinkOutcome::TimeOut);
-    // The late reply trickles in for 300 ms; the next frame goes 100 ms after its last byte.
-    for (std::uint32_t at = 20; at <= 300; at += 40) arriveAt(now() + at, "0");
-    const std::uint32_t start = now();
-    sendEnqAlone();
-    EXPECT_EQ(now() - start, 300u + kQuietLineMs);
-    EXPECT_EQ(fakes.serial.written, bytesOf("\x05\x05"));
-
-    // A line that never goes quiet holds the send up for a bounded time only.
-    EXPECT_EQ(gblDELAY(300), LinkOutcome::TimeOut);
-    for (std::uint32_t at = 10; at <= 3000; at += 10) arriveAt(now() + at, "0");
-    const std::uint32_t busyStart = now();
-    sendEnqAlone();
-    EXPECT_EQ(now() - busyStart, kQuietLineLimitMs);
-
-    // Without a time-out before it a send goes at once.
-    const std::uint32_t third = now();
-    sendEnqAlone();
-    EXPECT_EQ(now(), third);
+    EXPECT_EQ(now(), start);
 }
 
 }  // namespace

@@ -163,33 +163,6 @@ TEST_F(ModeDataTest, AFileThatCannotBeCreatedIsNotReported) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(ModeDataTest, AFileThatCannotBeReadIsReportedAndNeverReplaced) {
-    Bytes file(512, 0);
-    put(file, 16, {3, 0, 0, 0, 14, 0, 0, 0});
-    putText(file, 128, "/home/tester/keep.PMW");
-    for (auto refuse : {&testing::FakeFiles::unreadable, &testing::FakeFiles::notRegular}) {
-        testing::resetAllState();
-        fakes.messages.shown.clear();
-        fakes.files.put(kPath, file);
-        (fakes.files.*refuse).insert(kPath);
-
-        loadModeDat(kPath);
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text,
-                  "The settings file " + kPath +
-                      " cannot be read. The program runs with the default settings and leaves the file as it is.");
-        EXPECT_EQ(fakes.messages.shown[0].caption, "ModeData.DAT");
-        EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Warning);
-        EXPECT_EQ(ModeData.fontSize, 10u);
-        EXPECT_EQ(ModeData.languageNo, 0u);
-
-        EXPECT_FALSE(SaveModeDat(kPath));
-        EXPECT_EQ(fakes.files.content(kPath), file);
-        EXPECT_EQ(fakes.messages.shown.size(), 1u);
-        (fakes.files.*refuse).erase(kPath);
-    }
-}
-
 TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
     // 26 bytes: the fields up to viewFlags are there, everything after reads as 0xFF.
     Bytes file(26, 0);

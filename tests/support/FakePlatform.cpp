@@ -107,10 +107,6 @@ platform::ReadResult FakeFiles::readStart(const std::string& path, std::size_t c
         result.status = FileStatus::AccessDenied;
         return result;
     }
-    if (notRegular.count(path) != 0) {
-        result.status = FileStatus::NotRegular;
-        return result;
-    }
     const auto it = find(path);
     if (it == files.end()) {
         result.status = FileStatus::NotFound;

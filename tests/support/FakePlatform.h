@@ -134,7 +134,6 @@ public:
     std::set<std::string> directories;
     std::set<std::string> unwritable;  // paths whose writes fail with AccessDenied
     std::set<std::string> unreadable;  // paths whose reads fail with AccessDenied
-    std::set<std::string> notRegular;  // paths that name a folder, a device or a pipe
 
 private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
