@@ -13,6 +13,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/forms/LogoUnit.h"
 #include "devviews/forms/StackCodeUnit.h"
 #include "model/forms/PlcTypeForm.h"
 #include "link/forms/PortSelUnit.h"
@@ -52,6 +53,9 @@ QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
 }  // namespace
 
 MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {
+    // The splash stays on top of every window: a box opened under it could not be seen or
+    // answered, so the splash goes first.
+    if (LogoForm) LogoForm->hide();
     QMessageBox box(toQtIcon(icon), fromUtf8(caption), fromUtf8(text), toQtButtons(buttons),
                     QApplication::activeWindow());
     switch (box.exec()) {

@@ -7,11 +7,13 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
@@ -138,6 +140,28 @@ TEST_F(MainWindowTest, SplashIsBorderlessOnTopAndTheFirstTimer0TickRemovesIt) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(LogoForm.isNull());
     EXPECT_FALSE(platform::timers().enabled(platform::TimerId::Timer0));
+}
+
+TEST_F(MainWindowTest, AStartUpErrorBoxShowsAboveTheSplashAndTheWindowFollows) {
+    std::ofstream(home) << "a file where the installation folder should be";  // no settings can be written
+    LogoForm = new TLogoForm(QString::fromStdString(files.dataDirectory() + "/splash.png"));
+    LogoForm->show();
+    QStringList boxes;
+    bool splashOverABox = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            splashOverABox = splashOverABox || (LogoForm && LogoForm->isVisible());
+            box->close();
+        }
+    });
+    answer.start(10);
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(boxes, QStringList{"Error2014121612..."});
+    EXPECT_FALSE(splashOverABox);
+    EXPECT_TRUE(form.isVisible());
 }
 
 }  // namespace
