@@ -29,6 +29,14 @@ void onTextCommitted(QComboBox* box, QObject* receiver, Slot slot) {
     QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver, [box, slot] { slot(box->currentText()); });
 }
 
+// Shows a text in the box and marks the list item that holds it, so the open list highlights the
+// value the box shows (none for a typed value that is not in the list).
+void showText(QComboBox* box, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    box->setCurrentIndex(box->findText(value));
+    box->setEditText(value);
+}
+
 }  // namespace
 
 TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
@@ -66,16 +74,16 @@ void TrsTimOutForm::showEvent(QShowEvent* event) {
 }
 
 void TrsTimOutForm::FormShow() {
-    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutText(timeOutIndex)));
-    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryText(retryIndex)));
+    showText(TimeOutComboBox, rsTimOutTimeOutText(timeOutIndex));
+    showText(RetryComboBox, rsTimOutRetryText(retryIndex));
 }
 
 void TrsTimOutForm::TimeOutComboBoxChange(const QString& text) {
-    TimeOutComboBox->setCurrentText(QString::fromStdString(rsTimOutTimeOutChange(text.toStdString(), timeOutIndex)));
+    showText(TimeOutComboBox, rsTimOutTimeOutChange(text.toStdString(), timeOutIndex));
 }
 
 void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
-    RetryComboBox->setCurrentText(QString::fromStdString(rsTimOutRetryChange(text.toStdString(), retryIndex)));
+    showText(RetryComboBox, rsTimOutRetryChange(text.toStdString(), retryIndex));
 }
 
 bool runRsTimOutForm(const std::string& caption, int& timeOutIndex, int& retryIndex) {

@@ -50,9 +50,12 @@ TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
     form.retryIndex = 9;
     form.show();
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "5");
+    EXPECT_EQ(form.TimeOutComboBox->itemText(form.TimeOutComboBox->currentIndex()), "5");  // what the list marks
     EXPECT_EQ(form.RetryComboBox->currentText(), "1");
+    EXPECT_EQ(form.RetryComboBox->currentIndex(), 0);
     form.TimeOutComboBoxChange("12");
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "1");
+    EXPECT_EQ(form.TimeOutComboBox->currentIndex(), -1);  // "1" is not in the list
     EXPECT_EQ(form.timeOutIndex, 0);
     form.RetryComboBoxChange("4");
     EXPECT_EQ(form.retryIndex, 3);
