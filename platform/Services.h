@@ -185,6 +185,7 @@ public:
 struct SerialOpenResult {
     SerialOpenStatus status = SerialOpenStatus::Failed;
     std::unique_ptr<SerialPort> port;  // set when status is Ok; closing is destroying it
+    std::string deviceGroup;           // AccessDenied: the group that owns the device, when known
 };
 
 class SerialPorts {

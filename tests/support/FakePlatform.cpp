@@ -213,6 +213,7 @@ platform::SerialOpenResult FakeSerialPorts::open(int comNumber) {
     platform::SerialOpenResult result;
     if (const auto failure = openFailures.find(comNumber); failure != openFailures.end()) {
         result.status = failure->second;
+        if (result.status == platform::SerialOpenStatus::AccessDenied) result.deviceGroup = deniedGroup;
         return result;
     }
     if (open_) {

@@ -185,6 +185,7 @@ public:
     bool isOpen() const { return open_; }
 
     std::map<int, platform::SerialOpenStatus> openFailures;  // COM number -> why it will not open
+    std::string deniedGroup = "dialout";                      // the owner of a device refused for access
     bool refuseFormat = false;
     FakeSerialDevice* device = nullptr;
     std::vector<std::uint8_t> written;  // everything the program wrote, in order
