@@ -79,8 +79,8 @@ void TMainForm::buildMenus() {
         {&FileMenu, "FileMenu", "&File"},          {&EditMenu, "EditMenu", "&Edit"},
         {&ViewMenu, "ViewMenu", "&View"},          {&CommentMenu, "CommentMenu", "&Comment"},
         {&OnlineMenu, "OnlineMenu", "&Online"},    {&MonitorMenu, "MonitorMenu", "&Monitor"},
-        {&PlcMenu, "PlcMenu", "&PLC"},             {&TemplateMenu, "TemplateMenu", "&Template"},
-        {&ToolsMenu, "ToolsMenu", "&Tools"},       {&OptionMenu, "OptionMenu", "O&ption"},
+        {&PlcMenu, "PlcMenu", "&PLC"},             {&TemplateMenu, "TemplateMenu", "Templ&ate"},
+        {&ToolsMenu, "ToolsMenu", "&Tools"},       {&OptionMenu, "OptionMenu", "Optio&n"},
         {&LanguageMenu, "LanguageMenu", "&Language"}, {&HelpMenu, "HelpMenu", "&Help"},
     };
     for (const MainMenuEntry& entry : entries) {

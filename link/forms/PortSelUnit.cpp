@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "link/CommRecord.h"
+#include "link/forms/TitleWidth.h"
 
 namespace kestrion {
 
@@ -58,6 +59,7 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
 
 void TPortSelForm::showEvent(QShowEvent* event) {
     FormShow();
+    widenForTitle(*this);
     QDialog::showEvent(event);
     // Centred on the screen, not over the window that opens it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

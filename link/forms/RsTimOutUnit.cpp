@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "link/CommRecord.h"
+#include "link/forms/TitleWidth.h"
 
 namespace kestrion {
 
@@ -70,6 +71,7 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
 
 void TrsTimOutForm::showEvent(QShowEvent* event) {
     FormShow();
+    widenForTitle(*this);
     QDialog::showEvent(event);
 }
 

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
@@ -44,7 +45,10 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     QStringList menus;
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
-    EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
+    EXPECT_EQ(menus.join(","), "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,Templ&ate,&Tools,Optio&n,&Language,&Help");
+    QSet<QChar> accelerators;  // each Alt key opens one menu
+    for (const QString& menu : menus) accelerators.insert(menu.at(menu.indexOf('&') + 1).toLower());
+    EXPECT_EQ(accelerators.size(), menus.size());
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
     EXPECT_EQ(panels.size(), 14);

@@ -64,5 +64,17 @@ TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
     EXPECT_EQ(form.windowTitle(), "Communication Time Out Setting");
 }
 
+TEST_F(LinkFormsTest, BothDialogsAreWideEnoughForTheCaptionsTheyAreOpenedWith) {
+    TPortSelForm ports;
+    TrsTimOutForm timeOut;
+    const std::pair<QDialog*, QString> cases[] = {{&ports, "Communication Ports and BaudRate Selection"},
+                                                  {&timeOut, "Communication TimeOut Timer Setting"}};
+    for (const auto& [dialog, caption] : cases) {
+        dialog->setWindowTitle(caption);
+        dialog->show();
+        EXPECT_GE(dialog->width(), QFontMetrics(dialog->font()).horizontalAdvance(caption) + 100) << caption.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace kestrion::testing
