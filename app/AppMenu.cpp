@@ -21,9 +21,9 @@ constexpr MenuRow kRows[] = {
     {kMenu, "OnlineMenu", "&Online", "", 50},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kMenu, "PlcMenu", "&PLC", "", 70},
-    {kMenu, "TemplateMenu", "&Template", "", 80},
+    {kMenu, "TemplateMenu", "Templ&ate", "", 80},
     {kMenu, "ToolsMenu", "&Tools", "", 90},
-    {kMenu, "OptionMenu", "O&ption", "", 100},
+    {kMenu, "OptionMenu", "Optio&n", "", 100},
     {kMenu, "LanguageMenu", "&Language", "", 110},
     {kMenu, "HelpMenu", "&Help", "", 120},
     // The developer menu, hidden until the developer access shows it.

@@ -75,11 +75,11 @@ void mainFormStartUp() {
     linkStartUp();
 }
 
-CloseDecision mainFormClose(const SaveForExit& saveProgram) {
-    // The settings are written before the question, whatever the answer.
-    _storeOldFileToModeDat(startNameLength);
-    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+namespace {
 
+// The question about unsaved work, and the save it may lead to. Whatever keeps the work unsaved
+// but a plain No (Cancel, a failed save, a Save As the user cancelled) keeps the window open.
+CloseDecision askBeforeClose(const SaveForExit& saveProgram) {
     const std::string question = getMsgSaveBeforeExit();
     if ((editModeFlags & kEditModifiedSinceSave) == 0) return CloseDecision::Exit;
 
@@ -89,14 +89,21 @@ CloseDecision mainFormClose(const SaveForExit& saveProgram) {
     if (answer == MsgAnswer::No) return CloseDecision::Exit;
     if (answer != MsgAnswer::Yes || !saveProgram) return CloseDecision::Stay;
     const bool saveAs = (fileStateFlags & kFileNoName) != 0;
-    // A cancelled Save As ends the program without saving: the user chose Yes, then gave no name.
-    // A save that failed keeps the window open so the work is not lost.
-    switch (saveProgram(saveAs)) {
-        case SaveOutcome::Saved: return CloseDecision::Exit;
-        case SaveOutcome::Cancelled: return saveAs ? CloseDecision::Exit : CloseDecision::Stay;
-        case SaveOutcome::Failed: return CloseDecision::Stay;
-    }
-    return CloseDecision::Stay;
+    return saveProgram(saveAs) == SaveOutcome::Saved ? CloseDecision::Exit : CloseDecision::Stay;
+}
+
+}  // namespace
+
+CloseDecision mainFormClose(const SaveForExit& saveProgram) {
+    // The settings are written before the question, whatever the answer.
+    _storeOldFileToModeDat(startNameLength);
+    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+
+    const CloseDecision decision = askBeforeClose(saveProgram);
+    // The settings of an ending program are on disk now, as they stand: its destruction leaves
+    // them there.
+    settingsWrittenAtClose = decision == CloseDecision::Exit;
+    return decision;
 }
 
 void mainFormDestroy() {
@@ -105,7 +112,7 @@ void mainFormDestroy() {
         --ModeData.instanceCount;
         if (ModeData.clipboardState == 0) ModeData.instanceCount = 0;
     }
-    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+    if (!settingsWrittenAtClose) saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 }
 
 void pmw1Click() {

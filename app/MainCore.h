@@ -13,12 +13,13 @@ void mainFormStartUp();
 enum class CloseDecision { Exit, Stay };
 enum class SaveOutcome { Saved, Cancelled, Failed };
 // saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
-// window open rather than lose the changes.
+// window open rather than lose the changes; so do a failed save and a cancelled Save As.
+// The settings are written first, whatever the answer.
 using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
 CloseDecision mainFormClose(const SaveForExit& saveProgram);
 
 // The main window's destruction: the clipboard block is given up in the settings, which are
-// written once more.
+// written once more unless the close box wrote them on its way out.
 void mainFormDestroy();
 
 // The developer item PMW1 (menu xTHIS > Memory > InitialFileMemory): re-initialises the image for
