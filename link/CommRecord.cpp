@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "editor/EditorState.h"
+#include "model/EditorState.h"
 #include "lang/Language.h"
 #include "link/Frames.h"
 #include "link/Receive.h"
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 
 namespace kestrion {

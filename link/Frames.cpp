@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "compiler/HexDigit.h"
 #include "link/CommRecord.h"
 #include "link/Receive.h"
+#include "model/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -14,13 +14,12 @@ std::string rsChHex;
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr int kTraceLinesBeforeClear = 399;
 
 void appendCharAsHex(char c) {
     const auto value = static_cast<std::uint8_t>(c);
-    rsChHex += kHexDigits[value >> 4];
-    rsChHex += kHexDigits[value & 0x0F];
+    rsChHex += hexDigit(value >> 4);
+    rsChHex += hexDigit(value & 0x0F);
 }
 
 // The characters at the given 1-based positions of the digits; a missing digit counts as '0'.
@@ -73,8 +72,8 @@ std::uint8_t hexPairToByte(char high, char low) {
 }
 
 std::uint16_t byteToHexChars(std::uint8_t value) {
-    return static_cast<std::uint16_t>((static_cast<std::uint8_t>(kHexDigits[value >> 4]) << 8) |
-                                      static_cast<std::uint8_t>(kHexDigits[value & 0x0F]));
+    return static_cast<std::uint16_t>((static_cast<std::uint8_t>(hexDigit(value >> 4)) << 8) |
+                                      static_cast<std::uint8_t>(hexDigit(value & 0x0F)));
 }
 
 std::uint8_t _dllAsciiConvToHex(char high, char low) { return hexPairToByte(high, low); }
@@ -115,8 +114,8 @@ void AddSumCheckCode(std::size_t n) {
     for (std::size_t i = 1; i < bytes; ++i)
         sum += static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int8_t>(rs.txBytes[i])));
     const std::uint8_t check = static_cast<std::uint8_t>(sum & 0xFF);
-    appendCharAsHex(kHexDigits[check >> 4]);
-    appendCharAsHex(kHexDigits[check & 0x0F]);
+    appendCharAsHex(hexDigit(check >> 4));
+    appendCharAsHex(hexDigit(check & 0x0F));
 }
 
 bool sendFrameHex(std::size_t n) {

@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
 

@@ -19,17 +19,11 @@ std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n) {
     if (n < 0 || text.size() < static_cast<std::size_t>(n)) return std::nullopt;
     std::uint32_t value = 0;
     for (char c : text.substr(0, static_cast<std::size_t>(n))) {
-        std::uint32_t digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<std::uint32_t>(c - '0');
-        else if (c >= 'A' && c <= 'F')
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        else
-            return std::nullopt;
+        if (!isHexDigit(c)) return std::nullopt;
         // A 32-bit constant may be typed with leading zeros (nine digits with the 32-bit flag);
         // only digits that would shift out a set bit make it too large.
         if (value > 0x0FFFFFFFu) return std::nullopt;
-        value = value << 4 | digit;
+        value = value << 4 | hexDigitValue(c);
     }
     return value;
 }

@@ -1,6 +1,6 @@
 #include "model/EditMarks.h"
 
-#include "editor/EditorState.h"
+#include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/MainCore.h"
+#include "model/MainState.h"
 
 namespace kestrion {
 

@@ -4,15 +4,15 @@
 #include <cstring>
 #include <type_traits>
 
-#include "editor/DrawGeometry.h"
-#include "editor/EditorState.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
 #include "model/ClipboardBlock.h"
 #include "model/EditMarks.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 
 namespace kestrion {
 

@@ -1,6 +1,6 @@
 #include "model/LadderSearch.h"
 
-#include "editor/DrawGeometry.h"
+#include "model/DrawGeometry.h"
 #include "model/InstructionCodes.h"
 #include "model/LadderObject.h"
 #include "model/ModeData.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "link/ConnectedPlc.h"
+#include "model/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -30,19 +30,19 @@ constexpr std::array<std::uint16_t, kParamLatchWordCount> kCommonLatchWords = {
     0x0800, 0x09F3, 0x01F4, 0x03E7, 0x0E64, 0x0EC7, 0x0EDC, 0x0EFF, 0x0190, 0x03FE};
 
 constexpr std::string_view kTailOfType5 =
-    "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-    "ffffffffffffffff00007f000000830300000700";
+    "0F00FFF70000FF000000FF000000FF0B401F3F200000E7030000C700C800FF000000C700C800FF0000003F1F401F3F20"
+    "FFFFFFFFFFFFFFFF00007F000000830300000700";
 
 constexpr TypeTemplate kTemplates[] = {
     {1, 10100, 2, 0xF840, false, kCommonLatchWords,
-     "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
-     "ffffffffffffffff00003f0000008f0100000700"},
+     "0F00FFF700007F0000007F000000FF01401F3E2000007F0000003F00FFFFFFFF00001F00EB00FE000000FF00401F3F20"
+     "FFFFFFFFFFFFFFFF00003F0000008F0100000700"},
     {6, 10200, 2, 0xF840, false, kCommonLatchWords,
-     "0f00fff700000f0000000d000000ff01401f3f2000007f0000003f00ffffffff00001f00eb00ff000000ff00401f3f20"
-     "ffffffffffffffff00003f000000570200000700"},
+     "0F00FFF700000F0000000D000000FF01401F3F2000007F0000003F00FFFFFFFF00001F00EB00FF000000FF00401F3F20"
+     "FFFFFFFFFFFFFFFF00003F000000570200000700"},
     {7, 10200, 8, 0xE0D0, false, kCommonLatchWords,
-     "0f00fff700007f0000007f000000ff05401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-     "ffffffffffffffff00007f000000570200000700"},
+     "0F00FFF700007F0000007F000000FF05401F3F200000E7030000C700C800FF000000C700C800FF0000003F1F401F3F20"
+     "FFFFFFFFFFFFFFFF00007F000000570200000700"},
     {5, 10200, 16, 0xC190, false, kCommonLatchWords, kTailOfType5},
     {2,
      10200,
@@ -57,12 +57,13 @@ constexpr TypeTemplate kTemplates[] = {
      0xE0D0,
      false,
      {0x09F4, 0x0BFF, 0x01F4, 0x03E7, 0x0E64, 0x0EC7, 0x0EDC, 0x0EFF, 0x0190, 0x03FE},
-     "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
-     "ffffffff70173f1f00007f000000830300000700"},
+     "0F00FFF70000FF000000FF000000FF05401F3E200000E7030000C700C800FF000000C700C800FF000000E703401F3F20"
+     "FFFFFFFF70173F1F00007F000000830300000700"},
 };
 
-static_assert(std::all_of(std::begin(kTemplates), std::end(kTemplates),
-                          [](const TypeTemplate& t) { return t.tailHex.size() == 2 * kPmwTailSize; }));
+static_assert(std::all_of(std::begin(kTemplates), std::end(kTemplates), [](const TypeTemplate& t) {
+    return t.tailHex.size() == 2 * kPmwTailSize && std::all_of(t.tailHex.begin(), t.tailHex.end(), isHexDigit);
+}));
 
 const TypeTemplate& templateOf(std::int32_t type) {
     for (const TypeTemplate& row : kTemplates)
@@ -73,10 +74,6 @@ const TypeTemplate& templateOf(std::int32_t type) {
 // The header templates hold the sizes of their own capacity: N = 8 for type 7, N = 2 otherwise.
 constexpr std::int32_t kHeaderTemplateCapacityOfType7 = 8;
 constexpr std::int32_t kHeaderTemplateCapacity = 2;
-
-constexpr int hexDigit(char c) {
-    return c <= '9' ? c - '0' : c - 'a' + 10;
-}
 
 void setHeaderSizeWords(std::array<std::uint8_t, kPmwPreSize>& pre, std::int32_t n) {
     const auto size = static_cast<std::uint16_t>(2000u * static_cast<std::uint32_t>(n) + 96u);
@@ -148,7 +145,7 @@ std::array<std::uint8_t, kPmwTailSize> pmwTailTemplate(std::int32_t type) {
     const std::string_view hex = templateOf(type).tailHex;
     std::array<std::uint8_t, kPmwTailSize> tail{};
     for (std::size_t i = 0; i < kPmwTailSize; ++i)
-        tail[i] = static_cast<std::uint8_t>(hexDigit(hex[2 * i]) * 16 + hexDigit(hex[2 * i + 1]));
+        tail[i] = static_cast<std::uint8_t>(hexDigitValue(hex[2 * i]) * 16 + hexDigitValue(hex[2 * i + 1]));
     return tail;
 }
 
@@ -200,10 +197,6 @@ void _loadPmwTailByType(std::int32_t type) {
 void backupPmwImage() {
     pmwBackup.parameterBlock = pmw.parameterBlock;
     pmwBackup.program = pmw.program;
-}
-
-void pmw1Click() {
-    initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode());
 }
 
 void setPmwStartValues() {

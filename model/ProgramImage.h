@@ -115,11 +115,6 @@ bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n);
 void _loadPmwTailByType(std::int32_t type);
 void backupPmwImage();
 
-// The developer item PMW1 (menu xTHIS > Memory > InitialFileMemory): re-initialises the image for
-// the connected PLC's type at the program's capacity; before any PLC has answered that type is not
-// accepted and the item shows "Parameter Error". Its neighbours pmwPre1 and pmwTail1 do nothing.
-void pmw1Click();
-
 // At start-up only the type word (5) and the capacity (8) are set.
 void setPmwStartValues();
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
 

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "link/ConnectedPlc.h"
-#include "model/MainCore.h"
+#include "model/ConnectedPlc.h"
+#include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "platform/Services.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 
 namespace kestrion {
 

@@ -1,9 +1,9 @@
 // The port settings, opening and closing the port, the port and rate dialog, the reply time-out
 // dialog and the link's status panels.
 #include "link/LinkFixture.h"
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
-#include "editor/EditorState.h"
+#include "model/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 

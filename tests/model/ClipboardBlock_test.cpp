@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "support/Fixture.h"
 

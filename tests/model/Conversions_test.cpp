@@ -11,6 +11,21 @@
 namespace kestrion {
 namespace {
 
+TEST(ConversionsTest, OneHexDigitRuleBothWays) {
+    const std::string digits = "0123456789ABCDEF";
+    for (unsigned value = 0; value < 16; ++value) {
+        EXPECT_EQ(hexDigit(value), digits[value]);
+        EXPECT_EQ(hexDigit(value + 0x30), digits[value]);  // only the low four bits count
+        EXPECT_EQ(hexDigitValue(digits[value]), value);
+        EXPECT_TRUE(isHexDigit(digits[value]));
+    }
+    // The neighbours of both ranges and the lower-case letters are no digits.
+    for (char c : {'/', ':', '@', 'G', 'a', 'f', ' ', '\0', '\xFF'}) {
+        EXPECT_FALSE(isHexDigit(c)) << int(c);
+        EXPECT_EQ(hexDigitValue(c), 0) << int(c);
+    }
+}
+
 TEST(ConversionsTest, OctalWrittenNumberToIndex) {
     // clang-format off
     const struct {

@@ -3,7 +3,7 @@
 #include "model/EditMarks.h"
 #include "model/LadderTestSupport.h"
 #include "model/MemoryNotEnough.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 
 namespace kestrion {
 namespace {

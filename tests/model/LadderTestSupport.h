@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/DrawGeometry.h"
-#include "editor/EditorState.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/LinkedList.h"
 #include "model/ModeData.h"

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "link/ConnectedPlc.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -313,24 +312,6 @@ TEST_F(ProgramImageTest, TailByTypeAndBackup) {
     // Only the parameter block and the program area are kept.
     EXPECT_NE(pmwBackup.pmwPre, pmw.pmwPre);
     EXPECT_NE(pmwBackup.pmwTail, pmw.pmwTail);
-}
-
-TEST_F(ProgramImageTest, DeveloperItemReinitialisesForTheConnectedPlc) {
-    initPmwImageByType(5);
-    pmw.setMemSizeCode(8);
-    const PmwImage before = pmw;
-    // No PLC has answered yet.
-    pmw1Click();
-    EXPECT_EQ(pmw, before);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].caption, "Parameter Error");
-
-    connectedPlcType = 7;
-    pmw1Click();
-    EXPECT_EQ(pmw.plcType(), 7);
-    EXPECT_EQ(pmw.memSizeCode(), 8);
-    EXPECT_EQ(pmw.sumCheck(), 0xE0C0);  // a program area of empty words only
-    EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 
 TEST_F(ProgramImageTest, CapacitiesAndTypes) {

@@ -1,6 +1,6 @@
 #include "model/RecentFiles.h"
 
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "support/Fixture.h"
 

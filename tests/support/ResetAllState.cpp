@@ -1,19 +1,19 @@
 // One place that knows every folder's reset; each folder adds its own here.
-#include "editor/DrawGeometry.h"
-#include "editor/EditorState.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
-#include "link/ConnectedPlc.h"
+#include "model/ConnectedPlc.h"
 #include "model/ClipboardBlock.h"
 #include "model/ConverterStacks.h"
 #include "model/EditMarks.h"
 #include "model/LadderObject.h"
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 #include "monitor/MonitorLists.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {
@@ -23,7 +23,7 @@ void resetAllState() {
     resetEditorState();
     resetLanguageState();
     resetLinkState();
-    resetMainCoreState();
+    resetMainState();
     resetProgramImageState();
     resetConnectedPlcState();
     resetStepCountState();

@@ -1,10 +1,10 @@
 #include "wizards/SettingItems.h"
 
-#include "link/ConnectedPlc.h"
-#include "model/MainCore.h"
+#include "model/ConnectedPlc.h"
+#include "model/MainState.h"
 #include "model/PlcTypeDialog.h"
 #include "model/ProgramImage.h"
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

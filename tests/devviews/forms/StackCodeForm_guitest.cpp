@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/QtPlatform.h"
+#include "app/forms/QtPlatform.h"
 #include "devviews/forms/StackCodeUnit.h"
 
 namespace kestrion::devviews {

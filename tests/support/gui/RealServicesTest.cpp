@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "app/LogoUnit.h"
+#include "app/forms/LogoUnit.h"
 #include "support/Fixture.h"
 
 namespace kestrion::testing {

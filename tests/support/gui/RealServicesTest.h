@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/QtPlatform.h"
+#include "app/forms/QtPlatform.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::testing {

@@ -10,9 +10,9 @@
 #include <iterator>
 #include <vector>
 
-#include "app/MainUnit.h"
+#include "app/forms/MainUnit.h"
 #include "model/ClipboardBlock.h"
-#include "model/MainCore.h"
+#include "model/MainState.h"
 #include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"
 #include "support/Fixture.h"

@@ -13,11 +13,11 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/LogoUnit.h"
-#include "app/MainUnit.h"
-#include "editor/EditorState.h"
-#include "link/ConnectedPlc.h"
-#include "model/MainCore.h"
+#include "app/forms/LogoUnit.h"
+#include "app/forms/MainUnit.h"
+#include "model/EditorState.h"
+#include "model/ConnectedPlc.h"
+#include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/forms/PlcTypeForm.h"
 #include "platform/PosixFiles.h"

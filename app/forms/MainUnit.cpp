@@ -1,4 +1,4 @@
-#include "app/MainUnit.h"
+#include "app/forms/MainUnit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,11 +14,12 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/LogoUnit.h"
-#include "editor/EditorState.h"
+#include "app/forms/LogoUnit.h"
+#include "model/EditorState.h"
 #include "link/CommRecord.h"
 #include "link/Receive.h"
-#include "model/MainCore.h"
+#include "app/MainCore.h"
+#include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 #include "platform/PosixFiles.h"

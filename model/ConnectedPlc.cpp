@@ -1,4 +1,4 @@
-#include "link/ConnectedPlc.h"
+#include "model/ConnectedPlc.h"
 
 namespace kestrion {
 

@@ -3,10 +3,10 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "app/LogoUnit.h"
-#include "app/MainUnit.h"
-#include "app/QtPlatform.h"
-#include "model/MainCore.h"
+#include "app/forms/LogoUnit.h"
+#include "app/forms/MainUnit.h"
+#include "app/forms/QtPlatform.h"
+#include "model/MainState.h"
 #include "platform/PosixFiles.h"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "reader/StepCount.h"
+#include "model/StepCount.h"
 
 namespace kestrion {
 

@@ -1,8 +1,9 @@
-#include "model/MainCore.h"
+#include "app/MainCore.h"
+#include "model/MainState.h"
 
-#include "editor/EditorState.h"
+#include "model/EditorState.h"
 #include "lang/Language.h"
-#include "link/ConnectedPlc.h"
+#include "model/ConnectedPlc.h"
 #include "model/ProgramImage.h"
 #include "support/Fixture.h"
 
@@ -129,4 +130,22 @@ TEST(IntToAnsiString, DecimalTextOfSigned32BitValues) {
 }
 
 }  // namespace
+TEST_F(MainCoreTest, DeveloperItemReinitialisesForTheConnectedPlc) {
+    initPmwImageByType(5);
+    pmw.setMemSizeCode(8);
+    const PmwImage before = pmw;
+    // No PLC has answered yet.
+    pmw1Click();
+    EXPECT_EQ(pmw, before);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].caption, "Parameter Error");
+
+    connectedPlcType = 7;
+    pmw1Click();
+    EXPECT_EQ(pmw.plcType(), 7);
+    EXPECT_EQ(pmw.memSizeCode(), 8);
+    EXPECT_EQ(pmw.sumCheck(), 0xE0C0);  // a program area of empty words only
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+}
+
 }  // namespace kestrion

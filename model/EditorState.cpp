@@ -1,4 +1,4 @@
-#include "editor/EditorState.h"
+#include "model/EditorState.h"
 
 namespace kestrion {
 

@@ -1,4 +1,4 @@
-#include "app/LogoUnit.h"
+#include "app/forms/LogoUnit.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/QtPlatform.h"
+#include "app/forms/QtPlatform.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,11 +1,9 @@
-// The main window's state and start-up, without the window: the installation paths, the fields of
-// the main form that the file commands rely on, the start values of the shared state, and the
-// decision the close box makes.
+// The main window's shared state: the installation paths and the fields of the main form that the
+// file commands rely on.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace kestrion {
@@ -38,24 +36,9 @@ std::string currentFileName();
 // Copies text into FileNameArray up to its end or a NUL, at most 95 characters, NUL-padded.
 void setFileNameArray(const std::string& text);
 
-// The start-up steps of the main window that do not need the window itself, in their order.
-void mainFormStartUp();
-
-// What the close box does.
-enum class CloseDecision { Exit, Stay };
-enum class SaveOutcome { Saved, Cancelled, Failed };
-// saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
-// window open rather than lose the changes.
-using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
-CloseDecision mainFormClose(const SaveForExit& saveProgram);
-
-// The main window's destruction: the clipboard block is given up in the settings, which are
-// written once more.
-void mainFormDestroy();
-
 std::string intToAnsiString(std::int32_t value);
 std::string intToAnsiString2(std::int32_t value);
 
-void resetMainCoreState();
+void resetMainState();
 
 }  // namespace kestrion

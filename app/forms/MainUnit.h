@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <array>
 
-#include "app/QtPlatform.h"
+#include "app/forms/QtPlatform.h"
 #include "platform/Services.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "editor/DrawGeometry.h"
+#include "model/DrawGeometry.h"
 
 #include "model/ModeData.h"
 

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "editor/DrawGeometry.h"
-#include "editor/EditorState.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
 #include "lang/Language.h"
 #include "model/ClipboardBlock.h"
-#include "model/MainCore.h"
+#include "app/MainCore.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
 #include "model/RecentFiles.h"
 #include "support/Fixture.h"

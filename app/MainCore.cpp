@@ -1,33 +1,21 @@
-#include "model/MainCore.h"
+#include "app/MainCore.h"
 
 #include <algorithm>
 
-#include "editor/DrawGeometry.h"
-#include "editor/EditorState.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
-#include "link/ConnectedPlc.h"
-#include "model/ProgramImage.h"
 #include "model/ClipboardBlock.h"
+#include "model/ConnectedPlc.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
+#include "model/MainState.h"
 #include "model/ModeData.h"
+#include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::string installDir;
-std::string modeDataPath;
-std::uint32_t projectTreeDivisor = 10;
-std::string traceCaption;
-
-std::uint8_t fileStateFlags = 0;
-std::string titleText;
-std::array<char, kFileNameSize> FileNameArray{};
-std::int32_t startNameLength = 0;
-std::int32_t newFileCounter = 0;
-std::int32_t screenWidth = 0;
-std::int32_t screenHeight = 0;
 
 namespace {
 
@@ -35,17 +23,6 @@ namespace {
 constexpr const char* kStartUpName = "/User/Noname01.PMW                                         ";
 
 }  // namespace
-
-std::string currentFileName() {
-    const auto end = std::find(FileNameArray.begin(), FileNameArray.end(), '\0');
-    return std::string(FileNameArray.begin(), end);
-}
-
-void setFileNameArray(const std::string& text) {
-    FileNameArray.fill('\0');
-    const std::size_t length = std::min({text.size(), text.find('\0'), kFileNameSize - 1});
-    std::copy_n(text.begin(), length, FileNameArray.begin());
-}
 
 void mainFormStartUp() {
     installDir = platform::files().installDirectory();
@@ -130,21 +107,8 @@ void mainFormDestroy() {
     saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 }
 
-std::string intToAnsiString(std::int32_t value) { return std::to_string(value); }
-std::string intToAnsiString2(std::int32_t value) { return std::to_string(value); }
-
-void resetMainCoreState() {
-    installDir.clear();
-    modeDataPath.clear();
-    projectTreeDivisor = 10;
-    traceCaption.clear();
-    fileStateFlags = 0;
-    titleText.clear();
-    FileNameArray.fill('\0');
-    startNameLength = 0;
-    newFileCounter = 0;
-    screenWidth = 0;
-    screenHeight = 0;
+void pmw1Click() {
+    initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode());
 }
 
 }  // namespace kestrion

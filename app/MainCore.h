@@ -1,0 +1,29 @@
+// The main window's start-up, close and destruction, without the window: the start values of the
+// shared state and the decision the close box makes.
+#pragma once
+
+#include <functional>
+
+namespace kestrion {
+
+// The start-up steps of the main window that do not need the window itself, in their order.
+void mainFormStartUp();
+
+// What the close box does.
+enum class CloseDecision { Exit, Stay };
+enum class SaveOutcome { Saved, Cancelled, Failed };
+// saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
+// window open rather than lose the changes.
+using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
+CloseDecision mainFormClose(const SaveForExit& saveProgram);
+
+// The main window's destruction: the clipboard block is given up in the settings, which are
+// written once more.
+void mainFormDestroy();
+
+// The developer item PMW1 (menu xTHIS > Memory > InitialFileMemory): re-initialises the image for
+// the connected PLC's type at the program's capacity; before any PLC has answered that type is not
+// accepted and the item shows "Parameter Error". Its neighbours pmwPre1 and pmwTail1 do nothing.
+void pmw1Click();
+
+}  // namespace kestrion

@@ -1,0 +1,49 @@
+# Runs the floor check on small trees: each wrong include must stop it, naming the file and the
+# include; the allowed ones must pass.
+#   cmake -DCHECK_SCRIPT=<cmake/CheckLayers.cmake> -DWORK_DIR=<scratch folder> -P CheckLayersTest.cmake
+
+set(failures 0)
+
+# tree_case(<name> <expect: pass|fail> <file> <include>...): a tree whose <file> holds the includes.
+function(tree_case name expect file)
+  set(root "${WORK_DIR}/${name}")
+  file(REMOVE_RECURSE "${root}")
+  set(text "")
+  foreach(include IN LISTS ARGN)
+    string(APPEND text "#include ${include}\n")
+  endforeach()
+  file(WRITE "${root}/${file}" "${text}")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DKESTRION_LAYERS_ROOT=${root} -P ${CHECK_SCRIPT}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(ok FALSE)
+  if(expect STREQUAL "pass" AND result EQUAL 0)
+    set(ok TRUE)
+  elseif(expect STREQUAL "fail" AND NOT result EQUAL 0)
+    list(GET ARGN -1 last)
+    string(REPLACE "\"" "" last "${last}")
+    string(REPLACE "<" "" last "${last}")
+    string(REPLACE ">" "" last "${last}")
+    string(FIND "${err}" "${file} includes ${last}" at)
+    if(at GREATER -1)
+      set(ok TRUE)
+    endif()
+  endif()
+  if(NOT ok)
+    message(SEND_ERROR "${name}: expected ${expect}, got ${result}\n${err}")
+  endif()
+endfunction()
+
+# Allowed: own floor, lower floors, the standard library, a form's own and lower forms.
+tree_case(core_down pass link/Frames.cpp "\"link/Frames.h\"" "\"model/ModeData.h\"" "\"platform/Services.h\"" "<vector>")
+tree_case(forms_down pass link/forms/PortForm.cpp "\"link/forms/PortForm.h\"" "\"link/CommRecord.h\"" "\"model/forms/PlcTypeForm.h\"" "<QDialog>")
+tree_case(app_forms pass app/forms/Main.cpp "\"app/MainCore.h\"" "\"devviews/forms/StackCodeUnit.h\"" "<QApplication>")
+tree_case(platform_own pass platform/Posix.cpp "\"platform/Services.h\"" "<termios.h>")
+# Refused: a higher floor, a forms folder from the core, Qt in the core, a form of a higher floor.
+tree_case(model_up fail model/LadderObject.cpp "\"model/ModeData.h\"" "\"editor/Canvas.h\"")
+tree_case(lang_up fail lang/Help.cpp "\"app/MainCore.h\"")
+tree_case(core_to_forms fail link/Frames.cpp "\"link/forms/PortForm.h\"")
+tree_case(core_to_lower_forms fail app/MainCore.cpp "\"model/forms/PlcTypeForm.h\"")
+tree_case(core_qt_angle fail model/Ladder.h "<QString>")
+tree_case(core_qt_quoted fail wizards/Items.cpp "\"QtCore/qglobal.h\"")
+tree_case(forms_up_core fail link/forms/PortForm.cpp "\"monitor/MonitorLists.h\"")
+tree_case(forms_up_forms fail model/forms/PlcTypeForm.cpp "\"app/forms/MainUnit.h\"")
