@@ -232,7 +232,8 @@ std::string composeMnemonic(std::string_view name, const AppInstruction& row, bo
     return text;
 }
 
-std::optional<AppWrittenForm> matchForms(std::string_view name, const AppInstruction& row, std::string_view text) {
+std::optional<AppWrittenForm> matchForms(std::string_view name, const AppInstruction& row,
+                                         std::string_view text) {
     for (const bool wide : {false, true})
         for (const bool pulse : {false, true})
             if (carriesForm(row, wide, pulse) && composeMnemonic(name, row, wide, pulse) == text)
@@ -242,7 +243,9 @@ std::optional<AppWrittenForm> matchForms(std::string_view name, const AppInstruc
 
 }  // namespace
 
-std::span<const AppInstruction> appInstructions() { return kRows; }
+std::span<const AppInstruction> appInstructions() {
+    return kRows;
+}
 
 const AppInstruction* findAppInstruction(int fnc) {
     const auto it = std::lower_bound(std::begin(kRows), std::end(kRows), fnc,
@@ -270,7 +273,9 @@ bool carriesForm(int fnc, bool wide, bool pulse) {
     return row != nullptr && carriesForm(*row, wide, pulse);
 }
 
-int instructionWords(const AppInstruction& row, bool wide) { return 1 + (wide ? 4 : 2) * row.operands; }
+int instructionWords(const AppInstruction& row, bool wide) {
+    return 1 + (wide ? 4 : 2) * row.operands;
+}
 
 int instructionWords(std::uint32_t code) {
     const std::optional<AppCode> split = splitAppCode(code);
@@ -289,7 +294,9 @@ std::string writtenMnemonic(const AppInstruction& row, bool wide, bool pulse) {
     return composeMnemonic(row.mnemonic, row, wide, pulse);
 }
 
-std::span<const AppAlternateName> appAlternateNames() { return kAlternates; }
+std::span<const AppAlternateName> appAlternateNames() {
+    return kAlternates;
+}
 
 std::optional<AppWrittenForm> findWrittenMnemonic(std::string_view text) {
     for (const AppInstruction& row : kRows)
@@ -301,10 +308,10 @@ std::optional<AppWrittenForm> findWrittenMnemonic(std::string_view text) {
 
 std::string_view appRefusalText(int fnc) {
     switch (fnc) {
-    case 60: return "Fnc60 Error";
-    case 64: return "Fnc64 Error";
-    case 65: return "Fnc65 Error";
-    default: return {};
+        case 60: return "Fnc60 Error";
+        case 64: return "Fnc64 Error";
+        case 65: return "Fnc65 Error";
+        default: return {};
     }
 }
 

@@ -22,7 +22,9 @@ constexpr DeviceRow kDeviceMap[] = {
     {0x0F00, 0x13FF, 'M', 8000}, {0x1400, 0x27FF, 'S', 1024}, {0x2800, 0x3FFF, 'M', 1536},
 };
 
-bool isXY(char letter) { return letter == 'X' || letter == 'Y'; }
+bool isXY(char letter) {
+    return letter == 'X' || letter == 'Y';
+}
 
 std::optional<std::int32_t> parseNumber(std::string_view digits) {
     if (digits.empty() || digits.size() > 9) return std::nullopt;
@@ -38,7 +40,8 @@ std::optional<std::int32_t> parseNumber(std::string_view digits) {
 
 std::optional<DeviceOfCode> deviceOfCode(std::int32_t code) {
     for (const DeviceRow& row : kDeviceMap)
-        if (code >= row.low && code <= row.high) return DeviceOfCode{row.letter, row.firstNumber + code - row.low};
+        if (code >= row.low && code <= row.high)
+            return DeviceOfCode{row.letter, row.firstNumber + code - row.low};
     return std::nullopt;
 }
 
@@ -56,7 +59,8 @@ std::string xyNumberText(std::int32_t index, bool padded) {
 std::string deviceCodeText(std::int32_t code) {
     const std::optional<DeviceOfCode> device = deviceOfCode(code);
     if (!device) return "A" + std::to_string(code);
-    const std::string number = isXY(device->letter) ? xyNumberText(device->number, true) : std::to_string(device->number);
+    const std::string number =
+        isXY(device->letter) ? xyNumberText(device->number, true) : std::to_string(device->number);
     return device->letter + number;
 }
 
@@ -107,7 +111,8 @@ std::optional<std::int32_t> deviceCodeOfText(std::string_view text) {
 }
 
 WordPair bitDevicePair(std::int32_t code) {
-    return {static_cast<std::uint16_t>(0x8400 + (code & 0xFF)), static_cast<std::uint16_t>(0x8000 + ((code >> 8) & 0xFF))};
+    return {static_cast<std::uint16_t>(0x8400 + (code & 0xFF)),
+            static_cast<std::uint16_t>(0x8000 + ((code >> 8) & 0xFF))};
 }
 
 std::optional<WordPair> wordBitPair(std::int32_t n, std::int32_t b) {
@@ -119,8 +124,8 @@ std::optional<WordPair> wordBitPair(std::int32_t n, std::int32_t b) {
 
 std::string pairText(WordPair pair) {
     if ((pair.first >> 8) < 0x86) return deviceCodeText((pair.first - 0x8400) + 256 * (pair.second - 0x8000));
-    const std::int32_t v = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(pair.first - 0x8600) + 256u * static_cast<std::uint32_t>(pair.second - 0x9400));
+    const std::int32_t v = static_cast<std::int32_t>(static_cast<std::uint32_t>(pair.first - 0x8600) +
+                                                     256u * static_cast<std::uint32_t>(pair.second - 0x9400));
     return wordBitText(v, (pair.second & 0x3C0) >> 6);
 }
 

@@ -28,9 +28,13 @@ constexpr const char* kFatalCaption = "*convToFncRelayCode";
     throw ConversionError(kOperandErrorCaption);
 }
 
-char at(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
+char at(std::string_view text, std::size_t i) {
+    return i < text.size() ? text[i] : '\0';
+}
 
-bool isIndexLetter(char c) { return c == 'V' || c == 'Z'; }
+bool isIndexLetter(char c) {
+    return c == 'V' || c == 'Z';
+}
 
 // The end of the number part that begins at from: the end of the text, a zero byte, 'V' or 'Z'.
 std::size_t scanNumber(std::string_view text, std::size_t from) {
@@ -54,7 +58,9 @@ std::optional<std::int32_t> parseDecimal(std::string_view digits) {
     return value;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A decimal real as the box lets it through and the float conversion reads it whole: sign, digits
 // with an optional point, an optional exponent "e" with sign and digits.
@@ -80,8 +86,12 @@ bool isDecimalReal(std::string_view text) {
     return i == text.size();
 }
 
-std::uint32_t lo(std::uint32_t x) { return x & 0xFF; }
-std::uint32_t hi(std::uint32_t x) { return (x >> 8) & 0xFF; }
+std::uint32_t lo(std::uint32_t x) {
+    return x & 0xFF;
+}
+std::uint32_t hi(std::uint32_t x) {
+    return (x >> 8) & 0xFF;
+}
 
 std::uint32_t indexClassBits(std::string_view text, std::size_t p) {
     const char letter = at(text, p);
@@ -127,10 +137,13 @@ std::uint32_t emitWordDevice(OperandSink& sink, std::string_view text, std::size
     return emitPairAndFill(sink, step, w1, w2);
 }
 
-bool isBitDeviceLetter(char c) { return c == 'S' || c == 'X' || c == 'Y' || c == 'M'; }
+bool isBitDeviceLetter(char c) {
+    return c == 'S' || c == 'X' || c == 'Y' || c == 'M';
+}
 
 std::uint32_t bitOperandCode(char letter, std::int32_t n, std::uint32_t step) {
-    const std::optional<std::int32_t> code = isBitDeviceLetter(letter) ? deviceCodeOf(letter, n) : std::nullopt;
+    const std::optional<std::int32_t> code =
+        isBitDeviceLetter(letter) ? deviceCodeOf(letter, n) : std::nullopt;
     if (!code) refuseOperand(step);
     return static_cast<std::uint32_t>(*code);
 }
@@ -144,7 +157,8 @@ std::int32_t numberOrRefuse(std::string_view digits, std::uint32_t step) {
 // ---- Decoding helpers ----------------------------------------------------------------------------
 
 void showLadderConversion(const std::string& text) {
-    platform::messages().show(text, kLadderConversion, platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    platform::messages().show(text, kLadderConversion, platform::MsgIcon::Information,
+                              platform::MsgButtons::Ok);
 }
 
 [[noreturn]] void stopDecoding(const std::string& text) {
@@ -185,7 +199,9 @@ std::string hexDigits(std::int32_t v, bool wide) {
     return wide ? hexText(bits, 8) : hexText(bits & 0xFFFF, 4);
 }
 
-std::string counterDigits(std::int32_t v) { return std::to_string(v < 0x200 ? v / 2 : 200 + (v - 0x200) / 4); }
+std::string counterDigits(std::int32_t v) {
+    return std::to_string(v < 0x200 ? v / 2 : 200 + (v - 0x200) / 4);
+}
 
 std::string indexRegisterName(std::int32_t m) {
     for (std::int32_t k = 0; k <= 7; ++k) {
@@ -206,12 +222,12 @@ struct Words {
 // The digits of a word device by the base of its second word; nothing for another base.
 std::optional<std::string> wordDeviceText(std::uint32_t base2, std::int32_t v, char& letter) {
     switch (base2 >> 8) {
-    case 0x80: letter = 'D'; return std::to_string(v / 2 + 8000);
-    case 0x82: letter = 'T'; return std::to_string(v / 2);
-    case 0x84: letter = 'C'; return counterDigits(v);
-    case 0x86: letter = 'D'; return std::to_string(v / 2);
-    case 0x88: letter = 'D'; return std::to_string(v / 2 + 1000);
-    default: return std::nullopt;
+        case 0x80: letter = 'D'; return std::to_string(v / 2 + 8000);
+        case 0x82: letter = 'T'; return std::to_string(v / 2);
+        case 0x84: letter = 'C'; return counterDigits(v);
+        case 0x86: letter = 'D'; return std::to_string(v / 2);
+        case 0x88: letter = 'D'; return std::to_string(v / 2 + 1000);
+        default: return std::nullopt;
     }
 }
 
@@ -276,8 +292,8 @@ std::string decodeWordDevice(const Words& w, int indexLetter) {
     const std::uint32_t base = w.w2 & 0xFE00;
     char letter = 'D';
     const std::uint32_t x = indexOffsetFloor((w.w2 - base) & 0x1C0);
-    const std::optional<std::string> digits = h2 <= 0x89 ? wordDeviceText(base, w.value(x, b1, base), letter)
-                                                         : std::nullopt;
+    const std::optional<std::string> digits =
+        h2 <= 0x89 ? wordDeviceText(base, w.value(x, b1, base), letter) : std::nullopt;
     if (!digits) {
         showLadderConversion("op2 V,Z error");
         return {};
@@ -290,38 +306,41 @@ std::string decodeOne(const Words& w) {
     const std::uint32_t h2 = w.w2 >> 8;
     const int indexLetter = (h1 & 0xF0) == 0x90 ? 1 : (h1 & 0xF0) == 0xA0 ? 2 : 0;
     switch (h1) {
-    case 0x80:
-        if (h2 == 0x90) return "E" + floatOperandDigits(static_cast<std::uint32_t>(w.value(0, 0x8000, 0x9000)));
-        return "K" + constantDigits(w.value(0, 0x8000, 0x8000), w.wide);
-    case 0x82: return "H" + hexDigits(w.value(0, 0x8200, 0x8000), w.wide);
-    case 0x84:
-        if (h2 == 0x80 || (h2 >= 0x82 && h2 <= 0x90 && (h2 & 1) == 0)) return decodeBitDeviceOrGroup(w, 0, 0x8400);
-        stopDecoding("Error2014122109...");
-    case 0x86: return decodeWordDevice(w, 0);
-    case 0x88:
-    case 0x98:
-    case 0xA8: return decodePointer(w, indexLetter);
-    default: break;
+        case 0x80:
+            if (h2 == 0x90)
+                return "E" + floatOperandDigits(static_cast<std::uint32_t>(w.value(0, 0x8000, 0x9000)));
+            return "K" + constantDigits(w.value(0, 0x8000, 0x8000), w.wide);
+        case 0x82: return "H" + hexDigits(w.value(0, 0x8200, 0x8000), w.wide);
+        case 0x84:
+            if (h2 == 0x80 || (h2 >= 0x82 && h2 <= 0x90 && (h2 & 1) == 0))
+                return decodeBitDeviceOrGroup(w, 0, 0x8400);
+            stopDecoding("Error2014122109...");
+        case 0x86: return decodeWordDevice(w, 0);
+        case 0x88:
+        case 0x98:
+        case 0xA8: return decodePointer(w, indexLetter);
+        default: break;
     }
     if ((w.w1 & 0xCF00) == 0x8C00 && (w.w2 & 0xC000) == 0x8000) return decodeUG(w);
     switch (h1) {
-    case 0x90:
-    case 0xA0:
-    case 0x92:
-    case 0xA2: {
-        const std::uint32_t x = w.w2 & 0x0F00;
-        const std::int32_t v = w.value(x, w.w1 & 0xFF00, w.w2 & 0xF000);
-        const std::uint32_t offset = indexOffsetFromHighByte(x);
-        if (h1 == 0x90 || h1 == 0xA0) return operandText(indexLetter, offset, 'K', constantDigits(v, w.wide));
-        return operandText(indexLetter, offset, 'H', hexDigits(v, w.wide));
-    }
-    case 0x94:
-    case 0xA4:
-        if (h2 < 0x80 || h2 > 0x91) return {};
-        return decodeBitDeviceOrGroup(w, indexLetter, w.w1 & 0xFF00);
-    case 0x96:
-    case 0xA6: return decodeWordDevice(w, indexLetter);
-    default: return notRecognised();
+        case 0x90:
+        case 0xA0:
+        case 0x92:
+        case 0xA2: {
+            const std::uint32_t x = w.w2 & 0x0F00;
+            const std::int32_t v = w.value(x, w.w1 & 0xFF00, w.w2 & 0xF000);
+            const std::uint32_t offset = indexOffsetFromHighByte(x);
+            if (h1 == 0x90 || h1 == 0xA0)
+                return operandText(indexLetter, offset, 'K', constantDigits(v, w.wide));
+            return operandText(indexLetter, offset, 'H', hexDigits(v, w.wide));
+        }
+        case 0x94:
+        case 0xA4:
+            if (h2 < 0x80 || h2 > 0x91) return {};
+            return decodeBitDeviceOrGroup(w, indexLetter, w.w1 & 0xFF00);
+        case 0x96:
+        case 0xA6: return decodeWordDevice(w, indexLetter);
+        default: return notRecognised();
     }
 }
 
@@ -334,7 +353,8 @@ std::uint32_t encodeOperand(OperandSink& sink, std::uint32_t step, std::string_v
     const std::string_view number = numberPart(text, 1, p);
     const char first = at(text, 0);
     const bool bitGroup = first == 'K' && isBitDeviceLetter(at(text, 2));
-    if (first == 'K' && !bitGroup) return encodeDecimalConstant(sink, text, p, step, numberOrRefuse(number, step));
+    if (first == 'K' && !bitGroup)
+        return encodeDecimalConstant(sink, text, p, step, numberOrRefuse(number, step));
     if (first == 'H') {
         const std::optional<std::uint32_t> n = hexStrToInt(number, static_cast<int>(number.size()));
         if (!n || number.empty()) refuseOperand(step);
@@ -349,23 +369,23 @@ std::uint32_t encodeOperand(OperandSink& sink, std::uint32_t step, std::string_v
         return encodeBitGroup(sink, text, end - 3, step, numberOrRefuse(numberPart(text, 3, end), step));
     }
     switch (first) {
-    case 'S':
-    case 'X':
-    case 'Y':
-    case 'M': return encodeBitDevice(sink, text, p, step, numberOrRefuse(number, step));
-    case 'T': return encodeTimer(sink, text, p, step, numberOrRefuse(number, step));
-    case 'C': return encodeCounter(sink, text, p, step, numberOrRefuse(number, step));
-    case 'D': return encodeDataRegister(sink, text, p, step, numberOrRefuse(number, step));
-    case 'R': return encodeFileRegister(sink, text, p, step, numberOrRefuse(number, step));
-    case 'V':
-    case 'Z': return encodeIndexRegister(sink, text, p, step, numberOrRefuse(number, step));
-    case 'I': return encodeInterruptPointer(sink, text, p, step, numberOrRefuse(number, step));
-    default: refuseOperand(step);
+        case 'S':
+        case 'X':
+        case 'Y':
+        case 'M': return encodeBitDevice(sink, text, p, step, numberOrRefuse(number, step));
+        case 'T': return encodeTimer(sink, text, p, step, numberOrRefuse(number, step));
+        case 'C': return encodeCounter(sink, text, p, step, numberOrRefuse(number, step));
+        case 'D': return encodeDataRegister(sink, text, p, step, numberOrRefuse(number, step));
+        case 'R': return encodeFileRegister(sink, text, p, step, numberOrRefuse(number, step));
+        case 'V':
+        case 'Z': return encodeIndexRegister(sink, text, p, step, numberOrRefuse(number, step));
+        case 'I': return encodeInterruptPointer(sink, text, p, step, numberOrRefuse(number, step));
+        default: refuseOperand(step);
     }
 }
 
-std::uint32_t encodeDecimalConstant(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
-                                    std::int32_t n) {
+std::uint32_t encodeDecimalConstant(OperandSink& sink, std::string_view text, std::size_t p,
+                                    std::uint32_t step, std::int32_t n) {
     const auto value = static_cast<std::uint32_t>(n);
     const std::uint32_t w1 = 0x8000 + lo(value) + indexClassBits(text, p);
     return emitConstant(sink, step, w1, addIndexDigit256(text, p, 0x8000 + hi(value)), value);
@@ -389,8 +409,8 @@ std::uint32_t encodeBitGroup(OperandSink& sink, std::string_view text, std::size
     const std::uint32_t code = bitOperandCode(at(text, 2), n, step);
     const char size = at(text, 1);
     if (size < '1' || size > '8') {
-        platform::messages().show("Error2015101605.movOpCode1 Error", "*DeleteNop", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::messages().show("Error2015101605.movOpCode1 Error", "*DeleteNop",
+                                  platform::MsgIcon::Warning, platform::MsgButtons::Ok);
         throw ConversionError("*DeleteNop");
     }
     const std::size_t q = m + 3;
@@ -440,8 +460,8 @@ std::uint32_t encodeFileRegister(OperandSink& sink, std::string_view text, std::
     return emitPairAndFill(sink, step, w1, 0x9800 + hi(value) + index);
 }
 
-std::uint32_t encodeUG(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step, std::int32_t g,
-                       std::uint32_t uBits) {
+std::uint32_t encodeUG(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
+                       std::int32_t g, std::uint32_t uBits) {
     if (g < 0 || g > 32767 || uBits > 15 * 1024) refuseOperand(step);
     const auto number = static_cast<std::uint32_t>(g);
     const std::uint32_t index = isIndexLetter(at(text, p)) ? 128 * indexDigit(text, p) : 0;
@@ -511,7 +531,9 @@ std::uint32_t addBitGroupBase(std::string_view text, std::uint32_t word) {
     return word + 0x8200 + 0x200 * static_cast<std::uint32_t>(size - '1');
 }
 
-std::uint32_t indexDigitOffset64(char c) { return isHexDigit(c) ? 64u * hexDigitValue(c) : 0; }
+std::uint32_t indexDigitOffset64(char c) {
+    return isHexDigit(c) ? 64u * hexDigitValue(c) : 0;
+}
 
 std::int32_t indexRegisterNumber(char letter, std::int32_t k) {
     const std::int32_t v = letter == 'V' ? 1 : 0;
@@ -546,7 +568,8 @@ void convToFncRelayCode(std::size_t o, int k, bool wide) {
     if (o < kProgramAreaOffset) return;
     const std::size_t first = (o - kProgramAreaOffset) / 2 + 1;
     const std::span<const std::uint16_t> program(pmw.program);
-    const OperandTexts texts = decodeOperands(first < program.size() ? program.subspan(first) : program.last(0), k, wide);
+    const OperandTexts texts =
+        decodeOperands(first < program.size() ? program.subspan(first) : program.last(0), k, wide);
     for (int i = 0; i < k && i < 5; ++i)
         if (!texts[static_cast<std::size_t>(i)].empty() && ldrNow != nullptr)
             setText(ldrNow->operands[static_cast<std::size_t>(i)], texts[static_cast<std::size_t>(i)]);
@@ -582,19 +605,23 @@ std::string bitGroupOperandText(int indexLetter, std::uint32_t indexOffset, char
     return text;
 }
 
-void writeOperandText(int indexLetter, std::uint32_t indexOffset, char letter, int slot, std::string_view digits) {
+void writeOperandText(int indexLetter, std::uint32_t indexOffset, char letter, int slot,
+                      std::string_view digits) {
     if (slot < 0 || slot > 4 || ldrNow == nullptr) return;
-    setText(ldrNow->operands[static_cast<std::size_t>(slot)], operandText(indexLetter, indexOffset, letter, digits));
+    setText(ldrNow->operands[static_cast<std::size_t>(slot)],
+            operandText(indexLetter, indexOffset, letter, digits));
 }
 
-void writeBitGroupOperandText(int indexLetter, std::uint32_t indexOffset, char sizeDigit, char letter, int slot,
-                              std::string_view digits) {
+void writeBitGroupOperandText(int indexLetter, std::uint32_t indexOffset, char sizeDigit, char letter,
+                              int slot, std::string_view digits) {
     if (slot < 0 || slot > 4 || ldrNow == nullptr) return;
     setText(ldrNow->operands[static_cast<std::size_t>(slot)],
             bitGroupOperandText(indexLetter, indexOffset, sizeDigit, letter, digits));
 }
 
-std::uint32_t indexOffsetFloor(std::uint32_t x) { return x >= 448 ? 448 : x / 64 * 64; }
+std::uint32_t indexOffsetFloor(std::uint32_t x) {
+    return x >= 448 ? 448 : x / 64 * 64;
+}
 
 std::uint32_t indexOffsetFromHighByte(std::uint32_t x) {
     return (x & 0xFF) == 0 && x <= 0x700 ? (x >> 8) * 64 : x;

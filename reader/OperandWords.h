@@ -33,8 +33,8 @@ std::uint32_t encodeOperand(OperandSink& sink, std::uint32_t step, std::string_v
 
 // The encoders, each (text, p, step, n): p is where the index letter stands in text (or where the
 // text ends), n the operand's number; each returns the next step.
-std::uint32_t encodeDecimalConstant(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
-                                    std::int32_t n);
+std::uint32_t encodeDecimalConstant(OperandSink& sink, std::string_view text, std::size_t p,
+                                    std::uint32_t step, std::int32_t n);
 std::uint32_t encodeHexConstant(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
                                 std::uint32_t n);
 // n is the IEEE-754 single-precision bit pattern; a 16-bit instruction keeps its low half.
@@ -55,15 +55,15 @@ std::uint32_t encodeDataRegister(OperandSink& sink, std::string_view text, std::
 std::uint32_t encodeFileRegister(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
                                  std::int32_t n);
 // U u\G g: uBits = 1024 × u. The text is U, one hexadecimal digit u, "\G" and the decimal g.
-std::uint32_t encodeUG(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step, std::int32_t g,
-                       std::uint32_t uBits);
+std::uint32_t encodeUG(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
+                       std::int32_t g, std::uint32_t uBits);
 // A whole U\G text ("U1\G100", "UA\G5V1"), read and encoded; used where buffer memory is allowed.
 std::uint32_t encodeUGText(OperandSink& sink, std::uint32_t step, std::string_view text);
 // Vk or Zk as an operand: the words of the special data register that holds it.
 std::uint32_t encodeIndexRegister(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
                                   std::int32_t n);
-std::uint32_t encodeInterruptPointer(OperandSink& sink, std::string_view text, std::size_t p, std::uint32_t step,
-                                     std::int32_t n);
+std::uint32_t encodeInterruptPointer(OperandSink& sink, std::string_view text, std::size_t p,
+                                     std::uint32_t step, std::int32_t n);
 // A pointer operand P n (CJ, CALL), with an optional V/Z index suffix.
 std::uint32_t encodePointerText(OperandSink& sink, std::uint32_t step, std::string_view text);
 // The eight character words of ASC's string (c0..c7: 0x8A00 + c for even positions, 0x8000 + c for
@@ -111,9 +111,10 @@ std::string operandText(int indexLetter, std::uint32_t indexOffset, char letter,
 std::string bitGroupOperandText(int indexLetter, std::uint32_t indexOffset, char sizeDigit, char letter,
                                 std::string_view digits);
 // Both written into operand text slot + 1 of ldrNow; a slot outside 0..4 writes nothing.
-void writeOperandText(int indexLetter, std::uint32_t indexOffset, char letter, int slot, std::string_view digits);
-void writeBitGroupOperandText(int indexLetter, std::uint32_t indexOffset, char sizeDigit, char letter, int slot,
-                              std::string_view digits);
+void writeOperandText(int indexLetter, std::uint32_t indexOffset, char letter, int slot,
+                      std::string_view digits);
+void writeBitGroupOperandText(int indexLetter, std::uint32_t indexOffset, char sizeDigit, char letter,
+                              int slot, std::string_view digits);
 
 // 448 for x from 448, else the largest multiple of 64 not above x.
 std::uint32_t indexOffsetFloor(std::uint32_t x);
