@@ -6,6 +6,7 @@
 #include "lang/Language.h"
 #include "link/CommRecord.h"
 #include "model/ClipboardBlock.h"
+#include "model/CommandTransaction.h"
 #include "model/ConnectedPlc.h"
 #include "model/DrawGeometry.h"
 #include "model/EditorState.h"
@@ -108,7 +109,7 @@ void mainFormDestroy() {
 }
 
 void pmw1Click() {
-    initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode());
+    runCommand([] { return initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode()); });
 }
 
 }  // namespace kestrion

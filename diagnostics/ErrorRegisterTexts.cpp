@@ -411,7 +411,7 @@ void decodeErrorRegisters(std::vector<std::string>& lines, int plcType, std::int
     }
     lines.push_back(registerPrefix(8004) + std::to_string(d8004));
 
-    std::int16_t& word = registers[registerNo - kFirstRegister];
+    std::int16_t& word = registers[static_cast<std::size_t>(registerNo - kFirstRegister)];
     if (isReadAgain(registerNo) && readAgain) {
         // Without a reply the word keeps what the caller has just read; the receive buffer would
         // hold an old reply or a refusal.

@@ -1,16 +1,19 @@
 #include "lang/Language.h"
 
+#include "model/StateRegistry.h"
+
 #include <array>
 
 namespace kestrion {
 
-bool bEnglish = true;
-bool bTraditionalChinese = false;
-bool bSimplifiedChinese = false;
-bool bJapanese = false;
-bool bSpanish = false;
-bool bTurkish = false;
-std::uint8_t optionFlags = 0;
+LangState langState;
+bool& bEnglish = langState.bEnglish;
+bool& bTraditionalChinese = langState.bTraditionalChinese;
+bool& bSimplifiedChinese = langState.bSimplifiedChinese;
+bool& bJapanese = langState.bJapanese;
+bool& bSpanish = langState.bSpanish;
+bool& bTurkish = langState.bTurkish;
+std::uint8_t& optionFlags = langState.optionFlags;
 
 namespace {
 
@@ -43,7 +46,7 @@ const Texts fileExistsOverwrite = {
     "Bu dosya zaten var, üzerine yazmak istiyor musunuz ?",
 };
 
-std::string inCurrentLanguage(const Texts& texts) { return texts[static_cast<int>(currentLanguage())]; }
+std::string inCurrentLanguage(const Texts& texts) { return texts[static_cast<std::size_t>(currentLanguage())]; }
 
 }  // namespace
 
@@ -74,9 +77,10 @@ std::string getMsgSaveBeforeClose() { return inCurrentLanguage(saveBeforeClose);
 std::string getMsgSaveBeforeExit() { return inCurrentLanguage(saveBeforeExit); }
 std::string getMsgFileExistsOverwrite() { return inCurrentLanguage(fileExistsOverwrite); }
 
-void resetLanguageState() {
-    selectLanguageFlags(0);
-    optionFlags = 0;
-}
+namespace {
+
+[[maybe_unused]] const bool registered = state::registerReset("lang", [] { langState = {}; });
+
+}  // namespace
 
 }  // namespace kestrion

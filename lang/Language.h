@@ -16,14 +16,6 @@ enum class Language : int {
     Turkish = 5,
 };
 
-// Exactly one is set at any time.
-extern bool bEnglish;
-extern bool bTraditionalChinese;
-extern bool bSimplifiedChinese;
-extern bool bJapanese;
-extern bool bSpanish;
-extern bool bTurkish;
-
 // optionFlags bits.
 constexpr std::uint8_t kOptionProgramOpen = 0x01;  // bProgramOpen
 constexpr std::uint8_t kOptionMoreView = 0x02;
@@ -31,7 +23,27 @@ constexpr std::uint8_t kOptionDeveloperViews = 0x04;
 constexpr std::uint8_t kOptionDcnFileRead = 0x08;
 constexpr std::uint8_t kOptionReserved20 = 0x20;
 
-extern std::uint8_t optionFlags;
+// The whole state of the folder; the names below are references into langState.
+struct LangState {
+    bool bEnglish = true;
+    bool bTraditionalChinese = false;
+    bool bSimplifiedChinese = false;
+    bool bJapanese = false;
+    bool bSpanish = false;
+    bool bTurkish = false;
+    std::uint8_t optionFlags = 0;
+};
+extern LangState langState;
+
+// Exactly one is set at any time.
+extern bool& bEnglish;
+extern bool& bTraditionalChinese;
+extern bool& bSimplifiedChinese;
+extern bool& bJapanese;
+extern bool& bSpanish;
+extern bool& bTurkish;
+
+extern std::uint8_t& optionFlags;
 
 // Sets the flags for a language index; an index outside 0..5 selects English. Returns the language
 // that is now in force.
@@ -42,7 +54,5 @@ Language currentLanguage();
 std::string getMsgSaveBeforeClose();
 std::string getMsgSaveBeforeExit();
 std::string getMsgFileExistsOverwrite();
-
-void resetLanguageState();
 
 }  // namespace kestrion

@@ -5,29 +5,32 @@
 #include "model/EditorState.h"
 #include "lang/Language.h"
 #include "link/Frames.h"
+#include "link/LinkState.h"
 #include "link/Receive.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
+#include "model/StateRegistry.h"
 
 namespace kestrion {
 
-CommRecord rs;
-std::array<std::uint8_t, kRxTmpSize> RxTmpArrayNo{};
-std::array<std::uint8_t, kRxTmpSize + 1> RxTmpBuf{};
-
-platform::SerialFormat comDcb;
-std::uint8_t comState = 0;
-int comPortHandle = -1;
-std::uint32_t comPortIndex = 0;
-std::uint32_t baudIndex = 0;
-std::int32_t commProtocol = sysProtocol;
-std::string baudText = "9600";
-
-std::array<std::uint16_t, 256> D8Kreg{};
+LinkState linkState;
+CommRecord& rs = linkState.rs;
+std::array<std::uint8_t, kRxTmpSize>& RxTmpArrayNo = linkState.RxTmpArrayNo;
+std::array<std::uint8_t, kRxTmpSize + 1>& RxTmpBuf = linkState.RxTmpBuf;
+platform::SerialFormat& comDcb = linkState.comDcb;
+std::uint8_t& comState = linkState.comState;
+int& comPortHandle = linkState.comPortHandle;
+std::uint32_t& comPortIndex = linkState.comPortIndex;
+std::uint32_t& baudIndex = linkState.baudIndex;
+std::int32_t& commProtocol = linkState.commProtocol;
+std::string& baudText = linkState.baudText;
+std::array<std::uint16_t, 256>& D8Kreg = linkState.D8Kreg;
+std::string& rsChHex = linkState.rsChHex;
+std::uint32_t& etxIndex = linkState.etxIndex;
 
 namespace {
 
-std::unique_ptr<platform::SerialPort> port;
+std::unique_ptr<platform::SerialPort>& port = linkState.port;
 
 constexpr std::uint8_t kRedrawFramePopup = 0x01;
 
@@ -88,14 +91,6 @@ platform::SerialFormat formatOfProtocol(std::int32_t protocol) {
     }
     format.stopBits = 1;
     return format;
-}
-
-void setStartUpSpecialRegisters() {
-    D8Kreg.fill(0);
-    D8Kreg[0] = 200;
-    D8Kreg[1] = 24300;
-    D8Kreg[2] = 8;
-    D8Kreg[3] = 2;
 }
 
 void dropPort() {
@@ -290,28 +285,19 @@ void linkStartUp() {
     rs.timeOut = 5000;
     rs.retryCount = 1;
     comPortHandle = -1;
-    setStartUpSpecialRegisters();
+    D8Kreg = startUpSpecialRegisters();
     clearMonitorTxBuf();
     // The poller does not tick until a port is opened or a wait gives it a period.
     platform::timers().setEnabled(platform::TimerId::Timer1, false);
     platform::timers().setInterval(platform::TimerId::Timer1, 0);
 }
 
-void resetLinkState() {
-    port.reset();
-    rs = CommRecord{};
-    RxTmpArrayNo.fill(0);
-    RxTmpBuf.fill(0);
-    comDcb = platform::SerialFormat{};
-    comState = 0;
-    comPortHandle = -1;
-    comPortIndex = 0;
-    baudIndex = 0;
-    commProtocol = sysProtocol;
-    baudText = "9600";
-    setStartUpSpecialRegisters();
-    rsChHex.clear();
-    resetReceiveState();
-}
+void resetLinkState() { linkState = {}; }
+
+namespace {
+
+[[maybe_unused]] const bool registered = state::registerReset("link", resetLinkState);
+
+}  // namespace
 
 }  // namespace kestrion

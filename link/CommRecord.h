@@ -56,9 +56,9 @@ struct CommRecord {
     std::array<char, kTxCharsSize + 1> txChars{};  // the text of the last frame, NUL-terminated
 };
 
-extern CommRecord rs;
-extern std::array<std::uint8_t, kRxTmpSize> RxTmpArrayNo;  // byte count of each read of a reply
-extern std::array<std::uint8_t, kRxTmpSize + 1> RxTmpBuf;  // the latest read and a NUL
+extern CommRecord& rs;
+extern std::array<std::uint8_t, kRxTmpSize>& RxTmpArrayNo;  // byte count of each read of a reply
+extern std::array<std::uint8_t, kRxTmpSize + 1>& RxTmpBuf;  // the latest read and a NUL
 
 // Protocol codes of commProtocol.
 constexpr std::int32_t sysProtocol = 0;
@@ -69,16 +69,16 @@ constexpr std::int32_t FreeUser = 4;
 
 constexpr std::uint8_t kComStateOpen = 0x01;
 
-extern platform::SerialFormat comDcb;
-extern std::uint8_t comState;
-extern int comPortHandle;  // -1 while the port is closed
-extern std::uint32_t comPortIndex;  // 0..18 = COM1..COM19
-extern std::uint32_t baudIndex;     // 0..5
-extern std::int32_t commProtocol;
-extern std::string baudText;
+extern platform::SerialFormat& comDcb;
+extern std::uint8_t& comState;
+extern int& comPortHandle;  // -1 while the port is closed
+extern std::uint32_t& comPortIndex;  // 0..18 = COM1..COM19
+extern std::uint32_t& baudIndex;     // 0..5
+extern std::int32_t& commProtocol;
+extern std::string& baudText;
 
 // The special registers D8000..D8255 as last read from the PLC.
-extern std::array<std::uint16_t, 256> D8Kreg;
+extern std::array<std::uint16_t, 256>& D8Kreg;
 
 // The open port, or null.
 platform::SerialPort* linkPort();
@@ -122,6 +122,7 @@ void refreshLinkPanels();
 
 // The start values the main window gives the link; comPortIndex and baudIndex come from ModeData.
 void linkStartUp();
+// The link as at program start: the port closed, every field at its start value.
 void resetLinkState();
 
 }  // namespace kestrion

@@ -10,8 +10,6 @@
 
 namespace kestrion {
 
-std::string rsChHex;
-
 namespace {
 
 constexpr int kTraceLinesBeforeClear = 399;

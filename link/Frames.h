@@ -17,7 +17,7 @@ constexpr std::uint8_t kNak = 0x15;
 // The longest frame text: 640 frame bytes.
 constexpr std::size_t kFrameTextLimit = 1280;
 
-extern std::string rsChHex;
+extern std::string& rsChHex;
 
 // Field encoders: the input is a number already written as hex digits; the chosen characters are
 // appended as the hex of their ASCII codes.

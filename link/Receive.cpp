@@ -4,11 +4,10 @@
 
 #include "link/CommRecord.h"
 #include "link/Frames.h"
+#include "link/LinkState.h"
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::uint32_t etxIndex = 0;
 
 namespace {
 
@@ -16,7 +15,7 @@ constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
 constexpr std::uint32_t kDefaultPollPeriod = 100;
 
-int waitDepth = 0;
+int& waitDepth = linkState.waitDepth;
 
 // Marks the time a wait runs; requests made meanwhile are refused as busy.
 class WaitScope {
@@ -216,11 +215,6 @@ void pause(std::uint32_t ms) {
     WaitScope scope;
     const std::uint32_t start = now();
     while (now() - start < ms) platform::clock().runMessageLoopOnce();
-}
-
-void resetReceiveState() {
-    etxIndex = 0;
-    waitDepth = 0;
 }
 
 }  // namespace kestrion

@@ -8,7 +8,7 @@
 namespace kestrion {
 
 // Where the last ETX of the current frame was stored in rs.RxBkBuf.
-extern std::uint32_t etxIndex;
+extern std::uint32_t& etxIndex;
 
 // Reads at most this many bytes per tick; more stay queued for the next ticks.
 constexpr std::size_t kPollReadLimit = 512;
@@ -31,6 +31,5 @@ bool linkBusy();
 
 // rs.rxSum and rs.rxCount back to an empty frame (a raw send starts a fresh reply).
 void startFreshReceiveFrame();
-void resetReceiveState();
 
 }  // namespace kestrion

@@ -8,7 +8,9 @@
 #include <new>
 #include <vector>
 
+#include "model/ByteImage.h"
 #include "model/MainState.h"
+#include "model/ModelState.h"
 #include "model/ModeData.h"
 #include "platform/Services.h"
 
@@ -16,8 +18,8 @@ namespace kestrion {
 
 namespace {
 
-std::vector<std::uint8_t> block;
-std::size_t blockRecordSize = 0;
+std::vector<std::uint8_t>& block = modelState.clipboardBlock;
+std::size_t& blockRecordSize = modelState.clipboardRecordSize;
 
 // No request larger than this is tried: it could not be a ladder object record, and asking the
 // allocator for it would fail anyway.
@@ -47,8 +49,7 @@ void initClipboardMemory(std::size_t recordSize) {
     ModeData.clipboardAddr = clipboardBlockToken();
     saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 
-    std::copy(kClipboardSignature.begin(), kClipboardSignature.end(),
-              block.begin() + static_cast<std::ptrdiff_t>(kClipboardSignatureOffset));
+    byteimage::putBytes(block, kClipboardSignatureOffset, std::span<const char>(kClipboardSignature));
     std::fill(block.begin() + static_cast<std::ptrdiff_t>(kClipboardHeadSize), block.end(), 0);
 }
 
@@ -76,7 +77,5 @@ std::uint32_t clipboardBlockToken() {
     // The process id: never 0, and it names the process that holds the block.
     return static_cast<std::uint32_t>(getpid());
 }
-
-void resetClipboardState() { releaseClipboardMemory(); }
 
 }  // namespace kestrion

@@ -23,7 +23,7 @@ static_assert(kClipboardSignatureOffset + kClipboardSignature.size() == kClipboa
 void initClipboardMemory(std::size_t recordSize);
 
 // True when a block exists and its head holds the signature.
-bool isClipboardMemoryValid();
+[[nodiscard]] bool isClipboardMemoryValid();
 
 // The whole block (empty before the allocation) and its object slots.
 std::span<std::uint8_t> clipboardMemory();
@@ -35,7 +35,5 @@ void releaseClipboardMemory();
 // The value kept in clipboardAddr while this process holds the block: never 0, and not an address
 // cut to 32 bits (addresses do not fit, and mean nothing to another process).
 std::uint32_t clipboardBlockToken();
-
-void resetClipboardState();
 
 }  // namespace kestrion

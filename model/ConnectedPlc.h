@@ -8,8 +8,6 @@ namespace kestrion {
 constexpr std::uint16_t kNoPlcDetected = 0xFF;
 
 // 0xFF until a PLC has answered; the PLC type change sets it to the program's new type.
-extern std::uint16_t connectedPlcType;
-
-void resetConnectedPlcState();
+extern std::uint16_t& connectedPlcType;
 
 }  // namespace kestrion

@@ -3,15 +3,16 @@
 // catches it, restores the ladder, the program image and the comments, and the program goes on.
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "model/CommandError.h"
 
 namespace kestrion {
 
-class ConversionError : public std::runtime_error {
+class ConversionError : public CommandError {
 public:
     // what() is the caption of the box that was shown.
-    explicit ConversionError(const std::string& shownCaption) : std::runtime_error(shownCaption) {}
+    explicit ConversionError(const std::string& shownCaption) : CommandError(shownCaption) {}
 };
 
 }  // namespace kestrion

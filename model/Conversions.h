@@ -28,7 +28,7 @@ std::int32_t octalNoToIndex(std::int32_t n);
 // The first n characters of text (digits 0-9 and upper-case A-F, the last the lowest digit) as a
 // number. Nothing when text is shorter than n, a character is no such digit, n is negative or the
 // value needs more than 32 bits (leading zeros are fine).
-std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n);
+[[nodiscard]] std::optional<std::uint32_t> hexStrToInt(std::string_view text, int n);
 
 // A real-number constant as typed (for example "E1.5" or "-2"): every 'E' left out, at most 20
 // characters kept, read as a decimal number; the bits of the nearest single-precision value.

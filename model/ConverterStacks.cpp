@@ -5,15 +5,6 @@
 
 namespace kestrion {
 
-std::array<std::uint32_t, kConverterStackSize> stack0Code{};
-std::array<std::uint32_t, kConverterStackSize> stack1Code{};
-std::array<std::uint32_t, kConverterStackSize> Xmaximum{};
-std::array<std::uint32_t, kConverterStackSize> MpsMrdMpp{};
-std::int32_t startPointer = 0;
-std::int32_t nextPointer = 0;
-std::int32_t xMaxiPointer = 0;
-std::int32_t mpsPointer = 0;
-
 namespace {
 
 using Stack = std::array<std::uint32_t, kConverterStackSize>;
@@ -134,17 +125,6 @@ std::uint32_t popStack2(std::int32_t index, const std::string& label) {
 }
 std::uint32_t popStack4(std::int32_t index) {
     return pop(MpsMrdMpp, 4, index, std::string());
-}
-
-void resetConverterStacks() {
-    stack0Code.fill(0);
-    stack1Code.fill(0);
-    Xmaximum.fill(0);
-    MpsMrdMpp.fill(0);
-    startPointer = 0;
-    nextPointer = 0;
-    xMaxiPointer = 0;
-    mpsPointer = 0;
 }
 
 }  // namespace kestrion

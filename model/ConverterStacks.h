@@ -16,14 +16,14 @@ namespace kestrion {
 
 constexpr int kConverterStackSize = 64;
 
-extern std::array<std::uint32_t, kConverterStackSize> stack0Code;
-extern std::array<std::uint32_t, kConverterStackSize> stack1Code;
-extern std::array<std::uint32_t, kConverterStackSize> Xmaximum;
-extern std::array<std::uint32_t, kConverterStackSize> MpsMrdMpp;
-extern std::int32_t startPointer;  // index of stack0Code
-extern std::int32_t nextPointer;   // index of stack1Code
-extern std::int32_t xMaxiPointer;  // index of Xmaximum
-extern std::int32_t mpsPointer;    // index of MpsMrdMpp
+extern std::array<std::uint32_t, kConverterStackSize>& stack0Code;
+extern std::array<std::uint32_t, kConverterStackSize>& stack1Code;
+extern std::array<std::uint32_t, kConverterStackSize>& Xmaximum;
+extern std::array<std::uint32_t, kConverterStackSize>& MpsMrdMpp;
+extern std::int32_t& startPointer;  // index of stack0Code
+extern std::int32_t& nextPointer;   // index of stack1Code
+extern std::int32_t& xMaxiPointer;  // index of Xmaximum
+extern std::int32_t& mpsPointer;    // index of MpsMrdMpp
 
 // The label text is the text of the box on a fault; the caption names the stack.
 void pushStack0(std::int32_t index, std::uint32_t value, const std::string& label);
@@ -40,7 +40,5 @@ std::uint32_t popStack4(std::int32_t index);
 enum class StackOperation { Push, Pop };
 void showStackOverflow(std::int32_t stack, StackOperation operation, const std::string& label);
 void showStackUnderflow(std::int32_t stack, StackOperation operation, const std::string& label);
-
-void resetConverterStacks();
 
 }  // namespace kestrion

@@ -1,5 +1,10 @@
 #include "model/EditMarks.h"
 
+#include <memory>
+#include <vector>
+
+#include "model/CommandTransaction.h"
+
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/LinkedList.h"
@@ -7,17 +12,7 @@
 
 namespace kestrion {
 
-GrayMarkList grayMarks;
-stGrayMark*& grayHead = grayMarks.head;
-stGrayMark*& grayTemp = grayMarks.walker;
-GrayMarkList insGrayMarks;
-stGrayMark*& insGrayHead = insGrayMarks.head;
-stGrayMark*& insTemp = insGrayMarks.walker;
-GrayMarkList delGrayMarks;
-stGrayMark*& delHead = delGrayMarks.head;
-stGrayMark*& delTemp = delGrayMarks.walker;
 
-DeleteStepList deleteStepNoList;
 
 namespace {
 
@@ -104,8 +99,52 @@ void freeDeleteStepNoList() {
     deleteStepNoList = DeleteStepList{};
 }
 
-void resetEditMarksState() {
+void freeAllEditMarks() {
     for (GrayMarkList* list : {&grayMarks, &insGrayMarks, &delGrayMarks}) freeRowMarks(*list);
 }
+
+// ---- The command transaction's part -----------------------------------------------------------
+
+namespace {
+
+struct SavedMarks {
+    std::vector<stGrayMark> marks;
+    std::ptrdiff_t now, newest, walker;
+};
+
+SavedMarks saveMarks(const GrayMarkList& list) {
+    return {links::copyNodes(list), links::indexOf(list, list.now), links::indexOf(list, list.newest),
+            links::indexOf(list, list.walker)};
+}
+
+void restoreMarks(GrayMarkList& list, const SavedMarks& saved) {
+    const std::vector<stGrayMark*> nodes = links::rebuild(list, saved.marks);
+    list.now = links::nodeAt(nodes, saved.now);
+    list.newest = links::nodeAt(nodes, saved.newest);
+    list.walker = links::nodeAt(nodes, saved.walker);
+}
+
+// The three mark lists and the delete-step list, by value.
+transaction::Restore snapshotEditMarks() {
+    struct Saved {
+        SavedMarks gray, inserted, deleted;
+        std::vector<stDeleteStepNo> steps;
+        std::ptrdiff_t stepsNow;
+    };
+    auto saved = std::make_shared<const Saved>(Saved{saveMarks(grayMarks), saveMarks(insGrayMarks),
+                                                     saveMarks(delGrayMarks), links::copyNodes(deleteStepNoList),
+                                                     links::indexOf(deleteStepNoList, deleteStepNoList.now)});
+    return [saved] {
+        freeAllEditMarks();
+        restoreMarks(grayMarks, saved->gray);
+        restoreMarks(insGrayMarks, saved->inserted);
+        restoreMarks(delGrayMarks, saved->deleted);
+        deleteStepNoList.now = links::nodeAt(links::rebuild(deleteStepNoList, saved->steps), saved->stepsNow);
+    };
+}
+
+[[maybe_unused]] const bool marksPart = transaction::registerPart("edit marks", snapshotEditMarks);
+
+}  // namespace
 
 }  // namespace kestrion

@@ -22,13 +22,13 @@ struct GrayMarkList {
     stGrayMark* walker = nullptr;
 };
 
-extern GrayMarkList grayMarks;  // edited rows: order of adding, no duplicates
+extern GrayMarkList& grayMarks;  // edited rows: order of adding, no duplicates
 extern stGrayMark*& grayHead;
 extern stGrayMark*& grayTemp;
-extern GrayMarkList insGrayMarks;  // inserted rows: ascending Y, duplicates kept
+extern GrayMarkList& insGrayMarks;  // inserted rows: ascending Y, duplicates kept
 extern stGrayMark*& insGrayHead;
 extern stGrayMark*& insTemp;
-extern GrayMarkList delGrayMarks;  // deleted rows: ascending Y, no duplicates
+extern GrayMarkList& delGrayMarks;  // deleted rows: ascending Y, no duplicates
 extern stGrayMark*& delHead;
 extern stGrayMark*& delTemp;
 
@@ -45,7 +45,7 @@ struct DeleteStepList {
     stDeleteStepNo* tail = nullptr;
 };
 
-extern DeleteStepList deleteStepNoList;
+extern DeleteStepList& deleteStepNoList;
 
 // Each adding of a row sets the mark-redraw request (kRedrawMarks) when it adds a node.
 void addGrayMaskRow(std::uint32_t y);
@@ -62,6 +62,7 @@ void addDeleteStepNoRecord();
 void freeRowMarks(GrayMarkList& list);
 void freeDeleteStepNoList();
 
-void resetEditMarksState();
+// Frees every mark list and the delete-step list.
+void freeAllEditMarks();
 
 }  // namespace kestrion

@@ -19,8 +19,8 @@ constexpr std::uint8_t kRedrawPaintPending = 0x08;
 constexpr std::uint8_t kRedrawFrame = 0x10;
 constexpr std::uint8_t kRedrawMarks = 0x20;
 
-extern std::uint8_t editModeFlags;
-extern std::uint8_t redrawFlags;
+extern std::uint8_t& editModeFlags;
+extern std::uint8_t& redrawFlags;
 
 // The selection frame in pixels, corners inclusive. New ladder objects start at (x1, y1).
 struct BlueFrameRect {
@@ -29,9 +29,6 @@ struct BlueFrameRect {
     std::uint32_t x2 = 0;
     std::uint32_t y2 = 0;
 };
-extern BlueFrameRect BlueFrame;
-
-// Back to the state of a freshly started program (test fixtures).
-void resetEditorState();
+extern BlueFrameRect& BlueFrame;
 
 }  // namespace kestrion

@@ -16,11 +16,11 @@ std::string withFileExt(std::string_view path, std::string_view ext);
 
 // The same, in place on a NUL-terminated name buffer such as FileNameArray. A name that would no
 // longer fit is left as it was and false is returned.
-bool setFileExtPmw(std::array<char, kFileNameSize>& path);
-bool setFileExtDmw(std::array<char, kFileNameSize>& path);
-bool setFileExtPtw(std::array<char, kFileNameSize>& path);
-bool setFileExtEdm(std::array<char, kFileNameSize>& path);
-bool setFileExtCow(std::array<char, kFileNameSize>& path);
-bool setFileExtDcn(std::array<char, kFileNameSize>& path);
+[[nodiscard]] bool setFileExtPmw(std::array<char, kFileNameSize>& path);
+[[nodiscard]] bool setFileExtDmw(std::array<char, kFileNameSize>& path);
+[[nodiscard]] bool setFileExtPtw(std::array<char, kFileNameSize>& path);
+[[nodiscard]] bool setFileExtEdm(std::array<char, kFileNameSize>& path);
+[[nodiscard]] bool setFileExtCow(std::array<char, kFileNameSize>& path);
+[[nodiscard]] bool setFileExtDcn(std::array<char, kFileNameSize>& path);
 
 }  // namespace kestrion

@@ -1,12 +1,18 @@
 #include "model/LadderObject.h"
 
+#include <array>
 #include <cassert>
+#include <memory>
+#include <optional>
+#include <vector>
 #include <cstring>
 #include <type_traits>
 
 #include "model/DrawGeometry.h"
 #include "model/EditorState.h"
+#include "model/ByteImage.h"
 #include "model/ClipboardBlock.h"
+#include "model/CommandTransaction.h"
 #include "model/EditMarks.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
@@ -20,43 +26,18 @@ static_assert(std::is_standard_layout_v<stLadderBlock>);
 static_assert(std::is_trivially_copyable_v<stLadderBlock>);
 static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
 
-LadderList ldrList;
-stLadderBlock*& ldrHead = ldrList.head;
-stLadderBlock*& ldrNow = ldrList.now;
-stLadderBlock*& ldrTail = ldrList.tail;
-stLadderBlock* ldrNew = nullptr;
-stLadderBlock* ldrAlloc = nullptr;
-stLadderBlock* ldrSearch = nullptr;
 
-LadderList ldrUndoList;
-stLadderBlock*& ldrUndoHead = ldrUndoList.head;
-stLadderBlock*& ldrUndoNow = ldrUndoList.now;
-stLadderBlock*& ldrUndoTail = ldrUndoList.tail;
 
-LadderList ldrBackupList;
-stLadderBlock*& ldrBackupHead = ldrBackupList.head;
-stLadderBlock*& ldrBackupNow = ldrBackupList.now;
-stLadderBlock*& ldrBackupTail = ldrBackupList.tail;
 
-LadderList deleteList;
-stLadderBlock*& deleteHead = deleteList.head;
-stLadderBlock*& deleteNow = deleteList.now;
-stLadderBlock*& deleteTail = deleteList.tail;
 
-LadderList copyList;
-stLadderBlock*& copyHead = copyList.head;
-stLadderBlock*& copyNow = copyList.now;
-stLadderBlock*& copyTail = copyList.tail;
 
-stLadderBlock* editNew = nullptr;
-std::uint32_t curObjLbc = 0;
 
 void stLadderBlock::setDFlag(bool on) {
-    flagByte1 = on ? (flagByte1 | kFlag1DoubleWord) : (flagByte1 & ~kFlag1DoubleWord);
+    flagByte1 = static_cast<std::uint8_t>(on ? flagByte1 | kFlag1DoubleWord : flagByte1 & ~kFlag1DoubleWord);
 }
 
 void stLadderBlock::setPFlag(bool on) {
-    flagByte2 = on ? (flagByte2 | kFlag2Pulse) : (flagByte2 & ~kFlag2Pulse);
+    flagByte2 = static_cast<std::uint8_t>(on ? flagByte2 | kFlag2Pulse : flagByte2 & ~kFlag2Pulse);
 }
 
 // ---- The 288-byte image -----------------------------------------------------------------------
@@ -80,45 +61,23 @@ constexpr HalfWordField kImageHalfWords[] = {
     {60, &stLadderBlock::iCode}, {62, &stLadderBlock::rCode}, {276, &stLadderBlock::unsettled276},
 };
 
-void putLittleEndian(LadderObjectImage& image, std::size_t offset, std::uint64_t value, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) image.at(offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint64_t getLittleEndian(const LadderObjectImage& image, std::size_t offset, std::size_t size) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < size; ++i) value |= std::uint64_t{image.at(offset + i)} << (8 * i);
-    return value;
-}
-
-template <class T, std::size_t N>
-void putBytes(LadderObjectImage& image, std::size_t offset, const std::array<T, N>& field) {
-    static_assert(sizeof(T) == 1);
-    for (std::size_t i = 0; i < N; ++i) image.at(offset + i) = static_cast<std::uint8_t>(field[i]);
-}
-
-template <class T, std::size_t N>
-void getBytes(const LadderObjectImage& image, std::size_t offset, std::array<T, N>& field) {
-    static_assert(sizeof(T) == 1);
-    for (std::size_t i = 0; i < N; ++i) field[i] = static_cast<T>(image.at(offset + i));
-}
-
 // Every field but the links, in both directions: the image's fixed offsets in one place.
 template <class Image, class Object, class Word, class Bytes>
 void visitImageFields(Image& image, Object& object, Word word, Bytes bytes) {
-    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i], 4);
-    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field, 2);
-    word(image, 54, object.flagByte1, 1);
-    word(image, 55, object.flagByte2, 1);
+    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i]);
+    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field);
+    word(image, 54, object.flagByte1);
+    word(image, 55, object.flagByte2);
     bytes(image, 56, object.unsettled56);
     bytes(image, 64, object.mnemonic);
     for (std::size_t i = 0; i < object.operands.size(); ++i) bytes(image, 76 + 16 * i, object.operands[i]);
     bytes(image, 156, object.operand6);
-    word(image, 160, object.objNo, 4);
+    word(image, 160, object.objNo);
     bytes(image, 164, object.traceLabel);
     bytes(image, 212, object.unsettled212);
     bytes(image, 216, object.ID);
-    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i], 2);
-    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i], 8);
+    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i]);
+    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i]);
     bytes(image, 272, object.unsettled272);
 }
 
@@ -128,23 +87,21 @@ LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
     LadderObjectImage image{};  // the alignment gap and both link words stay zero
     visitImageFields(
         image, object,
-        [](LadderObjectImage& out, std::size_t offset, auto value, std::size_t size) {
-            putLittleEndian(
-                out, offset,
-                static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<decltype(value)>>(value)), size);
+        [](LadderObjectImage& out, std::size_t offset, auto value) {
+            byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
         },
-        [](LadderObjectImage& out, std::size_t offset, const auto& field) { putBytes(out, offset, field); });
+        [](LadderObjectImage& out, std::size_t offset, const auto& field) { byteimage::putField(out, offset, field); });
     return image;
 }
 
 void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) {
     visitImageFields(
         image, dest,
-        [](const LadderObjectImage& in, std::size_t offset, auto& value, std::size_t size) {
+        [](const LadderObjectImage& in, std::size_t offset, auto& value) {
             using T = std::remove_reference_t<decltype(value)>;
-            value = static_cast<T>(getLittleEndian(in, offset, size));
+            value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
         },
-        [](const LadderObjectImage& in, std::size_t offset, auto& field) { getBytes(in, offset, field); });
+        [](const LadderObjectImage& in, std::size_t offset, auto& field) { byteimage::getField(in, offset, field); });
 }
 
 int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {
@@ -508,15 +465,87 @@ void removeEmptyObjects() {
     removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr);
 }
 
-void resetLadderObjectState() {
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) {
-        freeLadderList(*list);
-    }
+void freeAllLadderObjects() {
+    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) freeLadderList(*list);
     if (editNew != nullptr) disposeObject(editNew);
-    ldrNew = nullptr;
-    ldrAlloc = nullptr;
-    ldrSearch = nullptr;
-    curObjLbc = 0;
 }
+
+// ---- The command transaction's part -----------------------------------------------------------
+
+namespace {
+
+constexpr int kListCount = 5;
+constexpr int kEditNewSpot = kListCount;
+
+std::array<LadderList*, kListCount> everyLadderList() {
+    return {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList};
+}
+
+// Where a global pointer stood: a list and a place in it, or editNew, or nowhere.
+struct Spot {
+    int list = -1;
+    std::ptrdiff_t index = -1;
+};
+
+Spot spotOf(const stLadderBlock* object) {
+    if (object == nullptr) return {};
+    if (object == editNew) return {kEditNewSpot, 0};
+    const auto lists = everyLadderList();
+    for (int list = 0; list < kListCount; ++list) {
+        const std::ptrdiff_t index = links::indexOf(*lists[static_cast<std::size_t>(list)], object);
+        if (index >= 0) return {list, index};
+    }
+    return {};
+}
+
+// Every list, editNew and the pointers into them, by value; restoring frees what is there and
+// builds the saved objects anew.
+transaction::Restore snapshotLadderObjects() {
+    struct Saved {
+        std::array<std::vector<stLadderBlock>, kListCount> objects;
+        std::array<std::ptrdiff_t, kListCount> now{};
+        std::optional<stLadderBlock> editNew;
+        Spot ldrNew, ldrAlloc, ldrSearch;
+        std::uint32_t curObjLbc = 0;
+    };
+    auto saved = std::make_shared<Saved>();
+    const auto lists = everyLadderList();
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        saved->objects[list] = links::copyNodes(*lists[list]);
+        saved->now[list] = links::indexOf(*lists[list], lists[list]->now);
+    }
+    if (editNew != nullptr) saved->editNew = *editNew;
+    saved->ldrNew = spotOf(ldrNew);
+    saved->ldrAlloc = spotOf(ldrAlloc);
+    saved->ldrSearch = spotOf(ldrSearch);
+    saved->curObjLbc = curObjLbc;
+
+    return [saved] {
+        freeAllLadderObjects();
+        const auto targets = everyLadderList();
+        std::array<std::vector<stLadderBlock*>, kListCount> rebuilt;
+        for (std::size_t list = 0; list < targets.size(); ++list) {
+            rebuilt[list] = links::rebuild(*targets[list], saved->objects[list]);
+            targets[list]->now = links::nodeAt(rebuilt[list], saved->now[list]);
+        }
+        if (saved->editNew) {
+            editNew = new stLadderBlock(*saved->editNew);
+            editNew->next = editNew->prev = nullptr;
+        }
+        const auto at = [&](Spot spot) -> stLadderBlock* {
+            if (spot.list == kEditNewSpot) return editNew;
+            if (spot.list < 0) return nullptr;
+            return links::nodeAt(rebuilt[static_cast<std::size_t>(spot.list)], spot.index);
+        };
+        ldrNew = at(saved->ldrNew);
+        ldrAlloc = at(saved->ldrAlloc);
+        ldrSearch = at(saved->ldrSearch);
+        curObjLbc = saved->curObjLbc;
+    };
+}
+
+[[maybe_unused]] const bool ladderPart = transaction::registerPart("ladder objects", snapshotLadderObjects);
+
+}  // namespace
 
 }  // namespace kestrion

@@ -114,7 +114,7 @@ void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest);
 // Copies the first 216 bytes (every field before the ID text) from source to dest, keeping dest's
 // ID text, monitor fields and links. 0 when the copy reads back equal; otherwise (or with a null
 // object) the box "Error201501180912" and 1.
-int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest);
+[[nodiscard]] int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest);
 
 // Bounded writes and reads of the record's NUL-terminated texts.
 template <std::size_t N>
@@ -158,36 +158,36 @@ struct LadderList {
     stLadderBlock* tail = nullptr;
 };
 
-extern LadderList ldrList;  // the main ladder list
+extern LadderList& ldrList;  // the main ladder list
 extern stLadderBlock*& ldrHead;
 extern stLadderBlock*& ldrNow;
 extern stLadderBlock*& ldrTail;
-extern stLadderBlock* ldrNew;     // object being linked
-extern stLadderBlock* ldrAlloc;   // result of the last allocation
-extern stLadderBlock* ldrSearch;  // result of the last search
+extern stLadderBlock*& ldrNew;     // object being linked
+extern stLadderBlock*& ldrAlloc;   // result of the last allocation
+extern stLadderBlock*& ldrSearch;  // result of the last search
 
-extern LadderList ldrUndoList;
+extern LadderList& ldrUndoList;
 extern stLadderBlock*& ldrUndoHead;
 extern stLadderBlock*& ldrUndoNow;
 extern stLadderBlock*& ldrUndoTail;
 
-extern LadderList ldrBackupList;  // edit-cancel copy
+extern LadderList& ldrBackupList;  // edit-cancel copy
 extern stLadderBlock*& ldrBackupHead;
 extern stLadderBlock*& ldrBackupNow;
 extern stLadderBlock*& ldrBackupTail;
 
-extern LadderList deleteList;
+extern LadderList& deleteList;
 extern stLadderBlock*& deleteHead;
 extern stLadderBlock*& deleteNow;
 extern stLadderBlock*& deleteTail;
 
-extern LadderList copyList;
+extern LadderList& copyList;
 extern stLadderBlock*& copyHead;
 extern stLadderBlock*& copyNow;
 extern stLadderBlock*& copyTail;
 
-extern stLadderBlock* editNew;   // the object under key-in editing, unlinked
-extern std::uint32_t curObjLbc;  // block id that newly linked objects receive
+extern stLadderBlock*& editNew;   // the object under key-in editing, unlinked
+extern std::uint32_t& curObjLbc;  // block id that newly linked objects receive
 
 // ---- Operations -------------------------------------------------------------------------------
 
@@ -240,7 +240,7 @@ void removeEmptyObjects();         // NULL
 // Unlinks one object from a list and frees it; every global pointer to it becomes null.
 void removeLadderObject(LadderList& list, stLadderBlock* object);
 
-// Back to the state at start-up: every list freed (test fixtures).
-void resetLadderObjectState();
+// Frees every object of every list and editNew; the list pointers become null.
+void freeAllLadderObjects();
 
 }  // namespace kestrion

@@ -13,10 +13,10 @@ constexpr int kSearchUndo = 1;
 
 // ldrSearch := the first object standing exactly at (x, y); null and false when there is none or
 // the list number is neither 0 nor 1.
-bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y);
+[[nodiscard]] bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y);
 // ldrSearch := the first object on row y with xAddr <= x < Xend, skipping vNOP and the stack
 // joints, and in the main list also ANB and ORB.
-bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y);
+[[nodiscard]] bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y);
 // Objects of the undo copy with block id `id`: kind 0 all, 1 ANB/ORB, 2 MPS/MRD/MPP, other 0.
 int countObjectsById(std::uint32_t id, int kind);
 

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cassert>
+#include <cstddef>
+#include <type_traits>
+#include <vector>
 
 namespace kestrion::links {
 
@@ -95,6 +98,44 @@ int countNodes(const List& list) {
     int count = 0;
     for (auto* node = list.head; node != nullptr; node = node->next) ++count;
     return count;
+}
+
+// ---- Copies by value, for snapshots of the model ----------------------------------------------
+
+// The nodes of a list, head first, copied by value (their links are meaningless in the copy).
+template <class List>
+auto copyNodes(const List& list) {
+    std::vector<std::remove_cvref_t<decltype(*list.head)>> nodes;
+    for (auto* node = list.head; node != nullptr; node = node->next) nodes.push_back(*node);
+    return nodes;
+}
+
+// Where node stands in the list, counted from the head; -1 when it is null or not in the list.
+template <class List, class Node>
+std::ptrdiff_t indexOf(const List& list, const Node* node) {
+    std::ptrdiff_t index = 0;
+    for (auto* at = list.head; at != nullptr; at = at->next, ++index)
+        if (at == node) return index;
+    return -1;
+}
+
+// Appends a new node for each copy to the (empty) list; returns the new nodes in order.
+template <class List, class Node>
+std::vector<Node*> rebuild(List& list, const std::vector<Node>& copies) {
+    std::vector<Node*> nodes;
+    nodes.reserve(copies.size());
+    for (const Node& copy : copies) {
+        Node* node = new Node(copy);
+        pushBack(list, node);
+        nodes.push_back(node);
+    }
+    return nodes;
+}
+
+// The node at index in nodes, or null for -1.
+template <class Node>
+Node* nodeAt(const std::vector<Node*>& nodes, std::ptrdiff_t index) {
+    return index < 0 ? nullptr : nodes[static_cast<std::size_t>(index)];
 }
 
 }  // namespace kestrion::links

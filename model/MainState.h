@@ -11,10 +11,10 @@ namespace kestrion {
 constexpr const char* kSoftwareVersion = "Version 2.1.1108";
 constexpr const char* kApplicationTitle = "Ladder Editor";
 
-extern std::string installDir;    // no trailing '/'
-extern std::string modeDataPath;  // installDir + "/ModeData.DAT"
-extern std::uint32_t projectTreeDivisor;
-extern std::string traceCaption;  // names the running routine in traces and halt messages
+extern std::string& installDir;    // no trailing '/'
+extern std::string& modeDataPath;  // installDir + "/ModeData.DAT"
+extern std::uint32_t& projectTreeDivisor;
+extern std::string& traceCaption;  // names the running routine in traces and halt messages
 
 // fileStateFlags bits.
 constexpr std::uint8_t kFileNoName = 0x01;      // made by File > New and not saved yet
@@ -23,13 +23,13 @@ constexpr std::uint8_t kFileLastChoiceWentThrough = 0x04;
 
 constexpr std::size_t kFileNameSize = 96;
 
-extern std::uint8_t fileStateFlags;
-extern std::string titleText;  // "Kestrion Version 2.1.1108"
-extern std::array<char, kFileNameSize> FileNameArray;  // NUL-terminated, NUL-padded
-extern std::int32_t startNameLength;
-extern std::int32_t newFileCounter;
-extern std::int32_t screenWidth;
-extern std::int32_t screenHeight;
+extern std::uint8_t& fileStateFlags;
+extern std::string& titleText;  // "Kestrion Version 2.1.1108"
+extern std::array<char, kFileNameSize>& FileNameArray;  // NUL-terminated, NUL-padded
+extern std::int32_t& startNameLength;
+extern std::int32_t& newFileCounter;
+extern std::int32_t& screenWidth;
+extern std::int32_t& screenHeight;
 
 // The current file name as text (up to the first NUL).
 std::string currentFileName();
@@ -38,7 +38,5 @@ void setFileNameArray(const std::string& text);
 
 std::string intToAnsiString(std::int32_t value);
 std::string intToAnsiString2(std::int32_t value);
-
-void resetMainState();
 
 }  // namespace kestrion

@@ -1,10 +1,11 @@
 #include "model/ModeData.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "model/ByteImage.h"
 
 namespace kestrion {
-
-ModeDataRecord ModeData;
 
 namespace {
 
@@ -16,6 +17,7 @@ struct FieldSpan {
 };
 
 namespace at = modeDataOffset;
+using namespace byteimage;
 
 // Every named range of the file, in file order.
 constexpr std::array<FieldSpan, 24> kNamedFields = {{
@@ -57,27 +59,6 @@ static_assert(at::recentFiles == 128 && kRecentFileSlotSize == 96);
 static_assert(at::recentFiles + kRecentFileSlots * kRecentFileSlotSize == kModeDataSize,
               "the last recent-file slot ends the record");
 
-// ---- Little-endian fields ---------------------------------------------------------------------
-
-void putU16(ModeDataImage& image, std::size_t offset, std::uint16_t value) {
-    image[offset] = static_cast<std::uint8_t>(value);
-    image[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void putU32(ModeDataImage& image, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint16_t getU16(const ModeDataImage& image, std::size_t offset) {
-    return static_cast<std::uint16_t>(image[offset] | (image[offset + 1] << 8));
-}
-
-std::uint32_t getU32(const ModeDataImage& image, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(image[offset + i]) << (8 * i);
-    return value;
-}
-
 std::size_t slotOffset(int slot) {
     return at::recentFiles + static_cast<std::size_t>(slot) * kRecentFileSlotSize;
 }
@@ -112,7 +93,7 @@ ModeDataImage modeDataToImage(const ModeDataRecord& record) {
     putU32(image, at::clipboardAddr, record.clipboardAddr);
     putU32(image, at::languageNo, record.languageNo);
     putU32(image, at::fontSize, record.fontSize);
-    image[at::viewFlags] = record.viewFlags;
+    putU8(image, at::viewFlags, record.viewFlags);
     putU32(image, at::comPortNo, record.comPortNo);
     putU32(image, at::baudRate, record.baudRate);
     putU16(image, at::cowMonitorOffset, record.cowMonitorOffset);
@@ -128,10 +109,7 @@ ModeDataImage modeDataToImage(const ModeDataRecord& record) {
     putU32(image, at::xSizeSymble, record.xSizeSymble);
     putU32(image, at::ySizeSymble, record.ySizeSymble);
     for (int slot = 0; slot < kRecentFileSlots; ++slot) {
-        const auto& text = record.recentFiles[static_cast<std::size_t>(slot)];
-        std::transform(text.begin(), text.end(),
-                       image.begin() + static_cast<std::ptrdiff_t>(slotOffset(slot)),
-                       [](char c) { return static_cast<std::uint8_t>(c); });
+        putField(image, slotOffset(slot), record.recentFiles[static_cast<std::size_t>(slot)]);
     }
     return image;
 }
@@ -146,7 +124,7 @@ ModeDataRecord modeDataFromBytes(const platform::ByteReader& bytes) {
     record.clipboardAddr = getU32(image, at::clipboardAddr);
     record.languageNo = getU32(image, at::languageNo);
     record.fontSize = getU32(image, at::fontSize);
-    record.viewFlags = image[at::viewFlags];
+    record.viewFlags = getU8(image, at::viewFlags);
     record.comPortNo = getU32(image, at::comPortNo);
     record.baudRate = getU32(image, at::baudRate);
     record.cowMonitorOffset = getU16(image, at::cowMonitorOffset);
@@ -162,15 +140,12 @@ ModeDataRecord modeDataFromBytes(const platform::ByteReader& bytes) {
     record.xSizeSymble = getU32(image, at::xSizeSymble);
     record.ySizeSymble = getU32(image, at::ySizeSymble);
     for (int slot = 0; slot < kRecentFileSlots; ++slot) {
-        auto& text = record.recentFiles[static_cast<std::size_t>(slot)];
-        const auto first = image.begin() + static_cast<std::ptrdiff_t>(slotOffset(slot));
-        std::transform(first, first + kRecentFileSlotSize, text.begin(),
-                       [](std::uint8_t byte) { return static_cast<char>(byte); });
+        getField(image, slotOffset(slot), record.recentFiles[static_cast<std::size_t>(slot)]);
     }
 
     record.reserved = image;
     for (const FieldSpan& field : kNamedFields)
-        std::fill_n(record.reserved.begin() + static_cast<std::ptrdiff_t>(field.offset), field.width, 0);
+        putField(record.reserved, field.offset, std::vector<std::uint8_t>(field.width, 0));
     return record;
 }
 
@@ -228,7 +203,5 @@ std::string recentFileSlotText(int slot) {
     if (end == source.end()) return {};
     return std::string(source.begin(), end);
 }
-
-void resetModeDataState() { ModeData = ModeDataRecord{}; }
 
 }  // namespace kestrion

@@ -89,7 +89,7 @@ struct ModeDataRecord {
 
 using ModeDataImage = std::array<std::uint8_t, kModeDataSize>;
 
-extern ModeDataRecord ModeData;
+extern ModeDataRecord& ModeData;
 
 // The file image of a record, and a record from a file's bytes (0xFF past a short file's end, as
 // the byte reader gives). Parsing takes the bytes as they are; loadModeDat checks the ranges.
@@ -115,7 +115,5 @@ bool saveModeDatToDisk(const std::string& path);
 bool storeRecentFileSlot(int slot, std::string_view text);
 // The text of a slot up to its NUL; empty when the slot holds no NUL (more than 95 characters).
 std::string recentFileSlotText(int slot);
-
-void resetModeDataState();
 
 }  // namespace kestrion

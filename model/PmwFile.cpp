@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/ByteImage.h"
+
 namespace kestrion {
 
 namespace {
@@ -19,17 +21,12 @@ std::size_t pmwFileLength(std::int32_t n) {
 std::vector<std::uint8_t> pmwFileBytes(const PmwImage& image) {
     const std::int32_t n = image.memSizeCode();
     if (!isValidMemSizeCode(n)) return {};
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(pmwFileLength(n));
-    bytes.insert(bytes.end(), image.pmwPre.begin(), image.pmwPre.end());
-    bytes.insert(bytes.end(), image.parameterBlock.begin(), image.parameterBlock.end());
+    std::vector<std::uint8_t> bytes(pmwFileLength(n));
     const std::size_t words = programWordsFor(n);
-    for (std::size_t i = 0; i < words; ++i) {
-        bytes.push_back(static_cast<std::uint8_t>(image.program[i] & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(image.program[i] >> 8));
-    }
-    const auto tail = pmwTailTemplate(image.plcType());
-    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    byteimage::putField(bytes, 0, image.pmwPre);
+    byteimage::putField(bytes, kParameterBlockOffset, image.parameterBlock);
+    for (std::size_t i = 0; i < words; ++i) byteimage::putU16(bytes, kProgramAreaOffset + 2 * i, image.program[i]);
+    byteimage::putField(bytes, kProgramAreaOffset + 2 * words, pmwTailTemplate(image.plcType()));
     return bytes;
 }
 
@@ -45,18 +42,20 @@ PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
         showFileError("Open File Error", "Error2018030211");
         return PmwReadResult::OpenFailed;
     }
-    const platform::ByteReader& data = file.data;
-    data.copyTo(0, image.pmwPre.data(), kPmwPreSize);
-    data.copyTo(kParameterBlockOffset, image.parameterBlock.data(), kParameterBlockSize);
+    // The header and parameter block first: they tell how long the program is. A short file reads
+    // 0xFF where its bytes are missing.
+    std::vector<std::uint8_t> bytes(kProgramAreaOffset);
+    file.data.copyTo(0, bytes.data(), bytes.size());
+    byteimage::getField(bytes, 0, image.pmwPre);
+    byteimage::getField(bytes, kParameterBlockOffset, image.parameterBlock);
 
     // The capacity decides how much is read: only the capacities a program may have are taken, so
     // the read stays inside the program area whatever the file says.
     const std::int32_t n = image.memSizeCode();
     const std::size_t words = isValidMemSizeCode(n) ? programWordsFor(n) : 0;
-    for (std::size_t i = 0; i < words; ++i) {
-        const std::size_t offset = kProgramAreaOffset + 2 * i;
-        image.program[i] = static_cast<std::uint16_t>(data.at(offset) | (data.at(offset + 1) << 8));
-    }
+    bytes.resize(kProgramAreaOffset + 2 * words);
+    file.data.copyTo(0, bytes.data(), bytes.size());
+    for (std::size_t i = 0; i < words; ++i) image.program[i] = byteimage::getU16(bytes, kProgramAreaOffset + 2 * i);
     std::fill(image.program.begin() + static_cast<std::ptrdiff_t>(words), image.program.end(), kEmptyWord);
     image.pmwTail = pmwTailTemplate(image.plcType());
 

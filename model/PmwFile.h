@@ -16,9 +16,9 @@ std::size_t pmwFileLength(std::int32_t n);
 
 // The bytes of the program file of an image. The tail is always the template of the image's type
 // word, not the image's own tail. Empty when the image's capacity is not one a file may have.
-std::vector<std::uint8_t> pmwFileBytes(const PmwImage& image);
+[[nodiscard]] std::vector<std::uint8_t> pmwFileBytes(const PmwImage& image);
 // Writes the program file; Failed without touching the file when the capacity is not valid.
-platform::FileStatus writePmwFile(const std::string& path, const PmwImage& image);
+[[nodiscard]] platform::FileStatus writePmwFile(const std::string& path, const PmwImage& image);
 
 enum class PmwReadResult { Ok, OpenFailed, BadVersion };
 
@@ -28,6 +28,6 @@ enum class PmwReadResult { Ok, OpenFailed, BadVersion };
 // when its capacity or PLC type word is not one of ours. After BadVersion the image holds what was
 // read and is not to be used as a program. Once the caller takes a read image as the program in
 // use it runs backupPmwImage.
-PmwReadResult readPmwFile(const std::string& path, PmwImage& image);
+[[nodiscard]] PmwReadResult readPmwFile(const std::string& path, PmwImage& image);
 
 }  // namespace kestrion

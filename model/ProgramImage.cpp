@@ -9,9 +9,6 @@
 
 namespace kestrion {
 
-PmwImage pmw;
-PmwImage pmwBackup;
-
 namespace {
 
 // One row per template, in the order the templates are kept; every type outside the first five
@@ -77,8 +74,8 @@ constexpr std::int32_t kHeaderTemplateCapacity = 2;
 
 void setHeaderSizeWords(std::array<std::uint8_t, kPmwPreSize>& pre, std::int32_t n) {
     const auto size = static_cast<std::uint16_t>(2000u * static_cast<std::uint32_t>(n) + 96u);
-    for (std::size_t offset : kPreSizeWordOffsets) putWordLE(pre, offset, size);
-    putWordLE(pre, kPreSizeWordPlus64Offset, static_cast<std::uint16_t>(size + 64));
+    for (std::size_t offset : kPreSizeWordOffsets) byteimage::putU16(pre, offset, size);
+    byteimage::putU16(pre, kPreSizeWordPlus64Offset, static_cast<std::uint16_t>(size + 64));
 }
 
 void emptyProgramFrom(PmwImage& image, std::size_t firstWord) {
@@ -87,15 +84,6 @@ void emptyProgramFrom(PmwImage& image, std::size_t firstWord) {
 }
 
 }  // namespace
-
-std::uint16_t getWordLE(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-void putWordLE(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
-    bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
-    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
 
 bool isAcceptedPlcType(std::int32_t type) {
     return type == 1 || type == 2 || type == 4 || type == 5 || type == 6 || type == 7;
@@ -114,30 +102,30 @@ std::array<std::uint8_t, kPmwPreSize> pmwPreTemplate(std::int32_t type) {
     const TypeTemplate& row = templateOf(type);
     std::array<std::uint8_t, kPmwPreSize> pre{};
     std::fill(pre.begin() + kPreTitleOffset + 1, pre.begin() + 70, ' ');
-    putWordLE(pre, kPreModelCodeOffset, row.modelCode);
-    putWordLE(pre, 72, 4);
-    putWordLE(pre, 82, 2);
-    putWordLE(pre, 92, 3);
-    putWordLE(pre, 102, 4);
-    putWordLE(pre, 108, 64);
-    putWordLE(pre, 112, 5);
+    byteimage::putU16(pre, kPreModelCodeOffset, row.modelCode);
+    byteimage::putU16(pre, 72, 4);
+    byteimage::putU16(pre, 82, 2);
+    byteimage::putU16(pre, 92, 3);
+    byteimage::putU16(pre, 102, 4);
+    byteimage::putU16(pre, 108, 64);
+    byteimage::putU16(pre, 112, 5);
     setHeaderSizeWords(pre, row.typeWord == 7 ? kHeaderTemplateCapacityOfType7 : kHeaderTemplateCapacity);
-    putWordLE(pre, kPrePlcTypeOffset, row.typeWord);
+    byteimage::putU16(pre, kPrePlcTypeOffset, row.typeWord);
     return pre;
 }
 
 std::array<std::uint8_t, kParameterBlockSize> parameterTemplate(std::int32_t type) {
     const TypeTemplate& row = templateOf(type);
     std::array<std::uint8_t, kParameterBlockSize> block{};
-    putWordLE(block, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(row.memSizeCode));
-    putWordLE(block, kParamSumCheckOffset, row.sumCheck);
+    byteimage::putU16(block, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(row.memSizeCode));
+    byteimage::putU16(block, kParamSumCheckOffset, row.sumCheck);
     std::fill(block.begin() + kParamKeywordOffset, block.begin() + kParamLatchWordsOffset, ' ');
     if (row.zeroLatchFlags) {
         block[kParamLatchFlagsOffset] = 0;
         block[kParamLatchFlagsOffset + 1] = 0;
     }
     for (std::size_t i = 0; i < kParamLatchWordCount; ++i)
-        putWordLE(block, kParamLatchWordsOffset + 2 * i, row.latchWords[i]);
+        byteimage::putU16(block, kParamLatchWordsOffset + 2 * i, row.latchWords[i]);
     return block;
 }
 
@@ -202,11 +190,6 @@ void backupPmwImage() {
 void setPmwStartValues() {
     pmw.setPlcType(5);
     pmw.setMemSizeCode(8);
-}
-
-void resetProgramImageState() {
-    pmw = PmwImage{};
-    pmwBackup = PmwImage{};
 }
 
 }  // namespace kestrion

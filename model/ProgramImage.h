@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "model/ByteImage.h"
+
 namespace kestrion {
 
 constexpr std::size_t kPmwPreSize = 256;
@@ -46,41 +48,37 @@ constexpr std::size_t kParamLatchWordCount = 10;
 constexpr std::uint16_t kEndCode = 0x000F;
 constexpr std::uint16_t kEmptyWord = 0xFFFF;
 
-// Little-endian 16-bit words inside byte records.
-std::uint16_t getWordLE(std::span<const std::uint8_t> bytes, std::size_t offset);
-void putWordLE(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value);
-
 struct PmwImage {
     std::array<std::uint8_t, kPmwPreSize> pmwPre{};
     std::array<std::uint8_t, kParameterBlockSize> parameterBlock{};
     std::array<std::uint16_t, kProgramWordCount> program{};  // word i is step i
     std::array<std::uint8_t, kPmwTailSize> pmwTail{};
 
-    std::uint16_t plcType() const { return getWordLE(pmwPre, kPrePlcTypeOffset); }
-    void setPlcType(std::uint16_t type) { putWordLE(pmwPre, kPrePlcTypeOffset, type); }
+    std::uint16_t plcType() const { return byteimage::getU16(pmwPre, kPrePlcTypeOffset); }
+    void setPlcType(std::uint16_t type) { byteimage::putU16(pmwPre, kPrePlcTypeOffset, type); }
     std::int16_t memSizeCode() const {
-        return static_cast<std::int16_t>(getWordLE(parameterBlock, kParamMemSizeCodeOffset));
+        return static_cast<std::int16_t>(byteimage::getU16(parameterBlock, kParamMemSizeCodeOffset));
     }
     void setMemSizeCode(std::int16_t n) {
-        putWordLE(parameterBlock, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(n));
+        byteimage::putU16(parameterBlock, kParamMemSizeCodeOffset, static_cast<std::uint16_t>(n));
     }
-    std::uint16_t sumCheck() const { return getWordLE(parameterBlock, kParamSumCheckOffset); }
-    void setSumCheck(std::uint16_t code) { putWordLE(parameterBlock, kParamSumCheckOffset, code); }
+    std::uint16_t sumCheck() const { return byteimage::getU16(parameterBlock, kParamSumCheckOffset); }
+    void setSumCheck(std::uint16_t code) { byteimage::putU16(parameterBlock, kParamSumCheckOffset, code); }
 
     bool operator==(const PmwImage&) const = default;
 };
 
-extern PmwImage pmw;
+extern PmwImage& pmw;
 // The parameter block and program words as they were when the program was last opened or read
 // from the PLC; the converter compares a re-converted program against it.
-extern PmwImage pmwBackup;
+extern PmwImage& pmwBackup;
 
 // ---- PLC types and capacities ------------------------------------------------------------------
 
 // The PLC type codes a program may carry (3 is never used).
-bool isAcceptedPlcType(std::int32_t type);
+[[nodiscard]] bool isAcceptedPlcType(std::int32_t type);
 // Memory size codes (thousands of steps) a program may have: 2, 4, 8, 16, 32, 64.
-bool isValidMemSizeCode(std::int32_t n);
+[[nodiscard]] bool isValidMemSizeCode(std::int32_t n);
 // Number of program words that capacity n covers, kept within the program area (0 for n <= 0).
 std::size_t programWordsFor(std::int32_t n);
 
@@ -107,17 +105,15 @@ std::uint16_t programCheckCode(std::span<const std::uint16_t> words, std::int32_
 void initPmwImageByType(std::int32_t type);
 // Header := the template of an accepted type with its size words set from n. Any other type leaves
 // the header as it is and gives false.
-bool loadPmwPreByType(std::int32_t type, std::int32_t n);
+[[nodiscard]] bool loadPmwPreByType(std::int32_t type, std::int32_t n);
 // Re-initialises header, parameter block and tail for a type and capacity, keeping the program
 // words below the capacity and emptying those above it. A type that is not accepted shows
 // "Parameter Error" and changes nothing; returns false then.
-bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n);
+[[nodiscard]] bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n);
 void _loadPmwTailByType(std::int32_t type);
 void backupPmwImage();
 
 // At start-up only the type word (5) and the capacity (8) are set.
 void setPmwStartValues();
-
-void resetProgramImageState();
 
 }  // namespace kestrion

@@ -8,9 +8,6 @@
 
 namespace kestrion {
 
-std::array<RecentFileItem, kRecentFileItems> recentFileItems;
-bool FileBar1Visible = true;
-
 namespace {
 
 static_assert(kRecentFileItems == kRecentFileSlots);
@@ -92,11 +89,6 @@ bool storeCurrentFileName(const std::string& text, FileNameSource source) {
 
 void setMainCaptionWithFile(const std::string& name) {
     platform::system().setMainCaption(titleText + " - " + name.substr(0, extensionStart(name)));
-}
-
-void resetRecentFilesState() {
-    recentFileItems = {};
-    FileBar1Visible = true;
 }
 
 }  // namespace kestrion

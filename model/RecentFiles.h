@@ -21,8 +21,8 @@ constexpr int kFile31 = 2;
 constexpr int kFile41 = 3;
 constexpr int kRecentFileItems = 4;
 
-extern std::array<RecentFileItem, kRecentFileItems> recentFileItems;
-extern bool FileBar1Visible;
+extern std::array<RecentFileItem, kRecentFileItems>& recentFileItems;
+extern bool& FileBar1Visible;
 
 // The main window's show event: FileBar1 is shown when at least one recent-file item is.
 void mainFormShow();
@@ -48,11 +48,9 @@ enum class FileNameSource {
 
 // Copies a name into FileNameArray, NUL-padded. Returns false when it had to be cut to fit the 95
 // characters of the buffer.
-bool storeCurrentFileName(const std::string& text, FileNameSource source = FileNameSource::FileName);
+[[nodiscard]] bool storeCurrentFileName(const std::string& text, FileNameSource source = FileNameSource::FileName);
 
 // The main window's caption: the title, " - " and the name without its extension.
 void setMainCaptionWithFile(const std::string& name);
-
-void resetRecentFilesState();
 
 }  // namespace kestrion

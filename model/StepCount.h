@@ -6,8 +6,6 @@
 namespace kestrion {
 
 // After a load, the number of steps the program occupies; 0 when no program is loaded.
-extern std::uint32_t convStepNo;
-
-void resetStepCountState();
+extern std::uint32_t& convStepNo;
 
 }  // namespace kestrion

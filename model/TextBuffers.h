@@ -32,7 +32,7 @@ void removeAmpersands(std::string& text);
 
 // Copies the characters of text into dest and appends a NUL. A text that does not fit is cut to
 // the buffer (the NUL always written) and the result is false.
-bool ansiToCharBuf(std::string_view text, std::span<char> dest);
-bool copyAnsiToChars(std::span<char> dest, std::string_view text);
+[[nodiscard]] bool ansiToCharBuf(std::string_view text, std::span<char> dest);
+[[nodiscard]] bool copyAnsiToChars(std::span<char> dest, std::string_view text);
 
 }  // namespace kestrion

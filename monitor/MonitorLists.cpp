@@ -1,24 +1,22 @@
 #include "monitor/MonitorLists.h"
 
 #include <bit>
-#include <cstring>
 
+#include "model/ByteImage.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
+#include "model/StateRegistry.h"
 
 namespace kestrion {
 
-int monitorMode = kMonitorOff;
-MonitorList deviceMonitorList;
-MonitorList ladderMonitorList;
-std::uint32_t deviceMonitorBytes = 0;
+MonitorState monitorState;
+int& monitorMode = monitorState.monitorMode;
+MonitorList& deviceMonitorList = monitorState.deviceMonitorList;
+MonitorList& ladderMonitorList = monitorState.ladderMonitorList;
+std::uint32_t& deviceMonitorBytes = monitorState.deviceMonitorBytes;
 
 namespace {
-
-void putLittleEndian(MonitorNodeImage& image, std::size_t offset, std::uint64_t value, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) image.at(offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 void appendNode(MonitorList& list, const char* memoryMessage) {
     auto* node = allocateOrHalt<deviceMonitorNode>(memoryMessage);
@@ -36,13 +34,14 @@ void freeMonitorList(MonitorList& list) {
 
 MonitorNodeImage deviceMonitorNodeImage(const deviceMonitorNode& node) {
     MonitorNodeImage image{};
-    std::memcpy(image.data(), node.deviceText.data(), node.deviceText.size());
-    putLittleEndian(image, 8, node.textLength, 4);
-    putLittleEndian(image, 12, node.deviceNo, 4);
-    putLittleEndian(image, 16, node.deviceIndex, 4);
-    std::memcpy(image.data() + 20, node.deviceCode.data(), node.deviceCode.size());
-    putLittleEndian(image, 24, std::bit_cast<std::uint64_t>(node.value), 8);
-    std::memcpy(image.data() + 40, node.monitorFields.data(), node.monitorFields.size());
+    using namespace byteimage;
+    putField(image, 0, node.deviceText);
+    putU32(image, 8, node.textLength);
+    putU32(image, 12, node.deviceNo);
+    putU32(image, 16, node.deviceIndex);
+    putField(image, 20, node.deviceCode);
+    putU64(image, 24, std::bit_cast<std::uint64_t>(node.value));
+    putField(image, 40, node.monitorFields);
     return image;
 }
 
@@ -67,10 +66,15 @@ void freeDeviceMonitorList() {
 }
 
 void resetMonitorState() {
-    monitorMode = kMonitorOff;
     freeMonitorList(deviceMonitorList);
     freeMonitorList(ladderMonitorList);
-    deviceMonitorBytes = 0;
+    monitorState = {};
 }
+
+namespace {
+
+[[maybe_unused]] const bool registered = state::registerReset("monitor", resetMonitorState);
+
+}  // namespace
 
 }  // namespace kestrion

@@ -12,7 +12,7 @@ namespace kestrion {
 constexpr int kMonitorOff = 0;
 constexpr int kMonitorLadder = 1;
 constexpr int kMonitorEntryDevices = 2;
-extern int monitorMode;
+extern int& monitorMode;
 
 struct deviceMonitorNode {
     std::array<char, 8> deviceText{};  // letter and number, NUL-terminated
@@ -44,9 +44,19 @@ struct MonitorList {
     deviceMonitorNode* walker = nullptr;
 };
 
-extern MonitorList deviceMonitorList;
-extern MonitorList ladderMonitorList;
-extern std::uint32_t deviceMonitorBytes;  // bytes held by the registered list's nodes
+// The whole state of the folder; the names here are references into monitorState. The nodes are
+// owned through the two lists.
+struct MonitorState {
+    int monitorMode = kMonitorOff;
+    MonitorList deviceMonitorList;
+    MonitorList ladderMonitorList;
+    std::uint32_t deviceMonitorBytes = 0;
+};
+extern MonitorState monitorState;
+
+extern MonitorList& deviceMonitorList;
+extern MonitorList& ladderMonitorList;
+extern std::uint32_t& deviceMonitorBytes;  // bytes held by the registered list's nodes
 
 // Append a new entry (value kMonitorValueUnread, empty text) and make it the list's newest node.
 void addDeviceMonitorNode();
@@ -56,6 +66,7 @@ void addLadderMonitorNode();
 void freeLadderMonitorList();
 void freeDeviceMonitorList();
 
+// Frees both lists, then the folder has its start values.
 void resetMonitorState();
 
 }  // namespace kestrion

@@ -104,9 +104,10 @@ bool applySerialFormat(termios& settings, const SerialFormat& format) {
     // everything that would change the bytes, so the rest is cleared here.
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD;
-    settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
 #ifdef CMSPAR
-    settings.c_cflag &= ~CMSPAR;  // with PARENB it would make mark or space parity of even and odd
+    // With PARENB it would make mark or space parity of even and odd.
+    settings.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
 #endif
     settings.c_cflag |= format.dataBits == 7 ? CS7 : CS8;
     if (format.parity != Parity::None) settings.c_cflag |= PARENB;
@@ -114,9 +115,10 @@ bool applySerialFormat(termios& settings, const SerialFormat& format) {
     if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
     // No software flow control either way: 0x11 and 0x13 are data, and the driver must never
     // send them to the PLC on its own.
-    settings.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+    settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
 #ifdef IUCLC
-    settings.c_iflag &= ~IUCLC;  // would turn the hex digits 'A'..'F' of a reply into lower case
+    // It would turn the hex digits 'A'..'F' of a reply into lower case.
+    settings.c_iflag &= ~static_cast<tcflag_t>(IUCLC);
 #endif
     // Receive errors are ignored: parity is not checked and a byte with a framing error is dropped,
     // so a damaged reply shows up as a wrong check code or a short frame.

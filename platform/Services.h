@@ -131,7 +131,7 @@ struct ReadResult {
 class Files {
 public:
     virtual ~Files() = default;
-    virtual ReadResult readWhole(const std::string& path) const = 0;
+    [[nodiscard]] virtual ReadResult readWhole(const std::string& path) const = 0;
     virtual FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) = 0;
     FileStatus writeWhole(const std::string& path, const std::vector<std::uint8_t>& data) {
         return writeWhole(path, data.data(), data.size());

@@ -1,8 +1,9 @@
 // Process entry: the splash, the application title, the main window and the message loop.
-#include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <exception>
 
+#include "app/forms/KestrionApplication.h"
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/QtPlatform.h"
@@ -11,7 +12,7 @@
 
 int main(int argc, char** argv) {
     using namespace kestrion;
-    QApplication application(argc, argv);
+    app::KestrionApplication application(argc, argv);
     try {
         platform::PosixFiles files = platform::PosixFiles::fromEnvironment();
         app::QtPlatform services(files);
@@ -25,9 +26,11 @@ int main(int argc, char** argv) {
         QApplication::setApplicationName(kApplicationTitle);
         app::TMainForm mainForm(services);
         mainForm.show();
-        QApplication::exec();
+        return QApplication::exec();
     } catch (const std::exception& error) {
+        // Start-up failed before the loop ran (no platform service, no window).
+        std::fprintf(stderr, "kestrion: %s\n", error.what());
         QMessageBox::critical(nullptr, kApplicationTitle, QString::fromUtf8(error.what()));
+        return 1;
     }
-    return 0;
 }

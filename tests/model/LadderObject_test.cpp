@@ -591,7 +591,7 @@ TEST_F(LadderObjectTest, FreeingTheMarkListsEmptiesTheDeleteStepListWithThem) {
         EXPECT_EQ(deleteStepNoList.head, nullptr);
         EXPECT_EQ(deleteStepNoList.now, nullptr);
         EXPECT_EQ(deleteStepNoList.tail, nullptr);
-        resetEditMarksState();
+        freeAllEditMarks();
     }
 }
 
@@ -841,7 +841,7 @@ TEST_F(LadderObjectTest, TheEditCancelCopyIsFreedThroughItsListAndAtReset) {
 
     buildList({{0x2000, 1}}, 2);
     std::swap(ldrList, ldrBackupList);
-    resetLadderObjectState();
+    freeAllLadderObjects();
     EXPECT_EQ(ldrBackupHead, nullptr);
     EXPECT_EQ(ldrBackupTail, nullptr);
 }

@@ -237,7 +237,7 @@ TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        resetModeDataState();
+        ModeData = {};
         Bytes file(512, 0);
         put(file, 20, {10, 0, 0, 0});
         put(file, 64, {80, 0, 0, 0, 64, 0, 0, 0});
@@ -279,7 +279,7 @@ TEST_F(ModeDataTest, WriteThenReadGivesTheSameRecord) {
     const ModeDataImage written = modeDataToImage(ModeData);
     ASSERT_TRUE(SaveModeDat(kPath));
 
-    resetModeDataState();
+    ModeData = {};
     loadModeDat(kPath);
     EXPECT_EQ(modeDataToImage(ModeData), written);
     EXPECT_EQ(recentFileSlotText(2), "/srv/plc/ä.PMW");

@@ -63,8 +63,8 @@ TEST_F(PmwFileTest, NewProgramOfType2IsSavedWithItsCapacityOf32) {
     ASSERT_EQ(writePmwFile(kPath, pmw), FileStatus::Ok);
     const auto bytes = fakes.files.content(kPath);
     EXPECT_EQ(bytes.size(), 64416u);
-    EXPECT_EQ(getWordLE(bytes, 256), 32);
-    EXPECT_EQ(getWordLE(bytes, 258), 0x8310);
+    EXPECT_EQ(byteimage::getU16(bytes, 256), 32);
+    EXPECT_EQ(byteimage::getU16(bytes, 258), 0x8310);
 }
 
 TEST_F(PmwFileTest, WrittenBytesFollowTheLayout) {
@@ -93,14 +93,14 @@ TEST_F(PmwFileTest, HeaderSizeWordsInTheFile) {
     ASSERT_TRUE(initPmwImageForTypeAndSize(2, 64));
     ASSERT_EQ(writePmwFile(kPath, pmw), FileStatus::Ok);
     auto bytes = fakes.files.content(kPath);
-    EXPECT_EQ(getWordLE(bytes, 78), 62560);
-    EXPECT_EQ(getWordLE(bytes, 250), 62624);
+    EXPECT_EQ(byteimage::getU16(bytes, 78), 62560);
+    EXPECT_EQ(byteimage::getU16(bytes, 250), 62624);
 
     initPmwImageByType(7);  // after New, with the template's sizes
     ASSERT_EQ(writePmwFile(kPath, pmw), FileStatus::Ok);
     bytes = fakes.files.content(kPath);
-    EXPECT_EQ(getWordLE(bytes, 78), 16096);
-    EXPECT_EQ(getWordLE(bytes, 250), 16160);
+    EXPECT_EQ(byteimage::getU16(bytes, 78), 16096);
+    EXPECT_EQ(byteimage::getU16(bytes, 250), 16160);
 }
 
 TEST_F(PmwFileTest, TheTailIsAlwaysThatOfTheTypeWord) {
@@ -173,7 +173,7 @@ TEST_F(PmwFileTest, HandMadeFileReadsCorrectly) {
     EXPECT_EQ(scratch.memSizeCode(), 2);
     EXPECT_EQ(scratch.sumCheck(), programCheckCode(scratch.program, 2));
     EXPECT_STREQ(reinterpret_cast<const char*>(&scratch.pmwPre[10]), "Hand made");
-    EXPECT_EQ(getWordLE(scratch.pmwPre, 70), 10200);
+    EXPECT_EQ(byteimage::getU16(scratch.pmwPre, 70), 10200);
     EXPECT_EQ(std::string(scratch.parameterBlock.begin() + 8, scratch.parameterBlock.begin() + 16),
               "ABCDEFGH");
     EXPECT_EQ(scratch.program[0], 0x2400);

@@ -12,7 +12,7 @@ using platform::MsgIcon;
 class ProgramImageTest : public testing::CoreTest {};
 
 std::uint16_t word(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return getWordLE(bytes, offset);
+    return byteimage::getU16(bytes, offset);
 }
 
 // ---- Header templates ----------------------------------------------------------------------------

@@ -135,8 +135,8 @@ TEST_F(PlcTypeChangeTest, ChangingToW3GivesCapacity64) {
     plcTypeChange1Click();
     EXPECT_EQ(pmw.plcType(), 2);
     EXPECT_EQ(pmw.memSizeCode(), 64);
-    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(getWordLE(pmw.pmwPre, offset), 62560);
-    EXPECT_EQ(getWordLE(pmw.pmwPre, 250), 62624);
+    for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(byteimage::getU16(pmw.pmwPre, offset), 62560);
+    EXPECT_EQ(byteimage::getU16(pmw.pmwPre, 250), 62624);
     EXPECT_EQ(pmw.parameterBlock[46], 0);
     EXPECT_EQ(connectedPlcType, 2);
 }

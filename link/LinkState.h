@@ -1,0 +1,45 @@
+// The whole mutable state of the PLC link in one place; the names the program uses (rs, comDcb,
+// D8Kreg, ...) are references into linkState, declared in the headers of their subjects.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/CommRecord.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+// The special registers before a PLC has been read: D8000 200, D8001 24300, D8002 8, D8003 2.
+constexpr std::array<std::uint16_t, 256> startUpSpecialRegisters() {
+    std::array<std::uint16_t, 256> registers{};
+    registers[0] = 200;
+    registers[1] = 24300;
+    registers[2] = 8;
+    registers[3] = 2;
+    return registers;
+}
+
+struct LinkState {
+    CommRecord rs;
+    std::array<std::uint8_t, kRxTmpSize> RxTmpArrayNo{};
+    std::array<std::uint8_t, kRxTmpSize + 1> RxTmpBuf{};
+    platform::SerialFormat comDcb;
+    std::uint8_t comState = 0;
+    int comPortHandle = -1;
+    std::uint32_t comPortIndex = 0;
+    std::uint32_t baudIndex = 0;
+    std::int32_t commProtocol = sysProtocol;
+    std::string baudText = "9600";
+    std::array<std::uint16_t, 256> D8Kreg = startUpSpecialRegisters();
+    std::string rsChHex;
+    std::uint32_t etxIndex = 0;
+    int waitDepth = 0;  // waits running now, nested ones counted
+    std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
+};
+
+extern LinkState linkState;
+
+}  // namespace kestrion

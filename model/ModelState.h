@@ -1,0 +1,102 @@
+// The whole mutable state of the model in one place. The names the rest of the program uses
+// (pmw, ModeData, ldrHead, editModeFlags, ...) are references into modelState, declared in the
+// headers of their subjects; the start value of each lives here only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/ConnectedPlc.h"
+#include "model/ConverterStacks.h"
+#include "model/DrawGeometry.h"
+#include "model/EditMarks.h"
+#include "model/EditorState.h"
+#include "model/LadderObject.h"
+#include "model/MainState.h"
+#include "model/ModeData.h"
+#include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
+
+namespace kestrion {
+
+struct ModelState {
+    // The main form's fields.
+    std::string installDir;
+    std::string modeDataPath;
+    std::uint32_t projectTreeDivisor = 10;
+    std::string traceCaption;
+    std::uint8_t fileStateFlags = 0;
+    std::string titleText;
+    std::array<char, kFileNameSize> FileNameArray{};
+    std::int32_t startNameLength = 0;
+    std::int32_t newFileCounter = 0;
+    std::int32_t screenWidth = 0;
+    std::int32_t screenHeight = 0;
+
+    // The settings record, the program image and the PLC on the line.
+    ModeDataRecord ModeData;
+    PmwImage pmw;
+    PmwImage pmwBackup;
+    std::uint16_t connectedPlcType = kNoPlcDetected;
+    std::uint32_t convStepNo = 0;
+
+    // Editing flags and the drawing geometry.
+    std::uint8_t editModeFlags = 0;
+    std::uint8_t redrawFlags = 0;
+    BlueFrameRect BlueFrame;
+    DrawLines draw;
+    std::uint32_t deviceColumns = 14;
+    std::uint32_t symbleHalfWidth = 0;
+    std::uint32_t symbleHalfHeight = 0;
+    std::uint32_t twoSymbleWidth = 0;
+    std::uint32_t virtualArrayColumns = 0;
+    std::uint32_t zoomPercent = 100;
+    std::uint32_t xOldCursor = 0;
+    std::uint32_t yOldCursor = 0;
+    std::uint32_t ladderBottomY = 0;
+
+    // The converters' stacks.
+    std::array<std::uint32_t, kConverterStackSize> stack0Code{};
+    std::array<std::uint32_t, kConverterStackSize> stack1Code{};
+    std::array<std::uint32_t, kConverterStackSize> Xmaximum{};
+    std::array<std::uint32_t, kConverterStackSize> MpsMrdMpp{};
+    std::int32_t startPointer = 0;
+    std::int32_t nextPointer = 0;
+    std::int32_t xMaxiPointer = 0;
+    std::int32_t mpsPointer = 0;
+
+    // The ladder object lists; the objects are owned through them (freeAllLadderObjects).
+    LadderList ldrList;
+    stLadderBlock* ldrNew = nullptr;
+    stLadderBlock* ldrAlloc = nullptr;
+    stLadderBlock* ldrSearch = nullptr;
+    LadderList ldrUndoList;
+    LadderList ldrBackupList;
+    LadderList deleteList;
+    LadderList copyList;
+    stLadderBlock* editNew = nullptr;
+    std::uint32_t curObjLbc = 0;
+
+    // The edit marks; owned through their lists (freeAllEditMarks).
+    GrayMarkList grayMarks;
+    GrayMarkList insGrayMarks;
+    GrayMarkList delGrayMarks;
+    DeleteStepList deleteStepNoList;
+
+    // The File menu's recent-file items.
+    std::array<RecentFileItem, kRecentFileItems> recentFileItems{};
+    bool FileBar1Visible = true;
+
+    // The clipboard block and the size of its object records.
+    std::vector<std::uint8_t> clipboardBlock;
+    std::size_t clipboardRecordSize = 0;
+};
+
+extern ModelState modelState;
+
+// Frees every ladder object and edit mark, then gives the model its start values.
+void resetModelState();
+
+}  // namespace kestrion

@@ -1,0 +1,162 @@
+#include "model/CommandTransaction.h"
+
+#include <stdexcept>
+
+#include "model/ConnectedPlc.h"
+#include "model/ConversionError.h"
+#include "model/EditMarks.h"
+#include "model/MainState.h"
+#include "model/ProgramImage.h"
+#include "model/StepCount.h"
+#include "model/ByteImage.h"
+#include "model/LadderTestSupport.h"
+
+namespace kestrion {
+namespace {
+
+// Everything a command may change, as values that can be compared.
+struct ModelPicture {
+    PmwImage pmw;
+    std::vector<std::uint16_t> ladder, undo, copies;
+    std::string editNewMnemonic;
+    std::ptrdiff_t now = -1, alloc = -1;
+    std::vector<std::uint32_t> grayRows, insertedRows;
+    std::ptrdiff_t grayWalker = -1;
+    std::size_t deleteSteps = 0;
+    std::uint8_t editFlags = 0, fileFlags = 0;
+    std::string fileName;
+    std::uint16_t plc = 0;
+    std::uint32_t steps = 0;
+    bool operator==(const ModelPicture&) const = default;
+};
+
+std::vector<std::uint32_t> rows(const GrayMarkList& list) {
+    std::vector<std::uint32_t> out;
+    for (const stGrayMark* m = list.head; m != nullptr; m = m->next) out.push_back(m->Y);
+    return out;
+}
+
+class CommandTransactionTest : public testing::LadderTest {
+protected:
+    CommandTransactionTest() {
+        initPmwImageByType(4);
+        pmw.program[0] = 0x2000;
+        pmw.setSumCheck(programCheckCode(pmw.program, 8));
+        buildList({{0x2000, 1}, {0xC000, 1}}, 2);
+        ldrNow = ldrHead->next;
+        EXPECT_TRUE(ReallocLadderMemory(kLinkCopyList, 9));
+        EXPECT_TRUE(ReallocLadderMemory(kLinkEditNew, 4));
+        ldrAlloc = ldrHead;
+        std::copy_n("OUT", 4, editNew->mnemonic.begin());
+        addGrayMaskRow(64);
+        addGrayMaskRow(0);
+        grayTemp = grayHead->next;
+        addInsGrayMarkRow(128);
+        addDeleteStepNoRecord();
+        editModeFlags = 0x04;
+        fileStateFlags = 0x01;
+        setFileNameArray("/plc/a.PMW");
+        connectedPlcType = 4;
+        convStepNo = 3;
+    }
+
+    static ModelPicture picture() {
+        ModelPicture p;
+        p.pmw = pmw;
+        p.ladder = codes();
+        p.undo = codes(ldrUndoList);
+        p.copies = codes(copyList);
+        p.editNewMnemonic = editNew == nullptr ? "<none>" : std::string(editNew->mnemonic.data());
+        p.now = links::indexOf(ldrList, ldrNow);
+        p.alloc = links::indexOf(ldrList, ldrAlloc);
+        p.grayRows = rows(grayMarks);
+        p.insertedRows = rows(insGrayMarks);
+        p.grayWalker = links::indexOf(grayMarks, grayTemp);
+        p.deleteSteps = static_cast<std::size_t>(links::countNodes(deleteStepNoList));
+        p.editFlags = editModeFlags;
+        p.fileFlags = fileStateFlags;
+        p.fileName = currentFileName();
+        p.plc = connectedPlcType;
+        p.steps = convStepNo;
+        return p;
+    }
+
+    // Changes every part: words, check code, every list, the walkers and the flags.
+    static void changeEverything() {
+        ASSERT_TRUE(initPmwImageForTypeAndSize(7, 16));
+        pmw.program[1] = 0x3000;
+        addBeforeEnd(400, 64, 0x4000, 3);
+        std::swap(ldrList, ldrUndoList);
+        FreeLadderMemory(kListCopy);
+        FreeLadderMemory(kListEditNew);
+        ldrAlloc = nullptr;
+        FreeLadderMemory(kListEditedRows);
+        addGrayMaskRow(192);
+        editModeFlags = 0x08;
+        fileStateFlags = 0x04;
+        setFileNameArray("/plc/b.PMW");
+        connectedPlcType = 7;
+        convStepNo = 0;
+    }
+};
+
+TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
+    const ModelPicture before = picture();
+    // A command that fails with its family's error, and one that reports failure.
+    EXPECT_FALSE(runCommand([] {
+        changeEverything();
+        throw ConversionError("Stack 0 overflow");
+    }));
+    EXPECT_EQ(picture(), before);
+    EXPECT_FALSE(runCommand([] {
+        changeEverything();
+        return false;
+    }));
+    EXPECT_EQ(picture(), before);
+    expectConsistentLinks(ldrList);
+    expectConsistentLinks(copyList);
+    expectConsistentLinks(grayMarks);
+    EXPECT_EQ(ldrNow, ldrHead->next);
+    EXPECT_EQ(ldrAlloc, ldrHead);
+    EXPECT_EQ(grayTemp, grayHead->next);
+    EXPECT_EQ(pmw.sumCheck(), programCheckCode(pmw.program, 8));
+}
+
+TEST_F(CommandTransactionTest, ACommandThatSucceedsKeepsItsChanges) {
+    EXPECT_TRUE(runCommand([] { changeEverything(); }));
+    const ModelPicture changed = picture();
+    EXPECT_TRUE(runCommand([] { return true; }));
+    EXPECT_EQ(picture(), changed);
+    EXPECT_EQ(pmw.plcType(), 7);
+    EXPECT_EQ(editNew, nullptr);
+}
+
+TEST_F(CommandTransactionTest, AnUnexpectedErrorRestoresAndGoesOnUp) {
+    const ModelPicture before = picture();
+    EXPECT_THROW(runCommand([] {
+                     changeEverything();
+                     throw std::logic_error("bug");
+                 }),
+                 std::logic_error);
+    EXPECT_EQ(picture(), before);
+}
+
+TEST_F(CommandTransactionTest, EveryFamilyErrorEndsTheCommandQuietly) {
+    const ModelPicture before = picture();
+    EXPECT_FALSE(runCommand([]() -> bool {
+        changeEverything();
+        throw ListError("list");
+    }));
+    EXPECT_FALSE(runCommand([]() -> bool {
+        changeEverything();
+        throw FileError("file");
+    }));
+    EXPECT_FALSE(runCommand([]() -> bool {
+        changeEverything();
+        throw ByteImageError("record");
+    }));
+    EXPECT_EQ(picture(), before);
+}
+
+}  // namespace
+}  // namespace kestrion
