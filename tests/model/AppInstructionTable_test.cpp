@@ -27,6 +27,8 @@ TEST(AppInstructionTable, RowsAreInFncOrderAndFoundByNumber) {
     EXPECT_EQ(findAppInstruction(89), nullptr);
     EXPECT_EQ(findAppInstruction(227), nullptr);
     EXPECT_EQ(findAppInstruction(503), nullptr);
+    EXPECT_FALSE(carriesForm(89, false, false));
+    EXPECT_TRUE(carriesForm(12, true, true));
 }
 
 TEST(AppInstructionTable, EveryCarriedFormHasOneWrittenNameThatLeadsBackToIt) {

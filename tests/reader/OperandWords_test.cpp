@@ -177,9 +177,10 @@ std::vector<std::string> canonicalTexts(bool wide) {
          "M0", "M1535", "M1536", "M7679", "M8000", "M9279"});
     add(withIndexes({"S5", "X7", "Y17", "M100", "M8002", "S1500", "M7679"}, false));
     add(withIndexes({"K1X0", "K2X10", "K4M0", "K4S1024", "K8M7679", "K4M8000", "K3Y177"}, true));
-    add(withIndexes({"T0",    "T5",    "T511",  "C0",    "C199",  "C200",  "C235",  "C263", "D0",   "D999",
-                     "D1000", "D7999", "D8000", "D8027", "D8030", "D8181", "D8511", "R0",   "R100", "R32767"},
-                    true));
+    add(withIndexes(
+        {"T0",    "T5",    "T511",  "C0",    "C199",  "C200",  "C235",  "C263",  "D0", "D999", "D1000",
+         "D7999", "D8000", "D8027", "D8030", "D8181", "D8196", "D8197", "D8511", "R0", "R100", "R32767"},
+        true));
     add({"D8028V1", "D8029Z", "D8183V7"});  // the index registers keep their D numbers in indexed forms
     add({"V0", "V1", "V7", "Z0", "Z1", "Z7", "I0", "I5", "I127"});
     return texts;
@@ -241,7 +242,7 @@ TEST_F(Refusals, AnOperandWithoutWordsIsAConversionErrorAfterTheMessage) {
 }
 
 TEST_F(Refusals, OwnEncodersRefuseWhatTheirWordsCannotHold) {
-    for (const char* text : {"U\\G1", "UG\\G1", "U1G100", "U1\\G32768", "U1\\G", "Ua\\G1"})
+    for (const char* text : {"U\\G1", "UG\\G1", "U1G100", "U1\\G32768", "U1\\G", "Ua\\G1", "U1\\H5"})
         EXPECT_THROW(encodeWith(encodeUGText, text, false), ConversionError) << text;
     for (const char* text : {"P", "P8192", "P-1", "Q1", "P1x"})
         EXPECT_THROW(encodeWith(encodePointerText, text, false), ConversionError) << text;
@@ -309,6 +310,7 @@ TEST_F(FromTheImage, OperandsAfterTheInstructionWordGoIntoTheObject) {
     EXPECT_EQ(textOf(object.operands[0]), "K100");
     EXPECT_EQ(textOf(object.operands[1]), "D10");
     EXPECT_EQ(textOf(object.operands[2]), "");
+    EXPECT_TRUE(fakes.messages.shown.empty());  // nothing read beyond the two operands
 }
 
 TEST_F(FromTheImage, TheEndOfTheProgramAreaReadsAsNoOperand) {
@@ -325,6 +327,8 @@ TEST_F(FromTheImage, TextsAreWrittenIntoTheNamedSlotOnly) {
     writeBitGroupOperandText(1, 3, '4', 'M', 1, "0");  // a bare digit value is no bit-group index
     EXPECT_EQ(textOf(object.operands[1]), "K4M0V");
     writeOperandText(0, 0, 'D', 5, "1");  // no sixth text
+    writeBitGroupOperandText(0, 0, '1', 'X', 5, "0");
+    EXPECT_EQ(textOf(object.operand6), "");
 }
 
 // ---- Small helpers ---------------------------------------------------------------------------------
