@@ -130,7 +130,7 @@ std::string pairText(WordPair pair) {
 }
 
 int instructionLength(std::uint32_t code) {
-    if (code == 0xFFFF || code == 0x1000 || code >= 0xC000) return 1;
+    if (code == 0x1000 || code >= 0xC000) return 1;
     if (code >= 0x2000 && code < 0x8000) return 1;
     if (code >= 0x8000 && code < 0xB000) return 0;  // operand word
     if (code < 0xB000 && code >= 0x1400) return 0;

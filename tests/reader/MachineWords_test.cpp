@@ -58,6 +58,7 @@ TEST(OperandPairs, WordBitAndBitDevicePairs) {
     EXPECT_EQ(wordBitPair(100, 10), (WordPair{0x86C8, 0x9680}));
     EXPECT_EQ(wordBitPair(10, 10), (WordPair{0x8614, 0x9680}));
     EXPECT_EQ(wordBitPair(8191, 15), (WordPair{0x86FE, 0x97FF}));
+    EXPECT_EQ(wordBitPair(0, 0), (WordPair{0x8600, 0x9400}));
     EXPECT_FALSE(wordBitPair(8192, 0).has_value());
     EXPECT_FALSE(wordBitPair(0, 16).has_value());
     EXPECT_FALSE(wordBitPair(-1, 0).has_value());

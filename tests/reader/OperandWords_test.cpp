@@ -313,6 +313,14 @@ TEST_F(FromTheImage, OperandsAfterTheInstructionWordGoIntoTheObject) {
     EXPECT_TRUE(fakes.messages.shown.empty());  // nothing read beyond the two operands
 }
 
+TEST_F(FromTheImage, WithoutACurrentObjectNothingIsWritten) {
+    pmw.program[1] = 0x8064;
+    pmw.program[2] = 0x8000;
+    ldrNow = nullptr;
+    convToFncRelayCode(kProgramAreaOffset, 1, false);
+    EXPECT_EQ(textOf(object.operands[0]), "");
+}
+
 TEST_F(FromTheImage, TheEndOfTheProgramAreaReadsAsNoOperand) {
     convToFncRelayCode(kProgramAreaOffset + 2 * (kProgramWordCount - 1), 1, false);
     EXPECT_EQ(textOf(object.operands[0]), "");
