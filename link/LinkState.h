@@ -36,7 +36,7 @@ struct LinkState {
     std::array<std::uint16_t, 256> D8Kreg = startUpSpecialRegisters();
     std::string rsChHex;
     std::uint32_t etxIndex = 0;
-    int waitDepth = 0;  // waits running now, nested ones counted
+    int waitDepth = 0;                           // waits running now, nested ones counted
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
 };
 

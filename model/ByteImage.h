@@ -33,14 +33,16 @@ template <std::unsigned_integral T>
 T get(std::span<const std::uint8_t> image, std::size_t offset) {
     checkBounds(image.size(), offset, sizeof(T));
     T value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) value = static_cast<T>(value | T{image[offset + i]} << (8 * i));
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        value = static_cast<T>(value | T{image[offset + i]} << (8 * i));
     return value;
 }
 
 template <std::unsigned_integral T>
 void put(std::span<std::uint8_t> image, std::size_t offset, T value) {
     checkBounds(image.size(), offset, sizeof(T));
-    for (std::size_t i = 0; i < sizeof(T); ++i) image[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        image[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 inline std::uint8_t getU8(std::span<const std::uint8_t> image, std::size_t offset) {
@@ -70,16 +72,16 @@ inline void putU64(std::span<std::uint8_t> image, std::size_t offset, std::uint6
 
 // Raw bytes and fixed-size text fields (character arrays kept byte for byte, NULs included).
 template <class Byte>
-    requires(sizeof(Byte) == 1)
-void putBytes(std::span<std::uint8_t> image, std::size_t offset, std::span<const Byte> field) {
+requires(sizeof(Byte) == 1) void putBytes(std::span<std::uint8_t> image, std::size_t offset,
+                                          std::span<const Byte> field) {
     checkBounds(image.size(), offset, field.size());
     std::transform(field.begin(), field.end(), image.begin() + static_cast<std::ptrdiff_t>(offset),
                    [](Byte b) { return static_cast<std::uint8_t>(b); });
 }
 
 template <class Byte>
-    requires(sizeof(Byte) == 1)
-void getBytes(std::span<const std::uint8_t> image, std::size_t offset, std::span<Byte> field) {
+requires(sizeof(Byte) == 1) void getBytes(std::span<const std::uint8_t> image, std::size_t offset,
+                                          std::span<Byte> field) {
     checkBounds(image.size(), offset, field.size());
     const auto first = image.begin() + static_cast<std::ptrdiff_t>(offset);
     std::transform(first, first + static_cast<std::ptrdiff_t>(field.size()), field.begin(),

@@ -25,7 +25,8 @@ std::vector<Part>& parts() {
 
 bool registerPart(std::string_view name, TakeSnapshot snapshot) {
     auto& list = parts();
-    if (snapshot == nullptr || std::any_of(list.begin(), list.end(), [&](const Part& p) { return p.name == name; }))
+    if (snapshot == nullptr ||
+        std::any_of(list.begin(), list.end(), [&](const Part& p) { return p.name == name; }))
         throw std::logic_error("command transaction: part " + std::string(name) + " registered twice");
     list.push_back({name, snapshot});
     return true;

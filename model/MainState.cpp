@@ -15,7 +15,11 @@ void setFileNameArray(const std::string& text) {
     std::copy_n(text.begin(), length, FileNameArray.begin());
 }
 
-std::string intToAnsiString(std::int32_t value) { return std::to_string(value); }
-std::string intToAnsiString2(std::int32_t value) { return std::to_string(value); }
+std::string intToAnsiString(std::int32_t value) {
+    return std::to_string(value);
+}
+std::string intToAnsiString2(std::int32_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace kestrion

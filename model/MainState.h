@@ -24,7 +24,7 @@ constexpr std::uint8_t kFileLastChoiceWentThrough = 0x04;
 constexpr std::size_t kFileNameSize = 96;
 
 extern std::uint8_t& fileStateFlags;
-extern std::string& titleText;  // "Kestrion Version 2.1.1108"
+extern std::string& titleText;                          // "Kestrion Version 2.1.1108"
 extern std::array<char, kFileNameSize>& FileNameArray;  // NUL-terminated, NUL-padded
 extern std::int32_t& startNameLength;
 extern std::int32_t& newFileCounter;

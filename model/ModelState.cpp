@@ -121,8 +121,10 @@ transaction::Restore snapshotEditAndFileFlags() {
     };
 }
 
-[[maybe_unused]] const bool programImagePart = transaction::registerPart("program image", snapshotProgramImage);
-[[maybe_unused]] const bool flagsPart = transaction::registerPart("edit and file flags", snapshotEditAndFileFlags);
+[[maybe_unused]] const bool programImagePart =
+    transaction::registerPart("program image", snapshotProgramImage);
+[[maybe_unused]] const bool flagsPart =
+    transaction::registerPart("edit and file flags", snapshotEditAndFileFlags);
 
 }  // namespace
 

@@ -10,8 +10,8 @@ namespace kestrion::state {
 namespace {
 
 // The floors of the tree, lowest first.
-constexpr std::string_view kFloors[] = {"platform", "model",   "lang",        "entry",   "editor",
-                                        "reader",   "compiler", "link",       "monitor", "diagnostics",
+constexpr std::string_view kFloors[] = {"platform", "model",    "lang", "entry",   "editor",
+                                        "reader",   "compiler", "link", "monitor", "diagnostics",
                                         "wizards",  "devviews", "app"};
 
 struct Entry {
@@ -37,7 +37,8 @@ bool registerReset(std::string_view folder, ResetFunction reset) {
         throw std::logic_error("state registry: " + std::string(folder) + " registered twice");
     const Entry entry{floor - std::begin(kFloors), *floor, reset};
     // Kept highest floor first.
-    const auto place = std::find_if(list.begin(), list.end(), [&](const Entry& e) { return e.floor < entry.floor; });
+    const auto place =
+        std::find_if(list.begin(), list.end(), [&](const Entry& e) { return e.floor < entry.floor; });
     list.insert(place, entry);
     return true;
 }

@@ -100,6 +100,7 @@ bool applySerialFormat(termios& settings, const SerialFormat& format) {
     speed_t speed{};
     if (!speedOf(format.baudRate, speed)) return false;
     if (format.dataBits != 7 && format.dataBits != 8) return false;
+    if (format.stopBits != 1 && format.stopBits != 2) return false;
     // The device keeps whatever an earlier program left in its settings; raw mode does not clear
     // everything that would change the bytes, so the rest is cleared here.
     cfmakeraw(&settings);

@@ -13,7 +13,7 @@ namespace kestrion::platform {
 std::string resolveComDevice(int comNumber, const char* environmentValue);
 
 // Puts the format into termios settings: raw bytes, no flow control, no time-outs; false for a
-// rate or a number of data bits the port does not offer.
+// rate, a number of data bits or of stop bits the port does not offer.
 bool applySerialFormat(termios& settings, const SerialFormat& format);
 
 class PosixSerialPorts : public SerialPorts {

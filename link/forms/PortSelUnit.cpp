@@ -87,6 +87,8 @@ void TPortSelForm::baudRateRadioGroupClick(int itemIndex) {
 }
 
 void TPortSelForm::btnOkClick() {
+    // A port typed into the box counts even when the box never lost the focus before the click.
+    comPortComboBoxChange(comPortComboBox->currentText());
     confirmed = true;
     accept();
 }

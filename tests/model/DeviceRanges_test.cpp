@@ -276,6 +276,43 @@ TEST_F(DeviceRangesTest, IAcceptsExactlyItsInterruptSet) {
     }
 }
 
+// The inner side of every boundary of every device and type is accepted without a box (N7 on
+// type 4 among them); the outer sides are in the tests above.
+TEST_F(DeviceRangesTest, TheInnerSideOfEveryBoundaryIsAccepted) {
+    using Check = std::int32_t (*)(std::int32_t, std::int32_t);
+    struct Inner {
+        const char* device;
+        Check check;
+        std::vector<std::int32_t> types;
+        std::vector<std::int32_t> accepted;
+    };
+    // clang-format off
+    const Inner cases[] = {
+        {"XY", checkXYRange, {1, 7, 5, 4, 2}, {0, 7, 10, 77, 100, 177}}, {"XY", checkXYRange, {6}, {0, 7, 10, 17}},
+        {"M", checkMRange, {1}, {0, 511, 8000, 8255}}, {"M", checkMRange, {6, 7}, {0, 1535, 8000, 8255}},
+        {"M", checkMRange, {5, 4}, {0, 3071, 8000, 8255}}, {"M", checkMRange, {2}, {0, 7679, 8000, 8511}},
+        {"S", checkSRange, {1}, {0, 127}}, {"S", checkSRange, {6, 7, 5, 4}, {0, 999}}, {"S", checkSRange, {2}, {0, 4095}},
+        {"T", checkTRange, {1}, {0, 63, 200, 255}}, {"T", checkTRange, {6, 7, 5, 4}, {0, 255}},
+        {"T", checkTRange, {2}, {0, 511}},
+        {"C", checkCRange, {1}, {0, 31, 235, 255}}, {"C", checkCRange, {6, 7, 5, 4, 2}, {0, 255}},
+        {"D", checkDRange, {1}, {0, 255, 8000, 8255}}, {"D", checkDRange, {6}, {0, 3999, 8000, 8255}},
+        {"D", checkDRange, {7, 5}, {0, 7999, 8000, 8255}}, {"D", checkDRange, {4}, {0, 999, 8000, 8255}},
+        {"D", checkDRange, {2}, {0, 7999, 8000, 8510}},
+        {"R", checkRRange, {2}, {0, 32767}}, {"U", checkURange, {2}, {0, 32767}},
+        {"VZ", checkVZRange, {1}, {0}}, {"VZ", checkVZRange, {6, 7, 5, 4, 2}, {0, 7}},
+        {"N", checkNRange, {1, 6, 7, 5, 4, 2}, {0, 7}},
+        {"P", checkPRange, {1}, {0, 63}}, {"P", checkPRange, {6, 7, 5, 4}, {0, 127}}, {"P", checkPRange, {2}, {0, 4095}},
+    };
+    // clang-format on
+    for (const Inner& c : cases)
+        for (std::int32_t type : c.types)
+            for (std::int32_t number : c.accepted) {
+                fakes.messages.shown.clear();
+                EXPECT_EQ(c.check(type, number), 0) << c.device << number << " on type " << type;
+                EXPECT_TRUE(fakes.messages.shown.empty()) << c.device << number << " on type " << type;
+            }
+}
+
 // ---- Constants --------------------------------------------------------------------------------
 
 struct ConstantCase {

@@ -62,6 +62,13 @@ TEST_F(PosixFilesTest, MissingFileIsNotFound) {
     EXPECT_FALSE(files.remove(path("missing.PMW")));
 }
 
+TEST_F(PosixFilesTest, AFolderOpensButCannotBeReadSoTheReadEndsAsFailed) {
+    fs::create_directories(root / "User.PMW");
+    const ReadResult result = files.readWhole(path("User.PMW"));
+    EXPECT_EQ(result.status, FileStatus::Failed);
+    EXPECT_EQ(result.data.length(), 0u);
+}
+
 TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
     std::vector<std::uint8_t> bytes(128416);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cstdlib>
 
 #include "platform/PosixSerial.h"
@@ -89,6 +91,34 @@ TEST(PosixSerial, ADeviceTheUserMayNotOpenIsReportedAsAPermissionError) {
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no ordinary user to try it as";
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A pseudo-terminal stands in for the device: the real port's configure() sets its termios.
+TEST(PosixSerial, TheRealPortRefusesAFormatItCannotSetAndKeepsItsSettings) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    SerialOpenResult opened = PosixSerialPorts::openDevice(ptsname(master));
+    ASSERT_EQ(opened.status, SerialOpenStatus::Ok);
+    SerialPort& port = *opened.port;
+    ASSERT_TRUE(port.configure({19200, 7, Parity::Even, 1}));
+    termios before{};
+    ASSERT_EQ(tcgetattr(port.handle(), &before), 0);
+
+    const SerialFormat refused[] = {{12345, 7, Parity::Even, 1}, {0, 7, Parity::Even, 1},
+                                    {9600, 6, Parity::Even, 1},  {9600, 9, Parity::None, 1},
+                                    {9600, 8, Parity::None, 0},  {9600, 8, Parity::None, 3}};
+    for (const SerialFormat& format : refused) {
+        EXPECT_FALSE(port.configure(format)) << format.baudRate << " " << format.dataBits << " " << format.stopBits;
+        termios after{};
+        ASSERT_EQ(tcgetattr(port.handle(), &after), 0);
+        EXPECT_EQ(after.c_cflag, before.c_cflag);
+        EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+    }
+    EXPECT_TRUE(port.configure({115200, 8, Parity::None, 2}));
+    opened.port.reset();
+    close(master);
 }
 
 }  // namespace

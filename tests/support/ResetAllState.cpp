@@ -4,6 +4,8 @@
 
 namespace kestrion::testing {
 
-void resetAllState() { state::resetAll(); }
+void resetAllState() {
+    state::resetAll();
+}
 
 }  // namespace kestrion::testing

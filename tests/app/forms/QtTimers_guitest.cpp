@@ -1,0 +1,39 @@
+// The real timers the main window owns: a disabled one fires no more.
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/forms/QtPlatform.h"
+
+namespace kestrion::app {
+namespace {
+
+using platform::TimerId;
+
+TEST(QtTimersTest, ADisabledTimerFiresNoMore) {
+    QtTimers timers;
+    int fired = 0;
+    QObject::connect(&timers.timer(TimerId::Timer1), &QTimer::timeout, [&] {
+        // Disabled from inside its own tick, as the core's handlers do.
+        if (++fired == 2) timers.setEnabled(TimerId::Timer1, false);
+    });
+    timers.setInterval(TimerId::Timer1, 1);
+    timers.setEnabled(TimerId::Timer1, true);
+    EXPECT_TRUE(timers.enabled(TimerId::Timer1));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fired >= 2; }, 5000));
+    QTest::qWait(30);
+    EXPECT_EQ(fired, 2);
+    EXPECT_FALSE(timers.enabled(TimerId::Timer1));
+
+    // Enabled and disabled again before its first tick; a new period does not start it either.
+    timers.setEnabled(TimerId::Timer1, true);
+    timers.setEnabled(TimerId::Timer1, false);
+    timers.setInterval(TimerId::Timer1, 2);
+    QTest::qWait(30);
+    EXPECT_EQ(fired, 2);
+    EXPECT_FALSE(timers.enabled(TimerId::Timer1));
+}
+
+}  // namespace
+}  // namespace kestrion::app
