@@ -54,19 +54,12 @@ TEST(DeviceCodes, OneWordInstructionsAddTheCodeToTheGroup) {
     EXPECT_EQ(0x2000 + *deviceCodeOfText("M8002"), 0x2F02);
 }
 
-TEST(OperandPairs, WordBitAndBitDevicePairs) {
+TEST(OperandPairs, WordBitAndBitDevicePairsAndTheirTexts) {
     EXPECT_EQ(wordBitPair(100, 10), (WordPair{0x86C8, 0x9680}));
-    EXPECT_EQ(wordBitPair(10, 10), (WordPair{0x8614, 0x9680}));
-    EXPECT_EQ(wordBitPair(8191, 15), (WordPair{0x86FE, 0x97FF}));
     EXPECT_EQ(wordBitPair(0, 0), (WordPair{0x8600, 0x9400}));
-    EXPECT_FALSE(wordBitPair(8192, 0).has_value());
-    EXPECT_FALSE(wordBitPair(0, 16).has_value());
-    EXPECT_FALSE(wordBitPair(-1, 0).has_value());
+    for (const auto& [n, b] : {std::pair{8192, 0}, std::pair{0, 16}, std::pair{-1, 0}})
+        EXPECT_FALSE(wordBitPair(n, b).has_value()) << n << "." << b;
     EXPECT_EQ(bitDevicePair(0x29D0), (WordPair{0x84D0, 0x8029}));
-    EXPECT_EQ(bitDevicePair(0x3000), (WordPair{0x8400, 0x8030}));
-}
-
-TEST(OperandPairs, ReadBackAsTheirTexts) {
     EXPECT_EQ(pairText({0x86C8, 0x9680}), "D100.A");
     EXPECT_EQ(pairText(*wordBitPair(8191, 15)), "D8191.F");
     EXPECT_EQ(pairText({0x8400, 0x8030}), "M3584");
@@ -81,21 +74,16 @@ protected:
     stLadderBlock object{};
 };
 
-TEST_F(WritingIntoTheObject, DeviceTextAndNumberGoIntoTheFirstOperand) {
+TEST_F(WritingIntoTheObject, DeviceTextAndNumberGoIntoTheFirstOperandAnOutsideCodeAfterItsBox) {
     convToRelayCode(0x0440);
-    EXPECT_EQ(textOf(object.operands[0]), "X100");
-    EXPECT_EQ(object.rCode, 64);
+    EXPECT_EQ(textOf(object.operands[0]) + "/" + std::to_string(object.rCode), "X100/64");
     EXPECT_TRUE(fakes.messages.shown.empty());
-}
-
-TEST_F(WritingIntoTheObject, CodeOutsideTheMapIsShownAndWrittenAnyway) {
     convToRelayCode(0x4000);
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].text, "Error20180510.900");
     EXPECT_EQ(fakes.messages.shown[0].caption, "convToRelayCode");
     EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Information);
-    EXPECT_EQ(textOf(object.operands[0]), "A16384");
-    EXPECT_EQ(object.rCode, 0x4000);
+    EXPECT_EQ(textOf(object.operands[0]) + "/" + std::to_string(object.rCode), "A16384/16384");
 }
 
 TEST_F(WritingIntoTheObject, WordBitTextAndRegisterNumber) {

@@ -128,22 +128,15 @@ TEST(OperandWords, WorkedTextsOfTheDecoder) {
 
 TEST(OperandWords, EightCharacterWordsFillOperandOneAndTakeFourPositions) {
     const Words words{0x8A41, 0x8042, 0x8A43, 0x8044, 0x8A45, 0x8046, 0x8A47, 0x8048, 0x8600, 0x8600};
-    const OperandTexts texts = decodeOperands(words, 5, false);
-    EXPECT_EQ(texts[0], "ABCDEFGH");
-    EXPECT_EQ(texts[1], "");
-    EXPECT_EQ(texts[3], "");
-    EXPECT_EQ(texts[4], "D0");
+    EXPECT_EQ(decodeOperands(words, 5, false), (OperandTexts{"ABCDEFGH", "", "", "", "D0"}));
     EXPECT_EQ(decodeOperands(Words{0x8A41, 0x8042, 0x8A00, 0x8043}, 1, false)[0], "AB");
 }
 
 TEST(OperandWords, OperandsFollowEachOtherByTwoOrFourWords) {
-    const OperandTexts narrow = decodeOperands(Words{0x8064, 0x8000, 0x8614, 0x8600}, 2, false);
-    EXPECT_EQ(narrow[0], "K100");
-    EXPECT_EQ(narrow[1], "D10");
-    const OperandTexts wide =
-        decodeOperands(Words{0x80A0, 0x8086, 0x8001, 0x8000, 0x8614, 0x8600, 0x8000, 0x8000}, 2, true);
-    EXPECT_EQ(wide[0], "K100000");
-    EXPECT_EQ(wide[1], "D10");
+    EXPECT_EQ(decodeOperands(Words{0x8064, 0x8000, 0x8614, 0x8600}, 2, false),
+              (OperandTexts{"K100", "D10", "", "", ""}));
+    EXPECT_EQ(decodeOperands(Words{0x80A0, 0x8086, 0x8001, 0x8000, 0x8614, 0x8600, 0x8000, 0x8000}, 2, true),
+              (OperandTexts{"K100000", "D10", "", "", ""}));
 }
 
 // ---- Round trip: every canonical text of every form reads back as itself ---------------------------
