@@ -11,15 +11,17 @@ namespace {
 constexpr std::uint8_t kFormAll = kForm16 | kForm32 | kFormPulse16 | kFormPulse32;
 
 // clang-format off
-// Carried forms where the sources of this table differ:
+// A form is carried only where the box, the word check, the loader and the emitter can all take it:
 // - CJ, CALL: 16-bit and pulse (the pointer operand has no 32-bit words); FOR, SRET..NEXT: 16-bit;
 //   WDT: 16-bit and pulse; ASC: 16-bit (eleven words); ADPRW: 16-bit.
 // - RMMN: 16-bit; BLK, ZPUSH, ZPOP, $+, LEN, RIGHT..MIDW, INSTR, $MOV: 16-bit and pulse.
 // - EMOV: 32-bit only (a float needs both halves); HSCT: 16 and 32-bit, no pulse form.
 // - compare contacts: 16 and 32-bit, no pulse form.
-// - DABIN, BINDA, ANS, ANR: carried in all four forms by the ordinary pattern.
-// - IST, TTMR, STMR, HOUR: carried in no form.
-// - otherwise the box's P column and its 16-bit tag decide where the box has the instruction.
+// - DABIN, BINDA, ANS, ANR: all four forms, written by the ordinary pattern.
+// - IST, TTMR, STMR, HOUR: no form.
+// - every other instruction the box has: the forms its P column and 16-bit tag allow; the rest
+//   (SMOV, SER, ROTC, SORT, SEGL, ARWS, PR, ABS) come only from loaded programs, in all four forms.
+// Numbers without a row (89-95, 227, ...) carry no form either.
 constexpr AppInstruction kRows[] = {
     {0, "CJ", 1, kForm16 | kFormPulse16, AppKind::Pointer, true, true, BoxEntry::Accepted, "ptr", ""},
     {1, "CALL", 1, kForm16 | kFormPulse16, AppKind::Pointer, false, true, BoxEntry::Accepted, "ptr", ""},
