@@ -17,12 +17,12 @@ namespace {
 
 // Everything a command may change, as values that can be compared.
 struct ModelPicture {
-    PmwImage pmw;
+    PmwImage pmw, backup;
     std::vector<std::uint16_t> ladder, undo, copies;
     std::string editNewMnemonic;
     std::ptrdiff_t now = -1, alloc = -1;
     std::vector<std::uint32_t> grayRows, insertedRows;
-    std::ptrdiff_t grayWalker = -1;
+    std::ptrdiff_t grayWalker = -1, grayNow = -1;
     std::size_t deleteSteps = 0;
     std::uint8_t editFlags = 0, fileFlags = 0;
     std::string fileName;
@@ -64,6 +64,7 @@ protected:
     static ModelPicture picture() {
         ModelPicture p;
         p.pmw = pmw;
+        p.backup = pmwBackup;
         p.ladder = codes();
         p.undo = codes(ldrUndoList);
         p.copies = codes(copyList);
@@ -73,6 +74,7 @@ protected:
         p.grayRows = rows(grayMarks);
         p.insertedRows = rows(insGrayMarks);
         p.grayWalker = links::indexOf(grayMarks, grayTemp);
+        p.grayNow = links::indexOf(grayMarks, grayMarks.now);
         p.deleteSteps = static_cast<std::size_t>(links::countNodes(deleteStepNoList));
         p.editFlags = editModeFlags;
         p.fileFlags = fileStateFlags;
@@ -86,6 +88,7 @@ protected:
     static void changeEverything() {
         ASSERT_TRUE(initPmwImageForTypeAndSize(7, 16));
         pmw.program[1] = 0x3000;
+        backupPmwImage();
         addBeforeEnd(400, 64, 0x4000, 3);
         std::swap(ldrList, ldrUndoList);
         FreeLadderMemory(kListCopy);
