@@ -8,7 +8,7 @@
 namespace kestrion {
 namespace {
 
-using testing::CoreTest;
+using test::CoreTest;
 
 struct CodeText {
     std::int32_t code;

@@ -17,7 +17,7 @@
 namespace kestrion {
 namespace {
 
-using testing::CoreTest;
+using test::CoreTest;
 using Words = std::vector<std::uint16_t>;
 using Encoder = std::function<std::uint32_t(OperandSink&, std::uint32_t, std::string_view)>;
 
