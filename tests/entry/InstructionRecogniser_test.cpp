@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "entry/InstructionTable.h"
-#include "model/AppInstructionTable.h"
 #include "model/ConnectedPlc.h"
 #include "model/DrawGeometry.h"
 #include "model/ProgramImage.h"
@@ -13,8 +12,6 @@
 
 namespace kestrion {
 namespace {
-
-using platform::MsgIcon;
 
 constexpr std::uint32_t kCell = 80;
 constexpr std::uint8_t kD = kInstrDoubleWord;
@@ -37,19 +34,11 @@ protected:
     // "MNEMONIC OPERAND ..." as the box splits it; the cell is the second of the first row.
     std::uint32_t recognise(const std::string& line, std::uint32_t x = 2 * kCell, std::uint32_t y = 0) {
         std::istringstream words(line);
-        std::string mnemonic;
-        words >> mnemonic;
-        object = stLadderBlock{};
         std::string word;
-        bool operands = false;
-        for (std::size_t i = 0; words >> word; ++i, operands = true) {
-            if (i < 5) setText(object.operands[i], word);
-            if (i == 5) setText(object.operand6, word);
-        }
-        setText(object.mnemonic, operands ? mnemonic + " " : mnemonic);
-        return recogniseField(x, y);
-    }
-    std::uint32_t recogniseField(std::uint32_t x = 2 * kCell, std::uint32_t y = 0) {
+        object = stLadderBlock{};
+        words >> word;
+        setText(object.mnemonic, line.find(' ') == std::string::npos ? word : word + " ");
+        for (std::size_t i = 0; words >> word && i < 5; ++i) setText(object.operands[i], word);
         return checkInstrCode(x, y, object.mnemonic, operandTextsOf(object));
     }
     std::uint8_t formFlags() const { return editInstrFlags & (kD | kP); }
@@ -62,14 +51,6 @@ protected:
             EXPECT_EQ((editInstrFlags & kInstrNotRecognised) == 0, c.code != 0);
         }
     }
-    void expectUnsupportedBox() {
-        ASSERT_EQ(fakes.messages.shown.size(), 1u);
-        EXPECT_EQ(fakes.messages.shown[0].text, "*Unsupported");
-        EXPECT_EQ(fakes.messages.shown[0].caption, "Error2015102799...");
-        EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
-        fakes.messages.shown.clear();
-    }
-
     stLadderBlock object;
 };
 
@@ -80,9 +61,8 @@ TEST_F(RecogniserTest, NamesThatBeginWithDAndThe32BitPrefix) {
         {"DSZR D0 D1 Y0 Y1", 0x013C}, {"DDSZR D0 D2 Y0 Y1", 0x013C, kD},
         {"DEC D0", 0x0042}, {"DDEC D0", 0x0042, kD}, {"DECO K1 D0 K3", 0x0062}, {"DECP D0", 0x0042, kP},
         {"DSW X0 Y0 D0 K1", 0x00A0}, {"DVIT D0 D1 Y0 Y1", 0x013E}, {"DRVI D0 D1 Y0 Y1", 0x014C},
-        {"DRVA D0 D1 Y0 Y1", 0x014E}, {"DABIN D0 D1", 0x0218}, {"DDABIN D0 D2", 0x0218, kD},
-        {"DINC D0", 0x0040, kD}, {"DECMP K1 K2 Y0", 0x00EC, kD},
-        {"DEG D0 D2", 0x0122}, {"DDEG D0 D2", 0x0122, kD},
+        {"DRVA D0 D1 Y0 Y1", 0x014E}, {"DABIN D0 D1", 0x0218}, {"DDABIN D0 D2", 0x0218, kD}, {"DINC D0", 0x0040, kD},
+        {"DECMP K1 K2 Y0", 0x00EC, kD}, {"DEG D0 D2", 0x0122}, {"DDEG D0 D2", 0x0122, kD},
     });
 }
 
@@ -91,39 +71,21 @@ TEST_F(RecogniserTest, The32BitDiIsRefusedAsTheTableCarriesNoSuchForm) {
     EXPECT_EQ(formFlags(), kD);
 }
 
-TEST_F(RecogniserTest, PulseFormsAndTheirSpellings) {
+TEST_F(RecogniserTest, PulseFormsAndOtherSpellings) {
     expectCodes({
-        {"MOVP K1 D0", 0x0028, kP}, {"DMOVP D0 D2", 0x0028, kD | kP}, {"MOV D0 D1", 0x0028},
-        {"DECPO K1 D0 K3", 0x0062, kP}, {"DECOP K1 D0 K3", 0x0062, kP},
-        {"INCPD D0 C1 Y0 K1", 0x008E, kP}, {"INCDP D0 C1 Y0 K1", 0x008E, kP}, {"INCP D0", 0x0040, kP},
-        {"REFPF K10", 0x0076, kP}, {"REFFP K10", 0x0076, kP}, {"REFP Y0 K8", 0x0074, kP},
-        {"TOP K0 K0 D0 K1", 0x00AE, kP}, {"TO K0 K0 D0 K1", 0x00AE},
-        {"LDP X0", 0x01CA}, {"ORF X0", 0x01CF}, {"EXP D0 D2", 0x0108}, {"POP D0 D1 K1", 0x01B8},
-        {"INVP", 0xFFFD, kP}, {"WDTP", 0x001E, kP},
+        {"MOVP K1 D0", 0x0028, kP}, {"DECPO K1 D0 K3", 0x0062, kP}, {"DECOP K1 D0 K3", 0x0062, kP},
+        {"INCPD D0 C1 Y0 K1", 0x008E, kP}, {"INCP D0", 0x0040, kP}, {"REFPF K10", 0x0076, kP},
+        {"REFP Y0 K8", 0x0074, kP}, {"TOP K0 K0 D0 K1", 0x00AE, kP}, {"LDP X0", 0x01CA}, {"EXP D0 D2", 0x0108},
+        {"POP D0 D1 K1", 0x01B8}, {"INVP", 0xFFFD, kP}, {"BKCMPGEQ D0 D1 D2 D3", 0x019E},
+        {"BKCMP>= D0 D1 D2 D3", 0x019E}, {"BKADDP D0 D1 D2 D3", 0x0190, kP}, {"$ADDP D0 D1 D2", 0x01A4, kP},
     });
 }
 
-TEST_F(RecogniserTest, AlternativeSpellings) {
+TEST_F(RecogniserTest, CompareContactsWrittenWithTheirDOrAlone) {
     expectCodes({
-        {"BK+ D0 D1 D2 D3", 0x0190}, {"BKADD D0 D1 D2 D3", 0x0190}, {"BKADDP D0 D1 D2 D3", 0x0190, kP},
-        {"BK- D0 D1 D2 D3", 0x0192}, {"BKSUB D0 D1 D2 D3", 0x0192},
-        {"BKCMP= D0 D1 D2 D3", 0x0194}, {"BKCMPEQ D0 D1 D2 D3", 0x0194},
-        {"BKCMPGT D0 D1 D2 D3", 0x0196}, {"BKCMP< D0 D1 D2 D3", 0x0198},
-        {"BKCMP<> D0 D1 D2 D3", 0x019A}, {"BKCMP!= D0 D1 D2 D3", 0x019A}, {"BKCMPNEQ D0 D1 D2 D3", 0x019A},
-        {"BKCMPLEQ D0 D1 D2 D3", 0x019C}, {"BKCMPGEQ D0 D1 D2 D3", 0x019E}, {"BKCMP>= D0 D1 D2 D3", 0x019E},
-        {"BKCMPGEQP D0 D1 D2 D3", 0x019E, kP},
-        {"$+ D0 D1 D2", 0x01A4}, {"$ADD D0 D1 D2", 0x01A4}, {"$MOV D0 D1", 0x01B2}, {"$ADDP D0 D1 D2", 0x01A4, kP},
-    });
-}
-
-TEST_F(RecogniserTest, CompareContacts) {
-    expectCodes({
-        {"LD= D0 D2", 0x01D0}, {"LDD= D0 D2", 0x01D1, kD}, {"LD<> D0 D2", 0x01D8}, {"LD!= D0 D2", 0x01D8},
-        {"LDD>< D0 D2", 0x01D9, kD}, {"ANDD<> D0 D2", 0x01E9, kD}, {"AND<= D0 D2", 0x01EA},
-        {"ORD>= D0 D2", 0x01FD, kD}, {"OR> D0 D2", 0x01F2}, {"OR< D0 D2", 0x01F4},
-        {"<> D0 K1", 0x01D8}, {">< D0 K1", 0x01D8}, {"!= D0 K1", 0x01D8}, {"= D0 K1", 0x01D0},
-        {"== D0 K1", 0x01D0}, {"> D0 K1", 0x01D2}, {"< D0 K1", 0x01D4}, {"<= D0 K1", 0x01DA},
-        {">= D0 K1", 0x01DC}, {"D= D0 D2", 0x01D0, kD}, {"D<> D0 D2", 0x01D8, kD},
+        {"LDD= D0 D2", 0x01D1, kD}, {"LDD>< D0 D2", 0x01D9, kD}, {"ORD>= D0 D2", 0x01FD, kD}, {"<> D0 K1", 0x01D8},
+        {">< D0 K1", 0x01D8}, {"!= D0 K1", 0x01D8}, {"== D0 K1", 0x01D0}, {">= D0 K1", 0x01DC},
+        {"D= D0 D2", 0x01D0, kD}, {"D<> D0 D2", 0x01D8, kD},
     });
 }
 
@@ -137,8 +99,7 @@ TEST_F(RecogniserTest, ContactAndCoilCodesFollowTheDeviceClass) {
     expectCodes({
         {"LD X0", 0x2000}, {"LD M1536", 0x01C2}, {"LD M3584", 0x03C2}, {"LD S1024", 0x01C2},
         {"LD D0.1", 0x03C2}, {"LDI M8256", 0x01C3}, {"ANI M3584", 0x03C5}, {"ORI M1536", 0x01C7},
-        {"ANDP M3584", 0x03CC}, {"LDF M1536", 0x01CB},
-        {"OUT Y000", 0xC000}, {"OUT M1536", 0x0002}, {"OUT M3584", 0x0202}, {"OUT S1024", 0x0005},
+        {"ANDP M3584", 0x03CC}, {"LDF M1536", 0x01CB}, {"OUT Y000", 0xC000}, {"OUT M1536", 0x0002}, {"OUT M3584", 0x0202}, {"OUT S1024", 0x0005},
         {"OUT D0.1", 0x0202}, {"SET S1024", 0x0006}, {"RST M3584", 0x0204}, {"RST S1024", 0x0007},
         {"PLS M3584", 0x0208}, {"PLF M1536", 0x0009}, {"MC N0 M3584", 0x020A}, {"MC N0 Y0", 0x000A},
         {"MCR N0", 0x000B}, {"STL S0", 0xF000}, {"END", 0x000F}, {"RET", 0xF7FF}, {"INV", 0xFFFD},
@@ -159,7 +120,7 @@ TEST_F(RecogniserTest, FirstCellOfTheFirstRowRefusesRungEnders) {
 TEST_F(RecogniserTest, LeadingBlanksAreRemoved) {
     setText(object.mnemonic, "  LD ");
     setText(object.operands[0], "X000");
-    EXPECT_EQ(recogniseField(), 0x2000u);
+    EXPECT_EQ(checkInstrCode(2 * kCell, 0, object.mnemonic, operandTextsOf(object)), 0x2000u);
     EXPECT_EQ(textOf(object.mnemonic), "LD ");
 }
 
@@ -167,7 +128,11 @@ TEST_F(RecogniserTest, UnsupportedFirstCharactersAreAnnounced) {
     for (const std::string line : {"", "#1", "1MOV", "D#", "ZQ", "ZOX", "ZONX", "Z K1", "DZQ", "a", "@"}) {
         SCOPED_TRACE(line);
         EXPECT_EQ(recognise(line), 0u);
-        expectUnsupportedBox();
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.shown[0].text, "*Unsupported");
+        EXPECT_EQ(fakes.messages.shown[0].caption, "Error2015102799...");
+        EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Error);
+        fakes.messages.shown.clear();
     }
 }
 
@@ -177,40 +142,22 @@ TEST_F(RecogniserTest, NearMissesAreRefusedWithoutAMessage) {
              "LDPP X0", "LDDP X0", "HSCSP K1 C235 Y0", "ADPRWP D0 D1 D2 D3 D4", "DSWP X0 Y0 D0 K1", "END K1",
              "MOV", "INV X0", "LD><  D0 D1", "LD== D0 D1", "LDD== D0 D1", "$X D0", "$+X D0 D1 D2", "NOP",
              "DCALL P0", "EMOV E1.5 D0", "DBLK D0 Y0 Y1", "DRMMN A B C", "DIP", "DECPOP K1 D0 K3",
-             "BKCMP D0 D1 D2 D3", "BKCMPX D0 D1 D2 D3", "SFRDD D0 D1 K1", "P", "I", "SMOV K1 K1 K1 D0 K1",
-             "SERP D0 D1 D2 K1", "HOUR D0 D1 Y0"}) {
+             "BKCMP D0 D1 D2 D3", "BKCMPX D0 D1 D2 D3", "SFRDD D0 D1 K1", "P", "I", "SMOV K1 K1 K1 D0 K1", "SERP D0 D1 D2 K1", "HOUR D0 D1 Y0", "MOV K10", "OUT T0", "DLD X0", "CMP K1 K2 X0"}) {
         SCOPED_TRACE(line);
         EXPECT_EQ(recognise(line), 0u);
         EXPECT_TRUE(fakes.messages.shown.empty());
-        fakes.messages.shown.clear();
     }
 }
 
 TEST_F(RecogniserTest, StackInstructionsAreMatchedButNeverEntered) {
-    for (const std::string line : {"ANB", "ORB", "MPS", "MRD", "MPP"}) {
+    for (const std::string line : {"ANB", "ORB", "MPS", "MRD", "MPP", "ANB X0", "NOP"}) {
         SCOPED_TRACE(line);
         EXPECT_EQ(recognise(line), 0u);
-        EXPECT_EQ(editInstrFlags & kInstrNotRecognised, 0);
+        EXPECT_EQ(editInstrFlags & kInstrNotRecognised, line.size() == 3 && line != "NOP" ? 0 : kInstrNotRecognised);
     }
-    EXPECT_EQ(recognise("ANB X0"), 0u);
-    EXPECT_EQ(editInstrFlags & kInstrNotRecognised, kInstrNotRecognised);
-    EXPECT_EQ(recognise("NOP"), 0u);
-    EXPECT_EQ(editInstrFlags & kInstrNotRecognised, kInstrNotRecognised);
 }
 
-TEST_F(RecogniserTest, OperandErrorsGiveZero) {
-    expectCodes({{"MOV K10", 0}, {"OUT T0", 0}, {"DLD X0", 0, kD}, {"CMP K1 K2 X0", 0}, {"ROR D0 K17", 0}});
-}
 // clang-format on
-
-TEST_F(RecogniserTest, SkipPulseSuffixReadsOneP) {
-    const std::string text = "MOVP";
-    editInstrFlags = 0;
-    EXPECT_EQ(skipPulseSuffix(text, 2), 2u);
-    EXPECT_EQ(editInstrFlags, 0);
-    EXPECT_EQ(skipPulseSuffix(text, 3), 4u);
-    EXPECT_EQ(editInstrFlags, kP);
-}
 
 // An operand each position of the pattern takes, avoiding the letters it refuses.
 std::string sampleOperand(const OperandPosition& position, bool wide) {
@@ -243,28 +190,20 @@ TEST_F(RecogniserTest, EveryWrittenFormOfTheSharedTable) {
         for (const AppAlternateName& alternate : appAlternateNames())
             if (alternate.fnc == row.fnc) names.push_back(alternate.name);
         for (const std::string_view name : names) {
-            std::vector<std::string> texts;
-            if (row.kind == AppKind::Compare) {
-                const std::size_t relation = name.find_first_of("=<>!");
-                texts = {std::string(name), std::string(name.substr(0, relation)) + "D" + std::string(name.substr(relation))};
-            } else {
-                texts = {std::string(name), std::string(name) + "P", "D" + std::string(name), "D" + std::string(name) + "P"};
-            }
+            const std::string n(name);
+            const std::size_t relation = n.find_first_of("=<>!");
+            const std::vector<std::string> texts = row.kind == AppKind::Compare
+                                                       ? std::vector<std::string>{n, n.substr(0, relation) + "D" + n.substr(relation)}
+                                                       : std::vector<std::string>{n, n + "P", "D" + n, "D" + n + "P"};
             for (const std::string& text : texts) {
                 const std::optional<AppWrittenForm> form = findWrittenMnemonic(text);
-                const bool wide = form ? form->wide : false;
                 std::string line = text;
                 for (std::size_t i = 0; i < pattern->operandCount(); ++i)
-                    line += " " + sampleOperand(pattern->positions[i], wide);
+                    line += " " + sampleOperand(pattern->positions[i], form && form->wide);
                 SCOPED_TRACE(line);
-                const std::uint32_t code = recognise(line);
-                if (!form) {
-                    EXPECT_EQ(code, 0u);
-                    continue;
-                }
+                EXPECT_EQ(recognise(line), form ? appCode(row.fnc, row.kind == AppKind::Compare && form->wide, false) : 0);
+                if (!form) continue;
                 ++accepted;
-                const bool compare = row.kind == AppKind::Compare;
-                EXPECT_EQ(code, appCode(row.fnc, compare && form->wide, false));
                 EXPECT_EQ(formFlags(), (form->wide ? kD : 0) | (form->pulse ? kP : 0));
             }
         }
