@@ -51,8 +51,10 @@ bool isAnnouncedUnsupported(std::span<const char> text, std::size_t start) {
     if (first == '\0' || kFirstCharacters.find(first) == std::string_view::npos) return true;
     for (const AnnouncedContinuation& rule : kAnnouncedContinuations) {
         bool begins = true;
-        for (std::size_t i = 0; i < rule.prefix.size(); ++i) begins = begins && charAt(text, start + i) == rule.prefix[i];
-        if (begins && rule.next.find(charAt(text, start + rule.prefix.size())) == std::string_view::npos) return true;
+        for (std::size_t i = 0; i < rule.prefix.size(); ++i)
+            begins = begins && charAt(text, start + i) == rule.prefix[i];
+        if (begins && rule.next.find(charAt(text, start + rule.prefix.size())) == std::string_view::npos)
+            return true;
     }
     return false;
 }
@@ -107,7 +109,8 @@ std::uint32_t checkLabel(std::string_view label, const OperandTexts& operands) {
     return accept(kLabelCode);
 }
 
-std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t y, const OperandTexts& operands) {
+std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t y,
+                        const OperandTexts& operands) {
     const InstructionWord& word = *form.word;
     if (word.kind == WordKind::StackOnly) {
         editInstrFlags &= static_cast<std::uint8_t>(~kInstrNotRecognised);

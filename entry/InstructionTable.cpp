@@ -22,16 +22,17 @@ using K = WordKind;
 using E = WordEnding;
 
 // clang-format off
+// Contacts and coils take their codes from the class table below.
 constexpr BasicRow kBasicRows[] = {
-    {"LD", 0x2000, K::Contact, E::Blank, false},   {"LDI", 0x3000, K::Contact, E::Blank, false},
-    {"AND", 0x4000, K::Contact, E::Blank, false},  {"ANI", 0x5000, K::Contact, E::Blank, false},
-    {"OR", 0x6000, K::Contact, E::Blank, false},   {"ORI", 0x7000, K::Contact, E::Blank, false},
-    {"LDP", 0x01CA, K::Contact, E::Blank, false},  {"LDF", 0x01CB, K::Contact, E::Blank, false},
-    {"ANDP", 0x01CC, K::Contact, E::Blank, false}, {"ANDF", 0x01CD, K::Contact, E::Blank, false},
-    {"ORP", 0x01CE, K::Contact, E::Blank, false},  {"ORF", 0x01CF, K::Contact, E::Blank, false},
-    {"OUT", 0xC000, K::Coil, E::Blank, false},     {"SET", 0xD000, K::Coil, E::Blank, false},
-    {"RST", 0xE000, K::Coil, E::Blank, false},     {"PLS", 0x0008, K::Coil, E::Blank, false},
-    {"PLF", 0x0009, K::Coil, E::Blank, false},     {"MC", 0x000A, K::Coil, E::Blank, false},
+    {"LD", 0, K::Contact, E::Blank, false},   {"LDI", 0, K::Contact, E::Blank, false},
+    {"AND", 0, K::Contact, E::Blank, false},  {"ANI", 0, K::Contact, E::Blank, false},
+    {"OR", 0, K::Contact, E::Blank, false},   {"ORI", 0, K::Contact, E::Blank, false},
+    {"LDP", 0, K::Contact, E::Blank, false},  {"LDF", 0, K::Contact, E::Blank, false},
+    {"ANDP", 0, K::Contact, E::Blank, false}, {"ANDF", 0, K::Contact, E::Blank, false},
+    {"ORP", 0, K::Contact, E::Blank, false},  {"ORF", 0, K::Contact, E::Blank, false},
+    {"OUT", 0, K::Coil, E::Blank, false},     {"SET", 0, K::Coil, E::Blank, false},
+    {"RST", 0, K::Coil, E::Blank, false},     {"PLS", 0, K::Coil, E::Blank, false},
+    {"PLF", 0, K::Coil, E::Blank, false},     {"MC", 0, K::Coil, E::Blank, false},
     {"MCR", 0x000B, K::Basic, E::Blank, false},    {"END", 0x000F, K::Basic, E::LineEnd, false},
     {"STL", 0xF000, K::Basic, E::Blank, false},    {"RET", 0xF7FF, K::Basic, E::LineEnd, false},
     {"INV", 0xFFFD, K::Basic, E::LineEnd, true},
@@ -159,7 +160,8 @@ void addApplicationWords(std::vector<InstructionWord>& words) {
     }
     for (const AppAlternateName& alternate : appAlternateNames()) {
         const AppInstruction* row = findAppInstruction(alternate.fnc);
-        if (row != nullptr && row->kind != AppKind::Compare) words.push_back(applicationWord(*row, alternate.name));
+        if (row != nullptr && row->kind != AppKind::Compare)
+            words.push_back(applicationWord(*row, alternate.name));
     }
     for (const InnerPulse& inner : kInnerPulse) {
         const auto named = std::find_if(words.begin(), words.end(),

@@ -33,13 +33,14 @@ enum class WordEnding : std::uint8_t {
 struct InstructionWord {
     std::string_view written;  // as typed, without a leading 32-bit D or a trailing P
     std::string_view checker;  // the name of its operand pattern
-    std::uint16_t code = 0;    // the even base code; compare contacts written with D already odd
+    std::uint16_t code =
+        0;  // the even base code (compare contacts written with D odd); 0 for contacts and coils
     WordKind kind = WordKind::Basic;
     WordEnding ending = WordEnding::Blank;
-    bool pulseSuffix = false;   // a trailing P gives the pulse form
-    bool pulseWritten = false;  // the written form already is the pulse form (DECPO)
-    bool doubleWritten = false; // the written form already is the 32-bit form (LDD=)
-    bool refused = false;       // recognised and checked, but never entered
+    bool pulseSuffix = false;             // a trailing P gives the pulse form
+    bool pulseWritten = false;            // the written form already is the pulse form (DECPO)
+    bool doubleWritten = false;           // the written form already is the 32-bit form (LDD=)
+    bool refused = false;                 // recognised and checked, but never entered
     const AppInstruction* row = nullptr;  // the shared row of application instructions
 };
 

@@ -97,7 +97,7 @@ TEST_F(RecogniserTest, LabelsKeepTheirNumberInTheMnemonic) {
 TEST_F(RecogniserTest, ContactAndCoilCodesFollowTheDeviceClass) {
     pmw.setPlcType(2);
     expectCodes({
-        {"LD X0", 0x2000}, {"LD M1536", 0x01C2}, {"LD M3584", 0x03C2}, {"LD S1024", 0x01C2},
+        {"LD X0", 0x2000}, {"OR X0", 0x6000}, {"SET M8256", 0x0003}, {"LD M1536", 0x01C2}, {"LD M3584", 0x03C2}, {"LD S1024", 0x01C2},
         {"LD D0.1", 0x03C2}, {"LDI M8256", 0x01C3}, {"ANI M3584", 0x03C5}, {"ORI M1536", 0x01C7},
         {"ANDP M3584", 0x03CC}, {"LDF M1536", 0x01CB}, {"OUT Y000", 0xC000}, {"OUT M1536", 0x0002}, {"OUT M3584", 0x0202}, {"OUT S1024", 0x0005},
         {"OUT D0.1", 0x0202}, {"SET S1024", 0x0006}, {"RST M3584", 0x0204}, {"RST S1024", 0x0007},
@@ -169,10 +169,11 @@ std::string sampleOperand(const OperandPosition& position, bool wide) {
         default: break;
     }
     const bool bit = position.kind == OperandKind::Bit;
-    for (const std::string& candidate : bit ? std::vector<std::string>{"Y0", "X0"}
-                                           : std::vector<std::string>{"D0", "C0", "K4X0", "K4Y0"}) {
-        const bool refused = position.refusedFirst.find(candidate[0]) != std::string_view::npos ||
-                             (candidate.size() > 2 && position.refusedThird.find(candidate[2]) != std::string_view::npos);
+    for (const std::string& candidate :
+         bit ? std::vector<std::string>{"Y0", "X0"} : std::vector<std::string>{"D0", "C0", "K4X0", "K4Y0"}) {
+        const bool refused =
+            position.refusedFirst.find(candidate[0]) != std::string_view::npos ||
+            (candidate.size() > 2 && position.refusedThird.find(candidate[2]) != std::string_view::npos);
         if (!refused) return candidate;
     }
     return "?";
@@ -192,16 +193,18 @@ TEST_F(RecogniserTest, EveryWrittenFormOfTheSharedTable) {
         for (const std::string_view name : names) {
             const std::string n(name);
             const std::size_t relation = n.find_first_of("=<>!");
-            const std::vector<std::string> texts = row.kind == AppKind::Compare
-                                                       ? std::vector<std::string>{n, n.substr(0, relation) + "D" + n.substr(relation)}
-                                                       : std::vector<std::string>{n, n + "P", "D" + n, "D" + n + "P"};
+            const std::vector<std::string> texts =
+                row.kind == AppKind::Compare
+                    ? std::vector<std::string>{n, n.substr(0, relation) + "D" + n.substr(relation)}
+                    : std::vector<std::string>{n, n + "P", "D" + n, "D" + n + "P"};
             for (const std::string& text : texts) {
                 const std::optional<AppWrittenForm> form = findWrittenMnemonic(text);
                 std::string line = text;
                 for (std::size_t i = 0; i < pattern->operandCount(); ++i)
                     line += " " + sampleOperand(pattern->positions[i], form && form->wide);
                 SCOPED_TRACE(line);
-                EXPECT_EQ(recognise(line), form ? appCode(row.fnc, row.kind == AppKind::Compare && form->wide, false) : 0);
+                EXPECT_EQ(recognise(line),
+                          form ? appCode(row.fnc, row.kind == AppKind::Compare && form->wide, false) : 0);
                 if (!form) continue;
                 ++accepted;
                 EXPECT_EQ(formFlags(), (form->wide ? kD : 0) | (form->pulse ? kP : 0));
