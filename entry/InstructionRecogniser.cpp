@@ -1,0 +1,169 @@
+#include "entry/InstructionRecogniser.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "entry/InstructionTable.h"
+#include "entry/OperandValidators.h"
+#include "model/DrawGeometry.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+// The characters a mnemonic may begin with (after its 32-bit D).
+constexpr std::string_view kFirstCharacters = "!$<=>ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// Beginnings whose next character is announced as unsupported when it is none of these.
+struct AnnouncedContinuation {
+    std::string_view prefix;
+    std::string_view next;
+};
+constexpr AnnouncedContinuation kAnnouncedContinuations[] = {{"Z", "COPR"}, {"ZO", "N"}, {"ZON", "E"}};
+
+// These would end the rung before it begins: not in the first cell of the first row.
+constexpr std::string_view kNotInFirstCell[] = {"IRET", "SRET", "RET", "OUT", "SET", "RST", "RS2"};
+
+// END takes no operand and has no 32-bit refusal of its own.
+constexpr OperandPattern kEndPattern{0, PatternRule::Plain, {}, "END"};
+
+char charAt(std::span<const char> text, std::size_t i) {
+    return i < text.size() ? text[i] : '\0';
+}
+
+void removeLeadingBlanks(std::span<char> text) {
+    while (!text.empty() && text.front() == ' ') {
+        std::shift_left(text.begin(), text.end(), 1);
+        text.back() = '\0';
+    }
+}
+
+std::size_t wordEnd(std::span<const char> text) {
+    std::size_t n = 0;
+    while (n < text.size() && text[n] != '\0' && text[n] != ' ') ++n;
+    return n;
+}
+
+bool isAnnouncedUnsupported(std::span<const char> text, std::size_t start) {
+    const char first = charAt(text, start);
+    if (first == '\0' || kFirstCharacters.find(first) == std::string_view::npos) return true;
+    for (const AnnouncedContinuation& rule : kAnnouncedContinuations) {
+        bool begins = true;
+        for (std::size_t i = 0; i < rule.prefix.size(); ++i)
+            begins = begins && charAt(text, start + i) == rule.prefix[i];
+        if (begins && rule.next.find(charAt(text, start + rule.prefix.size())) == std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+void showUnsupported() {
+    platform::messages().show("*Unsupported", "Error2015102799...", platform::MsgIcon::Error,
+                              platform::MsgButtons::Ok);
+}
+
+bool endsRightly(WordEnding ending, char next) {
+    switch (ending) {
+        case WordEnding::Blank: return next == ' ';
+        case WordEnding::LineEnd: return next == '\0';
+        case WordEnding::Any: return true;
+    }
+    return false;
+}
+
+bool isLabel(std::string_view word) {
+    return word.size() >= 2 && (word[0] == 'P' || word[0] == 'I') && word[1] >= '0' && word[1] <= '9';
+}
+
+const OperandPattern* patternOf(const InstructionWord& word) {
+    if (word.checker == kEndPattern.instructions) return &kEndPattern;
+    return findOperandPattern(word.checker);
+}
+
+bool refusedInFirstCell(const InstructionWord& word, std::uint32_t x, std::uint32_t y) {
+    const bool listed = std::find(std::begin(kNotInFirstCell), std::end(kNotInFirstCell), word.checker) !=
+                        std::end(kNotInFirstCell);
+    return listed && x == draw.iBusLineStart && y == 0;
+}
+
+// The device whose class picks the code: MC's second operand (the first is its nesting level).
+std::optional<std::uint16_t> classCode(const InstructionWord& word, const OperandTexts& operands) {
+    const std::span<char> device = operands[word.written == "MC" ? 1 : 0];
+    std::int32_t kind = 0;
+    getBitOperandKind({device.data(), device.size()}, kind);
+    return deviceClassCode(word, kind);
+}
+
+std::uint32_t accept(std::uint32_t code) {
+    editInstrFlags &= static_cast<std::uint8_t>(~kInstrNotRecognised);
+    instrResultCode = code;
+    return code;
+}
+
+std::uint32_t checkLabel(std::string_view label, const OperandTexts& operands) {
+    const OperandPattern* pattern = findOperandPattern(label.substr(0, 1));
+    if (pattern == nullptr || checkOperands(*pattern, operands, label) != 0) return 0;
+    if (label.front() == 'P' && getPointerLabelKind(label) != 0) return accept(kLabelCodeTwoWord);
+    return accept(kLabelCode);
+}
+
+std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t y,
+                        const OperandTexts& operands) {
+    const InstructionWord& word = *form.word;
+    if (word.kind == WordKind::StackOnly) {
+        editInstrFlags &= static_cast<std::uint8_t>(~kInstrNotRecognised);
+        return 0;
+    }
+    const OperandPattern* pattern = patternOf(word);
+    if (pattern == nullptr || checkOperands(*pattern, operands) != 0 || word.refused) return 0;
+    // Forms the shared table does not carry are refused here as by every other reader of it.
+    if (word.row != nullptr && !carriesForm(*word.row, entryIsDoubleWord(), form.pulse)) return 0;
+    if (refusedInFirstCell(word, x, y)) return 0;
+    if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
+        const std::optional<std::uint16_t> code = classCode(word, operands);
+        return code ? accept(*code) : 0;
+    }
+    return accept(word.code);
+}
+
+}  // namespace
+
+std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index) {
+    if (charAt(text, index) != 'P') return index;
+    editInstrFlags |= kInstrPulse;
+    return index + 1;
+}
+
+std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
+                             const OperandTexts& operands) {
+    removeLeadingBlanks(mnemonic);
+    editInstrFlags |= kInstrNotRecognised;
+    editInstrFlags &= static_cast<std::uint8_t>(~(kInstrDoubleWord | kInstrPulse));
+    instrResultCode = 0;
+
+    const std::size_t end = wordEnd(mnemonic);
+    const std::string_view word(mnemonic.data(), end);
+    // A leading D is the 32-bit form unless the word is one of the names that begin with D.
+    std::size_t start = 0;
+    if (charAt(mnemonic, 0) == 'D' && !findWrittenForm(word)) {
+        editInstrFlags |= kInstrDoubleWord;
+        start = 1;
+    }
+    if (isAnnouncedUnsupported(mnemonic, start)) {
+        showUnsupported();
+        return 0;
+    }
+    const std::string_view name = word.substr(start);
+    if (isLabel(name)) return checkLabel(name, operands);
+
+    const std::optional<WrittenForm> form = findWrittenForm(name);
+    if (!form || !endsRightly(form->word->ending, charAt(mnemonic, end))) return 0;
+    if (form->word->doubleWritten) editInstrFlags |= kInstrDoubleWord;
+    if (form->word->pulseWritten) editInstrFlags |= kInstrPulse;
+    if (form->pulse && !form->word->pulseWritten) skipPulseSuffix(mnemonic, end - 1);
+    return checkWord(*form, x, y, operands);
+}
+
+}  // namespace kestrion

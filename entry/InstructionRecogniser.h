@@ -1,0 +1,24 @@
+// The recogniser of the instruction box: turns the mnemonic of a typed line into its instruction
+// code, reads the 32-bit D in front of it and the pulse P after it into editInstrFlags, and has the
+// operands judged by the instruction's checker.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "entry/OperandCheckers.h"
+
+namespace kestrion {
+
+// The code of the line, or 0 when the mnemonic is not an instruction of the box, is ended wrongly,
+// stands where it may not, or an operand is refused. x and y are the pixel position of the cell the
+// instruction goes to. Leading blanks of the mnemonic are removed in place. For application
+// instructions the code is the even base code; the 32-bit and pulse forms are reported in
+// editInstrFlags only (compare contacts written with their D come back odd).
+std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
+                             const OperandTexts& operands);
+
+// If the character at index is P: sets the pulse flag and returns index + 1; else returns index.
+std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index);
+
+}  // namespace kestrion
