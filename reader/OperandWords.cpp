@@ -361,8 +361,10 @@ std::uint32_t encodeOperand(OperandSink& sink, std::uint32_t step, std::string_v
         return encodeHexConstant(sink, text, p, step, *n);
     }
     if (first == 'E') {
-        if (!isDecimalReal(number)) refuseOperand(step);
-        return encodeFloatConstant(sink, text, p, step, strToFloatBits(number));
+        const std::optional<std::uint32_t> bits =
+            isDecimalReal(number) ? strToFloatBits(number) : std::optional<std::uint32_t>{};
+        if (!bits) refuseOperand(step);  // not a number, or outside the float range
+        return encodeFloatConstant(sink, text, p, step, *bits);
     }
     if (bitGroup) {
         const std::size_t end = scanNumber(text, 3);
