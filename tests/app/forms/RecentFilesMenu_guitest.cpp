@@ -67,11 +67,13 @@ TEST_F(RecentFilesMenuTest, ANameInTheCodePageOfTheLanguageIsShownReadable) {
     EXPECT_EQ(form.File21->text().toStdString(), "/home/tester/程式.PMW");
 }
 
-// What start-up writes is the core's to test; here the window's destruction runs the core's.
-TEST_F(RecentFilesMenuTest, TheWindowsDestructionLeavesNoRunningBlockInTheSettings) {
+// What start-up writes is the core's to test; here the window runs the core's show and destruction.
+TEST_F(RecentFilesMenuTest, AFirstStartShowsNoRecentFilesAndTheDestructionLeavesNoRunningBlock) {
     {
         TMainForm form(services);
         form.show();
+        EXPECT_FALSE(form.FileBar1->isVisible());
+        EXPECT_FALSE(form.File11->isVisible());
         EXPECT_EQ(readSettings()[8], 1);  // the running process counts itself
     }
     const std::vector<std::uint8_t> after = readSettings();
