@@ -100,15 +100,6 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Stay);
 }
 
-TEST(IntToAnsiString, DecimalTextOfSigned32BitValues) {
-    const std::pair<std::int32_t, const char*> cases[] = {
-        {0, "0"}, {-1, "-1"}, {2147483647, "2147483647"}, {-2147483647 - 1, "-2147483648"}};
-    for (const auto& [value, text] : cases) {
-        EXPECT_EQ(intToAnsiString(value), text);
-        EXPECT_EQ(intToAnsiString2(value), text);
-    }
-}
-
 }  // namespace
 TEST_F(MainCoreTest, DeveloperItemReinitialisesForTheConnectedPlc) {
     initPmwImageByType(5);

@@ -137,7 +137,6 @@ TEST_F(EnglishLinesTest, DescriptionsAndDefaults) {
         {"D8068 other", 8068, {{8068, 1}}, 1, {" D8004=8068", " D8068=0 ...No Error..."}},
         {"D8069 row", 8069, {{8069, 6905}}, 1, {" D8004=8069"}},
         {"D8069 other", 8069, {{8069, 77}}, 1, {" D8004=8069", " D8069=0 ...No Error..."}},
-        {"D8069 negative", 8069, {{8069, -1}}, 1, {" D8004=8069", " D8069=0 ...No Error..."}},
     });
     // clang-format on
 }

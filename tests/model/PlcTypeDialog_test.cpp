@@ -7,15 +7,6 @@ namespace {
 
 class PlcTypeDialogTest : public test::CoreTest {};
 
-TEST_F(PlcTypeDialogTest, ItemsInTheirOrder) {
-    const char* labels[] = {"q0", "q4", "q1", "q2", "q3", "W3"};
-    const std::int32_t types[] = {1, 4, 6, 7, 5, 2};
-    for (std::size_t i = 0; i < kPlcTypeItems.size(); ++i) {
-        EXPECT_STREQ(kPlcTypeItems[i].label, labels[i]);
-        EXPECT_EQ(kPlcTypeItems[i].plcType, types[i]);
-    }
-}
-
 TEST_F(PlcTypeDialogTest, ShowSelectsTheItemOfThePresetType) {
     const std::tuple<std::int32_t, int, std::int32_t> cases[] = {
         // Any other code than the six becomes type 1 with the first item.

@@ -67,18 +67,15 @@ TEST_F(RecentFilesMenuTest, ANameInTheCodePageOfTheLanguageIsShownReadable) {
     EXPECT_EQ(form.File21->text().toStdString(), "/home/tester/程式.PMW");
 }
 
-TEST_F(RecentFilesMenuTest, AFirstStartMakesTheFolderAndShowsNoRecentFiles) {
+// What start-up writes is the core's to test; here the window runs the core's show and destruction.
+TEST_F(RecentFilesMenuTest, AFirstStartShowsNoRecentFilesAndTheDestructionLeavesNoRunningBlock) {
     {
         TMainForm form(services);
         form.show();
         EXPECT_FALSE(form.FileBar1->isVisible());
         EXPECT_FALSE(form.File11->isVisible());
-        EXPECT_TRUE(fs::is_directory(home));
-        const std::vector<std::uint8_t> running = readSettings();
-        EXPECT_EQ(running[8], 1);  // the running process counts itself
-        EXPECT_NE(running[12] | running[13] | running[14] | running[15], 0);
+        EXPECT_EQ(readSettings()[8], 1);  // the running process counts itself
     }
-    // The window's destruction leaves no running block in the settings.
     const std::vector<std::uint8_t> after = readSettings();
     ASSERT_EQ(after.size(), 512u);
     EXPECT_EQ(after[8], 0);
