@@ -1,5 +1,8 @@
 #include "app/MainCore.h"
 
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+
 #include <algorithm>
 
 #include "lang/HelpItems.h"
@@ -15,6 +18,7 @@
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 #include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
 
 namespace kestrion {
 
@@ -68,6 +72,9 @@ void mainFormStartUp() {
     optionFlags &= static_cast<std::uint8_t>(~kOptionProgramOpen);
     selectLanguageFlags(static_cast<int>(std::min<std::uint32_t>(ModeData.languageNo, kLanguageCount)));
 
+    mainViewStartUp();
+    loaderStartX = draw.iBusLineStart;
+
     setFileNameArray(installDir + kStartUpName);
     startNameLength = static_cast<std::int32_t>(currentFileName().size());
 
@@ -81,22 +88,27 @@ CloseDecision mainFormClose(const SaveForExit& saveProgram) {
     saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 
     const std::string question = getMsgSaveBeforeExit();
-    if ((editModeFlags & kEditModifiedSinceSave) == 0) return CloseDecision::Exit;
+    if ((editModeFlags & kEditModifiedSinceSave) == 0) {
+        if (appState.programPanelsVisible) freeProjectLists();
+        return CloseDecision::Exit;
+    }
 
     using platform::MsgAnswer;
     const MsgAnswer answer = platform::messages().show(question, "Exit", platform::MsgIcon::Question,
                                                        platform::MsgButtons::YesNoCancel);
-    if (answer == MsgAnswer::No) return CloseDecision::Exit;
-    if (answer != MsgAnswer::Yes || !saveProgram) return CloseDecision::Stay;
-    const bool saveAs = (fileStateFlags & kFileNoName) != 0;
-    // A cancelled Save As ends the program without saving: the user chose Yes, then gave no name.
-    // A save that failed keeps the window open so the work is not lost.
-    switch (saveProgram(saveAs)) {
-        case SaveOutcome::Saved: return CloseDecision::Exit;
-        case SaveOutcome::Cancelled: return saveAs ? CloseDecision::Exit : CloseDecision::Stay;
-        case SaveOutcome::Failed: return CloseDecision::Stay;
+    if (answer == MsgAnswer::Cancel) return CloseDecision::Stay;
+    if (answer == MsgAnswer::Yes) {
+        if ((editModeFlags & kEditLadderNotConverted) != 0) {
+            platform::messages().show("Need Convert Edit Program", "Convert Message",
+                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            return CloseDecision::Stay;
+        }
+        // Without a save command, or when the save was cancelled or failed, the work stays open.
+        const bool saveAs = (fileStateFlags & kFileNoName) != 0;
+        if (!saveProgram || saveProgram(saveAs) != SaveOutcome::Saved) return CloseDecision::Stay;
     }
-    return CloseDecision::Stay;
+    freeProjectLists();
+    return CloseDecision::Exit;
 }
 
 void mainFormDestroy() {

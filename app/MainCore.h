@@ -12,8 +12,8 @@ void mainFormStartUp();
 // What the close box does.
 enum class CloseDecision { Exit, Stay };
 enum class SaveOutcome { Saved, Cancelled, Failed };
-// saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
-// window open rather than lose the changes.
+// saveProgram(saveAs) saves the modified program before the exit. Without it, or when the save is
+// cancelled or fails, a Yes keeps the window open rather than lose the changes.
 using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
 CloseDecision mainFormClose(const SaveForExit& saveProgram);
 

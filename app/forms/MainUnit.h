@@ -65,8 +65,11 @@ private:
     void connectTimers();
     void buildRecentFileItems();
     void showRecentFileItems();
+    // The menus and panels as the core's view state has them; ends the loop after File > Exit.
+    void syncFromCore();
 
     QtPlatform& services_;
+    bool exiting_ = false;
 };
 
 }  // namespace kestrion::app

@@ -81,13 +81,22 @@ TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
     describeMenu(form.menuBar()->actions(), "", items);
     EXPECT_EQ(
         items.join(", ").toStdString(),
-        "FileMenu &File, EditMenu &Edit, ViewMenu &View, CommentMenu &Comment, OnlineMenu &Online, "
-        "MonitorMenu &Monitor, PlcMenu &PLC, TemplateMenu &Template, ToolsMenu &Tools, OptionMenu O&ption, "
-        "OptionMenu/PlcTypeChange1 Type change ..., OptionMenu/ChangeComPort1 ChangeComPort..., "
-        "OptionMenu/TimeOutTimer1 Time out timer ..., LanguageMenu &Language, HelpMenu &Help, "
+        "FileMenu &File, FileMenu/New1 &New, FileMenu/Open1 &Open..., FileMenu/Close1 &Close, "
+        "FileMenu/Save1 &Save, FileMenu/SaveAs1 Save &As..., FileMenu/ , FileMenu/Exit1 E&xit, EditMenu &Edit, "
+        "ViewMenu &View, ViewMenu/LadderView1 &Ladder, ViewMenu/Font1 &Font, ViewMenu/Font1/FontN81 8, "
+        "ViewMenu/Font1/FontN101 10, ViewMenu/Font1/FontN121 12, ViewMenu/Font1/FontN141 14, "
+        "ViewMenu/CellWidth1 Cell &width, ViewMenu/CellWidth1/X561 56, ViewMenu/CellWidth1/X601 60, "
+        "ViewMenu/CellWidth1/X641 64, ViewMenu/CellWidth1/X681 68, ViewMenu/CellHeight1 Cell &height, "
+        "ViewMenu/CellHeight1/Y561 56, ViewMenu/CellHeight1/Y601 60, ViewMenu/CellHeight1/Y641 64, "
+        "ViewMenu/CellHeight1/Y681 68, ViewMenu/CellHeight1/Y721 72, CommentMenu &Comment, "
+        "CommentMenu/DeviceComment2 &Device comment, CommentMenu/BlockComment2 &Block comment, "
+        "CommentMenu/CoilComment2 C&oil comment, OnlineMenu &Online, MonitorMenu &Monitor, PlcMenu &PLC, "
+        "TemplateMenu &Template, ToolsMenu &Tools, OptionMenu O&ption, OptionMenu/PlcTypeChange1 Type change ..., "
+        "OptionMenu/ChangeComPort1 ChangeComPort..., OptionMenu/TimeOutTimer1 Time out timer ..., "
+        "LanguageMenu &Language, HelpMenu &Help, HelpMenu/ScreenResolution1 Screen resolution, "
         "xTHIS xTHIS (hidden), xTHIS/Memory1 Memory, xTHIS/Memory1/InitialFileMemory1 InitialFileMemory, "
         "xTHIS/Memory1/InitialFileMemory1/PMW1 PMW, xTHIS/Memory1/InitialFileMemory1/pmwPre1 pmwPre, "
-        "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail");
+        "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail, xTHIS/ClearAllObject1 ClearAllObject");
 }
 
 TEST_F(MainWindowTest, TheLinkItemsOpenTheirOwnDialogs) {
