@@ -1,5 +1,5 @@
-// The main window's dialogs for tests: they record each request and give the scripted answers;
-// without one a file dialog is cancelled and the title dialog is confirmed unchanged.
+// The main window's dialogs for tests: each request is recorded and the scripted answer given;
+// without one a file dialog is cancelled and the title dialog confirmed unchanged.
 #pragma once
 
 #include <deque>
@@ -13,22 +13,17 @@ class FakeAppDialogs : public AppDialogs {
 public:
     FileDialogResult openFile(const FileDialogRequest& request) override {
         openRequests.push_back(request);
-        return next(openAnswers, FileDialogResult{});
+        return next(openAnswers, {});
     }
-    FileDialogResult saveFile(const FileDialogRequest& request) override {
-        saveRequests.push_back(request);
-        return next(saveAnswers, FileDialogResult{});
-    }
+    FileDialogResult saveFile(const FileDialogRequest&) override { return next(saveAnswers, {}); }
     FileTitleResult fileTitle(const FileTitleRequest& request) override {
         titleRequests.push_back(request);
-        return next(titleAnswers, FileTitleResult{true, request.title});
+        return next(titleAnswers, {true, request.title});
     }
 
-    std::deque<FileDialogResult> openAnswers;
-    std::deque<FileDialogResult> saveAnswers;
+    std::deque<FileDialogResult> openAnswers, saveAnswers;
     std::deque<FileTitleResult> titleAnswers;
     std::vector<FileDialogRequest> openRequests;
-    std::vector<FileDialogRequest> saveRequests;
     std::vector<FileTitleRequest> titleRequests;
 
 private:

@@ -12,7 +12,6 @@
 
 #include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
-#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "support/gui/RealServicesTest.h"
@@ -69,13 +68,10 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     chosenFile = (folder / "Pump.PMW").string();
     form.action("SaveAs1")->trigger();
     EXPECT_TRUE(fs::exists(folder / "Pump.PMW"));
-    EXPECT_TRUE(fs::exists(folder / "Pump.COW"));
-    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
 
     form.action("Close1")->trigger();
     EXPECT_FALSE(form.EditPanel1->isVisible());
     EXPECT_FALSE(form.action("Save1")->isEnabled());
-    EXPECT_EQ(form.windowTitle(), "Kestrion Version 2.1.1108");
 
     form.action("Open1")->trigger();
     EXPECT_TRUE(form.EditPanel1->isVisible());
