@@ -153,6 +153,8 @@ void TMainForm::syncFromCore() {
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible);
     appState.editPanelHeight = EditPanel1->height();
+    FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
+    TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
@@ -170,6 +172,14 @@ void TMainForm::buildPanels() {
     Splitter1->setObjectName("Splitter1");
     FramePanel1 = new QWidget(Splitter1);
     FramePanel1->setObjectName("FramePanel1");
+    auto* frameLayout = new QVBoxLayout(FramePanel1);
+    for (QPlainTextEdit** memo : {&FileTitleMemo, &TdcnMemo}) {
+        *memo = new QPlainTextEdit(FramePanel1);
+        (*memo)->setReadOnly(true);
+        frameLayout->addWidget(*memo);
+    }
+    FileTitleMemo->setObjectName("FileTitleMemo");
+    TdcnMemo->setObjectName("TdcnMemo");
     EditPanel1 = new QWidget(Splitter1);
     EditPanel1->setObjectName("EditPanel1");
     layout->addWidget(Splitter1, 1);

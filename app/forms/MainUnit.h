@@ -44,6 +44,8 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
+    QPlainTextEdit* FileTitleMemo = nullptr;  // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;       // its description
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
 
 public slots:

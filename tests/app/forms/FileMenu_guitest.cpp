@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -78,6 +79,7 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     EXPECT_EQ(form.statusPanels[0]->text(), "End of Open File...");
     EXPECT_TRUE(form.statusPanels[2]->text().startsWith("Program step [1/"));
     EXPECT_EQ(currentFileName(), chosenFile);
+    EXPECT_EQ(form.FileTitleMemo->toPlainText(), "Pump line");
     EXPECT_EQ(dialogTitles.join(",").toStdString(), "Save File As,Save as,File Open,Open");
 }
 
