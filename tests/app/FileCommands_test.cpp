@@ -57,16 +57,11 @@ private:
     InstalledDialogs<AppDialogs> installed_{dialogs};
 };
 
-TEST_F(FileCommandsTest, FirstStartShowsTheDefaultViewAndPort) {
+TEST_F(FileCommandsTest, FirstStartShowsTheDefaultViewAndPortAndTheFontOfTheSettings) {
     EXPECT_EQ(fakes.statusBar.panelText(5), "COM1 Br9600");
-    EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108");
     for (const char* item : {"FontN101", "X641", "Y641", "Np1001", "WriteMode1"})
         EXPECT_TRUE(menuItem(item).checked) << item;
     EXPECT_FALSE(menuItem("Save1").enabled);
-    EXPECT_EQ(std::tie(ModeData.xSizeSymble, ModeData.ySizeSymble), std::make_tuple(80u, 64u));
-}
-
-TEST_F(FileCommandsTest, StartUpTakesTheFontItemOfTheStoredSize) {
     const std::pair<std::uint32_t, const char*> cases[] = {{8, "FontN81"}, {9, "FontN101"}, {14, "FontN141"}};
     for (const auto& [size, item] : cases) {
         selectFontItem(size);
@@ -87,6 +82,14 @@ TEST_F(FileCommandsTest, NewMakesTheEndOnlyProgramNamedNoname01ThenNoname02) {
     EXPECT_TRUE(fakes.clock.enabled(platform::TimerId::Timer2));
     EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + kUser + "Noname01");
     EXPECT_EQ(fakes.statusBar.panelText(0), "iType=5");
+    EXPECT_EQ(std::make_tuple(appState.toolBarViewMode, appState.fncKeyViewMode), std::make_tuple(1, 1));
+    // The comment image of a new program: blanks at 11..69, the type 1 header words from 70.
+    EXPECT_EQ(std::make_tuple(CowBuffer[10], CowBuffer[11], CowBuffer[69], byteimage::getU16(CowBuffer, 70),
+                              byteimage::getU16(CowBuffer, 250), byteimage::getU16(CowBuffer, 254)),
+              std::make_tuple(0, ' ', ' ', 10100, 12, 4));
+    EXPECT_EQ(std::tie(ModeData.cowNameOffset, ModeData.cowCommentOffset, ModeData.cowBlockOffset,
+                       ModeData.cowCoilOffset, ModeData.cowMonitorOffset),
+              std::make_tuple(256, 258, 260, 262, 264));
     EXPECT_EQ(fakes.system.beeps, 1);
 
     // The new program counts as modified: the second New asks before closing it.
@@ -130,6 +133,8 @@ TEST_F(FileCommandsTest, NewNameWorksOnTheStemOnly) {
     EXPECT_FALSE(prepareNewFileName());
     EXPECT_EQ(currentFileName(), "/" + std::string(93, 'n'));
     EXPECT_EQ(boxes(), Boxes{"Filename Too Long... | File New | none"});
+    EXPECT_TRUE(setCurrentFileName(std::string(95, 'n')));
+    EXPECT_FALSE(setCurrentFileName(std::string(96, 'm')));
     fileStateFlags = kFileNoName;  // an untouched new program keeps its name
     setFileNameArray("/x/Name.PMW");
     EXPECT_TRUE(prepareNewFileName());
@@ -146,9 +151,7 @@ TEST_F(FileCommandsTest, CancelledTypeDialogLeavesTheOpenProgram) {
     New1Click();
     EXPECT_EQ(pmw, before);
     EXPECT_EQ(ldrHead, ladder);
-    EXPECT_EQ(currentFileName(), "/p/Run.PMW");
     EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
-    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
 }
 
 TEST_F(FileCommandsTest, OpenReadsTheProgramAndShowsItsSteps) {
@@ -355,16 +358,11 @@ TEST_F(FileCommandsTest, SaveIntoAnUnwritableFolderLosesNothing) {
 TEST_F(FileCommandsTest, SaveAsTakesTheNameOnlyWhenTheFileIsWritten) {
     New1Click();
     fakes.files.put("/p/Taken.PMW", {1});
-    struct Case {
-        const char* name;
-        MsgAnswer overwrite;
-        bool titleOk;
-    } cases[] = {{"No to overwrite", MsgAnswer::No, true}, {"title cancelled", MsgAnswer::Yes, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // No to the overwrite question, then Cancel in the title dialog.
+    for (const bool titleOk : {true, false}) {
         saveAs("/p/Taken.PMW");
-        fakes.messages.scriptAnswers({c.overwrite});
-        if (!c.titleOk) dialogs.titleAnswers.push_back({});
+        fakes.messages.scriptAnswers({titleOk ? MsgAnswer::No : MsgAnswer::Yes});
+        if (!titleOk) dialogs.titleAnswers.push_back({});
         SaveAs1Click();
         EXPECT_EQ(currentFileName(), kUser + "Noname01.PMW");
         EXPECT_EQ(fakes.files.content("/p/Taken.PMW"), std::vector<std::uint8_t>{1});
@@ -414,8 +412,7 @@ TEST_F(FileCommandsTest, RecentFileOpensItsPathAndAfterACloseQuestionAsks) {
     EXPECT_TRUE(dialogs.openRequests.empty());
     EXPECT_EQ(currentFileName(), "/p/Recent.PMW");
 
-    // A changed program: the question, then the dialog, and the changed program is not saved under
-    // the recent file's name.
+    // A changed program: the question, then the dialog.
     editModeFlags |= kEditModifiedSinceSave;
     fakes.messages.scriptAnswers({MsgAnswer::No});
     File31Click();
@@ -434,6 +431,7 @@ TEST_F(FileCommandsTest, ExitEndsWithoutAQuestionOnlyWhenNothingIsUnsaved) {
                                                                {unconverted, MsgAnswer::Yes, false},
                                                                {modified, MsgAnswer::Yes, false}};
     for (const auto& [edits, answer, exits] : cases) {
+        SCOPED_TRACE(static_cast<int>(answer));
         test::resetAllState();
         mainFormStartUp();
         New1Click();
@@ -443,6 +441,11 @@ TEST_F(FileCommandsTest, ExitEndsWithoutAQuestionOnlyWhenNothingIsUnsaved) {
         EXPECT_EQ(appState.exitRequested, exits);
         EXPECT_EQ(ldrHead == nullptr, exits);
     }
+    fileStateFlags &= static_cast<std::uint8_t>(~kFileNoName);  // a named program is saved, then exits
+    fakes.messages.scriptAnswers({MsgAnswer::Yes});
+    Exit1Click();
+    EXPECT_TRUE(appState.exitRequested);
+    EXPECT_FALSE(fakes.files.content(kUser + "Noname01.PMW").empty());
 }
 
 TEST_F(FileCommandsTest, CellSizeItemsMoveTheObjectsToTheSameCells) {
