@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core fonts-noto-cjk)
 
 install_missing() {
     local missing=()
@@ -24,11 +24,15 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
-configure_and_build() {  # folder, extra cmake arguments...
+configure() {  # folder, extra cmake arguments...
     local folder=$1
     shift
     cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$folder"
+}
+
+configure_and_build() {  # folder, extra cmake arguments...
+    configure "$@"
+    cmake --build "$1"
 }
 
 run_tests() {  # folder
@@ -38,7 +42,9 @@ run_tests() {  # folder
 install_missing
 case "${1:-}" in
     run)
-        configure_and_build build/release
+        # The program alone: the tests and benchmarks are not needed to start it.
+        configure build/release
+        cmake --build build/release --target kestrion
         exec build/release/kestrion
         ;;
     test)

@@ -438,7 +438,7 @@ SaveOutcome SaveToDisk() {
     traceCaption = "**SaveToDisk";
 
     // What the file held before, so that a save that fails half-way leaves it as it was.
-    const platform::ReadResult previous = platform::files().readWhole(name);
+    const platform::ReadResult previous = platform::files().readWhole(name, kPmwImageSize);
     if (writePmwFile(name, pmw) != platform::FileStatus::Ok) {
         platform::statusBar().setPanelText(0, name);
         platform::messages().show("Save File Error", "PMW", MsgIcon::Error, MsgButtons::Ok);
@@ -504,6 +504,7 @@ void Exit1Click() {
     if ((editModeFlags & kEditModifiedSinceSave) == 0) {
         freeProjectLists();
         appState.exitRequested = true;
+        settingsWrittenAtClose = true;
         return;
     }
     const MsgAnswer answer =
@@ -519,6 +520,7 @@ void Exit1Click() {
     }
     freeProjectLists();
     appState.exitRequested = true;
+    settingsWrittenAtClose = true;
 }
 
 void PrinterSetup1Click() {}

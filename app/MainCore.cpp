@@ -1,10 +1,9 @@
 #include "app/MainCore.h"
 
-#include "app/FileCommands.h"
-#include "app/MainView.h"
-
 #include <algorithm>
 
+#include "app/FileCommands.h"
+#include "app/MainView.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
@@ -82,11 +81,11 @@ void mainFormStartUp() {
     linkStartUp();
 }
 
-CloseDecision mainFormClose(const SaveForExit& saveProgram) {
-    // The settings are written before the question, whatever the answer.
-    _storeOldFileToModeDat(startNameLength);
-    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+namespace {
 
+// The question about unsaved work, and the save it may lead to. Whatever keeps the work unsaved
+// but a plain No (Cancel, a failed save, a Save As the user cancelled) keeps the window open.
+CloseDecision askBeforeClose(const SaveForExit& saveProgram) {
     const std::string question = getMsgSaveBeforeExit();
     if ((editModeFlags & kEditModifiedSinceSave) == 0) {
         if (appState.programPanelsVisible) freeProjectLists();
@@ -103,12 +102,25 @@ CloseDecision mainFormClose(const SaveForExit& saveProgram) {
                                       platform::MsgIcon::Warning, platform::MsgButtons::Ok);
             return CloseDecision::Stay;
         }
-        // Without a save command, or when the save was cancelled or failed, the work stays open.
         const bool saveAs = (fileStateFlags & kFileNoName) != 0;
         if (!saveProgram || saveProgram(saveAs) != SaveOutcome::Saved) return CloseDecision::Stay;
     }
     freeProjectLists();
     return CloseDecision::Exit;
+}
+
+}  // namespace
+
+CloseDecision mainFormClose(const SaveForExit& saveProgram) {
+    // The settings are written before the question, whatever the answer.
+    _storeOldFileToModeDat(startNameLength);
+    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+
+    const CloseDecision decision = askBeforeClose(saveProgram);
+    // The settings of an ending program are on disk now, as they stand: its destruction leaves
+    // them there.
+    settingsWrittenAtClose = decision == CloseDecision::Exit;
+    return decision;
 }
 
 void mainFormDestroy() {
@@ -117,7 +129,7 @@ void mainFormDestroy() {
         --ModeData.instanceCount;
         if (ModeData.clipboardState == 0) ModeData.instanceCount = 0;
     }
-    saveModeDatToDisk(installDir + "/" + kModeDataFileName);
+    if (!settingsWrittenAtClose) saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 }
 
 void pmw1Click() {

@@ -12,13 +12,14 @@ void mainFormStartUp();
 // What the close box does.
 enum class CloseDecision { Exit, Stay };
 enum class SaveOutcome { Saved, Cancelled, Failed };
-// saveProgram(saveAs) saves the modified program before the exit. Without it, or when the save is
-// cancelled or fails, a Yes keeps the window open rather than lose the changes.
+// saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
+// window open rather than lose the changes; so do a failed save, a cancelled Save As and edits
+// not yet converted. The settings are written first, whatever the answer.
 using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
 CloseDecision mainFormClose(const SaveForExit& saveProgram);
 
 // The main window's destruction: the clipboard block is given up in the settings, which are
-// written once more.
+// written once more unless the close box wrote them on its way out.
 void mainFormDestroy();
 
 // The developer item PMW1 (menu xTHIS > Memory > InitialFileMemory): re-initialises the image for

@@ -28,7 +28,7 @@ void BM_ReadWholeProgramFile(benchmark::State& state) {
     const std::string path = scratchFile();
     files.writeWhole(path, std::vector<std::uint8_t>(128416, 0xFF));
     for (auto _ : state) {
-        auto result = files.readWhole(path);
+        auto result = files.readWhole(path, 128416);
         benchmark::DoNotOptimize(result.data.at(128415));
     }
     files.remove(path);

@@ -60,13 +60,24 @@ std::string cantOpenLine() {
     return "Can't open communication port COM" + number;
 }
 
-void showOpenFailure(platform::SerialOpenStatus status) {
+// The second line names the device behind the COM number and what kept it closed.
+std::string openFailureLine(const platform::SerialOpenResult& opened) {
+    const std::string device = platform::serial().deviceName(static_cast<int>(comPortIndex) + 1);
+    switch (opened.status) {
+        case platform::SerialOpenStatus::NotFound: return "There is no device " + device;
+        case platform::SerialOpenStatus::AccessDenied:
+            return "No permission to open " + device + ": your account must be in the " +
+                   (opened.deviceGroup.empty() ? std::string("dialout") : opened.deviceGroup) + " group";
+        case platform::SerialOpenStatus::Busy: return device + " is in use by another program";
+        default: return device + " cannot be opened";
+    }
+}
+
+void showOpenFailure(const platform::SerialOpenResult& opened) {
     AppMessage message;
     message.caption = "Error2015121401";
     message.line1 = cantOpenLine();
-    if (status == platform::SerialOpenStatus::AccessDenied)
-        message.line2 = "No permission to open " + platform::serial().deviceName(static_cast<int>(comPortIndex) + 1) +
-                        ": your account must be in the dialout group";
+    message.line2 = openFailureLine(opened);
     message.versionText = titleText;
     langDialogs().appMessage(message);
     requestFullRedrawAfterDialog(true);
@@ -137,7 +148,7 @@ int _OpenComPort(std::int32_t protocol) {
     }
     platform::SerialOpenResult opened = platform::serial().open(static_cast<int>(comPortIndex) + 1);
     if (opened.status != platform::SerialOpenStatus::Ok || !opened.port) {
-        showOpenFailure(opened.status);
+        showOpenFailure(opened);
         return 0;
     }
     port = std::move(opened.port);

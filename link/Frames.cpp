@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <utility>
 
 #include "link/CommRecord.h"
+#include "link/LinkState.h"
 #include "link/Receive.h"
 #include "model/Conversions.h"
 #include "platform/Services.h"
@@ -13,6 +16,7 @@ namespace kestrion {
 namespace {
 
 constexpr int kTraceLinesBeforeClear = 399;
+constexpr std::size_t kCheckCodeDigits = 4;  // two characters, each as two digits
 
 void appendCharAsHex(char c) {
     const auto value = static_cast<std::uint8_t>(c);
@@ -50,9 +54,49 @@ void startReplyMeasure() {
     RxTmpBuf.fill(0);
 }
 
-bool writeToPort(const std::uint8_t* data, std::size_t size) {
+LinkOutcome writeToPort(const std::uint8_t* data, std::size_t size) {
     platform::SerialPort* port = linkPort();
-    return port != nullptr && port->write(data, size) == size;
+    return port != nullptr && port->write(data, size) == size ? LinkOutcome::Done : LinkOutcome::NotSent;
+}
+
+// Clears the line for the frame in rsChHex, which is kept as it is: the quiet wait runs the
+// message loop, where a handler may build a frame of its own (and be refused as busy).
+void clearLine() {
+    platform::SerialPort* port = linkPort();
+    if (port == nullptr) return;
+    const std::string frame = rsChHex;
+    clearLineBeforeSend(*port);
+    rsChHex = frame;
+}
+
+// The digits of a byte-count field as a number.
+std::size_t countField(const std::uint8_t* digits) {
+    return hexPairToByte(static_cast<char>(digits[0]), static_cast<char>(digits[1]));
+}
+
+bool commandIs(const std::uint8_t* command, std::size_t length, std::string_view head) {
+    return length >= head.size() && std::equal(head.begin(), head.end(), command);
+}
+
+// What answers the frame: the reads "0" and "E00" with address and count are answered by as many
+// bytes as they ask for (two characters each), the writes "1" and "E10" by an ACK; the answers of
+// the other commands, and of the probe, are taken as they come.
+void expectReplyTo(const std::uint8_t* frame, std::size_t size) {
+    const std::uint8_t* etx = std::find(frame, frame + size, kEtx);
+    if (size < 2 || frame[0] != kStx || etx == frame + size) {
+        expectReply(ReplyKind::Any);
+        return;
+    }
+    const std::uint8_t* command = frame + 1;
+    const auto length = static_cast<std::size_t>(etx - command);
+    if (length == 7 && commandIs(command, length, "0"))
+        expectReply(ReplyKind::Data, 2 * countField(command + 5));
+    else if (length == 9 && commandIs(command, length, "E00"))
+        expectReply(ReplyKind::Data, 2 * countField(command + 7));
+    else if (commandIs(command, length, "1") || commandIs(command, length, "E10"))
+        expectReply(ReplyKind::Ack);
+    else
+        expectReply(ReplyKind::Any);
 }
 
 }  // namespace
@@ -98,12 +142,13 @@ bool copyFrameText(int mode, std::size_t n) {
 
 void AddSumCheckCode(std::size_t n) {
     if (!copyFrameText(0, n)) return;
-    if (n > kFrameTextLimit) {
+    // The limit holds for the frame as it is sent, check code included.
+    linkState.frameRefused = n + kCheckCodeDigits > kFrameTextLimit;
+    if (linkState.frameRefused) {
         platform::statusBar().setPanelText(0, "rsLength=" + std::to_string(n) + " rsChHex[]=" +
                                                   std::to_string(kFrameTextLimit));
         platform::messages().show("Msg2015091386...", "AddSumCheckCode", platform::MsgIcon::None,
                                   platform::MsgButtons::Ok);
-        // The frame is refused: the sends will not write a text this long.
         return;
     }
     const std::size_t digits = txCharsLength();
@@ -116,10 +161,13 @@ void AddSumCheckCode(std::size_t n) {
     appendCharAsHex(hexDigit(check & 0x0F));
 }
 
-bool sendFrameHex(std::size_t n) {
-    if (linkBusy()) return false;
-    if (portClosed("Com port not open...", "Communication Message")) return false;
-    if (n > kFrameTextLimit || n > rsChHex.size() || !copyFrameText(0, n)) return false;
+LinkOutcome sendFrameHex(std::size_t n) {
+    const bool refused = std::exchange(linkState.frameRefused, false);
+    if (linkBusy()) return LinkOutcome::Busy;
+    if (portClosed("Com port not open...", "Communication Message")) return LinkOutcome::NotSent;
+    if (refused || n > kFrameTextLimit || n > rsChHex.size() || !copyFrameText(0, n)) return LinkOutcome::NotSent;
+    clearLine();
+    copyFrameText(0, n);
     const std::size_t count = hexTextToBytes(n, rs.txChars.data(), rs.txBytes.data(), rs.txBytes.size());
 
     ++rs.frameCount;
@@ -130,32 +178,39 @@ bool sendFrameHex(std::size_t n) {
         const auto* first = reinterpret_cast<const char*>(rs.txBytes.data());
         traceLine("-->", std::string(first, std::find(first, first + count, '\0')));
     }
+    expectReplyTo(rs.txBytes.data(), count);
     startReplyMeasure();
     return writeToPort(rs.txBytes.data(), count);
 }
 
-bool sendFrameText(std::size_t n) {
-    if (linkBusy()) return false;
-    if (portClosed("Error2015122240", "comport no open...")) return false;
-    if (n > kFrameTextLimit) return false;
+LinkOutcome sendFrameText(std::size_t n) {
+    if (linkBusy()) return LinkOutcome::Busy;
+    if (portClosed("Error2015122240", "comport no open...")) return LinkOutcome::NotSent;
+    if (n > kFrameTextLimit) return LinkOutcome::NotSent;
+    clearLine();
     copyFrameText(1, n);
     traceLine("", rs.txChars.data());
+    expectReply(ReplyKind::Any);
     startReplyMeasure();
     return writeToPort(reinterpret_cast<const std::uint8_t*>(rs.txChars.data()), txCharsLength());
 }
 
-bool sendFrameBytes(std::size_t n) {
-    if (linkBusy()) return false;
-    if (portClosed("Error2015122243...Com port no open...", "Communication Message")) return false;
-    if (n > kFrameTextLimit || n > rsChHex.size()) return false;
+LinkOutcome sendFrameBytes(std::size_t n) {
+    if (linkBusy()) return LinkOutcome::Busy;
+    if (portClosed("Error2015122243...Com port no open...", "Communication Message")) return LinkOutcome::NotSent;
+    if (n > kFrameTextLimit || n > rsChHex.size()) return LinkOutcome::NotSent;
+    clearLine();
     copyFrameText(1, n);
     const std::size_t count = n / 2;
     for (std::size_t i = 0; i < count; ++i)
         rs.txChars[i] = static_cast<char>(hexPairToByte(rs.txChars[2 * i], rs.txChars[2 * i + 1]));
+    expectReply(ReplyKind::Any);
     startReplyMeasure();
     startFreshReceiveFrame();
     return writeToPort(reinterpret_cast<const std::uint8_t*>(rs.txChars.data()), count);
 }
+
+void logDroppedReply(const std::string& what) { traceLine("<=", "dropped " + what); }
 
 void logReplyAckNak() {
     platform::statusBar().setPanelText(13, " ");

@@ -19,6 +19,11 @@ constexpr std::size_t kFrameTextLimit = 1280;
 
 extern std::string& rsChHex;
 
+// What became of a send or a wait. Sends give Done, Busy or NotSent; waits give Done (an ACK, a
+// data frame with a good check code, a complete line), Nak (a NAK or a bad check code), TimeOut or
+// Busy. Busy: another request holds the line; the one that waits is left as it was.
+enum class LinkOutcome { Done, Nak, TimeOut, Busy, NotSent };
+
 // Field encoders: the input is a number already written as hex digits; the chosen characters are
 // appended as the hex of their ASCII codes.
 void appendAddress(const std::string& digits4);          // 1 2 3 4
@@ -28,13 +33,15 @@ void appendDataDword(const std::string& digits8);        // 7 8 5 6 3 4 1 2
 void appendByteCount(const std::string& digits4);        // 3 4
 void appendValueByteCount(int is32);                     // the characters "04" or "02"
 
-// n is the number of digits of rsChHex to use (callers pass its length).
+// n is the number of digits of rsChHex to use (callers pass its length). A frame whose check code
+// would take it past the limit is reported, and the next sendFrameHex refuses it.
 void AddSumCheckCode(std::size_t n);
-// The sends return false when nothing was written (port closed, bad length, or another request is
-// still waiting for its reply).
-bool sendFrameHex(std::size_t n);
-bool sendFrameText(std::size_t n);
-bool sendFrameBytes(std::size_t n);
+// Every send first drops what the line delivered before it (traced), and after a wait that ran out
+// lets a late reply end first, so that what follows the send is the answer to this frame.
+// NotSent: port closed, bad or refused length, or the port took less than the frame.
+LinkOutcome sendFrameHex(std::size_t n);
+LinkOutcome sendFrameText(std::size_t n);
+LinkOutcome sendFrameBytes(std::size_t n);
 // Copies the first n characters of rsChHex into rs.txChars. Mode 0 refuses an empty or odd n.
 bool copyFrameText(int mode, std::size_t n);
 
@@ -51,5 +58,8 @@ std::uint16_t _dllHexConvToAscii(std::uint8_t value);
 
 // The trace line of a reply whose check code was compared.
 void logReplyAckNak();
+// The trace line of what the link threw away: bytes before a send, a reply that answers another
+// request.
+void logDroppedReply(const std::string& what);
 
 }  // namespace kestrion

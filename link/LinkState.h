@@ -3,11 +3,13 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "link/CommRecord.h"
+#include "link/Receive.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -36,7 +38,12 @@ struct LinkState {
     std::array<std::uint16_t, 256> D8Kreg = startUpSpecialRegisters();
     std::string rsChHex;
     std::uint32_t etxIndex = 0;
-    int waitDepth = 0;                           // waits running now, nested ones counted
+    int waitDepth = 0;  // waits and quiet-line drains running now, nested ones counted
+    // What answers the frame sent last; a reply of another kind or length is dropped.
+    ReplyKind expectedReply = ReplyKind::Any;
+    std::size_t expectedReplyCharacters = 0;
+    bool lateReplyPossible = false;  // the last wait ran out: its reply may still come
+    bool frameRefused = false;       // the frame text being built did not fit with its check code
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
 };
 

@@ -1,6 +1,9 @@
 #include "link/Receive.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
 
 #include "link/CommRecord.h"
 #include "link/Frames.h"
@@ -15,13 +18,11 @@ constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
 constexpr std::uint32_t kDefaultPollPeriod = 100;
 
-int& waitDepth = linkState.waitDepth;
-
 // Marks the time a wait runs; requests made meanwhile are refused as busy.
 class WaitScope {
 public:
-    WaitScope() { ++waitDepth; }
-    ~WaitScope() { --waitDepth; }
+    WaitScope() { ++linkState.waitDepth; }
+    ~WaitScope() { --linkState.waitDepth; }
     WaitScope(const WaitScope&) = delete;
     WaitScope& operator=(const WaitScope&) = delete;
 };
@@ -44,9 +45,27 @@ bool store(std::uint8_t c) {
     return true;
 }
 
-// A frame too long for the buffer is judged bad at once, as a wrong check code would be.
+// A reply that answers another request than the one sent: it is forgotten as if it had not come.
+void dropFrame(const std::string& what) {
+    logDroppedReply(what);
+    clearBits(kRsFrameStart | kRsEndMark | kRsCheckCompared);
+    resetFrame();
+    rs.RxBkBuf[0] = '\0';
+}
+
+bool dataFits(std::size_t characters) {
+    return linkState.expectedReply == ReplyKind::Any ||
+           (linkState.expectedReply == ReplyKind::Data && characters == linkState.expectedReplyCharacters);
+}
+
+// A frame too long for the buffer is judged bad at once, as a wrong check code would be; when a
+// reply of known length is awaited it cannot be that reply and is dropped.
 void rejectOverlongFrame() {
     if ((rs.status & kRsCheckCompared) != 0) return;
+    if (linkState.expectedReply != ReplyKind::Any) {
+        dropFrame(std::string(rs.RxBkBuf.data()));
+        return;
+    }
     setBits(kRsEndMark | kRsCheckCompared);
     logReplyAckNak();
     rs.replyCode = kReplyNak;
@@ -55,6 +74,11 @@ void rejectOverlongFrame() {
 void frameSysProtocol(std::uint8_t c) {
     switch (c) {
         case kAck:
+            if (linkState.expectedReply == ReplyKind::Data) {
+                logDroppedReply("Ack");
+                return;
+            }
+            [[fallthrough]];
         case kNak:
             clearBits(kRsFrameStart | kRsEndMark | kRsCheckCompared);
             resetFrame();
@@ -104,9 +128,19 @@ void frameByte(std::uint8_t c) {
     }
 }
 
-void endOnReplyCode() {
+LinkOutcome endOnReplyCode() {
     clearBits(kRsWaiting);
-    if (rs.replyCode == kReplyNak) setBits(kRsNak);
+    if (rs.replyCode != kReplyNak) return LinkOutcome::Done;
+    setBits(kRsNak);
+    return LinkOutcome::Nak;
+}
+
+// A reply that did not come in time may still come; the next send lets it end first. The
+// protocols without an end mark always wait their full time and have no such reply.
+LinkOutcome timedOut() {
+    if (commProtocol == sysProtocol || commProtocol == cLink || commProtocol == ModbusAsc)
+        linkState.lateReplyPossible = true;
+    return LinkOutcome::TimeOut;
 }
 
 void beginWait() {
@@ -117,26 +151,75 @@ void beginWait() {
 std::uint32_t now() { return platform::clock().tickCount(); }
 
 // The shared loop of gblDELAY and waitAck; lineProtocols: protocols 1 to 3 end on a complete line.
-void waitForReply(std::uint32_t ms, bool lineProtocols) {
-    if (linkBusy()) return;
+LinkOutcome waitForReply(std::uint32_t ms, bool lineProtocols) {
+    if (linkBusy()) return LinkOutcome::Busy;
     WaitScope scope;
     beginWait();
     const std::uint32_t start = now();
     for (;;) {
-        if (now() - start >= ms) return;
+        if (now() - start >= ms) return timedOut();
         platform::clock().runMessageLoopOnce();
         if (lineProtocols && commProtocol >= cLink && commProtocol <= ModbusRtu) {
-            if ((rs.status & kRsLineComplete) != 0) return;
+            if ((rs.status & kRsLineComplete) != 0) return LinkOutcome::Done;
         } else if (rs.replyCode != kReplyNone) {
-            endOnReplyCode();
-            return;
+            return endOnReplyCode();
         }
+    }
+}
+
+std::size_t dropQueuedBytes(platform::SerialPort& port) {
+    std::array<std::uint8_t, kRxTmpSize> scratch{};
+    std::size_t dropped = 0;
+    for (std::size_t queued = port.queuedBytes(); queued > 0; queued = port.queuedBytes()) {
+        const std::size_t got = port.read(scratch.data(), std::min(queued, scratch.size()));
+        if (got == 0) break;
+        dropped += got;
+    }
+    return dropped;
+}
+
+// Drops what arrives until the line has been silent for kQuietLineMs, for kQuietLineLimitMs at
+// most. The poller may take some of it meanwhile; that counts as activity too.
+std::size_t awaitQuietLine(platform::SerialPort& port) {
+    WaitScope scope;
+    const std::uint32_t start = now();
+    std::uint32_t lastActivity = start;
+    std::uint32_t reads = rs.rxChunkCount;
+    std::size_t dropped = 0;
+    for (;;) {
+        const std::size_t got = dropQueuedBytes(port);
+        if (got > 0 || rs.rxChunkCount != reads) {
+            dropped += got;
+            reads = rs.rxChunkCount;
+            lastActivity = now();
+        }
+        if (now() - lastActivity >= kQuietLineMs || now() - start >= kQuietLineLimitMs) return dropped;
+        platform::clock().runMessageLoopOnce();
     }
 }
 
 }  // namespace
 
-bool linkBusy() { return waitDepth > 0; }
+bool linkBusy() { return linkState.waitDepth > 0; }
+
+void expectReply(ReplyKind kind, std::size_t dataCharacters) {
+    linkState.expectedReply = kind;
+    linkState.expectedReplyCharacters = kind == ReplyKind::Data ? dataCharacters : 0;
+}
+
+void clearLineBeforeSend(platform::SerialPort& port) {
+    std::size_t dropped = 0;
+    if (std::exchange(linkState.lateReplyPossible, false)) dropped += awaitQuietLine(port);
+    dropped += dropQueuedBytes(port);
+    const bool frameUnfinished = (rs.status & kRsFrameStart) != 0 && (rs.status & kRsCheckCompared) == 0;
+    if (commProtocol == sysProtocol && frameUnfinished) {
+        dropped += rs.rxCount;
+        clearBits(kRsFrameStart | kRsEndMark | kRsCheckCompared);
+        resetFrame();
+        rs.RxBkBuf[0] = '\0';
+    }
+    if (dropped > 0) logDroppedReply(std::to_string(dropped) + " bytes before the send");
+}
 
 void startFreshReceiveFrame() {
     rs.rxSum = 0;
@@ -169,6 +252,7 @@ void checkReplySum(std::uint32_t etxPosition) {
     if ((rs.status & kRsCheckCompared) != 0) return;
 
     std::uint8_t expected = 0;
+    std::size_t dataCharacters = 0;
     bool compared = false;
     for (std::uint32_t i = 0; i < rs.rxCount; ++i) {
         const auto c = static_cast<std::uint8_t>(rs.RxBkBuf[i]);
@@ -178,20 +262,25 @@ void checkReplySum(std::uint32_t etxPosition) {
         rs.rxSum &= 0xFF;
         // Two characters follow the last ETX, so they surely follow this first one too.
         expected = hexPairToByte(rs.RxBkBuf[i + 1], rs.RxBkBuf[i + 2]);
+        dataCharacters = i;
         compared = true;
         break;
     }
     if (!compared) return;
+    if (!dataFits(dataCharacters)) {
+        dropFrame(std::string(rs.RxBkBuf.data()));
+        return;
+    }
     logReplyAckNak();
     rs.replyCode = expected == rs.rxSum ? kReplyAck : kReplyNak;
 }
 
-void gblDELAY(std::uint32_t ms) { waitForReply(ms, true); }
+LinkOutcome gblDELAY(std::uint32_t ms) { return waitForReply(ms, true); }
 
-void waitAck(std::uint32_t ms) { waitForReply(ms, false); }
+LinkOutcome waitAck(std::uint32_t ms) { return waitForReply(ms, false); }
 
-void _waitRsReply(std::uint32_t ticks) {
-    if (linkBusy()) return;
+LinkOutcome _waitRsReply(std::uint32_t ticks) {
+    if (linkBusy()) return LinkOutcome::Busy;
     auto& timers = platform::timers();
     if (timers.interval(platform::TimerId::Timer1) == 0) timers.setInterval(platform::TimerId::Timer1, kDefaultPollPeriod);
     if (!timers.enabled(platform::TimerId::Timer1)) timers.setEnabled(platform::TimerId::Timer1, true);
@@ -200,19 +289,14 @@ void _waitRsReply(std::uint32_t ticks) {
     beginWait();
     std::uint32_t start = rs.tickCount;
     for (;;) {
-        if (static_cast<std::int32_t>(rs.tickCount - start) >= static_cast<std::int32_t>(ticks)) return;
+        if (static_cast<std::int32_t>(rs.tickCount - start) >= static_cast<std::int32_t>(ticks)) return timedOut();
         platform::clock().runMessageLoopOnce();
         if (static_cast<std::int32_t>(rs.tickCount - start) < 0) start = rs.tickCount;
-        if (rs.replyCode != kReplyNone) {
-            endOnReplyCode();
-            return;
-        }
+        if (rs.replyCode != kReplyNone) return endOnReplyCode();
     }
 }
 
 void pause(std::uint32_t ms) {
-    if (linkBusy()) return;
-    WaitScope scope;
     const std::uint32_t start = now();
     while (now() - start < ms) platform::clock().runMessageLoopOnce();
 }

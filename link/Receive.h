@@ -5,7 +5,21 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/Frames.h"
+#include "platform/Services.h"
+
 namespace kestrion {
+
+// What a reply must be to answer the frame that was sent last: anything (the probe, the commands
+// whose answers vary), an ACK, or a data frame of a given number of characters before its ETX.
+// A NAK always answers. A reply of another kind or length is dropped and traced, and the wait
+// goes on.
+enum class ReplyKind { Any, Ack, Data };
+
+// How long the line must stay silent after a wait that ran out before the next frame goes, and
+// how long the next send waits for that at most.
+constexpr std::uint32_t kQuietLineMs = 100;
+constexpr std::uint32_t kQuietLineLimitMs = 1000;
 
 // Where the last ETX of the current frame was stored in rs.RxBkBuf.
 extern std::uint32_t& etxIndex;
@@ -17,17 +31,25 @@ void Timer1Timer();
 void checkReplySum(std::uint32_t etxPosition);
 
 // Wait up to ms milliseconds for the reply of the protocol in force.
-void gblDELAY(std::uint32_t ms);
+LinkOutcome gblDELAY(std::uint32_t ms);
 // Wait up to ms milliseconds for any reply code, whatever the protocol.
-void waitAck(std::uint32_t ms);
+LinkOutcome waitAck(std::uint32_t ms);
 // Wait up to the given number of poller ticks for a reply code.
-void _waitRsReply(std::uint32_t ticks);
-// Run the message loop for ms milliseconds whatever arrives.
+LinkOutcome _waitRsReply(std::uint32_t ticks);
+// Run the message loop for ms milliseconds whatever arrives. It waits for no reply, so it does
+// not hold the line.
 void pause(std::uint32_t ms);
 
 // True while a wait runs: a request started then (from a timer or a click handled inside the wait)
 // is refused, so the waiting one keeps its frame and reply.
 bool linkBusy();
+
+// Sets what the reply to the next frame must be.
+void expectReply(ReplyKind kind, std::size_t dataCharacters = 0);
+// Made by every send just before it writes: after a wait that ran out, lets the line go quiet
+// (holding it meanwhile); then drops the bytes queued and, under the PLC's own protocol, a frame
+// begun and not finished. What was dropped is traced.
+void clearLineBeforeSend(platform::SerialPort& port);
 
 // rs.rxSum and rs.rxCount back to an empty frame (a raw send starts a fresh reply).
 void startFreshReceiveFrame();

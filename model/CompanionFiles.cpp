@@ -52,7 +52,8 @@ bool writeEdmFile(const std::string& path) {
 }
 
 bool readDcnFile(const std::string& path) {
-    const platform::ReadResult file = platform::files().readWhole(path);
+    const platform::ReadResult file =
+        platform::files().readStart(path, DcnTables[0].size() + DcnTables[1].size());
     if (!file.ok()) return false;
     file.data.copyTo(0, DcnTables[0].data(), DcnTables[0].size());
     file.data.copyTo(DcnTables[0].size(), DcnTables[1].data(), DcnTables[1].size());

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <string>
 
 namespace kestrion {
@@ -67,7 +68,7 @@ std::string decimalPrefix(std::string_view text) {
 
 }  // namespace
 
-std::uint32_t strToFloatBits(std::string_view text) {
+std::optional<std::uint32_t> strToFloatBits(std::string_view text) {
     constexpr std::size_t kMaxDigits = 20;
     std::string number;
     for (char c : text) {
@@ -76,6 +77,8 @@ std::uint32_t strToFloatBits(std::string_view text) {
     }
     const std::string decimal = decimalPrefix(number);
     const float value = decimal.empty() ? 0.0f : strtof_l(decimal.c_str(), nullptr, cLocale());
+    // The text is decimal, so only a number too large for the format comes back infinite.
+    if (std::isinf(value)) return std::nullopt;
     return std::bit_cast<std::uint32_t>(value);
 }
 

@@ -33,7 +33,8 @@ std::int32_t octalNoToIndex(std::int32_t n);
 // A real-number constant as typed (for example "E1.5" or "-2"): every 'E' left out, at most 20
 // characters kept, read as a decimal number; the bits of the nearest single-precision value.
 // Text that does not start with a decimal number (hexadecimal, "INF" and "NAN" included) gives 0.
-std::uint32_t strToFloatBits(std::string_view text);
+// Nothing when the number lies beyond the largest single-precision value ("E1e39").
+std::optional<std::uint32_t> strToFloatBits(std::string_view text);
 
 // The single-precision value of an IEEE 754 single-format bit pattern.
 float bitsToFloat(std::uint32_t bits);

@@ -419,7 +419,7 @@ bool writeCowFile(const std::string& path) {
 }
 
 bool readCowFile(const std::string& path) {
-    const platform::ReadResult file = platform::files().readWhole(path);
+    const platform::ReadResult file = platform::files().readStart(path, CowBuffer.size());
     if (!file.ok()) return false;
     file.data.copyTo(0, CowBuffer.data(), CowBuffer.size());
     cowDataLength = byteimage::getU16(CowBuffer, cowOffset::dataLength);

@@ -118,7 +118,10 @@ bool writeDmwFile(const std::string& path, std::int32_t plcType) {
 }
 
 bool readDmwFile(const std::string& path, std::int32_t plcType) {
-    const platform::ReadResult file = platform::files().readWhole(path);
+    // Only the header and the runs are taken: the rest of a longer file is not read.
+    std::size_t fileBytes = kDmwHeaderSize;
+    for (const BodyRun& run : kBodyRuns) fileBytes += run.size;
+    const platform::ReadResult file = platform::files().readStart(path, fileBytes);
     if (!file.ok()) return false;
     file.data.copyTo(0, DmwImage.data(), kDmwHeaderSize);
     const std::size_t bodyEnd = kDmwHeaderSize + dmwBodySize(plcType);

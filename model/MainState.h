@@ -30,6 +30,9 @@ extern std::int32_t& startNameLength;
 extern std::int32_t& newFileCounter;
 extern std::int32_t& screenWidth;
 extern std::int32_t& screenHeight;
+// Set when the close box wrote the settings of a program that ends; its destruction then leaves
+// the file as the close box wrote it.
+extern bool& settingsWrittenAtClose;
 
 // The current file name as text (up to the first NUL).
 std::string currentFileName();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/ByteImage.h"
+#include "model/ModelState.h"
 
 namespace kestrion {
 
@@ -159,20 +160,30 @@ void repairModeDataRanges(ModeDataRecord& record) {
 }
 
 void loadModeDat(const std::string& path) {
-    const platform::ReadResult file = platform::files().readWhole(path);
+    const platform::ReadResult file = platform::files().readStart(path, kModeDataSize);
     if (file.ok()) {
         ModeData = modeDataFromBytes(file.data);
         repairModeDataRanges(ModeData);
         return;
     }
-    // First start: an empty settings file, and the default font in memory. A file that cannot be
-    // made here is made by the next save, which reports it.
-    const ModeDataImage zeros{};
-    platform::files().writeWhole(path, zeros.data(), zeros.size());
     ModeData.fontSize = kDefaultFontSize;
+    if (file.status == platform::FileStatus::NotFound) {
+        // First start: an empty settings file. A file that cannot be made here is made by the next
+        // save, which reports it.
+        const ModeDataImage zeros{};
+        platform::files().writeWhole(path, zeros.data(), zeros.size());
+        return;
+    }
+    // A file that is there but cannot be read still holds the user's settings: it is left alone.
+    modelState.modeDataFileOurs = false;
+    platform::messages().show("The settings file " + path +
+                                  " cannot be read. The program runs with the default settings and"
+                                  " leaves the file as it is.",
+                              kModeDataFileName, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
 }
 
 bool SaveModeDat(const std::string& path) {
+    if (!modelState.modeDataFileOurs) return false;
     const ModeDataImage image = modeDataToImage(ModeData);
     if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok)
         return true;

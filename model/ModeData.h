@@ -102,11 +102,14 @@ void repairModeDataRanges(ModeDataRecord& record);
 
 // Reads the settings file into ModeData. A missing file is created as 512 zero bytes and leaves
 // the record as it was but for fontSize := 10. A short or damaged file loads with its index fields
-// checked. No message in any case.
+// checked; of a longer file only the first 512 bytes are read. A file that exists but cannot be
+// read (no permission, not a plain file) is reported in a warning box and left as it is; the
+// record is then set as for a missing file, and the writes of this session leave the file alone.
 void loadModeDat(const std::string& path);
 
 // Writes ModeData whole. When the file cannot be written it says so in a message box and returns
-// false; the program goes on.
+// false; the program goes on. After a start-up that could not read the file it writes nothing and
+// returns false.
 bool SaveModeDat(const std::string& path);
 bool saveModeDatToDisk(const std::string& path);
 

@@ -38,9 +38,13 @@ struct ModelState {
     std::int32_t newFileCounter = 0;
     std::int32_t screenWidth = 0;
     std::int32_t screenHeight = 0;
+    bool settingsWrittenAtClose = false;
 
     // The settings record, the program image and the PLC on the line.
     ModeDataRecord ModeData;
+    // False after a start-up that found the settings file but could not read it: the file is
+    // then the user's and no write of this session replaces it.
+    bool modeDataFileOurs = true;
     PmwImage pmw;
     PmwImage pmwBackup;
     std::uint16_t connectedPlcType = kNoPlcDetected;

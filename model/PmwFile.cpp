@@ -37,7 +37,7 @@ platform::FileStatus writePmwFile(const std::string& path, const PmwImage& image
 }
 
 PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
-    const platform::ReadResult file = platform::files().readWhole(path);
+    const platform::ReadResult file = platform::files().readWhole(path, kPmwImageSize);
     if (!file.ok()) {
         showFileError("Open File Error", "Error2018030211");
         return PmwReadResult::OpenFailed;

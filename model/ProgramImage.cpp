@@ -159,7 +159,12 @@ void initPmwImageByType(std::int32_t type) {
 
 bool loadPmwPreByType(std::int32_t type, std::int32_t n) {
     if (!isAcceptedPlcType(type)) return false;
+    // The title belongs to the program, not to its type: it survives the new template.
+    const auto titleFirst = pmw.pmwPre.begin() + kPreTitleOffset;
+    std::array<std::uint8_t, kPreTitleSize> title{};
+    std::copy_n(titleFirst, kPreTitleSize, title.begin());
     pmw.pmwPre = pmwPreTemplate(type);
+    std::copy(title.begin(), title.end(), titleFirst);
     setHeaderSizeWords(pmw.pmwPre, n);
     return true;
 }

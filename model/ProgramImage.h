@@ -103,8 +103,8 @@ std::uint16_t programCheckCode(std::span<const std::uint16_t> words, std::int32_
 // The image of a new program of a PLC type: its templates, with their capacity and check code,
 // and an empty program area.
 void initPmwImageByType(std::int32_t type);
-// Header := the template of an accepted type with its size words set from n. Any other type leaves
-// the header as it is and gives false.
+// Header := the template of an accepted type with its size words set from n; the program's title
+// (bytes 10..63) is kept. Any other type leaves the header as it is and gives false.
 [[nodiscard]] bool loadPmwPreByType(std::int32_t type, std::int32_t n);
 // Re-initialises header, parameter block and tail for a type and capacity, keeping the program
 // words below the capacity and emptying those above it. A type that is not accepted shows

@@ -7,9 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 #include <system_error>
 
 namespace kestrion::platform {
@@ -82,30 +86,76 @@ PosixFiles PosixFiles::fromEnvironment() {
                       shippedDataDirectory());
 }
 
-ReadResult PosixFiles::readWhole(const std::string& path) const {
+namespace {
+
+// Reads what the descriptor gives, but never more than limit + 1 bytes: one byte past the limit is
+// enough to know that the file is too long. A file whose size the system does not know in advance
+// (those of /proc report 0) is read in growing steps.
+FileStatus readAtMost(int fd, std::size_t expected, std::size_t limit, bool refuseLonger,
+                      std::vector<std::uint8_t>& bytes) {
+    const std::size_t ceiling = refuseLonger && limit < SIZE_MAX ? limit + 1 : limit;
+    std::size_t used = 0;
+    try {
+        bytes.resize(std::min(expected + 1, ceiling));
+        for (;;) {
+            if (used == bytes.size()) {
+                if (used >= ceiling) break;
+                bytes.resize(std::min(ceiling, std::max<std::size_t>(2 * used, 4096)));
+            }
+            const ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return statusFromErrno(errno);
+            }
+            if (got == 0) break;
+            used += static_cast<std::size_t>(got);
+        }
+        if (used > limit) return FileStatus::TooLarge;
+        bytes.resize(used);
+        bytes.shrink_to_fit();
+    } catch (const std::bad_alloc&) {
+        return FileStatus::Failed;
+    } catch (const std::length_error&) {
+        return FileStatus::Failed;
+    }
+    return FileStatus::Ok;
+}
+
+ReadResult readRegularFile(const std::string& path, std::size_t limit, bool refuseLonger) {
     ReadResult result;
-    const int fd = open(findCaseInsensitive(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe without a writer or a terminal never holds the program up; it
+    // is refused below anyway, as everything that is not a plain file.
+    const int fd = open(findCaseInsensitive(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.status = statusFromErrno(errno);
         return result;
     }
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    for (;;) {
-        const ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            result.status = statusFromErrno(errno);
-            close(fd);
-            return result;
-        }
-        if (got == 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        result.status = statusFromErrno(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        result.status = FileStatus::NotRegular;
+    } else if (info.st_size < 0 || (refuseLonger && static_cast<std::uintmax_t>(info.st_size) > limit)) {
+        result.status = FileStatus::TooLarge;
+    } else {
+        std::vector<std::uint8_t> bytes;
+        const auto size = static_cast<std::uintmax_t>(info.st_size);
+        const std::size_t expected = size < limit ? static_cast<std::size_t>(size) : limit;
+        result.status = readAtMost(fd, expected, limit, refuseLonger, bytes);
+        if (result.status == FileStatus::Ok) result.data = ByteReader(std::move(bytes));
     }
     close(fd);
-    result.status = FileStatus::Ok;
-    result.data = ByteReader(std::move(bytes));
     return result;
+}
+
+}  // namespace
+
+ReadResult PosixFiles::readWhole(const std::string& path, std::size_t maxBytes) const {
+    return readRegularFile(path, maxBytes, true);
+}
+
+ReadResult PosixFiles::readStart(const std::string& path, std::size_t count) const {
+    return readRegularFile(path, count, false);
 }
 
 FileStatus PosixFiles::writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) {

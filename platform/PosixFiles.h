@@ -24,7 +24,8 @@ public:
     // Uses the environment and the running program's location.
     static PosixFiles fromEnvironment();
 
-    ReadResult readWhole(const std::string& path) const override;
+    ReadResult readWhole(const std::string& path, std::size_t maxBytes) const override;
+    ReadResult readStart(const std::string& path, std::size_t count) const override;
     FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) override;
     using Files::writeWhole;
     bool exists(const std::string& path) const override;

@@ -1,6 +1,8 @@
 #include "platform/PosixSerial.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -146,6 +148,12 @@ SerialOpenResult PosixSerialPorts::openDevice(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         result.status = statusFromErrno(errno);
+        // Who may open it: the group the device belongs to (dialout on most systems, not all).
+        struct stat info {};
+        if (result.status == SerialOpenStatus::AccessDenied && stat(path.c_str(), &info) == 0) {
+            if (const group* owner = getgrgid(info.st_gid); owner != nullptr && owner->gr_name != nullptr)
+                result.deviceGroup = owner->gr_name;
+        }
         return result;
     }
     // Exclusive: a second open of the device, by us or another program, fails with EBUSY.

@@ -118,7 +118,8 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-enum class FileStatus { Ok, NotFound, AccessDenied, Failed };
+// NotRegular: a folder, a device, a pipe or a socket; TooLarge: more bytes than the reader takes.
+enum class FileStatus { Ok, NotFound, AccessDenied, NotRegular, TooLarge, Failed };
 
 struct ReadResult {
     FileStatus status = FileStatus::Failed;
@@ -131,7 +132,13 @@ struct ReadResult {
 class Files {
 public:
     virtual ~Files() = default;
-    [[nodiscard]] virtual ReadResult readWhole(const std::string& path) const = 0;
+    // Reads a regular file of at most maxBytes bytes. Anything else (a folder, a device, a pipe, a
+    // longer file) is refused without waiting and without taking more than maxBytes + 1 bytes of
+    // memory; running out of memory is a failed read.
+    [[nodiscard]] virtual ReadResult readWhole(const std::string& path, std::size_t maxBytes) const = 0;
+    // The first count bytes of a regular file (all of a shorter one), under the same rules but for
+    // the length: the rest of a longer file is not read.
+    [[nodiscard]] virtual ReadResult readStart(const std::string& path, std::size_t count) const = 0;
     virtual FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) = 0;
     FileStatus writeWhole(const std::string& path, const std::vector<std::uint8_t>& data) {
         return writeWhole(path, data.data(), data.size());
@@ -178,6 +185,7 @@ public:
 struct SerialOpenResult {
     SerialOpenStatus status = SerialOpenStatus::Failed;
     std::unique_ptr<SerialPort> port;  // set when status is Ok; closing is destroying it
+    std::string deviceGroup;           // AccessDenied: the group that owns the device, when known
 };
 
 class SerialPorts {

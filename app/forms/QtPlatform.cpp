@@ -11,6 +11,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/forms/LogoUnit.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::app {
@@ -45,6 +46,9 @@ QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
 }  // namespace
 
 MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {
+    // The splash stays on top of every window: a box opened under it could not be seen or
+    // answered, so the splash goes first.
+    if (LogoForm) LogoForm->hide();
     QMessageBox box(toQtIcon(icon), forms::widgetText(caption), forms::widgetText(text), toQtButtons(buttons),
                     QApplication::activeWindow());
     switch (box.exec()) {

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         // Start-up failed before the loop ran (no platform service, no window).
         std::fprintf(stderr, "kestrion: %s\n", error.what());
+        delete app::LogoForm.data();  // the box must not open under it
         QMessageBox::critical(nullptr, kApplicationTitle, QString::fromUtf8(error.what()));
         return 1;
     }

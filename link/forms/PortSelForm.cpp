@@ -15,6 +15,7 @@
 
 #include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
+#include "link/forms/TitleWidth.h"
 
 namespace kestrion::forms {
 
@@ -59,6 +60,7 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
 
 void TPortSelForm::showEvent(QShowEvent* event) {
     FormShow();
+    widenForTitle(*this);
     QDialog::showEvent(event);
     // Centred on the screen, not over the window that opens it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

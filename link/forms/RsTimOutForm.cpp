@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "lang/forms/WidgetText.h"
+#include "link/forms/TitleWidth.h"
 
 namespace kestrion::forms {
 
@@ -28,6 +29,14 @@ void onTextCommitted(QComboBox* box, QObject* receiver, Slot slot) {
     QObject::connect(box, &QComboBox::textActivated, receiver, slot);
     QObject::connect(box->lineEdit(), &QLineEdit::editingFinished, receiver,
                      [box, slot] { slot(box->currentText()); });
+}
+
+// Shows a text in the box and marks the list item that holds it, so the open list highlights the
+// value the box shows (none for a typed value that is not in the list).
+void showText(QComboBox* box, const std::string& text) {
+    const QString value = widgetText(text);
+    box->setCurrentIndex(box->findText(value));
+    box->setEditText(value);
 }
 
 }  // namespace
@@ -66,20 +75,21 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
 
 void TrsTimOutForm::showEvent(QShowEvent* event) {
     FormShow();
+    widenForTitle(*this);
     QDialog::showEvent(event);
 }
 
 void TrsTimOutForm::FormShow() {
-    TimeOutComboBox->setCurrentText(widgetText(state.timeOutText()));
-    RetryComboBox->setCurrentText(widgetText(state.retryText()));
+    showText(TimeOutComboBox, state.timeOutText());
+    showText(RetryComboBox, state.retryText());
 }
 
 void TrsTimOutForm::TimeOutComboBoxChange(const QString& text) {
-    TimeOutComboBox->setCurrentText(widgetText(state.TimeOutComboBoxChange(text.toStdString())));
+    showText(TimeOutComboBox, state.TimeOutComboBoxChange(text.toStdString()));
 }
 
 void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
-    RetryComboBox->setCurrentText(widgetText(state.RetryComboBoxChange(text.toStdString())));
+    showText(RetryComboBox, state.RetryComboBoxChange(text.toStdString()));
 }
 
 RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex) {

@@ -66,6 +66,7 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
          CloseDecision::Exit, 1, true},
         {"Save As cancelled stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Stay,
          1, true},
+        {"save cancelled stays", MsgAnswer::Yes, 0, SaveOutcome::Cancelled, CloseDecision::Stay, 1, false},
         {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
         {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1,
          true},

@@ -105,6 +105,21 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
               std::make_tuple(14u, 100u, 80u, 1120u, 80u, 0u, 0u));
 }
 
+TEST_F(SettingsStartUpTest, AnUnreadableSettingsFileIsReportedOnceAndOutlivesTheSession) {
+    const Bytes file(512, 3);
+    fakes.files.put(kSettings, file);
+    fakes.files.unreadable.insert(kSettings);
+    mainFormStartUp();
+    EXPECT_EQ(ModeData.languageNo, 0u);
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    mainFormDestroy();
+    EXPECT_EQ(fakes.files.content(kSettings), file);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes{"The settings file " + kSettings +
+                          " cannot be read. The program runs with the default settings and leaves the file as it"
+                          " is. | " + fakes.messages.shown.at(0).caption + " | warning"});
+}
+
 TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls) {
     const std::string longName = "/home/tester/Tovel/Kestrion/User/" + std::string(57, 'L') + ".PMW";
     const std::string tooLong = "/home/tester/" + std::string(79, 'T') + ".PMW";
@@ -122,6 +137,7 @@ TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls
     updateRecentFileList(tooLong);
     fakes.messages.shown.clear();
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    mainFormDestroy();  // the program ends: what the close box wrote stays
 
     Bytes expected(384, 0);
     expected[0] = '*';
@@ -131,6 +147,7 @@ TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls
     const Bytes written = fakes.files.content(kSettings);
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(Bytes(written.begin() + 128, written.end()), expected);
+    EXPECT_EQ(written[8], 1);  // the process count as it stood at the close
     EXPECT_EQ(test::shownBoxes(fakes.messages),
               test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
 }
@@ -145,6 +162,13 @@ TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
     EXPECT_EQ(fakes.messages.shown[1].caption, "Exit");
+
+    // Closed at last, the unwritable settings are reported once, not again by the destruction.
+    editModeFlags = 0;
+    fakes.messages.shown.clear();
+    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
+    mainFormDestroy();
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 
 TEST_F(SettingsStartUpTest, DestructionGivesUpTheBlockInTheSettings) {

@@ -70,14 +70,16 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
         const char* line2;
     };
     const Case cases[] = {
-        {SerialOpenStatus::NotFound, false, "Can't open communication port COM2", ""},
-        {SerialOpenStatus::Busy, false, "Can't open communication port COM2", ""},
+        {SerialOpenStatus::NotFound, false, "Can't open communication port COM2", "There is no device /dev/ttyS1"},
+        {SerialOpenStatus::Busy, false, "Can't open communication port COM2",
+         "/dev/ttyS1 is in use by another program"},
         {SerialOpenStatus::AccessDenied, false, "Can't open communication port COM2",
-         "No permission to open /dev/ttyS1: your account must be in the dialout group"},
-        {SerialOpenStatus::NotFound, true, "無法開啟通訊口 COM2", ""},
+         "No permission to open /dev/ttyS1: your account must be in the uucp group"},
+        {SerialOpenStatus::Failed, true, "無法開啟通訊口 COM2", "/dev/ttyS1 cannot be opened"},
     };
     setSoftwareVersion(kSoftwareVersion);
     comPortIndex = 1;
+    fakes.serial.deniedGroup = "uucp";  // the group that owns the device, not always dialout
     for (const Case& c : cases) {
         selectLanguageFlags(c.chinese ? 1 : 0);
         langDialogs.appMessages.clear();

@@ -63,7 +63,7 @@ TEST_F(FramesTest, ACurrentValueWriteCarriesItsFieldsAsCharacters) {
     appendDataWord("000004D2");
     rsChHex += "03";
     AddSumCheckCode(rsChHex.size());
-    ASSERT_TRUE(sendFrameHex(rsChHex.size()));
+    ASSERT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
     EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x02, 0x31, 0x31, 0x30, 0x43, 0x38, 0x30, 0x32,
                                                                0x44, 0x32, 0x30, 0x34, 0x03, 0x34, 0x43}));
 }
@@ -88,16 +88,24 @@ TEST_F(FramesTest, HexConversionsTakeUpperCaseDigitsAndNeverWritePastTheirRoom) 
     EXPECT_EQ(std::vector<int>(full, full + 3), (std::vector<int>{0x41, 0x42, 9}));
 }
 
-TEST_F(FramesTest, AFrameTextOver1280DigitsIsReportedAndNeverSent) {
+TEST_F(FramesTest, AFrameTextThatItsCheckCodeTakesPast1280DigitsIsReportedAndNeverSent) {
     openAt(0);
-    rsChHex = "02" + std::string(1280, '3') + "03";
+    rsChHex = "02" + std::string(1274, '3') + "03";  // 1278 digits, 1282 with the check code
     AddSumCheckCode(rsChHex.size());
-    EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=1284 rsChHex[]=1280");
+    EXPECT_EQ(fakes.statusBar.panelText(0), "rsLength=1278 rsChHex[]=1280");
     EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{"Msg2015091386... | AddSumCheckCode | none"});
-    EXPECT_EQ(rsChHex.size(), 1284u);
-    EXPECT_FALSE(sendFrameHex(rsChHex.size()));
-    EXPECT_TRUE(fakes.serial.written.empty());
+    EXPECT_EQ(rsChHex.size(), 1278u);
+    EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::NotSent);
     EXPECT_EQ(rs.frameCount, 0u);
+    sendEnqAlone();  // the refusal was that frame's only
+    EXPECT_EQ(fakes.serial.written, bytesOf("\x05"));
+
+    fakes.serial.written.clear();
+    rsChHex = "02" + std::string(1272, '3') + "03";  // 1280 with the check code: the send buffers' fill
+    AddSumCheckCode(rsChHex.size());
+    ASSERT_EQ(rsChHex.size(), 1280u);
+    EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
+    EXPECT_EQ(fakes.serial.written.size(), 640u);
 }
 
 TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
@@ -129,7 +137,7 @@ TEST_F(FramesTest, EachSendCountsTheFrameAndRestartsTheReplyMeasure) {
 
 TEST_F(FramesTest, SendingWithThePortClosedShowsTheMessageOfEachSendAndWritesNothing) {
     struct Case {
-        bool (*send)(std::size_t);
+        LinkOutcome (*send)(std::size_t);
         const char* text;
         const char* caption;
     };
@@ -141,7 +149,7 @@ TEST_F(FramesTest, SendingWithThePortClosedShowsTheMessageOfEachSendAndWritesNot
     for (const Case& c : cases) {
         fakes.messages.shown.clear();
         rsChHex = "0505";
-        EXPECT_FALSE(c.send(rsChHex.size()));
+        EXPECT_EQ(c.send(rsChHex.size()), LinkOutcome::NotSent);
         ASSERT_EQ(fakes.messages.shown.size(), 1u);
         EXPECT_EQ(fakes.messages.shown[0].text, c.text);
         EXPECT_EQ(fakes.messages.shown[0].caption, c.caption);

@@ -5,6 +5,8 @@
 namespace kestrion::test {
 namespace {
 
+using platform::Memo;
+
 // A good data frame: "1234" sums with ETX to 0xCD.
 const std::string kGoodFrame = "\0021234\003CD";
 
@@ -27,7 +29,7 @@ TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
     openAt(0);
     sendEnqAlone();
     arriveAt(now() + 50, "\006\00212");
-    gblDELAY(5000);
+    EXPECT_EQ(gblDELAY(5000), LinkOutcome::Done);
     EXPECT_FALSE(bit(0x80));
     EXPECT_FALSE(bit(0x20));
     EXPECT_EQ(rs.replyCode, 0x06u);
@@ -57,7 +59,7 @@ TEST_F(ReceiveTest, AWrongCheckCodeOrANakEndsTheWaitWithBit5AndTheCharactersKept
         openAt(0);
         sendEnqAlone();
         arriveAt(now() + 10, bad);
-        waitAck(1000);
+        EXPECT_EQ(waitAck(1000), LinkOutcome::Nak);
         EXPECT_EQ(rs.replyCode, 0x15u);
         EXPECT_TRUE(bit(0x20));
         EXPECT_FALSE(bit(0x80));
@@ -122,7 +124,7 @@ TEST_F(ReceiveTest, WaitRsReplyCountsPollerTicks) {
         openAt(c.index);
         sendEnqAlone();
         const std::uint32_t start = now();
-        _waitRsReply(10);
+        EXPECT_EQ(_waitRsReply(10), LinkOutcome::TimeOut);
         EXPECT_EQ(now() - start, c.milliseconds) << c.index;
         EXPECT_TRUE(bit(0x80));
     }
@@ -132,20 +134,23 @@ TEST_F(ReceiveTest, GblDelayRunsOutWithBit7SetAndAWaitAfterAReplyReturnsAtOnce) 
     openAt(0);
     sendEnqAlone();
     std::uint32_t start = now();
-    gblDELAY(200);
+    EXPECT_EQ(gblDELAY(200), LinkOutcome::TimeOut);
     EXPECT_EQ(now() - start, 200u);
     EXPECT_TRUE(bit(0x80));
 
     arrive("\x06");
     gblDELAY(5000);
     start = now();
-    gblDELAY(5000);  // the reply code stands until the next send
+    EXPECT_EQ(waitAck(5000), LinkOutcome::Done);  // the reply code stands until the next send
     EXPECT_EQ(now() - start, 1u);
     EXPECT_FALSE(bit(0x80));
 
     rs.status = 0x80;  // a pause always waits its full time and touches no bit
+    bool busyDuringPause = true;
+    fakes.clock.at(now() + 20, [&] { busyDuringPause = linkBusy(); });
     start = now();
     pause(1000);
+    EXPECT_FALSE(busyDuringPause);  // it awaits no reply, so a request may go meanwhile
     EXPECT_EQ(now() - start, 1000u);
     EXPECT_EQ(rs.status, 0x80);
     EXPECT_EQ(rs.replyCode, 0x06u);
@@ -214,28 +219,89 @@ TEST_F(ReceiveTest, LongRunsOfBytesStayWithinTheBuffersUnderEveryProtocol) {
     }
 }
 
-TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsRefusedAndTheWaitingOneKeepsItsReply) {
+TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsToldBusyAndTheWaitingOneKeepsItsReply) {
     openAt(0);
     sendEnqAlone();
-    bool secondSent = true;
-    std::uint32_t secondWaitedFor = 1;
+    std::vector<LinkOutcome> nested;
+    std::uint32_t nestedWaitedFor = 1;
     fakes.clock.at(now() + 50, [&] {
         rsChHex = "02413103";
         AddSumCheckCode(rsChHex.size());
-        secondSent = sendFrameHex(rsChHex.size());
+        nested.push_back(sendFrameHex(rsChHex.size()));
+        nested.push_back(sendFrameText(rsChHex.size()));
+        nested.push_back(sendFrameBytes(rsChHex.size()));
         const std::uint32_t start = now();
-        gblDELAY(5000);
-        secondWaitedFor = now() - start;
+        nested.push_back(gblDELAY(5000));
+        nested.push_back(waitAck(5000));
+        nested.push_back(_waitRsReply(10));
+        nestedWaitedFor = now() - start;
     });
     arriveAt(now() + 100, "\x06");
-    gblDELAY(5000);
+    EXPECT_EQ(gblDELAY(5000), LinkOutcome::Done);
     EXPECT_FALSE(linkBusy());
-    EXPECT_FALSE(secondSent);
-    EXPECT_EQ(secondWaitedFor, 0u);
+    EXPECT_EQ(nested, std::vector<LinkOutcome>(6, LinkOutcome::Busy));
+    EXPECT_EQ(nestedWaitedFor, 0u);
     EXPECT_EQ(fakes.serial.written, bytesOf("\x05"));
     EXPECT_EQ(rs.replyCode, 0x06u);
     EXPECT_FALSE(bit(0x80));
     EXPECT_EQ(rs.frameCount, 1u);
+}
+
+// The read of D8004: "0" 0E08 02, answered by four characters.
+const std::string kReadD8004 = "0230304530383032033732";
+
+TEST_F(ReceiveTest, BytesQueuedBeforeASendAndAFrameBegunBeforeItAreDroppedAndTraced) {
+    openAt(0);
+    fakes.trace.setVisible(Memo::Rx, true);
+    arrive("\x02" "C8");  // the first part of a reply that came too late
+    Timer1Timer();
+    arrive("00");
+    rsChHex = kReadD8004;
+    EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
+    arriveAt(now() + 10, "\x03" "DE");          // its rest: too short for this read
+    arriveAt(now() + 200, "\x02" "3412\x03" "CD");  // the answer
+    EXPECT_EQ(gblDELAY(1000), LinkOutcome::Done);
+    EXPECT_EQ(reply(), "3412\x03" "CD");
+    EXPECT_EQ(fakes.trace.lines(Memo::Rx),
+              (std::vector<std::string>{"<=1:dropped 4 bytes before the send", "-->2:\x02" "00E0802\x03" "72",
+                                        "<=3:dropped \x03" "DE", "<=4:3412\x03" "CD"}));
+    sendEnqAlone();  // a reply that was taken is not dropped again
+    EXPECT_EQ(fakes.trace.lines(Memo::Rx).back(), "-->5:Enq");
+}
+
+TEST_F(ReceiveTest, AReplyOfAnotherKindOrLengthThanItsRequestIsDroppedAndTheWaitGoesOn) {
+    const struct {
+        std::string frame, wrong, right;  // "0" 0E08 02; "E00" 0E08 02; "1" 0E08 02 3412
+    } cases[] = {{"02343830354330463030" "03", "", "\x02" "80A2\x03" "DE"},  // "4" 805C 0F00: any answer
+                 {"023030453038303203", "\x06", "\x02" "3412\x03" "CD"},
+                 {"023030453038303203", "\x02" "12345678\x03" "A7", "\x02" "3412\x03" "CD"},
+                 {"0245303030453038303203", "\x02" "12345678\x03" "A7", "\x15"},
+                 {"0231304538303230323334313203", "\x02" "3412\x03" "CD", "\x06"}};
+    openAt(0);
+    for (const auto& c : cases) {
+        rsChHex = c.frame;
+        AddSumCheckCode(rsChHex.size());
+        sendFrameHex(rsChHex.size());
+        if (!c.wrong.empty()) arriveAt(now() + 10, c.wrong);
+        arriveAt(now() + 400, c.right);
+        EXPECT_EQ(gblDELAY(1000), c.right == "\x15" ? LinkOutcome::Nak : LinkOutcome::Done) << c.frame;
+        EXPECT_EQ(rs.rxCount, c.right.size() == 1 ? 1u : 7u) << c.frame;
+    }
+}
+
+TEST_F(ReceiveTest, AfterATimeOutTheNextSendWaitsForTheLineToGoQuietButNotForever) {
+    openAt(0);
+    for (const std::uint32_t lateFor : {300u, 3000u}) {  // a late reply trickling in every 10 ms
+        sendEnqAlone();
+        EXPECT_EQ(gblDELAY(500), LinkOutcome::TimeOut);
+        for (std::uint32_t at = 10; at <= lateFor; at += 10) arriveAt(now() + at, "0");
+        const std::uint32_t start = now();
+        sendEnqAlone();
+        EXPECT_EQ(now() - start, std::min(lateFor + kQuietLineMs, kQuietLineLimitMs));
+    }
+    const std::uint32_t start = now();  // no time-out before it: the frame goes at once
+    sendEnqAlone();
+    EXPECT_EQ(now(), start);
 }
 
 }  // namespace

@@ -158,12 +158,18 @@ TEST_F(PmwFileTest, BadFilesAreRefusedWithTheirBox) {
               std::make_tuple(0xFFFF, std::int16_t{-1}));
 
     fakes.messages.shown.clear();
+    auto largest = handMadeFile(2, 64, 128000);  // 128416 bytes, the largest program file, is read
+    fakes.files.put(kPath, largest);
+    ASSERT_EQ(readPmwFile(kPath, scratch), PmwReadResult::Ok);
+    largest.push_back(0);  // one byte more is not
+    fakes.files.put(kPath, largest);
     scratch.setPlcType(6);
     const PmwImage before = scratch;
+    EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::OpenFailed);
     fakes.files.unreadable.insert(kPath);
     EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::OpenFailed);
     EXPECT_EQ(readPmwFile("/home/tester/missing.PMW", scratch), PmwReadResult::OpenFailed);
-    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(2, "Open File Error | Error2018030211 | error"));
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes(3, "Open File Error | Error2018030211 | error"));
     EXPECT_TRUE(scratch == before);
 }
 

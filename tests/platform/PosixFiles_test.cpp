@@ -1,8 +1,11 @@
 #include "platform/PosixFiles.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -32,7 +35,7 @@ protected:
 
 TEST_F(PosixFilesTest, ByteReaderYieldsFfPastTheEndAndKnowsTheRealLength) {
     writeRaw("short.PMW", std::string("\x01\x02\x03", 3));
-    const ReadResult result = files.readWhole(path("short.PMW"));
+    const ReadResult result = files.readWhole(path("short.PMW"), 1 << 20);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.data.length(), 3u);
     EXPECT_EQ(result.data.at(0), 0x01);
@@ -46,38 +49,61 @@ TEST_F(PosixFilesTest, ByteReaderYieldsFfPastTheEndAndKnowsTheRealLength) {
     EXPECT_TRUE(std::equal(window, window + 5, expected));
 
     writeRaw("empty.DMW", "");
-    const ReadResult empty = files.readWhole(path("empty.DMW"));
+    const ReadResult empty = files.readWhole(path("empty.DMW"), 1 << 20);
     ASSERT_TRUE(empty.ok());
     EXPECT_EQ(empty.data.length(), 0u);
     EXPECT_EQ(empty.data.at(0), 0xFF);
 }
 
-TEST_F(PosixFilesTest, AMissingFileIsNotFoundAndAFolderIsNoFile) {
-    const ReadResult result = files.readWhole(path("missing.PMW"));
+TEST_F(PosixFilesTest, AMissingFileIsNotFound) {
+    const ReadResult result = files.readWhole(path("missing.PMW"), 1 << 20);
     EXPECT_EQ(result.status, FileStatus::NotFound);
     EXPECT_EQ(result.data.length(), 0u);
     EXPECT_FALSE(files.exists(path("missing.PMW")));
     EXPECT_FALSE(files.remove(path("missing.PMW")));
-    EXPECT_NE(files.readWhole(root.string()).status,
-              FileStatus::Ok);  // the read fails after the open: it ends
 }
 
-TEST_F(PosixFilesTest, AFolderOpensButCannotBeReadSoTheReadEndsAsFailed) {
-    fs::create_directories(root / "User.PMW");
-    const ReadResult result = files.readWhole(path("User.PMW"));
-    EXPECT_EQ(result.status, FileStatus::Failed);
-    EXPECT_EQ(result.data.length(), 0u);
+TEST_F(PosixFilesTest, OnlyPlainFilesWithinTheLimitAreReadAndTheRestIsRefusedAtOnce) {
+    writeRaw("limit.PMW", std::string(128416, 'p'));
+    writeRaw("over.PMW", std::string(128417, 'p'));
+    const std::string huge = path("huge.PMW");  // a gigabyte that takes no room on the disk
+    const int fd = open(huge.c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_TRUE(fd >= 0 && ftruncate(fd, off_t{1} << 30) == 0);
+    close(fd);
+    ASSERT_EQ(mkfifo(path("pipe.PMW").c_str(), 0644), 0);  // no writer: an open that waited would hang
+    const struct {
+        std::string path;
+        FileStatus whole, start;  // read whole up to 128416 bytes; the first 512 bytes
+    } cases[] = {
+        {path("limit.PMW"), FileStatus::Ok, FileStatus::Ok},
+        {path("over.PMW"), FileStatus::TooLarge, FileStatus::Ok},
+        {huge, FileStatus::TooLarge, FileStatus::Ok},
+        {"/dev/zero", FileStatus::NotRegular, FileStatus::NotRegular},
+        {path("pipe.PMW"), FileStatus::NotRegular, FileStatus::NotRegular},
+        {root.string(), FileStatus::NotRegular, FileStatus::NotRegular},
+    };
+    for (const auto& c : cases) {
+        const auto begin = std::chrono::steady_clock::now();
+        const ReadResult whole = files.readWhole(c.path, 128416);
+        EXPECT_EQ(whole.status, c.whole) << c.path;
+        EXPECT_EQ(whole.data.bytes().capacity(), c.whole == FileStatus::Ok ? 128416u : 0u) << c.path;
+        EXPECT_EQ(files.readStart(c.path, 512).status, c.start) << c.path;
+        EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(1)) << c.path;
+    }
+    // A file whose size is not known in advance is read no further than one byte past the limit.
+    EXPECT_EQ(files.readWhole("/proc/self/maps", 16).status, FileStatus::TooLarge);
+    EXPECT_EQ(files.readStart("/proc/self/maps", 16).data.length(), 16u);
 }
 
 TEST_F(PosixFilesTest, WriteThenReadGivesTheSameBytesAndLeavesNoTemporaryFile) {
     std::vector<std::uint8_t> bytes(128416);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
     ASSERT_EQ(files.writeWhole(path("prog.PMW"), bytes), FileStatus::Ok);
-    EXPECT_EQ(files.readWhole(path("prog.PMW")).data.bytes(), bytes);
+    EXPECT_EQ(files.readWhole(path("prog.PMW"), 1 << 20).data.bytes(), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
 
     ASSERT_EQ(files.writeWhole(path("prog.PMW"), std::vector<std::uint8_t>{9}), FileStatus::Ok);
-    EXPECT_EQ(files.readWhole(path("prog.PMW")).data.length(), 1u);
+    EXPECT_EQ(files.readWhole(path("prog.PMW"), 1 << 20).data.length(), 1u);
     EXPECT_EQ(files.writeWhole(path("no/such/folder/x.PMW"), std::vector<std::uint8_t>{1}),
               FileStatus::NotFound);
     EXPECT_NE(files.writeWhole("/proc/kestrion-cannot-write", std::vector<std::uint8_t>{1}), FileStatus::Ok);
@@ -94,12 +120,12 @@ TEST_F(PosixFilesTest, NamesDifferingOnlyInCaseAreFound) {
     for (const auto& [asked, found] : cases)
         EXPECT_EQ(findCaseInsensitive(path(asked)), path(found)) << asked;
     EXPECT_TRUE(files.exists(path("PROG1.PMW")));
-    EXPECT_EQ(files.readWhole(path("PROG1.PMW")).data.length(), 1u);
+    EXPECT_EQ(files.readWhole(path("PROG1.PMW"), 1 << 20).data.length(), 1u);
 
     // A write to another spelling replaces the file that is there instead of adding a second one.
     ASSERT_EQ(files.writeWhole(path("PROG1.PMW"), std::vector<std::uint8_t>{1, 2}), FileStatus::Ok);
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
-    EXPECT_EQ(files.readWhole(path("Prog1.pmw")).data.length(), 2u);
+    EXPECT_EQ(files.readWhole(path("Prog1.pmw"), 1 << 20).data.length(), 2u);
 
     EXPECT_TRUE(files.remove(path("pRoG1.PmW")));
     EXPECT_FALSE(fs::exists(root / "Prog1.pmw"));

@@ -1,8 +1,10 @@
 // plcsim: the simulated PLC on a pseudo-terminal. It owns the master side, prints the path of the
-// slave side on one line and answers what arrives there until it is killed (or its parent ends).
+// slave side on one line and answers what arrives there until it is killed or its parent ends.
 //   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay]
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -67,6 +69,11 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Ends with the process that started it, even while it sleeps out a delayed answer or waits
+    // to write into a full line.
+    const pid_t parent = getppid();
+    if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) return 1;
+
     kestrion::plcsim::PlcSimulator plc;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -101,7 +108,6 @@ int main(int argc, char** argv) {
     std::printf("%s\n", name);
     std::fflush(stdout);
 
-    const pid_t parent = getppid();
     std::uint8_t buffer[512];
     while (getppid() == parent) {
         pollfd ready{master, POLLIN, 0};

@@ -1,5 +1,8 @@
 #include "plcsim/PlcSimulator.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace kestrion::plcsim {
 
 namespace {
@@ -37,11 +40,31 @@ bool startsWith(const std::string& text, const char* prefix) { return text.rfind
 
 }  // namespace
 
-PlcSimulator::PlcSimulator(int plcType) { setPlcType(plcType); }
+// ---- Memory ---------------------------------------------------------------------------------------
 
-void PlcSimulator::setPlcType(int plcType) {
+namespace {
+
+constexpr std::uint32_t kBitSpaceBytes = 0x0E00;
+constexpr std::uint32_t kSpecialRegisterBytes = 2 * 256;
+constexpr std::uint32_t kPlainSpaceEnd = 0x10000;
+
+bool isExtendedType(int plcType) { return plcType == 2 || plcType == 5 || plcType == 7; }
+
+void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uint16_t value) {
+    bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+struct Area {
+    std::uint32_t start;
+    std::vector<std::uint8_t>* bytes;
+    std::uint32_t end;  // the first address after the area as this space sees it
+};
+
+}  // namespace
+
+void PlcMemory::reset(int plcType) {
     plcType_ = plcType;
-    memory_.assign(kMemorySize, 0);
     // D8001 tells the family, D8002 the memory size, D8101 the type 2 family.
     std::uint16_t d8001 = 20100;
     std::uint16_t d8002 = 8;
@@ -58,37 +81,89 @@ void PlcSimulator::setPlcType(int plcType) {
         case 7: d8001 = 26100; break;
         default: break;
     }
-    setWord(kSpecialRegisterBase + 0, 200);
-    setWord(kSpecialRegisterBase + 2 * 1, d8001);
-    setWord(kSpecialRegisterBase + 2 * 2, d8002);
-    setWord(kSpecialRegisterBase + 2 * 101, d8101);
-    // The parameter block: capacity in thousands of steps, no keyword (eight blanks), then a
-    // program of END alone in an area of 0xFFFF words.
-    setWord(kParameterBlock, d8002);
-    for (std::uint32_t i = 0; i < 8; ++i) setByte(kKeyword + i, ' ');
-    for (std::uint32_t a = kProgramStart; a + 1 < kProgramStart + 2 * 64000u; a += 2) setWord(a, 0xFFFF);
-    setWord(kProgramStart, 0x000F);
+    bits_.assign(kBitSpaceBytes, 0);
+    special_.assign(kSpecialRegisterBytes, 0);
+    putWord(special_, 0, 200);
+    putWord(special_, 2 * 1, d8001);
+    putWord(special_, 2 * 2, d8002);
+    putWord(special_, 2 * 101, d8101);
+    dataRegisters_.assign(dataRegisterBytes(), 0);
+
+    // The parameter block: the memory size in thousands of steps and the program's check code,
+    // no keyword (eight blanks); then a program of END alone in an area of 0xFFFF words.
+    const std::int32_t n = memSizeCode();
+    const auto words = static_cast<std::uint32_t>(1000 * n);
+    program_.assign(kParameterBlockSize + 2 * words, 0xFF);
+    std::fill(program_.begin(), program_.begin() + kParameterBlockSize, std::uint8_t{0});
+    putWord(program_, 0, static_cast<std::uint16_t>(n));
+    // The check code: 65536 - 1000 n plus (word + 1) for every word; only END adds something.
+    putWord(program_, 2, static_cast<std::uint16_t>(0x10000u - words + 0x10u));
+    std::fill(program_.begin() + 8, program_.begin() + 16, std::uint8_t{' '});
+    putWord(program_, kParameterBlockSize, 0x000F);
 }
 
-std::uint32_t PlcSimulator::dataRegisterBase() const {
-    return plcType_ == 2 || plcType_ == 5 || plcType_ == 7 ? 0x4000 : 0x1000;
+std::uint32_t PlcMemory::dataRegisterBase() const { return isExtendedType(plcType_) ? 0x4000 : 0x1000; }
+
+std::uint32_t PlcMemory::dataRegisterBytes() const {
+    if (isExtendedType(plcType_)) return 16000;
+    if (plcType_ == 6) return 8000;
+    if (plcType_ == 4) return 2000;
+    return 512;
 }
 
-std::uint8_t PlcSimulator::byteAt(std::uint32_t address) const {
-    return address < memory_.size() ? memory_[address] : 0;
+// The memory sizes the type dialog leaves each type with.
+std::int32_t PlcMemory::memSizeCode() const {
+    if (plcType_ == 2) return 64;
+    if (plcType_ == 1 || plcType_ == 6) return 2;
+    return 8;
 }
 
-void PlcSimulator::setByte(std::uint32_t address, std::uint8_t value) {
-    if (address < memory_.size()) memory_[address] = value;
+const std::uint8_t* PlcMemory::locate(Space space, std::uint32_t address, std::uint32_t count) const {
+    return const_cast<PlcMemory*>(this)->locate(space, address, count);
 }
 
-std::uint16_t PlcSimulator::wordAt(std::uint32_t address) const {
-    return static_cast<std::uint16_t>(byteAt(address) | (byteAt(address + 1) << 8));
+std::uint8_t* PlcMemory::locate(Space space, std::uint32_t address, std::uint32_t count) {
+    auto area = [](std::uint32_t start, std::vector<std::uint8_t>& bytes, std::uint32_t limit = UINT32_MAX) {
+        return Area{start, &bytes, std::min(limit, start + static_cast<std::uint32_t>(bytes.size()))};
+    };
+    std::vector<Area> areas;
+    if (space == Space::Program) {
+        areas = {area(kParameterBlock, program_)};
+    } else if (space == Space::Extended && plcType_ == 2) {
+        areas = {area(0, bits_), area(dataRegisterBase(), dataRegisters_), area(kType2SpecialRegisterBase, special_)};
+    } else {
+        areas = {area(0, bits_), area(kSpecialRegisterBase, special_), area(kParameterBlock, program_, kPlainSpaceEnd)};
+        if (plcType_ != 2) areas.push_back(area(dataRegisterBase(), dataRegisters_));
+    }
+    for (const Area& a : areas) {
+        if (address >= a.start && address <= a.end && count <= a.end - address)
+            return a.bytes->data() + (address - a.start);
+    }
+    return nullptr;
 }
 
-void PlcSimulator::setWord(std::uint32_t address, std::uint16_t value) {
-    setByte(address, static_cast<std::uint8_t>(value & 0xFF));
-    setByte(address + 1, static_cast<std::uint8_t>(value >> 8));
+// ---- The PLC --------------------------------------------------------------------------------------
+
+PlcSimulator::PlcSimulator(int plcType) { setPlcType(plcType); }
+
+void PlcSimulator::setPlcType(int plcType) { memory_.reset(plcType); }
+
+std::uint8_t PlcSimulator::byteAt(std::uint32_t address, Space space) const {
+    const std::uint8_t* byte = memory_.locate(space, address, 1);
+    return byte != nullptr ? *byte : 0;
+}
+
+void PlcSimulator::setByte(std::uint32_t address, std::uint8_t value, Space space) {
+    if (std::uint8_t* byte = memory_.locate(space, address, 1)) *byte = value;
+}
+
+std::uint16_t PlcSimulator::wordAt(std::uint32_t address, Space space) const {
+    return static_cast<std::uint16_t>(byteAt(address, space) | (byteAt(address + 1, space) << 8));
+}
+
+void PlcSimulator::setWord(std::uint32_t address, std::uint16_t value, Space space) {
+    setByte(address, static_cast<std::uint8_t>(value & 0xFF), space);
+    setByte(address + 1, static_cast<std::uint8_t>(value >> 8), space);
 }
 
 std::vector<Chunk> PlcSimulator::receive(const std::uint8_t* data, std::size_t size, std::uint32_t lineBaudRate) {
@@ -148,35 +223,50 @@ std::vector<Chunk> PlcSimulator::answerFrame() {
 }
 
 std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
-    if (startsWith(command, "E00")) return read(command.substr(3));
-    if (startsWith(command, "E10")) return write(command.substr(3));
-    if (startsWith(command, "0")) return read(command.substr(1));
-    if (startsWith(command, "1")) return write(command.substr(1));
-    if (command.size() == 2 && command[0] == 'A' && command[1] >= '1' && command[1] <= '4') {
-        static constexpr std::uint32_t rates[] = {19200, 38400, 57600, 115200};
-        // The answer still goes out at the old rate; the next request must come at the new one.
-        std::vector<Chunk> answer = control(kAck);
-        baudRate_ = rates[command[1] - '1'];
-        return answer;
-    }
+    if (startsWith(command, "E")) return answerExtended(command);
+    if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
+    if (startsWith(command, "1")) return write(Space::Plain, 0, command.substr(1));
+    if (command.size() == 2 && command[0] == 'A') return answerRate(command[1]);
     return control(kNak);
 }
 
-std::vector<Chunk> PlcSimulator::read(const std::string& fields) {
-    std::uint32_t address = 0;
-    std::uint32_t count = 0;
-    if (fields.size() != 6 || !hexValue(fields, 0, 4, address) || !hexValue(fields, 4, 2, count) ||
-        address + count > memory_.size())
-        return control(kNak);
-    std::vector<std::uint8_t> data(memory_.begin() + address, memory_.begin() + address + count);
-    return dataFrame(data);
+// The extended commands belong to types 2, 5 and 7; the banks above the first to type 2 alone.
+std::vector<Chunk> PlcSimulator::answerExtended(const std::string& command) {
+    if (!isExtendedType(plcType()) || command.size() < 3) return control(kNak);
+    const char operation = command[1];
+    const int bank = command[2] - '0';
+    const int lastBank = plcType() == 2 ? 5 : 1;
+    if ((operation != '0' && operation != '1') || bank < 0 || bank > lastBank) return control(kNak);
+    const Space space = bank == 0 ? Space::Extended : Space::Program;
+    const auto high = static_cast<std::uint32_t>(bank == 0 ? 0 : bank - 1);
+    return operation == '0' ? read(space, high, command.substr(3)) : write(space, high, command.substr(3));
 }
 
-std::vector<Chunk> PlcSimulator::write(const std::string& fields) {
+// The rate can only be changed from 9600 baud, where every PLC starts.
+std::vector<Chunk> PlcSimulator::answerRate(char digit) {
+    static constexpr std::uint32_t rates[] = {19200, 38400, 57600, 115200};
+    if (digit < '1' || digit > '4' || baudRate_ != 9600) return control(kNak);
+    // The answer still goes out at the old rate; the next request must come at the new one.
+    std::vector<Chunk> answer = control(kAck);
+    baudRate_ = rates[digit - '1'];
+    return answer;
+}
+
+std::vector<Chunk> PlcSimulator::read(Space space, std::uint32_t bank, const std::string& fields) {
+    std::uint32_t address = 0;
+    std::uint32_t count = 0;
+    if (fields.size() != 6 || !hexValue(fields, 0, 4, address) || !hexValue(fields, 4, 2, count))
+        return control(kNak);
+    const std::uint8_t* data = memory_.locate(space, bank << 16 | address, count);
+    if (data == nullptr) return control(kNak);
+    return dataFrame(data, count);
+}
+
+std::vector<Chunk> PlcSimulator::write(Space space, std::uint32_t bank, const std::string& fields) {
     std::uint32_t address = 0;
     std::uint32_t count = 0;
     if (fields.size() < 6 || !hexValue(fields, 0, 4, address) || !hexValue(fields, 4, 2, count) ||
-        fields.size() != 6 + 2 * count || address + count > memory_.size())
+        fields.size() != 6 + 2 * count)
         return control(kNak);
     std::vector<std::uint8_t> data(count);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -184,7 +274,9 @@ std::vector<Chunk> PlcSimulator::write(const std::string& fields) {
         if (!hexValue(fields, 6 + 2 * i, 2, value)) return control(kNak);
         data[i] = static_cast<std::uint8_t>(value);
     }
-    for (std::uint32_t i = 0; i < count; ++i) memory_[address + i] = data[i];
+    std::uint8_t* target = memory_.locate(space, bank << 16 | address, count);
+    if (target == nullptr) return control(kNak);
+    std::copy(data.begin(), data.end(), target);
     return control(kAck);
 }
 
@@ -192,11 +284,11 @@ std::vector<Chunk> PlcSimulator::control(std::uint8_t code) const {
     return {Chunk{replyDelayMs, {fault == Fault::Nak ? kNak : code}}};
 }
 
-std::vector<Chunk> PlcSimulator::dataFrame(const std::vector<std::uint8_t>& data) const {
+std::vector<Chunk> PlcSimulator::dataFrame(const std::uint8_t* data, std::size_t size) const {
     std::string body;
-    for (std::uint8_t byte : data) {
-        body += kDigits[byte >> 4];
-        body += kDigits[byte & 0x0F];
+    for (std::size_t i = 0; i < size; ++i) {
+        body += kDigits[data[i] >> 4];
+        body += kDigits[data[i] & 0x0F];
     }
     std::uint8_t check = checkCodeOf(body);
     if (fault == Fault::WrongCheckCode) ++check;

@@ -13,10 +13,11 @@
 namespace kestrion::plcsim {
 
 constexpr std::uint32_t kSpecialRegisterBase = 0x0E00;  // D8000 + n at 0x0E00 + 2n
+constexpr std::uint32_t kType2SpecialRegisterBase = 0x8000;  // the same in type 2's extended space
 constexpr std::uint32_t kParameterBlock = 0x8000;
 constexpr std::uint32_t kKeyword = 0x8008;
 constexpr std::uint32_t kProgramStart = 0x805C;
-constexpr std::uint32_t kMemorySize = 0x30000;
+constexpr std::uint32_t kParameterBlockSize = 92;
 
 enum class Fault {
     None,
@@ -34,27 +35,57 @@ struct Chunk {
     std::vector<std::uint8_t> bytes;
 };
 
+// How a command addresses the memory: "0" and "1" the plain space; "E00" and "E10" the extended
+// space (the plain one on types 5 and 7; on type 2 the D registers at 0x4000 and D8000 at 0x8000);
+// the bank commands "E01" ... "E05" and "E11" ... "E15" the parameter block and program from
+// 0x8000, bank k covering the addresses ((k - 1) << 16) + 0x0000 ... 0xFFFF.
+enum class Space { Plain, Extended, Program };
+
+// The memory of a PLC by family: the bit spaces (and the status byte) below 0x0E00, the special
+// registers D8000 ... D8255, the D registers of the type, and the parameter block followed by the
+// program of the memory size the type allows.
+class PlcMemory {
+public:
+    void reset(int plcType);
+    int plcType() const { return plcType_; }
+    std::uint32_t dataRegisterBase() const;
+    std::uint32_t dataRegisterBytes() const;
+    std::int32_t memSizeCode() const;
+
+    // The bytes at address of a space, nothing when some of them lie outside every area.
+    std::uint8_t* locate(Space space, std::uint32_t address, std::uint32_t count);
+    const std::uint8_t* locate(Space space, std::uint32_t address, std::uint32_t count) const;
+
+private:
+    int plcType_ = 1;
+    std::vector<std::uint8_t> bits_;
+    std::vector<std::uint8_t> special_;
+    std::vector<std::uint8_t> dataRegisters_;
+    std::vector<std::uint8_t> program_;  // from 0x8000: the parameter block, then the program
+};
+
 class PlcSimulator {
 public:
     explicit PlcSimulator(int plcType = 1);
 
     // Sets the memory to that of a fresh PLC of the type (1, 2, 4, 5, 6 or 7).
     void setPlcType(int plcType);
-    int plcType() const { return plcType_; }
+    int plcType() const { return memory_.plcType(); }
 
     // Bytes from the line, sent at the given rate. Bytes sent at a rate other than the PLC's own
-    // arrive garbled: they are ignored.
+    // arrive garbled: they are not understood.
     std::vector<Chunk> receive(const std::uint8_t* data, std::size_t size, std::uint32_t lineBaudRate);
 
     std::uint32_t baudRate() const { return baudRate_; }
     void setBaudRate(std::uint32_t rate) { baudRate_ = rate; }
 
-    std::uint8_t byteAt(std::uint32_t address) const;
-    void setByte(std::uint32_t address, std::uint8_t value);
-    std::uint16_t wordAt(std::uint32_t address) const;  // low byte first
-    void setWord(std::uint32_t address, std::uint16_t value);
+    // Memory as the commands of a space see it; 0 outside every area, where writes are lost.
+    std::uint8_t byteAt(std::uint32_t address, Space space = Space::Plain) const;
+    void setByte(std::uint32_t address, std::uint8_t value, Space space = Space::Plain);
+    std::uint16_t wordAt(std::uint32_t address, Space space = Space::Plain) const;  // low byte first
+    void setWord(std::uint32_t address, std::uint16_t value, Space space = Space::Plain);
     // Where D0 lies for the PLC's type.
-    std::uint32_t dataRegisterBase() const;
+    std::uint32_t dataRegisterBase() const { return memory_.dataRegisterBase(); }
 
     Fault fault = Fault::None;
     std::uint32_t replyDelayMs = 5;
@@ -69,14 +100,15 @@ private:
     std::vector<Chunk> takeByte(std::uint8_t c);
     std::vector<Chunk> answerFrame();
     std::vector<Chunk> answerCommand(const std::string& command);
-    std::vector<Chunk> read(const std::string& fields);
-    std::vector<Chunk> write(const std::string& fields);
+    std::vector<Chunk> answerExtended(const std::string& command);
+    std::vector<Chunk> answerRate(char digit);
+    std::vector<Chunk> read(Space space, std::uint32_t bank, const std::string& fields);
+    std::vector<Chunk> write(Space space, std::uint32_t bank, const std::string& fields);
     std::vector<Chunk> control(std::uint8_t code) const;
-    std::vector<Chunk> dataFrame(const std::vector<std::uint8_t>& data) const;
+    std::vector<Chunk> dataFrame(const std::uint8_t* data, std::size_t size) const;
 
-    int plcType_ = 1;
+    PlcMemory memory_;
     std::uint32_t baudRate_ = 9600;
-    std::vector<std::uint8_t> memory_;
     State state_ = State::Idle;
     std::string body_;
     char check1_ = 0;

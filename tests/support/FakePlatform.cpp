@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace kestrion::test {
@@ -100,7 +101,7 @@ std::map<std::string, std::vector<std::uint8_t>>::const_iterator FakeFiles::find
     return files.end();
 }
 
-platform::ReadResult FakeFiles::readWhole(const std::string& path) const {
+platform::ReadResult FakeFiles::readStart(const std::string& path, std::size_t count) const {
     platform::ReadResult result;
     if (unreadable.count(path) != 0) {
         result.status = FileStatus::AccessDenied;
@@ -112,7 +113,17 @@ platform::ReadResult FakeFiles::readWhole(const std::string& path) const {
         return result;
     }
     result.status = FileStatus::Ok;
-    result.data = platform::ByteReader(it->second);
+    const auto end = it->second.begin() + static_cast<std::ptrdiff_t>(std::min(count, it->second.size()));
+    result.data = platform::ByteReader(std::vector<std::uint8_t>(it->second.begin(), end));
+    return result;
+}
+
+platform::ReadResult FakeFiles::readWhole(const std::string& path, std::size_t maxBytes) const {
+    platform::ReadResult result = readStart(path, maxBytes);
+    if (result.ok() && content(path).size() > maxBytes) {
+        result.status = FileStatus::TooLarge;
+        result.data = platform::ByteReader();
+    }
     return result;
 }
 
@@ -192,6 +203,7 @@ platform::SerialOpenResult FakeSerialPorts::open(int comNumber) {
     platform::SerialOpenResult result;
     if (const auto failure = openFailures.find(comNumber); failure != openFailures.end()) {
         result.status = failure->second;
+        if (result.status == platform::SerialOpenStatus::AccessDenied) result.deviceGroup = deniedGroup;
         return result;
     }
     if (open_) {

@@ -114,7 +114,8 @@ private:
 // An in-memory file system. Names are compared case-blind in their last component, as on disk.
 class FakeFiles : public platform::Files {
 public:
-    platform::ReadResult readWhole(const std::string& path) const override;
+    platform::ReadResult readWhole(const std::string& path, std::size_t maxBytes) const override;
+    platform::ReadResult readStart(const std::string& path, std::size_t count) const override;
     platform::FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) override;
     using platform::Files::writeWhole;
     bool exists(const std::string& path) const override;
@@ -157,6 +158,7 @@ public:
     bool isOpen() const { return open_; }
 
     std::map<int, platform::SerialOpenStatus> openFailures;  // COM number -> why it will not open
+    std::string deniedGroup = "dialout";                      // the owner of a device refused for access
     bool refuseFormat = false;
     FakeSerialDevice* device = nullptr;
     std::vector<std::uint8_t> written;  // everything the program wrote, in order

@@ -98,8 +98,12 @@ TEST_F(PlcTypeChangeTest, TheNewTypeAndCapacityTakeOverAndTheWordsStay) {
     EXPECT_EQ(pmw.pmwTail, pmwTailTemplate(7));
     EXPECT_EQ(fileStateFlags, 0);  // the go-ahead bit is left as it was
 
+    // The program's title (bytes 10..63) survives the header template of another type.
+    const std::string title = "Mixer line 2" + std::string(41, 'T') + '\0';
+    std::copy(title.begin(), title.end(), pmw.pmwPre.begin() + 10);
     answerWithClicks({5});  // W3: type 2 with capacity 64
     plcTypeChange1Click();
+    EXPECT_EQ(std::string(pmw.pmwPre.begin() + 10, pmw.pmwPre.begin() + 64), title);
     EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), connectedPlcType),
               std::make_tuple(2, std::int16_t{64}, 2));
     for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(byteimage::getU16(pmw.pmwPre, offset), 62560);

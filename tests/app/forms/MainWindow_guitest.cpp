@@ -7,12 +7,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
@@ -44,7 +47,10 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
     EXPECT_EQ(menus.join(","),
-              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,&Template,&Tools,O&ption,&Language,&Help");
+              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,Templ&ate,&Tools,Optio&n,&Language,&Help");
+    QSet<QChar> accelerators;  // each Alt key opens one menu
+    for (const QString& menu : menus) accelerators.insert(menu.at(menu.indexOf('&') + 1).toLower());
+    EXPECT_EQ(accelerators.size(), menus.size());
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
     EXPECT_EQ(panels.size(), 14);
@@ -82,7 +88,8 @@ TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
     EXPECT_EQ(
         items.join(", ").toStdString(),
         "FileMenu &File, FileMenu/New1 &New, FileMenu/Open1 &Open..., FileMenu/Close1 &Close, "
-        "FileMenu/Save1 &Save, FileMenu/SaveAs1 Save &As..., FileMenu/ , FileMenu/Exit1 E&xit, EditMenu &Edit, "
+        "FileMenu/Save1 &Save, FileMenu/SaveAs1 Save &As..., FileMenu/ , FileMenu/Exit1 E&xit, EditMenu "
+        "&Edit, "
         "ViewMenu &View, ViewMenu/LadderView1 &Ladder, ViewMenu/Font1 &Font, ViewMenu/Font1/FontN81 8, "
         "ViewMenu/Font1/FontN101 10, ViewMenu/Font1/FontN121 12, ViewMenu/Font1/FontN141 14, "
         "ViewMenu/CellWidth1 Cell &width, ViewMenu/CellWidth1/X561 56, ViewMenu/CellWidth1/X601 60, "
@@ -91,7 +98,8 @@ TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
         "ViewMenu/CellHeight1/Y681 68, ViewMenu/CellHeight1/Y721 72, CommentMenu &Comment, "
         "CommentMenu/DeviceComment2 &Device comment, CommentMenu/BlockComment2 &Block comment, "
         "CommentMenu/CoilComment2 C&oil comment, OnlineMenu &Online, MonitorMenu &Monitor, PlcMenu &PLC, "
-        "TemplateMenu &Template, ToolsMenu &Tools, OptionMenu O&ption, OptionMenu/PlcTypeChange1 Type change ..., "
+        "TemplateMenu Templ&ate, ToolsMenu &Tools, OptionMenu Optio&n, OptionMenu/PlcTypeChange1 Type change "
+        "..., "
         "OptionMenu/ChangeComPort1 ChangeComPort..., OptionMenu/TimeOutTimer1 Time out timer ..., "
         "LanguageMenu &Language, HelpMenu &Help, HelpMenu/ScreenResolution1 Screen resolution, "
         "xTHIS xTHIS (hidden), xTHIS/Memory1 Memory, xTHIS/Memory1/InitialFileMemory1 InitialFileMemory, "
@@ -172,6 +180,28 @@ TEST_F(MainWindowTest, SplashIsBorderlessOnTopAndTheFirstTimer0TickRemovesIt) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(LogoForm.isNull());
     EXPECT_FALSE(platform::timers().enabled(platform::TimerId::Timer0));
+}
+
+TEST_F(MainWindowTest, AStartUpErrorBoxShowsAboveTheSplashAndTheWindowFollows) {
+    std::ofstream(home) << "a file where the installation folder should be";  // no settings can be written
+    LogoForm = new TLogoForm(QString::fromStdString(files.dataDirectory() + "/splash.png"));
+    LogoForm->show();
+    QStringList boxes;
+    bool splashOverABox = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            splashOverABox = splashOverABox || (LogoForm && LogoForm->isVisible());
+            box->close();
+        }
+    });
+    answer.start(10);
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(boxes, QStringList{"Error2014121612..."});
+    EXPECT_FALSE(splashOverABox);
+    EXPECT_TRUE(form.isVisible());
 }
 
 }  // namespace

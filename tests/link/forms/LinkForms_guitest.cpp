@@ -54,9 +54,12 @@ TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
     form.state.retryIndex = 9;
     form.show();
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "5");
+    EXPECT_EQ(form.TimeOutComboBox->itemText(form.TimeOutComboBox->currentIndex()), "5");  // what the list marks
     EXPECT_EQ(form.RetryComboBox->currentText(), "1");
+    EXPECT_EQ(form.RetryComboBox->currentIndex(), 0);
     form.TimeOutComboBoxChange("12");
     EXPECT_EQ(form.TimeOutComboBox->currentText(), "1");
+    EXPECT_EQ(form.TimeOutComboBox->currentIndex(), -1);  // "1" is not in the list
     EXPECT_EQ(form.state.timeOutIndex, 0);
     form.RetryComboBoxChange("4");
     EXPECT_EQ(form.state.retryIndex, 3);
@@ -79,6 +82,19 @@ TEST_F(LinkFormsTest, OkInTheTimeOutDialogTakesNumbersTypedIntoTheBoxes) {
     TimeOutTimer1Click();
     EXPECT_EQ(rs.timeOut, 7000u);
     EXPECT_EQ(rs.retryCount, 3u);
+}
+
+TEST_F(LinkFormsTest, BothDialogsAreWideEnoughForTheCaptionsTheyAreOpenedWith) {
+    forms::TPortSelForm ports;
+    forms::TrsTimOutForm timeOut;
+    const std::pair<QDialog*, QString> cases[] = {{&ports, "Communication Ports and BaudRate Selection"},
+                                                  {&timeOut, "Communication TimeOut Timer Setting"}};
+    for (const auto& [dialog, caption] : cases) {
+        dialog->setWindowTitle(caption);
+        dialog->show();
+        EXPECT_GE(dialog->width(), QFontMetrics(dialog->font()).horizontalAdvance(caption) + 100)
+            << caption.toStdString();
+    }
 }
 
 }  // namespace
