@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "app/FileCommands.h"
 #include "app/MainCore.h"
+#include "app/MainView.h"
+#include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "wizards/WizardsMenu.h"
 
@@ -15,9 +18,35 @@ constexpr MenuRowKind kItem = MenuRowKind::Item;
 
 constexpr MenuRow kRows[] = {
     {kMenu, "FileMenu", "&File", "", 10},
+    {kItem, "New1", "&New", "FileMenu", 10, New1Click},
+    {kItem, "Open1", "&Open...", "FileMenu", 20, Open1Click},
+    {kItem, "Close1", "&Close", "FileMenu", 30, Close1Click},
+    {kItem, "Save1", "&Save", "FileMenu", 40, Save1Click},
+    {kItem, "SaveAs1", "Save &As...", "FileMenu", 50, SaveAs1Click},
+    {kItem, "Exit1", "E&xit", "FileMenu", 90, Exit1Click},
     {kMenu, "EditMenu", "&Edit", "", 20},
     {kMenu, "ViewMenu", "&View", "", 30},
+    {kItem, "LadderView1", "&Ladder", "ViewMenu", 10, LadderView1Click},
+    {kMenu, "Font1", "&Font", "ViewMenu", 20},
+    {kItem, "FontN81", "8", "Font1", 10, FontN81Click, false, true},
+    {kItem, "FontN101", "10", "Font1", 20, FontN101Click, false, true},
+    {kItem, "FontN121", "12", "Font1", 30, FontN121Click, false, true},
+    {kItem, "FontN141", "14", "Font1", 40, FontN141Click, false, true},
+    {kMenu, "CellWidth1", "Cell &width", "ViewMenu", 30},
+    {kItem, "X561", "56", "CellWidth1", 10, X561Click, false, true},
+    {kItem, "X601", "60", "CellWidth1", 20, X601Click, false, true},
+    {kItem, "X641", "64", "CellWidth1", 30, X641Click, false, true},
+    {kItem, "X681", "68", "CellWidth1", 40, X681Click, false, true},
+    {kMenu, "CellHeight1", "Cell &height", "ViewMenu", 40},
+    {kItem, "Y561", "56", "CellHeight1", 10, Y561Click, false, true},
+    {kItem, "Y601", "60", "CellHeight1", 20, Y601Click, false, true},
+    {kItem, "Y641", "64", "CellHeight1", 30, Y641Click, false, true},
+    {kItem, "Y681", "68", "CellHeight1", 40, Y681Click, false, true},
+    {kItem, "Y721", "72", "CellHeight1", 50, Y721Click, false, true},
     {kMenu, "CommentMenu", "&Comment", "", 40},
+    {kItem, "DeviceComment2", "&Device comment", "CommentMenu", 10, DeviceComment2Click, false, true},
+    {kItem, "BlockComment2", "&Block comment", "CommentMenu", 20, BlockComment2Click, false, true},
+    {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
     {kMenu, "OnlineMenu", "&Online", "", 50},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kMenu, "PlcMenu", "&PLC", "", 70},
@@ -26,6 +55,7 @@ constexpr MenuRow kRows[] = {
     {kMenu, "OptionMenu", "Optio&n", "", 100},
     {kMenu, "LanguageMenu", "&Language", "", 110},
     {kMenu, "HelpMenu", "&Help", "", 120},
+    {kItem, "ScreenResolution1", "Screen resolution", "HelpMenu", 10, screenResolution1Click},
     // The developer menu, hidden until the developer access shows it.
     {kMenu, "xTHIS", "xTHIS", "", 130, nullptr, true},
     {kMenu, "Memory1", "Memory", "xTHIS", 10},
@@ -33,6 +63,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "PMW1", "PMW", "InitialFileMemory1", 10, pmw1Click},
     {kItem, "pmwPre1", "pmwPre", "InitialFileMemory1", 20},
     {kItem, "pmwTail1", "pmwTail", "InitialFileMemory1", 30},
+    {kItem, "ClearAllObject1", "ClearAllObject", "xTHIS", 20, ClearAllObject1Click},
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/FileCommands.h"
+#include "app/MainView.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
@@ -15,6 +17,7 @@
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
 #include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
 
 namespace kestrion {
 
@@ -68,6 +71,9 @@ void mainFormStartUp() {
     optionFlags &= static_cast<std::uint8_t>(~kOptionProgramOpen);
     selectLanguageFlags(static_cast<int>(std::min<std::uint32_t>(ModeData.languageNo, kLanguageCount)));
 
+    mainViewStartUp();
+    loaderStartX = draw.iBusLineStart;
+
     setFileNameArray(installDir + kStartUpName);
     startNameLength = static_cast<std::int32_t>(currentFileName().size());
 
@@ -81,15 +87,26 @@ namespace {
 // but a plain No (Cancel, a failed save, a Save As the user cancelled) keeps the window open.
 CloseDecision askBeforeClose(const SaveForExit& saveProgram) {
     const std::string question = getMsgSaveBeforeExit();
-    if ((editModeFlags & kEditModifiedSinceSave) == 0) return CloseDecision::Exit;
+    if ((editModeFlags & kEditModifiedSinceSave) == 0) {
+        if (appState.programPanelsVisible) freeProjectLists();
+        return CloseDecision::Exit;
+    }
 
     using platform::MsgAnswer;
     const MsgAnswer answer = platform::messages().show(question, "Exit", platform::MsgIcon::Question,
                                                        platform::MsgButtons::YesNoCancel);
-    if (answer == MsgAnswer::No) return CloseDecision::Exit;
-    if (answer != MsgAnswer::Yes || !saveProgram) return CloseDecision::Stay;
-    const bool saveAs = (fileStateFlags & kFileNoName) != 0;
-    return saveProgram(saveAs) == SaveOutcome::Saved ? CloseDecision::Exit : CloseDecision::Stay;
+    if (answer == MsgAnswer::Cancel) return CloseDecision::Stay;
+    if (answer == MsgAnswer::Yes) {
+        if ((editModeFlags & kEditLadderNotConverted) != 0) {
+            platform::messages().show("Need Convert Edit Program", "Convert Message",
+                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            return CloseDecision::Stay;
+        }
+        const bool saveAs = (fileStateFlags & kFileNoName) != 0;
+        if (!saveProgram || saveProgram(saveAs) != SaveOutcome::Saved) return CloseDecision::Stay;
+    }
+    freeProjectLists();
+    return CloseDecision::Exit;
 }
 
 }  // namespace

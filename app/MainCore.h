@@ -13,8 +13,8 @@ void mainFormStartUp();
 enum class CloseDecision { Exit, Stay };
 enum class SaveOutcome { Saved, Cancelled, Failed };
 // saveProgram(saveAs) saves the modified program before the exit. Without it, a Yes keeps the
-// window open rather than lose the changes; so do a failed save and a cancelled Save As.
-// The settings are written first, whatever the answer.
+// window open rather than lose the changes; so do a failed save, a cancelled Save As and edits
+// not yet converted. The settings are written first, whatever the answer.
 using SaveForExit = std::function<SaveOutcome(bool saveAs)>;
 CloseDecision mainFormClose(const SaveForExit& saveProgram);
 

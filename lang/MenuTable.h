@@ -16,6 +16,7 @@ struct MenuRow {
     int position = 0;             // place among the rows of the same menu, lower first
     void (*command)() = nullptr;  // what an item runs; an item without one does nothing
     bool hidden = false;          // out of sight until something shows it
+    bool checkable = false;       // carries a check mark
 };
 
 using MenuTable = std::span<const MenuRow>;

@@ -34,4 +34,6 @@ void plcTypeChange1Click() {
     });
 }
 
+void parameterSetting1Click() {}
+
 }  // namespace kestrion

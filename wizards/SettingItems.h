@@ -9,4 +9,8 @@ namespace kestrion {
 // new type and capacity, keeping its words.
 void plcTypeChange1Click();
 
+// Option > Parameter setting: the capacity and latch ranges of the program. The dialog is not built
+// yet; until it is, the item opens nothing.
+void parameterSetting1Click();
+
 }  // namespace kestrion

@@ -15,10 +15,13 @@
 #include <QVBoxLayout>
 
 #include "app/AppMenu.h"
+#include "app/FileCommands.h"
 #include "app/MainCore.h"
+#include "app/MainView.h"
 #include "app/forms/LogoUnit.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
+#include "model/CommandTransaction.h"
 #include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
@@ -61,6 +64,7 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     FramePanel1->hide();
     EditPanel1->hide();
 
+    syncFromCore();
     platform::timers().setInterval(platform::TimerId::Timer0, kTimer0Milliseconds);
     platform::timers().setEnabled(platform::TimerId::Timer0, true);
 }
@@ -96,21 +100,34 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         QAction* added = into != nullptr ? into->addAction(caption) : menuBar()->addAction(caption);
         added->setObjectName(row.objectName);
         added->setVisible(!row.hidden);
+        added->setCheckable(row.checkable);
         if (row.command != nullptr)
-            connect(added, &QAction::triggered, this, [command = row.command] { command(); });
+            connect(added, &QAction::triggered, this, [this, command = row.command] {
+                command();
+                syncFromCore();
+            });
     }
 }
 
 void TMainForm::buildRecentFileItems() {
     QMenu* fileMenu = menu("FileMenu");
-    FileBar1 = fileMenu->addSeparator();
+    // The recent files stand above Exit.
+    QAction* exitItem = action("Exit1");
+    FileBar1 = exitItem != nullptr ? fileMenu->insertSeparator(exitItem) : fileMenu->addSeparator();
     FileBar1->setObjectName("FileBar1");
     QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
     static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
+    static void (*const handlers[kRecentFileItems])() = {File11Click, File21Click, File31Click, File41Click};
     for (int i = 0; i < kRecentFileItems; ++i) {
-        *items[i] = fileMenu->addAction(QString());
+        *items[i] = new QAction(fileMenu);
+        fileMenu->insertAction(exitItem, *items[i]);
         (*items[i])->setObjectName(names[i]);
+        connect(*items[i], &QAction::triggered, this, [this, handler = handlers[i]] {
+            handler();
+            syncFromCore();
+        });
     }
+    if (exitItem != nullptr) fileMenu->insertSeparator(exitItem);
     // Saving moves names in the list; the menu shows them the next time it opens.
     connect(fileMenu, &QMenu::aboutToShow, this, &TMainForm::showRecentFileItems);
 }
@@ -126,6 +143,26 @@ void TMainForm::showRecentFileItems() {
     FileBar1->setVisible(FileBar1Visible);
 }
 
+void TMainForm::syncFromCore() {
+    for (const auto& [name, state] : appState.items) {
+        QAction* item = action(QString::fromStdString(name));
+        if (item == nullptr) continue;
+        item->setEnabled(state.enabled);
+        if (item->isCheckable()) item->setChecked(state.checked);
+    }
+    FramePanel1->setVisible(appState.programPanelsVisible);
+    EditPanel1->setVisible(appState.programPanelsVisible);
+    appState.editPanelHeight = EditPanel1->height();
+    FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
+    TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
+    showRecentFileItems();
+    if (appState.exitRequested && !exiting_) {
+        exiting_ = true;
+        close();
+        QCoreApplication::exit(0);
+    }
+}
+
 void TMainForm::buildPanels() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -135,6 +172,14 @@ void TMainForm::buildPanels() {
     Splitter1->setObjectName("Splitter1");
     FramePanel1 = new QWidget(Splitter1);
     FramePanel1->setObjectName("FramePanel1");
+    auto* frameLayout = new QVBoxLayout(FramePanel1);
+    for (QPlainTextEdit** memo : {&FileTitleMemo, &TdcnMemo}) {
+        *memo = new QPlainTextEdit(FramePanel1);
+        (*memo)->setReadOnly(true);
+        frameLayout->addWidget(*memo);
+    }
+    FileTitleMemo->setObjectName("FileTitleMemo");
+    TdcnMemo->setObjectName("TdcnMemo");
     EditPanel1 = new QWidget(Splitter1);
     EditPanel1->setObjectName("EditPanel1");
     layout->addWidget(Splitter1, 1);
@@ -167,7 +212,8 @@ void TMainForm::connectTimers() {
     QTimer& timer0 = services_.timers.timer(platform::TimerId::Timer0);
     timer0.setSingleShot(true);
     connect(&timer0, &QTimer::timeout, this, &TMainForm::Timer0Timer);
-    connect(&services_.timers.timer(platform::TimerId::Timer1), &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(&services_.timers.timer(platform::TimerId::Timer1), &QTimer::timeout, this,
+            &TMainForm::Timer1Timer);
 }
 
 void TMainForm::Timer0Timer() {
@@ -176,14 +222,18 @@ void TMainForm::Timer0Timer() {
 }
 
 // The receive poller of the PLC link.
-void TMainForm::Timer1Timer() { kestrion::Timer1Timer(); }
+void TMainForm::Timer1Timer() {
+    kestrion::Timer1Timer();
+}
 
 void TMainForm::FormShow() {
     mainFormShow();
     showRecentFileItems();
 }
 
-void TMainForm::FormDestroy() { mainFormDestroy(); }
+void TMainForm::FormDestroy() {
+    mainFormDestroy();
+}
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -191,10 +241,25 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (mainFormClose(nullptr) == CloseDecision::Stay) {
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    const auto save = [](bool /*saveAs: the save chooses by the program's name*/) {
+        SaveOutcome outcome = SaveOutcome::Failed;
+        runCommand([&outcome] {
+            outcome = saveProgram();
+            return outcome == SaveOutcome::Saved;
+        });
+        return outcome;
+    };
+    const CloseDecision decision = mainFormClose(save);
+    syncFromCore();
+    if (decision == CloseDecision::Stay) {
         event->ignore();
         return;
     }
+    exiting_ = true;
     event->accept();
     delete LogoForm.data();
     QCoreApplication::exit(0);

@@ -44,6 +44,8 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
+    QPlainTextEdit* FileTitleMemo = nullptr;  // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;       // its description
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
 
 public slots:
@@ -65,8 +67,11 @@ private:
     void connectTimers();
     void buildRecentFileItems();
     void showRecentFileItems();
+    // The menus and panels as the core's view state has them; ends the loop after File > Exit.
+    void syncFromCore();
 
     QtPlatform& services_;
+    bool exiting_ = false;
 };
 
 }  // namespace kestrion::app

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "app/forms/QtAppDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "model/forms/QtModelDialogs.h"
@@ -120,6 +121,7 @@ private:
     forms::QtModelDialogs modelDialogs_;
     forms::QtLangDialogs langDialogs_;
     forms::QtLinkDialogs linkDialogs_;
+    forms::QtAppDialogs appDialogs_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
 };

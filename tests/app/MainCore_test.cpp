@@ -1,9 +1,9 @@
 #include "app/MainCore.h"
 #include "model/MainState.h"
 
-#include "model/EditorState.h"
 #include "lang/Language.h"
 #include "model/ConnectedPlc.h"
+#include "model/EditorState.h"
 #include "model/ProgramImage.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
@@ -64,8 +64,8 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         {"Yes saves", MsgAnswer::Yes, 0, SaveOutcome::Saved, CloseDecision::Exit, 1, false},
         {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved,
          CloseDecision::Exit, 1, true},
-        {"Save As cancelled stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled,
-         CloseDecision::Stay, 1, true},
+        {"Save As cancelled stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Stay,
+         1, true},
         {"save cancelled stays", MsgAnswer::Yes, 0, SaveOutcome::Cancelled, CloseDecision::Stay, 1, false},
         {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
         {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1,
@@ -98,6 +98,11 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
     editModeFlags = 0x08;
     fakes.messages.scriptAnswers({MsgAnswer::Yes});  // Yes without a save command keeps the work
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Stay);
+    editModeFlags = kEditModifiedSinceSave | kEditLadderNotConverted;
+    fakes.messages.scriptAnswers({MsgAnswer::Yes});  // unconverted edits are refused, as by Close
+    EXPECT_EQ(mainFormClose([](bool) { return SaveOutcome::Saved; }), CloseDecision::Stay);
+    EXPECT_EQ(test::shownBoxes(fakes.messages).back(),
+              "Need Convert Edit Program | Convert Message | warning");
 }
 
 }  // namespace

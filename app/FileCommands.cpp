@@ -1,0 +1,539 @@
+#include "app/FileCommands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "app/AppDialogs.h"
+#include "app/FileTitle.h"
+#include "app/MainView.h"
+#include "lang/Language.h"
+#include "model/CommandTransaction.h"
+#include "model/CommentLists.h"
+#include "model/CompanionFiles.h"
+#include "model/ConnectedPlc.h"
+#include "model/CowImage.h"
+#include "model/DmwImage.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorServices.h"
+#include "model/EditorState.h"
+#include "model/FileExtensions.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/MainState.h"
+#include "model/ModeData.h"
+#include "model/MonitorLists.h"
+#include "model/PmwFile.h"
+#include "model/ProgramImage.h"
+#include "model/RecentFiles.h"
+#include "model/StepCount.h"
+#include "model/TextBuffers.h"
+#include "model/VirtualCanvas.h"
+#include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
+#include "wizards/SettingItems.h"
+
+namespace kestrion {
+
+namespace {
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+constexpr const char* kRecentItemNames[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
+constexpr std::size_t kRecentCaptionLimit = 80;
+
+void clearBits(std::uint8_t& flags, std::uint8_t bits) {
+    flags &= static_cast<std::uint8_t>(~bits);
+}
+
+std::string modeDataFile() {
+    return installDir + "/" + kModeDataFileName;
+}
+
+void showNeedConvert() {
+    platform::messages().show("Need Convert Edit Program", "Convert Message", MsgIcon::Warning,
+                              MsgButtons::Ok);
+}
+
+void showNameTooLong(const std::string& caption) {
+    platform::messages().show("Filename Too Long...", caption, MsgIcon::None, MsgButtons::Ok);
+}
+
+std::string trimmed(std::string name) {
+    rtrimCString(name);
+    return name;
+}
+
+bool needsCloseFirst() {
+    return (fileStateFlags & kFileNoName) != 0 ||
+           (editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted)) != 0;
+}
+
+void enableRecentItems(bool enabled) {
+    for (const char* item : kRecentItemNames) menuItem(item).enabled = enabled;
+    menuItem("ProgRead").enabled = true;
+    menuItem("RegRead").enabled = true;
+}
+
+// The state with a program open (New and Open alike).
+void showProgramOpen() {
+    setupAllPanels();
+    const int rows =
+        ModeData.ySizeSymble == 0 ? 0 : appState.editPanelHeight / static_cast<int>(ModeData.ySizeSymble);
+    appState.visibleRowCount = static_cast<std::uint32_t>(std::max(rows - 1, 0));
+    setMenuProgramOpen();
+    setMenuOpened();
+    setupToolBarButtons(1);
+    setupFncKeyButtons(1);
+    LadderView1Click();
+}
+
+void freeOldProgramLists() {
+    for (int list : {kListMain, kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows, kListDelete,
+                     kListEditNew})
+        FreeLadderMemory(list);
+}
+
+void startLadder() {
+    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
+    setBlueFrameObject(draw.iBusLineStart, 0);
+}
+
+void followWidenedBus() {
+    if ((editModeFlags & kEditOutputsToRightBus) == 0) return;
+    clearBits(editModeFlags, kEditOutputsToRightBus);
+    shiftOutputObjectsToRightBus();
+}
+
+void finishLadder() {
+    removeEmptyObjectsChecked();
+    moveEndToRightEdge();
+    ModifyHLineToVirtualCanvas();
+    backupLadderDiagramMemory(0);
+    backupVirtualCanvas(0);
+}
+
+void runningProgram() {
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    platform::timers().setEnabled(platform::TimerId::Timer2, true);
+    platform::system().beep();
+}
+
+// The comment image of a new program.
+void initNewCowImage() {
+    CowBuffer.fill(0);
+    std::fill(CowBuffer.begin() + 11, CowBuffer.begin() + 70, std::uint8_t{' '});
+    const auto header = pmwPreTemplate(1);
+    std::copy(header.begin() + 70, header.begin() + 114, CowBuffer.begin() + 70);
+    byteimage::putU16(CowBuffer, cowOffset::dataLength, 12);
+    byteimage::putU16(CowBuffer, 254, 4);
+    cowDataLength = 12;
+}
+
+void resetCommentCounts() {
+    ModeData.deviceNameCount = 0;
+    ModeData.deviceCommentCount = 0;
+    ModeData.blockCommentCount = 0;
+    ModeData.coilCommentCount = 0;
+    ModeData.monitorDeviceCount = 0;
+    ModeData.cowNameOffset = 256;
+    ModeData.cowCommentOffset = 258;
+    ModeData.cowBlockOffset = 260;
+    ModeData.cowCoilOffset = 262;
+    ModeData.cowMonitorOffset = 264;
+}
+
+bool newProgram() {
+    if (needsCloseFirst() && !closeProgram()) return true;
+    // The type comes first: a cancelled choice leaves the program as it is.
+    plcTypeChange1Click();
+    if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
+        fileStateFlags |= kFileLastChoiceWentThrough;
+        clearBits(fileStateFlags, kFileNoName);
+        clearBits(editModeFlags, kEditModifiedSinceSave);
+        return true;
+    }
+    ClearAllObject1Click();
+    initPmwImageByType(pmw.plcType());
+    std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
+    pmw.program[0] = kEndCode;
+    platform::statusBar().setPanelText(0, "iType=" + intToAnsiString(connectedPlcType));
+    platform::statusBar().setPanelText(13, "pmw.un.ST.PRE.i[jPrePlcType]=" + intToAnsiString(pmw.plcType()));
+    parameterSetting1Click();
+
+    for (std::uint32_t k = 0; k < kDmwSpecialFirst; ++k) setDmwRegister(k, 0);
+    initNewCowImage();
+    if (!prepareNewFileName()) return false;
+    setMainCaptionWithFile(currentFileName());
+
+    showProgramOpen();
+    freeOldProgramLists();
+    for (int kind = kCommentListNames; kind <= kCommentListMonitor; ++kind) freeCommentList(kind);
+    freeLadderMonitorList();
+    freeDeviceMonitorList();
+    fileStateFlags |= kFileLastChoiceWentThrough | kFileNoName;
+    editModeFlags |= kEditModifiedSinceSave;
+    resetCommentCounts();
+
+    platform::trace().clear(platform::Memo::Debug1);
+    DeleteNopMachineCode(kProgramAreaOffset, "New");
+    startLadder();
+    convMachineCodeToLadder("New1C");
+    followWidenedBus();
+    finishLadder();
+
+    ladderBottomY = 0;
+    xOldCursor = draw.iBusLineStart;
+    yOldCursor = 0;
+    appState.mpsScanX = draw.iBusLineStart;
+    appState.mpsScanY = 0;
+    appState.scrollY = 0;
+    initBlueFrame(zoomPercent);
+    runningProgram();
+    return true;
+}
+
+// The name the open dialog gives, or nothing after Cancel or a name that does not fit.
+std::optional<std::string> askOpenName() {
+    const FileDialogResult chosen =
+        appDialogs().openFile({"File Open", "*.PMW|*.PMW|*.*|*.*", "PMW", currentFileName()});
+    if (!chosen.accepted) return std::nullopt;
+    return chosen.fileName;
+}
+
+}  // namespace
+
+// ---- Names ----------------------------------------------------------------------------------------
+
+bool setCurrentFileName(const std::string& name) {
+    const std::string text = name.substr(0, name.find('\0'));
+    if (text.size() >= kFileNameSize) return false;
+    setFileNameArray(text);
+    return true;
+}
+
+bool prepareNewFileName() {
+    if ((fileStateFlags & kFileNoName) != 0) return true;
+    const std::string userDir = installDir + "/User";
+    // Without the folder the name still stands: Save As lets the user choose another.
+    if (!platform::files().makeDirectory(userDir) && platform::files().makeDirectory(userDir))
+        platform::messages().show("Create Directory " + userDir, "File New", MsgIcon::None, MsgButtons::Ok);
+    const std::string name = currentFileName();
+    const std::size_t slash = name.find_last_of('/');
+    const std::size_t stemStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = name.find('.', stemStart + 1);
+    if (dot == std::string::npos) dot = name.size();
+    const std::size_t keep = std::max(stemStart, dot >= 2 ? dot - 2 : 0);
+
+    ++newFileCounter;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(newFileCounter));
+    const std::string renamed = name.substr(0, keep) + std::string(digits, 2) + ".PMW";
+    if (!setCurrentFileName(renamed)) {
+        --newFileCounter;
+        showNameTooLong("File New");
+        return false;
+    }
+    return true;
+}
+
+// ---- Commands -------------------------------------------------------------------------------------
+
+void New1Click() {
+    runCommand(newProgram);
+}
+
+bool openProgram(std::optional<std::string> presetName) {
+    if (needsCloseFirst()) {
+        if (!closeProgram()) return true;
+        presetName.reset();  // the close took back the preset name: the dialog asks
+    }
+    if (!presetName) presetName = askOpenName();
+    if (!presetName) return true;
+    const std::string name = withFileExt(trimmed(*presetName), "PMW");
+    if (name.size() >= kFileNameSize) {
+        showNameTooLong("File Open");
+        return true;
+    }
+
+    // Read aside: the program in use changes only once the open goes on.
+    auto image = std::make_unique<PmwImage>();
+    if (readPmwFile(name, *image) != PmwReadResult::Ok) return true;
+    const std::string heldName = currentFileName();
+    if (!setCurrentFileName(name)) return true;
+    if (!editFileTitle("Open", *image)) {
+        static_cast<void>(setCurrentFileName(heldName));
+        return true;
+    }
+    pmw = *image;
+    backupPmwImage();
+    appState.fileTitleMemo = programTitle(pmw);
+
+    const CompanionReadResult companions = readCompanionFiles(name, pmw.plcType());
+    if (companions.dcnRead)
+        optionFlags |= kOptionDcnFileRead;
+    else
+        clearBits(optionFlags, kOptionDcnFileRead);
+    appState.dcnMemo = companions.description.value_or("");
+
+    showProgramOpen();
+    freeOldProgramLists();
+    platform::trace().clear(platform::Memo::Debug1);
+    platform::statusBar().setPanelText(13, std::string(35, '-'));
+    if (isOnlyNopUntilEnd(kProgramAreaOffset)) pmw.program[0] = kEndCode;
+    // A faulty instruction word has been shown by the check: the previous program comes back.
+    if (DeleteNopMachineCode(kProgramAreaOffset, "Open") != 0) return false;
+
+    startLadder();
+    redrawFlags |= kRedrawFrame;
+    convMachineCodeToLadder("Open1C");
+    followWidenedBus();
+    if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
+    if (deviceCommentList.head != nullptr)
+        Y641Click();
+    else
+        Y561Click();
+    finishLadder();
+
+    appState.mpsScanX = draw.iBusLineStart;
+    appState.mpsScanY = 0;
+    appState.scrollY = 0;
+    xOldCursor = draw.iBusLineStart;
+    yOldCursor = 0;
+    setBlueFrameObject(xOldCursor, yOldCursor);
+    setMainCaptionWithFile(name);
+    platform::statusBar().setPanelText(2, "Program step [" + std::to_string(convStepNo) + "/" +
+                                              std::to_string(1000 * pmw.memSizeCode()) + "]");
+    enableRecentItems(false);
+    clearBits(fileStateFlags, kFileNoName | kFileNamePreset);
+    clearBits(editModeFlags, kEditModifiedSinceSave);
+    editModeFlags |= kEditFileOpen;
+    platform::statusBar().setPanelText(0, "End of Open File...");
+    platform::statusBar().setPanelText(13, "");
+    runningProgram();
+    return true;
+}
+
+void Open1Click() {
+    std::optional<std::string> preset;
+    if ((fileStateFlags & kFileNamePreset) != 0) preset = currentFileName();
+    runCommand([&preset] { return openProgram(preset); });
+    clearBits(fileStateFlags, kFileNamePreset);
+}
+
+bool closeProgram() {
+    const bool changed = (editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted)) != 0;
+    const bool untouchedWithoutName = (fileStateFlags & kFileNoName) != 0 && !changed;
+    if (changed) {
+        clearBits(fileStateFlags, kFileLastChoiceWentThrough);
+        const MsgAnswer answer = platform::messages().show(getMsgSaveBeforeClose(), "File Close",
+                                                           MsgIcon::Question, MsgButtons::YesNoCancel);
+        if (answer == MsgAnswer::Cancel) return false;
+        if (answer == MsgAnswer::Yes) {
+            if ((editModeFlags & kEditLadderNotConverted) != 0) {
+                showNeedConvert();
+                return false;
+            }
+            // The close goes on only when the program is safe on disk.
+            if (saveProgram() != SaveOutcome::Saved) return false;
+        }
+    }
+    fileStateFlags |= kFileLastChoiceWentThrough;
+
+    clearBits(editModeFlags, kEditFileOpen | kEditOutputsToRightBus);
+    platform::timers().setEnabled(platform::TimerId::Timer3, false);
+    platform::statusBar().setPanelText(10, " ");
+    appState.fileTitleMemo.clear();
+    appState.dcnMemo.clear();
+    appState.frameTreeVisible = false;
+    appState.scrollY = 0;
+    for (int list : {kListInsertedRows, kListDeletedRows, kListCopy, kListEditNew}) FreeLadderMemory(list);
+    ClearAllComment1Click();
+    freeProjectLists();
+    clearBits(fileStateFlags, kFileNamePreset);
+    platform::statusBar().setPanelText(2, "");
+    platform::statusBar().setPanelText(3, "");
+    platform::timers().setEnabled(platform::TimerId::Timer2, false);
+
+    if (changed) FreeLadderMemory(kListEditedRows);
+    if (!untouchedWithoutName)
+        for (const char* item : {"Cut2", "Copy2", "Paste2", "Delete1Object2"}) menuItem(item).enabled = false;
+
+    setMenuClosed();
+    appState.programPanelsVisible = false;
+    if (appState.registerViewVisible) {
+        appState.registerViewVisible = false;
+        menuItem("RegisterView1").checked = false;
+    }
+    setupToolBarButtons(0);
+    setupFncKeyButtons(0);
+    if (!changed) AllOffView1Click();
+    platform::system().setMainCaption(titleText);
+    clearBits(optionFlags, kOptionProgramOpen);
+
+    enableRecentItems(true);
+    if (changed) {
+        clearBits(fileStateFlags, kFileNoName);
+        clearBits(editModeFlags, kEditModifiedSinceSave | kEditLadderNotConverted);
+    }
+    _storeOldFileToModeDat(startNameLength);
+    saveModeDatToDisk(modeDataFile());
+    return true;
+}
+
+void Close1Click() {
+    runCommand([] {
+        closeProgram();
+        return true;
+    });
+}
+
+SaveOutcome saveProgram() {
+    if ((editModeFlags & kEditLadderNotConverted) != 0) {
+        showNeedConvert();
+        return SaveOutcome::Failed;
+    }
+    if ((fileStateFlags & kFileNoName) != 0) return saveProgramAs();
+    static_cast<void>(setFileExtPmw(FileNameArray));
+    return SaveToDisk();
+}
+
+SaveOutcome saveProgramAs() {
+    if ((editModeFlags & kEditLadderNotConverted) != 0) {
+        showNeedConvert();
+        return SaveOutcome::Failed;
+    }
+    const FileDialogResult chosen =
+        appDialogs().saveFile({"Save File As", "*.PMW|*.PMW", "PMW", currentFileName()});
+    if (!chosen.accepted) return SaveOutcome::Cancelled;
+    const std::string name = trimmed(chosen.fileName);
+    if (name.size() >= kFileNameSize) {
+        showNameTooLong("Save File As");
+        return SaveOutcome::Cancelled;
+    }
+    if (platform::files().exists(name) &&
+        platform::messages().show(getMsgFileExistsOverwrite(), "Save File As", MsgIcon::Question,
+                                  MsgButtons::YesNo) != MsgAnswer::Yes)
+        return SaveOutcome::Cancelled;
+
+    // The name and the title change together, and only when the file is written.
+    const std::string heldName = currentFileName();
+    const auto heldHeader = pmw.pmwPre;
+    static_cast<void>(setCurrentFileName(name));
+    SaveOutcome outcome = editFileTitle("Save as", pmw) ? SaveToDisk() : SaveOutcome::Cancelled;
+    if (outcome != SaveOutcome::Saved) {
+        static_cast<void>(setCurrentFileName(heldName));
+        pmw.pmwPre = heldHeader;
+        return outcome;
+    }
+    setMainCaptionWithFile(currentFileName());
+    return outcome;
+}
+
+SaveOutcome SaveToDisk() {
+    const std::string name = currentFileName();
+    platform::statusBar().setPanelText(0, std::to_string(name.size()) + "," + name);
+    traceCaption = "**SaveToDisk";
+
+    // What the file held before, so that a save that fails half-way leaves it as it was.
+    const platform::ReadResult previous = platform::files().readWhole(name, kPmwImageSize);
+    if (writePmwFile(name, pmw) != platform::FileStatus::Ok) {
+        platform::statusBar().setPanelText(0, name);
+        platform::messages().show("Save File Error", "PMW", MsgIcon::Error, MsgButtons::Ok);
+        return SaveOutcome::Failed;
+    }
+    traceCaption = "*執行 4.SaveToDisk";
+    if (!writeCompanionFiles(name, pmw.plcType())) {
+        if (previous.ok())
+            platform::files().writeWhole(name, previous.data.bytes());
+        else
+            platform::files().remove(name);
+        return SaveOutcome::Failed;
+    }
+    static_cast<void>(storeCurrentFileName(name));
+    updateRecentFileList(name);
+
+    platform::statusBar().setPanelText(13, "");
+    clearBits(fileStateFlags, kFileNoName);
+    clearBits(editModeFlags, kEditModifiedSinceSave);
+    setMainCaptionWithFile(name);
+    return SaveOutcome::Saved;
+}
+
+void Save1Click() {
+    runCommand([] { return saveProgram() == SaveOutcome::Saved; });
+}
+
+void SaveAs1Click() {
+    runCommand([] { return saveProgramAs() == SaveOutcome::Saved; });
+}
+
+void recentFileClick(int item) {
+    const RecentFileItem& recent = recentFileItems[static_cast<std::size_t>(item)];
+    if (recent.caption.size() >= kRecentCaptionLimit) {
+        platform::statusBar().setPanelText(13, std::to_string(recent.caption.size()) + "," + recent.caption);
+        platform::messages().show(std::string(kRecentItemNames[item]) + " Filename Too Long...", "Open File",
+                                  MsgIcon::None, MsgButtons::Ok);
+    }
+    // The item's path goes to Open as it stands; the current name changes only when the file opens.
+    const std::string path = recent.path;
+    runCommand([&path] { return openProgram(path); });
+    clearBits(fileStateFlags, kFileNamePreset);
+}
+
+void File11Click() {
+    recentFileClick(kFile11);
+}
+void File21Click() {
+    recentFileClick(kFile21);
+}
+void File31Click() {
+    recentFileClick(kFile31);
+}
+void File41Click() {
+    recentFileClick(kFile41);
+}
+
+void Exit1Click() {
+    _storeOldFileToModeDat(startNameLength);
+    ModeData.clipboardAddr = 0;
+    if (ModeData.instanceCount > 0) --ModeData.instanceCount;
+    saveModeDatToDisk(modeDataFile());
+    if ((editModeFlags & kEditModifiedSinceSave) == 0) {
+        freeProjectLists();
+        appState.exitRequested = true;
+        settingsWrittenAtClose = true;
+        return;
+    }
+    const MsgAnswer answer =
+        platform::messages().show(getMsgSaveBeforeExit(), "Exit", MsgIcon::Question, MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Cancel) return;
+    if (answer == MsgAnswer::Yes) {
+        if ((editModeFlags & kEditLadderNotConverted) != 0) {
+            showNeedConvert();
+            return;
+        }
+        platform::timers().setEnabled(platform::TimerId::Timer2, false);
+        if (!runCommand([] { return saveProgram() == SaveOutcome::Saved; })) return;
+    }
+    freeProjectLists();
+    appState.exitRequested = true;
+    settingsWrittenAtClose = true;
+}
+
+void PrinterSetup1Click() {}
+void Print1Click() {}
+void GcodeConvert1Click() {}
+
+void freeProjectLists() {
+    platform::timers().setEnabled(platform::TimerId::Timer2, false);
+    for (int kind = kCommentListNames; kind <= kCommentListMonitor; ++kind) freeCommentList(kind);
+    freeLadderMonitorList();
+    freeDeviceMonitorList();
+    FreeLadderMemory(kListMain);
+    FreeLadderMemory(kListUndo);
+}
+
+}  // namespace kestrion

@@ -1,0 +1,35 @@
+#include "app/FileTitle.h"
+
+#include <algorithm>
+
+#include "app/AppDialogs.h"
+#include "model/FileExtensions.h"
+#include "model/MainState.h"
+
+namespace kestrion {
+
+std::string programTitle(const PmwImage& image) {
+    const auto begin = image.pmwPre.begin() + kPreTitleOffset;
+    const auto end = begin + kPreTitleSize;
+    return std::string(begin, std::find(begin, end, std::uint8_t{0}));
+}
+
+void setProgramTitle(PmwImage& image, const std::string& title) {
+    const auto begin = image.pmwPre.begin() + kPreTitleOffset;
+    std::fill_n(begin, kPreTitleSize, std::uint8_t{0});
+    const std::size_t kept = std::min(title.size(), kFileTitleStored);
+    std::transform(title.begin(), title.begin() + static_cast<std::ptrdiff_t>(kept), begin,
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+}
+
+bool editFileTitle(const std::string& caption, PmwImage& image) {
+    // A name too long for the extension keeps the one it has; the dialog only shows it.
+    static_cast<void>(setFileExtPmw(FileNameArray));
+    const FileTitleResult result =
+        appDialogs().fileTitle({caption, currentFileName(), programTitle(image), kFileTitleEditLength});
+    if (!result.ok) return false;
+    setProgramTitle(image, result.title);
+    return true;
+}
+
+}  // namespace kestrion

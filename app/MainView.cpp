@@ -1,0 +1,245 @@
+#include "app/MainView.h"
+
+#include <array>
+#include <memory>
+
+#include "lang/Language.h"
+#include "model/CommandTransaction.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
+#include "model/LadderObject.h"
+#include "model/ModeData.h"
+#include "model/StateRegistry.h"
+#include "model/VirtualCanvas.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+AppState appState;
+
+namespace {
+
+[[maybe_unused]] const bool registered = state::registerReset("app", [] { appState = {}; });
+
+// The view and the settings record are put back with the model when a command fails.
+transaction::Restore snapshotMainView() {
+    auto saved = std::make_shared<const std::pair<AppState, ModeDataRecord>>(appState, ModeData);
+    return [saved] {
+        appState = saved->first;
+        ModeData = saved->second;
+    };
+}
+[[maybe_unused]] const bool viewPart = transaction::registerPart("main view", snapshotMainView);
+
+// The items that work only on an open program.
+constexpr const char* kProgramItems[] = {"Close1", "Save1", "SaveAs1", "Print1", "LadderView1"};
+// The items that edit the program.
+constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Delete1Object2"};
+
+constexpr std::uint8_t kLadderViewButton = 0x01;
+
+void checkOnly(const std::array<const char*, 5>& group, std::size_t count, const char* chosen) {
+    for (std::size_t i = 0; i < count; ++i) menuItem(group[i]).checked = std::string(group[i]) == chosen;
+}
+
+constexpr std::array<const char*, 5> kFontItems = {"FontN81", "FontN101", "FontN121", "FontN141", ""};
+constexpr std::array<const char*, 5> kWidthItems = {"X561", "X601", "X641", "X681", ""};
+constexpr std::array<const char*, 5> kHeightItems = {"Y561", "Y601", "Y641", "Y681", "Y721"};
+
+void selectFont(std::uint32_t size, const char* item) {
+    ModeData.fontSize = size;
+    checkOnly(kFontItems, 4, item);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+// Objects sit on whole cells: a new cell size moves each to the same cell of the new grid.
+std::uint32_t rescaled(std::uint32_t position, std::uint32_t from, std::uint32_t to) {
+    return from == 0 ? position : position / from * to;
+}
+
+void setCellWidth(std::uint32_t width, const char* item) {
+    const std::uint32_t old = ModeData.xSizeSymble;
+    ModeData.xSizeSymble = width;
+    checkOnly(kWidthItems, 4, item);
+    setupDrawGeometry();
+    for (stLadderBlock* object = ldrHead; object != nullptr; object = object->next) {
+        object->xAddr = rescaled(object->xAddr, old, width);
+        object->Xend = rescaled(object->Xend, old, width);
+    }
+    xOldCursor = rescaled(xOldCursor, old, width);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+void setCellHeight(std::uint32_t height, const char* item) {
+    const std::uint32_t old = ModeData.ySizeSymble;
+    ModeData.ySizeSymble = height;
+    checkOnly(kHeightItems, 5, item);
+    setupDrawGeometry();
+    for (stLadderBlock* object = ldrHead; object != nullptr; object = object->next)
+        object->yAddr = rescaled(object->yAddr, old, height);
+    yOldCursor = rescaled(yOldCursor, old, height);
+    ladderBottomY = rescaled(ladderBottomY, old, height);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+bool toggleCommentItem(const char* item, std::uint8_t bit) {
+    MenuItemState& state = menuItem(item);
+    state.checked = !state.checked;
+    if (state.checked)
+        ModeData.viewFlags |= bit;
+    else
+        ModeData.viewFlags &= static_cast<std::uint8_t>(~bit);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    return state.checked;
+}
+
+}  // namespace
+
+MenuItemState& menuItem(const std::string& objectName) {
+    return appState.items[objectName];
+}
+
+void setMenuClosed() {
+    for (const char* item : kProgramItems) menuItem(item).enabled = false;
+    for (const char* item : kEditingItems) menuItem(item).enabled = false;
+    appState.frameTreeVisible = false;
+}
+
+void setMenuOpened() {
+    for (const char* item : kProgramItems) menuItem(item).enabled = true;
+}
+
+void setMenuProgramOpen() {
+    optionFlags |= kOptionProgramOpen;
+    for (const char* item : kEditingItems) menuItem(item).enabled = true;
+}
+
+void setupAllPanels() {
+    appState.programPanelsVisible = true;
+}
+
+void setupToolBarButtons(int viewMode) {
+    appState.toolBarViewMode = viewMode;
+}
+
+void setupFncKeyButtons(int viewMode) {
+    appState.fncKeyViewMode = viewMode;
+}
+
+void LadderView1Click() {
+    appState.programPanelsVisible = true;
+    appState.viewButtonsDown = kLadderViewButton;
+    setupToolBarButtons(1);
+    setupFncKeyButtons(1);
+}
+
+void AllOffView1Click() {
+    appState.viewButtonsDown = 0;
+}
+
+void initMemoPanels() {
+    for (int memo = 0; memo <= static_cast<int>(platform::Memo::Debug9); ++memo)
+        platform::trace().clear(static_cast<platform::Memo>(memo));
+    appState.memoHeight = static_cast<int>(2 * ModeData.ySizeSymble);
+    appState.mouseStatusBarHeight = static_cast<int>(ModeData.ySizeSymble / 2);
+}
+
+void FontN81Click() {
+    selectFont(8, "FontN81");
+}
+void FontN101Click() {
+    selectFont(10, "FontN101");
+}
+void FontN121Click() {
+    selectFont(12, "FontN121");
+}
+void FontN141Click() {
+    selectFont(14, "FontN141");
+}
+
+void selectFontItem(std::uint32_t fontSize) {
+    switch (fontSize) {
+        case 8: FontN81Click(); break;
+        case 12: FontN121Click(); break;
+        case 14: FontN141Click(); break;
+        default: FontN101Click(); break;
+    }
+}
+
+void X561Click() {
+    setCellWidth(56, "X561");
+}
+void X601Click() {
+    setCellWidth(60, "X601");
+}
+void X641Click() {
+    setCellWidth(64, "X641");
+}
+void X681Click() {
+    setCellWidth(68, "X681");
+}
+void Y561Click() {
+    setCellHeight(56, "Y561");
+}
+void Y601Click() {
+    setCellHeight(60, "Y601");
+}
+void Y641Click() {
+    setCellHeight(64, "Y641");
+}
+void Y681Click() {
+    setCellHeight(68, "Y681");
+}
+void Y721Click() {
+    setCellHeight(72, "Y721");
+}
+
+void DeviceComment2Click() {
+    // Device comments need the taller cell.
+    if (toggleCommentItem("DeviceComment2", kViewDeviceComments))
+        Y641Click();
+    else
+        Y561Click();
+}
+void BlockComment2Click() {
+    toggleCommentItem("BlockComment2", kViewBlockComments);
+}
+void CoilComment2Click() {
+    toggleCommentItem("CoilComment2", kViewCoilComments);
+}
+
+void showCommentItems() {
+    menuItem("DeviceComment2").checked = (ModeData.viewFlags & kViewDeviceComments) != 0;
+    menuItem("BlockComment2").checked = (ModeData.viewFlags & kViewBlockComments) != 0;
+    menuItem("CoilComment2").checked = (ModeData.viewFlags & kViewCoilComments) != 0;
+}
+
+void ClearAllObject1Click() {
+    platform::timers().setEnabled(platform::TimerId::Timer2, false);
+    clearLadderKeepEnd();
+    clearVirtualCanvas();
+}
+
+void mainViewStartUp() {
+    for (const char* item : {"Np501", "Np751", "Np1251", "Np1501", "ZoomAuto1"})
+        menuItem(item).checked = false;
+    menuItem("Np1001").checked = true;
+    selectFontItem(ModeData.fontSize);
+    // The width mark stays on the 64 item although every start draws 80 pixels wide.
+    checkOnly(kWidthItems, 4, "X641");
+    const char* height = ModeData.ySizeSymble == 68   ? "Y681"
+                         : ModeData.ySizeSymble == 64 ? "Y641"
+                         : ModeData.ySizeSymble == 60 ? "Y601"
+                                                      : "Y561";
+    checkOnly(kHeightItems, 4, height);
+    showCommentItems();
+    menuItem("ReadMode1").checked = false;
+    menuItem("WriteMode1").checked = true;
+    appState.programPanelsVisible = false;
+    setMenuClosed();
+    setupToolBarButtons(0);
+    setupFncKeyButtons(0);
+    initMemoPanels();
+}
+
+}  // namespace kestrion

@@ -1,0 +1,89 @@
+// The main window's view state without the window: which menu items are enabled, visible and
+// checked, which panels show, the view buttons, and the handlers of the View and Comment items
+// that change the drawing geometry or the comment display. The window mirrors this state after
+// every command (syncing by the items' object names).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace kestrion {
+
+struct MenuItemState {
+    bool enabled = true;
+    bool visible = true;
+    bool checked = false;
+};
+
+struct AppState {
+    // Only items the core has set; the window applies each to the item of that object name.
+    std::map<std::string, MenuItemState> items;
+    // The panels that show only with a program open (ToolBar3, FramePanel1, FncKeyPanel,
+    // EditPanel1, ProjectGroupBox1 and ProjectScrollBox).
+    bool programPanelsVisible = false;
+    bool registerViewVisible = false;
+    bool frameTreeVisible = false;
+    int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
+    int fncKeyViewMode = 0;
+    std::uint8_t viewButtonsDown = 0;  // the five view speed buttons, bit 0 the ladder view
+    int editPanelHeight = 0;           // pixels, kept by the window
+    std::uint32_t visibleRowCount = 0;
+    int memoHeight = 0;  // RxMemo, MsgMemo1 and the debug memos
+    int mouseStatusBarHeight = 0;
+    int scrollY = 0;             // vertical position of ProjectScrollBox
+    std::uint32_t mpsScanX = 0;  // where the converter's block analysis starts
+    std::uint32_t mpsScanY = 0;
+    std::string fileTitleMemo;
+    std::string dcnMemo;
+    bool exitRequested = false;  // File > Exit decided to end the process with exit code 0
+};
+extern AppState appState;
+
+MenuItemState& menuItem(const std::string& objectName);
+
+// Menus and speed buttons without a program, and with one.
+void setMenuClosed();
+void setMenuOpened();
+// bProgramOpen set, the editing items enabled.
+void setMenuProgramOpen();
+void setupAllPanels();
+void setupToolBarButtons(int viewMode);
+void setupFncKeyButtons(int viewMode);
+void LadderView1Click();
+void AllOffView1Click();
+void initMemoPanels();
+
+// View > Font.
+void FontN81Click();
+void FontN101Click();
+void FontN121Click();
+void FontN141Click();
+// The font item of a size from the settings; any size but 8, 12 and 14 takes the 10-point item.
+void selectFontItem(std::uint32_t fontSize);
+
+// View > cell width and height: the geometry follows and the ladder objects keep their cells.
+void X561Click();
+void X601Click();
+void X641Click();
+void X681Click();
+void Y561Click();
+void Y601Click();
+void Y641Click();
+void Y681Click();
+void Y721Click();
+
+// Comment > the display items; each flips its check mark and its bit of viewFlags.
+void DeviceComment2Click();
+void BlockComment2Click();
+void CoilComment2Click();
+// The check marks of the display items from viewFlags.
+void showCommentItems();
+
+// Developer item: the ladder back to END alone and the canvas blank.
+void ClearAllObject1Click();
+
+// The main window's start values of the view: zoom, font, cell-size marks, comment marks.
+void mainViewStartUp();
+
+}  // namespace kestrion

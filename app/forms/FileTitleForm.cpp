@@ -1,0 +1,49 @@
+#include "app/forms/FileTitleForm.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "lang/forms/WidgetText.h"
+
+namespace kestrion::forms {
+
+TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
+    : QDialog(parent), original_(request.title) {
+    setObjectName("FileTitleForm");
+    setWindowTitle(widgetText(request.caption));
+    auto* layout = new QVBoxLayout(this);
+    FileNameLabel = new QLabel(widgetText(request.fileName), this);
+    FileNameLabel->setObjectName("FileNameLabel");
+    TitleEdit = new QLineEdit(widgetText(request.title), this);
+    TitleEdit->setObjectName("TitleEdit");
+    TitleEdit->setMaxLength(request.maxLength);
+    layout->addWidget(FileNameLabel);
+    layout->addWidget(TitleEdit);
+    auto* buttons = new QHBoxLayout;
+    btnOk = new QPushButton("OK", this);
+    btnOk->setObjectName("btnOk");
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton("Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+FileTitleResult TFileTitleForm::result() const {
+    if (TitleEdit->text() == widgetText(original_)) return {true, original_};
+    return {true, TitleEdit->text().toStdString()};
+}
+
+FileTitleResult runFileTitleForm(const FileTitleRequest& request) {
+    TFileTitleForm form(request);
+    if (form.exec() != QDialog::Accepted) return {};
+    return form.result();
+}
+
+}  // namespace kestrion::forms

@@ -1,0 +1,39 @@
+// The main window's dialogs for tests: each request is recorded and the scripted answer given;
+// without one a file dialog is cancelled and the title dialog confirmed unchanged.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "app/AppDialogs.h"
+
+namespace kestrion::test {
+
+class FakeAppDialogs : public AppDialogs {
+public:
+    FileDialogResult openFile(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return next(openAnswers, {});
+    }
+    FileDialogResult saveFile(const FileDialogRequest&) override { return next(saveAnswers, {}); }
+    FileTitleResult fileTitle(const FileTitleRequest& request) override {
+        titleRequests.push_back(request);
+        return next(titleAnswers, {true, request.title});
+    }
+
+    std::deque<FileDialogResult> openAnswers, saveAnswers;
+    std::deque<FileTitleResult> titleAnswers;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileTitleRequest> titleRequests;
+
+private:
+    template <class T>
+    static T next(std::deque<T>& answers, T otherwise) {
+        if (answers.empty()) return otherwise;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace kestrion::test

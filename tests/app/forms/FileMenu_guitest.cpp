@@ -1,0 +1,87 @@
+// File > New, Save As, Close and Open through the real menus and dialogs of the window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/forms/FileTitleForm.h"
+#include "app/forms/MainUnit.h"
+#include "model/MainState.h"
+#include "model/forms/PlcTypeForm.h"
+#include "support/gui/RealServicesTest.h"
+
+namespace kestrion::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileMenuTest : public kestrion::test::RealServicesTest {
+protected:
+    FileMenuTest() : RealServicesTest("filemenu") {
+        // Plays the user on whatever modal dialog comes up.
+        QObject::connect(&driver, &QTimer::timeout, [this] { answerDialog(); });
+        driver.start(10);
+    }
+
+    void answerDialog() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) {
+            type->btnOk->click();
+        } else if (auto* file = qobject_cast<QFileDialog*>(modal)) {
+            dialogTitles << file->windowTitle();
+            file->selectFile(QString::fromStdString(chosenFile));
+            QMetaObject::invokeMethod(file, "accept");
+        } else if (auto* title = qobject_cast<forms::TFileTitleForm*>(modal)) {
+            dialogTitles << title->windowTitle();
+            title->TitleEdit->setText("Pump line");
+            title->btnOk->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            dialogTitles << "box: " + box->text();
+            box->reject();
+        }
+    }
+
+    QTimer driver;
+    std::string chosenFile;
+    QStringList dialogTitles;
+};
+
+TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
+    TMainForm form(services);
+    form.show();
+    EXPECT_FALSE(form.action("Save1")->isEnabled());
+
+    form.action("New1")->trigger();
+    EXPECT_TRUE(form.EditPanel1->isVisible());
+    EXPECT_TRUE(form.action("Save1")->isEnabled());
+    EXPECT_EQ(form.windowTitle().toStdString(),
+              "Kestrion Version 2.1.1108 - " + home.string() + "/User/Noname01");
+
+    const fs::path folder = home / "saved";
+    fs::create_directories(folder);
+    chosenFile = (folder / "Pump.PMW").string();
+    form.action("SaveAs1")->trigger();
+    EXPECT_TRUE(fs::exists(folder / "Pump.PMW"));
+
+    form.action("Close1")->trigger();
+    EXPECT_FALSE(form.EditPanel1->isVisible());
+    EXPECT_FALSE(form.action("Save1")->isEnabled());
+
+    form.action("Open1")->trigger();
+    EXPECT_TRUE(form.EditPanel1->isVisible());
+    EXPECT_EQ(form.statusPanels[0]->text(), "End of Open File...");
+    EXPECT_TRUE(form.statusPanels[2]->text().startsWith("Program step [1/"));
+    EXPECT_EQ(currentFileName(), chosenFile);
+    EXPECT_EQ(form.FileTitleMemo->toPlainText(), "Pump line");
+    EXPECT_EQ(dialogTitles.join(",").toStdString(), "Save File As,Save as,File Open,Open");
+}
+
+}  // namespace
+}  // namespace kestrion::app
