@@ -334,6 +334,7 @@ private:
                     markGroupCell();
                     showStatus(std::to_string(branchCount_));
                     followBranchDown(c, r, b);
+                    remembered_ = b;  // the next layer resumes at the branch found
                     return;
                 }
                 if (!advance(b, c, r)) return;
@@ -343,6 +344,7 @@ private:
                     ++branchCount_;
                     mppFlag_ = true;
                     markGroupCell();
+                    remembered_ = b;
                     return;
                 }
                 if (sideBranch_) {
