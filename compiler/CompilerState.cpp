@@ -3,6 +3,7 @@
 #include "model/CanvasState.h"
 #include "model/ConversionError.h"
 #include "model/DrawGeometry.h"
+#include "model/LadderObject.h"
 #include "model/ModeData.h"
 #include "model/StateRegistry.h"
 #include "platform/Services.h"
@@ -71,6 +72,14 @@ std::uint32_t halfHeight() {
 
 std::int64_t leftBusColumn() {
     return col(draw.iBusLineStart);
+}
+
+const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY) {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->objLbc == lbc) return o;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr >= endY) return o;
+    return nullptr;
 }
 
 void showStatus(const std::string& text) {

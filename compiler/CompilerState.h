@@ -8,6 +8,8 @@
 
 namespace kestrion {
 
+struct stLadderBlock;
+
 struct CompilerState {
     std::string traceText;  // the last step note of a pass
 };
@@ -28,6 +30,9 @@ std::uint32_t cellHeight();
 std::uint32_t halfWidth();
 std::uint32_t halfHeight();
 std::int64_t leftBusColumn();
+
+// The first main-list object of block lbc, or failing that the first at or below END's row.
+const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY);
 
 void showStatus(const std::string& text);  // panel 13
 void trace(const std::string& text);

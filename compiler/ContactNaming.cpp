@@ -203,14 +203,6 @@ void part4(const Element& e) {
     }
 }
 
-const stLadderBlock* firstOfBlock(std::uint32_t lbc, std::uint32_t endY) {
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->objLbc == lbc) return o;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->yAddr >= endY) return o;
-    return nullptr;
-}
-
 }  // namespace
 
 void renameInstrByLineSegments(std::uint32_t lbc) {
@@ -219,7 +211,7 @@ void renameInstrByLineSegments(std::uint32_t lbc) {
         stopConversion("Error2014121604...", "*Without object error...system halt");
     }
     const std::uint32_t endY = getEndObjectY();
-    const stLadderBlock* first = firstOfBlock(lbc, endY);
+    const stLadderBlock* first = firstObjectOfBlock(lbc, endY);
     if (first == nullptr) return;
     const std::uint32_t yLimit =
         searchLastUsedRowFrom(first->xAddr, static_cast<std::uint32_t>(row(first->yAddr))) * halfHeight();

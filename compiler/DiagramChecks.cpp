@@ -77,14 +77,6 @@ bool checkObjectP1(const stLadderBlock& o) {
     return true;
 }
 
-const stLadderBlock* blockReference(std::uint32_t lbc, std::uint32_t endY) {
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->objLbc == lbc) return o;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->yAddr >= endY) return o;
-    return nullptr;
-}
-
 bool isWireBefore(char left) {
     return left == kCellBlank || left == kCellJoint || left == kCellNop || left == kCellWire;
 }
@@ -121,7 +113,7 @@ bool isCorrectLadderDiagramP1() {
 
 bool isCorrectLadderDiagramP2(std::uint32_t lbc) {
     if (ldrHead == nullptr) return true;
-    const stLadderBlock* ref = blockReference(lbc, getEndObjectY());
+    const stLadderBlock* ref = firstObjectOfBlock(lbc, getEndObjectY());
     if (ref == nullptr) return true;
     const std::int64_t lastRow = searchLastUsedRowFrom(ref->xAddr, static_cast<std::uint32_t>(row(ref->yAddr)));
     const std::int64_t outputRow = row(ref->yTopPos);
