@@ -54,7 +54,7 @@ stLadderBlock* headOfBlock(std::uint32_t jLbc, std::uint32_t endY) {
 stLadderBlock* objectAt(std::int64_t c, std::int64_t r) {
     if (c < 0 || r < 0) return nullptr;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (colOf(o) == c && rowOf(o) == r && o->xAddr % std::max(halfWidth(), 1u) == 0) return o;
+        if (o->xAddr == xOfColumn(c) && o->yAddr == static_cast<std::uint32_t>(r) * halfHeight()) return o;
     return nullptr;
 }
 
@@ -62,8 +62,9 @@ stLadderBlock* objectAt(std::int64_t c, std::int64_t r) {
 bool comesBefore(std::int64_t c1, std::int64_t r1, std::int64_t c2, std::int64_t r2) {
     const stLadderBlock* first = objectAt(c1, r1);
     if (first == nullptr) return false;
-    for (const stLadderBlock* o = first->next; o != nullptr; o = o->next)
-        if (colOf(o) == c2 && rowOf(o) == r2) return true;
+    const stLadderBlock* second = objectAt(c2, r2);
+    for (const stLadderBlock* o = first->next; o != nullptr && second != nullptr; o = o->next)
+        if (o == second) return true;
     return false;
 }
 

@@ -35,6 +35,17 @@ TEST_F(AnbOrb, AnAnbIsRefusedWhileTheColumnGoesOnDownIntoALaterElement) {
     // Not after the OR at (4, 2); after the OR at (4, 4), at its Xend + 10, on the second LD's row.
     EXPECT_EQ(listed(),
               (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "OR 160,128", "ANB 250,0", "OUT 240,0"}));
+
+    // With an AND at (4, 4) the refused join stays refused and both groups reach the output.
+    drawLadder({"  X X Y", "   | |", "  X X", "   | |", "    X"});
+    at(kLd, "LD", 2, 0);
+    at(kOr, "OR", 2, 2);
+    at(kLd, "LD", 4, 0);
+    at(kOr, "OR", 4, 2);
+    at(kAnd, "AND", 4, 4);
+    at(kOut, "OUT", 6, 0);
+    EXPECT_THROW(AddAnbOrbByBlock(1), ConversionError);
+    EXPECT_EQ(boxes(), Texts{"*ANB&ORB error...system halt | Error2014121001"});
 }
 
 TEST_F(AnbOrb, TwoParallelGroupsInSeriesGetOneAnb) {
