@@ -40,7 +40,8 @@ public:
         stLadderBlock* first = ldrHead;
         while (first != nullptr && first->yAddr < endY_ && first->objLbc != blockId_) first = first->next;
         if (first == nullptr || first->yAddr >= endY_) return;
-        yLimit_ = searchLastUsedRowFrom(first->xAddr, static_cast<std::uint32_t>(row(first->yAddr))) * halfHeight();
+        yLimit_ =
+            searchLastUsedRowFrom(first->xAddr, static_cast<std::uint32_t>(row(first->yAddr))) * halfHeight();
         for (stLadderBlock* p = first; p != nullptr && p->objLbc == blockId_ && p->yAddr < endY_; p = p->next)
             p = visit(p);
     }
@@ -57,7 +58,8 @@ private:
         if (!isBlockJoint(p->iCode)) markCompile(c, r);
         setBlueFrameObject(p->xAddr, p->yAddr);
         redrawFlags |= kRedrawFrame;
-        showStatus("iLdNoPointer=" + std::to_string(pendingCount_) + " x=" + num(p->xAddr) + " y=" + num(p->yAddr));
+        showStatus("iLdNoPointer=" + std::to_string(pendingCount_) + " x=" + num(p->xAddr) +
+                   " y=" + num(p->yAddr));
         const char own = cell(c, r);
         if ((own == kCellOutput || own == kCellOutputTail) && pendingCount_ >= 2) stopAtOutput(*p);
         const std::int32_t code = p->iCode;
@@ -84,7 +86,8 @@ private:
 
     void visitNop(stLadderBlock& p) {
         if (a0() != nullptr) a0()->orbXaddr = p.Xend;
-        if (lastContact_ != nullptr && (isOrTypeCode(lastContact_->iCode) || isAndTypeCode(lastContact_->iCode)))
+        if (lastContact_ != nullptr &&
+            (isOrTypeCode(lastContact_->iCode) || isAndTypeCode(lastContact_->iCode)))
             setFlags(savedAnb_, savedOrb_);
         if (p.prev != nullptr && p.prev->iCode == kCodeAnb) setFlags(false, true);
         if (p.prev != nullptr && p.prev->iCode == kCodeOrb) setFlags(true, false);
@@ -104,7 +107,8 @@ private:
     // Past NOP elements along the rung to the right end, where a link may rise.
     void joinTest(stLadderBlock* p, std::int64_t c, std::int64_t r) {
         std::int64_t k = 0;
-        while (cell(c + k + 2, r) == kCellNop && cell(c + k, r) != kCellOutput && cell(c + k + 1, r - 1) != kCellLink)
+        while (cell(c + k + 2, r) == kCellNop && cell(c + k, r) != kCellOutput &&
+               cell(c + k + 1, r - 1) != kCellLink)
             k += 2;
         if (cell(c + k + 1, r - 1) != kCellLink) {
             trace("no link rises at the end of the rung");
@@ -124,7 +128,8 @@ private:
         insert(p, true, p->Xend + 2 * (ModeData.xSizeSymble / 8), a0()->yAddr);
         setFlags(true, false);
         if (bb_ == nullptr || a0()->yAddr >= bb_->yAddr) bb_ = a0();
-        while (bb_->yAddr < yLimit_ && bb_->next != nullptr && isOrTypeCode(bb_->next->iCode)) bb_ = bb_->next;
+        while (bb_->yAddr < yLimit_ && bb_->next != nullptr && isOrTypeCode(bb_->next->iCode))
+            bb_ = bb_->next;
         popGroup();
     }
 
@@ -170,7 +175,8 @@ private:
         bb_ = a1();
         while (bb_->yAddr < yLimit_) {
             const std::int64_t c = col(bb_->xAddr), r = row(bb_->yAddr);
-            if (cell(c - 1, r + 1) != kCellLink || cell(c, r + 2) != kCellContact || compileCell(c, r + 2) != '1')
+            if (cell(c - 1, r + 1) != kCellLink || cell(c, r + 2) != kCellContact ||
+                compileCell(c, r + 2) != '1')
                 break;
             if (!searchLadderObject(kSearchMain, static_cast<std::uint32_t>(c) * halfWidth(),
                                     static_cast<std::uint32_t>(r + 2) * halfHeight()))

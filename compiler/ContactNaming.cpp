@@ -28,9 +28,15 @@ struct Element {
     bool rightIsElement() const { return cell(c() + 2, r()) == kCellContact; }
 };
 
-void toLd(const Element& e) { _RenameInstrToLd(e.x, e.y); }
-void toAnd(const Element& e) { _RenameInstrToAnd(e.x, e.y); }
-void toOr(const Element& e) { _RenameInstrToOr(e.x, e.y); }
+void toLd(const Element& e) {
+    _RenameInstrToLd(e.x, e.y);
+}
+void toAnd(const Element& e) {
+    _RenameInstrToAnd(e.x, e.y);
+}
+void toOr(const Element& e) {
+    _RenameInstrToOr(e.x, e.y);
+}
 
 // Follows the link left below the element down the lines: a break makes it AND, an element on
 // the next line makes it LD (or AND when that element lies past the block's next output).

@@ -7,9 +7,9 @@
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/LadderSearch.h"
-#include "model/VirtualCanvas.h"
 #include "model/LinkedList.h"
 #include "model/ModeData.h"
+#include "model/VirtualCanvas.h"
 
 namespace kestrion {
 
@@ -115,16 +115,18 @@ bool isCorrectLadderDiagramP2(std::uint32_t lbc) {
     if (ldrHead == nullptr) return true;
     const stLadderBlock* ref = firstObjectOfBlock(lbc, getEndObjectY());
     if (ref == nullptr) return true;
-    const std::int64_t lastRow = searchLastUsedRowFrom(ref->xAddr, static_cast<std::uint32_t>(row(ref->yAddr)));
+    const std::int64_t lastRow =
+        searchLastUsedRowFrom(ref->xAddr, static_cast<std::uint32_t>(row(ref->yAddr)));
     const std::int64_t outputRow = row(ref->yTopPos);
     for (std::int64_t r = row(ref->yAddr); r < lastRow; r += 2) {
         if (r == outputRow) continue;
         for (std::int64_t c = leftBusColumn(); c < rightBusColumn(); c += 2)
-            if (cell(c + 1, r - 1) == kCellLink && cell(c, r) == kCellBlank && cell(c + 1, r + 1) == kCellBlank &&
-                cell(c + 2, r) == kCellBlank)
+            if (cell(c + 1, r - 1) == kCellLink && cell(c, r) == kCellBlank &&
+                cell(c + 1, r + 1) == kCellBlank && cell(c + 2, r) == kCellBlank)
                 return reportFault("P1-4U Error...", pixelX(c), pixelY(r));
         for (std::int64_t c = leftBusColumn(); c < rightBusColumn(); c += 2)
-            if (cell(c + 1, r + 1) == kCellLink && cell(c, r) == kCellBlank && cell(c + 1, r - 1) == kCellBlank)
+            if (cell(c + 1, r + 1) == kCellLink && cell(c, r) == kCellBlank &&
+                cell(c + 1, r - 1) == kCellBlank)
                 return reportFault("P1-4D Error...", pixelX(c), pixelY(r));
     }
     return true;
@@ -138,7 +140,8 @@ void fixEmptyCellsBeforeObjects() {
             continue;
         }
         const auto [c, r] = snapped(*o);
-        const bool fedFromLeftLink = cell(c - 1, r + 1) == kCellLink || (r > 0 && cell(c - 1, r - 1) == kCellLink);
+        const bool fedFromLeftLink =
+            cell(c - 1, r + 1) == kCellLink || (r > 0 && cell(c - 1, r - 1) == kCellLink);
         if (c <= 2 || !isWireBefore(cell(c - 2, r)) || fedFromLeftLink) {
             o = o->next;
             continue;

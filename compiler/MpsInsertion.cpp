@@ -79,8 +79,9 @@ stLadderBlock* nextOutput(const stLadderBlock* o, std::uint32_t jLbc) {
 
 void MpsAnchorStack::push(stLadderBlock* anchor) {
     if (size_ == kDepth)
-        stopConversion("MPS nesting deeper than " + std::to_string(kDepth) + " levels: the ladder cannot be converted.",
-                       kMpsCaption);
+        stopConversion(
+            "MPS nesting deeper than " + std::to_string(kDepth) + " levels: the ladder cannot be converted.",
+            kMpsCaption);
     anchors_[size_++] = anchor;
 }
 
@@ -157,7 +158,8 @@ void _presetMpsConditionByBlock(std::uint32_t jLbc, std::uint32_t endYpos) {
         if (!isOutput(b)) continue;
         if (b->next == nullptr || b->next->objLbc != a->objLbc) return;
         const stLadderBlock* next = b->next;
-        while (next != nullptr && next->objLbc == a->objLbc && !(isOutput(next) && isFree(colOf(next), rowOf(next))))
+        while (next != nullptr && next->objLbc == a->objLbc &&
+               !(isOutput(next) && isFree(colOf(next), rowOf(next))))
             next = next->next;
         const std::int64_t nextRow = next != nullptr ? rowOf(next) : row(endYpos);
         const std::int64_t r = rowOf(b);
@@ -187,7 +189,8 @@ public:
         if (ldrHead == nullptr) return;
         endY_ = getEndObjectY();
         stLadderBlock* head = headOfBlock(jLbc_, endY_);
-        if (head == nullptr || head->next == nullptr || head->next->objLbc != head->objLbc || head->yAddr >= endY_)
+        if (head == nullptr || head->next == nullptr || head->next->objLbc != head->objLbc ||
+            head->yAddr >= endY_)
             return;
         startX_ = std::max(head->xAddr, draw.iBusLineStart);
         lastRow_ = searchLastUsedRowFrom(startX_, static_cast<std::uint32_t>(rowOf(head)));
@@ -240,7 +243,8 @@ private:
         mpsFlag_ = mppFlag_ = restart_ = tempFlag_ = false;
         walker->flagByte2 = static_cast<std::uint8_t>(walker->flagByte2 & ~kFlag2MppMark);
         mpsX_ = startX_;
-        for (stLadderBlock* b = first_; b != nullptr && b->prev != nullptr && b->prev->objLbc == jLbc_; b = b->next) {
+        for (stLadderBlock* b = first_; b != nullptr && b->prev != nullptr && b->prev->objLbc == jLbc_;
+             b = b->next) {
             if (!isOutput(b)) continue;
             remembered_ = b;
             if (!mpsFlag_ && !tempFlag_) layer1(b);
@@ -261,7 +265,8 @@ private:
             for (std::int64_t s = r + 2; s <= std::int64_t{lastRow_}; s += 2) {
                 if (cell(c - 1, s - 1) == kCellBlank) break;
                 const char below = cell(c, s);
-                if (below == kCellJoint || ((below == kCellContact || below == kCellNop) && comesBefore(c, r, c, s))) {
+                if (below == kCellJoint ||
+                    ((below == kCellContact || below == kCellNop) && comesBefore(c, r, c, s))) {
                     found = s;
                     break;
                 }
@@ -310,7 +315,8 @@ private:
             const char rightUp = cell(c + 1, r - 1);
             const bool here = xOfColumn(c) == mpsX_;
             if (leftDown == kCellLink &&
-                (leftUp == kCellBlank || (leftUp == kCellLink && cell(c, r - 2) == kCellJoint && own == kCellContact))) {
+                (leftUp == kCellBlank ||
+                 (leftUp == kCellLink && cell(c, r - 2) == kCellJoint && own == kCellContact))) {
                 if (own != kCellContact || !isFree(c, r) || xOfColumn(c) < mpsX_) continue;
                 tempFlag_ = true;
                 branchCount_ = 0;
@@ -441,8 +447,10 @@ private:
         ldrNow = d;
         insertMpsMrdMppInstruction(kind, insertX(d), d->yAddr, d->objLbc, d->yTopPos);
         markCompile(colOf(d), rowOf(d));
-        trace(std::string(kind == 0 ? "MPS" : kind == 1 ? "MRD" : "MPP") + " before " + std::to_string(d->xAddr) +
-              "," + std::to_string(d->yAddr));
+        trace(std::string(kind == 0   ? "MPS"
+                          : kind == 1 ? "MRD"
+                                      : "MPP") +
+              " before " + std::to_string(d->xAddr) + "," + std::to_string(d->yAddr));
     }
 
     // Layer 4: MPS before the branch point's contact, MRD before each middle branch, MPP before

@@ -45,7 +45,8 @@ public:
         if (ldrUndoHead == nullptr) return;
         // Every pass moves the cursor; a walk that goes round in circles ends here too.
         const std::int64_t passLimit = (rightBusColumn() + 2) * (std::int64_t{lastRow_} + 4) * 4 + 64;
-        for (std::int64_t pass = 0; copied_.size() < static_cast<std::size_t>(std::max(expected_, 0)); ++pass) {
+        for (std::int64_t pass = 0; copied_.size() < static_cast<std::size_t>(std::max(expected_, 0));
+             ++pass) {
             if (pass > passLimit || y_ > yLimit_ + cellHeight()) break;
             if (!step()) break;
         }
@@ -92,8 +93,8 @@ private:
             }
         } else {
             x_ += cellWidth();
-            platform::messages().show("Error2015010209", "*Modify_ObjectLinkSequence", platform::MsgIcon::Warning,
-                                      platform::MsgButtons::Ok);
+            platform::messages().show("Error2015010209", "*Modify_ObjectLinkSequence",
+                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
         }
         return true;
     }

@@ -33,8 +33,8 @@ TEST_F(AnbOrb, AnAnbIsRefusedWhileTheColumnGoesOnDownIntoALaterElement) {
     at(kOut, "OUT", 6, 0);
     AddAnbOrbByBlock(1);
     // Not after the OR at (4, 2); after the OR at (4, 4), at its Xend + 10, on the second LD's row.
-    EXPECT_EQ(listed(),
-              (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "OR 160,128", "ANB 250,0", "OUT 240,0"}));
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "OR 160,128", "ANB 250,0",
+                               "OUT 240,0"}));
 
     // With an AND at (4, 4) the refused join stays refused and both groups reach the output.
     drawLadder({"  X X Y", "   | |", "  X X", "   | |", "    X"});
@@ -80,10 +80,17 @@ struct StopCase {
 
 TEST_F(AnbOrb, GroupsLeftPendingStopTheConversionWithTheirMessage) {
     const StopCase cases[] = {
-        {"an output with two groups pending", 2, true, {"*ANB&ORB error...system halt | Error2014121001"},
+        {"an output with two groups pending",
+         2,
+         true,
+         {"*ANB&ORB error...system halt | Error2014121001"},
          "LBC=1 StepNo=7(X,Y)=240,0"},
         {"fifteen groups are allowed", 15, false, {}, ""},
-        {"a sixteenth group", 16, false, {"Error2014121002... | *AddAnbOrb"}, "StackOverflow error...system halt"},
+        {"a sixteenth group",
+         16,
+         false,
+         {"Error2014121002... | *AddAnbOrb"},
+         "StackOverflow error...system halt"},
     };
     for (const auto& c : cases) {
         drawLadder({"  X X Y"});

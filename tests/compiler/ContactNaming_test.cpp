@@ -18,13 +18,21 @@ struct NamingCase {
 TEST_F(ContactNaming, ContactsTakeTheirFormFromTheLinksAtTheirCorners) {
     const NamingCase cases[] = {
         {"series rung", {"  X X Y"}, {{2, 0}, {4, 0}}, {"LD 80,0", "AND 160,0", "OUT 240,0"}},
-        {"parallel at the bus", {"  X X Y", "   |", "  X"}, {{2, 0}, {2, 2}, {4, 0}},
+        {"parallel at the bus",
+         {"  X X Y", "   |", "  X"},
+         {{2, 0}, {2, 2}, {4, 0}},
          {"LD 80,0", "OR 80,64", "AND 160,0", "OUT 240,0"}},
-        {"branch around the second contact", {"  X X Y", "   | |", "    X"}, {{2, 0}, {4, 0}, {4, 2}},
+        {"branch around the second contact",
+         {"  X X Y", "   | |", "    X"},
+         {{2, 0}, {4, 0}, {4, 2}},
          {"LD 80,0", "LD 160,0", "OR 160,64", "OUT 240,0"}},
-        {"lower branch joining up past a NOP", {"  X X Y", "     |", "  X -", "   |", "  X"},
-         {{2, 0}, {2, 2}, {2, 4}, {4, 0}}, {"LD 80,0", "OR 80,64", "OR 80,128", "AND 160,0", "OUT 240,0"}},
-        {"lower rung opening downward", {"  X X Y", "   |", "  X X", "   |", "  X"}, {{2, 0}, {2, 2}, {2, 4}, {4, 0}},
+        {"lower branch joining up past a NOP",
+         {"  X X Y", "     |", "  X -", "   |", "  X"},
+         {{2, 0}, {2, 2}, {2, 4}, {4, 0}},
+         {"LD 80,0", "OR 80,64", "OR 80,128", "AND 160,0", "OUT 240,0"}},
+        {"lower rung opening downward",
+         {"  X X Y", "   |", "  X X", "   |", "  X"},
+         {{2, 0}, {2, 2}, {2, 4}, {4, 0}},
          {"LD 80,0", "OR 80,64", "OR 80,128", "AND 160,0", "OUT 240,0"}},
     };
     for (const auto& c : cases) {

@@ -39,8 +39,8 @@ TEST_F(MpsPass, TwoBranchesGetMpsAndMpp) {
     threeBranches(false);
     EXPECT_EQ(countDiscontinuousOutputs(1, getEndObjectY()), 2);
     AddMpsMrdMppByBlock(1);
-    EXPECT_EQ(listed(),
-              (Texts{"LD 80,0", "MPS 120,0", "AND 160,0", "OUT 240,0", "MPP 120,64", "AND 160,64", "OUT 240,64"}));
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "MPS 120,0", "AND 160,0", "OUT 240,0", "MPP 120,64", "AND 160,64",
+                               "OUT 240,64"}));
 }
 
 TEST_F(MpsPass, EveryMiddleBranchGetsItsMrd) {
@@ -82,7 +82,9 @@ TEST_F(MpsPass, TenNestedBranchPointsAreKeptAndAnEleventhIsRefused) {
     EXPECT_EQ(stack.top(), &anchors[MpsAnchorStack::kDepth - 1]);
     EXPECT_TRUE(boxes().empty());
     EXPECT_THROW(stack.push(&anchors.back()), ConversionError);
-    EXPECT_EQ(boxes(), Texts{"MPS nesting deeper than 10 levels: the ladder cannot be converted. | *AddMpsMrdMppByBlock"});
+    EXPECT_EQ(
+        boxes(),
+        Texts{"MPS nesting deeper than 10 levels: the ladder cannot be converted. | *AddMpsMrdMppByBlock"});
     EXPECT_EQ(stack.top(), &anchors[MpsAnchorStack::kDepth - 1]);  // nothing lost
     for (std::size_t i = 0; i < MpsAnchorStack::kDepth; ++i) stack.pop();
     EXPECT_EQ(stack.top(), nullptr);

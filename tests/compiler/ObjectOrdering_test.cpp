@@ -50,8 +50,9 @@ TEST_F(ObjectOrdering, AnObjectTheWiringCannotReachAbortsTheConversion) {
     at(kLd, "stray", 6, 4);
     detachAsSource();
     EXPECT_THROW(Modify_ObjectLinkSequence(1, 80, 0), ConversionError);
-    EXPECT_EQ(boxes(), Texts{"Block 1: 3 of 4 objects are reached by its wiring; the ladder cannot be put in order. | "
-                             "*Modify_ObjectLinkSequence"});
+    EXPECT_EQ(boxes(),
+              Texts{"Block 1: 3 of 4 objects are reached by its wiring; the ladder cannot be put in order. | "
+                    "*Modify_ObjectLinkSequence"});
 }
 
 TEST_F(ObjectOrdering, AnEmptySourceCopiesNothing) {

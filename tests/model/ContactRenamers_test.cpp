@@ -21,7 +21,16 @@ TEST_F(ContactRenamers, EachContactMapsOneToOneOntoItsLdAndAndOrForms) {
         {0x01C5, "ANI", 0x01C3, 0x01C5, 0x01C7, "LDI", "ANI", "ORI"},
         {0x01CE, "ORP", 0x01CA, 0x01CC, 0x01CE, "LDP", "ANDP", "ORP"},
         {0x03CB, "LDF", 0x03CB, 0x03CD, 0x03CF, "LDF", "ANDF", "ORF"},
-        {0x01ED, "ANDD<=", 0x01DD, 0x01ED, 0x01FD, "LDD<=", "ANDD<=", "ORD<=", },
+        {
+            0x01ED,
+            "ANDD<=",
+            0x01DD,
+            0x01ED,
+            0x01FD,
+            "LDD<=",
+            "ANDD<=",
+            "ORD<=",
+        },
         {0x11F0, "OR=", 0x11D0, 0x11E0, 0x11F0, "LD=", "AND=", "OR="},
     };
     for (const auto& c : cases) {
@@ -36,7 +45,8 @@ TEST_F(ContactRenamers, EachContactMapsOneToOneOntoItsLdAndAndOrForms) {
 }
 
 TEST_F(ContactRenamers, NonContactsAndInvAreNeverRenamed) {
-    for (const std::uint16_t code : {0xFFFD, 0xC000, 0x1000, 0x000F, 0x01C0, 0x01C8, 0x01DE, 0x01FE, 0x11DE, 0xFFF9})
+    for (const std::uint16_t code :
+         {0xFFFD, 0xC000, 0x1000, 0x000F, 0x01C0, 0x01C8, 0x01DE, 0x01FE, 0x11DE, 0xFFF9})
         EXPECT_FALSE(renamedContactCode(static_cast<std::uint16_t>(code), ContactFamily::Or)) << code;
 }
 
