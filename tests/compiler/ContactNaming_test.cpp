@@ -36,6 +36,11 @@ TEST_F(ContactNaming, ContactsTakeTheirFormFromTheLinksAtTheirCorners) {
         {"a left link followed down to an element two lines below", {"  X X X Y", "   |", "  X", "   |", "    X"},
          {{2, 0}, {4, 0}, {2, 2}, {4, 4}, {6, 0}},
          {"LD 80,0", "LD 160,0", "OR 80,64", "AND 160,128", "AND 240,0", "OUT 320,0"}},
+        {"a lower series chain joining up at its end", {"  X X X Y", "       |", "  X X X"},
+         {{2, 0}, {4, 0}, {6, 0}, {2, 2}, {4, 2}, {6, 2}},
+         {"LD 80,0", "AND 160,0", "AND 240,0", "LD 80,64", "AND 160,64", "AND 240,64", "OUT 320,0"}},
+        {"three branches between two junctions", {"  X X Y", "   | |", "    X", "   | |", "    X"},
+         {{2, 0}, {4, 0}, {4, 2}, {4, 4}}, {"LD 80,0", "LD 160,0", "OR 160,64", "OR 160,128", "OUT 240,0"}},
         {"lower rung opening downward",
          {"  X X Y", "   |", "  X X", "   |", "  X"},
          {{2, 0}, {2, 2}, {2, 4}, {4, 0}},
@@ -47,6 +52,18 @@ TEST_F(ContactNaming, ContactsTakeTheirFormFromTheLinksAtTheirCorners) {
         at(kOut, "OUT", static_cast<std::uint32_t>(c.picture[0].find('Y')), 0);
         renameInstrByLineSegments(1);
         EXPECT_EQ(listed(), c.named) << c.what;
+    }
+}
+
+TEST_F(ContactNaming, ALowerContactBeforeNopWireIsNamedByTheLinkWhereTheWireEnds) {
+    for (const bool joinsUp : {true, false}) {
+        drawLadder({"  X X X Y", joinsUp ? "       |" : "", "  X - -", joinsUp ? "" : "       |", "    X X"});
+        at(kLd, "LD", 2, 0);
+        at(kAnd, "AND", 2, 2);
+        at(kCodeNop, "NOP", 4, 2);
+        at(kCodeNop, "NOP", 6, 2);
+        renameInstrByLineSegments(1);
+        EXPECT_EQ(listed()[1], joinsUp ? "OR 80,64" : "LD 80,64");
     }
 }
 
