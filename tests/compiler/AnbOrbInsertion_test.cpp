@@ -59,6 +59,20 @@ TEST_F(AnbOrb, TwoParallelGroupsInSeriesGetOneAnb) {
     EXPECT_EQ(listed(), (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "ANB 250,0", "OUT 240,0"}));
 }
 
+TEST_F(AnbOrb, AnOrbWaitsForTheNopThatBringsBothChainsToTheSameEnd) {
+    drawLadder({"  X X X Y", "       |", "  X X -"});
+    at(kLd, "LD", 2, 0);
+    at(kAnd, "AND", 4, 0);
+    at(kAnd, "AND", 6, 0);
+    at(kLd, "LD", 2, 2);
+    at(kAnd, "AND", 4, 2);
+    at(kCodeNop, "NOP", 6, 2);
+    at(kOut, "OUT", 8, 0);
+    AddAnbOrbByBlock(1);
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "AND 240,0", "LD 80,64", "AND 160,64", "NOP 240,64",
+                               "ORB 340,64", "OUT 320,0"}));
+}
+
 TEST_F(AnbOrb, NothingIsInsertedForASeriesChainOrAnotherBlock) {
     drawLadder({"  X X Y"});
     at(kLd, "LD", 2, 0);

@@ -31,6 +31,29 @@ TEST_F(ObjectOrdering, ABranchIsFinishedBeforeTheElementAfterItsJunction) {
     EXPECT_TRUE(boxes().empty());
 }
 
+TEST_F(ObjectOrdering, AfterAnOutputTheWalkGoesOnAtTheBranchOfTheNextOutput) {
+    drawLadder({"  X X Y", "   |", "    X Y"});
+    at(kOut, "OUT Y1", 6, 2);
+    at(kLd, "X2", 4, 2);
+    at(kOut, "OUT Y0", 6, 0);
+    at(kLd, "X1", 4, 0);
+    at(kLd, "X0", 2, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "OUT Y0 240,0", "X2 160,64", "OUT Y1 240,64"}));
+}
+
+TEST_F(ObjectOrdering, AStrangeCornerCellIsReportedAndPassedOver) {
+    drawLadder({"  X X Y", "   #"});
+    at(kLd, "X0", 2, 0);
+    at(kLd, "X1", 4, 0);
+    at(kOut, "OUT", 6, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "OUT 240,0"}));
+    EXPECT_EQ(boxes(), Texts{"Error2015010209 | *Modify_ObjectLinkSequence"});
+}
+
 TEST_F(ObjectOrdering, JointsOfTheSourceAreLeftForTheLaterPasses) {
     drawLadder({"  X X Y"});
     at(kLd, "X0", 2, 0);
