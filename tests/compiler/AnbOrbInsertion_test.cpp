@@ -48,6 +48,19 @@ TEST_F(AnbOrb, AnAnbIsRefusedWhileTheColumnGoesOnDownIntoALaterElement) {
     EXPECT_EQ(boxes(), Texts{"*ANB&ORB error...system halt | Error2014121001"});
 }
 
+TEST_F(AnbOrb, AnElementBelowThatComesAfterTheOutputDoesNotHoldTheAnbBack) {
+    drawLadder({"  X X Y", "   | |", "  X X", "   | |", "    X"});
+    at(kLd, "LD", 2, 0);
+    at(kOr, "OR", 2, 2);
+    at(kLd, "LD", 4, 0);
+    at(kOr, "OR", 4, 2);
+    at(kOut, "OUT", 6, 0);
+    at(kOr, "OR", 4, 4);
+    AddAnbOrbByBlock(1);
+    EXPECT_EQ(listed(),
+              (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "ANB 250,0", "OUT 240,0", "OR 160,128"}));
+}
+
 TEST_F(AnbOrb, TwoParallelGroupsInSeriesGetOneAnb) {
     drawLadder({"  X X Y", "   | |", "  X X"});
     at(kLd, "LD", 2, 0);
