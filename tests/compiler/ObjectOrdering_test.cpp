@@ -43,6 +43,18 @@ TEST_F(ObjectOrdering, AfterAnOutputTheWalkGoesOnAtTheBranchOfTheNextOutput) {
     EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "OUT Y0 240,0", "X2 160,64", "OUT Y1 240,64"}));
 }
 
+TEST_F(ObjectOrdering, ABranchFromTheBusIsWalkedFromItsStartAtTheBus) {
+    drawLadder({"  X X Y", "     |", "  X X"});
+    at(kLd, "X3", 4, 2);
+    at(kLd, "X2", 2, 2);
+    at(kOut, "OUT", 6, 0);
+    at(kLd, "X1", 4, 0);
+    at(kLd, "X0", 2, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "X2 80,64", "X3 160,64", "OUT 240,0"}));
+}
+
 TEST_F(ObjectOrdering, AStrangeCornerCellIsReportedAndPassedOver) {
     drawLadder({"  X X Y", "   #"});
     at(kLd, "X0", 2, 0);
@@ -90,13 +102,14 @@ TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {
     at(kLd, "X0", 2, 2, 0, 1);
     at(kOut, "OUT", 4, 2, 0, 1);
     at(kOut, "OUT", 4, 0, 0, 1);
+    at(0xB805, "I5", 0, 10, 0, 2);
     at(kLd, "X1", 2, 4, 0, 2);
     at(kOut, "OUT", 4, 4, 0, 2);
     setBlockOutputRow();
     std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;  // yAddr, yTopPos
     for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next) rows.emplace_back(o->yAddr, o->yTopPos);
     EXPECT_EQ(rows, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{
-                        {64, 64}, {64, 64}, {64, 64}, {0, 64}, {128, 128}, {128, 128}}));
+                        {64, 64}, {64, 64}, {64, 64}, {0, 64}, {128, 128}, {128, 128}, {128, 128}}));
 }
 
 }  // namespace
