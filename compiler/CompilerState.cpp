@@ -1,0 +1,100 @@
+#include "compiler/CompilerState.h"
+
+#include "model/CanvasState.h"
+#include "model/ConversionError.h"
+#include "model/DrawGeometry.h"
+#include "model/LadderObject.h"
+#include "model/ModeData.h"
+#include "model/StateRegistry.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+CompilerState compilerState;
+std::string& compileTraceText = compilerState.traceText;
+
+namespace {
+
+void resetCompilerState() {
+    compilerState = {};
+}
+
+[[maybe_unused]] const bool registered = state::registerReset("compiler", resetCompilerState);
+
+}  // namespace
+
+namespace compile {
+
+std::int64_t col(std::uint32_t x) {
+    return symbleHalfWidth == 0 ? 0 : std::int64_t{x} / symbleHalfWidth;
+}
+
+std::int64_t row(std::uint32_t y) {
+    return symbleHalfHeight == 0 ? 0 : std::int64_t{y} / symbleHalfHeight;
+}
+
+namespace {
+
+// A cell never written reads as blank, like one outside the grid.
+char blankIfUnwritten(char value) {
+    return value == '\0' ? kCellBlank : value;
+}
+
+}  // namespace
+
+char cell(std::int64_t column, std::int64_t rowIndex) {
+    return blankIfUnwritten(VirtualArray.at(column, rowIndex));
+}
+
+char compileCell(std::int64_t column, std::int64_t rowIndex) {
+    return blankIfUnwritten(bCompileVirtualArray.at(column, rowIndex));
+}
+
+void markCompile(std::int64_t column, std::int64_t rowIndex, char mark) {
+    bCompileVirtualArray.put(column, rowIndex, mark);
+}
+
+std::uint32_t cellWidth() {
+    return ModeData.xSizeSymble;
+}
+
+std::uint32_t cellHeight() {
+    return ModeData.ySizeSymble;
+}
+
+std::uint32_t halfWidth() {
+    return symbleHalfWidth;
+}
+
+std::uint32_t halfHeight() {
+    return symbleHalfHeight;
+}
+
+std::int64_t leftBusColumn() {
+    return col(draw.iBusLineStart);
+}
+
+const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY) {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->objLbc == lbc) return o;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr >= endY) return o;
+    return nullptr;
+}
+
+void showStatus(const std::string& text) {
+    platform::statusBar().setPanelText(13, text);
+}
+
+void trace(const std::string& text) {
+    compileTraceText = text;
+}
+
+void stopConversion(const std::string& text, const std::string& caption) {
+    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    throw ConversionError(caption);
+}
+
+}  // namespace compile
+
+}  // namespace kestrion

@@ -1,0 +1,45 @@
+// The state the passes of the ladder-to-machine-code conversion leave behind for the developer
+// views, and the small grid vocabulary they share: column and row of a pixel position, the cell
+// there through the bounded canvas accessor, one cell in pixels, and the stop of a conversion.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kestrion {
+
+struct stLadderBlock;
+
+struct CompilerState {
+    std::string traceText;  // the last step note of a pass
+};
+
+extern CompilerState compilerState;  // reset through the state registry
+extern std::string& compileTraceText;
+
+namespace compile {
+
+std::int64_t col(std::uint32_t x);
+std::int64_t row(std::uint32_t y);
+// VirtualArray, reading blank outside the grid (row or column -1, -2 ...).
+char cell(std::int64_t column, std::int64_t row);
+char compileCell(std::int64_t column, std::int64_t row);
+void markCompile(std::int64_t column, std::int64_t row, char mark = '1');
+std::uint32_t cellWidth();
+std::uint32_t cellHeight();
+std::uint32_t halfWidth();
+std::uint32_t halfHeight();
+std::int64_t leftBusColumn();
+
+// The first main-list object of block lbc, or failing that the first at or below END's row.
+const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY);
+
+void showStatus(const std::string& text);  // panel 13
+void trace(const std::string& text);
+
+// Shows the stop box (stop icon) and throws ConversionError: the command aborts and rolls back.
+[[noreturn]] void stopConversion(const std::string& text, const std::string& caption);
+
+}  // namespace compile
+
+}  // namespace kestrion

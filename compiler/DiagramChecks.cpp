@@ -1,0 +1,153 @@
+#include "compiler/DiagramChecks.h"
+
+#include <string>
+
+#include "compiler/CompilerState.h"
+#include "model/EditorServices.h"
+#include "model/EditorState.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/LinkedList.h"
+#include "model/ModeData.h"
+#include "model/VirtualCanvas.h"
+
+namespace kestrion {
+
+using namespace compile;
+
+namespace {
+
+bool isJointOrDeleted(std::uint16_t code) {
+    return isBlockJoint(code) || isStackJoint(code) || code == kCodeVNop;
+}
+
+struct SnappedCell {
+    std::int64_t c;
+    std::int64_t r;
+};
+
+SnappedCell snapped(const stLadderBlock& o) {
+    const std::uint32_t w = cellWidth() == 0 ? 1 : cellWidth();
+    const std::uint32_t h = cellHeight() == 0 ? 1 : cellHeight();
+    return {col(o.xAddr / w * w), row(o.yAddr / h * h)};
+}
+
+std::uint32_t pixelX(std::int64_t column) {
+    return static_cast<std::uint32_t>(column < 0 ? 0 : column) * halfWidth();
+}
+
+std::uint32_t pixelY(std::int64_t rowIndex) {
+    return static_cast<std::uint32_t>(rowIndex < 0 ? 0 : rowIndex) * halfHeight();
+}
+
+bool reportFault(const std::string& text, std::uint32_t x, std::uint32_t y) {
+    showStatus(text);
+    setBlueFrameObject(x, y);
+    redrawFlags |= kRedrawFrame | kRedrawLadder | kRedrawObjects;
+    return false;
+}
+
+std::string position(std::uint32_t x, std::uint32_t y) {
+    return std::to_string(x) + "," + std::to_string(y);
+}
+
+std::string stepText(std::int64_t c, std::int64_t r) {
+    if (searchLadderObject(kSearchMain, pixelX(c), pixelY(r)))
+        return " ErrorStepNo" + std::to_string(ldrSearch->stepNo);
+    return " ErrorStepNo....";
+}
+
+// A fault of one object, or none: its text and the position reported.
+bool checkObjectP1(const stLadderBlock& o) {
+    const auto [c, r] = snapped(o);
+    const char own = cell(c, r);
+    const bool upperLeftLink = cell(c - 1, r - 1) == kCellLink;
+    const bool upperRightLink = cell(c + 1, r - 1) == kCellLink;
+    if (c == leftBusColumn()) {
+        if (cell(c + 2, r) == kCellBlank && own != kCellBlank && !upperRightLink)
+            return reportFault("P1-3 Ladder Error..." + position(pixelX(c + 2), pixelY(r)) + stepText(c, r),
+                               pixelX(c + 2), pixelY(r));
+        return true;
+    }
+    const bool inner = own != kCellBlank && c + 2 < rightBusColumn() && own != kCellOutput;
+    if (c > leftBusColumn() && inner && cell(c - 2, r) == kCellBlank && !upperLeftLink)
+        return reportFault("P1-4L Error..." + position(pixelX(c - 2), pixelY(r)), pixelX(c - 2), pixelY(r));
+    if (inner && cell(c + 2, r) == kCellBlank && !upperRightLink)
+        return reportFault("P1-4R Error..." + position(pixelX(c + 2), pixelY(r)), pixelX(c + 2), pixelY(r));
+    return true;
+}
+
+bool isWireBefore(char left) {
+    return left == kCellBlank || left == kCellJoint || left == kCellNop || left == kCellWire;
+}
+
+bool skippedByGapFix(const stLadderBlock& o) {
+    return isJointOrDeleted(o.iCode) || o.iCode == kCodeNop || o.end == kEndOutput;
+}
+
+// One cell left, exchanging places with a list predecessor that stands in the cell entered.
+void slideLeft(stLadderBlock* o, std::int64_t c, std::int64_t r) {
+    const char own = cell(c, r);
+    VirtualArray.put(c, r, cell(c - 2, r));
+    VirtualArray.put(c - 2, r, own);
+    stLadderBlock* before = o->prev;
+    o->xAddr = pixelX(c - 2);
+    o->Xend = pixelX(c);
+    if (before != nullptr && before->xAddr == pixelX(c - 2) && before->yAddr == o->yAddr) {
+        before->xAddr = pixelX(c);
+        before->Xend = pixelX(c + 2);
+        links::unlink(ldrList, o);
+        links::insertBefore(ldrList, before, o);
+    }
+}
+
+}  // namespace
+
+bool isCorrectLadderDiagramP1() {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (isJointOrDeleted(o->iCode)) continue;
+        if (!checkObjectP1(*o)) return false;
+    }
+    return true;
+}
+
+bool isCorrectLadderDiagramP2(std::uint32_t lbc) {
+    if (ldrHead == nullptr) return true;
+    const stLadderBlock* ref = firstObjectOfBlock(lbc, getEndObjectY());
+    if (ref == nullptr) return true;
+    const std::int64_t lastRow =
+        searchLastUsedRowFrom(ref->xAddr, static_cast<std::uint32_t>(row(ref->yAddr)));
+    const std::int64_t outputRow = row(ref->yTopPos);
+    for (std::int64_t r = row(ref->yAddr); r < lastRow; r += 2) {
+        if (r == outputRow) continue;
+        for (std::int64_t c = leftBusColumn(); c < rightBusColumn(); c += 2)
+            if (cell(c + 1, r - 1) == kCellLink && cell(c, r) == kCellBlank &&
+                cell(c + 1, r + 1) == kCellBlank && cell(c + 2, r) == kCellBlank)
+                return reportFault("P1-4U Error...", pixelX(c), pixelY(r));
+        for (std::int64_t c = leftBusColumn(); c < rightBusColumn(); c += 2)
+            if (cell(c + 1, r + 1) == kCellLink && cell(c, r) == kCellBlank &&
+                cell(c + 1, r - 1) == kCellBlank)
+                return reportFault("P1-4D Error...", pixelX(c), pixelY(r));
+    }
+    return true;
+}
+
+void fixEmptyCellsBeforeObjects() {
+    stLadderBlock* o = ldrHead;
+    while (o != nullptr) {
+        if (skippedByGapFix(*o)) {
+            o = o->next;
+            continue;
+        }
+        const auto [c, r] = snapped(*o);
+        const bool fedFromLeftLink =
+            cell(c - 1, r + 1) == kCellLink || (r > 0 && cell(c - 1, r - 1) == kCellLink);
+        if (c <= 2 || !isWireBefore(cell(c - 2, r)) || fedFromLeftLink) {
+            o = o->next;
+            continue;
+        }
+        slideLeft(o, c, r);
+    }
+}
+
+}  // namespace kestrion

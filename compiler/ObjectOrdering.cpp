@@ -1,0 +1,175 @@
+#include "compiler/ObjectOrdering.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "compiler/CompilerState.h"
+#include "model/ConverterStacks.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorServices.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/VirtualCanvas.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+using namespace compile;
+
+namespace {
+
+constexpr const char* kStackLabel = "Modify_ObjectLinkSequence";
+
+bool isLabelCode(std::uint16_t code) {
+    return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
+}
+
+// The walk of one block: a cursor on the grid, the resume points and what was copied.
+class RelinkWalk {
+public:
+    RelinkWalk(std::uint32_t lbc, std::uint32_t x, std::uint32_t y) : lbc_(lbc), x_(x), y_(y) {}
+
+    void run() {
+        const int stackJoints = countObjectsById(lbc_, 2);
+        const int blockJoints = countObjectsById(lbc_, 1);
+        const int all = countObjectsById(lbc_, 0);
+        expected_ = all - stackJoints - blockJoints;
+        showStatus("iObjNo=" + std::to_string(all) + "," + std::to_string(blockJoints) + "," +
+                   std::to_string(stackJoints));
+        lastRow_ = searchLastUsedRowFrom(x_, static_cast<std::uint32_t>(row(y_)));
+        yLimit_ = lastRow_ * halfHeight();
+        showStatus("Block高度 vz=" + std::to_string(lastRow_) + " Z=" + std::to_string(yLimit_));
+        nextPointer = 0;
+        push(x_, y_);
+        if (ldrUndoHead == nullptr) return;
+        // Every pass moves the cursor; a walk that goes round in circles ends here too.
+        const std::int64_t passLimit = (rightBusColumn() + 2) * (std::int64_t{lastRow_} + 4) * 4 + 64;
+        for (std::int64_t pass = 0; copied_.size() < static_cast<std::size_t>(std::max(expected_, 0));
+             ++pass) {
+            if (pass > passLimit || y_ > yLimit_ + cellHeight()) break;
+            if (!step()) break;
+        }
+        if (copied_.size() < static_cast<std::size_t>(std::max(expected_, 0))) reportUnreached();
+    }
+
+private:
+    // One pass of the walk; false when it reached the end of the block.
+    bool step() {
+        const std::int64_t c = col(x_), r = row(y_);
+        showStatus("iConvObjNo=" + std::to_string(copied_.size()));
+        setBlueFrameObject(x_, y_);
+        copyObjectHere();
+        if (c == 0) {
+            x_ += cellWidth();
+            return true;
+        }
+        const char own = cell(c, r);
+        if (own == kCellOutput || own == kCellOutputTail) {
+            x_ = draw.iBusLineEnd - cellWidth();
+            y_ += cellHeight();
+            while (cell(col(x_), row(y_)) == kCellBlank && row(y_) < lastRow_) y_ += cellHeight();
+            moveLeft();
+            return true;
+        }
+        const char up = r > 0 ? cell(c + 1, r - 1) : kCellBlank;
+        const char down = cell(c + 1, r + 1);
+        if (up == kCellLink && down == kCellLink) {
+            y_ += cellHeight();
+            moveLeft();
+        } else if (down == kCellLink) {
+            push(x_ + cellWidth(), y_);
+            y_ += cellHeight();
+            moveLeft();
+        } else if (up == kCellLink && down == kCellBlank) {
+            y_ = pop();
+            x_ = pop();
+        } else if (down == kCellBlank && (r == 0 || up == kCellBlank)) {
+            x_ += cellWidth();
+            if (x_ >= draw.iBusLineEnd) {
+                x_ = draw.iBusLineStart;
+                y_ += cellHeight();
+                if (y_ >= yLimit_) return false;
+            }
+        } else {
+            x_ += cellWidth();
+            platform::messages().show("Error2015010209", "*Modify_ObjectLinkSequence",
+                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        }
+        return true;
+    }
+
+    // A source object of this block at the cursor, not yet copied, goes in front of END.
+    void copyObjectHere() {
+        if (!searchLadderObject(kSearchUndo, x_, y_)) return;
+        const stLadderBlock* source = ldrSearch;
+        if (source->objLbc != lbc_ || isBlockJoint(source->iCode) || isStackJoint(source->iCode)) return;
+        if (std::find(copied_.begin(), copied_.end(), source) != copied_.end()) return;
+        if (!ReallocLadderMemory(kLinkBeforeEnd, 0)) return;
+        (void)srcObjectCopyToDestObject(source, ldrNew);
+        copied_.push_back(source);
+    }
+
+    void moveLeft() {
+        while (cell(col(x_) - 1, row(y_) - 1) == kCellBlank && col(x_) > leftBusColumn()) x_ -= cellWidth();
+    }
+
+    void push(std::uint32_t x, std::uint32_t y) {
+        pushStack1(nextPointer, x, kStackLabel);
+        ++nextPointer;
+        pushStack1(nextPointer, y, kStackLabel);
+        ++nextPointer;
+    }
+
+    std::uint32_t pop() {
+        const std::uint32_t value = popStack1(nextPointer, kStackLabel);
+        --nextPointer;
+        return value;
+    }
+
+    [[noreturn]] void reportUnreached() {
+        stopConversion("Block " + std::to_string(lbc_) + ": " + std::to_string(copied_.size()) + " of " +
+                           std::to_string(expected_) +
+                           " objects are reached by its wiring; the ladder cannot be put in order.",
+                       "*Modify_ObjectLinkSequence");
+    }
+
+    std::uint32_t lbc_;
+    std::uint32_t x_;
+    std::uint32_t y_;
+    std::uint32_t lastRow_ = 0;
+    std::uint32_t yLimit_ = 0;
+    int expected_ = 0;
+    std::vector<const stLadderBlock*> copied_;
+};
+
+}  // namespace
+
+void Modify_ObjectLinkSequence(std::uint32_t lbc, std::uint32_t x, std::uint32_t y) {
+    RelinkWalk(lbc, x, y).run();
+}
+
+void setBlockOutputRow() {
+    std::uint32_t blockId = 0;
+    std::uint32_t outputRow = 0;
+    stLadderBlock* pendingLabel = nullptr;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (isLabelCode(o->iCode)) pendingLabel = o;
+        if (o->end != kEndOutput) continue;
+        const std::uint32_t id = selectObjectIdAtY(o->xAddr, o->yAddr);
+        if (id != blockId) {
+            blockId = id;
+            outputRow = o->yAddr;
+        }
+        if (pendingLabel != nullptr) {
+            pendingLabel->yAddr = outputRow;
+            pendingLabel = nullptr;
+        }
+        for (stLadderBlock* q = ldrHead; q != nullptr; q = q->next) {
+            if (q->objLbc == id) q->yTopPos = outputRow;
+            if (q == o) break;
+        }
+    }
+}
+
+}  // namespace kestrion

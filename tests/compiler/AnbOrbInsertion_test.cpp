@@ -1,0 +1,138 @@
+#include "compiler/AnbOrbInsertion.h"
+
+#include "compiler/PassTestSupport.h"
+#include "model/ConversionError.h"
+
+namespace kestrion::test {
+namespace {
+
+using AnbOrb = PassTest;
+
+TEST_F(AnbOrb, GroupsJoinedInParallelAndInSeriesGetOrbThenAnbAtTheJoin) {
+    drawLadder({"  X X X Y", "   |   |", "    X X"});
+    at(kLd, "LD", 2, 0);
+    at(kLd, "LD", 4, 0);
+    at(kAnd, "AND", 6, 0);
+    at(kLd, "LD", 4, 2);
+    at(kAnd, "AND", 6, 2);
+    at(kOut, "OUT", 8, 0);
+    AddAnbOrbByBlock(1);
+    // The first ORB at the AND's Xend + 20, the consecutive ANB 10 right of the ORB.
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "LD 160,0", "AND 240,0", "LD 160,64", "AND 240,64", "ORB 340,64",
+                               "ANB 350,64", "OUT 320,0"}));
+    EXPECT_EQ(compileDump(3), (Picture{"  1 1 1 1", "", "    1 1"}));
+}
+
+TEST_F(AnbOrb, AnAnbIsRefusedWhileTheColumnGoesOnDownIntoALaterElement) {
+    drawLadder({"  X X Y", "   | |", "  X X", "   | |", "    X"});
+    at(kLd, "LD", 2, 0);
+    at(kOr, "OR", 2, 2);
+    at(kLd, "LD", 4, 0);
+    at(kOr, "OR", 4, 2);
+    at(kOr, "OR", 4, 4);
+    at(kOut, "OUT", 6, 0);
+    AddAnbOrbByBlock(1);
+    // Not after the OR at (4, 2); after the OR at (4, 4), at its Xend + 10, on the second LD's row.
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "OR 160,128", "ANB 250,0",
+                               "OUT 240,0"}));
+
+    // With an AND at (4, 4) the refused join stays refused and both groups reach the output.
+    drawLadder({"  X X Y", "   | |", "  X X", "   | |", "    X"});
+    at(kLd, "LD", 2, 0);
+    at(kOr, "OR", 2, 2);
+    at(kLd, "LD", 4, 0);
+    at(kOr, "OR", 4, 2);
+    at(kAnd, "AND", 4, 4);
+    at(kOut, "OUT", 6, 0);
+    EXPECT_THROW(AddAnbOrbByBlock(1), ConversionError);
+    EXPECT_EQ(boxes(), Texts{"*ANB&ORB error...system halt | Error2014121001"});
+}
+
+TEST_F(AnbOrb, AnElementBelowThatComesAfterTheOutputDoesNotHoldTheAnbBack) {
+    drawLadder({"  X X Y", "   | |", "  X X", "   | |", "    X"});
+    at(kLd, "LD", 2, 0);
+    at(kOr, "OR", 2, 2);
+    at(kLd, "LD", 4, 0);
+    at(kOr, "OR", 4, 2);
+    at(kOut, "OUT", 6, 0);
+    at(kOr, "OR", 4, 4);
+    AddAnbOrbByBlock(1);
+    EXPECT_EQ(listed(),
+              (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "ANB 250,0", "OUT 240,0", "OR 160,128"}));
+}
+
+TEST_F(AnbOrb, TwoParallelGroupsInSeriesGetOneAnb) {
+    drawLadder({"  X X Y", "   | |", "  X X"});
+    at(kLd, "LD", 2, 0);
+    at(kOr, "OR", 2, 2);
+    at(kLd, "LD", 4, 0);
+    at(kOr, "OR", 4, 2);
+    at(kOut, "OUT", 6, 0);
+    AddAnbOrbByBlock(1);
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "OR 80,64", "LD 160,0", "OR 160,64", "ANB 250,0", "OUT 240,0"}));
+}
+
+TEST_F(AnbOrb, AnOrbWaitsForTheNopThatBringsBothChainsToTheSameEnd) {
+    drawLadder({"  X X X Y", "       |", "  X X -"});
+    at(kLd, "LD", 2, 0);
+    at(kAnd, "AND", 4, 0);
+    at(kAnd, "AND", 6, 0);
+    at(kLd, "LD", 2, 2);
+    at(kAnd, "AND", 4, 2);
+    at(kCodeNop, "NOP", 6, 2);
+    at(kOut, "OUT", 8, 0);
+    AddAnbOrbByBlock(1);
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "AND 240,0", "LD 80,64", "AND 160,64", "NOP 240,64",
+                               "ORB 340,64", "OUT 320,0"}));
+}
+
+TEST_F(AnbOrb, NothingIsInsertedForASeriesChainOrAnotherBlock) {
+    drawLadder({"  X X Y"});
+    at(kLd, "LD", 2, 0);
+    at(kAnd, "AND", 4, 0);
+    at(kOut, "OUT", 6, 0);
+    for (const std::uint32_t block : {1u, 5u}) {
+        AddAnbOrbByBlock(block);
+        EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "OUT 240,0"})) << block;
+    }
+}
+
+struct StopCase {
+    const char* what;
+    int pendingGroups;  // LD objects in a row, none joined
+    bool withOutput;
+    Texts boxes;
+    std::string panel13;
+};
+
+TEST_F(AnbOrb, GroupsLeftPendingStopTheConversionWithTheirMessage) {
+    const StopCase cases[] = {
+        {"an output with two groups pending",
+         2,
+         true,
+         {"*ANB&ORB error...system halt | Error2014121001"},
+         "LBC=1 StepNo=7(X,Y)=240,0"},
+        {"fifteen groups are allowed", 15, false, {}, ""},
+        {"a sixteenth group",
+         16,
+         false,
+         {"Error2014121002... | *AddAnbOrb"},
+         "StackOverflow error...system halt"},
+    };
+    for (const auto& c : cases) {
+        drawLadder({"  X X Y"});
+        for (int i = 0; i < c.pendingGroups; ++i) at(kLd, "LD", 2 + 2 * static_cast<std::uint32_t>(i % 2), 0);
+        if (c.withOutput) at(kOut, "OUT", 6, 0)->stepNo = 7;
+        if (c.boxes.empty()) {
+            AddAnbOrbByBlock(1);
+        } else {
+            EXPECT_THROW(AddAnbOrbByBlock(1), ConversionError) << c.what;
+            EXPECT_EQ(fakes.statusBar.panelText(13), c.panel13) << c.what;
+        }
+        EXPECT_EQ(boxes(), c.boxes) << c.what;
+    }
+    EXPECT_EQ(fakes.statusBar.panelText(0), "ANB&ORB error...system halt");
+}
+
+}  // namespace
+}  // namespace kestrion::test

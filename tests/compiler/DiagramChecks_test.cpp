@@ -1,0 +1,113 @@
+#include "compiler/DiagramChecks.h"
+
+#include "compiler/PassTestSupport.h"
+#include "model/EditorState.h"
+
+namespace kestrion::test {
+namespace {
+
+using DiagramChecks = PassTest;
+
+struct FaultCase {
+    const char* what;
+    Picture picture;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> elements;  // cells with an object
+    int check;                                                      // 1: P1, 2: P2 of block 1
+    std::string panel13;                                            // empty: passes
+    BlueFrameRect frame;
+};
+
+TEST_F(DiagramChecks, FaultyDiagramsAreRefusedWithTheirTextAndTheFrameOnTheFault) {
+    const FaultCase cases[] = {
+        {"element at the bus with nothing right of it",
+         {"  X", "", "  X X Y"},
+         {{2, 0}},
+         1,
+         "P1-3 Ladder Error...160,0 ErrorStepNo5",
+         {160, 0, 239, 63}},
+        {"the same off its cell: no object to name",
+         {"  X", "", "  X X Y"},
+         {{2, 0}},
+         1,
+         "P1-3 Ladder Error...160,0 ErrorStepNo....",
+         {160, 0, 239, 63}},
+        {"open branch: a contact with nothing right of it",
+         {"  X X   Y"},
+         {{4, 0}},
+         1,
+         "P1-4R Error...240,0",
+         {240, 0, 319, 63}},
+        {"an output away from the wiring: nothing feeds the contact before it",
+         {"  X   X Y"},
+         {{6, 0}},
+         1,
+         "P1-4L Error...160,0",
+         {160, 0, 239, 63}},
+        {"fed by a link at its upper left", {"  X X X Y", "   |", "    X X"}, {{4, 2}}, 1, "", {}},
+        {"next to the right bus and an output cell",
+         {"  X X X X X X X X X X X X X", "  X Y"},
+         {{26, 0}, {4, 2}},
+         1,
+         "",
+         {}},
+        {"a link coming down into nothing",
+         {"  X X Y", "   |", "  X X", "     |", "  X", "   |", "  X"},
+         {{2, 0}},
+         2,
+         "P1-4U Error...",
+         {160, 128, 239, 191}},
+        {"a link going down from nothing",
+         {"  X X Y", "   |", "  X", "     |", "  X X"},
+         {{2, 0}},
+         2,
+         "P1-4D Error...",
+         {160, 64, 239, 127}},
+        {"the output row is never tested", {"  X   Y", "   |", "  X"}, {{2, 0}}, 2, "", {}},
+    };
+    for (const auto& c : cases) {
+        drawLadder(c.picture);
+        for (const auto& [col, row] : c.elements) at(kLd, "LD", col, row)->stepNo = 5;
+        if (std::string(c.what).find("off its cell") != std::string::npos) ldrHead->xAddr += 8;
+        redrawFlags = 0;
+        const bool passed = c.check == 1 ? isCorrectLadderDiagramP1() : isCorrectLadderDiagramP2(1);
+        EXPECT_EQ(passed, c.panel13.empty()) << c.what;
+        EXPECT_EQ(fakes.statusBar.panelText(13), c.panel13) << c.what;
+        if (passed) continue;
+        EXPECT_EQ(redrawFlags & 0x16, 0x16) << c.what;
+        EXPECT_EQ(std::tie(BlueFrame.x1, BlueFrame.y1, BlueFrame.x2, BlueFrame.y2),
+                  std::tie(c.frame.x1, c.frame.y1, c.frame.x2, c.frame.y2))
+            << c.what;
+    }
+}
+
+TEST_F(DiagramChecks, AContactSlidesLeftOverWireUntilItTouchesItsFeed) {
+    drawLadder({"  X   ~ X Y"});
+    at(kLd, "LD", 2, 0);
+    at(kAnd, "AND", 8, 0);
+    at(kOut, "OUT", 10, 0);
+    fixEmptyCellsBeforeObjects();
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "OUT 400,0"}));
+    EXPECT_EQ(dump(1), (Picture{"  X X   ~ Y y y y y y y y y"}));
+}
+
+TEST_F(DiagramChecks, AContactTradesPlacesWithTheNopItEnters) {
+    drawLadder({"  X - X Y"});
+    at(kLd, "LD", 2, 0);
+    at(kCodeNop, "NOP", 4, 0);
+    at(kAnd, "AND", 6, 0);
+    at(kOut, "OUT", 8, 0);
+    fixEmptyCellsBeforeObjects();
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "NOP 240,0", "OUT 320,0"}));
+    EXPECT_EQ(dump(1), (Picture{"  X X - Y y y y y y y y y y"}));
+}
+
+TEST_F(DiagramChecks, AContactFedByALinkOrAtTheBusStays) {
+    drawLadder({"  X   X Y", "     |", "  X X"});
+    at(kLd, "LD", 2, 0);
+    at(kAnd, "AND", 6, 0);
+    fixEmptyCellsBeforeObjects();
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 240,0"}));
+}
+
+}  // namespace
+}  // namespace kestrion::test

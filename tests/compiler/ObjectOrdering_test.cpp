@@ -1,0 +1,116 @@
+#include "compiler/ObjectOrdering.h"
+
+#include <utility>
+
+#include "compiler/PassTestSupport.h"
+#include "model/ConversionError.h"
+
+namespace kestrion::test {
+namespace {
+
+class ObjectOrdering : public PassTest {
+protected:
+    // The list built so far becomes the source in the undo slot; the main list holds END only.
+    static void detachAsSource() {
+        const std::uint32_t endY = ldrTail->yAddr, endId = ldrTail->objLbc;
+        std::swap(ldrList, ldrUndoList);
+        initLadderList(1040, endY);
+        ldrTail->objLbc = endId;
+    }
+};
+
+TEST_F(ObjectOrdering, ABranchIsFinishedBeforeTheElementAfterItsJunction) {
+    drawLadder({"  X X Y", "   | |", "    X"});
+    at(kOut, "OUT Y0", 6, 0);  // placed in editing order
+    at(kLd, "X2", 4, 2);
+    at(kLd, "X1", 4, 0);
+    at(kLd, "X0", 2, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "X2 160,64", "OUT Y0 240,0"}));
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(ObjectOrdering, AfterAnOutputTheWalkGoesOnAtTheBranchOfTheNextOutput) {
+    drawLadder({"  X X Y", "   |", "    X Y"});
+    at(kOut, "OUT Y1", 6, 2);
+    at(kLd, "X2", 4, 2);
+    at(kOut, "OUT Y0", 6, 0);
+    at(kLd, "X1", 4, 0);
+    at(kLd, "X0", 2, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "OUT Y0 240,0", "X2 160,64", "OUT Y1 240,64"}));
+}
+
+TEST_F(ObjectOrdering, ABranchFromTheBusIsWalkedFromItsStartAtTheBus) {
+    drawLadder({"  X X Y", "     |", "  X X"});
+    at(kLd, "X3", 4, 2);
+    at(kLd, "X2", 2, 2);
+    at(kOut, "OUT", 6, 0);
+    at(kLd, "X1", 4, 0);
+    at(kLd, "X0", 2, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "X2 80,64", "X3 160,64", "OUT 240,0"}));
+}
+
+TEST_F(ObjectOrdering, AStrangeCornerCellIsReportedAndPassedOver) {
+    drawLadder({"  X X Y", "   #"});
+    at(kLd, "X0", 2, 0);
+    at(kLd, "X1", 4, 0);
+    at(kOut, "OUT", 6, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "OUT 240,0"}));
+    EXPECT_EQ(boxes(), Texts{"Error2015010209 | *Modify_ObjectLinkSequence"});
+}
+
+TEST_F(ObjectOrdering, JointsOfTheSourceAreLeftForTheLaterPasses) {
+    drawLadder({"  X X Y"});
+    at(kLd, "X0", 2, 0);
+    at(kCodeAnb, "ANB", 2, 0);
+    at(kLd, "X1", 4, 0);
+    at(kOut, "OUT", 6, 0);
+    detachAsSource();
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "OUT 240,0"}));
+}
+
+TEST_F(ObjectOrdering, AnObjectTheWiringCannotReachAbortsTheConversion) {
+    drawLadder({"  X X Y", "", "", "", ""});
+    at(kLd, "X0", 2, 0);
+    at(kLd, "X1", 4, 0);
+    at(kOut, "OUT", 6, 0);
+    at(kLd, "stray", 6, 4);
+    detachAsSource();
+    EXPECT_THROW(Modify_ObjectLinkSequence(1, 80, 0), ConversionError);
+    EXPECT_EQ(boxes(),
+              Texts{"Block 1: 3 of 4 objects are reached by its wiring; the ladder cannot be put in order. | "
+                    "*Modify_ObjectLinkSequence"});
+}
+
+TEST_F(ObjectOrdering, AnEmptySourceCopiesNothing) {
+    drawLadder({"  X X Y"});
+    Modify_ObjectLinkSequence(1, 80, 0);
+    EXPECT_TRUE(listed().empty());
+}
+
+TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {
+    drawLadder({"  X Y", "", "  X Y", "", "  X Y"});
+    at(kLabel, "P0", 0, 8, 0, 1);
+    at(kLd, "X0", 2, 2, 0, 1);
+    at(kOut, "OUT", 4, 2, 0, 1);
+    at(kOut, "OUT", 4, 0, 0, 1);
+    at(0xB805, "I5", 0, 10, 0, 2);
+    at(kLd, "X1", 2, 4, 0, 2);
+    at(kOut, "OUT", 4, 4, 0, 2);
+    setBlockOutputRow();
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;  // yAddr, yTopPos
+    for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next) rows.emplace_back(o->yAddr, o->yTopPos);
+    EXPECT_EQ(rows, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+                        {64, 64}, {64, 64}, {64, 64}, {0, 64}, {128, 128}, {128, 128}, {128, 128}}));
+}
+
+}  // namespace
+}  // namespace kestrion::test
