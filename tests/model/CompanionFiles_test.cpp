@@ -19,9 +19,7 @@ using Bytes = std::vector<std::uint8_t>;
 class CompanionFilesTest : public test::CoreTest {
 protected:
     CompanionFilesTest() { initLadderList(0, 0); }
-
     bool has(const std::string& path) const { return fakes.files.exists(path); }
-
     // A DCN file whose description bytes 256..349 run 'a', 'b', ... and whose byte 350 is not NUL.
     Bytes putDcn(const std::string& path) {
         Bytes dcn(512, 'Q');
@@ -63,17 +61,6 @@ TEST_F(CompanionFilesTest, ADcnFileAloneGivesTheDescriptionAndIsDeletedLikeAPtwF
     EXPECT_EQ(result.description, description);
     EXPECT_TRUE(std::equal(description.begin(), description.end(), CowBuffer.begin() + 128));
     EXPECT_EQ(CowBuffer[222], 0);
-}
-
-TEST_F(CompanionFilesTest, ADcnFileBesideACowFileIsDeletedAndTheCowDescriptionShown) {
-    putDcn("/p/PROG.DCN");
-    const std::string text = "From COW";
-    Bytes cow(268, 0);
-    std::copy(text.begin(), text.end(), cow.begin() + 128);
-    fakes.files.put("/p/PROG.COW", cow);
-    const CompanionReadResult result = readCompanionFiles("/p/PROG.PMW", 7);
-    EXPECT_FALSE(has("/p/PROG.DCN"));
-    EXPECT_EQ(result.description, text);
 }
 
 TEST_F(CompanionFilesTest, WithoutACowFileNoCommentsOfTheProgramBeforeRemain) {
