@@ -56,12 +56,6 @@ protected:
         for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o->iCode);
         return out;
     }
-    static std::vector<std::string> labels(const LadderList& list = ldrList) {
-        std::vector<std::string> out;
-        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next)
-            out.push_back(textOf(o->traceLabel));
-        return out;
-    }
     // Every forward link has its backward twin, the head has no prev, the tail no next.
     template <class List>
     static void expectConsistentLinks(const List& list) {

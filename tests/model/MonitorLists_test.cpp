@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(MonitorListsTest, NewEntriesAreAppendedUnreadAndNewest) {
+TEST_F(MonitorListsTest, NewEntriesAreAppendedUnreadAndNewestAndFreeingEmptiesEveryPointer) {
     for (std::uint32_t index = 1; index <= 3; ++index) {
         addDeviceMonitorNode();
         deviceMonitorList.newest->deviceIndex = index;
@@ -33,13 +33,6 @@ TEST_F(MonitorListsTest, NewEntriesAreAppendedUnreadAndNewest) {
     EXPECT_EQ(indices(ladderMonitorList), (std::vector<std::uint32_t>{11, 12, 13}));
     EXPECT_EQ(std::make_tuple(deviceMonitorList.newest, deviceMonitorList.head->value, deviceMonitorBytes),
               std::make_tuple(deviceMonitorList.tail, kMonitorValueUnread, 3 * 64u));
-}
-
-TEST_F(MonitorListsTest, FreeingEmptiesEveryPointerAndTheRegisteredCount) {
-    for (int i = 0; i < 3; ++i) {
-        addDeviceMonitorNode();
-        addLadderMonitorNode();
-    }
     ModeData.monitorDeviceCount = 3;
     for (MonitorList* list : {&deviceMonitorList, &ladderMonitorList}) {
         list->selected = list->head->next;
