@@ -11,8 +11,6 @@
 namespace kestrion {
 namespace {
 
-using platform::MsgIcon;
-
 class PlcTypeChangeTest : public test::CoreTest {
 protected:
     PlcTypeChangeTest() {
@@ -43,12 +41,10 @@ TEST_F(PlcTypeChangeTest, CancelOrAnUnknownTypeChangesNothing) {
     const PmwImage before = pmw;
     fileStateFlags = kFileLastChoiceWentThrough | kFileNoName;
     plcTypeChange1Click();  // cancelled: only the go-ahead bit is cleared
-    EXPECT_EQ(fileStateFlags, kFileNoName);
-    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_TRUE(fileStateFlags == kFileNoName && fakes.messages.shown.empty());
     modelDialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 16, 3}; };
     plcTypeChange1Click();
-    EXPECT_TRUE(pmw == before);
-    EXPECT_EQ(connectedPlcType, kNoPlcDetected);
+    EXPECT_TRUE(pmw == before && connectedPlcType == kNoPlcDetected);
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].caption, "Parameter Error");
 }
