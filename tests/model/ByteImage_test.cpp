@@ -36,16 +36,13 @@ TEST(ByteImageTest, TextFieldsKeepEveryByte) {
 TEST(ByteImageTest, AFieldEndingAtTheLastByteFitsOnePastDoesNot) {
     std::vector<std::uint8_t> image(8, 0xEE);
     // width, the last offset that fits
-    const struct {
-        std::size_t width;
-        std::size_t lastOffset;
-    } cases[] = {{1, 7}, {2, 6}, {4, 4}, {8, 0}};
-    for (const auto& c : cases) {
-        std::vector<std::uint8_t> field(c.width, 0x11);
-        EXPECT_NO_THROW(putField(image, c.lastOffset, field)) << c.width;
-        EXPECT_NO_THROW(getField(image, c.lastOffset, field)) << c.width;
-        EXPECT_THROW(putField(image, c.lastOffset + 1, field), ByteImageError) << c.width;
-        EXPECT_THROW(getField(image, c.lastOffset + 1, field), ByteImageError) << c.width;
+    for (const auto& [width, lastOffset] :
+         {std::pair<std::size_t, std::size_t>{1, 7}, {2, 6}, {4, 4}, {8, 0}}) {
+        std::vector<std::uint8_t> field(width, 0x11);
+        EXPECT_NO_THROW(putField(image, lastOffset, field)) << width;
+        EXPECT_NO_THROW(getField(image, lastOffset, field)) << width;
+        EXPECT_THROW(putField(image, lastOffset + 1, field), ByteImageError) << width;
+        EXPECT_THROW(getField(image, lastOffset + 1, field), ByteImageError) << width;
     }
     EXPECT_THROW(putU32(image, 5, 1), ByteImageError);
     EXPECT_THROW(getU64(image, 1), ByteImageError);

@@ -51,10 +51,7 @@ TEST(ConversionsTest, HexTextToNumberOrNothing) {
 
 TEST(ConversionsTest, FloatBitsOfConstantTexts) {
     // clang-format off
-    const struct {
-        const char* text;
-        std::optional<std::uint32_t> bits;
-    } cases[] = {
+    const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
         {"E1.5", 0x3FC00000}, {"E-2", 0xC0000000}, {"1", 0x3F800000}, {"E1E2", 0x41400000},  // every 'E' goes
         {"", 0}, {"ABC", 0},
         // Only 20 characters are read: 12345678901234567890 rather than ...123.
@@ -65,7 +62,7 @@ TEST(ConversionsTest, FloatBitsOfConstantTexts) {
         {"E-3.4028235e38", 0xFF7FFFFF}, {"E-1e39", std::nullopt}, {"E3.5e38", std::nullopt},
     };
     // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(strToFloatBits(c.text), c.bits) << c.text;
+    for (const auto& [text, bits] : cases) EXPECT_EQ(strToFloatBits(text), bits) << text;
 }
 
 TEST(ConversionsTest, ConstantTextToBitsAndBackToTheNearestFloat) {
@@ -93,26 +90,16 @@ TEST(ConversionsTest, BlankCharBufBlanksAndEmptiesWithinTheBuffer) {
 }
 
 TEST(ConversionsTest, DeleteSpacesAt) {
-    const struct {
-        const char* name;
-        std::string text;
-        std::int32_t pos;
-        std::int32_t len;
-        std::string after;
-        std::int32_t newLen;
-    } cases[] = {
-        {"blanks in the middle", "AB   CD", 2, 7, std::string("ABCD\0\0\0", 7), 4},
-        {"one blank at the start", " LD", 0, 3, std::string("LD\0", 3), 2},
-        {"no blank at pos", "AB CD", 1, 5, "AB CD", 5},
-        {"pos before the start", " AB", -1, 3, " AB", 3},
-        {"length beyond the buffer", "A  B", 1, 100, std::string("AB\0\0", 4), 2},
-    };
+    // Blanks in the middle, at the start, none at pos, pos before the start, length beyond the buffer.
+    // clang-format off
+    const std::tuple<std::string, std::int32_t, std::int32_t, std::string, std::int32_t> cases[] = {
+        {"AB   CD", 2, 7, std::string("ABCD\0\0\0", 7), 4}, {" LD", 0, 3, std::string("LD\0", 3), 2},
+        {"AB CD", 1, 5, "AB CD", 5}, {" AB", -1, 3, " AB", 3}, {"A  B", 1, 100, std::string("AB\0\0", 4), 2}};
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::string buf = c.text;
-        EXPECT_EQ(deleteSpacesAt(std::span<char>(buf.data(), buf.size()), c.pos, c.len), c.newLen);
-        EXPECT_EQ(buf, c.after);
+    for (const auto& [text, pos, len, after, newLen] : cases) {
+        std::string buf = text;
+        EXPECT_EQ(deleteSpacesAt(std::span<char>(buf.data(), buf.size()), pos, len), newLen) << text;
+        EXPECT_EQ(buf, after) << text;
     }
 }
 

@@ -24,23 +24,17 @@ TEST_F(PlcTypeDialogTest, ShowSelectsTheItemOfThePresetType) {
 }
 
 TEST_F(PlcTypeDialogTest, ClickingAnItemSetsItsTypeAndClampsTheSize) {
-    struct Case {
-        int item;
-        std::int32_t before;
-        std::int32_t type;
-        std::int32_t after;
-    } cases[] = {
-        {0, 4, 1, 2},  {1, 8, 4, 8},  {1, 16, 4, 8},  {2, 4, 6, 2}, {3, 4, 7, 4},    // q0 q4 q1 q2
-        {3, 16, 7, 8}, {4, 16, 5, 8}, {4, 32, 5, 32}, {4, 2, 5, 2}, {5, 16, 2, 64},  // q2 q3 W3
-    };
-    for (const Case& c : cases) {
+    // item, size before, type and size after: q0 q4 q1 q2 q3 W3
+    const std::array<int, 4> cases[] = {{0, 4, 1, 2}, {1, 8, 4, 8},  {1, 16, 4, 8}, {2, 4, 6, 2},
+                                        {3, 4, 7, 4}, {3, 16, 7, 8}, {4, 16, 5, 8}, {4, 32, 5, 32},
+                                        {4, 2, 5, 2}, {5, 16, 2, 64}};
+    for (const auto& [item, before, type, after] : cases) {
         PlcTypeDialog dialog;
         dialog.plcType = 3;
-        dialog.memSizeCode = c.before;
-        dialog.FennuRadioGroupClick(c.item);
-        EXPECT_EQ(dialog.itemIndex, c.item);
-        EXPECT_EQ(dialog.plcType, c.type) << c.item << " " << c.before;
-        EXPECT_EQ(dialog.memSizeCode, c.after) << c.item << " " << c.before;
+        dialog.memSizeCode = before;
+        dialog.FennuRadioGroupClick(item);
+        EXPECT_EQ(std::make_tuple(dialog.itemIndex, dialog.plcType, dialog.memSizeCode),
+                  std::make_tuple(item, type, after));
     }
     for (int index : {-1, 6}) {  // an index outside the items selects the first again
         PlcTypeDialog dialog;

@@ -11,22 +11,15 @@ namespace {
 using namespace std::string_view_literals;
 
 TEST(CompareAnsiPrefix, ComparesAsFarAsTheSecondTextReaches) {
-    struct Case {
-        std::size_t n;
-        std::string_view a;
-        std::string_view b;
-        bool expected;
-    } cases[] = {
+    const std::tuple<std::size_t, std::string_view, std::string_view, bool> cases[] = {
         {3, "ABCxx", "ABCyy", true},                                      // only n characters count
         {5, "ABCDE", "ABC", true},                                        // b ends first
         {5, "AB", "ABC", false},                                          // a ends before b does
         {5, "ABXDE", "ABCDE", false}, {5, "ABCDE", "", false},            // an empty b never matches
         {0, "X", "Y", true},          {4, "AB\0CD"sv, "AB\0XY"sv, true},  // a NUL ends each text
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.a) + " / " + std::string(c.b));
-        EXPECT_EQ(compareAnsiPrefix(c.n, c.a, c.b), c.expected);
-    }
+    for (const auto& [n, a, b, expected] : cases)
+        EXPECT_EQ(compareAnsiPrefix(n, a, b), expected) << a << " / " << b;
 }
 
 TEST(RtrimCString, ClearsTrailingBlanksAndControlCharacters) {
