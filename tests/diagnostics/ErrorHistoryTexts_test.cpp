@@ -1,6 +1,7 @@
 #include "diagnostics/ErrorHistoryTexts.h"
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -27,24 +28,18 @@ protected:
 };
 
 TEST_F(ErrorHistoryTextsTest, TextsOfTheListedCodes) {
-    const struct {
-        int languageNo;
-        std::int16_t code;
-        std::string expected;
-    } cases[] = {
-        {kEnglish, 6126, " ...No Error..."},
-        {kEnglish, 6105, " ...LED Display abnormal ..."},
-        {kEnglish, 6208, " ...There is no description ..."},
-        {kEnglish, 6116, k6116English},
-        {kTraditional, 6123, " ...G08 位置錯誤，餘數過大 ..."},
-        {kSimplified, 6124, " ...G08 位置错误，余数为负 ..."},
+    // clang-format off
+    const std::tuple<int, std::int16_t, std::string> cases[] = {
+        {kEnglish, 6126, " ...No Error..."}, {kEnglish, 6105, " ...LED Display abnormal ..."},
+        {kEnglish, 6208, " ...There is no description ..."}, {kEnglish, 6116, k6116English},
+        {kTraditional, 6123, " ...G08 位置錯誤，餘數過大 ..."}, {kSimplified, 6124, " ...G08 位置错误，余数为负 ..."},
         {kSimplified, 6001, " ...There is no description ..."},
         {3, 6101, " ...System hardware RAM Error ..."},  // Japanese reads English
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.languageNo) + "/" + std::to_string(c.code));
-        selectLanguageFlags(c.languageNo);
-        EXPECT_EQ(textOf(c.code), c.expected);
+    // clang-format on
+    for (const auto& [languageNo, code, expected] : cases) {
+        selectLanguageFlags(languageNo);
+        EXPECT_EQ(textOf(code), expected) << languageNo << "/" << code;
     }
 }
 
@@ -62,22 +57,17 @@ TEST_F(ErrorHistoryTextsTest, TheEmptyTextEndsAtTheFirstByte) {
 }
 
 TEST_F(ErrorHistoryTextsTest, TheFieldHoldsAtMost255BytesAndNoBrokenCharacter) {
-    const struct {
-        const char* name;
-        std::string text;
-        std::string stored;
-    } cases[] = {
-        {"fits", std::string(255, 'x'), std::string(255, 'x')},
-        {"too long", std::string(300, 'x'), std::string(255, 'x')},
-        {"character across the bound", std::string(254, 'x') + "錯", std::string(254, 'x')},
-        {"character up to the bound", std::string(252, 'x') + "錯誤", std::string(252, 'x') + "錯"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Fits, too long, a character across the bound, a character up to the bound.
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(255, 'x'), std::string(255, 'x')},
+        {std::string(300, 'x'), std::string(255, 'x')},
+        {std::string(254, 'x') + "錯", std::string(254, 'x')},
+        {std::string(252, 'x') + "錯誤", std::string(252, 'x') + "錯"}};
+    for (const auto& [text, stored] : cases) {
         errorCodeText.fill('?');
-        storeErrorCodeText(errorCodeText, c.text);
-        EXPECT_EQ(std::string(errorCodeText.data()), c.stored);
-        EXPECT_EQ(errorCodeText[c.stored.size()], '\0');
+        storeErrorCodeText(errorCodeText, text);
+        EXPECT_EQ(std::string(errorCodeText.data()), stored) << text.size();
+        EXPECT_EQ(errorCodeText[stored.size()], '\0');
     }
 }
 
