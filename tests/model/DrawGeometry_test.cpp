@@ -9,23 +9,20 @@ namespace {
 class DrawGeometryTest : public test::CoreTest {};
 
 TEST_F(DrawGeometryTest, GeometryFollowsCellSizeAndColumns) {
-    struct Case {
-        std::uint32_t width, height, columns;
-        std::uint32_t halfWidth, halfHeight, busEnd, twoCells, virtualColumns;
-    } cases[] = {
+    // width, height, columns; half width and height, bus end, two cells, canvas columns
+    const std::array<std::uint32_t, 8> cases[] = {
         {56, 72, 12, 28, 36, 672, 112, 36},  // (224 + 672) / 28 + 4
         {61, 61, 14, 30, 30, 854, 122, 40},  // odd sizes: halves round down; (244 + 854) / 30 + 4
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        ModeData.xSizeSymble = c.width;
-        ModeData.ySizeSymble = c.height;
-        deviceColumns = c.columns;
+    for (const auto& [width, height, columns, halfWidth, halfHeight, busEnd, twoCells, canvasColumns] :
+         cases) {
+        ModeData.xSizeSymble = width;
+        ModeData.ySizeSymble = height;
+        deviceColumns = columns;
         setupDrawGeometry();
-        EXPECT_EQ(
-            std::make_tuple(symbleHalfWidth, symbleHalfHeight, draw.iBusLineStart, draw.iBusLineEnd,
-                            twoSymbleWidth, virtualArrayColumns),
-            std::make_tuple(c.halfWidth, c.halfHeight, c.width, c.busEnd, c.twoCells, c.virtualColumns));
+        EXPECT_EQ(std::make_tuple(symbleHalfWidth, symbleHalfHeight, draw.iBusLineStart, draw.iBusLineEnd,
+                                  twoSymbleWidth, virtualArrayColumns),
+                  std::make_tuple(halfWidth, halfHeight, width, busEnd, twoCells, canvasColumns));
     }
 }
 

@@ -59,22 +59,20 @@ TEST_F(PosixFilesTest, OnlyPlainFilesWithinTheLimitAreReadAndTheRestIsRefusedAtO
     ASSERT_TRUE(fd >= 0 && ftruncate(fd, off_t{1} << 30) == 0);
     close(fd);
     ASSERT_EQ(mkfifo(path("pipe.PMW").c_str(), 0644), 0);  // no writer: an open that waited would hang
-    const struct {
-        std::string path;
-        FileStatus whole, start;  // read whole up to 128416 bytes; the first 512 bytes
-    } cases[] = {
-        {path("limit.PMW"), FileStatus::Ok, FileStatus::Ok},
-        {huge, FileStatus::TooLarge, FileStatus::Ok},
-        {path("pipe.PMW"), FileStatus::NotRegular, FileStatus::NotRegular},
-        {root.string(), FileStatus::NotRegular, FileStatus::NotRegular},
-    };
-    for (const auto& c : cases) {
+    using enum FileStatus;
+    // read whole up to 128416 bytes; the first 512 bytes
+    const std::tuple<std::string, FileStatus, FileStatus> cases[] = {
+        {path("limit.PMW"), Ok, Ok},
+        {huge, TooLarge, Ok},
+        {path("pipe.PMW"), NotRegular, NotRegular},
+        {root.string(), NotRegular, NotRegular}};
+    for (const auto& [name, whole, start] : cases) {
         const auto begin = std::chrono::steady_clock::now();
-        const ReadResult whole = files.readWhole(c.path, 128416);
-        EXPECT_EQ(whole.status, c.whole) << c.path;
-        EXPECT_EQ(whole.data.bytes().capacity(), c.whole == FileStatus::Ok ? 128416u : 0u) << c.path;
-        EXPECT_EQ(files.readStart(c.path, 512).status, c.start) << c.path;
-        EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(1)) << c.path;
+        const ReadResult read = files.readWhole(name, 128416);
+        EXPECT_EQ(read.status, whole) << name;
+        EXPECT_EQ(read.data.bytes().capacity(), whole == Ok ? 128416u : 0u) << name;
+        EXPECT_EQ(files.readStart(name, 512).status, start) << name;
+        EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(1)) << name;
     }
     // A file whose size is not known in advance is read no further than one byte past the limit.
     EXPECT_EQ(files.readWhole("/proc/self/maps", 16).status, FileStatus::TooLarge);

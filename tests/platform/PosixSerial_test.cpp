@@ -14,24 +14,17 @@ namespace kestrion::platform {
 namespace {
 
 TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
-    struct Case {
-        int dataBits;
-        Parity parity;
-        tcflag_t size;
-        bool parityOn, odd;
-    } cases[] = {{7, Parity::Even, CS7, true, false},
-                 {8, Parity::None, CS8, false, false},
-                 {7, Parity::Odd, CS7, true, true}};
-    for (const Case& c : cases) {
+    // data bits, parity; the size and parity flags set
+    const std::tuple<int, Parity, tcflag_t> cases[] = {
+        {7, Parity::Even, CS7 | PARENB}, {8, Parity::None, CS8}, {7, Parity::Odd, CS7 | PARENB | PARODD}};
+    for (const auto& [dataBits, parity, flags] : cases) {
         termios settings{};  // what another program may have left on the device
         settings.c_cflag = PARODD | CSTOPB | CRTSCTS | CMSPAR;
         settings.c_iflag = IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP;
         settings.c_lflag = ECHO | ICANON | ISIG;
         settings.c_oflag = OPOST | ONLCR;
-        ASSERT_TRUE(applySerialFormat(settings, {9600, c.dataBits, c.parity, 1}));
-        EXPECT_EQ(settings.c_cflag & CSIZE, c.size);
-        EXPECT_EQ((settings.c_cflag & PARENB) != 0, c.parityOn);
-        EXPECT_EQ((settings.c_cflag & PARODD) != 0, c.odd);
+        ASSERT_TRUE(applySerialFormat(settings, {9600, dataBits, parity, 1}));
+        EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | PARODD), flags) << dataBits;
         EXPECT_EQ(settings.c_cflag & (CSTOPB | CRTSCTS | CMSPAR | CLOCAL | CREAD),
                   static_cast<tcflag_t>(CLOCAL | CREAD));
         EXPECT_FALSE((settings.c_iflag & (IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP)) ||
