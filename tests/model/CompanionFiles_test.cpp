@@ -74,30 +74,22 @@ TEST_F(CompanionFilesTest, WithoutACowFileNoCommentsOfTheProgramBeforeRemain) {
     EXPECT_EQ(deviceCommentList.head, nullptr);
 }
 
-struct FailureCase {
-    const char* unwritable;
-    const char* caption;
-    int written;  // of DMW, COW, EDM
-};
-
-class CompanionFailureTest : public CompanionFilesTest, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(CompanionFailureTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage) {
-    const FailureCase c = GetParam();
-    editModeFlags = kEditModifiedSinceSave;
-    fakes.files.unwritable.insert(c.unwritable);
-    EXPECT_FALSE(writeCompanionFiles("/p/F.PMW", 7));
-    EXPECT_EQ(test::shownBoxes(fakes.messages),
-              test::Boxes{"Error2014122008 | " + std::string(c.caption) + " | error"});
-    EXPECT_EQ(fakes.statusBar.panelText(13), "Save File Error...system halt");
-    EXPECT_EQ(editModeFlags, kEditModifiedSinceSave);
-    EXPECT_EQ(has("/p/F.DMW") + has("/p/F.COW") + has("/p/F.EDM"), c.written);
+TEST_F(CompanionFilesTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage) {
+    // The file that cannot be created, the caption of its box, how many of DMW, COW and EDM are written.
+    for (const auto& [unwritable, caption, written] :
+         {std::tuple{"/p/F.DMW", "*DMW", 0}, {"/p/F.COW", "*COW", 1}, {"/p/F.EDM", "*EDM", 2}}) {
+        fakes.messages.shown.clear();
+        fakes.files.files.clear();
+        fakes.files.unwritable = {std::string(unwritable)};
+        editModeFlags = kEditModifiedSinceSave;
+        EXPECT_FALSE(writeCompanionFiles("/p/F.PMW", 7));
+        EXPECT_EQ(test::shownBoxes(fakes.messages),
+                  test::Boxes{"Error2014122008 | " + std::string(caption) + " | error"});
+        EXPECT_EQ(fakes.statusBar.panelText(13), "Save File Error...system halt");
+        EXPECT_EQ(editModeFlags, kEditModifiedSinceSave);
+        EXPECT_EQ(has("/p/F.DMW") + has("/p/F.COW") + has("/p/F.EDM"), written) << caption;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, CompanionFailureTest,
-                         ::testing::Values(FailureCase{"/p/F.DMW", "*DMW", 0},
-                                           FailureCase{"/p/F.COW", "*COW", 1},
-                                           FailureCase{"/p/F.EDM", "*EDM", 2}));
 
 }  // namespace
 }  // namespace kestrion
