@@ -70,38 +70,29 @@ TEST_F(CowImageTest, AnXCommentIsStoredByItsIndexAndReadBackAsWritten) {
               (std::vector<int>{17, 4, 264}));
 }
 
-struct LimitCase {
-    int section;  // 1..4
-    std::uint16_t count;
-    const char* text;
-    const char* caption;
-};
-
-class CowLimitTest : public CowImageTest, public ::testing::WithParamInterface<LimitCase> {};
-
 // The sections before the one under test are empty; its entries are as short as they come.
-TEST_P(CowLimitTest, ACountAboveTheLimitIsRefusedWithItsMessage) {
-    const LimitCase c = GetParam();
-    ImageWriter w;
-    for (int s = 1; s < c.section; ++s) w.u16(0);
-    w.u16(c.count);
-    for (std::uint16_t i = 0; i < c.count && c.text == nullptr; ++i)
-        c.section <= 2 ? w.device('M', i, "") : w.u16(i).text("");
-    for (int s = c.section; s < 5; ++s) w.u16(0);
-    w.install();
-    EXPECT_EQ(loadCommentFromCowBuffer(), c.text == nullptr);
-    EXPECT_EQ(test::shownBoxes(fakes.messages),
-              c.text == nullptr ? test::Boxes{}
-                                : test::Boxes{std::string(c.text) + " | " + c.caption + " | information"});
+TEST_F(CowImageTest, ACountAboveTheLimitIsRefusedWithItsMessage) {
+    // clang-format off
+    const std::tuple<int, std::uint16_t, const char*, const char*> cases[] = {
+        {1, 256, nullptr, nullptr}, {4, 128, nullptr, nullptr}, {1, 257, "DeviceNameNoTooMuch", "Msg19050310"},
+        {2, 16385, "DeviceCommentNoTooMuch", "Msg19050312"}, {3, 129, "BlockCommentNumberTooMuch", "Msg19050314"},
+        {4, 129, "CoilCommentNumberTooMuch", "Msg19050316"}};
+    // clang-format on
+    for (const auto& [section, count, text, caption] : cases) {
+        fakes.messages.shown.clear();
+        ImageWriter w;
+        for (int s = 1; s < section; ++s) w.u16(0);
+        w.u16(count);
+        for (std::uint16_t i = 0; i < count && text == nullptr; ++i)
+            section <= 2 ? w.device('M', i, "") : w.u16(i).text("");
+        for (int s = section; s < 5; ++s) w.u16(0);
+        w.install();
+        EXPECT_EQ(loadCommentFromCowBuffer(), text == nullptr) << section << ": " << count;
+        EXPECT_EQ(test::shownBoxes(fakes.messages),
+                  text == nullptr ? test::Boxes{}
+                                  : test::Boxes{std::string(text) + " | " + caption + " | information"});
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sections, CowLimitTest,
-                         ::testing::Values(LimitCase{1, 256, nullptr, nullptr},
-                                           LimitCase{4, 128, nullptr, nullptr},
-                                           LimitCase{1, 257, "DeviceNameNoTooMuch", "Msg19050310"},
-                                           LimitCase{2, 16385, "DeviceCommentNoTooMuch", "Msg19050312"},
-                                           LimitCase{3, 129, "BlockCommentNumberTooMuch", "Msg19050314"},
-                                           LimitCase{4, 129, "CoilCommentNumberTooMuch", "Msg19050316"}));
 
 TEST_F(CowImageTest, BlockCommentsGetIdsInOrderAndTheLadderObjectsReceiveThem) {
     for (std::uint32_t step : {4u, 9u}) {
