@@ -29,38 +29,29 @@ protected:
     }
 };
 
-struct DeleteCase {
-    const char* name;
-    int entries;
-    int walker;  // index of the designated entry; -1 none, -2 an entry of no list
-    std::vector<int> stepsAfter;
-};
-
-class CommentDeleteTest : public CommentListsTest, public ::testing::WithParamInterface<DeleteCase> {};
-
-TEST_P(CommentDeleteTest, TheWalkersEntryGoesAndTheCountFollows) {
-    const DeleteCase c = GetParam();
-    appendBlocks(c.entries);
-    blockCommentNode stranger;
-    blockCommentNode* walker = blockCommentList.head;
-    for (int i = 0; i < c.walker; ++i) walker = walker->next;
-    blockCommentList.walker = c.walker == -1 ? nullptr : c.walker == -2 ? &stranger : walker;
-    EXPECT_EQ(removeBlockComment(), static_cast<int>(c.stepsAfter.size()) < c.entries);
-    EXPECT_EQ(blockSteps(), c.stepsAfter);
-    EXPECT_EQ(ModeData.blockCommentCount, c.stepsAfter.size());
-    EXPECT_EQ(blockCommentList.newest == nullptr, c.walker == c.entries - 1);  // appended last, deleted
-    const int lastId = blockCommentList.tail == nullptr ? 0 : blockCommentList.tail->commentId;
-    EXPECT_EQ(lastId, c.stepsAfter.empty() ? 0 : c.stepsAfter.back() / 10);
-    addBlockComment(0, 99);  // the next id follows the tail's
-    EXPECT_EQ(blockCommentList.tail->commentId, lastId + 1);
+TEST_F(CommentListsTest, TheWalkersEntryGoesAndTheCountFollows) {
+    // entries, the walker's index (-2: an entry of no list), the steps after: only, head, tail, inner,
+    // foreign
+    const std::tuple<int, int, std::vector<int>> cases[] = {
+        {1, 0, {}}, {3, 0, {20, 30}}, {3, 2, {10, 20}}, {3, 1, {10, 30}}, {3, -2, {10, 20, 30}}};
+    for (const auto& [entries, index, stepsAfter] : cases) {
+        test::resetAllState();
+        initLadderList(0, 0);
+        appendBlocks(entries);
+        blockCommentNode stranger;
+        blockCommentNode* walker = blockCommentList.head;
+        for (int i = 0; i < index; ++i) walker = walker->next;
+        blockCommentList.walker = index == -2 ? &stranger : walker;
+        EXPECT_EQ(removeBlockComment(), static_cast<int>(stepsAfter.size()) < entries);
+        EXPECT_EQ(blockSteps(), stepsAfter) << entries << "/" << index;
+        EXPECT_EQ(ModeData.blockCommentCount, stepsAfter.size());
+        EXPECT_EQ(blockCommentList.newest == nullptr, index == entries - 1);  // appended last, deleted
+        const int lastId = blockCommentList.tail == nullptr ? 0 : blockCommentList.tail->commentId;
+        EXPECT_EQ(lastId, stepsAfter.empty() ? 0 : stepsAfter.back() / 10);
+        addBlockComment(0, 99);  // the next id follows the tail's
+        EXPECT_EQ(blockCommentList.tail->commentId, lastId + 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Walkers, CommentDeleteTest,
-                         ::testing::Values(DeleteCase{"only", 1, 0, {}}, DeleteCase{"head", 3, 0, {20, 30}},
-                                           DeleteCase{"tail", 3, 2, {10, 20}},
-                                           DeleteCase{"inner", 3, 1, {10, 30}},
-                                           DeleteCase{"foreign", 3, -2, {10, 20, 30}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommentListsTest, WithoutLadderObjectsTheIdsAreRefusedWithAMessage) {
     FreeLadderMemory(kListMain);
