@@ -135,6 +135,15 @@ TEST_F(CowImageTest, ARegisteredMonitorListComesBackFromTheImage) {
     EXPECT_EQ(deviceMonitorBytes, 64u * 64);
 }
 
+TEST_F(CowImageTest, AnOverfullMonitorSectionReadsAsNoDevices) {
+    ImageWriter w;
+    w.u16(0).u16(0).u16(0).u16(0).u16(65).install();
+    ASSERT_TRUE(loadCommentFromCowBuffer());
+    EXPECT_EQ(deviceMonitorList.head, nullptr);
+    EXPECT_EQ(ModeData.monitorDeviceCount + wordAt(CowBuffer, 264), 0);
+    EXPECT_EQ(fakes.statusBar.panelText(13), "monDeviceNo=0041");
+}
+
 // A damaged image: a text or a count word that would run past the end.
 TEST_F(CowImageTest, AnImageThatRunsPastItsEndIsRefused) {
     for (const bool textWithoutEnd : {true, false}) {
