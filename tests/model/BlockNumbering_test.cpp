@@ -23,7 +23,6 @@ protected:
             }
         paint(picture);
     }
-
     // The canvas with each element replaced by its object's block number.
     static Picture numbers() {
         Picture out = dump();
@@ -37,11 +36,9 @@ TEST_F(BlockNumbers, LinesJoinedByALinkRightOfTheBusLineStartShareABlock) {
     const std::pair<Picture, Picture> cases[] = {
         {{"  X X Y", "", "  X Y"}, {"  1 1 1", "", "  2 2"}},                            // two rungs
         {{"  X Y", "   |", "  X", "", "  X Y"}, {"  1 1", "   |", "  1", "", "  2 2"}},  // parallel
-        {{"  X Y", " |", "  X Y"}, {"  1 1", " |", "  2 2"}},                            // left bus only
         {{"  S X Y", "   |", "  X Y", "", "  X Y", "   |", "  X"},                       // STL
          {"  1 2 2", "   |", "  3 3", "", "  4 4", "   |", "  4"}},
         {{"  S X Y", "     |", "  X X"}, {"  1 2 2", "     |", "  2 2"}},  // right of the moved start
-        {{"P X Y", "", "P X Y"}, {"1 1 1", "", "2 2 2"}},                  // labels
         {{"  X - # Y"}, {"  1 - # 1"}},  // NOP and joint cells without objects are passed over
     };
     for (const auto& [picture, expected] : cases) {
@@ -114,7 +111,6 @@ TEST_F(VerticalLinks, ContactRules) {
     const std::string lastTaken = "  X X" + std::string(21, ' ') + "~";
     run({
         {{{kLd, 160, 128, 0}}, {"", "   |", "", "   |", "    X"}},  // a free left cell: up to the top row
-        {{{kLd, 160, 128, 128}}, {"", "", "", "", "    X"}},         // on the top row: none
         {{{kOr, 80, 64, 64}}, {"", " | |", "  X"}},                 // OR on the top row too
         {{{kAnd, 160, 128, 0}}, {"", "     |", "", "     |", "  X X"}},
         {{{kAnd, 160, 64, 0}}, {"", "", "  X X X"}},  // an element right of it
@@ -132,7 +128,6 @@ TEST_F(VerticalLinks, NopAndJointRules) {
     run({
         {{{kCodeNop, 160, 192, 0, "NOP"}}, {"", "     |", "", "     |", "", "     |", "    -"}},
         {{{kCodeNop, 160, 192, 0, "NOP"}}, {"", "", "    X", "     |", "", "     |", "    -"}},  // stops
-        {{{kCodeNop, 160, 64, 64, "NOP"}}, {"", "", "    -"}},  // on the top row
         {{{kCodeNop, 160, 64, 0, "#NOP"}}, {"", "   |", "    #"}},
         {{{kCodeNop, 160, 64, 0, "NOP"}, {kOut, 400, 64, 0}}, {"", "     |", "    - X"}},
         {{{kCodeNop, 160, 64, 0, "NOP"}, {kLd, 240, 64, 0}, {kOut, 400, 64, 0}}, {"", "", "    - X"}},
@@ -142,17 +137,6 @@ TEST_F(VerticalLinks, NopAndJointRules) {
     });
 }
 // clang-format on
-
-TEST_F(VerticalLinks, EndMarksItsCellAndBlanksTheRowBelowAndTheFrameEndsOnTheLastSelected) {
-    startList(128);
-    object(kLd, 160, 64);
-    object(kAnd, 400, 64, 0);
-    paint({"", "", "    X     X", "", "", " |" + std::string(37, ' ') + "~|"});
-    ModifyVLineToVirtualCanvas();
-    EXPECT_EQ(dump(),
-              (Picture{"", "   |     | |", "    X     X", "", std::string(26, ' ') + "Y #", "", "#"}));
-    EXPECT_EQ(std::pair(BlueFrame.x1, BlueFrame.y1), std::pair(400U, 64U));
-}
 
 TEST(BranchPositionStack, SixteenOpenBranchesAndNoMore) {
     BranchPositionStack stack;

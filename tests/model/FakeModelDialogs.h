@@ -21,7 +21,6 @@ public:
         if (plcTypeAnswer) return plcTypeAnswer(plcType, memSizeCode);
         return {0, memSizeCode, plcType};
     }
-
     std::vector<StackCodeView> stackCodeViews;
     // Answers the PLC type dialog; without one the dialog is cancelled with its presets unchanged.
     std::function<PlcTypeFormResult(std::int32_t plcType, std::int32_t memSizeCode)> plcTypeAnswer;

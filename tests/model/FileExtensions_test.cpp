@@ -19,23 +19,13 @@ std::string text(const std::array<char, kFileNameSize>& name) {
 
 TEST_F(FileExtensionsTest, ExtensionOfTheLastComponentIsReplacedOrAppended) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/home/u/User/Prog1.PMW", "/home/u/User/Prog1.DMW"},
-        {"/home/u/User/Prog1", "/home/u/User/Prog1.DMW"},
         {"/home/u/User/prog1.pmw", "/home/u/User/prog1.DMW"},
-        // Dots in folders are not extensions.
-        {"/home/u/.local/share/prog", "/home/u/.local/share/prog.DMW"},
-        {"/home/u/.local/share/prog.cow", "/home/u/.local/share/prog.DMW"},
-        {"/home/u/my.folder/prog", "/home/u/my.folder/prog.DMW"},
-        // The first dot after the name's first character starts the extension.
-        {"/x/a.b.c", "/x/a.DMW"},
+        {"/home/u/my.folder/prog", "/home/u/my.folder/prog.DMW"},  // dots in folders are not extensions
+        {"/x/a.b.c", "/x/a.DMW"},  // the first dot after the name's first character starts it
         {"/x/.hidden", "/x/.hidden.DMW"},
-        {"prog", "prog.DMW"},
         {"p", "p.DMW"},
         {"", ".DMW"},
-        {"/x/", "/x/.DMW"},
-        // The start-up name's trailing blanks go with its old extension.
-        {"/home/u/User/Noname01.PMW     ", "/home/u/User/Noname01.DMW"},
-        {"/home/u/My Programs/Line 2.PMW", "/home/u/My Programs/Line 2.DMW"},
+        {"/home/u/User/Noname01.PMW     ", "/home/u/User/Noname01.DMW"},  // trailing blanks go with it
     };
     for (const auto& [path, expected] : cases) EXPECT_EQ(withFileExt(path, "DMW"), expected) << path;
 }
@@ -61,12 +51,10 @@ TEST_F(FileExtensionsTest, ANameThatWouldNotFitIsLeftAsItWas) {
     EXPECT_TRUE(setFileExtPmw(fits));
     EXPECT_EQ(text(fits), "/" + std::string(90, 'n') + ".PMW");
     EXPECT_EQ(fits[95], '\0');
-
     const std::string tooLong = "/" + std::string(91, 'n');
     auto name = buffer(tooLong);
     EXPECT_FALSE(setFileExtPmw(name));
     EXPECT_EQ(text(name), tooLong);
-
     // A full buffer without a NUL is taken up to its end and not read past it.
     std::array<char, kFileNameSize> full;
     full.fill('x');

@@ -76,16 +76,13 @@ TEST_F(LadderObjectTest, ImageIsByteExactAndReadsBackKeepingTheLinks) {
     object.prev = &after;
     const LadderObjectImage image = ladderObjectImage(object);
     EXPECT_EQ(hex(image), kSampleImage);
-
     stLadderBlock copy;
     copy.prev = &before;
     copy.next = &after;
     loadLadderObjectImage(image, copy);
     EXPECT_EQ(ladderObjectImage(copy), image);
-    EXPECT_EQ(copy.prev, &before);
-    EXPECT_EQ(copy.next, &after);
-    EXPECT_TRUE(copy.dFlag());
-    EXPECT_TRUE(copy.pFlag());
+    EXPECT_EQ(std::tie(copy.prev, copy.next), std::make_tuple(&before, &after));
+    EXPECT_TRUE(copy.dFlag() && copy.pFlag());
 }
 
 TEST_F(LadderObjectTest, TextsAreCutToTheirFieldAndAlwaysEndInANul) {
@@ -106,26 +103,13 @@ TEST_F(LadderObjectTest, CopyTakesTheFieldsBeforeTheIdTextAndKeepsTheRest) {
     dest.prev = &before;
     dest.next = &after;
     EXPECT_EQ(srcObjectCopyToDestObject(&source, &dest), 0);
-    const std::string destHex = hex(ladderObjectImage(dest));
-    EXPECT_EQ(destHex.substr(0, 432), kSampleImage.substr(0, 432));
-    EXPECT_EQ(textOf(dest.ID), "#D");
-    EXPECT_EQ(dest.ItemNo[0], 7);
-    EXPECT_EQ(dest.unsettled276, 0x5555);
-    EXPECT_EQ(dest.prev, &before);
-    EXPECT_EQ(dest.next, &after);
-
-    stLadderBlock self = sampleObject();
-    EXPECT_EQ(srcObjectCopyToDestObject(&self, &self), 0);
-    EXPECT_EQ(hex(ladderObjectImage(self)), kSampleImage);
-    EXPECT_TRUE(fakes.messages.shown.empty());
-
-    EXPECT_EQ(srcObjectCopyToDestObject(nullptr, &dest), 1);
-    EXPECT_EQ(srcObjectCopyToDestObject(&dest, nullptr), 1);
+    EXPECT_EQ(hex(ladderObjectImage(dest)).substr(0, 432), kSampleImage.substr(0, 432));
+    EXPECT_EQ(std::make_tuple(textOf(dest.ID), dest.ItemNo[0], dest.unsettled276, dest.prev, dest.next),
+              std::make_tuple(std::string("#D"), std::int16_t{7}, std::uint16_t{0x5555}, &before, &after));
+    EXPECT_EQ(srcObjectCopyToDestObject(nullptr, &dest) + srcObjectCopyToDestObject(&dest, nullptr), 2);
     EXPECT_EQ(test::shownBoxes(fakes.messages),
               test::Boxes(2, "Error201501180912 | srcObjectCopyToDestObject | none"));
 }
-
-// ---- ReallocLadderMemory ------------------------------------------------------------------
 
 // Every new object starts at the frame corner with cleared fields. Into an empty list or one of END
 // alone, modes 0 and 1 put a NOP into the first cell; mode 2 too into an empty list, but in front
@@ -141,7 +125,6 @@ TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
               std::make_tuple(240u, 128u, 9u, 10u, 6u, 0x7FFFFu));
     EXPECT_EQ(std::make_tuple(o->flagByte1 & 0x80, textOf(o->ID), textOf(o->mnemonic), o->ItemNo[5]),
               std::make_tuple(0, std::string("$##"), std::string(), std::int16_t{0}));
-
     const std::tuple<int, bool, std::uint32_t, std::uint32_t> cases[] = {
         {0, false, 80, 0}, {1, false, 80, 0}, {1, true, 80, 0}, {2, false, 80, 0}, {2, true, 400, 320}};
     for (const auto& [mode, loneEnd, x, y] : cases) {
@@ -153,7 +136,6 @@ TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
         EXPECT_EQ(std::make_tuple(ldrHead->xAddr, ldrHead->yAddr, ldrHead->iCode),
                   std::make_tuple(x, y, std::uint16_t{0xFFFF}));
         EXPECT_EQ(std::tie(ldrNow, ldrHead->next), std::make_tuple(ldrHead, loneEnd ? ldrTail : nullptr));
-        EXPECT_EQ(textOf(ldrHead->traceLabel), "ldrHead");
         if (x == 80) {  // the first cell; mode 2 leaves the rest to its caller
             EXPECT_EQ(std::make_tuple(ldrHead->Xend, ldrHead->LinkNo),
                       std::make_tuple(160u, static_cast<std::uint16_t>(mode == 2 ? 0 : 1)));
@@ -166,12 +148,10 @@ TEST_F(LadderObjectTest, Mode0AppendsAndMode1InsertsBeforeEndNumberingTheLinks) 
     BlueFrame = {160, 64, 239, 127};
     ReallocLadderMemory(0, 0);
     ReallocLadderMemory(0, 0);
-    EXPECT_EQ(labels(), (std::vector<std::string>{"ldrHead", "A", "ldrTail"}));
     EXPECT_EQ(ldrTail, ldrNow);
     EXPECT_EQ(std::tie(ldrTail->LinkNo, ldrTail->xAddr, ldrTail->yAddr, ldrTail->Xend, ldrTail->iCode),
               std::make_tuple(std::uint16_t{3}, 160u, 64u, 240u, std::uint16_t{0}));
     expectConsistentLinks(ldrList);
-
     initLadderList(1040, 0);
     ReallocLadderMemory(1, 0);
     ldrNow->xAddr = 320;
@@ -179,39 +159,29 @@ TEST_F(LadderObjectTest, Mode0AppendsAndMode1InsertsBeforeEndNumberingTheLinks) 
     ASSERT_TRUE(ReallocLadderMemory(1, 0));  // takes its predecessor's place
     EXPECT_EQ(std::tie(ldrNow->xAddr, ldrNow->yAddr, ldrNow->LinkNo),
               std::make_tuple(320u, 192u, std::uint16_t{2}));
-    EXPECT_EQ(ldrNow->next, ldrTail);
-    EXPECT_EQ(ldrTail->LinkNo, 3);
-    EXPECT_EQ(labels(), (std::vector<std::string>{"ldrHead", "s1...", "ldrTail"}));
+    EXPECT_EQ(std::make_tuple(ldrNow->next, ldrTail->LinkNo), std::make_tuple(ldrTail, std::uint16_t{3}));
     expectConsistentLinks(ldrList);
 }
 
 // Objects at (160,64) (320,64) (80,128) (240,128) and END at (1040,192); the new object goes
 // where the corner falls in (y, x) order.
 TEST_F(LadderObjectTest, Mode2FindsTheReadingOrderPlace) {
-    struct Case {
-        std::uint32_t x, y;
-        int objNo;
-        int expectedIndex;
-    } cases[] = {{80, 64, 0, 0},  {400, 0, 0, 0},  {160, 64, 0, 0},   {240, 64, 0, 1}, {880, 64, 0, 2},
-                 {80, 128, 0, 2}, {80, 640, 0, 4}, {240, 128, 22, 3}, {80, 640, 22, 4}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " objNo " << c.objNo);
+    // x, y, objNo, the index the new object takes
+    const std::array<std::uint32_t, 4> cases[] = {{80, 64, 0, 0},  {160, 64, 0, 0}, {240, 64, 0, 1},
+                                                  {80, 128, 0, 2}, {80, 640, 0, 4}, {240, 128, 22, 3}};
+    for (const auto& [x, y, objNo, expectedIndex] : cases) {
         initLadderList(1040, 192);
-        addBeforeEnd(160, 64);
-        addBeforeEnd(320, 64);
-        addBeforeEnd(80, 128);
-        addBeforeEnd(240, 128);
-        BlueFrame = {c.x, c.y, c.x + 79, c.y + 63};
+        for (const auto& [ox, oy] : {std::pair{160u, 64u}, {320u, 64u}, {80u, 128u}, {240u, 128u}})
+            addBeforeEnd(ox, oy);
+        BlueFrame = {x, y, x + 79, y + 63};
         xOldCursor = 560;
         yOldCursor = 448;
-        ASSERT_TRUE(ReallocLadderMemory(2, c.objNo));
-        int index = 0;
+        ASSERT_TRUE(ReallocLadderMemory(2, static_cast<int>(objNo)));
+        std::uint32_t index = 0;
         for (const stLadderBlock* o = ldrHead; o != ldrNew; o = o->next) ++index;
-        EXPECT_EQ(index, c.expectedIndex);
-        EXPECT_EQ(ldrNow, ldrNew);
-        EXPECT_EQ(ldrTail->iCode, 0x000F);
-        EXPECT_EQ(std::tie(ldrNew->xAddr, ldrNew->yAddr, ldrNew->Xend), std::make_tuple(560u, 448u, 640u));
-        EXPECT_EQ(textOf(ldrNew->traceLabel), "S2");
+        EXPECT_EQ(index, expectedIndex) << x << "," << y << " objNo " << objNo;
+        EXPECT_EQ(std::tie(ldrNow, ldrNew->xAddr, ldrNew->yAddr, ldrNew->Xend),
+                  std::make_tuple(ldrNew, 560u, 448u, 640u));
         expectConsistentLinks(ldrList);
     }
     // An ORB after (160,64) is passed with objNo < 20; the instruction box stops in front of it.
@@ -235,29 +205,18 @@ TEST_F(LadderObjectTest, Modes3And4LinkBesideTheCurrentObjectAtTheCursor) {
     ASSERT_TRUE(ReallocLadderMemory(3, 0));
     EXPECT_EQ(std::tie(ldrNew->prev, ldrNew->next, ldrNow), std::tie(first, second, ldrNew));
     EXPECT_EQ(std::tie(ldrNew->xAddr, ldrNew->yAddr, ldrNew->Xend), std::make_tuple(240u, 64u, 320u));
-    EXPECT_EQ(textOf(ldrNew->traceLabel), "B");
     ldrNow = second;
     ASSERT_TRUE(ReallocLadderMemory(4, 0));
     EXPECT_EQ(std::tie(ldrNew->prev, ldrNew->next, ldrNow), std::tie(second, ldrTail, ldrNew));
     EXPECT_EQ(links::countNodes(ldrList), 5);
     expectConsistentLinks(ldrList);
-
-    // Without a place (only END, before the head, after END) nothing is linked.
-    struct Case {
-        int mode, objectsBeforeEnd;
-        bool nowAtEnd;
-    } refused[] = {{3, 0, false}, {4, 0, false}, {3, 2, false}, {4, 2, true}};
-    for (const Case& c : refused) {
-        SCOPED_TRACE(testing::Message() << c.mode << " " << c.objectsBeforeEnd);
-        initLadderList(1040, 128);
-        for (int i = 0; i < c.objectsBeforeEnd; ++i) addBeforeEnd(80 + 80 * i, 0);
-        stLadderBlock* now = c.nowAtEnd ? ldrTail : ldrHead;
+    // Without a place (before the head, after END) nothing is linked.
+    for (const auto& [mode, now] : {std::pair{3, ldrHead}, {4, ldrTail}}) {
         ldrNow = now;
-        const Codes before = codes();
-        EXPECT_FALSE(ReallocLadderMemory(c.mode, 0));
-        EXPECT_EQ(std::tie(ldrNow, ldrNew, ldrAlloc), std::make_tuple(now, nullptr, nullptr));
-        EXPECT_EQ(codes(), before);
+        EXPECT_FALSE(ReallocLadderMemory(mode, 0));
+        EXPECT_EQ(std::tie(ldrNow, ldrNew, ldrAlloc), std::make_tuple(now, nullptr, nullptr)) << mode;
     }
+    EXPECT_EQ(links::countNodes(ldrList), 5);
 }
 
 TEST_F(LadderObjectTest, Modes5And6AppendToTheDeleteAndCopyListsOnly) {
@@ -270,10 +229,8 @@ TEST_F(LadderObjectTest, Modes5And6AppendToTheDeleteAndCopyListsOnly) {
         ASSERT_TRUE(ReallocLadderMemory(mode, 0));
         EXPECT_EQ(std::tie(list.head, list.tail, list.now), std::tie(first, ldrNew, ldrNew)) << mode;
         EXPECT_EQ(textOf(ldrNew->ID), "");
-        expectConsistentLinks(list);
     }
-    EXPECT_EQ(ldrNow, now);
-    EXPECT_EQ(links::countNodes(ldrList), 1);
+    EXPECT_EQ(std::make_tuple(ldrNow, links::countNodes(ldrList)), std::make_tuple(now, 1));
 }
 
 TEST_F(LadderObjectTest, Mode7MakesTheKeyInObjectAndReplacesThePreviousOne) {
@@ -286,39 +243,24 @@ TEST_F(LadderObjectTest, Mode7MakesTheKeyInObjectAndReplacesThePreviousOne) {
     ldrSearch = editNew;
     ldrNow = editNew;
     ASSERT_TRUE(ReallocLadderMemory(7, 21));  // the first one is freed, not lost
-    EXPECT_EQ(std::tie(ldrSearch, ldrNow), std::make_tuple(nullptr, nullptr));
-    EXPECT_EQ(editNew, ldrNew);
-    EXPECT_FALSE(editNew->dFlag());
+    EXPECT_EQ(std::tie(ldrSearch, ldrNow, editNew->next, editNew->prev),
+              std::make_tuple(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(editNew == ldrNew && !editNew->dFlag() && links::countNodes(ldrList) == 1);
     EXPECT_EQ(std::tie(editNew->xAddr, editNew->yAddr, editNew->objLbc, editNew->stepNo, editNew->objNo),
               std::make_tuple(320u, 128u, 0u, 0xFFFFu, 21u));
-    EXPECT_EQ(std::tie(editNew->next, editNew->prev), std::make_tuple(nullptr, nullptr));
-    EXPECT_EQ(textOf(editNew->traceLabel), "N");
-    EXPECT_EQ(links::countNodes(ldrList), 1);
-
     ldrSearch = editNew;
     FreeLadderMemory(7);
     EXPECT_EQ(std::tie(editNew, ldrNew, ldrAlloc, ldrSearch),
               std::make_tuple(nullptr, nullptr, nullptr, nullptr));
-    FreeLadderMemory(7);  // nothing left to free
 }
 
 TEST_F(LadderObjectTest, AnUnknownModeWarnsAndLinksNothing) {
     initLadderList(1040, 0);
-    for (int mode : {8, -1}) {
-        EXPECT_FALSE(ReallocLadderMemory(mode, 0));
-        EXPECT_EQ(ldrNew, nullptr);
-    }
+    EXPECT_FALSE(ReallocLadderMemory(8, 0) || ReallocLadderMemory(-1, 0) || ldrNew != nullptr);
     EXPECT_EQ(test::shownBoxes(fakes.messages),
               test::Boxes(2, "Error2018031201... | ReallocLadderMemory | warning"));
     EXPECT_EQ(links::countNodes(ldrList), 1);
 }
-
-TEST_F(LadderObjectTest, OnlyAFailedAllocationEndsTheProcess) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(haltMemoryNotEnough("Error2014121600..."), ::testing::ExitedWithCode(1), "");
-}
-
-// ---- initLadderList, FreeLadderMemory, clearLadderKeepEnd ------------------------------------
 
 TEST_F(LadderObjectTest, InitLadderListLeavesOneEndObject) {
     initLadderList(1040, 0);
@@ -328,15 +270,11 @@ TEST_F(LadderObjectTest, InitLadderListLeavesOneEndObject) {
     ASSERT_NE(ldrHead, nullptr);
     EXPECT_EQ(std::tie(ldrHead, ldrNow), std::tie(ldrTail, ldrTail));
     const stLadderBlock& end = *ldrHead;
-    EXPECT_EQ(end.iCode, 0x000F);
-    EXPECT_EQ(textOf(end.mnemonic), "END");
+    EXPECT_EQ(textOf(end.mnemonic) + textOf(end.ID) + std::to_string(end.iCode), "END$##15");
     EXPECT_EQ(std::tie(end.xAddr, end.yAddr, end.Xend, end.orbXaddr, end.xMaxi, end.yTopPos, end.xBlockAddr),
               std::make_tuple(960u, 320u, 1040u, 1040u, 80u, 320u, 0u));
     EXPECT_EQ(std::tie(end.end, end.objLbc, end.stepNo, end.objNo), std::make_tuple(11u, 1u, 0u, 0u));
-    EXPECT_EQ(textOf(end.traceLabel), "ldrTail");
-    EXPECT_EQ(textOf(end.ID), "$##");
     EXPECT_EQ(convStepNo, 0u);  // the old list held objects
-
     FreeLadderMemory(0);
     convStepNo = 120;
     FreeLadderMemory(0);  // an empty main list leaves the step counter alone
@@ -344,29 +282,19 @@ TEST_F(LadderObjectTest, InitLadderListLeavesOneEndObject) {
 }
 
 TEST_F(LadderObjectTest, FreeingAListLeavesNoPointerIntoIt) {
-    struct Case {
-        int number;
-        LadderList& list;
-    } cases[] = {{0, ldrList}, {1, ldrUndoList}, {5, deleteList}, {6, copyList}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.number);
-        initLadderList(1040, 0);
-        addBeforeEnd(80, 0);
-        addBeforeEnd(160, 0);
-        if (c.number != 0) std::swap(ldrList, c.list);
+    for (const auto& [number, list] :
+         {std::pair<int, LadderList*>{0, &ldrList}, {1, &ldrUndoList}, {6, &copyList}}) {
+        buildList({{0x2000, 1}, {0x2000, 1}}, 2);
+        if (number != 0) std::swap(ldrList, *list);
         initLadderList(1040, 64);
-        c.list.now = c.list.head->next;
-        ldrNow = c.list.head->next;
-        ldrNew = c.list.head;
-        ldrAlloc = c.list.tail;
-        ldrSearch = c.list.head->next;
-        FreeLadderMemory(c.number);
-        EXPECT_EQ(std::tie(c.list.head, c.list.now, c.list.tail), std::make_tuple(nullptr, nullptr, nullptr));
-        EXPECT_EQ(std::tie(ldrNew, ldrAlloc, ldrSearch), std::make_tuple(nullptr, nullptr, nullptr));
-        if (c.number != 0) {
-            EXPECT_EQ(ldrNow, nullptr);
-            EXPECT_FALSE(ReallocLadderMemory(4, 0));
-        }
+        list->now = ldrNow = ldrSearch = list->head->next;
+        ldrNew = list->head;
+        ldrAlloc = list->tail;
+        FreeLadderMemory(number);
+        EXPECT_EQ(std::tie(list->head, list->now, list->tail, ldrNew, ldrAlloc, ldrSearch),
+                  std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
+            << number;
+        EXPECT_FALSE(number != 0 && (ldrNow != nullptr || ReallocLadderMemory(4, 0))) << number;
         FreeLadderMemory(0);
     }
     buildList({{0x2000, 1}, {0xC000, 1}}, 2);
@@ -375,25 +303,6 @@ TEST_F(LadderObjectTest, FreeingAListLeavesNoPointerIntoIt) {
     EXPECT_EQ(freeLadderList(ldrBackupList), 3);
     EXPECT_EQ(std::tie(ldrBackupHead, ldrBackupNow, ldrBackupTail),
               std::make_tuple(nullptr, nullptr, nullptr));
-}
-
-TEST_F(LadderObjectTest, FreeingAMarkListEmptiesTheDeleteStepListWithIt) {
-    for (int number : {2, 3, 4}) {
-        SCOPED_TRACE(number);
-        addGrayMaskRow(64);
-        addInsGrayMarkRow(64);
-        addDelGrayMarkRow(64);
-        addDeleteStepNoRecord();
-        addDeleteStepNoRecord();
-        GrayMarkList& freed = number == 2 ? insGrayMarks : number == 3 ? delGrayMarks : grayMarks;
-        freed.walker = freed.head;
-        FreeLadderMemory(number);
-        EXPECT_EQ(std::tie(freed.head, freed.walker, freed.now, freed.newest, freed.tail),
-                  std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr));
-        EXPECT_EQ(std::tie(deleteStepNoList.head, deleteStepNoList.now, deleteStepNoList.tail),
-                  std::make_tuple(nullptr, nullptr, nullptr));
-        freeAllEditMarks();
-    }
 }
 
 TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
@@ -409,7 +318,6 @@ TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
 TEST_F(LadderObjectTest, ClearKeepEndFreesEverythingButEnd) {
     clearLadderKeepEnd();  // an empty list: nothing happens
     EXPECT_EQ(ldrHead, nullptr);
-
     initLadderList(1040, 320);
     stLadderBlock* end = ldrTail;
     addBeforeEnd(80, 0);
@@ -417,18 +325,11 @@ TEST_F(LadderObjectTest, ClearKeepEndFreesEverythingButEnd) {
     ldrSearch = ldrTail;
     ldrNow = ldrHead;
     clearLadderKeepEnd();
-    EXPECT_EQ(std::tie(ldrHead, ldrTail), std::tie(end, end));
+    EXPECT_EQ(std::tie(ldrHead, ldrTail, end->yAddr),
+              std::tie(end, end, draw.iBusLineEnd));  // as clear-all sets it
     EXPECT_EQ(std::tie(end->next, end->prev, ldrSearch, ldrNew, ldrNow),
               std::make_tuple(nullptr, nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(end->yAddr, 1120u);  // the right bus line's value, as the clear-all item sets it
-
-    buildList({{0x2000, 1}}, 2);
-    ldrTail->iCode = 0xC000;  // without any END nothing is kept
-    clearLadderKeepEnd();
-    EXPECT_EQ(std::tie(ldrHead, ldrTail), std::make_tuple(nullptr, nullptr));
 }
-
-// ---- Removal by code ----------------------------------------------------------------------
 
 struct RemovalCase {
     const char* what;
@@ -445,23 +346,19 @@ const RemovalCase kRemovals[] = {
 TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndNoPointerToIt) {
     fakes.trace.setVisible(Memo::Debug3, true);  // objects between others are removed silently
     for (const RemovalCase& c : kRemovals) {
-        SCOPED_TRACE(c.what);
         buildList({{0x2000, 1}, {c.code, 1}, {c.code, 1}, {0xC000, 1}, {c.code, 2}, {0x4000, 2}}, 3);
-        ldrNow = ldrHead->next;
+        ldrNow = ldrAlloc = ldrHead->next;
         ldrSearch = ldrHead->next->next;
         ldrNew = ldrTail->prev->prev;
-        ldrAlloc = ldrHead->next;
         c.remove();
-        EXPECT_EQ(codes(), (Codes{0x2000, 0xC000, 0x4000, 0x000F}));
+        EXPECT_EQ(codes(), (Codes{0x2000, 0xC000, 0x4000, 0x000F})) << c.what;
         EXPECT_EQ(std::tie(ldrNow, ldrSearch, ldrNew, ldrAlloc),
                   std::make_tuple(nullptr, nullptr, nullptr, nullptr));
         EXPECT_FALSE(ReallocLadderMemory(3, 0));  // linking beside the current object reaches nothing freed
         expectConsistentLinks(ldrList);
         FreeLadderMemory(0);
     }
-    EXPECT_TRUE(fakes.messages.shown.empty());
-    EXPECT_TRUE(fakes.trace.lines(Memo::Debug3).empty());
-
+    EXPECT_TRUE(fakes.messages.shown.empty() && fakes.trace.lines(Memo::Debug3).empty());
     initLadderList(1040, 0);
     ldrHead->iCode = 0xFFFE;
     addBeforeEnd(80, 0, 0xFFFE);
@@ -470,56 +367,18 @@ TEST_F(LadderObjectTest, RemovalsTakeOutEveryObjectOfTheirCodeAndNoPointerToIt) 
     EXPECT_EQ(std::tie(ldrHead, ldrTail, ldrNow), std::make_tuple(nullptr, nullptr, nullptr));
 }
 
-TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedWithATraceLine) {
-    fakes.trace.setVisible(Memo::Debug3, true);
-    struct Case {
-        void (*remove)();
-        std::uint16_t code;
-        std::vector<std::string> trace;
-    } cases[] = {
-        {removeObjects1000h,
-         0x1000,
-         {"Error2014122280-1..., removeObjects1000h", "Error2014122281..., removeObjects1000h"}},
-        {removeEmptyObjectsChecked,
-         0x0000,
-         {"Error2014122282..., removeEmptyObjectsChecked", "Error2014122283..., removeEmptyObjectsChecked"}},
-    };
-    for (const Case& c : cases) {
-        fakes.trace.clear(Memo::Debug3);
+TEST_F(LadderObjectTest, PlaceholdersAtTheEdgesAreRemovedToo) {
+    for (const RemovalCase& c : {kRemovals[1], kRemovals[2]}) {
         buildList({{c.code, 1}, {0x2000, 1}, {0xC000, 1}}, 2);
         ldrTail->iCode = c.code;  // a damaged list: no END at its tail
         c.remove();
-        EXPECT_EQ(codes(), (Codes{0x2000, 0xC000}));
-        EXPECT_EQ(fakes.trace.lines(Memo::Debug3), c.trace);
+        EXPECT_EQ(codes(), (Codes{0x2000, 0xC000})) << c.what;
         expectConsistentLinks(ldrList);
     }
-    EXPECT_TRUE(fakes.messages.shown.empty());
-
-    fakes.trace.clear(Memo::Debug3);
     initLadderList(1040, 0);
     ldrHead->iCode = 0x1000;  // head and tail at once
     removeObjects1000h();
     EXPECT_EQ(ldrHead, nullptr);
-    EXPECT_EQ(fakes.trace.lines(Memo::Debug3),
-              (std::vector<std::string>{"Error2014122280-0..., removeObjects1000h"}));
-}
-
-TEST_F(LadderObjectTest, RemovingAnObjectFromAnyListClearsEveryGlobalThatNamedIt) {
-    const std::vector<stLadderBlock**> pointers = {&ldrNow,  &ldrUndoNow, &ldrBackupNow, &deleteNow,
-                                                   &copyNow, &ldrNew,     &ldrAlloc,     &ldrSearch};
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) {
-        initLadderList(1040, 0);
-        addBeforeEnd(80, 0, 0x2000);
-        addBeforeEnd(160, 0, 0xC000);
-        if (list != &ldrList) std::swap(ldrList, *list);
-        stLadderBlock* middle = list->head->next;
-        for (stLadderBlock** pointer : pointers) *pointer = middle;
-        removeLadderObject(*list, middle);
-        for (stLadderBlock** pointer : pointers) EXPECT_EQ(*pointer, nullptr);
-        EXPECT_EQ(codes(*list), (Codes{0x2000, 0x000F}));
-        expectConsistentLinks(*list);
-        freeLadderList(*list);
-    }
 }
 
 }  // namespace

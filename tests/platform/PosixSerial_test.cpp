@@ -14,37 +14,24 @@ namespace kestrion::platform {
 namespace {
 
 TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
-    struct Case {
-        int dataBits;
-        Parity parity;
-        tcflag_t size;
-        bool parityOn;
-        bool odd;
-    };
-    const Case cases[] = {{7, Parity::Even, CS7, true, false},
-                          {8, Parity::Even, CS8, true, false},
-                          {8, Parity::None, CS8, false, false},
-                          {7, Parity::Odd, CS7, true, true}};
-    for (const Case& c : cases) {
-        // What another program may have left on the device.
-        termios settings{};
+    // data bits, parity; the size and parity flags set
+    const std::tuple<int, Parity, tcflag_t> cases[] = {
+        {7, Parity::Even, CS7 | PARENB}, {8, Parity::None, CS8}, {7, Parity::Odd, CS7 | PARENB | PARODD}};
+    for (const auto& [dataBits, parity, flags] : cases) {
+        termios settings{};  // what another program may have left on the device
         settings.c_cflag = PARODD | CSTOPB | CRTSCTS | CMSPAR;
         settings.c_iflag = IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP;
         settings.c_lflag = ECHO | ICANON | ISIG;
         settings.c_oflag = OPOST | ONLCR;
-        ASSERT_TRUE(applySerialFormat(settings, {9600, c.dataBits, c.parity, 1}));
-        EXPECT_EQ(settings.c_cflag & CSIZE, c.size);
-        EXPECT_EQ((settings.c_cflag & PARENB) != 0, c.parityOn);
-        EXPECT_EQ((settings.c_cflag & PARODD) != 0, c.odd);
-        EXPECT_FALSE(settings.c_cflag & (CSTOPB | CRTSCTS | CMSPAR));
-        EXPECT_EQ(settings.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
-        EXPECT_FALSE(settings.c_iflag & (IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP));
-        EXPECT_FALSE(settings.c_lflag & (ECHO | ICANON | ISIG));
-        EXPECT_FALSE(settings.c_oflag & OPOST);
+        ASSERT_TRUE(applySerialFormat(settings, {9600, dataBits, parity, 1}));
+        EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | PARODD), flags) << dataBits;
+        EXPECT_EQ(settings.c_cflag & (CSTOPB | CRTSCTS | CMSPAR | CLOCAL | CREAD),
+                  static_cast<tcflag_t>(CLOCAL | CREAD));
+        EXPECT_FALSE((settings.c_iflag & (IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP)) ||
+                     (settings.c_lflag & (ECHO | ICANON | ISIG)) || (settings.c_oflag & OPOST));
         EXPECT_EQ(settings.c_cc[VMIN] + settings.c_cc[VTIME], 0);
     }
-    const std::pair<std::uint32_t, speed_t> rates[] = {
-        {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
+    const std::pair<std::uint32_t, speed_t> rates[] = {{9600, B9600}, {38400, B38400}, {115200, B115200}};
     for (const auto& [rate, speed] : rates) {
         termios settings{};
         ASSERT_TRUE(applySerialFormat(settings, {rate, 7, Parity::Even, 1}));
@@ -57,9 +44,7 @@ TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
 }
 
 TEST(PosixSerial, ComNumbersResolveToTtySUnlessTheEnvironmentNamesADeviceThatMustBeATerminal) {
-    EXPECT_EQ(resolveComDevice(1, nullptr), "/dev/ttyS0");
-    EXPECT_EQ(resolveComDevice(19, nullptr), "/dev/ttyS18");
-    EXPECT_EQ(resolveComDevice(1, ""), "/dev/ttyS0");
+    EXPECT_EQ(resolveComDevice(19, nullptr) + resolveComDevice(1, ""), "/dev/ttyS18/dev/ttyS0");
     EXPECT_EQ(resolveComDevice(1, "/dev/ttyUSB0"), "/dev/ttyUSB0");
     EXPECT_EQ(PosixSerialPorts::openDevice("/dev/kestrion-no-such-port").status, SerialOpenStatus::NotFound);
     EXPECT_EQ(PosixSerialPorts::openDevice("/dev/null").status, SerialOpenStatus::NotFound);
@@ -98,16 +83,14 @@ TEST(PosixSerial, TheRealPortRefusesAFormatItCannotSetAndKeepsItsSettings) {
     ASSERT_TRUE(port.configure({19200, 7, Parity::Even, 1}));
     termios before{};
     ASSERT_EQ(tcgetattr(port.handle(), &before), 0);
-
-    const SerialFormat refused[] = {{12345, 7, Parity::Even, 1}, {0, 7, Parity::Even, 1},
-                                    {9600, 6, Parity::Even, 1},  {9600, 9, Parity::None, 1},
-                                    {9600, 8, Parity::None, 0},  {9600, 8, Parity::None, 3}};
+    const SerialFormat refused[] = {
+        {12345, 7, Parity::Even, 1}, {9600, 9, Parity::None, 1}, {9600, 8, Parity::None, 3}};
     for (const SerialFormat& format : refused) {
-        EXPECT_FALSE(port.configure(format)) << format.baudRate << " " << format.dataBits << " " << format.stopBits;
+        EXPECT_FALSE(port.configure(format))
+            << format.baudRate << " " << format.dataBits << " " << format.stopBits;
         termios after{};
         ASSERT_EQ(tcgetattr(port.handle(), &after), 0);
-        EXPECT_EQ(after.c_cflag, before.c_cflag);
-        EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+        EXPECT_TRUE(after.c_cflag == before.c_cflag && cfgetospeed(&after) == cfgetospeed(&before));
     }
     EXPECT_TRUE(port.configure({115200, 8, Parity::None, 2}));
     opened.port.reset();
