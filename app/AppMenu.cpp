@@ -18,7 +18,6 @@ constexpr MenuRow kRows[] = {
     {kMenu, "EditMenu", "&Edit", "", 20},
     {kMenu, "ViewMenu", "&View", "", 30},
     {kMenu, "CommentMenu", "&Comment", "", 40},
-    {kMenu, "OnlineMenu", "&Online", "", 50},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kMenu, "PlcMenu", "&PLC", "", 70},
     {kMenu, "TemplateMenu", "Templ&ate", "", 80},

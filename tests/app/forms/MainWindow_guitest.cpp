@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
     EXPECT_EQ(menus.join(","),
-              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,Templ&ate,&Tools,Optio&n,&Language,&Help");
+              "&File,&Edit,&View,&Comment,&Monitor,&PLC,Templ&ate,&Tools,Optio&n,&Language,&Help");
     QSet<QChar> accelerators;  // each Alt key opens one menu
     for (const QString& menu : menus) accelerators.insert(menu.at(menu.indexOf('&') + 1).toLower());
     EXPECT_EQ(accelerators.size(), menus.size());
@@ -87,10 +87,11 @@ TEST_F(MainWindowTest, TheMenuBarIsBuiltFromTheMenuTables) {
     describeMenu(form.menuBar()->actions(), "", items);
     EXPECT_EQ(
         items.join(", ").toStdString(),
-        "FileMenu &File, EditMenu &Edit, ViewMenu &View, CommentMenu &Comment, OnlineMenu &Online, "
-        "MonitorMenu &Monitor, PlcMenu &PLC, TemplateMenu Templ&ate, ToolsMenu &Tools, OptionMenu Optio&n, "
+        "FileMenu &File, EditMenu &Edit, ViewMenu &View, CommentMenu &Comment, MonitorMenu &Monitor, "
+        "MonitorMenu/TryToConnection2 Try to connection, PlcMenu &PLC, PlcMenu/TryToConnection1 Try to connection, "
+        "TemplateMenu Templ&ate, ToolsMenu &Tools, OptionMenu Optio&n, "
         "OptionMenu/PlcTypeChange1 Type change ..., OptionMenu/ChangeComPort1 ChangeComPort..., "
-        "OptionMenu/TimeOutTimer1 Time out timer ..., LanguageMenu &Language, HelpMenu &Help, "
+        "OptionMenu/TimeOutTimer1 Time out timer ..., OptionMenu/ConnectionTest1 Connection test, LanguageMenu &Language, HelpMenu &Help, "
         "xTHIS xTHIS (hidden), xTHIS/Memory1 Memory, xTHIS/Memory1/InitialFileMemory1 InitialFileMemory, "
         "xTHIS/Memory1/InitialFileMemory1/PMW1 PMW, xTHIS/Memory1/InitialFileMemory1/pmwPre1 pmwPre, "
         "xTHIS/Memory1/InitialFileMemory1/pmwTail1 pmwTail");
