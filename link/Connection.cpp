@@ -239,10 +239,7 @@ int readPlcSystemBlock(int showMsg, int detect) {
     if (refusedAsBusy()) return 0;
     for (unsigned block = 0; block < 4; ++block) {
         const std::uint32_t address = kSpecialRegisterAddress + block * kBlockBytes;
-        std::string command = "0";
-        for (int shift = 12; shift >= 0; shift -= 4) command += "0123456789ABCDEF"[(address >> shift) & 0x0F];
-        command += "40";
-        sendRequest(command);
+        sendRequest(readCommand(address, kBlockBytes));
         if (!expectReplyBytes(kBlockBytes)) {
             if (showMsg == 1) showBlockFailure(block);
             return 0;

@@ -25,13 +25,6 @@ void showMessage(const char* text, platform::MsgIcon icon) {
     platform::messages().show(text, "Communication Message", icon, platform::MsgButtons::Ok);
 }
 
-// The read of `count` bytes at a special register's address.
-std::string readCommand(std::uint32_t address, unsigned count) {
-    std::string command = "0" + hex4(address);
-    command += hexDigit(count >> 4);
-    command += hexDigit(count & 0x0F);
-    return command;
-}
 
 // The value of `count` reply characters from position `from`, high digit first.
 std::uint32_t replyNumber(std::size_t from, std::size_t count) {
@@ -62,6 +55,13 @@ void requestWhenFree(std::string_view command) {
 }
 
 }  // namespace
+
+std::string readCommand(std::uint32_t address, unsigned count) {
+    std::string command = "0" + hex4(address);
+    command += hexDigit(count >> 4);
+    command += hexDigit(count & 0x0F);
+    return command;
+}
 
 bool refusedAsBusy() {
     if (!linkBusy()) return false;

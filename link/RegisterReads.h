@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "link/Frames.h"
@@ -12,6 +13,9 @@ namespace kestrion {
 
 // Special register D8000 + n at 0x0E00 + 2n.
 constexpr std::uint32_t kSpecialRegisterAddress = 0x0E00;
+
+// The command characters of a read of `count` bytes at an address.
+std::string readCommand(std::uint32_t address, unsigned count);
 
 // Refuses a request while another one waits for its reply: shows the busy box, returns true.
 bool refusedAsBusy();
