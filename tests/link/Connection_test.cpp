@@ -80,6 +80,7 @@ TEST_F(ConnectionTest, AFailedBlockReadShowsThatReadsBoxAndKeepsTheType) {
     sim.plc.setPlcType(7);
     EXPECT_EQ(readPlcSystemBlock(1, 0), 1);
     EXPECT_EQ(D8Kreg[1], 26100);
+    EXPECT_EQ(sim.plc.frames.back(), "00EC040");  // the fourth read is the last
     EXPECT_EQ(connectedPlcType, kNoPlcDetected);
     const std::tuple<Fault, std::size_t, const char*> cases[] = {
         {Fault::Nak, 0, "Error2015030503 | Communication Message | warning"},
@@ -100,17 +101,17 @@ TEST_F(ConnectionTest, AFailedBlockReadShowsThatReadsBoxAndKeepsTheType) {
 }
 
 TEST_F(ConnectionTest, TheUserTestShowsItsOutcomeInThePopUp) {
-    const std::tuple<std::uint32_t, Fault, const char*, std::uint16_t> cases[] = {
-        {2, Fault::None, "Successfully connected with the -38400bps", 5},
-        {0, Fault::Nak, "Communication error ... -9600bps", kNoPlcDetected},
-        {0, Fault::Silence, "Can't connected with the device", kNoPlcDetected},
+    const std::tuple<void (*)(), std::uint32_t, Fault, const char*, std::uint16_t> cases[] = {
+        {TryToConnection1Click, 2, Fault::None, "Successfully connected with the -38400bps", 5},
+        {TryToConnection2Click, 0, Fault::Nak, "Communication error ... -9600bps", kNoPlcDetected},
+        {spbtnTryToConnectionClick, 0, Fault::Silence, "Can't connected with the device", kNoPlcDetected},
     };
     titleText = "Kestrion Version 2.1.1108";
     sim.plc.setPlcType(5);
-    for (const auto& [chosen, fault, line1, type] : cases) {
+    for (const auto& [handler, chosen, fault, line1, type] : cases) {
         choose(chosen, fault);
         connectedPlcType = kNoPlcDetected;
-        TryToConnection1Click();
+        handler();
         const AppMessage shown =
             langDialogs.appMessages.empty() ? AppMessage{} : langDialogs.appMessages.back();
         EXPECT_EQ(shown.caption + "|" + shown.line1 + "|" + shown.line2 + "|" + shown.versionText,

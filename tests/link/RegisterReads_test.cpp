@@ -23,6 +23,7 @@ TEST_F(RegisterReadsTest, RequestsSendTheirFrames) {
         {[] { readD8004(); }, "0230304530383032033732"},
         {[] { readD8110(); }, "0230304544433032033931"},
         {[] { readPlcSystemBlock(0, 0); }, "0230304530303430033643"},
+        {[] { writeD8110(0x1234); }, "023130454443303233343132033543"},
     };
     for (const auto& [call, frame] : cases) {
         call();
