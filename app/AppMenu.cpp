@@ -47,7 +47,6 @@ constexpr MenuRow kRows[] = {
     {kItem, "DeviceComment2", "&Device comment", "CommentMenu", 10, DeviceComment2Click, false, true},
     {kItem, "BlockComment2", "&Block comment", "CommentMenu", 20, BlockComment2Click, false, true},
     {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
-    {kMenu, "OnlineMenu", "&Online", "", 50},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kMenu, "PlcMenu", "&PLC", "", 70},
     {kMenu, "TemplateMenu", "Templ&ate", "", 80},

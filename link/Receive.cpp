@@ -221,6 +221,17 @@ void clearLineBeforeSend(platform::SerialPort& port) {
     if (dropped > 0) logDroppedReply(std::to_string(dropped) + " bytes before the send");
 }
 
+std::size_t replyDataCharacters() {
+    if ((rs.status & (kRsWaiting | kRsNak)) != 0 || rs.replyCode != kReplyAck) return 0;
+    if ((rs.status & kRsCheckCompared) == 0) return 0;
+    return etxIndex;
+}
+
+bool expectReplyBytes(std::size_t n) {
+    return (rs.status & (kRsWaiting | kRsNak)) == 0 && rs.replyCode == kReplyAck &&
+           (rs.status & kRsCheckCompared) != 0 && etxIndex >= 2 * n;
+}
+
 void startFreshReceiveFrame() {
     rs.rxSum = 0;
     rs.rxCount = 0;

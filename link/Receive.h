@@ -51,6 +51,13 @@ void expectReply(ReplyKind kind, std::size_t dataCharacters = 0);
 // begun and not finished. What was dropped is traced.
 void clearLineBeforeSend(platform::SerialPort& port);
 
+// True only when the last wait ended with a data frame of a good check code (bits 7 and 5 clear)
+// holding at least n data bytes (two characters each). Every reply parser asks this first: a
+// NAK, a bad check code, an ACK or a short frame is a failed read, like a time-out.
+bool expectReplyBytes(std::size_t n);
+// The characters of that data frame before its ETX; 0 when the last wait did not end with one.
+std::size_t replyDataCharacters();
+
 // rs.rxSum and rs.rxCount back to an empty frame (a raw send starts a fresh reply).
 void startFreshReceiveFrame();
 

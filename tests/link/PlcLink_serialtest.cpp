@@ -6,11 +6,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
+#include "link/Connection.h"
 #include "link/LinkFixture.h"
+#include "support/ShownBoxes.h"
 #include "platform/PosixSerial.h"
 
 namespace kestrion::test {
@@ -89,15 +92,19 @@ protected:
     // Puts the real termios ports and the real-time clock in place of the fakes, COM1 being the
     // slave side of plcsim's pseudo-terminal.
     void connectTo(const PlcSimProcess& plc) {
+        attachTo(plc, 0);
+        ASSERT_EQ(_OpenComPort(sysProtocol), 1);
+        ASSERT_NE(comPortHandle, -1);
+    }
+    // COM1 is plcsim's line, the chosen rate the baud index; the port stays closed.
+    void attachTo(const PlcSimProcess& plc, std::uint32_t index) {
         ASSERT_FALSE(plc.slavePath().empty());
         setenv("KESTRION_COM1", plc.slavePath().c_str(), 1);
         installServices(clock, ports);
         clock.bind(platform::TimerId::Timer1, [] { Timer1Timer(); });
         comPortIndex = 0;
-        baudIndex = 0;
-        setBaudRateString(0);
-        ASSERT_EQ(_OpenComPort(sysProtocol), 1);
-        ASSERT_NE(comPortHandle, -1);
+        baudIndex = index;
+        setBaudRateString(index);
     }
     ~SerialLineTest() override {
         closeComPort();
@@ -173,6 +180,44 @@ TEST_F(SerialLineTest, AReplyWithABadCheckCodeReadsAsNak) {
     EXPECT_FALSE(bit(0x80));
     EXPECT_TRUE(bit(0x20));
     EXPECT_EQ(rs.replyCode, 0x15u);
+}
+
+TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
+    // The rate frames 024132033736 and 024134033738.
+    const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
+        {2, 2, "\x02" "A2\x03" "76"}, {4, 5, "\x02" "A4\x03" "78"}};
+    for (const auto& [chosen, finalIndex, rateFrame] : cases) {
+        PlcSimProcess plc({});
+        attachTo(plc, chosen);
+        fakes.trace.setVisible(platform::Memo::Rx, true);
+        EXPECT_EQ(TryToConnection(1), 1);
+        EXPECT_EQ(baudIndex, finalIndex);
+        const auto& lines = fakes.trace.lines(platform::Memo::Rx);
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.rfind("-->", 0) == 0 && line.substr(line.find(':') + 1) == rateFrame;
+        })) << chosen;
+        EXPECT_FALSE(bit(kRsWaiting));  // the last probe, at the new rate, was answered
+        EXPECT_TRUE(fakes.messages.shown.empty());
+        closeComPort();
+    }
+}
+
+TEST_F(SerialLineTest, ASilentPlcAt9600CannotBeReachedANakingOneIsReadyFirst) {
+    const std::tuple<const char*, int, const char*, Boxes> cases[] = {
+        {"silence", 0, "Baudrate error ...", {"Communication Error... | Error2015032065 | warning"}},
+        {"nak", 1, "9600bps Communication Ready", {}}};
+    for (const auto& [fault, result, panel, boxes] : cases) {
+        PlcSimProcess plc({"--fault", fault});
+        attachTo(plc, 0);
+        fakes.messages.shown.clear();
+        const std::size_t from = fakes.statusBar.history(0).size();
+        EXPECT_EQ(TryToConnection(1), result);
+        const std::vector<std::string> panels = fakes.statusBar.history(0);
+        EXPECT_EQ(panels.at(from + 1), panel);
+        EXPECT_EQ(panels.at(from + 2), "Can't communication ...");
+        EXPECT_EQ(shownBoxes(fakes.messages), boxes);
+        closeComPort();
+    }
 }
 
 }  // namespace

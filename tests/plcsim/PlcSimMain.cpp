@@ -1,6 +1,6 @@
 // plcsim: the simulated PLC on a pseudo-terminal. It owns the master side, prints the path of the
 // slave side on one line and answers what arrives there until it is killed or its parent ends.
-//   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay]
+//   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -28,7 +28,8 @@ bool faultByName(const std::string& name, Fault& fault) {
         Fault fault;
     } names[] = {{"none", Fault::None},        {"silence", Fault::Silence}, {"nak", Fault::Nak},
                  {"checkcode", Fault::WrongCheckCode}, {"split", Fault::SplitReply},
-                 {"short", Fault::ShortReply}, {"delay", Fault::Delay}};
+                 {"short", Fault::ShortReply}, {"delay", Fault::Delay},
+                 {"silentrate", Fault::SilentRate}};
     for (const auto& entry : names) {
         if (name == entry.name) {
             fault = entry.fault;
@@ -62,7 +63,7 @@ void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay]\n");
+    std::fprintf(stderr, "usage: plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]\n");
     return 2;
 }
 

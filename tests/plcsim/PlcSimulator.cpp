@@ -223,6 +223,8 @@ std::vector<Chunk> PlcSimulator::answerFrame() {
 }
 
 std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
+    if (command == "F8" || startsWith(command, "4") || startsWith(command, "E41")) return answerEndSearch(command);
+    if (command == "6F5Error") return dataFrame(errorReport.data(), errorReport.size());
     if (startsWith(command, "E")) return answerExtended(command);
     if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
     if (startsWith(command, "1")) return write(Space::Plain, 0, command.substr(1));
@@ -242,9 +244,35 @@ std::vector<Chunk> PlcSimulator::answerExtended(const std::string& command) {
     return operation == '0' ? read(space, high, command.substr(3)) : write(space, high, command.substr(3));
 }
 
+// The END search: "4" (plain types) and "E41" (types 5 and 7) with the start address and the byte
+// count to search, answered with END's address, high digit first ("E41" puts a '0' before it);
+// "F8" (type 2) with its 20-bit address in five digits. NAK when no END lies in the range.
+std::vector<Chunk> PlcSimulator::answerEndSearch(const std::string& command) {
+    const bool type2 = command == "F8";
+    const bool extended = startsWith(command, "E41");
+    if (type2 != (plcType() == 2) || extended != (plcType() == 5 || plcType() == 7)) return control(kNak);
+    std::uint32_t start = kProgramStart;
+    std::uint32_t count = 0x10000;
+    if (!type2) {
+        const std::string fields = command.substr(extended ? 3 : 1);
+        if (fields.size() != 8 || !hexValue(fields, 0, 4, start) || !hexValue(fields, 4, 4, count)) return control(kNak);
+    }
+    for (std::uint32_t address = start; address + 1 < start + count; address += 2) {
+        const std::uint8_t* word = memory_.locate(Space::Program, address, 2);
+        if (word == nullptr) break;
+        if (word[0] != 0x0F || word[1] != 0x00) continue;
+        std::string digits;
+        const std::uint32_t found = type2 ? 0x10000 + address : address;
+        for (int shift = type2 ? 16 : 12; shift >= 0; shift -= 4) digits += kDigits[(found >> shift) & 0x0F];
+        return textFrame(extended ? "0" + digits : digits);
+    }
+    return control(kNak);
+}
+
 // The rate can only be changed from 9600 baud, where every PLC starts.
 std::vector<Chunk> PlcSimulator::answerRate(char digit) {
     static constexpr std::uint32_t rates[] = {19200, 38400, 57600, 115200};
+    if (fault == Fault::SilentRate) return {};
     if (digit < '1' || digit > '4' || baudRate_ != 9600) return control(kNak);
     // The answer still goes out at the old rate; the next request must come at the new one.
     std::vector<Chunk> answer = control(kAck);
@@ -290,6 +318,10 @@ std::vector<Chunk> PlcSimulator::dataFrame(const std::uint8_t* data, std::size_t
         body += kDigits[data[i] >> 4];
         body += kDigits[data[i] & 0x0F];
     }
+    return textFrame(body);
+}
+
+std::vector<Chunk> PlcSimulator::textFrame(const std::string& body) const {
     std::uint8_t check = checkCodeOf(body);
     if (fault == Fault::WrongCheckCode) ++check;
 

@@ -27,6 +27,7 @@ enum class Fault {
     SplitReply,      // a data frame arrives in two pieces: up to ETX, then the check characters
     ShortReply,      // a data frame lacks its last check character
     Delay,           // every answer comes late
+    SilentRate,      // the rate frame goes unanswered and the rate stays
 };
 
 // Part of an answer: sent delayMs after the previous part (the first after the request).
@@ -91,6 +92,8 @@ public:
     std::uint32_t replyDelayMs = 5;
     std::uint32_t faultDelayMs = 3000;
     std::uint32_t splitGapMs = 250;
+    // The 62 bytes the machine-status request "6F5Error" is answered with (124 digits).
+    std::vector<std::uint8_t> errorReport = std::vector<std::uint8_t>(62, 0);
     // The command text of every frame with a good check code, in order (between STX and ETX).
     std::vector<std::string> frames;
 
@@ -102,10 +105,12 @@ private:
     std::vector<Chunk> answerCommand(const std::string& command);
     std::vector<Chunk> answerExtended(const std::string& command);
     std::vector<Chunk> answerRate(char digit);
+    std::vector<Chunk> answerEndSearch(const std::string& command);
     std::vector<Chunk> read(Space space, std::uint32_t bank, const std::string& fields);
     std::vector<Chunk> write(Space space, std::uint32_t bank, const std::string& fields);
     std::vector<Chunk> control(std::uint8_t code) const;
     std::vector<Chunk> dataFrame(const std::uint8_t* data, std::size_t size) const;
+    std::vector<Chunk> textFrame(const std::string& body) const;
 
     PlcMemory memory_;
     std::uint32_t baudRate_ = 9600;

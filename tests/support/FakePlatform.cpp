@@ -28,6 +28,14 @@ void FakeMessages::scriptAnswers(std::initializer_list<MsgAnswer> answers) {
 
 void FakeStatusBar::setPanelText(int panel, const std::string& text) {
     if (panel >= 0 && panel < panelCount) texts_[panel] = text;
+    writes_.emplace_back(panel, text);
+}
+
+std::vector<std::string> FakeStatusBar::history(int panel) const {
+    std::vector<std::string> texts;
+    for (const auto& [written, text] : writes_)
+        if (written == panel) texts.push_back(text);
+    return texts;
 }
 
 std::string FakeStatusBar::panelText(int panel) const {
@@ -201,6 +209,10 @@ std::string FakeSerialPorts::deviceName(int comNumber) const { return "/dev/ttyS
 
 platform::SerialOpenResult FakeSerialPorts::open(int comNumber) {
     platform::SerialOpenResult result;
+    if (failingAttempts.count(++attempts) != 0) {
+        result.status = platform::SerialOpenStatus::Failed;
+        return result;
+    }
     if (const auto failure = openFailures.find(comNumber); failure != openFailures.end()) {
         result.status = failure->second;
         if (result.status == platform::SerialOpenStatus::AccessDenied) result.deviceGroup = deniedGroup;

@@ -35,9 +35,12 @@ class FakeStatusBar : public platform::StatusBar {
 public:
     void setPanelText(int panel, const std::string& text) override;
     std::string panelText(int panel) const override;
+    // Every text a panel was given, in order.
+    std::vector<std::string> history(int panel) const;
 
 private:
     std::string texts_[panelCount];
+    std::vector<std::pair<int, std::string>> writes_;
 };
 
 class FakeTraceMemos : public platform::TraceMemos {
@@ -158,6 +161,8 @@ public:
     bool isOpen() const { return open_; }
 
     std::map<int, platform::SerialOpenStatus> openFailures;  // COM number -> why it will not open
+    std::set<int> failingAttempts;  // the opens, counted from 1, that fail whatever the port
+    int attempts = 0;
     std::string deniedGroup = "dialout";                      // the owner of a device refused for access
     bool refuseFormat = false;
     FakeSerialDevice* device = nullptr;

@@ -47,14 +47,14 @@ TEST_F(MainWindowTest, TitleMenusAndFourteenStatusPanels) {
     for (QAction* action : form.menuBar()->actions())
         if (action->isVisible()) menus << action->text();
     EXPECT_EQ(menus.join(","),
-              "&File,&Edit,&View,&Comment,&Online,&Monitor,&PLC,Templ&ate,&Tools,Optio&n,&Language,&Help");
+              "&File,&Edit,&View,&Comment,&Monitor,&PLC,Templ&ate,&Tools,Optio&n,&Language,&Help");
     QSet<QChar> accelerators;  // each Alt key opens one menu
     for (const QString& menu : menus) accelerators.insert(menu.at(menu.indexOf('&') + 1).toLower());
     EXPECT_EQ(accelerators.size(), menus.size());
 
     QStringList options;  // the items the other folders add, in their places
     for (QAction* action : form.menu("OptionMenu")->actions()) options << action->objectName();
-    EXPECT_EQ(options.join(","), "PlcTypeChange1,ChangeComPort1,TimeOutTimer1");
+    EXPECT_EQ(options.join(",").toStdString(), "PlcTypeChange1,ChangeComPort1,TimeOutTimer1,ConnectionTest1");
 
     const auto panels = form.mmStatusBar->findChildren<QLabel*>(QRegularExpression("^mmStatusBarPanel\\d+$"));
     EXPECT_EQ(panels.size(), 14);
