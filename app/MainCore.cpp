@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "entry/EntryDriver.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
@@ -14,6 +15,7 @@
 #include "model/ModeData.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
+#include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -118,5 +120,13 @@ void mainFormDestroy() {
 void pmw1Click() {
     runCommand([] { return initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode()); });
 }
+
+namespace {
+
+// The instruction box refuses keys while the monitor runs.
+[[maybe_unused]] const bool entryKnowsMonitorMode =
+    (setEntryMonitorModeSource([] { return monitorMode; }), true);
+
+}  // namespace
 
 }  // namespace kestrion

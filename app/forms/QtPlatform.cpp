@@ -189,6 +189,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<ModelDialogs>::uninstall();
     DialogSeam<LangDialogs>::uninstall();
     DialogSeam<LinkDialogs>::uninstall();
+    DialogSeam<EntryDialogs>::uninstall();
 }
 
 void QtPlatform::install() {
@@ -206,6 +207,7 @@ void QtPlatform::install() {
     DialogSeam<ModelDialogs>::install(modelDialogs_);
     DialogSeam<LangDialogs>::install(langDialogs_);
     DialogSeam<LinkDialogs>::install(linkDialogs_);
+    DialogSeam<EntryDialogs>::install(entryDialogs);
     installed_ = true;
 }
 

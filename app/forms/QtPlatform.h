@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "model/forms/QtModelDialogs.h"
@@ -109,6 +110,7 @@ public:
     QtStatusBar statusBar;
     QtTraceMemos trace;
     QtTimers timers;
+    forms::QtEntryDialogs entryDialogs;
     QtSystem& system() { return system_; }
 
 private:
