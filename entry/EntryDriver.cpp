@@ -205,6 +205,17 @@ std::string flagText(bool on) {
     return on ? "true" : "false";
 }
 
+std::string hexText(std::uint32_t value) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(digits[(value >> shift) & 0xF]);
+    return text;
+}
+
+std::string placeText(std::uint32_t x, std::uint32_t y) {
+    return std::to_string(x) + "," + std::to_string(y);
+}
+
 // Steps after the line has been checked and positioned. False when the entry ends with the box open.
 bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     stLadderBlock& entered = *editNew;
@@ -258,6 +269,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     }
     if (srcObjectCopyToDestObject(editNew, ldrNow) != 0) return false;
     stLadderBlock& placed = *ldrNow;
+    trace("*srcObjectCopyToDestObject", placeText(placed.xAddr, placed.yAddr));
     if (placed.iCode == 0xC000 && placed.operands[0][0] == 'T') placed.iCode = 0x0600;
     if (placed.iCode == 0xC000 && placed.operands[0][0] == 'C') placed.iCode = 0x0E00;
 
@@ -294,6 +306,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     xOldCursor = x;
     yOldCursor = y;
     setBlueFrameObject(x, y);
+    trace("*setBlueFrameObject", placeText(x, y));
     return true;
 }
 
@@ -341,6 +354,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     const OperandTexts operands = operandTextsOf(entered);
     const std::uint32_t code = checkInstrCode(BlueFrame.x1, BlueFrame.y1, entered.mnemonic, operands);
     instrResultCode = code;
+    trace("*checkInstrCode", hexText(code));
     iconSymbleCode = _UpdateIconFnCode(code);
     if (code == 0) {
         editInstrFlags |= kInstrEntryRefused;
@@ -365,6 +379,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         }
     }
     correctForms(entered);
+    trace("*iCode", hexText(entered.iCode));
 
     entered.xAddr = xOldCursor;
     entered.yAddr = yOldCursor;
@@ -381,6 +396,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         redrawFlags |= kRedrawLadder;
         return;
     }
+    trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
     const bool placed = placeEntered(box, x0, y0);
     releaseEditNew();
     if (!placed) return;

@@ -1,7 +1,5 @@
 #include "entry/InputDeviceDialog.h"
 
-#include <cctype>
-
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -34,10 +32,6 @@ bool InputDeviceDialog::InputDeviceEditKeyPress(char key) {
         return true;
     }
     return false;
-}
-
-void InputDeviceDialog::type(char key) {
-    text.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(key))));
 }
 
 namespace {

@@ -20,8 +20,6 @@ struct InputDeviceDialog {
     void InputDeviceCancelClick();
     // Enter acts as OK and Escape as Cancel (true: handled); other keys go to the text field.
     bool InputDeviceEditKeyPress(char key);
-    // Typing into the field: upper case only.
-    void type(char key);
 };
 
 // One stroke of the symbol picture in form pixels: a line from (x1, y1) to (x2, y2), or, when arc

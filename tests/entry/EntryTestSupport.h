@@ -3,16 +3,11 @@
 // the first line, and the fake instruction box.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "devviews/ObjectListDump.h"
-#include "entry/EntryDriver.h"
 #include "entry/EntryState.h"
 #include "entry/FakeEntryDialogs.h"
 #include "entry/InstructionBox.h"
 #include "model/CanvasTestSupport.h"
-#include "model/DrawGeometry.h"
 #include "model/EditorState.h"
 #include "model/ProgramImage.h"
 #include "support/ShownBoxes.h"

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,20 +28,15 @@ public:
         if (!scripts.empty()) scripts.pop_front();
         playKeys(box, keys);
         if (!box.closed) playKeys(box, "\x1b");
-        lastLine = box.line;
     }
-    void inputDevice(InputDeviceDialog& dialog) override {
-        if (inputDeviceScript) inputDeviceScript(dialog);
-    }
+    void inputDevice(InputDeviceDialog&) override {}
     void hideInstrMemoScreen() override { ++memoHidden; }
     void revealHiddenItems(HiddenItems items) override { revealed.push_back(items); }
 
     std::deque<std::string> scripts;
     std::vector<std::string> opened;  // initial texts of the boxes shown
-    std::string lastLine;             // the edit line as the last box closed
     int memoHidden = 0;
     std::vector<HiddenItems> revealed;
-    std::function<void(InputDeviceDialog&)> inputDeviceScript;
 };
 
 }  // namespace kestrion::test

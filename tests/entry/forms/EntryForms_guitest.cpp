@@ -71,17 +71,6 @@ TEST_F(EntryFormsTest, EscapeInTheBoxChangesNothing) {
     EXPECT_EQ(std::make_pair(xOldCursor, yOldCursor), std::make_pair(80u, 0u));
 }
 
-TEST_F(EntryFormsTest, TheCrossButtonClosesTheBoxAndAccessCodesAreMasked) {
-    whenBoxOpens([](forms::TEditKeyForm& form) {
-        QTest::keyClicks(form.EditInstr1, "!K");
-        EXPECT_EQ(form.EditInstr1->echoMode(), QLineEdit::Password);
-        form.btnCancel->click();
-        EXPECT_FALSE(form.isVisible());
-    });
-    openInstructionBoxOnKey('#');
-    EXPECT_EQ(objectListDumpRows().size(), 1u);
-}
-
 TEST_F(EntryFormsTest, TheEmptyDeviceDialogsOkComplainsAndCloses) {
     InputDeviceDialog dialog;
     dialog.paintSymbleCode = 34;
