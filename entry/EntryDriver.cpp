@@ -128,8 +128,8 @@ bool inRange(std::uint32_t code, std::uint32_t low, std::uint32_t high) {
 bool hasSixteenBitTwin(std::uint32_t code) {
     if (inRange(code, 0x1010, 0x13FF)) return true;
     if (!inRange(code, 0x0010, 0x03FE)) return false;
-    return !inRange(code, 0x01C2, 0x01C7) && !inRange(code, 0x01CA, 0x01CF) && !inRange(code, 0x01D0, 0x01FD) &&
-           !inRange(code, 0x0202, 0x020B) && !inRange(code, 0x03C2, 0x03CF);
+    return !inRange(code, 0x01C2, 0x01C7) && !inRange(code, 0x01CA, 0x01CF) &&
+           !inRange(code, 0x01D0, 0x01FD) && !inRange(code, 0x0202, 0x020B) && !inRange(code, 0x03C2, 0x03CF);
 }
 
 void correctForms(stLadderBlock& object) {
@@ -171,8 +171,8 @@ void insertBeforeOverlapped(stLadderBlock* overlapped) {
     ldrNow = overlapped;
     if (!ReallocLadderMemory(kLinkBeforeNow, 22)) return;
     stLadderBlock* opened = ldrNew;
-    insertXnopInstruction(static_cast<int>(PseudoKind::Nop), x, y, id, overlapped->yTopPos, overlapped->stepNo,
-                          "Edit1KeyPress");
+    insertXnopInstruction(static_cast<int>(PseudoKind::Nop), x, y, id, overlapped->yTopPos,
+                          overlapped->stepNo, "Edit1KeyPress");
     ldrNow = opened;
     ldrNew = opened;
     removeBlockNopsRightOfOutput(x, y, id);
@@ -235,8 +235,9 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     }
     const bool insert = (editModeFlags & kEditInsertMode) != 0;
     const Mode mode = placementMode(insert, duplicated, output);
-    trace("*Mode" + std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
-                                   static_cast<int>(output)) +
+    trace("*Mode" +
+          std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
+                         static_cast<int>(output)) +
           ": bInsertMode=" + flagText(insert) + ", bDuplicated=" + flagText(duplicated) +
           ", iFncFlag=" + flagText(output));
     switch (mode) {
@@ -248,9 +249,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
             ldrNow = created;
             break;
         }
-        case Mode::NopThenOverwrite:
-            nopOutRowRange(x0, y0, entered.xAddr);
-            [[fallthrough]];
+        case Mode::NopThenOverwrite: nopOutRowRange(x0, y0, entered.xAddr); [[fallthrough]];
         case Mode::Overwrite:
             // The overlapped object itself takes the new instruction.
             if (overlapped == nullptr) {
@@ -444,8 +443,8 @@ void EditKeyBox::type(char key) {
 bool EditKeyBox::keyPress(char key) {
     const int mode = monitorModeSource != nullptr ? monitorModeSource() : 0;
     if (mode == 1 || mode == 2) {
-        platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002",
+                                  platform::MsgIcon::None, platform::MsgButtons::Ok);
         return false;
     }
     const std::string copy = line;
@@ -537,7 +536,8 @@ bool splitEntryLine(const std::string& line) {
         }
     }
     for (std::size_t i = 0; i < kOperandCount && next < words.size(); ++i, ++next) {
-        const bool fits = i < 5 ? copyWord(object.operands[i], words[next]) : copyWord(object.operand6, words[next]);
+        const bool fits =
+            i < 5 ? copyWord(object.operands[i], words[next]) : copyWord(object.operand6, words[next]);
         if (!fits) {
             warn("Instruction Error", "Input Device" + std::to_string(i + 1) + " Error");
             releaseEditNew();
@@ -629,7 +629,8 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
         case 0x000F: symbol = 8; break;
         case 0xFFFD: symbol = 15; break;
         default:
-            if (inRange(code, 0x0003, 0x000D) || inRange(code, 0x0010, 0x03FE) || inRange(code, 0x1010, 0x13FF))
+            if (inRange(code, 0x0003, 0x000D) || inRange(code, 0x0010, 0x03FE) ||
+                inRange(code, 0x1010, 0x13FF))
                 symbol = 8;
     }
     if (symbol == 0) {
@@ -646,7 +647,8 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
         if (o->objLbc != id || o->xAddr < x0 || o->end == kEndOutput) continue;
         const std::int64_t c = columnOf(o->xAddr);
         const std::int64_t r = rowOf(o->yAddr);
-        const bool leftLinked = VirtualArray.at(c - 2, r) != kCellBlank || VirtualArray.at(c - 1, r - 1) != kCellBlank ||
+        const bool leftLinked = VirtualArray.at(c - 2, r) != kCellBlank ||
+                                VirtualArray.at(c - 1, r - 1) != kCellBlank ||
                                 VirtualArray.at(c - 1, r + 1) != kCellBlank;
         const bool needsFiller = o->xAddr == x0 && o->yAddr != y0 && leftLinked;
         VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
@@ -669,7 +671,8 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
         if (VirtualArray.at(c + 1, r + 1) == kCellLink) {
             for (std::int64_t k = 0;; ++k) {
                 const std::int64_t linkRow = r + 1 + 2 * k;
-                if (k > 0 && (VirtualArray.at(c + 1, linkRow) != kCellLink || VirtualArray.at(c, r + 2 * k) != kCellBlank))
+                if (k > 0 && (VirtualArray.at(c + 1, linkRow) != kCellLink ||
+                              VirtualArray.at(c, r + 2 * k) != kCellBlank))
                     break;
                 if (k == 0 && VirtualArray.at(c + 1, linkRow) != kCellLink) break;
                 VirtualArray.put(c + 3, linkRow, kCellLink);

@@ -25,9 +25,9 @@ struct EntryState {
     // One character per operand: '0', or the digit of its V or Z index.
     std::array<char, kOperandCount> operandIndexDigit{'0', '0', '0', '0', '0', '0'};
     std::uint32_t FncKeyDeviceCode = 0;
-    std::uint8_t iFncFlag = 0;  // 1 when the placed instruction is an output or runs to the right bus
-    std::uint32_t iconSymbleCode = 0;    // symbol of the current tool
-    std::uint8_t editEntryFlags = 0;     // kEntryOnExistingObject
+    std::uint8_t iFncFlag = 0;         // 1 when the placed instruction is an output or runs to the right bus
+    std::uint32_t iconSymbleCode = 0;  // symbol of the current tool
+    std::uint8_t editEntryFlags = 0;   // kEntryOnExistingObject
     std::uint16_t editedObjectCode = 0;  // code of the existing object the box was opened on
     std::uint32_t xMouseCell = 0;        // last cell the ladder's mouse handlers named
     std::uint32_t yMouseCell = 0;

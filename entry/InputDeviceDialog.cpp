@@ -77,7 +77,10 @@ std::vector<SymbolStroke> inputDeviceSymbol(std::uint32_t code) {
     std::vector<SymbolStroke> s;
     switch (code) {
         case 5: openContact(s); break;
-        case 6: openContact(s); slash(s); break;
+        case 6:
+            openContact(s);
+            slash(s);
+            break;
         case 7:
             s.push_back(line(0, 0, 10, 0));
             s.push_back({kOx + 10, kWire - kHalf, kOx + 30, kWire + kHalf, 1});
@@ -94,12 +97,33 @@ std::vector<SymbolStroke> inputDeviceSymbol(std::uint32_t code) {
             s.push_back(line(50, kHalf, 45, kHalf));
             s.push_back(line(50, 0, 60, 0));
             break;
-        case 32: openContact(s); edge(s, true); break;
-        case 33: openContact(s); edge(s, false); break;
-        case 34: openContact(s); sideWires(s); break;
-        case 35: openContact(s); slash(s); sideWires(s); break;
-        case 36: openContact(s); edge(s, true); sideWires(s); break;
-        case 37: openContact(s); edge(s, false); sideWires(s); break;
+        case 32:
+            openContact(s);
+            edge(s, true);
+            break;
+        case 33:
+            openContact(s);
+            edge(s, false);
+            break;
+        case 34:
+            openContact(s);
+            sideWires(s);
+            break;
+        case 35:
+            openContact(s);
+            slash(s);
+            sideWires(s);
+            break;
+        case 36:
+            openContact(s);
+            edge(s, true);
+            sideWires(s);
+            break;
+        case 37:
+            openContact(s);
+            edge(s, false);
+            sideWires(s);
+            break;
         default: break;
     }
     return s;

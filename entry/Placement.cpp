@@ -63,7 +63,9 @@ bool isPresent(std::span<const char> operand) {
 
 // "C2" and two digits: the 32-bit counters, whose coil takes one more cell.
 bool isLongCounter(std::span<const char> operand) {
-    const auto digit = [&](std::size_t i) { return i < operand.size() && operand[i] >= '0' && operand[i] <= '9'; };
+    const auto digit = [&](std::size_t i) {
+        return i < operand.size() && operand[i] >= '0' && operand[i] <= '9';
+    };
     return operand.size() >= 4 && operand[0] == 'C' && operand[1] == '2' && digit(2) && digit(3);
 }
 

@@ -20,8 +20,8 @@ bool inApplicationRange(std::uint32_t code) {
 // The contact forms of the application range: extended-device codes from 450, word-bit codes from 962.
 Contact rangeContact(std::uint32_t code) {
     static constexpr std::array<Contact, 14> byOffset{
-        placeLdSymble,  placeLdiSymble,  placeAndSymble,  placeAniSymble,  placeOrSymble,
-        placeOriSymble, nullptr,         nullptr,         placeLdpSymble,  placeLdfSymble,
+        placeLdSymble,   placeLdiSymble,  placeAndSymble, placeAniSymble, placeOrSymble,
+        placeOriSymble,  nullptr,         nullptr,        placeLdpSymble, placeLdfSymble,
         placeAndpSymble, placeAndfSymble, placeOrpSymble, placeOrfSymble};
     for (std::uint32_t base : {450u, 962u})
         if (code >= base && code < base + byOffset.size()) return byOffset[code - base];
@@ -71,8 +71,7 @@ std::uint8_t defineInstrSymbleAddress(std::uint32_t code, std::uint32_t x, const
             return placeEndSymble(x, y, object);
         }
         if (Contact contact = rangeContact(code)) return contact(x, y, object);
-        if (code >= 464 && code <= 509)
-            return placeCompareContactSymble(doubleWord, x, y, object, firstFive);
+        if (code >= 464 && code <= 509) return placeCompareContactSymble(doubleWord, x, y, object, firstFive);
         return box(doubleWord, code != 0x00A8);
     }
     if (Contact contact = basicContact(code)) return contact(x, y, object);

@@ -65,7 +65,8 @@ TEditKeyForm::TEditKeyForm(EditKeyBox& box, QWidget* ladderArea)
     connect(btnCancel, &QPushButton::clicked, this, &TEditKeyForm::btnCancelClick);
 
     if (ladderArea != nullptr) {
-        const QPoint cursor(scaled(xOldCursor + ModeData.xSizeSymble / 2), scaled(yOldCursor + ModeData.ySizeSymble));
+        const QPoint cursor(scaled(xOldCursor + ModeData.xSizeSymble / 2),
+                            scaled(yOldCursor + ModeData.ySizeSymble));
         move(ladderArea->mapToGlobal(cursor));
     }
     FormPaint();

@@ -54,6 +54,10 @@ TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
          {"80,0 LD X0 code=2000 end=10 id=1", "160,0 ANI X3 code=5000 end=10 id=1",
           "240,0 AND X1 code=4000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
           "1040,64 END code=000F end=11 id=2"}, {240, 0}},
+        {"insert without an output", {"LD X0", "AND X1", "@160,0", "ANI X3"}, true,
+         {"  X X X", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "160,0 ANI X3 code=5000 end=10 id=1",
+          "240,0 AND X1 code=4000 end=10 id=1", "1040,64 END code=000F end=11 id=2"}, {240, 0}},
     };
     for (const Sequence& c : cases) {
         SCOPED_TRACE(c.name);
@@ -129,8 +133,8 @@ TEST_F(EntryDriverTest, AFirstWordLongerThanTheMnemonicFieldIsRefused) {
 }
 
 TEST_F(EntryDriverTest, AVIndexIn32BitFormIsRefusedByTheFirstOperandHoldingIt) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"DMOV D0V1 D2", "Error2019031711"}, {"DMOV D0 D2V3", "Error2019031712"}};
+    const std::vector<std::pair<std::string, std::string>> cases{{"DMOV D0V1 D2", "Error2019031711"},
+                                                                 {"DMOV D0 D2V3", "Error2019031712"}};
     for (const auto& [line, id] : cases) {
         SCOPED_TRACE(line);
         freshProgram();
@@ -280,8 +284,9 @@ TEST_F(EntryDriverTest, ARefusedSymbolOperandKeepsTheBoxOpen) {
 }
 
 TEST_F(EntryDriverTest, SymbolCodesMapFromTheFinalCode) {
-    const std::vector<std::pair<std::uint32_t, std::uint32_t>> cases{
-        {0xB800, 17}, {0x7000, 6}, {0x01CE, 2}, {0x0202, 7}, {0x0003, 8}, {0x03FE, 8}, {0x13FF, 8}, {0xFFFD, 15}};
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>> cases{{0xB800, 17}, {0x7000, 6}, {0x01CE, 2},
+                                                                     {0x0202, 7},  {0x0003, 8}, {0x03FE, 8},
+                                                                     {0x13FF, 8},  {0xFFFD, 15}};
     for (const auto& [code, symbol] : cases) EXPECT_EQ(_UpdateIconFnCode(code), symbol) << code;
     EXPECT_EQ(FncKeyDeviceCode, 15u);
     FncKeyDeviceCode = 7;

@@ -25,7 +25,8 @@ protected:
         setText(object.operands[0], "D0");
         setText(object.operands[1], "D1");
         iFncFlag = 0;
-        if (defineInstrSymbleAddress(code, x, operandTextsOf(object), 64, object) != 0) return Placed::Refused;
+        if (defineInstrSymbleAddress(code, x, operandTextsOf(object), 64, object) != 0)
+            return Placed::Refused;
         if (code == 0xB000 || code == 0xB100) return Placed::Label;
         if (object.end == kEndTwoLine) return Placed::Parallel;
         if (object.end == kEndContact) return object.xAddr == 80 && x != 80 ? Placed::Stl : Placed::Contact;
@@ -84,7 +85,8 @@ TEST_F(DispatchTest, TheThirtyTwoBitFlagWidensBoxesButNeverSetAndReset) {
 TEST_F(DispatchTest, ACodeWithoutPlacementNamesItselfAndTheCursor) {
     const std::vector<std::pair<std::uint32_t, std::string>> cases{
         {0x000E, "000E (80,64)"}, {0x0000, "0000 (80,64)"}, {0x0001, "0001 (80,64)"},
-        {0x03FE, "03FE (80,64)"}, {0x100F, "100F (80,64)"}, {0x13FF, "13FF (80,64)"}, {0x0400, "0400 (80,64)"}};
+        {0x03FE, "03FE (80,64)"}, {0x100F, "100F (80,64)"}, {0x13FF, "13FF (80,64)"},
+        {0x0400, "0400 (80,64)"}};
     for (const auto& [code, status] : cases) {
         SCOPED_TRACE(status);
         fakes.messages.shown.clear();
