@@ -316,5 +316,14 @@ TEST_F(EntryDriverTest, TimerAndCounterCoilsTakeTheirOwnCodes) {
     EXPECT_EQ(list()[3], "960,64 OUT C0 K5 code=0E00 end=11 id=2");
 }
 
+TEST_F(EntryDriverTest, TheBoxSymbolTakesInstructionsButNotAPlainContact) {
+    xMouseCell = 160;
+    enter("LD X0", 8);
+    EXPECT_EQ(boxes(), Boxes{"Error2015011601... Can't write | EditKey | warning"});
+    typeLines({"LD X0"});
+    EXPECT_TRUE(enter("MOV K1 D0", 8).closed);
+    EXPECT_EQ(list()[1], "880,0 MOV K1 D0 code=0028 end=11 id=1");
+}
+
 }  // namespace
 }  // namespace kestrion

@@ -97,5 +97,12 @@ TEST_F(DispatchTest, ACodeWithoutPlacementNamesItselfAndTheCursor) {
     }
 }
 
+TEST_F(DispatchTest, ARefusedPositionIsReportedUnchanged) {
+    EXPECT_EQ(place(0x2000, 40), Placed::Refused);
+    EXPECT_EQ(place(0xC000, 40), Placed::Refused);
+    EXPECT_EQ(iFncFlag, 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
 }  // namespace
 }  // namespace kestrion

@@ -120,5 +120,14 @@ TEST_F(PlacementTest, EndGoesToTheLastCellBeforeTheBus) {
     EXPECT_EQ(placeEndSymble(79, 0, object), 1);
 }
 
+TEST_F(PlacementTest, CompareContactsStayAtTheCursorCell) {
+    ASSERT_EQ(placeCompareContactSymble(1, 240, 64, object, {}), 0);
+    EXPECT_EQ(object.xAddr, 240u);
+    EXPECT_EQ(object.yAddr, 64u);
+    EXPECT_EQ(object.end, 0u);
+    EXPECT_EQ(cursor(), (Cursor{320, 64}));
+    EXPECT_EQ(placeCompareContactSymble(0, 79, 64, object, {}), 1);
+}
+
 }  // namespace
 }  // namespace kestrion

@@ -100,5 +100,16 @@ TEST_F(EntryFormsTest, TheDeviceFieldTakesUpperCase) {
     EXPECT_EQ(form.result(), 1);
 }
 
+TEST_F(EntryFormsTest, TheCrossButtonClosesTheBoxAndAccessCodesAreMasked) {
+    whenBoxOpens([](forms::TEditKeyForm& form) {
+        QTest::keyClicks(form.EditInstr1, "!K");
+        EXPECT_EQ(form.EditInstr1->echoMode(), QLineEdit::Password);
+        form.btnCancel->click();
+        EXPECT_FALSE(form.isVisible());
+    });
+    openInstructionBoxOnKey('#');
+    EXPECT_EQ(objectListDumpRows().size(), 1u);
+}
+
 }  // namespace
 }  // namespace kestrion::test
