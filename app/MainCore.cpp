@@ -4,6 +4,7 @@
 
 #include "app/FileCommands.h"
 #include "app/MainView.h"
+#include "entry/EntryDriver.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
@@ -16,6 +17,7 @@
 #include "model/ModeData.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
+#include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 
@@ -135,5 +137,13 @@ void mainFormDestroy() {
 void pmw1Click() {
     runCommand([] { return initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode()); });
 }
+
+namespace {
+
+// The instruction box refuses keys while the monitor runs.
+[[maybe_unused]] const bool entryKnowsMonitorMode =
+    (setEntryMonitorModeSource([] { return monitorMode; }), true);
+
+}  // namespace
 
 }  // namespace kestrion

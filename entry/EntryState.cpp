@@ -12,6 +12,11 @@ std::uint32_t& instrResultCode = entryState.instrResultCode;
 std::array<char, kOperandCount>& operandIndexDigit = entryState.operandIndexDigit;
 std::uint32_t& FncKeyDeviceCode = entryState.FncKeyDeviceCode;
 std::uint8_t& iFncFlag = entryState.iFncFlag;
+std::uint32_t& iconSymbleCode = entryState.iconSymbleCode;
+std::uint8_t& editEntryFlags = entryState.editEntryFlags;
+std::uint16_t& editedObjectCode = entryState.editedObjectCode;
+std::uint32_t& xMouseCell = entryState.xMouseCell;
+std::uint32_t& yMouseCell = entryState.yMouseCell;
 
 void debugMemo6Add(const std::string& a, const std::string& b) {
     platform::TraceMemos& memos = platform::trace();

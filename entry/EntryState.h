@@ -25,7 +25,14 @@ struct EntryState {
     // One character per operand: '0', or the digit of its V or Z index.
     std::array<char, kOperandCount> operandIndexDigit{'0', '0', '0', '0', '0', '0'};
     std::uint32_t FncKeyDeviceCode = 0;
-    std::uint8_t iFncFlag = 0;  // 1 when the placed instruction is an output or runs to the right bus
+    std::uint8_t iFncFlag = 0;         // 1 when the placed instruction is an output or runs to the right bus
+    std::uint32_t iconSymbleCode = 0;  // symbol of the current tool
+    std::uint8_t editEntryFlags = 0;   // kEntryOnExistingObject
+    std::uint16_t editedObjectCode = 0;  // code of the existing object the box was opened on
+    std::uint32_t xMouseCell = 0;        // last cell the ladder's mouse handlers named
+    std::uint32_t yMouseCell = 0;
+    bool moreViewRevealed = false;  // hidden menu items made visible by an access code
+    bool demoKitRevealed = false;
 };
 
 extern EntryState entryState;
@@ -35,6 +42,14 @@ extern std::uint32_t& instrResultCode;
 extern std::array<char, kOperandCount>& operandIndexDigit;
 extern std::uint32_t& FncKeyDeviceCode;
 extern std::uint8_t& iFncFlag;
+extern std::uint32_t& iconSymbleCode;
+extern std::uint8_t& editEntryFlags;
+extern std::uint16_t& editedObjectCode;
+extern std::uint32_t& xMouseCell;
+extern std::uint32_t& yMouseCell;
+
+// editEntryFlags bits.
+constexpr std::uint8_t kEntryOnExistingObject = 0x02;
 
 // True while the instruction being entered is the 32-bit (D) form.
 inline bool entryIsDoubleWord() {

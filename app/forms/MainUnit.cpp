@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,10 +20,12 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/forms/LogoUnit.h"
+#include "entry/InstructionBox.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
 #include "model/CommandTransaction.h"
 #include "model/EditorState.h"
+#include "model/LadderObject.h"
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
@@ -195,6 +198,18 @@ void TMainForm::buildPanels() {
         layout->addWidget(memos[i]);
     }
     setCentralWidget(central);
+    central->setFocusPolicy(Qt::StrongFocus);
+    services_.entryDialogs.setLadderArea(central);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    const bool printable = text.size() == 1 && text[0].unicode() > 0x20 && text[0].unicode() < 0x7F;
+    if (printable && ldrHead != nullptr) {
+        openInstructionBoxOnKey(static_cast<char>(text[0].toUpper().unicode()));
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TMainForm::buildStatusBar() {

@@ -56,6 +56,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A character typed over the ladder opens the instruction box with it.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -190,6 +190,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<LangDialogs>::uninstall();
     DialogSeam<LinkDialogs>::uninstall();
     DialogSeam<AppDialogs>::uninstall();
+    DialogSeam<EntryDialogs>::uninstall();
 }
 
 void QtPlatform::install() {
@@ -208,6 +209,7 @@ void QtPlatform::install() {
     DialogSeam<LangDialogs>::install(langDialogs_);
     DialogSeam<LinkDialogs>::install(linkDialogs_);
     DialogSeam<AppDialogs>::install(appDialogs_);
+    DialogSeam<EntryDialogs>::install(entryDialogs);
     installed_ = true;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/forms/QtAppDialogs.h"
+#include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "model/forms/QtModelDialogs.h"
@@ -110,6 +111,7 @@ public:
     QtStatusBar statusBar;
     QtTraceMemos trace;
     QtTimers timers;
+    forms::QtEntryDialogs entryDialogs;
     QtSystem& system() { return system_; }
 
 private:

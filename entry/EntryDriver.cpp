@@ -1,0 +1,713 @@
+#include "entry/EntryDriver.h"
+
+#include <cctype>
+#include <vector>
+
+#include "entry/AccessCodes.h"
+#include "entry/EntryDialogs.h"
+#include "entry/EntryState.h"
+#include "entry/InstructionRecogniser.h"
+#include "entry/OperandValidators.h"
+#include "entry/PlacementDispatch.h"
+#include "lang/Language.h"
+#include "model/CanvasState.h"
+#include "model/CommandTransaction.h"
+#include "model/DrawGeometry.h"
+#include "model/EditMarks.h"
+#include "model/EditorServices.h"
+#include "model/EditorState.h"
+#include "model/InstructionCodes.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/LinkedList.h"
+#include "model/ModeData.h"
+#include "model/ObjectInsertion.h"
+#include "model/VirtualCanvas.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+MonitorModeSource monitorModeSource = nullptr;
+
+void warn(const std::string& text, const std::string& caption) {
+    platform::messages().show(text, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+}
+
+void hideInstrMemo() {
+    if (DialogSeam<EntryDialogs>::installed()) entryDialogs().hideInstrMemoScreen();
+}
+
+void trace(const std::string& a, const std::string& b = {}) {
+    debugMemo6Add(a, b);
+}
+
+void releaseEditNew() {
+    FreeLadderMemory(kListEditNew);
+}
+
+std::uint32_t cellWidth() {
+    return ModeData.xSizeSymble;
+}
+std::uint32_t cellHeight() {
+    return ModeData.ySizeSymble;
+}
+std::int64_t columnOf(std::uint32_t x) {
+    return x / symbleHalfWidth;
+}
+std::int64_t rowOf(std::uint32_t y) {
+    return y / symbleHalfHeight;
+}
+
+void refuseInsertPosition(EditKeyBox& box) {
+    box.masked = false;
+    box.line.clear();
+    box.closed = true;
+    warn("This position can't insert", "Msg2015011911");
+}
+
+bool revealedByAccessCode(const std::string& line) {
+    if (line == access::kMoreViewCode) {
+        entryState.moreViewRevealed = true;
+        langState.optionFlags |= kOptionMoreView;
+        if (DialogSeam<EntryDialogs>::installed()) entryDialogs().revealHiddenItems(HiddenItems::MoreView);
+        return true;
+    }
+    if (line == access::kDemoKitCode) {
+        entryState.demoKitRevealed = true;
+        if (DialogSeam<EntryDialogs>::installed()) entryDialogs().revealHiddenItems(HiddenItems::DemoKit);
+        return true;
+    }
+    return false;
+}
+
+template <std::size_t N>
+void clearField(std::array<char, N>& field) {
+    field.fill(' ');
+    field[0] = '\0';
+}
+
+// Copies word into a field with its terminator; false when it does not fit.
+template <std::size_t N>
+bool copyWord(std::array<char, N>& field, const std::string& word) {
+    if (word.size() + 1 > N) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) field[i] = word[i];
+    field[word.size()] = '\0';
+    return true;
+}
+
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : line) {
+        if (c == ' ') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+        } else {
+            word.push_back(c);
+        }
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+bool hasV(const std::span<char> operand) {
+    for (char c : operand) {
+        if (c == '\0') break;
+        if (c == 'V' || c == 'v') return true;
+    }
+    return false;
+}
+
+bool inRange(std::uint32_t code, std::uint32_t low, std::uint32_t high) {
+    return code >= low && code <= high;
+}
+
+// The odd codes of the basic range that have an even 16-bit twin.
+bool hasSixteenBitTwin(std::uint32_t code) {
+    if (inRange(code, 0x1010, 0x13FF)) return true;
+    if (!inRange(code, 0x0010, 0x03FE)) return false;
+    return !inRange(code, 0x01C2, 0x01C7) && !inRange(code, 0x01CA, 0x01CF) &&
+           !inRange(code, 0x01D0, 0x01FD) && !inRange(code, 0x0202, 0x020B) && !inRange(code, 0x03C2, 0x03CF);
+}
+
+void correctForms(stLadderBlock& object) {
+    std::uint32_t code = object.iCode;
+    const bool typedOrBox = FncKeyDeviceCode == 7 || FncKeyDeviceCode == 8;
+    if (!object.dFlag() && typedOrBox && (code & 1) != 0 && hasSixteenBitTwin(code)) code -= 1;
+    if (object.pFlag() && code < 0x1000) code += 0x1000;
+    if (!object.pFlag() && typedOrBox && inRange(code, 0x1010, 0x13FF)) code -= 0x1000;
+    object.iCode = static_cast<std::uint16_t>(code);
+}
+
+// The first output of the wire at the new cell, looking left two columns at a time.
+stLadderBlock* outputOwningWire(std::uint32_t x, std::uint32_t y) {
+    const std::int64_t row = rowOf(y);
+    for (std::int64_t column = columnOf(x); column > 2; column -= 2) {
+        if (VirtualArray.at(column, row) != kCellOutput) continue;
+        if (searchLadderObject(kSearchMain, static_cast<std::uint32_t>(column * symbleHalfWidth),
+                               static_cast<std::uint32_t>(row * symbleHalfHeight)))
+            return ldrSearch;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// The new object's place in the list as a NOP at the frame corner, which becomes ldrNow.
+void linkAtNewPosition(const stLadderBlock& entered) {
+    setBlueFrameObject(entered.xAddr, entered.yAddr);
+    ReallocLadderMemory(kLinkReadingOrder, 22);
+    if (ldrHead == ldrNow && ldrTail == ldrNow) setText(editNew->traceLabel, "ldrHead");
+}
+
+void insertBeforeOverlapped(stLadderBlock* overlapped) {
+    const std::uint32_t x = overlapped->xAddr;
+    const std::uint32_t y = overlapped->yAddr;
+    const std::uint32_t id = overlapped->objLbc;
+    ldrNow = overlapped;
+    shiftBlockCellsRight(x, y, id);
+    setBlueFrameObject(overlapped->xAddr, overlapped->yAddr);
+    ldrNow = overlapped;
+    if (!ReallocLadderMemory(kLinkBeforeNow, 22)) return;
+    stLadderBlock* opened = ldrNew;
+    insertXnopInstruction(static_cast<int>(PseudoKind::Nop), x, y, id, overlapped->yTopPos,
+                          overlapped->stepNo, "Edit1KeyPress");
+    ldrNow = opened;
+    ldrNew = opened;
+    removeBlockNopsRightOfOutput(x, y, id);
+    ldrNow = opened;
+    for (stLadderBlock* o = opened->next; o != nullptr && o->end != kEndOutput; o = o->next)
+        if (o->xAddr == o->Xend) o->Xend = o->xAddr + cellWidth();
+}
+
+// END's row of the canvas moves one line down.
+void moveEndRowCellsDown(const stLadderBlock& end) {
+    const std::int64_t row = rowOf(end.yAddr);
+    const auto down = [&](std::int64_t column) {
+        VirtualArray.put(column, row + 2, VirtualArray.at(column, row));
+        VirtualArray.put(column, row, kCellBlank);
+    };
+    const std::int64_t column = columnOf(end.xAddr);
+    down(column + 2);
+    for (std::int64_t c = column; c >= 0; c -= 2) down(c);
+}
+
+enum class Mode { Link, LinkAndClearRow, Overwrite, NopThenOverwrite, Insert, Refused };
+
+Mode placementMode(bool insert, bool duplicated, bool output) {
+    if (!duplicated) return output ? Mode::LinkAndClearRow : Mode::Link;
+    if (!insert) return output ? Mode::NopThenOverwrite : Mode::Overwrite;
+    return output ? Mode::Refused : Mode::Insert;
+}
+
+std::string flagText(bool on) {
+    return on ? "true" : "false";
+}
+
+std::string hexText(std::uint32_t value) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(digits[(value >> shift) & 0xF]);
+    return text;
+}
+
+std::string placeText(std::uint32_t x, std::uint32_t y) {
+    return std::to_string(x) + "," + std::to_string(y);
+}
+
+// Steps after the line has been checked and positioned. False when the entry ends with the box open.
+bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
+    stLadderBlock& entered = *editNew;
+    entered.objLbc = selectObjectIdAtY(0, entered.yAddr);
+    if (ldrNow != nullptr) entered.yTopPos = ldrNow->yTopPos;
+
+    const bool output = iFncFlag == 1;
+    stLadderBlock* overlapped = nullptr;
+    // END is never overwritten: an entry at its cell goes in front of it and END moves down.
+    bool duplicated = searchLadderObject(kSearchMain, entered.xAddr, entered.yAddr) && ldrSearch != ldrTail;
+    if (duplicated) {
+        overlapped = ldrSearch;
+    } else if (output && canvasCellAt(entered.xAddr, entered.yAddr) == kCellOutputTail) {
+        duplicated = true;
+        overlapped = outputOwningWire(entered.xAddr, entered.yAddr);
+        if (overlapped == nullptr) warn("Error2015011911", " *");
+    }
+    const bool insert = (editModeFlags & kEditInsertMode) != 0;
+    const Mode mode = placementMode(insert, duplicated, output);
+    trace("*Mode" +
+          std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
+                         static_cast<int>(output)) +
+          ": bInsertMode=" + flagText(insert) + ", bDuplicated=" + flagText(duplicated) +
+          ", iFncFlag=" + flagText(output));
+    switch (mode) {
+        case Mode::Link: linkAtNewPosition(entered); break;
+        case Mode::LinkAndClearRow: {
+            linkAtNewPosition(entered);
+            stLadderBlock* created = ldrNow;
+            freeRowObjectsToBusEnd(x0, y0, created);
+            ldrNow = created;
+            break;
+        }
+        case Mode::NopThenOverwrite: nopOutRowRange(x0, y0, entered.xAddr); [[fallthrough]];
+        case Mode::Overwrite:
+            // The overlapped object itself takes the new instruction.
+            if (overlapped == nullptr) {
+                warn("Error2015011910", "*");
+                return false;
+            }
+            ldrNow = overlapped;
+            break;
+        case Mode::Insert: insertBeforeOverlapped(overlapped); break;
+        case Mode::Refused: refuseInsertPosition(box); return false;
+    }
+
+    if (ldrNow == nullptr) {
+        warn("Error2015011901", "*srcObjectCopyToDestObject");
+        return false;
+    }
+    if (srcObjectCopyToDestObject(editNew, ldrNow) != 0) return false;
+    stLadderBlock& placed = *ldrNow;
+    trace("*srcObjectCopyToDestObject", placeText(placed.xAddr, placed.yAddr));
+    if (placed.iCode == 0xC000 && placed.operands[0][0] == 'T') placed.iCode = 0x0600;
+    if (placed.iCode == 0xC000 && placed.operands[0][0] == 'C') placed.iCode = 0x0E00;
+
+    stLadderBlock* end = ldrTail;
+    const bool onEndRow = end != nullptr && end != &placed && end->yAddr == placed.yAddr;
+    if (onEndRow) moveEndRowCellsDown(*end);
+    if (placed.end == kEndOutput)
+        setOutputCells(placed.xAddr, placed.yAddr);
+    else
+        setNowObjectCell();
+    const bool orFamily = isOrTypeCode(placed.iCode);
+    if (orFamily) {
+        const std::int64_t c = columnOf(placed.xAddr);
+        const std::int64_t r = rowOf(placed.yAddr);
+        VirtualArray.put(c - 1, r - 1, kCellLink);
+        VirtualArray.put(c + 1, r - 1, kCellLink);
+        if (placed.prev != nullptr) {
+            placed.objLbc = placed.prev->objLbc;
+            placed.yTopPos = placed.prev->yTopPos;
+        }
+    }
+    if (onEndRow) {
+        end->yAddr += cellHeight();
+        end->yTopPos += cellHeight();
+        if (!orFamily) end->objLbc += 1;
+    }
+
+    std::uint32_t x = entered.xAddr + cellWidth();
+    std::uint32_t y = entered.yAddr;
+    if (x >= draw.iBusLineEnd || output) {
+        x = draw.iBusLineStart;
+        y += cellHeight();
+    }
+    xOldCursor = x;
+    yOldCursor = y;
+    setBlueFrameObject(x, y);
+    trace("*setBlueFrameObject", placeText(x, y));
+    return true;
+}
+
+bool checkSymbolEntry() {
+    if (_checkIconInputDevice() != 0) {
+        editInstrFlags |= kInstrEntryRefused;
+        warn("Error2015011601... Can't write", "EditKey");
+        releaseEditNew();
+        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        return false;
+    }
+    const bool found = searchLadderObject(kSearchMain, xOldCursor, yOldCursor);
+    if ((editEntryFlags & kEntryOnExistingObject) != 0) {
+        if (iconSymbleCode == 8)
+            editNew->iCode = static_cast<std::uint16_t>(
+                checkInstrCode(xMouseCell, yMouseCell, editNew->mnemonic, operandTextsOf(*editNew)));
+        else
+            editNew->iCode = editedObjectCode;
+        if (found) {
+            editNew->setDFlag(ldrSearch->dFlag());
+            editNew->setPFlag(ldrSearch->pFlag());
+            editNew->end = ldrSearch->end;
+            editNew->Xend = ldrSearch->Xend;
+            editNew->xMaxi = ldrSearch->xMaxi;
+        }
+    }
+    writeSymbolMnemonic();
+    FncKeyDeviceCode = kFncKeyTyped;
+    return true;
+}
+
+// The entry proper, after the access codes. The box's state says how it ended.
+void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
+    ReallocLadderMemory(kLinkEditNew, 20);
+    backupVirtualCanvas(1);
+    backupLadderDiagramMemory(1);
+    addGrayMaskRow(yOldCursor);
+    addGrayMaskRowsOfBlock(yOldCursor);
+    trace("*EditKey", line);
+
+    if (!splitEntryLine(line)) return;
+    if (FncKeyDeviceCode != kFncKeyTyped && !checkSymbolEntry()) return;
+
+    stLadderBlock& entered = *editNew;
+    const OperandTexts operands = operandTextsOf(entered);
+    const std::uint32_t code = checkInstrCode(BlueFrame.x1, BlueFrame.y1, entered.mnemonic, operands);
+    instrResultCode = code;
+    trace("*checkInstrCode", hexText(code));
+    iconSymbleCode = _UpdateIconFnCode(code);
+    if (code == 0) {
+        editInstrFlags |= kInstrEntryRefused;
+        warn("Input Error...Can't write", "Error2015031910");
+        redrawFlags &= static_cast<std::uint8_t>(~(kRedrawLadder | kRedrawObjects));
+        releaseEditNew();
+        return;
+    }
+    entered.setDFlag((editInstrFlags & kInstrDoubleWord) != 0);
+    entered.setPFlag((editInstrFlags & kInstrPulse) != 0);
+    entered.iCode = static_cast<std::uint16_t>(code);
+
+    if (entered.dFlag()) {
+        if ((entered.iCode & 1) == 0) entered.iCode = static_cast<std::uint16_t>(entered.iCode + 1);
+        for (std::size_t i = 0; i < kOperandCount; ++i) {
+            if (!hasV(operands[i])) continue;
+            warn("Error201903171" + std::to_string(i + 1), "Edit V Error ");
+            redrawFlags &= static_cast<std::uint8_t>(~kRedrawObjects);
+            releaseEditNew();
+            box.closed = true;
+            return;
+        }
+    }
+    correctForms(entered);
+    trace("*iCode", hexText(entered.iCode));
+
+    entered.xAddr = xOldCursor;
+    entered.yAddr = yOldCursor;
+    entered.Xend = xOldCursor + cellWidth();
+    entered.xMaxi = entered.Xend;
+    const std::uint32_t x0 = xOldCursor;
+    const std::uint32_t y0 = yOldCursor;
+    iFncFlag = 0;
+    if ((defineInstrSymbleAddress(entered.iCode, xOldCursor, operands, yOldCursor, entered) & 1) != 0) {
+        editInstrFlags |= kInstrEntryRefused;
+        warn("Edit symble position error", "Address Error");
+        releaseEditNew();
+        box.closed = true;
+        redrawFlags |= kRedrawLadder;
+        return;
+    }
+    trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
+    const bool placed = placeEntered(box, x0, y0);
+    releaseEditNew();
+    if (!placed) return;
+    box.closed = true;
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+}  // namespace
+
+void setEntryMonitorModeSource(MonitorModeSource source) {
+    monitorModeSource = source;
+}
+
+std::string symbolComboText(std::uint32_t code) {
+    switch (code) {
+        case 1:
+        case 4: return "";
+        case 2: return "--|P|--";
+        case 3: return "--|F|--";
+        case 5: return "--| |--";
+        case 6: return "--|/|--";
+        case 7: return "--( )--";
+        case 8: return "--[ ]--";
+        case 9: return "-------";
+        case 10: return "   |   ";
+        case 11: return "--OR --";
+        case 12: return "--ORN--";
+        case 13: return "--ORP--";
+        case 14: return "--ORF--";
+        case 15: return "------";
+        case 18: return "-|STL|-";
+        default: return "--NOP--";
+    }
+}
+
+void EditKeyBox::FormPaint() {
+    line = initialText.substr(0, kEditLineMaxLength);
+}
+
+void EditKeyBox::type(char key) {
+    if (line.size() >= kEditLineMaxLength) return;
+    line.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(key))));
+}
+
+bool EditKeyBox::keyPress(char key) {
+    const int mode = monitorModeSource != nullptr ? monitorModeSource() : 0;
+    if (mode == 1 || mode == 2) {
+        platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002",
+                                  platform::MsgIcon::None, platform::MsgButtons::Ok);
+        return false;
+    }
+    const std::string copy = line;
+    if (copy.starts_with(access::kMaskPrefix)) masked = true;
+    if (key == 27) {
+        masked = false;
+        editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
+        hideInstrMemo();
+        closed = true;
+        return false;
+    }
+    if ((editModeFlags & kEditInsertMode) != 0 && ldrHead != nullptr && xOldCursor == ldrHead->xAddr &&
+        yOldCursor == ldrHead->yAddr) {
+        refuseInsertPosition(*this);
+        return false;
+    }
+    if (key == 13) {
+        EditInstr1Enter(*this);
+        return false;
+    }
+    line = copy;
+    return true;
+}
+
+std::string trimEntryLine(const std::string& line) {
+    std::string out;
+    for (char c : line) {
+        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+        out.push_back(c);
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+void EditInstr1Enter(EditKeyBox& box) {
+    box.masked = false;
+    editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
+    editModeFlags |= kEditModifiedSinceSave;
+    hideInstrMemo();
+    platform::trace().clear(platform::Memo::Debug6);
+    platform::trace().clear(platform::Memo::Msg1);
+    const std::string line = box.line;
+    if (revealedByAccessCode(line)) {
+        editInstrFlags |= kInstrEntryRefused;
+        editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
+        box.closed = true;
+        return;
+    }
+    const std::string trimmed = trimEntryLine(line);
+    // A failure of the list or canvas below puts the ladder back as it was before the key.
+    const bool committed = runCommand([&] { enterTrimmedLine(box, trimmed); });
+    if (!committed) {
+        editInstrFlags |= kInstrEntryRefused;
+        box.closed = true;
+    }
+    if (editNew != nullptr) releaseEditNew();
+}
+
+bool splitEntryLine(const std::string& line) {
+    if (editNew == nullptr) {
+        warn("Error2015030101", "*Edit");
+        return false;
+    }
+    stLadderBlock& object = *editNew;
+    clearField(object.mnemonic);
+    for (auto& operand : object.operands) clearField(operand);
+    clearField(object.operand6);
+
+    std::vector<std::string> words = wordsOf(line);
+    std::size_t next = 0;
+    const bool typed = FncKeyDeviceCode == 0 || FncKeyDeviceCode == 8 || FncKeyDeviceCode == kFncKeyTyped;
+    if (typed && !words.empty()) {
+        const std::string& word = words[next++];
+        const bool followed = words.size() > 1;
+        if (word.size() > object.mnemonic.size() - 1) {
+            warn("Instruction Error", "Instruction Error");
+            releaseEditNew();
+            return false;
+        }
+        for (std::size_t i = 0; i < word.size(); ++i) object.mnemonic[i] = word[i];
+        const std::size_t endAt = word.size();
+        if (followed && endAt + 1 < object.mnemonic.size()) {
+            object.mnemonic[endAt] = ' ';
+            object.mnemonic[endAt + 1] = '\0';
+        } else if (followed) {
+            object.mnemonic[endAt] = ' ';
+        } else {
+            object.mnemonic[endAt] = '\0';
+        }
+    }
+    for (std::size_t i = 0; i < kOperandCount && next < words.size(); ++i, ++next) {
+        const bool fits =
+            i < 5 ? copyWord(object.operands[i], words[next]) : copyWord(object.operand6, words[next]);
+        if (!fits) {
+            warn("Instruction Error", "Input Device" + std::to_string(i + 1) + " Error");
+            releaseEditNew();
+            return false;
+        }
+    }
+    return true;
+}
+
+std::uint8_t _checkIconInputDevice() {
+    stLadderBlock& object = *editNew;
+    const std::string_view operand1(object.operands[0].data());
+    const auto bitOperand = [&](std::uint16_t code) {
+        object.iCode = code;
+        return isErrorBitOperand(0, operand1);
+    };
+    switch (iconSymbleCode) {
+        case 0:
+        case 4: return 0;
+        case 2: return bitOperand(460);
+        case 3: return bitOperand(461);
+        case 5: return bitOperand(0x4000);
+        case 6: return bitOperand(0x5000);
+        case 7:
+            object.iCode = 0xC000;
+            return isErrorOutOpCode(operand1, std::string_view(object.operands[1].data()));
+        case 8: {
+            const std::uint32_t code =
+                checkInstrCode(xMouseCell, yMouseCell, object.mnemonic, operandTextsOf(object));
+            return code != 0 && code != 0x2000 ? 0 : 1;
+        }
+        case 9: object.iCode = 0xFFFF; return 0;
+        case 10: object.iCode = 0xFFFD; return 0;
+        case 11: return bitOperand(0x6000);
+        case 12: return bitOperand(0x7000);
+        case 13: return bitOperand(462);
+        case 14: return bitOperand(463);
+        case 18: return bitOperand(0xF000);
+        default: return 1;
+    }
+}
+
+void writeSymbolMnemonic() {
+    const char* text = nullptr;
+    switch (iconSymbleCode) {
+        case 5: text = "LD "; break;
+        case 6: text = "LDI "; break;
+        case 2: text = "LDP "; break;
+        case 3: text = "LDF "; break;
+        case 11: text = "OR "; break;
+        case 12: text = "ORI "; break;
+        case 13: text = "ORP "; break;
+        case 14: text = "ORF "; break;
+        default: return;
+    }
+    for (std::size_t i = 0; text[i] != '\0'; ++i) editNew->mnemonic[i] = text[i];
+}
+
+std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
+    if (code == 0) return 0;
+    std::uint32_t symbol = 0;
+    switch (code) {
+        case 0xB000:
+        case 0xB100:
+        case 0xB800: symbol = 17; break;
+        case 0x2000:
+        case 0x4000:
+        case 0x6000: symbol = 5; break;
+        case 0x3000:
+        case 0x5000:
+        case 0x7000: symbol = 6; break;
+        case 0x01CA:
+        case 0x01CC:
+        case 0x01CE: symbol = 2; break;
+        case 0x01CB:
+        case 0x01CD:
+        case 0x01CF: symbol = 3; break;
+        case 0xC000:
+        case 0x0002:
+        case 0x0005:
+        case 0x0202:
+        case 0x0600:
+        case 0x0700:
+        case 0x0E00: symbol = 7; break;
+        case 0xD000:
+        case 0xE000:
+        case 0xF000:
+        case 0xF7FF:
+        case 0x000F: symbol = 8; break;
+        case 0xFFFD: symbol = 15; break;
+        default:
+            if (inRange(code, 0x0003, 0x000D) || inRange(code, 0x0010, 0x03FE) ||
+                inRange(code, 0x1010, 0x13FF))
+                symbol = 8;
+    }
+    if (symbol == 0) {
+        warn("Error2019030280", "_UpdateIconFnCode");
+        return FncKeyDeviceCode;
+    }
+    FncKeyDeviceCode = symbol;
+    return symbol;
+}
+
+void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) {
+    stLadderBlock* const keepNow = ldrNow;
+    for (stLadderBlock* o = ldrTail; o != nullptr; o = o->prev) {
+        if (o->objLbc != id || o->xAddr < x0 || o->end == kEndOutput) continue;
+        const std::int64_t c = columnOf(o->xAddr);
+        const std::int64_t r = rowOf(o->yAddr);
+        const bool leftLinked = VirtualArray.at(c - 2, r) != kCellBlank ||
+                                VirtualArray.at(c - 1, r - 1) != kCellBlank ||
+                                VirtualArray.at(c - 1, r + 1) != kCellBlank;
+        const bool needsFiller = o->xAddr == x0 && o->yAddr != y0 && leftLinked;
+        VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
+        o->xAddr += cellWidth();
+        if (o->Xend < o->xAddr) o->Xend = o->xAddr;
+        if (needsFiller) {
+            ldrNow = o;
+            if (ReallocLadderMemory(kLinkBeforeNow, 0)) {
+                stLadderBlock& filler = *ldrNew;
+                filler.iCode = kCodeNop;
+                setText(filler.mnemonic, "NOP");
+                filler.xAddr = static_cast<std::uint32_t>(c * symbleHalfWidth);
+                filler.yAddr = static_cast<std::uint32_t>(r * symbleHalfHeight);
+                filler.Xend = static_cast<std::uint32_t>((c + 2) * symbleHalfWidth);
+            }
+            VirtualArray.put(c, r, kCellNop);
+        } else {
+            VirtualArray.put(c, r, kCellBlank);
+        }
+        if (VirtualArray.at(c + 1, r + 1) == kCellLink) {
+            for (std::int64_t k = 0;; ++k) {
+                const std::int64_t linkRow = r + 1 + 2 * k;
+                if (k > 0 && (VirtualArray.at(c + 1, linkRow) != kCellLink ||
+                              VirtualArray.at(c, r + 2 * k) != kCellBlank))
+                    break;
+                if (k == 0 && VirtualArray.at(c + 1, linkRow) != kCellLink) break;
+                VirtualArray.put(c + 3, linkRow, kCellLink);
+                VirtualArray.put(c + 1, linkRow, kCellBlank);
+            }
+        }
+    }
+    ldrNow = keepNow;
+}
+
+void removeBlockNopsRightOfOutput(std::uint32_t /*x*/, std::uint32_t y, std::uint32_t id) {
+    std::uint32_t limit = 0;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->objLbc == id && o->end == kEndOutput && o->yAddr == y) {
+            limit = o->xAddr;
+            break;
+        }
+    }
+    stLadderBlock* o = ldrHead;
+    while (o != nullptr) {
+        stLadderBlock* next = o->next;
+        // The cell just opened for the new instruction is kept.
+        if (o != ldrNew && o->objLbc == id && o->iCode == kCodeNop && o->xAddr >= limit)
+            removeLadderObject(ldrList, o);
+        o = next;
+    }
+}
+
+void freeRowObjectsToBusEnd(std::uint32_t x0, std::uint32_t y0, const stLadderBlock* keep) {
+    for (std::uint32_t x = x0; x < draw.iBusLineEnd; x += cellWidth()) {
+        stLadderBlock* o = nullptr;
+        for (stLadderBlock* at = ldrHead; at != nullptr && o == nullptr; at = at->next)
+            if (at != keep && at->xAddr == x && at->yAddr == y0) o = at;
+        if (o != nullptr && o->prev != nullptr && o->next != nullptr) removeLadderObject(ldrList, o);
+    }
+}
+
+}  // namespace kestrion

@@ -1,0 +1,126 @@
+#include "entry/forms/EditKeyForm.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "entry/EntryState.h"
+#include "lang/forms/WidgetText.h"
+#include "model/DrawGeometry.h"
+#include "model/ModeData.h"
+
+namespace kestrion::forms {
+
+namespace {
+
+int scaled(std::uint32_t value) {
+    return static_cast<int>(std::uint64_t{value} * zoomPercent / 100);
+}
+
+// The key as the box's rules take it: 13 Enter, 27 Escape, the character otherwise; 0 for keys
+// without one (arrows, shifts), which the edit line keeps for itself.
+char keyCharacter(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Escape) return 27;
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
+    const QString text = event.text();
+    if (text.size() != 1 || text[0].unicode() > 0x7E) return 0;
+    return static_cast<char>(text[0].unicode());
+}
+
+}  // namespace
+
+TEditKeyForm::TEditKeyForm(EditKeyBox& box, QWidget* ladderArea)
+    : QDialog(ladderArea, ladderArea != nullptr ? Qt::Popup | Qt::FramelessWindowHint
+                                                : Qt::Dialog | Qt::FramelessWindowHint),
+      box_(box) {
+    setObjectName("EditKeyForm");
+    setWindowTitle(" ");
+    setModal(true);
+    setFixedSize(383, 20);
+
+    EditKeyComboBox = new QComboBox(this);
+    EditKeyComboBox->setObjectName("EditKeyComboBox");
+    EditKeyComboBox->setGeometry(0, 0, 57, 20);
+    EditKeyComboBox->setEditable(true);
+    EditKeyComboBox->setMaxVisibleItems(10);
+    EditKeyComboBox->addItems(
+        {"", "--|P|--", "--|F|--", "--| |--", "--|/|--", "+| |+", "+|/|+", "--( )--", "--[ ]--"});
+    EditKeyComboBox->setEnabled(false);
+
+    EditInstr1 = new QLineEdit(this);
+    EditInstr1->setObjectName("EditInstr1");
+    EditInstr1->setGeometry(56, 0, 305, 20);
+    EditInstr1->setFrame(false);
+    EditInstr1->setMaxLength(static_cast<int>(kEditLineMaxLength));
+    QFont bold = EditInstr1->font();
+    bold.setBold(true);
+    bold.setPixelSize(13);
+    EditInstr1->setFont(bold);
+    EditInstr1->installEventFilter(this);
+
+    btnCancel = new QPushButton("X", this);
+    btnCancel->setObjectName("btnCancel");
+    btnCancel->setGeometry(363, 0, 20, 20);
+    connect(btnCancel, &QPushButton::clicked, this, &TEditKeyForm::btnCancelClick);
+
+    if (ladderArea != nullptr) {
+        const QPoint cursor(scaled(xOldCursor + ModeData.xSizeSymble / 2),
+                            scaled(yOldCursor + ModeData.ySizeSymble));
+        move(ladderArea->mapToGlobal(cursor));
+    }
+    FormPaint();
+}
+
+void TEditKeyForm::FormPaint() {
+    EditKeyComboBox->setEditText(widgetText(symbolComboText(FncKeyDeviceCode)));
+    box_.FormPaint();
+    showBoxState();
+    EditInstr1->setFocus();
+}
+
+void TEditKeyForm::showBoxState() {
+    EditInstr1->setEchoMode(box_.masked ? QLineEdit::Password : QLineEdit::Normal);
+    const QString text = QString::fromLatin1(box_.line.data(), static_cast<qsizetype>(box_.line.size()));
+    if (EditInstr1->text() != text) {
+        EditInstr1->setText(text);
+        EditInstr1->setCursorPosition(static_cast<int>(text.size()));
+    }
+}
+
+void TEditKeyForm::btnCancelClick() {
+    box_.btnCancelClick();
+    done(1);
+}
+
+bool TEditKeyForm::EditInstr1KeyPress(char key) {
+    box_.line = EditInstr1->text().toLatin1().toStdString();
+    const bool goesOn = box_.keyPress(key);
+    if (box_.closed) {
+        showBoxState();
+        done(1);
+        return true;
+    }
+    if (goesOn && key >= 0x20) {
+        box_.type(key);
+        showBoxState();
+        return true;
+    }
+    showBoxState();
+    return !goesOn;
+}
+
+bool TEditKeyForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditInstr1 && event->type() == QEvent::KeyPress) {
+        const char key = keyCharacter(*static_cast<QKeyEvent*>(event));
+        if (key != 0) return EditInstr1KeyPress(key);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void runEditKeyForm(EditKeyBox& box, QWidget* ladderArea) {
+    TEditKeyForm form(box, ladderArea);
+    if (!box.closed) form.exec();
+}
+
+}  // namespace kestrion::forms

@@ -1,0 +1,102 @@
+#include "entry/forms/InputDeviceForm.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace kestrion::forms {
+
+TInputDeviceForm::TInputDeviceForm(InputDeviceDialog& dialog, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      dialog_(dialog) {
+    setObjectName("InputDeviceForm");
+    setWindowTitle("InputDevice");
+    setFixedSize(352, 130);
+
+    InputDeviceEdit = new QLineEdit(this);
+    InputDeviceEdit->setObjectName("InputDeviceEdit");
+    InputDeviceEdit->setGeometry(16, 56, 321, 24);
+    QFont font = InputDeviceEdit->font();
+    font.setPixelSize(13);
+    InputDeviceEdit->setFont(font);
+    InputDeviceEdit->setText(QString::fromStdString(dialog_.text));
+    InputDeviceEdit->installEventFilter(this);
+    connect(InputDeviceEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const int at = InputDeviceEdit->cursorPosition();
+        InputDeviceEdit->setText(text.toUpper());
+        InputDeviceEdit->setCursorPosition(at);
+    });
+
+    const auto button = [this](QPushButton*& b, const char* name, const char* caption, int left) {
+        b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setGeometry(left, 96, 75, 25);
+    };
+    button(InputDeviceOk, "InputDeviceOk", "OK", 40);
+    button(InputDeviceCancel, "InputDeviceCancel", "Cancel", 144);
+    button(InputDeviceHelp, "InputDeviceHelp", "Help", 248);
+    InputDeviceHelp->setEnabled(false);
+    InputDeviceOk->setAutoDefault(false);
+    InputDeviceCancel->setAutoDefault(false);
+    connect(InputDeviceOk, &QPushButton::clicked, this, &TInputDeviceForm::InputDeviceOkClick);
+    connect(InputDeviceCancel, &QPushButton::clicked, this, &TInputDeviceForm::InputDeviceCancelClick);
+    setTabOrder(InputDeviceEdit, InputDeviceOk);
+    setTabOrder(InputDeviceOk, InputDeviceCancel);
+    InputDeviceEdit->setFocus();
+}
+
+void TInputDeviceForm::finish() {
+    done(dialog_.bDeviceOk != 0 ? 1 : 2);
+}
+
+void TInputDeviceForm::InputDeviceOkClick() {
+    dialog_.text = InputDeviceEdit->text().toStdString();
+    dialog_.InputDeviceOkClick();
+    finish();
+}
+
+void TInputDeviceForm::InputDeviceCancelClick() {
+    dialog_.InputDeviceCancelClick();
+    finish();
+}
+
+bool TInputDeviceForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == InputDeviceEdit && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            InputDeviceOkClick();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            InputDeviceCancelClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TInputDeviceForm::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    QPen pen = painter.pen();
+    pen.setWidth(2);
+    painter.setPen(pen);
+    for (const SymbolStroke& s : inputDeviceSymbol(dialog_.paintSymbleCode)) {
+        if (s.arc == 0) {
+            painter.drawLine(s.x1, s.y1, s.x2, s.y2);
+            continue;
+        }
+        const QRect box(s.x1, s.y1, s.x2 - s.x1, s.y2 - s.y1);
+        painter.drawArc(box, (s.arc == 1 ? 90 : -90) * 16, 180 * 16);
+    }
+}
+
+void runInputDeviceForm(InputDeviceDialog& dialog) {
+    dialog.closed = false;
+    TInputDeviceForm form(dialog);
+    form.exec();
+}
+
+}  // namespace kestrion::forms

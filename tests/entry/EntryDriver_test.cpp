@@ -1,0 +1,329 @@
+#include "entry/EntryDriver.h"
+
+#include "entry/AccessCodes.h"
+#include "entry/EntryTestSupport.h"
+#include "lang/Language.h"
+#include "model/EditMarks.h"
+
+namespace kestrion {
+namespace {
+
+using test::Boxes;
+using test::Texts;
+
+class EntryDriverTest : public test::EntryTest {
+protected:
+    static Texts list() { return objectListDetailRows(); }
+};
+
+struct Sequence {
+    const char* name;
+    std::vector<std::string> lines;
+    bool insert;
+    test::Picture grid;
+    Texts objects;
+    std::pair<std::uint32_t, std::uint32_t> cursor;
+};
+
+// clang-format off
+TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
+    const std::vector<Sequence> cases{
+        {"contact and coil", {"LD X0", "OUT Y0"}, false,
+         {"  X                       Y", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
+          "1040,64 END code=000F end=11 id=2"}, {80, 64}},
+        {"parallel branch", {"LD X0", "OUT Y0", "@80,64", "OR X1"}, false,
+         {"  X                       Y", " | |", "  X", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
+          "80,64 OR X1 code=6000 end=9 id=1", "1040,128 END code=000F end=11 id=2"}, {160, 64}},
+        {"series contacts and two coils", {"LD X0", "AND X1", "OUT Y0", "OUT Y1"}, false,
+         {"  X X                     Y", "", "                          Y", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "160,0 AND X1 code=4000 end=10 id=1",
+          "1040,0 OUT Y0 code=C000 end=11 id=1", "1040,64 OUT Y1 code=C000 end=11 id=2",
+          "1040,128 END code=000F end=11 id=3"}, {80, 128}},
+        {"box to the right bus", {"LD X0", "MOV K10 D0"}, false,
+         {"  X                   Y y y", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "880,0 MOV K10 D0 code=0028 end=11 id=1",
+          "1040,64 END code=000F end=11 id=2"}, {80, 64}},
+        {"overwrite", {"LD X0", "OUT Y0", "@80,0", "LDI X2"}, false,
+         {"  X                       Y", "", "                          X"},
+         {"80,0 LDI X2 code=3000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
+          "1040,64 END code=000F end=11 id=2"}, {160, 0}},
+        {"insert", {"LD X0", "AND X1", "OUT Y0", "@160,0", "ANI X3"}, true,
+         {"  X X X                   Y", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "160,0 ANI X3 code=5000 end=10 id=1",
+          "240,0 AND X1 code=4000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
+          "1040,64 END code=000F end=11 id=2"}, {240, 0}},
+        {"output clearing its row", {"LD X0", "AND X1", "AND X2", "@160,0", "OUT Y0"}, false,
+         {"  X X X                   Y", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
+          "1040,64 END code=000F end=11 id=2"}, {80, 64}},
+        {"insert without an output", {"LD X0", "AND X1", "@160,0", "ANI X3"}, true,
+         {"  X X X", "", "                          X"},
+         {"80,0 LD X0 code=2000 end=10 id=1", "160,0 ANI X3 code=5000 end=10 id=1",
+          "240,0 AND X1 code=4000 end=10 id=1", "1040,64 END code=000F end=11 id=2"}, {240, 0}},
+    };
+    for (const Sequence& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshProgram();
+        fakes.messages.shown.clear();
+        typeLines({c.lines.begin(), c.lines.end() - 1});
+        if (c.insert) editModeFlags |= kEditInsertMode;
+        typeLines({c.lines.back()});
+        EXPECT_EQ(dump(), c.grid);
+        EXPECT_EQ(list(), c.objects);
+        EXPECT_EQ(std::make_pair(xOldCursor, yOldCursor), c.cursor);
+        EXPECT_EQ(boxes(), Boxes{});
+        EXPECT_EQ(editModeFlags & 0x0C, 0x0C);
+    }
+}
+// clang-format on
+
+TEST_F(EntryDriverTest, ATypedLineIsTrimmedAndSplitIntoTheObject) {
+    EditKeyBox box = enter("  LD   X000  ");
+    EXPECT_TRUE(box.closed);
+    ASSERT_EQ(list().front(), "80,0 LD X000 code=2000 end=10 id=1");
+    EXPECT_EQ(std::string(ldrHead->mnemonic.data(), 4), std::string("LD \0", 4));
+}
+
+TEST_F(EntryDriverTest, AnUnknownMnemonicKeepsTheBoxOpenAndChangesNothing) {
+    const auto before = dump();
+    EditKeyBox box = enter("LDX X0");
+    EXPECT_FALSE(box.closed);
+    EXPECT_EQ(box.line, "LDX X0");
+    EXPECT_EQ(boxes(), Boxes{"Input Error...Can't write | Error2015031910 | warning"});
+    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+    EXPECT_EQ(editNew, nullptr);
+    // The undo copies and the row mark are taken all the same.
+    EXPECT_NE(ldrUndoHead, nullptr);
+    ASSERT_NE(grayMarks.head, nullptr);
+    EXPECT_EQ(grayMarks.head->Y, 0u);
+}
+
+TEST_F(EntryDriverTest, OperandsLongerThanTheirFieldsAreRefusedByNumber) {
+    const std::string fifteen(15, '1');
+    const std::vector<std::pair<std::string, std::string>> refused{
+        {"MOV D" + fifteen, "Input Device1 Error"},
+        {"MOV D0 D" + fifteen, "Input Device2 Error"},
+        {"ZRST A B C D E F123", "Input Device6 Error"},
+    };
+    for (const auto& [line, caption] : refused) {
+        SCOPED_TRACE(line);
+        fakes.messages.shown.clear();
+        EditKeyBox box = enter(line);
+        EXPECT_EQ(boxes(), Boxes{"Instruction Error | " + caption + " | warning"});
+        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+        EXPECT_EQ(editNew, nullptr);
+    }
+    // Fifteen characters and three in the sixth still fit their fields.
+    EXPECT_FALSE(splitEntryLine("X A"));  // nothing being entered
+    EXPECT_EQ(boxes().back(), "Error2015030101 | *Edit | warning");
+    ReallocLadderMemory(kLinkEditNew, 20);
+    fakes.messages.shown.clear();
+    EXPECT_TRUE(splitEntryLine("X " + std::string(15, 'D') + " A B C D F12 IGNORED"));
+    EXPECT_EQ(textOf(editNew->operands[0]), std::string(15, 'D'));
+    EXPECT_EQ(textOf(editNew->operand6), "F12");
+    EXPECT_EQ(boxes(), Boxes{});
+}
+
+TEST_F(EntryDriverTest, AFirstWordLongerThanTheMnemonicFieldIsRefused) {
+    EditKeyBox box = enter("ABCDEFGHIJKL X0");
+    EXPECT_EQ(boxes(), Boxes{"Instruction Error | Instruction Error | warning"});
+    ReallocLadderMemory(kLinkEditNew, 20);
+    EXPECT_TRUE(splitEntryLine("ABCDEFGHIJK X0"));
+    EXPECT_EQ(std::string(editNew->mnemonic.data(), 12), "ABCDEFGHIJK ");
+}
+
+TEST_F(EntryDriverTest, AVIndexIn32BitFormIsRefusedByTheFirstOperandHoldingIt) {
+    const std::vector<std::pair<std::string, std::string>> cases{{"DMOV D0V1 D2", "Error2019031711"},
+                                                                 {"DMOV D0 D2V3", "Error2019031712"}};
+    for (const auto& [line, id] : cases) {
+        SCOPED_TRACE(line);
+        freshProgram();
+        fakes.messages.shown.clear();
+        EditKeyBox box = enter(line);
+        EXPECT_EQ(boxes(), Boxes{id + " | Edit V Error  | warning"});
+        EXPECT_TRUE(box.closed);
+        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+    }
+}
+
+TEST_F(EntryDriverTest, RefusedPositionsCloseTheBox) {
+    xOldCursor = 0;
+    EditKeyBox box = enter("LD X0");
+    EXPECT_TRUE(box.closed);
+    EXPECT_EQ(boxes(), Boxes{"Edit symble position error | Address Error | warning"});
+    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
+    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+}
+
+TEST_F(EntryDriverTest, InsertModeRefusesTheFirstObjectsCellForEveryKey) {
+    typeLines({"LD X0"});
+    fakes.messages.shown.clear();
+    editModeFlags |= kEditInsertMode;
+    xOldCursor = 80;
+    yOldCursor = 0;
+    for (char key : {'A', '\r'}) {
+        EditKeyBox box;
+        box.line = "LD X1";
+        EXPECT_FALSE(box.keyPress(key));
+        EXPECT_TRUE(box.closed);
+        EXPECT_EQ(box.line, "");
+    }
+    EXPECT_EQ(boxes(), (Boxes{"This position can't insert | Msg2015011911 | warning",
+                              "This position can't insert | Msg2015011911 | warning"}));
+    EXPECT_EQ(list().front(), "80,0 LD X0 code=2000 end=10 id=1");
+}
+
+TEST_F(EntryDriverTest, AnOutputInsertedOntoAnOutputIsRefused) {
+    typeLines({"LD X0", "OUT Y0"});
+    fakes.messages.shown.clear();
+    const Texts before = list();
+    editModeFlags |= kEditInsertMode;
+    xOldCursor = 160;
+    yOldCursor = 0;
+    EditKeyBox box = enter("OUT Y1");
+    EXPECT_TRUE(box.closed);
+    EXPECT_EQ(boxes(), Boxes{"This position can't insert | Msg2015011911 | warning"});
+    EXPECT_EQ(list(), before);
+}
+
+TEST_F(EntryDriverTest, AnOutputOverwritingAnOutputReplacesItAndTurnsTheCellsBetweenIntoNops) {
+    typeLines({"LD X0", "AND X1", "AND X2", "OUT Y0"});
+    fakes.messages.shown.clear();
+    xOldCursor = 160;
+    yOldCursor = 0;
+    EditKeyBox box = enter("OUT Y7");
+    EXPECT_TRUE(box.closed);
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(list(), (Texts{"80,0 LD X0 code=2000 end=10 id=1", "160,0 NOP code=FFFF end=10 id=1",
+                             "240,0 NOP code=FFFF end=10 id=1", "1040,0 OUT Y7 code=C000 end=11 id=1",
+                             "1040,64 END code=000F end=11 id=2"}));
+    EXPECT_EQ(std::make_pair(xOldCursor, yOldCursor), std::make_pair(80u, 64u));
+}
+
+TEST_F(EntryDriverTest, MonitorModeRefusesEveryKey) {
+    for (MonitorModeSource source : {+[] { return 1; }, +[] { return 2; }}) {
+        setEntryMonitorModeSource(source);
+        EditKeyBox box;
+        box.line = "LD X0";
+        EXPECT_FALSE(box.keyPress('\r'));
+        EXPECT_FALSE(box.closed);
+    }
+    EXPECT_EQ(boxes(), Boxes(2, "In monitor mode...Can'tDoEdit... | Msg2015032002 | none"));
+    setEntryMonitorModeSource(+[] { return 0; });
+    EXPECT_TRUE(EditKeyBox{}.keyPress('L'));
+    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+}
+
+TEST_F(EntryDriverTest, AccessCodesRevealTheirItemsAndEnterNothing) {
+    EditKeyBox box;
+    box.line = std::string(access::kMoreViewCode).substr(0, 3);
+    EXPECT_TRUE(box.keyPress('X'));
+    EXPECT_TRUE(box.masked);
+    box.line = std::string(access::kMoreViewCode);
+    box.keyPress('\r');
+    EXPECT_TRUE(box.closed);
+    EXPECT_FALSE(box.masked);
+    EXPECT_NE(langState.optionFlags & kOptionMoreView, 0);
+    EditKeyBox second;
+    second.line = std::string(access::kDemoKitCode);
+    second.keyPress('\r');
+    EXPECT_EQ(entryDialogs.revealed, (std::vector<HiddenItems>{HiddenItems::MoreView, HiddenItems::DemoKit}));
+    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
+    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
+    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+}
+
+TEST_F(EntryDriverTest, TheOpenerCountsTheProgramEditedUnlessTheEntryWasRefused) {
+    entryDialogs.scripts = {"D X0\r"};
+    openInstructionBoxOnKey('L');
+    EXPECT_EQ(entryDialogs.opened, Texts{"L"});
+    EXPECT_EQ(editModeFlags & 0x0C, 0x0C);
+    EXPECT_TRUE(canvasState.editCancelMenuEnabled);
+
+    freshProgram();
+    xOldCursor = 0;
+    entryDialogs.scripts = {"D X0\r"};
+    openInstructionBoxOnKey('L');  // left of the bus: refused, and the box closes
+    EXPECT_EQ(editModeFlags & kEditLadderNotConverted, 0);
+}
+
+TEST_F(EntryDriverTest, EscapeEntersNothing) {
+    entryDialogs.scripts = {"D X0\x1b"};
+    openInstructionBoxOnKey('L');
+    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+    EXPECT_EQ(entryDialogs.memoHidden, 1);
+}
+
+TEST_F(EntryDriverTest, TheOutputKeyAndExistingObjectsGiveTheirInitialText) {
+    entryDialogs.scripts = {"\x1b"};
+    openInstructionBoxOnOutputKey();
+    typeLines({"LD X0", "MOV K10 D0"});
+    entryDialogs.scripts = {"\x1b"};
+    ASSERT_EQ(list().size(), 3u);
+    openInstructionBoxOnObject(*ldrHead->next);
+    EXPECT_EQ(entryDialogs.opened.front(), "OUT ");
+    EXPECT_EQ(entryDialogs.opened.back(), "MOV K10 D0");
+}
+
+TEST_F(EntryDriverTest, ASymbolContactIsCheckedAsAndButStoredAsLd) {
+    EditKeyBox box = enter("X000", 5);
+    EXPECT_TRUE(box.closed);
+    EXPECT_EQ(list().front(), "80,0 LD X000 code=2000 end=10 id=1");
+    EXPECT_EQ(FncKeyDeviceCode, 5u);
+}
+
+TEST_F(EntryDriverTest, ARefusedSymbolOperandKeepsTheBoxOpen) {
+    for (std::uint32_t symbol : {1u, 16u, 5u}) {
+        SCOPED_TRACE(symbol);
+        fakes.messages.shown.clear();
+        EditKeyBox box = enter("Q9", symbol);
+        EXPECT_FALSE(box.closed);
+        EXPECT_EQ(boxes().back(), "Error2015011601... Can't write | EditKey | warning");
+        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+    }
+}
+
+TEST_F(EntryDriverTest, SymbolCodesMapFromTheFinalCode) {
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>> cases{{0xB800, 17}, {0x7000, 6}, {0x01CE, 2},
+                                                                     {0x0202, 7},  {0x0003, 8}, {0x03FE, 8},
+                                                                     {0x13FF, 8},  {0xFFFD, 15}};
+    for (const auto& [code, symbol] : cases) EXPECT_EQ(_UpdateIconFnCode(code), symbol) << code;
+    EXPECT_EQ(FncKeyDeviceCode, 15u);
+    FncKeyDeviceCode = 7;
+    for (std::uint32_t unknown : {0x0001u, 0x000Eu, 0x03FFu, 0x100Fu, 0x1400u, 0xFFFFu})
+        EXPECT_EQ(_UpdateIconFnCode(unknown), 7u);
+    EXPECT_EQ(boxes().size(), 6u);
+    EXPECT_EQ(boxes().front(), "Error2019030280 | _UpdateIconFnCode | warning");
+    EXPECT_EQ(_UpdateIconFnCode(0), 0u);
+}
+
+TEST_F(EntryDriverTest, MovSetsTheOutputFlagAndPulseFormsKeepTheirCode) {
+    typeLines({"LD X0", "MOVP K1 D0"});
+    EXPECT_EQ(iFncFlag, 1);
+    EXPECT_EQ(list()[1], "880,0 MOVP K1 D0 code=1028 end=11 id=1");
+    freshProgram();
+    typeLines({"LD X0", "DMOV K1 D0"});
+    EXPECT_EQ(list()[1], "720,0 DMOV K1 D0 code=0029 end=11 id=1");
+}
+
+TEST_F(EntryDriverTest, TimerAndCounterCoilsTakeTheirOwnCodes) {
+    typeLines({"LD X0", "OUT T0 K10", "LD X1", "OUT C0 K5"});
+    EXPECT_EQ(list()[1], "960,0 OUT T0 K10 code=0600 end=11 id=1");
+    EXPECT_EQ(list()[3], "960,64 OUT C0 K5 code=0E00 end=11 id=2");
+}
+
+TEST_F(EntryDriverTest, TheBoxSymbolTakesInstructionsButNotAPlainContact) {
+    xMouseCell = 160;
+    enter("LD X0", 8);
+    EXPECT_EQ(boxes(), Boxes{"Error2015011601... Can't write | EditKey | warning"});
+    typeLines({"LD X0"});
+    EXPECT_TRUE(enter("MOV K1 D0", 8).closed);
+    EXPECT_EQ(list()[1], "880,0 MOV K1 D0 code=0028 end=11 id=1");
+}
+
+}  // namespace
+}  // namespace kestrion

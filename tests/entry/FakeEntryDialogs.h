@@ -1,0 +1,42 @@
+// The instruction box for tests: each showing of the box plays the next scripted line of keys on
+// the box's rules ('\r' Enter, '\x1b' Escape); a box still open at the end of its keys is closed
+// with Escape.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "entry/EntryDialogs.h"
+#include "entry/EntryDriver.h"
+
+namespace kestrion::test {
+
+inline void playKeys(EditKeyBox& box, const std::string& keys) {
+    for (char key : keys) {
+        if (box.closed) return;
+        if (box.keyPress(key)) box.type(key);
+    }
+}
+
+class FakeEntryDialogs : public EntryDialogs {
+public:
+    void editKey(EditKeyBox& box) override {
+        box.FormPaint();
+        opened.push_back(box.initialText);
+        std::string keys = scripts.empty() ? std::string() : scripts.front();
+        if (!scripts.empty()) scripts.pop_front();
+        playKeys(box, keys);
+        if (!box.closed) playKeys(box, "\x1b");
+    }
+    void inputDevice(InputDeviceDialog&) override {}
+    void hideInstrMemoScreen() override { ++memoHidden; }
+    void revealHiddenItems(HiddenItems items) override { revealed.push_back(items); }
+
+    std::deque<std::string> scripts;
+    std::vector<std::string> opened;  // initial texts of the boxes shown
+    int memoHidden = 0;
+    std::vector<HiddenItems> revealed;
+};
+
+}  // namespace kestrion::test

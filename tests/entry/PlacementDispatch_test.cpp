@@ -1,0 +1,108 @@
+#include "entry/PlacementDispatch.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "entry/EntryState.h"
+#include "model/DrawGeometry.h"
+#include "model/LadderTestSupport.h"
+#include "support/ShownBoxes.h"
+
+namespace kestrion {
+namespace {
+
+// What a placement leaves behind, enough to tell the operations apart.
+enum class Placed { Refused, Label, Contact, Parallel, Compare, Out, Box, BoxToBus, End, Stl };
+
+class DispatchTest : public test::LadderTest {
+protected:
+    // The code placed with the cursor in the third cell of row 64, operands "D0 D1".
+    Placed place(std::uint32_t code, std::uint32_t x = 240) {
+        object = {};
+        object.xAddr = x;
+        object.yAddr = 64;
+        setText(object.operands[0], "D0");
+        setText(object.operands[1], "D1");
+        iFncFlag = 0;
+        if (defineInstrSymbleAddress(code, x, operandTextsOf(object), 64, object) != 0)
+            return Placed::Refused;
+        if (code == 0xB000 || code == 0xB100) return Placed::Label;
+        if (object.end == kEndTwoLine) return Placed::Parallel;
+        if (object.end == kEndContact) return object.xAddr == 80 && x != 80 ? Placed::Stl : Placed::Contact;
+        if (object.end == 0) return Placed::Compare;
+        if (object.Xend == 1120 && object.xAddr == 960) return Placed::Out;  // the set value widens it
+        if (object.xAddr == 1040 || object.xAddr == 1120) return Placed::End;
+        return object.Xend == 1120 ? Placed::BoxToBus : Placed::Box;
+    }
+    stLadderBlock object;
+};
+
+struct Case {
+    std::uint32_t code;
+    Placed placed;
+    std::uint8_t fnc;
+};
+
+// clang-format off
+TEST_F(DispatchTest, TheCodeChoosesThePlacementAndTheOutputFlag) {
+    const std::vector<Case> cases{
+        {0x2000, Placed::Contact, 0}, {0x3000, Placed::Contact, 0}, {0x4000, Placed::Contact, 0}, {0x5000, Placed::Contact, 0},
+        {0x6000, Placed::Parallel, 0}, {0x7000, Placed::Parallel, 0}, {450, Placed::Contact, 0}, {963, Placed::Contact, 0},
+        {454, Placed::Parallel, 0}, {967, Placed::Parallel, 0}, {458, Placed::Contact, 0}, {463, Placed::Parallel, 0},
+        {975, Placed::Parallel, 0}, {464, Placed::Compare, 0}, {509, Placed::Compare, 0}, {0x00A8, Placed::Box, 1},
+        {0x0028, Placed::BoxToBus, 1}, {0x1028, Placed::BoxToBus, 1}, {456, Placed::BoxToBus, 1}, {510, Placed::BoxToBus, 1},
+        {0x0010, Placed::BoxToBus, 1}, {0x03FD, Placed::BoxToBus, 1}, {0x1010, Placed::BoxToBus, 1}, {0x13FE, Placed::BoxToBus, 1},
+        {0x0203, Placed::BoxToBus, 1}, {0x020A, Placed::BoxToBus, 1}, {0x0014, Placed::End, 1}, {0x0016, Placed::End, 1},
+        {0x000F, Placed::End, 0}, {0xF7FF, Placed::End, 0}, {0xF000, Placed::Stl, 0}, {0xFFFD, Placed::Contact, 0},
+        {0xC000, Placed::Out, 1}, {0x0002, Placed::Out, 1}, {0x0005, Placed::Out, 1}, {0x0202, Placed::Out, 1},
+        {0x0600, Placed::Out, 1}, {0x0700, Placed::Out, 1}, {0x0E00, Placed::Out, 1}, {0xD000, Placed::BoxToBus, 1},
+        {0xE000, Placed::BoxToBus, 1}, {0x0003, Placed::BoxToBus, 1}, {0x0007, Placed::BoxToBus, 1}, {0x0008, Placed::BoxToBus, 1},
+        {0x000D, Placed::BoxToBus, 1}, {0xB000, Placed::Refused, 0}, {0xB100, Placed::Refused, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(place(c.code), c.placed);
+        EXPECT_EQ(iFncFlag, c.fnc);
+    }
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+// clang-format on
+
+TEST_F(DispatchTest, LabelsArePlacedOnTheLabelColumn) {
+    EXPECT_EQ(place(0xB000, 0), Placed::Label);
+    EXPECT_EQ(xOldCursor, 80u);
+}
+
+TEST_F(DispatchTest, TheThirtyTwoBitFlagWidensBoxesButNeverSetAndReset) {
+    editInstrFlags = kInstrDoubleWord;
+    EXPECT_EQ(place(0x0028), Placed::BoxToBus);
+    EXPECT_EQ(object.xAddr, 720u);  // five cells: the box and two double operands
+    EXPECT_EQ(place(0xD000), Placed::BoxToBus);
+    EXPECT_EQ(object.xAddr, 880u);
+}
+
+TEST_F(DispatchTest, ACodeWithoutPlacementNamesItselfAndTheCursor) {
+    const std::vector<std::pair<std::uint32_t, std::string>> cases{
+        {0x000E, "000E (80,64)"}, {0x0000, "0000 (80,64)"}, {0x0001, "0001 (80,64)"},
+        {0x03FE, "03FE (80,64)"}, {0x100F, "100F (80,64)"}, {0x13FF, "13FF (80,64)"},
+        {0x0400, "0400 (80,64)"}};
+    for (const auto& [code, status] : cases) {
+        SCOPED_TRACE(status);
+        fakes.messages.shown.clear();
+        EXPECT_EQ(place(code, 80), Placed::Refused);
+        EXPECT_EQ(fakes.statusBar.panelText(0), status);
+        EXPECT_EQ(test::shownBoxes(fakes.messages),
+                  test::Boxes{"Error2015031609 | *defineInstrSymbleAddress( | warning"});
+    }
+}
+
+TEST_F(DispatchTest, ARefusedPositionIsReportedUnchanged) {
+    EXPECT_EQ(place(0x2000, 40), Placed::Refused);
+    EXPECT_EQ(place(0xC000, 40), Placed::Refused);
+    EXPECT_EQ(iFncFlag, 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace kestrion
