@@ -53,7 +53,7 @@ TEST_F(StateRegistryTest, OneResetGivesEveryFolderItsStartValuesAndFreesTheLists
 }
 
 TEST_F(StateRegistryTest, HigherFloorsResetFirstAndAFolderJoinsOnce) {
-    const std::vector<std::string_view> expected = {"monitor", "link", "entry", "lang", "model"};
+    const std::vector<std::string_view> expected = {"monitor", "link", "reader", "entry", "lang", "model"};
     EXPECT_EQ(state::registeredFolders(), expected);
     EXPECT_THROW(state::registerReset("tests", [] {}), std::logic_error);
     EXPECT_THROW(state::registerReset("model", [] {}), std::logic_error);
