@@ -150,7 +150,7 @@ std::size_t decodeMultiWordBasic(std::size_t o) {
 
 // ---- Contact forms with device words, 0x1C2-0x1CF and 0x3C2-0x3CF ---------------------------------
 
-constexpr const char* kContactForms[] = {"LD ", "LDI",  "AND", "ANI", "OR ",  "ORI", nullptr,
+constexpr const char* kContactForms[] = {"LD ",   "LDI", "AND", "ANI",  "OR ",  "ORI", nullptr,
                                          nullptr, "LDP", "LDF", "ANDP", "ANDF", "ORP", "ORF"};
 
 std::size_t decodeContactForm(std::size_t o) {
@@ -294,10 +294,22 @@ std::size_t decodeNothing(std::size_t byteOffset) {
 }
 
 const std::array<Decoder, 16> basicInstrDecodeTable = {
-    &decodeNothing,           &decodeNothing,           &decodeGroup<kLd, false>,  &decodeGroup<kLdi, false>,
-    &decodeGroup<kAnd, false>, &decodeGroup<kAni, false>, &decodeGroup<kOr, false>,  &decodeGroup<kOri, false>,
-    &decodeNothing,           &decodeNothing,           &decodeNothing,            &decodeNothing,
-    &decodeGroup<kOut, true>,  &decodeGroup<kSet, true>,  &decodeGroup<kRst, true>,  &decodeStlOrRet,
+    &decodeNothing,
+    &decodeNothing,
+    &decodeGroup<kLd, false>,
+    &decodeGroup<kLdi, false>,
+    &decodeGroup<kAnd, false>,
+    &decodeGroup<kAni, false>,
+    &decodeGroup<kOr, false>,
+    &decodeGroup<kOri, false>,
+    &decodeNothing,
+    &decodeNothing,
+    &decodeNothing,
+    &decodeNothing,
+    &decodeGroup<kOut, true>,
+    &decodeGroup<kSet, true>,
+    &decodeGroup<kRst, true>,
+    &decodeStlOrRet,
 };
 
 const std::array<Decoder, 8> blockInstrDecodeTable = {
@@ -312,10 +324,12 @@ DecodeRoute decodeRoute(std::uint16_t w) {
     if ((w >= 0x2000 && w < 0x8000) || (w >= 0xC000 && w < 0xF000))
         return {DecodeTable::Basic, static_cast<std::size_t>(w >> 12), 0, 0, group};
     if (w >= 0xF000 && w <= kRetCode) return {DecodeTable::Basic, 15, 0, 0, w};
-    if (w >= 0xFFF8 && w <= 0xFFFD) return {DecodeTable::Block, static_cast<std::size_t>(w - 0xFFF8), 0, 0, w};
+    if (w >= 0xFFF8 && w <= 0xFFFD)
+        return {DecodeTable::Block, static_cast<std::size_t>(w - 0xFFF8), 0, 0, w};
     if ((w >= 0x0002 && w <= 0x000E) || w == 0x0202 || w == 0x020A || isContactFormWord(w))
         return {DecodeTable::Fnc, w, 0, 0, w};
-    if (w >= 0x0010 && w <= 0x03FF) return {DecodeTable::Fnc, static_cast<std::size_t>(w & 0xFFFE), w & 1u, 0, w};
+    if (w >= 0x0010 && w <= 0x03FF)
+        return {DecodeTable::Fnc, static_cast<std::size_t>(w & 0xFFFE), w & 1u, 0, w};
     if (w >= 0x1010 && w <= 0x13FF)
         return {DecodeTable::Fnc, static_cast<std::size_t>((w - 0x1000) & 0xFFFE), w & 1u, 0x1000, w};
     return {};

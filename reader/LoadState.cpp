@@ -41,14 +41,18 @@ std::uint32_t programAreaEnd(std::int32_t memSizeCode) {
     switch (memSizeCode) {
         case 2:
         case 4:
-        case 8: return static_cast<std::uint32_t>(kProgramAreaOffset) + 2000u * static_cast<std::uint32_t>(memSizeCode) + 68u;
+        case 8:
+            return static_cast<std::uint32_t>(kProgramAreaOffset) +
+                   2000u * static_cast<std::uint32_t>(memSizeCode) + 68u;
         default: return static_cast<std::uint32_t>(kPmwImageSize);
     }
 }
 
 int loadProgressPercent(std::int32_t byteOffset, std::int32_t memSizeCode) {
-    const std::int64_t done = std::max<std::int64_t>(0, std::int64_t{byteOffset} - std::int64_t{kProgramAreaOffset});
-    const std::int64_t whole = memSizeCode > 0 ? std::int64_t{memSizeCode} * 2000 : std::int64_t{kProgramBytes};
+    const std::int64_t done =
+        std::max<std::int64_t>(0, std::int64_t{byteOffset} - std::int64_t{kProgramAreaOffset});
+    const std::int64_t whole =
+        memSizeCode > 0 ? std::int64_t{memSizeCode} * 2000 : std::int64_t{kProgramBytes};
     return static_cast<int>(std::min<std::int64_t>(100, done * 100 / whole));
 }
 

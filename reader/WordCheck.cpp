@@ -90,7 +90,8 @@ void removeNopRun(std::size_t o, std::size_t limit) {
     const std::size_t last = std::min(indexOf(limit), words.size());
     const std::size_t from = indexOf(runEnd);
     const std::size_t to = indexOf(o);
-    std::copy(words.begin() + static_cast<std::ptrdiff_t>(from), words.begin() + static_cast<std::ptrdiff_t>(last),
+    std::copy(words.begin() + static_cast<std::ptrdiff_t>(from),
+              words.begin() + static_cast<std::ptrdiff_t>(last),
               words.begin() + static_cast<std::ptrdiff_t>(to));
     std::fill(words.begin() + static_cast<std::ptrdiff_t>(to + last - from),
               words.begin() + static_cast<std::ptrdiff_t>(last), atLimit);
@@ -109,7 +110,9 @@ void wipeBehind(std::size_t o) {
         p = o + 4;
         readerState.endFollowedByB40F = true;
     }
-    if (p < kPmwTailOffset) std::fill(pmw.program.begin() + static_cast<std::ptrdiff_t>(indexOf(p)), pmw.program.end(), kEmptyWord);
+    if (p < kPmwTailOffset)
+        std::fill(pmw.program.begin() + static_cast<std::ptrdiff_t>(indexOf(p)), pmw.program.end(),
+                  kEmptyWord);
 }
 
 }  // namespace

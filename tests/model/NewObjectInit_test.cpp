@@ -18,23 +18,19 @@ TEST_F(NewObjectInitTest, TextsAndMonitorFieldsAreClearedAndEverythingElseIsLeft
     ldrNew = &object;
     initNewObjectText();
     initNewObjectFields();
-    EXPECT_EQ(object.mnemonic, decltype(object.mnemonic){});
-    EXPECT_EQ(object.operands, decltype(object.operands){});
-    EXPECT_EQ(object.operand6, decltype(object.operand6){});
-    EXPECT_EQ(object.ItemNo, decltype(object.ItemNo){});
-    EXPECT_EQ(object.monValue, decltype(object.monValue){});
-    EXPECT_EQ(object.unsettled276, 0);
-    EXPECT_EQ(object.xAddr, 0x5A5A5A5Au);
-    EXPECT_EQ(object.iCode, 0x5A5A);
-    EXPECT_EQ(object.objLbc, 0x5A5A5A5Au);
-    EXPECT_EQ(object.objNo, 0x5A5A5A5Au);
-    EXPECT_EQ(object.traceLabel[0], 0x5A);
-    EXPECT_EQ(object.ID[0], 0x5A);
-    EXPECT_EQ(object.unsettled272[0], 0x5A);
     ldrNew = nullptr;
+    stLadderBlock expected;
+    std::memset(static_cast<void*>(&expected), 0x5A, offsetof(stLadderBlock, next));
+    expected.mnemonic = {};
+    expected.operands = {};
+    expected.operand6 = {};
+    expected.ItemNo = {};
+    expected.monValue = {};
+    expected.unsettled276 = 0;
+    EXPECT_EQ(std::memcmp(&object, &expected, offsetof(stLadderBlock, next)), 0);
 }
 
-TEST_F(NewObjectInitTest, WithoutAnObjectTheProgramStopsWithItsOwnMessage) {
+TEST_F(NewObjectInitTest, WithoutAnObjectTheProgramStops) {
     ldrNew = nullptr;
     EXPECT_EXIT(initNewObjectText(), testing::ExitedWithCode(1), "");
     EXPECT_EXIT(initNewObjectFields(), testing::ExitedWithCode(1), "");
