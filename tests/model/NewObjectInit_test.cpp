@@ -29,11 +29,5 @@ TEST_F(NewObjectInitTest, TextsAndMonitorFieldsAreClearedAndEverythingElseIsLeft
     EXPECT_EQ(std::memcmp(&object, &expected, offsetof(stLadderBlock, next)), 0);
 }
 
-TEST_F(NewObjectInitTest, WithoutAnObjectTheProgramStops) {
-    ldrNew = nullptr;
-    EXPECT_EXIT(initNewObjectText(), testing::ExitedWithCode(1), "");
-    EXPECT_EXIT(initNewObjectFields(), testing::ExitedWithCode(1), "");
-}
-
 }  // namespace
 }  // namespace kestrion

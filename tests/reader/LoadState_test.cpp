@@ -12,7 +12,7 @@ namespace {
 
 using LoadStateTest = test::CoreTest;
 
-TEST_F(LoadStateTest, ALoadStartsAtTheLeftBusWithTheAreaEndAndSeedOfItsMemorySize) {
+TEST_F(LoadStateTest, ALoadStartsAtTheLeftBusWithTheAreaEndSeedAndProgressOfItsMemorySize) {
     const std::tuple<std::int32_t, std::uint32_t, std::uint16_t> cases[] = {
         {2, 4416, 0xF830},  {4, 8416, 0xF060}, {8, 16416, 0xE0C0}, {16, 128416, 0xC180},
         {64, 128416, 1536}, {0, 128416, 0},    {3, 128416, 62536}, {-2, 128416, 2000},
@@ -30,9 +30,7 @@ TEST_F(LoadStateTest, ALoadStartsAtTheLeftBusWithTheAreaEndAndSeedOfItsMemorySiz
         EXPECT_EQ(stack0Code[0], 64u);
     }
     EXPECT_TRUE(readerState.endFollowedByB40F);
-}
-
-TEST(LoadProgressTest, ProgressIsMeasuredAgainstTheCapacityAndNeverDividesByZero) {
+    // Progress is measured against the capacity, and a code of 0 or below never divides by zero.
     EXPECT_EQ(loadProgressPercent(348 + 2000, 2), 50);
     EXPECT_EQ(loadProgressPercent(348 + 6000, 2), 100);
     EXPECT_EQ(loadProgressPercent(348 + 64000, 0), 50);

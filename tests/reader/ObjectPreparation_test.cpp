@@ -54,7 +54,9 @@ TEST_F(ObjectPreparationTest, ResetAndClearingEmptyTheTextsTheyAreAskedFor) {
     for (const auto& text : object.operands) EXPECT_EQ(textOf(text), "");
     EXPECT_EQ(textOf(object.operand6), "");
     object.end = kEndOutput;
+    object.objLbc = 4;
     resetNewObject();
+    EXPECT_EQ(object.objLbc, 0u);
     EXPECT_EQ(object.xAddr, 65535u);
     EXPECT_EQ(object.orbXaddr, draw.iBusLineStart);
     EXPECT_EQ(object.end, kEndContact);
