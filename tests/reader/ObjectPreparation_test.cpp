@@ -57,6 +57,7 @@ TEST_F(ObjectPreparationTest, ResetAndClearingEmptyTheTextsTheyAreAskedFor) {
     object.objLbc = 4;
     resetNewObject();
     EXPECT_EQ(object.objLbc, 0u);
+    EXPECT_EQ(textOf(object.mnemonic), "");
     EXPECT_EQ(object.xAddr, 65535u);
     EXPECT_EQ(object.orbXaddr, draw.iBusLineStart);
     EXPECT_EQ(object.end, kEndContact);
