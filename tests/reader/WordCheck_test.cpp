@@ -65,7 +65,6 @@ TEST_F(WordCheckTest, WarnedInstructionsAreOneWordSoTheirOperandsAreRefused) {
     EXPECT_EQ(fakes.messages.shown[0].text, "Fnc60 Error");
     EXPECT_EQ(fakes.messages.shown[0].caption, "*DeleteNop");
     EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Warning);
-    EXPECT_EQ(fakes.statusBar.panelText(0), "StepNo=1");
 }
 
 TEST_F(WordCheckTest, EveryInstructionFormIsSteppedOverByItsLength) {
