@@ -31,6 +31,7 @@
 #include "model/VirtualCanvas.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
+#include "reader/WordCheck.h"
 #include "wizards/SettingItems.h"
 
 namespace kestrion {

@@ -76,6 +76,7 @@ Language currentLanguage() {
 std::string getMsgSaveBeforeClose() { return inCurrentLanguage(saveBeforeClose); }
 std::string getMsgSaveBeforeExit() { return inCurrentLanguage(saveBeforeExit); }
 std::string getMsgFileExistsOverwrite() { return inCurrentLanguage(fileExistsOverwrite); }
+std::string getMsgInstructionCodeError() { return "InstructionCodeError"; }
 
 namespace {
 

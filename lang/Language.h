@@ -54,5 +54,7 @@ Language currentLanguage();
 std::string getMsgSaveBeforeClose();
 std::string getMsgSaveBeforeExit();
 std::string getMsgFileExistsOverwrite();
+// The text of a refused instruction word (English in every language for now).
+std::string getMsgInstructionCodeError();
 
 }  // namespace kestrion

@@ -1,17 +1,14 @@
 #include "reader/MachineCodeLoader.h"
 
 #include "model/ProgramImage.h"
-#include "model/StateRegistry.h"
 #include "model/StepCount.h"
+#include "reader/LoadState.h"
 
 namespace kestrion {
 
-ReaderState readerState;
 std::uint32_t& loaderStartX = readerState.loaderStartX;
 
 namespace {
-
-[[maybe_unused]] const bool registered = state::registerReset("reader", [] { readerState = {}; });
 
 std::size_t firstWordAt(std::size_t byteOffset) {
     return byteOffset <= kProgramAreaOffset ? 0 : (byteOffset - kProgramAreaOffset) / 2;
@@ -30,10 +27,6 @@ bool isOnlyNopUntilEnd(std::size_t byteOffset) {
         if (pmw.program[i] != kEmptyWord) return false;
     }
     return true;
-}
-
-int DeleteNopMachineCode(std::size_t /*byteOffset*/, const std::string& /*caption*/) {
-    return 0;
 }
 
 void convMachineCodeToLadder(const std::string& /*caption*/) {

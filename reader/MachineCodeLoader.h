@@ -1,7 +1,8 @@
 // The loader's entry points: from the program words of the image to ladder objects.
 //
 // STAND-IN: until the loader is built these make the END-only ladder whatever the program holds;
-// the step count and the END checks already read the real program words.
+// the step count and the END checks already read the real program words, and the instruction
+// word check (reader/WordCheck.h) is the real one.
 #pragma once
 
 #include <cstddef>
@@ -10,19 +11,12 @@
 
 namespace kestrion {
 
-struct ReaderState {
-    std::uint32_t loaderStartX = 0;  // x of the first object of a loaded line
-};
-extern ReaderState readerState;
+// x of the first object of a loaded line.
 extern std::uint32_t& loaderStartX;
 
 // True when only empty words (0xFFFF) follow from the byte offset up to END or the end of the
 // program area.
 [[nodiscard]] bool isOnlyNopUntilEnd(std::size_t byteOffset);
-
-// Checks the instruction words from the byte offset and removes NOP words; 1 when a faulty word
-// was found, else 0. (Stand-in: finds nothing to remove.)
-int DeleteNopMachineCode(std::size_t byteOffset, const std::string& caption);
 
 // Builds the ladder objects from the program words to END and sets convStepNo to the program's
 // step count. (Stand-in: the main list keeps END alone.)

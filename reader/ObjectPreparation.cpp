@@ -1,0 +1,54 @@
+#include "reader/ObjectPreparation.h"
+
+#include "model/DrawGeometry.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/ModeData.h"
+
+namespace kestrion {
+
+void resetNewObject() {
+    if (ldrNow == nullptr) return;
+    stLadderBlock& object = *ldrNow;
+    object.flagByte1 = 0;
+    object.flagByte2 = 0;
+    object.xAddr = 65535;
+    object.yAddr = 65535;
+    object.orbXaddr = draw.iBusLineStart;
+    object.objLbc = 0;
+    object.end = kEndContact;
+    object.iCode = 0;
+    object.rCode = 0;
+    object.objNo = 0;
+    object.mnemonic = {};
+    object.operands = {};
+    object.operand6 = {};
+    object.traceLabel = {};
+}
+
+void clearNewObjectText(int which) {
+    if (ldrNow == nullptr) return;
+    if (which == 0) {
+        ldrNow->mnemonic = {};
+        return;
+    }
+    setText(ldrNow->operands[0], "                ");
+    for (auto& text : ldrNow->operands) text[0] = '\0';
+    ldrNow->operand6[0] = '\0';
+}
+
+void placeObjectRightAligned(std::uint32_t x, std::uint32_t y, std::uint32_t extra) {
+    if (ldrNow == nullptr) return;
+    const std::uint32_t cellW = ModeData.xSizeSymble;
+    const std::int64_t target = std::int64_t{draw.iBusLineEnd} - std::int64_t{extra + 1} * cellW;
+    // A zero cell width would never move on; such a grid has no cell to look for.
+    while (cellW > 0 && x < target) {
+        while (searchLadderObject(kSearchMain, x, y) && ldrSearch != ldrNow) x += cellW;
+        x += cellW;
+    }
+    ldrNow->xAddr = x;
+    ldrNow->yAddr = y;
+    ldrNow->Xend = draw.iBusLineEnd;
+}
+
+}  // namespace kestrion

@@ -1,0 +1,156 @@
+#include "reader/WordCheck.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "lang/LangDialogs.h"
+#include "lang/Language.h"
+#include "model/AppInstructionTable.h"
+#include "model/ProgramImage.h"
+#include "platform/Services.h"
+#include "reader/LoadState.h"
+#include "reader/MachineWords.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr std::uint16_t kEndMarker = 0xB40F;
+constexpr int kHaltingFnc = 169;
+
+enum class Refusal { WordZero, OperandWord, Fnc169, Undefined };
+
+std::size_t indexOf(std::size_t byteOffset) {
+    return (byteOffset - kProgramAreaOffset) / 2;
+}
+
+// Shows why the word at o is refused: the status text, then the pop-up (or a box where no
+// pop-up can be shown).
+void reportRefusal(Refusal refusal, std::size_t o, std::string_view label) {
+    const std::string step = std::to_string(indexOf(o));
+    const std::string error = getMsgInstructionCodeError();
+    int panel = 0;
+    std::string status;
+    std::string line1 = error;
+    std::string messageId;
+    std::string boxText = error;
+    std::string boxCaption;
+    switch (refusal) {
+        case Refusal::WordZero:
+            status = "StepNo=" + step + " InstructionCodeError";
+            messageId = "Error2014122290...";
+            boxCaption = "Error2014122290";
+            break;
+        case Refusal::OperandWord:
+            status = "StepNo=" + step;
+            line1 = status + " " + error;
+            messageId = boxText = "Error2014122003...";
+            boxCaption = "DeleteNopMachineCode";
+            break;
+        case Refusal::Fnc169:
+            panel = 13;
+            status = "Fnc(169) Error...system halt";
+            messageId = boxText = "Error2014122004...";
+            boxCaption = "DeleteNopMachineCode";
+            break;
+        case Refusal::Undefined: {
+            char offset[16];
+            std::snprintf(offset, sizeof offset, "%04zX", o);
+            status = "i=" + std::string(offset) + "\"" + std::string(label);
+            messageId = "Error2014122005...";
+            boxCaption = "Error2014122005";
+            break;
+        }
+    }
+    platform::statusBar().setPanelText(panel, status);
+    if (DialogSeam<LangDialogs>::installed()) {
+        langDialogs().appMessage(AppMessage{kWordCheckCaption, line1, messageId, ""});
+        return;
+    }
+    platform::messages().show(boxText, boxCaption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
+
+// True when every word from o up to the area limit is a NOP: removing them would only pull in
+// further NOPs.
+bool onlyNopsFrom(std::size_t o, std::size_t limit) {
+    for (; o < limit; o += 2)
+        if (programWordAt(o) != kEmptyWord) return false;
+    return true;
+}
+
+// Removes the run of NOPs at o: the words behind it up to and including the word at the area
+// limit move down over it, and the places they leave take the word at the limit.
+void removeNopRun(std::size_t o, std::size_t limit) {
+    std::size_t runEnd = o;
+    while (runEnd < limit && programWordAt(runEnd) == kEmptyWord) runEnd += 2;
+    const std::uint16_t atLimit = programWordAt(limit);
+    auto& words = pmw.program;
+    const std::size_t last = std::min(indexOf(limit), words.size());
+    const std::size_t from = indexOf(runEnd);
+    const std::size_t to = indexOf(o);
+    std::copy(words.begin() + static_cast<std::ptrdiff_t>(from),
+              words.begin() + static_cast<std::ptrdiff_t>(last),
+              words.begin() + static_cast<std::ptrdiff_t>(to));
+    std::fill(words.begin() + static_cast<std::ptrdiff_t>(to + last - from),
+              words.begin() + static_cast<std::ptrdiff_t>(last), atLimit);
+}
+
+bool isOperandWord(std::uint16_t w) {
+    const std::uint16_t group = w & 0xF000;
+    return group >= 0x8000 && group < 0xB000;
+}
+
+// The end of the walk: behind END (or where the walk stopped) the program area becomes 0xFFFF,
+// except a 0xB40F marker directly behind it.
+void wipeBehind(std::size_t o) {
+    std::size_t p = o + 2;
+    if (programWordAt(p) == kEndMarker) {
+        p = o + 4;
+        readerState.endFollowedByB40F = true;
+    }
+    if (p < kPmwTailOffset)
+        std::fill(pmw.program.begin() + static_cast<std::ptrdiff_t>(indexOf(p)), pmw.program.end(),
+                  kEmptyWord);
+}
+
+}  // namespace
+
+int DeleteNopMachineCode(std::size_t byteOffset, std::string_view label) {
+    readerState.endFollowedByB40F = false;
+    const std::size_t limit = programAreaLimit(pmw.memSizeCode());
+    std::size_t o = std::max(byteOffset, kProgramAreaOffset);
+    while (programWordAt(o) != kEndCode && o < limit) {
+        const std::uint16_t w = programWordAt(o);
+        if (w == kEmptyWord) {
+            if (onlyNopsFrom(o, limit)) break;
+            removeNopRun(o, limit);
+            continue;
+        }
+        Refusal refusal = Refusal::Undefined;
+        if (w == 0) {
+            refusal = Refusal::WordZero;
+        } else if (isOperandWord(w)) {
+            refusal = Refusal::OperandWord;
+        } else if (const auto split = splitAppCode(w); split && split->fnc == kHaltingFnc) {
+            refusal = Refusal::Fnc169;
+        } else if (split && !appRefusalText(split->fnc).empty()) {
+            platform::messages().show(std::string(appRefusalText(split->fnc)), "*DeleteNop",
+                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            o += 2;
+            continue;
+        } else if (w < 0xF800 || w > 0xFFF7) {
+            if (const int length = instructionLength(w); length > 0) {
+                o += 2 * static_cast<std::size_t>(length);
+                continue;
+            }
+        }
+        reportRefusal(refusal, o, label);
+        return 1;
+    }
+    wipeBehind(o);
+    return 0;
+}
+
+}  // namespace kestrion
