@@ -88,6 +88,7 @@ TEST_F(FileCommandsTest, NewMakesTheEndOnlyProgramNamedNoname01ThenNoname02) {
     EXPECT_EQ(pmw.program[0], kEndCode);
     EXPECT_TRUE(fakes.clock.enabled(platform::TimerId::Timer2));
     EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + kUser + "Noname01");
+    EXPECT_EQ(std::make_tuple(appState.toolBarViewMode, appState.fncKeyViewMode), std::make_tuple(1, 1));
     // The comment image of a new program: blanks at 11..69, the type 1 header words from 70.
     EXPECT_EQ(std::make_tuple(CowBuffer[10], CowBuffer[11], CowBuffer[69], byteimage::getU16(CowBuffer, 70),
                               byteimage::getU16(CowBuffer, 250), byteimage::getU16(CowBuffer, 254)),
