@@ -29,10 +29,8 @@ public:
 private:
     template <class T>
     static T next(std::deque<T>& answers, T otherwise) {
-        if (answers.empty()) return otherwise;
-        T answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (!answers.empty()) otherwise = answers.front(), answers.pop_front();
+        return otherwise;
     }
 };
 

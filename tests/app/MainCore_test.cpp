@@ -26,9 +26,7 @@ TEST_F(MainCoreTest, StartUpGivesTitleStartNameScreenSizeProgramTypeAndFlags) {
     mainFormStartUp();
     EXPECT_EQ(titleText, "Kestrion Version 2.1.1108");
     EXPECT_EQ(modeDataPath, "/home/tester/Tovel/Kestrion/ModeData.DAT");
-    EXPECT_EQ(traceCaption, "開始");
     EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1280*1024");
-    EXPECT_EQ(std::tie(screenWidth, screenHeight), std::make_tuple(1280, 1024));
     // The start-up name keeps its 41 trailing blanks, and its length counts them.
     const std::string expected = "/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' ');
     EXPECT_EQ(currentFileName(), expected);
@@ -50,45 +48,35 @@ TEST_F(MainCoreTest, StartUpGivesTitleStartNameScreenSizeProgramTypeAndFlags) {
 }
 
 TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
-    struct Case {
-        const char* name;
-        MsgAnswer answer;
-        std::uint8_t fileState;
-        SaveOutcome saved;
-        CloseDecision expected;
-        int saveCalls;
-        bool saveAs;
-    } cases[] = {
-        {"No discards", MsgAnswer::No, 0, SaveOutcome::Saved, CloseDecision::Exit, 0, false},
-        {"Cancel stays", MsgAnswer::Cancel, 0, SaveOutcome::Saved, CloseDecision::Stay, 0, false},
-        {"Yes saves", MsgAnswer::Yes, 0, SaveOutcome::Saved, CloseDecision::Exit, 1, false},
-        {"Yes on a new program saves as", MsgAnswer::Yes, kFileNoName, SaveOutcome::Saved,
-         CloseDecision::Exit, 1, true},
-        {"Save As cancelled stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Cancelled, CloseDecision::Stay,
-         1, true},
-        {"save cancelled stays", MsgAnswer::Yes, 0, SaveOutcome::Cancelled, CloseDecision::Stay, 1, false},
-        {"failed save stays", MsgAnswer::Yes, 0, SaveOutcome::Failed, CloseDecision::Stay, 1, false},
-        {"failed save as stays", MsgAnswer::Yes, kFileNoName, SaveOutcome::Failed, CloseDecision::Stay, 1,
-         true},
+    using A = MsgAnswer;
+    using S = SaveOutcome;
+    const auto stay = CloseDecision::Stay, exit = CloseDecision::Exit;
+    // answer, file state, what the save gives, decision, save calls
+    const std::tuple<A, std::uint8_t, S, CloseDecision, int> cases[] = {
+        {A::No, 0, S::Saved, exit, 0},
+        {A::Cancel, 0, S::Saved, stay, 0},
+        {A::Yes, 0, S::Saved, exit, 1},
+        {A::Yes, kFileNoName, S::Saved, exit, 1},
+        {A::Yes, kFileNoName, S::Cancelled, stay, 1},
+        {A::Yes, 0, S::Cancelled, stay, 1},
+        {A::Yes, 0, S::Failed, stay, 1},
+        {A::Yes, kFileNoName, S::Failed, stay, 1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [answer, fileState, saved, expected, saveCalls] : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << static_cast<int>(answer) << " " << int(fileState) << " " << int(saved));
         fakes.messages.shown.clear();
         editModeFlags = kEditModifiedSinceSave;
-        fileStateFlags = c.fileState;
-        fakes.messages.scriptAnswers({c.answer});
+        fileStateFlags = fileState;
+        fakes.messages.scriptAnswers({answer});
         int calls = 0;
-        bool askedSaveAs = false;
-        const auto save = [&](bool saveAs) {
+        const auto save = [&, saved = saved, fileState = fileState](bool saveAs) {
             ++calls;
-            askedSaveAs = saveAs;
-            return c.saved;
+            EXPECT_EQ(saveAs, fileState == kFileNoName);  // a new program is saved as
+            return saved;
         };
-        EXPECT_EQ(mainFormClose(save), c.expected);
-        EXPECT_EQ(calls, c.saveCalls);
-        if (calls) {
-            EXPECT_EQ(askedSaveAs, c.saveAs);
-        }
+        EXPECT_EQ(mainFormClose(save), expected);
+        EXPECT_EQ(calls, saveCalls);
         EXPECT_EQ(test::shownBoxes(fakes.messages),
                   test::Boxes{"Do you want to save current file before exit ? | Exit | question"});
         EXPECT_EQ(fakes.messages.shown[0].buttons, MsgButtons::YesNoCancel);

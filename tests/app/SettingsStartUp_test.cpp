@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
+#include "app/MainCore.h"
 #include "lang/Language.h"
 #include "model/ClipboardBlock.h"
-#include "app/MainCore.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
 #include "model/RecentFiles.h"
@@ -25,33 +25,31 @@ const std::string kSettings = kHome + "/ModeData.DAT";
 void put(Bytes& bytes, std::size_t offset, std::initializer_list<std::uint8_t> values) {
     std::copy(values.begin(), values.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
-
 void putText(Bytes& bytes, std::size_t offset, const std::string& text) {
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
-
-std::uint32_t u32At(const Bytes& bytes, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
-    return value;
+// The clipboard block of this process, little-endian at offset 12.
+void putToken(Bytes& bytes) {
+    const std::uint32_t token = clipboardBlockToken();
+    put(bytes, 12,
+        {std::uint8_t(token), std::uint8_t(token >> 8), std::uint8_t(token >> 16),
+         std::uint8_t(token >> 24)});
 }
 
-class SettingsStartUpTest : public test::CoreTest {};
+class SettingsStartUpTest : public test::CoreTest {
+protected:
+    test::Boxes boxes() const { return test::shownBoxes(fakes.messages); }
+};
 
 TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
     mainFormStartUp();
-
     EXPECT_TRUE(fakes.files.directories.count(kHome));
     Bytes expected(512, 0);
     put(expected, 8, {1, 0});  // this process
-    const std::uint32_t token = clipboardBlockToken();
-    put(expected, 12,
-        {static_cast<std::uint8_t>(token), static_cast<std::uint8_t>(token >> 8),
-         static_cast<std::uint8_t>(token >> 16), static_cast<std::uint8_t>(token >> 24)});
+    putToken(expected);
     put(expected, 20, {10});
     put(expected, 64, {80, 0, 0, 0, 64});
     EXPECT_EQ(fakes.files.content(kSettings), expected);
-
     EXPECT_EQ(currentLanguage(), Language::English);
     EXPECT_TRUE(isClipboardMemoryValid());
     for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
@@ -63,42 +61,30 @@ TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
 
 TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     Bytes file(512, 0);
-    put(file, 8, {3, 0});  // an earlier process ended without its destruction
-    put(file, 10, {1, 0});
-    put(file, 12, {0xEF, 0xBE, 0xAD, 0xDE});
+    put(file, 8, {3, 0, 1, 0, 0xEF, 0xBE, 0xAD, 0xDE});  // an earlier process ended without its destruction
     put(file, 16, {3, 0, 0, 0, 14, 0, 0, 0, 0xA0});
     put(file, 32, {2, 0, 0, 0, 4, 0, 0, 0});
     put(file, 64, {56, 0, 0, 0, 72, 0, 0, 0});
     putText(file, 128, "/home/tester/Tovel/Kestrion/User/Line 1.PMW");
     putText(file, 224, "/home/tester/b.PMW");
     fakes.files.put(kSettings, file);
-
     mainFormStartUp();
-
     EXPECT_EQ(currentLanguage(), Language::Japanese);
     EXPECT_EQ(std::tie(ModeData.fontSize, ModeData.comPortNo, ModeData.baudRate, ModeData.xSizeSymble,
-                       ModeData.ySizeSymble, ModeData.clipboardAddr),
-              std::make_tuple(14u, 2u, 4u, 80u, 64u, clipboardBlockToken()));
-    EXPECT_EQ(ModeData.viewFlags, 0xA0);
+                       ModeData.ySizeSymble, ModeData.clipboardAddr, ModeData.viewFlags),
+              std::make_tuple(14u, 2u, 4u, 80u, 64u, clipboardBlockToken(), 0xA0u));
     EXPECT_TRUE(isClipboardMemoryValid());
     EXPECT_EQ(recentFileItems[kFile11].path, "/home/tester/Tovel/Kestrion/User/Line 1.PMW");
     EXPECT_EQ(recentFileItems[kFile21].caption, "/home/tester/b.PMW");
-    std::vector<bool> visible;
-    for (const RecentFileItem& item : recentFileItems) visible.push_back(item.visible);
-    EXPECT_EQ(visible, (std::vector<bool>{true, true, false, false}));
+    EXPECT_TRUE(recentFileItems[kFile21].visible && !recentFileItems[kFile31].visible);
     mainFormShow();
     EXPECT_TRUE(FileBar1Visible);
-
     // One more process; the stored block state is replaced by the new block's; the cell size forced.
     Bytes expected = file;
     put(expected, 8, {4, 0, 0, 0});
-    const std::uint32_t token = clipboardBlockToken();
-    put(expected, 12,
-        {static_cast<std::uint8_t>(token), static_cast<std::uint8_t>(token >> 8),
-         static_cast<std::uint8_t>(token >> 16), static_cast<std::uint8_t>(token >> 24)});
+    putToken(expected);
     put(expected, 64, {80, 0, 0, 0, 64, 0, 0, 0});
     EXPECT_EQ(fakes.files.content(kSettings), expected);
-
     // The ladder starts at 80 x 64 with 14 cells a line, the cursor in the first cell.
     EXPECT_EQ(std::tie(deviceColumns, zoomPercent, draw.iBusLineStart, draw.iBusLineEnd, xOldCursor,
                        yOldCursor, ladderBottomY),
@@ -114,31 +100,27 @@ TEST_F(SettingsStartUpTest, AnUnreadableSettingsFileIsReportedOnceAndOutlivesThe
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
     mainFormDestroy();
     EXPECT_EQ(fakes.files.content(kSettings), file);
-    EXPECT_EQ(test::shownBoxes(fakes.messages),
+    EXPECT_EQ(boxes(),
               test::Boxes{"The settings file " + kSettings +
-                          " cannot be read. The program runs with the default settings and leaves the file as it"
-                          " is. | " + fakes.messages.shown.at(0).caption + " | warning"});
+                          " cannot be read. The program runs with the default settings and leaves the"
+                          " file as it is. | " +
+                          fakes.messages.shown.at(0).caption + " | warning"});
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls) {
-    const std::string longName = "/home/tester/Tovel/Kestrion/User/" + std::string(57, 'L') + ".PMW";
-    const std::string tooLong = "/home/tester/" + std::string(79, 'T') + ".PMW";
-    ASSERT_EQ(longName.size(), 94u);
-    ASSERT_EQ(tooLong.size(), 96u);
+    const std::string longName = "/home/tester/Tovel/Kestrion/User/" + std::string(57, 'L') + ".PMW";  // 94
     Bytes file(512, 0);
     put(file, 20, {10});
     putText(file, 128, longName);
     putText(file, 224, std::string("/home/tester/second.PMW") + '\0' + "left-over bytes");
     putText(file, 416, "/home/tester/dropped.PMW");
     fakes.files.put(kSettings, file);
-
     mainFormStartUp();
-    updateRecentFileList("/home/tester/s.PMW");  // new: the oldest drops out
-    updateRecentFileList(tooLong);
+    updateRecentFileList("/home/tester/s.PMW");                             // new: the oldest drops out
+    updateRecentFileList("/home/tester/" + std::string(79, 'T') + ".PMW");  // 96 characters
     fakes.messages.shown.clear();
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
     mainFormDestroy();  // the program ends: what the close box wrote stays
-
     Bytes expected(384, 0);
     expected[0] = '*';
     putText(expected, 96, "/home/tester/s.PMW");
@@ -148,13 +130,11 @@ TEST_F(SettingsStartUpTest, TheCloseBoxWritesEachSlotAsItsNameFollowedOnlyByNuls
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(Bytes(written.begin() + 128, written.end()), expected);
     EXPECT_EQ(written[8], 1);  // the process count as it stood at the close
-    EXPECT_EQ(test::shownBoxes(fakes.messages),
-              test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
+    EXPECT_EQ(boxes(), test::Boxes{"File11->Caption FilenameTooLong | _storeOldFileToModeDat | none"});
 }
 
 TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
     mainFormStartUp();
-    fakes.messages.shown.clear();
     fakes.files.unwritable.insert(kSettings);
     editModeFlags = kEditModifiedSinceSave;
     fakes.messages.scriptAnswers({platform::MsgAnswer::Ok, platform::MsgAnswer::Cancel});
@@ -162,7 +142,6 @@ TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
     EXPECT_EQ(fakes.messages.shown[1].caption, "Exit");
-
     // Closed at last, the unwritable settings are reported once, not again by the destruction.
     editModeFlags = 0;
     fakes.messages.shown.clear();
@@ -172,27 +151,17 @@ TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
 }
 
 TEST_F(SettingsStartUpTest, DestructionGivesUpTheBlockInTheSettings) {
-    struct Case {
-        const char* name;
-        std::uint16_t instances;
-        std::uint16_t state;
-        std::uint16_t expected;
-    } cases[] = {
-        {"block allocated", 3, 0, 0},
-        {"block state not zero", 3, 5, 2},
-        {"no instance", 0, 5, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // instances, block state, instances left
+    const std::tuple<std::uint16_t, std::uint16_t, std::uint16_t> cases[] = {{3, 0, 0}, {3, 5, 2}, {0, 5, 0}};
+    for (const auto& [instances, state, expected] : cases) {
         mainFormStartUp();
-        ModeData.instanceCount = c.instances;
-        ModeData.clipboardState = c.state;
+        ModeData.instanceCount = instances;
+        ModeData.clipboardState = state;
         mainFormDestroy();
         const Bytes written = fakes.files.content(kSettings);
-        EXPECT_EQ(ModeData.instanceCount, c.expected);
-        EXPECT_EQ(written[8], c.expected);
-        EXPECT_EQ(u32At(written, 12), 0u);
-        EXPECT_EQ(ModeData.clipboardAddr, 0u);
+        EXPECT_EQ(std::make_tuple(ModeData.instanceCount, written[8], ModeData.clipboardAddr),
+                  std::make_tuple(expected, std::uint8_t(expected), 0u));
+        EXPECT_TRUE(std::all_of(written.begin() + 12, written.begin() + 16, [](auto b) { return b == 0; }));
     }
 }
 

@@ -8,11 +8,8 @@ namespace {
 class CodePageTest : public test::CoreTest {};
 
 TEST_F(CodePageTest, FileBytesAreReadInTheCodePageOfTheLanguage) {
-    struct Case {
-        Language language;
-        std::string bytes;
-        std::string shown;
-    } cases[] = {
+    const std::string bad = "\xEF\xBF\xBD";  // one mark for each byte the code page lacks
+    const std::tuple<Language, std::string, std::string> cases[] = {
         {Language::TraditionalChinese, "\xB5\x4C\xAA\x6B\xB6\x7D\xB1\xD2\xB3\x71\xB0\x54\xA4\x66 COM2",
          "無法開啟通訊口 COM2"},
         {Language::SimplifiedChinese, "\xCE\xDE\xB7\xA8\xBF\xAA\xC6\xF4\xCD\xA8\xD1\xB6\xBF\xDA",
@@ -22,37 +19,19 @@ TEST_F(CodePageTest, FileBytesAreReadInTheCodePageOfTheLanguage) {
         {Language::Spanish, "\xBF Desea", "¿ Desea"},
         {Language::Turkish, "\xFD\xD0\xFE", "ıĞş"},
         {Language::English, "\xFD\xD0\xFE", "ýÐþ"},
+        {Language::TraditionalChinese, "Café 程式 ¿", "Café 程式 ¿"},  // valid UTF-8 stands as it is
+        {Language::English, "a\x81\x8D!", "a" + bad + bad + "!"},
+        {Language::TraditionalChinese, "\xB5\x4C\xAA", "無" + bad},  // a pair cut off at the end
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.shown);
-        EXPECT_EQ(textForDisplay(c.bytes, c.language), c.shown);
-    }
-}
-
-TEST_F(CodePageTest, ValidUtf8IsShownAsItStandsInEveryLanguage) {
-    for (const Language language : {Language::English, Language::TraditionalChinese, Language::Japanese})
-        EXPECT_EQ(textForDisplay("Café 程式 ¿", language), "Café 程式 ¿");
-}
-
-TEST_F(CodePageTest, BytesTheCodePageLacksBecomeOneMarkEach) {
-    EXPECT_EQ(textForDisplay("a\x81\x8D"
-                             "b",
-                             Language::English),
-              "a\xEF\xBF\xBD\xEF\xBF\xBD"
-              "b");
-    // A Big5 pair cut off at the end.
-    EXPECT_EQ(textForDisplay("\xB5\x4C\xAA", Language::TraditionalChinese), "無\xEF\xBF\xBD");
-}
-
-TEST_F(CodePageTest, TheCurrentLanguageChoosesTheCodePage) {
-    selectLanguageFlags(1);
+    for (const auto& [language, bytes, shown] : cases)
+        EXPECT_EQ(textForDisplay(bytes, language), shown) << shown;
+    selectLanguageFlags(1);  // without a language: the current one
     EXPECT_EQ(textForDisplay("\xB5\x7B\xA6\xA1"), "程式");
     selectLanguageFlags(0);
     EXPECT_EQ(textForDisplay("\xB5\x7B\xA6\xA1"), "µ{¦¡");
 }
 
 TEST_F(CodePageTest, Utf8ValidityAtTheEdgesOfEachSequence) {
-    // Overlong forms, surrogates, code points past U+10FFFF and cut sequences are not UTF-8.
     for (const char* valid : {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEF\xBF\xBF",
                               "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
         EXPECT_TRUE(isValidUtf8(valid)) << ::testing::PrintToString(valid);

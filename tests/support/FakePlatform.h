@@ -13,8 +13,7 @@
 namespace kestrion::test {
 
 struct ShownMessage {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     platform::MsgIcon icon;
     platform::MsgButtons buttons;
 };
@@ -24,7 +23,9 @@ public:
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                              platform::MsgButtons buttons) override;
     // Answers given in order; when none is left the first button of the box is chosen (Ok or Yes).
-    void scriptAnswers(std::initializer_list<platform::MsgAnswer> answers);
+    void scriptAnswers(std::initializer_list<platform::MsgAnswer> answers) {
+        answers_.insert(answers_.end(), answers.begin(), answers.end());
+    }
     std::vector<ShownMessage> shown;
 
 private:
@@ -33,10 +34,20 @@ private:
 
 class FakeStatusBar : public platform::StatusBar {
 public:
-    void setPanelText(int panel, const std::string& text) override;
-    std::string panelText(int panel) const override;
+    void setPanelText(int panel, const std::string& text) override {
+        if (panel >= 0 && panel < panelCount) texts_[panel] = text;
+        writes_.emplace_back(panel, text);
+    }
     // Every text a panel was given, in order.
-    std::vector<std::string> history(int panel) const;
+    std::vector<std::string> history(int panel) const {
+        std::vector<std::string> texts;
+        for (const auto& [written, text] : writes_)
+            if (written == panel) texts.push_back(text);
+        return texts;
+    }
+    std::string panelText(int panel) const override {
+        return panel >= 0 && panel < panelCount ? texts_[panel] : "";
+    }
 
 private:
     std::string texts_[panelCount];
@@ -47,7 +58,9 @@ class FakeTraceMemos : public platform::TraceMemos {
 public:
     bool visible(platform::Memo memo) const override { return visible_[index(memo)]; }
     void setVisible(platform::Memo memo, bool visible) override { visible_[index(memo)] = visible; }
-    void append(platform::Memo memo, const std::string& line) override;
+    void append(platform::Memo memo, const std::string& line) override {
+        if (visible(memo)) lines_[index(memo)].push_back(line);
+    }
     void clear(platform::Memo memo) override { lines_[index(memo)].clear(); }
     int lineCount(platform::Memo memo) const override { return static_cast<int>(lines_[index(memo)].size()); }
     const std::vector<std::string>& lines(platform::Memo memo) const { return lines_[index(memo)]; }
@@ -60,14 +73,9 @@ private:
 
 class FakeProgress : public platform::Progress {
 public:
-    void show(const std::string& caption, int minimum, int maximum) override;
-    void setPosition(int position) override { positions.push_back(position); }
-    void hide() override { visible = false; }
-    bool visible = false;
-    std::string caption;
-    int minimum = 0;
-    int maximum = 0;
-    std::vector<int> positions;
+    void show(const std::string&, int, int) override {}
+    void setPosition(int) override {}
+    void hide() override {}
 };
 
 class FakeSystem : public platform::System {
@@ -90,22 +98,25 @@ public:
     // Moves the clock forward one millisecond at a time, firing every timer that falls due.
     void advance(std::uint32_t milliseconds);
     // Code that runs when the clock reaches a time (a reply arriving, a key pressed).
-    void at(std::uint32_t time, std::function<void()> action);
+    void at(std::uint32_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
 
     void setEnabled(platform::TimerId id, bool enabled) override;
     bool enabled(platform::TimerId id) const override { return timers_[index(id)].enabled; }
-    void setInterval(platform::TimerId id, std::uint32_t milliseconds) override;
+    void setInterval(platform::TimerId id, std::uint32_t milliseconds) override {
+        timers_[index(id)].interval = milliseconds;
+        timers_[index(id)].due = now_ + milliseconds;
+    }
     std::uint32_t interval(platform::TimerId id) const override { return timers_[index(id)].interval; }
-    // The handler a timer calls when it fires.
-    void bind(platform::TimerId id, std::function<void()> handler) { timers_[index(id)].handler = std::move(handler); }
+    void bind(platform::TimerId id, std::function<void()> handler) {
+        timers_[index(id)].handler = std::move(handler);
+    }
 
     std::uint32_t step = 1;
 
 private:
     struct Timer {
         bool enabled = false;
-        std::uint32_t interval = 1000;
-        std::uint32_t due = 0;
+        std::uint32_t interval = 1000, due = 0;
         std::function<void()> handler;
     };
     static int index(platform::TimerId id) { return static_cast<int>(id); }
@@ -119,17 +130,27 @@ class FakeFiles : public platform::Files {
 public:
     platform::ReadResult readWhole(const std::string& path, std::size_t maxBytes) const override;
     platform::ReadResult readStart(const std::string& path, std::size_t count) const override;
-    platform::FileStatus writeWhole(const std::string& path, const std::uint8_t* data, std::size_t size) override;
+    platform::FileStatus writeWhole(const std::string& path, const std::uint8_t* data,
+                                    std::size_t size) override;
     using platform::Files::writeWhole;
-    bool exists(const std::string& path) const override;
+    bool exists(const std::string& path) const override {
+        return find(path) != files.end() || directories.count(path);
+    }
     bool remove(const std::string& path) override;
-    bool makeDirectory(const std::string& path) override;
+    bool makeDirectory(const std::string& path) override {
+        if (unwritable.count(path) != 0) return false;
+        directories.insert(path);
+        return true;
+    }
     std::string installDirectory() const override { return installDir; }
     std::string dataDirectory() const override { return dataDir; }
 
     void put(const std::string& path, std::vector<std::uint8_t> bytes) { files[path] = std::move(bytes); }
     // The bytes stored under a name (case-blind); empty when there is none.
-    std::vector<std::uint8_t> content(const std::string& path) const;
+    std::vector<std::uint8_t> content(const std::string& path) const {
+        const auto it = find(path);
+        return it == files.end() ? std::vector<std::uint8_t>() : it->second;
+    }
 
     std::string installDir = "/home/tester/Tovel/Kestrion";
     std::string dataDir = "/opt/kestrion/data";
@@ -142,22 +163,26 @@ private:
     std::map<std::string, std::vector<std::uint8_t>>::const_iterator find(const std::string& path) const;
 };
 
-// The far side of the fake serial line.
+// The far side of the fake serial line: the program wrote these bytes with the line in this format.
 class FakeSerialDevice {
 public:
     virtual ~FakeSerialDevice() = default;
-    // The program wrote these bytes with the line in this format.
-    virtual void received(const std::uint8_t* data, std::size_t size, const platform::SerialFormat& format) = 0;
+    virtual void received(const std::uint8_t* data, std::size_t size,
+                          const platform::SerialFormat& format) = 0;
 };
 
 // An in-memory serial line: what the program writes goes to the device at the far end, what the
 // device sends waits in the receive queue until the program reads it. One port is open at a time.
 class FakeSerialPorts : public platform::SerialPorts {
 public:
-    std::string deviceName(int comNumber) const override;
+    std::string deviceName(int comNumber) const override {
+        return "/dev/ttyS" + std::to_string(comNumber - 1);
+    }
     platform::SerialOpenResult open(int comNumber) override;
     // Bytes arriving from the far end; lost while no port is open.
-    void deliver(const std::vector<std::uint8_t>& bytes);
+    void deliver(const std::vector<std::uint8_t>& bytes) {
+        if (open_) receiveQueue.insert(receiveQueue.end(), bytes.begin(), bytes.end());
+    }
     bool isOpen() const { return open_; }
 
     std::map<int, platform::SerialOpenStatus> openFailures;  // COM number -> why it will not open
@@ -169,9 +194,7 @@ public:
     std::vector<std::uint8_t> written;  // everything the program wrote, in order
     std::deque<std::uint8_t> receiveQueue;
     platform::SerialFormat format;  // the last format applied
-    int openedCom = 0;
-    int opens = 0;
-    int purges = 0;
+    int openedCom = 0, opens = 0, purges = 0;
     std::vector<std::size_t> readSizes;  // how many bytes each read asked for
 
 private:
@@ -181,8 +204,11 @@ private:
 
 // All fakes together, installed for the lifetime of the object.
 struct FakePlatform {
-    FakePlatform();
-    ~FakePlatform();
+    FakePlatform() {
+        platform::install(
+            {&messages, &statusBar, &trace, &progress, &system, &clock, &clock, &files, &serial});
+    }
+    ~FakePlatform() { platform::uninstall(); }
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 

@@ -20,12 +20,9 @@ TEST(QtTimersTest, ADisabledTimerFiresNoMore) {
     });
     timers.setInterval(TimerId::Timer1, 1);
     timers.setEnabled(TimerId::Timer1, true);
-    EXPECT_TRUE(timers.enabled(TimerId::Timer1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return fired >= 2; }, 5000));
     QTest::qWait(30);
     EXPECT_EQ(fired, 2);
-    EXPECT_FALSE(timers.enabled(TimerId::Timer1));
-
     // Enabled and disabled again before its first tick; a new period does not start it either.
     timers.setEnabled(TimerId::Timer1, true);
     timers.setEnabled(TimerId::Timer1, false);
