@@ -5,11 +5,13 @@
 #   ./dev.sh test       build and run the whole test suite
 #   ./dev.sh sanitize   the same suite in a build with AddressSanitizer and UBSan
 #   ./dev.sh bench      build and run the benchmarks
+#   ./dev.sh format     lay out every C++ file with clang-format 14 (the version .clang-format is for)
+#   ./dev.sh check-format  fail when a C++ file is not laid out as clang-format 14 would
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core fonts-noto-cjk)
+          fonts-dejavu-core fonts-noto-cjk clang-format-14)
 
 install_missing() {
     local missing=()
@@ -60,8 +62,14 @@ case "${1:-}" in
         configure_and_build build/release
         build/release/bench/kestrion_bench
         ;;
+    format)
+        git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
+        ;;
+    check-format)
+        git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
+        ;;
     *)
-        echo "usage: $0 run|test|sanitize|bench" >&2
+        echo "usage: $0 run|test|sanitize|bench|format|check-format" >&2
         exit 2
         ;;
 esac
