@@ -5,7 +5,10 @@
 #include <initializer_list>
 #include <vector>
 
+#include "compiler/CommentStepCarry.h"
 #include "compiler/MachineCodeEmission.h"
+#include "model/CommentLists.h"
+#include "model/ModeData.h"
 #include "model/AppInstructionTable.h"
 #include "model/ConversionError.h"
 #include "model/LadderTestSupport.h"
@@ -271,6 +274,35 @@ TEST_F(EmissionTest, ListWithoutEndGivesMinusOne) {
     ldrTail->iCode = 0x2000;
     EXPECT_EQ(deleteObjectBeforeEnd(), -1);
     EXPECT_NE(ldrTail->prev, nullptr);
+}
+
+}  // namespace
+}  // namespace kestrion::test
+
+namespace kestrion::test {
+namespace {
+
+class CommentStepTest : public LadderTest {};
+
+TEST_F(CommentStepTest, CommentsFollowTheirObjectByUnsignedIdOrGo) {
+    initLadderList(1040, 640);
+    stLadderBlock* o = addBeforeEnd(0, 0, 0x2000);
+    o->idBC = 40000;  // beyond the signed range
+    o->stepNo = 12;
+    addBlockComment(0, 3);
+    blockCommentList.newest->commentId = 40000;
+    addBlockComment(0, 4);
+    blockCommentList.newest->commentId = 7;  // no object carries it
+    addBlockComment(0, 5);
+    blockCommentList.newest->commentId = 0;  // kept as it is
+    ModeData.blockCommentCount = 3;
+    updateBlockCommentSteps();
+    ASSERT_NE(blockCommentList.head, nullptr);
+    EXPECT_EQ(blockCommentList.head->stepNo, 12);
+    ASSERT_NE(blockCommentList.head->next, nullptr);
+    EXPECT_EQ(blockCommentList.head->next->stepNo, 5);
+    EXPECT_EQ(blockCommentList.head->next->next, nullptr);
+    EXPECT_EQ(ModeData.blockCommentCount, 2);
 }
 
 }  // namespace
