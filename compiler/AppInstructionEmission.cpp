@@ -64,7 +64,8 @@ void checkFloatMove(const std::string& source, const std::string& destination) {
     const Kind d = kindOf(destination);
     if (d == Kind::Constant) refuseObject("Error2015101607.OpCode2 Error");
     if (d == Kind::Hex) refuseObject("Error2015101608.OpCode2 Error");
-    if (d == Kind::Real || d == Kind::Buffer || d == Kind::Other) refuseObject("Error2015101609.OpCode2 Error");
+    if (d == Kind::Real || d == Kind::Buffer || d == Kind::Other)
+        refuseObject("Error2015101609.OpCode2 Error");
 }
 
 }  // namespace

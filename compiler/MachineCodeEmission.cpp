@@ -56,7 +56,8 @@ Device deviceOf(int i, bool bitAllowed = false) {
             refuseObject("Error2018051320");
         device.bit = text[dot + 1];
     }
-    const std::optional<std::int32_t> n = decimal(std::string_view(text).substr(1, dot == std::string::npos ? std::string::npos : dot - 1));
+    const std::optional<std::int32_t> n =
+        decimal(std::string_view(text).substr(1, dot == std::string::npos ? std::string::npos : dot - 1));
     if (!n) refuseObject("Error2018051320");
     device.number = *n;
     return device;
@@ -120,7 +121,8 @@ std::uint32_t settingValue(std::uint32_t step, bool wideCounter) {
             step = emitWord(step, static_cast<std::uint16_t>(0x8000 + (v & 0xFF)));
             return emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> 8) & 0xFF)));
         }
-        for (int i = 0; i < 4; ++i) step = emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> (8 * i)) & 0xFF)));
+        for (int i = 0; i < 4; ++i)
+            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> (8 * i)) & 0xFF)));
         return step;
     }
     if (v >= 1000) refuseObject("OUT opCode Error");  // only D0-D999 fit the setting words
@@ -141,7 +143,8 @@ std::uint32_t output(std::uint32_t step) {
     }
     if (!isBit(d.letter)) refuseObject("OUT opCode Error");
     const std::int32_t device = codeOf(d, "OUT opCode Error");
-    if (d.letter != 'S' && device < 0x0E00) return emitWord(step, static_cast<std::uint16_t>(0xC000 + device));
+    if (d.letter != 'S' && device < 0x0E00)
+        return emitWord(step, static_cast<std::uint16_t>(0xC000 + device));
     step = emitWord(step, d.letter == 'S' ? 0x0005 : 0x0002);
     return emitWord(step, twoWordDevice(d, "OUT opCode Error"));
 }
@@ -151,8 +154,8 @@ enum class Coil { Out, Set, Reset };
 // Family 5: SET and RST, and the two-word coil codes.
 std::uint32_t setOrReset(std::uint16_t code, std::uint32_t step) {
     const Coil coil = (code == 0xD000 || code == 0x0003 || code == 0x0006) ? Coil::Set
-                      : (code == 0x0002 || code == 0x0005)                  ? Coil::Out
-                                                                             : Coil::Reset;
+                      : (code == 0x0002 || code == 0x0005)                 ? Coil::Out
+                                                                           : Coil::Reset;
     const Device d = deviceOf(0);
     constexpr const char* refusal = "Error2018051360.opCode Error";
     if (d.letter == 'T' || d.letter == 'C') {
@@ -170,9 +173,14 @@ std::uint32_t setOrReset(std::uint16_t code, std::uint32_t step) {
     if (!isBit(d.letter)) refuseObject(refusal);
     const std::int32_t device = codeOf(d, refusal);
     const std::uint16_t oneWord = coil == Coil::Set ? 0xD000 : coil == Coil::Reset ? 0xE000 : 0xC000;
-    if (d.letter != 'S' && device < 0x0E00) return emitWord(step, static_cast<std::uint16_t>(oneWord + device));
-    const std::uint16_t twoWord = d.letter == 'S' ? (coil == Coil::Set ? 6 : coil == Coil::Reset ? 7 : 5)
-                                                  : (coil == Coil::Set ? 3 : coil == Coil::Reset ? 4 : 2);
+    if (d.letter != 'S' && device < 0x0E00)
+        return emitWord(step, static_cast<std::uint16_t>(oneWord + device));
+    const std::uint16_t twoWord = d.letter == 'S' ? (coil == Coil::Set     ? 6
+                                                     : coil == Coil::Reset ? 7
+                                                                           : 5)
+                                                  : (coil == Coil::Set     ? 3
+                                                     : coil == Coil::Reset ? 4
+                                                                           : 2);
     const std::uint16_t second = twoWordDevice(d, refusal);
     step = emitWord(step, twoWord);
     return emitWord(step, second);
@@ -180,7 +188,8 @@ std::uint32_t setOrReset(std::uint16_t code, std::uint32_t step) {
 
 // PLS, PLF and the device of MC: Y, or M below 3584.
 std::uint16_t pulseDevice(const Device& d, std::string_view refusal) {
-    if (d.letter == 'M' && d.number >= 3584) refuseObject(d.number >= 8000 ? refusal : "Error20180511.200 m3584");
+    if (d.letter == 'M' && d.number >= 3584)
+        refuseObject(d.number >= 8000 ? refusal : "Error20180511.200 m3584");
     if (d.letter != 'Y' && d.letter != 'M') refuseObject(refusal);
     return twoWordDevice(d, refusal);
 }
@@ -227,18 +236,13 @@ bool isAppSpace(std::uint16_t code) {
 }  // namespace
 
 void refuseObject(std::string_view text) {
-    platform::messages().show(std::string(text), kCaption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
-    std::string where = kCaption;
-    if (ldrConv != nullptr)
-        where += ": " + textOf(ldrConv->mnemonic) + " " + textOf(ldrConv->operands[0]) + " at step " +
-                 std::to_string(ldrConv->stepNo);
-    platform::statusBar().setPanelText(13, where);
-    throw ConversionError(where);
+    platform::messages().show(std::string(text), kCaption, platform::MsgIcon::Warning,
+                              platform::MsgButtons::Ok);
+    throw ConversionError(kCaption);
 }
 
 std::uint32_t emitWord(std::uint32_t step, std::uint16_t word) {
-    if (step >= programWordsFor(pmw.memSizeCode()))
-        refuseObject("Error2026120601...program too large");
+    if (step >= programWordsFor(pmw.memSizeCode())) refuseObject("Error2026120601...program too large");
     const std::uint16_t old = pmw.program[step];
     pmw.program[step] = word;
     pmw.setSumCheck(static_cast<std::uint16_t>(pmw.sumCheck() + (word + 1) - (old + 1)));
@@ -252,18 +256,31 @@ std::uint16_t applyDPFlags(std::uint16_t code) {
 
 std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
     switch (code) {
-        case 0x2000: case 0x3000: case 0x4000: case 0x5000: case 0x6000: case 0x7000:
-            return oneWordContact(code, step);
+        case 0x2000:
+        case 0x3000:
+        case 0x4000:
+        case 0x5000:
+        case 0x6000:
+        case 0x7000: return oneWordContact(code, step);
         case 0xC000: return output(step);
-        case 0xD000: case 0xE000: case 0x0002: case 0x0003: case 0x0004: case 0x0005: case 0x0006:
-        case 0x0007: case 0x000C:
-            return setOrReset(code, step);
-        case 0x0008: case 0x0009: {
+        case 0xD000:
+        case 0xE000:
+        case 0x0002:
+        case 0x0003:
+        case 0x0004:
+        case 0x0005:
+        case 0x0006:
+        case 0x0007:
+        case 0x000C: return setOrReset(code, step);
+        case 0x0008:
+        case 0x0009: {
             const std::uint16_t device = pulseDevice(deviceOf(0), "Error2018051361.opCode Error");
             step = emitWord(step, code);
             return emitWord(step, device);
         }
-        case 0x000A: case 0x000B: case 0x020A: return masterControl(code, step);
+        case 0x000A:
+        case 0x000B:
+        case 0x020A: return masterControl(code, step);
         case 0x000D: {
             const Device d = deviceOf(0);
             if (d.letter != 'D' && d.letter != 'R' && d.letter != 'V' && d.letter != 'Z')
@@ -272,10 +289,17 @@ std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
             OperandSink sink{[](std::uint32_t s, std::uint16_t w) { return emitWord(s, w); }, false};
             return encodeOperand(sink, step, operandOf(0));
         }
-        case 0x000F: case 0xF7FF: case 0xFFF8: case 0xFFF9: case 0xFFFA: case 0xFFFB: case 0xFFFC:
-        case 0xFFFD:
-            return emitWord(step, code);
-        case 0xB000: case 0xB800: case 0xB100: return label(code, step);
+        case 0x000F:
+        case 0xF7FF:
+        case 0xFFF8:
+        case 0xFFF9:
+        case 0xFFFA:
+        case 0xFFFB:
+        case 0xFFFC:
+        case 0xFFFD: return emitWord(step, code);
+        case 0xB000:
+        case 0xB800:
+        case 0xB100: return label(code, step);
         default: break;
     }
     if (code >= 0x03C2 && code <= 0x03CF && code != 0x03C8 && code != 0x03C9) {
@@ -319,11 +343,16 @@ void convLadderToMachineCode() {
             o->setPFlag(app && (o->iCode & 0x1000) != 0);
             step = SubLToM02(o->iCode, step);
         }
-    } catch (...) {
+    } catch (const ConversionError& error) {
         pmw.program = program;
         pmw.setSumCheck(sum);
+        // The box has been shown; the error names the object and its step for the command.
+        const std::string where = std::string(error.what()) + ": " + textOf(ldrConv->mnemonic) + " " +
+                                  textOf(ldrConv->operands[0]) + " at step " +
+                                  std::to_string(ldrConv->stepNo);
+        platform::statusBar().setPanelText(13, where);
         ldrConv = nullptr;
-        throw;
+        throw ConversionError(where);
     }
     ldrConv = nullptr;
     pmw.setSumCheck(programCheckCode(pmw.program, pmw.memSizeCode()));
