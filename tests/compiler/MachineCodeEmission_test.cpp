@@ -87,10 +87,14 @@ TEST_F(EmissionTest, WorkedWordsOfEveryForm) {
         {{0x2000, "LD", "M8002", ""}, {0x2F02}},
         {{0x01C2, "LD", "M2000", ""}, {0x01C2, 0xA9D0}},
         {{0x0008, "PLS", "M0", ""}, {0x0008, 0x8800}},
-        {{0x000A, "MC", "N1", "Y001"}, {0x000A, 0x8001, 0x8501}},
+        {{0x000A, "MC", "N7", "Y001"}, {0x000A, 0x8007, 0x8501}},
         {{0xF000, "STL", "S20", ""}, {0xF014}},
         {{0xB000, "I100", "", ""}, {0xB864}},
         {{0xC000, "OUT", "T5", "D3"}, {0x0605, 0x8606, 0x8600}},
+        {{0xC000, "OUT", "C200", "D5"}, {0x0EC8, 0x860A, 0x8600, 0x8000, 0x8000}},
+        {{0x2000, "LD", "M1535", ""}, {0x2DFF}},
+        {{0xD000, "SET", "M0", ""}, {0xD800}},
+        {{0x0028, "MOV", "K4Y000", "D0"}, {0x0028, 0x8400, 0x8805, 0x8600, 0x8600}},
         {{0x0029, "DMOV", "K100", "D10"},
          {0x0029, 0x8064, 0x8000, 0x8000, 0x8000, 0x8614, 0x8600, 0x8000, 0x8000}},
     };
@@ -191,7 +195,7 @@ TEST_F(EmissionTest, RefusedObjectsShowTheirBoxAndLeaveTheImage) {
         {{0x0028, "MOV", "KM0", "D0"}, "LToM FNC(nn) opCode Error | Error2015101880... | warning"},
         {{0x00F1, "EMOV", "D0", "K5"}, "Error2015101607.OpCode2 Error | SubLToM02 | warning"},
         {{0x00F1, "EMOV", "T0", "D0"}, "Error2015101606.OpCode1 Error | SubLToM02 | warning"},
-        {{0x2000, "LD", "M2000", ""}, "Error20180511.200 m1536 | SubLToM02 | warning"},
+        {{0x2000, "LD", "M1536", ""}, "Error20180511.200 m1536 | SubLToM02 | warning"},
         {{0x2000, "LD", "S1024", ""}, "Error20180511.200 s1024 | SubLToM02 | warning"},
         {{0x2000, "LD", "M8256", ""}, "Error2018051320 | SubLToM02 | warning"},
         {{0x2000, "LD", "T512", ""}, "Error2018051320 | SubLToM02 | warning"},
@@ -223,6 +227,7 @@ TEST_F(EmissionTest, RefusedObjectsShowTheirBoxAndLeaveTheImage) {
             convLadderToMachineCode();
             ADD_FAILURE() << row.in.mnemonic << " " << row.in.op1 << " was written";
         } catch (const ConversionError& error) {
+            EXPECT_EQ(fakes.statusBar.panelText(13), error.what());
             EXPECT_NE(std::string(error.what()).find(" at step 1"), std::string::npos) << error.what();
             EXPECT_NE(std::string(error.what()).find(row.in.mnemonic), std::string::npos) << error.what();
         }
