@@ -12,6 +12,7 @@ namespace kestrion {
 
 CompilerState compilerState;
 std::string& compileTraceText = compilerState.traceText;
+stLadderBlock*& ldrConv = compilerState.ldrConv;
 
 namespace {
 

@@ -12,10 +12,12 @@ struct stLadderBlock;
 
 struct CompilerState {
     std::string traceText;  // the last step note of a pass
+    stLadderBlock* ldrConv = nullptr;  // the object whose words are being written
 };
 
 extern CompilerState compilerState;  // reset through the state registry
 extern std::string& compileTraceText;
+extern stLadderBlock*& ldrConv;
 
 namespace compile {
 

@@ -1,0 +1,375 @@
+#include "compiler/MachineCodeEmission.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "compiler/AppInstructionEmission.h"
+#include "compiler/CompilerState.h"
+#include "model/ConversionError.h"
+#include "model/LadderObject.h"
+#include "model/ProgramImage.h"
+#include "platform/Services.h"
+#include "reader/MachineWords.h"
+#include "reader/OperandWords.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr const char* kCaption = "SubLToM02";
+
+int hexDigitValueOrNone(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A device operand taken apart: letter, decimal number, and the bit digit after a '.'.
+struct Device {
+    char letter = 0;
+    std::int32_t number = 0;
+    std::optional<char> bit;
+};
+
+std::optional<std::int32_t> decimal(std::string_view digits) {
+    std::int32_t value = 0;
+    if (digits.empty() || digits.size() > 16) return std::nullopt;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc{} || end != digits.data() + digits.size() || value < 0) return std::nullopt;
+    return value;
+}
+
+std::string operandOf(int i) {
+    return textOf(ldrConv->operands[static_cast<std::size_t>(i)]);
+}
+
+// Operand text i read as a device: letter, digits, optionally '.' and one bit digit.
+Device deviceOf(int i, bool bitAllowed = false) {
+    const std::string text = operandOf(i);
+    const std::size_t dot = text.find('.');
+    Device device;
+    if (text.empty()) refuseObject("Error2018051320");
+    device.letter = text[0];
+    if (dot != std::string::npos) {
+        if (!bitAllowed || dot + 2 != text.size() || hexDigitValueOrNone(text[dot + 1]) < 0)
+            refuseObject("Error2018051320");
+        device.bit = text[dot + 1];
+    }
+    const std::optional<std::int32_t> n =
+        decimal(std::string_view(text).substr(1, dot == std::string::npos ? std::string::npos : dot - 1));
+    if (!n) refuseObject("Error2018051320");
+    device.number = *n;
+    return device;
+}
+
+std::int32_t codeOf(const Device& device, std::string_view refusal) {
+    const std::optional<std::int32_t> code = deviceCodeOf(device.letter, device.number);
+    if (!code) refuseObject(refusal);
+    return *code;
+}
+
+bool isBit(char letter) {
+    return letter == 'X' || letter == 'Y' || letter == 'M' || letter == 'S';
+}
+
+// Family 1: LD, LDI, AND, ANI, OR, ORI with the device inside the word.
+std::uint32_t oneWordContact(std::uint16_t code, std::uint32_t step) {
+    const Device d = deviceOf(0);
+    if (d.letter == 'M' && d.number >= 1536 && d.number < 8000) refuseObject("Error20180511.200 m1536");
+    if (d.letter == 'S' && d.number >= 1024) refuseObject("Error20180511.200 s1024");
+    if (d.letter != 'T' && d.letter != 'C' && !isBit(d.letter)) refuseObject("Error2018051320");
+    const std::int32_t device = codeOf(d, "Error2018051320");
+    if (device >= 0x1000) refuseObject("Error2018051320");  // past the one-word field (M8256 and up)
+    return emitWord(step, static_cast<std::uint16_t>(code + device));
+}
+
+// The device pair of the three-word forms: a bit device, or bit b of D n.
+std::uint32_t extendedOperand(std::uint32_t step, const Device& d) {
+    if (d.bit) {
+        if (d.letter != 'D') refuseObject("Error2018051320");
+        const std::optional<WordPair> pair = wordBitPair(d.number, hexDigitValueOrNone(*d.bit));
+        if (!pair) refuseObject("Error2018051320");
+        step = emitWord(step, pair->first);
+        return emitWord(step, pair->second);
+    }
+    if (!isBit(d.letter)) refuseObject("Error2018051320");
+    const WordPair pair = bitDevicePair(codeOf(d, "Error2018051320"));
+    step = emitWord(step, pair.first);
+    return emitWord(step, pair.second);
+}
+
+// The one device word of the two-word forms (0x8000 + device code), M below 3584 or M8000 form.
+std::uint16_t twoWordDevice(const Device& d, std::string_view refusal) {
+    if (d.letter == 'M' && d.number >= 3584 && d.number < 8000) refuseObject("Error20180511.200 m3584");
+    if (d.letter != 'T' && d.letter != 'C' && !isBit(d.letter)) refuseObject(refusal);
+    const std::int32_t device = codeOf(d, refusal);
+    if (device >= 0x3000) refuseObject(refusal);
+    return static_cast<std::uint16_t>(0x8000 + device);
+}
+
+// The setting value of OUT T and OUT C from operand text 2.
+std::uint32_t settingValue(std::uint32_t step, bool wideCounter) {
+    const std::string text = operandOf(1);
+    if (text.size() < 2 || (text[0] != 'K' && text[0] != 'D')) refuseObject("OUT opCode Error");
+    const std::optional<std::int32_t> k = decimal(std::string_view(text).substr(1));
+    if (!k) refuseObject("OUT opCode Error");
+    const auto v = static_cast<std::uint32_t>(*k);
+    if (text[0] == 'K') {
+        if (!wideCounter) {
+            if (v > 32767) refuseObject("OUT opCode Error");
+            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + (v & 0xFF)));
+            return emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> 8) & 0xFF)));
+        }
+        for (int i = 0; i < 4; ++i)
+            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> (8 * i)) & 0xFF)));
+        return step;
+    }
+    if (v >= 1000) refuseObject("OUT opCode Error");  // only D0-D999 fit the setting words
+    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + ((2 * v) & 0xFF)));
+    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + (((2 * v) >> 8) & 0xFF)));
+    if (!wideCounter) return step;
+    step = emitWord(step, 0x8000);
+    return emitWord(step, 0x8000);
+}
+
+// Family 4: OUT, and OUT T / OUT C with their setting value.
+std::uint32_t output(std::uint32_t step) {
+    const Device d = deviceOf(0);
+    if (d.letter == 'T' || d.letter == 'C') {
+        const std::int32_t device = codeOf(d, "OUT opCode Error");
+        step = emitWord(step, static_cast<std::uint16_t>(device));
+        return settingValue(step, d.letter == 'C' && d.number >= 200);
+    }
+    if (!isBit(d.letter)) refuseObject("OUT opCode Error");
+    const std::int32_t device = codeOf(d, "OUT opCode Error");
+    if (d.letter != 'S' && device < 0x0E00)
+        return emitWord(step, static_cast<std::uint16_t>(0xC000 + device));
+    step = emitWord(step, d.letter == 'S' ? 0x0005 : 0x0002);
+    return emitWord(step, twoWordDevice(d, "OUT opCode Error"));
+}
+
+enum class Coil { Out, Set, Reset };
+
+// Family 5: SET and RST, and the two-word coil codes.
+std::uint32_t setOrReset(std::uint16_t code, std::uint32_t step) {
+    const Coil coil = (code == 0xD000 || code == 0x0003 || code == 0x0006) ? Coil::Set
+                      : (code == 0x0002 || code == 0x0005)                 ? Coil::Out
+                                                                           : Coil::Reset;
+    const Device d = deviceOf(0);
+    constexpr const char* refusal = "Error2018051360.opCode Error";
+    if (d.letter == 'T' || d.letter == 'C') {
+        // SET of a timer or counter has no word of its own: its words would read back as RST.
+        if (coil != Coil::Reset) refuseObject(refusal);
+        step = emitWord(step, 0x000C);
+        return emitWord(step, static_cast<std::uint16_t>(0x8000 + codeOf(d, refusal)));
+    }
+    if (d.letter == 'D' || d.letter == 'V' || d.letter == 'Z') {
+        if (coil != Coil::Reset) refuseObject(refusal);
+        step = emitWord(step, 0x000D);
+        OperandSink sink{[](std::uint32_t s, std::uint16_t w) { return emitWord(s, w); }, false};
+        return encodeOperand(sink, step, operandOf(0));
+    }
+    if (!isBit(d.letter)) refuseObject(refusal);
+    const std::int32_t device = codeOf(d, refusal);
+    const std::uint16_t oneWord = coil == Coil::Set ? 0xD000 : coil == Coil::Reset ? 0xE000 : 0xC000;
+    if (d.letter != 'S' && device < 0x0E00)
+        return emitWord(step, static_cast<std::uint16_t>(oneWord + device));
+    const std::uint16_t twoWord = d.letter == 'S' ? (coil == Coil::Set     ? 6
+                                                     : coil == Coil::Reset ? 7
+                                                                           : 5)
+                                                  : (coil == Coil::Set     ? 3
+                                                     : coil == Coil::Reset ? 4
+                                                                           : 2);
+    const std::uint16_t second = twoWordDevice(d, refusal);
+    step = emitWord(step, twoWord);
+    return emitWord(step, second);
+}
+
+// PLS, PLF and the device of MC: Y, or M below 3584.
+std::uint16_t pulseDevice(const Device& d, std::string_view refusal) {
+    if (d.letter == 'M' && d.number >= 3584)
+        refuseObject(d.number >= 8000 ? refusal : "Error20180511.200 m3584");
+    if (d.letter != 'Y' && d.letter != 'M') refuseObject(refusal);
+    return twoWordDevice(d, refusal);
+}
+
+std::uint32_t masterControl(std::uint16_t code, std::uint32_t step) {
+    const std::string level = operandOf(0);
+    const std::optional<std::int32_t> n = decimal(std::string_view(level).substr(level.empty() ? 0 : 1));
+    if (level.empty() || level[0] != 'N' || !n || *n > 7) refuseObject("Error2018051320");
+    if (code == 0x000B) {
+        step = emitWord(step, code);
+        return emitWord(step, static_cast<std::uint16_t>(0x8000 + *n));
+    }
+    const Device d = deviceOf(1);
+    if (code == 0x020A) {
+        if (d.letter != 'M') refuseObject("Error2018051320");
+        step = emitWord(step, code);
+        step = emitWord(step, static_cast<std::uint16_t>(0x8000 + *n));
+        return extendedOperand(step, d);
+    }
+    const std::uint16_t device = pulseDevice(d, "Error2018051320");
+    step = emitWord(step, code);
+    step = emitWord(step, static_cast<std::uint16_t>(0x8000 + *n));
+    return emitWord(step, device);
+}
+
+std::uint32_t label(std::uint16_t code, std::uint32_t step) {
+    const std::string text = textOf(ldrConv->mnemonic);
+    const std::optional<std::int32_t> n = decimal(std::string_view(text).substr(text.empty() ? 0 : 1));
+    if (text.empty() || !n) refuseObject("Error2018051320");
+    if (code == 0xB100) {
+        if (text[0] != 'P' || *n < 256 || *n > 0xFFFF) refuseObject("Error2018051320");
+        step = emitWord(step, static_cast<std::uint16_t>(0xB100 + (*n & 0xFF)));
+        return emitWord(step, static_cast<std::uint16_t>(0xB200 + (*n >> 8)));
+    }
+    if (text[0] == 'P' && *n < 256) return emitWord(step, static_cast<std::uint16_t>(0xB000 + *n));
+    if (text[0] == 'I' && *n < 0x800) return emitWord(step, static_cast<std::uint16_t>(0xB800 + *n));
+    refuseObject("Error2018051320");
+}
+
+bool isAppSpace(std::uint16_t code) {
+    return (code >= 0x0010 && code <= 0x03FD) || (code >= 0x1010 && code <= 0x13FE);
+}
+
+}  // namespace
+
+void refuseObject(std::string_view text) {
+    platform::messages().show(std::string(text), kCaption, platform::MsgIcon::Warning,
+                              platform::MsgButtons::Ok);
+    throw ConversionError(kCaption);
+}
+
+std::uint32_t emitWord(std::uint32_t step, std::uint16_t word) {
+    if (step >= programWordsFor(pmw.memSizeCode())) refuseObject("Error2026120601...program too large");
+    const std::uint16_t old = pmw.program[step];
+    pmw.program[step] = word;
+    pmw.setSumCheck(static_cast<std::uint16_t>(pmw.sumCheck() + (word + 1) - (old + 1)));
+    return step + 1;
+}
+
+std::uint16_t applyDPFlags(std::uint16_t code) {
+    if (ldrConv == nullptr) return code;
+    return static_cast<std::uint16_t>(code | (ldrConv->dFlag() ? 1 : 0) | (ldrConv->pFlag() ? 0x1000 : 0));
+}
+
+std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
+    switch (code) {
+        case 0x2000:
+        case 0x3000:
+        case 0x4000:
+        case 0x5000:
+        case 0x6000:
+        case 0x7000: return oneWordContact(code, step);
+        case 0xC000: return output(step);
+        case 0xD000:
+        case 0xE000:
+        case 0x0002:
+        case 0x0003:
+        case 0x0004:
+        case 0x0005:
+        case 0x0006:
+        case 0x0007:
+        case 0x000C: return setOrReset(code, step);
+        case 0x0008:
+        case 0x0009: {
+            const std::uint16_t device = pulseDevice(deviceOf(0), "Error2018051361.opCode Error");
+            step = emitWord(step, code);
+            return emitWord(step, device);
+        }
+        case 0x000A:
+        case 0x000B:
+        case 0x020A: return masterControl(code, step);
+        case 0x000D: {
+            const Device d = deviceOf(0);
+            if (d.letter != 'D' && d.letter != 'R' && d.letter != 'V' && d.letter != 'Z')
+                refuseObject("Error2018051360.opCode Error");
+            step = emitWord(step, applyDPFlags(code));
+            OperandSink sink{[](std::uint32_t s, std::uint16_t w) { return emitWord(s, w); }, false};
+            return encodeOperand(sink, step, operandOf(0));
+        }
+        case 0x000F:
+        case 0xF7FF:
+        case 0xFFF8:
+        case 0xFFF9:
+        case 0xFFFA:
+        case 0xFFFB:
+        case 0xFFFC:
+        case 0xFFFD: return emitWord(step, code);
+        case 0xB000:
+        case 0xB800:
+        case 0xB100: return label(code, step);
+        default: break;
+    }
+    if (code >= 0x03C2 && code <= 0x03CF && code != 0x03C8 && code != 0x03C9) {
+        const Device d = deviceOf(0, true);
+        if (!d.bit && d.letter != 'M') refuseObject("Error2018051320");
+        step = emitWord(step, code);
+        return extendedOperand(step, d);
+    }
+    if (code >= 0x01C2 && code <= 0x01CF && code != 0x01C8 && code != 0x01C9) {
+        const std::uint16_t device = twoWordDevice(deviceOf(0), "Error2018051320");
+        step = emitWord(step, code);
+        return emitWord(step, device);
+    }
+    if ((code >= 0x0202 && code <= 0x0204) || code == 0x0208 || code == 0x0209) {
+        const Device d = deviceOf(0, true);
+        step = emitWord(step, code);
+        return extendedOperand(step, d);
+    }
+    if ((code & 0xFE00) == 0x0600 || (code & 0xFF00) == 0x0E00) return output(step);
+    if ((code & 0xFC00) == 0xF000) {
+        const Device d = deviceOf(0);
+        if (d.letter != 'S' || d.number >= 1024) refuseObject("Error2018051320");
+        return emitWord(step, static_cast<std::uint16_t>(0xF000 + d.number));
+    }
+    return emitAppInstruction(code, step);
+}
+
+void convLadderToMachineCode() {
+    ldrConv = nullptr;
+    if (ldrHead == nullptr) compile::stopConversion("Error2014122301...", "*");
+    const auto program = pmw.program;
+    const std::uint16_t sum = pmw.sumCheck();
+    try {
+        std::uint32_t step = 0;
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+            if (o->iCode == kCodeNop || o->iCode == kCodeVNop) continue;
+            o->stepNo = step;
+            ldrConv = o;
+            const bool app = isAppSpace(o->iCode);
+            o->setDFlag(app && (o->iCode & 1) != 0);
+            o->setPFlag(app && (o->iCode & 0x1000) != 0);
+            step = SubLToM02(o->iCode, step);
+        }
+    } catch (const ConversionError& error) {
+        pmw.program = program;
+        pmw.setSumCheck(sum);
+        // The box has been shown; the error names the object and its step for the command.
+        const std::string where = std::string(error.what()) + ": " + textOf(ldrConv->mnemonic) + " " +
+                                  textOf(ldrConv->operands[0]) + " at step " +
+                                  std::to_string(ldrConv->stepNo);
+        platform::statusBar().setPanelText(13, where);
+        ldrConv = nullptr;
+        throw ConversionError(where);
+    }
+    ldrConv = nullptr;
+    pmw.setSumCheck(programCheckCode(pmw.program, pmw.memSizeCode()));
+}
+
+int deleteObjectBeforeEnd() {
+    int count = 0;
+    stLadderBlock* end = ldrHead;
+    for (; end != nullptr; end = end->next) {
+        ++count;
+        if (end->iCode == kCodeEnd) break;
+    }
+    if (end == nullptr) return -1;
+    stLadderBlock* before = end->prev;
+    if (before == nullptr || before->yAddr != end->yAddr) return count;
+    removeLadderObject(ldrList, before);
+    return count;
+}
+
+}  // namespace kestrion
