@@ -36,11 +36,6 @@ TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
          {"  X                       Y", " | |", "  X", "", "                          X"},
          {"80,0 LD X0 code=2000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
           "80,64 OR X1 code=6000 end=9 id=1", "1040,128 END code=000F end=11 id=2"}, {160, 64}},
-        {"series contacts and two coils", {"LD X0", "AND X1", "OUT Y0", "OUT Y1"}, false,
-         {"  X X                     Y", "", "                          Y", "", "                          X"},
-         {"80,0 LD X0 code=2000 end=10 id=1", "160,0 AND X1 code=4000 end=10 id=1",
-          "1040,0 OUT Y0 code=C000 end=11 id=1", "1040,64 OUT Y1 code=C000 end=11 id=2",
-          "1040,128 END code=000F end=11 id=3"}, {80, 128}},
         {"box to the right bus", {"LD X0", "MOV K10 D0"}, false,
          {"  X                   Y y y", "", "                          X"},
          {"80,0 LD X0 code=2000 end=10 id=1", "880,0 MOV K10 D0 code=0028 end=11 id=1",
@@ -58,10 +53,6 @@ TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
          {"  X X X                   Y", "", "                          X"},
          {"80,0 LD X0 code=2000 end=10 id=1", "1040,0 OUT Y0 code=C000 end=11 id=1",
           "1040,64 END code=000F end=11 id=2"}, {80, 64}},
-        {"insert without an output", {"LD X0", "AND X1", "@160,0", "ANI X3"}, true,
-         {"  X X X", "", "                          X"},
-         {"80,0 LD X0 code=2000 end=10 id=1", "160,0 ANI X3 code=5000 end=10 id=1",
-          "240,0 AND X1 code=4000 end=10 id=1", "1040,64 END code=000F end=11 id=2"}, {240, 0}},
     };
     for (const Sequence& c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,7 +87,6 @@ TEST_F(EntryDriverTest, AnUnknownMnemonicKeepsTheBoxOpenAndChangesNothing) {
     EXPECT_EQ(dump(), before);
     EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
     EXPECT_EQ(editNew, nullptr);
-    // The undo copies and the row mark are taken all the same.
     EXPECT_NE(ldrUndoHead, nullptr);
     ASSERT_NE(grayMarks.head, nullptr);
     EXPECT_EQ(grayMarks.head->Y, 0u);
@@ -117,7 +107,6 @@ TEST_F(EntryDriverTest, OperandsLongerThanTheirFieldsAreRefusedByNumber) {
         EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
         EXPECT_EQ(editNew, nullptr);
     }
-    // Fifteen characters and three in the sixth still fit their fields.
     EXPECT_FALSE(splitEntryLine("X A"));  // nothing being entered
     EXPECT_EQ(boxes().back(), "Error2015030101 | *Edit | warning");
     ReallocLadderMemory(kLinkEditNew, 20);
@@ -243,30 +232,11 @@ TEST_F(EntryDriverTest, TheOpenerCountsTheProgramEditedUnlessTheEntryWasRefused)
     EXPECT_EQ(entryDialogs.opened, Texts{"L"});
     EXPECT_EQ(editModeFlags & 0x0C, 0x0C);
     EXPECT_TRUE(canvasState.editCancelMenuEnabled);
-
     freshProgram();
     xOldCursor = 0;
     entryDialogs.scripts = {"D X0\r"};
     openInstructionBoxOnKey('L');  // left of the bus: refused, and the box closes
     EXPECT_EQ(editModeFlags & kEditLadderNotConverted, 0);
-}
-
-TEST_F(EntryDriverTest, EscapeEntersNothing) {
-    entryDialogs.scripts = {"D X0\x1b"};
-    openInstructionBoxOnKey('L');
-    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
-    EXPECT_EQ(entryDialogs.memoHidden, 1);
-}
-
-TEST_F(EntryDriverTest, TheOutputKeyAndExistingObjectsGiveTheirInitialText) {
-    entryDialogs.scripts = {"\x1b"};
-    openInstructionBoxOnOutputKey();
-    typeLines({"LD X0", "MOV K10 D0"});
-    entryDialogs.scripts = {"\x1b"};
-    ASSERT_EQ(list().size(), 3u);
-    openInstructionBoxOnObject(*ldrHead->next);
-    EXPECT_EQ(entryDialogs.opened.front(), "OUT ");
-    EXPECT_EQ(entryDialogs.opened.back(), "MOV K10 D0");
 }
 
 TEST_F(EntryDriverTest, ASymbolContactIsCheckedAsAndButStoredAsLd) {
@@ -299,21 +269,6 @@ TEST_F(EntryDriverTest, SymbolCodesMapFromTheFinalCode) {
     EXPECT_EQ(boxes().size(), 6u);
     EXPECT_EQ(boxes().front(), "Error2019030280 | _UpdateIconFnCode | warning");
     EXPECT_EQ(_UpdateIconFnCode(0), 0u);
-}
-
-TEST_F(EntryDriverTest, MovSetsTheOutputFlagAndPulseFormsKeepTheirCode) {
-    typeLines({"LD X0", "MOVP K1 D0"});
-    EXPECT_EQ(iFncFlag, 1);
-    EXPECT_EQ(list()[1], "880,0 MOVP K1 D0 code=1028 end=11 id=1");
-    freshProgram();
-    typeLines({"LD X0", "DMOV K1 D0"});
-    EXPECT_EQ(list()[1], "720,0 DMOV K1 D0 code=0029 end=11 id=1");
-}
-
-TEST_F(EntryDriverTest, TimerAndCounterCoilsTakeTheirOwnCodes) {
-    typeLines({"LD X0", "OUT T0 K10", "LD X1", "OUT C0 K5"});
-    EXPECT_EQ(list()[1], "960,0 OUT T0 K10 code=0600 end=11 id=1");
-    EXPECT_EQ(list()[3], "960,64 OUT C0 K5 code=0E00 end=11 id=2");
 }
 
 TEST_F(EntryDriverTest, TheBoxSymbolTakesInstructionsButNotAPlainContact) {

@@ -31,7 +31,6 @@ protected:
         draw.iBusLineStart = kCell;
         yOldCursor = 64;
     }
-    // "MNEMONIC OPERAND ..." as the box splits it; the cell is the second of the first row.
     std::uint32_t recognise(const std::string& line, std::uint32_t x = 2 * kCell, std::uint32_t y = 0) {
         std::istringstream words(line);
         std::string word;
@@ -116,13 +115,6 @@ TEST_F(RecogniserTest, FirstCellOfTheFirstRowRefusesRungEnders) {
     EXPECT_EQ(recognise("LD X0", kCell, 0), 0x2000u);
 }
 
-TEST_F(RecogniserTest, LeadingBlanksAreRemoved) {
-    setText(object.mnemonic, "  LD ");
-    setText(object.operands[0], "X000");
-    EXPECT_EQ(checkInstrCode(2 * kCell, 0, object.mnemonic, operandTextsOf(object)), 0x2000u);
-    EXPECT_EQ(textOf(object.mnemonic), "LD ");
-}
-
 TEST_F(RecogniserTest, UnsupportedFirstCharactersAreAnnounced) {
     for (const std::string line : {"", "#1", "1MOV", "D#", "ZQ", "ZOX", "ZONX", "Z K1", "DZQ", "a", "@"}) {
         SCOPED_TRACE(line);
@@ -158,7 +150,6 @@ TEST_F(RecogniserTest, StackInstructionsAreMatchedButNeverEntered) {
 
 // clang-format on
 
-// An operand each position of the pattern takes, avoiding the letters it refuses.
 std::string sampleOperand(const OperandPosition& position, bool wide) {
     switch (position.kind) {
         case OperandKind::Const: return "K" + std::to_string(position.limitsFor(wide).min);
@@ -178,8 +169,6 @@ std::string sampleOperand(const OperandPosition& position, bool wide) {
     return "?";
 }
 
-// Every written name of a row with every D and P combination: what the shared table calls a carried
-// written form is entered with its code, every other text is refused.
 TEST_F(RecogniserTest, EveryWrittenFormOfTheSharedTable) {
     int accepted = 0;
     for (const AppInstruction& row : appInstructions()) {

@@ -14,7 +14,6 @@ namespace {
 using platform::Memo;
 using platform::MsgIcon;
 
-// box == nullptr: no message box is shown.
 struct Case {
     std::string text;
     int expected;
@@ -71,10 +70,8 @@ TEST_F(ValidatorTest, DecimalConstants) {
 
 TEST_F(ValidatorTest, HexConstants) {
     setUp(5);
-    // H8000..HFFFF are -32768..-1; five digits fold too, a sixth digit is an error.
     expectCases(word(0), {{"H7FFF", 0}, {"H8000", 0}, {"HFFFF", 0}, {"H10000", 0}, {"H0", 0}, {"H10V", 0},
                           {"H1FFFF", 1, kK, "Error2015112891..."}, {"H123456", 1}, {"H", 1}, {"H1G", 1}});
-    // Without folding the same word is 32768, above the limit.
     expectCases([](std::string_view t) { return isErrorConstOperand(t, 32767, -32768); },
                 {{"H8000", 1, kK, "Error2015112891..."}, {"H7FFF", 0}});
     setUp(5, true);  // up to nine digits, no folding
@@ -84,7 +81,6 @@ TEST_F(ValidatorTest, HexConstants) {
 
 TEST_F(ValidatorTest, DigitGroupsByMode) {
     setUp(5);
-    // The results of modes 0, 1, 2 and 3.
     const std::pair<std::string, const char*> cases[] = {
         {"K4Y0", "0001"}, {"K4X0", "0101"}, {"K2M100", "0001"}, {"K1S10", "0001"}, {"K5Y0", "1111"},
         {"K0Y0", "1111"}, {"K9Y0", "1111"}, {"K4Y", "1111"},     {"K4Y ", "1111"}, {"K4T0", "1111"},
@@ -129,7 +125,6 @@ TEST_F(ValidatorTest, LettersTakenByEachWordMode) {
     setUp(2);
     const std::vector<std::string> operands = {"K10", "K4X0", "H10", "T1", "C1", "D1", "R1", "U0\\G1",
                                                "V1",  "X1",   "Y1",  "M1", "S1", "P1", "N1", "E1"};
-    // One character per operand above: 0 accepted, 1 refused.
     const char* kAccepted[] = {
         "0000000001111111",  // mode 0
         "1110000001111111",  // mode 1: every K is a Y, M or S group
@@ -230,12 +225,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
     }
 }
 
-TEST_F(ValidatorTest, OutputCoilTracesOnlyWhileTheMemoIsVisible) {
-    setUp(5);
-    EXPECT_EQ(isErrorOutOpCode("X0", ""), 1);
-    EXPECT_EQ(fakes.trace.lineCount(Memo::Debug6), 0);
-}
-
 TEST_F(ValidatorTest, WordBitKinds) {
     setUp(5);
     const auto kind = [](std::string_view t) {
@@ -249,12 +238,6 @@ TEST_F(ValidatorTest, WordBitKinds) {
                        {"D7999.8", 0, over, caption}, {"D8000.0", 0, over, caption}, {"D7999.A", 0, over, caption},
                        {"D100.16", 0, over, caption}});
     EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
-    const std::pair<const char*, const char*> panels[] = {
-        {"D7999.8", "m.n=7999.8"}, {"D8000.0", "m.n=8000.0"}, {"D7999.A", "m.n=7999.A"}, {"D100.16", "sp=16"}};
-    for (const auto& [text, panel] : panels) {
-        EXPECT_EQ(kind(text), 0);
-        EXPECT_EQ(fakes.statusBar.panelText(13), panel);
-    }
 }
 
 TEST_F(ValidatorTest, ExtendedRelayKindsOnlyOnType2) {

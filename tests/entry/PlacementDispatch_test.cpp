@@ -12,12 +12,10 @@
 namespace kestrion {
 namespace {
 
-// What a placement leaves behind, enough to tell the operations apart.
 enum class Placed { Refused, Label, Contact, Parallel, Compare, Out, Box, BoxToBus, End, Stl };
 
 class DispatchTest : public test::LadderTest {
 protected:
-    // The code placed with the cursor in the third cell of row 64, operands "D0 D1".
     Placed place(std::uint32_t code, std::uint32_t x = 240) {
         object = {};
         object.xAddr = x;
