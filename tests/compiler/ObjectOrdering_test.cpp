@@ -10,7 +10,6 @@ namespace {
 
 class ObjectOrdering : public PassTest {
 protected:
-    // The list built so far becomes the source in the undo slot; the main list holds END only.
     static void detachAsSource() {
         const std::uint32_t endY = ldrTail->yAddr, endId = ldrTail->objLbc;
         std::swap(ldrList, ldrUndoList);
