@@ -51,7 +51,6 @@ TEST_F(LadderSearchTest, CoveringSearchSkipsJointsAndDeletedObjects) {
         EXPECT_TRUE(searchObjectCovering(kSearchMain, 100, 0));
         EXPECT_EQ(ldrSearch, behind);
     }
-    // ANB and ORB are skipped in the main list only; the undo copy can return them.
     initLadderList(1040, 128);
     stLadderBlock* joint = addBeforeEnd(80, 0, kCodeOrb);
     EXPECT_FALSE(searchObjectCovering(kSearchMain, 100, 0));
@@ -66,7 +65,6 @@ TEST_F(LadderSearchTest, CountByIdCountsTheUndoCopyByKind) {
         3);
     EXPECT_EQ(countObjectsById(1, 0), 0);  // the main list is not counted
     std::swap(ldrList, ldrUndoList);
-    // id, kind, count
     for (const auto& [id, kind, count] : {std::tuple{1u, 0, 6},
                                           {1u, 1, 2},
                                           {1u, 2, 2},
@@ -110,8 +108,6 @@ TEST_F(LadderSearchTest, PositionOutsideBlockWalksToTheNextOutput) {
     stLadderBlock* out = addBeforeEnd(960, 0, 0xC000);
     out->end = kEndOutput;
     addBeforeEnd(80, 64, 0x2001);
-    // The target before, behind or at the output; the start at the output or at no object; END is an
-    // output; a target never reached.
     const std::array<std::uint32_t, 5> cases[] = {
         {80, 0, 160, 0, 0},  {80, 0, 80, 64, 1},     {80, 0, 960, 0, 1},   {960, 0, 960, 0, 1},
         {400, 0, 160, 0, 0}, {80, 64, 1040, 192, 1}, {80, 64, 560, 512, 1}};
@@ -170,7 +166,6 @@ TEST_F(LadderSearchTest, OutputsTakeTheirWireStartFromThePredecessor) {
     stLadderBlock* reset = addBeforeEnd(960, 128, 0xE000);
     stLadderBlock* first = ldrHead;
     setXMaxiOfOutputs();
-    // The contact's end, a joint's own x, a plain NOP by its end; a contact is not touched.
     EXPECT_EQ(std::tie(coil->xMaxi, set->xMaxi, reset->xMaxi, first->xMaxi),
               std::make_tuple(160u, 400u, 560u, 0u));
 }
@@ -184,8 +179,6 @@ TEST_F(LadderSearchTest, JointsTakeTheIdOfTheElementBeforeTheirChain) {
 }
 
 TEST_F(LadderSearchTest, RenumberCases) {
-    // Ids before and after, END last: END alone, one run, END sharing the last block's id still gets its
-    // own number, equal ids apart are different runs.
     using Ids = std::vector<std::uint32_t>;
     for (const auto& [before, after] : {std::pair<Ids, Ids>{{7}, {1}},
                                         {{3, 3, 3, 3}, {1, 1, 1, 2}},
@@ -197,7 +190,6 @@ TEST_F(LadderSearchTest, RenumberCases) {
         renumberObjectIds();
         EXPECT_EQ(ids(), after);
     }
-    // Without END the tail is numbered after its predecessor.
     buildList({{0x2000, 5}, {0x2000, 5}}, 8);
     ldrTail->iCode = 0xC000;
     renumberObjectIds();

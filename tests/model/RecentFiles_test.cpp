@@ -31,8 +31,6 @@ protected:
 };
 
 TEST_F(RecentFilesTest, SavingMovesTheNameToTheTop) {
-    // The saved name and the list after it. A different file whose name begins like a listed one, or is
-    // the beginning of one, is a new name; the oldest drops out.
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"/p/A.PMW", {"/p/A.PMW", "/p/B.PMW", "/p/C.PMW", "/p/D.PMW"}},
         {"/p/C.PMW", {"/p/C.PMW", "/p/A.PMW", "/p/B.PMW", "/p/D.PMW"}},
@@ -95,16 +93,6 @@ TEST_F(RecentFilesTest, StoreCurrentFileNameKeepsFileNamesWholeAndCutsMenuCaptio
     EXPECT_FALSE(storeCurrentFileName(std::string(96, 'b')));  // too long for the buffer: cut, and says so
     EXPECT_EQ(currentFileName(), std::string(95, 'b'));
     EXPECT_EQ(FileNameArray[95], '\0');
-}
-
-TEST_F(RecentFilesTest, TheCaptionShowsTheNameWithoutItsExtension) {
-    titleText = "Kestrion Version 2.1.1108";
-    for (const auto& [name, shown] : {std::pair{"/home/first.last/prog.v2.PMW", "/home/first.last/prog"},
-                                      {"/p/.x.PMW", "/p/.x"},
-                                      {"/p/noext", "/p/noext"}}) {
-        setMainCaptionWithFile(name);
-        EXPECT_EQ(fakes.system.caption, std::string("Kestrion Version 2.1.1108 - ") + shown);
-    }
 }
 
 }  // namespace
