@@ -55,7 +55,6 @@ TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
           "1040,64 END code=000F end=11 id=2"}, {80, 64}},
     };
     for (const Sequence& c : cases) {
-        SCOPED_TRACE(c.name);
         freshProgram();
         fakes.messages.shown.clear();
         typeLines({c.lines.begin(), c.lines.end() - 1});
@@ -100,7 +99,6 @@ TEST_F(EntryDriverTest, OperandsLongerThanTheirFieldsAreRefusedByNumber) {
         {"ZRST A B C D E F123", "Input Device6 Error"},
     };
     for (const auto& [line, caption] : refused) {
-        SCOPED_TRACE(line);
         fakes.messages.shown.clear();
         EditKeyBox box = enter(line);
         EXPECT_EQ(boxes(), Boxes{"Instruction Error | " + caption + " | warning"});
@@ -129,7 +127,6 @@ TEST_F(EntryDriverTest, AVIndexIn32BitFormIsRefusedByTheFirstOperandHoldingIt) {
     const std::vector<std::pair<std::string, std::string>> cases{{"DMOV D0V1 D2", "Error2019031711"},
                                                                  {"DMOV D0 D2V3", "Error2019031712"}};
     for (const auto& [line, id] : cases) {
-        SCOPED_TRACE(line);
         freshProgram();
         fakes.messages.shown.clear();
         EditKeyBox box = enter(line);
@@ -248,7 +245,6 @@ TEST_F(EntryDriverTest, ASymbolContactIsCheckedAsAndButStoredAsLd) {
 
 TEST_F(EntryDriverTest, ARefusedSymbolOperandKeepsTheBoxOpen) {
     for (std::uint32_t symbol : {1u, 16u, 5u}) {
-        SCOPED_TRACE(symbol);
         fakes.messages.shown.clear();
         EditKeyBox box = enter("Q9", symbol);
         EXPECT_FALSE(box.closed);

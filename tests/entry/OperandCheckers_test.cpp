@@ -48,7 +48,6 @@ protected:
     }
     void expectLines(const std::vector<LineCase>& cases) {
         for (const LineCase& c : cases) {
-            SCOPED_TRACE((c.doubleWord ? "D" : "") + c.line + " on type " + std::to_string(c.type));
             pmw.setPlcType(c.type);
             EXPECT_EQ(check(c.line, c.doubleWord), c.expected);
             EXPECT_TRUE(fakes.messages.shown.empty()) << "no box for a syntax refusal";
@@ -124,7 +123,6 @@ TEST_F(CheckerTest, ConstantLimitsOfEachRow) {
         {"HSCT D0 K0 D1 Y0 K17", 1}, {"HSCT D0 K32 D1 Y0 K32", 0, true}, {"HSCT D0 K0 D1 Y0 K33", 1, true},
     };
     for (const LineCase& c : cases) {
-        SCOPED_TRACE((c.doubleWord ? "D" : "") + c.line);
         EXPECT_EQ(check(c.line, c.doubleWord), c.expected);
     }
     fakes.messages.shown.clear();
@@ -138,7 +136,6 @@ TEST_F(CheckerTest, ConstantLimitsOfEachRow) {
 
 TEST_F(CheckerTest, TopLineRefusesOrFamilies) {
     for (std::uint32_t y : {0u, 64u}) {
-        SCOPED_TRACE("cursor y " + std::to_string(y));
         yOldCursor = y;
         const int onTop = y == 0 ? 1 : 0;
         EXPECT_EQ(check("OR X0"), onTop);
@@ -157,7 +154,6 @@ TEST_F(CheckerTest, PlcTypeTags) {
     const std::uint16_t types[] = {1, 2, 4, 5, 6, 7};
     for (const auto& [text, byType] : cases) {
         for (std::size_t i = 0; i < 6; ++i) {
-            SCOPED_TRACE(text + " on type " + std::to_string(types[i]));
             pmw.setPlcType(types[i]);
             EXPECT_EQ(check(text), byType[i] - '0');
         }

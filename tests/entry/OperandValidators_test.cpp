@@ -29,7 +29,6 @@ protected:
     }
     void expectCases(const std::function<int(std::string_view)>& validator, const std::vector<Case>& cases) {
         for (const Case& c : cases) {
-            SCOPED_TRACE("operand \"" + c.text + "\"");
             fakes.messages.shown.clear();
             EXPECT_EQ(validator(c.text), c.expected);
             if (c.box == nullptr) {
@@ -88,7 +87,6 @@ TEST_F(ValidatorTest, DigitGroupsByMode) {
     };
     for (const auto& [text, byMode] : cases) {
         for (int mode = 0; mode <= 3; ++mode) {
-            SCOPED_TRACE(text + " mode " + std::to_string(mode));
             EXPECT_EQ(isErrorWordOperand(mode, text), byMode[mode] - '0');
         }
     }
@@ -139,7 +137,6 @@ TEST_F(ValidatorTest, LettersTakenByEachWordMode) {
     };
     for (int mode = 0; mode <= 9; ++mode) {
         for (std::size_t i = 0; i < operands.size(); ++i) {
-            SCOPED_TRACE(operands[i] + " mode " + std::to_string(mode));
             EXPECT_EQ(isErrorWordOperand(mode, operands[i]), kAccepted[mode][i] - '0');
         }
     }
@@ -214,7 +211,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
     };
     fakes.trace.setVisible(Memo::Debug6, true);
     for (const OutCase& c : cases) {
-        SCOPED_TRACE("OUT " + c.device + " " + c.setValue + " on type " + std::to_string(c.type));
         pmw.setPlcType(c.type);
         fakes.trace.clear(Memo::Debug6);
         const bool refused = c.refused || !c.traceIds.empty();
@@ -248,7 +244,6 @@ TEST_F(ValidatorTest, ExtendedRelayKindsOnlyOnType2) {
     for (const std::uint16_t type : std::initializer_list<std::uint16_t>{1, 2, 4, 5, 6, 7}) {
         pmw.setPlcType(type);
         for (const auto& [text, kindOnType2] : cases) {
-            SCOPED_TRACE(std::string(text) + " on type " + std::to_string(type));
             const std::int32_t expected = type == 2 ? kindOnType2 : 0;
             std::int32_t stored = -1;
             EXPECT_EQ(getBitOperandKind(text, stored), expected);

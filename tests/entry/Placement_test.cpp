@@ -63,7 +63,6 @@ TEST_F(PlacementTest, OutputsMoveAgainstTheRightBusByTheirWidth) {
     const std::vector<Case> cases{{"Y000", "", 1040}, {"T0", "K10", 960}, {"C200", "K10", 880},
                                   {"C200", "", 960},  {"C2", "", 1040},   {"C20A", "", 1040}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.operand1 + " " + c.operand2);
         std::array<char, 16> a{}, b{};
         setText(a, c.operand1);
         setText(b, c.operand2);
