@@ -24,19 +24,14 @@ protected:
 };
 
 TEST_F(ConnectionTest, EachFailedNegotiationStepSaysSoOnce) {
+    // clang-format off
     const std::tuple<std::uint32_t, int, Fault, Boxes> cases[] = {
-        {1,
-         2,
-         Fault::None,
-         {"(2)Can't open communication port | Communication Error | warning",
-          "Communication Error... | Error2015032065 | warning"}},
+        {1, 2, Fault::None, {"(2)Can't open communication port | Communication Error | warning", "Communication Error... | Error2015032065 | warning"}},
         {1, 0, Fault::Silence, {"Communication Error... | Error2015032065 | warning"}},
         {2, 0, Fault::SilentRate, {"(3)Communication Error 9600 | Communication Message | warning"}},
-        {3,
-         3,
-         Fault::None,
-         {"(4)Can't open communication port - 57600bps | Communication Message | warning"}},
+        {3, 3, Fault::None, {"(4)Can't open communication port - 57600bps | Communication Message | warning"}},
     };
+    // clang-format on
     for (const auto& [chosen, failingOpen, fault, boxes] : cases) {
         choose(chosen, fault);
         fakes.serial.attempts = 0;

@@ -133,26 +133,6 @@ TEST_F(SerialLineTest, TheTermiosPortOpensThePseudoTerminalAtTheRateAndExclusive
     }
 }
 
-TEST_F(SerialLineTest, TheSixtyFourBytesAt0E00AreRead) {
-    PlcSimProcess plc({"--type", "7"});
-    connectTo(plc);
-    readSpecialRegisters();
-    ASSERT_FALSE(bit(0x80));
-    EXPECT_FALSE(bit(0x20));
-    const std::string text = reply();
-    ASSERT_EQ(text.size(), 131u);
-    EXPECT_EQ(text.substr(0, 8), "C800F465");  // D8000 = 200, D8001 = 26100 (type 7)
-}
-
-TEST_F(SerialLineTest, AReplyWithABadCheckCodeReadsAsNak) {
-    PlcSimProcess plc({"--fault", "checkcode"});
-    connectTo(plc);
-    readSpecialRegisters();
-    EXPECT_FALSE(bit(0x80));
-    EXPECT_TRUE(bit(0x20));
-    EXPECT_EQ(rs.replyCode, 0x15u);
-}
-
 TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
     const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {{2, 2,
                                                                             "\x02"
