@@ -87,7 +87,6 @@ TEST_F(DecodersTest, EachWordGivesItsTextsStepsFlagsPlaceAndNextInstruction) {
         object = {};
         object.xAddr = kUnplaced;
         setText(object.operands[1], "?");  // kept by the decoders that do not clear
-        SCOPED_TRACE(testing::Message() << std::hex << c.words[0]);
         EXPECT_EQ(decode(c.words), 2 * std::max<std::size_t>(c.steps, 1));
         EXPECT_EQ(textOf(object.mnemonic), c.mnemonic);
         EXPECT_EQ(textOf(object.operands[0]), c.op1);
@@ -112,7 +111,6 @@ TEST_F(DecodersTest, EveryRowOfTheInstructionTableDecodesItsOwnWordsInEveryForm)
                                  wide};
                 for (int i = 0; i < row.operands; ++i) encodeOperand(sink, 0, "D" + std::to_string(100 + i));
                 object = {};
-                SCOPED_TRACE(testing::Message() << row.mnemonic << " wide " << wide << " pulse " << pulse);
                 EXPECT_EQ(decode(words), 2 * words.size());
                 EXPECT_EQ(textOf(object.mnemonic), writtenMnemonic(row, wide, pulse));
                 EXPECT_EQ(convStepNo, words.size());
