@@ -71,7 +71,6 @@ protected:
 
 TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInReverse) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.captions.stack);
         for (std::int32_t index = 0; index < kConverterStackSize; ++index)
             stack.push(index, 1000u + static_cast<std::uint32_t>(index));
         for (std::int32_t index = kConverterStackSize; index >= 1; --index)
@@ -83,7 +82,6 @@ TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInRevers
 
 TEST_F(ConverterStacksTest, OverflowAndUnderflowStoreNothingAndFailWithoutEndingTheProgram) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.captions.stack);
         stack.entries.fill(7);
         expectFault([&] { stack.push(64, 1); }, stack.label, stack.captions.pushOverflow);
         expectFault([&] { stack.push(1000, 1); }, stack.label, stack.captions.pushOverflow);

@@ -22,7 +22,6 @@ class DeviceRangesTest : public test::CoreTest {
 protected:
     void expectCases(std::int32_t (*check)(std::int32_t, std::int32_t), const std::vector<RangeCase>& cases) {
         for (const RangeCase& c : cases) {
-            SCOPED_TRACE(::testing::Message() << "type " << c.plcType << ", number " << c.number);
             fakes.messages.shown.clear();
             EXPECT_EQ(check(c.plcType, c.number), c.text == nullptr ? 0 : 1);
             const std::string box =

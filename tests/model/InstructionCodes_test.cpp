@@ -40,7 +40,6 @@ const std::vector<PredicateCase> kPredicateCases = {
 
 TEST(InstructionCodesTest, EachFamilyHoldsItsCodesAndNoNeighbours) {
     for (const PredicateCase& c : kPredicateCases) {
-        SCOPED_TRACE(c.name);
         for (std::int32_t code : c.trueFor) EXPECT_TRUE(c.predicate(code)) << std::hex << "0x" << code;
         for (std::int32_t code : c.falseFor) EXPECT_FALSE(c.predicate(code)) << std::hex << "0x" << code;
     }

@@ -128,7 +128,6 @@ TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
         if (loneEnd) initLadderList(1040, 0);
         BlueFrame = {400, 320, 479, 383};
         ASSERT_TRUE(ReallocLadderMemory(mode, 0));
-        SCOPED_TRACE(testing::Message() << mode << (loneEnd ? " before END" : " empty"));
         EXPECT_EQ(std::make_tuple(ldrHead->xAddr, ldrHead->yAddr, ldrHead->iCode),
                   std::make_tuple(x, y, std::uint16_t{0xFFFF}));
         EXPECT_EQ(std::tie(ldrNow, ldrHead->next), std::make_tuple(ldrHead, loneEnd ? ldrTail : nullptr));

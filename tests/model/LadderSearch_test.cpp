@@ -44,7 +44,6 @@ TEST_F(LadderSearchTest, CoveringSearchTakesTheSpanFromXToXend) {
 
 TEST_F(LadderSearchTest, CoveringSearchSkipsJointsAndDeletedObjects) {
     for (std::uint16_t code : {kCodeVNop, kCodeMrd}) {
-        SCOPED_TRACE(code);
         initLadderList(1040, 128);
         addBeforeEnd(80, 0, code);
         stLadderBlock* behind = addBeforeEnd(80, 0, 0x2000);

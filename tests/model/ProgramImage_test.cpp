@@ -28,7 +28,6 @@ TEST_F(ProgramImageTest, ParameterTemplatesPerType) {
          ' ',
          {0x09F4, 0x0BFF, 0x01F4, 0x03E7, 0x0E64, 0x0EC7, 0x0EDC, 0x0EFF, 0x0190, 0x03FE}}};
     for (const auto& [type, n, sumCheck, latch, words] : cases) {
-        SCOPED_TRACE(type);
         const auto block = parameterTemplate(type);
         EXPECT_EQ(
             std::make_tuple(static_cast<std::int16_t>(word(block, 0)), word(block, 2), block[46], block[47]),
@@ -90,7 +89,6 @@ TEST_F(ProgramImageTest, CheckCodeIsTheSeedPlusEachWordPlusOneOverTheCapacity) {
 TEST_F(ProgramImageTest, NewImageOfEachTypeAndTheHeaderSizesOfEachCapacity) {
     const std::pair<std::int32_t, std::int16_t> cases[] = {{1, 2}, {7, 8}, {5, 16}, {2, 32}};
     for (const auto& [type, n] : cases) {
-        SCOPED_TRACE(type);
         pmw.program.fill(0x1111);
         pmw.setMemSizeCode(64);
         initPmwImageByType(type);
@@ -106,7 +104,6 @@ TEST_F(ProgramImageTest, NewImageOfEachTypeAndTheHeaderSizesOfEachCapacity) {
     const std::tuple<std::int32_t, std::uint16_t, std::uint16_t> sizes[] = {
         {2, 4096, 4160}, {32, 64096, 64160}, {64, 62560, 62624}};  // 128096 and 128160 cut to 16 bits
     for (const auto& [n, size, plus64] : sizes) {
-        SCOPED_TRACE(n);
         ASSERT_TRUE(loadPmwPreByType(5, n));
         for (std::size_t offset : {78, 84, 94, 104}) EXPECT_EQ(word(pmw.pmwPre, offset), size);
         EXPECT_EQ(std::make_tuple(word(pmw.pmwPre, 250), word(pmw.pmwPre, 254)), std::make_tuple(plus64, 5));
