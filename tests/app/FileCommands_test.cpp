@@ -150,7 +150,6 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
         {"", true, {}},               // New with the type dialog cancelled
     };
     for (const auto& [file, titleOk, expected] : cases) {
-        SCOPED_TRACE(file);
         fakes.messages.shown.clear();
         if (!titleOk) dialogs.titleAnswers.push_back({});
         if (*file != 0)
@@ -186,7 +185,6 @@ TEST_F(FileCommandsTest, TheQuestionsAndMessagesOfTheFileCommands) {
     };
     fakes.files.put("/p/Old.PMW", {1});
     for (const auto& [command, answer, edits, saveName, blocked, expected, buttons] : cases) {
-        SCOPED_TRACE(expected.front());
         startWithNew(true);
         recentFileItems[kFile21] = {std::string(80, 'r'), std::string(80, 'r'), true};
         fakes.files.unwritable = {blocked};
@@ -307,7 +305,6 @@ TEST_F(FileCommandsTest, ExitEndsWithoutAQuestionOnlyWhenNothingIsUnsaved) {
         {kEditLadderNotConverted, MsgAnswer::Yes, false},
         {0, MsgAnswer::Yes, false}};
     for (const auto& [edits, answer, exits] : cases) {
-        SCOPED_TRACE(static_cast<int>(answer));
         startWithNew(true);
         editModeFlags |= edits;
         fakes.messages.scriptAnswers({answer});

@@ -27,8 +27,6 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
         {A::Yes, 0, S::Failed, stay, 1},
     };
     for (const auto& [answer, fileState, saved, expected, saveCalls] : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << static_cast<int>(answer) << " " << int(fileState) << " " << int(saved));
         fakes.messages.shown.clear();
         editModeFlags = kEditModifiedSinceSave;
         fileStateFlags = fileState;
