@@ -9,19 +9,6 @@ const std::string kGoodFrame = "\0021234\003CD";
 
 class ReceiveTest : public LinkTest {};
 
-TEST_F(ReceiveTest, AckThenTheStxOfALaterFrameKeepsTheReplyCodeOfTheAck) {
-    openAt(0);
-    arrive("\x06");
-    Timer1Timer();
-    EXPECT_EQ(rs.replyCode, 0x06u);
-    EXPECT_EQ(reply(), "\x06");
-    arrive("\00212");
-    Timer1Timer();
-    EXPECT_EQ(rs.replyCode, 0x06u);
-    EXPECT_TRUE(bit(0x01));
-    EXPECT_EQ(reply(), "12");
-}
-
 TEST_F(ReceiveTest, AWaitEndsOnTheAckEvenWhenTheNextFrameHasBegun) {
     openAt(0);
     sendEnqAlone();
