@@ -42,10 +42,6 @@ TEST_F(ContactNaming, ContactsTakeTheirFormFromTheLinksAtTheirCorners) {
          {"  X X X Y", "       |", "  X X X"},
          {{2, 0}, {4, 0}, {6, 0}, {2, 2}, {4, 2}, {6, 2}},
          {"LD 80,0", "AND 160,0", "AND 240,0", "LD 80,64", "AND 160,64", "AND 240,64", "OUT 320,0"}},
-        {"three branches between two junctions",
-         {"  X X Y", "   | |", "    X", "   | |", "    X"},
-         {{2, 0}, {4, 0}, {4, 2}, {4, 4}},
-         {"LD 80,0", "LD 160,0", "OR 160,64", "OR 160,128", "OUT 240,0"}},
     };
     for (const auto& c : cases) {
         drawLadder(c.picture);

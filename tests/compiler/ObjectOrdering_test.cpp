@@ -89,12 +89,6 @@ TEST_F(ObjectOrdering, AnObjectTheWiringCannotReachAbortsTheConversion) {
                     "*Modify_ObjectLinkSequence"});
 }
 
-TEST_F(ObjectOrdering, AnEmptySourceCopiesNothing) {
-    drawLadder({"  X X Y"});
-    Modify_ObjectLinkSequence(1, 80, 0);
-    EXPECT_TRUE(listed().empty());
-}
-
 TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {
     drawLadder({"  X Y", "", "  X Y", "", "  X Y"});
     at(kLabel, "P0", 0, 8, 0, 1);
