@@ -60,24 +60,14 @@ protected:
         convStepNo = 3;
     }
     static ModelPicture picture() {
-        return {pmw,
-                pmwBackup,
-                codes(),
-                codes(ldrUndoList),
-                codes(copyList),
+        // clang-format off
+        return {pmw, pmwBackup, codes(), codes(ldrUndoList), codes(copyList),
                 editNew == nullptr ? "<none>" : std::string(editNew->mnemonic.data()),
-                links::indexOf(ldrList, ldrNow),
-                links::indexOf(ldrList, ldrAlloc),
-                rows(grayMarks),
-                rows(insGrayMarks),
-                links::indexOf(grayMarks, grayTemp),
-                links::indexOf(grayMarks, grayMarks.now),
-                static_cast<std::size_t>(links::countNodes(deleteStepNoList)),
-                editModeFlags,
-                fileStateFlags,
-                currentFileName(),
-                connectedPlcType,
-                convStepNo};
+                links::indexOf(ldrList, ldrNow), links::indexOf(ldrList, ldrAlloc), rows(grayMarks), rows(insGrayMarks),
+                links::indexOf(grayMarks, grayTemp), links::indexOf(grayMarks, grayMarks.now),
+                static_cast<std::size_t>(links::countNodes(deleteStepNoList)), editModeFlags, fileStateFlags,
+                currentFileName(), connectedPlcType, convStepNo};
+        // clang-format on
     }
     static void changeEverything() {
         ASSERT_TRUE(initPmwImageForTypeAndSize(7, 16));
