@@ -21,31 +21,6 @@ protected:
     }
 };
 
-TEST_F(DmwImageTest, EachTypeHasItsHeader) {
-    for (const auto& [type, model, size98, blocks102, size250, typeWord] :
-         {std::array<std::uint16_t, 6>{6, 10200, 4000, 12, 6512, 6},
-          {4, 10100, 4000, 12, 6512, 4},
-          {7, 10200, 14000, 16, 16512, 7},
-          {2, 10100, 14000, 16, 16512, 5}}) {
-        DmwImage.fill(0x77);
-        loadDmwHeaderByPlcType(type);
-        const Bytes header(DmwImage.begin(), DmwImage.begin() + 256);
-        EXPECT_EQ(std::count(header.begin() + 10, header.begin() + 70, ' '), 59);
-        const std::pair<std::size_t, std::uint16_t> words[] = {
-            {70, model}, {72, 3},    {78, 2000},   {82, 10},         {84, 2000},     {88, 512},
-            {92, 11},    {94, 2512}, {98, size98}, {102, blocks102}, {250, size250}, {254, typeWord}};
-        Bytes rest = header;
-        std::fill(rest.begin() + 10, rest.begin() + 70, std::uint8_t{0});
-        for (const auto& [offset, value] : words) {
-            EXPECT_EQ(wordAt(header, offset), value) << type << " at " << offset;
-            rest[offset] = rest[offset + 1] = 0;
-        }
-        EXPECT_TRUE(rest == Bytes(256, 0) && DmwImage[256] == 0x77);
-        loadDmwHeaderByPlcType(3);  // no template: the header stays
-        EXPECT_EQ(DmwImage[254], typeWord);
-    }
-}
-
 TEST_F(DmwImageTest, TheFileHoldsHeaderLowRegistersSpecialRegistersThenTheRest) {
     for (const auto& [type, size] : {std::pair<std::int32_t, std::size_t>{6, 2768}, {2, 16768}, {7, 16768}}) {
         numberRegisters();

@@ -32,11 +32,9 @@ TEST_F(LadderSearchTest, CoveringSearchTakesTheSpanFromXToXend) {
     initLadderList(1040, 128);
     stLadderBlock* box = addBeforeEnd(160, 64, 0x0020);
     box->Xend = 400;  // an instruction box three cells wide
-    for (const auto& [x, y, found] : {std::tuple{160u, 64u, true},
-                                      {399u, 64u, true},
-                                      {400u, 64u, false},
-                                      {159u, 64u, false},
-                                      {200u, 0u, false}}) {
+    const std::tuple<std::uint32_t, std::uint32_t, bool> cases[] = {
+        {160, 64, true}, {399, 64, true}, {400, 64, false}, {159, 64, false}, {200, 0, false}};
+    for (const auto& [x, y, found] : cases) {
         EXPECT_TRUE(searchObjectCovering(kSearchMain, x, y) == found && ldrSearch == (found ? box : nullptr))
             << x;
     }
@@ -64,15 +62,9 @@ TEST_F(LadderSearchTest, CountByIdCountsTheUndoCopyByKind) {
         3);
     EXPECT_EQ(countObjectsById(1, 0), 0);  // the main list is not counted
     std::swap(ldrList, ldrUndoList);
-    for (const auto& [id, kind, count] : {std::tuple{1u, 0, 6},
-                                          {1u, 1, 2},
-                                          {1u, 2, 2},
-                                          {2u, 2, 1},
-                                          {2u, 1, 0},
-                                          {3u, 0, 1},
-                                          {1u, 3, 0},
-                                          {1u, -1, 0},
-                                          {9u, 0, 0}})
+    const std::tuple<std::uint32_t, int, int> cases[] = {
+        {1, 0, 6}, {1, 1, 2}, {1, 2, 2}, {2, 2, 1}, {2, 1, 0}, {3, 0, 1}, {1, 3, 0}, {1, -1, 0}, {9, 0, 0}};
+    for (const auto& [id, kind, count] : cases)
         EXPECT_EQ(countObjectsById(id, kind), count) << id << "/" << kind;
 }
 

@@ -39,27 +39,6 @@ TEST_F(ProgramImageTest, ParameterTemplatesPerType) {
     }
 }
 
-TEST_F(ProgramImageTest, TailTemplatesPerType) {
-    const std::pair<std::int32_t, std::string> cases[] = {
-        {1,
-         "0f00fff700007f0000007f000000ff01401f3e2000007f0000003f00ffffffff00001f00eb00fe000000ff00401f3f20"
-         "ffffffffffffffff00003f0000008f0100000700"},
-        {2,
-         "0f00fff70000ff000000ff000000ff0b401f3f200000e7030000c700c800ff000000c700c800ff0000003f1f401f3f20"
-         "ffffffffffffffff00007f000000830300000700"},
-        {4,
-         "0f00fff70000ff000000ff000000ff05401f3e200000e7030000c700c800ff000000c700c800ff000000e703401f3f20"
-         "ffffffff70173f1f00007f000000830300000700"},
-    };
-    for (const auto& [type, hex] : cases) {
-        ASSERT_EQ(hex.size(), 2 * kPmwTailSize);
-        const auto tail = pmwTailTemplate(type);
-        for (std::size_t i = 0; i < kPmwTailSize; ++i)
-            EXPECT_EQ(tail[i], std::stoul(hex.substr(2 * i, 2), nullptr, 16)) << type << " byte " << i;
-    }
-    for (std::int32_t type : {3, 8}) EXPECT_EQ(pmwTailTemplate(type), pmwTailTemplate(4)) << type;
-}
-
 TEST_F(ProgramImageTest, CheckCodeIsTheSeedPlusEachWordPlusOneOverTheCapacity) {
     const std::pair<std::int32_t, std::uint16_t> seeds[] = {{2, 63536},  {4, 61536},  {8, 57536},
                                                             {16, 49536}, {32, 33536}, {64, 1536}};
