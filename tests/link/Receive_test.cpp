@@ -165,21 +165,6 @@ TEST_F(ReceiveTest, AFrameLongerThanTheReplyBufferIsDroppedAtItsEndAndJudgedBad)
     EXPECT_EQ(rs.replyCode, 0x15u);
 }
 
-TEST_F(ReceiveTest, LongRunsOfBytesStayWithinTheBuffersUnderEveryProtocol) {
-    for (std::int32_t protocol : {sysProtocol, cLink, ModbusAsc, ModbusRtu, FreeUser}) {
-        closeComPort();
-        openAt(0, protocol);
-        rs.rxChunkCount = 0;
-        arrive(std::string(1, protocol == ModbusAsc ? ':' : '\x02'));
-        for (int i = 0; i < 600; ++i) {
-            arrive("7");
-            Timer1Timer();
-        }
-        EXPECT_LE(rs.rxCount, kRxBkBufSize - 1) << protocol;
-        EXPECT_EQ(rs.rxChunkCount, 600u) << protocol;
-    }
-}
-
 TEST_F(ReceiveTest, ARequestStartedDuringAWaitIsToldBusyAndTheWaitingOneKeepsItsReply) {
     openAt(0);
     sendEnqAlone();
