@@ -83,7 +83,6 @@ TEST_F(CompanionFilesTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage) {
         EXPECT_FALSE(writeCompanionFiles("/p/F.PMW", 7));
         EXPECT_EQ(test::shownBoxes(fakes.messages),
                   test::Boxes{"Error2014122008 | " + std::string(caption) + " | error"});
-        EXPECT_EQ(fakes.statusBar.panelText(13), "Save File Error...system halt");
         EXPECT_EQ(editModeFlags, kEditModifiedSinceSave);
         EXPECT_EQ(has("/p/F.DMW") + has("/p/F.COW") + has("/p/F.EDM"), written) << caption;
     }

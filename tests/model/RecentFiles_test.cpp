@@ -43,23 +43,6 @@ TEST_F(RecentFilesTest, SavingMovesTheNameToTheTop) {
     }
 }
 
-TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessageOldestFirst) {
-    const std::string fits = "/" + std::string(90, 'f') + ".PMW";
-    const std::string tooLong = "/" + std::string(91, 'f') + ".PMW";
-    for (RecentFileItem& item : recentFileItems) item.path = fits;
-    _storeOldFileToModeDat(95);
-    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), fits);
-    for (RecentFileItem& item : recentFileItems) item.path = tooLong;
-    _storeOldFileToModeDat(95);
-    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), "*");
-    const char* const caption = " | _storeOldFileToModeDat | none";
-    EXPECT_EQ(test::shownBoxes(fakes.messages),
-              (test::Boxes{std::string("File41->Caption TooLong") + caption,
-                           std::string("File31->Caption FilenameTooLong") + caption,
-                           std::string("File21->Caption FilenameTooLong") + caption,
-                           std::string("File11->Caption FilenameTooLong") + caption}));
-}
-
 TEST_F(RecentFilesTest, LoadingNamesTheItemsAndHidesTheEmptyOnes) {
     setItems({"designed 1", "designed 2", "designed 3", "designed 4"});
     recentFileItems[2].visible = false;
