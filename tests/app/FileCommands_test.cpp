@@ -244,7 +244,6 @@ TEST_F(FileCommandsTest, SaveIntoAnUnwritableFolderLosesNothing) {
     fakes.files.unwritable.insert("/ro/Line.PMW");
     Save1Click();
     EXPECT_EQ(boxes(), Boxes{"Save File Error | PMW | error"});
-    EXPECT_EQ(fakes.statusBar.panelText(0), "/ro/Line.PMW");
     EXPECT_EQ(fakes.files.content("/ro/Line.PMW"), before);
     EXPECT_EQ(pmw.program[0], 0x2001);
     fakes.files.unwritable = {"/ro/Line.COW"};  // the program file is put back as it was
