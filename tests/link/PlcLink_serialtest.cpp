@@ -12,7 +12,6 @@
 #include "link/Connection.h"
 #include "link/LinkFixture.h"
 #include "platform/PosixSerial.h"
-#include "support/ShownBoxes.h"
 
 namespace kestrion::test {
 namespace {
@@ -154,24 +153,6 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
         })) << chosen;
         EXPECT_FALSE(bit(kRsWaiting));  // the last probe, at the new rate, was answered
         EXPECT_TRUE(fakes.messages.shown.empty());
-        closeComPort();
-    }
-}
-
-TEST_F(SerialLineTest, ASilentPlcAt9600CannotBeReachedANakingOneIsReadyFirst) {
-    const std::tuple<const char*, int, const char*, Boxes> cases[] = {
-        {"silence", 0, "Baudrate error ...", {"Communication Error... | Error2015032065 | warning"}},
-        {"nak", 1, "9600bps Communication Ready", {}}};
-    for (const auto& [fault, result, panel, boxes] : cases) {
-        PlcSimProcess plc({"--fault", fault});
-        attachTo(plc, 0);
-        fakes.messages.shown.clear();
-        const std::size_t from = fakes.statusBar.history(0).size();
-        EXPECT_EQ(TryToConnection(1), result);
-        const std::vector<std::string> panels = fakes.statusBar.history(0);
-        EXPECT_EQ(panels.at(from + 1), panel);
-        EXPECT_EQ(panels.at(from + 2), "Can't communication ...");
-        EXPECT_EQ(shownBoxes(fakes.messages), boxes);
         closeComPort();
     }
 }
