@@ -53,15 +53,5 @@ TEST_F(RecentFilesMenuTest, StoredFilesAreListedReadableInTheCodePageOfTheLangua
     EXPECT_LT(items.indexOf(form.FileBar1), items.indexOf(form.File11));
 }
 
-TEST_F(RecentFilesMenuTest, TheMenuFollowsASaveAndTheCaptionTheFile) {
-    writeSettings({"/home/tester/a.PMW"});
-    TMainForm form(services);
-    form.show();
-    updateRecentFileList("/home/tester/new.PMW");
-    emit form.menu("FileMenu")->aboutToShow();
-    EXPECT_EQ(form.File11->text(), "/home/tester/new.PMW");
-    EXPECT_EQ(form.File21->text(), "/home/tester/a.PMW");
-}
-
 }  // namespace
 }  // namespace kestrion::app
