@@ -1,5 +1,3 @@
-// The main window's dialogs for tests: each request is recorded and the scripted answer given;
-// without one a file dialog is cancelled and the title dialog confirmed unchanged.
 #pragma once
 
 #include <deque>
@@ -20,7 +18,6 @@ public:
         titleRequests.push_back(request);
         return next(titleAnswers, {true, request.title});
     }
-
     std::deque<FileDialogResult> openAnswers, saveAnswers;
     std::deque<FileTitleResult> titleAnswers;
     std::vector<FileDialogRequest> openRequests;

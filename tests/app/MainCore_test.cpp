@@ -17,54 +17,16 @@ using platform::MsgIcon;
 
 class MainCoreTest : public test::CoreTest {};
 
-TEST_F(MainCoreTest, StartUpGivesTitleStartNameScreenSizeProgramTypeAndFlags) {
-    fakes.system.screen = {1280, 1024};
-    connectedPlcType = 7;
-    editModeFlags = 0xFF;
-    optionFlags = 0xFF;
-    fileStateFlags = kFileNamePreset;
-    mainFormStartUp();
-    EXPECT_EQ(titleText, "Kestrion Version 2.1.1108");
-    EXPECT_EQ(modeDataPath, "/home/tester/Tovel/Kestrion/ModeData.DAT");
-    EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1280*1024");
-    // The start-up name keeps its 41 trailing blanks, and its length counts them.
-    const std::string expected = "/home/tester/Tovel/Kestrion/User/Noname01.PMW" + std::string(41, ' ');
-    EXPECT_EQ(currentFileName(), expected);
-    EXPECT_EQ(startNameLength, static_cast<std::int32_t>(expected.size()));
-    // Only the type and capacity of the program image are set.
-    EXPECT_EQ(std::make_tuple(pmw.plcType(), pmw.memSizeCode(), pmw.sumCheck(), pmw.program[0]),
-              std::make_tuple(5, std::int16_t{8}, std::uint16_t{0}, std::uint16_t{0}));
-    EXPECT_EQ(connectedPlcType, kNoPlcDetected);
-    EXPECT_EQ(editModeFlags & 0xE1, 0);  // 0x80, 0x40, 0x20 and insert mode cleared
-    EXPECT_NE(editModeFlags & 0x02, 0);
-    EXPECT_EQ(optionFlags & 0x27, 0);
-    EXPECT_EQ(fileStateFlags, kFileLastChoiceWentThrough);
-
-    test::resetAllState();
-    fakes.files.installDir = "/" + std::string(120, 'd');  // the start name is cut to the buffer
-    mainFormStartUp();
-    EXPECT_EQ(currentFileName().size(), 95u);
-    EXPECT_EQ(startNameLength, 95);
-}
-
 TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
     using A = MsgAnswer;
     using S = SaveOutcome;
     const auto stay = CloseDecision::Stay, exit = CloseDecision::Exit;
-    // answer, file state, what the save gives, decision, save calls
     const std::tuple<A, std::uint8_t, S, CloseDecision, int> cases[] = {
-        {A::No, 0, S::Saved, exit, 0},
-        {A::Cancel, 0, S::Saved, stay, 0},
-        {A::Yes, 0, S::Saved, exit, 1},
-        {A::Yes, kFileNoName, S::Saved, exit, 1},
-        {A::Yes, kFileNoName, S::Cancelled, stay, 1},
-        {A::Yes, 0, S::Cancelled, stay, 1},
+        {A::No, 0, S::Saved, exit, 0},   {A::Cancel, 0, S::Saved, stay, 0},
+        {A::Yes, 0, S::Saved, exit, 1},  {A::Yes, kFileNoName, S::Cancelled, stay, 1},
         {A::Yes, 0, S::Failed, stay, 1},
-        {A::Yes, kFileNoName, S::Failed, stay, 1},
     };
     for (const auto& [answer, fileState, saved, expected, saveCalls] : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << static_cast<int>(answer) << " " << int(fileState) << " " << int(saved));
         fakes.messages.shown.clear();
         editModeFlags = kEditModifiedSinceSave;
         fileStateFlags = fileState;
@@ -98,12 +60,10 @@ TEST_F(MainCoreTest, DeveloperItemReinitialisesForTheConnectedPlc) {
     initPmwImageByType(5);
     pmw.setMemSizeCode(8);
     const PmwImage before = pmw;
-    // No PLC has answered yet.
     pmw1Click();
     EXPECT_EQ(pmw, before);
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].caption, "Parameter Error");
-
     connectedPlcType = 7;
     pmw1Click();
     EXPECT_EQ(pmw.plcType(), 7);

@@ -1,5 +1,3 @@
-// What start-up, the close box and the window's destruction do with the settings file, the
-// clipboard block and the recent files.
 #include <algorithm>
 #include <initializer_list>
 
@@ -28,7 +26,6 @@ void put(Bytes& bytes, std::size_t offset, std::initializer_list<std::uint8_t> v
 void putText(Bytes& bytes, std::size_t offset, const std::string& text) {
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
-// The clipboard block of this process, little-endian at offset 12.
 void putToken(Bytes& bytes) {
     const std::uint32_t token = clipboardBlockToken();
     put(bytes, 12,
@@ -40,24 +37,6 @@ class SettingsStartUpTest : public test::CoreTest {
 protected:
     test::Boxes boxes() const { return test::shownBoxes(fakes.messages); }
 };
-
-TEST_F(SettingsStartUpTest, FirstStartOnAFreshMachine) {
-    mainFormStartUp();
-    EXPECT_TRUE(fakes.files.directories.count(kHome));
-    Bytes expected(512, 0);
-    put(expected, 8, {1, 0});  // this process
-    putToken(expected);
-    put(expected, 20, {10});
-    put(expected, 64, {80, 0, 0, 0, 64});
-    EXPECT_EQ(fakes.files.content(kSettings), expected);
-    EXPECT_EQ(currentLanguage(), Language::English);
-    EXPECT_TRUE(isClipboardMemoryValid());
-    for (const RecentFileItem& item : recentFileItems) EXPECT_FALSE(item.visible);
-    mainFormShow();
-    EXPECT_FALSE(FileBar1Visible);
-    EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108");
-    EXPECT_TRUE(fakes.messages.shown.empty());
-}
 
 TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     Bytes file(512, 0);
@@ -79,13 +58,11 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     EXPECT_TRUE(recentFileItems[kFile21].visible && !recentFileItems[kFile31].visible);
     mainFormShow();
     EXPECT_TRUE(FileBar1Visible);
-    // One more process; the stored block state is replaced by the new block's; the cell size forced.
     Bytes expected = file;
     put(expected, 8, {4, 0, 0, 0});
     putToken(expected);
     put(expected, 64, {80, 0, 0, 0, 64, 0, 0, 0});
     EXPECT_EQ(fakes.files.content(kSettings), expected);
-    // The ladder starts at 80 x 64 with 14 cells a line, the cursor in the first cell.
     EXPECT_EQ(std::tie(deviceColumns, zoomPercent, draw.iBusLineStart, draw.iBusLineEnd, xOldCursor,
                        yOldCursor, ladderBottomY),
               std::make_tuple(14u, 100u, 80u, 1120u, 80u, 0u, 0u));
@@ -142,7 +119,6 @@ TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_EQ(fakes.messages.shown[0].caption, "*SaveModeDat ToDisk(");
     EXPECT_EQ(fakes.messages.shown[1].caption, "Exit");
-    // Closed at last, the unwritable settings are reported once, not again by the destruction.
     editModeFlags = 0;
     fakes.messages.shown.clear();
     EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
@@ -151,7 +127,6 @@ TEST_F(SettingsStartUpTest, TheCloseBoxAsksEvenWhenTheSettingsCannotBeWritten) {
 }
 
 TEST_F(SettingsStartUpTest, DestructionGivesUpTheBlockInTheSettings) {
-    // instances, block state, instances left
     const std::tuple<std::uint16_t, std::uint16_t, std::uint16_t> cases[] = {{3, 0, 0}, {3, 5, 2}, {0, 5, 0}};
     for (const auto& [instances, state, expected] : cases) {
         mainFormStartUp();

@@ -8,7 +8,6 @@ namespace {
 
 class MpsPass : public PassTest {
 protected:
-    // X0, then X1, X2 (and X3) on their own rows, each feeding its own output.
     static void threeBranches(bool withThird) {
         at(kLd, "LD", 2, 0);
         at(kAnd, "AND", 4, 0);
@@ -25,22 +24,11 @@ TEST_F(MpsPass, OneContactFeedingThreeOutputsGetsMpsMrdAndMpp) {
     drawLadder({"  X X Y", "   |", "    X Y", "   |", "    X Y"});
     threeBranches(true);
     AddMpsMrdMppByBlock(1);
-    // Each 40 pixels left of the contact it precedes, on its row.
     EXPECT_EQ(listed(), (Texts{"LD 80,0", "MPS 120,0", "AND 160,0", "OUT 240,0", "MRD 120,64", "AND 160,64",
                                "OUT 240,64", "MPP 120,128", "AND 160,128", "OUT 240,128"}));
-    // Every cell served is marked, so a second run inserts nothing more.
     EXPECT_EQ(compileDump(5), (Picture{"o   1", "", "    1", "", "    1"}));
     AddMpsMrdMppByBlock(1);
     EXPECT_EQ(listed().size(), 10u);
-}
-
-TEST_F(MpsPass, TwoBranchesGetMpsAndMpp) {
-    drawLadder({"  X X Y", "   |", "    X Y"});
-    threeBranches(false);
-    EXPECT_EQ(countDiscontinuousOutputs(1, getEndObjectY()), 2);
-    AddMpsMrdMppByBlock(1);
-    EXPECT_EQ(listed(), (Texts{"LD 80,0", "MPS 120,0", "AND 160,0", "OUT 240,0", "MPP 120,64", "AND 160,64",
-                               "OUT 240,64"}));
 }
 
 TEST_F(MpsPass, EveryMiddleBranchGetsItsMrd) {

@@ -10,7 +10,6 @@ namespace {
 
 class ObjectOrdering : public PassTest {
 protected:
-    // The list built so far becomes the source in the undo slot; the main list holds END only.
     static void detachAsSource() {
         const std::uint32_t endY = ldrTail->yAddr, endId = ldrTail->objLbc;
         std::swap(ldrList, ldrUndoList);
@@ -88,12 +87,6 @@ TEST_F(ObjectOrdering, AnObjectTheWiringCannotReachAbortsTheConversion) {
     EXPECT_EQ(boxes(),
               Texts{"Block 1: 3 of 4 objects are reached by its wiring; the ladder cannot be put in order. | "
                     "*Modify_ObjectLinkSequence"});
-}
-
-TEST_F(ObjectOrdering, AnEmptySourceCopiesNothing) {
-    drawLadder({"  X X Y"});
-    Modify_ObjectLinkSequence(1, 80, 0);
-    EXPECT_TRUE(listed().empty());
 }
 
 TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {

@@ -1,7 +1,3 @@
-// The ground of the conversion pass tests: a ladder drawn as a canvas picture (row i of the
-// picture is canvas row i, column j canvas column j; an output 'Y' gets its tail up to the right
-// bus), its objects linked in the order the test gives, END on the line below the picture, and
-// the object list read back through the developer view's dump.
 #pragma once
 
 #include <string>
@@ -14,7 +10,6 @@ namespace kestrion::test {
 
 class PassTest : public CanvasTest {
 protected:
-    // Cells 80 x 64: column c is x = 40 c, row r is y = 32 r; the right bus is column 28.
     void drawLadder(const Picture& picture, std::uint32_t endId = 2) {
         const auto lines = static_cast<std::uint32_t>((picture.size() + 1) / 2);
         restart(lines * 64 + 64);
@@ -30,7 +25,6 @@ protected:
         clearCompileVirtualArray();
     }
 
-    // An object at canvas cell (c, r) in front of END; outputs get end kind 11.
     static stLadderBlock* at(std::uint16_t code, const char* mnemonic, std::uint32_t c, std::uint32_t r,
                              std::uint32_t top = 0, std::uint32_t id = 1) {
         stLadderBlock* o = object(code, c * 40, r * 32, top, id, mnemonic);
@@ -38,13 +32,11 @@ protected:
         return o;
     }
 
-    // The main list without END, "MNEMONIC x,y" each.
     static Texts listed() {
         Texts rows = objectListDumpRows();
         if (!rows.empty()) rows.pop_back();
         return rows;
     }
-
     static Picture compileDump(std::size_t rows) {
         Picture picture = virtualArrayDumpRows(kDumpCompileVirtualArray);
         picture.resize(rows);

@@ -1,6 +1,3 @@
-// Ground of the entry tests: the canvas geometry of the model tests (cells of 80 x 64, right bus at
-// 1120), a PLC type whose X and Y reach X017 / Y017, an empty program whose END stands at the end of
-// the first line, and the fake instruction box.
 #pragma once
 
 #include "devviews/ObjectListDump.h"
@@ -17,7 +14,6 @@ namespace kestrion::test {
 class EntryTest : public CanvasTest {
 protected:
     EntryTest() { freshProgram(); }
-
     void freshProgram() {
         restart(0);
         pmw.setPlcType(5);
@@ -28,7 +24,6 @@ protected:
         BlueFrame = {80, 0, 159, 63};
     }
 
-    // Each line typed into a box opened by its first character, then Enter; "@x,y" moves the cursor.
     void typeLines(const std::vector<std::string>& lines) {
         for (const std::string& line : lines) {
             if (line[0] == '@') {
@@ -43,7 +38,6 @@ protected:
         }
     }
 
-    // One Enter on a box holding text, typed or after a symbol; the box, to see how it ended.
     EditKeyBox enter(const std::string& text, std::uint32_t symbol = kFncKeyTyped) {
         EditKeyBox box;
         box.line = text;
@@ -54,9 +48,7 @@ protected:
         box.keyPress('\r');
         return box;
     }
-
     Boxes boxes() const { return shownBoxes(fakes.messages); }
-
     FakeEntryDialogs entryDialogs;
 
 private:

@@ -1,6 +1,3 @@
-// The instruction box for tests: each showing of the box plays the next scripted line of keys on
-// the box's rules ('\r' Enter, '\x1b' Escape); a box still open at the end of its keys is closed
-// with Escape.
 #pragma once
 
 #include <deque>
@@ -32,7 +29,6 @@ public:
     void inputDevice(InputDeviceDialog&) override {}
     void hideInstrMemoScreen() override { ++memoHidden; }
     void revealHiddenItems(HiddenItems items) override { revealed.push_back(items); }
-
     std::deque<std::string> scripts;
     std::vector<std::string> opened;  // initial texts of the boxes shown
     int memoHidden = 0;

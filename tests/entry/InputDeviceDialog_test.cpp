@@ -21,7 +21,6 @@ TEST_F(InputDeviceDialogTest, CancelAndEscapeClearBothResults) {
 }
 
 TEST_F(InputDeviceDialogTest, SymbolPictures) {
-    // The open contact: wire, two bars, wire, on the wire at y 25 from x 20 to 80.
     const std::vector<SymbolStroke> open{
         {20, 25, 40, 25, 0}, {40, 15, 40, 35, 0}, {60, 15, 60, 35, 0}, {60, 25, 80, 25, 0}};
     EXPECT_EQ(inputDeviceSymbol(5), open);

@@ -14,7 +14,6 @@ namespace {
 using platform::Memo;
 using platform::MsgIcon;
 
-// box == nullptr: no message box is shown.
 struct Case {
     std::string text;
     int expected;
@@ -30,7 +29,6 @@ protected:
     }
     void expectCases(const std::function<int(std::string_view)>& validator, const std::vector<Case>& cases) {
         for (const Case& c : cases) {
-            SCOPED_TRACE("operand \"" + c.text + "\"");
             fakes.messages.shown.clear();
             EXPECT_EQ(validator(c.text), c.expected);
             if (c.box == nullptr) {
@@ -71,10 +69,8 @@ TEST_F(ValidatorTest, DecimalConstants) {
 
 TEST_F(ValidatorTest, HexConstants) {
     setUp(5);
-    // H8000..HFFFF are -32768..-1; five digits fold too, a sixth digit is an error.
     expectCases(word(0), {{"H7FFF", 0}, {"H8000", 0}, {"HFFFF", 0}, {"H10000", 0}, {"H0", 0}, {"H10V", 0},
                           {"H1FFFF", 1, kK, "Error2015112891..."}, {"H123456", 1}, {"H", 1}, {"H1G", 1}});
-    // Without folding the same word is 32768, above the limit.
     expectCases([](std::string_view t) { return isErrorConstOperand(t, 32767, -32768); },
                 {{"H8000", 1, kK, "Error2015112891..."}, {"H7FFF", 0}});
     setUp(5, true);  // up to nine digits, no folding
@@ -84,7 +80,6 @@ TEST_F(ValidatorTest, HexConstants) {
 
 TEST_F(ValidatorTest, DigitGroupsByMode) {
     setUp(5);
-    // The results of modes 0, 1, 2 and 3.
     const std::pair<std::string, const char*> cases[] = {
         {"K4Y0", "0001"}, {"K4X0", "0101"}, {"K2M100", "0001"}, {"K1S10", "0001"}, {"K5Y0", "1111"},
         {"K0Y0", "1111"}, {"K9Y0", "1111"}, {"K4Y", "1111"},     {"K4Y ", "1111"}, {"K4T0", "1111"},
@@ -92,7 +87,6 @@ TEST_F(ValidatorTest, DigitGroupsByMode) {
     };
     for (const auto& [text, byMode] : cases) {
         for (int mode = 0; mode <= 3; ++mode) {
-            SCOPED_TRACE(text + " mode " + std::to_string(mode));
             EXPECT_EQ(isErrorWordOperand(mode, text), byMode[mode] - '0');
         }
     }
@@ -129,7 +123,6 @@ TEST_F(ValidatorTest, LettersTakenByEachWordMode) {
     setUp(2);
     const std::vector<std::string> operands = {"K10", "K4X0", "H10", "T1", "C1", "D1", "R1", "U0\\G1",
                                                "V1",  "X1",   "Y1",  "M1", "S1", "P1", "N1", "E1"};
-    // One character per operand above: 0 accepted, 1 refused.
     const char* kAccepted[] = {
         "0000000001111111",  // mode 0
         "1110000001111111",  // mode 1: every K is a Y, M or S group
@@ -144,7 +137,6 @@ TEST_F(ValidatorTest, LettersTakenByEachWordMode) {
     };
     for (int mode = 0; mode <= 9; ++mode) {
         for (std::size_t i = 0; i < operands.size(); ++i) {
-            SCOPED_TRACE(operands[i] + " mode " + std::to_string(mode));
             EXPECT_EQ(isErrorWordOperand(mode, operands[i]), kAccepted[mode][i] - '0');
         }
     }
@@ -219,7 +211,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
     };
     fakes.trace.setVisible(Memo::Debug6, true);
     for (const OutCase& c : cases) {
-        SCOPED_TRACE("OUT " + c.device + " " + c.setValue + " on type " + std::to_string(c.type));
         pmw.setPlcType(c.type);
         fakes.trace.clear(Memo::Debug6);
         const bool refused = c.refused || !c.traceIds.empty();
@@ -228,12 +219,6 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
         for (const std::string& id : c.traceIds) expected.push_back(id + ", *isErrorOutOpCode(");
         EXPECT_EQ(fakes.trace.lines(Memo::Debug6), expected);
     }
-}
-
-TEST_F(ValidatorTest, OutputCoilTracesOnlyWhileTheMemoIsVisible) {
-    setUp(5);
-    EXPECT_EQ(isErrorOutOpCode("X0", ""), 1);
-    EXPECT_EQ(fakes.trace.lineCount(Memo::Debug6), 0);
 }
 
 TEST_F(ValidatorTest, WordBitKinds) {
@@ -249,12 +234,6 @@ TEST_F(ValidatorTest, WordBitKinds) {
                        {"D7999.8", 0, over, caption}, {"D8000.0", 0, over, caption}, {"D7999.A", 0, over, caption},
                        {"D100.16", 0, over, caption}});
     EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
-    const std::pair<const char*, const char*> panels[] = {
-        {"D7999.8", "m.n=7999.8"}, {"D8000.0", "m.n=8000.0"}, {"D7999.A", "m.n=7999.A"}, {"D100.16", "sp=16"}};
-    for (const auto& [text, panel] : panels) {
-        EXPECT_EQ(kind(text), 0);
-        EXPECT_EQ(fakes.statusBar.panelText(13), panel);
-    }
 }
 
 TEST_F(ValidatorTest, ExtendedRelayKindsOnlyOnType2) {
@@ -265,7 +244,6 @@ TEST_F(ValidatorTest, ExtendedRelayKindsOnlyOnType2) {
     for (const std::uint16_t type : std::initializer_list<std::uint16_t>{1, 2, 4, 5, 6, 7}) {
         pmw.setPlcType(type);
         for (const auto& [text, kindOnType2] : cases) {
-            SCOPED_TRACE(std::string(text) + " on type " + std::to_string(type));
             const std::int32_t expected = type == 2 ? kindOnType2 : 0;
             std::int32_t stored = -1;
             EXPECT_EQ(getBitOperandKind(text, stored), expected);

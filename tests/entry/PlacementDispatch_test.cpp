@@ -12,12 +12,10 @@
 namespace kestrion {
 namespace {
 
-// What a placement leaves behind, enough to tell the operations apart.
 enum class Placed { Refused, Label, Contact, Parallel, Compare, Out, Box, BoxToBus, End, Stl };
 
 class DispatchTest : public test::LadderTest {
 protected:
-    // The code placed with the cursor in the third cell of row 64, operands "D0 D1".
     Placed place(std::uint32_t code, std::uint32_t x = 240) {
         object = {};
         object.xAddr = x;
@@ -61,7 +59,6 @@ TEST_F(DispatchTest, TheCodeChoosesThePlacementAndTheOutputFlag) {
         {0x000D, Placed::BoxToBus, 1}, {0xB000, Placed::Refused, 0}, {0xB100, Placed::Refused, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
         EXPECT_EQ(place(c.code), c.placed);
         EXPECT_EQ(iFncFlag, c.fnc);
     }
@@ -88,7 +85,6 @@ TEST_F(DispatchTest, ACodeWithoutPlacementNamesItselfAndTheCursor) {
         {0x03FE, "03FE (80,64)"}, {0x100F, "100F (80,64)"}, {0x13FF, "13FF (80,64)"},
         {0x0400, "0400 (80,64)"}};
     for (const auto& [code, status] : cases) {
-        SCOPED_TRACE(status);
         fakes.messages.shown.clear();
         EXPECT_EQ(place(code, 80), Placed::Refused);
         EXPECT_EQ(fakes.statusBar.panelText(0), status);

@@ -10,7 +10,6 @@
 namespace kestrion {
 namespace {
 
-// Cells of 80 x 64: the left bus at 80, the right bus at 1120.
 class PlacementTest : public test::LadderTest {
 protected:
     PlacementTest() { ladderBottomY = 0; }
@@ -64,7 +63,6 @@ TEST_F(PlacementTest, OutputsMoveAgainstTheRightBusByTheirWidth) {
     const std::vector<Case> cases{{"Y000", "", 1040}, {"T0", "K10", 960}, {"C200", "K10", 880},
                                   {"C200", "", 960},  {"C2", "", 1040},   {"C20A", "", 1040}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.operand1 + " " + c.operand2);
         std::array<char, 16> a{}, b{};
         setText(a, c.operand1);
         setText(b, c.operand2);
@@ -93,17 +91,14 @@ TEST_F(PlacementTest, BoxesWidenByPresentOperandsAndRefuseWhatDoesNotFit) {
     setText(texts[1], "D0");
     texts[2][0] = ' ';  // a blank operand is absent
     std::array<std::span<const char>, 5> operands{texts[0], texts[1], texts[2], texts[3], texts[4]};
-    // 16-bit: three cells wide, moved right until it touches the bus.
     ASSERT_EQ(placeFncSymble(0, 80, 0, object, operands), 0);
     EXPECT_EQ(object.xAddr, 880u);
     EXPECT_EQ(object.Xend, 0u);
     EXPECT_EQ(cursor(), (Cursor{80, 64}));
-    // 32-bit: five cells wide.
     object = {};
     ASSERT_EQ(placeFncSymbleToBusEnd(1, 80, 0, object, operands), 0);
     EXPECT_EQ(object.xAddr, 720u);
     EXPECT_EQ(object.Xend, 1120u);
-    // From 800 a five-cell box still fits; from 801 it does not.
     EXPECT_EQ(placeFncSymble(1, 720, 0, object, operands), 0);
     EXPECT_EQ(placeFncSymble(1, 721, 0, object, operands), 1);
     EXPECT_EQ(placeFncSymble(0, 1041, 0, object, {}), 1);

@@ -1,5 +1,3 @@
-// The connection test against the simulated PLC: the rate negotiation's messages, the register
-// block and the type detection, and the user's test with its pop-up.
 #include "link/Connection.h"
 
 #include "link/LinkFixture.h"
@@ -14,7 +12,6 @@ using plcsim::Fault;
 
 class ConnectionTest : public LinkTest {
 protected:
-    // The rate the user chose; the PLC is at 9600 and the port is still closed.
     void choose(std::uint32_t index, Fault fault = Fault::None) {
         closeComPort();
         fakes.messages.shown.clear();
@@ -27,20 +24,14 @@ protected:
 };
 
 TEST_F(ConnectionTest, EachFailedNegotiationStepSaysSoOnce) {
-    // The rate chosen, the open that fails counted from the first (0: none), the PLC's fault.
+    // clang-format off
     const std::tuple<std::uint32_t, int, Fault, Boxes> cases[] = {
-        {1,
-         2,
-         Fault::None,
-         {"(2)Can't open communication port | Communication Error | warning",
-          "Communication Error... | Error2015032065 | warning"}},
+        {1, 2, Fault::None, {"(2)Can't open communication port | Communication Error | warning", "Communication Error... | Error2015032065 | warning"}},
         {1, 0, Fault::Silence, {"Communication Error... | Error2015032065 | warning"}},
         {2, 0, Fault::SilentRate, {"(3)Communication Error 9600 | Communication Message | warning"}},
-        {3,
-         3,
-         Fault::None,
-         {"(4)Can't open communication port - 57600bps | Communication Message | warning"}},
+        {3, 3, Fault::None, {"(4)Can't open communication port - 57600bps | Communication Message | warning"}},
     };
+    // clang-format on
     for (const auto& [chosen, failingOpen, fault, boxes] : cases) {
         choose(chosen, fault);
         fakes.serial.attempts = 0;
@@ -63,7 +54,6 @@ TEST_F(ConnectionTest, AnUnansweredLastProbeStillGives1) {
 
 TEST_F(ConnectionTest, TheTypeIsDetectedFromD8001D8002AndD8101) {
     const std::array<std::int16_t, 4> cases[] = {
-        // D8001, D8002, D8101, type
         {24500, 8, 16500, 2}, {24500, 8, 17000, 5}, {20500, 2, 0, 1},   {20500, 3, 0, 4}, {19999, 2, 0, 4},
         {20999, 2, 0, 1},     {22000, 8, 0, 6},     {22999, 8, 0, 6},   {24000, 8, 0, 5}, {25000, 8, 0, 4},
         {26999, 8, 0, 7},     {30000, 8, 0, 4},     {-100, 8, 16000, 2}};

@@ -1,5 +1,3 @@
-// The link's dialogs for tests. A script plays the user on the dialog's rules; without one the
-// dialog is cancelled.
 #pragma once
 
 #include <functional>
@@ -26,7 +24,6 @@ public:
         if (replyTimeOutScript) replyTimeOutScript(dialog);
         return dialog.result();
     }
-
     std::vector<std::string> captions;  // of the dialogs shown, in order
     std::function<void(PortSelDialog&)> portSelectionScript;
     std::function<void(RsTimOutDialog&)> replyTimeOutScript;

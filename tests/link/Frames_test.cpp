@@ -1,11 +1,9 @@
-// Frame text, check codes, field encoders, hex conversions, the three sends and the trace lines.
 #include "link/LinkFixture.h"
 #include "support/ShownBoxes.h"
 
 namespace kestrion::test {
 namespace {
 
-using platform::Memo;
 using platform::MsgIcon;
 
 class FramesTest : public LinkTest {};
@@ -55,7 +53,6 @@ TEST_F(FramesTest, FieldEncodersAppendTheChosenCharactersInTheirByteOrder) {
 }
 
 TEST_F(FramesTest, ACurrentValueWriteCarriesItsFieldsAsCharacters) {
-    // Type 1, D100 (0x10C8) := K1234 (0x04D2), 16 bits.
     openAt(0);
     rsChHex = "0231";
     appendAddress("10C8");
@@ -99,7 +96,6 @@ TEST_F(FramesTest, AFrameTextThatItsCheckCodeTakesPast1280DigitsIsReportedAndNev
     EXPECT_EQ(rs.frameCount, 0u);
     sendEnqAlone();  // the refusal was that frame's only
     EXPECT_EQ(fakes.serial.written, bytesOf("\x05"));
-
     fakes.serial.written.clear();
     rsChHex = "02" + std::string(1272, '3') + "03";  // 1280 with the check code: the send buffers' fill
     AddSumCheckCode(rsChHex.size());
@@ -171,28 +167,6 @@ TEST_F(FramesTest, SendFrameTextSendsTheCharactersAndSendFrameBytesTheirBytes) {
     EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x0A}));
     EXPECT_EQ(rs.rxCount, 0u);
     EXPECT_EQ(rs.rxSum, 0u);
-}
-
-TEST_F(FramesTest, TheTraceShowsSentFramesAndComparedRepliesOnlyWhileVisible) {
-    openAt(0);
-    sendEnqAlone();
-    EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
-
-    fakes.trace.setVisible(Memo::Rx, true);
-    sendEnqAlone();
-    sendFrame("02413103");
-    rsChHex = "0505";
-    sendFrameText(rsChHex.size());
-    arrive("\0021234\003CD");
-    Timer1Timer();
-    EXPECT_EQ(fakes.trace.lines(Memo::Rx),
-              (std::vector<std::string>{"-->1:Enq", "-->2:\002A1\00375", "3:0505", "<=4:1234\003CD"}));
-    EXPECT_EQ(fakes.statusBar.panelText(13), " ");
-
-    for (int i = 0; i < 395; ++i) fakes.trace.append(Memo::Rx, "x");  // the 400th line clears the trace
-    arrive("\0021234\003CD");
-    Timer1Timer();
-    EXPECT_TRUE(fakes.trace.lines(Memo::Rx).empty());
 }
 
 }  // namespace

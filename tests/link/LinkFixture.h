@@ -1,5 +1,3 @@
-// The base of the link tests: fakes installed, the receive poller bound to Timer1, helpers that
-// send a frame text and put reply bytes on the line.
 #pragma once
 
 #include <string>
@@ -12,13 +10,16 @@
 
 namespace kestrion::test {
 
-inline std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+inline std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 class LinkTest : public CoreTest {
 protected:
-    LinkTest() { fakes.clock.bind(platform::TimerId::Timer1, [] { Timer1Timer(); }); }
+    LinkTest() {
+        fakes.clock.bind(platform::TimerId::Timer1, [] { Timer1Timer(); });
+    }
 
-    // Opens COM1 under the protocol at a baud index.
     void openAt(std::uint32_t index, std::int32_t protocol = sysProtocol) {
         baudIndex = index;
         setBaudRateString(index);
@@ -27,25 +28,21 @@ protected:
         ASSERT_NE(comPortHandle, -1);
     }
 
-    // Builds, closes with the check code and sends a frame text.
     void sendFrame(const std::string& text) {
         rsChHex = text;
         AddSumCheckCode(rsChHex.size());
         sendFrameHex(rsChHex.size());
     }
 
-    // The probe: ENQ alone, without a check code.
     void sendEnqAlone() {
         rsChHex = "05";
         sendFrameHex(rsChHex.size());
     }
 
-    // Bytes from the PLC, now or at a time of the virtual clock.
     void arrive(const std::string& bytes) { fakes.serial.deliver(bytesOf(bytes)); }
     void arriveAt(std::uint32_t time, const std::string& bytes) {
         fakes.clock.at(time, [this, bytes] { arrive(bytes); });
     }
-
     std::string reply() const { return rs.RxBkBuf.data(); }
     bool bit(std::uint8_t mask) const { return (rs.status & mask) != 0; }
     std::uint32_t now() const { return fakes.clock.tickCount(); }

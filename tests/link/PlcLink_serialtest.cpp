@@ -1,5 +1,3 @@
-// The link end to end over a real pseudo-terminal: the termios port of the program on one side,
-// the plcsim program on the other, in real time.
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,13 +11,11 @@
 
 #include "link/Connection.h"
 #include "link/LinkFixture.h"
-#include "support/ShownBoxes.h"
 #include "platform/PosixSerial.h"
 
 namespace kestrion::test {
 namespace {
 
-// plcsim started as a child process; it prints the path of its pseudo-terminal's slave side.
 class PlcSimProcess {
 public:
     explicit PlcSimProcess(std::vector<std::string> arguments) {
@@ -48,12 +44,9 @@ public:
     }
     PlcSimProcess(const PlcSimProcess&) = delete;
     PlcSimProcess& operator=(const PlcSimProcess&) = delete;
-
     const std::string& slavePath() const { return slavePath_; }
 
 private:
-    // The first line the program prints, waiting at most five seconds for it: a program that
-    // never prints must fail the test, not hang it.
     static std::string readLine(int fd) {
         std::string line;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -66,13 +59,10 @@ private:
         }
         return {};
     }
-
     pid_t pid_ = -1;
     std::string slavePath_;
 };
 
-// The virtual clock driven by real time: each pass of the message loop sleeps a millisecond and
-// catches up with the time that really went by, firing the poller on the way.
 class RealTimeClock : public FakeClockAndTimers {
 public:
     void runMessageLoopOnce() override {
@@ -89,14 +79,11 @@ private:
 
 class SerialLineTest : public LinkTest {
 protected:
-    // Puts the real termios ports and the real-time clock in place of the fakes, COM1 being the
-    // slave side of plcsim's pseudo-terminal.
     void connectTo(const PlcSimProcess& plc) {
         attachTo(plc, 0);
         ASSERT_EQ(_OpenComPort(sysProtocol), 1);
         ASSERT_NE(comPortHandle, -1);
     }
-    // COM1 is plcsim's line, the chosen rate the baud index; the port stays closed.
     void attachTo(const PlcSimProcess& plc, std::uint32_t index) {
         ASSERT_FALSE(plc.slavePath().empty());
         setenv("KESTRION_COM1", plc.slavePath().c_str(), 1);
@@ -109,10 +96,8 @@ protected:
     ~SerialLineTest() override {
         closeComPort();
         unsetenv("KESTRION_COM1");
-        // The fakes again: the real-time clock and the termios ports go before the fixture's reset.
         installServices(fakes.clock, fakes.serial);
     }
-
     void installServices(FakeClockAndTimers& clockAndTimers, platform::SerialPorts& serialPorts) {
         platform::Services services;
         services.messages = &fakes.messages;
@@ -126,12 +111,10 @@ protected:
         services.serial = &serialPorts;
         platform::install(services);
     }
-
     void readSpecialRegisters() {
         sendFrame("023030453030343003");  // '0' 0E00 64 bytes
         gblDELAY(rs.timeOut);
     }
-
     RealTimeClock clock;
     platform::PosixSerialPorts ports;
 };
@@ -139,53 +122,25 @@ protected:
 TEST_F(SerialLineTest, TheTermiosPortOpensThePseudoTerminalAtTheRateAndExclusively) {
     PlcSimProcess plc({});
     connectTo(plc);
-    // A pseudo-terminal keeps the rate but always reports 8 bits without parity, so the format
-    // itself is checked by the platform's unit tests.
     termios settings{};
     ASSERT_EQ(tcgetattr(comPortHandle, &settings), 0);
     EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B9600));
     EXPECT_FALSE(settings.c_lflag & ECHO);
-    // Held exclusively: a second open is refused (the superuser may pass that lock).
     if (geteuid() != 0) {
         EXPECT_EQ(platform::PosixSerialPorts::openDevice(plc.slavePath()).status,
                   platform::SerialOpenStatus::Busy);
     }
 }
 
-TEST_F(SerialLineTest, EnqIsAnsweredWithAck) {
-    PlcSimProcess plc({});
-    connectTo(plc);
-    sendEnqAlone();
-    _waitRsReply(10);
-    EXPECT_FALSE(bit(0x80));
-    EXPECT_FALSE(bit(0x20));
-    EXPECT_EQ(reply(), "\x06");
-}
-
-TEST_F(SerialLineTest, TheSixtyFourBytesAt0E00AreRead) {
-    PlcSimProcess plc({"--type", "7"});
-    connectTo(plc);
-    readSpecialRegisters();
-    ASSERT_FALSE(bit(0x80));
-    EXPECT_FALSE(bit(0x20));
-    const std::string text = reply();
-    ASSERT_EQ(text.size(), 131u);
-    EXPECT_EQ(text.substr(0, 8), "C800F465");  // D8000 = 200, D8001 = 26100 (type 7)
-}
-
-TEST_F(SerialLineTest, AReplyWithABadCheckCodeReadsAsNak) {
-    PlcSimProcess plc({"--fault", "checkcode"});
-    connectTo(plc);
-    readSpecialRegisters();
-    EXPECT_FALSE(bit(0x80));
-    EXPECT_TRUE(bit(0x20));
-    EXPECT_EQ(rs.replyCode, 0x15u);
-}
-
 TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
-    // The rate frames 024132033736 and 024134033738.
-    const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
-        {2, 2, "\x02" "A2\x03" "76"}, {4, 5, "\x02" "A4\x03" "78"}};
+    const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {{2, 2,
+                                                                            "\x02"
+                                                                            "A2\x03"
+                                                                            "76"},
+                                                                           {4, 5,
+                                                                            "\x02"
+                                                                            "A4\x03"
+                                                                            "78"}};
     for (const auto& [chosen, finalIndex, rateFrame] : cases) {
         PlcSimProcess plc({});
         attachTo(plc, chosen);
@@ -198,24 +153,6 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
         })) << chosen;
         EXPECT_FALSE(bit(kRsWaiting));  // the last probe, at the new rate, was answered
         EXPECT_TRUE(fakes.messages.shown.empty());
-        closeComPort();
-    }
-}
-
-TEST_F(SerialLineTest, ASilentPlcAt9600CannotBeReachedANakingOneIsReadyFirst) {
-    const std::tuple<const char*, int, const char*, Boxes> cases[] = {
-        {"silence", 0, "Baudrate error ...", {"Communication Error... | Error2015032065 | warning"}},
-        {"nak", 1, "9600bps Communication Ready", {}}};
-    for (const auto& [fault, result, panel, boxes] : cases) {
-        PlcSimProcess plc({"--fault", fault});
-        attachTo(plc, 0);
-        fakes.messages.shown.clear();
-        const std::size_t from = fakes.statusBar.history(0).size();
-        EXPECT_EQ(TryToConnection(1), result);
-        const std::vector<std::string> panels = fakes.statusBar.history(0);
-        EXPECT_EQ(panels.at(from + 1), panel);
-        EXPECT_EQ(panels.at(from + 2), "Can't communication ...");
-        EXPECT_EQ(shownBoxes(fakes.messages), boxes);
         closeComPort();
     }
 }

@@ -1,4 +1,3 @@
-// The fixed requests of the memory map against the simulated PLC.
 #include "link/RegisterReads.h"
 
 #include "link/Connection.h"

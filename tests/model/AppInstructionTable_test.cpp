@@ -68,20 +68,8 @@ TEST(AppInstructionTable, BoxEntryAndRefusalsAgree) {
         EXPECT_EQ(row.forms == 0, row.kind == AppKind::Refused) << row.mnemonic;
         EXPECT_FALSE(accepted && row.kind == AppKind::Refused) << row.mnemonic;
         EXPECT_EQ(accepted, !row.boxOperands.empty()) << row.mnemonic;
-        // What the box enters is carried in its plain form, except EMOV (32-bit only).
         EXPECT_TRUE(!accepted || row.fnc == 112 || carriesForm(row, false, false)) << row.mnemonic;
     }
-}
-
-TEST(AppInstructionTable, WordsOfTheDecidedRows) {
-    // MOV, CJ, FOR, SRET, WDT, ANS, IST, ASC, EMOV, strings, compare contacts, ADPRW, HSCT, outside the
-    // spaces
-    const std::pair<std::uint16_t, int> cases[] = {
-        {0x1029, 9},  {0x1012, 3}, {0x0011, 0},  {0x1020, 0},  {0x0014, 1}, {0x1014, 0},
-        {0x101E, 1},  {0x006C, 7}, {0x0088, 0},  {0x00A8, 11}, {0x00A9, 0}, {0x00F0, 0},
-        {0x10F1, 9},  {0x11A6, 5}, {0x11B1, 0},  {0x01D1, 9},  {0x11D0, 0}, {0x01D6, 0},
-        {0x0238, 11}, {0x1238, 0}, {0x0241, 21}, {0x03FF, 0},  {0x000F, 0}, {0x1400, 0}};
-    for (const auto& [code, words] : cases) EXPECT_EQ(instructionWords(code), words) << std::hex << code;
 }
 
 TEST(AppInstructionTable, ExtraCellsFollowTheOperandsButAscAlwaysTakesTwo) {

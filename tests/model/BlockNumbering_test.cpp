@@ -12,7 +12,6 @@ namespace {
 
 class BlockNumbers : public CanvasTest {
 protected:
-    // An object on every element cell of the picture (a label at column 0), END on the line below.
     void build(const Picture& picture) {
         restart(static_cast<std::uint32_t>(picture.size() + 1) / 2 * 64);
         for (std::uint32_t row = 0; row < picture.size(); row += 2)
@@ -23,7 +22,6 @@ protected:
             }
         paint(picture);
     }
-    // The canvas with each element replaced by its object's block number.
     static Picture numbers() {
         Picture out = dump();
         for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next)
@@ -87,7 +85,6 @@ struct Obj {
     const char* mnemonic = "";
     bool copyMark = false;  // passed over by the rules, still counted by an LD's pairing
 };
-// The objects, and the canvas after the pass: before it, the same without its links.
 using LinkCase = std::pair<std::vector<Obj>, Picture>;
 
 class VerticalLinks : public CanvasTest {
@@ -116,7 +113,6 @@ TEST_F(VerticalLinks, ContactRules) {
         {{{kAnd, 160, 64, 0}}, {"", "", "  X X X"}},  // an element right of it
         {{{kAnd, 160, 64, 0}}, {"", "", lastTaken}},  // anything in the last cell column
     });
-    // An LD whose left cell is taken links up only when the next unmatched joint is an ORB.
     const Obj ld{kLd, 160, 64, 0}, nested{kLd, 400, 640, 0, "", true};
     const Obj anb{kCodeAnb, 400, 640, 0, "", true}, orb{kCodeOrb, 400, 640, 0, "", true};
     const Picture unlinked{"", "", "  X X"}, linked{"", "   |", "  X X"};

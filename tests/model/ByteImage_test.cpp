@@ -35,7 +35,6 @@ TEST(ByteImageTest, TextFieldsKeepEveryByte) {
 
 TEST(ByteImageTest, AFieldEndingAtTheLastByteFitsOnePastDoesNot) {
     std::vector<std::uint8_t> image(8, 0xEE);
-    // width, the last offset that fits
     for (const auto& [width, lastOffset] :
          {std::pair<std::size_t, std::size_t>{1, 7}, {2, 6}, {4, 4}, {8, 0}}) {
         std::vector<std::uint8_t> field(width, 0x11);
@@ -47,7 +46,6 @@ TEST(ByteImageTest, AFieldEndingAtTheLastByteFitsOnePastDoesNot) {
     EXPECT_THROW(putU32(image, 5, 1), ByteImageError);
     EXPECT_THROW(getU64(image, 1), ByteImageError);
     EXPECT_THROW(getU16(image, SIZE_MAX), ByteImageError);  // offset + width wraps around
-    // Nothing was written by the refused calls.
     EXPECT_EQ(image, std::vector<std::uint8_t>(8, 0x11));
 }
 

@@ -1,5 +1,3 @@
-// The canvas tests' ground: the start-up geometry (cells of 80 x 64, half cells of 40 x 32, 14 cells
-// a line), pictures painted into the canvas and read back through the grid dump, small ladders.
 #pragma once
 
 #include <string>
@@ -21,7 +19,6 @@ constexpr std::uint16_t kLabel = 0xB000;
 class CanvasTest : public LadderTest {
 protected:
     CanvasTest() { clearVirtualCanvas(); }
-    // A fresh start inside a table-driven test: state, boxes and status text, geometry, canvas, END.
     void restart(std::uint32_t endY = 640) {
         resetAllState();
         fakes.messages.shown.clear();
@@ -32,14 +29,12 @@ protected:
         clearVirtualCanvas();
         initLadderList(1040, endY);
     }
-    // Row i of the picture is canvas row i; blanks are not written.
     static void paint(const Picture& picture) {
         for (std::size_t row = 0; row < picture.size(); ++row)
             for (std::size_t column = 0; column < picture[row].size(); ++column)
                 if (picture[row][column] != ' ')
                     setCanvasCell(std::int64_t(column), std::int64_t(row), picture[row][column]);
     }
-    // VirtualArray's dump (its first rows only when asked), without trailing blank rows.
     static Picture dump(std::size_t rows = 8192) {
         Picture picture = virtualArrayDumpRows(kDumpVirtualArray);
         picture.resize(std::min(picture.size(), rows));
@@ -47,7 +42,6 @@ protected:
         return picture;
     }
     static void startList(std::uint32_t endY = 640) { initLadderList(1040, endY); }
-    // Linked in front of END.
     static stLadderBlock* object(std::uint16_t code, std::uint32_t x, std::uint32_t y, std::uint32_t top = 0,
                                  std::uint32_t id = 1, const char* mnemonic = "") {
         stLadderBlock* o = addBeforeEnd(x, y, code, id);
@@ -55,7 +49,6 @@ protected:
         setText(o->mnemonic, mnemonic);
         return o;
     }
-    // "x,y mnemonic" of every main-list object before END.
     static Texts objects() {
         Texts out;
         for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next)
@@ -63,7 +56,6 @@ protected:
                           textOf(o->mnemonic));
         return out;
     }
-    // x of each NOP object of the main list, in list order.
     static std::vector<std::uint32_t> nops() {
         std::vector<std::uint32_t> out;
         for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
@@ -77,7 +69,6 @@ protected:
     }
 };
 
-// The ladder view's painter, recording what it is asked to draw.
 struct RecordingView : LadderView {
     void drawVerticalLineSegment(int up, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
                                  std::uint32_t zoom) override {

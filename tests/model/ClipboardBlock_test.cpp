@@ -52,7 +52,6 @@ TEST_F(ClipboardBlockTest, SettingsThatCannotBeWrittenDoNotStopTheBlock) {
 
 using ClipboardBlockDeathTest = ClipboardBlockTest;
 
-// The box is shown in the child process that ends, so it is told on stderr for the parent to see.
 class BoxOnStderr : public platform::Messages {
 public:
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,

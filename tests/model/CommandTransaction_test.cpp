@@ -15,7 +15,6 @@
 namespace kestrion {
 namespace {
 
-// Everything a command may change, as values that can be compared.
 struct ModelPicture {
     PmwImage pmw, backup;
     std::vector<std::uint16_t> ladder, undo, copies;
@@ -61,26 +60,15 @@ protected:
         convStepNo = 3;
     }
     static ModelPicture picture() {
-        return {pmw,
-                pmwBackup,
-                codes(),
-                codes(ldrUndoList),
-                codes(copyList),
+        // clang-format off
+        return {pmw, pmwBackup, codes(), codes(ldrUndoList), codes(copyList),
                 editNew == nullptr ? "<none>" : std::string(editNew->mnemonic.data()),
-                links::indexOf(ldrList, ldrNow),
-                links::indexOf(ldrList, ldrAlloc),
-                rows(grayMarks),
-                rows(insGrayMarks),
-                links::indexOf(grayMarks, grayTemp),
-                links::indexOf(grayMarks, grayMarks.now),
-                static_cast<std::size_t>(links::countNodes(deleteStepNoList)),
-                editModeFlags,
-                fileStateFlags,
-                currentFileName(),
-                connectedPlcType,
-                convStepNo};
+                links::indexOf(ldrList, ldrNow), links::indexOf(ldrList, ldrAlloc), rows(grayMarks), rows(insGrayMarks),
+                links::indexOf(grayMarks, grayTemp), links::indexOf(grayMarks, grayMarks.now),
+                static_cast<std::size_t>(links::countNodes(deleteStepNoList)), editModeFlags, fileStateFlags,
+                currentFileName(), connectedPlcType, convStepNo};
+        // clang-format on
     }
-    // Changes every part: words, check code, every list, the walkers and the flags.
     static void changeEverything() {
         ASSERT_TRUE(initPmwImageForTypeAndSize(7, 16));
         pmw.program[1] = 0x3000;
@@ -100,7 +88,6 @@ protected:
     }
 };
 
-// A failure of each family, and a command that reports failure, change nothing.
 TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
     const ModelPicture before = picture();
     const std::function<bool()> failures[] = {
@@ -117,7 +104,6 @@ TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
         }));
         EXPECT_EQ(picture(), before);
     }
-    // An unexpected error restores too, and goes on up.
     EXPECT_THROW(runCommand([] {
                      changeEverything();
                      throw std::logic_error("bug");

@@ -30,8 +30,6 @@ protected:
 };
 
 TEST_F(CommentListsTest, TheWalkersEntryGoesAndTheCountFollows) {
-    // entries, the walker's index (-2: an entry of no list), the steps after: only, head, tail, inner,
-    // foreign
     const std::tuple<int, int, std::vector<int>> cases[] = {
         {1, 0, {}}, {3, 0, {20, 30}}, {3, 2, {10, 20}}, {3, 1, {10, 30}}, {3, -2, {10, 20, 30}}};
     for (const auto& [entries, index, stepsAfter] : cases) {

@@ -22,7 +22,6 @@ class CompanionFilesTest : public test::CoreTest {
 protected:
     CompanionFilesTest() { initLadderList(0, 0); }
     bool has(const std::string& path) const { return fakes.files.exists(path); }
-    // A DCN file whose description bytes 256..349 run 'a', 'b', ... and whose byte 350 is not NUL.
     Bytes putDcn(const std::string& path) {
         Bytes dcn(512, 'Q');
         for (std::size_t i = 0; i < kDcnDescriptionSize; ++i)
@@ -75,7 +74,6 @@ TEST_F(CompanionFilesTest, WithoutACowFileNoCommentsOfTheProgramBeforeRemain) {
 }
 
 TEST_F(CompanionFilesTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage) {
-    // The file that cannot be created, the caption of its box, how many of DMW, COW and EDM are written.
     for (const auto& [unwritable, caption, written] :
          {std::tuple{"/p/F.DMW", "*DMW", 0}, {"/p/F.COW", "*COW", 1}, {"/p/F.EDM", "*EDM", 2}}) {
         fakes.messages.shown.clear();
@@ -85,7 +83,6 @@ TEST_F(CompanionFilesTest, AFileThatCannotBeCreatedStopsTheSaveWithItsMessage) {
         EXPECT_FALSE(writeCompanionFiles("/p/F.PMW", 7));
         EXPECT_EQ(test::shownBoxes(fakes.messages),
                   test::Boxes{"Error2014122008 | " + std::string(caption) + " | error"});
-        EXPECT_EQ(fakes.statusBar.panelText(13), "Save File Error...system halt");
         EXPECT_EQ(editModeFlags, kEditModifiedSinceSave);
         EXPECT_EQ(has("/p/F.DMW") + has("/p/F.COW") + has("/p/F.EDM"), written) << caption;
     }

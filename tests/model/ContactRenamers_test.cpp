@@ -21,16 +21,7 @@ TEST_F(ContactRenamers, EachContactMapsOneToOneOntoItsLdAndAndOrForms) {
         {0x01C5, "ANI", 0x01C3, 0x01C5, 0x01C7, "LDI", "ANI", "ORI"},
         {0x01CE, "ORP", 0x01CA, 0x01CC, 0x01CE, "LDP", "ANDP", "ORP"},
         {0x03CB, "LDF", 0x03CB, 0x03CD, 0x03CF, "LDF", "ANDF", "ORF"},
-        {
-            0x01ED,
-            "ANDD<=",
-            0x01DD,
-            0x01ED,
-            0x01FD,
-            "LDD<=",
-            "ANDD<=",
-            "ORD<=",
-        },
+        {0x01ED, "ANDD<=", 0x01DD, 0x01ED, 0x01FD, "LDD<=", "ANDD<=", "ORD<="},
         {0x11F0, "OR=", 0x11D0, 0x11E0, 0x11F0, "LD=", "AND=", "OR="},
     };
     for (const auto& c : cases) {

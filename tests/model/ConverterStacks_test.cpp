@@ -31,7 +31,6 @@ const FaultCaptions kFaultCaptions[] = {
 };
 // clang-format on
 
-// The four stacks through one face, with the label each is given (the text of its fault boxes).
 struct StackUnderTest {
     const FaultCaptions& captions;
     std::function<void(std::int32_t, std::uint32_t)> push;
@@ -55,8 +54,6 @@ std::vector<StackUnderTest> allStacks() {
 
 class ConverterStacksTest : public test::CoreTest {
 protected:
-    // Runs a stack operation that must fail: one warning box with the label and the caption, and a
-    // conversion error that carries the caption.
     void expectFault(const std::function<void()>& operation, const char* label, const char* caption) {
         fakes.messages.shown.clear();
         try {
@@ -74,10 +71,8 @@ protected:
 
 TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInReverse) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.captions.stack);
         for (std::int32_t index = 0; index < kConverterStackSize; ++index)
             stack.push(index, 1000u + static_cast<std::uint32_t>(index));
-        // A full stack's index is 64, and its top entry comes back.
         for (std::int32_t index = kConverterStackSize; index >= 1; --index)
             EXPECT_EQ(stack.pop(index), 999u + static_cast<std::uint32_t>(index)) << index;
     }
@@ -87,7 +82,6 @@ TEST_F(ConverterStacksTest, SixtyFourPushesThenSixtyFourPopsGiveThemBackInRevers
 
 TEST_F(ConverterStacksTest, OverflowAndUnderflowStoreNothingAndFailWithoutEndingTheProgram) {
     for (const StackUnderTest& stack : allStacks()) {
-        SCOPED_TRACE(stack.captions.stack);
         stack.entries.fill(7);
         expectFault([&] { stack.push(64, 1); }, stack.label, stack.captions.pushOverflow);
         expectFault([&] { stack.push(1000, 1); }, stack.label, stack.captions.pushOverflow);
@@ -97,18 +91,6 @@ TEST_F(ConverterStacksTest, OverflowAndUnderflowStoreNothingAndFailWithoutEnding
         expectFault([&] { stack.push(-1, 1); }, stack.label, stack.captions.pushUnderflow);
         for (std::uint32_t entry : stack.entries) EXPECT_EQ(entry, 7u);
     }
-}
-
-TEST_F(ConverterStacksTest, Stack0OverflowAlsoOpensTheStackCodeView) {
-    expectFault([] { pushStack0(64, 1, "ldr to code"); }, "ldr to code", "[push]00.stack0 overflow error");
-    ASSERT_EQ(modelDialogs.stackCodeViews.size(), 1u);
-    const StackCodeView& view = modelDialogs.stackCodeViews[0];
-    EXPECT_EQ(view.caption + "|" + view.text1 + "|" + view.text2,
-              "[push] 00.stack0 overflow error |64|[search] _stackOverError(0,0,s) ...Error2018031600");
-    // Only a push on stack 0 opens it.
-    expectFault([] { popStack0(65, ""); }, "", "[pop] 01.stack0 overflow error");
-    expectFault([] { pushStack0(-1, 1, ""); }, "", "[push]Stack0 underflow error");
-    EXPECT_EQ(modelDialogs.stackCodeViews.size(), 1u);
 }
 
 }  // namespace

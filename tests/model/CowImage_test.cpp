@@ -18,7 +18,6 @@ std::uint16_t wordAt(const CowImage& image, std::size_t offset) {
     return static_cast<std::uint16_t>(image[offset] | image[offset + 1] << 8);
 }
 
-// Sections written by hand, from byte 256 of an image of zeros.
 struct ImageWriter {
     CowImage image{};
     std::size_t pos = 256;
@@ -58,19 +57,6 @@ TEST_F(CowImageTest, NoCommentsMakeA268ByteFileOfFiveZeroCounts) {
     EXPECT_EQ(Bytes(file.begin() + 256, file.end()), Bytes(12, 0));
 }
 
-TEST_F(CowImageTest, AnXCommentIsStoredByItsIndexAndReadBackAsWritten) {
-    appendDeviceComment('X', 17, "Start");
-    const Bytes section2 = {1, 0, 'X', 0, 15, 0, 'S', 't', 'a', 'r', 't', 0};
-    ASSERT_TRUE(saveCommentToCowBuffer());
-    EXPECT_EQ(Bytes(CowBuffer.begin() + 258, CowBuffer.begin() + 270), section2);
-    ASSERT_TRUE(loadCommentFromCowBuffer());
-    const deviceCommentNode& entry = *deviceCommentList.head;
-    EXPECT_EQ(textOf(entry.deviceText) + "=" + textOf(entry.text), "X017=Start");
-    EXPECT_EQ((std::vector<int>{entry.deviceNo, entry.textLength, entry.cowOffset}),
-              (std::vector<int>{17, 4, 264}));
-}
-
-// The sections before the one under test are empty; its entries are as short as they come.
 TEST_F(CowImageTest, ACountAboveTheLimitIsRefusedWithItsMessage) {
     // clang-format off
     const std::tuple<int, std::uint16_t, const char*, const char*> cases[] = {
@@ -144,7 +130,6 @@ TEST_F(CowImageTest, AnOverfullMonitorSectionReadsAsNoDevices) {
     EXPECT_EQ(fakes.statusBar.panelText(13), "monDeviceNo=0041");
 }
 
-// A damaged image: a text or a count word that would run past the end.
 TEST_F(CowImageTest, AnImageThatRunsPastItsEndIsRefused) {
     for (const bool textWithoutEnd : {true, false}) {
         ImageWriter w;
@@ -158,7 +143,6 @@ TEST_F(CowImageTest, AnImageThatRunsPastItsEndIsRefused) {
 }
 
 TEST_F(CowImageTest, CommentsThatDoNotFitAreRefusedAndNothingChanges) {
-    // 773 entries of 42 bytes and one of 34: the data ends at 32766 and the file fills the image.
     for (int i = 0; i < 773; ++i)
         appendDeviceComment('D', static_cast<std::uint16_t>(i), std::string(37, 'x'));
     appendDeviceComment('M', 1, std::string(29, 'y'));

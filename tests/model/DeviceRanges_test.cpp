@@ -11,7 +11,6 @@
 namespace kestrion {
 namespace {
 
-// text == nullptr: the number is valid and no box is shown.
 struct RangeCase {
     std::int32_t plcType;
     std::int32_t number;
@@ -23,7 +22,6 @@ class DeviceRangesTest : public test::CoreTest {
 protected:
     void expectCases(std::int32_t (*check)(std::int32_t, std::int32_t), const std::vector<RangeCase>& cases) {
         for (const RangeCase& c : cases) {
-            SCOPED_TRACE(::testing::Message() << "type " << c.plcType << ", number " << c.number);
             fakes.messages.shown.clear();
             EXPECT_EQ(check(c.plcType, c.number), c.text == nullptr ? 0 : 1);
             const std::string box =
@@ -38,7 +36,6 @@ constexpr const char* kOk = nullptr;
 TEST_F(DeviceRangesTest, XY) {
     // clang-format off
     expectCases(checkXYRange, {
-        // which numbers types 1 and 6 take is the next test's; here the box of each type
         {1, 8, "*PLcTypeError-q3", "Error2015112870..."}, {6, 18, "*PLcTypeError-q1", "Error2015112870..."},
         {7, 177, kOk, ""}, {5, 79, "*PLcTypeError-q3", "Error2015112870..."}, {4, 178, "*PLcTypeError-q3", "Error2015112870..."},
         {2, 177, kOk, ""}, {2, 178, "*PLcTypeError-q5", "Error2015112870..."}, {2, 9, "*PLcTypeError-q5", "Error2015112870..."},
@@ -47,7 +44,6 @@ TEST_F(DeviceRangesTest, XY) {
     // clang-format on
 }
 
-// Every number from -1 to 300 against the listed rejections.
 TEST_F(DeviceRangesTest, XYRejectsExactlyTheNumbersWithDigitsEightAndNine) {
     std::vector<std::int32_t> rejected = {8,   9,   18,  19,  28,  29,  38,  39,  48,  49,
                                           58,  59,  68,  69,  108, 109, 118, 119, 128, 129,
@@ -60,10 +56,8 @@ TEST_F(DeviceRangesTest, XYRejectsExactlyTheNumbersWithDigitsEightAndNine) {
     }
 }
 
-// R and U are valid on type 2 only.
 TEST_F(DeviceRangesTest, EveryDeviceAcceptsItsRangeAndRefusesTheNumbersAroundIt) {
     using Check = std::int32_t (*)(std::int32_t, std::int32_t);
-    // Types 5 and 4 are left out where they share type 7's range and caption.
     // clang-format off
     const std::pair<Check, std::vector<RangeCase>> devices[] = {
         {checkMRange, {
@@ -168,7 +162,6 @@ TEST_F(ConstantRangesTest, K) {
         {1, 32767, 32767, -32768, {}}, {4, -32768, 32767, -32768, {}}, {6, 32768, 32767, -32768, {"Error2015112891..."}},
         {7, -32769, 32767, -32768, {"Error2015112892..."}}, {2, 10, 10, 1, {}}, {2, 11, 10, 1, {"Error2015112893..."}},
         {2, 0, 10, 1, {"Error2015112894..."}}, {3, 0, 10, -10, {"Error2015112895..."}},  // other types refuse all
-        // Both bounds are tested, so limits the wrong way round give two boxes.
         {1, 5, 0, 10, {"Error2015112891...", "Error2015112892..."}}, {2, 5, 0, 10, {"Error2015112893...", "Error2015112894..."}},
     });
     // clang-format on
@@ -184,7 +177,6 @@ TEST_F(ConstantRangesTest, DK) {
         {2, 2147483647.0, kMax, kMin, {}}, {2, 2147483647.5, kMax, kMin, {"Error2015112898..."}},
         {2, -2147483648.5, kMax, kMin, {"Error2015112899..."}}, {1, 5.0, 0, 10, {"Error2015112896...", "Error2015112897..."}},
         {3, 0.0, 10, -10, {"Error2015112895..."}},
-        // A value that is no number is refused rather than slipping past both comparisons.
         {1, std::nan(""), 10, 0, {"Error2015112896..."}}, {2, std::nan(""), 10, 0, {"Error2015112898..."}},
     });
     // clang-format on

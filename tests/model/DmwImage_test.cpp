@@ -16,37 +16,10 @@ std::uint16_t wordAt(const Bytes& bytes, std::size_t offset) {
 
 class DmwImageTest : public test::CoreTest {
 protected:
-    // Every register its own value: k + 1.
     static void numberRegisters() {
         for (std::uint32_t k = 0; k <= 8255; ++k) setDmwRegister(k, static_cast<std::uint16_t>(k + 1));
     }
 };
-
-TEST_F(DmwImageTest, EachTypeHasItsHeader) {
-    // type, model, the words at 98, 102 and 250, the type word
-    for (const auto& [type, model, size98, blocks102, size250, typeWord] :
-         {std::array<std::uint16_t, 6>{6, 10200, 4000, 12, 6512, 6},
-          {4, 10100, 4000, 12, 6512, 4},
-          {7, 10200, 14000, 16, 16512, 7},
-          {2, 10100, 14000, 16, 16512, 5}}) {
-        DmwImage.fill(0x77);
-        loadDmwHeaderByPlcType(type);
-        const Bytes header(DmwImage.begin(), DmwImage.begin() + 256);
-        EXPECT_EQ(std::count(header.begin() + 10, header.begin() + 70, ' '), 59);
-        const std::pair<std::size_t, std::uint16_t> words[] = {
-            {70, model}, {72, 3},    {78, 2000},   {82, 10},         {84, 2000},     {88, 512},
-            {92, 11},    {94, 2512}, {98, size98}, {102, blocks102}, {250, size250}, {254, typeWord}};
-        Bytes rest = header;
-        std::fill(rest.begin() + 10, rest.begin() + 70, std::uint8_t{0});
-        for (const auto& [offset, value] : words) {
-            EXPECT_EQ(wordAt(header, offset), value) << type << " at " << offset;
-            rest[offset] = rest[offset + 1] = 0;
-        }
-        EXPECT_TRUE(rest == Bytes(256, 0) && DmwImage[256] == 0x77);
-        loadDmwHeaderByPlcType(3);  // no template: the header stays
-        EXPECT_EQ(DmwImage[254], typeWord);
-    }
-}
 
 TEST_F(DmwImageTest, TheFileHoldsHeaderLowRegistersSpecialRegistersThenTheRest) {
     for (const auto& [type, size] : {std::pair<std::int32_t, std::size_t>{6, 2768}, {2, 16768}, {7, 16768}}) {
@@ -55,11 +28,9 @@ TEST_F(DmwImageTest, TheFileHoldsHeaderLowRegistersSpecialRegistersThenTheRest) 
         const Bytes file = fakes.files.content("/p/A.DMW");
         ASSERT_EQ(file.size(), size);
         const bool full = size > 2768;
-        // The type word, D0, D999, D8000, D8255, then D1000 and D7999 when the file holds them.
         const std::size_t at[] = {254, 256, 2254, 2256, 2766, 2768, 16766};
         const int want[] = {type == 2 ? 5 : type, 1, 1000, 8001, 8256, 1001, 8000};
         for (std::size_t i = 0; i < (full ? 7u : 5u); ++i) EXPECT_EQ(wordAt(file, at[i]), want[i]) << at[i];
-        // Read back into an image of other values: everything written comes back, the rest stays.
         DmwImage.fill(0xAA);
         ASSERT_TRUE(readDmwFile("/p/A.DMW", type));
         const std::vector<int> back = {dmwRegister(0),    dmwRegister(999),  dmwRegister(8000),
@@ -79,7 +50,6 @@ TEST_F(DmwImageTest, AShortFileReadsItsMissingBytesAs0xFF) {
     fakes.files.put("/p/B.DMW", file);
     DmwImage.fill(0);
     ASSERT_TRUE(readDmwFile("/p/B.DMW", 7));
-    // D8000's low byte 0x41 is the file's last; its high byte and what follows lie past the end.
     const std::vector<int> back = {dmwRegister(999), dmwRegister(8000), dmwRegister(8255), dmwRegister(1000)};
     EXPECT_EQ(back, (std::vector<int>{1000, 0xFF41, 0xFFFF, 0xFFFF}));
     EXPECT_FALSE(dmwRegisterOffset(8256).has_value());

@@ -9,7 +9,6 @@ namespace {
 class DrawGeometryTest : public test::CoreTest {};
 
 TEST_F(DrawGeometryTest, GeometryFollowsCellSizeAndColumns) {
-    // width, height, columns; half width and height, bus end, two cells, canvas columns
     const std::array<std::uint32_t, 8> cases[] = {
         {56, 72, 12, 28, 36, 672, 112, 36},  // (224 + 672) / 28 + 4
         {61, 61, 14, 30, 30, 854, 122, 40},  // odd sizes: halves round down; (244 + 854) / 30 + 4

@@ -1,4 +1,3 @@
-// The model's dialogs for tests: they record what they were asked to show and answer as scripted.
 #pragma once
 
 #include <functional>
@@ -22,7 +21,6 @@ public:
         return {0, memSizeCode, plcType};
     }
     std::vector<StackCodeView> stackCodeViews;
-    // Answers the PLC type dialog; without one the dialog is cancelled with its presets unchanged.
     std::function<PlcTypeFormResult(std::int32_t plcType, std::int32_t memSizeCode)> plcTypeAnswer;
     std::vector<PlcTypeFormRequest> plcTypeRequests;
 };

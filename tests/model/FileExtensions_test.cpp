@@ -46,7 +46,6 @@ TEST_F(FileExtensionsTest, EachSetterWritesItsExtensionInPlace) {
 }
 
 TEST_F(FileExtensionsTest, ANameThatWouldNotFitIsLeftAsItWas) {
-    // 91 characters and ".PMW" fill the 95 characters the buffer holds before its NUL.
     auto fits = buffer("/" + std::string(90, 'n'));
     EXPECT_TRUE(setFileExtPmw(fits));
     EXPECT_EQ(text(fits), "/" + std::string(90, 'n') + ".PMW");
@@ -55,7 +54,6 @@ TEST_F(FileExtensionsTest, ANameThatWouldNotFitIsLeftAsItWas) {
     auto name = buffer(tooLong);
     EXPECT_FALSE(setFileExtPmw(name));
     EXPECT_EQ(text(name), tooLong);
-    // A full buffer without a NUL is taken up to its end and not read past it.
     std::array<char, kFileNameSize> full;
     full.fill('x');
     EXPECT_FALSE(setFileExtDmw(full));

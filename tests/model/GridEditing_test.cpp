@@ -19,10 +19,8 @@ TEST_F(GridEditing, ObjectsBelowALineMoveUpOneCell) {
     stLadderBlock* above = object(kLd, 80, 64, 64);
     stLadderBlock* below = object(kLd, 80, 128, 128);
     shiftObjectsUp(64);
-    EXPECT_EQ(above->yAddr, 64u);
-    EXPECT_EQ(below->yAddr, 64u);
-    EXPECT_EQ(below->yTopPos, 64u);
-    EXPECT_EQ(ldrTail->yAddr, 128u);
+    EXPECT_EQ(std::tie(above->yAddr, below->yAddr, below->yTopPos, ldrTail->yAddr),
+              std::make_tuple(64u, 64u, 64u, 128u));
 }
 
 TEST_F(GridEditing, EndMovesDownOnlyFromTheCurrentObjectsLine) {
@@ -36,10 +34,10 @@ TEST_F(GridEditing, EndMovesDownOnlyFromTheCurrentObjectsLine) {
 }
 
 TEST_F(GridEditing, APositionAtTheRightBusWrapsToTheNextLine) {
-    EXPECT_EQ(wrapXAtRightBus(1040, 64), 1040u);
-    EXPECT_EQ(wrapYAtRightBus(1040, 64), 64u);
-    EXPECT_EQ(wrapXAtRightBus(1120, 64), 80u);
-    EXPECT_EQ(wrapYAtRightBus(1120, 64), 128u);
+    EXPECT_EQ(std::make_pair(wrapXAtRightBus(1040, 64), wrapYAtRightBus(1040, 64)),
+              std::make_pair(1040u, 64u));
+    EXPECT_EQ(std::make_pair(wrapXAtRightBus(1120, 64), wrapYAtRightBus(1120, 64)),
+              std::make_pair(80u, 128u));
 }
 
 }  // namespace

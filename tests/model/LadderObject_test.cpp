@@ -60,7 +60,6 @@ stLadderBlock sampleObject() {
     return o;
 }
 
-// The 288-byte image of sampleObject(), little-endian; the two links are zero words at the end.
 const std::string kSampleImage =
     "44332211FFFF0700A0000000C0000000F0000000500000005100000010040000A4A3A2A1800000000B000000B4B3B2B1"  // 0
     "03000400341281100102030423C1EFBE444D4F5650000000000000004431303000000000000000000000000044313031"  // 48
@@ -111,9 +110,6 @@ TEST_F(LadderObjectTest, CopyTakesTheFieldsBeforeTheIdTextAndKeepsTheRest) {
               test::Boxes(2, "Error201501180912 | srcObjectCopyToDestObject | none"));
 }
 
-// Every new object starts at the frame corner with cleared fields. Into an empty list or one of END
-// alone, modes 0 and 1 put a NOP into the first cell; mode 2 too into an empty list, but in front
-// of a lone END it stays at the frame corner.
 TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
     ReallocLadderMemory(0, 0);
     BlueFrame = {240, 128, 319, 191};
@@ -132,7 +128,6 @@ TEST_F(LadderObjectTest, ANewObjectAndTheFirstObjectOfAnEmptyLadder) {
         if (loneEnd) initLadderList(1040, 0);
         BlueFrame = {400, 320, 479, 383};
         ASSERT_TRUE(ReallocLadderMemory(mode, 0));
-        SCOPED_TRACE(testing::Message() << mode << (loneEnd ? " before END" : " empty"));
         EXPECT_EQ(std::make_tuple(ldrHead->xAddr, ldrHead->yAddr, ldrHead->iCode),
                   std::make_tuple(x, y, std::uint16_t{0xFFFF}));
         EXPECT_EQ(std::tie(ldrNow, ldrHead->next), std::make_tuple(ldrHead, loneEnd ? ldrTail : nullptr));
@@ -163,10 +158,7 @@ TEST_F(LadderObjectTest, Mode0AppendsAndMode1InsertsBeforeEndNumberingTheLinks) 
     expectConsistentLinks(ldrList);
 }
 
-// Objects at (160,64) (320,64) (80,128) (240,128) and END at (1040,192); the new object goes
-// where the corner falls in (y, x) order.
 TEST_F(LadderObjectTest, Mode2FindsTheReadingOrderPlace) {
-    // x, y, objNo, the index the new object takes
     const std::array<std::uint32_t, 4> cases[] = {{80, 64, 0, 0},  {160, 64, 0, 0}, {240, 64, 0, 1},
                                                   {80, 128, 0, 2}, {80, 640, 0, 4}, {240, 128, 22, 3}};
     for (const auto& [x, y, objNo, expectedIndex] : cases) {
@@ -184,7 +176,6 @@ TEST_F(LadderObjectTest, Mode2FindsTheReadingOrderPlace) {
                   std::make_tuple(ldrNew, 560u, 448u, 640u));
         expectConsistentLinks(ldrList);
     }
-    // An ORB after (160,64) is passed with objNo < 20; the instruction box stops in front of it.
     for (int objNo : {19, 20}) {
         initLadderList(1040, 128);
         addBeforeEnd(160, 64);
@@ -210,7 +201,6 @@ TEST_F(LadderObjectTest, Modes3And4LinkBesideTheCurrentObjectAtTheCursor) {
     EXPECT_EQ(std::tie(ldrNew->prev, ldrNew->next, ldrNow), std::tie(second, ldrTail, ldrNew));
     EXPECT_EQ(links::countNodes(ldrList), 5);
     expectConsistentLinks(ldrList);
-    // Without a place (before the head, after END) nothing is linked.
     for (const auto& [mode, now] : {std::pair{3, ldrHead}, {4, ldrTail}}) {
         ldrNow = now;
         EXPECT_FALSE(ReallocLadderMemory(mode, 0));

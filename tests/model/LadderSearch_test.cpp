@@ -32,11 +32,9 @@ TEST_F(LadderSearchTest, CoveringSearchTakesTheSpanFromXToXend) {
     initLadderList(1040, 128);
     stLadderBlock* box = addBeforeEnd(160, 64, 0x0020);
     box->Xend = 400;  // an instruction box three cells wide
-    for (const auto& [x, y, found] : {std::tuple{160u, 64u, true},
-                                      {399u, 64u, true},
-                                      {400u, 64u, false},
-                                      {159u, 64u, false},
-                                      {200u, 0u, false}}) {
+    const std::tuple<std::uint32_t, std::uint32_t, bool> cases[] = {
+        {160, 64, true}, {399, 64, true}, {400, 64, false}, {159, 64, false}, {200, 0, false}};
+    for (const auto& [x, y, found] : cases) {
         EXPECT_TRUE(searchObjectCovering(kSearchMain, x, y) == found && ldrSearch == (found ? box : nullptr))
             << x;
     }
@@ -44,14 +42,12 @@ TEST_F(LadderSearchTest, CoveringSearchTakesTheSpanFromXToXend) {
 
 TEST_F(LadderSearchTest, CoveringSearchSkipsJointsAndDeletedObjects) {
     for (std::uint16_t code : {kCodeVNop, kCodeMrd}) {
-        SCOPED_TRACE(code);
         initLadderList(1040, 128);
         addBeforeEnd(80, 0, code);
         stLadderBlock* behind = addBeforeEnd(80, 0, 0x2000);
         EXPECT_TRUE(searchObjectCovering(kSearchMain, 100, 0));
         EXPECT_EQ(ldrSearch, behind);
     }
-    // ANB and ORB are skipped in the main list only; the undo copy can return them.
     initLadderList(1040, 128);
     stLadderBlock* joint = addBeforeEnd(80, 0, kCodeOrb);
     EXPECT_FALSE(searchObjectCovering(kSearchMain, 100, 0));
@@ -66,16 +62,9 @@ TEST_F(LadderSearchTest, CountByIdCountsTheUndoCopyByKind) {
         3);
     EXPECT_EQ(countObjectsById(1, 0), 0);  // the main list is not counted
     std::swap(ldrList, ldrUndoList);
-    // id, kind, count
-    for (const auto& [id, kind, count] : {std::tuple{1u, 0, 6},
-                                          {1u, 1, 2},
-                                          {1u, 2, 2},
-                                          {2u, 2, 1},
-                                          {2u, 1, 0},
-                                          {3u, 0, 1},
-                                          {1u, 3, 0},
-                                          {1u, -1, 0},
-                                          {9u, 0, 0}})
+    const std::tuple<std::uint32_t, int, int> cases[] = {
+        {1, 0, 6}, {1, 1, 2}, {1, 2, 2}, {2, 2, 1}, {2, 1, 0}, {3, 0, 1}, {1, 3, 0}, {1, -1, 0}, {9, 0, 0}};
+    for (const auto& [id, kind, count] : cases)
         EXPECT_EQ(countObjectsById(id, kind), count) << id << "/" << kind;
 }
 
@@ -110,8 +99,6 @@ TEST_F(LadderSearchTest, PositionOutsideBlockWalksToTheNextOutput) {
     stLadderBlock* out = addBeforeEnd(960, 0, 0xC000);
     out->end = kEndOutput;
     addBeforeEnd(80, 64, 0x2001);
-    // The target before, behind or at the output; the start at the output or at no object; END is an
-    // output; a target never reached.
     const std::array<std::uint32_t, 5> cases[] = {
         {80, 0, 160, 0, 0},  {80, 0, 80, 64, 1},     {80, 0, 960, 0, 1},   {960, 0, 960, 0, 1},
         {400, 0, 160, 0, 0}, {80, 64, 1040, 192, 1}, {80, 64, 560, 512, 1}};
@@ -170,7 +157,6 @@ TEST_F(LadderSearchTest, OutputsTakeTheirWireStartFromThePredecessor) {
     stLadderBlock* reset = addBeforeEnd(960, 128, 0xE000);
     stLadderBlock* first = ldrHead;
     setXMaxiOfOutputs();
-    // The contact's end, a joint's own x, a plain NOP by its end; a contact is not touched.
     EXPECT_EQ(std::tie(coil->xMaxi, set->xMaxi, reset->xMaxi, first->xMaxi),
               std::make_tuple(160u, 400u, 560u, 0u));
 }
@@ -184,8 +170,6 @@ TEST_F(LadderSearchTest, JointsTakeTheIdOfTheElementBeforeTheirChain) {
 }
 
 TEST_F(LadderSearchTest, RenumberCases) {
-    // Ids before and after, END last: END alone, one run, END sharing the last block's id still gets its
-    // own number, equal ids apart are different runs.
     using Ids = std::vector<std::uint32_t>;
     for (const auto& [before, after] : {std::pair<Ids, Ids>{{7}, {1}},
                                         {{3, 3, 3, 3}, {1, 1, 1, 2}},
@@ -197,7 +181,6 @@ TEST_F(LadderSearchTest, RenumberCases) {
         renumberObjectIds();
         EXPECT_EQ(ids(), after);
     }
-    // Without END the tail is numbered after its predecessor.
     buildList({{0x2000, 5}, {0x2000, 5}}, 8);
     ldrTail->iCode = 0xC000;
     renumberObjectIds();

@@ -1,5 +1,3 @@
-// Shared by the ladder object tests: the 80 x 64 cell of a fresh start, small lists built through
-// the list operations, and a check of every link of a list.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,7 +21,6 @@ protected:
         ModeData.ySizeSymble = 64;
         setupDrawGeometry();  // bus lines at 80 and 1120
     }
-    // Links an object in front of END with the given place, code and block id.
     static stLadderBlock* addBeforeEnd(std::uint32_t x, std::uint32_t y, std::uint16_t code = kCodeNop,
                                        std::uint32_t id = 1) {
         EXPECT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
@@ -35,7 +32,6 @@ protected:
         object->objLbc = id;
         return object;
     }
-    // A main list of the given codes and block ids, END last (with its own id).
     static void buildList(const std::vector<std::pair<std::uint16_t, std::uint32_t>>& objects,
                           std::uint32_t endId) {
         initLadderList(1040, 0);
@@ -56,7 +52,6 @@ protected:
         for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o->iCode);
         return out;
     }
-    // Every forward link has its backward twin, the head has no prev, the tail no next.
     template <class List>
     static void expectConsistentLinks(const List& list) {
         if (list.head == nullptr) {

@@ -88,7 +88,6 @@ TEST_F(ModeDataTest, FirstStartCreatesAFileOfZerosAndKeepsFontSizeTenInMemory) {
 }
 
 TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
-    // 26 bytes: the fields up to viewFlags are there, everything after reads as 0xFF.
     Bytes file(26, 0);
     put(file, 8, {0x02, 0x00});
     put(file, 16, {0x01, 0, 0, 0, 0x0C, 0, 0, 0, 0x20});
@@ -106,7 +105,6 @@ TEST_F(ModeDataTest, ATruncatedFileLoadsWithItsIndicesAtTheirDefaults) {
 
 TEST_F(ModeDataTest, IndexFieldsOutsideTheirRangesTakeTheirDefaults) {
     using R = ModeDataRecord;
-    // offset, stored, loaded, field: COM port, baud, language, font size, cell width and height
     const std::tuple<std::size_t, std::uint32_t, std::uint32_t, std::uint32_t R::*> cases[] = {
         {32, 18, 18, &R::comPortNo},   {32, 19, 0, &R::comPortNo},      {36, 6, 0, &R::baudRate},
         {16, 6, 0, &R::languageNo},    {20, 14, 14, &R::fontSize},      {20, 9, 10, &R::fontSize},

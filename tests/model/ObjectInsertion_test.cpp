@@ -59,8 +59,6 @@ TEST_F(ObjectInsertion, NopsFillTheFreeCellsLeftOfAnOutputRow) {
 }
 
 TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
-    // code; a contact at the bus; the row of a link joining the wire (0 none); the output's row after;
-    // the object before the output
     const std::tuple<std::uint16_t, bool, int, std::string, std::string> cases[] = {
         {kOut, true, 0, "  X ~ ~ ~ ~ ~ ~ Y", "80,64 "},
         {20, false, 0, "  ~ ~ ~ ~ ~ ~ ~ Y", "80,0 "},  // without input condition the first cell too
@@ -81,21 +79,10 @@ TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
     }
 }
 
-TEST_F(ObjectInsertion, JointCellsBeforeOutputsUnderALink) {
-    startList();
-    object(kOut, 640, 128, 0);
-    object(kOut, 640, 192, 192);  // on its block's top row: left alone
-    paint({"", "", "", " | |   | | |", "  ~ X ~ - ~ ~ ~ Y", "   |   | | |", "  ~ X ~ - ~ ~ ~ Y"});
-    markNopCellsBeforeOutputs();
-    EXPECT_EQ(dump(), (Picture{"", "", "", " | |   | | |", "  ~ X ~ # # # ~ Y", "   |   | | |",
-                               "  ~ X ~ - ~ ~ ~ Y"}));
-}
-
 TEST_F(ObjectInsertion, NopJointsBeforeOutputsBelowTheirTopRowUntilOneIsThereAlready) {
     startList();
     object(kLd, 80, 0, 0, 1, "H");
     object(kLd, 320, 256, 0, 1, "L");
-    // y, top row and xMaxi of each output; the one at 256 finds L in its place: the pass ends there.
     const std::uint32_t outputs[][3] = {
         {64, 0, 480}, {128, 0, 600}, {192, 192, 400}, {256, 0, 320}, {320, 0, 400}};
     for (const auto& [y, top, xMaxi] : outputs) {

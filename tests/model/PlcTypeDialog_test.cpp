@@ -7,24 +7,7 @@ namespace {
 
 class PlcTypeDialogTest : public test::CoreTest {};
 
-TEST_F(PlcTypeDialogTest, ShowSelectsTheItemOfThePresetType) {
-    const std::tuple<std::int32_t, int, std::int32_t> cases[] = {
-        {1, 0, 1}, {4, 1, 4}, {6, 2, 6}, {7, 3, 7}, {5, 4, 5},
-        {2, 5, 2}, {3, 0, 1}, {8, 0, 1}, {-1, 0, 1}};  // any other code: type 1 with the first item
-    for (const auto& [preset, item, type] : cases) {
-        PlcTypeDialog dialog;
-        dialog.plcType = preset;
-        dialog.memSizeCode = 8;
-        dialog.itemIndex = 3;
-        dialog.FormShow();
-        EXPECT_EQ(dialog.itemIndex, item) << preset;
-        EXPECT_EQ(dialog.plcType, type) << preset;
-        EXPECT_EQ(dialog.memSizeCode, 8) << preset;
-    }
-}
-
 TEST_F(PlcTypeDialogTest, ClickingAnItemSetsItsTypeAndClampsTheSize) {
-    // item, size before, type and size after: q0 q4 q1 q2 q3 W3
     const std::array<int, 4> cases[] = {{0, 4, 1, 2}, {1, 8, 4, 8},  {1, 16, 4, 8}, {2, 4, 6, 2},
                                         {3, 4, 7, 4}, {3, 16, 7, 8}, {4, 16, 5, 8}, {4, 32, 5, 32},
                                         {4, 2, 5, 2}, {5, 16, 2, 64}};

@@ -14,8 +14,6 @@ constexpr const char* kPath = "/home/tester/Tovel/Kestrion/User/Prog1.PMW";
 
 class PmwFileTest : public test::CoreTest {};
 
-// A program file put together from the layout, byte by byte, without the writer: program words
-// 0x2400 0xC500 END, then empty words; a tail that is not the template.
 std::vector<std::uint8_t> handMadeFile(std::uint16_t type, std::int16_t n, std::size_t programBytes) {
     std::vector<std::uint8_t> bytes(348 + programBytes + 68, 0xFF);
     std::fill(bytes.begin(), bytes.begin() + 348, 0);

@@ -31,8 +31,6 @@ protected:
 };
 
 TEST_F(RecentFilesTest, SavingMovesTheNameToTheTop) {
-    // The saved name and the list after it. A different file whose name begins like a listed one, or is
-    // the beginning of one, is a new name; the oldest drops out.
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"/p/A.PMW", {"/p/A.PMW", "/p/B.PMW", "/p/C.PMW", "/p/D.PMW"}},
         {"/p/C.PMW", {"/p/C.PMW", "/p/A.PMW", "/p/B.PMW", "/p/D.PMW"}},
@@ -43,23 +41,6 @@ TEST_F(RecentFilesTest, SavingMovesTheNameToTheTop) {
         updateRecentFileList(saved);
         EXPECT_EQ(captions(), expected) << saved;
     }
-}
-
-TEST_F(RecentFilesTest, NinetyFiveCharactersAreStoredNinetySixGiveAStarAndTheMessageOldestFirst) {
-    const std::string fits = "/" + std::string(90, 'f') + ".PMW";
-    const std::string tooLong = "/" + std::string(91, 'f') + ".PMW";
-    for (RecentFileItem& item : recentFileItems) item.path = fits;
-    _storeOldFileToModeDat(95);
-    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), fits);
-    for (RecentFileItem& item : recentFileItems) item.path = tooLong;
-    _storeOldFileToModeDat(95);
-    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(recentFileSlotText(slot), "*");
-    const char* const caption = " | _storeOldFileToModeDat | none";
-    EXPECT_EQ(test::shownBoxes(fakes.messages),
-              (test::Boxes{std::string("File41->Caption TooLong") + caption,
-                           std::string("File31->Caption FilenameTooLong") + caption,
-                           std::string("File21->Caption FilenameTooLong") + caption,
-                           std::string("File11->Caption FilenameTooLong") + caption}));
 }
 
 TEST_F(RecentFilesTest, LoadingNamesTheItemsAndHidesTheEmptyOnes) {
@@ -95,16 +76,6 @@ TEST_F(RecentFilesTest, StoreCurrentFileNameKeepsFileNamesWholeAndCutsMenuCaptio
     EXPECT_FALSE(storeCurrentFileName(std::string(96, 'b')));  // too long for the buffer: cut, and says so
     EXPECT_EQ(currentFileName(), std::string(95, 'b'));
     EXPECT_EQ(FileNameArray[95], '\0');
-}
-
-TEST_F(RecentFilesTest, TheCaptionShowsTheNameWithoutItsExtension) {
-    titleText = "Kestrion Version 2.1.1108";
-    for (const auto& [name, shown] : {std::pair{"/home/first.last/prog.v2.PMW", "/home/first.last/prog"},
-                                      {"/p/.x.PMW", "/p/.x"},
-                                      {"/p/noext", "/p/noext"}}) {
-        setMainCaptionWithFile(name);
-        EXPECT_EQ(fakes.system.caption, std::string("Kestrion Version 2.1.1108 - ") + shown);
-    }
 }
 
 }  // namespace

@@ -19,14 +19,12 @@ TEST_F(CanvasMarking, StartUpHalfCellsPlaceAnElementAtPixel160x128InColumn4Row4A
     EXPECT_EQ(dump(), (Picture{"", "", "", "", "    X"}));
     EXPECT_EQ(std::vector<std::int64_t>({firstCellColumn(), lastCellColumn(), rightBusColumn()}),
               std::vector<std::int64_t>({2, 26, 28}));
-    // The clear took the 40 columns in use.
     EXPECT_EQ(std::pair(VirtualArray.at(39, 8191), VirtualArray.at(40, 0)), std::pair(' ', '\0'));
     for (const auto& [code, cell] : {std::pair{kStl, 'S'}, {kCodeNop, '-'}, {kOut, 'X'}}) {
         object(code, 80, 0);
         setNowObjectCell();
         EXPECT_EQ(dump().at(0), std::string("  ") + cell) << code;
     }
-    // Cells outside the grid read blank and refuse writes.
     const CanvasGrid before = VirtualArray;
     for (auto [column, row] : {std::pair{-1, 0}, {0, -1}, {48, 0}, {0, 8192}})
         EXPECT_TRUE(!VirtualArray.put(column, row, 'X') && VirtualArray.at(column, row) == ' ') << column;
@@ -35,8 +33,6 @@ TEST_F(CanvasMarking, StartUpHalfCellsPlaceAnElementAtPixel160x128InColumn4Row4A
 }
 
 TEST_F(CanvasMarking, ContactAtOrPastTheRightBusWidensOneCellPerStepUntilTheGridIsFull) {
-    // x; result; bus end and columns after; boxes; the column marked (0 none)
-    // 1360: the last widening that fits; 1440 would need 50 columns: refused.
     // clang-format off
     const std::array<std::uint32_t, 6> cases[] = {
         {1040, 1, 1120, 40, 0, 26}, {1120, 0, 1200, 42, 1, 28}, {1360, 0, 1440, 48, 4, 34}, {1440, 0, 1120, 40, 1, 0}};
@@ -147,11 +143,9 @@ TEST_F(CanvasCells, LinkTestsAndTheUpwardLinksDrawnFromTheFirstDrawnLineDown) {
     startList();
     stLadderBlock* head = object(kLd, 80, 64);  // row 2
     for (const auto& [x, y] : {std::pair{160U, 128U}, {240U, 64U}, {160U, 256U}}) object(kAnd, x, y);
-    // Above row 2 at columns 4 and 40, above rows 4 and 6 at column 6, above row 8 (past n) at 4.
     paint({"", "   |", "", "     |", "", "     |", "", "   |"});
     setCanvasCell(39, 1, '|');
     setCanvasCell(39, 3, '|');
-    // The link tests look at one corner each, of an object only.
     EXPECT_EQ((std::vector<bool>{hasLineLeftUp(160, 256), hasLineRightUp(80, 64), hasLineLeftDown(240, 64),
                                  hasLineRightDown(160, 128), hasLineLeftUp(80, 64), hasLineRightUp(400, 64),
                                  hasLineLeftDown(80, 64), hasLineRightDown(80, 64)}),

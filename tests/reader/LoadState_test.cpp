@@ -30,7 +30,6 @@ TEST_F(LoadStateTest, ALoadStartsAtTheLeftBusWithTheAreaEndSeedAndProgressOfItsM
         EXPECT_EQ(stack0Code[0], 64u);
     }
     EXPECT_TRUE(readerState.endFollowedByB40F);
-    // Progress is measured against the capacity, and a code of 0 or below never divides by zero.
     EXPECT_EQ(loadProgressPercent(348 + 2000, 2), 50);
     EXPECT_EQ(loadProgressPercent(348 + 6000, 2), 100);
     EXPECT_EQ(loadProgressPercent(348 + 64000, 0), 50);

@@ -47,13 +47,6 @@ TEST(DeviceCodes, TextsWithoutACodeAreRefused) {
         EXPECT_FALSE(deviceCodeOfText(text).has_value()) << text;
 }
 
-TEST(DeviceCodes, OneWordInstructionsAddTheCodeToTheGroup) {
-    EXPECT_EQ(0x2000 + *deviceCodeOfText("X000"), 0x2400);  // LD X000
-    EXPECT_EQ(0x2000 + *deviceCodeOfText("X017"), 0x240F);
-    EXPECT_EQ(0xC000 + *deviceCodeOfText("Y000"), 0xC500);
-    EXPECT_EQ(0x2000 + *deviceCodeOfText("M8002"), 0x2F02);
-}
-
 TEST(OperandPairs, WordBitAndBitDevicePairsAndTheirTexts) {
     EXPECT_EQ(wordBitPair(100, 10), (WordPair{0x86C8, 0x9680}));
     EXPECT_EQ(wordBitPair(0, 0), (WordPair{0x8600, 0x9400}));
@@ -84,12 +77,6 @@ TEST_F(WritingIntoTheObject, DeviceTextAndNumberGoIntoTheFirstOperandAnOutsideCo
     EXPECT_EQ(fakes.messages.shown[0].caption, "convToRelayCode");
     EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Information);
     EXPECT_EQ(textOf(object.operands[0]) + "/" + std::to_string(object.rCode), "A16384/16384");
-}
-
-TEST_F(WritingIntoTheObject, WordBitTextAndRegisterNumber) {
-    convToWordBitText(0x00C8, 10);
-    EXPECT_EQ(textOf(object.operands[0]), "D100.A");
-    EXPECT_EQ(object.rCode, 100);
 }
 
 TEST(InstructionLengths, OfEveryFamilyAndItsGaps) {

@@ -23,7 +23,6 @@ using Encoder = std::function<std::uint32_t(OperandSink&, std::uint32_t, std::st
 
 constexpr std::uint32_t kStep = 40;
 
-// Runs an encoder from step 40 and checks that the returned step follows the words written.
 Words encodeWith(const Encoder& encoder, std::string_view text, bool wide) {
     Words words;
     std::uint32_t expectedStep = kStep;
@@ -46,8 +45,6 @@ Words encode(std::string_view text, bool wide) {
 std::string decode(const Words& words, bool wide) {
     return decodeOperands(words, 1, wide)[0];
 }
-
-// ---- The worked words ------------------------------------------------------------------------------
 
 struct Encoded {
     const char* text;
@@ -139,9 +136,6 @@ TEST(OperandWords, OperandsFollowEachOtherByTwoOrFourWords) {
               (OperandTexts{"K100000", "D10", "", "", ""}));
 }
 
-// ---- Round trip: every canonical text of every form reads back as itself ---------------------------
-
-// The texts with index suffixes; with plain, the texts themselves as well.
 std::vector<std::string> withIndexes(const std::vector<std::string>& texts, bool plain) {
     std::vector<std::string> out;
     for (const std::string& text : texts) {
@@ -198,7 +192,6 @@ TEST(OperandRoundTrip, RealConstantsIn32BitFormTheTooLongOnesInABoundedForm) {
     EXPECT_EQ(floatOperandDigits(std::bit_cast<std::uint32_t>(1e7f)), "1.00000000e+07");
     EXPECT_EQ(floatOperandDigits(std::bit_cast<std::uint32_t>(-999999.0f)), "-999999.000000");
     EXPECT_EQ(floatOperandDigits(std::bit_cast<std::uint32_t>(-1e6f)), "-1.0000000e+06");
-    // Nine digits give back the exact float.
     EXPECT_EQ(strToFloatBits(floatOperandDigits(0x7F7FFFFF)), 0x7F7FFFFFu);
 }
 
@@ -210,8 +203,6 @@ TEST(OperandRoundTrip, BufferMemoryAndPointers) {
          {"P0", "P10", "P255", "P256", "P4095", "P8191", "P5Z1", "P2048V7", "P8191Z", "P63V3"})
         EXPECT_EQ(decode(encodeWith(encodePointerText, text, false), false), text);
 }
-
-// ---- Refusals --------------------------------------------------------------------------------------
 
 class Refusals : public CoreTest {};
 
@@ -275,7 +266,6 @@ TEST_F(Refusals, UnknownFormsLeaveTheOperandEmptyAfterTheirMessage) {
     EXPECT_EQ(fakes.messages.shown[0].caption, "Ladder Conversion");
     EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Information);
     EXPECT_EQ(fakes.statusBar.panelText(0), "77");
-
     for (const Words& words : {Words{0x8600, 0x8A00}, Words{0x9600, 0x8C00}}) {
         fakes.messages.shown.clear();
         EXPECT_EQ(decode(words, false), "");
@@ -286,8 +276,6 @@ TEST_F(Refusals, UnknownFormsLeaveTheOperandEmptyAfterTheirMessage) {
     EXPECT_EQ(decode(Words{0x9400, 0x9200}, false), "");
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
-
-// ---- The program image and the object --------------------------------------------------------------
 
 class FromTheImage : public CoreTest {
 protected:
@@ -331,8 +319,6 @@ TEST_F(FromTheImage, TextsAreWrittenIntoTheNamedSlotOnly) {
     writeBitGroupOperandText(0, 0, '1', 'X', 5, "0");
     EXPECT_EQ(textOf(object.operand6), "");
 }
-
-// ---- Small helpers ---------------------------------------------------------------------------------
 
 TEST(OperandHelpers, IndexOffsetsAndValues) {
     const std::vector<std::uint32_t> offsets{indexOffsetFloor(63),           indexOffsetFloor(447),

@@ -1,4 +1,3 @@
-// File > New, Save As, Close and Open through the real menus and dialogs of the window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -25,11 +24,9 @@ namespace fs = std::filesystem;
 class FileMenuTest : public kestrion::test::RealServicesTest {
 protected:
     FileMenuTest() : RealServicesTest("filemenu") {
-        // Plays the user on whatever modal dialog comes up.
         QObject::connect(&driver, &QTimer::timeout, [this] { answerDialog(); });
         driver.start(10);
     }
-
     void answerDialog() {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) {
@@ -47,7 +44,6 @@ protected:
             box->reject();
         }
     }
-
     QTimer driver;
     std::string chosenFile;
     QStringList dialogTitles;
@@ -60,7 +56,6 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     EXPECT_TRUE(form.action("Save1")->isEnabled());
     EXPECT_EQ(form.windowTitle().toStdString(),
               "Kestrion Version 2.1.1108 - " + home.string() + "/User/Noname01");
-
     const fs::path folder = home / "saved";
     fs::create_directories(folder);
     chosenFile = (folder / "Pump.PMW").string();

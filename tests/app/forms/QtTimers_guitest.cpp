@@ -1,4 +1,3 @@
-// The real timers the main window owns: a disabled one fires no more.
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -15,7 +14,6 @@ TEST(QtTimersTest, ADisabledTimerFiresNoMore) {
     QtTimers timers;
     int fired = 0;
     QObject::connect(&timers.timer(TimerId::Timer1), &QTimer::timeout, [&] {
-        // Disabled from inside its own tick, as the core's handlers do.
         if (++fired == 2) timers.setEnabled(TimerId::Timer1, false);
     });
     timers.setInterval(TimerId::Timer1, 1);
@@ -23,7 +21,6 @@ TEST(QtTimersTest, ADisabledTimerFiresNoMore) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return fired >= 2; }, 5000));
     QTest::qWait(30);
     EXPECT_EQ(fired, 2);
-    // Enabled and disabled again before its first tick; a new period does not start it either.
     timers.setEnabled(TimerId::Timer1, true);
     timers.setEnabled(TimerId::Timer1, false);
     timers.setInterval(TimerId::Timer1, 2);

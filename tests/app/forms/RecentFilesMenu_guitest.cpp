@@ -1,4 +1,3 @@
-// The recent-file items of the File menu and the settings file as the real window leaves them.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -25,7 +24,6 @@ namespace fs = std::filesystem;
 class RecentFilesMenuTest : public kestrion::test::RealServicesTest {
 protected:
     RecentFilesMenuTest() : RealServicesTest("recent") {}
-
     void writeSettings(const std::vector<std::string>& recent, char languageNo = 0) {
         std::vector<char> bytes(512, '\0');
         bytes[16] = languageNo;
@@ -53,29 +51,6 @@ TEST_F(RecentFilesMenuTest, StoredFilesAreListedReadableInTheCodePageOfTheLangua
     EXPECT_TRUE(form.FileBar1->isSeparator());
     const QList<QAction*> items = form.menu("FileMenu")->actions();
     EXPECT_LT(items.indexOf(form.FileBar1), items.indexOf(form.File11));
-}
-
-// What start-up writes is the core's to test; here the window runs the core's show and destruction.
-TEST_F(RecentFilesMenuTest, AFirstStartShowsNoRecentFilesAndTheDestructionLeavesNoRunningBlock) {
-    {
-        TMainForm form(services);
-        form.show();
-        EXPECT_FALSE(form.FileBar1->isVisible());
-        EXPECT_EQ(readSettings().at(8), 1);  // the running process counts itself
-    }
-    const std::vector<std::uint8_t> after = readSettings();
-    EXPECT_EQ(std::vector<std::uint8_t>(after.begin() + 8, after.begin() + 16),
-              std::vector<std::uint8_t>(8, 0));
-}
-
-TEST_F(RecentFilesMenuTest, TheMenuFollowsASaveAndTheCaptionTheFile) {
-    writeSettings({"/home/tester/a.PMW"});
-    TMainForm form(services);
-    form.show();
-    updateRecentFileList("/home/tester/new.PMW");
-    emit form.menu("FileMenu")->aboutToShow();
-    EXPECT_EQ(form.File11->text(), "/home/tester/new.PMW");
-    EXPECT_EQ(form.File21->text(), "/home/tester/a.PMW");
 }
 
 }  // namespace

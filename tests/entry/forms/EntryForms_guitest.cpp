@@ -1,4 +1,3 @@
-// The instruction box and the device entry dialog as Qt windows, opened through the real dialogs.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +19,6 @@ protected:
         ladderArea.show();
         qtDialogs.setLadderArea(&ladderArea);
     }
-    // Plays keys on the box once it shows.
     void whenBoxOpens(std::function<void(forms::TEditKeyForm&)> keys) {
         QTimer::singleShot(0, [this, keys] {
             auto* form = ladderArea.findChild<forms::TEditKeyForm*>();

@@ -1,5 +1,3 @@
-// The port dialog as the user meets it: opened by the core through the real services, a port
-// typed into its box, OK clicked.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>

@@ -17,25 +17,6 @@ QRadioButton* item(TPlcTypeForm& form, int index) {
     return qobject_cast<QRadioButton*>(form.FennuButtons->button(index));
 }
 
-TEST(PlcTypeFormTest, CaptionItemsInThreeColumnsAndButtons) {
-    TPlcTypeForm form;
-    EXPECT_EQ(form.windowTitle(), "Type setting");
-    const QStringList labels = {"q0", "q4", "q1", "q2", "q3", "W3"};
-    auto* grid = qobject_cast<QGridLayout*>(form.FennuRadioGroup->layout());
-    ASSERT_NE(grid, nullptr);
-    for (int i = 0; i < 6; ++i) {
-        ASSERT_NE(item(form, i), nullptr);
-        EXPECT_EQ(item(form, i)->text(), labels[i]);
-        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-        grid->getItemPosition(grid->indexOf(item(form, i)), &row, &column, &rowSpan, &columnSpan);
-        EXPECT_EQ(row, i / 3);
-        EXPECT_EQ(column, i % 3);
-    }
-    EXPECT_EQ(form.btnOk->text(), "OK");
-    EXPECT_EQ(form.btnCancel->text(), "Cancel");
-    EXPECT_EQ(form.btnHelp->text(), "Help");
-}
-
 TEST(PlcTypeFormTest, ClickingItemsClampsAndTheModalShowGivesTheResultFields) {
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
@@ -51,7 +32,6 @@ TEST(PlcTypeFormTest, ClickingItemsClampsAndTheModalShowGivesTheResultFields) {
     EXPECT_EQ(ok.okFlag, 1);
     EXPECT_EQ(ok.plcType, 7);
     EXPECT_EQ(ok.memSizeCode, 8);
-
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);

@@ -16,7 +16,6 @@ struct SeenView {
     QString text2;
 };
 
-// Reads the view while it is shown modally, then closes it as the user would.
 SeenView showAndClose(const StackCodeView& view) {
     SeenView seen;
     QTimer::singleShot(0, [&seen] {
@@ -45,7 +44,6 @@ TEST(StackCodeFormTest, ShowsCaptionAndTextsModallyAndIsKeptHiddenForTheNextTime
     ASSERT_FALSE(stackCodeForm.isNull());
     EXPECT_TRUE(stackCodeForm->isHidden());
     EXPECT_TRUE(stackCodeForm->Edit1->isReadOnly());
-
     TstackCodeForm* made = stackCodeForm.data();
     const SeenView second = showAndClose({"caption", "70", "text"});
     EXPECT_EQ(stackCodeForm.data(), made);
