@@ -11,7 +11,8 @@ namespace {
 using kestrion::platform::PosixFiles;
 
 std::string scratchFile() {
-    return (std::filesystem::temp_directory_path() / ("kestrion-bench-" + std::to_string(getpid()) + ".PMW")).string();
+    return (std::filesystem::temp_directory_path() / ("kestrion-bench-" + std::to_string(getpid()) + ".PMW"))
+        .string();
 }
 
 void BM_WriteWholeProgramFile(benchmark::State& state) {

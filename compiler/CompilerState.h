@@ -11,7 +11,7 @@ namespace kestrion {
 struct stLadderBlock;
 
 struct CompilerState {
-    std::string traceText;  // the last step note of a pass
+    std::string traceText;             // the last step note of a pass
     stLadderBlock* ldrConv = nullptr;  // the object whose words are being written
 };
 

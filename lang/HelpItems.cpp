@@ -5,7 +5,9 @@
 
 namespace kestrion {
 
-void setSoftwareVersion(const std::string& version) { titleText = "Kestrion " + version; }
+void setSoftwareVersion(const std::string& version) {
+    titleText = "Kestrion " + version;
+}
 
 void screenResolution1Click() {
     const platform::ScreenSize size = platform::system().screenSize();

@@ -46,7 +46,9 @@ const Texts fileExistsOverwrite = {
     "Bu dosya zaten var, üzerine yazmak istiyor musunuz ?",
 };
 
-std::string inCurrentLanguage(const Texts& texts) { return texts[static_cast<std::size_t>(currentLanguage())]; }
+std::string inCurrentLanguage(const Texts& texts) {
+    return texts[static_cast<std::size_t>(currentLanguage())];
+}
 
 }  // namespace
 
@@ -73,10 +75,18 @@ Language currentLanguage() {
     return Language::English;
 }
 
-std::string getMsgSaveBeforeClose() { return inCurrentLanguage(saveBeforeClose); }
-std::string getMsgSaveBeforeExit() { return inCurrentLanguage(saveBeforeExit); }
-std::string getMsgFileExistsOverwrite() { return inCurrentLanguage(fileExistsOverwrite); }
-std::string getMsgInstructionCodeError() { return "InstructionCodeError"; }
+std::string getMsgSaveBeforeClose() {
+    return inCurrentLanguage(saveBeforeClose);
+}
+std::string getMsgSaveBeforeExit() {
+    return inCurrentLanguage(saveBeforeExit);
+}
+std::string getMsgFileExistsOverwrite() {
+    return inCurrentLanguage(fileExistsOverwrite);
+}
+std::string getMsgInstructionCodeError() {
+    return "InstructionCodeError";
+}
 
 namespace {
 

@@ -43,8 +43,8 @@ struct BaudEntry {
     std::uint32_t pollPeriod;
 };
 constexpr BaudEntry kBaudTable[] = {
-    {9600, "9600", 180},    {19200, "19200", 120},   {38400, "38400", 100},
-    {57600, "57600", 100},  {115200, "115200", 100}, {115200, "115200", 100},
+    {9600, "9600", 180},   {19200, "19200", 120},   {38400, "38400", 100},
+    {57600, "57600", 100}, {115200, "115200", 100}, {115200, "115200", 100},
 };
 static_assert(sizeof(kBaudTable) / sizeof(kBaudTable[0]) == kBaudTableSize);
 
@@ -112,7 +112,9 @@ void dropPort() {
 
 }  // namespace
 
-platform::SerialPort* linkPort() { return port.get(); }
+platform::SerialPort* linkPort() {
+    return port.get();
+}
 
 std::uint32_t baudRateOfIndex(std::uint32_t index) {
     return index < kBaudTableSize ? kBaudTable[index].rate : kBaudTable[0].rate;
@@ -122,7 +124,9 @@ std::uint32_t pollPeriodOfIndex(std::uint32_t index) {
     return index < kBaudTableSize ? kBaudTable[index].pollPeriod : 100;
 }
 
-void setBaudRate(std::uint32_t index) { comDcb.baudRate = baudRateOfIndex(index); }
+void setBaudRate(std::uint32_t index) {
+    comDcb.baudRate = baudRateOfIndex(index);
+}
 
 void setBaudRateString(std::uint32_t index) {
     if (index >= kBaudTableSize) {
@@ -246,7 +250,9 @@ void linkStartUp() {
     platform::timers().setInterval(platform::TimerId::Timer1, 0);
 }
 
-void resetLinkState() { linkState = {}; }
+void resetLinkState() {
+    linkState = {};
+}
 
 namespace {
 

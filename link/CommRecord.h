@@ -51,7 +51,7 @@ struct CommRecord {
     // Monitor request lists: a 16-bit byte count, then 16-bit entries.
     std::array<std::uint8_t, kMonitorTxBufSize> bitTxBuf{};
     std::array<std::uint8_t, kMonitorTxBufSize> byteTxBuf{};
-    std::array<char, kRxBkBufSize> RxBkBuf{};      // the current reply, NUL-terminated
+    std::array<char, kRxBkBufSize> RxBkBuf{};  // the current reply, NUL-terminated
     std::array<std::uint8_t, kTxBytesSize> txBytes{};
     std::array<char, kTxCharsSize + 1> txChars{};  // the text of the last frame, NUL-terminated
 };
@@ -71,7 +71,7 @@ constexpr std::uint8_t kComStateOpen = 0x01;
 
 extern platform::SerialFormat& comDcb;
 extern std::uint8_t& comState;
-extern int& comPortHandle;  // -1 while the port is closed
+extern int& comPortHandle;           // -1 while the port is closed
 extern std::uint32_t& comPortIndex;  // 0..18 = COM1..COM19
 extern std::uint32_t& baudIndex;     // 0..5
 extern std::int32_t& commProtocol;

@@ -26,10 +26,13 @@ void appendCharAsHex(char c) {
 
 // The characters at the given 1-based positions of the digits; a missing digit counts as '0'.
 void appendCharacters(const std::string& digits, std::initializer_list<std::size_t> positions) {
-    for (std::size_t position : positions) appendCharAsHex(position <= digits.size() ? digits[position - 1] : '0');
+    for (std::size_t position : positions)
+        appendCharAsHex(position <= digits.size() ? digits[position - 1] : '0');
 }
 
-std::size_t txCharsLength() { return std::strlen(rs.txChars.data()); }
+std::size_t txCharsLength() {
+    return std::strlen(rs.txChars.data());
+}
 
 // A trace line numbered by the line it becomes.
 void traceLine(const char* arrow, const std::string& body) {
@@ -101,13 +104,25 @@ void expectReplyTo(const std::uint8_t* frame, std::size_t size) {
 
 }  // namespace
 
-void appendAddress(const std::string& digits4) { appendCharacters(digits4, {1, 2, 3, 4}); }
-void appendAddressLowFirst(const std::string& digits4) { appendCharacters(digits4, {3, 4, 1, 2}); }
-void appendDataWord(const std::string& digits8) { appendCharacters(digits8, {7, 8, 5, 6}); }
-void appendDataDword(const std::string& digits8) { appendCharacters(digits8, {7, 8, 5, 6, 3, 4, 1, 2}); }
-void appendByteCount(const std::string& digits4) { appendCharacters(digits4, {3, 4}); }
+void appendAddress(const std::string& digits4) {
+    appendCharacters(digits4, {1, 2, 3, 4});
+}
+void appendAddressLowFirst(const std::string& digits4) {
+    appendCharacters(digits4, {3, 4, 1, 2});
+}
+void appendDataWord(const std::string& digits8) {
+    appendCharacters(digits8, {7, 8, 5, 6});
+}
+void appendDataDword(const std::string& digits8) {
+    appendCharacters(digits8, {7, 8, 5, 6, 3, 4, 1, 2});
+}
+void appendByteCount(const std::string& digits4) {
+    appendCharacters(digits4, {3, 4});
+}
 // The count is a field like any other: its two digit characters travel as their ASCII codes.
-void appendValueByteCount(int is32) { appendCharacters(is32 != 0 ? "04" : "02", {1, 2}); }
+void appendValueByteCount(int is32) {
+    appendCharacters(is32 != 0 ? "04" : "02", {1, 2});
+}
 
 std::uint8_t hexPairToByte(char high, char low) {
     return static_cast<std::uint8_t>(hexDigitValue(high) * 16 + hexDigitValue(low));
@@ -118,8 +133,12 @@ std::uint16_t byteToHexChars(std::uint8_t value) {
                                       static_cast<std::uint8_t>(hexDigit(value & 0x0F)));
 }
 
-std::uint8_t _dllAsciiConvToHex(char high, char low) { return hexPairToByte(high, low); }
-std::uint16_t _dllHexConvToAscii(std::uint8_t value) { return byteToHexChars(value); }
+std::uint8_t _dllAsciiConvToHex(char high, char low) {
+    return hexPairToByte(high, low);
+}
+std::uint16_t _dllHexConvToAscii(std::uint8_t value) {
+    return byteToHexChars(value);
+}
 
 std::size_t hexTextToBytes(std::size_t n, const char* text, std::uint8_t* bytes, std::size_t capacity) {
     if (n == 0 || n % 2 != 0) return 0;
@@ -145,8 +164,8 @@ void AddSumCheckCode(std::size_t n) {
     // The limit holds for the frame as it is sent, check code included.
     linkState.frameRefused = n + kCheckCodeDigits > kFrameTextLimit;
     if (linkState.frameRefused) {
-        platform::statusBar().setPanelText(0, "rsLength=" + std::to_string(n) + " rsChHex[]=" +
-                                                  std::to_string(kFrameTextLimit));
+        platform::statusBar().setPanelText(
+            0, "rsLength=" + std::to_string(n) + " rsChHex[]=" + std::to_string(kFrameTextLimit));
         platform::messages().show("Msg2015091386...", "AddSumCheckCode", platform::MsgIcon::None,
                                   platform::MsgButtons::Ok);
         return;
@@ -165,7 +184,8 @@ LinkOutcome sendFrameHex(std::size_t n) {
     const bool refused = std::exchange(linkState.frameRefused, false);
     if (linkBusy()) return LinkOutcome::Busy;
     if (portClosed("Com port not open...", "Communication Message")) return LinkOutcome::NotSent;
-    if (refused || n > kFrameTextLimit || n > rsChHex.size() || !copyFrameText(0, n)) return LinkOutcome::NotSent;
+    if (refused || n > kFrameTextLimit || n > rsChHex.size() || !copyFrameText(0, n))
+        return LinkOutcome::NotSent;
     clearLine();
     copyFrameText(0, n);
     const std::size_t count = hexTextToBytes(n, rs.txChars.data(), rs.txBytes.data(), rs.txBytes.size());
@@ -197,7 +217,8 @@ LinkOutcome sendFrameText(std::size_t n) {
 
 LinkOutcome sendFrameBytes(std::size_t n) {
     if (linkBusy()) return LinkOutcome::Busy;
-    if (portClosed("Error2015122243...Com port no open...", "Communication Message")) return LinkOutcome::NotSent;
+    if (portClosed("Error2015122243...Com port no open...", "Communication Message"))
+        return LinkOutcome::NotSent;
     if (n > kFrameTextLimit || n > rsChHex.size()) return LinkOutcome::NotSent;
     clearLine();
     copyFrameText(1, n);
@@ -210,7 +231,9 @@ LinkOutcome sendFrameBytes(std::size_t n) {
     return writeToPort(reinterpret_cast<const std::uint8_t*>(rs.txChars.data()), count);
 }
 
-void logDroppedReply(const std::string& what) { traceLine("<=", "dropped " + what); }
+void logDroppedReply(const std::string& what) {
+    traceLine("<=", "dropped " + what);
+}
 
 void logReplyAckNak() {
     platform::statusBar().setPanelText(13, " ");

@@ -42,8 +42,8 @@ struct LinkState {
     // What answers the frame sent last; a reply of another kind or length is dropped.
     ReplyKind expectedReply = ReplyKind::Any;
     std::size_t expectedReplyCharacters = 0;
-    bool lateReplyPossible = false;  // the last wait ran out: its reply may still come
-    bool frameRefused = false;       // the frame text being built did not fit with its check code
+    bool lateReplyPossible = false;              // the last wait ran out: its reply may still come
+    bool frameRefused = false;                   // the frame text being built did not fit with its check code
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
 };
 

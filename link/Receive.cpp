@@ -27,8 +27,12 @@ public:
     WaitScope& operator=(const WaitScope&) = delete;
 };
 
-void setBits(std::uint8_t bits) { rs.status |= bits; }
-void clearBits(std::uint8_t bits) { rs.status &= static_cast<std::uint8_t>(~bits); }
+void setBits(std::uint8_t bits) {
+    rs.status |= bits;
+}
+void clearBits(std::uint8_t bits) {
+    rs.status &= static_cast<std::uint8_t>(~bits);
+}
 
 void resetFrame() {
     rs.rxSum = 0;
@@ -148,7 +152,9 @@ void beginWait() {
     clearBits(kRsNak);
 }
 
-std::uint32_t now() { return platform::clock().tickCount(); }
+std::uint32_t now() {
+    return platform::clock().tickCount();
+}
 
 // The shared loop of gblDELAY and waitAck; lineProtocols: protocols 1 to 3 end on a complete line.
 LinkOutcome waitForReply(std::uint32_t ms, bool lineProtocols) {
@@ -200,7 +206,9 @@ std::size_t awaitQuietLine(platform::SerialPort& port) {
 
 }  // namespace
 
-bool linkBusy() { return linkState.waitDepth > 0; }
+bool linkBusy() {
+    return linkState.waitDepth > 0;
+}
 
 void expectReply(ReplyKind kind, std::size_t dataCharacters) {
     linkState.expectedReply = kind;
@@ -286,21 +294,27 @@ void checkReplySum(std::uint32_t etxPosition) {
     rs.replyCode = expected == rs.rxSum ? kReplyAck : kReplyNak;
 }
 
-LinkOutcome gblDELAY(std::uint32_t ms) { return waitForReply(ms, true); }
+LinkOutcome gblDELAY(std::uint32_t ms) {
+    return waitForReply(ms, true);
+}
 
-LinkOutcome waitAck(std::uint32_t ms) { return waitForReply(ms, false); }
+LinkOutcome waitAck(std::uint32_t ms) {
+    return waitForReply(ms, false);
+}
 
 LinkOutcome _waitRsReply(std::uint32_t ticks) {
     if (linkBusy()) return LinkOutcome::Busy;
     auto& timers = platform::timers();
-    if (timers.interval(platform::TimerId::Timer1) == 0) timers.setInterval(platform::TimerId::Timer1, kDefaultPollPeriod);
+    if (timers.interval(platform::TimerId::Timer1) == 0)
+        timers.setInterval(platform::TimerId::Timer1, kDefaultPollPeriod);
     if (!timers.enabled(platform::TimerId::Timer1)) timers.setEnabled(platform::TimerId::Timer1, true);
 
     WaitScope scope;
     beginWait();
     std::uint32_t start = rs.tickCount;
     for (;;) {
-        if (static_cast<std::int32_t>(rs.tickCount - start) >= static_cast<std::int32_t>(ticks)) return timedOut();
+        if (static_cast<std::int32_t>(rs.tickCount - start) >= static_cast<std::int32_t>(ticks))
+            return timedOut();
         platform::clock().runMessageLoopOnce();
         if (static_cast<std::int32_t>(rs.tickCount - start) < 0) start = rs.tickCount;
         if (rs.replyCode != kReplyNone) return endOnReplyCode();

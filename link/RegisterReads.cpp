@@ -25,7 +25,6 @@ void showMessage(const char* text, platform::MsgIcon icon) {
     platform::messages().show(text, "Communication Message", icon, platform::MsgButtons::Ok);
 }
 
-
 // The value of `count` reply characters from position `from`, high digit first.
 std::uint32_t replyNumber(std::size_t from, std::size_t count) {
     std::uint32_t value = 0;

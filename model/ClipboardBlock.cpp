@@ -10,8 +10,8 @@
 
 #include "model/ByteImage.h"
 #include "model/MainState.h"
-#include "model/ModelState.h"
 #include "model/ModeData.h"
+#include "model/ModelState.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -59,7 +59,9 @@ bool isClipboardMemoryValid() {
                       block.begin() + static_cast<std::ptrdiff_t>(kClipboardSignatureOffset));
 }
 
-std::span<std::uint8_t> clipboardMemory() { return block; }
+std::span<std::uint8_t> clipboardMemory() {
+    return block;
+}
 
 std::span<std::uint8_t> clipboardObjectSlot(std::size_t index) {
     if (index >= kClipboardObjectSlots || block.empty()) return {};

@@ -37,7 +37,9 @@ locale_t cLocale() {
     return locale;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The decimal number at the start of text: blanks, a sign, digits with an optional point, and an
 // exponent (in lower case, every 'E' is gone). The C conversion alone would also read hexadecimal

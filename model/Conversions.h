@@ -11,7 +11,9 @@
 namespace kestrion {
 
 // The one hexadecimal digit rule of the program: digits '0'..'9' and upper-case 'A'..'F'.
-constexpr bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+constexpr bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
 // '0'..'9' give 0..9 and 'A'..'F' give 10..15; any other character gives 0.
 constexpr std::uint8_t hexDigitValue(char c) {
     if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
@@ -19,7 +21,9 @@ constexpr std::uint8_t hexDigitValue(char c) {
     return 0;
 }
 // The digit of the low four bits of value.
-constexpr char hexDigit(unsigned value) { return "0123456789ABCDEF"[value & 0x0Fu]; }
+constexpr char hexDigit(unsigned value) {
+    return "0123456789ABCDEF"[value & 0x0Fu];
+}
 
 // An X or Y number written with octal digits (0 to 177, read as decimal) to its linear index:
 // 17 -> 15, 100 -> 64, 177 -> 127.

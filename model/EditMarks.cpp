@@ -12,8 +12,6 @@
 
 namespace kestrion {
 
-
-
 namespace {
 
 bool holdsRow(const GrayMarkList& list, std::uint32_t y) {
@@ -131,9 +129,9 @@ transaction::Restore snapshotEditMarks() {
         std::vector<stDeleteStepNo> steps;
         std::ptrdiff_t stepsNow;
     };
-    auto saved = std::make_shared<const Saved>(Saved{saveMarks(grayMarks), saveMarks(insGrayMarks),
-                                                     saveMarks(delGrayMarks), links::copyNodes(deleteStepNoList),
-                                                     links::indexOf(deleteStepNoList, deleteStepNoList.now)});
+    auto saved = std::make_shared<const Saved>(
+        Saved{saveMarks(grayMarks), saveMarks(insGrayMarks), saveMarks(delGrayMarks),
+              links::copyNodes(deleteStepNoList), links::indexOf(deleteStepNoList, deleteStepNoList.now)});
     return [saved] {
         freeAllEditMarks();
         restoreMarks(grayMarks, saved->gray);

@@ -14,10 +14,13 @@ struct Range {
 };
 
 bool inAny(std::int32_t code, std::initializer_list<Range> ranges) {
-    return std::any_of(ranges.begin(), ranges.end(), [code](Range r) { return code >= r.low && code <= r.high; });
+    return std::any_of(ranges.begin(), ranges.end(),
+                       [code](Range r) { return code >= r.low && code <= r.high; });
 }
 
-int topNibble(std::int32_t code) { return (code >> 12) & 0xF; }
+int topNibble(std::int32_t code) {
+    return (code >> 12) & 0xF;
+}
 
 }  // namespace
 
@@ -39,37 +42,72 @@ bool isOutputTypeCode(std::int32_t code) {
 }
 
 bool isUnconditionalInstrCode(std::int32_t code) {
-    return inAny(code, {{11, 11}, {15, 15}, {20, 20}, {22, 22}, {24, 24}, {26, 26}, {28, 28}, {32, 32}, {34, 34},
+    return inAny(code, {{11, 11},
+                        {15, 15},
+                        {20, 20},
+                        {22, 22},
+                        {24, 24},
+                        {26, 26},
+                        {28, 28},
+                        {32, 32},
+                        {34, 34},
                         {0xF7FF, 0xF7FF}});
 }
 
-bool isStlPageCode(std::int32_t code) { return topNibble(code) == 0xF && code != 0xF7FF; }
+bool isStlPageCode(std::int32_t code) {
+    return topNibble(code) == 0xF && code != 0xF7FF;
+}
 
-bool isRetCode(std::int32_t code) { return code == 0xF7FF; }
+bool isRetCode(std::int32_t code) {
+    return code == 0xF7FF;
+}
 
 bool isLoadTypeCode(std::int32_t code) {
     const int nibble = topNibble(code);
     return nibble == 0x2 || nibble == 0x3 ||
-           inAny(code, {{0x1C2, 0x1C3}, {0x1CA, 0x1CB}, {0x3C2, 0x3C3}, {0x3CA, 0x3CB}, {0x1D0, 0x1DD}, {0x11D0, 0x11DD}});
+           inAny(code, {{0x1C2, 0x1C3},
+                        {0x1CA, 0x1CB},
+                        {0x3C2, 0x3C3},
+                        {0x3CA, 0x3CB},
+                        {0x1D0, 0x1DD},
+                        {0x11D0, 0x11DD}});
 }
 
 bool isAndTypeCode(std::int32_t code) {
     const int nibble = topNibble(code);
     return nibble == 0x4 || nibble == 0x5 ||
-           inAny(code, {{0x1C4, 0x1C5}, {0x1CC, 0x1CD}, {0x3C4, 0x3C5}, {0x3CC, 0x3CD}, {0xFFFD, 0xFFFD},
-                        {0x1E0, 0x1ED}, {0x11E0, 0x11ED}});
+           inAny(code, {{0x1C4, 0x1C5},
+                        {0x1CC, 0x1CD},
+                        {0x3C4, 0x3C5},
+                        {0x3CC, 0x3CD},
+                        {0xFFFD, 0xFFFD},
+                        {0x1E0, 0x1ED},
+                        {0x11E0, 0x11ED}});
 }
 
 bool isOrTypeCode(std::int32_t code) {
     const int nibble = topNibble(code);
     return nibble == 0x6 || nibble == 0x7 ||
-           inAny(code, {{0x1C6, 0x1C7}, {0x1CE, 0x1CF}, {0x3C6, 0x3C7}, {0x3CE, 0x3CF}, {0x1F0, 0x1FD}, {0x11F0, 0x11FD}});
+           inAny(code, {{0x1C6, 0x1C7},
+                        {0x1CE, 0x1CF},
+                        {0x3C6, 0x3C7},
+                        {0x3CE, 0x3CF},
+                        {0x1F0, 0x1FD},
+                        {0x11F0, 0x11FD}});
 }
 
-bool isAnbCode(std::int32_t code) { return code == 0xFFF8; }
-bool isOrbCode(std::int32_t code) { return code == 0xFFF9; }
-bool isMppCode(std::int32_t code) { return code == 0xFFFC; }
-bool isNopCode(std::int32_t code) { return code == 0xFFFF; }
+bool isAnbCode(std::int32_t code) {
+    return code == 0xFFF8;
+}
+bool isOrbCode(std::int32_t code) {
+    return code == 0xFFF9;
+}
+bool isMppCode(std::int32_t code) {
+    return code == 0xFFFC;
+}
+bool isNopCode(std::int32_t code) {
+    return code == 0xFFFF;
+}
 
 namespace {
 

@@ -2,35 +2,29 @@
 
 #include <array>
 #include <cassert>
+#include <cstring>
 #include <memory>
 #include <optional>
-#include <vector>
-#include <cstring>
 #include <type_traits>
+#include <vector>
 
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
 #include "model/ByteImage.h"
 #include "model/ClipboardBlock.h"
 #include "model/CommandTransaction.h"
+#include "model/DrawGeometry.h"
 #include "model/EditMarks.h"
+#include "model/EditorState.h"
 #include "model/LinkedList.h"
 #include "model/MemoryNotEnough.h"
 #include "model/ModeData.h"
-#include "platform/Services.h"
 #include "model/StepCount.h"
+#include "platform/Services.h"
 
 namespace kestrion {
 
 static_assert(std::is_standard_layout_v<stLadderBlock>);
 static_assert(std::is_trivially_copyable_v<stLadderBlock>);
 static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
-
-
-
-
-
-
 
 void stLadderBlock::setDFlag(bool on) {
     flagByte1 = static_cast<std::uint8_t>(on ? flagByte1 | kFlag1DoubleWord : flagByte1 & ~kFlag1DoubleWord);
@@ -90,7 +84,9 @@ LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
         [](LadderObjectImage& out, std::size_t offset, auto value) {
             byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
         },
-        [](LadderObjectImage& out, std::size_t offset, const auto& field) { byteimage::putField(out, offset, field); });
+        [](LadderObjectImage& out, std::size_t offset, const auto& field) {
+            byteimage::putField(out, offset, field);
+        });
     return image;
 }
 
@@ -101,7 +97,9 @@ void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) 
             using T = std::remove_reference_t<decltype(value)>;
             value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
         },
-        [](const LadderObjectImage& in, std::size_t offset, auto& field) { byteimage::getField(in, offset, field); });
+        [](const LadderObjectImage& in, std::size_t offset, auto& field) {
+            byteimage::getField(in, offset, field);
+        });
 }
 
 int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {
@@ -466,7 +464,8 @@ void removeEmptyObjects() {
 }
 
 void freeAllLadderObjects() {
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList}) freeLadderList(*list);
+    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
+        freeLadderList(*list);
     if (editNew != nullptr) disposeObject(editNew);
 }
 

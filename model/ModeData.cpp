@@ -22,13 +22,27 @@ using namespace byteimage;
 
 // Every named range of the file, in file order.
 constexpr std::array<FieldSpan, 24> kNamedFields = {{
-    {at::instanceCount, 2},      {at::clipboardState, 2},     {at::clipboardAddr, 4},
-    {at::languageNo, 4},         {at::fontSize, 4},           {at::viewFlags, 1},
-    {at::comPortNo, 4},          {at::baudRate, 4},           {at::cowMonitorOffset, 2},
-    {at::monitorDeviceCount, 2}, {at::cowNameOffset, 2},      {at::cowCommentOffset, 2},
-    {at::cowBlockOffset, 2},     {at::cowCoilOffset, 2},      {at::deviceNameCount, 2},
-    {at::deviceCommentCount, 2}, {at::blockCommentCount, 2},  {at::coilCommentCount, 2},
-    {at::xSizeSymble, 4},        {at::ySizeSymble, 4},        {at::recentFiles, kRecentFileSlotSize},
+    {at::instanceCount, 2},
+    {at::clipboardState, 2},
+    {at::clipboardAddr, 4},
+    {at::languageNo, 4},
+    {at::fontSize, 4},
+    {at::viewFlags, 1},
+    {at::comPortNo, 4},
+    {at::baudRate, 4},
+    {at::cowMonitorOffset, 2},
+    {at::monitorDeviceCount, 2},
+    {at::cowNameOffset, 2},
+    {at::cowCommentOffset, 2},
+    {at::cowBlockOffset, 2},
+    {at::cowCoilOffset, 2},
+    {at::deviceNameCount, 2},
+    {at::deviceCommentCount, 2},
+    {at::blockCommentCount, 2},
+    {at::coilCommentCount, 2},
+    {at::xSizeSymble, 4},
+    {at::ySizeSymble, 4},
+    {at::recentFiles, kRecentFileSlotSize},
     {at::recentFiles + kRecentFileSlotSize, kRecentFileSlotSize},
     {at::recentFiles + 2 * kRecentFileSlotSize, kRecentFileSlotSize},
     {at::recentFiles + 3 * kRecentFileSlotSize, kRecentFileSlotSize},
@@ -64,11 +78,15 @@ std::size_t slotOffset(int slot) {
     return at::recentFiles + static_cast<std::size_t>(slot) * kRecentFileSlotSize;
 }
 
-bool validSlot(int slot) { return slot >= 0 && slot < kRecentFileSlots; }
+bool validSlot(int slot) {
+    return slot >= 0 && slot < kRecentFileSlots;
+}
 
 // ---- Ranges -----------------------------------------------------------------------------------
 
-bool isFontSize(std::uint32_t size) { return size == 8 || size == 10 || size == 12 || size == 14; }
+bool isFontSize(std::uint32_t size) {
+    return size == 8 || size == 10 || size == 12 || size == 14;
+}
 
 // The widths the View menu offers, and the start width.
 bool isCellWidth(std::uint32_t width) {
@@ -76,7 +94,9 @@ bool isCellWidth(std::uint32_t width) {
 }
 
 // The heights the View menu offers: 56 to 72 in steps of 4.
-bool isCellHeight(std::uint32_t height) { return height >= 56 && height <= 72 && height % 4 == 0; }
+bool isCellHeight(std::uint32_t height) {
+    return height >= 56 && height <= 72 && height % 4 == 0;
+}
 
 void replaceUnless(std::uint32_t& field, bool valid, std::uint32_t fallback) {
     if (!valid) field = fallback;
@@ -193,7 +213,9 @@ bool SaveModeDat(const std::string& path) {
     return false;
 }
 
-bool saveModeDatToDisk(const std::string& path) { return SaveModeDat(path); }
+bool saveModeDatToDisk(const std::string& path) {
+    return SaveModeDat(path);
+}
 
 bool storeRecentFileSlot(int slot, std::string_view text) {
     if (!validSlot(slot)) return false;

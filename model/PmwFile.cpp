@@ -25,7 +25,8 @@ std::vector<std::uint8_t> pmwFileBytes(const PmwImage& image) {
     const std::size_t words = programWordsFor(n);
     byteimage::putField(bytes, 0, image.pmwPre);
     byteimage::putField(bytes, kParameterBlockOffset, image.parameterBlock);
-    for (std::size_t i = 0; i < words; ++i) byteimage::putU16(bytes, kProgramAreaOffset + 2 * i, image.program[i]);
+    for (std::size_t i = 0; i < words; ++i)
+        byteimage::putU16(bytes, kProgramAreaOffset + 2 * i, image.program[i]);
     byteimage::putField(bytes, kProgramAreaOffset + 2 * words, pmwTailTemplate(image.plcType()));
     return bytes;
 }
@@ -55,7 +56,8 @@ PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
     const std::size_t words = isValidMemSizeCode(n) ? programWordsFor(n) : 0;
     bytes.resize(kProgramAreaOffset + 2 * words);
     file.data.copyTo(0, bytes.data(), bytes.size());
-    for (std::size_t i = 0; i < words; ++i) image.program[i] = byteimage::getU16(bytes, kProgramAreaOffset + 2 * i);
+    for (std::size_t i = 0; i < words; ++i)
+        image.program[i] = byteimage::getU16(bytes, kProgramAreaOffset + 2 * i);
     std::fill(image.program.begin() + static_cast<std::ptrdiff_t>(words), image.program.end(), kEmptyWord);
     image.pmwTail = pmwTailTemplate(image.plcType());
 

@@ -59,7 +59,8 @@ constexpr TypeTemplate kTemplates[] = {
 };
 
 static_assert(std::all_of(std::begin(kTemplates), std::end(kTemplates), [](const TypeTemplate& t) {
-    return t.tailHex.size() == 2 * kPmwTailSize && std::all_of(t.tailHex.begin(), t.tailHex.end(), isHexDigit);
+    return t.tailHex.size() == 2 * kPmwTailSize &&
+           std::all_of(t.tailHex.begin(), t.tailHex.end(), isHexDigit);
 }));
 
 const TypeTemplate& templateOf(std::int32_t type) {

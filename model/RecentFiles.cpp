@@ -19,7 +19,9 @@ const char* const kTooLongTexts[kRecentFileItems] = {
     "File41->Caption TooLong",
 };
 
-std::size_t indexOf(int item) { return static_cast<std::size_t>(item); }
+std::size_t indexOf(int item) {
+    return static_cast<std::size_t>(item);
+}
 
 // The first '.' from the second character of the file's own name: a '.' in a folder name is not
 // the start of the extension.

@@ -48,7 +48,8 @@ enum class FileNameSource {
 
 // Copies a name into FileNameArray, NUL-padded. Returns false when it had to be cut to fit the 95
 // characters of the buffer.
-[[nodiscard]] bool storeCurrentFileName(const std::string& text, FileNameSource source = FileNameSource::FileName);
+[[nodiscard]] bool storeCurrentFileName(const std::string& text,
+                                        FileNameSource source = FileNameSource::FileName);
 
 // The main window's caption: the title, " - " and the name without its extension.
 void setMainCaptionWithFile(const std::string& name);

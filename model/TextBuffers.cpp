@@ -6,9 +6,13 @@ namespace kestrion {
 
 namespace {
 
-std::string_view untilNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view untilNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
 
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 }  // namespace
 
@@ -25,9 +29,13 @@ bool compareAnsiPrefix(std::size_t n, std::string_view a, std::string_view b) {
     return a.size() >= count && a.compare(0, count, b, 0, count) == 0;
 }
 
-bool isSameCString(std::string_view a, std::string_view b) { return untilNul(a) == untilNul(b); }
+bool isSameCString(std::string_view a, std::string_view b) {
+    return untilNul(a) == untilNul(b);
+}
 
-char firstFixedDriveLetter() { return '['; }
+char firstFixedDriveLetter() {
+    return '[';
+}
 
 void rtrimCString(std::span<char> text) {
     std::size_t end = cStringView(text).size();
@@ -61,6 +69,8 @@ bool ansiToCharBuf(std::string_view text, std::span<char> dest) {
     return count == text.size();
 }
 
-bool copyAnsiToChars(std::span<char> dest, std::string_view text) { return ansiToCharBuf(text, dest); }
+bool copyAnsiToChars(std::span<char> dest, std::string_view text) {
+    return ansiToCharBuf(text, dest);
+}
 
 }  // namespace kestrion

@@ -2,8 +2,8 @@
 
 #include <fcntl.h>
 #include <grp.h>
-#include <sys/stat.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -141,7 +141,9 @@ std::string PosixSerialPorts::deviceName(int comNumber) const {
     return resolveComDevice(comNumber, std::getenv(variable.c_str()));
 }
 
-SerialOpenResult PosixSerialPorts::open(int comNumber) { return openDevice(deviceName(comNumber)); }
+SerialOpenResult PosixSerialPorts::open(int comNumber) {
+    return openDevice(deviceName(comNumber));
+}
 
 SerialOpenResult PosixSerialPorts::openDevice(const std::string& path) {
     SerialOpenResult result;

@@ -27,18 +27,40 @@ void install(const Services& services) {
     current = services;
 }
 
-void uninstall() { current = Services{}; }
+void uninstall() {
+    current = Services{};
+}
 
-bool installed() { return current.messages != nullptr; }
+bool installed() {
+    return current.messages != nullptr;
+}
 
-Messages& messages() { return checked(current.messages, "messages"); }
-StatusBar& statusBar() { return checked(current.statusBar, "status bar"); }
-TraceMemos& trace() { return checked(current.trace, "trace memos"); }
-Progress& progress() { return checked(current.progress, "progress"); }
-System& system() { return checked(current.system, "system"); }
-Clock& clock() { return checked(current.clock, "clock"); }
-Timers& timers() { return checked(current.timers, "timers"); }
-Files& files() { return checked(current.files, "files"); }
-SerialPorts& serial() { return checked(current.serial, "serial ports"); }
+Messages& messages() {
+    return checked(current.messages, "messages");
+}
+StatusBar& statusBar() {
+    return checked(current.statusBar, "status bar");
+}
+TraceMemos& trace() {
+    return checked(current.trace, "trace memos");
+}
+Progress& progress() {
+    return checked(current.progress, "progress");
+}
+System& system() {
+    return checked(current.system, "system");
+}
+Clock& clock() {
+    return checked(current.clock, "clock");
+}
+Timers& timers() {
+    return checked(current.timers, "timers");
+}
+Files& files() {
+    return checked(current.files, "files");
+}
+SerialPorts& serial() {
+    return checked(current.serial, "serial ports");
+}
 
 }  // namespace kestrion::platform

@@ -45,7 +45,8 @@ QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
 
 }  // namespace
 
-MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {
+MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon,
+                           MsgButtons buttons) {
     // The splash stays on top of every window: a box opened under it could not be seen or
     // answered, so the splash goes first.
     if (LogoForm) LogoForm->hide();
@@ -104,7 +105,9 @@ int QtTraceMemos::lineCount(platform::Memo memo) const {
     return edit->document()->blockCount();
 }
 
-QtProgress::~QtProgress() { delete dialog_; }
+QtProgress::~QtProgress() {
+    delete dialog_;
+}
 
 void QtProgress::show(const std::string& caption, int minimum, int maximum) {
     if (!dialog_) {
@@ -128,7 +131,9 @@ void QtProgress::hide() {
     if (dialog_) dialog_->hide();
 }
 
-void QtSystem::beep() { QApplication::beep(); }
+void QtSystem::beep() {
+    QApplication::beep();
+}
 
 platform::ScreenSize QtSystem::screenSize() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -171,7 +176,9 @@ void QtTimers::setEnabled(platform::TimerId id, bool enabled) {
     if (!enabled) t.stop();
 }
 
-bool QtTimers::enabled(platform::TimerId id) const { return timers_[static_cast<int>(id)]->isActive(); }
+bool QtTimers::enabled(platform::TimerId id) const {
+    return timers_[static_cast<int>(id)]->isActive();
+}
 
 void QtTimers::setInterval(platform::TimerId id, std::uint32_t milliseconds) {
     timer(id).setInterval(static_cast<int>(milliseconds));

@@ -26,10 +26,10 @@ bool faultByName(const std::string& name, Fault& fault) {
     static const struct {
         const char* name;
         Fault fault;
-    } names[] = {{"none", Fault::None},        {"silence", Fault::Silence}, {"nak", Fault::Nak},
-                 {"checkcode", Fault::WrongCheckCode}, {"split", Fault::SplitReply},
-                 {"short", Fault::ShortReply}, {"delay", Fault::Delay},
-                 {"silentrate", Fault::SilentRate}};
+    } names[] = {{"none", Fault::None},        {"silence", Fault::Silence},
+                 {"nak", Fault::Nak},          {"checkcode", Fault::WrongCheckCode},
+                 {"split", Fault::SplitReply}, {"short", Fault::ShortReply},
+                 {"delay", Fault::Delay},      {"silentrate", Fault::SilentRate}};
     for (const auto& entry : names) {
         if (name == entry.name) {
             fault = entry.fault;
@@ -63,7 +63,9 @@ void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]\n");
+    std::fprintf(stderr,
+                 "usage: plcsim [--type N] [--baud RATE] [--fault "
+                 "silence|nak|checkcode|split|short|delay|silentrate]\n");
     return 2;
 }
 

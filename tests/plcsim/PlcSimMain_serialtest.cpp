@@ -31,7 +31,8 @@ bool ended(pid_t pid) {
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
         close(out[1]);
-        execl(KESTRION_PLCSIM_PROGRAM, KESTRION_PLCSIM_PROGRAM, "--fault", "delay", static_cast<char*>(nullptr));
+        execl(KESTRION_PLCSIM_PROGRAM, KESTRION_PLCSIM_PROGRAM, "--fault", "delay",
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);

@@ -36,7 +36,9 @@ std::uint8_t checkCodeOf(const std::string& body) {
     return static_cast<std::uint8_t>(sum);
 }
 
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 }  // namespace
 
@@ -48,7 +50,9 @@ constexpr std::uint32_t kBitSpaceBytes = 0x0E00;
 constexpr std::uint32_t kSpecialRegisterBytes = 2 * 256;
 constexpr std::uint32_t kPlainSpaceEnd = 0x10000;
 
-bool isExtendedType(int plcType) { return plcType == 2 || plcType == 5 || plcType == 7; }
+bool isExtendedType(int plcType) {
+    return plcType == 2 || plcType == 5 || plcType == 7;
+}
 
 void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uint16_t value) {
     bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
@@ -102,7 +106,9 @@ void PlcMemory::reset(int plcType) {
     putWord(program_, kParameterBlockSize, 0x000F);
 }
 
-std::uint32_t PlcMemory::dataRegisterBase() const { return isExtendedType(plcType_) ? 0x4000 : 0x1000; }
+std::uint32_t PlcMemory::dataRegisterBase() const {
+    return isExtendedType(plcType_) ? 0x4000 : 0x1000;
+}
 
 std::uint32_t PlcMemory::dataRegisterBytes() const {
     if (isExtendedType(plcType_)) return 16000;
@@ -130,9 +136,11 @@ std::uint8_t* PlcMemory::locate(Space space, std::uint32_t address, std::uint32_
     if (space == Space::Program) {
         areas = {area(kParameterBlock, program_)};
     } else if (space == Space::Extended && plcType_ == 2) {
-        areas = {area(0, bits_), area(dataRegisterBase(), dataRegisters_), area(kType2SpecialRegisterBase, special_)};
+        areas = {area(0, bits_), area(dataRegisterBase(), dataRegisters_),
+                 area(kType2SpecialRegisterBase, special_)};
     } else {
-        areas = {area(0, bits_), area(kSpecialRegisterBase, special_), area(kParameterBlock, program_, kPlainSpaceEnd)};
+        areas = {area(0, bits_), area(kSpecialRegisterBase, special_),
+                 area(kParameterBlock, program_, kPlainSpaceEnd)};
         if (plcType_ != 2) areas.push_back(area(dataRegisterBase(), dataRegisters_));
     }
     for (const Area& a : areas) {
@@ -144,9 +152,13 @@ std::uint8_t* PlcMemory::locate(Space space, std::uint32_t address, std::uint32_
 
 // ---- The PLC --------------------------------------------------------------------------------------
 
-PlcSimulator::PlcSimulator(int plcType) { setPlcType(plcType); }
+PlcSimulator::PlcSimulator(int plcType) {
+    setPlcType(plcType);
+}
 
-void PlcSimulator::setPlcType(int plcType) { memory_.reset(plcType); }
+void PlcSimulator::setPlcType(int plcType) {
+    memory_.reset(plcType);
+}
 
 std::uint8_t PlcSimulator::byteAt(std::uint32_t address, Space space) const {
     const std::uint8_t* byte = memory_.locate(space, address, 1);
@@ -166,7 +178,8 @@ void PlcSimulator::setWord(std::uint32_t address, std::uint16_t value, Space spa
     setByte(address + 1, static_cast<std::uint8_t>(value >> 8), space);
 }
 
-std::vector<Chunk> PlcSimulator::receive(const std::uint8_t* data, std::size_t size, std::uint32_t lineBaudRate) {
+std::vector<Chunk> PlcSimulator::receive(const std::uint8_t* data, std::size_t size,
+                                         std::uint32_t lineBaudRate) {
     std::vector<Chunk> answer;
     if (lineBaudRate != baudRate_) {
         state_ = State::Idle;
@@ -223,7 +236,8 @@ std::vector<Chunk> PlcSimulator::answerFrame() {
 }
 
 std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
-    if (command == "F8" || startsWith(command, "4") || startsWith(command, "E41")) return answerEndSearch(command);
+    if (command == "F8" || startsWith(command, "4") || startsWith(command, "E41"))
+        return answerEndSearch(command);
     if (command == "6F5Error") return dataFrame(errorReport.data(), errorReport.size());
     if (startsWith(command, "E")) return answerExtended(command);
     if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
@@ -255,7 +269,8 @@ std::vector<Chunk> PlcSimulator::answerEndSearch(const std::string& command) {
     std::uint32_t count = 0x10000;
     if (!type2) {
         const std::string fields = command.substr(extended ? 3 : 1);
-        if (fields.size() != 8 || !hexValue(fields, 0, 4, start) || !hexValue(fields, 4, 4, count)) return control(kNak);
+        if (fields.size() != 8 || !hexValue(fields, 0, 4, start) || !hexValue(fields, 4, 4, count))
+            return control(kNak);
     }
     for (std::uint32_t address = start; address + 1 < start + count; address += 2) {
         const std::uint8_t* word = memory_.locate(Space::Program, address, 2);
@@ -328,7 +343,9 @@ std::vector<Chunk> PlcSimulator::textFrame(const std::string& body) const {
     Chunk head{replyDelayMs, {kStx}};
     head.bytes.insert(head.bytes.end(), body.begin(), body.end());
     head.bytes.push_back(kEtx);
-    Chunk tail{0, {static_cast<std::uint8_t>(kDigits[check >> 4]), static_cast<std::uint8_t>(kDigits[check & 0x0F])}};
+    Chunk tail{
+        0,
+        {static_cast<std::uint8_t>(kDigits[check >> 4]), static_cast<std::uint8_t>(kDigits[check & 0x0F])}};
     if (fault == Fault::ShortReply) tail.bytes.pop_back();
     if (fault == Fault::SplitReply) {
         tail.delayMs = splitGapMs;

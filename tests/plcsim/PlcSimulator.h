@@ -12,7 +12,7 @@
 
 namespace kestrion::plcsim {
 
-constexpr std::uint32_t kSpecialRegisterBase = 0x0E00;  // D8000 + n at 0x0E00 + 2n
+constexpr std::uint32_t kSpecialRegisterBase = 0x0E00;       // D8000 + n at 0x0E00 + 2n
 constexpr std::uint32_t kType2SpecialRegisterBase = 0x8000;  // the same in type 2's extended space
 constexpr std::uint32_t kParameterBlock = 0x8000;
 constexpr std::uint32_t kKeyword = 0x8008;

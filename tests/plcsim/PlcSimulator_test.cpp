@@ -79,7 +79,9 @@ TEST_F(SimulatedPlcTest, ReadsTheSpecialRegistersOfItsType) {
 }
 
 TEST_F(SimulatedPlcTest, WritesThenReadsBackDataRegistersAndTheKeyword) {
-    rsChHex = "02" "31";  // '1' 0x4000 2 bytes 0x1234 low byte first
+    rsChHex =
+        "02"
+        "31";  // '1' 0x4000 2 bytes 0x1234 low byte first
     appendAddress("4000");
     appendByteCount("0002");
     appendDataWord("00001234");
@@ -91,7 +93,9 @@ TEST_F(SimulatedPlcTest, WritesThenReadsBackDataRegistersAndTheKeyword) {
     EXPECT_EQ(sim.plc.wordAt(0x4000), 0x1234);
 
     readBytes("4000", "0002", "453030");  // "E00"
-    EXPECT_EQ(reply(), "3412\x03" "CD");
+    EXPECT_EQ(reply(),
+              "3412\x03"
+              "CD");
     readBytes("8008", "0008");
     EXPECT_EQ(reply().substr(0, 16), "2020202020202020");
     readBytes("805C", "0002");
@@ -140,7 +144,9 @@ TEST_F(SimulatedPlcTest, ASplitReplyIsComparedInTheTickAfterItsCheckCharacters) 
     sim.plc.fault = Fault::SplitReply;
     readBytes("0E00", "0002");
     EXPECT_EQ(rs.rxChunkCount, 2u);
-    EXPECT_EQ(reply(), "C800\x03" "DE");
+    EXPECT_EQ(reply(),
+              "C800\x03"
+              "DE");
     EXPECT_EQ(now(), 360u);
 }
 
@@ -175,7 +181,9 @@ TEST_F(SimulatedPlcTest, AD8004ReadNeverEndsHoldingALateD8000Block) {
         sim.plc.faultDelayMs = c.answerLate;
         rs.timeOut = 5000;
         EXPECT_EQ(readBytes("0E08", "0002"), LinkOutcome::Done);
-        EXPECT_EQ(reply(), "3412\x03" "CD");
+        EXPECT_EQ(reply(),
+                  "3412\x03"
+                  "CD");
         pause(5000);
     }
 }
@@ -194,15 +202,32 @@ TEST_F(SimulatedPlcTest, EachTypeHasItsOwnAreasAndNothingBetweenThem) {
     };
     const Case cases[] = {
         // Bit spaces below the special registers, which end at 0x1000.
-        {1, "0000040", true}, {1, "00DC040", true}, {1, "00FFE02", true}, {1, "00FFF02", false},
+        {1, "0000040", true},
+        {1, "00DC040", true},
+        {1, "00FFE02", true},
+        {1, "00FFF02", false},
         // D registers: 512 bytes on type 1, 2000 on type 4, 8000 on type 6, 16000 at 0x4000 on 5 and 7.
-        {1, "011FE02", true}, {1, "011FF02", false}, {4, "017CE02", true}, {4, "017CF02", false},
-        {6, "02F3E02", true}, {6, "02F3F02", false}, {1, "0400002", false},
-        {5, "07E7E02", true}, {5, "07E7F02", false}, {7, "E007E7E02", true}, {5, "0100002", false},
+        {1, "011FE02", true},
+        {1, "011FF02", false},
+        {4, "017CE02", true},
+        {4, "017CF02", false},
+        {6, "02F3E02", true},
+        {6, "02F3F02", false},
+        {1, "0400002", false},
+        {5, "07E7E02", true},
+        {5, "07E7F02", false},
+        {7, "E007E7E02", true},
+        {5, "0100002", false},
         // The parameter block and program of 2000 or 16000 program bytes after it.
-        {1, "0805C02", true}, {1, "08FFA02", true}, {1, "08FFB02", false},
-        {5, "0BEDA02", true}, {5, "0BEDB02", false}, {5, "E01BEDA02", true}, {5, "E01BEDB02", false},
-        {2, "0FFFE02", true}, {2, "0FFFF02", false},
+        {1, "0805C02", true},
+        {1, "08FFA02", true},
+        {1, "08FFB02", false},
+        {5, "0BEDA02", true},
+        {5, "0BEDB02", false},
+        {5, "E01BEDA02", true},
+        {5, "E01BEDB02", false},
+        {2, "0FFFE02", true},
+        {2, "0FFFF02", false},
     };
     for (const Case& c : cases) {
         sim.plc.setPlcType(c.type);
@@ -216,7 +241,8 @@ TEST_F(SimulatedPlcTest, OnlyTypes2And5And7KnowTheExtendedCommands) {
         int type;
         bool known;
     };
-    for (const Case c : {Case{1, false}, Case{4, false}, Case{6, false}, Case{2, true}, Case{5, true}, Case{7, true}}) {
+    for (const Case c :
+         {Case{1, false}, Case{4, false}, Case{6, false}, Case{2, true}, Case{5, true}, Case{7, true}}) {
         sim.plc.setPlcType(c.type);
         const LinkOutcome expected = c.known ? LinkOutcome::Done : LinkOutcome::Nak;
         EXPECT_EQ(request("E00400002"), expected) << c.type;
@@ -234,12 +260,12 @@ TEST_F(SimulatedPlcTest, Type2KeepsD8000At8000hOfTheExtendedSpaceApartFromThePar
     EXPECT_EQ(request("E00800004"), LinkOutcome::Done);
     EXPECT_EQ(reply().substr(0, 8), "C800EC5E");  // D8000 = 200, D8001 = 24300
     EXPECT_EQ(request("0800002"), LinkOutcome::Done);
-    EXPECT_EQ(reply().substr(0, 4), "4000");  // memory size 64
+    EXPECT_EQ(reply().substr(0, 4), "4000");                 // memory size 64
     EXPECT_EQ(request("E10801002AA55"), LinkOutcome::Done);  // D8008
     EXPECT_EQ(sim.plc.wordAt(0x0E10), 0x55AA);
-    EXPECT_EQ(sim.plc.wordAt(0x8010), 0);  // the parameter block's own bytes 16 and 17
+    EXPECT_EQ(sim.plc.wordAt(0x8010), 0);                // the parameter block's own bytes 16 and 17
     EXPECT_EQ(request("E00400002"), LinkOutcome::Done);  // D0
-    EXPECT_EQ(request("0400002"), LinkOutcome::Nak);    // not in the plain space
+    EXPECT_EQ(request("0400002"), LinkOutcome::Nak);     // not in the plain space
 }
 
 TEST_F(SimulatedPlcTest, Type2ProgramBanksCoverTheWholeProgramOf64000Steps) {

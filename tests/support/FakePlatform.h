@@ -188,7 +188,7 @@ public:
     std::map<int, platform::SerialOpenStatus> openFailures;  // COM number -> why it will not open
     std::set<int> failingAttempts;  // the opens, counted from 1, that fail whatever the port
     int attempts = 0;
-    std::string deniedGroup = "dialout";                      // the owner of a device refused for access
+    std::string deniedGroup = "dialout";  // the owner of a device refused for access
     bool refuseFormat = false;
     FakeSerialDevice* device = nullptr;
     std::vector<std::uint8_t> written;  // everything the program wrote, in order
