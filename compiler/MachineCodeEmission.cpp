@@ -7,6 +7,7 @@
 #include "compiler/AppInstructionEmission.h"
 #include "compiler/CompilerState.h"
 #include "model/ConversionError.h"
+#include "model/Conversions.h"
 #include "model/LadderObject.h"
 #include "model/ProgramImage.h"
 #include "platform/Services.h"
@@ -18,12 +19,6 @@ namespace kestrion {
 namespace {
 
 constexpr const char* kCaption = "SubLToM02";
-
-int hexDigitValueOrNone(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // A device operand taken apart: letter, decimal number, and the bit digit after a '.'.
 struct Device {
@@ -52,7 +47,7 @@ Device deviceOf(int i, bool bitAllowed = false) {
     if (text.empty()) refuseObject("Error2018051320");
     device.letter = text[0];
     if (dot != std::string::npos) {
-        if (!bitAllowed || dot + 2 != text.size() || hexDigitValueOrNone(text[dot + 1]) < 0)
+        if (!bitAllowed || dot + 2 != text.size() || !isHexDigit(text[dot + 1]))
             refuseObject("Error2018051320");
         device.bit = text[dot + 1];
     }
@@ -88,7 +83,7 @@ std::uint32_t oneWordContact(std::uint16_t code, std::uint32_t step) {
 std::uint32_t extendedOperand(std::uint32_t step, const Device& d) {
     if (d.bit) {
         if (d.letter != 'D') refuseObject("Error2018051320");
-        const std::optional<WordPair> pair = wordBitPair(d.number, hexDigitValueOrNone(*d.bit));
+        const std::optional<WordPair> pair = wordBitPair(d.number, hexDigitValue(*d.bit));
         if (!pair) refuseObject("Error2018051320");
         step = emitWord(step, pair->first);
         return emitWord(step, pair->second);

@@ -12,6 +12,7 @@
 #include "lang/Language.h"
 #include "model/CanvasState.h"
 #include "model/CommandTransaction.h"
+#include "model/Conversions.h"
 #include "model/DrawGeometry.h"
 #include "model/EditMarks.h"
 #include "model/EditorServices.h"
@@ -206,9 +207,8 @@ std::string flagText(bool on) {
 }
 
 std::string hexText(std::uint32_t value) {
-    static const char digits[] = "0123456789ABCDEF";
     std::string text = "0x";
-    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(digits[(value >> shift) & 0xF]);
+    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(hexDigit(value >> shift));
     return text;
 }
 
