@@ -5,6 +5,7 @@
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
+#include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "wizards/WizardsMenu.h"
@@ -73,7 +74,7 @@ MenuTable appMenuRows() {
 
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
-    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows()})
+    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

@@ -198,6 +198,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<LinkDialogs>::uninstall();
     DialogSeam<AppDialogs>::uninstall();
     DialogSeam<EntryDialogs>::uninstall();
+    DialogSeam<DiagnosticsDialogs>::uninstall();
 }
 
 void QtPlatform::install() {
@@ -217,6 +218,7 @@ void QtPlatform::install() {
     DialogSeam<LinkDialogs>::install(linkDialogs_);
     DialogSeam<AppDialogs>::install(appDialogs_);
     DialogSeam<EntryDialogs>::install(entryDialogs);
+    DialogSeam<DiagnosticsDialogs>::install(diagnosticsDialogs_);
     installed_ = true;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/forms/QtAppDialogs.h"
+#include "diagnostics/forms/QtDiagnosticsDialogs.h"
 #include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
@@ -124,6 +125,7 @@ private:
     forms::QtLangDialogs langDialogs_;
     forms::QtLinkDialogs linkDialogs_;
     forms::QtAppDialogs appDialogs_;
+    forms::QtDiagnosticsDialogs diagnosticsDialogs_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
 };

@@ -1,6 +1,7 @@
 // plcsim: the simulated PLC on a pseudo-terminal. It owns the master side, prints the path of the
 // slave side on one line and answers what arrives there until it is killed or its parent ends.
 //   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]
+//          [--error REGISTER=CODE[,D8068[,D8069]]]...
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -16,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "plcsim/PlcSimErrors.h"
 #include "plcsim/PlcSimulator.h"
 
 namespace {
@@ -63,9 +65,10 @@ void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: plcsim [--type N] [--baud RATE] [--fault "
-                 "silence|nak|checkcode|split|short|delay|silentrate]\n");
+    std::fprintf(
+        stderr,
+        "usage: plcsim [--type N] [--baud RATE] [--fault "
+        "silence|nak|checkcode|split|short|delay|silentrate] [--error REGISTER=CODE[,D8068[,D8069]]]\n");
     return 2;
 }
 
@@ -88,6 +91,8 @@ int main(int argc, char** argv) {
             plc.setBaudRate(static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 10)));
         } else if (option == "--fault") {
             if (!faultByName(value, plc.fault)) return usage();
+        } else if (option == "--error") {
+            if (!kestrion::plcsim::raiseErrorOption(plc, value)) return usage();
         } else {
             return usage();
         }

@@ -1,0 +1,64 @@
+#include "diagnostics/DiagnosticsMenu.h"
+
+#include <string>
+
+#include "diagnostics/DiagnosticsDialogs.h"
+#include "link/CommRecord.h"
+#include "model/EditorState.h"
+#include "monitor/MonitorMode.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr MenuRowKind kMenu = MenuRowKind::Menu;
+constexpr MenuRowKind kItem = MenuRowKind::Item;
+
+constexpr MenuRow kRows[] = {
+    {kMenu, "ErrorCheck1", "Error Check", "OptionMenu", 50},
+    {kItem, "KoSeries1", "KoSeries", "ErrorCheck1", 10, KoSeries1Click},
+    {kItem, "Wseries2", "Wseries", "ErrorCheck1", 20, Wseries2Click},
+    {kItem, "Diagnostics1", "Diagnostics", "ErrorCheck1", 30, Diagnostics1Click, true},
+    {kItem, "MachineStatus1", "Machine Status ...", "OptionMenu", 60, MachineStatus1Click, true},
+    {kItem, "ControllerStatus1", "Controller status", "PlcMenu", 80, ControllerStatus1Click},
+};
+
+void showDiagnostics(const std::string& caption) {
+    struct AfterClose {
+        ~AfterClose() {
+            redrawFlags |= kRedrawLadder | kRedrawObjects;
+            closeComPort();
+        }
+    } afterClose;
+    diagnosticsDialogs().errMsg1(caption);
+}
+
+}  // namespace
+
+MenuTable diagnosticsMenuRows() {
+    return kRows;
+}
+
+void MachineStatus1Click() {
+    // The ladder monitor's polling would share the line with the dialog's requests.
+    if (monitorMode == kMonitorLadder) monitorMode = kMonitorOff;
+    showDiagnostics(" Machine Information");
+}
+
+void KoSeries1Click() {
+    MachineStatus1Click();
+}
+
+void Wseries2Click() {
+    MachineStatus1Click();
+}
+
+void ControllerStatus1Click() {
+    MachineStatus1Click();
+}
+
+void Diagnostics1Click() {
+    showDiagnostics("Diagnostics Information");
+}
+
+}  // namespace kestrion

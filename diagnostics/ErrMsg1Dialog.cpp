@@ -1,0 +1,53 @@
+#include "diagnostics/ErrMsg1Dialog.h"
+
+#include "diagnostics/DiagnosticsState.h"
+#include "diagnostics/ErrorCheck.h"
+#include "diagnostics/MachineStatus.h"
+#include "link/CommRecord.h"
+#include "link/Connection.h"
+#include "model/ProgramImage.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+// Runs one button's request unless another one is running; the mark falls however it ends.
+template <typename Request>
+void runAlone(Request request) {
+    if (diagnosticsState.requestRunning) return;
+    diagnosticsState.requestRunning = true;
+    struct Release {
+        ~Release() { diagnosticsState.requestRunning = false; }
+    } release;
+    request();
+}
+
+}  // namespace
+
+void ErrMsg1Dialog::FormShow() {
+    msgMemo = {"*** Push Button ***"};
+}
+
+void ErrMsg1Dialog::btnErrorCheck1Click() {
+    runAlone([this] { readPlcErrorRegisters(*this, pmw.plcType()); });
+}
+
+void ErrMsg1Dialog::btnMachineStatus1Click() {
+    runAlone([this] {
+        if (TryToConnection(1) == 0 || comPortHandle == -1) return;
+        if ((rs.status & kRsWaiting) != 0) {
+            platform::messages().show("Error2018102010...", "TimeoutError...", platform::MsgIcon::Warning,
+                                      platform::MsgButtons::Ok);
+            closeComPort();
+            return;
+        }
+        readMachineStatus(*this);
+    });
+}
+
+bool ErrMsg1Dialog::btnCloseClick() const {
+    return !diagnosticsState.requestRunning;
+}
+
+}  // namespace kestrion

@@ -1,0 +1,82 @@
+#include "diagnostics/ErrorCheck.h"
+
+#include <array>
+#include <optional>
+
+#include "diagnostics/ErrorRegisterTexts.h"
+#include "link/CommRecord.h"
+#include "link/Connection.h"
+#include "link/Receive.h"
+#include "link/RegisterReads.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr int kFirstErrorRegister = 8060;
+constexpr int kLastFlaggedRegister = 8067;
+constexpr std::size_t kErrorRegisterCount = 10;
+
+std::uint16_t& imageWord(int registerNo) {
+    return D8Kreg[static_cast<std::size_t>(registerNo - 8000)];
+}
+
+// Reads one of D8060 to D8069: its word when the reply came whole with a good check code. A
+// time-out, a NAK, a bad check code or a short reply gives nothing, so no byte of an earlier reply
+// is ever taken for this register.
+std::optional<std::uint16_t> readErrorRegister(int registerNo) {
+    readD806x(registerNo - kFirstErrorRegister);
+    if (!expectReplyBytes(2)) return std::nullopt;
+    return replyWord(0);
+}
+
+// Reads the register into D8Kreg; false after the failure box, the port closed.
+bool readIntoImage(int registerNo, const char* failure, const char* caption) {
+    const std::optional<std::uint16_t> word = readErrorRegister(registerNo);
+    if (!word) {
+        platform::messages().show(failure, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        closeComPort();
+        return false;
+    }
+    imageWord(registerNo) = *word;
+    return true;
+}
+
+}  // namespace
+
+void readPlcErrorRegisters(ErrMsg1Dialog& form, int plcType) {
+    TryToConnection(1);
+    // The connection test has said why; the port is left as it is.
+    if (comPortHandle == -1 || (rs.status & kRsWaiting) != 0) return;
+    if (readPlcSystemBlock(1, 1) == 0) {
+        closeComPort();
+        return;
+    }
+    TryToConnection(1);
+    if (readD8004() == 0) {
+        platform::messages().show("Error2015030567", "Communication Error", platform::MsgIcon::Warning,
+                                  platform::MsgButtons::Ok);
+        closeComPort();
+        return;
+    }
+    const auto d8004 = static_cast<std::int16_t>(D8Kreg[4]);
+    if (d8004 >= kFirstErrorRegister && d8004 <= kLastFlaggedRegister &&
+        !readIntoImage(d8004, "Error201503056A", "Communication Error"))
+        return;
+    if (!readIntoImage(8068, "Error2015030568", "Communication Message")) return;
+    if (!readIntoImage(8069, "Error2015030569", "Communication Error")) return;
+
+    std::array<std::int16_t, kErrorRegisterCount> registers{};
+    for (std::size_t i = 0; i < kErrorRegisterCount; ++i)
+        registers[i] = static_cast<std::int16_t>(D8Kreg[60 + i]);
+    form.msgMemo.clear();
+    decodeErrorRegisters(form.msgMemo, plcType, d8004, registers, [](int registerNo) {
+        const std::optional<std::uint16_t> word = readErrorRegister(registerNo);
+        return word ? std::optional<std::int16_t>(static_cast<std::int16_t>(*word)) : std::nullopt;
+    });
+    for (std::size_t i = 0; i < kErrorRegisterCount; ++i)
+        D8Kreg[60 + i] = static_cast<std::uint16_t>(registers[i]);
+}
+
+}  // namespace kestrion
