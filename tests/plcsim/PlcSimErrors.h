@@ -17,7 +17,7 @@ struct RaisedError {
     std::uint16_t d8069 = 0;
 };
 
-// Sets a special register D8000 + n.
+// Sets the special register given by its number, 8000 to 8255.
 void setSpecialRegister(PlcSimulator& plc, int registerNo, std::uint16_t value);
 
 // The PLC stops on the error: the registers as above, the code recorded first in the history and
