@@ -11,8 +11,7 @@
 namespace kestrion::test {
 namespace {
 
-// Line 0: LD X0, AND X1 and OUT Y0; line 1: LD X2 and OUT Y1; END on line 2. The edit-cancel
-// copy is taken as after Open.
+// LD X0, AND X1, OUT Y0; LD X2, OUT Y1; END. The edit-cancel copy is taken as after Open.
 const Texts kLadder = {"LD 80,0", "AND 160,0", "OUT 960,0", "LD 80,64", "OUT 960,64", "END 1040,128"};
 const Picture kCanvas = {"  X X                   Y y", "", "  X                     Y y", "",
                          "                          X"};
