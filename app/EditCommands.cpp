@@ -35,6 +35,15 @@ bool refusedWhileMonitoring() {
     return true;
 }
 
+std::uint32_t cellHeight() {
+    return ModeData.ySizeSymble;
+}
+
+// A program is open and its cells have a size.
+bool ladderOpen() {
+    return ldrHead != nullptr && cellHeight() != 0;
+}
+
 void takeUndoCopy() {
     backupLadderDiagramMemory(1);
     backupVirtualCanvas(1);
@@ -49,7 +58,7 @@ void markEdited() {
 // Runs an edit of the open ladder: refused while a monitor runs, undo copy first, one transaction.
 template <class Change>
 void runEdit(Change&& change) {
-    if (refusedWhileMonitoring() || ldrHead == nullptr) return;
+    if (refusedWhileMonitoring() || !ladderOpen()) return;
     runCommand([&] {
         takeUndoCopy();
         if (!change()) return false;
@@ -59,13 +68,9 @@ void runEdit(Change&& change) {
     refreshEditItems();
 }
 
-std::uint32_t cellHeight() {
-    return ModeData.ySizeSymble;
-}
-
 // The top of the ladder line the frame starts on.
 std::uint32_t frameLineY() {
-    return cellHeight() == 0 ? 0 : BlueFrame.y1 / cellHeight() * cellHeight();
+    return BlueFrame.y1 / cellHeight() * cellHeight();
 }
 
 void shiftMarks(GrayMarkList& list, std::uint32_t fromY, std::int64_t dy) {
@@ -288,13 +293,15 @@ void restoreEditCancelCopy() {
 }  // namespace
 
 void refreshEditItems() {
-    menuItem("Undo1").enabled = canvasState.undoMenuEnabled;
-    menuItem("EditCancel1").enabled = canvasState.editCancelMenuEnabled;
-    menuItem("EditCancel2").enabled = canvasState.editCancelMenuEnabled;
+    const bool open = ldrHead != nullptr;
+    menuItem("Undo1").enabled = open && ldrUndoHead != nullptr && canvasState.undoMenuEnabled;
+    const bool cancel = open && ldrBackupHead != nullptr && canvasState.editCancelMenuEnabled;
+    menuItem("EditCancel1").enabled = cancel;
+    menuItem("EditCancel2").enabled = cancel;
 }
 
 void Undo1Click() {
-    if (refusedWhileMonitoring() || ldrUndoHead == nullptr) return;
+    if (refusedWhileMonitoring() || !ladderOpen() || ldrUndoHead == nullptr) return;
     runCommand([] {
         std::swap(ldrList, ldrUndoList);
         std::swap(VirtualArray, BkVirtualArray);
@@ -306,7 +313,7 @@ void Undo1Click() {
 }
 
 void EditCancel1Click() {
-    if (refusedWhileMonitoring() || ldrBackupHead == nullptr) return;
+    if (refusedWhileMonitoring() || !ladderOpen() || ldrBackupHead == nullptr) return;
     runCommand([] {
         takeUndoCopy();
         restoreEditCancelCopy();
@@ -324,7 +331,7 @@ void EditCancel2Click() {
 }
 
 void Copy1Click() {
-    if (ldrHead == nullptr) return;
+    if (!ladderOpen()) return;
     copyLines(frameLines());
 }
 
