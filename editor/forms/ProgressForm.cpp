@@ -1,6 +1,5 @@
 #include "editor/forms/ProgressForm.h"
 
-#include <QCoreApplication>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -30,14 +29,15 @@ void QtProgress::show(const std::string& caption, int minimum, int maximum) {
     form_->ProgressBar1->setRange(minimum, maximum);
     form_->ProgressBar1->setValue(minimum);
     if (form_->isHidden()) form_->show();
-    // The operations run without returning to the loop; the window shows before they go on.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The operations run without returning to the loop (whose timers must not run in the middle of
+    // them), so the window paints itself at once.
+    form_->repaint();
 }
 
 void QtProgress::setPosition(int position) {
     if (!form_) return;
     form_->ProgressBar1->setValue(position);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    form_->repaint();
 }
 
 void QtProgress::hide() {
