@@ -73,13 +73,11 @@ std::uint32_t frameLineY() {
     return BlueFrame.y1 / cellHeight() * cellHeight();
 }
 
-void shiftMarks(GrayMarkList& list, std::uint32_t fromY, std::int64_t dy) {
-    for (stGrayMark* mark = list.head; mark != nullptr; mark = mark->next)
-        if (mark->Y >= fromY) mark->Y = static_cast<std::uint32_t>(std::max<std::int64_t>(mark->Y + dy, 0));
-}
-
-void shiftAllMarks(std::uint32_t fromY, std::int64_t dy) {
-    for (GrayMarkList* list : {&grayMarks, &insGrayMarks, &delGrayMarks}) shiftMarks(*list, fromY, dy);
+// Marks at and below fromY follow their lines down.
+void shiftMarksDown(std::uint32_t fromY, std::uint32_t dy) {
+    for (GrayMarkList* list : {&grayMarks, &insGrayMarks, &delGrayMarks})
+        for (stGrayMark* mark = list->head; mark != nullptr; mark = mark->next)
+            if (mark->Y >= fromY) mark->Y += dy;
 }
 
 void copyCanvasRow(CanvasGrid& to, std::int64_t toRow, const CanvasGrid& from, std::int64_t fromRow) {
@@ -112,7 +110,7 @@ void openLines(std::uint32_t y, std::uint32_t n, bool carryLinks) {
                 carryLinks && column % 2 == 1 && VirtualArray.at(column, firstRow - 1) == kCellLink;
             VirtualArray.put(column, row, joined ? kCellLink : kCellBlank);
         }
-    shiftAllMarks(y, dy);
+    shiftMarksDown(y, dy);
     if (ladderBottomY >= y) ladderBottomY += dy;
 }
 

@@ -33,6 +33,7 @@ protected:
     }
     static void put(std::uint16_t code, std::uint32_t x, std::uint32_t y, const char* mnemonic) {
         ldrNow = object(code, x, y, y, 1 + y / 64, mnemonic);
+        ldrNow->stepNo = x / 80 + y / 16;
         ldrNow->end = code == kOut ? kEndOutput : kEndContact;
         ldrNow->Xend = code == kOut ? 1120 : ldrNow->Xend;
         code == kOut ? setNowOutputCells() : setNowObjectCell();
@@ -65,6 +66,10 @@ TEST_F(EditCommandsTest, UndoPutsThePreviousLadderBackAndASecondUndoTheChange) {
     DeleteLine1Click();
     const Texts edited = ladder();
     EXPECT_EQ(edited, (Texts{"LD 80,0", "OUT 960,0", "END 1040,64"}));
+    std::string steps;  // size/step of each instruction taken out
+    for (auto* r = deleteStepNoList.head; r != nullptr; r = r->next)
+        steps += std::to_string(r->Size) + "/" + std::to_string(r->stepNo) + " ";
+    EXPECT_EQ(steps, "1/1 10/2 7/12 ");
     EXPECT_TRUE(menuItem("Undo1").enabled && menuItem("EditCancel1").enabled);
     Undo1Click();
     EXPECT_EQ(std::pair(ladder(), dump()), std::pair(kLadder, kCanvas));
@@ -75,7 +80,6 @@ TEST_F(EditCommandsTest, UndoPutsThePreviousLadderBackAndASecondUndoTheChange) {
 TEST_F(EditCommandsTest, EditCancelReturnsToTheCopyAndDropsTheMarks) {
     DeleteLine1Click();
     DeleteLine1Click();
-    editModeFlags = 0;
     EditCancel1Click();
     EXPECT_EQ(std::pair(ladder(), dump()), std::pair(kLadder, kCanvas));
     EXPECT_EQ(std::tuple(delHead, editModeFlags & 0x0C), std::tuple(nullptr, 0x08));
@@ -84,21 +88,25 @@ TEST_F(EditCommandsTest, EditCancelReturnsToTheCopyAndDropsTheMarks) {
 }
 
 TEST_F(EditCommandsTest, CutThenPasteAtAnotherLineGivesTheSameObjectsThere) {
+    setCanvasCell(5, 1, '|');
+    frameAt(0, 2);
     Cut1Click();
-    EXPECT_EQ(ladder(), (Texts{"LD 80,0", "OUT 960,0", "END 1040,64"}));
+    EXPECT_EQ(std::pair(ladder(), dump()), std::pair(Texts{"END 1040,0"}, Picture{kCanvas[4]}));
     const std::span<const std::uint8_t> first = clipboardObjectSlot(0);
     EXPECT_EQ(std::vector<std::uint8_t>(first.begin() + 8, first.begin() + 16),
               (std::vector<std::uint8_t>{80, 0, 0, 0, 0, 0, 0, 0}));  // xAddr, yAddr
     EXPECT_EQ(std::vector<std::uint8_t>(first.begin() + 54, first.begin() + 67),
               (std::vector<std::uint8_t>{0x80, 0, 0, 0, 0, 0, 0x00, 0x20, 0, 0, 'L', 'D', 0}));
-    const std::span<const std::uint8_t> fourth = clipboardObjectSlot(3);
-    EXPECT_EQ(std::count(fourth.begin(), fourth.end(), 0), 288);
+    const std::span<const std::uint8_t> sixth = clipboardObjectSlot(5);
+    EXPECT_EQ(std::count(sixth.begin(), sixth.end(), 0), 288);
+    InsertLine1Click();
     frameAt(64);
     Paste1Click();
     EXPECT_EQ(ladder(),
-              (Texts{"LD 80,0", "OUT 960,0", "LD 80,64", "AND 160,64", "OUT 960,64", "END 1040,128"}));
-    EXPECT_EQ(dump(), (Picture{kCanvas[2], "", kCanvas[0], "", kCanvas[4]}));
-    EXPECT_EQ(std::tuple(insGrayHead->Y, editModeFlags & 0x1C, BlueFrame.y1), std::tuple(64U, 0x0C, 64U));
+              (Texts{"LD 80,64", "AND 160,64", "OUT 960,64", "LD 80,128", "OUT 960,128", "END 1040,192"}));
+    EXPECT_EQ(dump(), (Picture{"", "", kCanvas[0], "     |", kCanvas[2], "", kCanvas[4]}));
+    EXPECT_EQ(std::tuple(insGrayMarks.tail->Y, editModeFlags & 0x1C, BlueFrame.y1),
+              std::tuple(128U, 0x0C, 64U));
 }
 
 TEST_F(EditCommandsTest, ACopyTakesAtMost32Objects) {
