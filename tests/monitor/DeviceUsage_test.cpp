@@ -13,15 +13,6 @@ protected:
         setText(addBeforeEnd(80, 0, code)->mnemonic, mnemonic);
         for (std::size_t i = 0; i < operands.size(); ++i) setText(ldrNew->operands[i], operands[i]);
     }
-    // The cell of the grid in the row and column of those headings.
-    static std::string cell(char letter, const std::string& row, const std::string& column) {
-        const DeviceListGrid grid = deviceListGrid(letter);
-        for (const auto& line : grid)
-            if (line[0] == row)
-                for (std::size_t u = 0; u < grid[0].size(); ++u)
-                    if (grid[0][u] == column) return line[u];
-        return "(none)";
-    }
     FakeMonitorDialogs dialogs;
     InstalledDialogs<MonitorDialogs> installed{dialogs};
 };
@@ -37,13 +28,16 @@ TEST_F(DeviceUsageTest, EveryNamedDeviceIsMarkedInItsRowAndColumn) {
     add(0xF7FF, "RET", {"C5"});
     msDeviceUsedList1Click();
     EXPECT_EQ(dialogs.shownLists, std::vector<std::string>{"Use device X list"});
-    const std::tuple<char, const char*, const char*, const char*> marked[] = {
-        {'X', "X10", "+7", "*"},      {'M', "M8990", "+9", "Used"}, {'Y', "Y0", "+0", "*"},
-        {'D', "D8000", "+0", "Used"}, {'D', "D10", "+0", "Used"},   {'P', "P250", "+9", "*"},
-        {'T', "T0", "+0", "Used"},    {'X', "X0", "+0", " "},       {'S', "S990", "+9", " "},
-        {'C', "C0", "+5", " "},       {'Y', "Y170", "+7", " "}};
-    for (const auto& [letter, row, column, shown] : marked)
-        EXPECT_EQ(cell(letter, row, column), shown) << row << column;
+    // Each cell as its row heading, column heading and contents.
+    const std::tuple<char, std::size_t, std::size_t, const char*> marked[] = {
+        {'X', 2, 8, "X10+7=*"},        {'M', 900, 10, "M8990+9=Used"}, {'Y', 1, 1, "Y0+0=*"},
+        {'D', 801, 1, "D8000+0=Used"}, {'D', 2, 1, "D10+0=Used"},      {'P', 26, 10, "P250+9=*"},
+        {'T', 1, 1, "T0+0=Used"},      {'X', 1, 1, "X0+0= "},          {'S', 100, 10, "S990+9= "},
+        {'C', 1, 6, "C0+5= "},         {'Y', 16, 8, "Y170+7= "}};
+    for (const auto& [letter, r, u, shown] : marked) {
+        const DeviceListGrid grid = deviceListGrid(letter);
+        EXPECT_EQ(grid[r][0] + grid[0][u] + "=" + grid[r][u], shown);
+    }
     EXPECT_TRUE(shownBoxes(fakes.messages).empty());
 }
 
