@@ -17,6 +17,7 @@ struct MenuRow {
     void (*command)() = nullptr;  // what an item runs; an item without one does nothing
     bool hidden = false;          // out of sight until something shows it
     bool checkable = false;       // carries a check mark
+    const char* shortcut = "";    // key sequence in portable text ("Ctrl+Z"); "" for none
 };
 
 using MenuTable = std::span<const MenuRow>;

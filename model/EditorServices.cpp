@@ -62,7 +62,8 @@ void backupLadderDiagramMemory(int mode) {
         *twin = *o;
         links::pushBack(copy, twin);
     }
-    canvasState.undoMenuEnabled = true;
+    // A fresh edit-cancel copy (after New, Open, Convert, a read) leaves nothing to undo.
+    canvasState.undoMenuEnabled = mode == 1;
     canvasState.editCancelMenuEnabled = true;
 }
 

@@ -13,8 +13,9 @@ void setBlueFrameObject(std::uint32_t x, std::uint32_t y);
 // The frame on the first cell right of the left bus, scaled by the zoom.
 void initBlueFrame(std::uint32_t zoom);
 
-// Copies the whole main list: mode 0 into the edit-cancel copy, mode 1 into the undo copy; the
-// previous copy is freed. Other modes do nothing. The caller copies the canvas of the same slot.
+// Copies the whole main list: mode 0 into the edit-cancel copy (Undo is disabled), mode 1 into the
+// undo copy (Undo enabled); the previous copy is freed and Edit Cancel enabled. Other modes do
+// nothing. The caller copies the canvas of the same slot.
 void backupLadderDiagramMemory(int mode);
 
 // Every main-list object on row y with xFrom <= xAddr < xTo becomes a NOP; ldrSearch is left on

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/ByteImage.h"
+#include "model/CanvasState.h"
 #include "model/ClipboardBlock.h"
 #include "model/CommandTransaction.h"
 #include "model/DrawGeometry.h"
@@ -129,6 +130,7 @@ void forgetObject(const stLadderBlock* object) {
                                     &copyList.now, &ldrNew, &ldrAlloc, &ldrSearch, &editNew}) {
         if (*pointer == object) *pointer = nullptr;
     }
+    if (canvasState.ldrDrawHead == object) canvasState.ldrDrawHead = nullptr;
 }
 
 void disposeObject(stLadderBlock* object) {

@@ -2,6 +2,8 @@
 // (model/MonitorLists.h): the comment file and the monitor-list file hold the registered one.
 #pragma once
 
+#include "monitor/DeviceUsage.h"
+
 namespace kestrion {
 
 constexpr int kMonitorOff = 0;
@@ -11,6 +13,7 @@ constexpr int kMonitorEntryDevices = 2;
 // The whole state of the folder; the names here are references into monitorState.
 struct MonitorState {
     int monitorMode = kMonitorOff;
+    DeviceUsageTables deviceUsageTables = blankDeviceUsageTables();
 };
 extern MonitorState monitorState;
 

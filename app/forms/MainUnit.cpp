@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppMenu.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
@@ -104,6 +106,7 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         added->setObjectName(row.objectName);
         added->setVisible(!row.hidden);
         added->setCheckable(row.checkable);
+        if (*row.shortcut != '\0') added->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
         if (row.command != nullptr)
             connect(added, &QAction::triggered, this, [this, command = row.command] {
                 command();
@@ -147,6 +150,7 @@ void TMainForm::showRecentFileItems() {
 }
 
 void TMainForm::syncFromCore() {
+    refreshEditItems();
     for (const auto& [name, state] : appState.items) {
         QAction* item = action(QString::fromStdString(name));
         if (item == nullptr) continue;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QScreen>
 #include <chrono>
 #include <thread>
@@ -105,32 +104,6 @@ int QtTraceMemos::lineCount(platform::Memo memo) const {
     return edit->document()->blockCount();
 }
 
-QtProgress::~QtProgress() {
-    delete dialog_;
-}
-
-void QtProgress::show(const std::string& caption, int minimum, int maximum) {
-    if (!dialog_) {
-        dialog_ = new QProgressDialog(QApplication::activeWindow());
-        dialog_->setCancelButton(nullptr);
-        dialog_->setMinimumDuration(0);
-        dialog_->setAutoClose(false);
-        dialog_->setAutoReset(false);
-    }
-    dialog_->setWindowTitle(forms::widgetText(caption));
-    dialog_->setRange(minimum, maximum);
-    dialog_->setValue(minimum);
-    dialog_->show();
-}
-
-void QtProgress::setPosition(int position) {
-    if (dialog_) dialog_->setValue(position);
-}
-
-void QtProgress::hide() {
-    if (dialog_) dialog_->hide();
-}
-
 void QtSystem::beep() {
     QApplication::beep();
 }
@@ -199,6 +172,8 @@ QtPlatform::~QtPlatform() {
     DialogSeam<AppDialogs>::uninstall();
     DialogSeam<EntryDialogs>::uninstall();
     DialogSeam<DiagnosticsDialogs>::uninstall();
+    DialogSeam<EditorDialogs>::uninstall();
+    DialogSeam<MonitorDialogs>::uninstall();
 }
 
 void QtPlatform::install() {
@@ -219,6 +194,8 @@ void QtPlatform::install() {
     DialogSeam<AppDialogs>::install(appDialogs_);
     DialogSeam<EntryDialogs>::install(entryDialogs);
     DialogSeam<DiagnosticsDialogs>::install(diagnosticsDialogs_);
+    DialogSeam<EditorDialogs>::install(editorDialogs_);
+    DialogSeam<MonitorDialogs>::install(monitorDialogs_);
     installed_ = true;
 }
 

@@ -10,16 +10,18 @@
 
 #include "app/forms/QtAppDialogs.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
+#include "editor/forms/GoToStepForm.h"
+#include "editor/forms/ProgressForm.h"
 #include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "model/forms/QtModelDialogs.h"
+#include "monitor/forms/DeviceListForm.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"
 
 class QLabel;
 class QPlainTextEdit;
-class QProgressDialog;
 
 namespace kestrion::app {
 
@@ -52,17 +54,6 @@ public:
 
 private:
     std::array<QPointer<QPlainTextEdit>, platform::memoCount> memos_{};
-};
-
-class QtProgress : public platform::Progress {
-public:
-    ~QtProgress() override;
-    void show(const std::string& caption, int minimum, int maximum) override;
-    void setPosition(int position) override;
-    void hide() override;
-
-private:
-    QPointer<QProgressDialog> dialog_;
 };
 
 class QtSystem : public platform::System {
@@ -118,7 +109,7 @@ public:
 private:
     platform::Files& files_;
     QtMessages messages_;
-    QtProgress progress_;
+    forms::QtProgress progress_;
     QtSystem system_;
     QtClock clock_;
     forms::QtModelDialogs modelDialogs_;
@@ -126,6 +117,8 @@ private:
     forms::QtLinkDialogs linkDialogs_;
     forms::QtAppDialogs appDialogs_;
     forms::QtDiagnosticsDialogs diagnosticsDialogs_;
+    forms::QtEditorDialogs editorDialogs_;
+    forms::QtMonitorDialogs monitorDialogs_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
 };

@@ -43,7 +43,8 @@ TEST_F(EditorServices, BackupCopiesTheMainListAndNopOutRowRangeTurnsAStretchOfAR
     backupLadderDiagramMemory(2);  // no such copy
     EXPECT_EQ(std::pair(codes(ldrUndoList), codes(ldrBackupList)),
               std::pair(std::vector<std::uint16_t>{kAnd, kAnd, kAnd, kCodeEnd}, codes(ldrList)));
-    EXPECT_TRUE(ldrBackupHead != ldrHead && canvasState.undoMenuEnabled && canvasState.editCancelMenuEnabled);
+    EXPECT_TRUE(ldrBackupHead != ldrHead && !canvasState.undoMenuEnabled &&
+                canvasState.editCancelMenuEnabled);
 }
 
 }  // namespace

@@ -73,9 +73,14 @@ private:
 
 class FakeProgress : public platform::Progress {
 public:
-    void show(const std::string&, int, int) override {}
-    void setPosition(int) override {}
-    void hide() override {}
+    void show(const std::string& text, int low, int high) override {
+        caption = text, minimum = low, maximum = high, visible = true;
+    }
+    void setPosition(int at) override { position = at; }
+    void hide() override { visible = false; }
+    std::string caption;
+    int minimum = -1, maximum = -1, position = -1;
+    bool visible = false;
 };
 
 class FakeSystem : public platform::System {

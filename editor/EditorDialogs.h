@@ -1,0 +1,45 @@
+// The dialogs of the ladder editor that core routines open in the middle of their work, and the
+// rules of the number-entry dialog, which its window and its callers share.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/DialogSeam.h"
+
+namespace kestrion {
+
+// What the caller puts into the go-to step dialog before its modal run.
+struct NumberEntryRequest {
+    std::string caption;
+    std::string text;         // Edit1
+    std::string stepNoLabel;  // StepNoLabel
+    std::string stringLabel;  // StringLabel, empty to leave it blank
+};
+
+// What the caller reads after it.
+struct NumberEntryResult {
+    std::uint8_t okFlag = 0;  // 1 only for OK with a number entered
+    int number = 0;
+};
+
+class EditorDialogs {
+public:
+    static constexpr const char* seamName = "editor dialogs";
+    virtual ~EditorDialogs() = default;
+    // TGoToStepForm as a number-entry dialog.
+    virtual NumberEntryResult goToStep(const NumberEntryRequest& request) = 0;
+};
+
+// Edit1 takes the digits 0 to 9 (and the editing keys below the blank); any other character is
+// refused with "Character must be 0 ~ 9" under the dialog's caption, and false.
+bool acceptNumberKey(char key, const std::string& caption);
+
+// The two fields after the modal run: flag 1 and the number only when OK was pressed on a text of
+// digits that makes an int; Cancel, an empty text or anything else gives flag 0 and number 0.
+NumberEntryResult numberEntryResult(bool okPressed, const std::string& text);
+
+// The longest number Edit1 holds: nine digits always fit an int.
+constexpr int kNumberEntryMaxDigits = 9;
+
+}  // namespace kestrion

@@ -1,0 +1,70 @@
+#include "editor/forms/GoToStepForm.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "lang/forms/WidgetText.h"
+
+namespace kestrion::forms {
+
+TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent) : QDialog(parent) {
+    setObjectName("GoToStepForm");
+    setWindowTitle(widgetText(request.caption));
+    auto* layout = new QVBoxLayout(this);
+    StepNoLabel = new QLabel(widgetText(request.stepNoLabel), this);
+    StepNoLabel->setObjectName("StepNoLabel");
+    StringLabel = new QLabel(widgetText(request.stringLabel), this);
+    StringLabel->setObjectName("StringLabel");
+    Edit1 = new QLineEdit(widgetText(request.text), this);
+    Edit1->setObjectName("Edit1");
+    Edit1->setMaxLength(kNumberEntryMaxDigits);
+    // Typed keys are checked with their message; text pasted in is held to digits as well.
+    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), Edit1));
+    Edit1->installEventFilter(this);
+    layout->addWidget(StepNoLabel);
+    layout->addWidget(Edit1);
+    layout->addWidget(StringLabel);
+    auto* buttons = new QHBoxLayout;
+    btnOk = new QPushButton("OK", this);
+    btnOk->setObjectName("btnOk");
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton("Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.size() == 1 && text[0].unicode() >= 0x20) {
+            const char key = text[0].unicode() < 0x80 ? static_cast<char>(text[0].unicode()) : '?';
+            if (!acceptNumberKey(key, windowTitle().toStdString())) return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+NumberEntryResult TGoToStepForm::result() const {
+    return numberEntryResult(QDialog::result() == QDialog::Accepted, Edit1->text().toStdString());
+}
+
+NumberEntryResult runGoToStepForm(const NumberEntryRequest& request) {
+    TGoToStepForm form(request);
+    form.exec();
+    return form.result();
+}
+
+NumberEntryResult QtEditorDialogs::goToStep(const NumberEntryRequest& request) {
+    return runGoToStepForm(request);
+}
+
+}  // namespace kestrion::forms

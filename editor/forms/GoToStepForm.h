@@ -1,0 +1,40 @@
+// TGoToStepForm: the go-to step dialog, also the number-entry dialog of the commands that ask for
+// one number: a caption, a label or two and an edit of digits.
+#pragma once
+
+#include <QDialog>
+
+#include "editor/EditorDialogs.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kestrion::forms {
+
+class TGoToStepForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TGoToStepForm(const NumberEntryRequest& request, QWidget* parent = nullptr);
+
+    QLabel* StepNoLabel = nullptr;
+    QLabel* StringLabel = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+    // The OK flag and the number after the modal run.
+    NumberEntryResult result() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+NumberEntryResult runGoToStepForm(const NumberEntryRequest& request);
+
+class QtEditorDialogs : public EditorDialogs {
+public:
+    NumberEntryResult goToStep(const NumberEntryRequest& request) override;
+};
+
+}  // namespace kestrion::forms

@@ -1,0 +1,48 @@
+#include "editor/forms/ProgressForm.h"
+
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "lang/forms/WidgetText.h"
+
+namespace kestrion {
+
+TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName("ProgressForm");
+    setWindowTitle("Progress");
+    auto* layout = new QVBoxLayout(this);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setMinimumWidth(320);
+    layout->addWidget(ProgressBar1);
+}
+
+namespace forms {
+
+QtProgress::~QtProgress() {
+    delete form_;
+}
+
+void QtProgress::show(const std::string& caption, int minimum, int maximum) {
+    if (!form_) form_ = new TProgressForm;
+    form_->setWindowTitle(widgetText(caption));
+    form_->ProgressBar1->setRange(minimum, maximum);
+    form_->ProgressBar1->setValue(minimum);
+    if (form_->isHidden()) form_->show();
+    // The operations run without returning to the loop (whose timers must not run in the middle of
+    // them), so the window paints itself at once.
+    form_->repaint();
+}
+
+void QtProgress::setPosition(int position) {
+    if (!form_) return;
+    form_->ProgressBar1->setValue(position);
+    form_->repaint();
+}
+
+void QtProgress::hide() {
+    if (form_) form_->hide();
+}
+
+}  // namespace forms
+}  // namespace kestrion

@@ -1,0 +1,82 @@
+#include "monitor/forms/DeviceListForm.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTableWidget>
+
+#include "lang/forms/WidgetText.h"
+
+namespace kestrion::forms {
+
+namespace {
+
+constexpr char kLetters[kDeviceUsageLetters + 1] = "XYMSTCDP";
+
+}  // namespace
+
+TdeviceListForm::TdeviceListForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName("deviceListForm");
+    setFixedSize(656, 455);
+    UseDeviceStringGrid1 = new QTableWidget(this);
+    UseDeviceStringGrid1->setObjectName("UseDeviceStringGrid1");
+    UseDeviceStringGrid1->setGeometry(8, 8, 561, 441);
+    UseDeviceStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    UseDeviceStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    UseDeviceStringGrid1->horizontalHeader()->setDefaultSectionSize(48);
+    UseDeviceStringGrid1->verticalHeader()->setDefaultSectionSize(20);
+    for (std::size_t i = 0; i < kDeviceUsageLetters; ++i) {
+        auto* button = new QPushButton(QString(QChar(kLetters[i])), this);
+        button->setObjectName(QString("btn%1n").arg(QChar(kLetters[i])));
+        button->setGeometry(584, 8 + 32 * static_cast<int>(i), 57, 25);
+        connect(button, &QPushButton::clicked, this, [this, letter = kLetters[i]] { showLetter(letter); });
+        letterButtons[i] = button;
+    }
+    btnClose = new QPushButton("Close", this);
+    btnClose->setObjectName("btnClose");
+    btnClose->setGeometry(584, 304, 57, 25);
+    connect(btnClose, &QPushButton::clicked, this, [this] { done(2); });
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TdeviceListForm::showLetter(char letter) {
+    const DeviceListGrid grid = deviceListGrid(letter);
+    if (grid.empty()) return;
+    const int rows = static_cast<int>(grid.size()) - 1;
+    const int columns = static_cast<int>(grid[0].size()) - 1;
+    UseDeviceStringGrid1->clear();
+    UseDeviceStringGrid1->setRowCount(rows);
+    UseDeviceStringGrid1->setColumnCount(columns);
+    QStringList columnHeadings;
+    for (int u = 1; u <= columns; ++u)
+        columnHeadings << QString::fromStdString(grid[0][static_cast<std::size_t>(u)]);
+    UseDeviceStringGrid1->setHorizontalHeaderLabels(columnHeadings);
+    QStringList rowHeadings;
+    for (int r = 1; r <= rows; ++r) {
+        const auto& line = grid[static_cast<std::size_t>(r)];
+        rowHeadings << QString::fromStdString(line[0]);
+        for (int u = 1; u <= columns; ++u)
+            UseDeviceStringGrid1->setItem(
+                r - 1, u - 1,
+                new QTableWidgetItem(QString::fromStdString(line[static_cast<std::size_t>(u)])));
+    }
+    UseDeviceStringGrid1->setVerticalHeaderLabels(rowHeadings);
+}
+
+void TdeviceListForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) showLetter('X');
+}
+
+void QtMonitorDialogs::deviceList(const std::string& caption) {
+    TdeviceListForm form;
+    form.setWindowTitle(widgetText(caption));
+    form.exec();
+}
+
+}  // namespace kestrion::forms
