@@ -1,0 +1,223 @@
+#include "editor/LadderLayout.h"
+
+#include "editor/DrawTimer.h"
+#include "editor/EditorViewState.h"
+#include "editor/ViewTestSupport.h"
+#include "model/CommentLists.h"
+#include "model/EditMarks.h"
+
+namespace kestrion::test {
+namespace {
+
+using ::testing::IsSupersetOf;
+
+class LadderLayoutTest : public ViewTest {
+protected:
+    static stLadderBlock* made(std::uint16_t code, const char* mnemonic, std::uint32_t x, std::uint32_t xEnd,
+                               std::initializer_list<const char*> operands, std::uint32_t end = kEndContact) {
+        stLadderBlock* o = object(code, x, 0, 0, 1, mnemonic);
+        o->Xend = xEnd;
+        o->end = end;
+        std::size_t i = 0;
+        for (const char* operand : operands) setText(o->operands[i++], operand);
+        return o;
+    }
+};
+
+TEST_F(LadderLayoutTest, AContactsStrokesAndOperandScaleWithTheZoom) {
+    const stLadderBlock* contact = made(kLd, "LD", 80, 160, {"X0"});
+    const std::pair<std::uint32_t, Texts> cases[] = {
+        {50, {"L 40,16 55,16", "L 55,11 55,21", "L 65,11 65,21", "L 65,16 80,16", "T 40,0 80,11 X0/6"}},
+        {100,
+         {"L 80,32 110,32", "L 110,22 110,42", "L 130,22 130,42", "L 130,32 160,32", "T 80,0 160,22 X0/13"}},
+        {150,
+         {"L 120,48 165,48", "L 165,32 165,64", "L 195,32 195,64", "L 195,48 240,48",
+          "T 120,0 240,32 X0/20"}},
+    };
+    for (const auto& [zoom, strokes] : cases) {
+        zoomPercent = zoom;
+        EXPECT_EQ(describe(objectPrimitives(*contact)), strokes) << zoom;
+    }
+}
+
+TEST_F(LadderLayoutTest, CoilsBoxesAndMarkedContactsHaveTheirStrokes) {
+    struct Case {
+        std::uint16_t code;
+        const char* mnemonic;
+        std::uint32_t x, xEnd, end;
+        std::initializer_list<const char*> operands;
+        Texts strokes;
+    };
+    const Case cases[] = {
+        {0xC000,
+         "OUT",
+         1040,
+         1120,
+         kEndOutput,
+         {"Y0"},
+         {"L 1040,32 1070,32", "A 1070,22 1090,42 @120", "A 1070,22 1090,42 @-60", "L 1090,32 1120,32",
+          "T 1040,0 1120,22 Y0/13"}},
+        {0xC000,
+         "OUT",
+         880,
+         1120,
+         kEndOutput,
+         {"T0", "K10"},
+         {"L 880,32 1070,32", "A 1070,22 1090,42 @120", "A 1070,22 1090,42 @-60", "L 1090,32 1120,32",
+          "T 1040,0 1120,22 T0/13", "T 880,42 1120,64 K10/13"}},
+        {0x0028,
+         "MOV",
+         880,
+         1120,
+         kEndOutput,
+         {"K10", "D0"},
+         {"L 880,32 890,32", "L 1110,32 1120,32", "R 890,17 1110,47", "T 890,17 963,47 MOV/13",
+          "L 963,17 963,47", "T 963,17 1036,47 K10/13", "L 1036,17 1036,47", "T 1036,17 1110,47 D0/13"}},
+        {0x3000,
+         "LDI",
+         80,
+         160,
+         kEndContact,
+         {"X1"},
+         {"L 80,32 110,32", "L 110,22 110,42", "L 130,22 130,42", "L 130,32 160,32", "L 110,42 130,22",
+          "T 80,0 160,22 X1/13"}},
+        {0x01C2,
+         "LDP",
+         80,
+         160,
+         kEndContact,
+         {"X1"},
+         {"L 80,32 110,32", "L 110,22 110,42", "L 130,22 130,42", "L 130,32 160,32", "L 120,41 120,23",
+          "L 115,28 120,23", "L 125,28 120,23", "T 80,0 160,22 X1/13"}},
+        {kCodeNop, "NOP", 160, 320, kEndContact, {}, {"L 160,32 320,32"}},
+        {kLabel, "P0", 0, 80, kEndContact, {}, {"T 0,0 78,32 P0/13"}},
+    };
+    for (const Case& c : cases) {
+        const stLadderBlock* o = made(c.code, c.mnemonic, c.x, c.xEnd, c.operands, c.end);
+        EXPECT_EQ(describe(objectPrimitives(*o)), c.strokes) << c.mnemonic;
+    }
+}
+
+TEST_F(LadderLayoutTest, TheMnemonicDecidesTheSymbol) {
+    const std::pair<std::pair<std::uint16_t, const char*>, SymbolKind> cases[] = {
+        {{0x2000, "LD"}, SymbolKind::Contact},
+        {{0x7000, "ORI"}, SymbolKind::NegatedContact},
+        {{0x01CA, "ANDF"}, SymbolKind::FallingContact},
+        {{0x01D0, "LD="}, SymbolKind::CompareContact},
+        {{0x01E5, "ANDD<>"}, SymbolKind::CompareContact},
+        {{0x0028, "DMOV"}, SymbolKind::Box},
+        {{0xC000, "OUT"}, SymbolKind::Coil},
+        {{0xD000, "SET"}, SymbolKind::Box},
+        {{0x00FF, "INV"}, SymbolKind::Invert},
+        {{kCodeNop, "#NOP"}, SymbolKind::Wire},
+        {{kCodeOrb, "ORB"}, SymbolKind::None},
+        {{kCodeXNop, "xNOP"}, SymbolKind::None},
+        {{0xB000, "P10"}, SymbolKind::Label},
+        {{kCodeEnd, "END"}, SymbolKind::End},
+        {{0x4000, "ORDER"}, SymbolKind::Box},
+    };
+    for (const auto& [object, kind] : cases) {
+        stLadderBlock o;
+        o.iCode = object.first;
+        setText(o.mnemonic, object.second);
+        EXPECT_EQ(symbolKindOf(o), kind) << object.second;
+    }
+}
+
+TEST_F(LadderLayoutTest, TheVisibleRangeRunsToTheFirstBlockWhollyBelowTheView) {
+    restart(384);
+    // Block 4 comes back to its first row after its branch one line lower.
+    const std::pair<std::uint32_t, std::uint32_t> rows[] = {{0, 1},   {64, 2},  {128, 3}, {192, 3},
+                                                            {256, 4}, {320, 4}, {256, 4}};
+    std::vector<const stLadderBlock*> made;
+    for (const auto& [y, id] : rows) made.push_back(object(kLd, 80, y, 0, id));
+    ldrTail->objLbc = 5;
+    struct Case {
+        std::uint32_t zoom, scroll, height, top, bottom;
+        const stLadderBlock* head;
+        const stLadderBlock* tail;
+    };
+    const Case cases[] = {
+        {100, 128, 192, 128, 320, made[2], ldrTail}, {100, 150, 100, 150, 250, made[2], made[4]},
+        {50, 64, 32, 128, 192, made[2], made[4]},    {150, 0, 96, 0, 64, made[0], made[1]},
+        {100, 0, 2000, 0, 2000, made[0], nullptr},   {100, 5000, 100, 5000, 5100, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        zoomPercent = c.zoom;
+        const VisibleRange range = visibleRange(c.scroll, c.height);
+        EXPECT_EQ(std::make_pair(range.topY, range.bottomY), std::make_pair(c.top, c.bottom)) << c.scroll;
+        EXPECT_EQ(range.head, c.head) << c.scroll;
+        EXPECT_EQ(range.tail, c.tail) << c.scroll;
+    }
+}
+
+TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
+    typeContactCoilAndBranch();
+    freeAllEditMarks();
+    addGrayMaskRow(64);
+    appendDeviceComment('X', 1, "Stop");
+    ModeData.viewFlags |= kViewDeviceComments;
+    BlueFrame = {80, 64, 159, 127};
+    LadderScreen screen;
+    installLadderView(&screen);
+    const Texts shown = describe(screen.build(0, 640));
+    installLadderView(nullptr);
+    EXPECT_THAT(shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192",
+                                     "L 160,32 1040,32", "L 80,96 80,32", "L 160,96 160,32",
+                                     "T 80,106 160,128 Stop/13 ink6", "R 80,64 160,128 ink2"}));
+    EXPECT_EQ(shown.front(), "F 0,64 1200,128 ink3");  // the shading lies under everything
+    EXPECT_EQ(shown.back(), "R 80,64 160,128 ink2");   // the frame over everything
+    EXPECT_EQ(ldrDrawHead, ldrHead);
+}
+
+TEST_F(LadderLayoutTest, AScrolledScreenDrawsFromItsFirstVisibleLine) {
+    typeContactCoilAndBranch();
+    LadderScreen screen;
+    installLadderView(&screen);
+    const Texts shown = describe(screen.build(64, 64));
+    installLadderView(nullptr);
+    EXPECT_EQ(viewTopY, 64u);
+    EXPECT_EQ(textOf(ldrDrawHead->mnemonic), "OR ");
+    // The link that comes down from the line above, and the OR contact; nothing of the line above.
+    EXPECT_THAT(shown, IsSupersetOf({"L 160,96 160,32", "L 80,96 80,32", "T 80,64 160,86 X1/13"}));
+    for (const std::string& stroke : shown) EXPECT_EQ(stroke.find("X0/"), std::string::npos);
+}
+
+TEST_F(LadderLayoutTest, TheDrawTimerRepaintsOnceARequestAndEmptiesTheRangeWithoutALadder) {
+    LadderScreen screen;
+    int repaints = 0;
+    screen.onRepaint = [&repaints] { ++repaints; };
+    installLadderView(&screen);
+    const std::uint8_t cases[] = {0x01, kRedrawLadder, kRedrawObjects, kRedrawFrame, kRedrawMarks};
+    for (const std::uint8_t request : cases) {
+        redrawFlags = request | kRedrawPaintPending;
+        EXPECT_TRUE(ladderDrawTick());
+        EXPECT_FALSE(ladderDrawTick());
+        EXPECT_EQ(redrawFlags, kRedrawPaintPending);
+    }
+    EXPECT_EQ(repaints, 5);
+    installLadderView(nullptr);
+    ldrDrawHead = ldrHead;
+    ldrDrawTail = ldrHead;
+    freeAllLadderObjects();
+    redrawFlags = kRedrawLadder;
+    EXPECT_FALSE(ladderDrawTick());
+    EXPECT_EQ(ldrDrawHead, nullptr);
+    EXPECT_EQ(ldrDrawTail, nullptr);
+}
+
+TEST_F(LadderLayoutTest, ASlowTimer3IsBroughtBackAfterTwentyOneTicks) {
+    platform::timers().setEnabled(platform::TimerId::Timer3, true);
+    platform::timers().setInterval(platform::TimerId::Timer3, 2000);
+    for (int tick = 0; tick < 20; ++tick) countTimer3Ticks();
+    EXPECT_EQ(platform::timers().interval(platform::TimerId::Timer3), 2000u);
+    countTimer3Ticks();
+    EXPECT_EQ(platform::timers().interval(platform::TimerId::Timer3), 100u);
+    EXPECT_EQ(editorView.timer3Ticks, 0u);
+    platform::timers().setInterval(platform::TimerId::Timer3, 1000);
+    countTimer3Ticks();
+    EXPECT_EQ(editorView.timer3Ticks, 0u);
+}
+
+}  // namespace
+}  // namespace kestrion::test
