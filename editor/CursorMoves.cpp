@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "editor/EditorViewState.h"
+#include "entry/EntryDriver.h"
 #include "entry/EntryState.h"
 #include "entry/InstructionBox.h"
 #include "model/CanvasState.h"
@@ -137,7 +138,8 @@ void toggleInsertMode() {
 
 bool deleteFramedObject() {
     const stLadderBlock* object = framedObject();
-    if (object == nullptr || object == ldrTail || object->iCode == kCodeEnd || object->iCode == kCodeNop)
+    if (object == nullptr || object == ldrTail || object->iCode == kCodeEnd || object->iCode == kCodeNop ||
+        refuseEditInMonitorMode())
         return false;
     const std::uint32_t y = BlueFrame.y1, from = BlueFrame.x1, to = BlueFrame.x2 + 1;
     return runCommand([&] {

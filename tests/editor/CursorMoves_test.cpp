@@ -2,6 +2,7 @@
 
 #include "editor/EditorViewState.h"
 #include "editor/ViewTestSupport.h"
+#include "entry/EntryDriver.h"
 #include "model/EditMarks.h"
 
 namespace kestrion::test {
@@ -14,59 +15,57 @@ protected:
         editorView.viewportHeight = 128;                        // two lines a page
     }
     static void at(std::uint32_t x, std::uint32_t y) {
-        xOldCursor = x;
-        yOldCursor = y;
+        std::tie(xOldCursor, yOldCursor) = std::pair{x, y};
         setBlueFrameObject(x, y);
+    }
+    static std::string where() {
+        return std::to_string(xOldCursor) + "," + std::to_string(yOldCursor) + " frame " +
+               std::to_string(BlueFrame.x1) + "," + std::to_string(BlueFrame.y1) + "-" +
+               std::to_string(BlueFrame.x2) + "," + std::to_string(BlueFrame.y2);
     }
 };
 
 TEST_F(CursorMovesTest, MovesStopAtTheLabelCellTheLastCellTheFirstLineAndEndsLine) {
     using M = CursorMove;
-    struct Case {
-        std::uint32_t x, y;
-        CursorMove move;
-        std::uint32_t toX, toY;
+    const std::tuple<std::uint32_t, std::uint32_t, CursorMove, const char*> cases[] = {
+        {80, 0, M::Left, "0,0 frame 0,0-79,63"},
+        {0, 0, M::Left, "0,0 frame 0,0-79,63"},
+        {960, 0, M::Right, "1040,0 frame 1040,0-1119,63"},
+        {1040, 0, M::Right, "1040,0 frame 1040,0-1119,63"},
+        {80, 64, M::Right, "160,64 frame 160,64-239,127"},
+        {880, 64, M::Right, "1040,64 frame 880,64-1119,127"},
+        {960, 64, M::Left, "800,64 frame 800,64-879,127"},
+        {80, 0, M::Up, "80,0 frame 80,0-159,63"},
+        {80, 64, M::Up, "80,0 frame 80,0-159,63"},
+        {80, 64, M::Down, "80,128 frame 80,128-159,191"},
+        {80, 128, M::Down, "80,128 frame 80,128-159,191"},
+        {400, 64, M::LineStart, "80,64 frame 80,64-159,127"},
+        {400, 0, M::LineEnd, "1040,0 frame 1040,0-1119,63"},
+        {80, 0, M::PageDown, "80,128 frame 80,128-159,191"},
+        {80, 128, M::PageUp, "80,0 frame 80,0-159,63"},
+        {80, 64, M::PageUp, "80,0 frame 80,0-159,63"},
     };
-    const Case cases[] = {
-        {80, 0, M::Left, 0, 0},          {0, 0, M::Left, 0, 0},         {960, 0, M::Right, 1040, 0},
-        {1040, 0, M::Right, 1040, 0},    {80, 64, M::Right, 160, 64},   {880, 64, M::Right, 1040, 64},
-        {960, 64, M::Left, 800, 64},     {80, 0, M::Up, 80, 0},         {80, 64, M::Up, 80, 0},
-        {80, 64, M::Down, 80, 128},      {80, 128, M::Down, 80, 128},   {400, 64, M::LineStart, 80, 64},
-        {400, 64, M::LineEnd, 1040, 64}, {80, 0, M::PageDown, 80, 128}, {80, 128, M::PageUp, 80, 0},
-        {80, 64, M::PageUp, 80, 0},
-    };
-    for (const Case& c : cases) {
-        at(c.x, c.y);
-        moveCursor(c.move);
-        EXPECT_EQ(std::make_pair(xOldCursor, yOldCursor), std::make_pair(c.toX, c.toY))
-            << c.x << "," << c.y << " move " << static_cast<int>(c.move);
-        EXPECT_EQ(std::make_pair(BlueFrame.y1, BlueFrame.y2), std::make_pair(c.toY, c.toY + 63));
+    for (const auto& [x, y, move, expected] : cases) {
+        at(x, y);
+        moveCursor(move);
+        EXPECT_EQ(where(), expected) << x << "," << y << " move " << static_cast<int>(move);
     }
 }
 
 TEST_F(CursorMovesTest, AClickFramesTheCellUnderTheMouseAtAnyZoom) {
-    struct Case {
-        std::uint32_t zoom;
-        int x, y;
-        std::uint32_t cellX, cellY;
-        const char* operand;
-        BlueFrameRect frame;
+    const std::tuple<std::uint32_t, int, int, const char*, const char*> cases[] = {
+        {100, 100, 40, "80,0 frame 80,0-159,63", "X0"},
+        {50, 45, 20, "80,0 frame 80,0-159,63", "X0"},
+        {150, 1400, 100, "880,64 frame 880,64-1119,127", "K10"},
+        {100, 5000, 5000, "1040,128 frame 1040,128-1119,191", ""},
+        {100, 300, 0, "240,0 frame 240,0-319,63", ""},
     };
-    const Case cases[] = {
-        {100, 100, 40, 80, 0, "X0", {80, 0, 159, 63}},
-        {50, 45, 20, 80, 0, "X0", {80, 0, 159, 63}},
-        {150, 1400, 100, 880, 64, "K10", {880, 64, 1119, 127}},
-        {100, 5000, 5000, 1040, 128, "", {1040, 128, 1119, 191}},
-        {100, 300, 0, 240, 0, "", {240, 0, 319, 63}},
-    };
-    for (const Case& c : cases) {
-        zoomPercent = c.zoom;
-        clickLadderAt(c.x, c.y);
-        EXPECT_EQ(std::make_pair(xMouseCell, yMouseCell), std::make_pair(c.cellX, c.cellY)) << c.x;
-        EXPECT_EQ(std::make_pair(xOldCursor, yOldCursor), std::make_pair(c.cellX, c.cellY)) << c.x;
-        EXPECT_EQ(textOf(clickedOperandText), c.operand) << c.x;
-        EXPECT_EQ(std::vector<std::uint32_t>({BlueFrame.x1, BlueFrame.y1, BlueFrame.x2, BlueFrame.y2}),
-                  std::vector<std::uint32_t>({c.frame.x1, c.frame.y1, c.frame.x2, c.frame.y2}));
+    for (const auto& [zoom, x, y, expected, operand] : cases) {
+        zoomPercent = zoom;
+        clickLadderAt(x, y);
+        EXPECT_EQ(where(), expected) << x;
+        EXPECT_EQ(std::pair(xMouseCell, yMouseCell), std::pair(xOldCursor, yOldCursor));
+        EXPECT_EQ(textOf(clickedOperandText), operand) << x;
     }
 }
 
@@ -95,7 +94,6 @@ TEST_F(CursorMovesTest, DeleteTurnsTheFramedObjectIntoWireWithAnUndoCopy) {
     EXPECT_EQ(objects(), (Texts{"80,0 LD ", "1040,0 OUT ", "80,64 LD ", "880,64 NOP"}));
     EXPECT_EQ(textOf(ldrTail->prev->operands[0]), "");
     EXPECT_EQ(dump(3), (Picture{"  X                       Y", "", "  X                   -"}));
-    ASSERT_NE(ldrUndoHead, nullptr);
     EXPECT_EQ(textOf(ldrUndoTail->prev->mnemonic), "MOV ");
     EXPECT_EQ(BkVirtualArray.at(22, 2), 'Y');
     ASSERT_NE(grayMarks.head, nullptr);
@@ -103,17 +101,20 @@ TEST_F(CursorMovesTest, DeleteTurnsTheFramedObjectIntoWireWithAnUndoCopy) {
     EXPECT_EQ(editModeFlags, kEditLadderNotConverted | kEditModifiedSinceSave);
 }
 
-TEST_F(CursorMovesTest, DeleteLeavesEndWireAndEmptyCellsAlone) {
+TEST_F(CursorMovesTest, DeleteLeavesEndWireEmptyCellsAndAMonitoredLadderAlone) {
     for (const auto& [x, y] : {std::pair{1040u, 128u}, {400u, 0u}}) {
         at(x, y);
         EXPECT_FALSE(deleteFramedObject()) << x;
     }
     at(880, 64);
+    setEntryMonitorModeSource(+[] { return 1; });
+    EXPECT_FALSE(deleteFramedObject());
+    setEntryMonitorModeSource(+[] { return 0; });
+    EXPECT_EQ(boxes(), Boxes{"In monitor mode...Can'tDoEdit... | Msg2015032002 | none"});
     ASSERT_TRUE(deleteFramedObject());
     ldrUndoHead->iCode = 0x1234;  // a second delete would make a new undo copy
     EXPECT_FALSE(deleteFramedObject());
     EXPECT_EQ(ldrUndoHead->iCode, 0x1234);
-    EXPECT_EQ(objects().size(), 4u);
 }
 
 }  // namespace

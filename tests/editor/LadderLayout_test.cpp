@@ -1,5 +1,9 @@
 #include "editor/LadderLayout.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "editor/DrawTimer.h"
 #include "editor/EditorViewState.h"
 #include "editor/ViewTestSupport.h"
@@ -11,90 +15,27 @@ namespace {
 
 using ::testing::IsSupersetOf;
 
-class LadderLayoutTest : public ViewTest {
-protected:
-    static stLadderBlock* made(std::uint16_t code, const char* mnemonic, std::uint32_t x, std::uint32_t xEnd,
-                               std::initializer_list<const char*> operands, std::uint32_t end = kEndContact) {
-        stLadderBlock* o = object(code, x, 0, 0, 1, mnemonic);
-        o->Xend = xEnd;
-        o->end = end;
-        std::size_t i = 0;
-        for (const char* operand : operands) setText(o->operands[i++], operand);
-        return o;
-    }
-};
+class LadderLayoutTest : public ViewTest {};
 
-TEST_F(LadderLayoutTest, AContactsStrokesAndOperandScaleWithTheZoom) {
-    const stLadderBlock* contact = made(kLd, "LD", 80, 160, {"X0"});
-    const std::pair<std::uint32_t, Texts> cases[] = {
-        {50, {"L 40,16 55,16", "L 55,11 55,21", "L 65,11 65,21", "L 65,16 80,16", "T 40,0 80,11 X0/6"}},
-        {100,
-         {"L 80,32 110,32", "L 110,22 110,42", "L 130,22 130,42", "L 130,32 160,32", "T 80,0 160,22 X0/13"}},
-        {150,
-         {"L 120,48 165,48", "L 165,32 165,64", "L 195,32 195,64", "L 195,48 240,48",
-          "T 120,0 240,32 X0/20"}},
-    };
-    for (const auto& [zoom, strokes] : cases) {
+// Each case of the golden file: "zoom code mnemonic x xEnd end operands...", then the object's
+// strokes up to a blank line.
+TEST_F(LadderLayoutTest, SymbolsHaveTheirStrokesAtEachZoom) {
+    std::ifstream golden(std::filesystem::path(__FILE__).parent_path() / "golden" / "symbols.txt");
+    ASSERT_TRUE(golden);
+    for (std::string header; std::getline(golden, header);) {
+        if (header.empty() || header[0] == '#') continue;
+        std::istringstream words(header);
+        std::string code, mnemonic, operand;
+        std::uint32_t zoom = 0, x = 0, xEnd = 0, end = 0;
+        words >> zoom >> code >> mnemonic >> x >> xEnd >> end;
+        stLadderBlock* o =
+            object(static_cast<std::uint16_t>(std::stoul(code, nullptr, 16)), x, 0, 0, 1, mnemonic.c_str());
+        std::tie(o->Xend, o->end) = std::pair{xEnd, end};
+        for (std::size_t i = 0; words >> operand; ++i) setText(o->operands[i], operand);
+        Texts expected;
+        for (std::string line; std::getline(golden, line) && !line.empty();) expected.push_back(line);
         zoomPercent = zoom;
-        EXPECT_EQ(describe(objectPrimitives(*contact)), strokes) << zoom;
-    }
-}
-
-TEST_F(LadderLayoutTest, CoilsBoxesAndMarkedContactsHaveTheirStrokes) {
-    struct Case {
-        std::uint16_t code;
-        const char* mnemonic;
-        std::uint32_t x, xEnd, end;
-        std::initializer_list<const char*> operands;
-        Texts strokes;
-    };
-    const Case cases[] = {
-        {0xC000,
-         "OUT",
-         1040,
-         1120,
-         kEndOutput,
-         {"Y0"},
-         {"L 1040,32 1070,32", "A 1070,22 1090,42 @120", "A 1070,22 1090,42 @-60", "L 1090,32 1120,32",
-          "T 1040,0 1120,22 Y0/13"}},
-        {0xC000,
-         "OUT",
-         880,
-         1120,
-         kEndOutput,
-         {"T0", "K10"},
-         {"L 880,32 1070,32", "A 1070,22 1090,42 @120", "A 1070,22 1090,42 @-60", "L 1090,32 1120,32",
-          "T 1040,0 1120,22 T0/13", "T 880,42 1120,64 K10/13"}},
-        {0x0028,
-         "MOV",
-         880,
-         1120,
-         kEndOutput,
-         {"K10", "D0"},
-         {"L 880,32 890,32", "L 1110,32 1120,32", "R 890,17 1110,47", "T 890,17 963,47 MOV/13",
-          "L 963,17 963,47", "T 963,17 1036,47 K10/13", "L 1036,17 1036,47", "T 1036,17 1110,47 D0/13"}},
-        {0x3000,
-         "LDI",
-         80,
-         160,
-         kEndContact,
-         {"X1"},
-         {"L 80,32 110,32", "L 110,22 110,42", "L 130,22 130,42", "L 130,32 160,32", "L 110,42 130,22",
-          "T 80,0 160,22 X1/13"}},
-        {0x01C2,
-         "LDP",
-         80,
-         160,
-         kEndContact,
-         {"X1"},
-         {"L 80,32 110,32", "L 110,22 110,42", "L 130,22 130,42", "L 130,32 160,32", "L 120,41 120,23",
-          "L 115,28 120,23", "L 125,28 120,23", "T 80,0 160,22 X1/13"}},
-        {kCodeNop, "NOP", 160, 320, kEndContact, {}, {"L 160,32 320,32"}},
-        {kLabel, "P0", 0, 80, kEndContact, {}, {"T 0,0 78,32 P0/13"}},
-    };
-    for (const Case& c : cases) {
-        const stLadderBlock* o = made(c.code, c.mnemonic, c.x, c.xEnd, c.operands, c.end);
-        EXPECT_EQ(describe(objectPrimitives(*o)), c.strokes) << c.mnemonic;
+        EXPECT_EQ(describe(objectPrimitives(*o)), expected) << header;
     }
 }
 
