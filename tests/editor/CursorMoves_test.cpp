@@ -12,7 +12,8 @@ class CursorMovesTest : public ViewTest {
 protected:
     CursorMovesTest() {
         typeLines({"LD X0", "OUT Y0", "LD X1", "MOV K10 D0"});  // END on the third line, y 128
-        editorView.viewportHeight = 128;                        // two lines a page
+        entryDialogs.opened.clear();
+        editorView.viewportHeight = 128;  // two lines a page
     }
     static void at(std::uint32_t x, std::uint32_t y) {
         std::tie(xOldCursor, yOldCursor) = std::pair{x, y};
@@ -76,6 +77,19 @@ TEST_F(CursorMovesTest, FunctionKeysGiveTheirSymbols) {
         {4, false, {}}, {7, true, {}}, {1, false, {}}, {9, false, {}},
     };
     for (const auto& [key, shift, symbol] : cases) EXPECT_EQ(functionKeySymbol(key, shift), symbol) << key;
+}
+
+TEST_F(CursorMovesTest, EnterOffersTheFramedObjectAgainButNotWireOrAnEmptyCell) {
+    at(960, 64);  // the frame covers MOV from x 880
+    openBoxOnFrame();
+    EXPECT_EQ(entryDialogs.opened, Texts{"MOV K10 D0"});
+    EXPECT_EQ(where(), "880,64 frame 880,64-1119,127");
+    at(400, 0);
+    openBoxOnFrame();
+    ldrHead->iCode = kCodeNop;
+    at(80, 0);
+    openBoxOnFrame();
+    EXPECT_EQ(entryDialogs.opened.size(), 1u);
 }
 
 TEST_F(CursorMovesTest, InsertTogglesTheInsertModeOnly) {

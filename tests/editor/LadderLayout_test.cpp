@@ -97,15 +97,22 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
     freeAllEditMarks();
     addGrayMaskRow(64);
     appendDeviceComment('X', 1, "Stop");
-    ModeData.viewFlags |= kViewDeviceComments;
+    appendDeviceComment('Y', 0, "Lamp");
+    appendBlockComment(0, "Pump start");
+    appendCoilComment(0, "Pump");
+    ldrHead->idBC = blockCommentList.head->commentId;
+    ldrHead->next->idCC = coilCommentList.head->commentId;
+    ModeData.viewFlags |= kViewDeviceComments | kViewBlockComments | kViewCoilComments;
     BlueFrame = {80, 64, 159, 127};
     LadderScreen screen;
     installLadderView(&screen);
     const Texts shown = describe(screen.build(0, 640));
     installLadderView(nullptr);
-    EXPECT_THAT(shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192",
-                                     "L 160,32 1040,32", "L 80,96 80,32", "L 160,96 160,32",
-                                     "T 80,106 160,128 Stop/13 ink6", "R 80,64 160,128 ink2"}));
+    EXPECT_THAT(
+        shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192", "L 160,32 1040,32",
+                             "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/13 ink6",
+                             "T 1040,42 1120,64 Lamp/13 ink6", "T 82,0 1120,16 Pump start/13 ink6",
+                             "T 1124,0 1440,32 Pump/13 ink6", "R 80,64 160,128 ink2"}));
     EXPECT_EQ(shown.front(), "F 0,64 1200,128 ink3");  // the shading lies under everything
     EXPECT_EQ(shown.back(), "R 80,64 160,128 ink2");   // the frame over everything
     EXPECT_EQ(ldrDrawHead, ldrHead);
@@ -113,6 +120,7 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
 
 TEST_F(LadderLayoutTest, AScrolledScreenDrawsFromItsFirstVisibleLine) {
     typeContactCoilAndBranch();
+    addGrayMaskRow(0);
     LadderScreen screen;
     installLadderView(&screen);
     const Texts shown = describe(screen.build(64, 64));
@@ -121,7 +129,10 @@ TEST_F(LadderLayoutTest, AScrolledScreenDrawsFromItsFirstVisibleLine) {
     EXPECT_EQ(textOf(ldrDrawHead->mnemonic), "OR ");
     // The link that comes down from the line above, and the OR contact; nothing of the line above.
     EXPECT_THAT(shown, IsSupersetOf({"L 160,96 160,32", "L 80,96 80,32", "T 80,64 160,86 X1/13"}));
-    for (const std::string& stroke : shown) EXPECT_EQ(stroke.find("X0/"), std::string::npos);
+    for (const std::string& stroke : shown) {
+        EXPECT_EQ(stroke.find("X0/"), std::string::npos);
+        EXPECT_NE(stroke.rfind("F 0,0 ", 0), 0u);  // the shading of the edited line above
+    }
 }
 
 TEST_F(LadderLayoutTest, TheDrawTimerRepaintsOnceARequestAndEmptiesTheRangeWithoutALadder) {
