@@ -4,6 +4,7 @@
 
 #include "app/FileCommands.h"
 #include "app/MainView.h"
+#include "editor/DrawTimer.h"
 #include "entry/EntryDriver.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
@@ -145,5 +146,11 @@ namespace {
     (setEntryMonitorModeSource([] { return monitorMode; }), true);
 
 }  // namespace
+
+void Timer2Timer() {
+    ladderDrawTick();
+    refreshLinkPanels();
+    countTimer3Ticks();
+}
 
 }  // namespace kestrion

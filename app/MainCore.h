@@ -27,4 +27,8 @@ void mainFormDestroy();
 // accepted and the item shows "Parameter Error". Its neighbours pmwPre1 and pmwTail1 do nothing.
 void pmw1Click();
 
+// The main window's 250 ms drawing timer: the ladder's redraw requests, the link's status panels
+// and the count that brings a slow Timer3 back to its fast interval.
+void Timer2Timer();
+
 }  // namespace kestrion

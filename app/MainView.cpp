@@ -45,6 +45,14 @@ void checkOnly(const std::array<const char*, 5>& group, std::size_t count, const
 constexpr std::array<const char*, 5> kFontItems = {"FontN81", "FontN101", "FontN121", "FontN141", ""};
 constexpr std::array<const char*, 5> kWidthItems = {"X561", "X601", "X641", "X681", ""};
 constexpr std::array<const char*, 5> kHeightItems = {"Y561", "Y601", "Y641", "Y681", "Y721"};
+constexpr std::array<const char*, 5> kZoomItems = {"Np501", "Np751", "Np1001", "Np1251", "Np1501"};
+
+void selectZoom(std::uint32_t percent, const char* item) {
+    zoomPercent = percent;
+    checkOnly(kZoomItems, 5, item);
+    menuItem("ZoomAuto1").checked = false;
+    redrawFlags |= kRedrawLadder | kRedrawObjects | kRedrawFrame;
+}
 
 void selectFont(std::uint32_t size, const char* item) {
     ModeData.fontSize = size;
@@ -192,6 +200,22 @@ void Y681Click() {
 }
 void Y721Click() {
     setCellHeight(72, "Y721");
+}
+
+void Np501Click() {
+    selectZoom(50, "Np501");
+}
+void Np751Click() {
+    selectZoom(75, "Np751");
+}
+void Np1001Click() {
+    selectZoom(100, "Np1001");
+}
+void Np1251Click() {
+    selectZoom(125, "Np1251");
+}
+void Np1501Click() {
+    selectZoom(150, "Np1501");
 }
 
 void DeviceComment2Click() {

@@ -73,6 +73,13 @@ void Y641Click();
 void Y681Click();
 void Y721Click();
 
+// View > Zoom: 50, 75, 100, 125 or 150 percent, the chosen item checked alone.
+void Np501Click();
+void Np751Click();
+void Np1001Click();
+void Np1251Click();
+void Np1501Click();
+
 // Comment > the display items; each flips its check mark and its bit of viewFlags.
 void DeviceComment2Click();
 void BlockComment2Click();

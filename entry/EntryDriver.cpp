@@ -440,13 +440,16 @@ void EditKeyBox::type(char key) {
     line.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(key))));
 }
 
-bool EditKeyBox::keyPress(char key) {
+bool refuseEditInMonitorMode() {
     const int mode = monitorModeSource != nullptr ? monitorModeSource() : 0;
-    if (mode == 1 || mode == 2) {
-        platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002",
-                                  platform::MsgIcon::None, platform::MsgButtons::Ok);
-        return false;
-    }
+    if (mode != 1 && mode != 2) return false;
+    platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002", platform::MsgIcon::None,
+                              platform::MsgButtons::Ok);
+    return true;
+}
+
+bool EditKeyBox::keyPress(char key) {
+    if (refuseEditInMonitorMode()) return false;
     const std::string copy = line;
     if (copy.starts_with(access::kMaskPrefix)) masked = true;
     if (key == 27) {

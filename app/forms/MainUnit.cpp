@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
@@ -22,7 +23,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/forms/LogoUnit.h"
-#include "entry/InstructionBox.h"
+#include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
 #include "model/CommandTransaction.h"
@@ -38,6 +39,7 @@ namespace kestrion::app {
 namespace {
 
 constexpr int kTimer0Milliseconds = 1000;
+constexpr int kTimer2Milliseconds = 250;
 
 }  // namespace
 
@@ -157,8 +159,12 @@ void TMainForm::syncFromCore() {
         item->setEnabled(state.enabled);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
+    const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible);
+    ladderEditScreen->syncSize();
+    ladderEditScreen->update();
+    if (opening) ladderEditScreen->setFocus();
     appState.editPanelHeight = EditPanel1->height();
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
@@ -189,6 +195,14 @@ void TMainForm::buildPanels() {
     TdcnMemo->setObjectName("TdcnMemo");
     EditPanel1 = new QWidget(Splitter1);
     EditPanel1->setObjectName("EditPanel1");
+    auto* editLayout = new QVBoxLayout(EditPanel1);
+    editLayout->setContentsMargins(0, 0, 0, 0);
+    ProjectScrollBox = new QScrollArea(EditPanel1);
+    ProjectScrollBox->setObjectName("ProjectScrollBox");
+    ProjectScrollBox->setBackgroundRole(QPalette::Base);
+    ladderEditScreen = new forms::LadderViewForm;
+    ProjectScrollBox->setWidget(ladderEditScreen);
+    editLayout->addWidget(ProjectScrollBox);
     layout->addWidget(Splitter1, 1);
 
     static const char* const memoNames[platform::memoCount] = {
@@ -203,16 +217,10 @@ void TMainForm::buildPanels() {
     }
     setCentralWidget(central);
     central->setFocusPolicy(Qt::StrongFocus);
-    services_.entryDialogs.setLadderArea(central);
+    services_.entryDialogs.setLadderArea(ladderEditScreen);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    const QString text = event->text();
-    const bool printable = text.size() == 1 && text[0].unicode() > 0x20 && text[0].unicode() < 0x7F;
-    if (printable && ldrHead != nullptr) {
-        openInstructionBoxOnKey(static_cast<char>(text[0].toUpper().unicode()));
-        return;
-    }
     QMainWindow::keyPressEvent(event);
 }
 
@@ -233,6 +241,9 @@ void TMainForm::connectTimers() {
     connect(&timer0, &QTimer::timeout, this, &TMainForm::Timer0Timer);
     connect(&services_.timers.timer(platform::TimerId::Timer1), &QTimer::timeout, this,
             &TMainForm::Timer1Timer);
+    QTimer& timer2 = services_.timers.timer(platform::TimerId::Timer2);
+    timer2.setInterval(kTimer2Milliseconds);
+    connect(&timer2, &QTimer::timeout, this, &TMainForm::Timer2Timer);
 }
 
 void TMainForm::Timer0Timer() {
@@ -243,6 +254,11 @@ void TMainForm::Timer0Timer() {
 // The receive poller of the PLC link.
 void TMainForm::Timer1Timer() {
     kestrion::Timer1Timer();
+}
+
+// The drawing timer.
+void TMainForm::Timer2Timer() {
+    kestrion::Timer2Timer();
 }
 
 void TMainForm::FormShow() {

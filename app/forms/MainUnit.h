@@ -15,7 +15,12 @@
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QScrollArea;
 class QSplitter;
+
+namespace kestrion::forms {
+class LadderViewForm;
+}
 
 namespace kestrion::app {
 
@@ -44,19 +49,22 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
-    QPlainTextEdit* FileTitleMemo = nullptr;  // the program title of the open file
-    QPlainTextEdit* TdcnMemo = nullptr;       // its description
+    QScrollArea* ProjectScrollBox = nullptr;            // inside EditPanel1
+    forms::LadderViewForm* ladderEditScreen = nullptr;  // the ladder, inside ProjectScrollBox
+    QPlainTextEdit* FileTitleMemo = nullptr;            // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;                 // its description
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
 
 public slots:
     void Timer0Timer();
     void Timer1Timer();
+    void Timer2Timer();
     void FormShow();
     void FormDestroy();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // A character typed over the ladder opens the instruction box with it.
+    // Keys the ladder view leaves to its parents (F4 and the like) arrive here.
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

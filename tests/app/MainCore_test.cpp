@@ -2,6 +2,7 @@
 #include "model/MainState.h"
 
 #include "lang/Language.h"
+#include "link/CommRecord.h"
 #include "model/ConnectedPlc.h"
 #include "model/EditorState.h"
 #include "model/ProgramImage.h"
@@ -53,6 +54,22 @@ TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
     EXPECT_EQ(mainFormClose([](bool) { return SaveOutcome::Saved; }), CloseDecision::Stay);
     EXPECT_EQ(test::shownBoxes(fakes.messages).back(),
               "Need Convert Edit Program | Convert Message | warning");
+}
+
+TEST_F(MainCoreTest, TheDrawingTimerShowsTheProtocolAndThePortInPanelsFourAndFive) {
+    const std::tuple<std::int32_t, std::uint32_t, std::uint8_t, const char*, const char*> cases[] = {
+        {sysProtocol, 0, 0, "", "COM1 Br9600"},
+        {cLink, 2, kComStateOpen, "cLink", "COM3&Br9600"},
+        {FreeUser, 18, 0, "User", "COM19 Br9600"},
+    };
+    for (const auto& [protocol, port, state, panel4, panel5] : cases) {
+        commProtocol = protocol;
+        comPortIndex = port;
+        comState = state;
+        Timer2Timer();
+        EXPECT_EQ(fakes.statusBar.panelText(4), panel4);
+        EXPECT_EQ(fakes.statusBar.panelText(5), panel5);
+    }
 }
 
 }  // namespace

@@ -7,11 +7,14 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
 #include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
+#include "editor/forms/LadderViewForm.h"
 #include "model/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "support/gui/RealServicesTest.h"
@@ -54,6 +57,13 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     form.show();
     form.action("New1")->trigger();
     EXPECT_TRUE(form.action("Save1")->isEnabled());
+    EXPECT_EQ(form.ProjectScrollBox->widget(), static_cast<QWidget*>(form.ladderEditScreen));
+    const QTimer& drawing = services.timers.timer(platform::TimerId::Timer2);
+    EXPECT_TRUE(drawing.isActive());
+    EXPECT_EQ(drawing.interval(), 250);
+    form.statusPanels[5]->clear();
+    QTest::qWait(300);  // the drawing timer shows the port again
+    EXPECT_EQ(form.statusPanels[5]->text(), "COM1 Br9600");
     EXPECT_EQ(form.windowTitle().toStdString(),
               "Kestrion Version 2.1.1108 - " + home.string() + "/User/Noname01");
     const fs::path folder = home / "saved";

@@ -1,0 +1,26 @@
+// The state of the ladder view: the range the last paint covered, the scroll position and size of
+// the visible part, the mouse handlers' operand text and the drawing timer's Timer3 tick counter.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kestrion {
+
+struct stLadderBlock;
+
+constexpr std::size_t kClickedOperandTextSize = 16;
+
+struct EditorViewState {
+    const stLadderBlock* ldrDrawTail = nullptr;  // first object after the drawn range (null: up to END)
+    std::uint32_t scrollY = 0;                   // vertical scroll position of the view, screen pixels
+    std::uint32_t viewportHeight = 0;            // height of the visible part, screen pixels
+    std::array<char, kClickedOperandTextSize> clickedOperandText{};
+    std::uint32_t timer3Ticks = 0;  // Timer2 ticks counted while Timer3 runs at its slow interval
+};
+
+extern EditorViewState editorView;
+extern const stLadderBlock*& ldrDrawTail;
+extern std::array<char, kClickedOperandTextSize>& clickedOperandText;
+
+}  // namespace kestrion

@@ -1,0 +1,100 @@
+// What the ladder view draws, as a list of primitives in screen pixels (the ladder's pixels scaled
+// by the zoom): lines, rectangles, arcs and texts with a role each. The window paints the list; the
+// decisions (which symbol an object is, where its strokes go, which part of the ladder is visible)
+// are made here so that they can be tested without a window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/CanvasState.h"
+
+namespace kestrion {
+
+struct stLadderBlock;
+
+enum class Ink : std::uint8_t { Wire, Text, Frame, EditedRow, InsertedRow, DeletedRow, Comment };
+enum class PrimitiveKind : std::uint8_t { Line, Rect, FilledRect, Arc, Text };
+enum class TextAlign : std::uint8_t { Left, Center, Right };
+
+struct Primitive {
+    PrimitiveKind kind = PrimitiveKind::Line;
+    Ink ink = Ink::Wire;
+    // A line from (x1, y1) to (x2, y2); a rectangle, an arc's ellipse or a text box from the
+    // corner (x1, y1) to the corner (x2, y2), exclusive.
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    int startAngle = 0;  // arcs: degrees counter-clockwise from three o'clock
+    int spanAngle = 0;
+    int pixelSize = 0;  // texts
+    TextAlign align = TextAlign::Center;
+    std::string text;
+
+    bool operator==(const Primitive&) const = default;
+};
+using Primitives = std::vector<Primitive>;
+
+// How an object is drawn.
+enum class SymbolKind : std::uint8_t {
+    None,  // block and stack joints, placeholders: not drawn
+    Wire,  // NOP fillers and "#NOP" joints
+    Contact,
+    NegatedContact,
+    RisingContact,
+    FallingContact,
+    Invert,
+    CompareContact,
+    Coil,
+    Box,  // SET, RST and the other instructions drawn as a framed box with their operands
+    End,
+    Label,
+};
+SymbolKind symbolKindOf(const stLadderBlock& object);
+
+// Screen pixels of a ladder length at the current zoom.
+int scaledToScreen(std::uint32_t ladderPixels);
+
+// The strokes and texts of one object at the current zoom, cell size and font size; device
+// comments are added below contacts and coils when showDeviceComments is set.
+Primitives objectPrimitives(const stLadderBlock& object, bool showDeviceComments = false);
+
+// The part of the ladder a view shows: ladder y (zoom 100 %) of its top and of its bottom, and the
+// object range that covers it (head: first object on a visible row; tail: first object of the
+// first block that lies wholly below, null when the range runs to the end of the list).
+struct VisibleRange {
+    std::uint32_t topY = 0;
+    std::uint32_t bottomY = 0;
+    const stLadderBlock* head = nullptr;
+    const stLadderBlock* tail = nullptr;
+};
+VisibleRange visibleRange(std::uint32_t scrollY, std::uint32_t viewportHeight);
+
+// Screen size the whole ladder needs at the current zoom.
+int ladderScreenWidth();
+int ladderScreenHeight();
+
+// The painter the model's services draw through while a screen is laid out: vertical link
+// segments go into the screen being built, and the frame scroll request goes to the window.
+class LadderScreen : public LadderView {
+public:
+    std::function<void()> onScrollToFrame;
+    std::function<void()> onRepaint;
+
+    // Everything the visible part shows: mark shading, bus lines, objects, links, comments and
+    // the selection frame. Sets viewTopY, ldrDrawHead and ldrDrawTail.
+    Primitives build(std::uint32_t scrollY, std::uint32_t viewportHeight);
+
+    void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
+                                 std::uint32_t zoom) override;
+    void scrollToFrame() override;
+    void repaint();
+
+private:
+    Primitives* building_ = nullptr;
+};
+
+}  // namespace kestrion

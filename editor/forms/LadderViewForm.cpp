@@ -1,0 +1,187 @@
+#include "editor/forms/LadderViewForm.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollArea>
+
+#include "editor/CursorMoves.h"
+#include "lang/forms/WidgetText.h"
+#include "model/CanvasState.h"
+#include "model/EditorState.h"
+#include "model/LadderObject.h"
+
+namespace kestrion::forms {
+
+namespace {
+
+QColor inkColour(Ink ink) {
+    switch (ink) {
+        case Ink::Wire:
+        case Ink::Text: return Qt::black;
+        case Ink::Frame: return QColor(0, 0, 255);
+        case Ink::EditedRow: return QColor(220, 220, 220);
+        case Ink::InsertedRow: return QColor(200, 240, 200);
+        case Ink::DeletedRow: return QColor(250, 210, 210);
+        case Ink::Comment: return QColor(0, 110, 0);
+    }
+    return Qt::black;
+}
+
+Qt::Alignment alignmentOf(TextAlign align) {
+    switch (align) {
+        case TextAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+        case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case TextAlign::Center: break;
+    }
+    return Qt::AlignCenter;
+}
+
+// Lines lie on pixel centres so that one-pixel strokes stay sharp with antialiasing on.
+void paintPrimitive(QPainter& painter, const Primitive& p) {
+    const QColor colour = inkColour(p.ink);
+    QPen pen(colour);
+    pen.setCosmetic(true);
+    pen.setWidth(p.ink == Ink::Frame ? 2 : 1);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF box(QPointF(p.x1 + 0.5, p.y1 + 0.5), QPointF(p.x2 - 0.5, p.y2 - 0.5));
+    switch (p.kind) {
+        case PrimitiveKind::Line:
+            painter.drawLine(QLineF(p.x1 + 0.5, p.y1 + 0.5, p.x2 + 0.5, p.y2 + 0.5));
+            break;
+        case PrimitiveKind::Rect: painter.drawRect(box); break;
+        case PrimitiveKind::FilledRect:
+            painter.fillRect(QRect(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1)), colour);
+            break;
+        case PrimitiveKind::Arc: painter.drawArc(box, p.startAngle * 16, p.spanAngle * 16); break;
+        case PrimitiveKind::Text: {
+            QFont font = painter.font();
+            font.setPixelSize(p.pixelSize);
+            painter.setFont(font);
+            painter.drawText(QRect(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1)), alignmentOf(p.align),
+                             widgetText(p.text));
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+LadderViewForm::LadderViewForm(QWidget* parent) : QWidget(parent) {
+    setObjectName("ladderEditScreen");
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+    screen_.onRepaint = [this] {
+        syncSize();
+        update();
+    };
+    screen_.onScrollToFrame = [this] { scrollFrameIntoView(); };
+    installLadderView(&screen_);
+    syncSize();
+}
+
+LadderViewForm::~LadderViewForm() {
+    if (ladderView() == &screen_) installLadderView(nullptr);
+}
+
+QScrollArea* LadderViewForm::scrollArea() const {
+    return parentWidget() != nullptr ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr;
+}
+
+void LadderViewForm::syncSize() {
+    const QSize wanted(ladderScreenWidth(), ladderScreenHeight());
+    if (size() != wanted) resize(wanted);
+}
+
+void LadderViewForm::paintEvent(QPaintEvent* event) {
+    QRect area = visibleRegion().boundingRect();
+    if (area.isEmpty()) area = event->rect();
+    const Primitives primitives = screen_.build(static_cast<std::uint32_t>(std::max(area.top(), 0)),
+                                                static_cast<std::uint32_t>(std::max(area.height(), 0)));
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const Primitive& p : primitives) paintPrimitive(painter, p);
+}
+
+void LadderViewForm::scrollFrameIntoView() {
+    QScrollArea* area = scrollArea();
+    if (area == nullptr) return;
+    syncSize();
+    const int x = scaledToScreen(BlueFrame.x1), y = scaledToScreen(BlueFrame.y1);
+    const int w = scaledToScreen(BlueFrame.x2 + 1) - x, h = scaledToScreen(BlueFrame.y2 + 1) - y;
+    area->ensureVisible(x + w / 2, y + h / 2, w / 2 + 2, h / 2 + 2);
+}
+
+void LadderViewForm::afterEdit() {
+    syncSize();
+    update();
+}
+
+bool LadderViewForm::handleKey(QKeyEvent* event) {
+    if (ldrHead == nullptr) return false;
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) return false;
+    const int key = event->key();
+    static const std::pair<int, CursorMove> moves[] = {
+        {Qt::Key_Left, CursorMove::Left},      {Qt::Key_Right, CursorMove::Right},
+        {Qt::Key_Up, CursorMove::Up},          {Qt::Key_Down, CursorMove::Down},
+        {Qt::Key_Home, CursorMove::LineStart}, {Qt::Key_End, CursorMove::LineEnd},
+        {Qt::Key_PageUp, CursorMove::PageUp},  {Qt::Key_PageDown, CursorMove::PageDown},
+    };
+    for (const auto& [moveKey, move] : moves) {
+        if (key != moveKey) continue;
+        moveCursor(move);
+        return true;
+    }
+    switch (key) {
+        case Qt::Key_Insert: toggleInsertMode(); return true;
+        case Qt::Key_Delete: deleteFramedObject(); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: openBoxOnFrame(); return true;
+        default: break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        const auto symbol =
+            functionKeySymbol(key - Qt::Key_F1 + 1, (event->modifiers() & Qt::ShiftModifier) != 0);
+        if (!symbol) return false;
+        openBoxOnSymbol(*symbol);
+        return true;
+    }
+    const QString text = event->text();
+    const bool printable = text.size() == 1 && text[0].unicode() > 0x20 && text[0].unicode() < 0x7F;
+    if (!printable) return false;
+    openBoxOnKey(static_cast<char>(text[0].toUpper().unicode()));
+    return true;
+}
+
+void LadderViewForm::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(event)) {
+        event->ignore();  // on to the main window
+        return;
+    }
+    event->accept();
+    afterEdit();
+}
+
+void LadderViewForm::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (ldrHead == nullptr || event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    clickLadderAt(at.x(), at.y());
+    afterEdit();
+}
+
+void LadderViewForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (ldrHead == nullptr || event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    clickLadderAt(at.x(), at.y());
+    openBoxOnFrame();
+    afterEdit();
+}
+
+}  // namespace kestrion::forms

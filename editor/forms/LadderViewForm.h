@@ -1,0 +1,39 @@
+// The ladder drawing surface of the main window (ladderEditScreen): it paints what the core lays
+// out for its visible part and turns keys and mouse presses into the core's cursor and editing
+// operations. Keys it has no use for (F4, shortcuts with Ctrl or Alt) go on to its parents.
+#pragma once
+
+#include <QWidget>
+
+#include "editor/LadderLayout.h"
+
+class QScrollArea;
+
+namespace kestrion::forms {
+
+class LadderViewForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit LadderViewForm(QWidget* parent = nullptr);
+    ~LadderViewForm() override;
+
+    // The size the ladder needs at the current zoom.
+    void syncSize();
+    // The scroll area that holds the view, or null.
+    QScrollArea* scrollArea() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool handleKey(QKeyEvent* event);
+    void scrollFrameIntoView();
+    void afterEdit();
+
+    LadderScreen screen_;
+};
+
+}  // namespace kestrion::forms

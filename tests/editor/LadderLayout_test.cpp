@@ -1,0 +1,149 @@
+#include "editor/LadderLayout.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "editor/DrawTimer.h"
+#include "editor/EditorViewState.h"
+#include "editor/ViewTestSupport.h"
+#include "model/CommentLists.h"
+#include "model/EditMarks.h"
+
+namespace kestrion::test {
+namespace {
+
+using ::testing::IsSupersetOf;
+
+class LadderLayoutTest : public ViewTest {};
+
+// Each case of the golden file: "zoom code mnemonic x xEnd end operands...", then the object's
+// strokes up to a blank line.
+TEST_F(LadderLayoutTest, SymbolsHaveTheirStrokesAtEachZoom) {
+    std::ifstream golden(std::filesystem::path(__FILE__).parent_path() / "golden" / "symbols.txt");
+    ASSERT_TRUE(golden);
+    for (std::string header; std::getline(golden, header);) {
+        if (header.empty() || header[0] == '#') continue;
+        std::istringstream words(header);
+        std::string code, mnemonic, operand;
+        std::uint32_t zoom = 0, x = 0, xEnd = 0, end = 0;
+        words >> zoom >> code >> mnemonic >> x >> xEnd >> end;
+        stLadderBlock* o =
+            object(static_cast<std::uint16_t>(std::stoul(code, nullptr, 16)), x, 0, 0, 1, mnemonic.c_str());
+        std::tie(o->Xend, o->end) = std::pair{xEnd, end};
+        for (std::size_t i = 0; words >> operand; ++i) setText(o->operands[i], operand);
+        Texts expected;
+        for (std::string line; std::getline(golden, line) && !line.empty();) expected.push_back(line);
+        zoomPercent = zoom;
+        EXPECT_EQ(describe(objectPrimitives(*o)), expected) << header;
+    }
+}
+
+TEST_F(LadderLayoutTest, TheVisibleRangeRunsToTheFirstBlockWhollyBelowTheView) {
+    restart(384);
+    // Block 4 comes back to its first row after its branch one line lower.
+    const std::pair<std::uint32_t, std::uint32_t> rows[] = {{0, 1},   {64, 2},  {128, 3}, {192, 3},
+                                                            {256, 4}, {320, 4}, {256, 4}};
+    std::vector<const stLadderBlock*> made;
+    for (const auto& [y, id] : rows) made.push_back(object(kLd, 80, y, 0, id));
+    ldrTail->objLbc = 5;
+    struct Case {
+        std::uint32_t zoom, scroll, height, top, bottom;
+        const stLadderBlock* head;
+        const stLadderBlock* tail;
+    };
+    const Case cases[] = {
+        {100, 128, 192, 128, 320, made[2], ldrTail}, {100, 150, 100, 150, 250, made[2], made[4]},
+        {50, 64, 32, 128, 192, made[2], made[4]},    {150, 0, 96, 0, 64, made[0], made[1]},
+        {100, 0, 2000, 0, 2000, made[0], nullptr},   {100, 5000, 100, 5000, 5100, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        zoomPercent = c.zoom;
+        const VisibleRange range = visibleRange(c.scroll, c.height);
+        EXPECT_EQ(std::make_pair(range.topY, range.bottomY), std::make_pair(c.top, c.bottom)) << c.scroll;
+        EXPECT_EQ(range.head, c.head) << c.scroll;
+        EXPECT_EQ(range.tail, c.tail) << c.scroll;
+    }
+}
+
+TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
+    typeContactCoilAndBranch();
+    freeAllEditMarks();
+    addGrayMaskRow(64);
+    appendDeviceComment('X', 1, "Stop");
+    appendDeviceComment('Y', 0, "Lamp");
+    appendBlockComment(0, "Pump start");
+    appendCoilComment(0, "Pump");
+    ldrHead->idBC = blockCommentList.head->commentId;
+    ldrHead->next->idCC = coilCommentList.head->commentId;
+    ModeData.viewFlags |= kViewDeviceComments | kViewBlockComments | kViewCoilComments;
+    BlueFrame = {80, 64, 159, 127};
+    LadderScreen screen;
+    installLadderView(&screen);
+    const Texts shown = describe(screen.build(0, 640));
+    installLadderView(nullptr);
+    EXPECT_THAT(
+        shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192", "L 240,32 1040,32",
+                             "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/13 ink6",
+                             "T 1040,42 1120,64 Lamp/13 ink6", "T 82,0 1120,16 Pump start/13 ink6",
+                             "T 1124,0 1440,32 Pump/13 ink6", "R 80,64 160,128 ink2"}));
+    EXPECT_EQ(shown.front(), "F 0,64 1200,128 ink3");  // the shading lies under everything
+    EXPECT_EQ(shown.back(), "R 80,64 160,128 ink2");   // the frame over everything
+    EXPECT_EQ(ldrDrawHead, ldrHead);
+}
+
+TEST_F(LadderLayoutTest, AScrolledScreenDrawsFromItsFirstVisibleLine) {
+    typeContactCoilAndBranch();
+    addGrayMaskRow(0);
+    LadderScreen screen;
+    installLadderView(&screen);
+    const Texts shown = describe(screen.build(64, 64));
+    installLadderView(nullptr);
+    EXPECT_EQ(viewTopY, 64u);
+    EXPECT_EQ(textOf(ldrDrawHead->mnemonic), "OR ");
+    // The link that comes down from the line above, and the OR contact; nothing of the line above.
+    EXPECT_THAT(shown, IsSupersetOf({"L 160,96 160,32", "L 80,96 80,32", "T 80,64 160,86 X1/13"}));
+    for (const std::string& stroke : shown) {
+        EXPECT_EQ(stroke.find("X0/"), std::string::npos);
+        EXPECT_NE(stroke.rfind("F 0,0 ", 0), 0u);  // the shading of the edited line above
+    }
+}
+
+TEST_F(LadderLayoutTest, TheDrawTimerRepaintsOnceARequestAndEmptiesTheRangeWithoutALadder) {
+    LadderScreen screen;
+    int repaints = 0;
+    screen.onRepaint = [&repaints] { ++repaints; };
+    installLadderView(&screen);
+    const std::uint8_t cases[] = {0x01, kRedrawLadder, kRedrawObjects, kRedrawFrame, kRedrawMarks};
+    for (const std::uint8_t request : cases) {
+        redrawFlags = request | kRedrawPaintPending;
+        EXPECT_TRUE(ladderDrawTick());
+        EXPECT_FALSE(ladderDrawTick());
+        EXPECT_EQ(redrawFlags, kRedrawPaintPending);
+    }
+    EXPECT_EQ(repaints, 5);
+    installLadderView(nullptr);
+    ldrDrawHead = ldrHead;
+    ldrDrawTail = ldrHead;
+    freeAllLadderObjects();
+    redrawFlags = kRedrawLadder;
+    EXPECT_FALSE(ladderDrawTick());
+    EXPECT_EQ(ldrDrawHead, nullptr);
+    EXPECT_EQ(ldrDrawTail, nullptr);
+}
+
+TEST_F(LadderLayoutTest, ASlowTimer3IsBroughtBackAfterTwentyOneTicks) {
+    platform::timers().setEnabled(platform::TimerId::Timer3, true);
+    platform::timers().setInterval(platform::TimerId::Timer3, 2000);
+    for (int tick = 0; tick < 20; ++tick) countTimer3Ticks();
+    EXPECT_EQ(platform::timers().interval(platform::TimerId::Timer3), 2000u);
+    countTimer3Ticks();
+    EXPECT_EQ(platform::timers().interval(platform::TimerId::Timer3), 100u);
+    EXPECT_EQ(editorView.timer3Ticks, 0u);
+    platform::timers().setInterval(platform::TimerId::Timer3, 1000);
+    countTimer3Ticks();
+    EXPECT_EQ(editorView.timer3Ticks, 0u);
+}
+
+}  // namespace
+}  // namespace kestrion::test
