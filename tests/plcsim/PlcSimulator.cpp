@@ -236,6 +236,7 @@ std::vector<Chunk> PlcSimulator::answerFrame() {
 }
 
 std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
+    if (auto answer = answerControl(command)) return std::move(*answer);
     if (command == "F8" || startsWith(command, "4") || startsWith(command, "E41"))
         return answerEndSearch(command);
     if (command == "6F5Error") return dataFrame(errorReport.data(), errorReport.size());

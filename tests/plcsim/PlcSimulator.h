@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,12 +99,25 @@ public:
     // The command text of every frame with a good check code, in order (between STX and ETX).
     std::vector<std::string> frames;
 
+    // Forces, RUN and STOP, the memory clears (PlcSimControl.cpp). The forced relays are a bit
+    // space of their own; M8035 with M8036 runs, M8035 with M8037 stops. While running M8000 is on
+    // and the status byte reads 9, and the clears are refused.
+    bool running() const { return running_; }
+    bool relayOn(std::uint32_t bitAddress) const { return relays_.count(bitAddress) != 0; }
+    // frameFault (Nak or Silence) on the frame numbered faultFrame only (1 = the first frame with
+    // a good check code; ENQ probes are not counted); 0 for none.
+    std::size_t faultFrame = 0;
+    Fault frameFault = Fault::None;
+
 private:
     enum class State { Idle, Frame, Check1, Check2 };
 
     std::vector<Chunk> takeByte(std::uint8_t c);
     std::vector<Chunk> answerFrame();
     std::vector<Chunk> answerCommand(const std::string& command);
+    std::optional<std::vector<Chunk>> answerControl(const std::string& command);
+    std::vector<Chunk> answerForce(bool on, const std::string& address);
+    std::vector<Chunk> answerClear(char area);
     std::vector<Chunk> answerExtended(const std::string& command);
     std::vector<Chunk> answerRate(char digit);
     std::vector<Chunk> answerEndSearch(const std::string& command);
@@ -117,6 +132,8 @@ private:
     State state_ = State::Idle;
     std::string body_;
     char check1_ = 0;
+    std::set<std::uint32_t> relays_;
+    bool running_ = false;
 };
 
 }  // namespace kestrion::plcsim
