@@ -7,6 +7,7 @@
 #include "app/MainView.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
+#include "monitor/ForceOpener.h"
 #include "wizards/WizardsMenu.h"
 
 namespace kestrion {
@@ -73,7 +74,7 @@ MenuTable appMenuRows() {
 
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
-    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows()})
+    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), monitorMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

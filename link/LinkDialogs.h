@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "link/ForceBits.h"
+#include "link/Keywords.h"
+#include "link/PlcClock.h"
 #include "link/RsTimOutDialog.h"
 #include "model/DialogSeam.h"
 
@@ -20,6 +23,10 @@ public:
     // The reply time-out dialog, preset with the indexes.
     [[nodiscard]] virtual RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex,
                                                       int retryIndex) = 0;
+    // TplcKeywordForm, TSetTimeForm and TForceOnOffForm, modal, with their rules' objects.
+    virtual void plcKeyword(PlcKeywordDialog& dialog) = 0;
+    virtual void setTime(SetTimeDialog& dialog) = 0;
+    virtual void forceOnOff(ForceOnOffDialog& dialog) = 0;
 };
 
 inline LinkDialogs& linkDialogs() {

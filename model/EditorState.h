@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace kestrion {
 
@@ -21,6 +22,8 @@ constexpr std::uint8_t kRedrawMarks = 0x20;
 
 extern std::uint8_t& editModeFlags;
 extern std::uint8_t& redrawFlags;
+// The first operand text of the ladder object clicked last; it presets the force dialog.
+extern std::string& clickedOperandText;
 
 // The selection frame in pixels, corners inclusive. New ladder objects start at (x1, y1).
 struct BlueFrameRect {

@@ -28,6 +28,7 @@ std::uint16_t& connectedPlcType = modelState.connectedPlcType;
 std::uint32_t& convStepNo = modelState.convStepNo;
 std::uint8_t& editModeFlags = modelState.editModeFlags;
 std::uint8_t& redrawFlags = modelState.redrawFlags;
+std::string& clickedOperandText = modelState.clickedOperandText;
 BlueFrameRect& BlueFrame = modelState.BlueFrame;
 DrawLines& draw = modelState.draw;
 std::uint32_t& deviceColumns = modelState.deviceColumns;

@@ -54,6 +54,7 @@ struct ModelState {
     std::uint8_t editModeFlags = 0;
     std::uint8_t redrawFlags = 0;
     BlueFrameRect BlueFrame;
+    std::string clickedOperandText;  // the first operand of the ladder object clicked last
     DrawLines draw;
     std::uint32_t deviceColumns = 14;
     std::uint32_t symbleHalfWidth = 0;

@@ -1,7 +1,10 @@
 #include "link/forms/QtLinkDialogs.h"
 
+#include "link/forms/ForceOnOffForm.h"
+#include "link/forms/PlcKeywordForm.h"
 #include "link/forms/PortSelForm.h"
 #include "link/forms/RsTimOutForm.h"
+#include "link/forms/SetTimeForm.h"
 
 namespace kestrion::forms {
 
@@ -11,6 +14,18 @@ bool QtLinkDialogs::portSelection(const std::string& caption) {
 
 RsTimOutResult QtLinkDialogs::replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) {
     return runRsTimOutForm(caption, timeOutIndex, retryIndex);
+}
+
+void QtLinkDialogs::plcKeyword(PlcKeywordDialog& dialog) {
+    runPlcKeywordForm(dialog);
+}
+
+void QtLinkDialogs::setTime(SetTimeDialog& dialog) {
+    runSetTimeForm(dialog);
+}
+
+void QtLinkDialogs::forceOnOff(ForceOnOffDialog& dialog) {
+    runForceOnOffForm(dialog);
 }
 
 }  // namespace kestrion::forms

@@ -9,6 +9,9 @@ class QtLinkDialogs : public LinkDialogs {
 public:
     bool portSelection(const std::string& caption) override;
     RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) override;
+    void plcKeyword(PlcKeywordDialog& dialog) override;
+    void setTime(SetTimeDialog& dialog) override;
+    void forceOnOff(ForceOnOffDialog& dialog) override;
 };
 
 }  // namespace kestrion::forms

@@ -24,6 +24,37 @@ public:
         if (replyTimeOutScript) replyTimeOutScript(dialog);
         return dialog.result();
     }
+    // The keyword dialog takes the entries (Edit1, Edit2) in turn and presses OK until it closes;
+    // with none left it is cancelled.
+    void plcKeyword(PlcKeywordDialog& dialog) override {
+        captions.push_back(dialog.caption);
+        keywordDialogs.push_back({dialog.label1, dialog.oldEnabled, dialog.checkOld != 0});
+        for (;;) {
+            if (keywordEntries.empty()) return dialog.btnCancelClick();
+            dialog.edit1 = keywordEntries.front().first;
+            dialog.edit2 = keywordEntries.front().second;
+            keywordEntries.erase(keywordEntries.begin());
+            if (dialog.btnOkClick()) return;
+        }
+    }
+    void setTime(SetTimeDialog& dialog) override {
+        captions.push_back("setTime");
+        dialog.FormShow();
+        if (setTimeScript) setTimeScript(dialog);
+    }
+    void forceOnOff(ForceOnOffDialog& dialog) override {
+        captions.push_back(dialog.caption);
+        if (forceScript) forceScript(dialog);
+    }
+    struct KeywordDialogShown {
+        std::string label1;
+        bool oldEnabled;
+        bool checkOld;
+    };
+    std::vector<std::pair<std::string, std::string>> keywordEntries;
+    std::vector<KeywordDialogShown> keywordDialogs;
+    std::function<void(SetTimeDialog&)> setTimeScript;
+    std::function<void(ForceOnOffDialog&)> forceScript;
     std::vector<std::string> captions;  // of the dialogs shown, in order
     std::function<void(PortSelDialog&)> portSelectionScript;
     std::function<void(RsTimOutDialog&)> replyTimeOutScript;

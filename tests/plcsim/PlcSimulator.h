@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -90,6 +91,13 @@ public:
     // Where D0 lies for the PLC's type.
     std::uint32_t dataRegisterBase() const { return memory_.dataRegisterBase(); }
 
+    // The IDs, keyword2 and the clock (PlcSimIds.cpp). "6F6Id1" and "6F6Id2" carry eight hex
+    // digits as characters: the product ID into D8058 (high) and D8059, the user ID into D8105
+    // (high) and D8104. The clock D8013..D8019 runs on clockMs (real time when unset), one second
+    // per 1000 ms, and starts its second afresh when it is written.
+    bool keyword2Set() const { return keyword2_; }
+    std::function<std::uint64_t()> clockMs;
+
     Fault fault = Fault::None;
     std::uint32_t replyDelayMs = 5;
     std::uint32_t faultDelayMs = 3000;
@@ -110,6 +118,13 @@ public:
     Fault frameFault = Fault::None;
 
 private:
+    std::optional<std::vector<Chunk>> answerIds(const std::string& command);
+    void runClock(bool restart);
+    void tickSecond();
+    bool keyword2_ = false;
+    bool clockStarted_ = false;
+    std::uint64_t clockSeenMs_ = 0;
+
     enum class State { Idle, Frame, Check1, Check2 };
 
     std::vector<Chunk> takeByte(std::uint8_t c);
