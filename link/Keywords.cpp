@@ -201,6 +201,7 @@ bool writeUserId() {
 }
 
 bool writeProductId1() {
+    PasswordCommand wiped;  // the service tool that filled rs.productId is done with it
     return sendMasked("6F6Id1" + passwordDigits(rs.productId), true);
 }
 

@@ -28,7 +28,7 @@ public:
     // with none left it is cancelled.
     void plcKeyword(PlcKeywordDialog& dialog) override {
         captions.push_back(dialog.caption);
-        keywordDialogs.push_back({dialog.label1, dialog.oldEnabled, dialog.checkOld != 0});
+        keywordDialogs.emplace_back(dialog.label1, dialog.oldEnabled && dialog.checkOld != 0);
         for (;;) {
             if (keywordEntries.empty()) return dialog.btnCancelClick();
             dialog.edit1 = keywordEntries.front().first;
@@ -46,13 +46,8 @@ public:
         captions.push_back(dialog.caption);
         if (forceScript) forceScript(dialog);
     }
-    struct KeywordDialogShown {
-        std::string label1;
-        bool oldEnabled;
-        bool checkOld;
-    };
     std::vector<std::pair<std::string, std::string>> keywordEntries;
-    std::vector<KeywordDialogShown> keywordDialogs;
+    std::vector<std::pair<std::string, bool>> keywordDialogs;  // Label1, and whether the old value is asked
     std::function<void(SetTimeDialog&)> setTimeScript;
     std::function<void(ForceOnOffDialog&)> forceScript;
     std::vector<std::string> captions;  // of the dialogs shown, in order
