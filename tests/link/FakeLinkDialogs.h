@@ -28,7 +28,6 @@ public:
     // with none left it is cancelled.
     void plcKeyword(PlcKeywordDialog& dialog) override {
         captions.push_back(dialog.caption);
-        keywordDialogs.emplace_back(dialog.label1, dialog.oldEnabled && dialog.checkOld != 0);
         for (;;) {
             if (keywordEntries.empty()) return dialog.btnCancelClick();
             dialog.edit1 = keywordEntries.front().first;
@@ -47,7 +46,6 @@ public:
         if (forceScript) forceScript(dialog);
     }
     std::vector<std::pair<std::string, std::string>> keywordEntries;
-    std::vector<std::pair<std::string, bool>> keywordDialogs;  // Label1, and whether the old value is asked
     std::function<void(SetTimeDialog&)> setTimeScript;
     std::function<void(ForceOnOffDialog&)> forceScript;
     std::vector<std::string> captions;  // of the dialogs shown, in order

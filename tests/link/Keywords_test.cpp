@@ -5,7 +5,6 @@
 #include "link/LinkState.h"
 #include "link/ParameterBlock.h"
 #include "model/ConnectedPlc.h"
-#include "model/Conversions.h"
 #include "model/ProgramImage.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
@@ -14,14 +13,6 @@ namespace kestrion::test {
 namespace {
 
 using plcsim::Space;
-
-// The frame as sent, hex digit pairs from STX.
-std::string frameHex(const std::string& command) {
-    std::string hex = "02";
-    for (char c : command)
-        hex += std::string{hexDigit(static_cast<unsigned>(c) >> 4), hexDigit(static_cast<unsigned>(c))};
-    return hex;
-}
 
 class KeywordsTest : public LinkTest {
 protected:
@@ -49,17 +40,18 @@ protected:
 };
 
 TEST_F(KeywordsTest, KeywordSetupWritesTheNewKeywordToTheParameterBlockOfThePlc) {
-    // Each character travels as the two digits of its code: 'A' as 4 and 1; none as 8 blanks.
-    const std::tuple<int, const char*, const char*, const char*, const char*> cases[] = {
-        {5, "A0B1C2D3", "02453131383030383038", "4130423143324433", "A0B1C2D3"},
-        {1, "12345678", "0231383030383038", "3132333435363738", "12345678"},
-        {5, "", "02453131383030383038", "2020202020202020", "        "},
+    // STX "E11" or "1", address 8008, 8 bytes (hex 02453131383030383038 or 0231383030383038); each
+    // character as the two digits of its code: 'A' as 4 and 1; no keyword as 8 blanks.
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
+        {5, "A0B1C2D3", "E118008084130423143324433", "A0B1C2D3"},
+        {1, "12345678", "18008083132333435363738", "12345678"},
+        {5, "", "E118008082020202020202020", "        "},
     };
-    for (const auto& [type, entered, head, data, stored] : cases) {
+    for (const auto& [type, entered, frame, stored] : cases) {
         useType(type);
         linkDialogs.keywordEntries = {{"", entered}};
         KeywordSetup1Click();
-        EXPECT_EQ(frameHex(sim.plc.frames.back()), head + frameHex(data).substr(2)) << entered;
+        EXPECT_EQ(sim.plc.frames.back(), frame);
         EXPECT_EQ(plcKeyword(), stored);
         EXPECT_EQ(fakes.statusBar.panelText(0), "Write Keyword [Ok]");
         EXPECT_EQ(comPortHandle, -1);
@@ -96,16 +88,6 @@ TEST_F(KeywordsTest, KeywordSetupRefusesWhatTheUserGetsWrong) {
     }
 }
 
-TEST_F(KeywordsTest, ABlankPlcKeywordAsksOnlyTheNewOne) {
-    for (const char* inPlc : {"        ", "12345678"}) {
-        setPlcKeyword(inPlc);
-        KeywordSetup1Click();
-        const bool set = inPlc[0] != ' ';
-        EXPECT_EQ(linkDialogs.keywordDialogs.back().second, set);
-    }
-    EXPECT_EQ(linkDialogs.captions.back(), "Keyword setting");
-}
-
 TEST_F(KeywordsTest, TheKeywordsNeverReachTheTraceAndAreWipedAfterTheCommand) {
     fakes.trace.setVisible(platform::Memo::Rx, true);
     setPlcKeyword("12345678");
@@ -137,7 +119,14 @@ TEST_F(KeywordsTest, TheParameterBlockTravelsInOneFrameToType2AndInTwoToTheOther
         EXPECT_EQ(sim.plc.frames, frames);
         EXPECT_EQ(std::string(VirtualProg.begin() + 8, VirtualProg.begin() + 16), "0123ABCD");
         EXPECT_TRUE(readParameterBlock(true));
-        EXPECT_TRUE(isPlcKeywordSet(true));
+        pmw.parameterBlock[15] = 'E';
+        EXPECT_TRUE(writeParameterBlock());
+        EXPECT_EQ(plcKeyword(), "0123ABCE");
+        EXPECT_EQ(sim.plc.frames.back().substr(0, 7), "1" + frames.back().substr(1));
+        sim.plc.fault = plcsim::Fault::Nak;
+        EXPECT_FALSE(writeParameterBlock());
+        EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015091390...Checksum Error | Download | warning");
+        sim.plc.fault = plcsim::Fault::None;
         closeComPort();
     }
 }
@@ -185,7 +174,6 @@ TEST_F(KeywordsTest, UserIdSetupChecksTheOldIdAgainstD8105ThenD8104) {
         EXPECT_EQ(sim.plc.wordAt(0x0E00 + 2 * 105) * 0x10000u + sim.plc.wordAt(0x0E00 + 2 * 104), after);
         EXPECT_EQ(rs.userId, Password{});
     }
-    EXPECT_EQ(linkDialogs.keywordDialogs.back().first, "Old User ID");
 }
 
 TEST_F(KeywordsTest, Keyword2IsSetOnType2AndStopsAfterATypeMismatch) {
