@@ -240,6 +240,15 @@ MaskedTrace::~MaskedTrace() {
     --linkState.maskedTraceDepth;
 }
 
+void wipeFrameBuffers() {
+    std::fill(rsChHex.begin(), rsChHex.end(), '\0');
+    rsChHex.clear();
+    rs.txChars.fill('\0');
+    rs.txBytes.fill(0);
+    rs.RxBkBuf.fill('\0');
+    RxTmpBuf.fill(0);
+}
+
 void logDroppedReply(const std::string& what) {
     traceLine("<=", "dropped " + what);
 }

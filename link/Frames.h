@@ -66,6 +66,10 @@ public:
     MaskedTrace& operator=(const MaskedTrace&) = delete;
 };
 
+// Overwrites the frame being built, the last frame sent and the last reply: after a frame or reply
+// that carried a password.
+void wipeFrameBuffers();
+
 // The trace line of a reply whose check code was compared.
 void logReplyAckNak();
 // The trace line of what the link threw away: bytes before a send, a reply that answers another

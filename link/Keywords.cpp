@@ -110,6 +110,18 @@ bool readPlcBlocks(int detect) {
     return false;
 }
 
+// The "Keyword setting" dialog: the old keyword is asked (and must match) when one is set. True
+// when it closed with a good new keyword.
+bool askKeywordChange(PlcKeywordDialog& dialog, const Password& stored, bool keywordSet) {
+    dialog.storedKeyword = stored;
+    dialog.checkOld = keywordSet ? 1 : 0;
+    dialog.oldEnabled = keywordSet;
+    dialog.caption = "Keyword setting";
+    linkDialogs().plcKeyword(dialog);
+    requestRedraw();
+    return dialog.accepted();
+}
+
 }  // namespace
 
 // ---- The dialog ----------------------------------------------------------------------------------
@@ -156,11 +168,7 @@ void PlcKeywordDialog::btnCancelClick() {
 
 PasswordCommand::~PasswordCommand() {
     for (Password* word : {&rs.oldKeyword, &rs.newKeyword, &rs.userId, &rs.productId}) word->fill('\0');
-    wipeText(rsChHex);
-    rs.txChars.fill('\0');
-    rs.txBytes.fill(0);
-    rs.RxBkBuf.fill('\0');
-    RxTmpBuf.fill(0);
+    wipeFrameBuffers();
 }
 
 // ---- Tests and frames ------------------------------------------------------------------------------
@@ -225,13 +233,7 @@ void KeywordSetup1Click() {
     if (!readPlcBlocks(0)) return;
     const bool plcHasKeyword = isPlcKeywordSet(false);
     PlcKeywordDialog dialog;
-    dialog.storedKeyword = plcKeyword();
-    dialog.checkOld = plcHasKeyword ? 1 : 0;
-    dialog.oldEnabled = plcHasKeyword;
-    dialog.caption = "Keyword setting";
-    linkDialogs().plcKeyword(dialog);
-    requestRedraw();
-    if (!dialog.accepted()) {
+    if (!askKeywordChange(dialog, plcKeyword(), plcHasKeyword)) {
         closeComPort();
         return;
     }
@@ -331,13 +333,7 @@ void KeywordSetting1Click() {
     PasswordCommand wiped;
     const bool keywordSet = isPlcKeywordSet(true);
     PlcKeywordDialog dialog;
-    dialog.storedKeyword = projectKeyword();
-    dialog.checkOld = keywordSet ? 1 : 0;
-    dialog.oldEnabled = keywordSet;
-    dialog.caption = "Keyword setting";
-    linkDialogs().plcKeyword(dialog);
-    requestRedraw();
-    if (!dialog.accepted()) return;
+    if (!askKeywordChange(dialog, projectKeyword(), keywordSet)) return;
     if (keywordSet && rs.oldKeyword != dialog.storedKeyword) {
         show("Old Keyword Error...", "Error2018040235", platform::MsgIcon::Warning);
         requestRedraw();

@@ -51,6 +51,7 @@ bool readParameterBlock(bool toProject) {
         }
         for (std::uint32_t k = 0; k < chunk; ++k)
             block[offset + k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
+        wipeFrameBuffers();  // the reply holds the keyword
     }
     std::copy(block.begin(), block.end(), toProject ? pmw.parameterBlock.data() : VirtualProg.data());
     block.fill(0);
@@ -75,6 +76,7 @@ bool writeParameterBlock() {
         }
         const LinkOutcome outcome = sendRequest(command);
         std::fill(command.begin(), command.end(), '\0');
+        wipeFrameBuffers();  // the frame held the keyword
         if (outcome != LinkOutcome::Done) {
             if (nakNotTimeOut())
                 showFailure("Error2015091390...Checksum Error", "Download");

@@ -1,4 +1,5 @@
 // The simulated PLC's product and user IDs, keyword2 and running clock.
+#include <algorithm>
 #include <chrono>
 
 #include "plcsim/PlcSimulator.h"
@@ -18,17 +19,13 @@ std::uint32_t special(std::uint32_t n) {
 
 // Sixteen digits that spell eight hex-digit characters: their value.
 bool idValue(const std::string& digits, std::uint32_t& value) {
-    if (digits.size() != 16) return false;
-    value = 0;
-    for (std::size_t i = 0; i < 16; i += 2) {
-        const int code = std::stoi(digits.substr(i, 2), nullptr, 16);
-        const char c = static_cast<char>(code);
-        int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        if (digit < 0) return false;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
+    const auto isDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    if (digits.size() != 16 || !std::all_of(digits.begin(), digits.end(), isDigit)) return false;
+    std::string text;
+    for (std::size_t i = 0; i < 16; i += 2)
+        text += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
+    if (!std::all_of(text.begin(), text.end(), isDigit)) return false;
+    value = static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
     return true;
 }
 
