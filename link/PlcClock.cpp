@@ -105,7 +105,8 @@ bool SetTimeDialog::EditChange(int edit) {
         return false;
     }
     if (text.empty()) return true;
-    const std::uint32_t value = static_cast<std::uint32_t>(std::stoul(text));
+    // More digits than any limit needs are over the range, whatever their value.
+    const std::uint32_t value = text.size() > 4 ? UINT32_MAX : static_cast<std::uint32_t>(std::stoul(text));
     if (value > kEditRules[index].limit) {
         inputError = 1;
         showError("Data over range [0 =< range >= " + std::to_string(kEditRules[index].limit) + "]");

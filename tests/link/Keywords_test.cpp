@@ -122,6 +122,7 @@ TEST_F(KeywordsTest, TheParameterBlockTravelsInOneFrameToType2AndInTwoToTheOther
         pmw.parameterBlock[15] = 'E';
         EXPECT_TRUE(writeParameterBlock());
         EXPECT_EQ(plcKeyword(), "0123ABCE");
+        EXPECT_TRUE(rsChHex.empty());  // the frame held the keyword
         EXPECT_EQ(sim.plc.frames.back().substr(0, 7), "1" + frames.back().substr(1));
         sim.plc.fault = plcsim::Fault::Nak;
         EXPECT_FALSE(writeParameterBlock());

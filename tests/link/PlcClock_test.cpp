@@ -89,6 +89,7 @@ TEST_F(PlcClockTest, TheEditsAreCheckedBeforeAnythingIsSent) {
         {3, "32", "Data over range [0 =< range >= 31]"},
         {2, "13", "Data over range [0 =< range >= 12]"},
         {1, "100", "Data over range [0 =< range >= 99]"},
+        {1, "123456789012345678901", "Data over range [0 =< range >= 99]"},
         {5, "5x", "Device must be 0 ~ 9"},
         {4, "5x", "Device must be 0~9"},
         {3, "", "Device day isn't setting error"},
