@@ -9,6 +9,7 @@
 #include <string>
 
 #include "link/CommRecord.h"
+#include "link/ParameterDialog.h"
 #include "link/Receive.h"
 #include "platform/Services.h"
 
@@ -45,6 +46,9 @@ struct LinkState {
     bool lateReplyPossible = false;              // the last wait ran out: its reply may still come
     bool frameRefused = false;                   // the frame text being built did not fit with its check code
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
+    std::uint8_t remoteRunRequest = 0;
+    std::uint8_t remoteStopRequest = 0;
+    DefaultLatchRanges defaultLatchRange;
 };
 
 extern LinkState linkState;

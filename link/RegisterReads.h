@@ -20,6 +20,9 @@ std::string readCommand(std::uint32_t address, unsigned count);
 // Refuses a request while another one waits for its reply: shows the busy box, returns true.
 bool refusedAsBusy();
 
+// rsChHex := STX, the command characters and ETX, without the check code.
+void makeCommandFrame(std::string_view command);
+
 // Builds STX, the command characters, ETX and the check code, sends the frame and waits up to
 // rs.timeOut for the reply.
 LinkOutcome sendRequest(std::string_view command);

@@ -9,6 +9,9 @@ class QtLinkDialogs : public LinkDialogs {
 public:
     bool portSelection(const std::string& caption) override;
     RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) override;
+    RunStopResult runStop(const std::string& caption) override;
+    MemoryClearResult memoryClear(const std::string& caption) override;
+    bool parameterSettings(const std::string& caption, ParameterDialog& dialog) override;
 };
 
 }  // namespace kestrion::forms
