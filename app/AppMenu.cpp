@@ -5,6 +5,7 @@
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
+#include "app/PlcCommands.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "monitor/ForceOpener.h"
@@ -50,6 +51,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kMenu, "PlcMenu", "&PLC", "", 70},
+    {kItem, "RemoteRunStop1", "Remote Run/Stop", "PlcMenu", 40, remoteRunStop1Click},
     {kMenu, "TemplateMenu", "Templ&ate", "", 80},
     {kMenu, "ToolsMenu", "&Tools", "", 90},
     {kMenu, "OptionMenu", "Optio&n", "", 100},

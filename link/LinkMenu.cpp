@@ -4,6 +4,7 @@
 #include "link/Connection.h"
 #include "link/Keywords.h"
 #include "link/PlcClock.h"
+#include "link/RemoteControl.h"
 
 namespace kestrion {
 
@@ -20,6 +21,16 @@ constexpr MenuRow kRows[] = {
     {MenuRowKind::Item, "ConnectionTest1", "Connection test", "OptionMenu", 40, ConnectionTest1Click},
     {MenuRowKind::Item, "TryToConnection1", "Try to connection", "PlcMenu", 10, TryToConnection1Click},
     {MenuRowKind::Item, "TryToConnection2", "Try to connection", "MonitorMenu", 10, TryToConnection2Click},
+    {MenuRowKind::Item, "MemoryClear1", "Memory Clear", "PlcMenu", 50, MemoryClear1Click},
+    // Filled and enabled by the service tools.
+    {MenuRowKind::Menu, "HarewareCheck", "HarewareCheck", "PlcMenu", 60, nullptr, false, false, true},
+    {MenuRowKind::Item, "InitialControllerMemory1", "InitialControllerMemory", "HarewareCheck", 10,
+     InitialControllerMemory1Click},
+    {MenuRowKind::Item, "Version1", "Version", "PlcMenu", 70, Version1Click},
+    {MenuRowKind::Item, "SerialSettingD81201", "Serial Setting (D8120)...", "PlcMenu", 80,
+     SerialSettingD81201Click, true, false, true},
+    {MenuRowKind::Item, "RuntimeProgramChanges1", "Runtime program changes...", "PlcMenu", 90,
+     RuntimeProgramChanges1Click, true, false, true},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/CommRecord.h"
+#include "link/ParameterDialog.h"
 #include "link/Receive.h"
 #include "model/ProgramImage.h"
 #include "platform/Services.h"
@@ -52,6 +53,9 @@ struct LinkState {
     // The PLC's parameter block and program as read back, laid out like the program image's.
     std::vector<std::uint8_t> VirtualProg = std::vector<std::uint8_t>(kVirtualProgSize, 0xFF);
     int maskedTraceDepth = 0;  // while above 0 the trace shows no frame or reply text
+    std::uint8_t remoteRunRequest = 0;
+    std::uint8_t remoteStopRequest = 0;
+    DefaultLatchRanges defaultLatchRange;
 };
 
 extern LinkState linkState;

@@ -69,7 +69,7 @@ std::string hex4(std::uint32_t value) {
     return digits;
 }
 
-LinkOutcome sendCommandFrame(std::string_view command) {
+void makeCommandFrame(std::string_view command) {
     rsChHex = "02";
     for (char c : command) {
         const std::uint16_t chars = byteToHexChars(static_cast<std::uint8_t>(c));
@@ -77,6 +77,10 @@ LinkOutcome sendCommandFrame(std::string_view command) {
         rsChHex += static_cast<char>(chars & 0xFF);
     }
     rsChHex += "03";
+}
+
+LinkOutcome sendCommandFrame(std::string_view command) {
+    makeCommandFrame(command);
     AddSumCheckCode(rsChHex.size());
     const LinkOutcome sent = sendFrameHex(rsChHex.size());
     if (sent != LinkOutcome::Done) rs.status |= kRsWaiting;

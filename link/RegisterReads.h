@@ -20,8 +20,9 @@ std::string readCommand(std::uint32_t address, unsigned count);
 // Refuses a request while another one waits for its reply: shows the busy box, returns true.
 bool refusedAsBusy();
 
-// Builds STX, the command characters, ETX and the check code and sends the frame. A frame that
-// did not go leaves the time-out bit set.
+// rsChHex := STX, the command characters and ETX, without the check code.
+void makeCommandFrame(std::string_view command);
+// The same closed with the check code and sent. A frame that did not go leaves the time-out bit set.
 LinkOutcome sendCommandFrame(std::string_view command);
 // The same, then waits up to rs.timeOut for the reply.
 LinkOutcome sendRequest(std::string_view command);

@@ -1,8 +1,10 @@
 #include "link/forms/QtLinkDialogs.h"
 
 #include "link/forms/ForceOnOffForm.h"
+#include "link/forms/Parameter1Form.h"
 #include "link/forms/PlcKeywordForm.h"
 #include "link/forms/PortSelForm.h"
+#include "link/forms/RemoteForms.h"
 #include "link/forms/RsTimOutForm.h"
 #include "link/forms/SetTimeForm.h"
 
@@ -26,6 +28,18 @@ void QtLinkDialogs::setTime(SetTimeDialog& dialog) {
 
 void QtLinkDialogs::forceOnOff(ForceOnOffDialog& dialog) {
     runForceOnOffForm(dialog);
+}
+
+RunStopResult QtLinkDialogs::runStop(const std::string& caption) {
+    return runRunStopForm(caption);
+}
+
+MemoryClearResult QtLinkDialogs::memoryClear(const std::string& caption) {
+    return runMemoryClearForm(caption);
+}
+
+bool QtLinkDialogs::parameterSettings(const std::string& caption, ParameterDialog& dialog) {
+    return runParameter1Form(caption, dialog);
 }
 
 }  // namespace kestrion::forms

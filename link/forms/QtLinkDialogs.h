@@ -12,6 +12,9 @@ public:
     void plcKeyword(PlcKeywordDialog& dialog) override;
     void setTime(SetTimeDialog& dialog) override;
     void forceOnOff(ForceOnOffDialog& dialog) override;
+    RunStopResult runStop(const std::string& caption) override;
+    MemoryClearResult memoryClear(const std::string& caption) override;
+    bool parameterSettings(const std::string& caption, ParameterDialog& dialog) override;
 };
 
 }  // namespace kestrion::forms

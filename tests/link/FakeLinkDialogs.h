@@ -48,9 +48,30 @@ public:
     std::vector<std::pair<std::string, std::string>> keywordEntries;
     std::function<void(SetTimeDialog&)> setTimeScript;
     std::function<void(ForceOnOffDialog&)> forceScript;
+    RunStopResult runStop(const std::string& caption) override {
+        captions.push_back(caption);
+        RunStopDialog dialog;
+        if (runStopScript) runStopScript(dialog);
+        return dialog.result();
+    }
+    MemoryClearResult memoryClear(const std::string& caption) override {
+        captions.push_back(caption);
+        MemoryClearDialog dialog;
+        if (memoryClearScript) memoryClearScript(dialog);
+        return dialog.result();
+    }
+    bool parameterSettings(const std::string& caption, ParameterDialog& dialog) override {
+        captions.push_back(caption);
+        dialog.FormShow();
+        if (parameterScript) parameterScript(dialog);
+        return dialog.accepted == 1;
+    }
     std::vector<std::string> captions;  // of the dialogs shown, in order
     std::function<void(PortSelDialog&)> portSelectionScript;
     std::function<void(RsTimOutDialog&)> replyTimeOutScript;
+    std::function<void(RunStopDialog&)> runStopScript;  // none: Cancel
+    std::function<void(MemoryClearDialog&)> memoryClearScript;
+    std::function<void(ParameterDialog&)> parameterScript;
 };
 
 }  // namespace kestrion::test
