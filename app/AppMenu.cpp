@@ -6,10 +6,12 @@
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
+#include "app/PlcCommands.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "monitor/DeviceUsage.h"
+#include "monitor/ForceOpener.h"
 #include "wizards/WizardsMenu.h"
 
 namespace kestrion {
@@ -28,13 +30,13 @@ constexpr MenuRow kRows[] = {
     {kItem, "SaveAs1", "Save &As...", "FileMenu", 50, SaveAs1Click},
     {kItem, "Exit1", "E&xit", "FileMenu", 90, Exit1Click},
     {kMenu, "EditMenu", "&Edit", "", 20},
-    {kItem, "Undo1", "&Undo", "EditMenu", 10, Undo1Click, false, false, "Ctrl+Z"},
+    {kItem, "Undo1", "&Undo", "EditMenu", 10, Undo1Click, false, false, false, "Ctrl+Z"},
     {kItem, "EditCancel1", "Edit &cancel", "EditMenu", 20, EditCancel1Click},
-    {kItem, "Cut2", "Cu&t", "EditMenu", 30, Cut1Click, false, false, "Ctrl+X"},
-    {kItem, "Copy2", "&Copy", "EditMenu", 40, Copy1Click, false, false, "Ctrl+C"},
-    {kItem, "Paste2", "&Paste", "EditMenu", 50, Paste1Click, false, false, "Ctrl+V"},
-    {kItem, "InsertLine1", "&Insert line", "EditMenu", 60, InsertLine1Click, false, false, "Ctrl+Shift+I"},
-    {kItem, "DeleteLine1", "&Delete line", "EditMenu", 70, DeleteLine1Click, false, false, "Ctrl+Shift+D"},
+    {kItem, "Cut2", "Cu&t", "EditMenu", 30, Cut1Click, false, false, false, "Ctrl+X"},
+    {kItem, "Copy2", "&Copy", "EditMenu", 40, Copy1Click, false, false, false, "Ctrl+C"},
+    {kItem, "Paste2", "&Paste", "EditMenu", 50, Paste1Click, false, false, false, "Ctrl+V"},
+    {kItem, "InsertLine1", "&Insert line", "EditMenu", 60, InsertLine1Click, false, false, false, "Ctrl+Shift+I"},
+    {kItem, "DeleteLine1", "&Delete line", "EditMenu", 70, DeleteLine1Click, false, false, false, "Ctrl+Shift+D"},
     {kMenu, "ViewMenu", "&View", "", 30},
     {kItem, "LadderView1", "&Ladder", "ViewMenu", 10, LadderView1Click},
     {kMenu, "Font1", "&Font", "ViewMenu", 20},
@@ -66,6 +68,7 @@ constexpr MenuRow kRows[] = {
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kItem, "msDeviceUsedList1", "Device &usage list", "MonitorMenu", 90, msDeviceUsedList1Click},
     {kMenu, "PlcMenu", "&PLC", "", 70},
+    {kItem, "RemoteRunStop1", "Remote Run/Stop", "PlcMenu", 40, remoteRunStop1Click},
     {kMenu, "TemplateMenu", "Templ&ate", "", 80},
     {kMenu, "ToolsMenu", "&Tools", "", 90},
     {kMenu, "OptionMenu", "Optio&n", "", 100},
@@ -90,7 +93,8 @@ MenuTable appMenuRows() {
 
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
-    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows()})
+    for (const MenuTable table :
+         {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

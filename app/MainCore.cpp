@@ -9,6 +9,7 @@
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
+#include "link/ParameterDialog.h"
 #include "model/ClipboardBlock.h"
 #include "model/CommandTransaction.h"
 #include "model/ConnectedPlc.h"
@@ -67,6 +68,7 @@ void mainFormStartUp() {
     loadRecentFilesFromModeDat();
 
     setPmwStartValues();
+    setDefaultLatchRange(pmw.plcType());
     connectedPlcType = kNoPlcDetected;
     fileStateFlags &= static_cast<std::uint8_t>(~kFileNamePreset);
     editModeFlags &= static_cast<std::uint8_t>(~kEditInsertMode);

@@ -17,6 +17,7 @@ struct MenuRow {
     void (*command)() = nullptr;  // what an item runs; an item without one does nothing
     bool hidden = false;          // out of sight until something shows it
     bool checkable = false;       // carries a check mark
+    bool disabled = false;        // greyed out until something enables it
     const char* shortcut = "";    // key sequence in portable text ("Ctrl+Z"); "" for none
 };
 

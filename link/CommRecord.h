@@ -16,6 +16,7 @@ constexpr std::size_t kRxTmpSize = 512;
 constexpr std::size_t kTxBytesSize = 640;
 constexpr std::size_t kTxCharsSize = 1280;  // characters, a NUL follows
 constexpr std::size_t kMonitorTxBufSize = 256;
+constexpr std::size_t kPasswordSize = 8;
 
 // rs.status bits.
 constexpr std::uint8_t kRsFrameStart = 0x01;
@@ -54,6 +55,11 @@ struct CommRecord {
     std::array<char, kRxBkBufSize> RxBkBuf{};  // the current reply, NUL-terminated
     std::array<std::uint8_t, kTxBytesSize> txBytes{};
     std::array<char, kTxCharsSize + 1> txChars{};  // the text of the last frame, NUL-terminated
+    // The passwords of the keyword and user ID commands as typed; wiped after each command.
+    std::array<char, kPasswordSize> oldKeyword{};
+    std::array<char, kPasswordSize> newKeyword{};
+    std::array<char, kPasswordSize> userId{};
+    std::array<char, kPasswordSize> productId{};
 };
 
 extern CommRecord& rs;

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kTraceLinesBeforeClear = 399;
 constexpr std::size_t kCheckCodeDigits = 4;  // two characters, each as two digits
+constexpr const char* kMaskedText = "********";
 
 void appendCharAsHex(char c) {
     const auto value = static_cast<std::uint8_t>(c);
@@ -38,8 +39,9 @@ std::size_t txCharsLength() {
 void traceLine(const char* arrow, const std::string& body) {
     auto& trace = platform::trace();
     if (!trace.visible(platform::Memo::Rx)) return;
+    const std::string& shown = linkState.maskedTraceDepth > 0 ? std::string(kMaskedText) : body;
     trace.append(platform::Memo::Rx,
-                 arrow + std::to_string(trace.lineCount(platform::Memo::Rx) + 1) + ":" + body);
+                 arrow + std::to_string(trace.lineCount(platform::Memo::Rx) + 1) + ":" + shown);
 }
 
 bool portClosed(const char* text, const char* caption) {
@@ -229,6 +231,22 @@ LinkOutcome sendFrameBytes(std::size_t n) {
     startReplyMeasure();
     startFreshReceiveFrame();
     return writeToPort(reinterpret_cast<const std::uint8_t*>(rs.txChars.data()), count);
+}
+
+MaskedTrace::MaskedTrace() {
+    ++linkState.maskedTraceDepth;
+}
+MaskedTrace::~MaskedTrace() {
+    --linkState.maskedTraceDepth;
+}
+
+void wipeFrameBuffers() {
+    std::fill(rsChHex.begin(), rsChHex.end(), '\0');
+    rsChHex.clear();
+    rs.txChars.fill('\0');
+    rs.txBytes.fill(0);
+    rs.RxBkBuf.fill('\0');
+    RxTmpBuf.fill(0);
 }
 
 void logDroppedReply(const std::string& what) {

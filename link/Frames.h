@@ -56,6 +56,20 @@ std::size_t hexTextToBytes(std::size_t n, const char* text, std::uint8_t* bytes,
 std::uint8_t _dllAsciiConvToHex(char high, char low);
 std::uint16_t _dllHexConvToAscii(std::uint8_t value);
 
+// While one lives, the trace shows stars for the text of every frame and reply: the frames that
+// carry passwords, and the replies that hold the PLC's keyword, never reach it.
+class MaskedTrace {
+public:
+    MaskedTrace();
+    ~MaskedTrace();
+    MaskedTrace(const MaskedTrace&) = delete;
+    MaskedTrace& operator=(const MaskedTrace&) = delete;
+};
+
+// Overwrites the frame being built, the last frame sent and the last reply: after a frame or reply
+// that carried a password.
+void wipeFrameBuffers();
+
 // The trace line of a reply whose check code was compared.
 void logReplyAckNak();
 // The trace line of what the link threw away: bytes before a send, a reply that answers another

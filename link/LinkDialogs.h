@@ -1,10 +1,15 @@
-// The dialogs of the PLC link: the port and rate dialog and the reply time-out dialog. Their rules
-// are PortSelDialog and RsTimOutDialog; the Qt ones live in link/forms/ and are installed at
-// start-up; tests install fakes.
+// The dialogs of the PLC link: the port and rate dialog, the reply time-out dialog, remote RUN/STOP,
+// memory clear and the parameter dialog. Their rules are the Qt-free classes beside them; the Qt ones live in
+// link/forms/ and are installed at start-up; tests install fakes.
 #pragma once
 
 #include <string>
 
+#include "link/ForceBits.h"
+#include "link/Keywords.h"
+#include "link/ParameterDialog.h"
+#include "link/PlcClock.h"
+#include "link/RemoteDialogs.h"
 #include "link/RsTimOutDialog.h"
 #include "model/DialogSeam.h"
 
@@ -20,6 +25,15 @@ public:
     // The reply time-out dialog, preset with the indexes.
     [[nodiscard]] virtual RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex,
                                                       int retryIndex) = 0;
+    // TplcKeywordForm, TSetTimeForm and TForceOnOffForm, modal, with their rules' objects.
+    virtual void plcKeyword(PlcKeywordDialog& dialog) = 0;
+    virtual void setTime(SetTimeDialog& dialog) = 0;
+    virtual void forceOnOff(ForceOnOffDialog& dialog) = 0;
+    // The remote RUN/STOP choice and the memory-clear choice.
+    [[nodiscard]] virtual RunStopResult runStop(const std::string& caption) = 0;
+    [[nodiscard]] virtual MemoryClearResult memoryClear(const std::string& caption) = 0;
+    // The parameter dialog on the caller's preset rules object, shown modally; true when accepted.
+    [[nodiscard]] virtual bool parameterSettings(const std::string& caption, ParameterDialog& dialog) = 0;
 };
 
 inline LinkDialogs& linkDialogs() {

@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/CommRecord.h"
+#include "link/ParameterDialog.h"
 #include "link/Receive.h"
+#include "model/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -23,6 +26,8 @@ constexpr std::array<std::uint16_t, 256> startUpSpecialRegisters() {
     registers[3] = 2;
     return registers;
 }
+
+constexpr std::size_t kVirtualProgSize = kParameterBlockSize + 2 * kProgramWordCount;
 
 struct LinkState {
     CommRecord rs;
@@ -45,6 +50,12 @@ struct LinkState {
     bool lateReplyPossible = false;              // the last wait ran out: its reply may still come
     bool frameRefused = false;                   // the frame text being built did not fit with its check code
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
+    // The PLC's parameter block and program as read back, laid out like the program image's.
+    std::vector<std::uint8_t> VirtualProg = std::vector<std::uint8_t>(kVirtualProgSize, 0xFF);
+    int maskedTraceDepth = 0;  // while above 0 the trace shows no frame or reply text
+    std::uint8_t remoteRunRequest = 0;
+    std::uint8_t remoteStopRequest = 0;
+    DefaultLatchRanges defaultLatchRange;
 };
 
 extern LinkState linkState;

@@ -15,12 +15,6 @@ namespace {
 constexpr std::uint32_t kProgramStartAddress = 0x805C;
 constexpr std::uint32_t kType2ProgramStartAddress = 0x1805C;
 
-std::string hex4(std::uint32_t value) {
-    std::string digits;
-    for (int shift = 12; shift >= 0; shift -= 4) digits += hexDigit((value >> shift) & 0x0F);
-    return digits;
-}
-
 void showMessage(const char* text, platform::MsgIcon icon) {
     platform::messages().show(text, "Communication Message", icon, platform::MsgButtons::Ok);
 }
@@ -69,7 +63,13 @@ bool refusedAsBusy() {
     return true;
 }
 
-LinkOutcome sendRequest(std::string_view command) {
+std::string hex4(std::uint32_t value) {
+    std::string digits;
+    for (int shift = 12; shift >= 0; shift -= 4) digits += hexDigit((value >> shift) & 0x0F);
+    return digits;
+}
+
+void makeCommandFrame(std::string_view command) {
     rsChHex = "02";
     for (char c : command) {
         const std::uint16_t chars = byteToHexChars(static_cast<std::uint8_t>(c));
@@ -77,13 +77,19 @@ LinkOutcome sendRequest(std::string_view command) {
         rsChHex += static_cast<char>(chars & 0xFF);
     }
     rsChHex += "03";
+}
+
+LinkOutcome sendCommandFrame(std::string_view command) {
+    makeCommandFrame(command);
     AddSumCheckCode(rsChHex.size());
     const LinkOutcome sent = sendFrameHex(rsChHex.size());
-    if (sent != LinkOutcome::Done) {
-        rs.status |= kRsWaiting;
-        return sent;
-    }
-    return gblDELAY(rs.timeOut);
+    if (sent != LinkOutcome::Done) rs.status |= kRsWaiting;
+    return sent;
+}
+
+LinkOutcome sendRequest(std::string_view command) {
+    const LinkOutcome sent = sendCommandFrame(command);
+    return sent == LinkOutcome::Done ? gblDELAY(rs.timeOut) : sent;
 }
 
 std::uint16_t replyWord(std::size_t i) {

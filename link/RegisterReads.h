@@ -20,9 +20,14 @@ std::string readCommand(std::uint32_t address, unsigned count);
 // Refuses a request while another one waits for its reply: shows the busy box, returns true.
 bool refusedAsBusy();
 
-// Builds STX, the command characters, ETX and the check code, sends the frame and waits up to
-// rs.timeOut for the reply.
+// rsChHex := STX, the command characters and ETX, without the check code.
+void makeCommandFrame(std::string_view command);
+// The same closed with the check code and sent. A frame that did not go leaves the time-out bit set.
+LinkOutcome sendCommandFrame(std::string_view command);
+// The same, then waits up to rs.timeOut for the reply.
 LinkOutcome sendRequest(std::string_view command);
+// The four upper-case hex digits of the low 16 bits of value.
+std::string hex4(std::uint32_t value);
 
 // The word at characters 4i+1 .. 4i+4 of the reply, low byte first.
 std::uint16_t replyWord(std::size_t i);

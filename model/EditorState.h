@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace kestrion {
 
@@ -21,7 +22,6 @@ constexpr std::uint8_t kRedrawMarks = 0x20;
 
 extern std::uint8_t& editModeFlags;
 extern std::uint8_t& redrawFlags;
-
 // The selection frame in pixels, corners inclusive. New ladder objects start at (x1, y1).
 struct BlueFrameRect {
     std::uint32_t x1 = 0;

@@ -1,6 +1,11 @@
 #include "wizards/SettingItems.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
+
+#include "link/LinkDialogs.h"
+#include "link/ParameterDialog.h"
 
 #include "model/CommandTransaction.h"
 #include "model/ConnectedPlc.h"
@@ -30,10 +35,42 @@ void plcTypeChange1Click() {
         // capacity and the check code over the words that stay.
         if (!initPmwImageForTypeAndSize(chosen.plcType, chosen.memSizeCode)) return false;
         connectedPlcType = static_cast<std::uint16_t>(chosen.plcType);
+        setDefaultLatchRange(chosen.plcType);
         return true;
     });
 }
 
-void parameterSetting1Click() {}
+void parameterSetting1Click() {
+    runCommand([] {
+        setDefaultLatchRange(pmw.plcType());
+        ParameterDialog dialog;
+        dialog.capacity = pmw.memSizeCode();
+        dialog.capacityAtOpening = pmw.memSizeCode();
+        dialog.stepCount = static_cast<std::int32_t>(convStepNo);
+        dialog.plcType = pmw.plcType();
+        dialog.block = pmw.parameterBlock;
+        dialog.setDeviceLatchChecked(false);
+        const std::uint8_t flags = pmw.parameterBlock[kParamLatchFlagsOffset];
+        constexpr std::pair<LatchDevice, std::uint8_t> boxes[] = {
+            {kLatchM, 0x01}, {kLatchS, 0x02}, {kLatchC16, 0x04}, {kLatchC32, 0x08}, {kLatchD, 0x10}};
+        for (const auto& [device, bit] : boxes) dialog.setLatchChecked(device, (flags & bit) != 0);
+        if (!linkDialogs().parameterSettings("Parameter settings", dialog)) return false;
+
+        // Only the latch flag byte and the ranges come from the dialog's copy of the block.
+        const auto from = dialog.block.begin() + kParamLatchFlagsOffset;
+        std::copy(from, dialog.block.begin() + kParamLatchWordsOffset + 2 * kParamLatchWordCount,
+                  pmw.parameterBlock.begin() + kParamLatchFlagsOffset);
+        const std::int32_t n = dialog.capacity;
+        const std::size_t old = programWordsFor(pmw.memSizeCode());
+        const std::size_t words = programWordsFor(n);
+        // Words a larger capacity adds start empty; those beyond a smaller one keep their values.
+        if (words > old)
+            std::fill(pmw.program.begin() + static_cast<std::ptrdiff_t>(old),
+                      pmw.program.begin() + static_cast<std::ptrdiff_t>(words), kEmptyWord);
+        pmw.setSumCheck(programCheckCode(pmw.program, n));
+        pmw.setMemSizeCode(static_cast<std::int16_t>(n));
+        return true;
+    });
+}
 
 }  // namespace kestrion

@@ -9,8 +9,9 @@ namespace kestrion {
 // new type and capacity, keeping its words.
 void plcTypeChange1Click();
 
-// Option > Parameter setting: the capacity and latch ranges of the program. The dialog is not built
-// yet; until it is, the item opens nothing.
+// Option > Parameter setting: the capacity and latch ranges of the program. After OK the latch flag
+// byte and ranges are the dialog's, and the capacity with the check code over it; Cancel changes
+// nothing.
 void parameterSetting1Click();
 
 }  // namespace kestrion

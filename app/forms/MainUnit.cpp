@@ -15,6 +15,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/AppMenu.h"
@@ -22,6 +23,7 @@
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
+#include "app/PlcCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
@@ -90,6 +92,23 @@ QAction* TMainForm::action(const QString& objectName) const {
 
 void TMainForm::buildMenus() {
     addMenuRows(mainMenuRows(), "", nullptr);
+    // The RUN and STOP buttons of the ladder tool bar; the monitor panel's pair has no window yet.
+    QToolBar* runStop = addToolBar("RUN/STOP");
+    runStop->setObjectName("RunStopToolBar");
+    struct Button {
+        const char* name;
+        const char* caption;
+        void (*handler)();
+    };
+    for (const Button& button : {Button{"spbtnRemoteRun1", "RUN", spbtnRemoteRun1Click},
+                                 Button{"spbtnRemoteStop1", "STOP", spbtnRemoteStop1Click}}) {
+        QAction* added = runStop->addAction(button.caption);
+        added->setObjectName(button.name);
+        connect(added, &QAction::triggered, this, [this, handler = button.handler] {
+            handler();
+            syncFromCore();
+        });
+    }
 }
 
 // The rows held by parent, and below each menu its own rows.
@@ -101,6 +120,7 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
             QMenu* added = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
             added->setObjectName(row.objectName);
             added->menuAction()->setVisible(!row.hidden);
+            added->menuAction()->setEnabled(!row.disabled);
             addMenuRows(rows, row.objectName, added);
             continue;
         }
@@ -108,6 +128,7 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         added->setObjectName(row.objectName);
         added->setVisible(!row.hidden);
         added->setCheckable(row.checkable);
+        added->setEnabled(!row.disabled);
         if (*row.shortcut != '\0') added->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
         if (row.command != nullptr)
             connect(added, &QAction::triggered, this, [this, command = row.command] {

@@ -24,9 +24,54 @@ public:
         if (replyTimeOutScript) replyTimeOutScript(dialog);
         return dialog.result();
     }
+    // The keyword dialog takes the entries (Edit1, Edit2) in turn and presses OK until it closes;
+    // with none left it is cancelled.
+    void plcKeyword(PlcKeywordDialog& dialog) override {
+        captions.push_back(dialog.caption);
+        for (;;) {
+            if (keywordEntries.empty()) return dialog.btnCancelClick();
+            dialog.edit1 = keywordEntries.front().first;
+            dialog.edit2 = keywordEntries.front().second;
+            keywordEntries.erase(keywordEntries.begin());
+            if (dialog.btnOkClick()) return;
+        }
+    }
+    void setTime(SetTimeDialog& dialog) override {
+        captions.push_back("setTime");
+        dialog.FormShow();
+        if (setTimeScript) setTimeScript(dialog);
+    }
+    void forceOnOff(ForceOnOffDialog& dialog) override {
+        captions.push_back(dialog.caption);
+        if (forceScript) forceScript(dialog);
+    }
+    std::vector<std::pair<std::string, std::string>> keywordEntries;
+    std::function<void(SetTimeDialog&)> setTimeScript;
+    std::function<void(ForceOnOffDialog&)> forceScript;
+    RunStopResult runStop(const std::string& caption) override {
+        captions.push_back(caption);
+        RunStopDialog dialog;
+        if (runStopScript) runStopScript(dialog);
+        return dialog.result();
+    }
+    MemoryClearResult memoryClear(const std::string& caption) override {
+        captions.push_back(caption);
+        MemoryClearDialog dialog;
+        if (memoryClearScript) memoryClearScript(dialog);
+        return dialog.result();
+    }
+    bool parameterSettings(const std::string& caption, ParameterDialog& dialog) override {
+        captions.push_back(caption);
+        dialog.FormShow();
+        if (parameterScript) parameterScript(dialog);
+        return dialog.accepted == 1;
+    }
     std::vector<std::string> captions;  // of the dialogs shown, in order
     std::function<void(PortSelDialog&)> portSelectionScript;
     std::function<void(RsTimOutDialog&)> replyTimeOutScript;
+    std::function<void(RunStopDialog&)> runStopScript;  // none: Cancel
+    std::function<void(MemoryClearDialog&)> memoryClearScript;
+    std::function<void(ParameterDialog&)> parameterScript;
 };
 
 }  // namespace kestrion::test

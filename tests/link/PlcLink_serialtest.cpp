@@ -4,6 +4,12 @@
 #include <algorithm>
 
 #include "link/Connection.h"
+#include "link/Keywords.h"
+#include "link/LinkFixture.h"
+#include "link/ParameterBlock.h"
+#include "link/PlcClock.h"
+#include "model/ProgramImage.h"
+#include "platform/PosixSerial.h"
 #include "support/PlcSimLine.h"
 
 namespace kestrion::test {
@@ -45,6 +51,34 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
         EXPECT_TRUE(fakes.messages.shown.empty());
         closeComPort();
     }
+}
+
+TEST_F(SerialLineTest, AKeywordSetOnType5LandsAt0x8008AndAClockSetReadsBack) {
+    PlcSimProcess plc({"--type", "5"});
+    attachTo(plc, 0);
+    pmw.setPlcType(5);
+    linkDialogs.keywordEntries = {{"", "0123ABCD"}};
+    KeywordSetup1Click();
+    // Reopened at another rate: this line refuses a setting that changes nothing.
+    baudIndex = 1;
+    setBaudRateString(1);
+    ASSERT_EQ(TryToConnection(1), 1);
+    ASSERT_TRUE(readParameterBlock(false));
+    EXPECT_EQ(std::string(VirtualProg.begin() + 8, VirtualProg.begin() + 16), "0123ABCD");
+
+    SetTimeDialog dialog;
+    dialog.edits = {"25", "8", "7", "12", "34", "56"};
+    dialog.weekdayText = "Friday";
+    dialog.ComboBox1Change();
+    dialog.btnSetupClick();
+    dialog.edits = {};
+    ASSERT_TRUE(readPlcClock());
+    showPlcClock(dialog);
+    EXPECT_EQ(std::vector<std::string>(dialog.edits.begin(), dialog.edits.end() - 1),
+              (std::vector<std::string>{"25", "8", "7", "12", "34"}));
+    EXPECT_TRUE(dialog.edits[5] == "56" || dialog.edits[5] == "57") << dialog.edits[5];
+    EXPECT_EQ(dialog.weekdayText, "Friday");
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 }  // namespace

@@ -236,9 +236,11 @@ std::vector<Chunk> PlcSimulator::answerFrame() {
 }
 
 std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
+    if (auto answer = answerControl(command)) return std::move(*answer);
     if (command == "F8" || startsWith(command, "4") || startsWith(command, "E41"))
         return answerEndSearch(command);
     if (command == "6F5Error") return dataFrame(errorReport.data(), errorReport.size());
+    if (auto answer = answerIds(command)) return std::move(*answer);
     if (startsWith(command, "E")) return answerExtended(command);
     if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
     if (startsWith(command, "1")) return write(Space::Plain, 0, command.substr(1));

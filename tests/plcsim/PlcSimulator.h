@@ -7,6 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,13 @@ public:
     // Where D0 lies for the PLC's type.
     std::uint32_t dataRegisterBase() const { return memory_.dataRegisterBase(); }
 
+    // The IDs, keyword2 and the clock (PlcSimIds.cpp). "6F6Id1" and "6F6Id2" carry eight hex
+    // digits as characters: the product ID into D8058 (high) and D8059, the user ID into D8105
+    // (high) and D8104. The clock D8013..D8019 runs on clockMs (real time when unset), one second
+    // per 1000 ms, and starts its second afresh when it is written.
+    bool keyword2Set() const { return keyword2_; }
+    std::function<std::uint64_t()> clockMs;
+
     Fault fault = Fault::None;
     std::uint32_t replyDelayMs = 5;
     std::uint32_t faultDelayMs = 3000;
@@ -97,12 +107,32 @@ public:
     // The command text of every frame with a good check code, in order (between STX and ETX).
     std::vector<std::string> frames;
 
+    // Forces, RUN and STOP, the memory clears (PlcSimControl.cpp). The forced relays are a bit
+    // space of their own; M8035 with M8036 runs, M8035 with M8037 stops. While running M8000 is on
+    // and the status byte reads 9, and the clears are refused.
+    bool running() const { return running_; }
+    bool relayOn(std::uint32_t bitAddress) const { return relays_.count(bitAddress) != 0; }
+    // frameFault (Nak or Silence) on the frame numbered faultFrame only (1 = the first frame with
+    // a good check code; ENQ probes are not counted); 0 for none.
+    std::size_t faultFrame = 0;
+    Fault frameFault = Fault::None;
+
 private:
+    std::optional<std::vector<Chunk>> answerIds(const std::string& command);
+    void runClock(bool restart);
+    void tickSecond();
+    bool keyword2_ = false;
+    bool clockStarted_ = false;
+    std::uint64_t clockSeenMs_ = 0;
+
     enum class State { Idle, Frame, Check1, Check2 };
 
     std::vector<Chunk> takeByte(std::uint8_t c);
     std::vector<Chunk> answerFrame();
     std::vector<Chunk> answerCommand(const std::string& command);
+    std::optional<std::vector<Chunk>> answerControl(const std::string& command);
+    std::vector<Chunk> answerForce(bool on, const std::string& address);
+    std::vector<Chunk> answerClear(char area);
     std::vector<Chunk> answerExtended(const std::string& command);
     std::vector<Chunk> answerRate(char digit);
     std::vector<Chunk> answerEndSearch(const std::string& command);
@@ -117,6 +147,8 @@ private:
     State state_ = State::Idle;
     std::string body_;
     char check1_ = 0;
+    std::set<std::uint32_t> relays_;
+    bool running_ = false;
 };
 
 }  // namespace kestrion::plcsim

@@ -7,6 +7,7 @@
 
 #include "app/forms/MainUnit.h"
 #include "devviews/ObjectListDump.h"
+#include "link/forms/Parameter1Form.h"
 #include "model/DrawGeometry.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
@@ -23,8 +24,9 @@ class EditMenuTest : public kestrion::test::RealServicesTest {
 protected:
     EditMenuTest() : RealServicesTest("editmenu") {
         QObject::connect(&driver, &QTimer::timeout, [] {
-            if (auto* type = qobject_cast<forms::TPlcTypeForm*>(QApplication::activeModalWidget()))
-                type->btnOk->click();
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnCancel->click();
         });
         driver.start(10);
     }

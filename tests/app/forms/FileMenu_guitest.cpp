@@ -15,6 +15,7 @@
 #include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
 #include "editor/forms/LadderViewForm.h"
+#include "link/forms/Parameter1Form.h"
 #include "model/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "support/gui/RealServicesTest.h"
@@ -34,6 +35,8 @@ protected:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) {
             type->btnOk->click();
+        } else if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) {
+            parameters->btnCancel->click();
         } else if (auto* file = qobject_cast<QFileDialog*>(modal)) {
             dialogTitles << file->windowTitle();
             file->selectFile(QString::fromStdString(chosenFile));

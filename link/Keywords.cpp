@@ -1,0 +1,346 @@
+#include "link/Keywords.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "lang/LinkMessages.h"
+#include "link/CommRecord.h"
+#include "link/Connection.h"
+#include "link/Frames.h"
+#include "link/LinkDialogs.h"
+#include "link/LinkState.h"
+#include "link/ParameterBlock.h"
+#include "link/Receive.h"
+#include "link/RegisterReads.h"
+#include "model/Conversions.h"
+#include "model/EditorState.h"
+#include "model/ProgramImage.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr std::uint32_t kReplyTicks = 10;
+constexpr std::uint16_t kFirstVersionWithUserId = 24132;
+
+void show(const std::string& text, const char* caption, platform::MsgIcon icon) {
+    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
+}
+
+void wipeText(std::string& text) {
+    std::fill(text.begin(), text.end(), '\0');
+    text.clear();
+}
+
+bool isBlank(const Password& word) {
+    return std::all_of(word.begin(), word.end(), [](char c) { return c == ' '; });
+}
+
+// Eight blanks, or eight characters 0-9 and A-F.
+bool isValidKeyword(const Password& word) {
+    return isBlank(word) || std::all_of(word.begin(), word.end(), isHexDigit);
+}
+
+// Takes an edit's text of exactly 8 characters.
+bool takeEight(const std::string& text, Password& into) {
+    if (text.size() != kPasswordSize) return false;
+    std::copy(text.begin(), text.end(), into.begin());
+    return true;
+}
+
+Password keywordAt(const std::uint8_t* block) {
+    Password word{};
+    std::copy_n(block + kParamKeywordOffset, kPasswordSize, word.begin());
+    return word;
+}
+
+Password projectKeyword() {
+    return keywordAt(pmw.parameterBlock.data());
+}
+Password plcKeyword() {
+    return keywordAt(VirtualProg.data());
+}
+
+bool isExtendedType(std::uint16_t type) {
+    return type == 2 || type == 5 || type == 7;
+}
+
+// The characters of a password, each as its two hex digits.
+std::string passwordDigits(const Password& word) {
+    std::string digits;
+    for (char c : word) {
+        digits += hexDigit(static_cast<std::uint8_t>(c) >> 4);
+        digits += hexDigit(static_cast<std::uint8_t>(c) & 0x0F);
+    }
+    return digits;
+}
+
+bool answered() {
+    return (rs.status & (kRsWaiting | kRsNak)) == 0;
+}
+
+// A frame that may carry a password: the trace shows stars, and the command text is wiped.
+bool sendMasked(std::string command, bool waitTicks) {
+    if (refusedAsBusy()) return false;
+    MaskedTrace masked;
+    if (sendCommandFrame(command) == LinkOutcome::Done) {
+        if (waitTicks)
+            _waitRsReply(kReplyTicks);
+        else
+            gblDELAY(rs.timeOut);
+    }
+    wipeText(command);
+    return answered();
+}
+
+void closeWhenOpen() {
+    if ((comState & kComStateOpen) != 0) closeComPort();
+}
+
+void requestRedraw() {
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+// The special registers and the PLC's parameter block into VirtualProg; on failure the port is
+// closed and nothing is compared with or written from an old VirtualProg.
+bool readPlcBlocks(int detect) {
+    if (readPlcSystemBlock(1, detect) == 1 && readParameterBlock(false)) return true;
+    closeComPort();
+    return false;
+}
+
+// The "Keyword setting" dialog: the old keyword is asked (and must match) when one is set. True
+// when it closed with a good new keyword.
+bool askKeywordChange(PlcKeywordDialog& dialog, const Password& stored, bool keywordSet) {
+    dialog.storedKeyword = stored;
+    dialog.checkOld = keywordSet ? 1 : 0;
+    dialog.oldEnabled = keywordSet;
+    dialog.caption = "Keyword setting";
+    linkDialogs().plcKeyword(dialog);
+    requestRedraw();
+    return dialog.accepted();
+}
+
+}  // namespace
+
+// ---- The dialog ----------------------------------------------------------------------------------
+
+PlcKeywordDialog::~PlcKeywordDialog() {
+    wipe();
+    storedKeyword.fill('\0');
+}
+
+void PlcKeywordDialog::wipe() {
+    wipeText(edit1);
+    wipeText(edit2);
+}
+
+bool PlcKeywordDialog::btnOkClick() {
+    for (std::string* edit : {&edit1, &edit2})
+        std::transform(edit->begin(), edit->end(), edit->begin(),
+                       [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    if (checkOld != 0 && !takeEight(edit1, rs.oldKeyword)) {
+        okPressed = 0;
+        show("Old keyword must be 8 characters", "Error Message", platform::MsgIcon::Error);
+        return false;
+    }
+    if (edit2.empty()) {
+        rs.newKeyword.fill(' ');
+    } else if (!takeEight(edit2, rs.newKeyword)) {
+        okPressed = 0;
+        show("New keyword must be 8 characters", "Error Message", platform::MsgIcon::Error);
+        return false;
+    }
+    okPressed = 1;
+    keywordError = 0;
+    if (!isValidKeyword(rs.newKeyword)) {
+        show("Keyword is 8 characters, 0~9 or A~F only", "Keyword Error", platform::MsgIcon::Warning);
+        keywordError = 1;
+    }
+    return true;
+}
+
+void PlcKeywordDialog::btnCancelClick() {
+    okPressed = 0;
+    keywordError = 0;
+}
+
+PasswordCommand::~PasswordCommand() {
+    for (Password* word : {&rs.oldKeyword, &rs.newKeyword, &rs.userId, &rs.productId}) word->fill('\0');
+    wipeFrameBuffers();
+}
+
+// ---- Tests and frames ------------------------------------------------------------------------------
+
+bool isPlcKeywordSet(bool fromProject) {
+    return !isBlank(fromProject ? projectKeyword() : plcKeyword());
+}
+
+bool askPlcKeyword(bool fromProject) {
+    PasswordCommand wiped;
+    PlcKeywordDialog dialog;
+    dialog.caption = "Keyword";
+    dialog.newEnabled = false;
+    dialog.checkOld = 1;
+    dialog.storedKeyword = fromProject ? projectKeyword() : plcKeyword();
+    linkDialogs().plcKeyword(dialog);
+    if (!dialog.accepted()) return false;
+    if (rs.oldKeyword != dialog.storedKeyword) {
+        show(fromProject ? "Error2018040230..." : "Error2018040231...", "Keyword Error...",
+             platform::MsgIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool isUserIdSet() {
+    return D8Kreg[104] != 0 && D8Kreg[105] != 0;
+}
+
+bool writePlcKeyword() {
+    platform::statusBar().setPanelText(0, "Write Keyword To Controller [##]");
+    const std::string head = isExtendedType(pmw.plcType()) ? "E11" : "1";
+    return sendMasked(head + "800808" + passwordDigits(rs.newKeyword), true);
+}
+
+bool writeUserId() {
+    return sendMasked("6F6Id2" + passwordDigits(rs.userId), true);
+}
+
+bool writeProductId1() {
+    PasswordCommand wiped;  // the service tool that filled rs.productId is done with it
+    return sendMasked("6F6Id1" + passwordDigits(rs.productId), true);
+}
+
+bool setKeyword2() {
+    return sendMasked("6F7Key2", true);
+}
+
+bool deleteKeyword2() {
+    return sendMasked("6F8Key2", false);
+}
+
+bool linkReady() {
+    return TryToConnection(1) == 1 && comPortHandle != -1 && (rs.status & kRsWaiting) == 0;
+}
+
+// ---- The commands ----------------------------------------------------------------------------------
+
+void KeywordSetup1Click() {
+    PasswordCommand wiped;
+    if (!linkReady()) return;
+    if (!readPlcBlocks(0)) return;
+    const bool plcHasKeyword = isPlcKeywordSet(false);
+    PlcKeywordDialog dialog;
+    if (!askKeywordChange(dialog, plcKeyword(), plcHasKeyword)) {
+        closeComPort();
+        return;
+    }
+    if (plcHasKeyword && rs.oldKeyword != dialog.storedKeyword) {
+        show("Old Keyword Error", "Error2018040234", platform::MsgIcon::Warning);
+        closeComPort();
+        return;
+    }
+    if (writePlcKeyword())
+        platform::statusBar().setPanelText(0, "Write Keyword [Ok]");
+    else
+        show("Can't write keyword to controller...", "Error2018032048", platform::MsgIcon::Warning);
+    closeComPort();
+}
+
+void SetupUserId1Click() {
+    PasswordCommand wiped;
+    const std::uint16_t type = pmw.plcType();
+    if (type != 2 && type != 5) {
+        show("This function is for the W series only", "Msg2019042810", platform::MsgIcon::None);
+        return;
+    }
+    if (!linkReady()) return;
+    if (!readPlcBlocks(1)) return;
+    const std::uint16_t d8104 = D8Kreg[104];
+    const std::uint16_t d8105 = D8Kreg[105];
+    if (D8Kreg[1] < kFirstVersionWithUserId) {
+        show("This version no UserIdNo", "Msg20190506", platform::MsgIcon::None);
+        closeComPort();
+        return;
+    }
+    const bool idSet = isUserIdSet();
+    PlcKeywordDialog dialog;
+    dialog.checkOld = idSet ? 1 : 0;
+    dialog.oldEnabled = idSet;
+    dialog.caption = "UserID setting";
+    dialog.label1 = "Old User ID";
+    dialog.label2 = "New User ID";
+    linkDialogs().plcKeyword(dialog);
+    if (!dialog.accepted()) {
+        closeComPort();
+        return;
+    }
+    rs.userId = rs.newKeyword;
+    if (idSet) {
+        const std::uint8_t expected[] = {
+            static_cast<std::uint8_t>(d8105 >> 8), static_cast<std::uint8_t>(d8105),
+            static_cast<std::uint8_t>(d8104 >> 8), static_cast<std::uint8_t>(d8104)};
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (_dllAsciiConvToHex(rs.oldKeyword[2 * i], rs.oldKeyword[2 * i + 1]) == expected[i]) continue;
+            show("Old Id Error", "Error2019040234", platform::MsgIcon::Warning);
+            requestRedraw();
+            closeComPort();
+            return;
+        }
+    }
+    if (!readParameterBlock(false)) {
+        closeComPort();
+        return;
+    }
+    writeUserId();
+    closeWhenOpen();
+}
+
+void Keyword2Setup1Click() {
+    PasswordCommand wiped;
+    if (platform::messages().show(getMsgKeyword2Confirm(), "Msg18032114", platform::MsgIcon::Question,
+                                  platform::MsgButtons::YesNo) == platform::MsgAnswer::No)
+        return;
+    if (!linkReady()) return;
+    if (readPlcSystemBlock(1, 1) != 1) {
+        closeComPort();
+        return;
+    }
+    if (isConnectedTypeSelected() != 1) {
+        show(getMsgTypeErrorCantWrite(), "Error2018032110", platform::MsgIcon::None);
+        closeComPort();
+        return;
+    }
+    if (pmw.plcType() != 2) {
+        show(getMsgCantSetKeyword2(), "Msg18032116", platform::MsgIcon::None);
+        closeComPort();
+        return;
+    }
+    if (!readParameterBlock(false)) {
+        closeComPort();
+        return;
+    }
+    if (setKeyword2())
+        show(getMsgKeyword2SetupOk(), "Msg18032115", platform::MsgIcon::None);
+    else
+        show(getMsgKeyword2SetupFailed(), "Msg18032116", platform::MsgIcon::None);
+    closeWhenOpen();
+}
+
+void KeywordSetting1Click() {
+    PasswordCommand wiped;
+    const bool keywordSet = isPlcKeywordSet(true);
+    PlcKeywordDialog dialog;
+    if (!askKeywordChange(dialog, projectKeyword(), keywordSet)) return;
+    if (keywordSet && rs.oldKeyword != dialog.storedKeyword) {
+        show("Old Keyword Error...", "Error2018040235", platform::MsgIcon::Warning);
+        requestRedraw();
+        return;
+    }
+    std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), pmw.parameterBlock.begin() + kParamKeywordOffset);
+    std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), VirtualProg.begin() + kParamKeywordOffset);
+}
+
+}  // namespace kestrion

@@ -1,0 +1,22 @@
+// The parameter block at PLC address 0x8000 (92 bytes, the keyword at 0x8008): read into the
+// project or into the read-back image VirtualProg, and written from the project.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kestrion {
+
+constexpr std::uint32_t kParameterBlockAddress = 0x8000;
+
+// A 92-byte parameter block followed by the program area, as read back from the PLC.
+extern std::vector<std::uint8_t>& VirtualProg;
+
+// Two frames of 46 bytes, or one of 92 to a PLC of type 2. True when the whole block arrived; only
+// then is it stored (into pmw's parameter block, or the first 92 bytes of VirtualProg). A failure
+// is shown and leaves the time-out or NAK bit of rs.status set.
+bool readParameterBlock(bool toProject);
+// True when every frame was acknowledged; a failure is shown.
+bool writeParameterBlock();
+
+}  // namespace kestrion

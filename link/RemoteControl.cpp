@@ -1,0 +1,232 @@
+#include "link/RemoteControl.h"
+
+#include <string>
+
+#include "link/CommRecord.h"
+#include "link/Connection.h"
+#include "link/LinkDialogs.h"
+#include "link/LinkState.h"
+#include "link/Receive.h"
+#include "link/RegisterReads.h"
+#include "link/SpecialRelays.h"
+#include "model/EditorState.h"
+#include "model/ProgramImage.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+std::uint8_t& remoteRunRequest = linkState.remoteRunRequest;
+std::uint8_t& remoteStopRequest = linkState.remoteStopRequest;
+
+namespace {
+
+constexpr std::uint32_t kRunSettleMs = 1000;
+constexpr std::uint8_t kStatusRunning = 9;
+
+void panel0(const std::string& text) {
+    platform::statusBar().setPanelText(0, text);
+}
+
+int projectType() {
+    return pmw.plcType();
+}
+
+bool extendedCommands(int plcType) {
+    return plcType == 2 || plcType == 5 || plcType == 7;
+}
+
+// The connection test that begins a command; false when the command must stop (the test has said
+// why).
+bool connected() {
+    return TryToConnection(1) == 1 && comPortHandle != -1 && (rs.status & kRsWaiting) == 0;
+}
+
+void closeUnlessMonitoring(bool monitorRuns) {
+    if (!monitorRuns) closeComPort();
+}
+
+void communicationError() {
+    platform::messages().show("Error2015030502", "Communication Error", platform::MsgIcon::Warning,
+                              platform::MsgButtons::Ok);
+}
+
+bool ask(const char* text, const char* caption) {
+    return platform::messages().show(text, caption, platform::MsgIcon::Question,
+                                     platform::MsgButtons::OkCancel) == platform::MsgAnswer::Ok;
+}
+
+// A command of the PLC's own protocol without address or data, 'E' in front for the extended
+// families, acknowledged within ms.
+bool sendControl(const std::string& command, int plcType, std::uint32_t ms) {
+    makeCommandFrame(extendedCommands(plcType) ? "E" + command : command);
+    return sendAckedFrame(ms) == LinkOutcome::Done;
+}
+
+struct ClearArea {
+    const char* first;
+    const char* second;
+};
+constexpr ClearArea kProgramArea{"60", "61"};
+constexpr ClearArea kDataArea{"63", "64"};
+constexpr ClearArea kBitsArea{"62", "64"};
+
+enum class ClearStep { Done, ProbeFailed, NotAcked };
+
+ClearStep clearArea(const ClearArea& area, int plcType) {
+    sendEnq(1);
+    if ((rs.status & kRsWaiting) != 0) return ClearStep::ProbeFailed;
+    if (!sendControl(area.first, plcType, 2 * rs.timeOut)) return ClearStep::NotAcked;
+    return sendControl(area.second, plcType, 2 * rs.timeOut) ? ClearStep::Done : ClearStep::NotAcked;
+}
+
+}  // namespace
+
+bool remoteToRunMode(int plcType) {
+    panel0("Remote To Run Mode [Start]");
+    bool acked = forceOffM8037(plcType) == LinkOutcome::Done;
+    panel0("Remote To Run Mode [#]");
+    acked = forceOnM8036(plcType) == LinkOutcome::Done && acked;
+    panel0("Remote To Run Mode [##]");
+    acked = forceOnM8035(plcType) == LinkOutcome::Done && acked;
+    pause(kRunSettleMs);
+    if (acked) panel0("Remote To Run Mode [Ok]");
+    return acked;
+}
+
+bool remoteToStopMode(int plcType) {
+    panel0("Remote To Stop mode [Start]");
+    bool acked = forceOnM8035(plcType) == LinkOutcome::Done;
+    panel0("Remote To Stop mode [#]");
+    acked = forceOnM8037(plcType) == LinkOutcome::Done && acked;
+    if (acked) panel0("Remote To Stop Mode [Ok]");
+    return acked;
+}
+
+void remoteRunStop(bool monitorRuns) {
+    if (!monitorRuns && !connected()) return;
+    if (remoteRunRequest == 0 && remoteStopRequest == 0) {
+        const RunStopResult chosen = linkDialogs().runStop("Remote Run/Stop");
+        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        if (chosen.okPressed == 0) {
+            closeUnlessMonitoring(monitorRuns);
+            return;
+        }
+        remoteRunRequest = chosen.runRequest == 1 ? 1 : 0;
+        remoteStopRequest = chosen.runRequest == 1 ? 0 : 1;
+    }
+    const bool run = remoteRunRequest != 0;
+    const bool confirmed = run ? ask("OK to perform remote Run?", "Msg2018081060")
+                               : ask("OK to perform remote Stop?", "Msg2018081061");
+    if (!confirmed) {
+        remoteRunRequest = remoteStopRequest = 0;
+        closeUnlessMonitoring(monitorRuns);
+        panel0(run ? "Remote To Run Mode [Cancel]" : "Remote To Stop Mode [Cancel]");
+        return;
+    }
+    if (run) {
+        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        remoteToRunMode(projectType());
+    } else {
+        remoteToStopMode(projectType());
+    }
+    remoteRunRequest = remoteStopRequest = 0;
+    closeUnlessMonitoring(monitorRuns);
+}
+
+void remoteRunStopButton(bool run, bool monitorRuns) {
+    if (!monitorRuns && !connected()) return;
+    remoteRunRequest = run ? 1 : 0;
+    remoteStopRequest = run ? 0 : 1;
+    remoteRunStop(monitorRuns);
+    closeUnlessMonitoring(monitorRuns);
+}
+
+void MemoryClear1Click() {
+    const MemoryClearResult chosen = linkDialogs().memoryClear("Memory Clear");
+    if (chosen.okPressed == 0) return;
+    if (!connected()) return;
+    const int type = projectType();
+    readStatusByte(type);
+    if (!expectReplyBytes(1)) {
+        communicationError();
+        return;
+    }
+    // Nothing is cleared in a running PLC: a STOP that was not acknowledged ends the command.
+    if (hexPairToByte(rs.RxBkBuf[0], rs.RxBkBuf[1]) == kStatusRunning && !remoteToStopMode(type)) {
+        communicationError();
+        return;
+    }
+    const std::pair<std::uint8_t, const ClearArea*> areas[] = {
+        {chosen.clearProgram, &kProgramArea}, {chosen.clearData, &kDataArea}, {chosen.clearBits, &kBitsArea}};
+    bool any = false;
+    for (const auto& [checked, area] : areas) {
+        if (checked == 0) continue;
+        any = true;
+        const ClearStep step = clearArea(*area, type);
+        // The probe has said so; like a failed status read, this leaves the port open for the next
+        // command's connection test.
+        if (step == ClearStep::ProbeFailed) return;
+        if (step == ClearStep::NotAcked) {
+            communicationError();
+            return;
+        }
+    }
+    if (any)
+        platform::messages().show("Completed", "Memory clear", platform::MsgIcon::Warning,
+                                  platform::MsgButtons::Ok);
+    closeComPort();
+}
+
+int InitialExternalMemory() {
+    if (TryToConnection(1) != 1 || comPortHandle == -1) return 1;
+    if ((rs.status & kRsWaiting) != 0) {
+        platform::messages().show("Error2015091396...", "TimeoutError...", platform::MsgIcon::Warning,
+                                  platform::MsgButtons::Ok);
+        closeComPort();
+        return 1;
+    }
+    if (readPlcSystemBlock(1, 1) != 1) {
+        closeComPort();
+        return 1;
+    }
+    if (isConnectedTypeSelected() == 0) {
+        platform::messages().show("Error2018092010", "InitialExternalMemory...Type Error",
+                                  platform::MsgIcon::None, platform::MsgButtons::Ok);
+        closeComPort();
+        return 1;
+    }
+    makeCommandFrame("6F0Init");
+    const bool acked = sendAckedFrame(rs.timeOut) == LinkOutcome::Done;
+    closeComPort();
+    return acked ? 0 : 1;
+}
+
+void InitialControllerMemory1Click() {
+    panel0(InitialExternalMemory() == 0 ? "InitialExternalMemory ...OK..."
+                                        : "InitialExternalMemory ..FAIL..");
+}
+
+void Version1Click() {
+    if (!connected() || TryToConnection(1) != 1) return;
+    if (readPlcSystemBlock(1, 1) != 1) {
+        closeComPort();
+        return;
+    }
+    const auto d8101 = static_cast<std::int16_t>(D8Kreg[101]);
+    const char* title = "Version";
+    if (d8101 >= 16000 && d8101 <= 16999)
+        title = "q5Version";
+    else if (d8101 >= 24000 && d8101 <= 24999)
+        title = "q3Version";
+    auto& memos = platform::trace();
+    if (memos.visible(platform::Memo::Msg1)) {
+        memos.clear(platform::Memo::Msg1);
+        memos.append(platform::Memo::Msg1, title + std::to_string(static_cast<std::int16_t>(D8Kreg[1])));
+    }
+    if ((comState & kComStateOpen) != 0) closeComPort();
+}
+
+void SerialSettingD81201Click() {}
+void RuntimeProgramChanges1Click() {}
+
+}  // namespace kestrion

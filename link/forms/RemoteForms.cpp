@@ -1,0 +1,118 @@
+#include "link/forms/RemoteForms.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "lang/forms/WidgetText.h"
+#include "link/forms/TitleWidth.h"
+
+namespace kestrion::forms {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption) {
+    auto* added = new QPushButton(caption, parent);
+    added->setObjectName(name);
+    return added;
+}
+
+QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
+    auto* added = new QCheckBox(caption, parent);
+    added->setObjectName(name);
+    return added;
+}
+
+template <typename Form>
+void showModal(Form& form, const std::string& caption) {
+    form.setWindowTitle(widgetText(caption));
+    widenForTitle(form);
+    form.exec();
+}
+
+}  // namespace
+
+TRunStopForm::TRunStopForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("RunStopForm");
+    setWindowTitle("Run/Stop Remote");
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(this);
+    group->setObjectName("RunStopRadioGroup");
+    auto* columns = new QHBoxLayout(group);
+    runItem = new QRadioButton("RUN", group);
+    stopItem = new QRadioButton("STOP", group);
+    columns->addWidget(runItem);
+    columns->addWidget(stopItem);
+    RunStopRadioGroup = new QButtonGroup(this);
+    RunStopRadioGroup->addButton(runItem, RunStopDialog::kRunItem);
+    RunStopRadioGroup->addButton(stopItem, RunStopDialog::kStopItem);
+    runItem->setChecked(true);
+    layout->addWidget(group);
+    btnOk = button(this, "btnOk", "OK");
+    btnCancel = button(this, "btnCancel", "Cancel");
+    layout->addLayout(buttonRow(btnOk, btnCancel));
+
+    connect(RunStopRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        state.itemIndex = id;
+        state.RunStopRadioGroupClick();
+    });
+    connect(btnOk, &QPushButton::clicked, this, [this] {
+        state.btnOkClick();
+        accept();
+    });
+    connect(btnCancel, &QPushButton::clicked, this, [this] {
+        state.btnCancelClick();
+        reject();
+    });
+}
+
+TMemoryClearForm::TMemoryClearForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("MemoryClearForm");
+    setWindowTitle("PLC Memory Clear");
+    auto* layout = new QVBoxLayout(this);
+    progCheckBox = checkBox(this, "progCheckBox", "Program memory");
+    dataCheckBox = checkBox(this, "dataCheckBox", "Data device memory");
+    bitsCheckBox = checkBox(this, "bitsCheckBox", "Bits device memory");
+    for (QCheckBox* box : {progCheckBox, dataCheckBox, bitsCheckBox}) layout->addWidget(box);
+    btnOk = button(this, "btnOk", "OK");
+    btnCancel = button(this, "btnCancel", "Cancel");
+    layout->addLayout(buttonRow(btnOk, btnCancel));
+
+    connect(btnOk, &QPushButton::clicked, this, [this] {
+        state.programChecked = progCheckBox->isChecked();
+        state.dataChecked = dataCheckBox->isChecked();
+        state.bitsChecked = bitsCheckBox->isChecked();
+        state.btnOkClick();
+        accept();
+    });
+    connect(btnCancel, &QPushButton::clicked, this, [this] {
+        state.btnCancelClick();
+        reject();
+    });
+}
+
+RunStopResult runRunStopForm(const std::string& caption) {
+    TRunStopForm form(QApplication::activeWindow());
+    showModal(form, caption);
+    return form.state.result();
+}
+
+MemoryClearResult runMemoryClearForm(const std::string& caption) {
+    TMemoryClearForm form(QApplication::activeWindow());
+    showModal(form, caption);
+    return form.state.result();
+}
+
+}  // namespace kestrion::forms

@@ -1,0 +1,39 @@
+#include "monitor/ForceOpener.h"
+
+#include "link/CommRecord.h"
+#include "link/ForceBits.h"
+#include "link/LinkDialogs.h"
+#include "editor/EditorViewState.h"
+#include "model/EditorState.h"
+#include "model/LadderObject.h"
+#include "monitor/MonitorMode.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr MenuRow kRows[] = {
+    {MenuRowKind::Item, "ForceBitOnOff1", "Force Bit On/Off", "MonitorMenu", 50, ForceBitOnOff1Click, true},
+};
+
+}  // namespace
+
+void ForceBitOnOff1Click() {
+    ForceOnOffDialog dialog;
+    dialog.monitorRunning = monitorMode != kMonitorOff ? 1 : 0;
+    dialog.caption = "Force Bit On/Off";
+    dialog.ForceOnOffEditChange(textOf(clickedOperandText));
+    linkDialogs().forceOnOff(dialog);
+    // A running monitor keeps the port.
+    if (monitorMode == kMonitorOff && (comState & kComStateOpen) != 0) closeComPort();
+}
+
+void spbtnForceOnOffClick() {
+    ForceBitOnOff1Click();
+}
+
+MenuTable monitorMenuRows() {
+    return kRows;
+}
+
+}  // namespace kestrion

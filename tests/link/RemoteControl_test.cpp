@@ -1,0 +1,212 @@
+#include "link/RemoteControl.h"
+
+#include "link/LinkFixture.h"
+#include "model/ProgramImage.h"
+#include "support/ShownBoxes.h"
+#include "support/SimulatedPlc.h"
+
+namespace kestrion::test {
+namespace {
+
+using platform::MsgAnswer;
+using Frames = std::vector<std::string>;
+
+class RemoteControlTest : public LinkTest {
+protected:
+    RemoteControlTest() { pmw.setPlcType(1); }
+    // The simulated PLC in RUN, its frames forgotten, the port closed.
+    void runningPlc() {
+        openAt(0);
+        ASSERT_TRUE(remoteToRunMode(1));
+        closeComPort();
+        restart();
+    }
+    void restart() {
+        sim.plc.frames.clear();
+        fakes.messages.shown.clear();
+    }
+    void failFrame(std::size_t n, plcsim::Fault fault = plcsim::Fault::Nak) {
+        sim.plc.faultFrame = n;
+        sim.plc.frameFault = fault;
+    }
+    void choose(bool program, bool data, bool bits) {
+        linkDialogs.memoryClearScript = [=](MemoryClearDialog& dialog) {
+            dialog.programChecked = program;
+            dialog.dataChecked = data;
+            dialog.bitsChecked = bits;
+            dialog.btnOkClick();
+        };
+    }
+    std::vector<std::string> panel0() const { return fakes.statusBar.history(0); }
+    SimulatedPlc sim{fakes, 1};
+};
+
+TEST_F(RemoteControlTest, RunAndStopSendTheirRelaysAndSayOkOnlyWhenAllWereAcknowledged) {
+    openAt(0);
+    const std::size_t before = panel0().size();
+    const std::uint32_t start = now();
+    EXPECT_TRUE(remoteToRunMode(1));
+    EXPECT_EQ(sim.plc.frames, (Frames{"8250F", "7240F", "7230F"}));
+    EXPECT_GE(now() - start, 1000u);
+    EXPECT_TRUE(sim.plc.running());
+    const Frames panels = panel0();
+    EXPECT_EQ(Frames(panels.begin() + static_cast<std::ptrdiff_t>(before), panels.end()),
+              (Frames{"Remote To Run Mode [Start]", "Remote To Run Mode [#]", "Remote To Run Mode [##]",
+                      "Remote To Run Mode [Ok]"}));
+    restart();
+    EXPECT_TRUE(remoteToStopMode(1));
+    EXPECT_EQ(sim.plc.frames, (Frames{"7230F", "7250F"}));
+    EXPECT_FALSE(sim.plc.running());
+    EXPECT_EQ(panel0().back(), "Remote To Stop Mode [Ok]");
+
+    for (std::size_t failing : {1u, 2u, 3u}) {
+        for (auto fault : {plcsim::Fault::Nak, plcsim::Fault::Silence}) {
+            restart();
+            failFrame(failing, fault);
+            fakes.statusBar.setPanelText(0, "");
+            EXPECT_FALSE(remoteToRunMode(1)) << failing;
+            EXPECT_EQ(sim.plc.frames.size(), 3u);  // the sequence still runs to its end
+            EXPECT_NE(panel0().back(), "Remote To Run Mode [Ok]");
+            if (failing == 3) continue;
+            restart();
+            EXPECT_FALSE(remoteToStopMode(1)) << failing;
+            EXPECT_NE(panel0().back(), "Remote To Stop Mode [Ok]");
+        }
+    }
+}
+
+TEST_F(RemoteControlTest, TheRunButtonAsksAtOnceAndCancelSendsNothing) {
+    fakes.messages.scriptAnswers({MsgAnswer::Cancel});
+    remoteRunStopButton(true, false);
+    EXPECT_TRUE(linkDialogs.captions.empty());
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"OK to perform remote Run? | Msg2018081060 | question"});
+    EXPECT_EQ(fakes.messages.shown[0].buttons, platform::MsgButtons::OkCancel);
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Remote To Run Mode [Cancel]");
+    EXPECT_TRUE(sim.plc.frames.empty());
+    EXPECT_EQ(comPortHandle, -1);
+    EXPECT_EQ(remoteRunRequest + remoteStopRequest, 0);
+
+    remoteRunStopButton(true, false);
+    EXPECT_TRUE(sim.plc.running());
+    restart();
+    remoteRunStopButton(false, false);
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"OK to perform remote Stop? | Msg2018081061 | question"});
+    EXPECT_FALSE(sim.plc.running());
+    EXPECT_EQ(comPortHandle, -1);
+}
+
+TEST_F(RemoteControlTest, TheMenuCommandAsksTheDialogFirstAndAMonitorKeepsThePortOpen) {
+    remoteRunStop(false);  // the dialog cancelled: no question, the port closed
+    EXPECT_EQ(linkDialogs.captions, Frames{"Remote Run/Stop"});
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(comPortHandle, -1);
+
+    linkDialogs.runStopScript = [](RunStopDialog& dialog) {
+        dialog.itemIndex = RunStopDialog::kStopItem;
+        dialog.btnOkClick();
+    };
+    runningPlc();
+    openAt(0);  // a monitor holds the port
+    fakes.messages.scriptAnswers({MsgAnswer::Cancel});
+    remoteRunStop(true);
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Remote To Stop Mode [Cancel]");
+    EXPECT_NE(comPortHandle, -1);
+    remoteRunStop(true);
+    EXPECT_EQ(sim.plc.frames, (Frames{"7230F", "7250F"}));
+    EXPECT_NE(comPortHandle, -1);
+}
+
+TEST_F(RemoteControlTest, MemoryClearStopsARunningPlcAndSaysCompletedOnlyAfterEveryAck) {
+    // Nothing ticked: the status byte read and the STOP, no clear, no "Completed".
+    runningPlc();
+    choose(false, false, false);
+    MemoryClear1Click();
+    EXPECT_EQ(sim.plc.frames, (Frames{"001E001", "7230F", "7250F"}));
+    EXPECT_FALSE(sim.plc.running());
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(comPortHandle, -1);
+
+    restart();
+    choose(false, true, true);
+    sim.plc.setWord(sim.plc.dataRegisterBase(), 0x1234);
+    MemoryClear1Click();
+    EXPECT_EQ(sim.plc.frames, (Frames{"001E001", "63", "64", "62", "64"}));
+    EXPECT_EQ(sim.plc.wordAt(sim.plc.dataRegisterBase()), 0);
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Completed | Memory clear | warning"});
+
+    // Types 2, 5 and 7 clear with the 'E' commands.
+    restart();
+    sim.plc.setPlcType(5);
+    pmw.setPlcType(5);
+    choose(true, false, false);
+    MemoryClear1Click();
+    EXPECT_EQ(sim.plc.frames, (Frames{"001E001", "E60", "E61"}));
+    sim.plc.setPlcType(1);
+    pmw.setPlcType(1);
+
+    const Boxes commError{"Error2015030502 | Communication Error | warning"};
+    // A NAK to a clear frame, a STOP that is not acknowledged, a status read that fails.
+    const std::tuple<bool, std::size_t, plcsim::Fault, Frames> cases[] = {
+        {false, 2, plcsim::Fault::Nak, {"001E001", "60"}},
+        {false, 3, plcsim::Fault::Silence, {"001E001", "60", "61"}},
+        {true, 3, plcsim::Fault::Nak, {"001E001", "7230F", "7250F"}},
+        {false, 1, plcsim::Fault::Nak, {"001E001"}},
+    };
+    for (const auto& [running, failing, fault, frames] : cases) {
+        if (running) runningPlc();
+        restart();
+        choose(true, true, false);
+        failFrame(failing, fault);
+        MemoryClear1Click();
+        EXPECT_EQ(sim.plc.frames, frames) << failing;
+        EXPECT_EQ(shownBoxes(fakes.messages), commError) << failing;
+        failFrame(0);
+        closeComPort();
+    }
+    restart();
+    linkDialogs.memoryClearScript = nullptr;
+    MemoryClear1Click();  // Cancel: the port is not touched
+    EXPECT_TRUE(sim.plc.frames.empty());
+}
+
+TEST_F(RemoteControlTest, InitialExternalMemorySaysOkOnlyAfterTheAck) {
+    const std::tuple<int, std::size_t, const char*, Boxes> cases[] = {
+        {1, 0, "InitialExternalMemory ...OK...", {}},
+        {1, 5, "InitialExternalMemory ..FAIL..", {}},
+        {4,
+         0,
+         "InitialExternalMemory ..FAIL..",
+         {"Error2018092010 | InitialExternalMemory...Type Error | none"}},
+    };
+    for (const auto& [projectType, failing, panel, boxes] : cases) {
+        restart();
+        pmw.setPlcType(static_cast<std::uint16_t>(projectType));
+        failFrame(failing);
+        InitialControllerMemory1Click();
+        EXPECT_EQ(fakes.statusBar.panelText(0), panel);
+        EXPECT_EQ(shownBoxes(fakes.messages), boxes);
+        EXPECT_EQ(sim.plc.frames.back() == "6F0Init", projectType == 1);
+        EXPECT_EQ(comPortHandle, -1);
+    }
+}
+
+TEST_F(RemoteControlTest, VersionWritesTheFamilyAndD8001IntoAVisibleMessageMemo) {
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {16500, "q5Version20100"}, {16999, "q5Version20100"}, {17000, "Version20100"},
+        {24000, "q3Version20100"}, {24999, "q3Version20100"}, {15999, "Version20100"}};
+    fakes.trace.setVisible(platform::Memo::Msg1, true);
+    for (const auto& [d8101, line] : cases) {
+        sim.plc.setWord(0x0E00 + 2 * 101, d8101);
+        fakes.trace.append(platform::Memo::Msg1, "old");
+        Version1Click();
+        EXPECT_EQ(fakes.trace.lines(platform::Memo::Msg1), Frames{line});
+        EXPECT_EQ(comPortHandle, -1);
+    }
+    fakes.trace.setVisible(platform::Memo::Msg1, false);
+    fakes.trace.clear(platform::Memo::Msg1);
+    Version1Click();
+    EXPECT_TRUE(fakes.trace.lines(platform::Memo::Msg1).empty());
+}
+
+}  // namespace
+}  // namespace kestrion::test
