@@ -1,5 +1,7 @@
 #include "reader/PlacementSupport.h"
 
+#include <stdexcept>
+
 #include "model/ConversionError.h"
 #include "model/Conversions.h"
 #include "model/ConverterStacks.h"
@@ -38,8 +40,9 @@ bool indexedAt(std::uint32_t x, std::uint32_t y) {
     return found != placed().cells.end() && found->second > 0;
 }
 
+// A fault of the loader itself, not of the program: no command may take it for a refused load.
 void verified(bool answer, bool walked) {
-    if (answer != walked) throw ConversionError("placement index differs from the list");
+    if (answer != walked) throw std::logic_error("the placement index differs from the list");
 }
 
 // True when `first` comes before `second` in the main list, walking from `first`.

@@ -73,9 +73,15 @@ private:
 
 class FakeProgress : public platform::Progress {
 public:
-    void show(const std::string&, int, int) override {}
-    void setPosition(int) override {}
-    void hide() override {}
+    void show(const std::string& text, int, int) override {
+        caption = text;
+        visible = true;
+    }
+    void setPosition(int position) override { positions.push_back(position); }
+    void hide() override { visible = false; }
+    std::string caption;
+    bool visible = false;
+    std::vector<int> positions;
 };
 
 class FakeSystem : public platform::System {
