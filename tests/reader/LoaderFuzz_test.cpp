@@ -94,7 +94,7 @@ class LoaderFuzz : public test::LoaderTest {};
 
 TEST_F(LoaderFuzz, RandomProgramsLoadOrLeaveTheEndOnlyLadder) {
     const char* configured = std::getenv("KESTRION_FUZZ_ITERATIONS");
-    const int iterations = configured != nullptr ? std::atoi(configured) : 300;
+    const int iterations = configured != nullptr ? std::atoi(configured) : 2000;
     ProgramGenerator generator(20261207);
     int loaded = 0;
     for (int i = 0; i < iterations; ++i) {
