@@ -4,8 +4,31 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 namespace kestrion {
+
+struct stLadderBlock;
+
+// While it is on, the searches of the main list by position look the position up here instead of
+// walking the list. An entry whose object has moved away is passed over; an object placed while
+// the index is on is noted with notePosition. No object may be freed while it is on.
+struct LadderPositionIndex {
+    bool on = false;
+    std::unordered_map<std::uint64_t, std::vector<stLadderBlock*>> objects;
+};
+extern LadderPositionIndex& positionIndex;
+
+// The index over the main list for the life of the scope (the passes that only add objects).
+class PositionIndexScope {
+public:
+    PositionIndexScope();
+    ~PositionIndexScope();
+    PositionIndexScope(const PositionIndexScope&) = delete;
+    PositionIndexScope& operator=(const PositionIndexScope&) = delete;
+};
+void notePosition(stLadderBlock& object);
 
 // List numbers of the searches: the main list and the undo copy.
 constexpr int kSearchMain = 0;
@@ -33,6 +56,9 @@ std::uint32_t selectObjectIdAtY(std::uint32_t ignored, std::uint32_t y);
 bool isPosOutsideBlock(std::uint32_t x1, std::uint32_t y1, std::uint32_t x2, std::uint32_t y2);
 
 void moveEndToRightEdge();
+// Every object of a block gets the row of the block's first output in yTopPos; a label before
+// an output goes to that row. Linear in the length of the list.
+void setBlockOutputRow();
 // Every object with an output-type code gets end kind 11, with a warning box for each repaired.
 void checkFncSymbols();
 // Outputs follow a widened right bus line (nothing moves while it is at its normal place).

@@ -76,11 +76,15 @@ public:
     void show(const std::string& text, int low, int high) override {
         caption = text, minimum = low, maximum = high, visible = true;
     }
-    void setPosition(int at) override { position = at; }
+    void setPosition(int at) override {
+        position = at;
+        positions.push_back(at);
+    }
     void hide() override { visible = false; }
     std::string caption;
     int minimum = -1, maximum = -1, position = -1;
     bool visible = false;
+    std::vector<int> positions;
 };
 
 class FakeSystem : public platform::System {
