@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ConvertCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
@@ -47,10 +48,13 @@ constexpr MenuRow kRows[] = {
     {kItem, "DeviceComment2", "&Device comment", "CommentMenu", 10, DeviceComment2Click, false, true},
     {kItem, "BlockComment2", "&Block comment", "CommentMenu", 20, BlockComment2Click, false, true},
     {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
+    {kMenu, "CompilerMenu", "&Compiler", "", 50},
+    {kItem, "LadderToInstruction1", "Ladder=>Instruction", "CompilerMenu", 10, LadderToInstruction1Click},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kMenu, "PlcMenu", "&PLC", "", 70},
     {kMenu, "TemplateMenu", "Templ&ate", "", 80},
     {kMenu, "ToolsMenu", "&Tools", "", 90},
+    {kItem, "Convert4", "Convert", "ToolsMenu", 10, Convert4Click},
     {kMenu, "OptionMenu", "Optio&n", "", 100},
     {kMenu, "LanguageMenu", "&Language", "", 110},
     {kMenu, "HelpMenu", "&Help", "", 120},

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppMenu.h"
+#include "app/ConvertCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
@@ -203,6 +204,12 @@ void TMainForm::buildPanels() {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
+    // F4 is the function-key bar's Convert button, live while that bar is.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier && appState.fncKeyViewMode == 1) {
+        spbtnF4Click();
+        syncFromCore();
+        return;
+    }
     const QString text = event->text();
     const bool printable = text.size() == 1 && text[0].unicode() > 0x20 && text[0].unicode() < 0x7F;
     if (printable && ldrHead != nullptr) {

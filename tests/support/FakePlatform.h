@@ -73,9 +73,15 @@ private:
 
 class FakeProgress : public platform::Progress {
 public:
-    void show(const std::string&, int, int) override {}
-    void setPosition(int) override {}
-    void hide() override {}
+    void show(const std::string& caption, int, int) override {
+        captions.push_back(caption);
+        visible = true;
+    }
+    void setPosition(int position) override { positions.push_back(position); }
+    void hide() override { visible = false; }
+    std::vector<std::string> captions;  // every caption shown, in order
+    std::vector<int> positions;
+    bool visible = false;
 };
 
 class FakeSystem : public platform::System {
