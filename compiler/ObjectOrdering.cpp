@@ -21,10 +21,6 @@ namespace {
 
 constexpr const char* kStackLabel = "Modify_ObjectLinkSequence";
 
-bool isLabelCode(std::uint16_t code) {
-    return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
-}
-
 // The walk of one block: a cursor on the grid, the resume points and what was copied.
 class RelinkWalk {
 public:
@@ -147,29 +143,6 @@ private:
 
 void Modify_ObjectLinkSequence(std::uint32_t lbc, std::uint32_t x, std::uint32_t y) {
     RelinkWalk(lbc, x, y).run();
-}
-
-void setBlockOutputRow() {
-    std::uint32_t blockId = 0;
-    std::uint32_t outputRow = 0;
-    stLadderBlock* pendingLabel = nullptr;
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (isLabelCode(o->iCode)) pendingLabel = o;
-        if (o->end != kEndOutput) continue;
-        const std::uint32_t id = selectObjectIdAtY(o->xAddr, o->yAddr);
-        if (id != blockId) {
-            blockId = id;
-            outputRow = o->yAddr;
-        }
-        if (pendingLabel != nullptr) {
-            pendingLabel->yAddr = outputRow;
-            pendingLabel = nullptr;
-        }
-        for (stLadderBlock* q = ldrHead; q != nullptr; q = q->next) {
-            if (q->objLbc == id) q->yTopPos = outputRow;
-            if (q == o) break;
-        }
-    }
 }
 
 }  // namespace kestrion

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/LadderSearch.h"  // setBlockOutputRow, the pass that follows the ordering
+
 namespace kestrion {
 
 // Walks the wiring of block lbc from the source list's object at (x, y) (the detached list in the
@@ -11,9 +13,5 @@ namespace kestrion {
 // joints ANB, ORB, MPS, MRD and MPP are not copied. A block whose objects the walk cannot all
 // reach, once each, shows why and throws ConversionError.
 void Modify_ObjectLinkSequence(std::uint32_t lbc, std::uint32_t x, std::uint32_t y);
-
-// Every object of a block gets the row of the block's first output in yTopPos; a label before
-// an output goes to that row.
-void setBlockOutputRow();
 
 }  // namespace kestrion

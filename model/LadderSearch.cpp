@@ -1,5 +1,9 @@
 #include "model/LadderSearch.h"
 
+#include <set>
+#include <unordered_map>
+#include <vector>
+
 #include "model/DrawGeometry.h"
 #include "model/InstructionCodes.h"
 #include "model/LadderObject.h"
@@ -109,6 +113,57 @@ bool isPosOutsideBlock(std::uint32_t x1, std::uint32_t y1, std::uint32_t x2, std
 void moveEndToRightEdge() {
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (o->iCode == kCodeEnd) o->xAddr = draw.iBusLineEnd - ModeData.xSizeSymble;
+    }
+}
+
+void setBlockOutputRow() {
+    const auto isLabelCode = [](std::uint16_t code) {
+        return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
+    };
+    // The objects in list order, and the positions of the objects on each row: the first of a
+    // row is the one the output's block id is read from.
+    std::vector<stLadderBlock*> objects;
+    std::unordered_map<std::uint32_t, std::set<std::size_t>> rows;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        rows[o->yAddr].insert(objects.size());
+        objects.push_back(o);
+    }
+    struct OutputRow {
+        std::size_t at;
+        std::uint32_t id;
+        std::uint32_t row;
+    };
+    std::vector<OutputRow> outputs;
+    std::uint32_t blockId = 0;
+    std::uint32_t outputRow = 0;
+    std::size_t pendingLabel = objects.size();
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        stLadderBlock& o = *objects[i];
+        if (isLabelCode(o.iCode)) pendingLabel = i;
+        if (o.end != kEndOutput) continue;
+        ldrNow = objects[*rows[o.yAddr].begin()];
+        const std::uint32_t id = ldrNow->objLbc;
+        if (id != blockId) {
+            blockId = id;
+            outputRow = o.yAddr;
+        }
+        if (pendingLabel < objects.size()) {
+            stLadderBlock& label = *objects[pendingLabel];
+            rows[label.yAddr].erase(pendingLabel);
+            label.yAddr = outputRow;
+            rows[outputRow].insert(pendingLabel);
+            pendingLabel = objects.size();
+        }
+        outputs.push_back({i, id, outputRow});
+    }
+    // An object takes the row of the last output of its block id at or after it.
+    std::unordered_map<std::uint32_t, std::uint32_t> rowOfBlock;
+    std::size_t next = outputs.size();
+    for (std::size_t i = objects.size(); i-- > 0;) {
+        for (; next > 0 && outputs[next - 1].at >= i; --next)
+            rowOfBlock.try_emplace(outputs[next - 1].id, outputs[next - 1].row);
+        const auto found = rowOfBlock.find(objects[i]->objLbc);
+        if (found != rowOfBlock.end()) objects[i]->yTopPos = found->second;
     }
 }
 

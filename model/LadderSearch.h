@@ -33,6 +33,9 @@ std::uint32_t selectObjectIdAtY(std::uint32_t ignored, std::uint32_t y);
 bool isPosOutsideBlock(std::uint32_t x1, std::uint32_t y1, std::uint32_t x2, std::uint32_t y2);
 
 void moveEndToRightEdge();
+// Every object of a block gets the row of the block's first output in yTopPos; a label before
+// an output goes to that row. Linear in the length of the list.
+void setBlockOutputRow();
 // Every object with an output-type code gets end kind 11, with a warning box for each repaired.
 void checkFncSymbols();
 // Outputs follow a widened right bus line (nothing moves while it is at its normal place).

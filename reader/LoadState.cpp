@@ -58,9 +58,14 @@ int loadProgressPercent(std::int32_t byteOffset, std::int32_t memSizeCode) {
 
 void startLoadState(std::int32_t memSizeCode) {
     const std::uint32_t bus = draw.iBusLineStart;
-    const bool extraWord = readerState.endFollowedByB40F;  // the word check's finding stays
+    // The word check's finding, the start x and the checking of the index stay.
+    const bool extraWord = readerState.endFollowedByB40F;
+    const std::uint32_t startX = readerState.loaderStartX;
+    const bool verify = readerState.placed.verify;
     readerState = {};
     readerState.endFollowedByB40F = extraWord;
+    readerState.loaderStartX = startX;
+    readerState.placed.verify = verify;
     convStepNo = 0;
     jm = programAreaEnd(memSizeCode);
     iCheckSum = getSumCheckSeed(memSizeCode);

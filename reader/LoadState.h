@@ -6,10 +6,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 
 #include "model/StepCount.h"  // convStepNo: the step counter the decoders add to
 
 namespace kestrion {
+
+struct stLadderBlock;
 
 struct ConvCursor {
     std::uint32_t X = 0;
@@ -24,6 +27,16 @@ struct MpStackPoint {
 // Bits of convBlockFlags.
 constexpr std::uint8_t kBlockFlagNewLargeBlock = 0x01;  // the LD just placed opened a LargeBlock
 constexpr std::uint8_t kBlockFlagStlOpen = 0x02;        // an STL step is open
+
+// The objects a load has placed, by position and by block id (see reader/PlacementSupport.h).
+// Only valid while a load runs; emptied at its end.
+struct PlacedObjects {
+    bool active = false;
+    bool verify = false;  // every answer is checked against a walk of the list (tests)
+    std::unordered_map<std::uint64_t, std::uint32_t> cells;
+    std::unordered_map<std::uint32_t, stLadderBlock*> firstOfBlock;
+    stLadderBlock* lastNoted = nullptr;
+};
 
 struct ReaderState {
     // The load driver.
@@ -50,7 +63,9 @@ struct ReaderState {
     std::uint8_t mppOpen = 0;
     std::uint8_t mppOutputDone = 0;
     MpStackPoint mpStack;
-    std::uint32_t loaderStartX = 0;  // x of the first object of a loaded line
+    std::uint32_t loaderStartX = 0;   // x of the first object of a loaded line
+    std::uint32_t progressShown = 0;  // the position of the progress bar during a load
+    PlacedObjects placed;
 };
 extern ReaderState readerState;
 

@@ -1,42 +1,286 @@
 #include "reader/MachineCodeLoader.h"
 
+#include <span>
+
+#include "model/CanvasState.h"
+#include "model/DrawGeometry.h"
+#include "model/GridEditing.h"
+#include "model/InstructionCodes.h"
+#include "model/LadderObject.h"
 #include "model/ProgramImage.h"
 #include "model/StepCount.h"
+#include "model/VirtualCanvas.h"
+#include "platform/Services.h"
+#include "reader/ContactPlacement.h"
 #include "reader/LoadState.h"
+#include "reader/OutputPlacement.h"
+#include "reader/PlacementSupport.h"
+#include "reader/StackPlacement.h"
 
 namespace kestrion {
+
+using namespace placement;
 
 std::uint32_t& loaderStartX = readerState.loaderStartX;
 
 namespace {
 
-std::size_t firstWordAt(std::size_t byteOffset) {
-    return byteOffset <= kProgramAreaOffset ? 0 : (byteOffset - kProgramAreaOffset) / 2;
+constexpr int kProgressEnd = 100;
+
+// The progress window of one load: shown at its start and hidden at its end, however it ends.
+class LoadProgress {
+public:
+    LoadProgress() {
+        platform::progress().show("Convert Progress...", 0, kProgressEnd);
+        platform::progress().setPosition(0);
+        readerState.progressShown = 0;
+    }
+    ~LoadProgress() { platform::progress().hide(); }
+    LoadProgress(const LoadProgress&) = delete;
+    LoadProgress& operator=(const LoadProgress&) = delete;
+
+    // The bar never moves back and stops at 100.
+    void follow(std::int32_t byteOffset, std::int32_t memSizeCode) {
+        std::uint32_t& shown = readerState.progressShown;
+        if (shown >= kProgressEnd) return;
+        const auto position = static_cast<std::uint32_t>(loadProgressPercent(byteOffset, memSizeCode));
+        if (position <= shown) return;
+        shown = position;
+        platform::progress().setPosition(static_cast<int>(position));
+    }
+};
+
+// The bus may widen during a load; a load that stops leaves it as it was.
+class BusWidthOnFailure {
+public:
+    BusWidthOnFailure() : end_(draw.iBusLineEnd), columns_(virtualArrayColumns) {}
+    ~BusWidthOnFailure() {
+        if (std::uncaught_exceptions() == 0) return;
+        draw.iBusLineEnd = end_;
+        virtualArrayColumns = columns_;
+    }
+    BusWidthOnFailure(const BusWidthOnFailure&) = delete;
+    BusWidthOnFailure& operator=(const BusWidthOnFailure&) = delete;
+
+private:
+    std::uint32_t end_;
+    std::uint32_t columns_;
+};
+
+void status(int panel, const std::string& text) {
+    platform::statusBar().setPanelText(panel, text);
 }
 
-// Words of the program's capacity, kept inside the program area.
-std::size_t programWords() {
-    return programWordsFor(pmw.memSizeCode());
+void mark(char cell) {
+    putCanvasCellAt(ldrNow->xAddr, ldrNow->yAddr, cell);
+}
+
+std::size_t wordIndex(std::int32_t byteOffset) {
+    return static_cast<std::size_t>(byteOffset - static_cast<std::int32_t>(kProgramAreaOffset)) / 2;
+}
+
+// The check code over the words the walk has summed (the one rule of the program).
+void storeCheckCode(std::size_t words) {
+    const std::span<const std::uint16_t> program(pmw.program);
+    iCheckSum = programCheckCode(program.first(std::min(words, program.size())), pmw.memSizeCode());
+    pmw.setSumCheck(iCheckSum);
+}
+
+[[noreturn]] void stopAtOperandWord(std::uint16_t w) {
+    status(0, "ErrorStepNo.=" + std::to_string(convStepNo));
+    status(13, hexText(w & 0xF000u, 4) + " machine code error..." + hexText(w, 4));
+    stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+}
+
+[[noreturn]] void stopAtUndefinedWord() {
+    status(0, "StepNo" + std::to_string(convStepNo) + "," +
+                  hexText(static_cast<std::uint32_t>(convByteOffset), 4));
+    stopLoad("Error2018051090...", "NoThisInstructionError...Ladder Conversion...",
+             platform::MsgIcon::Information);
+}
+
+void afterOutput(void (*updateMpY)()) {
+    updateMpY();
+    setNowOutputCells();
+    pushEndObjectDown();
+}
+
+void placeLabel(std::uint16_t w) {
+    newLabelObject();
+    mark(kCellLabel);
+    const std::uint16_t high = w >> 8;
+    if (high >= 0xB8) {
+        convLabelIText(w);
+    } else if (high == 0xB1) {
+        const std::int32_t second = programWordAt(static_cast<std::size_t>(convByteOffset) + 2);
+        convLabelPHighText(w, (second - 0xB200) * 256);
+        convStepNo += 1;
+        convByteOffset += 2;
+    } else {
+        convLabelPText(w);
+    }
+    convStepNo += 1;
+}
+
+void placeStackInstruction(std::uint16_t w) {
+    newStackInstrObject(w);
+    if (w == kCodeMps) {
+        mpOpen = 1;
+        mppOpen = 0;
+        convMpsToLadder();
+    } else if (w == kCodeMrd) {
+        mpOpen = 1;
+        mpOutputDone = 0;
+        mppOpen = 0;
+        convMrdToLadder();
+    } else {
+        mpOpen = 0;
+        mpOutputDone = 0;
+        mppOpen = 1;
+        convMppToLadder();
+    }
+    pushEndObjectDown();
+}
+
+void placeApplication(std::uint16_t w) {
+    convPulseFlag = w & 0x1000u;
+    convDFlag = w & 1u;
+    if (convPulseFlag != 0)
+        convFncPulseToLadder(w);
+    else
+        convFncToLadder(w);
+    afterOutput(updateMpYAfterOutput);
+}
+
+// One instruction by its code word; the first matching row wins.
+void dispatch(std::uint16_t w) {
+    const std::uint16_t g = w & 0xF000;
+    const std::uint16_t high = w >> 8;
+    if (w == kCodeXNop || w == kCodeVNop || w == kCodeNop) return;
+    if (isLoadTypeCode(w)) {
+        convLdToLadder(w);
+        mark(kCellContact);
+        pushEndObjectDown();
+    } else if (isAndTypeCode(w)) {
+        convAndToLadder(w);
+        mark(kCellContact);
+    } else if (isOrTypeCode(w)) {
+        convOrToLadder(w);
+        mark(kCellContact);
+        pushEndObjectDown();
+    } else if (isBlockJoint(w)) {
+        newAnbOrbObject(w);
+        convSbNo -= 1;
+        if (w == kCodeAnb)
+            convAnbToLadder();
+        else
+            convOrbToLadder();
+    } else if (g == kStlStepCode && w < kRetWord) {
+        convBlockFlags |= kBlockFlagStlOpen;
+        convStlToLadder(w);
+        mark(kCellStl);
+    } else if (isStackJoint(w)) {
+        placeStackInstruction(w);
+    } else if (g >= 0x8000 && g < 0xB000) {
+        stopAtOperandWord(w);
+    } else if (high == 0xB0 || high == 0xB1 || (high >= 0xB8 && high <= 0xBF)) {
+        placeLabel(w);
+    } else if (g == 0xC000) {
+        convOutToLadder(g);
+        afterOutput(updateMpYAfterCoil);
+    } else if (g == 0xD000 || g == 0xE000) {
+        convSbNo = 0;
+        convSetRstToLadder(g);
+        afterOutput(updateMpYAfterCoil);
+    } else if (w == kRetWord) {
+        convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
+        stlBusOffset = 0;
+        convRetToLadder(w);
+        afterOutput(updateMpYAfterOutput);
+        conv.Y = ldrTail->yAddr;
+    } else if ((w >= 0x600 && w <= 0x7FF) || (w >= 0xE00 && w <= 0xEFF)) {
+        convOutTcToLadder(w);
+        afterOutput(updateMpYAfterOutput);
+    } else if ((w >= 0x002 && w <= 0x00E) || w == 0x202 || w == 0x20A) {
+        convTwoWordOutToLadder(w);
+        afterOutput(updateMpYAfterOutput);
+    } else if ((w >= 0x010 && w <= 0x3FF) || (w >= 0x1010 && w <= 0x13FF)) {
+        placeApplication(w);
+    } else {
+        stopAtUndefinedWord();
+    }
+}
+
+void completeEndObject() {
+    stLadderBlock& end = *ldrTail;
+    ldrNow = &end;
+    end.stepNo = convStepNo;
+    end.end = kEndOutput;
+    end.iCode = kCodeEnd;
+    largeBlockId += 1;
+    end.objLbc = largeBlockId;
+    if (end.yAddr >= ladderBottomY) ladderBottomY = end.yAddr;
+    ladderBottomY += cellH();
+}
+
+// Nothing of a program without END can be shown: the list starts again from END alone.
+void reportNoEnd() {
+    status(13, "i,jm=" + std::to_string(convByteOffset) + "," + std::to_string(jm) + ",68");
+    platform::messages().show("Step00 isn't endInstr...Ladder Conversion...", "Error2018031060",
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    FreeLadderMemory(kListMain);
+    convStepNo = 0;
+    initLadderList(draw.iBusLineEnd - cellW(), 0);
+    clearVirtualCanvas();
 }
 
 }  // namespace
 
 bool isOnlyNopUntilEnd(std::size_t byteOffset) {
-    for (std::size_t i = firstWordAt(byteOffset); i < kProgramWordCount; ++i) {
-        if (pmw.program[i] == kEndCode) return true;
-        if (pmw.program[i] != kEmptyWord) return false;
+    const std::size_t limit = programAreaLimit(pmw.memSizeCode());
+    for (;; byteOffset += 2) {
+        const std::uint16_t w = programWordAt(byteOffset);
+        if (w == kEndCode || byteOffset >= limit) return true;
+        if (w != kEmptyWord) return false;
     }
-    return true;
 }
 
 void convMachineCodeToLadder(const std::string& /*caption*/) {
-    // The step count is that of the words up to and including END.
-    const std::size_t words = programWords();
-    std::size_t steps = 0;
-    while (steps < words && pmw.program[steps] != kEndCode) ++steps;
-    convStepNo = static_cast<std::uint32_t>(steps < words ? steps + 1 : words);
-}
+    FreeLadderMemory(kListEditNew);
+    // Without a cell size no position can be found; start-up always sets one.
+    if (cellW() == 0 || cellH() == 0 || ldrTail == nullptr) return;
+    LoadProgress progress;
+    BusWidthOnFailure busWidth;
+    const std::int32_t memSizeCode = pmw.memSizeCode();
+    startLoadState(memSizeCode);
+    ladderBottomY = 0;
+    PlacementIndexScope index;
+    status(0, "jm=" + std::to_string(jm) + "iCheckSum" + hexText(iCheckSum, 4) + "," +
+                  hexText(pmw.sumCheck(), 1));
+    convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
+    stlBusOffset = 0;
+    readerState.sumCursor = convByteOffset = static_cast<std::int32_t>(kProgramAreaOffset);
+    clearVirtualCanvas();
 
-void ModifyHLineToVirtualCanvas() {}
+    const auto limit = static_cast<std::int32_t>(jm - 68);
+    while (programWordAt(static_cast<std::size_t>(convByteOffset)) != kEndCode && convByteOffset < limit) {
+        progress.follow(convByteOffset, memSizeCode);
+        readerState.sumCursor = std::max(readerState.sumCursor, convByteOffset);
+        if (static_cast<std::int32_t>(ladderBottomY) < 0) ladderBottomY = 0;
+        convPulseFlag = convDFlag = 0;
+        convInstrCode = programWordAt(static_cast<std::size_t>(convByteOffset));
+        status(0, "Step" + std::to_string(convStepNo) + ":" + hexText(convInstrCode, 4));
+        dispatch(convInstrCode);
+        notePlaced(ldrNow);
+        convByteOffset += 2;
+    }
+    if (convByteOffset < limit) {
+        readerState.sumCursor = convByteOffset + 2;  // END is summed too
+        completeEndObject();
+    } else {
+        reportNoEnd();
+    }
+    storeCheckCode(wordIndex(readerState.sumCursor));
+}
 
 }  // namespace kestrion

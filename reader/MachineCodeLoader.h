@@ -1,8 +1,6 @@
-// The loader's entry points: from the program words of the image to ladder objects.
-//
-// STAND-IN: until the loader is built these make the END-only ladder whatever the program holds;
-// the step count and the END checks already read the real program words, and the instruction
-// word check (reader/WordCheck.h) is the real one.
+// The program load: from the program words of the image to the ladder object list and its
+// canvas. Every way a program comes into the editor (New, Open, a read from the PLC, a template,
+// the end of Convert) ends in convMachineCodeToLadder, then ModifyHLineToVirtualCanvas.
 #pragma once
 
 #include <cstddef>
@@ -18,11 +16,22 @@ extern std::uint32_t& loaderStartX;
 // program area.
 [[nodiscard]] bool isOnlyNopUntilEnd(std::size_t byteOffset);
 
-// Builds the ladder objects from the program words to END and sets convStepNo to the program's
-// step count. (Stand-in: the main list keeps END alone.)
+// Walks the program words from image byte 348 to END, places one object per instruction in
+// front of the END object of a fresh main list (initLadderList), marks the canvas, completes END
+// (its step number is the program's step count, also left in convStepNo) and stores the program
+// check code in the image. The caption names the caller. A program without END leaves the
+// END-only list after its message. A word no program may hold where it stands shows its message
+// and throws ConversionError; the objects placed so far stay for the caller's transaction to
+// take back.
 void convMachineCodeToLadder(const std::string& caption);
 
-// Finishes a loaded ladder on the virtual canvas. (Stand-in: the END-only ladder needs nothing.)
+// The finishing passes after a load or a paste: removal of empty objects, output kinds, output
+// rows, the right edges of the blocks (Modify_xBlockAddr), the horizontal fillers and joints, and
+// the vertical link cells of the canvas.
 void ModifyHLineToVirtualCanvas();
+
+// Sets xBlockAddr of every object of the main list: the x at which the fillers behind a contact
+// stop. Nothing while a paste runs (bit 0x10 of editModeFlags).
+void Modify_xBlockAddr();
 
 }  // namespace kestrion

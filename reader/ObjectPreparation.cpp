@@ -2,8 +2,8 @@
 
 #include "model/DrawGeometry.h"
 #include "model/LadderObject.h"
-#include "model/LadderSearch.h"
 #include "model/ModeData.h"
+#include "reader/PlacementSupport.h"
 
 namespace kestrion {
 
@@ -43,7 +43,7 @@ void placeObjectRightAligned(std::uint32_t x, std::uint32_t y, std::uint32_t ext
     const std::int64_t target = std::int64_t{draw.iBusLineEnd} - std::int64_t{extra + 1} * cellW;
     // A zero cell width would never move on; such a grid has no cell to look for.
     while (cellW > 0 && x < target) {
-        while (searchLadderObject(kSearchMain, x, y) && ldrSearch != ldrNow) x += cellW;
+        while (placement::otherObjectStandsAt(x, y)) x += cellW;
         x += cellW;
     }
     ldrNow->xAddr = x;

@@ -124,14 +124,14 @@ TEST_F(FileCommandsTest, OpenReadsTheProgramAndShowsItsSteps) {
     EXPECT_EQ(dialogs.titleRequests[0].title, "Mixer line");
     EXPECT_EQ(currentFileName(), "/p/Mixer.PMW");
     EXPECT_EQ(pmwBackup.program[1], 0xC000);
-    EXPECT_EQ(fakes.statusBar.panelText(2), "Program step [3/8000]");
+    EXPECT_EQ(fakes.statusBar.panelText(2), "Program step [2/8000]");  // END is not counted
     EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
     EXPECT_EQ(editModeFlags & (kEditFileOpen | kEditModifiedSinceSave), kEditFileOpen);
     EXPECT_TRUE(boxes().empty());
     putProgram("/p/Empty.PMW", {});  // an empty program opens as END
     open("/p/Empty.PMW");
     EXPECT_EQ(pmw.program[0], kEndCode);
-    EXPECT_EQ(fakes.statusBar.panelText(2), "Program step [1/8000]");
+    EXPECT_EQ(fakes.statusBar.panelText(2), "Program step [0/8000]");
 }
 
 TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLadder) {

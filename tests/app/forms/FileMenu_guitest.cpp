@@ -67,7 +67,7 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     form.action("Open1")->trigger();
     EXPECT_TRUE(form.EditPanel1->isVisible());
     EXPECT_EQ(form.statusPanels[0]->text(), "End of Open File...");
-    EXPECT_TRUE(form.statusPanels[2]->text().startsWith("Program step [1/"));
+    EXPECT_TRUE(form.statusPanels[2]->text().startsWith("Program step [0/"));
     EXPECT_EQ(currentFileName(), chosenFile);
     EXPECT_EQ(form.FileTitleMemo->toPlainText(), "Pump line");
     EXPECT_EQ(dialogTitles.join(",").toStdString(), "Save File As,Save as,File Open,Open");

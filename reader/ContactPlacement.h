@@ -1,0 +1,26 @@
+// Placement of the contacts (LD, AND and OR families) and of the block joins ANB and ORB while a
+// program is loaded, with the two look-ahead scans the LD placer asks: does this LD open a new
+// LargeBlock, and is the sub-block it opens closed by ORB or by ANB.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kestrion {
+
+// True when the LD at offset opens a new LargeBlock: the scan reaches END or the area end, or an
+// output word with more LD than ANB/ORB counted on the way. A word that no program may hold
+// there stops the load.
+bool SubConvMachineCodeToLadderDiagram(std::size_t offset, std::size_t endOffset, int count);
+// True when the sub-block opened by the LD before offset is closed by ORB, false for ANB (and
+// after the "AnbOrb Error" message, when no join comes within 128 bytes).
+bool backwordAnbOrbInstrCheck(std::size_t offset, int level);
+
+void convLdToLadder(std::uint16_t code);
+void convAndToLadder(std::uint16_t code);
+void convOrToLadder(std::uint16_t code);
+void newAnbOrbObject(std::uint16_t code);
+void convAnbToLadder();
+void convOrbToLadder();
+
+}  // namespace kestrion

@@ -1,0 +1,131 @@
+#include <array>
+#include <string>
+
+#include "model/BlockNumbering.h"
+#include "model/DrawGeometry.h"
+#include "model/EditorState.h"
+#include "model/InstructionCodes.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/ObjectInsertion.h"
+#include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
+#include "reader/PlacementSupport.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr std::uint8_t kEditPasteRunning = 0x10;
+constexpr const char* kPassCaption = "*Modify_xBlockAddr";
+
+// The open LD objects of a block, the top first: the object the next OR joins.
+class OpenLdStack {
+public:
+    stLadderBlock* top() const { return entries_[0]; }
+    // False when the push filled the bottom place (the oldest open LD is dropped next time).
+    bool push(stLadderBlock* object) {
+        for (std::size_t i = kDepth - 1; i > 0; --i) entries_[i] = entries_[i - 1];
+        entries_[0] = object;
+        return entries_[kDepth - 1] == nullptr;
+    }
+    void replaceTop(stLadderBlock* object) { entries_[0] = object; }
+    void dropSecond() { removeAt(1); }
+    void pop() { removeAt(0); }
+    void clear() { entries_ = {}; }
+
+private:
+    static constexpr std::size_t kDepth = 16;
+    void removeAt(std::size_t at) {
+        for (std::size_t i = at; i + 1 < kDepth; ++i) entries_[i] = entries_[i + 1];
+        entries_[kDepth - 1] = nullptr;
+    }
+    std::array<stLadderBlock*, kDepth> entries_{};
+};
+
+void showPassError(const std::string& text) {
+    platform::messages().show(text, kPassCaption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
+
+}  // namespace
+
+void ModifyHLineToVirtualCanvas() {
+    platform::trace().clear(platform::Memo::Debug3);
+    platform::trace().append(platform::Memo::Debug3, "*ModifyHLineToVirtualCanvas");
+    platform::trace().append(platform::Memo::Debug3, "**Start**");
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    removeEmptyObjects();
+    checkFncSymbols();
+    setBlockOutputRow();
+    Modify_xBlockAddr();
+    AddHnopBetweenAnbOrb();
+    AddHnopBehindOR();
+    AddHnopBehindAND();
+    AddHnopBehindLD();
+    InsertYNopBeforeEndSymbleB();
+    ModifyVLineToVirtualCanvas();
+}
+
+void Modify_xBlockAddr() {
+    if ((editModeFlags & kEditPasteRunning) != 0) return;
+    OpenLdStack open;
+    int ldCount = 0;
+    bool stlBlock = false;
+    if (ldrHead == nullptr) return;
+    if (isStlPageCode(ldrHead->iCode)) {
+        stlBlock = true;
+        showPassError("First Instruction is STL...");
+    }
+    const std::uint32_t e = placement::cellW() / 8;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->prev != nullptr && o->prev->objLbc != o->objLbc) {
+            open.clear();
+            ldCount = 0;
+            stlBlock = isStlPageCode(o->iCode);
+        }
+        if (isLoadTypeCode(o->iCode)) {
+            ++ldCount;
+            o->xBlockAddr = o->xAddr;
+            const bool room = open.push(o);
+            platform::statusBar().setPanelText(
+                0, std::to_string(o->stepNo) + "," + textOf(o->mnemonic) + "," + std::to_string(ldCount));
+            if (!room) {
+                platform::statusBar().setPanelText(13, "StackOverflow...system halt");
+                showPassError("Error2014122002...[LD]TooMuch...");
+            }
+        }
+        if (isAndTypeCode(o->iCode) || isNopCode(o->iCode)) {
+            o->xBlockAddr = o->xAddr;
+            open.replaceTop(o);
+        }
+        if (isOrTypeCode(o->iCode)) {
+            if (open.top() == nullptr) return;
+            o->xBlockAddr = open.top()->xAddr;
+        }
+        // A join with no open LD under it has nothing to set.
+        if (o->iCode == kCodeAnb) {
+            --ldCount;
+            if (open.top() != nullptr) {
+                open.top()->xBlockAddr = o->xAddr - e;
+                open.dropSecond();
+            }
+        }
+        if (o->iCode == kCodeOrb) {
+            --ldCount;
+            if (open.top() != nullptr) {
+                open.top()->xBlockAddr = o->xAddr - 2 * e;
+                open.pop();
+                if (open.top() != nullptr) open.top()->xBlockAddr = o->xAddr - 2 * e;
+            }
+        }
+        if (o->end == kEndOutput) {
+            if (stlBlock) {
+                open.clear();
+                ldCount = 0;
+            }
+            o->xBlockAddr = o->prev != nullptr ? o->prev->xBlockAddr : draw.iBusLineStart;
+        }
+    }
+}
+
+}  // namespace kestrion

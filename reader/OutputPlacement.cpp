@@ -1,0 +1,333 @@
+#include "reader/OutputPlacement.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/ConverterStacks.h"
+#include "model/DrawGeometry.h"
+#include "model/GridEditing.h"
+#include "model/InstructionCodes.h"
+#include "model/LadderObject.h"
+#include "reader/Decoders.h"
+#include "reader/LoadState.h"
+#include "reader/ObjectPreparation.h"
+#include "reader/PlacementSupport.h"
+
+namespace kestrion {
+
+using namespace placement;
+
+namespace {
+
+constexpr std::uint8_t kFlag2Application = 0x40;
+constexpr std::uint8_t kFlag2TimerCounter = 0x80;
+constexpr std::uint16_t kTimerCode = 0x600;
+constexpr std::uint16_t kCounterCode = 0xE00;
+constexpr std::uint16_t kLastSixteenBitCounter = 0xEC7;  // C199
+constexpr std::uint16_t kMcrWord = 0x00B;
+constexpr std::uint16_t kMcPairWord = 0x20A;
+constexpr std::uint16_t kAscWord = 0x0A8;
+
+// FNC 2, 3, 4, 5, 6, 8 and 9 (SRET, IRET, EI, DI, FEND, FOR, NEXT) stand on a row of their own.
+bool startsOwnBlock(std::uint16_t word) {
+    switch (word) {
+        case 0x014:
+        case 0x016:
+        case 0x018:
+        case 0x01A:
+        case 0x01C:
+        case 0x020:
+        case 0x022: return true;
+        default: return false;
+    }
+}
+
+// Where an output goes after what came before it: behind an AND-family contact, on the row of an
+// MPP (p2), or on the row under a previous output.
+void followPredecessor(bool p2) {
+    const stLadderBlock* before = predecessor();
+    if (before == nullptr) return;
+    if (isAndTypeCode(before->iCode)) conv = {before->Xend, before->yAddr};
+    if (p2 && before->iCode == kCodeMpp) conv.Y = before->yAddr;
+    if (before->end == kEndOutput) conv.Y = before->yAddr + cellH();
+}
+
+// Right-aligned at the first free place from the cursor whose cells end at the right bus.
+void placeFromCursor(std::uint32_t bound, std::uint32_t extra) {
+    stLadderBlock& o = *ldrNow;
+    while (conv.X <= bound) {
+        while (objectStandsAt(conv.X, conv.Y)) conv.X += cellW();
+        placeObjectRightAligned(conv.X, conv.Y, extra);
+        conv = {o.xAddr + cellW(), o.yAddr};
+    }
+}
+
+void wrapCursor() {
+    conv.Y = wrapYAtRightBus(conv.X, conv.Y);
+    conv.X = wrapXAtRightBus(conv.X, conv.Y);
+}
+
+void cursorFromOpenSubBlock() {
+    if (nextPointer == 0) return;
+    const Pair at = peekNext();
+    conv = {at.x, at.y};
+}
+
+// An object that stands on END's row in a block of its own.
+void takeEndRow(stLadderBlock& o) {
+    if (predecessor() == nullptr) return;
+    o.yAddr = ldrTail->yAddr;
+    o.yTopPos = ldrTail->yTopPos;
+    moveEndDown();
+}
+
+void coil(std::uint16_t code, bool p2, std::uint32_t extra) {
+    stLadderBlock& o = *ldrNow;
+    o.objLbc = largeBlockId;
+    o.iCode = code;
+    convByteOffset = static_cast<std::int32_t>(
+        basicInstrDecodeTable[code >> 12](static_cast<std::size_t>(convByteOffset)));
+    cursorFromOpenSubBlock();
+    followPredecessor(p2);
+    placeFromCursor(draw.iBusLineEnd - (2 * extra + 1) * cellW(), extra);
+    o.xMaxi = topXMax();
+    o.end = kEndOutput;
+    conv.X += (extra + 1) * cellW();
+    wrapCursor();
+}
+
+void moveAscString(stLadderBlock& o, std::uint16_t word, std::uint16_t ascWord) {
+    if (word != ascWord) return;
+    setText(o.operands[1], textOf(o.operands[4]));
+    setText(o.operands[4], std::string(15, ' '));
+}
+
+void application(std::uint16_t word, std::size_t slot, bool plainForm) {
+    stLadderBlock& o = createObject(false);
+    if (plainForm) o.flagByte2 |= kFlag2Application;
+    o.setDFlag(false);
+    o.setPFlag(false);
+    convSbNo = 0;
+    followPredecessor(true);
+    o.end = kEndOutput;
+    o.yTopPos = firstRowOfBlock(largeBlockId);
+    o.objLbc = largeBlockId;
+    o.xMaxi = topXMax();
+    o.stepNo = convStepNo;
+    o.iCode = word;
+    o.mnemonic = {};
+    if (slot < fncInstrDecodeTable.size())
+        convByteOffset =
+            static_cast<std::int32_t>(fncInstrDecodeTable[slot](static_cast<std::size_t>(convByteOffset)));
+    conv.Y = o.yAddr + cellH();
+    if (plainForm && startsOwnBlock(word)) {
+        ++largeBlockId;
+        o.objLbc = largeBlockId;
+        o.xMaxi = draw.iBusLineStart;
+        takeEndRow(o);
+        conv.Y = ldrTail->yAddr;
+    }
+    conv.X = draw.iBusLineStart;
+    moveAscString(o, word, plainForm ? kAscWord : kAscWord + 0x1000);
+}
+
+void writeLabel(std::uint16_t code, const std::string& text) {
+    stLadderBlock& o = *ldrNow;
+    o.iCode = code;
+    setText(o.mnemonic, text);
+    clearNewObjectText(1);
+}
+
+}  // namespace
+
+// ---- Coils ----------------------------------------------------------------------------------------------
+
+void convOutToLadder(std::uint16_t group) {
+    stLadderBlock& o = createObject(true);
+    o.stepNo = convStepNo;
+    o.yTopPos = firstRowOfBlock(largeBlockId);
+    convSbNo = 0;
+    coil(group, true, 0);
+}
+
+void convSetRstToLadder(std::uint16_t group) {
+    stLadderBlock& o = createObject(true);
+    o.stepNo = convStepNo;
+    o.yTopPos = firstRowOfBlock(largeBlockId);
+    coil(group, false, 1);
+}
+
+void convOutTcToLadder(std::uint16_t word) {
+    stLadderBlock& o = createObject(true);
+    o.flagByte2 |= kFlag2TimerCounter;
+    o.stepNo = convStepNo;
+    o.yTopPos = firstRowOfBlock(largeBlockId);
+    convSbNo = 0;
+    o.objLbc = largeBlockId;
+    o.end = kEndOutput;
+    o.mnemonic = {};
+    o.iCode = word < kCounterCode ? kTimerCode : kCounterCode;
+    const std::uint32_t width = word > kLastSixteenBitCounter ? 2 : 1;
+    followPredecessor(true);
+    placeObjectRightAligned(conv.X, conv.Y, width);
+    conv.X = draw.iBusLineEnd;
+    wrapCursor();
+    o.xMaxi = topXMax();
+    setText(o.mnemonic, "OUT");
+    clearNewObjectText(1);
+    convTcOperandText(static_cast<std::size_t>(convByteOffset), width);
+    convStepNo += 2 * width + 1;
+    convByteOffset += static_cast<std::int32_t>(4 * width);
+}
+
+void convTcOperandText(std::size_t offset, std::uint32_t width) {
+    if (ldrNow == nullptr) return;
+    std::int32_t w[5];
+    for (std::size_t k = 0; k < 5; ++k) w[k] = programWordAt(offset + 2 * k);
+    const bool timer = (w[0] >> 8) == 0x06 || (w[0] >> 8) == 0x07;
+    setText(ldrNow->operands[0],
+            timer ? "T" + std::to_string(w[0] - kTimerCode) : "C" + std::to_string(w[0] - kCounterCode));
+    std::string value;
+    if ((w[1] >> 8) == 0x80) {
+        const auto byte = [&](int k) { return static_cast<std::uint32_t>(w[k] - 0x8000); };
+        if (width < 2) {
+            value = "K" + std::to_string(byte(2) * 256u + byte(1));
+        } else {
+            const std::uint32_t bits = byte(1) + (byte(2) << 8) + (byte(3) << 16) + (byte(4) << 24);
+            value = "K" + std::to_string(static_cast<std::int32_t>(bits));
+        }
+    } else {
+        const std::int32_t high = w[2] >> 8;
+        std::int32_t number = 0;
+        if (high == 0x80 || high == 0x86) {
+            number = (w[1] - 0x8600 + (w[2] & 0xFF) * 256) / 2;
+            // The special registers keep their numbers from D8000 on.
+            if (high == 0x80) number += 8000;
+        } else {
+            number = (w[1] + (w[2] - 0x8800) * 256 - 0x7E30) / 2;
+        }
+        value = "D" + std::to_string(number);
+    }
+    setText(ldrNow->operands[1], value);
+}
+
+void convTwoWordOutToLadder(std::uint16_t word) {
+    stLadderBlock& o = createObject(true);
+    convSbNo = 0;
+    if (word == kMcrWord || word == kMcPairWord) ++largeBlockId;
+    followPredecessor(true);
+    o.end = kEndOutput;
+    o.Xend = draw.iBusLineEnd;
+    o.xMaxi = topXMax();
+    o.yTopPos = firstRowOfBlock(largeBlockId);
+    o.objLbc = largeBlockId;
+    o.stepNo = convStepNo;
+    o.iCode = word;
+    o.mnemonic = {};
+    convByteOffset =
+        static_cast<std::int32_t>(fncInstrDecodeTable[word](static_cast<std::size_t>(convByteOffset)));
+    if (word == kMcrWord) {
+        o.objLbc = largeBlockId;
+        o.xMaxi = draw.iBusLineStart;
+        takeEndRow(o);
+        conv = {draw.iBusLineStart, ldrTail->yAddr + cellH()};
+    } else {
+        conv = {draw.iBusLineEnd, o.yAddr};
+    }
+    if (conv.X >= draw.iBusLineEnd) conv = {draw.iBusLineStart, conv.Y + cellH()};
+}
+
+void convFncToLadder(std::uint16_t word) {
+    application(word, word & 0xFFFEu, true);
+}
+
+void convFncPulseToLadder(std::uint16_t word) {
+    application(word, (word - 0x1000u) & 0xFFFEu, false);
+}
+
+// ---- Step ladder ----------------------------------------------------------------------------------------
+
+void convStlToLadder(std::uint16_t word) {
+    convPulseFlag = convDFlag = 0;
+    stLadderBlock& o = createObject(true);
+    convSbNo = 0;
+    const stLadderBlock* before = predecessor();
+    if (before == nullptr || before->iCode != kStlStepCode) {
+        stlBusOffset = cellW();
+        ++largeBlockId;
+    } else {
+        stlBusOffset += cellW();
+    }
+    o.end = kEndContact;
+    o.yTopPos = 0;
+    o.stepNo = convStepNo;
+    o.objLbc = largeBlockId;
+    conv.Y = std::max(conv.Y, ldrTail->yAddr);
+    o.xAddr = conv.X + stlBusOffset - cellW();
+    o.yAddr = conv.Y;
+    o.Xend = o.xMaxi = o.xAddr + cellW();
+    o.iCode = word;
+    o.mnemonic = {};
+    convByteOffset =
+        static_cast<std::int32_t>(basicInstrDecodeTable[0xF](static_cast<std::size_t>(convByteOffset)));
+    if (conv.X >= draw.iBusLineEnd) conv = {draw.iBusLineStart, conv.Y + cellH()};
+    pushStart({conv.X - cellW(), conv.Y - cellH()});
+    pushNext({conv.X, conv.Y});
+    pushXMax(o.xMaxi);
+}
+
+void convRetToLadder(std::uint16_t word) {
+    stLadderBlock& o = createObject(true);
+    ++largeBlockId;
+    convSbNo = 0;
+    o.end = kEndOutput;
+    o.yTopPos = 0;
+    o.stepNo = convStepNo;
+    o.objLbc = largeBlockId;
+    o.xMaxi = draw.iBusLineStart;
+    o.xAddr = conv.X;
+    conv.Y = o.yAddr = ldrTail->yAddr;
+    moveEndDown();
+    o.iCode = word;
+    o.mnemonic = {};
+    convByteOffset =
+        static_cast<std::int32_t>(basicInstrDecodeTable[0xF](static_cast<std::size_t>(convByteOffset)));
+    placeObjectRightAligned(conv.X, o.yAddr, 0);
+    conv = {draw.iBusLineStart, conv.Y + cellH()};
+    pushStart({conv.X - cellW(), conv.Y - cellH()});
+    pushNext({conv.X, conv.Y});
+    pushXMax(conv.X + cellW());
+}
+
+// ---- Labels ---------------------------------------------------------------------------------------------
+
+void newLabelObject() {
+    stLadderBlock& o = createObject(false);
+    o.setDFlag(false);
+    o.setPFlag(false);
+    o.stepNo = convStepNo;
+    o.objLbc = largeBlockId + 1;
+    o.xAddr = conv.X - cellW();
+    const stLadderBlock* before = predecessor();
+    if (before != nullptr && before->yAddr == conv.Y) conv.Y += cellH();
+    // Below every row used so far.
+    if (ladderBottomY != 0 && conv.Y <= ladderBottomY)
+        conv.Y += ((ladderBottomY - conv.Y) / cellH() + 1) * cellH();
+    o.yAddr = conv.Y;
+    o.Xend = o.xAddr + cellW();
+    o.xMaxi = conv.X;
+}
+
+void convLabelIText(std::uint16_t word) {
+    writeLabel(0xB000, "I" + std::to_string(word - 0xB800));
+}
+
+void convLabelPText(std::uint16_t word) {
+    writeLabel(0xB000, "P" + std::to_string(word - 0xB000));
+}
+
+void convLabelPHighText(std::uint16_t word, std::int32_t high) {
+    writeLabel(0xB100, "P" + std::to_string((word - 0xB100) + high));
+}
+
+}  // namespace kestrion

@@ -1,0 +1,27 @@
+// Placement of the objects that end a rung or stand beside the bus while a program is loaded:
+// OUT, SET and RST, the timer and counter coils, the two-word basic outputs, the application
+// instructions, STL and RET, and the pointer and interrupt labels.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kestrion {
+
+void convOutToLadder(std::uint16_t group);
+void convSetRstToLadder(std::uint16_t group);
+void convOutTcToLadder(std::uint16_t word);
+// The operand texts of a timer or counter coil from its words at offset; width 2 for C200 and up.
+void convTcOperandText(std::size_t offset, std::uint32_t width);
+void convTwoWordOutToLadder(std::uint16_t word);
+void convFncToLadder(std::uint16_t word);
+void convFncPulseToLadder(std::uint16_t word);
+void convStlToLadder(std::uint16_t word);
+void convRetToLadder(std::uint16_t word);
+
+void newLabelObject();
+void convLabelIText(std::uint16_t word);
+void convLabelPText(std::uint16_t word);
+void convLabelPHighText(std::uint16_t word, std::int32_t high);
+
+}  // namespace kestrion

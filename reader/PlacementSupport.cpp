@@ -1,0 +1,220 @@
+#include "reader/PlacementSupport.h"
+
+#include "model/ConversionError.h"
+#include "model/Conversions.h"
+#include "model/ConverterStacks.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/ModeData.h"
+#include "reader/LoadState.h"
+#include "reader/ObjectPreparation.h"
+
+namespace kestrion::placement {
+
+namespace {
+
+constexpr const char* kStackLabel = "convMachineCodeToLadder";
+constexpr std::uint8_t kFlag2Clear = 0x3F;  // bits 6 and 7: application instruction, T/C coil
+
+PlacedObjects& placed() {
+    return readerState.placed;
+}
+
+std::uint64_t key(std::uint32_t x, std::uint32_t y) {
+    return (std::uint64_t{x} << 32) | y;
+}
+
+bool at(const stLadderBlock* object, std::uint32_t x, std::uint32_t y) {
+    return object != nullptr && object->xAddr == x && object->yAddr == y;
+}
+
+// The objects the index does not hold: the one being placed and END.
+bool unnotedAt(std::uint32_t x, std::uint32_t y) {
+    return (ldrNow != placed().lastNoted && at(ldrNow, x, y)) || at(ldrTail, x, y);
+}
+
+bool indexedAt(std::uint32_t x, std::uint32_t y) {
+    const auto found = placed().cells.find(key(x, y));
+    return found != placed().cells.end() && found->second > 0;
+}
+
+void verified(bool answer, bool walked) {
+    if (answer != walked) throw ConversionError("placement index differs from the list");
+}
+
+// True when `first` comes before `second` in the main list, walking from `first`.
+bool precedes(const stLadderBlock* first, const stLadderBlock* second) {
+    for (const stLadderBlock* o = first; o != nullptr; o = o->next)
+        if (o == second) return true;
+    return false;
+}
+
+}  // namespace
+
+std::uint32_t cellW() {
+    return ModeData.xSizeSymble;
+}
+
+std::uint32_t cellH() {
+    return ModeData.ySizeSymble;
+}
+
+stLadderBlock& createObject(bool reset) {
+    ReallocLadderMemory(kLinkBeforeEnd, 0);
+    if (reset) resetNewObject();
+    ldrNow->flagByte2 &= kFlag2Clear;
+    return *ldrNow;
+}
+
+stLadderBlock* predecessor() {
+    return ldrNow != nullptr ? ldrNow->prev : nullptr;
+}
+
+void moveEndDown() {
+    if (ldrTail != nullptr) ldrTail->yAddr += cellH();
+}
+
+// ---- The coordinate stacks -------------------------------------------------------------------------
+
+void pushStart(Pair pair) {
+    pushStack0(startPointer++, pair.x, kStackLabel);
+    pushStack0(startPointer++, pair.y, kStackLabel);
+}
+
+Pair popStart() {
+    Pair pair;
+    pair.y = popStack0(startPointer--, kStackLabel);
+    pair.x = popStack0(startPointer--, kStackLabel);
+    return pair;
+}
+
+Pair peekStart() {
+    const Pair pair = popStart();
+    pushStart(pair);
+    return pair;
+}
+
+void pushNext(Pair pair) {
+    pushStack1(nextPointer++, pair.x, kStackLabel);
+    pushStack1(nextPointer++, pair.y, kStackLabel);
+}
+
+Pair popNext() {
+    Pair pair;
+    pair.y = popStack1(nextPointer--, kStackLabel);
+    pair.x = popStack1(nextPointer--, kStackLabel);
+    return pair;
+}
+
+Pair peekNext() {
+    const Pair pair = popNext();
+    pushNext(pair);
+    return pair;
+}
+
+void replaceNext(Pair pair) {
+    popNext();
+    pushNext(pair);
+}
+
+void pushXMax(std::uint32_t x) {
+    pushStack2(xMaxiPointer++, x, kStackLabel);
+}
+
+std::uint32_t popXMax() {
+    return popStack2(xMaxiPointer--, kStackLabel);
+}
+
+std::uint32_t topXMax() {
+    const std::uint32_t x = popXMax();
+    pushXMax(x);
+    return x;
+}
+
+void replaceXMax(std::uint32_t x) {
+    popXMax();
+    pushXMax(x);
+}
+
+void pushBranch(std::uint32_t value) {
+    pushStack4(mpsPointer++, value);
+}
+
+std::uint32_t popBranch() {
+    return popStack4(mpsPointer--);
+}
+
+// ---- Placed objects ---------------------------------------------------------------------------------
+
+PlacementIndexScope::PlacementIndexScope() {
+    const bool verify = placed().verify;
+    placed() = {};
+    placed().verify = verify;
+    placed().active = true;
+}
+
+PlacementIndexScope::~PlacementIndexScope() {
+    const bool verify = placed().verify;
+    placed() = {};
+    placed().verify = verify;
+}
+
+void notePlaced(stLadderBlock* object) {
+    PlacedObjects& index = placed();
+    if (!index.active || object == nullptr || object == ldrTail || object == index.lastNoted) return;
+    index.lastNoted = object;
+    ++index.cells[key(object->xAddr, object->yAddr)];
+    auto [first, added] = index.firstOfBlock.try_emplace(object->objLbc, object);
+    // A filler goes into the list in reading order and may come before the block's first object.
+    if (!added && first->second != object && precedes(object, first->second)) first->second = object;
+}
+
+bool objectStandsAt(std::uint32_t x, std::uint32_t y) {
+    if (!placed().active) return searchLadderObject(kSearchMain, x, y);
+    const bool answer = indexedAt(x, y) || unnotedAt(x, y);
+    if (placed().verify) verified(answer, searchLadderObject(kSearchMain, x, y));
+    return answer;
+}
+
+bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y) {
+    if (!placed().active) return searchLadderObject(kSearchMain, x, y) && ldrSearch != ldrNow;
+    // Every noted object comes before ldrNow, and END after it.
+    const bool answer = indexedAt(x, y) || (at(ldrTail, x, y) && !at(ldrNow, x, y));
+    if (placed().verify) verified(answer, searchLadderObject(kSearchMain, x, y) && ldrSearch != ldrNow);
+    return answer;
+}
+
+std::uint32_t firstRowOfBlock(std::uint32_t id) {
+    const std::uint32_t endY = ldrTail != nullptr ? ldrTail->yAddr : 0;
+    const std::uint32_t fallback = endY >= cellH() ? endY - cellH() : 0;
+    const stLadderBlock* first = nullptr;
+    if (placed().active) {
+        const auto found = placed().firstOfBlock.find(id);
+        if (found != placed().firstOfBlock.end())
+            first = found->second;
+        else if (ldrNow != nullptr && ldrNow->objLbc == id)
+            first = ldrNow;
+        else if (ldrTail != nullptr && ldrTail->objLbc == id)
+            first = ldrTail;
+        if (!placed().verify) return first != nullptr ? first->yAddr : fallback;
+    }
+    const stLadderBlock* walked = ldrHead;
+    while (walked != nullptr && walked->objLbc != id) walked = walked->next;
+    if (placed().active) verified(first == walked, true);
+    return walked != nullptr ? walked->yAddr : fallback;
+}
+
+// ---- Stops --------------------------------------------------------------------------------------------
+
+void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon) {
+    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
+    throw ConversionError(caption);
+}
+
+std::string hexText(std::uint32_t value, int digits) {
+    std::string text;
+    for (; digits > 0 || value != 0; --digits, value >>= 4) text.insert(text.begin(), hexDigit(value));
+    return text;
+}
+
+}  // namespace kestrion::placement
