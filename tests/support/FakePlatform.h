@@ -73,14 +73,10 @@ private:
 
 class FakeProgress : public platform::Progress {
 public:
-    void show(const std::string& caption, int, int) override {
-        captions.push_back(caption);
-        visible = true;
-    }
-    void setPosition(int position) override { positions.push_back(position); }
+    void show(const std::string& caption, int, int) override { captions.push_back(caption), visible = true; }
+    void setPosition(int) override {}
     void hide() override { visible = false; }
     std::vector<std::string> captions;  // every caption shown, in order
-    std::vector<int> positions;
     bool visible = false;
 };
 
