@@ -8,6 +8,7 @@
 #include "model/InstructionCodes.h"
 #include "model/LadderObject.h"
 #include "model/ModeData.h"
+#include "model/ModelState.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -41,7 +42,51 @@ bool isOutput(const stLadderBlock& object) {
 
 }  // namespace
 
+namespace {
+
+std::uint64_t positionKey(std::uint32_t x, std::uint32_t y) {
+    return (std::uint64_t{x} << 32) | y;
+}
+
+// The one object the index knows at (x, y); null when there is none, and `many` when several
+// stand there (then only the list tells which comes first).
+stLadderBlock* indexedObjectAt(std::uint32_t x, std::uint32_t y, bool& many) {
+    many = false;
+    const auto found = positionIndex.objects.find(positionKey(x, y));
+    if (found == positionIndex.objects.end()) return nullptr;
+    stLadderBlock* only = nullptr;
+    for (stLadderBlock* o : found->second) {
+        if (o->xAddr != x || o->yAddr != y || o == only) continue;
+        if (only != nullptr) many = true;
+        only = o;
+    }
+    return only;
+}
+
+}  // namespace
+
+LadderPositionIndex& positionIndex = modelState.positionIndex;
+
+PositionIndexScope::PositionIndexScope() {
+    positionIndex = {};
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) notePosition(*o);
+    positionIndex.on = true;
+}
+
+PositionIndexScope::~PositionIndexScope() {
+    positionIndex = {};
+}
+
+void notePosition(stLadderBlock& object) {
+    positionIndex.objects[positionKey(object.xAddr, object.yAddr)].push_back(&object);
+}
+
 bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y) {
+    if (list == kSearchMain && positionIndex.on) {
+        bool many = false;
+        ldrSearch = indexedObjectAt(x, y, many);
+        if (!many) return ldrSearch != nullptr;
+    }
     ldrSearch =
         firstObject(headOfList(list), [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
     return ldrSearch != nullptr;

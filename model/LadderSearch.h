@@ -4,8 +4,31 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 namespace kestrion {
+
+struct stLadderBlock;
+
+// While it is on, the searches of the main list by position look the position up here instead of
+// walking the list. An entry whose object has moved away is passed over; an object placed while
+// the index is on is noted with notePosition. No object may be freed while it is on.
+struct LadderPositionIndex {
+    bool on = false;
+    std::unordered_map<std::uint64_t, std::vector<stLadderBlock*>> objects;
+};
+extern LadderPositionIndex& positionIndex;
+
+// The index over the main list for the life of the scope (the passes that only add objects).
+class PositionIndexScope {
+public:
+    PositionIndexScope();
+    ~PositionIndexScope();
+    PositionIndexScope(const PositionIndexScope&) = delete;
+    PositionIndexScope& operator=(const PositionIndexScope&) = delete;
+};
+void notePosition(stLadderBlock& object);
 
 // List numbers of the searches: the main list and the undo copy.
 constexpr int kSearchMain = 0;

@@ -17,6 +17,7 @@
 #include "model/EditMarks.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
+#include "model/LadderSearch.h"
 #include "model/MainState.h"
 #include "model/ModeData.h"
 #include "model/MonitorLists.h"
@@ -86,6 +87,7 @@ struct ModelState {
     LadderList copyList;
     stLadderBlock* editNew = nullptr;
     std::uint32_t curObjLbc = 0;
+    LadderPositionIndex positionIndex;  // on only inside a PositionIndexScope
 
     // The edit marks; owned through their lists (freeAllEditMarks).
     GrayMarkList grayMarks;

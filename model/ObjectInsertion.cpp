@@ -57,6 +57,7 @@ void fillJoint(stLadderBlock& joint, std::uint32_t x, std::uint32_t y, std::uint
     joint.yTopPos = top;
     joint.objLbc = id;
     joint.end = kEndContact;
+    if (positionIndex.on) notePosition(joint);
 }
 
 // A NOP filler linked by mode next to ldrNow, taking its block values from the source object.

@@ -58,6 +58,8 @@ void ModifyHLineToVirtualCanvas() {
     checkFncSymbols();
     setBlockOutputRow();
     Modify_xBlockAddr();
+    // The passes below only add objects: the searches by position may use the index.
+    const PositionIndexScope index;
     AddHnopBetweenAnbOrb();
     AddHnopBehindOR();
     AddHnopBehindAND();

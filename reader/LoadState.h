@@ -33,7 +33,6 @@ constexpr std::uint8_t kBlockFlagStlOpen = 0x02;        // an STL step is open
 struct PlacedObjects {
     bool active = false;
     bool verify = false;  // every answer is checked against a walk of the list (tests)
-    std::unordered_map<std::uint64_t, std::uint32_t> cells;
     std::unordered_map<std::uint32_t, stLadderBlock*> firstOfBlock;
     stLadderBlock* lastNoted = nullptr;
 };

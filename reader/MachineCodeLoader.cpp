@@ -249,6 +249,8 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
     FreeLadderMemory(kListEditNew);
     // Without a cell size no position can be found; start-up always sets one.
     if (cellW() == 0 || cellH() == 0 || ldrTail == nullptr) return;
+    platform::trace().clear(platform::Memo::Debug1);
+    platform::trace().append(platform::Memo::Debug1, "Debug");
     LoadProgress progress;
     BusWidthOnFailure busWidth;
     const std::int32_t memSizeCode = pmw.memSizeCode();

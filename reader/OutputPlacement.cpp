@@ -131,6 +131,12 @@ void application(std::uint16_t word, std::size_t slot, bool plainForm) {
     moveAscString(o, word, plainForm ? kAscWord : kAscWord + 0x1000);
 }
 
+// The cell left of and above the cursor, where an OR right after STL or RET would join. On the
+// first row or at the bus it is taken on the grid's edge, never at a position that wraps around.
+void pushStepBusCorner() {
+    pushStart({conv.X >= cellW() ? conv.X - cellW() : 0, conv.Y >= cellH() ? conv.Y - cellH() : 0});
+}
+
 void writeLabel(std::uint16_t code, const std::string& text) {
     stLadderBlock& o = *ldrNow;
     o.iCode = code;
@@ -271,7 +277,7 @@ void convStlToLadder(std::uint16_t word) {
     convByteOffset =
         static_cast<std::int32_t>(basicInstrDecodeTable[0xF](static_cast<std::size_t>(convByteOffset)));
     if (conv.X >= draw.iBusLineEnd) conv = {draw.iBusLineStart, conv.Y + cellH()};
-    pushStart({conv.X - cellW(), conv.Y - cellH()});
+    pushStepBusCorner();
     pushNext({conv.X, conv.Y});
     pushXMax(o.xMaxi);
 }
@@ -294,7 +300,7 @@ void convRetToLadder(std::uint16_t word) {
         static_cast<std::int32_t>(basicInstrDecodeTable[0xF](static_cast<std::size_t>(convByteOffset)));
     placeObjectRightAligned(conv.X, o.yAddr, 0);
     conv = {draw.iBusLineStart, conv.Y + cellH()};
-    pushStart({conv.X - cellW(), conv.Y - cellH()});
+    pushStepBusCorner();
     pushNext({conv.X, conv.Y});
     pushXMax(conv.X + cellW());
 }

@@ -1,5 +1,7 @@
 #include "reader/PlacementSupport.h"
 
+#include <stdexcept>
+
 #include "model/ConversionError.h"
 #include "model/Conversions.h"
 #include "model/ConverterStacks.h"
@@ -20,10 +22,6 @@ PlacedObjects& placed() {
     return readerState.placed;
 }
 
-std::uint64_t key(std::uint32_t x, std::uint32_t y) {
-    return (std::uint64_t{x} << 32) | y;
-}
-
 bool at(const stLadderBlock* object, std::uint32_t x, std::uint32_t y) {
     return object != nullptr && object->xAddr == x && object->yAddr == y;
 }
@@ -33,13 +31,16 @@ bool unnotedAt(std::uint32_t x, std::uint32_t y) {
     return (ldrNow != placed().lastNoted && at(ldrNow, x, y)) || at(ldrTail, x, y);
 }
 
-bool indexedAt(std::uint32_t x, std::uint32_t y) {
-    const auto found = placed().cells.find(key(x, y));
-    return found != placed().cells.end() && found->second > 0;
+// The first object of the main list at (x, y), found by walking it: what the index must agree with.
+const stLadderBlock* walkedTo(std::uint32_t x, std::uint32_t y) {
+    const stLadderBlock* o = ldrHead;
+    while (o != nullptr && !at(o, x, y)) o = o->next;
+    return o;
 }
 
+// A fault of the loader itself, not of the program: no command may take it for a refused load.
 void verified(bool answer, bool walked) {
-    if (answer != walked) throw ConversionError("placement index differs from the list");
+    if (answer != walked) throw std::logic_error("the placement index differs from the list");
 }
 
 // True when `first` comes before `second` in the main list, walking from `first`.
@@ -76,42 +77,59 @@ void moveEndDown() {
 
 // ---- The coordinate stacks -------------------------------------------------------------------------
 
+namespace {
+
+// The two coordinate stacks of pairs, each with its index.
+struct PairStack {
+    void (*push)(std::int32_t, std::uint32_t, const std::string&);
+    std::uint32_t (*pop)(std::int32_t, const std::string&);
+    std::int32_t& index;
+};
+PairStack starts() {
+    return {pushStack0, popStack0, startPointer};
+}
+PairStack cursors() {
+    return {pushStack1, popStack1, nextPointer};
+}
+
+void pushPair(const PairStack& stack, Pair pair) {
+    stack.push(stack.index++, pair.x, kStackLabel);
+    stack.push(stack.index++, pair.y, kStackLabel);
+}
+
+Pair popPair(const PairStack& stack) {
+    Pair pair;
+    pair.y = stack.pop(stack.index--, kStackLabel);
+    pair.x = stack.pop(stack.index--, kStackLabel);
+    return pair;
+}
+
+Pair peekPair(const PairStack& stack) {
+    const Pair pair = popPair(stack);
+    pushPair(stack, pair);
+    return pair;
+}
+
+}  // namespace
+
 void pushStart(Pair pair) {
-    pushStack0(startPointer++, pair.x, kStackLabel);
-    pushStack0(startPointer++, pair.y, kStackLabel);
+    pushPair(starts(), pair);
 }
-
 Pair popStart() {
-    Pair pair;
-    pair.y = popStack0(startPointer--, kStackLabel);
-    pair.x = popStack0(startPointer--, kStackLabel);
-    return pair;
+    return popPair(starts());
 }
-
 Pair peekStart() {
-    const Pair pair = popStart();
-    pushStart(pair);
-    return pair;
+    return peekPair(starts());
 }
-
 void pushNext(Pair pair) {
-    pushStack1(nextPointer++, pair.x, kStackLabel);
-    pushStack1(nextPointer++, pair.y, kStackLabel);
+    pushPair(cursors(), pair);
 }
-
 Pair popNext() {
-    Pair pair;
-    pair.y = popStack1(nextPointer--, kStackLabel);
-    pair.x = popStack1(nextPointer--, kStackLabel);
-    return pair;
+    return popPair(cursors());
 }
-
 Pair peekNext() {
-    const Pair pair = popNext();
-    pushNext(pair);
-    return pair;
+    return peekPair(cursors());
 }
-
 void replaceNext(Pair pair) {
     popNext();
     pushNext(pair);
@@ -163,24 +181,25 @@ void notePlaced(stLadderBlock* object) {
     PlacedObjects& index = placed();
     if (!index.active || object == nullptr || object == ldrTail || object == index.lastNoted) return;
     index.lastNoted = object;
-    ++index.cells[key(object->xAddr, object->yAddr)];
+    notePosition(*object);
     auto [first, added] = index.firstOfBlock.try_emplace(object->objLbc, object);
     // A filler goes into the list in reading order and may come before the block's first object.
     if (!added && first->second != object && precedes(object, first->second)) first->second = object;
 }
 
 bool objectStandsAt(std::uint32_t x, std::uint32_t y) {
-    if (!placed().active) return searchLadderObject(kSearchMain, x, y);
-    const bool answer = indexedAt(x, y) || unnotedAt(x, y);
-    if (placed().verify) verified(answer, searchLadderObject(kSearchMain, x, y));
+    const bool answer = searchLadderObject(kSearchMain, x, y) || (placed().active && unnotedAt(x, y));
+    if (placed().verify) verified(answer, walkedTo(x, y) != nullptr);
     return answer;
 }
 
 bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y) {
-    if (!placed().active) return searchLadderObject(kSearchMain, x, y) && ldrSearch != ldrNow;
     // Every noted object comes before ldrNow, and END after it.
-    const bool answer = indexedAt(x, y) || (at(ldrTail, x, y) && !at(ldrNow, x, y));
-    if (placed().verify) verified(answer, searchLadderObject(kSearchMain, x, y) && ldrSearch != ldrNow);
+    const bool found = searchLadderObject(kSearchMain, x, y);
+    const bool answer = found && ldrSearch != ldrTail
+                            ? ldrSearch != ldrNow
+                            : (found || (placed().active && at(ldrTail, x, y))) && !at(ldrNow, x, y);
+    if (placed().verify) verified(answer, walkedTo(x, y) != nullptr && walkedTo(x, y) != ldrNow);
     return answer;
 }
 

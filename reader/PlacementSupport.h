@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/LadderSearch.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -50,14 +51,17 @@ std::uint32_t popBranch();
 
 // ---- Placed objects ----------------------------------------------------------------------------
 
-// While a load runs, the objects it has placed are indexed by position; outside a load the
-// questions below walk the main list.
+// While a load runs, the objects it has placed are indexed by position (the position index of the
+// main list) and by block id; outside a load the questions below walk the main list.
 class PlacementIndexScope {
 public:
     PlacementIndexScope();
     ~PlacementIndexScope();
     PlacementIndexScope(const PlacementIndexScope&) = delete;
     PlacementIndexScope& operator=(const PlacementIndexScope&) = delete;
+
+private:
+    PositionIndexScope positions_;
 };
 // Records ldrNow (once) with its position and block id; the driver calls it after each placer,
 // the fillers after they are made. An object once noted keeps its position.

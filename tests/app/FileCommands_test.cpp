@@ -3,6 +3,7 @@
 #include "app/FakeAppDialogs.h"
 #include "app/FileTitle.h"
 #include "app/MainView.h"
+#include "devviews/ObjectListDump.h"
 #include "model/CommentLists.h"
 #include "model/DrawGeometry.h"
 #include "model/EditorState.h"
@@ -138,12 +139,14 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
     putProgram("/p/Good.PMW", {0x2000, kEndCode}, "Good");
     open("/p/Good.PMW");
     const PmwImage before = pmw;
-    const stLadderBlock* ladder = ldrHead;
+    const std::vector<std::string> ladder = objectListDetailRows();
     std::vector<std::uint8_t> wrongType = fakes.files.content("/p/Good.PMW");
     wrongType[254] = 3;
     fakes.files.put("/p/Bad.PMW", wrongType);
     putProgram("/p/Other.PMW", {kEndCode}, "Other");
+    putProgram("/p/Join.PMW", {0x2400, 0xC500, 0xFFF8, 0xC501, kEndCode});  // ANB with no sub-block
     const std::tuple<const char*, bool, Boxes> cases[] = {
+        {"/p/Join.PMW", true, {"convMachineCodeToLadder | [pop] Stack1 underflow error | warning"}},
         {"/p/None.PMW", true, {"Open File Error | Error2018030211 | error"}},
         {"/p/Bad.PMW", true, {"File Version Error | Error2018062240 | error"}},
         {"/p/Other.PMW", false, {}},  // title dialog cancelled
@@ -160,7 +163,7 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
         }
         EXPECT_EQ(boxes(), expected);
         EXPECT_EQ(pmw, before);
-        EXPECT_EQ(ldrHead, ladder);
+        EXPECT_EQ(objectListDetailRows(), ladder);
         EXPECT_EQ(currentFileName(), "/p/Good.PMW");
         EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
     }

@@ -51,17 +51,18 @@ protected:
     // stopped (the model is then as it was before).
     bool load(const Words& words, std::int16_t memSizeCode = 2) {
         put(words, memSizeCode);
-        return runCommand([] {
-            startLadder();
-            convMachineCodeToLadder("Test");
-            if ((editModeFlags & 0x80) != 0) {
-                editModeFlags &= 0x7F;
-                shiftOutputObjectsToRightBus();
-            }
-            removeEmptyObjectsChecked();
-            moveEndToRightEdge();
-            ModifyHLineToVirtualCanvas();
-        });
+        return runCommand(loadSequence);
+    }
+    static void loadSequence() {
+        startLadder();
+        convMachineCodeToLadder("Test");
+        if ((editModeFlags & 0x80) != 0) {
+            editModeFlags &= 0x7F;
+            shiftOutputObjectsToRightBus();
+        }
+        removeEmptyObjectsChecked();
+        moveEndToRightEdge();
+        ModifyHLineToVirtualCanvas();
     }
     // One line per object: position, texts, code, kind, block id, then step, Xend, xBlockAddr,
     // yTopPos and xMaxi.

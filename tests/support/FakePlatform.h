@@ -73,11 +73,17 @@ private:
 
 class FakeProgress : public platform::Progress {
 public:
-    void show(const std::string& caption, int, int) override { captions.push_back(caption), visible = true; }
-    void setPosition(int) override {}
+    void show(const std::string& text, int, int) override {
+        caption = text;
+        captions.push_back(text);
+        visible = true;
+    }
+    void setPosition(int position) override { positions.push_back(position); }
     void hide() override { visible = false; }
+    std::string caption;
     std::vector<std::string> captions;  // every caption shown, in order
     bool visible = false;
+    std::vector<int> positions;
 };
 
 class FakeSystem : public platform::System {

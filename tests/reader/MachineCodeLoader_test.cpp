@@ -1,0 +1,169 @@
+#include "reader/MachineCodeLoader.h"
+
+#include <algorithm>
+
+#include "model/ConversionError.h"
+#include "model/InstructionCodes.h"
+#include "model/VirtualCanvas.h"
+#include "reader/LoaderTestSupport.h"
+#include "support/ShownBoxes.h"
+
+namespace kestrion {
+namespace {
+
+using test::Words;
+
+class MachineCodeLoaderTest : public test::LoaderTest {
+protected:
+    test::Boxes boxes() const { return test::shownBoxes(fakes.messages); }
+    stLadderBlock& at(std::size_t i) const {
+        stLadderBlock* o = ldrHead;
+        while (i-- > 0) o = o->next;
+        return *o;
+    }
+    // Objects linked by hand in front of END: code, x, block id, kind.
+    stLadderBlock& add(std::uint16_t code, std::uint32_t x, std::uint32_t id,
+                       std::uint32_t end = kEndContact) {
+        EXPECT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
+        ldrNow->iCode = code;
+        ldrNow->xAddr = x;
+        ldrNow->objLbc = id;
+        ldrNow->end = end;
+        return *ldrNow;
+    }
+};
+
+Words series(int contacts) {
+    Words words{0x2400};
+    for (int i = 1; i < contacts; ++i) words.push_back(static_cast<std::uint16_t>(0x4400 + i));
+    words.insert(words.end(), {0xC500, 0x000F});
+    return words;
+}
+
+TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComesBack) {
+    const std::uint32_t busEnd = draw.iBusLineEnd;
+    const std::pair<Words, const char*> cases[] = {
+        {{0x2400, 0xC500, 0x8000, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0x0400, 0x000F},
+         "Error2018051090... | NoThisInstructionError...Ladder Conversion... | information"},
+        {{0xF800, 0x000F},
+         "Error2018051090... | NoThisInstructionError...Ladder Conversion... | information"},
+        {{0x2400, 0x8000, 0xC500, 0x000F}, "Error2014122006... | *SubConvMachineCodeToLadderDiagram | error"},
+        {{0x2400, 0x0001, 0xC500, 0x000F}, "Error2014122007... | *SubConvMachineCodeToLadderDiagram | error"},
+        {series(24), "*[AND]SeriesContactDeviceTooMuchError...SystemExit | *Error2018031202... | error"},
+        {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
+        {{0x2400, 0xFFFC, 0xFFFC, 0xC500, 0x000F}, nullptr},  // MPP with no branch point
+    };
+    for (const auto& [words, box] : cases) {
+        fakes.messages.shown.clear();
+        EXPECT_FALSE(load(words)) << words[1];
+        if (box != nullptr) {
+            EXPECT_EQ(boxes().back(), box);
+        }
+        EXPECT_FALSE(boxes().empty());
+        EXPECT_EQ(ldrHead, ldrTail) << "the END-only ladder from before the load";
+        EXPECT_EQ(draw.iBusLineEnd, busEnd);
+        EXPECT_FALSE(fakes.progress.visible);
+    }
+}
+
+TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {
+    put({0x000F});
+    convMachineCodeToLadder("New1C");
+    EXPECT_EQ(ldrHead, ldrTail);
+    EXPECT_EQ(ldrTail->stepNo, 0u);
+    EXPECT_EQ(ldrTail->objLbc, 1u);
+    EXPECT_EQ(ldrTail->end, kEndOutput);
+    EXPECT_EQ(ladderBottomY, 64u);
+    EXPECT_EQ(pmw.sumCheck(), 0xF840);
+    EXPECT_EQ(fakes.progress.caption, "Convert Progress...");
+    EXPECT_FALSE(fakes.progress.visible);
+    EXPECT_EQ(fakes.statusBar.history(0).front(), "jm=4416iCheckSumF830,0");
+}
+
+TEST_F(MachineCodeLoaderTest, TheProgressBarFollowsTheWordsAndNeverMovesBack) {
+    Words words(1990, 0xFFFF);
+    words.insert(words.begin(), {0x2400, 0xC500});
+    words.push_back(0x000F);
+    ASSERT_TRUE(load(words));
+    const std::vector<int>& shown = fakes.progress.positions;
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_EQ(std::adjacent_find(shown.begin() + 1, shown.end()), shown.end());
+    EXPECT_EQ(shown.back(), 99);  // the bar stands at (offset - 348) x 100 / 2000 of the last word
+}
+
+TEST_F(MachineCodeLoaderTest, StackObjectsStandHalfACellRoundedToEightLeftOfTheirBranch) {
+    for (const auto& [width, offset] : {std::pair{80u, 40u}, std::pair{56u, 24u}}) {
+        ModeData.xSizeSymble = width;
+        setupDrawGeometry();
+        ASSERT_TRUE(load({0x2400, 0xFFFA, 0x4401, 0xC501, 0xFFFC, 0x4403, 0xC503, 0x000F}));
+        EXPECT_EQ(at(1).xAddr, at(2).xAddr - offset);
+        EXPECT_EQ(at(4).xAddr, at(2).xAddr - offset);
+    }
+}
+
+TEST_F(MachineCodeLoaderTest, ProgramsOfNopsEndAtTheirFirstEndOrTheAreaEnd) {
+    const std::pair<Words, bool> cases[] = {
+        {{0xFFFF, 0xFFFF, 0x000F, 0x2400}, true},
+        {{0x000F}, true},
+        {{0xFFFF, 0x2400, 0x000F}, false},
+        {{}, true},  // 0xFFFF up to the end of the program area
+    };
+    for (const auto& [words, onlyNops] : cases) {
+        put(words);
+        EXPECT_EQ(isOnlyNopUntilEnd(348), onlyNops);
+    }
+    put({0xFFFF, 0x2400}, 2);
+    EXPECT_TRUE(isOnlyNopUntilEnd(4348)) << "the first byte past the area of size 2";
+}
+
+TEST_F(MachineCodeLoaderTest, BlockEdgesFollowTheOpenLdOfEachJoin) {
+    // LD a, AND b, OR c, OUT: c joins b (the AND replaced the LD on top); the OUT takes c's.
+    add(0x2000, 80, 1);
+    add(0x4000, 160, 1);
+    add(0x6000, 80, 1);
+    add(0xC000, 1040, 1, kEndOutput);
+    Modify_xBlockAddr();
+    EXPECT_EQ(at(2).xBlockAddr, 160u);
+    EXPECT_EQ(at(3).xBlockAddr, 160u);
+    clearLadderKeepEnd();
+    // LD a, LD b, ORB at 180: both get 180 - 20. Then LD, LD, ANB at 250: the top gets 240.
+    for (const std::uint16_t join : {kCodeOrb, kCodeAnb}) {
+        add(0x2000, 80, 1);
+        add(0x2000, 160, 1);
+        add(join, join == kCodeOrb ? 180 : 250, 1);
+        Modify_xBlockAddr();
+        EXPECT_EQ(at(0).xBlockAddr, join == kCodeOrb ? 160u : 80u);
+        EXPECT_EQ(at(1).xBlockAddr, join == kCodeOrb ? 160u : 240u);
+        clearLadderKeepEnd();
+    }
+}
+
+TEST_F(MachineCodeLoaderTest, BlockEdgesSkipLonelyJoinsStopAtLonelyOrsAndWaitForAPaste) {
+    add(kCodeAnb, 250, 1).xBlockAddr = 7;
+    add(kCodeOrb, 260, 1).xBlockAddr = 7;
+    add(0xC000, 1040, 1, kEndOutput);
+    add(0x6000, 80, 2).xBlockAddr = 7;  // an OR opening a block: the walk ends here
+    add(0x2000, 80, 2).xBlockAddr = 7;
+    Modify_xBlockAddr();
+    EXPECT_EQ(at(2).xBlockAddr, 7u) << "the output takes the predecessor's edge";
+    EXPECT_EQ(at(4).xBlockAddr, 7u);
+    at(0).iCode = 0x2000;  // an LD now, whose edge a paste leaves alone
+    editModeFlags |= 0x10;
+    Modify_xBlockAddr();
+    EXPECT_EQ(at(0).xBlockAddr, 7u);
+    // ANB is of the 0xF000 group; nothing is shown while the paste runs.
+    EXPECT_EQ(boxes(), test::Boxes{"First Instruction is STL... | *Modify_xBlockAddr | error"});
+}
+
+TEST_F(MachineCodeLoaderTest, BlockEdgesWarnOfAFirstStlAndOfSixteenOpenLds) {
+    add(0xF000, 80, 1);
+    for (int i = 0; i < 16; ++i) add(0x2000, 160, 1);
+    Modify_xBlockAddr();
+    EXPECT_EQ(boxes(), (test::Boxes{"First Instruction is STL... | *Modify_xBlockAddr | error",
+                                    "Error2014122002...[LD]TooMuch... | *Modify_xBlockAddr | error"}));
+    EXPECT_EQ(fakes.statusBar.panelText(13), "StackOverflow...system halt");
+}
+
+}  // namespace
+}  // namespace kestrion
