@@ -69,6 +69,7 @@ TEST_F(LoaderGolden, EveryProgramLoadsAsItsFileSays) {
         const Program program = readProgram(entry.path());
         test::resetAllState();
         prepare();
+        readerState.placed.verify = false;  // the path the program takes; the fuzz checks the index
         fakes.messages.shown.clear();
         const std::string actual = describeLoad(program);
         if (update) std::ofstream(entry.path()) << program.head << actual;

@@ -69,6 +69,7 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
 
 TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {
     put({0x000F});
+    ladderBottomY = 999;  // from the program before
     convMachineCodeToLadder("New1C");
     EXPECT_EQ(ldrHead, ldrTail);
     EXPECT_EQ(ldrTail->stepNo, 0u);
