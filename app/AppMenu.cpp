@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
@@ -65,12 +66,15 @@ constexpr MenuRow kRows[] = {
     {kItem, "DeviceComment2", "&Device comment", "CommentMenu", 10, DeviceComment2Click, false, true},
     {kItem, "BlockComment2", "&Block comment", "CommentMenu", 20, BlockComment2Click, false, true},
     {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
+    {kMenu, "CompilerMenu", "&Compiler", "", 50},
+    {kItem, "LadderToInstruction1", "Ladder=>Instruction", "CompilerMenu", 10, LadderToInstruction1Click},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kItem, "msDeviceUsedList1", "Device &usage list", "MonitorMenu", 90, msDeviceUsedList1Click},
     {kMenu, "PlcMenu", "&PLC", "", 70},
     {kItem, "RemoteRunStop1", "Remote Run/Stop", "PlcMenu", 40, remoteRunStop1Click},
     {kMenu, "TemplateMenu", "Templ&ate", "", 80},
     {kMenu, "ToolsMenu", "&Tools", "", 90},
+    {kItem, "Convert4", "Convert", "ToolsMenu", 10, Convert4Click},
     {kMenu, "OptionMenu", "Optio&n", "", 100},
     {kMenu, "LanguageMenu", "&Language", "", 110},
     {kMenu, "HelpMenu", "&Help", "", 120},

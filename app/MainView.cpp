@@ -32,7 +32,8 @@ transaction::Restore snapshotMainView() {
 [[maybe_unused]] const bool viewPart = transaction::registerPart("main view", snapshotMainView);
 
 // The items that work only on an open program.
-constexpr const char* kProgramItems[] = {"Close1", "Save1", "SaveAs1", "Print1", "LadderView1"};
+constexpr const char* kProgramItems[] = {
+    "Close1", "Save1", "SaveAs1", "Print1", "LadderView1", "LadderToInstruction1", "Convert4"};
 // The items that edit the program.
 constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Delete1Object2"};
 

@@ -13,6 +13,7 @@ namespace kestrion {
 CompilerState compilerState;
 std::string& compileTraceText = compilerState.traceText;
 stLadderBlock*& ldrConv = compilerState.ldrConv;
+LToIRecord& LToI = compilerState.LToI;
 
 namespace {
 

@@ -10,14 +10,22 @@ namespace kestrion {
 
 struct stLadderBlock;
 
+// The conversion in progress: the block the block loops are at, and END's block id.
+struct LToIRecord {
+    std::uint32_t LBC = 0;
+    std::uint32_t EndInstrLBC = 0;
+};
+
 struct CompilerState {
     std::string traceText;             // the last step note of a pass
     stLadderBlock* ldrConv = nullptr;  // the object whose words are being written
+    LToIRecord LToI;
 };
 
 extern CompilerState compilerState;  // reset through the state registry
 extern std::string& compileTraceText;
 extern stLadderBlock*& ldrConv;
+extern LToIRecord& LToI;
 
 namespace compile {
 

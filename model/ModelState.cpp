@@ -133,10 +133,21 @@ transaction::Restore snapshotEditAndFileFlags() {
     };
 }
 
+// The editor cursor and the extent of the diagram, which a rebuilt ladder moves.
+transaction::Restore snapshotCursorAndExtent() {
+    return [x = xOldCursor, y = yOldCursor, bottom = ladderBottomY] {
+        xOldCursor = x;
+        yOldCursor = y;
+        ladderBottomY = bottom;
+    };
+}
+
 [[maybe_unused]] const bool programImagePart =
     transaction::registerPart("program image", snapshotProgramImage);
 [[maybe_unused]] const bool flagsPart =
     transaction::registerPart("edit and file flags", snapshotEditAndFileFlags);
+[[maybe_unused]] const bool cursorPart =
+    transaction::registerPart("cursor and extent", snapshotCursorAndExtent);
 
 }  // namespace
 

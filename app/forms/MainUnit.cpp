@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppMenu.h"
+#include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
@@ -242,6 +243,12 @@ void TMainForm::buildPanels() {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
+    // F4 is the function-key bar's Convert button, live while that bar is.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier && appState.fncKeyViewMode == 1) {
+        spbtnF4Click();
+        syncFromCore();
+        return;
+    }
     QMainWindow::keyPressEvent(event);
 }
 

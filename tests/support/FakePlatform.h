@@ -75,6 +75,7 @@ class FakeProgress : public platform::Progress {
 public:
     void show(const std::string& text, int low, int high) override {
         caption = text, minimum = low, maximum = high, visible = true;
+        captions.push_back(text);
     }
     void setPosition(int at) override {
         position = at;
@@ -82,6 +83,7 @@ public:
     }
     void hide() override { visible = false; }
     std::string caption;
+    std::vector<std::string> captions;  // every caption shown, in order
     int minimum = -1, maximum = -1, position = -1;
     bool visible = false;
     std::vector<int> positions;

@@ -1,0 +1,301 @@
+#include "compiler/ConvertCommand.h"
+
+#include <string>
+
+#include "compiler/AnbOrbInsertion.h"
+#include "compiler/CommentStepCarry.h"
+#include "compiler/CompilerState.h"
+#include "compiler/ContactNaming.h"
+#include "compiler/DiagramChecks.h"
+#include "compiler/MachineCodeEmission.h"
+#include "compiler/MpsInsertion.h"
+#include "compiler/ObjectOrdering.h"
+#include "lang/LangDialogs.h"
+#include "model/BlockNumbering.h"
+#include "model/CanvasState.h"
+#include "model/CommentLists.h"
+#include "model/ConversionError.h"
+#include "model/CowImage.h"
+#include "model/DrawGeometry.h"
+#include "model/EditMarks.h"
+#include "model/EditorServices.h"
+#include "model/EditorState.h"
+#include "model/GridEditing.h"
+#include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/MainState.h"
+#include "model/ModeData.h"
+#include "model/ObjectInsertion.h"
+#include "model/ProgramImage.h"
+#include "model/VirtualCanvas.h"
+#include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
+#include "reader/WordCheck.h"
+
+namespace kestrion {
+
+namespace {
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+constexpr const char* kCompletedText = "...Convert...Completed...";
+
+// The progress window: its caption carries the step's text and the dashes of the block loops.
+class ConvertProgress {
+public:
+    void step(const std::string& caption, int position) {
+        caption_ = caption;
+        platform::progress().show(caption_, 0, 100);
+        platform::progress().setPosition(position);
+    }
+    void dash() {
+        caption_ += " -";
+        platform::progress().show(caption_, 0, 100);
+    }
+
+private:
+    std::string caption_;
+};
+
+// Runs pass(LBC) for every block but END's, with the progress dashes.
+template <class Pass>
+void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass pass) {
+    ProgressDash dashes(dashInterval);
+    for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC) {
+        pass(LToI.LBC);
+        if (dashes.afterBlock()) progress.dash();
+    }
+}
+
+// A refusal the user is shown; the transaction puts everything back.
+[[noreturn]] void refuse(const std::string& text, const std::string& caption, MsgIcon icon) {
+    platform::messages().show(text, caption, icon, MsgButtons::Ok);
+    throw ConversionError(caption);
+}
+
+// A check of the diagram failed: its own text is in panel 13 and the frame stands on the fault.
+[[noreturn]] void refuseDiagram(const std::string& text, const std::string& caption) {
+    platform::messages().show(text, caption, MsgIcon::Warning, MsgButtons::Ok);
+    redrawFlags |= kRedrawObjects | kRedrawLadder | kRedrawMarks;
+    throw ConversionError(caption);
+}
+
+// A line holds nothing when its element cells from the left bus to the right bus are blank or
+// carry only a vertical link.
+bool isEmptyLine(std::uint32_t y) {
+    const std::int64_t r = compile::row(y);
+    const std::int64_t busEnd = compile::col(draw.iBusLineEnd);
+    for (std::int64_t c = 2; c < busEnd; c += 2) {
+        const char ch = compile::cell(c, r);
+        if (ch != kCellBlank && ch != kCellLink) return false;
+    }
+    return true;
+}
+
+void removeEmptyMarkedLines(const stGrayMark* marks) {
+    for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next) {
+        if (!isEmptyLine(mark->Y)) continue;
+        deleteGridLine(mark->Y);
+        shiftObjectsUp(mark->Y);
+    }
+}
+
+// The main list becomes the source of the re-link (held in the undo slot); a new main list holds
+// only END at endY.
+void detachSourceList(std::uint32_t endY) {
+    FreeLadderMemory(kListUndo);
+    ldrUndoList = ldrList;
+    ldrUndoList.now = nullptr;
+    ldrList = {};
+    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, endY);
+}
+
+// Copies the blocks of the source list, each in execution order, in front of END.
+void relinkBlocks(ConvertProgress& progress, std::uint32_t dashInterval) {
+    const stLadderBlock* source = ldrUndoHead;
+    std::uint32_t x = source != nullptr ? source->xAddr : 0;
+    std::uint32_t y = source != nullptr ? source->yAddr : 0;
+    forEveryBlock(progress, dashInterval, [&](std::uint32_t lbc) {
+        while (source != nullptr && source->objLbc != lbc) source = source->next;
+        if (source != nullptr) {
+            x = source->xAddr;
+            y = source->yAddr;
+        }
+        compile::trace("*Modify_ObjectLinkSequence LBC=" + std::to_string(lbc));
+        Modify_ObjectLinkSequence(lbc, x, y);
+    });
+}
+
+// A refused word has been shown by the check; the command is undone instead of closing the program.
+void checkReloadedWords(const char* label) {
+    if (DeleteNopMachineCode(kProgramAreaOffset, label) != 0) throw ConversionError(label);
+}
+
+// The ladder rebuilt from the program words, with the comments and the Edit Cancel copies.
+void reloadLadder() {
+    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
+    setBlueFrameObject(draw.iBusLineStart, 0);
+    convMachineCodeToLadder("Convert");
+    platform::progress().hide();
+    if ((editModeFlags & kEditOutputsToRightBus) != 0) {
+        editModeFlags &= static_cast<std::uint8_t>(~kEditOutputsToRightBus);
+        shiftOutputObjectsToRightBus();
+    }
+    if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
+    removeEmptyObjectsChecked();
+    moveEndToRightEdge();
+    ModifyHLineToVirtualCanvas();
+    backupLadderDiagramMemory(0);
+    backupVirtualCanvas(0);
+    for (int list : {kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows}) FreeLadderMemory(list);
+}
+
+void showCompleted() {
+    platform::statusBar().setPanelText(0, "Convert...");
+    AppMessage message;
+    message.caption = "Convert ";
+    message.line1 = kCompletedText;
+    message.versionText = titleText;
+    message.selfClose = 1;
+    message.timerInterval = 500;
+    message.timerEnabled = true;
+    langDialogs().appMessage(message);
+    platform::statusBar().setPanelText(0, kCompletedText);
+}
+
+void convert() {
+    if ((editModeFlags & kEditOutputsToRightBus) != 0)
+        refuse("*Error2015010810...", "Can't Convert...", MsgIcon::Error);
+    ConvertProgress progress;
+    const std::uint32_t savedX = xOldCursor;
+    const std::uint32_t savedY = yOldCursor;
+
+    removeEmptyMarkedLines(insGrayHead);
+    removeEmptyMarkedLines(delHead);
+    if (grayHead != nullptr) {
+        redrawFlags &= static_cast<std::uint8_t>(~kRedrawMarks);
+        FreeLadderMemory(kListEditedRows);
+    }
+    if (deleteObjectBeforeEnd() < 0) refuse("End Missing Error...", "*LToM", MsgIcon::Warning);
+    LToI.EndInstrLBC = getEndObjectId();
+    const std::uint32_t dashInterval = LToI.EndInstrLBC / 10;
+
+    removeDeletedObjects();
+    checkFncSymbols();
+    markNopCellsBeforeOutputs();
+    InsertNopBeforeFncInstr();
+    compile::trace("*ReDefineAllFncEndSymble");
+    if (!isCorrectLadderDiagramP1()) refuseDiagram("P1- Ladder diagram error", "*Error2018031880");
+
+    removeObjects1000h();
+    progress.step("Progress...", 0);
+    fixEmptyCellsBeforeObjects();
+    setBlockOutputRow();
+    backupLadderDiagramMemory(1);
+
+    progress.step("15%", 15);
+    progress.step("20%", 20);
+    ReModifyLbcByVirtualArray();
+    setEndObjectId();
+    LToI.EndInstrLBC = getEndObjectId();
+    propagateIdsToLinks();
+
+    progress.step("25%", 25);
+    const std::uint32_t endY = getEndObjectY();
+    LToI.EndInstrLBC = getEndObjectId();
+    detachSourceList(endY);
+    progress.step("30%", 30);
+    relinkBlocks(progress, dashInterval);
+
+    if (ldrTail->prev != nullptr) ldrTail->objLbc = ldrTail->prev->objLbc + 1;
+    renumberObjectIds();
+    progress.step("35%", 35);
+    setXMaxiOfOutputs();
+
+    progress.step("40%", 40);
+    forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
+    platform::statusBar().setPanelText(13, "LToI.LBC=" + std::to_string(LToI.LBC));
+
+    progress.step("45%", 45);
+    FreeLadderMemory(kListUndo);
+    progress.step("50%", 50);
+    for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
+        if (!isCorrectLadderDiagramP2(LToI.LBC))
+            refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
+
+    backupLadderDiagramMemory(1);
+    progress.step("55%", 55);
+    resetObjectsBeforeConvert();
+    clearCompileVirtualArray();
+    progress.step("56%", 56);
+    forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
+    progress.step("60%", 60);
+    setXMaxiOfOutputs();
+    progress.step("64%", 64);
+    clearCompileVirtualArray();
+    progress.step("66%", 66);
+    setBlockOutputRow();
+    progress.step("68%", 68);
+    forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
+
+    progress.step("70%", 70);
+    FreeLadderMemory(kListEditNew);
+    progress.step("75%", 75);
+    FreeLadderMemory(kListUndo);
+    progress.step("80%", 80);
+    backupLadderDiagramMemory(1);
+    progress.step("85%", 85);
+    convLadderToMachineCode();
+    progress.step("88%", 88);
+    updateBlockCommentSteps();
+    updateCoilCommentSteps();
+    // A packing that does not fit has said so; the comments would be lost by the reload.
+    if (!saveCommentToCowBuffer()) throw ConversionError("saveCommentToCowBuffer");
+    progress.step("90%", 90);
+    FreeLadderMemory(kListMain);
+
+    progress.step("Progress...", 0);
+    checkReloadedWords("LToM01");
+    reloadLadder();
+
+    xOldCursor = savedX;
+    yOldCursor = savedY;
+    setBlueFrameObject(xOldCursor, yOldCursor);
+    redrawFlags |= kRedrawFrame | kRedrawObjects | kRedrawLadder;
+    checkReloadedWords("LToM02");
+    showCompleted();
+
+    editModeFlags &= static_cast<std::uint8_t>(~kEditLadderNotConverted);
+    editModeFlags |= kEditModifiedSinceSave;
+    fileStateFlags |= kFileNoName;
+    canvasState.undoMenuEnabled = false;
+    canvasState.editCancelMenuEnabled = false;
+    setBlueFrameObject(xOldCursor, yOldCursor);
+    platform::timers().setEnabled(platform::TimerId::Timer2, true);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+}  // namespace
+
+bool ProgressDash::afterBlock() {
+    const bool due = counter_ > interval_;
+    if (due) counter_ = 0;
+    ++counter_;
+    return due;
+}
+
+void resetObjectsBeforeConvert() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) o->orbXaddr = 0;
+}
+
+void LToM() {
+    try {
+        convert();
+    } catch (...) {
+        platform::progress().hide();
+        throw;
+    }
+}
+
+}  // namespace kestrion

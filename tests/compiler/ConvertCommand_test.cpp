@@ -1,0 +1,94 @@
+// Convert: every refusal and failure shows its box and leaves the program as it was before the
+// command; a finished conversion carries the block comments and follows every step in the progress.
+#include "compiler/ConvertCommand.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "entry/EntryTestSupport.h"
+#include "model/CommandTransaction.h"
+#include "model/CommentLists.h"
+#include "model/EditMarks.h"
+#include "model/LadderSearch.h"
+#include "model/ModeData.h"
+
+namespace kestrion::test {
+namespace {
+
+class ConvertTest : public EntryTest {
+protected:
+    ConvertTest() { fresh(); }
+    void fresh() {
+        freshProgram();
+        initPmwImageByType(5);
+        (void)initPmwImageForTypeAndSize(5, 8);
+    }
+    // Everything the command may change and must put back, as text.
+    static Texts program() {
+        Texts all = objectListDetailRows();
+        for (const std::string& row : dump()) all.push_back(row);
+        for (const auto* n = blockCommentList.head; n != nullptr; n = n->next)
+            all.push_back(std::to_string(n->stepNo) + " " + textOf(n->text));
+        for (std::size_t i = 0; i < 64; ++i) all.push_back(std::to_string(pmw.program[i]));
+        all.push_back(std::to_string(pmw.sumCheck()) + " " + std::to_string(editModeFlags));
+        return all;
+    }
+};
+
+// Typed lines, a cell (column, row) given a '|' (none at 0, 0), the box, panel 13 afterwards.
+using Failure = std::tuple<std::vector<std::string>, std::int64_t, std::int64_t, std::string, std::string>;
+
+TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
+    // clang-format off
+    const std::vector<Failure> cases = {
+        {{"LD X0", "OUT Y0"}, 0, 0, "*Error2015010810... | Can't Convert... | error", ""},  // outputs past the bus
+        {{"LD X0", "OUT Y0"}, 0, 0, "End Missing Error... | *LToM | warning", ""},
+        {{"LD X0"}, 0, 0, "P1- Ladder diagram error | *Error2018031880 | warning", "P1-3 Ladder Error...160,0 ErrorStepNo65535"},
+        {{"LD X0", "AND X1", "AND X2", "OUT Y0", "@80,64", "OR X3", "@80,128", "OR X4"}, 7, 1, "P2- Ladder diagram error | *isCorrectLadderDiagramP2 | warning", "P1-4U Error..."},
+        {{"LD X0", "AND X1", "OUT Y0", "@80,64", "OR X2", "@80,128", "LD X3", "AND X4"}, 5, 3, "Block 1: 4 of 6 objects are reached by its wiring; the ladder cannot be "
+         "put in order. | *Modify_ObjectLinkSequence | error", "iConvObjNo=4"},
+        {{"LD X0", "MOV K1 D0"}, 0, 0, "Fnc60 Error | SubLToM02 | warning", "SubLToM02: MOV  K1 at step 1"},
+    };
+    // clang-format on
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto& [lines, column, row, box, panel13] = cases[i];
+        fresh();
+        typeLines(lines);
+        if (column != 0) setCanvasCell(column, row, '|');
+        if (i == 0) editModeFlags |= 0x80;
+        if (i == 1) removeLadderObject(ldrList, ldrTail);
+        if (i == 5) ldrTail->prev->iCode = 0x88;  // FNC 60 in place of MOV
+        editModeFlags |= 0x0C;
+        appendBlockComment(0, "kept");
+        addInsGrayMarkRow(64);
+        fakes.messages.shown.clear();
+        redrawFlags = 0;
+        const Texts before = program();
+        EXPECT_FALSE(runCommand(LToM)) << i;
+        EXPECT_EQ(boxes(), Boxes{box}) << i;
+        EXPECT_EQ(fakes.statusBar.panelText(13), panel13) << i;
+        EXPECT_EQ(program(), before) << i;
+        EXPECT_TRUE(insGrayHead != nullptr && !fakes.progress.visible && langDialogs.appMessages.empty())
+            << i;
+        EXPECT_EQ(redrawFlags & 0x06, box[0] == 'P' ? 0x06 : 0) << i;
+    }
+}
+
+TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {
+    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1"});
+    ASSERT_TRUE(searchLadderObject(0, 80, 64));
+    ldrSearch->stepNo = 9;
+    appendBlockComment(9, "second block");
+    appendBlockComment(5, "nothing there");
+    ASSERT_TRUE(runCommand(LToM));
+    ASSERT_NE(blockCommentList.head, nullptr);
+    EXPECT_EQ(std::to_string(blockCommentList.head->stepNo) + " " + textOf(blockCommentList.head->text),
+              "2 second block");
+    EXPECT_TRUE(blockCommentList.head->next == nullptr && ModeData.blockCommentCount == 1);
+    // Two blocks before END: each block loop adds its dash after the second.
+    const Texts& captions = fakes.progress.captions;
+    EXPECT_EQ(std::count(captions.begin(), captions.end(), "68% -"), 1);
+}
+
+}  // namespace
+}  // namespace kestrion::test
