@@ -11,6 +11,9 @@
 
 #include "link/Connection.h"
 #include "link/LinkFixture.h"
+#include "link/RegisterReads.h"
+#include "link/RemoteControl.h"
+#include "link/SpecialRelays.h"
 #include "platform/PosixSerial.h"
 
 namespace kestrion::test {
@@ -155,6 +158,31 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
         EXPECT_TRUE(fakes.messages.shown.empty());
         closeComPort();
     }
+}
+
+TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramArea) {
+    PlcSimProcess plc({});
+    connectTo(plc);
+    const auto statusByte = [] {
+        readStatusByte(1);
+        return expectReplyBytes(1) ? std::string(rs.RxBkBuf.data(), 2) : "none";
+    };
+    EXPECT_TRUE(remoteToRunMode(1));
+    EXPECT_EQ(statusByte(), "09");
+    EXPECT_TRUE(remoteToStopMode(1));
+    EXPECT_EQ(statusByte(), "00");
+    EXPECT_TRUE(remoteToRunMode(1));
+    EXPECT_EQ(statusByte(), "09");
+
+    EXPECT_EQ(sendRequest("1805E023412"), LinkOutcome::Done);  // step 1 := 0x1234
+    EXPECT_TRUE(remoteToStopMode(1));
+    for (const char* clear : {"60", "61"}) {
+        makeCommandFrame(clear);
+        EXPECT_EQ(sendAckedFrame(rs.timeOut), LinkOutcome::Done) << clear;
+    }
+    sendRequest("0805C04");
+    ASSERT_TRUE(expectReplyBytes(4));
+    EXPECT_EQ(std::string(rs.RxBkBuf.data(), 8), "0F00FFFF");  // END alone
 }
 
 }  // namespace
