@@ -38,30 +38,16 @@ protected:
 };
 
 TEST_F(ParameterSettingTest, TheTypeSetsTheCapacitiesAndTheDefaultRanges) {
-    // M, S, D, C16, C32; the block holds no ranges of its own (bit 7 clear).
-    const std::tuple<int, std::array<bool, 6>, Texts, std::string> cases[] = {
-        {1,
-         {true, false, false, false, false, false},
-         {"0-499", "0-127", "0-255", "0-31", "216-255"},
-         "S(000~127)"},
-        {6,
-         {true, false, false, false, false, false},
-         {"0-499", "0-499", "0-255", "0-31", "216-255"},
-         "S(000~999)"},
-        {7,
-         {true, true, true, false, false, false},
-         {"0-499", "0-499", "0-255", "0-31", "216-255"},
-         "S(000~999)"},
-        {5,
-         {true, true, true, true, false, false},
-         {"0-499", "0-499", "0-255", "0-31", "216-255"},
-         "S(000~999)"},
-    };
-    for (const auto& [type, enabled, texts, sLabel] : cases) {
+    // The block holds no ranges of its own (bit 7 clear): the defaults; S and the buttons by type.
+    const std::tuple<int, std::size_t, std::string, std::string> cases[] = {{1, 1, "0-127", "S(000~127)"},
+                                                                            {6, 1, "0-499", "S(000~999)"},
+                                                                            {7, 3, "0-499", "S(000~999)"},
+                                                                            {5, 4, "0-499", "S(000~999)"}};
+    for (const auto& [type, buttons, sRange, sLabel] : cases) {
         project(type, 2);
         const ParameterDialog dialog = shown();
-        EXPECT_EQ(dialog.capacityEnabled, enabled) << type;
-        EXPECT_EQ(ranges(dialog), texts) << type;
+        for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(dialog.capacityEnabled[i], i < buttons) << type;
+        EXPECT_EQ(ranges(dialog), (Texts{"0-499", sRange, "0-255", "0-31", "216-255"})) << type;
         EXPECT_EQ(dialog.latch[kLatchS].label, sLabel) << type;
         EXPECT_FALSE(dialog.deviceLatchEnabled);
     }
@@ -89,41 +75,33 @@ TEST_F(ParameterSettingTest, ACapacityBelowTheProgramIsRefused) {
 }
 
 TEST_F(ParameterSettingTest, EachRangeIsCheckedOnBothSidesOfItsLimits) {
-    const std::tuple<LatchDevice, const char*, const char*, const char*> cases[] = {
-        {kLatchM, "0", "527", ""},
-        {kLatchM, "0", "528", "M Range Error | Error2019042020"},
-        {kLatchM, "500", "1023", ""},
-        {kLatchM, "500", "1024", "M Range Error | Error2019042020"},
-        {kLatchM, "10", "9", "M Range Error | Error2019042020"},
-        {kLatchS, "0", "511", ""},
-        {kLatchS, "0", "512", "S Range Error | Error2019042021"},
-        {kLatchS, "999", "999", ""},
-        {kLatchS, "999", "1000", "S Range Error | Error2019042021"},
-        {kLatchD, "0", "511", ""},
-        {kLatchD, "0", "512", "D Range Error | Error2019042022"},
-        {kLatchD, "5", "4", "D Range Error | Error2019042022"},
-        {kLatchC16, "0", "31", ""},
-        {kLatchC16, "0", "32", "C Range Error | Error2019042023"},
-        {kLatchC16, "199", "199", ""},
-        {kLatchC16, "199", "200", "C Range Error | Error2019042023"},
-        {kLatchC32, "200", "235", ""},
-        {kLatchC32, "220", "255", ""},
-        {kLatchC32, "200", "236", "HSC Range Error | Error2019042024"},
-        {kLatchC32, "199", "210", "HSC Range Error | Error2019042024"},
-        {kLatchC32, "255", "256", "HSC Range Error | Error2019042024"},
+    // Per device: ranges accepted, ranges refused, and the refusal.
+    const std::tuple<LatchDevice, Texts, Texts, std::string> cases[] = {
+        {kLatchM, {"0-527", "500-1023"}, {"0-528", "500-1024", "10-9"}, "M Range Error | Error2019042020"},
+        {kLatchS, {"0-511", "999-999"}, {"0-512", "999-1000", "10-9"}, "S Range Error | Error2019042021"},
+        {kLatchD, {"0-511"}, {"0-512", "5-4"}, "D Range Error | Error2019042022"},
+        {kLatchC16, {"0-31", "199-199"}, {"0-32", "199-200", "10-9"}, "C Range Error | Error2019042023"},
+        {kLatchC32,
+         {"200-235", "220-255"},
+         {"200-236", "199-210", "255-256"},
+         "HSC Range Error | Error2019042024"},
     };
-    for (const auto& [device, first, last, box] : cases) {
-        project(2, 8);
-        fakes.messages.shown.clear();
-        bool accepted = false;
-        shown([&, device = device, first = first, last = last](ParameterDialog& d) {
-            d.latchEditChange(device, false, first);
-            d.latchEditChange(device, true, last);
-            accepted = d.btnOkClick();
-        });
-        const Boxes boxes = *box == '\0' ? Boxes{} : Boxes{std::string(box) + " | warning"};
-        EXPECT_EQ(shownBoxes(fakes.messages), boxes) << first << "-" << last;
-        EXPECT_EQ(accepted, boxes.empty()) << first << "-" << last;
+    for (const auto& [device, accepted, refused, box] : cases) {
+        for (const Texts* ranges : {&accepted, &refused}) {
+            for (const std::string& range : *ranges) {
+                project(2, 8);
+                fakes.messages.shown.clear();
+                bool ok = false;
+                shown([&, device = device](ParameterDialog& d) {
+                    d.latchEditChange(device, false, range.substr(0, range.find('-')));
+                    d.latchEditChange(device, true, range.substr(range.find('-') + 1));
+                    ok = d.btnOkClick();
+                });
+                const Boxes boxes = ranges == &accepted ? Boxes{} : Boxes{box + " | warning"};
+                EXPECT_EQ(shownBoxes(fakes.messages), boxes) << range;
+                EXPECT_EQ(ok, boxes.empty()) << range;
+            }
+        }
     }
 }
 
