@@ -167,15 +167,11 @@ TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramAr
         readStatusByte(1);
         return expectReplyBytes(1) ? std::string(rs.RxBkBuf.data(), 2) : "none";
     };
-    EXPECT_TRUE(remoteToRunMode(1));
-    EXPECT_EQ(statusByte(), "09");
-    EXPECT_TRUE(remoteToStopMode(1));
-    EXPECT_EQ(statusByte(), "00");
-    EXPECT_TRUE(remoteToRunMode(1));
-    EXPECT_EQ(statusByte(), "09");
-
+    for (bool run : {false, true, false}) {
+        EXPECT_TRUE(run ? remoteToRunMode(1) : remoteToStopMode(1));
+        EXPECT_EQ(statusByte(), run ? "09" : "00");
+    }
     EXPECT_EQ(sendRequest("1805E023412"), LinkOutcome::Done);  // step 1 := 0x1234
-    EXPECT_TRUE(remoteToStopMode(1));
     for (const char* clear : {"60", "61"}) {
         makeCommandFrame(clear);
         EXPECT_EQ(sendAckedFrame(rs.timeOut), LinkOutcome::Done) << clear;

@@ -55,16 +55,13 @@ TEST_F(SpecialRelaysTest, ADataFrameDoesNotAnswerAForce) {
 }
 
 TEST_F(SpecialRelaysTest, TheWritePrefixFollowsTheProjectsType) {
-    for (const auto& [type, prefix] : {std::pair{2, "02453130"},
-                                       {5, "02453130"},
-                                       {7, "02453130"},
-                                       {1, "0231"},
-                                       {4, "0231"},
-                                       {6, "0231"}}) {
-        pmw.setPlcType(static_cast<std::uint16_t>(type));
-        makeWritePrefix();
-        EXPECT_EQ(rsChHex, prefix) << type;
-    }
+    for (const auto& [types, prefix] :
+         {std::pair{std::vector{2, 5, 7}, "02453130"}, {std::vector{1, 4, 6, 3}, "0231"}})
+        for (int type : types) {
+            pmw.setPlcType(static_cast<std::uint16_t>(type));
+            makeWritePrefix();
+            EXPECT_EQ(rsChHex, prefix) << type;
+        }
 }
 
 }  // namespace
