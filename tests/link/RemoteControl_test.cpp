@@ -54,12 +54,12 @@ TEST_F(RemoteControlTest, RunAndStopSendTheirRelaysAndSayOkOnlyWhenAllWereAcknow
     EXPECT_EQ(sim.plc.frames, (Frames{"7230F", "7250F"}));
     EXPECT_EQ(panel0().back(), "Remote To Stop Mode [Ok]");
 
-    for (std::size_t failing : {1u, 2u, 3u}) {
+    for (std::size_t k = 1; k <= 5; ++k) {  // frames 1, 2 of STOP, then 1, 2, 3 of RUN
         restart();
-        failFrame(failing, failing == 2 ? plcsim::Fault::Silence : plcsim::Fault::Nak);
-        EXPECT_FALSE(failing == 3 ? remoteToRunMode(1) : remoteToStopMode(1)) << failing;
-        EXPECT_EQ(sim.plc.frames.size(), failing == 3 ? 3u : 2u);  // the sequence still runs to its end
-        EXPECT_EQ(panel0().back(), failing == 3 ? "Remote To Run Mode [##]" : "Remote To Stop mode [#]");
+        failFrame(k <= 2 ? k : k - 2, k % 2 == 0 ? plcsim::Fault::Silence : plcsim::Fault::Nak);
+        EXPECT_FALSE(k > 2 ? remoteToRunMode(1) : remoteToStopMode(1)) << k;
+        EXPECT_EQ(sim.plc.frames.size(), k > 2 ? 3u : 2u);  // the sequence still runs to its end
+        EXPECT_EQ(panel0().back(), k > 2 ? "Remote To Run Mode [##]" : "Remote To Stop mode [#]");
     }
 }
 
@@ -101,6 +101,7 @@ TEST_F(RemoteControlTest, TheMenuCommandAsksTheDialogFirstAndAMonitorKeepsThePor
     remoteRunStop(true);
     EXPECT_EQ(sim.plc.frames, (Frames{"7230F", "7250F"}));
     EXPECT_NE(comPortHandle, -1);
+    EXPECT_EQ(remoteRunRequest + remoteStopRequest, 0);
 }
 
 TEST_F(RemoteControlTest, MemoryClearStopsARunningPlcAndSaysCompletedOnlyAfterEveryAck) {

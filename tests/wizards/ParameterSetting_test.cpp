@@ -65,6 +65,7 @@ TEST_F(ParameterSettingTest, ACapacityBelowTheProgramIsRefused) {
         d.capacityButtonClick(1);
         EXPECT_EQ(d.capacityItem, 2);
         d.capacityButtonClick(3);
+        EXPECT_EQ(d.capacityItem, 3);
         d.btnOkClick();
     });
     EXPECT_EQ(shownBoxes(fakes.messages),
