@@ -103,7 +103,11 @@ bool remoteToStopMode(int plcType) {
 }
 
 void remoteRunStop(bool monitorRuns) {
-    if (!monitorRuns && !connected()) return;
+    // A request left pending by a failed connection would skip the dialog of the next command.
+    if (!monitorRuns && !connected()) {
+        remoteRunRequest = remoteStopRequest = 0;
+        return;
+    }
     if (remoteRunRequest == 0 && remoteStopRequest == 0) {
         const RunStopResult chosen = linkDialogs().runStop("Remote Run/Stop");
         redrawFlags |= kRedrawLadder | kRedrawObjects;

@@ -48,17 +48,9 @@ public:
     std::vector<std::pair<std::string, std::string>> keywordEntries;
     std::function<void(SetTimeDialog&)> setTimeScript;
     std::function<void(ForceOnOffDialog&)> forceScript;
-    RunStopResult runStop(const std::string& caption) override {
-        captions.push_back(caption);
-        RunStopDialog dialog;
-        if (runStopScript) runStopScript(dialog);
-        return dialog.result();
-    }
+    RunStopResult runStop(const std::string& caption) override { return run(caption, runStopScript); }
     MemoryClearResult memoryClear(const std::string& caption) override {
-        captions.push_back(caption);
-        MemoryClearDialog dialog;
-        if (memoryClearScript) memoryClearScript(dialog);
-        return dialog.result();
+        return run(caption, memoryClearScript);
     }
     bool parameterSettings(const std::string& caption, ParameterDialog& dialog) override {
         captions.push_back(caption);
@@ -72,6 +64,16 @@ public:
     std::function<void(RunStopDialog&)> runStopScript;  // none: Cancel
     std::function<void(MemoryClearDialog&)> memoryClearScript;
     std::function<void(ParameterDialog&)> parameterScript;
+
+private:
+    template <typename Dialog>
+    auto run(const std::string& caption, const std::function<void(Dialog&)>& script)
+        -> decltype(Dialog{}.result()) {
+        captions.push_back(caption);
+        Dialog dialog;
+        if (script) script(dialog);
+        return dialog.result();
+    }
 };
 
 }  // namespace kestrion::test

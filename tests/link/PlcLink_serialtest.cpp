@@ -8,6 +8,9 @@
 #include "link/LinkFixture.h"
 #include "link/ParameterBlock.h"
 #include "link/PlcClock.h"
+#include "link/RegisterReads.h"
+#include "link/RemoteControl.h"
+#include "link/SpecialRelays.h"
 #include "model/ProgramImage.h"
 #include "platform/PosixSerial.h"
 #include "support/PlcSimLine.h"
@@ -79,6 +82,27 @@ TEST_F(SerialLineTest, AKeywordSetOnType5LandsAt0x8008AndAClockSetReadsBack) {
     EXPECT_TRUE(dialog.edits[5] == "56" || dialog.edits[5] == "57") << dialog.edits[5];
     EXPECT_EQ(dialog.weekdayText, "Friday");
     EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramArea) {
+    PlcSimProcess plc({});
+    connectTo(plc);
+    const auto statusByte = [] {
+        readStatusByte(1);
+        return expectReplyBytes(1) ? std::string(rs.RxBkBuf.data(), 2) : "none";
+    };
+    for (bool run : {false, true, false}) {
+        EXPECT_TRUE(run ? remoteToRunMode(1) : remoteToStopMode(1));
+        EXPECT_EQ(statusByte(), run ? "09" : "00");
+    }
+    EXPECT_EQ(sendRequest("1805E023412"), LinkOutcome::Done);  // step 1 := 0x1234
+    for (const char* clear : {"60", "61"}) {
+        makeCommandFrame(clear);
+        EXPECT_EQ(sendAckedFrame(rs.timeOut), LinkOutcome::Done) << clear;
+    }
+    sendRequest("0805C04");
+    ASSERT_TRUE(expectReplyBytes(4));
+    EXPECT_EQ(std::string(rs.RxBkBuf.data(), 8), "0F00FFFF");  // END alone
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(SpecialRelaysTest, EachOperationSendsItsFrameForTheThreeRelayBlocks) {
-    // Types 1, 5 and 2: the blocks 0x0F00, 0x0E00 and 0x6000.
+    // The blocks 0x0F00, 0x0E00 and 0x6000.
     const std::tuple<LinkOutcome (*)(int), const char*, const char*, const char*> cases[] = {
         {forceOnM8015, "02373046304603", "0245373046304503", "0245373046363003"},
         {forceOffM8015, "02383046304603", "0245383046304503", "0245383046363003"},
@@ -32,69 +32,36 @@ TEST_F(SpecialRelaysTest, EachOperationSendsItsFrameForTheThreeRelayBlocks) {
         {forceOnM8037, "02373235304603", "0245373235304503", "0245373235363003"},
         {forceOffM8037, "02383235304603", "0245383235304503", "0245383235363003"},
     };
+    // Every type code but 2, 5 and 7 takes the plain commands and the block of type 1.
     for (const auto& [operation, plain, block0E, block60] : cases) {
-        for (const auto& [type, frame] : {std::pair{1, plain}, {5, block0E}, {2, block60}}) {
-            sim.plc.frames.clear();
-            operation(type);
-            EXPECT_EQ(sentFrame(), frame) << type;
+        for (const auto& [types, frame] : {std::pair{std::vector{1, 4, 6, 3, 0}, plain},
+                                           {std::vector{5, 7}, block0E},
+                                           {std::vector{2}, block60}}) {
+            for (int type : types) {
+                sim.plc.frames.clear();
+                operation(type);
+                EXPECT_EQ(sentFrame(), frame) << type;
+            }
         }
-    }
-    // Every other type code takes the plain commands and the block of type 1; type 7 that of 5.
-    for (const auto& [type, frame] : {std::pair{4, "02373233304603"},
-                                      {6, "02373233304603"},
-                                      {3, "02373233304603"},
-                                      {0, "02373233304603"},
-                                      {7, "0245373233304503"}}) {
-        sim.plc.frames.clear();
-        forceOnM8035(type);
-        EXPECT_EQ(sentFrame(), frame) << type;
     }
 }
 
-TEST_F(SpecialRelaysTest, OnlyAnAckIsDone) {
-    const std::tuple<plcsim::Fault, plcsim::Fault, LinkOutcome, std::uint8_t> cases[] = {
-        {plcsim::Fault::None, plcsim::Fault::None, LinkOutcome::Done, 0},
-        {plcsim::Fault::None, plcsim::Fault::Nak, LinkOutcome::Nak, kRsNak},
-        {plcsim::Fault::None, plcsim::Fault::Silence, LinkOutcome::TimeOut, kRsWaiting},
-    };
-    for (const auto& [fault, frameFault, outcome, bits] : cases) {
-        sim.plc.fault = fault;
-        sim.plc.frames.clear();
-        sim.plc.faultFrame = 1;
-        sim.plc.frameFault = frameFault;
-        EXPECT_EQ(forceOnM8035(1), outcome);
-        EXPECT_EQ(rs.status & (kRsNak | kRsWaiting), bits);
-    }
-    // A data frame in place of the ACK does not answer a force.
-    sim.plc.frames.clear();
-    sim.plc.faultFrame = 0;
-    sim.plc.setPlcType(1);
-    rsChHex = "02373233304603";
-    fakes.clock.bind(platform::TimerId::Timer1, [this] {
-        if (rs.tickCount == 1)
-            arrive(
-                "\x02"
-                "00\x03"
-                "33");
-        Timer1Timer();
-    });
-    closeComPort();
-    openAt(0);
+TEST_F(SpecialRelaysTest, ADataFrameDoesNotAnswerAForce) {
     sim.plc.fault = plcsim::Fault::Silence;
-    EXPECT_EQ(sendAckedFrame(1000), LinkOutcome::TimeOut);
+    const std::string dataFrame{'\x02', '0', '0', '\x03', '6', '3'};
+    arriveAt(now() + 5, dataFrame);
+    EXPECT_EQ(forceOnM8035(1), LinkOutcome::TimeOut);
+    EXPECT_TRUE(bit(kRsWaiting));
 }
 
 TEST_F(SpecialRelaysTest, TheWritePrefixFollowsTheProjectsType) {
-    for (const auto& [type, prefix] : {std::pair{2, "02453130"},
-                                       {5, "02453130"},
-                                       {7, "02453130"},
-                                       {1, "0231"},
-                                       {4, "0231"},
-                                       {6, "0231"}}) {
-        pmw.setPlcType(static_cast<std::uint16_t>(type));
-        makeWritePrefix();
-        EXPECT_EQ(rsChHex, prefix) << type;
-    }
+    for (const auto& [types, prefix] :
+         {std::pair{std::vector{2, 5, 7}, "02453130"}, {std::vector{1, 4, 6, 3}, "0231"}})
+        for (int type : types) {
+            pmw.setPlcType(static_cast<std::uint16_t>(type));
+            makeWritePrefix();
+            EXPECT_EQ(rsChHex, prefix) << type;
+        }
 }
 
 }  // namespace
