@@ -1,9 +1,9 @@
 #include "monitor/ForceOpener.h"
 
+#include "editor/EditorViewState.h"
 #include "link/CommRecord.h"
 #include "link/ForceBits.h"
 #include "link/LinkDialogs.h"
-#include "editor/EditorViewState.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "monitor/MonitorMode.h"

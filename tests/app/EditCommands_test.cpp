@@ -105,7 +105,8 @@ TEST_F(EditCommandsTest, CutThenPasteAtAnotherLineGivesTheSameObjectsThere) {
     EXPECT_EQ(ladder(),
               (Texts{"LD 80,64", "AND 160,64", "OUT 960,64", "LD 80,128", "OUT 960,128", "END 1040,192"}));
     // The paste ends with the line cells of a loaded ladder: END's row as the load marks it.
-    EXPECT_EQ(dump(), (Picture{"", "", kCanvas[0], "     |", kCanvas[2], "", "                          Y #", "", "#"}));
+    EXPECT_EQ(dump(), (Picture{"", "", kCanvas[0], "     |", kCanvas[2], "", "                          Y #",
+                               "", "#"}));
     EXPECT_EQ(std::tuple(insGrayMarks.tail->Y, editModeFlags & 0x1C, BlueFrame.y1),
               std::tuple(128U, 0x0C, 64U));
 }

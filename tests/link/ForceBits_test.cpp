@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "editor/EditorViewState.h"
 #include "link/Connection.h"
 #include "link/LinkFixture.h"
-#include "editor/EditorViewState.h"
 #include "model/EditorState.h"
 #include "model/LadderObject.h"
 #include "model/ProgramImage.h"
