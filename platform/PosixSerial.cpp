@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/major.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -38,9 +40,27 @@ SerialOpenStatus statusFromErrno(int error) {
     }
 }
 
+// A pseudo-terminal has no line: its driver holds eight data bits without parity whatever it is
+// asked, and a request that then changes nothing at all is refused with EINVAL.
+bool isPseudoTerminal(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    const unsigned deviceMajor = major(info.st_rdev);
+    return deviceMajor >= UNIX98_PTY_SLAVE_MAJOR &&
+           deviceMajor < UNIX98_PTY_SLAVE_MAJOR + UNIX98_PTY_MAJOR_COUNT;
+}
+
+// A driver leaves out what its hardware cannot do and still reports success, so what the port
+// holds afterwards decides.
+bool holdsRateAndFraming(const termios& held, const termios& asked) {
+    constexpr tcflag_t framing = CSIZE | PARENB | PARODD | CSTOPB;
+    return (held.c_cflag & framing) == (asked.c_cflag & framing) &&
+           cfgetospeed(&held) == cfgetospeed(&asked) && cfgetispeed(&held) == cfgetispeed(&asked);
+}
+
 class PosixSerialPort : public SerialPort {
 public:
-    explicit PosixSerialPort(int fd) : fd_(fd) {}
+    explicit PosixSerialPort(int fd) : fd_(fd), pseudoTerminal_(isPseudoTerminal(fd)) {}
     ~PosixSerialPort() override {
         ioctl(fd_, TIOCNXCL);
         ::close(fd_);
@@ -53,7 +73,12 @@ public:
     bool configure(const SerialFormat& format) override {
         termios settings{};
         if (tcgetattr(fd_, &settings) != 0 || !applySerialFormat(settings, format)) return false;
-        return tcsetattr(fd_, TCSANOW, &settings) == 0;
+        // Asked for what it holds, a pseudo-terminal reopened at the rate it kept is not refused.
+        if (pseudoTerminal_)
+            settings.c_cflag = (settings.c_cflag & ~static_cast<tcflag_t>(CSIZE | PARENB)) | CS8;
+        termios held{};
+        return tcsetattr(fd_, TCSANOW, &settings) == 0 && tcgetattr(fd_, &held) == 0 &&
+               holdsRateAndFraming(held, settings);
     }
 
     // Line errors are ignored by the settings (IGNPAR, no INPCK); there is no error state to clear.
@@ -94,6 +119,7 @@ public:
 
 private:
     int fd_;
+    bool pseudoTerminal_;
 };
 
 }  // namespace

@@ -56,15 +56,22 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
     }
 }
 
+TEST_F(SerialLineTest, ThePortReopenedAtTheRateItWasClosedAtOrAtAnotherIsAnswered) {
+    PlcSimProcess plc({});
+    for (const std::uint32_t index : {0, 0, 2, 2}) {  // the PLC is switched to 19200 on the way
+        attachTo(plc, index);
+        EXPECT_EQ(TryToConnection(1), 1) << index;
+        EXPECT_FALSE(bit(kRsWaiting) || !fakes.messages.shown.empty()) << index;
+        closeComPort();
+    }
+}
+
 TEST_F(SerialLineTest, AKeywordSetOnType5LandsAt0x8008AndAClockSetReadsBack) {
     PlcSimProcess plc({"--type", "5"});
     attachTo(plc, 0);
     pmw.setPlcType(5);
     linkDialogs.keywordEntries = {{"", "0123ABCD"}};
     KeywordSetup1Click();
-    // Reopened at another rate: this line refuses a setting that changes nothing.
-    baudIndex = 1;
-    setBaudRateString(1);
     ASSERT_EQ(TryToConnection(1), 1);
     ASSERT_TRUE(readParameterBlock(false));
     EXPECT_EQ(std::string(VirtualProg.begin() + 8, VirtualProg.begin() + 16), "0123ABCD");
@@ -96,10 +103,12 @@ TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramAr
         EXPECT_EQ(statusByte(), run ? "09" : "00");
     }
     EXPECT_EQ(sendRequest("1805E023412"), LinkOutcome::Done);  // step 1 := 0x1234
-    for (const char* clear : {"60", "61"}) {
-        makeCommandFrame(clear);
-        EXPECT_EQ(sendAckedFrame(rs.timeOut), LinkOutcome::Done) << clear;
-    }
+    linkDialogs.memoryClearScript = [](MemoryClearDialog& dialog) {
+        dialog = {true, false, false, {}};
+        dialog.btnOkClick();
+    };
+    MemoryClear1Click();  // closes the port, reopened at the same rate
+    ASSERT_EQ(TryToConnection(1), 1);
     sendRequest("0805C04");
     ASSERT_TRUE(expectReplyBytes(4));
     EXPECT_EQ(std::string(rs.RxBkBuf.data(), 8), "0F00FFFF");  // END alone
