@@ -215,7 +215,7 @@ void completeEndObject() {
     stLadderBlock& end = *ldrTail;
     // END keeps a line of its own: a label right before it (the target of a jump to the end)
     // would otherwise share END's line and be taken for a stray object there by Convert.
-    if (end.prev != nullptr && end.prev->yAddr == end.yAddr && isLabelCode(end.prev->iCode)) {
+    if (end.prev != nullptr && isLabelCode(end.prev->iCode)) {
         ldrNow = end.prev;
         pushEndObjectDown();
     }
