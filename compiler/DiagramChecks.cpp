@@ -5,6 +5,7 @@
 #include "compiler/CompilerState.h"
 #include "model/EditorServices.h"
 #include "model/EditorState.h"
+#include "model/InstructionCodes.h"
 #include "model/LadderObject.h"
 #include "model/LadderSearch.h"
 #include "model/LinkedList.h"
@@ -69,6 +70,9 @@ bool checkObjectP1(const stLadderBlock& o) {
                                pixelX(c + 2), pixelY(r));
         return true;
     }
+    // A label right before END marks the end of the program (the target of a jump there): it
+    // stands alone on its line.
+    if (isLabelCode(o.iCode) && o.next != nullptr && o.next->iCode == kCodeEnd) return true;
     const bool inner = own != kCellBlank && c + 2 < rightBusColumn() && own != kCellOutput;
     if (c > leftBusColumn() && inner && cell(c - 2, r) == kCellBlank && !upperLeftLink)
         return reportFault("P1-4L Error..." + position(pixelX(c - 2), pixelY(r)), pixelX(c - 2), pixelY(r));

@@ -19,6 +19,8 @@ namespace kestrion {
 namespace {
 
 constexpr const char* kCaption = "SubLToM02";
+// Registers a word-device operand pair reaches past its base (D8000): 2 × n stays below 0x4000.
+constexpr std::uint32_t kWordDeviceSpan = 0x2000;
 
 // A device operand taken apart: letter, decimal number, and the bit digit after a '.'.
 struct Device {
@@ -120,12 +122,12 @@ std::uint32_t settingValue(std::uint32_t step, bool wideCounter) {
             step = emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> (8 * i)) & 0xFF)));
         return step;
     }
-    if (v >= 1000) refuseObject("OUT opCode Error");  // only D0-D999 fit the setting words
-    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + ((2 * v) & 0xFF)));
-    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + (((2 * v) >> 8) & 0xFF)));
-    if (!wideCounter) return step;
-    step = emitWord(step, 0x8000);
-    return emitWord(step, 0x8000);
+    // A register is written as any word-device operand (D1000 and D8000 up have their own second
+    // word), so that the loader reads the same register back; the pair stops at D16191.
+    if (v >= 8000 + kWordDeviceSpan) refuseObject("OUT opCode Error");
+    OperandSink sink{[](std::uint32_t s, std::uint16_t w) { return emitWord(s, w); }, false};
+    step = encodeDataRegister(sink, text, text.size(), step, *k);
+    return wideCounter ? emitTwoFillWords(sink, step) : step;
 }
 
 // Family 4: OUT, and OUT T / OUT C with their setting value.

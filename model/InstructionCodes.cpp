@@ -109,6 +109,10 @@ bool isNopCode(std::int32_t code) {
     return code == 0xFFFF;
 }
 
+bool isLabelCode(std::int32_t code) {
+    return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
+}
+
 namespace {
 
 struct SymbolOfCodes {

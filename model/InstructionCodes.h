@@ -17,6 +17,8 @@ bool isAnbCode(std::int32_t code);
 bool isOrbCode(std::int32_t code);
 bool isMppCode(std::int32_t code);
 bool isNopCode(std::int32_t code);
+// Pointer and interrupt labels as the ladder objects carry them (0xB000, 0xB100, 0xB800-0xBFFF).
+bool isLabelCode(std::int32_t code);
 
 // The tool-bar symbol (0 to 18) whose button or function key enters an instruction of this code;
 // 0 when no symbol enters it. The same numbers the buttons put into iconSymbleCode.

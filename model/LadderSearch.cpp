@@ -162,9 +162,6 @@ void moveEndToRightEdge() {
 }
 
 void setBlockOutputRow() {
-    const auto isLabelCode = [](std::uint16_t code) {
-        return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
-    };
     // The objects in list order, and the positions of the objects on each row: the first of a
     // row is the one the output's block id is read from.
     std::vector<stLadderBlock*> objects;
@@ -192,7 +189,9 @@ void setBlockOutputRow() {
             blockId = id;
             outputRow = o.yAddr;
         }
-        if (pendingLabel < objects.size()) {
+        // END closes the program, not a block: a label right before it (the target of a jump to
+        // the end) keeps its own line, where its canvas cell is, instead of joining END's.
+        if (pendingLabel < objects.size() && o.iCode != kCodeEnd) {
             stLadderBlock& label = *objects[pendingLabel];
             rows[label.yAddr].erase(pendingLabel);
             label.yAddr = outputRow;

@@ -213,6 +213,12 @@ void dispatch(std::uint16_t w) {
 
 void completeEndObject() {
     stLadderBlock& end = *ldrTail;
+    // END keeps a line of its own: a label right before it (the target of a jump to the end)
+    // would otherwise share END's line and be taken for a stray object there by Convert.
+    if (end.prev != nullptr && isLabelCode(end.prev->iCode)) {
+        ldrNow = end.prev;
+        pushEndObjectDown();
+    }
     ldrNow = &end;
     end.stepNo = convStepNo;
     end.end = kEndOutput;

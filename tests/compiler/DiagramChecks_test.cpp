@@ -47,6 +47,14 @@ TEST_F(DiagramChecks, FaultyDiagramsAreRefusedWithTheirTextAndTheFrameOnTheFault
     }
 }
 
+TEST_F(DiagramChecks, OnlyALabelRightBeforeEndMayStandAloneOnItsLine) {
+    drawLadder({"P", "", "  X Y"});
+    at(kLabel, "P0", 0, 0);
+    EXPECT_TRUE(isCorrectLadderDiagramP1());
+    at(kLd, "LD", 2, 2);
+    EXPECT_FALSE(isCorrectLadderDiagramP1());
+}
+
 TEST_F(DiagramChecks, AContactSlidesLeftOverWireUntilItTouchesItsFeed) {
     drawLadder({"  X   ~ X Y"});
     at(kLd, "LD", 2, 0);
