@@ -1,12 +1,12 @@
 #include "app/forms/FileTitleForm.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
+#include "model/forms/DialogButtons.h"
 
 namespace kestrion::forms {
 
@@ -22,17 +22,7 @@ TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
     TitleEdit->setMaxLength(request.maxLength);
     layout->addWidget(FileNameLabel);
     layout->addWidget(TitleEdit);
-    auto* buttons = new QHBoxLayout;
-    btnOk = new QPushButton("OK", this);
-    btnOk->setObjectName("btnOk");
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton("Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    addOkCancelRow(this, layout, btnOk, btnCancel);
 }
 
 FileTitleResult TFileTitleForm::result() const {

@@ -1,6 +1,5 @@
 #include "editor/forms/GoToStepForm.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
+#include "model/forms/DialogButtons.h"
 
 namespace kestrion::forms {
 
@@ -29,17 +29,7 @@ TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent)
     layout->addWidget(StepNoLabel);
     layout->addWidget(Edit1);
     layout->addWidget(StringLabel);
-    auto* buttons = new QHBoxLayout;
-    btnOk = new QPushButton("OK", this);
-    btnOk->setObjectName("btnOk");
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton("Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    addOkCancelRow(this, layout, btnOk, btnCancel);
 }
 
 bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {
