@@ -56,11 +56,11 @@ stLadderBlock* indexedObjectAt(const LadderListIndex& index, std::uint32_t x, st
     const auto found = index.objects.find(positionKey(x, y));
     if (found == index.objects.end()) return nullptr;
     stLadderBlock* only = nullptr;
-    for (stLadderBlock* o : found->second) {
-        if (o->xAddr != x || o->yAddr != y || o == only) continue;
+    found->second.forEach([&](stLadderBlock* o) {
+        if (o->xAddr != x || o->yAddr != y || o == only) return;
         if (only != nullptr) many = true;
         only = o;
-    }
+    });
     return only;
 }
 
@@ -71,7 +71,7 @@ LadderListIndex* indexOfList(int list) {
 }
 
 void noteIn(LadderListIndex& index, stLadderBlock& object) {
-    index.objects[positionKey(object.xAddr, object.yAddr)].push_back(&object);
+    index.objects[positionKey(object.xAddr, object.yAddr)].add(&object);
     index.rows[object.yAddr].push_back(&object);
     index.firstById.try_emplace(object.objLbc, &object);
     if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
@@ -154,11 +154,11 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
     const auto found = positionIndex.objects.find(positionKey(x, y));
     if (found == positionIndex.objects.end()) return;
     std::vector<stLadderBlock*> seen;
-    for (stLadderBlock* o : found->second) {
-        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) continue;
+    found->second.forEach([&](stLadderBlock* o) {
+        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) return;
         seen.push_back(o);
         visit(*o);
-    }
+    });
 }
 
 namespace {

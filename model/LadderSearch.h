@@ -17,9 +17,25 @@ struct stLadderBlock;
 // position up here instead of walking the list. An entry whose object has moved away is passed
 // over; an object placed while the index is on is noted with notePosition. When several objects
 // match, the list decides which comes first. No object may be freed while it is on.
+// The objects noted at one place: nearly always one, which then costs no allocation of its own.
+struct NotedObjects {
+    stLadderBlock* first = nullptr;
+    std::vector<stLadderBlock*> more;
+    void add(stLadderBlock* object) {
+        if (first == nullptr)
+            first = object;
+        else
+            more.push_back(object);
+    }
+    template <class Visit>
+    void forEach(Visit visit) const {
+        if (first != nullptr) visit(first);
+        for (stLadderBlock* object : more) visit(object);
+    }
+};
 struct LadderListIndex {
     bool on = false;
-    std::unordered_map<std::uint64_t, std::vector<stLadderBlock*>> objects;
+    std::unordered_map<std::uint64_t, NotedObjects> objects;
     std::unordered_map<std::uint32_t, std::vector<stLadderBlock*>> rows;
     std::unordered_map<std::uint32_t, std::array<int, 3>> idCounts;  // by countObjectsById's kind
     stLadderBlock* end = nullptr;                                    // the first END
