@@ -30,7 +30,8 @@ constexpr char kCellLink = '|';
 
 // One grid, stored row by row. Columns and rows are signed so that the neighbours of column 0 and
 // row 0 can be named: they lie outside, read as blank and refuse writes. Only the rows up to the
-// last one written to hold memory; every row below them reads as the grid's last fill.
+// last one written to hold memory; a row not written since the last fill (and every row below
+// the stored ones) reads as that fill, so that clearing the grid costs nothing per row.
 class CanvasGrid {
 public:
     char at(std::int64_t column, std::int64_t row) const;
@@ -49,9 +50,14 @@ private:
     static bool inside(std::int64_t column, std::int64_t row);
     static std::size_t offset(std::int64_t column, std::int64_t row);
     void holdRows(std::int64_t rows);
+    bool current(std::int64_t row) const;
+    void makeCurrent(std::int64_t row);  // a stored row that reads as the fill takes its cells
 
     std::vector<char> cells_;
+    std::vector<std::uint32_t> rowFill_;  // the fill each stored row was last written after
+    std::uint32_t fillCount_ = 0;
     std::array<char, kCanvasColumns> fill_{};  // what each column holds below the stored rows
+    std::size_t writtenColumns_ = 0;           // columns from here on hold their fill in every row
 };
 
 // The painter of the ladder view; the view installs it, and without one nothing is drawn.
