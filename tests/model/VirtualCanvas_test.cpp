@@ -169,5 +169,22 @@ TEST_F(CanvasCells, LinkTestsAndTheUpwardLinksDrawnFromTheFirstDrawnLineDown) {
                                     "1 1600,64 32 100", "1 240,128 32 100", "1 240,192 32 100"}));
 }
 
+TEST(CanvasGridRows, ClearingKeepsWhatTheFillLeavesOutAndCopiesReadAsTheirSource) {
+    CanvasGrid grid, copy;
+    EXPECT_TRUE(grid.put(3, 9000, 'X') && grid.put(45, 5, 'Y'));
+    grid.fill(40, ' ');  // column 45 was written: it keeps its cell, the rest reads blank
+    EXPECT_EQ(std::string({grid.at(3, 9000), grid.at(45, 5), grid.at(45, 6), grid.at(39, kCanvasRows - 1)}),
+              std::string({' ', 'Y', '\0', ' '}));
+    copy.put(2, 70000, 'Z');
+    copy.copyColumnsFrom(grid, 40);  // columns 0..39 from the grid, 40.. its own
+    EXPECT_EQ(std::string({copy.at(2, 70000), copy.at(45, 5), copy.at(39, 0)}),
+              std::string({' ', '\0', ' '}));
+    copy.fill(48, ' ');
+    grid.fill(48, ' ');
+    EXPECT_TRUE(copy == grid);  // whatever rows each stores
+    grid.put(0, 0, 'X');
+    EXPECT_FALSE(copy == grid);
+}
+
 }  // namespace
 }  // namespace kestrion::test
