@@ -53,8 +53,8 @@ std::uint64_t positionKey(std::uint32_t x, std::uint32_t y) {
 // stand there (then only the list tells which comes first).
 stLadderBlock* indexedObjectAt(const LadderListIndex& index, std::uint32_t x, std::uint32_t y, bool& many) {
     many = false;
-    const auto found = index.objects.find(positionKey(x, y));
-    if (found == index.objects.end()) return nullptr;
+    const auto found = index.tables->objects.find(positionKey(x, y));
+    if (found == index.tables->objects.end()) return nullptr;
     stLadderBlock* only = nullptr;
     found->second.forEach([&](stLadderBlock* o) {
         if (o->xAddr != x || o->yAddr != y || o == only) return;
@@ -71,19 +71,21 @@ LadderListIndex* indexOfList(int list) {
 }
 
 void noteIn(LadderListIndex& index, stLadderBlock& object) {
-    index.objects[positionKey(object.xAddr, object.yAddr)].add(&object);
-    index.rows[object.yAddr].push_back(&object);
-    index.firstById.try_emplace(object.objLbc, &object);
+    if (index.tables == nullptr) index.tables = std::make_unique<LadderIndexTables>();
+    index.tables->objects[positionKey(object.xAddr, object.yAddr)].add(&object);
+    index.tables->rows[object.yAddr].push_back(&object);
+    index.tables->firstById.try_emplace(object.objLbc, &object);
     if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
 }
 
 void build(LadderListIndex& index, stLadderBlock* head) {
     index = {};
+    index.tables = std::make_unique<LadderIndexTables>();
     std::size_t count = 0;
     for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++count;
-    index.objects.reserve(count);
-    index.rows.reserve(count / 2);
-    index.firstById.reserve(count / 2);
+    index.tables->objects.reserve(count);
+    index.tables->rows.reserve(count / 2);
+    index.tables->firstById.reserve(count / 2);
     for (stLadderBlock* o = head; o != nullptr; o = o->next) {
         noteIn(index, *o);
         if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
@@ -98,8 +100,8 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
     const auto onRow = [&](const stLadderBlock& o) { return o.yAddr == y && match(o); };
     const LadderListIndex* index = indexOfList(list);
     if (index == nullptr) return firstObject(headOfList(list), onRow);
-    const auto found = index->rows.find(y);
-    if (found == index->rows.end()) return nullptr;
+    const auto found = index->tables->rows.find(y);
+    if (found == index->tables->rows.end()) return nullptr;
     stLadderBlock* only = nullptr;
     for (stLadderBlock* o : found->second) {
         if (o == only || !onRow(*o)) continue;
@@ -124,7 +126,7 @@ PositionIndexScope::~PositionIndexScope() {
 UndoIndexScope::UndoIndexScope() {
     build(positionIndex.undo, ldrUndoHead);
     for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
-        std::array<int, 3>& counts = positionIndex.undo.idCounts[o->objLbc];
+        std::array<int, 3>& counts = positionIndex.undo.tables->idCounts[o->objLbc];
         ++counts[0];
         if (isBlockJoint(o->iCode)) ++counts[1];
         if (isStackJoint(o->iCode)) ++counts[2];
@@ -151,8 +153,8 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
             if (at(*o)) visit(*o);
         return;
     }
-    const auto found = positionIndex.objects.find(positionKey(x, y));
-    if (found == positionIndex.objects.end()) return;
+    const auto found = positionIndex.tables->objects.find(positionKey(x, y));
+    if (found == positionIndex.tables->objects.end()) return;
     std::vector<stLadderBlock*> seen;
     found->second.forEach([&](stLadderBlock* o) {
         if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) return;
@@ -176,8 +178,8 @@ stLadderBlock* firstStandingAt(int list, std::uint32_t x, std::uint32_t y) {
 // The index's first object of block id: the first the index saw, or an object put in just
 // before it since. Null when the index cannot tell.
 stLadderBlock* indexedFirstOfBlock(std::uint32_t id) {
-    const auto found = positionIndex.firstById.find(id);
-    if (found == positionIndex.firstById.end() || found->second->objLbc != id) return nullptr;
+    const auto found = positionIndex.tables->firstById.find(id);
+    if (found == positionIndex.tables->firstById.end() || found->second->objLbc != id) return nullptr;
     stLadderBlock* first = found->second;
     while (first->prev != nullptr && first->prev->objLbc == id) first = first->prev;
     found->second = first;
@@ -195,7 +197,7 @@ stLadderBlock* firstOfBlockOrBelow(std::uint32_t id, std::uint32_t endY) {
     // Only END (the last object) can stand at or below endY: the block's first object, if any, is first.
     if (end != nullptr && end == ldrTail && end->iCode == kCodeEnd && end->yAddr >= endY &&
         positionIndex.lowestRow < endY) {
-        if (positionIndex.firstById.count(id) == 0) return ldrTail;
+        if (positionIndex.tables->firstById.count(id) == 0) return ldrTail;
         if (stLadderBlock* first = indexedFirstOfBlock(id)) return first;
     }
     return firstInMain([&](const stLadderBlock& o) { return o.objLbc == id || o.yAddr >= endY; });
@@ -219,8 +221,10 @@ bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y) {
 int countObjectsById(std::uint32_t id, int kind) {
     if (kind < 0 || kind > 2) return 0;
     if (positionIndex.undo.on) {
-        const auto found = positionIndex.undo.idCounts.find(id);
-        return found != positionIndex.undo.idCounts.end() ? found->second[static_cast<std::size_t>(kind)] : 0;
+        const auto found = positionIndex.undo.tables->idCounts.find(id);
+        return found != positionIndex.undo.tables->idCounts.end()
+                   ? found->second[static_cast<std::size_t>(kind)]
+                   : 0;
     }
     int count = 0;
     for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -33,14 +35,20 @@ struct NotedObjects {
         for (stLadderBlock* object : more) visit(object);
     }
 };
+// The tables of an index draw on one block of memory, given back at once when the index goes.
+struct LadderIndexTables {
+    std::pmr::monotonic_buffer_resource memory;
+    std::pmr::unordered_map<std::uint64_t, NotedObjects> objects{&memory};
+    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<stLadderBlock*>> rows{&memory};
+    std::pmr::unordered_map<std::uint32_t, std::array<int, 3>> idCounts{
+        &memory};                                                               // by countObjectsById's kind
+    std::pmr::unordered_map<std::uint32_t, stLadderBlock*> firstById{&memory};  // first seen of each block
+};
 struct LadderListIndex {
     bool on = false;
-    std::unordered_map<std::uint64_t, NotedObjects> objects;
-    std::unordered_map<std::uint32_t, std::vector<stLadderBlock*>> rows;
-    std::unordered_map<std::uint32_t, std::array<int, 3>> idCounts;  // by countObjectsById's kind
-    stLadderBlock* end = nullptr;                                    // the first END
-    std::unordered_map<std::uint32_t, stLadderBlock*> firstById;     // first seen of each block
-    std::uint32_t lowestRow = 0;                                     // of the objects but END
+    std::unique_ptr<LadderIndexTables> tables;
+    stLadderBlock* end = nullptr;  // the first END
+    std::uint32_t lowestRow = 0;   // of the objects but END
 };
 struct LadderPositionIndex : LadderListIndex {  // over the main list
     LadderListIndex undo;                       // over the undo copy, unchanged while it is on
