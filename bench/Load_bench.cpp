@@ -59,14 +59,18 @@ Words mixOfRungs() {
     return words;
 }
 
-PmwImage programOfSteps(std::size_t steps) {
+// One line: LD X0 and OUT Y0 (2 steps), the shortest rung: the most lines for the steps.
+Words shortRung() {
+    return {0x2400, 0xC500};
+}
+
+PmwImage programOfSteps(std::size_t steps, const Words& mix) {
     PmwImage image;
     image.pmwPre = pmwPreTemplate(5);
     image.parameterBlock = parameterTemplate(5);
     image.setPlcType(5);
     image.setMemSizeCode(64);
     image.program.fill(kEmptyWord);
-    const Words mix = mixOfRungs();
     std::size_t at = 0;
     while (at + mix.size() < steps) {
         std::copy(mix.begin(), mix.end(), image.program.begin() + static_cast<std::ptrdiff_t>(at));
@@ -76,7 +80,7 @@ PmwImage programOfSteps(std::size_t steps) {
     return image;
 }
 
-void BM_OpenProgram(benchmark::State& state) {
+void openRepeatedly(benchmark::State& state, const Words& mix) {
     test::FakePlatform fakes;
     QuietStatusBar statusBar;
     platform::install({&fakes.messages, &statusBar, &fakes.trace, &fakes.progress, &fakes.system,
@@ -87,7 +91,7 @@ void BM_OpenProgram(benchmark::State& state) {
     deviceColumns = 14;
     setupDrawGeometry();
     fakes.files.put("/bench/Large.PMW",
-                    pmwFileBytes(programOfSteps(static_cast<std::size_t>(state.range(0)))));
+                    pmwFileBytes(programOfSteps(static_cast<std::size_t>(state.range(0)), mix)));
     for (auto _ : state) {
         if (readPmwFile("/bench/Large.PMW", pmw) != PmwReadResult::Ok) state.SkipWithError("unreadable");
         initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
@@ -103,6 +107,10 @@ void BM_OpenProgram(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     freeAllLadderObjects();
 }
+
+void BM_OpenProgram(benchmark::State& state) {
+    openRepeatedly(state, mixOfRungs());
+}
 BENCHMARK(BM_OpenProgram)
     ->Arg(8000)
     ->Arg(16000)
@@ -110,5 +118,11 @@ BENCHMARK(BM_OpenProgram)
     ->Arg(64000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+
+// 64000 steps of short rungs: 32000 lines, far down the canvas.
+void BM_OpenShortRungs(benchmark::State& state) {
+    openRepeatedly(state, shortRung());
+}
+BENCHMARK(BM_OpenShortRungs)->Arg(64000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

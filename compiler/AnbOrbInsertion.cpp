@@ -37,8 +37,7 @@ public:
         if (ldrHead == nullptr) return;
         clearCompileVirtualArray();
         endY_ = getEndObjectY();
-        stLadderBlock* first = ldrHead;
-        while (first != nullptr && first->yAddr < endY_ && first->objLbc != blockId_) first = first->next;
+        stLadderBlock* first = firstOfBlockOrBelow(blockId_, endY_);
         if (first == nullptr || first->yAddr >= endY_) return;
         yLimit_ =
             searchLastUsedRowFrom(first->xAddr, static_cast<std::uint32_t>(row(first->yAddr))) * halfHeight();

@@ -4,6 +4,7 @@
 #include "model/ConversionError.h"
 #include "model/DrawGeometry.h"
 #include "model/LadderObject.h"
+#include "model/LadderSearch.h"
 #include "model/ModeData.h"
 #include "model/StateRegistry.h"
 #include "platform/Services.h"
@@ -77,6 +78,10 @@ std::int64_t leftBusColumn() {
 }
 
 const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY) {
+    if (positionIndex.on) {
+        const stLadderBlock* head = firstOfBlockOrBelow(lbc, endY);
+        if (head != nullptr && head->objLbc == lbc) return head;
+    }
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
         if (o->objLbc == lbc) return o;
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)

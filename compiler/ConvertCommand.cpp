@@ -111,8 +111,11 @@ void detachSourceList(std::uint32_t endY) {
     initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, endY);
 }
 
-// Copies the blocks of the source list, each in execution order, in front of END.
+// Copies the blocks of the source list, each in execution order, in front of END. The source
+// stays as it is; the copies are noted in the main list's index as they are placed.
 void relinkBlocks(ConvertProgress& progress, std::uint32_t dashInterval) {
+    const UndoIndexScope sourceIndex;
+    const PositionIndexScope index;
     const stLadderBlock* source = ldrUndoHead;
     std::uint32_t x = source != nullptr ? source->xAddr : 0;
     std::uint32_t y = source != nullptr ? source->yAddr : 0;
@@ -184,7 +187,10 @@ void convert() {
     removeDeletedObjects();
     checkFncSymbols();
     markNopCellsBeforeOutputs();
-    InsertNopBeforeFncInstr();
+    {
+        const PositionIndexScope index;
+        InsertNopBeforeFncInstr();
+    }
     compile::trace("*ReDefineAllFncEndSymble");
     if (!isCorrectLadderDiagramP1()) refuseDiagram("P1- Ladder diagram error", "*Error2018031880");
 
@@ -196,7 +202,10 @@ void convert() {
 
     progress.step("15%", 15);
     progress.step("20%", 20);
-    ReModifyLbcByVirtualArray();
+    {
+        const PositionIndexScope index;
+        ReModifyLbcByVirtualArray();
+    }
     setEndObjectId();
     LToI.EndInstrLBC = getEndObjectId();
     propagateIdsToLinks();
@@ -214,22 +223,31 @@ void convert() {
     setXMaxiOfOutputs();
 
     progress.step("40%", 40);
-    forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
+    {
+        const PositionIndexScope index;
+        forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
+    }
     platform::statusBar().setPanelText(13, "LToI.LBC=" + std::to_string(LToI.LBC));
 
     progress.step("45%", 45);
     FreeLadderMemory(kListUndo);
     progress.step("50%", 50);
-    for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
-        if (!isCorrectLadderDiagramP2(LToI.LBC))
-            refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
+    {
+        const PositionIndexScope index;
+        for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
+            if (!isCorrectLadderDiagramP2(LToI.LBC))
+                refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
+    }
 
     backupLadderDiagramMemory(1);
     progress.step("55%", 55);
     resetObjectsBeforeConvert();
     clearCompileVirtualArray();
     progress.step("56%", 56);
-    forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
+    {
+        const PositionIndexScope index;
+        forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
+    }
     progress.step("60%", 60);
     setXMaxiOfOutputs();
     progress.step("64%", 64);
@@ -237,7 +255,10 @@ void convert() {
     progress.step("66%", 66);
     setBlockOutputRow();
     progress.step("68%", 68);
-    forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
+    {
+        const PositionIndexScope index;
+        forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
+    }
 
     progress.step("70%", 70);
     FreeLadderMemory(kListEditNew);

@@ -46,16 +46,12 @@ std::uint32_t xOfColumn(std::int64_t c) {
 }
 
 stLadderBlock* headOfBlock(std::uint32_t jLbc, std::uint32_t endY) {
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->objLbc == jLbc || o->yAddr >= endY) return o;
-    return nullptr;
+    return firstOfBlockOrBelow(jLbc, endY);
 }
 
 stLadderBlock* objectAt(std::int64_t c, std::int64_t r) {
     if (c < 0 || r < 0) return nullptr;
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->xAddr == xOfColumn(c) && o->yAddr == static_cast<std::uint32_t>(r) * halfHeight()) return o;
-    return nullptr;
+    return objectStandingAt(xOfColumn(c), static_cast<std::uint32_t>(r) * halfHeight());
 }
 
 // In list order the object at (c1, r1) comes before the object at (c2, r2).

@@ -103,6 +103,7 @@ private:
         if (std::find(copied_.begin(), copied_.end(), source) != copied_.end()) return;
         if (!ReallocLadderMemory(kLinkBeforeEnd, 0)) return;
         (void)srcObjectCopyToDestObject(source, ldrNew);
+        if (positionIndex.on) notePosition(*ldrNew);
         copied_.push_back(source);
     }
 

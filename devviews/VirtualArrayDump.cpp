@@ -37,7 +37,8 @@ std::vector<std::string> virtualArrayDumpRows(int gridChoice) {
     if (grid == nullptr) return rows;
     const std::int64_t columns = std::min<std::int64_t>(virtualArrayColumns, kCanvasColumns);
     std::size_t used = 0;
-    for (std::int64_t row = 0; row < kCanvasRows; ++row) {
+    // The rows below the stored ones only repeat the grid's fill: the dump ends with the stored rows.
+    for (std::int64_t row = 0; row < grid->rowsInUse(); ++row) {
         rows.push_back(rowText(*grid, row, columns));
         if (!rows.back().empty()) used = rows.size();
     }

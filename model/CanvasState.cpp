@@ -50,27 +50,88 @@ bool CanvasGrid::inside(std::int64_t column, std::int64_t row) {
 }
 
 std::size_t CanvasGrid::offset(std::int64_t column, std::int64_t row) {
-    return static_cast<std::size_t>(column * kCanvasRows + row);
+    return static_cast<std::size_t>(row * kCanvasColumns + column);
+}
+
+std::int64_t CanvasGrid::rowsInUse() const {
+    return static_cast<std::int64_t>(rowFill_.size());
+}
+
+void CanvasGrid::holdRows(std::int64_t rows) {
+    if (rows <= rowsInUse()) return;
+    // Rows never written read as the fill whatever their bytes: they are marked as of an older one.
+    rowFill_.resize(static_cast<std::size_t>(rows), fillCount_ - 1);
+    cells_.resize(static_cast<std::size_t>(rows * kCanvasColumns));
+}
+
+bool CanvasGrid::current(std::int64_t row) const {
+    return row < rowsInUse() && rowFill_[static_cast<std::size_t>(row)] == fillCount_;
+}
+
+void CanvasGrid::makeCurrent(std::int64_t row) {
+    if (current(row)) return;
+    holdRows(row + 1);
+    std::copy(fill_.begin(), fill_.end(), cells_.begin() + static_cast<std::ptrdiff_t>(offset(0, row)));
+    rowFill_[static_cast<std::size_t>(row)] = fillCount_;
 }
 
 char CanvasGrid::at(std::int64_t column, std::int64_t row) const {
-    return inside(column, row) ? cells_[offset(column, row)] : kCellBlank;
+    if (!inside(column, row)) return kCellBlank;
+    return current(row) ? cells_[offset(column, row)] : fill_[static_cast<std::size_t>(column)];
 }
 
 bool CanvasGrid::put(std::int64_t column, std::int64_t row, char cell) {
     if (!inside(column, row)) return false;
+    const auto at = static_cast<std::size_t>(column);
+    if (!current(row)) {
+        if (cell == fill_[at]) return true;
+        makeCurrent(row);
+    }
     cells_[offset(column, row)] = cell;
+    writtenColumns_ = std::max(writtenColumns_, at + 1);
     return true;
 }
 
 void CanvasGrid::fill(std::int64_t columns, char cell) {
-    const std::int64_t count = std::clamp<std::int64_t>(columns, 0, kCanvasColumns);
-    std::fill_n(cells_.begin(), static_cast<std::size_t>(count * kCanvasRows), cell);
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, kCanvasColumns));
+    if (count < writtenColumns_) {
+        // Columns left out hold what was written: every written row keeps its cells.
+        for (std::int64_t row = 0; row < rowsInUse(); ++row)
+            if (current(row))
+                std::fill_n(cells_.begin() + static_cast<std::ptrdiff_t>(offset(0, row)), count, cell);
+        std::fill_n(fill_.begin(), count, cell);
+        return;
+    }
+    // No row differs from the new fill: a new fill count makes them all read as it.
+    std::fill_n(fill_.begin(), count, cell);
+    ++fillCount_;
+    writtenColumns_ = 0;
 }
 
 void CanvasGrid::copyColumnsFrom(const CanvasGrid& source, std::int64_t columns) {
-    const std::int64_t count = std::clamp<std::int64_t>(columns, 0, kCanvasColumns);
-    std::copy_n(source.cells_.begin(), static_cast<std::size_t>(count * kCanvasRows), cells_.begin());
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, kCanvasColumns));
+    if (count == fill_.size()) {
+        *this = source;
+        return;
+    }
+    const std::int64_t rows = std::max(rowsInUse(), source.rowsInUse());
+    for (std::int64_t row = 0; row < rows; ++row) {
+        if (!current(row) && !source.current(row)) continue;  // both read as their fills
+        makeCurrent(row);
+        for (std::size_t column = 0; column < count; ++column)
+            cells_[offset(static_cast<std::int64_t>(column), row)] =
+                source.at(static_cast<std::int64_t>(column), row);
+    }
+    std::copy_n(source.fill_.begin(), count, fill_.begin());
+    writtenColumns_ = std::max(writtenColumns_, std::min(count, source.writtenColumns_));
+}
+
+bool CanvasGrid::operator==(const CanvasGrid& other) const {
+    const std::int64_t rows = std::max(rowsInUse(), other.rowsInUse()) + 1;  // and the fill below
+    for (std::int64_t row = 0; row < rows; ++row)
+        for (std::int64_t column = 0; column < kCanvasColumns; ++column)
+            if (at(column, row) != other.at(column, row)) return false;
+    return true;
 }
 
 LadderView* ladderView() {

@@ -3,6 +3,7 @@
 // never touches a cell outside the grid.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@ namespace kestrion {
 struct stLadderBlock;
 
 constexpr std::int64_t kCanvasColumns = 48;
-constexpr std::int64_t kCanvasRows = 8192;  // 4096 ladder lines and the gaps below them
+constexpr std::int64_t kCanvasRows = 131072;  // 65536 ladder lines and the gaps below them
 
 // Cell alphabet.
 constexpr char kCellBlank = ' ';
@@ -27,8 +28,10 @@ constexpr char kCellWire = '~';
 constexpr char kCellJoint = '#';
 constexpr char kCellLink = '|';
 
-// One grid, stored column by column. Columns and rows are signed so that the neighbours of column
-// 0 and row 0 can be named: they lie outside, read as blank and refuse writes.
+// One grid, stored row by row. Columns and rows are signed so that the neighbours of column 0 and
+// row 0 can be named: they lie outside, read as blank and refuse writes. Only the rows up to the
+// last one written to hold memory; a row not written since the last fill (and every row below
+// the stored ones) reads as that fill, so that clearing the grid costs nothing per row.
 class CanvasGrid {
 public:
     char at(std::int64_t column, std::int64_t row) const;
@@ -37,16 +40,24 @@ public:
     // Columns 0 .. columns - 1 of every row; columns past the grid are left out.
     void fill(std::int64_t columns, char cell);
     void copyColumnsFrom(const CanvasGrid& source, std::int64_t columns);
+    // Rows from here on all read as the fill: loops over the rows may stop here.
+    std::int64_t rowsInUse() const;
 
-    bool operator==(const CanvasGrid&) const = default;
+    bool operator==(const CanvasGrid& other) const;
 
 private:
     // The one place that turns a column and row into a byte of the grid.
     static bool inside(std::int64_t column, std::int64_t row);
     static std::size_t offset(std::int64_t column, std::int64_t row);
+    void holdRows(std::int64_t rows);
+    bool current(std::int64_t row) const;
+    void makeCurrent(std::int64_t row);  // a stored row that reads as the fill takes its cells
 
-    std::vector<char> cells_ =
-        std::vector<char>(static_cast<std::size_t>(kCanvasColumns * kCanvasRows), '\0');
+    std::vector<char> cells_;
+    std::vector<std::uint32_t> rowFill_;  // the fill each stored row was last written after
+    std::uint32_t fillCount_ = 0;
+    std::array<char, kCanvasColumns> fill_{};  // what each column holds below the stored rows
+    std::size_t writtenColumns_ = 0;           // columns from here on hold their fill in every row
 };
 
 // The painter of the ladder view; the view installs it, and without one nothing is drawn.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/LadderObject.h"
+#include "model/LadderSearch.h"
 
 namespace kestrion {
 
@@ -47,13 +48,12 @@ constexpr std::array<std::string_view, 3> kPrefixes{"LD", "AND", "OR"};
 constexpr std::array<std::string_view, 3> kInvertedForms{"LDI", "ANI", "ORI"};
 
 void renameAt(std::uint32_t x, std::uint32_t y, ContactFamily target) {
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (o->xAddr != x || o->yAddr != y) continue;
-        const std::optional<std::uint16_t> code = renamedContactCode(o->iCode, target);
-        if (!code || *code == o->iCode) continue;
-        o->iCode = *code;
-        setText(o->mnemonic, renamedContactMnemonic(textOf(o->mnemonic), target));
-    }
+    forEachObjectAt(x, y, [target](stLadderBlock& o) {
+        const std::optional<std::uint16_t> code = renamedContactCode(o.iCode, target);
+        if (!code || *code == o.iCode) return;
+        o.iCode = *code;
+        setText(o.mnemonic, renamedContactMnemonic(textOf(o.mnemonic), target));
+    });
 }
 
 }  // namespace

@@ -20,11 +20,12 @@ bool anyRowMarked() {
 
 // The first main-list object whose cells cover x on row y; joints and empty objects have none.
 stLadderBlock* objectCovering(std::uint32_t x, std::uint32_t y) {
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (isBlockJoint(o->iCode) || o->iCode == kCodeNull) continue;
-        if (o->yAddr == y && o->xAddr <= x && x < o->Xend) return o;
-    }
-    return nullptr;
+    return firstOnRow(
+        y,
+        [](const stLadderBlock& o, std::uint32_t at) {
+            return !isBlockJoint(o.iCode) && o.iCode != kCodeNull && o.xAddr <= at && at < o.Xend;
+        },
+        x);
 }
 
 std::uint32_t scaled(std::uint32_t value, std::uint32_t zoom) {

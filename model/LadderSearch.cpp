@@ -1,5 +1,6 @@
 #include "model/LadderSearch.h"
 
+#include <algorithm>
 #include <set>
 #include <unordered_map>
 #include <vector>
@@ -50,14 +51,61 @@ std::uint64_t positionKey(std::uint32_t x, std::uint32_t y) {
 
 // The one object the index knows at (x, y); null when there is none, and `many` when several
 // stand there (then only the list tells which comes first).
-stLadderBlock* indexedObjectAt(std::uint32_t x, std::uint32_t y, bool& many) {
+stLadderBlock* indexedObjectAt(const LadderListIndex& index, std::uint32_t x, std::uint32_t y, bool& many) {
     many = false;
-    const auto found = positionIndex.objects.find(positionKey(x, y));
-    if (found == positionIndex.objects.end()) return nullptr;
+    const auto found = index.tables->objects.find(positionKey(x, y));
+    if (found == index.tables->objects.end()) return nullptr;
+    stLadderBlock* only = nullptr;
+    found->second.forEach([&](stLadderBlock* o) {
+        if (o->xAddr != x || o->yAddr != y || o == only) return;
+        if (only != nullptr) many = true;
+        only = o;
+    });
+    return only;
+}
+
+LadderListIndex* indexOfList(int list) {
+    if (list == kSearchMain && positionIndex.on) return &positionIndex;
+    if (list == kSearchUndo && positionIndex.undo.on) return &positionIndex.undo;
+    return nullptr;
+}
+
+void noteIn(LadderListIndex& index, stLadderBlock& object) {
+    if (index.tables == nullptr) index.tables = std::make_unique<LadderIndexTables>();
+    index.tables->objects[positionKey(object.xAddr, object.yAddr)].add(&object);
+    index.tables->rows[object.yAddr].push_back(&object);
+    index.tables->firstById.try_emplace(object.objLbc, &object);
+    if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
+}
+
+void build(LadderListIndex& index, stLadderBlock* head) {
+    index = {};
+    index.tables = std::make_unique<LadderIndexTables>();
+    std::size_t count = 0;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++count;
+    index.tables->objects.reserve(count);
+    index.tables->rows.reserve(count / 2);
+    index.tables->firstById.reserve(count / 2);
+    for (stLadderBlock* o = head; o != nullptr; o = o->next) {
+        noteIn(index, *o);
+        if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
+    }
+    index.on = true;
+}
+
+// The first object on row y that match accepts: the one the index knows, or the list's first
+// when it knows several.
+template <class Match>
+stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
+    const auto onRow = [&](const stLadderBlock& o) { return o.yAddr == y && match(o); };
+    const LadderListIndex* index = indexOfList(list);
+    if (index == nullptr) return firstObject(headOfList(list), onRow);
+    const auto found = index->tables->rows.find(y);
+    if (found == index->tables->rows.end()) return nullptr;
     stLadderBlock* only = nullptr;
     for (stLadderBlock* o : found->second) {
-        if (o->xAddr != x || o->yAddr != y || o == only) continue;
-        if (only != nullptr) many = true;
+        if (o == only || !onRow(*o)) continue;
+        if (only != nullptr) return firstObject(headOfList(list), onRow);
         only = o;
     }
     return only;
@@ -68,42 +116,116 @@ stLadderBlock* indexedObjectAt(std::uint32_t x, std::uint32_t y, bool& many) {
 LadderPositionIndex& positionIndex = modelState.positionIndex;
 
 PositionIndexScope::PositionIndexScope() {
-    positionIndex = {};
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) notePosition(*o);
-    positionIndex.on = true;
+    build(positionIndex, ldrHead);
 }
 
 PositionIndexScope::~PositionIndexScope() {
-    positionIndex = {};
+    static_cast<LadderListIndex&>(positionIndex) = {};
+}
+
+UndoIndexScope::UndoIndexScope() {
+    build(positionIndex.undo, ldrUndoHead);
+    for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
+        std::array<int, 3>& counts = positionIndex.undo.tables->idCounts[o->objLbc];
+        ++counts[0];
+        if (isBlockJoint(o->iCode)) ++counts[1];
+        if (isStackJoint(o->iCode)) ++counts[2];
+    }
+}
+
+UndoIndexScope::~UndoIndexScope() {
+    positionIndex.undo = {};
 }
 
 void notePosition(stLadderBlock& object) {
-    positionIndex.objects[positionKey(object.xAddr, object.yAddr)].push_back(&object);
+    noteIn(positionIndex, object);
+}
+
+stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, std::uint32_t),
+                          std::uint32_t x) {
+    return firstOnRowOf(kSearchMain, y, [&](const stLadderBlock& o) { return match(o, x); });
+}
+
+void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit) {
+    const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
+    if (!positionIndex.on) {
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (at(*o)) visit(*o);
+        return;
+    }
+    const auto found = positionIndex.tables->objects.find(positionKey(x, y));
+    if (found == positionIndex.tables->objects.end()) return;
+    std::vector<stLadderBlock*> seen;
+    found->second.forEach([&](stLadderBlock* o) {
+        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) return;
+        seen.push_back(o);
+        visit(*o);
+    });
+}
+
+namespace {
+
+stLadderBlock* firstStandingAt(int list, std::uint32_t x, std::uint32_t y) {
+    if (const LadderListIndex* index = indexOfList(list)) {
+        bool many = false;
+        stLadderBlock* found = indexedObjectAt(*index, x, y, many);
+        if (!many) return found;
+    }
+    return firstObject(headOfList(list),
+                       [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
+}
+
+// The index's first object of block id: the first the index saw, or an object put in just
+// before it since. Null when the index cannot tell.
+stLadderBlock* indexedFirstOfBlock(std::uint32_t id) {
+    const auto found = positionIndex.tables->firstById.find(id);
+    if (found == positionIndex.tables->firstById.end() || found->second->objLbc != id) return nullptr;
+    stLadderBlock* first = found->second;
+    while (first->prev != nullptr && first->prev->objLbc == id) first = first->prev;
+    found->second = first;
+    return first;
+}
+
+}  // namespace
+
+stLadderBlock* objectStandingAt(std::uint32_t x, std::uint32_t y) {
+    return firstStandingAt(kSearchMain, x, y);
+}
+
+stLadderBlock* firstOfBlockOrBelow(std::uint32_t id, std::uint32_t endY) {
+    const stLadderBlock* end = positionIndex.on ? positionIndex.end : nullptr;
+    // Only END (the last object) can stand at or below endY: the block's first object, if any, is first.
+    if (end != nullptr && end == ldrTail && end->iCode == kCodeEnd && end->yAddr >= endY &&
+        positionIndex.lowestRow < endY) {
+        if (positionIndex.tables->firstById.count(id) == 0) return ldrTail;
+        if (stLadderBlock* first = indexedFirstOfBlock(id)) return first;
+    }
+    return firstInMain([&](const stLadderBlock& o) { return o.objLbc == id || o.yAddr >= endY; });
 }
 
 bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y) {
-    if (list == kSearchMain && positionIndex.on) {
-        bool many = false;
-        ldrSearch = indexedObjectAt(x, y, many);
-        if (!many) return ldrSearch != nullptr;
-    }
-    ldrSearch =
-        firstObject(headOfList(list), [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
+    ldrSearch = firstStandingAt(list, x, y);
     return ldrSearch != nullptr;
 }
 
 bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y) {
     const bool skipBlockJoints = list == kSearchMain;
-    ldrSearch = firstObject(headOfList(list), [&](const stLadderBlock& o) {
+    ldrSearch = firstOnRowOf(list, y, [&](const stLadderBlock& o) {
         if (o.iCode == kCodeVNop || isStackJoint(o.iCode)) return false;
         if (skipBlockJoints && isBlockJoint(o.iCode)) return false;
-        return o.yAddr == y && o.xAddr <= x && x < o.Xend;
+        return o.xAddr <= x && x < o.Xend;
     });
     return ldrSearch != nullptr;
 }
 
 int countObjectsById(std::uint32_t id, int kind) {
     if (kind < 0 || kind > 2) return 0;
+    if (positionIndex.undo.on) {
+        const auto found = positionIndex.undo.tables->idCounts.find(id);
+        return found != positionIndex.undo.tables->idCounts.end()
+                   ? found->second[static_cast<std::size_t>(kind)]
+                   : 0;
+    }
     int count = 0;
     for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
         if (o->objLbc != id) continue;
@@ -119,6 +241,8 @@ std::uint32_t getObjectYById(std::uint32_t defaultY) {
 }
 
 std::uint32_t getEndObjectY() {
+    const stLadderBlock* indexed = positionIndex.on ? positionIndex.end : nullptr;
+    if (indexed != nullptr && indexed->iCode == kCodeEnd) return indexed->yAddr;
     const stLadderBlock* end = firstInMain([](const stLadderBlock& o) { return o.iCode == kCodeEnd; });
     return end != nullptr ? end->yAddr : 0;
 }

@@ -3,7 +3,11 @@
 // links and takes the first match; none allocates.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -11,16 +15,47 @@ namespace kestrion {
 
 struct stLadderBlock;
 
-// While it is on, the searches of the main list by position look the position up here instead of
-// walking the list. An entry whose object has moved away is passed over; an object placed while
-// the index is on is noted with notePosition. No object may be freed while it is on.
-struct LadderPositionIndex {
+// While it is on, the searches of a list by position (and the covering searches by row) look the
+// position up here instead of walking the list. An entry whose object has moved away is passed
+// over; an object placed while the index is on is noted with notePosition. When several objects
+// match, the list decides which comes first. No object may be freed while it is on.
+// The objects noted at one place: nearly always one, which then costs no allocation of its own.
+struct NotedObjects {
+    stLadderBlock* first = nullptr;
+    std::vector<stLadderBlock*> more;
+    void add(stLadderBlock* object) {
+        if (first == nullptr)
+            first = object;
+        else
+            more.push_back(object);
+    }
+    template <class Visit>
+    void forEach(Visit visit) const {
+        if (first != nullptr) visit(first);
+        for (stLadderBlock* object : more) visit(object);
+    }
+};
+// The tables of an index draw on one block of memory, given back at once when the index goes.
+struct LadderIndexTables {
+    std::pmr::monotonic_buffer_resource memory;
+    std::pmr::unordered_map<std::uint64_t, NotedObjects> objects{&memory};
+    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<stLadderBlock*>> rows{&memory};
+    std::pmr::unordered_map<std::uint32_t, std::array<int, 3>> idCounts{
+        &memory};                                                               // by countObjectsById's kind
+    std::pmr::unordered_map<std::uint32_t, stLadderBlock*> firstById{&memory};  // first seen of each block
+};
+struct LadderListIndex {
     bool on = false;
-    std::unordered_map<std::uint64_t, std::vector<stLadderBlock*>> objects;
+    std::unique_ptr<LadderIndexTables> tables;
+    stLadderBlock* end = nullptr;  // the first END
+    std::uint32_t lowestRow = 0;   // of the objects but END
+};
+struct LadderPositionIndex : LadderListIndex {  // over the main list
+    LadderListIndex undo;                       // over the undo copy, unchanged while it is on
 };
 extern LadderPositionIndex& positionIndex;
 
-// The index over the main list for the life of the scope (the passes that only add objects).
+// The index over the main list for the life of the scope (the passes that move no object).
 class PositionIndexScope {
 public:
     PositionIndexScope();
@@ -28,7 +63,29 @@ public:
     PositionIndexScope(const PositionIndexScope&) = delete;
     PositionIndexScope& operator=(const PositionIndexScope&) = delete;
 };
+// The index over the undo copy for the life of the scope (it reads the copy, never changes it).
+class UndoIndexScope {
+public:
+    UndoIndexScope();
+    ~UndoIndexScope();
+    UndoIndexScope(const UndoIndexScope&) = delete;
+    UndoIndexScope& operator=(const UndoIndexScope&) = delete;
+};
 void notePosition(stLadderBlock& object);
+
+// Every object of the main list standing at (x, y), each once, in no particular order when the
+// index is on.
+void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit);
+
+// The first object of the main list whose block id is `id` or that stands at or below endY.
+stLadderBlock* firstOfBlockOrBelow(std::uint32_t id, std::uint32_t endY);
+// The first object of the main list at (x, y); ldrSearch is left as it was.
+stLadderBlock* objectStandingAt(std::uint32_t x, std::uint32_t y);
+
+// The first object of the main list on row y that `match` accepts; the index narrows the walk to
+// the row while it is on.
+stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, std::uint32_t x),
+                          std::uint32_t x);
 
 // List numbers of the searches: the main list and the undo copy.
 constexpr int kSearchMain = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/CanvasError.h"
 #include "model/DrawGeometry.h"
 #include "model/EditorServices.h"
 #include "model/EditorState.h"
@@ -154,6 +155,12 @@ std::string getMsgDeviceTooMuch() {
 void showLadderTooLong() {
     platform::messages().show(kLadderTooLongText, kLadderTooLongCaption, platform::MsgIcon::Error,
                               platform::MsgButtons::Ok);
+}
+
+void requireRowOnCanvas(std::uint32_t y) {
+    if (!canvasGeometryReady() || rowFits(y)) return;
+    showLadderTooLong();
+    throw CanvasError(kLadderTooLongText);
 }
 
 // ---- Operations -----------------------------------------------------------------------------------

@@ -32,9 +32,12 @@ void setDeviceTooMuchSource(DeviceTooMuchSource source);
 std::string getMsgDeviceTooMuch();
 
 constexpr const char* kLadderTooLongText =
-    "The ladder is longer than the canvas can hold (4096 lines); nothing was marked.";
+    "The ladder is longer than the canvas can hold (65536 lines); nothing was marked.";
 constexpr const char* kLadderTooLongCaption = "Ladder too long";
 void showLadderTooLong();
+// A row past the canvas is shown once and stops the command (CanvasError): for the load, which
+// would otherwise meet it again with every object after it.
+void requireRowOnCanvas(std::uint32_t y);
 
 // ---- Operations ---------------------------------------------------------------------------------
 

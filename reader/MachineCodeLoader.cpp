@@ -72,6 +72,7 @@ void status(int panel, const std::string& text) {
 }
 
 void mark(char cell) {
+    requireRowOnCanvas(ldrNow->yAddr);
     putCanvasCellAt(ldrNow->xAddr, ldrNow->yAddr, cell);
 }
 
@@ -101,6 +102,7 @@ void storeCheckCode(std::size_t words) {
 
 void afterOutput(void (*updateMpY)()) {
     updateMpY();
+    requireRowOnCanvas(ldrNow->yAddr);
     setNowOutputCells();
     pushEndObjectDown();
 }

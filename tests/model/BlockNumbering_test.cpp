@@ -55,7 +55,7 @@ TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand
                                              : "Error2014121802...System halt | *ReModifyLbcByVirtualArray"});
         EXPECT_EQ(fakes.statusBar.panelText(13), cell == 'P' ? "1,1,2" : "320,64");
     }
-    restart(4096 * 64);  // a ladder past the canvas is refused too
+    restart(kCanvasRows / 2 * 64);  // a ladder past the canvas is refused too
     EXPECT_THROW(ReModifyLbcByVirtualArray(), CanvasError);
     EXPECT_EQ(boxes(), Texts{std::string(kLadderTooLongText) + " | " + kLadderTooLongCaption});
     FreeLadderMemory(kListMain);  // and without a list nothing is numbered

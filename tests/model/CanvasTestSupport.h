@@ -35,7 +35,7 @@ protected:
                 if (picture[row][column] != ' ')
                     setCanvasCell(std::int64_t(column), std::int64_t(row), picture[row][column]);
     }
-    static Picture dump(std::size_t rows = 8192) {
+    static Picture dump(std::size_t rows = kCanvasRows) {
         Picture picture = virtualArrayDumpRows(kDumpVirtualArray);
         picture.resize(std::min(picture.size(), rows));
         while (!picture.empty() && picture.back().empty()) picture.pop_back();

@@ -1,5 +1,7 @@
 #include "model/LadderSearch.h"
 
+#include <tuple>
+
 #include "model/LadderTestSupport.h"
 
 namespace kestrion {
@@ -192,6 +194,55 @@ TEST_F(LadderSearchTest, RenumberCases) {
     ldrTail->objLbc = 9;
     setEndObjectId();
     EXPECT_EQ(ldrTail->objLbc, 1u);
+}
+
+}  // namespace
+}  // namespace kestrion
+
+namespace kestrion {
+namespace {
+
+// What every search answers, so that the answers with and without the index can be compared.
+std::vector<std::uintptr_t> answers() {
+    std::vector<std::uintptr_t> out;
+    const auto note = [&](const stLadderBlock* o) { out.push_back(reinterpret_cast<std::uintptr_t>(o)); };
+    for (const auto& [x, y] : {std::pair{160U, 64U}, {240U, 64U}, {300U, 64U}, {80U, 0U}, {1040U, 192U}}) {
+        note(searchLadderObject(kSearchMain, x, y) ? ldrSearch : nullptr);
+        note(searchObjectCovering(kSearchMain, x, y) ? ldrSearch : nullptr);
+        note(objectStandingAt(x, y));
+        note(searchLadderObject(kSearchUndo, x, y) ? ldrSearch : nullptr);
+    }
+    for (std::uint32_t id : {1U, 2U, 3U, 9U}) note(firstOfBlockOrBelow(id, 192));
+    for (int kind : {0, 1}) out.push_back(static_cast<std::uintptr_t>(countObjectsById(2, kind)));
+    out.push_back(getEndObjectY());
+    return out;
+}
+
+TEST_F(LadderSearchTest, TheIndexAnswersAsTheWalkOfTheListIncludingObjectsNotedSinceAndSharedPlaces) {
+    initLadderList(80, 0);
+    addBeforeEnd(160, 64, 0x2000, 2);
+    std::swap(ldrList, ldrUndoList);
+    initLadderList(1040, 192);
+    addBeforeEnd(80, 0, 0x2000, 1);
+    stLadderBlock* wide = addBeforeEnd(160, 64, 0x0020, 2);
+    wide->Xend = 400;                    // covers 240 and 300 on its row
+    addBeforeEnd(160, 64, 0x2001, 2);    // shares its place: the list's first is meant
+    addBeforeEnd(240, 64, kCodeOrb, 2);  // a joint inside the span is no covering object
+    const std::vector<std::uintptr_t> walked = answers();
+    {
+        const UndoIndexScope source;
+        const PositionIndexScope index;
+        EXPECT_EQ(answers(), walked);
+        ldrNow = wide;  // an object put in front of block 2's first and noted there
+        ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeNow, 0));
+        stLadderBlock* added = ldrNew;
+        std::tie(added->xAddr, added->yAddr, added->Xend, added->objLbc, added->iCode) =
+            std::make_tuple(320U, 128U, 400U, 2U, std::uint16_t{0x2002});
+        notePosition(*added);
+        EXPECT_EQ(firstOfBlockOrBelow(2, 192), added);
+        EXPECT_TRUE(searchObjectCovering(kSearchMain, 330, 128) && ldrSearch == added);
+    }
+    EXPECT_EQ(firstOfBlockOrBelow(2, 192), ldrHead->next);  // the walk finds the same
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "model/VirtualCanvas.h"
 
+#include "model/CanvasError.h"
 #include "model/CanvasTestSupport.h"
 #include "model/EditorState.h"
 
@@ -19,17 +20,17 @@ TEST_F(CanvasMarking, StartUpHalfCellsPlaceAnElementAtPixel160x128InColumn4Row4A
     EXPECT_EQ(dump(), (Picture{"", "", "", "", "    X"}));
     EXPECT_EQ(std::vector<std::int64_t>({firstCellColumn(), lastCellColumn(), rightBusColumn()}),
               std::vector<std::int64_t>({2, 26, 28}));
-    EXPECT_EQ(std::pair(VirtualArray.at(39, 8191), VirtualArray.at(40, 0)), std::pair(' ', '\0'));
+    EXPECT_EQ(std::pair(VirtualArray.at(39, kCanvasRows - 1), VirtualArray.at(40, 0)), std::pair(' ', '\0'));
     for (const auto& [code, cell] : {std::pair{kStl, 'S'}, {kCodeNop, '-'}, {kOut, 'X'}}) {
         object(code, 80, 0);
         setNowObjectCell();
         EXPECT_EQ(dump().at(0), std::string("  ") + cell) << code;
     }
     const CanvasGrid before = VirtualArray;
-    for (auto [column, row] : {std::pair{-1, 0}, {0, -1}, {48, 0}, {0, 8192}})
+    for (auto [column, row] : {std::pair{-1, 0}, {0, -1}, {48, 0}, {0, kCanvasRows}})
         EXPECT_TRUE(!VirtualArray.put(column, row, 'X') && VirtualArray.at(column, row) == ' ') << column;
     EXPECT_TRUE(VirtualArray == before);
-    EXPECT_TRUE(VirtualArray.put(47, 8191, 'X'));
+    EXPECT_TRUE(VirtualArray.put(47, kCanvasRows - 1, 'X'));
 }
 
 TEST_F(CanvasMarking, ContactAtOrPastTheRightBusWidensOneCellPerStepUntilTheGridIsFull) {
@@ -70,19 +71,23 @@ TEST_F(CanvasMarking, OutputsWriteUpToTheBusOrWidenItAndWriteNothing) {
 }
 
 TEST_F(CanvasMarking, NothingIsWrittenPastTheLastLineNorWithoutADrawingGeometry) {
-    object(kLd, 80, 4095 * 64);
+    constexpr std::uint32_t kLastLineY = (kCanvasRows / 2 - 1) * 64;
+    object(kLd, 80, kLastLineY);
     EXPECT_EQ(setNowObjectCell(), 1U);
-    object(kLd, 80, 4096 * 64);
-    EXPECT_EQ(setNowObjectCell() + setNowOutputCells() + setOutputCells(960, 4096 * 64), 0U);
+    requireRowOnCanvas(kLastLineY);
+    object(kLd, 80, kLastLineY + 64);
+    EXPECT_EQ(setNowObjectCell() + setNowOutputCells() + setOutputCells(960, kLastLineY + 64), 0U);
     EXPECT_EQ(boxes(), Texts(3, kTooLong));
-    EXPECT_EQ(dump().size(), 8191U);
+    EXPECT_THROW(requireRowOnCanvas(kLastLineY + 64), CanvasError);  // the load stops at the first
+    EXPECT_EQ(boxes(), Texts(4, kTooLong));
+    EXPECT_EQ(dump().size(), static_cast<std::size_t>(kCanvasRows - 1));
     symbleHalfWidth = symbleHalfHeight = 0;  // no division by a zero cell size
     object(kLd, 160, 128);
     eraseCanvasCell(160, 128);
     EXPECT_EQ(setNowObjectCell() + setOutputCells(160, 0) + isBlockOutputBetweenRows(0, 64, 1), 0U);
     EXPECT_EQ(searchLastUsedRow(5), 5U);
     setupDrawGeometry();
-    EXPECT_EQ(dump().size(), 8191U);
+    EXPECT_EQ(dump().size(), static_cast<std::size_t>(kCanvasRows - 1));
 }
 
 TEST_F(CanvasCells, EraseRemovesTheCellsAndRepairsTheLinksBeside) {
@@ -162,6 +167,23 @@ TEST_F(CanvasCells, LinkTestsAndTheUpwardLinksDrawnFromTheFirstDrawnLineDown) {
     installLadderView(nullptr);
     EXPECT_EQ(view.segments, (Texts{"1 240,128 32 100", "1 240,192 32 100", "1 160,64 32 100",
                                     "1 1600,64 32 100", "1 240,128 32 100", "1 240,192 32 100"}));
+}
+
+TEST(CanvasGridRows, ClearingKeepsWhatTheFillLeavesOutAndCopiesReadAsTheirSource) {
+    CanvasGrid grid, copy;
+    EXPECT_TRUE(grid.put(3, 9000, 'X') && grid.put(45, 5, 'Y'));
+    grid.fill(40, ' ');  // column 45 was written: it keeps its cell, the rest reads blank
+    EXPECT_EQ(std::string({grid.at(3, 9000), grid.at(45, 5), grid.at(45, 6), grid.at(39, kCanvasRows - 1)}),
+              std::string({' ', 'Y', '\0', ' '}));
+    copy.put(2, 70000, 'Z');
+    copy.copyColumnsFrom(grid, 40);  // columns 0..39 from the grid, 40.. its own
+    EXPECT_EQ(std::string({copy.at(2, 70000), copy.at(45, 5), copy.at(39, 0)}),
+              std::string({' ', '\0', ' '}));
+    copy.fill(48, ' ');
+    grid.fill(48, ' ');
+    EXPECT_TRUE(copy == grid);  // whatever rows each stores
+    grid.put(0, 0, 'X');
+    EXPECT_FALSE(copy == grid);
 }
 
 }  // namespace
