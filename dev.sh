@@ -54,7 +54,8 @@ case "${1:-}" in
         run_tests build/release
         ;;
     sanitize)
-        configure_and_build build/sanitize -DKESTRION_SANITIZE=ON
+        # -O1 with line tables only: the sanitizers' usual build, and much quicker to compile.
+        configure_and_build build/sanitize -DKESTRION_SANITIZE=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             run_tests build/sanitize
         ;;
