@@ -26,6 +26,7 @@
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
 #include "app/forms/LogoUnit.h"
+#include "editor/CursorMoves.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
@@ -35,6 +36,7 @@
 #include "model/MainState.h"
 #include "model/ProgramImage.h"
 #include "model/RecentFiles.h"
+#include "monitor/ForceOpener.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::app {
@@ -107,6 +109,48 @@ void TMainForm::buildMenus() {
         added->setObjectName(button.name);
         connect(added, &QAction::triggered, this, [this, handler = button.handler] {
             handler();
+            syncFromCore();
+        });
+    }
+    buildLadderToolBar();
+}
+
+// The symbol buttons open the instruction box as their function keys do; Convert and Force are the
+// commands of the same name. Live only while the ladder editor's buttons are (view mode 1).
+void TMainForm::buildLadderToolBar() {
+    QToolBar* ladder = addToolBar("Ladder");
+    ladder->setObjectName("LadderToolBar");
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* toolTip;
+        int functionKey;  // 0: handler instead
+        bool shift;
+        void (*handler)();
+    };
+    static const Button kButtons[] = {
+        {"spbtnContact", "-| |-", "F5", 5, false, nullptr},
+        {"spbtnContactOr", "+| |+", "Shift+F5", 5, true, nullptr},
+        {"spbtnNegated", "-|/|-", "F6", 6, false, nullptr},
+        {"spbtnNegatedOr", "+|/|+", "Shift+F6", 6, true, nullptr},
+        {"spbtnRising", "-|^|-", "F2", 2, false, nullptr},
+        {"spbtnFalling", "-|v|-", "F3", 3, false, nullptr},
+        {"spbtnCoil", "-( )-", "F7", 7, false, nullptr},
+        {"spbtnInstruction", "-[ ]-", "F8", 8, false, nullptr},
+        {"spbtnConvert", "Convert", "Convert", 0, false, spbtnConvertClick},
+        {"spbtnForceOnOff", "Force", "Force", 0, false, spbtnForceOnOffClick},
+    };
+    for (const Button& button : kButtons) {
+        QAction* added = ladder->addAction(button.caption);
+        added->setObjectName(button.name);
+        added->setToolTip(button.toolTip);
+        ladderButtons_.push_back(added);
+        connect(added, &QAction::triggered, this, [this, &button] {
+            if (button.handler != nullptr) {
+                button.handler();
+            } else if (const auto symbol = functionKeySymbol(button.functionKey, button.shift)) {
+                openBoxOnSymbol(*symbol);
+            }
             syncFromCore();
         });
     }
@@ -191,6 +235,7 @@ void TMainForm::syncFromCore() {
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
+    for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
         close();

@@ -71,6 +71,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildLadderToolBar();
     void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);
     void buildPanels();
     void buildStatusBar();
@@ -82,6 +83,7 @@ private:
 
     QtPlatform& services_;
     bool exiting_ = false;
+    std::vector<QAction*> ladderButtons_;
 };
 
 }  // namespace kestrion::app

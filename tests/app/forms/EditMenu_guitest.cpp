@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "app/forms/MainUnit.h"
 #include "devviews/ObjectListDump.h"
+#include "entry/forms/EditKeyForm.h"
 #include "link/forms/Parameter1Form.h"
 #include "model/DrawGeometry.h"
 #include "model/EditorState.h"
@@ -57,6 +60,23 @@ TEST_F(EditMenuTest, TheEditItemsCopyPasteUndoAndInsertOnTheLadder) {
     form.action("InsertLine1")->trigger();
     EXPECT_EQ(objectListDumpRows(),
               (Texts{ld + "0", "END " + endX + std::to_string(2 * ModeData.ySizeSymble)}));
+}
+
+TEST_F(EditMenuTest, TheLadderToolBarLivesWithAProgramAndItsContactOpensTheBox) {
+    TMainForm form(services);
+    form.show();
+    const char* const buttons[] = {"spbtnContact", "spbtnNegatedOr", "spbtnConvert", "spbtnForceOnOff"};
+    for (const char* name : buttons) EXPECT_FALSE(form.action(name)->isEnabled()) << name;
+    form.action("New1")->trigger();
+    for (const char* name : buttons) EXPECT_TRUE(form.action(name)->isEnabled()) << name;
+    QTimer::singleShot(0, [&form] {
+        auto* box = form.findChild<forms::TEditKeyForm*>();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClicks(box->EditInstr1, "X0");
+        QTest::keyClick(box->EditInstr1, Qt::Key_Return);
+    });
+    form.action("spbtnContact")->trigger();
+    EXPECT_EQ(objectListDetailRows().front(), "80,0 LD X0 code=2000 end=10 id=1");
 }
 
 }  // namespace
