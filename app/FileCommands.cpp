@@ -97,25 +97,6 @@ void freeOldProgramLists() {
         FreeLadderMemory(list);
 }
 
-void startLadder() {
-    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
-    setBlueFrameObject(draw.iBusLineStart, 0);
-}
-
-void followWidenedBus() {
-    if ((editModeFlags & kEditOutputsToRightBus) == 0) return;
-    clearBits(editModeFlags, kEditOutputsToRightBus);
-    shiftOutputObjectsToRightBus();
-}
-
-void finishLadder() {
-    removeEmptyObjectsChecked();
-    moveEndToRightEdge();
-    ModifyHLineToVirtualCanvas();
-    backupLadderDiagramMemory(0);
-    backupVirtualCanvas(0);
-}
-
 void runningProgram() {
     redrawFlags |= kRedrawLadder | kRedrawObjects;
     platform::timers().setEnabled(platform::TimerId::Timer2, true);
@@ -180,10 +161,10 @@ bool newProgram() {
 
     platform::trace().clear(platform::Memo::Debug1);
     DeleteNopMachineCode(kProgramAreaOffset, "New");
-    startLadder();
+    startLadderLoad();
     convMachineCodeToLadder("New1C");
     followWidenedBus();
-    finishLadder();
+    finishLoadedLadder();
 
     ladderBottomY = 0;
     xOldCursor = draw.iBusLineStart;
@@ -287,7 +268,7 @@ bool openProgram(std::optional<std::string> presetName) {
     // A faulty instruction word has been shown by the check: the previous program comes back.
     if (DeleteNopMachineCode(kProgramAreaOffset, "Open") != 0) return false;
 
-    startLadder();
+    startLadderLoad();
     redrawFlags |= kRedrawFrame;
     convMachineCodeToLadder("Open1C");
     followWidenedBus();
@@ -296,7 +277,7 @@ bool openProgram(std::optional<std::string> presetName) {
         Y641Click();
     else
         Y561Click();
-    finishLadder();
+    finishLoadedLadder();
 
     appState.mpsScanX = draw.iBusLineStart;
     appState.mpsScanY = 0;

@@ -154,12 +154,9 @@ void openProgram(const Words& words) {
     std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
     std::copy(words.begin(), words.end(), pmw.program.begin());
     runCommand([] {
-        initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
-        setBlueFrameObject(draw.iBusLineStart, 0);
+        startLadderLoad();
         convMachineCodeToLadder("Open1C");
-        removeEmptyObjectsChecked();
-        moveEndToRightEdge();
-        ModifyHLineToVirtualCanvas();
+        finishLoadedLadder();
     });
 }
 

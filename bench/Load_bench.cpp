@@ -94,12 +94,9 @@ void openRepeatedly(benchmark::State& state, const Words& mix) {
                     pmwFileBytes(programOfSteps(static_cast<std::size_t>(state.range(0)), mix)));
     for (auto _ : state) {
         if (readPmwFile("/bench/Large.PMW", pmw) != PmwReadResult::Ok) state.SkipWithError("unreadable");
-        initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
-        setBlueFrameObject(draw.iBusLineStart, 0);
+        startLadderLoad();
         convMachineCodeToLadder("Open1C");
-        removeEmptyObjectsChecked();
-        moveEndToRightEdge();
-        ModifyHLineToVirtualCanvas();
+        finishLoadedLadder();
         benchmark::DoNotOptimize(ldrTail->stepNo);
     }
     if (!fakes.messages.shown.empty()) state.SkipWithError(fakes.messages.shown.front().text.c_str());

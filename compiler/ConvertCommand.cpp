@@ -137,20 +137,12 @@ void checkReloadedWords(const char* label) {
 
 // The ladder rebuilt from the program words, with the comments and the Edit Cancel copies.
 void reloadLadder() {
-    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
-    setBlueFrameObject(draw.iBusLineStart, 0);
+    startLadderLoad();
     convMachineCodeToLadder("Convert");
     platform::progress().hide();
-    if ((editModeFlags & kEditOutputsToRightBus) != 0) {
-        editModeFlags &= static_cast<std::uint8_t>(~kEditOutputsToRightBus);
-        shiftOutputObjectsToRightBus();
-    }
+    followWidenedBus();
     if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
-    removeEmptyObjectsChecked();
-    moveEndToRightEdge();
-    ModifyHLineToVirtualCanvas();
-    backupLadderDiagramMemory(0);
-    backupVirtualCanvas(0);
+    finishLoadedLadder();
     for (int list : {kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows}) FreeLadderMemory(list);
 }
 

@@ -9,7 +9,7 @@
 #include "link/Keywords.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "link/SpecialRelays.h"
+#include "link/RelayForces.h"
 #include "model/ProgramImage.h"
 #include "platform/Services.h"
 
@@ -129,15 +129,8 @@ void ForceOnOffDialog::btnExecuteForceOnOffClick() {
             return;
         }
     }
-    const int type = pmw.plcType();
-    if (forceOn != 0)
-        makeForceOnPrefix(type);
-    else
-        makeForceOffPrefix(type);
-    appendAddressLowFirst(hex4(forceAddress));
-    rsChHex += "03";
     // A NAK failed like a time-out: the device was not forced.
-    if (sendAckedFrame(rs.timeOut) != LinkOutcome::Done) {
+    if (sendForceFrame(forceOn != 0, forceAddress, pmw.plcType()) != LinkOutcome::Done) {
         warn("Error2015030511", "Communication Message");
         return;
     }

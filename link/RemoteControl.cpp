@@ -8,7 +8,7 @@
 #include "link/LinkState.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "link/SpecialRelays.h"
+#include "link/RelayForces.h"
 #include "model/EditorState.h"
 #include "model/ProgramImage.h"
 #include "platform/Services.h"

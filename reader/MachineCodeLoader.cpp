@@ -4,9 +4,13 @@
 
 #include "model/CanvasState.h"
 #include "model/DrawGeometry.h"
+#include "model/EditorServices.h"
+#include "model/EditorState.h"
 #include "model/GridEditing.h"
 #include "model/InstructionCodes.h"
 #include "model/LadderObject.h"
+#include "model/LadderSearch.h"
+#include "model/ModeData.h"
 #include "model/ProgramImage.h"
 #include "model/StepCount.h"
 #include "model/VirtualCanvas.h"
@@ -291,6 +295,25 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
         reportNoEnd();
     }
     storeCheckCode(wordIndex(readerState.sumCursor));
+}
+
+void startLadderLoad() {
+    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
+    setBlueFrameObject(draw.iBusLineStart, 0);
+}
+
+void followWidenedBus() {
+    if ((editModeFlags & kEditOutputsToRightBus) == 0) return;
+    editModeFlags &= static_cast<std::uint8_t>(~kEditOutputsToRightBus);
+    shiftOutputObjectsToRightBus();
+}
+
+void finishLoadedLadder() {
+    removeEmptyObjectsChecked();
+    moveEndToRightEdge();
+    ModifyHLineToVirtualCanvas();
+    backupLadderDiagramMemory(0);
+    backupVirtualCanvas(0);
 }
 
 }  // namespace kestrion

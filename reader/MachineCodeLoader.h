@@ -25,6 +25,14 @@ extern std::uint32_t& loaderStartX;
 // take back.
 void convMachineCodeToLadder(const std::string& caption);
 
+// The steps around a load that New, Open and Convert share: a fresh list (END one cell left of the
+// right bus, the frame on the first cell); the outputs moved out to a right bus the load widened;
+// and the finished ladder (empty objects removed, END at the right edge, the finishing passes
+// below, the Edit Cancel copies of the list and the canvas taken).
+void startLadderLoad();
+void followWidenedBus();
+void finishLoadedLadder();
+
 // The finishing passes after a load or a paste: removal of empty objects, output kinds, output
 // rows, the right edges of the blocks (Modify_xBlockAddr), the horizontal fillers and joints, and
 // the vertical link cells of the canvas.

@@ -18,6 +18,10 @@ void makeWritePrefix();
 // ACK; a NAK gives Nak, anything else or nothing TimeOut (bit 7 of rs.status stays set).
 LinkOutcome sendAckedFrame(std::uint32_t ms);
 
+// One force ON (on) or OFF frame for the bit at a force address, awaited for rs.timeOut; Done only
+// when the PLC acknowledged.
+LinkOutcome sendForceFrame(bool on, std::uint32_t address, int plcType);
+
 // One force frame each, awaited for rs.timeOut. They neither open the port nor report; Done only
 // when the PLC acknowledged.
 LinkOutcome forceOnM8015(int plcType);

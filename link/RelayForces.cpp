@@ -1,10 +1,10 @@
-#include "link/SpecialRelays.h"
+#include "link/RelayForces.h"
 
 #include <string>
 
 #include "link/CommRecord.h"
 #include "link/Receive.h"
-#include "model/Conversions.h"
+#include "link/RegisterReads.h"
 #include "model/ProgramImage.h"
 
 namespace kestrion {
@@ -35,20 +35,8 @@ std::uint16_t addressFor(const RelayAddress& relay, int plcType) {
     return plcType == 5 || plcType == 7 ? relay.extended : relay.plain;
 }
 
-std::string hex4(std::uint16_t value) {
-    std::string digits;
-    for (int shift = 12; shift >= 0; shift -= 4) digits += hexDigit((value >> shift) & 0x0F);
-    return digits;
-}
-
 LinkOutcome force(bool on, const RelayAddress& relay, int plcType) {
-    if (on)
-        makeForceOnPrefix(plcType);
-    else
-        makeForceOffPrefix(plcType);
-    appendAddressLowFirst(hex4(addressFor(relay, plcType)));
-    rsChHex += "03";
-    return sendAckedFrame(rs.timeOut);
+    return sendForceFrame(on, addressFor(relay, plcType), plcType);
 }
 
 }  // namespace
@@ -63,6 +51,16 @@ void makeForceOffPrefix(int plcType) {
 
 void makeWritePrefix() {
     rsChHex = speaksExtendedCommands(pmw.plcType()) ? "02453130" : "0231";
+}
+
+LinkOutcome sendForceFrame(bool on, std::uint32_t address, int plcType) {
+    if (on)
+        makeForceOnPrefix(plcType);
+    else
+        makeForceOffPrefix(plcType);
+    appendAddressLowFirst(hex4(address));
+    rsChHex += "03";
+    return sendAckedFrame(rs.timeOut);
 }
 
 LinkOutcome sendAckedFrame(std::uint32_t ms) {

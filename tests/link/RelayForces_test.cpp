@@ -1,4 +1,4 @@
-#include "link/SpecialRelays.h"
+#include "link/RelayForces.h"
 
 #include "link/LinkFixture.h"
 #include "model/ProgramImage.h"
@@ -7,9 +7,9 @@
 namespace kestrion::test {
 namespace {
 
-class SpecialRelaysTest : public LinkTest {
+class RelayForcesTest : public LinkTest {
 protected:
-    SpecialRelaysTest() { openAt(0); }
+    RelayForcesTest() { openAt(0); }
     // The frame as sent, without its two check characters; the PLC took its check code.
     std::string sentFrame() const {
         EXPECT_EQ(sim.plc.frames.size(), 1u);
@@ -18,7 +18,7 @@ protected:
     SimulatedPlc sim{fakes, 1};
 };
 
-TEST_F(SpecialRelaysTest, EachOperationSendsItsFrameForTheThreeRelayBlocks) {
+TEST_F(RelayForcesTest, EachOperationSendsItsFrameForTheThreeRelayBlocks) {
     // The blocks 0x0F00, 0x0E00 and 0x6000.
     const std::tuple<LinkOutcome (*)(int), const char*, const char*, const char*> cases[] = {
         {forceOnM8015, "02373046304603", "0245373046304503", "0245373046363003"},
@@ -46,7 +46,7 @@ TEST_F(SpecialRelaysTest, EachOperationSendsItsFrameForTheThreeRelayBlocks) {
     }
 }
 
-TEST_F(SpecialRelaysTest, ADataFrameDoesNotAnswerAForce) {
+TEST_F(RelayForcesTest, ADataFrameDoesNotAnswerAForce) {
     sim.plc.fault = plcsim::Fault::Silence;
     const std::string dataFrame{'\x02', '0', '0', '\x03', '6', '3'};
     arriveAt(now() + 5, dataFrame);
@@ -54,7 +54,7 @@ TEST_F(SpecialRelaysTest, ADataFrameDoesNotAnswerAForce) {
     EXPECT_TRUE(bit(kRsWaiting));
 }
 
-TEST_F(SpecialRelaysTest, TheWritePrefixFollowsTheProjectsType) {
+TEST_F(RelayForcesTest, TheWritePrefixFollowsTheProjectsType) {
     for (const auto& [types, prefix] :
          {std::pair{std::vector{2, 5, 7}, "02453130"}, {std::vector{1, 4, 6, 3}, "0231"}})
         for (int type : types) {
