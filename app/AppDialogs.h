@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

@@ -2,8 +2,8 @@
 
 #include "app/MainView.h"
 #include "compiler/ConvertCommand.h"
-#include "model/CommandTransaction.h"
-#include "model/DrawGeometry.h"
+#include "model/core/CommandTransaction.h"
+#include "model/ladder/DrawGeometry.h"
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/AppDialogs.h"
-#include "model/FileExtensions.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
+#include "model/image/FileExtensions.h"
 
 namespace kestrion {
 

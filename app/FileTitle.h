@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 
 namespace kestrion {
 

@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "lang/Language.h"
-#include "model/CommandTransaction.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
-#include "model/StateRegistry.h"
-#include "model/VirtualCanvas.h"
+#include "model/core/CommandTransaction.h"
+#include "model/core/StateRegistry.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -11,10 +11,10 @@
 
 #include "editor/LadderLayout.h"
 #include "editor/forms/LadderViewForm.h"
-#include "model/DrawGeometry.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
-#include "model/VirtualCanvas.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 
 #include <vector>
 
-#include "model/DrawGeometry.h"
-#include "model/EditorServices.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/ModeData.h"
-#include "model/PmwFile.h"
-#include "model/ProgramImage.h"
-#include "model/StateRegistry.h"
-#include "model/StepCount.h"
+#include "model/core/StateRegistry.h"
+#include "model/image/ModeData.h"
+#include "model/image/PmwFile.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
 #include "reader/MachineCodeLoader.h"
 #include "support/FakePlatform.h"
 

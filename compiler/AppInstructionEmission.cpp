@@ -4,8 +4,8 @@
 
 #include "compiler/CompilerState.h"
 #include "compiler/MachineCodeEmission.h"
-#include "model/AppInstructionTable.h"
-#include "model/LadderObject.h"
+#include "model/instructions/AppInstructionTable.h"
+#include "model/ladder/LadderObject.h"
 #include "reader/OperandWords.h"
 
 namespace kestrion {

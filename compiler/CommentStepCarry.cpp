@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "model/CommentLists.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
+#include "model/image/CommentLists.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion {
 

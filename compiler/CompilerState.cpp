@@ -1,12 +1,12 @@
 #include "compiler/CompilerState.h"
 
-#include "model/CanvasState.h"
-#include "model/ConversionError.h"
-#include "model/DrawGeometry.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/ModeData.h"
-#include "model/StateRegistry.h"
+#include "model/core/ConversionError.h"
+#include "model/core/StateRegistry.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
 #include "platform/Services.h"
 
 namespace kestrion {

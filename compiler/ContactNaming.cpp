@@ -3,13 +3,13 @@
 #include <string>
 
 #include "compiler/CompilerState.h"
-#include "model/ContactRenamers.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorServices.h"
-#include "model/InstructionCodes.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/VirtualCanvas.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/ContactRenamers.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
 
 namespace kestrion {

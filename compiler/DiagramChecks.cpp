@@ -3,14 +3,14 @@
 #include <string>
 
 #include "compiler/CompilerState.h"
-#include "model/EditorServices.h"
-#include "model/EditorState.h"
-#include "model/InstructionCodes.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/LinkedList.h"
-#include "model/ModeData.h"
-#include "model/VirtualCanvas.h"
+#include "model/core/LinkedList.h"
+#include "model/image/ModeData.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
 

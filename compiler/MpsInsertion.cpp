@@ -4,14 +4,14 @@
 #include <string>
 
 #include "compiler/CompilerState.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorServices.h"
-#include "model/EditorState.h"
-#include "model/InstructionCodes.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/ObjectInsertion.h"
-#include "model/VirtualCanvas.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "model/ladder/ObjectInsertion.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
 

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "compiler/CompilerState.h"
-#include "model/ConverterStacks.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorServices.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/VirtualCanvas.h"
+#include "model/ladder/ConverterStacks.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
 
 namespace kestrion {

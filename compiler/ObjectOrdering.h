@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "model/LadderSearch.h"  // setBlockOutputRow, the pass that follows the ordering
+#include "model/ladder/LadderSearch.h"  // setBlockOutputRow, the pass that follows the ordering
 
 namespace kestrion {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "model/LadderObject.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/CanvasState.h"
-#include "model/DrawGeometry.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

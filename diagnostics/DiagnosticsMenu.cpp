@@ -4,7 +4,7 @@
 
 #include "diagnostics/DiagnosticsDialogs.h"
 #include "link/CommRecord.h"
-#include "model/EditorState.h"
+#include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 
 namespace kestrion {

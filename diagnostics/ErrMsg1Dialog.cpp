@@ -5,7 +5,7 @@
 #include "diagnostics/MachineStatus.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -8,7 +8,7 @@
 #include "link/Frames.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "model/ByteImage.h"
+#include "model/core/ByteImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -2,9 +2,9 @@
 
 #include "editor/EditorViewState.h"
 #include "editor/LadderLayout.h"
-#include "model/CanvasState.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

@@ -5,13 +5,13 @@
 
 #include "editor/EditorViewState.h"
 #include "lang/CodePage.h"
-#include "model/CommentLists.h"
-#include "model/DrawGeometry.h"
-#include "model/EditMarks.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
-#include "model/VirtualCanvas.h"
+#include "model/image/CommentLists.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/CanvasState.h"
+#include "model/ladder/CanvasState.h"
 
 namespace kestrion {
 

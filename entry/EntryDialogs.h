@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "entry/InputDeviceDialog.h"
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

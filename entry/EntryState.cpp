@@ -1,6 +1,6 @@
 #include "entry/EntryState.h"
 
-#include "model/StateRegistry.h"
+#include "model/core/StateRegistry.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -3,8 +3,8 @@
 #include "entry/EntryDialogs.h"
 #include "entry/EntryDriver.h"
 #include "entry/EntryState.h"
-#include "model/CanvasState.h"
-#include "model/EditorState.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditorState.h"
 
 namespace kestrion {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/LadderObject.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion {
 

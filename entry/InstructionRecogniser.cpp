@@ -6,7 +6,7 @@
 
 #include "entry/InstructionTable.h"
 #include "entry/OperandValidators.h"
-#include "model/DrawGeometry.h"
+#include "model/ladder/DrawGeometry.h"
 #include "platform/Services.h"
 
 namespace kestrion {

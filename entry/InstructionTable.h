@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/AppInstructionTable.h"
+#include "model/instructions/AppInstructionTable.h"
 
 namespace kestrion {
 

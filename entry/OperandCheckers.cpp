@@ -3,9 +3,9 @@
 #include <string>
 
 #include "entry/OperandValidators.h"
-#include "model/ConnectedPlc.h"
-#include "model/DrawGeometry.h"
-#include "model/ProgramImage.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/DrawGeometry.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "entry/EntryState.h"
-#include "model/LadderObject.h"
-#include "model/OperandPatterns.h"
+#include "model/instructions/OperandPatterns.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "entry/EntryState.h"
-#include "model/Conversions.h"
-#include "model/DeviceRanges.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
+#include "model/instructions/DeviceRanges.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -1,8 +1,8 @@
 #include "entry/Placement.h"
 
 #include "entry/OperandCheckers.h"
-#include "model/DrawGeometry.h"
-#include "model/ModeData.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
 

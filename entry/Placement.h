@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "model/LadderObject.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "entry/OperandCheckers.h"
-#include "model/LadderObject.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion {
 

@@ -1,6 +1,6 @@
 #include "lang/HelpItems.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "platform/Services.h"
 
 namespace kestrion {

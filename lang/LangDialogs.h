@@ -3,7 +3,7 @@
 #pragma once
 
 #include "lang/AppMessage.h"
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

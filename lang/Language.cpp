@@ -1,6 +1,6 @@
 #include "lang/Language.h"
 
-#include "model/StateRegistry.h"
+#include "model/core/StateRegistry.h"
 
 #include <array>
 

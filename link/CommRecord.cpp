@@ -9,10 +9,10 @@
 #include "link/LinkState.h"
 #include "link/Receive.h"
 #include "link/RsTimOutDialog.h"
-#include "model/EditorState.h"
-#include "model/MainState.h"
-#include "model/ModeData.h"
-#include "model/StateRegistry.h"
+#include "model/core/MainState.h"
+#include "model/core/StateRegistry.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/EditorState.h"
 
 namespace kestrion {
 

@@ -9,8 +9,8 @@
 #include "link/CommRecord.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "model/MainState.h"
-#include "model/ProgramImage.h"
+#include "model/core/MainState.h"
+#include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {

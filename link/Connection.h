@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/Frames.h"
-#include "model/ConnectedPlc.h"
+#include "model/image/ConnectedPlc.h"
 
 namespace kestrion {
 

@@ -10,7 +10,7 @@
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "link/RelayForces.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -8,7 +8,7 @@
 #include "link/CommRecord.h"
 #include "link/LinkState.h"
 #include "link/Receive.h"
-#include "model/Conversions.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -12,9 +12,9 @@
 #include "link/ParameterBlock.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "model/Conversions.h"
-#include "model/EditorState.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
+#include "model/ladder/EditorState.h"
 #include "platform/Services.h"
 
 namespace kestrion {

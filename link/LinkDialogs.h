@@ -11,7 +11,7 @@
 #include "link/PlcClock.h"
 #include "link/RemoteDialogs.h"
 #include "link/RsTimOutDialog.h"
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

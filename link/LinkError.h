@@ -2,7 +2,7 @@
 // user has been shown why; the command's boundary puts the program back and goes on.
 #pragma once
 
-#include "model/CommandError.h"
+#include "model/core/CommandError.h"
 
 namespace kestrion {
 

@@ -12,7 +12,7 @@
 #include "link/CommRecord.h"
 #include "link/ParameterDialog.h"
 #include "link/Receive.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -9,9 +9,9 @@
 #include "link/LinkState.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "model/ConnectedPlc.h"
-#include "model/Conversions.h"
-#include "model/ProgramImage.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {

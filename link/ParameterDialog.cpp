@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "link/LinkState.h"
-#include "model/ByteImage.h"
+#include "model/core/ByteImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {

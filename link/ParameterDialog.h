@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 
 namespace kestrion {
 

@@ -5,7 +5,7 @@
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/Receive.h"
-#include "model/Conversions.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {

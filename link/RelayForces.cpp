@@ -5,7 +5,7 @@
 #include "link/CommRecord.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 
 namespace kestrion {
 

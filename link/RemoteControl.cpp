@@ -9,8 +9,8 @@
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "link/RelayForces.h"
-#include "model/EditorState.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/EditorState.h"
 #include "platform/Services.h"
 
 namespace kestrion {

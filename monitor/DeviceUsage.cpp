@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "model/LadderObject.h"
+#include "model/ladder/LadderObject.h"
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 

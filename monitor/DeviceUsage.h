@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/DialogSeam.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 

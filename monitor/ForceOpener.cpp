@@ -4,8 +4,8 @@
 #include "link/CommRecord.h"
 #include "link/ForceBits.h"
 #include "link/LinkDialogs.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "monitor/MonitorMode.h"
 
 namespace kestrion {

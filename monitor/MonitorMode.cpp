@@ -1,6 +1,6 @@
 #include "monitor/MonitorMode.h"
 
-#include "model/StateRegistry.h"
+#include "model/core/StateRegistry.h"
 
 namespace kestrion {
 

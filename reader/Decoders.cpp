@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/AppInstructionTable.h"
-#include "model/LadderObject.h"
+#include "model/instructions/AppInstructionTable.h"
+#include "model/ladder/LadderObject.h"
 #include "reader/LoadState.h"
 #include "reader/MachineWords.h"
 #include "reader/ObjectPreparation.h"

@@ -1,13 +1,13 @@
 #include <array>
 #include <string>
 
-#include "model/BlockNumbering.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
-#include "model/InstructionCodes.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/ObjectInsertion.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/BlockNumbering.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "model/ladder/ObjectInsertion.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/PlacementSupport.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "model/ConverterStacks.h"
-#include "model/DrawGeometry.h"
-#include "model/ProgramImage.h"
-#include "model/StateRegistry.h"
+#include "model/core/StateRegistry.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/ConverterStacks.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "model/StepCount.h"  // convStepNo: the step counter the decoders add to
+#include "model/image/StepCount.h"  // convStepNo: the step counter the decoders add to
 
 namespace kestrion {
 

@@ -1,8 +1,8 @@
 #include "reader/MachineWords.h"
 
-#include "model/AppInstructionTable.h"
-#include "model/Conversions.h"
-#include "model/LadderObject.h"
+#include "model/instructions/AppInstructionTable.h"
+#include "model/instructions/Conversions.h"
+#include "model/ladder/LadderObject.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -1,8 +1,8 @@
 #include "reader/ObjectPreparation.h"
 
-#include "model/DrawGeometry.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
 #include "reader/PlacementSupport.h"
 
 namespace kestrion {

@@ -3,11 +3,11 @@
 #include <charconv>
 #include <optional>
 
-#include "model/ConversionError.h"
-#include "model/Conversions.h"
-#include "model/LadderObject.h"
-#include "model/ProgramImage.h"
-#include "model/StepCount.h"
+#include "model/core/ConversionError.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
+#include "model/instructions/Conversions.h"
+#include "model/ladder/LadderObject.h"
 #include "platform/Services.h"
 #include "reader/MachineWords.h"
 

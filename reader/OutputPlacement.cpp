@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "model/ConverterStacks.h"
-#include "model/DrawGeometry.h"
-#include "model/GridEditing.h"
-#include "model/InstructionCodes.h"
-#include "model/LadderObject.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/ConverterStacks.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/GridEditing.h"
+#include "model/ladder/LadderObject.h"
 #include "reader/Decoders.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"

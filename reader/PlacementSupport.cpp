@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "model/ConversionError.h"
-#include "model/Conversions.h"
-#include "model/ConverterStacks.h"
-#include "model/LadderObject.h"
-#include "model/LadderSearch.h"
-#include "model/ModeData.h"
+#include "model/core/ConversionError.h"
+#include "model/image/ModeData.h"
+#include "model/instructions/Conversions.h"
+#include "model/ladder/ConverterStacks.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"
 

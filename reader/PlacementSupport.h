@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/LadderSearch.h"
+#include "model/ladder/LadderSearch.h"
 #include "platform/Services.h"
 
 namespace kestrion {

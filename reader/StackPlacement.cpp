@@ -1,7 +1,7 @@
 #include "reader/StackPlacement.h"
 
-#include "model/DrawGeometry.h"
-#include "model/LadderObject.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
 #include "reader/Decoders.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"

@@ -7,8 +7,8 @@
 
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
-#include "model/AppInstructionTable.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
+#include "model/instructions/AppInstructionTable.h"
 #include "platform/Services.h"
 #include "reader/LoadState.h"
 #include "reader/MachineWords.h"

@@ -7,12 +7,12 @@
 #include "link/LinkDialogs.h"
 #include "link/ParameterDialog.h"
 
-#include "model/CommandTransaction.h"
-#include "model/ConnectedPlc.h"
-#include "model/MainState.h"
-#include "model/ModelDialogs.h"
-#include "model/ProgramImage.h"
-#include "model/StepCount.h"
+#include "model/core/CommandTransaction.h"
+#include "model/core/MainState.h"
+#include "model/core/ModelDialogs.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
 #include "platform/Services.h"
 
 namespace kestrion {

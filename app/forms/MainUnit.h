@@ -37,7 +37,7 @@ public:
     QAction* action(const QString& objectName) const;
 
     // The recent-file items of the File menu and the separator above them; they show the state
-    // the core keeps (model/RecentFiles.h).
+    // the core keeps (model/image/RecentFiles.h).
     QAction* FileBar1 = nullptr;
     QAction* File11 = nullptr;
     QAction* File21 = nullptr;

@@ -8,9 +8,9 @@
 
 #include "editor/CursorMoves.h"
 #include "lang/forms/WidgetText.h"
-#include "model/CanvasState.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 
 namespace kestrion::forms {
 

@@ -7,8 +7,8 @@
 
 #include "entry/EntryState.h"
 #include "lang/forms/WidgetText.h"
-#include "model/DrawGeometry.h"
-#include "model/ModeData.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion::forms {
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "model/PlcTypeDialog.h"
+#include "model/image/PlcTypeDialog.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "model/StackCodeView.h"
+#include "model/ladder/StackCodeView.h"
 
 class QLineEdit;
 

@@ -3,8 +3,8 @@
 
 #include "app/MainView.h"
 #include "entry/EntryTestSupport.h"
-#include "model/CanvasState.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
+#include "model/ladder/CanvasState.h"
 #include "monitor/MonitorMode.h"
 
 namespace kestrion::test {

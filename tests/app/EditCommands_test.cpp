@@ -3,9 +3,9 @@
 #include "app/MainView.h"
 #include "devviews/ObjectListDump.h"
 #include "model/CanvasTestSupport.h"
-#include "model/ClipboardBlock.h"
-#include "model/EditMarks.h"
-#include "model/EditorServices.h"
+#include "model/image/ClipboardBlock.h"
+#include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorServices.h"
 #include "monitor/MonitorMode.h"
 
 namespace kestrion::test {

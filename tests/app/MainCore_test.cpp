@@ -1,11 +1,11 @@
 #include "app/MainCore.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 
 #include "lang/Language.h"
 #include "link/CommRecord.h"
-#include "model/ConnectedPlc.h"
-#include "model/EditorState.h"
-#include "model/ProgramImage.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/EditorState.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 

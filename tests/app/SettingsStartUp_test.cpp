@@ -3,12 +3,12 @@
 
 #include "app/MainCore.h"
 #include "lang/Language.h"
-#include "model/ClipboardBlock.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
-#include "model/MainState.h"
-#include "model/ModeData.h"
-#include "model/RecentFiles.h"
+#include "model/core/MainState.h"
+#include "model/image/ClipboardBlock.h"
+#include "model/image/ModeData.h"
+#include "model/image/RecentFiles.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 

@@ -1,7 +1,7 @@
 #include "compiler/AnbOrbInsertion.h"
 
 #include "compiler/PassTestSupport.h"
-#include "model/ConversionError.h"
+#include "model/core/ConversionError.h"
 
 namespace kestrion::test {
 namespace {

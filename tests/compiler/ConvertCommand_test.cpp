@@ -6,11 +6,11 @@
 #include <tuple>
 
 #include "entry/EntryTestSupport.h"
-#include "model/CommandTransaction.h"
-#include "model/CommentLists.h"
-#include "model/EditMarks.h"
-#include "model/LadderSearch.h"
-#include "model/ModeData.h"
+#include "model/core/CommandTransaction.h"
+#include "model/image/CommentLists.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/EditMarks.h"
+#include "model/ladder/LadderSearch.h"
 
 namespace kestrion::test {
 namespace {

@@ -1,7 +1,7 @@
 #include "compiler/DiagramChecks.h"
 
 #include "compiler/PassTestSupport.h"
-#include "model/EditorState.h"
+#include "model/ladder/EditorState.h"
 
 namespace kestrion::test {
 namespace {

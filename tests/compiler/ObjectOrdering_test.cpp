@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "compiler/PassTestSupport.h"
-#include "model/ConversionError.h"
+#include "model/core/ConversionError.h"
 
 namespace kestrion::test {
 namespace {

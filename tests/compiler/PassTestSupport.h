@@ -4,7 +4,7 @@
 
 #include "devviews/ObjectListDump.h"
 #include "model/CanvasTestSupport.h"
-#include "model/LadderSearch.h"
+#include "model/ladder/LadderSearch.h"
 
 namespace kestrion::test {
 

@@ -1,7 +1,7 @@
 #include "devviews/VirtualArrayDump.h"
 
-#include "model/CanvasState.h"
-#include "model/DrawGeometry.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {

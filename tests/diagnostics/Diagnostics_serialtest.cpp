@@ -1,5 +1,5 @@
 #include "diagnostics/ErrMsg1Dialog.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "support/PlcSimLine.h"
 
 namespace kestrion::test {

@@ -3,7 +3,7 @@
 #include "editor/EditorViewState.h"
 #include "editor/ViewTestSupport.h"
 #include "entry/EntryDriver.h"
-#include "model/EditMarks.h"
+#include "model/ladder/EditMarks.h"
 
 namespace kestrion::test {
 namespace {

@@ -7,8 +7,8 @@
 #include "editor/DrawTimer.h"
 #include "editor/EditorViewState.h"
 #include "editor/ViewTestSupport.h"
-#include "model/CommentLists.h"
-#include "model/EditMarks.h"
+#include "model/image/CommentLists.h"
+#include "model/ladder/EditMarks.h"
 
 namespace kestrion::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "editor/LadderLayout.h"
 #include "entry/EntryTestSupport.h"
-#include "model/EditorServices.h"
+#include "model/ladder/EditorServices.h"
 
 namespace kestrion::test {
 

@@ -3,7 +3,7 @@
 #include "entry/AccessCodes.h"
 #include "entry/EntryTestSupport.h"
 #include "lang/Language.h"
-#include "model/EditMarks.h"
+#include "model/ladder/EditMarks.h"
 
 namespace kestrion {
 namespace {

@@ -5,8 +5,8 @@
 #include "entry/FakeEntryDialogs.h"
 #include "entry/InstructionBox.h"
 #include "model/CanvasTestSupport.h"
-#include "model/EditorState.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/EditorState.h"
 #include "support/ShownBoxes.h"
 
 namespace kestrion::test {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "entry/InstructionTable.h"
-#include "model/ConnectedPlc.h"
-#include "model/DrawGeometry.h"
-#include "model/ProgramImage.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/DrawGeometry.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

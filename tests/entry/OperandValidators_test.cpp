@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "entry/EntryState.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

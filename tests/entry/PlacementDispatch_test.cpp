@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "entry/EntryState.h"
-#include "model/DrawGeometry.h"
 #include "model/LadderTestSupport.h"
+#include "model/ladder/DrawGeometry.h"
 #include "support/ShownBoxes.h"
 
 namespace kestrion {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/DrawGeometry.h"
 #include "model/LadderTestSupport.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
 namespace {

@@ -4,8 +4,8 @@
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
 #include "link/ParameterBlock.h"
-#include "model/ConnectedPlc.h"
-#include "model/ProgramImage.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
 

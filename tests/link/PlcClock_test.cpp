@@ -4,7 +4,7 @@
 
 #include "link/Connection.h"
 #include "link/LinkFixture.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
 

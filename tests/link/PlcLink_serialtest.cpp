@@ -11,7 +11,7 @@
 #include "link/RegisterReads.h"
 #include "link/RelayForces.h"
 #include "link/RemoteControl.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "platform/PosixSerial.h"
 #include "support/PlcSimLine.h"
 

@@ -1,7 +1,7 @@
 #include "link/RelayForces.h"
 
 #include "link/LinkFixture.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "support/SimulatedPlc.h"
 
 namespace kestrion::test {

@@ -1,7 +1,7 @@
 #include "link/RemoteControl.h"
 
 #include "link/LinkFixture.h"
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
 

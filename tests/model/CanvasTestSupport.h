@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "devviews/VirtualArrayDump.h"
-#include "model/CanvasState.h"
 #include "model/LadderTestSupport.h"
-#include "model/VirtualCanvas.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion::test {
 

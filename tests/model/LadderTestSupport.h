@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
-#include "model/LinkedList.h"
-#include "model/ModeData.h"
+#include "model/core/LinkedList.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {

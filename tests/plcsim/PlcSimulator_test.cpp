@@ -1,6 +1,6 @@
 // The simulated PLC behind the fake serial line, driven by the link's own frames and waits.
 #include "link/LinkFixture.h"
-#include "model/Conversions.h"
+#include "model/instructions/Conversions.h"
 #include "support/SimulatedPlc.h"
 
 namespace kestrion::test {

@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "model/AppInstructionTable.h"
-#include "model/DrawGeometry.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
-#include "model/ProgramImage.h"
+#include "model/image/ModeData.h"
+#include "model/image/ProgramImage.h"
+#include "model/instructions/AppInstructionTable.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
 #include "reader/LoadState.h"
 #include "reader/OperandWords.h"
 #include "support/Fixture.h"

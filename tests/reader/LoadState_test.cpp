@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/ConverterStacks.h"
-#include "model/DrawGeometry.h"
-#include "model/ModeData.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/ConverterStacks.h"
+#include "model/ladder/DrawGeometry.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "model/ConversionError.h"
+#include "model/core/ConversionError.h"
 #include "reader/LoaderTestSupport.h"
 
 namespace kestrion {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/ConversionError.h"
-#include "model/InstructionCodes.h"
-#include "model/VirtualCanvas.h"
+#include "model/core/ConversionError.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "reader/LoaderTestSupport.h"
 #include "support/ShownBoxes.h"
 

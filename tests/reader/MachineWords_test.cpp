@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/LadderObject.h"
+#include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

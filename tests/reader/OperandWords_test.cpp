@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "model/ConversionError.h"
-#include "model/Conversions.h"
-#include "model/LadderObject.h"
-#include "model/ProgramImage.h"
-#include "model/StepCount.h"
+#include "model/core/ConversionError.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
+#include "model/instructions/Conversions.h"
+#include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

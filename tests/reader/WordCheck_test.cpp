@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/ProgramImage.h"
+#include "model/image/ProgramImage.h"
 #include "reader/LoadState.h"
 #include "support/Fixture.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/StateRegistry.h"
+#include "model/core/StateRegistry.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {

@@ -1,6 +1,6 @@
 #include "link/ParameterDialog.h"
-#include "model/ProgramImage.h"
-#include "model/StepCount.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 #include "wizards/SettingItems.h"

@@ -1,10 +1,10 @@
 #include "wizards/SettingItems.h"
 
-#include "model/ConnectedPlc.h"
-#include "model/MainState.h"
-#include "model/PlcTypeDialog.h"
-#include "model/ProgramImage.h"
-#include "model/StepCount.h"
+#include "model/core/MainState.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/PlcTypeDialog.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 

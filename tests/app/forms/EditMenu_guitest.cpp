@@ -11,11 +11,11 @@
 #include "devviews/ObjectListDump.h"
 #include "entry/forms/EditKeyForm.h"
 #include "link/forms/Parameter1Form.h"
-#include "model/DrawGeometry.h"
-#include "model/EditorState.h"
-#include "model/LadderObject.h"
-#include "model/ModeData.h"
 #include "model/forms/PlcTypeForm.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "support/gui/RealServicesTest.h"
 
 namespace kestrion::app {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/forms/MainUnit.h"
-#include "model/ClipboardBlock.h"
-#include "model/MainState.h"
-#include "model/RecentFiles.h"
+#include "model/core/MainState.h"
+#include "model/image/ClipboardBlock.h"
+#include "model/image/RecentFiles.h"
 #include "platform/PosixFiles.h"
 #include "support/Fixture.h"
 #include "support/gui/RealServicesTest.h"

@@ -6,7 +6,7 @@
 
 #include "editor/ViewTestSupport.h"
 #include "editor/forms/LadderViewForm.h"
-#include "model/EditMarks.h"
+#include "model/ladder/EditMarks.h"
 
 namespace kestrion::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "link/CommRecord.h"
 #include "link/forms/PortSelForm.h"
-#include "model/ModeData.h"
+#include "model/image/ModeData.h"
 #include "support/gui/RealServicesTest.h"
 
 namespace kestrion::test {

@@ -1,0 +1,52 @@
+#include "model/core/CommandTransaction.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace kestrion {
+
+namespace transaction {
+
+namespace {
+
+struct Part {
+    std::string_view name;
+    TakeSnapshot snapshot;
+};
+
+// Built on first use: parts register while statics of other files are initialised.
+std::vector<Part>& parts() {
+    static std::vector<Part> registered;
+    return registered;
+}
+
+}  // namespace
+
+bool registerPart(std::string_view name, TakeSnapshot snapshot) {
+    auto& list = parts();
+    if (snapshot == nullptr ||
+        std::any_of(list.begin(), list.end(), [&](const Part& p) { return p.name == name; }))
+        throw std::logic_error("command transaction: part " + std::string(name) + " registered twice");
+    list.push_back({name, snapshot});
+    return true;
+}
+
+std::vector<std::string_view> registeredParts() {
+    std::vector<std::string_view> names;
+    for (const Part& part : parts()) names.push_back(part.name);
+    return names;
+}
+
+}  // namespace transaction
+
+CommandTransaction::CommandTransaction() {
+    for (const transaction::Part& part : transaction::parts()) restores_.push_back(part.snapshot());
+}
+
+CommandTransaction::~CommandTransaction() {
+    if (committed_) return;
+    for (auto restore = restores_.rbegin(); restore != restores_.rend(); ++restore) (*restore)();
+}
+
+}  // namespace kestrion

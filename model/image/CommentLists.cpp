@@ -1,0 +1,279 @@
+#include "model/image/CommentLists.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "model/core/CommandTransaction.h"
+#include "model/core/MemoryNotEnough.h"
+#include "model/image/DmwImage.h"
+#include "model/image/ModeData.h"
+#include "model/image/MonitorLists.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+template <class Node>
+Node* appendEntry(OwnedList<Node>& list, const char* memoryMessage) {
+    Node* node = allocateOrHalt<Node>(memoryMessage);
+    links::pushBack(list, node);
+    list.newest = node;
+    return node;
+}
+
+template <class Node>
+bool holdsNode(const OwnedList<Node>& list, const Node* wanted) {
+    for (const Node* node = list.head; node != nullptr; node = node->next) {
+        if (node == wanted) return true;
+    }
+    return false;
+}
+
+template <class Node>
+bool deleteWalkerEntry(OwnedList<Node>& list) {
+    Node* node = list.walker;
+    if (node == nullptr) return false;
+    // The ends are known without a walk; an inner entry must first be found from the head.
+    if (node != list.head && node != list.tail && !holdsNode(list, node)) return false;
+    links::unlink(list, node);
+    if (list.newest == node) list.newest = nullptr;
+    if (list.selected == node) list.selected = nullptr;
+    list.walker = nullptr;
+    delete node;
+    return true;
+}
+
+template <std::size_t TextSize>
+void appendStepComment(OwnedList<stepCommentNode<TextSize>>& list, const char* memoryMessage,
+                       std::uint16_t stepNo, std::uint16_t flagWord) {
+    const std::uint16_t id = list.tail == nullptr ? 1 : static_cast<std::uint16_t>(list.tail->commentId + 1);
+    auto* node = appendEntry(list, memoryMessage);
+    node->stepNo = stepNo;
+    node->flagWord = flagWord;
+    node->commentId = id;
+}
+
+template <std::size_t N>
+void copyText(std::array<char, N>& field, std::string_view text) {
+    field.fill('\0');
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::copy_n(text.begin(), length, field.begin());
+}
+
+void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    if (ldrHead == nullptr) {
+        platform::messages().show("Error2015020101", "updateLadderBlockCommentId(", platform::MsgIcon::None,
+                                  platform::MsgButtons::Ok);
+        return;
+    }
+    for (stLadderBlock* object = ldrHead; object != nullptr; object = object->next) {
+        if (object->stepNo == stepNo) {
+            object->*field = id;
+            return;
+        }
+    }
+}
+
+// The comment counts and section offsets of the settings record, which the lists keep in step.
+constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
+    &ModeDataRecord::deviceNameCount,    &ModeDataRecord::deviceCommentCount,
+    &ModeDataRecord::blockCommentCount,  &ModeDataRecord::coilCommentCount,
+    &ModeDataRecord::monitorDeviceCount, &ModeDataRecord::cowNameOffset,
+    &ModeDataRecord::cowCommentOffset,   &ModeDataRecord::cowBlockOffset,
+    &ModeDataRecord::cowCoilOffset,      &ModeDataRecord::cowMonitorOffset};
+
+// The comment and monitor lists (copied entry by entry), their counts, and the images of the
+// comment, register and description files.
+transaction::Restore snapshotComments() {
+    struct Saved {
+        DeviceCommentList names, comments;
+        BlockCommentList blocks;
+        CoilCommentList coils;
+        MonitorList registered, ladder;
+        std::uint32_t monitorBytes;
+        CowImage cow;
+        std::uint16_t cowLength;
+        RegisterImage dmw;
+        DcnTableSet dcn;
+        std::array<std::uint16_t, std::size(kCommentFields)> fields;
+    };
+    auto saved = std::make_shared<Saved>(Saved{deviceNameList,
+                                               deviceCommentList,
+                                               blockCommentList,
+                                               coilCommentList,
+                                               deviceMonitorList,
+                                               ladderMonitorList,
+                                               deviceMonitorBytes,
+                                               CowBuffer,
+                                               cowDataLength,
+                                               DmwImage,
+                                               DcnTables,
+                                               {}});
+    for (std::size_t i = 0; i < saved->fields.size(); ++i) saved->fields[i] = ModeData.*kCommentFields[i];
+    return [saved = std::shared_ptr<const Saved>(saved)] {
+        deviceNameList = saved->names;
+        deviceCommentList = saved->comments;
+        blockCommentList = saved->blocks;
+        coilCommentList = saved->coils;
+        deviceMonitorList = saved->registered;
+        ladderMonitorList = saved->ladder;
+        deviceMonitorBytes = saved->monitorBytes;
+        CowBuffer = saved->cow;
+        cowDataLength = saved->cowLength;
+        DmwImage = saved->dmw;
+        DcnTables = saved->dcn;
+        for (std::size_t i = 0; i < saved->fields.size(); ++i) ModeData.*kCommentFields[i] = saved->fields[i];
+    };
+}
+
+[[maybe_unused]] const bool commentsPart = transaction::registerPart("comments", snapshotComments);
+
+}  // namespace
+
+void freeCommentList(int kind) {
+    switch (kind) {
+        case kCommentListNames: deviceNameList.clear(); break;
+        case kCommentListDevices: deviceCommentList.clear(); break;
+        case kCommentListBlocks: blockCommentList.clear(); break;
+        case kCommentListCoils: coilCommentList.clear(); break;
+        case kCommentListMonitor:
+            deviceMonitorList.clear();
+            deviceMonitorBytes = 0;
+            break;
+        default: break;
+    }
+}
+
+void addDeviceName(std::uint16_t letterWord, std::uint16_t number) {
+    auto* node = appendEntry(deviceNameList, "Error2014121623...");
+    node->deviceLetter = static_cast<std::uint8_t>(letterWord & 0xFFu);
+    node->letterHigh = static_cast<std::uint8_t>(letterWord >> 8);
+    node->deviceNo = number;
+}
+
+void addDeviceComment() {
+    appendEntry(deviceCommentList, "Error2014121622...");
+}
+
+void addBlockComment(std::uint16_t flagWord, std::uint16_t stepNo) {
+    appendStepComment(blockCommentList, "Error2014121620...", stepNo, flagWord);
+}
+
+void addCoilComment(std::uint16_t stepNo, std::uint16_t flagWord) {
+    appendStepComment(coilCommentList, "Error2014121621...", stepNo, flagWord);
+}
+
+bool deleteBlockComment() {
+    return deleteWalkerEntry(blockCommentList);
+}
+bool deleteCoilComment() {
+    return deleteWalkerEntry(coilCommentList);
+}
+bool deleteDeviceComment() {
+    return deleteWalkerEntry(deviceCommentList);
+}
+
+void updateLadderBlockCommentId(std::uint32_t stepNo, std::uint16_t id) {
+    setLadderCommentId(stepNo, id, &stLadderBlock::idBC);
+}
+
+void updateLadderCoilCommentId(std::uint32_t stepNo, std::uint16_t id) {
+    setLadderCommentId(stepNo, id, &stLadderBlock::idCC);
+}
+
+bool isSameDeviceName(std::string_view a, std::string_view b, int n) {
+    const std::size_t length = n >= 2 && n <= 5 ? static_cast<std::size_t>(n) : 6;
+    for (std::size_t i = 0; i < length; ++i) {
+        const char ca = i < a.size() ? a[i] : '\0';
+        const char cb = i < b.size() ? b[i] : '\0';
+        if (ca != cb) return false;
+        if (ca == '\0') return true;
+    }
+    return true;
+}
+
+bool isOctalDevice(std::uint8_t letter) {
+    return letter == 'X' || letter == 'Y';
+}
+
+std::uint32_t indexToOctalNo(std::uint32_t index) {
+    // The numbers 80..99 are never written: index 64 is X100.
+    if (index >= 64) index += 16;
+    return index / 8 * 10 + index % 8;
+}
+
+std::string deviceTextFor(char letter, std::uint32_t writtenNumber) {
+    std::string digits = std::to_string(writtenNumber);
+    if (isOctalDevice(static_cast<std::uint8_t>(letter)) && digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    std::string text = letter + digits;
+    if (text.size() > kDeviceTextSize - 1) text.resize(kDeviceTextSize - 1);
+    return text;
+}
+
+void appendDeviceComment(char letter, std::uint16_t writtenNumber, std::string_view text) {
+    addDeviceComment();
+    deviceCommentNode& node = *deviceCommentList.newest;
+    node.deviceLetter = static_cast<std::uint8_t>(letter);
+    node.deviceNo = writtenNumber;
+    const std::string device = deviceTextFor(letter, writtenNumber);
+    copyText(node.deviceText, device);
+    node.textLength = static_cast<std::uint16_t>(device.size());
+    copyText(node.text, text);
+    ++ModeData.deviceCommentCount;
+}
+
+void appendBlockComment(std::uint16_t stepNo, std::string_view text) {
+    addBlockComment(0, stepNo);
+    copyText(blockCommentList.newest->text, text);
+    ++ModeData.blockCommentCount;
+    updateLadderBlockCommentId(stepNo, blockCommentList.newest->commentId);
+}
+
+void appendCoilComment(std::uint16_t stepNo, std::string_view text) {
+    addCoilComment(stepNo, 0);
+    copyText(coilCommentList.newest->text, text);
+    ++ModeData.coilCommentCount;
+    updateLadderCoilCommentId(stepNo, coilCommentList.newest->commentId);
+}
+
+bool removeDeviceComment() {
+    if (!deleteDeviceComment()) return false;
+    --ModeData.deviceCommentCount;
+    return true;
+}
+
+bool removeBlockComment() {
+    if (!deleteBlockComment()) return false;
+    --ModeData.blockCommentCount;
+    return true;
+}
+
+bool removeCoilComment() {
+    if (!deleteCoilComment()) return false;
+    --ModeData.coilCommentCount;
+    return true;
+}
+
+void ClearAllComment1Click() {
+    for (int kind = kCommentListNames; kind <= kCommentListCoils; ++kind) freeCommentList(kind);
+    freeDeviceMonitorList();
+    freeLadderMonitorList();
+    std::fill_n(CowBuffer.begin() + cowOffset::data, 32, std::uint8_t{0});
+    ModeData.deviceNameCount = 0;
+    ModeData.deviceCommentCount = 0;
+    ModeData.blockCommentCount = 0;
+    ModeData.coilCommentCount = 0;
+    ModeData.monitorDeviceCount = 0;
+    ModeData.cowNameOffset = 256;
+    ModeData.cowCommentOffset = 258;
+    ModeData.cowBlockOffset = 260;
+    ModeData.cowCoilOffset = 262;
+    ModeData.cowMonitorOffset = 264;
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+}  // namespace kestrion

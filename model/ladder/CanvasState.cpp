@@ -1,0 +1,145 @@
+#include "model/ladder/CanvasState.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "model/core/CommandTransaction.h"
+#include "model/core/ModelState.h"
+
+namespace kestrion {
+
+CanvasState& canvasState = modelState.canvas;
+CanvasGrid& VirtualArray = modelState.canvas.VirtualArray;
+CanvasGrid& bCompileVirtualArray = modelState.canvas.bCompileVirtualArray;
+CanvasGrid& BkVirtualArray = modelState.canvas.BkVirtualArray;
+CanvasGrid& cancelVirtualArray = modelState.canvas.cancelVirtualArray;
+CanvasGrid& CopyVirtualArray = modelState.canvas.CopyVirtualArray;
+std::uint32_t& viewTopY = modelState.canvas.viewTopY;
+const stLadderBlock*& ldrDrawHead = modelState.canvas.ldrDrawHead;
+
+namespace {
+
+LadderView* installedView = nullptr;
+
+// The five grids, and the bus line and columns that marking a too-wide object widens.
+transaction::Restore snapshotCanvas() {
+    struct Saved {
+        CanvasGrid live, compile, undo, cancel, copy;
+        std::uint32_t busLineEnd, columns;
+    };
+    auto saved = std::make_shared<const Saved>(Saved{VirtualArray, bCompileVirtualArray, BkVirtualArray,
+                                                     cancelVirtualArray, CopyVirtualArray, draw.iBusLineEnd,
+                                                     virtualArrayColumns});
+    return [saved] {
+        VirtualArray = saved->live;
+        bCompileVirtualArray = saved->compile;
+        BkVirtualArray = saved->undo;
+        cancelVirtualArray = saved->cancel;
+        CopyVirtualArray = saved->copy;
+        draw.iBusLineEnd = saved->busLineEnd;
+        virtualArrayColumns = saved->columns;
+    };
+}
+
+[[maybe_unused]] const bool canvasPart = transaction::registerPart("virtual canvas", snapshotCanvas);
+
+}  // namespace
+
+bool CanvasGrid::inside(std::int64_t column, std::int64_t row) {
+    return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
+}
+
+std::size_t CanvasGrid::offset(std::int64_t column, std::int64_t row) {
+    return static_cast<std::size_t>(row * kCanvasColumns + column);
+}
+
+std::int64_t CanvasGrid::rowsInUse() const {
+    return static_cast<std::int64_t>(rowFill_.size());
+}
+
+void CanvasGrid::holdRows(std::int64_t rows) {
+    if (rows <= rowsInUse()) return;
+    // Rows never written read as the fill whatever their bytes: they are marked as of an older one.
+    rowFill_.resize(static_cast<std::size_t>(rows), fillCount_ - 1);
+    cells_.resize(static_cast<std::size_t>(rows * kCanvasColumns));
+}
+
+bool CanvasGrid::current(std::int64_t row) const {
+    return row < rowsInUse() && rowFill_[static_cast<std::size_t>(row)] == fillCount_;
+}
+
+void CanvasGrid::makeCurrent(std::int64_t row) {
+    if (current(row)) return;
+    holdRows(row + 1);
+    std::copy(fill_.begin(), fill_.end(), cells_.begin() + static_cast<std::ptrdiff_t>(offset(0, row)));
+    rowFill_[static_cast<std::size_t>(row)] = fillCount_;
+}
+
+char CanvasGrid::at(std::int64_t column, std::int64_t row) const {
+    if (!inside(column, row)) return kCellBlank;
+    return current(row) ? cells_[offset(column, row)] : fill_[static_cast<std::size_t>(column)];
+}
+
+bool CanvasGrid::put(std::int64_t column, std::int64_t row, char cell) {
+    if (!inside(column, row)) return false;
+    const auto at = static_cast<std::size_t>(column);
+    if (!current(row)) {
+        if (cell == fill_[at]) return true;
+        makeCurrent(row);
+    }
+    cells_[offset(column, row)] = cell;
+    writtenColumns_ = std::max(writtenColumns_, at + 1);
+    return true;
+}
+
+void CanvasGrid::fill(std::int64_t columns, char cell) {
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, kCanvasColumns));
+    if (count < writtenColumns_) {
+        // Columns left out hold what was written: every written row keeps its cells.
+        for (std::int64_t row = 0; row < rowsInUse(); ++row)
+            if (current(row))
+                std::fill_n(cells_.begin() + static_cast<std::ptrdiff_t>(offset(0, row)), count, cell);
+        std::fill_n(fill_.begin(), count, cell);
+        return;
+    }
+    // No row differs from the new fill: a new fill count makes them all read as it.
+    std::fill_n(fill_.begin(), count, cell);
+    ++fillCount_;
+    writtenColumns_ = 0;
+}
+
+void CanvasGrid::copyColumnsFrom(const CanvasGrid& source, std::int64_t columns) {
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, kCanvasColumns));
+    if (count == fill_.size()) {
+        *this = source;
+        return;
+    }
+    const std::int64_t rows = std::max(rowsInUse(), source.rowsInUse());
+    for (std::int64_t row = 0; row < rows; ++row) {
+        if (!current(row) && !source.current(row)) continue;  // both read as their fills
+        makeCurrent(row);
+        for (std::size_t column = 0; column < count; ++column)
+            cells_[offset(static_cast<std::int64_t>(column), row)] =
+                source.at(static_cast<std::int64_t>(column), row);
+    }
+    std::copy_n(source.fill_.begin(), count, fill_.begin());
+    writtenColumns_ = std::max(writtenColumns_, std::min(count, source.writtenColumns_));
+}
+
+bool CanvasGrid::operator==(const CanvasGrid& other) const {
+    const std::int64_t rows = std::max(rowsInUse(), other.rowsInUse()) + 1;  // and the fill below
+    for (std::int64_t row = 0; row < rows; ++row)
+        for (std::int64_t column = 0; column < kCanvasColumns; ++column)
+            if (at(column, row) != other.at(column, row)) return false;
+    return true;
+}
+
+LadderView* ladderView() {
+    return installedView;
+}
+
+void installLadderView(LadderView* view) {
+    installedView = view;
+}
+
+}  // namespace kestrion

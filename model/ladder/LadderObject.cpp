@@ -1,0 +1,552 @@
+#include "model/ladder/LadderObject.h"
+
+#include <array>
+#include <cassert>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+#include "model/core/ByteImage.h"
+#include "model/core/CommandTransaction.h"
+#include "model/core/LinkedList.h"
+#include "model/core/MemoryNotEnough.h"
+#include "model/image/ClipboardBlock.h"
+#include "model/image/ModeData.h"
+#include "model/image/StepCount.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorState.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+static_assert(std::is_standard_layout_v<stLadderBlock>);
+static_assert(std::is_trivially_copyable_v<stLadderBlock>);
+static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
+
+void stLadderBlock::setDFlag(bool on) {
+    flagByte1 = static_cast<std::uint8_t>(on ? flagByte1 | kFlag1DoubleWord : flagByte1 & ~kFlag1DoubleWord);
+}
+
+void stLadderBlock::setPFlag(bool on) {
+    flagByte2 = static_cast<std::uint8_t>(on ? flagByte2 | kFlag2Pulse : flagByte2 & ~kFlag2Pulse);
+}
+
+// ---- The 288-byte image -----------------------------------------------------------------------
+
+namespace {
+
+// The u32 fields of bytes 0..47, one every four bytes.
+constexpr std::uint32_t stLadderBlock::*kImageWords[] = {
+    &stLadderBlock::objLbc,   &stLadderBlock::stepNo,     &stLadderBlock::xAddr,
+    &stLadderBlock::yAddr,    &stLadderBlock::Xend,       &stLadderBlock::xMaxi,
+    &stLadderBlock::orbXaddr, &stLadderBlock::xBlockAddr, &stLadderBlock::unsettled32,
+    &stLadderBlock::yTopPos,  &stLadderBlock::end,        &stLadderBlock::unsettled44,
+};
+
+struct HalfWordField {
+    std::size_t offset;
+    std::uint16_t stLadderBlock::*field;
+};
+constexpr HalfWordField kImageHalfWords[] = {
+    {48, &stLadderBlock::idBC},  {50, &stLadderBlock::idCC},  {52, &stLadderBlock::LinkNo},
+    {60, &stLadderBlock::iCode}, {62, &stLadderBlock::rCode}, {276, &stLadderBlock::unsettled276},
+};
+
+// Every field but the links, in both directions: the image's fixed offsets in one place.
+template <class Image, class Object, class Word, class Bytes>
+void visitImageFields(Image& image, Object& object, Word word, Bytes bytes) {
+    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i]);
+    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field);
+    word(image, 54, object.flagByte1);
+    word(image, 55, object.flagByte2);
+    bytes(image, 56, object.unsettled56);
+    bytes(image, 64, object.mnemonic);
+    for (std::size_t i = 0; i < object.operands.size(); ++i) bytes(image, 76 + 16 * i, object.operands[i]);
+    bytes(image, 156, object.operand6);
+    word(image, 160, object.objNo);
+    bytes(image, 164, object.traceLabel);
+    bytes(image, 212, object.unsettled212);
+    bytes(image, 216, object.ID);
+    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i]);
+    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i]);
+    bytes(image, 272, object.unsettled272);
+}
+
+}  // namespace
+
+LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
+    LadderObjectImage image{};  // the alignment gap and both link words stay zero
+    visitImageFields(
+        image, object,
+        [](LadderObjectImage& out, std::size_t offset, auto value) {
+            byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
+        },
+        [](LadderObjectImage& out, std::size_t offset, const auto& field) {
+            byteimage::putField(out, offset, field);
+        });
+    return image;
+}
+
+void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) {
+    visitImageFields(
+        image, dest,
+        [](const LadderObjectImage& in, std::size_t offset, auto& value) {
+            using T = std::remove_reference_t<decltype(value)>;
+            value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
+        },
+        [](const LadderObjectImage& in, std::size_t offset, auto& field) {
+            byteimage::getField(in, offset, field);
+        });
+}
+
+int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {
+    const auto fail = [] {
+        platform::messages().show("Error201501180912", "srcObjectCopyToDestObject", platform::MsgIcon::None,
+                                  platform::MsgButtons::Ok);
+        return 1;
+    };
+    if (source == nullptr || dest == nullptr) return fail();
+    // The fields before the ID text hold no pointer, so their bytes are the whole of them.
+    if (source != dest) std::memcpy(static_cast<void*>(dest), source, kLadderObjectContentSize);
+    if (std::memcmp(dest, source, kLadderObjectContentSize) != 0) return fail();
+    return 0;
+}
+
+// ---- Allocation and freeing -----------------------------------------------------------------
+
+namespace {
+
+std::uint32_t cellWidth() {
+    return ModeData.xSizeSymble;
+}
+
+// Nothing may keep pointing at an object once it is freed.
+void forgetObject(const stLadderBlock* object) {
+    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &ldrBackupList.now, &deleteList.now,
+                                    &copyList.now, &ldrNew, &ldrAlloc, &ldrSearch, &editNew}) {
+        if (*pointer == object) *pointer = nullptr;
+    }
+    if (canvasState.ldrDrawHead == object) canvasState.ldrDrawHead = nullptr;
+}
+
+void disposeObject(stLadderBlock* object) {
+    forgetObject(object);
+    delete object;
+}
+
+void label(stLadderBlock* object, std::string_view text) {
+    setText(object->traceLabel, text);
+}
+
+// A list repair that used to stop the program leaves a line in the object trace instead.
+void traceListRepair(const std::string& messageId, const char* routine) {
+    if (!platform::trace().visible(platform::Memo::Debug3)) return;
+    platform::trace().append(platform::Memo::Debug3, messageId + ", " + routine);
+}
+
+void placeAtCursor(stLadderBlock* object) {
+    object->xAddr = xOldCursor;
+    object->yAddr = yOldCursor;
+    object->Xend = xOldCursor + cellWidth();
+}
+
+// The first object of an empty main list: a NOP in the first cell of the first row.
+void linkIntoEmptyList(stLadderBlock* object) {
+    object->xAddr = draw.iBusLineStart;
+    object->yAddr = 0;
+    object->Xend = draw.iBusLineStart + cellWidth();
+    object->iCode = kCodeNop;
+    links::pushBack(ldrList, object);
+    label(object, "ldrHead");
+}
+
+bool linkAsTail(stLadderBlock* object) {
+    if (links::isEmpty(ldrList)) {
+        linkIntoEmptyList(object);
+        object->LinkNo = 1;
+        return true;
+    }
+    stLadderBlock* last = ldrHead;
+    while (last->next != nullptr) {
+        last = last->next;
+        label(last, "A");
+    }
+    links::insertAfter(ldrList, last, object);
+    object->LinkNo = static_cast<std::uint16_t>(last->LinkNo + 1);
+    object->Xend = object->xAddr + cellWidth();
+    label(object, "ldrTail");
+    return true;
+}
+
+bool linkBeforeEnd(stLadderBlock* object) {
+    if (links::isEmpty(ldrList)) {
+        linkIntoEmptyList(object);
+        object->LinkNo = 1;
+        return true;
+    }
+    stLadderBlock* end = ldrTail;
+    if (links::holdsOne(ldrList)) {
+        object->xAddr = draw.iBusLineStart;
+        object->yAddr = 0;
+        object->Xend = draw.iBusLineStart + cellWidth();
+        object->iCode = kCodeNop;
+        object->LinkNo = 1;
+        links::insertBefore(ldrList, end, object);
+        end->LinkNo = 2;
+        label(object, "ldrHead");
+        return true;
+    }
+    const stLadderBlock* predecessor = end->prev;
+    links::insertBefore(ldrList, end, object);
+    object->LinkNo = end->LinkNo;
+    end->LinkNo = static_cast<std::uint16_t>(object->LinkNo + 1);
+    object->xAddr = predecessor->xAddr;
+    object->yAddr = predecessor->yAddr;
+    label(object, "s1...");
+    return true;
+}
+
+// The object in front of which a new object at (bx, by) goes in (y, x) reading order. It is
+// never past END: at the latest the new object goes in front of END.
+stLadderBlock* readingOrderPlace(std::uint32_t bx, std::uint32_t by, bool skipJoints) {
+    stLadderBlock* at = ldrHead;
+    if ((bx < at->xAddr && by <= at->yAddr) || by < at->yAddr) return at;
+    const auto advance = [&] {
+        if (at == ldrTail) return false;
+        at = at->next;
+        while (skipJoints && at != ldrTail && isBlockJoint(at->iCode)) at = at->next;
+        return true;
+    };
+    if (skipJoints) {
+        while (at->yAddr < by && advance()) {
+        }
+        while (at->xAddr < bx && at->yAddr <= by && advance()) {
+        }
+        while (at->xAddr == bx && at->yAddr < by && advance()) {
+        }
+    } else {
+        while (at->yAddr < by && advance()) {
+        }
+    }
+    if (by < at->yAddr) return at;
+    while (at->xAddr < bx && at->yAddr == by && advance()) {
+    }
+    return at;
+}
+
+bool linkInReadingOrder(stLadderBlock* object, int objNo) {
+    object->iCode = kCodeNop;
+    object->LinkNo = 0;
+    if (links::isEmpty(ldrList)) {
+        linkIntoEmptyList(object);
+        return true;
+    }
+    if (links::holdsOne(ldrList)) {
+        links::insertBefore(ldrList, ldrTail, object);
+        label(object, "ldrHead");
+        return true;
+    }
+    // The instruction box (objNo 20 and up) skips nothing on its walk.
+    links::insertBefore(ldrList, readingOrderPlace(BlueFrame.x1, BlueFrame.y1, objNo < 20), object);
+    placeAtCursor(object);
+    label(object, "S2");
+    return true;
+}
+
+bool holdsMoreThanEnd() {
+    return !links::isEmpty(ldrList) && !links::holdsOne(ldrList);
+}
+
+bool linkBeforeNow(stLadderBlock* object) {
+    if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrHead) return false;
+    links::insertBefore(ldrList, ldrNow, object);
+    placeAtCursor(object);
+    label(object, "B");
+    return true;
+}
+
+bool linkAfterNow(stLadderBlock* object) {
+    // Nothing may follow END.
+    if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrTail) return false;
+    links::insertAfter(ldrList, ldrNow, object);
+    placeAtCursor(object);
+    label(object, "B");
+    return true;
+}
+
+void makeEditNew(stLadderBlock* object) {
+    // The key-in object of a refused entry is replaced, not lost.
+    if (editNew != nullptr) disposeObject(editNew);
+    editNew = object;
+    object->setDFlag(false);
+    object->setPFlag(false);
+    object->xAddr = xOldCursor;
+    object->yAddr = yOldCursor;
+    object->objLbc = 0;
+    object->stepNo = kStepNoPlaceholder;
+    object->xMaxi = 0;
+    object->idBC = 0;
+    object->idCC = 0;
+    object->next = nullptr;
+    object->prev = nullptr;
+    label(object, "N");
+    setText(object->ID, "$##");
+}
+
+void finishLinkedObject(stLadderBlock* object) {
+    ldrNow = object;
+    object->objLbc = curObjLbc;
+    object->stepNo = kStepNoUnassigned;
+    object->idBC = 0;
+    object->idCC = 0;
+    setText(object->ID, "$##");
+}
+
+}  // namespace
+
+bool allocLadderObject() {
+    ldrAlloc = allocateOrHalt<stLadderBlock>("Error2014121600...");
+    return true;
+}
+
+bool ReallocLadderMemory(int mode, int objNo) {
+    allocLadderObject();
+    stLadderBlock* object = ldrAlloc;
+    ldrNew = object;
+    object->objNo = static_cast<std::uint32_t>(objNo);
+    object->rCode = 0;
+    object->xAddr = BlueFrame.x1;
+    object->yAddr = BlueFrame.y1;
+    object->end = kEndContact;
+    object->flagByte1 &= static_cast<std::uint8_t>(~kFlag1CopyMark);
+
+    bool linked = false;
+    switch (mode) {
+        case kLinkAppend: linked = linkAsTail(object); break;
+        case kLinkBeforeEnd: linked = linkBeforeEnd(object); break;
+        case kLinkReadingOrder: linked = linkInReadingOrder(object, objNo); break;
+        case kLinkBeforeNow: linked = linkBeforeNow(object); break;
+        case kLinkAfterNow: linked = linkAfterNow(object); break;
+        case kLinkDeleteList:
+        case kLinkCopyList: {
+            LadderList& list = mode == kLinkDeleteList ? deleteList : copyList;
+            links::pushBack(list, object);
+            list.now = object;
+            return true;
+        }
+        case kLinkEditNew: makeEditNew(object); return true;
+        default:
+            platform::messages().show("Error2018031201...", "ReallocLadderMemory", platform::MsgIcon::Warning,
+                                      platform::MsgButtons::Ok);
+            disposeObject(object);
+            return false;
+    }
+    if (!linked) {
+        // Nowhere to link it: it is released and ldrNow stays where it was.
+        disposeObject(object);
+        return false;
+    }
+    finishLinkedObject(object);
+    return true;
+}
+
+void initLadderList(std::uint32_t x, std::uint32_t y) {
+    if (ldrHead != nullptr) FreeLadderMemory(kListMain);
+    allocLadderObject();
+    stLadderBlock* end = ldrAlloc;
+    links::pushBack(ldrList, end);
+    ldrNow = end;
+    end->objNo = 0;
+    end->stepNo = 0;
+    end->iCode = kCodeEnd;
+    end->objLbc = 1;
+    setText(end->mnemonic, "END");
+    label(end, "ldrTail");
+    setText(end->ID, "$##");
+    end->xAddr = x;
+    end->yAddr = y;
+    end->Xend = x + cellWidth();
+    end->orbXaddr = end->Xend;
+    end->xMaxi = draw.iBusLineStart;
+    end->yTopPos = y;
+    end->xBlockAddr = 0;
+    end->end = kEndOutput;
+}
+
+int freeLadderList(LadderList& list) {
+    const int count = links::disposeAll(list, disposeObject);
+    list.now = nullptr;
+    return count;
+}
+
+void FreeLadderMemory(int list) {
+    switch (list) {
+        case kListMain:
+            if (freeLadderList(ldrList) > 0) convStepNo = 0;
+            return;
+        case kListUndo: freeLadderList(ldrUndoList); return;
+        case kListInsertedRows: freeRowMarks(insGrayMarks); return;
+        case kListDeletedRows: freeRowMarks(delGrayMarks); return;
+        case kListEditedRows: freeRowMarks(grayMarks); return;
+        case kListDelete: freeLadderList(deleteList); return;
+        case kListCopy: freeLadderList(copyList); return;
+        case kListEditNew:
+            if (editNew != nullptr) disposeObject(editNew);
+            return;
+        default:
+            // A caller's mistake: said, and nothing is freed.
+            assert(!"FreeLadderMemory: list number outside 0 to 7");
+            platform::messages().show("Error2015022401", "*FreeLadderMemory(", platform::MsgIcon::None,
+                                      platform::MsgButtons::Ok);
+            return;
+    }
+}
+
+void removeLadderObject(LadderList& list, stLadderBlock* object) {
+    links::unlink(list, object);
+    disposeObject(object);
+}
+
+void clearLadderKeepEnd() {
+    if (ldrHead == nullptr) return;
+    while (ldrHead != nullptr && ldrHead->iCode != kCodeEnd) removeLadderObject(ldrList, ldrHead);
+    // Anything behind END would be cut off from the list, so it goes too.
+    while (ldrTail != ldrHead) removeLadderObject(ldrList, ldrTail);
+    if (ldrHead != nullptr) ldrHead->yAddr = draw.iBusLineEnd;
+}
+
+namespace {
+
+struct EdgeIds {
+    const char* headAlone;  // the object was head and tail
+    const char* head;
+    const char* tail;
+};
+
+void removeObjectsWithCode(std::uint16_t code, const char* routine, const EdgeIds* edges) {
+    stLadderBlock* object = ldrHead;
+    while (object != nullptr) {
+        stLadderBlock* following = object->next;
+        if (object->iCode == code) {
+            if (edges != nullptr) {
+                if (object == ldrHead) {
+                    traceListRepair(object == ldrTail ? edges->headAlone : edges->head, routine);
+                } else if (object == ldrTail) {
+                    traceListRepair(edges->tail, routine);
+                }
+            }
+            removeLadderObject(ldrList, object);
+        }
+        object = following;
+    }
+}
+
+}  // namespace
+
+void removeDeletedObjects() {
+    removeObjectsWithCode(kCodeVNop, "removeDeletedObjects", nullptr);
+}
+
+void removeObjects1000h() {
+    static constexpr EdgeIds ids{"Error2014122280-0...", "Error2014122280-1...", "Error2014122281..."};
+    removeObjectsWithCode(kCodeXNop, "removeObjects1000h", &ids);
+}
+
+void removeEmptyObjectsChecked() {
+    static constexpr EdgeIds ids{"Error2014122282...", "Error2014122282...", "Error2014122283..."};
+    removeObjectsWithCode(kCodeNull, "removeEmptyObjectsChecked", &ids);
+}
+
+void removeEmptyObjects() {
+    removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr);
+}
+
+void freeAllLadderObjects() {
+    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
+        freeLadderList(*list);
+    if (editNew != nullptr) disposeObject(editNew);
+}
+
+// ---- The command transaction's part -----------------------------------------------------------
+
+namespace {
+
+constexpr int kListCount = 5;
+constexpr int kEditNewSpot = kListCount;
+
+std::array<LadderList*, kListCount> everyLadderList() {
+    return {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList};
+}
+
+// Where a global pointer stood: a list and a place in it, or editNew, or nowhere.
+struct Spot {
+    int list = -1;
+    std::ptrdiff_t index = -1;
+};
+
+Spot spotOf(const stLadderBlock* object) {
+    if (object == nullptr) return {};
+    if (object == editNew) return {kEditNewSpot, 0};
+    const auto lists = everyLadderList();
+    for (int list = 0; list < kListCount; ++list) {
+        const std::ptrdiff_t index = links::indexOf(*lists[static_cast<std::size_t>(list)], object);
+        if (index >= 0) return {list, index};
+    }
+    return {};
+}
+
+// Every list, editNew and the pointers into them, by value; restoring frees what is there and
+// builds the saved objects anew.
+transaction::Restore snapshotLadderObjects() {
+    struct Saved {
+        std::array<std::vector<stLadderBlock>, kListCount> objects;
+        std::array<std::ptrdiff_t, kListCount> now{};
+        std::optional<stLadderBlock> editNew;
+        Spot ldrNew, ldrAlloc, ldrSearch;
+        std::uint32_t curObjLbc = 0;
+    };
+    auto saved = std::make_shared<Saved>();
+    const auto lists = everyLadderList();
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        saved->objects[list] = links::copyNodes(*lists[list]);
+        saved->now[list] = links::indexOf(*lists[list], lists[list]->now);
+    }
+    if (editNew != nullptr) saved->editNew = *editNew;
+    saved->ldrNew = spotOf(ldrNew);
+    saved->ldrAlloc = spotOf(ldrAlloc);
+    saved->ldrSearch = spotOf(ldrSearch);
+    saved->curObjLbc = curObjLbc;
+
+    return [saved] {
+        freeAllLadderObjects();
+        const auto targets = everyLadderList();
+        std::array<std::vector<stLadderBlock*>, kListCount> rebuilt;
+        for (std::size_t list = 0; list < targets.size(); ++list) {
+            rebuilt[list] = links::rebuild(*targets[list], saved->objects[list]);
+            targets[list]->now = links::nodeAt(rebuilt[list], saved->now[list]);
+        }
+        if (saved->editNew) {
+            editNew = new stLadderBlock(*saved->editNew);
+            editNew->next = editNew->prev = nullptr;
+        }
+        const auto at = [&](Spot spot) -> stLadderBlock* {
+            if (spot.list == kEditNewSpot) return editNew;
+            if (spot.list < 0) return nullptr;
+            return links::nodeAt(rebuilt[static_cast<std::size_t>(spot.list)], spot.index);
+        };
+        ldrNew = at(saved->ldrNew);
+        ldrAlloc = at(saved->ldrAlloc);
+        ldrSearch = at(saved->ldrSearch);
+        curObjLbc = saved->curObjLbc;
+    };
+}
+
+[[maybe_unused]] const bool ladderPart = transaction::registerPart("ladder objects", snapshotLadderObjects);
+
+}  // namespace
+
+}  // namespace kestrion

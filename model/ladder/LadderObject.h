@@ -1,0 +1,246 @@
+// The ladder diagram in memory: one stLadderBlock per symbol on the grid, kept in doubly linked
+// lists. This header shows the whole structure: the record, the codes that only ladder objects
+// carry, the lists with their global pointers, and the operations that create, link and free
+// objects. Links are only rewritten by these operations (and by links:: underneath them).
+//
+//   main list     ldrHead -> obj <-> obj <-> ... <-> END <- ldrTail      ldrNow: current object
+//   undo copy     ldrUndoHead ... ldrUndoTail      (Undo swaps it with the main list)
+//   edit cancel   ldrBackupHead ... ldrBackupTail
+//   delete list   deleteHead ... deleteTail        copy list   copyHead ... copyTail
+//   key-in object editNew (one object, never linked)
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/instructions/InstructionCodes.h"
+
+namespace kestrion {
+
+// ---- The record -------------------------------------------------------------------------------
+
+// Values of `end`.
+constexpr std::uint32_t kEndTwoLine = 9;
+constexpr std::uint32_t kEndContact = 10;  // every new object starts as a contact
+constexpr std::uint32_t kEndOutput = 11;   // stands at the right bus
+
+// flagByte1 and flagByte2 bits.
+constexpr std::uint8_t kFlag1DoubleWord = 0x01;  // dFlag: the 32-bit (D) form
+constexpr std::uint8_t kFlag1CopyMark = 0x80;    // first object of a block copy; fillers skip it
+constexpr std::uint8_t kFlag2Pulse = 0x10;       // pFlag: the pulse (P) form
+
+constexpr std::uint32_t kStepNoUnassigned = 0x7FFFF;  // freshly linked, no program step yet
+constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNew
+
+// The unsettledNN members are bytes at image offset NN whose use is open; they keep their place
+// because the clipboard block holds records byte for byte.
+struct stLadderBlock {
+    std::uint32_t objLbc = 0;  // block id: all objects of one ladder block share it
+    std::uint32_t stepNo = 0;
+    std::uint32_t xAddr = 0;  // left edge in pixels at zoom 100 %, cell aligned
+    std::uint32_t yAddr = 0;  // row, a multiple of the cell height
+    std::uint32_t Xend = 0;   // right edge
+    std::uint32_t xMaxi = 0;  // outputs: where their wire begins
+    std::uint32_t orbXaddr = 0;
+    std::uint32_t xBlockAddr = 0;  // right edge of the object's block
+    std::uint32_t unsettled32 = 0;
+    std::uint32_t yTopPos = 0;  // first output row of the block
+    std::uint32_t end = 0;      // kEndTwoLine, kEndContact or kEndOutput
+    std::uint32_t unsettled44 = 0;
+    std::uint16_t idBC = 0;  // block comment id, 0 none
+    std::uint16_t idCC = 0;  // coil comment id, 0 none
+    std::uint16_t LinkNo = 0;
+    std::uint8_t flagByte1 = 0;
+    std::uint8_t flagByte2 = 0;
+    std::array<std::uint8_t, 4> unsettled56{};
+    std::uint16_t iCode = 0;
+    std::uint16_t rCode = 0;
+    std::array<char, 12> mnemonic{};                 // "LD", "NOP", "#NOP", "END"
+    std::array<std::array<char, 16>, 5> operands{};  // operand texts 1 to 5
+    std::array<char, 4> operand6{};
+    std::uint32_t objNo = 0;
+    std::array<char, 48> traceLabel{};           // which operation made or last passed it
+    std::array<std::uint8_t, 4> unsettled212{};  // brings the copied part to its 216 bytes
+    // ---- bytes 0..215 above are what srcObjectCopyToDestObject copies ----
+    std::array<char, 4> ID{};                 // "$##"
+    std::array<std::int16_t, 6> ItemNo{};     // monitor device index per operand
+    std::array<std::uint64_t, 5> monValue{};  // monitored value per operand 1..5
+    std::array<std::uint8_t, 4> unsettled272{};
+    std::uint16_t unsettled276 = 0;
+    stLadderBlock* next = nullptr;
+    stLadderBlock* prev = nullptr;
+
+    bool dFlag() const { return (flagByte1 & kFlag1DoubleWord) != 0; }
+    bool pFlag() const { return (flagByte2 & kFlag2Pulse) != 0; }
+    void setDFlag(bool on);
+    void setPFlag(bool on);
+};
+
+// Up to the links the record is laid out as its 288-byte image; only the links differ (they are
+// 64-bit here and are written as zero words into the image).
+static_assert(offsetof(stLadderBlock, stepNo) == 4);
+static_assert(offsetof(stLadderBlock, xBlockAddr) == 28);
+static_assert(offsetof(stLadderBlock, yTopPos) == 36);
+static_assert(offsetof(stLadderBlock, end) == 40);
+static_assert(offsetof(stLadderBlock, idBC) == 48);
+static_assert(offsetof(stLadderBlock, LinkNo) == 52);
+static_assert(offsetof(stLadderBlock, flagByte1) == 54);
+static_assert(offsetof(stLadderBlock, iCode) == 60);
+static_assert(offsetof(stLadderBlock, mnemonic) == 64);
+static_assert(offsetof(stLadderBlock, operands) == 76);
+static_assert(offsetof(stLadderBlock, operand6) == 156);
+static_assert(offsetof(stLadderBlock, objNo) == 160);
+static_assert(offsetof(stLadderBlock, traceLabel) == 164);
+static_assert(offsetof(stLadderBlock, ID) == 216);
+static_assert(offsetof(stLadderBlock, ItemNo) == 220);
+static_assert(offsetof(stLadderBlock, monValue) == 232);
+static_assert(offsetof(stLadderBlock, unsettled272) == 272);
+static_assert(offsetof(stLadderBlock, unsettled276) == 276);
+
+constexpr std::size_t kLadderObjectContentSize = offsetof(stLadderBlock, ID);  // 216
+constexpr std::size_t kLadderObjectImageSize = 288;
+constexpr std::size_t kImageNextOffset = 280;
+constexpr std::size_t kImagePrevOffset = 284;
+using LadderObjectImage = std::array<std::uint8_t, kLadderObjectImageSize>;
+
+// The 288-byte image of an object as the clipboard block holds it, little-endian, links zero.
+LadderObjectImage ladderObjectImage(const stLadderBlock& object);
+// Fills every field of dest from an image except its links, which stay as they were.
+void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest);
+
+// Copies the first 216 bytes (every field before the ID text) from source to dest, keeping dest's
+// ID text, monitor fields and links. 0 when the copy reads back equal; otherwise (or with a null
+// object) the box "Error201501180912" and 1.
+[[nodiscard]] int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest);
+
+// Bounded writes and reads of the record's NUL-terminated texts.
+template <std::size_t N>
+void setText(std::array<char, N>& field, std::string_view text) {
+    field.fill('\0');
+    const std::size_t length = text.size() < N - 1 ? text.size() : N - 1;
+    for (std::size_t i = 0; i < length && text[i] != '\0'; ++i) field[i] = text[i];
+}
+template <std::size_t N>
+std::string textOf(const std::array<char, N>& field) {
+    std::size_t length = 0;
+    while (length < N && field[length] != '\0') ++length;
+    return std::string(field.data(), length);
+}
+
+// ---- Codes that only ladder objects carry ---------------------------------------------------
+
+constexpr std::uint16_t kCodeNull = 0x0000;  // "NULL": empty object to be removed
+constexpr std::uint16_t kCodeEnd = 0x000F;   // "END": always the tail of the main list
+constexpr std::uint16_t kCodeXNop = 0x1000;  // "xNOP": placeholder, removed before conversion
+constexpr std::uint16_t kCodeAnb = 0xFFF8;
+constexpr std::uint16_t kCodeOrb = 0xFFF9;
+constexpr std::uint16_t kCodeMps = 0xFFFA;
+constexpr std::uint16_t kCodeMrd = 0xFFFB;
+constexpr std::uint16_t kCodeMpp = 0xFFFC;
+constexpr std::uint16_t kCodeVNop = 0xFFFE;  // "vNOP": deleted, awaiting removal
+constexpr std::uint16_t kCodeNop = 0xFFFF;   // "NOP" wire filler, "#NOP" joint before an output
+
+inline bool isBlockJoint(std::uint16_t code) {
+    return code == kCodeAnb || code == kCodeOrb;
+}
+inline bool isStackJoint(std::uint16_t code) {
+    return code >= kCodeMps && code <= kCodeMpp;
+}
+
+// ---- The lists ------------------------------------------------------------------------------
+
+struct LadderList {
+    stLadderBlock* head = nullptr;
+    stLadderBlock* now = nullptr;  // current object (the walker of the delete and copy lists)
+    stLadderBlock* tail = nullptr;
+};
+
+extern LadderList& ldrList;  // the main ladder list
+extern stLadderBlock*& ldrHead;
+extern stLadderBlock*& ldrNow;
+extern stLadderBlock*& ldrTail;
+extern stLadderBlock*& ldrNew;     // object being linked
+extern stLadderBlock*& ldrAlloc;   // result of the last allocation
+extern stLadderBlock*& ldrSearch;  // result of the last search
+
+extern LadderList& ldrUndoList;
+extern stLadderBlock*& ldrUndoHead;
+extern stLadderBlock*& ldrUndoNow;
+extern stLadderBlock*& ldrUndoTail;
+
+extern LadderList& ldrBackupList;  // edit-cancel copy
+extern stLadderBlock*& ldrBackupHead;
+extern stLadderBlock*& ldrBackupNow;
+extern stLadderBlock*& ldrBackupTail;
+
+extern LadderList& deleteList;
+extern stLadderBlock*& deleteHead;
+extern stLadderBlock*& deleteNow;
+extern stLadderBlock*& deleteTail;
+
+extern LadderList& copyList;
+extern stLadderBlock*& copyHead;
+extern stLadderBlock*& copyNow;
+extern stLadderBlock*& copyTail;
+
+extern stLadderBlock*& editNew;   // the object under key-in editing, unlinked
+extern std::uint32_t& curObjLbc;  // block id that newly linked objects receive
+
+// ---- Operations -------------------------------------------------------------------------------
+
+// FreeLadderMemory list numbers.
+constexpr int kListMain = 0;
+constexpr int kListUndo = 1;
+constexpr int kListInsertedRows = 2;
+constexpr int kListDeletedRows = 3;
+constexpr int kListEditedRows = 4;
+constexpr int kListDelete = 5;
+constexpr int kListCopy = 6;
+constexpr int kListEditNew = 7;
+
+// ReallocLadderMemory modes.
+constexpr int kLinkAppend = 0;
+constexpr int kLinkBeforeEnd = 1;
+constexpr int kLinkReadingOrder = 2;
+constexpr int kLinkBeforeNow = 3;
+constexpr int kLinkAfterNow = 4;
+constexpr int kLinkDeleteList = 5;
+constexpr int kLinkCopyList = 6;
+constexpr int kLinkEditNew = 7;
+
+// One zero-filled object into ldrAlloc; true (a failed allocation ends the process).
+bool allocLadderObject();
+// Allocates one object (ldrNew), initialises it and links it by mode. Modes 0-4 link into the main
+// list and make it ldrNow: 0 as the new tail, 1 in front of END, 2 as a NOP at the selection frame's
+// corner in (y, x) reading order, 3 in front of ldrNow, 4 behind ldrNow. 5 and 6 append to the
+// delete and copy lists, 7 makes it editNew (replacing the previous one). objNo is 0 except from
+// the instruction box. False when the object could not be placed: it is freed again, ldrNew is
+// null and ldrNow stays (modes 3 and 4 with nothing but END, mode 3 at the head, mode 4 at END,
+// an unknown mode).
+bool ReallocLadderMemory(int mode, int objNo);
+// Replaces the main list by one holding only a new END object at (x, y).
+void initLadderList(std::uint32_t x, std::uint32_t y);
+// Frees one list by number (kListMain .. kListEditNew) and empties its pointers.
+void FreeLadderMemory(int list);
+// Frees every object of any ladder list (the edit-cancel copy has no list number).
+// Returns the number of objects freed.
+int freeLadderList(LadderList& list);
+// Frees every main-list object before END; END stays as the only object.
+void clearLadderKeepEnd();
+
+// Unlink and free the main-list objects of one pseudo code, the walk going on after each.
+void removeDeletedObjects();       // vNOP
+void removeObjects1000h();         // xNOP
+void removeEmptyObjectsChecked();  // NULL, with a trace line for one at the head or tail
+void removeEmptyObjects();         // NULL
+
+// Unlinks one object from a list and frees it; every global pointer to it becomes null.
+void removeLadderObject(LadderList& list, stLadderBlock* object);
+
+// Frees every object of every list and editNew; the list pointers become null.
+void freeAllLadderObjects();
+
+}  // namespace kestrion

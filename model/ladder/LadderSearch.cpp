@@ -1,0 +1,397 @@
+#include "model/ladder/LadderSearch.h"
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+#include "model/core/ModelState.h"
+#include "model/image/ModeData.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+stLadderBlock* headOfList(int list) {
+    switch (list) {
+        case kSearchMain: return ldrHead;
+        case kSearchUndo: return ldrUndoHead;
+        default: return nullptr;
+    }
+}
+
+template <class Match>
+stLadderBlock* firstObject(stLadderBlock* head, Match match) {
+    for (stLadderBlock* object = head; object != nullptr; object = object->next) {
+        if (match(*object)) return object;
+    }
+    return nullptr;
+}
+
+template <class Match>
+stLadderBlock* firstInMain(Match match) {
+    return firstObject(ldrHead, match);
+}
+
+bool isOutput(const stLadderBlock& object) {
+    return object.end == kEndOutput;
+}
+
+}  // namespace
+
+namespace {
+
+std::uint64_t positionKey(std::uint32_t x, std::uint32_t y) {
+    return (std::uint64_t{x} << 32) | y;
+}
+
+// The one object the index knows at (x, y); null when there is none, and `many` when several
+// stand there (then only the list tells which comes first).
+stLadderBlock* indexedObjectAt(const LadderListIndex& index, std::uint32_t x, std::uint32_t y, bool& many) {
+    many = false;
+    const auto found = index.tables->objects.find(positionKey(x, y));
+    if (found == index.tables->objects.end()) return nullptr;
+    stLadderBlock* only = nullptr;
+    found->second.forEach([&](stLadderBlock* o) {
+        if (o->xAddr != x || o->yAddr != y || o == only) return;
+        if (only != nullptr) many = true;
+        only = o;
+    });
+    return only;
+}
+
+LadderListIndex* indexOfList(int list) {
+    if (list == kSearchMain && positionIndex.on) return &positionIndex;
+    if (list == kSearchUndo && positionIndex.undo.on) return &positionIndex.undo;
+    return nullptr;
+}
+
+void noteIn(LadderListIndex& index, stLadderBlock& object) {
+    if (index.tables == nullptr) index.tables = std::make_unique<LadderIndexTables>();
+    index.tables->objects[positionKey(object.xAddr, object.yAddr)].add(&object);
+    index.tables->rows[object.yAddr].push_back(&object);
+    index.tables->firstById.try_emplace(object.objLbc, &object);
+    if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
+}
+
+void build(LadderListIndex& index, stLadderBlock* head) {
+    index = {};
+    index.tables = std::make_unique<LadderIndexTables>();
+    std::size_t count = 0;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++count;
+    index.tables->objects.reserve(count);
+    index.tables->rows.reserve(count / 2);
+    index.tables->firstById.reserve(count / 2);
+    for (stLadderBlock* o = head; o != nullptr; o = o->next) {
+        noteIn(index, *o);
+        if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
+    }
+    index.on = true;
+}
+
+// The first object on row y that match accepts: the one the index knows, or the list's first
+// when it knows several.
+template <class Match>
+stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
+    const auto onRow = [&](const stLadderBlock& o) { return o.yAddr == y && match(o); };
+    const LadderListIndex* index = indexOfList(list);
+    if (index == nullptr) return firstObject(headOfList(list), onRow);
+    const auto found = index->tables->rows.find(y);
+    if (found == index->tables->rows.end()) return nullptr;
+    stLadderBlock* only = nullptr;
+    for (stLadderBlock* o : found->second) {
+        if (o == only || !onRow(*o)) continue;
+        if (only != nullptr) return firstObject(headOfList(list), onRow);
+        only = o;
+    }
+    return only;
+}
+
+}  // namespace
+
+LadderPositionIndex& positionIndex = modelState.positionIndex;
+
+PositionIndexScope::PositionIndexScope() {
+    build(positionIndex, ldrHead);
+}
+
+PositionIndexScope::~PositionIndexScope() {
+    static_cast<LadderListIndex&>(positionIndex) = {};
+}
+
+UndoIndexScope::UndoIndexScope() {
+    build(positionIndex.undo, ldrUndoHead);
+    for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
+        std::array<int, 3>& counts = positionIndex.undo.tables->idCounts[o->objLbc];
+        ++counts[0];
+        if (isBlockJoint(o->iCode)) ++counts[1];
+        if (isStackJoint(o->iCode)) ++counts[2];
+    }
+}
+
+UndoIndexScope::~UndoIndexScope() {
+    positionIndex.undo = {};
+}
+
+void notePosition(stLadderBlock& object) {
+    noteIn(positionIndex, object);
+}
+
+stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, std::uint32_t),
+                          std::uint32_t x) {
+    return firstOnRowOf(kSearchMain, y, [&](const stLadderBlock& o) { return match(o, x); });
+}
+
+void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit) {
+    const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
+    if (!positionIndex.on) {
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (at(*o)) visit(*o);
+        return;
+    }
+    const auto found = positionIndex.tables->objects.find(positionKey(x, y));
+    if (found == positionIndex.tables->objects.end()) return;
+    std::vector<stLadderBlock*> seen;
+    found->second.forEach([&](stLadderBlock* o) {
+        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) return;
+        seen.push_back(o);
+        visit(*o);
+    });
+}
+
+namespace {
+
+stLadderBlock* firstStandingAt(int list, std::uint32_t x, std::uint32_t y) {
+    if (const LadderListIndex* index = indexOfList(list)) {
+        bool many = false;
+        stLadderBlock* found = indexedObjectAt(*index, x, y, many);
+        if (!many) return found;
+    }
+    return firstObject(headOfList(list),
+                       [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
+}
+
+// The index's first object of block id: the first the index saw, or an object put in just
+// before it since. Null when the index cannot tell.
+stLadderBlock* indexedFirstOfBlock(std::uint32_t id) {
+    const auto found = positionIndex.tables->firstById.find(id);
+    if (found == positionIndex.tables->firstById.end() || found->second->objLbc != id) return nullptr;
+    stLadderBlock* first = found->second;
+    while (first->prev != nullptr && first->prev->objLbc == id) first = first->prev;
+    found->second = first;
+    return first;
+}
+
+}  // namespace
+
+stLadderBlock* objectStandingAt(std::uint32_t x, std::uint32_t y) {
+    return firstStandingAt(kSearchMain, x, y);
+}
+
+stLadderBlock* firstOfBlockOrBelow(std::uint32_t id, std::uint32_t endY) {
+    const stLadderBlock* end = positionIndex.on ? positionIndex.end : nullptr;
+    // Only END (the last object) can stand at or below endY: the block's first object, if any, is first.
+    if (end != nullptr && end == ldrTail && end->iCode == kCodeEnd && end->yAddr >= endY &&
+        positionIndex.lowestRow < endY) {
+        if (positionIndex.tables->firstById.count(id) == 0) return ldrTail;
+        if (stLadderBlock* first = indexedFirstOfBlock(id)) return first;
+    }
+    return firstInMain([&](const stLadderBlock& o) { return o.objLbc == id || o.yAddr >= endY; });
+}
+
+bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y) {
+    ldrSearch = firstStandingAt(list, x, y);
+    return ldrSearch != nullptr;
+}
+
+bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y) {
+    const bool skipBlockJoints = list == kSearchMain;
+    ldrSearch = firstOnRowOf(list, y, [&](const stLadderBlock& o) {
+        if (o.iCode == kCodeVNop || isStackJoint(o.iCode)) return false;
+        if (skipBlockJoints && isBlockJoint(o.iCode)) return false;
+        return o.xAddr <= x && x < o.Xend;
+    });
+    return ldrSearch != nullptr;
+}
+
+int countObjectsById(std::uint32_t id, int kind) {
+    if (kind < 0 || kind > 2) return 0;
+    if (positionIndex.undo.on) {
+        const auto found = positionIndex.undo.tables->idCounts.find(id);
+        return found != positionIndex.undo.tables->idCounts.end()
+                   ? found->second[static_cast<std::size_t>(kind)]
+                   : 0;
+    }
+    int count = 0;
+    for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
+        if (o->objLbc != id) continue;
+        if (kind == 0 || (kind == 1 && isBlockJoint(o->iCode)) || (kind == 2 && isStackJoint(o->iCode)))
+            ++count;
+    }
+    return count;
+}
+
+std::uint32_t getObjectYById(std::uint32_t defaultY) {
+    const stLadderBlock* found = firstInMain([](const stLadderBlock& o) { return o.objLbc == curObjLbc; });
+    return found != nullptr ? found->yAddr : defaultY;
+}
+
+std::uint32_t getEndObjectY() {
+    const stLadderBlock* indexed = positionIndex.on ? positionIndex.end : nullptr;
+    if (indexed != nullptr && indexed->iCode == kCodeEnd) return indexed->yAddr;
+    const stLadderBlock* end = firstInMain([](const stLadderBlock& o) { return o.iCode == kCodeEnd; });
+    return end != nullptr ? end->yAddr : 0;
+}
+
+std::uint32_t getEndObjectId() {
+    if (ldrTail != nullptr) return ldrTail->objLbc;
+    const stLadderBlock* end = firstInMain([](const stLadderBlock& o) { return o.iCode == kCodeEnd; });
+    return end != nullptr ? end->objLbc : 0;
+}
+
+std::uint32_t getObjectIdAtY(std::uint32_t y) {
+    const stLadderBlock* found = firstInMain([&](const stLadderBlock& o) { return o.yAddr == y; });
+    return found != nullptr ? found->objLbc : 0;
+}
+
+std::uint32_t getStepNoById(std::uint32_t id) {
+    const stLadderBlock* found = firstInMain([&](const stLadderBlock& o) { return o.objLbc == id; });
+    return found != nullptr ? found->stepNo : 0;
+}
+
+std::uint32_t selectObjectIdAtY(std::uint32_t /*ignored*/, std::uint32_t y) {
+    stLadderBlock* found = firstInMain([&](const stLadderBlock& o) { return o.yAddr == y; });
+    if (found == nullptr) return 0;
+    ldrNow = found;
+    return found->objLbc;
+}
+
+bool isPosOutsideBlock(std::uint32_t x1, std::uint32_t y1, std::uint32_t x2, std::uint32_t y2) {
+    if (!searchLadderObject(kSearchMain, x1, y1)) return false;
+    for (const stLadderBlock* o = ldrSearch; o != nullptr; o = o->next) {
+        if (isOutput(*o)) return true;
+        if (o->xAddr == x2 && o->yAddr == y2) return false;
+    }
+    return false;
+}
+
+void moveEndToRightEdge() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->iCode == kCodeEnd) o->xAddr = draw.iBusLineEnd - ModeData.xSizeSymble;
+    }
+}
+
+void setBlockOutputRow() {
+    // The objects in list order, and the positions of the objects on each row: the first of a
+    // row is the one the output's block id is read from.
+    std::vector<stLadderBlock*> objects;
+    std::unordered_map<std::uint32_t, std::set<std::size_t>> rows;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        rows[o->yAddr].insert(objects.size());
+        objects.push_back(o);
+    }
+    struct OutputRow {
+        std::size_t at;
+        std::uint32_t id;
+        std::uint32_t row;
+    };
+    std::vector<OutputRow> outputs;
+    std::uint32_t blockId = 0;
+    std::uint32_t outputRow = 0;
+    std::size_t pendingLabel = objects.size();
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        stLadderBlock& o = *objects[i];
+        if (isLabelCode(o.iCode)) pendingLabel = i;
+        if (o.end != kEndOutput) continue;
+        ldrNow = objects[*rows[o.yAddr].begin()];
+        const std::uint32_t id = ldrNow->objLbc;
+        if (id != blockId) {
+            blockId = id;
+            outputRow = o.yAddr;
+        }
+        // END closes the program, not a block: a label right before it (the target of a jump to
+        // the end) keeps its own line, where its canvas cell is, instead of joining END's.
+        if (pendingLabel < objects.size() && o.iCode != kCodeEnd) {
+            stLadderBlock& label = *objects[pendingLabel];
+            rows[label.yAddr].erase(pendingLabel);
+            label.yAddr = outputRow;
+            rows[outputRow].insert(pendingLabel);
+            pendingLabel = objects.size();
+        }
+        outputs.push_back({i, id, outputRow});
+    }
+    // An object takes the row of the last output of its block id at or after it.
+    std::unordered_map<std::uint32_t, std::uint32_t> rowOfBlock;
+    std::size_t next = outputs.size();
+    for (std::size_t i = objects.size(); i-- > 0;) {
+        for (; next > 0 && outputs[next - 1].at >= i; --next)
+            rowOfBlock.try_emplace(outputs[next - 1].id, outputs[next - 1].row);
+        const auto found = rowOfBlock.find(objects[i]->objLbc);
+        if (found != rowOfBlock.end()) objects[i]->yTopPos = found->second;
+    }
+}
+
+void checkFncSymbols() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutputTypeCode(o->iCode) || o->end == kEndOutput) continue;
+        o->end = kEndOutput;
+        platform::messages().show("Error20180320..", "*FncSymbleError(B)", platform::MsgIcon::Warning,
+                                  platform::MsgButtons::Ok);
+    }
+}
+
+void shiftOutputObjectsToRightBus() {
+    const std::uint32_t cellWidth = ModeData.xSizeSymble;
+    const std::uint32_t normalBusEnd = cellWidth * deviceColumns;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutput(*o)) continue;
+        // Wider symbols stop further left; the arithmetic is unsigned, as the positions are.
+        const std::uint32_t limit = normalBusEnd - ((o->Xend - o->xAddr) - cellWidth);
+        if (o->xAddr < limit) o->xAddr += draw.iBusLineEnd - normalBusEnd;
+    }
+}
+
+void setXMaxiOfOutputs() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutputTypeCode(o->iCode) || o->prev == nullptr) continue;
+        const stLadderBlock& before = *o->prev;
+        const bool joint = isNopCode(before.iCode) && before.mnemonic[0] == '#';
+        o->xMaxi = joint ? before.xAddr : before.Xend;
+    }
+}
+
+void setEndObjectId() {
+    if (ldrTail == nullptr) return;
+    ldrTail->objLbc = ldrTail->prev != nullptr ? ldrTail->prev->objLbc + 1 : 1;
+}
+
+void propagateIdsToLinks() {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if ((isBlockJoint(o->iCode) || isStackJoint(o->iCode)) && o->prev != nullptr)
+            o->objLbc = o->prev->objLbc;
+    }
+    setEndObjectId();
+}
+
+void renumberObjectIds() {
+    std::uint32_t number = 1;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->iCode == kCodeEnd) {
+            o->objLbc = number;
+            return;
+        }
+        // END never shares a run: its number always follows the last block's.
+        const stLadderBlock* following = o->next;
+        const bool runGoesOn =
+            following != nullptr && following->iCode != kCodeEnd && following->objLbc == o->objLbc;
+        o->objLbc = number;
+        if (!runGoesOn) ++number;
+    }
+    setEndObjectId();
+}
+
+}  // namespace kestrion

@@ -1,0 +1,322 @@
+#include "model/ladder/ObjectInsertion.h"
+
+#include "model/core/LinkedList.h"
+#include "model/image/ModeData.h"
+#include "model/instructions/InstructionCodes.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "model/ladder/VirtualCanvas.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr const char* kFillerLabel = "*Hnop";
+
+std::uint32_t cellWidth() {
+    return ModeData.xSizeSymble;
+}
+
+std::uint32_t cellAligned(std::uint32_t x) {
+    return x / cellWidth() * cellWidth();
+}
+
+bool holdsAtMostEnd() {
+    return ldrHead == ldrTail;
+}
+
+void refuse(const char* text, const char* caption) {
+    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
+
+void traceInserted(const stLadderBlock& object) {
+    if (!platform::trace().visible(platform::Memo::Debug3)) return;
+    platform::trace().append(platform::Memo::Debug3,
+                             textOf(object.mnemonic) + ", (" + std::to_string(object.xAddr) + "," +
+                                 std::to_string(object.yAddr) + ") " + textOf(object.traceLabel));
+}
+
+bool hasCopyMark(const stLadderBlock& object) {
+    return (object.flagByte1 & kFlag1CopyMark) != 0;
+}
+
+bool objectAt(std::uint32_t x, std::uint32_t y) {
+    return searchLadderObject(kSearchMain, x, y);
+}
+
+void fillJoint(stLadderBlock& joint, std::uint32_t x, std::uint32_t y, std::uint32_t id, std::uint32_t top) {
+    setText(joint.ID, "$##");
+    joint.xAddr = x;
+    joint.yAddr = y;
+    joint.Xend = x + cellWidth();
+    joint.xMaxi = joint.Xend;
+    joint.yTopPos = top;
+    joint.objLbc = id;
+    joint.end = kEndContact;
+    if (positionIndex.on) notePosition(joint);
+}
+
+// A NOP filler linked by mode next to ldrNow, taking its block values from the source object.
+stLadderBlock* linkFiller(int mode, std::uint32_t x, const stLadderBlock& source) {
+    if (!ReallocLadderMemory(mode, 0)) return nullptr;
+    stLadderBlock* filler = ldrNew;
+    insertXnopInstruction(static_cast<int>(PseudoKind::Nop), x, source.yAddr, source.objLbc, source.yTopPos,
+                          source.stepNo, kFillerLabel);
+    traceInserted(*filler);
+    return filler;
+}
+
+// A #NOP in front of an output, where a vertical link joins its wire.
+stLadderBlock* linkJointBefore(stLadderBlock& output, std::uint32_t x) {
+    ldrNow = &output;
+    stLadderBlock* joint = linkFiller(kLinkBeforeNow, x, output);
+    if (joint == nullptr) return nullptr;
+    setText(joint->mnemonic, "#NOP");
+    putCanvasCellAt(x, output.yAddr, kCellJoint);
+    return joint;
+}
+
+bool blockHasOutputOnRow(std::uint32_t id, std::uint32_t y) {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->end == kEndOutput && o->objLbc == id && o->yAddr == y) return true;
+    return false;
+}
+
+bool hasInputCondition(const stLadderBlock& object) {
+    return !isUnconditionalInstrCode(object.iCode);
+}
+
+// Wires one output's row leftwards; a link joining the wire gets a #NOP.
+void wireOutputRow(stLadderBlock& output) {
+    const std::int64_t y = output.yAddr;
+    for (std::int64_t x = std::int64_t{output.xAddr} - cellWidth();; x -= cellWidth()) {
+        if (x >= 0 && objectAt(static_cast<std::uint32_t>(x), output.yAddr)) return;
+        if (x >= std::int64_t{draw.iBusLineEnd} || x < std::int64_t{draw.iBusLineStart}) return;
+        if (canvasCellAt(x, y, 1, -1) == kCellLink || canvasCellAt(x, y, 1, 1) != kCellBlank) return;
+        if (x == std::int64_t{draw.iBusLineStart}) {
+            if (!hasInputCondition(output)) putCanvasCellAt(x, y, kCellWire);
+            return;
+        }
+        putCanvasCellAt(x, y, kCellWire);
+        if (hasInputCondition(output) &&
+            (canvasCellAt(x, y, -1, -1) == kCellLink || canvasCellAt(x, y, -1, 1) == kCellLink)) {
+            linkJointBefore(output, static_cast<std::uint32_t>(x));
+            return;
+        }
+    }
+}
+
+using FamilyTest = bool (*)(std::int32_t);
+
+// Fillers right of LD and AND contacts: LD links each directly behind the contact (falling x),
+// AND behind the filler before (rising x). Returns the last object the walk covered.
+stLadderBlock* fillBehindContact(stLadderBlock& contact, bool chain) {
+    stLadderBlock* last = &contact;
+    const std::uint32_t limit = draw.iBusLineEnd - cellWidth();
+    for (std::uint32_t x = contact.xAddr + cellWidth(); x < contact.xBlockAddr && x < limit;
+         x += cellWidth()) {
+        if (objectAt(x, contact.yAddr)) continue;
+        ldrNow = chain ? last : &contact;
+        stLadderBlock* filler = linkFiller(kLinkAfterNow, x, contact);
+        if (filler == nullptr) return last;
+        filler->xBlockAddr = contact.xBlockAddr;
+        filler->xMaxi = x;
+        putCanvasCellAt(x, contact.yAddr, kCellNop);
+        if (chain || last == &contact) last = filler;
+    }
+    return last;
+}
+
+void fillBehindFamily(FamilyTest family, bool chain) {
+    if (cellWidth() == 0 || !canvasGeometryReady()) return;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!family(o->iCode) || hasCopyMark(*o)) continue;
+        if (objectAt(o->xAddr + cellWidth(), o->yAddr)) continue;
+        if (canvasCellAt(o->xAddr, o->yAddr, 1, 1) != kCellBlank) continue;
+        o = fillBehindContact(*o, chain);
+    }
+}
+
+}  // namespace
+
+void insertXnopInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id, std::uint32_t top,
+                           std::uint32_t step, const std::string& label) {
+    if (holdsAtMostEnd()) {
+        refuse("Only [End] Can't Insert", "*insertXnopInstruction(");
+        return;
+    }
+    if (ldrNow == nullptr || ldrNew == nullptr) return;
+    ldrNow->objLbc = curObjLbc;
+    ldrNow->stepNo = step;
+    ldrNow->end = kEndContact;
+    stLadderBlock& object = *ldrNew;
+    switch (static_cast<PseudoKind>(kind)) {
+        case PseudoKind::Nop:
+            object.stepNo = step;
+            object.iCode = kCodeNop;
+            setText(object.mnemonic, "NOP");
+            break;
+        case PseudoKind::Null:
+            object.stepNo = step;
+            object.iCode = kCodeNull;
+            setText(object.mnemonic, "NULL");
+            break;
+        case PseudoKind::XNop:
+            object.stepNo = kStepNoPlaceholder;
+            object.iCode = kCodeXNop;
+            setText(object.mnemonic, "xNOP");
+            break;
+        case PseudoKind::VNop:
+            object.stepNo = step;
+            object.iCode = kCodeVNop;
+            setText(object.mnemonic, "vNOP");
+            break;
+    }
+    setText(object.traceLabel, label);
+    fillJoint(object, x, y, id, top);
+    ldrNow->yTopPos = top;
+}
+
+void insertAnbOrbInstruction(int where, bool isOrb, std::uint32_t x, std::uint32_t y, std::uint32_t id,
+                             std::uint32_t top, std::uint32_t step, const std::string& label) {
+    if (holdsAtMostEnd()) {
+        refuse("NULL0", "*insertAnbOrbInstruction");
+        return;
+    }
+    if (ldrNow == nullptr) return;
+    allocLadderObject();
+    stLadderBlock* joint = ldrAlloc;
+    if (ldrNow == ldrHead || where == 0) {
+        links::insertBefore(ldrList, ldrNow, joint);
+    } else {
+        links::insertAfter(ldrList, ldrNow, joint);
+    }
+    joint->stepNo = step;
+    joint->iCode = isOrb ? kCodeOrb : kCodeAnb;
+    setText(joint->mnemonic, isOrb ? "ORB" : "ANB");
+    setText(joint->traceLabel, label.empty() ? std::string("*") : label);
+    fillJoint(*joint, x, y, id, top);
+}
+
+void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id,
+                                std::uint32_t top) {
+    if (holdsAtMostEnd()) {
+        refuse("End instruction only", "insertMpsMrdMppInstruction");
+        return;
+    }
+    if (ldrNow == nullptr) return;
+    allocLadderObject();
+    stLadderBlock* joint = ldrAlloc;
+    links::insertBefore(ldrList, ldrNow, joint);
+    joint->iCode = kind == 0 ? kCodeMps : kind == 1 ? kCodeMrd : kCodeMpp;
+    setText(joint->mnemonic, kind == 0 ? "MPS" : kind == 1 ? "MRD" : "MPP");
+    setText(joint->traceLabel, "*");
+    fillJoint(*joint, x, y, id, top);
+}
+
+void isNeedInsertNopInstr(std::uint32_t xStop, std::uint32_t vx, std::uint32_t vy, std::uint32_t id,
+                          const std::string& label) {
+    if (cellWidth() == 0 || !blockHasOutputOnRow(id, vy)) return;
+    const stLadderBlock* reference = ldrHead;
+    while (vx > draw.iBusLineStart) {
+        if (vx >= cellWidth() && objectAt(vx - cellWidth(), vy)) return;
+        if (canvasCellAt(vx, vy, -1, -1) == kCellLink || canvasCellAt(vx, vy, -1, 1) == kCellLink) return;
+        vx -= cellWidth();
+        if (vx < xStop || reference->yTopPos == vy) continue;
+        setBlueFrameObject(vx, vy);
+        if (!ReallocLadderMemory(kLinkReadingOrder, 0)) return;
+        insertXnopInstruction(static_cast<int>(PseudoKind::Nop), vx, vy, id, reference->yTopPos,
+                              reference->stepNo, label);
+        traceInserted(*ldrNew);
+    }
+}
+
+void InsertNopBeforeFncInstr() {
+    if (cellWidth() == 0 || !canvasGeometryReady()) return;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (isOutputTypeCode(o->iCode)) wireOutputRow(*o);
+}
+
+void markNopCellsBeforeOutputs() {
+    if (cellWidth() == 0 || !canvasGeometryReady()) return;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOutputTypeCode(o->iCode) || o->yAddr == o->yTopPos) continue;
+        for (std::int64_t x = std::int64_t{o->xAddr} - cellWidth();
+             x > std::int64_t{draw.iBusLineStart} && x < std::int64_t{draw.iBusLineEnd}; x -= cellWidth()) {
+            const char cell = canvasCellAt(x, o->yAddr);
+            if (canvasCellAt(x, o->yAddr, -1, -1) == kCellLink && (cell == kCellWire || cell == kCellNop))
+                putCanvasCellAt(x, o->yAddr, kCellJoint);
+        }
+    }
+}
+
+void InsertYNopBeforeEndSymbleB() {
+    if (cellWidth() == 0 || !canvasGeometryReady()) return;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->end != kEndOutput || !hasInputCondition(*o) || o->yAddr == o->yTopPos) continue;
+        if (std::uint64_t{o->xMaxi} + cellWidth() > o->xAddr) continue;
+        // An occupied place means the joints were already put in: the pass stops there.
+        if (objectAt(o->xMaxi, o->yAddr)) return;
+        linkJointBefore(*o, o->xMaxi);
+    }
+}
+
+void AddHnopBetweenAnbOrb() {
+    if (cellWidth() == 0 || !canvasGeometryReady()) return;
+    for (stLadderBlock* anb = ldrHead; anb != nullptr; anb = anb->next) {
+        const stLadderBlock* orb = anb->next;
+        if (anb->iCode != kCodeAnb || hasCopyMark(*anb) || orb == nullptr || orb->iCode != kCodeOrb) continue;
+        if (canvasRowOf(orb->yAddr) != canvasRowOf(anb->yAddr)) continue;
+        const std::uint32_t orbX = cellAligned(orb->xAddr);
+        stLadderBlock* previous = anb;
+        for (std::uint32_t x = cellAligned(anb->xAddr); x < orbX; x += cellWidth()) {
+            ldrNow = previous;
+            stLadderBlock* filler = linkFiller(kLinkAfterNow, x, *anb);
+            if (filler == nullptr) break;
+            filler->xBlockAddr = anb->xBlockAddr;
+            filler->orbXaddr = anb->orbXaddr;
+            filler->xMaxi = x;
+            putCanvasCellAt(x, anb->yAddr, kCellNop);
+            previous = filler;
+        }
+        anb = previous;
+    }
+}
+
+void AddHnopBehindLD() {
+    fillBehindFamily(isLoadTypeCode, false);
+}
+
+void AddHnopBehindAND() {
+    fillBehindFamily(isAndTypeCode, true);
+}
+
+void AddHnopBehindOR() {
+    if (cellWidth() == 0 || !canvasGeometryReady()) return;
+    const std::uint32_t limitRight = draw.iBusLineEnd - cellWidth();
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (!isOrTypeCode(o->iCode) || hasCopyMark(*o) || o->prev == nullptr) continue;
+        const stLadderBlock& before = *o->prev;
+        const std::uint32_t limit =
+            isBlockJoint(before.iCode) ? cellAligned(before.xAddr) : cellAligned(before.Xend);
+        if (o->Xend >= limit) continue;
+        stLadderBlock* current = o;
+        for (std::uint32_t x = o->xAddr + cellWidth(); x < limit && x < limitRight; x += cellWidth()) {
+            if (canvasCellAt(current->xAddr, current->yAddr, 2, 0) != kCellBlank) continue;
+            ldrNow = current;
+            stLadderBlock* filler = linkFiller(kLinkAfterNow, x, *current);
+            if (filler == nullptr) break;
+            filler->xBlockAddr = current->xBlockAddr;
+            filler->xMaxi = current->xMaxi;
+            current = filler;
+            putCanvasCellAt(x, current->yAddr, kCellNop);
+        }
+        o = current;
+    }
+}
+
+}  // namespace kestrion

@@ -1,0 +1,75 @@
+// The virtual canvas: one character per half cell of the ladder, so that editors, converters and
+// the loader can ask what lies next to an object without walking the object list. Pixel (x, y)
+// at zoom 100 % is column x / symbleHalfWidth, row y / symbleHalfHeight; even columns are cells,
+// odd columns the vertical lines between them; even rows are ladder lines, odd rows the gaps.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/ladder/CanvasState.h"
+
+namespace kestrion {
+
+// ---- Geometry of the canvas (all -1 or 0 while no drawing geometry is set) ---------------------
+
+bool canvasGeometryReady();
+std::int64_t canvasColumnOf(std::int64_t x);
+std::int64_t canvasRowOf(std::int64_t y);
+std::int64_t firstCellColumn();
+std::int64_t lastCellColumn();  // the cell column just left of the right bus
+std::int64_t rightBusColumn();
+// The cell of VirtualArray at a pixel position, and its neighbours half a cell away.
+char canvasCellAt(std::int64_t x, std::int64_t y, int columnStep = 0, int rowStep = 0);
+bool putCanvasCellAt(std::int64_t x, std::int64_t y, char cell);
+
+// ---- The too-wide and too-long messages ---------------------------------------------------------
+
+// The device-too-much text in the interface language. English until the language layer installs
+// its own source.
+using DeviceTooMuchSource = std::string (*)();
+void setDeviceTooMuchSource(DeviceTooMuchSource source);
+std::string getMsgDeviceTooMuch();
+
+constexpr const char* kLadderTooLongText =
+    "The ladder is longer than the canvas can hold (65536 lines); nothing was marked.";
+constexpr const char* kLadderTooLongCaption = "Ladder too long";
+void showLadderTooLong();
+// A row past the canvas is shown once and stops the command (CanvasError): for the load, which
+// would otherwise meet it again with every object after it.
+void requireRowOnCanvas(std::uint32_t y);
+
+// ---- Operations ---------------------------------------------------------------------------------
+
+void clearVirtualCanvas();
+void clearCompileVirtualArray();
+bool setCanvasCell(std::int64_t column, std::int64_t row, char cell);
+
+// Mark ldrNow's cell ('S' STL, '-' NOP, 'X' any other); 1 written, 0 when it lay at or past the
+// right bus (which is widened one cell per step, with a box each) or could not be marked at all.
+std::uint32_t setNowObjectCell();
+// 'Y' at (x, y) and 'y' up to the right bus; 1 written, 0 too wide (bus widened, nothing written).
+std::uint32_t setOutputCells(std::uint32_t x, std::uint32_t y);
+std::uint32_t setNowOutputCells();
+
+// Slot 0 is the edit-cancel copy, slot 1 the undo copy; other slots do nothing.
+void backupVirtualCanvas(int slot);
+void restoreVirtualCanvas(int slot);
+
+void eraseCanvasCell(std::uint32_t x, std::uint32_t y);
+
+std::uint32_t searchLastUsedRow(std::uint32_t startRow);
+std::uint32_t searchLastUsedRowFrom(std::uint32_t x, std::uint32_t startRow);
+
+bool hasLineLeftUp(std::uint32_t x, std::uint32_t y);
+bool hasLineRightUp(std::uint32_t x, std::uint32_t y);
+bool hasLineLeftDown(std::uint32_t x, std::uint32_t y);
+bool hasLineRightDown(std::uint32_t x, std::uint32_t y);
+
+bool isBlockOutputBetweenRows(std::uint32_t y1, std::uint32_t y2, std::uint32_t id);
+
+// The upward link segments of the first drawn line (when the view is scrolled) and of the lines
+// below it, drawn through the installed ladder view.
+void drawVerticalLinesOfRows(std::uint32_t n);
+
+}  // namespace kestrion
