@@ -36,7 +36,8 @@ std::string hexBytes(std::span<const std::uint8_t> bytes) {
 
 // A buffer in rows of 16 bytes, each led by its offset, up to the row of its last byte in use;
 // an empty buffer shows its first row.
-void addHexRows(std::vector<std::string>& lines, const std::string& name, std::span<const std::uint8_t> bytes) {
+void addHexRows(std::vector<std::string>& lines, const std::string& name,
+                std::span<const std::uint8_t> bytes) {
     const auto last = std::find_if(bytes.rbegin(), bytes.rend(), [](std::uint8_t b) { return b != 0; });
     const std::size_t used = static_cast<std::size_t>(bytes.rend() - last);
     for (std::size_t row = 0; row == 0 || row < used; row += kBytesPerRow) {

@@ -20,7 +20,8 @@ void debugMemo4Add(const std::string& text) {
 
 void debugMemo9Add(const std::string& a, const std::string& b) {
     TraceMemos& memos = trace();
-    if (memos.visible(Memo::Debug9) && memos.lineCount(Memo::Debug9) > kMemo9MaxLines) memos.clear(Memo::Debug9);
+    if (memos.visible(Memo::Debug9) && memos.lineCount(Memo::Debug9) > kMemo9MaxLines)
+        memos.clear(Memo::Debug9);
     memoAdd(Memo::Debug9, a, b);
 }
 

@@ -279,6 +279,7 @@ void TMainForm::buildPanels() {
     for (int i = 0; i < platform::memoCount; ++i) {
         memos[i] = new QPlainTextEdit(central);
         memos[i]->setObjectName(memoNames[i]);
+        memos[i]->setToolTip(memoNames[i]);  // several may show at once
         memos[i]->setReadOnly(true);
         memos[i]->hide();
         layout->addWidget(memos[i]);

@@ -19,7 +19,8 @@ TEST(AppMenu, RowsOfOneNameAreOneRowThatKeepsTheFirstPlaceAndTakesALaterCommand)
     };
     std::string merged;
     for (const MenuRow& row : mergeRowsOfOneName(rows))
-        merged += std::string(row.objectName) + " " + std::to_string(row.position) + (row.command ? " run; " : "; ");
+        merged += std::string(row.objectName) + " " + std::to_string(row.position) +
+                  (row.command ? " run; " : "; ");
     EXPECT_EQ(merged, "xRS 125; Item1 10 run; Item2 30 run; ");
 }
 

@@ -20,7 +20,8 @@ using Lines = std::vector<std::string>;
 
 std::string hexOf(const std::string& text) {
     std::string hex;
-    for (char c : text) hex += {hexDigit(static_cast<unsigned char>(c) >> 4u), hexDigit(static_cast<unsigned char>(c))};
+    for (char c : text)
+        hex += {hexDigit(static_cast<unsigned char>(c) >> 4u), hexDigit(static_cast<unsigned char>(c))};
     return hex;
 }
 
@@ -47,7 +48,8 @@ TEST_F(DevViewsTest, TheObjectViewLeadsWithTheTraceTextsAndEachItemShowsItsView)
     EXPECT_EQ(dialogs.views[0].formName, "ObjLadderForm");
     EXPECT_EQ(dialogs.views[0].lines,
               (Lines{"traceCaption: ", "activityText: *saveCommentToCowBuffer 1.deviceName",
-                     "traceText: *ReDefineAllFncEndSymble", "canvasTraceText: ", "", "1040,0 END code=000F end=11 id=1"}));
+                     "traceText: *ReDefineAllFncEndSymble", "canvasTraceText: ", "",
+                     "1040,0 END code=000F end=11 id=1"}));
     EXPECT_EQ(dialogs.views[1].lines, relayImageLines());
     EXPECT_EQ(dialogs.views[2].lines, linkFrameLines());
 }
@@ -60,10 +62,14 @@ TEST_F(DevViewsTest, TheLinkViewShowsFramesInClearOnlyWhenNoPasswordIsUnderWay) 
     const std::string zeros15 = " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
     EXPECT_EQ(shown, (Lines{"bitTxBuf 000: 02" + zeros15, "bitTxBuf 010: 00 AB" + zeros15.substr(3),
                             "byteTxBuf 000: 00" + zeros15, "rsChHex: 02453131", "txChars: ", "RxBkBuf: "}));
-    std::copy_n("\x02" "01\x03", 5, rs.RxBkBuf.begin());
+    std::copy_n(
+        "\x02"
+        "01\x03",
+        5, rs.RxBkBuf.begin());
     MaskedTrace masked;
     const Lines hidden = linkFrameLines();
-    EXPECT_EQ(Lines(hidden.end() - 3, hidden.end()), (Lines{"rsChHex: ********", "txChars: ********", "RxBkBuf: ********"}));
+    EXPECT_EQ(Lines(hidden.end() - 3, hidden.end()),
+              (Lines{"rsChHex: ********", "txChars: ********", "RxBkBuf: ********"}));
 }
 
 TEST_F(DevViewsTest, NoTraceAndNoViewEverHoldsAKeywordInClear) {
@@ -83,7 +89,8 @@ TEST_F(DevViewsTest, NoTraceAndNoViewEverHoldsAKeywordInClear) {
     KeywordSetup1Click();
     ASSERT_EQ(fakes.statusBar.panelText(0), "Write Keyword [Ok]");
     seen.push_back(linkFrameLines());
-    for (int memo = 0; memo < platform::memoCount; ++memo) seen.push_back(fakes.trace.lines(platform::Memo(memo)));
+    for (int memo = 0; memo < platform::memoCount; ++memo)
+        seen.push_back(fakes.trace.lines(platform::Memo(memo)));
     // Each keyword as typed, as the hex digits of a reply and as the hex text of a frame.
     Lines secrets;
     for (const std::string keyword : {"12345678", "ABCDEF01"})
@@ -107,7 +114,8 @@ TEST_F(DevViewsTest, MoreViewSetsWhatTheUserConfirmedAndNothingOnCancel) {
     MoreView1Click();
     EXPECT_EQ(optionFlags & kOptionDeveloperViews, 0);
     ASSERT_EQ(dialogs.presets.size(), 3u);
-    EXPECT_TRUE(dialogs.presets[1].developerMenus && dialogs.presets[1].developerViews);  // the state as it stood
+    EXPECT_TRUE(dialogs.presets[1].developerMenus &&
+                dialogs.presets[1].developerViews);  // the state as it stood
     EXPECT_EQ(dialogs.menusShown, (std::vector<bool>{true, false}));
 }
 

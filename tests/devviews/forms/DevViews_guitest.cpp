@@ -40,7 +40,8 @@ TEST_F(DevViewsWindowTest, TheAccessCodeShowsMoreView1AndSetsBit1OfTheOptionByte
 }
 
 TEST_F(DevViewsWindowTest, EachDeveloperViewOpensAndClosesFromItsHiddenMenuItem) {
-    EXPECT_FALSE(form.menu("xRS")->menuAction()->isVisible() || form.menu("xTHIS")->menuAction()->isVisible());
+    EXPECT_FALSE(form.menu("xRS")->menuAction()->isVisible() ||
+                 form.menu("xTHIS")->menuAction()->isVisible());
     QTimer::singleShot(0, [] {
         auto* more = qobject_cast<TViewMoreForm*>(QApplication::activeModalWidget());
         ASSERT_NE(more, nullptr);
@@ -85,7 +86,8 @@ TEST_F(DevViewsWindowTest, EachDeveloperViewOpensAndClosesFromItsHiddenMenuItem)
     }
 
     auto* grid = form.findChild<QPlainTextEdit*>("VirtualArrayMemo");
-    for (const char* item : {"VirtualArray1", "BkVirtualArray1", "bCompileVirtualArray1", "CopyVirtualArray1"}) {
+    for (const char* item :
+         {"VirtualArray1", "BkVirtualArray1", "bCompileVirtualArray1", "CopyVirtualArray1"}) {
         form.action(item)->trigger();
         EXPECT_FALSE(grid->isHidden()) << item;
         form.action("ViewVirtualArrayMemo")->trigger();
