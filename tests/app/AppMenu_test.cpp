@@ -7,15 +7,14 @@
 namespace kestrion::test {
 namespace {
 
-void run() {}
-
 TEST(AppMenu, RowsOfOneNameAreOneRowThatKeepsTheFirstPlaceAndTakesALaterCommand) {
+    void (*const run)() = [] {};
     const std::vector<MenuRow> rows = {
         {MenuRowKind::Menu, "xRS", "xRS", "", 125, nullptr, true},
-        {MenuRowKind::Item, "Item1", "Item", "xRS", 10},
+        {MenuRowKind::Item, "Item1", "", "xRS", 10},
         {MenuRowKind::Menu, "xRS", "xRS", "", 140, nullptr, true},  // another table's row of the same menu
-        {MenuRowKind::Item, "Item1", "Item", "xRS", 20, run},
-        {MenuRowKind::Item, "Item2", "Item", "xRS", 30, run},
+        {MenuRowKind::Item, "Item1", "", "xRS", 20, run},
+        {MenuRowKind::Item, "Item2", "", "xRS", 30, run},
     };
     std::string merged;
     for (const MenuRow& row : mergeRowsOfOneName(rows))
