@@ -18,6 +18,7 @@ TEST_F(VirtualArrayDump, EachChoiceShowsItsGridOverTheColumnsInUseUpToItsLastUse
         grids[choice]->fill(3, ' ');
         grids[choice]->put(choice % 3, 1, 'X');
         grids[choice]->put(3, 1, 'Q');  // past the columns in use
+        grids[choice]->put(0, 4, 'Z');
         grids[choice]->put(0, 4, ' ');  // blank rows at the end are cut
         OpenVirtualArrayMemo(choice);
         EXPECT_TRUE(fakes.trace.visible(Memo::VirtualArray));
