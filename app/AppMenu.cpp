@@ -1,6 +1,7 @@
 #include "app/AppMenu.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
@@ -8,6 +9,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
@@ -97,14 +99,28 @@ MenuTable appMenuRows() {
     return kRows;
 }
 
+std::vector<MenuRow> mergeRowsOfOneName(const std::vector<MenuRow>& rows) {
+    std::vector<MenuRow> merged;
+    for (const MenuRow& row : rows) {
+        const auto same = std::find_if(merged.begin(), merged.end(), [&row](const MenuRow& kept) {
+            return std::string_view(kept.objectName) == row.objectName;
+        });
+        if (same == merged.end())
+            merged.push_back(row);
+        else if (same->command == nullptr)
+            same->command = row.command;
+    }
+    return merged;
+}
+
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
-    for (const MenuTable table :
-         {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows()})
+    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(),
+                                  monitorMenuRows(), devViewsMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });
-    return rows;
+    return mergeRowsOfOneName(rows);
 }
 
 }  // namespace kestrion

@@ -14,4 +14,8 @@ MenuTable appMenuRows();
 // of their tables).
 std::vector<MenuRow> mainMenuRows();
 
+// Rows of one object name as one row, so that two tables may each bring a menu they both fill (a
+// hidden developer menu): the first keeps its place and takes a command only a later one brings.
+std::vector<MenuRow> mergeRowsOfOneName(const std::vector<MenuRow>& rows);
+
 }  // namespace kestrion

@@ -157,6 +157,8 @@ void showCompleted() {
     message.timerEnabled = true;
     langDialogs().appMessage(message);
     platform::statusBar().setPanelText(0, kCompletedText);
+    // The canvas view showed the grids of the conversion; they are stale now.
+    platform::trace().setVisible(platform::Memo::VirtualArray, false);
 }
 
 void convert() {

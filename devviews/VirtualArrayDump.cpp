@@ -4,6 +4,7 @@
 
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
+#include "platform/Services.h"
 
 namespace kestrion {
 
@@ -46,10 +47,13 @@ std::vector<std::string> virtualArrayDumpRows(int gridChoice) {
     return rows;
 }
 
-std::string OpenVirtualArrayMemo(int gridChoice) {
-    std::string text;
-    for (const std::string& row : virtualArrayDumpRows(gridChoice)) text += row + "\n";
-    return text;
+void OpenVirtualArrayMemo(int gridChoice) {
+    if (chosenGrid(gridChoice) == nullptr) return;
+    platform::TraceMemos& memos = platform::trace();
+    memos.clear(platform::Memo::VirtualArray);
+    memos.setVisible(platform::Memo::VirtualArray, true);
+    for (const std::string& row : virtualArrayDumpRows(gridChoice))
+        memos.append(platform::Memo::VirtualArray, row);
 }
 
 }  // namespace kestrion

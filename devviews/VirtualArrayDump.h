@@ -1,4 +1,4 @@
-// The text of the canvas developer view: one grid shown row by row, one character per cell.
+// The canvas developer view, VirtualArrayMemo: one grid shown row by row, one character per cell.
 #pragma once
 
 #include <string>
@@ -16,7 +16,8 @@ constexpr int kDumpCopyVirtualArray = 3;
 // blanks cut; a never-written cell shows as '.'. Empty for an unknown choice.
 std::vector<std::string> virtualArrayDumpRows(int gridChoice);
 
-// The memo text: the rows joined by newlines.
-std::string OpenVirtualArrayMemo(int gridChoice);
+// Shows VirtualArrayMemo with the rows of the chosen grid in it; an unknown choice leaves the
+// memo as it is.
+void OpenVirtualArrayMemo(int gridChoice);
 
 }  // namespace kestrion

@@ -344,7 +344,8 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     backupLadderDiagramMemory(1);
     addGrayMaskRow(yOldCursor);
     addGrayMaskRowsOfBlock(yOldCursor);
-    trace("*EditKey", line);
+    // A line the box masked may be a mistyped access code: the trace keeps it masked too.
+    trace("*EditKey", line.starts_with(access::kMaskPrefix) ? "********" : line);
 
     if (!splitEntryLine(line)) return;
     if (FncKeyDeviceCode != kFncKeyTyped && !checkSymbolEntry()) return;

@@ -38,9 +38,23 @@ public:
     virtual std::string panelText(int panel) const = 0;
 };
 
-// The debug memos of the main window. Lines are only added while a memo is visible.
-enum class Memo { Debug1, Debug2, Debug3, Debug4, Debug5, Debug6, Debug7, Debug8, Debug9, Rx, Msg1 };
-constexpr int memoCount = 11;
+// The debug memos of the main window and VirtualArrayMemo, its view of the canvas grids. Lines
+// are only added while a memo is visible.
+enum class Memo {
+    Debug1,
+    Debug2,
+    Debug3,
+    Debug4,
+    Debug5,
+    Debug6,
+    Debug7,
+    Debug8,
+    Debug9,
+    Rx,
+    Msg1,
+    VirtualArray
+};
+constexpr int memoCount = 12;
 
 class TraceMemos {
 public:

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -274,17 +275,26 @@ void TMainForm::buildPanels() {
 
     static const char* const memoNames[platform::memoCount] = {
         "debugMemo1", "debugMemo2", "debugMemo3", "debugMemo4", "debugMemo5", "debugMemo6",
-        "debugMemo7", "debugMemo8", "debugMemo9", "RxMemo",     "MsgMemo1"};
+        "debugMemo7", "debugMemo8", "debugMemo9", "RxMemo",     "MsgMemo1",   "VirtualArrayMemo"};
     for (int i = 0; i < platform::memoCount; ++i) {
         memos[i] = new QPlainTextEdit(central);
         memos[i]->setObjectName(memoNames[i]);
+        memos[i]->setToolTip(memoNames[i]);  // several may show at once
         memos[i]->setReadOnly(true);
         memos[i]->hide();
         layout->addWidget(memos[i]);
     }
+    // The canvas view shows one character per cell: its rows stand in columns only in a fixed pitch.
+    memos[static_cast<int>(platform::Memo::VirtualArray)]->setFont(
+        QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    memos[static_cast<int>(platform::Memo::VirtualArray)]->setLineWrapMode(QPlainTextEdit::NoWrap);
     setCentralWidget(central);
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
+    services_.devViewsDialogs.setMainWindow(this);
+    services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
+        if (items == HiddenItems::MoreView) forms::revealMoreView(*this);
+    });
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {

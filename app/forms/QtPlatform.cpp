@@ -174,6 +174,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<DiagnosticsDialogs>::uninstall();
     DialogSeam<EditorDialogs>::uninstall();
     DialogSeam<MonitorDialogs>::uninstall();
+    DialogSeam<DevViewsDialogs>::uninstall();
 }
 
 void QtPlatform::install() {
@@ -196,6 +197,7 @@ void QtPlatform::install() {
     DialogSeam<DiagnosticsDialogs>::install(diagnosticsDialogs_);
     DialogSeam<EditorDialogs>::install(editorDialogs_);
     DialogSeam<MonitorDialogs>::install(monitorDialogs_);
+    DialogSeam<DevViewsDialogs>::install(devViewsDialogs);
     installed_ = true;
 }
 

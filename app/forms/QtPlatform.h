@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/forms/QtAppDialogs.h"
+#include "devviews/forms/QtDevViewsDialogs.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
 #include "editor/forms/GoToStepForm.h"
 #include "editor/forms/ProgressForm.h"
@@ -104,6 +105,7 @@ public:
     QtTraceMemos trace;
     QtTimers timers;
     forms::QtEntryDialogs entryDialogs;
+    forms::QtDevViewsDialogs devViewsDialogs;
     QtSystem& system() { return system_; }
 
 private:

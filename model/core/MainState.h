@@ -15,6 +15,7 @@ extern std::string& installDir;    // no trailing '/'
 extern std::string& modeDataPath;  // installDir + "/ModeData.DAT"
 extern std::uint32_t& projectTreeDivisor;
 extern std::string& traceCaption;  // names the running routine in traces and halt messages
+extern std::string& activityText;  // a short note of the work under way, for the developer views
 
 // fileStateFlags bits.
 constexpr std::uint8_t kFileNoName = 0x01;      // made by File > New and not saved yet

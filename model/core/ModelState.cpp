@@ -13,6 +13,7 @@ std::string& installDir = modelState.installDir;
 std::string& modeDataPath = modelState.modeDataPath;
 std::uint32_t& projectTreeDivisor = modelState.projectTreeDivisor;
 std::string& traceCaption = modelState.traceCaption;
+std::string& activityText = modelState.activityText;
 std::uint8_t& fileStateFlags = modelState.fileStateFlags;
 std::string& titleText = modelState.titleText;
 std::array<char, kFileNameSize>& FileNameArray = modelState.FileNameArray;

@@ -32,6 +32,7 @@ struct ModelState {
     std::string modeDataPath;
     std::uint32_t projectTreeDivisor = 10;
     std::string traceCaption;
+    std::string activityText;
     std::uint8_t fileStateFlags = 0;
     std::string titleText;
     std::array<char, kFileNameSize> FileNameArray{};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/core/ByteImage.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/image/MonitorLists.h"
 #include "model/instructions/Conversions.h"
@@ -355,21 +356,26 @@ bool saveCommentToCowBuffer() {
                         std::span<const char>(kMakerMarker.data(), kMakerMarker.size()));
     byteimage::putU16(*scratch, cowOffset::section1, static_cast<std::uint16_t>(cowOffset::data));
 
+    activityText = "*saveCommentToCowBuffer 1.deviceName";
     showStatus(std::to_string(lengthOf(deviceNameList)));
     if (!packDeviceSection(packer, deviceNameList, kNameLimit, false)) return false;
 
     byteimage::putU16(*scratch, cowOffset::section2, static_cast<std::uint16_t>(packer.position()));
+    activityText = "*saveCommentToCowBuffer 2.deviceComment";
     showStatus(std::to_string(lengthOf(deviceCommentList)));
     if (!packDeviceSection(packer, deviceCommentList, kDeviceCommentLimit, true)) return false;
 
     byteimage::putU16(*scratch, cowOffset::section3, static_cast<std::uint16_t>(packer.position()));
+    activityText = "*saveCommentToCowBuffer 3.blockComment";
     showStatus(std::to_string(lengthOf(blockCommentList)));
     if (!packStepSection(packer, blockCommentList, kBlockLimit)) return false;
 
     byteimage::putU16(*scratch, cowOffset::section4, static_cast<std::uint16_t>(packer.position()));
+    activityText = "*saveCommentToCowBuffer 4.coilComment";
     showStatus(std::to_string(lengthOf(coilCommentList)));
     if (!packStepSection(packer, coilCommentList, kCoilLimit)) return false;
 
+    activityText = "*saveCommentToCowBuffer 5.monitorDevice";
     std::vector<std::uint32_t> textLengths;
     if (!packMonitorSection(packer, textLengths)) return false;
 

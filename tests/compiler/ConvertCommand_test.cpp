@@ -7,6 +7,7 @@
 
 #include "entry/EntryTestSupport.h"
 #include "model/core/CommandTransaction.h"
+#include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditMarks.h"
@@ -80,7 +81,11 @@ TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped)
     ldrSearch->stepNo = 9;
     appendBlockComment(9, "second block");
     appendBlockComment(5, "nothing there");
+    fakes.trace.setVisible(platform::Memo::VirtualArray, true);
     ASSERT_TRUE(runCommand(LToM));
+    // The canvas view goes with the conversion; the packer left its last note.
+    EXPECT_FALSE(fakes.trace.visible(platform::Memo::VirtualArray));
+    EXPECT_EQ(activityText, "*saveCommentToCowBuffer 5.monitorDevice");
     ASSERT_NE(blockCommentList.head, nullptr);
     EXPECT_EQ(std::to_string(blockCommentList.head->stepNo) + " " + textOf(blockCommentList.head->text),
               "2 second block");

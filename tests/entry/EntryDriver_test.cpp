@@ -217,6 +217,12 @@ TEST_F(EntryDriverTest, AccessCodesRevealTheirItemsAndEnterNothing) {
     EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
     EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
     EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+    // A code with a blank behind it is no code; the trace shows it masked, as the box did.
+    fakes.trace.setVisible(platform::Memo::Debug6, true);
+    EditKeyBox mistyped;
+    mistyped.line = std::string(access::kMoreViewCode) + " ";
+    mistyped.keyPress('\r');
+    EXPECT_EQ(fakes.trace.lines(platform::Memo::Debug6).front(), "*EditKey, ********");
 }
 
 TEST_F(EntryDriverTest, TheOpenerCountsTheProgramEditedUnlessTheEntryWasRefused) {

@@ -19,8 +19,9 @@ namespace {
 class StateRegistryTest : public test::CoreTest {};
 
 TEST_F(StateRegistryTest, HigherFloorsResetFirstAndAFolderJoinsOnce) {
-    const std::vector<std::string_view> expected = {"app",    "diagnostics", "monitor", "link", "compiler",
-                                                    "reader", "editor",      "entry",   "lang", "model"};
+    const std::vector<std::string_view> expected = {"app",   "devviews", "diagnostics", "monitor",
+                                                    "link",  "compiler", "reader",      "editor",
+                                                    "entry", "lang",     "model"};
     EXPECT_EQ(state::registeredFolders(), expected);
     EXPECT_THROW(state::registerReset("model", [] {}), std::logic_error);
     EXPECT_EQ(state::registeredFolders(), expected);

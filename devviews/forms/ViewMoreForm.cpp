@@ -1,0 +1,34 @@
+#include "devviews/forms/ViewMoreForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QVBoxLayout>
+
+#include "model/forms/DialogButtons.h"
+
+namespace kestrion::forms {
+
+TViewMoreForm::TViewMoreForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("ViewMoreForm");
+    setWindowTitle("More view");
+    auto* layout = new QVBoxLayout(this);
+    DeveloperMenusCheckBox = new QCheckBox("Developer menus (xRS, xTHIS)", this);
+    DeveloperMenusCheckBox->setObjectName("DeveloperMenusCheckBox");
+    DeveloperViewsCheckBox = new QCheckBox("Developer views (device monitor traces)", this);
+    DeveloperViewsCheckBox->setObjectName("DeveloperViewsCheckBox");
+    layout->addWidget(DeveloperMenusCheckBox);
+    layout->addWidget(DeveloperViewsCheckBox);
+    addOkCancelRow(this, layout, btnOk, btnCancel);
+}
+
+void runViewMoreForm(ViewMoreDialog& dialog) {
+    TViewMoreForm form(QApplication::activeWindow());
+    form.DeveloperMenusCheckBox->setChecked(dialog.developerMenus);
+    form.DeveloperViewsCheckBox->setChecked(dialog.developerViews);
+    dialog.ok = form.exec() == QDialog::Accepted;
+    if (!dialog.ok) return;
+    dialog.developerMenus = form.DeveloperMenusCheckBox->isChecked();
+    dialog.developerViews = form.DeveloperViewsCheckBox->isChecked();
+}
+
+}  // namespace kestrion::forms
