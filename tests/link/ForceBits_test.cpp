@@ -28,6 +28,8 @@ TEST_F(ForceBitsTest, EachDeviceHasTheAddressOfItsPlcType) {
     const std::tuple<const char*, int, int, const char*> cases[] = {
         {"Y17", 1, 0x050F, ""},
         {"Y17", 5, 0x0C0F, ""},
+        {"Y17", 2, 0x5E0F, ""},  // type 2 has its outputs at 5E00h
+        {"Y177", 2, 0x5E7F, ""},
         {"Y100", 1, 0x0540, ""},
         {"Y177", 7, 0x0C7F, ""},
         {"Y18", 1, -1, "Error2015091202...Not a correct value"},

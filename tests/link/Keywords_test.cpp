@@ -1,6 +1,7 @@
 #include "link/Keywords.h"
 
 #include "link/Connection.h"
+#include "link/LinkError.h"
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
 #include "link/ParameterBlock.h"
@@ -115,18 +116,19 @@ TEST_F(KeywordsTest, TheParameterBlockTravelsInOneFrameToType2AndInTwoToTheOther
         setPlcKeyword("0123ABCD");
         ASSERT_EQ(TryToConnection(1), 1);
         sim.plc.frames.clear();
-        EXPECT_TRUE(readParameterBlock(false));
+        readParameterBlock(false);
         EXPECT_EQ(sim.plc.frames, frames);
         EXPECT_EQ(std::string(VirtualProg.begin() + 8, VirtualProg.begin() + 16), "0123ABCD");
-        EXPECT_TRUE(readParameterBlock(true));
+        readParameterBlock(true);
         pmw.parameterBlock[15] = 'E';
-        EXPECT_TRUE(writeParameterBlock());
+        writeParameterBlock();
         EXPECT_EQ(plcKeyword(), "0123ABCE");
         EXPECT_TRUE(rsChHex.empty());  // the frame held the keyword
         EXPECT_EQ(sim.plc.frames.back().substr(0, 7), "1" + frames.back().substr(1));
         sim.plc.fault = plcsim::Fault::Nak;
-        EXPECT_FALSE(writeParameterBlock());
+        EXPECT_THROW(writeParameterBlock(), LinkError);
         EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015091390...Checksum Error | Download | warning");
+        EXPECT_FALSE(fakes.progress.visible);
         sim.plc.fault = plcsim::Fault::None;
         closeComPort();
     }
@@ -161,6 +163,8 @@ TEST_F(KeywordsTest, UserIdSetupChecksTheOldIdAgainstD8105ThenD8104) {
     const std::tuple<int, std::uint16_t, const char*, Boxes, std::uint32_t> cases[] = {
         {5, 24200, "12345678", {}, 0xABCD0123},
         {5, 24200, "56781234", {"Old Id Error | Error2019040234 | warning"}, 0x12345678},
+        {5, 24200, "12FF5678", {"Old Id Error | Error2019040234 | warning"}, 0x12345678},
+        {5, 24200, "1234567F", {"Old Id Error | Error2019040234 | warning"}, 0x12345678},
         {5, 24131, "12345678", {"This version no UserIdNo | Msg20190506 | none"}, 0x12345678},
         {1, 24200, "12345678", {"This function is for the W series only | Msg2019042810 | none"}, 0x12345678},
     };
@@ -177,23 +181,30 @@ TEST_F(KeywordsTest, UserIdSetupChecksTheOldIdAgainstD8105ThenD8104) {
     }
 }
 
-TEST_F(KeywordsTest, Keyword2IsSetOnType2AndStopsAfterATypeMismatch) {
-    const std::tuple<int, int, Boxes, bool> cases[] = {
-        {2, 2, {"Msg18032114 | question", "Msg18032115 | none"}, true},
-        {2, 5, {"Msg18032114 | question", "Error2018032110 | none"}, false},
-        {5, 5, {"Msg18032114 | question", "Msg18032116 | none"}, false},
+TEST_F(KeywordsTest, Keyword2IsSetOnType2AndSaysWhenItWasNot) {
+    // The sixth frame is 6F7Key2: after the four register reads and the block in one frame.
+    const std::tuple<int, int, std::size_t, const char*, bool> cases[] = {
+        {2, 2, 6, "Keyword2 setup ...unsucessful... | Msg18032116 | none", false},
+        {2, 5, 0, "Type error, Can't write... | Error2018032110 | none", false},
+        {5, 5, 0, "Type error, can't setup 2nd keyword(W3 only) | Msg18032116 | none", false},
+        {2, 2, 0,
+         "Keyword2 setup successful... Delete method: online => Memory clear => Program clear | Msg18032115 "
+         "| none",
+         true},
     };
-    for (const auto& [project, plc, boxes, set] : cases) {
+    for (const auto& [project, plc, nakFrame, box, set] : cases) {
         pmw.setPlcType(static_cast<std::uint16_t>(project));
         sim.plc.setPlcType(plc);
         fakes.messages.shown.clear();
         sim.plc.frames.clear();
+        sim.plc.faultFrame = nakFrame;
+        sim.plc.frameFault = plcsim::Fault::Nak;
         Keyword2Setup1Click();
-        Boxes tails;
-        for (const std::string& box : shownBoxes(fakes.messages))
-            tails.push_back(box.substr(box.find(" | ") + 3));
-        EXPECT_EQ(tails, boxes);
-        EXPECT_EQ(!sim.plc.frames.empty() && sim.plc.frames.back() == "6F7Key2", set);
+        EXPECT_EQ(
+            shownBoxes(fakes.messages),
+            (Boxes{"Once keyword2 be set then can read 128steps program only ? | Msg18032114 | question",
+                   box}));
+        EXPECT_EQ(sim.plc.keyword2Set(), set);
         EXPECT_EQ(comPortHandle, -1);
     }
 }

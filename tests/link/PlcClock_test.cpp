@@ -45,6 +45,18 @@ TEST_F(PlcClockTest, SetRtcShowsTheClockOfThePlc) {
         EXPECT_EQ(comPortHandle, -1);
     }
     EXPECT_TRUE(fakes.messages.shown.empty());
+
+    // A clock that could not be read is not shown as read.
+    sim.plc.faultFrame = 5;  // after the four register reads
+    sim.plc.frameFault = plcsim::Fault::Nak;
+    sim.plc.frames.clear();
+    linkDialogs.setTimeScript = [](SetTimeDialog& d) {
+        EXPECT_EQ(d.edits, (std::array<std::string, 6>{"00", "00", "00", "00", "00", "00"}));
+        EXPECT_EQ(d.weekdayText, "Sunday");
+    };
+    SetRTC1Click();
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Error2015030517 | Communication Error | warning"});
+    EXPECT_EQ(linkDialogs.captions.size(), 4u);
 }
 
 TEST_F(PlcClockTest, SetupForcesTheRelaysAroundTheClockWrite) {
