@@ -1,5 +1,6 @@
 #include "link/LinkCommand.h"
 
+#include "editor/Progress.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/LinkState.h"
@@ -69,8 +70,8 @@ void LinkProgress::setPosition(int position) {
 }
 
 void LinkProgress::show() const {
-    platform::progress().show(caption_, 0, maximum_);
-    platform::progress().setPosition(position_);
+    showProgress(nullptr, maximum_, caption_);
+    if (position_ != 0) platform::progress().setPosition(position_);
 }
 
 }  // namespace kestrion

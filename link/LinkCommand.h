@@ -24,9 +24,11 @@
 // - A dialog that keeps the port for its buttons (a terminal, the force dialog): the opener's
 //   session closes the port when the dialog closes; each button runs
 //   runLinkCommand(PortAfter::KeepOpen, ...), with closePortAtEnd() where a failure gives the port up.
-// - A monitor poll: each timer tick opens LinkSession(PortAfter::KeepOpen, IfBusy::StayQuiet),
+// - A monitor: its start runs as a command and calls keepPortOpen() once the monitor runs (a failed
+//   start closes the port); each poll tick opens LinkSession(PortAfter::KeepOpen, IfBusy::StayQuiet),
 //   returns when refused(), makes its one request, and calls closePortAtEnd() when it stops the
-//   monitor; the port stays open across the ticks.
+//   monitor; so the port stays open across the ticks, and the commands that run meanwhile pass
+//   PortAfter::KeepOpen.
 #pragma once
 
 #include <string>
