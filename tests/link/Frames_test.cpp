@@ -167,6 +167,15 @@ TEST_F(FramesTest, SendFrameTextSendsTheCharactersAndSendFrameBytesTheirBytes) {
     EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x0A}));
     EXPECT_EQ(rs.rxCount, 0u);
     EXPECT_EQ(rs.rxSum, 0u);
+
+    // Whatever answers a raw send counts, even after a read that awaited a data frame.
+    closeComPort();
+    openAt(0);
+    expectReply(ReplyKind::Data, 4);
+    rsChHex = "05";
+    sendFrameText(rsChHex.size());
+    arriveAt(now() + 10, "\x06");
+    EXPECT_EQ(waitAck(500), LinkOutcome::Done);
 }
 
 }  // namespace

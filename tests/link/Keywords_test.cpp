@@ -58,6 +58,7 @@ TEST_F(KeywordsTest, KeywordSetupWritesTheNewKeywordToTheParameterBlockOfThePlc)
         EXPECT_EQ(comPortHandle, -1);
     }
     EXPECT_TRUE(shownBoxes(fakes.messages).empty());
+    EXPECT_EQ(connectedPlcType, kNoPlcDetected);  // its register read leaves the type alone
 }
 
 TEST_F(KeywordsTest, KeywordSetupRefusesWhatTheUserGetsWrong) {
@@ -125,10 +126,14 @@ TEST_F(KeywordsTest, TheParameterBlockTravelsInOneFrameToType2AndInTwoToTheOther
         EXPECT_EQ(plcKeyword(), "0123ABCE");
         EXPECT_TRUE(rsChHex.empty());  // the frame held the keyword
         EXPECT_EQ(sim.plc.frames.back().substr(0, 7), "1" + frames.back().substr(1));
+        EXPECT_EQ(rs.chunkSize, type == 2 ? 92u : 46u);
         sim.plc.fault = plcsim::Fault::Nak;
         EXPECT_THROW(writeParameterBlock(), LinkError);
         EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015091390...Checksum Error | Download | warning");
         EXPECT_FALSE(fakes.progress.visible);
+        sim.plc.fault = plcsim::Fault::ShortReply;  // a reply that does not fit fails like a time-out
+        EXPECT_THROW(readParameterBlock(false), LinkError);
+        EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015091393 | Communication Error | warning");
         sim.plc.fault = plcsim::Fault::None;
         closeComPort();
     }
@@ -209,6 +214,22 @@ TEST_F(KeywordsTest, Keyword2IsSetOnType2AndSaysWhenItWasNot) {
     }
 }
 
+TEST_F(KeywordsTest, AnUnansweredPasswordFrameWaitsTenPollerTicksButTheKeyword2DeleteItsTimeOut) {
+    openAt(0);  // 180 ms a tick; the first tick comes within one period
+    sim.plc.fault = plcsim::Fault::Silence;
+    const std::tuple<bool (*)(), std::uint32_t, std::uint32_t> cases[] = {
+        {writePlcKeyword, 1620, 1800}, {writeUserId, 1620, 1800},    {writeProductId1, 1620, 1800},
+        {setKeyword2, 1620, 1800},     {deleteKeyword2, 5000, 5100},
+    };
+    for (const auto& [frame, least, most] : cases) {
+        pause(2000);  // the line quiet again; the send still waits 100 ms for that
+        const std::uint32_t start = now();
+        EXPECT_FALSE(frame());
+        EXPECT_GE(now() - start, least);
+        EXPECT_LE(now() - start, most);
+    }
+}
+
 TEST_F(KeywordsTest, TheIdFramesReachThePlc) {
     ASSERT_EQ(TryToConnection(1), 1);
     rs.productId = {'1', '2', '3', '4', 'A', 'B', 'C', 'D'};
@@ -239,6 +260,10 @@ TEST_F(KeywordsTest, TheProjectKeywordIsSetAndAskedWithoutThePlc) {
                                                  "Error2018040230... | Keyword Error... | warning"}));
     EXPECT_TRUE(isPlcKeywordSet(true));
     EXPECT_TRUE(sim.plc.frames.empty());
+    // The question asks the old keyword alone; the setting asks the new one and the old when set.
+    EXPECT_EQ(linkDialogs.keywordEditsEnabled,
+              (std::vector<std::pair<bool, bool>>{
+                  {false, true}, {false, true}, {true, true}, {true, false}, {true, false}}));
 }
 
 }  // namespace

@@ -150,9 +150,11 @@ TEST_F(PlcClockTest, TheClockMonitorFollowsThePlcAndStopsOnAFailedRead) {
     EXPECT_EQ(nestedFrames, 0u);
     EXPECT_EQ(dialog.edits[0], "0");
     EXPECT_EQ(dialog.clockMonitoring, 0);
-    EXPECT_EQ(intervals, (std::vector<std::uint32_t>{1000, 0}));
     EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015030517 | Communication Error | warning");
     EXPECT_EQ(dialog.timer4Ticks, 3u);
+    dialog.btnStartMonitorClockClick();
+    dialog.btnCancelClick();  // Cancel stops the clock monitor's timer
+    EXPECT_EQ(intervals, (std::vector<std::uint32_t>{1000, 0, 1000, 0}));
 }
 
 }  // namespace

@@ -228,6 +228,22 @@ TEST_F(ReceiveTest, BytesQueuedBeforeASendAndAFrameBegunBeforeItAreDroppedAndTra
     EXPECT_EQ(fakes.trace.lines(Memo::Rx).back(), "-->5:Enq");
 }
 
+TEST_F(ReceiveTest, AReplyAfterItsWaitRanOutIsNoAnswer) {
+    openAt(0);
+    rsChHex = kReadD8004;
+    sendFrameHex(rsChHex.size());
+    EXPECT_EQ(gblDELAY(300), LinkOutcome::TimeOut);
+    arrive(
+        "\x02"
+        "3412\x03"
+        "CD");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_TRUE(bit(kRsWaiting));
+    EXPECT_EQ(replyDataCharacters(), 0u);
+    EXPECT_FALSE(expectReplyBytes(2));
+}
+
 TEST_F(ReceiveTest, AReplyOfAnotherKindOrLengthThanItsRequestIsDroppedAndTheWaitGoesOn) {
     const struct {
         std::string frame, wrong, right;  // "0" 0E08 02; "E00" 0E08 02; "1" 0E08 02 3412
