@@ -18,12 +18,14 @@
 //
 // How the link's users build on it:
 // - A command (a menu item, a button): runLinkCommand(PortAfter::Close, [&] { requireConnection();
-//   requireSystemBlock(); requireTypeMatch(text, caption, icon); ...frames... }).
+//   requireSystemBlock(); requireTypeMatch({text, caption, icon}); ...frames... }).
 // - A transfer of many frames: the same, with a LinkProgress before the loop, its position set after
 //   each frame, and requireAnswered(outcome, timeOutBox, nakBox) after each frame's wait.
-// - A dialog that keeps the port for its buttons (a terminal, the force dialog): the opener's
-//   session closes the port when the dialog closes; each button runs
+// - A dialog that keeps the link's port for its buttons (the any-command terminal, the force
+//   dialog): the opener's session closes the port when the dialog closes; each button runs
 //   runLinkCommand(PortAfter::KeepOpen, ...), with closePortAtEnd() where a failure gives the port up.
+//   A terminal on a port of its own (the data intercept terminal) needs no session: it never
+//   touches the link's port.
 // - A monitor: its start runs as a command and calls keepPortOpen() once the monitor runs (a failed
 //   start closes the port); each poll tick opens LinkSession(PortAfter::KeepOpen, IfBusy::StayQuiet),
 //   returns when refused(), makes its one request, and calls closePortAtEnd() when it stops the

@@ -49,6 +49,7 @@ TEST_F(ForceBitsTest, EachDeviceHasTheAddressOfItsPlcType) {
         {"S999", 5, 0x17E7, ""},
         {"S1000", 2, 0x6AE8, ""},
         {"S1000", 5, -2, ""},
+        {"S4095", 2, 0x76FF, ""},
         {"S4096", 2, -1, "Error2015091204...Not a correct value"},
     };
     for (const auto& [device, type, address, box] : cases) {

@@ -102,6 +102,8 @@ TEST_F(FramesTest, AFrameTextThatItsCheckCodeTakesPast1280DigitsIsReportedAndNev
     ASSERT_EQ(rsChHex.size(), 1280u);
     EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
     EXPECT_EQ(fakes.serial.written.size(), 640u);
+    EXPECT_EQ(sendFrameBytes(rsChHex.size()), LinkOutcome::Done);  // the raw send takes as much
+    EXPECT_EQ(fakes.serial.written.size(), 1280u);
 }
 
 TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {

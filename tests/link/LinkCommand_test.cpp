@@ -94,6 +94,16 @@ TEST_F(LinkCommandTest, ACommandStartedWhileARequestWaitsIsRefusedAndLeavesThePo
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+TEST_F(LinkCommandTest, AFailedConnectionTestSaysWhyAndTheCommandClosesThePort) {
+    sim.plc.fault = plcsim::Fault::Silence;
+    EXPECT_FALSE(runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        ADD_FAILURE() << "went on without a PLC";
+    }));
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Communication Error... | Error2015032065 | warning"});
+    EXPECT_FALSE(fakes.serial.isOpen());
+}
+
 TEST_F(LinkCommandTest, TheProgressWindowIsHiddenOnEveryExitAndGivenBackToTheOuterOne) {
     {
         LinkProgress outer("Read program progress...", 100);

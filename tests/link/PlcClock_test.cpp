@@ -40,6 +40,7 @@ TEST_F(PlcClockTest, SetRtcShowsTheClockOfThePlc) {
             EXPECT_EQ(d.edits, (std::array<std::string, 6>{"25", "8", "7", "12", "34", "56"}));
             EXPECT_EQ(d.weekdayText, shown);
             EXPECT_EQ(d.values[6], weekday == 0 ? 7u : weekday);
+            EXPECT_EQ(d.clockMonitoring, 0);
         };
         SetRTC1Click();
         EXPECT_EQ(comPortHandle, -1);

@@ -67,6 +67,11 @@ TEST_F(ReceiveTest, UnderProtocol2TheWaitEndsAtTheLineFeedWithBit7StillSet) {
     EXPECT_EQ(rs.replyCode, 0x3Au);
     EXPECT_EQ(reply(), ":0103\r\n");
     EXPECT_EQ(now(), 540u);  // the third tick, the first after the LF
+
+    sendFrameText(2);  // waitAck ends on the reply code, whatever the protocol
+    arriveAt(now() + 20, ":01");
+    EXPECT_EQ(waitAck(5000), LinkOutcome::Done);
+    EXPECT_EQ(now(), 720u);
 }
 
 TEST_F(ReceiveTest, UnderProtocol1TheFrameFromStxToLfIsStoredAndUnderProtocol4Nothing) {
