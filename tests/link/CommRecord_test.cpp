@@ -159,8 +159,8 @@ TEST_F(CommRecordTest, ThePortDialogRulesKeepIndexesInRange) {
         const char* shown;
         std::uint32_t index;
     };
-    for (const Case& c : {Case{"COM1", "COM1", 0}, Case{"COM12", "COM12", 11}, Case{"COM19", "COM19", 18},
-                          Case{"COM20", "COM1", 0}, Case{"com3", "COM1", 0}, Case{"COM3 ", "COM1", 0}}) {
+    for (const Case& c : {Case{"COM12", "COM12", 11}, Case{"COM19", "COM19", 18}, Case{"COM20", "COM1", 0},
+                          Case{"com3", "COM1", 0}, Case{"COM3 ", "COM1", 0}}) {
         comPortIndex = 7;
         EXPECT_EQ(dialog.comPortComboBoxChange(c.typed), c.shown) << c.typed;
         EXPECT_EQ(comPortIndex, c.index) << c.typed;

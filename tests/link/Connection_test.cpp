@@ -30,6 +30,8 @@ TEST_F(ConnectionTest, EachFailedNegotiationStepSaysSoOnce) {
         {1, 0, Fault::Silence, {"Communication Error... | Error2015032065 | warning"}},
         {2, 0, Fault::SilentRate, {"(3)Communication Error 9600 | Communication Message | warning"}},
         {2, 2, Fault::None, {"(3)Can't open communication port | Communication Message | warning"}},
+        {2, 0, Fault::Silence, {"Communication Error... | Error2015032065 | warning"}},
+        {3, 0, Fault::Silence, {}},  // a silent PLC at 9600 says nothing for 57600
         {3, 3, Fault::None, {"(4)Can't open communication port - 57600bps | Communication Message | warning"}},
         {3, 2, Fault::None, {"(4)Can't open communication port - 9600bps | Communication Message | warning"}},
         {5, 0, Fault::SilentRate, {"Error2015030540 | Communication Error | warning"}},  // 115200's second code

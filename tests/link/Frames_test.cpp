@@ -106,6 +106,15 @@ TEST_F(FramesTest, AFrameTextThatItsCheckCodeTakesPast1280DigitsIsReportedAndNev
     EXPECT_EQ(fakes.serial.written.size(), 1280u);
 }
 
+TEST_F(FramesTest, TheTraceIsClearedWhenAReplyLineTakesItPast399Lines) {
+    fakes.trace.setVisible(platform::Memo::Rx, true);
+    for (int i = 0; i < 398; ++i) fakes.trace.append(platform::Memo::Rx, "-->");
+    logReplyAckNak();
+    EXPECT_EQ(fakes.trace.lineCount(platform::Memo::Rx), 399);
+    logReplyAckNak();
+    EXPECT_EQ(fakes.trace.lineCount(platform::Memo::Rx), 0);
+}
+
 TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
     for (const char* text : {"", "024"}) {
         rsChHex = text;

@@ -72,6 +72,9 @@ TEST_F(ReceiveTest, UnderProtocol2TheWaitEndsAtTheLineFeedWithBit7StillSet) {
     arriveAt(now() + 20, ":01");
     EXPECT_EQ(waitAck(5000), LinkOutcome::Done);
     EXPECT_EQ(now(), 720u);
+    arrive("\n:02");  // the next line begins: the marks of the last one go
+    Timer1Timer();
+    EXPECT_FALSE(bit(0x08) || bit(0x02));
 }
 
 TEST_F(ReceiveTest, UnderProtocol1TheFrameFromStxToLfIsStoredAndUnderProtocol4Nothing) {
