@@ -5,6 +5,7 @@
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
 #include "link/Frames.h"
+#include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/Receive.h"
@@ -182,6 +183,9 @@ void closeComPort() {
 }
 
 void selectComPort() {
+    // The port is not taken from a request that waits for its reply.
+    const LinkSession session(PortAfter::KeepOpen);
+    if (session.refused()) return;
     closeComPort();
     const bool confirmed = linkDialogs().portSelection("Communication Ports and BaudRate Selection");
     requestFullRedrawAfterDialog(true);

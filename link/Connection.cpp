@@ -7,6 +7,7 @@
 #include "lang/LangDialogs.h"
 #include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
+#include "link/LinkCommand.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/core/MainState.h"
@@ -190,10 +191,6 @@ void showBlockFailure(unsigned block) {
                               platform::MsgButtons::Ok);
 }
 
-void closeWhenOpen() {
-    if (portOpen()) closeComPort();
-}
-
 }  // namespace
 
 LinkOutcome sendEnq(int showMsg) {
@@ -274,30 +271,31 @@ int isConnectedTypeSelected() {
 }
 
 void ConnectionTest1Click() {
-    if (refusedAsBusy()) return;
-    const int r = TryToConnection(1);
-    AppMessage message;
-    message.caption = getMsgCommTest();
-    message.versionText = titleText;
-    if (r == 1) {
-        sendEnq(0);
-        if ((rs.status & (kRsWaiting | kRsNak)) == 0 && readPlcSystemBlock(1, 1) == 0) {
-            closeComPort();
-            return;
+    // The port stays open after this test, unless the register read failed.
+    runLinkCommand(PortAfter::KeepOpen, [](LinkSession& session) {
+        const int r = TryToConnection(1);
+        AppMessage message;
+        message.caption = getMsgCommTest();
+        message.versionText = titleText;
+        if (r == 1) {
+            sendEnq(0);
+            if ((rs.status & (kRsWaiting | kRsNak)) == 0 && readPlcSystemBlock(1, 1) == 0) {
+                session.closePortAtEnd();
+                return;
+            }
+            const bool failed = (rs.status & (kRsWaiting | kRsNak)) != 0;
+            platform::system().beep();
+            message.line1 = (failed ? getMsgCommError() : getMsgConnected()) + rateSuffix();
+        } else {
+            platform::system().beep();
+            message.line1 = getMsgCantConnect();
         }
-        const bool failed = (rs.status & (kRsWaiting | kRsNak)) != 0;
-        platform::system().beep();
-        message.line1 = (failed ? getMsgCommError() : getMsgConnected()) + rateSuffix();
-    } else {
-        platform::system().beep();
-        message.line1 = getMsgCantConnect();
-    }
-    langDialogs().appMessage(message);
+        langDialogs().appMessage(message);
+    });
 }
 
 void TryToConnection1Click() {
-    ConnectionTest1Click();
-    closeWhenOpen();
+    runLinkCommand(PortAfter::Close, ConnectionTest1Click);
 }
 
 void TryToConnection2Click() {

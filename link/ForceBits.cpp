@@ -6,7 +6,7 @@
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/Frames.h"
-#include "link/Keywords.h"
+#include "link/LinkCommand.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "link/RelayForces.h"
@@ -29,8 +29,11 @@ constexpr ForceTarget kNotOnType{ForceTarget::Kind::NotOnType, 0};
 ForceTarget outputTarget(std::uint32_t n, int type) {
     if (n > 177 || n % 10 > 7 || n / 10 % 10 > 7) return kRefused;
     const std::uint32_t octal = 64 * (n / 100) + 8 * (n / 10 % 10) + n % 10;
-    const bool highMap = type == 2 || type == 5 || type == 7;
-    return at((highMap ? 0x0C00 : 0x0500) + octal);
+    // Deliberately Y at 5E00h on type 2, as the monitor's device map of type 2 has it, and not at
+    // 0C00h: 0C00h is Y only on types 5 and 7, and forcing there on a type 2 would switch another
+    // device.
+    if (type == 2) return at(0x5E00 + octal);
+    return at((type == 5 || type == 7 ? 0x0C00 : 0x0500) + octal);
 }
 
 ForceTarget relayTarget(std::uint32_t n, int type) {
@@ -117,24 +120,20 @@ void ForceOnOffDialog::btnExecuteForceOnOffClick() {
         return;
     }
     if (!executeEnabled) return;  // the button cannot be pressed then
-    if (!linkReady()) return;
-    if (monitorRunning == 0) {
-        if (readPlcSystemBlock(1, 1) != 1) {
-            closeComPort();
-            return;
+    // A step of the dialog's command, which keeps the port while the dialog is open.
+    runLinkCommand(PortAfter::KeepOpen, [this](LinkSession& step) {
+        requireConnection();
+        if (monitorRunning == 0) {
+            step.closePortAtEnd();  // a failed register read or type check gives the port up
+            requireSystemBlock();
+            requireTypeMatch({"Device type Error...", "Error2015030207"});
+            step.keepPortOpen();
         }
-        if (isConnectedTypeSelected() != 1) {
-            warn("Device type Error...", "Error2015030207");
-            closeComPort();
-            return;
-        }
-    }
-    // A NAK failed like a time-out: the device was not forced.
-    if (sendForceFrame(forceOn != 0, forceAddress, pmw.plcType()) != LinkOutcome::Done) {
-        warn("Error2015030511", "Communication Message");
-        return;
-    }
-    memo.push_back(editText + (forceOn != 0 ? " ON" : " OFF"));
+        // A NAK failed like a time-out: the device was not forced.
+        if (sendForceFrame(forceOn != 0, forceAddress, pmw.plcType()) != LinkOutcome::Done)
+            failCommand({"Error2015030511", "Communication Message"});
+        memo.push_back(editText + (forceOn != 0 ? " ON" : " OFF"));
+    });
 }
 
 }  // namespace kestrion

@@ -7,6 +7,7 @@
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/Frames.h"
+#include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/ParameterBlock.h"
@@ -94,20 +95,8 @@ bool sendMasked(std::string command, bool waitTicks) {
     return answered();
 }
 
-void closeWhenOpen() {
-    if ((comState & kComStateOpen) != 0) closeComPort();
-}
-
 void requestRedraw() {
     redrawFlags |= kRedrawLadder | kRedrawObjects;
-}
-
-// The special registers and the PLC's parameter block into VirtualProg; on failure the port is
-// closed and nothing is compared with or written from an old VirtualProg.
-bool readPlcBlocks(int detect) {
-    if (readPlcSystemBlock(1, detect) == 1 && readParameterBlock(false)) return true;
-    closeComPort();
-    return false;
 }
 
 // The "Keyword setting" dialog: the old keyword is asked (and must match) when one is set. True
@@ -168,7 +157,9 @@ void PlcKeywordDialog::btnCancelClick() {
 
 PasswordCommand::~PasswordCommand() {
     for (Password* word : {&rs.oldKeyword, &rs.newKeyword, &rs.userId, &rs.productId}) word->fill('\0');
-    wipeFrameBuffers();
+    // While another request waits, this command sent nothing, and the buffers hold that request's
+    // frame and the reply coming in.
+    if (!linkBusy()) wipeFrameBuffers();
 }
 
 // ---- Tests and frames ------------------------------------------------------------------------------
@@ -221,33 +212,39 @@ bool deleteKeyword2() {
     return sendMasked("6F8Key2", false);
 }
 
-bool linkReady() {
-    return TryToConnection(1) == 1 && comPortHandle != -1 && (rs.status & kRsWaiting) == 0;
-}
-
 // ---- The commands ----------------------------------------------------------------------------------
 
 void KeywordSetup1Click() {
     PasswordCommand wiped;
-    if (!linkReady()) return;
-    if (!readPlcBlocks(0)) return;
-    const bool plcHasKeyword = isPlcKeywordSet(false);
-    PlcKeywordDialog dialog;
-    if (!askKeywordChange(dialog, plcKeyword(), plcHasKeyword)) {
-        closeComPort();
-        return;
-    }
-    if (plcHasKeyword && rs.oldKeyword != dialog.storedKeyword) {
-        show("Old Keyword Error", "Error2018040234", platform::MsgIcon::Warning);
-        closeComPort();
-        return;
-    }
-    if (writePlcKeyword())
-        platform::statusBar().setPanelText(0, "Write Keyword [Ok]");
-    else
-        show("Can't write keyword to controller...", "Error2018032048", platform::MsgIcon::Warning);
-    closeComPort();
+    runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        requireSystemBlock(0);
+        readParameterBlock(false);
+        const bool plcHasKeyword = isPlcKeywordSet(false);
+        PlcKeywordDialog dialog;
+        if (!askKeywordChange(dialog, plcKeyword(), plcHasKeyword)) return;
+        if (plcHasKeyword && rs.oldKeyword != dialog.storedKeyword)
+            failCommand({"Old Keyword Error", "Error2018040234"});
+        if (writePlcKeyword())
+            platform::statusBar().setPanelText(0, "Write Keyword [Ok]");
+        else
+            show("Can't write keyword to controller...", "Error2018032048", platform::MsgIcon::Warning);
+    });
 }
+
+namespace {
+
+// Any of the four bytes of the old ID that differs from the PLC's (D8105 high and low, then D8104)
+// refuses it.
+bool oldUserIdMatches(std::uint16_t d8105, std::uint16_t d8104) {
+    const std::uint8_t expected[] = {static_cast<std::uint8_t>(d8105 >> 8), static_cast<std::uint8_t>(d8105),
+                                     static_cast<std::uint8_t>(d8104 >> 8), static_cast<std::uint8_t>(d8104)};
+    for (std::size_t i = 0; i < 4; ++i)
+        if (_dllAsciiConvToHex(rs.oldKeyword[2 * i], rs.oldKeyword[2 * i + 1]) != expected[i]) return false;
+    return true;
+}
+
+}  // namespace
 
 void SetupUserId1Click() {
     PasswordCommand wiped;
@@ -256,46 +253,32 @@ void SetupUserId1Click() {
         show("This function is for the W series only", "Msg2019042810", platform::MsgIcon::None);
         return;
     }
-    if (!linkReady()) return;
-    if (!readPlcBlocks(1)) return;
-    const std::uint16_t d8104 = D8Kreg[104];
-    const std::uint16_t d8105 = D8Kreg[105];
-    if (D8Kreg[1] < kFirstVersionWithUserId) {
-        show("This version no UserIdNo", "Msg20190506", platform::MsgIcon::None);
-        closeComPort();
-        return;
-    }
-    const bool idSet = isUserIdSet();
-    PlcKeywordDialog dialog;
-    dialog.checkOld = idSet ? 1 : 0;
-    dialog.oldEnabled = idSet;
-    dialog.caption = "UserID setting";
-    dialog.label1 = "Old User ID";
-    dialog.label2 = "New User ID";
-    linkDialogs().plcKeyword(dialog);
-    if (!dialog.accepted()) {
-        closeComPort();
-        return;
-    }
-    rs.userId = rs.newKeyword;
-    if (idSet) {
-        const std::uint8_t expected[] = {
-            static_cast<std::uint8_t>(d8105 >> 8), static_cast<std::uint8_t>(d8105),
-            static_cast<std::uint8_t>(d8104 >> 8), static_cast<std::uint8_t>(d8104)};
-        for (std::size_t i = 0; i < 4; ++i) {
-            if (_dllAsciiConvToHex(rs.oldKeyword[2 * i], rs.oldKeyword[2 * i + 1]) == expected[i]) continue;
+    runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        requireSystemBlock();
+        readParameterBlock(false);
+        const std::uint16_t d8104 = D8Kreg[104];
+        const std::uint16_t d8105 = D8Kreg[105];
+        if (D8Kreg[1] < kFirstVersionWithUserId)
+            failCommand({"This version no UserIdNo", "Msg20190506", platform::MsgIcon::None});
+        const bool idSet = isUserIdSet();
+        PlcKeywordDialog dialog;
+        dialog.checkOld = idSet ? 1 : 0;
+        dialog.oldEnabled = idSet;
+        dialog.caption = "UserID setting";
+        dialog.label1 = "Old User ID";
+        dialog.label2 = "New User ID";
+        linkDialogs().plcKeyword(dialog);
+        if (!dialog.accepted()) return;
+        rs.userId = rs.newKeyword;
+        if (idSet && !oldUserIdMatches(d8105, d8104)) {
             show("Old Id Error", "Error2019040234", platform::MsgIcon::Warning);
             requestRedraw();
-            closeComPort();
-            return;
+            abandonCommand();
         }
-    }
-    if (!readParameterBlock(false)) {
-        closeComPort();
-        return;
-    }
-    writeUserId();
-    closeWhenOpen();
+        readParameterBlock(false);
+        writeUserId();  // its outcome is not reported
+    });
 }
 
 void Keyword2Setup1Click() {
@@ -303,30 +286,18 @@ void Keyword2Setup1Click() {
     if (platform::messages().show(getMsgKeyword2Confirm(), "Msg18032114", platform::MsgIcon::Question,
                                   platform::MsgButtons::YesNo) == platform::MsgAnswer::No)
         return;
-    if (!linkReady()) return;
-    if (readPlcSystemBlock(1, 1) != 1) {
-        closeComPort();
-        return;
-    }
-    if (isConnectedTypeSelected() != 1) {
-        show(getMsgTypeErrorCantWrite(), "Error2018032110", platform::MsgIcon::None);
-        closeComPort();
-        return;
-    }
-    if (pmw.plcType() != 2) {
-        show(getMsgCantSetKeyword2(), "Msg18032116", platform::MsgIcon::None);
-        closeComPort();
-        return;
-    }
-    if (!readParameterBlock(false)) {
-        closeComPort();
-        return;
-    }
-    if (setKeyword2())
-        show(getMsgKeyword2SetupOk(), "Msg18032115", platform::MsgIcon::None);
-    else
-        show(getMsgKeyword2SetupFailed(), "Msg18032116", platform::MsgIcon::None);
-    closeWhenOpen();
+    runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        requireSystemBlock();
+        requireTypeMatch({getMsgTypeErrorCantWrite(), "Error2018032110", platform::MsgIcon::None});
+        if (pmw.plcType() != 2)
+            failCommand({getMsgCantSetKeyword2(), "Msg18032116", platform::MsgIcon::None});
+        readParameterBlock(false);
+        if (setKeyword2())
+            show(getMsgKeyword2SetupOk(), "Msg18032115", platform::MsgIcon::None);
+        else
+            show(getMsgKeyword2SetupFailed(), "Msg18032116", platform::MsgIcon::None);
+    });
 }
 
 void KeywordSetting1Click() {

@@ -44,7 +44,8 @@ public:
     void wipe();
 };
 
-// The password buffers of rs and the frame and reply buffers are wiped when it ends.
+// The password buffers of rs and the frame and reply buffers are wiped when it ends; the frame and
+// reply buffers not while another request waits for its reply.
 class PasswordCommand {
 public:
     PasswordCommand() = default;
@@ -72,9 +73,5 @@ void KeywordSetup1Click();
 void SetupUserId1Click();
 void Keyword2Setup1Click();
 void KeywordSetting1Click();
-
-// The commands' common start: the connection test, stopping silently when it failed, the port is
-// not open or the last probe went unanswered.
-bool linkReady();
 
 }  // namespace kestrion

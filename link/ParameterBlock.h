@@ -12,11 +12,11 @@ constexpr std::uint32_t kParameterBlockAddress = 0x8000;
 // A 92-byte parameter block followed by the program area, as read back from the PLC.
 extern std::vector<std::uint8_t>& VirtualProg;
 
-// Two frames of 46 bytes, or one of 92 to a PLC of type 2. True when the whole block arrived; only
-// then is it stored (into pmw's parameter block, or the first 92 bytes of VirtualProg). A failure
-// is shown and leaves the time-out or NAK bit of rs.status set.
-bool readParameterBlock(bool toProject);
-// True when every frame was acknowledged; a failure is shown.
-bool writeParameterBlock();
+// Two frames of 46 bytes, or one of 92 to a PLC of type 2. Only when the whole block arrived is it
+// stored (into pmw's parameter block, or the first 92 bytes of VirtualProg). A failure shows its
+// box and throws LinkError, the time-out or NAK bit of rs.status set.
+void readParameterBlock(bool toProject);
+// Every frame acknowledged, with the progress window; a failure shows its box and throws LinkError.
+void writeParameterBlock();
 
 }  // namespace kestrion

@@ -4,7 +4,7 @@
 
 #include "link/CommRecord.h"
 #include "link/Connection.h"
-#include "link/Keywords.h"
+#include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
@@ -142,20 +142,22 @@ void SetTimeDialog::btnSetupClick() {
         showError("Must be at stop monitor status");
         return;
     }
-    if (refusedAsBusy()) return;
-    const int type = pmw.plcType();
-    forceOffM8018(type);
-    forceOnM8015(type);
-    gblDELAY(kSettleMs);
-    const bool registersRead = readPlcSystemBlock(1, 1) == 1;
-    if (registersRead) {
-        writePlcClock(*this);
-        gblDELAY(kWriteSettleMs);
-    }
-    // Whatever failed, the clock runs again and the PLC keeps it.
-    forceOffM8015(type);
-    forceOnM8018(type);
-    if (!registersRead) closeComPort();
+    // A step of the clock command: the port stays open for the dialog unless the registers failed.
+    runLinkCommand(PortAfter::KeepOpen, [this](LinkSession& step) {
+        const int type = pmw.plcType();
+        forceOffM8018(type);
+        forceOnM8015(type);
+        gblDELAY(kSettleMs);
+        const bool registersRead = readPlcSystemBlock(1, 1) == 1;
+        if (registersRead) {
+            writePlcClock(*this);
+            gblDELAY(kWriteSettleMs);
+        }
+        // Whatever failed, the clock runs again and the PLC keeps it.
+        forceOffM8015(type);
+        forceOnM8018(type);
+        if (!registersRead) step.closePortAtEnd();
+    });
 }
 
 void SetTimeDialog::switchMonitor(bool on) {
@@ -181,33 +183,31 @@ void SetTimeDialog::btnCancelClick() {
 
 void SetTimeDialog::Timer4Timer() {
     ++timer4Ticks;
-    // A tick while a request waits, or after the monitor stopped, does nothing.
-    if (clockMonitoring == 0 || linkBusy()) return;
-    if (requestClock()) {
-        showPlcClock(*this);
-        return;
-    }
-    switchMonitor(false);  // before the box, so no tick runs while it is open
-    showCommunicationError(kReadFailure);
+    if (clockMonitoring == 0) return;
+    // A tick while a request waits does nothing; the dialog keeps the port between the ticks.
+    runLinkCommand(
+        PortAfter::KeepOpen,
+        [this] {
+            if (requestClock()) {
+                showPlcClock(*this);
+                return;
+            }
+            switchMonitor(false);  // before the box, so no tick runs while it is open
+            showCommunicationError(kReadFailure);
+        },
+        IfBusy::StayQuiet);
 }
 
 void SetRTC1Click() {
-    if (!linkReady()) return;
-    if (readPlcSystemBlock(1, 1) != 1) {
-        closeComPort();
-        return;
-    }
-    if (isConnectedTypeSelected() != 1) {
-        platform::messages().show("Device type Error", "SetRTC1Click(", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
-        closeComPort();
-        return;
-    }
-    SetTimeDialog dialog;
-    dialog.clockRead = readPlcClock();
-    linkDialogs().setTime(dialog);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
-    closeComPort();
+    runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        requireSystemBlock();
+        requireTypeMatch({"Device type Error", "SetRTC1Click("});
+        SetTimeDialog dialog;
+        dialog.clockRead = readPlcClock();
+        linkDialogs().setTime(dialog);
+        redrawFlags |= kRedrawLadder | kRedrawObjects;
+    });
 }
 
 }  // namespace kestrion

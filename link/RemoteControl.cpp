@@ -4,6 +4,7 @@
 
 #include "link/CommRecord.h"
 #include "link/Connection.h"
+#include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/Receive.h"
@@ -35,20 +36,12 @@ bool extendedCommands(int plcType) {
     return plcType == 2 || plcType == 5 || plcType == 7;
 }
 
-// The connection test that begins a command; false when the command must stop (the test has said
-// why).
-bool connected() {
-    return TryToConnection(1) == 1 && comPortHandle != -1 && (rs.status & kRsWaiting) == 0;
+// While a monitor runs, the command uses the port the monitor holds and leaves it open.
+PortAfter portAfter(bool monitorRuns) {
+    return monitorRuns ? PortAfter::KeepOpen : PortAfter::Close;
 }
 
-void closeUnlessMonitoring(bool monitorRuns) {
-    if (!monitorRuns) closeComPort();
-}
-
-void communicationError() {
-    platform::messages().show("Error2015030502", "Communication Error", platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
-}
+const LinkBox kCommunicationError{"Error2015030502", "Communication Error"};
 
 bool ask(const char* text, const char* caption) {
     return platform::messages().show(text, caption, platform::MsgIcon::Question,
@@ -103,105 +96,83 @@ bool remoteToStopMode(int plcType) {
 }
 
 void remoteRunStop(bool monitorRuns) {
-    // A request left pending by a failed connection would skip the dialog of the next command.
-    if (!monitorRuns && !connected()) {
-        remoteRunRequest = remoteStopRequest = 0;
-        return;
-    }
-    if (remoteRunRequest == 0 && remoteStopRequest == 0) {
-        const RunStopResult chosen = linkDialogs().runStop("Remote Run/Stop");
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
-        if (chosen.okPressed == 0) {
-            closeUnlessMonitoring(monitorRuns);
+    runLinkCommand(portAfter(monitorRuns), [monitorRuns] {
+        if (!monitorRuns) requireConnection();
+        if (remoteRunRequest == 0 && remoteStopRequest == 0) {
+            const RunStopResult chosen = linkDialogs().runStop("Remote Run/Stop");
+            redrawFlags |= kRedrawLadder | kRedrawObjects;
+            if (chosen.okPressed == 0) return;
+            remoteRunRequest = chosen.runRequest == 1 ? 1 : 0;
+            remoteStopRequest = chosen.runRequest == 1 ? 0 : 1;
+        }
+        const bool run = remoteRunRequest != 0;
+        const bool confirmed = run ? ask("OK to perform remote Run?", "Msg2018081060")
+                                   : ask("OK to perform remote Stop?", "Msg2018081061");
+        if (!confirmed) {
+            panel0(run ? "Remote To Run Mode [Cancel]" : "Remote To Stop Mode [Cancel]");
             return;
         }
-        remoteRunRequest = chosen.runRequest == 1 ? 1 : 0;
-        remoteStopRequest = chosen.runRequest == 1 ? 0 : 1;
-    }
-    const bool run = remoteRunRequest != 0;
-    const bool confirmed = run ? ask("OK to perform remote Run?", "Msg2018081060")
-                               : ask("OK to perform remote Stop?", "Msg2018081061");
-    if (!confirmed) {
-        remoteRunRequest = remoteStopRequest = 0;
-        closeUnlessMonitoring(monitorRuns);
-        panel0(run ? "Remote To Run Mode [Cancel]" : "Remote To Stop Mode [Cancel]");
-        return;
-    }
-    if (run) {
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
-        remoteToRunMode(projectType());
-    } else {
-        remoteToStopMode(projectType());
-    }
+        if (run) {
+            redrawFlags |= kRedrawLadder | kRedrawObjects;
+            remoteToRunMode(projectType());
+        } else {
+            remoteToStopMode(projectType());
+        }
+    });
+    // A request left pending would skip the dialog of the next command.
     remoteRunRequest = remoteStopRequest = 0;
-    closeUnlessMonitoring(monitorRuns);
 }
 
 void remoteRunStopButton(bool run, bool monitorRuns) {
-    if (!monitorRuns && !connected()) return;
-    remoteRunRequest = run ? 1 : 0;
-    remoteStopRequest = run ? 0 : 1;
-    remoteRunStop(monitorRuns);
-    closeUnlessMonitoring(monitorRuns);
+    runLinkCommand(portAfter(monitorRuns), [run, monitorRuns] {
+        if (!monitorRuns) requireConnection();
+        remoteRunRequest = run ? 1 : 0;
+        remoteStopRequest = run ? 0 : 1;
+        remoteRunStop(monitorRuns);
+    });
 }
 
 void MemoryClear1Click() {
     const MemoryClearResult chosen = linkDialogs().memoryClear("Memory Clear");
     if (chosen.okPressed == 0) return;
-    if (!connected()) return;
-    const int type = projectType();
-    readStatusByte(type);
-    if (!expectReplyBytes(1)) {
-        communicationError();
-        return;
-    }
-    // Nothing is cleared in a running PLC: a STOP that was not acknowledged ends the command.
-    if (hexPairToByte(rs.RxBkBuf[0], rs.RxBkBuf[1]) == kStatusRunning && !remoteToStopMode(type)) {
-        communicationError();
-        return;
-    }
-    const std::pair<std::uint8_t, const ClearArea*> areas[] = {
-        {chosen.clearProgram, &kProgramArea}, {chosen.clearData, &kDataArea}, {chosen.clearBits, &kBitsArea}};
-    bool any = false;
-    for (const auto& [checked, area] : areas) {
-        if (checked == 0) continue;
-        any = true;
-        const ClearStep step = clearArea(*area, type);
-        // The probe has said so; like a failed status read, this leaves the port open for the next
-        // command's connection test.
-        if (step == ClearStep::ProbeFailed) return;
-        if (step == ClearStep::NotAcked) {
-            communicationError();
-            return;
+    runLinkCommand(PortAfter::Close, [&chosen](LinkSession& session) {
+        requireConnection();
+        const int type = projectType();
+        readStatusByte(type);
+        if (!expectReplyBytes(1)) failCommand(kCommunicationError);
+        // Nothing is cleared in a running PLC: a STOP that was not acknowledged ends the command.
+        if (hexPairToByte(rs.RxBkBuf[0], rs.RxBkBuf[1]) == kStatusRunning && !remoteToStopMode(type))
+            failCommand(kCommunicationError);
+        const std::pair<std::uint8_t, const ClearArea*> areas[] = {{chosen.clearProgram, &kProgramArea},
+                                                                   {chosen.clearData, &kDataArea},
+                                                                   {chosen.clearBits, &kBitsArea}};
+        bool any = false;
+        for (const auto& [checked, area] : areas) {
+            if (checked == 0) continue;
+            any = true;
+            const ClearStep step = clearArea(*area, type);
+            if (step == ClearStep::ProbeFailed) {
+                // The probe has said so; the port is left open for the next command's connection test.
+                session.keepPortOpen();
+                abandonCommand();
+            }
+            if (step == ClearStep::NotAcked) failCommand(kCommunicationError);
         }
-    }
-    if (any)
-        platform::messages().show("Completed", "Memory clear", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
-    closeComPort();
+        if (any)
+            platform::messages().show("Completed", "Memory clear", platform::MsgIcon::Warning,
+                                      platform::MsgButtons::Ok);
+    });
 }
 
 int InitialExternalMemory() {
-    if (TryToConnection(1) != 1 || comPortHandle == -1) return 1;
-    if ((rs.status & kRsWaiting) != 0) {
-        platform::messages().show("Error2015091396...", "TimeoutError...", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
-        closeComPort();
-        return 1;
-    }
-    if (readPlcSystemBlock(1, 1) != 1) {
-        closeComPort();
-        return 1;
-    }
-    if (isConnectedTypeSelected() == 0) {
-        platform::messages().show("Error2018092010", "InitialExternalMemory...Type Error",
-                                  platform::MsgIcon::None, platform::MsgButtons::Ok);
-        closeComPort();
-        return 1;
-    }
-    makeCommandFrame("6F0Init");
-    const bool acked = sendAckedFrame(rs.timeOut) == LinkOutcome::Done;
-    closeComPort();
+    const bool acked = runLinkCommand(PortAfter::Close, [] {
+        if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
+        if ((rs.status & kRsWaiting) != 0) failCommand({"Error2015091396...", "TimeoutError..."});
+        requireSystemBlock();
+        requireTypeMatch({"Error2018092010", "InitialExternalMemory...Type Error", platform::MsgIcon::None});
+        makeCommandFrame("6F0Init");
+        return sendAckedFrame(rs.timeOut) == LinkOutcome::Done;
+    });
     return acked ? 0 : 1;
 }
 
@@ -211,23 +182,22 @@ void InitialControllerMemory1Click() {
 }
 
 void Version1Click() {
-    if (!connected() || TryToConnection(1) != 1) return;
-    if (readPlcSystemBlock(1, 1) != 1) {
-        closeComPort();
-        return;
-    }
-    const auto d8101 = static_cast<std::int16_t>(D8Kreg[101]);
-    const char* title = "Version";
-    if (d8101 >= 16000 && d8101 <= 16999)
-        title = "q5Version";
-    else if (d8101 >= 24000 && d8101 <= 24999)
-        title = "q3Version";
-    auto& memos = platform::trace();
-    if (memos.visible(platform::Memo::Msg1)) {
-        memos.clear(platform::Memo::Msg1);
-        memos.append(platform::Memo::Msg1, title + std::to_string(static_cast<std::int16_t>(D8Kreg[1])));
-    }
-    if ((comState & kComStateOpen) != 0) closeComPort();
+    runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        if (TryToConnection(1) != 1) abandonCommand();
+        requireSystemBlock();
+        const auto d8101 = static_cast<std::int16_t>(D8Kreg[101]);
+        const char* title = "Version";
+        if (d8101 >= 16000 && d8101 <= 16999)
+            title = "q5Version";
+        else if (d8101 >= 24000 && d8101 <= 24999)
+            title = "q3Version";
+        auto& memos = platform::trace();
+        if (memos.visible(platform::Memo::Msg1)) {
+            memos.clear(platform::Memo::Msg1);
+            memos.append(platform::Memo::Msg1, title + std::to_string(static_cast<std::int16_t>(D8Kreg[1])));
+        }
+    });
 }
 
 void SerialSettingD81201Click() {}

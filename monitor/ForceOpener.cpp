@@ -3,6 +3,7 @@
 #include "editor/EditorViewState.h"
 #include "link/CommRecord.h"
 #include "link/ForceBits.h"
+#include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
@@ -19,13 +20,15 @@ constexpr MenuRow kRows[] = {
 }  // namespace
 
 void ForceBitOnOff1Click() {
-    ForceOnOffDialog dialog;
-    dialog.monitorRunning = monitorMode != kMonitorOff ? 1 : 0;
-    dialog.caption = "Force Bit On/Off";
-    dialog.ForceOnOffEditChange(textOf(clickedOperandText));
-    linkDialogs().forceOnOff(dialog);
-    // A running monitor keeps the port.
-    if (monitorMode == kMonitorOff && (comState & kComStateOpen) != 0) closeComPort();
+    runLinkCommand(PortAfter::Close, [](LinkSession& session) {
+        ForceOnOffDialog dialog;
+        dialog.monitorRunning = monitorMode != kMonitorOff ? 1 : 0;
+        dialog.caption = "Force Bit On/Off";
+        dialog.ForceOnOffEditChange(textOf(clickedOperandText));
+        linkDialogs().forceOnOff(dialog);
+        // A running monitor keeps the port.
+        if (monitorMode != kMonitorOff) session.keepPortOpen();
+    });
 }
 
 void spbtnForceOnOffClick() {

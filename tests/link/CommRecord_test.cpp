@@ -45,6 +45,7 @@ TEST_F(CommRecordTest, OpeningSetsTheFormatOfTheProtocolShowsPortAndRateAndStart
     EXPECT_EQ(fakes.serial.opens, 7);  // opening an open port releases it first
     EXPECT_EQ(fakes.serial.openedCom, 3);
     EXPECT_EQ(fakes.statusBar.panelText(0), "Open COM3 and setting baudrate to 115200");
+    EXPECT_EQ(fakes.statusBar.panelText(5), " ");
     EXPECT_EQ(fakes.serial.format.baudRate, 115200u);
     EXPECT_EQ(fakes.clock.interval(TimerId::Timer1), 100u);
 }

@@ -29,7 +29,12 @@ TEST_F(ConnectionTest, EachFailedNegotiationStepSaysSoOnce) {
         {1, 2, Fault::None, {"(2)Can't open communication port | Communication Error | warning", "Communication Error... | Error2015032065 | warning"}},
         {1, 0, Fault::Silence, {"Communication Error... | Error2015032065 | warning"}},
         {2, 0, Fault::SilentRate, {"(3)Communication Error 9600 | Communication Message | warning"}},
+        {2, 2, Fault::None, {"(3)Can't open communication port | Communication Message | warning"}},
+        {2, 0, Fault::Silence, {"Communication Error... | Error2015032065 | warning"}},
+        {3, 0, Fault::Silence, {}},  // a silent PLC at 9600 says nothing for 57600
         {3, 3, Fault::None, {"(4)Can't open communication port - 57600bps | Communication Message | warning"}},
+        {3, 2, Fault::None, {"(4)Can't open communication port - 9600bps | Communication Message | warning"}},
+        {5, 0, Fault::SilentRate, {"Error2015030540 | Communication Error | warning"}},  // 115200's second code
     };
     // clang-format on
     for (const auto& [chosen, failingOpen, fault, boxes] : cases) {
@@ -67,6 +72,8 @@ TEST_F(ConnectionTest, TheTypeIsDetectedFromD8001D8002AndD8101) {
 
 TEST_F(ConnectionTest, AFailedBlockReadShowsThatReadsBoxAndKeepsTheType) {
     openAt(0);
+    ASSERT_EQ(TryToConnection(1), 1);
+    EXPECT_EQ(fakes.serial.opens, 1);  // an open port is used as it is
     sim.plc.setPlcType(7);
     EXPECT_EQ(readPlcSystemBlock(1, 0), 1);
     EXPECT_EQ(D8Kreg[1], 26100);

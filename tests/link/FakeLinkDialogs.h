@@ -28,6 +28,7 @@ public:
     // with none left it is cancelled.
     void plcKeyword(PlcKeywordDialog& dialog) override {
         captions.push_back(dialog.caption);
+        keywordEditsEnabled.emplace_back(dialog.oldEnabled, dialog.newEnabled);
         for (;;) {
             if (keywordEntries.empty()) return dialog.btnCancelClick();
             dialog.edit1 = keywordEntries.front().first;
@@ -46,6 +47,7 @@ public:
         if (forceScript) forceScript(dialog);
     }
     std::vector<std::pair<std::string, std::string>> keywordEntries;
+    std::vector<std::pair<bool, bool>> keywordEditsEnabled;  // old, new
     std::function<void(SetTimeDialog&)> setTimeScript;
     std::function<void(ForceOnOffDialog&)> forceScript;
     RunStopResult runStop(const std::string& caption) override { return run(caption, runStopScript); }

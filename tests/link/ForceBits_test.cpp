@@ -28,6 +28,8 @@ TEST_F(ForceBitsTest, EachDeviceHasTheAddressOfItsPlcType) {
     const std::tuple<const char*, int, int, const char*> cases[] = {
         {"Y17", 1, 0x050F, ""},
         {"Y17", 5, 0x0C0F, ""},
+        {"Y17", 2, 0x5E0F, ""},  // type 2 has its outputs at 5E00h
+        {"Y177", 2, 0x5E7F, ""},
         {"Y100", 1, 0x0540, ""},
         {"Y177", 7, 0x0C7F, ""},
         {"Y18", 1, -1, "Error2015091202...Not a correct value"},
@@ -47,6 +49,7 @@ TEST_F(ForceBitsTest, EachDeviceHasTheAddressOfItsPlcType) {
         {"S999", 5, 0x17E7, ""},
         {"S1000", 2, 0x6AE8, ""},
         {"S1000", 5, -2, ""},
+        {"S4095", 2, 0x76FF, ""},
         {"S4096", 2, -1, "Error2015091204...Not a correct value"},
     };
     for (const auto& [device, type, address, box] : cases) {
@@ -102,16 +105,25 @@ TEST_F(ForceBitsTest, ExecuteForcesTheBitAndListsIt) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(ForceBitsTest, ANakIsReportedLikeATimeOutAndListsNothing) {
+TEST_F(ForceBitsTest, AFailedExecuteListsNothingAndOnlyATypeMismatchGivesThePortUp) {
     dialog.ForceOnOffEditChange("Y0");
-    for (plcsim::Fault fault : {plcsim::Fault::Nak, plcsim::Fault::Silence}) {
+    // A NAK fails like a time-out; both leave the port to the dialog's opener.
+    const std::tuple<int, plcsim::Fault, const char*, std::size_t, bool> cases[] = {
+        {2, plcsim::Fault::Nak, "Error2015030511 | Communication Message | warning", 5, true},
+        {2, plcsim::Fault::Silence, "Error2015030511 | Communication Message | warning", 5, true},
+        {5, plcsim::Fault::None, "Device type Error... | Error2015030207 | warning", 4, false},
+    };
+    for (const auto& [project, fault, box, frames, portKept] : cases) {
+        pmw.setPlcType(static_cast<std::uint16_t>(project));
         ASSERT_EQ(TryToConnection(1), 1);
         sim.plc.frames.clear();
         sim.plc.faultFrame = 5;  // after the four special-register reads
         sim.plc.frameFault = fault;
         fakes.messages.shown.clear();
         dialog.btnExecuteForceOnOffClick();
-        EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Error2015030511 | Communication Message | warning"});
+        EXPECT_EQ(shownBoxes(fakes.messages), Boxes{box});
+        EXPECT_EQ(sim.plc.frames.size(), frames);
+        EXPECT_EQ(fakes.serial.isOpen(), portKept);
         EXPECT_TRUE(dialog.memo.empty());
     }
 }

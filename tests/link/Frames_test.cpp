@@ -102,6 +102,17 @@ TEST_F(FramesTest, AFrameTextThatItsCheckCodeTakesPast1280DigitsIsReportedAndNev
     ASSERT_EQ(rsChHex.size(), 1280u);
     EXPECT_EQ(sendFrameHex(rsChHex.size()), LinkOutcome::Done);
     EXPECT_EQ(fakes.serial.written.size(), 640u);
+    EXPECT_EQ(sendFrameBytes(rsChHex.size()), LinkOutcome::Done);  // the raw send takes as much
+    EXPECT_EQ(fakes.serial.written.size(), 1280u);
+}
+
+TEST_F(FramesTest, TheTraceIsClearedWhenAReplyLineTakesItPast399Lines) {
+    fakes.trace.setVisible(platform::Memo::Rx, true);
+    for (int i = 0; i < 398; ++i) fakes.trace.append(platform::Memo::Rx, "-->");
+    logReplyAckNak();
+    EXPECT_EQ(fakes.trace.lineCount(platform::Memo::Rx), 399);
+    logReplyAckNak();
+    EXPECT_EQ(fakes.trace.lineCount(platform::Memo::Rx), 0);
 }
 
 TEST_F(FramesTest, AnEmptyOrOddFrameTextIsReportedAndNotCopied) {
@@ -167,6 +178,15 @@ TEST_F(FramesTest, SendFrameTextSendsTheCharactersAndSendFrameBytesTheirBytes) {
     EXPECT_EQ(fakes.serial.written, (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x0A}));
     EXPECT_EQ(rs.rxCount, 0u);
     EXPECT_EQ(rs.rxSum, 0u);
+
+    // Whatever answers a raw send counts, even after a read that awaited a data frame.
+    closeComPort();
+    openAt(0);
+    expectReply(ReplyKind::Data, 4);
+    rsChHex = "05";
+    sendFrameText(rsChHex.size());
+    arriveAt(now() + 10, "\x06");
+    EXPECT_EQ(waitAck(500), LinkOutcome::Done);
 }
 
 }  // namespace

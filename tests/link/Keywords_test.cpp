@@ -1,6 +1,7 @@
 #include "link/Keywords.h"
 
 #include "link/Connection.h"
+#include "link/LinkError.h"
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
 #include "link/ParameterBlock.h"
@@ -57,6 +58,7 @@ TEST_F(KeywordsTest, KeywordSetupWritesTheNewKeywordToTheParameterBlockOfThePlc)
         EXPECT_EQ(comPortHandle, -1);
     }
     EXPECT_TRUE(shownBoxes(fakes.messages).empty());
+    EXPECT_EQ(connectedPlcType, kNoPlcDetected);  // its register read leaves the type alone
 }
 
 TEST_F(KeywordsTest, KeywordSetupRefusesWhatTheUserGetsWrong) {
@@ -115,18 +117,24 @@ TEST_F(KeywordsTest, TheParameterBlockTravelsInOneFrameToType2AndInTwoToTheOther
         setPlcKeyword("0123ABCD");
         ASSERT_EQ(TryToConnection(1), 1);
         sim.plc.frames.clear();
-        EXPECT_TRUE(readParameterBlock(false));
+        readParameterBlock(false);
         EXPECT_EQ(sim.plc.frames, frames);
         EXPECT_EQ(std::string(VirtualProg.begin() + 8, VirtualProg.begin() + 16), "0123ABCD");
-        EXPECT_TRUE(readParameterBlock(true));
+        readParameterBlock(true);
         pmw.parameterBlock[15] = 'E';
-        EXPECT_TRUE(writeParameterBlock());
+        rs.chunkSize = 0;
+        writeParameterBlock();
         EXPECT_EQ(plcKeyword(), "0123ABCE");
         EXPECT_TRUE(rsChHex.empty());  // the frame held the keyword
         EXPECT_EQ(sim.plc.frames.back().substr(0, 7), "1" + frames.back().substr(1));
+        EXPECT_EQ(rs.chunkSize, type == 2 ? 92u : 46u);
         sim.plc.fault = plcsim::Fault::Nak;
-        EXPECT_FALSE(writeParameterBlock());
+        EXPECT_THROW(writeParameterBlock(), LinkError);
         EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015091390...Checksum Error | Download | warning");
+        EXPECT_FALSE(fakes.progress.visible);
+        sim.plc.fault = plcsim::Fault::ShortReply;  // a reply that does not fit fails like a time-out
+        EXPECT_THROW(readParameterBlock(false), LinkError);
+        EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015091393 | Communication Error | warning");
         sim.plc.fault = plcsim::Fault::None;
         closeComPort();
     }
@@ -161,6 +169,8 @@ TEST_F(KeywordsTest, UserIdSetupChecksTheOldIdAgainstD8105ThenD8104) {
     const std::tuple<int, std::uint16_t, const char*, Boxes, std::uint32_t> cases[] = {
         {5, 24200, "12345678", {}, 0xABCD0123},
         {5, 24200, "56781234", {"Old Id Error | Error2019040234 | warning"}, 0x12345678},
+        {5, 24200, "12FF5678", {"Old Id Error | Error2019040234 | warning"}, 0x12345678},
+        {5, 24200, "1234567F", {"Old Id Error | Error2019040234 | warning"}, 0x12345678},
         {5, 24131, "12345678", {"This version no UserIdNo | Msg20190506 | none"}, 0x12345678},
         {1, 24200, "12345678", {"This function is for the W series only | Msg2019042810 | none"}, 0x12345678},
     };
@@ -177,38 +187,56 @@ TEST_F(KeywordsTest, UserIdSetupChecksTheOldIdAgainstD8105ThenD8104) {
     }
 }
 
-TEST_F(KeywordsTest, Keyword2IsSetOnType2AndStopsAfterATypeMismatch) {
-    const std::tuple<int, int, Boxes, bool> cases[] = {
-        {2, 2, {"Msg18032114 | question", "Msg18032115 | none"}, true},
-        {2, 5, {"Msg18032114 | question", "Error2018032110 | none"}, false},
-        {5, 5, {"Msg18032114 | question", "Msg18032116 | none"}, false},
+TEST_F(KeywordsTest, Keyword2IsSetOnType2AndSaysWhenItWasNot) {
+    // The sixth frame is 6F7Key2: after the four register reads and the block in one frame.
+    const std::tuple<int, int, std::size_t, const char*, bool> cases[] = {
+        {2, 2, 6, "Keyword2 setup ...unsucessful... | Msg18032116 | none", false},
+        {2, 5, 0, "Type error, Can't write... | Error2018032110 | none", false},
+        {5, 5, 0, "Type error, can't setup 2nd keyword(W3 only) | Msg18032116 | none", false},
+        {2, 2, 0,
+         "Keyword2 setup successful... Delete method: online => Memory clear => Program clear | Msg18032115 "
+         "| none",
+         true},
     };
-    for (const auto& [project, plc, boxes, set] : cases) {
+    for (const auto& [project, plc, nakFrame, box, set] : cases) {
         pmw.setPlcType(static_cast<std::uint16_t>(project));
         sim.plc.setPlcType(plc);
         fakes.messages.shown.clear();
         sim.plc.frames.clear();
+        sim.plc.faultFrame = nakFrame;
+        sim.plc.frameFault = plcsim::Fault::Nak;
         Keyword2Setup1Click();
-        Boxes tails;
-        for (const std::string& box : shownBoxes(fakes.messages))
-            tails.push_back(box.substr(box.find(" | ") + 3));
-        EXPECT_EQ(tails, boxes);
-        EXPECT_EQ(!sim.plc.frames.empty() && sim.plc.frames.back() == "6F7Key2", set);
+        EXPECT_EQ(
+            shownBoxes(fakes.messages),
+            (Boxes{"Once keyword2 be set then can read 128steps program only ? | Msg18032114 | question",
+                   box}));
+        EXPECT_EQ(sim.plc.keyword2Set(), set);
         EXPECT_EQ(comPortHandle, -1);
     }
 }
 
-TEST_F(KeywordsTest, TheIdFramesReachThePlc) {
-    ASSERT_EQ(TryToConnection(1), 1);
+TEST_F(KeywordsTest, ThePasswordFramesReachThePlcAndAnUnansweredOneWaitsItsTime) {
+    openAt(0);  // 180 ms a tick; the first tick comes within one period
     rs.productId = {'1', '2', '3', '4', 'A', 'B', 'C', 'D'};
     EXPECT_TRUE(writeProductId1());
     EXPECT_EQ(sim.plc.wordAt(0x0E00 + 2 * 58) * 0x10000u + sim.plc.wordAt(0x0E00 + 2 * 59), 0x1234ABCDu);
     EXPECT_EQ(sim.plc.frames.back(), "6F6Id13132333441424344");
-    EXPECT_TRUE(setKeyword2());
+    EXPECT_TRUE(setKeyword2() && sim.plc.keyword2Set());
     EXPECT_TRUE(deleteKeyword2());
     EXPECT_FALSE(sim.plc.keyword2Set());
-    sim.plc.fault = plcsim::Fault::Nak;
-    EXPECT_FALSE(setKeyword2());
+
+    sim.plc.fault = plcsim::Fault::Silence;
+    const std::tuple<bool (*)(), std::uint32_t, std::uint32_t> cases[] = {
+        {writePlcKeyword, 1620, 1800}, {writeUserId, 1620, 1800},    {writeProductId1, 1620, 1800},
+        {setKeyword2, 1620, 1800},     {deleteKeyword2, 5000, 5100},
+    };
+    for (const auto& [frame, least, most] : cases) {
+        pause(2000);  // the line quiet again; the send still waits 100 ms for that
+        const std::uint32_t start = now();
+        EXPECT_FALSE(frame());
+        EXPECT_GE(now() - start, least);
+        EXPECT_LE(now() - start, most);
+    }
 }
 
 TEST_F(KeywordsTest, TheProjectKeywordIsSetAndAskedWithoutThePlc) {
@@ -228,6 +256,10 @@ TEST_F(KeywordsTest, TheProjectKeywordIsSetAndAskedWithoutThePlc) {
                                                  "Error2018040230... | Keyword Error... | warning"}));
     EXPECT_TRUE(isPlcKeywordSet(true));
     EXPECT_TRUE(sim.plc.frames.empty());
+    // The question asks the old keyword alone; the setting asks the new one and the old when set.
+    EXPECT_EQ(linkDialogs.keywordEditsEnabled,
+              (std::vector<std::pair<bool, bool>>{
+                  {false, true}, {false, true}, {true, true}, {true, false}, {true, false}}));
 }
 
 }  // namespace

@@ -40,11 +40,24 @@ TEST_F(PlcClockTest, SetRtcShowsTheClockOfThePlc) {
             EXPECT_EQ(d.edits, (std::array<std::string, 6>{"25", "8", "7", "12", "34", "56"}));
             EXPECT_EQ(d.weekdayText, shown);
             EXPECT_EQ(d.values[6], weekday == 0 ? 7u : weekday);
+            EXPECT_EQ(d.clockMonitoring, 0);
         };
         SetRTC1Click();
         EXPECT_EQ(comPortHandle, -1);
     }
     EXPECT_TRUE(fakes.messages.shown.empty());
+
+    // A clock that could not be read is not shown as read.
+    sim.plc.faultFrame = 5;  // after the four register reads
+    sim.plc.frameFault = plcsim::Fault::Nak;
+    sim.plc.frames.clear();
+    linkDialogs.setTimeScript = [](SetTimeDialog& d) {
+        EXPECT_EQ(d.edits, (std::array<std::string, 6>{"00", "00", "00", "00", "00", "00"}));
+        EXPECT_EQ(d.weekdayText, "Sunday");
+    };
+    SetRTC1Click();
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Error2015030517 | Communication Error | warning"});
+    EXPECT_EQ(linkDialogs.captions.size(), 4u);
 }
 
 TEST_F(PlcClockTest, SetupForcesTheRelaysAroundTheClockWrite) {
@@ -138,9 +151,11 @@ TEST_F(PlcClockTest, TheClockMonitorFollowsThePlcAndStopsOnAFailedRead) {
     EXPECT_EQ(nestedFrames, 0u);
     EXPECT_EQ(dialog.edits[0], "0");
     EXPECT_EQ(dialog.clockMonitoring, 0);
-    EXPECT_EQ(intervals, (std::vector<std::uint32_t>{1000, 0}));
     EXPECT_EQ(shownBoxes(fakes.messages).back(), "Error2015030517 | Communication Error | warning");
     EXPECT_EQ(dialog.timer4Ticks, 3u);
+    dialog.btnStartMonitorClockClick();
+    dialog.btnCancelClick();  // Cancel stops the clock monitor's timer
+    EXPECT_EQ(intervals, (std::vector<std::uint32_t>{1000, 0, 1000, 0}));
 }
 
 }  // namespace

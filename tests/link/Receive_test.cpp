@@ -67,6 +67,14 @@ TEST_F(ReceiveTest, UnderProtocol2TheWaitEndsAtTheLineFeedWithBit7StillSet) {
     EXPECT_EQ(rs.replyCode, 0x3Au);
     EXPECT_EQ(reply(), ":0103\r\n");
     EXPECT_EQ(now(), 540u);  // the third tick, the first after the LF
+
+    sendFrameText(2);  // waitAck ends on the reply code, whatever the protocol
+    arriveAt(now() + 20, ":01");
+    EXPECT_EQ(waitAck(5000), LinkOutcome::Done);
+    EXPECT_EQ(now(), 720u);
+    arrive("\n:02");  // the next line begins: the marks of the last one go
+    Timer1Timer();
+    EXPECT_FALSE(bit(0x08) || bit(0x02));
 }
 
 TEST_F(ReceiveTest, UnderProtocol1TheFrameFromStxToLfIsStoredAndUnderProtocol4Nothing) {
@@ -226,6 +234,22 @@ TEST_F(ReceiveTest, BytesQueuedBeforeASendAndAFrameBegunBeforeItAreDroppedAndTra
                                                                      "CD"}));
     sendEnqAlone();  // a reply that was taken is not dropped again
     EXPECT_EQ(fakes.trace.lines(Memo::Rx).back(), "-->5:Enq");
+}
+
+TEST_F(ReceiveTest, AReplyAfterItsWaitRanOutIsNoAnswer) {
+    openAt(0);
+    rsChHex = kReadD8004;
+    sendFrameHex(rsChHex.size());
+    EXPECT_EQ(gblDELAY(300), LinkOutcome::TimeOut);
+    arrive(
+        "\x02"
+        "3412\x03"
+        "CD");
+    Timer1Timer();
+    EXPECT_EQ(rs.replyCode, kReplyAck);
+    EXPECT_TRUE(bit(kRsWaiting));
+    EXPECT_EQ(replyDataCharacters(), 0u);
+    EXPECT_FALSE(expectReplyBytes(2));
 }
 
 TEST_F(ReceiveTest, AReplyOfAnotherKindOrLengthThanItsRequestIsDroppedAndTheWaitGoesOn) {

@@ -28,6 +28,14 @@ TEST_F(RegisterReadsTest, RequestsSendTheirFrames) {
         call();
         EXPECT_EQ(rsChHex, frame);
     }
+    // D8060 to D8069 at 0x0E78 to 0x0E8A.
+    void (*const reads[])() = {readD8060, readD8061, readD8062, readD8063, readD8064,
+                               readD8065, readD8066, readD8067, readD8068, readD8069};
+    sim.plc.frames.clear();
+    for (void (*read)() : reads) read();
+    EXPECT_EQ(sim.plc.frames,
+              (std::vector<std::string>{"00E7802", "00E7A02", "00E7C02", "00E7E02", "00E8002", "00E8202",
+                                        "00E8402", "00E8602", "00E8802", "00E8A02"}));
 }
 
 TEST_F(RegisterReadsTest, FindEndStepTakesTheAddressOfEachFamily) {
