@@ -1,5 +1,6 @@
 #include "wizards/WizardsMenu.h"
 
+#include "wizards/ScopeView.h"
 #include "wizards/SettingItems.h"
 
 namespace kestrion {
@@ -10,6 +11,13 @@ constexpr MenuRow kRows[] = {
     {MenuRowKind::Item, "ParameterSetting1", "Parameter setting ...", "OptionMenu", 5,
      parameterSetting1Click},
     {MenuRowKind::Item, "PlcTypeChange1", "Type change ...", "OptionMenu", 10, plcTypeChange1Click},
+    {MenuRowKind::Item, "SystemSetting1", "System setting ...", "OptionMenu", 1, SystemSetting1Click},
+    {MenuRowKind::Item, "Programcheck1", "Program check ...", "OptionMenu", 8, Programcheck1Click, false,
+     false, true},
+    {MenuRowKind::Item, "Oscilloscope1", "Oscilloscope", "MonitorMenu", 95, Oscilloscope1Click, true, false,
+     true},
+    {MenuRowKind::Item, "Changesettingvalue1", "Change setting value ...", "PlcMenu", 45,
+     Changesettingvalue1Click, true, false, true},
 };
 
 }  // namespace
