@@ -39,7 +39,8 @@ std::vector<ScopeLine> scopeGridLines() {
     };
     for (int x = 100; x <= 900; x += 100) lines.push_back({x, 0, x, kScopePlotHeight, true, 1});
     // The rows run 20 pixels past the area's right edge.
-    for (int y = 80; y <= kScopePlotHeight; y += 80) lines.push_back({0, y, kScopePlotWidth + 20, y, true, 1});
+    for (int y = 80; y <= kScopePlotHeight; y += 80)
+        lines.push_back({0, y, kScopePlotWidth + 20, y, true, 1});
     return lines;
 }
 

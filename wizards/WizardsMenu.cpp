@@ -1,7 +1,11 @@
 #include "wizards/WizardsMenu.h"
 
+#include <iterator>
+#include <vector>
+
 #include "wizards/ScopeView.h"
 #include "wizards/SettingItems.h"
+#include "wizards/calculators/CalculatorItems.h"
 
 namespace kestrion {
 
@@ -23,7 +27,12 @@ constexpr MenuRow kRows[] = {
 }  // namespace
 
 MenuTable wizardsMenuRows() {
-    return kRows;
+    static const std::vector<MenuRow> rows = [] {
+        std::vector<MenuRow> all(std::begin(kRows), std::end(kRows));
+        for (const MenuTable table : {wizardMenuRows()}) all.insert(all.end(), table.begin(), table.end());
+        return all;
+    }();
+    return rows;
 }
 
 }  // namespace kestrion

@@ -17,10 +17,11 @@ TEST_F(DisplayOptionsTest, TheDisclaimerIsLaidOutFromTheScreenWidth) {
     struct Case {
         int screen, width, memo, doNotAgreeLeft, doNotAgreeWidth, agreeLeft, agreeWidth;
     };
-    for (const Case& c : {Case{1024, 819, 803, 654, 152, 152, 487}, Case{1920, 1536, 1520, 1228, 296, 152, 1060}}) {
+    for (const Case& c :
+         {Case{1024, 819, 803, 654, 152, 152, 487}, Case{1920, 1536, 1520, 1228, 296, 152, 1060}}) {
         const DeclaredLayout at = declaredLayout(c.screen);
-        EXPECT_EQ(std::vector<int>({at.width, at.memoLeft, at.memoWidth, at.doNotAgreeLeft, at.doNotAgreeWidth,
-                                    at.checkBoxLeft, at.agreeLeft, at.agreeWidth}),
+        EXPECT_EQ(std::vector<int>({at.width, at.memoLeft, at.memoWidth, at.doNotAgreeLeft,
+                                    at.doNotAgreeWidth, at.checkBoxLeft, at.agreeLeft, at.agreeWidth}),
                   std::vector<int>({c.width, 4, c.memo, c.doNotAgreeLeft, c.doNotAgreeWidth, 4, c.agreeLeft,
                                     c.agreeWidth}))
             << c.screen;
@@ -49,7 +50,8 @@ TEST_F(DisplayOptionsTest, TheAnswerAndDoNotShowAgainDecideTheOpenAndTheBit) {
              d.btnDoNotAgreeClick();
          },
          false, true},
-        {"checked then unchecked", [](DeclaredDialog& d) {
+        {"checked then unchecked",
+         [](DeclaredDialog& d) {
              d.CheckBox1Click(true);
              d.CheckBox1Click(false);
              d.btnAgreeClick();
@@ -63,7 +65,8 @@ TEST_F(DisplayOptionsTest, TheAnswerAndDoNotShowAgainDecideTheOpenAndTheBit) {
         wizardsDialogs.shown.clear();
         wizardsDialogs.declaredScript = c.answer;
         EXPECT_EQ(showTemplateDeclared(), c.opens) << c.name;
-        EXPECT_EQ(ModeData.viewFlags, kViewBlockComments | (c.switchedOff ? kViewTemplateDisclaimerOff : 0)) << c.name;
+        EXPECT_EQ(ModeData.viewFlags, kViewBlockComments | (c.switchedOff ? kViewTemplateDisclaimerOff : 0))
+            << c.name;
         EXPECT_EQ(wizardsDialogs.shown, std::vector<std::string>{"Disclaimer "}) << c.name;
         EXPECT_EQ(wizardsDialogs.declaredSeen.layout.width, 819);
     }
@@ -76,7 +79,8 @@ TEST_F(DisplayOptionsTest, TheAnswerAndDoNotShowAgainDecideTheOpenAndTheBit) {
 
 TEST_F(DisplayOptionsTest, OnlyTraditionalChineseGetsTheChineseDisclaimer) {
     const std::string english =
-        "These application examples are just for reference. *Tovel Electric has no responsibility for any damage "
+        "These application examples are just for reference. *Tovel Electric has no responsibility for any "
+        "damage "
         "of any third-party's rights.";
     for (std::uint32_t language : {0u, 2u, 3u, 5u}) EXPECT_EQ(declaredText(language), english);
     const std::string chinese = declaredText(1);
@@ -91,7 +95,8 @@ TEST_F(DisplayOptionsTest, TheOptionsBoxesStartFromViewFlagsAndWriteTheirBitsAtO
         EXPECT_TRUE(d.doNotShowTemplatesDeclared && !d.showDeviceComment && d.showBlockComment &&
                     !d.showCoilComment);
         d.ShowCoilCommentClick(true);
-        EXPECT_EQ(ModeData.viewFlags, kViewTemplateDisclaimerOff | kViewBlockComments | kViewCoilComments | 0x01);
+        EXPECT_EQ(ModeData.viewFlags,
+                  kViewTemplateDisclaimerOff | kViewBlockComments | kViewCoilComments | 0x01);
         d.DoNotShowTemplatesDeclaredClick(false);
         d.ShowBlockCommentClick(false);
         d.ShowDeviceCommentClick(true);

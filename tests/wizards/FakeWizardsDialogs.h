@@ -35,7 +35,27 @@ public:
         shown.push_back("FlowChart " + std::to_string(width) + "x" + std::to_string(height));
     }
 
-    std::vector<std::string> shown;  // the dialogs in the order they were shown
+    void autoLink(AutoLinkCalculator& calculator) override {
+        shown.push_back("AutoLink");
+        calculator.FormShow();
+        if (autoLinkScript) autoLinkScript(calculator);
+    }
+    void axisControl(AxisControlDialog& dialog) override {
+        shown.push_back(dialog.caption);
+        dialog.FormShow();
+        if (axisControlScript) axisControlScript(dialog);
+    }
+    void rotaryCut(RotaryCutCalculator& calculator) override {
+        shown.push_back("RotaryCut");
+        calculator.FormShow();
+        if (rotaryCutScript) rotaryCutScript(calculator);
+    }
+    void axisPanel() override { shown.push_back("Axis control"); }
+
+    std::vector<std::string> shown;
+    std::function<void(AutoLinkCalculator&)> autoLinkScript;
+    std::function<void(AxisControlDialog&)> axisControlScript;
+    std::function<void(RotaryCutCalculator&)> rotaryCutScript;  // the dialogs in the order they were shown
     std::function<void(SystemSetupDialog&)> systemSetupScript;
     std::function<void(DeclaredDialog&)> declaredScript;
     DeclaredDialog declaredSeen;

@@ -18,14 +18,15 @@ protected:
 };
 
 TEST_F(HelpViewsTest, TopicOneShowsTheGatewayRegisterLinesAndOtherTopicsTheDesignText) {
-    EXPECT_EQ(productMemoLines(1),
-              std::vector<std::string>({
-                  " *D8110=mSnnH *[m]:OccupyStationNumber(1-4) *[S]:Baudrate(0-4) *[nn]:StationNo.(1-64)",
-                  "",
-                  "  *[m]=0:Occupy[1]station, *=1:Occupy[2]station, *=2:Occupy[3]station, *=3:Occupy[4]station",
-                  "  *[S]=0::156Kbps, *=1::625Kbps, *=2::2.5Mbps, *=3::5Mbps, *=4::10Mbps",
-                  "  *[nn]=StationNumber (1 to 64)",
-              }));
+    EXPECT_EQ(
+        productMemoLines(1),
+        std::vector<std::string>({
+            " *D8110=mSnnH *[m]:OccupyStationNumber(1-4) *[S]:Baudrate(0-4) *[nn]:StationNo.(1-64)",
+            "",
+            "  *[m]=0:Occupy[1]station, *=1:Occupy[2]station, *=2:Occupy[3]station, *=3:Occupy[4]station",
+            "  *[S]=0::156Kbps, *=1::625Kbps, *=2::2.5Mbps, *=3::5Mbps, *=4::10Mbps",
+            "  *[nn]=StationNumber (1 to 64)",
+        }));
     EXPECT_EQ(productMemoLines(0), std::vector<std::string>{"msgMemo"});
 }
 
@@ -46,8 +47,8 @@ TEST_F(HelpViewsTest, TheFlowChartItemsOpenTheirViewsAtEightTenthsOfTheScreen) {
     G06FLC1Click();
     FlowChart1Click();
     EXPECT_EQ(wizardsDialogs.shown,
-              std::vector<std::string>(
-                  {"FlowChart-ZrnFlc150908 9 819x614", "FlowChart-G06Flc150908 9 819x614", "FlowChart 819x614"}));
+              std::vector<std::string>({"FlowChart-ZrnFlc150908 9 819x614",
+                                        "FlowChart-G06Flc150908 9 819x614", "FlowChart 819x614"}));
 }
 
 TEST_F(HelpViewsTest, AFlowChartProgramStartsWhenPresentAndAMissingOneIsNamed) {
@@ -57,15 +58,17 @@ TEST_F(HelpViewsTest, AFlowChartProgramStartsWhenPresentAndAMissingOneIsNamed) {
     flowChartButtonClick(1);
     flowChartButtonClick(2);  // "PDF"
     EXPECT_EQ(desktop.opened, std::vector<std::string>{zrn});
-    EXPECT_EQ(shownBoxes(fakes.messages),
-              Boxes{fakes.files.installDir + "/FLC/G06Flc150908\nFile not found | Open File Error | warning"});
+    EXPECT_EQ(
+        shownBoxes(fakes.messages),
+        Boxes{fakes.files.installDir + "/FLC/G06Flc150908\nFile not found | Open File Error | warning"});
 }
 
 TEST_F(HelpViewsTest, TheScopeGridAndScalesAreThoseOfTheLayout) {
     const std::vector<ScopeScaleLabel> labels = scopeScaleLabels();
     ASSERT_EQ(labels.size(), 34u);
     const auto find = [&labels](const std::string& name) {
-        return *std::find_if(labels.begin(), labels.end(), [&](const ScopeScaleLabel& l) { return l.name == name; });
+        return *std::find_if(labels.begin(), labels.end(),
+                             [&](const ScopeScaleLabel& l) { return l.name == name; });
     };
     struct Case {
         const char* name;
@@ -73,9 +76,10 @@ TEST_F(HelpViewsTest, TheScopeGridAndScalesAreThoseOfTheLayout) {
         int left, top;
         bool blue;
     };
-    for (const Case& c : {Case{"tLabel10", "0000", 100, 508, false}, Case{"tLabel19", "0900", 1000, 508, false},
-                          Case{"tLabel23", "0300", 400, 524, true}, Case{"pLabel16", "0600", 44, 488, false},
-                          Case{"pLabel20", "0000", 44, 20, true}, Case{"pLabel26", "0600", 44, 500, true}}) {
+    for (const Case& c :
+         {Case{"tLabel10", "0000", 100, 508, false}, Case{"tLabel19", "0900", 1000, 508, false},
+          Case{"tLabel23", "0300", 400, 524, true}, Case{"pLabel16", "0600", 44, 488, false},
+          Case{"pLabel20", "0000", 44, 20, true}, Case{"pLabel26", "0600", 44, 500, true}}) {
         const ScopeScaleLabel label = find(c.name);
         EXPECT_EQ(std::make_tuple(label.text, label.left, label.top, label.secondSet),
                   std::make_tuple(std::string(c.text), c.left, c.top, c.blue))
@@ -83,9 +87,11 @@ TEST_F(HelpViewsTest, TheScopeGridAndScalesAreThoseOfTheLayout) {
     }
     const std::vector<ScopeLine> lines = scopeGridLines();
     ASSERT_EQ(lines.size(), 4u + 9u + 6u);
-    EXPECT_TRUE(std::all_of(lines.begin(), lines.begin() + 4, [](const ScopeLine& l) { return !l.dashed && l.width == 2; }));
+    EXPECT_TRUE(std::all_of(lines.begin(), lines.begin() + 4,
+                            [](const ScopeLine& l) { return !l.dashed && l.width == 2; }));
     EXPECT_EQ(std::make_tuple(lines[12].x1, lines[12].x2, lines[12].y2), std::make_tuple(900, 900, 480));
-    EXPECT_EQ(std::make_tuple(lines[18].x2, lines[18].y1, lines[18].dashed), std::make_tuple(1020, 480, true));
+    EXPECT_EQ(std::make_tuple(lines[18].x2, lines[18].y1, lines[18].dashed),
+              std::make_tuple(1020, 480, true));
     EXPECT_EQ(scopeMouseText(0, 0), "(X,Y)=0,0");
     EXPECT_EQ(scopeMouseText(250, 120), "(X,Y)=250,120");
 }

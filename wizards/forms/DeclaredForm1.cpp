@@ -27,16 +27,17 @@ TDeclaredForm1::TDeclaredForm1(DeclaredDialog& state, QWidget* parent) : QDialog
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     const DeclaredLayout& at = state_.layout;
     setFixedSize(at.width, kClientHeight);
-    btnAgree = placed<QPushButton>(this, "btnAgree", at.agreeLeft, kButtonTop, at.agreeWidth, kButtonHeight, "Agree");
-    btnDoNotAgree = placed<QPushButton>(this, "btnDoNotAgree", at.doNotAgreeLeft, kButtonTop, at.doNotAgreeWidth,
-                                        kButtonHeight, "Do not agree");
+    btnAgree = placed<QPushButton>(this, "btnAgree", at.agreeLeft, kButtonTop, at.agreeWidth, kButtonHeight,
+                                   "Agree");
+    btnDoNotAgree = placed<QPushButton>(this, "btnDoNotAgree", at.doNotAgreeLeft, kButtonTop,
+                                        at.doNotAgreeWidth, kButtonHeight, "Do not agree");
     Memo1 = placed<QPlainTextEdit>(this, "Memo1", at.memoLeft, kMemoTop, at.memoWidth, kMemoHeight);
     Memo1->setReadOnly(true);
     QFont memoFont = Memo1->font();
     memoFont.setPixelSize(16);
     Memo1->setFont(memoFont);
-    CheckBox1 = placed<QCheckBox>(this, "CheckBox1", at.checkBoxLeft, kButtonTop, at.checkBoxWidth, kButtonHeight,
-                                  "Do not show again");
+    CheckBox1 = placed<QCheckBox>(this, "CheckBox1", at.checkBoxLeft, kButtonTop, at.checkBoxWidth,
+                                  kButtonHeight, "Do not show again");
     connect(btnAgree, &QPushButton::clicked, this, [this] {
         state_.btnAgreeClick();
         accept();

@@ -29,7 +29,8 @@ inline void centreOnScreen(QWidget& window) {
 
 // Keeps the window's title bar and close box only (no minimise or maximise buttons).
 inline void systemMenuOnly(QWidget& window) {
-    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint);
 }
 
 // A picture drawn stretched over the whole widget; a file that cannot be read leaves it empty.

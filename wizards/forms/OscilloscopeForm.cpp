@@ -58,8 +58,8 @@ TOscilloscopeForm::TOscilloscopeForm(QWidget* parent) : QDialog(parent) {
     plain.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
     plain.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
     panel->setPalette(plain);
-    ScreenPaintBox1 = placed<ScopePaintBox>(panel, "ScreenPaintBox1", 100, 20, kScopePlotWidth + 21,
-                                            kScopePlotHeight + 1);
+    ScreenPaintBox1 =
+        placed<ScopePaintBox>(panel, "ScreenPaintBox1", 100, 20, kScopePlotWidth + 21, kScopePlotHeight + 1);
     for (const ScopeScaleLabel& scale : scopeScaleLabels()) {
         auto* label = new QLabel(panel);
         label->setObjectName(QString::fromStdString(scale.name));

@@ -1,8 +1,11 @@
 #include "wizards/forms/QtWizardsDialogs.h"
 
+#include "wizards/forms/AutoLinkForm.h"
+#include "wizards/forms/AxisForms.h"
 #include "wizards/forms/DeclaredForm1.h"
 #include "wizards/forms/OscilloscopeForm.h"
 #include "wizards/forms/PictureForms.h"
+#include "wizards/forms/RotaryCutForm1.h"
 #include "wizards/forms/SystemSetupForm.h"
 
 namespace kestrion::forms {
@@ -29,6 +32,22 @@ void QtWizardsDialogs::imageView(const std::string& caption, int topic, int widt
 
 void QtWizardsDialogs::flowChart(int width, int height) {
     runFlowChartForm(width, height);
+}
+
+void QtWizardsDialogs::autoLink(AutoLinkCalculator& calculator) {
+    runAutoLinkForm(calculator);
+}
+
+void QtWizardsDialogs::axisControl(AxisControlDialog& dialog) {
+    runSubForm1(dialog);
+}
+
+void QtWizardsDialogs::rotaryCut(RotaryCutCalculator& calculator) {
+    runRotaryCutForm1(calculator);
+}
+
+void QtWizardsDialogs::axisPanel() {
+    runAxisControlForm1();
 }
 
 }  // namespace kestrion::forms

@@ -13,6 +13,10 @@ public:
     void productMemo(const std::string& caption, int topic) override;
     void imageView(const std::string& caption, int topic, int width, int height) override;
     void flowChart(int width, int height) override;
+    void autoLink(AutoLinkCalculator& calculator) override;
+    void axisControl(AxisControlDialog& dialog) override;
+    void rotaryCut(RotaryCutCalculator& calculator) override;
+    void axisPanel() override;
 };
 
 }  // namespace kestrion::forms

@@ -23,7 +23,8 @@ QCheckBox* checkBox(QWidget* parent, QVBoxLayout* layout, const char* name, cons
 
 }  // namespace
 
-TSystemSetupForm::TSystemSetupForm(SystemSetupDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
+TSystemSetupForm::TSystemSetupForm(SystemSetupDialog& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
     setObjectName("SystemSetupForm");
     setWindowTitle("Options");
     systemMenuOnly(*this);
@@ -68,7 +69,8 @@ TSystemSetupForm::TSystemSetupForm(SystemSetupDialog& state, QWidget* parent) : 
             [this](bool checked) { state_.ShowDeviceCommentClick(checked); });
     connect(ShowBlockComment, &QCheckBox::clicked, this,
             [this](bool checked) { state_.ShowBlockCommentClick(checked); });
-    connect(ShowCoilComment, &QCheckBox::clicked, this, [this](bool checked) { state_.ShowCoilCommentClick(checked); });
+    connect(ShowCoilComment, &QCheckBox::clicked, this,
+            [this](bool checked) { state_.ShowCoilCommentClick(checked); });
 }
 
 void TSystemSetupForm::showEvent(QShowEvent* event) {

@@ -83,7 +83,8 @@ TEST_F(WizardsFormsTest, TheHelpTextOfTopicOneIsItsFiveLines) {
     EXPECT_EQ(form.windowTitle(), "ccGateModule");
     const QStringList lines = form.msgMemo->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], " *D8110=mSnnH *[m]:OccupyStationNumber(1-4) *[S]:Baudrate(0-4) *[nn]:StationNo.(1-64)");
+    EXPECT_EQ(lines[0],
+              " *D8110=mSnnH *[m]:OccupyStationNumber(1-4) *[S]:Baudrate(0-4) *[nn]:StationNo.(1-64)");
     EXPECT_EQ(lines[4], "  *[nn]=StationNumber (1 to 64)");
 }
 
