@@ -82,8 +82,10 @@ AutoLinkCalculator::AutoLinkCalculator() {
                               "Format14ComboBox", "DataTypeComboBox"})
         at(combo);
     showText(kProtocol, "None");
-    for (const char* code : {"HeaderComboBox", "Terminator1ComboBox", "Terminator2ComboBox"}) showText(code, "ON");
-    for (const char* edit : {"HeaderEdit", "Terminator1Edit", "Terminator2Edit", kFormatEdit}) showText(edit, "0000");
+    for (const char* code : {"HeaderComboBox", "Terminator1ComboBox", "Terminator2ComboBox"})
+        showText(code, "ON");
+    for (const char* edit : {"HeaderEdit", "Terminator1Edit", "Terminator2Edit", kFormatEdit})
+        showText(edit, "0000");
     showText("HarewareComboBox", "RS485");
     showText("ControlModeComboBox", "None");
     showText("SumCheckComboBox", "Yes");
@@ -126,24 +128,19 @@ void AutoLinkCalculator::FormShow() {
     showText("parityComboBox", parity == 1 ? "Odd" : parity == 3 ? "Even" : "None");
     showText("stopBitsComboBox", (word & 0x0008) != 0 ? "2" : "1");
     const unsigned baud = (word >> 4) & 0xFu;
-    showText("baudRateComboBox", baud >= kFirstBaudCode && baud < kFirstBaudCode + 7 ? kBaudTexts[baud - kFirstBaudCode]
-                                                                                       : "1200");
+    showText("baudRateComboBox", baud >= kFirstBaudCode && baud < kFirstBaudCode + 7
+                                     ? kBaudTexts[baud - kFirstBaudCode]
+                                     : "1200");
     showText("Format14ComboBox", (word & 0x8000) != 0 ? "4" : "1");
     showText("DataTypeComboBox", record.dataType != 0 ? "8bits" : "16bits");
 
     const std::pair<const char*, std::int16_t> decimals[] = {
-        {kBitSpin, record.linkControlBitDeviceNo},
-        {kByteSpin, record.linkControlByteDeviceNo},
-        {"MaximumStationNoEdit", record.maximumStationNo},
-        {"TxWorkNo1AddrEdit", record.txWorkNo1Addr},
-        {"TxEach1AllocEdit", record.txEach1Alloc},
-        {"sendWordCountEdit", record.sendWordCount},
-        {"RxWorkNo1AddrEdit", record.rxWorkNo1Addr},
-        {"RxEach1AllocEdit", record.rxEach1Alloc},
-        {"receiveWordCountEdit", record.receiveWordCount},
-        {"TimeOutTimerEdit", record.timeOutTimer},
-        {"cLinkWaitTimeEdit", record.cLinkWaitTime},
-        {"rsWaitTimeEdit", record.rsWaitTime},
+        {kBitSpin, record.linkControlBitDeviceNo},         {kByteSpin, record.linkControlByteDeviceNo},
+        {"MaximumStationNoEdit", record.maximumStationNo}, {"TxWorkNo1AddrEdit", record.txWorkNo1Addr},
+        {"TxEach1AllocEdit", record.txEach1Alloc},         {"sendWordCountEdit", record.sendWordCount},
+        {"RxWorkNo1AddrEdit", record.rxWorkNo1Addr},       {"RxEach1AllocEdit", record.rxEach1Alloc},
+        {"receiveWordCountEdit", record.receiveWordCount}, {"TimeOutTimerEdit", record.timeOutTimer},
+        {"cLinkWaitTimeEdit", record.cLinkWaitTime},       {"rsWaitTimeEdit", record.rsWaitTime},
     };
     // Each write runs its rule before the next field is read: a rule may change the record.
     for (const auto& [name, value] : decimals) setText(name, std::to_string(value));
@@ -173,7 +170,8 @@ void AutoLinkCalculator::applyProtocolPreset() {
         }
     };
     const auto codeEdits = [this](bool enabled) {
-        for (const char* edit : {"HeaderEdit", "Terminator1Edit", "Terminator2Edit"}) at(edit).enabled = enabled;
+        for (const char* edit : {"HeaderEdit", "Terminator1Edit", "Terminator2Edit"})
+            at(edit).enabled = enabled;
     };
     const auto dataBits = [this](const char* text, bool enabled) {
         showText("dataBitsComboBox", text);
@@ -230,19 +228,22 @@ void AutoLinkCalculator::applyProtocolPreset() {
 void AutoLinkCalculator::serialSettingChanged(const std::string& name) {
     const std::string text = control(name).text;
     std::uint16_t word = record.formatWord;
-    if (name == "dataBitsComboBox") word = static_cast<std::uint16_t>(text == "7" ? word & ~0x0001u : word | 0x0001u);
+    if (name == "dataBitsComboBox")
+        word = static_cast<std::uint16_t>(text == "7" ? word & ~0x0001u : word | 0x0001u);
     if (name == "parityComboBox") {
         const unsigned bits = text == "Odd" ? 1u : text == "Even" ? 3u : 0u;
         word = static_cast<std::uint16_t>((word & ~0x0006u) | (bits << 1));
     }
-    if (name == "stopBitsComboBox") word = static_cast<std::uint16_t>(text == "1" ? word & ~0x0008u : word | 0x0008u);
+    if (name == "stopBitsComboBox")
+        word = static_cast<std::uint16_t>(text == "1" ? word & ~0x0008u : word | 0x0008u);
     if (name == "baudRateComboBox") {
         unsigned code = 5;
         for (unsigned i = 0; i < 7; ++i)
             if (text == kBaudTexts[i]) code = kFirstBaudCode + i;
         word = static_cast<std::uint16_t>((word & ~0x00F0u) | (code << 4));
     }
-    if (name == "Format14ComboBox") word = static_cast<std::uint16_t>(text == "4" ? word | 0x8000u : word & ~0x8000u);
+    if (name == "Format14ComboBox")
+        word = static_cast<std::uint16_t>(text == "4" ? word | 0x8000u : word & ~0x8000u);
     record.formatWord = word;
     showFormatWord();
 }
@@ -274,7 +275,8 @@ void AutoLinkCalculator::numericChanged(const std::string& name) {
         if (!control(spacing).text.empty()) flag(spacing, false);
         if (count > each) flag(spacing);
     };
-    if (name == "sendWordCountEdit") checkSpacing("TxEach1AllocEdit", record.sendWordCount, record.txEach1Alloc);
+    if (name == "sendWordCountEdit")
+        checkSpacing("TxEach1AllocEdit", record.sendWordCount, record.txEach1Alloc);
     if (name == "receiveWordCountEdit")
         checkSpacing("RxEach1AllocEdit", record.receiveWordCount, record.rxEach1Alloc);
 }
@@ -343,9 +345,8 @@ void AutoLinkCalculator::stationAddressChanged(const std::string& name) {
     const int station = stationOf(name, "Edit");
     const std::string text = control(name).text;
     if (text.empty()) return flag(name);
-    const bool hexDigitsOnly = std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-    });
+    const bool hexDigitsOnly = std::all_of(
+        text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
     if (!hexDigitsOnly) {
         showError("Character must be '0'--'9'or'A'--'F'");
         return setText(name, "");
@@ -428,7 +429,8 @@ KeyFilter AutoLinkCalculator::keyFilter(const std::string& name) const {
 
 void AutoLinkCalculator::textChanged(const std::string& name) {
     if (name == "StationNoEdit") {
-        if (const auto value = hexNumber(control(name).text)) record.stationNo = static_cast<std::uint16_t>(*value);
+        if (const auto value = hexNumber(control(name).text))
+            record.stationNo = static_cast<std::uint16_t>(*value);
     } else if (numericField(name) != nullptr) {
         numericChanged(name);
     } else if (name == kBitSpin) {

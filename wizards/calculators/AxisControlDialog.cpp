@@ -28,7 +28,7 @@ struct Limit {
     std::int64_t cap;  // 0: none
 };
 constexpr Limit kLimits[] = {
-    {"Ax#MaximumSpeedEdit", 200000}, {"Ax#BiasSpeedEdit", 0},       {"Ax#AccTimeEdit", 5000},
+    {"Ax#MaximumSpeedEdit", 200000}, {"Ax#BiasSpeedEdit", 0},      {"Ax#AccTimeEdit", 5000},
     {"Ax#DecTimeEdit", 5000},        {"Ax#ServoZeroCountEdit", 7},
 };
 
@@ -84,10 +84,11 @@ void AxisControlDialog::openAs(int mode) {
         const std::string outputs = axis == 1 ? "#pls:Y0,dir:Y2" : "#pls:Y1,dir:Y3";
         showText(name("Ax#InstrLabel"), increment ? "DDRVI [S1.] [S2.] [D1.] [D2.] " + outputs
                                                   : "DDRVA [s1.] [s2.] [d1.] [d2.] " + outputs);
-        for (const char* label : {"Ax#DogPointLabel", "Ax#DogPointXrlyLabel", "Ax#ServoZeroCountLabel",
-                                  "Ax#ReturnModeLabel"})
+        for (const char* label :
+             {"Ax#DogPointLabel", "Ax#DogPointXrlyLabel", "Ax#ServoZeroCountLabel", "Ax#ReturnModeLabel"})
             showText(name(label), "");
-        for (const char* hidden : {kDogPoint, "Ax#ServoZeroCountEdit", kReturnMode}) at(name(hidden)).visible = false;
+        for (const char* hidden : {kDogPoint, "Ax#ServoZeroCountEdit", kReturnMode})
+            at(name(hidden)).visible = false;
     }
 }
 
@@ -132,7 +133,8 @@ void AxisControlDialog::limitChanged(const std::string& name) {
     const std::size_t i = static_cast<std::size_t>(axis - 1);
     const std::string pattern(limit->pattern);
     if (pattern == "Ax#MaximumSpeedEdit") record.axMaximumSpeed[i] = static_cast<std::int32_t>(*value);
-    if (pattern == "Ax#BiasSpeedEdit") record.axBiasSpeed[i] = static_cast<std::int16_t>(std::min<std::int64_t>(*value, 32767));
+    if (pattern == "Ax#BiasSpeedEdit")
+        record.axBiasSpeed[i] = static_cast<std::int16_t>(std::min<std::int64_t>(*value, 32767));
     if (pattern == "Ax#AccTimeEdit") record.axAccTime[i] = static_cast<std::int16_t>(*value);
     if (pattern == "Ax#DecTimeEdit") record.axDecTime[i] = static_cast<std::int16_t>(*value);
     if (pattern == "Ax#ServoZeroCountEdit") record.axServoZeroCount[i] = static_cast<std::int16_t>(*value);
@@ -242,7 +244,8 @@ void AxisControlDialog::picked(const std::string& name) {
 DeviceUsageReport AxisControlDialog::helpReport() const {
     DeviceUsageReport report;
     report.deviceUsageMode = record.axisControlMode;
-    report.caption = record.axisControlMode == kUsageAbsoluteControl ? "Absolute control" : "Increment control";
+    report.caption =
+        record.axisControlMode == kUsageAbsoluteControl ? "Absolute control" : "Increment control";
     report.bitDeviceNo1 = static_cast<int>(spinValue("bitDeviceNoCSpinEdit1"));
     report.byteDeviceNo1 = static_cast<int>(spinValue("byteDeviceNoCSpinEdit1"));
     report.bitDeviceNo2 = static_cast<int>(spinValue("bitDeviceNoCSpinEdit2"));

@@ -83,7 +83,8 @@ void CalculatorControls::spinExit(const std::string& name) {
 std::optional<std::int64_t> decimalNumber(const std::string& text) {
     std::size_t start = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
     if (text.size() == start || text.size() - start > kLongestNumber) return std::nullopt;
-    if (!std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), isDigit)) return std::nullopt;
+    if (!std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), isDigit))
+        return std::nullopt;
     const std::int64_t magnitude = std::stoll(text.substr(start));
     return text[0] == '-' ? -magnitude : magnitude;
 }

@@ -41,7 +41,8 @@ void addAutoLink(std::vector<std::string>& lines, int b, int w) {
                               });
 }
 
-void addAxis(std::vector<std::string>& lines, const std::string& axis, const std::string& control, int b, int w) {
+void addAxis(std::vector<std::string>& lines, const std::string& axis, const std::string& control, int b,
+             int w) {
     const std::string flag = " " + axis + control + "Control";
     lines.insert(lines.end(), {
                                   "*** " + axis + " " + control + " Control ***",

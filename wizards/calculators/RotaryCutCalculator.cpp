@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/Services.h"
 #include "wizards/WizardsDialogs.h"
@@ -79,13 +79,23 @@ std::string generalText15(double value) {
 
 RotaryCutCalculator::RotaryCutCalculator() {
     const std::pair<const char*, const char*> design[] = {
-        {kResolution, "2500"},   {kMovement, "10000"},      {"umPerPulseEdit", "10000"}, {kRadius, "50000"},
-        {kCircumference, ""},    {"pulseToolLengthEdit", ""}, {"CutLengthEdit", "100"},  {"SynchronizeStartEdit", "0"},
-        {"SynchronizeEndEdit", "50"}, {"NumeratorEdit1", "100"}, {"DenominatorEdit1", "100"}, {"InterruptTimeEdit", "1"},
+        {kResolution, "2500"},
+        {kMovement, "10000"},
+        {"umPerPulseEdit", "10000"},
+        {kRadius, "50000"},
+        {kCircumference, ""},
+        {"pulseToolLengthEdit", ""},
+        {"CutLengthEdit", "100"},
+        {"SynchronizeStartEdit", "0"},
+        {"SynchronizeEndEdit", "50"},
+        {"NumeratorEdit1", "100"},
+        {"DenominatorEdit1", "100"},
+        {"InterruptTimeEdit", "1"},
         {"Description", "UserManualDescription"},
     };
     for (const auto& [name, text] : design) showText(name, text);
-    for (const char* readOnly : {"umPerPulseEdit", kCircumference, "pulseToolLengthEdit"}) at(readOnly).enabled = false;
+    for (const char* readOnly : {"umPerPulseEdit", kCircumference, "pulseToolLengthEdit"})
+        at(readOnly).enabled = false;
 }
 
 void RotaryCutCalculator::presetExample() {
@@ -127,7 +137,8 @@ void RotaryCutCalculator::motorChanged(const std::string& name) {
     const std::uint32_t value = leadingNumber(text);
     if (value == 0 && name == kResolution) return flag(name);
     (name == kResolution ? motorResolution : motorMovement) = value;
-    umPerPulse = static_cast<float>(static_cast<double>(motorMovement) / static_cast<double>(motorResolution));
+    umPerPulse =
+        static_cast<float>(static_cast<double>(motorMovement) / static_cast<double>(motorResolution));
     setText("umPerPulseEdit", generalText15(static_cast<double>(umPerPulse)));
 }
 
@@ -150,7 +161,8 @@ void RotaryCutCalculator::textChanged(const std::string& name) {
     const std::string text = control(name).text;
     if (name == kResolution || name == kMovement) return motorChanged(name);
     if (name == kRadius) return radiusChanged();
-    if (name == kCircumference && text.find('.') != std::string::npos) return setText(name, text.substr(0, text.find('.')));
+    if (name == kCircumference && text.find('.') != std::string::npos)
+        return setText(name, text.substr(0, text.find('.')));
     if ((name == "NumeratorEdit1" || name == "DenominatorEdit1") && text.empty()) setText(name, "1");
 }
 

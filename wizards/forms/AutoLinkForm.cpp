@@ -110,11 +110,11 @@ TautoLinkForm::TautoLinkForm(AutoLinkCalculator& rules, QWidget* parent) : QDial
         layout->addWidget(number, 1);
         return row;
     };
-    panel->addRow("EnableMregister",
-                  deviceRow("LinkControlBitDeviceComboBox", "M", "LinkControlBitDeviceNoCSpinEdit", "[Range:0 - 1535]"));
+    panel->addRow("EnableMregister", deviceRow("LinkControlBitDeviceComboBox", "M",
+                                               "LinkControlBitDeviceNoCSpinEdit", "[Range:0 - 1535]"));
     panel->addRow(b.label(middle, "linkInformationLabel1"));
-    panel->addRow("StartDregister",
-                  deviceRow("AutoLinkDeviceComboBox", "D", "LinkControlByteDeviceNoCSpinEdit", "[Range:0 - 3999]"));
+    panel->addRow("StartDregister", deviceRow("AutoLinkDeviceComboBox", "D",
+                                              "LinkControlByteDeviceNoCSpinEdit", "[Range:0 - 3999]"));
     panel->addRow(b.label(middle, "linkInformationLabel2"));
     panel->addRow("Maximum Station No.", b.edit(middle, "MaximumStationNoEdit", 2));
     panel->addRow("Data Type", b.combo(middle, "DataTypeComboBox", {"16bits", "8bits"}));
@@ -164,7 +164,8 @@ TautoLinkForm::TautoLinkForm(AutoLinkCalculator& rules, QWidget* parent) : QDial
         rules_.fillAllClick(false);
         binder->sync();
     });
-    connect(Button1, &QPushButton::clicked, this, [this] { runFirmwareHistoryForm(rules_.helpReport(), this); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { runFirmwareHistoryForm(rules_.helpReport(), this); });
 }
 
 void TautoLinkForm::showEvent(QShowEvent* event) {

@@ -71,8 +71,9 @@ QWidget* axisColumn(CalculatorBinder& b, int axis, QWidget* parent) {
     zeroReturn("Ax#DogPointLabel", "Ax#DogPointXrlyLabel",
                b.combo(column, name("Ax#DogPointXnoComboBox"), {"2", "3", "4", "5", "6", "7"}));
     zeroReturn("Ax#ServoZeroCountLabel", nullptr, b.edit(column, name("Ax#ServoZeroCountEdit"), 2));
-    zeroReturn("Ax#ReturnModeLabel", nullptr,
-               b.combo(column, name("Ax#ReturnModeComboBox"), {"Forward-L", "Forward-R", "Reverse-L", "Reverse-R"}));
+    zeroReturn(
+        "Ax#ReturnModeLabel", nullptr,
+        b.combo(column, name("Ax#ReturnModeComboBox"), {"Forward-L", "Forward-R", "Reverse-L", "Reverse-R"}));
     const auto limit = [&](const QString& caption, const char* edit, int length, const char* unit) {
         grid->addWidget(new QLabel(caption, column), row, 0);
         grid->addWidget(b.edit(column, name(edit), length), row, 2);
@@ -122,7 +123,8 @@ TSubForm1::TSubForm1(AxisControlDialog& rules, QWidget* parent) : QDialog(parent
     resize(620, 520);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnHelp, &QPushButton::clicked, this, [this] { runFirmwareHistoryForm(rules_.helpReport(), this); });
+    connect(btnHelp, &QPushButton::clicked, this,
+            [this] { runFirmwareHistoryForm(rules_.helpReport(), this); });
     connect(btnSimu, &QPushButton::clicked, this, [this] {
         TpulseSimulationForm simulation(this);
         simulation.setWindowTitle("Increment Simulation");

@@ -113,7 +113,8 @@ bool CalculatorBinder::eventFilter(QObject* watched, QEvent* event) {
         const auto found = names_.find(watched);
         const QString text = static_cast<QKeyEvent*>(event)->text();
         // Only characters are filtered; editing keys and shortcuts such as paste always pass.
-        if (found != names_.end() && text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F &&
+        if (found != names_.end() && text.size() == 1 && text[0].unicode() >= 0x20 &&
+            text[0].unicode() < 0x7F &&
             !keyPasses(rules_.keyFilter(found->second), static_cast<char>(text[0].unicode())))
             return true;
     }

@@ -24,7 +24,8 @@ struct Row {
 
 }  // namespace
 
-TRotaryCutForm1::TRotaryCutForm1(RotaryCutCalculator& rules, QWidget* parent) : QDialog(parent), rules_(rules) {
+TRotaryCutForm1::TRotaryCutForm1(RotaryCutCalculator& rules, QWidget* parent)
+    : QDialog(parent), rules_(rules) {
     setObjectName("RotaryCutForm1");
     setWindowTitle("RotaryCut");
     systemMenuOnly(*this);

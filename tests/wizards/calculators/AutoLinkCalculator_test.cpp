@@ -22,11 +22,20 @@ protected:
 
 TEST_F(AutoLinkTest, AFreshDialogShowsTheZeroRecord) {
     const std::pair<const char*, const char*> shown[] = {
-        {"protocolComboBox", "None"},   {"dataBitsComboBox", "7"},        {"parityComboBox", "None"},
-        {"stopBitsComboBox", "1"},      {"baudRateComboBox", "1200"},     {"Format14ComboBox", "1"},
-        {"D8120Edit", "0000"},          {"StationNoEdit", "00"},          {"MaximumStationNoEdit", "1"},
-        {"TxEach1AllocEdit", "1"},      {"RxEach1AllocEdit", "1"},        {"HeaderEdit", "0000"},
-        {"linkInformationLabel1", "M0--M39 be occupied"}, {"linkInformationLabel2", "D0--D99 be occupied"},
+        {"protocolComboBox", "None"},
+        {"dataBitsComboBox", "7"},
+        {"parityComboBox", "None"},
+        {"stopBitsComboBox", "1"},
+        {"baudRateComboBox", "1200"},
+        {"Format14ComboBox", "1"},
+        {"D8120Edit", "0000"},
+        {"StationNoEdit", "00"},
+        {"MaximumStationNoEdit", "1"},
+        {"TxEach1AllocEdit", "1"},
+        {"RxEach1AllocEdit", "1"},
+        {"HeaderEdit", "0000"},
+        {"linkInformationLabel1", "M0--M39 be occupied"},
+        {"linkInformationLabel2", "D0--D99 be occupied"},
     };
     for (const auto& [name, value] : shown) EXPECT_EQ(text(name), value) << name;
     for (bool readTable : {true, false})
@@ -59,7 +68,8 @@ TEST_F(AutoLinkTest, ProtocolsAndSerialSettingsMakeTheFormatWord) {
     for (const Step& step : steps) {
         calculator.userPick(step.control, step.pick);
         EXPECT_EQ(text("D8120Edit"), step.word) << step.pick;
-        EXPECT_EQ(text("HeaderEdit") + " " + text("Terminator1Edit") + " " + text("Terminator2Edit"), step.codes)
+        EXPECT_EQ(text("HeaderEdit") + " " + text("Terminator1Edit") + " " + text("Terminator2Edit"),
+                  step.codes)
             << step.pick;
     }
     EXPECT_EQ(calculator.record.protocolCode, 10);
@@ -103,15 +113,16 @@ TEST_F(AutoLinkTest, TheControlBlockRangesAreCheckedAndClamped) {
         EXPECT_EQ(text(c.spin), c.shown) << c.typed;
         EXPECT_EQ(text(label), c.label) << c.typed;
         EXPECT_EQ(yellow(c.spin) && yellow(label), c.flagged) << c.typed;
-        EXPECT_EQ(bit ? calculator.record.linkControlBitDeviceNo : calculator.record.linkControlByteDeviceNo, c.field)
+        EXPECT_EQ(bit ? calculator.record.linkControlBitDeviceNo : calculator.record.linkControlByteDeviceNo,
+                  c.field)
             << c.typed;
     }
 }
 
 TEST_F(AutoLinkTest, NumericFieldsAreClampedAndSpacingsCheckedAgainstWordCounts) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"MaximumStationNoEdit", "99", "32"}, {"MaximumStationNoEdit", "0", "1"},
-        {"MaximumStationNoEdit", "00", "1"},  {"TimeOutTimerEdit", "40000", "32767"},
+        {"MaximumStationNoEdit", "99", "32"},  {"MaximumStationNoEdit", "0", "1"},
+        {"MaximumStationNoEdit", "00", "1"},   {"TimeOutTimerEdit", "40000", "32767"},
         {"RxWorkNo1AddrEdit", "8000", "7999"}, {"sendWordCountEdit", "11", "10"},
     };
     for (const auto& [name, typed, shown] : cases) {
@@ -189,15 +200,18 @@ TEST_F(AutoLinkTest, BadCharactersAreRefusedWithTheirBoxes) {
 
 TEST_F(AutoLinkTest, KeyFiltersAndHelp) {
     const std::tuple<const char*, char, bool> keys[] = {
-        {"protocolComboBox", '1', false}, {"StationNoEdit", 'f', true},      {"StationNoEdit", 'g', false},
-        {"TimeOutTimerEdit", '5', true},  {"TimeOutTimerEdit", 'A', false}, {"LinkControlBitDeviceNoCSpinEdit", '-', false},
+        {"protocolComboBox", '1', false}, {"StationNoEdit", 'f', true},
+        {"StationNoEdit", 'g', false},    {"TimeOutTimerEdit", '5', true},
+        {"TimeOutTimerEdit", 'A', false}, {"LinkControlBitDeviceNoCSpinEdit", '-', false},
     };
-    for (const auto& [name, key, passes] : keys) EXPECT_EQ(keyPasses(calculator.keyFilter(name), key), passes) << name;
+    for (const auto& [name, key, passes] : keys)
+        EXPECT_EQ(keyPasses(calculator.keyFilter(name), key), passes) << name;
     calculator.userText("LinkControlBitDeviceNoCSpinEdit", "100");
     calculator.userText("LinkControlByteDeviceNoCSpinEdit", "200");
     const DeviceUsageReport report = calculator.helpReport();
-    EXPECT_EQ(std::make_tuple(report.deviceUsageMode, report.bitDeviceNo1, report.byteDeviceNo1, report.caption),
-              std::make_tuple(1, 100, 200, std::string("Auto link control")));
+    EXPECT_EQ(
+        std::make_tuple(report.deviceUsageMode, report.bitDeviceNo1, report.byteDeviceNo1, report.caption),
+        std::make_tuple(1, 100, 200, std::string("Auto link control")));
     showAutoLinkCalculator();
     EXPECT_EQ(wizardsDialogs.shown, std::vector<std::string>{"AutoLink"});
 }

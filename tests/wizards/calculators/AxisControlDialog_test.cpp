@@ -27,15 +27,19 @@ TEST_F(AxisControlTest, BothModesOpenWithTheirTextsAndTheZeroReturnGroupHidden) 
         EXPECT_EQ(opened.caption, increment ? "Increment Control" : "Absolute Control");
         EXPECT_EQ(opened.control("EnableAx2ControlCheckBox").text,
                   increment ? "Enable Axis2 Increment Control" : "Enable Axis2 Absolute Control");
-        EXPECT_EQ(opened.control("Ax2InstrLabel").text, increment ? "DDRVI [S1.] [S2.] [D1.] [D2.] #pls:Y1,dir:Y3"
-                                                                  : "DDRVA [s1.] [s2.] [d1.] [d2.] #pls:Y1,dir:Y3");
+        EXPECT_EQ(opened.control("Ax2InstrLabel").text, increment
+                                                            ? "DDRVI [S1.] [S2.] [D1.] [D2.] #pls:Y1,dir:Y3"
+                                                            : "DDRVA [s1.] [s2.] [d1.] [d2.] #pls:Y1,dir:Y3");
         EXPECT_EQ(opened.record.axisControlMode, mode);
-        for (const char* pattern : {"Ax#MaximumSpeedEdit", "Ax#BiasSpeedEdit", "Ax#AccTimeEdit", "Ax#DecTimeEdit",
-                                    "bitDeviceNoCSpinEdit#", "byteDeviceNoCSpinEdit#", "Ax#PositionEdit", "Ax#SpeedEdit"})
-            for (int axis = 1; axis <= 2; ++axis) EXPECT_EQ(opened.control(axisControlName(pattern, axis)).text, "0");
+        for (const char* pattern :
+             {"Ax#MaximumSpeedEdit", "Ax#BiasSpeedEdit", "Ax#AccTimeEdit", "Ax#DecTimeEdit",
+              "bitDeviceNoCSpinEdit#", "byteDeviceNoCSpinEdit#", "Ax#PositionEdit", "Ax#SpeedEdit"})
+            for (int axis = 1; axis <= 2; ++axis)
+                EXPECT_EQ(opened.control(axisControlName(pattern, axis)).text, "0");
         EXPECT_EQ(opened.control("MInformationLabel1").text, "M0000--M0009 be occupied");
         EXPECT_EQ(opened.control("DInformationLabel2").text, "D0000--D0009 be occupied");
-        for (const char* hidden : {"Ax1DogPointXnoComboBox", "Ax2ServoZeroCountEdit", "Ax1ReturnModeComboBox", "btnSimu"})
+        for (const char* hidden :
+             {"Ax1DogPointXnoComboBox", "Ax2ServoZeroCountEdit", "Ax1ReturnModeComboBox", "btnSimu"})
             EXPECT_FALSE(opened.control(hidden).visible) << hidden;
         EXPECT_EQ(opened.control("Ax1DogPointXnoComboBox").text, "0");
         EXPECT_EQ(opened.control("Ax2DogPointXnoComboBox").text, "1");
@@ -71,7 +75,8 @@ TEST_F(AxisControlTest, NumberBoxesShowTheirBlocksAndClampOrFlag) {
         EXPECT_EQ(text(c.box), c.shown) << c.typed;
         EXPECT_EQ(text(label), c.label) << c.typed;
         EXPECT_EQ(yellow(c.box) && yellow(label), c.flagged) << c.typed;
-        EXPECT_EQ(bit ? dialog.record.axBitDeviceNo[axis - 1] : dialog.record.axByteDeviceNo[axis - 1], c.field);
+        EXPECT_EQ(bit ? dialog.record.axBitDeviceNo[axis - 1] : dialog.record.axByteDeviceNo[axis - 1],
+                  c.field);
         if (!bit) {
             EXPECT_EQ(text(axisControlName("Ax#PositionEdit", axis)), c.position) << c.typed;
             EXPECT_EQ(text(axisControlName("Ax#SpeedEdit", axis)), c.speed) << c.typed;
@@ -120,8 +125,8 @@ TEST_F(AxisControlTest, TheMenuItemsOpenTheDialogAndHelpTakesTheBoxesValues) {
     dialog.userText("bitDeviceNoCSpinEdit2", "9000");
     dialog.userText("byteDeviceNoCSpinEdit2", "4500");
     const DeviceUsageReport report = dialog.helpReport();
-    EXPECT_EQ(std::make_tuple(report.deviceUsageMode, report.caption, report.bitDeviceNo1, report.byteDeviceNo1,
-                              report.bitDeviceNo2, report.byteDeviceNo2),
+    EXPECT_EQ(std::make_tuple(report.deviceUsageMode, report.caption, report.bitDeviceNo1,
+                              report.byteDeviceNo1, report.bitDeviceNo2, report.byteDeviceNo2),
               std::make_tuple(3, std::string("Increment control"), 100, 200, 1535, 4500));
     Increment1Click();
     Absolute1Click();

@@ -59,11 +59,11 @@ TEST(DeviceUsageReportTest, TheAxisReportsGiveBothBlocksAndTheSpecialRegisters) 
     const std::vector<std::string> increment = deviceUsageLines({3, 100, 200, 300, 400, ""});
     ASSERT_EQ(increment.size(), 1u + 9 + 1 + 9 + 1 + 19);
     EXPECT_EQ(std::vector<std::string>(increment.begin(), increment.begin() + 11),
-              std::vector<std::string>({"", "*** Axis1 Increment Control ***", "M100 --- M109 be occupied",
-                                        "M100 Axis1IncrementControlEnableFlag", "M102 Axis1IncrementControlBusyFlag",
-                                        "M107 Axis1IncrementControlFinishFlag", "", "D200 --- D209 be occupied",
-                                        "[D201,D200] Axis1 Position register", "[D203,D202] Axis1 Speed register",
-                                        ""}));
+              std::vector<std::string>(
+                  {"", "*** Axis1 Increment Control ***", "M100 --- M109 be occupied",
+                   "M100 Axis1IncrementControlEnableFlag", "M102 Axis1IncrementControlBusyFlag",
+                   "M107 Axis1IncrementControlFinishFlag", "", "D200 --- D209 be occupied",
+                   "[D201,D200] Axis1 Position register", "[D203,D202] Axis1 Speed register", ""}));
     EXPECT_EQ(increment[11], "*** Axis2 Increment Control ***");
     EXPECT_EQ(increment[18], "[D401,D400] Axis2 Position register");
     EXPECT_EQ(std::vector<std::string>(increment.end() - 19, increment.end()), kSpecialRegisters);

@@ -104,7 +104,8 @@ TEST_F(CalculatorFormsTest, ThePulseSimulationKeepsItsAxesThroughARepaintAndARes
     form.show();
     const auto axesDrawn = [&form] {
         const QImage picture = form.simulationPaintBox->grab().toImage();
-        return picture.pixelColor(10, 100) == QColor(0, 0, 255) && picture.pixelColor(100, 10) == QColor(0, 0, 255) &&
+        return picture.pixelColor(10, 100) == QColor(0, 0, 255) &&
+               picture.pixelColor(100, 10) == QColor(0, 0, 255) &&
                picture.pixelColor(100, 100) != QColor(0, 0, 255);
     };
     EXPECT_TRUE(axesDrawn());
