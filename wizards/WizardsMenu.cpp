@@ -3,6 +3,7 @@
 #include <iterator>
 #include <vector>
 
+#include "wizards/HelpViews.h"
 #include "wizards/ScopeView.h"
 #include "wizards/SettingItems.h"
 #include "wizards/calculators/CalculatorItems.h"
@@ -20,6 +21,7 @@ constexpr MenuRow kRows[] = {
      false, true},
     {MenuRowKind::Item, "Oscilloscope1", "Oscilloscope", "MonitorMenu", 95, Oscilloscope1Click, true, false,
      true},
+    {MenuRowKind::Item, "FlowChart1", "FlowChart", "ToolsMenu", 50, FlowChart1Click},
     {MenuRowKind::Item, "Changesettingvalue1", "Change setting value ...", "PlcMenu", 45,
      Changesettingvalue1Click, true, false, true},
 };

@@ -25,6 +25,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/TemplateCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
 #include "editor/forms/LadderViewForm.h"
@@ -164,6 +165,8 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         if (row.kind == MenuRowKind::Menu) {
             QMenu* added = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
             added->setObjectName(row.objectName);
+            // The core sets a submenu's state by its name, as an item's.
+            added->menuAction()->setObjectName(row.objectName);
             added->menuAction()->setVisible(!row.hidden);
             added->menuAction()->setEnabled(!row.disabled);
             addMenuRows(rows, row.objectName, added);
@@ -223,6 +226,7 @@ void TMainForm::syncFromCore() {
         QAction* item = action(QString::fromStdString(name));
         if (item == nullptr) continue;
         item->setEnabled(state.enabled);
+        item->setVisible(state.visible);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
@@ -285,6 +289,11 @@ void TMainForm::buildPanels() {
     setCentralWidget(central);
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
+    // The access code of the instruction box shows the demonstration and factory programs at once.
+    services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
+        if (items == HiddenItems::DemoKit) showTemplateMenus();
+        syncFromCore();
+    });
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {

@@ -2,16 +2,23 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/TemplateCommands.h"
+#include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
+#include "editor/forms/LadderViewForm.h"
+#include "entry/EntryDialogs.h"
+#include "entry/EntryState.h"
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 #include "support/gui/RealServicesTest.h"
 #include "wizards/DisplayOptions.h"
+#include "wizards/TemplateItems.h"
 #include "wizards/forms/DeclaredForm1.h"
 #include "wizards/forms/OscilloscopeForm.h"
 #include "wizards/forms/PictureForms.h"
@@ -124,6 +131,50 @@ TEST_F(WizardsFormsTest, TheNewMenuItemsOpenTheirDialogsFromTheMainWindowAndClos
     });
     scope->trigger();
     EXPECT_EQ(ModeData.viewFlags, kViewCoilComments);
+}
+
+TEST_F(WizardsFormsTest, AnExampleOpensFromTheFileMenuAfterTheDisclaimerAndIsDrawn) {
+    app::TMainForm window(services);
+    window.show();
+    std::size_t io1 = 0;
+    while (std::string(templateEntries()[io1].path) != "\\Template\\E\\IO\\1.PMW") ++io1;
+    QAction* item = window.action(QString::fromStdString(templateObjectName(io1)));
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled());
+    QStringList answered;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&answered] {
+        if (auto* disclaimer = qobject_cast<forms::TDeclaredForm1*>(QApplication::activeModalWidget())) {
+            answered << disclaimer->windowTitle();
+            disclaimer->btnAgree->click();
+        } else if (auto* title = qobject_cast<forms::TFileTitleForm*>(QApplication::activeModalWidget())) {
+            answered << title->windowTitle();
+            title->btnOk->click();
+        }
+    });
+    answer.start(5);
+    item->trigger();
+    EXPECT_EQ(answered.first(), "Disclaimer ");
+    EXPECT_EQ(currentFileName(), std::string(KESTRION_TEST_DATA_DIR) + "/Template/E/IO/1.PMW");
+    QApplication::processEvents();
+    const QImage ladder = window.ladderEditScreen->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < ladder.height(); y += 2)
+        for (int x = 0; x < ladder.width(); x += 2) dark += qGray(ladder.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 50);  // contacts, coils and their device comments
+    EXPECT_FALSE(window.action(QString::fromStdString(templateObjectName(0)))->isEnabled());
+}
+
+TEST_F(WizardsFormsTest, TheAccessCodeShowsTheDemonstrationAndFactoryMenusAtOnce) {
+    app::TMainForm window(services);
+    window.show();
+    QAction* demoKit = window.findChild<QMenu*>("DemoKit1")->menuAction();
+    EXPECT_FALSE(demoKit->isVisible());
+    entryState.demoKitRevealed = true;
+    services.entryDialogs.revealHiddenItems(HiddenItems::DemoKit);
+    EXPECT_TRUE(demoKit->isVisible() && demoKit->isEnabled());
+    EXPECT_TRUE(window.findChild<QMenu*>("Factoryprograms1")->menuAction()->isVisible());
+    EXPECT_FALSE(window.findChild<QMenu*>("Moduleprograms1")->menuAction()->isVisible());
 }
 
 }  // namespace
