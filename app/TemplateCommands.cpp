@@ -81,8 +81,8 @@ const TemplateRows& templateRows() {
             row.objectName = name.c_str();
             row.caption = entry.caption;
             row.parent = root ? "FileMenu" : chains.at(parent)->c_str();
-            row.position = root ? kFirstRootPosition + static_cast<int>(made.rootNames.size())
-                                : static_cast<int>(i);
+            row.position =
+                root ? kFirstRootPosition + static_cast<int>(made.rootNames.size()) : static_cast<int>(i);
             row.command = entry.kind == TemplateKind::Menu ? nullptr : kClicks[i];
             row.hidden = entry.hidden;
             row.disabled = entry.disabled;
@@ -116,7 +116,8 @@ void openTemplateFile(const std::string& fullName) {
 }
 
 void setTemplateMenus(bool programOpen) {
-    for (const char* root : kTemplateRoots) menuItem(templateRows().rootNames.at(root)).enabled = !programOpen;
+    for (const char* root : kTemplateRoots)
+        menuItem(templateRows().rootNames.at(root)).enabled = !programOpen;
     showTemplateMenus();
 }
 
@@ -127,8 +128,9 @@ void showTemplateMenus() {
         const std::string caption(root);
         // Nothing shows the module programs; the access code reveals the demonstration and
         // factory programs together.
-        const bool shown = caption == "Templates" || ((caption == "DemoKit" || caption == "Factory programs") &&
-                                                      entryState.demoKitRevealed);
+        const bool shown =
+            caption == "Templates" ||
+            ((caption == "DemoKit" || caption == "Factory programs") && entryState.demoKitRevealed);
         item.visible = shown && !secondBrand;
     }
 }

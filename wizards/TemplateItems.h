@@ -15,7 +15,6 @@ enum class TemplateKind : std::uint8_t {
     Gated,         // the disclaimer, then the program
     Direct,        // the program at once
     Language,      // as Gated, with the Traditional Chinese folder's file in that language
-    Picture,       // the picture view with the item's caption
     Placeholder,   // "not built yet"
     Inert,         // nothing
     RotaryCutter,  // the rotary cutter calculator with the example's values

@@ -80,7 +80,8 @@ Words assemble(const std::string& line) {
     if (t.empty()) return {};
     Words words;
     if (t[0].size() == 4 && std::all_of(t[0].begin(), t[0].end(), ::isxdigit)) {
-        for (const std::string& word : t) words.push_back(static_cast<std::uint16_t>(std::stoul(word, nullptr, 16)));
+        for (const std::string& word : t)
+            words.push_back(static_cast<std::uint16_t>(std::stoul(word, nullptr, 16)));
         return words;
     }
     const std::string& m = t[0];
@@ -108,7 +109,9 @@ Words assemble(const std::string& line) {
         return words;
     }
     if (m == "OUT") return {static_cast<std::uint16_t>(0xC000 | code(t[1]))};
-    if (m == "SET") return t[1][0] == 'S' ? Words{0x0006, marked(code(t[1]))} : Words{static_cast<std::uint16_t>(0xD000 | code(t[1]))};
+    if (m == "SET")
+        return t[1][0] == 'S' ? Words{0x0006, marked(code(t[1]))}
+                              : Words{static_cast<std::uint16_t>(0xD000 | code(t[1]))};
     if (m == "RST" && (t[1][0] == 'T' || t[1][0] == 'C')) return {0x000C, marked(code(t[1]))};
     if (m == "RST") return {static_cast<std::uint16_t>(0xE000 | code(t[1]))};
     if (m == "MC") return {0x000A, marked(std::stoul(t[1].substr(1))), marked(code(t[2]))};
@@ -120,8 +123,8 @@ Words assemble(const std::string& line) {
     for (const AppInstruction& row : appInstructions()) {
         for (const bool wide : {false, true})
             for (const bool pulse : {false, true}) {
-                const std::string name = std::string(wide && row.dLetter ? "D" : "") + std::string(row.mnemonic) +
-                                         (pulse && row.pLetter ? "P" : "");
+                const std::string name = std::string(wide && row.dLetter ? "D" : "") +
+                                         std::string(row.mnemonic) + (pulse && row.pLetter ? "P" : "");
                 if (name != m || !carriesForm(row, wide, pulse)) continue;
                 words.push_back(appCode(row.fnc, wide, pulse));
                 sink.wide = wide;
@@ -198,11 +201,13 @@ TEST_F(TemplateExamplesTest, TheShippedExamplesAreWhatTheirSourcesMake) {
         if (write) {
             fs::path file = kSourceRoot / "data" / relativeDataPath(example.path);
             fs::create_directories(file.parent_path());
-            std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(pmwBytes.data()),
-                                                        static_cast<std::streamsize>(pmwBytes.size()));
+            std::ofstream(file, std::ios::binary)
+                .write(reinterpret_cast<const char*>(pmwBytes.data()),
+                       static_cast<std::streamsize>(pmwBytes.size()));
             file.replace_extension(".COW");
-            std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(cowBytes.data()),
-                                                        static_cast<std::streamsize>(cowBytes.size()));
+            std::ofstream(file, std::ios::binary)
+                .write(reinterpret_cast<const char*>(cowBytes.data()),
+                       static_cast<std::streamsize>(cowBytes.size()));
         }
         EXPECT_TRUE(shipped(example.path, ".PMW") == pmwBytes) << example.path;
         EXPECT_TRUE(shipped(example.path, ".COW") == cowBytes) << example.path;
@@ -220,13 +225,17 @@ TEST_F(TemplateExamplesTest, EveryExampleOpensFromItsItemWithItsCommentsAndConve
         const Words words = programOf(example);
         ASSERT_TRUE(ldrTail != nullptr && ldrTail->iCode == kEndCode) << example.path;
         EXPECT_EQ(ModeData.deviceCommentCount, example.comments.size()) << example.path;
-        EXPECT_EQ(std::string(deviceCommentList.head->text.data()), example.comments[0].second) << example.path;
+        EXPECT_EQ(std::string(deviceCommentList.head->text.data()), example.comments[0].second)
+            << example.path;
         EXPECT_EQ(appState.dcnMemo, example.title) << example.path;
         ASSERT_TRUE(runCommand([] {
             LToM();
             return true;
-        })) << example.path << " " << ::testing::PrintToString(shownBoxes(fakes.messages)) << fakes.statusBar.panelText(0) << "/" << fakes.statusBar.panelText(13);
-        EXPECT_EQ(Words(pmw.program.begin(), pmw.program.begin() + static_cast<std::ptrdiff_t>(words.size())), words)
+        })) << example.path
+            << " " << ::testing::PrintToString(shownBoxes(fakes.messages)) << fakes.statusBar.panelText(0)
+            << "/" << fakes.statusBar.panelText(13);
+        EXPECT_EQ(Words(pmw.program.begin(), pmw.program.begin() + static_cast<std::ptrdiff_t>(words.size())),
+                  words)
             << example.path;
         EXPECT_EQ(pmw.sumCheck(), programCheckCode(pmw.program, 2)) << example.path;
         fakes.messages.scriptAnswers({platform::MsgAnswer::No});  // the converted program is not saved

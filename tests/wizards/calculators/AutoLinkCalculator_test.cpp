@@ -44,7 +44,13 @@ TEST_F(AutoLinkTest, AFreshDialogShowsTheZeroRecord) {
             EXPECT_EQ(text(stationComboName(readTable, n)), "Dec");
         }
     EXPECT_EQ(calculator.record.maximumStationNo, 1);
-    EXPECT_FALSE(calculator.control("D8120Edit").enabled);
+    EXPECT_EQ(text("SumCheckComboBox"), "Yes");
+    std::string enabled;
+    for (const char* name :
+         {"D8120Edit", "HeaderComboBox", "Terminator2Edit", "HarewareComboBox", "ControlModeComboBox",
+          "cLinkWaitTimeEdit", "Format14ComboBox", "SumCheckComboBox"})
+        enabled += calculator.control(name).enabled ? '1' : '0';
+    EXPECT_EQ(enabled, "01100011");
 }
 
 TEST_F(AutoLinkTest, ProtocolsAndSerialSettingsMakeTheFormatWord) {
@@ -77,14 +83,26 @@ TEST_F(AutoLinkTest, ProtocolsAndSerialSettingsMakeTheFormatWord) {
     EXPECT_FALSE(calculator.control("SumCheckComboBox").enabled);
 }
 
-TEST_F(AutoLinkTest, WithoutAProtocolAHeaderOnGivesCodeZero) {
-    calculator.userPick("Terminator1ComboBox", "ON");
-    calculator.userPick("HeaderComboBox", "ON");
-    EXPECT_EQ(calculator.record.headerCode, 0);
+TEST_F(AutoLinkTest, HeaderAndTerminatorCodesFollowTheirSwitchAndTheProtocol) {
+    const auto codes = [this] {
+        return text("HeaderEdit") + " " + text("Terminator1Edit") + " " + text("Terminator2Edit");
+    };
+    for (const char* code : {"HeaderComboBox", "Terminator1ComboBox", "Terminator2ComboBox"})
+        calculator.userPick(code, "ON");
+    EXPECT_EQ(codes(), "0000 0000 0000");  // no protocol
     calculator.userPick("protocolComboBox", "ModbusAscii");
+    EXPECT_FALSE(calculator.control("Format14ComboBox").enabled ||
+                 calculator.control("cLinkWaitTimeEdit").enabled);
     calculator.userPick("HeaderComboBox", "OFF");
-    calculator.userPick("Terminator2ComboBox", "ON");
-    EXPECT_EQ(text("HeaderEdit") + " " + text("Terminator2Edit"), "0000 000A");
+    calculator.userPick("Terminator1ComboBox", "OFF");
+    EXPECT_EQ(codes(), "0000 0000 000A");
+    // The rules know c-Link too, though the list does not offer it.
+    calculator.userPick("protocolComboBox", "c-Link");
+    EXPECT_EQ(text("D8120Edit") + " " + codes(), "E000 0005 000D 000A");
+    EXPECT_TRUE(calculator.control("Format14ComboBox").enabled &&
+                calculator.control("cLinkWaitTimeEdit").enabled);
+    calculator.userPick("HeaderComboBox", "ON");
+    EXPECT_EQ(text("HeaderEdit"), "0005");
 }
 
 TEST_F(AutoLinkTest, TheControlBlockRangesAreCheckedAndClamped) {
@@ -124,6 +142,7 @@ TEST_F(AutoLinkTest, NumericFieldsAreClampedAndSpacingsCheckedAgainstWordCounts)
         {"MaximumStationNoEdit", "99", "32"},  {"MaximumStationNoEdit", "0", "1"},
         {"MaximumStationNoEdit", "00", "1"},   {"TimeOutTimerEdit", "40000", "32767"},
         {"RxWorkNo1AddrEdit", "8000", "7999"}, {"sendWordCountEdit", "11", "10"},
+        {"TxWorkNo1AddrEdit", "8000", "7999"}, {"cLinkWaitTimeEdit", "0", "0"},
     };
     for (const auto& [name, typed, shown] : cases) {
         calculator.userText(name, typed);

@@ -136,6 +136,24 @@ TEST_F(AxisControlTest, TheMenuItemsOpenTheDialogAndHelpTakesTheBoxesValues) {
     EXPECT_EQ(pulseSimulationMouseText(120, 45), "X=120 ,Y=45");
 }
 
+TEST_F(AxisControlTest, OpeningShowsTheRecordOfEachAxisInItsOwnColumn) {
+    AxisControlDialog opened;
+    opened.record.axMaximumSpeed[0] = 100, opened.record.axMaximumSpeed[1] = 200;
+    opened.record.axDecTime[1] = 30, opened.record.axDogPointXno[1] = 7, opened.record.axReturnMode[0] = 4;
+    opened.FormShow();
+    EXPECT_EQ(opened.control("Ax1MaximumSpeedEdit").text + " " + opened.control("Ax2MaximumSpeedEdit").text +
+                  " " + opened.control("Ax2DecTimeEdit").text + " " +
+                  opened.control("Ax2DogPointXnoComboBox").text + " " +
+                  opened.control("Ax1ReturnModeComboBox").text,
+              "100 200 30 7 Reverse-R");
+    opened.userPick("Ax1DogPointXnoComboBox", "7");
+    opened.userPick("Ax2ReturnModeComboBox", "Forward-L");
+    opened.userPick("Ax1ReturnModeComboBox", "x");
+    EXPECT_EQ(std::make_tuple(opened.record.axDogPointXno[0], opened.record.axReturnMode[1],
+                              opened.record.axReturnMode[0], opened.control("Ax1ReturnModeComboBox").text),
+              std::make_tuple(std::uint16_t{7}, std::uint16_t{1}, std::uint16_t{0}, std::string()));
+}
+
 TEST_F(AxisControlTest, SpinButtonsAndLeavingKeepTheBoxWithinItsRange) {
     dialog.spinStep("bitDeviceNoCSpinEdit1", -1);
     EXPECT_EQ(text("bitDeviceNoCSpinEdit1"), "0");
