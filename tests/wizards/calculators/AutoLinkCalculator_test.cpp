@@ -96,7 +96,8 @@ TEST_F(AutoLinkTest, HeaderAndTerminatorCodesFollowTheirSwitchAndTheProtocol) {
     calculator.userPick("HeaderComboBox", "OFF");
     calculator.userPick("Terminator1ComboBox", "OFF");
     EXPECT_EQ(codes(), "0000 0000 000A");
-    // The rules know c-Link too, though the list does not offer it.
+    // The rules know c-Link too, though the list does not offer it; it clears the data bit RTU set.
+    calculator.userPick("protocolComboBox", "ModbusRtu");
     calculator.userPick("protocolComboBox", "c-Link");
     EXPECT_EQ(text("D8120Edit") + " " + codes(), "E000 0005 000D 000A");
     EXPECT_TRUE(calculator.control("Format14ComboBox").enabled &&
