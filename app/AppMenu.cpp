@@ -9,6 +9,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/TemplateCommands.h"
 #include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
@@ -76,7 +77,6 @@ constexpr MenuRow kRows[] = {
     {kItem, "msDeviceUsedList1", "Device &usage list", "MonitorMenu", 90, msDeviceUsedList1Click},
     {kMenu, "PlcMenu", "&PLC", "", 70},
     {kItem, "RemoteRunStop1", "Remote Run/Stop", "PlcMenu", 40, remoteRunStop1Click},
-    {kMenu, "TemplateMenu", "Templ&ate", "", 80},
     {kMenu, "ToolsMenu", "&Tools", "", 90},
     {kItem, "Convert4", "Convert", "ToolsMenu", 10, Convert4Click},
     {kMenu, "OptionMenu", "Optio&n", "", 100},
@@ -116,7 +116,7 @@ std::vector<MenuRow> mergeRowsOfOneName(const std::vector<MenuRow>& rows) {
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
     for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(),
-                                  monitorMenuRows(), devViewsMenuRows()})
+                                  monitorMenuRows(), devViewsMenuRows(), templateMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "app/TemplateCommands.h"
 #include "lang/Language.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
@@ -112,10 +113,12 @@ void setMenuClosed() {
     for (const char* item : kProgramItems) menuItem(item).enabled = false;
     for (const char* item : kEditingItems) menuItem(item).enabled = false;
     appState.frameTreeVisible = false;
+    setTemplateMenus(false);
 }
 
 void setMenuOpened() {
     for (const char* item : kProgramItems) menuItem(item).enabled = true;
+    setTemplateMenus(true);
 }
 
 void setMenuProgramOpen() {

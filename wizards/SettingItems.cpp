@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <utility>
 
+#include "link/Connection.h"
 #include "link/LinkDialogs.h"
 #include "link/ParameterDialog.h"
 
@@ -13,7 +15,9 @@
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
+#include "model/ladder/EditorState.h"
 #include "platform/Services.h"
+#include "wizards/WizardsDialogs.h"
 
 namespace kestrion {
 
@@ -71,6 +75,28 @@ void parameterSetting1Click() {
         pmw.setMemSizeCode(static_cast<std::int16_t>(n));
         return true;
     });
+}
+
+void SystemSetting1Click() {
+    SystemSetupDialog dialog;
+    dialog.presetFromViewFlags();
+    wizardsDialogs().systemSetup(dialog);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+void Programcheck1Click() {
+    static_cast<void>(TryToConnection(1));
+}
+
+void Changesettingvalue1Click() {}
+
+void showPlcTypeAndMemorySize(std::int32_t plcType) {
+    static const char* const kTypeNames[] = {nullptr, "q0", "q5", nullptr, "q4", "q3", "q1", "q2"};
+    const char* name = plcType >= 0 && plcType < 8 ? kTypeNames[plcType] : nullptr;
+    platform::statusBar().setPanelText(
+        0, name == nullptr
+               ? std::string("Type Error... ")
+               : std::string("Type=") + name + " MemorySize=" + std::to_string(pmw.memSizeCode()) + "k");
 }
 
 }  // namespace kestrion

@@ -1,6 +1,8 @@
 // The setting items of the main window's menus whose logic needs no window: the PLC type change.
 #pragma once
 
+#include <cstdint>
+
 namespace kestrion {
 
 // Shows the PLC type dialog preset from the program. Cancel clears the go-ahead bit of
@@ -13,5 +15,16 @@ void plcTypeChange1Click();
 // byte and ranges are the dialog's, and the capacity with the check code over it; Cancel changes
 // nothing.
 void parameterSetting1Click();
+
+// Option > System setting: the Options dialog preset from viewFlags; the ladder is repainted after.
+void SystemSetting1Click();
+// Option > Program check: the connection test alone; the port is left as the test leaves it.
+void Programcheck1Click();
+// PLC > Change setting value: an item without a function.
+void Changesettingvalue1Click();
+
+// Status panel 0: "Type=q3 MemorySize=8k" for the PLC type code and the program's capacity;
+// "Type Error... " for a type code no PLC has.
+void showPlcTypeAndMemorySize(std::int32_t plcType);
 
 }  // namespace kestrion

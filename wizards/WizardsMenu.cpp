@@ -1,6 +1,12 @@
 #include "wizards/WizardsMenu.h"
 
+#include <iterator>
+#include <vector>
+
+#include "wizards/HelpViews.h"
+#include "wizards/ScopeView.h"
 #include "wizards/SettingItems.h"
+#include "wizards/calculators/CalculatorItems.h"
 
 namespace kestrion {
 
@@ -10,12 +16,25 @@ constexpr MenuRow kRows[] = {
     {MenuRowKind::Item, "ParameterSetting1", "Parameter setting ...", "OptionMenu", 5,
      parameterSetting1Click},
     {MenuRowKind::Item, "PlcTypeChange1", "Type change ...", "OptionMenu", 10, plcTypeChange1Click},
+    {MenuRowKind::Item, "SystemSetting1", "System setting ...", "OptionMenu", 1, SystemSetting1Click},
+    {MenuRowKind::Item, "Programcheck1", "Program check ...", "OptionMenu", 8, Programcheck1Click, false,
+     false, true},
+    {MenuRowKind::Item, "Oscilloscope1", "Oscilloscope", "MonitorMenu", 95, Oscilloscope1Click, true, false,
+     true},
+    {MenuRowKind::Item, "FlowChart1", "FlowChart", "ToolsMenu", 50, FlowChart1Click},
+    {MenuRowKind::Item, "Changesettingvalue1", "Change setting value ...", "PlcMenu", 45,
+     Changesettingvalue1Click, true, false, true},
 };
 
 }  // namespace
 
 MenuTable wizardsMenuRows() {
-    return kRows;
+    static const std::vector<MenuRow> rows = [] {
+        std::vector<MenuRow> all(std::begin(kRows), std::end(kRows));
+        for (const MenuTable table : {wizardMenuRows()}) all.insert(all.end(), table.begin(), table.end());
+        return all;
+    }();
+    return rows;
 }
 
 }  // namespace kestrion

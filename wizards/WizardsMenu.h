@@ -5,6 +5,7 @@
 
 namespace kestrion {
 
+// The wizards' rows: the setting items, the "&Wizard" menu and the template menus.
 MenuTable wizardsMenuRows();
 
 }  // namespace kestrion

@@ -26,6 +26,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/TemplateCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
 #include "editor/forms/LadderViewForm.h"
@@ -165,6 +166,8 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         if (row.kind == MenuRowKind::Menu) {
             QMenu* added = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
             added->setObjectName(row.objectName);
+            // The core sets a submenu's state by its name, as an item's.
+            added->menuAction()->setObjectName(row.objectName);
             added->menuAction()->setVisible(!row.hidden);
             added->menuAction()->setEnabled(!row.disabled);
             addMenuRows(rows, row.objectName, added);
@@ -224,6 +227,7 @@ void TMainForm::syncFromCore() {
         QAction* item = action(QString::fromStdString(name));
         if (item == nullptr) continue;
         item->setEnabled(state.enabled);
+        item->setVisible(state.visible);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
@@ -292,8 +296,12 @@ void TMainForm::buildPanels() {
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
     services_.devViewsDialogs.setMainWindow(this);
+    // The access codes of the instruction box show their hidden items at once: the developer views'
+    // entry, and the demonstration and factory programs.
     services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
         if (items == HiddenItems::MoreView) forms::revealMoreView(*this);
+        if (items == HiddenItems::DemoKit) showTemplateMenus();
+        syncFromCore();
     });
 }
 

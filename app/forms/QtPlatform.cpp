@@ -2,16 +2,19 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QUrl>
 #include <chrono>
 #include <thread>
 
 #include "app/forms/LogoUnit.h"
 #include "lang/forms/WidgetText.h"
+#include "platform/PosixFiles.h"
 
 namespace kestrion::app {
 
@@ -136,6 +139,11 @@ void QtClock::runMessageLoopOnce() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+bool QtDesktop::openWithHandler(const std::string& path) {
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(platform::findCaseInsensitive(path))));
+}
+
 QtTimers::QtTimers() {
     for (auto& timer : timers_) {
         timer = std::make_unique<QTimer>();
@@ -175,6 +183,8 @@ QtPlatform::~QtPlatform() {
     DialogSeam<EditorDialogs>::uninstall();
     DialogSeam<MonitorDialogs>::uninstall();
     DialogSeam<DevViewsDialogs>::uninstall();
+    DialogSeam<WizardsDialogs>::uninstall();
+    platform::installDesktop(nullptr);
 }
 
 void QtPlatform::install() {
@@ -198,6 +208,8 @@ void QtPlatform::install() {
     DialogSeam<EditorDialogs>::install(editorDialogs_);
     DialogSeam<MonitorDialogs>::install(monitorDialogs_);
     DialogSeam<DevViewsDialogs>::install(devViewsDialogs);
+    DialogSeam<WizardsDialogs>::install(wizardsDialogs_);
+    platform::installDesktop(&desktop_);
     installed_ = true;
 }
 

@@ -18,8 +18,10 @@
 #include "link/forms/QtLinkDialogs.h"
 #include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/DeviceListForm.h"
+#include "platform/Desktop.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"
+#include "wizards/forms/QtWizardsDialogs.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -76,6 +78,12 @@ public:
     void runMessageLoopOnce() override;
 };
 
+// Files and programs handed to the desktop's handler (xdg-open and its kind).
+class QtDesktop : public platform::Desktop {
+public:
+    bool openWithHandler(const std::string& path) override;
+};
+
 // Owns the main window's four timers; the window connects them to its handlers.
 class QtTimers : public platform::Timers {
 public:
@@ -121,6 +129,8 @@ private:
     forms::QtDiagnosticsDialogs diagnosticsDialogs_;
     forms::QtEditorDialogs editorDialogs_;
     forms::QtMonitorDialogs monitorDialogs_;
+    forms::QtWizardsDialogs wizardsDialogs_;
+    QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
 };
