@@ -7,6 +7,7 @@
 #include "link/Frames.h"
 #include "link/LinkDialogs.h"
 #include "link/LinkState.h"
+#include "link/PortSelDialog.h"
 #include "link/Receive.h"
 #include "link/RsTimOutDialog.h"
 #include "model/core/MainState.h"
@@ -62,7 +63,7 @@ std::string cantOpenLine() {
 
 // The second line names the device behind the COM number and what kept it closed.
 std::string openFailureLine(const platform::SerialOpenResult& opened) {
-    const std::string device = platform::serial().deviceName(static_cast<int>(comPortIndex) + 1);
+    const std::string device = comPortDeviceText(static_cast<int>(comPortIndex) + 1);
     switch (opened.status) {
         case platform::SerialOpenStatus::NotFound: return "There is no device " + device;
         case platform::SerialOpenStatus::AccessDenied:
@@ -77,7 +78,7 @@ void showOpenFailure(const platform::SerialOpenResult& opened) {
     AppMessage message;
     message.caption = "Error2015121401";
     message.line1 = cantOpenLine();
-    message.line2 = openFailureLine(opened);
+    message.line2 = openFailureLine(opened) + "\n" + serialDevicesFoundText();
     message.versionText = titleText;
     langDialogs().appMessage(message);
     requestFullRedrawAfterDialog(true);

@@ -105,6 +105,7 @@ public:
     QtTimers timers;
     forms::QtEntryDialogs entryDialogs;
     QtSystem& system() { return system_; }
+    platform::PosixSerialPorts& serialPorts() { return serial_; }
 
 private:
     platform::Files& files_;
