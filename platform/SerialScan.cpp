@@ -96,8 +96,8 @@ std::vector<SerialDevice> scanSerialDevices(const std::string& root) {
     return found;
 }
 
-ComPortInfo resolveComPort(int comNumber, const char* environmentValue, const std::vector<SerialDevice>& found,
-                           const std::string& root) {
+ComPortInfo resolveComPort(int comNumber, const char* environmentValue,
+                           const std::vector<SerialDevice>& found, const std::string& root) {
     ComPortInfo port;
     port.comNumber = comNumber;
     if (environmentValue != nullptr && *environmentValue != '\0') {

@@ -24,7 +24,7 @@ std::vector<SerialDevice> scanSerialDevices(const std::string& root);
 
 // What COMn (1..19) opens: the device the environment variable KESTRION_COM<n> names when it is
 // set (environmentValue, may be null); else the n-th device found; else <root>dev/ttyS<n-1>.
-ComPortInfo resolveComPort(int comNumber, const char* environmentValue, const std::vector<SerialDevice>& found,
-                           const std::string& root);
+ComPortInfo resolveComPort(int comNumber, const char* environmentValue,
+                           const std::vector<SerialDevice>& found, const std::string& root);
 
 }  // namespace kestrion::platform
