@@ -50,31 +50,49 @@ void takeTexts(const stLadderBlock& object, InstructionLine& line) {
 std::string labelText(std::uint16_t w, std::uint32_t byteOffset) {
     const int high = w >> 8;
     if (high >= 0xB8) return "I" + std::to_string(w - 0xB800);
-    if (high == 0xB1) return "P" + std::to_string((w - 0xB100) + (programWordAt(byteOffset + 2) - 0xB200) * 256);
+    if (high == 0xB1)
+        return "P" + std::to_string((w - 0xB100) + (programWordAt(byteOffset + 2) - 0xB200) * 256);
     return "P" + std::to_string(w - 0xB000);
 }
 
 // The decoders write into the object being loaded and move the load's cursor; a scratch object
-// and the load state put back keep the ladder and a later load untouched.
+// and the load state put back (whatever way the decoding ends) keep the ladder and a later load
+// untouched.
+class ScratchDecoding {
+public:
+    explicit ScratchDecoding(stLadderBlock& scratch) : reader_(readerState), step_(convStepNo), now_(ldrNow) {
+        ldrNow = &scratch;
+        // Right of the right bus: the decoders' placement at the bus has nothing to look for.
+        conv.X = std::numeric_limits<std::uint32_t>::max();
+    }
+    ~ScratchDecoding() {
+        ldrNow = now_;
+        convStepNo = step_;
+        readerState = reader_;
+    }
+    ScratchDecoding(const ScratchDecoding&) = delete;
+    ScratchDecoding& operator=(const ScratchDecoding&) = delete;
+
+private:
+    ReaderState reader_;
+    std::uint32_t step_;
+    stLadderBlock* now_;
+};
+
 void decodeInto(std::uint32_t byteOffset, InstructionLine& line) {
     const std::uint16_t w = programWordAt(byteOffset);
-    const ReaderState savedReader = readerState;
-    const std::uint32_t savedStep = convStepNo;
-    stLadderBlock* const savedNow = ldrNow;
     stLadderBlock scratch;
-    ldrNow = &scratch;
-    // Right of the right bus: the decoders' placement at the bus has nothing to look for.
-    conv.X = std::numeric_limits<std::uint32_t>::max();
-    if ((w >= kTimerWordFirst && w <= kTimerWordLast) || (w >= kCounterWordFirst && w <= kCounterWordLast)) {
-        setText(scratch.mnemonic, "OUT");
-        convTcOperandText(byteOffset, w > kLastSixteenBitCounter ? 2 : 1);
-    } else {
-        decodeInstructionAt(byteOffset);
+    {
+        const ScratchDecoding decoding(scratch);
+        if ((w >= kTimerWordFirst && w <= kTimerWordLast) ||
+            (w >= kCounterWordFirst && w <= kCounterWordLast)) {
+            setText(scratch.mnemonic, "OUT");
+            convTcOperandText(byteOffset, w > kLastSixteenBitCounter ? 2 : 1);
+        } else {
+            decodeInstructionAt(byteOffset);
+        }
     }
     takeTexts(scratch, line);
-    ldrNow = savedNow;
-    convStepNo = savedStep;
-    readerState = savedReader;
 }
 
 std::string hexWord(std::uint16_t w) {
@@ -99,14 +117,16 @@ std::string commentsOf(const std::string& operands) {
 }  // namespace
 
 bool refreshInstructionList() {
-    const std::size_t limit =
-        std::min<std::size_t>(kProgramWordCount, (programAreaLimit(pmw.memSizeCode()) - kProgramAreaOffset) / 2);
+    const std::size_t limit = std::min<std::size_t>(
+        kProgramWordCount, (programAreaLimit(pmw.memSizeCode()) - kProgramAreaOffset) / 2);
     std::size_t count = 0;
     while (count < limit && pmw.program[count] != kEndCode) ++count;
     if (count < limit) ++count;  // END is a line of its own
-    if (appState.listedWords.size() == count && std::equal(appState.listedWords.begin(), appState.listedWords.end(), pmw.program.begin()))
+    if (appState.listedWords.size() == count &&
+        std::equal(appState.listedWords.begin(), appState.listedWords.end(), pmw.program.begin()))
         return false;
-    appState.listedWords.assign(pmw.program.begin(), pmw.program.begin() + static_cast<std::ptrdiff_t>(count));
+    appState.listedWords.assign(pmw.program.begin(),
+                                pmw.program.begin() + static_cast<std::ptrdiff_t>(count));
     appState.listedLineOffsets.clear();
     for (std::size_t i = 0; i < count;) {
         appState.listedLineOffsets.push_back(static_cast<std::uint32_t>(kProgramAreaOffset + 2 * i));
@@ -146,9 +166,11 @@ InstructionLine instructionLine(std::size_t row) {
 
 std::size_t instructionRowOfStep(std::uint32_t step) {
     const auto offset = static_cast<std::uint32_t>(kProgramAreaOffset + 2 * std::size_t{step});
-    const auto after = std::upper_bound(appState.listedLineOffsets.begin(), appState.listedLineOffsets.end(), offset);
-    return after == appState.listedLineOffsets.begin() ? 0
-                                               : static_cast<std::size_t>(after - appState.listedLineOffsets.begin() - 1);
+    const auto after =
+        std::upper_bound(appState.listedLineOffsets.begin(), appState.listedLineOffsets.end(), offset);
+    return after == appState.listedLineOffsets.begin()
+               ? 0
+               : static_cast<std::size_t>(after - appState.listedLineOffsets.begin() - 1);
 }
 
 void instructionLineDoubleClick(std::size_t row) {

@@ -61,7 +61,8 @@ bool decimalValue(const std::string& text, std::int32_t& value) {
     errno = 0;
     char* end = nullptr;
     const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == nullptr || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+    if (errno != 0 || end == nullptr || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX)
+        return false;
     value = static_cast<std::int32_t>(parsed);
     return true;
 }

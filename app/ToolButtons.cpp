@@ -34,8 +34,8 @@ constexpr ToolButtonRow kToolButtons[] = {
 };
 
 constexpr FncKeyButtonRow kFncKeyButtons[] = {
-    {"spbtnF2", "F2 --|P|--", 2}, {"spbtnF3", "F3 --|F|--", 3},   {"spbtnF4", "F4 Convert", 4},
-    {"spbtnF5", "F5 --| |--", 5}, {"spbtnF6", "F6 --|/|--", 6},   {"spbtnF7", "F7 --( )--", 7},
+    {"spbtnF2", "F2 --|P|--", 2}, {"spbtnF3", "F3 --|F|--", 3}, {"spbtnF4", "F4 Convert", 4},
+    {"spbtnF5", "F5 --| |--", 5}, {"spbtnF6", "F6 --|/|--", 6}, {"spbtnF7", "F7 --( )--", 7},
     {"spbtnF8", "F8 --[ ]--", 8},
 };
 

@@ -14,9 +14,9 @@
 #include "app/ToolButtons.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/RegisterViewPanel.h"
+#include "editor/LadderLayout.h"
 #include "editor/forms/InstructionViewForm.h"
 #include "editor/forms/LadderViewForm.h"
-#include "editor/LadderLayout.h"
 #include "model/ladder/EditorState.h"
 
 namespace kestrion::app {
@@ -106,11 +106,13 @@ void TMainForm::syncViews() {
         const QAction* item = menuItemAction(row->menuItem);
         button->setEnabled(item != nullptr && item->isEnabled());
     }
-    const std::pair<const char*, std::uint8_t> viewButtons[] = {{"spbtnLadderView", kLadderViewButton},
-                                                                {"spbtnInstructionView", kInstructionViewButton},
-                                                                {"spbtnRegisterView", kRegisterViewButton}};
+    const std::pair<const char*, std::uint8_t> viewButtons[] = {
+        {"spbtnLadderView", kLadderViewButton},
+        {"spbtnInstructionView", kInstructionViewButton},
+        {"spbtnRegisterView", kRegisterViewButton}};
     for (const auto& [name, bit] : viewButtons)
-        if (QAction* button = findChild<QAction*>(name)) button->setChecked((appState.viewButtonsDown & bit) != 0);
+        if (QAction* button = findChild<QAction*>(name))
+            button->setChecked((appState.viewButtonsDown & bit) != 0);
 
     FncKeyPanel->setVisible(appState.programPanelsVisible);
     for (QPushButton* button : fncKeyButtons_) button->setEnabled(appState.fncKeyViewMode == 1);

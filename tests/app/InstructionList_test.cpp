@@ -78,7 +78,7 @@ TEST_F(InstructionListTest, ChangedWordsAreListedAgainAndStepsFindTheirLine) {
     EXPECT_TRUE(refreshInstructionList());
     EXPECT_EQ(instructionLine(2).operands, "Y001");
     EXPECT_EQ(instructionLine(9).mnemonic, "");  // past the end
-    pmw.program.fill(kEmptyWord);  // no END: the whole program area, NOP after NOP
+    pmw.program.fill(kEmptyWord);                // no END: the whole program area, NOP after NOP
     EXPECT_EQ(lines().size(), 8000u);
 }
 
@@ -165,7 +165,8 @@ TEST_F(RegisterViewTest, EnterWritesTypedDecimalValuesAndStopsAtOneThatIsNotANum
     btnRegViewUpdateClick(grid);
     EXPECT_EQ(std::make_tuple(dmwRegister(0), dmwRegister(1), dmwRegister(6)),
               std::make_tuple(std::uint16_t{1}, std::uint16_t{2}, std::uint16_t{0}));
-    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"'12x' is not a valid integer value | Ladder Editor | error"});
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              Boxes{"'12x' is not a valid integer value | Ladder Editor | error"});
 }
 
 }  // namespace

@@ -39,12 +39,15 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnCancel->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
+                parameters->btnCancel->click();
             if (auto* done = qobject_cast<forms::TAppMsgForm*>(modal)) done->reject();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 shown << "box: " + box->text();
-                if (QAbstractButton* no = box->button(QMessageBox::No)) no->click();
-                else box->accept();
+                if (QAbstractButton* no = box->button(QMessageBox::No))
+                    no->click();
+                else
+                    box->accept();
             }
             if (auto* printer = qobject_cast<QPrintDialog*>(modal)) {
                 shown << printer->windowTitle();
@@ -119,8 +122,8 @@ TEST_F(MainViewsTest, TheInstructionViewFollowsConvertAndADoubleClickFramesTheIn
 }
 
 TEST_F(MainViewsTest, ToolButtonsFollowTheirMenuItemsInEveryState) {
-    const char* const names[] = {"spbtnNew",        "spbtnSave",          "spbtnInstructionView",
-                                 "spbtnChangeComPort", "spbtnErrorCheck",  "spbtnUploadProg"};
+    const char* const names[] = {"spbtnNew",           "spbtnSave",       "spbtnInstructionView",
+                                 "spbtnChangeComPort", "spbtnErrorCheck", "spbtnUploadProg"};
     // Enabled in: no program, the ladder view, the instruction view, the register view, closed.
     const std::pair<std::function<void()>, std::string> states[] = {
         {[] {}, "100110"},
