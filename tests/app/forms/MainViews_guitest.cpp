@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -179,6 +180,10 @@ TEST_F(MainViewsTest, TheRegisterViewShowsTheRegistersAndEnterWritesATypedValue)
     QTest::keyClick(cell, Qt::Key_Return);
     QApplication::processEvents();  // the cell is handed over after the key
     EXPECT_EQ(dmwRegister(12), 123);
+    form.findChild<QPushButton*>("btnRegViewHexadecimal")->click();
+    EXPECT_EQ(grid->model()->index(1, 1).data().toString(), "002A");
+    form.findChild<QPushButton*>("btnRegView32bits")->click();
+    EXPECT_EQ(grid->horizontalHeader()->count(), 5);  // five double words a row
     form.findChild<QPushButton*>("btnRegViewClose")->click();
     EXPECT_TRUE(form.ProjectScrollBox->isVisible() && !form.RegisterViewGroupBox->isVisible());
 }
