@@ -438,4 +438,8 @@ void LadderScreen::repaint() {
     if (onRepaint) onRepaint();
 }
 
+std::string deviceCommentText(const std::string& operand) {
+    return deviceCommentOf(operand);
+}
+
 }  // namespace kestrion

@@ -73,6 +73,9 @@ struct VisibleRange {
 };
 VisibleRange visibleRange(std::uint32_t scrollY, std::uint32_t viewportHeight);
 
+// The device comment of an operand text such as X17 or D100, for display; empty when it has none.
+std::string deviceCommentText(const std::string& operand);
+
 // Screen size the whole ladder needs at the current zoom.
 int ladderScreenWidth();
 int ladderScreenHeight();

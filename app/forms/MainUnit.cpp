@@ -97,6 +97,7 @@ QAction* TMainForm::action(const QString& objectName) const {
 
 void TMainForm::buildMenus() {
     addMenuRows(mainMenuRows(), "", nullptr);
+    buildMainToolBar();
     // The RUN and STOP buttons of the ladder tool bar; the monitor panel's pair has no window yet.
     QToolBar* runStop = addToolBar("RUN/STOP");
     runStop->setObjectName("RunStopToolBar");
@@ -241,6 +242,7 @@ void TMainForm::syncFromCore() {
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
     for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
+    syncViews();
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
         close();
@@ -275,7 +277,9 @@ void TMainForm::buildPanels() {
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
     editLayout->addWidget(ProjectScrollBox);
+    buildViewPanels(editLayout);
     layout->addWidget(Splitter1, 1);
+    buildFncKeyPanel(layout);
 
     static const char* const memoNames[platform::memoCount] = {
         "debugMemo1", "debugMemo2", "debugMemo3", "debugMemo4", "debugMemo5", "debugMemo6",
