@@ -148,8 +148,8 @@ void TMainForm::buildLadderToolBar() {
         connect(added, &QAction::triggered, this, [this, &button] {
             if (button.handler != nullptr) {
                 button.handler();
-            } else if (const auto symbol = functionKeySymbol(button.functionKey, button.shift)) {
-                openBoxOnSymbol(*symbol);
+            } else {
+                openBoxOnFunctionKey(button.functionKey, button.shift);
             }
             syncFromCore();
         });
@@ -269,6 +269,7 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setBackgroundRole(QPalette::Base);
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
+    connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
     layout->addWidget(Splitter1, 1);
 

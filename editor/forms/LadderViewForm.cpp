@@ -121,6 +121,7 @@ void LadderViewForm::scrollFrameIntoView() {
 void LadderViewForm::afterEdit() {
     syncSize();
     update();
+    emit edited();
 }
 
 bool LadderViewForm::handleKey(QKeyEvent* event) {
@@ -145,13 +146,8 @@ bool LadderViewForm::handleKey(QKeyEvent* event) {
         case Qt::Key_Enter: openBoxOnFrame(); return true;
         default: break;
     }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        const auto symbol =
-            functionKeySymbol(key - Qt::Key_F1 + 1, (event->modifiers() & Qt::ShiftModifier) != 0);
-        if (!symbol) return false;
-        openBoxOnSymbol(*symbol);
-        return true;
-    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return openBoxOnFunctionKey(key - Qt::Key_F1 + 1, (event->modifiers() & Qt::ShiftModifier) != 0);
     const QString text = event->text();
     const bool printable = text.size() == 1 && text[0].unicode() > 0x20 && text[0].unicode() < 0x7F;
     if (!printable) return false;
