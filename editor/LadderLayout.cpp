@@ -45,24 +45,36 @@ std::uint32_t cellHeight() {
     return ModeData.ySizeSymble;
 }
 
+constexpr int kSmallestPixelSize = 5;
+
 int textPixelSize() {
     const std::uint32_t points = ModeData.fontSize == 0 ? kDefaultFontSize : ModeData.fontSize;
-    return std::max(5, static_cast<int>(points * 4 * zoomPercent / 300));
+    return std::max(kSmallestPixelSize, static_cast<int>(points * 4 * zoomPercent / 300));
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-// "LD=", "ANDD<>", "ORD>=": a contact family prefix, an optional D and a comparison.
-std::string comparisonOf(const std::string& mnemonic) {
+// "LD=", "ANDD<>", "ORD>=", "LD!=": a contact family prefix, an optional D and a comparison.
+bool isCompareMnemonic(const std::string& mnemonic) {
     for (const char* family : {"AND", "LD", "OR"}) {
         if (!startsWith(mnemonic, family)) continue;
         std::string rest = mnemonic.substr(std::strlen(family));
         if (!rest.empty() && rest[0] == 'D') rest.erase(0, 1);
-        if (!rest.empty() && std::strchr("=<>", rest[0]) != nullptr) return rest;
+        if (!rest.empty() && std::strchr("=<>!", rest[0]) != nullptr) return true;
     }
-    return {};
+    return false;
+}
+
+// The pixel size at which a text of upper-case letters and digits stays inside a width: the
+// size of the ladder's font, smaller for a text too long for it.
+int fittingPixelSize(const std::string& text, int width) {
+    constexpr int kCharWidthPercent = 70;  // of the pixel size, for the widest digits and capitals
+    const int normal = textPixelSize();
+    if (text.empty()) return normal;
+    const int fits = width * 100 / (static_cast<int>(text.size()) * kCharWidthPercent);
+    return std::max(kSmallestPixelSize, std::min(normal, fits));
 }
 
 std::string trimmed(std::string text) {
@@ -128,6 +140,10 @@ public:
         p.text = words;
         out_.push_back(std::move(p));
     }
+    void fittedText(int x1, int y1, int x2, int y2, const std::string& words) {
+        text(x1, y1, x2, y2, words);
+        if (!words.empty()) out_.back().pixelSize = fittingPixelSize(words, x2 - x1);
+    }
     void arc(int cx, int r, int start) {
         Primitive p = shape(PrimitiveKind::Arc, Ink::Wire, cx - r, mid_ - r, cx + r, mid_ + r);
         p.startAngle = start;
@@ -164,17 +180,19 @@ public:
         line(cx - gap_, mid_ + barHalf_, cx + gap_, mid_ - barHalf_);
     }
 
+    // One cell: the whole mnemonic between the bars, the first operand above them and the second
+    // below, each made smaller where it would reach into the next cell.
     void compare() {
-        const int left = x0_ + gap_, right = xe_ - gap_;
+        const int cellEnd = x0_ + cw_;
+        const int left = x0_ + gap_ / 2, right = cellEnd - gap_ / 2;
         line(x0_, mid_, left, mid_);
         line(left, mid_ - barHalf_, left, mid_ + barHalf_);
         line(right, mid_ - barHalf_, right, mid_ + barHalf_);
         line(right, mid_, xe_, mid_);
-        text(left, mid_ - barHalf_, right, mid_ + barHalf_, comparisonOf(textOf(object_.mnemonic)));
+        fittedText(left + 1, mid_ - barHalf_, right, mid_ + barHalf_, trimmed(textOf(object_.mnemonic)));
         const std::vector<std::string> words = presentOperands(object_);
-        std::string operands;
-        for (const std::string& word : words) operands += (operands.empty() ? "" : " ") + word;
-        text(x0_, y0_, xe_, mid_ - barHalf_, operands);
+        if (!words.empty()) fittedText(x0_, y0_, cellEnd, mid_ - barHalf_, words[0]);
+        if (words.size() > 1) fittedText(x0_, mid_ + barHalf_, cellEnd, y0_ + ch_, words[1]);
     }
 
     // The coil stands in the last cell of its span, next to the right bus.
@@ -300,7 +318,7 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
     if (mnemonic == "LDF" || mnemonic == "ANDF" || mnemonic == "ORF" || mnemonic == "MEF")
         return SymbolKind::FallingContact;
     if (mnemonic == "INV") return SymbolKind::Invert;
-    if (!comparisonOf(mnemonic).empty()) return SymbolKind::CompareContact;
+    if (isCompareMnemonic(mnemonic)) return SymbolKind::CompareContact;
     if (mnemonic == "OUT") return SymbolKind::Coil;
     return SymbolKind::Box;
 }
