@@ -101,7 +101,7 @@ std::string deviceCommentOf(const std::string& operand) {
     }
     const std::string device = deviceTextFor(operand[0], number);
     for (const deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
-        if (textOf(node->deviceText) == device) return textForDisplay(textOf(node->text));
+        if (textOf(node->deviceText) == device) return textFromCodePage(textOf(node->text));
     return {};
 }
 
@@ -109,7 +109,7 @@ template <class List>
 std::string stepCommentOf(const List& list, std::uint16_t id) {
     if (id == 0) return {};
     for (const auto* node = list.head; node != nullptr; node = node->next)
-        if (node->commentId == id) return textForDisplay(textOf(node->text));
+        if (node->commentId == id) return textFromCodePage(textOf(node->text));
     return {};
 }
 
@@ -292,6 +292,21 @@ std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<con
     return start;
 }
 
+// Where a block comment goes on its row: above the wire between the last input element and the
+// output, clear of the operands; from the left bus when that wire is shorter than two cells.
+std::pair<std::uint32_t, std::uint32_t> blockCommentSpan(const std::vector<const stLadderBlock*>& row) {
+    std::uint32_t from = draw.iBusLineStart, to = draw.iBusLineEnd;
+    for (const stLadderBlock* o : row) {
+        if (!drawsOnRow(*o) || symbolKindOf(*o) == SymbolKind::Wire) continue;
+        if (o->end == kEndOutput)
+            to = std::min(to, o->xAddr);
+        else
+            from = std::max(from, o->Xend);
+    }
+    if (to < from + 2 * cellWidth()) return {draw.iBusLineStart, draw.iBusLineEnd};
+    return {from, to};
+}
+
 void appendMarks(const GrayMarkList& marks, Ink ink, const VisibleRange& range, Primitives& out) {
     for (const stGrayMark* mark = marks.head; mark != nullptr; mark = mark->next) {
         if (mark->Y + cellHeight() <= range.topY || mark->Y >= range.bottomY) continue;
@@ -414,10 +429,11 @@ Primitives LadderScreen::build(std::uint32_t scrollY, std::uint32_t viewportHeig
             appendObject(*o, deviceComments, out);
             SymbolPainter note(*o, out);
             const int rowTop = px(o->yAddr);
-            if (blockComments)
-                note.text(px(draw.iBusLineStart) + 2, rowTop, px(draw.iBusLineEnd),
-                          rowTop + px(cellHeight()) / 4, stepCommentOf(blockCommentList, o->idBC),
-                          Ink::Comment, TextAlign::Left);
+            if (blockComments) {
+                const auto [from, to] = blockCommentSpan(row);
+                note.text(px(from) + 2, rowTop, px(to), rowTop + px(cellHeight()) / 4,
+                          stepCommentOf(blockCommentList, o->idBC), Ink::Comment, TextAlign::Left);
+            }
             if (coilComments)
                 note.text(px(draw.iBusLineEnd) + 4, rowTop, ladderScreenWidth(),
                           px(o->yAddr + symbleHalfHeight), stepCommentOf(coilCommentList, o->idCC),

@@ -27,6 +27,8 @@
 #include "app/PlcCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
+#include "editor/EditorViewState.h"
+#include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
@@ -231,6 +233,18 @@ void TMainForm::syncFromCore() {
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
+    const bool commentList = appState.programPanelsVisible && editorView.shownCommentList != kNoCommentList;
+    if (commentList) CommentGroupBox->showList(static_cast<CommentKind>(editorView.shownCommentList - 1));
+    if (commentList && CommentGroupBox->isHidden()) {
+        // The list takes the room of its columns from the ladder.
+        QList<int> sizes = Splitter1->sizes();
+        const int wanted = CommentGroupBox->sizeHint().width();
+        sizes[1] = std::max(sizes[1] - wanted, sizes[1] / 2);
+        sizes[2] = wanted;
+        CommentGroupBox->show();
+        Splitter1->setSizes(sizes);
+    }
+    CommentGroupBox->setVisible(commentList);
     appState.editPanelHeight = EditPanel1->height();
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
@@ -271,6 +285,12 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setWidget(ladderEditScreen);
     connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
+    CommentGroupBox = new forms::CommentListPanel(Splitter1);
+    CommentGroupBox->hide();
+
+    // Queued: the list is filled again after the change of one of its cells has been handled.
+    connect(CommentGroupBox, &forms::CommentListPanel::edited, this, &TMainForm::syncFromCore,
+            Qt::QueuedConnection);
     layout->addWidget(Splitter1, 1);
 
     static const char* const memoNames[platform::memoCount] = {

@@ -19,8 +19,9 @@ class QScrollArea;
 class QSplitter;
 
 namespace kestrion::forms {
+class CommentListPanel;
 class LadderViewForm;
-}
+}  // namespace kestrion::forms
 
 namespace kestrion::app {
 
@@ -49,10 +50,11 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
-    QScrollArea* ProjectScrollBox = nullptr;            // inside EditPanel1
-    forms::LadderViewForm* ladderEditScreen = nullptr;  // the ladder, inside ProjectScrollBox
-    QPlainTextEdit* FileTitleMemo = nullptr;            // the program title of the open file
-    QPlainTextEdit* TdcnMemo = nullptr;                 // its description
+    QScrollArea* ProjectScrollBox = nullptr;             // inside EditPanel1
+    forms::LadderViewForm* ladderEditScreen = nullptr;   // the ladder, inside ProjectScrollBox
+    QPlainTextEdit* FileTitleMemo = nullptr;             // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;                  // its description
+    forms::CommentListPanel* CommentGroupBox = nullptr;  // the comment list beside the ladder
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
 
 public slots:

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollArea>
 
+#include "editor/CommentEdit.h"
 #include "editor/CursorMoves.h"
 #include "lang/forms/WidgetText.h"
 #include "model/ladder/CanvasState.h"
@@ -172,11 +173,15 @@ void LadderViewForm::mousePressEvent(QMouseEvent* event) {
     afterEdit();
 }
 
+// A double click opens the instruction box on the object; with Ctrl, the comment dialog.
 void LadderViewForm::mouseDoubleClickEvent(QMouseEvent* event) {
     if (ldrHead == nullptr || event->button() != Qt::LeftButton) return;
     const QPoint at = event->position().toPoint();
     clickLadderAt(at.x(), at.y());
-    openBoxOnFrame();
+    if ((event->modifiers() & Qt::ControlModifier) != 0)
+        editCommentsOnFrame();
+    else
+        openBoxOnFrame();
     afterEdit();
 }
 
