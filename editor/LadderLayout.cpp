@@ -171,7 +171,13 @@ public:
         }
         const std::string operand = firstOperand();
         text(x0_, y0_, x0_ + cw_, top, operand);
-        if (comments) text(x0_, bottom, x0_ + cw_, y0_ + ch_, deviceCommentOf(operand), Ink::Comment);
+        if (comments) cellNote(x0_, bottom, deviceCommentOf(operand));
+    }
+
+    // A device comment under its symbol, in the symbol's cell.
+    void cellNote(int x, int top, const std::string& words) {
+        text(x, top, x + cw_, y0_ + ch_, words, Ink::Comment);
+        if (!words.empty()) out_.back().wrap = true;
     }
 
     void invert() {
@@ -213,7 +219,7 @@ public:
             for (std::size_t i = 1; i < words.size(); ++i) setValue += (i > 1 ? " " : "") + words[i];
             text(x0_, below, xe_, bottom, setValue, Ink::Text, TextAlign::Right);
         } else if (comments) {
-            text(cell, below, cell + cw_, bottom, deviceCommentOf(operand), Ink::Comment);
+            cellNote(cell, below, deviceCommentOf(operand));
         }
     }
 

@@ -1,5 +1,6 @@
 #include "editor/forms/LadderViewForm.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -58,11 +59,26 @@ void paintPrimitive(QPainter& painter, const Primitive& p) {
             break;
         case PrimitiveKind::Arc: painter.drawArc(box, p.startAngle * 16, p.spanAngle * 16); break;
         case PrimitiveKind::Text: {
+            const QRect area(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1));
             QFont font = painter.font();
             font.setPixelSize(p.pixelSize);
+            if (!p.wrap) {
+                painter.setFont(font);
+                painter.drawText(area, alignmentOf(p.align), widgetText(p.text));
+                break;
+            }
+            // Lines as wide as the box, the size made smaller until they fit its height; what still
+            // does not fit is cut at the box rather than drawn over the neighbours.
+            const int flags = static_cast<int>(alignmentOf(p.align)) | Qt::TextWordWrap;
+            const int smallest = std::max(6, p.pixelSize * 6 / 10);
+            while (font.pixelSize() > smallest &&
+                   QFontMetrics(font).boundingRect(area, flags, widgetText(p.text)).height() > area.height())
+                font.setPixelSize(font.pixelSize() - 1);
+            painter.save();
+            painter.setClipRect(area);
             painter.setFont(font);
-            painter.drawText(QRect(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1)), alignmentOf(p.align),
-                             widgetText(p.text));
+            painter.drawText(area, flags, widgetText(p.text));
+            painter.restore();
             break;
         }
     }
