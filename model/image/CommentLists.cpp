@@ -92,10 +92,26 @@ const stLadderBlock* firstObjectAtStep(std::uint16_t stepNo) {
     return nullptr;
 }
 
+// The ladder and its undo and edit-cancel copies: an Undo or Edit Cancel brings a copy back, and
+// the comments must stay with their objects through it.
+std::array<LadderList*, 3> ladders() {
+    return {&ldrList, &ldrUndoList, &ldrBackupList};
+}
+
 // Objects copied within the ladder may carry the same id.
 void forgetCommentId(std::uint16_t id, std::uint16_t stLadderBlock::*field) {
-    for (stLadderBlock* object = ldrHead; object != nullptr; object = object->next)
-        if (object->*field == id) object->*field = 0;
+    for (const LadderList* ladder : ladders())
+        for (stLadderBlock* object = ladder->head; object != nullptr; object = object->next)
+            if (object->*field == id) object->*field = 0;
+}
+
+// The object and its twins in the copies (at the same place with the same code) take the id.
+void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    object.*field = id;
+    for (const LadderList* ladder : ladders())
+        for (stLadderBlock* twin = ladder->head; twin != nullptr; twin = twin->next)
+            if (twin->xAddr == object.xAddr && twin->yAddr == object.yAddr && twin->iCode == object.iCode)
+                twin->*field = id;
 }
 
 // The comment counts and section offsets of the settings record, which the lists keep in step.
@@ -299,10 +315,8 @@ void attachBlockComment(stLadderBlock& object, std::string_view text) {
     blockCommentNode& node = *blockCommentList.newest;
     copyText(node.text, text);
     ++ModeData.blockCommentCount;
-    if (firstObjectAtStep(stepNo) == &object)
-        updateLadderBlockCommentId(stepNo, node.commentId);
-    else
-        object.idBC = node.commentId;
+    if (firstObjectAtStep(stepNo) == &object) updateLadderBlockCommentId(stepNo, node.commentId);
+    giveCommentId(object, node.commentId, &stLadderBlock::idBC);
 }
 
 void attachCoilComment(stLadderBlock& object, std::string_view text) {
@@ -311,10 +325,8 @@ void attachCoilComment(stLadderBlock& object, std::string_view text) {
     coilCommentNode& node = *coilCommentList.newest;
     copyText(node.text, text);
     ++ModeData.coilCommentCount;
-    if (firstObjectAtStep(stepNo) == &object)
-        updateLadderCoilCommentId(stepNo, node.commentId);
-    else
-        object.idCC = node.commentId;
+    if (firstObjectAtStep(stepNo) == &object) updateLadderCoilCommentId(stepNo, node.commentId);
+    giveCommentId(object, node.commentId, &stLadderBlock::idCC);
 }
 
 void changeDeviceComment(deviceCommentNode& node, std::string_view text) {

@@ -1,5 +1,10 @@
 #include "editor/CommentEdit.h"
 
+#include "app/EditCommands.h"
+#include "compiler/ConvertCommand.h"
+#include "model/core/CommandTransaction.h"
+#include "model/image/ProgramImage.h"
+
 #include "editor/FakeEditorDialogs.h"
 #include "editor/ViewTestSupport.h"
 #include "lang/Language.h"
@@ -181,6 +186,29 @@ TEST_F(CommentEditTest, TheListsShowTheFilesOrderFindAndChangeInPlace) {
     EXPECT_FALSE(changeListedComment(CommentKind::Block, 0, "", "gone"));
     EXPECT_EQ(std::tie(blockCommentList.head, ldrHead->idBC, ModeData.blockCommentCount),
               std::make_tuple(nullptr, 0, 0));
+}
+
+// The ids carry comments on objects of a ladder not yet converted through an Undo of an edit made
+// before the comment, and through Convert.
+TEST_F(CommentEditTest, CommentsOnATypedLadderStayWithTheirObjectsThroughUndoAndConvert) {
+    initPmwImageByType(5);
+    ASSERT_TRUE(initPmwImageForTypeAndSize(5, 8));
+    typeLines({"@80,128", "LD X3", "OUT Y2"});
+    ASSERT_TRUE(write({CommentKind::Block, "", ldrTail->prev->prev, 0, "Second rung"}));
+    ASSERT_TRUE(write({CommentKind::Coil, "", ldrHead->next->next, 0, "Pump"}));
+    Undo1Click();  // OUT Y2 goes, the comments stay
+    EXPECT_EQ(dialogAt(80, 128).blockComment, "Second rung");
+    EXPECT_EQ(dialogAt(1040, 0).coilComment, "Pump");
+    typeLines({"@160,128", "OUT Y2"});
+    ASSERT_TRUE(runCommand(LToM));
+    ModeData.viewFlags |= kViewBlockComments | kViewCoilComments;
+    LadderScreen screen;
+    installLadderView(&screen);
+    std::vector<std::string> shown;
+    for (const Primitive& p : screen.build(0, 600))
+        if (p.ink == Ink::Comment) shown.push_back(p.text + "@" + std::to_string(p.y1));
+    installLadderView(nullptr);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Pump@0", "Second rung@128"}));
 }
 
 TEST_F(CommentEditTest, TheLadderOpensTheDialogOnTheFrameAndOkWritesIt) {
