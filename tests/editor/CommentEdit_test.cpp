@@ -53,7 +53,8 @@ TEST_F(CommentEditTest, TheDialogOffersTheFramedDeviceItsBlockAndAnOutputsCoil) 
     const Case cases[] = {
         {160, 0, "X002", true, false, "line 1", ""}, {1040, 0, "Y000", true, true, "line 1", "OUT Y0"},
         {80, 64, "X001", true, false, "line 1", ""}, {400, 0, "", true, false, "line 1", ""},
-        {80, 128, "", false, false, "", ""},  // END's line
+        {80, 128, "", false, false, "", ""},    // END's line
+        {1040, 128, "", false, false, "", ""},  // END itself
     };
     for (const Case& c : cases) {
         const CommentEditDialog d = dialogAt(c.x, c.y);
@@ -77,6 +78,7 @@ TEST_F(CommentEditTest, TypedTextsAreCheckedCutOrRefusedBeforeAnythingChanges) {
         {{CommentKind::Device, "X8", nullptr, 0, "Start"}, "", deviceBox},
         {{CommentKind::Device, "Q7", nullptr, 0, "Start"}, "", deviceBox},
         {{CommentKind::Device, "", nullptr, 0, "Start"}, "", deviceBox},
+        {{CommentKind::Device, "X", nullptr, 0, "Start"}, "", deviceBox},
         {{CommentKind::Device, "D100", nullptr, 0, longText},
          std::string(37, 'a'),
          cutBox("device comment", 37)},
