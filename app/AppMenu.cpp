@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/CommentCommands.h"
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
@@ -78,6 +79,14 @@ constexpr MenuRow kRows[] = {
     {kItem, "DeviceComment2", "&Device comment", "CommentMenu", 10, DeviceComment2Click, false, true},
     {kItem, "BlockComment2", "&Block comment", "CommentMenu", 20, BlockComment2Click, false, true},
     {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
+    {kItem, "CommentEdit1", "&Edit comments...", "CommentMenu", 40, CommentEdit1Click, false, false, false,
+     "Ctrl+Return"},
+    {kItem, "msDeviceCommentList1", "Device comment &list", "CommentMenu", 50, msDeviceCommentList1Click,
+     false, true},
+    {kItem, "msBlockCommentList1", "Block comment l&ist", "CommentMenu", 60, msBlockCommentList1Click, false,
+     true},
+    {kItem, "msCoilCommentList1", "Coil comment li&st", "CommentMenu", 70, msCoilCommentList1Click, false,
+     true},
     {kMenu, "CompilerMenu", "&Compiler", "", 50},
     {kItem, "LadderToInstruction1", "Ladder=>Instruction", "CompilerMenu", 10, LadderToInstruction1Click},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},

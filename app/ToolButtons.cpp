@@ -53,8 +53,8 @@ void fncKeyButtonClick(int functionKey) {
     if (appState.fncKeyViewMode != 1) return;
     if (functionKey == 4) {
         spbtnF4Click();
-    } else if (const auto symbol = functionKeySymbol(functionKey, false)) {
-        openBoxOnSymbol(*symbol);
+    } else {
+        openBoxOnFunctionKey(functionKey, false);
     }
 }
 

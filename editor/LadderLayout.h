@@ -33,6 +33,7 @@ struct Primitive {
     int pixelSize = 0;  // texts
     TextAlign align = TextAlign::Center;
     std::string text;
+    bool wrap = false;  // texts: broken into lines, smaller when need be, and kept inside the box
 
     bool operator==(const Primitive&) const = default;
 };

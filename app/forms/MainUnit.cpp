@@ -29,6 +29,8 @@
 #include "app/TemplateCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
+#include "editor/EditorViewState.h"
+#include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
@@ -151,8 +153,8 @@ void TMainForm::buildLadderToolBar() {
         connect(added, &QAction::triggered, this, [this, &button] {
             if (button.handler != nullptr) {
                 button.handler();
-            } else if (const auto symbol = functionKeySymbol(button.functionKey, button.shift)) {
-                openBoxOnSymbol(*symbol);
+            } else {
+                openBoxOnFunctionKey(button.functionKey, button.shift);
             }
             syncFromCore();
         });
@@ -237,6 +239,18 @@ void TMainForm::syncFromCore() {
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
+    const bool commentList = appState.programPanelsVisible && editorView.shownCommentList != kNoCommentList;
+    if (commentList) CommentGroupBox->showList(static_cast<CommentKind>(editorView.shownCommentList - 1));
+    if (commentList && CommentGroupBox->isHidden()) {
+        // The list takes the room of its columns from the ladder.
+        QList<int> sizes = Splitter1->sizes();
+        const int wanted = CommentGroupBox->sizeHint().width();
+        sizes[1] = std::max(sizes[1] - wanted, sizes[1] / 2);
+        sizes[2] = wanted;
+        CommentGroupBox->show();
+        Splitter1->setSizes(sizes);
+    }
+    CommentGroupBox->setVisible(commentList);
     appState.editPanelHeight = EditPanel1->height();
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
@@ -276,8 +290,16 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setBackgroundRole(QPalette::Base);
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
+    connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
     buildViewPanels(editLayout);
+
+    CommentGroupBox = new forms::CommentListPanel(Splitter1);
+    CommentGroupBox->hide();
+
+    // Queued: the list is filled again after the change of one of its cells has been handled.
+    connect(CommentGroupBox, &forms::CommentListPanel::edited, this, &TMainForm::syncFromCore,
+            Qt::QueuedConnection);
     layout->addWidget(Splitter1, 1);
     buildFncKeyPanel(layout);
 

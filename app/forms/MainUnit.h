@@ -28,6 +28,7 @@ struct ToolButtonRow;
 }
 
 namespace kestrion::forms {
+class CommentListPanel;
 class InstructionViewForm;
 class LadderViewForm;
 class RegisterViewPanel;
@@ -62,10 +63,11 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
-    QScrollArea* ProjectScrollBox = nullptr;            // inside EditPanel1
-    forms::LadderViewForm* ladderEditScreen = nullptr;  // the ladder, inside ProjectScrollBox
-    QPlainTextEdit* FileTitleMemo = nullptr;            // the program title of the open file
-    QPlainTextEdit* TdcnMemo = nullptr;                 // its description
+    QScrollArea* ProjectScrollBox = nullptr;             // inside EditPanel1
+    forms::LadderViewForm* ladderEditScreen = nullptr;   // the ladder, inside ProjectScrollBox
+    QPlainTextEdit* FileTitleMemo = nullptr;             // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;                  // its description
+    forms::CommentListPanel* CommentGroupBox = nullptr;  // the comment list beside the ladder
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
     // The views that take the ladder's place, the function-key panel and the main tool bar.
     QGroupBox* ProjectGroupBox1 = nullptr;  // the instruction view, inside EditPanel1
