@@ -74,6 +74,7 @@ public:
     std::string deviceName(int) const override { return {}; }
     platform::SerialOpenResult open(int) override { return {}; }
     void appMessage(const AppMessage&) override {}
+    void about(const AboutBox&) override {}
 
     int boxes = 0;
 };

@@ -48,13 +48,22 @@ extern std::uint8_t& optionFlags;
 // Sets the flags for a language index; an index outside 0..5 selects English. Returns the language
 // that is now in force.
 Language selectLanguageFlags(int languageNo);
+// The language of the flags, English when none is set.
 Language currentLanguage();
+// False only before a language was chosen (or when a test clears every flag).
+bool languageFlagSet();
 
 // The common questions, in the current language.
 std::string getMsgSaveBeforeClose();
 std::string getMsgSaveBeforeExit();
 std::string getMsgFileExistsOverwrite();
-// The text of a refused instruction word (English in every language for now).
+// The text of a refused instruction word; "InstructionCodeError" without a language.
 std::string getMsgInstructionCodeError();
+// The text of a ladder too wide for the canvas: English in the languages without a text of their
+// own, "DeviceTooMuchError" without a language.
+std::string deviceTooMuchText();
+
+// Installs what the layers below read of the language (the ladder's too-wide text); start-up.
+void langStartUp();
 
 }  // namespace kestrion

@@ -87,6 +87,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Keys the ladder view leaves to its parents (F4 and the like) arrive here.
     void keyPressEvent(QKeyEvent* event) override;
+    // A new interface language captions the menus anew.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -106,6 +108,9 @@ private:
     void buildFncKeyPanel(QVBoxLayout* layout);
     // The views, the tool buttons and the function-key panel as the core has them.
     void syncViews();
+    void captionMenus();
+
+    int captionLanguage_ = -1;  // the language the menus show
 
     QtPlatform& services_;
     bool exiting_ = false;
