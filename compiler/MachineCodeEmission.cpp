@@ -1,6 +1,7 @@
 #include "compiler/MachineCodeEmission.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,8 +20,6 @@ namespace kestrion {
 namespace {
 
 constexpr const char* kCaption = "SubLToM02";
-// Registers a word-device operand pair reaches past its base (D8000): 2 × n stays below 0x4000.
-constexpr std::uint32_t kWordDeviceSpan = 0x2000;
 
 // A device operand taken apart: letter, decimal number, and the bit digit after a '.'.
 struct Device {
@@ -105,29 +104,32 @@ std::uint16_t twoWordDevice(const Device& d, std::string_view refusal) {
     return static_cast<std::uint16_t>(0x8000 + device);
 }
 
-// The setting value of OUT T and OUT C from operand text 2.
+// The setting value of OUT T and OUT C from operand text 2: a constant as the load shows it
+// (0 to 65535 for timers and 16-bit counters, a signed 32-bit value for C200 and up), or a register
+// as the setting words 0x8600 + the low and the high byte of 2n.
 std::uint32_t settingValue(std::uint32_t step, bool wideCounter) {
     const std::string text = operandOf(1);
     if (text.size() < 2 || (text[0] != 'K' && text[0] != 'D')) refuseObject("OUT opCode Error");
-    const std::optional<std::int32_t> k = decimal(std::string_view(text).substr(1));
-    if (!k) refuseObject("OUT opCode Error");
-    const auto v = static_cast<std::uint32_t>(*k);
+    std::int64_t k = 0;
+    const char* first = text.data() + 1;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, k);
+    if (error != std::errc{} || end != last) refuseObject("OUT opCode Error");
+    const int words = wideCounter ? 4 : 2;
     if (text[0] == 'K') {
-        if (!wideCounter) {
-            if (v > 32767) refuseObject("OUT opCode Error");
-            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + (v & 0xFF)));
-            return emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> 8) & 0xFF)));
-        }
-        for (int i = 0; i < 4; ++i)
-            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> (8 * i)) & 0xFF)));
+        const bool fits = wideCounter ? k >= INT32_MIN && k <= INT32_MAX : k >= 0 && k <= UINT16_MAX;
+        if (!fits) refuseObject("OUT opCode Error");
+        for (int i = 0; i < words; ++i)
+            step = emitWord(step, static_cast<std::uint16_t>(
+                                      0x8000 + ((static_cast<std::uint32_t>(k) >> (8 * i)) & 0xFF)));
         return step;
     }
-    // A register is written as any word-device operand (D1000 and D8000 up have their own second
-    // word), so that the loader reads the same register back; the pair stops at D16191.
-    if (v >= 8000 + kWordDeviceSpan) refuseObject("OUT opCode Error");
-    OperandSink sink{[](std::uint32_t s, std::uint16_t w) { return emitWord(s, w); }, false};
-    step = encodeDataRegister(sink, text, text.size(), step, *k);
-    return wideCounter ? emitTwoFillWords(sink, step) : step;
+    if (k < 0 || 2 * k > UINT16_MAX) refuseObject("OUT opCode Error");
+    const auto twice = static_cast<std::uint32_t>(2 * k);
+    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + (twice & 0xFF)));
+    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + (twice >> 8)));
+    for (int i = 2; i < words; ++i) step = emitWord(step, 0x8000);
+    return step;
 }
 
 // Family 4: OUT, and OUT T / OUT C with their setting value.

@@ -64,13 +64,6 @@ bool comesBefore(std::int64_t c1, std::int64_t r1, std::int64_t c2, std::int64_t
     return false;
 }
 
-// The first output after o within block jLbc.
-stLadderBlock* nextOutput(const stLadderBlock* o, std::uint32_t jLbc) {
-    for (stLadderBlock* q = o->next; q != nullptr && q->objLbc == jLbc; q = q->next)
-        if (isOutput(q)) return q;
-    return nullptr;
-}
-
 }  // namespace
 
 void MpsAnchorStack::push(stLadderBlock* anchor) {
@@ -281,8 +274,8 @@ private:
             mpsX_ = xOfColumn(c);
             mpsY_ = static_cast<std::uint32_t>(r) * halfHeight();
             remembered_ = b;
-            if (stLadderBlock* next = nextOutput(b, jLbc_)) {
-                b = next;
+            if (stLadderBlock* next = nextOutputBelow(b)) {
+                b = remembered_ = next;
                 showStatus("=" + std::to_string(b->xAddr) + "," + std::to_string(b->yAddr));
             }
             trace("layer 1: tentative branch point");
@@ -292,12 +285,17 @@ private:
 
     // Moves b to the next output and the column scan to its column; false when there is none.
     bool advance(stLadderBlock*& b, std::int64_t& c, std::int64_t& r) {
-        stLadderBlock* next = nextOutput(b, jLbc_);
+        stLadderBlock* next = nextOutputBelow(b);
         if (next == nullptr) return false;
-        b = next;
+        b = remembered_ = next;
         c = colOf(b) + 2;
         r = rowOf(b);
         return true;
+    }
+
+    // The next output of the block below b whose cell is not marked yet.
+    stLadderBlock* nextOutputBelow(const stLadderBlock* b) const {
+        return isBlockOutputBetweenRows(b->yAddr, bottomY_, jLbc_) ? ldrSearch : nullptr;
     }
 
     void markGroupCell() { markCompile(markC_, markR_); }

@@ -203,7 +203,7 @@ TEST_F(EmissionTest, RefusedObjectsShowTheirBoxAndLeaveTheImage) {
         {{0x01C2, "LD", "M3584", ""}, "Error20180511.200 m3584 | SubLToM02 | warning"},
         {{0xC000, "OUT", "D0", ""}, "OUT opCode Error | SubLToM02 | warning"},
         {{0xC000, "OUT", "T5", "X1"}, "OUT opCode Error | SubLToM02 | warning"},
-        {{0xC000, "OUT", "T5", "D16192"}, "OUT opCode Error | SubLToM02 | warning"},
+        {{0xC000, "OUT", "T5", "D32768"}, "OUT opCode Error | SubLToM02 | warning"},
         {{0xC000, "OUT", "M4000", ""}, "Error20180511.200 m3584 | SubLToM02 | warning"},
         {{0xD000, "SET", "T3", ""}, "Error2018051360.opCode Error | SubLToM02 | warning"},
         {{0xD000, "SET", "C3", ""}, "Error2018051360.opCode Error | SubLToM02 | warning"},
