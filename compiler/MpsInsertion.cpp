@@ -182,8 +182,8 @@ public:
             head->yAddr >= endY_)
             return;
         startX_ = std::max(head->xAddr, draw.iBusLineStart);
-        lastRow_ = searchLastUsedRowFrom(startX_, static_cast<std::uint32_t>(rowOf(head)));
-        bottomY_ = lastRow_ * halfHeight();
+        lastRow_ = lastUsedRow(startX_, rowOf(head));
+        bottomY_ = lastUsedY(startX_, rowOf(head));
         const std::int32_t discontinuous = countDiscontinuousOutputs(jLbc_, endY_);
         if (discontinuous <= 1) return;
         showStatus("Block高度 Z,jLbc=" + std::to_string(bottomY_) + "," + std::to_string(jLbc_));
@@ -251,7 +251,7 @@ private:
         for (std::int64_t c = colOf(b); c > startCol_; c -= 2) {
             if (cell(c - 1, r + 1) != kCellLink || cell(c, r) != kCellContact || !isFree(c, r)) continue;
             std::int64_t found = -1;
-            for (std::int64_t s = r + 2; s <= std::int64_t{lastRow_}; s += 2) {
+            for (std::int64_t s = r + 2; s <= lastRow_; s += 2) {
                 if (cell(c - 1, s - 1) == kCellBlank) break;
                 const char below = cell(c, s);
                 if (below == kCellJoint ||
@@ -496,7 +496,7 @@ private:
     std::uint32_t endY_ = 0;
     std::uint32_t startX_ = 0;
     std::int64_t startCol_ = 0;
-    std::uint32_t lastRow_ = 0;
+    std::int64_t lastRow_ = 0;
     std::uint32_t bottomY_ = 0;
     std::int32_t need_ = 0;
     std::int32_t done_ = 0;

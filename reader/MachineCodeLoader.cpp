@@ -235,6 +235,25 @@ void completeEndObject() {
     ladderBottomY += cellH();
 }
 
+// Every object of a ladder stands between the buses, not below END, a label in the cell left of the
+// left bus; contacts, joins and stack points belong to a block an LD opened. A program whose words
+// put an object anywhere else is not one the ladder can show: the load stops at its step.
+void requireFaithfulPlacement() {
+    const stLadderBlock& end = *ldrTail;
+    for (const stLadderBlock* o = ldrHead; o != &end; o = o->next) {
+        const std::uint32_t left = isLabelCode(o->iCode) ? draw.iBusLineStart - cellW() : draw.iBusLineStart;
+        const bool inside = o->xAddr >= left && o->xAddr < draw.iBusLineEnd && o->Xend <= draw.iBusLineEnd &&
+                            o->yAddr <= end.yAddr;
+        const bool needsBlock = isAndTypeCode(o->iCode) || isOrTypeCode(o->iCode) || isBlockJoint(o->iCode) ||
+                                isStackJoint(o->iCode);
+        if (inside && (o->objLbc != 0 || !needsBlock)) continue;
+        status(0, "ErrorStepNo.=" + std::to_string(o->stepNo));
+        status(13, hexText(o->iCode, 4) + " ladder position error..." + std::to_string(o->xAddr) + "," +
+                       std::to_string(o->yAddr));
+        stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+    }
+}
+
 // Nothing of a program without END can be shown: the list starts again from END alone.
 void reportNoEnd() {
     status(13, "i,jm=" + std::to_string(convByteOffset) + "," + std::to_string(jm) + ",68");
@@ -291,6 +310,7 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
     if (convByteOffset < limit) {
         readerState.sumCursor = convByteOffset + 2;  // END is summed too
         completeEndObject();
+        requireFaithfulPlacement();
     } else {
         reportNoEnd();
     }

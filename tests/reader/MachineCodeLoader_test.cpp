@@ -51,6 +51,14 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         {{0x2400, 0x8000, 0xC500, 0x000F}, "Error2014122006... | *SubConvMachineCodeToLadderDiagram | error"},
         {{0x2400, 0x0001, 0xC500, 0x000F}, "Error2014122007... | *SubConvMachineCodeToLadderDiagram | error"},
         {series(24), "*[AND]SeriesContactDeviceTooMuchError...SystemExit | *Error2018031202... | error"},
+        // contacts with no LD before them, objects pushed past the right bus and above the ladder
+        {{0xC500, 0x4A01, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B,
+          0xDEB6, 0xC5EB, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B, 0xDEB6, 0xC5EB, 0xBF02, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0xEA00, 0x7606, 0xC532, 0xB00A, 0x2402, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
+        {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
         {{0x2400, 0xFFFC, 0xFFFC, 0xC500, 0x000F}, nullptr},  // MPP with no branch point
     };

@@ -258,9 +258,9 @@ TEST_F(Refusals, BitDevicesOutsideTheTableStopWithTheirMessage) {
     }
 }
 
-TEST_F(Refusals, UnknownFormsLeaveTheOperandEmptyAfterTheirMessage) {
+TEST_F(Refusals, UnknownFormsStopTheLoadAfterTheirMessage) {
     convStepNo = 77;
-    EXPECT_EQ(decode(Words{0xFF00, 0x8000}, false), "");
+    EXPECT_THROW(decode(Words{0xFF00, 0x8000}, false), ConversionError);
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].text, "FncInstr error 20190817.00");
     EXPECT_EQ(fakes.messages.shown[0].caption, "Ladder Conversion");
@@ -268,7 +268,7 @@ TEST_F(Refusals, UnknownFormsLeaveTheOperandEmptyAfterTheirMessage) {
     EXPECT_EQ(fakes.statusBar.panelText(0), "77");
     for (const Words& words : {Words{0x8600, 0x8A00}, Words{0x9600, 0x8C00}}) {
         fakes.messages.shown.clear();
-        EXPECT_EQ(decode(words, false), "");
+        EXPECT_THROW(decode(words, false), ConversionError);
         ASSERT_EQ(fakes.messages.shown.size(), 1u);
         EXPECT_EQ(fakes.messages.shown[0].text, "op2 V,Z error");
     }
@@ -303,8 +303,8 @@ TEST_F(FromTheImage, WithoutACurrentObjectNothingIsWritten) {
 }
 
 TEST_F(FromTheImage, TheEndOfTheProgramAreaReadsAsNoOperand) {
-    convToFncRelayCode(kProgramAreaOffset + 2 * (kProgramWordCount - 1), 1, false);
-    EXPECT_EQ(textOf(object.operands[0]), "");
+    EXPECT_THROW(convToFncRelayCode(kProgramAreaOffset + 2 * (kProgramWordCount - 1), 1, false),
+                 ConversionError);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 

@@ -100,6 +100,19 @@ TEST_F(WordCheckTest, RefusedWordsAreReportedAndStopTheWalkWithTheRestUnchanged)
     }
 }
 
+TEST_F(WordCheckTest, AWordThatIsNoOperandWhereAnOperandMustStandIsRefusedAtItsPlace) {
+    // OR>= followed by instruction words; a pointer label pair without its 0xB2xx word
+    const std::pair<Words, const char*> cases[] = {
+        {{kLd, 0x01FC, 0x0244, 0x0344, 0x0444, 0x0544, kOut, kEnd}, "i=0160\"ProgRead"},
+        {{kLd, kOut, 0xB10A, kLd, kEnd}, "i=0162\"ProgRead"},
+    };
+    for (const auto& [words, status] : cases) {
+        EXPECT_EQ(check(words), 1);
+        EXPECT_EQ(fakes.statusBar.panelText(0), status);
+        EXPECT_EQ(langDialogs.appMessages.back().line2, "Error2014122005...");
+    }
+}
+
 TEST_F(WordCheckTest, WithoutThePopUpARefusalIsAnErrorBox) {
     const std::tuple<std::uint16_t, const char*, const char*> cases[] = {
         {0x0000, "InstructionCodeError", "Error2014122290"},
