@@ -118,8 +118,8 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
     }
     const OperandPattern* pattern = patternOf(word);
     if (pattern == nullptr || checkOperands(*pattern, operands) != 0 || word.refused) return 0;
-    // Forms the shared table does not carry are refused here as by every other reader of it.
-    if (word.row != nullptr && !carriesForm(*word.row, entryIsDoubleWord(), form.pulse)) return 0;
+    // The box accepts only the forms of its own column of the shared table.
+    if (word.row != nullptr && !boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse)) return 0;
     if (refusedInFirstCell(word, x, y)) return 0;
     if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
         const std::optional<std::uint16_t> code = classCode(word, operands);

@@ -17,6 +17,7 @@
 #include "platform/Services.h"
 #include "reader/ContactPlacement.h"
 #include "reader/LoadState.h"
+#include "reader/MachineWords.h"
 #include "reader/OutputPlacement.h"
 #include "reader/PlacementSupport.h"
 #include "reader/StackPlacement.h"
@@ -163,6 +164,8 @@ void dispatch(std::uint16_t w) {
     const std::uint16_t g = w & 0xF000;
     const std::uint16_t high = w >> 8;
     if (w == kCodeXNop || w == kCodeVNop || w == kCodeNop) return;
+    // A code of no form the tables carry has no decoder that could show it.
+    if ((g < 0x8000 || g >= 0xB000) && instructionLength(w) == 0) stopAtUndefinedWord();
     if (isLoadTypeCode(w)) {
         convLdToLadder(w);
         mark(kCellContact);
