@@ -496,6 +496,9 @@ std::uint8_t isErrorBitOperand(std::int32_t mode, std::string_view text) {
             error = true;
         }
     }
+    // A register without its bit is no bit device; only RST (mode 3) takes a whole register.
+    if (letter == 'D' && mode != 3 && t.view().substr(0, t.length()).find('.') == std::string_view::npos)
+        error = true;
     if (error) return 1;
     return judgeNumber(digits, rangeCheckOf(letter));
 }

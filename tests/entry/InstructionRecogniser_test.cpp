@@ -55,7 +55,7 @@ protected:
 // clang-format off
 TEST_F(RecogniserTest, NamesThatBeginWithDAndThe32BitPrefix) {
     expectCodes({
-        {"DI", 0x001A}, {"DIV D0 D1 D2", 0x003E}, {"DDIV D0 D2 D4", 0x003E, kD},
+        {"DIV D0 D1 D2", 0x003E}, {"DDIV D0 D2 D4", 0x003E, kD},
         {"DSZR D0 D1 Y0 Y1", 0x013C}, {"DDSZR D0 D2 Y0 Y1", 0x013C, kD},
         {"DEC D0", 0x0042}, {"DDEC D0", 0x0042, kD}, {"DECO K1 D0 K3", 0x0062}, {"DECP D0", 0x0042, kP},
         {"DSW X0 Y0 D0 K1", 0x00A0}, {"DVIT D0 D1 Y0 Y1", 0x013E}, {"DRVI D0 D1 Y0 Y1", 0x014C},
@@ -100,7 +100,10 @@ TEST_F(RecogniserTest, ContactAndCoilCodesFollowTheDeviceClass) {
         {"ANDP M3584", 0x03CC}, {"LDF M1536", 0x01CB}, {"OUT Y000", 0xC000}, {"OUT M1536", 0x0002}, {"OUT M3584", 0x0202}, {"OUT S1024", 0x0005},
         {"OUT D0.1", 0x0202}, {"SET S1024", 0x0006}, {"RST M3584", 0x0204}, {"RST S1024", 0x0007},
         {"PLS M3584", 0x0208}, {"PLF M1536", 0x0009}, {"MC N0 M3584", 0x020A}, {"MC N0 Y0", 0x000A},
-        {"MCR N0", 0x000B}, {"STL S0", 0xF000}, {"END", 0x000F}, {"RET", 0xF7FF}, {"INV", 0xFFFD},
+        {"STL S0", 0xF000}, {"INV", 0xFFFD},
+        // a whole register is reset by the word form; as a bit device it needs its bit
+        {"RST D0", 0x000D}, {"RST D0.1", 0x0204}, {"RST R5", 0x000D}, {"RST V1", 0x000D}, {"RST Z0", 0x000D},
+        {"OUT D3", 0}, {"SET D3", 0}, {"LD D3", 0}, {"AND D3", 0},
     });
 }
 
@@ -108,8 +111,14 @@ TEST_F(RecogniserTest, FirstCellOfTheFirstRowRefusesRungEnders) {
     for (const std::string line : {"OUT Y000", "SET Y0", "RST Y0", "IRET", "SRET", "RET", "RS2 D0 K1 D1 K1 K0"}) {
         EXPECT_EQ(recognise(line, kCell, 0), 0u);
         EXPECT_NE(recognise(line, kCell, 64), 0u);
-        EXPECT_NE(recognise(line, 2 * kCell, 0), 0u);
     }
+    // Instructions that stand alone on their line come only in its first cell; END never.
+    for (const std::string line : {"IRET", "SRET", "RET", "DI", "EI", "FEND", "FOR K5", "NEXT", "MCR N0"}) {
+        EXPECT_NE(recognise(line, kCell, 64), 0u) << line;
+        EXPECT_EQ(recognise(line, 2 * kCell, 64), 0u) << line;
+    }
+    EXPECT_EQ(recognise("END", kCell, 64), 0u);
+    EXPECT_EQ(recognise("OUT Y000", 2 * kCell, 0), 0xC000u);
     EXPECT_EQ(recognise("OUT Y000", 2 * kCell, 0), 0xC000u);
     EXPECT_EQ(recognise("LD X0", kCell, 0), 0x2000u);
 }
@@ -208,7 +217,9 @@ TEST_F(RecogniserTest, EveryWrittenFormOfTheBoxVocabulary) {
                     std::string line = text;
                     for (std::size_t i = 0; i < pattern->operandCount(); ++i)
                         line += " " + sampleOperand(pattern->positions[i], wide);
-                    EXPECT_EQ(recognise(line), takes ? appCode(row.fnc, compare && wide, false) : 0) << line;
+                    EXPECT_EQ(recognise(line, kCell, 64),
+                              takes ? appCode(row.fnc, compare && wide, false) : 0)
+                        << line;
                     if (!takes) continue;
                     ++accepted;
                     EXPECT_EQ(formFlags(), (wide ? kD : 0) | (pulse ? kP : 0)) << line;

@@ -152,10 +152,10 @@ TEST_F(ValidatorTest, EightCharacterText) {
 
 TEST_F(ValidatorTest, BitOperands) {
     setUp(5);
-    expectCases(bit(0), {{"D100.F", 0}, {"D100.9", 0}, {"D100", 0}, {"D100.G", 1}, {"D100.", 1}, {"D.1", 1},
+    expectCases(bit(0), {{"D100.F", 0}, {"D100.9", 0}, {"D100", 1}, {"D100.G", 1}, {"D100.", 1}, {"D.1", 1},
                          {"X1A", 1}, {"X", 1}, {"X0", 0}, {"T0", 0}, {"X8", 1, "*PLcTypeError-q3", "Error2015112870..."},
                          {"D8000.1", 0}, {"D9000.1", 1, "*dDeviceNoRange ", "Error2015112844..."}, {"R0", 1}});
-    expectCases(bit(3), {{"V", 1}, {"V1", 0}, {"Z0", 0}, {"R0", 1, "*rDeviceNoRange ", "Error2018112844..."}});
+    expectCases(bit(3), {{"V", 1}, {"V1", 0}, {"Z0", 0}, {"D100", 0}, {"R0", 1, "*rDeviceNoRange ", "Error2018112844..."}});
     expectCases(bit(1), {{"X0", 1}, {"Y0", 0}, {"D1.A", 0}});
     expectCases(bit(2), {{"T0", 1}, {"S0", 0}, {"D1.1", 0}});
     expectCases(bit(4), {{"Y0", 0}, {"M0", 0}, {"S0", 1}, {"D0.1", 1}});
