@@ -3,7 +3,7 @@
 #include <string>
 
 #include "compiler/CompilerState.h"
-#include "compiler/MachineCodeEmission.h"
+#include "compiler/WordEmitter.h"
 #include "model/instructions/AppInstructionTable.h"
 #include "model/ladder/LadderObject.h"
 #include "reader/OperandWords.h"

@@ -1,6 +1,10 @@
 #include "compiler/ConvertCommand.h"
 
+#include <algorithm>
+#include <bit>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "compiler/AnbOrbInsertion.h"
 #include "compiler/CommentStepCarry.h"
@@ -93,13 +97,81 @@ bool isEmptyLine(std::uint32_t y) {
     return true;
 }
 
-void removeEmptyMarkedLines(const stGrayMark* marks) {
-    for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next) {
-        if (!isEmptyLine(mark->Y)) continue;
-        deleteGridLine(mark->Y);
-        shiftObjectsUp(mark->Y);
+// The lines still on the grid, counted in one tree: which line stands at a position after the
+// removals so far, in log time.
+class LinesLeft {
+public:
+    explicit LinesLeft(std::size_t lines) : tree_(lines + 1, 0) {
+        for (std::size_t i = 1; i <= lines; ++i) {
+            tree_[i] += 1;
+            if (const std::size_t up = i + (i & (~i + 1)); up <= lines) tree_[up] += tree_[i];
+        }
+    }
+    void remove(std::size_t line) {
+        for (std::size_t i = line + 1; i < tree_.size(); i += i & (~i + 1)) --tree_[i];
+    }
+    // The line at a position (0 the first line left); none past the last.
+    std::optional<std::size_t> lineAt(std::size_t position) const {
+        std::size_t at = 0;
+        std::size_t rest = position + 1;
+        for (std::size_t step = std::bit_floor(tree_.size()); step > 0; step /= 2)
+            if (at + step < tree_.size() && tree_[at + step] < rest) {
+                at += step;
+                rest -= tree_[at];
+            }
+        return at + 1 < tree_.size() ? std::optional<std::size_t>(at) : std::nullopt;
+    }
+
+private:
+    std::vector<std::size_t> tree_;
+};
+
+}  // namespace
+
+// The lines are found first and then taken out in one pass over the grid and the objects, so that
+// thousands of marks cost no more than one.
+void removeEmptyMarkedLines() {
+    const std::uint32_t h = ModeData.ySizeSymble;
+    if (h == 0) return;
+    const std::size_t endLine = getEndObjectY() / h;
+    LinesLeft left(endLine + 1);
+    std::vector<std::size_t> removed;
+    for (const stGrayMark* marks : {insGrayHead, delHead})
+        for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next) {
+            if (mark->Y % h != 0) continue;
+            const std::optional<std::size_t> line = left.lineAt(mark->Y / h);
+            if (!line || !isEmptyLine(static_cast<std::uint32_t>(*line) * h)) continue;
+            left.remove(*line);
+            removed.push_back(*line);
+        }
+    if (removed.empty()) return;
+    std::sort(removed.begin(), removed.end());
+    std::int64_t to = 2 * static_cast<std::int64_t>(removed.front());
+    for (std::size_t line = removed.front(), next = 0; line <= endLine; ++line) {
+        if (next < removed.size() && removed[next] == line) {
+            ++next;
+            continue;
+        }
+        for (std::int64_t half = 0; half < 2; ++half)
+            for (std::int64_t c = 0; c < kCanvasColumns; ++c)
+                VirtualArray.put(c, to + half,
+                                 VirtualArray.at(c, 2 * static_cast<std::int64_t>(line) + half));
+        to += 2;
+    }
+    for (; to <= 2 * static_cast<std::int64_t>(endLine) + 1; ++to)
+        for (std::int64_t c = 0; c < kCanvasColumns; ++c) VirtualArray.put(c, to, kCellBlank);
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        // every removed line above the object, and the object's own line when it lies below its top
+        const auto above = static_cast<std::uint32_t>(
+            std::lower_bound(removed.begin(), removed.end(), (std::size_t{o->yAddr} + h - 1) / h) -
+            removed.begin());
+        const std::uint32_t up = above * h;
+        o->yAddr = o->yAddr >= up ? o->yAddr - up : 0;
+        o->yTopPos = o->yTopPos >= up ? o->yTopPos - up : 0;
     }
 }
+
+namespace {
 
 // The main list becomes the source of the re-link (held in the undo slot); a new main list holds
 // only END at endY.
@@ -166,8 +238,7 @@ void convert() {
     const std::uint32_t savedX = xOldCursor;
     const std::uint32_t savedY = yOldCursor;
 
-    removeEmptyMarkedLines(insGrayHead);
-    removeEmptyMarkedLines(delHead);
+    removeEmptyMarkedLines();
     if (grayHead != nullptr) {
         redrawFlags &= static_cast<std::uint8_t>(~kRedrawMarks);
         FreeLadderMemory(kListEditedRows);
@@ -190,7 +261,9 @@ void convert() {
     progress.step("Progress...", 0);
     fixEmptyCellsBeforeObjects();
     setBlockOutputRow();
-    backupLadderDiagramMemory(1);
+    // The undo copies the passes used to take here and at 55 % and 80 % were freed unread before the
+    // end (the re-link below takes the undo slot for its source); a failure is put back by the
+    // command's transaction. They are not taken: each would copy the whole ladder.
 
     progress.step("15%", 15);
     progress.step("20%", 20);
@@ -231,7 +304,6 @@ void convert() {
                 refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
     }
 
-    backupLadderDiagramMemory(1);
     progress.step("55%", 55);
     resetObjectsBeforeConvert();
     clearCompileVirtualArray();
@@ -255,9 +327,7 @@ void convert() {
     progress.step("70%", 70);
     FreeLadderMemory(kListEditNew);
     progress.step("75%", 75);
-    FreeLadderMemory(kListUndo);
     progress.step("80%", 80);
-    backupLadderDiagramMemory(1);
     progress.step("85%", 85);
     convLadderToMachineCode();
     progress.step("88%", 88);

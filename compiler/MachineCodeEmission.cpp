@@ -7,6 +7,7 @@
 
 #include "compiler/AppInstructionEmission.h"
 #include "compiler/CompilerState.h"
+#include "compiler/WordEmitter.h"
 #include "model/core/ConversionError.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
@@ -18,8 +19,6 @@
 namespace kestrion {
 
 namespace {
-
-constexpr const char* kCaption = "SubLToM02";
 
 // A device operand taken apart: letter, decimal number, and the bit digit after a '.'.
 struct Device {
@@ -234,25 +233,6 @@ bool isAppSpace(std::uint16_t code) {
 
 }  // namespace
 
-void refuseObject(std::string_view text) {
-    platform::messages().show(std::string(text), kCaption, platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
-    throw ConversionError(kCaption);
-}
-
-std::uint32_t emitWord(std::uint32_t step, std::uint16_t word) {
-    if (step >= programWordsFor(pmw.memSizeCode())) refuseObject("Error2026120601...program too large");
-    const std::uint16_t old = pmw.program[step];
-    pmw.program[step] = word;
-    pmw.setSumCheck(static_cast<std::uint16_t>(pmw.sumCheck() + (word + 1) - (old + 1)));
-    return step + 1;
-}
-
-std::uint16_t applyDPFlags(std::uint16_t code) {
-    if (ldrConv == nullptr) return code;
-    return static_cast<std::uint16_t>(code | (ldrConv->dFlag() ? 1 : 0) | (ldrConv->pFlag() ? 0x1000 : 0));
-}
-
 std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
     switch (code) {
         case 0x2000:
@@ -329,8 +309,6 @@ std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
 void convLadderToMachineCode() {
     ldrConv = nullptr;
     if (ldrHead == nullptr) compile::stopConversion("Error2014122301...", "*");
-    const auto program = pmw.program;
-    const std::uint16_t sum = pmw.sumCheck();
     try {
         std::uint32_t step = 0;
         for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
@@ -343,9 +321,8 @@ void convLadderToMachineCode() {
             step = SubLToM02(o->iCode, step);
         }
     } catch (const ConversionError& error) {
-        pmw.program = program;
-        pmw.setSumCheck(sum);
-        // The box has been shown; the error names the object and its step for the command.
+        // The box has been shown; the error names the object and its step for the command, whose
+        // transaction puts the words back.
         const std::string where = std::string(error.what()) + ": " + textOf(ldrConv->mnemonic) + " " +
                                   textOf(ldrConv->operands[0]) + " at step " +
                                   std::to_string(ldrConv->stepNo);

@@ -187,6 +187,7 @@ void convLdToLadder(std::uint16_t code) {
         convBlockFlags = newBlock ? (convBlockFlags | kBlockFlagNewLargeBlock)
                                   : static_cast<std::uint8_t>(convBlockFlags & ~kBlockFlagNewLargeBlock);
         if (newBlock) {
+            startBlockAt(o);
             if ((convBlockFlags & kBlockFlagStlOpen) == 0) ++largeBlockId;
             o.objLbc = largeBlockId;
             startPointer = nextPointer = xMaxiPointer = 0;

@@ -55,23 +55,6 @@ public:
     }
 };
 
-// The bus may widen during a load; a load that stops leaves it as it was.
-class BusWidthOnFailure {
-public:
-    BusWidthOnFailure() : end_(draw.iBusLineEnd), columns_(virtualArrayColumns) {}
-    ~BusWidthOnFailure() {
-        if (std::uncaught_exceptions() == 0) return;
-        draw.iBusLineEnd = end_;
-        virtualArrayColumns = columns_;
-    }
-    BusWidthOnFailure(const BusWidthOnFailure&) = delete;
-    BusWidthOnFailure& operator=(const BusWidthOnFailure&) = delete;
-
-private:
-    std::uint32_t end_;
-    std::uint32_t columns_;
-};
-
 void status(int panel, const std::string& text) {
     platform::statusBar().setPanelText(panel, text);
 }
@@ -103,6 +86,20 @@ void storeCheckCode(std::size_t words) {
                   hexText(static_cast<std::uint32_t>(convByteOffset), 4));
     stopLoad("Error2018051090...", "NoThisInstructionError...Ladder Conversion...",
              platform::MsgIcon::Information);
+}
+
+// A word the ladder cannot show where the program puts it: the load stops at its step.
+[[noreturn]] void stopUnplaceable(std::uint16_t code, std::uint32_t step, const std::string& where) {
+    status(0, "ErrorStepNo.=" + std::to_string(step));
+    status(13, hexText(code, 4) + " ladder position error..." + where);
+    stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+}
+
+// An OR joins a contact in parallel with the block an LD opened; right after a coil there is no
+// such block (an AND there goes on from the coil, an OR would be drawn into the rung above).
+bool orWithoutBlock() {
+    const stLadderBlock* before = ldrTail->prev;
+    return convSbNo == 0 && before != nullptr && before->end == kEndOutput;
 }
 
 void afterOutput(void (*updateMpY)()) {
@@ -174,6 +171,7 @@ void dispatch(std::uint16_t w) {
         convAndToLadder(w);
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
+        if (orWithoutBlock()) stopUnplaceable(w, convStepNo, "OR after a coil");
         convOrToLadder(w);
         mark(kCellContact);
         pushEndObjectDown();
@@ -238,22 +236,22 @@ void completeEndObject() {
     ladderBottomY += cellH();
 }
 
-// Every object of a ladder stands between the buses, not below END, a label in the cell left of the
+// Every object of a ladder stands between the buses on a line above END, a label in the cell left of the
 // left bus; contacts, joins and stack points belong to a block an LD opened. A program whose words
 // put an object anywhere else is not one the ladder can show: the load stops at its step.
 void requireFaithfulPlacement() {
     const stLadderBlock& end = *ldrTail;
     for (const stLadderBlock* o = ldrHead; o != &end; o = o->next) {
-        const std::uint32_t left = isLabelCode(o->iCode) ? draw.iBusLineStart - cellW() : draw.iBusLineStart;
-        const bool inside = o->xAddr >= left && o->xAddr < draw.iBusLineEnd && o->Xend <= draw.iBusLineEnd &&
-                            o->yAddr <= end.yAddr;
+        // A label stands in the label column; one whose word comes in the middle of a rung would
+        // land on the rung's own cells and be lost by Convert.
+        const bool inside = isLabelCode(o->iCode)
+                                ? o->xAddr == draw.iBusLineStart - cellW() && o->yAddr < end.yAddr
+                                : o->xAddr >= draw.iBusLineStart && o->xAddr < draw.iBusLineEnd &&
+                                      o->Xend <= draw.iBusLineEnd && o->yAddr < end.yAddr;
         const bool needsBlock = isAndTypeCode(o->iCode) || isOrTypeCode(o->iCode) || isBlockJoint(o->iCode) ||
                                 isStackJoint(o->iCode);
         if (inside && (o->objLbc != 0 || !needsBlock)) continue;
-        status(0, "ErrorStepNo.=" + std::to_string(o->stepNo));
-        status(13, hexText(o->iCode, 4) + " ladder position error..." + std::to_string(o->xAddr) + "," +
-                       std::to_string(o->yAddr));
-        stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+        stopUnplaceable(o->iCode, o->stepNo, std::to_string(o->xAddr) + "," + std::to_string(o->yAddr));
     }
 }
 
@@ -286,7 +284,6 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
     platform::trace().clear(platform::Memo::Debug1);
     platform::trace().append(platform::Memo::Debug1, "Debug");
     LoadProgress progress;
-    BusWidthOnFailure busWidth;
     const std::int32_t memSizeCode = pmw.memSizeCode();
     startLoadState(memSizeCode);
     ladderBottomY = 0;
