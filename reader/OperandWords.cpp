@@ -375,7 +375,9 @@ std::uint32_t encodeOperand(OperandSink& sink, std::uint32_t step, std::string_v
         case 'D': return encodeDataRegister(sink, text, p, step, numberOrRefuse(number, step));
         case 'R': return encodeFileRegister(sink, text, p, step, numberOrRefuse(number, step));
         case 'V':
-        case 'Z': return encodeIndexRegister(sink, text, p, step, numberOrRefuse(number, step));
+        case 'Z':  // the letter alone is register 0, as the instruction box takes it
+            return encodeIndexRegister(sink, text, p, step,
+                                       number.empty() ? 0 : numberOrRefuse(number, step));
         case 'I': return encodeInterruptPointer(sink, text, p, step, numberOrRefuse(number, step));
         default: refuseOperand(step);
     }

@@ -105,6 +105,8 @@ TEST_F(RecogniserTest, ContactAndCoilCodesFollowTheDeviceClass) {
         {"RST D0", 0x000D}, {"RST D0.1", 0x0204}, {"RST R5", 0x000D}, {"RST V1", 0x000D}, {"RST Z0", 0x000D},
         {"OUT D3", 0}, {"SET D3", 0}, {"LD D3", 0}, {"AND D3", 0},
     });
+    pmw.setPlcType(5);  // the extended forms follow the device map on every type
+    expectCodes({{"LD M2600", 0x01C2}, {"OUT M2600", 0x0002}});
 }
 
 TEST_F(RecogniserTest, FirstCellOfTheFirstRowRefusesRungEnders) {
