@@ -75,36 +75,32 @@ namespace {
 // A clipboard block of two lines, the second one `lines` below the first (a contact and a coil on
 // each), as a copy of lines far apart leaves it.
 void farClipboard(std::uint32_t lines) {
-    if (!isClipboardMemoryValid()) initClipboardMemory(kLadderObjectRecordSize);
+    // Two rungs copied as Copy takes them, the second then moved far below the first.
+    setBlueFrameObject(draw.iBusLineStart, 0);
+    BlueFrame.y2 = 2 * ModeData.ySizeSymble - 1;
+    Copy1Click();
     for (std::size_t i = 0; i < kClipboardObjectSlots; ++i) {
         const std::span<std::uint8_t> slot = clipboardObjectSlot(i);
-        std::fill(slot.begin(), slot.end(), std::uint8_t{0});
+        LadderObjectImage image{};
+        std::copy(slot.begin(), slot.end(), image.begin());
+        stLadderBlock object{};
+        loadLadderObjectImage(image, object);
+        if (object.yAddr == 0) continue;
+        object.yAddr += (lines - 1) * ModeData.ySizeSymble;
+        object.yTopPos += (lines - 1) * ModeData.ySizeSymble;
+        image = ladderObjectImage(object);
+        std::copy(image.begin(), image.end(), slot.begin());
     }
-    CopyVirtualArray.fill(kCanvasColumns, kCellBlank);
-    std::size_t slot = 0;
-    for (const std::uint32_t line : {0u, lines}) {
-        for (const bool coil : {false, true}) {
-            stLadderBlock object{};
-            object.xAddr = coil ? draw.iBusLineEnd - ModeData.xSizeSymble : draw.iBusLineStart;
-            object.yAddr = line * ModeData.ySizeSymble;
-            object.Xend = object.xAddr + ModeData.xSizeSymble;
-            object.iCode = coil ? 0xC000 : 0x2000;
-            object.end = coil ? kEndOutput : kEndContact;
-            object.objLbc = 1;
-            setText(object.mnemonic, coil ? "OUT" : "LD");
-            setText(object.operands[0], coil ? "Y000" : "X000");
-            const LadderObjectImage image = ladderObjectImage(object);
-            std::copy(image.begin(), image.end(), clipboardObjectSlot(slot++).begin());
-        }
-        CopyVirtualArray.put(2, 2 * line, kCellContact);
-        CopyVirtualArray.put(26, 2 * line, kCellOutput);
+    for (std::int64_t column = 0; column < kCanvasColumns; ++column) {
+        CopyVirtualArray.put(column, 2 * static_cast<std::int64_t>(lines), CopyVirtualArray.at(column, 2));
+        CopyVirtualArray.put(column, 2, kCellBlank);
     }
 }
 
 // Paste of such a block into a short program and the Convert after it.
 void BM_PasteFarRecordAndConvert(benchmark::State& state) {
     startEditor();
-    putProgramFile(programOf(Shape::Mix, 200));
+    putProgramFile(programOf(Shape::ShortRungs, 200));
     const auto lines = static_cast<std::uint32_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,8 +1,6 @@
 #include "compiler/ConvertCommand.h"
 
 #include <algorithm>
-#include <bit>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,55 +95,25 @@ bool isEmptyLine(std::uint32_t y) {
     return true;
 }
 
-// The lines still on the grid, counted in one tree: which line stands at a position after the
-// removals so far, in log time.
-class LinesLeft {
-public:
-    explicit LinesLeft(std::size_t lines) : tree_(lines + 1, 0) {
-        for (std::size_t i = 1; i <= lines; ++i) {
-            tree_[i] += 1;
-            if (const std::size_t up = i + (i & (~i + 1)); up <= lines) tree_[up] += tree_[i];
-        }
-    }
-    void remove(std::size_t line) {
-        for (std::size_t i = line + 1; i < tree_.size(); i += i & (~i + 1)) --tree_[i];
-    }
-    // The line at a position (0 the first line left); none past the last.
-    std::optional<std::size_t> lineAt(std::size_t position) const {
-        std::size_t at = 0;
-        std::size_t rest = position + 1;
-        for (std::size_t step = std::bit_floor(tree_.size()); step > 0; step /= 2)
-            if (at + step < tree_.size() && tree_[at + step] < rest) {
-                at += step;
-                rest -= tree_[at];
-            }
-        return at + 1 < tree_.size() ? std::optional<std::size_t>(at) : std::nullopt;
-    }
-
-private:
-    std::vector<std::size_t> tree_;
-};
-
 }  // namespace
 
-// The lines are found first and then taken out in one pass over the grid and the objects, so that
-// thousands of marks cost no more than one.
+// Each mark names the line it was put on, and each empty one of those lines goes. The lines are
+// found first and then taken out together, in one pass over the grid and the objects: thousands of
+// marks cost no more than one, and a run of empty lines goes whole (taken out one by one, each
+// removal moved the next line up under a mark that had been tested already, and every second empty
+// line stayed, which Convert could then not put in order).
 void removeEmptyMarkedLines() {
     const std::uint32_t h = ModeData.ySizeSymble;
     if (h == 0) return;
     const std::size_t endLine = getEndObjectY() / h;
-    LinesLeft left(endLine + 1);
     std::vector<std::size_t> removed;
     for (const stGrayMark* marks : {insGrayHead, delHead})
-        for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next) {
-            if (mark->Y % h != 0) continue;
-            const std::optional<std::size_t> line = left.lineAt(mark->Y / h);
-            if (!line || !isEmptyLine(static_cast<std::uint32_t>(*line) * h)) continue;
-            left.remove(*line);
-            removed.push_back(*line);
-        }
-    if (removed.empty()) return;
+        for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next)
+            if (mark->Y % h == 0 && mark->Y / h < endLine && isEmptyLine(mark->Y))
+                removed.push_back(mark->Y / h);
     std::sort(removed.begin(), removed.end());
+    removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
+    if (removed.empty()) return;
     std::int64_t to = 2 * static_cast<std::int64_t>(removed.front());
     for (std::size_t line = removed.front(), next = 0; line <= endLine; ++line) {
         if (next < removed.size() && removed[next] == line) {

@@ -12,9 +12,8 @@ namespace kestrion {
 // program image, the comments and the flags back as they were before the command.
 void LToM();
 
-// The first step of Convert: each mark of an inserted and then of a deleted line names a line
-// position; the line standing there, once the lines removed before it have gone, is removed when
-// its element cells hold nothing but links, and everything below it moves up one line.
+// The first step of Convert: every line a mark of an inserted or a deleted line names is removed
+// when its element cells hold nothing but links, and everything below it moves up.
 void removeEmptyMarkedLines();
 
 // Every main-list object's orbXaddr becomes 0 (the ANB/ORB pass keeps its chain ends there).

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "app/EditCommands.h"
 #include "entry/EntryTestSupport.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/CommentLists.h"
@@ -72,6 +73,21 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
             << i;
         EXPECT_EQ(redrawFlags & 0x06, box[0] == 'P' ? 0x06 : 0) << i;
     }
+}
+
+TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSaved) {
+    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1"});
+    editModeFlags = kEditFileOpen;
+    BlueFrame = {80, 64, 159, 127};
+    for (int i = 0; i < 3; ++i) InsertLine1Click();  // three empty lines between the rungs
+    addDelGrayMarkRow(256);                          // a line that holds a rung stays
+    ASSERT_TRUE(runCommand(LToM));
+    EXPECT_EQ(objectListDetailRows(),
+              (Texts{"80,0 LD X000 code=2000 end=10 id=1", "1040,0 OUT Y000 code=C000 end=11 id=1",
+                     "80,64 LD X001 code=2000 end=10 id=2", "1040,64 OUT Y001 code=C000 end=11 id=2",
+                     "1040,128 END code=000F end=11 id=3"}));
+    EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
+              std::make_tuple(0x08, nullptr, nullptr));
 }
 
 TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {
