@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool whole = between || !(isLoadTypeCode(typed->iCode) || isAndTypeCode(typed->iCode) ||
                                     isOrTypeCode(typed->iCode));
     if (!whole) return 0;
-    if (!runCommand(LToM)) fuzz::broken("Convert refused what the box accepted: " + line + ": " + fuzz::lastBox());
+    if (!runCommand(LToM))
+        fuzz::broken("Convert refused what the box accepted: " + line + ": " + fuzz::lastBox());
     const fuzz::Words first = fuzz::programWords();
     if (!runCommand(LToM) || fuzz::programWords() != first)
         fuzz::broken("a second Convert did not keep what the box accepted: " + line);
