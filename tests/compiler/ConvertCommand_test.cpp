@@ -49,6 +49,7 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
         {{"LD X0", "AND X1", "OUT Y0", "@80,64", "OR X2", "@80,128", "LD X3", "AND X4"}, 5, 3, "Block 1: 4 of 6 objects are reached by its wiring; the ladder cannot be "
          "put in order. | *Modify_ObjectLinkSequence | error", "iConvObjNo=4"},
         {{"LD X0", "MOV K1 D0"}, 0, 0, "Fnc60 Error | SubLToM02 | warning", "SubLToM02: MOV  K1 at step 1"},
+        {{"LD X0", "OUT Y0"}, 0, 0, "CommentBufferFull...comments not saved | saveCommentToCowBuffer( | warning", "1000"},
     };
     // clang-format on
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -59,6 +60,7 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
         if (i == 0) editModeFlags |= 0x80;
         if (i == 1) removeLadderObject(ldrList, ldrTail);
         if (i == 5) ldrTail->prev->iCode = 0x88;  // FNC 60 in place of MOV
+        for (std::uint16_t d = 0; i == 6 && d < 1000; ++d) appendDeviceComment('D', d, std::string(37, 'c'));
         editModeFlags |= 0x0C;
         appendBlockComment(0, "kept");
         addInsGrayMarkRow(64);

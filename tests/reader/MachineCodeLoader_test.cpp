@@ -127,6 +127,11 @@ TEST_F(MachineCodeLoaderTest, ProgramsOfNopsEndAtTheirFirstEndOrTheAreaEnd) {
     }
     put({0xFFFF, 0x2400}, 2);
     EXPECT_TRUE(isOnlyNopUntilEnd(4348)) << "the first byte past the area of size 2";
+    // Without END the words are read up to the area end only, and the ladder is END alone.
+    EXPECT_TRUE(load(Words(2000, 0xFFFF)));
+    EXPECT_EQ(fakes.statusBar.panelText(13), "i,jm=4348,4416,68");
+    EXPECT_EQ(ldrHead, ldrTail);
+    EXPECT_EQ(pmw.sumCheck(), 0xF830);
 }
 
 TEST_F(MachineCodeLoaderTest, BlockEdgesFollowTheOpenLdOfEachJoin) {

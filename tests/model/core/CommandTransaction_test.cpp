@@ -36,6 +36,12 @@ std::vector<std::uint32_t> rows(const GrayMarkList& list) {
     return out;
 }
 
+std::vector<const stLadderBlock*> nodes(const LadderList& list) {
+    std::vector<const stLadderBlock*> out;
+    for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o);
+    return out;
+}
+
 class CommandTransactionTest : public test::LadderTest {
 protected:
     CommandTransactionTest() {
@@ -74,6 +80,8 @@ protected:
         pmw.program[1] = 0x3000;
         backupPmwImage();
         addBeforeEnd(400, 64, 0x4000, 3);
+        ldrHead->iCode = 0x2400;
+        removeLadderObject(ldrList, ldrHead->next);
         std::swap(ldrList, ldrUndoList);
         FreeLadderMemory(kListCopy);
         FreeLadderMemory(kListEditNew);
@@ -90,6 +98,7 @@ protected:
 
 TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
     const ModelPicture before = picture();
+    const std::vector<const stLadderBlock*> objects = nodes(ldrList);
     const std::function<bool()> failures[] = {
         []() -> bool { throw ConversionError("Stack 0 overflow"); },
         []() -> bool { throw ListError("list"); },
@@ -103,6 +112,7 @@ TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
             return fail();
         }));
         EXPECT_EQ(picture(), before);
+        EXPECT_EQ(nodes(ldrList), objects) << "the objects themselves come back";
     }
     EXPECT_THROW(runCommand([] {
                      changeEverything();
@@ -117,7 +127,7 @@ TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
 
 TEST_F(CommandTransactionTest, ACommandThatSucceedsKeepsItsChanges) {
     EXPECT_TRUE(runCommand([] { changeEverything(); }));
-    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2000, 0xC000, 0x4000, kCodeEnd}));
+    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2400, 0x4000, kCodeEnd}));
     EXPECT_EQ(std::make_tuple(pmw.plcType(), editNew, currentFileName()),
               std::make_tuple(7, nullptr, "/plc/b.PMW"));
 }
