@@ -115,11 +115,8 @@ void removeEmptyMarkedLines() {
     removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
     if (removed.empty()) return;
     std::int64_t to = 2 * static_cast<std::int64_t>(removed.front());
-    for (std::size_t line = removed.front(), next = 0; line <= endLine; ++line) {
-        if (next < removed.size() && removed[next] == line) {
-            ++next;
-            continue;
-        }
+    for (std::size_t line = removed.front(); line <= endLine; ++line) {
+        if (std::binary_search(removed.begin(), removed.end(), line)) continue;
         for (std::int64_t half = 0; half < 2; ++half)
             for (std::int64_t c = 0; c < kCanvasColumns; ++c)
                 VirtualArray.put(c, to + half,

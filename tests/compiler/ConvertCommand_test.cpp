@@ -78,7 +78,7 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
 }
 
 TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSaved) {
-    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1"});
+    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1", "@80,128", "OR X2"});
     editModeFlags = kEditFileOpen;
     BlueFrame = {80, 64, 159, 127};
     for (int i = 0; i < 3; ++i) InsertLine1Click();  // three empty lines between the rungs
@@ -86,8 +86,8 @@ TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSav
     ASSERT_TRUE(runCommand(LToM));
     EXPECT_EQ(objectListDetailRows(),
               (Texts{"80,0 LD X000 code=2000 end=10 id=1", "1040,0 OUT Y000 code=C000 end=11 id=1",
-                     "80,64 LD X001 code=2000 end=10 id=2", "1040,64 OUT Y001 code=C000 end=11 id=2",
-                     "1040,128 END code=000F end=11 id=3"}));
+                     "80,64 LD X001 code=2000 end=10 id=2", "80,128 OR X002 code=6000 end=9 id=2",
+                     "1040,64 OUT Y001 code=C000 end=11 id=2", "1040,192 END code=000F end=11 id=3"}));
     EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
               std::make_tuple(0x08, nullptr, nullptr));
 }

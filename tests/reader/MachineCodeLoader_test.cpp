@@ -57,6 +57,9 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
          "Error2015092809 | Instruction Code Error | information"},
         {{0xEA00, 0x7606, 0xC532, 0xB00A, 0x2402, 0xC501, 0x000F},
          "Error2015092809 | Instruction Code Error | information"},
+        // an AND and an OR with no LD before them
+        {{0x4401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0x6401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
         // an OR right after a coil; an STL with nothing after it, left on END's line
         {{0x2400, 0xC500, 0x6401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
         {{0xF000, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
@@ -76,6 +79,15 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         EXPECT_EQ(draw.iBusLineEnd, busEnd);
         EXPECT_FALSE(fakes.progress.visible);
     }
+    EXPECT_FALSE(load({0x2400, 0xC500, 0x9001, 0x000F}));
+    EXPECT_EQ(fakes.statusBar.panelText(13), "9000 machine code error...9001");
+}
+
+TEST_F(MachineCodeLoaderTest, ARungWiderThanTheBusWidensItAndLeavesNothingForConvertToRefuse) {
+    ASSERT_TRUE(load(series(14)));
+    EXPECT_EQ(draw.iBusLineEnd, 1280u);
+    EXPECT_EQ(ldrTail->prev->Xend, 1280u);
+    EXPECT_EQ(editModeFlags & kEditOutputsToRightBus, 0);
 }
 
 TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {
