@@ -118,7 +118,8 @@ std::int32_t countDiscontinuousOutputs(std::uint32_t jLbc, std::uint32_t endYpos
                 remembered = v;
                 break;
             }
-            if (previous != nullptr && cell(v, rowOf(previous)) == kCellContact) {
+            // the output above on this column: after a contact or straight from the branch ('#')
+            if (previous != nullptr && isElementOrJoint(cell(v, rowOf(previous)))) {
                 trace("case 2-4");
                 ++count;
                 markCompile(colOf(previous), rowOf(previous), kCellBlank);
@@ -364,7 +365,8 @@ private:
 
     void followBranchDown(std::int64_t c, std::int64_t t, const stLadderBlock* b) {
         while (cell(c - 1, t + 1) == kCellLink) {
-            if (cell(c, t + 2) == kCellBlank) return;
+            // Nothing below, or a group below already given its own MPS: this branch is the last.
+            if (cell(c, t + 2) == kCellBlank || !isFree(c, t + 2)) return;
             bool linkDown = false, emptyRange = true;
             for (std::int64_t cc = c; cc <= colOf(b) - 2; cc += 2) {
                 emptyRange = false;

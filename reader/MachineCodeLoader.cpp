@@ -97,9 +97,13 @@ void storeCheckCode(std::size_t words) {
 
 // An OR joins a contact in parallel with the block an LD opened; right after a coil there is no
 // such block (an AND there goes on from the coil, an OR would be drawn into the rung above).
-bool orWithoutBlock() {
+bool rightAfterOutput() {
     const stLadderBlock* before = ldrTail->prev;
-    return convSbNo == 0 && before != nullptr && before->end == kEndOutput;
+    return before != nullptr && before->end == kEndOutput;
+}
+
+bool orWithoutBlock() {
+    return convSbNo == 0 && rightAfterOutput();
 }
 
 void afterOutput(void (*updateMpY)()) {
@@ -176,12 +180,16 @@ void dispatch(std::uint16_t w) {
         mark(kCellContact);
         pushEndObjectDown();
     } else if (isBlockJoint(w)) {
+        // A join closes the blocks in front of an output; one after it would join across the
+        // output (a join with no block left to join stops with its own underflow first).
+        const bool afterOutput = rightAfterOutput();
         newAnbOrbObject(w);
         convSbNo -= 1;
         if (w == kCodeAnb)
             convAnbToLadder();
         else
             convOrbToLadder();
+        if (afterOutput) stopUnplaceable(w, convStepNo, "ANB/ORB after an output");
     } else if (g == kStlStepCode && w < kRetWord) {
         convBlockFlags |= kBlockFlagStlOpen;
         convStlToLadder(w);

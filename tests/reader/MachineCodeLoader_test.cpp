@@ -63,6 +63,9 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         // an OR right after a coil; an STL with nothing after it, left on END's line
         {{0x2400, 0xC500, 0x6401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
         {{0xF000, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        // a join right after an output, which would join blocks across it
+        {{0x2400, 0x2401, 0x2402, 0xFFF9, 0xC500, 0xFFF9, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
         {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
