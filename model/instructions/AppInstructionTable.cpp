@@ -261,11 +261,6 @@ bool boxAcceptsForm(const AppInstruction& row, bool wide, bool pulse) {
     return (row.boxForms & formBit(wide, pulse)) != 0;
 }
 
-bool carriesForm(int fnc, bool wide, bool pulse) {
-    const AppInstruction* row = findAppInstruction(fnc);
-    return row != nullptr && carriesForm(*row, wide, pulse);
-}
-
 int instructionWords(const AppInstruction& row, bool wide) {
     return 1 + (wide ? 4 : 2) * row.operands;
 }

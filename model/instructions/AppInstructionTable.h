@@ -69,7 +69,6 @@ constexpr std::uint8_t formBit(bool wide, bool pulse) {
     return pulse ? (wide ? kFormPulse32 : kFormPulse16) : (wide ? kForm32 : kForm16);
 }
 bool carriesForm(const AppInstruction& row, bool wide, bool pulse);
-bool carriesForm(int fnc, bool wide, bool pulse);
 bool boxAcceptsForm(const AppInstruction& row, bool wide, bool pulse);
 
 // Words of the instruction, code word included: 1 + 2k, or 1 + 4k in the 32-bit form.
