@@ -42,6 +42,13 @@ std::vector<const stLadderBlock*> nodes(const LadderList& list) {
     return out;
 }
 
+// A part of the tests' own: one value, and how often the parts have ended.
+int partValue = 0;
+int partEnds = 0;
+const bool testPart = transaction::registerPart(
+    "test value", [] { return transaction::Restore([value = partValue] { partValue = value; }); },
+    [] { ++partEnds; });
+
 class CommandTransactionTest : public test::LadderTest {
 protected:
     CommandTransactionTest() {
@@ -130,6 +137,22 @@ TEST_F(CommandTransactionTest, ACommandThatSucceedsKeepsItsChanges) {
     EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2400, 0x4000, kCodeEnd}));
     EXPECT_EQ(std::make_tuple(pmw.plcType(), editNew, currentFileName()),
               std::make_tuple(7, nullptr, "/plc/b.PMW"));
+}
+
+TEST_F(CommandTransactionTest, CommandsNestAndThePartsEndOnceWhenTheOutermostHasEnded) {
+    ASSERT_TRUE(testPart);
+    partValue = partEnds = 0;
+    EXPECT_TRUE(runCommand([] {
+        partValue = 1;
+        EXPECT_TRUE(transaction::active());
+        EXPECT_FALSE(runCommand([] {
+            partValue = 2;
+            return false;
+        }));
+        EXPECT_EQ(std::pair(partValue, partEnds), std::pair(1, 0)) << "the inner command alone is put back";
+    }));
+    EXPECT_EQ(std::pair(partValue, partEnds), std::pair(1, 1));
+    EXPECT_FALSE(transaction::active());
 }
 
 }  // namespace
