@@ -33,7 +33,8 @@ void languageClick(int languageNo) {
     hideMenusBeforeLanguage();
     const auto language = static_cast<std::size_t>(selectLanguageFlags(languageNo));
     ModeData.languageNo = static_cast<std::uint32_t>(language);
-    for (std::size_t i = 0; i < kLanguageItems.size(); ++i) menuItem(kLanguageItems[i]).checked = i == language;
+    for (std::size_t i = 0; i < kLanguageItems.size(); ++i)
+        menuItem(kLanguageItems[i]).checked = i == language;
 }
 
 void English1Click() {

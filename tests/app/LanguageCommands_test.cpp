@@ -25,9 +25,12 @@ protected:
 
 TEST_F(LanguageCommandsTest, EachItemSelectsItsLanguageKeepsItsIndexAndTakesTheCheckMark) {
     const std::tuple<void (*)(), std::uint32_t, const char*> cases[] = {
-        {TraditionalChinese1Click, 1, "010000"}, {SimplifiedChinese1Click, 2, "001000"},
-        {JapaneseLanguage1Click, 3, "000100"},   {Spanish1Click, 4, "000010"},
-        {Turkish1Click, 5, "000001"},            {English1Click, 0, "100000"},
+        {TraditionalChinese1Click, 1, "010000"},
+        {SimplifiedChinese1Click, 2, "001000"},
+        {JapaneseLanguage1Click, 3, "000100"},
+        {Spanish1Click, 4, "000010"},
+        {Turkish1Click, 5, "000001"},
+        {English1Click, 0, "100000"},
     };
     for (const auto& [click, index, checked] : cases) {
         menuItem("mmWizard").visible = true;
@@ -47,7 +50,19 @@ TEST_F(LanguageCommandsTest, TheChosenLanguageIsTheOneOfTheNextStart) {
     mainFormDestroy();
     test::resetAllState();
     mainFormStartUp();
-    EXPECT_EQ(std::make_tuple(currentLanguage(), checkedItems()), std::make_tuple(Language::Japanese, "000100"));
+    EXPECT_EQ(std::make_tuple(currentLanguage(), checkedItems()),
+              std::make_tuple(Language::Japanese, "000100"));
+}
+
+TEST_F(LanguageCommandsTest, TheMenuStatesWithAndWithoutAProgram) {
+    menuItem("mmWizard").visible = true;
+    setMenuClosed();
+    EXPECT_FALSE(menuItem("mmWizard").visible);
+    EXPECT_TRUE(menuItem("Templates1").enabled);
+    setMenuProgramOpen();
+    EXPECT_EQ(
+        std::make_tuple(menuItem("Templates1").enabled, menuItem("AxisControl1").visible, optionFlags & 0x01),
+        std::make_tuple(false, true, 0x01));
 }
 
 TEST_F(LanguageCommandsTest, TheAboutBoxNamesTheVersionInTheInterfaceLanguage) {

@@ -38,10 +38,11 @@ TEST_F(FileTextTest, CommentsAndTitlesAreWrittenInTheCodePageAndReadBackAsTyped)
         std::string comment, commentBytes, title, titleBytes;
     };
     const Case cases[] = {
-        {1, "通訊口", "\xB3\x71\xB0\x54\xA4\x66", "混合機", "\xB2\x56\xA6\x58\xBE\xF7"},                  // Big5
-        {2, "通讯口", "\xCD\xA8\xD1\xB6\xBF\xDA", "混合机", "\xBB\xEC\xBA\xCF\xBB\xFA"},                  // GBK
-        {3, "ポンプ\\~①", "\x83\x7C\x83\x93\x83\x76\x5C\x7E\x87\x40", "ライン", "\x83\x89\x83\x43\x83\x93"},  // CP932
-        {5, "Şişe", "\xDE\x69\xFE\x65", "Hat ı", "Hat \xFD"},                                              // 1254
+        {1, "通訊口", "\xB3\x71\xB0\x54\xA4\x66", "混合機", "\xB2\x56\xA6\x58\xBE\xF7"},  // Big5
+        {2, "通讯口", "\xCD\xA8\xD1\xB6\xBF\xDA", "混合机", "\xBB\xEC\xBA\xCF\xBB\xFA"},  // GBK
+        {3, "ポンプ\\~①", "\x83\x7C\x83\x93\x83\x76\x5C\x7E\x87\x40", "ライン",
+         "\x83\x89\x83\x43\x83\x93"},                          // CP932
+        {5, "Şişe", "\xDE\x69\xFE\x65", "Hat ı", "Hat \xFD"},  // 1254
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.comment);
@@ -52,7 +53,8 @@ TEST_F(FileTextTest, CommentsAndTitlesAreWrittenInTheCodePageAndReadBackAsTyped)
         dialogs.saveAnswers.push_back({true, file});
         dialogs.titleAnswers.push_back({true, c.title});
         SaveAs1Click();
-        const std::vector<std::uint8_t> cow = fakes.files.content("/p/Text" + std::to_string(c.language) + ".COW");
+        const std::vector<std::uint8_t> cow =
+            fakes.files.content("/p/Text" + std::to_string(c.language) + ".COW");
         EXPECT_NE(std::string(cow.begin(), cow.end()).find(c.commentBytes), std::string::npos);
 
         Close1Click();

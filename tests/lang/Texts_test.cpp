@@ -10,8 +10,8 @@
 namespace kestrion {
 namespace {
 
-const char* const kLanguageNames[] = {"English", "Traditional Chinese", "Simplified Chinese",
-                                      "Japanese", "Spanish",             "Turkish"};
+const char* const kLanguageNames[] = {
+    "English", "Traditional Chinese", "Simplified Chinese", "Japanese", "Spanish", "Turkish"};
 
 // Texts that exist in English and the two Chinese languages only; the others show English.
 const std::set<std::string> kEnglishAndChineseOnly = {"getMsgDeviceTooMuch"};
@@ -30,7 +30,8 @@ bool underDeveloperMenu(const MenuRow& row, const std::map<std::string, const Me
 
 bool hasLetter(const char* caption) {
     for (const char* c = caption; *c != '\0'; ++c)
-        if (std::isalpha(static_cast<unsigned char>(*c)) || static_cast<unsigned char>(*c) >= 0x80) return true;
+        if (std::isalpha(static_cast<unsigned char>(*c)) || static_cast<unsigned char>(*c) >= 0x80)
+            return true;
     return false;
 }
 
@@ -43,7 +44,8 @@ std::string accessKey(const std::string& caption) {
             continue;
         }
         std::size_t length = 1;
-        while (at + 1 + length < caption.size() && (static_cast<unsigned char>(caption[at + 1 + length]) & 0xC0) == 0x80)
+        while (at + 1 + length < caption.size() &&
+               (static_cast<unsigned char>(caption[at + 1 + length]) & 0xC0) == 0x80)
             ++length;
         std::string key = caption.substr(at + 1, length);
         if (length == 1) key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
@@ -69,8 +71,8 @@ std::vector<std::string> translationGaps() {
         // The example programs keep the names of their files; their submenus are translated.
         if (entry == nullptr && templateNames.count(row.objectName) != 0) continue;
         if (entry == nullptr) {
-            gaps.push_back("no text: {\"" + id + "\", {\"" + row.caption + "\", \"\", \"\", \"\", \"\", \"\"}},  // " +
-                           row.parent);
+            gaps.push_back("no text: {\"" + id + "\", {\"" + row.caption +
+                           "\", \"\", \"\", \"\", \"\", \"\"}},  // " + row.parent);
         } else if (std::string(entry->text[0]) != row.caption) {
             gaps.push_back("changed: " + id + " is \"" + row.caption + "\" in its menu table, \"" +
                            entry->text[0] + "\" in the text table");
@@ -91,7 +93,8 @@ std::vector<std::string> translationGaps() {
         for (const MenuRow& row : rows) {
             const std::string key = accessKey(menuCaption(row, static_cast<Language>(language)));
             if (key.empty()) continue;
-            const auto [at, added] = taken.emplace(std::make_pair(std::string(row.parent), key), row.objectName);
+            const auto [at, added] =
+                taken.emplace(std::make_pair(std::string(row.parent), key), row.objectName);
             if (!added)
                 gaps.push_back(std::string("access key ") + key + " twice in " +
                                (*row.parent != '\0' ? row.parent : "the menu bar") + " (" +

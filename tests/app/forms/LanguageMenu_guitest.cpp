@@ -22,9 +22,12 @@ protected:
 
 TEST_F(LanguageMenuTest, EachLanguageCaptionsTheMenusAtOnceAndTheLastOneOutlivesARestart) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"TraditionalChinese1", "檔案(&F)", "結束(&X)"}, {"SimplifiedChinese1", "文件(&F)", "退出(&X)"},
-        {"JapaneseLanguage1", "ファイル(&F)", "終了(&X)"}, {"Spanish1", "&Archivo", "&Salir"},
-        {"Turkish1", "&Dosya", "Çı&kış"},                {"English1", "&File", "E&xit"},
+        {"TraditionalChinese1", "檔案(&F)", "結束(&X)"},
+        {"SimplifiedChinese1", "文件(&F)", "退出(&X)"},
+        {"JapaneseLanguage1", "ファイル(&F)", "終了(&X)"},
+        {"Spanish1", "&Archivo", "&Salir"},
+        {"Turkish1", "&Dosya", "Çı&kış"},
+        {"English1", "&File", "E&xit"},
         {"JapaneseLanguage1", "ファイル(&F)", "終了(&X)"},
     };
     {
