@@ -58,9 +58,9 @@ TEST_F(LanguageTest, EveryGetterHasItsEnglishTextAndATextInEachOtherLanguage) {
         }
     }
     selectLanguageFlags(1);
-    EXPECT_EQ(getMsgSaveBeforeClose(), "關閉前要儲存目前的檔案嗎 ?");
+    EXPECT_EQ(getMsgSaveBeforeClose(), "關閉前要儲存目前的檔案嗎？");
     selectLanguageFlags(3);
-    EXPECT_EQ(getMsgSaveBeforeExit(), "終了する前に現在のファイルを保存しますか ?");
+    EXPECT_EQ(getMsgSaveBeforeExit(), "終了する前に現在のファイルを保存しますか？");
 }
 
 TEST_F(LanguageTest, WithoutALanguageTheTwoErrorTextsAreTheirIds) {
