@@ -65,7 +65,11 @@ TEST_F(LanguageCommandsTest, TheMenuStatesWithAndWithoutAProgram) {
         std::make_tuple(false, true, 0x01));
 }
 
-TEST_F(LanguageCommandsTest, TheAboutBoxNamesTheVersionInTheInterfaceLanguage) {
+TEST_F(LanguageCommandsTest, TheHelpItemsShowTheScreenAndTheVersionInTheInterfaceLanguage) {
+    fakes.system.screen = {1280, 800};
+    screenResolution1Click();
+    EXPECT_EQ(std::tie(screenWidth, screenHeight), std::make_tuple(1280, 800));
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1280*800");
     setSoftwareVersion("Version 2.1.1108");
     Spanish1Click();
     About1Click();
