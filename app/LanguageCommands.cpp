@@ -6,6 +6,7 @@
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "model/image/ModeData.h"
+#include "model/ladder/EditorState.h"
 
 namespace kestrion {
 
@@ -35,6 +36,8 @@ void languageClick(int languageNo) {
     ModeData.languageNo = static_cast<std::uint32_t>(language);
     for (std::size_t i = 0; i < kLanguageItems.size(); ++i)
         menuItem(kLanguageItems[i]).checked = i == language;
+    // The comments in the ladder are read in the code page of the new language.
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
 }
 
 void English1Click() {

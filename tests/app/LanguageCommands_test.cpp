@@ -6,6 +6,7 @@
 #include "lang/Language.h"
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"
+#include "model/ladder/EditorState.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -34,7 +35,9 @@ TEST_F(LanguageCommandsTest, EachItemSelectsItsLanguageKeepsItsIndexAndTakesTheC
     };
     for (const auto& [click, index, checked] : cases) {
         menuItem("mmWizard").visible = true;
+        redrawFlags = 0;
         click();
+        EXPECT_EQ(redrawFlags & (kRedrawLadder | kRedrawObjects), kRedrawLadder | kRedrawObjects);
         EXPECT_EQ(ModeData.languageNo, index);
         EXPECT_EQ(static_cast<std::uint32_t>(currentLanguage()), index);
         EXPECT_EQ(checkedItems(), checked);
