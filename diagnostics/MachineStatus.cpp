@@ -1,7 +1,5 @@
 #include "diagnostics/MachineStatus.h"
 
-#include <cstdio>
-
 #include "diagnostics/TextVariants.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
@@ -9,6 +7,7 @@
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/core/ByteImage.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -36,9 +35,7 @@ constexpr TextVariants kWithoutError{" current status without error", " 目前�
 
 // Upper-case hex digits of the value taken as a signed 32-bit number, at least `digits` of them.
 std::string hexOf(std::int32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, static_cast<std::uint32_t>(value));
-    return text;
+    return hexText(static_cast<std::uint32_t>(value), digits);
 }
 
 std::int16_t signedWordAt(std::size_t offset) {

@@ -207,9 +207,7 @@ std::string flagText(bool on) {
 }
 
 std::string hexText(std::uint32_t value) {
-    std::string text = "0x";
-    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(hexDigit(value >> shift));
-    return text;
+    return "0x" + kestrion::hexText(value & 0xFFFFu, 4);
 }
 
 std::string placeText(std::uint32_t x, std::uint32_t y) {

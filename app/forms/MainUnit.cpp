@@ -190,12 +190,11 @@ void TMainForm::buildRecentFileItems() {
     FileBar1 = exitItem != nullptr ? fileMenu->insertSeparator(exitItem) : fileMenu->addSeparator();
     FileBar1->setObjectName("FileBar1");
     QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
-    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
     static void (*const handlers[kRecentFileItems])() = {File11Click, File21Click, File31Click, File41Click};
     for (int i = 0; i < kRecentFileItems; ++i) {
         *items[i] = new QAction(fileMenu);
         fileMenu->insertAction(exitItem, *items[i]);
-        (*items[i])->setObjectName(names[i]);
+        (*items[i])->setObjectName(kRecentFileItemNames[i]);
         connect(*items[i], &QAction::triggered, this, [this, handler = handlers[i]] {
             handler();
             syncFromCore();
@@ -221,8 +220,11 @@ void TMainForm::syncFromCore() {
     refreshEditItems();
     for (const auto& [name, state] : appState.items) {
         QAction* item = action(QString::fromStdString(name));
+        if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
+            item = submenu->menuAction();
         if (item == nullptr) continue;
         item->setEnabled(state.enabled);
+        if (state.visible) item->setVisible(*state.visible);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
@@ -285,6 +287,11 @@ void TMainForm::buildPanels() {
     setCentralWidget(central);
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
+    // The access codes of the instruction box reveal menu items of this window.
+    services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
+        revealAccessItems(items);
+        syncFromCore();
+    });
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {

@@ -77,6 +77,14 @@ void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t st
     }
 }
 
+// A comment id names an entry of its list: once the list is gone no object may keep one, or the
+// next comment (given id 1 again) would show on the rungs of the old ones.
+void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
+    for (const LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
+        for (stLadderBlock* object = list->head; object != nullptr; object = object->next) object->*field = 0;
+    if (editNew != nullptr) editNew->*field = 0;
+}
+
 // The comment counts and section offsets of the settings record, which the lists keep in step.
 constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
     &ModeDataRecord::deviceNameCount,    &ModeDataRecord::deviceCommentCount,
@@ -137,8 +145,14 @@ void freeCommentList(int kind) {
     switch (kind) {
         case kCommentListNames: deviceNameList.clear(); break;
         case kCommentListDevices: deviceCommentList.clear(); break;
-        case kCommentListBlocks: blockCommentList.clear(); break;
-        case kCommentListCoils: coilCommentList.clear(); break;
+        case kCommentListBlocks:
+            blockCommentList.clear();
+            forgetCommentIds(&stLadderBlock::idBC);
+            break;
+        case kCommentListCoils:
+            coilCommentList.clear();
+            forgetCommentIds(&stLadderBlock::idCC);
+            break;
         case kCommentListMonitor:
             deviceMonitorList.clear();
             deviceMonitorBytes = 0;

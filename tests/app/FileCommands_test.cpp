@@ -4,8 +4,11 @@
 #include "app/FileTitle.h"
 #include "app/MainView.h"
 #include "devviews/ObjectListDump.h"
+#include "link/Keywords.h"
+#include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
+#include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/PmwFile.h"
 #include "model/image/ProgramImage.h"
@@ -145,7 +148,16 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
     fakes.files.put("/p/Bad.PMW", wrongType);
     putProgram("/p/Other.PMW", {kEndCode}, "Other");
     putProgram("/p/Join.PMW", {0x2400, 0xC500, 0xFFF8, 0xC501, kEndCode});  // ANB with no sub-block
+    putProgram("/p/Short.PMW", {0x2000, kEndCode});
+    std::vector<std::uint8_t> cut = fakes.files.content("/p/Short.PMW");
+    cut.resize(10000);  // of 16416
+    fakes.files.put("/p/Short.PMW", cut);
     const std::tuple<const char*, bool, Boxes> cases[] = {
+        {"/p/Short.PMW",
+         true,
+         {"Open File Error\n/p/Short.PMW\nThe file holds 10000 bytes; its program needs 16348. | "
+          "Error2018030211 | "
+          "error"}},
         {"/p/Join.PMW", true, {"convMachineCodeToLadder | [pop] Stack1 underflow error | warning"}},
         {"/p/None.PMW", true, {"Open File Error | Error2018030211 | error"}},
         {"/p/Bad.PMW", true, {"File Version Error | Error2018062240 | error"}},
@@ -255,6 +267,44 @@ TEST_F(FileCommandsTest, SaveIntoAnUnwritableFolderLosesNothing) {
     EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
 }
 
+TEST_F(FileCommandsTest, ASaveTheCommentsRefuseWritesNoFileAndKeepsTheOldOnes) {
+    fakes.files.put("/p/P.COW", {7});
+    fakes.files.put("/p/P.DMW", {8});
+    New1Click();
+    setDmwRegister(0, 1234);
+    for (std::uint16_t i = 0; i < 257; ++i) addDeviceName('D', i);  // one more than a reader takes
+    saveAs("/p/P.PMW");
+    SaveAs1Click();
+    EXPECT_EQ(boxes(), Boxes{"DeviceNameNoTooMuch | Msg19050310 | information"});
+    EXPECT_EQ(fakes.files.content("/p/P.COW"), std::vector<std::uint8_t>{7});
+    EXPECT_EQ(fakes.files.content("/p/P.DMW"), std::vector<std::uint8_t>{8});
+    EXPECT_FALSE(fakes.files.exists("/p/P.PMW") || fakes.files.exists("/p/P.EDM"));
+    EXPECT_EQ(currentFileName(), kUser + "Noname01.PMW");
+}
+
+TEST_F(FileCommandsTest, AProgramOpenedWithoutCommentFileSavesNoTextOfTheOneBefore) {
+    putProgram("/p/A.PMW", {kEndCode});
+    std::vector<std::uint8_t> cow(268, 0);  // five empty sections and a description
+    std::copy_n("Pump line", 9, cow.begin() + 128);
+    cow[250] = 10;
+    fakes.files.put("/p/A.COW", cow);
+    open("/p/A.PMW");
+    EXPECT_EQ(appState.dcnMemo, "Pump line");
+    putProgram("/p/B.PMW", {kEndCode});
+    open("/p/B.PMW");
+    EXPECT_EQ(appState.dcnMemo, "");
+    pmw.setPlcType(6);  // its register file keeps D0 to D999
+    setDmwRegister(1500, 1);
+    Save1Click();
+    const std::vector<std::uint8_t> saved = fakes.files.content("/p/B.COW");
+    ASSERT_EQ(saved.size(), 268u);
+    EXPECT_EQ(saved[128], 0);
+    EXPECT_EQ(boxes(),
+              Boxes{"The register file of this PLC type keeps D0 to D999 and D8000 to D8255 only. These "
+                    "registers are not saved: D1500 | *DMW | warning"});
+    EXPECT_EQ(fakes.files.content("/p/B.DMW").size(), 2768u);
+}
+
 TEST_F(FileCommandsTest, SaveAsTakesTheNameOnlyWhenTheFileIsWritten) {
     New1Click();
     fakes.files.put("/p/Taken.PMW", {1});
@@ -318,6 +368,24 @@ TEST_F(FileCommandsTest, ExitEndsWithoutAQuestionOnlyWhenNothingIsUnsaved) {
     Exit1Click();
     EXPECT_TRUE(appState.exitRequested);
     EXPECT_FALSE(fakes.files.content(kUser + "Noname01.PMW").empty());
+}
+
+// Counts the commands that run: each takes one snapshot of every part.
+int commandsRun = 0;
+[[maybe_unused]] const bool commandCounter = transaction::registerPart("test: commands run", [] {
+    ++commandsRun;
+    return transaction::Restore([] {});
+});
+
+TEST_F(FileCommandsTest, TheViewItemsThatMoveObjectsAndClearAllObjectsAreCommands) {
+    New1Click();
+    for (void (*item)() : {X561Click, X601Click, X641Click, X681Click, Y561Click, Y601Click, Y641Click,
+                           Y681Click, Y721Click, DeviceComment2Click, BlockComment2Click, CoilComment2Click,
+                           ClearAllObject1Click, KeywordSetting1Click}) {
+        const int before = commandsRun;
+        item();
+        EXPECT_EQ(commandsRun, before + 1);
+    }
 }
 
 TEST_F(FileCommandsTest, CellSizeItemsMoveTheObjectsToTheSameCells) {
