@@ -12,9 +12,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -45,6 +47,7 @@ namespace {
 
 constexpr int kTimer0Milliseconds = 1000;
 constexpr int kTimer2Milliseconds = 250;
+constexpr int kCloseRetryMilliseconds = 200;
 
 }  // namespace
 
@@ -356,10 +359,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (exiting_) {
+    if (exiting_ || runCloseBox())
         event->accept();
-        return;
-    }
+    else
+        event->ignore();
+}
+
+bool TMainForm::runCloseBox() {
+    if (exiting_) return true;
     const auto save = [](bool /*saveAs: the save chooses by the program's name*/) {
         SaveOutcome outcome = SaveOutcome::Failed;
         runCommand([&outcome] {
@@ -368,16 +375,46 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         });
         return outcome;
     };
+    closing_ = true;
     const CloseDecision decision = mainFormClose(save);
+    closing_ = false;
     syncFromCore();
-    if (decision == CloseDecision::Stay) {
-        event->ignore();
-        return;
-    }
+    if (decision == CloseDecision::Stay) return false;
     exiting_ = true;
-    event->accept();
     delete LogoForm.data();
     QCoreApplication::exit(0);
+    return true;
+}
+
+void TMainForm::requestClose() {
+    if (exiting_ || closing_) return;
+    closeRequested_ = true;
+    closeWhenFree();
+}
+
+void TMainForm::closeWhenFree() {
+    if (!closeRequested_ || exiting_) return;
+    // A dialog or a waiting command sits on the stack below this event: closing under it would
+    // free the program it works on. The request waits for it.
+    if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
+        services_.clock().commandWaiting()) {
+        QTimer::singleShot(kCloseRetryMilliseconds, this, &TMainForm::closeWhenFree);
+        return;
+    }
+    closeRequested_ = false;
+    close();
+}
+
+void TMainForm::commitData(QSessionManager& manager) {
+    if (exiting_) return;
+    if (!manager.allowsInteraction()) {
+        // Without a question the unsaved work could only be thrown away.
+        if ((editModeFlags & kEditModifiedSinceSave) != 0) manager.cancel();
+        return;
+    }
+    const bool ends = runCloseBox();
+    manager.release();
+    if (!ends) manager.cancel();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event) {

@@ -14,6 +14,7 @@
 
 class QLabel;
 class QMenu;
+class QSessionManager;
 class QPlainTextEdit;
 class QScrollArea;
 class QSplitter;
@@ -56,6 +57,12 @@ public:
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
 
 public slots:
+    // A request from outside the window to end the program (a signal): it takes the close box's
+    // path as soon as no dialog is open and no command waits, and is ignored while a close runs.
+    void requestClose();
+    // The desktop session's logout asks the same question; Cancel (or a failed save) cancels the
+    // logout, otherwise the program ends with its settings written.
+    void commitData(QSessionManager& manager);
     void Timer0Timer();
     void Timer1Timer();
     void Timer2Timer();
@@ -80,9 +87,14 @@ private:
     void showRecentFileItems();
     // The menus and panels as the core's view state has them; ends the loop after File > Exit.
     void syncFromCore();
+    // The close box: the question, the save, the settings; true when the program ends.
+    bool runCloseBox();
+    void closeWhenFree();
 
     QtPlatform& services_;
     bool exiting_ = false;
+    bool closing_ = false;         // the close box's question is open
+    bool closeRequested_ = false;  // a request waits for the dialogs and commands to end
     std::vector<QAction*> ladderButtons_;
 };
 

@@ -73,6 +73,12 @@ class QtClock : public platform::Clock {
 public:
     std::uint32_t tickCount() const override;
     void runMessageLoopOnce() override;
+    // True while a command of the core waits for something (a reply of the line) and lets the
+    // loop run meanwhile: the window must not be closed under it.
+    bool commandWaiting() const { return waitDepth_ > 0; }
+
+private:
+    int waitDepth_ = 0;
 };
 
 // Owns the main window's four timers; the window connects them to its handlers.
@@ -105,6 +111,7 @@ public:
     QtTimers timers;
     forms::QtEntryDialogs entryDialogs;
     QtSystem& system() { return system_; }
+    const QtClock& clock() const { return clock_; }
 
 private:
     platform::Files& files_;
