@@ -78,10 +78,14 @@ TEST_F(CompanionFilesTest, OpenTakesTheDcnDescriptionAndDeletesTheOldFiles) {
     const std::string description(dcn.begin() + 256, dcn.begin() + 350);
     EXPECT_EQ(result.description, description);
     EXPECT_TRUE(std::equal(description.begin(), description.end(), CowBuffer.begin() + 128));
-    EXPECT_EQ(CowBuffer[222], 0);
+    CowBuffer.fill('x');
+    importDcnDescription();  // 94 characters, then the NUL at 222 and nothing after it
+    EXPECT_EQ(std::string(CowBuffer.begin() + 220, CowBuffer.begin() + 224), std::string("op\0x", 4));
 }
 
 TEST_F(CompanionFilesTest, WithoutACowFileNothingOfTheProgramBeforeRemains) {
+    putDcn("/p/OLD.DCN");
+    readCompanionFiles("/p/OLD.PMW", 7);
     appendDeviceComment('D', 3, "old program");
     std::fill_n(CowBuffer.begin() + 128, 20, std::uint8_t{'d'});  // its description
     ASSERT_TRUE(saveCommentToCowBuffer());
