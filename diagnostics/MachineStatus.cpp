@@ -125,8 +125,12 @@ void readMachineStatus(ErrMsg1Dialog& form) {
     }
     // A short reply or one with a bad check code is no reply: the record keeps what it held.
     if (!expectReplyBytes(kMachineStatusSize)) return failWith("Error2015030572", "Communication Error");
-    for (std::size_t k = 0; k < kMachineStatusSize; ++k)
-        machineStatus[k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
+    // Each byte from its two digits; the walk is the record's own, so it cannot run past it.
+    const char* digits = rs.RxBkBuf.data();
+    for (std::uint8_t& byte : machineStatus) {
+        byte = hexPairToByte(digits[0], digits[1]);
+        digits += 2;
+    }
 
     form.msgMemo = machineStatusLines(form.errorCodeText, static_cast<std::int16_t>(D8Kreg[1]));
     if (readD8004() == 0) return failWith("Error2015030574", "Communication Error");

@@ -483,14 +483,17 @@ std::string trimEntryLine(const std::string& line) {
 void EditInstr1Enter(EditKeyBox& box) {
     box.masked = false;
     editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
+    const std::uint8_t modifiedBefore = editModeFlags & kEditModifiedSinceSave;
     editModeFlags |= kEditModifiedSinceSave;
     hideInstrMemo();
     platform::trace().clear(platform::Memo::Debug6);
     platform::trace().clear(platform::Memo::Msg1);
     const std::string line = box.line;
     if (revealedByAccessCode(line)) {
+        // An access code changes nothing of the program: the flag goes back to what it was, so
+        // unsaved work before it is still asked about at the close.
         editInstrFlags |= kInstrEntryRefused;
-        editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
+        editModeFlags = static_cast<std::uint8_t>((editModeFlags & ~kEditModifiedSinceSave) | modifiedBefore);
         box.closed = true;
         return;
     }
