@@ -289,7 +289,6 @@ void Open1Click() {
 
 bool closeProgram() {
     const bool changed = (editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted)) != 0;
-    const bool untouchedWithoutName = (fileStateFlags & kFileNoName) != 0 && !changed;
     if (changed) {
         clearBits(fileStateFlags, kFileLastChoiceWentThrough);
         const MsgAnswer answer = platform::messages().show(getMsgSaveBeforeClose(), "File Close",
@@ -322,8 +321,6 @@ bool closeProgram() {
     platform::timers().setEnabled(platform::TimerId::Timer2, false);
 
     if (changed) FreeLadderMemory(kListEditedRows);
-    if (!untouchedWithoutName)
-        for (const char* item : kEditingItems) menuItem(item).enabled = false;
 
     setMenuClosed();
     appState.programPanelsVisible = false;

@@ -76,6 +76,7 @@ TEST_F(FileCommandsTest, NewMakesTheEndOnlyProgramNamedNoname01ThenNoname02) {
     EXPECT_EQ(ldrHead->next, nullptr);
     EXPECT_EQ(pmw.program[0], kEndCode);
     EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + kUser + "Noname01");
+    EXPECT_EQ(fakes.statusBar.panelText(13), "pmw.un.ST.PRE.i[jPrePlcType]=5");
     fakes.messages.scriptAnswers({MsgAnswer::No});  // a new program counts as modified
     New1Click();
     EXPECT_EQ(boxes(), Boxes{kCloseQuestion});
@@ -100,6 +101,7 @@ TEST_F(FileCommandsTest, NewNameWorksOnTheStemOnly) {
         {0, "/a.b/P.PMW", "/a.b/01.PMW"},   // a stem shorter than the digits keeps the folder
         {0, "/x/Line 7 (old).PMW", "/x/Line 7 (ol01.PMW"},
         {0x1A, "/x/Name.PMW", "/x/Na1B.PMW"},
+        {0, "Pump.PMW", "Pu01.PMW"},  // no folder at all
     };
     for (const auto& [counter, before, after] : cases) {
         newFileCounter = counter;
@@ -386,6 +388,21 @@ TEST_F(FileCommandsTest, TheViewItemsThatMoveObjectsAndClearAllObjectsAreCommand
         item();
         EXPECT_EQ(commandsRun, before + 1);
     }
+}
+
+TEST_F(FileCommandsTest, FontAndZoomItemsSetTheirSize) {
+    const std::tuple<void (*)(), std::uint32_t*, std::uint32_t> items[] = {
+        {FontN81Click, &ModeData.fontSize, 8},   {FontN141Click, &ModeData.fontSize, 14},
+        {FontN121Click, &ModeData.fontSize, 12}, {FontN101Click, &ModeData.fontSize, 10},
+        {Np501Click, &zoomPercent, 50},          {Np751Click, &zoomPercent, 75},
+        {Np1251Click, &zoomPercent, 125},        {Np1501Click, &zoomPercent, 150},
+        {Np1001Click, &zoomPercent, 100}};
+    for (const auto& [item, setting, value] : items) {
+        item();
+        EXPECT_EQ(*setting, value);
+    }
+    EXPECT_TRUE(menuItem("FontN101").checked && menuItem("Np1001").checked);
+    EXPECT_FALSE(menuItem("FontN81").checked || menuItem("Np1501").checked);
 }
 
 TEST_F(FileCommandsTest, CellSizeItemsMoveTheObjectsToTheSameCells) {
