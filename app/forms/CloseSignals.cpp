@@ -39,6 +39,7 @@ CloseSignals::CloseSignals(QObject* parent) : QObject(parent) {
     if (signalPipe[0] != -1) throw std::logic_error("CloseSignals: the signals are taken already");
     if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) throw std::runtime_error("CloseSignals: no pipe");
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+    notifier_->setEnabled(false);
     connect(notifier_, &QSocketNotifier::activated, this, &CloseSignals::readPipe);
     for (int number : kSignals) setHandler(number, writeSignalNumber);
 }
@@ -49,6 +50,10 @@ CloseSignals::~CloseSignals() {
     close(signalPipe[0]);
     close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;
+}
+
+void CloseSignals::listen() {
+    notifier_->setEnabled(true);
 }
 
 void CloseSignals::readPipe() {

@@ -12,12 +12,16 @@ namespace kestrion::app {
 class CloseSignals : public QObject {
     Q_OBJECT
 public:
-    // Installs the handlers of the three signals; one object at a time.
+    // Installs the handlers of the three signals; one object at a time. A signal from then on waits
+    // in the pipe until listen().
     explicit CloseSignals(QObject* parent = nullptr);
     // Gives the signals back their default handling.
     ~CloseSignals() override;
     CloseSignals(const CloseSignals&) = delete;
     CloseSignals& operator=(const CloseSignals&) = delete;
+
+    // Delivers the signals, those that came before included, once the receiver is connected.
+    void listen();
 
 signals:
     void closeRequested(int signalNumber);

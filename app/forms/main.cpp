@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
                          &app::TMainForm::requestClose);
         QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainForm,
                          &app::TMainForm::commitData);
+        closeSignals.listen();
         mainForm.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

@@ -36,6 +36,7 @@ TEST_F(CloseSignalsTest, ASignalTakesTheCloseBoxPathOnceNoDialogIsOpen) {
     form.show();
     CloseSignals closeSignals;
     QObject::connect(&closeSignals, &CloseSignals::closeRequested, &form, &TMainForm::requestClose);
+    closeSignals.listen();
     editModeFlags |= kEditModifiedSinceSave;
 
     QStringList questions;
