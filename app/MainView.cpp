@@ -21,13 +21,9 @@ namespace {
 
 [[maybe_unused]] const bool registered = state::registerReset("app", [] { appState = {}; });
 
-// The view and the settings record are put back with the model when a command fails.
+// The view is put back with the model when a command fails.
 transaction::Restore snapshotMainView() {
-    auto saved = std::make_shared<const std::pair<AppState, ModeDataRecord>>(appState, ModeData);
-    return [saved] {
-        appState = saved->first;
-        ModeData = saved->second;
-    };
+    return [saved = std::make_shared<const AppState>(appState)] { appState = *saved; };
 }
 [[maybe_unused]] const bool viewPart = transaction::registerPart("main view", snapshotMainView);
 

@@ -85,16 +85,8 @@ void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
     if (editNew != nullptr) editNew->*field = 0;
 }
 
-// The comment counts and section offsets of the settings record, which the lists keep in step.
-constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
-    &ModeDataRecord::deviceNameCount,    &ModeDataRecord::deviceCommentCount,
-    &ModeDataRecord::blockCommentCount,  &ModeDataRecord::coilCommentCount,
-    &ModeDataRecord::monitorDeviceCount, &ModeDataRecord::cowNameOffset,
-    &ModeDataRecord::cowCommentOffset,   &ModeDataRecord::cowBlockOffset,
-    &ModeDataRecord::cowCoilOffset,      &ModeDataRecord::cowMonitorOffset};
-
-// The comment and monitor lists (copied entry by entry), their counts, and the images of the
-// comment, register and description files.
+// The comment and monitor lists (copied entry by entry) and the images of the comment, register
+// and description files. Their counts live in the settings record, which is a part of its own.
 transaction::Restore snapshotComments() {
     struct Saved {
         DeviceCommentList names, comments;
@@ -106,21 +98,10 @@ transaction::Restore snapshotComments() {
         std::uint16_t cowLength;
         RegisterImage dmw;
         DcnTableSet dcn;
-        std::array<std::uint16_t, std::size(kCommentFields)> fields;
     };
-    auto saved = std::make_shared<Saved>(Saved{deviceNameList,
-                                               deviceCommentList,
-                                               blockCommentList,
-                                               coilCommentList,
-                                               deviceMonitorList,
-                                               ladderMonitorList,
-                                               deviceMonitorBytes,
-                                               CowBuffer,
-                                               cowDataLength,
-                                               DmwImage,
-                                               DcnTables,
-                                               {}});
-    for (std::size_t i = 0; i < saved->fields.size(); ++i) saved->fields[i] = ModeData.*kCommentFields[i];
+    auto saved = std::make_shared<Saved>(
+        Saved{deviceNameList, deviceCommentList, blockCommentList, coilCommentList, deviceMonitorList,
+              ladderMonitorList, deviceMonitorBytes, CowBuffer, cowDataLength, DmwImage, DcnTables});
     return [saved = std::shared_ptr<const Saved>(saved)] {
         deviceNameList = saved->names;
         deviceCommentList = saved->comments;
@@ -133,7 +114,6 @@ transaction::Restore snapshotComments() {
         cowDataLength = saved->cowLength;
         DmwImage = saved->dmw;
         DcnTables = saved->dcn;
-        for (std::size_t i = 0; i < saved->fields.size(); ++i) ModeData.*kCommentFields[i] = saved->fields[i];
     };
 }
 

@@ -168,6 +168,7 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
     };
     for (const auto& [file, titleOk, expected] : cases) {
         fakes.messages.shown.clear();
+        xOldCursor = 240;
         if (!titleOk) dialogs.titleAnswers.push_back({});
         if (*file != 0)
             open(file);
@@ -180,6 +181,7 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
         EXPECT_EQ(objectListDetailRows(), ladder);
         EXPECT_EQ(currentFileName(), "/p/Good.PMW");
         EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
+        EXPECT_EQ(xOldCursor, 240u);
     }
 }
 

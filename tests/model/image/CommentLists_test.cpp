@@ -72,7 +72,9 @@ TEST_F(CommentListsTest, DeviceNamesCompareOverTheirFirstCharacters) {
 
 TEST_F(CommentListsTest, ClearAllEmptiesListsCountsAndTheImagesSections) {
     addDeviceName('D', 1);
-    appendDeviceComment('D', 1, "c");
+    appendDeviceComment('X', 7, "c");
+    EXPECT_EQ(textOf(deviceCommentList.head->deviceText) + std::to_string(deviceCommentList.head->textLength),
+              "X0074");
     appendBlocks(1);
     appendBlockComment(0, "b");  // END is at step 0: it takes ids 2 and 1
     appendCoilComment(0, "c");

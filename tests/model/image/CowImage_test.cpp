@@ -123,6 +123,7 @@ TEST_F(CowImageTest, ARegisteredMonitorListComesBackFromTheImage) {
 TEST_F(CowImageTest, AnOverfullMonitorSectionReadsAsNoDevices) {
     ImageWriter w;
     w.u16(0).u16(0).u16(0).u16(0).u16(65).install();
+    addMonitorDevice("D1", {1, 0, 0x0E, 0});  // of the program before: the image replaces it
     ASSERT_TRUE(loadCommentFromCowBuffer());
     EXPECT_EQ(deviceMonitorList.head, nullptr);
     EXPECT_EQ(ModeData.monitorDeviceCount + wordAt(CowBuffer, 264), 0);
@@ -136,6 +137,7 @@ TEST_F(CowImageTest, AnImageThatRunsPastItsEndIsRefused) {
         if (textWithoutEnd) w.image[32766] = w.image[32767] = 'z';
         w.install();
         EXPECT_FALSE(loadCommentFromCowBuffer());
+        EXPECT_EQ(fakes.statusBar.panelText(13), "32768");  // where the reading stopped
     }
     EXPECT_EQ(test::shownBoxes(fakes.messages),
               test::Boxes(2, "FileCommentError...system clear all comment | Error2018030210 | information"));
