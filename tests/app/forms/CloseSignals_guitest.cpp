@@ -35,23 +35,31 @@ TEST_F(CloseSignalsTest, ASignalTakesTheCloseBoxPathOnceNoDialogIsOpen) {
     TMainForm form(services);
     form.show();
     CloseSignals closeSignals;
-    QObject::connect(&closeSignals, &CloseSignals::closeRequested, &form, &TMainForm::requestClose);
-    closeSignals.listen();
     editModeFlags |= kEditModifiedSinceSave;
+    raise(SIGTERM);  // before anyone listens: it waits
+    QCoreApplication::processEvents();
+    QObject::connect(&closeSignals, &CloseSignals::closeRequested, &form, &TMainForm::requestClose);
 
     QStringList questions;
     int questionsWhileDialog = -1;
+    int questionsAfterCancel = -1;
     QTimer answer;  // Cancel to the first question, No to the second
     QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return;
         questions << box->text();
-        box->button(questions.size() == 1 ? QMessageBox::Cancel : QMessageBox::No)->click();
-        if (questions.size() == 1) QTimer::singleShot(50, [] { raise(SIGHUP); });
+        if (questions.size() > 1) return box->button(QMessageBox::No)->click();
+        raise(SIGINT);  // while the question is open: no second one
+        QCoreApplication::processEvents();
+        box->button(QMessageBox::Cancel)->click();
+        QTimer::singleShot(700, [&] {
+            questionsAfterCancel = static_cast<int>(questions.size());
+            raise(SIGHUP);
+        });
     });
     answer.start(20);
     QTimer::singleShot(0, [&] {
-        raise(SIGTERM);  // while a dialog of a command is open: the request waits for it
+        closeSignals.listen();  // while a dialog of a command is open: the request waits for it
         QDialog dialog;
         QTimer::singleShot(300, &dialog, &QDialog::accept);
         dialog.exec();
@@ -60,6 +68,7 @@ TEST_F(CloseSignalsTest, ASignalTakesTheCloseBoxPathOnceNoDialogIsOpen) {
     QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });  // never hang the suite
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(questionsWhileDialog, 0);
+    EXPECT_EQ(questionsAfterCancel, 1);
     EXPECT_EQ(questions, QStringList(2, "Do you want to save current file before exit ?"));
     EXPECT_TRUE(settingsWrittenAtClose);
 }

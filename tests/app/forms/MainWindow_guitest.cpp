@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 
@@ -124,6 +125,15 @@ TEST_F(MainWindowTest, TheDemonstrationAccessCodeRevealsHarewareCheckAndItsItems
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(item->isEnabled() && item->isVisible());
     EXPECT_EQ(item->parent(), form.menu("HarewareCheck"));
+}
+
+TEST_F(MainWindowTest, TheProjectPanelTheBarsAndTheCheckItemsAsBuilt) {
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(form.FramePanel1->width(), (screenWidth - 4) / 10);
+    EXPECT_NE(form.findChild<QToolBar*>("LadderToolBar"), nullptr);
+    EXPECT_TRUE(form.action("Y601")->isCheckable() && form.action("CoilComment2")->isCheckable());
+    EXPECT_FALSE(form.action("New1")->isCheckable());
 }
 
 TEST_F(MainWindowTest, TheFirstTimer0TickRemovesTheSplash) {
