@@ -21,7 +21,8 @@ TEST_F(GoToStepFormTest, DigitsGoInOtherKeysAreRefusedWithTheirMessageAndOkGives
         auto* form = qobject_cast<TGoToStepForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
         QTest::keyClicks(form->Edit1, "1x2");
-        seen << form->windowTitle() << form->StepNoLabel->text() << form->StringLabel->text() << form->Edit1->text();
+        seen << form->windowTitle() << form->StepNoLabel->text() << form->StringLabel->text()
+             << form->Edit1->text();
         form->btnOk->click();
     });
     const NumberEntryResult entered = QtEditorDialogs().goToStep({"Go to step", "7", "Step No.", "of 12"});
