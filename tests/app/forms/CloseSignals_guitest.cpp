@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,6 +92,7 @@ TEST(CloseSignalsProgramTest, TheProgramEndsThroughItsCloseBoxOnEachSignal) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that was stopped
             setenv("KESTRION_HOME", home.c_str(), 1);
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
             execl(KESTRION_PROGRAM, KESTRION_PROGRAM, static_cast<char*>(nullptr));
