@@ -76,7 +76,6 @@ void mainFormStartUp() {
     editModeFlags &= static_cast<std::uint8_t>(~kEditInsertMode);
     traceCaption = "開始";
     optionFlags &= static_cast<std::uint8_t>(~kOptionProgramOpen);
-    langStartUp();
     languageClick(static_cast<int>(std::min<std::uint32_t>(ModeData.languageNo, kLanguageCount)));
 
     mainViewStartUp();

@@ -58,13 +58,11 @@ std::string deviceTooMuchText() {
     return languageFlagSet() ? textOf("getMsgDeviceTooMuch") : "DeviceTooMuchError";
 }
 
-void langStartUp() {
-    setDeviceTooMuchSource(deviceTooMuchText);
-}
-
 namespace {
 
 [[maybe_unused]] const bool registered = state::registerReset("lang", [] { langState = {}; });
+// The canvas is below this floor: it asks for the text through the source installed here.
+[[maybe_unused]] const bool deviceTooMuchInstalled = (setDeviceTooMuchSource(deviceTooMuchText), true);
 
 }  // namespace
 

@@ -59,11 +59,9 @@ std::string getMsgSaveBeforeExit();
 std::string getMsgFileExistsOverwrite();
 // The text of a refused instruction word; "InstructionCodeError" without a language.
 std::string getMsgInstructionCodeError();
-// The text of a ladder too wide for the canvas: English in the languages without a text of their
-// own, "DeviceTooMuchError" without a language.
+// The device-too-much text of the too-wide ladder: English, also for the languages without a text
+// of their own, the two Chinese texts, and "DeviceTooMuchError" while no language flag is set. The
+// canvas (model/ladder/VirtualCanvas.h) shows it; lang installs it there at start.
 std::string deviceTooMuchText();
-
-// Installs what the layers below read of the language (the ladder's too-wide text); start-up.
-void langStartUp();
 
 }  // namespace kestrion

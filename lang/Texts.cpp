@@ -317,7 +317,7 @@ constexpr TextEntry kTexts[] = {
       "Bu dosya zaten var. Üzerine yazmak istiyor musunuz?"}},
     // English and the two Chinese languages only: the others show the English text.
     {"getMsgDeviceTooMuch",
-     {"Device too much error ... ", "元件數目過多錯誤 ... ", "元件数目过多错误 ... ", nullptr, nullptr,
+     {"Device too much error ... ", "元件數量過多錯誤 ... ", "元件数量过多错误 ... ", nullptr, nullptr,
       nullptr}},
     {"getMsgInstructionCodeError",
      {"InstructionCodeError", "指令碼錯誤", "指令码错误", "命令コードエラー",

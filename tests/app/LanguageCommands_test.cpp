@@ -41,7 +41,7 @@ TEST_F(LanguageCommandsTest, EachItemSelectsItsLanguageKeepsItsIndexAndTakesTheC
         EXPECT_EQ(ModeData.languageNo, index);
         EXPECT_EQ(static_cast<std::uint32_t>(currentLanguage()), index);
         EXPECT_EQ(checkedItems(), checked);
-        EXPECT_FALSE(menuItem("mmWizard").visible);
+        EXPECT_EQ(menuItem("mmWizard").visible, false);
     }
     languageClick(7);
     EXPECT_EQ(std::tie(ModeData.languageNo, bEnglish), std::make_tuple(0u, true));
@@ -60,7 +60,7 @@ TEST_F(LanguageCommandsTest, TheChosenLanguageIsTheOneOfTheNextStart) {
 TEST_F(LanguageCommandsTest, TheMenuStatesWithAndWithoutAProgram) {
     menuItem("mmWizard").visible = true;
     setMenuClosed();
-    EXPECT_FALSE(menuItem("mmWizard").visible);
+    EXPECT_EQ(menuItem("mmWizard").visible, false);
     EXPECT_TRUE(menuItem("Templates1").enabled);
     setMenuProgramOpen();
     EXPECT_EQ(
