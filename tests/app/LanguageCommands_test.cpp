@@ -47,16 +47,6 @@ TEST_F(LanguageCommandsTest, EachItemSelectsItsLanguageKeepsItsIndexAndTakesTheC
     EXPECT_EQ(std::tie(ModeData.languageNo, bEnglish), std::make_tuple(0u, true));
 }
 
-TEST_F(LanguageCommandsTest, TheChosenLanguageIsTheOneOfTheNextStart) {
-    JapaneseLanguage1Click();
-    EXPECT_EQ(mainFormClose(nullptr), CloseDecision::Exit);
-    mainFormDestroy();
-    test::resetAllState();
-    mainFormStartUp();
-    EXPECT_EQ(std::make_tuple(currentLanguage(), checkedItems()),
-              std::make_tuple(Language::Japanese, "000100"));
-}
-
 TEST_F(LanguageCommandsTest, TheMenuStatesWithAndWithoutAProgram) {
     menuItem("mmWizard").visible = true;
     setMenuClosed();
