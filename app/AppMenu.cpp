@@ -14,6 +14,8 @@
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
+#include "link/terminals/ServiceTools.h"
+#include "monitor/AccessMenu.h"
 #include "monitor/DeviceUsage.h"
 #include "monitor/ForceOpener.h"
 #include "wizards/WizardsMenu.h"
@@ -115,8 +117,9 @@ std::vector<MenuRow> mergeRowsOfOneName(const std::vector<MenuRow>& rows) {
 
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
-    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(),
-                                  monitorMenuRows(), devViewsMenuRows(), templateMenuRows()})
+    for (const MenuTable table :
+         {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows(),
+          devViewsMenuRows(), templateMenuRows(), serviceMenuRows(), accessMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

@@ -301,6 +301,8 @@ void TMainForm::buildPanels() {
     services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
         if (items == HiddenItems::MoreView) forms::revealMoreView(*this);
         if (items == HiddenItems::DemoKit) showTemplateMenus();
+        // The same code opens the PLC menu's service tools.
+        if (items == HiddenItems::DemoKit) menuItem("HarewareCheck") = MenuItemState{};
         syncFromCore();
     });
 }

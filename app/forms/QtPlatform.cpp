@@ -184,6 +184,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<MonitorDialogs>::uninstall();
     DialogSeam<DevViewsDialogs>::uninstall();
     DialogSeam<WizardsDialogs>::uninstall();
+    DialogSeam<TerminalDialogs>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -209,6 +210,7 @@ void QtPlatform::install() {
     DialogSeam<MonitorDialogs>::install(monitorDialogs_);
     DialogSeam<DevViewsDialogs>::install(devViewsDialogs);
     DialogSeam<WizardsDialogs>::install(wizardsDialogs_);
+    DialogSeam<TerminalDialogs>::install(terminalDialogs_);
     platform::installDesktop(&desktop_);
     installed_ = true;
 }

@@ -16,6 +16,7 @@
 #include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
+#include "link/forms/QtTerminalDialogs.h"
 #include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/DeviceListForm.h"
 #include "platform/Desktop.h"
@@ -130,6 +131,7 @@ private:
     forms::QtEditorDialogs editorDialogs_;
     forms::QtMonitorDialogs monitorDialogs_;
     forms::QtWizardsDialogs wizardsDialogs_;
+    forms::QtTerminalDialogs terminalDialogs_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
