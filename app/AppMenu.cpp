@@ -15,9 +15,9 @@
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "link/terminals/ServiceTools.h"
-#include "monitor/AccessMenu.h"
 #include "monitor/DeviceUsage.h"
 #include "monitor/ForceOpener.h"
+#include "monitor/access/AccessMenu.h"
 #include "wizards/WizardsMenu.h"
 
 namespace kestrion {

@@ -185,6 +185,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<DevViewsDialogs>::uninstall();
     DialogSeam<WizardsDialogs>::uninstall();
     DialogSeam<TerminalDialogs>::uninstall();
+    DialogSeam<AccessDialogs>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -211,6 +212,7 @@ void QtPlatform::install() {
     DialogSeam<DevViewsDialogs>::install(devViewsDialogs);
     DialogSeam<WizardsDialogs>::install(wizardsDialogs_);
     DialogSeam<TerminalDialogs>::install(terminalDialogs_);
+    DialogSeam<AccessDialogs>::install(accessDialogs_);
     platform::installDesktop(&desktop_);
     installed_ = true;
 }

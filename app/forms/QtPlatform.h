@@ -19,6 +19,7 @@
 #include "link/forms/QtTerminalDialogs.h"
 #include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/DeviceListForm.h"
+#include "monitor/forms/QtAccessDialogs.h"
 #include "platform/Desktop.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"
@@ -132,6 +133,7 @@ private:
     forms::QtMonitorDialogs monitorDialogs_;
     forms::QtWizardsDialogs wizardsDialogs_;
     forms::QtTerminalDialogs terminalDialogs_;
+    forms::QtAccessDialogs accessDialogs_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;

@@ -1,4 +1,4 @@
-#include "monitor/TerminalOpener.h"
+#include "monitor/access/TerminalOpener.h"
 
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"

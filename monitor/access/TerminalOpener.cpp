@@ -1,4 +1,4 @@
-#include "monitor/TerminalOpener.h"
+#include "monitor/access/TerminalOpener.h"
 
 #include "link/CommRecord.h"
 #include "link/LinkCommand.h"
