@@ -1,5 +1,7 @@
 #include "link/forms/AnyCommandForm.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -105,7 +107,11 @@ TAnyCommandForm::TAnyCommandForm(AnyCommandTerminal& state, const std::string& c
         showState();
     });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    // A fixed single border, centred.
+    // Enter in the command line sends it.
+    btnSend->setDefault(true);
+    btnClose->setAutoDefault(false);
+    // A fixed single border without border icons, centred: Close ends it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(state_.width, state_.height);
 }
 
@@ -119,9 +125,10 @@ QComboBox* TAnyCommandForm::addList(QWidget* parent, const char* name, const QSt
 
 void TAnyCommandForm::onListChange(QComboBox* list, std::string AnyCommandTerminal::*text,
                                    void (AnyCommandTerminal::*handler)()) {
-    const auto take = [this, list, text, handler] {
+    const std::function<void(AnyCommandTerminal&)> run = handler;
+    const auto take = [this, list, text, run] {
         state_.*text = list->currentText().toStdString();
-        (state_.*handler)();
+        run(state_);
         showState();
     };
     // An item picked always counts (the same protocol again reopens the port); a typed text when

@@ -1,5 +1,7 @@
 #include "link/forms/InterceptForm.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -108,9 +110,10 @@ QComboBox* TInterceptForm::addList(const char* name, const QStringList& items) {
 
 void TInterceptForm::onListChange(QComboBox* list, std::string InterceptTerminal::*text,
                                   void (InterceptTerminal::*handler)()) {
-    const auto take = [this, list, text, handler] {
+    const std::function<void(InterceptTerminal&)> run = handler;
+    const auto take = [this, list, text, run] {
         state_.*text = list->currentText().toStdString();
-        (state_.*handler)();
+        run(state_);
         showState();
     };
     connect(list, &QComboBox::activated, this, take);

@@ -1,5 +1,7 @@
 #include "link/forms/PcbCheckForm.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -58,10 +60,11 @@ TPcbCheckForm::TPcbCheckForm(PcbCheckDialog& state, QWidget* parent) : QDialog(p
         {btnProductId, &PcbCheckDialog::btnProductIdClick},
         {btnCheckAll, &PcbCheckDialog::btnCheckAllClick}};
     for (const auto& [button, handler] : buttons)
-        connect(button, &QPushButton::clicked, this, [this, handler = handler] {
-            (state_.*handler)();
-            showState();
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, run = std::function<void(PcbCheckDialog&)>(handler)] {
+                    run(state_);
+                    showState();
+                });
     resize(560, 260);
 }
 

@@ -66,7 +66,8 @@ AnyAddressResult resultOf(LinkOutcome outcome) {
 
 std::vector<std::uint8_t> replyBytes(std::size_t count) {
     std::vector<std::uint8_t> bytes(count);
-    for (std::size_t i = 0; i < count; ++i) bytes[i] = hexPairToByte(rs.RxBkBuf[2 * i], rs.RxBkBuf[2 * i + 1]);
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = hexPairToByte(rs.RxBkBuf[2 * i], rs.RxBkBuf[2 * i + 1]);
     return bytes;
 }
 
@@ -86,7 +87,8 @@ std::string binaryText(std::uint32_t value, std::size_t bits) {
 std::string asciiText(const std::uint8_t* bytes, std::size_t size) {
     std::string text;
     for (std::size_t i = 0; i < size; ++i)
-        text += bytes[i] >= '0' && bytes[i] <= 'F' ? std::string(1, static_cast<char>(bytes[i])) : "-h" + hex2(bytes[i]);
+        text += bytes[i] >= '0' && bytes[i] <= 'F' ? std::string(1, static_cast<char>(bytes[i]))
+                                                   : "-h" + hex2(bytes[i]);
     return text;
 }
 
@@ -104,7 +106,8 @@ int parseKHValue(const std::string& text) {
     if (first == 'H' || first == 'h') {
         std::uint32_t value = 0;
         for (std::size_t i = 1; i < text.size(); ++i)
-            value = value * 16 + hexDigitValue(static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))));
+            value = value * 16 +
+                    hexDigitValue(static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))));
         return static_cast<int>(value);
     }
     const bool prefixed = first == 'K' || first == 'k';
@@ -143,8 +146,8 @@ AnyAddressResult readAnyAddress(int address, int count, std::vector<std::uint8_t
     if (count <= 0) panel0("Read Any Address From Device [OK]");
     if (count <= 0 || count > kAnyAddressMaxBytes) return AnyAddressResult::NothingToSend;
     const auto size = static_cast<std::size_t>(count);
-    const AnyAddressResult result = resultOf(request(anyAddressReadCommand(static_cast<std::uint32_t>(address), count),
-                                                     ReplyKind::Data, 2 * size));
+    const AnyAddressResult result = resultOf(request(
+        anyAddressReadCommand(static_cast<std::uint32_t>(address), count), ReplyKind::Data, 2 * size));
     if (result == AnyAddressResult::Nak)
         show("Error2015091331... Checksum error...", "Communication Message", platform::MsgIcon::Warning);
     if (result != AnyAddressResult::Done) return result;
@@ -157,8 +160,8 @@ AnyAddressResult readAnyAddress(int address, int count, std::vector<std::uint8_t
 }
 
 AnyAddressResult writeAnyAddress(int address, int count, int data) {
-    const AnyAddressResult result =
-        resultOf(request(anyAddressWriteCommand(static_cast<std::uint32_t>(address), count, data), ReplyKind::Ack));
+    const AnyAddressResult result = resultOf(
+        request(anyAddressWriteCommand(static_cast<std::uint32_t>(address), count, data), ReplyKind::Ack));
     if (result == AnyAddressResult::Nak)
         show("Error2015091361...Checksum error...", "Communication Message", platform::MsgIcon::Warning);
     if (result == AnyAddressResult::Done) panel0("Write Any Address To Device [OK]");
@@ -203,9 +206,11 @@ void SubReadAnyAddress1Click() {
             if (outcome != LinkOutcome::Done || !expectReplyBytes(kBlockBytes))
                 failCommand({"Error2015091350", "Communication Error", platform::MsgIcon::Warning});
             const std::vector<std::uint8_t> read = replyBytes(kBlockBytes);
-            std::copy(read.begin(), read.end(), anyAddressBuf.begin() + kBlockOffset + (address - kBlockStart));
+            std::copy(read.begin(), read.end(),
+                      anyAddressBuf.begin() + kBlockOffset + (address - kBlockStart));
             ++blocks;
-            panel0("Read Any Address From Device [Start] " + std::to_string(kBlockBytes * blocks * 100 / 256) + "%");
+            panel0("Read Any Address From Device [Start] " +
+                   std::to_string(kBlockBytes * blocks * 100 / 256) + "%");
             progress.setPosition(blocks);
         }
         panel0("Read Any Address From Device [OK]");

@@ -26,10 +26,10 @@ int parseKHValue(const std::string& text);
 enum class AnyAddressResult { Done, NothingToSend, NotSent, TimeOut, Nak, Busy };
 
 // The frame texts (STX, command, fields, ETX, without the check code) of the four commands.
-std::string anyAddressReadCommand(std::uint32_t address, int count);   // "EAA"
+std::string anyAddressReadCommand(std::uint32_t address, int count);             // "EAA"
 std::string anyAddressWriteCommand(std::uint32_t address, int count, int data);  // "EAC"
-std::string anyBitForceCommand(bool on, std::uint32_t address);        // "EAE" / "EAF"
-std::string blockReadCommand(std::uint32_t address, int count);        // "EA8"
+std::string anyBitForceCommand(bool on, std::uint32_t address);                  // "EAE" / "EAF"
+std::string blockReadCommand(std::uint32_t address, int count);                  // "EA8"
 
 // One EAA frame for count bytes at address, awaited 10 poller ticks; a checked reply's bytes go to
 // anyAddressBuf from offset 0 and to bytes. A count of 0 or less (or above 255) sends nothing.

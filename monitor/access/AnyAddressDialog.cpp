@@ -62,8 +62,10 @@ void AnyAddressDialog::btnSetupPanelClick() {
                   std::max(0, height - l.inputPanel.top - inputPanelHeight - 2 * (kMemoHeight + kMargin))};
     const int column = l.inputPanel.left + l.inputPanel.width + kGap;
     l.column.clear();
-    for (int i = 0; i < 10; ++i) l.column.push_back({column, l.inputPanel.top + i * kRowPitch, kColumnWidth, kRowHeight});
-    l.column.push_back({column, l.inputPanel.top + 12 * kRowPitch, kColumnWidth, kRowHeight});  // two rows lower
+    for (int i = 0; i < 10; ++i)
+        l.column.push_back({column, l.inputPanel.top + i * kRowPitch, kColumnWidth, kRowHeight});
+    l.column.push_back(
+        {column, l.inputPanel.top + 12 * kRowPitch, kColumnWidth, kRowHeight});  // two rows lower
 }
 
 void AnyAddressDialog::FormShow() {
@@ -73,7 +75,8 @@ void AnyAddressDialog::FormShow() {
     addressEdit = "H" + hex4At(iAddress);
     dataEdit = "H" + hex4At(iData);
     byteNoEdit = std::to_string(iByteNo);
-    dataTypeText = iDataType >= 0 && iDataType < 4 ? kDataTypes[static_cast<std::size_t>(iDataType)] : "Ascii ";
+    dataTypeText =
+        iDataType >= 0 && iDataType < 4 ? kDataTypes[static_cast<std::size_t>(iDataType)] : "Ascii ";
     label5 = "Address=H" + hex4At(iAddress) + ",ByteNo=" + std::to_string(iByteNo);
     label6 = "DataType=" + std::to_string(iDataType) + ",DataLength=" + std::to_string(iDataLength);
     btnSetupListViewPcolumnClick();
@@ -202,7 +205,8 @@ void AnyAddressDialog::forceBit(bool on) {
         if (sent != LinkOutcome::Done) return;
         expectReply(ReplyKind::Ack);
         if (gblDELAY(rs.timeOut) == LinkOutcome::TimeOut)
-            show(on ? "Error2015100120" : "Error2015100121", "Communication Message", platform::MsgIcon::Warning);
+            show(on ? "Error2015100120" : "Error2015100121", "Communication Message",
+                 platform::MsgIcon::Warning);
     });
 }
 
@@ -243,7 +247,8 @@ void AnyAddressDialog::btnStartMonitorClick() {
         if (result != AnyAddressResult::Done) {
             // A NAK and a frame that did not go have said so; an unanswered read says it here.
             if (result == AnyAddressResult::TimeOut)
-                show("Error2015091324... TimeoutError...", "Communication Message", platform::MsgIcon::Warning);
+                show("Error2015091324... TimeoutError...", "Communication Message",
+                     platform::MsgIcon::Warning);
             break;
         }
         rows.clear();
@@ -277,8 +282,8 @@ void AnyAddressDialog::btnReflashListViewClick() {
     for (std::size_t i = 0; i < count; i += step) {
         std::array<std::uint8_t, 4> value{};
         for (std::size_t k = 0; k < step && i + k < bytes_.size(); ++k) value[k] = bytes_[i + k];
-        rows.push_back({"H" + hex4At(iAddress + static_cast<int>(i)), anyAddressValueText(value.data(), step, iDataType),
-                        ""});
+        rows.push_back({"H" + hex4At(iAddress + static_cast<int>(i)),
+                        anyAddressValueText(value.data(), step, iDataType), ""});
     }
 }
 

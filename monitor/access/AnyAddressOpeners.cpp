@@ -6,8 +6,8 @@
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"
-#include "monitor/access/AccessDialogs.h"
 #include "monitor/MonitorMode.h"
+#include "monitor/access/AccessDialogs.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -21,7 +21,7 @@ struct SetUp {
     bool byteNo;  // ByteNoLabel, ByteNoEdit
     bool read;
     bool write;
-    bool force;   // btnForceOn, btnForceOff
+    bool force;  // btnForceOn, btnForceOff
     int iData;
     int iByteNo;
 };
@@ -70,7 +70,8 @@ void BitWrAnyAddress1Click() {
 
 void SoftwareVariable1Click() {
     const platform::ScreenSize screen = platform::system().screenSize();
-    accessDialogs().softwareVariables("顯示軟體Kestrion變數", screen.width * 40 / 50, screen.height * 60 / 100);
+    accessDialogs().softwareVariables("顯示軟體Kestrion變數", screen.width * 40 / 50,
+                                      screen.height * 60 / 100);
 }
 
 std::vector<std::string> softwareVariableLines() {

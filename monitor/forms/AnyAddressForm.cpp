@@ -1,5 +1,7 @@
 #include "monitor/forms/AnyAddressForm.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -56,13 +58,14 @@ TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDi
                              void (AnyAddressDialog::*handler)()) {
         auto* field = new QLineEdit(inputPanel);
         field->setObjectName(name);
-        connect(field, &QLineEdit::textEdited, this, [this, field, text, handler](const QString& typed) {
+        const std::function<void(AnyAddressDialog&)> run = handler;
+        connect(field, &QLineEdit::textEdited, this, [this, field, text, run](const QString& typed) {
             // The edits take upper case only.
             const int cursor = field->cursorPosition();
             field->setText(typed.toUpper());
             field->setCursorPosition(cursor);
             state_.*text = typed.toUpper().toStdString();
-            (state_.*handler)();
+            run(state_);
             showState();
         });
         return field;
@@ -94,16 +97,20 @@ TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDi
     DataLengthComboBox1 = addList(this, "DataLengthComboBox1", {"8", "16", "32"});
     DataTypeComboBox1 = addList(this, "DataTypeComboBox1",
                                 {"Binary", "Decimal", "Hexiadecimal", "Floating point", "Ascii character"});
-    const std::pair<QComboBox*, std::pair<std::string AnyAddressDialog::*, void (AnyAddressDialog::*)()>> lists[] = {
-        {PageNoComboBox, {&AnyAddressDialog::pageNoText, &AnyAddressDialog::PageNoComboBoxChange}},
-        {DataLengthComboBox1, {&AnyAddressDialog::dataLengthText, &AnyAddressDialog::DataLengthComboBox1Change}},
-        {DataTypeComboBox1, {&AnyAddressDialog::dataTypeText, &AnyAddressDialog::DataTypeComboBox1Change}}};
+    const std::pair<QComboBox*, std::pair<std::string AnyAddressDialog::*, void (AnyAddressDialog::*)()>>
+        lists[] = {{PageNoComboBox, {&AnyAddressDialog::pageNoText, &AnyAddressDialog::PageNoComboBoxChange}},
+                   {DataLengthComboBox1,
+                    {&AnyAddressDialog::dataLengthText, &AnyAddressDialog::DataLengthComboBox1Change}},
+                   {DataTypeComboBox1,
+                    {&AnyAddressDialog::dataTypeText, &AnyAddressDialog::DataTypeComboBox1Change}}};
     for (const auto& [list, binding] : lists)
-        connect(list, &QComboBox::currentTextChanged, this, [this, binding = binding](const QString& text) {
-            state_.*binding.first = text.toStdString();
-            (state_.*binding.second)();
-            showState();
-        });
+        connect(list, &QComboBox::currentTextChanged, this,
+                [this, field = binding.first,
+                 run = std::function<void(AnyAddressDialog&)>(binding.second)](const QString& text) {
+                    state_.*field = text.toStdString();
+                    run(state_);
+                    showState();
+                });
 
     AnyTxMemo1 = new QPlainTextEdit(this);
     AnyTxMemo1->setObjectName("AnyTxMemo1");
@@ -126,8 +133,9 @@ TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDi
     btnStopMonitor = addButton("btnStopMonitor", "StopMonitor", &AnyAddressDialog::btnStopMonitorClick);
     btnWhichAddress = addButton("btnWhichAddress", "WhichAddress", &AnyAddressDialog::btnWhichAddressClick);
     btnMachineCode = addButton("btnMachineCode", "MachineCode", &AnyAddressDialog::btnMachineCodeClick);
-    column_ = {DataTypeComboBox1, DataLengthComboBox1, btnClose, btnRead, btnWrite, btnForceOn,
-               btnForceOff, btnStartMonitor, btnStopMonitor, btnWhichAddress, btnMachineCode};
+    column_ = {DataTypeComboBox1, DataLengthComboBox1, btnClose,      btnRead,
+               btnWrite,          btnForceOn,          btnForceOff,   btnStartMonitor,
+               btnStopMonitor,    btnWhichAddress,     btnMachineCode};
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     state_.changed = [this] { showState(); };
     setText(DataLengthComboBox1, state_.dataLengthText);
@@ -139,11 +147,12 @@ QPushButton* TAnyAddressForm::addButton(const char* name, const char* caption,
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, handler] {
-        (state_.*handler)();
-        showState();
-        if (closeAfterLoop_ && !state_.monitoring) close();
-    });
+    connect(button, &QPushButton::clicked, this,
+            [this, run = std::function<void(AnyAddressDialog&)>(handler)] {
+                run(state_);
+                showState();
+                if (closeAfterLoop_ && !state_.monitoring) close();
+            });
     return button;
 }
 

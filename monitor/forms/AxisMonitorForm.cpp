@@ -64,7 +64,10 @@ TAxisMonitorForm::TAxisMonitorForm(AxisMonitorDialog& state, const QString& capt
     state_.changed = [this] { showState(); };
     connect(btnAxisStartMonitor, &QPushButton::clicked, this, [this] { state_.btnAxisStartMonitorClick(); });
     connect(btnAxisStopMonitor, &QPushButton::clicked, this, [this] { state_.btnAxisStopMonitorClick(); });
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnClose, &QPushButton::clicked, this, [this] {
+        state_.btnCloseClick();
+        reject();
+    });
 }
 
 void TAxisMonitorForm::showEvent(QShowEvent* event) {

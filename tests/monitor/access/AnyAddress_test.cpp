@@ -2,9 +2,9 @@
 
 #include "link/LinkFixture.h"
 #include "link/RegisterReads.h"
+#include "monitor/MonitorMode.h"
 #include "monitor/access/AnyAddressOpeners.h"
 #include "monitor/access/FakeAccessDialogs.h"
-#include "monitor/MonitorMode.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
 
@@ -23,7 +23,8 @@ protected:
         makeCommandFrame(command);
         AddSumCheckCode(rsChHex.size());
         std::string bytes;
-        for (std::size_t i = 0; i + 1 < rsChHex.size(); i += 2) bytes += static_cast<char>(hexPairToByte(rsChHex[i], rsChHex[i + 1]));
+        for (std::size_t i = 0; i + 1 < rsChHex.size(); i += 2)
+            bytes += static_cast<char>(hexPairToByte(rsChHex[i], rsChHex[i + 1]));
         return bytes;
     }
     // The any-address window as the opening item sets it up, with the edits given.
@@ -36,8 +37,9 @@ protected:
         return dialog;
     }
     std::size_t eaFrames() const {
-        return static_cast<std::size_t>(std::count_if(sim.plc.frames.begin(), sim.plc.frames.end(),
-                                                      [](const std::string& f) { return f.rfind("EA", 0) == 0; }));
+        return static_cast<std::size_t>(
+            std::count_if(sim.plc.frames.begin(), sim.plc.frames.end(),
+                          [](const std::string& f) { return f.rfind("EA", 0) == 0; }));
     }
     std::vector<std::string> values() const {
         std::vector<std::string> shown;
@@ -52,18 +54,35 @@ protected:
 
 TEST_F(AnyAddressTest, TheFourCommandsGoOutAsTheirWorkedFrames) {
     const std::pair<std::string, std::string> cases[] = {
-        {anyAddressReadCommand(0x09E0, 64), "\x02" "EAA09E040\x03" "0C"},
-        {anyAddressWriteCommand(0x09E0, 2, 0x0001), "\x02" "EAC09E0020100\x03" "CD"},
-        {anyBitForceCommand(true, 0x09E0), "\x02" "EAEE009\x03" "AC"},
-        {blockReadCommand(0x1600, 128), "\x02" "EA8160080\x03" "F0"},
+        {anyAddressReadCommand(0x09E0, 64),
+         "\x02"
+         "EAA09E040\x03"
+         "0C"},
+        {anyAddressWriteCommand(0x09E0, 2, 0x0001),
+         "\x02"
+         "EAC09E0020100\x03"
+         "CD"},
+        {anyBitForceCommand(true, 0x09E0),
+         "\x02"
+         "EAEE009\x03"
+         "AC"},
+        {blockReadCommand(0x1600, 128),
+         "\x02"
+         "EA8160080\x03"
+         "F0"},
     };
     for (const auto& [command, frame] : cases) EXPECT_EQ(frameOf(command), frame);
 }
 
 TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
     const std::tuple<const char*, int, const char*> cases[] = {
-        {"H1F", 31, nullptr}, {"h1f", 0x1F, nullptr}, {"K12", 12, nullptr}, {"7", 7, nullptr}, {"", 0, nullptr},
-        {"K", 0, nullptr},   {"X1", 0, "Error2015091920...First character must be K or H  | Error Message | error"},
+        {"H1F", 31, nullptr},
+        {"h1f", 0x1F, nullptr},
+        {"K12", 12, nullptr},
+        {"7", 7, nullptr},
+        {"", 0, nullptr},
+        {"K", 0, nullptr},
+        {"X1", 0, "Error2015091920...First character must be K or H  | Error Message | error"},
         {"K1A", 0, "'1A' is not a valid integer value | Error Message | error"},
     };
     for (const auto& [text, value, box] : cases) {
@@ -75,11 +94,19 @@ TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
 
 TEST_F(AnyAddressTest, RowsInTheFiveFormats) {
     const std::tuple<std::vector<std::uint8_t>, int, const char*> cases[] = {
-        {{0x80}, 0, "10000000"},         {{0x80}, 1, "128"},         {{0x80}, 2, "80"},
-        {{0x00, 0x80}, 1, "-32768"},     {{0x00, 0x80}, 2, "FFFF8000"}, {{0x34, 0x12}, 2, "1234"},
-        {{0x01, 0x00}, 3, "1.0000000"},  {{0xFF}, 3, "-1.0000000"},  {{0x41}, 4, "A"},
-        {{0x61}, 4, "-h61"},             {{0x03, 0x02, 0x01, 0x80}, 2, "80010203"},
-        {{0xFF, 0xFF, 0xFF, 0xFF}, 1, "-1"}, {{0x01, 0x00}, 0, "0000000000000001"},
+        {{0x80}, 0, "10000000"},
+        {{0x80}, 1, "128"},
+        {{0x80}, 2, "80"},
+        {{0x00, 0x80}, 1, "-32768"},
+        {{0x00, 0x80}, 2, "FFFF8000"},
+        {{0x34, 0x12}, 2, "1234"},
+        {{0x01, 0x00}, 3, "1.0000000"},
+        {{0xFF}, 3, "-1.0000000"},
+        {{0x41}, 4, "A"},
+        {{0x61}, 4, "-h61"},
+        {{0x03, 0x02, 0x01, 0x80}, 2, "80010203"},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, 1, "-1"},
+        {{0x01, 0x00}, 0, "0000000000000001"},
     };
     for (const auto& [bytes, type, text] : cases)
         EXPECT_EQ(anyAddressValueText(bytes.data(), bytes.size(), type), text) << type << " " << text;
@@ -106,9 +133,10 @@ TEST_F(AnyAddressTest, ReadListsTheCheckedReplyAndRefusesBadCounts) {
         openWith(c.byteNo, "Hexiadecimal", c.dataLength).btnReadClick();
         EXPECT_EQ(eaFrames() - before, c.frames) << c.byteNo;
         const std::vector<std::string> shown = values();
-        EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(
-                                                                             std::min(shown.size(), c.firstRows.size()))),
-                  c.firstRows)
+        EXPECT_EQ(
+            std::vector<std::string>(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                        shown.size(), c.firstRows.size()))),
+            c.firstRows)
             << c.byteNo;
         EXPECT_EQ(shownBoxes(fakes.messages), c.box != nullptr ? Boxes{c.box} : Boxes{}) << c.byteNo;
     }
@@ -132,7 +160,9 @@ TEST_F(AnyAddressTest, WriteSendsAWordAndForcesSetAndClearABit) {
     EXPECT_EQ(sim.plc.byteAt(0x20), 1);
     dialog.btnForceOffClick();
     EXPECT_EQ(sim.plc.byteAt(0x20), 0);
-    EXPECT_EQ(dialog.anyTxMemo, "024541463030303103" "3930");  // sent, shown before the reply
+    EXPECT_EQ(dialog.anyTxMemo,
+              "024541463030303103"
+              "3930");  // sent, shown before the reply
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
@@ -163,9 +193,8 @@ TEST_F(AnyAddressTest, TheBlockReadFillsTheUpperQuarterInTwoStepsOrStopsOnAClose
     EXPECT_FALSE(fakes.progress.visible);
     closeComPort();
     SubReadAnyAddress1Click();
-    EXPECT_EQ(shownBoxes(fakes.messages),
-              (Boxes{"Com port not open... | Communication Message | warning",
-                     "Error2015091350 | Communication Error | warning"}));
+    EXPECT_EQ(shownBoxes(fakes.messages), (Boxes{"Com port not open... | Communication Message | warning",
+                                                 "Error2015091350 | Communication Error | warning"}));
 }
 
 TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc) {
@@ -189,14 +218,15 @@ TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc
 
 TEST_F(AnyAddressTest, TheItemsOpenTheWindowInTheirSetUpsAndCloseThePortAfterwards) {
     access.anyAddressScript = [](AnyAddressDialog& shown) {
-        EXPECT_EQ(std::tie(shown.width, shown.height, shown.addressEdit), std::make_tuple(1536, 864, std::string("H09E0")));
+        EXPECT_EQ(std::tie(shown.width, shown.height, shown.addressEdit),
+                  std::make_tuple(1536, 864, std::string("H09E0")));
         shown.btnReadClick();
         shown.btnMachineCodeClick();
     };
     for (void (*item)() : {WriteAnyAddress1Click, ReadAnyAddress1Click, BitWrAnyAddress1Click}) item();
     EXPECT_EQ(access.captions,
-              (std::vector<std::string>{"Write any address", "Machine Code:0", "Read any address", "Machine Code:0",
-                                        "Force On/Off any bit address", "Machine Code:0"}));
+              (std::vector<std::string>{"Write any address", "Machine Code:0", "Read any address",
+                                        "Machine Code:0", "Force On/Off any bit address", "Machine Code:0"}));
     EXPECT_FALSE(fakes.serial.isOpen());
     SoftwareVariable1Click();
     EXPECT_EQ(access.captions.back(), "顯示軟體Kestrion變數:1536x648");

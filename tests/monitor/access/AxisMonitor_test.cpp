@@ -33,7 +33,9 @@ TEST_F(AxisMonitorTest, ATickReadsBothBlocksAndShowsEachValueAsSigned32Bits) {
     dialog.Timer8Timer();
     EXPECT_EQ(std::vector<std::string>(sim.plc.frames.end() - 2, sim.plc.frames.end()),
               (std::vector<std::string>{"00F1818", "00F4018"}));
-    EXPECT_EQ(std::string(rs.txChars.data()), "023030463430313803" "3736");  // its check code 76
+    EXPECT_EQ(std::string(rs.txChars.data()),
+              "023030463430313803"
+              "3736");  // its check code 76
     EXPECT_EQ(dialog.values[0][1], 10000);
     EXPECT_EQ(dialog.values[1][1], -1);
     EXPECT_EQ(dialog.values[1][0], 1500);
