@@ -124,10 +124,13 @@ bool AnyAddressDialog::addressTaken(const char* text, const char* boxCaption) {
         errorBox(text, boxCaption);
         return false;
     }
-    iAddress = parseKHValue(addressEdit);
-    if (iAddress >= 0 && iAddress <= 0xFFFF) return true;
-    errorBox("Address must be H0000 ~ HFFFF");
-    return false;
+    const int address = parseKHValue(addressEdit);
+    if (address < 0 || address > 0xFFFF) {
+        errorBox("Address must be H0000 ~ HFFFF");
+        return false;
+    }
+    iAddress = address;
+    return true;
 }
 
 // Inside a button's session: the connection test; a time-out closes the port after its box.

@@ -34,7 +34,8 @@ TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
                      (settings.c_lflag & (ECHO | ICANON | ISIG)) || (settings.c_oflag & OPOST));
         EXPECT_EQ(settings.c_cc[VMIN] + settings.c_cc[VTIME], 0);
     }
-    const std::pair<std::uint32_t, speed_t> rates[] = {{9600, B9600}, {38400, B38400}, {115200, B115200}};
+    const std::pair<std::uint32_t, speed_t> rates[] = {
+        {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
     for (const auto& [rate, speed] : rates) {
         termios settings{};
         ASSERT_TRUE(applySerialFormat(settings, {rate, 7, Parity::Even, 1}));

@@ -57,8 +57,8 @@ TEST_F(InterceptTerminalTest, SendsTheTextAndShowsWhatArrivesDroppingMoreThanIts
     EXPECT_EQ(std::string(fakes.serial.written.begin(), fakes.serial.written.end()), "AT\r\n");
     arrive(std::string("OK\0junk", 7));
     terminal.Timer5Timer();
-    EXPECT_EQ(std::tie(terminal.memo1, terminal.panels[2], terminal.panels[3]),
-              std::make_tuple(std::string("OK"), std::string("OK"), std::string("1")));
+    EXPECT_EQ(std::tie(terminal.memo1, terminal.panels[1], terminal.panels[2], terminal.panels[3]),
+              std::make_tuple(std::string("OK"), std::string("1"), std::string("OK"), std::string("1")));
     arrive(std::string(1500, 'x'));
     const int purges = fakes.serial.purges;
     terminal.Timer5Timer();

@@ -89,6 +89,7 @@ TEST_F(ServiceToolsTest, TheProductIdIsWrittenAsEightDigitsAndAHeldOneIsOnlyOver
     const Case cases[] = {
         {5, 1, 0, 0, "6F6Id13030303030303030", {}},
         {5, 1, 123, 0, "6F6Id13030303030313233", {}},
+        {5, 1, 99999999, 0, "6F6Id13939393939393939", {}},
         {5, 1, 123, 0x0012, "", {"Do you want continue ? | ProductIdNo=00120000 | question"}},
         {5, 1, 123456789, 0, "", {"Product ID must be 0 ~ 99999999 (8 digits) | Setup Product ID | warning"}},
         {5, 0, 0, 0, "", {}},
@@ -156,6 +157,9 @@ TEST_F(ServiceToolsTest, TheFormShowsEachVerdictInItsLabelAndTheMemo) {
     EXPECT_EQ(std::count_if(panel0.begin(), panel0.end(),
                             [](const std::string& text) { return text.find("Check") != std::string::npos; }),
               0);
+    editor.answer = {0, 0};  // the ID dialog cancelled: the label is idle again
+    dialog.btnProductIdClick();
+    EXPECT_EQ(dialog.labels[2].text + "|" + std::to_string(static_cast<int>(dialog.labels[2].colour)), "|0");
 }
 
 TEST_F(ServiceToolsTest, TheCombinedRunReportsTheErrorFlagAfterEachTestAndShowsTheIds) {

@@ -82,6 +82,7 @@ TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
         {"7", 7, nullptr},
         {"", 0, nullptr},
         {"K", 0, nullptr},
+        {"K+5", 5, nullptr},
         {"X1", 0, "Error2015091920...First character must be K or H  | Error Message | error"},
         {"K1A", 0, "'1A' is not a valid integer value | Error Message | error"},
     };
@@ -104,6 +105,7 @@ TEST_F(AnyAddressTest, RowsInTheFiveFormats) {
         {{0xFF}, 3, "-1.0000000"},
         {{0x41}, 4, "A"},
         {{0x61}, 4, "-h61"},
+        {{0x30, 0x2F}, 4, "0-h2F"},
         {{0x03, 0x02, 0x01, 0x80}, 2, "80010203"},
         {{0xFF, 0xFF, 0xFF, 0xFF}, 1, "-1"},
         {{0x01, 0x00}, 0, "0000000000000001"},
@@ -168,14 +170,41 @@ TEST_F(AnyAddressTest, WriteSendsAWordAndForcesSetAndClearABit) {
 
 TEST_F(AnyAddressTest, FailuresAreToldAndNeverListed) {
     monitorMode = kMonitorLadder;
-    openWith("K4").btnReadClick();
+    openWith("K4");
+    for (void (AnyAddressDialog::*request)() :
+         {&AnyAddressDialog::btnReadClick, &AnyAddressDialog::btnWriteClick,
+          &AnyAddressDialog::btnForceOnClick, &AnyAddressDialog::btnForceOffClick,
+          &AnyAddressDialog::btnWhichAddressClick, &AnyAddressDialog::btnStartMonitorClick})
+        (dialog.*request)();
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              Boxes(6, "In monitor mode...Stop the monitor first... | Read any address | warning"));
+    EXPECT_TRUE(sim.plc.frames.empty());
     monitorMode = kMonitorOff;
+    fakes.messages.shown.clear();
+    dialog.addressEdit = "H10000";
+    dialog.btnReadClick();
     sim.plc.fault = plcsim::Fault::Nak;
     openWith("K4").btnReadClick();
     EXPECT_TRUE(dialog.rows.empty());
     EXPECT_EQ(shownBoxes(fakes.messages),
-              (Boxes{"In monitor mode...Stop the monitor first... | Read any address | warning",
+              (Boxes{"Address must be H0000 ~ HFFFF | Error Message | error",
                      "Error2015091331... Checksum error... | Communication Message | warning"}));
+}
+
+TEST_F(AnyAddressTest, TheLayoutFollowsTheWindowsSize) {
+    dialog.width = 1000;
+    dialog.height = 800;
+    dialog.btnSetupPanelClick();
+    const AnyAddressLayout& l = dialog.layout;
+    EXPECT_EQ((std::vector<WidgetBox>{l.inputPanel, l.anyTxMemo, l.anyRxMemo, l.listView, l.column[0],
+                                      l.column[9], l.column[10]}),
+              (std::vector<WidgetBox>{{16, 16, 864, 96},
+                                      {16, 120, 864, 48},
+                                      {16, 176, 864, 48},
+                                      {16, 232, 864, 560},
+                                      {888, 16, 88, 24},
+                                      {888, 304, 88, 24},
+                                      {888, 400, 88, 24}}));
 }
 
 TEST_F(AnyAddressTest, TheBlockReadFillsTheUpperQuarterInTwoStepsOrStopsOnAClosedPort) {
@@ -199,14 +228,16 @@ TEST_F(AnyAddressTest, TheBlockReadFillsTheUpperQuarterInTwoStepsOrStopsOnAClose
 
 TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc) {
     openWith("K2").btnReadClick();
+    dialog.addressEdit = "H09E2";  // the loop takes the address the edit last gave
+    dialog.AddressEditChange();
     std::vector<std::string> seen;
     dialog.changed = [&] {
         if (dialog.monitoring) seen.push_back(dialog.rows.at(0).value);
     };
-    fakes.clock.at(now() + 400, [&] { sim.plc.setWord(kWatched, 0x5678); });
+    fakes.clock.at(now() + 400, [&] { sim.plc.setWord(kWatched + 2, 0x5678); });
     fakes.clock.at(now() + 1000, [&] { dialog.btnStopMonitorClick(); });
     dialog.btnStartMonitorClick();
-    EXPECT_EQ(seen.front(), "0100");
+    EXPECT_EQ(seen.front(), "0302");
     EXPECT_EQ(seen.back(), "5678");
     EXPECT_FALSE(dialog.monitoring);
 

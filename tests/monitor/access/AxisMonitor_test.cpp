@@ -23,10 +23,11 @@ protected:
 };
 
 TEST_F(AxisMonitorTest, ATickReadsBothBlocksAndShowsEachValueAsSigned32Bits) {
-    sim.plc.setAxis(0, 10000);  // D8140: reply characters 10270000
-    sim.plc.setAxis(2, -1);     // D8142: eight F
-    sim.plc.setAxis(22, 1500);  // D8162: axis 2 current speed
-    sim.plc.setAxis(28, -7);    // D8168: axis 1 bias speed
+    sim.plc.setAxis(0, 10000);       // D8140: reply characters 10270000
+    sim.plc.setAxis(2, -1);          // D8142: eight F
+    sim.plc.setAxis(22, 1500);       // D8162: axis 2 current speed
+    sim.plc.setAxis(28, -7);         // D8168: axis 1 bias speed
+    sim.plc.setAxis(4, 0x12345678);  // D8144: axis 1 increment position
     openAt(0);
     dialog.FormShow();
     EXPECT_EQ(intervals, std::vector<std::uint32_t>{500});
@@ -40,6 +41,7 @@ TEST_F(AxisMonitorTest, ATickReadsBothBlocksAndShowsEachValueAsSigned32Bits) {
     EXPECT_EQ(dialog.values[1][1], -1);
     EXPECT_EQ(dialog.values[1][0], 1500);
     EXPECT_EQ(dialog.values[0][4], -7);
+    EXPECT_EQ(dialog.values[0][2], 0x12345678);
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 

@@ -31,6 +31,12 @@ TEST_F(TerminalOpenerTest, TheTerminalStartsOnTheFreeUserAndLeavesTheLinkAsItFou
         EXPECT_EQ(std::tie(terminal.protocolText, terminal.width, terminal.height),
                   std::make_tuple(std::string("FreeUser"), 1536, 432));
         EXPECT_EQ(terminal.layout.edit1.width, 1536 - terminal.layout.edit1.left - 136);
+        terminal.dataBitText = "db8Bits";
+        terminal.dataBitComboBoxChange();
+        terminal.comPortText = "COM12";
+        terminal.comPortComboBoxChange();
+        EXPECT_EQ(std::tie(comDcb.dataBits, comPortIndex, terminal.dataBitText, terminal.comPortText),
+                  std::make_tuple(8, 11u, std::string("db8Bits"), std::string("COM12")));
         terminal.stopBitText = "StopBit2";
         terminal.stopBitComboBoxChange();
         EXPECT_EQ(comDcb.stopBits, 2);  // stored
@@ -70,6 +76,21 @@ TEST_F(TerminalOpenerTest, SendsShowTheirFramesAndRepliesNumberedByProtocol) {
     WriteAnyCommand1Click();
     EXPECT_EQ(std::string(fakes.serial.written.begin(), fakes.serial.written.begin() + 1), "\x02");
     EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Error2015091398 | Timeout error... | warning"});
+}
+
+TEST_F(TerminalOpenerTest, TheLayoutPlacesTheControlsByTheWindowsSize) {
+    AnyCommandTerminal terminal;  // the window's design size, the caption "Command" 64 wide
+    terminal.btnSetupPanelClick();
+    const AnyCommandLayout& l = terminal.layout;
+    EXPECT_EQ((std::vector<WidgetBox>{l.edit1, l.rxMemo4, l.memo1, l.panel2, l.protocolComboBox, l.btnSend,
+                                      l.btnClose}),
+              (std::vector<WidgetBox>{{88, 16, 862, 24},
+                                      {16, 56, 934, 96},
+                                      {16, 160, 934, 191},
+                                      {958, 16, 88, 120},
+                                      {958, 144, 88, 24},
+                                      {958, 208, 88, 24},
+                                      {958, 240, 88, 24}}));
 }
 
 TEST_F(TerminalOpenerTest, NeitherOpensWhileAMonitorRunsNorSendsWhileARequestWaits) {
