@@ -181,13 +181,17 @@ TEST_F(AnyAddressTest, FailuresAreToldAndNeverListed) {
     EXPECT_TRUE(sim.plc.frames.empty());
     monitorMode = kMonitorOff;
     fakes.messages.shown.clear();
+    dialog.addressEdit = "9";  // one character: refused before anything goes out
+    dialog.btnForceOffClick();
     dialog.addressEdit = "H10000";
     dialog.btnReadClick();
+    EXPECT_TRUE(sim.plc.frames.empty());
     sim.plc.fault = plcsim::Fault::Nak;
     openWith("K4").btnReadClick();
     EXPECT_TRUE(dialog.rows.empty());
     EXPECT_EQ(shownBoxes(fakes.messages),
-              (Boxes{"Address must be H0000 ~ HFFFF | Error Message | error",
+              (Boxes{"Error2015091930 | StringLength<2 | error",
+                     "Address must be H0000 ~ HFFFF | Error Message | error",
                      "Error2015091331... Checksum error... | Communication Message | warning"}));
 }
 
