@@ -17,8 +17,10 @@
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
+#include "link/terminals/ServiceTools.h"
 #include "monitor/DeviceUsage.h"
 #include "monitor/ForceOpener.h"
+#include "monitor/access/AccessMenu.h"
 #include "wizards/WizardsMenu.h"
 
 namespace kestrion {
@@ -134,7 +136,7 @@ std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
     for (const MenuTable table :
          {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows(),
-          devViewsMenuRows(), templateMenuRows(), languageMenuRows()})
+          devViewsMenuRows(), templateMenuRows(), languageMenuRows(), serviceMenuRows(), accessMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });
