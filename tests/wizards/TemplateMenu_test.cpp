@@ -119,7 +119,7 @@ TEST_F(TemplateMenuTest, TheOtherKindsShowTheirWindowsOrNothing) {
     EXPECT_EQ(boxes().size(), 2u);  // the direct item looked for its file
 }
 
-TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNames) {
+TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheHiddenAndDisabledItems) {
     std::set<std::string> names;
     for (const MenuRow& row : mainMenuRows())
         EXPECT_TRUE(names.insert(row.objectName).second) << row.objectName;
@@ -128,6 +128,15 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNames) {
             EXPECT_TRUE(row.position > 50 && row.position < 90) << row.objectName;
         }
     }
+    std::vector<std::string> hidden, disabled;
+    for (const TemplateEntry& entry : templateEntries()) {
+        if (entry.hidden) hidden.push_back(entry.caption);
+        if (entry.disabled) disabled.push_back(entry.caption);
+    }
+    EXPECT_EQ(hidden,
+              std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway", "Module programs",
+                                        "Module 3", "DemoKit", "Factory programs"}));
+    EXPECT_EQ(disabled, std::vector<std::string>({"REL", "TableAxis04"}));
 }
 
 TEST_F(TemplateMenuTest, TheSubmenusFollowTheProgramTheAccessCodeAndTheBrand) {
