@@ -3,7 +3,7 @@
 #include <string>
 
 #include "diagnostics/DiagnosticsDialogs.h"
-#include "link/CommRecord.h"
+#include "link/LinkCommand.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 
@@ -23,12 +23,12 @@ constexpr MenuRow kRows[] = {
     {kItem, "ControllerStatus1", "Controller status", "PlcMenu", 80, ControllerStatus1Click},
 };
 
+// The dialog's buttons leave the port open for each other; the session closes it when the dialog
+// closes, unless a request of another command was waiting when it opened: that port is its owner's.
 void showDiagnostics(const std::string& caption) {
+    const LinkSession session(PortAfter::Close, IfBusy::StayQuiet);
     struct AfterClose {
-        ~AfterClose() {
-            redrawFlags |= kRedrawLadder | kRedrawObjects;
-            closeComPort();
-        }
+        ~AfterClose() { redrawFlags |= kRedrawLadder | kRedrawObjects; }
     } afterClose;
     diagnosticsDialogs().errMsg1(caption);
 }

@@ -5,14 +5,15 @@
 #include "diagnostics/MachineStatus.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
+#include "link/LinkCommand.h"
 #include "model/image/ProgramImage.h"
-#include "platform/Services.h"
 
 namespace kestrion {
 
 namespace {
 
-// Runs one button's request unless another one is running; the mark falls however it ends.
+// Runs one button's request unless another one is running; the mark falls however it ends. The
+// port stays open for the next button (the dialog's opener closes it) unless the request failed.
 template <typename Request>
 void runAlone(Request request) {
     if (diagnosticsState.requestRunning) return;
@@ -20,7 +21,10 @@ void runAlone(Request request) {
     struct Release {
         ~Release() { diagnosticsState.requestRunning = false; }
     } release;
-    request();
+    runLinkCommand(PortAfter::Close, [&](LinkSession& session) {
+        request();
+        session.keepPortOpen();
+    });
 }
 
 }  // namespace
@@ -36,12 +40,7 @@ void ErrMsg1Dialog::btnErrorCheck1Click() {
 void ErrMsg1Dialog::btnMachineStatus1Click() {
     runAlone([this] {
         if (TryToConnection(1) == 0 || comPortHandle == -1) return;
-        if ((rs.status & kRsWaiting) != 0) {
-            platform::messages().show("Error2018102010...", "TimeoutError...", platform::MsgIcon::Warning,
-                                      platform::MsgButtons::Ok);
-            closeComPort();
-            return;
-        }
+        if ((rs.status & kRsWaiting) != 0) failCommand({"Error2018102010...", "TimeoutError..."});
         readMachineStatus(*this);
     });
 }

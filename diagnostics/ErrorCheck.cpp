@@ -7,9 +7,9 @@
 #include "diagnostics/ErrorRegisterTexts.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
+#include "link/LinkCommand.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
-#include "platform/Services.h"
 
 namespace kestrion {
 
@@ -32,16 +32,11 @@ std::optional<std::uint16_t> readErrorRegister(int registerNo) {
     return replyWord(0);
 }
 
-// Reads the register into D8Kreg; false after the failure box, the port closed.
-bool readIntoImage(int registerNo, const char* failure, const char* caption) {
+// Reads the register into D8Kreg; a failed read ends the command after its box.
+void readIntoImage(int registerNo, const char* failure, const char* caption) {
     const std::optional<std::uint16_t> word = readErrorRegister(registerNo);
-    if (!word) {
-        platform::messages().show(failure, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
-        closeComPort();
-        return false;
-    }
+    if (!word) failCommand({failure, caption});
     imageWord(registerNo) = *word;
-    return true;
 }
 
 }  // namespace
@@ -50,23 +45,14 @@ void readPlcErrorRegisters(ErrMsg1Dialog& form, int plcType) {
     TryToConnection(1);
     // The connection test has said why; the port is left as it is.
     if (comPortHandle == -1 || (rs.status & kRsWaiting) != 0) return;
-    if (readPlcSystemBlock(1, 1) == 0) {
-        closeComPort();
-        return;
-    }
+    requireSystemBlock();
     TryToConnection(1);
-    if (readD8004() == 0) {
-        platform::messages().show("Error2015030567", "Communication Error", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
-        closeComPort();
-        return;
-    }
+    if (readD8004() == 0) failCommand({"Error2015030567", "Communication Error"});
     const auto d8004 = static_cast<std::int16_t>(D8Kreg[4]);
-    if (d8004 >= kFirstErrorRegister && d8004 <= kLastFlaggedRegister &&
-        !readIntoImage(d8004, "Error201503056A", "Communication Error"))
-        return;
-    if (!readIntoImage(8068, "Error2015030568", "Communication Message")) return;
-    if (!readIntoImage(8069, "Error2015030569", "Communication Error")) return;
+    if (d8004 >= kFirstErrorRegister && d8004 <= kLastFlaggedRegister)
+        readIntoImage(d8004, "Error201503056A", "Communication Error");
+    readIntoImage(8068, "Error2015030568", "Communication Message");
+    readIntoImage(8069, "Error2015030569", "Communication Error");
 
     // D8060 to D8069 as signed words, and back into the image after the decoding; the copies name
     // no index, so none can run past the ten registers.

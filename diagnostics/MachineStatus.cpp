@@ -4,6 +4,7 @@
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/Frames.h"
+#include "link/LinkCommand.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/core/ByteImage.h"
@@ -57,11 +58,6 @@ std::string runTimeLine(TextVariant variant) {
            std::to_string(hours) + " : " + std::to_string(minutes) + " : " + std::to_string(seconds);
 }
 
-void failWith(const char* text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
-    closeComPort();
-}
-
 // The PLC answered the request with a NAK byte, not with a frame (whose bad check code also
 // reads as a NAK).
 bool requestRefused() {
@@ -112,19 +108,15 @@ std::string currentStatusLine(std::int16_t d8004) {
 void readMachineStatus(ErrMsg1Dialog& form) {
     TryToConnection(1);
     if (comPortHandle == -1 || (rs.status & kRsWaiting) != 0) return;
-    if (readPlcSystemBlock(1, 1) == 0) {
-        closeComPort();
-        return;
-    }
-    if (isConnectedTypeSelected() == 0)
-        return failWith("Type Error...Can't Read MachineStatus ", "Error2015030570");
+    requireSystemBlock();
+    requireTypeMatch({"Type Error...Can't Read MachineStatus ", "Error2015030570"});
     sendErrorRequest();
     if (requestRefused()) {
         platform::statusBar().setPanelText(0, kRefusedPanelText);
         return;
     }
     // A short reply or one with a bad check code is no reply: the record keeps what it held.
-    if (!expectReplyBytes(kMachineStatusSize)) return failWith("Error2015030572", "Communication Error");
+    if (!expectReplyBytes(kMachineStatusSize)) failCommand({"Error2015030572", "Communication Error"});
     // Each byte from its two digits; the walk is the record's own, so it cannot run past it.
     const char* digits = rs.RxBkBuf.data();
     for (std::uint8_t& byte : machineStatus) {
@@ -133,7 +125,7 @@ void readMachineStatus(ErrMsg1Dialog& form) {
     }
 
     form.msgMemo = machineStatusLines(form.errorCodeText, static_cast<std::int16_t>(D8Kreg[1]));
-    if (readD8004() == 0) return failWith("Error2015030574", "Communication Error");
+    if (readD8004() == 0) failCommand({"Error2015030574", "Communication Error"});
     form.msgMemo.push_back(currentStatusLine(static_cast<std::int16_t>(D8Kreg[4])));
     platform::statusBar().setPanelText(0, "");
 }

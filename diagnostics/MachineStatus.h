@@ -27,7 +27,8 @@ std::string currentStatusLine(std::int16_t d8004);
 
 // Reads the PLC's machine-status record into machineStatus and writes it into the memo. Only a
 // reply of all 124 digits with a good check code is used; a refusal (NAK) shows dashes in status
-// panel 0 and leaves the memo as it was.
+// panel 0 and leaves the memo as it was. Runs inside a link session: a failed step ends the command
+// with a LinkError after its box.
 void readMachineStatus(ErrMsg1Dialog& form);
 
 }  // namespace kestrion

@@ -44,12 +44,6 @@ protected:
     InstalledDialogs<DevViewsDialogs> installed_{dialogs};
 };
 
-TEST_F(DevViewsTest, TheRelayImagesShowTheirStartValues) {
-    const std::string zeros = " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
-    EXPECT_EQ(relayImageLines(), (Lines{"X000-X177: 11" + zeros, "X200-X377: 00" + zeros,
-                                        "M8000-M8127: 05" + zeros, "M8128-M8255: 00" + zeros}));
-}
-
 TEST_F(DevViewsTest, TheObjectViewLeadsWithTheTraceTexts) {
     compileTraceText = "*ReDefineAllFncEndSymble";
     activityText = "*saveCommentToCowBuffer 1.deviceName";

@@ -5,6 +5,7 @@
 
 #include "app/AppMenu.h"
 #include "diagnostics/DiagnosticsDialogs.h"
+#include "diagnostics/DiagnosticsMenu.h"
 #include "diagnostics/MachineStatus.h"
 #include "lang/Language.h"
 #include "link/LinkError.h"
@@ -138,6 +139,25 @@ TEST_F(DiagnosticsTest, ClicksWhileARequestWaitsAreIgnored) {
     dialog.btnErrorCheck1Click();
     EXPECT_TRUE(clicked && !closeAllowed && dialog.btnCloseClick());
     EXPECT_EQ(sim.plc.frames.size(), 9u);  // the block, D8004, D8061, D8068, D8069, D8061
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(dialog.msgMemo, (Lines{" D8004=8061", " D8061=6101 ...System hardware RAM Error ..."}));
+}
+
+// The dialog opened while another request waits leaves that request's port alone when it closes.
+TEST_F(DiagnosticsTest, ADialogOpenedWhileARequestWaitsLeavesItsPortOpen) {
+    plcsim::raiseError(sim.plc, {8061, 6101});
+    bool opened = false, portOpenAfter = false;
+    dialogs.script = [](ErrMsg1Dialog&) {};
+    fakes.clock.bind(platform::TimerId::Timer1, [&] {
+        if (linkBusy() && !std::exchange(opened, true)) {
+            Diagnostics1Click();
+            portOpenAfter = comPortHandle != -1;
+        }
+        Timer1Timer();
+    });
+    dialog.btnErrorCheck1Click();
+    EXPECT_TRUE(opened && portOpenAfter);
+    EXPECT_EQ(dialogs.captions, Lines{"Diagnostics Information"});
     EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_EQ(dialog.msgMemo, (Lines{" D8004=8061", " D8061=6101 ...System hardware RAM Error ..."}));
 }

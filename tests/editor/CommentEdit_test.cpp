@@ -79,6 +79,9 @@ TEST_F(CommentEditTest, TypedTextsAreCheckedCutOrRefusedBeforeAnythingChanges) {
         {{CommentKind::Device, "Q7", nullptr, 0, "Start"}, "", deviceBox},
         {{CommentKind::Device, "", nullptr, 0, "Start"}, "", deviceBox},
         {{CommentKind::Device, "X", nullptr, 0, "Start"}, "", deviceBox},
+        {{CommentKind::Device, "M9999", nullptr, 0, "x"},
+         "",
+         "*mDeviceNoRange-q3 | Error2015112882... | error"},
         {{CommentKind::Device, "D100", nullptr, 0, longText},
          std::string(37, 'a'),
          cutBox("device comment", 37)},
@@ -100,11 +103,6 @@ TEST_F(CommentEditTest, TypedTextsAreCheckedCutOrRefusedBeforeAnythingChanges) {
     }
     EXPECT_EQ(std::tie(deviceCommentList.head, blockCommentList.head, editModeFlags),
               std::make_tuple(nullptr, nullptr, std::uint8_t{0x0C}));
-}
-
-TEST_F(CommentEditTest, ADeviceOutsideThePlcTypesRangeIsRefusedWithItsRangeBox) {
-    EXPECT_FALSE(prepareComments({{CommentKind::Device, "M9999", nullptr, 0, "x"}}));
-    EXPECT_EQ(boxes().size(), 1u);
 }
 
 TEST_F(CommentEditTest, AddingChangingAndEmptyingKeepCountsAndTheObjectsIds) {

@@ -69,42 +69,61 @@ TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
 }
 // clang-format on
 
-TEST_F(EntryDriverTest, ATypedLineIsTrimmedAndSplitIntoTheObject) {
+// A refused line leaves the ladder with END alone and nothing being entered.
+TEST_F(EntryDriverTest, RefusedLinesShowTheirBoxAndChangeNothing) {
+    const std::string fifteen(15, '1');
+    struct Refusal {
+        std::string line;
+        std::uint32_t symbol, x;
+        std::optional<bool> closed;
+        std::string box;
+    };
+    const Refusal cases[] = {
+        {"LDX X0", kFncKeyTyped, 80, false, "Input Error...Can't write | Error2015031910"},
+        {"MOV D" + fifteen, kFncKeyTyped, 80, {}, "Instruction Error | Input Device1 Error"},
+        {"MOV D0 D" + fifteen, kFncKeyTyped, 80, {}, "Instruction Error | Input Device2 Error"},
+        {"ZRST A B C D E F123", kFncKeyTyped, 80, {}, "Instruction Error | Input Device6 Error"},
+        {"ABCDEFGHIJKL X0", kFncKeyTyped, 80, {}, "Instruction Error | Instruction Error"},
+        {"DMOV D0V1 D2", kFncKeyTyped, 80, true, "Error2019031711 | Edit V Error "},
+        {"DMOV D0 D2V3", kFncKeyTyped, 80, true, "Error2019031712 | Edit V Error "},
+        {"LD X0", kFncKeyTyped, 0, true, "Edit symble position error | Address Error"},
+        {"Q9", 1, 80, false, "Error2015011601... Can't write | EditKey"},
+        {"Q9", 16, 80, false, "Error2015011601... Can't write | EditKey"},
+        {"Q9", 5, 80, false, "Error2015011601... Can't write | EditKey"},
+    };
+    for (const Refusal& c : cases) {
+        freshProgram();
+        fakes.messages.shown.clear();
+        xOldCursor = c.x;
+        const auto before = dump();
+        EditKeyBox box = enter(c.line, c.symbol);
+        EXPECT_EQ(box.closed, c.closed.value_or(box.closed)) << c.line;
+        EXPECT_EQ(box.line, box.closed ? box.line : c.line) << c.line;
+        EXPECT_EQ(boxes(), Boxes{c.box + " | warning"}) << c.line;
+        EXPECT_EQ(dump(), before) << c.line;
+        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"}) << c.line;
+        EXPECT_EQ(editNew, nullptr) << c.line;
+    }
+    // The first refusal keeps the undo copy and the gray mark of the line.
+    freshProgram();
+    enter("LDX X0");
+    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
+    EXPECT_NE(ldrUndoHead, nullptr);
+    ASSERT_NE(grayMarks.head, nullptr);
+    EXPECT_EQ(grayMarks.head->Y, 0u);
+    xOldCursor = 0;
+    enter("LD X0");
+    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
+}
+
+// Each operand field keeps its own bound: the split cuts nothing that fits.
+TEST_F(EntryDriverTest, TheSplitFillsEachFieldUpToItsBound) {
     EditKeyBox box = enter("  LD   X000  ");
     EXPECT_TRUE(box.closed);
     ASSERT_EQ(list().front(), "80,0 LD X000 code=2000 end=10 id=1");
     EXPECT_EQ(std::string(ldrHead->mnemonic.data(), 4), std::string("LD \0", 4));
-}
-
-TEST_F(EntryDriverTest, AnUnknownMnemonicKeepsTheBoxOpenAndChangesNothing) {
-    const auto before = dump();
-    EditKeyBox box = enter("LDX X0");
-    EXPECT_FALSE(box.closed);
-    EXPECT_EQ(box.line, "LDX X0");
-    EXPECT_EQ(boxes(), Boxes{"Input Error...Can't write | Error2015031910 | warning"});
-    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
-    EXPECT_EQ(editNew, nullptr);
-    EXPECT_NE(ldrUndoHead, nullptr);
-    ASSERT_NE(grayMarks.head, nullptr);
-    EXPECT_EQ(grayMarks.head->Y, 0u);
-}
-
-TEST_F(EntryDriverTest, OperandsLongerThanTheirFieldsAreRefusedByNumber) {
-    const std::string fifteen(15, '1');
-    const std::vector<std::pair<std::string, std::string>> refused{
-        {"MOV D" + fifteen, "Input Device1 Error"},
-        {"MOV D0 D" + fifteen, "Input Device2 Error"},
-        {"ZRST A B C D E F123", "Input Device6 Error"},
-    };
-    for (const auto& [line, caption] : refused) {
-        fakes.messages.shown.clear();
-        EditKeyBox box = enter(line);
-        EXPECT_EQ(boxes(), Boxes{"Instruction Error | " + caption + " | warning"});
-        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
-        EXPECT_EQ(editNew, nullptr);
-    }
+    freshProgram();
+    fakes.messages.shown.clear();
     EXPECT_FALSE(splitEntryLine("X A"));  // nothing being entered
     EXPECT_EQ(boxes().back(), "Error2015030101 | *Edit | warning");
     ReallocLadderMemory(kLinkEditNew, 20);
@@ -112,37 +131,9 @@ TEST_F(EntryDriverTest, OperandsLongerThanTheirFieldsAreRefusedByNumber) {
     EXPECT_TRUE(splitEntryLine("X " + std::string(15, 'D') + " A B C D F12 IGNORED"));
     EXPECT_EQ(textOf(editNew->operands[0]), std::string(15, 'D'));
     EXPECT_EQ(textOf(editNew->operand6), "F12");
-    EXPECT_EQ(boxes(), Boxes{});
-}
-
-TEST_F(EntryDriverTest, AFirstWordLongerThanTheMnemonicFieldIsRefused) {
-    EditKeyBox box = enter("ABCDEFGHIJKL X0");
-    EXPECT_EQ(boxes(), Boxes{"Instruction Error | Instruction Error | warning"});
-    ReallocLadderMemory(kLinkEditNew, 20);
     EXPECT_TRUE(splitEntryLine("ABCDEFGHIJK X0"));
     EXPECT_EQ(std::string(editNew->mnemonic.data(), 12), "ABCDEFGHIJK ");
-}
-
-TEST_F(EntryDriverTest, AVIndexIn32BitFormIsRefusedByTheFirstOperandHoldingIt) {
-    const std::vector<std::pair<std::string, std::string>> cases{{"DMOV D0V1 D2", "Error2019031711"},
-                                                                 {"DMOV D0 D2V3", "Error2019031712"}};
-    for (const auto& [line, id] : cases) {
-        freshProgram();
-        fakes.messages.shown.clear();
-        EditKeyBox box = enter(line);
-        EXPECT_EQ(boxes(), Boxes{id + " | Edit V Error  | warning"});
-        EXPECT_TRUE(box.closed);
-        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
-    }
-}
-
-TEST_F(EntryDriverTest, RefusedPositionsCloseTheBox) {
-    xOldCursor = 0;
-    EditKeyBox box = enter("LD X0");
-    EXPECT_TRUE(box.closed);
-    EXPECT_EQ(boxes(), Boxes{"Edit symble position error | Address Error | warning"});
-    EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
-    EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+    EXPECT_EQ(boxes(), Boxes{});
 }
 
 TEST_F(EntryDriverTest, InsertModeRefusesTheFirstObjectsCellForEveryKey) {
@@ -245,16 +236,6 @@ TEST_F(EntryDriverTest, ASymbolContactIsCheckedAsAndButStoredAsLd) {
     EXPECT_TRUE(box.closed);
     EXPECT_EQ(list().front(), "80,0 LD X000 code=2000 end=10 id=1");
     EXPECT_EQ(FncKeyDeviceCode, 5u);
-}
-
-TEST_F(EntryDriverTest, ARefusedSymbolOperandKeepsTheBoxOpen) {
-    for (std::uint32_t symbol : {1u, 16u, 5u}) {
-        fakes.messages.shown.clear();
-        EditKeyBox box = enter("Q9", symbol);
-        EXPECT_FALSE(box.closed);
-        EXPECT_EQ(boxes().back(), "Error2015011601... Can't write | EditKey | warning");
-        EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
-    }
 }
 
 TEST_F(EntryDriverTest, SymbolCodesMapFromTheFinalCode) {

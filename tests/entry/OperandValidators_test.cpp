@@ -147,9 +147,10 @@ TEST_F(ValidatorTest, LettersTakenByEachWordMode) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(ValidatorTest, EightCharacterText) {
+TEST_F(ValidatorTest, EightCharacterTextAndFloatConstants) {
     setUp(5);
     expectCases(word(10), {{"ABCDEFGH", 0}, {"AB CD EF", 0}, {"ABCDEFG", 1}, {"ABCDEFGHI", 1}, {"", 1}});
+    expectCases(isErrorFloatOperand, {{"E", 1}, {"E ", 1}, {"E1.5", 0}, {"E-3", 0}, {"K1", 1}});
 }
 
 TEST_F(ValidatorTest, BitOperands) {
@@ -180,9 +181,6 @@ TEST_F(ValidatorTest, ConstantsWithLimits) {
     expectCases(kd1to64, {{"H000040", 0}, {"R1", 0}});
 }
 
-TEST_F(ValidatorTest, FloatConstants) {
-    expectCases(isErrorFloatOperand, {{"E", 1}, {"E ", 1}, {"E1.5", 0}, {"E-3", 0}, {"K1", 1}});
-}
 
 TEST_F(ValidatorTest, OutputCoilTraceLines) {
     struct OutCase {

@@ -66,17 +66,19 @@ TEST_F(DispatchTest, TheCodeChoosesThePlacementAndTheOutputFlag) {
 }
 // clang-format on
 
-TEST_F(DispatchTest, LabelsArePlacedOnTheLabelColumn) {
-    EXPECT_EQ(place(0xB000, 0), Placed::Label);
-    EXPECT_EQ(xOldCursor, 80u);
-}
-
-TEST_F(DispatchTest, TheThirtyTwoBitFlagWidensBoxesButNeverSetAndReset) {
+TEST_F(DispatchTest, TheThirtyTwoBitFlagWidensBoxesButNeverSetAndResetAndLabelsTakeTheirColumn) {
     editInstrFlags = kInstrDoubleWord;
     EXPECT_EQ(place(0x0028), Placed::BoxToBus);
     EXPECT_EQ(object.xAddr, 720u);  // five cells: the box and two double operands
     EXPECT_EQ(place(0xD000), Placed::BoxToBus);
     EXPECT_EQ(object.xAddr, 880u);
+    editInstrFlags = 0;
+    EXPECT_EQ(place(0xB000, 0), Placed::Label);  // on the label column
+    EXPECT_EQ(xOldCursor, 80u);
+    EXPECT_EQ(place(0x2000, 40), Placed::Refused);  // left of the bus: reported unchanged
+    EXPECT_EQ(place(0xC000, 40), Placed::Refused);
+    EXPECT_EQ(iFncFlag, 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST_F(DispatchTest, ACodeWithoutPlacementNamesItselfAndTheCursor) {
@@ -91,13 +93,6 @@ TEST_F(DispatchTest, ACodeWithoutPlacementNamesItselfAndTheCursor) {
         EXPECT_EQ(test::shownBoxes(fakes.messages),
                   test::Boxes{"Error2015031609 | *defineInstrSymbleAddress( | warning"});
     }
-}
-
-TEST_F(DispatchTest, ARefusedPositionIsReportedUnchanged) {
-    EXPECT_EQ(place(0x2000, 40), Placed::Refused);
-    EXPECT_EQ(place(0xC000, 40), Placed::Refused);
-    EXPECT_EQ(iFncFlag, 1);
-    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 }  // namespace

@@ -13,21 +13,6 @@ namespace {
 
 using DisplayOptionsTest = WizardsTest;
 
-TEST_F(DisplayOptionsTest, TheDisclaimerIsLaidOutFromTheScreenWidth) {
-    struct Case {
-        int screen, width, memo, doNotAgreeLeft, doNotAgreeWidth, agreeLeft, agreeWidth;
-    };
-    for (const Case& c :
-         {Case{1024, 819, 803, 654, 152, 152, 487}, Case{1920, 1536, 1520, 1228, 296, 152, 1060}}) {
-        const DeclaredLayout at = declaredLayout(c.screen);
-        EXPECT_EQ(std::vector<int>({at.width, at.memoLeft, at.memoWidth, at.doNotAgreeLeft,
-                                    at.doNotAgreeWidth, at.checkBoxLeft, at.agreeLeft, at.agreeWidth}),
-                  std::vector<int>({c.width, 4, c.memo, c.doNotAgreeLeft, c.doNotAgreeWidth, 4, c.agreeLeft,
-                                    c.agreeWidth}))
-            << c.screen;
-    }
-}
-
 TEST_F(DisplayOptionsTest, TheAnswerAndDoNotShowAgainDecideTheOpenAndTheBit) {
     struct Case {
         const char* name;

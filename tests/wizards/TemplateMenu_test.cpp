@@ -119,36 +119,14 @@ TEST_F(TemplateMenuTest, TheOtherKindsShowTheirWindowsOrNothing) {
     EXPECT_EQ(boxes().size(), 2u);  // the direct item looked for its file
 }
 
-TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheirStartStates) {
-    const MenuTable rows = templateMenuRows();
-    ASSERT_EQ(rows.size(), kTemplateEntryCount);
+TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheHiddenAndDisabledItems) {
     std::set<std::string> names;
     for (const MenuRow& row : mainMenuRows())
         EXPECT_TRUE(names.insert(row.objectName).second) << row.objectName;
-    std::map<std::string, const MenuRow*> byName;
-    for (const MenuRow& row : rows) byName[row.objectName] = &row;
-    struct Case {
-        const char* name;
-        const char* caption;
-        const char* parent;
-        bool hidden, disabled;
-    };
-    for (const Case& c :
-         {Case{"Templates1", "Templates", "FileMenu", false, false},
-          Case{"DemoKit1", "DemoKit", "FileMenu", true, false},
-          Case{"Factoryprograms1", "Factory programs", "FileMenu", true, false},
-          Case{"Moduleprograms1", "Module programs", "FileMenu", true, false},
-          Case{"C235HighSpeedCounter1phase1", "C235 HighSpeedCounter1phase", "HSC1", false, false},
-          Case{"Absolute2", "Absolute", "Singleposition1", false, false},
-          Case{"KoSeries2", "KoSeries", "Axescontrol1", true, false},
-          Case{"G04Abs1", "G04Abs", "G04Cam1", true, false},
-          Case{"TableAxis041", "TableAxis04", "MultipositionTable1", false, true},
-          Case{"REL1", "REL", "MPG1", false, true}}) {
-        ASSERT_TRUE(byName.count(c.name)) << c.name;
-        const MenuRow& row = *byName[c.name];
-        EXPECT_EQ(
-            std::make_tuple(std::string(row.caption), std::string(row.parent), row.hidden, row.disabled),
-            std::make_tuple(std::string(c.caption), std::string(c.parent), c.hidden, c.disabled));
+    for (const MenuRow& row : templateMenuRows()) {
+        if (std::string(row.parent) == "FileMenu") {
+            EXPECT_TRUE(row.position > 50 && row.position < 90) << row.objectName;
+        }
     }
     std::vector<std::string> hidden, disabled;
     for (const TemplateEntry& entry : templateEntries()) {
@@ -159,8 +137,6 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheirStartStates
               std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway", "Module programs",
                                         "Module 3", "DemoKit", "Factory programs"}));
     EXPECT_EQ(disabled, std::vector<std::string>({"REL", "TableAxis04"}));
-    EXPECT_GT(byName["Templates1"]->position, 50);
-    EXPECT_LT(byName["Factoryprograms1"]->position, 90);
 }
 
 TEST_F(TemplateMenuTest, TheSubmenusFollowTheProgramTheAccessCodeAndTheBrand) {

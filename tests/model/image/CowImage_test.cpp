@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/core/ByteImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/MonitorLists.h"
 #include "model/ladder/LadderObject.h"
@@ -13,10 +14,6 @@ namespace kestrion {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-std::uint16_t wordAt(const CowImage& image, std::size_t offset) {
-    return static_cast<std::uint16_t>(image[offset] | image[offset + 1] << 8);
-}
 
 struct ImageWriter {
     CowImage image{};
@@ -50,8 +47,9 @@ TEST_F(CowImageTest, NoCommentsMakeA268ByteFileOfFiveZeroCounts) {
     const Bytes file = cowFileBytes().value_or(Bytes());
     ASSERT_EQ(file.size(), 268u);
     EXPECT_EQ(std::string(file.begin() + 120, file.begin() + 125), "Tovel");
-    const std::vector<int> words = {wordAt(CowBuffer, 240), wordAt(CowBuffer, 242), wordAt(CowBuffer, 244),
-                                    wordAt(CowBuffer, 246), file[250] | file[251] << 8};
+    const std::vector<int> words = {byteimage::getU16(CowBuffer, 240), byteimage::getU16(CowBuffer, 242),
+                                    byteimage::getU16(CowBuffer, 244), byteimage::getU16(CowBuffer, 246),
+                                    file[250] | file[251] << 8};
     EXPECT_EQ(words, (std::vector<int>{256, 258, 260, 262, 10}));
     EXPECT_EQ(Bytes(file.begin() + 256, file.end()), Bytes(12, 0));
 }
@@ -126,7 +124,7 @@ TEST_F(CowImageTest, AnOverfullMonitorSectionReadsAsNoDevices) {
     addMonitorDevice("D1", {1, 0, 0x0E, 0});  // of the program before: the image replaces it
     ASSERT_TRUE(loadCommentFromCowBuffer());
     EXPECT_EQ(deviceMonitorList.head, nullptr);
-    EXPECT_EQ(ModeData.monitorDeviceCount + wordAt(CowBuffer, 264), 0);
+    EXPECT_EQ(ModeData.monitorDeviceCount + byteimage::getU16(CowBuffer, 264), 0);
     EXPECT_EQ(fakes.statusBar.panelText(13), "monDeviceNo=0041");
 }
 
@@ -183,7 +181,7 @@ TEST_F(CowImageTest, WriteThenReadGivesTheSameListsAndImage) {
         textOf(deviceMonitorList.head->deviceText)};
     EXPECT_EQ(texts, (std::vector<std::string>{"X017=Start button", "D12=\xB1\xD2\xA6\xEC", "3=Coil", "C5"}));
     EXPECT_EQ(deviceNameList.head->deviceNo + deviceCommentList.tail->deviceNo, 15 + 12);
-    EXPECT_EQ(ModeData.cowBlockOffset, wordAt(written, 244));
+    EXPECT_EQ(ModeData.cowBlockOffset, byteimage::getU16(written, 244));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "model/core/ByteImage.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 
@@ -11,10 +12,6 @@ namespace kestrion {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-std::uint16_t wordAt(const Bytes& bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes.at(offset) | bytes.at(offset + 1) << 8);
-}
 
 class DmwImageTest : public test::CoreTest {
 protected:
@@ -41,7 +38,7 @@ TEST_F(DmwImageTest, EachTypeHasItsHeaderWords) {
         const Bytes header(file.begin(), file.begin() + 256);
         std::map<std::size_t, int> nonZero;
         for (std::size_t at = 0; at < 256; at += 2)
-            if (wordAt(header, at) != 0) nonZero[at] = wordAt(header, at);
+            if (byteimage::getU16(header, at) != 0) nonZero[at] = byteimage::getU16(header, at);
         std::map<std::size_t, int> want = {{72, 3},        {78, 2000},      {82, 10},        {84, 2000},
                                            {88, 512},      {92, 11},        {94, 2512},      {70, words[0]},
                                            {98, words[1]}, {102, words[2]}, {250, words[3]}, {254, words[4]}};
@@ -62,7 +59,8 @@ TEST_F(DmwImageTest, TheFileHoldsLowRegistersSpecialRegistersThenTheRest) {
         const bool full = size > 2768;
         const std::size_t at[] = {256, 2254, 2256, 2766, 2768, 16766};
         const int want[] = {1, 1000, 8001, 8256, 1001, 8000};
-        for (std::size_t i = 0; i < (full ? 6u : 4u); ++i) EXPECT_EQ(wordAt(file, at[i]), want[i]) << at[i];
+        for (std::size_t i = 0; i < (full ? 6u : 4u); ++i)
+            EXPECT_EQ(byteimage::getU16(file, at[i]), want[i]) << at[i];
         fakes.files.put("/p/A.DMW", file);
         DmwImage.fill(0xAA);
         ASSERT_TRUE(readDmwFile("/p/A.DMW", type));

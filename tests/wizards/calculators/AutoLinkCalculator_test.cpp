@@ -20,39 +20,6 @@ protected:
     AutoLinkCalculator calculator;
 };
 
-TEST_F(AutoLinkTest, AFreshDialogShowsTheZeroRecord) {
-    const std::pair<const char*, const char*> shown[] = {
-        {"protocolComboBox", "None"},
-        {"dataBitsComboBox", "7"},
-        {"parityComboBox", "None"},
-        {"stopBitsComboBox", "1"},
-        {"baudRateComboBox", "1200"},
-        {"Format14ComboBox", "1"},
-        {"D8120Edit", "0000"},
-        {"StationNoEdit", "00"},
-        {"MaximumStationNoEdit", "1"},
-        {"TxEach1AllocEdit", "1"},
-        {"RxEach1AllocEdit", "1"},
-        {"HeaderEdit", "0000"},
-        {"linkInformationLabel1", "M0--M39 be occupied"},
-        {"linkInformationLabel2", "D0--D99 be occupied"},
-    };
-    for (const auto& [name, value] : shown) EXPECT_EQ(text(name), value) << name;
-    for (bool readTable : {true, false})
-        for (int n = 1; n <= kAutoLinkStations; ++n) {
-            EXPECT_EQ(text(stationEditName(readTable, n)), "0");
-            EXPECT_EQ(text(stationComboName(readTable, n)), "Dec");
-        }
-    EXPECT_EQ(calculator.record.maximumStationNo, 1);
-    EXPECT_EQ(text("SumCheckComboBox"), "Yes");
-    std::string enabled;
-    for (const char* name :
-         {"D8120Edit", "HeaderComboBox", "Terminator2Edit", "HarewareComboBox", "ControlModeComboBox",
-          "cLinkWaitTimeEdit", "Format14ComboBox", "SumCheckComboBox"})
-        enabled += calculator.control(name).enabled ? '1' : '0';
-    EXPECT_EQ(enabled, "01100011");
-}
-
 TEST_F(AutoLinkTest, ProtocolsAndSerialSettingsMakeTheFormatWord) {
     struct Step {
         const char* control;
