@@ -78,19 +78,6 @@ void enableRecentItems(bool enabled) {
     menuItem("RegRead").enabled = true;
 }
 
-// The state with a program open (New and Open alike).
-void showProgramOpen() {
-    setupAllPanels();
-    const int rows =
-        ModeData.ySizeSymble == 0 ? 0 : appState.editPanelHeight / static_cast<int>(ModeData.ySizeSymble);
-    appState.visibleRowCount = static_cast<std::uint32_t>(std::max(rows - 1, 0));
-    setMenuProgramOpen();
-    setMenuOpened();
-    setupToolBarButtons(1);
-    setupFncKeyButtons(1);
-    LadderView1Click();
-}
-
 void freeOldProgramLists() {
     for (int list : {kListMain, kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows, kListDelete,
                      kListEditNew})
@@ -186,6 +173,18 @@ std::optional<std::string> askOpenName() {
 }
 
 }  // namespace
+
+void showProgramOpen() {
+    setupAllPanels();
+    const int rows =
+        ModeData.ySizeSymble == 0 ? 0 : appState.editPanelHeight / static_cast<int>(ModeData.ySizeSymble);
+    appState.visibleRowCount = static_cast<std::uint32_t>(std::max(rows - 1, 0));
+    setMenuProgramOpen();
+    setMenuOpened();
+    setupToolBarButtons(1);
+    setupFncKeyButtons(1);
+    LadderView1Click();
+}
 
 // ---- Names ----------------------------------------------------------------------------------------
 

@@ -31,6 +31,7 @@ namespace kestrion::forms {
 class CommentListPanel;
 class InstructionViewForm;
 class LadderViewForm;
+class ParameterListPanel;
 class RegisterViewPanel;
 }  // namespace kestrion::forms
 
@@ -73,6 +74,7 @@ public:
     QGroupBox* ProjectGroupBox1 = nullptr;  // the instruction view, inside EditPanel1
     forms::InstructionViewForm* InstructionMemo = nullptr;
     forms::RegisterViewPanel* RegisterViewGroupBox = nullptr;
+    forms::ParameterListPanel* ParameterGroupBox = nullptr;  // a module's buffer-memory list
     QWidget* FncKeyPanel = nullptr;
     QToolBar* ToolBar1 = nullptr;
 

@@ -143,7 +143,9 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheirStartStates
           Case{"KoSeries2", "KoSeries", "Axescontrol1", true, false},
           Case{"G04Abs1", "G04Abs", "G04Cam1", true, false},
           Case{"TableAxis041", "TableAxis04", "MultipositionTable1", false, true},
-          Case{"REL1", "REL", "MPG1", false, true}}) {
+          Case{"REL1", "REL", "MPG1", false, true}, Case{"ccGate1", "ccGate", "ccGateway1", false, false},
+          Case{"Template1", "Template...", "Program1", true, true},
+          Case{"ccLinkProtocol2", "ccLinkProtocol", "CCLinkgateway21", false, false}}) {
         ASSERT_TRUE(byName.count(c.name)) << c.name;
         const MenuRow& row = *byName[c.name];
         EXPECT_EQ(
@@ -155,10 +157,10 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheirStartStates
         if (entry.hidden) hidden.push_back(entry.caption);
         if (entry.disabled) disabled.push_back(entry.caption);
     }
-    EXPECT_EQ(hidden,
-              std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway", "Module programs",
-                                        "Module 3", "DemoKit", "Factory programs"}));
-    EXPECT_EQ(disabled, std::vector<std::string>({"REL", "TableAxis04"}));
+    EXPECT_EQ(hidden, std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway",
+                                                "Module programs", "Template...", "CC-Link gateway 2",
+                                                "Module 3", "DemoKit", "Factory programs"}));
+    EXPECT_EQ(disabled, std::vector<std::string>({"REL", "TableAxis04", "Template..."}));
     EXPECT_GT(byName["Templates1"]->position, 50);
     EXPECT_LT(byName["Factoryprograms1"]->position, 90);
 }
