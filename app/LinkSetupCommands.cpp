@@ -16,6 +16,7 @@
 #include "reader/MachineCodeLoader.h"
 #include "wizards/SettingItems.h"
 #include "wizards/WizardsDialogs.h"
+#include "wizards/calculators/CalculatorControls.h"
 #include "wizards/gateway/BfmLists.h"
 #include "wizards/gateway/CcLinkDialog.h"
 #include "wizards/gateway/GatewayProgram.h"
@@ -45,6 +46,8 @@ bool generateGatewayProgram(bool closeFirst) {
     showProgramOpen();
     rebuildLadderFromProgramImage();
     editModeFlags |= kEditFileOpen;
+    // The load's traces wrote over the check code; it is what the generator leaves shown.
+    platform::statusBar().setPanelText(0, hexText(pmw.sumCheck(), 4));
     return true;
 }
 
