@@ -11,6 +11,8 @@
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
@@ -46,6 +48,11 @@ bool generateGatewayProgram(bool closeFirst) {
     showProgramOpen();
     rebuildLadderFromProgramImage();
     editModeFlags |= kEditFileOpen;
+    // The view opens on the program's first line, as after Open.
+    appState.mpsScanX = xOldCursor = draw.iBusLineStart;
+    appState.mpsScanY = yOldCursor = 0;
+    appState.scrollY = 0;
+    setBlueFrameObject(xOldCursor, yOldCursor);
     // The load's traces wrote over the check code; it is what the generator leaves shown.
     platform::statusBar().setPanelText(0, hexText(pmw.sumCheck(), 4));
     return true;

@@ -91,6 +91,7 @@ TEST_F(LinkSetupCommandsTest, TheGeneratedProgramIsTheGatewayProgramItsLadderRea
     EXPECT_NE(fileStateFlags & kFileNoName, 0);
     for (const char* item : {"File11", "File41", "ProgRead", "RegRead"}) EXPECT_FALSE(menuItem(item).enabled);
     EXPECT_NE(redrawFlags & kRedrawObjects, 0);
+    EXPECT_EQ(BlueFrame.y1, 0u);  // on the first line
 
     const PmwImage generated = pmw;
     const std::vector<std::string> drawn = ladder();

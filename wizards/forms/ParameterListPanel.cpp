@@ -22,6 +22,7 @@ ParameterListPanel::ParameterListPanel(QWidget* parent) : QGroupBox("Parameter",
     }
     ParameterListView->horizontalHeader()->setStretchLastSection(true);
     ParameterListView->verticalHeader()->hide();
+    ParameterListView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);  // report rows
     ParameterListView->setShowGrid(true);
     ParameterListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     ParameterListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
