@@ -49,7 +49,7 @@ TccLinkForm::TccLinkForm(CcLinkDialog& rules, QWidget* parent) : QDialog(parent)
     SpinEdit* station = binder->spin(settings, "StationNoCSpinEdit");
     station->setToolTip("[Range:1 - 64]");
     form->addRow("Station No", station);
-    btnSetup = button("btnSetup", "Setup", &CcLinkDialog::btnSetupClick);
+    btnSetup = button("btnSetup", "Setup", [this] { rules_.btnSetupClick(); });
     form->addRow(btnSetup);
 
     auto* status = new QGroupBox("ccGate Module Status", this);
@@ -60,10 +60,10 @@ TccLinkForm::TccLinkForm(CcLinkDialog& rules, QWidget* parent) : QDialog(parent)
     msgMemo->setReadOnly(true);
     statusLayout->addWidget(msgMemo);
 
-    btnCheck = button("btnCheck", "Check", &CcLinkDialog::btnCheckClick);
-    btnPinfo = button("btnPinfo", "Pinfo...", &CcLinkDialog::btnPinfoClick);
-    btnUpdate1 = button("btnUpdate1", "Update", &CcLinkDialog::btnUpdate1Click);
-    Monitor = button("Monitor", "Monitor", &CcLinkDialog::MonitorClick);
+    btnCheck = button("btnCheck", "Check", [this] { rules_.btnCheckClick(); });
+    btnPinfo = button("btnPinfo", "Pinfo...", [this] { rules_.btnPinfoClick(); });
+    btnUpdate1 = button("btnUpdate1", "Update", [this] { rules_.btnUpdate1Click(); });
+    Monitor = button("Monitor", "Monitor", [this] { rules_.MonitorClick(); });
     btnClose = namedButton(this, "btnClose", "Close");
     btnCancel = namedButton(this, "btnCancel", "Cancel");
     for (QPushButton* hidden : {btnUpdate1, btnCancel, Monitor}) hidden->hide();
@@ -87,10 +87,10 @@ TccLinkForm::TccLinkForm(CcLinkDialog& rules, QWidget* parent) : QDialog(parent)
     resize(460, 420);
 }
 
-QPushButton* TccLinkForm::button(const char* name, const char* caption, void (CcLinkDialog::*handler)()) {
+QPushButton* TccLinkForm::button(const char* name, const char* caption, std::function<void()> handler) {
     QPushButton* pushButton = namedButton(this, name, caption);
-    connect(pushButton, &QPushButton::clicked, this, [this, handler] {
-        (rules_.*handler)();
+    connect(pushButton, &QPushButton::clicked, this, [this, handler = std::move(handler)] {
+        handler();
         syncFromRules();
     });
     return pushButton;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "wizards/gateway/CcLinkDialog.h"
 #include "wizards/gateway/GatewayProgram.h"
@@ -36,7 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QPushButton* button(const char* name, const char* caption, void (CcLinkDialog::*handler)());
+    QPushButton* button(const char* name, const char* caption, std::function<void()> handler);
     CcLinkDialog& rules_;
 };
 
