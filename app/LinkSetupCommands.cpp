@@ -11,6 +11,7 @@
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
+#include "model/instructions/Conversions.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -18,7 +19,6 @@
 #include "reader/MachineCodeLoader.h"
 #include "wizards/SettingItems.h"
 #include "wizards/WizardsDialogs.h"
-#include "wizards/calculators/CalculatorControls.h"
 #include "wizards/gateway/BfmLists.h"
 #include "wizards/gateway/CcLinkDialog.h"
 #include "wizards/gateway/GatewayProgram.h"
@@ -126,8 +126,8 @@ void ccGateBFM1Click() {
     platform::statusBar().setPanelText(13, std::to_string(appState.parameterRows.size()));
 }
 
-void linkSetupItemClick(const std::string& objectName) {
-    static const std::map<std::string, void (*)()> kItems = {
+bool linkSetupItemClick(const std::string& objectName) {
+    static const std::map<std::string, void (*)()> kCommands = {
         {"ccGate1", ccGate1Click},
         {"ccGate2", ccGate2Click},
         {"AutoLink2", AutoLink2Click},
@@ -139,8 +139,10 @@ void linkSetupItemClick(const std::string& objectName) {
         {"ccGateBFM1", ccGateBFM1Click},
         {"ccGateImage1", ccGateImage1Click},
     };
-    const auto found = kItems.find(objectName);
-    if (found != kItems.end()) found->second();
+    const auto found = kCommands.find(objectName);
+    if (found == kCommands.end()) return false;
+    found->second();
+    return true;
 }
 
 }  // namespace kestrion

@@ -27,7 +27,7 @@ void Template1Click();
 void Link485BFM1Click();
 void ccGateBFM1Click();
 
-// Runs the link-setup item of that object name; an unknown name does nothing.
-void linkSetupItemClick(const std::string& objectName);
+// Runs the link-setup item of that object name; false for a name that is none.
+bool linkSetupItemClick(const std::string& objectName);
 
 }  // namespace kestrion

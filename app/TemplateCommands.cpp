@@ -31,7 +31,10 @@ constexpr int kFirstRootPosition = 60;  // after Save As, before the recent file
 template <std::size_t I>
 void templateClick() {
     const TemplateEntry& entry = templateEntries()[I];
-    if (entry.kind == TemplateKind::LinkSetup) return linkSetupItemClick(entry.path);
+    if (entry.kind == TemplateKind::LinkSetup) {
+        linkSetupItemClick(entry.path);
+        return;
+    }
     templateItemClick(entry, openTemplateFile);
 }
 

@@ -159,6 +159,9 @@ public:
     }
     virtual bool exists(const std::string& path) const = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Puts the file from in the place of the file to (replacing it) and removes from. The default
+    // copies through memory; a real file system renames, which never leaves to half written.
+    virtual FileStatus rename(const std::string& from, const std::string& to);
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool makeDirectory(const std::string& path) = 0;
     // The folder that holds the settings file and the user's programs (no trailing '/').

@@ -13,9 +13,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -49,6 +51,7 @@ namespace {
 
 constexpr int kTimer0Milliseconds = 1000;
 constexpr int kTimer2Milliseconds = 250;
+constexpr int kCloseRetryMilliseconds = 200;
 
 }  // namespace
 
@@ -197,12 +200,11 @@ void TMainForm::buildRecentFileItems() {
     FileBar1 = exitItem != nullptr ? fileMenu->insertSeparator(exitItem) : fileMenu->addSeparator();
     FileBar1->setObjectName("FileBar1");
     QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
-    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
     static void (*const handlers[kRecentFileItems])() = {File11Click, File21Click, File31Click, File41Click};
     for (int i = 0; i < kRecentFileItems; ++i) {
         *items[i] = new QAction(fileMenu);
         fileMenu->insertAction(exitItem, *items[i]);
-        (*items[i])->setObjectName(names[i]);
+        (*items[i])->setObjectName(kRecentFileItemNames[i]);
         connect(*items[i], &QAction::triggered, this, [this, handler = handlers[i]] {
             handler();
             syncFromCore();
@@ -228,9 +230,11 @@ void TMainForm::syncFromCore() {
     refreshEditItems();
     for (const auto& [name, state] : appState.items) {
         QAction* item = action(QString::fromStdString(name));
+        if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
+            item = submenu->menuAction();
         if (item == nullptr) continue;
         item->setEnabled(state.enabled);
-        item->setVisible(state.visible);
+        if (state.visible) item->setVisible(*state.visible);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
@@ -322,11 +326,11 @@ void TMainForm::buildPanels() {
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
     services_.devViewsDialogs.setMainWindow(this);
-    // The access codes of the instruction box show their hidden items at once: the developer views'
-    // entry, and the demonstration and factory programs.
+    // The access codes of the instruction box reveal menu items of this window: the developer views'
+    // entry, the hardware checks and the demonstration and factory programs.
     services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
         if (items == HiddenItems::MoreView) forms::revealMoreView(*this);
-        if (items == HiddenItems::DemoKit) showTemplateMenus();
+        revealAccessItems(items);
         syncFromCore();
     });
 }
@@ -393,10 +397,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (exiting_) {
+    if (exiting_ || runCloseBox())
         event->accept();
-        return;
-    }
+    else
+        event->ignore();
+}
+
+bool TMainForm::runCloseBox() {
+    if (exiting_) return true;
     const auto save = [](bool /*saveAs: the save chooses by the program's name*/) {
         SaveOutcome outcome = SaveOutcome::Failed;
         runCommand([&outcome] {
@@ -405,16 +413,46 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         });
         return outcome;
     };
+    closing_ = true;
     const CloseDecision decision = mainFormClose(save);
+    closing_ = false;
     syncFromCore();
-    if (decision == CloseDecision::Stay) {
-        event->ignore();
-        return;
-    }
+    if (decision == CloseDecision::Stay) return false;
     exiting_ = true;
-    event->accept();
     delete LogoForm.data();
     QCoreApplication::exit(0);
+    return true;
+}
+
+void TMainForm::requestClose() {
+    if (exiting_ || closing_) return;
+    closeRequested_ = true;
+    closeWhenFree();
+}
+
+void TMainForm::closeWhenFree() {
+    if (!closeRequested_ || exiting_) return;
+    // A dialog or a waiting command sits on the stack below this event: closing under it would
+    // free the program it works on. The request waits for it.
+    if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
+        services_.clock().commandWaiting()) {
+        QTimer::singleShot(kCloseRetryMilliseconds, this, &TMainForm::closeWhenFree);
+        return;
+    }
+    closeRequested_ = false;
+    close();
+}
+
+void TMainForm::commitData(QSessionManager& manager) {
+    if (exiting_) return;
+    if (!manager.allowsInteraction()) {
+        // Without a question the unsaved work could only be thrown away.
+        if ((editModeFlags & kEditModifiedSinceSave) != 0) manager.cancel();
+        return;
+    }
+    const bool ends = runCloseBox();
+    manager.release();
+    if (!ends) manager.cancel();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event) {

@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 class QVBoxLayout;
+class QSessionManager;
 class QPlainTextEdit;
 class QScrollArea;
 class QSplitter;
@@ -79,6 +80,12 @@ public:
     QToolBar* ToolBar1 = nullptr;
 
 public slots:
+    // A request from outside the window to end the program (a signal): it takes the close box's
+    // path as soon as no dialog is open and no command waits, and is ignored while a close runs.
+    void requestClose();
+    // The desktop session's logout asks the same question; Cancel (or a failed save) cancels the
+    // logout, otherwise the program ends with its settings written.
+    void commitData(QSessionManager& manager);
     void Timer0Timer();
     void Timer1Timer();
     void Timer2Timer();
@@ -108,9 +115,14 @@ private:
     void buildFncKeyPanel(QVBoxLayout* layout);
     // The views, the tool buttons and the function-key panel as the core has them.
     void syncViews();
+    // The close box: the question, the save, the settings; true when the program ends.
+    bool runCloseBox();
+    void closeWhenFree();
 
     QtPlatform& services_;
     bool exiting_ = false;
+    bool closing_ = false;         // the close box's question is open
+    bool closeRequested_ = false;  // a request waits for the dialogs and commands to end
     std::vector<QAction*> ladderButtons_;
     std::vector<std::pair<QAction*, const ToolButtonRow*>> toolButtons_;
     std::vector<QPushButton*> fncKeyButtons_;

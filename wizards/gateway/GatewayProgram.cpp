@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
-#include "wizards/calculators/CalculatorControls.h"
 
 namespace kestrion {
 
