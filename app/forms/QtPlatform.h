@@ -16,8 +16,10 @@
 #include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
+#include "link/forms/QtTerminalDialogs.h"
 #include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/DeviceListForm.h"
+#include "monitor/forms/QtAccessDialogs.h"
 #include "platform/Desktop.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"
@@ -138,6 +140,8 @@ private:
     forms::QtEditorDialogs editorDialogs_;
     forms::QtMonitorDialogs monitorDialogs_;
     forms::QtWizardsDialogs wizardsDialogs_;
+    forms::QtTerminalDialogs terminalDialogs_;
+    forms::QtAccessDialogs accessDialogs_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;
