@@ -6,6 +6,7 @@
 #include "app/InstructionList.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
+#include "app/RegisterView.h"
 #include "compiler/ConvertCommand.h"
 #include "lang/Language.h"
 #include "link/CommRecord.h"
@@ -20,6 +21,7 @@
 #include "wizards/ExamplePrograms.h"
 #include "wizards/FakeWizardsDialogs.h"
 #include "wizards/TemplateItems.h"
+#include "wizards/gateway/GatewayProgram.h"
 
 namespace kestrion::test {
 namespace {
@@ -107,6 +109,32 @@ TEST_F(LinkSetupCommandsTest, TheGeneratedProgramIsTheGatewayProgramItsLadderRea
     EXPECT_EQ(ladder(), drawn);
 }
 
+TEST_F(LinkSetupCommandsTest, TheGeneratorShowsTheSeedThenTheCheckCodeOfItsWordsForTheMemorySize) {
+    struct Case {
+        std::int32_t memSizeCode;
+        std::uint16_t seed;
+        const char* seedText;
+    };
+    const sources::Words words = sources::programOf(sources::exampleAt(kGatewayExample));
+    for (const Case& c : {Case{2, 63536, "F830"}, Case{8, 0xE0C0, "E0C0"}}) {
+        ASSERT_TRUE(initPmwImageForTypeAndSize(1, c.memSizeCode));
+        const auto earlier = static_cast<std::ptrdiff_t>(fakes.statusBar.history(0).size());
+        ASSERT_TRUE(writeGatewayProgramImage(1));
+        std::uint16_t check = c.seed;
+        for (std::uint16_t word : words) check = static_cast<std::uint16_t>(check + word + 1);
+        EXPECT_EQ(pmw.sumCheck(), check);
+        char checkText[8];
+        std::snprintf(checkText, sizeof checkText, "%04X", check);
+        const std::vector<std::string> shown = fakes.statusBar.history(0);
+        EXPECT_EQ(std::vector<std::string>(shown.begin() + earlier, shown.end()),
+                  (std::vector<std::string>{c.seedText, checkText}));
+    }
+    // A type no PLC has: refused, the image as it was.
+    const PmwImage before = pmw;
+    EXPECT_FALSE(writeGatewayProgramImage(3));
+    EXPECT_TRUE(pmw == before);
+}
+
 TEST_F(LinkSetupCommandsTest, AModifiedProgramIsAskedAboutAndTheTypeIsThePlcsOrTheProgramsOwn) {
     New1Click();  // type 5 from the dialog; a new program counts as modified
     fakes.messages.shown.clear();
@@ -161,6 +189,17 @@ TEST_F(LinkSetupCommandsTest, TheProgramDialogMakesANewProgramFirstAndClosesTheP
         EXPECT_EQ(comPortHandle, -1);
     }
     EXPECT_EQ(wizardsDialogs.shown.back(), "Setup ccGate Program");
+
+    // A port the dialog finds open: Close gives it up, any other way out leaves it open.
+    for (const bool close : {false, true}) {
+        ASSERT_EQ(_OpenComPort(sysProtocol), 1);
+        wizardsDialogs.ccGateModbusScript = [close](CcGateModbusDialog& d) {
+            close ? d.btnCloseClick() : d.btnCancelClick();
+        };
+        Template1Click();
+        EXPECT_EQ(comPortHandle == -1, close);
+    }
+    closeComPort();
 }
 
 TEST_F(LinkSetupCommandsTest, TheBfmListsTakeTheLadderPlaceEmptiedFirst) {
@@ -169,7 +208,9 @@ TEST_F(LinkSetupCommandsTest, TheBfmListsTakeTheLadderPlaceEmptiedFirst) {
         const ParameterRow& r = appState.parameterRows.at(i);
         return r.caption + "|" + r.subItems.at(0) + "|" + r.subItems.back();
     };
+    InstructionView1Click();
     for (int twice = 0; twice < 2; ++twice) linkSetupItemClick("Link485BFM1");
+    EXPECT_FALSE(appState.instructionViewVisible);  // the list shows alone
     ASSERT_EQ(appState.parameterRows.size(), 100u);
     EXPECT_EQ(appState.parameterRows[0],
               (ParameterRow{"D0", {"BFM#0", " ", " ", " ", "*Communication format"}}));
@@ -192,7 +233,9 @@ TEST_F(LinkSetupCommandsTest, TheBfmListsTakeTheLadderPlaceEmptiedFirst) {
     Link485BFM1Click();
     EXPECT_EQ(appState.parameterRows[0].subItems.back(), chinese[0]);
 
+    RegisterView1Click();
     linkSetupItemClick("ccGateBFM1");
+    EXPECT_FALSE(appState.registerViewVisible);
     ASSERT_EQ(appState.parameterRows.size(), 129u);
     EXPECT_EQ(fakes.statusBar.panelText(13), "129");
     const std::pair<std::size_t, const char*> gateway[] = {

@@ -102,11 +102,11 @@ TEST_F(CcLinkDialogTest, EachEntryBecomesItsCodeAndAnInvalidOneIsYellowAndNotWri
     };
     std::int16_t CcLinkDialog::*codes[] = {&CcLinkDialog::occupiedStationsCode, &CcLinkDialog::baudRateCode,
                                            &CcLinkDialog::stationNo};
-    for (const Case& c :
-         {Case{kOccupied, "3 ", 4, true}, Case{kOccupied, "3", 2, false},
-          Case{kBaudRate, "5.0Mbps", 3, false}, Case{kBaudRate, "5Mbps", 5, true},
-          Case{kBaudRate, "625Kbps", 1, false}, Case{kStationNo, "65", 65, true},
-          Case{kStationNo, "", 65, true}, Case{kStationNo, "0", 0, true}, Case{kStationNo, "1", 1, false}}) {
+    for (const Case& c : {Case{kOccupied, "3 ", 4, true}, Case{kOccupied, "3", 2, false},
+                          Case{kBaudRate, "5.0Mbps", 3, false}, Case{kBaudRate, "5Mbps", 5, true},
+                          Case{kBaudRate, "625Kbps", 1, false}, Case{kStationNo, "65", 65, true},
+                          Case{kStationNo, "", 65, true}, Case{kStationNo, "0", 0, true},
+                          Case{kStationNo, "1", 1, false}, Case{kStationNo, "", 1, true}}) {
         const int field = c.field == kOccupied ? 0 : c.field == kBaudRate ? 1 : 2;
         field == 2 ? dialog.userText(c.field, c.text) : dialog.userPick(c.field, c.text);
         EXPECT_EQ(dialog.*codes[field], c.code) << c.field << " " << c.text;
@@ -172,17 +172,23 @@ TEST_F(CcLinkDialogTest, TheMenuItemSaysHowTheDialogWasLeftAndClosesThePortAfter
         void (*leave)(CcLinkDialog&);
         const char* panel;
         bool portOpen;
+        std::uint8_t closeFlags;
     };
     for (const Case& c :
-         {Case{[](CcLinkDialog& d) { d.btnCloseClick(); }, "Finish setup ccGateModule ...", false},
-          Case{[](CcLinkDialog& d) { d.btnCancelClick(); }, "Cancel setting ccGateModule data ...", true},
-          Case{[](CcLinkDialog&) {}, "Cancel setting ccGateModule data ...", true}}) {
+         {Case{[](CcLinkDialog& d) { d.btnCloseClick(); }, "Finish setup ccGateModule ...", false, 0x01},
+          Case{[](CcLinkDialog& d) {
+                   d.btnCloseClick();
+                   d.btnCancelClick();
+               },
+               "Cancel setting ccGateModule data ...", true, 0x02},
+          Case{[](CcLinkDialog&) {}, "Cancel setting ccGateModule data ...", true, 0x00}}) {
         redrawFlags = 0;
         wizardsDialogs.ccLinkScript = [&c](CcLinkDialog& d) {
             EXPECT_EQ(d.msgMemo.size(), 8u);  // filled before it shows
             d.btnPinfoClick();
             d.MonitorClick();
             c.leave(d);
+            EXPECT_EQ(d.closeFlags, c.closeFlags);
         };
         ccLinkProtocol2Click();
         EXPECT_EQ(fakes.statusBar.panelText(0), c.panel);
