@@ -75,19 +75,6 @@ void enableRecentItems(bool enabled) {
     for (const char* item : kRecentFileItemNames) menuItem(item).enabled = enabled;
 }
 
-// The state with a program open (New and Open alike).
-void showProgramOpen() {
-    setupAllPanels();
-    const int rows =
-        ModeData.ySizeSymble == 0 ? 0 : appState.editPanelHeight / static_cast<int>(ModeData.ySizeSymble);
-    appState.visibleRowCount = static_cast<std::uint32_t>(std::max(rows - 1, 0));
-    setMenuProgramOpen();
-    setMenuOpened();
-    setupToolBarButtons(1);
-    setupFncKeyButtons(1);
-    LadderView1Click();
-}
-
 void freeOldProgramLists() {
     for (int list : {kListMain, kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows, kListDelete,
                      kListEditNew})
@@ -172,6 +159,18 @@ std::optional<std::string> askOpenName() {
 }
 
 }  // namespace
+
+void showProgramOpen() {
+    setupAllPanels();
+    const int rows =
+        ModeData.ySizeSymble == 0 ? 0 : appState.editPanelHeight / static_cast<int>(ModeData.ySizeSymble);
+    appState.visibleRowCount = static_cast<std::uint32_t>(std::max(rows - 1, 0));
+    setMenuProgramOpen();
+    setMenuOpened();
+    setupToolBarButtons(1);
+    setupFncKeyButtons(1);
+    LadderView1Click();
+}
 
 // ---- Names ----------------------------------------------------------------------------------------
 

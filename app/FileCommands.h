@@ -36,6 +36,8 @@ SaveOutcome saveProgram();
 SaveOutcome saveProgramAs();
 // Writes the PMW file and its companions under the current name.
 SaveOutcome SaveToDisk();
+// The state with a program open (New, Open and the gateway program generator alike).
+void showProgramOpen();
 // Opens a program; a preset name skips the open dialog unless a Close ran first.
 bool openProgram(std::optional<std::string> presetName);
 

@@ -139,6 +139,7 @@ void showView(const char* item, std::uint8_t button) {
     appState.programPanelsVisible = true;
     appState.instructionViewVisible = button == kInstructionViewButton;
     appState.registerViewVisible = button == kRegisterViewButton;
+    appState.parameterViewVisible = false;
     for (const char* view : {"LadderView1", "InstructionView1", "RegisterView1"})
         menuItem(view).checked = std::string(view) == item;
     appState.viewButtonsDown = button;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "entry/EntryDialogs.h"
+#include "wizards/gateway/BfmLists.h"
 
 namespace kestrion {
 
@@ -29,6 +30,9 @@ struct AppState {
     bool programPanelsVisible = false;
     bool registerViewVisible = false;
     bool instructionViewVisible = false;  // ProjectGroupBox1 in place of the ladder
+    // ParameterGroupBox in place of the ladder, with the rows of its ParameterListView.
+    bool parameterViewVisible = false;
+    std::vector<ParameterRow> parameterRows;
     // The register panel: 1 for the 32-bit layout; 0 binary, 1 decimal, 2 hexadecimal, 3 ASCII,
     // 4 floating point; the count of its fills (the grid drops typed texts at each).
     int regView32bits = 0;

@@ -10,6 +10,7 @@
 
 #include "app/AppMenu.h"
 #include "app/FileCommands.h"
+#include "app/LinkSetupCommands.h"
 #include "app/MainView.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "entry/EntryState.h"
@@ -29,7 +30,12 @@ constexpr int kFirstRootPosition = 60;  // after Save As, before the recent file
 
 template <std::size_t I>
 void templateClick() {
-    templateItemClick(templateEntries()[I], openTemplateFile);
+    const TemplateEntry& entry = templateEntries()[I];
+    if (entry.kind == TemplateKind::LinkSetup) {
+        linkSetupItemClick(entry.path);
+        return;
+    }
+    templateItemClick(entry, openTemplateFile);
 }
 
 template <std::size_t... I>
@@ -65,12 +71,16 @@ const TemplateRows& templateRows() {
         for (const MenuTable table :
              {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows()})
             for (const MenuRow& row : table) taken.insert(row.objectName);
+        // The link-setup items keep the names the main window knows them by.
+        for (const TemplateEntry& entry : templateEntries())
+            if (entry.kind == TemplateKind::LinkSetup) taken.insert(entry.path);
         std::map<std::string, const std::string*> chains;  // caption chain -> its object name in names
         const auto entries = templateEntries();
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const TemplateEntry& entry = entries[i];
             const std::string parent = entry.parent;
-            const std::string& name = made.names.emplace_back(freeName(entry.caption, taken));
+            const std::string& name = made.names.emplace_back(
+                entry.kind == TemplateKind::LinkSetup ? entry.path : freeName(entry.caption, taken));
             const bool root = parent.empty();
             if (entry.kind == TemplateKind::Menu) {
                 chains[root ? std::string(entry.caption) : parent + ">" + entry.caption] = &name;

@@ -299,16 +299,28 @@ constexpr TemplateEntry kEntries[] = {
      false},
     {"Templates>ccGateway>Modbus RTU", "s3", K::Gated, "\\Template\\E\\ccGate\\RTU\\s03.PMW", "", false,
      false},
+    {"Templates>ccGateway", "ccGate", K::LinkSetup, "ccGate1", "", false, false},
     {"", "Module programs", K::Menu, "", "", true, false},
     {"Module programs", "RS-485 link", K::Menu, "", "", false, false},
     {"Module programs>RS-485 link", "Prog", K::Direct, "\\Template\\E\\Rs\\WsLink01.PMW", "", false, false},
+    {"Module programs>RS-485 link", "Auto link...", K::LinkSetup, "AutoLink2", "", false, false},
+    {"Module programs>RS-485 link", "BFM...", K::LinkSetup, "Link485BFM1", "", false, false},
+    {"Module programs>RS-485 link", "Image...", K::LinkSetup, "Link485Image1", "", false, false},
     {"Module programs", "CC-Link gateway", K::Menu, "", "", false, false},
+    {"Module programs>CC-Link gateway", "ccLinkProtocol...", K::LinkSetup, "ccLinkProtocol1", "", false,
+     false},
     {"Module programs>CC-Link gateway", "Program", K::Menu, "", "", false, false},
     {"Module programs>CC-Link gateway>Program", "ModbusAscii", K::Gated,
      "\\Template\\E\\ccGate\\Ascii\\s01.PMW", "", false, false},
     {"Module programs>CC-Link gateway>Program", "ModbusRTU", K::Gated, "\\Template\\E\\ccGate\\RTU\\s01.PMW",
      "", false, false},
-    {"Module programs", "CC-Link gateway 2", K::Menu, "", "", false, false},
+    {"Module programs>CC-Link gateway>Program", "Template...", K::LinkSetup, "Template1", "", true, true},
+    {"Module programs>CC-Link gateway>Program", "ccGate", K::LinkSetup, "ccGate2", "", false, false},
+    {"Module programs>CC-Link gateway", "BFM...", K::LinkSetup, "ccGateBFM1", "", false, false},
+    {"Module programs>CC-Link gateway", "Image...", K::LinkSetup, "ccGateImage1", "", false, false},
+    {"Module programs", "CC-Link gateway 2", K::Menu, "", "", true, false},
+    {"Module programs>CC-Link gateway 2", "ccLinkProtocol", K::LinkSetup, "ccLinkProtocol2", "", false,
+     false},
     {"Module programs>CC-Link gateway 2", "Program", K::Menu, "", "", false, false},
     {"Module programs>CC-Link gateway 2>Program", "ModbusAscii", K::Gated,
      "\\Template\\E\\ccGate\\Ascii\\s01.PMW", "", false, false},
@@ -544,6 +556,7 @@ void templateItemClick(const TemplateEntry& entry, void (*opener)(const std::str
         case K::AxisPanel: return axisPanelClick();
         case K::FlowChart: return std::string(entry.path) == "zrn" ? zrnFLC1Click() : G06FLC1Click();
         case K::Menu:
+        case K::LinkSetup:  // the main window runs these by their object names
         case K::Inert: return;
     }
 }

@@ -20,6 +20,7 @@ enum class TemplateKind : std::uint8_t {
     RotaryCutter,  // the rotary cutter calculator with the example's values
     AxisPanel,     // the axis panel
     FlowChart,     // a flow-chart picture ("zrn" or "g06")
+    LinkSetup,     // a link-setup item: the main window runs it by its object name (the path)
 };
 
 struct TemplateEntry {
@@ -27,14 +28,14 @@ struct TemplateEntry {
     const char* caption;
     TemplateKind kind;
     // The file relative to the installation folder, written with '\'; for a placeholder the
-    // caption of its box, for a flow-chart item which chart.
+    // caption of its box, for a flow-chart item which chart, for a link-setup item its object name.
     const char* path;
     const char* pathT;  // a language item's file under "\Template\T\"
     bool hidden;
     bool disabled;
 };
 
-constexpr std::size_t kTemplateEntryCount = 312;
+constexpr std::size_t kTemplateEntryCount = 322;
 std::span<const TemplateEntry> templateEntries();
 
 // The four submenus of File that the table's entries hang from.

@@ -1,6 +1,7 @@
 // The dialogs of the wizards: the Options dialog, the template disclaimer, the scope, help text,
-// picture and flow-chart views, and the calculators. Their rules are the Qt-free classes beside them; the Qt
-// ones live in wizards/forms/ and are installed at start-up; tests install fakes.
+// picture and flow-chart views, the calculators and the gateway dialogs. Their rules are the
+// Qt-free classes beside them; the Qt ones live in wizards/forms/ and are installed at start-up;
+// tests install fakes.
 #pragma once
 
 #include <string>
@@ -10,6 +11,8 @@
 #include "wizards/calculators/AutoLinkCalculator.h"
 #include "wizards/calculators/AxisControlDialog.h"
 #include "wizards/calculators/RotaryCutCalculator.h"
+#include "wizards/gateway/CcLinkDialog.h"
+#include "wizards/gateway/GatewayProgram.h"
 
 namespace kestrion {
 
@@ -33,6 +36,10 @@ public:
     virtual void rotaryCut(RotaryCutCalculator& calculator) = 0;
     // TAxisControlForm1, the axis panel of the factory menu.
     virtual void axisPanel() = 0;
+    // The gateway setup dialog (TccLinkForm), created by the caller (CcLinkDialog::create), and the
+    // gateway program dialog (TccGateModbusForm); modal, the answers left in the rules objects.
+    virtual void ccLink(CcLinkDialog& dialog) = 0;
+    virtual void ccGateModbus(CcGateModbusDialog& dialog) = 0;
 };
 
 inline WizardsDialogs& wizardsDialogs() {

@@ -255,7 +255,7 @@ void TMainForm::syncFromCore() {
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
-    EditPanel1->setVisible(appState.programPanelsVisible);
+    EditPanel1->setVisible(appState.programPanelsVisible || appState.parameterViewVisible);
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();

@@ -32,6 +32,7 @@ namespace kestrion::forms {
 class CommentListPanel;
 class InstructionViewForm;
 class LadderViewForm;
+class ParameterListPanel;
 class RegisterViewPanel;
 }  // namespace kestrion::forms
 
@@ -74,6 +75,7 @@ public:
     QGroupBox* ProjectGroupBox1 = nullptr;  // the instruction view, inside EditPanel1
     forms::InstructionViewForm* InstructionMemo = nullptr;
     forms::RegisterViewPanel* RegisterViewGroupBox = nullptr;
+    forms::ParameterListPanel* ParameterGroupBox = nullptr;  // a module's buffer-memory list
     QWidget* FncKeyPanel = nullptr;
     QToolBar* ToolBar1 = nullptr;
 

@@ -18,6 +18,7 @@
 #include "editor/forms/InstructionViewForm.h"
 #include "editor/forms/LadderViewForm.h"
 #include "model/ladder/EditorState.h"
+#include "wizards/forms/ParameterListPanel.h"
 
 namespace kestrion::app {
 
@@ -78,6 +79,10 @@ void TMainForm::buildViewPanels(QVBoxLayout* editLayout) {
     RegisterViewGroupBox->afterCommand = [this] { syncFromCore(); };
     RegisterViewGroupBox->hide();
     editLayout->addWidget(RegisterViewGroupBox);
+
+    ParameterGroupBox = new forms::ParameterListPanel(EditPanel1);
+    ParameterGroupBox->hide();
+    editLayout->addWidget(ParameterGroupBox);
 }
 
 void TMainForm::buildFncKeyPanel(QVBoxLayout* layout) {
@@ -117,12 +122,15 @@ void TMainForm::syncViews() {
     FncKeyPanel->setVisible(appState.programPanelsVisible);
     for (QPushButton* button : fncKeyButtons_) button->setEnabled(appState.fncKeyViewMode == 1);
 
-    const bool ladderShown = !appState.instructionViewVisible && !appState.registerViewVisible;
+    const bool ladderShown =
+        !appState.instructionViewVisible && !appState.registerViewVisible && !appState.parameterViewVisible;
     const bool ladderComesBack = ladderShown && ProjectScrollBox->isHidden();
     const bool listComesUp = appState.instructionViewVisible && ProjectGroupBox1->isHidden();
     ProjectScrollBox->setVisible(ladderShown);
     ProjectGroupBox1->setVisible(appState.instructionViewVisible);
     RegisterViewGroupBox->setVisible(appState.registerViewVisible);
+    ParameterGroupBox->setVisible(appState.parameterViewVisible);
+    if (appState.parameterViewVisible) ParameterGroupBox->setRows(appState.parameterRows);
     if (appState.instructionViewVisible) {
         if (refreshInstructionList())
             InstructionMemo->setLines(static_cast<int>(instructionLineCount()), rowOf);

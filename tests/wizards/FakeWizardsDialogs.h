@@ -51,6 +51,14 @@ public:
         if (rotaryCutScript) rotaryCutScript(calculator);
     }
     void axisPanel() override { shown.push_back("Axis control"); }
+    void ccLink(CcLinkDialog& dialog) override {
+        shown.push_back(dialog.caption);
+        if (ccLinkScript) ccLinkScript(dialog);
+    }
+    void ccGateModbus(CcGateModbusDialog& dialog) override {
+        shown.push_back(dialog.caption);
+        if (ccGateModbusScript) ccGateModbusScript(dialog);
+    }
 
     std::vector<std::string> shown;
     std::function<void(AutoLinkCalculator&)> autoLinkScript;
@@ -58,6 +66,8 @@ public:
     std::function<void(RotaryCutCalculator&)> rotaryCutScript;  // the dialogs in the order they were shown
     std::function<void(SystemSetupDialog&)> systemSetupScript;
     std::function<void(DeclaredDialog&)> declaredScript;
+    std::function<void(CcLinkDialog&)> ccLinkScript;
+    std::function<void(CcGateModbusDialog&)> ccGateModbusScript;
     DeclaredDialog declaredSeen;
 };
 

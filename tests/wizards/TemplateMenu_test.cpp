@@ -133,10 +133,10 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheHiddenAndDisa
         if (entry.hidden) hidden.push_back(entry.caption);
         if (entry.disabled) disabled.push_back(entry.caption);
     }
-    EXPECT_EQ(hidden,
-              std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway", "Module programs",
-                                        "Module 3", "DemoKit", "Factory programs"}));
-    EXPECT_EQ(disabled, std::vector<std::string>({"REL", "TableAxis04"}));
+    EXPECT_EQ(hidden, std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway",
+                                                "Module programs", "Template...", "CC-Link gateway 2",
+                                                "Module 3", "DemoKit", "Factory programs"}));
+    EXPECT_EQ(disabled, std::vector<std::string>({"REL", "TableAxis04", "Template..."}));
 }
 
 TEST_F(TemplateMenuTest, TheSubmenusFollowTheProgramTheAccessCodeAndTheBrand) {

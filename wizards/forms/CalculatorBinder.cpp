@@ -132,6 +132,7 @@ void CalculatorBinder::show(QWidget* widget, const Control& control) {
     } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
         box->setCurrentIndex(box->findText(text));
         box->setEditText(text);
+        box->setStyleSheet(control.yellow ? "background-color: rgb(255, 255, 0);" : "");
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(text);
         // Captions keep the window's colour; only the range labels are white or yellow.

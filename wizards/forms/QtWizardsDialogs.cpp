@@ -2,6 +2,7 @@
 
 #include "wizards/forms/AutoLinkForm.h"
 #include "wizards/forms/AxisForms.h"
+#include "wizards/forms/CcLinkForm.h"
 #include "wizards/forms/DeclaredForm1.h"
 #include "wizards/forms/OscilloscopeForm.h"
 #include "wizards/forms/PictureForms.h"
@@ -48,6 +49,14 @@ void QtWizardsDialogs::rotaryCut(RotaryCutCalculator& calculator) {
 
 void QtWizardsDialogs::axisPanel() {
     runAxisControlForm1();
+}
+
+void QtWizardsDialogs::ccLink(CcLinkDialog& dialog) {
+    runCcLinkForm(dialog);
+}
+
+void QtWizardsDialogs::ccGateModbus(CcGateModbusDialog& dialog) {
+    runCcGateModbusForm(dialog);
 }
 
 }  // namespace kestrion::forms

@@ -17,6 +17,8 @@ public:
     void axisControl(AxisControlDialog& dialog) override;
     void rotaryCut(RotaryCutCalculator& calculator) override;
     void axisPanel() override;
+    void ccLink(CcLinkDialog& dialog) override;
+    void ccGateModbus(CcGateModbusDialog& dialog) override;
 };
 
 }  // namespace kestrion::forms

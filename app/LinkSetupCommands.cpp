@@ -1,0 +1,148 @@
+#include "app/LinkSetupCommands.h"
+
+#include <map>
+
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+#include "lang/Language.h"
+#include "link/CommRecord.h"
+#include "model/core/CommandTransaction.h"
+#include "model/core/MainState.h"
+#include "model/image/ConnectedPlc.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/RecentFiles.h"
+#include "model/instructions/Conversions.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
+#include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
+#include "wizards/SettingItems.h"
+#include "wizards/WizardsDialogs.h"
+#include "wizards/gateway/BfmLists.h"
+#include "wizards/gateway/CcLinkDialog.h"
+#include "wizards/gateway/GatewayProgram.h"
+#include "wizards/gateway/LinkSetupItems.h"
+
+namespace kestrion {
+
+namespace {
+
+bool programOpen() {
+    return appState.programPanelsVisible;
+}
+
+bool generateGatewayProgram(bool closeFirst) {
+    const std::int32_t type = connectedPlcType == kNoPlcDetected ? pmw.plcType() : connectedPlcType;
+    // A type no PLC has is refused with its box before anything is closed.
+    if (!isAcceptedPlcType(type)) return writeGatewayProgramImage(type);
+    if (closeFirst && programOpen() && !closeProgram()) return true;
+    showPlcTypeAndMemorySize(pmw.plcType());
+    if (!writeGatewayProgramImage(type)) return false;
+    // A name of its own: a Save must not put it over the file that was open before.
+    if (!prepareNewFileName()) return false;
+    fileStateFlags |= kFileNoName;
+    setMainCaptionWithFile(currentFileName());
+    appState.fileTitleMemo.clear();
+    appState.dcnMemo.clear();
+    showProgramOpen();
+    rebuildLadderFromProgramImage();
+    editModeFlags |= kEditFileOpen;
+    // The view opens on the program's first line, as after Open.
+    appState.mpsScanX = xOldCursor = draw.iBusLineStart;
+    appState.mpsScanY = yOldCursor = 0;
+    appState.scrollY = 0;
+    setBlueFrameObject(xOldCursor, yOldCursor);
+    // The load's traces wrote over the check code; it is what the generator leaves shown.
+    platform::statusBar().setPanelText(0, hexText(pmw.sumCheck(), 4));
+    return true;
+}
+
+void showBfmList(std::vector<ParameterRow> rows) {
+    setupToolBarButtons(0);
+    setupFncKeyButtons(0);
+    // The list is a view of its own: the ladder and the other views give it their place.
+    appState.instructionViewVisible = false;
+    appState.registerViewVisible = false;
+    for (const char* view : {"LadderView1", "InstructionView1", "RegisterView1"})
+        menuItem(view).checked = false;
+    AllOffView1Click();
+    appState.parameterViewVisible = true;
+    appState.parameterRows = std::move(rows);
+}
+
+}  // namespace
+
+void ccGate1Click() {
+    runCommand([] { return generateGatewayProgram(true); });
+}
+
+void ccGate2Click() {
+    ccGate1Click();
+}
+
+void ProgGenerteClick() {
+    if (!programOpen()) {
+        New1Click();
+        if (!programOpen()) return;
+        runCommand([] { return generateGatewayProgram(false); });
+        return;
+    }
+    ccGate1Click();
+}
+
+void rebuildLadderFromProgramImage() {
+    startLadderLoad();
+    convMachineCodeToLadder("Template");
+    followWidenedBus();
+    finishLoadedLadder();
+    for (const char* item : {"File11", "File21", "File31", "File41", "ProgRead", "RegRead"})
+        menuItem(item).enabled = false;
+    editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    platform::timers().setEnabled(platform::TimerId::Timer2, true);
+}
+
+void Template1Click() {
+    CcGateModbusDialog dialog;
+    dialog.caption = "Setup ccGate Program";
+    dialog.generate = ProgGenerteClick;
+    wizardsDialogs().ccGateModbus(dialog);
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    if (dialog.closeFlag == 0) {
+        platform::statusBar().setPanelText(0, "Cancel setting ccGateModule data ...");
+        return;
+    }
+    platform::statusBar().setPanelText(0, "Finish setup ccGateModule ...");
+    if ((comState & kComStateOpen) != 0) closeComPort();
+}
+
+void Link485BFM1Click() {
+    showBfmList(rs485BfmRows(rs485BfmDescriptions(bTraditionalChinese)));
+}
+
+void ccGateBFM1Click() {
+    showBfmList(gatewayBfmRows(gatewayBfmDescriptions()));
+    platform::statusBar().setPanelText(13, std::to_string(appState.parameterRows.size()));
+}
+
+bool linkSetupItemClick(const std::string& objectName) {
+    static const std::map<std::string, void (*)()> kCommands = {
+        {"ccGate1", ccGate1Click},
+        {"ccGate2", ccGate2Click},
+        {"AutoLink2", AutoLink2Click},
+        {"Link485BFM1", Link485BFM1Click},
+        {"Link485Image1", Link485Image1Click},
+        {"ccLinkProtocol1", ccLinkProtocol1Click},
+        {"ccLinkProtocol2", ccLinkProtocol2Click},
+        {"Template1", Template1Click},
+        {"ccGateBFM1", ccGateBFM1Click},
+        {"ccGateImage1", ccGateImage1Click},
+    };
+    const auto found = kCommands.find(objectName);
+    if (found == kCommands.end()) return false;
+    found->second();
+    return true;
+}
+
+}  // namespace kestrion
