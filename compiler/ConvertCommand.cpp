@@ -95,14 +95,28 @@ bool isEmptyLine(std::uint32_t y) {
     return true;
 }
 
+// A line no mark names goes only when nothing is drawn on it and no link comes down into it from
+// the line above: the lines left blank between rungs. (A line between two rows of a parallel
+// group carries its links and stays; a link ending on a blank line would join the line that
+// moves up, so that line stays too, and the checks show the link.)
+bool isBlankLine(std::size_t line) {
+    const auto r = 2 * static_cast<std::int64_t>(line);
+    for (std::int64_t c = 0; c < kCanvasColumns; ++c)
+        if (VirtualArray.at(c, r) != kCellBlank || VirtualArray.at(c, r + 1) != kCellBlank ||
+            (r > 0 && VirtualArray.at(c, r - 1) == kCellLink))
+            return false;
+    return true;
+}
+
 }  // namespace
 
-// Each mark names the line it was put on, and each empty one of those lines goes. The lines are
-// found first and then taken out together, in one pass over the grid and the objects: thousands of
-// marks cost no more than one, and a run of empty lines goes whole (taken out one by one, each
-// removal moved the next line up under a mark that had been tested already, and every second empty
-// line stayed, which Convert could then not put in order).
-void removeEmptyMarkedLines() {
+// Each mark names the line it was put on, and each empty one of those lines goes, as does every
+// blank line above END that no mark names. The lines are found first and then taken out together,
+// in one pass over the grid and the objects: thousands of lines cost no more than one, and a run
+// of empty lines goes whole (taken out one by one, each removal moved the next line up under a
+// mark that had been tested already, and every second empty line stayed, which Convert could then
+// not put in order; an unmarked blank line made the block below it unreachable the same way).
+void removeEmptyLines() {
     const std::uint32_t h = ModeData.ySizeSymble;
     if (h == 0) return;
     const std::size_t endLine = getEndObjectY() / h;
@@ -111,6 +125,12 @@ void removeEmptyMarkedLines() {
         for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next)
             if (mark->Y % h == 0 && mark->Y / h < endLine && isEmptyLine(mark->Y))
                 removed.push_back(mark->Y / h);
+    // only the lines no object stands on are looked at
+    std::vector<bool> used(endLine, false);
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr / h < endLine) used[o->yAddr / h] = true;
+    for (std::size_t line = 0; line < endLine; ++line)
+        if (!used[line] && isBlankLine(line)) removed.push_back(line);
     std::sort(removed.begin(), removed.end());
     removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
     if (removed.empty()) return;
@@ -205,7 +225,7 @@ void convert() {
     const std::uint32_t savedX = xOldCursor;
     const std::uint32_t savedY = yOldCursor;
 
-    removeEmptyMarkedLines();
+    removeEmptyLines();
     if (grayHead != nullptr) {
         redrawFlags &= static_cast<std::uint8_t>(~kRedrawMarks);
         FreeLadderMemory(kListEditedRows);

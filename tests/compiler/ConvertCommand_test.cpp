@@ -78,12 +78,14 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
     }
 }
 
-TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSaved) {
+TEST_F(ConvertTest, EveryEmptyLineGoesAndTheProgramCountsAsConvertedNotSaved) {
     typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1", "@80,128", "OR X2"});
     editModeFlags = kEditFileOpen;
     BlueFrame = {80, 64, 159, 127};
     for (int i = 0; i < 3; ++i) InsertLine1Click();  // three empty lines between the rungs
-    addDelGrayMarkRow(256);                          // a line that holds a rung stays
+    FreeLadderMemory(kListInsertedRows);             // two of them left blank without a mark
+    addInsGrayMarkRow(128);
+    addDelGrayMarkRow(256);  // a line that holds a rung stays
     ASSERT_TRUE(runCommand(LToM));
     EXPECT_EQ(objectListDetailRows(),
               (Texts{"80,0 LD X000 code=2000 end=10 id=1", "1040,0 OUT Y000 code=C000 end=11 id=1",
