@@ -115,5 +115,37 @@ TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped)
     EXPECT_EQ(std::count(captions.begin(), captions.end(), "68% -"), 1);
 }
 
+// A compare contact typed in any family takes the family of its place, in its 16- and 32-bit forms:
+// LD at the rung's start, OR on the branch below it, AND after it.
+TEST_F(ConvertTest, TypedCompareContactsTakeTheFamilyOfTheirPlace) {
+    struct Relation {
+        const char* typed;
+        int fnc;  // of the LD form
+    };
+    const Relation relations[] = {{"=", 224},  {">", 225},  {"<", 226}, {"<>", 228},
+                                  {"!=", 228}, {"<=", 229}, {">=", 230}};
+    for (const Relation& relation : relations)
+        for (const std::string wide : {"", "D"})
+            for (const std::string typed : {"LD", "AND", "OR"}) {
+                fresh();
+                // the box takes OR only where a branch can join
+                const std::string form = typed + wide + relation.typed;
+                const std::string series = (typed == "OR" ? "LD" : typed) + wide + relation.typed;
+                typeLines({series + " D0 D2", series + " D4 D6", "OUT Y0", "@80,64", form + " D8 D10"});
+                setCanvasCell(3, 1, '|');
+                ASSERT_TRUE(runCommand(LToM)) << form;
+                const auto code = [&](int family) {
+                    return static_cast<std::uint16_t>(16 + 2 * (relation.fnc + 8 * family) +
+                                                      (wide.empty() ? 0 : 1));
+                };
+                std::vector<std::uint16_t> codes;
+                for (const auto& [x, y] : {std::pair{80u, 0u}, {80u, 64u}, {160u, 0u}}) {
+                    ASSERT_TRUE(searchLadderObject(0, x, y)) << form;
+                    codes.push_back(ldrSearch->iCode);
+                }
+                EXPECT_EQ(codes, (std::vector<std::uint16_t>{code(0), code(2), code(1)})) << form;
+            }
+}
+
 }  // namespace
 }  // namespace kestrion::test

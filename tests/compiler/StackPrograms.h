@@ -73,7 +73,8 @@ public:
         const std::uint32_t rungs = 1 + pick(2);
         for (std::uint32_t rung = 0; rung < rungs; ++rung) {
             words.push_back(contact(0x2000));
-            if (pick(4) == 0) words.insert(words.end(), {contact(0x7000), contact(0x2000), contact(0x4000), 0xFFF8});
+            if (pick(4) == 0)
+                words.insert(words.end(), {contact(0x7000), contact(0x2000), contact(0x4000), 0xFFF8});
             group(words, 1);
         }
         words.push_back(0x000F);
@@ -104,12 +105,10 @@ private:
                 words.push_back(contact(0x4000));
                 words.push_back(contact(0x5000));
                 break;
-            case 3:
-                words.insert(words.end(), {contact(0x2000), contact(0x6000), 0xFFF8});
-                break;
+            case 3: words.insert(words.end(), {contact(0x2000), contact(0x6000), 0xFFF8}); break;
             case 4:
-                words.insert(words.end(),
-                             {contact(0x2000), contact(0x4000), contact(0x2000), contact(0x4000), 0xFFF9, 0xFFF8});
+                words.insert(words.end(), {contact(0x2000), contact(0x4000), contact(0x2000), contact(0x4000),
+                                           0xFFF9, 0xFFF8});
                 break;
             default:
                 words.push_back(contact(0x4000));
