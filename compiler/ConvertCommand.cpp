@@ -173,14 +173,22 @@ void detachSourceList(std::uint32_t endY) {
 void relinkBlocks(ConvertProgress& progress, std::uint32_t dashInterval) {
     const UndoIndexScope sourceIndex;
     const PositionIndexScope index;
-    const stLadderBlock* source = ldrUndoHead;
-    std::uint32_t x = source != nullptr ? source->xAddr : 0;
-    std::uint32_t y = source != nullptr ? source->yAddr : 0;
+    // The walk takes the objects out of the source as it copies them: where each block starts is
+    // read beforehand.
+    struct Start {
+        std::uint32_t lbc, x, y;
+    };
+    std::vector<Start> starts;
+    for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next)
+        starts.push_back({o->objLbc, o->xAddr, o->yAddr});
+    std::size_t source = 0;
+    std::uint32_t x = starts.empty() ? 0 : starts.front().x;
+    std::uint32_t y = starts.empty() ? 0 : starts.front().y;
     forEveryBlock(progress, dashInterval, [&](std::uint32_t lbc) {
-        while (source != nullptr && source->objLbc != lbc) source = source->next;
-        if (source != nullptr) {
-            x = source->xAddr;
-            y = source->yAddr;
+        while (source < starts.size() && starts[source].lbc != lbc) ++source;
+        if (source < starts.size()) {
+            x = starts[source].x;
+            y = starts[source].y;
         }
         compile::trace("*Modify_ObjectLinkSequence LBC=" + std::to_string(lbc));
         Modify_ObjectLinkSequence(lbc, x, y);
@@ -221,6 +229,9 @@ void showCompleted() {
 void convert() {
     if ((editModeFlags & kEditOutputsToRightBus) != 0)
         refuse("*Error2015010810...", "Can't Convert...", MsgIcon::Error);
+    // The ladder is rebuilt from the words at the end: the objects as they stand are kept aside
+    // for a failure to put back, and the passes work on copies.
+    continueMainListWithCopies();
     ConvertProgress progress;
     const std::uint32_t savedX = xOldCursor;
     const std::uint32_t savedY = yOldCursor;

@@ -4,6 +4,7 @@
 #include <compare>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -127,13 +128,16 @@ private:
     static bool isJoint(const stLadderBlock* o) { return isBlockJoint(o->iCode) || isStackJoint(o->iCode); }
 
     // Cells an element of no logic of its own fills: wire, NOP elements and NOP points.
-    static bool isWire(char c) { return c == kCellWire || c == kCellNop || c == kCellJoint; }
+    static bool isWire(char c) { return c == kCellNop || c == kCellJoint; }
 
     // The node of link column n, row r: all points joined to it by links and wire.
     Node nodeAt(std::int64_t n, std::int64_t r) {
         if (n <= busColumn_) return Node{};
-        if (const auto known = nodes_.find({r, n}); known != nodes_.end()) return known->second;
-        std::vector<std::pair<std::int64_t, std::int64_t>> points{{r, n}}, todo{{r, n}};
+        const auto key = [](std::int64_t rr, std::int64_t nn) { return rr * kCanvasColumns + nn; };
+        if (const auto known = nodes_.find(key(r, n)); known != nodes_.end()) return known->second;
+        points_.clear();
+        points_.emplace_back(r, n);
+        nodes_.emplace(key(r, n), Node{});
         Node name{r, n};
         bool bus = false;
         const auto reach = [&](std::int64_t rr, std::int64_t nn) {
@@ -141,23 +145,19 @@ private:
                 bus = true;
                 return;
             }
-            if (rr < 0 || nn >= kCanvasColumns ||
-                std::find(points.begin(), points.end(), std::pair{rr, nn}) != points.end())
-                return;
-            points.emplace_back(rr, nn);
-            todo.emplace_back(rr, nn);
+            if (rr < 0 || nn >= kCanvasColumns || !nodes_.emplace(key(rr, nn), Node{}).second) return;
+            points_.emplace_back(rr, nn);
             name = std::min(name, Node{rr, nn});
         };
-        while (!todo.empty()) {
-            const auto [rr, nn] = todo.back();
-            todo.pop_back();
+        for (std::size_t next = 0; next < points_.size(); ++next) {
+            const auto [rr, nn] = points_[next];
             if (cell(nn, rr - 1) == kCellLink) reach(rr - 2, nn);
             if (cell(nn, rr + 1) == kCellLink) reach(rr + 2, nn);
             if (isWire(cell(nn - 1, rr))) reach(rr, nn - 2);
             if (isWire(cell(nn + 1, rr))) reach(rr, nn + 2);
         }
         if (bus) name = Node{};
-        for (const auto& point : points) nodes_[point] = name;
+        for (const auto& [rr, nn] : points_) nodes_[key(rr, nn)] = name;
         return name;
     }
 
@@ -166,32 +166,36 @@ private:
         return nodeAt(col(std::max(o->Xend, o->xAddr + cellWidth())) - 1, rowOf(o));
     }
 
-    // One pass in list order: the branches after each output, the node the result stands at,
-    // the first object leaving each node and the parallel groups open in front of each object.
+    // One pass in list order: the branches after each output, each with the node it leaves from
+    // when the result standing after the output is not that node's value, and the parallel groups
+    // open in front of each object. The nodes are looked at only where a branch begins.
     void findBranches() {
-        Node standing;     // where the result stands: the bus before the first contact
-        Node branchStart;  // the node the current branch left from
-        int open = 0;      // groups begun by an LD and not yet joined
+        Node start;               // the node the current branch left from: the bus at first
+        std::size_t changed = 0;  // the last object that changed the result, + 1; 0 none yet
+        std::size_t from = 0;     // where the current branch began
+        int open = 0;             // groups begun by an LD and not yet joined
         for (std::size_t i = 0; i < objects_.size(); ++i) {
             const stLadderBlock* o = objects_[i];
             if (i > 0 && isOutput(objects_[i - 1])) {
-                branchStart = leftNode(o);
-                if (branchStart == Node{}) {
-                    open = 0;  // a new rung
-                } else if (!(branchStart == standing)) {
-                    branches_.push_back({i, branchStart});
+                // the result stands right of the last object that changed it, or where its
+                // group joins the rung; where the branch above left from when nothing did
+                Node standing = start;
+                if (changed > from) {
+                    std::size_t k = changed - 1;
+                    while (k > from && isJoint(objects_[k])) --k;
+                    standing = rightNode(objects_[k]);
                 }
-                standing = branchStart;
+                start = leftNode(o);
+                from = i;
+                if (start == Node{})
+                    open = 0;  // a new rung
+                else if (!(start == standing))
+                    branches_.push_back({i, start});
             }
             open_.push_back(open);
-            if (!isJoint(o) && !isLabelCode(o->iCode) && !isOutput(o)) firstLeaving_.emplace(leftNode(o), i);
             if (isLoadTypeCode(o->iCode)) ++open;
             if (isBlockJoint(o->iCode)) --open;
-            if (keepsResult(o)) continue;
-            // the result now stands right of the object, or where its group joins the rung
-            std::size_t k = i;
-            while (k > 0 && isJoint(objects_[k])) --k;
-            standing = rightNode(objects_[k]);
+            if (!keepsResult(o)) changed = i + 1;
         }
     }
 
@@ -206,9 +210,13 @@ private:
             int kind;  // 0 MPS, 1 MRD, 2 MPP
         };
         std::vector<Event> events;
+        std::map<Node, std::size_t> firstLeaving;  // the first object that leaves each node
+        for (std::size_t i = 0; i < objects_.size(); ++i)
+            if (!isJoint(objects_[i]) && !isLabelCode(objects_[i]->iCode) && !isOutput(objects_[i]))
+                firstLeaving.emplace(leftNode(objects_[i]), i);
         for (const auto& [node, firsts] : byNode) {
-            const auto leaving = firstLeaving_.find(node);
-            if (leaving == firstLeaving_.end() || leaving->second >= firsts.front())
+            const auto leaving = firstLeaving.find(node);
+            if (leaving == firstLeaving.end() || leaving->second >= firsts.front())
                 refuse(objects_[firsts.front()], "no rung above passes the node its branch leaves from");
             if (open_[leaving->second] != 1)
                 refuse(objects_[firsts.front()], "its branch leaves from inside a parallel group");
@@ -255,9 +263,9 @@ private:
     std::uint32_t jLbc_;
     std::int64_t busColumn_ = 0;
     std::vector<stLadderBlock*> objects_;
-    std::vector<int> open_;                     // parallel groups open in front of each object
-    std::map<Node, std::size_t> firstLeaving_;  // the first object leaving each node
-    std::map<std::pair<std::int64_t, std::int64_t>, Node> nodes_;
+    std::vector<int> open_;                         // parallel groups open in front of each object
+    std::unordered_map<std::int64_t, Node> nodes_;  // every point looked at, by row and column
+    std::vector<std::pair<std::int64_t, std::int64_t>> points_;  // the points of the node being named
     std::vector<Branch> branches_;
     std::vector<std::pair<stLadderBlock*, int>> planned_;
 };

@@ -143,6 +143,12 @@ UndoIndexScope::UndoIndexScope() {
     }
 }
 
+void forgetUndoPosition(const stLadderBlock& object) {
+    if (!positionIndex.undo.on) return;
+    std::pmr::vector<stLadderBlock*>& noted = positionIndex.undo.tables->notingRow(object.yAddr);
+    noted.erase(std::remove(noted.begin(), noted.end(), &object), noted.end());
+}
+
 UndoIndexScope::~UndoIndexScope() {
     positionIndex.undo = {};
 }

@@ -17,6 +17,15 @@
 namespace kestrion::test {
 namespace {
 
+// A list from head: position, code and block of each object.
+Texts rowsOf(const stLadderBlock* head) {
+    Texts rows;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next)
+        rows.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " +
+                       std::to_string(o->iCode) + " " + std::to_string(o->objLbc));
+    return rows;
+}
+
 class ConvertTest : public EntryTest {
 protected:
     ConvertTest() { fresh(); }
@@ -28,6 +37,7 @@ protected:
     // Everything the command may change and must put back, as text.
     static Texts program() {
         Texts all = objectListDetailRows();
+        for (const std::string& row : rowsOf(ldrBackupHead)) all.push_back(row);  // the edit-cancel copy
         for (const std::string& row : dump()) all.push_back(row);
         for (const auto* n = blockCommentList.head; n != nullptr; n = n->next)
             all.push_back(std::to_string(n->stepNo) + " " + textOf(n->text));
@@ -93,6 +103,7 @@ TEST_F(ConvertTest, EveryEmptyLineGoesAndTheProgramCountsAsConvertedNotSaved) {
                      "1040,64 OUT Y001 code=C000 end=11 id=2", "1040,192 END code=000F end=11 id=3"}));
     EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
               std::make_tuple(0x08, nullptr, nullptr));
+    EXPECT_EQ(rowsOf(ldrBackupHead), rowsOf(ldrHead));  // Edit Cancel goes back to the converted ladder
 }
 
 TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {
