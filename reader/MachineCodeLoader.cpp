@@ -106,6 +106,16 @@ bool orWithoutBlock() {
     return convSbNo == 0 && rightAfterOutput();
 }
 
+// Contacts that go on from an output must lead to another one: where a new block or END comes
+// first, the ladder would draw them into the rungs around them (contacts of a block of their own
+// are drawn as such, for Convert to show).
+void requireOutputAfterContinuation(const stLadderBlock* last) {
+    if (last == nullptr || last->end == kEndOutput || isLabelCode(last->iCode)) return;
+    for (const stLadderBlock* o = last->prev; o != nullptr && o->objLbc == last->objLbc; o = o->prev)
+        if (o->end == kEndOutput)
+            stopUnplaceable(last->iCode, last->stepNo, "contacts after an output lead to none");
+}
+
 void afterOutput(void (*updateMpY)()) {
     updateMpY();
     requireRowOnCanvas(ldrNow->yAddr);
@@ -168,7 +178,10 @@ void dispatch(std::uint16_t w) {
     // A code of no form the tables carry has no decoder that could show it.
     if ((g < 0x8000 || g >= 0xB000) && instructionLength(w) == 0) stopAtUndefinedWord();
     if (isLoadTypeCode(w)) {
+        const bool mayOpenBlock = convSbNo == 0;
         convLdToLadder(w);
+        if (mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0 && ldrNow != nullptr)
+            requireOutputAfterContinuation(ldrNow->prev);
         mark(kCellContact);
         pushEndObjectDown();
     } else if (isAndTypeCode(w)) {
@@ -261,6 +274,9 @@ void requireFaithfulPlacement() {
         if (inside && (o->objLbc != 0 || !needsBlock)) continue;
         stopUnplaceable(o->iCode, o->stepNo, std::to_string(o->xAddr) + "," + std::to_string(o->yAddr));
     }
+    const stLadderBlock* last = end.prev;
+    while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
+    requireOutputAfterContinuation(last);
 }
 
 // Nothing of a program without END can be shown: the list starts again from END alone.

@@ -66,6 +66,13 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         // a join right after an output, which would join blocks across it
         {{0x2400, 0x2401, 0x2402, 0xFFF9, 0xC500, 0xFFF9, 0xC501, 0x000F},
          "Error2015092809 | Instruction Code Error | information"},
+        // contacts that go on from an output and lead to no other: before END, before a new rung
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x2402, 0x6403, 0xFFF8, 0xC501, 0x5401, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0x4401, 0xC500, 0x5402, 0x2405, 0xC505, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x2402, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
         {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
