@@ -1,6 +1,7 @@
 #include "compiler/ConvertCommand.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -286,30 +287,24 @@ void convert() {
     setXMaxiOfOutputs();
 
     progress.step("40%", 40);
-    {
-        const PositionIndexScope index;
-        forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
-    }
+    // From the naming to the stack pass no object of the list moves or goes (the joints put in are
+    // noted as they come): one index serves them all.
+    auto passes = std::make_unique<PositionIndexScope>();
+    forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
     platform::statusBar().setPanelText(13, "LToI.LBC=" + std::to_string(LToI.LBC));
 
     progress.step("45%", 45);
     FreeLadderMemory(kListUndo);
     progress.step("50%", 50);
-    {
-        const PositionIndexScope index;
-        for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
-            if (!isCorrectLadderDiagramP2(LToI.LBC))
-                refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
-    }
+    for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
+        if (!isCorrectLadderDiagramP2(LToI.LBC))
+            refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
 
     progress.step("55%", 55);
     resetObjectsBeforeConvert();
     clearCompileVirtualArray();
     progress.step("56%", 56);
-    {
-        const PositionIndexScope index;
-        forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
-    }
+    forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
     progress.step("60%", 60);
     setXMaxiOfOutputs();
     progress.step("64%", 64);
@@ -317,10 +312,8 @@ void convert() {
     progress.step("66%", 66);
     setBlockOutputRow();
     progress.step("68%", 68);
-    {
-        const PositionIndexScope index;
-        forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
-    }
+    forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
+    passes.reset();
 
     progress.step("70%", 70);
     FreeLadderMemory(kListEditNew);

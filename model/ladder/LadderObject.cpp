@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -54,6 +55,23 @@ public:
         auto* freed = static_cast<FreeObject*>(object);
         freed->next = free_;
         free_ = freed;
+        ++givenBack_;
+    }
+    // After many objects came back, the free ones are handed out in address order again: a list
+    // built from them then lies in memory as it is walked (given back in the order they were
+    // freed, the objects of a second load were scattered, and every pass over the list waited for
+    // memory at each object).
+    void tidy() {
+        if (givenBack_ < kTidyAfter) return;
+        givenBack_ = 0;
+        std::vector<FreeObject*> objects;
+        for (FreeObject* o = free_; o != nullptr; o = o->next) objects.push_back(o);
+        std::sort(objects.begin(), objects.end(), std::greater<>());
+        free_ = nullptr;
+        for (FreeObject* o : objects) {
+            o->next = free_;
+            free_ = o;
+        }
     }
 
 private:
@@ -69,13 +87,19 @@ private:
         for (std::size_t i = kBlockObjects; i-- > 0;) give(&block[i]);
     }
 
+    static constexpr std::size_t kTidyAfter = 4096;
     FreeObject* free_ = nullptr;
+    std::size_t givenBack_ = 0;
     std::vector<std::unique_ptr<Storage[]>> blocks_;
 };
 
 ObjectPool& objectPool() {
     static ObjectPool pool;
     return pool;
+}
+
+void tidyObjectPool() {
+    if (kPooled) objectPool().tidy();
 }
 
 }  // namespace
@@ -455,6 +479,7 @@ void initLadderList(std::uint32_t x, std::uint32_t y) {
     if (ldrHead != nullptr) FreeLadderMemory(kListMain);
     // A load replaces the whole ladder: the command's snapshot may keep the old objects alone.
     if (transaction::active()) dropUnneededMainContents();
+    tidyObjectPool();
     allocLadderObject();
     stLadderBlock* end = ldrAlloc;
     links::pushBack(ldrList, end);
@@ -720,6 +745,7 @@ transaction::Restore snapshotLadderObjects() {
 // asked for is taken.
 void endLadderCommand() {
     deleteObjectsFreedInCommand();
+    tidyObjectPool();
     if (!canvasState.editCancelCopyDue) return;
     canvasState.editCancelCopyDue = false;
     freeLadderList(ldrBackupList);
