@@ -116,6 +116,17 @@ void requireOutputAfterContinuation(const stLadderBlock* last) {
             stopUnplaceable(last->iCode, last->stepNo, "contacts after an output lead to none");
 }
 
+// RET ends the steps: contacts right before it lead to no output, and the ladder would put RET's
+// wire behind them (Convert then wrote them as another contact, or refused its own words).
+void requireOutputBeforeRet() {
+    const stLadderBlock* last = ldrTail->prev;
+    while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
+    if (last != nullptr &&
+        (isLoadTypeCode(last->iCode) || isAndTypeCode(last->iCode) || isOrTypeCode(last->iCode) ||
+         isBlockJoint(last->iCode) || isStackJoint(last->iCode)))
+        stopUnplaceable(last->iCode, last->stepNo, "contacts before RET lead to no output");
+}
+
 void afterOutput(void (*updateMpY)()) {
     updateMpY();
     requireRowOnCanvas(ldrNow->yAddr);
@@ -221,6 +232,7 @@ void dispatch(std::uint16_t w) {
         convSetRstToLadder(g);
         afterOutput(updateMpYAfterCoil);
     } else if (w == kRetWord) {
+        requireOutputBeforeRet();
         convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
         stlBusOffset = 0;
         convRetToLadder(w);

@@ -73,6 +73,10 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
          "Error2015092809 | Instruction Code Error | information"},
         {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x2402, 0xC501, 0x000F},
          "Error2015092809 | Instruction Code Error | information"},
+        // contacts right before RET: after a step, after a coil in a step, an AND on the step's bus
+        {{0xF000, 0x3BC5, 0xF7FF, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0xF000, 0xC500, 0x4401, 0xF7FF, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0xF000, 0x4400, 0xF7FF, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
         {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
