@@ -1,5 +1,6 @@
 #include "reader/MachineCodeLoader.h"
 
+#include <algorithm>
 #include <span>
 
 #include "model/image/ModeData.h"
@@ -116,18 +117,41 @@ void requireOutputAfterContinuation(const stLadderBlock* last) {
             stopUnplaceable(last->iCode, last->stepNo, "contacts after an output lead to none");
 }
 
-// RET ends the steps: contacts right before it lead to no output, and the ladder would put RET's
-// wire behind them (Convert then wrote them as another contact, or refused its own words).
-void requireOutputBeforeRet() {
+// STL and RET start at the bus (a step's own bus, or the left bus again): contacts right before
+// them lead to no output, and the ladder would draw the step or RET's wire behind them (Convert then
+// wrote them as another contact, or refused its own words).
+void requireOutputBeforeBusStart(std::uint16_t code) {
     const stLadderBlock* last = ldrTail->prev;
     while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
     if (last != nullptr &&
         (isLoadTypeCode(last->iCode) || isAndTypeCode(last->iCode) || isOrTypeCode(last->iCode) ||
          isBlockJoint(last->iCode) || isStackJoint(last->iCode)))
-        stopUnplaceable(last->iCode, last->stepNo, "contacts before RET lead to no output");
+        stopUnplaceable(
+            last->iCode, last->stepNo,
+            std::string("contacts before ") + (code == kRetWord ? "RET" : "STL") + " lead to no output");
+}
+
+// A branch leaves the rung at the node where its point was taken. An OR or ORB puts the whole block it
+// closes in parallel with another, so a branch point inside it would be wrapped (the ladder has no
+// node of that value); an ANB puts a block in series after another, so a branch point inside the
+// later block would be read with what stands before it. The load stops on both.
+std::uint64_t branchLevelBit(std::int32_t level) {
+    return std::uint64_t{1} << std::clamp(level, 0, 63);
+}
+
+void markBranchPoint() {
+    readerState.branchPointLevels |= branchLevelBit(convSbNo);
+}
+
+bool joinTakesInBranchPoint(std::uint16_t code) {
+    const std::uint64_t levels = readerState.branchPointLevels;
+    const bool top = (levels & branchLevelBit(convSbNo)) != 0;
+    const bool below = convSbNo > 0 && (levels & branchLevelBit(convSbNo - 1)) != 0;
+    return top || (code == kCodeOrb && below);
 }
 
 void afterOutput(void (*updateMpY)()) {
+    markBranchPoint();
     updateMpY();
     requireRowOnCanvas(ldrNow->yAddr);
     setNowOutputCells();
@@ -191,8 +215,10 @@ void dispatch(std::uint16_t w) {
     if (isLoadTypeCode(w)) {
         const bool mayOpenBlock = convSbNo == 0;
         convLdToLadder(w);
-        if (mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0 && ldrNow != nullptr)
-            requireOutputAfterContinuation(ldrNow->prev);
+        const bool newRung = mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0;
+        if (newRung && ldrNow != nullptr) requireOutputAfterContinuation(ldrNow->prev);
+        if (newRung) readerState.branchPointLevels = 0;
+        readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
         mark(kCellContact);
         pushEndObjectDown();
     } else if (isAndTypeCode(w)) {
@@ -200,6 +226,7 @@ void dispatch(std::uint16_t w) {
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
         if (orWithoutBlock()) stopUnplaceable(w, convStepNo, "OR after a coil");
+        if (joinTakesInBranchPoint(w)) stopUnplaceable(w, convStepNo, "OR around a branch point");
         convOrToLadder(w);
         mark(kCellContact);
         pushEndObjectDown();
@@ -208,18 +235,23 @@ void dispatch(std::uint16_t w) {
         // output (a join with no block left to join stops with its own underflow first).
         const bool afterOutput = rightAfterOutput();
         newAnbOrbObject(w);
+        const bool aroundBranchPoint = joinTakesInBranchPoint(w);
+        readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
         convSbNo -= 1;
         if (w == kCodeAnb)
             convAnbToLadder();
         else
             convOrbToLadder();
         if (afterOutput) stopUnplaceable(w, convStepNo, "ANB/ORB after an output");
+        if (aroundBranchPoint) stopUnplaceable(w, convStepNo, "ANB/ORB around a branch point");
     } else if (g == kStlStepCode && w < kRetWord) {
+        requireOutputBeforeBusStart(w);
         convBlockFlags |= kBlockFlagStlOpen;
         convStlToLadder(w);
         mark(kCellStl);
     } else if (isStackJoint(w)) {
         placeStackInstruction(w);
+        markBranchPoint();
     } else if (g >= 0x8000 && g < 0xB000) {
         stopAtOperandWord(w);
     } else if (high == 0xB0 || high == 0xB1 || (high >= 0xB8 && high <= 0xBF)) {
@@ -232,7 +264,7 @@ void dispatch(std::uint16_t w) {
         convSetRstToLadder(g);
         afterOutput(updateMpYAfterCoil);
     } else if (w == kRetWord) {
-        requireOutputBeforeRet();
+        requireOutputBeforeBusStart(w);
         convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
         stlBusOffset = 0;
         convRetToLadder(w);
