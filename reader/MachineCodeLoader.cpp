@@ -386,6 +386,9 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
 }
 
 void startLadderLoad() {
+    // The bus a wide rung of the program before pushed out comes back: the load widens it again
+    // where this program needs it, and a rung that fits stays as the ladder draws it.
+    setupDrawGeometry();
     initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
     setBlueFrameObject(draw.iBusLineStart, 0);
 }
