@@ -8,6 +8,7 @@
 #include "model/image/StepCount.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/ConverterStacks.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -32,6 +33,8 @@ std::uint32_t& loaderStartX = readerState.loaderStartX;
 namespace {
 
 constexpr int kProgressEnd = 100;
+constexpr std::int32_t kFirstBranchPointer = 2;  // the pair every load starts MpsMrdMpp with
+constexpr std::uint16_t kInvWord = 0xFFFD;
 
 // The progress window of one load: shown at its start and hidden at its end, however it ends.
 class LoadProgress {
@@ -217,11 +220,19 @@ void dispatch(std::uint16_t w) {
         convLdToLadder(w);
         const bool newRung = mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0;
         if (newRung && ldrNow != nullptr) requireOutputAfterContinuation(ldrNow->prev);
+        // A branch point an MPS left open belongs to the rung before: an MRD or MPP in this one
+        // would read it across the rung's start, which no ladder shows.
+        if (newRung && mpsPointer > kFirstBranchPointer)
+            stopUnplaceable(w, convStepNo, "a new rung while a branch point is open");
         if (newRung) readerState.branchPointLevels = 0;
         readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
         mark(kCellContact);
         pushEndObjectDown();
     } else if (isAndTypeCode(w)) {
+        // A contact on a step's bus is the step's first (Convert writes it as an LD); INV there has
+        // no contact to invert and would be written in front of one.
+        if (w == kInvWord && ldrTail->prev != nullptr && ldrTail->prev->iCode == kStlStepCode)
+            stopUnplaceable(w, convStepNo, "INV right after STL");
         convAndToLadder(w);
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
@@ -250,6 +261,10 @@ void dispatch(std::uint16_t w) {
         convStlToLadder(w);
         mark(kCellStl);
     } else if (isStackJoint(w)) {
+        // Every branch ends in an output before the next one leaves the branch point: contacts
+        // leading to none would be drawn into the next branch.
+        if (w != kCodeMps && !rightAfterOutput())
+            stopUnplaceable(w, convStepNo, "a branch without an output");
         placeStackInstruction(w);
         markBranchPoint();
     } else if (g >= 0x8000 && g < 0xB000) {

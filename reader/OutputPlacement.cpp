@@ -84,6 +84,21 @@ void takeEndRow(stLadderBlock& o) {
     moveEndDown();
 }
 
+// A further output whose node stands at its own column has no cell for the joint in front of it:
+// its link comes straight down from the node, and contacts on its row would be read as feeding it.
+// It takes the first row below that holds none left of the node.
+void passRowsWithContacts(std::uint32_t outputX) {
+    const stLadderBlock* before = predecessor();
+    const std::uint32_t node = topXMax();
+    if (before == nullptr || before->end != kEndOutput || node < outputX) return;
+    const auto holdsContacts = [node](std::uint32_t y) {
+        for (std::uint32_t x = draw.iBusLineStart; x < node; x += cellW())
+            if ((x != ldrTail->xAddr || y != ldrTail->yAddr) && otherObjectStandsAt(x, y)) return true;
+        return false;
+    };
+    while (holdsContacts(conv.Y)) conv.Y += cellH();
+}
+
 void coil(std::uint16_t code, std::uint32_t extra) {
     stLadderBlock& o = *ldrNow;
     o.objLbc = largeBlockId;
@@ -92,6 +107,7 @@ void coil(std::uint16_t code, std::uint32_t extra) {
         basicInstrDecodeTable[code >> 12](static_cast<std::size_t>(convByteOffset)));
     cursorFromOpenSubBlock();
     followPredecessor();
+    passRowsWithContacts(draw.iBusLineEnd - (extra + 1) * cellW());
     placeFromCursor(draw.iBusLineEnd - (2 * extra + 1) * cellW(), extra);
     o.xMaxi = topXMax();
     o.end = kEndOutput;

@@ -88,6 +88,23 @@ TEST_F(ConvertRoundTrip, GeneratedStackProgramsKeepTheirLogic) {
     }
 }
 
+// A rung whose contacts reach the output column, with a parallel pair at its start and a second
+// output: the second output's link comes straight down from the last contact, and the pair's lower
+// contact is not read as feeding it. Convert writes what the rung computes or refuses it with a box.
+TEST_F(ConvertRoundTrip, ASecondOutputOfARungFillingItsColumnsIsNotFedByTheContactsBelow) {
+    const Words words = {0x2400, 0x6401, 0x4402, 0x4403, 0x4404, 0x4405, 0x44EB, 0x4407,
+                         0x4410, 0x4411, 0x4412, 0x4403, 0x4404, 0xC505, 0xC501, 0x000F};
+    resetAllState();
+    prepare();
+    initPmwImageByType(5);
+    ASSERT_TRUE(load(words, 8));
+    fakes.messages.shown.clear();
+    if (runCommand(LToM))
+        EXPECT_EQ(logicOf(Words(pmw.program.begin(), pmw.program.begin() + 64)), logicOf(words));
+    else
+        EXPECT_FALSE(fakes.messages.shown.empty());
+}
+
 // The application instructions as the load shows them: number, mnemonic, operand count.
 constexpr const char* kApplicationTable =
     "0 CJ 1,1 CALL 1,2 SRET 0,3 IRET 0,4 EI 0,5 DI 0,6 FEND 0,7 WDT 0,8 FOR 1,9 NEXT 0,10 CMP 3,11 ZCP 4,"

@@ -102,6 +102,19 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
          "Error2015092809 | Instruction Code Error | information"},
         {{0x2400, 0xC500, 0x2401, 0x4402, 0xFFF9, 0xC501, 0x000F},
          "Error2015092809 | Instruction Code Error | information"},
+        // INV right after a step, with no contact to invert
+        {{0xF300, 0xFFFD, 0x4401, 0xC500, 0xF7FF, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a branch whose contacts lead to no output before the next leaves the branch point
+        {{0x2400, 0xFFFA, 0x4401, 0xC501, 0xFFFB, 0x4502, 0xFFFC, 0x4403, 0x4403, 0xC503, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xFFFC, 0x4402, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a new rung while an MPS of the rung before is open (its MPP would read across the start)
+        {{0x2400, 0xFFFA, 0x4401, 0xC501, 0x2CFB, 0xC502, 0xFFFC, 0xC503, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC501, 0x2402, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
         {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
