@@ -99,15 +99,10 @@ void storeCheckCode(std::size_t words) {
     stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
 }
 
-// An OR joins a contact in parallel with the block an LD opened; right after a coil there is no
-// such block (an AND there goes on from the coil, an OR would be drawn into the rung above).
+// Right after an output the rung goes on from the output's node (an AND there goes on from it).
 bool rightAfterOutput() {
     const stLadderBlock* before = ldrTail->prev;
     return before != nullptr && before->end == kEndOutput;
-}
-
-bool orWithoutBlock() {
-    return convSbNo == 0 && rightAfterOutput();
 }
 
 // Contacts that go on from an output must lead to another one: where a new block or END comes
@@ -236,7 +231,6 @@ void dispatch(std::uint16_t w) {
         convAndToLadder(w);
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
-        if (orWithoutBlock()) stopUnplaceable(w, convStepNo, "OR after a coil");
         if (joinTakesInBranchPoint(w)) stopUnplaceable(w, convStepNo, "OR around a branch point");
         convOrToLadder(w);
         mark(kCellContact);
