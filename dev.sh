@@ -51,7 +51,7 @@ fuzz_seeds() {  # folder
     rm -rf "$seeds"
     mkdir -p "$seeds/LoadConvert" "$seeds/TypedLine" "$seeds/Paste" "$seeds/Companions"
     {
-        sed -e 's/#.*//' -e 's/^~//' tests/compiler/roundtrip/*.txt
+        sed -e 's/#.*//' -e 's/>.*//' -e 's/^~//' tests/compiler/roundtrip/*.txt
         sed -n 's/^words //p' tests/reader/golden/*.txt
     } | while read -r words; do
         [ -n "$words" ] || continue

@@ -54,10 +54,9 @@ private:
         anbFlag_ = orbFlag_ = false;
         const std::int64_t c = col(p->xAddr), r = row(p->yAddr);
         if (!isBlockJoint(p->iCode)) markCompile(c, r);
-        setBlueFrameObject(p->xAddr, p->yAddr);
+        // The frame and panel 13 followed every object here; nothing is drawn before Convert ends
+        // and puts the frame back at the cursor, so they are set only where the pass stops.
         redrawFlags |= kRedrawFrame;
-        showStatus("iLdNoPointer=" + std::to_string(pendingCount_) + " x=" + num(p->xAddr) +
-                   " y=" + num(p->yAddr));
         const char own = cell(c, r);
         if ((own == kCellOutput || own == kCellOutputTail) && pendingCount_ >= 2) stopAtOutput(*p);
         const std::int32_t code = p->iCode;
@@ -232,6 +231,7 @@ private:
         for (std::size_t i = kPendingSlots - 1; i > 0; --i) pending_[i] = pending_[i - 1];
         pending_[0] = p;
         if (pendingCount_ >= kPendingSlots) {
+            setBlueFrameObject(p->xAddr, p->yAddr);
             showStatus("StackOverflow error...system halt");
             stopConversion("Error2014121002...", "*AddAnbOrb");
         }
@@ -245,6 +245,7 @@ private:
     }
 
     [[noreturn]] void stopAtOutput(const stLadderBlock& p) {
+        setBlueFrameObject(p.xAddr, p.yAddr);
         platform::statusBar().setPanelText(0, "ANB&ORB error...system halt");
         showStatus("LBC=" + num(p.objLbc) + " StepNo=" + num(p.stepNo) + "(X,Y)=" + num(p.xAddr) + "," +
                    num(p.yAddr));

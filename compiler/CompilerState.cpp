@@ -48,10 +48,6 @@ char blankIfUnwritten(char value) {
 
 }  // namespace
 
-char cell(std::int64_t column, std::int64_t rowIndex) {
-    return blankIfUnwritten(VirtualArray.at(column, rowIndex));
-}
-
 char compileCell(std::int64_t column, std::int64_t rowIndex) {
     return blankIfUnwritten(bCompileVirtualArray.at(column, rowIndex));
 }

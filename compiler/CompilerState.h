@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/ladder/CanvasState.h"
+
 namespace kestrion {
 
 struct stLadderBlock;
@@ -31,8 +33,12 @@ namespace compile {
 
 std::int64_t col(std::uint32_t x);
 std::int64_t row(std::uint32_t y);
-// VirtualArray, reading blank outside the grid (row or column -1, -2 ...).
-char cell(std::int64_t column, std::int64_t row);
+// VirtualArray, reading blank outside the grid (row or column -1, -2 ...) and where nothing was
+// ever written.
+inline char cell(std::int64_t column, std::int64_t row) {
+    const char value = VirtualArray.at(column, row);
+    return value == '\0' ? kCellBlank : value;
+}
 char compileCell(std::int64_t column, std::int64_t row);
 void markCompile(std::int64_t column, std::int64_t row, char mark = '1');
 std::uint32_t cellWidth();

@@ -1,6 +1,7 @@
 #include "compiler/ConvertCommand.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,14 +96,28 @@ bool isEmptyLine(std::uint32_t y) {
     return true;
 }
 
+// A line no mark names goes only when nothing is drawn on it and no link comes down into it from
+// the line above: the lines left blank between rungs. (A line between two rows of a parallel
+// group carries its links and stays; a link ending on a blank line would join the line that
+// moves up, so that line stays too, and the checks show the link.)
+bool isBlankLine(std::size_t line) {
+    const auto r = 2 * static_cast<std::int64_t>(line);
+    for (std::int64_t c = 0; c < kCanvasColumns; ++c)
+        if (VirtualArray.at(c, r) != kCellBlank || VirtualArray.at(c, r + 1) != kCellBlank ||
+            (r > 0 && VirtualArray.at(c, r - 1) == kCellLink))
+            return false;
+    return true;
+}
+
 }  // namespace
 
-// Each mark names the line it was put on, and each empty one of those lines goes. The lines are
-// found first and then taken out together, in one pass over the grid and the objects: thousands of
-// marks cost no more than one, and a run of empty lines goes whole (taken out one by one, each
-// removal moved the next line up under a mark that had been tested already, and every second empty
-// line stayed, which Convert could then not put in order).
-void removeEmptyMarkedLines() {
+// Each mark names the line it was put on, and each empty one of those lines goes, as does every
+// blank line above END that no mark names. The lines are found first and then taken out together,
+// in one pass over the grid and the objects: thousands of lines cost no more than one, and a run
+// of empty lines goes whole (taken out one by one, each removal moved the next line up under a
+// mark that had been tested already, and every second empty line stayed, which Convert could then
+// not put in order; an unmarked blank line made the block below it unreachable the same way).
+void removeEmptyLines() {
     const std::uint32_t h = ModeData.ySizeSymble;
     if (h == 0) return;
     const std::size_t endLine = getEndObjectY() / h;
@@ -111,6 +126,12 @@ void removeEmptyMarkedLines() {
         for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next)
             if (mark->Y % h == 0 && mark->Y / h < endLine && isEmptyLine(mark->Y))
                 removed.push_back(mark->Y / h);
+    // only the lines no object stands on are looked at
+    std::vector<bool> used(endLine, false);
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr / h < endLine) used[o->yAddr / h] = true;
+    for (std::size_t line = 0; line < endLine; ++line)
+        if (!used[line] && isBlankLine(line)) removed.push_back(line);
     std::sort(removed.begin(), removed.end());
     removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
     if (removed.empty()) return;
@@ -153,14 +174,22 @@ void detachSourceList(std::uint32_t endY) {
 void relinkBlocks(ConvertProgress& progress, std::uint32_t dashInterval) {
     const UndoIndexScope sourceIndex;
     const PositionIndexScope index;
-    const stLadderBlock* source = ldrUndoHead;
-    std::uint32_t x = source != nullptr ? source->xAddr : 0;
-    std::uint32_t y = source != nullptr ? source->yAddr : 0;
+    // The walk takes the objects out of the source as it copies them: where each block starts is
+    // read beforehand.
+    struct Start {
+        std::uint32_t lbc, x, y;
+    };
+    std::vector<Start> starts;
+    for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next)
+        starts.push_back({o->objLbc, o->xAddr, o->yAddr});
+    std::size_t source = 0;
+    std::uint32_t x = starts.empty() ? 0 : starts.front().x;
+    std::uint32_t y = starts.empty() ? 0 : starts.front().y;
     forEveryBlock(progress, dashInterval, [&](std::uint32_t lbc) {
-        while (source != nullptr && source->objLbc != lbc) source = source->next;
-        if (source != nullptr) {
-            x = source->xAddr;
-            y = source->yAddr;
+        while (source < starts.size() && starts[source].lbc != lbc) ++source;
+        if (source < starts.size()) {
+            x = starts[source].x;
+            y = starts[source].y;
         }
         compile::trace("*Modify_ObjectLinkSequence LBC=" + std::to_string(lbc));
         Modify_ObjectLinkSequence(lbc, x, y);
@@ -201,11 +230,14 @@ void showCompleted() {
 void convert() {
     if ((editModeFlags & kEditOutputsToRightBus) != 0)
         refuse("*Error2015010810...", "Can't Convert...", MsgIcon::Error);
+    // The ladder is rebuilt from the words at the end: the objects as they stand are kept aside
+    // for a failure to put back, and the passes work on copies.
+    continueMainListWithCopies();
     ConvertProgress progress;
     const std::uint32_t savedX = xOldCursor;
     const std::uint32_t savedY = yOldCursor;
 
-    removeEmptyMarkedLines();
+    removeEmptyLines();
     if (grayHead != nullptr) {
         redrawFlags &= static_cast<std::uint8_t>(~kRedrawMarks);
         FreeLadderMemory(kListEditedRows);
@@ -255,30 +287,24 @@ void convert() {
     setXMaxiOfOutputs();
 
     progress.step("40%", 40);
-    {
-        const PositionIndexScope index;
-        forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
-    }
+    // From the naming to the stack pass no object of the list moves or goes (the joints put in are
+    // noted as they come): one index serves them all.
+    auto passes = std::make_unique<PositionIndexScope>();
+    forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
     platform::statusBar().setPanelText(13, "LToI.LBC=" + std::to_string(LToI.LBC));
 
     progress.step("45%", 45);
     FreeLadderMemory(kListUndo);
     progress.step("50%", 50);
-    {
-        const PositionIndexScope index;
-        for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
-            if (!isCorrectLadderDiagramP2(LToI.LBC))
-                refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
-    }
+    for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
+        if (!isCorrectLadderDiagramP2(LToI.LBC))
+            refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
 
     progress.step("55%", 55);
     resetObjectsBeforeConvert();
     clearCompileVirtualArray();
     progress.step("56%", 56);
-    {
-        const PositionIndexScope index;
-        forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
-    }
+    forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
     progress.step("60%", 60);
     setXMaxiOfOutputs();
     progress.step("64%", 64);
@@ -286,10 +312,8 @@ void convert() {
     progress.step("66%", 66);
     setBlockOutputRow();
     progress.step("68%", 68);
-    {
-        const PositionIndexScope index;
-        forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
-    }
+    forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
+    passes.reset();
 
     progress.step("70%", 70);
     FreeLadderMemory(kListEditNew);

@@ -13,8 +13,9 @@ namespace kestrion {
 void LToM();
 
 // The first step of Convert: every line a mark of an inserted or a deleted line names is removed
-// when its element cells hold nothing but links, and everything below it moves up.
-void removeEmptyMarkedLines();
+// when its element cells hold nothing but links, every blank line above END too, and everything
+// below them moves up.
+void removeEmptyLines();
 
 // Every main-list object's orbXaddr becomes 0 (the ANB/ORB pass keeps its chain ends there).
 void resetObjectsBeforeConvert();

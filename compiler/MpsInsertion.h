@@ -1,6 +1,5 @@
-// MPS, MRD and MPP where several outputs of a block hang on branches that leave one contact
-// column, and the two passes that prepare it: the count of a block's discontinuous outputs and
-// the marks of the cells where no MPS may go.
+// MPS, MRD and MPP where several outputs of a block hang on branches that leave one node of its
+// wiring.
 #pragma once
 
 #include <array>
@@ -10,9 +9,6 @@
 namespace kestrion {
 
 struct stLadderBlock;
-
-// bit of flagByte2: the output closes the group from its own wire (an MPP goes before it).
-constexpr std::uint8_t kFlag2MppMark = 0x04;
 
 // The objects before which an MPS went, innermost on top. Ten levels; one more is a conversion
 // error (shown, then ConversionError), never a silently lost branch point.
@@ -30,10 +26,6 @@ private:
     std::size_t size_ = 0;
 };
 
-// Outputs of block jLbc on their own branch (see the cases in the source); marks compile cells.
-std::int32_t countDiscontinuousOutputs(std::uint32_t jLbc, std::uint32_t endYpos);
-// Marks '1' in the compile canvas where an MPS cannot go, and 'o' at (0, 0).
-void _presetMpsConditionByBlock(std::uint32_t jLbc, std::uint32_t endYpos);
 // Inserts MPS, MRD and MPP objects into block jLbc. A branch structure the pass cannot settle
 // shows why and throws ConversionError rather than running on.
 void AddMpsMrdMppByBlock(std::uint32_t jLbc);

@@ -34,7 +34,7 @@ public:
         showStatus("iObjNo=" + std::to_string(all) + "," + std::to_string(blockJoints) + "," +
                    std::to_string(stackJoints));
         lastRow_ = lastUsedRow(x_, row(y_));
-        yLimit_ = lastUsedY(x_, row(y_));
+        yLimit_ = lastRow_ < 0 ? 0 : static_cast<std::uint32_t>(lastRow_) * halfHeight();
         showStatus("Block高度 vz=" + std::to_string(lastRow_) + " Z=" + std::to_string(yLimit_));
         nextPointer = 0;
         push(x_, y_);
@@ -42,20 +42,19 @@ public:
         // Every pass moves the cursor; a walk that goes round in circles ends here too.
         const std::int64_t passLimit =
             (rightBusColumn() + 2) * (std::max<std::int64_t>(lastRow_, 0) + 4) * 4 + 64;
-        for (std::int64_t pass = 0; copied_.size() < static_cast<std::size_t>(std::max(expected_, 0));
-             ++pass) {
+        for (std::int64_t pass = 0; copied_ < std::max(expected_, 0); ++pass) {
             if (pass > passLimit || y_ > yLimit_ + cellHeight()) break;
             if (!step()) break;
         }
-        if (copied_.size() < static_cast<std::size_t>(std::max(expected_, 0))) reportUnreached();
+        if (copied_ < std::max(expected_, 0)) reportUnreached();
     }
 
 private:
     // One pass of the walk; false when it reached the end of the block.
     bool step() {
+        // Panel 13 and the frame followed the cursor here at every step; nothing is drawn before
+        // Convert ends, so they are set where the walk stops.
         const std::int64_t c = col(x_), r = row(y_);
-        showStatus("iConvObjNo=" + std::to_string(copied_.size()));
-        setBlueFrameObject(x_, y_);
         copyObjectHere();
         if (c == 0) {
             x_ += cellWidth();
@@ -96,16 +95,21 @@ private:
         return true;
     }
 
-    // A source object of this block at the cursor, not yet copied, goes in front of END.
+    // A source object of this block at the cursor goes in front of END. The source object goes
+    // once it is copied, so that the walk holds no more than one ladder at a time (its copy takes
+    // the place the source leaves).
     void copyObjectHere() {
+        // The wire drawn up to an output is drawn only where no object stands.
+        if (cell(col(x_), row(y_)) == kCellWire) return;
         if (!searchLadderObject(kSearchUndo, x_, y_)) return;
-        const stLadderBlock* source = ldrSearch;
+        stLadderBlock* source = ldrSearch;
         if (source->objLbc != lbc_ || isBlockJoint(source->iCode) || isStackJoint(source->iCode)) return;
-        if (std::find(copied_.begin(), copied_.end(), source) != copied_.end()) return;
         if (!ReallocLadderMemory(kLinkBeforeEnd, 0)) return;
         (void)srcObjectCopyToDestObject(source, ldrNew);
         if (positionIndex.on) notePosition(*ldrNew);
-        copied_.push_back(source);
+        forgetUndoPosition(*source);
+        removeLadderObject(ldrUndoList, source);
+        ++copied_;
     }
 
     void moveLeft() {
@@ -126,7 +130,9 @@ private:
     }
 
     [[noreturn]] void reportUnreached() {
-        stopConversion("Block " + std::to_string(lbc_) + ": " + std::to_string(copied_.size()) + " of " +
+        showStatus("iConvObjNo=" + std::to_string(copied_));
+        setBlueFrameObject(x_, y_);
+        stopConversion("Block " + std::to_string(lbc_) + ": " + std::to_string(copied_) + " of " +
                            std::to_string(expected_) +
                            " objects are reached by its wiring; the ladder cannot be put in order.",
                        "*Modify_ObjectLinkSequence");
@@ -138,7 +144,7 @@ private:
     std::int64_t lastRow_ = 0;
     std::uint32_t yLimit_ = 0;
     int expected_ = 0;
-    std::vector<const stLadderBlock*> copied_;
+    int copied_ = 0;
 };
 
 }  // namespace

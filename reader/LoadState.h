@@ -63,6 +63,9 @@ struct ReaderState {
     std::uint8_t mppOpen = 0;
     std::uint8_t mppOutputDone = 0;
     MpStackPoint mpStack;
+    // Bit n: the block n LDs deep (0: the rung going on from an output) holds a branch point, an
+    // MPS, MRD or MPP or an output the rung goes on from.
+    std::uint64_t branchPointLevels = 0;
     std::uint32_t loaderStartX = 0;   // x of the first object of a loaded line
     std::uint32_t progressShown = 0;  // the position of the progress bar during a load
     PlacedObjects placed;

@@ -1,5 +1,6 @@
 #include "reader/MachineCodeLoader.h"
 
+#include <algorithm>
 #include <span>
 
 #include "model/image/ModeData.h"
@@ -7,6 +8,7 @@
 #include "model/image/StepCount.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/ConverterStacks.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -31,6 +33,8 @@ std::uint32_t& loaderStartX = readerState.loaderStartX;
 namespace {
 
 constexpr int kProgressEnd = 100;
+constexpr std::int32_t kFirstBranchPointer = 2;  // the pair every load starts MpsMrdMpp with
+constexpr std::uint16_t kInvWord = 0xFFFD;
 
 // The progress window of one load: shown at its start and hidden at its end, however it ends.
 class LoadProgress {
@@ -95,18 +99,57 @@ void storeCheckCode(std::size_t words) {
     stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
 }
 
-// An OR joins a contact in parallel with the block an LD opened; right after a coil there is no
-// such block (an AND there goes on from the coil, an OR would be drawn into the rung above).
+// Right after an output the rung goes on from the output's node (an AND there goes on from it).
 bool rightAfterOutput() {
     const stLadderBlock* before = ldrTail->prev;
     return before != nullptr && before->end == kEndOutput;
 }
 
-bool orWithoutBlock() {
-    return convSbNo == 0 && rightAfterOutput();
+// Contacts that go on from an output must lead to another one: where a new block or END comes
+// first, the ladder would draw them into the rungs around them (contacts of a block of their own
+// are drawn as such, for Convert to show).
+void requireOutputAfterContinuation(const stLadderBlock* last) {
+    if (last == nullptr || last->end == kEndOutput || isLabelCode(last->iCode)) return;
+    for (const stLadderBlock* o = last->prev; o != nullptr && o->objLbc == last->objLbc; o = o->prev)
+        if (o->end == kEndOutput)
+            stopUnplaceable(last->iCode, last->stepNo, "contacts after an output lead to none");
+}
+
+// STL and RET start at the bus (a step's own bus, or the left bus again): contacts right before
+// them lead to no output, and the ladder would draw the step or RET's wire behind them (Convert then
+// wrote them as another contact, or refused its own words).
+void requireOutputBeforeBusStart(std::uint16_t code) {
+    const stLadderBlock* last = ldrTail->prev;
+    while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
+    if (last != nullptr &&
+        (isLoadTypeCode(last->iCode) || isAndTypeCode(last->iCode) || isOrTypeCode(last->iCode) ||
+         isBlockJoint(last->iCode) || isStackJoint(last->iCode)))
+        stopUnplaceable(
+            last->iCode, last->stepNo,
+            std::string("contacts before ") + (code == kRetWord ? "RET" : "STL") + " lead to no output");
+}
+
+// A branch leaves the rung at the node where its point was taken. An OR or ORB puts the whole block it
+// closes in parallel with another, so a branch point inside it would be wrapped (the ladder has no
+// node of that value); an ANB puts a block in series after another, so a branch point inside the
+// later block would be read with what stands before it. The load stops on both.
+std::uint64_t branchLevelBit(std::int32_t level) {
+    return std::uint64_t{1} << std::clamp(level, 0, 63);
+}
+
+void markBranchPoint() {
+    readerState.branchPointLevels |= branchLevelBit(convSbNo);
+}
+
+bool joinTakesInBranchPoint(std::uint16_t code) {
+    const std::uint64_t levels = readerState.branchPointLevels;
+    const bool top = (levels & branchLevelBit(convSbNo)) != 0;
+    const bool below = convSbNo > 0 && (levels & branchLevelBit(convSbNo - 1)) != 0;
+    return top || (code == kCodeOrb && below);
 }
 
 void afterOutput(void (*updateMpY)()) {
+    markBranchPoint();
     updateMpY();
     requireRowOnCanvas(ldrNow->yAddr);
     setNowOutputCells();
@@ -168,14 +211,27 @@ void dispatch(std::uint16_t w) {
     // A code of no form the tables carry has no decoder that could show it.
     if ((g < 0x8000 || g >= 0xB000) && instructionLength(w) == 0) stopAtUndefinedWord();
     if (isLoadTypeCode(w)) {
+        const bool mayOpenBlock = convSbNo == 0;
         convLdToLadder(w);
+        const bool newRung = mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0;
+        if (newRung && ldrNow != nullptr) requireOutputAfterContinuation(ldrNow->prev);
+        // A branch point an MPS left open belongs to the rung before: an MRD or MPP in this one
+        // would read it across the rung's start, which no ladder shows.
+        if (newRung && mpsPointer > kFirstBranchPointer)
+            stopUnplaceable(w, convStepNo, "a new rung while a branch point is open");
+        if (newRung) readerState.branchPointLevels = 0;
+        readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
         mark(kCellContact);
         pushEndObjectDown();
     } else if (isAndTypeCode(w)) {
+        // A contact on a step's bus is the step's first (Convert writes it as an LD); INV there has
+        // no contact to invert and would be written in front of one.
+        if (w == kInvWord && ldrTail->prev != nullptr && ldrTail->prev->iCode == kStlStepCode)
+            stopUnplaceable(w, convStepNo, "INV right after STL");
         convAndToLadder(w);
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
-        if (orWithoutBlock()) stopUnplaceable(w, convStepNo, "OR after a coil");
+        if (joinTakesInBranchPoint(w)) stopUnplaceable(w, convStepNo, "OR around a branch point");
         convOrToLadder(w);
         mark(kCellContact);
         pushEndObjectDown();
@@ -184,18 +240,27 @@ void dispatch(std::uint16_t w) {
         // output (a join with no block left to join stops with its own underflow first).
         const bool afterOutput = rightAfterOutput();
         newAnbOrbObject(w);
+        const bool aroundBranchPoint = joinTakesInBranchPoint(w);
+        readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
         convSbNo -= 1;
         if (w == kCodeAnb)
             convAnbToLadder();
         else
             convOrbToLadder();
         if (afterOutput) stopUnplaceable(w, convStepNo, "ANB/ORB after an output");
+        if (aroundBranchPoint) stopUnplaceable(w, convStepNo, "ANB/ORB around a branch point");
     } else if (g == kStlStepCode && w < kRetWord) {
+        requireOutputBeforeBusStart(w);
         convBlockFlags |= kBlockFlagStlOpen;
         convStlToLadder(w);
         mark(kCellStl);
     } else if (isStackJoint(w)) {
+        // Every branch ends in an output before the next one leaves the branch point: contacts
+        // leading to none would be drawn into the next branch.
+        if (w != kCodeMps && !rightAfterOutput())
+            stopUnplaceable(w, convStepNo, "a branch without an output");
         placeStackInstruction(w);
+        markBranchPoint();
     } else if (g >= 0x8000 && g < 0xB000) {
         stopAtOperandWord(w);
     } else if (high == 0xB0 || high == 0xB1 || (high >= 0xB8 && high <= 0xBF)) {
@@ -208,6 +273,7 @@ void dispatch(std::uint16_t w) {
         convSetRstToLadder(g);
         afterOutput(updateMpYAfterCoil);
     } else if (w == kRetWord) {
+        requireOutputBeforeBusStart(w);
         convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
         stlBusOffset = 0;
         convRetToLadder(w);
@@ -261,6 +327,9 @@ void requireFaithfulPlacement() {
         if (inside && (o->objLbc != 0 || !needsBlock)) continue;
         stopUnplaceable(o->iCode, o->stepNo, std::to_string(o->xAddr) + "," + std::to_string(o->yAddr));
     }
+    const stLadderBlock* last = end.prev;
+    while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
+    requireOutputAfterContinuation(last);
 }
 
 // Nothing of a program without END can be shown: the list starts again from END alone.
@@ -326,6 +395,9 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
 }
 
 void startLadderLoad() {
+    // The bus a wide rung of the program before pushed out comes back: the load widens it again
+    // where this program needs it, and a rung that fits stays as the ladder draws it.
+    setupDrawGeometry();
     initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
     setBlueFrameObject(draw.iBusLineStart, 0);
 }

@@ -43,12 +43,15 @@ bool startsOwnBlock(std::uint16_t word) {
 }
 
 // Where an output goes after what came before it: behind an AND-family contact, on the row of an
-// MPP (p2), or on the row under a previous output.
-void followPredecessor(bool p2) {
+// MPS, MRD or MPP, or on the row under a previous output. Every output takes the row of the stack
+// object in front of it, which stands below the rows its branch point's earlier branches and
+// outputs hold (on the cursor's row an output straight from the branch point, a set or reset
+// after MPP included, landed on a row already taken and was drawn as part of another branch).
+void followPredecessor() {
     const stLadderBlock* before = predecessor();
     if (before == nullptr) return;
     if (isAndTypeCode(before->iCode)) conv = {before->Xend, before->yAddr};
-    if (p2 && before->iCode == kCodeMpp) conv.Y = before->yAddr;
+    if (isStackJoint(before->iCode)) conv.Y = before->yAddr;
     if (before->end == kEndOutput) conv.Y = before->yAddr + cellH();
 }
 
@@ -81,14 +84,30 @@ void takeEndRow(stLadderBlock& o) {
     moveEndDown();
 }
 
-void coil(std::uint16_t code, bool p2, std::uint32_t extra) {
+// A further output whose node stands at its own column has no cell for the joint in front of it:
+// its link comes straight down from the node, and contacts on its row would be read as feeding it.
+// It takes the first row below that holds none left of the node.
+void passRowsWithContacts(std::uint32_t outputX) {
+    const stLadderBlock* before = predecessor();
+    const std::uint32_t node = topXMax();
+    if (before == nullptr || before->end != kEndOutput || node < outputX) return;
+    const auto holdsContacts = [node](std::uint32_t y) {
+        for (std::uint32_t x = draw.iBusLineStart; x < node; x += cellW())
+            if ((x != ldrTail->xAddr || y != ldrTail->yAddr) && otherObjectStandsAt(x, y)) return true;
+        return false;
+    };
+    while (holdsContacts(conv.Y)) conv.Y += cellH();
+}
+
+void coil(std::uint16_t code, std::uint32_t extra) {
     stLadderBlock& o = *ldrNow;
     o.objLbc = largeBlockId;
     o.iCode = code;
     convByteOffset = static_cast<std::int32_t>(
         basicInstrDecodeTable[code >> 12](static_cast<std::size_t>(convByteOffset)));
     cursorFromOpenSubBlock();
-    followPredecessor(p2);
+    followPredecessor();
+    passRowsWithContacts(draw.iBusLineEnd - (extra + 1) * cellW());
     placeFromCursor(draw.iBusLineEnd - (2 * extra + 1) * cellW(), extra);
     o.xMaxi = topXMax();
     o.end = kEndOutput;
@@ -108,7 +127,7 @@ void application(std::uint16_t word, std::size_t slot, bool plainForm) {
     o.setDFlag(false);
     o.setPFlag(false);
     convSbNo = 0;
-    followPredecessor(true);
+    followPredecessor();
     o.end = kEndOutput;
     o.yTopPos = firstRowOfBlock(largeBlockId);
     o.objLbc = largeBlockId;
@@ -153,14 +172,14 @@ void convOutToLadder(std::uint16_t group) {
     o.stepNo = convStepNo;
     o.yTopPos = firstRowOfBlock(largeBlockId);
     convSbNo = 0;
-    coil(group, true, 0);
+    coil(group, 0);
 }
 
 void convSetRstToLadder(std::uint16_t group) {
     stLadderBlock& o = createObject(true);
     o.stepNo = convStepNo;
     o.yTopPos = firstRowOfBlock(largeBlockId);
-    coil(group, false, 1);
+    coil(group, 1);
 }
 
 void convOutTcToLadder(std::uint16_t word) {
@@ -174,7 +193,7 @@ void convOutTcToLadder(std::uint16_t word) {
     o.mnemonic = {};
     o.iCode = word < kCounterCode ? kTimerCode : kCounterCode;
     const std::uint32_t width = word > kLastSixteenBitCounter ? 2 : 1;
-    followPredecessor(true);
+    followPredecessor();
     placeObjectRightAligned(conv.X, conv.Y, width);
     conv.X = draw.iBusLineEnd;
     wrapCursor();
@@ -219,7 +238,7 @@ void convTwoWordOutToLadder(std::uint16_t word) {
     stLadderBlock& o = createObject(true);
     convSbNo = 0;
     if (word == kMcrWord || word == kMcPairWord) ++largeBlockId;
-    followPredecessor(true);
+    followPredecessor();
     o.end = kEndOutput;
     o.Xend = draw.iBusLineEnd;
     o.xMaxi = topXMax();

@@ -45,10 +45,6 @@ transaction::Restore snapshotCanvas() {
 
 }  // namespace
 
-bool CanvasGrid::inside(std::int64_t column, std::int64_t row) {
-    return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
-}
-
 std::int64_t CanvasGrid::rowsInUse() const {
     return rows_;
 }
@@ -82,17 +78,6 @@ void CanvasGrid::makeCurrent(std::int64_t row) {
     std::copy(fill_.begin(), fill_.end(), writableRow(row));
     chunks_[static_cast<std::size_t>(row / kChunkRows)]->rowFill[static_cast<std::size_t>(row % kChunkRows)] =
         fillCount_;
-}
-
-char CanvasGrid::at(std::int64_t column, std::int64_t row) const {
-    if (!inside(column, row)) return kCellBlank;
-    if (row < rows_) {
-        const Chunk& chunk = *chunks_[static_cast<std::size_t>(row) / kChunkRows];
-        const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
-        if (chunk.rowFill[inChunk] == fillCount_)
-            return chunk.cells[inChunk * kCanvasColumns + static_cast<std::size_t>(column)];
-    }
-    return fill_[static_cast<std::size_t>(column)];
 }
 
 bool CanvasGrid::put(std::int64_t column, std::int64_t row, char cell) {

@@ -37,7 +37,17 @@ constexpr char kCellLink = '|';
 // (a snapshot, the undo copy) costs nothing per row either.
 class CanvasGrid {
 public:
-    char at(std::int64_t column, std::int64_t row) const;
+    // Read by the passes millions of times in a conversion: kept inline.
+    char at(std::int64_t column, std::int64_t row) const {
+        if (!inside(column, row)) return kCellBlank;
+        if (row < rows_) {
+            const Chunk& chunk = *chunks_[static_cast<std::size_t>(row) / kChunkRows];
+            const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
+            if (chunk.rowFill[inChunk] == fillCount_)
+                return chunk.cells[inChunk * kCanvasColumns + static_cast<std::size_t>(column)];
+        }
+        return fill_[static_cast<std::size_t>(column)];
+    }
     // False (and nothing written) outside the grid.
     bool put(std::int64_t column, std::int64_t row, char cell);
     // Columns 0 .. columns - 1 of every row; columns past the grid are left out.
@@ -54,7 +64,9 @@ private:
         std::array<char, kChunkRows * kCanvasColumns> cells{};
         std::array<std::uint32_t, kChunkRows> rowFill{};  // the fill each row was last written after
     };
-    static bool inside(std::int64_t column, std::int64_t row);
+    static bool inside(std::int64_t column, std::int64_t row) {
+        return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
+    }
     void holdRows(std::int64_t rows);
     bool current(std::int64_t row) const;
     // The cells of a stored row, for writing: a chunk another grid shares is copied first.
@@ -91,7 +103,8 @@ struct CanvasState {
     const stLadderBlock* ldrDrawHead = nullptr;  // first object drawn, set by the drawing timer
     bool undoMenuEnabled = false;
     bool editCancelMenuEnabled = false;
-    std::string canvasTraceText;  // the last note of the canvas passes, for the developer views
+    bool editCancelCopyDue = false;  // the edit-cancel copy is taken once the command has ended
+    std::string canvasTraceText;     // the last note of the canvas passes, for the developer views
 };
 
 extern CanvasState& canvasState;  // a member of modelState

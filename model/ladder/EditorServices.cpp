@@ -1,5 +1,6 @@
 #include "model/ladder/EditorServices.h"
 
+#include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
 #include "model/image/ModeData.h"
@@ -58,11 +59,13 @@ void backupLadderDiagramMemory(int mode) {
     if (mode != 0 && mode != 1) return;
     LadderList& copy = mode == 0 ? ldrBackupList : ldrUndoList;
     freeLadderList(copy);
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
-        *twin = *o;
-        links::pushBack(copy, twin);
-    }
+    // Inside a command the edit-cancel copy is taken when the command has ended: the objects the
+    // command replaced are kept until then for its snapshot, and a copy taken now would hold a
+    // whole further ladder in memory beside them.
+    if (mode == 0 && transaction::active())
+        canvasState.editCancelCopyDue = true;
+    else
+        copyMainList(copy);
     // A fresh edit-cancel copy (after New, Open, Convert, a read) leaves nothing to undo.
     canvasState.undoMenuEnabled = mode == 1;
     canvasState.editCancelMenuEnabled = true;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cstddef>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -53,6 +55,23 @@ public:
         auto* freed = static_cast<FreeObject*>(object);
         freed->next = free_;
         free_ = freed;
+        ++givenBack_;
+    }
+    // After many objects came back, the free ones are handed out in address order again: a list
+    // built from them then lies in memory as it is walked (given back in the order they were
+    // freed, the objects of a second load were scattered, and every pass over the list waited for
+    // memory at each object).
+    void tidy() {
+        if (givenBack_ < kTidyAfter) return;
+        givenBack_ = 0;
+        std::vector<FreeObject*> objects;
+        for (FreeObject* o = free_; o != nullptr; o = o->next) objects.push_back(o);
+        std::sort(objects.begin(), objects.end(), std::greater<>());
+        free_ = nullptr;
+        for (FreeObject* o : objects) {
+            o->next = free_;
+            free_ = o;
+        }
     }
 
 private:
@@ -68,13 +87,19 @@ private:
         for (std::size_t i = kBlockObjects; i-- > 0;) give(&block[i]);
     }
 
+    static constexpr std::size_t kTidyAfter = 4096;
     FreeObject* free_ = nullptr;
+    std::size_t givenBack_ = 0;
     std::vector<std::unique_ptr<Storage[]>> blocks_;
 };
 
 ObjectPool& objectPool() {
     static ObjectPool pool;
     return pool;
+}
+
+void tidyObjectPool() {
+    if (kPooled) objectPool().tidy();
 }
 
 }  // namespace
@@ -452,6 +477,9 @@ bool ReallocLadderMemory(int mode, int objNo) {
 
 void initLadderList(std::uint32_t x, std::uint32_t y) {
     if (ldrHead != nullptr) FreeLadderMemory(kListMain);
+    // A load replaces the whole ladder: the command's snapshot may keep the old objects alone.
+    if (transaction::active()) dropUnneededMainContents();
+    tidyObjectPool();
     allocLadderObject();
     stLadderBlock* end = ldrAlloc;
     links::pushBack(ldrList, end);
@@ -471,6 +499,15 @@ void initLadderList(std::uint32_t x, std::uint32_t y) {
     end->yTopPos = y;
     end->xBlockAddr = 0;
     end->end = kEndOutput;
+}
+
+void copyMainList(LadderList& list) {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *twin = *o;
+        twin->heldBySnapshots = 0;
+        links::pushBack(list, twin);
+    }
 }
 
 int freeLadderList(LadderList& list) {
@@ -592,14 +629,22 @@ void relink(LadderList& list, const std::vector<stLadderBlock*>& nodes, stLadder
 
 // Every list by its objects, which no command frees before it has ended; the main list, which
 // commands change in place, with the contents of its objects as well; editNew by value.
+struct SavedLadder;
+std::vector<SavedLadder*>& openSnapshots() {
+    static std::vector<SavedLadder*> open;  // the innermost last
+    return open;
+}
+
 struct SavedLadder {
-    SavedLadder() = default;
+    SavedLadder() { openSnapshots().push_back(this); }
     SavedLadder(const SavedLadder&) = delete;
     SavedLadder& operator=(const SavedLadder&) = delete;
     ~SavedLadder() {
         for (const auto& list : nodes)
             for (stLadderBlock* node : list) release(node);
         if (editNew != nullptr) release(editNew);
+        auto& open = openSnapshots();
+        open.erase(std::remove(open.begin(), open.end(), this), open.end());
     }
     static void hold(stLadderBlock* node) { ++node->heldBySnapshots; }
     static void release(stLadderBlock* node) {
@@ -615,6 +660,7 @@ struct SavedLadder {
     stLadderBlock* ldrAlloc = nullptr;
     stLadderBlock* ldrSearch = nullptr;
     std::uint32_t curObjLbc = 0;
+    bool editCancelCopyDue = false;
 };
 
 void restoreLadder(const SavedLadder& saved) {
@@ -667,6 +713,7 @@ void restoreLadder(const SavedLadder& saved) {
     ldrAlloc = keeps(saved.ldrAlloc) ? saved.ldrAlloc : nullptr;
     ldrSearch = keeps(saved.ldrSearch) ? saved.ldrSearch : nullptr;
     curObjLbc = saved.curObjLbc;
+    canvasState.editCancelCopyDue = saved.editCancelCopyDue;
     if (!keeps(canvasState.ldrDrawHead)) canvasState.ldrDrawHead = nullptr;
     readingOrderStart = {};
 }
@@ -690,12 +737,66 @@ transaction::Restore snapshotLadderObjects() {
     saved->ldrAlloc = ldrAlloc;
     saved->ldrSearch = ldrSearch;
     saved->curObjLbc = curObjLbc;
+    saved->editCancelCopyDue = canvasState.editCancelCopyDue;
     return [saved] { restoreLadder(*saved); };
 }
 
+// Once the outermost command has ended: the objects it freed go, and then the edit-cancel copy it
+// asked for is taken.
+void endLadderCommand() {
+    deleteObjectsFreedInCommand();
+    tidyObjectPool();
+    if (!canvasState.editCancelCopyDue) return;
+    canvasState.editCancelCopyDue = false;
+    freeLadderList(ldrBackupList);
+    copyMainList(ldrBackupList);
+}
+
 [[maybe_unused]] const bool ladderPart =
-    transaction::registerPart("ladder objects", snapshotLadderObjects, deleteObjectsFreedInCommand);
+    transaction::registerPart("ladder objects", snapshotLadderObjects, endLadderCommand);
 
 }  // namespace
+
+// The innermost snapshot's copy of the main list's contents is needed no more when every object
+// it saved has been freed in the command (nothing writes to a freed object) and still holds what
+// the copy holds.
+void dropUnneededMainContents() {
+    auto& open = openSnapshots();
+    if (open.empty() || open.back()->mainContents.empty()) return;
+    SavedLadder& saved = *open.back();
+    std::vector<const stLadderBlock*> freed(modelState.freedInCommand.begin(),
+                                            modelState.freedInCommand.end());
+    std::sort(freed.begin(), freed.end());
+    for (std::size_t i = 0; i < saved.nodes[0].size(); ++i) {
+        const stLadderBlock* node = saved.nodes[0][i];
+        if (!std::binary_search(freed.begin(), freed.end(), node) ||
+            std::memcmp(&saved.mainContents[i], node, offsetof(stLadderBlock, heldBySnapshots)) != 0)
+            return;
+    }
+    std::vector<stLadderBlock>().swap(saved.mainContents);
+}
+
+void continueMainListWithCopies() {
+    // Outside a command nothing is put back: the objects may as well go on being the list.
+    if (!transaction::active()) return;
+    const std::vector<stLadderBlock*> originals = nodesOf(ldrList);
+    stLadderBlock* const now = ldrList.now;
+    ldrList = {};
+    // A snapshot's objects, freed in the command, stay as they are until it has ended; the copy of
+    // their contents goes before the copies of the objects are made.
+    for (stLadderBlock* original : originals)
+        if (original->heldBySnapshots > 0) disposeObject(original);
+    dropUnneededMainContents();
+    for (stLadderBlock* original : originals) {
+        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *twin = *original;
+        twin->heldBySnapshots = 0;
+        twin->next = twin->prev = nullptr;
+        links::pushBack(ldrList, twin);
+        if (original == now) ldrList.now = twin;
+    }
+    for (stLadderBlock* original : originals)
+        if (original->heldBySnapshots == 0) disposeObject(original);
+}
 
 }  // namespace kestrion

@@ -249,6 +249,16 @@ void FreeLadderMemory(int list);
 // Frees every object of any ladder list (the edit-cancel copy has no list number).
 // Returns the number of objects freed.
 int freeLadderList(LadderList& list);
+// Appends a copy of every object of the main list to list.
+void copyMainList(LadderList& list);
+// The main list goes on with copies of its objects; the objects themselves are set aside as they
+// stand, unchanged from here on, for the snapshot of the command to put back. The command's own
+// snapshot then keeps no copy of their contents: a command that replaces the whole ladder (Convert)
+// holds one ladder less in memory.
+void continueMainListWithCopies();
+// The innermost snapshot stops keeping a copy of the main list's contents once every object of
+// that list has been freed in the command unchanged (a load that replaces the ladder).
+void dropUnneededMainContents();
 // Frees every main-list object before END; END stays as the only object.
 void clearLadderKeepEnd();
 

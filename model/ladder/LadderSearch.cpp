@@ -45,19 +45,24 @@ bool isOutput(const stLadderBlock& object) {
 
 namespace {
 
-// The one object the index knows at (x, y); null when there is none, and `many` when several
-// stand there (then only the list tells which comes first).
-stLadderBlock* indexedObjectAt(const LadderListIndex& index, std::uint32_t x, std::uint32_t y, bool& many) {
-    many = false;
-    const std::pmr::vector<stLadderBlock*>* row = index.tables->notedOnRow(y);
-    if (row == nullptr) return nullptr;
-    stLadderBlock* only = nullptr;
-    for (stLadderBlock* o : *row) {
-        if (o->xAddr != x || o->yAddr != y || o == only) continue;
-        if (only != nullptr) many = true;
-        only = o;
+// Whether a comes before b in their list: walked from both at once, the answer costs steps in
+// proportion to how far apart they stand, not to the length of the list.
+bool comesBefore(const stLadderBlock* a, const stLadderBlock* b) {
+    for (const stLadderBlock *fromA = a, *fromB = b;;) {
+        fromA = fromA != nullptr ? fromA->next : nullptr;
+        fromB = fromB != nullptr ? fromB->next : nullptr;
+        if (fromA == b) return true;
+        if (fromB == a || fromA == nullptr) return false;
     }
-    return only;
+}
+
+// Of the objects the index knows on a row that match, the first in list order.
+template <class Match>
+stLadderBlock* firstNotedMatch(const std::pmr::vector<stLadderBlock*>& row, Match match) {
+    stLadderBlock* first = nullptr;
+    for (stLadderBlock* o : row)
+        if (o != first && match(*o) && (first == nullptr || comesBefore(o, first))) first = o;
+    return first;
 }
 
 LadderListIndex* indexOfList(int list) {
@@ -73,15 +78,34 @@ void noteIn(LadderListIndex& index, stLadderBlock& object) {
     if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
 }
 
+// Built several times in every Convert over the whole list: each line's room is counted first and
+// taken once, and a block's first object is looked up only where the block id changes.
 void build(LadderListIndex& index, stLadderBlock* head) {
     index = {};
     index.tables = std::make_unique<LadderIndexTables>();
-    std::size_t count = 0;
-    for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++count;
-    index.tables->firstById.reserve(count / 2);
+    LadderIndexTables& tables = *index.tables;
+    tables.lineHeight = ModeData.ySizeSymble;
+    std::size_t count = 0, blocks = 0;
+    std::pmr::vector<std::uint32_t> perLine{&tables.memory};
+    const stLadderBlock* previous = nullptr;
+    for (const stLadderBlock* o = head; o != nullptr; previous = o, o = o->next) {
+        ++count;
+        if (previous == nullptr || previous->objLbc != o->objLbc) ++blocks;
+        if (tables.lineHeight == 0 || o->yAddr % tables.lineHeight != 0) continue;
+        const std::size_t line = o->yAddr / tables.lineHeight;
+        if (line >= perLine.size()) perLine.resize(line + 1, 0);
+        ++perLine[line];
+    }
+    tables.lines.resize(perLine.size());
+    for (std::size_t line = 0; line < perLine.size(); ++line) tables.lines[line].reserve(perLine[line]);
+    tables.firstById.reserve(blocks);
+    previous = nullptr;
     for (stLadderBlock* o = head; o != nullptr; o = o->next) {
-        noteIn(index, *o);
+        tables.notingRow(o->yAddr).push_back(o);
+        if (previous == nullptr || previous->objLbc != o->objLbc) tables.firstById.try_emplace(o->objLbc, o);
+        if (o->iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, o->yAddr);
         if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
+        previous = o;
     }
     index.on = true;
 }
@@ -94,14 +118,7 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
     const LadderListIndex* index = indexOfList(list);
     if (index == nullptr) return firstObject(headOfList(list), onRow);
     const std::pmr::vector<stLadderBlock*>* row = index->tables->notedOnRow(y);
-    if (row == nullptr) return nullptr;
-    stLadderBlock* only = nullptr;
-    for (stLadderBlock* o : *row) {
-        if (o == only || !onRow(*o)) continue;
-        if (only != nullptr) return firstObject(headOfList(list), onRow);
-        only = o;
-    }
-    return only;
+    return row != nullptr ? firstNotedMatch(*row, onRow) : nullptr;
 }
 
 }  // namespace
@@ -143,6 +160,12 @@ UndoIndexScope::UndoIndexScope() {
     }
 }
 
+void forgetUndoPosition(const stLadderBlock& object) {
+    if (!positionIndex.undo.on) return;
+    std::pmr::vector<stLadderBlock*>& noted = positionIndex.undo.tables->notingRow(object.yAddr);
+    noted.erase(std::remove(noted.begin(), noted.end(), &object), noted.end());
+}
+
 UndoIndexScope::~UndoIndexScope() {
     positionIndex.undo = {};
 }
@@ -176,13 +199,12 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
 namespace {
 
 stLadderBlock* firstStandingAt(int list, std::uint32_t x, std::uint32_t y) {
+    const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
     if (const LadderListIndex* index = indexOfList(list)) {
-        bool many = false;
-        stLadderBlock* found = indexedObjectAt(*index, x, y, many);
-        if (!many) return found;
+        const std::pmr::vector<stLadderBlock*>* row = index->tables->notedOnRow(y);
+        return row != nullptr ? firstNotedMatch(*row, at) : nullptr;
     }
-    return firstObject(headOfList(list),
-                       [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; });
+    return firstObject(headOfList(list), at);
 }
 
 // The index's first object of block id: the first the index saw, or an object put in just

@@ -54,7 +54,9 @@ public:
     PositionIndexScope(const PositionIndexScope&) = delete;
     PositionIndexScope& operator=(const PositionIndexScope&) = delete;
 };
-// The index over the undo copy for the life of the scope (it reads the copy, never changes it).
+// The index over the undo copy for the life of the scope (it reads the copy; an object taken out
+// of the copy is forgotten by forgetUndoPosition before it goes).
+void forgetUndoPosition(const stLadderBlock& object);
 class UndoIndexScope {
 public:
     UndoIndexScope();

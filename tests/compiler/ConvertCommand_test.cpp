@@ -17,6 +17,15 @@
 namespace kestrion::test {
 namespace {
 
+// A list from head: position, code and block of each object.
+Texts rowsOf(const stLadderBlock* head) {
+    Texts rows;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next)
+        rows.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " +
+                       std::to_string(o->iCode) + " " + std::to_string(o->objLbc));
+    return rows;
+}
+
 class ConvertTest : public EntryTest {
 protected:
     ConvertTest() { fresh(); }
@@ -28,6 +37,7 @@ protected:
     // Everything the command may change and must put back, as text.
     static Texts program() {
         Texts all = objectListDetailRows();
+        for (const std::string& row : rowsOf(ldrBackupHead)) all.push_back(row);  // the edit-cancel copy
         for (const std::string& row : dump()) all.push_back(row);
         for (const auto* n = blockCommentList.head; n != nullptr; n = n->next)
             all.push_back(std::to_string(n->stepNo) + " " + textOf(n->text));
@@ -78,12 +88,14 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
     }
 }
 
-TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSaved) {
+TEST_F(ConvertTest, EveryEmptyLineGoesAndTheProgramCountsAsConvertedNotSaved) {
     typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1", "@80,128", "OR X2"});
     editModeFlags = kEditFileOpen;
     BlueFrame = {80, 64, 159, 127};
     for (int i = 0; i < 3; ++i) InsertLine1Click();  // three empty lines between the rungs
-    addDelGrayMarkRow(256);                          // a line that holds a rung stays
+    FreeLadderMemory(kListInsertedRows);             // two of them left blank without a mark
+    addInsGrayMarkRow(128);
+    addDelGrayMarkRow(256);  // a line that holds a rung stays
     ASSERT_TRUE(runCommand(LToM));
     EXPECT_EQ(objectListDetailRows(),
               (Texts{"80,0 LD X000 code=2000 end=10 id=1", "1040,0 OUT Y000 code=C000 end=11 id=1",
@@ -91,6 +103,7 @@ TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSav
                      "1040,64 OUT Y001 code=C000 end=11 id=2", "1040,192 END code=000F end=11 id=3"}));
     EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
               std::make_tuple(0x08, nullptr, nullptr));
+    EXPECT_EQ(rowsOf(ldrBackupHead), rowsOf(ldrHead));  // Edit Cancel goes back to the converted ladder
 }
 
 TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {
@@ -111,6 +124,38 @@ TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped)
     // Two blocks before END: each block loop adds its dash after the second.
     const Texts& captions = fakes.progress.captions;
     EXPECT_EQ(std::count(captions.begin(), captions.end(), "68% -"), 1);
+}
+
+// A compare contact typed in any family takes the family of its place, in its 16- and 32-bit forms:
+// LD at the rung's start, OR on the branch below it, AND after it.
+TEST_F(ConvertTest, TypedCompareContactsTakeTheFamilyOfTheirPlace) {
+    struct Relation {
+        const char* typed;
+        int fnc;  // of the LD form
+    };
+    const Relation relations[] = {{"=", 224},  {">", 225},  {"<", 226}, {"<>", 228},
+                                  {"!=", 228}, {"<=", 229}, {">=", 230}};
+    for (const Relation& relation : relations)
+        for (const std::string wide : {"", "D"})
+            for (const std::string typed : {"LD", "AND", "OR"}) {
+                fresh();
+                // the box takes OR only where a branch can join
+                const std::string form = typed + wide + relation.typed;
+                const std::string series = (typed == "OR" ? "LD" : typed) + wide + relation.typed;
+                typeLines({series + " D0 D2", series + " D4 D6", "OUT Y0", "@80,64", form + " D8 D10"});
+                setCanvasCell(3, 1, '|');
+                ASSERT_TRUE(runCommand(LToM)) << form;
+                const auto code = [&](int family) {
+                    return static_cast<std::uint16_t>(16 + 2 * (relation.fnc + 8 * family) +
+                                                      (wide.empty() ? 0 : 1));
+                };
+                std::vector<std::uint16_t> codes;
+                for (const auto& [x, y] : {std::pair{80u, 0u}, {80u, 64u}, {160u, 0u}}) {
+                    ASSERT_TRUE(searchLadderObject(0, x, y)) << form;
+                    codes.push_back(ldrSearch->iCode);
+                }
+                EXPECT_EQ(codes, (std::vector<std::uint16_t>{code(0), code(2), code(1)})) << form;
+            }
 }
 
 }  // namespace

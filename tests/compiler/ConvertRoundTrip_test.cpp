@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "compiler/ConvertCommand.h"
+#include "compiler/StackPrograms.h"
 #include "reader/LoaderTestSupport.h"
 #include "reader/WordCheck.h"
 
@@ -50,6 +51,58 @@ TEST_F(ConvertRoundTrip, CanonicalProgramsComeBackWordForWordAndASecondConvertCh
         }
     }
     EXPECT_GE(count, 40);
+}
+
+std::string hexWords(const Words& words) {
+    std::string text;
+    char word[8];
+    for (const std::uint16_t w : words) {
+        std::snprintf(word, sizeof word, "%04X ", w);
+        text += word;
+    }
+    return text;
+}
+
+// Programs of stack groups, nested in every branch, with parallel pairs and outputs straight from
+// the branch point: Convert writes each with the logic it had, and what it writes converts again
+// unchanged.
+TEST_F(ConvertRoundTrip, GeneratedStackProgramsKeepTheirLogic) {
+    // the logic is told apart: the fourth branch's output hung on the third branch
+    EXPECT_NE(logicOf({0x2400, 0xFFFA, 0x4401, 0xC501, 0xFFFB, 0x4403, 0xC503, 0xC504, 0xFFFB, 0x4405, 0xC505,
+                       0xFFFC, 0xC507, 0x000F}),
+              logicOf({0x2400, 0xFFFA, 0x4401, 0xC501, 0xFFFB, 0x4403, 0xC503, 0xC504, 0xFFFC, 0x4405, 0xC505,
+                       0xC507, 0x000F}));
+    StackProgramGenerator generator(33);
+    const auto program = [] { return Words(pmw.program.begin(), pmw.program.begin() + 512); };
+    for (int n = 0; n < 600; ++n) {
+        const Words words = generator.program();
+        resetAllState();
+        prepare();
+        initPmwImageByType(5);
+        ASSERT_TRUE(load(words, 8)) << hexWords(words);
+        ASSERT_FALSE(logicOf(words).empty()) << hexWords(words);
+        ASSERT_TRUE(runCommand(LToM)) << hexWords(words) << fakes.messages.shown.back().text;
+        const Words converted = program();
+        ASSERT_EQ(logicOf(converted), logicOf(words)) << hexWords(words);
+        EXPECT_TRUE(runCommand(LToM) && program() == converted) << hexWords(words);
+    }
+}
+
+// A rung whose contacts reach the output column, with a parallel pair at its start and a second
+// output: the second output's link comes straight down from the last contact, and the pair's lower
+// contact is not read as feeding it. Convert writes what the rung computes or refuses it with a box.
+TEST_F(ConvertRoundTrip, ASecondOutputOfARungFillingItsColumnsIsNotFedByTheContactsBelow) {
+    const Words words = {0x2400, 0x6401, 0x4402, 0x4403, 0x4404, 0x4405, 0x44EB, 0x4407,
+                         0x4410, 0x4411, 0x4412, 0x4403, 0x4404, 0xC505, 0xC501, 0x000F};
+    resetAllState();
+    prepare();
+    initPmwImageByType(5);
+    ASSERT_TRUE(load(words, 8));
+    fakes.messages.shown.clear();
+    if (runCommand(LToM))
+        EXPECT_EQ(logicOf(Words(pmw.program.begin(), pmw.program.begin() + 64)), logicOf(words));
+    else
+        EXPECT_FALSE(fakes.messages.shown.empty());
 }
 
 // The application instructions as the load shows them: number, mnemonic, operand count.

@@ -26,7 +26,7 @@ TEST_F(MpsPass, OneContactFeedingThreeOutputsGetsMpsMrdAndMpp) {
     AddMpsMrdMppByBlock(1);
     EXPECT_EQ(listed(), (Texts{"LD 80,0", "MPS 120,0", "AND 160,0", "OUT 240,0", "MRD 120,64", "AND 160,64",
                                "OUT 240,64", "MPP 120,128", "AND 160,128", "OUT 240,128"}));
-    EXPECT_EQ(compileDump(5), (Picture{"1   1", "", "    1", "", "    1"}));
+    EXPECT_EQ(compileDump(5), (Picture{"    1", "", "    1", "", "    1"}));
     AddMpsMrdMppByBlock(1);
     EXPECT_EQ(listed().size(), 10u);
 }
@@ -51,16 +51,26 @@ TEST_F(MpsPass, OutputsThatFollowStraightOnNeedNoStack) {
     at(kLd, "LD", 2, 2);
     at(kAnd, "AND", 4, 2);
     at(kOut, "OUT", 6, 2);
-    EXPECT_LE(countDiscontinuousOutputs(1, getEndObjectY()), 1);
     AddMpsMrdMppByBlock(1);
     EXPECT_EQ(listed().size(), 6u);
 }
 
-TEST_F(MpsPass, LayerZeroMarksItsCornerCellAndNeverTheLastOutput) {
-    drawLadder({"  X X Y", "   |", "    X Y"});
-    threeBranches(false);
-    _presetMpsConditionByBlock(1, getEndObjectY());
-    EXPECT_EQ(compileDump(3), (Picture{"o", "", ""}));
+TEST_F(MpsPass, ABranchFromInsideAParallelGroupIsRefused) {
+    drawLadder({"  X X X Y", "   |   |", "    X X", "     |", "      X Y"});
+    at(kLd, "X0", 2, 0);
+    at(kLd, "X1", 4, 0);
+    at(kAnd, "X3", 6, 0);
+    at(kLd, "X2", 4, 2);
+    at(kAnd, "X4", 6, 2);
+    at(kCodeOrb, "ORB", 6, 2);
+    at(kCodeAnb, "ANB", 6, 2);
+    at(kOut, "OUT", 8, 0);
+    at(kAnd, "X5", 6, 4);
+    at(kOut, "OUT", 8, 4);
+    EXPECT_THROW(AddMpsMrdMppByBlock(1), ConversionError);
+    EXPECT_EQ(boxes(),
+              Texts{"Block 1 at 240,128: its branch leaves from inside a parallel group; the ladder cannot "
+                    "be written with MPS, MRD and MPP. | *AddMpsMrdMppByBlock"});
 }
 
 TEST_F(MpsPass, TenNestedBranchPointsAreKeptAndAnEleventhIsRefused) {

@@ -66,6 +66,55 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         // a join right after an output, which would join blocks across it
         {{0x2400, 0x2401, 0x2402, 0xFFF9, 0xC500, 0xFFF9, 0xC501, 0x000F},
          "Error2015092809 | Instruction Code Error | information"},
+        // contacts that go on from an output and lead to no other: before END, before a new rung
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x2402, 0x6403, 0xFFF8, 0xC501, 0x5401, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0x4401, 0xC500, 0x5402, 0x2405, 0xC505, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x2402, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // contacts right before RET: after a step, after a coil in a step, an AND on the step's bus
+        {{0xF000, 0x3BC5, 0xF7FF, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0xF000, 0xC500, 0x4401, 0xF7FF, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0xF000, 0x4400, 0xF7FF, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        // and right before the next step: on the step's bus, as a block of their own, after a coil
+        {{0xF000, 0x524F, 0xF001, 0x2400, 0xC500, 0xF7FF, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0xF000, 0x324F, 0xF001, 0x2400, 0xC500, 0xF7FF, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xC500, 0x4401, 0xF000, 0x2401, 0xC501, 0xF7FF, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a parallel join around a branch point (an OR or ORB taking in the node an MPS, MRD or MPP
+        // or an output left from), an ANB putting a branch point of a sub-block behind other contacts
+        {{0x2400, 0xFFFA, 0x4401, 0x7B7B, 0x7B7B, 0x4405, 0xC505, 0xFFFC, 0xC505, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4402, 0x6403, 0xC501, 0xFFFC, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4402, 0x6403, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0x2402, 0x4403, 0xFFF9, 0xC500, 0xFFFC, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0x2401, 0xFFFA, 0x4402, 0xFFF9, 0xC500, 0xFFFC, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0x2401, 0xFFFA, 0x4402, 0xFFF8, 0xC500, 0xFFFC, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xC500, 0x4401, 0x6402, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xC500, 0x2401, 0x4402, 0xFFF9, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // INV right after a step, with no contact to invert
+        {{0xF300, 0xFFFD, 0x4401, 0xC500, 0xF7FF, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a branch whose contacts lead to no output before the next leaves the branch point
+        {{0x2400, 0xFFFA, 0x4401, 0xC501, 0xFFFB, 0x4502, 0xFFFC, 0x4403, 0x4403, 0xC503, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xFFFC, 0x4402, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a new rung while an MPS of the rung before is open (its MPP would read across the start)
+        {{0x2400, 0xFFFA, 0x4401, 0xC501, 0x2CFB, 0xC502, 0xFFFC, 0xC503, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC501, 0x2402, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
         {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left

@@ -241,6 +241,13 @@ TEST_F(LadderSearchTest, TheIndexAnswersAsTheWalkOfTheListIncludingObjectsNotedS
         notePosition(*added);
         EXPECT_EQ(firstOfBlockOrBelow(2, 192), added);
         EXPECT_TRUE(searchObjectCovering(kSearchMain, 330, 128) && ldrSearch == added);
+        ldrNow = wide;  // noted after the objects of its place, but before them in the list
+        ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeNow, 0));
+        stLadderBlock* shared = ldrNew;
+        std::tie(shared->xAddr, shared->yAddr, shared->Xend, shared->objLbc, shared->iCode) =
+            std::make_tuple(160U, 64U, 240U, 2U, std::uint16_t{0x2003});
+        notePosition(*shared);
+        EXPECT_TRUE(searchLadderObject(kSearchMain, 160, 64) && ldrSearch == shared);
     }
     EXPECT_EQ(firstOfBlockOrBelow(2, 192), ldrHead->next);  // the walk finds the same
 }
