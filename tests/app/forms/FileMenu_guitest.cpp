@@ -65,8 +65,7 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     EXPECT_TRUE(drawing.isActive());
     EXPECT_EQ(drawing.interval(), 250);
     form.statusPanels[5]->clear();
-    // The drawing timer shows the port again on its next tick, however late a loaded machine runs it.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.statusPanels[5]->text().isEmpty(); }, 5000));
+    QTest::qWait(300);  // the drawing timer shows the port again
     EXPECT_EQ(form.statusPanels[5]->text(), "COM1 Br9600");
     EXPECT_EQ(form.windowTitle().toStdString(),
               "Kestrion Version 2.1.1108 - " + home.string() + "/User/Noname01");
