@@ -15,7 +15,7 @@
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "monitor/DeviceUsage.h"
-#include "monitor/ForceOpener.h"
+#include "monitor/MonitorMenu.h"
 #include "wizards/WizardsMenu.h"
 
 namespace kestrion {

@@ -16,7 +16,8 @@ struct EditorViewState {
     std::uint32_t scrollY = 0;                   // vertical scroll position of the view, screen pixels
     std::uint32_t viewportHeight = 0;            // height of the visible part, screen pixels
     std::array<char, kClickedOperandTextSize> clickedOperandText{};
-    std::uint32_t timer3Ticks = 0;  // Timer2 ticks counted while Timer3 runs at its slow interval
+    std::uint32_t timer3Ticks = 0;   // Timer2 ticks counted while Timer3 runs at its slow interval
+    bool monitorMarksShown = false;  // the ladder monitor runs: conducting symbols and values are drawn
 };
 
 extern EditorViewState editorView;

@@ -24,7 +24,6 @@ using namespace placement;
 
 namespace {
 
-constexpr std::uint8_t kFlag2Falling = 0x20;
 constexpr std::size_t kJoinScanLimit = 128;
 constexpr std::uint32_t kWidestLadderCells = 24;
 constexpr std::uint32_t kWarnedCanvasColumns = 40;

@@ -39,6 +39,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/ForceOpener.h"
+#include "monitor/forms/MonitorPanels.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::app {
@@ -241,6 +242,7 @@ void TMainForm::syncFromCore() {
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
     for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
+    monitorParts->sync();
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
         close();
@@ -275,6 +277,16 @@ void TMainForm::buildPanels() {
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
     editLayout->addWidget(ProjectScrollBox);
+    monitorParts =
+        new forms::MonitorParts(*this, *editLayout, services_.timers.timer(platform::TimerId::Timer3),
+                                {[this] { syncFromCore(); }, spbtnRemoteRun2Click, spbtnRemoteStop2Click});
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    connect(PopupMenu1->addAction("Convert"), &QAction::triggered, this, [this] {
+        Convert2Click();
+        syncFromCore();
+    });
+    ladderEditScreen->onContextMenu = [this](const QPoint& at) { monitorParts->popUp(*PopupMenu1, at); };
     layout->addWidget(Splitter1, 1);
 
     static const char* const memoNames[platform::memoCount] = {

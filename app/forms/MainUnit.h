@@ -20,7 +20,8 @@ class QSplitter;
 
 namespace kestrion::forms {
 class LadderViewForm;
-}
+class MonitorParts;
+}  // namespace kestrion::forms
 
 namespace kestrion::app {
 
@@ -54,6 +55,8 @@ public:
     QPlainTextEdit* FileTitleMemo = nullptr;            // the program title of the open file
     QPlainTextEdit* TdcnMemo = nullptr;                 // its description
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
+    forms::MonitorParts* monitorParts = nullptr;  // the monitor's panels, tool buttons and pop-up
+    QMenu* PopupMenu1 = nullptr;                  // the ladder's pop-up menu while editing
 
 public slots:
     void Timer0Timer();

@@ -17,7 +17,7 @@
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "model/forms/QtModelDialogs.h"
-#include "monitor/forms/DeviceListForm.h"
+#include "monitor/forms/QtMonitorDialogs.h"
 #include "platform/Desktop.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"

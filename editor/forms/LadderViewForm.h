@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "editor/LadderLayout.h"
 
@@ -21,12 +22,15 @@ public:
     void syncSize();
     // The scroll area that holds the view, or null.
     QScrollArea* scrollArea() const;
+    // The right button's pop-up menu, at a global position; the main window chooses which.
+    std::function<void(const QPoint&)> onContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool handleKey(QKeyEvent* event);
