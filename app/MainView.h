@@ -4,15 +4,20 @@
 // every command (syncing by the items' object names).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "entry/EntryDialogs.h"
 
 namespace kestrion {
 
 struct MenuItemState {
     bool enabled = true;
-    bool visible = true;
+    std::optional<bool> visible;  // as the menu table has it until the core sets it
     bool checked = false;
 };
 
@@ -23,6 +28,16 @@ struct AppState {
     // EditPanel1, ProjectGroupBox1 and ProjectScrollBox).
     bool programPanelsVisible = false;
     bool registerViewVisible = false;
+    bool instructionViewVisible = false;  // ProjectGroupBox1 in place of the ladder
+    // The register panel: 1 for the 32-bit layout; 0 binary, 1 decimal, 2 hexadecimal, 3 ASCII,
+    // 4 floating point; the count of its fills (the grid drops typed texts at each).
+    int regView32bits = 0;
+    int regViewFormat = 1;
+    std::uint32_t regViewFills = 0;
+    // The instruction view's list: the program words it shows (END included) and where each of
+    // its lines starts (byte offsets in the image).
+    std::vector<std::uint16_t> listedWords;
+    std::vector<std::uint32_t> listedLineOffsets;
     bool frameTreeVisible = false;
     int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
     int fncKeyViewMode = 0;
@@ -37,10 +52,19 @@ struct AppState {
     std::string fileTitleMemo;
     std::string dcnMemo;
     bool exitRequested = false;  // File > Exit decided to end the process with exit code 0
+    // The editor's line table and the mouse handlers' texts, empty at start-up.
+    std::array<std::uint32_t, 16> LineArray{};
+    std::array<std::array<char, 16>, 7> mouseTextBuffers{};
 };
 extern AppState appState;
 
+// The state of the menu item of that object name. Every name the core passes is a row of the menu
+// tables or an item the window makes (the recent files): the build checks it
+// (cmake/CheckMenuNames.cmake), so names stand as literals in the call or in a k...Items array.
 MenuItemState& menuItem(const std::string& objectName);
+
+// The items that edit the program.
+constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2"};
 
 // Menus and speed buttons without a program, and with one.
 void setMenuClosed();
@@ -50,8 +74,18 @@ void setMenuProgramOpen();
 void setupAllPanels();
 void setupToolBarButtons(int viewMode);
 void setupFncKeyButtons(int viewMode);
+// View > "Ladder view", "Instruction view": the ladder, or the program as instruction lines in its
+// place (the ladder's tool and function-key buttons then rest).
 void LadderView1Click();
+void InstructionView1Click();
 void AllOffView1Click();
+// Shows one view in place of the others: its item checked and its button down; the ladder's tool
+// and function-key buttons work in the ladder view only.
+void showView(const char* item, std::uint8_t button);
+// The view buttons down: ladder, instruction, register.
+constexpr std::uint8_t kLadderViewButton = 0x01;
+constexpr std::uint8_t kInstructionViewButton = 0x02;
+constexpr std::uint8_t kRegisterViewButton = 0x04;
 void initMemoPanels();
 
 // View > Font.
@@ -62,7 +96,8 @@ void FontN141Click();
 // The font item of a size from the settings; any size but 8, 12 and 14 takes the 10-point item.
 void selectFontItem(std::uint32_t fontSize);
 
-// View > cell width and height: the geometry follows and the ladder objects keep their cells.
+// View > cell width and height: the geometry follows and the ladder objects keep their cells. Each
+// is a command of its own.
 void X561Click();
 void X601Click();
 void X641Click();
@@ -72,6 +107,8 @@ void Y601Click();
 void Y641Click();
 void Y681Click();
 void Y721Click();
+// The same inside a command that runs already: 56, 60, 64, 68 or 72 pixels (another does nothing).
+void chooseCellHeight(std::uint32_t height);
 
 // View > Zoom: 50, 75, 100, 125 or 150 percent, the chosen item checked alone.
 void Np501Click();
@@ -80,15 +117,22 @@ void Np1001Click();
 void Np1251Click();
 void Np1501Click();
 
-// Comment > the display items; each flips its check mark and its bit of viewFlags.
+// Comment > the display items; each flips its check mark and its bit of viewFlags, as a command
+// (device comments change the cell height).
 void DeviceComment2Click();
 void BlockComment2Click();
 void CoilComment2Click();
 // The check marks of the display items from viewFlags.
 void showCommentItems();
 
-// Developer item: the ladder back to END alone and the canvas blank.
+// What an access code typed into the instruction box reveals: the demonstration code shows and
+// enables the PLC menu's HarewareCheck with its items; the other opens nothing in the menus.
+void revealAccessItems(HiddenItems items);
+
+// Developer item: the ladder back to END alone and the canvas blank (Timer2 stopped), as a command;
+// clearAllObjects does the same inside one (New).
 void ClearAllObject1Click();
+void clearAllObjects();
 
 // The main window's start values of the view: zoom, font, cell-size marks, comment marks.
 void mainViewStartUp();

@@ -1,8 +1,9 @@
 #include "lang/Language.h"
 
-#include "model/core/StateRegistry.h"
-
 #include <array>
+
+#include "model/core/StateRegistry.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
 
@@ -84,6 +85,13 @@ std::string getMsgSaveBeforeExit() {
 std::string getMsgFileExistsOverwrite() {
     return inCurrentLanguage(fileExistsOverwrite);
 }
+std::string deviceTooMuchText() {
+    if (bTraditionalChinese) return "元件數量過多錯誤 ... ";
+    if (bSimplifiedChinese) return "元件数量过多错误 ... ";
+    if (bEnglish || bJapanese || bSpanish || bTurkish) return "Device too much error ... ";
+    return "DeviceTooMuchError";
+}
+
 std::string getMsgInstructionCodeError() {
     return "InstructionCodeError";
 }
@@ -91,6 +99,8 @@ std::string getMsgInstructionCodeError() {
 namespace {
 
 [[maybe_unused]] const bool registered = state::registerReset("lang", [] { langState = {}; });
+// The canvas is below this floor: it asks for the text through the source installed here.
+[[maybe_unused]] const bool deviceTooMuchInstalled = (setDeviceTooMuchSource(deviceTooMuchText), true);
 
 }  // namespace
 

@@ -54,6 +54,10 @@ Language currentLanguage();
 std::string getMsgSaveBeforeClose();
 std::string getMsgSaveBeforeExit();
 std::string getMsgFileExistsOverwrite();
+// The device-too-much text of the too-wide ladder: English, also for the languages without a text
+// of their own, the two Chinese texts, and "DeviceTooMuchError" while no language flag is set. The
+// canvas (model/ladder/VirtualCanvas.h) shows it; lang installs it there at start.
+std::string deviceTooMuchText();
 // The text of a refused instruction word (English in every language for now).
 std::string getMsgInstructionCodeError();
 

@@ -169,18 +169,26 @@ PlacementIndexScope::PlacementIndexScope() {
     placed() = {};
     placed().verify = verify;
     placed().active = true;
+    readingOrderStart = {};
 }
 
 PlacementIndexScope::~PlacementIndexScope() {
     const bool verify = placed().verify;
     placed() = {};
     placed().verify = verify;
+    readingOrderStart = {};
+}
+
+void startBlockAt(stLadderBlock& first) {
+    if (!placed().active) return;
+    readingOrderStart = {&first, placed().lowestY, placed().verify};
 }
 
 void notePlaced(stLadderBlock* object) {
     PlacedObjects& index = placed();
     if (!index.active || object == nullptr || object == ldrTail || object == index.lastNoted) return;
     index.lastNoted = object;
+    index.lowestY = std::max(index.lowestY, object->yAddr);
     notePosition(*object);
     auto [first, added] = index.firstOfBlock.try_emplace(object->objLbc, object);
     // A filler goes into the list in reading order and may come before the block's first object.
@@ -228,12 +236,6 @@ std::uint32_t firstRowOfBlock(std::uint32_t id) {
 void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon) {
     platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
     throw ConversionError(caption);
-}
-
-std::string hexText(std::uint32_t value, int digits) {
-    std::string text;
-    for (; digits > 0 || value != 0; --digits, value >>= 4) text.insert(text.begin(), hexDigit(value));
-    return text;
 }
 
 }  // namespace kestrion::placement

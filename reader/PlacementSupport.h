@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/instructions/Conversions.h"  // hexText
 #include "model/ladder/LadderSearch.h"
 #include "platform/Services.h"
 
@@ -66,6 +67,9 @@ private:
 // Records ldrNow (once) with its position and block id; the driver calls it after each placer,
 // the fillers after they are made. An object once noted keeps its position.
 void notePlaced(stLadderBlock* object);
+// A new LargeBlock begins with first: every object noted so far lies above the lines it takes, so
+// the reading-order links of its fillers walk from it rather than from the head of the ladder.
+void startBlockAt(stLadderBlock& first);
 // True when some object of the main list stands at (x, y).
 bool objectStandsAt(std::uint32_t x, std::uint32_t y);
 // True when the first object of the main list at (x, y) is another than ldrNow.
@@ -77,9 +81,6 @@ std::uint32_t firstRowOfBlock(std::uint32_t id);
 
 // Shows the box and throws ConversionError: the load ends here.
 [[noreturn]] void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon);
-
-// Upper-case hexadecimal digits, at least `digits` of them.
-std::string hexText(std::uint32_t value, int digits);
 
 }  // namespace placement
 }  // namespace kestrion

@@ -13,9 +13,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -29,6 +31,8 @@
 #include "app/TemplateCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
+#include "editor/EditorViewState.h"
+#include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
@@ -48,6 +52,7 @@ namespace {
 
 constexpr int kTimer0Milliseconds = 1000;
 constexpr int kTimer2Milliseconds = 250;
+constexpr int kCloseRetryMilliseconds = 200;
 
 }  // namespace
 
@@ -98,6 +103,7 @@ QAction* TMainForm::action(const QString& objectName) const {
 
 void TMainForm::buildMenus() {
     addMenuRows(mainMenuRows(), "", nullptr);
+    buildMainToolBar();
     // The RUN and STOP buttons of the ladder tool bar; the monitor panel's pair has no window yet.
     QToolBar* runStop = addToolBar("RUN/STOP");
     runStop->setObjectName("RunStopToolBar");
@@ -151,8 +157,8 @@ void TMainForm::buildLadderToolBar() {
         connect(added, &QAction::triggered, this, [this, &button] {
             if (button.handler != nullptr) {
                 button.handler();
-            } else if (const auto symbol = functionKeySymbol(button.functionKey, button.shift)) {
-                openBoxOnSymbol(*symbol);
+            } else {
+                openBoxOnFunctionKey(button.functionKey, button.shift);
             }
             syncFromCore();
         });
@@ -195,12 +201,11 @@ void TMainForm::buildRecentFileItems() {
     FileBar1 = exitItem != nullptr ? fileMenu->insertSeparator(exitItem) : fileMenu->addSeparator();
     FileBar1->setObjectName("FileBar1");
     QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
-    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
     static void (*const handlers[kRecentFileItems])() = {File11Click, File21Click, File31Click, File41Click};
     for (int i = 0; i < kRecentFileItems; ++i) {
         *items[i] = new QAction(fileMenu);
         fileMenu->insertAction(exitItem, *items[i]);
-        (*items[i])->setObjectName(names[i]);
+        (*items[i])->setObjectName(kRecentFileItemNames[i]);
         connect(*items[i], &QAction::triggered, this, [this, handler = handlers[i]] {
             handler();
             syncFromCore();
@@ -226,9 +231,11 @@ void TMainForm::syncFromCore() {
     refreshEditItems();
     for (const auto& [name, state] : appState.items) {
         QAction* item = action(QString::fromStdString(name));
+        if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
+            item = submenu->menuAction();
         if (item == nullptr) continue;
         item->setEnabled(state.enabled);
-        item->setVisible(state.visible);
+        if (state.visible) item->setVisible(*state.visible);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
@@ -237,11 +244,24 @@ void TMainForm::syncFromCore() {
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
+    const bool commentList = appState.programPanelsVisible && editorView.shownCommentList != kNoCommentList;
+    if (commentList) CommentGroupBox->showList(static_cast<CommentKind>(editorView.shownCommentList - 1));
+    if (commentList && CommentGroupBox->isHidden()) {
+        // The list takes the room of its columns from the ladder.
+        QList<int> sizes = Splitter1->sizes();
+        const int wanted = CommentGroupBox->sizeHint().width();
+        sizes[1] = std::max(sizes[1] - wanted, sizes[1] / 2);
+        sizes[2] = wanted;
+        CommentGroupBox->show();
+        Splitter1->setSizes(sizes);
+    }
+    CommentGroupBox->setVisible(commentList);
     appState.editPanelHeight = EditPanel1->height();
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
     for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
+    syncViews();
     monitorParts->sync();
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
@@ -276,7 +296,9 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setBackgroundRole(QPalette::Base);
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
+    connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
+    buildViewPanels(editLayout);
     monitorParts =
         new forms::MonitorParts(*this, *editLayout, services_.timers.timer(platform::TimerId::Timer3),
                                 {[this] { syncFromCore(); }, spbtnRemoteRun2Click, spbtnRemoteStop2Click});
@@ -287,7 +309,15 @@ void TMainForm::buildPanels() {
         syncFromCore();
     });
     ladderEditScreen->onContextMenu = [this](const QPoint& at) { monitorParts->popUp(*PopupMenu1, at); };
+
+    CommentGroupBox = new forms::CommentListPanel(Splitter1);
+    CommentGroupBox->hide();
+
+    // Queued: the list is filled again after the change of one of its cells has been handled.
+    connect(CommentGroupBox, &forms::CommentListPanel::edited, this, &TMainForm::syncFromCore,
+            Qt::QueuedConnection);
     layout->addWidget(Splitter1, 1);
+    buildFncKeyPanel(layout);
 
     static const char* const memoNames[platform::memoCount] = {
         "debugMemo1", "debugMemo2", "debugMemo3", "debugMemo4", "debugMemo5", "debugMemo6",
@@ -308,11 +338,11 @@ void TMainForm::buildPanels() {
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
     services_.devViewsDialogs.setMainWindow(this);
-    // The access codes of the instruction box show their hidden items at once: the developer views'
-    // entry, and the demonstration and factory programs.
+    // The access codes of the instruction box reveal menu items of this window: the developer views'
+    // entry, the hardware checks and the demonstration and factory programs.
     services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
         if (items == HiddenItems::MoreView) forms::revealMoreView(*this);
-        if (items == HiddenItems::DemoKit) showTemplateMenus();
+        revealAccessItems(items);
         syncFromCore();
     });
 }
@@ -379,10 +409,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (exiting_) {
+    if (exiting_ || runCloseBox())
         event->accept();
-        return;
-    }
+    else
+        event->ignore();
+}
+
+bool TMainForm::runCloseBox() {
+    if (exiting_) return true;
     const auto save = [](bool /*saveAs: the save chooses by the program's name*/) {
         SaveOutcome outcome = SaveOutcome::Failed;
         runCommand([&outcome] {
@@ -391,16 +425,46 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         });
         return outcome;
     };
+    closing_ = true;
     const CloseDecision decision = mainFormClose(save);
+    closing_ = false;
     syncFromCore();
-    if (decision == CloseDecision::Stay) {
-        event->ignore();
-        return;
-    }
+    if (decision == CloseDecision::Stay) return false;
     exiting_ = true;
-    event->accept();
     delete LogoForm.data();
     QCoreApplication::exit(0);
+    return true;
+}
+
+void TMainForm::requestClose() {
+    if (exiting_ || closing_) return;
+    closeRequested_ = true;
+    closeWhenFree();
+}
+
+void TMainForm::closeWhenFree() {
+    if (!closeRequested_ || exiting_) return;
+    // A dialog or a waiting command sits on the stack below this event: closing under it would
+    // free the program it works on. The request waits for it.
+    if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
+        services_.clock().commandWaiting()) {
+        QTimer::singleShot(kCloseRetryMilliseconds, this, &TMainForm::closeWhenFree);
+        return;
+    }
+    closeRequested_ = false;
+    close();
+}
+
+void TMainForm::commitData(QSessionManager& manager) {
+    if (exiting_) return;
+    if (!manager.allowsInteraction()) {
+        // Without a question the unsaved work could only be thrown away.
+        if ((editModeFlags & kEditModifiedSinceSave) != 0) manager.cancel();
+        return;
+    }
+    const bool ends = runCloseBox();
+    manager.release();
+    if (!ends) manager.cancel();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event) {

@@ -6,21 +6,34 @@
 #include <QMainWindow>
 #include <array>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/forms/QtPlatform.h"
 #include "lang/MenuTable.h"
 #include "platform/Services.h"
 
+class QGroupBox;
 class QLabel;
 class QMenu;
+class QPushButton;
+class QToolBar;
+class QVBoxLayout;
+class QSessionManager;
 class QPlainTextEdit;
 class QScrollArea;
 class QSplitter;
 
+namespace kestrion {
+struct ToolButtonRow;
+}
+
 namespace kestrion::forms {
+class CommentListPanel;
+class InstructionViewForm;
 class LadderViewForm;
 class MonitorParts;
+class RegisterViewPanel;
 }  // namespace kestrion::forms
 
 namespace kestrion::app {
@@ -36,6 +49,8 @@ public:
     // when there is none.
     QMenu* menu(const QString& objectName) const;
     QAction* action(const QString& objectName) const;
+    // A menu item, or the action that opens a submenu (Error Check), by object name.
+    QAction* menuItemAction(const char* objectName) const;
 
     // The recent-file items of the File menu and the separator above them; they show the state
     // the core keeps (model/image/RecentFiles.h).
@@ -50,15 +65,28 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
-    QScrollArea* ProjectScrollBox = nullptr;            // inside EditPanel1
-    forms::LadderViewForm* ladderEditScreen = nullptr;  // the ladder, inside ProjectScrollBox
-    QPlainTextEdit* FileTitleMemo = nullptr;            // the program title of the open file
-    QPlainTextEdit* TdcnMemo = nullptr;                 // its description
+    QScrollArea* ProjectScrollBox = nullptr;             // inside EditPanel1
+    forms::LadderViewForm* ladderEditScreen = nullptr;   // the ladder, inside ProjectScrollBox
+    QPlainTextEdit* FileTitleMemo = nullptr;             // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;                  // its description
+    forms::CommentListPanel* CommentGroupBox = nullptr;  // the comment list beside the ladder
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
-    forms::MonitorParts* monitorParts = nullptr;  // the monitor's panels, tool buttons and pop-up
+    // The views that take the ladder's place, the function-key panel and the main tool bar.
+    QGroupBox* ProjectGroupBox1 = nullptr;  // the instruction view, inside EditPanel1
+    forms::InstructionViewForm* InstructionMemo = nullptr;
+    forms::RegisterViewPanel* RegisterViewGroupBox = nullptr;
+    QWidget* FncKeyPanel = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    forms::MonitorParts* monitorParts = nullptr;  // the monitor's panels and pop-up
     QMenu* PopupMenu1 = nullptr;                  // the ladder's pop-up menu while editing
 
 public slots:
+    // A request from outside the window to end the program (a signal): it takes the close box's
+    // path as soon as no dialog is open and no command waits, and is ignored while a close runs.
+    void requestClose();
+    // The desktop session's logout asks the same question; Cancel (or a failed save) cancels the
+    // logout, otherwise the program ends with its settings written.
+    void commitData(QSessionManager& manager);
     void Timer0Timer();
     void Timer1Timer();
     void Timer2Timer();
@@ -83,10 +111,22 @@ private:
     void showRecentFileItems();
     // The menus and panels as the core's view state has them; ends the loop after File > Exit.
     void syncFromCore();
+    void buildMainToolBar();
+    void buildViewPanels(QVBoxLayout* editLayout);
+    void buildFncKeyPanel(QVBoxLayout* layout);
+    // The views, the tool buttons and the function-key panel as the core has them.
+    void syncViews();
+    // The close box: the question, the save, the settings; true when the program ends.
+    bool runCloseBox();
+    void closeWhenFree();
 
     QtPlatform& services_;
     bool exiting_ = false;
+    bool closing_ = false;         // the close box's question is open
+    bool closeRequested_ = false;  // a request waits for the dialogs and commands to end
     std::vector<QAction*> ladderButtons_;
+    std::vector<std::pair<QAction*, const ToolButtonRow*>> toolButtons_;
+    std::vector<QPushButton*> fncKeyButtons_;
 };
 
 }  // namespace kestrion::app

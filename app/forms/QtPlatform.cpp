@@ -133,7 +133,9 @@ std::uint32_t QtClock::tickCount() const {
 }
 
 void QtClock::runMessageLoopOnce() {
+    ++waitDepth_;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    --waitDepth_;
     // The waits of the link call this in a loop; a short sleep keeps them from spinning a core
     // while the reply is on its way.
     std::this_thread::sleep_for(std::chrono::milliseconds(1));

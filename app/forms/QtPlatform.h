@@ -76,6 +76,12 @@ class QtClock : public platform::Clock {
 public:
     std::uint32_t tickCount() const override;
     void runMessageLoopOnce() override;
+    // True while a command of the core waits for something (a reply of the line) and lets the
+    // loop run meanwhile: the window must not be closed under it.
+    bool commandWaiting() const { return waitDepth_ > 0; }
+
+private:
+    int waitDepth_ = 0;
 };
 
 // Files and programs handed to the desktop's handler (xdg-open and its kind).
@@ -115,6 +121,8 @@ public:
     forms::QtEntryDialogs entryDialogs;
     forms::QtDevViewsDialogs devViewsDialogs;
     QtSystem& system() { return system_; }
+    platform::PosixSerialPorts& serialPorts() { return serial_; }
+    const QtClock& clock() const { return clock_; }
 
 private:
     platform::Files& files_;

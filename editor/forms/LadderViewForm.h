@@ -25,6 +25,10 @@ public:
     // The right button's pop-up menu, at a global position; the main window chooses which.
     std::function<void(const QPoint&)> onContextMenu;
 
+signals:
+    // A key or a click of the view has run: the menus may follow what it changed (Undo).
+    void edited();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,7 @@
 #include "model/image/CommentLists.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "model/core/CommandTransaction.h"
@@ -77,6 +78,42 @@ void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t st
     }
 }
 
+template <std::size_t TextSize>
+stepCommentNode<TextSize>* findStepComment(OwnedList<stepCommentNode<TextSize>>& list, std::uint16_t id) {
+    if (id == 0) return nullptr;
+    for (auto* node = list.head; node != nullptr; node = node->next)
+        if (node->commentId == id) return node;
+    return nullptr;
+}
+
+const stLadderBlock* firstObjectAtStep(std::uint16_t stepNo) {
+    for (const stLadderBlock* object = ldrHead; object != nullptr; object = object->next)
+        if (object->stepNo == stepNo) return object;
+    return nullptr;
+}
+
+// The ladder and its undo and edit-cancel copies: an Undo or Edit Cancel brings a copy back, and
+// the comments must stay with their objects through it.
+std::array<LadderList*, 3> ladders() {
+    return {&ldrList, &ldrUndoList, &ldrBackupList};
+}
+
+// Objects copied within the ladder may carry the same id.
+void forgetCommentId(std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    for (const LadderList* ladder : ladders())
+        for (stLadderBlock* object = ladder->head; object != nullptr; object = object->next)
+            if (object->*field == id) object->*field = 0;
+}
+
+// The object and its twins in the copies (at the same place with the same code) take the id.
+void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    object.*field = id;
+    for (const LadderList* ladder : ladders())
+        for (stLadderBlock* twin = ladder->head; twin != nullptr; twin = twin->next)
+            if (twin->xAddr == object.xAddr && twin->yAddr == object.yAddr && twin->iCode == object.iCode)
+                twin->*field = id;
+}
+
 // The comment counts and section offsets of the settings record, which the lists keep in step.
 constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
     &ModeDataRecord::deviceNameCount,    &ModeDataRecord::deviceCommentCount,
@@ -85,8 +122,16 @@ constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
     &ModeDataRecord::cowCommentOffset,   &ModeDataRecord::cowBlockOffset,
     &ModeDataRecord::cowCoilOffset,      &ModeDataRecord::cowMonitorOffset};
 
-// The comment and monitor lists (copied entry by entry), their counts, and the images of the
-// comment, register and description files.
+// A comment id names an entry of its list: once the list is gone no object may keep one, or the
+// next comment (given id 1 again) would show on the rungs of the old ones.
+void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
+    for (const LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
+        for (stLadderBlock* object = list->head; object != nullptr; object = object->next) object->*field = 0;
+    if (editNew != nullptr) editNew->*field = 0;
+}
+
+// The comment and monitor lists (copied entry by entry) and the images of the comment, register
+// and description files. Their counts live in the settings record, which is a part of its own.
 transaction::Restore snapshotComments() {
     struct Saved {
         DeviceCommentList names, comments;
@@ -98,21 +143,10 @@ transaction::Restore snapshotComments() {
         std::uint16_t cowLength;
         RegisterImage dmw;
         DcnTableSet dcn;
-        std::array<std::uint16_t, std::size(kCommentFields)> fields;
     };
-    auto saved = std::make_shared<Saved>(Saved{deviceNameList,
-                                               deviceCommentList,
-                                               blockCommentList,
-                                               coilCommentList,
-                                               deviceMonitorList,
-                                               ladderMonitorList,
-                                               deviceMonitorBytes,
-                                               CowBuffer,
-                                               cowDataLength,
-                                               DmwImage,
-                                               DcnTables,
-                                               {}});
-    for (std::size_t i = 0; i < saved->fields.size(); ++i) saved->fields[i] = ModeData.*kCommentFields[i];
+    auto saved = std::make_shared<Saved>(
+        Saved{deviceNameList, deviceCommentList, blockCommentList, coilCommentList, deviceMonitorList,
+              ladderMonitorList, deviceMonitorBytes, CowBuffer, cowDataLength, DmwImage, DcnTables});
     return [saved = std::shared_ptr<const Saved>(saved)] {
         deviceNameList = saved->names;
         deviceCommentList = saved->comments;
@@ -125,7 +159,6 @@ transaction::Restore snapshotComments() {
         cowDataLength = saved->cowLength;
         DmwImage = saved->dmw;
         DcnTables = saved->dcn;
-        for (std::size_t i = 0; i < saved->fields.size(); ++i) ModeData.*kCommentFields[i] = saved->fields[i];
     };
 }
 
@@ -137,8 +170,14 @@ void freeCommentList(int kind) {
     switch (kind) {
         case kCommentListNames: deviceNameList.clear(); break;
         case kCommentListDevices: deviceCommentList.clear(); break;
-        case kCommentListBlocks: blockCommentList.clear(); break;
-        case kCommentListCoils: coilCommentList.clear(); break;
+        case kCommentListBlocks:
+            blockCommentList.clear();
+            forgetCommentIds(&stLadderBlock::idBC);
+            break;
+        case kCommentListCoils:
+            coilCommentList.clear();
+            forgetCommentIds(&stLadderBlock::idCC);
+            break;
         case kCommentListMonitor:
             deviceMonitorList.clear();
             deviceMonitorBytes = 0;
@@ -256,6 +295,85 @@ bool removeCoilComment() {
     if (!deleteCoilComment()) return false;
     --ModeData.coilCommentCount;
     return true;
+}
+
+deviceCommentNode* findDeviceComment(std::string_view deviceText) {
+    for (deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
+        if (std::string_view(node->deviceText.data()) == deviceText) return node;
+    return nullptr;
+}
+
+blockCommentNode* findBlockComment(std::uint16_t id) {
+    return findStepComment(blockCommentList, id);
+}
+
+coilCommentNode* findCoilComment(std::uint16_t id) {
+    return findStepComment(coilCommentList, id);
+}
+
+void attachBlockComment(stLadderBlock& object, std::string_view text) {
+    const auto stepNo = static_cast<std::uint16_t>(object.stepNo);
+    addBlockComment(0, stepNo);
+    blockCommentNode& node = *blockCommentList.newest;
+    copyText(node.text, text);
+    ++ModeData.blockCommentCount;
+    if (firstObjectAtStep(stepNo) == &object) updateLadderBlockCommentId(stepNo, node.commentId);
+    giveCommentId(object, node.commentId, &stLadderBlock::idBC);
+}
+
+void attachCoilComment(stLadderBlock& object, std::string_view text) {
+    const auto stepNo = static_cast<std::uint16_t>(object.stepNo);
+    addCoilComment(stepNo, 0);
+    coilCommentNode& node = *coilCommentList.newest;
+    copyText(node.text, text);
+    ++ModeData.coilCommentCount;
+    if (firstObjectAtStep(stepNo) == &object) updateLadderCoilCommentId(stepNo, node.commentId);
+    giveCommentId(object, node.commentId, &stLadderBlock::idCC);
+}
+
+void changeDeviceComment(deviceCommentNode& node, std::string_view text) {
+    copyText(node.text, text);
+}
+void changeBlockComment(blockCommentNode& node, std::string_view text) {
+    copyText(node.text, text);
+}
+void changeCoilComment(coilCommentNode& node, std::string_view text) {
+    copyText(node.text, text);
+}
+
+void deleteDeviceCommentEntry(deviceCommentNode& node) {
+    deviceCommentList.walker = &node;
+    removeDeviceComment();
+}
+
+void deleteBlockCommentEntry(blockCommentNode& node) {
+    forgetCommentId(node.commentId, &stLadderBlock::idBC);
+    blockCommentList.walker = &node;
+    removeBlockComment();
+}
+
+void deleteCoilCommentEntry(coilCommentNode& node) {
+    forgetCommentId(node.commentId, &stLadderBlock::idCC);
+    coilCommentList.walker = &node;
+    removeCoilComment();
+}
+
+std::size_t commentImageBytes() {
+    constexpr std::size_t kCountWords = 5 * 2;
+    constexpr std::size_t kDeviceEntry = 4 + 1;   // letter, 0, number, NUL
+    constexpr std::size_t kStepEntry = 2 + 1;     // step, NUL
+    constexpr std::size_t kMonitorEntry = 4 + 1;  // device code, ','
+    std::size_t bytes = kCountWords;
+    for (const DeviceCommentList* list : {&deviceNameList, &deviceCommentList})
+        for (const deviceCommentNode* node = list->head; node != nullptr; node = node->next)
+            bytes += kDeviceEntry + std::strlen(node->text.data());
+    for (const blockCommentNode* node = blockCommentList.head; node != nullptr; node = node->next)
+        bytes += kStepEntry + std::strlen(node->text.data());
+    for (const coilCommentNode* node = coilCommentList.head; node != nullptr; node = node->next)
+        bytes += kStepEntry + std::min<std::size_t>(std::strlen(node->text.data()), kCoilCommentTextSize - 1);
+    for (const deviceMonitorNode* node = deviceMonitorList.head; node != nullptr; node = node->next)
+        bytes += kMonitorEntry + std::strlen(node->deviceText.data());
+    return bytes;
 }
 
 void ClearAllComment1Click() {

@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <QToolBar>
 #include <QTreeWidget>
 
 #include "lang/forms/WidgetText.h"
@@ -56,7 +55,6 @@ MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& 
     : QObject(&window), window_(window), hooks_(std::move(hooks)) {
     buildDevicePanel(editLayout);
     buildChangeValuePanel(editLayout);
-    buildToolBar();
     buildPopup();
     connect(&timer3, &QTimer::timeout, this, &MonitorParts::Timer3Timer);
     // The poll slows down while the user chooses from these menus.
@@ -179,23 +177,6 @@ void MonitorParts::buildChangeValuePanel(QBoxLayout& editLayout) {
     connect(close, &QPushButton::clicked, this, [this] { run(btnChangeCurrentValueCloseClick); });
 }
 
-void MonitorParts::buildToolBar() {
-    MonitorToolBar = window_.addToolBar("Monitor");
-    MonitorToolBar->setObjectName("MonitorToolBar");
-    const Button buttons[] = {
-        {"spbtnStartMonitor1", "Start monitor", spbtnStartMonitor1Click},
-        {"spbtnStopMonitor1", "Stop monitor", spbtnStopMonitor1Click},
-        {"spbtnEntryDeviceMonitor", "Entry Device Monitor", spbtnEntryDeviceMonitorClick},
-        {"spbtnChangeValue", "Change value", spbtnChangeValueClick},
-    };
-    for (const Button& button : buttons) {
-        QAction* added = MonitorToolBar->addAction(button.caption);
-        added->setObjectName(button.name);
-        added->setToolTip(button.caption);
-        connect(added, &QAction::triggered, this, [this, handler = button.handler] { run(handler); });
-    }
-}
-
 void MonitorParts::buildPopup() {
     PopupMenu4 = new QMenu(&window_);
     PopupMenu4->setObjectName("PopupMenu4");
@@ -212,12 +193,6 @@ void MonitorParts::sync() {
     const ChangeValuePanel& changeValue = monitorState.changeValuePanel;
     UserDeviceMonitorGroupBox->setVisible(panel);
     ChangeCurrentValueGroupBox->setVisible(changeValue.visible);
-    // The ladder gives its place to a panel while one shows, and takes it back after.
-    const bool shown = panel || changeValue.visible;
-    if (shown != panelShown_) {
-        panelShown_ = shown;
-        if (QWidget* ladder = window_.findChild<QWidget*>("ProjectScrollBox")) ladder->setVisible(!shown);
-    }
     showRows(*MonDeviceListView, monitorState.monDeviceRows, monitorState.focusedRow);
     setTextQuietly(ChangeCurrentDevNoEdit, changeValue.deviceText);
     setTextQuietly(ChangeCurrentValueEdit, changeValue.valueText);
@@ -231,10 +206,13 @@ void MonitorParts::sync() {
     // The monitor works on an open program: without one its buttons and items rest.
     const QWidget* editPanel = window_.findChild<QWidget*>("EditPanel1");
     const bool programOpen = editPanel == nullptr || !editPanel->isHidden();
-    MonitorToolBar->setEnabled(programOpen);
-    if (!programOpen)
-        for (const char* name : {"msStartMonitor1", "EnterDeviceMonitor1", "ChangeCurrentValue2"})
-            if (QAction* item = window_.findChild<QAction*>(name)) item->setEnabled(false);
+    for (const char* name :
+         {"msStartMonitor1", "EnterDeviceMonitor1", "ChangeCurrentValue2", "spbtnStartMonitor1",
+          "spbtnStopMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue"}) {
+        const auto control = monitorState.controls.find(name);
+        const bool enabled = control == monitorState.controls.end() || control->second.enabled;
+        for (QAction* item : window_.findChildren<QAction*>(name)) item->setEnabled(programOpen && enabled);
+    }
 }
 
 void MonitorParts::popUp(QMenu& editPopup, const QPoint& at) {

@@ -1,7 +1,8 @@
 // The monitor's parts of the main window: the device monitor panel (UserDeviceMonitorGroupBox) and
 // the change-value panel (ChangeCurrentValueGroupBox) that take the ladder's place in the edit
-// panel, the monitor tool buttons, the ladder's pop-up menu while a monitor runs, Timer3, and the
-// slow-down of the poll while the PLC or Monitor menu is open. They mirror the monitor's state.
+// panel (the window hides its views while one shows), the ladder's pop-up menu while a monitor
+// runs, Timer3, and the slow-down of the poll while the PLC or Monitor menu is open. They mirror the
+// monitor's state, the enabled state of the monitor's tool buttons and menu items among it.
 #pragma once
 
 #include <QObject>
@@ -17,7 +18,6 @@ class QPlainTextEdit;
 class QPoint;
 class QPushButton;
 class QTimer;
-class QToolBar;
 class QTreeWidget;
 
 namespace kestrion::forms {
@@ -43,7 +43,6 @@ public:
     QButtonGroup* ChangeCurrentValueRadioGroup = nullptr;
     QPlainTextEdit* ChangeCurrentValueMemo = nullptr;
     QPushButton* btnChangeCurrentValueOk = nullptr;
-    QToolBar* MonitorToolBar = nullptr;
     QMenu* PopupMenu4 = nullptr;
 
     // The panels, rows, buttons and items as the monitor's state has them.
@@ -56,13 +55,11 @@ public:
 private:
     void buildDevicePanel(QBoxLayout& editLayout);
     void buildChangeValuePanel(QBoxLayout& editLayout);
-    void buildToolBar();
     void buildPopup();
     void run(void (*command)());
 
     QMainWindow& window_;
     MonitorWindowHooks hooks_;
-    bool panelShown_ = false;
 };
 
 }  // namespace kestrion::forms

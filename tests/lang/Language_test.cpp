@@ -1,5 +1,6 @@
 #include "lang/Language.h"
 
+#include "model/ladder/VirtualCanvas.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -32,6 +33,19 @@ TEST_F(LanguageTest, QuestionsInEnglishAndInEveryOtherLanguage) {
         EXPECT_NE(getMsgSaveBeforeClose(), getMsgSaveBeforeExit());
         EXPECT_FALSE(getMsgFileExistsOverwrite().empty());
     }
+}
+
+TEST_F(LanguageTest, TheCanvasShowsTheDeviceTooMuchTextOfTheLanguage) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "Device too much error ... "}, {1, "元件數量過多錯誤 ... "},
+        {2, "元件数量过多错误 ... "},      {3, "Device too much error ... "},
+        {4, "Device too much error ... "}, {5, "Device too much error ... "}};
+    for (const auto& [index, text] : cases) {
+        selectLanguageFlags(index);
+        EXPECT_EQ(getMsgDeviceTooMuch(), text) << index;
+    }
+    bTurkish = false;  // no language flag at all
+    EXPECT_EQ(getMsgDeviceTooMuch(), "DeviceTooMuchError");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScrollArea>
@@ -56,6 +57,41 @@ TEST_F(LadderViewTest, ATypedProgramIsDrawnWhereItsObjectsAre) {
     }
 }
 
+// Both operands and the whole mnemonic of a compare contact can be read inside its cell, in the
+// font the view draws with, at every zoom.
+TEST_F(LadderViewTest, ACompareContactKeepsItsTextsInsideItsCell) {
+    struct Case {
+        std::uint16_t code;
+        const char* mnemonic;
+        const char* first;
+        const char* second;
+    };
+    const Case cases[] = {{0x1D8, "LD!=", "D0", "K10"},
+                          {0x1E3, "ANDD>", "D100", "K100000"},
+                          {0x1ED, "ANDD>=", "D8000Z1", "K2147483647"},
+                          {0x1F8, "OR<>", "C235", "D7999"}};
+    for (const std::uint32_t zoom : {50u, 75u, 100u, 125u, 150u}) {
+        zoomPercent = zoom;
+        for (const Case& c : cases) {
+            stLadderBlock* o = object(c.code, 160, 0, 0, 1, c.mnemonic);
+            setText(o->operands[0], c.first);
+            setText(o->operands[1], c.second);
+            const int cellStart = scaledToScreen(160), cellEnd = scaledToScreen(240);
+            std::vector<std::string> shown;
+            for (const Primitive& p : objectPrimitives(*o)) {
+                if (p.kind != PrimitiveKind::Text) continue;
+                QFont font = QApplication::font();
+                font.setPixelSize(p.pixelSize);
+                const int width = QFontMetrics(font).horizontalAdvance(QString::fromStdString(p.text));
+                EXPECT_TRUE(p.x1 >= cellStart && p.x2 <= cellEnd && width <= p.x2 - p.x1)
+                    << p.text << " at " << zoom << "%: " << width << " in " << p.x1 << ".." << p.x2;
+                shown.push_back(p.text);
+            }
+            EXPECT_EQ(shown, (std::vector<std::string>{c.mnemonic, c.first, c.second})) << zoom;
+        }
+    }
+}
+
 TEST_F(LadderViewTest, ArrowsMoveTheFrameAndDeleteLeavesWire) {
     typeContactCoilAndBranch();
     view->setFocus();
@@ -71,6 +107,10 @@ TEST_F(LadderViewTest, ArrowsMoveTheFrameAndDeleteLeavesWire) {
     const QImage image = picture();
     EXPECT_TRUE(inked(image, 120, 96));
     EXPECT_FALSE(inked(image, 110, 88));
+    QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, QPoint(500, 10));  // only the left one frames
+    EXPECT_EQ(std::make_pair(BlueFrame.x1, BlueFrame.y1), std::make_pair(80u, 64u));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(500, 10));
+    EXPECT_EQ(std::make_pair(BlueFrame.x1, BlueFrame.y1), std::make_pair(480u, 0u));
 }
 
 TEST_F(LadderViewTest, KeysTheViewDoesNotUseGoOnToItsParents) {

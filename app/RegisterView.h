@@ -1,0 +1,37 @@
+// The register panel of the main window (RegisterViewGroupBox): the program's data registers D0
+// upward as the register image holds them, ten registers a row (16-bit layout) or five double
+// words (32-bit layout), in decimal or hexadecimal (binary, ASCII and floating point show blank
+// cells). Row 0 and column 0 hold the labels. Decimal values typed into the grid are written into
+// the register image on Enter. It shows the image, not the PLC: nothing here is live.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kestrion {
+
+// Rows by the program's PLC type, the label row included: 801 for types 2, 4, 5 and 7, 401 for
+// type 6, 27 for type 1 and any other.
+int regViewRowCount();
+int regViewColumnCount();  // 11 in the 16-bit layout, 6 in the 32-bit layout
+std::string regViewCellText(int row, int column);
+
+// View > "Register view": the panel in place of the ladder, 16-bit layout, decimal.
+void RegisterView1Click();
+void btnRegView16bitsClick();
+void btnRegView32bitsClick();
+void btnRegViewBinaryClick();
+void btnRegViewDecimalClick();
+void btnRegViewHexadecimalClick();
+void btnRegViewAsciiClick();
+void btnRegViewFloatingClick();
+void btnRegViewEditCancelClick();
+void btnRegViewCloseClick();
+
+// Enter in the grid: in decimal format every cell's text (as cellText gives it, typed or shown)
+// goes, in order, into the next register (16-bit layout: its low 16 bits) or double word; a blank
+// cell is passed over. A text that is not a decimal number stops the update there with the
+// conversion message; the cells before it are written.
+void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>& cellText);
+
+}  // namespace kestrion

@@ -1,0 +1,142 @@
+#include "app/forms/RegisterViewPanel.h"
+
+#include <QAbstractItemDelegate>
+#include <QAbstractTableModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "app/MainView.h"
+#include "app/RegisterView.h"
+
+namespace kestrion::forms {
+
+// Grid cell (row, column) of the core is model cell (row - 1, column - 1): the labels are headers.
+class RegisterCellsModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void refill() {
+        beginResetModel();
+        typed_.clear();
+        endResetModel();
+    }
+    std::string cellText(int row, int column) const {
+        const auto typed = typed_.find({row, column});
+        return typed != typed_.end() ? typed->second : regViewCellText(row, column);
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : regViewRowCount() - 1;
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : regViewColumnCount() - 1;
+    }
+    QVariant data(const QModelIndex& at, int role) const override {
+        if (!at.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+        return QString::fromStdString(cellText(at.row() + 1, at.column() + 1));
+    }
+    bool setData(const QModelIndex& at, const QVariant& value, int role) override {
+        if (!at.isValid() || role != Qt::EditRole) return false;
+        typed_[{at.row() + 1, at.column() + 1}] = value.toString().toStdString();
+        emit dataChanged(at, at);
+        return true;
+    }
+    Qt::ItemFlags flags(const QModelIndex& at) const override {
+        return QAbstractTableModel::flags(at) | Qt::ItemIsEditable;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole) return {};
+        return QString::fromStdString(orientation == Qt::Horizontal ? regViewCellText(0, section + 1)
+                                                                    : regViewCellText(section + 1, 0));
+    }
+
+private:
+    std::map<std::pair<int, int>, std::string> typed_;
+};
+
+RegisterViewPanel::RegisterViewPanel(QWidget* parent)
+    : QGroupBox("Register view", parent), cells_(new RegisterCellsModel(this)) {
+    setObjectName("RegisterViewGroupBox");
+    auto* layout = new QVBoxLayout(this);
+    auto* buttons = new QHBoxLayout;
+    struct Button {
+        const char* name;
+        const char* caption;
+        void (*handler)();
+        bool hidden;
+    };
+    static const Button kButtons[] = {
+        {"btnRegView16bits", "16bits", btnRegView16bitsClick, false},
+        {"btnRegView32bits", "32bits", btnRegView32bitsClick, false},
+        {"btnRegViewBinary", "Binary", btnRegViewBinaryClick, false},
+        {"btnRegViewDecimal", "Decimal", btnRegViewDecimalClick, false},
+        {"btnRegViewHexadecimal", "Hexdecimal", btnRegViewHexadecimalClick, false},
+        {"btnRegViewAscii", "Ascii", btnRegViewAsciiClick, false},
+        {"btnRegViewFloating", "Floating", btnRegViewFloatingClick, false},
+        {"btnRegViewUpdate", "Update", nullptr, true},
+        {"btnRegViewEditCancel", "Edit Cancel", btnRegViewEditCancelClick, true},
+        {"btnRegViewClose", "Close", btnRegViewCloseClick, false},
+    };
+    for (const Button& button : kButtons) {
+        auto* added = new QPushButton(button.caption, this);
+        added->setObjectName(button.name);
+        added->setVisible(!button.hidden);
+        buttons->addWidget(added);
+        connect(added, &QPushButton::clicked, this, [this, handler = button.handler] {
+            if (handler == nullptr) {
+                regStringGridEnter();
+                return;
+            }
+            handler();
+            if (afterCommand) afterCommand();
+        });
+    }
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    regStringGrid = new QTableView(this);
+    regStringGrid->setObjectName("regStringGrid");
+    regStringGrid->setModel(cells_);
+    regStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    regStringGrid->verticalHeader()->setDefaultSectionSize(regStringGrid->fontMetrics().height() + 6);
+    regStringGrid->installEventFilter(this);
+    layout->addWidget(regStringGrid, 1);
+    // Enter ends the typing in a cell and writes the grid, as it does on a cell not being edited.
+    connect(regStringGrid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache) regStringGridEnter();
+            });
+}
+
+void RegisterViewPanel::syncFromCore() {
+    if (shownFills_ == appState.regViewFills) return;
+    shownFills_ = appState.regViewFills;
+    cells_->refill();
+    regStringGrid->horizontalHeader()->setDefaultSectionSize(appState.regView32bits != 0 ? 128 : 64);
+}
+
+void RegisterViewPanel::regStringGridEnter() {
+    btnRegViewUpdateClick([this](int row, int column) { return cells_->cellText(row, column); });
+    if (afterCommand) afterCommand();
+}
+
+bool RegisterViewPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The cell being typed in has the keys itself; the grid sees Enter only on a cell at rest.
+    if (watched == regStringGrid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            regStringGridEnter();
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+}  // namespace kestrion::forms
