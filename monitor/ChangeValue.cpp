@@ -190,9 +190,12 @@ void openChangeValueDialog() {
 
 }  // namespace
 
+// Type 2 keeps its special registers at 8000h of the space its 'E' commands write, as the
+// monitor's device map has them: 0E00h there is no register, and a write would go astray.
 std::int32_t cvAddressOf(std::uint32_t n, int plcType) {
+    if (n > kSpecialLast) return -1;
     if (n >= kSpecialFirst)
-        return n <= kSpecialLast ? static_cast<std::int32_t>(0x0E00 + 2 * (n - kSpecialFirst)) : -1;
+        return static_cast<std::int32_t>((plcType == 2 ? 0x8000 : 0x0E00) + 2 * (n - kSpecialFirst));
     const std::uint32_t base = plcType == 2 || plcType == 5 || plcType == 7 ? 0x4000 : 0x1000;
     return static_cast<std::int32_t>(base + 2 * n);
 }

@@ -11,6 +11,7 @@
 namespace kestrion {
 
 // The byte address of D<n> on the project's PLC type; -1 for D8256 upward (no register there).
+// D8000 upward lie at 0E00h, on type 2 at 8000h.
 std::int32_t cvAddressOf(std::uint32_t n, int plcType);
 
 class CvChangeDialog {

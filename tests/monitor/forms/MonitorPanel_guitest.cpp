@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
@@ -8,10 +9,12 @@
 #include <QTreeWidget>
 
 #include "app/forms/MainUnit.h"
+#include "lang/Language.h"
 #include "link/forms/Parameter1Form.h"
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/ProgramImage.h"
 #include "monitor/MonitorMode.h"
+#include "monitor/forms/EntryDeviceMonitorForm.h"
 #include "monitor/forms/MonitorPanels.h"
 #include "monitor/forms/RegisterDeviceForm.h"
 #include "support/gui/RealServicesTest.h"
@@ -82,6 +85,20 @@ TEST_F(MonitorPanelTest, TheRegistrationFormTakesTypedDevicesAndEmptiesARefusedN
     form.exec();
     EXPECT_EQ(std::make_tuple(dialog.registered, dialog.deviceText, dialog.deviceNumber, dialog.deviceCount),
               std::make_tuple(std::uint8_t{1}, std::string("C200"), 200, 2));
+}
+
+TEST_F(MonitorPanelTest, TheEntryDeviceMonitorShowsItsTraceMemosInTheDeveloperLayoutOnly) {
+    for (const bool developer : {false, true}) {
+        optionFlags = developer ? kOptionDeveloperViews : 0;
+        EntryDeviceMonitorDialog dialog;
+        forms::TEntryDeviceMonitorForm form(dialog);
+        form.show();
+        for (QWidget* memo : {static_cast<QWidget*>(form.objDebugMemo1), static_cast<QWidget*>(form.TxMemo2),
+                              static_cast<QWidget*>(form.RxMemo2)})
+            EXPECT_EQ(memo->isVisible(), developer) << memo->objectName().toStdString();
+        EXPECT_EQ(form.buttons[11]->geometry(), QRect(911 - 120 + 8, 16 + 32 * 11, 88, 24));
+        EXPECT_FALSE(form.btnSetupPanel->isVisible());
+    }
 }
 
 }  // namespace
