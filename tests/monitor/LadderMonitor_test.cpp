@@ -1,6 +1,8 @@
 #include "monitor/LadderMonitor.h"
 
 #include "app/MainCore.h"
+#include "diagnostics/DiagnosticsDialogs.h"
+#include "diagnostics/DiagnosticsMenu.h"
 #include "editor/EditorViewState.h"
 #include "link/MonitorFrames.h"
 #include "model/ladder/CanvasState.h"
@@ -138,6 +140,23 @@ TEST_F(LadderMonitorTest, ScrollingRestartsTheLadderMonitorOnTheNewRange) {
     EXPECT_TRUE(timer3Running());
     EXPECT_EQ(monitorRangeHead, lower);
     EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"X1"}));
+}
+
+TEST_F(LadderMonitorTest, TheMachineStatusStopsTheMonitorOfEitherModeFirst) {
+    struct SeenMode : DiagnosticsDialogs {
+        void errMsg1(const std::string&) override { modes.push_back(monitorMode); }
+        std::vector<int> modes;
+    } status;
+    InstalledDialogs<DiagnosticsDialogs> installed{status};
+    add("LD", {"X0"});
+    drawAll();
+    msStartMonitor1Click();
+    MachineStatus1Click();
+    monitorDevices({{"D0"}});
+    MachineStatus1Click();
+    EXPECT_EQ(status.modes, (std::vector<int>{kMonitorOff, kMonitorEntryDevices}));
+    EXPECT_FALSE(timer3Running());
+    EXPECT_TRUE(monitorControl("btnStartMonitor1").enabled);
 }
 
 TEST_F(LadderMonitorTest, EnteringTheDeviceMonitorIsRefusedWhileTheLadderIsMonitored) {
