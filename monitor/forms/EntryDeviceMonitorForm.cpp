@@ -19,22 +19,26 @@ constexpr int kRefreshMilliseconds = 100;
 struct ButtonRow {
     const char* name;
     const char* caption;
-    void (EntryDeviceMonitorDialog::*handler)();
+    void (*handler)(EntryDeviceMonitorDialog&);
 };
 
 constexpr ButtonRow kButtons[12] = {
-    {"btnStartMonitor", "Start monitor", &EntryDeviceMonitorDialog::btnStartMonitorClick},
-    {"btnStopMonitor", "Stop monitor", &EntryDeviceMonitorDialog::btnStopMonitorClick},
-    {"btnRegisterDevices", "Register devices", &EntryDeviceMonitorDialog::btnRegisterDevicesClick},
-    {"btnDeleteTheDevice", "Delete the device", &EntryDeviceMonitorDialog::btnDeleteTheDeviceClick},
-    {"btnDeleteAllDevices", "Delete all devices", &EntryDeviceMonitorDialog::btnDeleteAllDevicesClick},
-    {"btnChangeValue", "Change value", &EntryDeviceMonitorDialog::btnChangeValueClick},
-    {"btnForceOnOff", "Force On/Off", &EntryDeviceMonitorDialog::btnForceOnOffClick},
-    {"btnTransferSetup", "Transfer setup ...", &EntryDeviceMonitorDialog::btnTransferSetupClick},
-    {"btnTryConnection", "Try connection", &EntryDeviceMonitorDialog::btnTryConnectionClick},
-    {"btnClose", "Close", &EntryDeviceMonitorDialog::btnCloseClick},
-    {"btnMoveUp", "MoveUp", &EntryDeviceMonitorDialog::btnMoveUpClick},
-    {"btnMoveDown", "MoveDown", &EntryDeviceMonitorDialog::btnMoveDownClick},
+    {"btnStartMonitor", "Start monitor", [](EntryDeviceMonitorDialog& d) { d.btnStartMonitorClick(); }},
+    {"btnStopMonitor", "Stop monitor", [](EntryDeviceMonitorDialog& d) { d.btnStopMonitorClick(); }},
+    {"btnRegisterDevices", "Register devices",
+     [](EntryDeviceMonitorDialog& d) { d.btnRegisterDevicesClick(); }},
+    {"btnDeleteTheDevice", "Delete the device",
+     [](EntryDeviceMonitorDialog& d) { d.btnDeleteTheDeviceClick(); }},
+    {"btnDeleteAllDevices", "Delete all devices",
+     [](EntryDeviceMonitorDialog& d) { d.btnDeleteAllDevicesClick(); }},
+    {"btnChangeValue", "Change value", [](EntryDeviceMonitorDialog& d) { d.btnChangeValueClick(); }},
+    {"btnForceOnOff", "Force On/Off", [](EntryDeviceMonitorDialog& d) { d.btnForceOnOffClick(); }},
+    {"btnTransferSetup", "Transfer setup ...",
+     [](EntryDeviceMonitorDialog& d) { d.btnTransferSetupClick(); }},
+    {"btnTryConnection", "Try connection", [](EntryDeviceMonitorDialog& d) { d.btnTryConnectionClick(); }},
+    {"btnClose", "Close", [](EntryDeviceMonitorDialog& d) { d.btnCloseClick(); }},
+    {"btnMoveUp", "MoveUp", [](EntryDeviceMonitorDialog& d) { d.btnMoveUpClick(); }},
+    {"btnMoveDown", "MoveDown", [](EntryDeviceMonitorDialog& d) { d.btnMoveDownClick(); }},
 };
 
 QPlainTextEdit* traceMemo(QWidget* parent, const char* name, const char* firstLine, bool readOnly) {
@@ -70,8 +74,8 @@ TEntryDeviceMonitorForm::TEntryDeviceMonitorForm(EntryDeviceMonitorDialog& state
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         auto* button = new QPushButton(kButtons[i].caption, this);
         button->setObjectName(kButtons[i].name);
-        connect(button, &QPushButton::clicked, this, [this, handler = kButtons[i].handler] {
-            (state_.*handler)();
+        connect(button, &QPushButton::clicked, this, [this, row = &kButtons[i]] {
+            row->handler(state_);
             if (state_.closed) {
                 reject();
                 return;
