@@ -107,6 +107,7 @@ void setMenuClosed() {
     for (const char* item : kEditingItems) menuItem(item).enabled = false;
     appState.frameTreeVisible = false;
     setTemplateMenus(false);
+    menuItem("mmWizard").visible = false;
 }
 
 void setMenuOpened() {
@@ -117,6 +118,9 @@ void setMenuOpened() {
 void setMenuProgramOpen() {
     optionFlags |= kOptionProgramOpen;
     for (const char* item : kEditingItems) menuItem(item).enabled = true;
+    // Also after a program read from the PLC, which does not pass setMenuOpened.
+    setTemplateMenus(true);
+    menuItem("AxisControl1").visible = true;
 }
 
 void setupAllPanels() {

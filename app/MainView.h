@@ -66,10 +66,11 @@ MenuItemState& menuItem(const std::string& objectName);
 // The items that edit the program.
 constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2"};
 
-// Menus and speed buttons without a program, and with one.
+// Menus and speed buttons without a program, and with one. The menus show their captions in the
+// interface language whatever their state (the window captions them anew on a change of language).
 void setMenuClosed();
 void setMenuOpened();
-// bProgramOpen set, the editing items enabled.
+// bProgramOpen set, the editing items enabled, the template menus disabled.
 void setMenuProgramOpen();
 void setupAllPanels();
 void setupToolBarButtons(int viewMode);

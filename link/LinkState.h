@@ -12,6 +12,7 @@
 #include "link/CommRecord.h"
 #include "link/ParameterDialog.h"
 #include "link/Receive.h"
+#include "link/terminals/TerminalState.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
@@ -63,6 +64,7 @@ struct LinkState {
     std::string comTempArray;   // the word block
     std::string comTemp2Array;  // the first bit-block frame
     std::string comTemp3Array;  // the bit-block continuation
+    TerminalState terminals;
 };
 
 extern LinkState linkState;

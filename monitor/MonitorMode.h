@@ -92,6 +92,8 @@ struct MonitorState {
     MonitorRows entryRows;
     int entryFocusedRow = -1;
     MonitorControls entryControls = startEntryControls();
+
+    std::array<std::uint8_t, 1024> anyAddressBuf{};  // the bytes the any-address reads left
 };
 extern MonitorState monitorState;
 

@@ -274,6 +274,24 @@ std::string monitorValueText(std::uint32_t value, std::uint16_t dataType, std::u
     }
 }
 
+std::vector<std::string> monitorTableRows() {
+    std::vector<std::string> rows;
+    const auto table = [&rows](const char* name, const auto& values, auto text) {
+        rows.emplace_back(name);
+        for (std::size_t at = 0; at < values.size(); at += 16) {
+            std::string row;
+            for (std::size_t i = at; i < at + 16 && i < values.size(); ++i)
+                row += (i == at ? "" : " ") + text(values[i]);
+            rows.push_back(row);
+        }
+    };
+    const auto decimal = [](std::int16_t value) { return std::to_string(value); };
+    table("MonitorValue", MonitorValue, decimal);
+    table("ByteMonitor", ByteMonitor, decimal);
+    table("BitMonitor", BitMonitor, [](std::uint8_t value) { return hexDigits(value, 2); });
+    return rows;
+}
+
 void applyEdgeRules(stLadderBlock& object, bool bit) {
     const bool seen = object.monState != 0;
     bool lit = bit;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/image/MonitorLists.h"
 
@@ -26,6 +27,10 @@ std::string monitorValueText(std::uint32_t value, std::uint16_t dataType, std::u
 
 // The drawing marks of a contact or coil for the bit just polled.
 void applyEdgeRules(stLadderBlock& object, bool bit);
+
+// MonitorValue, ByteMonitor and BitMonitor as they stand, 16 to a row under their names, as the
+// machine-code view shows them.
+std::vector<std::string> monitorTableRows();
 
 // Monitor menu and PLC menu opening, and the monitor pop-up: a running poll slows to 2000 ms while
 // the user chooses (Timer2 brings it back).

@@ -172,7 +172,8 @@ public:
 
 // ---- Serial ports --------------------------------------------------------------------------------
 
-enum class Parity { None, Even, Odd };
+// Mark and space: the parity bit always 1 or always 0.
+enum class Parity { None, Even, Odd, Mark, Space };
 
 // The line format given to a port: rate, data bits (7 or 8), parity, stop bits.
 struct SerialFormat {

@@ -34,6 +34,8 @@
 #include "editor/EditorViewState.h"
 #include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
+#include "lang/Texts.h"
+#include "lang/forms/LanguageChange.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
 #include "model/core/CommandTransaction.h"
@@ -169,7 +171,7 @@ void TMainForm::buildLadderToolBar() {
 void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into) {
     for (const MenuRow& row : rows) {
         if (parent != row.parent) continue;
-        const QString caption = forms::widgetText(row.caption);
+        const QString caption = forms::widgetText(menuCaption(row, currentLanguage()));
         if (row.kind == MenuRowKind::Menu) {
             QMenu* added = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
             added->setObjectName(row.objectName);
@@ -192,6 +194,19 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
                 syncFromCore();
             });
     }
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) captionMenus();
+    QMainWindow::changeEvent(event);
+}
+
+void TMainForm::captionMenus() {
+    const Language language = currentLanguage();
+    for (const MenuRow& row : mainMenuRows())
+        if (QAction* item = action(row.objectName))
+            item->setText(forms::widgetText(menuCaption(row, language)));
+    captionLanguage_ = static_cast<int>(language);
 }
 
 void TMainForm::buildRecentFileItems() {
@@ -228,6 +243,7 @@ void TMainForm::showRecentFileItems() {
 }
 
 void TMainForm::syncFromCore() {
+    if (captionLanguage_ != static_cast<int>(currentLanguage())) forms::announceLanguageChange();
     refreshEditItems();
     for (const auto& [name, state] : appState.items) {
         QAction* item = action(QString::fromStdString(name));

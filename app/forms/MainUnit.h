@@ -97,6 +97,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Keys the ladder view leaves to its parents (F4 and the like) arrive here.
     void keyPressEvent(QKeyEvent* event) override;
+    // A new interface language captions the menus anew.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -119,6 +121,9 @@ private:
     // The close box: the question, the save, the settings; true when the program ends.
     bool runCloseBox();
     void closeWhenFree();
+    void captionMenus();
+
+    int captionLanguage_ = -1;  // the language the menus show
 
     QtPlatform& services_;
     bool exiting_ = false;

@@ -186,6 +186,8 @@ QtPlatform::~QtPlatform() {
     DialogSeam<MonitorDialogs>::uninstall();
     DialogSeam<DevViewsDialogs>::uninstall();
     DialogSeam<WizardsDialogs>::uninstall();
+    DialogSeam<TerminalDialogs>::uninstall();
+    DialogSeam<AccessDialogs>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -211,6 +213,8 @@ void QtPlatform::install() {
     DialogSeam<MonitorDialogs>::install(monitorDialogs_);
     DialogSeam<DevViewsDialogs>::install(devViewsDialogs);
     DialogSeam<WizardsDialogs>::install(wizardsDialogs_);
+    DialogSeam<TerminalDialogs>::install(terminalDialogs_);
+    DialogSeam<AccessDialogs>::install(accessDialogs_);
     platform::installDesktop(&desktop_);
     installed_ = true;
 }

@@ -16,7 +16,9 @@
 #include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
+#include "link/forms/QtTerminalDialogs.h"
 #include "model/forms/QtModelDialogs.h"
+#include "monitor/forms/QtAccessDialogs.h"
 #include "monitor/forms/QtMonitorDialogs.h"
 #include "platform/Desktop.h"
 #include "platform/PosixSerial.h"
@@ -138,6 +140,8 @@ private:
     forms::QtEditorDialogs editorDialogs_;
     forms::QtMonitorDialogs monitorDialogs_;
     forms::QtWizardsDialogs wizardsDialogs_;
+    forms::QtTerminalDialogs terminalDialogs_;
+    forms::QtAccessDialogs accessDialogs_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;

@@ -85,6 +85,13 @@ TEST_F(MonitorPollTest, ACycleFillsTheRowsThePanelsAndTheTables) {
     sim.plc.setBit(0x0400, false);
     cycles(1);
     EXPECT_EQ(panel(11) + " " + rowTexts(monitorState.monDeviceRows)[0], "Run X0|||OFF");
+    // The machine-code view shows the tables as they stand: the word values by device index (X0
+    // has none, D100L its low word), the bit byte of M8000 and T1's contact (bits 0 and 3).
+    const Texts tables = monitorTableRows();
+    ASSERT_EQ(tables.size(), 1 + 8 + 1 + 4 + 1 + 2u);
+    EXPECT_EQ(tables[1].substr(0, 16), "0 -1 0 9029 7 0 ");
+    EXPECT_EQ(tables[9] + "|" + tables[14] + "|" + tables[15].substr(0, 8),
+              "ByteMonitor|BitMonitor|09 00 00");
 }
 
 TEST_F(MonitorPollTest, TheThirtySecondBitIsTheLowestOfTheFifthByte) {

@@ -2,7 +2,7 @@
 // slave side on one line and answers what arrives there until it is killed or its parent ends.
 // Lines on its standard input change it meanwhile ("bit 0400 1", "word 1000 04D2").
 //   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]
-//          [--error REGISTER=CODE[,D8068[,D8069]]]...
+//          [--error REGISTER=CODE[,D8068[,D8069]]]... [--axis N=VALUE]...
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -69,7 +69,8 @@ int usage() {
     std::fprintf(
         stderr,
         "usage: plcsim [--type N] [--baud RATE] [--fault "
-        "silence|nak|checkcode|split|short|delay|silentrate] [--error REGISTER=CODE[,D8068[,D8069]]]\n");
+        "silence|nak|checkcode|split|short|delay|silentrate] [--error REGISTER=CODE[,D8068[,D8069]]] "
+        "[--axis N=VALUE]\n");
     return 2;
 }
 
@@ -92,6 +93,12 @@ int main(int argc, char** argv) {
             plc.setBaudRate(static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 10)));
         } else if (option == "--fault") {
             if (!faultByName(value, plc.fault)) return usage();
+        } else if (option == "--axis") {
+            // D8140 + n as a 32-bit value: "--axis 0=10000" is axis 1's absolute position.
+            const std::size_t equals = value.find('=');
+            if (equals == std::string::npos) return usage();
+            plc.setAxis(static_cast<std::uint32_t>(std::atoi(value.substr(0, equals).c_str())),
+                        static_cast<std::int32_t>(std::atol(value.substr(equals + 1).c_str())));
         } else if (option == "--error") {
             if (!kestrion::plcsim::raiseErrorOption(plc, value)) return usage();
         } else {
