@@ -66,6 +66,7 @@ struct MonitorState {
     int noReplyTicks = 0;
     int blinkCount = 0;
     bool pollRunning = false;  // a tick is under way (its wait or its box may run the message loop)
+    int heldTicks = 0;         // ticks the poll still leaves the line to a click that waits for it
     std::array<std::int16_t, kMonitorValueCount> MonitorValue{};
     std::array<std::int16_t, kByteMonitorCount> ByteMonitor{};  // [0] the count, then the bytes
     std::array<std::uint8_t, kBitMonitorBytes> BitMonitor{};

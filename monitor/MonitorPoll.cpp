@@ -28,6 +28,7 @@ constexpr std::size_t kSpecialWordBytes = 4;  // D8001 and D8010
 constexpr std::size_t kType2SkippedBytes = 32;
 constexpr std::size_t kBitFieldBytes = 8;
 constexpr std::size_t kOperands = 5;
+constexpr int kHoldTicks = 10;
 
 // Marks the tick under way: a tick that comes while this one waits or shows its box only blinks.
 class PollScope {
@@ -105,7 +106,9 @@ void timedOut(bool wordPhase, LinkSession& session) {
 // After a read: false when the tick ends here. A reply shorter than the bytes the tick reads is
 // passed over as a NAK would be.
 bool answered(bool wordPhase, std::size_t neededBytes, LinkSession& session) {
-    if (monitorMode == kMonitorOff) return false;
+    // Every stop turns Timer3 off: a stop during the wait that was followed by "Enter device
+    // monitor" (mode 2 again, nothing polling) ends the tick as quietly as a stop alone.
+    if (monitorMode == kMonitorOff || !timer3Running()) return false;
     if ((rs.status & kRsWaiting) != 0) {
         timedOut(wordPhase, session);
         return false;
@@ -325,6 +328,10 @@ void Timer3Timer() {
     // One request at a time: a tick that comes while a request waits (this poll's or a command's)
     // or while this poll's box is open does nothing more.
     if (monitorState.pollRunning || linkBusy()) return;
+    if (monitorState.heldTicks > 0) {
+        --monitorState.heldTicks;
+        return;
+    }
     switch (rs.replyCode) {
         case kReplyNone:
             if (++monitorState.noReplyTicks < 2) return;
@@ -348,6 +355,16 @@ void Timer3Timer() {
         wordPhase(session);
     else
         bitPhase(session);
+}
+
+bool holdPollForClick() {
+    if (!monitorState.pollRunning) return false;
+    monitorState.heldTicks = kHoldTicks;
+    return true;
+}
+
+void releasePollHold() {
+    monitorState.heldTicks = 0;
 }
 
 void mmPLCClick() {

@@ -28,6 +28,12 @@ std::string monitorValueText(std::uint32_t value, std::uint16_t dataType, std::u
 // The drawing marks of a contact or coil for the bit just polled.
 void applyEdgeRules(stLadderBlock& object, bool bit);
 
+// A click that needs the line, made while the poll's own request waits (its wait runs the message
+// loop, so the click would find the line busy): true when the click has to wait for that request to
+// end. The poll then makes no new request until releasePollHold(), or for a second at most.
+bool holdPollForClick();
+void releasePollHold();
+
 // MonitorValue, ByteMonitor and BitMonitor as they stand, 16 to a row under their names, as the
 // machine-code view shows them.
 std::vector<std::string> monitorTableRows();

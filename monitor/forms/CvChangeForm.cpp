@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 
 #include "lang/forms/WidgetText.h"
+#include "monitor/forms/MonitorWidgets.h"
 
 namespace kestrion::forms {
 
@@ -76,8 +77,10 @@ TcvChangeForm::TcvChangeForm(CvChangeDialog& state, QWidget* parent)
     connect(cvChangeRadioGroup, &QButtonGroup::idClicked, this,
             [this](int index) { state_.cvChangeRadioGroupClick(index); });
     connect(btnExecuteChange, &QPushButton::clicked, this, [this] {
-        state_.btnExecuteChangeClick();
-        showState();
+        runWhenLineFree(this, [this] {
+            state_.btnExecuteChangeClick();
+            showState();
+        });
     });
     connect(btnClose, &QPushButton::clicked, this, [this] {
         state_.btnCloseClick();

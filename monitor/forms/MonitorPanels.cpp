@@ -33,6 +33,7 @@ struct Button {
     const char* name;
     const char* caption;
     void (*handler)();
+    bool usesLine = false;  // it talks to the PLC, so it waits for a poll request under way
 };
 
 QPushButton* addButton(QWidget* parent, const Button& button) {
@@ -68,10 +69,16 @@ MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& 
             connect(menu, &QMenu::aboutToShow, this, slowing.handler);
 }
 
-void MonitorParts::run(void (*command)()) {
-    command();
-    if (hooks_.afterCommand) hooks_.afterCommand();
-    sync();
+void MonitorParts::run(void (*command)(), bool usesLine) {
+    const auto click = [this, command] {
+        command();
+        if (hooks_.afterCommand) hooks_.afterCommand();
+        sync();
+    };
+    if (usesLine)
+        runWhenLineFree(this, click);
+    else
+        click();
 }
 
 void MonitorParts::buildDevicePanel(QBoxLayout& editLayout) {
@@ -88,20 +95,21 @@ void MonitorParts::buildDevicePanel(QBoxLayout& editLayout) {
         {"btnRegisterDevices", "Register devices", btnRegisterDevicesClick},
         {"btnDeleteTheDevice", "Delete the device", btnDeleteTheDeviceClick},
         {"btnDeleteAllDevices", "Delete all devices", btnDeleteAllDevicesClick},
-        {"btnChangeValue", "Change value", btnChangeValueClick},
-        {"btnForceOnOff", "Force On/Off", btnForceOnOffClick},
+        {"btnChangeValue", "Change value", btnChangeValueClick, true},
+        {"btnForceOnOff", "Force On/Off", btnForceOnOffClick, true},
         {"btnTransferSetup", "Transfer setup ...", btnTransferSetupClick},
-        {"btnTryConnection", "Try connection", btnTryConnectionClick},
+        {"btnTryConnection", "Try connection", btnTryConnectionClick, true},
         {"btnMonDeviceMoveUp", "MoveUp", btnMonDeviceMoveUpClick},
         {"btnMonDeviceMoveDown", "MoveDown", btnMonDeviceMoveDownClick},
-        {"spbtnRemoteRun2", "RUN", hooks_.remoteRun},
-        {"spbtnRemoteStop2", "STOP", hooks_.remoteStop},
+        {"spbtnRemoteRun2", "RUN", hooks_.remoteRun, true},
+        {"spbtnRemoteStop2", "STOP", hooks_.remoteStop, true},
         {"btnMonDeviceClose", "Close", btnMonDeviceCloseClick},
     };
     for (const Button& button : buttons) {
         if (button.handler == nullptr) continue;
         QPushButton* added = addButton(UserDeviceMonitorGroupBox, button);
-        connect(added, &QPushButton::clicked, this, [this, handler = button.handler] { run(handler); });
+        connect(added, &QPushButton::clicked, this,
+                [this, handler = button.handler, usesLine = button.usesLine] { run(handler, usesLine); });
         column->addWidget(added);
     }
     column->addStretch();
@@ -173,7 +181,7 @@ void MonitorParts::buildChangeValuePanel(QBoxLayout& editLayout) {
     connect(ChangeCurrentValueRadioGroup, &QButtonGroup::idClicked, this,
             [](int index) { ChangeCurrentValueRadioGroupClick(index); });
     connect(btnChangeCurrentValueOk, &QPushButton::clicked, this,
-            [this] { run(btnChangeCurrentValueOkClick); });
+            [this] { run(btnChangeCurrentValueOkClick, true); });
     connect(close, &QPushButton::clicked, this, [this] { run(btnChangeCurrentValueCloseClick); });
 }
 
@@ -183,7 +191,10 @@ void MonitorParts::buildPopup() {
     for (const MenuRow& row : monitorPopupRows()) {
         QAction* added = PopupMenu4->addAction(widgetText(row.caption));
         added->setObjectName(row.objectName);
-        connect(added, &QAction::triggered, this, [this, command = row.command] { run(command); });
+        // Force and change value talk to the PLC; stopping does not wait for the line.
+        const bool usesLine = row.command != Popup4StopMonitorClick;
+        connect(added, &QAction::triggered, this,
+                [this, command = row.command, usesLine] { run(command, usesLine); });
     }
     connect(PopupMenu4, &QMenu::aboutToShow, this, [] { PopupMenu4Popup(); });
 }

@@ -56,7 +56,7 @@ private:
     void buildDevicePanel(QBoxLayout& editLayout);
     void buildChangeValuePanel(QBoxLayout& editLayout);
     void buildPopup();
-    void run(void (*command)());
+    void run(void (*command)(), bool usesLine = false);
 
     QMainWindow& window_;
     MonitorWindowHooks hooks_;

@@ -172,14 +172,48 @@ TEST_F(MonitorPollTest, ATimeOutStopsThePollWithOneBoxByPhaseAndType) {
 }
 
 TEST_F(MonitorPollTest, AStopDuringTheReadEndsTheTickUntouched) {
+    // The stop alone, and the stop followed at once by the device monitor panel (mode 2 again).
+    for (const bool enterAgain : {false, true}) {
+        resetAllState();
+        fakes.clock.bind(TimerId::Timer1, [] { Timer1Timer(); });
+        fakes.clock.bind(TimerId::Timer3, [] { Timer3Timer(); });
+        fakes.messages.shown.clear();
+        useType(1);
+        monitorDevices({{"D0"}});
+        sim.plc.replyDelayMs = 60;
+        fakes.clock.at(now() + 130, [enterAgain] {
+            spbtnStopMonitor1Click();
+            if (enterAgain) EnterDeviceMonitor1Click();
+        });
+        fakes.clock.advance(400);
+        EXPECT_EQ(monitorMode, enterAgain ? kMonitorEntryDevices : kMonitorOff);
+        EXPECT_EQ(monitorState.pollPhase, 0);
+        EXPECT_EQ(firstSubItem(0), enterAgain ? "" : " ") << enterAgain;  // the panel rebuilt its rows
+        EXPECT_TRUE(boxes().empty()) << enterAgain;
+        sim.plc.replyDelayMs = 0;
+    }
+}
+
+TEST_F(MonitorPollTest, AClickDuringThePollsReadWaitsForItAndThePollWaitsForTheClick) {
     monitorDevices({{"D0"}});
+    EXPECT_FALSE(holdPollForClick());  // no read under way: the click runs at once
     sim.plc.replyDelayMs = 60;
-    fakes.clock.at(now() + 130, [] { msStopMonitor1Click(); });
-    fakes.clock.advance(400);
-    EXPECT_EQ(monitorMode, kMonitorOff);
-    EXPECT_EQ(monitorState.pollPhase, 0);
-    EXPECT_EQ(firstSubItem(0), " ");
-    EXPECT_TRUE(boxes().empty());
+    bool held = false;
+    fakes.clock.at(now() + 130, [&held] { held = holdPollForClick(); });
+    fakes.clock.advance(150);
+    ASSERT_TRUE(held);
+    const std::size_t sent = sim.plc.frames.size();
+    fakes.clock.advance(500);
+    EXPECT_EQ(sim.plc.frames.size(), sent);  // the line is the click's
+    releasePollHold();
+    fakes.clock.advance(200);
+    EXPECT_GT(sim.plc.frames.size(), sent);
+    // A click that never comes back gives the line back after a second.
+    fakes.clock.at(now() + 130, [] { holdPollForClick(); });
+    fakes.clock.advance(200);
+    const std::size_t before = sim.plc.frames.size();
+    fakes.clock.advance(1200);
+    EXPECT_GT(sim.plc.frames.size(), before);
 }
 
 }  // namespace
