@@ -256,6 +256,7 @@ bool registerDeviceRun(MonitorFront front) {
     dialog.deviceCount = 1;
     dialog.displayType = kFormatDecimal;
     dialog.dataSize = 0;
+    refreshMonitorView();
     monitorDialogs().registerDevice(dialog);
     if (dialog.registered != 1 || dialog.deviceText.empty()) {
         if (!entry) {

@@ -13,8 +13,9 @@ const stLadderBlock*& monitorRangeHead = monitorState.monitorRangeHead;
 
 namespace {
 
-// Not part of the state: the window installs it once.
+// Not part of the state: the window installs them once.
 ViewLayout viewLayout = nullptr;
+ViewRefresh viewRefresh = nullptr;
 
 }  // namespace
 
@@ -55,6 +56,14 @@ void setMonitorViewLayout(ViewLayout layout) {
 
 void layOutLadderButtons(int viewMode) {
     if (viewLayout != nullptr) viewLayout(viewMode);
+}
+
+void setMonitorViewRefresh(ViewRefresh refresh) {
+    viewRefresh = refresh;
+}
+
+void refreshMonitorView() {
+    if (viewRefresh != nullptr) viewRefresh();
 }
 
 void resetMonitorState() {

@@ -115,6 +115,11 @@ MonitorRows& polledRows();
 using ViewLayout = void (*)(int viewMode);
 void setMonitorViewLayout(ViewLayout layout);
 void layOutLadderButtons(int viewMode);
+// The window shows the monitor's state now, in the middle of a command (the rows a registration
+// batch added, before the dialog for the next batch opens); it installs this with its panels.
+using ViewRefresh = void (*)();
+void setMonitorViewRefresh(ViewRefresh refresh);
+void refreshMonitorView();
 
 void resetMonitorState();
 

@@ -49,6 +49,13 @@ void setTextQuietly(QLineEdit* edit, const std::string& text) {
     edit->setText(shown);
 }
 
+// The window's parts the core's refresh reaches; one main window at a time.
+MonitorParts* shownParts = nullptr;
+
+void refreshShownParts() {
+    if (shownParts != nullptr) shownParts->sync();
+}
+
 }  // namespace
 
 MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& timer3,
@@ -58,6 +65,8 @@ MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& 
     buildChangeValuePanel(editLayout);
     buildPopup();
     connect(&timer3, &QTimer::timeout, this, &MonitorParts::Timer3Timer);
+    shownParts = this;
+    setMonitorViewRefresh(refreshShownParts);
     // The poll slows down while the user chooses from these menus.
     struct SlowingMenu {
         const char* name;
@@ -67,6 +76,12 @@ MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& 
          {SlowingMenu{"PlcMenu", mmPLCClick}, SlowingMenu{"MonitorMenu", mmMonitorClick}})
         if (QMenu* menu = window_.findChild<QMenu*>(slowing.name))
             connect(menu, &QMenu::aboutToShow, this, slowing.handler);
+}
+
+MonitorParts::~MonitorParts() {
+    if (shownParts != this) return;
+    shownParts = nullptr;
+    setMonitorViewRefresh(nullptr);
 }
 
 void MonitorParts::run(void (*command)(), bool usesLine) {

@@ -34,6 +34,7 @@ class MonitorParts : public QObject {
     Q_OBJECT
 public:
     MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& timer3, MonitorWindowHooks hooks);
+    ~MonitorParts() override;
 
     QGroupBox* UserDeviceMonitorGroupBox = nullptr;
     QTreeWidget* MonDeviceListView = nullptr;

@@ -51,6 +51,15 @@ TEST_F(DevicePanelTest, ARunCountsOnFromItsFirstDevice) {
     EXPECT_TRUE(boxes().empty());
 }
 
+TEST_F(DevicePanelTest, TheWindowShowsEachBatchsRowsBeforeTheNextDialogOpens) {
+    static std::vector<std::size_t> shownRows;
+    shownRows.clear();
+    setMonitorViewRefresh([] { shownRows.push_back(monitorState.monDeviceRows.size()); });
+    registerRuns({{"X0", "2"}, {"D0", "3"}});  // then the dialog that is cancelled
+    setMonitorViewRefresh(nullptr);
+    EXPECT_EQ(shownRows, (std::vector<std::size_t>{0, 2, 5}));
+}
+
 TEST_F(DevicePanelTest, TheListsTakeSixtyFourEntriesAndADeviceWholeOrNotAtAll) {
     registerRuns({{"M0", "30"}, {"M100", "40"}});
     EXPECT_EQ(boxes(), (Boxes{"Monitor device can't > 64 | Register Message 02 | warning"}));
