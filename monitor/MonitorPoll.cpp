@@ -307,6 +307,7 @@ void applyEdgeRules(stLadderBlock& object, bool bit) {
 }
 
 void startTimer3() {
+    monitorState.heldTicks = 0;  // a hold left by a stopped monitor does not delay the next one
     platform::timers().setInterval(platform::TimerId::Timer3, kTimer3FastInterval);
     platform::timers().setEnabled(platform::TimerId::Timer3, true);
 }
