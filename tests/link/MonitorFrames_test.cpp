@@ -24,9 +24,9 @@ protected:
     static std::string fields(std::size_t n, std::uint16_t first, std::uint16_t step) {
         std::string text;
         for (std::size_t i = 0; i < n; ++i) {
-            char field[5];
-            const auto value = static_cast<unsigned>(first + step * i);
-            std::snprintf(field, sizeof field, "%02X%02X", value & 0xFF, value >> 8);
+            char field[16];
+            const auto value = static_cast<unsigned>((first + step * i) & 0xFFFF);
+            std::snprintf(field, sizeof field, "%02X%02X", value & 0xFF, (value >> 8) & 0xFF);
             text += field;
         }
         return text;
