@@ -90,8 +90,8 @@ TEST_F(MonitorPollTest, ACycleFillsTheRowsThePanelsAndTheTables) {
     const Texts tables = monitorTableRows();
     ASSERT_EQ(tables.size(), 1 + 8 + 1 + 4 + 1 + 2u);
     EXPECT_EQ(tables[1].substr(0, 16), "0 -1 0 9029 7 0 ");
-    EXPECT_EQ(tables[9] + "|" + tables[14] + "|" + tables[15].substr(0, 8),
-              "ByteMonitor|BitMonitor|09 00 00");
+    EXPECT_EQ(tables[9] + "|" + tables[14] + "|" + tables[15],
+              "ByteMonitor|BitMonitor|09 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
 }
 
 TEST_F(MonitorPollTest, TheThirtySecondBitIsTheLowestOfTheFifthByte) {
