@@ -1,8 +1,11 @@
 #include "monitor/DevicePanel.h"
 
 #include "link/MonitorFrames.h"
+#include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
+#include "model/ladder/LadderObject.h"
 #include "monitor/AddressLists.h"
+#include "monitor/EntryDeviceMonitor.h"
 #include "monitor/MonitorFixture.h"
 #include "monitor/RegisterDeviceDialog.h"
 
@@ -139,6 +142,50 @@ TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnanswere
     EXPECT_EQ(boxes(), (Boxes{"*Device type Error | Error2015030545 | warning"}));
     EXPECT_FALSE(timer3Running());
     EXPECT_EQ(monitorMode, kMonitorOff);
+}
+
+TEST_F(DevicePanelTest, AnUnansweredRegistrationFrameStopsTheStartWithItsOwnBox) {
+    struct Case {
+        int type;
+        RegisterEntry run;
+        std::size_t frame;  // after the connection test's four reads
+        const char* box;
+    };
+    const Case cases[] = {
+        {5, {"D0", "28"}, 1, "Error2015030529 | q3 Communication Error | warning"},
+        {5, {"D0", "28"}, 2, "Error2015030530 | q3 Communication Error | warning"},  // at 1440h
+        {2, {"D0", "3"}, 1, "Error2015030529 | q5 Communication Error | warning"},
+        {1, {"M0", "31"}, 2, "Error2015030527 | q4 Communication Error | warning"},  // at 1866h
+        {1, {"M0", "31"}, 3, "Error2015030528 | q4 Communication Error | warning"},  // at 1800h
+    };
+    for (const Case& c : cases) {
+        btnDeleteAllDevicesClick();
+        useType(c.type);
+        sim.plc.faultFrame = 0;
+        registerRuns({c.run});
+        fakes.messages.shown.clear();
+        sim.plc.frames.clear();
+        sim.plc.faultFrame = 4 + c.frame;
+        sim.plc.frameFault = plcsim::Fault::Nak;
+        btnStartMonitor1Click();
+        EXPECT_EQ(boxes(), (Boxes{c.box})) << c.type << " " << c.frame;
+        EXPECT_FALSE(timer3Running()) << c.type << " " << c.frame;
+        EXPECT_TRUE(enabled("spbtnStartMonitor1"));
+    }
+}
+
+TEST_F(DevicePanelTest, ARowShowsTheDevicesCommentAndTheWindowsOwnListAddsNoEntries) {
+    addDeviceComment();
+    setText(deviceCommentList.newest->deviceText, "D100");
+    setText(deviceCommentList.newest->text, "Batch count");
+    registerRuns({{"D100", "2", 1, "Hexadecimal"}});
+    EnterDeviceMonitor1Click();  // the rows rebuilt from the list
+    EXPECT_EQ(rowTexts(monitorState.monDeviceRows), (Texts{"D100L(h)|||||Batch count", "D102L(h)||||"}));
+    EXPECT_EQ(entries(), 4u);
+    EntryDeviceMonitorDialog window;
+    window.FormShow();
+    EXPECT_EQ(monitorState.entryRows.size(), 2u);
+    EXPECT_EQ(entries(), 4u);
 }
 
 TEST_F(DevicePanelTest, TheRegistrationDialogChecksNamesByTypeAndCountsByTheConnectedType) {

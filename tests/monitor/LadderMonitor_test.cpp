@@ -88,9 +88,13 @@ TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnI
     EXPECT_EQ(std::make_tuple(contact->monMark, coil->monMark, mov->monValue[1]),
               std::make_tuple(kMonMarkConducting, kMonMarkConducting, std::uint64_t{1234}));
     EXPECT_EQ(redrawFlags & (kRedrawLadder | kRedrawObjects), kRedrawLadder | kRedrawObjects);
+    EXPECT_FALSE(monitorControl("WriteMode1").checked || monitorControl("msStartMonitor1").enabled);
+    EXPECT_TRUE(monitorControl("msStopMonitor1").enabled && monitorControl("Popup4ChangeValue").enabled);
     msStopMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running(), comPortHandle),
               std::make_tuple(kMonitorOff, false, -1));
+    EXPECT_TRUE(monitorControl("WriteMode1").checked && monitorControl("msStartMonitor1").enabled);
+    EXPECT_FALSE(monitorControl("msStopMonitor1").enabled || monitorControl("Popup4ChangeValue").enabled);
 
     // In mode 2 the start polls the registered list instead.
     registerRuns({{"D7"}});
