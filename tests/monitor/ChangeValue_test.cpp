@@ -103,6 +103,7 @@ TEST_F(ChangeValueTest, ThePanelChecksEachKeystrokeAndTheOpenersKeepARunningMoni
     ChangeCurrentValueEditChange("K1");
     EXPECT_EQ(boxes(), (Boxes{"No Device Address Error ! | Error Message | error"}));
     for (const char* typed : {"D", "D1", "D10"}) ChangeCurrentDevNoEditChange(typed);
+    EXPECT_EQ(monitorState.cvDeviceAddress, 0x1000 + 20);
     for (const char* typed : {"K", "K1", "K12"}) ChangeCurrentValueEditChange(typed);
     EXPECT_TRUE(panel.executeEnabled);
     btnChangeCurrentValueOkClick();

@@ -62,13 +62,20 @@ TEST_F(EntryDeviceMonitorTest, StartPollsInModeTwoWhateverModeItFoundAndCloseEnd
     sim.plc.setWord(dataAddress(3), 77);
     openWindow([this](EntryDeviceMonitorDialog& window) {
         EXPECT_EQ(captions(monitorState.entryRows), (Texts{"D3"}));
+        EXPECT_EQ(std::make_pair(window.width, window.height),
+                  std::make_pair(1536, 864));  // 8/10 of the screen
         window.btnStartMonitorClick();
         EXPECT_EQ(std::make_pair(monitorMode, timer3Running()), std::make_pair(kMonitorEntryDevices, true));
         EXPECT_FALSE(monitorState.entryControls["btnClose"].enabled);
+        EXPECT_EQ(monitorListEntries(rs.byteTxBuf), 1u);  // its own list, not added to the panel's
         cycles(1);
         EXPECT_EQ(monitorState.entryRows[0].subItems.at(0), "77");
         EXPECT_EQ(monitorState.monDeviceRows[0].subItems, (Texts{" "}));  // the panel's row stays
         window.btnStopMonitorClick();
+        EXPECT_EQ(std::make_pair(monitorMode, timer3Running()), std::make_pair(kMonitorOff, false));
+        EXPECT_FALSE(monitorState.entryControls["btnStopMonitor"].enabled);
+        window.btnStartMonitorClick();
+        window.btnChangeValueClick();  // stops the monitor before its dialog
         EXPECT_EQ(std::make_pair(monitorMode, timer3Running()), std::make_pair(kMonitorOff, false));
         window.btnStartMonitorClick();
         window.btnCloseClick();
