@@ -19,7 +19,7 @@
 #include "link/LinkMenu.h"
 #include "link/terminals/ServiceTools.h"
 #include "monitor/DeviceUsage.h"
-#include "monitor/ForceOpener.h"
+#include "monitor/MonitorMenu.h"
 #include "monitor/access/AccessMenu.h"
 #include "wizards/WizardsMenu.h"
 

@@ -6,6 +6,7 @@
 #include "app/LanguageCommands.h"
 #include "app/MainView.h"
 #include "editor/DrawTimer.h"
+#include "editor/EditorViewState.h"
 #include "entry/EntryDriver.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
@@ -20,6 +21,7 @@
 #include "model/image/RecentFiles.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
+#include "monitor/LadderMonitor.h"
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
@@ -149,10 +151,18 @@ namespace {
 // The instruction box refuses keys while the monitor runs.
 [[maybe_unused]] const bool entryKnowsMonitorMode =
     (setEntryMonitorModeSource([] { return monitorMode; }), true);
+// The monitor's panels take the ladder's place and give it back.
+[[maybe_unused]] const bool monitorKnowsLayout = (setMonitorViewLayout([](int viewMode) {
+                                                      setupToolBarButtons(viewMode);
+                                                      setupFncKeyButtons(viewMode);
+                                                  }),
+                                                  true);
 
 }  // namespace
 
 void Timer2Timer() {
+    monitorRestartTick();
+    editorView.monitorMarksShown = monitorMode == kMonitorLadder;
     ladderDrawTick();
     refreshLinkPanels();
     countTimer3Ticks();

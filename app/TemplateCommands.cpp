@@ -17,7 +17,7 @@
 #include "link/LinkMenu.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
-#include "monitor/ForceOpener.h"
+#include "monitor/MonitorMenu.h"
 #include "platform/Services.h"
 #include "wizards/TemplateItems.h"
 #include "wizards/WizardsMenu.h"

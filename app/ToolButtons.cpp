@@ -8,12 +8,14 @@
 #include "editor/CursorMoves.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
+#include "monitor/ChangeValue.h"
+#include "monitor/LadderMonitor.h"
 
 namespace kestrion {
 
 namespace {
 
-// The program transfers and the monitor run their menu items, which come with those commands.
+// The program transfers run their menu items, which come with those commands.
 constexpr ToolButtonRow kToolButtons[] = {
     {"spbtnNew", "New", "New", "New1", spbtnNewClick},
     {"spbtnOpen", "Open", "Open", "Open1", spbtnOpenClick},
@@ -25,10 +27,12 @@ constexpr ToolButtonRow kToolButtons[] = {
     {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick},
     {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead"},
     {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite"},
-    {"spbtnStartMonitor1", "Monitor", "Start monitor", "msStartMonitor1"},
-    {"spbtnStopMonitor1", "Stop monitor", "Stop monitor", "msStopMonitor1"},
-    {"spbtnEntryDeviceMonitor", "Entry", "Entry Device Monitor", "EnterDeviceMonitor1"},
-    {"spbtnChangeValue", "Value", "Change current value", "ChangeCurrentValue2"},
+    // The monitor's buttons run their own handlers; the monitor sets their enabled state itself.
+    {"spbtnStartMonitor1", "Monitor", "Start monitor", "msStartMonitor1", spbtnStartMonitor1Click},
+    {"spbtnStopMonitor1", "Stop monitor", "Stop monitor", "msStopMonitor1", spbtnStopMonitor1Click},
+    {"spbtnEntryDeviceMonitor", "Entry", "Entry Device Monitor", "EnterDeviceMonitor1",
+     spbtnEntryDeviceMonitorClick},
+    {"spbtnChangeValue", "Value", "Change current value", "ChangeCurrentValue2", spbtnChangeValueClick},
     {"spbtnErrorCheck", "Error check", "ErrorCheck", "ErrorCheck1", spbtnErrorCheckClick},
     {"spbtnMachineStatus", "Status", "MachineStatus", "MachineStatus1", spbtnMachineStatusClick, true},
 };

@@ -13,6 +13,7 @@
 #include "lang/Language.h"
 #include "link/CommRecord.h"
 #include "link/LinkState.h"
+#include "link/MonitorFrames.h"
 #include "model/core/MainState.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/CanvasState.h"
@@ -110,6 +111,9 @@ std::vector<std::string> linkFrameLines() {
     lines.push_back("rsChHex: " + frameText(rsChHex));
     lines.push_back("txChars: " + frameText(rs.txChars.data()));
     lines.push_back("RxBkBuf: " + frameText(rs.RxBkBuf.data()));
+    lines.push_back("comTempArray: " + frameText(comTempArray));
+    lines.push_back("comTemp2Array: " + frameText(comTemp2Array));
+    lines.push_back("comTemp3Array: " + frameText(comTemp3Array));
     return lines;
 }
 

@@ -5,6 +5,7 @@
 #include "diagnostics/DiagnosticsDialogs.h"
 #include "link/LinkCommand.h"
 #include "model/ladder/EditorState.h"
+#include "monitor/LadderMonitor.h"
 #include "monitor/MonitorMode.h"
 
 namespace kestrion {
@@ -40,8 +41,8 @@ MenuTable diagnosticsMenuRows() {
 }
 
 void MachineStatus1Click() {
-    // The ladder monitor's polling would share the line with the dialog's requests.
-    if (monitorMode == kMonitorLadder) monitorMode = kMonitorOff;
+    // The monitor's polling would share the line with the dialog's requests.
+    stopRunningMonitor();
     showDiagnostics(" Machine Information");
 }
 

@@ -21,6 +21,7 @@ struct EditorViewState {
     std::array<char, kClickedOperandTextSize> clickedOperandText{};
     std::uint32_t timer3Ticks = 0;          // Timer2 ticks counted while Timer3 runs at its slow interval
     int shownCommentList = kNoCommentList;  // the comment list beside the ladder
+    bool monitorMarksShown = false;  // the ladder monitor runs: conducting symbols and values are drawn
 };
 
 extern EditorViewState editorView;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "editor/EditorViewState.h"
 #include "lang/CodePage.h"
@@ -238,6 +239,43 @@ public:
         }
     }
 
+    // What the ladder monitor shows of the object: the fill of a conducting contact or coil, and
+    // the values of its timers, counters and registers below it.
+    void monitorMarks(SymbolKind kind) {
+        const bool lit = object_.monMark == kMonMarkConducting;
+        const int cx = x0_ + cw_ / 2;
+        if (lit && isContact(kind)) fill(cx - gap_ + 1, mid_ - barHalf_ + 1, cx + gap_, mid_ + barHalf_);
+        if (lit && kind == SymbolKind::Coil) {
+            const int coilX = std::max(x0_, xe_ - cw_) + cw_ / 2;
+            const int r = std::max(1, std::min(barHalf_, gap_ + gap_ / 2) / 2);
+            fill(coilX - r, mid_ - r, coilX + r + 1, mid_ + r + 1);
+        }
+        int part = 0;  // the operand's part of a box: the mnemonic is part 0
+        const std::vector<std::string> words = presentOperands(object_);
+        for (std::size_t p = 0; p < object_.operands.size(); ++p) {
+            const std::string operand = trimmed(textOf(object_.operands[p]));
+            if (operand.empty() || operand[0] == ' ') continue;
+            ++part;
+            if (object_.ItemNo[p + 1] == 0 ||
+                std::string_view("TCD").find(operand[0]) == std::string_view::npos)
+                continue;
+            const std::uint64_t slot = object_.monValue[p];
+            const std::string value = object_.dFlag()
+                                          ? std::to_string(static_cast<std::int32_t>(slot & 0xFFFFFFFF))
+                                          : std::to_string(static_cast<std::int16_t>(slot & 0xFFFF));
+            const int below = mid_ + barHalf_ + barHalf_ / 2, bottom = y0_ + ch_;
+            if (kind == SymbolKind::Box) {
+                const int left = x0_ + gap_, right = xe_ - gap_;
+                const int parts = static_cast<int>(words.size()) + 1;
+                text(left + (right - left) * part / parts, below, left + (right - left) * (part + 1) / parts,
+                     bottom, value, Ink::MonitorValue);
+            } else {
+                text(x0_, below, std::max(x0_ + cw_, xe_ - cw_), bottom, value, Ink::MonitorValue,
+                     TextAlign::Left);
+            }
+        }
+    }
+
     void label() {
         std::string words = trimmed(textOf(object_.mnemonic));
         for (const std::string& operand : presentOperands(object_)) words += operand;
@@ -246,6 +284,13 @@ public:
 
 private:
     std::string firstOperand() const { return trimmed(textOf(object_.operands[0])); }
+    static bool isContact(SymbolKind kind) {
+        return kind == SymbolKind::Contact || kind == SymbolKind::NegatedContact ||
+               kind == SymbolKind::RisingContact || kind == SymbolKind::FallingContact;
+    }
+    void fill(int x1, int y1, int x2, int y2) {
+        out_.push_back(shape(PrimitiveKind::FilledRect, Ink::Monitor, x1, y1, x2, y2));
+    }
 
     const stLadderBlock& object_;
     Primitives& out_;
@@ -274,6 +319,8 @@ void appendObject(const stLadderBlock& object, bool comments, Primitives& out) {
         case SymbolKind::End: painter.box({"END"}); break;
         case SymbolKind::Label: painter.label(); break;
     }
+    if (editorView.monitorMarksShown && kind != SymbolKind::None && kind != SymbolKind::Label)
+        painter.monitorMarks(kind);
 }
 
 bool drawsOnRow(const stLadderBlock& object) {

@@ -15,7 +15,18 @@ namespace kestrion {
 
 struct stLadderBlock;
 
-enum class Ink : std::uint8_t { Wire, Text, Frame, EditedRow, InsertedRow, DeletedRow, Comment };
+// Monitor: the inside of a conducting contact or coil; MonitorValue: a register's polled value.
+enum class Ink : std::uint8_t {
+    Wire,
+    Text,
+    Frame,
+    EditedRow,
+    InsertedRow,
+    DeletedRow,
+    Comment,
+    Monitor,
+    MonitorValue
+};
 enum class PrimitiveKind : std::uint8_t { Line, Rect, FilledRect, Arc, Text };
 enum class TextAlign : std::uint8_t { Left, Center, Right };
 
@@ -60,7 +71,9 @@ SymbolKind symbolKindOf(const stLadderBlock& object);
 int scaledToScreen(std::uint32_t ladderPixels);
 
 // The strokes and texts of one object at the current zoom, cell size and font size; device
-// comments are added below contacts and coils when showDeviceComments is set.
+// comments are added below contacts and coils when showDeviceComments is set. While the ladder
+// monitor runs, a conducting contact or coil is filled and each monitored register's value shows
+// under it.
 Primitives objectPrimitives(const stLadderBlock& object, bool showDeviceComments = false);
 
 // The part of the ladder a view shows: ladder y (zoom 100 %) of its top and of its bottom, and the

@@ -52,6 +52,8 @@ struct CommRecord {
     // Monitor request lists: a 16-bit byte count, then 16-bit entries.
     std::array<std::uint8_t, kMonitorTxBufSize> bitTxBuf{};
     std::array<std::uint8_t, kMonitorTxBufSize> byteTxBuf{};
+    std::uint16_t txIndex = 0;           // the next list entry a monitor registration frame sends, from 1
+    std::uint32_t monitorReadCount = 0;  // bytes asked by the last combined monitor read
     std::array<char, kRxBkBufSize> RxBkBuf{};  // the current reply, NUL-terminated
     std::array<std::uint8_t, kTxBytesSize> txBytes{};
     std::array<char, kTxCharsSize + 1> txChars{};  // the text of the last frame, NUL-terminated

@@ -60,6 +60,10 @@ struct LinkState {
     std::uint8_t remoteStopRequest = 0;
     DefaultLatchRanges defaultLatchRange;
     LinkProgress* progress = nullptr;  // the innermost progress window shown, or none
+    // The frame texts of the plain types' monitor registration, kept for the developer views.
+    std::string comTempArray;   // the word block
+    std::string comTemp2Array;  // the first bit-block frame
+    std::string comTemp3Array;  // the bit-block continuation
     TerminalState terminals;
 };
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "model/ladder/LadderObject.h"
+#include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 
@@ -112,7 +113,7 @@ DeviceListGrid deviceListGrid(char letter) {
 void msDeviceUsedList1Click() {
     fillDeviceUsageTables();
     if (ldrHead == nullptr) return;
-    DialogSeam<MonitorDialogs>::get().deviceList(kDeviceListCaption);
+    monitorDialogs().deviceList(kDeviceListCaption);
 }
 
 }  // namespace kestrion

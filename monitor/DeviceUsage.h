@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/core/DialogSeam.h"
-
 namespace kestrion {
 
 // One letter's table. The entry of device number n is in column n mod 10, row n div 10 (X and Y:
@@ -50,14 +48,6 @@ void fillDeviceUsageTables();
 // Empty for a letter without a table.
 using DeviceListGrid = std::vector<std::vector<std::string>>;
 DeviceListGrid deviceListGrid(char letter);
-
-class MonitorDialogs {
-public:
-    static constexpr const char* seamName = "monitor dialogs";
-    virtual ~MonitorDialogs() = default;
-    // TdeviceListForm, modal; it reads deviceUsageTables.
-    virtual void deviceList(const std::string& caption) = 0;
-};
 
 // Monitor > device usage list: the tables filled, then the list shown, unless the program holds
 // no object at all.

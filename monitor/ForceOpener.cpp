@@ -11,14 +11,6 @@
 
 namespace kestrion {
 
-namespace {
-
-constexpr MenuRow kRows[] = {
-    {MenuRowKind::Item, "ForceBitOnOff1", "Force Bit On/Off", "MonitorMenu", 50, ForceBitOnOff1Click, true},
-};
-
-}  // namespace
-
 void ForceBitOnOff1Click() {
     runLinkCommand(PortAfter::Close, [](LinkSession& session) {
         ForceOnOffDialog dialog;
@@ -33,10 +25,6 @@ void ForceBitOnOff1Click() {
 
 void spbtnForceOnOffClick() {
     ForceBitOnOff1Click();
-}
-
-MenuTable monitorMenuRows() {
-    return kRows;
 }
 
 }  // namespace kestrion

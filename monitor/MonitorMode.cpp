@@ -6,6 +6,65 @@ namespace kestrion {
 
 MonitorState monitorState;
 int& monitorMode = monitorState.monitorMode;
+std::array<std::int16_t, kMonitorValueCount>& MonitorValue = monitorState.MonitorValue;
+std::array<std::int16_t, kByteMonitorCount>& ByteMonitor = monitorState.ByteMonitor;
+std::array<std::uint8_t, kBitMonitorBytes>& BitMonitor = monitorState.BitMonitor;
+const stLadderBlock*& monitorRangeHead = monitorState.monitorRangeHead;
+
+namespace {
+
+// Not part of the state: the window installs them once.
+ViewLayout viewLayout = nullptr;
+ViewRefresh viewRefresh = nullptr;
+
+}  // namespace
+
+MonitorControls startMonitorControls() {
+    MonitorControls controls;
+    for (const char* name : {"btnStopMonitor1", "btnDeleteTheDevice", "btnDeleteAllDevices",
+                             "spbtnStopMonitor1", "msStopMonitor1"})
+        controls[name].enabled = false;
+    return controls;
+}
+
+MonitorControls startEntryControls() {
+    MonitorControls controls;
+    for (const char* name : {"btnStartMonitor", "btnRegisterDevices", "btnTransferSetup", "btnTryConnection",
+                             "btnClose", "btnMoveUp", "btnMoveDown"})
+        controls[name].enabled = true;
+    for (const char* name :
+         {"btnStopMonitor", "btnDeleteTheDevice", "btnDeleteAllDevices", "btnChangeValue", "btnForceOnOff"})
+        controls[name].enabled = false;
+    return controls;
+}
+
+ControlState& monitorControl(const std::string& objectName) {
+    return monitorState.controls[objectName];
+}
+
+void enableControls(std::initializer_list<const char*> objectNames, bool enabled) {
+    for (const char* name : objectNames) monitorControl(name).enabled = enabled;
+}
+
+MonitorRows& polledRows() {
+    return monitorState.entryWindowOpen ? monitorState.entryRows : monitorState.monDeviceRows;
+}
+
+void setMonitorViewLayout(ViewLayout layout) {
+    viewLayout = layout;
+}
+
+void layOutLadderButtons(int viewMode) {
+    if (viewLayout != nullptr) viewLayout(viewMode);
+}
+
+void setMonitorViewRefresh(ViewRefresh refresh) {
+    viewRefresh = refresh;
+}
+
+void refreshMonitorView() {
+    if (viewRefresh != nullptr) viewRefresh();
+}
 
 void resetMonitorState() {
     monitorState = {};

@@ -25,7 +25,6 @@ using namespace placement;
 
 namespace {
 
-constexpr std::uint8_t kFlag2Falling = 0x20;
 constexpr std::uint32_t kWidestLadderCells = 24;
 constexpr std::uint32_t kWarnedCanvasColumns = 40;
 

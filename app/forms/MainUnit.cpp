@@ -45,6 +45,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/ForceOpener.h"
+#include "monitor/forms/MonitorPanels.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::app {
@@ -277,6 +278,7 @@ void TMainForm::syncFromCore() {
     showRecentFileItems();
     for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
     syncViews();
+    monitorParts->sync();
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
         close();
@@ -313,6 +315,16 @@ void TMainForm::buildPanels() {
     connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
     buildViewPanels(editLayout);
+    monitorParts =
+        new forms::MonitorParts(*this, *editLayout, services_.timers.timer(platform::TimerId::Timer3),
+                                {[this] { syncFromCore(); }, spbtnRemoteRun2Click, spbtnRemoteStop2Click});
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    connect(PopupMenu1->addAction("Convert"), &QAction::triggered, this, [this] {
+        Convert2Click();
+        syncFromCore();
+    });
+    ladderEditScreen->onContextMenu = [this](const QPoint& at) { monitorParts->popUp(*PopupMenu1, at); };
 
     CommentGroupBox = new forms::CommentListPanel(Splitter1);
     CommentGroupBox->hide();

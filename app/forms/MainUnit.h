@@ -33,6 +33,7 @@ class CommentListPanel;
 class InstructionViewForm;
 class LadderViewForm;
 class ParameterListPanel;
+class MonitorParts;
 class RegisterViewPanel;
 }  // namespace kestrion::forms
 
@@ -78,6 +79,8 @@ public:
     forms::ParameterListPanel* ParameterGroupBox = nullptr;  // a module's buffer-memory list
     QWidget* FncKeyPanel = nullptr;
     QToolBar* ToolBar1 = nullptr;
+    forms::MonitorParts* monitorParts = nullptr;  // the monitor's panels and pop-up
+    QMenu* PopupMenu1 = nullptr;                  // the ladder's pop-up menu while editing
 
 public slots:
     // A request from outside the window to end the program (a signal): it takes the close box's

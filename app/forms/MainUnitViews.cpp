@@ -18,6 +18,7 @@
 #include "editor/forms/InstructionViewForm.h"
 #include "editor/forms/LadderViewForm.h"
 #include "model/ladder/EditorState.h"
+#include "monitor/MonitorMode.h"
 #include "wizards/forms/ParameterListPanel.h"
 
 namespace kestrion::app {
@@ -122,16 +123,19 @@ void TMainForm::syncViews() {
     FncKeyPanel->setVisible(appState.programPanelsVisible);
     for (QPushButton* button : fncKeyButtons_) button->setEnabled(appState.fncKeyViewMode == 1);
 
-    const bool ladderShown =
-        !appState.instructionViewVisible && !appState.registerViewVisible && !appState.parameterViewVisible;
+    // The monitor's panels take the place of the ladder and of the instruction view.
+    const bool monitorPanel = monitorState.panelVisible || monitorState.changeValuePanel.visible;
+    const bool ladderShown = !appState.instructionViewVisible && !appState.registerViewVisible &&
+                             !appState.parameterViewVisible && !monitorPanel;
+    const bool listShown = appState.instructionViewVisible && !monitorPanel;
     const bool ladderComesBack = ladderShown && ProjectScrollBox->isHidden();
-    const bool listComesUp = appState.instructionViewVisible && ProjectGroupBox1->isHidden();
+    const bool listComesUp = listShown && ProjectGroupBox1->isHidden();
     ProjectScrollBox->setVisible(ladderShown);
-    ProjectGroupBox1->setVisible(appState.instructionViewVisible);
+    ProjectGroupBox1->setVisible(listShown);
     RegisterViewGroupBox->setVisible(appState.registerViewVisible);
     ParameterGroupBox->setVisible(appState.parameterViewVisible);
     if (appState.parameterViewVisible) ParameterGroupBox->setRows(appState.parameterRows);
-    if (appState.instructionViewVisible) {
+    if (listShown) {
         if (refreshInstructionList())
             InstructionMemo->setLines(static_cast<int>(instructionLineCount()), rowOf);
         else

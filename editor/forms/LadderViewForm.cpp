@@ -1,5 +1,6 @@
 #include "editor/forms/LadderViewForm.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,6 +28,8 @@ QColor inkColour(Ink ink) {
         case Ink::InsertedRow: return QColor(200, 240, 200);
         case Ink::DeletedRow: return QColor(250, 210, 210);
         case Ink::Comment: return QColor(0, 110, 0);
+        case Ink::Monitor: return QColor(0, 120, 255);
+        case Ink::MonitorValue: return QColor(200, 0, 0);
     }
     return Qt::black;
 }
@@ -187,6 +190,15 @@ void LadderViewForm::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     clickLadderAt(at.x(), at.y());
     afterEdit();
+}
+
+// The object under the pointer becomes the framed one first, as a left click makes it, so that
+// what the menu opens is about that object.
+void LadderViewForm::contextMenuEvent(QContextMenuEvent* event) {
+    if (ldrHead == nullptr || !onContextMenu) return;
+    clickLadderAt(event->pos().x(), event->pos().y());
+    afterEdit();
+    onContextMenu(event->globalPos());
 }
 
 // A double click opens the instruction box on the object; with Ctrl, the comment dialog.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "editor/LadderLayout.h"
 
@@ -21,6 +22,8 @@ public:
     void syncSize();
     // The scroll area that holds the view, or null.
     QScrollArea* scrollArea() const;
+    // The right button's pop-up menu, at a global position; the main window chooses which.
+    std::function<void(const QPoint&)> onContextMenu;
 
 signals:
     // A key or a click of the view has run: the menus may follow what it changed (Undo).
@@ -31,6 +34,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool handleKey(QKeyEvent* event);

@@ -170,7 +170,9 @@ void visitImageFields(Image& image, Object& object, Word word, Bytes bytes) {
     bytes(image, 216, object.ID);
     for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i]);
     for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i]);
-    bytes(image, 272, object.unsettled272);
+    word(image, 272, object.monMark);
+    word(image, 273, object.monState);
+    bytes(image, 274, object.unsettled274);
 }
 
 }  // namespace

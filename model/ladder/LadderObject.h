@@ -32,6 +32,9 @@ constexpr std::uint32_t kEndOutput = 11;   // stands at the right bus
 constexpr std::uint8_t kFlag1DoubleWord = 0x01;  // dFlag: the 32-bit (D) form
 constexpr std::uint8_t kFlag1CopyMark = 0x80;    // first object of a block copy; fillers skip it
 constexpr std::uint8_t kFlag2Pulse = 0x10;       // pFlag: the pulse (P) form
+constexpr std::uint8_t kFlag2Falling = 0x20;     // fFlag: the falling-edge form (LDF, ANDF, ORF)
+
+constexpr std::uint8_t kMonMarkConducting = '1';  // monMark: draw the symbol as conducting
 
 constexpr std::uint32_t kStepNoUnassigned = 0x7FFFF;  // freshly linked, no program step yet
 constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNew
@@ -69,7 +72,9 @@ struct stLadderBlock {
     std::array<char, 4> ID{};                 // "$##"
     std::array<std::int16_t, 6> ItemNo{};     // monitor device index per operand
     std::array<std::uint64_t, 5> monValue{};  // monitored value per operand 1..5
-    std::array<std::uint8_t, 4> unsettled272{};
+    std::uint8_t monMark = 0;                 // kMonMarkConducting while the monitor shows it conducting
+    std::uint8_t monState = 0;                // the bit the last monitor poll saw, for the edge contacts
+    std::array<std::uint8_t, 2> unsettled274{};
     std::uint16_t unsettled276 = 0;
     // Beyond the image: the open command snapshots that hold the object. Freed while one does, it
     // is kept until the command has ended, for the snapshot to put it back.
@@ -85,6 +90,7 @@ struct stLadderBlock {
 
     bool dFlag() const { return (flagByte1 & kFlag1DoubleWord) != 0; }
     bool pFlag() const { return (flagByte2 & kFlag2Pulse) != 0; }
+    bool fFlag() const { return (flagByte2 & kFlag2Falling) != 0; }
     void setDFlag(bool on);
     void setPFlag(bool on);
 };
@@ -107,7 +113,8 @@ static_assert(offsetof(stLadderBlock, traceLabel) == 164);
 static_assert(offsetof(stLadderBlock, ID) == 216);
 static_assert(offsetof(stLadderBlock, ItemNo) == 220);
 static_assert(offsetof(stLadderBlock, monValue) == 232);
-static_assert(offsetof(stLadderBlock, unsettled272) == 272);
+static_assert(offsetof(stLadderBlock, monMark) == 272);
+static_assert(offsetof(stLadderBlock, monState) == 273);
 static_assert(offsetof(stLadderBlock, unsettled276) == 276);
 
 constexpr std::size_t kLadderObjectContentSize = offsetof(stLadderBlock, ID);  // 216

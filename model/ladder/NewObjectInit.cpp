@@ -17,6 +17,8 @@ void initNewObjectFields() {
     if (ldrNew == nullptr) haltMemoryNotEnough("Error2014121614...");
     ldrNew->ItemNo = {};
     ldrNew->monValue = {};
+    ldrNew->monMark = 0;
+    ldrNew->monState = 0;
     ldrNew->unsettled276 = 0;
 }
 

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
+#include "monitor/MonitorPoll.h"
 #include "monitor/access/AnyAddress.h"
 #include "monitor/access/AnyAddressOpeners.h"
 
@@ -41,6 +42,8 @@ TmachineCodeForm::TmachineCodeForm(const QString& caption, int selectionField, Q
     layout->addWidget(btnAnyAddress);
     layout->addWidget(Memo1);
     connect(btnAnyAddress, &QPushButton::clicked, this, &TmachineCodeForm::btnAnyAddressClick);
+    // The monitor's tables until AnyAddress asks for the any-address bytes.
+    Memo1->setPlainText(lines(monitorTableRows()));
     resize(560, 420);
 }
 

@@ -1,5 +1,5 @@
-// TmachineCodeForm (anyAddressBuf in hex) and TThisSoftwareForm (the software's variables), the two
-// developer views the any-address window and xTHIS open.
+// TmachineCodeForm (the monitor's tables, and anyAddressBuf in hex) and TThisSoftwareForm (the software's
+// variables), the two developer views the any-address window and xTHIS open.
 #pragma once
 
 #include <QDialog>

@@ -73,10 +73,4 @@ void TdeviceListForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) showLetter('X');
 }
 
-void QtMonitorDialogs::deviceList(const std::string& caption) {
-    TdeviceListForm form;
-    form.setWindowTitle(widgetText(caption));
-    form.exec();
-}
-
 }  // namespace kestrion::forms

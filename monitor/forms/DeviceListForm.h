@@ -28,9 +28,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-class QtMonitorDialogs : public MonitorDialogs {
-public:
-    void deviceList(const std::string& caption) override;
-};
-
 }  // namespace kestrion::forms

@@ -9,6 +9,7 @@
 #include "link/Keywords.h"
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
+#include "link/MonitorFrames.h"
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
@@ -61,6 +62,7 @@ TEST_F(DevViewsTest, TheLinkViewShowsFramesInClearOnlyWhenNoPasswordIsUnderWay) 
     rs.bitTxBuf[17] = 0xAB;
     rs.byteTxBuf[15] = 0x01;  // the last byte of the first row: one row
     rsChHex = "02453131";
+    comTemp2Array = "0231";
     std::copy_n(
         "\x02"
         "01\x03",
@@ -68,10 +70,11 @@ TEST_F(DevViewsTest, TheLinkViewShowsFramesInClearOnlyWhenNoPasswordIsUnderWay) 
     const std::string zeros = " 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
     EXPECT_EQ(linkFrameLines(), (Lines{"bitTxBuf 000: 02 00" + zeros, "bitTxBuf 010: 00 AB" + zeros,
                                        "byteTxBuf 000: 00" + zeros + " 01", "rsChHex: 02453131",
-                                       "txChars: ", "RxBkBuf: <02>01<03>"}));
+                                       "txChars: ", "RxBkBuf: <02>01<03>",
+                                       "comTempArray: ", "comTemp2Array: 0231", "comTemp3Array: "}));
     MaskedTrace masked;
     const Lines hidden = linkFrameLines();
-    EXPECT_EQ(Lines(hidden.end() - 3, hidden.end()),
+    EXPECT_EQ(Lines(hidden.end() - 6, hidden.end() - 3),
               (Lines{"rsChHex: ********", "txChars: ********", "RxBkBuf: ********"}));
 }
 

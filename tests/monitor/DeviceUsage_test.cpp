@@ -2,6 +2,7 @@
 
 #include "model/LadderTestSupport.h"
 #include "monitor/FakeMonitorDialogs.h"
+#include "monitor/MonitorDialogs.h"
 #include "support/ShownBoxes.h"
 
 namespace kestrion::test {

@@ -1,5 +1,6 @@
 // plcsim: the simulated PLC on a pseudo-terminal. It owns the master side, prints the path of the
 // slave side on one line and answers what arrives there until it is killed or its parent ends.
+// Lines on its standard input change it meanwhile ("bit 0400 1", "word 1000 04D2").
 //   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]
 //          [--error REGISTER=CODE[,D8068[,D8069]]]... [--axis N=VALUE]...
 #include <poll.h>
@@ -124,9 +125,25 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     std::uint8_t buffer[512];
+    std::string controlLine;
+    bool controlOpen = true;
     while (getppid() == parent) {
-        pollfd ready{master, POLLIN, 0};
-        if (poll(&ready, 1, 100) <= 0 || (ready.revents & POLLIN) == 0) continue;
+        // A closed or finished standard input is left out (poll passes over a negative descriptor).
+        pollfd ready[2] = {{master, POLLIN, 0}, {controlOpen ? STDIN_FILENO : -1, POLLIN, 0}};
+        if (poll(ready, 2, 100) <= 0) continue;
+        if ((ready[1].revents & (POLLNVAL | POLLERR)) != 0) controlOpen = false;
+        if ((ready[1].revents & (POLLIN | POLLHUP)) != 0) {
+            char c = 0;
+            if (read(STDIN_FILENO, &c, 1) != 1) {
+                controlOpen = false;
+            } else if (c != '\n') {
+                controlLine += c;
+            } else {
+                plc.applyControlLine(controlLine);
+                controlLine.clear();
+            }
+        }
+        if ((ready[0].revents & POLLIN) == 0) continue;
         const ssize_t got = read(master, buffer, sizeof buffer);
         if (got <= 0) continue;
         for (const auto& chunk : plc.receive(buffer, static_cast<std::size_t>(got), lineRate(slave))) {

@@ -49,6 +49,7 @@ namespace {
 constexpr std::uint32_t kBitSpaceBytes = 0x0E00;
 constexpr std::uint32_t kSpecialRegisterBytes = 2 * 256;
 constexpr std::uint32_t kPlainSpaceEnd = 0x10000;
+constexpr std::uint32_t kTimerValueBase = 0x1000;
 
 bool isExtendedType(int plcType) {
     return plcType == 2 || plcType == 5 || plcType == 7;
@@ -91,6 +92,8 @@ void PlcMemory::reset(int plcType) {
     putWord(special_, 2 * 1, d8001);
     putWord(special_, 2 * 2, d8002);
     putWord(special_, 2 * 101, d8101);
+    putWord(special_, 2 * 10, 25);  // the scan time, 2.5 ms
+    timers_.assign(isExtendedType(plcType) ? 2 * 256 : 0, 0);
     dataRegisters_.assign(dataRegisterBytes(), 0);
 
     // The parameter block: the memory size in thousands of steps and the program's check code,
@@ -137,11 +140,12 @@ std::uint8_t* PlcMemory::locate(Space space, std::uint32_t address, std::uint32_
         areas = {area(kParameterBlock, program_)};
     } else if (space == Space::Extended && plcType_ == 2) {
         areas = {area(0, bits_), area(dataRegisterBase(), dataRegisters_),
-                 area(kType2SpecialRegisterBase, special_)};
+                 area(kType2SpecialRegisterBase, special_), area(kTimerValueBase, timers_)};
     } else {
         areas = {area(0, bits_), area(kSpecialRegisterBase, special_),
                  area(kParameterBlock, program_, kPlainSpaceEnd)};
         if (plcType_ != 2) areas.push_back(area(dataRegisterBase(), dataRegisters_));
+        if (plcType_ == 5 || plcType_ == 7) areas.push_back(area(kTimerValueBase, timers_));
     }
     for (const Area& a : areas) {
         if (address >= a.start && address <= a.end && count <= a.end - address)
@@ -315,6 +319,8 @@ std::vector<Chunk> PlcSimulator::read(Space space, std::uint32_t bank, const std
     std::uint32_t count = 0;
     if (fields.size() != 6 || !hexValue(fields, 0, 4, address) || !hexValue(fields, 4, 2, count))
         return control(kNak);
+    if (bank == 0)
+        if (auto answer = answerMonitorRead(space, address, count)) return std::move(*answer);
     const std::uint8_t* data = memory_.locate(space, bank << 16 | address, count);
     if (data == nullptr) return control(kNak);
     return dataFrame(data, count);
@@ -332,6 +338,8 @@ std::vector<Chunk> PlcSimulator::write(Space space, std::uint32_t bank, const st
         if (!hexValue(fields, 6 + 2 * i, 2, value)) return control(kNak);
         data[i] = static_cast<std::uint8_t>(value);
     }
+    if (bank == 0)
+        if (auto answer = answerMonitorWrite(space, address, data)) return std::move(*answer);
     std::uint8_t* target = memory_.locate(space, bank << 16 | address, count);
     if (target == nullptr) return control(kNak);
     std::copy(data.begin(), data.end(), target);

@@ -67,6 +67,7 @@ private:
     std::vector<std::uint8_t> special_;
     std::vector<std::uint8_t> dataRegisters_;
     std::vector<std::uint8_t> program_;  // from 0x8000: the parameter block, then the program
+    std::vector<std::uint8_t> timers_;   // types 2, 5 and 7: the timers' values from 0x1000
 };
 
 class PlcSimulator {
@@ -129,6 +130,16 @@ public:
     std::size_t faultFrame = 0;
     Fault frameFault = Fault::None;
 
+    // The monitor (PlcSimMonitor.cpp): the registration area the program writes its request lists
+    // into (1400h on types 2, 5 and 7; 1800h to 19FFh on the others) and the read-back of the devices
+    // they name (1790h; 1958h the words, 19A0h the bits). Bit numbers are those of the forces; a
+    // 32-bit counter's value (0C00h to 0CFFh) takes four bytes. D8010 holds a scan time.
+    void setBit(std::uint32_t bitAddress, bool on);
+    bool nakRegistration = false;  // registration frames are answered with NAK
+    // A line from whoever drives the simulation: "bit 0400 1", "word 1000 04D2" (the space the
+    // monitor reads), "nak-registration 1". False when it is not understood.
+    bool applyControlLine(const std::string& line);
+
 private:
     std::optional<std::vector<Chunk>> answerIds(const std::string& command);
     void runClock(bool restart);
@@ -148,6 +159,12 @@ private:
     std::vector<Chunk> answerExtended(const std::string& command);
     std::vector<Chunk> answerRate(char digit);
     std::vector<Chunk> answerEndSearch(const std::string& command);
+    std::optional<std::vector<Chunk>> answerMonitorWrite(Space space, std::uint32_t address,
+                                                         const std::vector<std::uint8_t>& data);
+    std::optional<std::vector<Chunk>> answerMonitorRead(Space space, std::uint32_t address,
+                                                        std::uint32_t count);
+    std::vector<std::uint8_t> monitorWordValues(Space space) const;
+    std::vector<std::uint8_t> monitorBitBytes(std::size_t countAt, std::size_t fieldsAt) const;
     std::vector<Chunk> answerAnyAddress(const std::string& command);
     std::vector<Chunk> answerLine();
     void runSelfTest(std::uint32_t relay);
@@ -158,6 +175,7 @@ private:
     std::vector<Chunk> textFrame(const std::string& body) const;
 
     PlcMemory memory_;
+    std::vector<std::uint8_t> registration_ = std::vector<std::uint8_t>(0x200, 0);
     std::uint32_t baudRate_ = 9600;
     State state_ = State::Idle;
     std::string body_;

@@ -217,7 +217,8 @@ TEST_F(SimulatedPlcTest, EachTypeHasItsOwnAreasAndNothingBetweenThem) {
         {5, "07E7E02", true},
         {5, "07E7F02", false},
         {7, "E007E7E02", true},
-        {5, "0100002", false},
+        {5, "011FE02", true},  // the timers' values, from 0x1000
+        {5, "0120002", false},
         // The parameter block and program of 2000 or 16000 program bytes after it.
         {1, "0805C02", true},
         {1, "08FFA02", true},

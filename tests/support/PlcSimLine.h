@@ -22,12 +22,16 @@ class PlcSimProcess {
 public:
     explicit PlcSimProcess(std::vector<std::string> arguments) {
         int out[2];
-        if (pipe(out) != 0) return;
+        int in[2];
+        if (pipe(out) != 0 || pipe(in) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
+            dup2(in[0], STDIN_FILENO);
             close(out[0]);
             close(out[1]);
+            close(in[0]);
+            close(in[1]);
             std::vector<char*> argv{const_cast<char*>(KESTRION_PLCSIM_PROGRAM)};
             for (auto& argument : arguments) argv.push_back(argument.data());
             argv.push_back(nullptr);
@@ -35,14 +39,27 @@ public:
             _exit(127);
         }
         close(out[1]);
+        close(in[0]);
+        control_ = in[1];
         slavePath_ = readLine(out[0]);
         close(out[0]);
     }
     ~PlcSimProcess() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        end();
+        if (control_ >= 0) close(control_);
+    }
+    // A line for the simulated PLC to carry out ("bit 0400 1", "word 1000 04D2").
+    void command(const std::string& line) const {
+        const std::string text = line + "\n";
+        if (control_ >= 0 && write(control_, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+            return;
+    }
+    // The PLC is gone, as a pulled cable leaves the line.
+    void end() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
     }
     PlcSimProcess(const PlcSimProcess&) = delete;
     PlcSimProcess& operator=(const PlcSimProcess&) = delete;
@@ -62,6 +79,7 @@ private:
         return {};
     }
     pid_t pid_ = -1;
+    int control_ = -1;
     std::string slavePath_;
 };
 

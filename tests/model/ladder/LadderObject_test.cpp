@@ -55,7 +55,9 @@ stLadderBlock sampleObject() {
     setText(o.ID, "$##");
     o.ItemNo = {0, 1, 2, 3, 4, -1};
     o.monValue = {0x0102030405060708, 2, 3, 4, 5};
-    o.unsettled272 = {9, 10, 11, 12};
+    o.monMark = 9;
+    o.monState = 10;
+    o.unsettled274 = {11, 12};
     o.unsettled276 = 0xCAFE;
     return o;
 }

@@ -25,6 +25,8 @@ TEST_F(NewObjectInitTest, TextsAndMonitorFieldsAreClearedAndEverythingElseIsLeft
     expected.operand6 = {};
     expected.ItemNo = {};
     expected.monValue = {};
+    expected.monMark = 0;
+    expected.monState = 0;
     expected.unsettled276 = 0;
     EXPECT_EQ(std::memcmp(&object, &expected, offsetof(stLadderBlock, next)), 0);
 }

@@ -1,0 +1,105 @@
+// The device monitor against the plcsim program over a pseudo-terminal, on real time: each family
+// registers its lists, the rows follow the values the PLC changes, and a PLC that goes away stops
+// the poll with one box.
+#include <chrono>
+
+#include "link/MonitorFrames.h"
+#include "model/image/ProgramImage.h"
+#include "monitor/DevicePanel.h"
+#include "monitor/FakeMonitorDialogs.h"
+#include "monitor/LadderMonitor.h"
+#include "monitor/MonitorPoll.h"
+#include "support/PlcSimLine.h"
+#include "support/ShownBoxes.h"
+
+namespace kestrion::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class MonitorSerialTest : public SerialLineTest {
+protected:
+    void start(const PlcSimProcess& plc, int type, bool expectRunning = true) {
+        attachTo(plc, 0);
+        clock.bind(platform::TimerId::Timer3, [] { Timer3Timer(); });
+        pmw.setPlcType(static_cast<std::uint16_t>(type));
+        rs.timeOut = 1000;
+        EnterDeviceMonitor1Click();
+        dialogs.registerEntries = {{"X0"}, {"Y0"}, {"T1"}, {"D0"}, {"C200"}, {"D100", "1", 1}};
+        btnRegisterDevicesClick();
+        btnStartMonitor1Click();
+        ASSERT_EQ(timer3Running(), expectRunning);
+    }
+    // Runs the message loop until the rows say what is wanted, two cycles at most.
+    bool rowsBecome(const Texts& wanted) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(2 * 200 + 300);
+        while (std::chrono::steady_clock::now() < deadline) {
+            clock.runMessageLoopOnce();
+            if (values() == wanted) return true;
+        }
+        return false;
+    }
+    static Texts values() {
+        Texts out;
+        for (const MonitorRow& row : monitorState.monDeviceRows) {
+            std::string text = row.caption;
+            for (const std::string& sub : row.subItems) text += "|" + sub;
+            out.push_back(text);
+        }
+        return out;
+    }
+    FakeMonitorDialogs dialogs;
+    InstalledDialogs<MonitorDialogs> installed{dialogs};
+};
+
+TEST_F(MonitorSerialTest, EachFamilysRowsFollowThePlcWithinTwoCycles) {
+    struct Family {
+        int type;
+        std::uint32_t x0, y0, d0, t1;
+        const char* off;
+    };
+    for (const Family& f :
+         {Family{1, 0x0400, 0x0500, 0x1000, 0x0802, "OFF"}, Family{5, 0x1200, 0x0C00, 0x4000, 0x1002, ""},
+          Family{2, 0x6500, 0x5E00, 0x4000, 0x1002, ""}}) {
+        resetAllState();
+        PlcSimProcess plc({"--type", std::to_string(f.type)});
+        start(plc, f.type);
+        char line[64];
+        for (const auto& [verb, address, value] : {std::tuple{"bit", f.x0, 1u},
+                                                   {"word", f.d0, 0x04D2u},
+                                                   {"word", f.t1, 7u},
+                                                   {"word", 0x0C00u, 0x2345u},
+                                                   {"word", 0x0C02u, 1u},
+                                                   {"word", f.d0 + 202, 0xFFFFu}}) {
+            std::snprintf(line, sizeof line, "%s %04X %X", verb, address, value);
+            plc.command(line);
+        }
+        const std::string off = f.off;
+        EXPECT_TRUE(rowsBecome(
+            {"X0|||ON", "Y0|||" + off, "T1|7||" + off, "D0|1234", "C200|74565||" + off, "D100L|-65536"}))
+            << f.type << ": " << ::testing::PrintToString(values());
+        EXPECT_TRUE(shownBoxes(fakes.messages).empty()) << f.type;
+        msStopMonitor1Click();
+    }
+}
+
+TEST_F(MonitorSerialTest, ANakToTheRegistrationLeavesTimer3Off) {
+    PlcSimProcess plc({"--type", "1"});
+    plc.command("nak-registration 1");
+    start(plc, 1, false);
+    EXPECT_EQ(shownBoxes(fakes.messages), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
+}
+
+TEST_F(MonitorSerialTest, APlcThatGoesAwayStopsThePollWithOneBox) {
+    PlcSimProcess plc({"--type", "5"});
+    start(plc, 5);
+    ASSERT_TRUE(rowsBecome({"X0|||", "Y0|||", "T1|0||", "D0|0", "C200|0||", "D100L|0"}));
+    plc.end();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < deadline) clock.runMessageLoopOnce();
+    EXPECT_FALSE(timer3Running());
+    EXPECT_EQ(shownBoxes(fakes.messages).size(), 1u);
+}
+
+}  // namespace
+}  // namespace kestrion::test

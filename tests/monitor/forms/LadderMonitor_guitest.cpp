@@ -1,0 +1,147 @@
+// The ladder monitor in the main window against the plcsim program over a pseudo-terminal: the
+// contacts and coils the PLC switches on are filled, a register's value shows under its
+// instruction, and the right button's menu changes a value while the monitor runs.
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+
+#include "app/forms/MainUnit.h"
+#include "editor/EditorViewState.h"
+#include "editor/LadderLayout.h"
+#include "editor/forms/LadderViewForm.h"
+#include "link/forms/Parameter1Form.h"
+#include "model/core/CommandTransaction.h"
+#include "model/forms/PlcTypeForm.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "monitor/MonitorMode.h"
+#include "monitor/forms/CvChangeForm.h"
+#include "monitor/forms/MonitorPanels.h"
+#include "reader/MachineCodeLoader.h"
+#include "support/PlcSimLine.h"
+#include "support/gui/RealServicesTest.h"
+
+namespace kestrion::test {
+namespace {
+
+class LadderMonitorWindowTest : public RealServicesTest {
+protected:
+    LadderMonitorWindowTest() : RealServicesTest("ladder-monitor") {
+        setenv("KESTRION_COM1", plc.slavePath().c_str(), 1);
+    }
+    ~LadderMonitorWindowTest() override { unsetenv("KESTRION_COM1"); }
+
+    // File > New with the type offered (q3, type 5), then LD X0, OUT Y0, LD X1, MOV K10 D0 loaded.
+    void openProgram(app::TMainForm& form) {
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
+                parameters->btnCancel->click();
+        });
+        driver.start(10);
+        form.action("New1")->trigger();
+        driver.stop();
+        const std::uint16_t words[] = {0x2400, 0xC500, 0x2401, 0x0028, 0x800A,
+                                       0x8000, 0x8600, 0x8600, 0x000F};
+        std::copy(std::begin(words), std::end(words), pmw.program.begin());
+        runCommand([] {
+            initLadderList(draw.iBusLineEnd - 80, 0);
+            setBlueFrameObject(draw.iBusLineStart, 0);
+            convMachineCodeToLadder("Test");
+            removeEmptyObjectsChecked();
+            moveEndToRightEdge();
+            ModifyHLineToVirtualCanvas();
+        });
+        form.action("LadderView1")->trigger();
+        form.ladderEditScreen->grab();  // a paint: the drawn range is known
+    }
+    // An object by its mnemonic's start and first operand, as the loader writes them (X000).
+    static stLadderBlock* objectOf(const char* mnemonic, const char* operand) {
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (textOf(o->mnemonic).rfind(mnemonic, 0) == 0 && textOf(o->operands[0]) == operand) return o;
+        return nullptr;
+    }
+    // The centre of the monitor's fill of an object, or (-1, -1) when it has none.
+    static QPoint fillOf(const stLadderBlock& object) {
+        for (const Primitive& p : objectPrimitives(object))
+            if (p.kind == PrimitiveKind::FilledRect && p.ink == Ink::Monitor)
+                return {(p.x1 + p.x2) / 2, (p.y1 + p.y2) / 2};
+        return {-1, -1};
+    }
+    static bool shownValue(const stLadderBlock& object, const std::string& value) {
+        for (const Primitive& p : objectPrimitives(object))
+            if (p.kind == PrimitiveKind::Text && p.ink == Ink::MonitorValue && p.text == value) return true;
+        return false;
+    }
+
+    PlcSimProcess plc{{"--type", "5"}};
+};
+
+TEST_F(LadderMonitorWindowTest, TheLadderShowsWhatThePlcSwitchesAndTheMenuChangesAValue) {
+    ASSERT_FALSE(plc.slavePath().empty());
+    app::TMainForm form(services);
+    form.show();
+    openProgram(form);
+    stLadderBlock* contact = objectOf("LD ", "X000");
+    stLadderBlock* coil = objectOf("OUT", "Y000");
+    stLadderBlock* mov = objectOf("MOV", "K10");
+    ASSERT_TRUE(contact != nullptr && coil != nullptr && mov != nullptr);
+
+    form.findChild<QAction*>("spbtnStartMonitor1")->trigger();
+    ASSERT_EQ(monitorMode, kMonitorLadder);
+    for (const char* line : {"bit 1200 1", "bit 0C00 1", "word 4000 04D2"}) plc.command(line);
+    QTest::qWait(2 * 200 + 400);  // two cycles and a drawing tick
+    const QImage picture = form.ladderEditScreen->grab().toImage();
+    for (const stLadderBlock* lit : {contact, coil}) {
+        const QPoint at = fillOf(*lit);
+        ASSERT_NE(at.x(), -1) << textOf(lit->operands[0]);
+        const QRgb pixel = picture.pixel(at);
+        EXPECT_TRUE(qBlue(pixel) > 200 && qRed(pixel) < 80) << textOf(lit->operands[0]);
+    }
+    EXPECT_TRUE(shownValue(*mov, "1234"));
+    EXPECT_EQ(fillOf(*objectOf("LD ", "X001")).x(), -1);
+
+    // The right button on the ladder while the monitor runs: its menu, and Change value writes D0.
+    QTimer::singleShot(100, [] {
+        auto* dialog = qobject_cast<forms::TcvChangeForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->DeviceNoEdit1->setText("D0");
+        dialog->CurrentValueEdit1->setText("K99");
+        dialog->btnExecuteChange->click();
+        EXPECT_EQ(dialog->ChangeCurrentValueMemo1->toPlainText(), "D0 K99\n");
+        dialog->btnClose->click();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(120, 100),
+                            form.ladderEditScreen->mapToGlobal(QPoint(120, 100)));
+    QApplication::sendEvent(form.ladderEditScreen, &click);
+    QMenu* menu = form.monitorParts->PopupMenu4;
+    ASSERT_TRUE(menu->isVisible());
+    QAction* changeValue = form.findChild<QAction*>("Popup4ChangeValue");
+    EXPECT_EQ(changeValue->text(), "Change value");
+    EXPECT_TRUE(changeValue->isEnabled());
+    // While the menu was open the poll slowed down; its next word read comes within 2000 ms.
+    EXPECT_EQ(services.timers.timer(platform::TimerId::Timer3).interval(), 2000);
+    menu->hide();
+    changeValue->trigger();
+    QTest::qWait(2000 + 400);
+    EXPECT_TRUE(shownValue(*mov, "99"));
+    EXPECT_EQ(monitorMode, kMonitorLadder);
+    form.findChild<QAction*>("spbtnStopMonitor1")->trigger();
+    EXPECT_EQ(monitorMode, kMonitorOff);
+}
+
+}  // namespace
+}  // namespace kestrion::test
