@@ -10,6 +10,7 @@
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
 #include "app/TemplateCommands.h"
+#include "app/TransferMenu.h"
 #include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
@@ -115,8 +116,9 @@ std::vector<MenuRow> mergeRowsOfOneName(const std::vector<MenuRow>& rows) {
 
 std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
-    for (const MenuTable table : {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(),
-                                  monitorMenuRows(), devViewsMenuRows(), templateMenuRows()})
+    for (const MenuTable table :
+         {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows(),
+          devViewsMenuRows(), templateMenuRows(), transferMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

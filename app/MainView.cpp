@@ -139,6 +139,8 @@ void setupFncKeyButtons(int viewMode) {
 }
 
 void LadderView1Click() {
+    appState.registerViewVisible = false;
+    menuItem("RegisterView1").checked = false;
     appState.programPanelsVisible = true;
     appState.viewButtonsDown = kLadderViewButton;
     setupToolBarButtons(1);

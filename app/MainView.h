@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+#include "link/transfer/RegisterGrid.h"
+
 namespace kestrion {
 
 struct MenuItemState {
@@ -23,6 +25,12 @@ struct AppState {
     // EditPanel1, ProjectGroupBox1 and ProjectScrollBox).
     bool programPanelsVisible = false;
     bool registerViewVisible = false;
+    // The register panel: its layout (1: double words), display format, and the cells as shown or
+    // typed; regGridFills counts the refills, so the window copies only a new grid.
+    int regView32bits = 0;
+    int regViewFormat = kRegViewDecimal;
+    RegisterGrid regStringGrid;
+    std::uint32_t regGridFills = 0;
     bool frameTreeVisible = false;
     int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
     int fncKeyViewMode = 0;

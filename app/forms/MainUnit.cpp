@@ -26,8 +26,11 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/RegisterView.h"
 #include "app/TemplateCommands.h"
+#include "app/TransferCommands.h"
 #include "app/forms/LogoUnit.h"
+#include "app/forms/RegisterViewPanel.h"
 #include "editor/CursorMoves.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
@@ -115,6 +118,31 @@ void TMainForm::buildMenus() {
         });
     }
     buildLadderToolBar();
+    buildTransferButtons();
+}
+
+// The program transfer and register view buttons.
+void TMainForm::buildTransferButtons() {
+    QToolBar* transfer = addToolBar("Transfer");
+    transfer->setObjectName("TransferToolBar");
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        void (*handler)();
+    };
+    for (const Button& button :
+         {Button{"spbtnUploadProg", "Read", "Read Prog From PLC", spbtnUploadProgClick},
+          Button{"spbtnDnloadProg", "Write", "Write Rpog To PLC", spbtnDnloadProgClick},
+          Button{"spbtnRegisterView", "Dreg", "Register View", spbtnRegisterViewClick}}) {
+        QAction* added = transfer->addAction(button.caption);
+        added->setObjectName(button.name);
+        added->setToolTip(button.hint);
+        connect(added, &QAction::triggered, this, [this, handler = button.handler] {
+            handler();
+            syncFromCore();
+        });
+    }
 }
 
 // The symbol buttons open the instruction box as their function keys do; Convert and Force are the
@@ -233,6 +261,8 @@ void TMainForm::syncFromCore() {
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible);
+    ProjectScrollBox->setVisible(!appState.registerViewVisible);
+    RegisterViewGroupBox->syncFromCore();
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
@@ -275,6 +305,8 @@ void TMainForm::buildPanels() {
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
     editLayout->addWidget(ProjectScrollBox);
+    RegisterViewGroupBox = new TRegisterViewPanel([this] { syncFromCore(); }, EditPanel1);
+    editLayout->addWidget(RegisterViewGroupBox);
     layout->addWidget(Splitter1, 1);
 
     static const char* const memoNames[platform::memoCount] = {

@@ -21,6 +21,9 @@ class QSplitter;
 namespace kestrion::forms {
 class LadderViewForm;
 }
+namespace kestrion::app {
+class TRegisterViewPanel;
+}
 
 namespace kestrion::app {
 
@@ -49,10 +52,11 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* FramePanel1 = nullptr;
     QWidget* EditPanel1 = nullptr;
-    QScrollArea* ProjectScrollBox = nullptr;            // inside EditPanel1
-    forms::LadderViewForm* ladderEditScreen = nullptr;  // the ladder, inside ProjectScrollBox
-    QPlainTextEdit* FileTitleMemo = nullptr;            // the program title of the open file
-    QPlainTextEdit* TdcnMemo = nullptr;                 // its description
+    QScrollArea* ProjectScrollBox = nullptr;             // inside EditPanel1
+    forms::LadderViewForm* ladderEditScreen = nullptr;   // the ladder, inside ProjectScrollBox
+    TRegisterViewPanel* RegisterViewGroupBox = nullptr;  // in ProjectScrollBox's place while shown
+    QPlainTextEdit* FileTitleMemo = nullptr;             // the program title of the open file
+    QPlainTextEdit* TdcnMemo = nullptr;                  // its description
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
 
 public slots:
@@ -72,6 +76,7 @@ protected:
 private:
     void buildMenus();
     void buildLadderToolBar();
+    void buildTransferButtons();
     void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);
     void buildPanels();
     void buildStatusBar();

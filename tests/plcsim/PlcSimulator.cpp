@@ -245,6 +245,7 @@ std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
     if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
     if (startsWith(command, "1")) return write(Space::Plain, 0, command.substr(1));
     if (command.size() == 2 && command[0] == 'A') return answerRate(command[1]);
+    if (command == "B") return control(kAck);  // the end of a program write
     return control(kNak);
 }
 
@@ -303,7 +304,7 @@ std::vector<Chunk> PlcSimulator::read(Space space, std::uint32_t bank, const std
     if (fields.size() != 6 || !hexValue(fields, 0, 4, address) || !hexValue(fields, 4, 2, count))
         return control(kNak);
     const std::uint8_t* data = memory_.locate(space, bank << 16 | address, count);
-    if (data == nullptr) return control(kNak);
+    if (data == nullptr || !fitsOneFrame(space, bank << 16 | address, count)) return control(kNak);
     return dataFrame(data, count);
 }
 
@@ -320,9 +321,17 @@ std::vector<Chunk> PlcSimulator::write(Space space, std::uint32_t bank, const st
         data[i] = static_cast<std::uint8_t>(value);
     }
     std::uint8_t* target = memory_.locate(space, bank << 16 | address, count);
-    if (target == nullptr) return control(kNak);
+    if (target == nullptr || !fitsOneFrame(space, bank << 16 | address, count)) return control(kNak);
     std::copy(data.begin(), data.end(), target);
+    writes.push_back({body_.substr(0, body_.size() - fields.size()), bank << 16 | address, std::move(data)});
+    if (onWrite) onWrite(writes.back());
     return control(kAck);
+}
+
+// The program area takes at most 64 bytes a frame, 254 on type 2.
+bool PlcSimulator::fitsOneFrame(Space space, std::uint32_t address, std::uint32_t count) const {
+    const bool programArea = space == Space::Program || (space == Space::Plain && address >= kParameterBlock);
+    return !programArea || count <= (plcType() == 2 ? 254u : 64u);
 }
 
 std::vector<Chunk> PlcSimulator::control(std::uint8_t code) const {

@@ -68,6 +68,14 @@ private:
     std::vector<std::uint8_t> program_;  // from 0x8000: the parameter block, then the program
 };
 
+// A write the PLC took: the command characters before the address ("1", "E10", "E12"), the
+// address as the command gives it (the bank's 64 KB in front for "E11" ... "E15") and the bytes.
+struct MemoryWrite {
+    std::string head;
+    std::uint32_t address = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
 class PlcSimulator {
 public:
     explicit PlcSimulator(int plcType = 1);
@@ -106,6 +114,9 @@ public:
     std::vector<std::uint8_t> errorReport = std::vector<std::uint8_t>(62, 0);
     // The command text of every frame with a good check code, in order (between STX and ETX).
     std::vector<std::string> frames;
+    // Every write taken, in order; onWrite hears each one as it is taken (plcsim's --log).
+    std::vector<MemoryWrite> writes;
+    std::function<void(const MemoryWrite&)> onWrite;
 
     // Forces, RUN and STOP, the memory clears (PlcSimControl.cpp). The forced relays are a bit
     // space of their own; M8035 with M8036 runs, M8035 with M8037 stops. While running M8000 is on
@@ -138,6 +149,7 @@ private:
     std::vector<Chunk> answerEndSearch(const std::string& command);
     std::vector<Chunk> read(Space space, std::uint32_t bank, const std::string& fields);
     std::vector<Chunk> write(Space space, std::uint32_t bank, const std::string& fields);
+    bool fitsOneFrame(Space space, std::uint32_t address, std::uint32_t count) const;
     std::vector<Chunk> control(std::uint8_t code) const;
     std::vector<Chunk> dataFrame(const std::uint8_t* data, std::size_t size) const;
     std::vector<Chunk> textFrame(const std::string& body) const;
