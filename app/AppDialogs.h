@@ -41,6 +41,8 @@ public:
     virtual FileDialogResult saveFile(const FileDialogRequest& request) = 0;
     // TFileTitleForm, modal.
     virtual FileTitleResult fileTitle(const FileTitleRequest& request) = 0;
+    // The desktop's printer set-up dialog; what the user chooses there is not used.
+    virtual void printerSetup() = 0;
 };
 
 inline AppDialogs& appDialogs() {

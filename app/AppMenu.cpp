@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/CommentCommands.h"
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/RegisterView.h"
 #include "app/TemplateCommands.h"
 #include "app/TransferMenu.h"
 #include "devviews/DevViewsMenu.h"
@@ -33,6 +35,10 @@ constexpr MenuRow kRows[] = {
     {kItem, "Close1", "&Close", "FileMenu", 30, Close1Click},
     {kItem, "Save1", "&Save", "FileMenu", 40, Save1Click},
     {kItem, "SaveAs1", "Save &As...", "FileMenu", 50, SaveAs1Click},
+    {kItem, "PrinterSetup1", "P&rinter setup", "FileMenu", 60, PrinterSetup1Click},
+    // Printing and the G-code conversion do nothing; they are shown disabled.
+    {kItem, "Print1", "&Print", "FileMenu", 70, Print1Click, false, false, true},
+    {kItem, "GcodeConvert1", "&G-code convert", "FileMenu", 80, GcodeConvert1Click, false, false, true},
     {kItem, "Exit1", "E&xit", "FileMenu", 90, Exit1Click},
     {kMenu, "EditMenu", "&Edit", "", 20},
     {kItem, "Undo1", "&Undo", "EditMenu", 10, Undo1Click, false, false, false, "Ctrl+Z"},
@@ -45,7 +51,9 @@ constexpr MenuRow kRows[] = {
     {kItem, "DeleteLine1", "&Delete line", "EditMenu", 70, DeleteLine1Click, false, false, false,
      "Ctrl+Shift+D"},
     {kMenu, "ViewMenu", "&View", "", 30},
-    {kItem, "LadderView1", "&Ladder", "ViewMenu", 10, LadderView1Click},
+    {kItem, "LadderView1", "&Ladder view", "ViewMenu", 10, LadderView1Click, false, true},
+    {kItem, "InstructionView1", "&Instruction view", "ViewMenu", 12, InstructionView1Click, false, true},
+    {kItem, "RegisterView1", "&Register view", "ViewMenu", 14, RegisterView1Click, false, true},
     {kMenu, "Font1", "&Font", "ViewMenu", 20},
     {kItem, "FontN81", "8", "Font1", 10, FontN81Click, false, true},
     {kItem, "FontN101", "10", "Font1", 20, FontN101Click, false, true},
@@ -72,6 +80,14 @@ constexpr MenuRow kRows[] = {
     {kItem, "DeviceComment2", "&Device comment", "CommentMenu", 10, DeviceComment2Click, false, true},
     {kItem, "BlockComment2", "&Block comment", "CommentMenu", 20, BlockComment2Click, false, true},
     {kItem, "CoilComment2", "C&oil comment", "CommentMenu", 30, CoilComment2Click, false, true},
+    {kItem, "CommentEdit1", "&Edit comments...", "CommentMenu", 40, CommentEdit1Click, false, false, false,
+     "Ctrl+Return"},
+    {kItem, "msDeviceCommentList1", "Device comment &list", "CommentMenu", 50, msDeviceCommentList1Click,
+     false, true},
+    {kItem, "msBlockCommentList1", "Block comment l&ist", "CommentMenu", 60, msBlockCommentList1Click, false,
+     true},
+    {kItem, "msCoilCommentList1", "Coil comment li&st", "CommentMenu", 70, msCoilCommentList1Click, false,
+     true},
     {kMenu, "CompilerMenu", "&Compiler", "", 50},
     {kItem, "LadderToInstruction1", "Ladder=>Instruction", "CompilerMenu", 10, LadderToInstruction1Click},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},

@@ -55,13 +55,42 @@ void markEdited() {
     canvasState.editCancelMenuEnabled = true;
 }
 
-// Runs an edit of the open ladder: refused while a monitor runs, undo copy first, one transaction.
+// Counts the warning and error boxes shown while it lives. A pass deep inside an edit may show
+// its box and go on; the edit has failed all the same and must not stay half done.
+class ErrorBoxWatch : public platform::Messages {
+public:
+    ErrorBoxWatch() : shown_(platform::messages()) { installMessages(this); }
+    ~ErrorBoxWatch() override { installMessages(&shown_); }
+    ErrorBoxWatch(const ErrorBoxWatch&) = delete;
+    ErrorBoxWatch& operator=(const ErrorBoxWatch&) = delete;
+
+    platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
+                             platform::MsgButtons buttons) override {
+        if (icon == platform::MsgIcon::Warning || icon == platform::MsgIcon::Error) ++errors_;
+        return shown_.show(text, caption, icon, buttons);
+    }
+    bool sawError() const { return errors_ != 0; }
+
+private:
+    static void installMessages(platform::Messages* messages) {
+        platform::install({messages, &platform::statusBar(), &platform::trace(), &platform::progress(),
+                           &platform::system(), &platform::clock(), &platform::timers(), &platform::files(),
+                           &platform::serial()});
+    }
+
+    platform::Messages& shown_;
+    int errors_ = 0;
+};
+
+// Runs an edit of the open ladder: refused while a monitor runs, undo copy first, one transaction;
+// an edit that had to show an error box is undone.
 template <class Change>
 void runEdit(Change&& change) {
     if (refusedWhileMonitoring() || !ladderOpen()) return;
+    ErrorBoxWatch errors;
     runCommand([&] {
         takeUndoCopy();
-        if (!change()) return false;
+        if (!change() || errors.sawError()) return false;
         markEdited();
         return true;
     });

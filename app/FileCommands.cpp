@@ -345,6 +345,7 @@ bool closeProgram() {
 
     setMenuClosed();
     appState.programPanelsVisible = false;
+    appState.instructionViewVisible = false;
     if (appState.registerViewVisible) {
         appState.registerViewVisible = false;
         menuItem("RegisterView1").checked = false;
@@ -505,7 +506,9 @@ void Exit1Click() {
     settingsWrittenAtClose = true;
 }
 
-void PrinterSetup1Click() {}
+void PrinterSetup1Click() {
+    appDialogs().printerSetup();
+}
 void Print1Click() {}
 void GcodeConvert1Click() {}
 

@@ -71,6 +71,7 @@ void mainFormStartUp() {
     setDefaultLatchRange(pmw.plcType());
     connectedPlcType = kNoPlcDetected;
     fileStateFlags &= static_cast<std::uint8_t>(~kFileNamePreset);
+    appState.LineArray = {};
     editModeFlags &= static_cast<std::uint8_t>(~kEditInsertMode);
     traceCaption = "開始";
     optionFlags &= static_cast<std::uint8_t>(~kOptionProgramOpen);
@@ -81,6 +82,7 @@ void mainFormStartUp() {
 
     setFileNameArray(installDir + kStartUpName);
     startNameLength = static_cast<std::int32_t>(currentFileName().size());
+    for (auto& buffer : appState.mouseTextBuffers) buffer[0] = '\0';
 
     // After the settings record is read: the port and baud index come from it.
     linkStartUp();

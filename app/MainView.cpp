@@ -34,11 +34,10 @@ transaction::Restore snapshotMainView() {
 
 // The items that work only on an open program.
 constexpr const char* kProgramItems[] = {
-    "Close1", "Save1", "SaveAs1", "Print1", "LadderView1", "LadderToInstruction1", "Convert4"};
+    "Close1",  "Save1", "SaveAs1", "LadderView1", "InstructionView1", "RegisterView1", "LadderToInstruction1",
+    "Convert4"};
 // The items that edit the program.
 constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Delete1Object2"};
-
-constexpr std::uint8_t kLadderViewButton = 0x01;
 
 void checkOnly(const std::array<const char*, 5>& group, std::size_t count, const char* chosen) {
     for (std::size_t i = 0; i < count; ++i) menuItem(group[i]).checked = std::string(group[i]) == chosen;
@@ -138,13 +137,24 @@ void setupFncKeyButtons(int viewMode) {
     appState.fncKeyViewMode = viewMode;
 }
 
-void LadderView1Click() {
-    appState.registerViewVisible = false;
-    menuItem("RegisterView1").checked = false;
+void showView(const char* item, std::uint8_t button) {
     appState.programPanelsVisible = true;
-    appState.viewButtonsDown = kLadderViewButton;
-    setupToolBarButtons(1);
-    setupFncKeyButtons(1);
+    appState.instructionViewVisible = button == kInstructionViewButton;
+    appState.registerViewVisible = button == kRegisterViewButton;
+    for (const char* view : {"LadderView1", "InstructionView1", "RegisterView1"})
+        menuItem(view).checked = std::string(view) == item;
+    appState.viewButtonsDown = button;
+    const int mode = button == kLadderViewButton ? 1 : 0;
+    setupToolBarButtons(mode);
+    setupFncKeyButtons(mode);
+}
+
+void LadderView1Click() {
+    showView("LadderView1", kLadderViewButton);
+}
+
+void InstructionView1Click() {
+    showView("InstructionView1", kInstructionViewButton);
 }
 
 void AllOffView1Click() {

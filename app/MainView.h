@@ -4,11 +4,11 @@
 // every command (syncing by the items' object names).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
-
-#include "link/transfer/RegisterGrid.h"
+#include <vector>
 
 namespace kestrion {
 
@@ -25,12 +25,16 @@ struct AppState {
     // EditPanel1, ProjectGroupBox1 and ProjectScrollBox).
     bool programPanelsVisible = false;
     bool registerViewVisible = false;
-    // The register panel: its layout (1: double words), display format, and the cells as shown or
-    // typed; regGridFills counts the refills, so the window copies only a new grid.
+    bool instructionViewVisible = false;  // ProjectGroupBox1 in place of the ladder
+    // The register panel: 1 for the 32-bit layout; 0 binary, 1 decimal, 2 hexadecimal, 3 ASCII,
+    // 4 floating point; the count of its fills (the grid drops typed texts at each).
     int regView32bits = 0;
-    int regViewFormat = kRegViewDecimal;
-    RegisterGrid regStringGrid;
-    std::uint32_t regGridFills = 0;
+    int regViewFormat = 1;
+    std::uint32_t regViewFills = 0;
+    // The instruction view's list: the program words it shows (END included) and where each of
+    // its lines starts (byte offsets in the image).
+    std::vector<std::uint16_t> listedWords;
+    std::vector<std::uint32_t> listedLineOffsets;
     bool frameTreeVisible = false;
     int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
     int fncKeyViewMode = 0;
@@ -45,6 +49,9 @@ struct AppState {
     std::string fileTitleMemo;
     std::string dcnMemo;
     bool exitRequested = false;  // File > Exit decided to end the process with exit code 0
+    // The editor's line table and the mouse handlers' texts, empty at start-up.
+    std::array<std::uint32_t, 16> LineArray{};
+    std::array<std::array<char, 16>, 7> mouseTextBuffers{};
 };
 extern AppState appState;
 
@@ -58,8 +65,18 @@ void setMenuProgramOpen();
 void setupAllPanels();
 void setupToolBarButtons(int viewMode);
 void setupFncKeyButtons(int viewMode);
+// View > "Ladder view", "Instruction view": the ladder, or the program as instruction lines in its
+// place (the ladder's tool and function-key buttons then rest).
 void LadderView1Click();
+void InstructionView1Click();
 void AllOffView1Click();
+// Shows one view in place of the others: its item checked and its button down; the ladder's tool
+// and function-key buttons work in the ladder view only.
+void showView(const char* item, std::uint8_t button);
+// The view buttons down: ladder, instruction, register.
+constexpr std::uint8_t kLadderViewButton = 0x01;
+constexpr std::uint8_t kInstructionViewButton = 0x02;
+constexpr std::uint8_t kRegisterViewButton = 0x04;
 void initMemoPanels();
 
 // View > Font.

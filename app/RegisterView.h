@@ -1,17 +1,23 @@
-// The register panel of the main window (RegisterViewGroupBox with regStringGrid) without its
-// window: D0 upward of the register image, ten registers or five double words a row, in the
-// chosen display format; decimal values typed into it go into the registers their cells show.
-// Also View > "Dreg view ...", the register dialog.
+// The register panel of the main window (RegisterViewGroupBox): the program's data registers D0
+// upward as the register image holds them, ten registers a row (16-bit layout) or five double
+// words (32-bit layout), in decimal or hexadecimal (binary, ASCII and floating point show blank
+// cells). Row 0 and column 0 hold the labels. Decimal values typed into the grid are written into
+// the register image on Enter. It shows the image, not the PLC: nothing here is live.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kestrion {
 
-// View > "Register view" and the "Register View" tool button: the panel in place of the ladder,
-// 16-bit layout, decimal. Only with a program open.
+// Rows by the program's PLC type, the label row included: 801 for types 2, 4, 5 and 7, 401 for
+// type 6, 27 for type 1 and any other.
+int regViewRowCount();
+int regViewColumnCount();  // 11 in the 16-bit layout, 6 in the 32-bit layout
+std::string regViewCellText(int row, int column);
+
+// View > "Register view": the panel in place of the ladder, 16-bit layout, decimal.
 void RegisterView1Click();
-void spbtnRegisterViewClick();
 void btnRegView16bitsClick();
 void btnRegView32bitsClick();
 void btnRegViewBinaryClick();
@@ -19,18 +25,16 @@ void btnRegViewDecimalClick();
 void btnRegViewHexadecimalClick();
 void btnRegViewAsciiClick();
 void btnRegViewFloatingClick();
-// "Update" and Enter in the grid: every decimal cell into its register. A cell that is not a
-// number is named in a box and nothing is written.
-void btnRegViewUpdateClick();
-void regStringGridKeyPress(char key);
-// "Edit Cancel": the grid refilled from the registers.
 void btnRegViewEditCancelClick();
-// "Close": back to the ladder.
 void btnRegViewCloseClick();
-// What the user typed into a cell of the grid.
-void setRegisterCellText(int column, int row, const std::string& text);
-// After a register read: the open panel shows the registers read, in its format.
+
+// Enter in the grid: in decimal format every cell's text (as cellText gives it, typed or shown)
+// goes into the register (16-bit layout: its low 16 bits) or double word the cell shows; a blank
+// cell writes nothing and moves no other cell's register. A text that is not a decimal number
+// stops the update there with the conversion message; the cells before it are written.
+void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>& cellText);
+
+// After a register read: the panel, when it shows, shows the registers read in its format.
 void refreshRegisterView();
-void DregView1Click();
 
 }  // namespace kestrion

@@ -188,6 +188,13 @@ void spbtnDnloadProgClick() {
     ProgWriteClick();
 }
 
+void DregView1Click() {
+    RegisterViewDialog dialog;
+    dialog.plcType = pmw.plcType();
+    linkDialogs().registerView(dialog);
+    requestRedraw();
+}
+
 void btnParameterViewCloseClick() {
     requestRedraw();
     setupToolBarButtons(1);

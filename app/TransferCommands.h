@@ -18,6 +18,9 @@ void RegVerifyClick();
 void spbtnUploadProgClick();
 void spbtnDnloadProgClick();
 
+// View > "Dreg view ...": the register dialog "D register".
+void DregView1Click();
+
 // The parameter view panel's "Close": the ladder's buttons back, the monitor's timer stopped and
 // the port closed.
 void btnParameterViewCloseClick();

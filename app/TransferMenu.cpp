@@ -1,6 +1,5 @@
 #include "app/TransferMenu.h"
 
-#include "app/RegisterView.h"
 #include "app/TransferCommands.h"
 #include "link/transfer/TransferCommands.h"
 
@@ -30,8 +29,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "ModAsc1", "ModAsc", "ProtocolSetting1", 30, ModAsc1Click},
     {kItem, "ModRtu1", "ModRtu", "ProtocolSetting1", 40, ModRtu1Click},
     {kItem, "FreeUser1", "FreeUser", "ProtocolSetting1", 50, FreeUser1Click},
-    {kItem, "RegisterView1", "Register view", "ViewMenu", 12, RegisterView1Click, false, true},
-    {kItem, "DregView1", "Dreg view ...", "ViewMenu", 14, DregView1Click, true},
+    {kItem, "DregView1", "Dreg view ...", "ViewMenu", 15, DregView1Click, true},
     {kItem, "ReadProgEndStepNo1", "ReadProgEndStepNo", "xRS", 10, ReadProgEndStepNo1Click},
     {kItem, "WriteDregEnd2", "WriteDregEnd", "xRS", 20, WriteDregEnd2Click},
 };

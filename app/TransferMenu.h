@@ -1,5 +1,5 @@
 // The rows of the transfer commands: PLC > Program Transfer, Register Transfer and the hidden
-// Parameter Transfer and Protocol setting, View > Register view and the hidden "Dreg view ...",
+// Parameter Transfer and Protocol setting, the hidden View > "Dreg view ...",
 // and the transfer items of the hidden developer menu xRS.
 #pragma once
 

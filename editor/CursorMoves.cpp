@@ -21,6 +21,9 @@ namespace kestrion {
 
 namespace {
 
+// The coil symbol: its operands alone name no instruction, so the output key types "OUT " instead.
+constexpr std::uint32_t kOutputKeySymbol = 7;
+
 std::uint32_t cellWidth() {
     return std::max<std::uint32_t>(ModeData.xSizeSymble, 1);
 }
@@ -52,6 +55,15 @@ stLadderBlock* framedObject() {
 void frameCursor() {
     setBlueFrameObject(xOldCursor, yOldCursor);
     redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+// The box opens at the cursor; afterwards the frame follows the cursor wherever the entry left it.
+template <class Open>
+void openAtCursor(Open open) {
+    BlueFrame.x1 = xOldCursor;
+    BlueFrame.y1 = yOldCursor;
+    open();
+    frameCursor();
 }
 
 }  // namespace
@@ -110,17 +122,21 @@ std::optional<std::uint32_t> functionKeySymbol(int functionKey, bool shift) {
 }
 
 void openBoxOnKey(char first) {
-    BlueFrame.x1 = xOldCursor;
-    BlueFrame.y1 = yOldCursor;
-    openInstructionBoxOnKey(first);
-    frameCursor();
+    openAtCursor([first] { openInstructionBoxOnKey(first); });
 }
 
 void openBoxOnSymbol(std::uint32_t symbolCode) {
-    BlueFrame.x1 = xOldCursor;
-    BlueFrame.y1 = yOldCursor;
-    openInstructionBoxOnSymbol(symbolCode);
-    frameCursor();
+    openAtCursor([symbolCode] { openInstructionBoxOnSymbol(symbolCode); });
+}
+
+bool openBoxOnFunctionKey(int functionKey, bool shift) {
+    const auto symbol = functionKeySymbol(functionKey, shift);
+    if (!symbol) return false;
+    if (*symbol == kOutputKeySymbol)
+        openAtCursor(openInstructionBoxOnOutputKey);
+    else
+        openBoxOnSymbol(*symbol);
+    return true;
 }
 
 void openBoxOnFrame() {

@@ -28,6 +28,9 @@ std::optional<std::uint32_t> functionKeySymbol(int functionKey, bool shift);
 // The instruction box opened from the view; afterwards the frame follows the cursor.
 void openBoxOnKey(char first);
 void openBoxOnSymbol(std::uint32_t symbolCode);
+// A function key or its tool button: the output key (F7) starts the line with "OUT ", the others
+// open the box on their symbol. False for a key that enters nothing.
+bool openBoxOnFunctionKey(int functionKey, bool shift);
 // Enter or a double click: the framed object's line is offered again (not for wire or nothing).
 void openBoxOnFrame();
 

@@ -23,13 +23,21 @@ struct NumberEntryResult {
     int number = 0;
 };
 
+struct CommentEditDialog;
+
 class EditorDialogs {
 public:
     static constexpr const char* seamName = "editor dialogs";
     virtual ~EditorDialogs() = default;
     // TGoToStepForm as a number-entry dialog.
     virtual NumberEntryResult goToStep(const NumberEntryRequest& request) = 0;
+    // TCommentEditForm, modal; true when it closed with OK (its btnOkClick accepted the texts).
+    virtual bool commentEdit(CommentEditDialog& dialog) = 0;
 };
+
+inline EditorDialogs& editorDialogs() {
+    return DialogSeam<EditorDialogs>::get();
+}
 
 // Edit1 takes the digits 0 to 9 (and the editing keys below the blank); any other character is
 // refused with "Character must be 0 ~ 9" under the dialog's caption, and false.

@@ -11,12 +11,16 @@ struct stLadderBlock;
 
 constexpr std::size_t kClickedOperandTextSize = 16;
 
+// shownCommentList: none, or the device, block or coil comments (CommentKind + 1).
+constexpr int kNoCommentList = 0;
+
 struct EditorViewState {
     const stLadderBlock* ldrDrawTail = nullptr;  // first object after the drawn range (null: up to END)
     std::uint32_t scrollY = 0;                   // vertical scroll position of the view, screen pixels
     std::uint32_t viewportHeight = 0;            // height of the visible part, screen pixels
     std::array<char, kClickedOperandTextSize> clickedOperandText{};
-    std::uint32_t timer3Ticks = 0;  // Timer2 ticks counted while Timer3 runs at its slow interval
+    std::uint32_t timer3Ticks = 0;          // Timer2 ticks counted while Timer3 runs at its slow interval
+    int shownCommentList = kNoCommentList;  // the comment list beside the ladder
 };
 
 extern EditorViewState editorView;

@@ -45,24 +45,36 @@ std::uint32_t cellHeight() {
     return ModeData.ySizeSymble;
 }
 
+constexpr int kSmallestPixelSize = 5;
+
 int textPixelSize() {
     const std::uint32_t points = ModeData.fontSize == 0 ? kDefaultFontSize : ModeData.fontSize;
-    return std::max(5, static_cast<int>(points * 4 * zoomPercent / 300));
+    return std::max(kSmallestPixelSize, static_cast<int>(points * 4 * zoomPercent / 300));
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-// "LD=", "ANDD<>", "ORD>=": a contact family prefix, an optional D and a comparison.
-std::string comparisonOf(const std::string& mnemonic) {
+// "LD=", "ANDD<>", "ORD>=", "LD!=": a contact family prefix, an optional D and a comparison.
+bool isCompareMnemonic(const std::string& mnemonic) {
     for (const char* family : {"AND", "LD", "OR"}) {
         if (!startsWith(mnemonic, family)) continue;
         std::string rest = mnemonic.substr(std::strlen(family));
         if (!rest.empty() && rest[0] == 'D') rest.erase(0, 1);
-        if (!rest.empty() && std::strchr("=<>", rest[0]) != nullptr) return rest;
+        if (!rest.empty() && std::strchr("=<>!", rest[0]) != nullptr) return true;
     }
-    return {};
+    return false;
+}
+
+// The pixel size at which a text of upper-case letters and digits stays inside a width: the
+// size of the ladder's font, smaller for a text too long for it.
+int fittingPixelSize(const std::string& text, int width) {
+    constexpr int kCharWidthPercent = 70;  // of the pixel size, for the widest digits and capitals
+    const int normal = textPixelSize();
+    if (text.empty()) return normal;
+    const int fits = width * 100 / (static_cast<int>(text.size()) * kCharWidthPercent);
+    return std::max(kSmallestPixelSize, std::min(normal, fits));
 }
 
 std::string trimmed(std::string text) {
@@ -89,7 +101,7 @@ std::string deviceCommentOf(const std::string& operand) {
     }
     const std::string device = deviceTextFor(operand[0], number);
     for (const deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
-        if (textOf(node->deviceText) == device) return textForDisplay(textOf(node->text));
+        if (textOf(node->deviceText) == device) return textFromCodePage(textOf(node->text));
     return {};
 }
 
@@ -97,7 +109,7 @@ template <class List>
 std::string stepCommentOf(const List& list, std::uint16_t id) {
     if (id == 0) return {};
     for (const auto* node = list.head; node != nullptr; node = node->next)
-        if (node->commentId == id) return textForDisplay(textOf(node->text));
+        if (node->commentId == id) return textFromCodePage(textOf(node->text));
     return {};
 }
 
@@ -128,6 +140,10 @@ public:
         p.text = words;
         out_.push_back(std::move(p));
     }
+    void fittedText(int x1, int y1, int x2, int y2, const std::string& words) {
+        text(x1, y1, x2, y2, words);
+        if (!words.empty()) out_.back().pixelSize = fittingPixelSize(words, x2 - x1);
+    }
     void arc(int cx, int r, int start) {
         Primitive p = shape(PrimitiveKind::Arc, Ink::Wire, cx - r, mid_ - r, cx + r, mid_ + r);
         p.startAngle = start;
@@ -155,7 +171,13 @@ public:
         }
         const std::string operand = firstOperand();
         text(x0_, y0_, x0_ + cw_, top, operand);
-        if (comments) text(x0_, bottom, x0_ + cw_, y0_ + ch_, deviceCommentOf(operand), Ink::Comment);
+        if (comments) cellNote(x0_, bottom, deviceCommentOf(operand));
+    }
+
+    // A device comment under its symbol, in the symbol's cell.
+    void cellNote(int x, int top, const std::string& words) {
+        text(x, top, x + cw_, y0_ + ch_, words, Ink::Comment);
+        if (!words.empty()) out_.back().wrap = true;
     }
 
     void invert() {
@@ -164,17 +186,19 @@ public:
         line(cx - gap_, mid_ + barHalf_, cx + gap_, mid_ - barHalf_);
     }
 
+    // One cell: the whole mnemonic between the bars, the first operand above them and the second
+    // below, each made smaller where it would reach into the next cell.
     void compare() {
-        const int left = x0_ + gap_, right = xe_ - gap_;
+        const int cellEnd = x0_ + cw_;
+        const int left = x0_ + gap_ / 2, right = cellEnd - gap_ / 2;
         line(x0_, mid_, left, mid_);
         line(left, mid_ - barHalf_, left, mid_ + barHalf_);
         line(right, mid_ - barHalf_, right, mid_ + barHalf_);
         line(right, mid_, xe_, mid_);
-        text(left, mid_ - barHalf_, right, mid_ + barHalf_, comparisonOf(textOf(object_.mnemonic)));
+        fittedText(left + 1, mid_ - barHalf_, right, mid_ + barHalf_, trimmed(textOf(object_.mnemonic)));
         const std::vector<std::string> words = presentOperands(object_);
-        std::string operands;
-        for (const std::string& word : words) operands += (operands.empty() ? "" : " ") + word;
-        text(x0_, y0_, xe_, mid_ - barHalf_, operands);
+        if (!words.empty()) fittedText(x0_, y0_, cellEnd, mid_ - barHalf_, words[0]);
+        if (words.size() > 1) fittedText(x0_, mid_ + barHalf_, cellEnd, y0_ + ch_, words[1]);
     }
 
     // The coil stands in the last cell of its span, next to the right bus.
@@ -195,7 +219,7 @@ public:
             for (std::size_t i = 1; i < words.size(); ++i) setValue += (i > 1 ? " " : "") + words[i];
             text(x0_, below, xe_, bottom, setValue, Ink::Text, TextAlign::Right);
         } else if (comments) {
-            text(cell, below, cell + cw_, bottom, deviceCommentOf(operand), Ink::Comment);
+            cellNote(cell, below, deviceCommentOf(operand));
         }
     }
 
@@ -274,6 +298,21 @@ std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<con
     return start;
 }
 
+// Where a block comment goes on its row: above the wire between the last input element and the
+// output, clear of the operands; from the left bus when that wire is shorter than two cells.
+std::pair<std::uint32_t, std::uint32_t> blockCommentSpan(const std::vector<const stLadderBlock*>& row) {
+    std::uint32_t from = draw.iBusLineStart, to = draw.iBusLineEnd;
+    for (const stLadderBlock* o : row) {
+        if (!drawsOnRow(*o) || symbolKindOf(*o) == SymbolKind::Wire) continue;
+        if (o->end == kEndOutput)
+            to = std::min(to, o->xAddr);
+        else
+            from = std::max(from, o->Xend);
+    }
+    if (to < from + 2 * cellWidth()) return {draw.iBusLineStart, draw.iBusLineEnd};
+    return {from, to};
+}
+
 void appendMarks(const GrayMarkList& marks, Ink ink, const VisibleRange& range, Primitives& out) {
     for (const stGrayMark* mark = marks.head; mark != nullptr; mark = mark->next) {
         if (mark->Y + cellHeight() <= range.topY || mark->Y >= range.bottomY) continue;
@@ -300,7 +339,7 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
     if (mnemonic == "LDF" || mnemonic == "ANDF" || mnemonic == "ORF" || mnemonic == "MEF")
         return SymbolKind::FallingContact;
     if (mnemonic == "INV") return SymbolKind::Invert;
-    if (!comparisonOf(mnemonic).empty()) return SymbolKind::CompareContact;
+    if (isCompareMnemonic(mnemonic)) return SymbolKind::CompareContact;
     if (mnemonic == "OUT") return SymbolKind::Coil;
     return SymbolKind::Box;
 }
@@ -396,10 +435,11 @@ Primitives LadderScreen::build(std::uint32_t scrollY, std::uint32_t viewportHeig
             appendObject(*o, deviceComments, out);
             SymbolPainter note(*o, out);
             const int rowTop = px(o->yAddr);
-            if (blockComments)
-                note.text(px(draw.iBusLineStart) + 2, rowTop, px(draw.iBusLineEnd),
-                          rowTop + px(cellHeight()) / 4, stepCommentOf(blockCommentList, o->idBC),
-                          Ink::Comment, TextAlign::Left);
+            if (blockComments) {
+                const auto [from, to] = blockCommentSpan(row);
+                note.text(px(from) + 2, rowTop, px(to), rowTop + px(cellHeight()) / 4,
+                          stepCommentOf(blockCommentList, o->idBC), Ink::Comment, TextAlign::Left);
+            }
             if (coilComments)
                 note.text(px(draw.iBusLineEnd) + 4, rowTop, ladderScreenWidth(),
                           px(o->yAddr + symbleHalfHeight), stepCommentOf(coilCommentList, o->idCC),
@@ -436,6 +476,10 @@ void LadderScreen::scrollToFrame() {
 
 void LadderScreen::repaint() {
     if (onRepaint) onRepaint();
+}
+
+std::string deviceCommentText(const std::string& operand) {
+    return deviceCommentOf(operand);
 }
 
 }  // namespace kestrion

@@ -33,6 +33,7 @@ struct Primitive {
     int pixelSize = 0;  // texts
     TextAlign align = TextAlign::Center;
     std::string text;
+    bool wrap = false;  // texts: broken into lines, smaller when need be, and kept inside the box
 
     bool operator==(const Primitive&) const = default;
 };
@@ -72,6 +73,9 @@ struct VisibleRange {
     const stLadderBlock* tail = nullptr;
 };
 VisibleRange visibleRange(std::uint32_t scrollY, std::uint32_t viewportHeight);
+
+// The device comment of an operand text such as X17 or D100, for display; empty when it has none.
+std::string deviceCommentText(const std::string& operand);
 
 // Screen size the whole ladder needs at the current zoom.
 int ladderScreenWidth();

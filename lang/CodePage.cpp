@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 
 namespace kestrion {
 
@@ -42,7 +44,8 @@ std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at) {
 
 class Converter {
 public:
-    explicit Converter(const char* codePage) : handle_(iconv_open("UTF-8", codePage)) {}
+    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+    explicit Converter(const char* codePage) : Converter("UTF-8", codePage) {}
     ~Converter() {
         if (ok()) iconv_close(handle_);
     }
@@ -68,6 +71,19 @@ public:
             iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         }
         return out;
+    }
+
+    // One whole character in, its bytes out; nullopt when the code page has no such character.
+    std::optional<std::string> convertWhole(std::string_view bytes) {
+        char buffer[16];
+        char* in = const_cast<char*>(bytes.data());
+        std::size_t inLeft = bytes.size();
+        char* outPos = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t done = iconv(handle_, &in, &inLeft, &outPos, &outLeft);
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        if (done == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
+        return std::string(buffer, static_cast<std::size_t>(outPos - buffer));
     }
 
 private:
@@ -99,6 +115,10 @@ bool isValidUtf8(std::string_view bytes) {
 
 std::string textForDisplay(std::string_view bytes, Language language) {
     if (isValidUtf8(bytes)) return std::string(bytes);
+    return textFromCodePage(bytes, language);
+}
+
+std::string textFromCodePage(std::string_view bytes, Language language) {
     Converter converter(codePageOf(language));
     if (converter.ok()) return converter.convert(bytes);
     // Without the code page only the ASCII bytes can be trusted.
@@ -114,6 +134,39 @@ std::string textForDisplay(std::string_view bytes, Language language) {
 
 std::string textForDisplay(std::string_view bytes) {
     return textForDisplay(bytes, currentLanguage());
+}
+
+std::string textFromCodePage(std::string_view bytes) {
+    return textFromCodePage(bytes, currentLanguage());
+}
+
+CodePageText textToCodePage(std::string_view typed, std::size_t maxBytes, Language language) {
+    CodePageText out;
+    Converter converter(codePageOf(language), "UTF-8");
+    for (std::size_t at = 0; at < typed.size();) {
+        const std::size_t length = std::max<std::size_t>(utf8SequenceLength(typed, at), 1);
+        const std::string_view character = typed.substr(at, length);
+        at += length;
+        std::optional<std::string> bytes;
+        if (static_cast<std::uint8_t>(character[0]) < 0x80)
+            bytes = std::string(character);
+        else if (converter.ok())
+            bytes = converter.convertWhole(character);
+        if (!bytes) {
+            out.unwritable = true;
+            continue;
+        }
+        if (out.bytes.size() + bytes->size() > maxBytes) {
+            out.cut = true;
+            break;
+        }
+        out.bytes += *bytes;
+    }
+    return out;
+}
+
+CodePageText textToCodePage(std::string_view typed, std::size_t maxBytes) {
+    return textToCodePage(typed, maxBytes, currentLanguage());
 }
 
 }  // namespace kestrion

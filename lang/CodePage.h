@@ -20,4 +20,19 @@ std::string textForDisplay(std::string_view bytes, Language language);
 // The same in the current interface language.
 std::string textForDisplay(std::string_view bytes);
 
+// Bytes of the code page as UTF-8, always read in the code page (never taken as UTF-8 already):
+// text this program wrote in the code page comes back exactly as it was typed.
+std::string textFromCodePage(std::string_view bytes, Language language);
+std::string textFromCodePage(std::string_view bytes);
+
+// Text typed in the interface (UTF-8) as a file keeps it: in the code page of the language, at
+// most maxBytes bytes, never cutting a character in two.
+struct CodePageText {
+    std::string bytes;
+    bool cut = false;         // characters beyond maxBytes were left out
+    bool unwritable = false;  // a character the code page does not hold; bytes holds none of it
+};
+CodePageText textToCodePage(std::string_view typed, std::size_t maxBytes, Language language);
+CodePageText textToCodePage(std::string_view typed, std::size_t maxBytes);
+
 }  // namespace kestrion

@@ -8,6 +8,7 @@
 #include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
 #include "link/LinkState.h"
+#include "link/PortSelDialog.h"
 #include "link/Receive.h"
 #include "link/RsTimOutDialog.h"
 #include "model/core/MainState.h"
@@ -63,7 +64,7 @@ std::string cantOpenLine() {
 
 // The second line names the device behind the COM number and what kept it closed.
 std::string openFailureLine(const platform::SerialOpenResult& opened) {
-    const std::string device = platform::serial().deviceName(static_cast<int>(comPortIndex) + 1);
+    const std::string device = comPortDeviceText(static_cast<int>(comPortIndex) + 1);
     switch (opened.status) {
         case platform::SerialOpenStatus::NotFound: return "There is no device " + device;
         case platform::SerialOpenStatus::AccessDenied:
@@ -78,7 +79,7 @@ void showOpenFailure(const platform::SerialOpenResult& opened) {
     AppMessage message;
     message.caption = "Error2015121401";
     message.line1 = cantOpenLine();
-    message.line2 = openFailureLine(opened);
+    message.line2 = openFailureLine(opened) + "\n" + serialDevicesFoundText();
     message.versionText = titleText;
     langDialogs().appMessage(message);
     requestFullRedrawAfterDialog(true);

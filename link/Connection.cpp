@@ -8,6 +8,7 @@
 #include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
 #include "link/LinkCommand.h"
+#include "link/PortSelDialog.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/core/MainState.h"
@@ -191,6 +192,19 @@ void showBlockFailure(unsigned block) {
                               platform::MsgButtons::Ok);
 }
 
+// A port whose device has gone (an adapter unplugged) is let go, so that the next open looks for
+// the device anew and finds it again once it is back.
+void closeWhenLost() {
+    const platform::SerialPort* port = linkPort();
+    if (portOpen() && port != nullptr && port->lost()) closeComPort();
+}
+
+// Where a failed test looked, and where else it might: the device of the COM number and the
+// serial devices present.
+std::string devicesTriedAndFound() {
+    return comPortTriedText(static_cast<int>(comPortIndex) + 1) + "\n" + serialDevicesFoundText();
+}
+
 }  // namespace
 
 LinkOutcome sendEnq(int showMsg) {
@@ -211,6 +225,7 @@ LinkOutcome sendEnq(int showMsg) {
 int TryToConnection(int showMsg) {
     if (refusedAsBusy()) return 0;
     rs.frameCount = 0;
+    closeWhenLost();
     if (!portOpen()) _OpenComPort(sysProtocol);
     if (comPortHandle == -1) {
         show({"Can't open communication port ...", "Error2015122001"});
@@ -286,10 +301,13 @@ void ConnectionTest1Click() {
             const bool failed = (rs.status & (kRsWaiting | kRsNak)) != 0;
             platform::system().beep();
             message.line1 = (failed ? getMsgCommError() : getMsgConnected()) + rateSuffix();
+            if (failed) message.line2 = devicesTriedAndFound();
         } else {
             platform::system().beep();
             message.line1 = getMsgCantConnect();
+            message.line2 = devicesTriedAndFound();
         }
+        closeWhenLost();
         langDialogs().appMessage(message);
     });
 }

@@ -1,8 +1,56 @@
 #include "link/PortSelDialog.h"
 
 #include "link/CommRecord.h"
+#include "platform/Services.h"
 
 namespace kestrion {
+
+namespace {
+
+std::string detailOf(const platform::ComPortInfo& port) {
+    std::string detail;
+    for (const std::string& part :
+         {port.byIdName, port.environmentVariable, std::string(port.present ? "" : "(no device)")}) {
+        if (part.empty()) continue;
+        if (!detail.empty()) detail += ", ";
+        detail += part;
+    }
+    return detail;
+}
+
+std::string portLine(const platform::ComPortInfo& port) {
+    const std::string detail = detailOf(port);
+    return "COM" + std::to_string(port.comNumber) + ": " + port.device + (detail.empty() ? "" : " " + detail);
+}
+
+}  // namespace
+
+std::vector<PortSelRow> portSelRows() {
+    std::vector<PortSelRow> rows;
+    for (const platform::ComPortInfo& port : platform::serial().comPorts())
+        rows.push_back({"COM" + std::to_string(port.comNumber), port.device, detailOf(port)});
+    return rows;
+}
+
+std::string comPortTriedText(int comNumber) {
+    for (const platform::ComPortInfo& port : platform::serial().comPorts())
+        if (port.comNumber == comNumber) return "Tried " + portLine(port);
+    return "Tried COM" + std::to_string(comNumber);
+}
+
+std::string comPortDeviceText(int comNumber) {
+    for (const platform::ComPortInfo& port : platform::serial().comPorts())
+        if (port.comNumber == comNumber && !port.environmentVariable.empty())
+            return port.device + " (" + port.environmentVariable + ")";
+    return platform::serial().deviceName(comNumber);
+}
+
+std::string serialDevicesFoundText() {
+    std::string text;
+    for (const platform::ComPortInfo& port : platform::serial().comPorts())
+        if (port.present) text += "\n" + portLine(port);
+    return text.empty() ? "No serial device found" : "Serial devices found:" + text;
+}
 
 PortSelView PortSelDialog::FormShow() {
     confirmed = false;

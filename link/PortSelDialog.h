@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kestrion {
 
@@ -13,6 +14,24 @@ struct PortSelView {
     std::string comText;
     int baudItemIndex = 0;
 };
+
+// One row of the dialog's port list: "COM1", the device it opens, and what is there: a USB
+// adapter's by-id name, the environment variable that named the device, or "(no device)".
+struct PortSelRow {
+    std::string com;
+    std::string device;
+    std::string detail;
+};
+
+// COM1..COM19 as the machine has them now.
+std::vector<PortSelRow> portSelRows();
+
+// For the messages of a port that would not open or answer: the device COMn tried, and the
+// serial devices found with their COM numbers, one a line.
+std::string comPortTriedText(int comNumber);
+// The device COMn opens, with the environment variable that named it ("/dev/ttyUSB7 (KESTRION_COM1)").
+std::string comPortDeviceText(int comNumber);
+std::string serialDevicesFoundText();
 
 class PortSelDialog {
 public:

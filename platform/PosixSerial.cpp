@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/major.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -58,6 +59,12 @@ bool holdsRateAndFraming(const termios& held, const termios& asked) {
            cfgetospeed(&held) == cfgetospeed(&asked) && cfgetispeed(&held) == cfgetispeed(&asked);
 }
 
+// The errors of a device that has gone: an unplugged adapter's line is hung up, and every read,
+// write and query of it fails from then on.
+bool isGoneError(int error) {
+    return error == EIO || error == ENODEV || error == ENXIO;
+}
+
 class PosixSerialPort : public SerialPort {
 public:
     explicit PosixSerialPort(int fd) : fd_(fd), pseudoTerminal_(isPseudoTerminal(fd)) {}
@@ -86,8 +93,11 @@ public:
 
     std::size_t queuedBytes() override {
         int count = 0;
-        if (ioctl(fd_, FIONREAD, &count) != 0 || count < 0) return 0;
-        return static_cast<std::size_t>(count);
+        if (ioctl(fd_, FIONREAD, &count) != 0) {
+            noteError();
+            return 0;
+        }
+        return count > 0 ? static_cast<std::size_t>(count) : 0;
     }
 
     void purgeReceive() override { tcflush(fd_, TCIFLUSH); }
@@ -95,6 +105,7 @@ public:
     std::size_t read(std::uint8_t* buffer, std::size_t size) override {
         if (size == 0) return 0;
         const ssize_t got = ::read(fd_, buffer, size);
+        if (got < 0) noteError();
         return got > 0 ? static_cast<std::size_t>(got) : 0;
     }
 
@@ -108,6 +119,7 @@ public:
                 done += static_cast<std::size_t>(put);
                 stalls = 0;
             } else if (put < 0 && errno != EAGAIN && errno != EINTR) {
+                noteError();
                 break;
             } else {
                 ++stalls;
@@ -117,9 +129,21 @@ public:
         return done;
     }
 
+    bool lost() const override {
+        if (lost_) return true;
+        // A hung-up line reports it at once, before any read or write has failed.
+        pollfd line{fd_, POLLIN, 0};
+        return poll(&line, 1, 0) == 1 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    }
+
 private:
+    void noteError() {
+        if (isGoneError(errno)) lost_ = true;
+    }
+
     int fd_;
     bool pseudoTerminal_;
+    bool lost_ = false;
 };
 
 }  // namespace
@@ -157,16 +181,24 @@ bool applySerialFormat(termios& settings, const SerialFormat& format) {
     return cfsetspeed(&settings, speed) == 0;
 }
 
-std::string resolveComDevice(int comNumber, const char* environmentValue) {
-    if (environmentValue != nullptr && *environmentValue != '\0') return environmentValue;
-    return "/dev/ttyS" + std::to_string(comNumber - 1);
+ComPortInfo PosixSerialPorts::comPort(int comNumber, const std::vector<SerialDevice>& found) const {
+    const std::string variable = "KESTRION_COM" + std::to_string(comNumber);
+    return resolveComPort(comNumber, std::getenv(variable.c_str()), found, root_);
 }
 
 std::string PosixSerialPorts::deviceName(int comNumber) const {
-    const std::string variable = "KESTRION_COM" + std::to_string(comNumber);
-    return resolveComDevice(comNumber, std::getenv(variable.c_str()));
+    return comPort(comNumber, scanSerialDevices(root_)).device;
 }
 
+std::vector<ComPortInfo> PosixSerialPorts::comPorts() const {
+    const std::vector<SerialDevice> found = scanSerialDevices(root_);
+    std::vector<ComPortInfo> ports;
+    for (int n = 1; n <= kComPortCount; ++n) ports.push_back(comPort(n, found));
+    return ports;
+}
+
+// The devices are looked for at every open: an adapter plugged in since the last one is found, and
+// one plugged in again keeps its number.
 SerialOpenResult PosixSerialPorts::open(int comNumber) {
     return openDevice(deviceName(comNumber));
 }

@@ -20,6 +20,12 @@ void ByteReader::copyTo(std::size_t offset, std::uint8_t* out, std::size_t count
     for (std::size_t i = 0; i < count; ++i) out[i] = at(offset + i);
 }
 
+std::vector<ComPortInfo> SerialPorts::comPorts() const {
+    std::vector<ComPortInfo> ports;
+    for (int n = 1; n <= kComPortCount; ++n) ports.push_back({n, deviceName(n), "", "", false});
+    return ports;
+}
+
 void install(const Services& services) {
     if (!services.messages || !services.statusBar || !services.trace || !services.progress ||
         !services.system || !services.clock || !services.timers || !services.files || !services.serial)

@@ -194,6 +194,9 @@ public:
     virtual void purgeReceive() = 0;
     virtual std::size_t read(std::uint8_t* buffer, std::size_t size) = 0;
     virtual std::size_t write(const std::uint8_t* data, std::size_t size) = 0;
+    // True once the device has gone (a USB adapter unplugged): nothing will pass this port again,
+    // and the device has to be opened anew when it is back.
+    virtual bool lost() const { return false; }
 };
 
 struct SerialOpenResult {
@@ -202,11 +205,25 @@ struct SerialOpenResult {
     std::string deviceGroup;           // AccessDenied: the group that owns the device, when known
 };
 
+constexpr int kComPortCount = 19;
+
+// What one COM number stands for on this machine.
+struct ComPortInfo {
+    int comNumber = 0;
+    std::string device;               // the path COMn opens
+    std::string byIdName;             // a USB adapter's name in /dev/serial/by-id (maker, model, serial)
+    std::string environmentVariable;  // "KESTRION_COM2" when that variable named the device
+    bool present = false;             // a device is there (an adapter, a real UART, a named node)
+};
+
 class SerialPorts {
 public:
     virtual ~SerialPorts() = default;
     // The device that COMn (1..19) stands for.
     virtual std::string deviceName(int comNumber) const = 0;
+    // COM1..COM19 as they stand now (devices come and go while the program runs); by default each
+    // on its deviceName with nothing known to be there.
+    virtual std::vector<ComPortInfo> comPorts() const;
     // Opens COMn for reading and writing, exclusively, without waiting for the line.
     virtual SerialOpenResult open(int comNumber) = 0;
 };

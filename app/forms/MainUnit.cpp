@@ -26,12 +26,11 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
-#include "app/RegisterView.h"
 #include "app/TemplateCommands.h"
-#include "app/TransferCommands.h"
 #include "app/forms/LogoUnit.h"
-#include "app/forms/RegisterViewPanel.h"
 #include "editor/CursorMoves.h"
+#include "editor/EditorViewState.h"
+#include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
@@ -100,6 +99,7 @@ QAction* TMainForm::action(const QString& objectName) const {
 
 void TMainForm::buildMenus() {
     addMenuRows(mainMenuRows(), "", nullptr);
+    buildMainToolBar();
     // The RUN and STOP buttons of the ladder tool bar; the monitor panel's pair has no window yet.
     QToolBar* runStop = addToolBar("RUN/STOP");
     runStop->setObjectName("RunStopToolBar");
@@ -118,31 +118,6 @@ void TMainForm::buildMenus() {
         });
     }
     buildLadderToolBar();
-    buildTransferButtons();
-}
-
-// The program transfer and register view buttons.
-void TMainForm::buildTransferButtons() {
-    QToolBar* transfer = addToolBar("Transfer");
-    transfer->setObjectName("TransferToolBar");
-    struct Button {
-        const char* name;
-        const char* caption;
-        const char* hint;
-        void (*handler)();
-    };
-    for (const Button& button :
-         {Button{"spbtnUploadProg", "Read", "Read Prog From PLC", spbtnUploadProgClick},
-          Button{"spbtnDnloadProg", "Write", "Write Rpog To PLC", spbtnDnloadProgClick},
-          Button{"spbtnRegisterView", "Dreg", "Register View", spbtnRegisterViewClick}}) {
-        QAction* added = transfer->addAction(button.caption);
-        added->setObjectName(button.name);
-        added->setToolTip(button.hint);
-        connect(added, &QAction::triggered, this, [this, handler = button.handler] {
-            handler();
-            syncFromCore();
-        });
-    }
 }
 
 // The symbol buttons open the instruction box as their function keys do; Convert and Force are the
@@ -178,8 +153,8 @@ void TMainForm::buildLadderToolBar() {
         connect(added, &QAction::triggered, this, [this, &button] {
             if (button.handler != nullptr) {
                 button.handler();
-            } else if (const auto symbol = functionKeySymbol(button.functionKey, button.shift)) {
-                openBoxOnSymbol(*symbol);
+            } else {
+                openBoxOnFunctionKey(button.functionKey, button.shift);
             }
             syncFromCore();
         });
@@ -261,16 +236,27 @@ void TMainForm::syncFromCore() {
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible);
-    ProjectScrollBox->setVisible(!appState.registerViewVisible);
-    RegisterViewGroupBox->syncFromCore();
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
+    const bool commentList = appState.programPanelsVisible && editorView.shownCommentList != kNoCommentList;
+    if (commentList) CommentGroupBox->showList(static_cast<CommentKind>(editorView.shownCommentList - 1));
+    if (commentList && CommentGroupBox->isHidden()) {
+        // The list takes the room of its columns from the ladder.
+        QList<int> sizes = Splitter1->sizes();
+        const int wanted = CommentGroupBox->sizeHint().width();
+        sizes[1] = std::max(sizes[1] - wanted, sizes[1] / 2);
+        sizes[2] = wanted;
+        CommentGroupBox->show();
+        Splitter1->setSizes(sizes);
+    }
+    CommentGroupBox->setVisible(commentList);
     appState.editPanelHeight = EditPanel1->height();
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
     for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
+    syncViews();
     if (appState.exitRequested && !exiting_) {
         exiting_ = true;
         close();
@@ -304,10 +290,18 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setBackgroundRole(QPalette::Base);
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
+    connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
-    RegisterViewGroupBox = new TRegisterViewPanel([this] { syncFromCore(); }, EditPanel1);
-    editLayout->addWidget(RegisterViewGroupBox);
+    buildViewPanels(editLayout);
+
+    CommentGroupBox = new forms::CommentListPanel(Splitter1);
+    CommentGroupBox->hide();
+
+    // Queued: the list is filled again after the change of one of its cells has been handled.
+    connect(CommentGroupBox, &forms::CommentListPanel::edited, this, &TMainForm::syncFromCore,
+            Qt::QueuedConnection);
     layout->addWidget(Splitter1, 1);
+    buildFncKeyPanel(layout);
 
     static const char* const memoNames[platform::memoCount] = {
         "debugMemo1", "debugMemo2", "debugMemo3", "debugMemo4", "debugMemo5", "debugMemo6",

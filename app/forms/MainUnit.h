@@ -6,24 +6,33 @@
 #include <QMainWindow>
 #include <array>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/forms/QtPlatform.h"
 #include "lang/MenuTable.h"
 #include "platform/Services.h"
 
+class QGroupBox;
 class QLabel;
 class QMenu;
+class QPushButton;
+class QToolBar;
+class QVBoxLayout;
 class QPlainTextEdit;
 class QScrollArea;
 class QSplitter;
 
+namespace kestrion {
+struct ToolButtonRow;
+}
+
 namespace kestrion::forms {
+class CommentListPanel;
+class InstructionViewForm;
 class LadderViewForm;
-}
-namespace kestrion::app {
-class TRegisterViewPanel;
-}
+class RegisterViewPanel;
+}  // namespace kestrion::forms
 
 namespace kestrion::app {
 
@@ -38,6 +47,8 @@ public:
     // when there is none.
     QMenu* menu(const QString& objectName) const;
     QAction* action(const QString& objectName) const;
+    // A menu item, or the action that opens a submenu (Error Check), by object name.
+    QAction* menuItemAction(const char* objectName) const;
 
     // The recent-file items of the File menu and the separator above them; they show the state
     // the core keeps (model/image/RecentFiles.h).
@@ -54,10 +65,16 @@ public:
     QWidget* EditPanel1 = nullptr;
     QScrollArea* ProjectScrollBox = nullptr;             // inside EditPanel1
     forms::LadderViewForm* ladderEditScreen = nullptr;   // the ladder, inside ProjectScrollBox
-    TRegisterViewPanel* RegisterViewGroupBox = nullptr;  // in ProjectScrollBox's place while shown
     QPlainTextEdit* FileTitleMemo = nullptr;             // the program title of the open file
     QPlainTextEdit* TdcnMemo = nullptr;                  // its description
+    forms::CommentListPanel* CommentGroupBox = nullptr;  // the comment list beside the ladder
     std::array<QPlainTextEdit*, platform::memoCount> memos{};
+    // The views that take the ladder's place, the function-key panel and the main tool bar.
+    QGroupBox* ProjectGroupBox1 = nullptr;  // the instruction view, inside EditPanel1
+    forms::InstructionViewForm* InstructionMemo = nullptr;
+    forms::RegisterViewPanel* RegisterViewGroupBox = nullptr;
+    QWidget* FncKeyPanel = nullptr;
+    QToolBar* ToolBar1 = nullptr;
 
 public slots:
     void Timer0Timer();
@@ -76,7 +93,6 @@ protected:
 private:
     void buildMenus();
     void buildLadderToolBar();
-    void buildTransferButtons();
     void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);
     void buildPanels();
     void buildStatusBar();
@@ -85,10 +101,17 @@ private:
     void showRecentFileItems();
     // The menus and panels as the core's view state has them; ends the loop after File > Exit.
     void syncFromCore();
+    void buildMainToolBar();
+    void buildViewPanels(QVBoxLayout* editLayout);
+    void buildFncKeyPanel(QVBoxLayout* layout);
+    // The views, the tool buttons and the function-key panel as the core has them.
+    void syncViews();
 
     QtPlatform& services_;
     bool exiting_ = false;
     std::vector<QAction*> ladderButtons_;
+    std::vector<std::pair<QAction*, const ToolButtonRow*>> toolButtons_;
+    std::vector<QPushButton*> fncKeyButtons_;
 };
 
 }  // namespace kestrion::app

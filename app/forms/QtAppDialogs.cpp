@@ -1,6 +1,9 @@
 #include "app/forms/QtAppDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
 #include "app/forms/FileTitleForm.h"
@@ -42,6 +45,16 @@ FileDialogResult QtAppDialogs::saveFile(const FileDialogRequest& request) {
 
 FileTitleResult QtAppDialogs::fileTitle(const FileTitleRequest& request) {
     return runFileTitleForm(request);
+}
+
+// The printer and its paper: the choice of a printer set-up, without pages or copies to print.
+void QtAppDialogs::printerSetup() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setObjectName("PrinterSetupDialog1");
+    dialog.setWindowTitle("Printer setup");
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+    dialog.exec();
 }
 
 }  // namespace kestrion::forms

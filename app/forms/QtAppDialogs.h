@@ -10,6 +10,7 @@ public:
     FileDialogResult openFile(const FileDialogRequest& request) override;
     FileDialogResult saveFile(const FileDialogRequest& request) override;
     FileTitleResult fileTitle(const FileTitleRequest& request) override;
+    void printerSetup() override;
 };
 
 }  // namespace kestrion::forms

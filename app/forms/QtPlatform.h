@@ -115,6 +115,7 @@ public:
     forms::QtEntryDialogs entryDialogs;
     forms::QtDevViewsDialogs devViewsDialogs;
     QtSystem& system() { return system_; }
+    platform::PosixSerialPorts& serialPorts() { return serial_; }
 
 private:
     platform::Files& files_;

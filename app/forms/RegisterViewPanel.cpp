@@ -1,129 +1,142 @@
 #include "app/forms/RegisterViewPanel.h"
 
+#include <QAbstractItemDelegate>
+#include <QAbstractTableModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <map>
+#include <string>
+#include <utility>
 
 #include "app/MainView.h"
 #include "app/RegisterView.h"
-#include "lang/forms/WidgetText.h"
-#include "link/forms/RegisterViewForm.h"
 
-namespace kestrion::app {
+namespace kestrion::forms {
 
-namespace {
-
-constexpr int kColumnWidth16 = 64;
-constexpr int kColumnWidth32 = 128;
-
-bool isEnter(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-// Enter in a cell's editor first puts the text into the cell, then updates the registers: the
-// delegate commits the text through the event queue, and the update is queued behind it.
-class EnterDelegate : public QStyledItemDelegate {
+// Grid cell (row, column) of the core is model cell (row - 1, column - 1): the labels are headers.
+class RegisterCellsModel : public QAbstractTableModel {
 public:
-    EnterDelegate(std::function<void()> onEnter, QObject* parent)
-        : QStyledItemDelegate(parent), onEnter_(std::move(onEnter)) {}
+    using QAbstractTableModel::QAbstractTableModel;
 
-protected:
-    bool eventFilter(QObject* editor, QEvent* event) override {
-        const bool enter = isEnter(event);
-        const bool handled = QStyledItemDelegate::eventFilter(editor, event);
-        if (enter) QMetaObject::invokeMethod(this, onEnter_, Qt::QueuedConnection);
-        return handled;
+    void refill() {
+        beginResetModel();
+        typed_.clear();
+        endResetModel();
+    }
+    std::string cellText(int row, int column) const {
+        const auto typed = typed_.find({row, column});
+        return typed != typed_.end() ? typed->second : regViewCellText(row, column);
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : regViewRowCount() - 1;
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : regViewColumnCount() - 1;
+    }
+    QVariant data(const QModelIndex& at, int role) const override {
+        if (!at.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+        return QString::fromStdString(cellText(at.row() + 1, at.column() + 1));
+    }
+    bool setData(const QModelIndex& at, const QVariant& value, int role) override {
+        if (!at.isValid() || role != Qt::EditRole) return false;
+        typed_[{at.row() + 1, at.column() + 1}] = value.toString().toStdString();
+        emit dataChanged(at, at);
+        return true;
+    }
+    Qt::ItemFlags flags(const QModelIndex& at) const override {
+        return QAbstractTableModel::flags(at) | Qt::ItemIsEditable;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole) return {};
+        return QString::fromStdString(orientation == Qt::Horizontal ? regViewCellText(0, section + 1)
+                                                                    : regViewCellText(section + 1, 0));
     }
 
 private:
-    std::function<void()> onEnter_;
+    std::map<std::pair<int, int>, std::string> typed_;
 };
 
-// Enter on a cell that is not being edited updates the registers too.
-class RegisterGridWidget : public QTableWidget {
-public:
-    RegisterGridWidget(std::function<void()> onEnter, QWidget* parent)
-        : QTableWidget(parent), onEnter_(std::move(onEnter)) {}
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (isEnter(event) && state() != QAbstractItemView::EditingState) {
-            onEnter_();
-            return;
-        }
-        QTableWidget::keyPressEvent(event);
-    }
-
-private:
-    std::function<void()> onEnter_;
-};
-
-}  // namespace
-
-TRegisterViewPanel::TRegisterViewPanel(std::function<void()> afterCommand, QWidget* parent)
-    : QGroupBox(parent), afterCommand_(std::move(afterCommand)) {
+RegisterViewPanel::RegisterViewPanel(QWidget* parent)
+    : QGroupBox("Register view", parent), cells_(new RegisterCellsModel(this)) {
     setObjectName("RegisterViewGroupBox");
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
-    layout->addLayout(buttons);
-    const auto enter = [this] { enterPressed(); };
-    regStringGrid = new RegisterGridWidget(enter, this);
-    regStringGrid->setObjectName("regStringGrid");
-    regStringGrid->setItemDelegate(new EnterDelegate(enter, regStringGrid));
-    regStringGrid->horizontalHeader()->hide();
-    regStringGrid->verticalHeader()->hide();
-    layout->addWidget(regStringGrid, 1);
-
-    btnRegView16bits = addButton("btnRegView16bits", "16bits", btnRegView16bitsClick);
-    btnRegView32bits = addButton("btnRegView32bits", "32bits", btnRegView32bitsClick);
-    addButton("btnRegViewBinary", "Binary", btnRegViewBinaryClick);
-    addButton("btnRegViewDecimal", "Decimal", btnRegViewDecimalClick);
-    addButton("btnRegViewHexadecimal", "Hexdecimal", btnRegViewHexadecimalClick);
-    addButton("btnRegViewAscii", "Ascii", btnRegViewAsciiClick);
-    addButton("btnRegViewFloating", "Floating", btnRegViewFloatingClick);
-    btnRegViewUpdate = addButton("btnRegViewUpdate", "Update", btnRegViewUpdateClick);
-    btnRegViewEditCancel = addButton("btnRegViewEditCancel", "Edit Cancel", btnRegViewEditCancelClick);
-    btnRegViewClose = addButton("btnRegViewClose", "Close", btnRegViewCloseClick);
-    btnRegViewUpdate->hide();
-    btnRegViewEditCancel->hide();
-    for (QPushButton* button : findChildren<QPushButton*>()) buttons->addWidget(button);
+    struct Button {
+        const char* name;
+        const char* caption;
+        void (*handler)();
+        bool hidden;
+    };
+    static const Button kButtons[] = {
+        {"btnRegView16bits", "16bits", btnRegView16bitsClick, false},
+        {"btnRegView32bits", "32bits", btnRegView32bitsClick, false},
+        {"btnRegViewBinary", "Binary", btnRegViewBinaryClick, false},
+        {"btnRegViewDecimal", "Decimal", btnRegViewDecimalClick, false},
+        {"btnRegViewHexadecimal", "Hexdecimal", btnRegViewHexadecimalClick, false},
+        {"btnRegViewAscii", "Ascii", btnRegViewAsciiClick, false},
+        {"btnRegViewFloating", "Floating", btnRegViewFloatingClick, false},
+        {"btnRegViewUpdate", "Update", nullptr, true},
+        {"btnRegViewEditCancel", "Edit Cancel", btnRegViewEditCancelClick, true},
+        {"btnRegViewClose", "Close", btnRegViewCloseClick, false},
+    };
+    for (const Button& button : kButtons) {
+        auto* added = new QPushButton(button.caption, this);
+        added->setObjectName(button.name);
+        added->setVisible(!button.hidden);
+        buttons->addWidget(added);
+        connect(added, &QPushButton::clicked, this, [this, handler = button.handler] {
+            if (handler == nullptr) {
+                regStringGridEnter();
+                return;
+            }
+            handler();
+            if (afterCommand) afterCommand();
+        });
+    }
     buttons->addStretch(1);
+    layout->addLayout(buttons);
 
-    connect(regStringGrid, &QTableWidget::itemChanged, this, [](QTableWidgetItem* item) {
-        setRegisterCellText(item->column(), item->row(), item->text().toStdString());
-    });
-    hide();
+    regStringGrid = new QTableView(this);
+    regStringGrid->setObjectName("regStringGrid");
+    regStringGrid->setModel(cells_);
+    regStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    regStringGrid->verticalHeader()->setDefaultSectionSize(regStringGrid->fontMetrics().height() + 6);
+    regStringGrid->installEventFilter(this);
+    layout->addWidget(regStringGrid, 1);
+    // Enter ends the typing in a cell and writes the grid, as it does on a cell not being edited.
+    connect(regStringGrid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache) regStringGridEnter();
+            });
 }
 
-QPushButton* TRegisterViewPanel::addButton(const char* name, const char* caption, void (*handler)()) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, [this, handler] {
-        handler();
-        afterCommand_();
-    });
-    return button;
+void RegisterViewPanel::syncFromCore() {
+    if (shownFills_ == appState.regViewFills) return;
+    shownFills_ = appState.regViewFills;
+    cells_->refill();
+    regStringGrid->horizontalHeader()->setDefaultSectionSize(appState.regView32bits != 0 ? 128 : 64);
 }
 
-void TRegisterViewPanel::enterPressed() {
-    regStringGridKeyPress(13);
-    afterCommand_();
+void RegisterViewPanel::regStringGridEnter() {
+    btnRegViewUpdateClick([this](int row, int column) { return cells_->cellText(row, column); });
+    if (afterCommand) afterCommand();
 }
 
-void TRegisterViewPanel::syncFromCore() {
-    setVisible(appState.registerViewVisible);
-    if (!appState.registerViewVisible || shownFills_ == appState.regGridFills) return;
-    shownFills_ = appState.regGridFills;
-    regStringGrid->horizontalHeader()->setDefaultSectionSize(appState.regView32bits != 0 ? kColumnWidth32
-                                                                                         : kColumnWidth16);
-    forms::fillRegisterTable(*regStringGrid, appState.regStringGrid);
+bool RegisterViewPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The cell being typed in has the keys itself; the grid sees Enter only on a cell at rest.
+    if (watched == regStringGrid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            regStringGridEnter();
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
-}  // namespace kestrion::app
+}  // namespace kestrion::forms

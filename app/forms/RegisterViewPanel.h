@@ -1,39 +1,38 @@
-// RegisterViewGroupBox: the register panel that takes the ladder's place in the edit panel, with
-// regStringGrid and its buttons. It shows the core's panel (app/RegisterView.h) and hands typed
-// cells, Enter and the buttons to it.
+// The register panel (RegisterViewGroupBox) and its grid regStringGrid: the core's register view
+// (app/RegisterView.h) as a table whose cells are read when painted. Typed cell texts stay in the
+// grid until the view is filled again; Enter writes them through the core.
 #pragma once
 
 #include <QGroupBox>
 #include <cstdint>
 #include <functional>
 
-class QPushButton;
-class QTableWidget;
+class QTableView;
 
-namespace kestrion::app {
+namespace kestrion::forms {
 
-class TRegisterViewPanel : public QGroupBox {
+class RegisterCellsModel;
+
+class RegisterViewPanel : public QGroupBox {
     Q_OBJECT
 public:
-    // afterCommand brings the main window up to the core's state after a button or Enter.
-    TRegisterViewPanel(std::function<void()> afterCommand, QWidget* parent = nullptr);
+    explicit RegisterViewPanel(QWidget* parent = nullptr);
 
-    // Shown while the register view is; the grid is refilled when the core made a new one.
+    // Fills the grid again when the core filled the view since the last look.
     void syncFromCore();
+    // Enter in the grid (regStringGridKeyPress, key 13).
+    void regStringGridEnter();
 
-    QTableWidget* regStringGrid = nullptr;
-    QPushButton* btnRegView16bits = nullptr;
-    QPushButton* btnRegView32bits = nullptr;
-    QPushButton* btnRegViewUpdate = nullptr;      // hidden: Enter does the same
-    QPushButton* btnRegViewEditCancel = nullptr;  // hidden
-    QPushButton* btnRegViewClose = nullptr;
+    QTableView* regStringGrid = nullptr;
+    // Runs after each of the panel's buttons, for the window to follow the core.
+    std::function<void()> afterCommand;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPushButton* addButton(const char* name, const char* caption, void (*handler)());
-    void enterPressed();
-
-    std::function<void()> afterCommand_;
+    RegisterCellsModel* cells_;
     std::uint32_t shownFills_ = 0;
 };
 
-}  // namespace kestrion::app
+}  // namespace kestrion::forms

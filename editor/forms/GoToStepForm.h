@@ -35,6 +35,7 @@ NumberEntryResult runGoToStepForm(const NumberEntryRequest& request);
 class QtEditorDialogs : public EditorDialogs {
 public:
     NumberEntryResult goToStep(const NumberEntryRequest& request) override;
+    bool commentEdit(CommentEditDialog& dialog) override;  // editor/forms/CommentEditForm.cpp
 };
 
 }  // namespace kestrion::forms

@@ -1,11 +1,13 @@
 #include "editor/forms/LadderViewForm.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
 
+#include "editor/CommentEdit.h"
 #include "editor/CursorMoves.h"
 #include "lang/forms/WidgetText.h"
 #include "model/ladder/CanvasState.h"
@@ -57,11 +59,26 @@ void paintPrimitive(QPainter& painter, const Primitive& p) {
             break;
         case PrimitiveKind::Arc: painter.drawArc(box, p.startAngle * 16, p.spanAngle * 16); break;
         case PrimitiveKind::Text: {
+            const QRect area(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1));
             QFont font = painter.font();
             font.setPixelSize(p.pixelSize);
+            if (!p.wrap) {
+                painter.setFont(font);
+                painter.drawText(area, alignmentOf(p.align), widgetText(p.text));
+                break;
+            }
+            // Lines as wide as the box, the size made smaller until they fit its height; what still
+            // does not fit is cut at the box rather than drawn over the neighbours.
+            const int flags = static_cast<int>(alignmentOf(p.align)) | Qt::TextWordWrap;
+            const int smallest = std::max(6, p.pixelSize * 6 / 10);
+            while (font.pixelSize() > smallest &&
+                   QFontMetrics(font).boundingRect(area, flags, widgetText(p.text)).height() > area.height())
+                font.setPixelSize(font.pixelSize() - 1);
+            painter.save();
+            painter.setClipRect(area);
             painter.setFont(font);
-            painter.drawText(QRect(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1)), alignmentOf(p.align),
-                             widgetText(p.text));
+            painter.drawText(area, flags, widgetText(p.text));
+            painter.restore();
             break;
         }
     }
@@ -121,6 +138,7 @@ void LadderViewForm::scrollFrameIntoView() {
 void LadderViewForm::afterEdit() {
     syncSize();
     update();
+    emit edited();
 }
 
 bool LadderViewForm::handleKey(QKeyEvent* event) {
@@ -145,13 +163,8 @@ bool LadderViewForm::handleKey(QKeyEvent* event) {
         case Qt::Key_Enter: openBoxOnFrame(); return true;
         default: break;
     }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        const auto symbol =
-            functionKeySymbol(key - Qt::Key_F1 + 1, (event->modifiers() & Qt::ShiftModifier) != 0);
-        if (!symbol) return false;
-        openBoxOnSymbol(*symbol);
-        return true;
-    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return openBoxOnFunctionKey(key - Qt::Key_F1 + 1, (event->modifiers() & Qt::ShiftModifier) != 0);
     const QString text = event->text();
     const bool printable = text.size() == 1 && text[0].unicode() > 0x20 && text[0].unicode() < 0x7F;
     if (!printable) return false;
@@ -176,11 +189,15 @@ void LadderViewForm::mousePressEvent(QMouseEvent* event) {
     afterEdit();
 }
 
+// A double click opens the instruction box on the object; with Ctrl, the comment dialog.
 void LadderViewForm::mouseDoubleClickEvent(QMouseEvent* event) {
     if (ldrHead == nullptr || event->button() != Qt::LeftButton) return;
     const QPoint at = event->position().toPoint();
     clickLadderAt(at.x(), at.y());
-    openBoxOnFrame();
+    if ((event->modifiers() & Qt::ControlModifier) != 0)
+        editCommentsOnFrame();
+    else
+        openBoxOnFrame();
     afterEdit();
 }
 

@@ -22,6 +22,10 @@ public:
     // The scroll area that holds the view, or null.
     QScrollArea* scrollArea() const;
 
+signals:
+    // A key or a click of the view has run: the menus may follow what it changed (Undo).
+    void edited();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

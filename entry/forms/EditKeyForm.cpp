@@ -1,6 +1,7 @@
 #include "entry/forms/EditKeyForm.h"
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,7 +37,8 @@ TEditKeyForm::TEditKeyForm(EditKeyBox& box, QWidget* ladderArea)
       box_(box) {
     setObjectName("EditKeyForm");
     setWindowTitle(" ");
-    setModal(true);
+    // Without a ladder area the box is a plain window, modal as any dialog.
+    setModal(ladderArea == nullptr);
     setFixedSize(383, 20);
 
     EditKeyComboBox = new QComboBox(this);
@@ -93,14 +95,49 @@ void TEditKeyForm::btnCancelClick() {
     done(1);
 }
 
+void TEditKeyForm::run() {
+    if (box_.closed) return;
+    QEventLoop loop;
+    loop_ = &loop;
+    show();
+    EditInstr1->setFocus();
+    if (isVisible()) loop.exec();
+    loop_ = nullptr;
+}
+
+void TEditKeyForm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (inKey_ && !box_.closed) {
+        lostPopup_ = true;
+        return;
+    }
+    if (!box_.closed) box_.btnCancelClick();
+    endShowing();
+}
+
+void TEditKeyForm::endShowing() {
+    if (loop_ != nullptr) loop_->quit();
+}
+
+void TEditKeyForm::showAgain() {
+    lostPopup_ = false;
+    show();
+    raise();
+    EditInstr1->setFocus();
+}
+
 bool TEditKeyForm::EditInstr1KeyPress(char key) {
     box_.line = EditInstr1->text().toLatin1().toStdString();
+    inKey_ = true;
     const bool goesOn = box_.keyPress(key);
+    inKey_ = false;
     if (box_.closed) {
         showBoxState();
         done(1);
+        if (lostPopup_) endShowing();  // hidden already, so no hide event ends it
         return true;
     }
+    if (lostPopup_) showAgain();
     if (goesOn && key >= 0x20) {
         box_.type(key);
         showBoxState();
@@ -120,7 +157,7 @@ bool TEditKeyForm::eventFilter(QObject* watched, QEvent* event) {
 
 void runEditKeyForm(EditKeyBox& box, QWidget* ladderArea) {
     TEditKeyForm form(box, ladderArea);
-    if (!box.closed) form.exec();
+    form.run();
 }
 
 }  // namespace kestrion::forms

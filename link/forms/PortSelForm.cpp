@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
@@ -34,6 +35,12 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     deviceLabel = new QLabel(this);
     deviceLabel->setObjectName("deviceLabel");
     layout->addWidget(deviceLabel);
+    portListView = new QTreeWidget(this);
+    portListView->setObjectName("portListView");
+    portListView->setRootIsDecorated(false);
+    portListView->setHeaderLabels({"Port", "Device", "Adapter"});
+    portListView->setMinimumWidth(520);
+    layout->addWidget(portListView);
 
     auto* group = new QGroupBox(this);
     group->setObjectName("baudRateRadioGroup");
@@ -56,6 +63,7 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
             [this] { comPortComboBoxChange(comPortComboBox->currentText()); });
     connect(baudRateRadioGroup, &QButtonGroup::idClicked, this, &TPortSelForm::baudRateRadioGroupClick);
     connect(btnOk, &QPushButton::clicked, this, &TPortSelForm::btnOkClick);
+    connect(portListView, &QTreeWidget::itemClicked, this, &TPortSelForm::portListViewClick);
 }
 
 void TPortSelForm::showEvent(QShowEvent* event) {
@@ -73,6 +81,7 @@ void TPortSelForm::showEvent(QShowEvent* event) {
 
 void TPortSelForm::FormShow() {
     const PortSelView view = state.FormShow();
+    fillPortList();
     comPortComboBox->setCurrentText(widgetText(view.comText));
     if (QAbstractButton* button = baudRateRadioGroup->button(view.baudItemIndex)) button->setChecked(true);
     showDevice();
@@ -95,9 +104,29 @@ void TPortSelForm::btnOkClick() {
     accept();
 }
 
+void TPortSelForm::fillPortList() {
+    rows_ = portSelRows();
+    portListView->clear();
+    for (const PortSelRow& row : rows_)
+        new QTreeWidgetItem(portListView,
+                            {widgetText(row.com), widgetText(row.device), widgetText(row.detail)});
+    for (int column = 0; column < portListView->columnCount(); ++column)
+        portListView->resizeColumnToContents(column);
+}
+
+void TPortSelForm::portListViewClick(QTreeWidgetItem* item) {
+    if (item != nullptr) comPortComboBoxChange(item->text(0));
+}
+
 void TPortSelForm::showDevice() {
-    const std::string device = platform::serial().deviceName(static_cast<int>(comPortIndex) + 1);
-    deviceLabel->setText(widgetText(device));
+    const auto index = static_cast<std::size_t>(comPortIndex);
+    if (index < rows_.size()) {
+        const PortSelRow& row = rows_[index];
+        deviceLabel->setText(widgetText(row.detail.empty() ? row.device : row.device + "  " + row.detail));
+        portListView->setCurrentItem(portListView->topLevelItem(static_cast<int>(index)));
+    } else {
+        deviceLabel->setText(widgetText(platform::serial().deviceName(static_cast<int>(index) + 1)));
+    }
 }
 
 bool runPortSelForm(const std::string& caption) {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <string>
+#include <vector>
 
 #include "link/PortSelDialog.h"
 
@@ -11,6 +12,8 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kestrion::forms {
 
@@ -22,6 +25,8 @@ public:
     QComboBox* comPortComboBox = nullptr;
     QButtonGroup* baudRateRadioGroup = nullptr;
     QLabel* deviceLabel = nullptr;
+    // COM1..COM19, each with the device it opens and what is there; a click picks the port.
+    QTreeWidget* portListView = nullptr;
     QPushButton* btnOk = nullptr;
     PortSelDialog state;
 
@@ -36,6 +41,10 @@ protected:
 
 private:
     void showDevice();
+    void fillPortList();
+    void portListViewClick(QTreeWidgetItem* item);
+
+    std::vector<PortSelRow> rows_;
 };
 
 // Shows the dialog modally; true when confirmed with OK.

@@ -1,6 +1,7 @@
 #include "model/image/CommentLists.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "model/core/CommandTransaction.h"
@@ -75,6 +76,42 @@ void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t st
             return;
         }
     }
+}
+
+template <std::size_t TextSize>
+stepCommentNode<TextSize>* findStepComment(OwnedList<stepCommentNode<TextSize>>& list, std::uint16_t id) {
+    if (id == 0) return nullptr;
+    for (auto* node = list.head; node != nullptr; node = node->next)
+        if (node->commentId == id) return node;
+    return nullptr;
+}
+
+const stLadderBlock* firstObjectAtStep(std::uint16_t stepNo) {
+    for (const stLadderBlock* object = ldrHead; object != nullptr; object = object->next)
+        if (object->stepNo == stepNo) return object;
+    return nullptr;
+}
+
+// The ladder and its undo and edit-cancel copies: an Undo or Edit Cancel brings a copy back, and
+// the comments must stay with their objects through it.
+std::array<LadderList*, 3> ladders() {
+    return {&ldrList, &ldrUndoList, &ldrBackupList};
+}
+
+// Objects copied within the ladder may carry the same id.
+void forgetCommentId(std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    for (const LadderList* ladder : ladders())
+        for (stLadderBlock* object = ladder->head; object != nullptr; object = object->next)
+            if (object->*field == id) object->*field = 0;
+}
+
+// The object and its twins in the copies (at the same place with the same code) take the id.
+void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    object.*field = id;
+    for (const LadderList* ladder : ladders())
+        for (stLadderBlock* twin = ladder->head; twin != nullptr; twin = twin->next)
+            if (twin->xAddr == object.xAddr && twin->yAddr == object.yAddr && twin->iCode == object.iCode)
+                twin->*field = id;
 }
 
 // The comment counts and section offsets of the settings record, which the lists keep in step.
@@ -256,6 +293,85 @@ bool removeCoilComment() {
     if (!deleteCoilComment()) return false;
     --ModeData.coilCommentCount;
     return true;
+}
+
+deviceCommentNode* findDeviceComment(std::string_view deviceText) {
+    for (deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
+        if (std::string_view(node->deviceText.data()) == deviceText) return node;
+    return nullptr;
+}
+
+blockCommentNode* findBlockComment(std::uint16_t id) {
+    return findStepComment(blockCommentList, id);
+}
+
+coilCommentNode* findCoilComment(std::uint16_t id) {
+    return findStepComment(coilCommentList, id);
+}
+
+void attachBlockComment(stLadderBlock& object, std::string_view text) {
+    const auto stepNo = static_cast<std::uint16_t>(object.stepNo);
+    addBlockComment(0, stepNo);
+    blockCommentNode& node = *blockCommentList.newest;
+    copyText(node.text, text);
+    ++ModeData.blockCommentCount;
+    if (firstObjectAtStep(stepNo) == &object) updateLadderBlockCommentId(stepNo, node.commentId);
+    giveCommentId(object, node.commentId, &stLadderBlock::idBC);
+}
+
+void attachCoilComment(stLadderBlock& object, std::string_view text) {
+    const auto stepNo = static_cast<std::uint16_t>(object.stepNo);
+    addCoilComment(stepNo, 0);
+    coilCommentNode& node = *coilCommentList.newest;
+    copyText(node.text, text);
+    ++ModeData.coilCommentCount;
+    if (firstObjectAtStep(stepNo) == &object) updateLadderCoilCommentId(stepNo, node.commentId);
+    giveCommentId(object, node.commentId, &stLadderBlock::idCC);
+}
+
+void changeDeviceComment(deviceCommentNode& node, std::string_view text) {
+    copyText(node.text, text);
+}
+void changeBlockComment(blockCommentNode& node, std::string_view text) {
+    copyText(node.text, text);
+}
+void changeCoilComment(coilCommentNode& node, std::string_view text) {
+    copyText(node.text, text);
+}
+
+void deleteDeviceCommentEntry(deviceCommentNode& node) {
+    deviceCommentList.walker = &node;
+    removeDeviceComment();
+}
+
+void deleteBlockCommentEntry(blockCommentNode& node) {
+    forgetCommentId(node.commentId, &stLadderBlock::idBC);
+    blockCommentList.walker = &node;
+    removeBlockComment();
+}
+
+void deleteCoilCommentEntry(coilCommentNode& node) {
+    forgetCommentId(node.commentId, &stLadderBlock::idCC);
+    coilCommentList.walker = &node;
+    removeCoilComment();
+}
+
+std::size_t commentImageBytes() {
+    constexpr std::size_t kCountWords = 5 * 2;
+    constexpr std::size_t kDeviceEntry = 4 + 1;   // letter, 0, number, NUL
+    constexpr std::size_t kStepEntry = 2 + 1;     // step, NUL
+    constexpr std::size_t kMonitorEntry = 4 + 1;  // device code, ','
+    std::size_t bytes = kCountWords;
+    for (const DeviceCommentList* list : {&deviceNameList, &deviceCommentList})
+        for (const deviceCommentNode* node = list->head; node != nullptr; node = node->next)
+            bytes += kDeviceEntry + std::strlen(node->text.data());
+    for (const blockCommentNode* node = blockCommentList.head; node != nullptr; node = node->next)
+        bytes += kStepEntry + std::strlen(node->text.data());
+    for (const coilCommentNode* node = coilCommentList.head; node != nullptr; node = node->next)
+        bytes += kStepEntry + std::min<std::size_t>(std::strlen(node->text.data()), kCoilCommentTextSize - 1);
+    for (const deviceMonitorNode* node = deviceMonitorList.head; node != nullptr; node = node->next)
+        bytes += kMonitorEntry + std::strlen(node->deviceText.data());
+    return bytes;
 }
 
 void ClearAllComment1Click() {

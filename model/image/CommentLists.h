@@ -141,6 +141,35 @@ bool removeDeviceComment();
 bool removeBlockComment();
 bool removeCoilComment();
 
+// ---- Editing one entry by what it belongs to -------------------------------------------------------
+
+// The device comment of a device text (X007, D12), the block or coil comment of an id; null when
+// there is none.
+deviceCommentNode* findDeviceComment(std::string_view deviceText);
+blockCommentNode* findBlockComment(std::uint16_t id);
+coilCommentNode* findCoilComment(std::uint16_t id);
+
+// A new block or coil comment on a ladder object, with the object's program step; the object takes
+// its id (through the step when the step leads to that object, as a load attaches comments).
+struct stLadderBlock;
+void attachBlockComment(stLadderBlock& object, std::string_view text);
+void attachCoilComment(stLadderBlock& object, std::string_view text);
+
+// A new text for an entry, cut to what the entry holds.
+void changeDeviceComment(deviceCommentNode& node, std::string_view text);
+void changeBlockComment(blockCommentNode& node, std::string_view text);
+void changeCoilComment(coilCommentNode& node, std::string_view text);
+
+// The entry deleted with its count; the ladder objects that carried a block or coil comment's id
+// carry none.
+void deleteDeviceCommentEntry(deviceCommentNode& node);
+void deleteBlockCommentEntry(blockCommentNode& node);
+void deleteCoilCommentEntry(coilCommentNode& node);
+
+// Bytes the lists take in the comment image from its data start to the end of section 5, as the
+// packer lays them out.
+std::size_t commentImageBytes();
+
 // Edit > Clear all comments: the four lists and both monitor lists freed, the counts 0, the section
 // offsets those of an empty image, the first 32 bytes of the image's data area zero; a redraw.
 void ClearAllComment1Click();

@@ -146,5 +146,16 @@ TEST_F(EditCommandsTest, APasteThatDoesNotFitTheRightBusLeavesTheLadderAsItWas) 
               std::tuple(kLadder, kCanvas, 960U, std::uint8_t{0}, nullptr));
 }
 
+// A record whose contact carries an output's code cannot be drawn: the paste says so and is undone.
+TEST_F(EditCommandsTest, APasteThatShowsAnErrorBoxLeavesTheLadderAsItWas) {
+    Copy1Click();
+    clipboardObjectSlot(0)[61] = 0xC0;  // LD's code 0x2000 becomes OUT's 0xC000
+    frameAt(128);
+    Paste1Click();
+    EXPECT_EQ(boxes(), Texts{"Error20180320.. | *FncSymbleError(B)"});
+    EXPECT_EQ(std::tuple(ladder(), dump(), editModeFlags, insGrayHead),
+              std::tuple(kLadder, kCanvas, std::uint8_t{0}, nullptr));
+}
+
 }  // namespace
 }  // namespace kestrion::test

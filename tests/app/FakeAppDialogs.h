@@ -18,6 +18,8 @@ public:
         titleRequests.push_back(request);
         return next(titleAnswers, {true, request.title});
     }
+    void printerSetup() override { ++printerSetups; }
+    int printerSetups = 0;
     std::deque<FileDialogResult> openAnswers, saveAnswers;
     std::deque<FileTitleResult> titleAnswers;
     std::vector<FileDialogRequest> openRequests;

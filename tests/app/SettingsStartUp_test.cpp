@@ -2,6 +2,7 @@
 #include <initializer_list>
 
 #include "app/MainCore.h"
+#include "app/MainView.h"
 #include "lang/Language.h"
 #include "model/core/MainState.h"
 #include "model/image/ClipboardBlock.h"
@@ -47,7 +48,10 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     putText(file, 128, "/home/tester/Tovel/Kestrion/User/Line 1.PMW");
     putText(file, 224, "/home/tester/b.PMW");
     fakes.files.put(kSettings, file);
+    appState.LineArray[15] = 7;  // the editor's line table and the mouse texts start empty
+    appState.mouseTextBuffers[6][0] = 'X';
     mainFormStartUp();
+    EXPECT_TRUE(appState.LineArray[15] == 0 && appState.mouseTextBuffers[6][0] == '\0');
     EXPECT_EQ(currentLanguage(), Language::Japanese);
     EXPECT_EQ(std::tie(ModeData.fontSize, ModeData.comPortNo, ModeData.baudRate, ModeData.xSizeSymble,
                        ModeData.ySizeSymble, ModeData.clipboardAddr, ModeData.viewFlags),

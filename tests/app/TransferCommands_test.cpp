@@ -309,7 +309,26 @@ TEST_F(TransferCommandsTest, RegistersAreWrittenAndReadIntoTheOpenRegisterView) 
     EXPECT_EQ(pmw.parameterBlock[kParamLatchFlagsOffset], 0x11);
     EXPECT_EQ(pmw.sumCheck(), checkCode);
     EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
-    EXPECT_EQ(appState.regStringGrid.cell(3, 2), "4321");
+    EXPECT_EQ(regViewCellText(2, 3), "4321");
+}
+
+TEST_F(TransferCommandsTest, ABlankCellShiftsNothingAndTheDialogHasRowsOfItsOwn) {
+    usePlc(6);
+    setDmwRegister(0, 9);
+    RegisterView1Click();
+    btnRegViewUpdateClick([](int row, int column) {
+        if (row == 1 && column <= 2) return std::string(column == 1 ? " " : "77");
+        return regViewCellText(row, column);
+    });
+    EXPECT_EQ(std::make_pair(dmwRegister(0), dmwRegister(1)),
+              std::make_pair(std::uint16_t{9}, std::uint16_t{77}));
+
+    DregView1Click();
+    EXPECT_EQ(regViewRowCount(), 401);
+    EXPECT_EQ(linkDialogs.registerViewShown.caption, "D register");
+    const RegisterGrid& grid = linkDialogs.registerViewShown.grid;
+    EXPECT_EQ(grid.rows, 27);
+    EXPECT_EQ(grid.cell(0, 26) + " " + grid.cell(10, 0) + " " + grid.cell(2, 1), "D250 +9 77");
 }
 
 }  // namespace

@@ -84,8 +84,8 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
     installLadderView(nullptr);
     EXPECT_THAT(
         shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192", "L 240,32 1040,32",
-                             "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/13 ink6",
-                             "T 1040,42 1120,64 Lamp/13 ink6", "T 82,0 1120,16 Pump start/13 ink6",
+                             "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/13 ink6 wrapped",
+                             "T 1040,42 1120,64 Lamp/13 ink6 wrapped", "T 242,0 1040,16 Pump start/13 ink6",
                              "T 1124,0 1440,32 Pump/13 ink6", "R 80,64 160,128 ink2"}));
     EXPECT_EQ(shown.front(), "F 0,64 1200,128 ink3");  // the shading lies under everything
     EXPECT_EQ(shown.back(), "R 80,64 160,128 ink2");   // the frame over everything

@@ -18,6 +18,7 @@ inline std::string describe(const Primitive& p) {
     if (p.kind == PrimitiveKind::Arc) out += " @" + std::to_string(p.startAngle);
     if (p.kind == PrimitiveKind::Text) out += " " + p.text + "/" + std::to_string(p.pixelSize);
     if (p.ink != Ink::Wire && p.ink != Ink::Text) out += " ink" + std::to_string(static_cast<int>(p.ink));
+    if (p.wrap) out += " wrapped";
     return out;
 }
 

@@ -59,12 +59,13 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     };
     const Case cases[] = {
         {SerialOpenStatus::NotFound, false, "Can't open communication port COM2",
-         "There is no device /dev/ttyS1"},
+         "There is no device /dev/ttyS1\nNo serial device found"},
         {SerialOpenStatus::Busy, false, "Can't open communication port COM2",
-         "/dev/ttyS1 is in use by another program"},
+         "/dev/ttyS1 is in use by another program\nNo serial device found"},
         {SerialOpenStatus::AccessDenied, false, "Can't open communication port COM2",
-         "No permission to open /dev/ttyS1: your account must be in the uucp group"},
-        {SerialOpenStatus::Failed, true, "無法開啟通訊口 COM2", "/dev/ttyS1 cannot be opened"},
+         "No permission to open /dev/ttyS1: your account must be in the uucp group\nNo serial device found"},
+        {SerialOpenStatus::Failed, true, "無法開啟通訊口 COM2",
+         "/dev/ttyS1 cannot be opened\nNo serial device found"},
     };
     setSoftwareVersion(kSoftwareVersion);
     comPortIndex = 1;
@@ -87,6 +88,20 @@ TEST_F(CommRecordTest, APortThatWillNotOpenShowsThePopUpAndStaysClosed) {
     selectLanguageFlags(2);
     _OpenComPort(sysProtocol);
     EXPECT_EQ(langDialogs.appMessages.back().line1, "无法开启通讯口 COM2");
+}
+
+TEST_F(CommRecordTest, ADeviceNamedByTheEnvironmentThatIsNotThereIsNamedWithTheDevicesFound) {
+    fakes.serial.listed = {{1, "/dev/ttyUSB0", "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "", true},
+                           {2, "/dev/ttyUSB7", "", "KESTRION_COM2", false},
+                           {3, "/dev/ttyS0", "", "", true},
+                           {4, "/dev/ttyS3", "", "", false}};
+    comPortIndex = 1;
+    fakes.serial.openFailures[2] = SerialOpenStatus::NotFound;
+    EXPECT_EQ(_OpenComPort(sysProtocol), 0);
+    ASSERT_EQ(langDialogs.appMessages.size(), 1u);
+    EXPECT_EQ(langDialogs.appMessages[0].line2,
+              "There is no device /dev/ttyUSB7 (KESTRION_COM2)\nSerial devices found:\n"
+              "COM1: /dev/ttyUSB0 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\nCOM3: /dev/ttyS0");
 }
 
 TEST_F(CommRecordTest, RefusedSettingsCloseThePortAgain) {

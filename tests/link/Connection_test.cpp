@@ -98,26 +98,56 @@ TEST_F(ConnectionTest, AFailedBlockReadShowsThatReadsBoxAndKeepsTheType) {
 }
 
 TEST_F(ConnectionTest, TheUserTestShowsItsOutcomeInThePopUp) {
-    const std::tuple<void (*)(), std::uint32_t, Fault, const char*, std::uint16_t> cases[] = {
-        {TryToConnection1Click, 2, Fault::None, "Successfully connected with the -38400bps", 5},
-        {TryToConnection2Click, 0, Fault::Nak, "Communication error ... -9600bps", kNoPlcDetected},
-        {spbtnTryToConnectionClick, 0, Fault::Silence, "Can't connected with the device", kNoPlcDetected},
+    const char* const tried = "Tried COM1: /dev/ttyS0 (no device)\nNo serial device found";
+    const std::tuple<void (*)(), std::uint32_t, Fault, const char*, const char*, std::uint16_t> cases[] = {
+        {TryToConnection1Click, 2, Fault::None, "Successfully connected with the -38400bps", "", 5},
+        {TryToConnection2Click, 0, Fault::Nak, "Communication error ... -9600bps", tried, kNoPlcDetected},
+        {spbtnTryToConnectionClick, 0, Fault::Silence, "Can't connected with the device", tried,
+         kNoPlcDetected},
     };
     titleText = "Kestrion Version 2.1.1108";
     sim.plc.setPlcType(5);
-    for (const auto& [handler, chosen, fault, line1, type] : cases) {
+    for (const auto& [handler, chosen, fault, line1, line2, type] : cases) {
         choose(chosen, fault);
         connectedPlcType = kNoPlcDetected;
         handler();
         const AppMessage shown =
             langDialogs.appMessages.empty() ? AppMessage{} : langDialogs.appMessages.back();
         EXPECT_EQ(shown.caption + "|" + shown.line1 + "|" + shown.line2 + "|" + shown.versionText,
-                  std::string("Communication Test...Try Connection Information|") + line1 +
-                      "||Kestrion Version 2.1.1108");
+                  std::string("Communication Test...Try Connection Information|") + line1 + "|" + line2 +
+                      "|Kestrion Version 2.1.1108");
         EXPECT_EQ(connectedPlcType, type);
         EXPECT_FALSE(fakes.serial.isOpen());
     }
     EXPECT_EQ(fakes.system.beeps, 3);
+}
+
+// Option > "Connection test" keeps the port open; an adapter pulled out meanwhile, or during the
+// next test, is let go, and found again once it is back.
+TEST_F(ConnectionTest, AnUnpluggedAdapterEndsTheTestClosesThePortAndIsFoundAgain) {
+    choose(0);
+    ConnectionTest1Click();
+    ASSERT_TRUE(fakes.serial.isOpen());
+    const std::tuple<int, const char*, bool> steps[] = {
+        {0, "Can't connected with the device", false},           // pulled out while the port was open
+        {1, "Can't connected with the device", false},           // pulled out after the first probe
+        {-1, "Successfully connected with the -9600bps", true},  // plugged in again
+    };
+    for (const auto& [unplugAfterFrames, line1, open] : steps) {
+        fakes.serial.unplugged = unplugAfterFrames == 0;
+        if (unplugAfterFrames == 0) fakes.serial.openFailures[1] = platform::SerialOpenStatus::NotFound;
+        const std::size_t sent = fakes.serial.written.size();
+        fakes.clock.bind(platform::TimerId::Timer1, [this, sent, after = unplugAfterFrames] {
+            Timer1Timer();
+            if (after > 0 && fakes.serial.written.size() > sent) fakes.serial.unplugged = true;
+        });
+        ConnectionTest1Click();
+        EXPECT_EQ(langDialogs.appMessages.back().line1, line1);
+        EXPECT_EQ(fakes.serial.isOpen(), open) << line1;
+        fakes.serial.unplugged = false;
+        fakes.serial.openFailures.clear();
+    }
+    EXPECT_EQ(fakes.serial.openedCom, 1);
 }
 
 }  // namespace

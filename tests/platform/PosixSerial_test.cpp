@@ -7,8 +7,10 @@
 #include <fcntl.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "platform/PosixSerial.h"
+#include "support/SerialTree.h"
 
 namespace kestrion::platform {
 namespace {
@@ -43,10 +45,113 @@ TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
     EXPECT_FALSE(applySerialFormat(settings, {9600, 6, Parity::Even, 1}));
 }
 
-TEST(PosixSerial, ComNumbersResolveToTtySUnlessTheEnvironmentNamesADeviceThatMustBeATerminal) {
-    EXPECT_EQ(resolveComDevice(19, nullptr) + resolveComDevice(1, ""), "/dev/ttyS18/dev/ttyS0");
-    EXPECT_EQ(resolveComDevice(1, "/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(PosixSerialPorts::openDevice("/dev/kestrion-no-such-port").status, SerialOpenStatus::NotFound);
+constexpr const char* kFtdi = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+constexpr const char* kProlific = "usb-Prolific_Technology_Inc._USB-Serial_Controller-if00-port0";
+
+// "COMn device by-id-name" for COM1..COM4, the device relative to the tree; "-" when nothing is
+// there, "$" when the environment named it.
+std::string firstPorts(const test::SerialTree& tree) {
+    std::string shown;
+    for (const ComPortInfo& port : PosixSerialPorts(tree.root).comPorts()) {
+        if (port.comNumber > 4) break;
+        std::string device = port.device;
+        if (device.rfind(tree.root + "/", 0) == 0) device.erase(0, tree.root.size() + 1);
+        shown += "COM" + std::to_string(port.comNumber) + " " + device + (port.byIdName.empty() ? "" : " ") +
+                 port.byIdName + (port.present ? "" : " -") + (port.environmentVariable.empty() ? "" : " $") +
+                 "\n";
+    }
+    return shown;
+}
+
+TEST(PosixSerial, ComNumbersGoToAdaptersFirstThenRealUartsThenTtyS) {
+    struct Case {
+        const char* what;
+        std::function<void(const test::SerialTree&)> build;
+        const char* com2Variable;
+        const char* expected;
+    };
+    const auto noUarts = [](const test::SerialTree& tree) {
+        for (int n = 0; n < 4; ++n) tree.onboard("ttyS" + std::to_string(n), 0);
+    };
+    const Case cases[] = {
+        {"one adapter, four ports without a UART",
+         [&](const test::SerialTree& tree) {
+             noUarts(tree);
+             tree.adapter(kFtdi, "ttyUSB0");
+         },
+         nullptr,
+         "COM1 dev/ttyUSB0 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\nCOM2 dev/ttyS1 -\nCOM3 dev/ttyS2 -\n"
+         "COM4 dev/ttyS3 -\n"},
+        {"two adapters by their by-id names, not their nodes",
+         [](const test::SerialTree& tree) {
+             tree.adapter(kProlific, "ttyUSB0");
+             tree.adapter(kFtdi, "ttyUSB1");
+         },
+         nullptr,
+         "COM1 dev/ttyUSB1 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\n"
+         "COM2 dev/ttyUSB0 usb-Prolific_Technology_Inc._USB-Serial_Controller-if00-port0\nCOM3 dev/ttyS2 -\n"
+         "COM4 dev/ttyS3 -\n"},
+        {"the same adapters made in the other order",
+         [](const test::SerialTree& tree) {
+             tree.adapter(kFtdi, "ttyUSB1");
+             tree.adapter(kProlific, "ttyUSB0");
+         },
+         nullptr,
+         "COM1 dev/ttyUSB1 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\n"
+         "COM2 dev/ttyUSB0 usb-Prolific_Technology_Inc._USB-Serial_Controller-if00-port0\nCOM3 dev/ttyS2 -\n"
+         "COM4 dev/ttyS3 -\n"},
+        {"no adapter, a UART on ttyS0 only",
+         [](const test::SerialTree& tree) {
+             tree.onboard("ttyS0", 4);
+             tree.onboard("ttyS1", 0);
+         },
+         nullptr, "COM1 dev/ttyS0\nCOM2 dev/ttyS1 -\nCOM3 dev/ttyS2 -\nCOM4 dev/ttyS3 -\n"},
+        {"nodes without a link after the linked ones, by number; UARTs last",
+         [](const test::SerialTree& tree) {
+             tree.onboard("ttyS0", 4);
+             tree.node("ttyUSB10");
+             tree.node("ttyUSB2");
+             tree.node("ttyACM0");
+             tree.adapter(kFtdi, "ttyUSB3");
+             tree.link("usb-Gone_Adapter-if00-port0", "../../ttyUSB7");  // being unplugged
+         },
+         nullptr,
+         "COM1 dev/ttyUSB3 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\nCOM2 dev/ttyACM0\nCOM3 dev/ttyUSB2\n"
+         "COM4 dev/ttyUSB10\n"},
+        {"KESTRION_COM2 takes COM2, the others keep their numbers",
+         [](const test::SerialTree& tree) {
+             tree.adapter(kFtdi, "ttyUSB0");
+             tree.adapter(kProlific, "ttyUSB1");
+             tree.onboard("ttyS0", 4);
+             tree.node("plc-line");
+         },
+         "dev/plc-line",
+         "COM1 dev/ttyUSB0 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\nCOM2 dev/plc-line $\n"
+         "COM3 dev/ttyS0\nCOM4 dev/ttyS3 -\n"},
+        {"a device named by the environment that is not there",
+         [](const test::SerialTree& tree) { tree.adapter(kFtdi, "ttyUSB0"); }, "dev/ttyUSB9",
+         "COM1 dev/ttyUSB0 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\nCOM2 dev/ttyUSB9 - $\n"
+         "COM3 dev/ttyS2 -\nCOM4 dev/ttyS3 -\n"},
+    };
+    for (const Case& c : cases) {
+        const test::SerialTree tree("scan");
+        c.build(tree);
+        if (c.com2Variable != nullptr) setenv("KESTRION_COM2", (tree.root + "/" + c.com2Variable).c_str(), 1);
+        EXPECT_EQ(firstPorts(tree), c.expected) << c.what;
+        unsetenv("KESTRION_COM2");
+    }
+}
+
+TEST(PosixSerial, ADeviceTheEnvironmentNamesIsOpenedAsItIsAndMustBeATerminal) {
+    const test::SerialTree tree("open");
+    tree.adapter(kFtdi, "ttyUSB0");
+    PosixSerialPorts ports(tree.root);
+    setenv("KESTRION_COM1", "/dev/kestrion-no-such-port", 1);
+    EXPECT_EQ(ports.deviceName(1), "/dev/kestrion-no-such-port");
+    EXPECT_EQ(ports.open(1).status, SerialOpenStatus::NotFound);
+    unsetenv("KESTRION_COM1");
+    EXPECT_EQ(ports.deviceName(1), tree.root + "/dev/ttyUSB0");
+    EXPECT_EQ(ports.open(1).status, SerialOpenStatus::NotFound);  // the adapter's node is a plain file
     EXPECT_EQ(PosixSerialPorts::openDevice("/dev/null").status, SerialOpenStatus::NotFound);
 }
 

@@ -125,7 +125,9 @@ public:
                                  line_.receiveQueue.begin() + std::ptrdiff_t(count));
         return count;
     }
+    bool lost() const override { return line_.unplugged; }
     std::size_t write(const std::uint8_t* data, std::size_t size) override {
+        if (line_.unplugged) return 0;
         line_.written.insert(line_.written.end(), data, data + size);
         if (line_.device != nullptr) line_.device->received(data, size, line_.format);
         return size;
@@ -135,6 +137,10 @@ private:
     FakeSerialPorts& line_;
     int handle_;
 };
+
+std::vector<platform::ComPortInfo> FakeSerialPorts::comPorts() const {
+    return listed.empty() ? platform::SerialPorts::comPorts() : listed;
+}
 
 platform::SerialOpenResult FakeSerialPorts::open(int comNumber) {
     platform::SerialOpenResult result;

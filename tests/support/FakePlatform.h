@@ -187,8 +187,12 @@ public:
 class FakeSerialPorts : public platform::SerialPorts {
 public:
     std::string deviceName(int comNumber) const override {
+        for (const platform::ComPortInfo& port : listed)
+            if (port.comNumber == comNumber) return port.device;
         return "/dev/ttyS" + std::to_string(comNumber - 1);
     }
+    // The listed ports, or each COMn on /dev/ttyS<n-1> with nothing there.
+    std::vector<platform::ComPortInfo> comPorts() const override;
     platform::SerialOpenResult open(int comNumber) override;
     // Bytes arriving from the far end; lost while no port is open.
     void deliver(const std::vector<std::uint8_t>& bytes) {
@@ -201,6 +205,8 @@ public:
     int attempts = 0;
     std::string deniedGroup = "dialout";  // the owner of a device refused for access
     bool refuseFormat = false;
+    bool unplugged = false;  // the open port's device has gone: writes fail, the port is lost
+    std::vector<platform::ComPortInfo> listed;
     FakeSerialDevice* device = nullptr;
     std::vector<std::uint8_t> written;  // everything the program wrote, in order
     std::deque<std::uint8_t> receiveQueue;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScrollArea>
@@ -53,6 +54,41 @@ TEST_F(LadderViewTest, ATypedProgramIsDrawnWhereItsObjectsAre) {
         typeLines({"@80,128", "LD X2", "OUT T0 K10", "@80,192", "LDP X3", "MOV K10 D0"});
         freeAllEditMarks();
         picture().copy(0, 0, 1240, 330).save(QString::fromUtf8(path));
+    }
+}
+
+// Both operands and the whole mnemonic of a compare contact can be read inside its cell, in the
+// font the view draws with, at every zoom.
+TEST_F(LadderViewTest, ACompareContactKeepsItsTextsInsideItsCell) {
+    struct Case {
+        std::uint16_t code;
+        const char* mnemonic;
+        const char* first;
+        const char* second;
+    };
+    const Case cases[] = {{0x1D8, "LD!=", "D0", "K10"},
+                          {0x1E3, "ANDD>", "D100", "K100000"},
+                          {0x1ED, "ANDD>=", "D8000Z1", "K2147483647"},
+                          {0x1F8, "OR<>", "C235", "D7999"}};
+    for (const std::uint32_t zoom : {50u, 75u, 100u, 125u, 150u}) {
+        zoomPercent = zoom;
+        for (const Case& c : cases) {
+            stLadderBlock* o = object(c.code, 160, 0, 0, 1, c.mnemonic);
+            setText(o->operands[0], c.first);
+            setText(o->operands[1], c.second);
+            const int cellStart = scaledToScreen(160), cellEnd = scaledToScreen(240);
+            std::vector<std::string> shown;
+            for (const Primitive& p : objectPrimitives(*o)) {
+                if (p.kind != PrimitiveKind::Text) continue;
+                QFont font = QApplication::font();
+                font.setPixelSize(p.pixelSize);
+                const int width = QFontMetrics(font).horizontalAdvance(QString::fromStdString(p.text));
+                EXPECT_TRUE(p.x1 >= cellStart && p.x2 <= cellEnd && width <= p.x2 - p.x1)
+                    << p.text << " at " << zoom << "%: " << width << " in " << p.x1 << ".." << p.x2;
+                shown.push_back(p.text);
+            }
+            EXPECT_EQ(shown, (std::vector<std::string>{c.mnemonic, c.first, c.second})) << zoom;
+        }
     }
 }
 

@@ -26,7 +26,7 @@ TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheInde
     forms::TPortSelForm form;
     form.show();
     EXPECT_EQ(form.comPortComboBox->currentText(), "COM3");
-    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2");
+    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2  (no device)");
     EXPECT_TRUE(form.baudRateRadioGroup->button(3)->isChecked());
     EXPECT_EQ(form.comPortComboBox->count(), 8);
     const QPoint offCentre =
@@ -34,7 +34,7 @@ TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheInde
     EXPECT_LE(offCentre.manhattanLength(), 1);
     form.comPortComboBoxChange("COM12");
     EXPECT_EQ(comPortIndex, 11u);
-    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS11");
+    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS11  (no device)");
     form.baudRateRadioGroup->button(1)->click();
     EXPECT_EQ(baudIndex, 1u);
     EXPECT_FALSE(form.state.confirmed);

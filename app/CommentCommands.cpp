@@ -1,0 +1,39 @@
+#include "app/CommentCommands.h"
+
+#include "app/MainView.h"
+#include "editor/CommentEdit.h"
+#include "editor/EditorViewState.h"
+#include "model/ladder/LadderObject.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr const char* kListItems[] = {"msDeviceCommentList1", "msBlockCommentList1", "msCoilCommentList1"};
+
+void toggleList(CommentKind kind) {
+    const int list = static_cast<int>(kind) + 1;
+    editorView.shownCommentList =
+        editorView.shownCommentList == list || ldrHead == nullptr ? kNoCommentList : list;
+    for (int i = 0; i < 3; ++i) menuItem(kListItems[i]).checked = editorView.shownCommentList == i + 1;
+}
+
+}  // namespace
+
+void CommentEdit1Click() {
+    editCommentsOnFrame();
+}
+
+void msDeviceCommentList1Click() {
+    toggleList(CommentKind::Device);
+}
+
+void msBlockCommentList1Click() {
+    toggleList(CommentKind::Block);
+}
+
+void msCoilCommentList1Click() {
+    toggleList(CommentKind::Coil);
+}
+
+}  // namespace kestrion

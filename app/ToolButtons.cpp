@@ -1,0 +1,81 @@
+#include "app/ToolButtons.h"
+
+#include "app/ConvertCommands.h"
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+#include "app/RegisterView.h"
+#include "app/TransferCommands.h"
+#include "diagnostics/DiagnosticsMenu.h"
+#include "editor/CursorMoves.h"
+#include "link/CommRecord.h"
+#include "link/Connection.h"
+
+namespace kestrion {
+
+namespace {
+
+// The monitor's buttons run their menu items, which come with those commands.
+constexpr ToolButtonRow kToolButtons[] = {
+    {"spbtnNew", "New", "New", "New1", spbtnNewClick},
+    {"spbtnOpen", "Open", "Open", "Open1", spbtnOpenClick},
+    {"spbtnSave", "Save", "Save", "Save1", spbtnSaveClick},
+    {"spbtnLadderView", "Ladder", "Ladder View", "LadderView1", LadderView1Click},
+    {"spbtnInstructionView", "Instruction", "Instruction View", "InstructionView1", InstructionView1Click},
+    {"spbtnRegisterView", "Register", "Register View", "RegisterView1", RegisterView1Click},
+    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick},
+    {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick},
+    {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead", spbtnUploadProgClick},
+    {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite", spbtnDnloadProgClick},
+    {"spbtnStartMonitor1", "Monitor", "Start monitor", "msStartMonitor1"},
+    {"spbtnStopMonitor1", "Stop monitor", "Stop monitor", "msStopMonitor1"},
+    {"spbtnEntryDeviceMonitor", "Entry", "Entry Device Monitor", "EnterDeviceMonitor1"},
+    {"spbtnChangeValue", "Value", "Change current value", "ChangeCurrentValue2"},
+    {"spbtnErrorCheck", "Error check", "ErrorCheck", "ErrorCheck1", spbtnErrorCheckClick},
+    {"spbtnMachineStatus", "Status", "MachineStatus", "MachineStatus1", spbtnMachineStatusClick, true},
+};
+
+constexpr FncKeyButtonRow kFncKeyButtons[] = {
+    {"spbtnF2", "F2 --|P|--", 2}, {"spbtnF3", "F3 --|F|--", 3}, {"spbtnF4", "F4 Convert", 4},
+    {"spbtnF5", "F5 --| |--", 5}, {"spbtnF6", "F6 --|/|--", 6}, {"spbtnF7", "F7 --( )--", 7},
+    {"spbtnF8", "F8 --[ ]--", 8},
+};
+
+}  // namespace
+
+std::span<const ToolButtonRow> toolButtonRows() {
+    return kToolButtons;
+}
+
+std::span<const FncKeyButtonRow> fncKeyButtonRows() {
+    return kFncKeyButtons;
+}
+
+void fncKeyButtonClick(int functionKey) {
+    if (appState.fncKeyViewMode != 1) return;
+    if (functionKey == 4) {
+        spbtnF4Click();
+    } else {
+        openBoxOnFunctionKey(functionKey, false);
+    }
+}
+
+void spbtnNewClick() {
+    New1Click();
+}
+void spbtnOpenClick() {
+    Open1Click();
+}
+void spbtnSaveClick() {
+    Save1Click();
+}
+void spbtnChangeComPortClick() {
+    selectComPort();
+}
+void spbtnErrorCheckClick() {
+    MachineStatus1Click();
+}
+void spbtnMachineStatusClick() {
+    MachineStatus1Click();
+}
+
+}  // namespace kestrion

@@ -1,0 +1,146 @@
+// The main window's views in place of the ladder (instruction lines, registers), its main tool
+// bar and its function-key panel.
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/InstructionList.h"
+#include "app/MainView.h"
+#include "app/ToolButtons.h"
+#include "app/forms/MainUnit.h"
+#include "app/forms/RegisterViewPanel.h"
+#include "editor/LadderLayout.h"
+#include "editor/forms/InstructionViewForm.h"
+#include "editor/forms/LadderViewForm.h"
+#include "model/ladder/EditorState.h"
+
+namespace kestrion::app {
+
+namespace {
+
+forms::InstructionViewForm::Row rowOf(int row) {
+    const InstructionLine line = instructionLine(static_cast<std::size_t>(row));
+    return {std::to_string(line.step), line.mnemonic, line.operands, line.comment};
+}
+
+}  // namespace
+
+// A menu item by its object name; a menu (Error Check) by the action that opens it.
+QAction* TMainForm::menuItemAction(const char* objectName) const {
+    if (QAction* item = action(objectName)) return item;
+    if (QMenu* holder = menu(objectName)) return holder->menuAction();
+    return nullptr;
+}
+
+void TMainForm::buildMainToolBar() {
+    ToolBar1 = addToolBar("Tools");
+    ToolBar1->setObjectName("ToolBar1");
+    for (const ToolButtonRow& row : toolButtonRows()) {
+        QAction* button = ToolBar1->addAction(row.caption);
+        button->setObjectName(row.objectName);
+        button->setToolTip(row.hint);
+        button->setProperty("menuItem", row.menuItem);
+        button->setVisible(!row.hidden);
+        toolButtons_.emplace_back(button, &row);
+        connect(button, &QAction::triggered, this, [this, &row] {
+            if (row.command != nullptr) {
+                row.command();
+            } else if (QAction* item = menuItemAction(row.menuItem)) {
+                item->trigger();
+                return;  // the item brings the window up to date itself
+            }
+            syncFromCore();
+        });
+    }
+    for (const char* view : {"spbtnLadderView", "spbtnInstructionView", "spbtnRegisterView"})
+        if (QAction* button = findChild<QAction*>(view)) button->setCheckable(true);
+}
+
+void TMainForm::buildViewPanels(QVBoxLayout* editLayout) {
+    ProjectGroupBox1 = new QGroupBox("Instruction", EditPanel1);
+    ProjectGroupBox1->setObjectName("ProjectGroupBox1");
+    auto* box = new QVBoxLayout(ProjectGroupBox1);
+    InstructionMemo = new forms::InstructionViewForm(ProjectGroupBox1);
+    InstructionMemo->onDoubleClick = [this](int row) {
+        instructionLineDoubleClick(static_cast<std::size_t>(row));
+        syncFromCore();
+    };
+    box->addWidget(InstructionMemo);
+    ProjectGroupBox1->hide();
+    editLayout->addWidget(ProjectGroupBox1);
+
+    RegisterViewGroupBox = new forms::RegisterViewPanel(EditPanel1);
+    RegisterViewGroupBox->afterCommand = [this] { syncFromCore(); };
+    RegisterViewGroupBox->hide();
+    editLayout->addWidget(RegisterViewGroupBox);
+}
+
+void TMainForm::buildFncKeyPanel(QVBoxLayout* layout) {
+    FncKeyPanel = new QWidget(centralWidget() != nullptr ? centralWidget() : this);
+    FncKeyPanel->setObjectName("FncKeyPanel");
+    auto* row = new QHBoxLayout(FncKeyPanel);
+    row->setContentsMargins(2, 2, 2, 2);
+    for (const FncKeyButtonRow& key : fncKeyButtonRows()) {
+        auto* button = new QPushButton(key.caption, FncKeyPanel);
+        button->setObjectName(key.objectName);
+        button->setFocusPolicy(Qt::NoFocus);  // the ladder keeps the keys
+        row->addWidget(button);
+        fncKeyButtons_.push_back(button);
+        connect(button, &QPushButton::clicked, this, [this, functionKey = key.functionKey] {
+            fncKeyButtonClick(functionKey);
+            ladderEditScreen->update();
+            syncFromCore();
+        });
+    }
+    FncKeyPanel->hide();
+    layout->addWidget(FncKeyPanel);
+}
+
+void TMainForm::syncViews() {
+    for (const auto& [button, row] : toolButtons_) {
+        const QAction* item = menuItemAction(row->menuItem);
+        button->setEnabled(item != nullptr && item->isEnabled());
+    }
+    const std::pair<const char*, std::uint8_t> viewButtons[] = {
+        {"spbtnLadderView", kLadderViewButton},
+        {"spbtnInstructionView", kInstructionViewButton},
+        {"spbtnRegisterView", kRegisterViewButton}};
+    for (const auto& [name, bit] : viewButtons)
+        if (QAction* button = findChild<QAction*>(name))
+            button->setChecked((appState.viewButtonsDown & bit) != 0);
+
+    FncKeyPanel->setVisible(appState.programPanelsVisible);
+    for (QPushButton* button : fncKeyButtons_) button->setEnabled(appState.fncKeyViewMode == 1);
+
+    const bool ladderShown = !appState.instructionViewVisible && !appState.registerViewVisible;
+    const bool ladderComesBack = ladderShown && ProjectScrollBox->isHidden();
+    const bool listComesUp = appState.instructionViewVisible && ProjectGroupBox1->isHidden();
+    ProjectScrollBox->setVisible(ladderShown);
+    ProjectGroupBox1->setVisible(appState.instructionViewVisible);
+    RegisterViewGroupBox->setVisible(appState.registerViewVisible);
+    if (appState.instructionViewVisible) {
+        if (refreshInstructionList())
+            InstructionMemo->setLines(static_cast<int>(instructionLineCount()), rowOf);
+        else
+            InstructionMemo->refreshShown();
+        if (listComesUp) InstructionMemo->setFocus();
+    }
+    if (appState.registerViewVisible) RegisterViewGroupBox->syncFromCore();
+    if (ladderComesBack && appState.programPanelsVisible) {
+        ladderEditScreen->setFocus();
+        // The frame (set while the ladder was hidden, by a double click on a line) is brought to
+        // the middle of the view once the view is laid out.
+        QTimer::singleShot(0, this, [this] {
+            const int x = scaledToScreen(BlueFrame.x1), y = scaledToScreen(BlueFrame.y1);
+            ProjectScrollBox->ensureVisible(x, y, ProjectScrollBox->viewport()->width() / 2,
+                                            ProjectScrollBox->viewport()->height() / 2);
+        });
+    }
+}
+
+}  // namespace kestrion::app
