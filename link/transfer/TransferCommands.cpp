@@ -64,7 +64,9 @@ void sizeProgramBuffer(std::int32_t n, const LinkBox& memoryNotEnough) {
     }
 }
 
+// The send buffer of a program write begins with the parameter block, keyword included.
 void freeTransferBuffers() {
+    std::fill(rs.TxData.begin(), rs.TxData.end(), std::uint8_t{0});
     rs.RxData = {};
     rs.TxData = {};
 }

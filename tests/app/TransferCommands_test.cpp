@@ -6,6 +6,7 @@
 #include "app/RegisterView.h"
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
+#include "link/transfer/TransferCommands.h"
 #include "model/core/MainState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
@@ -329,6 +330,35 @@ TEST_F(TransferCommandsTest, ABlankCellShiftsNothingAndTheDialogHasRowsOfItsOwn)
     const RegisterGrid& grid = linkDialogs.registerViewShown.grid;
     EXPECT_EQ(grid.rows, 27);
     EXPECT_EQ(grid.cell(0, 26) + " " + grid.cell(10, 0) + " " + grid.cell(2, 1), "D250 +9 77");
+}
+
+TEST_F(TransferCommandsTest, TheDeveloperAndHiddenItemsTalkAsLittleAsTheyShould) {
+    plcProgram(kRung);
+    ReadProgEndStepNo1Click();
+    EXPECT_EQ(fakes.statusBar.panelText(0), "EndStepNo=2 EndStepAddress=0060");
+    EXPECT_NE(comPortHandle, -1);  // left open for the next developer item
+    sim.plc.frames.clear();
+    WriteDregEnd2Click();  // 0x4E40 is no register of type 1
+    EXPECT_EQ(sim.plc.frames, std::vector<std::string>{"14E4040" + std::string(128, '0')});
+    EXPECT_EQ(boxes().back(), "Error2015091380 | Checksum Error | warning");
+
+    const std::tuple<void (*)(), std::int32_t, int, platform::Parity> protocols[] = {
+        {cLink1Click, 1, 7, platform::Parity::Even},
+        {ModRtu1Click, 3, 8, platform::Parity::Even},
+        {FreeUser1Click, 4, 8, platform::Parity::None},
+        {PlcProtocol1Click, 0, 7, platform::Parity::Even}};
+    for (const auto& [item, protocol, bits, parity] : protocols) {
+        item();
+        EXPECT_EQ(commProtocol, protocol);
+        EXPECT_EQ(std::make_pair(fakes.serial.format.dataBits, fakes.serial.format.parity),
+                  std::make_pair(bits, parity));
+        EXPECT_TRUE(fakes.serial.isOpen());
+    }
+    closeComPort();
+    restart();
+    for (void (*item)() : {parameterRead1Click, ParameterWrite1Click, ParameterVerify1Click}) item();
+    EXPECT_TRUE(sim.plc.frames.empty());  // the probes alone
+    EXPECT_EQ(comPortHandle, -1);
 }
 
 }  // namespace
