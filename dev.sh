@@ -5,13 +5,15 @@
 #   ./dev.sh test       build and run the whole test suite
 #   ./dev.sh sanitize   the same suite in a build with AddressSanitizer and UBSan
 #   ./dev.sh bench      build and run the benchmarks
+#   ./dev.sh fuzz       build the libFuzzer targets with clang and run each for FUZZ_SECONDS (15),
+#                       from FUZZ_SEED when it is set
 #   ./dev.sh format     lay out every C++ file with clang-format 14 (the version .clang-format is for)
 #   ./dev.sh check-format  fail when a C++ file is not laid out as clang-format 14 would
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core fonts-noto-cjk clang-format-14)
+          fonts-dejavu-core fonts-noto-cjk clang-format-14 clang-14 libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
@@ -41,6 +43,29 @@ run_tests() {  # folder
     ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 300
 }
 
+# The seeds of the fuzz targets: the programs of the round-trip and golden files as words (two
+# bytes each, low byte first), and the instruction lines of the golden ladders as typed lines.
+fuzz_seeds() {  # folder
+    local seeds=$1 words word line n=0
+    rm -rf "$seeds"
+    mkdir -p "$seeds/LoadConvert" "$seeds/TypedLine" "$seeds/Paste" "$seeds/Companions"
+    {
+        sed -e 's/#.*//' -e 's/^~//' tests/compiler/roundtrip/*.txt
+        sed -n 's/^words //p' tests/reader/golden/*.txt
+    } | while read -r words; do
+        [ -n "$words" ] || continue
+        n=$((n + 1))
+        local escaped=""
+        for word in $words; do escaped+="\\x${word:2:2}\\x${word:0:2}"; done
+        printf "$escaped" > "$seeds/LoadConvert/$n"
+    done
+    sed -n 's/^[0-9]*,[0-9]* \([^=]*\) code=.*/\1/p' tests/reader/golden/*.txt | sort -u | while read -r line; do
+        n=$((n + 1))
+        printf '\x00%s' "$line" > "$seeds/TypedLine/$n"
+        printf '\x01%s' "$line" > "$seeds/TypedLine/$n-between"
+    done
+}
+
 install_missing
 case "${1:-}" in
     run)
@@ -63,6 +88,21 @@ case "${1:-}" in
         configure_and_build build/release
         build/release/bench/kestrion_bench
         ;;
+    fuzz)
+        # The core and the targets with clang, coverage and the sanitizers; the corpus each target
+        # builds up is kept in build/fuzz/corpus for the next run.
+        configure build/fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DKESTRION_FUZZ=ON -DBUILD_TESTING=OFF \
+            -DKESTRION_BENCH=OFF -DKESTRION_WERROR=OFF
+        cmake --build build/fuzz
+        fuzz_seeds build/fuzz/seeds
+        for target in LoadConvert TypedLine Paste Companions; do
+            mkdir -p "build/fuzz/corpus/$target"
+            build/fuzz/fuzz/fuzz_$target ${FUZZ_SEED:+-seed=$FUZZ_SEED} -max_total_time="${FUZZ_SECONDS:-15}" \
+                -timeout=2 -rss_limit_mb=2048 \
+                -print_final_stats=1 -artifact_prefix="build/fuzz/$target-" \
+                "build/fuzz/corpus/$target" "build/fuzz/seeds/$target"
+        done
+        ;;
     format)
         git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
         ;;
@@ -70,7 +110,7 @@ case "${1:-}" in
         git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
         ;;
     *)
-        echo "usage: $0 run|test|sanitize|bench|format|check-format" >&2
+        echo "usage: $0 run|test|sanitize|bench|fuzz|format|check-format" >&2
         exit 2
         ;;
 esac

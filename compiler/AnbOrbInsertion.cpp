@@ -39,8 +39,7 @@ public:
         endY_ = getEndObjectY();
         stLadderBlock* first = firstOfBlockOrBelow(blockId_, endY_);
         if (first == nullptr || first->yAddr >= endY_) return;
-        yLimit_ =
-            searchLastUsedRowFrom(first->xAddr, static_cast<std::uint32_t>(row(first->yAddr))) * halfHeight();
+        yLimit_ = lastUsedY(first->xAddr, row(first->yAddr));
         for (stLadderBlock* p = first; p != nullptr && p->objLbc == blockId_ && p->yAddr < endY_; p = p->next)
             p = visit(p);
     }

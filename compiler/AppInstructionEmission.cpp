@@ -3,7 +3,7 @@
 #include <string>
 
 #include "compiler/CompilerState.h"
-#include "compiler/MachineCodeEmission.h"
+#include "compiler/WordEmitter.h"
 #include "model/instructions/AppInstructionTable.h"
 #include "model/ladder/LadderObject.h"
 #include "reader/OperandWords.h"
@@ -73,12 +73,7 @@ void checkFloatMove(const std::string& source, const std::string& destination) {
 std::uint32_t emitAppInstruction(std::uint16_t code, std::uint32_t step) {
     const std::optional<AppCode> split = splitAppCode(code);
     if (!split) refuseObject("Error2014121607...");
-    switch (split->fnc) {
-        case 46: refuseObject("FNC(46)ANS Error");
-        case 47: refuseObject("FNC(47)ANR Error");
-        case 169: refuseObject("Error2014121605...");
-        default: break;
-    }
+    if (split->fnc == 169) refuseObject("Error2014121605...");
     if (const std::string_view text = appRefusalText(split->fnc); !text.empty()) refuseObject(text);
     const AppInstruction* row = findAppInstruction(split->fnc);
     if (row == nullptr || !carriesForm(*row, split->wide, split->pulse) || row->kind == AppKind::Refused)
@@ -94,12 +89,13 @@ std::uint32_t emitAppInstruction(std::uint16_t code, std::uint32_t step) {
     switch (row->kind) {
         case AppKind::Pointer: return encodePointerText(sink, step, first);
         case AppKind::String:
+            if (split->wide) break;  // the 32-bit form is read as five plain operands
             step = encodeStringText(sink, step, first);
             return encode(sink, step, operandOf(1));
-        default:
-            for (int i = 0; i < row->operands; ++i) step = encode(sink, step, operandOf(i));
-            return step;
+        default: break;
     }
+    for (int i = 0; i < row->operands; ++i) step = encode(sink, step, operandOf(i));
+    return step;
 }
 
 }  // namespace kestrion

@@ -1,5 +1,7 @@
 #include "compiler/CompilerState.h"
 
+#include <algorithm>
+
 #include "model/core/ConversionError.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ModeData.h"
@@ -7,6 +9,7 @@
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -75,6 +78,17 @@ std::uint32_t halfHeight() {
 
 std::int64_t leftBusColumn() {
     return col(draw.iBusLineStart);
+}
+
+std::int64_t lastUsedRow(std::uint32_t x, std::int64_t firstRow) {
+    // The search answers the row above a blank first row, which is -1 for row 0.
+    return static_cast<std::int32_t>(
+        searchLastUsedRowFrom(x, static_cast<std::uint32_t>(std::max<std::int64_t>(firstRow, 0))));
+}
+
+std::uint32_t lastUsedY(std::uint32_t x, std::int64_t firstRow) {
+    const std::int64_t last = lastUsedRow(x, firstRow);
+    return last < 0 ? 0 : static_cast<std::uint32_t>(last) * halfHeight();
 }
 
 const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY) {

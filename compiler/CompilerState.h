@@ -40,6 +40,10 @@ std::uint32_t cellHeight();
 std::uint32_t halfWidth();
 std::uint32_t halfHeight();
 std::int64_t leftBusColumn();
+// The last used row of a block from its first row (searchLastUsedRowFrom), -1 when the first row
+// itself is blank; and the y of that row, 0 then. Loops that run "while below" it stay bounded.
+std::int64_t lastUsedRow(std::uint32_t x, std::int64_t firstRow);
+std::uint32_t lastUsedY(std::uint32_t x, std::int64_t firstRow);
 
 // The first main-list object of block lbc, or failing that the first at or below END's row.
 const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY);

@@ -219,8 +219,7 @@ void renameInstrByLineSegments(std::uint32_t lbc) {
     const std::uint32_t endY = getEndObjectY();
     const stLadderBlock* first = firstObjectOfBlock(lbc, endY);
     if (first == nullptr) return;
-    const std::uint32_t yLimit =
-        searchLastUsedRowFrom(first->xAddr, static_cast<std::uint32_t>(row(first->yAddr))) * halfHeight();
+    const std::uint32_t yLimit = lastUsedY(first->xAddr, row(first->yAddr));
     const stLadderBlock* start = first;
     if (first->xAddr < draw.iBusLineStart && first->next != nullptr) start = first->next;
     const std::uint32_t startX = start->xAddr + (isStlPageCode(start->iCode) ? cellWidth() : 0);

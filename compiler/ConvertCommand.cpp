@@ -1,6 +1,8 @@
 #include "compiler/ConvertCommand.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "compiler/AnbOrbInsertion.h"
 #include "compiler/CommentStepCarry.h"
@@ -93,13 +95,48 @@ bool isEmptyLine(std::uint32_t y) {
     return true;
 }
 
-void removeEmptyMarkedLines(const stGrayMark* marks) {
-    for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next) {
-        if (!isEmptyLine(mark->Y)) continue;
-        deleteGridLine(mark->Y);
-        shiftObjectsUp(mark->Y);
+}  // namespace
+
+// Each mark names the line it was put on, and each empty one of those lines goes. The lines are
+// found first and then taken out together, in one pass over the grid and the objects: thousands of
+// marks cost no more than one, and a run of empty lines goes whole (taken out one by one, each
+// removal moved the next line up under a mark that had been tested already, and every second empty
+// line stayed, which Convert could then not put in order).
+void removeEmptyMarkedLines() {
+    const std::uint32_t h = ModeData.ySizeSymble;
+    if (h == 0) return;
+    const std::size_t endLine = getEndObjectY() / h;
+    std::vector<std::size_t> removed;
+    for (const stGrayMark* marks : {insGrayHead, delHead})
+        for (const stGrayMark* mark = marks; mark != nullptr; mark = mark->next)
+            if (mark->Y % h == 0 && mark->Y / h < endLine && isEmptyLine(mark->Y))
+                removed.push_back(mark->Y / h);
+    std::sort(removed.begin(), removed.end());
+    removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
+    if (removed.empty()) return;
+    std::int64_t to = 2 * static_cast<std::int64_t>(removed.front());
+    for (std::size_t line = removed.front(); line <= endLine; ++line) {
+        if (std::binary_search(removed.begin(), removed.end(), line)) continue;
+        for (std::int64_t half = 0; half < 2; ++half)
+            for (std::int64_t c = 0; c < kCanvasColumns; ++c)
+                VirtualArray.put(c, to + half,
+                                 VirtualArray.at(c, 2 * static_cast<std::int64_t>(line) + half));
+        to += 2;
+    }
+    for (; to <= 2 * static_cast<std::int64_t>(endLine) + 1; ++to)
+        for (std::int64_t c = 0; c < kCanvasColumns; ++c) VirtualArray.put(c, to, kCellBlank);
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        // every removed line above the object, and the object's own line when it lies below its top
+        const auto above = static_cast<std::uint32_t>(
+            std::lower_bound(removed.begin(), removed.end(), (std::size_t{o->yAddr} + h - 1) / h) -
+            removed.begin());
+        const std::uint32_t up = above * h;
+        o->yAddr = o->yAddr >= up ? o->yAddr - up : 0;
+        o->yTopPos = o->yTopPos >= up ? o->yTopPos - up : 0;
     }
 }
+
+namespace {
 
 // The main list becomes the source of the re-link (held in the undo slot); a new main list holds
 // only END at endY.
@@ -168,8 +205,7 @@ void convert() {
     const std::uint32_t savedX = xOldCursor;
     const std::uint32_t savedY = yOldCursor;
 
-    removeEmptyMarkedLines(insGrayHead);
-    removeEmptyMarkedLines(delHead);
+    removeEmptyMarkedLines();
     if (grayHead != nullptr) {
         redrawFlags &= static_cast<std::uint8_t>(~kRedrawMarks);
         FreeLadderMemory(kListEditedRows);
@@ -192,7 +228,9 @@ void convert() {
     progress.step("Progress...", 0);
     fixEmptyCellsBeforeObjects();
     setBlockOutputRow();
-    backupLadderDiagramMemory(1);
+    // The undo copies the passes used to take here and at 55 % and 80 % were freed unread before the
+    // end (the re-link below takes the undo slot for its source); a failure is put back by the
+    // command's transaction. They are not taken: each would copy the whole ladder.
 
     progress.step("15%", 15);
     progress.step("20%", 20);
@@ -233,7 +271,6 @@ void convert() {
                 refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
     }
 
-    backupLadderDiagramMemory(1);
     progress.step("55%", 55);
     resetObjectsBeforeConvert();
     clearCompileVirtualArray();
@@ -257,9 +294,7 @@ void convert() {
     progress.step("70%", 70);
     FreeLadderMemory(kListEditNew);
     progress.step("75%", 75);
-    FreeLadderMemory(kListUndo);
     progress.step("80%", 80);
-    backupLadderDiagramMemory(1);
     progress.step("85%", 85);
     convLadderToMachineCode();
     progress.step("88%", 88);

@@ -12,6 +12,10 @@ namespace kestrion {
 // program image, the comments and the flags back as they were before the command.
 void LToM();
 
+// The first step of Convert: every line a mark of an inserted or a deleted line names is removed
+// when its element cells hold nothing but links, and everything below it moves up.
+void removeEmptyMarkedLines();
+
 // Every main-list object's orbXaddr becomes 0 (the ANB/ORB pass keeps its chain ends there).
 void resetObjectsBeforeConvert();
 

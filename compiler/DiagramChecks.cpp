@@ -119,8 +119,7 @@ bool isCorrectLadderDiagramP2(std::uint32_t lbc) {
     if (ldrHead == nullptr) return true;
     const stLadderBlock* ref = firstObjectOfBlock(lbc, getEndObjectY());
     if (ref == nullptr) return true;
-    const std::int64_t lastRow =
-        searchLastUsedRowFrom(ref->xAddr, static_cast<std::uint32_t>(row(ref->yAddr)));
+    const std::int64_t lastRow = lastUsedRow(ref->xAddr, row(ref->yAddr));
     const std::int64_t outputRow = row(ref->yTopPos);
     for (std::int64_t r = row(ref->yAddr); r < lastRow; r += 2) {
         if (r == outputRow) continue;
@@ -146,7 +145,9 @@ void fixEmptyCellsBeforeObjects() {
         const auto [c, r] = snapped(*o);
         const bool fedFromLeftLink =
             cell(c - 1, r + 1) == kCellLink || (r > 0 && cell(c - 1, r - 1) == kCellLink);
-        if (c <= 2 || !isWireBefore(cell(c - 2, r)) || fedFromLeftLink) {
+        // Only an element moves over wire: an object whose own cell shows wire would trade places
+        // with its neighbour back and forth for ever.
+        if (c <= 2 || !isWireBefore(cell(c - 2, r)) || isWireBefore(cell(c, r)) || fedFromLeftLink) {
             o = o->next;
             continue;
         }

@@ -1,11 +1,13 @@
 #include "compiler/MachineCodeEmission.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "compiler/AppInstructionEmission.h"
 #include "compiler/CompilerState.h"
+#include "compiler/WordEmitter.h"
 #include "model/core/ConversionError.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
@@ -17,10 +19,6 @@
 namespace kestrion {
 
 namespace {
-
-constexpr const char* kCaption = "SubLToM02";
-// Registers a word-device operand pair reaches past its base (D8000): 2 × n stays below 0x4000.
-constexpr std::uint32_t kWordDeviceSpan = 0x2000;
 
 // A device operand taken apart: letter, decimal number, and the bit digit after a '.'.
 struct Device {
@@ -105,29 +103,32 @@ std::uint16_t twoWordDevice(const Device& d, std::string_view refusal) {
     return static_cast<std::uint16_t>(0x8000 + device);
 }
 
-// The setting value of OUT T and OUT C from operand text 2.
+// The setting value of OUT T and OUT C from operand text 2: a constant as the load shows it
+// (0 to 65535 for timers and 16-bit counters, a signed 32-bit value for C200 and up), or a register
+// as the setting words 0x8600 + the low and the high byte of 2n.
 std::uint32_t settingValue(std::uint32_t step, bool wideCounter) {
     const std::string text = operandOf(1);
     if (text.size() < 2 || (text[0] != 'K' && text[0] != 'D')) refuseObject("OUT opCode Error");
-    const std::optional<std::int32_t> k = decimal(std::string_view(text).substr(1));
-    if (!k) refuseObject("OUT opCode Error");
-    const auto v = static_cast<std::uint32_t>(*k);
+    std::int64_t k = 0;
+    const char* first = text.data() + 1;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, k);
+    if (error != std::errc{} || end != last) refuseObject("OUT opCode Error");
+    const int words = wideCounter ? 4 : 2;
     if (text[0] == 'K') {
-        if (!wideCounter) {
-            if (v > 32767) refuseObject("OUT opCode Error");
-            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + (v & 0xFF)));
-            return emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> 8) & 0xFF)));
-        }
-        for (int i = 0; i < 4; ++i)
-            step = emitWord(step, static_cast<std::uint16_t>(0x8000 + ((v >> (8 * i)) & 0xFF)));
+        const bool fits = wideCounter ? k >= INT32_MIN && k <= INT32_MAX : k >= 0 && k <= UINT16_MAX;
+        if (!fits) refuseObject("OUT opCode Error");
+        for (int i = 0; i < words; ++i)
+            step = emitWord(step, static_cast<std::uint16_t>(
+                                      0x8000 + ((static_cast<std::uint32_t>(k) >> (8 * i)) & 0xFF)));
         return step;
     }
-    // A register is written as any word-device operand (D1000 and D8000 up have their own second
-    // word), so that the loader reads the same register back; the pair stops at D16191.
-    if (v >= 8000 + kWordDeviceSpan) refuseObject("OUT opCode Error");
-    OperandSink sink{[](std::uint32_t s, std::uint16_t w) { return emitWord(s, w); }, false};
-    step = encodeDataRegister(sink, text, text.size(), step, *k);
-    return wideCounter ? emitTwoFillWords(sink, step) : step;
+    if (k < 0 || 2 * k > UINT16_MAX) refuseObject("OUT opCode Error");
+    const auto twice = static_cast<std::uint32_t>(2 * k);
+    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + (twice & 0xFF)));
+    step = emitWord(step, static_cast<std::uint16_t>(0x8600 + (twice >> 8)));
+    for (int i = 2; i < words; ++i) step = emitWord(step, 0x8000);
+    return step;
 }
 
 // Family 4: OUT, and OUT T / OUT C with their setting value.
@@ -232,25 +233,6 @@ bool isAppSpace(std::uint16_t code) {
 
 }  // namespace
 
-void refuseObject(std::string_view text) {
-    platform::messages().show(std::string(text), kCaption, platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
-    throw ConversionError(kCaption);
-}
-
-std::uint32_t emitWord(std::uint32_t step, std::uint16_t word) {
-    if (step >= programWordsFor(pmw.memSizeCode())) refuseObject("Error2026120601...program too large");
-    const std::uint16_t old = pmw.program[step];
-    pmw.program[step] = word;
-    pmw.setSumCheck(static_cast<std::uint16_t>(pmw.sumCheck() + (word + 1) - (old + 1)));
-    return step + 1;
-}
-
-std::uint16_t applyDPFlags(std::uint16_t code) {
-    if (ldrConv == nullptr) return code;
-    return static_cast<std::uint16_t>(code | (ldrConv->dFlag() ? 1 : 0) | (ldrConv->pFlag() ? 0x1000 : 0));
-}
-
 std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
     switch (code) {
         case 0x2000:
@@ -327,8 +309,6 @@ std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step) {
 void convLadderToMachineCode() {
     ldrConv = nullptr;
     if (ldrHead == nullptr) compile::stopConversion("Error2014122301...", "*");
-    const auto program = pmw.program;
-    const std::uint16_t sum = pmw.sumCheck();
     try {
         std::uint32_t step = 0;
         for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
@@ -341,9 +321,8 @@ void convLadderToMachineCode() {
             step = SubLToM02(o->iCode, step);
         }
     } catch (const ConversionError& error) {
-        pmw.program = program;
-        pmw.setSumCheck(sum);
-        // The box has been shown; the error names the object and its step for the command.
+        // The box has been shown; the error names the object and its step for the command, whose
+        // transaction puts the words back.
         const std::string where = std::string(error.what()) + ": " + textOf(ldrConv->mnemonic) + " " +
                                   textOf(ldrConv->operands[0]) + " at step " +
                                   std::to_string(ldrConv->stepNo);

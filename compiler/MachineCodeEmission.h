@@ -1,7 +1,7 @@
 // The last pass of Convert: every ladder object, in list order, becomes its instruction words in
 // the program area of the image, with its step number. Anything that cannot be written exactly is
-// refused with a message and a ConversionError that names the object and its step; the program
-// words and the check code are then left as they were before the pass.
+// refused with a message and a ConversionError that names the object and its step; the command's
+// transaction then puts the program words and the check code back.
 #pragma once
 
 #include <cstdint>
@@ -15,16 +15,8 @@ struct stLadderBlock;
 void convLadderToMachineCode();
 // The words of ldrConv, whose code is code, from step; returns the step after its last word.
 std::uint32_t SubLToM02(std::uint16_t code, std::uint32_t step);
-// Stores word at step, keeps the check code, returns step + 1. A step outside the program area of
-// the image's capacity is refused before anything is written.
-std::uint32_t emitWord(std::uint32_t step, std::uint16_t word);
-// code | 1 for the D flag of ldrConv, | 0x1000 for its P flag.
-std::uint16_t applyDPFlags(std::uint16_t code);
 // Removes the object in front of END when it lies on END's row. Returns END's position in the list
 // (counting from 1) before the removal, or -1 when the list has no END.
 int deleteObjectBeforeEnd();
-
-// Shows text (caption "SubLToM02", warning) and throws ConversionError naming ldrConv and its step.
-[[noreturn]] void refuseObject(std::string_view text);
 
 }  // namespace kestrion

@@ -64,13 +64,6 @@ bool comesBefore(std::int64_t c1, std::int64_t r1, std::int64_t c2, std::int64_t
     return false;
 }
 
-// The first output after o within block jLbc.
-stLadderBlock* nextOutput(const stLadderBlock* o, std::uint32_t jLbc) {
-    for (stLadderBlock* q = o->next; q != nullptr && q->objLbc == jLbc; q = q->next)
-        if (isOutput(q)) return q;
-    return nullptr;
-}
-
 }  // namespace
 
 void MpsAnchorStack::push(stLadderBlock* anchor) {
@@ -125,7 +118,8 @@ std::int32_t countDiscontinuousOutputs(std::uint32_t jLbc, std::uint32_t endYpos
                 remembered = v;
                 break;
             }
-            if (previous != nullptr && cell(v, rowOf(previous)) == kCellContact) {
+            // the output above on this column: after a contact or straight from the branch ('#')
+            if (previous != nullptr && isElementOrJoint(cell(v, rowOf(previous)))) {
                 trace("case 2-4");
                 ++count;
                 markCompile(colOf(previous), rowOf(previous), kCellBlank);
@@ -189,8 +183,8 @@ public:
             head->yAddr >= endY_)
             return;
         startX_ = std::max(head->xAddr, draw.iBusLineStart);
-        lastRow_ = searchLastUsedRowFrom(startX_, static_cast<std::uint32_t>(rowOf(head)));
-        bottomY_ = lastRow_ * halfHeight();
+        lastRow_ = lastUsedRow(startX_, rowOf(head));
+        bottomY_ = lastUsedY(startX_, rowOf(head));
         const std::int32_t discontinuous = countDiscontinuousOutputs(jLbc_, endY_);
         if (discontinuous <= 1) return;
         showStatus("Block高度 Z,jLbc=" + std::to_string(bottomY_) + "," + std::to_string(jLbc_));
@@ -258,7 +252,7 @@ private:
         for (std::int64_t c = colOf(b); c > startCol_; c -= 2) {
             if (cell(c - 1, r + 1) != kCellLink || cell(c, r) != kCellContact || !isFree(c, r)) continue;
             std::int64_t found = -1;
-            for (std::int64_t s = r + 2; s <= std::int64_t{lastRow_}; s += 2) {
+            for (std::int64_t s = r + 2; s <= lastRow_; s += 2) {
                 if (cell(c - 1, s - 1) == kCellBlank) break;
                 const char below = cell(c, s);
                 if (below == kCellJoint ||
@@ -281,8 +275,8 @@ private:
             mpsX_ = xOfColumn(c);
             mpsY_ = static_cast<std::uint32_t>(r) * halfHeight();
             remembered_ = b;
-            if (stLadderBlock* next = nextOutput(b, jLbc_)) {
-                b = next;
+            if (stLadderBlock* next = nextOutputBelow(b)) {
+                b = remembered_ = next;
                 showStatus("=" + std::to_string(b->xAddr) + "," + std::to_string(b->yAddr));
             }
             trace("layer 1: tentative branch point");
@@ -292,12 +286,17 @@ private:
 
     // Moves b to the next output and the column scan to its column; false when there is none.
     bool advance(stLadderBlock*& b, std::int64_t& c, std::int64_t& r) {
-        stLadderBlock* next = nextOutput(b, jLbc_);
+        stLadderBlock* next = nextOutputBelow(b);
         if (next == nullptr) return false;
-        b = next;
+        b = remembered_ = next;
         c = colOf(b) + 2;
         r = rowOf(b);
         return true;
+    }
+
+    // The next output of the block below b whose cell is not marked yet.
+    stLadderBlock* nextOutputBelow(const stLadderBlock* b) const {
+        return isBlockOutputBetweenRows(b->yAddr, bottomY_, jLbc_) ? ldrSearch : nullptr;
     }
 
     void markGroupCell() { markCompile(markC_, markR_); }
@@ -366,7 +365,8 @@ private:
 
     void followBranchDown(std::int64_t c, std::int64_t t, const stLadderBlock* b) {
         while (cell(c - 1, t + 1) == kCellLink) {
-            if (cell(c, t + 2) == kCellBlank) return;
+            // Nothing below, or a group below already given its own MPS: this branch is the last.
+            if (cell(c, t + 2) == kCellBlank || !isFree(c, t + 2)) return;
             bool linkDown = false, emptyRange = true;
             for (std::int64_t cc = c; cc <= colOf(b) - 2; cc += 2) {
                 emptyRange = false;
@@ -498,7 +498,7 @@ private:
     std::uint32_t endY_ = 0;
     std::uint32_t startX_ = 0;
     std::int64_t startCol_ = 0;
-    std::uint32_t lastRow_ = 0;
+    std::int64_t lastRow_ = 0;
     std::uint32_t bottomY_ = 0;
     std::int32_t need_ = 0;
     std::int32_t done_ = 0;

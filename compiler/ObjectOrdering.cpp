@@ -33,14 +33,15 @@ public:
         expected_ = all - stackJoints - blockJoints;
         showStatus("iObjNo=" + std::to_string(all) + "," + std::to_string(blockJoints) + "," +
                    std::to_string(stackJoints));
-        lastRow_ = searchLastUsedRowFrom(x_, static_cast<std::uint32_t>(row(y_)));
-        yLimit_ = lastRow_ * halfHeight();
+        lastRow_ = lastUsedRow(x_, row(y_));
+        yLimit_ = lastUsedY(x_, row(y_));
         showStatus("Block高度 vz=" + std::to_string(lastRow_) + " Z=" + std::to_string(yLimit_));
         nextPointer = 0;
         push(x_, y_);
         if (ldrUndoHead == nullptr) return;
         // Every pass moves the cursor; a walk that goes round in circles ends here too.
-        const std::int64_t passLimit = (rightBusColumn() + 2) * (std::int64_t{lastRow_} + 4) * 4 + 64;
+        const std::int64_t passLimit =
+            (rightBusColumn() + 2) * (std::max<std::int64_t>(lastRow_, 0) + 4) * 4 + 64;
         for (std::int64_t pass = 0; copied_.size() < static_cast<std::size_t>(std::max(expected_, 0));
              ++pass) {
             if (pass > passLimit || y_ > yLimit_ + cellHeight()) break;
@@ -134,7 +135,7 @@ private:
     std::uint32_t lbc_;
     std::uint32_t x_;
     std::uint32_t y_;
-    std::uint32_t lastRow_ = 0;
+    std::int64_t lastRow_ = 0;
     std::uint32_t yLimit_ = 0;
     int expected_ = 0;
     std::vector<const stLadderBlock*> copied_;

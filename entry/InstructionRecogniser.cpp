@@ -1,11 +1,13 @@
 #include "entry/InstructionRecogniser.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
 #include "entry/InstructionTable.h"
 #include "entry/OperandValidators.h"
+#include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
 #include "platform/Services.h"
 
@@ -28,6 +30,9 @@ constexpr std::string_view kNotInFirstCell[] = {"IRET", "SRET", "RET", "OUT", "S
 
 // END takes no operand and has no 32-bit refusal of its own.
 constexpr OperandPattern kEndPattern{0, PatternRule::Plain, {}, "END"};
+
+constexpr std::uint16_t kCodeEnd = 0x000F;
+constexpr std::uint16_t kCodeRstRegister = 0x000D;
 
 char charAt(std::span<const char> text, std::size_t i) {
     return i < text.size() ? text[i] : '\0';
@@ -88,9 +93,25 @@ bool refusedInFirstCell(const InstructionWord& word, std::uint32_t x, std::uint3
     return listed && x == draw.iBusLineStart && y == 0;
 }
 
+// Instructions that stand alone on their line (END, MCR, SRET to NEXT, RET): a program holds one END,
+// and the others, written after contacts, would be read back on a line of their own with the
+// contacts left open. They are taken in the first cell of a line only, and END not at all.
+bool refusedAfterContacts(std::uint16_t code, std::uint32_t x) {
+    return code == kCodeEnd || (isUnconditionalInstrCode(code) && x != draw.iBusLineStart);
+}
+
+// RST of a whole register (D without a bit, R, V, Z) is the word-device reset, not the bit form.
+bool resetsRegister(const InstructionWord& word, std::span<const char> device) {
+    const std::string_view text(device.data(), strnlen(device.data(), device.size()));
+    const char letter = text.empty() ? '\0' : text[0];
+    return word.written == "RST" && ((letter == 'D' && text.find('.') == std::string_view::npos) ||
+                                     letter == 'R' || letter == 'V' || letter == 'Z');
+}
+
 // The device whose class picks the code: MC's second operand (the first is its nesting level).
 std::optional<std::uint16_t> classCode(const InstructionWord& word, const OperandTexts& operands) {
     const std::span<char> device = operands[word.written == "MC" ? 1 : 0];
+    if (resetsRegister(word, device)) return kCodeRstRegister;
     std::int32_t kind = 0;
     getBitOperandKind({device.data(), device.size()}, kind);
     return deviceClassCode(word, kind);
@@ -118,9 +139,9 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
     }
     const OperandPattern* pattern = patternOf(word);
     if (pattern == nullptr || checkOperands(*pattern, operands) != 0 || word.refused) return 0;
-    // Forms the shared table does not carry are refused here as by every other reader of it.
-    if (word.row != nullptr && !carriesForm(*word.row, entryIsDoubleWord(), form.pulse)) return 0;
-    if (refusedInFirstCell(word, x, y)) return 0;
+    // The box accepts only the forms of its own column of the shared table.
+    if (word.row != nullptr && !boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse)) return 0;
+    if (refusedInFirstCell(word, x, y) || refusedAfterContacts(word.code, x)) return 0;
     if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
         const std::optional<std::uint16_t> code = classCode(word, operands);
         return code ? accept(*code) : 0;

@@ -94,7 +94,7 @@ bool hasPulseForm(const AppInstruction& row) {
         return std::find(std::begin(kRefusedWithPulse), std::end(kRefusedWithPulse), row.mnemonic) !=
                std::end(kRefusedWithPulse);
     }
-    return (row.forms & (kFormPulse16 | kFormPulse32)) != 0;
+    return (row.boxForms & (kFormPulse16 | kFormPulse32)) != 0;
 }
 
 InstructionWord applicationWord(const AppInstruction& row, std::string_view written) {

@@ -252,6 +252,7 @@ public:
 };
 
 // Every character after the first up to capacity must be a digit; one trace line per other one.
+// A text that goes on past the capacity is refused as well: Convert reads all of it.
 std::string digitsAfter(const Text& text, std::size_t from, std::size_t capacity, OutTrace& trace,
                         const char* id) {
     std::string digits;
@@ -264,6 +265,7 @@ std::string digitsAfter(const Text& text, std::size_t from, std::size_t capacity
             trace.refuse(id);
         }
     }
+    if (!Text::endsHere(text.at(from + capacity))) trace.refuse(id);
     return digits;
 }
 
@@ -372,9 +374,12 @@ std::string digitRun(const Text& text, std::size_t from, std::size_t capacity) {
     return digits;
 }
 
+// The extended forms follow the device map, which is the same for every PLC type: a relay past the
+// one-word map that a type's ranges let through is written in its two- or three-word form there too,
+// or Convert could not write what the box took.
 std::int32_t relayKind(const Text& text) {
     const std::optional<std::int32_t> n = toInteger<std::int32_t>(digitRun(text, 1, kShortCapacity));
-    if (!n || plcType() != 2) return kBitKindPlain;
+    if (!n) return kBitKindPlain;
     if (text.at(0) == 'S') return *n >= 1024 ? kBitKindS1024 : kBitKindPlain;
     if (*n >= 1536 && *n <= 3583) return kBitKindM1536;
     if (*n >= 3584 && *n <= 7679) return kBitKindM3584;
@@ -487,7 +492,8 @@ std::uint8_t isErrorBitOperand(std::int32_t mode, std::string_view text) {
         const char c = t.at(i);
         if (Text::endsHere(c)) break;
         if (letter == 'D' && c == '.') {
-            if (!isHexDigit(t.at(i + 1))) error = true;
+            // One hexadecimal digit ends the word bit, as the loader writes it and Convert reads it.
+            if (!isHexDigit(t.at(i + 1)) || !Text::endsHere(t.at(i + 2))) error = true;
             break;
         }
         if (isDigit(c)) {
@@ -496,6 +502,9 @@ std::uint8_t isErrorBitOperand(std::int32_t mode, std::string_view text) {
             error = true;
         }
     }
+    // A register without its bit is no bit device; only RST (mode 3) takes a whole register.
+    if (letter == 'D' && mode != 3 && t.view().substr(0, t.length()).find('.') == std::string_view::npos)
+        error = true;
     if (error) return 1;
     return judgeNumber(digits, rangeCheckOf(letter));
 }
@@ -550,13 +559,8 @@ std::uint8_t isErrorInterruptLabel(std::string_view label) {
 std::int32_t getPointerLabelKind(std::string_view label) {
     const std::optional<std::int32_t> number = labelNumber(Text(label), 'P');
     if (!number || checkPRange(plcType(), *number) != 0) return 0;
-    return plcType() == 2 && *number >= 256 && *number <= 4095 ? 1 : 0;
-}
-
-std::int32_t getExtMRangeKind(std::string_view text) {
-    const Text t(text);
-    if (t.at(0) != 'M') return kBitKindPlain;
-    return relayKind(t);
+    // As the relays: a pointer the type's range lets through past P255 takes the two-word label.
+    return *number >= 256 && *number <= 4095 ? 1 : 0;
 }
 
 std::int32_t getBitOperandKind(std::string_view text, std::int32_t& kind) {

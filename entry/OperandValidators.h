@@ -57,8 +57,6 @@ constexpr std::int32_t kBitKindM8256 = 3;    // M8256..M8511
 constexpr std::int32_t kBitKindS1024 = 4;    // S1024 and up
 constexpr std::int32_t kBitKindWordBit = 5;  // Dm.n
 
-// The kind of an M operand of the two-word relay forms (0 to 3); no syntax or range check.
-std::int32_t getExtMRangeKind(std::string_view text);
 // The kind of a contact or coil operand (0 to 5), also stored in kind. A word bit beyond the
 // register area, or a bit number above 15, shows "Msg2019032060-8" and gives 0.
 std::int32_t getBitOperandKind(std::string_view text, std::int32_t& kind);

@@ -15,6 +15,7 @@
 #include "platform/Services.h"
 #include "reader/Decoders.h"
 #include "reader/LoadState.h"
+#include "reader/MachineWords.h"
 #include "reader/ObjectPreparation.h"
 #include "reader/PlacementSupport.h"
 
@@ -25,32 +26,13 @@ using namespace placement;
 namespace {
 
 constexpr std::uint8_t kFlag2Falling = 0x20;
-constexpr std::size_t kJoinScanLimit = 128;
 constexpr std::uint32_t kWidestLadderCells = 24;
 constexpr std::uint32_t kWarnedCanvasColumns = 40;
 
-// Compare contacts of one family: 0x1D0-0x1DD (LD), 0x1E0-0x1ED (AND), 0x1F0-0x1FD (OR), and the
-// same plus 0x1000 in the pulse form.
-bool isCompareContact(std::uint16_t w, std::uint16_t base) {
-    const std::uint16_t plain = w & 0xEFFF;
-    return (w & 0x1000) == (w & 0xF000) && plain >= base && plain <= base + 0x0D;
-}
-bool isCompareLd(std::uint16_t w) {
-    return isCompareContact(w, 0x1D0);
-}
-bool isCompareAndOr(std::uint16_t w) {
-    return isCompareContact(w, 0x1E0) || isCompareContact(w, 0x1F0);
-}
-std::size_t compareOperandBytes(std::uint16_t w) {
-    return (w & 1) != 0 ? 16 : 8;
-}
-
-// The operand words behind a contact word of any family.
-std::size_t contactOperandBytes(std::uint16_t w) {
-    if ((w & 0xFFF0) == 0x1C0) return 2;
-    if ((w & 0xFFF0) == 0x3C0) return 4;
-    if (isCompareLd(w) || isCompareAndOr(w)) return compareOperandBytes(w);
-    return 0;
+// Words of the instruction at offset, its code word included. A word that begins no instruction
+// counts as one: the word check refuses such programs before they are loaded.
+std::size_t wordsAt(std::size_t offset) {
+    return static_cast<std::size_t>(std::max(1, instructionLength(programWordAt(offset))));
 }
 
 bool isLabelWord(std::uint16_t w) {
@@ -74,18 +56,12 @@ bool isOutputWord(std::uint16_t w) {
     stopLoad(text, "*SubConvMachineCodeToLadderDiagram", platform::MsgIcon::Error);
 }
 
-bool isJoinStopWord(std::uint16_t w) {
-    const std::uint16_t top = w >> 12;
-    return w == kCodeAnb || w == kCodeOrb || top == 0x2 || top == 0x3 || w == 0x1CA || w == 0x1CB ||
-           w == 0x1C2 || w == 0x1C3 || isCompareLd(w);
-}
-
-bool reportNoJoin(int level, std::size_t offset, std::size_t start) {
+// An LD whose sub-block no join closes has no place in a ladder: the load stops rather than
+// show a ladder that is not the program.
+[[noreturn]] void stopAtUnjoinedLd(int level, std::size_t offset, std::size_t start) {
     platform::statusBar().setPanelText(
         0, std::to_string(level) + "," + std::to_string(offset) + "," + std::to_string(start));
-    platform::messages().show("AnbOrb Error", "*backwordAnbOrbInstrCheck", platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
-    return false;
+    stopLoad("AnbOrb Error", "*backwordAnbOrbInstrCheck", platform::MsgIcon::Information);
 }
 
 void setFlagsOfEdgeForm(stLadderBlock& object, std::uint16_t code, std::uint16_t rising) {
@@ -161,9 +137,9 @@ bool SubConvMachineCodeToLadderDiagram(std::size_t offset, std::size_t endOffset
         if (w == kCodeEnd || offset + 68 >= endOffset) return true;
         if (isLoadTypeCode(w)) {
             ++count;
-            offset += contactOperandBytes(w);
+            offset += 2 * (wordsAt(offset) - 1);
         } else if (isAndTypeCode(w) || isOrTypeCode(w)) {
-            offset += contactOperandBytes(w);
+            offset += 2 * (wordsAt(offset) - 1);
         } else if (isBlockJoint(w)) {
             --count;
         } else if (isStackJoint(w) || w == kCodeNop || w == kCodeXNop || w == kCodeVNop) {
@@ -181,25 +157,21 @@ bool SubConvMachineCodeToLadderDiagram(std::size_t offset, std::size_t endOffset
 }
 
 bool backwordAnbOrbInstrCheck(std::size_t offset, int level) {
-    for (;;) {
-        const std::uint16_t opening = programWordAt(offset - 2);
-        if (isCompareLd(opening)) offset += compareOperandBytes(opening);
-        const std::size_t start = offset;
-        std::uint16_t w = programWordAt(offset);
-        while (!isJoinStopWord(w)) {
-            offset += isCompareAndOr(w) ? 2 + compareOperandBytes(w) : 2;
-            if (offset > start + kJoinScanLimit) return reportNoJoin(level, offset, start);
-            w = programWordAt(offset);
-        }
+    // Steps by whole instructions, so an operand word is never taken for a join, and stops at
+    // every LD form (the three-word ones too): each opens a sub-block that a later join closes
+    // first. The program ends the scan; a sub-block cannot nest deeper than the stacks hold.
+    const std::size_t start = offset;
+    const std::size_t limit = programAreaLimit(pmw.memSizeCode());
+    for (; offset < limit && level <= kConverterStackSize; offset += 2 * wordsAt(offset)) {
+        const std::uint16_t w = programWordAt(offset);
+        if (w == kCodeEnd) break;
         if (isBlockJoint(w)) {
-            if (level > 0) --level;
-            if (level == 0) return w == kCodeOrb;
-        } else {
+            if (--level == 0) return w == kCodeOrb;
+        } else if (isLoadTypeCode(w)) {
             ++level;
         }
-        offset += isCompareLd(w) ? 2 + compareOperandBytes(w) : 2;
-        if (offset > start + kJoinScanLimit) return reportNoJoin(level, offset, start);
     }
+    stopAtUnjoinedLd(level, offset, start);
 }
 
 // ---- Contacts -------------------------------------------------------------------------------------------
@@ -215,6 +187,7 @@ void convLdToLadder(std::uint16_t code) {
         convBlockFlags = newBlock ? (convBlockFlags | kBlockFlagNewLargeBlock)
                                   : static_cast<std::uint8_t>(convBlockFlags & ~kBlockFlagNewLargeBlock);
         if (newBlock) {
+            startBlockAt(o);
             if ((convBlockFlags & kBlockFlagStlOpen) == 0) ++largeBlockId;
             o.objLbc = largeBlockId;
             startPointer = nextPointer = xMaxiPointer = 0;

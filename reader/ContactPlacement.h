@@ -12,8 +12,8 @@ namespace kestrion {
 // output word with more LD than ANB/ORB counted on the way. A word that no program may hold
 // there stops the load.
 bool SubConvMachineCodeToLadderDiagram(std::size_t offset, std::size_t endOffset, int count);
-// True when the sub-block opened by the LD before offset is closed by ORB, false for ANB (and
-// after the "AnbOrb Error" message, when no join comes within 128 bytes).
+// True when the sub-block opened by the LD before offset is closed by ORB, false for ANB. When the
+// program holds no join that closes it, the "AnbOrb Error" message stops the load.
 bool backwordAnbOrbInstrCheck(std::size_t offset, int level);
 
 void convLdToLadder(std::uint16_t code);

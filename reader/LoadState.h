@@ -35,6 +35,7 @@ struct PlacedObjects {
     bool verify = false;  // every answer is checked against a walk of the list (tests)
     std::unordered_map<std::uint32_t, stLadderBlock*> firstOfBlock;
     stLadderBlock* lastNoted = nullptr;
+    std::uint32_t lowestY = 0;  // the largest y of the objects noted so far
 };
 
 struct ReaderState {

@@ -17,6 +17,7 @@
 #include "platform/Services.h"
 #include "reader/ContactPlacement.h"
 #include "reader/LoadState.h"
+#include "reader/MachineWords.h"
 #include "reader/OutputPlacement.h"
 #include "reader/PlacementSupport.h"
 #include "reader/StackPlacement.h"
@@ -54,23 +55,6 @@ public:
     }
 };
 
-// The bus may widen during a load; a load that stops leaves it as it was.
-class BusWidthOnFailure {
-public:
-    BusWidthOnFailure() : end_(draw.iBusLineEnd), columns_(virtualArrayColumns) {}
-    ~BusWidthOnFailure() {
-        if (std::uncaught_exceptions() == 0) return;
-        draw.iBusLineEnd = end_;
-        virtualArrayColumns = columns_;
-    }
-    BusWidthOnFailure(const BusWidthOnFailure&) = delete;
-    BusWidthOnFailure& operator=(const BusWidthOnFailure&) = delete;
-
-private:
-    std::uint32_t end_;
-    std::uint32_t columns_;
-};
-
 void status(int panel, const std::string& text) {
     platform::statusBar().setPanelText(panel, text);
 }
@@ -102,6 +86,24 @@ void storeCheckCode(std::size_t words) {
                   hexText(static_cast<std::uint32_t>(convByteOffset), 4));
     stopLoad("Error2018051090...", "NoThisInstructionError...Ladder Conversion...",
              platform::MsgIcon::Information);
+}
+
+// A word the ladder cannot show where the program puts it: the load stops at its step.
+[[noreturn]] void stopUnplaceable(std::uint16_t code, std::uint32_t step, const std::string& where) {
+    status(0, "ErrorStepNo.=" + std::to_string(step));
+    status(13, hexText(code, 4) + " ladder position error..." + where);
+    stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+}
+
+// An OR joins a contact in parallel with the block an LD opened; right after a coil there is no
+// such block (an AND there goes on from the coil, an OR would be drawn into the rung above).
+bool rightAfterOutput() {
+    const stLadderBlock* before = ldrTail->prev;
+    return before != nullptr && before->end == kEndOutput;
+}
+
+bool orWithoutBlock() {
+    return convSbNo == 0 && rightAfterOutput();
 }
 
 void afterOutput(void (*updateMpY)()) {
@@ -163,6 +165,8 @@ void dispatch(std::uint16_t w) {
     const std::uint16_t g = w & 0xF000;
     const std::uint16_t high = w >> 8;
     if (w == kCodeXNop || w == kCodeVNop || w == kCodeNop) return;
+    // A code of no form the tables carry has no decoder that could show it.
+    if ((g < 0x8000 || g >= 0xB000) && instructionLength(w) == 0) stopAtUndefinedWord();
     if (isLoadTypeCode(w)) {
         convLdToLadder(w);
         mark(kCellContact);
@@ -171,16 +175,21 @@ void dispatch(std::uint16_t w) {
         convAndToLadder(w);
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
+        if (orWithoutBlock()) stopUnplaceable(w, convStepNo, "OR after a coil");
         convOrToLadder(w);
         mark(kCellContact);
         pushEndObjectDown();
     } else if (isBlockJoint(w)) {
+        // A join closes the blocks in front of an output; one after it would join across the
+        // output (a join with no block left to join stops with its own underflow first).
+        const bool afterOutput = rightAfterOutput();
         newAnbOrbObject(w);
         convSbNo -= 1;
         if (w == kCodeAnb)
             convAnbToLadder();
         else
             convOrbToLadder();
+        if (afterOutput) stopUnplaceable(w, convStepNo, "ANB/ORB after an output");
     } else if (g == kStlStepCode && w < kRetWord) {
         convBlockFlags |= kBlockFlagStlOpen;
         convStlToLadder(w);
@@ -235,6 +244,25 @@ void completeEndObject() {
     ladderBottomY += cellH();
 }
 
+// Every object of a ladder stands between the buses on a line above END, a label in the cell left of the
+// left bus; contacts, joins and stack points belong to a block an LD opened. A program whose words
+// put an object anywhere else is not one the ladder can show: the load stops at its step.
+void requireFaithfulPlacement() {
+    const stLadderBlock& end = *ldrTail;
+    for (const stLadderBlock* o = ldrHead; o != &end; o = o->next) {
+        // A label stands in the label column; one whose word comes in the middle of a rung would
+        // land on the rung's own cells and be lost by Convert.
+        const bool inside = isLabelCode(o->iCode)
+                                ? o->xAddr == draw.iBusLineStart - cellW() && o->yAddr < end.yAddr
+                                : o->xAddr >= draw.iBusLineStart && o->xAddr < draw.iBusLineEnd &&
+                                      o->Xend <= draw.iBusLineEnd && o->yAddr < end.yAddr;
+        const bool needsBlock = isAndTypeCode(o->iCode) || isOrTypeCode(o->iCode) || isBlockJoint(o->iCode) ||
+                                isStackJoint(o->iCode);
+        if (inside && (o->objLbc != 0 || !needsBlock)) continue;
+        stopUnplaceable(o->iCode, o->stepNo, std::to_string(o->xAddr) + "," + std::to_string(o->yAddr));
+    }
+}
+
 // Nothing of a program without END can be shown: the list starts again from END alone.
 void reportNoEnd() {
     status(13, "i,jm=" + std::to_string(convByteOffset) + "," + std::to_string(jm) + ",68");
@@ -264,7 +292,6 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
     platform::trace().clear(platform::Memo::Debug1);
     platform::trace().append(platform::Memo::Debug1, "Debug");
     LoadProgress progress;
-    BusWidthOnFailure busWidth;
     const std::int32_t memSizeCode = pmw.memSizeCode();
     startLoadState(memSizeCode);
     ladderBottomY = 0;
@@ -291,6 +318,7 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
     if (convByteOffset < limit) {
         readerState.sumCursor = convByteOffset + 2;  // END is summed too
         completeEndObject();
+        requireFaithfulPlacement();
     } else {
         reportNoEnd();
     }

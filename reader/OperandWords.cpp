@@ -156,9 +156,11 @@ std::int32_t numberOrRefuse(std::string_view digits, std::uint32_t step) {
 
 // ---- Decoding helpers ----------------------------------------------------------------------------
 
-void showLadderConversion(const std::string& text) {
+// An operand the reader cannot name could be neither shown nor written back: the load stops.
+[[noreturn]] void stopUnreadableOperand(const std::string& text) {
     platform::messages().show(text, kLadderConversion, platform::MsgIcon::Information,
                               platform::MsgButtons::Ok);
+    throw ConversionError(kLadderConversion);
 }
 
 [[noreturn]] void stopDecoding(const std::string& text) {
@@ -261,10 +263,9 @@ std::string decodeUG(const Words& w) {
     return operandText(indexLetter, x, 'U', std::string(1, hexDigit(u)) + "\\G" + std::to_string(g));
 }
 
-std::string notRecognised() {
+[[noreturn]] std::string notRecognised() {
     platform::statusBar().setPanelText(0, std::to_string(convStepNo));
-    showLadderConversion("FncInstr error 20190817.00");
-    return {};
+    stopUnreadableOperand("FncInstr error 20190817.00");
 }
 
 std::string decodeWordDevice(const Words& w, int indexLetter) {
@@ -275,10 +276,7 @@ std::string decodeWordDevice(const Words& w, int indexLetter) {
         if (h2 == 0x98) return operandText(0, 0, 'R', std::to_string(v / 2));
         char letter = 'D';
         const std::optional<std::string> digits = wordDeviceText(h2 << 8, v, letter);
-        if (!digits) {
-            showLadderConversion("op2 V,Z error");
-            return {};
-        }
+        if (!digits) stopUnreadableOperand("op2 V,Z error");
         if (h2 == 0x80) {
             const std::string name = indexRegisterName(v / 2 + 8000);
             if (!name.empty()) return name;
@@ -294,10 +292,7 @@ std::string decodeWordDevice(const Words& w, int indexLetter) {
     const std::uint32_t x = indexOffsetFloor((w.w2 - base) & 0x1C0);
     const std::optional<std::string> digits =
         h2 <= 0x89 ? wordDeviceText(base, w.value(x, b1, base), letter) : std::nullopt;
-    if (!digits) {
-        showLadderConversion("op2 V,Z error");
-        return {};
-    }
+    if (!digits) stopUnreadableOperand("op2 V,Z error");
     return operandText(indexLetter, x, letter, *digits);
 }
 
@@ -380,7 +375,9 @@ std::uint32_t encodeOperand(OperandSink& sink, std::uint32_t step, std::string_v
         case 'D': return encodeDataRegister(sink, text, p, step, numberOrRefuse(number, step));
         case 'R': return encodeFileRegister(sink, text, p, step, numberOrRefuse(number, step));
         case 'V':
-        case 'Z': return encodeIndexRegister(sink, text, p, step, numberOrRefuse(number, step));
+        case 'Z':  // the letter alone is register 0, as the instruction box takes it
+            return encodeIndexRegister(sink, text, p, step,
+                                       number.empty() ? 0 : numberOrRefuse(number, step));
         case 'I': return encodeInterruptPointer(sink, text, p, step, numberOrRefuse(number, step));
         default: refuseOperand(step);
     }

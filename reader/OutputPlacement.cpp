@@ -207,8 +207,6 @@ void convTcOperandText(std::size_t offset, std::uint32_t width) {
         std::int32_t number = 0;
         if (high == 0x80 || high == 0x86) {
             number = (w[1] - 0x8600 + (w[2] & 0xFF) * 256) / 2;
-            // The special registers keep their numbers from D8000 on.
-            if (high == 0x80) number += 8000;
         } else {
             number = (w[1] + (w[2] - 0x8800) * 256 - 0x7E30) / 2;
         }

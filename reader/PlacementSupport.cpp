@@ -169,18 +169,26 @@ PlacementIndexScope::PlacementIndexScope() {
     placed() = {};
     placed().verify = verify;
     placed().active = true;
+    readingOrderStart = {};
 }
 
 PlacementIndexScope::~PlacementIndexScope() {
     const bool verify = placed().verify;
     placed() = {};
     placed().verify = verify;
+    readingOrderStart = {};
+}
+
+void startBlockAt(stLadderBlock& first) {
+    if (!placed().active) return;
+    readingOrderStart = {&first, placed().lowestY, placed().verify};
 }
 
 void notePlaced(stLadderBlock* object) {
     PlacedObjects& index = placed();
     if (!index.active || object == nullptr || object == ldrTail || object == index.lastNoted) return;
     index.lastNoted = object;
+    index.lowestY = std::max(index.lowestY, object->yAddr);
     notePosition(*object);
     auto [first, added] = index.firstOfBlock.try_emplace(object->objLbc, object);
     // A filler goes into the list in reading order and may come before the block's first object.

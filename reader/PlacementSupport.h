@@ -66,6 +66,9 @@ private:
 // Records ldrNow (once) with its position and block id; the driver calls it after each placer,
 // the fillers after they are made. An object once noted keeps its position.
 void notePlaced(stLadderBlock* object);
+// A new LargeBlock begins with first: every object noted so far lies above the lines it takes, so
+// the reading-order links of its fillers walk from it rather than from the head of the ladder.
+void startBlockAt(stLadderBlock& first);
 // True when some object of the main list stands at (x, y).
 bool objectStandsAt(std::uint32_t x, std::uint32_t y);
 // True when the first object of the main list at (x, y) is another than ldrNow.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "lang/LangDialogs.h"
@@ -102,6 +103,20 @@ bool isOperandWord(std::uint16_t w) {
     return group >= 0x8000 && group < 0xB000;
 }
 
+// The words behind a code word are operand words (bit 15 set, below the output codes 0xC000; an
+// empty word 0xFFFF is stepped over as it stands), and the second word of a two-word pointer label
+// is its 0xB2xx word. Anything else in their place would be read as an operand and shown as an
+// instruction the program does not hold.
+std::optional<std::size_t> misplacedWordIn(std::size_t o, int length) {
+    const bool label = (programWordAt(o) >> 8) == 0xB1;
+    for (std::size_t k = 1; k < static_cast<std::size_t>(length); ++k) {
+        const std::uint16_t w = programWordAt(o + 2 * k);
+        const bool fits = label ? (w >> 8) == 0xB2 : (w >= 0x8000 && w < 0xC000) || w == kEmptyWord;
+        if (!fits) return o + 2 * k;
+    }
+    return std::nullopt;
+}
+
 // The end of the walk: behind END (or where the walk stopped) the program area becomes 0xFFFF,
 // except a 0xB40F marker directly behind it.
 void wipeBehind(std::size_t o) {
@@ -142,6 +157,10 @@ int DeleteNopMachineCode(std::size_t byteOffset, std::string_view label) {
             continue;
         } else if (w < 0xF800 || w > 0xFFF7) {
             if (const int length = instructionLength(w); length > 0) {
+                if (const std::optional<std::size_t> misplaced = misplacedWordIn(o, length)) {
+                    reportRefusal(Refusal::Undefined, *misplaced, label);
+                    return 1;
+                }
                 o += 2 * static_cast<std::size_t>(length);
                 continue;
             }

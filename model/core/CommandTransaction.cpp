@@ -13,7 +13,10 @@ namespace {
 struct Part {
     std::string_view name;
     TakeSnapshot snapshot;
+    End end;
 };
+
+int openTransactions = 0;
 
 // Built on first use: parts register while statics of other files are initialised.
 std::vector<Part>& parts() {
@@ -23,13 +26,17 @@ std::vector<Part>& parts() {
 
 }  // namespace
 
-bool registerPart(std::string_view name, TakeSnapshot snapshot) {
+bool registerPart(std::string_view name, TakeSnapshot snapshot, End end) {
     auto& list = parts();
     if (snapshot == nullptr ||
         std::any_of(list.begin(), list.end(), [&](const Part& p) { return p.name == name; }))
         throw std::logic_error("command transaction: part " + std::string(name) + " registered twice");
-    list.push_back({name, snapshot});
+    list.push_back({name, snapshot, end});
     return true;
+}
+
+bool active() {
+    return openTransactions > 0;
 }
 
 std::vector<std::string_view> registeredParts() {
@@ -41,12 +48,22 @@ std::vector<std::string_view> registeredParts() {
 }  // namespace transaction
 
 CommandTransaction::CommandTransaction() {
-    for (const transaction::Part& part : transaction::parts()) restores_.push_back(part.snapshot());
+    ++transaction::openTransactions;
+    try {
+        for (const transaction::Part& part : transaction::parts()) restores_.push_back(part.snapshot());
+    } catch (...) {
+        --transaction::openTransactions;
+        throw;
+    }
 }
 
 CommandTransaction::~CommandTransaction() {
-    if (committed_) return;
-    for (auto restore = restores_.rbegin(); restore != restores_.rend(); ++restore) (*restore)();
+    if (!committed_)
+        for (auto restore = restores_.rbegin(); restore != restores_.rend(); ++restore) (*restore)();
+    restores_.clear();
+    if (--transaction::openTransactions > 0) return;
+    for (const transaction::Part& part : transaction::parts())
+        if (part.end != nullptr) part.end();
 }
 
 }  // namespace kestrion

@@ -3,7 +3,10 @@
 //
 // The model is made of parts (the program image, the ladder object lists, the edit marks, the edit
 // and file flags; later ones add theirs). Each part registers once how to take a snapshot of
-// itself; the snapshot is the function that puts the part back.
+// itself; the snapshot is the function that puts the part back. A snapshot should cost little for
+// a large program: a part shares what a command leaves alone rather than copying it (the grids
+// share their rows, the ladder lists keep their objects alive until the command has ended) and
+// copies only what commands change in place.
 #pragma once
 
 #include <functional>
@@ -19,10 +22,14 @@ namespace transaction {
 
 using Restore = std::function<void()>;
 using TakeSnapshot = Restore (*)();
+using End = void (*)();
 
-// Registers a part; returns true so that it can initialise a static. A name registers once.
-bool registerPart(std::string_view name, TakeSnapshot snapshot);
+// Registers a part; returns true so that it can initialise a static. A name registers once. The
+// end, when given, runs once the outermost transaction has ended, committed or put back.
+bool registerPart(std::string_view name, TakeSnapshot snapshot, End end = nullptr);
 std::vector<std::string_view> registeredParts();
+// True while a transaction is open (commands may nest).
+bool active();
 
 }  // namespace transaction
 

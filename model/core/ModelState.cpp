@@ -58,6 +58,7 @@ LadderList& deleteList = modelState.deleteList;
 LadderList& copyList = modelState.copyList;
 stLadderBlock*& editNew = modelState.editNew;
 std::uint32_t& curObjLbc = modelState.curObjLbc;
+ReadingOrderStart& readingOrderStart = modelState.readingOrderStart;
 GrayMarkList& grayMarks = modelState.grayMarks;
 GrayMarkList& insGrayMarks = modelState.insGrayMarks;
 GrayMarkList& delGrayMarks = modelState.delGrayMarks;

@@ -88,6 +88,10 @@ struct ModelState {
     LadderList copyList;
     stLadderBlock* editNew = nullptr;
     std::uint32_t curObjLbc = 0;
+    ReadingOrderStart readingOrderStart;
+    // Objects freed while a command runs: kept until it has ended, so that a command put back
+    // finds the objects of its snapshot where they were.
+    std::vector<stLadderBlock*> freedInCommand;
     LadderPositionIndex positionIndex;  // on only inside a PositionIndexScope
 
     // The edit marks; owned through their lists (freeAllEditMarks).

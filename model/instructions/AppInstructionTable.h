@@ -1,7 +1,7 @@
 // The one table of application instructions (FNC n, code word 16 + 2 × n, + 1 for the 32-bit form,
-// + 0x1000 for the pulse form). The instruction box, the program word check, the loader and the
-// emitter all read it, so a form that one of them carries is carried by all of them, with the same
-// length and the same written name, and a form that is not carried is refused by every one.
+// + 0x1000 for the pulse form). The program word check, the loader and the emitter carry the same
+// forms with the same length and written name, so every program that opens converts back; the
+// instruction box accepts a part of them, and what it accepts is always carried.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +42,7 @@ struct AppInstruction {
     std::string_view mnemonic;  // as the loader writes it, without D and P
     std::int8_t operands;       // operand count k
     std::uint8_t forms;         // kForm16 | kForm32 | kFormPulse16 | kFormPulse32: the carried forms
+    std::uint8_t boxForms;      // the forms the instruction box accepts, within forms
     AppKind kind;
     bool dLetter;  // the 32-bit form is written with a leading D (and flag bit 0)
     bool pLetter;  // the pulse form is written with a trailing P (and the pulse flag bit)
@@ -68,7 +69,7 @@ constexpr std::uint8_t formBit(bool wide, bool pulse) {
     return pulse ? (wide ? kFormPulse32 : kFormPulse16) : (wide ? kForm32 : kForm16);
 }
 bool carriesForm(const AppInstruction& row, bool wide, bool pulse);
-bool carriesForm(int fnc, bool wide, bool pulse);
+bool boxAcceptsForm(const AppInstruction& row, bool wide, bool pulse);
 
 // Words of the instruction, code word included: 1 + 2k, or 1 + 4k in the 32-bit form.
 int instructionWords(const AppInstruction& row, bool wide);
@@ -88,14 +89,6 @@ struct AppAlternateName {
     std::int16_t fnc;
 };
 std::span<const AppAlternateName> appAlternateNames();
-
-// The carried form whose written mnemonic (or an alternate name with its letters) is text.
-struct AppWrittenForm {
-    const AppInstruction* row = nullptr;
-    bool wide = false;
-    bool pulse = false;
-};
-std::optional<AppWrittenForm> findWrittenMnemonic(std::string_view text);
 
 // The warning text shown when a refused instruction of these numbers is met ("Fnc60 Error" for
 // IST, "Fnc64 Error" for TTMR, "Fnc65 Error" for STMR); empty for any other number.

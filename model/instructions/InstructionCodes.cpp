@@ -1,6 +1,7 @@
 #include "model/instructions/InstructionCodes.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <vector>
 
@@ -24,7 +25,9 @@ int topNibble(std::int32_t code) {
 
 }  // namespace
 
-bool isOutputTypeCode(std::int32_t code) {
+namespace {
+
+bool isOutputTypeCodeOf(std::int32_t code) {
     if (inAny(code, {{0x1C2, 0x1C7}, {0x3C2, 0x3C7}, {0x3CA, 0x3CF}})) return false;
     if (inAny(code, {{0x1CA, 0x1FD}, {0x11D0, 0x11FD}})) return false;
     return inAny(code, {{0xC000, 0xC000},
@@ -41,7 +44,7 @@ bool isOutputTypeCode(std::int32_t code) {
                         {0x1010, 0x13FF}});
 }
 
-bool isUnconditionalInstrCode(std::int32_t code) {
+bool isUnconditionalInstrCodeOf(std::int32_t code) {
     return inAny(code, {{11, 11},
                         {15, 15},
                         {20, 20},
@@ -54,15 +57,7 @@ bool isUnconditionalInstrCode(std::int32_t code) {
                         {0xF7FF, 0xF7FF}});
 }
 
-bool isStlPageCode(std::int32_t code) {
-    return topNibble(code) == 0xF && code != 0xF7FF;
-}
-
-bool isRetCode(std::int32_t code) {
-    return code == 0xF7FF;
-}
-
-bool isLoadTypeCode(std::int32_t code) {
+bool isLoadTypeCodeOf(std::int32_t code) {
     const int nibble = topNibble(code);
     return nibble == 0x2 || nibble == 0x3 ||
            inAny(code, {{0x1C2, 0x1C3},
@@ -73,7 +68,7 @@ bool isLoadTypeCode(std::int32_t code) {
                         {0x11D0, 0x11DD}});
 }
 
-bool isAndTypeCode(std::int32_t code) {
+bool isAndTypeCodeOf(std::int32_t code) {
     const int nibble = topNibble(code);
     return nibble == 0x4 || nibble == 0x5 ||
            inAny(code, {{0x1C4, 0x1C5},
@@ -85,7 +80,7 @@ bool isAndTypeCode(std::int32_t code) {
                         {0x11E0, 0x11ED}});
 }
 
-bool isOrTypeCode(std::int32_t code) {
+bool isOrTypeCodeOf(std::int32_t code) {
     const int nibble = topNibble(code);
     return nibble == 0x6 || nibble == 0x7 ||
            inAny(code, {{0x1C6, 0x1C7},
@@ -94,6 +89,61 @@ bool isOrTypeCode(std::int32_t code) {
                         {0x3CE, 0x3CF},
                         {0x1F0, 0x1FD},
                         {0x11F0, 0x11FD}});
+}
+
+constexpr std::uint8_t kClassOutput = 0x01;
+constexpr std::uint8_t kClassUnconditional = 0x02;
+constexpr std::uint8_t kClassLoad = 0x04;
+constexpr std::uint8_t kClassAnd = 0x08;
+constexpr std::uint8_t kClassOr = 0x10;
+
+// The families of every 16-bit code, worked out once: the passes ask for them object by object.
+const std::array<std::uint8_t, 0x10000>& classesOfCodes() {
+    static const std::array<std::uint8_t, 0x10000> table = [] {
+        std::array<std::uint8_t, 0x10000> classes{};
+        for (std::int32_t code = 0; code <= 0xFFFF; ++code) {
+            std::uint8_t bits = 0;
+            if (isOutputTypeCodeOf(code)) bits |= kClassOutput;
+            if (isUnconditionalInstrCodeOf(code)) bits |= kClassUnconditional;
+            if (isLoadTypeCodeOf(code)) bits |= kClassLoad;
+            if (isAndTypeCodeOf(code)) bits |= kClassAnd;
+            if (isOrTypeCodeOf(code)) bits |= kClassOr;
+            classes[static_cast<std::size_t>(code)] = bits;
+        }
+        return classes;
+    }();
+    return table;
+}
+
+bool hasClass(std::int32_t code, std::uint8_t bit, bool (*of)(std::int32_t)) {
+    if (code < 0 || code > 0xFFFF) return of(code);
+    return (classesOfCodes()[static_cast<std::size_t>(code)] & bit) != 0;
+}
+
+}  // namespace
+
+bool isOutputTypeCode(std::int32_t code) {
+    return hasClass(code, kClassOutput, isOutputTypeCodeOf);
+}
+bool isUnconditionalInstrCode(std::int32_t code) {
+    return hasClass(code, kClassUnconditional, isUnconditionalInstrCodeOf);
+}
+bool isLoadTypeCode(std::int32_t code) {
+    return hasClass(code, kClassLoad, isLoadTypeCodeOf);
+}
+bool isAndTypeCode(std::int32_t code) {
+    return hasClass(code, kClassAnd, isAndTypeCodeOf);
+}
+bool isOrTypeCode(std::int32_t code) {
+    return hasClass(code, kClassOr, isOrTypeCodeOf);
+}
+
+bool isStlPageCode(std::int32_t code) {
+    return topNibble(code) == 0xF && code != 0xF7FF;
+}
+
+bool isRetCode(std::int32_t code) {
+    return code == 0xF7FF;
 }
 
 bool isAnbCode(std::int32_t code) {

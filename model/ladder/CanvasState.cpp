@@ -49,35 +49,50 @@ bool CanvasGrid::inside(std::int64_t column, std::int64_t row) {
     return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
 }
 
-std::size_t CanvasGrid::offset(std::int64_t column, std::int64_t row) {
-    return static_cast<std::size_t>(row * kCanvasColumns + column);
-}
-
 std::int64_t CanvasGrid::rowsInUse() const {
-    return static_cast<std::int64_t>(rowFill_.size());
+    return rows_;
 }
 
 void CanvasGrid::holdRows(std::int64_t rows) {
-    if (rows <= rowsInUse()) return;
+    if (rows <= rows_) return;
     // Rows never written read as the fill whatever their bytes: they are marked as of an older one.
-    rowFill_.resize(static_cast<std::size_t>(rows), fillCount_ - 1);
-    cells_.resize(static_cast<std::size_t>(rows * kCanvasColumns));
+    const auto chunks = static_cast<std::size_t>((rows + kChunkRows - 1) / kChunkRows);
+    while (chunks_.size() < chunks) {
+        auto chunk = std::make_shared<Chunk>();
+        chunk->rowFill.fill(fillCount_ - 1);
+        chunks_.push_back(std::move(chunk));
+    }
+    rows_ = rows;
 }
 
 bool CanvasGrid::current(std::int64_t row) const {
-    return row < rowsInUse() && rowFill_[static_cast<std::size_t>(row)] == fillCount_;
+    return row < rows_ && chunks_[static_cast<std::size_t>(row / kChunkRows)]
+                                  ->rowFill[static_cast<std::size_t>(row % kChunkRows)] == fillCount_;
+}
+
+char* CanvasGrid::writableRow(std::int64_t row) {
+    std::shared_ptr<Chunk>& chunk = chunks_[static_cast<std::size_t>(row / kChunkRows)];
+    if (chunk.use_count() > 1) chunk = std::make_shared<Chunk>(*chunk);
+    return chunk->cells.data() + (row % kChunkRows) * kCanvasColumns;
 }
 
 void CanvasGrid::makeCurrent(std::int64_t row) {
     if (current(row)) return;
     holdRows(row + 1);
-    std::copy(fill_.begin(), fill_.end(), cells_.begin() + static_cast<std::ptrdiff_t>(offset(0, row)));
-    rowFill_[static_cast<std::size_t>(row)] = fillCount_;
+    std::copy(fill_.begin(), fill_.end(), writableRow(row));
+    chunks_[static_cast<std::size_t>(row / kChunkRows)]->rowFill[static_cast<std::size_t>(row % kChunkRows)] =
+        fillCount_;
 }
 
 char CanvasGrid::at(std::int64_t column, std::int64_t row) const {
     if (!inside(column, row)) return kCellBlank;
-    return current(row) ? cells_[offset(column, row)] : fill_[static_cast<std::size_t>(column)];
+    if (row < rows_) {
+        const Chunk& chunk = *chunks_[static_cast<std::size_t>(row) / kChunkRows];
+        const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
+        if (chunk.rowFill[inChunk] == fillCount_)
+            return chunk.cells[inChunk * kCanvasColumns + static_cast<std::size_t>(column)];
+    }
+    return fill_[static_cast<std::size_t>(column)];
 }
 
 bool CanvasGrid::put(std::int64_t column, std::int64_t row, char cell) {
@@ -87,7 +102,7 @@ bool CanvasGrid::put(std::int64_t column, std::int64_t row, char cell) {
         if (cell == fill_[at]) return true;
         makeCurrent(row);
     }
-    cells_[offset(column, row)] = cell;
+    writableRow(row)[column] = cell;
     writtenColumns_ = std::max(writtenColumns_, at + 1);
     return true;
 }
@@ -97,8 +112,7 @@ void CanvasGrid::fill(std::int64_t columns, char cell) {
     if (count < writtenColumns_) {
         // Columns left out hold what was written: every written row keeps its cells.
         for (std::int64_t row = 0; row < rowsInUse(); ++row)
-            if (current(row))
-                std::fill_n(cells_.begin() + static_cast<std::ptrdiff_t>(offset(0, row)), count, cell);
+            if (current(row)) std::fill_n(writableRow(row), count, cell);
         std::fill_n(fill_.begin(), count, cell);
         return;
     }
@@ -118,9 +132,9 @@ void CanvasGrid::copyColumnsFrom(const CanvasGrid& source, std::int64_t columns)
     for (std::int64_t row = 0; row < rows; ++row) {
         if (!current(row) && !source.current(row)) continue;  // both read as their fills
         makeCurrent(row);
+        char* cells = writableRow(row);
         for (std::size_t column = 0; column < count; ++column)
-            cells_[offset(static_cast<std::int64_t>(column), row)] =
-                source.at(static_cast<std::int64_t>(column), row);
+            cells[column] = source.at(static_cast<std::int64_t>(column), row);
     }
     std::copy_n(source.fill_.begin(), count, fill_.begin());
     writtenColumns_ = std::max(writtenColumns_, std::min(count, source.writtenColumns_));

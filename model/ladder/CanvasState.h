@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,9 @@ constexpr char kCellLink = '|';
 // One grid, stored row by row. Columns and rows are signed so that the neighbours of column 0 and
 // row 0 can be named: they lie outside, read as blank and refuse writes. Only the rows up to the
 // last one written to hold memory; a row not written since the last fill (and every row below
-// the stored ones) reads as that fill, so that clearing the grid costs nothing per row.
+// the stored ones) reads as that fill, so that clearing the grid costs nothing per row. The rows
+// are kept in chunks that copies of a grid share until one of them writes there: copying a grid
+// (a snapshot, the undo copy) costs nothing per row either.
 class CanvasGrid {
 public:
     char at(std::int64_t column, std::int64_t row) const;
@@ -46,15 +49,20 @@ public:
     bool operator==(const CanvasGrid& other) const;
 
 private:
-    // The one place that turns a column and row into a byte of the grid.
+    static constexpr std::int64_t kChunkRows = 256;
+    struct Chunk {
+        std::array<char, kChunkRows * kCanvasColumns> cells{};
+        std::array<std::uint32_t, kChunkRows> rowFill{};  // the fill each row was last written after
+    };
     static bool inside(std::int64_t column, std::int64_t row);
-    static std::size_t offset(std::int64_t column, std::int64_t row);
     void holdRows(std::int64_t rows);
     bool current(std::int64_t row) const;
+    // The cells of a stored row, for writing: a chunk another grid shares is copied first.
+    char* writableRow(std::int64_t row);
     void makeCurrent(std::int64_t row);  // a stored row that reads as the fill takes its cells
 
-    std::vector<char> cells_;
-    std::vector<std::uint32_t> rowFill_;  // the fill each stored row was last written after
+    std::vector<std::shared_ptr<Chunk>> chunks_;
+    std::int64_t rows_ = 0;  // stored rows
     std::uint32_t fillCount_ = 0;
     std::array<char, kCanvasColumns> fill_{};  // what each column holds below the stored rows
     std::size_t writtenColumns_ = 0;           // columns from here on hold their fill in every row

@@ -1,10 +1,12 @@
 #include "model/ladder/LadderObject.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <type_traits>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
+#include "model/core/ModelState.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/ModeData.h"
 #include "model/image/StepCount.h"
@@ -26,6 +29,75 @@ namespace kestrion {
 static_assert(std::is_standard_layout_v<stLadderBlock>);
 static_assert(std::is_trivially_copyable_v<stLadderBlock>);
 static_assert(kLadderObjectImageSize == kLadderObjectRecordSize);  // the clipboard block's slots
+
+namespace {
+
+// Free objects are kept in a list threaded through their own storage; new storage comes in blocks
+// of many objects. The sanitizer builds take every object from the heap, so that a use after
+// free is still seen.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPooled = false;
+#else
+constexpr bool kPooled = true;
+#endif
+
+class ObjectPool {
+public:
+    void* take() {
+        if (free_ == nullptr) grow();
+        FreeObject* object = free_;
+        free_ = object->next;
+        return object;
+    }
+    void give(void* object) {
+        auto* freed = static_cast<FreeObject*>(object);
+        freed->next = free_;
+        free_ = freed;
+    }
+
+private:
+    struct FreeObject {
+        FreeObject* next;
+    };
+    static constexpr std::size_t kBlockObjects = 1024;
+    using Storage = std::aligned_storage_t<sizeof(stLadderBlock), alignof(stLadderBlock)>;
+
+    void grow() {
+        blocks_.push_back(std::make_unique_for_overwrite<Storage[]>(kBlockObjects));
+        Storage* block = blocks_.back().get();
+        for (std::size_t i = kBlockObjects; i-- > 0;) give(&block[i]);
+    }
+
+    FreeObject* free_ = nullptr;
+    std::vector<std::unique_ptr<Storage[]>> blocks_;
+};
+
+ObjectPool& objectPool() {
+    static ObjectPool pool;
+    return pool;
+}
+
+}  // namespace
+
+void* stLadderBlock::operator new(std::size_t size) {
+    return kPooled ? objectPool().take() : ::operator new(size);
+}
+
+void* stLadderBlock::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void stLadderBlock::operator delete(void* object) noexcept {
+    if (object == nullptr) return;
+    if (kPooled)
+        objectPool().give(object);
+    else
+        ::operator delete(object);
+}
 
 void stLadderBlock::setDFlag(bool on) {
     flagByte1 = static_cast<std::uint8_t>(on ? flagByte1 | kFlag1DoubleWord : flagByte1 & ~kFlag1DoubleWord);
@@ -131,11 +203,20 @@ void forgetObject(const stLadderBlock* object) {
         if (*pointer == object) *pointer = nullptr;
     }
     if (canvasState.ldrDrawHead == object) canvasState.ldrDrawHead = nullptr;
+    if (readingOrderStart.node == object) readingOrderStart.node = nullptr;
+}
+
+void deleteObjectsFreedInCommand() {
+    for (stLadderBlock* object : modelState.freedInCommand) delete object;
+    modelState.freedInCommand.clear();
 }
 
 void disposeObject(stLadderBlock* object) {
     forgetObject(object);
-    delete object;
+    if (object->heldBySnapshots > 0 && transaction::active())
+        modelState.freedInCommand.push_back(object);
+    else
+        delete object;
 }
 
 void label(stLadderBlock* object, std::string_view text) {
@@ -211,10 +292,13 @@ bool linkBeforeEnd(stLadderBlock* object) {
 }
 
 // The object in front of which a new object at (bx, by) goes in (y, x) reading order. It is
-// never past END: at the latest the new object goes in front of END.
-stLadderBlock* readingOrderPlace(std::uint32_t bx, std::uint32_t by, bool skipJoints) {
-    stLadderBlock* at = ldrHead;
-    if ((bx < at->xAddr && by <= at->yAddr) || by < at->yAddr) return at;
+// never past END: at the latest the new object goes in front of END. From a start node the walk is
+// where the walk from the head would be when it reaches that node: every object before it lies
+// above by, so the head is not the answer and nothing before the node stops the first loop.
+stLadderBlock* walkToReadingOrderPlace(stLadderBlock* start, std::uint32_t bx, std::uint32_t by,
+                                       bool skipJoints) {
+    stLadderBlock* at = start;
+    if (start == ldrHead && ((bx < at->xAddr && by <= at->yAddr) || by < at->yAddr)) return at;
     const auto advance = [&] {
         if (at == ldrTail) return false;
         at = at->next;
@@ -238,6 +322,16 @@ stLadderBlock* readingOrderPlace(std::uint32_t bx, std::uint32_t by, bool skipJo
     return at;
 }
 
+stLadderBlock* readingOrderPlace(std::uint32_t bx, std::uint32_t by, bool skipJoints) {
+    const ReadingOrderStart& start = readingOrderStart;
+    if (start.node == nullptr || start.maxYBefore >= by)
+        return walkToReadingOrderPlace(ldrHead, bx, by, skipJoints);
+    stLadderBlock* at = walkToReadingOrderPlace(start.node, bx, by, skipJoints);
+    if (start.verify && at != walkToReadingOrderPlace(ldrHead, bx, by, skipJoints))
+        throw std::logic_error("reading-order walk: the start node gives another place");
+    return at;
+}
+
 bool linkInReadingOrder(stLadderBlock* object, int objNo) {
     object->iCode = kCodeNop;
     object->LinkNo = 0;
@@ -251,7 +345,9 @@ bool linkInReadingOrder(stLadderBlock* object, int objNo) {
         return true;
     }
     // The instruction box (objNo 20 and up) skips nothing on its walk.
-    links::insertBefore(ldrList, readingOrderPlace(BlueFrame.x1, BlueFrame.y1, objNo < 20), object);
+    stLadderBlock* const place = readingOrderPlace(BlueFrame.x1, BlueFrame.y1, objNo < 20);
+    links::insertBefore(ldrList, place, object);
+    if (place == readingOrderStart.node) readingOrderStart.node = object;
     placeAtCursor(object);
     label(object, "S2");
     return true;
@@ -469,6 +565,7 @@ void freeAllLadderObjects() {
     for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
         freeLadderList(*list);
     if (editNew != nullptr) disposeObject(editNew);
+    if (!transaction::active()) deleteObjectsFreedInCommand();
 }
 
 // ---- The command transaction's part -----------------------------------------------------------
@@ -476,76 +573,128 @@ void freeAllLadderObjects() {
 namespace {
 
 constexpr int kListCount = 5;
-constexpr int kEditNewSpot = kListCount;
 
 std::array<LadderList*, kListCount> everyLadderList() {
     return {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList};
 }
 
-// Where a global pointer stood: a list and a place in it, or editNew, or nowhere.
-struct Spot {
-    int list = -1;
-    std::ptrdiff_t index = -1;
+std::vector<stLadderBlock*> nodesOf(const LadderList& list) {
+    std::vector<stLadderBlock*> nodes;
+    for (stLadderBlock* node = list.head; node != nullptr; node = node->next) nodes.push_back(node);
+    return nodes;
+}
+
+void relink(LadderList& list, const std::vector<stLadderBlock*>& nodes, stLadderBlock* now) {
+    list = {};
+    for (stLadderBlock* node : nodes) links::pushBack(list, node);
+    list.now = now;
+}
+
+// Every list by its objects, which no command frees before it has ended; the main list, which
+// commands change in place, with the contents of its objects as well; editNew by value.
+struct SavedLadder {
+    SavedLadder() = default;
+    SavedLadder(const SavedLadder&) = delete;
+    SavedLadder& operator=(const SavedLadder&) = delete;
+    ~SavedLadder() {
+        for (const auto& list : nodes)
+            for (stLadderBlock* node : list) release(node);
+        if (editNew != nullptr) release(editNew);
+    }
+    static void hold(stLadderBlock* node) { ++node->heldBySnapshots; }
+    static void release(stLadderBlock* node) {
+        if (node->heldBySnapshots > 0) --node->heldBySnapshots;
+    }
+
+    std::array<std::vector<stLadderBlock*>, kListCount> nodes;
+    std::array<stLadderBlock*, kListCount> now{};
+    std::vector<stLadderBlock> mainContents;
+    stLadderBlock* editNew = nullptr;
+    std::optional<stLadderBlock> editNewContents;
+    stLadderBlock* ldrNew = nullptr;
+    stLadderBlock* ldrAlloc = nullptr;
+    stLadderBlock* ldrSearch = nullptr;
+    std::uint32_t curObjLbc = 0;
 };
 
-Spot spotOf(const stLadderBlock* object) {
-    if (object == nullptr) return {};
-    if (object == editNew) return {kEditNewSpot, 0};
+void restoreLadder(const SavedLadder& saved) {
+    std::vector<stLadderBlock*> dropped = std::move(modelState.freedInCommand);
+    modelState.freedInCommand.clear();
     const auto lists = everyLadderList();
-    for (int list = 0; list < kListCount; ++list) {
-        const std::ptrdiff_t index = links::indexOf(*lists[static_cast<std::size_t>(list)], object);
-        if (index >= 0) return {list, index};
+    for (LadderList* list : lists)
+        for (stLadderBlock* node = list->head; node != nullptr; node = node->next) dropped.push_back(node);
+    if (editNew != nullptr) dropped.push_back(editNew);
+
+    for (std::size_t list = 0; list < lists.size(); ++list)
+        relink(*lists[list], saved.nodes[list], saved.now[list]);
+    for (std::size_t i = 0; i < saved.mainContents.size(); ++i) {
+        stLadderBlock* node = saved.nodes[0][i];
+        stLadderBlock* const next = node->next;
+        stLadderBlock* const prev = node->prev;
+        const std::uint8_t held = node->heldBySnapshots;
+        *node = saved.mainContents[i];
+        node->next = next;
+        node->prev = prev;
+        node->heldBySnapshots = held;
     }
-    return {};
+    editNew = saved.editNew;
+    if (editNew != nullptr) {
+        const std::uint8_t held = editNew->heldBySnapshots;
+        *editNew = *saved.editNewContents;
+        editNew->next = editNew->prev = nullptr;
+        editNew->heldBySnapshots = held;
+    }
+
+    // What the snapshot holds lives on; every other object is freed once the command has ended.
+    std::vector<const stLadderBlock*> kept;
+    for (const auto& nodes : saved.nodes) kept.insert(kept.end(), nodes.begin(), nodes.end());
+    if (saved.editNew != nullptr) kept.push_back(saved.editNew);
+    std::sort(kept.begin(), kept.end());
+    const auto keeps = [&](const stLadderBlock* node) {
+        return node != nullptr && std::binary_search(kept.begin(), kept.end(), node);
+    };
+    std::sort(dropped.begin(), dropped.end());
+    dropped.erase(std::unique(dropped.begin(), dropped.end()), dropped.end());
+    for (stLadderBlock* node : dropped) {
+        if (keeps(node)) continue;
+        if (node->heldBySnapshots > 0)
+            modelState.freedInCommand.push_back(node);
+        else
+            delete node;
+    }
+
+    ldrNew = keeps(saved.ldrNew) ? saved.ldrNew : nullptr;
+    ldrAlloc = keeps(saved.ldrAlloc) ? saved.ldrAlloc : nullptr;
+    ldrSearch = keeps(saved.ldrSearch) ? saved.ldrSearch : nullptr;
+    curObjLbc = saved.curObjLbc;
+    if (!keeps(canvasState.ldrDrawHead)) canvasState.ldrDrawHead = nullptr;
+    readingOrderStart = {};
 }
 
-// Every list, editNew and the pointers into them, by value; restoring frees what is there and
-// builds the saved objects anew.
 transaction::Restore snapshotLadderObjects() {
-    struct Saved {
-        std::array<std::vector<stLadderBlock>, kListCount> objects;
-        std::array<std::ptrdiff_t, kListCount> now{};
-        std::optional<stLadderBlock> editNew;
-        Spot ldrNew, ldrAlloc, ldrSearch;
-        std::uint32_t curObjLbc = 0;
-    };
-    auto saved = std::make_shared<Saved>();
+    auto saved = std::make_shared<SavedLadder>();
     const auto lists = everyLadderList();
     for (std::size_t list = 0; list < lists.size(); ++list) {
-        saved->objects[list] = links::copyNodes(*lists[list]);
-        saved->now[list] = links::indexOf(*lists[list], lists[list]->now);
+        saved->nodes[list] = nodesOf(*lists[list]);
+        saved->now[list] = lists[list]->now;
+        for (stLadderBlock* node : saved->nodes[list]) SavedLadder::hold(node);
     }
-    if (editNew != nullptr) saved->editNew = *editNew;
-    saved->ldrNew = spotOf(ldrNew);
-    saved->ldrAlloc = spotOf(ldrAlloc);
-    saved->ldrSearch = spotOf(ldrSearch);
+    saved->mainContents.reserve(saved->nodes[0].size());
+    for (const stLadderBlock* node : saved->nodes[0]) saved->mainContents.push_back(*node);
+    saved->editNew = editNew;
+    if (editNew != nullptr) {
+        SavedLadder::hold(editNew);
+        saved->editNewContents = *editNew;
+    }
+    saved->ldrNew = ldrNew;
+    saved->ldrAlloc = ldrAlloc;
+    saved->ldrSearch = ldrSearch;
     saved->curObjLbc = curObjLbc;
-
-    return [saved] {
-        freeAllLadderObjects();
-        const auto targets = everyLadderList();
-        std::array<std::vector<stLadderBlock*>, kListCount> rebuilt;
-        for (std::size_t list = 0; list < targets.size(); ++list) {
-            rebuilt[list] = links::rebuild(*targets[list], saved->objects[list]);
-            targets[list]->now = links::nodeAt(rebuilt[list], saved->now[list]);
-        }
-        if (saved->editNew) {
-            editNew = new stLadderBlock(*saved->editNew);
-            editNew->next = editNew->prev = nullptr;
-        }
-        const auto at = [&](Spot spot) -> stLadderBlock* {
-            if (spot.list == kEditNewSpot) return editNew;
-            if (spot.list < 0) return nullptr;
-            return links::nodeAt(rebuilt[static_cast<std::size_t>(spot.list)], spot.index);
-        };
-        ldrNew = at(saved->ldrNew);
-        ldrAlloc = at(saved->ldrAlloc);
-        ldrSearch = at(saved->ldrSearch);
-        curObjLbc = saved->curObjLbc;
-    };
+    return [saved] { restoreLadder(*saved); };
 }
 
-[[maybe_unused]] const bool ladderPart = transaction::registerPart("ladder objects", snapshotLadderObjects);
+[[maybe_unused]] const bool ladderPart =
+    transaction::registerPart("ladder objects", snapshotLadderObjects, deleteObjectsFreedInCommand);
 
 }  // namespace
 

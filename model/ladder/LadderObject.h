@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -70,8 +71,17 @@ struct stLadderBlock {
     std::array<std::uint64_t, 5> monValue{};  // monitored value per operand 1..5
     std::array<std::uint8_t, 4> unsettled272{};
     std::uint16_t unsettled276 = 0;
+    // Beyond the image: the open command snapshots that hold the object. Freed while one does, it
+    // is kept until the command has ended, for the snapshot to put it back.
+    std::uint8_t heldBySnapshots = 0;
     stLadderBlock* next = nullptr;
     stLadderBlock* prev = nullptr;
+
+    // Objects come and go by the ten thousand in a load or a conversion: they are taken from and
+    // given back to a pool of their own size.
+    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* object) noexcept;
 
     bool dFlag() const { return (flagByte1 & kFlag1DoubleWord) != 0; }
     bool pFlag() const { return (flagByte2 & kFlag2Pulse) != 0; }
@@ -158,6 +168,16 @@ struct LadderList {
     stLadderBlock* tail = nullptr;
 };
 
+// Where the walk of the reading-order link (mode 2) may begin instead of the head: a loader that
+// knows every object in front of node to lie above maxYBefore names the node, and the walk then
+// finds the same place without passing the whole ladder. With verify the walk from the head is made
+// as well and a different answer throws std::logic_error (tests).
+struct ReadingOrderStart {
+    stLadderBlock* node = nullptr;
+    std::uint32_t maxYBefore = 0;
+    bool verify = false;
+};
+
 extern LadderList& ldrList;  // the main ladder list
 extern stLadderBlock*& ldrHead;
 extern stLadderBlock*& ldrNow;
@@ -188,6 +208,7 @@ extern stLadderBlock*& copyTail;
 
 extern stLadderBlock*& editNew;   // the object under key-in editing, unlinked
 extern std::uint32_t& curObjLbc;  // block id that newly linked objects receive
+extern ReadingOrderStart& readingOrderStart;
 
 // ---- Operations -------------------------------------------------------------------------------
 

@@ -1,7 +1,7 @@
 #include "model/ladder/LadderSearch.h"
 
 #include <algorithm>
-#include <set>
+#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -45,22 +45,18 @@ bool isOutput(const stLadderBlock& object) {
 
 namespace {
 
-std::uint64_t positionKey(std::uint32_t x, std::uint32_t y) {
-    return (std::uint64_t{x} << 32) | y;
-}
-
 // The one object the index knows at (x, y); null when there is none, and `many` when several
 // stand there (then only the list tells which comes first).
 stLadderBlock* indexedObjectAt(const LadderListIndex& index, std::uint32_t x, std::uint32_t y, bool& many) {
     many = false;
-    const auto found = index.tables->objects.find(positionKey(x, y));
-    if (found == index.tables->objects.end()) return nullptr;
+    const std::pmr::vector<stLadderBlock*>* row = index.tables->notedOnRow(y);
+    if (row == nullptr) return nullptr;
     stLadderBlock* only = nullptr;
-    found->second.forEach([&](stLadderBlock* o) {
-        if (o->xAddr != x || o->yAddr != y || o == only) return;
+    for (stLadderBlock* o : *row) {
+        if (o->xAddr != x || o->yAddr != y || o == only) continue;
         if (only != nullptr) many = true;
         only = o;
-    });
+    }
     return only;
 }
 
@@ -72,8 +68,7 @@ LadderListIndex* indexOfList(int list) {
 
 void noteIn(LadderListIndex& index, stLadderBlock& object) {
     if (index.tables == nullptr) index.tables = std::make_unique<LadderIndexTables>();
-    index.tables->objects[positionKey(object.xAddr, object.yAddr)].add(&object);
-    index.tables->rows[object.yAddr].push_back(&object);
+    index.tables->notingRow(object.yAddr).push_back(&object);
     index.tables->firstById.try_emplace(object.objLbc, &object);
     if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
 }
@@ -83,8 +78,6 @@ void build(LadderListIndex& index, stLadderBlock* head) {
     index.tables = std::make_unique<LadderIndexTables>();
     std::size_t count = 0;
     for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++count;
-    index.tables->objects.reserve(count);
-    index.tables->rows.reserve(count / 2);
     index.tables->firstById.reserve(count / 2);
     for (stLadderBlock* o = head; o != nullptr; o = o->next) {
         noteIn(index, *o);
@@ -100,10 +93,10 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
     const auto onRow = [&](const stLadderBlock& o) { return o.yAddr == y && match(o); };
     const LadderListIndex* index = indexOfList(list);
     if (index == nullptr) return firstObject(headOfList(list), onRow);
-    const auto found = index->tables->rows.find(y);
-    if (found == index->tables->rows.end()) return nullptr;
+    const std::pmr::vector<stLadderBlock*>* row = index->tables->notedOnRow(y);
+    if (row == nullptr) return nullptr;
     stLadderBlock* only = nullptr;
-    for (stLadderBlock* o : found->second) {
+    for (stLadderBlock* o : *row) {
         if (o == only || !onRow(*o)) continue;
         if (only != nullptr) return firstObject(headOfList(list), onRow);
         only = o;
@@ -112,6 +105,23 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
 }
 
 }  // namespace
+
+const std::pmr::vector<stLadderBlock*>* LadderIndexTables::notedOnRow(std::uint32_t y) const {
+    if (lineHeight != 0 && y % lineHeight == 0) {
+        const std::size_t line = y / lineHeight;
+        return line < lines.size() ? &lines[line] : nullptr;
+    }
+    const auto found = offLines.find(y);
+    return found != offLines.end() ? &found->second : nullptr;
+}
+
+std::pmr::vector<stLadderBlock*>& LadderIndexTables::notingRow(std::uint32_t y) {
+    if (lineHeight == 0) lineHeight = ModeData.ySizeSymble;
+    if (lineHeight == 0 || y % lineHeight != 0) return offLines[y];
+    const std::size_t line = y / lineHeight;
+    if (line >= lines.size()) lines.resize(line + 1);
+    return lines[line];
+}
 
 LadderPositionIndex& positionIndex = modelState.positionIndex;
 
@@ -153,14 +163,14 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
             if (at(*o)) visit(*o);
         return;
     }
-    const auto found = positionIndex.tables->objects.find(positionKey(x, y));
-    if (found == positionIndex.tables->objects.end()) return;
+    const std::pmr::vector<stLadderBlock*>* row = positionIndex.tables->notedOnRow(y);
+    if (row == nullptr) return;
     std::vector<stLadderBlock*> seen;
-    found->second.forEach([&](stLadderBlock* o) {
-        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) return;
+    for (stLadderBlock* o : *row) {
+        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) continue;
         seen.push_back(o);
         visit(*o);
-    });
+    }
 }
 
 namespace {
@@ -286,12 +296,13 @@ void moveEndToRightEdge() {
 }
 
 void setBlockOutputRow() {
-    // The objects in list order, and the positions of the objects on each row: the first of a
-    // row is the one the output's block id is read from.
+    // The objects in list order, and the places of the objects on each row in list order: the
+    // first of a row is the one the output's block id is read from.
     std::vector<stLadderBlock*> objects;
-    std::unordered_map<std::uint32_t, std::set<std::size_t>> rows;
+    std::pmr::monotonic_buffer_resource memory;
+    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<std::size_t>> rows{&memory};
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        rows[o->yAddr].insert(objects.size());
+        rows[o->yAddr].push_back(objects.size());
         objects.push_back(o);
     }
     struct OutputRow {
@@ -307,7 +318,7 @@ void setBlockOutputRow() {
         stLadderBlock& o = *objects[i];
         if (isLabelCode(o.iCode)) pendingLabel = i;
         if (o.end != kEndOutput) continue;
-        ldrNow = objects[*rows[o.yAddr].begin()];
+        ldrNow = objects[rows[o.yAddr].front()];
         const std::uint32_t id = ldrNow->objLbc;
         if (id != blockId) {
             blockId = id;
@@ -317,15 +328,18 @@ void setBlockOutputRow() {
         // the end) keeps its own line, where its canvas cell is, instead of joining END's.
         if (pendingLabel < objects.size() && o.iCode != kCodeEnd) {
             stLadderBlock& label = *objects[pendingLabel];
-            rows[label.yAddr].erase(pendingLabel);
+            std::pmr::vector<std::size_t>& from = rows[label.yAddr];
+            from.erase(std::find(from.begin(), from.end(), pendingLabel));
             label.yAddr = outputRow;
-            rows[outputRow].insert(pendingLabel);
+            std::pmr::vector<std::size_t>& to = rows[outputRow];
+            to.insert(std::lower_bound(to.begin(), to.end(), pendingLabel), pendingLabel);
             pendingLabel = objects.size();
         }
         outputs.push_back({i, id, outputRow});
     }
     // An object takes the row of the last output of its block id at or after it.
     std::unordered_map<std::uint32_t, std::uint32_t> rowOfBlock;
+    rowOfBlock.reserve(outputs.size());
     std::size_t next = outputs.size();
     for (std::size_t i = objects.size(); i-- > 0;) {
         for (; next > 0 && outputs[next - 1].at >= i; --next)

@@ -19,30 +19,21 @@ struct stLadderBlock;
 // position up here instead of walking the list. An entry whose object has moved away is passed
 // over; an object placed while the index is on is noted with notePosition. When several objects
 // match, the list decides which comes first. No object may be freed while it is on.
-// The objects noted at one place: nearly always one, which then costs no allocation of its own.
-struct NotedObjects {
-    stLadderBlock* first = nullptr;
-    std::vector<stLadderBlock*> more;
-    void add(stLadderBlock* object) {
-        if (first == nullptr)
-            first = object;
-        else
-            more.push_back(object);
-    }
-    template <class Visit>
-    void forEach(Visit visit) const {
-        if (first != nullptr) visit(first);
-        for (stLadderBlock* object : more) visit(object);
-    }
-};
-// The tables of an index draw on one block of memory, given back at once when the index goes.
+// The tables of an index draw on one block of memory, given back at once when the index goes. The
+// objects are noted by the line they were on: a position is looked up among the few objects of
+// its line, found by the line's number (y not on a line, rare, goes by its value).
 struct LadderIndexTables {
     std::pmr::monotonic_buffer_resource memory;
-    std::pmr::unordered_map<std::uint64_t, NotedObjects> objects{&memory};
-    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<stLadderBlock*>> rows{&memory};
+    std::uint32_t lineHeight = 0;  // the cell height when the index was made
+    std::pmr::vector<std::pmr::vector<stLadderBlock*>> lines{&memory};
+    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<stLadderBlock*>> offLines{&memory};
     std::pmr::unordered_map<std::uint32_t, std::array<int, 3>> idCounts{
         &memory};                                                               // by countObjectsById's kind
     std::pmr::unordered_map<std::uint32_t, stLadderBlock*> firstById{&memory};  // first seen of each block
+
+    // The objects noted on row y; null when none were.
+    const std::pmr::vector<stLadderBlock*>* notedOnRow(std::uint32_t y) const;
+    std::pmr::vector<stLadderBlock*>& notingRow(std::uint32_t y);
 };
 struct LadderListIndex {
     bool on = false;

@@ -156,9 +156,9 @@ TEST_F(TransferCommandsTest, AReadThatDoesNotCompleteLeavesTheProgramAsItWas) {
 }
 
 TEST_F(TransferCommandsTest, TheEndStepDecidesHowMuchIsRead) {
-    failFrame(7, Fault::Silence);  // the END search
-    plcProgram({0x2400, 0x2401, 0x2402, 0xC500, kEndCode});
-    ProgReadClick();  // type 1 reads up to END without it
+    failFrame(7, Fault::Silence);                            // the END search
+    plcProgram({0x2400, 0x4401, 0x4402, 0xC500, kEndCode});  // LD X0, AND X1, AND X2, OUT Y0, END
+    ProgReadClick();                                         // type 1 reads up to END without it
     EXPECT_EQ(boxes().back(), "Completed... | Program read | information");
     EXPECT_EQ(convStepNo, 4u);
     EXPECT_EQ(sim.plc.frames.back(), "0805C40");

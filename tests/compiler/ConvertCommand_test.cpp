@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "app/EditCommands.h"
 #include "entry/EntryTestSupport.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
@@ -49,6 +50,7 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
         {{"LD X0", "AND X1", "OUT Y0", "@80,64", "OR X2", "@80,128", "LD X3", "AND X4"}, 5, 3, "Block 1: 4 of 6 objects are reached by its wiring; the ladder cannot be "
          "put in order. | *Modify_ObjectLinkSequence | error", "iConvObjNo=4"},
         {{"LD X0", "MOV K1 D0"}, 0, 0, "Fnc60 Error | SubLToM02 | warning", "SubLToM02: MOV  K1 at step 1"},
+        {{"LD X0", "OUT Y0"}, 0, 0, "CommentBufferFull...comments not saved | saveCommentToCowBuffer( | warning", "1000"},
     };
     // clang-format on
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -59,6 +61,7 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
         if (i == 0) editModeFlags |= 0x80;
         if (i == 1) removeLadderObject(ldrList, ldrTail);
         if (i == 5) ldrTail->prev->iCode = 0x88;  // FNC 60 in place of MOV
+        for (std::uint16_t d = 0; i == 6 && d < 1000; ++d) appendDeviceComment('D', d, std::string(37, 'c'));
         editModeFlags |= 0x0C;
         appendBlockComment(0, "kept");
         addInsGrayMarkRow(64);
@@ -73,6 +76,21 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
             << i;
         EXPECT_EQ(redrawFlags & 0x06, box[0] == 'P' ? 0x06 : 0) << i;
     }
+}
+
+TEST_F(ConvertTest, EveryEmptyMarkedLineGoesAndTheProgramCountsAsConvertedNotSaved) {
+    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1", "@80,128", "OR X2"});
+    editModeFlags = kEditFileOpen;
+    BlueFrame = {80, 64, 159, 127};
+    for (int i = 0; i < 3; ++i) InsertLine1Click();  // three empty lines between the rungs
+    addDelGrayMarkRow(256);                          // a line that holds a rung stays
+    ASSERT_TRUE(runCommand(LToM));
+    EXPECT_EQ(objectListDetailRows(),
+              (Texts{"80,0 LD X000 code=2000 end=10 id=1", "1040,0 OUT Y000 code=C000 end=11 id=1",
+                     "80,64 LD X001 code=2000 end=10 id=2", "80,128 OR X002 code=6000 end=9 id=2",
+                     "1040,64 OUT Y001 code=C000 end=11 id=2", "1040,192 END code=000F end=11 id=3"}));
+    EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
+              std::make_tuple(0x08, nullptr, nullptr));
 }
 
 TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {

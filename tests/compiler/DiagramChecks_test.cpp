@@ -29,6 +29,7 @@ TEST_F(DiagramChecks, FaultyDiagramsAreRefusedWithTheirTextAndTheFrameOnTheFault
         {"a link coming down into nothing", {"  X X Y", "   |", "  X X", "     |", "  X", "   |", "  X"}, {{2, 0}}, 2, "P1-4U Error...", {160, 128, 239, 191}},
         {"a link going down from nothing", {"  X X Y", "   |", "  X", "     |", "  X X"}, {{2, 0}}, 2, "P1-4D Error...", {160, 64, 239, 127}},
         {"the output row is never tested", {"  X   Y", "   |", "  X"}, {{2, 0}}, 2, "", {}},
+        {"a block whose first row is blank has no rows to test", {"", "", "  X Y"}, {{2, 0}}, 2, "", {}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -63,6 +64,16 @@ TEST_F(DiagramChecks, AContactSlidesLeftOverWireUntilItTouchesItsFeed) {
     fixEmptyCellsBeforeObjects();
     EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "OUT 400,0"}));
     EXPECT_EQ(dump(1), (Picture{"  X X   ~ Y y y y y y y y y"}));
+}
+
+TEST_F(DiagramChecks, ObjectsWhoseCellsShowNoElementStayWhereTheyAre) {
+    drawLadder({"  X       Y"});
+    at(kLd, "LD", 2, 0);
+    at(kAnd, "AND", 4, 0);
+    at(kAnd, "AND", 6, 0);
+    at(kOut, "OUT", 10, 0);
+    fixEmptyCellsBeforeObjects();
+    EXPECT_EQ(listed(), (Texts{"LD 80,0", "AND 160,0", "AND 240,0", "OUT 400,0"}));
 }
 
 TEST_F(DiagramChecks, AContactTradesPlacesWithTheNopItEnters) {

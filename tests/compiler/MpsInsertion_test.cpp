@@ -26,7 +26,7 @@ TEST_F(MpsPass, OneContactFeedingThreeOutputsGetsMpsMrdAndMpp) {
     AddMpsMrdMppByBlock(1);
     EXPECT_EQ(listed(), (Texts{"LD 80,0", "MPS 120,0", "AND 160,0", "OUT 240,0", "MRD 120,64", "AND 160,64",
                                "OUT 240,64", "MPP 120,128", "AND 160,128", "OUT 240,128"}));
-    EXPECT_EQ(compileDump(5), (Picture{"o   1", "", "    1", "", "    1"}));
+    EXPECT_EQ(compileDump(5), (Picture{"1   1", "", "    1", "", "    1"}));
     AddMpsMrdMppByBlock(1);
     EXPECT_EQ(listed().size(), 10u);
 }

@@ -1,5 +1,6 @@
 #include "entry/InstructionRecogniser.h"
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,7 +55,7 @@ protected:
 // clang-format off
 TEST_F(RecogniserTest, NamesThatBeginWithDAndThe32BitPrefix) {
     expectCodes({
-        {"DI", 0x001A}, {"DIV D0 D1 D2", 0x003E}, {"DDIV D0 D2 D4", 0x003E, kD},
+        {"DIV D0 D1 D2", 0x003E}, {"DDIV D0 D2 D4", 0x003E, kD},
         {"DSZR D0 D1 Y0 Y1", 0x013C}, {"DDSZR D0 D2 Y0 Y1", 0x013C, kD},
         {"DEC D0", 0x0042}, {"DDEC D0", 0x0042, kD}, {"DECO K1 D0 K3", 0x0062}, {"DECP D0", 0x0042, kP},
         {"DSW X0 Y0 D0 K1", 0x00A0}, {"DVIT D0 D1 Y0 Y1", 0x013E}, {"DRVI D0 D1 Y0 Y1", 0x014C},
@@ -99,16 +100,27 @@ TEST_F(RecogniserTest, ContactAndCoilCodesFollowTheDeviceClass) {
         {"ANDP M3584", 0x03CC}, {"LDF M1536", 0x01CB}, {"OUT Y000", 0xC000}, {"OUT M1536", 0x0002}, {"OUT M3584", 0x0202}, {"OUT S1024", 0x0005},
         {"OUT D0.1", 0x0202}, {"SET S1024", 0x0006}, {"RST M3584", 0x0204}, {"RST S1024", 0x0007},
         {"PLS M3584", 0x0208}, {"PLF M1536", 0x0009}, {"MC N0 M3584", 0x020A}, {"MC N0 Y0", 0x000A},
-        {"MCR N0", 0x000B}, {"STL S0", 0xF000}, {"END", 0x000F}, {"RET", 0xF7FF}, {"INV", 0xFFFD},
+        {"STL S0", 0xF000}, {"INV", 0xFFFD},
+        // a whole register is reset by the word form; as a bit device it needs its bit
+        {"RST D0", 0x000D}, {"RST D0.1", 0x0204}, {"RST R5", 0x000D}, {"RST V1", 0x000D}, {"RST Z0", 0x000D},
+        {"OUT D3", 0}, {"SET D3", 0}, {"LD D3", 0}, {"AND D3", 0},
     });
+    pmw.setPlcType(5);  // the extended forms follow the device map on every type
+    expectCodes({{"LD M2600", 0x01C2}, {"OUT M2600", 0x0002}});
 }
 
 TEST_F(RecogniserTest, FirstCellOfTheFirstRowRefusesRungEnders) {
     for (const std::string line : {"OUT Y000", "SET Y0", "RST Y0", "IRET", "SRET", "RET", "RS2 D0 K1 D1 K1 K0"}) {
         EXPECT_EQ(recognise(line, kCell, 0), 0u);
         EXPECT_NE(recognise(line, kCell, 64), 0u);
-        EXPECT_NE(recognise(line, 2 * kCell, 0), 0u);
     }
+    // Instructions that stand alone on their line come only in its first cell; END never.
+    for (const std::string line : {"IRET", "SRET", "RET", "DI", "EI", "FEND", "FOR K5", "NEXT", "MCR N0"}) {
+        EXPECT_NE(recognise(line, kCell, 64), 0u) << line;
+        EXPECT_EQ(recognise(line, 2 * kCell, 64), 0u) << line;
+    }
+    EXPECT_EQ(recognise("END", kCell, 64), 0u);
+    EXPECT_EQ(recognise("OUT Y000", 2 * kCell, 0), 0xC000u);
     EXPECT_EQ(recognise("OUT Y000", 2 * kCell, 0), 0xC000u);
     EXPECT_EQ(recognise("LD X0", kCell, 0), 0x2000u);
 }
@@ -129,7 +141,7 @@ TEST_F(RecogniserTest, NearMissesAreRefusedWithoutAMessage) {
              "LDX000", "MQ", "ZCX", "ZONEX D0 D1 D2 D3", "MO D0 D1", "MOVE D0 D1", "MOVPP D0 D1", "FORP K5",
              "LDPP X0", "LDDP X0", "HSCSP K1 C235 Y0", "ADPRWP D0 D1 D2 D3 D4", "DSWP X0 Y0 D0 K1", "END K1",
              "MOV", "INV X0", "LD><  D0 D1", "LD== D0 D1", "LDD== D0 D1", "$X D0", "$+X D0 D1 D2", "NOP",
-             "DCALL P0", "EMOV E1.5 D0", "DBLK D0 Y0 Y1", "DRMMN A B C", "DIP", "DECPOP K1 D0 K3",
+             "DCALL P0", "EMOV E1.5 D0", "DBLKP D0 Y0 Y1", "DADPRW D0 D1 D2 D3 D4", "DIP", "DECPOP K1 D0 K3",
              "BKCMP D0 D1 D2 D3", "BKCMPX D0 D1 D2 D3", "SFRDD D0 D1 K1", "P", "I", "SMOV K1 K1 K1 D0 K1", "SERP D0 D1 D2 K1", "HOUR D0 D1 Y0", "MOV K10", "OUT T0", "DLD X0", "CMP K1 K2 X0"}) {
         EXPECT_EQ(recognise(line), 0u);
         EXPECT_TRUE(fakes.messages.shown.empty());
@@ -164,7 +176,27 @@ std::string sampleOperand(const OperandPosition& position, bool wide) {
     return "?";
 }
 
-TEST_F(RecogniserTest, EveryWrittenFormOfTheSharedTable) {
+// The box's own columns: instructions without a P form, instructions whose tag allows no 32-bit
+// form, and the forms a program cannot carry at all (no length in the word check).
+bool boxTakes(std::string_view name, bool wide, bool pulse) {
+    static const std::set<std::string_view> noPulse = {
+        "SRET", "IRET", "EI",   "DI",   "FEND", "FOR",  "NEXT", "MTR",  "HSCS", "HSCR",  "HSZ",
+        "SPD",  "PLSY", "PWM",  "PLSR", "ABSD", "RAMP", "TKY",  "HKY",  "DSW",  "ASC",   "RS",
+        "RS2",  "PID",  "RMMN", "DSZR", "DVIT", "ZRN",  "PLSV", "DRVI", "DRVA", "ADPRW", "HSCT"};
+    static const std::set<std::string_view> only16 = {
+        "CJ",     "CALL",   "SRET",    "IRET",    "EI",      "DI",   "FEND", "WDT",  "FOR",  "NEXT",
+        "BMOV",   "SFTR",   "SFTL",    "WSFR",    "WSFL",    "SFWR", "SFRD", "ZRST", "DECO", "ENCO",
+        "REF",    "REFF",   "MTR",     "SPD",     "PWM",     "INCD", "ALT",  "RAMP", "DSW",  "SEGD",
+        "ASC",    "RS",     "ASCI",    "HEX",     "CCD",     "VRRD", "VRSC", "RS2",  "PID",  "ZPUSH",
+        "ZPOP",   "TCMP",   "TZCP",    "TADD",    "TSUB",    "TRD",  "TWR",  "BK+",  "BK-",  "BKCMP=",
+        "BKCMP>", "BKCMP<", "BKCMP!=", "BKCMP<=", "BKCMP>=", "STR",  "VAL",  "$+",   "LEN",  "RIGHT",
+        "LEFT",   "MIDR",   "MIDW",    "INSTR",   "$MOV",    "FDEL", "FINS", "POP"};
+    const bool noLength =
+        (name == "EMOV" && !wide) || (name == "BLK" && wide && pulse) || (name == "ADPRW" && wide);
+    return !(pulse && noPulse.count(name) != 0) && !(wide && only16.count(name) != 0) && !noLength;
+}
+
+TEST_F(RecogniserTest, EveryWrittenFormOfTheBoxVocabulary) {
     int accepted = 0;
     for (const AppInstruction& row : appInstructions()) {
         if (row.box != BoxEntry::Accepted || row.mnemonic == "EBCD" || row.mnemonic == "EBIN") continue;
@@ -173,24 +205,27 @@ TEST_F(RecogniserTest, EveryWrittenFormOfTheSharedTable) {
         std::vector<std::string_view> names{row.mnemonic};
         for (const AppAlternateName& alternate : appAlternateNames())
             if (alternate.fnc == row.fnc) names.push_back(alternate.name);
+        const bool compare = row.kind == AppKind::Compare;
         for (const std::string_view name : names) {
             const std::string n(name);
             const std::size_t relation = n.find_first_of("=<>!");
-            const std::vector<std::string> texts =
-                row.kind == AppKind::Compare
-                    ? std::vector<std::string>{n, n.substr(0, relation) + "D" + n.substr(relation)}
-                    : std::vector<std::string>{n, n + "P", "D" + n, "D" + n + "P"};
-            for (const std::string& text : texts) {
-                const std::optional<AppWrittenForm> form = findWrittenMnemonic(text);
-                std::string line = text;
-                for (std::size_t i = 0; i < pattern->operandCount(); ++i)
-                    line += " " + sampleOperand(pattern->positions[i], form && form->wide);
-                EXPECT_EQ(recognise(line),
-                          form ? appCode(row.fnc, row.kind == AppKind::Compare && form->wide, false) : 0);
-                if (!form) continue;
-                ++accepted;
-                EXPECT_EQ(formFlags(), (form->wide ? kD : 0) | (form->pulse ? kP : 0));
-            }
+            for (const bool wide : {false, true})
+                for (const bool pulse : {false, true}) {
+                    if (compare && pulse) continue;
+                    const std::string text =
+                        compare ? n.substr(0, relation) + (wide ? "D" : "") + n.substr(relation)
+                                : (wide ? "D" : "") + n + (pulse ? "P" : "");
+                    const bool takes = compare || boxTakes(row.mnemonic, wide, pulse);
+                    std::string line = text;
+                    for (std::size_t i = 0; i < pattern->operandCount(); ++i)
+                        line += " " + sampleOperand(pattern->positions[i], wide);
+                    EXPECT_EQ(recognise(line, kCell, 64),
+                              takes ? appCode(row.fnc, compare && wide, false) : 0)
+                        << line;
+                    if (!takes) continue;
+                    ++accepted;
+                    EXPECT_EQ(formFlags(), (wide ? kD : 0) | (pulse ? kP : 0)) << line;
+                }
         }
     }
     EXPECT_GT(accepted, 400);

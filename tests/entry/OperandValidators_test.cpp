@@ -152,10 +152,10 @@ TEST_F(ValidatorTest, EightCharacterText) {
 
 TEST_F(ValidatorTest, BitOperands) {
     setUp(5);
-    expectCases(bit(0), {{"D100.F", 0}, {"D100.9", 0}, {"D100", 0}, {"D100.G", 1}, {"D100.", 1}, {"D.1", 1},
+    expectCases(bit(0), {{"D100.F", 0}, {"D100.9", 0}, {"D100", 1}, {"D100.G", 1}, {"D100.", 1}, {"D.1", 1}, {"D1.1x", 1},
                          {"X1A", 1}, {"X", 1}, {"X0", 0}, {"T0", 0}, {"X8", 1, "*PLcTypeError-q3", "Error2015112870..."},
                          {"D8000.1", 0}, {"D9000.1", 1, "*dDeviceNoRange ", "Error2015112844..."}, {"R0", 1}});
-    expectCases(bit(3), {{"V", 1}, {"V1", 0}, {"Z0", 0}, {"R0", 1, "*rDeviceNoRange ", "Error2018112844..."}});
+    expectCases(bit(3), {{"V", 1}, {"V1", 0}, {"Z0", 0}, {"D100", 0}, {"R0", 1, "*rDeviceNoRange ", "Error2018112844..."}});
     expectCases(bit(1), {{"X0", 1}, {"Y0", 0}, {"D1.A", 0}});
     expectCases(bit(2), {{"T0", 1}, {"S0", 0}, {"D1.1", 0}});
     expectCases(bit(4), {{"Y0", 0}, {"M0", 0}, {"S0", 1}, {"D0.1", 1}});
@@ -207,6 +207,9 @@ TEST_F(ValidatorTest, OutputCoilTraceLines) {
         {5, "C0", "D-5", {"Error2015022887-8"}}, {5, "C0", "R5", {"Error2015022887-9"}}, {2, "C0", "R5", {}},
         {5, "C0", "X5", {"Error2015022887-9"}},
         {5, "D", "", {"Error2015022888-1"}}, {5, "D100.F", "", {}}, {5, "D1X", "", {}, true},
+        // what Convert could not write: a register without its bit, a bit of two digits, a set value
+        // longer than the field the box reads
+        {5, "D100", "", {}, true}, {5, "D100.15", "", {}, true}, {5, "C100", "K000000000000p", {"Error2015022887-4"}},
         {5, "X0", "", {"Error2015022889"}},
     };
     fakes.trace.setVisible(Memo::Debug6, true);
@@ -236,18 +239,17 @@ TEST_F(ValidatorTest, WordBitKinds) {
     EXPECT_EQ(fakes.messages.shown[0].icon, MsgIcon::Error);
 }
 
-TEST_F(ValidatorTest, ExtendedRelayKindsOnlyOnType2) {
+TEST_F(ValidatorTest, ExtendedRelayKindsFollowTheDeviceMapOnEveryType) {
     const std::pair<const char*, std::int32_t> cases[] = {
         {"M1535", 0}, {"M1536", 1}, {"M3583", 1}, {"M3584", 2}, {"M7679", 2}, {"M7680", 0}, {"M8255", 0},
         {"M8256", 3}, {"M8511", 3}, {"M8512", 0}, {"S1023", 0}, {"S1024", 4}, {"S4095", 4},
     };
     for (const std::uint16_t type : std::initializer_list<std::uint16_t>{1, 2, 4, 5, 6, 7}) {
         pmw.setPlcType(type);
-        for (const auto& [text, kindOnType2] : cases) {
-            const std::int32_t expected = type == 2 ? kindOnType2 : 0;
+        for (const auto& [text, expected] : cases) {
             std::int32_t stored = -1;
-            EXPECT_EQ(getBitOperandKind(text, stored), expected);
-            EXPECT_EQ(getExtMRangeKind(text), text[0] == 'M' ? expected : 0);
+            EXPECT_EQ(getBitOperandKind(text, stored), expected) << text << " on type " << type;
+            EXPECT_EQ(stored, expected);
         }
     }
 }

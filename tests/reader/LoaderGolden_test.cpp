@@ -49,9 +49,10 @@ protected:
         for (const std::string& row : objects()) text += row + "\n";
         text += "--- canvas\n";
         for (const std::string& row : canvas()) text += row + "\n";
-        char result[96];
-        std::snprintf(result, sizeof result, "--- result\nloaded %d steps %u check %04X\n--- boxes\n", loaded,
-                      convStepNo, pmw.sumCheck());
+        char result[128];
+        std::snprintf(result, sizeof result,
+                      "--- result\nloaded %d steps %u check %04X bus %u bottom %u\n--- boxes\n", loaded,
+                      convStepNo, pmw.sumCheck(), draw.iBusLineEnd, ladderBottomY);
         text += result;
         for (const test::ShownMessage& box : fakes.messages.shown)
             text += box.text + " | " + box.caption + "\n";

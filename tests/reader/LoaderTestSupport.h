@@ -56,13 +56,8 @@ protected:
     static void loadSequence() {
         startLadder();
         convMachineCodeToLadder("Test");
-        if ((editModeFlags & 0x80) != 0) {
-            editModeFlags &= 0x7F;
-            shiftOutputObjectsToRightBus();
-        }
-        removeEmptyObjectsChecked();
-        moveEndToRightEdge();
-        ModifyHLineToVirtualCanvas();
+        followWidenedBus();
+        finishLoadedLadder();
     }
     // One line per object: position, texts, code, kind, block id, then step, Xend, xBlockAddr,
     // yTopPos and xMaxi.

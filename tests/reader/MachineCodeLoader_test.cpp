@@ -51,6 +51,23 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         {{0x2400, 0x8000, 0xC500, 0x000F}, "Error2014122006... | *SubConvMachineCodeToLadderDiagram | error"},
         {{0x2400, 0x0001, 0xC500, 0x000F}, "Error2014122007... | *SubConvMachineCodeToLadderDiagram | error"},
         {series(24), "*[AND]SeriesContactDeviceTooMuchError...SystemExit | *Error2018031202... | error"},
+        // contacts with no LD before them, objects pushed past the right bus and above the ladder
+        {{0xC500, 0x4A01, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B,
+          0xDEB6, 0xC5EB, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B, 0xDEB6, 0xC5EB, 0xBF02, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {{0xEA00, 0x7606, 0xC532, 0xB00A, 0x2402, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // an AND and an OR with no LD before them
+        {{0x4401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0x6401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        // an OR right after a coil; an STL with nothing after it, left on END's line
+        {{0x2400, 0xC500, 0x6401, 0xC501, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        {{0xF000, 0x000F}, "Error2015092809 | Instruction Code Error | information"},
+        // a join right after an output, which would join blocks across it
+        {{0x2400, 0x2401, 0x2402, 0xFFF9, 0xC500, 0xFFF9, 0xC501, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        {Words(13, 0x2400), "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
+        {{0x2400, 0x2401, 0xC500, 0x000F}, "AnbOrb Error | *backwordAnbOrbInstrCheck | information"},
         {{0x2400, 0xC500, 0xFFF8, 0xC501, 0x000F}, nullptr},  // a join with no sub-block left
         {{0x2400, 0xFFFC, 0xFFFC, 0xC500, 0x000F}, nullptr},  // MPP with no branch point
     };
@@ -65,6 +82,15 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         EXPECT_EQ(draw.iBusLineEnd, busEnd);
         EXPECT_FALSE(fakes.progress.visible);
     }
+    EXPECT_FALSE(load({0x2400, 0xC500, 0x9001, 0x000F}));
+    EXPECT_EQ(fakes.statusBar.panelText(13), "9000 machine code error...9001");
+}
+
+TEST_F(MachineCodeLoaderTest, ARungWiderThanTheBusWidensItAndLeavesNothingForConvertToRefuse) {
+    ASSERT_TRUE(load(series(14)));
+    EXPECT_EQ(draw.iBusLineEnd, 1280u);
+    EXPECT_EQ(ldrTail->prev->Xend, 1280u);
+    EXPECT_EQ(editModeFlags & kEditOutputsToRightBus, 0);
 }
 
 TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {
@@ -116,6 +142,11 @@ TEST_F(MachineCodeLoaderTest, ProgramsOfNopsEndAtTheirFirstEndOrTheAreaEnd) {
     }
     put({0xFFFF, 0x2400}, 2);
     EXPECT_TRUE(isOnlyNopUntilEnd(4348)) << "the first byte past the area of size 2";
+    // Without END the words are read up to the area end only, and the ladder is END alone.
+    EXPECT_TRUE(load(Words(2000, 0xFFFF)));
+    EXPECT_EQ(fakes.statusBar.panelText(13), "i,jm=4348,4416,68");
+    EXPECT_EQ(ldrHead, ldrTail);
+    EXPECT_EQ(pmw.sumCheck(), 0xF830);
 }
 
 TEST_F(MachineCodeLoaderTest, BlockEdgesFollowTheOpenLdOfEachJoin) {

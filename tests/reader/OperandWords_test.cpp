@@ -67,7 +67,7 @@ TEST(OperandWords, WorkedWordsOfTheEncoders) {
         {"C199", false, {0x868E, 0x8401}}, {"D7999", false, {0x86AE, 0x8836}},
         {"D999", false, {0x86CE, 0x8607}}, {"D8000", false, {0x8600, 0x8000}},
         {"D10", false, {0x8614, 0x8600}}, {"R100Z2", false, {0xA6C8, 0x9A00}},
-        {"Z0", false, {0x8638, 0x8000}}, {"V0", false, {0x863A, 0x8000}}, {"V1", false, {0x866E, 0x8001}},
+        {"Z0", false, {0x8638, 0x8000}}, {"Z", false, {0x8638, 0x8000}}, {"V0", false, {0x863A, 0x8000}}, {"V1", false, {0x866E, 0x8001}},
         {"Z7", false, {0x8684, 0x8001}}, {"V7", true, {0x8686, 0x8001, 0x8000, 0x8000}},
         {"I5", false, {0x880A, 0x8200}}, {"I5V1", false, {0x880A, 0x8200}},
         {"K5V0", false, {0x9005, 0x8000}}, {"K5V", false, {0x9005, 0x8000}},
@@ -208,11 +208,11 @@ class Refusals : public CoreTest {};
 
 TEST_F(Refusals, AnOperandWithoutWordsIsAConversionErrorAfterTheMessage) {
     for (const char* text :
-         {"Q5",  "U1\\G100",   "P10",   "",     "K",           "K1.5",   "Kx",     "H",     "HFFG",
-          "Hff", "H123456789", "E",     "Eabc", "E1.5E3",      "E1.5V",  "E1.5Z1", "D",     "D1x",
-          "D-1", "D16192",     "T8192", "T-1",  "C264",        "R32768", "R-1",    "I128",  "I-1",
-          "V",   "Z8",         "V9",    "X8",   "X400",        "Y338",   "M7680",  "M9280", "S6144",
-          "S-1", "K4M7680",    "K4X8",  "K4T0", "K99999999999"}) {
+         {"Q5",    "U1\\G100", "P10",        "",       "K",       "K1.5",   "Kx",    "H",
+          "HFFG",  "Hff",      "H123456789", "E",      "Eabc",    "E1.5E3", "E1.5V", "E1.5Z1",
+          "D",     "D1x",      "D-1",        "D16192", "T8192",   "T-1",    "C264",  "R32768",
+          "R-1",   "I128",     "I-1",        "Z8",     "V9",      "X8",     "X400",  "Y338",
+          "M7680", "M9280",    "S6144",      "S-1",    "K4M7680", "K4X8",   "K4T0",  "K99999999999"}) {
         fakes.messages.shown.clear();
         Words words;
         EXPECT_THROW(words = encode(text, false), ConversionError) << text;
@@ -258,9 +258,9 @@ TEST_F(Refusals, BitDevicesOutsideTheTableStopWithTheirMessage) {
     }
 }
 
-TEST_F(Refusals, UnknownFormsLeaveTheOperandEmptyAfterTheirMessage) {
+TEST_F(Refusals, UnknownFormsStopTheLoadAfterTheirMessage) {
     convStepNo = 77;
-    EXPECT_EQ(decode(Words{0xFF00, 0x8000}, false), "");
+    EXPECT_THROW(decode(Words{0xFF00, 0x8000}, false), ConversionError);
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].text, "FncInstr error 20190817.00");
     EXPECT_EQ(fakes.messages.shown[0].caption, "Ladder Conversion");
@@ -268,7 +268,7 @@ TEST_F(Refusals, UnknownFormsLeaveTheOperandEmptyAfterTheirMessage) {
     EXPECT_EQ(fakes.statusBar.panelText(0), "77");
     for (const Words& words : {Words{0x8600, 0x8A00}, Words{0x9600, 0x8C00}}) {
         fakes.messages.shown.clear();
-        EXPECT_EQ(decode(words, false), "");
+        EXPECT_THROW(decode(words, false), ConversionError);
         ASSERT_EQ(fakes.messages.shown.size(), 1u);
         EXPECT_EQ(fakes.messages.shown[0].text, "op2 V,Z error");
     }
@@ -303,8 +303,8 @@ TEST_F(FromTheImage, WithoutACurrentObjectNothingIsWritten) {
 }
 
 TEST_F(FromTheImage, TheEndOfTheProgramAreaReadsAsNoOperand) {
-    convToFncRelayCode(kProgramAreaOffset + 2 * (kProgramWordCount - 1), 1, false);
-    EXPECT_EQ(textOf(object.operands[0]), "");
+    EXPECT_THROW(convToFncRelayCode(kProgramAreaOffset + 2 * (kProgramWordCount - 1), 1, false),
+                 ConversionError);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 

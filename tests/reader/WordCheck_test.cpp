@@ -92,10 +92,23 @@ TEST_F(WordCheckTest, RefusedWordsAreReportedAndStopTheWalkWithTheRestUnchanged)
         EXPECT_EQ(shown.line1, line1);
         EXPECT_EQ(shown.line2, messageId);
     }
-    for (const std::uint16_t word :
-         {0x0001, 0x000E, 0x00C2, 0x03FF, 0x0205, 0x11D0, 0x0400, 0x1001, 0x13FF, 0xB200, 0xF800, 0xFFF7}) {
+    for (const std::uint16_t word : {0x0001, 0x000E, 0x00C2, 0x03FF, 0x0205, 0x00F0, 0x10D3, 0x0400, 0x1001,
+                                     0x13FF, 0xB200, 0xF800, 0xFFF7}) {
         EXPECT_EQ(check({kLd, kNop, word, kEnd}), 1) << std::hex << word;
         EXPECT_EQ(fakes.statusBar.panelText(0), "i=015E\"ProgRead");
+        EXPECT_EQ(langDialogs.appMessages.back().line2, "Error2014122005...");
+    }
+}
+
+TEST_F(WordCheckTest, AWordThatIsNoOperandWhereAnOperandMustStandIsRefusedAtItsPlace) {
+    // OR>= followed by instruction words; a pointer label pair without its 0xB2xx word
+    const std::pair<Words, const char*> cases[] = {
+        {{kLd, 0x01FC, 0x0244, 0x0344, 0x0444, 0x0544, kOut, kEnd}, "i=0160\"ProgRead"},
+        {{kLd, kOut, 0xB10A, kLd, kEnd}, "i=0162\"ProgRead"},
+    };
+    for (const auto& [words, status] : cases) {
+        EXPECT_EQ(check(words), 1);
+        EXPECT_EQ(fakes.statusBar.panelText(0), status);
         EXPECT_EQ(langDialogs.appMessages.back().line2, "Error2014122005...");
     }
 }

@@ -36,6 +36,19 @@ std::vector<std::uint32_t> rows(const GrayMarkList& list) {
     return out;
 }
 
+std::vector<const stLadderBlock*> nodes(const LadderList& list) {
+    std::vector<const stLadderBlock*> out;
+    for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) out.push_back(o);
+    return out;
+}
+
+// A part of the tests' own: one value, and how often the parts have ended.
+int partValue = 0;
+int partEnds = 0;
+const bool testPart = transaction::registerPart(
+    "test value", [] { return transaction::Restore([value = partValue] { partValue = value; }); },
+    [] { ++partEnds; });
+
 class CommandTransactionTest : public test::LadderTest {
 protected:
     CommandTransactionTest() {
@@ -74,6 +87,8 @@ protected:
         pmw.program[1] = 0x3000;
         backupPmwImage();
         addBeforeEnd(400, 64, 0x4000, 3);
+        ldrHead->iCode = 0x2400;
+        removeLadderObject(ldrList, ldrHead->next);
         std::swap(ldrList, ldrUndoList);
         FreeLadderMemory(kListCopy);
         FreeLadderMemory(kListEditNew);
@@ -90,6 +105,7 @@ protected:
 
 TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
     const ModelPicture before = picture();
+    const std::vector<const stLadderBlock*> objects = nodes(ldrList);
     const std::function<bool()> failures[] = {
         []() -> bool { throw ConversionError("Stack 0 overflow"); },
         []() -> bool { throw ListError("list"); },
@@ -103,6 +119,7 @@ TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
             return fail();
         }));
         EXPECT_EQ(picture(), before);
+        EXPECT_EQ(nodes(ldrList), objects) << "the objects themselves come back";
     }
     EXPECT_THROW(runCommand([] {
                      changeEverything();
@@ -117,9 +134,25 @@ TEST_F(CommandTransactionTest, AFailedCommandLeavesEveryPartAsItWas) {
 
 TEST_F(CommandTransactionTest, ACommandThatSucceedsKeepsItsChanges) {
     EXPECT_TRUE(runCommand([] { changeEverything(); }));
-    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2000, 0xC000, 0x4000, kCodeEnd}));
+    EXPECT_EQ(codes(ldrUndoList), (std::vector<std::uint16_t>{0x2400, 0x4000, kCodeEnd}));
     EXPECT_EQ(std::make_tuple(pmw.plcType(), editNew, currentFileName()),
               std::make_tuple(7, nullptr, "/plc/b.PMW"));
+}
+
+TEST_F(CommandTransactionTest, CommandsNestAndThePartsEndOnceWhenTheOutermostHasEnded) {
+    ASSERT_TRUE(testPart);
+    partValue = partEnds = 0;
+    EXPECT_TRUE(runCommand([] {
+        partValue = 1;
+        EXPECT_TRUE(transaction::active());
+        EXPECT_FALSE(runCommand([] {
+            partValue = 2;
+            return false;
+        }));
+        EXPECT_EQ(std::pair(partValue, partEnds), std::pair(1, 0)) << "the inner command alone is put back";
+    }));
+    EXPECT_EQ(std::pair(partValue, partEnds), std::pair(1, 1));
+    EXPECT_FALSE(transaction::active());
 }
 
 }  // namespace

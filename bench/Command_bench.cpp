@@ -1,0 +1,124 @@
+// The editing commands on the largest program (64,000 steps of the mix): one typed instruction
+// over a contact, Edit > Delete line, and Edit > Undo. Each runs inside its command transaction and
+// takes its undo copy; the transaction itself is measured alone beside them. And the paste of a
+// clipboard block whose second line lies far below its first, with the Convert after it.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "BenchSupport.h"
+#include "app/EditCommands.h"
+#include "compiler/ConvertCommand.h"
+#include "entry/EntryDriver.h"
+#include "entry/EntryState.h"
+#include "model/core/CommandTransaction.h"
+#include "model/image/ClipboardBlock.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+
+namespace {
+
+using namespace kestrion;
+using namespace kestrion::bench;
+
+constexpr std::size_t kSteps = 64000;
+
+void openLargest() {
+    startEditor();
+    putProgramFile(programOf(Shape::Mix, kSteps));
+    if (!openProgramFile()) throw std::runtime_error("the program did not open");
+    editModeFlags |= kEditFileOpen;
+}
+
+void BM_CommandTransactionAlone(benchmark::State& state) {
+    openLargest();
+    for (auto _ : state) benchmark::DoNotOptimize(runCommand([] { return true; }));
+}
+BENCHMARK(BM_CommandTransactionAlone)->Unit(benchmark::kMillisecond);
+
+void BM_TypedInstruction(benchmark::State& state) {
+    openLargest();
+    for (auto _ : state) {
+        xOldCursor = draw.iBusLineStart;
+        yOldCursor = 0;
+        setBlueFrameObject(xOldCursor, yOldCursor);
+        FncKeyDeviceCode = kFncKeyTyped;
+        EditKeyBox box;
+        box.line = "LDI X2";
+        box.keyPress('\r');
+        if (!box.closed) {
+            state.SkipWithError(lastBoxText().c_str());
+        }
+    }
+}
+BENCHMARK(BM_TypedInstruction)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteLineAndUndo(benchmark::State& state) {
+    openLargest();
+    for (auto _ : state) {
+        setBlueFrameObject(draw.iBusLineStart, 0);
+        DeleteLine1Click();
+        Undo1Click();
+    }
+}
+BENCHMARK(BM_DeleteLineAndUndo)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// A clipboard block of two lines, the second one `lines` below the first (a contact and a coil on
+// each), as a copy of lines far apart leaves it.
+void farClipboard(std::uint32_t lines) {
+    // Two rungs copied as Copy takes them, the second then moved far below the first.
+    setBlueFrameObject(draw.iBusLineStart, 0);
+    BlueFrame.y2 = 2 * ModeData.ySizeSymble - 1;
+    Copy1Click();
+    for (std::size_t i = 0; i < kClipboardObjectSlots; ++i) {
+        const std::span<std::uint8_t> slot = clipboardObjectSlot(i);
+        LadderObjectImage image{};
+        std::copy(slot.begin(), slot.end(), image.begin());
+        stLadderBlock object{};
+        loadLadderObjectImage(image, object);
+        if (object.yAddr == 0) continue;
+        object.yAddr += (lines - 1) * ModeData.ySizeSymble;
+        object.yTopPos += (lines - 1) * ModeData.ySizeSymble;
+        image = ladderObjectImage(object);
+        std::copy(image.begin(), image.end(), slot.begin());
+    }
+    for (std::int64_t column = 0; column < kCanvasColumns; ++column) {
+        CopyVirtualArray.put(column, 2 * static_cast<std::int64_t>(lines), CopyVirtualArray.at(column, 2));
+        CopyVirtualArray.put(column, 2, kCellBlank);
+    }
+}
+
+// Paste of such a block into a short program and the Convert after it.
+void BM_PasteFarRecordAndConvert(benchmark::State& state) {
+    startEditor();
+    putProgramFile(programOf(Shape::ShortRungs, 200));
+    const auto lines = static_cast<std::uint32_t>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!openProgramFile()) state.SkipWithError("the program did not open");
+        editModeFlags |= kEditFileOpen;
+        farClipboard(lines);
+        setBlueFrameObject(draw.iBusLineStart, 0);
+        state.ResumeTiming();
+        Paste1Click();
+        if (!runCommand(LToM)) state.SkipWithError(lastBoxText().c_str());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PasteFarRecordAndConvert)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+}  // namespace
