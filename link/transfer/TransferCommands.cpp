@@ -64,12 +64,20 @@ void sizeProgramBuffer(std::int32_t n, const LinkBox& memoryNotEnough) {
     }
 }
 
-// The send buffer of a program write begins with the parameter block, keyword included.
-void freeTransferBuffers() {
-    std::fill(rs.TxData.begin(), rs.TxData.end(), std::uint8_t{0});
-    rs.RxData = {};
-    rs.TxData = {};
-}
+// The program buffers of a command that runs, freed however it ends (never those of a transfer
+// that waits while a refused command passes). The send buffer begins with the parameter block,
+// keyword included: it is wiped first.
+class ProgramBuffers {
+public:
+    ProgramBuffers() = default;
+    ~ProgramBuffers() {
+        std::fill(rs.TxData.begin(), rs.TxData.end(), std::uint8_t{0});
+        rs.RxData = {};
+        rs.TxData = {};
+    }
+    ProgramBuffers(const ProgramBuffers&) = delete;
+    ProgramBuffers& operator=(const ProgramBuffers&) = delete;
+};
 
 // The END step for a program read; type 2 cannot read without it, the other types read up to END
 // or the buffer's end.
@@ -126,6 +134,7 @@ std::string memSizeRefusal(std::int32_t n) {
 
 bool readProgramFromPlc() {
     return runLinkCommand(PortAfter::Close, [] {
+        const ProgramBuffers freed;
         if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
         if ((rs.status & kRsWaiting) != 0) failCommand({"TimeoutError...", "Error2015091334"});
         requireSystemBlock();
@@ -147,12 +156,12 @@ bool readProgramFromPlc() {
         static_cast<void>(loadPmwPreByType(projectType(), n));
         ModeData.monitorDeviceCount = 0;
         backupPmwImage();
-        freeTransferBuffers();
     });
 }
 
 bool writeProgramToPlc(bool rangeSetting) {
     return runLinkCommand(PortAfter::Close, [rangeSetting] {
+        const ProgramBuffers freed;
         requireConnection();
         requireSystemBlock();
         requireTypeMatch({getMsgTypeErrorCantWrite(), "Error2018032110", MsgIcon::None});
@@ -166,10 +175,8 @@ bool writeProgramToPlc(bool rangeSetting) {
             writeProgram(rs.TxNo - static_cast<std::uint32_t>(kParameterBlockSize));
         } catch (const LinkError&) {
             show("The PLC stays in STOP: its program may be incomplete", "Download", MsgIcon::Warning);
-            freeTransferBuffers();
             throw;
         }
-        freeTransferBuffers();
         show("Completed", "Program write", MsgIcon::Information);
         remoteRunStopButton(true, false);
     });
@@ -177,6 +184,7 @@ bool writeProgramToPlc(bool rangeSetting) {
 
 void verifyProgramWithPlc() {
     const bool read = runLinkCommand(PortAfter::Close, [] {
+        const ProgramBuffers freed;
         requireConnection();
         requireSystemBlock();
         platform::statusBar().setPanelText(0, "rs.RxNo=" + std::to_string(kLargestProgramRead));
@@ -187,7 +195,6 @@ void verifyProgramWithPlc() {
         readParameterBlock(false);
         readProgram(bytes, false);
     });
-    freeTransferBuffers();
     if (!read) return;
     if (const auto step = firstDifferingStep()) {
         showAppMessage("Error2018052810 ", "ErrorStepNo= " + std::to_string(*step), "....................");

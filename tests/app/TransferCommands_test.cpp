@@ -361,5 +361,17 @@ TEST_F(TransferCommandsTest, TheDeveloperAndHiddenItemsTalkAsLittleAsTheyShould)
     EXPECT_EQ(comPortHandle, -1);
 }
 
+TEST_F(TransferCommandsTest, ACommandStartedWhileATransferWaitsIsRefusedAndLeavesItsBuffersAlone) {
+    projectProgram(std::vector<std::uint16_t>(300, 0x2400));
+    fakes.clock.at(5000, [] { ProgVerifyClick(); });  // among the program frames
+    ProgWriteClick();
+    EXPECT_EQ(boxes(), (Boxes{kWriteQuestion,
+                              "The PLC link is busy with another request | Communication Message | warning",
+                              "Completed | Program write | information", kRunQuestion}));
+    EXPECT_EQ(writtenProgramBytes(), 4000u);
+    EXPECT_EQ(sim.plc.wordAt(kPlcProgram + 2 * 1999, Space::Program), 0xFFFF);
+    EXPECT_EQ(sim.plc.wordAt(kPlcProgram + 2 * 299, Space::Program), 0x2400);
+}
+
 }  // namespace
 }  // namespace kestrion::test
