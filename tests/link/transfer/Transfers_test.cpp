@@ -124,6 +124,16 @@ TEST_F(TransfersTest, AReadEndsWithTheFrameHoldingEndKeepingTheWordAfterIt) {
     EXPECT_EQ(pmw.program[63999], kEmptyWord);
     EXPECT_EQ(pmw.sumCheck(), programCheckCode(pmw.program, 2));
     EXPECT_EQ(fakes.statusBar.panelText(0), "Read Program StepNo=64...0% [OK]");
+
+    // Without END the read ends with the buffer of 2000 × N steps.
+    sim.plc.setWord(kProgramWordsAddress + 2 * 40, 0x2400, Space::Program);
+    for (std::uint32_t step = 60; step < 2000; ++step)
+        sim.plc.setWord(kProgramWordsAddress + 2 * step, 0x2400, Space::Program);
+    sim.plc.frames.clear();
+    readProgram(131072, true);
+    EXPECT_EQ(sim.plc.frames.size(), 63u);
+    EXPECT_EQ(sim.plc.frames.back(), "08FDC20");
+    EXPECT_EQ(pmw.program[1999], 0x2400);
 }
 
 TEST_F(TransfersTest, RegistersGoAndComeInTheFramesOfTheirTypes) {
@@ -140,6 +150,7 @@ TEST_F(TransfersTest, RegistersGoAndComeInTheFramesOfTheirTypes) {
         for (std::uint32_t k = 0; k < size / 2; ++k) setDmwRegister(k, static_cast<std::uint16_t>(3 * k + 1));
         writeRegister();
         EXPECT_EQ(sim.plc.frames.size(), c.frames);
+        EXPECT_EQ(fakes.progress.maximum, static_cast<int>(c.frames));
         EXPECT_EQ(
             sim.plc.wordAt(getRegisterBase(c.type) + size - 2, c.type == 2 ? Space::Extended : Space::Plain),
             3 * (size / 2 - 1) + 1);
