@@ -373,5 +373,33 @@ TEST_F(TransferCommandsTest, ACommandStartedWhileATransferWaitsIsRefusedAndLeave
     EXPECT_EQ(sim.plc.wordAt(kPlcProgram + 2 * 299, Space::Program), 0x2400);
 }
 
+TEST_F(TransferCommandsTest, AChangedProgramIsClosedFirstAndACancelLeavesTheCommandThere) {
+    readSavedProgram(kRung);
+    editModeFlags |= kEditModifiedSinceSave;
+    const PmwImage program = pmw;
+    const char* const closeQuestion =
+        "Do you want to save current file before close ? | File Close | question";
+    fakes.messages.scriptAnswers({MsgAnswer::Yes, MsgAnswer::Cancel});
+    ProgReadClick();
+    EXPECT_EQ(boxes(), (Boxes{kReadQuestion, closeQuestion}));
+    EXPECT_TRUE(pmw == program);
+    EXPECT_EQ(ladderCodes().size(), 3u);
+    EXPECT_NE(fileStateFlags & kFileLastChoiceWentThrough, 0);
+
+    restart();
+    modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
+        return PlcTypeFormResult{0, size, type};
+    };
+    fakes.messages.scriptAnswers({MsgAnswer::Yes, MsgAnswer::No});
+    ProgReadClick();  // closed unsaved, then the type dialog cancelled
+    EXPECT_EQ(ldrHead, nullptr);
+    EXPECT_EQ(fileStateFlags & (kFileLastChoiceWentThrough | kFileNoName), kFileLastChoiceWentThrough);
+    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
+    EXPECT_TRUE(sim.plc.frames.empty());
+
+    ParameterListViewDblClick("M8000", "1", 4);
+    EXPECT_EQ(fakes.statusBar.panelText(0), "M8000,1,4");
+}
+
 }  // namespace
 }  // namespace kestrion::test
