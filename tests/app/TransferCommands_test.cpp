@@ -303,6 +303,7 @@ TEST_F(TransferCommandsTest, RegistersAreWrittenAndReadIntoTheOpenRegisterView) 
     sim.plc.setByte(0x8000 + kParamLatchFlagsOffset, 0x11, Space::Program);
     sim.plc.setWord(0x8002, 0x1234, Space::Program);  // the PLC's program check code
     const std::uint16_t checkCode = pmw.sumCheck();
+    const std::uint32_t fills = appState.regViewFills;
     RegReadClick();
     EXPECT_EQ(boxes(), (Boxes{"Do you want to read data from controller? | Read Register | question",
                               "Completed | Read Register | information"}));
@@ -311,6 +312,7 @@ TEST_F(TransferCommandsTest, RegistersAreWrittenAndReadIntoTheOpenRegisterView) 
     EXPECT_EQ(pmw.sumCheck(), checkCode);
     EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
     EXPECT_EQ(regViewCellText(2, 3), "4321");
+    EXPECT_EQ(appState.regViewFills, fills + 1);  // the grid drops what was typed into it
 }
 
 TEST_F(TransferCommandsTest, ABlankCellShiftsNothingAndTheDialogHasRowsOfItsOwn) {
