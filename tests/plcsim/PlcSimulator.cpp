@@ -305,7 +305,8 @@ std::vector<Chunk> PlcSimulator::read(Space space, std::uint32_t bank, const std
         return control(kNak);
     const std::uint8_t* data = memory_.locate(space, bank << 16 | address, count);
     if (data == nullptr || !fitsOneFrame(space, bank << 16 | address, count)) return control(kNak);
-    return dataFrame(data, count);
+    const bool shortened = faultFrame != 0 && frames.size() == faultFrame && frameFault == Fault::ShortData;
+    return dataFrame(data, shortened && count > 0 ? count - 1 : count);
 }
 
 std::vector<Chunk> PlcSimulator::write(Space space, std::uint32_t bank, const std::string& fields) {

@@ -29,6 +29,7 @@ enum class Fault {
     WrongCheckCode,  // data frames carry a check code one too high
     SplitReply,      // a data frame arrives in two pieces: up to ETX, then the check characters
     ShortReply,      // a data frame lacks its last check character
+    ShortData,       // (frameFault only) the data frame holds one byte less than asked, its check code good
     Delay,           // every answer comes late
     SilentRate,      // the rate frame goes unanswered and the rate stays
 };
@@ -123,7 +124,7 @@ public:
     // and the status byte reads 9, and the clears are refused.
     bool running() const { return running_; }
     bool relayOn(std::uint32_t bitAddress) const { return relays_.count(bitAddress) != 0; }
-    // frameFault (Nak or Silence) on the frame numbered faultFrame only (1 = the first frame with
+    // frameFault (Nak, Silence or ShortData) on the frame numbered faultFrame only (1 = the first frame with
     // a good check code; ENQ probes are not counted); 0 for none.
     std::size_t faultFrame = 0;
     Fault frameFault = Fault::None;

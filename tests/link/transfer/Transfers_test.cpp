@@ -184,7 +184,11 @@ TEST_F(TransfersTest, AFailedThirdFrameShowsItsBoxSendsNothingMoreAndStoresNothi
          "Error2015091382...Checksum Error", "Download"},
     };
     for (const Case& c : cases) {
-        for (const plcsim::Fault fault : {plcsim::Fault::Silence, plcsim::Fault::Nak}) {
+        const bool write = std::string(c.name).find("write") != std::string::npos;
+        // A reply one byte short of what a read asked for fails the frame as no reply would.
+        for (const plcsim::Fault fault :
+             {plcsim::Fault::Silence, plcsim::Fault::Nak, plcsim::Fault::ShortData}) {
+            if (write && fault == plcsim::Fault::ShortData) continue;
             use(1, 2);
             sim.plc.writes.clear();
             sizeReadBuffer(4092);
@@ -204,10 +208,11 @@ TEST_F(TransfersTest, AFailedThirdFrameShowsItsBoxSendsNothingMoreAndStoresNothi
                       Boxes{std::string(nak ? c.nak : c.timeOut) + " | " + c.caption + " | warning"})
                 << c.name;
             EXPECT_EQ(sim.plc.frames.size(), 3u) << c.name;
-            EXPECT_EQ(sim.plc.writes.size(),
-                      std::string(c.name).find("write") != std::string::npos ? 2u : 0u);
+            EXPECT_EQ(sim.plc.writes.size(), write ? 2u : 0u);
             EXPECT_TRUE(pmw == program && DmwImage == registers) << c.name;
-            EXPECT_EQ((rs.status & (nak ? kRsNak : kRsWaiting)) != 0, true) << c.name;
+            if (fault != plcsim::Fault::ShortData) {
+                EXPECT_NE(rs.status & (nak ? kRsNak : kRsWaiting), 0) << c.name;
+            }
             closeComPort();
         }
     }
