@@ -13,7 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core fonts-noto-cjk clang-format-14 clang-14 libclang-rt-14-dev)
+          fonts-dejavu-core fonts-noto-cjk clang-format-14 clang-14 libclang-rt-14-dev
+          python3-pymodbus python3-serial python3-serial-asyncio)
 
 install_missing() {
     local missing=()

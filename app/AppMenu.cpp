@@ -7,6 +7,7 @@
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/LanguageCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
@@ -17,8 +18,10 @@
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
+#include "link/terminals/ServiceTools.h"
 #include "monitor/DeviceUsage.h"
 #include "monitor/ForceOpener.h"
+#include "monitor/access/AccessMenu.h"
 #include "wizards/WizardsMenu.h"
 
 namespace kestrion {
@@ -42,7 +45,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "Exit1", "E&xit", "FileMenu", 90, Exit1Click},
     {kMenu, "EditMenu", "&Edit", "", 20},
     {kItem, "Undo1", "&Undo", "EditMenu", 10, Undo1Click, false, false, false, "Ctrl+Z"},
-    {kItem, "EditCancel1", "Edit &cancel", "EditMenu", 20, EditCancel1Click},
+    {kItem, "EditCancel1", "&Edit cancel", "EditMenu", 20, EditCancel1Click},
     {kItem, "Cut2", "Cu&t", "EditMenu", 30, Cut1Click, false, false, false, "Ctrl+X"},
     {kItem, "Copy2", "&Copy", "EditMenu", 40, Copy1Click, false, false, false, "Ctrl+C"},
     {kItem, "Paste2", "&Paste", "EditMenu", 50, Paste1Click, false, false, false, "Ctrl+V"},
@@ -88,7 +91,7 @@ constexpr MenuRow kRows[] = {
      true},
     {kItem, "msCoilCommentList1", "Coil comment li&st", "CommentMenu", 70, msCoilCommentList1Click, false,
      true},
-    {kMenu, "CompilerMenu", "&Compiler", "", 50},
+    {kMenu, "CompilerMenu", "Comp&iler", "", 50},
     {kItem, "LadderToInstruction1", "Ladder=>Instruction", "CompilerMenu", 10, LadderToInstruction1Click},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},
     {kItem, "msDeviceUsedList1", "Device &usage list", "MonitorMenu", 90, msDeviceUsedList1Click},
@@ -134,7 +137,8 @@ std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
     for (const MenuTable table :
          {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows(),
-          devViewsMenuRows(), templateMenuRows(), transferMenuRows()})
+          devViewsMenuRows(), templateMenuRows(), languageMenuRows(), serviceMenuRows(), accessMenuRows(),
+          transferMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

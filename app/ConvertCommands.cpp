@@ -23,7 +23,6 @@ void convertLadder() {
     if (!runCommand(LToM)) return;
     appState.scrollY = static_cast<int>(yOldCursor);
     menuItem("EditCancel1").enabled = false;
-    menuItem("EditCancel2").enabled = false;
 }
 
 }  // namespace

@@ -324,7 +324,6 @@ void refreshEditItems() {
     menuItem("Undo1").enabled = open && ldrUndoHead != nullptr && canvasState.undoMenuEnabled;
     const bool cancel = open && ldrBackupHead != nullptr && canvasState.editCancelMenuEnabled;
     menuItem("EditCancel1").enabled = cancel;
-    menuItem("EditCancel2").enabled = cancel;
 }
 
 void Undo1Click() {

@@ -1,7 +1,6 @@
 #include "app/FileCommands.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 #include "app/AppDialogs.h"
@@ -23,6 +22,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
+#include "model/instructions/Conversions.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -42,7 +42,6 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-constexpr const char* kRecentItemNames[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
 constexpr std::size_t kRecentCaptionLimit = 80;
 
 void clearBits(std::uint8_t& flags, std::uint8_t bits) {
@@ -73,9 +72,7 @@ bool needsCloseFirst() {
 }
 
 void enableRecentItems(bool enabled) {
-    for (const char* item : kRecentItemNames) menuItem(item).enabled = enabled;
-    menuItem("ProgRead").enabled = true;
-    menuItem("RegRead").enabled = true;
+    for (const char* item : kRecentFileItemNames) menuItem(item).enabled = enabled;
 }
 
 // The state with a program open (New and Open alike).
@@ -103,17 +100,6 @@ void runningProgram() {
     platform::system().beep();
 }
 
-// The comment image of a new program.
-void initNewCowImage() {
-    CowBuffer.fill(0);
-    std::fill(CowBuffer.begin() + 11, CowBuffer.begin() + 70, std::uint8_t{' '});
-    const auto header = pmwPreTemplate(1);
-    std::copy(header.begin() + 70, header.begin() + 114, CowBuffer.begin() + 70);
-    byteimage::putU16(CowBuffer, cowOffset::dataLength, 12);
-    byteimage::putU16(CowBuffer, 254, 4);
-    cowDataLength = 12;
-}
-
 void resetCommentCounts() {
     ModeData.deviceNameCount = 0;
     ModeData.deviceCommentCount = 0;
@@ -137,7 +123,7 @@ bool newProgram() {
         clearBits(editModeFlags, kEditModifiedSinceSave);
         return true;
     }
-    ClearAllObject1Click();
+    clearAllObjects();
     initPmwImageByType(pmw.plcType());
     std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
     pmw.program[0] = kEndCode;
@@ -146,7 +132,7 @@ bool newProgram() {
     parameterSetting1Click();
 
     for (std::uint32_t k = 0; k < kDmwSpecialFirst; ++k) setDmwRegister(k, 0);
-    initNewCowImage();
+    newCowImage();
     if (!prepareNewFileName()) return false;
     setMainCaptionWithFile(currentFileName());
 
@@ -210,9 +196,8 @@ bool prepareNewFileName() {
     const std::size_t keep = std::max(stemStart, dot >= 2 ? dot - 2 : 0);
 
     ++newFileCounter;
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(newFileCounter));
-    const std::string renamed = name.substr(0, keep) + std::string(digits, 2) + ".PMW";
+    const std::string digits = hexText(static_cast<std::uint32_t>(newFileCounter), 2).substr(0, 2);
+    const std::string renamed = name.substr(0, keep) + digits + ".PMW";
     if (!setCurrentFileName(renamed)) {
         --newFileCounter;
         showNameTooLong("File New");
@@ -273,10 +258,7 @@ bool openProgram(std::optional<std::string> presetName) {
     convMachineCodeToLadder("Open1C");
     followWidenedBus();
     if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
-    if (deviceCommentList.head != nullptr)
-        Y641Click();
-    else
-        Y561Click();
+    chooseCellHeight(deviceCommentList.head != nullptr ? 64 : 56);
     finishLoadedLadder();
 
     appState.mpsScanX = draw.iBusLineStart;
@@ -307,7 +289,6 @@ void Open1Click() {
 
 bool closeProgram() {
     const bool changed = (editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted)) != 0;
-    const bool untouchedWithoutName = (fileStateFlags & kFileNoName) != 0 && !changed;
     if (changed) {
         clearBits(fileStateFlags, kFileLastChoiceWentThrough);
         const MsgAnswer answer = platform::messages().show(getMsgSaveBeforeClose(), "File Close",
@@ -340,8 +321,6 @@ bool closeProgram() {
     platform::timers().setEnabled(platform::TimerId::Timer2, false);
 
     if (changed) FreeLadderMemory(kListEditedRows);
-    if (!untouchedWithoutName)
-        for (const char* item : {"Cut2", "Copy2", "Paste2", "Delete1Object2"}) menuItem(item).enabled = false;
 
     setMenuClosed();
     appState.programPanelsVisible = false;
@@ -420,21 +399,13 @@ SaveOutcome SaveToDisk() {
     platform::statusBar().setPanelText(0, std::to_string(name.size()) + "," + name);
     traceCaption = "**SaveToDisk";
 
-    // What the file held before, so that a save that fails half-way leaves it as it was.
-    const platform::ReadResult previous = platform::files().readWhole(name, kPmwImageSize);
-    if (writePmwFile(name, pmw) != platform::FileStatus::Ok) {
-        platform::statusBar().setPanelText(0, name);
-        platform::messages().show("Save File Error", "PMW", MsgIcon::Error, MsgButtons::Ok);
-        return SaveOutcome::Failed;
-    }
+    // Every file is made before any is written: comments that do not fit stop the save with all
+    // files as they were.
+    const std::optional<ProgramFileSet> files = programFileSet(name, pmw);
+    if (!files) return SaveOutcome::Failed;
+    warnRegistersNotKept(pmw.plcType());
     traceCaption = "*執行 4.SaveToDisk";
-    if (!writeCompanionFiles(name, pmw.plcType())) {
-        if (previous.ok())
-            platform::files().writeWhole(name, previous.data.bytes());
-        else
-            platform::files().remove(name);
-        return SaveOutcome::Failed;
-    }
+    if (!writeProgramFiles(*files)) return SaveOutcome::Failed;
     static_cast<void>(storeCurrentFileName(name));
     updateRecentFileList(name);
 
@@ -457,8 +428,8 @@ void recentFileClick(int item) {
     const RecentFileItem& recent = recentFileItems[static_cast<std::size_t>(item)];
     if (recent.caption.size() >= kRecentCaptionLimit) {
         platform::statusBar().setPanelText(13, std::to_string(recent.caption.size()) + "," + recent.caption);
-        platform::messages().show(std::string(kRecentItemNames[item]) + " Filename Too Long...", "Open File",
-                                  MsgIcon::None, MsgButtons::Ok);
+        platform::messages().show(std::string(kRecentFileItemNames[item]) + " Filename Too Long...",
+                                  "Open File", MsgIcon::None, MsgButtons::Ok);
     }
     // The item's path goes to Open as it stands; the current name changes only when the file opens.
     const std::string path = recent.path;

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "app/AppDialogs.h"
+#include "lang/CodePage.h"
 #include "model/core/MainState.h"
 #include "model/image/FileExtensions.h"
+#include "platform/Services.h"
 
 namespace kestrion {
 
@@ -25,10 +27,20 @@ void setProgramTitle(PmwImage& image, const std::string& title) {
 bool editFileTitle(const std::string& caption, PmwImage& image) {
     // A name too long for the extension keeps the one it has; the dialog only shows it.
     static_cast<void>(setFileExtPmw(FileNameArray));
+    const std::string kept = programTitle(image);
     const FileTitleResult result =
-        appDialogs().fileTitle({caption, currentFileName(), programTitle(image), kFileTitleEditLength});
+        appDialogs().fileTitle({caption, currentFileName(), kept, kFileTitleEditLength});
     if (!result.ok) return false;
-    setProgramTitle(image, result.title);
+    if (result.title == kept) return true;
+    // A typed title is kept in the code page of the interface language, as the file's comments are.
+    const CodePageText title = textToCodePage(result.title, kFileTitleStored);
+    if (title.unwritable) {
+        platform::messages().show(
+            "The program title holds a character that the code page of the interface language cannot keep.",
+            caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        return false;
+    }
+    setProgramTitle(image, title.bytes);
     return true;
 }
 

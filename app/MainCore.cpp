@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/FileCommands.h"
+#include "app/LanguageCommands.h"
 #include "app/MainView.h"
 #include "editor/DrawTimer.h"
 #include "entry/EntryDriver.h"
@@ -75,7 +76,7 @@ void mainFormStartUp() {
     editModeFlags &= static_cast<std::uint8_t>(~kEditInsertMode);
     traceCaption = "開始";
     optionFlags &= static_cast<std::uint8_t>(~kOptionProgramOpen);
-    selectLanguageFlags(static_cast<int>(std::min<std::uint32_t>(ModeData.languageNo, kLanguageCount)));
+    languageClick(static_cast<int>(std::min<std::uint32_t>(ModeData.languageNo, kLanguageCount)));
 
     mainViewStartUp();
     loaderStartX = draw.iBusLineStart;

@@ -22,13 +22,9 @@ namespace {
 
 [[maybe_unused]] const bool registered = state::registerReset("app", [] { appState = {}; });
 
-// The view and the settings record are put back with the model when a command fails.
+// The view is put back with the model when a command fails.
 transaction::Restore snapshotMainView() {
-    auto saved = std::make_shared<const std::pair<AppState, ModeDataRecord>>(appState, ModeData);
-    return [saved] {
-        appState = saved->first;
-        ModeData = saved->second;
-    };
+    return [saved = std::make_shared<const AppState>(appState)] { appState = *saved; };
 }
 [[maybe_unused]] const bool viewPart = transaction::registerPart("main view", snapshotMainView);
 
@@ -36,8 +32,6 @@ transaction::Restore snapshotMainView() {
 constexpr const char* kProgramItems[] = {
     "Close1",  "Save1", "SaveAs1", "LadderView1", "InstructionView1", "RegisterView1", "LadderToInstruction1",
     "Convert4"};
-// The items that edit the program.
-constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Delete1Object2"};
 
 void checkOnly(const std::array<const char*, 5>& group, std::size_t count, const char* chosen) {
     for (std::size_t i = 0; i < count; ++i) menuItem(group[i]).checked = std::string(group[i]) == chosen;
@@ -46,12 +40,12 @@ void checkOnly(const std::array<const char*, 5>& group, std::size_t count, const
 constexpr std::array<const char*, 5> kFontItems = {"FontN81", "FontN101", "FontN121", "FontN141", ""};
 constexpr std::array<const char*, 5> kWidthItems = {"X561", "X601", "X641", "X681", ""};
 constexpr std::array<const char*, 5> kHeightItems = {"Y561", "Y601", "Y641", "Y681", "Y721"};
+constexpr std::array<std::uint32_t, 5> kCellHeights = {56, 60, 64, 68, 72};
 constexpr std::array<const char*, 5> kZoomItems = {"Np501", "Np751", "Np1001", "Np1251", "Np1501"};
 
 void selectZoom(std::uint32_t percent, const char* item) {
     zoomPercent = percent;
     checkOnly(kZoomItems, 5, item);
-    menuItem("ZoomAuto1").checked = false;
     redrawFlags |= kRedrawLadder | kRedrawObjects | kRedrawFrame;
 }
 
@@ -113,6 +107,7 @@ void setMenuClosed() {
     for (const char* item : kEditingItems) menuItem(item).enabled = false;
     appState.frameTreeVisible = false;
     setTemplateMenus(false);
+    menuItem("mmWizard").visible = false;
 }
 
 void setMenuOpened() {
@@ -123,6 +118,9 @@ void setMenuOpened() {
 void setMenuProgramOpen() {
     optionFlags |= kOptionProgramOpen;
     for (const char* item : kEditingItems) menuItem(item).enabled = true;
+    // Also after a program read from the PLC, which does not pass setMenuOpened.
+    setTemplateMenus(true);
+    menuItem("AxisControl1").visible = true;
 }
 
 void setupAllPanels() {
@@ -190,32 +188,39 @@ void selectFontItem(std::uint32_t fontSize) {
     }
 }
 
+// The cell sizes move every ladder object: each runs as a command, so that nothing is left half
+// moved.
 void X561Click() {
-    setCellWidth(56, "X561");
+    runCommand([] { setCellWidth(56, "X561"); });
 }
 void X601Click() {
-    setCellWidth(60, "X601");
+    runCommand([] { setCellWidth(60, "X601"); });
 }
 void X641Click() {
-    setCellWidth(64, "X641");
+    runCommand([] { setCellWidth(64, "X641"); });
 }
 void X681Click() {
-    setCellWidth(68, "X681");
+    runCommand([] { setCellWidth(68, "X681"); });
 }
 void Y561Click() {
-    setCellHeight(56, "Y561");
+    runCommand([] { chooseCellHeight(56); });
 }
 void Y601Click() {
-    setCellHeight(60, "Y601");
+    runCommand([] { chooseCellHeight(60); });
 }
 void Y641Click() {
-    setCellHeight(64, "Y641");
+    runCommand([] { chooseCellHeight(64); });
 }
 void Y681Click() {
-    setCellHeight(68, "Y681");
+    runCommand([] { chooseCellHeight(68); });
 }
 void Y721Click() {
-    setCellHeight(72, "Y721");
+    runCommand([] { chooseCellHeight(72); });
+}
+
+void chooseCellHeight(std::uint32_t height) {
+    for (std::size_t i = 0; i < kHeightItems.size(); ++i)
+        if (kCellHeights[i] == height) setCellHeight(height, kHeightItems[i]);
 }
 
 void Np501Click() {
@@ -236,16 +241,13 @@ void Np1501Click() {
 
 void DeviceComment2Click() {
     // Device comments need the taller cell.
-    if (toggleCommentItem("DeviceComment2", kViewDeviceComments))
-        Y641Click();
-    else
-        Y561Click();
+    runCommand([] { chooseCellHeight(toggleCommentItem("DeviceComment2", kViewDeviceComments) ? 64 : 56); });
 }
 void BlockComment2Click() {
-    toggleCommentItem("BlockComment2", kViewBlockComments);
+    runCommand([] { toggleCommentItem("BlockComment2", kViewBlockComments); });
 }
 void CoilComment2Click() {
-    toggleCommentItem("CoilComment2", kViewCoilComments);
+    runCommand([] { toggleCommentItem("CoilComment2", kViewCoilComments); });
 }
 
 void showCommentItems() {
@@ -254,16 +256,26 @@ void showCommentItems() {
     menuItem("CoilComment2").checked = (ModeData.viewFlags & kViewCoilComments) != 0;
 }
 
+void revealAccessItems(HiddenItems items) {
+    if (items != HiddenItems::DemoKit) return;
+    MenuItemState& check = menuItem("HarewareCheck");
+    check.visible = true;
+    check.enabled = true;
+    showTemplateMenus();
+}
+
 void ClearAllObject1Click() {
+    runCommand(clearAllObjects);
+}
+
+void clearAllObjects() {
     platform::timers().setEnabled(platform::TimerId::Timer2, false);
     clearLadderKeepEnd();
     clearVirtualCanvas();
 }
 
 void mainViewStartUp() {
-    for (const char* item : {"Np501", "Np751", "Np1251", "Np1501", "ZoomAuto1"})
-        menuItem(item).checked = false;
-    menuItem("Np1001").checked = true;
+    checkOnly(kZoomItems, 5, "Np1001");
     selectFontItem(ModeData.fontSize);
     // The width mark stays on the 64 item although every start draws 80 pixels wide.
     checkOnly(kWidthItems, 4, "X641");
@@ -273,8 +285,6 @@ void mainViewStartUp() {
                                                       : "Y561";
     checkOnly(kHeightItems, 4, height);
     showCommentItems();
-    menuItem("ReadMode1").checked = false;
-    menuItem("WriteMode1").checked = true;
     appState.programPanelsVisible = false;
     setMenuClosed();
     setupToolBarButtons(0);

@@ -7,14 +7,17 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "entry/EntryDialogs.h"
 
 namespace kestrion {
 
 struct MenuItemState {
     bool enabled = true;
-    bool visible = true;
+    std::optional<bool> visible;  // as the menu table has it until the core sets it
     bool checked = false;
 };
 
@@ -55,12 +58,19 @@ struct AppState {
 };
 extern AppState appState;
 
+// The state of the menu item of that object name. Every name the core passes is a row of the menu
+// tables or an item the window makes (the recent files): the build checks it
+// (cmake/CheckMenuNames.cmake), so names stand as literals in the call or in a k...Items array.
 MenuItemState& menuItem(const std::string& objectName);
 
-// Menus and speed buttons without a program, and with one.
+// The items that edit the program.
+constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2"};
+
+// Menus and speed buttons without a program, and with one. The menus show their captions in the
+// interface language whatever their state (the window captions them anew on a change of language).
 void setMenuClosed();
 void setMenuOpened();
-// bProgramOpen set, the editing items enabled.
+// bProgramOpen set, the editing items enabled, the template menus disabled.
 void setMenuProgramOpen();
 void setupAllPanels();
 void setupToolBarButtons(int viewMode);
@@ -87,7 +97,8 @@ void FontN141Click();
 // The font item of a size from the settings; any size but 8, 12 and 14 takes the 10-point item.
 void selectFontItem(std::uint32_t fontSize);
 
-// View > cell width and height: the geometry follows and the ladder objects keep their cells.
+// View > cell width and height: the geometry follows and the ladder objects keep their cells. Each
+// is a command of its own.
 void X561Click();
 void X601Click();
 void X641Click();
@@ -97,6 +108,8 @@ void Y601Click();
 void Y641Click();
 void Y681Click();
 void Y721Click();
+// The same inside a command that runs already: 56, 60, 64, 68 or 72 pixels (another does nothing).
+void chooseCellHeight(std::uint32_t height);
 
 // View > Zoom: 50, 75, 100, 125 or 150 percent, the chosen item checked alone.
 void Np501Click();
@@ -105,15 +118,22 @@ void Np1001Click();
 void Np1251Click();
 void Np1501Click();
 
-// Comment > the display items; each flips its check mark and its bit of viewFlags.
+// Comment > the display items; each flips its check mark and its bit of viewFlags, as a command
+// (device comments change the cell height).
 void DeviceComment2Click();
 void BlockComment2Click();
 void CoilComment2Click();
 // The check marks of the display items from viewFlags.
 void showCommentItems();
 
-// Developer item: the ladder back to END alone and the canvas blank.
+// What an access code typed into the instruction box reveals: the demonstration code shows and
+// enables the PLC menu's HarewareCheck with its items; the other opens nothing in the menus.
+void revealAccessItems(HiddenItems items);
+
+// Developer item: the ladder back to END alone and the canvas blank (Timer2 stopped), as a command;
+// clearAllObjects does the same inside one (New).
 void ClearAllObject1Click();
+void clearAllObjects();
 
 // The main window's start values of the view: zoom, font, cell-size marks, comment marks.
 void mainViewStartUp();

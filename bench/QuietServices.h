@@ -78,6 +78,7 @@ public:
     std::string deviceName(int) const override { return {}; }
     platform::SerialOpenResult open(int) override { return {}; }
     void appMessage(const AppMessage&) override {}
+    void about(const AboutBox&) override {}
     void showStackCode(const StackCodeView&) override {}
     PlcTypeFormResult showPlcTypeForm(std::int32_t, std::int32_t) override { return {}; }
 

@@ -4,10 +4,27 @@
 # above. Code outside a forms/ folder is the core: it includes no forms/ folder and no Qt header.
 # A forms/ folder may include the core of its own floor and lower ones, and the forms of those.
 #
+# An include names its file from the source root ("model/core/ByteImage.h") or, within one folder,
+# by its bare name; a ".." in it would walk round the check and is refused. Every folder of the tree
+# that holds sources is a floor (tests, bench, fuzz and the build folders aside).
+#
 # Configure calls kestrion_check_layers(<source root>); `cmake -DKESTRION_LAYERS_ROOT=<dir> -P
 # CheckLayers.cmake` runs the same check on another tree.
 
-set(KESTRION_FLOORS platform model lang entry editor reader compiler link monitor diagnostics wizards devviews app)
+cmake_policy(SET CMP0057 NEW)  # if(IN_LIST), also when run as a script
+
+# The floors, lowest first, are listed once, in model/core/Floors.h, which the state registry
+# compiles too.
+set(_kestrion_floors_header "${CMAKE_CURRENT_LIST_DIR}/../model/core/Floors.h")
+file(READ "${_kestrion_floors_header}" _kestrion_floors_text)
+string(REGEX MATCH "kFloors\\[\\][^{]*{([^}]*)}" _kestrion_floors_list "${_kestrion_floors_text}")
+string(REGEX MATCHALL "\"[a-z]+\"" _kestrion_floors_list "${CMAKE_MATCH_1}")
+string(REPLACE "\"" "" KESTRION_FLOORS "${_kestrion_floors_list}")
+list(LENGTH KESTRION_FLOORS _kestrion_floor_count)
+if(_kestrion_floor_count LESS 2)
+  message(FATAL_ERROR "No floor list (kFloors) found in ${_kestrion_floors_header}")
+endif()
+set(KESTRION_NOT_FLOORS tests bench fuzz cmake data docs)
 
 # <floor>/forms/x.h gives "forms", anything else under a floor "core".
 function(_kestrion_layer_kind path out)
@@ -20,6 +37,17 @@ endfunction()
 
 function(kestrion_check_layers root)
   set(violations)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE "${root}" "${root}/*")
+  foreach(folder IN LISTS children)
+    if(NOT IS_DIRECTORY "${root}/${folder}" OR folder MATCHES "^(build|\\.)" OR folder IN_LIST KESTRION_NOT_FLOORS
+       OR folder IN_LIST KESTRION_FLOORS)
+      continue()
+    endif()
+    file(GLOB_RECURSE sources "${root}/${folder}/*.cpp" "${root}/${folder}/*.h")
+    if(sources)
+      list(APPEND violations "${folder}/ holds sources but is no floor of model/core/Floors.h")
+    endif()
+  endforeach()
   foreach(floor IN LISTS KESTRION_FLOORS)
     list(FIND KESTRION_FLOORS ${floor} own_level)
     file(GLOB_RECURSE files RELATIVE "${root}" "${root}/${floor}/*.cpp" "${root}/${floor}/*.h")
@@ -28,6 +56,10 @@ function(kestrion_check_layers root)
       file(STRINGS "${root}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
       foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1" target "${line}")
+        if(target MATCHES "(^|/)\\.\\.(/|$)")
+          list(APPEND violations "${file} includes ${target}: an include never climbs with ..")
+          continue()
+        endif()
         if(own_kind STREQUAL "core" AND target MATCHES "^(Q[A-Za-z]|qt)")
           list(APPEND violations "${file} includes ${target}: core code never includes Qt")
           continue()
@@ -48,7 +80,7 @@ function(kestrion_check_layers root)
   endforeach()
   if(violations)
     list(JOIN violations "\n  " text)
-    message(FATAL_ERROR "Includes against the floors of the tree:\n  ${text}")
+    message(FATAL_ERROR "Against the floors of the tree:\n  ${text}")
   endif()
 endfunction()
 

@@ -1,5 +1,6 @@
 #include "diagnostics/ErrorCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -67,16 +68,19 @@ void readPlcErrorRegisters(ErrMsg1Dialog& form, int plcType) {
     if (!readIntoImage(8068, "Error2015030568", "Communication Message")) return;
     if (!readIntoImage(8069, "Error2015030569", "Communication Error")) return;
 
+    // D8060 to D8069 as signed words, and back into the image after the decoding; the copies name
+    // no index, so none can run past the ten registers.
+    const auto firstRegister = D8Kreg.begin() + (kFirstErrorRegister - 8000);
     std::array<std::int16_t, kErrorRegisterCount> registers{};
-    for (std::size_t i = 0; i < kErrorRegisterCount; ++i)
-        registers[i] = static_cast<std::int16_t>(D8Kreg[60 + i]);
+    std::transform(firstRegister, firstRegister + kErrorRegisterCount, registers.begin(),
+                   [](std::uint16_t word) { return static_cast<std::int16_t>(word); });
     form.msgMemo.clear();
     decodeErrorRegisters(form.msgMemo, plcType, d8004, registers, [](int registerNo) {
         const std::optional<std::uint16_t> word = readErrorRegister(registerNo);
         return word ? std::optional<std::int16_t>(static_cast<std::int16_t>(*word)) : std::nullopt;
     });
-    for (std::size_t i = 0; i < kErrorRegisterCount; ++i)
-        D8Kreg[60 + i] = static_cast<std::uint16_t>(registers[i]);
+    std::transform(registers.begin(), registers.end(), firstRegister,
+                   [](std::int16_t word) { return static_cast<std::uint16_t>(word); });
 }
 
 }  // namespace kestrion

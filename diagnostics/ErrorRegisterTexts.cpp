@@ -1,7 +1,8 @@
 #include "diagnostics/ErrorRegisterTexts.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "model/instructions/Conversions.h"
 
 namespace kestrion {
 
@@ -333,9 +334,7 @@ std::string registerPrefix(int registerNo) {
 
 // At least two upper-case digits, of the value widened to 32 bits with its sign.
 std::string hexOfWord(std::int16_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X", static_cast<std::uint32_t>(static_cast<std::int32_t>(value)));
-    return text;
+    return hexText(static_cast<std::uint32_t>(static_cast<std::int32_t>(value)), 2);
 }
 
 bool isReadAgain(int registerNo) {

@@ -1,7 +1,5 @@
 #include "diagnostics/MachineStatus.h"
 
-#include <cstdio>
-
 #include "diagnostics/TextVariants.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
@@ -9,6 +7,7 @@
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/core/ByteImage.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -36,9 +35,7 @@ constexpr TextVariants kWithoutError{" current status without error", " 目前�
 
 // Upper-case hex digits of the value taken as a signed 32-bit number, at least `digits` of them.
 std::string hexOf(std::int32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, static_cast<std::uint32_t>(value));
-    return text;
+    return hexText(static_cast<std::uint32_t>(value), digits);
 }
 
 std::int16_t signedWordAt(std::size_t offset) {
@@ -128,8 +125,12 @@ void readMachineStatus(ErrMsg1Dialog& form) {
     }
     // A short reply or one with a bad check code is no reply: the record keeps what it held.
     if (!expectReplyBytes(kMachineStatusSize)) return failWith("Error2015030572", "Communication Error");
-    for (std::size_t k = 0; k < kMachineStatusSize; ++k)
-        machineStatus[k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
+    // Each byte from its two digits; the walk is the record's own, so it cannot run past it.
+    const char* digits = rs.RxBkBuf.data();
+    for (std::uint8_t& byte : machineStatus) {
+        byte = hexPairToByte(digits[0], digits[1]);
+        digits += 2;
+    }
 
     form.msgMemo = machineStatusLines(form.errorCodeText, static_cast<std::int16_t>(D8Kreg[1]));
     if (readD8004() == 0) return failWith("Error2015030574", "Communication Error");

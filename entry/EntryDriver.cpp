@@ -207,9 +207,7 @@ std::string flagText(bool on) {
 }
 
 std::string hexText(std::uint32_t value) {
-    std::string text = "0x";
-    for (int shift = 12; shift >= 0; shift -= 4) text.push_back(hexDigit(value >> shift));
-    return text;
+    return "0x" + kestrion::hexText(value & 0xFFFFu, 4);
 }
 
 std::string placeText(std::uint32_t x, std::uint32_t y) {
@@ -486,14 +484,17 @@ std::string trimEntryLine(const std::string& line) {
 void EditInstr1Enter(EditKeyBox& box) {
     box.masked = false;
     editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
+    const std::uint8_t modifiedBefore = editModeFlags & kEditModifiedSinceSave;
     editModeFlags |= kEditModifiedSinceSave;
     hideInstrMemo();
     platform::trace().clear(platform::Memo::Debug6);
     platform::trace().clear(platform::Memo::Msg1);
     const std::string line = box.line;
     if (revealedByAccessCode(line)) {
+        // An access code changes nothing of the program: the flag goes back to what it was, so
+        // unsaved work before it is still asked about at the close.
         editInstrFlags |= kInstrEntryRefused;
-        editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
+        editModeFlags = static_cast<std::uint8_t>((editModeFlags & ~kEditModifiedSinceSave) | modifiedBefore);
         box.closed = true;
         return;
     }

@@ -96,7 +96,10 @@ const char* codePageOf(Language language) {
     switch (language) {
         case Language::TraditionalChinese: return "BIG5";
         case Language::SimplifiedChinese: return "GBK";
-        case Language::Japanese: return "SHIFT_JIS";
+        // Shift-JIS as the Japanese desktop writes it: a typed backslash or '~' stays itself (plain
+        // SHIFT_JIS reads those bytes back as the yen sign and the overline), and the symbols that
+        // desktop adds (circled numbers and the like) are read.
+        case Language::Japanese: return "CP932";
         case Language::Turkish: return "WINDOWS-1254";
         case Language::English:
         case Language::Spanish: break;

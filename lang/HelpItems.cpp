@@ -1,5 +1,6 @@
 #include "lang/HelpItems.h"
 
+#include "lang/Texts.h"
 #include "model/core/MainState.h"
 #include "platform/Services.h"
 
@@ -15,6 +16,15 @@ void screenResolution1Click() {
     screenHeight = size.height;
     platform::statusBar().setPanelText(
         0, "Screen Resolution=" + intToAnsiString(screenWidth) + "*" + intToAnsiString(screenHeight));
+}
+
+AboutBox aboutBox() {
+    return {textOf("AboutCaption"), titleText, textOf("AboutPurpose"), textOf("AboutMaker"),
+            textOf("AboutOk")};
+}
+
+void About1Click() {
+    langDialogs().about(aboutBox());
 }
 
 }  // namespace kestrion

@@ -1,7 +1,9 @@
-// The version text and the screen-resolution item of the Help menu.
+// The version text and the items of the Help menu: the screen resolution and the about box.
 #pragma once
 
 #include <string>
+
+#include "lang/LangDialogs.h"
 
 namespace kestrion {
 
@@ -10,5 +12,9 @@ void setSoftwareVersion(const std::string& version);
 
 // Stores the screen size in screenWidth and screenHeight and shows it in status panel 0.
 void screenResolution1Click();
+
+// The about box's texts in the interface language, and the item that shows it.
+AboutBox aboutBox();
+void About1Click();
 
 }  // namespace kestrion

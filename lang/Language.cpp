@@ -1,8 +1,8 @@
 #include "lang/Language.h"
 
+#include "lang/Texts.h"
 #include "model/core/StateRegistry.h"
-
-#include <array>
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
 
@@ -14,43 +14,6 @@ bool& bJapanese = langState.bJapanese;
 bool& bSpanish = langState.bSpanish;
 bool& bTurkish = langState.bTurkish;
 std::uint8_t& optionFlags = langState.optionFlags;
-
-namespace {
-
-using Texts = std::array<const char*, 6>;  // indexed by Language
-
-const Texts saveBeforeClose = {
-    "Do you want to save current file before close ?",
-    "關閉前要儲存目前的檔案嗎 ?",
-    "关闭前要保存当前的文件吗 ?",
-    "閉じる前に現在のファイルを保存しますか ?",
-    "¿ Desea guardar el archivo actual antes de cerrar ?",
-    "Kapatmadan önce geçerli dosyayı kaydetmek istiyor musunuz ?",
-};
-
-const Texts saveBeforeExit = {
-    "Do you want to save current file before exit ?",
-    "結束前要儲存目前的檔案嗎 ?",
-    "退出前要保存当前的文件吗 ?",
-    "終了する前に現在のファイルを保存しますか ?",
-    "¿ Desea guardar el archivo actual antes de salir ?",
-    "Çıkmadan önce geçerli dosyayı kaydetmek istiyor musunuz ?",
-};
-
-const Texts fileExistsOverwrite = {
-    "This file has existed, do you want to overwrite ?",
-    "此檔案已存在，要覆蓋嗎 ?",
-    "此文件已存在，要覆盖吗 ?",
-    "このファイルは既に存在します。上書きしますか ?",
-    "Este archivo ya existe, ¿ desea sobrescribirlo ?",
-    "Bu dosya zaten var, üzerine yazmak istiyor musunuz ?",
-};
-
-std::string inCurrentLanguage(const Texts& texts) {
-    return texts[static_cast<std::size_t>(currentLanguage())];
-}
-
-}  // namespace
 
 Language selectLanguageFlags(int languageNo) {
     const Language language =
@@ -75,22 +38,31 @@ Language currentLanguage() {
     return Language::English;
 }
 
+bool languageFlagSet() {
+    return bEnglish || bTraditionalChinese || bSimplifiedChinese || bJapanese || bSpanish || bTurkish;
+}
+
 std::string getMsgSaveBeforeClose() {
-    return inCurrentLanguage(saveBeforeClose);
+    return textOf("getMsgSaveBeforeClose");
 }
 std::string getMsgSaveBeforeExit() {
-    return inCurrentLanguage(saveBeforeExit);
+    return textOf("getMsgSaveBeforeExit");
 }
 std::string getMsgFileExistsOverwrite() {
-    return inCurrentLanguage(fileExistsOverwrite);
+    return textOf("getMsgFileExistsOverwrite");
 }
 std::string getMsgInstructionCodeError() {
-    return "InstructionCodeError";
+    return languageFlagSet() ? textOf("getMsgInstructionCodeError") : "InstructionCodeError";
+}
+std::string deviceTooMuchText() {
+    return languageFlagSet() ? textOf("getMsgDeviceTooMuch") : "DeviceTooMuchError";
 }
 
 namespace {
 
 [[maybe_unused]] const bool registered = state::registerReset("lang", [] { langState = {}; });
+// The canvas is below this floor: it asks for the text through the source installed here.
+[[maybe_unused]] const bool deviceTooMuchInstalled = (setDeviceTooMuchSource(deviceTooMuchText), true);
 
 }  // namespace
 

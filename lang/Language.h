@@ -48,13 +48,20 @@ extern std::uint8_t& optionFlags;
 // Sets the flags for a language index; an index outside 0..5 selects English. Returns the language
 // that is now in force.
 Language selectLanguageFlags(int languageNo);
+// The language of the flags, English when none is set.
 Language currentLanguage();
+// False only before a language was chosen (or when a test clears every flag).
+bool languageFlagSet();
 
 // The common questions, in the current language.
 std::string getMsgSaveBeforeClose();
 std::string getMsgSaveBeforeExit();
 std::string getMsgFileExistsOverwrite();
-// The text of a refused instruction word (English in every language for now).
+// The text of a refused instruction word; "InstructionCodeError" without a language.
 std::string getMsgInstructionCodeError();
+// The device-too-much text of the too-wide ladder: English, also for the languages without a text
+// of their own, the two Chinese texts, and "DeviceTooMuchError" while no language flag is set. The
+// canvas (model/ladder/VirtualCanvas.h) shows it; lang installs it there at start.
+std::string deviceTooMuchText();
 
 }  // namespace kestrion

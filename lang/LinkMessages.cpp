@@ -1,34 +1,35 @@
 #include "lang/LinkMessages.h"
 
+#include "lang/Texts.h"
+
 namespace kestrion {
 
-// Only the English texts exist so far; every language reads them.
 std::string getMsgCommTest() {
-    return "Communication Test...Try Connection Information";
+    return textOf("getMsgCommTest");
 }
 std::string getMsgCantConnect() {
-    return "Can't connected with the device";
+    return textOf("getMsgCantConnect");
 }
 std::string getMsgConnected() {
-    return "Successfully connected with the ";
+    return textOf("getMsgConnected");
 }
 std::string getMsgCommError() {
-    return "Communication error ... ";
+    return textOf("getMsgCommError");
 }
 std::string getMsgTypeErrorCantWrite() {
-    return "Type error, Can't write...";
+    return textOf("getMsgTypeErrorCantWrite");
 }
 std::string getMsgKeyword2Confirm() {
-    return "Once keyword2 be set then can read 128steps program only ?";
+    return textOf("getMsgKeyword2Confirm");
 }
 std::string getMsgCantSetKeyword2() {
-    return "Type error, can't setup 2nd keyword(W3 only)";
+    return textOf("getMsgCantSetKeyword2");
 }
 std::string getMsgKeyword2SetupOk() {
-    return "Keyword2 setup successful... Delete method: online => Memory clear => Program clear";
+    return textOf("getMsgKeyword2SetupOk");
 }
 std::string getMsgKeyword2SetupFailed() {
-    return "Keyword2 setup ...unsucessful...";
+    return textOf("getMsgKeyword2SetupFailed");
 }
 
 }  // namespace kestrion

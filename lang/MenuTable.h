@@ -1,5 +1,6 @@
 // A row of a menu table. Each subsystem lists its own menus and items; the main window builds its
-// menu bar from the rows of every subsystem, so a new command adds a row, not a window slot.
+// menu bar from the rows of every subsystem, so a new command adds a row, not a window slot. The
+// caption is the English one; the other languages come from the text table (lang/Texts.h).
 #pragma once
 
 #include <span>
@@ -19,6 +20,9 @@ struct MenuRow {
     bool checkable = false;       // carries a check mark
     bool disabled = false;        // greyed out until something enables it
     const char* shortcut = "";    // key sequence in portable text ("Ctrl+Z"); "" for none
+    // The entry of the text table (lang/Texts.cpp) that captions the row in every language; ""
+    // takes the entry of the object name. Without an entry the caption above shows in every language.
+    const char* textId = "";
 };
 
 using MenuTable = std::span<const MenuRow>;

@@ -13,6 +13,7 @@
 #include "link/ParameterBlock.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
+#include "model/core/CommandTransaction.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
@@ -304,7 +305,10 @@ void Keyword2Setup1Click() {
     });
 }
 
-void KeywordSetting1Click() {
+namespace {
+
+// The keyword of the project file (its parameter block and the PLC copy of it).
+void changeProjectKeyword() {
     PasswordCommand wiped;
     const bool keywordSet = isPlcKeywordSet(true);
     PlcKeywordDialog dialog;
@@ -316,6 +320,12 @@ void KeywordSetting1Click() {
     }
     std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), pmw.parameterBlock.begin() + kParamKeywordOffset);
     std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), VirtualProg.begin() + kParamKeywordOffset);
+}
+
+}  // namespace
+
+void KeywordSetting1Click() {
+    runCommand(changeProjectKeyword);
 }
 
 }  // namespace kestrion

@@ -12,6 +12,7 @@
 #include "link/CommRecord.h"
 #include "link/ParameterDialog.h"
 #include "link/Receive.h"
+#include "link/terminals/TerminalState.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
@@ -62,6 +63,7 @@ struct LinkState {
     std::uint8_t remoteStopRequest = 0;
     DefaultLatchRanges defaultLatchRange;
     LinkProgress* progress = nullptr;  // the innermost progress window shown, or none
+    TerminalState terminals;
 };
 
 extern LinkState linkState;

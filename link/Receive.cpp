@@ -152,6 +152,13 @@ void beginWait() {
     clearBits(kRsNak);
 }
 
+// An adapter unplugged during a wait sends nothing more: the wait ends then, as a time-out with no
+// late reply to wait for, rather than after its full time.
+bool deviceGone() {
+    const platform::SerialPort* port = linkPort();
+    return port != nullptr && port->lost();
+}
+
 std::uint32_t now() {
     return platform::clock().tickCount();
 }
@@ -165,6 +172,7 @@ LinkOutcome waitForReply(std::uint32_t ms, bool lineProtocols) {
     for (;;) {
         if (now() - start >= ms) return timedOut();
         platform::clock().runMessageLoopOnce();
+        if (deviceGone()) return LinkOutcome::TimeOut;
         if (lineProtocols && commProtocol >= cLink && commProtocol <= ModbusRtu) {
             if ((rs.status & kRsLineComplete) != 0) return LinkOutcome::Done;
         } else if (rs.replyCode != kReplyNone) {
@@ -316,6 +324,7 @@ LinkOutcome _waitRsReply(std::uint32_t ticks) {
         if (static_cast<std::int32_t>(rs.tickCount - start) >= static_cast<std::int32_t>(ticks))
             return timedOut();
         platform::clock().runMessageLoopOnce();
+        if (deviceGone()) return LinkOutcome::TimeOut;
         if (static_cast<std::int32_t>(rs.tickCount - start) < 0) start = rs.tickCount;
         if (rs.replyCode != kReplyNone) return endOnReplyCode();
     }

@@ -64,9 +64,7 @@ bool refusedAsBusy() {
 }
 
 std::string hex4(std::uint32_t value) {
-    std::string digits;
-    for (int shift = 12; shift >= 0; shift -= 4) digits += hexDigit((value >> shift) & 0x0F);
-    return digits;
+    return hexText(value & 0xFFFFu, 4);
 }
 
 void makeCommandFrame(std::string_view command) {

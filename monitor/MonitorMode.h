@@ -2,6 +2,9 @@
 // (model/MonitorLists.h): the comment file and the monitor-list file hold the registered one.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "monitor/DeviceUsage.h"
 
 namespace kestrion {
@@ -14,6 +17,7 @@ constexpr int kMonitorEntryDevices = 2;
 struct MonitorState {
     int monitorMode = kMonitorOff;
     DeviceUsageTables deviceUsageTables = blankDeviceUsageTables();
+    std::array<std::uint8_t, 1024> anyAddressBuf{};  // the bytes the any-address reads left
 };
 extern MonitorState monitorState;
 

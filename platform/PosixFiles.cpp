@@ -182,7 +182,7 @@ FileStatus PosixFiles::writeWhole(const std::string& path, const std::uint8_t* d
         unlink(temporary.c_str());
         return statusFromErrno(syncError != 0 ? syncError : closeError);
     }
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         unlink(temporary.c_str());
         return statusFromErrno(error);
@@ -197,6 +197,13 @@ bool PosixFiles::exists(const std::string& path) const {
 
 bool PosixFiles::remove(const std::string& path) {
     return unlink(findCaseInsensitive(path).c_str()) == 0;
+}
+
+FileStatus PosixFiles::rename(const std::string& from, const std::string& to) {
+    // The target keeps the spelling it has on disk.
+    if (::rename(findCaseInsensitive(from).c_str(), findCaseInsensitive(to).c_str()) != 0)
+        return statusFromErrno(errno);
+    return FileStatus::Ok;
 }
 
 bool PosixFiles::makeDirectory(const std::string& path) {

@@ -30,6 +30,7 @@ public:
     using Files::writeWhole;
     bool exists(const std::string& path) const override;
     bool remove(const std::string& path) override;
+    FileStatus rename(const std::string& from, const std::string& to) override;
     bool makeDirectory(const std::string& path) override;
     std::string installDirectory() const override { return installDir_; }
     std::string dataDirectory() const override { return dataDir_; }

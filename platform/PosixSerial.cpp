@@ -54,7 +54,11 @@ bool isPseudoTerminal(int fd) {
 // A driver leaves out what its hardware cannot do and still reports success, so what the port
 // holds afterwards decides.
 bool holdsRateAndFraming(const termios& held, const termios& asked) {
+#ifdef CMSPAR
+    constexpr tcflag_t framing = CSIZE | PARENB | PARODD | CSTOPB | CMSPAR;
+#else
     constexpr tcflag_t framing = CSIZE | PARENB | PARODD | CSTOPB;
+#endif
     return (held.c_cflag & framing) == (asked.c_cflag & framing) &&
            cfgetospeed(&held) == cfgetospeed(&asked) && cfgetispeed(&held) == cfgetispeed(&asked);
 }
@@ -80,6 +84,9 @@ public:
     bool configure(const SerialFormat& format) override {
         termios settings{};
         if (tcgetattr(fd_, &settings) != 0 || !applySerialFormat(settings, format)) return false;
+        // A pseudo-terminal has no parity bit to hold always 1 or 0: refused, not run as another.
+        if (pseudoTerminal_ && (format.parity == Parity::Mark || format.parity == Parity::Space))
+            return false;
         // Asked for what it holds, a pseudo-terminal reopened at the rate it kept is not refused.
         if (pseudoTerminal_)
             settings.c_cflag = (settings.c_cflag & ~static_cast<tcflag_t>(CSIZE | PARENB)) | CS8;
@@ -164,7 +171,15 @@ bool applySerialFormat(termios& settings, const SerialFormat& format) {
 #endif
     settings.c_cflag |= format.dataBits == 7 ? CS7 : CS8;
     if (format.parity != Parity::None) settings.c_cflag |= PARENB;
-    if (format.parity == Parity::Odd) settings.c_cflag |= PARODD;
+    // Mark is the odd flag under CMSPAR, space the even one.
+    if (format.parity == Parity::Odd || format.parity == Parity::Mark) settings.c_cflag |= PARODD;
+    if (format.parity == Parity::Mark || format.parity == Parity::Space) {
+#ifdef CMSPAR
+        settings.c_cflag |= CMSPAR;
+#else
+        return false;
+#endif
+    }
     if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
     // No software flow control either way: 0x11 and 0x13 are data, and the driver must never
     // send them to the PLC on its own.

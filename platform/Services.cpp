@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace kestrion::platform {
@@ -24,6 +25,14 @@ std::vector<ComPortInfo> SerialPorts::comPorts() const {
     std::vector<ComPortInfo> ports;
     for (int n = 1; n <= kComPortCount; ++n) ports.push_back({n, deviceName(n), "", "", false});
     return ports;
+}
+
+FileStatus Files::rename(const std::string& from, const std::string& to) {
+    const ReadResult file = readWhole(from, SIZE_MAX);
+    if (!file.ok()) return file.status;
+    const FileStatus written = writeWhole(to, file.data.bytes());
+    if (written == FileStatus::Ok) remove(from);
+    return written;
 }
 
 void install(const Services& services) {

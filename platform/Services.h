@@ -159,6 +159,9 @@ public:
     }
     virtual bool exists(const std::string& path) const = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Puts the file from in the place of the file to (replacing it) and removes from. The default
+    // copies through memory; a real file system renames, which never leaves to half written.
+    virtual FileStatus rename(const std::string& from, const std::string& to);
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool makeDirectory(const std::string& path) = 0;
     // The folder that holds the settings file and the user's programs (no trailing '/').
@@ -169,7 +172,8 @@ public:
 
 // ---- Serial ports --------------------------------------------------------------------------------
 
-enum class Parity { None, Even, Odd };
+// Mark and space: the parity bit always 1 or always 0.
+enum class Parity { None, Even, Odd, Mark, Space };
 
 // The line format given to a port: rate, data bits (7 or 8), parity, stop bits.
 struct SerialFormat {

@@ -186,12 +186,6 @@ std::optional<BitOperand> bitOperand(std::int32_t code, bool padded) {
     return BitOperand{'M', std::to_string(code - 0x2200)};
 }
 
-std::string hexText(std::uint32_t value, int digits) {
-    std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = hexDigit(value);
-    return text;
-}
-
 std::string constantDigits(std::int32_t v, bool wide) {
     return std::to_string(wide ? v : static_cast<std::int16_t>(v & 0xFFFF));
 }

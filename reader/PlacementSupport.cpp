@@ -238,10 +238,4 @@ void stopLoad(const std::string& text, const std::string& caption, platform::Msg
     throw ConversionError(caption);
 }
 
-std::string hexText(std::uint32_t value, int digits) {
-    std::string text;
-    for (; digits > 0 || value != 0; --digits, value >>= 4) text.insert(text.begin(), hexDigit(value));
-    return text;
-}
-
 }  // namespace kestrion::placement

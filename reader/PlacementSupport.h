@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/instructions/Conversions.h"  // hexText
 #include "model/ladder/LadderSearch.h"
 #include "platform/Services.h"
 
@@ -80,9 +81,6 @@ std::uint32_t firstRowOfBlock(std::uint32_t id);
 
 // Shows the box and throws ConversionError: the load ends here.
 [[noreturn]] void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon);
-
-// Upper-case hexadecimal digits, at least `digits` of them.
-std::string hexText(std::uint32_t value, int digits);
 
 }  // namespace placement
 }  // namespace kestrion

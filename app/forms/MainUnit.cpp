@@ -13,9 +13,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -32,6 +34,8 @@
 #include "editor/EditorViewState.h"
 #include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
+#include "lang/Texts.h"
+#include "lang/forms/LanguageChange.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
 #include "model/core/CommandTransaction.h"
@@ -49,6 +53,7 @@ namespace {
 
 constexpr int kTimer0Milliseconds = 1000;
 constexpr int kTimer2Milliseconds = 250;
+constexpr int kCloseRetryMilliseconds = 200;
 
 }  // namespace
 
@@ -165,7 +170,7 @@ void TMainForm::buildLadderToolBar() {
 void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into) {
     for (const MenuRow& row : rows) {
         if (parent != row.parent) continue;
-        const QString caption = forms::widgetText(row.caption);
+        const QString caption = forms::widgetText(menuCaption(row, currentLanguage()));
         if (row.kind == MenuRowKind::Menu) {
             QMenu* added = into != nullptr ? into->addMenu(caption) : menuBar()->addMenu(caption);
             added->setObjectName(row.objectName);
@@ -190,6 +195,19 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
     }
 }
 
+void TMainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) captionMenus();
+    QMainWindow::changeEvent(event);
+}
+
+void TMainForm::captionMenus() {
+    const Language language = currentLanguage();
+    for (const MenuRow& row : mainMenuRows())
+        if (QAction* item = action(row.objectName))
+            item->setText(forms::widgetText(menuCaption(row, language)));
+    captionLanguage_ = static_cast<int>(language);
+}
+
 void TMainForm::buildRecentFileItems() {
     QMenu* fileMenu = menu("FileMenu");
     // The recent files stand above Exit.
@@ -197,12 +215,11 @@ void TMainForm::buildRecentFileItems() {
     FileBar1 = exitItem != nullptr ? fileMenu->insertSeparator(exitItem) : fileMenu->addSeparator();
     FileBar1->setObjectName("FileBar1");
     QAction** items[kRecentFileItems] = {&File11, &File21, &File31, &File41};
-    static const char* const names[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
     static void (*const handlers[kRecentFileItems])() = {File11Click, File21Click, File31Click, File41Click};
     for (int i = 0; i < kRecentFileItems; ++i) {
         *items[i] = new QAction(fileMenu);
         fileMenu->insertAction(exitItem, *items[i]);
-        (*items[i])->setObjectName(names[i]);
+        (*items[i])->setObjectName(kRecentFileItemNames[i]);
         connect(*items[i], &QAction::triggered, this, [this, handler = handlers[i]] {
             handler();
             syncFromCore();
@@ -225,12 +242,15 @@ void TMainForm::showRecentFileItems() {
 }
 
 void TMainForm::syncFromCore() {
+    if (captionLanguage_ != static_cast<int>(currentLanguage())) forms::announceLanguageChange();
     refreshEditItems();
     for (const auto& [name, state] : appState.items) {
         QAction* item = action(QString::fromStdString(name));
+        if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
+            item = submenu->menuAction();
         if (item == nullptr) continue;
         item->setEnabled(state.enabled);
-        item->setVisible(state.visible);
+        if (state.visible) item->setVisible(*state.visible);
         if (item->isCheckable()) item->setChecked(state.checked);
     }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
@@ -322,11 +342,11 @@ void TMainForm::buildPanels() {
     central->setFocusPolicy(Qt::StrongFocus);
     services_.entryDialogs.setLadderArea(ladderEditScreen);
     services_.devViewsDialogs.setMainWindow(this);
-    // The access codes of the instruction box show their hidden items at once: the developer views'
-    // entry, and the demonstration and factory programs.
+    // The access codes of the instruction box reveal menu items of this window: the developer views'
+    // entry, the hardware checks and the demonstration and factory programs.
     services_.entryDialogs.setRevealHandler([this](HiddenItems items) {
         if (items == HiddenItems::MoreView) forms::revealMoreView(*this);
-        if (items == HiddenItems::DemoKit) showTemplateMenus();
+        revealAccessItems(items);
         syncFromCore();
     });
 }
@@ -393,10 +413,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (exiting_) {
+    if (exiting_ || runCloseBox())
         event->accept();
-        return;
-    }
+    else
+        event->ignore();
+}
+
+bool TMainForm::runCloseBox() {
+    if (exiting_) return true;
     const auto save = [](bool /*saveAs: the save chooses by the program's name*/) {
         SaveOutcome outcome = SaveOutcome::Failed;
         runCommand([&outcome] {
@@ -405,16 +429,46 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         });
         return outcome;
     };
+    closing_ = true;
     const CloseDecision decision = mainFormClose(save);
+    closing_ = false;
     syncFromCore();
-    if (decision == CloseDecision::Stay) {
-        event->ignore();
-        return;
-    }
+    if (decision == CloseDecision::Stay) return false;
     exiting_ = true;
-    event->accept();
     delete LogoForm.data();
     QCoreApplication::exit(0);
+    return true;
+}
+
+void TMainForm::requestClose() {
+    if (exiting_ || closing_) return;
+    closeRequested_ = true;
+    closeWhenFree();
+}
+
+void TMainForm::closeWhenFree() {
+    if (!closeRequested_ || exiting_) return;
+    // A dialog or a waiting command sits on the stack below this event: closing under it would
+    // free the program it works on. The request waits for it.
+    if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
+        services_.clock().commandWaiting()) {
+        QTimer::singleShot(kCloseRetryMilliseconds, this, &TMainForm::closeWhenFree);
+        return;
+    }
+    closeRequested_ = false;
+    close();
+}
+
+void TMainForm::commitData(QSessionManager& manager) {
+    if (exiting_) return;
+    if (!manager.allowsInteraction()) {
+        // Without a question the unsaved work could only be thrown away.
+        if ((editModeFlags & kEditModifiedSinceSave) != 0) manager.cancel();
+        return;
+    }
+    const bool ends = runCloseBox();
+    manager.release();
+    if (!ends) manager.cancel();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event) {

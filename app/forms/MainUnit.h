@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 class QVBoxLayout;
+class QSessionManager;
 class QPlainTextEdit;
 class QScrollArea;
 class QSplitter;
@@ -77,6 +78,12 @@ public:
     QToolBar* ToolBar1 = nullptr;
 
 public slots:
+    // A request from outside the window to end the program (a signal): it takes the close box's
+    // path as soon as no dialog is open and no command waits, and is ignored while a close runs.
+    void requestClose();
+    // The desktop session's logout asks the same question; Cancel (or a failed save) cancels the
+    // logout, otherwise the program ends with its settings written.
+    void commitData(QSessionManager& manager);
     void Timer0Timer();
     void Timer1Timer();
     void Timer2Timer();
@@ -87,6 +94,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Keys the ladder view leaves to its parents (F4 and the like) arrive here.
     void keyPressEvent(QKeyEvent* event) override;
+    // A new interface language captions the menus anew.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -106,9 +115,17 @@ private:
     void buildFncKeyPanel(QVBoxLayout* layout);
     // The views, the tool buttons and the function-key panel as the core has them.
     void syncViews();
+    // The close box: the question, the save, the settings; true when the program ends.
+    bool runCloseBox();
+    void closeWhenFree();
+    void captionMenus();
+
+    int captionLanguage_ = -1;  // the language the menus show
 
     QtPlatform& services_;
     bool exiting_ = false;
+    bool closing_ = false;         // the close box's question is open
+    bool closeRequested_ = false;  // a request waits for the dialogs and commands to end
     std::vector<QAction*> ladderButtons_;
     std::vector<std::pair<QAction*, const ToolButtonRow*>> toolButtons_;
     std::vector<QPushButton*> fncKeyButtons_;

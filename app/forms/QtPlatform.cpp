@@ -133,7 +133,9 @@ std::uint32_t QtClock::tickCount() const {
 }
 
 void QtClock::runMessageLoopOnce() {
+    ++waitDepth_;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    --waitDepth_;
     // The waits of the link call this in a loop; a short sleep keeps them from spinning a core
     // while the reply is on its way.
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -184,6 +186,8 @@ QtPlatform::~QtPlatform() {
     DialogSeam<MonitorDialogs>::uninstall();
     DialogSeam<DevViewsDialogs>::uninstall();
     DialogSeam<WizardsDialogs>::uninstall();
+    DialogSeam<TerminalDialogs>::uninstall();
+    DialogSeam<AccessDialogs>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -209,6 +213,8 @@ void QtPlatform::install() {
     DialogSeam<MonitorDialogs>::install(monitorDialogs_);
     DialogSeam<DevViewsDialogs>::install(devViewsDialogs);
     DialogSeam<WizardsDialogs>::install(wizardsDialogs_);
+    DialogSeam<TerminalDialogs>::install(terminalDialogs_);
+    DialogSeam<AccessDialogs>::install(accessDialogs_);
     platform::installDesktop(&desktop_);
     installed_ = true;
 }

@@ -16,8 +16,10 @@
 #include "entry/forms/QtEntryDialogs.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
+#include "link/forms/QtTerminalDialogs.h"
 #include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/DeviceListForm.h"
+#include "monitor/forms/QtAccessDialogs.h"
 #include "platform/Desktop.h"
 #include "platform/PosixSerial.h"
 #include "platform/Services.h"
@@ -76,6 +78,12 @@ class QtClock : public platform::Clock {
 public:
     std::uint32_t tickCount() const override;
     void runMessageLoopOnce() override;
+    // True while a command of the core waits for something (a reply of the line) and lets the
+    // loop run meanwhile: the window must not be closed under it.
+    bool commandWaiting() const { return waitDepth_ > 0; }
+
+private:
+    int waitDepth_ = 0;
 };
 
 // Files and programs handed to the desktop's handler (xdg-open and its kind).
@@ -116,6 +124,7 @@ public:
     forms::QtDevViewsDialogs devViewsDialogs;
     QtSystem& system() { return system_; }
     platform::PosixSerialPorts& serialPorts() { return serial_; }
+    const QtClock& clock() const { return clock_; }
 
 private:
     platform::Files& files_;
@@ -131,6 +140,8 @@ private:
     forms::QtEditorDialogs editorDialogs_;
     forms::QtMonitorDialogs monitorDialogs_;
     forms::QtWizardsDialogs wizardsDialogs_;
+    forms::QtTerminalDialogs terminalDialogs_;
+    forms::QtAccessDialogs accessDialogs_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;

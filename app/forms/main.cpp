@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "app/forms/CloseSignals.h"
 #include "app/forms/KestrionApplication.h"
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     using namespace kestrion;
     app::KestrionApplication application(argc, argv);
     try {
+        // First of all: a signal from here on waits in the pipe for the window.
+        app::CloseSignals closeSignals;
         platform::PosixFiles files = platform::PosixFiles::fromEnvironment();
         app::QtPlatform services(files);
         services.install();
@@ -25,6 +28,11 @@ int main(int argc, char** argv) {
 
         QApplication::setApplicationName(kApplicationTitle);
         app::TMainForm mainForm(services);
+        QObject::connect(&closeSignals, &app::CloseSignals::closeRequested, &mainForm,
+                         &app::TMainForm::requestClose);
+        QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainForm,
+                         &app::TMainForm::commitData);
+        closeSignals.listen();
         mainForm.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

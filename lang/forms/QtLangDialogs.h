@@ -8,6 +8,7 @@ namespace kestrion::forms {
 class QtLangDialogs : public LangDialogs {
 public:
     void appMessage(const AppMessage& message) override;
+    void about(const AboutBox& box) override;
 };
 
 }  // namespace kestrion::forms

@@ -5,14 +5,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "model/core/Floors.h"
+
 namespace kestrion::state {
 
 namespace {
-
-// The floors of the tree, lowest first.
-constexpr std::string_view kFloors[] = {"platform", "model",    "lang", "entry",   "editor",
-                                        "reader",   "compiler", "link", "monitor", "diagnostics",
-                                        "wizards",  "devviews", "app"};
 
 struct Entry {
     std::ptrdiff_t floor;

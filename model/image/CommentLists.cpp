@@ -122,8 +122,16 @@ constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
     &ModeDataRecord::cowCommentOffset,   &ModeDataRecord::cowBlockOffset,
     &ModeDataRecord::cowCoilOffset,      &ModeDataRecord::cowMonitorOffset};
 
-// The comment and monitor lists (copied entry by entry), their counts, and the images of the
-// comment, register and description files.
+// A comment id names an entry of its list: once the list is gone no object may keep one, or the
+// next comment (given id 1 again) would show on the rungs of the old ones.
+void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
+    for (const LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
+        for (stLadderBlock* object = list->head; object != nullptr; object = object->next) object->*field = 0;
+    if (editNew != nullptr) editNew->*field = 0;
+}
+
+// The comment and monitor lists (copied entry by entry) and the images of the comment, register
+// and description files. Their counts live in the settings record, which is a part of its own.
 transaction::Restore snapshotComments() {
     struct Saved {
         DeviceCommentList names, comments;
@@ -135,21 +143,10 @@ transaction::Restore snapshotComments() {
         std::uint16_t cowLength;
         RegisterImage dmw;
         DcnTableSet dcn;
-        std::array<std::uint16_t, std::size(kCommentFields)> fields;
     };
-    auto saved = std::make_shared<Saved>(Saved{deviceNameList,
-                                               deviceCommentList,
-                                               blockCommentList,
-                                               coilCommentList,
-                                               deviceMonitorList,
-                                               ladderMonitorList,
-                                               deviceMonitorBytes,
-                                               CowBuffer,
-                                               cowDataLength,
-                                               DmwImage,
-                                               DcnTables,
-                                               {}});
-    for (std::size_t i = 0; i < saved->fields.size(); ++i) saved->fields[i] = ModeData.*kCommentFields[i];
+    auto saved = std::make_shared<Saved>(
+        Saved{deviceNameList, deviceCommentList, blockCommentList, coilCommentList, deviceMonitorList,
+              ladderMonitorList, deviceMonitorBytes, CowBuffer, cowDataLength, DmwImage, DcnTables});
     return [saved = std::shared_ptr<const Saved>(saved)] {
         deviceNameList = saved->names;
         deviceCommentList = saved->comments;
@@ -162,7 +159,6 @@ transaction::Restore snapshotComments() {
         cowDataLength = saved->cowLength;
         DmwImage = saved->dmw;
         DcnTables = saved->dcn;
-        for (std::size_t i = 0; i < saved->fields.size(); ++i) ModeData.*kCommentFields[i] = saved->fields[i];
     };
 }
 
@@ -174,8 +170,14 @@ void freeCommentList(int kind) {
     switch (kind) {
         case kCommentListNames: deviceNameList.clear(); break;
         case kCommentListDevices: deviceCommentList.clear(); break;
-        case kCommentListBlocks: blockCommentList.clear(); break;
-        case kCommentListCoils: coilCommentList.clear(); break;
+        case kCommentListBlocks:
+            blockCommentList.clear();
+            forgetCommentIds(&stLadderBlock::idBC);
+            break;
+        case kCommentListCoils:
+            coilCommentList.clear();
+            forgetCommentIds(&stLadderBlock::idCC);
+            break;
         case kCommentListMonitor:
             deviceMonitorList.clear();
             deviceMonitorBytes = 0;

@@ -12,6 +12,7 @@
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/image/MonitorLists.h"
+#include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
@@ -21,6 +22,8 @@ namespace {
 
 constexpr std::string_view kMakerMarker = "Tovel";
 constexpr std::size_t kMaxMonitorDeviceText = kDeviceTextSize - 1;
+// Five empty sections and the two bytes the file holds after them.
+constexpr std::uint16_t kNewCowDataLength = 12;
 
 struct SectionLimit {
     std::uint16_t maximum;
@@ -38,12 +41,6 @@ void showStatus(const std::string& text) {
 
 void showInformation(const char* text, const char* caption) {
     platform::messages().show(text, caption, platform::MsgIcon::Information, platform::MsgButtons::Ok);
-}
-
-std::string hex4(unsigned value) {
-    std::array<char, 8> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%04X", value & 0xFFFFu);
-    return buffer.data();
 }
 
 template <std::size_t N>
@@ -238,7 +235,7 @@ std::string octalText(std::uint8_t letter, std::uint16_t index) {
 bool readCount(Parser& parser, std::uint16_t& count, const SectionLimit& limit, bool hexStatus) {
     if (!parser.u16(count)) return false;
     if (count <= limit.maximum) return true;
-    showStatus(hexStatus ? "deviceNameNo=" + hex4(count) : std::to_string(count));
+    showStatus(hexStatus ? "deviceNameNo=" + hexText(count, 4) : std::to_string(count));
     showInformation(limit.text, limit.caption);
     return false;
 }
@@ -324,7 +321,7 @@ bool readMonitorSection(Parser& parser) {
     ModeData.monitorDeviceCount = count;
     if (count == 0) return true;
     if (count == kEmptyMonitorSection || count > kMaxRegisteredMonitorDevices) {
-        if (count != kEmptyMonitorSection) showStatus("monDeviceNo=" + hex4(count));
+        if (count != kEmptyMonitorSection) showStatus("monDeviceNo=" + hexText(count, 4));
         byteimage::putU16(CowBuffer, countOffset, 0);
         ModeData.monitorDeviceCount = 0;
         return true;
@@ -411,17 +408,22 @@ std::string cowDescription() {
     return std::string(first, std::find(first, last, std::uint8_t{0}));
 }
 
-bool writeCowFile(const std::string& path) {
-    if (!saveCommentToCowBuffer()) return false;
+std::optional<std::vector<std::uint8_t>> cowFileBytes() {
+    if (!saveCommentToCowBuffer()) return std::nullopt;
     byteimage::putU16(CowBuffer, cowOffset::dataLength, cowDataLength);
     const std::size_t size = cowOffset::data + cowDataLength + kCowFileExtra;
-    if (platform::files().writeWhole(path, CowBuffer.data(), size) != platform::FileStatus::Ok) {
-        showStatus("Save File Error...system halt");
-        platform::messages().show("Error2014122008", "*COW", platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
-        return false;
-    }
-    return true;
+    return std::vector<std::uint8_t>(CowBuffer.begin(),
+                                     CowBuffer.begin() + static_cast<std::ptrdiff_t>(size));
+}
+
+void newCowImage() {
+    CowBuffer.fill(0);
+    std::fill(CowBuffer.begin() + 11, CowBuffer.begin() + 70, std::uint8_t{' '});
+    const auto header = pmwPreTemplate(1);
+    std::copy(header.begin() + 70, header.begin() + 114, CowBuffer.begin() + 70);
+    byteimage::putU16(CowBuffer, cowOffset::dataLength, kNewCowDataLength);
+    byteimage::putU16(CowBuffer, 254, 4);
+    cowDataLength = kNewCowDataLength;
 }
 
 bool readCowFile(const std::string& path) {

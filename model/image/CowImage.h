@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/image/CommentLists.h"
 
@@ -38,10 +39,15 @@ constexpr std::size_t kCowPackLimit = kCowImageSize - kCowFileExtra;
 // The description text of the image (byte 128 up to its NUL, at most 95 bytes).
 std::string cowDescription();
 
-// Packs the lists and writes the comment file: the image up to the end of section 5 and two more
-// bytes, with the data length at 250. False, with the message shown, when the comments do not fit
-// or the file cannot be written.
-[[nodiscard]] bool writeCowFile(const std::string& path);
+// The comment file: the lists packed into the image (saveCommentToCowBuffer), the data length put
+// at 250, and the image up to the end of section 5 and two more bytes. Nothing, with the message
+// shown, when the comments do not fit.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> cowFileBytes();
+
+// The image of a program that has no comment file yet: the template header (no description, the
+// words of the type-1 program header at 70..113, data length 12 at 250, 4 at 254), zeros after
+// it; cowDataLength 12.
+void newCowImage();
 
 // Reads a comment file into CowBuffer (its missing bytes as 0xFF) and its data length into
 // cowDataLength. False, CowBuffer unchanged, when there is no such file.

@@ -1,6 +1,7 @@
 #include "model/image/DmwImage.h"
 
 #include <algorithm>
+#include <string>
 
 #include "model/core/ByteImage.h"
 #include "platform/Services.h"
@@ -46,6 +47,10 @@ std::optional<TemplateWords> templateWords(std::int32_t plcType) {
 bool isShortBodyType(std::int32_t plcType) {
     return plcType == 1 || plcType == 6;
 }
+// D0 to D999: the registers below D8000 that a short file keeps.
+constexpr std::uint32_t kShortFileRegisters = 1000;
+// The box names this many runs of registers at most.
+constexpr int kNamedRuns = 8;
 
 }  // namespace
 
@@ -106,15 +111,35 @@ std::vector<std::uint8_t> dmwFileBytes(const RegisterImage& image, std::int32_t 
     return bytes;
 }
 
-bool writeDmwFile(const std::string& path, std::int32_t plcType) {
-    loadDmwHeaderByPlcType(plcType);
-    if (platform::files().writeWhole(path, dmwFileBytes(DmwImage, plcType)) != platform::FileStatus::Ok) {
-        platform::statusBar().setPanelText(13, "Save File Error...system halt");
-        platform::messages().show("Error2014122008", "*DMW", platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
-        return false;
+std::vector<std::uint32_t> registersTheFileDrops(std::int32_t plcType) {
+    std::vector<std::uint32_t> dropped;
+    if (!isShortBodyType(plcType)) return dropped;
+    for (std::uint32_t k = kShortFileRegisters; k < kDmwRegisterCount; ++k)
+        if (dmwRegister(k) != 0) dropped.push_back(k);
+    return dropped;
+}
+
+void warnRegistersNotKept(std::int32_t plcType) {
+    const std::vector<std::uint32_t> dropped = registersTheFileDrops(plcType);
+    if (dropped.empty()) return;
+    std::string names;
+    int runs = 0;
+    for (std::size_t i = 0; i < dropped.size(); ++i) {
+        std::size_t last = i;
+        while (last + 1 < dropped.size() && dropped[last + 1] == dropped[last] + 1) ++last;
+        if (++runs > kNamedRuns) {
+            names += ", ...";
+            break;
+        }
+        names += (runs > 1 ? ", D" : "D") + std::to_string(dropped[i]);
+        if (last > i) names += "-D" + std::to_string(dropped[last]);
+        i = last;
     }
-    return true;
+    platform::messages().show(
+        "The register file of this PLC type keeps D0 to D999 and D8000 to D8255 only. "
+        "These registers are not saved: " +
+            names,
+        "*DMW", platform::MsgIcon::Warning, platform::MsgButtons::Ok);
 }
 
 bool readDmwFile(const std::string& path, std::int32_t plcType) {

@@ -46,9 +46,12 @@ std::size_t dmwBodySize(std::int32_t plcType);
 // The file's bytes of the image for a PLC type (the image's header as it stands).
 std::vector<std::uint8_t> dmwFileBytes(const RegisterImage& image, std::int32_t plcType);
 
-// Loads the type's header into DmwImage and writes the file. When it cannot be created: status
-// panel 13 "Save File Error...system halt", the box "Error2014122008" / "*DMW", and false.
-[[nodiscard]] bool writeDmwFile(const std::string& path, std::int32_t plcType);
+// The registers that hold a value but that the file of this PLC type does not keep: D1000 to
+// D7999 for types 1 and 6, whose file holds D0 to D999 and D8000 to D8255 only.
+std::vector<std::uint32_t> registersTheFileDrops(std::int32_t plcType);
+// Before a save: names those registers in a box ("*DMW", warning); nothing when there are none.
+void warnRegistersNotKept(std::int32_t plcType);
+
 // Reads the file into DmwImage: the header and the body of the type's length, missing bytes as
 // 0xFF. False, with the image as it was, when there is no such file.
 bool readDmwFile(const std::string& path, std::int32_t plcType);

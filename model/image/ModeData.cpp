@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/core/ByteImage.h"
+#include "model/core/CommandTransaction.h"
 #include "model/core/ModelState.h"
 
 namespace kestrion {
@@ -73,6 +74,12 @@ static_assert(at::xSizeSymble == 64 && at::ySizeSymble == 68);
 static_assert(at::recentFiles == 128 && kRecentFileSlotSize == 96);
 static_assert(at::recentFiles + kRecentFileSlots * kRecentFileSlotSize == kModeDataSize,
               "the last recent-file slot ends the record");
+
+// A failed command leaves the settings as they were: the comment counts, the cell size, the fonts.
+transaction::Restore snapshotSettings() {
+    return [saved = ModeData] { ModeData = saved; };
+}
+[[maybe_unused]] const bool settingsPart = transaction::registerPart("settings", snapshotSettings);
 
 std::size_t slotOffset(int slot) {
     return at::recentFiles + static_cast<std::size_t>(slot) * kRecentFileSlotSize;

@@ -1,6 +1,7 @@
 #include "model/image/PmwFile.h"
 
 #include <algorithm>
+#include <string>
 
 #include "model/core/ByteImage.h"
 
@@ -8,7 +9,7 @@ namespace kestrion {
 
 namespace {
 
-void showFileError(const char* text, const char* caption) {
+void showFileError(const std::string& text, const char* caption) {
     platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
 }
 
@@ -43,8 +44,11 @@ PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
         showFileError("Open File Error", "Error2018030211");
         return PmwReadResult::OpenFailed;
     }
-    // The header and parameter block first: they tell how long the program is. A short file reads
-    // 0xFF where its bytes are missing.
+    if (file.data.length() == 0) {
+        showFileError("File Version Error\n" + path + "\nThe file is empty.", "Error2018062240");
+        return PmwReadResult::BadVersion;
+    }
+    // The header and parameter block first: they tell how long the program is.
     std::vector<std::uint8_t> bytes(kProgramAreaOffset);
     file.data.copyTo(0, bytes.data(), bytes.size());
     byteimage::getField(bytes, 0, image.pmwPre);
@@ -64,6 +68,14 @@ PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
     if (!isValidMemSizeCode(n) || !isAcceptedPlcType(image.plcType())) {
         showFileError("File Version Error", "Error2018062240");
         return PmwReadResult::BadVersion;
+    }
+    // A cut file would open with its missing words read as empty: the program would lose them
+    // without a word. The tail after the program is not read, so it may be missing.
+    if (file.data.length() < bytes.size()) {
+        showFileError("Open File Error\n" + path + "\nThe file holds " + std::to_string(file.data.length()) +
+                          " bytes; its program needs " + std::to_string(bytes.size()) + ".",
+                      "Error2018030211");
+        return PmwReadResult::Truncated;
     }
     return PmwReadResult::Ok;
 }

@@ -20,14 +20,15 @@ std::size_t pmwFileLength(std::int32_t n);
 // Writes the program file; Failed without touching the file when the capacity is not valid.
 [[nodiscard]] platform::FileStatus writePmwFile(const std::string& path, const PmwImage& image);
 
-enum class PmwReadResult { Ok, OpenFailed, BadVersion };
+enum class PmwReadResult { Ok, OpenFailed, BadVersion, Truncated };
 
 // Reads a program file into the image given, which may be a scratch image so that the program in
-// use changes only when the caller goes on. Bytes missing at the end of a short file read as 0xFF.
-// Failures show their box: "Open File Error" when the file cannot be read, "File Version Error"
-// when its capacity or PLC type word is not one of ours. After BadVersion the image holds what was
-// read and is not to be used as a program. Once the caller takes a read image as the program in
-// use it runs backupPmwImage.
+// use changes only when the caller goes on. Failures show their box: "Open File Error" when the
+// file cannot be read, or (with its name and lengths) when it is shorter than the 348 + 2000 × N
+// bytes its program needs; "File Version Error" when its capacity or PLC type word is not one of
+// ours, or (with its name) when it is empty. After a failure the image holds what was read and is
+// not to be used as a program. Once the caller takes a read image as the program in use it runs
+// backupPmwImage.
 [[nodiscard]] PmwReadResult readPmwFile(const std::string& path, PmwImage& image);
 
 }  // namespace kestrion

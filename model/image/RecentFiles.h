@@ -20,6 +20,8 @@ constexpr int kFile21 = 1;
 constexpr int kFile31 = 2;
 constexpr int kFile41 = 3;
 constexpr int kRecentFileItems = 4;
+// Their object names; the window makes these items itself.
+constexpr const char* kRecentFileItemNames[kRecentFileItems] = {"File11", "File21", "File31", "File41"};
 
 extern std::array<RecentFileItem, kRecentFileItems>& recentFileItems;
 extern bool& FileBar1Visible;

@@ -10,6 +10,12 @@
 
 namespace kestrion {
 
+std::string hexText(std::uint32_t value, int digits) {
+    std::string text;
+    for (; digits > 0 || value != 0; --digits, value >>= 4) text.insert(text.begin(), hexDigit(value));
+    return text;
+}
+
 std::int32_t octalNoToIndex(std::int32_t n) {
     // 100 (octal) follows 77: take out the twenty numbers 80..99 that never occur.
     if (n >= 100) n -= 20;

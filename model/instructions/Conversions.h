@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kestrion {
@@ -24,6 +25,10 @@ constexpr std::uint8_t hexDigitValue(char c) {
 constexpr char hexDigit(unsigned value) {
     return "0123456789ABCDEF"[value & 0x0Fu];
 }
+
+// The one hexadecimal text of the program: upper-case digits of value, at least `digits` of them
+// (more when the value needs them), no prefix.
+std::string hexText(std::uint32_t value, int digits);
 
 // An X or Y number written with octal digits (0 to 177, read as decimal) to its linear index:
 // 17 -> 15, 100 -> 64, 177 -> 127.

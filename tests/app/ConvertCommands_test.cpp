@@ -42,7 +42,7 @@ TEST_F(ConvertCommandsTest, F4ConvertsTheTypedLadderAndLeavesItConvertedButNotSa
     EXPECT_EQ(pmw.sumCheck(), 51666);  // 57536 (memory size 8) + 0x2401 + 0xC501 + 0x0010, 16 bits
     EXPECT_TRUE((editModeFlags & 0x0C) == 0x08 && (fileStateFlags & kFileNoName) != 0);
     EXPECT_FALSE(canvasState.undoMenuEnabled || canvasState.editCancelMenuEnabled ||
-                 menuItem("EditCancel1").enabled || menuItem("EditCancel2").enabled);
+                 menuItem("EditCancel1").enabled);
     ASSERT_EQ(langDialogs.appMessages.size(), 1u);
     const AppMessage& done = langDialogs.appMessages[0];
     EXPECT_EQ(done.caption + "|" + done.line1 + "|" + done.line2 + "|" + std::to_string(done.selfClose) +

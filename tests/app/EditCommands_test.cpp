@@ -47,13 +47,16 @@ protected:
 TEST_F(EditCommandsTest, InsertAndDeleteOfALineMoveTheLinesBelowAndEnd) {
     setCanvasCell(5, 1, '|');  // a link from line 0 down to line 1
     frameAt(64);
+    ladderBottomY = 128;
     InsertLine1Click();
+    EXPECT_EQ(ladderBottomY, 192u);
     EXPECT_EQ(ladder(),
               (Texts{"LD 80,0", "AND 160,0", "OUT 960,0", "LD 80,128", "OUT 960,128", "END 1040,192"}));
     EXPECT_EQ(dump(), (Picture{kCanvas[0], "     |", "     |", "     |", kCanvas[2], "", kCanvas[4]}));
     EXPECT_EQ(std::pair(insGrayHead->Y, editModeFlags & 0x0C), std::pair(64U, 0x0C));
     DeleteLine1Click();
     EXPECT_EQ(ladder(), kLadder);
+    EXPECT_EQ(ladderBottomY, 128u);
     EXPECT_EQ(dump(), (Picture{kCanvas[0], "     |", kCanvas[2], "", kCanvas[4]}));
     frameAt(128);  // END's line stays
     DeleteLine1Click();

@@ -4,8 +4,11 @@
 #include "app/FileTitle.h"
 #include "app/MainView.h"
 #include "devviews/ObjectListDump.h"
+#include "link/Keywords.h"
+#include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
+#include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/PmwFile.h"
 #include "model/image/ProgramImage.h"
@@ -73,6 +76,7 @@ TEST_F(FileCommandsTest, NewMakesTheEndOnlyProgramNamedNoname01ThenNoname02) {
     EXPECT_EQ(ldrHead->next, nullptr);
     EXPECT_EQ(pmw.program[0], kEndCode);
     EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + kUser + "Noname01");
+    EXPECT_EQ(fakes.statusBar.panelText(13), "pmw.un.ST.PRE.i[jPrePlcType]=5");
     fakes.messages.scriptAnswers({MsgAnswer::No});  // a new program counts as modified
     New1Click();
     EXPECT_EQ(boxes(), Boxes{kCloseQuestion});
@@ -97,6 +101,7 @@ TEST_F(FileCommandsTest, NewNameWorksOnTheStemOnly) {
         {0, "/a.b/P.PMW", "/a.b/01.PMW"},   // a stem shorter than the digits keeps the folder
         {0, "/x/Line 7 (old).PMW", "/x/Line 7 (ol01.PMW"},
         {0x1A, "/x/Name.PMW", "/x/Na1B.PMW"},
+        {0, "Pump.PMW", "Pu01.PMW"},  // no folder at all
     };
     for (const auto& [counter, before, after] : cases) {
         newFileCounter = counter;
@@ -145,7 +150,16 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
     fakes.files.put("/p/Bad.PMW", wrongType);
     putProgram("/p/Other.PMW", {kEndCode}, "Other");
     putProgram("/p/Join.PMW", {0x2400, 0xC500, 0xFFF8, 0xC501, kEndCode});  // ANB with no sub-block
+    putProgram("/p/Short.PMW", {0x2000, kEndCode});
+    std::vector<std::uint8_t> cut = fakes.files.content("/p/Short.PMW");
+    cut.resize(10000);  // of 16416
+    fakes.files.put("/p/Short.PMW", cut);
     const std::tuple<const char*, bool, Boxes> cases[] = {
+        {"/p/Short.PMW",
+         true,
+         {"Open File Error\n/p/Short.PMW\nThe file holds 10000 bytes; its program needs 16348. | "
+          "Error2018030211 | "
+          "error"}},
         {"/p/Join.PMW", true, {"convMachineCodeToLadder | [pop] Stack1 underflow error | warning"}},
         {"/p/None.PMW", true, {"Open File Error | Error2018030211 | error"}},
         {"/p/Bad.PMW", true, {"File Version Error | Error2018062240 | error"}},
@@ -154,6 +168,7 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
     };
     for (const auto& [file, titleOk, expected] : cases) {
         fakes.messages.shown.clear();
+        xOldCursor = 240;
         if (!titleOk) dialogs.titleAnswers.push_back({});
         if (*file != 0)
             open(file);
@@ -166,6 +181,7 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
         EXPECT_EQ(objectListDetailRows(), ladder);
         EXPECT_EQ(currentFileName(), "/p/Good.PMW");
         EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
+        EXPECT_EQ(xOldCursor, 240u);
     }
 }
 
@@ -255,6 +271,44 @@ TEST_F(FileCommandsTest, SaveIntoAnUnwritableFolderLosesNothing) {
     EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
 }
 
+TEST_F(FileCommandsTest, ASaveTheCommentsRefuseWritesNoFileAndKeepsTheOldOnes) {
+    fakes.files.put("/p/P.COW", {7});
+    fakes.files.put("/p/P.DMW", {8});
+    New1Click();
+    setDmwRegister(0, 1234);
+    for (std::uint16_t i = 0; i < 257; ++i) addDeviceName('D', i);  // one more than a reader takes
+    saveAs("/p/P.PMW");
+    SaveAs1Click();
+    EXPECT_EQ(boxes(), Boxes{"DeviceNameNoTooMuch | Msg19050310 | information"});
+    EXPECT_EQ(fakes.files.content("/p/P.COW"), std::vector<std::uint8_t>{7});
+    EXPECT_EQ(fakes.files.content("/p/P.DMW"), std::vector<std::uint8_t>{8});
+    EXPECT_FALSE(fakes.files.exists("/p/P.PMW") || fakes.files.exists("/p/P.EDM"));
+    EXPECT_EQ(currentFileName(), kUser + "Noname01.PMW");
+}
+
+TEST_F(FileCommandsTest, AProgramOpenedWithoutCommentFileSavesNoTextOfTheOneBefore) {
+    putProgram("/p/A.PMW", {kEndCode});
+    std::vector<std::uint8_t> cow(268, 0);  // five empty sections and a description
+    std::copy_n("Pump line", 9, cow.begin() + 128);
+    cow[250] = 10;
+    fakes.files.put("/p/A.COW", cow);
+    open("/p/A.PMW");
+    EXPECT_EQ(appState.dcnMemo, "Pump line");
+    putProgram("/p/B.PMW", {kEndCode});
+    open("/p/B.PMW");
+    EXPECT_EQ(appState.dcnMemo, "");
+    pmw.setPlcType(6);  // its register file keeps D0 to D999
+    setDmwRegister(1500, 1);
+    Save1Click();
+    const std::vector<std::uint8_t> saved = fakes.files.content("/p/B.COW");
+    ASSERT_EQ(saved.size(), 268u);
+    EXPECT_EQ(saved[128], 0);
+    EXPECT_EQ(boxes(),
+              Boxes{"The register file of this PLC type keeps D0 to D999 and D8000 to D8255 only. These "
+                    "registers are not saved: D1500 | *DMW | warning"});
+    EXPECT_EQ(fakes.files.content("/p/B.DMW").size(), 2768u);
+}
+
 TEST_F(FileCommandsTest, SaveAsTakesTheNameOnlyWhenTheFileIsWritten) {
     New1Click();
     fakes.files.put("/p/Taken.PMW", {1});
@@ -318,6 +372,39 @@ TEST_F(FileCommandsTest, ExitEndsWithoutAQuestionOnlyWhenNothingIsUnsaved) {
     Exit1Click();
     EXPECT_TRUE(appState.exitRequested);
     EXPECT_FALSE(fakes.files.content(kUser + "Noname01.PMW").empty());
+}
+
+// Counts the commands that run: each takes one snapshot of every part.
+int commandsRun = 0;
+[[maybe_unused]] const bool commandCounter = transaction::registerPart("test: commands run", [] {
+    ++commandsRun;
+    return transaction::Restore([] {});
+});
+
+TEST_F(FileCommandsTest, TheViewItemsThatMoveObjectsAndClearAllObjectsAreCommands) {
+    New1Click();
+    for (void (*item)() : {X561Click, X601Click, X641Click, X681Click, Y561Click, Y601Click, Y641Click,
+                           Y681Click, Y721Click, DeviceComment2Click, BlockComment2Click, CoilComment2Click,
+                           ClearAllObject1Click, KeywordSetting1Click}) {
+        const int before = commandsRun;
+        item();
+        EXPECT_EQ(commandsRun, before + 1);
+    }
+}
+
+TEST_F(FileCommandsTest, FontAndZoomItemsSetTheirSize) {
+    const std::tuple<void (*)(), std::uint32_t*, std::uint32_t> items[] = {
+        {FontN81Click, &ModeData.fontSize, 8},   {FontN141Click, &ModeData.fontSize, 14},
+        {FontN121Click, &ModeData.fontSize, 12}, {FontN101Click, &ModeData.fontSize, 10},
+        {Np501Click, &zoomPercent, 50},          {Np751Click, &zoomPercent, 75},
+        {Np1251Click, &zoomPercent, 125},        {Np1501Click, &zoomPercent, 150},
+        {Np1001Click, &zoomPercent, 100}};
+    for (const auto& [item, setting, value] : items) {
+        item();
+        EXPECT_EQ(*setting, value);
+    }
+    EXPECT_TRUE(menuItem("FontN101").checked && menuItem("Np1001").checked);
+    EXPECT_FALSE(menuItem("FontN81").checked || menuItem("Np1501").checked);
 }
 
 TEST_F(FileCommandsTest, CellSizeItemsMoveTheObjectsToTheSameCells) {

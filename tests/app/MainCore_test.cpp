@@ -1,4 +1,8 @@
 #include "app/MainCore.h"
+
+#include <set>
+
+#include "app/AppMenu.h"
 #include "model/core/MainState.h"
 
 #include "lang/Language.h"

@@ -53,6 +53,10 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
     mainFormStartUp();
     EXPECT_TRUE(appState.LineArray[15] == 0 && appState.mouseTextBuffers[6][0] == '\0');
     EXPECT_EQ(currentLanguage(), Language::Japanese);
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Screen Resolution=1920*1080");
+    EXPECT_EQ(std::make_tuple(menuItem("DeviceComment2").checked, menuItem("BlockComment2").checked,
+                              menuItem("CoilComment2").checked, menuItem("FontN141").checked),
+              std::make_tuple(true, false, true, true));  // 0xA0: device and coil comments
     EXPECT_EQ(std::tie(ModeData.fontSize, ModeData.comPortNo, ModeData.baudRate, ModeData.xSizeSymble,
                        ModeData.ySizeSymble, ModeData.clipboardAddr, ModeData.viewFlags),
               std::make_tuple(14u, 2u, 4u, 80u, 64u, clipboardBlockToken(), 0xA0u));

@@ -113,6 +113,7 @@ TEST_F(CursorMovesTest, DeleteTurnsTheFramedObjectIntoWireWithAnUndoCopy) {
     ASSERT_NE(grayMarks.head, nullptr);
     EXPECT_EQ(grayMarks.head->Y, 64u);
     EXPECT_EQ(editModeFlags, kEditLadderNotConverted | kEditModifiedSinceSave);
+    EXPECT_TRUE(canvasState.editCancelMenuEnabled);
 }
 
 TEST_F(CursorMovesTest, DeleteLeavesEndWireEmptyCellsAndAMonitoredLadderAlone) {

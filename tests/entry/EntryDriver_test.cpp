@@ -210,12 +210,14 @@ TEST_F(EntryDriverTest, AccessCodesRevealTheirItemsAndEnterNothing) {
     box.keyPress('\r');
     EXPECT_TRUE(box.closed);
     EXPECT_NE(langState.optionFlags & kOptionMoreView, 0);
+    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
+    editModeFlags |= kEditModifiedSinceSave;  // unsaved work stays unsaved work
     EditKeyBox second;
     second.line = std::string(access::kDemoKitCode);
     second.keyPress('\r');
     EXPECT_EQ(entryDialogs.revealed, (std::vector<HiddenItems>{HiddenItems::MoreView, HiddenItems::DemoKit}));
     EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
-    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
+    EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
     EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
     // A code with a blank behind it is no code; the trace shows it masked, as the box did.
     fakes.trace.setVisible(platform::Memo::Debug6, true);

@@ -58,7 +58,8 @@ TEST_F(ValidatorTest, DecimalConstants) {
                           {"K32768", 1, kK, "Error2015112891..."}, {"K-32769", 1, kK, "Error2015112892..."},
                           {"K99999999999", 1}, {"K-", 1}, {"K1-", 1}, {"K12A", 1}});
     setUp(2);
-    expectCases(word(3), {{"K32768", 1, kK, "Error2015112893..."}, {"K-32769", 1, kK, "Error2015112894..."}});
+    expectCases(word(3), {{"K32768", 1, kK, "Error2015112893..."}, {"K-32769", 1, kK, "Error2015112894..."},
+                          {"K1Z0", 1}, {"K12", 0}});  // a digit or the end after the first digit
     setUp(5, true);
     expectCases(word(0), {{"K2147483647", 0}, {"K-2147483648", 0}, {"K32768", 0},
                           {"K2147483648", 1, kDK, "Error2015112896..."},
@@ -108,6 +109,7 @@ TEST_F(ValidatorTest, IndexSuffix) {
 TEST_F(ValidatorTest, IndexRegistersAndBufferMemory) {
     setUp(2);
     expectCases(word(0), {{"V", 0}, {"Z", 0}, {"V7", 0}, {"V3V1", 1}, {"U1\\G100", 0}, {"U7\\G32767", 0},
+                          {"U1\\G100Z3", 0},
                           {"U8\\G100", 1}, {"U1G100", 1}, {"U1\\H100", 1}, {"U1\\G", 1},
                           {"U1\\G32768", 1, "*uDeviceNoRange ", "Error2019112842..."},
                           {"V8", 1, "*dDeviceNoRange ", "Error2015112832..."}});

@@ -46,6 +46,8 @@ TEST_F(CodePageTest, TypedTextIsKeptInTheCodePageAndReadBackAsTyped) {
         {Language::TraditionalChinese, "無法開", 5, "\xB5\x4C\xAA\x6B", true, false},  // never half a pair
         {Language::SimplifiedChinese, "无法开启", 8, "\xCE\xDE\xB7\xA8\xBF\xAA\xC6\xF4", false, false},
         {Language::Japanese, "ファイル", 8, "\x83\x74\x83\x40\x83\x43\x83\x8B", false, false},
+        // The Japanese desktop's Shift-JIS: a backslash and a tilde stay themselves, ① is held.
+        {Language::Japanese, "C:\\~①", 8, "C:\\~\x87\x40", false, false},
         {Language::English, "Café ¿€", 37, "Caf\xE9 \xBF\x80", false, false},
         {Language::Turkish, "ıĞş", 3, "\xFD\xD0\xFE", false, false},
         {Language::English, "Ã©", 37, "\xC3\xA9", false, false},  // bytes that also read as UTF-8

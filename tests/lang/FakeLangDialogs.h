@@ -1,4 +1,4 @@
-// The language services' dialogs for tests: the pop-ups shown, in order.
+// The language services' dialogs for tests: the pop-ups and about boxes shown, in order.
 #pragma once
 
 #include <vector>
@@ -10,7 +10,9 @@ namespace kestrion::test {
 class FakeLangDialogs : public LangDialogs {
 public:
     void appMessage(const AppMessage& message) override { appMessages.push_back(message); }
+    void about(const AboutBox& box) override { aboutBoxes.push_back(box); }
     std::vector<AppMessage> appMessages;
+    std::vector<AboutBox> aboutBoxes;
 };
 
 }  // namespace kestrion::test

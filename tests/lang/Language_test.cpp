@@ -1,5 +1,7 @@
 #include "lang/Language.h"
 
+#include "lang/LinkMessages.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -24,14 +26,52 @@ TEST_F(LanguageTest, ExactlyOneFlagFollowsTheLanguageIndex) {
     }
 }
 
-TEST_F(LanguageTest, QuestionsInEnglishAndInEveryOtherLanguage) {
-    // The English texts are checked with the boxes of the file commands.
-    for (int index = 1; index <= 5; ++index) {
-        selectLanguageFlags(index);
-        EXPECT_NE(getMsgSaveBeforeExit(), "Do you want to save current file before exit ?") << index;
-        EXPECT_NE(getMsgSaveBeforeClose(), getMsgSaveBeforeExit());
-        EXPECT_FALSE(getMsgFileExistsOverwrite().empty());
+// The English texts exactly, and a text of its own in every other language.
+TEST_F(LanguageTest, EveryGetterHasItsEnglishTextAndATextInEachOtherLanguage) {
+    const std::pair<std::string (*)(), std::string> getters[] = {
+        {getMsgSaveBeforeClose, "Do you want to save current file before close ?"},
+        {getMsgSaveBeforeExit, "Do you want to save current file before exit ?"},
+        {getMsgFileExistsOverwrite, "This file has existed, do you want to overwrite ?"},
+        {getMsgCommTest, "Communication Test...Try Connection Information"},
+        {getMsgCantConnect, "Can't connected with the device"},
+        {getMsgConnected, "Successfully connected with the "},
+        {getMsgCommError, "Communication error ... "},
+        {getMsgTypeErrorCantWrite, "Type error, Can't write..."},
+        {getMsgKeyword2Confirm, "Once keyword2 be set then can read 128steps program only ?"},
+        {getMsgCantSetKeyword2, "Type error, can't setup 2nd keyword(W3 only)"},
+        {getMsgKeyword2SetupOk,
+         "Keyword2 setup successful... Delete method: online => Memory clear => Program clear"},
+        {getMsgKeyword2SetupFailed, "Keyword2 setup ...unsucessful..."},
+        {getMsgInstructionCodeError, "InstructionCodeError"},
+    };
+    for (const auto& [getter, english] : getters) {
+        selectLanguageFlags(0);
+        EXPECT_EQ(getter(), english);
+        for (int language = 1; language <= 5; ++language) {
+            selectLanguageFlags(language);
+            EXPECT_NE(getter(), english) << language;
+            EXPECT_FALSE(getter().empty());
+        }
     }
+    selectLanguageFlags(1);
+    EXPECT_EQ(getMsgSaveBeforeClose(), "關閉前要儲存目前的檔案嗎？");
+    selectLanguageFlags(3);
+    EXPECT_EQ(getMsgSaveBeforeExit(), "終了する前に現在のファイルを保存しますか？");
+}
+
+TEST_F(LanguageTest, TheCanvasShowsTheDeviceTooMuchTextOfTheLanguage) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "Device too much error ... "}, {1, "元件數量過多錯誤 ... "},
+        {2, "元件数量过多错误 ... "},      {3, "Device too much error ... "},
+        {4, "Device too much error ... "}, {5, "Device too much error ... "}};
+    for (const auto& [index, text] : cases) {
+        selectLanguageFlags(index);
+        EXPECT_EQ(getMsgDeviceTooMuch(), text) << index;
+    }
+    bTurkish = false;  // no language flag at all
+    EXPECT_EQ(getMsgDeviceTooMuch(), "DeviceTooMuchError");
+    EXPECT_EQ(getMsgInstructionCodeError(), "InstructionCodeError");
+    EXPECT_EQ(getMsgSaveBeforeClose(), "Do you want to save current file before close ?");
 }
 
 }  // namespace

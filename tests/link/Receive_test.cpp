@@ -1,4 +1,5 @@
 #include "link/LinkFixture.h"
+#include "link/LinkState.h"
 
 namespace kestrion::test {
 namespace {
@@ -307,6 +308,22 @@ TEST_F(ReceiveTest, AfterATimeOutTheNextSendWaitsForTheLineToGoQuietButNotForeve
     const std::uint32_t start = now();  // no time-out before it: the frame goes at once
     sendEnqAlone();
     EXPECT_EQ(now(), start);
+}
+
+TEST_F(ReceiveTest, AnAdapterUnpluggedDuringAWaitEndsItThenWithNoLateReplyAwaited) {
+    for (const bool rsWait : {false, true}) {
+        fakes.serial.unplugged = false;
+        closeComPort();
+        linkState.lateReplyPossible = false;
+        openAt(0);
+        sendEnqAlone();
+        const std::uint32_t start = now();
+        fakes.clock.at(start + 30, [this] { fakes.serial.unplugged = true; });
+        EXPECT_EQ(rsWait ? _waitRsReply(100) : waitAck(5000), LinkOutcome::TimeOut) << rsWait;
+        EXPECT_LE(now() - start, 40u) << rsWait;
+        EXPECT_FALSE(linkState.lateReplyPossible) << rsWait;
+    }
+    fakes.serial.unplugged = false;
 }
 
 }  // namespace

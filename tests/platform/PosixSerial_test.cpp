@@ -17,8 +17,11 @@ namespace {
 
 TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
     // data bits, parity; the size and parity flags set
-    const std::tuple<int, Parity, tcflag_t> cases[] = {
-        {7, Parity::Even, CS7 | PARENB}, {8, Parity::None, CS8}, {7, Parity::Odd, CS7 | PARENB | PARODD}};
+    const std::tuple<int, Parity, tcflag_t> cases[] = {{7, Parity::Even, CS7 | PARENB},
+                                                       {8, Parity::None, CS8},
+                                                       {7, Parity::Odd, CS7 | PARENB | PARODD},
+                                                       {8, Parity::Mark, CS8 | PARENB | PARODD | CMSPAR},
+                                                       {7, Parity::Space, CS7 | PARENB | CMSPAR}};
     for (const auto& [dataBits, parity, flags] : cases) {
         termios settings{};  // what another program may have left on the device
         settings.c_cflag = PARODD | CSTOPB | CRTSCTS | CMSPAR;
@@ -26,14 +29,15 @@ TEST(PosixSerial, FormatsBecomeTheirTermiosFlags) {
         settings.c_lflag = ECHO | ICANON | ISIG;
         settings.c_oflag = OPOST | ONLCR;
         ASSERT_TRUE(applySerialFormat(settings, {9600, dataBits, parity, 1}));
-        EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | PARODD), flags) << dataBits;
-        EXPECT_EQ(settings.c_cflag & (CSTOPB | CRTSCTS | CMSPAR | CLOCAL | CREAD),
+        EXPECT_EQ(settings.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR), flags) << dataBits;
+        EXPECT_EQ(settings.c_cflag & (CSTOPB | CRTSCTS | CLOCAL | CREAD),
                   static_cast<tcflag_t>(CLOCAL | CREAD));
         EXPECT_FALSE((settings.c_iflag & (IXON | IXOFF | IXANY | INPCK | IUCLC | ICRNL | ISTRIP)) ||
                      (settings.c_lflag & (ECHO | ICANON | ISIG)) || (settings.c_oflag & OPOST));
         EXPECT_EQ(settings.c_cc[VMIN] + settings.c_cc[VTIME], 0);
     }
-    const std::pair<std::uint32_t, speed_t> rates[] = {{9600, B9600}, {38400, B38400}, {115200, B115200}};
+    const std::pair<std::uint32_t, speed_t> rates[] = {
+        {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
     for (const auto& [rate, speed] : rates) {
         termios settings{};
         ASSERT_TRUE(applySerialFormat(settings, {rate, 7, Parity::Even, 1}));
@@ -188,8 +192,12 @@ TEST(PosixSerial, TheRealPortRefusesAFormatItCannotSetAndKeepsItsSettings) {
     ASSERT_TRUE(port.configure({19200, 7, Parity::Even, 1}));
     termios before{};
     ASSERT_EQ(tcgetattr(port.handle(), &before), 0);
-    const SerialFormat refused[] = {
-        {12345, 7, Parity::Even, 1}, {9600, 9, Parity::None, 1}, {9600, 8, Parity::None, 3}};
+    const SerialFormat refused[] = {{12345, 7, Parity::Even, 1},
+                                    {9600, 9, Parity::None, 1},
+                                    {9600, 8, Parity::None, 3},
+                                    // a pseudo-terminal has no parity bit to hold at mark or space
+                                    {9600, 8, Parity::Mark, 1},
+                                    {9600, 7, Parity::Space, 1}};
     for (const SerialFormat& format : refused) {
         EXPECT_FALSE(port.configure(format))
             << format.baudRate << " " << format.dataBits << " " << format.stopBits;

@@ -72,6 +72,7 @@ std::optional<std::vector<Chunk>> PlcSimulator::answerControl(const std::string&
 std::vector<Chunk> PlcSimulator::answerForce(bool on, const std::string& digits) {
     std::uint32_t address = 0;
     if (!bitAddress(digits, address)) return control(kNak);
+    if (on) runSelfTest(address - relayBlock(plcType()));
     if (on)
         relays_.insert(address);
     else

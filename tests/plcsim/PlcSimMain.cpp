@@ -1,7 +1,8 @@
 // plcsim: the simulated PLC on a pseudo-terminal. It owns the master side, prints the path of the
 // slave side on one line and answers what arrives there until it is killed or its parent ends.
 //   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]
-//          [--error REGISTER=CODE[,D8068[,D8069]]]... [--fault-frame K:nak|silence] [--log FILE]
+//          [--error REGISTER=CODE[,D8068[,D8069]]]... [--axis N=VALUE]... [--fault-frame K:nak|silence]
+//          [--log FILE]
 // --fault-frame answers only the K-th frame with a good check code so (ENQ probes not counted);
 // --log appends one line per write the PLC takes: its head, address and byte count ("E11 0000 254").
 #include <poll.h>
@@ -90,7 +91,7 @@ int usage() {
         stderr,
         "usage: plcsim [--type N] [--baud RATE] [--fault "
         "silence|nak|checkcode|split|short|delay|silentrate] [--error REGISTER=CODE[,D8068[,D8069]]] "
-        "[--fault-frame K:nak|silence] [--log FILE]\n");
+        "[--axis N=VALUE] [--fault-frame K:nak|silence] [--log FILE]\n");
     return 2;
 }
 
@@ -113,6 +114,12 @@ int main(int argc, char** argv) {
             plc.setBaudRate(static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 10)));
         } else if (option == "--fault") {
             if (!faultByName(value, plc.fault)) return usage();
+        } else if (option == "--axis") {
+            // D8140 + n as a 32-bit value: "--axis 0=10000" is axis 1's absolute position.
+            const std::size_t equals = value.find('=');
+            if (equals == std::string::npos) return usage();
+            plc.setAxis(static_cast<std::uint32_t>(std::atoi(value.substr(0, equals).c_str())),
+                        static_cast<std::int32_t>(std::atol(value.substr(equals + 1).c_str())));
         } else if (option == "--error") {
             if (!kestrion::plcsim::raiseErrorOption(plc, value)) return usage();
         } else if (option == "--fault-frame") {

@@ -197,6 +197,11 @@ std::vector<Chunk> PlcSimulator::receive(const std::uint8_t* data, std::size_t s
 std::vector<Chunk> PlcSimulator::takeByte(std::uint8_t c) {
     switch (state_) {
         case State::Idle:
+            if (c == kEnq && !lineReplies.empty()) {
+                state_ = State::Line;
+                body_.clear();
+                return {};
+            }
             if (c == kEnq) return control(kAck);
             if (c == kStx) {
                 state_ = State::Frame;
@@ -219,6 +224,13 @@ std::vector<Chunk> PlcSimulator::takeByte(std::uint8_t c) {
             check1_ = static_cast<char>(c);
             state_ = State::Check2;
             return {};
+        case State::Line:
+            if (c != '\n') {
+                if (body_.size() < kLongestFrame) body_ += static_cast<char>(c);
+                return {};
+            }
+            state_ = State::Idle;
+            return answerLine();
         case State::Check2:
             state_ = State::Idle;
             std::uint32_t check = 0;
@@ -241,6 +253,7 @@ std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
         return answerEndSearch(command);
     if (command == "6F5Error") return dataFrame(errorReport.data(), errorReport.size());
     if (auto answer = answerIds(command)) return std::move(*answer);
+    if (startsWith(command, "EA")) return answerAnyAddress(command);
     if (startsWith(command, "E")) return answerExtended(command);
     if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
     if (startsWith(command, "1")) return write(Space::Plain, 0, command.substr(1));

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -119,6 +120,17 @@ public:
     std::vector<MemoryWrite> writes;
     std::function<void(const MemoryWrite&)> onWrite;
 
+    // The service commands (PlcSimService.cpp). Forcing M8025 (board) or M8027 (memory) ON runs
+    // a self-test whose result lands in D8061. The any-address commands work on the plain space:
+    // "EAA" and "EA8" read (address high digit first, count), "EAC" writes (address, count, the
+    // bytes in order), "EAE" and "EAF" force a bit of it ON and OFF (bit address low byte first:
+    // byte address / 8, bit address % 8). D8140 .. D8171 hold the axis registers, set by setAxis.
+    std::uint16_t selfTestResult = 0;
+    void setAxis(std::uint32_t registerNo, std::int32_t value);  // D8140 + n, two registers, low first
+    // Answers to computer-link lines: ENQ, the text, CR LF; the text (check code included) is
+    // looked up here and answered with the bytes given. While it is empty, ENQ is the probe.
+    std::map<std::string, std::string> lineReplies;
+
     // Forces, RUN and STOP, the memory clears (PlcSimControl.cpp). The forced relays are a bit
     // space of their own; M8035 with M8036 runs, M8035 with M8037 stops. While running M8000 is on
     // and the status byte reads 9, and the clears are refused.
@@ -137,7 +149,7 @@ private:
     bool clockStarted_ = false;
     std::uint64_t clockSeenMs_ = 0;
 
-    enum class State { Idle, Frame, Check1, Check2 };
+    enum class State { Idle, Frame, Check1, Check2, Line };
 
     std::vector<Chunk> takeByte(std::uint8_t c);
     std::vector<Chunk> answerFrame();
@@ -148,6 +160,9 @@ private:
     std::vector<Chunk> answerExtended(const std::string& command);
     std::vector<Chunk> answerRate(char digit);
     std::vector<Chunk> answerEndSearch(const std::string& command);
+    std::vector<Chunk> answerAnyAddress(const std::string& command);
+    std::vector<Chunk> answerLine();
+    void runSelfTest(std::uint32_t relay);
     std::vector<Chunk> read(Space space, std::uint32_t bank, const std::string& fields);
     std::vector<Chunk> write(Space space, std::uint32_t bank, const std::string& fields);
     bool fitsOneFrame(Space space, std::uint32_t address, std::uint32_t count) const;

@@ -172,8 +172,9 @@ protected:
             appendDeviceComment(device[0], static_cast<std::uint16_t>(std::stoul(device.substr(1))), text);
         std::fill_n(CowBuffer.begin() + cowOffset::description, cowOffset::descriptionSize, 0);
         std::copy(example.title.begin(), example.title.end(), CowBuffer.begin() + cowOffset::description);
-        EXPECT_TRUE(writeCowFile("/made.COW"));
-        return {pmwFileBytes(pmw), fakes.files.content("/made.COW")};
+        const auto cow = cowFileBytes();
+        EXPECT_TRUE(cow.has_value());
+        return {pmwFileBytes(pmw), cow.value_or(std::vector<std::uint8_t>{})};
     }
     static std::vector<std::uint8_t> shipped(const std::string& tablePath, const char* extension) {
         fs::path file = kSourceRoot / "data" / relativeDataPath(tablePath);

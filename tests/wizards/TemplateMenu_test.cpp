@@ -166,7 +166,7 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheirStartStates
 TEST_F(TemplateMenuTest, TheSubmenusFollowTheProgramTheAccessCodeAndTheBrand) {
     const auto state = [](const char* name) {
         const MenuItemState& item = menuItem(name);
-        return std::string(item.enabled ? "on" : "off") + (item.visible ? "" : " hidden");
+        return std::string(item.enabled ? "on" : "off") + (item.visible.value_or(true) ? "" : " hidden");
     };
     const auto states = [&state] {
         return std::vector<std::string>{state("Templates1"), state("Moduleprograms1"), state("DemoKit1"),

@@ -14,7 +14,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool isHexDigit(char c) {
+bool isHexKey(char c) {
     return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
@@ -25,7 +25,7 @@ bool keyPasses(KeyFilter filter, char key) {
         case KeyFilter::AllKeys: return true;
         case KeyFilter::NoKeys: return false;
         case KeyFilter::Digits: return isDigit(key);
-        case KeyFilter::HexDigits: return isHexDigit(key);
+        case KeyFilter::HexDigits: return isHexKey(key);
         case KeyFilter::DigitsAndPoint: return isDigit(key) || key == '.';
     }
     return false;
@@ -101,12 +101,6 @@ std::optional<std::int64_t> hexNumber(const std::string& text) {
             return std::nullopt;
     }
     return value;
-}
-
-std::string hexText(std::uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
 }
 
 }  // namespace kestrion

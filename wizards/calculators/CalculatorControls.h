@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "model/instructions/Conversions.h"
+
 namespace kestrion {
 
 struct Control {
@@ -71,7 +73,5 @@ private:
 std::optional<std::int64_t> decimalNumber(const std::string& text);
 // A text of the digits 0-9 and A-F as a number; an empty text is 0. Nothing for any other text.
 std::optional<std::int64_t> hexNumber(const std::string& text);
-// Upper-case hexadecimal, padded with zeros to the digits given.
-std::string hexText(std::uint32_t value, int digits);
 
 }  // namespace kestrion

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,19 @@ TEST_F(EditMenuTest, TheLadderToolBarLivesWithAProgramAndItsContactOpensTheBox) 
     });
     form.action("spbtnContact")->trigger();
     EXPECT_EQ(objectListDetailRows().front(), "80,0 LD X0 code=2000 end=10 id=1");
+    QStringList symbols;  // each symbol button opens the box on its function key's symbol
+    for (const char* name :
+         {"spbtnNegated", "spbtnRising", "spbtnFalling", "spbtnCoil", "spbtnInstruction"}) {
+        QTimer::singleShot(0, [&form, &symbols] {
+            auto* box = form.findChild<forms::TEditKeyForm*>();
+            ASSERT_NE(box, nullptr);
+            symbols << box->EditKeyComboBox->currentText() + box->EditInstr1->text().trimmed();
+            box->reject();
+        });
+        form.action(name)->trigger();
+    }
+    EXPECT_EQ(symbols.join(" ").toStdString(),
+              "--|/|-- --|P|-- --|F|-- --NOP--OUT --[ ]--");  // F6, F2, F3, F7 (typed OUT), F8
 }
 
 }  // namespace

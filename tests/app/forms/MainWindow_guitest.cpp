@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -13,17 +14,25 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
+#include "editor/forms/LadderViewForm.h"
+#include "entry/InstructionBox.h"
+#include "entry/forms/EditKeyForm.h"
 #include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/ConnectedPlc.h"
+#include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
+#include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "platform/PosixFiles.h"
 #include "support/Fixture.h"
 #include "support/gui/RealServicesTest.h"
@@ -88,6 +97,43 @@ TEST_F(MainWindowTest, TheCloseBoxStaysOnCancelWithChangesAndEndsTheLoopWithZero
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // never hang the suite
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainWindowTest, TheDemonstrationAccessCodeRevealsHarewareCheckAndItsItems) {
+    TMainForm form(services);
+    form.show();
+    QAction* check = form.menu("HarewareCheck")->menuAction();
+    ASSERT_FALSE(check->isEnabled());
+    initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, 0);
+    QTimer::singleShot(0, [&form] {
+        auto* box = form.ladderEditScreen->findChild<forms::TEditKeyForm*>();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClicks(box->EditInstr1, "!KESTRION-MV7");  // the other code reveals nothing here
+        QTest::keyClick(box->EditInstr1, Qt::Key_Return);
+    });
+    openInstructionBoxOnKey('#');
+    EXPECT_FALSE(check->isEnabled());
+    QTimer::singleShot(0, [&form] {
+        auto* box = form.ladderEditScreen->findChild<forms::TEditKeyForm*>();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClicks(box->EditInstr1, "!KESTRION-DK3");
+        QTest::keyClick(box->EditInstr1, Qt::Key_Return);
+    });
+    openInstructionBoxOnKey('#');
+    EXPECT_TRUE(check->isEnabled() && check->isVisible());
+    QAction* item = form.action("InitialControllerMemory1");
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled() && item->isVisible());
+    EXPECT_EQ(item->parent(), form.menu("HarewareCheck"));
+}
+
+TEST_F(MainWindowTest, TheProjectPanelTheBarsAndTheCheckItemsAsBuilt) {
+    TMainForm form(services);
+    form.show();
+    EXPECT_EQ(form.FramePanel1->width(), (screenWidth - 4) / 10);
+    EXPECT_NE(form.findChild<QToolBar*>("LadderToolBar"), nullptr);
+    EXPECT_TRUE(form.action("Y601")->isCheckable() && form.action("CoilComment2")->isCheckable());
+    EXPECT_FALSE(form.action("New1")->isCheckable());
 }
 
 TEST_F(MainWindowTest, TheFirstTimer0TickRemovesTheSplash) {

@@ -1,3 +1,5 @@
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -27,6 +29,40 @@ TEST(QtTimersTest, ADisabledTimerFiresNoMore) {
     QTest::qWait(30);
     EXPECT_EQ(fired, 2);
     EXPECT_FALSE(timers.enabled(TimerId::Timer1));
+}
+
+TEST(QtServicesTest, PanelsKeepTheirTextsMemosTakeLinesWhileShownAndWaitsAreKnown) {
+    QtStatusBar statusBar;
+    statusBar.setPanelText(0, "before the window");
+    statusBar.setPanelText(14, "no such panel");
+    std::array<QLabel*, platform::StatusBar::panelCount> labels{};
+    std::vector<std::unique_ptr<QLabel>> owned;
+    for (QLabel*& label : labels) label = owned.emplace_back(std::make_unique<QLabel>()).get();
+    statusBar.attach(labels);
+    statusBar.setPanelText(13, "13");
+    EXPECT_EQ(labels[0]->text(), "before the window");
+    EXPECT_EQ(statusBar.panelText(0) + statusBar.panelText(13) + statusBar.panelText(14),
+              "before the window13");
+
+    QtTraceMemos trace;
+    EXPECT_FALSE(trace.visible(platform::Memo::Rx));  // none attached yet
+    trace.append(platform::Memo::Rx, "lost");
+    std::array<QPlainTextEdit*, platform::memoCount> memos{};
+    std::vector<std::unique_ptr<QPlainTextEdit>> edits;
+    for (QPlainTextEdit*& memo : memos) memo = edits.emplace_back(std::make_unique<QPlainTextEdit>()).get();
+    trace.attach(memos);
+    trace.setVisible(platform::Memo::Rx, true);
+    trace.append(platform::Memo::Rx, "shown");
+    trace.append(platform::Memo::Debug1, "hidden memo: not kept");
+    EXPECT_EQ(memos[static_cast<int>(platform::Memo::Rx)]->toPlainText(), "shown");
+    EXPECT_EQ(trace.lineCount(platform::Memo::Debug1), 0);
+
+    QtClock clock;
+    bool waitingInside = false;
+    QTimer::singleShot(0, [&] { waitingInside = clock.commandWaiting(); });
+    for (int turn = 0; turn < 100 && !waitingInside; ++turn) clock.runMessageLoopOnce();
+    EXPECT_TRUE(waitingInside);
+    EXPECT_FALSE(clock.commandWaiting());
 }
 
 }  // namespace

@@ -107,6 +107,10 @@ TEST_F(LadderViewTest, ArrowsMoveTheFrameAndDeleteLeavesWire) {
     const QImage image = picture();
     EXPECT_TRUE(inked(image, 120, 96));
     EXPECT_FALSE(inked(image, 110, 88));
+    QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, QPoint(500, 10));  // only the left one frames
+    EXPECT_EQ(std::make_pair(BlueFrame.x1, BlueFrame.y1), std::make_pair(80u, 64u));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(500, 10));
+    EXPECT_EQ(std::make_pair(BlueFrame.x1, BlueFrame.y1), std::make_pair(480u, 0u));
 }
 
 TEST_F(LadderViewTest, KeysTheViewDoesNotUseGoOnToItsParents) {

@@ -1,4 +1,5 @@
 #include "lang/forms/AppMsgForm.h"
+#include "lang/forms/QtLangDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,10 @@ TEST(AppMsgFormTest, ShowsCaptionLinesAndVersionModallyUntilClose) {
         auto* form = qobject_cast<TAppMsgForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
         seen << form->windowTitle() << form->Memo1->toPlainText() << form->VersionLabel->text();
+        EXPECT_TRUE(form->Memo1->isReadOnly());
         form->btnClose->click();
     });
-    showAppMsgForm(
+    QtLangDialogs().appMessage(
         {"Error2015121401", "Can't open communication port COM2", "", "Kestrion Version 2.1.1108"});
     EXPECT_EQ(seen.join("|"),
               "Error2015121401|Can't open communication port COM2\n|Kestrion Version 2.1.1108");

@@ -24,6 +24,7 @@ TEST_F(StateRegistryTest, HigherFloorsResetFirstAndAFolderJoinsOnce) {
                                                     "entry", "lang",     "model"};
     EXPECT_EQ(state::registeredFolders(), expected);
     EXPECT_THROW(state::registerReset("model", [] {}), std::logic_error);
+    EXPECT_THROW(state::registerReset("gadgets", [] {}), std::logic_error);  // no floor of the tree
     EXPECT_EQ(state::registeredFolders(), expected);
 }
 

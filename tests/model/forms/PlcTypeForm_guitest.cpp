@@ -21,6 +21,14 @@ TEST(PlcTypeFormTest, ClickingItemsClampsAndTheModalShowGivesTheResultFields) {
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<TPlcTypeForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
+        // Six types in rows of three, OK the default button.
+        const auto* grid = qobject_cast<QGridLayout*>(form->FennuRadioGroup->layout());
+        int row = -1, column = -1, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(item(*form, 4)), &row, &column, &rows, &columns);
+        EXPECT_EQ(
+            std::make_tuple(form->FennuButtons->buttons().size(), row, column, form->btnOk->isDefault()),
+            std::make_tuple(6, 1, 1, true));
+        EXPECT_NE(item(*form, 0), nullptr);
         item(*form, 5)->click();
         EXPECT_EQ(std::make_tuple(form->state.plcType, form->state.memSizeCode), std::make_tuple(2, 64));
         item(*form, 3)->click();  // q2

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "model/forms/QtModelDialogs.h"
 #include "model/forms/StackCodeForm.h"
 
 namespace kestrion::forms {
@@ -30,7 +31,7 @@ SeenView showAndClose(const StackCodeView& view) {
             modal->close();
         }
     });
-    showStackCodeForm(view);
+    QtModelDialogs().showStackCode(view);  // as the converter stacks reach it
     return seen;
 }
 

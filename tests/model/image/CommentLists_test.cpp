@@ -72,14 +72,22 @@ TEST_F(CommentListsTest, DeviceNamesCompareOverTheirFirstCharacters) {
 
 TEST_F(CommentListsTest, ClearAllEmptiesListsCountsAndTheImagesSections) {
     addDeviceName('D', 1);
-    appendDeviceComment('D', 1, "c");
+    appendDeviceComment('X', 7, "c");
+    EXPECT_EQ(textOf(deviceCommentList.head->deviceText) + std::to_string(deviceCommentList.head->textLength),
+              "X0074");
     appendBlocks(1);
-    appendCoilComment(1, "c");
+    appendBlockComment(0, "b");  // END is at step 0: it takes ids 2 and 1
+    appendCoilComment(0, "c");
+    ReallocLadderMemory(kLinkCopyList, 0);
+    copyHead->idBC = 1;
     addDeviceMonitorNode();
     addLadderMonitorNode();
     ModeData.deviceNameCount = ModeData.monitorDeviceCount = 1;
     CowBuffer.fill(0x55);
+    ASSERT_EQ(ldrHead->idBC * 10 + ldrHead->idCC, 21);
     ClearAllComment1Click();
+    // No object keeps the id of a comment that is gone: the next comment would show on its rung.
+    EXPECT_EQ(ldrHead->idBC + ldrHead->idCC + copyHead->idBC, 0);
     EXPECT_TRUE(!deviceNameList.head && !deviceCommentList.head && !blockCommentList.head &&
                 !coilCommentList.head && !deviceMonitorList.head && !ladderMonitorList.head);
     const std::vector<int> fields = {ModeData.deviceNameCount,    ModeData.deviceCommentCount,

@@ -47,8 +47,7 @@ protected:
 };
 
 TEST_F(CowImageTest, NoCommentsMakeA268ByteFileOfFiveZeroCounts) {
-    ASSERT_TRUE(writeCowFile("/p/A.COW"));
-    const Bytes file = fakes.files.content("/p/A.COW");
+    const Bytes file = cowFileBytes().value_or(Bytes());
     ASSERT_EQ(file.size(), 268u);
     EXPECT_EQ(std::string(file.begin() + 120, file.begin() + 125), "Tovel");
     const std::vector<int> words = {wordAt(CowBuffer, 240), wordAt(CowBuffer, 242), wordAt(CowBuffer, 244),
@@ -124,6 +123,7 @@ TEST_F(CowImageTest, ARegisteredMonitorListComesBackFromTheImage) {
 TEST_F(CowImageTest, AnOverfullMonitorSectionReadsAsNoDevices) {
     ImageWriter w;
     w.u16(0).u16(0).u16(0).u16(0).u16(65).install();
+    addMonitorDevice("D1", {1, 0, 0x0E, 0});  // of the program before: the image replaces it
     ASSERT_TRUE(loadCommentFromCowBuffer());
     EXPECT_EQ(deviceMonitorList.head, nullptr);
     EXPECT_EQ(ModeData.monitorDeviceCount + wordAt(CowBuffer, 264), 0);
@@ -137,6 +137,7 @@ TEST_F(CowImageTest, AnImageThatRunsPastItsEndIsRefused) {
         if (textWithoutEnd) w.image[32766] = w.image[32767] = 'z';
         w.install();
         EXPECT_FALSE(loadCommentFromCowBuffer());
+        EXPECT_EQ(fakes.statusBar.panelText(13), "32768");  // where the reading stopped
     }
     EXPECT_EQ(test::shownBoxes(fakes.messages),
               test::Boxes(2, "FileCommentError...system clear all comment | Error2018030210 | information"));
@@ -146,17 +147,16 @@ TEST_F(CowImageTest, CommentsThatDoNotFitAreRefusedAndNothingChanges) {
     for (int i = 0; i < 773; ++i)
         appendDeviceComment('D', static_cast<std::uint16_t>(i), std::string(37, 'x'));
     appendDeviceComment('M', 1, std::string(29, 'y'));
-    ASSERT_TRUE(writeCowFile("/p/B.COW"));
-    EXPECT_EQ(fakes.files.content("/p/B.COW").size(), 32768u);
+    EXPECT_EQ(cowFileBytes().value_or(Bytes()).size(), 32768u);
     const CowImage before = CowBuffer;
     setText(deviceCommentList.tail->text, std::string(30, 'y'));  // one byte too many
-    EXPECT_FALSE(writeCowFile("/p/C.COW"));
+    EXPECT_FALSE(cowFileBytes().has_value());
     for (int i = 0; i < 129; ++i) appendBlockComment(0, "");  // fits, but no reader takes 129
     EXPECT_FALSE(saveCommentToCowBuffer());
     ASSERT_EQ(shown().size(), 2u);
     EXPECT_EQ(shown()[0].text + "/" + shown()[1].text,
               "CommentBufferFull...comments not saved/BlockCommentNumberTooMuch");
-    EXPECT_TRUE(CowBuffer == before && fakes.files.content("/p/C.COW").empty());
+    EXPECT_TRUE(CowBuffer == before);
     EXPECT_EQ(links::countNodes(deviceCommentList), 774);
 }
 
@@ -168,7 +168,7 @@ TEST_F(CowImageTest, WriteThenReadGivesTheSameListsAndImage) {
     appendBlockComment(0, "First block");
     appendCoilComment(3, "Coil");
     addMonitorDevice("C5", {5, 0, 0x0E, 0});
-    ASSERT_TRUE(writeCowFile("/p/D.COW"));
+    fakes.files.put("/p/D.COW", cowFileBytes().value_or(Bytes()));
     const CowImage written = CowBuffer;
     ClearAllComment1Click();
     CowBuffer = {};

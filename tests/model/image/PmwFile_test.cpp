@@ -110,12 +110,30 @@ TEST_F(PmwFileTest, AHandMadeFileReadsIntoTheImageGivenAndAShortOneReadsAsFF) {
               std::make_tuple(0x2400, 0x000F, 0xFFFF, 0xFFFF));
     EXPECT_EQ(scratch.pmwTail, pmwTailTemplate(6));  // the file's own tail is not read
     EXPECT_TRUE(pmw == programInUse);
-    auto cut = handMadeFile(5, 8, 16000);
-    cut.resize(351);  // ends half-way through word 1
+    auto noTail = handMadeFile(5, 8, 16000);
+    noTail.resize(16348);  // the tail is not read: a file without it loses nothing
+    fakes.files.put(kPath, noTail);
+    EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::Ok);
+}
+
+TEST_F(PmwFileTest, AFileShorterThanItsProgramOrEmptyIsRefusedByName) {
+    auto cut = handMadeFile(5, 16, 32000);  // 32416 bytes, cut at 20000
+    cut.resize(20000);
     fakes.files.put(kPath, cut);
-    ASSERT_EQ(readPmwFile(kPath, scratch), PmwReadResult::Ok);
-    EXPECT_EQ(std::tie(scratch.program[0], scratch.program[1], scratch.program[2]),
-              std::make_tuple(0x2400, 0xFF00, 0xFFFF));
+    PmwImage scratch;
+    EXPECT_EQ(readPmwFile(kPath, scratch), PmwReadResult::Truncated);
+    cut.resize(32347);  // one byte short of the last program word
+    fakes.files.put("/p/Cut.PMW", cut);
+    EXPECT_EQ(readPmwFile("/p/Cut.PMW", scratch), PmwReadResult::Truncated);
+    fakes.files.put("/p/Empty.PMW", {});
+    EXPECT_EQ(readPmwFile("/p/Empty.PMW", scratch), PmwReadResult::BadVersion);
+    EXPECT_EQ(
+        test::shownBoxes(fakes.messages),
+        (test::Boxes{"Open File Error\n" + std::string(kPath) +
+                         "\nThe file holds 20000 bytes; its program needs 32348. | Error2018030211 | error",
+                     "Open File Error\n/p/Cut.PMW\nThe file holds 32347 bytes; its program needs 32348. | "
+                     "Error2018030211 | error",
+                     "File Version Error\n/p/Empty.PMW\nThe file is empty. | Error2018062240 | error"}));
 }
 
 TEST_F(PmwFileTest, BadFilesAreRefusedWithTheirBox) {

@@ -123,6 +123,11 @@ TEST_F(ProgramImageTest, ReinitialisingForATypeAndSizeKeepsTheWordsBelowTheCapac
 }
 
 TEST_F(ProgramImageTest, TailByTypeAndBackup) {
+    const auto tail = pmwTailTemplate(1);  // 0f00fff700007f0000007f000000ff01401f3e20...8f0100000700
+    EXPECT_EQ(std::vector<int>(tail.begin(), tail.begin() + 16),
+              (std::vector<int>{0x0f, 0, 0xff, 0xf7, 0, 0, 0x7f, 0, 0, 0, 0x7f, 0, 0, 0, 0xff, 0x01}));
+    EXPECT_EQ(std::vector<int>(tail.end() - 8, tail.end()),
+              (std::vector<int>{0, 0, 0x8f, 0x01, 0, 0, 0x07, 0}));
     initPmwImageByType(1);
     _loadPmwTailByType(9);
     EXPECT_EQ(pmw.pmwTail, pmwTailTemplate(4));

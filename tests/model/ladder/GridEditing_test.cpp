@@ -25,6 +25,9 @@ TEST_F(GridEditing, ObjectsBelowALineMoveUpOneCell) {
 
 TEST_F(GridEditing, EndMovesDownOnlyFromTheCurrentObjectsLine) {
     restart(128);
+    ldrNow = nullptr;
+    pushEndObjectDown();
+    EXPECT_EQ(ldrTail->yAddr, 128u);
     ldrNow = object(kLd, 80, 64);
     pushEndObjectDown();
     EXPECT_EQ(ldrTail->yAddr, 128u);

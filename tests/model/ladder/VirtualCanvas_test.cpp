@@ -86,6 +86,8 @@ TEST_F(CanvasMarking, NothingIsWrittenPastTheLastLineNorWithoutADrawingGeometry)
     eraseCanvasCell(160, 128);
     EXPECT_EQ(setNowObjectCell() + setOutputCells(160, 0) + isBlockOutputBetweenRows(0, 64, 1), 0U);
     EXPECT_EQ(searchLastUsedRow(5), 5U);
+    EXPECT_EQ(canvasColumnOf(160), -1);
+    EXPECT_FALSE(putCanvasCellAt(160, 128, 'X'));
     setupDrawGeometry();
     EXPECT_EQ(dump().size(), static_cast<std::size_t>(kCanvasRows - 1));
 }

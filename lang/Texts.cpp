@@ -1,0 +1,419 @@
+#include "lang/Texts.h"
+
+#include <map>
+
+namespace kestrion {
+
+namespace {
+
+// Menu captions keep the access key of their English caption in the three Asian languages as a
+// letter in brackets, the way their desktops write it; Spanish and Turkish choose a letter of their
+// own word that no other item of the same menu takes. Captions without a key stay without one.
+constexpr TextEntry kTexts[] = {
+    // ---- The menu bar ----------------------------------------------------------------------------
+    {"FileMenu", {"&File", "檔案(&F)", "文件(&F)", "ファイル(&F)", "&Archivo", "&Dosya"}},
+    {"EditMenu", {"&Edit", "編輯(&E)", "编辑(&E)", "編集(&E)", "&Edición", "Dü&zen"}},
+    {"ViewMenu", {"&View", "檢視(&V)", "视图(&V)", "表示(&V)", "&Ver", "&Görünüm"}},
+    {"CommentMenu", {"&Comment", "註解(&C)", "注释(&C)", "コメント(&C)", "&Comentario", "&Açıklama"}},
+    {"CompilerMenu", {"Comp&iler", "編譯(&I)", "编译(&I)", "コンパイラ(&I)", "Compila&dor", "D&erleyici"}},
+    {"MonitorMenu", {"&Monitor", "監控(&M)", "监控(&M)", "モニタ(&M)", "&Monitor", "&Monitör"}},
+    {"PlcMenu", {"&PLC", "PLC(&P)", "PLC(&P)", "PLC(&P)", "&PLC", "&PLC"}},
+    {"mmWizard", {"&Wizard", "精靈(&W)", "向导(&W)", "ウィザード(&W)", "A&sistente", "&Sihirbaz"}},
+    {"ToolsMenu", {"&Tools", "工具(&T)", "工具(&T)", "ツール(&T)", "&Herramientas", "A&raçlar"}},
+    {"OptionMenu", {"Optio&n", "選項(&N)", "选项(&N)", "オプション(&N)", "&Opciones", "Seçe&nekler"}},
+    {"LanguageMenu", {"&Language", "語言(&L)", "语言(&L)", "言語(&L)", "&Idioma", "D&il"}},
+    {"HelpMenu", {"&Help", "說明(&H)", "帮助(&H)", "ヘルプ(&H)", "Ay&uda", "&Yardım"}},
+
+    // ---- File --------------------------------------------------------------------------------------
+    {"New1", {"&New", "開新檔案(&N)", "新建(&N)", "新規作成(&N)", "&Nuevo", "&Yeni"}},
+    {"Open1", {"&Open...", "開啟舊檔(&O)...", "打开(&O)...", "開く(&O)...", "&Abrir...", "&Aç..."}},
+    {"Close1", {"&Close", "關閉(&C)", "关闭(&C)", "閉じる(&C)", "&Cerrar", "Ka&pat"}},
+    {"Save1", {"&Save", "儲存(&S)", "保存(&S)", "上書き保存(&S)", "&Guardar", "Kay&det"}},
+    {"SaveAs1",
+     {"Save &As...", "另存新檔(&A)...", "另存为(&A)...", "名前を付けて保存(&A)...", "Guardar co&mo...",
+      "&Farklı kaydet..."}},
+    {"PrinterSetup1",
+     {"P&rinter setup", "印表機設定(&R)", "打印机设置(&R)", "プリンタの設定(&R)", "Configurar &impresora",
+      "Ya&zıcı ayarları"}},
+    {"Print1", {"&Print", "列印(&P)", "打印(&P)", "印刷(&P)", "Im&primir", "Yazdı&r"}},
+    {"GcodeConvert1",
+     {"&G-code convert", "G 碼轉換(&G)", "G 代码转换(&G)", "G コード変換(&G)", "Con&vertir a código G",
+      "&G kodu dönüştür"}},
+    {"Exit1", {"E&xit", "結束(&X)", "退出(&X)", "終了(&X)", "&Salir", "Çı&kış"}},
+    // The submenus of the example programs; the programs keep the names of their files.
+    {"Templates1", {"Templates", "範例程式", "范例程序", "テンプレート", "Plantillas", "Şablonlar"}},
+    {"Moduleprograms1",
+     {"Module programs", "模組程式", "模块程序", "モジュールプログラム", "Programas de módulos",
+      "Modül programları"}},
+    {"DemoKit1", {"DemoKit", "展示套件", "演示套件", "デモキット", "Kit de demostración", "Demo kiti"}},
+    {"Factoryprograms1",
+     {"Factory programs", "工廠程式", "工厂程序", "工場プログラム", "Programas de fábrica",
+      "Fabrika programları"}},
+    {"Axescontrol1", {"Axes control", "軸控制", "轴控制", "軸制御", "Control de ejes", "Eksen kontrolü"}},
+    {"Basic1", {"Basic", "基本", "基本", "基本", "Básico", "Temel"}},
+    {"Communication1", {"Communication", "通訊", "通讯", "通信", "Comunicación", "İletişim"}},
+    {"Interrupt1", {"Interrupt", "中斷", "中断", "割り込み", "Interrupción", "Kesme"}},
+    {"SubProgram1", {"SubProgram", "副程式", "子程序", "サブプログラム", "Subprograma", "Alt program"}},
+    {"Floatingpoint1",
+     {"Floating point", "浮點運算", "浮点运算", "浮動小数点", "Coma flotante", "Kayan nokta"}},
+    {"HSC1", {"HSC", "高速計數器", "高速计数器", "高速カウンタ", "Contador rápido", "Yüksek hızlı sayıcı"}},
+    {"Calendar1", {"Calendar", "萬年曆", "万年历", "カレンダ", "Calendario", "Takvim"}},
+
+    // ---- Edit --------------------------------------------------------------------------------------
+    {"Undo1", {"&Undo", "復原(&U)", "撤消(&U)", "元に戻す(&U)", "&Deshacer", "&Geri al"}},
+    {"EditCancel1",
+     {"&Edit cancel", "取消編輯(&E)", "取消编辑(&E)", "編集の取り消し(&E)", "Cancelar &edición",
+      "Düzenlemeyi &iptal et"}},
+    {"Cut2", {"Cu&t", "剪下(&T)", "剪切(&T)", "切り取り(&T)", "Cor&tar", "&Kes"}},
+    {"Copy2", {"&Copy", "複製(&C)", "复制(&C)", "コピー(&C)", "&Copiar", "K&opyala"}},
+    {"Paste2", {"&Paste", "貼上(&P)", "粘贴(&P)", "貼り付け(&P)", "&Pegar", "&Yapıştır"}},
+    {"InsertLine1",
+     {"&Insert line", "插入行(&I)", "插入行(&I)", "行の挿入(&I)", "&Insertar línea", "&Satır ekle"}},
+    {"DeleteLine1",
+     {"&Delete line", "刪除行(&D)", "删除行(&D)", "行の削除(&D)", "E&liminar línea", "Satır si&l"}},
+
+    // ---- View --------------------------------------------------------------------------------------
+    {"LadderView1",
+     {"&Ladder view", "階梯圖檢視(&L)", "梯形图视图(&L)", "ラダー表示(&L)", "Vista &Ladder",
+      "&Ladder görünümü"}},
+    {"InstructionView1",
+     {"&Instruction view", "指令檢視(&I)", "指令视图(&I)", "命令リスト表示(&I)", "Vista de &instrucciones",
+      "&Komut görünümü"}},
+    {"RegisterView1",
+     {"&Register view", "暫存器檢視(&R)", "寄存器视图(&R)", "レジスタ表示(&R)", "Vista de &registros",
+      "&Yazmaç görünümü"}},
+    {"Font1", {"&Font", "字型(&F)", "字体(&F)", "フォント(&F)", "&Fuente", "Yazı &tipi"}},
+    {"CellWidth1",
+     {"Cell &width", "格寬(&W)", "格宽(&W)", "セルの幅(&W)", "&Ancho de celda", "&Hücre genişliği"}},
+    {"CellHeight1",
+     {"Cell &height", "格高(&H)", "格高(&H)", "セルの高さ(&H)", "Al&to de celda", "Hücre yüksekl&iği"}},
+    {"Zoom1", {"&Zoom", "縮放(&Z)", "缩放(&Z)", "ズーム(&Z)", "&Zoom", "Yakınlaştı&r"}},
+
+    // ---- Comment -----------------------------------------------------------------------------------
+    {"DeviceComment2",
+     {"&Device comment", "元件註解(&D)", "元件注释(&D)", "デバイスコメント(&D)", "Comentario de &dispositivo",
+      "&Cihaz açıklaması"}},
+    {"BlockComment2",
+     {"&Block comment", "區塊註解(&B)", "块注释(&B)", "ブロックコメント(&B)", "Comentario de &bloque",
+      "&Blok açıklaması"}},
+    {"CoilComment2",
+     {"C&oil comment", "線圈註解(&O)", "线圈注释(&O)", "コイルコメント(&O)", "Comentario de b&obina",
+      "B&obin açıklaması"}},
+    {"CommentEdit1",
+     {"&Edit comments...", "編輯註解(&E)...", "编辑注释(&E)...", "コメントの編集(&E)...",
+      "&Editar comentarios...", "Açıklamaları &düzenle..."}},
+    {"msDeviceCommentList1",
+     {"Device comment &list", "元件註解列表(&L)", "元件注释列表(&L)", "デバイスコメント一覧(&L)",
+      "&Lista de comentarios de dispositivo", "Cihaz açıklama &listesi"}},
+    {"msBlockCommentList1",
+     {"Block comment l&ist", "區塊註解列表(&I)", "块注释列表(&I)", "ブロックコメント一覧(&I)",
+      "L&ista de comentarios de bloque", "Blok açıklama l&istesi"}},
+    {"msCoilCommentList1",
+     {"Coil comment li&st", "線圈註解列表(&S)", "线圈注释列表(&S)", "コイルコメント一覧(&S)",
+      "Li&sta de comentarios de bobina", "Bobin açıklama li&stesi"}},
+
+    // ---- Compiler, Monitor -------------------------------------------------------------------------
+    {"LadderToInstruction1",
+     {"Ladder=>Instruction", "階梯圖=>指令", "梯形图=>指令", "ラダー=>命令", "Ladder=>Instrucción",
+      "Ladder=>Komut"}},
+    {"TryToConnection1",
+     {"Try to connection", "嘗試連線", "尝试连接", "接続を試す", "Intentar conexión", "Bağlantıyı dene"}},
+    {"ForceBitOnOff1",
+     {"Force Bit On/Off", "強制位元 On/Off", "强制位 On/Off", "ビット強制 ON/OFF", "Forzar bit On/Off",
+      "Biti zorla On/Off"}},
+    {"msDeviceUsedList1",
+     {"Device &usage list", "元件使用列表(&U)", "元件使用列表(&U)", "デバイス使用一覧(&U)",
+      "Lista de &uso de dispositivos", "Cihaz &kullanım listesi"}},
+    {"Oscilloscope1", {"Oscilloscope", "示波器", "示波器", "オシロスコープ", "Osciloscopio", "Osiloskop"}},
+
+    // ---- PLC ---------------------------------------------------------------------------------------
+    {"RemoteRunStop1",
+     {"Remote Run/Stop", "遠端 Run/Stop", "远程 Run/Stop", "リモート RUN/STOP", "Run/Stop remoto",
+      "Uzaktan Run/Stop"}},
+    {"Changesettingvalue1",
+     {"Change setting value ...", "變更設定值 ...", "更改设定值 ...", "設定値の変更 ...",
+      "Cambiar valor de consigna ...", "Ayar değerini değiştir ..."}},
+    {"MemoryClear1",
+     {"Memory Clear", "記憶體清除", "存储器清除", "メモリクリア", "Borrar memoria", "Belleği temizle"}},
+    {"KeywordSetup1",
+     {"Keyword setup", "PLC 密碼設定", "PLC 密码设置", "PLC キーワード設定", "Palabra clave del PLC",
+      "PLC anahtar sözcüğü"}},
+    {"SetupUserId1",
+     {"UserID setup", "使用者 ID 設定", "用户 ID 设置", "ユーザー ID 設定", "ID de usuario",
+      "Kullanıcı kimliği ayarı"}},
+    {"Keyword2Setup1",
+     {"Keyword2 setup", "第二密碼設定", "第二密码设置", "キーワード2の設定", "Palabra clave 2",
+      "Anahtar sözcük 2 ayarı"}},
+    {"HarewareCheck",
+     {"HarewareCheck", "硬體檢查", "硬件检查", "ハードウェアチェック", "Verificación de hardware",
+      "Donanım denetimi"}},
+    {"InitialControllerMemory1",
+     {"InitialControllerMemory", "控制器記憶體初始化", "控制器存储器初始化", "コントローラメモリの初期化",
+      "Inicializar memoria del controlador", "Denetleyici belleğini sıfırla"}},
+    {"SetRTC1", {"Set RTC", "設定時鐘", "设置时钟", "時計の設定", "Ajustar reloj", "Saati ayarla"}},
+    {"Version1", {"Version", "版本", "版本", "バージョン", "Versión", "Sürüm"}},
+    {"ControllerStatus1",
+     {"Controller status", "控制器狀態", "控制器状态", "コントローラの状態", "Estado del controlador",
+      "Denetleyici durumu"}},
+    {"SerialSettingD81201",
+     {"Serial Setting (D8120)...", "串列通訊設定 (D8120)...", "串行通讯设置 (D8120)...",
+      "シリアル通信設定 (D8120)...", "Configuración serie (D8120)...", "Seri iletişim ayarı (D8120)..."}},
+    {"RuntimeProgramChanges1",
+     {"Runtime program changes...", "運轉中程式變更...", "运行中程序变更...", "RUN 中のプログラム変更...",
+      "Cambios de programa en marcha...", "Çalışırken program değişikliği..."}},
+
+    {"ProgramTransfer1",
+     {"Program Transfer", "程式傳輸", "程序传送", "プログラム転送", "Transferencia de programa",
+      "Program aktarımı"}},
+    {"RegisterTransfer1",
+     {"Register Transfer", "暫存器傳輸", "寄存器传送", "レジスタ転送", "Transferencia de registros",
+      "Yazmaç aktarımı"}},
+    {"ParameterTransfer1",
+     {"Parameter Transfer", "參數傳輸", "参数传送", "パラメータ転送", "Transferencia de parámetros",
+      "Parametre aktarımı"}},
+    {"ProgRead", {"Read", "讀取", "读取", "読み出し", "Leer", "Oku"}},
+    {"ProgWrite", {"Write", "寫入", "写入", "書き込み", "Escribir", "Yaz"}},
+    {"ProgVerify", {"Verify", "比對", "校验", "照合", "Verificar", "Doğrula"}},
+    {"ProtocolSetting1",
+     {"Protocol setting", "通訊協定設定", "通讯协议设置", "プロトコル設定", "Configuración del protocolo",
+      "Protokol ayarı"}},
+    {"PlcProtocol1",
+     {"PlcProtocol", "PLC 協定", "PLC 协议", "PLC プロトコル", "Protocolo del PLC", "PLC protokolü"}},
+    {"cLink1", {"cLink", "cLink", "cLink", "cLink", "cLink", "cLink"}},
+    {"ModAsc1", {"ModAsc", "ModAsc", "ModAsc", "ModAsc", "ModAsc", "ModAsc"}},
+    {"ModRtu1", {"ModRtu", "ModRtu", "ModRtu", "ModRtu", "ModRtu", "ModRtu"}},
+    {"FreeUser1", {"FreeUser", "自由通訊", "自由通讯", "無手順", "Protocolo libre", "Serbest protokol"}},
+    {"ChangeCurrentValue2",
+     {"Change current value", "變更現在值", "更改当前值", "現在値の変更", "Cambiar valor actual",
+      "Güncel değeri değiştir"}},
+    {"PcbCheck1",
+     {"PcbCheck...", "電路板檢查...", "电路板检查...", "基板チェック...", "Verificación de placa...",
+      "Kart denetimi..."}},
+    {"PcbFRAMPid1",
+     {"PcbFRAMPid", "PCB FRAM PID", "PCB FRAM PID", "PCB FRAM PID", "PCB FRAM PID", "PCB FRAM PID"}},
+    {"PCB1", {"PCB", "電路板", "电路板", "基板", "Placa", "Kart"}},
+    {"FRAM1", {"FRAM", "FRAM", "FRAM", "FRAM", "FRAM", "FRAM"}},
+    {"ProductId1", {"ProductId", "產品 ID", "产品 ID", "製品 ID", "ID de producto", "Ürün kimliği"}},
+    {"Keyword2Delete1",
+     {"Keyword2 Delete", "刪除第二密碼", "删除第二密码", "キーワード2の削除", "Borrar palabra clave 2",
+      "Anahtar sözcük 2'yi sil"}},
+
+    // ---- Monitor and its pop-up menu -----------------------------------------------------------------
+    {"msStartMonitor1",
+     {"Start Monitor ...", "開始監控 ...", "开始监控 ...", "モニタ開始 ...", "Iniciar monitorización ...",
+      "İzlemeyi başlat ..."}},
+    {"msStopMonitor1",
+     {"Stop Monitor", "停止監控", "停止监控", "モニタ停止", "Detener monitorización", "İzlemeyi durdur"}},
+    {"EnterDeviceMonitor1",
+     {"Enter device monitor", "登錄監控元件", "登录监控元件", "モニタデバイスの登録",
+      "Registrar dispositivos a monitorizar", "İzlenecek cihazları gir"}},
+    {"EntryDeviceMonitor1",
+     {"Entry device monitor", "登錄元件監控", "登录元件监控", "登録デバイスモニタ",
+      "Monitor de dispositivos registrados", "Kayıtlı cihaz izleme"}},
+    {"AxisMonitor1", {"Axis Monitor", "軸監控", "轴监控", "軸モニタ", "Monitor de ejes", "Eksen izleme"}},
+    {"Popup4StopMonitor",
+     {"Stop monitor", "停止監控", "停止监控", "モニタ停止", "Detener monitorización", "İzlemeyi durdur"}},
+    {"Popup4DeviceSearch",
+     {"DeviceSearch", "元件搜尋", "元件搜索", "デバイス検索", "Buscar dispositivo", "Cihaz ara"}},
+    {"Popup4ForceONOFF",
+     {"Force ON/OFF", "強制 ON/OFF", "强制 ON/OFF", "強制 ON/OFF", "Forzar ON/OFF", "Zorla ON/OFF"}},
+    {"Popup4ChangeValue",
+     {"Change value", "變更數值", "更改数值", "値の変更", "Cambiar valor", "Değeri değiştir"}},
+    {"DregView1",
+     {"Dreg view ...", "D 暫存器檢視 ...", "D 寄存器视图 ...", "D レジスタ表示 ...",
+      "Vista de registros D ...", "D yazmaç görünümü ..."}},
+
+    // ---- Tools -------------------------------------------------------------------------------------
+    {"Convert4", {"Convert", "轉換", "转换", "変換", "Convertir", "Dönüştür"}},
+    {"FlowChart1", {"FlowChart", "流程圖", "流程图", "フローチャート", "Diagrama de flujo", "Akış şeması"}},
+    {"MoreView1",
+     {"More view ...", "更多檢視 ...", "更多视图 ...", "その他の表示 ...", "Más vistas ...",
+      "Diğer görünümler ..."}},
+
+    // ---- Option ------------------------------------------------------------------------------------
+    {"SystemSetting1",
+     {"System setting ...", "系統設定 ...", "系统设置 ...", "システム設定 ...",
+      "Configuración del sistema ...", "Sistem ayarları ..."}},
+    {"ParameterSetting1",
+     {"Parameter setting ...", "參數設定 ...", "参数设置 ...", "パラメータ設定 ...",
+      "Configuración de parámetros ...", "Parametre ayarları ..."}},
+    {"Programcheck1",
+     {"Program check ...", "程式檢查 ...", "程序检查 ...", "プログラムチェック ...",
+      "Comprobación del programa ...", "Program denetimi ..."}},
+    {"PlcTypeChange1",
+     {"Type change ...", "機型變更 ...", "机型变更 ...", "機種変更 ...", "Cambiar tipo de PLC ...",
+      "PLC türünü değiştir ..."}},
+    {"ChangeComPort1",
+     {"ChangeComPort...", "變更通訊埠...", "更改通讯端口...", "通信ポートの変更...", "Cambiar puerto COM...",
+      "COM portunu değiştir..."}},
+    {"TimeOutTimer1",
+     {"Time out timer ...", "逾時計時器 ...", "超时定时器 ...", "タイムアウトタイマ ...",
+      "Temporizador de espera ...", "Zaman aşımı süresi ..."}},
+    {"ConnectionTest1",
+     {"Connection test", "連線測試", "连接测试", "接続テスト", "Prueba de conexión", "Bağlantı testi"}},
+    {"ErrorCheck1",
+     {"Error Check", "錯誤檢查", "错误检查", "エラーチェック", "Comprobación de errores", "Hata denetimi"}},
+    {"KoSeries1", {"KoSeries", "Ko 系列", "Ko 系列", "Ko シリーズ", "Serie Ko", "Ko serisi"}},
+    {"Wseries2", {"Wseries", "W 系列", "W 系列", "W シリーズ", "Serie W", "W serisi"}},
+    {"Diagnostics1", {"Diagnostics", "診斷", "诊断", "診断", "Diagnóstico", "Tanılama"}},
+    {"MachineStatus1",
+     {"Machine Status ...", "機器狀態 ...", "机器状态 ...", "機械の状態 ...", "Estado de la máquina ...",
+      "Makine durumu ..."}},
+    {"KeywordSetting1",
+     {"Keyword setting ...", "程式密碼設定 ...", "程序密码设置 ...", "プログラムのキーワード設定 ...",
+      "Palabra clave del programa ...", "Program anahtar sözcüğü ..."}},
+
+    // ---- Wizard ------------------------------------------------------------------------------------
+    {"AxisControl1", {"Axis Control", "軸控制", "轴控制", "軸制御", "Control de ejes", "Eksen kontrolü"}},
+    {"IncrementControl1",
+     {"Increment Control", "增量控制", "增量控制", "インクリメンタル制御", "Control incremental",
+      "Artımsal kontrol"}},
+    {"AbsoluteControl1",
+     {"Absolute Control", "絕對控制", "绝对控制", "アブソリュート制御", "Control absoluto",
+      "Mutlak kontrol"}},
+    {"Increment1", {"Increment", "增量", "增量", "インクリメンタル", "Incremental", "Artımsal"}},
+    {"Absolute1", {"Absolute", "絕對", "绝对", "アブソリュート", "Absoluto", "Mutlak"}},
+
+    // ---- Language: each language by its own name, the same in every language -----------------------
+    {"English1", {"English", "English", "English", "English", "English", "English"}},
+    {"TraditionalChinese1", {"繁體中文", "繁體中文", "繁體中文", "繁體中文", "繁體中文", "繁體中文"}},
+    {"SimplifiedChinese1", {"简体中文", "简体中文", "简体中文", "简体中文", "简体中文", "简体中文"}},
+    {"JapaneseLanguage1", {"日本語", "日本語", "日本語", "日本語", "日本語", "日本語"}},
+    {"Spanish1", {"Español", "Español", "Español", "Español", "Español", "Español"}},
+    {"Turkish1", {"Türkçe", "Türkçe", "Türkçe", "Türkçe", "Türkçe", "Türkçe"}},
+
+    // ---- Help --------------------------------------------------------------------------------------
+    {"ScreenResolution1",
+     {"Screen resolution", "螢幕解析度", "屏幕分辨率", "画面の解像度", "Resolución de pantalla",
+      "Ekran çözünürlüğü"}},
+    {"About1",
+     {"&About...", "關於(&A)...", "关于(&A)...", "バージョン情報(&A)...", "&Acerca de...", "&Hakkında..."}},
+    {"AboutCaption", {"About", "關於", "关于", "バージョン情報", "Acerca de", "Hakkında"}},
+    {"AboutPurpose",
+     {"Programming and service tool for the PLCs of the Ko and W series",
+      "Ko 及 W 系列 PLC 的程式編輯與維護工具", "Ko 及 W 系列 PLC 的编程与维护工具",
+      "Ko シリーズ・W シリーズ PLC のプログラミング・保守ツール",
+      "Herramienta de programación y mantenimiento para los PLC de las series Ko y W",
+      "Ko ve W serisi PLC'ler için programlama ve bakım aracı"}},
+    {"AboutMaker",
+     {"Made by Tovel", "Tovel 製作", "Tovel 制作", "製造元: Tovel", "Fabricado por Tovel", "Üretici: Tovel"}},
+    {"AboutOk", {"OK", "確定", "确定", "OK", "Aceptar", "Tamam"}},
+
+    // ---- The common messages -----------------------------------------------------------------------
+    {"getMsgSaveBeforeClose",
+     {"Do you want to save current file before close ?", "關閉前要儲存目前的檔案嗎？",
+      "关闭前要保存当前的文件吗？", "閉じる前に現在のファイルを保存しますか？",
+      "¿Desea guardar el archivo actual antes de cerrar?",
+      "Kapatmadan önce geçerli dosyayı kaydetmek istiyor musunuz?"}},
+    {"getMsgSaveBeforeExit",
+     {"Do you want to save current file before exit ?", "結束前要儲存目前的檔案嗎？",
+      "退出前要保存当前的文件吗？", "終了する前に現在のファイルを保存しますか？",
+      "¿Desea guardar el archivo actual antes de salir?",
+      "Çıkmadan önce geçerli dosyayı kaydetmek istiyor musunuz?"}},
+    {"getMsgFileExistsOverwrite",
+     {"This file has existed, do you want to overwrite ?", "此檔案已存在，要覆蓋嗎？",
+      "此文件已存在，要覆盖吗？", "このファイルは既に存在します。上書きしますか？",
+      "Este archivo ya existe. ¿Desea sobrescribirlo?",
+      "Bu dosya zaten var. Üzerine yazmak istiyor musunuz?"}},
+    // English and the two Chinese languages only: the others show the English text.
+    {"getMsgDeviceTooMuch",
+     {"Device too much error ... ", "元件數量過多錯誤 ... ", "元件数量过多错误 ... ", nullptr, nullptr,
+      nullptr}},
+    {"getMsgInstructionCodeError",
+     {"InstructionCodeError", "指令碼錯誤", "指令码错误", "命令コードエラー",
+      "Error de código de instrucción", "Komut kodu hatası"}},
+    {"getMsgCommTest",
+     {"Communication Test...Try Connection Information", "通訊測試...嘗試連線資訊", "通讯测试...尝试连接信息",
+      "通信テスト...接続を試みています", "Prueba de comunicación...Intentando la conexión",
+      "İletişim testi...Bağlantı deneniyor"}},
+    {"getMsgCantConnect",
+     {"Can't connected with the device", "無法與裝置連線", "无法与设备连接", "機器と接続できません",
+      "No se puede conectar con el dispositivo", "Cihazla bağlantı kurulamadı"}},
+    {"getMsgConnected",
+     {"Successfully connected with the ", "連線成功 ", "连接成功 ", "接続しました ",
+      "Conectado correctamente ", "Bağlantı kuruldu "}},
+    {"getMsgCommError",
+     {"Communication error ... ", "通訊錯誤 ... ", "通讯错误 ... ", "通信エラー ... ",
+      "Error de comunicación ... ", "İletişim hatası ... "}},
+    {"getMsgTypeErrorCantWrite",
+     {"Type error, Can't write...", "機型錯誤，無法寫入...", "机型错误，无法写入...",
+      "機種エラー、書き込めません...", "Error de tipo, no se puede escribir...",
+      "Tür hatası, yazılamıyor..."}},
+    {"getMsgKeyword2Confirm",
+     {"Once keyword2 be set then can read 128steps program only ?",
+      "設定第二密碼後，只能讀取 128 步的程式，確定嗎？", "设置第二密码后，只能读取 128 步的程序，确定吗？",
+      "キーワード2を設定すると、読み出せるのはプログラムの 128 ステップだけになります。よろしいですか？",
+      "Con la palabra clave 2 solo podrán leerse 128 pasos del programa. ¿Continuar?",
+      "Anahtar sözcük 2 ayarlanınca programın yalnızca 128 adımı okunabilir. Devam edilsin mi?"}},
+    {"getMsgCantSetKeyword2",
+     {"Type error, can't setup 2nd keyword(W3 only)", "機型錯誤，無法設定第二密碼(僅限 W3)",
+      "机型错误，无法设置第二密码(仅限 W3)", "機種エラー、キーワード2を設定できません(W3 のみ)",
+      "Error de tipo, no se puede configurar la palabra clave 2 (solo W3)",
+      "Tür hatası, anahtar sözcük 2 ayarlanamıyor (yalnızca W3)"}},
+    {"getMsgKeyword2SetupOk",
+     {"Keyword2 setup successful... Delete method: online => Memory clear => Program clear",
+      "第二密碼設定完成... 刪除方法: 線上 => 記憶體清除 => 程式清除",
+      "第二密码设置完成... 删除方法: 在线 => 存储器清除 => 程序清除",
+      "キーワード2の設定が完了しました... 削除方法: オンライン => メモリクリア => プログラムクリア",
+      "Palabra clave 2 configurada... Para borrarla: en línea => Borrar memoria => Borrar programa",
+      "Anahtar sözcük 2 ayarlandı... Silmek için: çevrimiçi => Belleği temizle => Programı temizle"}},
+    {"getMsgKeyword2SetupFailed",
+     {"Keyword2 setup ...unsucessful...", "第二密碼設定...失敗...", "第二密码设置...失败...",
+      "キーワード2の設定...失敗しました...", "Configuración de la palabra clave 2 ...fallida...",
+      "Anahtar sözcük 2 ayarı ...başarısız..."}},
+};
+
+// Rows that show the same caption as another row.
+constexpr std::pair<std::string_view, std::string_view> kSameText[] = {
+    {"TryToConnection2", "TryToConnection1"},
+    {"AxisControl2", "AxisControl1"},
+    {"RegRead", "ProgRead"},
+    {"RegWrite", "ProgWrite"},
+    {"RegVerify", "ProgVerify"},
+    {"parameterRead1", "ProgRead"},
+    {"ParameterWrite1", "ProgWrite"},
+    {"ParameterVerify1", "ProgVerify"},
+    {"ChangeCurrentValue1", "ChangeCurrentValue2"},
+};
+
+const std::map<std::string_view, const TextEntry*>& textIndex() {
+    static const std::map<std::string_view, const TextEntry*> index = [] {
+        std::map<std::string_view, const TextEntry*> built;
+        for (const TextEntry& entry : kTexts) built.emplace(entry.id, &entry);
+        for (const auto& [id, same] : kSameText) built.emplace(id, built.at(same));
+        return built;
+    }();
+    return index;
+}
+
+}  // namespace
+
+std::span<const TextEntry> textTable() {
+    return kTexts;
+}
+
+const TextEntry* findText(std::string_view id) {
+    const auto found = textIndex().find(id);
+    return found != textIndex().end() ? found->second : nullptr;
+}
+
+std::string textOf(std::string_view id, Language language) {
+    const TextEntry* entry = findText(id);
+    if (entry == nullptr) return std::string(id);
+    const char* text = entry->text[static_cast<std::size_t>(language)];
+    return text != nullptr ? text : entry->text[0];
+}
+
+std::string textOf(std::string_view id) {
+    return textOf(id, currentLanguage());
+}
+
+std::string_view captionId(const MenuRow& row) {
+    return *row.textId != '\0' ? row.textId : row.objectName;
+}
+
+std::string menuCaption(const MenuRow& row, Language language) {
+    return findText(captionId(row)) != nullptr ? textOf(captionId(row), language) : row.caption;
+}
+
+}  // namespace kestrion

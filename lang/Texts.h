@@ -1,0 +1,42 @@
+// The texts of the interface in the six languages: the menu captions and the common messages. One
+// table holds them, keyed by a text id (a menu row's object name, a getter's name); every caption
+// setter and message getter reads it, so a translation is added in one place.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "lang/Language.h"
+#include "lang/MenuTable.h"
+#include "model/image/ModeData.h"
+
+namespace kestrion {
+
+struct TextEntry {
+    const char* id;
+    // English, Traditional Chinese, Simplified Chinese, Japanese, Spanish, Turkish (the order of
+    // Language), UTF-8. A null text shows the English one: the texts that exist in English and the
+    // two Chinese languages only.
+    std::array<const char*, kLanguageCount> text;
+};
+
+std::span<const TextEntry> textTable();
+
+// The entry of an id; null when the table has none.
+const TextEntry* findText(std::string_view id);
+
+// The text of an id in a language (English where the entry has no text of that language); the
+// id itself when the table has no entry.
+std::string textOf(std::string_view id, Language language);
+std::string textOf(std::string_view id);
+
+// The id that captions a menu row: its own text id, or its object name.
+std::string_view captionId(const MenuRow& row);
+
+// The caption of a menu row in a language: the table's text when it has an entry for the row, the
+// row's own (English) caption otherwise.
+std::string menuCaption(const MenuRow& row, Language language);
+
+}  // namespace kestrion

@@ -1,0 +1,27 @@
+// TAboutTovelForm: the about box of the Help menu, the product word and version, what the program
+// is for and its maker, in the interface language.
+#pragma once
+
+#include <QDialog>
+
+#include "lang/LangDialogs.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kestrion::forms {
+
+class TAboutTovelForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutTovelForm(const AboutBox& box, QWidget* parent = nullptr);
+
+    QLabel* TitleLabel = nullptr;
+    QLabel* PurposeLabel = nullptr;
+    QLabel* MakerLabel = nullptr;
+    QPushButton* btnOk = nullptr;
+};
+
+void showAboutForm(const AboutBox& box);
+
+}  // namespace kestrion::forms

@@ -1,0 +1,40 @@
+# Runs the menu-name check on small trees: a name the core passes that no table holds must stop it,
+# naming the file and the name; known names must pass.
+#   cmake -DCHECK_SCRIPT=<cmake/CheckMenuNames.cmake> -DWORK_DIR=<scratch folder> -P CheckMenuNamesTest.cmake
+
+set(rows "constexpr MenuRow kRows[] = {\n    {kMenu, \"FileMenu\", \"&File\", \"\", 10},\n    {kItem, \"Save1\", \"&Save\", \"FileMenu\", 40, Save1Click},\n};\n")
+set(linkRows "    {MenuRowKind::Item, \"SetRTC1\", \"Set RTC\", \"PlcMenu\", 70, SetRTC1Click},\n")
+set(recent "constexpr const char* kRecentFileItemNames[4] = {\"File11\", \"File21\", \"File31\", \"File41\"};\n")
+
+# menu_case(<name> <expect: pass|fail> <text of app/MainView.cpp> [<unknown name>])
+function(menu_case name expect code)
+  set(root "${WORK_DIR}/${name}")
+  file(REMOVE_RECURSE "${root}")
+  file(WRITE "${root}/app/AppMenu.cpp" "${rows}")
+  file(WRITE "${root}/link/LinkMenu.cpp" "${linkRows}")
+  file(WRITE "${root}/model/image/RecentFiles.h" "${recent}")
+  file(WRITE "${root}/app/MainView.cpp" "${code}")
+  # Names in forms, tests and other floors are not the menu helpers' business.
+  file(WRITE "${root}/app/forms/MainUnit.cpp" "void f() { menuItem(\"Window1\"); }\n")
+  file(WRITE "${root}/model/image/PlcTypeDialog.h" "constexpr const char* kTypeItems[] = {\"q0\"};\n")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DKESTRION_MENU_ROOT=${root} -P ${CHECK_SCRIPT}
+                  RESULT_VARIABLE result ERROR_VARIABLE err)
+  set(ok FALSE)
+  if(expect STREQUAL "pass" AND result EQUAL 0)
+    set(ok TRUE)
+  elseif(expect STREQUAL "fail" AND NOT result EQUAL 0)
+    string(FIND "${err}" "app/MainView.cpp names the menu item ${ARGV3}," at)
+    if(at GREATER -1)
+      set(ok TRUE)
+    endif()
+  endif()
+  if(NOT ok)
+    message(SEND_ERROR "${name}: expected ${expect}, got ${result}\n${err}")
+  endif()
+endfunction()
+
+menu_case(rows_and_recent pass "void f() { menuItem(\"Save1\").enabled = false; menuItem(\"SetRTC1\"); menuItem(\"File31\"); }\n")
+menu_case(array_known pass "constexpr const char* kProgramItems[] = {\"Save1\",\n    \"FileMenu\"};\n")
+menu_case(call_unknown fail "void f() { menuItem(\"ZoomAuto1\").checked = false; }\n" ZoomAuto1)
+menu_case(array_unknown fail "constexpr const char* kEditingItems[] = {\"Save1\", \"Delete1Object2\"};\n" Delete1Object2)
+menu_case(std_array_unknown fail "constexpr std::array<const char*, 2> kZoomItems = {\"Np501\", \"\"};\n" Np501)

@@ -1,0 +1,271 @@
+#include "monitor/access/AnyAddress.h"
+
+#include "link/LinkFixture.h"
+#include "link/RegisterReads.h"
+#include "monitor/MonitorMode.h"
+#include "monitor/access/AnyAddressOpeners.h"
+#include "monitor/access/FakeAccessDialogs.h"
+#include "support/ShownBoxes.h"
+#include "support/SimulatedPlc.h"
+
+namespace kestrion::test {
+namespace {
+
+constexpr std::uint32_t kWatched = 0x09E0;
+
+class AnyAddressTest : public LinkTest {
+protected:
+    AnyAddressTest() {
+        for (std::uint32_t i = 0; i < 64; ++i) sim.plc.setByte(kWatched + i, static_cast<std::uint8_t>(i));
+    }
+    // The frame of a command as it goes on the line.
+    static std::string frameOf(const std::string& command) {
+        makeCommandFrame(command);
+        AddSumCheckCode(rsChHex.size());
+        std::string bytes;
+        for (std::size_t i = 0; i + 1 < rsChHex.size(); i += 2)
+            bytes += static_cast<char>(hexPairToByte(rsChHex[i], rsChHex[i + 1]));
+        return bytes;
+    }
+    // The any-address window as the opening item sets it up, with the edits given.
+    AnyAddressDialog& openWith(const std::string& byteNo, const std::string& dataType = "Hexiadecimal",
+                               const std::string& dataLength = "16") {
+        dialog.FormShow();
+        dialog.byteNoEdit = byteNo;
+        dialog.dataTypeText = dataType;
+        dialog.dataLengthText = dataLength;
+        return dialog;
+    }
+    std::size_t eaFrames() const {
+        return static_cast<std::size_t>(
+            std::count_if(sim.plc.frames.begin(), sim.plc.frames.end(),
+                          [](const std::string& f) { return f.rfind("EA", 0) == 0; }));
+    }
+    std::vector<std::string> values() const {
+        std::vector<std::string> shown;
+        for (const AnyAddressRow& row : dialog.rows) shown.push_back(row.address + "=" + row.value);
+        return shown;
+    }
+    SimulatedPlc sim{fakes, 4};
+    AnyAddressDialog dialog;
+    FakeAccessDialogs access;
+    InstalledDialogs<AccessDialogs> accessInstalled{access};
+};
+
+TEST_F(AnyAddressTest, TheFourCommandsGoOutAsTheirWorkedFrames) {
+    const std::pair<std::string, std::string> cases[] = {
+        {anyAddressReadCommand(0x09E0, 64),
+         "\x02"
+         "EAA09E040\x03"
+         "0C"},
+        {anyAddressWriteCommand(0x09E0, 2, 0x0001),
+         "\x02"
+         "EAC09E0020100\x03"
+         "CD"},
+        {anyBitForceCommand(true, 0x09E0),
+         "\x02"
+         "EAEE009\x03"
+         "AC"},
+        {blockReadCommand(0x1600, 128),
+         "\x02"
+         "EA8160080\x03"
+         "F0"},
+    };
+    for (const auto& [command, frame] : cases) EXPECT_EQ(frameOf(command), frame);
+}
+
+TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"H1F", 31, nullptr},
+        {"h1f", 0x1F, nullptr},
+        {"K12", 12, nullptr},
+        {"7", 7, nullptr},
+        {"", 0, nullptr},
+        {"K", 0, nullptr},
+        {"K+5", 5, nullptr},
+        {"X1", 0, "Error2015091920...First character must be K or H  | Error Message | error"},
+        {"K1A", 0, "'1A' is not a valid integer value | Error Message | error"},
+    };
+    for (const auto& [text, value, box] : cases) {
+        fakes.messages.shown.clear();
+        EXPECT_EQ(parseKHValue(text), value) << text;
+        EXPECT_EQ(shownBoxes(fakes.messages), box != nullptr ? Boxes{box} : Boxes{}) << text;
+    }
+}
+
+TEST_F(AnyAddressTest, RowsInTheFiveFormats) {
+    const std::tuple<std::vector<std::uint8_t>, int, const char*> cases[] = {
+        {{0x80}, 0, "10000000"},
+        {{0x80}, 1, "128"},
+        {{0x80}, 2, "80"},
+        {{0x00, 0x80}, 1, "-32768"},
+        {{0x00, 0x80}, 2, "FFFF8000"},
+        {{0x34, 0x12}, 2, "1234"},
+        {{0x01, 0x00}, 3, "1.0000000"},
+        {{0xFF}, 3, "-1.0000000"},
+        {{0x41}, 4, "A"},
+        {{0x61}, 4, "-h61"},
+        {{0x30, 0x2F}, 4, "0-h2F"},
+        {{0x03, 0x02, 0x01, 0x80}, 2, "80010203"},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, 1, "-1"},
+        {{0x01, 0x00}, 0, "0000000000000001"},
+    };
+    for (const auto& [bytes, type, text] : cases)
+        EXPECT_EQ(anyAddressValueText(bytes.data(), bytes.size(), type), text) << type << " " << text;
+}
+
+TEST_F(AnyAddressTest, ReadListsTheCheckedReplyAndRefusesBadCounts) {
+    struct Case {
+        const char* byteNo;
+        const char* dataLength;
+        std::size_t frames;  // EA frames sent
+        std::vector<std::string> firstRows;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"2", "16", 0, {}, "Error2015091931...StringLength<2 | Error Message | error"},
+        {"K2", "16", 1, {"H09E0=0100"}, nullptr},
+        {"64", "32", 1, {"H09E0=03020100", "H09E4=07060504"}, nullptr},
+        {"K0", "16", 0, {}, nullptr},
+        {"K256", "16", 0, {}, "Byte count must be 0 ~ 255 | Error Message | error"},
+    };
+    for (const Case& c : cases) {
+        fakes.messages.shown.clear();
+        const std::size_t before = eaFrames();
+        openWith(c.byteNo, "Hexiadecimal", c.dataLength).btnReadClick();
+        EXPECT_EQ(eaFrames() - before, c.frames) << c.byteNo;
+        const std::vector<std::string> shown = values();
+        EXPECT_EQ(
+            std::vector<std::string>(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                        shown.size(), c.firstRows.size()))),
+            c.firstRows)
+            << c.byteNo;
+        EXPECT_EQ(shownBoxes(fakes.messages), c.box != nullptr ? Boxes{c.box} : Boxes{}) << c.byteNo;
+    }
+    EXPECT_EQ(dialog.rows.size(), 0u);
+    openWith("64", "Hexiadecimal", "32").btnReadClick();
+    EXPECT_EQ(dialog.rows.size(), 16u);
+    EXPECT_EQ(dialog.rows.back().address, "H0A1C");
+    EXPECT_EQ(anyAddressHexRows().front().substr(0, 12), "00 01 02 03 ");  // the machine-code view
+    EXPECT_EQ(anyAddressHexRows().size(), 16u);
+}
+
+TEST_F(AnyAddressTest, WriteSendsAWordAndForcesSetAndClearABit) {
+    openWith("64");
+    dialog.dataEdit = "H1234";
+    dialog.btnWriteClick();
+    EXPECT_EQ(sim.plc.frames.back(), "EAC09E0023412");
+    EXPECT_EQ(sim.plc.wordAt(kWatched), 0x1234);
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Write Any Address To Device [OK]");
+    dialog.addressEdit = "H0100";  // bit 0x100: byte 0x20, bit 0
+    dialog.btnForceOnClick();
+    EXPECT_EQ(sim.plc.byteAt(0x20), 1);
+    dialog.btnForceOffClick();
+    EXPECT_EQ(sim.plc.byteAt(0x20), 0);
+    EXPECT_EQ(dialog.anyTxMemo,
+              "024541463030303103"
+              "3930");  // sent, shown before the reply
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(AnyAddressTest, FailuresAreToldAndNeverListed) {
+    monitorMode = kMonitorLadder;
+    openWith("K4");
+    for (void (AnyAddressDialog::*request)() :
+         {&AnyAddressDialog::btnReadClick, &AnyAddressDialog::btnWriteClick,
+          &AnyAddressDialog::btnForceOnClick, &AnyAddressDialog::btnForceOffClick,
+          &AnyAddressDialog::btnWhichAddressClick, &AnyAddressDialog::btnStartMonitorClick})
+        (dialog.*request)();
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              Boxes(6, "In monitor mode...Stop the monitor first... | Read any address | warning"));
+    EXPECT_TRUE(sim.plc.frames.empty());
+    monitorMode = kMonitorOff;
+    fakes.messages.shown.clear();
+    dialog.addressEdit = "9";  // one character: refused before anything goes out
+    dialog.btnForceOffClick();
+    dialog.addressEdit = "H10000";
+    dialog.btnReadClick();
+    EXPECT_TRUE(sim.plc.frames.empty());
+    sim.plc.fault = plcsim::Fault::Nak;
+    openWith("K4").btnReadClick();
+    EXPECT_TRUE(dialog.rows.empty());
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              (Boxes{"Error2015091930 | StringLength<2 | error",
+                     "Address must be H0000 ~ HFFFF | Error Message | error",
+                     "Error2015091331... Checksum error... | Communication Message | warning"}));
+}
+
+TEST_F(AnyAddressTest, TheLayoutFollowsTheWindowsSize) {
+    dialog.width = 1000;
+    dialog.height = 800;
+    dialog.btnSetupPanelClick();
+    const AnyAddressLayout& l = dialog.layout;
+    EXPECT_EQ((std::vector<WidgetBox>{l.inputPanel, l.anyTxMemo, l.anyRxMemo, l.listView, l.column[0],
+                                      l.column[9], l.column[10]}),
+              (std::vector<WidgetBox>{{16, 16, 864, 96},
+                                      {16, 120, 864, 48},
+                                      {16, 176, 864, 48},
+                                      {16, 232, 864, 560},
+                                      {888, 16, 88, 24},
+                                      {888, 304, 88, 24},
+                                      {888, 400, 88, 24}}));
+}
+
+TEST_F(AnyAddressTest, TheBlockReadFillsTheUpperQuarterInTwoStepsOrStopsOnAClosedPort) {
+    for (std::uint32_t i = 0; i < 256; ++i) sim.plc.setByte(0x1600 + i, static_cast<std::uint8_t>(255 - i));
+    openAt(0);
+    SubReadAnyAddress1Click();
+    EXPECT_EQ(anyAddressBuf[768], 255);
+    EXPECT_EQ(anyAddressBuf[1023], 0);
+    const auto panel0 = fakes.statusBar.history(0);
+    EXPECT_EQ(std::vector<std::string>(panel0.end() - 3, panel0.end()),
+              (std::vector<std::string>{"Read Any Address From Device [Start] 50%",
+                                        "Read Any Address From Device [Start] 100%",
+                                        "Read Any Address From Device [OK]"}));
+    EXPECT_EQ(std::tie(fakes.progress.maximum, fakes.progress.positions.back()), std::make_tuple(2, 2));
+    EXPECT_FALSE(fakes.progress.visible);
+    closeComPort();
+    SubReadAnyAddress1Click();
+    EXPECT_EQ(shownBoxes(fakes.messages), (Boxes{"Com port not open... | Communication Message | warning",
+                                                 "Error2015091350 | Communication Error | warning"}));
+}
+
+TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc) {
+    openWith("K2").btnReadClick();
+    dialog.addressEdit = "H09E2";  // the loop takes the address the edit last gave
+    dialog.AddressEditChange();
+    std::vector<std::string> seen;
+    dialog.changed = [&] {
+        if (dialog.monitoring) seen.push_back(dialog.rows.at(0).value);
+    };
+    fakes.clock.at(now() + 400, [&] { sim.plc.setWord(kWatched + 2, 0x5678); });
+    fakes.clock.at(now() + 1000, [&] { dialog.btnStopMonitorClick(); });
+    dialog.btnStartMonitorClick();
+    EXPECT_EQ(seen.front(), "0302");
+    EXPECT_EQ(seen.back(), "5678");
+    EXPECT_FALSE(dialog.monitoring);
+
+    sim.plc.fault = plcsim::Fault::Silence;
+    dialog.btnStartMonitorClick();
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              Boxes{"Error2015091324... TimeoutError... | Communication Message | warning"});
+}
+
+TEST_F(AnyAddressTest, TheItemsOpenTheWindowInTheirSetUpsAndCloseThePortAfterwards) {
+    access.anyAddressScript = [](AnyAddressDialog& shown) {
+        EXPECT_EQ(std::tie(shown.width, shown.height, shown.addressEdit),
+                  std::make_tuple(1536, 864, std::string("H09E0")));
+        shown.btnReadClick();
+        shown.btnMachineCodeClick();
+    };
+    for (void (*item)() : {WriteAnyAddress1Click, ReadAnyAddress1Click, BitWrAnyAddress1Click}) item();
+    EXPECT_EQ(access.captions,
+              (std::vector<std::string>{"Write any address", "Machine Code:0", "Read any address",
+                                        "Machine Code:0", "Force On/Off any bit address", "Machine Code:0"}));
+    EXPECT_FALSE(fakes.serial.isOpen());
+    SoftwareVariable1Click();
+    EXPECT_EQ(access.captions.back(), "顯示軟體Kestrion變數:1536x648");
+}
+
+}  // namespace
+}  // namespace kestrion::test
