@@ -7,6 +7,7 @@
 #include "link/LinkCommand.h"
 #include "link/LinkState.h"
 #include "link/ParameterBlock.h"
+#include "link/ParameterDialog.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/image/ConnectedPlc.h"
@@ -175,10 +176,8 @@ std::string setRegisterWriteCommand(int plcType) {
 }
 
 bool memSizeFitsType(std::int32_t n, int plcType) {
-    if (!isValidMemSizeCode(n)) return false;
-    if (plcType == 1 || plcType == 6) return n <= 2;
-    if (plcType == 4 || plcType == 7) return n <= 8;
-    return true;
+    const auto largest = static_cast<int>(capacityButtonsOf(static_cast<std::uint16_t>(plcType))) - 1;
+    return isValidMemSizeCode(n) && n <= capacityOfButton(largest);
 }
 
 std::uint32_t receiveProgram(std::uint32_t byteCount) {

@@ -29,8 +29,8 @@ std::string setProgramWriteCommand(int plcType, std::uint32_t address);
 std::string setRegisterReadCommand(int plcType);
 std::string setRegisterWriteCommand(int plcType);
 
-// A memory size code N that a program of the PLC type may have: 2, 4, 8, 16, 32 or 64, at most 2
-// for types 1 and 6, 8 for types 4 and 7.
+// A memory size code N that a program of the PLC type may have: 2, 4, 8, 16, 32 or 64, no larger
+// than the parameter dialog lets the type choose (2 for types 1 and 6, 8 for 4 and 7, 16 for 5).
 bool memSizeFitsType(std::int32_t n, int plcType);
 
 // Up to byteCount program bytes from 0x805C into rs.RxData (rs.RxNo bytes, the caller's size);

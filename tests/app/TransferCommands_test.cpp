@@ -153,6 +153,17 @@ TEST_F(TransferCommandsTest, AReadThatDoesNotCompleteLeavesTheProgramAsItWas) {
         EXPECT_EQ(sim.plc.frames.size(), 6u);
         EXPECT_TRUE(pmw == program);
     }
+    // Type 5 holds up to 16K steps, as its parameter dialog offers.
+    usePlc(5);
+    for (const std::uint16_t n : {32, 16}) {
+        restart();
+        sim.plc.setWord(0x8000, n, Space::Program);
+        ProgReadClick();
+        EXPECT_EQ(boxes().back(), n == 16 ? "Completed... | Program read | information"
+                                          : "The controller's memory size N=32 does not fit PLC type 5; "
+                                            "nothing was read | ReadProgram | warning");
+    }
+    EXPECT_EQ(pmw.memSizeCode(), 16);
 }
 
 TEST_F(TransferCommandsTest, TheEndStepDecidesHowMuchIsRead) {
