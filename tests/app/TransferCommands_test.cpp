@@ -343,6 +343,11 @@ TEST_F(TransferCommandsTest, ABlankCellShiftsNothingAndTheDialogHasRowsOfItsOwn)
     const RegisterGrid& grid = linkDialogs.registerViewShown.grid;
     EXPECT_EQ(grid.rows, 27);
     EXPECT_EQ(grid.cell(0, 26) + " " + grid.cell(10, 0) + " " + grid.cell(2, 1), "D250 +9 77");
+    for (const auto& [type, rows] : {std::pair{2, 801}, {5, 801}, {7, 801}, {4, 101}, {1, 27}}) {
+        usePlc(type);
+        DregView1Click();
+        EXPECT_EQ(linkDialogs.registerViewShown.grid.rows, rows) << type;
+    }
 }
 
 TEST_F(TransferCommandsTest, TheDeveloperAndHiddenItemsTalkAsLittleAsTheyShould) {
