@@ -13,6 +13,7 @@
 #include "app/PlcCommands.h"
 #include "app/RegisterView.h"
 #include "app/TemplateCommands.h"
+#include "app/TransferMenu.h"
 #include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"
@@ -136,7 +137,8 @@ std::vector<MenuRow> mainMenuRows() {
     std::vector<MenuRow> rows;
     for (const MenuTable table :
          {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows(),
-          devViewsMenuRows(), templateMenuRows(), languageMenuRows(), serviceMenuRows(), accessMenuRows()})
+          devViewsMenuRows(), templateMenuRows(), languageMenuRows(), serviceMenuRows(), accessMenuRows(),
+          transferMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

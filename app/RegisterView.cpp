@@ -141,12 +141,13 @@ void btnRegViewCloseClick() {
 void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>& cellText) {
     if (appState.regViewFormat != kFormatDecimal) return;
     const int cells = wide() ? 5 : 10;
-    std::uint32_t k = 0;
     for (int row = 1; row < regViewRowCount(); ++row) {
         for (int column = 1; column <= cells; ++column) {
             if (blankedForType1(row, column)) continue;
             const std::string text = cellText(row, column);
             if (text == " ") continue;
+            // Each cell writes the register it shows, whatever was blank before it.
+            const std::uint32_t k = firstRegisterOf(row, column);
             std::int32_t value = 0;
             if (!decimalValue(text, value)) {
                 platform::messages().show("'" + text + "' is not a valid integer value", "Ladder Editor",
@@ -154,15 +155,16 @@ void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>
                 return;
             }
             const auto bits = static_cast<std::uint32_t>(value);
-            if (wide()) {
-                setDmwRegister(2 * k, static_cast<std::uint16_t>(bits & 0xFFFF));
-                setDmwRegister(2 * k + 1, static_cast<std::uint16_t>(bits >> 16));
-            } else {
-                setDmwRegister(k, static_cast<std::uint16_t>(bits & 0xFFFF));
-            }
-            ++k;
+            setDmwRegister(k, static_cast<std::uint16_t>(bits & 0xFFFF));
+            if (wide()) setDmwRegister(k + 1, static_cast<std::uint16_t>(bits >> 16));
         }
     }
+}
+
+void refreshRegisterView() {
+    if (!appState.registerViewVisible) return;
+    RegisterView1Click();
+    btnRegViewEditCancelClick();
 }
 
 }  // namespace kestrion

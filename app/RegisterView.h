@@ -29,9 +29,12 @@ void btnRegViewEditCancelClick();
 void btnRegViewCloseClick();
 
 // Enter in the grid: in decimal format every cell's text (as cellText gives it, typed or shown)
-// goes, in order, into the next register (16-bit layout: its low 16 bits) or double word; a blank
-// cell is passed over. A text that is not a decimal number stops the update there with the
-// conversion message; the cells before it are written.
+// goes into the register (16-bit layout: its low 16 bits) or double word the cell shows; a blank
+// cell writes nothing and moves no other cell's register. A text that is not a decimal number
+// stops the update there with the conversion message; the cells before it are written.
 void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>& cellText);
+
+// After a register read: the panel, when it shows, shows the registers read in its format.
+void refreshRegisterView();
 
 }  // namespace kestrion

@@ -4,6 +4,7 @@
 #include "app/FileCommands.h"
 #include "app/MainView.h"
 #include "app/RegisterView.h"
+#include "app/TransferCommands.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/CursorMoves.h"
 #include "link/CommRecord.h"
@@ -15,7 +16,7 @@ namespace kestrion {
 
 namespace {
 
-// The program transfers run their menu items, which come with those commands.
+// Each button runs its own handler; the monitor sets the enabled state of its buttons itself.
 constexpr ToolButtonRow kToolButtons[] = {
     {"spbtnNew", "New", "New", "New1", spbtnNewClick},
     {"spbtnOpen", "Open", "Open", "Open1", spbtnOpenClick},
@@ -25,8 +26,8 @@ constexpr ToolButtonRow kToolButtons[] = {
     {"spbtnRegisterView", "Register", "Register View", "RegisterView1", RegisterView1Click},
     {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick},
     {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick},
-    {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead"},
-    {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite"},
+    {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead", spbtnUploadProgClick},
+    {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite", spbtnDnloadProgClick},
     // The monitor's buttons run their own handlers; the monitor sets their enabled state itself.
     {"spbtnStartMonitor1", "Monitor", "Start monitor", "msStartMonitor1", spbtnStartMonitor1Click},
     {"spbtnStopMonitor1", "Stop monitor", "Stop monitor", "msStopMonitor1", spbtnStopMonitor1Click},

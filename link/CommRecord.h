@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Services.h"
 
@@ -48,7 +49,12 @@ struct CommRecord {
     std::uint32_t rxChunkCount = 0;
     std::uint32_t rxSum = 0;
     std::uint32_t rxCount = 0;
+    // The buffers of a program or register transfer, indexed from 0x8000 (program) or from the
+    // register base; resized for each transfer, emptied to free them.
     std::uint32_t RxNo = 0;
+    std::uint32_t TxNo = 0;
+    std::vector<std::uint8_t> RxData;
+    std::vector<std::uint8_t> TxData;
     // Monitor request lists: a 16-bit byte count, then 16-bit entries.
     std::array<std::uint8_t, kMonitorTxBufSize> bitTxBuf{};
     std::array<std::uint8_t, kMonitorTxBufSize> byteTxBuf{};

@@ -83,9 +83,15 @@ bool commandIs(const std::uint8_t* command, std::size_t length, std::string_view
     return length >= head.size() && std::equal(head.begin(), head.end(), command);
 }
 
-// What answers the frame: the reads "0" and "E00" with address and count are answered by as many
-// bytes as they ask for (two characters each), the writes "1" and "E10" by an ACK; the answers of
-// the other commands, and of the probe, are taken as they come.
+// The extended read and write heads: 'E', '0' or '1', and the bank digit.
+bool isBankCommand(const std::uint8_t* command, std::size_t length, char operation) {
+    return length >= 3 && command[0] == 'E' && command[1] == operation && command[2] >= '0' &&
+           command[2] <= '9';
+}
+
+// What answers the frame: the reads "0" and "E00" ... "E05" with address and count are answered by
+// as many bytes as they ask for (two characters each), the writes "1" and "E10" ... "E15" by an
+// ACK; the answers of the other commands, and of the probe, are taken as they come.
 void expectReplyTo(const std::uint8_t* frame, std::size_t size) {
     const std::uint8_t* etx = std::find(frame, frame + size, kEtx);
     if (size < 2 || frame[0] != kStx || etx == frame + size) {
@@ -96,9 +102,9 @@ void expectReplyTo(const std::uint8_t* frame, std::size_t size) {
     const auto length = static_cast<std::size_t>(etx - command);
     if (length == 7 && commandIs(command, length, "0"))
         expectReply(ReplyKind::Data, 2 * countField(command + 5));
-    else if (length == 9 && commandIs(command, length, "E00"))
+    else if (length == 9 && isBankCommand(command, length, '0'))
         expectReply(ReplyKind::Data, 2 * countField(command + 7));
-    else if (commandIs(command, length, "1") || commandIs(command, length, "E10"))
+    else if (commandIs(command, length, "1") || isBankCommand(command, length, '1'))
         expectReply(ReplyKind::Ack);
     else
         expectReply(ReplyKind::Any);

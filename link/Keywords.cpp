@@ -51,17 +51,11 @@ bool takeEight(const std::string& text, Password& into) {
     return true;
 }
 
-Password keywordAt(const std::uint8_t* block) {
-    Password word{};
-    std::copy_n(block + kParamKeywordOffset, kPasswordSize, word.begin());
-    return word;
-}
-
 Password projectKeyword() {
-    return keywordAt(pmw.parameterBlock.data());
+    return keywordOfBlock(pmw.parameterBlock.data());
 }
 Password plcKeyword() {
-    return keywordAt(VirtualProg.data());
+    return keywordOfBlock(VirtualProg.data());
 }
 
 bool isExtendedType(std::uint16_t type) {
@@ -169,17 +163,27 @@ bool isPlcKeywordSet(bool fromProject) {
     return !isBlank(fromProject ? projectKeyword() : plcKeyword());
 }
 
+Password keywordOfBlock(const std::uint8_t* block) {
+    Password word{};
+    std::copy_n(block + kParamKeywordOffset, kPasswordSize, word.begin());
+    return word;
+}
+
 bool askPlcKeyword(bool fromProject) {
+    return askKeyword(fromProject ? projectKeyword() : plcKeyword(), fromProject);
+}
+
+bool askKeyword(const Password& stored, bool projectMessage) {
     PasswordCommand wiped;
     PlcKeywordDialog dialog;
     dialog.caption = "Keyword";
     dialog.newEnabled = false;
     dialog.checkOld = 1;
-    dialog.storedKeyword = fromProject ? projectKeyword() : plcKeyword();
+    dialog.storedKeyword = stored;
     linkDialogs().plcKeyword(dialog);
     if (!dialog.accepted()) return false;
     if (rs.oldKeyword != dialog.storedKeyword) {
-        show(fromProject ? "Error2018040230..." : "Error2018040231...", "Keyword Error...",
+        show(projectMessage ? "Error2018040230..." : "Error2018040231...", "Keyword Error...",
              platform::MsgIcon::Warning);
         return false;
     }

@@ -58,6 +58,11 @@ public:
 bool isPlcKeywordSet(bool fromProject);
 // The keyword question; true when the user typed the project's (or the PLC's) keyword.
 bool askPlcKeyword(bool fromProject);
+// The same against a given keyword, refused with the project's (or the PLC's) message: a block
+// read from the PLC that is to become the project's.
+bool askKeyword(const Password& stored, bool projectMessage);
+// The keyword of a 92-byte parameter block.
+Password keywordOfBlock(const std::uint8_t* block);
 // D8104 and D8105 of the special-register image both nonzero.
 bool isUserIdSet();
 

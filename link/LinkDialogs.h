@@ -1,6 +1,7 @@
 // The dialogs of the PLC link: the port and rate dialog, the reply time-out dialog, remote RUN/STOP,
-// memory clear and the parameter dialog. Their rules are the Qt-free classes beside them; the Qt ones live in
-// link/forms/ and are installed at start-up; tests install fakes.
+// memory clear, the parameter dialog, the program-write dialog and the register dialog. Their rules are the
+// Qt-free classes beside them; the Qt ones live in link/forms/ and are installed at start-up; tests install
+// fakes.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 #include "link/PlcClock.h"
 #include "link/RemoteDialogs.h"
 #include "link/RsTimOutDialog.h"
+#include "link/transfer/TransferDialogs.h"
 #include "model/core/DialogSeam.h"
 
 namespace kestrion {
@@ -34,6 +36,9 @@ public:
     [[nodiscard]] virtual MemoryClearResult memoryClear(const std::string& caption) = 0;
     // The parameter dialog on the caller's preset rules object, shown modally; true when accepted.
     [[nodiscard]] virtual bool parameterSettings(const std::string& caption, ParameterDialog& dialog) = 0;
+    // TProgWriteForm and TRegisterViewForm, modal, on the caller's preset rules objects.
+    virtual void progWrite(ProgWriteDialog& dialog) = 0;
+    virtual void registerView(RegisterViewDialog& dialog) = 0;
 };
 
 inline LinkDialogs& linkDialogs() {

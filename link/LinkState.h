@@ -31,6 +31,7 @@ constexpr std::array<std::uint16_t, 256> startUpSpecialRegisters() {
 }
 
 constexpr std::size_t kVirtualProgSize = kParameterBlockSize + 2 * kProgramWordCount;
+constexpr std::size_t kVirtualDregSize = 16000;
 
 struct LinkState {
     CommRecord rs;
@@ -55,6 +56,8 @@ struct LinkState {
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
     // The PLC's parameter block and program as read back, laid out like the program image's.
     std::vector<std::uint8_t> VirtualProg = std::vector<std::uint8_t>(kVirtualProgSize, 0xFF);
+    // The PLC's D registers as read back for the register verify.
+    std::vector<std::uint8_t> VirtualDreg = std::vector<std::uint8_t>(kVirtualDregSize, 0);
     int maskedTraceDepth = 0;  // while above 0 the trace shows no frame or reply text
     std::uint8_t remoteRunRequest = 0;
     std::uint8_t remoteStopRequest = 0;

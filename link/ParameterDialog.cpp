@@ -64,7 +64,10 @@ LatchPair defaultPair(LatchDevice device) {
     }
 }
 
-// How many capacity buttons, from 2K upward, a PLC type may choose.
+constexpr LatchDevice kDevices[] = {kLatchM, kLatchS, kLatchD, kLatchC16, kLatchC32};
+
+}  // namespace
+
 std::size_t capacityButtonsOf(std::uint16_t plcType) {
     switch (plcType) {
         case 2: return 6;
@@ -74,10 +77,6 @@ std::size_t capacityButtonsOf(std::uint16_t plcType) {
         default: return 1;
     }
 }
-
-constexpr LatchDevice kDevices[] = {kLatchM, kLatchS, kLatchD, kLatchC16, kLatchC32};
-
-}  // namespace
 
 std::int32_t capacityOfButton(int item) {
     return item >= 0 && item < static_cast<int>(ParameterDialog::kCapacityButtons) ? kCapacities[item] : 0;

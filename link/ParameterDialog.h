@@ -94,5 +94,7 @@ private:
 
 // The capacity of capacity button i (0 = 2K .. 5 = 64K), thousands of steps.
 std::int32_t capacityOfButton(int item);
+// How many capacity buttons, from 2K upward, a PLC type may choose.
+std::size_t capacityButtonsOf(std::uint16_t plcType);
 
 }  // namespace kestrion

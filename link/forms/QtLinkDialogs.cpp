@@ -4,6 +4,8 @@
 #include "link/forms/Parameter1Form.h"
 #include "link/forms/PlcKeywordForm.h"
 #include "link/forms/PortSelForm.h"
+#include "link/forms/ProgWriteForm.h"
+#include "link/forms/RegisterViewForm.h"
 #include "link/forms/RemoteForms.h"
 #include "link/forms/RsTimOutForm.h"
 #include "link/forms/SetTimeForm.h"
@@ -40,6 +42,14 @@ MemoryClearResult QtLinkDialogs::memoryClear(const std::string& caption) {
 
 bool QtLinkDialogs::parameterSettings(const std::string& caption, ParameterDialog& dialog) {
     return runParameter1Form(caption, dialog);
+}
+
+void QtLinkDialogs::progWrite(ProgWriteDialog& dialog) {
+    runProgWriteForm(dialog);
+}
+
+void QtLinkDialogs::registerView(RegisterViewDialog& dialog) {
+    runRegisterViewForm(dialog);
 }
 
 }  // namespace kestrion::forms

@@ -15,6 +15,8 @@ public:
     RunStopResult runStop(const std::string& caption) override;
     MemoryClearResult memoryClear(const std::string& caption) override;
     bool parameterSettings(const std::string& caption, ParameterDialog& dialog) override;
+    void progWrite(ProgWriteDialog& dialog) override;
+    void registerView(RegisterViewDialog& dialog) override;
 };
 
 }  // namespace kestrion::forms

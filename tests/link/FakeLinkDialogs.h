@@ -60,6 +60,26 @@ public:
         if (parameterScript) parameterScript(dialog);
         return dialog.accepted == 1;
     }
+    // The program-write dialog: accepted in the mode of progWriteRange unless progWriteCancel.
+    void progWrite(ProgWriteDialog& dialog) override {
+        captions.push_back(dialog.caption);
+        progWriteShown = dialog;
+        if (progWriteRange == ProgWriteDialog::kRangeSetting) dialog.RadioButtonRangeSettingClick();
+        if (progWriteCancel)
+            dialog.btnCancelClick();
+        else
+            dialog.btnOkClick();
+    }
+    void registerView(RegisterViewDialog& dialog) override {
+        captions.push_back(dialog.caption);
+        dialog.FormShow();
+        registerViewShown = dialog;
+        dialog.btnOkClick();
+    }
+    ProgWriteDialog progWriteShown;
+    std::int32_t progWriteRange = ProgWriteDialog::kAllRange;
+    bool progWriteCancel = false;
+    RegisterViewDialog registerViewShown;
     std::vector<std::string> captions;  // of the dialogs shown, in order
     std::function<void(PortSelDialog&)> portSelectionScript;
     std::function<void(RsTimOutDialog&)> replyTimeOutScript;

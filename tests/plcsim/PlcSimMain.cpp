@@ -2,7 +2,10 @@
 // slave side on one line and answers what arrives there until it is killed or its parent ends.
 // Lines on its standard input change it meanwhile ("bit 0400 1", "word 1000 04D2").
 //   plcsim [--type N] [--baud RATE] [--fault silence|nak|checkcode|split|short|delay|silentrate]
-//          [--error REGISTER=CODE[,D8068[,D8069]]]... [--axis N=VALUE]...
+//          [--error REGISTER=CODE[,D8068[,D8069]]]... [--axis N=VALUE]... [--fault-frame K:nak|silence]
+//          [--log FILE]
+// --fault-frame answers only the K-th frame with a good check code so (ENQ probes not counted);
+// --log appends one line per write the PLC takes: its head, address and byte count ("E11 0000 254").
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -65,12 +68,31 @@ void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     }
 }
 
+bool frameFaultOption(kestrion::plcsim::PlcSimulator& plc, const std::string& value) {
+    const std::size_t colon = value.find(':');
+    if (colon == std::string::npos) return false;
+    plc.faultFrame = std::strtoul(value.c_str(), nullptr, 10);
+    const std::string kind = value.substr(colon + 1);
+    plc.frameFault = kind == "nak" ? Fault::Nak : Fault::Silence;
+    return plc.faultFrame != 0 && (kind == "nak" || kind == "silence");
+}
+
+void logWritesTo(kestrion::plcsim::PlcSimulator& plc, const std::string& path) {
+    plc.onWrite = [path](const kestrion::plcsim::MemoryWrite& write) {
+        if (std::FILE* log = std::fopen(path.c_str(), "a")) {
+            std::fprintf(log, "%s %04X %zu\n", write.head.c_str(), write.address & 0xFFFF,
+                         write.bytes.size());
+            std::fclose(log);
+        }
+    };
+}
+
 int usage() {
     std::fprintf(
         stderr,
         "usage: plcsim [--type N] [--baud RATE] [--fault "
         "silence|nak|checkcode|split|short|delay|silentrate] [--error REGISTER=CODE[,D8068[,D8069]]] "
-        "[--axis N=VALUE]\n");
+        "[--axis N=VALUE] [--fault-frame K:nak|silence] [--log FILE]\n");
     return 2;
 }
 
@@ -101,6 +123,10 @@ int main(int argc, char** argv) {
                         static_cast<std::int32_t>(std::atol(value.substr(equals + 1).c_str())));
         } else if (option == "--error") {
             if (!kestrion::plcsim::raiseErrorOption(plc, value)) return usage();
+        } else if (option == "--fault-frame") {
+            if (!frameFaultOption(plc, value)) return usage();
+        } else if (option == "--log") {
+            logWritesTo(plc, value);
         } else {
             return usage();
         }

@@ -262,6 +262,7 @@ std::vector<Chunk> PlcSimulator::answerCommand(const std::string& command) {
     if (startsWith(command, "0")) return read(Space::Plain, 0, command.substr(1));
     if (startsWith(command, "1")) return write(Space::Plain, 0, command.substr(1));
     if (command.size() == 2 && command[0] == 'A') return answerRate(command[1]);
+    if (command == "B") return control(kAck);  // the end of a program write
     return control(kNak);
 }
 
@@ -322,8 +323,9 @@ std::vector<Chunk> PlcSimulator::read(Space space, std::uint32_t bank, const std
     if (bank == 0)
         if (auto answer = answerMonitorRead(space, address, count)) return std::move(*answer);
     const std::uint8_t* data = memory_.locate(space, bank << 16 | address, count);
-    if (data == nullptr) return control(kNak);
-    return dataFrame(data, count);
+    if (data == nullptr || !fitsOneFrame(space, bank << 16 | address, count)) return control(kNak);
+    const bool shortened = faultFrame != 0 && frames.size() == faultFrame && frameFault == Fault::ShortData;
+    return dataFrame(data, shortened && count > 0 ? count - 1 : count);
 }
 
 std::vector<Chunk> PlcSimulator::write(Space space, std::uint32_t bank, const std::string& fields) {
@@ -341,9 +343,17 @@ std::vector<Chunk> PlcSimulator::write(Space space, std::uint32_t bank, const st
     if (bank == 0)
         if (auto answer = answerMonitorWrite(space, address, data)) return std::move(*answer);
     std::uint8_t* target = memory_.locate(space, bank << 16 | address, count);
-    if (target == nullptr) return control(kNak);
+    if (target == nullptr || !fitsOneFrame(space, bank << 16 | address, count)) return control(kNak);
     std::copy(data.begin(), data.end(), target);
+    writes.push_back({body_.substr(0, body_.size() - fields.size()), bank << 16 | address, std::move(data)});
+    if (onWrite) onWrite(writes.back());
     return control(kAck);
+}
+
+// The program area takes at most 64 bytes a frame, 254 on type 2.
+bool PlcSimulator::fitsOneFrame(Space space, std::uint32_t address, std::uint32_t count) const {
+    const bool programArea = space == Space::Program || (space == Space::Plain && address >= kParameterBlock);
+    return !programArea || count <= (plcType() == 2 ? 254u : 64u);
 }
 
 std::vector<Chunk> PlcSimulator::control(std::uint8_t code) const {

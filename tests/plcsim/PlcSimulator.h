@@ -30,6 +30,7 @@ enum class Fault {
     WrongCheckCode,  // data frames carry a check code one too high
     SplitReply,      // a data frame arrives in two pieces: up to ETX, then the check characters
     ShortReply,      // a data frame lacks its last check character
+    ShortData,       // (frameFault only) the data frame holds one byte less than asked, its check code good
     Delay,           // every answer comes late
     SilentRate,      // the rate frame goes unanswered and the rate stays
 };
@@ -70,6 +71,14 @@ private:
     std::vector<std::uint8_t> timers_;   // types 2, 5 and 7: the timers' values from 0x1000
 };
 
+// A write the PLC took: the command characters before the address ("1", "E10", "E12"), the
+// address as the command gives it (the bank's 64 KB in front for "E11" ... "E15") and the bytes.
+struct MemoryWrite {
+    std::string head;
+    std::uint32_t address = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
 class PlcSimulator {
 public:
     explicit PlcSimulator(int plcType = 1);
@@ -108,6 +117,9 @@ public:
     std::vector<std::uint8_t> errorReport = std::vector<std::uint8_t>(62, 0);
     // The command text of every frame with a good check code, in order (between STX and ETX).
     std::vector<std::string> frames;
+    // Every write taken, in order; onWrite hears each one as it is taken (plcsim's --log).
+    std::vector<MemoryWrite> writes;
+    std::function<void(const MemoryWrite&)> onWrite;
 
     // The service commands (PlcSimService.cpp). Forcing M8025 (board) or M8027 (memory) ON runs
     // a self-test whose result lands in D8061. The any-address commands work on the plain space:
@@ -125,7 +137,7 @@ public:
     // and the status byte reads 9, and the clears are refused.
     bool running() const { return running_; }
     bool relayOn(std::uint32_t bitAddress) const { return relays_.count(bitAddress) != 0; }
-    // frameFault (Nak or Silence) on the frame numbered faultFrame only (1 = the first frame with
+    // frameFault (Nak, Silence or ShortData) on the frame numbered faultFrame only (1 = the first frame with
     // a good check code; ENQ probes are not counted); 0 for none.
     std::size_t faultFrame = 0;
     Fault frameFault = Fault::None;
@@ -170,6 +182,7 @@ private:
     void runSelfTest(std::uint32_t relay);
     std::vector<Chunk> read(Space space, std::uint32_t bank, const std::string& fields);
     std::vector<Chunk> write(Space space, std::uint32_t bank, const std::string& fields);
+    bool fitsOneFrame(Space space, std::uint32_t address, std::uint32_t count) const;
     std::vector<Chunk> control(std::uint8_t code) const;
     std::vector<Chunk> dataFrame(const std::uint8_t* data, std::size_t size) const;
     std::vector<Chunk> textFrame(const std::string& body) const;

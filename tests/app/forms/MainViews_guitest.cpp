@@ -126,12 +126,13 @@ TEST_F(MainViewsTest, ToolButtonsFollowTheirMenuItemsInEveryState) {
     const char* const names[] = {"spbtnNew",           "spbtnSave",       "spbtnInstructionView",
                                  "spbtnChangeComPort", "spbtnErrorCheck", "spbtnUploadProg"};
     // Enabled in: no program, the ladder view, the instruction view, the register view, closed.
+    // A program is read from the PLC with or without one open.
     const std::pair<std::function<void()>, std::string> states[] = {
-        {[] {}, "100110"},
-        {[this] { form.action("New1")->trigger(); }, "111110"},
-        {[this] { button("spbtnInstructionView"); }, "111110"},
-        {[this] { button("spbtnRegisterView"); }, "111110"},
-        {[this] { form.action("Close1")->trigger(); }, "100110"},
+        {[] {}, "100111"},
+        {[this] { form.action("New1")->trigger(); }, "111111"},
+        {[this] { button("spbtnInstructionView"); }, "111111"},
+        {[this] { button("spbtnRegisterView"); }, "111111"},
+        {[this] { form.action("Close1")->trigger(); }, "100111"},
     };
     form.show();
     for (const auto& [enter, expected] : states) {

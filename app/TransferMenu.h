@@ -1,0 +1,12 @@
+// The rows of the transfer commands: PLC > Program Transfer, Register Transfer and the hidden
+// Parameter Transfer and Protocol setting, the hidden View > "Dreg view ...",
+// and the transfer items of the hidden developer menu xRS.
+#pragma once
+
+#include "lang/MenuTable.h"
+
+namespace kestrion {
+
+MenuTable transferMenuRows();
+
+}  // namespace kestrion

@@ -1,0 +1,83 @@
+#include "link/forms/ProgWriteForm.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "lang/forms/WidgetText.h"
+#include "link/forms/TitleWidth.h"
+
+namespace kestrion::forms {
+
+TProgWriteForm::TProgWriteForm(ProgWriteDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName("ProgWriteForm");
+    setWindowTitle("Program write");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint);
+    auto* layout = new QVBoxLayout(this);
+    RadioButtonAllRange = new QRadioButton("All range", this);
+    RadioButtonAllRange->setObjectName("RadioButtonAllRange");
+    RadioButtonRangeSetting = new QRadioButton("Range setting", this);
+    RadioButtonRangeSetting->setObjectName("RadioButtonRangeSetting");
+    layout->addWidget(RadioButtonAllRange);
+    layout->addWidget(RadioButtonRangeSetting);
+
+    auto* steps = new QGridLayout;
+    StartStepLabel = new QLabel(this);
+    StartStepLabel->setObjectName("StartStepLabel");
+    EndStepLabel = new QLabel(this);
+    EndStepLabel->setObjectName("EndStepLabel");
+    steps->addWidget(new QLabel("Start step", this), 0, 0);
+    steps->addWidget(StartStepLabel, 0, 1);
+    steps->addWidget(new QLabel("End step", this), 1, 0);
+    steps->addWidget(EndStepLabel, 1, 1);
+    layout->addLayout(steps);
+
+    btnOk = new QPushButton("OK", this);
+    btnOk->setObjectName("btnOk");
+    btnCancel = new QPushButton("Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
+
+    connect(RadioButtonAllRange, &QRadioButton::clicked, this, [this] { state_.RadioButtonAllRangeClick(); });
+    connect(RadioButtonRangeSetting, &QRadioButton::clicked, this,
+            [this] { state_.RadioButtonRangeSettingClick(); });
+    connect(btnOk, &QPushButton::clicked, this, [this] {
+        state_.btnOkClick();
+        accept();
+    });
+    connect(btnCancel, &QPushButton::clicked, this, [this] {
+        state_.btnCancelClick();
+        reject();
+    });
+}
+
+void TProgWriteForm::FormShow() {
+    RadioButtonAllRange->setChecked(state_.rangeMode == ProgWriteDialog::kAllRange);
+    RadioButtonRangeSetting->setChecked(state_.rangeMode == ProgWriteDialog::kRangeSetting);
+    StartStepLabel->setText(QString::number(state_.startStep));
+    EndStepLabel->setText(QString::number(state_.endStep));
+}
+
+void TProgWriteForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void runProgWriteForm(ProgWriteDialog& dialog) {
+    dialog.accepted = 0;
+    TProgWriteForm form(dialog, QApplication::activeWindow());
+    form.setWindowTitle(widgetText(dialog.caption));
+    widenForTitle(form);
+    form.exec();
+}
+
+}  // namespace kestrion::forms

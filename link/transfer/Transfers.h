@@ -1,0 +1,66 @@
+// Program and register transfers under the PLC's own protocol: the command heads, register base and
+// area of each PLC type, the program read and write in chunks that never cross a 64 KB boundary of
+// the PLC address, the register read and write, the one-frame clear of the register tail, and the
+// comparisons of the verify commands. The routines neither open nor close the port. A frame that
+// fails shows the routine's box and throws LinkError with the time-out or NAK bit of rs.status
+// set; nothing is stored then.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrion {
+
+constexpr std::uint32_t kProgramWordsAddress = 0x805C;  // step 0; the parameter block lies before it
+constexpr std::uint32_t kTransferBufferBase = 0x8000;   // rs.RxData[0] and rs.TxData[0] of a program
+
+// The PLC's D registers as read back for the register verify.
+extern std::vector<std::uint8_t>& VirtualDreg;
+
+// Where D0 lies and how many bytes of D registers a PLC type has.
+std::uint32_t getRegisterBase(int plcType);
+std::uint32_t getRegisterAreaSize(int plcType);
+// The command characters of the project's PLC type: the program heads by the full PLC address
+// (type 2 speaks one bank per 64 KB), the register heads alone.
+std::string setProgramReadCommand(int plcType, std::uint32_t address);
+std::string setProgramWriteCommand(int plcType, std::uint32_t address);
+std::string setRegisterReadCommand(int plcType);
+std::string setRegisterWriteCommand(int plcType);
+
+// A memory size code N that a program of the PLC type may have: 2, 4, 8, 16, 32 or 64, no larger
+// than the parameter dialog lets the type choose (2 for types 1 and 6, 8 for 4 and 7, 16 for 5).
+bool memSizeFitsType(std::int32_t n, int plcType);
+
+// Up to byteCount program bytes from 0x805C into rs.RxData (rs.RxNo bytes, the caller's size);
+// the read ends with the frame that holds END, the word after END kept, the rest of that frame
+// dropped. Returns the bytes received; nothing is stored.
+std::uint32_t receiveProgram(std::uint32_t byteCount);
+// The received bytes into the project's program area (every later byte 0xFF, the check code
+// computed for the block's N, the tail of the project's type) or into VirtualProg's.
+void storeProgram(std::uint32_t received, bool toProject);
+void readProgram(std::uint32_t byteCount, bool toProject);
+// The first rs.TxNo bytes of the project's parameter block and program into rs.TxData (the caller's
+// size), byteCount of them written from 0x805C, then the closing frame "B".
+void writeProgram(std::uint32_t byteCount);
+// The register area of the project's type into DmwImage's D registers or VirtualDreg; rs.RxNo is
+// left at its size.
+void readRegister(bool toProject);
+void writeRegister();
+// Zeroes the last 32 D registers of the extended area in one frame; the port must be open.
+void writeRegisterBlock();
+
+// The step of the first program word that differs between the project and VirtualProg, up to and
+// including the project's END; nothing when they agree.
+std::optional<std::uint32_t> firstDifferingStep();
+
+struct RegisterDifferences {
+    std::uint32_t compared = 0;  // words
+    std::uint32_t count = 0;
+    std::uint32_t first = 0;  // the register of the first difference
+};
+// DmwImage's D registers against VirtualDreg over rs.RxNo / 2 words.
+RegisterDifferences compareRegisters();
+
+}  // namespace kestrion
