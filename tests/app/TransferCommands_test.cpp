@@ -1,6 +1,7 @@
 #include "app/TransferCommands.h"
 
 #include "app/FakeAppDialogs.h"
+#include "app/InstructionList.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/RegisterView.h"
@@ -110,6 +111,9 @@ TEST_F(TransferCommandsTest, AProgramReadBecomesANewUnnamedLadder) {
     EXPECT_EQ(sim.plc.frames.size(), 8u);
     EXPECT_EQ(sim.plc.frames.back(), "0805C06");
     EXPECT_EQ(comPortHandle, -1);
+    refreshInstructionList();  // the instruction view lists what was read
+    ASSERT_EQ(instructionLineCount(), 3u);
+    EXPECT_EQ(instructionLine(1).mnemonic + " " + instructionLine(1).operands, "OUT Y000");
 }
 
 TEST_F(TransferCommandsTest, AReadThatDoesNotCompleteLeavesTheProgramAsItWas) {
