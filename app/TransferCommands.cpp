@@ -197,6 +197,8 @@ void DregView1Click() {
 
 void btnParameterViewCloseClick() {
     requestRedraw();
+    // The ladder or the instruction view, whichever its menu item ticks, takes the panel's place.
+    appState.parameterViewVisible = false;
     setupToolBarButtons(1);
     setupFncKeyButtons(1);
     platform::timers().setEnabled(platform::TimerId::Timer3, false);

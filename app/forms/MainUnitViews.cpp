@@ -12,6 +12,7 @@
 #include "app/InstructionList.h"
 #include "app/MainView.h"
 #include "app/ToolButtons.h"
+#include "app/TransferCommands.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/RegisterViewPanel.h"
 #include "editor/LadderLayout.h"
@@ -83,6 +84,14 @@ void TMainForm::buildViewPanels(QVBoxLayout* editLayout) {
 
     ParameterGroupBox = new forms::ParameterListPanel(EditPanel1);
     ParameterGroupBox->hide();
+    connect(ParameterGroupBox->btnParameterViewClose, &QPushButton::clicked, this, [this] {
+        btnParameterViewCloseClick();
+        syncFromCore();
+    });
+    connect(ParameterGroupBox, &forms::ParameterListPanel::rowDoubleClicked, this,
+            [](const std::string& caption, const std::string& value, int index) {
+                ParameterListViewDblClick(caption, value, index);
+            });
     editLayout->addWidget(ParameterGroupBox);
 }
 

@@ -1,6 +1,7 @@
 #include "wizards/forms/ParameterListPanel.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -26,8 +27,17 @@ ParameterListPanel::ParameterListPanel(QWidget* parent) : QGroupBox("Parameter",
     ParameterListView->setShowGrid(true);
     ParameterListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     ParameterListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(ParameterListView, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (row < 0 || row >= static_cast<int>(shown_.size())) return;
+        const ParameterRow& item = shown_[static_cast<std::size_t>(row)];
+        emit rowDoubleClicked(item.caption, item.subItems.empty() ? std::string() : item.subItems.front(),
+                              row);
+    });
+    btnParameterViewClose = new QPushButton("Close", this);
+    btnParameterViewClose->setObjectName("btnParameterViewClose");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ParameterListView);
+    layout->addWidget(btnParameterViewClose, 0, Qt::AlignRight);
 }
 
 void ParameterListPanel::setRows(const std::vector<ParameterRow>& rows) {

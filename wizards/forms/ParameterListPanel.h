@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QGroupBox>
+#include <string>
 #include <vector>
 
 #include "wizards/gateway/BfmLists.h"
 
+class QPushButton;
 class QTableWidget;
 
 namespace kestrion::forms {
@@ -19,6 +21,11 @@ public:
     void setRows(const std::vector<ParameterRow>& rows);
 
     QTableWidget* ParameterListView = nullptr;
+    QPushButton* btnParameterViewClose = nullptr;
+
+signals:
+    // A double-click on a row: its device caption, its first value and its index.
+    void rowDoubleClicked(const std::string& caption, const std::string& value, int index);
 
 private:
     std::vector<ParameterRow> shown_;

@@ -78,6 +78,12 @@ TEST_F(GatewayFormsTest, TheBfmListsShowInTheMainWindowWithoutAProgram) {
     EXPECT_EQ(window.statusPanels[13]->text(), "129");
     window.action("Link485BFM1")->trigger();
     EXPECT_EQ(list->rowCount(), 100);
+    // A double-click names the row in panel 0; Close gives the place back to the views.
+    emit window.ParameterGroupBox->ParameterListView->cellDoubleClicked(2, 3);
+    EXPECT_EQ(window.statusPanels[0]->text(),
+              list->item(2, 0)->text() + "," + list->item(2, 1)->text() + ",2");
+    window.ParameterGroupBox->btnParameterViewClose->click();
+    EXPECT_FALSE(window.ParameterGroupBox->isVisible());
 }
 
 }  // namespace
