@@ -9,12 +9,11 @@
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "model/ladder/EditorState.h"
+#include "monitor/DevicePanel.h"
 #include "platform/Services.h"
 #include "wizards/WizardsDialogs.h"
 
 namespace kestrion {
-
-void (*registerMonitorDevicesHook)() = nullptr;
 
 namespace {
 
@@ -157,7 +156,8 @@ void CcLinkDialog::btnPinfoClick() {
 }
 
 void CcLinkDialog::MonitorClick() {
-    if (registerMonitorDevicesHook != nullptr) registerMonitorDevicesHook();
+    clearMonitorTxBuf();
+    _registerMonitorDevices();
 }
 
 void CcLinkDialog::textChanged(const std::string& name) {

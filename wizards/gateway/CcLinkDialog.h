@@ -46,6 +46,7 @@ public:
     void btnCloseClick();
     void btnCancelClick();
     void btnPinfoClick();
+    // Rebuilds the device monitor's rows and request lists from its registered list.
     void MonitorClick();
 
     KeyFilter keyFilter(const std::string& name) const override;
@@ -59,10 +60,6 @@ private:
     void baudRateChange();
     void stationNoChange();
 };
-
-// The device monitor's registration that the hidden "Monitor" button runs; the main window puts it
-// here at start-up. Nothing runs while it is empty.
-extern void (*registerMonitorDevicesHook)();
 
 // The link-setup menu's "ccLinkProtocol..." items: the dialog, then status panel 0 says how it was
 // left; after Close the port is closed, otherwise it keeps the state the dialog left.

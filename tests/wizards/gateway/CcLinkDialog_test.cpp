@@ -3,6 +3,7 @@
 #include "link/CommRecord.h"
 #include "link/Receive.h"
 #include "model/ladder/EditorState.h"
+#include "monitor/MonitorMode.h"
 #include "plcsim/PlcSimErrors.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
@@ -165,9 +166,6 @@ TEST_F(CcLinkDialogTest, ASilentPlcOpensTheDialogWithItsStartValues) {
 }
 
 TEST_F(CcLinkDialogTest, TheMenuItemSaysHowTheDialogWasLeftAndClosesThePortAfterClose) {
-    int registered = 0;
-    static int* count = &registered;
-    registerMonitorDevicesHook = [] { ++*count; };
     struct Case {
         void (*leave)(CcLinkDialog&);
         const char* panel;
@@ -186,7 +184,9 @@ TEST_F(CcLinkDialogTest, TheMenuItemSaysHowTheDialogWasLeftAndClosesThePortAfter
         wizardsDialogs.ccLinkScript = [&c](CcLinkDialog& d) {
             EXPECT_EQ(d.msgMemo.size(), 8u);  // filled before it shows
             d.btnPinfoClick();
+            monitorState.monDeviceRows.resize(3);  // rows the registered list does not hold
             d.MonitorClick();
+            EXPECT_TRUE(monitorState.monDeviceRows.empty());  // rebuilt from the empty list
             c.leave(d);
             EXPECT_EQ(d.closeFlags, c.closeFlags);
         };
@@ -195,11 +195,9 @@ TEST_F(CcLinkDialogTest, TheMenuItemSaysHowTheDialogWasLeftAndClosesThePortAfter
         EXPECT_EQ(comPortHandle != -1, c.portOpen);
         EXPECT_EQ(redrawFlags & (kRedrawLadder | kRedrawObjects), kRedrawLadder | kRedrawObjects);
     }
-    registerMonitorDevicesHook = nullptr;
     EXPECT_EQ(wizardsDialogs.shown,
               (Lines{"Setup ccGate Parameter", "ccGateModule 1", "Setup ccGate Parameter", "ccGateModule 1",
                      "Setup ccGate Parameter", "ccGateModule 1"}));
-    EXPECT_EQ(registered, 3);
     EXPECT_EQ(boxes(), Boxes{});
 }
 
