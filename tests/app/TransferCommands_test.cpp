@@ -315,15 +315,15 @@ TEST_F(TransferCommandsTest, RegistersAreWrittenAndReadIntoTheOpenRegisterView) 
 
     restart();
     sim.plc.setWord(0x1000 + 2 * 12, 4321);
-    sim.plc.setByte(0x8000 + kParamLatchFlagsOffset, 0x11, Space::Program);
-    sim.plc.setWord(0x8002, 0x1234, Space::Program);  // the PLC's program check code
+    sim.plc.setByte(0x8000 + 46, 0x11, Space::Program);  // the latch flags of the PLC's parameter block
+    sim.plc.setWord(0x8002, 0x1234, Space::Program);     // the PLC's program check code
     const std::uint16_t checkCode = pmw.sumCheck();
     const std::uint32_t fills = appState.regViewFills;
     RegReadClick();
     EXPECT_EQ(boxes(), (Boxes{"Do you want to read data from controller? | Read Register | question",
                               "Completed | Read Register | information"}));
     EXPECT_EQ(dmwRegister(12), 4321);
-    EXPECT_EQ(pmw.parameterBlock[kParamLatchFlagsOffset], 0x11);
+    EXPECT_EQ(pmw.parameterBlock[46], 0x11);
     EXPECT_EQ(pmw.sumCheck(), checkCode);
     EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
     EXPECT_EQ(regViewCellText(2, 3), "4321");

@@ -15,7 +15,7 @@ protected:
     void project(int type, std::int32_t n) {
         initPmwImageByType(type);
         pmw.setMemSizeCode(static_cast<std::int16_t>(n));
-        pmw.parameterBlock[kParamLatchFlagsOffset] = 0;
+        pmw.parameterBlock[46] = 0;  // latchFlags
         convStepNo = 1;
     }
     // Opens the dialog, runs the script in it, and tells what it showed.
@@ -106,28 +106,27 @@ TEST_F(ParameterSettingTest, EachRangeIsCheckedOnBothSidesOfItsLimits) {
 
 TEST_F(ParameterSettingTest, ChangeableRangesComeBackAsTheyWereStoredAndABadTextKeepsItsValue) {
     project(2, 8);
-    // M 10-20, S 30-40, C16 50-60, C32 230-240, D 70-80 as the block encodes them.
+    // M 10-20, S 30-40, C16 50-60, C32 230-240, D 70-80 as the block encodes them: ten words from byte 48.
     const std::uint16_t stored[] = {0x80A, 0x814, 30, 40, 0xE32, 0xE3C, 0xEE6, 0xEF0, 140, 160};
-    for (std::size_t i = 0; i < 10; ++i)
-        byteimage::putU16(pmw.parameterBlock, kParamLatchWordsOffset + 2 * i, stored[i]);
+    for (std::size_t i = 0; i < 10; ++i) byteimage::putU16(pmw.parameterBlock, 48 + 2 * i, stored[i]);
     const ParameterDialog dialog = shown([](ParameterDialog& d) {
         d.latchEditChange(kLatchC32, false, "2x");
         d.latchEditChange(kLatchC32, true, "65776");  // 240 + 65536
         d.btnOkClick();
     });
     EXPECT_EQ(ranges(dialog), (Texts{"10-20", "30-40", "70-80", "50-60", "2x-65776"}));
-    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(word(kParamLatchWordsOffset + 2 * i), stored[i]) << i;
+    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(word(48 + 2 * i), stored[i]) << i;
 }
 
 TEST_F(ParameterSettingTest, WithoutChangeableRangesOkWritesTheFormValuesAndEmptyCounters) {
     project(5, 8);
-    pmw.parameterBlock[kParamLatchFlagsOffset] = 0x1F;
+    pmw.parameterBlock[46] = 0x1F;
     shown([](ParameterDialog& d) { d.btnOkClick(); });
     const std::pair<std::size_t, std::uint16_t> words[] = {
         {48, 0x800}, {50, 0x800 + 499}, {52, 0},     {54, 499}, {56, 0xE00},
         {58, 0xE00}, {60, 0xE00},       {62, 0xE00}, {64, 0},   {66, 510}};
     for (const auto& [offset, value] : words) EXPECT_EQ(word(offset), value) << offset;
-    EXPECT_EQ(pmw.parameterBlock[kParamLatchFlagsOffset], 0x1F);
+    EXPECT_EQ(pmw.parameterBlock[46], 0x1F);
 }
 
 TEST_F(ParameterSettingTest, CancelLeavesTheBlockAndProgramAsTheyWere) {

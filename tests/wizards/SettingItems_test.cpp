@@ -18,7 +18,7 @@ protected:
         for (std::size_t i = 0; i < 3000; ++i) pmw.program[i] = static_cast<std::uint16_t>(0x2000 + i);
         pmw.program[3000] = kEndCode;
         pmw.setSumCheck(programCheckCode(pmw.program, 16));
-        std::copy_n("SECRET12", 8, pmw.parameterBlock.begin() + kParamKeywordOffset);
+        std::copy_n("SECRET12", 8, pmw.parameterBlock.begin() + 8);
         convStepNo = 3001;
         fileStateFlags = kFileLastChoiceWentThrough;
     }
