@@ -235,9 +235,13 @@ std::uint8_t checkOperands(const OperandPattern& pattern, const OperandTexts& op
         case PatternRule::Label: return checkLabel(operands, label, doubleWord);
         case PatternRule::Out: return checkOut(operands, doubleWord);
         case PatternRule::PulseCoil: return checkPulseCoil(pattern, operands, doubleWord);
-        case PatternRule::MasterControl:
+        case PatternRule::MasterControl: {
             if (anySpecialRelay(pattern, operands)) return 1;
+            // MC's device is written as a plain device pair, which has no room for an index register.
+            const std::string_view device = viewOf(operands[1]);
+            if (device.find_first_of("VZ", 1) != std::string_view::npos) return 1;
             return checkCommon(pattern, operands, doubleWord);
+        }
         case PatternRule::SameLetter: {
             std::uint8_t result = checkCommon(pattern, operands, doubleWord);
             if (charAt(operands[0], 0) != charAt(operands[1], 0)) result = 1;

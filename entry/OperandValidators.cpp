@@ -168,7 +168,8 @@ std::optional<std::uint32_t> hexValue(const Text& text, std::size_t capacity, st
     if (Text::endsHere(text.at(1))) return std::nullopt;
     const Scan scan = scanNumber(text, 1, capacity, true, isHexDigit);
     std::uint8_t error = scan.error ? 1 : 0;
-    if (scan.digits.size() > maxDigits) error = 1;
+    // An index register straight after the H ("HV") leaves the constant without a digit to write.
+    if (scan.digits.empty() || scan.digits.size() > maxDigits) error = 1;
     if (checkIndexSuffix(error, text.view(), scan.end) != 0) return std::nullopt;
     return hexStrToInt(scan.digits, static_cast<int>(scan.digits.size()));
 }
@@ -503,8 +504,10 @@ std::uint8_t isErrorBitOperand(std::int32_t mode, std::string_view text) {
         }
     }
     // A register without its bit is no bit device; only RST (mode 3) takes a whole register.
-    if (letter == 'D' && mode != 3 && t.view().substr(0, t.length()).find('.') == std::string_view::npos)
-        error = true;
+    const bool hasBit = t.view().substr(0, t.length()).find('.') != std::string_view::npos;
+    if (letter == 'D' && mode != 3 && !hasBit) error = true;
+    // Convert reads the whole number: a text that goes on past the capacity is refused here too.
+    if (!hasBit && !Text::endsHere(t.at(kShortCapacity + 1))) error = true;
     if (error) return 1;
     return judgeNumber(digits, rangeCheckOf(letter));
 }

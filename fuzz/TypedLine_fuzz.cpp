@@ -11,6 +11,7 @@
 #include "entry/EntryState.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ModeData.h"
+#include "model/instructions/AppInstructionTable.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
@@ -57,6 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool whole = between || !(isLoadTypeCode(typed->iCode) || isAndTypeCode(typed->iCode) ||
                                     isOrTypeCode(typed->iCode));
     if (!whole) return 0;
+    // The box takes the operands of a few instructions unchecked; Convert refuses bad ones with its box.
+    if (const std::optional<AppCode> app = splitAppCode(typed->iCode)) {
+        const AppInstruction* row = findAppInstruction(app->fnc);
+        if (row != nullptr && row->boxOperands.find("none validated") != std::string_view::npos) return 0;
+    }
     if (!runCommand(LToM))
         fuzz::broken("Convert refused what the box accepted: " + line + ": " + fuzz::lastBox());
     const fuzz::Words first = fuzz::programWords();

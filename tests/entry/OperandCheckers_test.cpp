@@ -87,7 +87,7 @@ TEST_F(CheckerTest, RulesPerPosition) {
         {"DECO E1 M0 K1", 1}, {"HSCS K100 C235 I010", 0}, {"HSCS K100 C235 X0", 1}, {"HSCS K100 C235 C999", 1},
         {"HSCR K100 C235 C999", 0}, {"HSCR K100 C235 I010", 1}, {"HSCS K100 D0 Y0", 1}, {"PRUN K4X0 K4Y0", 0},
         {"PRUN K4Y0 K4Y0", 1}, {"PRUN D0 K4Y0", 1}, {"PRUN K4X0 K4X0", 1}, {"MC N0 Y0", 0}, {"MC N0 S0", 1},
-        {"MC N0 X0", 1}, {"MC N0 M8000", 1}, {"ASC ABCDEFGH D0", 0}, {"ASC VBCDEFGH D0", 1}, {"ASC ABC D0", 1},
+        {"MC N0 X0", 1}, {"MC N0 M8000", 1}, {"MC N0 M7V", 1}, {"MC N0 Y0Z1", 1}, {"ASC ABCDEFGH D0", 0}, {"ASC VBCDEFGH D0", 1}, {"ASC ABC D0", 1},
         {"CCD D0 K4M0 K10", 0}, {"CCD D0 K4Y0 K10", 1}, {"CCD D0 D10 D5", 0}, {"CCD V0 D10 K1", 1},
         {"RS D0 K10 D20 D5", 0}, {"RS D0 H10 D20 K1", 0}, {"SQR K4 D0", 0}, {"SQR K4Y0 D0", 1},
         {"EADD E1.5 D0 D10", 0, false, 2}, {"EADD E D0 D10", 1, false, 2}, {"EADD K1 D0 D10", 0, false, 2},

@@ -71,7 +71,7 @@ TEST_F(ValidatorTest, DecimalConstants) {
 TEST_F(ValidatorTest, HexConstants) {
     setUp(5);
     expectCases(word(0), {{"H7FFF", 0}, {"H8000", 0}, {"HFFFF", 0}, {"H10000", 0}, {"H0", 0}, {"H10V", 0},
-                          {"H1FFFF", 1, kK, "Error2015112891..."}, {"H123456", 1}, {"H", 1}, {"H1G", 1}});
+                          {"H1FFFF", 1, kK, "Error2015112891..."}, {"H123456", 1}, {"H", 1}, {"HV", 1}, {"HZ1", 1}, {"H1G", 1}});
     expectCases([](std::string_view t) { return isErrorConstOperand(t, 32767, -32768); },
                 {{"H8000", 1, kK, "Error2015112891..."}, {"H7FFF", 0}});
     setUp(5, true);  // up to nine digits, no folding
@@ -156,7 +156,7 @@ TEST_F(ValidatorTest, EightCharacterTextAndFloatConstants) {
 TEST_F(ValidatorTest, BitOperands) {
     setUp(5);
     expectCases(bit(0), {{"D100.F", 0}, {"D100.9", 0}, {"D100", 1}, {"D100.G", 1}, {"D100.", 1}, {"D.1", 1}, {"D1.1x", 1},
-                         {"X1A", 1}, {"X", 1}, {"X0", 0}, {"T0", 0}, {"X8", 1, "*PLcTypeError-q3", "Error2015112870..."},
+                         {"X1A", 1}, {"X", 1}, {"X0", 0}, {"X0000001", 0}, {"X0000001X", 1}, {"X00000537", 1}, {"T0", 0}, {"X8", 1, "*PLcTypeError-q3", "Error2015112870..."},
                          {"D8000.1", 0}, {"D9000.1", 1, "*dDeviceNoRange ", "Error2015112844..."}, {"R0", 1}});
     expectCases(bit(3), {{"V", 1}, {"V1", 0}, {"Z0", 0}, {"D100", 0}, {"R0", 1, "*rDeviceNoRange ", "Error2018112844..."}});
     expectCases(bit(1), {{"X0", 1}, {"Y0", 0}, {"D1.A", 0}});
