@@ -103,7 +103,15 @@ TEST_F(LadderMonitorWindowTest, TheLadderShowsWhatThePlcSwitchesAndTheMenuChange
     form.findChild<QAction*>("spbtnStartMonitor1")->trigger();
     ASSERT_EQ(monitorMode, kMonitorLadder);
     for (const char* line : {"bit 1200 1", "bit 0C00 1", "word 4000 04D2"}) plc.command(line);
-    QTest::qWait(2 * 200 + 400);  // two cycles and a drawing tick
+    // Two poll cycles and a drawing tick, however slowly a loaded machine runs them.
+    const auto lit = [&](const stLadderBlock& object) {
+        const QPoint at = fillOf(object);
+        if (at.x() == -1) return false;
+        const QRgb pixel = form.ladderEditScreen->grab().toImage().pixel(at);
+        return qBlue(pixel) > 200 && qRed(pixel) < 80;
+    };
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return lit(*contact) && lit(*coil) && shownValue(*mov, "1234"); }, 10000));
     const QImage picture = form.ladderEditScreen->grab().toImage();
     for (const stLadderBlock* lit : {contact, coil}) {
         const QPoint at = fillOf(*lit);
@@ -136,7 +144,7 @@ TEST_F(LadderMonitorWindowTest, TheLadderShowsWhatThePlcSwitchesAndTheMenuChange
     EXPECT_EQ(services.timers.timer(platform::TimerId::Timer3).interval(), 2000);
     menu->hide();
     changeValue->trigger();
-    QTest::qWait(2000 + 400);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownValue(*mov, "99"); }, 10000));
     EXPECT_TRUE(shownValue(*mov, "99"));
     EXPECT_EQ(monitorMode, kMonitorLadder);
     form.findChild<QAction*>("spbtnStopMonitor1")->trigger();
