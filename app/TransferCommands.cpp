@@ -1,7 +1,5 @@
 #include "app/TransferCommands.h"
 
-#include <algorithm>
-
 #include "app/FileCommands.h"
 #include "app/MainView.h"
 #include "app/RegisterView.h"
@@ -11,7 +9,6 @@
 #include "link/transfer/TransferCommands.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
-#include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
@@ -72,15 +69,7 @@ bool closedIfNeeded() {
 // The ladder of the program just read, built with the load's own steps; false when a word of it
 // was refused (the check has said which), and the command's transaction takes everything back.
 bool buildReadLadder() {
-    setupAllPanels();
-    const int rows =
-        ModeData.ySizeSymble == 0 ? 0 : appState.editPanelHeight / static_cast<int>(ModeData.ySizeSymble);
-    appState.visibleRowCount = static_cast<std::uint32_t>(std::max(rows - 1, 0));
-    setMenuProgramOpen();
-    setMenuOpened();
-    setupToolBarButtons(1);
-    setupFncKeyButtons(1);
-    LadderView1Click();
+    showProgramOpen();
     if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
     startLadderLoad();
     convMachineCodeToLadder("ProgRead");
