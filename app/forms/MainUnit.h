@@ -124,6 +124,7 @@ private:
     bool runCloseBox();
     void closeWhenFree();
     void captionMenus();
+    void captionButtons();  // the tool bars and the function-key panel
 
     int captionLanguage_ = -1;  // the language the menus show
 

@@ -18,6 +18,9 @@
 #include "editor/LadderLayout.h"
 #include "editor/forms/InstructionViewForm.h"
 #include "editor/forms/LadderViewForm.h"
+#include "lang/Texts.h"
+#include "lang/forms/Captions.h"
+#include "lang/forms/WidgetText.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 #include "wizards/forms/ParameterListPanel.h"
@@ -62,6 +65,24 @@ void TMainForm::buildMainToolBar() {
     }
     for (const char* view : {"spbtnLadderView", "spbtnInstructionView", "spbtnRegisterView"})
         if (QAction* button = findChild<QAction*>(view)) button->setCheckable(true);
+}
+
+void TMainForm::captionButtons() {
+    const Language language = currentLanguage();
+    for (const auto& [button, row] : toolButtons_) {
+        button->setText(forms::widgetText(toolButtonCaption(*row, language)));
+        button->setToolTip(forms::widgetText(toolButtonHint(*row, language)));
+    }
+    for (QAction* button : ladderButtons_) {
+        const QByteArray id = button->property("textId").toByteArray();
+        if (id.isEmpty()) continue;
+        button->setText(forms::captionText(id.toStdString()));
+        button->setToolTip(button->text());
+    }
+    const std::span<const FncKeyButtonRow> keys = fncKeyButtonRows();
+    for (std::size_t i = 0; i < fncKeyButtons_.size() && i < keys.size(); ++i)
+        fncKeyButtons_[i]->setText(forms::widgetText(fncKeyCaption(keys[i], language)));
+    ProjectGroupBox1->setTitle(forms::captionText("ColumnInstruction"));
 }
 
 void TMainForm::buildViewPanels(QVBoxLayout* editLayout) {

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "app/forms/LogoUnit.h"
+#include "lang/Texts.h"
 #include "lang/forms/WidgetText.h"
 #include "platform/PosixFiles.h"
 
@@ -62,17 +63,27 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
     }
 }
 
+// The core's text stays as it was set (the core reads it back); the panel shows its known phrases in
+// the interface language.
+QString QtStatusBar::shown(const std::string& text) {
+    const std::string utf8 = statusText(textForDisplay(text), currentLanguage());
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 void QtStatusBar::attach(const std::array<QLabel*, panelCount>& panels) {
-    for (int i = 0; i < panelCount; ++i) {
-        panels_[i] = panels[i];
-        if (panels_[i]) panels_[i]->setText(forms::widgetText(texts_[i]));
-    }
+    for (int i = 0; i < panelCount; ++i) panels_[i] = panels[i];
+    recaption();
+}
+
+void QtStatusBar::recaption() {
+    for (int i = 0; i < panelCount; ++i)
+        if (panels_[i]) panels_[i]->setText(shown(texts_[i]));
 }
 
 void QtStatusBar::setPanelText(int panel, const std::string& text) {
     if (panel < 0 || panel >= panelCount) return;
     texts_[panel] = text;
-    if (panels_[panel]) panels_[panel]->setText(forms::widgetText(text));
+    if (panels_[panel]) panels_[panel]->setText(shown(text));
 }
 
 std::string QtStatusBar::panelText(int panel) const {

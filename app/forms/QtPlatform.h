@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -42,8 +43,10 @@ public:
     void attach(const std::array<QLabel*, panelCount>& panels);
     void setPanelText(int panel, const std::string& text) override;
     std::string panelText(int panel) const override;
+    void recaption();  // the panels anew in a new interface language
 
 private:
+    static QString shown(const std::string& text);
     std::array<std::string, panelCount> texts_;
     std::array<QPointer<QLabel>, panelCount> panels_{};
 };

@@ -7,6 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/DialogButtons.h"
 
@@ -14,7 +15,6 @@ namespace kestrion::forms {
 
 TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent) : QDialog(parent) {
     setObjectName("GoToStepForm");
-    setWindowTitle(widgetText(request.caption));
     auto* layout = new QVBoxLayout(this);
     StepNoLabel = new QLabel(widgetText(request.stepNoLabel), this);
     StepNoLabel->setObjectName("StepNoLabel");
@@ -30,6 +30,10 @@ TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent)
     layout->addWidget(Edit1);
     layout->addWidget(StringLabel);
     addOkCancelRow(this, layout, btnOk, btnCancel);
+    Captions::of(this)
+        .translatedTitle(request.caption)
+        .translatedText(StepNoLabel, request.stepNoLabel)
+        .translatedText(StringLabel, request.stringLabel);
 }
 
 bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {

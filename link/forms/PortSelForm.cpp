@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
 #include "link/forms/TitleWidth.h"
@@ -22,7 +23,6 @@ namespace kestrion::forms {
 
 TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     setObjectName("PortSelForm");
-    setWindowTitle("Communication Port and BaudRate Selection");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* layout = new QVBoxLayout(this);
 
@@ -38,7 +38,6 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     portListView = new QTreeWidget(this);
     portListView->setObjectName("portListView");
     portListView->setRootIsDecorated(false);
-    portListView->setHeaderLabels({"Port", "Device", "Adapter"});
     portListView->setMinimumWidth(520);
     layout->addWidget(portListView);
 
@@ -57,6 +56,11 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     btnOk = new QPushButton("OK", this);
     btnOk->setObjectName("btnOk");
     layout->addWidget(btnOk);
+
+    Captions::of(this).with([list = portListView] {
+        list->setHeaderLabels(
+            {captionText("PortSelPort"), captionText("PortSelDevice"), captionText("PortSelAdapter")});
+    });
 
     connect(comPortComboBox, &QComboBox::textActivated, this, &TPortSelForm::comPortComboBoxChange);
     connect(comPortComboBox->lineEdit(), &QLineEdit::editingFinished, this,
@@ -131,7 +135,7 @@ void TPortSelForm::showDevice() {
 
 bool runPortSelForm(const std::string& caption) {
     TPortSelForm form(QApplication::activeWindow());
-    form.setWindowTitle(widgetText(caption));
+    Captions::of(&form).translatedTitle(caption);
     form.exec();
     return form.state.confirmed;
 }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "app/AppMenu.h"
 #include "app/TemplateCommands.h"
@@ -110,6 +111,38 @@ TEST(TextsTest, EveryMenuRowAndTextHasSixLanguagesAndNoMenuAnAccessKeyTwice) {
     std::string listed;
     for (const std::string& gap : translationGaps()) listed += gap + "\n";
     EXPECT_EQ(listed, "");
+}
+
+TEST(TextsTest, ButtonsAndTitlesShowAMenuCaptionWithoutItsAccessKey) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Open...", "Open"},
+        {"開く(&O)...", "開く"},
+        {"Save &As...", "Save As"},
+        {"Start Monitor ...", "Start Monitor"},
+        {"R&&D", "R&D"},
+        {"Dü&zen", "Düzen"},
+    };
+    for (const auto& [caption, shown] : cases) EXPECT_EQ(withoutAccessKey(caption), shown) << caption;
+}
+
+// The status bar keeps the numbers and names around its phrases; the core's English text is what
+// an unknown text and English show.
+TEST(TextsTest, TheStatusBarShowsItsPhrasesInTheLanguage) {
+    const std::tuple<const char*, Language, const char*> cases[] = {
+        {"Open COM3 and setting baudrate to 9600", Language::TraditionalChinese, "開啟 COM3，鮑率設為 9600"},
+        {"Program step [6/2000]", Language::Japanese, "プログラムステップ [6/2000]"},
+        {"Can't open this com port ...", Language::Spanish, "No se puede abrir este puerto COM ..."},
+        {"Program step [6/2000]", Language::English, "Program step [6/2000]"},
+        {"27,/tmp/Open COM.PMW", Language::Turkish, "27,/tmp/Open COM.PMW"},
+        {"iType=3", Language::SimplifiedChinese, "iType=3"},
+    };
+    for (const auto& [text, language, shown] : cases) EXPECT_EQ(statusText(text, language), shown) << text;
+}
+
+TEST(TextsTest, ACaptionTheCoreHandsOverInEnglishIsShownInTheLanguage) {
+    EXPECT_EQ(translated("Keyword setting", Language::Spanish), "Configurar palabra clave");
+    EXPECT_EQ(translated("Read program progress...", Language::SimplifiedChinese), "读取程序中...");
+    EXPECT_EQ(translated("Msg2015032002", Language::Japanese), "Msg2015032002");
 }
 
 }  // namespace

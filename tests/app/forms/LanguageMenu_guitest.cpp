@@ -9,6 +9,8 @@
 
 #include "app/forms/MainUnit.h"
 #include "lang/forms/AboutForm.h"
+#include "link/Keywords.h"
+#include "link/forms/PlcKeywordForm.h"
 #include "support/Fixture.h"
 #include "support/gui/RealServicesTest.h"
 
@@ -49,6 +51,49 @@ TEST_F(LanguageMenuTest, EachLanguageCaptionsTheMenusAtOnceAndTheLastOneOutlives
     TMainForm again(services);
     EXPECT_EQ(again.menu("FileMenu")->title().toStdString(), "ファイル(&F)");
     EXPECT_TRUE(again.action("JapaneseLanguage1")->isChecked());
+}
+
+// A switch re-captions at once the tool bar, the function-key panel, the status bar and a dialog
+// that is open; going back to English brings back the English texts.
+TEST_F(LanguageMenuTest, EachLanguageCaptionsTheButtonsTheStatusBarAndAnOpenDialogAtOnce) {
+    struct Case {
+        const char* item;
+        const char* newButton;
+        const char* writeHint;
+        const char* f4;
+        const char* status;
+        const char* keywordTitle;
+        const char* ok;
+    };
+    const Case cases[] = {
+        {"TraditionalChinese1", "開新檔案", "寫入", "F4 轉換", "程式步數 [6/2000]", "密碼設定", "確定"},
+        {"SimplifiedChinese1", "新建", "写入", "F4 转换", "程序步数 [6/2000]", "密码设置", "确定"},
+        {"JapaneseLanguage1", "新規作成", "書き込み", "F4 変換", "プログラムステップ [6/2000]",
+         "キーワードの設定", "OK"},
+        {"Spanish1", "Nuevo", "Escribir", "F4 Convertir", "Pasos del programa [6/2000]",
+         "Configurar palabra clave", "Aceptar"},
+        {"Turkish1", "Yeni", "Yaz", "F4 Dönüştür", "Program adımı [6/2000]", "Anahtar sözcük ayarı", "Tamam"},
+        {"English1", "New", "Write Rpog To PLC", "F4 Convert", "Program step [6/2000]", "Keyword setting",
+         "OK"},
+    };
+    TMainForm form(services);
+    form.show();
+    platform::statusBar().setPanelText(2, "Program step [6/2000]");
+    PlcKeywordDialog keyword;
+    keyword.caption = "Keyword setting";
+    forms::TplcKeywordForm dialog(keyword, &form);
+    dialog.show();
+    const auto* status = form.findChild<QLabel*>("mmStatusBarPanel2");
+    for (const Case& c : cases) {
+        form.action(c.item)->trigger();
+        EXPECT_EQ(form.action("spbtnNew")->text().toStdString(), c.newButton) << c.item;
+        EXPECT_EQ(form.action("spbtnDnloadProg")->toolTip().toStdString(), c.writeHint) << c.item;
+        EXPECT_EQ(form.findChild<QPushButton*>("spbtnF4")->text().toStdString(), c.f4) << c.item;
+        EXPECT_EQ(status->text().toStdString(), c.status) << c.item;
+        EXPECT_EQ(platform::statusBar().panelText(2), "Program step [6/2000]");  // what the core reads
+        EXPECT_EQ(dialog.windowTitle().toStdString(), c.keywordTitle) << c.item;
+        EXPECT_EQ(dialog.btnOk->text().toStdString(), c.ok) << c.item;
+    }
 }
 
 TEST_F(LanguageMenuTest, TheAboutBoxShowsTheProgramInTheInterfaceLanguage) {
