@@ -26,7 +26,7 @@ constexpr ToolButtonRow kToolButtons[] = {
     {"spbtnLadderView", "Ladder", "Ladder View", "LadderView1", LadderView1Click},
     {"spbtnInstructionView", "Instruction", "Instruction View", "InstructionView1", InstructionView1Click},
     {"spbtnRegisterView", "Register", "Register View", "RegisterView1", RegisterView1Click},
-    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick},
+    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick, false, true},
     {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick},
     {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead", spbtnUploadProgClick},
     {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite", spbtnDnloadProgClick},

@@ -17,6 +17,7 @@ struct ToolButtonRow {
     const char* menuItem = "";    // the item whose enabled state the button shares
     void (*command)() = nullptr;  // null: the button runs its menu item
     bool hidden = false;
+    bool startsBar = false;  // the first of the link and monitor buttons, a tool bar of their own
 };
 std::span<const ToolButtonRow> toolButtonRows();
 

@@ -46,8 +46,13 @@ QAction* TMainForm::menuItemAction(const char* objectName) const {
 void TMainForm::buildMainToolBar() {
     ToolBar1 = addToolBar("Tools");
     ToolBar1->setObjectName("ToolBar1");
+    QToolBar* bar = ToolBar1;
     for (const ToolButtonRow& row : toolButtonRows()) {
-        QAction* button = ToolBar1->addAction(row.caption);
+        if (row.startsBar) {
+            bar = addToolBar("Link");
+            bar->setObjectName("LinkToolBar");
+        }
+        QAction* button = bar->addAction(row.caption);
         button->setObjectName(row.objectName);
         button->setToolTip(row.hint);
         button->setProperty("menuItem", row.menuItem);
@@ -83,6 +88,33 @@ void TMainForm::captionButtons() {
     for (std::size_t i = 0; i < fncKeyButtons_.size() && i < keys.size(); ++i)
         fncKeyButtons_[i]->setText(forms::widgetText(fncKeyCaption(keys[i], language)));
     ProjectGroupBox1->setTitle(forms::captionText("ColumnInstruction"));
+    fitToolBars();
+}
+
+// The tool bars fill a row after another, in their order: where the captions are too long for one
+// row (the other languages, a narrow screen) a bar starts the next row rather than hiding its
+// buttons behind the overflow button.
+void TMainForm::fitToolBars() {
+    int used = 0;
+    for (const char* name : {"ToolBar1", "LinkToolBar", "RunStopToolBar", "LadderToolBar"}) {
+        auto* bar = findChild<QToolBar*>(name);
+        if (bar == nullptr) continue;
+        const int needed = bar->sizeHint().width();
+        const bool newRow = used > 0 && used + needed > width();
+        if (newRow != toolBarBreak(bar)) {
+            if (newRow) {
+                insertToolBarBreak(bar);
+            } else {
+                removeToolBarBreak(bar);
+            }
+        }
+        used = newRow ? needed : used + needed;
+    }
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitToolBars();
 }
 
 void TMainForm::buildViewPanels(QVBoxLayout* editLayout) {

@@ -18,7 +18,8 @@ namespace {
 
 // A setter that outlives its widget does nothing.
 template <class W, class Set>
-std::function<void()> setter(W* widget, std::string id, Set set, QString (*text)(std::string_view) = captionText) {
+std::function<void()> setter(W* widget, std::string id, Set set,
+                             QString (*text)(std::string_view) = captionText) {
     return [widget = QPointer<W>(widget), id = std::move(id), set, text] {
         if (widget) set(widget.data(), text(id));
     };
@@ -70,7 +71,8 @@ Captions& Captions::title(std::string id) {
 }
 
 Captions& Captions::translatedTitle(std::string english) {
-    return with(setter(qobject_cast<QWidget*>(parent()), std::move(english), setTitle, forms::translatedText));
+    return with(
+        setter(qobject_cast<QWidget*>(parent()), std::move(english), setTitle, forms::translatedText));
 }
 
 Captions& Captions::text(QLabel* label, std::string id) {
@@ -95,12 +97,13 @@ Captions& Captions::title(QGroupBox* box, std::string id) {
 }
 
 Captions& Captions::placeholder(QLineEdit* edit, std::string id) {
-    return with(
-        setter(edit, std::move(id), [](QLineEdit* to, const QString& text) { to->setPlaceholderText(text); }));
+    return with(setter(edit, std::move(id),
+                       [](QLineEdit* to, const QString& text) { to->setPlaceholderText(text); }));
 }
 
 Captions& Captions::toolTip(QWidget* widget, std::string id) {
-    return with(setter(widget, std::move(id), [](QWidget* to, const QString& text) { to->setToolTip(text); }));
+    return with(
+        setter(widget, std::move(id), [](QWidget* to, const QString& text) { to->setToolTip(text); }));
 }
 
 bool Captions::event(QEvent* event) {

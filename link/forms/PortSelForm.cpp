@@ -113,7 +113,7 @@ void TPortSelForm::fillPortList() {
     portListView->clear();
     for (const PortSelRow& row : rows_)
         new QTreeWidgetItem(portListView,
-                            {widgetText(row.com), widgetText(row.device), widgetText(row.detail)});
+                            {widgetText(row.com), widgetText(row.device), translatedText(row.detail)});
     for (int column = 0; column < portListView->columnCount(); ++column)
         portListView->resizeColumnToContents(column);
 }
@@ -126,7 +126,8 @@ void TPortSelForm::showDevice() {
     const auto index = static_cast<std::size_t>(comPortIndex);
     if (index < rows_.size()) {
         const PortSelRow& row = rows_[index];
-        deviceLabel->setText(widgetText(row.detail.empty() ? row.device : row.device + "  " + row.detail));
+        deviceLabel->setText(row.detail.empty() ? widgetText(row.device)
+                                                : widgetText(row.device + "  ") + translatedText(row.detail));
         portListView->setCurrentItem(portListView->topLevelItem(static_cast<int>(index)));
     } else {
         deviceLabel->setText(widgetText(platform::serial().deviceName(static_cast<int>(index) + 1)));
