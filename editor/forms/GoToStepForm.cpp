@@ -13,7 +13,8 @@
 
 namespace kestrion::forms {
 
-TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent) : QDialog(parent) {
+TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent)
+    : QDialog(parent), caption_(request.caption) {
     setObjectName("GoToStepForm");
     auto* layout = new QVBoxLayout(this);
     StepNoLabel = new QLabel(widgetText(request.stepNoLabel), this);
@@ -41,7 +42,7 @@ bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() == 1 && text[0].unicode() >= 0x20) {
             const char key = text[0].unicode() < 0x80 ? static_cast<char>(text[0].unicode()) : '?';
-            if (!acceptNumberKey(key, windowTitle().toStdString())) return true;
+            if (!acceptNumberKey(key, caption_)) return true;
         }
     }
     return QDialog::eventFilter(watched, event);
