@@ -20,6 +20,9 @@ constexpr TextEntry kWindowTexts[] = {
     {"Convert", {"Convert", "轉換", "转换", "変換", "Convertir", "Dönüştür"}},
     {"Force", {"Force", "強制", "强制", "強制", "Forzar", "Zorla"}},
 
+    // ---- PLC type ------------------------------------------------------------------------------------
+    {"PlcTypeCaption", {"Type setting", "機型設定", "机型设置", "機種の設定", "Tipo de PLC", "PLC türü"}},
+
     // ---- Port selection ----------------------------------------------------------------------------
     {"PortSelCaption",
      {"Communication Ports and BaudRate Selection", "通訊埠與鮑率選擇", "通讯端口与波特率选择",

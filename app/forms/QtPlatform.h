@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+#include "app/forms/CaptionedModelDialogs.h"
 #include "app/forms/QtAppDialogs.h"
 #include "devviews/forms/QtDevViewsDialogs.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
@@ -18,7 +19,6 @@
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/QtTerminalDialogs.h"
-#include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/QtAccessDialogs.h"
 #include "monitor/forms/QtMonitorDialogs.h"
 #include "platform/Desktop.h"
@@ -135,7 +135,7 @@ private:
     forms::QtProgress progress_;
     QtSystem system_;
     QtClock clock_;
-    forms::QtModelDialogs modelDialogs_;
+    forms::CaptionedModelDialogs modelDialogs_;
     forms::QtLangDialogs langDialogs_;
     forms::QtLinkDialogs linkDialogs_;
     forms::QtAppDialogs appDialogs_;
