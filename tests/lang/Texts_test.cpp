@@ -79,7 +79,9 @@ std::vector<std::string> translationGaps() {
                            entry->text[0] + "\" in the text table");
         }
     }
+    std::set<std::string> ids;
     for (const TextEntry& entry : textTable()) {
+        if (!ids.insert(entry.id).second) gaps.push_back(std::string("id twice: ") + entry.id);
         for (std::size_t language = 0; language < kLanguageCount; ++language) {
             const char* text = entry.text[language];
             const bool englishOnly = kEnglishAndChineseOnly.count(entry.id) != 0 && language >= 3;
