@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "app/AppMenu.h"
+#include "app/ToolButtons.h"
 #include "app/TemplateCommands.h"
 #include "support/Fixture.h"
 
@@ -91,6 +92,10 @@ std::vector<std::string> translationGaps() {
                 gaps.push_back(std::string("empty in ") + kLanguageNames[language] + ": " + entry.id);
         }
     }
+    // A tool button shows its menu item's text; one whose item has none would stay English.
+    for (const ToolButtonRow& button : toolButtonRows())
+        if (toolButtonCaption(button, Language::Japanese) == button.caption)
+            gaps.push_back(std::string("tool button without a text: ") + button.objectName);
     for (std::size_t language = 0; language < kLanguageCount; ++language) {
         std::map<std::pair<std::string, std::string>, std::string> taken;  // (menu, key) -> row
         for (const MenuRow& row : rows) {
