@@ -12,6 +12,8 @@ constexpr TextEntry kWindowTexts[] = {
     {"OK", {"OK", "確定", "确定", "OK", "Aceptar", "Tamam"}},
     {"Ok", {"Ok", "確定", "确定", "OK", "Aceptar", "Tamam"}},
     {"Cancel", {"Cancel", "取消", "取消", "キャンセル", "Cancelar", "İptal"}},
+    {"Yes", {"&Yes", "是(&Y)", "是(&Y)", "はい(&Y)", "&Sí", "&Evet"}},
+    {"No", {"&No", "否(&N)", "否(&N)", "いいえ(&N)", "&No", "&Hayır"}},
     {"Close", {"Close", "關閉", "关闭", "閉じる", "Cerrar", "Kapat"}},
     {"Help", {"Help", "說明", "帮助", "ヘルプ", "Ayuda", "Yardım"}},
     {"Update", {"Update", "更新", "更新", "更新", "Actualizar", "Güncelle"}},

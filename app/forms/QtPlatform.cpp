@@ -1,5 +1,6 @@
 #include "app/forms/QtPlatform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -14,6 +15,7 @@
 
 #include "app/forms/LogoUnit.h"
 #include "lang/Texts.h"
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "platform/PosixFiles.h"
 
@@ -55,6 +57,13 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
     if (LogoForm) LogoForm->hide();
     QMessageBox box(toQtIcon(icon), forms::widgetText(caption), forms::widgetText(text), toQtButtons(buttons),
                     QApplication::activeWindow());
+    // The text and the caption stay as given; the answers are in the interface language (Qt's own
+    // in English).
+    if (currentLanguage() != Language::English)
+        for (const auto& [button, id] :
+             {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Cancel"},
+              std::pair{QMessageBox::Yes, "Yes"}, std::pair{QMessageBox::No, "No"}})
+            if (QAbstractButton* shown = box.button(button)) shown->setText(forms::captionText(id));
     switch (box.exec()) {
         case QMessageBox::Ok: return MsgAnswer::Ok;
         case QMessageBox::Yes: return MsgAnswer::Yes;

@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "app/AppMenu.h"
-#include "app/ToolButtons.h"
 #include "app/TemplateCommands.h"
+#include "app/ToolButtons.h"
 #include "support/Fixture.h"
 
 namespace kestrion {

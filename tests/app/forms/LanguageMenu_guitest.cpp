@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include "app/forms/MainUnit.h"
+#include "lang/Language.h"
 #include "lang/forms/AboutForm.h"
 #include "link/Keywords.h"
 #include "link/forms/PlcKeywordForm.h"
@@ -94,6 +96,27 @@ TEST_F(LanguageMenuTest, EachLanguageCaptionsTheButtonsTheStatusBarAndAnOpenDial
         EXPECT_EQ(dialog.windowTitle().toStdString(), c.keywordTitle) << c.item;
         EXPECT_EQ(dialog.btnOk->text().toStdString(), c.ok) << c.item;
     }
+}
+
+TEST_F(LanguageMenuTest, AMessageBoxKeepsItsTextAndCaptionAndAnswersInTheLanguage) {
+    selectLanguageFlags(3);  // Japanese
+    std::string text, caption, yes, cancel;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text().toStdString();
+        caption = box->windowTitle().toStdString();
+        yes = box->button(QMessageBox::Yes)->text().toStdString();
+        cancel = box->button(QMessageBox::Cancel)->text().toStdString();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(platform::messages().show("This file has existed, do you want to overwrite ?", "Msg2014101801",
+                                        platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel),
+              platform::MsgAnswer::No);
+    EXPECT_EQ(
+        std::make_tuple(text, caption, yes, cancel),
+        std::make_tuple(std::string("This file has existed, do you want to overwrite ?"),
+                        std::string("Msg2014101801"), std::string("はい(&Y)"), std::string("キャンセル")));
 }
 
 TEST_F(LanguageMenuTest, TheAboutBoxShowsTheProgramInTheInterfaceLanguage) {
