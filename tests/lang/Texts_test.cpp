@@ -128,6 +128,7 @@ TEST(TextsTest, ButtonsAndTitlesShowAMenuCaptionWithoutItsAccessKey) {
         {"Start Monitor ...", "Start Monitor"},
         {"R&&D", "R&D"},
         {"Dü&zen", "Düzen"},
+        {"(Y) &Help", "(Y) Help"},  // brackets that hold no access key stay
     };
     for (const auto& [caption, shown] : cases) EXPECT_EQ(withoutAccessKey(caption), shown) << caption;
 }
@@ -142,6 +143,7 @@ TEST(TextsTest, TheStatusBarShowsItsPhrasesInTheLanguage) {
         {"Program step [6/2000]", Language::English, "Program step [6/2000]"},
         {"27,/tmp/Open COM.PMW", Language::Turkish, "27,/tmp/Open COM.PMW"},
         {"iType=3", Language::SimplifiedChinese, "iType=3"},
+        {"Program step [Open COM]", Language::TraditionalChinese, "程式步數 [Open COM]"},
     };
     for (const auto& [text, language, shown] : cases) EXPECT_EQ(statusText(text, language), shown) << text;
 }
