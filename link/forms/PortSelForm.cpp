@@ -14,7 +14,7 @@
 
 #include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
-#include "link/forms/TitleWidth.h"
+#include "model/forms/TitleWidth.h"
 #include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
