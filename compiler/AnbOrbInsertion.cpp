@@ -203,11 +203,16 @@ private:
         return p;
     }
 
+    // The group just closed must not go on down its column into a branch still to come: one that
+    // rejoins further right belongs to it, and the ANB has to wait for its OR. An element below that
+    // the pass has already passed is a branch of the group just closed (an OR behind the group's own
+    // series contacts): the column goes on below it.
     bool consecutiveAnbAllowed() const {
         if (bb_ == nullptr) return true;
         for (std::uint32_t y = bb_->yAddr; y < yLimit_; y += cellHeight()) {
             const std::int64_t c = col(bb_->xAddr), r = row(y);
-            if (cell(c - 1, r + 1) == kCellLink && cell(c, r + 2) == kCellContact) {
+            if (cell(c - 1, r + 1) == kCellLink && cell(c, r + 2) == kCellContact &&
+                compileCell(c, r + 2) != '1') {
                 for (std::uint32_t x = bb_->xAddr; x < draw.iBusLineEnd && cellWidth() > 0; x += cellWidth())
                     if (cell(col(x) + 1, r + 1) == kCellLink) return false;
                 return true;

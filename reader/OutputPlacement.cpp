@@ -59,7 +59,7 @@ void followPredecessor() {
 void placeFromCursor(std::uint32_t bound, std::uint32_t extra) {
     stLadderBlock& o = *ldrNow;
     while (conv.X <= bound) {
-        while (objectStandsAt(conv.X, conv.Y)) conv.X += cellW();
+        while (cellTakenAt(conv.X, conv.Y)) conv.X += cellW();
         placeObjectRightAligned(conv.X, conv.Y, extra);
         conv = {o.xAddr + cellW(), o.yAddr};
     }

@@ -211,6 +211,11 @@ bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y) {
     return answer;
 }
 
+bool cellTakenAt(std::uint32_t x, std::uint32_t y) {
+    if (ldrTail != nullptr && ldrTail->xAddr == x && ldrTail->yAddr == y) return false;
+    return objectStandsAt(x, y);
+}
+
 std::uint32_t firstRowOfBlock(std::uint32_t id) {
     const std::uint32_t endY = ldrTail != nullptr ? ldrTail->yAddr : 0;
     const std::uint32_t fallback = endY >= cellH() ? endY - cellH() : 0;

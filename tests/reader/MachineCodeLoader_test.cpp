@@ -142,6 +142,22 @@ TEST_F(MachineCodeLoaderTest, ARungWiderThanTheBusWidensItAndLeavesNothingForCon
     EXPECT_EQ(editModeFlags & kEditOutputsToRightBus, 0);
 }
 
+// Twelve contacts end where the output column begins, on END's line below: END moves away from the
+// further outputs rather than pushing them past the bus.
+TEST_F(MachineCodeLoaderTest, ARungFillingEveryColumnTakesItsFurtherOutputsUnderTheFirstAtTheBus) {
+    Words words = series(12);
+    words.insert(words.end() - 1, {0xC501, 0xC502});
+    ASSERT_TRUE(load(words));
+    EXPECT_EQ(draw.iBusLineEnd, 1120u);
+    EXPECT_TRUE(boxes().empty());
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> outputs;
+    for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next)
+        if (o->end == kEndOutput) outputs.emplace_back(o->xAddr, o->yAddr);
+    EXPECT_EQ(outputs,
+              (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1040, 0}, {1040, 64}, {1040, 128}}));
+    EXPECT_EQ(ldrTail->yAddr, 192u);
+}
+
 TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {
     put({0x000F});
     ladderBottomY = 999;  // from the program before
