@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
@@ -405,10 +407,33 @@ void startLadderLoad() {
 void followWidenedBus() {
     if ((editModeFlags & kEditOutputsToRightBus) == 0) return;
     editModeFlags &= static_cast<std::uint8_t>(~kEditOutputsToRightBus);
+    std::vector<std::pair<stLadderBlock*, std::uint32_t>> outputs;
+    for (stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next)
+        if (o->end == kEndOutput) outputs.emplace_back(o, o->xAddr);
     shiftOutputObjectsToRightBus();
+    // An output placed before a later branch widened the bus moves out to it, and its cells with it:
+    // left where it stood, Convert would read a contact there that no object holds.
+    for (const auto& [o, x] : outputs) {
+        if (o->xAddr == x) continue;
+        eraseCanvasCell(x, o->yAddr);
+        setOutputCells(o->xAddr, o->yAddr);
+    }
+}
+
+// A further output whose node stands at its own column leaves no cell for a joint in front of it, and
+// the link from the node passes beside it undrawn: a contact that goes on below it from the same
+// node would be read as the start of a new rung. The load stops instead.
+void requireLinkPastOutputs() {
+    for (const stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next) {
+        const stLadderBlock* before = o->prev;
+        if (before == nullptr || before->end != kEndOutput || !isAndTypeCode(o->iCode)) continue;
+        if (before->yAddr > before->yTopPos && before->xAddr == o->xAddr && before->xMaxi == o->xAddr)
+            stopUnplaceable(o->iCode, o->stepNo, "a contact under an output that stands at its node");
+    }
 }
 
 void finishLoadedLadder() {
+    requireLinkPastOutputs();
     removeEmptyObjectsChecked();
     moveEndToRightEdge();
     ModifyHLineToVirtualCanvas();

@@ -108,7 +108,7 @@ void coil(std::uint16_t code, std::uint32_t extra) {
     cursorFromOpenSubBlock();
     followPredecessor();
     passRowsWithContacts(draw.iBusLineEnd - (extra + 1) * cellW());
-    placeFromCursor(draw.iBusLineEnd - (2 * extra + 1) * cellW(), extra);
+    placeFromCursor(draw.iBusLineEnd - (extra + 1) * cellW(), extra);
     o.xMaxi = topXMax();
     o.end = kEndOutput;
     conv.X += (extra + 1) * cellW();

@@ -51,6 +51,14 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         {{0x2400, 0x8000, 0xC500, 0x000F}, "Error2014122006... | *SubConvMachineCodeToLadderDiagram | error"},
         {{0x2400, 0x0001, 0xC500, 0x000F}, "Error2014122007... | *SubConvMachineCodeToLadderDiagram | error"},
         {series(24), "*[AND]SeriesContactDeviceTooMuchError...SystemExit | *Error2018031202... | error"},
+        // a set (two cells) after contacts that reach the last cell: no place is left for it
+        {{0x2400, 0x4401, 0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407, 0x4410, 0x4411, 0x4412, 0x4413,
+          0xD500, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a contact that goes on from the node a further timer stands at: no link could reach it
+        {{0x2400, 0x4401, 0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407, 0x4410, 0x4411,
+          0x4412, 0x0600, 0x800A, 0x8000, 0x0601, 0x800A, 0x8000, 0x4414, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
         // contacts with no LD before them, objects pushed past the right bus and above the ladder
         {{0xC500, 0x4A01, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B,
           0xDEB6, 0xC5EB, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B, 0xDEB6, 0xC5EB, 0xBF02, 0x000F},
