@@ -194,6 +194,7 @@ void convOutTcToLadder(std::uint16_t word) {
     o.iCode = word < kCounterCode ? kTimerCode : kCounterCode;
     const std::uint32_t width = word > kLastSixteenBitCounter ? 2 : 1;
     followPredecessor();
+    passRowsWithContacts(draw.iBusLineEnd - (width + 1) * cellW());
     placeObjectRightAligned(conv.X, conv.Y, width);
     conv.X = draw.iBusLineEnd;
     wrapCursor();
@@ -239,6 +240,8 @@ void convTwoWordOutToLadder(std::uint16_t word) {
     convSbNo = 0;
     if (word == kMcrWord || word == kMcPairWord) ++largeBlockId;
     followPredecessor();
+    // The two-word form of a coil goes where its one-word form would (Convert writes some coils so).
+    passRowsWithContacts(draw.iBusLineEnd - cellW());
     o.end = kEndOutput;
     o.Xend = draw.iBusLineEnd;
     o.xMaxi = topXMax();
