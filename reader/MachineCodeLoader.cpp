@@ -420,15 +420,25 @@ void followWidenedBus() {
     }
 }
 
+bool isFurtherOutputAtItsNode(const stLadderBlock& o) {
+    return o.end == kEndOutput && o.yAddr > o.yTopPos && o.xMaxi == o.xAddr;
+}
+
 // A further output whose node stands at its own column leaves no cell for a joint in front of it, and
-// the link from the node passes beside it undrawn: a contact that goes on below it from the same
-// node would be read as the start of a new rung. The load stops instead.
+// the link from the node passes beside it undrawn. A contact that goes on below it from the same node
+// would be read as the start of a new rung, and the output itself, in a branch that a further branch
+// of its branch point follows, as the first of that branch. The load stops instead.
 void requireLinkPastOutputs() {
     for (const stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next) {
         const stLadderBlock* before = o->prev;
-        if (before == nullptr || before->end != kEndOutput || !isAndTypeCode(o->iCode)) continue;
-        if (before->yAddr > before->yTopPos && before->xAddr == o->xAddr && before->xMaxi == o->xAddr)
+        if (before != nullptr && isAndTypeCode(o->iCode) && isFurtherOutputAtItsNode(*before) &&
+            before->xAddr == o->xAddr)
             stopUnplaceable(o->iCode, o->stepNo, "a contact under an output that stands at its node");
+        if (before == nullptr || before->end != kEndOutput || !isFurtherOutputAtItsNode(*o)) continue;
+        for (const stLadderBlock* later = o->next; later != ldrTail && later->objLbc == o->objLbc;
+             later = later->next)
+            if (later->iCode == kCodeMrd || later->iCode == kCodeMpp)
+                stopUnplaceable(o->iCode, o->stepNo, "an output at its node before a further branch");
     }
 }
 
