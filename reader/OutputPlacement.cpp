@@ -241,7 +241,7 @@ void convTwoWordOutToLadder(std::uint16_t word) {
     if (word == kMcrWord || word == kMcPairWord) ++largeBlockId;
     followPredecessor();
     // The two-word form of a coil goes where its one-word form would (Convert writes some coils so).
-    passRowsWithContacts(draw.iBusLineEnd - cellW());
+    passRowsWithContacts(draw.iBusLineEnd - (multiWordOutputExtra(word) + 1) * cellW());
     o.end = kEndOutput;
     o.Xend = draw.iBusLineEnd;
     o.xMaxi = topXMax();
