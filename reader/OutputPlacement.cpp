@@ -60,6 +60,9 @@ void placeFromCursor(std::uint32_t bound, std::uint32_t extra) {
     stLadderBlock& o = *ldrNow;
     while (conv.X <= bound) {
         while (cellTakenAt(conv.X, conv.Y)) conv.X += cellW();
+        // Past the taken cells no room is left before the bus: the coil stays unplaced, and the load
+        // stops on it rather than draw it over the bus.
+        if (conv.X > bound) break;
         placeObjectRightAligned(conv.X, conv.Y, extra);
         conv = {o.xAddr + cellW(), o.yAddr};
     }
