@@ -162,8 +162,10 @@ private:
             return;
         }
         // The column of the last OR or LD is the later group's own only while no group nested in it
-        // has been joined since: the later group's column is looked at as well.
-        if (columnContinuesDown(freeBelowLastOrLd()) || !anbAllowedBelow(a0())) {
+        // has been joined since: the later group's column is looked at as well, below the last OR
+        // or LD when that stands in it (the elements above it there are passed).
+        const bool ownColumn = col(lastOrLd_->xAddr) == col(a0()->xAddr) && lastOrLd_->yAddr >= a0()->yAddr;
+        if (columnContinuesDown(freeBelowLastOrLd()) || !anbAllowedBelow(ownColumn ? lastOrLd_ : a0())) {
             trace("ANB refused: the column goes on down into a later element");
             return;
         }

@@ -429,16 +429,19 @@ bool isFurtherOutputAtItsNode(const stLadderBlock& o) {
 // would be read as the start of a new rung, and the output itself, in a branch that a further branch
 // of its branch point follows, as the first of that branch. The load stops instead.
 void requireLinkPastOutputs() {
+    const stLadderBlock* unlinked = nullptr;  // the first such output of the block so far
     for (const stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next) {
         const stLadderBlock* before = o->prev;
+        if (before != nullptr && before->objLbc != o->objLbc) unlinked = nullptr;
         if (before != nullptr && isAndTypeCode(o->iCode) && isFurtherOutputAtItsNode(*before) &&
             before->xAddr == o->xAddr)
             stopUnplaceable(o->iCode, o->stepNo, "a contact under an output that stands at its node");
-        if (before == nullptr || before->end != kEndOutput || !isFurtherOutputAtItsNode(*o)) continue;
-        for (const stLadderBlock* later = o->next; later != ldrTail && later->objLbc == o->objLbc;
-             later = later->next)
-            if (later->iCode == kCodeMrd || later->iCode == kCodeMpp)
-                stopUnplaceable(o->iCode, o->stepNo, "an output at its node before a further branch");
+        if (unlinked != nullptr && (o->iCode == kCodeMrd || o->iCode == kCodeMpp))
+            stopUnplaceable(unlinked->iCode, unlinked->stepNo,
+                            "an output at its node before a further branch");
+        if (unlinked == nullptr && before != nullptr && before->end == kEndOutput &&
+            isFurtherOutputAtItsNode(*o))
+            unlinked = o;
     }
 }
 
