@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QUrl>
 #include <chrono>
 #include <thread>
@@ -17,6 +19,7 @@
 #include "lang/Texts.h"
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "model/forms/TitleWidth.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::app {
@@ -64,6 +67,10 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
              {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Cancel"},
               std::pair{QMessageBox::Yes, "Yes"}, std::pair{QMessageBox::No, "No"}})
             if (QAbstractButton* shown = box.button(button)) shown->setText(forms::captionText(id));
+    // A box sizes itself to its text; a caption longer than that would be cut in the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(forms::titleWidth(box), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     switch (box.exec()) {
         case QMessageBox::Ok: return MsgAnswer::Ok;
         case QMessageBox::Yes: return MsgAnswer::Yes;

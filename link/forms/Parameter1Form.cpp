@@ -15,7 +15,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "link/forms/TitleWidth.h"
+#include "model/forms/TitleWidth.h"
 
 namespace kestrion::forms {
 

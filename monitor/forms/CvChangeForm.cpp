@@ -13,6 +13,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "link/forms/LineFree.h"
 #include "monitor/forms/MonitorWidgets.h"
 
 namespace kestrion::forms {

@@ -18,6 +18,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Connection.h"
+#include "link/forms/LineFree.h"
 #include "monitor/ChangeValue.h"
 #include "monitor/DevicePanel.h"
 #include "monitor/LadderMonitor.h"
