@@ -230,6 +230,95 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
     return 0;
 }
 
+// ---- The packed ladder -------------------------------------------------------------------------
+
+// An object is packed as the eight-byte words of its fields that are not zero, behind a mask of
+// which words they are. The fields hold no pointer before the snapshots' count, so their bytes are
+// the whole of them; the bytes stay in memory, in no file.
+namespace {
+
+constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots);
+constexpr std::size_t kWordBytes = 8;
+constexpr std::size_t kPackedWords = (kPackedFieldBytes + kWordBytes - 1) / kWordBytes;
+constexpr std::size_t kMaskBytes = (kPackedWords + 7) / 8;
+static_assert(kPackedWords <= 64);
+
+// The bytes of word i of the object (the last one cut at the snapshots' count).
+constexpr std::size_t wordLength(std::size_t i) {
+    return i + 1 < kPackedWords ? kWordBytes : kPackedFieldBytes - kWordBytes * i;
+}
+
+template <class Visit>
+void visitPacked(const std::vector<std::uint8_t>& bytes, std::size_t count, Visit visit) {
+    const std::uint8_t* at = bytes.data();
+    stLadderBlock object;
+    for (std::size_t n = 0; n < count; ++n) {
+        std::uint64_t mask = 0;
+        std::memcpy(&mask, at, kMaskBytes);
+        at += kMaskBytes;
+        object = stLadderBlock{};
+        auto* fields = reinterpret_cast<unsigned char*>(&object);
+        for (; mask != 0; mask &= mask - 1) {
+            const auto i = static_cast<std::size_t>(std::countr_zero(mask));
+            std::memcpy(fields + kWordBytes * i, at, wordLength(i));
+            at += wordLength(i);
+        }
+        visit(object);
+    }
+}
+
+}  // namespace
+
+PackedLadder::PackedLadder(const LadderList& list) {
+    for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) append(*o);
+    bytes_.shrink_to_fit();
+}
+
+void PackedLadder::append(const stLadderBlock& object) {
+    std::array<std::uint8_t, kMaskBytes + kPackedWords * kWordBytes> packed{};
+    const auto* fields = reinterpret_cast<const unsigned char*>(&object);
+    std::uint64_t mask = 0;
+    std::size_t length = kMaskBytes;
+    for (std::size_t i = 0; i < kPackedWords; ++i) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, fields + kWordBytes * i, wordLength(i));
+        if (word == 0) continue;
+        mask |= std::uint64_t{1} << i;
+        std::memcpy(packed.data() + length, &word, wordLength(i));
+        length += wordLength(i);
+    }
+    std::memcpy(packed.data(), &mask, kMaskBytes);
+    bytes_.insert(bytes_.end(), packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(length));
+    ++count_;
+}
+
+void PackedLadder::forEach(const std::function<void(const stLadderBlock&)>& visit) const {
+    visitPacked(bytes_, count_, [&](const stLadderBlock& object) { visit(object); });
+}
+
+void PackedLadder::unpackInto(LadderList& list) const {
+    visitPacked(bytes_, count_, [&](const stLadderBlock& object) {
+        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *twin = object;
+        twin->heldBySnapshots = 0;
+        links::pushBack(list, twin);
+    });
+}
+
+std::shared_ptr<const PackedLadder> PackedLadder::changed(
+    const std::function<bool(stLadderBlock&)>& change) const {
+    std::shared_ptr<PackedLadder> result(new PackedLadder);
+    result->bytes_.reserve(bytes_.size());
+    bool any = false;
+    visitPacked(bytes_, count_, [&](stLadderBlock& object) {
+        any = change(object) || any;
+        result->append(object);
+    });
+    if (!any) return nullptr;
+    result->bytes_.shrink_to_fit();
+    return result;
+}
+
 // ---- Allocation and freeing -----------------------------------------------------------------
 
 namespace {
@@ -240,8 +329,8 @@ std::uint32_t cellWidth() {
 
 // Nothing may keep pointing at an object once it is freed.
 void forgetObject(const stLadderBlock* object) {
-    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &ldrBackupList.now, &deleteList.now,
-                                    &copyList.now, &ldrNew, &ldrAlloc, &ldrSearch, &editNew}) {
+    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &deleteList.now, &copyList.now, &ldrNew,
+                                    &ldrAlloc, &ldrSearch, &editNew}) {
         if (*pointer == object) *pointer = nullptr;
     }
     if (canvasState.ldrDrawHead == object) canvasState.ldrDrawHead = nullptr;
@@ -616,8 +705,8 @@ void removeEmptyObjects() {
 }
 
 void freeAllLadderObjects() {
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
-        freeLadderList(*list);
+    for (LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList}) freeLadderList(*list);
+    ldrBackup.reset();
     if (editNew != nullptr) disposeObject(editNew);
     if (!transaction::active()) deleteObjectsFreedInCommand();
 }
@@ -626,10 +715,10 @@ void freeAllLadderObjects() {
 
 namespace {
 
-constexpr int kListCount = 5;
+constexpr int kListCount = 4;
 
 std::array<LadderList*, kListCount> everyLadderList() {
-    return {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList};
+    return {&ldrList, &ldrUndoList, &deleteList, &copyList};
 }
 
 std::vector<stLadderBlock*> nodesOf(const LadderList& list) {
@@ -678,6 +767,7 @@ struct SavedLadder {
     stLadderBlock* ldrSearch = nullptr;
     std::uint32_t curObjLbc = 0;
     bool editCancelCopyDue = false;
+    std::shared_ptr<const PackedLadder> backup;
 };
 
 void restoreLadder(const SavedLadder& saved) {
@@ -731,6 +821,7 @@ void restoreLadder(const SavedLadder& saved) {
     ldrSearch = keeps(saved.ldrSearch) ? saved.ldrSearch : nullptr;
     curObjLbc = saved.curObjLbc;
     canvasState.editCancelCopyDue = saved.editCancelCopyDue;
+    ldrBackup = saved.backup;
     if (!keeps(canvasState.ldrDrawHead)) canvasState.ldrDrawHead = nullptr;
     readingOrderStart = {};
 }
@@ -755,6 +846,7 @@ transaction::Restore snapshotLadderObjects() {
     saved->ldrSearch = ldrSearch;
     saved->curObjLbc = curObjLbc;
     saved->editCancelCopyDue = canvasState.editCancelCopyDue;
+    saved->backup = ldrBackup;
     return [saved] { restoreLadder(*saved); };
 }
 
@@ -765,8 +857,7 @@ void endLadderCommand() {
     tidyObjectPool();
     if (!canvasState.editCancelCopyDue) return;
     canvasState.editCancelCopyDue = false;
-    freeLadderList(ldrBackupList);
-    copyMainList(ldrBackupList);
+    ldrBackup = std::make_shared<const PackedLadder>(ldrList);
 }
 
 [[maybe_unused]] const bool ladderPart =

@@ -5,7 +5,7 @@
 //
 //   main list     ldrHead -> obj <-> obj <-> ... <-> END <- ldrTail      ldrNow: current object
 //   undo copy     ldrUndoHead ... ldrUndoTail      (Undo swaps it with the main list)
-//   edit cancel   ldrBackupHead ... ldrBackupTail
+//   edit cancel   ldrBackup (packed, see PackedLadder)
 //   delete list   deleteHead ... deleteTail        copy list   copyHead ... copyTail
 //   key-in object editNew (one object, never linked)
 #pragma once
@@ -13,9 +13,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/instructions/InstructionCodes.h"
 
@@ -198,10 +201,35 @@ extern stLadderBlock*& ldrUndoHead;
 extern stLadderBlock*& ldrUndoNow;
 extern stLadderBlock*& ldrUndoTail;
 
-extern LadderList& ldrBackupList;  // edit-cancel copy
-extern stLadderBlock*& ldrBackupHead;
-extern stLadderBlock*& ldrBackupNow;
-extern stLadderBlock*& ldrBackupTail;
+// A ladder kept aside as a few bytes an object: the edit-cancel copy is read only when Edit Cancel
+// brings it back, and held as objects it was a whole further ladder in memory beside the one
+// being edited (and beside the one a Convert builds). Each object is its 288-byte image without
+// its runs of zero bytes (most of an image is the unused rest of its texts). A packed ladder is
+// never changed: a change makes a new one, so a snapshot keeps the old one by its pointer.
+class PackedLadder {
+public:
+    explicit PackedLadder(const LadderList& list);
+    std::size_t objectCount() const { return count_; }
+    std::size_t byteCount() const { return bytes_.size(); }
+    // Every object in list order, unpacked (without links) for visit to read.
+    void forEach(const std::function<void(const stLadderBlock&)>& visit) const;
+    // New objects, linked behind what list holds.
+    void unpackInto(LadderList& list) const;
+    // The ladder with change applied to every object; null when change altered none (it returns
+    // whether it did).
+    std::shared_ptr<const PackedLadder> changed(const std::function<bool(stLadderBlock&)>& change) const;
+
+private:
+    PackedLadder() = default;
+    void append(const stLadderBlock& object);
+    std::vector<std::uint8_t> bytes_;
+    std::size_t count_ = 0;
+};
+
+extern std::shared_ptr<const PackedLadder>& ldrBackup;  // the edit-cancel copy; null when none
+inline bool hasEditCancelCopy() {
+    return ldrBackup != nullptr && ldrBackup->objectCount() > 0;
+}
 
 extern LadderList& deleteList;
 extern stLadderBlock*& deleteHead;

@@ -26,6 +26,16 @@ Texts rowsOf(const stLadderBlock* head) {
     return rows;
 }
 
+// The edit-cancel copy as rows, unpacked into objects of its own that go again.
+Texts editCancelRows() {
+    if (ldrBackup == nullptr) return {};
+    LadderList copy;
+    ldrBackup->unpackInto(copy);
+    Texts rows = rowsOf(copy.head);
+    freeLadderList(copy);
+    return rows;
+}
+
 class ConvertTest : public EntryTest {
 protected:
     ConvertTest() { fresh(); }
@@ -37,7 +47,7 @@ protected:
     // Everything the command may change and must put back, as text.
     static Texts program() {
         Texts all = objectListDetailRows();
-        for (const std::string& row : rowsOf(ldrBackupHead)) all.push_back(row);  // the edit-cancel copy
+        for (const std::string& row : editCancelRows()) all.push_back(row);  // the edit-cancel copy
         for (const std::string& row : dump()) all.push_back(row);
         for (const auto* n = blockCommentList.head; n != nullptr; n = n->next)
             all.push_back(std::to_string(n->stepNo) + " " + textOf(n->text));
@@ -103,7 +113,7 @@ TEST_F(ConvertTest, EveryEmptyLineGoesAndTheProgramCountsAsConvertedNotSaved) {
                      "1040,64 OUT Y001 code=C000 end=11 id=2", "1040,192 END code=000F end=11 id=3"}));
     EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
               std::make_tuple(0x08, nullptr, nullptr));
-    EXPECT_EQ(rowsOf(ldrBackupHead), rowsOf(ldrHead));  // Edit Cancel goes back to the converted ladder
+    EXPECT_EQ(editCancelRows(), rowsOf(ldrHead));  // Edit Cancel goes back to the converted ladder
 }
 
 TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {
