@@ -208,7 +208,9 @@ extern stLadderBlock*& ldrUndoTail;
 // never changed: a change makes a new one, so a snapshot keeps the old one by its pointer.
 class PackedLadder {
 public:
-    explicit PackedLadder(const LadderList& list);
+    // With a hint of the objects the list holds, the bytes are taken at once and kept as taken
+    // (a copy held for a while); without, they are trimmed to size (a copy held long).
+    explicit PackedLadder(const LadderList& list, std::size_t objectsHint = 0);
     std::size_t objectCount() const { return count_; }
     std::size_t byteCount() const { return bytes_.size(); }
     // Every object in list order, unpacked (without links) for visit to read.
