@@ -770,6 +770,12 @@ struct SavedLadder {
     std::uint32_t curObjLbc = 0;
     bool editCancelCopyDue = false;
     std::shared_ptr<const PackedLadder> backup;
+    // Set when the command took the main list's objects over and the snapshot kept only their
+    // packed contents: the places in the list where the pointers into it stood (-1 none).
+    struct MainPlaces {
+        std::ptrdiff_t now = -1, ldrNew = -1, ldrAlloc = -1, ldrSearch = -1;
+    };
+    std::optional<MainPlaces> mainTakenOver;
 };
 
 void restoreLadder(const SavedLadder& saved) {
@@ -782,8 +788,19 @@ void restoreLadder(const SavedLadder& saved) {
 
     for (std::size_t list = 0; list < lists.size(); ++list)
         relink(*lists[list], saved.nodes[list], saved.now[list]);
+    // A main list the command took over comes back as new objects.
+    std::vector<stLadderBlock*> rebuilt;
+    if (saved.mainTakenOver) {
+        LadderList main;
+        saved.mainContents->unpackInto(main);
+        rebuilt = nodesOf(main);
+        const auto at = [&](std::ptrdiff_t place) {
+            return place < 0 ? nullptr : rebuilt[static_cast<std::size_t>(place)];
+        };
+        relink(ldrList, rebuilt, at(saved.mainTakenOver->now));
+    }
     std::size_t i = 0;
-    if (saved.mainContents != nullptr)
+    if (saved.mainContents != nullptr && !saved.mainTakenOver)
         saved.mainContents->forEach([&](const stLadderBlock& contents) {
             stLadderBlock* node = saved.nodes[0][i++];
             stLadderBlock* const next = node->next;
@@ -806,6 +823,7 @@ void restoreLadder(const SavedLadder& saved) {
     std::vector<const stLadderBlock*> kept;
     for (const auto& nodes : saved.nodes) kept.insert(kept.end(), nodes.begin(), nodes.end());
     if (saved.editNew != nullptr) kept.push_back(saved.editNew);
+    kept.insert(kept.end(), rebuilt.begin(), rebuilt.end());
     std::sort(kept.begin(), kept.end());
     const auto keeps = [&](const stLadderBlock* node) {
         return node != nullptr && std::binary_search(kept.begin(), kept.end(), node);
@@ -820,9 +838,14 @@ void restoreLadder(const SavedLadder& saved) {
             delete node;
     }
 
-    ldrNew = keeps(saved.ldrNew) ? saved.ldrNew : nullptr;
-    ldrAlloc = keeps(saved.ldrAlloc) ? saved.ldrAlloc : nullptr;
-    ldrSearch = keeps(saved.ldrSearch) ? saved.ldrSearch : nullptr;
+    const auto pointer = [&](stLadderBlock* savedPointer, std::ptrdiff_t SavedLadder::MainPlaces::*place) {
+        if (saved.mainTakenOver && (*saved.mainTakenOver).*place >= 0)
+            return rebuilt[static_cast<std::size_t>((*saved.mainTakenOver).*place)];
+        return keeps(savedPointer) ? savedPointer : nullptr;
+    };
+    ldrNew = pointer(saved.ldrNew, &SavedLadder::MainPlaces::ldrNew);
+    ldrAlloc = pointer(saved.ldrAlloc, &SavedLadder::MainPlaces::ldrAlloc);
+    ldrSearch = pointer(saved.ldrSearch, &SavedLadder::MainPlaces::ldrSearch);
     curObjLbc = saved.curObjLbc;
     canvasState.editCancelCopyDue = saved.editCancelCopyDue;
     ldrBackup = saved.backup;
@@ -873,7 +896,7 @@ void endLadderCommand() {
 // the copy holds.
 void dropUnneededMainContents() {
     auto& open = openSnapshots();
-    if (open.empty() || open.back()->mainContents == nullptr) return;
+    if (open.empty() || open.back()->mainContents == nullptr || open.back()->mainTakenOver) return;
     SavedLadder& saved = *open.back();
     std::vector<const stLadderBlock*> freed(modelState.freedInCommand.begin(),
                                             modelState.freedInCommand.end());
@@ -888,9 +911,33 @@ void dropUnneededMainContents() {
     if (unchanged) saved.mainContents.reset();
 }
 
-void continueMainListWithCopies() {
+namespace {
+
+// The command's snapshot lets go of the main list's objects and keeps their packed contents
+// alone, to put back as new objects: the command may change and free the objects themselves, and
+// the memory they took serves the ladder it builds. Only the snapshot of a command that runs
+// inside no other may (an outer one holds the same objects); false when it may not.
+bool takeOverMainList() {
+    auto& open = openSnapshots();
+    if (open.size() != 1 || open.back()->mainContents == nullptr) return false;
+    SavedLadder& saved = *open.back();
+    std::vector<stLadderBlock*>& nodes = saved.nodes[0];
+    const auto placeOf = [&](const stLadderBlock* pointer) -> std::ptrdiff_t {
+        const auto found = std::find(nodes.begin(), nodes.end(), pointer);
+        return pointer == nullptr || found == nodes.end() ? -1 : found - nodes.begin();
+    };
+    saved.mainTakenOver = SavedLadder::MainPlaces{placeOf(saved.now[0]), placeOf(saved.ldrNew),
+                                                  placeOf(saved.ldrAlloc), placeOf(saved.ldrSearch)};
+    for (stLadderBlock* node : nodes) SavedLadder::release(node);
+    std::vector<stLadderBlock*>().swap(nodes);
+    return true;
+}
+
+}  // namespace
+
+void handMainListToCommand() {
     // Outside a command nothing is put back: the objects may as well go on being the list.
-    if (!transaction::active()) return;
+    if (!transaction::active() || takeOverMainList()) return;
     const std::vector<stLadderBlock*> originals = nodesOf(ldrList);
     stLadderBlock* const now = ldrList.now;
     ldrList = {};

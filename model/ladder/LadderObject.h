@@ -288,11 +288,12 @@ void FreeLadderMemory(int list);
 int freeLadderList(LadderList& list);
 // Appends a copy of every object of the main list to list.
 void copyMainList(LadderList& list);
-// The main list goes on with copies of its objects; the objects themselves are set aside as they
-// stand, unchanged from here on, for the snapshot of the command to put back. The command's own
-// snapshot then keeps no copy of their contents: a command that replaces the whole ladder (Convert)
-// holds one ladder less in memory.
-void continueMainListWithCopies();
+// A command that replaces the whole ladder (Convert) takes the main list's objects over: its
+// snapshot keeps only their packed contents, to put back as new objects, and the objects may be
+// changed and freed at once. A command inside another cannot (the outer snapshot holds the same
+// objects): there the main list goes on with copies of its objects, the objects themselves set
+// aside unchanged for the snapshots to put back. Either way the ladder is held once, not twice.
+void handMainListToCommand();
 // The innermost snapshot stops keeping a copy of the main list's contents once every object of
 // that list has been freed in the command unchanged (a load that replaces the ladder).
 void dropUnneededMainContents();

@@ -8,6 +8,7 @@
 #include "app/EditCommands.h"
 #include "entry/EntryTestSupport.h"
 #include "model/core/CommandTransaction.h"
+#include "model/core/LinkedList.h"
 #include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
@@ -88,7 +89,14 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
         fakes.messages.shown.clear();
         redrawFlags = 0;
         const Texts before = program();
+        // the current and the last found object are the ones at the same places again
+        ldrSearch = ldrHead->next;
+        const auto places = [] {
+            return std::pair(links::indexOf(ldrList, ldrNow), links::indexOf(ldrList, ldrSearch));
+        };
+        const auto placesBefore = places();
         EXPECT_FALSE(runCommand(LToM)) << i;
+        EXPECT_EQ(places(), placesBefore) << i;
         EXPECT_EQ(boxes(), Boxes{box}) << i;
         EXPECT_EQ(fakes.statusBar.panelText(13), panel13) << i;
         EXPECT_EQ(program(), before) << i;
