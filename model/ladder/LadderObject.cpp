@@ -248,32 +248,34 @@ constexpr std::size_t wordLength(std::size_t i) {
     return i + 1 < kPackedWords ? kWordBytes : kPackedFieldBytes - kWordBytes * i;
 }
 
+// The bytes go into chunks of a fixed size taken whole: nothing is moved as they fill, and at
+// most the room of one object is left unused at the end of each.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 16;
+constexpr std::size_t kMostPackedBytes = kMaskBytes + kPackedFieldBytes;
+
 template <class Visit>
-void visitPacked(const std::vector<std::uint8_t>& bytes, std::size_t count, Visit visit) {
-    const std::uint8_t* at = bytes.data();
+void visitPacked(const std::vector<std::vector<std::uint8_t>>& chunks, Visit visit) {
     stLadderBlock object;
-    for (std::size_t n = 0; n < count; ++n) {
-        std::uint64_t mask = 0;
-        std::memcpy(&mask, at, kMaskBytes);
-        at += kMaskBytes;
-        object = stLadderBlock{};
-        auto* fields = reinterpret_cast<unsigned char*>(&object);
-        for (; mask != 0; mask &= mask - 1) {
-            const auto i = static_cast<std::size_t>(std::countr_zero(mask));
-            std::memcpy(fields + kWordBytes * i, at, wordLength(i));
-            at += wordLength(i);
+    for (const std::vector<std::uint8_t>& chunk : chunks)
+        for (const std::uint8_t* at = chunk.data(); at != chunk.data() + chunk.size();) {
+            std::uint64_t mask = 0;
+            std::memcpy(&mask, at, kMaskBytes);
+            at += kMaskBytes;
+            object = stLadderBlock{};
+            auto* fields = reinterpret_cast<unsigned char*>(&object);
+            for (; mask != 0; mask &= mask - 1) {
+                const auto i = static_cast<std::size_t>(std::countr_zero(mask));
+                std::memcpy(fields + kWordBytes * i, at, wordLength(i));
+                at += wordLength(i);
+            }
+            visit(object);
         }
-        visit(object);
-    }
 }
 
 }  // namespace
 
-PackedLadder::PackedLadder(const LadderList& list, std::size_t objectsHint) {
-    // About two words in five of an object are not zero: with a hint the bytes are taken once.
-    bytes_.reserve(objectsHint * (kMaskBytes + kPackedFieldBytes / 2));
+PackedLadder::PackedLadder(const LadderList& list) {
     for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) append(*o);
-    if (objectsHint == 0) bytes_.shrink_to_fit();
 }
 
 void PackedLadder::append(const stLadderBlock& object) {
@@ -290,16 +292,22 @@ void PackedLadder::append(const stLadderBlock& object) {
         length += wordLength(i);
     }
     std::memcpy(packed.data(), &mask, kMaskBytes);
-    bytes_.insert(bytes_.end(), packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(length));
+    if (chunks_.empty() || chunks_.back().size() + kMostPackedBytes > kChunkBytes) {
+        chunks_.emplace_back();
+        chunks_.back().reserve(kChunkBytes);
+    }
+    chunks_.back().insert(chunks_.back().end(), packed.begin(),
+                          packed.begin() + static_cast<std::ptrdiff_t>(length));
+    bytes_ += length;
     ++count_;
 }
 
 void PackedLadder::forEach(const std::function<void(const stLadderBlock&)>& visit) const {
-    visitPacked(bytes_, count_, [&](const stLadderBlock& object) { visit(object); });
+    visitPacked(chunks_, [&](const stLadderBlock& object) { visit(object); });
 }
 
 void PackedLadder::unpackInto(LadderList& list) const {
-    visitPacked(bytes_, count_, [&](const stLadderBlock& object) {
+    visitPacked(chunks_, [&](const stLadderBlock& object) {
         auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
         *twin = object;
         twin->heldBySnapshots = 0;
@@ -310,14 +318,12 @@ void PackedLadder::unpackInto(LadderList& list) const {
 std::shared_ptr<const PackedLadder> PackedLadder::changed(
     const std::function<bool(stLadderBlock&)>& change) const {
     std::shared_ptr<PackedLadder> result(new PackedLadder);
-    result->bytes_.reserve(bytes_.size());
     bool any = false;
-    visitPacked(bytes_, count_, [&](stLadderBlock& object) {
+    visitPacked(chunks_, [&](stLadderBlock& object) {
         any = change(object) || any;
         result->append(object);
     });
     if (!any) return nullptr;
-    result->bytes_.shrink_to_fit();
     return result;
 }
 
@@ -861,7 +867,7 @@ transaction::Restore snapshotLadderObjects() {
         saved->now[list] = lists[list]->now;
         for (stLadderBlock* node : saved->nodes[list]) SavedLadder::hold(node);
     }
-    saved->mainContents = std::make_unique<const PackedLadder>(ldrList, saved->nodes[0].size());
+    saved->mainContents = std::make_unique<const PackedLadder>(ldrList);
     saved->editNew = editNew;
     if (editNew != nullptr) {
         SavedLadder::hold(editNew);

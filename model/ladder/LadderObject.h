@@ -208,11 +208,9 @@ extern stLadderBlock*& ldrUndoTail;
 // never changed: a change makes a new one, so a snapshot keeps the old one by its pointer.
 class PackedLadder {
 public:
-    // With a hint of the objects the list holds, the bytes are taken at once and kept as taken
-    // (a copy held for a while); without, they are trimmed to size (a copy held long).
-    explicit PackedLadder(const LadderList& list, std::size_t objectsHint = 0);
+    explicit PackedLadder(const LadderList& list);
     std::size_t objectCount() const { return count_; }
-    std::size_t byteCount() const { return bytes_.size(); }
+    std::size_t byteCount() const { return bytes_; }
     // Every object in list order, unpacked (without links) for visit to read.
     void forEach(const std::function<void(const stLadderBlock&)>& visit) const;
     // New objects, linked behind what list holds.
@@ -224,7 +222,8 @@ public:
 private:
     PackedLadder() = default;
     void append(const stLadderBlock& object);
-    std::vector<std::uint8_t> bytes_;
+    std::vector<std::vector<std::uint8_t>> chunks_;
+    std::size_t bytes_ = 0;
     std::size_t count_ = 0;
 };
 

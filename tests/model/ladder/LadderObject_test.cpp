@@ -339,6 +339,22 @@ TEST_F(LadderObjectTest, APackedLadderUnpacksToTheSameImagesAndAChangeMakesANewO
     EXPECT_EQ(coilIds, (std::vector<std::uint16_t>{7, 7, 7}));
     freeLadderList(list);
     freeLadderList(unpacked);
+
+    // more objects than one block of the packed bytes holds, each told apart by its step
+    for (std::uint32_t step = 0; step < 600; ++step) {
+        auto* twin = new stLadderBlock(full);
+        twin->stepNo = step;
+        links::pushBack(list, twin);
+    }
+    std::uint32_t step = 0;
+    std::size_t same = 0;
+    PackedLadder(list).forEach([&](const stLadderBlock& o) {
+        stLadderBlock expected = full;
+        expected.stepNo = step++;
+        same += ladderObjectImage(o) == ladderObjectImage(expected) ? 1 : 0;
+    });
+    EXPECT_EQ(std::pair(step, same), std::pair(600U, std::size_t{600}));
+    freeLadderList(list);
 }
 
 TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
