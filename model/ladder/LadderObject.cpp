@@ -589,10 +589,16 @@ bool ReallocLadderMemory(int mode, int objNo) {
     return true;
 }
 
+namespace {
+bool takeOverMainList();
+}  // namespace
+
 void initLadderList(std::uint32_t x, std::uint32_t y) {
+    // A load replaces the whole ladder: the command takes the old objects over and frees them at
+    // once, or else its snapshot may keep them alone.
+    const bool takenOver = transaction::active() && takeOverMainList();
     if (ldrHead != nullptr) FreeLadderMemory(kListMain);
-    // A load replaces the whole ladder: the command's snapshot may keep the old objects alone.
-    if (transaction::active()) dropUnneededMainContents();
+    if (transaction::active() && !takenOver) dropUnneededMainContents();
     tidyObjectPool();
     allocLadderObject();
     stLadderBlock* end = ldrAlloc;
@@ -927,6 +933,7 @@ bool takeOverMainList() {
     auto& open = openSnapshots();
     if (open.size() != 1 || open.back()->mainContents == nullptr) return false;
     SavedLadder& saved = *open.back();
+    if (saved.mainTakenOver) return true;
     std::vector<stLadderBlock*>& nodes = saved.nodes[0];
     const auto placeOf = [&](const stLadderBlock* pointer) -> std::ptrdiff_t {
         const auto found = std::find(nodes.begin(), nodes.end(), pointer);

@@ -278,7 +278,8 @@ bool allocLadderObject();
 // null and ldrNow stays (modes 3 and 4 with nothing but END, mode 3 at the head, mode 4 at END,
 // an unknown mode).
 bool ReallocLadderMemory(int mode, int objNo);
-// Replaces the main list by one holding only a new END object at (x, y).
+// Replaces the main list by one holding only a new END object at (x, y). Inside a command the
+// command takes the old objects over first (see handMainListToCommand).
 void initLadderList(std::uint32_t x, std::uint32_t y);
 // Frees one list by number (kListMain .. kListEditNew) and empties its pointers.
 void FreeLadderMemory(int list);
