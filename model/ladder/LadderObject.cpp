@@ -253,11 +253,11 @@ constexpr std::size_t wordLength(std::size_t i) {
 constexpr std::size_t kChunkBytes = std::size_t{1} << 16;
 constexpr std::size_t kMostPackedBytes = kMaskBytes + kPackedFieldBytes;
 
-template <class Visit>
-void visitPacked(const std::vector<std::vector<std::uint8_t>>& chunks, Visit visit) {
+template <class Chunks, class Visit>
+void visitPacked(const Chunks& chunks, Visit visit) {
     stLadderBlock object;
-    for (const std::vector<std::uint8_t>& chunk : chunks)
-        for (const std::uint8_t* at = chunk.data(); at != chunk.data() + chunk.size();) {
+    for (const auto& chunk : chunks)
+        for (const std::uint8_t* at = chunk.bytes.get(); at != chunk.bytes.get() + chunk.used;) {
             std::uint64_t mask = 0;
             std::memcpy(&mask, at, kMaskBytes);
             at += kMaskBytes;
@@ -279,7 +279,10 @@ PackedLadder::PackedLadder(const LadderList& list) {
 }
 
 void PackedLadder::append(const stLadderBlock& object) {
-    std::array<std::uint8_t, kMaskBytes + kPackedWords * kWordBytes> packed{};
+    if (chunks_.empty() || chunks_.back().used + kMostPackedBytes > kChunkBytes)
+        chunks_.push_back({std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes), 0});
+    Chunk& chunk = chunks_.back();
+    std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
     const auto* fields = reinterpret_cast<const unsigned char*>(&object);
     std::uint64_t mask = 0;
     std::size_t length = kMaskBytes;
@@ -288,16 +291,11 @@ void PackedLadder::append(const stLadderBlock& object) {
         std::memcpy(&word, fields + kWordBytes * i, wordLength(i));
         if (word == 0) continue;
         mask |= std::uint64_t{1} << i;
-        std::memcpy(packed.data() + length, &word, wordLength(i));
+        std::memcpy(packed + length, &word, wordLength(i));
         length += wordLength(i);
     }
-    std::memcpy(packed.data(), &mask, kMaskBytes);
-    if (chunks_.empty() || chunks_.back().size() + kMostPackedBytes > kChunkBytes) {
-        chunks_.emplace_back();
-        chunks_.back().reserve(kChunkBytes);
-    }
-    chunks_.back().insert(chunks_.back().end(), packed.begin(),
-                          packed.begin() + static_cast<std::ptrdiff_t>(length));
+    std::memcpy(packed, &mask, kMaskBytes);
+    chunk.used += length;
     bytes_ += length;
     ++count_;
 }

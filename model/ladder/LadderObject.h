@@ -222,7 +222,11 @@ public:
 private:
     PackedLadder() = default;
     void append(const stLadderBlock& object);
-    std::vector<std::vector<std::uint8_t>> chunks_;
+    struct Chunk {
+        std::unique_ptr<std::uint8_t[]> bytes;
+        std::size_t used = 0;
+    };
+    std::vector<Chunk> chunks_;
     std::size_t bytes_ = 0;
     std::size_t count_ = 0;
 };
