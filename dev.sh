@@ -99,12 +99,12 @@ case "${1:-}" in
             -DKESTRION_BENCH=OFF -DKESTRION_WERROR=OFF
         cmake --build build/fuzz
         fuzz_seeds build/fuzz/seeds
-        for target in LoadConvert TypedLine Paste Companions; do
+        for target in LoadConvert TypedLine Paste Companions LoadConvertLogic; do
             mkdir -p "build/fuzz/corpus/$target"
             build/fuzz/fuzz/fuzz_$target ${FUZZ_SEED:+-seed=$FUZZ_SEED} -max_total_time="${FUZZ_SECONDS:-15}" \
                 -timeout=2 -rss_limit_mb=2048 \
                 -print_final_stats=1 -artifact_prefix="build/fuzz/$target-" \
-                "build/fuzz/corpus/$target" "build/fuzz/seeds/$target"
+                "build/fuzz/corpus/$target" "build/fuzz/seeds/${target%Logic}"
         done
         ;;
     format)

@@ -161,7 +161,11 @@ private:
             trace("ANB refused: not after a parallel contact");
             return;
         }
-        if (columnContinuesDown(freeBelowLastOrLd())) {
+        // The column of the last OR or LD is the later group's own only while no group nested in it
+        // has been joined since: the later group's column is looked at as well, below the last OR
+        // or LD when that stands in it (the elements above it there are passed).
+        const bool ownColumn = col(lastOrLd_->xAddr) == col(a0()->xAddr) && lastOrLd_->yAddr >= a0()->yAddr;
+        if (columnContinuesDown(freeBelowLastOrLd()) || !anbAllowedBelow(ownColumn ? lastOrLd_ : a0())) {
             trace("ANB refused: the column goes on down into a later element");
             return;
         }
@@ -193,7 +197,7 @@ private:
                 setFlags(true, false);
                 popGroup();
             } else {
-                if (!anbFlag_ || !consecutiveAnbAllowed()) break;
+                if (!anbFlag_ || !anbAllowedBelow(bb_)) break;
                 insert(p, false, p->xAddr + ModeData.xSizeSymble / 8, p->yAddr);
                 a1()->orbXaddr = a0()->orbXaddr;
                 setFlags(false, true);
@@ -203,12 +207,20 @@ private:
         return p;
     }
 
-    bool consecutiveAnbAllowed() const {
-        if (bb_ == nullptr) return true;
-        for (std::uint32_t y = bb_->yAddr; y < yLimit_; y += cellHeight()) {
-            const std::int64_t c = col(bb_->xAddr), r = row(y);
-            if (cell(c - 1, r + 1) == kCellLink && cell(c, r + 2) == kCellContact) {
-                for (std::uint32_t x = bb_->xAddr; x < draw.iBusLineEnd && cellWidth() > 0; x += cellWidth())
+    // The later group must not go on down its column into a branch still to come before the output:
+    // one that rejoins further right belongs to it, and the ANB has to wait for its OR or ORB. An
+    // element below that the pass has already passed is a branch of a group already joined into it
+    // (an OR behind its own series contacts, a group nested in it): the column goes on below it.
+    bool anbAllowedBelow(const stLadderBlock* from) const {
+        if (from == nullptr) return true;
+        for (std::uint32_t y = from->yAddr; y < yLimit_; y += cellHeight()) {
+            const std::int64_t c = col(from->xAddr), r = row(y);
+            if (cell(c - 1, r + 1) == kCellLink && cell(c, r + 2) == kCellContact &&
+                compileCell(c, r + 2) != '1') {
+                // One that comes after the output is no part of what the output reads.
+                if (isPosOutsideBlock(from->xAddr, from->yAddr, from->xAddr, y + ModeData.ySizeSymble))
+                    return true;
+                for (std::uint32_t x = from->xAddr; x < draw.iBusLineEnd && cellWidth() > 0; x += cellWidth())
                     if (cell(col(x) + 1, r + 1) == kCellLink) return false;
                 return true;
             }

@@ -210,9 +210,11 @@ private:
             int kind;  // 0 MPS, 1 MRD, 2 MPP
         };
         std::vector<Event> events;
-        std::map<Node, std::size_t> firstLeaving;  // the first object that leaves each node
+        // The first object that leaves each node. A NOP element is wire: it stands inside the node
+        // (on the row of a parallel group that joins there it comes before the group is joined).
+        std::map<Node, std::size_t> firstLeaving;
         for (std::size_t i = 0; i < objects_.size(); ++i)
-            if (!isJoint(objects_[i]) && !isLabelCode(objects_[i]->iCode) && !isOutput(objects_[i]))
+            if (!isJoint(objects_[i]) && !keepsResult(objects_[i]))
                 firstLeaving.emplace(leftNode(objects_[i]), i);
         for (const auto& [node, firsts] : byNode) {
             const auto leaving = firstLeaving.find(node);

@@ -2,7 +2,7 @@
 // crash and no hang; a program that opens converts or is refused with a message; the first Convert
 // keeps every instruction (only the joints are placed anew); the second changes nothing. Built as
 // fuzz_LoadConvertLogic, the first Convert must also keep what every coil of a program of one-word
-// contacts, joints and coils computes (a stricter search, run by hand).
+// contacts, joints and coils computes (a stricter search).
 #include <cstddef>
 #include <cstdint>
 

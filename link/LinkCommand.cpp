@@ -1,5 +1,7 @@
 #include "link/LinkCommand.h"
 
+#include <utility>
+
 #include "editor/Progress.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
@@ -10,6 +12,8 @@
 namespace kestrion {
 
 namespace {
+
+LineHold installedLineHold;
 
 void show(const LinkBox& box) {
     platform::messages().show(box.text, box.caption, box.icon, platform::MsgButtons::Ok);
@@ -22,6 +26,18 @@ LinkSession::LinkSession(PortAfter after, IfBusy ifBusy)
 
 LinkSession::~LinkSession() {
     if (!refused_ && after_ == PortAfter::Close) closeComPort();
+}
+
+LineHold setLineHold(LineHold lineHold) {
+    return std::exchange(installedLineHold, lineHold);
+}
+
+bool holdLineForClick() {
+    return installedLineHold.hold != nullptr && installedLineHold.hold();
+}
+
+void releaseLineHold() {
+    if (installedLineHold.release != nullptr) installedLineHold.release();
 }
 
 void abandonCommand() {

@@ -207,7 +207,7 @@ void convLdToLadder(std::uint16_t code) {
         pushStart({conv.X, conv.Y});
     } else if (backwordAnbOrbInstrCheck(static_cast<std::size_t>(convByteOffset) + 2, 1)) {
         Pair at = peekStart();
-        while (objectStandsAt(at.x, at.y)) at.y += cellH();
+        while (cellTakenAt(at.x, at.y)) at.y += cellH();
         ladderBottomY = std::max(ladderBottomY, at.y);
         fillLeftWithNull(at.x, at.y, 0, o.stepNo, "[LD]convMachineCodeToLadder", false);
         o.xAddr = at.x;
@@ -275,7 +275,7 @@ void convAndToLadder(std::uint16_t code) {
         o.end = kEndContact;
     }
     if (conv.X == draw.iBusLineStart) conv.X += cellW();
-    while (objectStandsAt(conv.X, conv.Y)) conv.X += cellW();
+    while (cellTakenAt(conv.X, conv.Y)) conv.X += cellW();
     if (followsStackJoint(before)) conv = {branchColumnRightOf(*before), before->yAddr};
     o.xAddr = conv.X;
     o.yAddr = conv.Y;
@@ -302,7 +302,7 @@ void convOrToLadder(std::uint16_t code) {
     }
     const Pair start = peekStart();
     conv = {start.x, start.y};
-    while (objectStandsAt(conv.X, conv.Y)) conv.Y += cellH();
+    while (cellTakenAt(conv.X, conv.Y)) conv.Y += cellH();
     o.xAddr = conv.X;
     o.yAddr = conv.Y;
     o.Xend = conv.X + cellW();

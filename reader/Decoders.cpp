@@ -121,6 +121,14 @@ constexpr MultiWordForm kMultiWordForms[] = {
     {"PLS", 1}, {"PLF", 1}, {"MC", 2},  {"MCR", 1}, {"RST", 1}, {"RST", 1},
 };
 
+}  // namespace
+
+std::uint32_t multiWordOutputExtra(std::uint16_t word) {
+    return word >= 2 && word <= 13 ? kMultiWordForms[word - 2].extra : 0;
+}
+
+namespace {
+
 std::size_t decodeMultiWordBasic(std::size_t o) {
     const std::int32_t code = word(o, 1);
     if (code < 2 || code > 13) return o;

@@ -25,6 +25,10 @@ extern const std::array<Decoder, kFncDecodeSlots> fncInstrDecodeTable;
 
 std::size_t decodeNothing(std::size_t byteOffset);
 
+// The cells right of its first that the object of a multi-word basic output (codes 2 to 13) takes;
+// 0 for any other word.
+std::uint32_t multiWordOutputExtra(std::uint16_t word);
+
 // Where a code word's decoder sits and with which flags and iCode it is called.
 enum class DecodeTable : std::uint8_t { None, Basic, Block, Fnc };
 struct DecodeRoute {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
@@ -405,10 +407,46 @@ void startLadderLoad() {
 void followWidenedBus() {
     if ((editModeFlags & kEditOutputsToRightBus) == 0) return;
     editModeFlags &= static_cast<std::uint8_t>(~kEditOutputsToRightBus);
+    std::vector<std::pair<stLadderBlock*, std::uint32_t>> outputs;
+    for (stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next)
+        if (o->end == kEndOutput) outputs.emplace_back(o, o->xAddr);
     shiftOutputObjectsToRightBus();
+    // An output placed before a later branch widened the bus moves out to it, and its cells with it:
+    // left where it stood, Convert would read a contact there that no object holds.
+    for (const auto& [o, x] : outputs) {
+        if (o->xAddr == x) continue;
+        eraseCanvasCell(x, o->yAddr);
+        setOutputCells(o->xAddr, o->yAddr);
+    }
+}
+
+bool isFurtherOutputAtItsNode(const stLadderBlock& o) {
+    return o.end == kEndOutput && o.yAddr > o.yTopPos && o.xMaxi == o.xAddr;
+}
+
+// A further output whose node stands at its own column leaves no cell for a joint in front of it, and
+// the link from the node passes beside it undrawn. A contact that goes on below it from the same node
+// would be read as the start of a new rung, and the output itself, in a branch that a further branch
+// of its branch point follows, as the first of that branch. The load stops instead.
+void requireLinkPastOutputs() {
+    const stLadderBlock* unlinked = nullptr;  // the first such output of the block so far
+    for (const stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next) {
+        const stLadderBlock* before = o->prev;
+        if (before != nullptr && before->objLbc != o->objLbc) unlinked = nullptr;
+        if (before != nullptr && isAndTypeCode(o->iCode) && isFurtherOutputAtItsNode(*before) &&
+            before->xAddr == o->xAddr)
+            stopUnplaceable(o->iCode, o->stepNo, "a contact under an output that stands at its node");
+        if (unlinked != nullptr && (o->iCode == kCodeMrd || o->iCode == kCodeMpp))
+            stopUnplaceable(unlinked->iCode, unlinked->stepNo,
+                            "an output at its node before a further branch");
+        if (unlinked == nullptr && before != nullptr && before->end == kEndOutput &&
+            isFurtherOutputAtItsNode(*o))
+            unlinked = o;
+    }
 }
 
 void finishLoadedLadder() {
+    requireLinkPastOutputs();
     removeEmptyObjectsChecked();
     moveEndToRightEdge();
     ModifyHLineToVirtualCanvas();

@@ -43,7 +43,7 @@ void placeObjectRightAligned(std::uint32_t x, std::uint32_t y, std::uint32_t ext
     const std::int64_t target = std::int64_t{draw.iBusLineEnd} - std::int64_t{extra + 1} * cellW;
     // A zero cell width would never move on; such a grid has no cell to look for.
     while (cellW > 0 && x < target) {
-        while (placement::otherObjectStandsAt(x, y)) x += cellW;
+        while (placement::otherCellTakenAt(x, y)) x += cellW;
         x += cellW;
     }
     ldrNow->xAddr = x;

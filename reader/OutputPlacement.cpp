@@ -59,7 +59,10 @@ void followPredecessor() {
 void placeFromCursor(std::uint32_t bound, std::uint32_t extra) {
     stLadderBlock& o = *ldrNow;
     while (conv.X <= bound) {
-        while (objectStandsAt(conv.X, conv.Y)) conv.X += cellW();
+        while (cellTakenAt(conv.X, conv.Y)) conv.X += cellW();
+        // Past the taken cells no room is left before the bus: the coil stays unplaced, and the load
+        // stops on it rather than draw it over the bus.
+        if (conv.X > bound) break;
         placeObjectRightAligned(conv.X, conv.Y, extra);
         conv = {o.xAddr + cellW(), o.yAddr};
     }
@@ -108,7 +111,7 @@ void coil(std::uint16_t code, std::uint32_t extra) {
     cursorFromOpenSubBlock();
     followPredecessor();
     passRowsWithContacts(draw.iBusLineEnd - (extra + 1) * cellW());
-    placeFromCursor(draw.iBusLineEnd - (2 * extra + 1) * cellW(), extra);
+    placeFromCursor(draw.iBusLineEnd - (extra + 1) * cellW(), extra);
     o.xMaxi = topXMax();
     o.end = kEndOutput;
     conv.X += (extra + 1) * cellW();
@@ -194,6 +197,7 @@ void convOutTcToLadder(std::uint16_t word) {
     o.iCode = word < kCounterCode ? kTimerCode : kCounterCode;
     const std::uint32_t width = word > kLastSixteenBitCounter ? 2 : 1;
     followPredecessor();
+    passRowsWithContacts(draw.iBusLineEnd - (width + 1) * cellW());
     placeObjectRightAligned(conv.X, conv.Y, width);
     conv.X = draw.iBusLineEnd;
     wrapCursor();
@@ -239,6 +243,8 @@ void convTwoWordOutToLadder(std::uint16_t word) {
     convSbNo = 0;
     if (word == kMcrWord || word == kMcPairWord) ++largeBlockId;
     followPredecessor();
+    // The two-word form of a coil goes where its one-word form would (Convert writes some coils so).
+    passRowsWithContacts(draw.iBusLineEnd - (multiWordOutputExtra(word) + 1) * cellW());
     o.end = kEndOutput;
     o.Xend = draw.iBusLineEnd;
     o.xMaxi = topXMax();

@@ -211,6 +211,23 @@ bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y) {
     return answer;
 }
 
+namespace {
+
+// END stands alone on the first free line and moves down below whatever takes that line.
+bool endStandsAt(std::uint32_t x, std::uint32_t y) {
+    return ldrTail != nullptr && ldrTail->xAddr == x && ldrTail->yAddr == y;
+}
+
+}  // namespace
+
+bool cellTakenAt(std::uint32_t x, std::uint32_t y) {
+    return !endStandsAt(x, y) && objectStandsAt(x, y);
+}
+
+bool otherCellTakenAt(std::uint32_t x, std::uint32_t y) {
+    return !endStandsAt(x, y) && otherObjectStandsAt(x, y);
+}
+
 std::uint32_t firstRowOfBlock(std::uint32_t id) {
     const std::uint32_t endY = ldrTail != nullptr ? ldrTail->yAddr : 0;
     const std::uint32_t fallback = endY >= cellH() ? endY - cellH() : 0;

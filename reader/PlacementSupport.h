@@ -74,6 +74,11 @@ void startBlockAt(stLadderBlock& first);
 bool objectStandsAt(std::uint32_t x, std::uint32_t y);
 // True when the first object of the main list at (x, y) is another than ldrNow.
 bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y);
+// True when a cell is taken for a placer looking for a free one. END is in no one's way: it stands
+// alone on the first free line and moves down below whatever takes that line.
+bool cellTakenAt(std::uint32_t x, std::uint32_t y);
+// The same for a cell another object than ldrNow holds.
+bool otherCellTakenAt(std::uint32_t x, std::uint32_t y);
 // The row of the first object of a block in list order; the row above END when it has none.
 std::uint32_t firstRowOfBlock(std::uint32_t id);
 

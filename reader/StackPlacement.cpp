@@ -26,7 +26,7 @@ void settleBranchRow(stLadderBlock& o) {
     const stLadderBlock* before = predecessor();
     if (before != nullptr && before->end == kEndOutput)
         mpStack.yPointer = o.yAddr = conv.Y = before->yAddr + cellH();
-    while (objectStandsAt(conv.X, o.yAddr)) o.yAddr += cellH();
+    while (cellTakenAt(conv.X, o.yAddr)) o.yAddr += cellH();
     o.end = kEndContact;
 }
 

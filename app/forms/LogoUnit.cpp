@@ -1,9 +1,9 @@
 #include "app/forms/LogoUnit.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
+
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::app {
 
@@ -18,10 +18,7 @@ TLogoForm::TLogoForm(const QString& picturePath, QWidget* parent)
     Image1->setGeometry(0, -8, 681, 353);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(QPixmap(picturePath));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    forms::centreOnScreen(*this);
 }
 
 }  // namespace kestrion::app

@@ -3,17 +3,20 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QUrl>
 #include <chrono>
 #include <thread>
 
 #include "app/forms/LogoUnit.h"
 #include "lang/forms/WidgetText.h"
+#include "model/forms/TitleWidth.h"
 #include "platform/PosixFiles.h"
 
 namespace kestrion::app {
@@ -54,6 +57,10 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
     if (LogoForm) LogoForm->hide();
     QMessageBox box(toQtIcon(icon), forms::widgetText(caption), forms::widgetText(text), toQtButtons(buttons),
                     QApplication::activeWindow());
+    // A box sizes itself to its text; a caption longer than that would be cut in the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(forms::titleWidth(box), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     switch (box.exec()) {
         case QMessageBox::Ok: return MsgAnswer::Ok;
         case QMessageBox::Yes: return MsgAnswer::Yes;

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion {
 
@@ -28,7 +29,10 @@ void QtProgress::show(const std::string& caption, int minimum, int maximum) {
     form_->setWindowTitle(widgetText(caption));
     form_->ProgressBar1->setRange(minimum, maximum);
     form_->ProgressBar1->setValue(minimum);
-    if (form_->isHidden()) form_->show();
+    if (form_->isHidden()) {
+        form_->show();
+        centreOnScreen(*form_);  // placed once it has its frame: it has no opener to stand over
+    }
     // The operations run without returning to the loop (whose timers must not run in the middle of
     // them), so the window paints itself at once.
     form_->repaint();

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include "lang/forms/WidgetText.h"
+#include "link/forms/LineFree.h"
 
 namespace kestrion::forms {
 
@@ -59,8 +60,11 @@ void TForceOnOffForm::ForceOnOffEditChange(const QString& text) {
 }
 
 void TForceOnOffForm::btnExecuteForceOnOffClick() {
-    state_.btnExecuteForceOnOffClick();
-    showState();
+    // Open from the monitor's panel while the poll runs: the click waits for the poll's request.
+    runWhenLineFree(this, [this] {
+        state_.btnExecuteForceOnOffClick();
+        showState();
+    });
 }
 
 void TForceOnOffForm::showState() {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "lang/forms/WidgetText.h"
-#include "link/forms/TitleWidth.h"
+#include "model/forms/TitleWidth.h"
 
 namespace kestrion::forms {
 

@@ -4,19 +4,18 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
-#include "link/forms/TitleWidth.h"
+#include "model/forms/TitleWidth.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -71,12 +70,8 @@ void TPortSelForm::showEvent(QShowEvent* event) {
     widenForTitle(*this);
     QDialog::showEvent(event);
     // Centred on the screen, not over the window that opens it.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        adjustSize();
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    adjustSize();
+    centreOnScreen(*this);
 }
 
 void TPortSelForm::FormShow() {

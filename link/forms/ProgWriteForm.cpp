@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "lang/forms/WidgetText.h"
-#include "link/forms/TitleWidth.h"
+#include "model/forms/TitleWidth.h"
 
 namespace kestrion::forms {
 

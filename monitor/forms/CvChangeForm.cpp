@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 
 #include "lang/forms/WidgetText.h"
+#include "link/forms/LineFree.h"
 #include "monitor/forms/MonitorWidgets.h"
 
 namespace kestrion::forms {

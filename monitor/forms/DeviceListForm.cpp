@@ -1,13 +1,12 @@
 #include "monitor/forms/DeviceListForm.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTableWidget>
 
 #include "lang/forms/WidgetText.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -40,8 +39,7 @@ TdeviceListForm::TdeviceListForm(QWidget* parent)
     btnClose->setObjectName("btnClose");
     btnClose->setGeometry(584, 304, 57, 25);
     connect(btnClose, &QPushButton::clicked, this, [this] { done(2); });
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void TdeviceListForm::showLetter(char letter) {

@@ -17,6 +17,7 @@
 
 #include "lang/forms/WidgetText.h"
 #include "link/Connection.h"
+#include "link/forms/LineFree.h"
 #include "monitor/ChangeValue.h"
 #include "monitor/DevicePanel.h"
 #include "monitor/LadderMonitor.h"

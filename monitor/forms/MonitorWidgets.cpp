@@ -2,12 +2,10 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
 
 #include "lang/forms/WidgetText.h"
-#include "monitor/MonitorPoll.h"
 
 namespace kestrion::forms {
 
@@ -51,17 +49,6 @@ void showRows(QTreeWidget& view, const MonitorRows& rows, int focusedRow) {
     }
     if (focusedRow >= 0 && focusedRow < count && view.indexOfTopLevelItem(view.currentItem()) != focusedRow)
         view.setCurrentItem(view.topLevelItem(focusedRow));
-}
-
-void runWhenLineFree(QObject* context, std::function<void()> click) {
-    if (holdPollForClick()) {
-        QTimer::singleShot(10, context, [context, click = std::move(click)]() mutable {
-            runWhenLineFree(context, std::move(click));
-        });
-        return;
-    }
-    click();
-    releasePollHold();
 }
 
 void applyControls(QObject& root, const MonitorControls& controls) {

@@ -2,8 +2,6 @@
 // the rows the core keeps, and the enabled state of buttons and items applied by object name.
 #pragma once
 
-#include <functional>
-
 #include "monitor/MonitorMode.h"
 
 class QObject;
@@ -17,10 +15,6 @@ namespace kestrion::forms {
 QTreeWidget* makeDeviceListView(QWidget* parent, const char* objectName);
 // Shows the rows; only texts that changed are written, so a poll tick does not disturb a selection.
 void showRows(QTreeWidget& view, const MonitorRows& rows, int focusedRow);
-// Runs a click that needs the line now, or, while the poll's own request waits for its reply, as
-// soon as that wait has ended (the poll makes no new request meanwhile). Without this such a click
-// would find the line busy one time in three at 9600 baud. Nothing runs once context is gone.
-void runWhenLineFree(QObject* context, std::function<void()> click);
 // Applies each control's state to the action or widget of that object name under root.
 void applyControls(QObject& root, const MonitorControls& controls);
 

@@ -1,10 +1,9 @@
 #include "monitor/forms/QtMonitorDialogs.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "lang/forms/WidgetText.h"
+#include "model/forms/WindowPlacing.h"
 #include "monitor/forms/CvChangeForm.h"
 #include "monitor/forms/DeviceListForm.h"
 #include "monitor/forms/EntryDeviceMonitorForm.h"
@@ -32,8 +31,7 @@ void QtMonitorDialogs::changeValue(CvChangeDialog& dialog) {
 // window applies to its own children by name.
 void QtMonitorDialogs::entryDeviceMonitor(EntryDeviceMonitorDialog& dialog) {
     TEntryDeviceMonitorForm form(dialog);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        form.move(screen->geometry().center() - form.rect().center());
+    centreOnScreen(form);
     form.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "monitor/MonitorPoll.h"
 
+#include "link/LinkCommand.h"
 #include "link/MonitorFrames.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/AddressLists.h"
@@ -195,21 +196,22 @@ TEST_F(MonitorPollTest, AStopDuringTheReadEndsTheTickUntouched) {
 }
 
 TEST_F(MonitorPollTest, AClickDuringThePollsReadWaitsForItAndThePollWaitsForTheClick) {
+    // Through the link's hold, as the link's own dialogs ask for it.
     monitorDevices({{"D0"}});
-    EXPECT_FALSE(holdPollForClick());  // no read under way: the click runs at once
+    EXPECT_FALSE(holdLineForClick());  // no read under way: the click runs at once
     sim.plc.replyDelayMs = 60;
     bool held = false;
-    fakes.clock.at(now() + 130, [&held] { held = holdPollForClick(); });
+    fakes.clock.at(now() + 130, [&held] { held = holdLineForClick(); });
     fakes.clock.advance(150);
     ASSERT_TRUE(held);
     const std::size_t sent = sim.plc.frames.size();
     fakes.clock.advance(500);
     EXPECT_EQ(sim.plc.frames.size(), sent);  // the line is the click's
-    releasePollHold();
+    releaseLineHold();
     fakes.clock.advance(200);
     EXPECT_GT(sim.plc.frames.size(), sent);
     // A click that never comes back gives the line back after a second.
-    fakes.clock.at(now() + 130, [] { holdPollForClick(); });
+    fakes.clock.at(now() + 130, [] { holdLineForClick(); });
     fakes.clock.advance(200);
     const std::size_t before = sim.plc.frames.size();
     fakes.clock.advance(1200);

@@ -51,6 +51,22 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
         {{0x2400, 0x8000, 0xC500, 0x000F}, "Error2014122006... | *SubConvMachineCodeToLadderDiagram | error"},
         {{0x2400, 0x0001, 0xC500, 0x000F}, "Error2014122007... | *SubConvMachineCodeToLadderDiagram | error"},
         {series(24), "*[AND]SeriesContactDeviceTooMuchError...SystemExit | *Error2018031202... | error"},
+        // a set (two cells) after contacts that reach the last cell: no place is left for it
+        {{0x2400, 0x4401, 0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407, 0x4410, 0x4411, 0x4412, 0x4413,
+          0xD500, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a reset after twelve steps side by side: the cells left are taken, none is free before the bus
+        {{0xF000, 0xF001, 0xF002, 0xF003, 0xF004, 0xF005, 0xF006, 0xF007, 0xF008, 0xF009, 0xF00A, 0xF00B,
+          0xE100, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // an output at the node of a branch that fills every column, with a further branch after it
+        {{0x2400, 0xFFFA, 0x4401, 0xC502, 0xFFFB, 0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407,
+          0x4410, 0x4411, 0x4412, 0x4413, 0x4414, 0xC503, 0xC504, 0xFFFC, 0x4415, 0xC505, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
+        // a contact that goes on from the node a further timer stands at: no link could reach it
+        {{0x2400, 0x4401, 0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407, 0x4410, 0x4411,
+          0x4412, 0x0600, 0x800A, 0x8000, 0x0601, 0x800A, 0x8000, 0x4414, 0xC502, 0x000F},
+         "Error2015092809 | Instruction Code Error | information"},
         // contacts with no LD before them, objects pushed past the right bus and above the ladder
         {{0xC500, 0x4A01, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B,
           0xDEB6, 0xC5EB, 0x4A4A, 0x4A4A, 0x4A4A, 0x4A4A, 0xB03B, 0xDEB6, 0xC5EB, 0xBF02, 0x000F},
@@ -140,6 +156,22 @@ TEST_F(MachineCodeLoaderTest, ARungWiderThanTheBusWidensItAndLeavesNothingForCon
     EXPECT_EQ(draw.iBusLineEnd, 1280u);
     EXPECT_EQ(ldrTail->prev->Xend, 1280u);
     EXPECT_EQ(editModeFlags & kEditOutputsToRightBus, 0);
+}
+
+// Twelve contacts end where the output column begins, on END's line below: END moves away from the
+// further outputs rather than pushing them past the bus.
+TEST_F(MachineCodeLoaderTest, ARungFillingEveryColumnTakesItsFurtherOutputsUnderTheFirstAtTheBus) {
+    Words words = series(12);
+    words.insert(words.end() - 1, {0xC501, 0xC502});
+    ASSERT_TRUE(load(words));
+    EXPECT_EQ(draw.iBusLineEnd, 1120u);
+    EXPECT_TRUE(boxes().empty());
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> outputs;
+    for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next)
+        if (o->end == kEndOutput) outputs.emplace_back(o->xAddr, o->yAddr);
+    EXPECT_EQ(outputs,
+              (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1040, 0}, {1040, 64}, {1040, 128}}));
+    EXPECT_EQ(ldrTail->yAddr, 192u);
 }
 
 TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {

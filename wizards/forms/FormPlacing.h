@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "model/forms/WindowPlacing.h"
+
 namespace kestrion::forms {
 
 template <typename Widget, typename... Args>
@@ -17,14 +19,6 @@ Widget* placed(QWidget* parent, const char* name, int left, int top, int width, 
     widget->setObjectName(name);
     widget->setGeometry(left, top, width, height);
     return widget;
-}
-
-inline void centreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
 }
 
 // Keeps the window's title bar and close box only (no minimise or maximise buttons).

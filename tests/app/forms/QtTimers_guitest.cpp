@@ -1,5 +1,9 @@
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -63,6 +67,23 @@ TEST(QtServicesTest, PanelsKeepTheirTextsMemosTakeLinesWhileShownAndWaitsAreKnow
     for (int turn = 0; turn < 100 && !waitingInside; ++turn) clock.runMessageLoopOnce();
     EXPECT_TRUE(waitingInside);
     EXPECT_FALSE(clock.commandWaiting());
+}
+
+TEST(QtServicesTest, AMessageBoxIsWideEnoughForItsCaptionAndAnswersWithTheButtonPressed) {
+    const std::string caption = "Error2018030211 a caption much longer than the text of its box";
+    int width = 0;
+    int needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        needed = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
+        box->button(QMessageBox::No)->click();
+    });
+    QtMessages messages;
+    EXPECT_EQ(messages.show("Short", caption, platform::MsgIcon::Question, platform::MsgButtons::YesNo),
+              platform::MsgAnswer::No);
+    EXPECT_GE(width, needed + 4 * 25);  // and the title bar's icon and three buttons beside it
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QProgressBar>
+#include <QScreen>
 
 namespace kestrion::forms {
 namespace {
@@ -17,6 +19,9 @@ TEST(ProgressFormTest, TheWindowShowsTheCaptionAndRangeFollowsThePositionAndHide
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->windowTitle(), "Convert");
+    const QPoint offCentre =
+        form->frameGeometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 1);  // not at the screen's corner
     EXPECT_EQ(std::make_tuple(form->ProgressBar1->minimum(), form->ProgressBar1->maximum(),
                               form->ProgressBar1->value()),
               std::make_tuple(2, 40, 2));

@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include "link/CommRecord.h"
+#include "link/LinkCommand.h"
+#include "link/forms/LineFree.h"
 #include "link/forms/PortSelForm.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
@@ -19,6 +22,32 @@ namespace kestrion::test {
 namespace {
 
 class LinkFormsTest : public CoreTest {};
+
+// A poll whose request waits for the next `waits` asks of a click.
+int waits = 0;
+int releases = 0;
+
+TEST_F(LinkFormsTest, AClickThatNeedsTheLineWaitsForThePollsRequestAndNeverOutlivesItsWindow) {
+    const LineHold monitorHold = setLineHold({[] { return waits > 0 && waits-- > 0; }, [] { ++releases; }});
+    waits = 3;
+    releases = 0;
+    int clicks = 0;
+    {
+        QObject window;
+        forms::runWhenLineFree(&window, [&clicks] { ++clicks; });
+        EXPECT_EQ(clicks, 0);  // the poll's request still waits
+        QTRY_COMPARE(clicks, 1);
+        EXPECT_EQ(waits, 0);
+        EXPECT_EQ(releases, 1);  // the poll goes on once the click has run
+        forms::runWhenLineFree(&window, [&clicks] { ++clicks; });
+        EXPECT_EQ(clicks, 2);  // nothing waits: at once
+        waits = 1;
+        forms::runWhenLineFree(&window, [&clicks] { ++clicks; });
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(clicks, 2);  // its window closed while it waited
+    setLineHold(monitorHold);
+}
 
 TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheIndexes) {
     comPortIndex = 2;
