@@ -243,9 +243,20 @@ constexpr std::size_t kPackedWords = (kPackedFieldBytes + kWordBytes - 1) / kWor
 constexpr std::size_t kMaskBytes = (kPackedWords + 7) / 8;
 static_assert(kPackedWords <= 64);
 
-// The bytes of word i of the object (the last one cut at the snapshots' count).
-constexpr std::size_t wordLength(std::size_t i) {
-    return i + 1 < kPackedWords ? kWordBytes : kPackedFieldBytes - kWordBytes * i;
+// The last word is cut at the snapshots' count. Every copy is of a length known when compiling:
+// a copy of a length found at run time is a call, and packing makes one per word.
+constexpr std::size_t kLastWord = kPackedWords - 1;
+constexpr std::size_t kLastWordBytes = kPackedFieldBytes - kWordBytes * kLastWord;
+
+template <std::size_t Bytes>
+void copyWord(void* to, const void* from) {
+    std::memcpy(to, from, Bytes);
+}
+void copyWordAt(std::size_t i, void* to, const void* from) {
+    if (i < kLastWord)
+        copyWord<kWordBytes>(to, from);
+    else
+        copyWord<kLastWordBytes>(to, from);
 }
 
 // The bytes go into chunks of a fixed size taken whole: nothing is moved as they fill, and at
@@ -265,8 +276,8 @@ void visitPacked(const Chunks& chunks, Visit visit) {
             auto* fields = reinterpret_cast<unsigned char*>(&object);
             for (; mask != 0; mask &= mask - 1) {
                 const auto i = static_cast<std::size_t>(std::countr_zero(mask));
-                std::memcpy(fields + kWordBytes * i, at, wordLength(i));
-                at += wordLength(i);
+                copyWordAt(i, fields + kWordBytes * i, at);
+                at += i < kLastWord ? kWordBytes : kLastWordBytes;
             }
             visit(object);
         }
@@ -288,11 +299,11 @@ void PackedLadder::append(const stLadderBlock& object) {
     std::size_t length = kMaskBytes;
     for (std::size_t i = 0; i < kPackedWords; ++i) {
         std::uint64_t word = 0;
-        std::memcpy(&word, fields + kWordBytes * i, wordLength(i));
+        copyWordAt(i, &word, fields + kWordBytes * i);
         if (word == 0) continue;
         mask |= std::uint64_t{1} << i;
-        std::memcpy(packed + length, &word, wordLength(i));
-        length += wordLength(i);
+        copyWordAt(i, packed + length, &word);
+        length += i < kLastWord ? kWordBytes : kLastWordBytes;
     }
     std::memcpy(packed, &mask, kMaskBytes);
     chunk.used += length;
