@@ -221,6 +221,7 @@ TEST_F(CommentEditTest, CommentsWrittenAfterConvertStayAsWrittenThroughEditCance
     ASSERT_TRUE(runCommand(LToM));
     ASSERT_TRUE(write({CommentKind::Coil, "", objectStandingAt(1040, 0), 0, "Pump"}));
     ASSERT_TRUE(write({CommentKind::Coil, "", objectStandingAt(1040, 64), 0, "Fan"}));
+    const std::uint16_t pump = objectStandingAt(1040, 0)->idCC;
     const auto rows = commentListRows(CommentKind::Coil);
     const int fan = findCommentRow(rows, "Fan", 0);
     ASSERT_TRUE(changeListedComment(CommentKind::Coil, fan, "", ""));
@@ -229,6 +230,10 @@ TEST_F(CommentEditTest, CommentsWrittenAfterConvertStayAsWrittenThroughEditCance
     EXPECT_EQ(
         std::tuple(dialogAt(1040, 0).coilComment, dialogAt(1040, 64).coilComment, objectStandingAt(80, 128)),
         std::tuple("Pump", "", nullptr));
+    // the objects brought back carry the ids themselves
+    EXPECT_EQ(std::pair(objectStandingAt(1040, 0)->idCC, objectStandingAt(1040, 64)->idCC),
+              std::pair(pump, std::uint16_t{0}));
+    EXPECT_NE(pump, 0);
 }
 
 TEST_F(CommentEditTest, TheLadderOpensTheDialogOnTheFrameAndOkWritesIt) {
