@@ -306,11 +306,7 @@ bool pasteLines() {
 // The edit-cancel copy in place of the ladder, its nodes copied with new links.
 void restoreEditCancelCopy() {
     freeLadderList(ldrList);
-    for (const stLadderBlock* o = ldrBackupHead; o != nullptr; o = o->next) {
-        auto* twin = new stLadderBlock(*o);
-        twin->next = twin->prev = nullptr;
-        links::pushBack(ldrList, twin);
-    }
+    ldrBackup->unpackInto(ldrList);
     ldrNow = ldrTail;
     ldrSearch = nullptr;
     restoreVirtualCanvas(0);
@@ -322,7 +318,7 @@ void restoreEditCancelCopy() {
 void refreshEditItems() {
     const bool open = ldrHead != nullptr;
     menuItem("Undo1").enabled = open && ldrUndoHead != nullptr && canvasState.undoMenuEnabled;
-    const bool cancel = open && ldrBackupHead != nullptr && canvasState.editCancelMenuEnabled;
+    const bool cancel = open && hasEditCancelCopy() && canvasState.editCancelMenuEnabled;
     menuItem("EditCancel1").enabled = cancel;
 }
 
@@ -339,7 +335,7 @@ void Undo1Click() {
 }
 
 void EditCancel1Click() {
-    if (refusedWhileMonitoring() || !ladderOpen() || ldrBackupHead == nullptr) return;
+    if (refusedWhileMonitoring() || !ladderOpen() || !hasEditCancelCopy()) return;
     runCommand([] {
         takeUndoCopy();
         restoreEditCancelCopy();

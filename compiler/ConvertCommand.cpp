@@ -230,9 +230,9 @@ void showCompleted() {
 void convert() {
     if ((editModeFlags & kEditOutputsToRightBus) != 0)
         refuse("*Error2015010810...", "Can't Convert...", MsgIcon::Error);
-    // The ladder is rebuilt from the words at the end: the objects as they stand are kept aside
-    // for a failure to put back, and the passes work on copies.
-    continueMainListWithCopies();
+    // The ladder is rebuilt from the words at the end: the passes work on the objects themselves,
+    // and the snapshot keeps what a failure puts back.
+    handMainListToCommand();
     ConvertProgress progress;
     const std::uint32_t savedX = xOldCursor;
     const std::uint32_t savedY = yOldCursor;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ struct ModelState {
     stLadderBlock* ldrAlloc = nullptr;
     stLadderBlock* ldrSearch = nullptr;
     LadderList ldrUndoList;
-    LadderList ldrBackupList;
+    std::shared_ptr<const PackedLadder> ldrBackup;
     LadderList deleteList;
     LadderList copyList;
     stLadderBlock* editNew = nullptr;

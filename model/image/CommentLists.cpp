@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "model/core/CommandTransaction.h"
@@ -94,24 +95,42 @@ const stLadderBlock* firstObjectAtStep(std::uint16_t stepNo) {
 
 // The ladder and its undo and edit-cancel copies: an Undo or Edit Cancel brings a copy back, and
 // the comments must stay with their objects through it.
-std::array<LadderList*, 3> ladders() {
-    return {&ldrList, &ldrUndoList, &ldrBackupList};
+std::array<LadderList*, 2> ladders() {
+    return {&ldrList, &ldrUndoList};
+}
+
+// The edit-cancel copy with each object that change alters.
+void changeEditCancelCopy(const std::function<bool(stLadderBlock&)>& change) {
+    if (ldrBackup == nullptr) return;
+    if (auto changed = ldrBackup->changed(change)) ldrBackup = std::move(changed);
 }
 
 // Objects copied within the ladder may carry the same id.
 void forgetCommentId(std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    const auto forget = [&](stLadderBlock& object) {
+        if (object.*field != id) return false;
+        object.*field = 0;
+        return true;
+    };
     for (const LadderList* ladder : ladders())
-        for (stLadderBlock* object = ladder->head; object != nullptr; object = object->next)
-            if (object->*field == id) object->*field = 0;
+        for (stLadderBlock* object = ladder->head; object != nullptr; object = object->next) forget(*object);
+    changeEditCancelCopy(forget);
 }
 
 // The object and its twins in the copies (at the same place with the same code) take the id.
 void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
     object.*field = id;
+    const stLadderBlock given = object;
+    const auto give = [&](stLadderBlock& twin) {
+        if (twin.xAddr != given.xAddr || twin.yAddr != given.yAddr || twin.iCode != given.iCode ||
+            twin.*field == id)
+            return false;
+        twin.*field = id;
+        return true;
+    };
     for (const LadderList* ladder : ladders())
-        for (stLadderBlock* twin = ladder->head; twin != nullptr; twin = twin->next)
-            if (twin->xAddr == object.xAddr && twin->yAddr == object.yAddr && twin->iCode == object.iCode)
-                twin->*field = id;
+        for (stLadderBlock* twin = ladder->head; twin != nullptr; twin = twin->next) give(*twin);
+    changeEditCancelCopy(give);
 }
 
 // The comment counts and section offsets of the settings record, which the lists keep in step.
@@ -125,8 +144,13 @@ constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
 // A comment id names an entry of its list: once the list is gone no object may keep one, or the
 // next comment (given id 1 again) would show on the rungs of the old ones.
 void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
-    for (const LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
+    for (const LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList})
         for (stLadderBlock* object = list->head; object != nullptr; object = object->next) object->*field = 0;
+    changeEditCancelCopy([&](stLadderBlock& object) {
+        if (object.*field == 0) return false;
+        object.*field = 0;
+        return true;
+    });
     if (editNew != nullptr) editNew->*field = 0;
 }
 

@@ -1,5 +1,7 @@
 #include "model/ladder/EditorServices.h"
 
+#include <memory>
+
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
@@ -57,15 +59,19 @@ void initBlueFrame(std::uint32_t zoom) {
 
 void backupLadderDiagramMemory(int mode) {
     if (mode != 0 && mode != 1) return;
-    LadderList& copy = mode == 0 ? ldrBackupList : ldrUndoList;
-    freeLadderList(copy);
-    // Inside a command the edit-cancel copy is taken when the command has ended: the objects the
-    // command replaced are kept until then for its snapshot, and a copy taken now would hold a
-    // whole further ladder in memory beside them.
-    if (mode == 0 && transaction::active())
-        canvasState.editCancelCopyDue = true;
-    else
-        copyMainList(copy);
+    if (mode == 1) {
+        freeLadderList(ldrUndoList);
+        copyMainList(ldrUndoList);
+    } else {
+        ldrBackup.reset();
+        // Inside a command the edit-cancel copy is taken when the command has ended: the objects
+        // the command replaced are kept until then for its snapshot, and a copy taken now would
+        // hold a further ladder in memory beside them.
+        if (transaction::active())
+            canvasState.editCancelCopyDue = true;
+        else
+            ldrBackup = std::make_shared<const PackedLadder>(ldrList);
+    }
     // A fresh edit-cancel copy (after New, Open, Convert, a read) leaves nothing to undo.
     canvasState.undoMenuEnabled = mode == 1;
     canvasState.editCancelMenuEnabled = true;

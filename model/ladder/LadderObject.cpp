@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
@@ -46,51 +49,63 @@ constexpr bool kPooled = true;
 class ObjectPool {
 public:
     void* take() {
-        if (free_ == nullptr) grow();
-        FreeObject* object = free_;
-        free_ = object->next;
+        if (free_.empty()) grow();
+        void* object = free_.back();
+        free_.pop_back();
         return object;
     }
     void give(void* object) {
-        auto* freed = static_cast<FreeObject*>(object);
-        freed->next = free_;
-        free_ = freed;
+        free_.push_back(object);
         ++givenBack_;
     }
     // After many objects came back, the free ones are handed out in address order again: a list
     // built from them then lies in memory as it is walked (given back in the order they were
     // freed, the objects of a second load were scattered, and every pass over the list waited for
-    // memory at each object).
+    // memory at each object). Each free object is marked in its block, and the blocks are then
+    // read off in address order: no sort, and no visit to the free objects themselves.
     void tidy() {
         if (givenBack_ < kTidyAfter) return;
         givenBack_ = 0;
-        std::vector<FreeObject*> objects;
-        for (FreeObject* o = free_; o != nullptr; o = o->next) objects.push_back(o);
-        std::sort(objects.begin(), objects.end(), std::greater<>());
-        free_ = nullptr;
-        for (FreeObject* o : objects) {
-            o->next = free_;
-            free_ = o;
+        std::fill(freeMarks_.begin(), freeMarks_.end(), std::uint64_t{0});
+        for (void* object : free_) {
+            const auto* slot = static_cast<const Storage*>(object);
+            const auto block = static_cast<std::size_t>(
+                std::upper_bound(starts_.begin(), starts_.end(), slot, std::less<>()) - starts_.begin() - 1);
+            const auto index = block * kBlockObjects + static_cast<std::size_t>(slot - starts_[block]);
+            freeMarks_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
+        }
+        free_.clear();
+        // highest address first: they are taken from the back
+        for (std::size_t word = freeMarks_.size(); word-- > 0;) {
+            std::uint64_t marks = freeMarks_[word];
+            while (marks != 0) {
+                const auto top = kBitsPerWord - 1 - static_cast<std::size_t>(std::countl_zero(marks));
+                marks &= ~(std::uint64_t{1} << top);
+                const std::size_t index = word * kBitsPerWord + top;
+                free_.push_back(starts_[index / kBlockObjects] + index % kBlockObjects);
+            }
         }
     }
 
 private:
-    struct FreeObject {
-        FreeObject* next;
-    };
-    static constexpr std::size_t kBlockObjects = 1024;
     using Storage = std::aligned_storage_t<sizeof(stLadderBlock), alignof(stLadderBlock)>;
+    static constexpr std::size_t kBlockObjects = 1024;
+    static constexpr std::size_t kBitsPerWord = 64;
 
     void grow() {
         blocks_.push_back(std::make_unique_for_overwrite<Storage[]>(kBlockObjects));
         Storage* block = blocks_.back().get();
+        starts_.insert(std::upper_bound(starts_.begin(), starts_.end(), block, std::less<>()), block);
+        freeMarks_.resize(starts_.size() * kBlockObjects / kBitsPerWord);
         for (std::size_t i = kBlockObjects; i-- > 0;) give(&block[i]);
     }
 
     static constexpr std::size_t kTidyAfter = 4096;
-    FreeObject* free_ = nullptr;
+    std::vector<void*> free_;  // taken from the back
     std::size_t givenBack_ = 0;
     std::vector<std::unique_ptr<Storage[]>> blocks_;
+    std::vector<Storage*> starts_;          // the blocks by address
+    std::vector<std::uint64_t> freeMarks_;  // one bit per object of starts_, used while tidying
 };
 
 ObjectPool& objectPool() {
@@ -215,6 +230,112 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
     return 0;
 }
 
+// ---- The packed ladder -------------------------------------------------------------------------
+
+// An object is packed as the eight-byte words of its fields that are not zero, behind a mask of
+// which words they are. The fields hold no pointer before the snapshots' count, so their bytes are
+// the whole of them; the bytes stay in memory, in no file.
+namespace {
+
+constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots);
+constexpr std::size_t kWordBytes = 8;
+constexpr std::size_t kPackedWords = (kPackedFieldBytes + kWordBytes - 1) / kWordBytes;
+constexpr std::size_t kMaskBytes = (kPackedWords + 7) / 8;
+static_assert(kPackedWords <= 64);
+
+// The last word is cut at the snapshots' count. Every copy is of a length known when compiling:
+// a copy of a length found at run time is a call, and packing makes one per word.
+constexpr std::size_t kLastWord = kPackedWords - 1;
+constexpr std::size_t kLastWordBytes = kPackedFieldBytes - kWordBytes * kLastWord;
+
+template <std::size_t Bytes>
+void copyWord(void* to, const void* from) {
+    std::memcpy(to, from, Bytes);
+}
+void copyWordAt(std::size_t i, void* to, const void* from) {
+    if (i < kLastWord)
+        copyWord<kWordBytes>(to, from);
+    else
+        copyWord<kLastWordBytes>(to, from);
+}
+
+// The bytes go into chunks of a fixed size taken whole: nothing is moved as they fill, and at
+// most the room of one object is left unused at the end of each.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 16;
+constexpr std::size_t kMostPackedBytes = kMaskBytes + kPackedFieldBytes;
+
+template <class Chunks, class Visit>
+void visitPacked(const Chunks& chunks, Visit visit) {
+    stLadderBlock object;
+    for (const auto& chunk : chunks)
+        for (const std::uint8_t* at = chunk.bytes.get(); at != chunk.bytes.get() + chunk.used;) {
+            std::uint64_t mask = 0;
+            std::memcpy(&mask, at, kMaskBytes);
+            at += kMaskBytes;
+            object = stLadderBlock{};
+            auto* fields = reinterpret_cast<unsigned char*>(&object);
+            for (; mask != 0; mask &= mask - 1) {
+                const auto i = static_cast<std::size_t>(std::countr_zero(mask));
+                copyWordAt(i, fields + kWordBytes * i, at);
+                at += i < kLastWord ? kWordBytes : kLastWordBytes;
+            }
+            visit(object);
+        }
+}
+
+}  // namespace
+
+PackedLadder::PackedLadder(const LadderList& list) {
+    for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) append(*o);
+}
+
+void PackedLadder::append(const stLadderBlock& object) {
+    if (chunks_.empty() || chunks_.back().used + kMostPackedBytes > kChunkBytes)
+        chunks_.push_back({std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes), 0});
+    Chunk& chunk = chunks_.back();
+    std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
+    const auto* fields = reinterpret_cast<const unsigned char*>(&object);
+    std::uint64_t mask = 0;
+    std::size_t length = kMaskBytes;
+    for (std::size_t i = 0; i < kPackedWords; ++i) {
+        std::uint64_t word = 0;
+        copyWordAt(i, &word, fields + kWordBytes * i);
+        if (word == 0) continue;
+        mask |= std::uint64_t{1} << i;
+        copyWordAt(i, packed + length, &word);
+        length += i < kLastWord ? kWordBytes : kLastWordBytes;
+    }
+    std::memcpy(packed, &mask, kMaskBytes);
+    chunk.used += length;
+    bytes_ += length;
+    ++count_;
+}
+
+void PackedLadder::forEach(const std::function<void(const stLadderBlock&)>& visit) const {
+    visitPacked(chunks_, [&](const stLadderBlock& object) { visit(object); });
+}
+
+void PackedLadder::unpackInto(LadderList& list) const {
+    visitPacked(chunks_, [&](const stLadderBlock& object) {
+        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *twin = object;
+        twin->heldBySnapshots = 0;
+        links::pushBack(list, twin);
+    });
+}
+
+std::shared_ptr<const PackedLadder> PackedLadder::changed(
+    const std::function<bool(stLadderBlock&)>& change) const {
+    std::shared_ptr<PackedLadder> result(new PackedLadder);
+    bool any = false;
+    visitPacked(chunks_, [&](stLadderBlock& object) {
+        any = change(object) || any;
+        result->append(object);
+    });
+    if (!any) return nullptr;
+    return result;
+}
+
 // ---- Allocation and freeing -----------------------------------------------------------------
 
 namespace {
@@ -225,8 +346,8 @@ std::uint32_t cellWidth() {
 
 // Nothing may keep pointing at an object once it is freed.
 void forgetObject(const stLadderBlock* object) {
-    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &ldrBackupList.now, &deleteList.now,
-                                    &copyList.now, &ldrNew, &ldrAlloc, &ldrSearch, &editNew}) {
+    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &deleteList.now, &copyList.now, &ldrNew,
+                                    &ldrAlloc, &ldrSearch, &editNew}) {
         if (*pointer == object) *pointer = nullptr;
     }
     if (canvasState.ldrDrawHead == object) canvasState.ldrDrawHead = nullptr;
@@ -477,10 +598,16 @@ bool ReallocLadderMemory(int mode, int objNo) {
     return true;
 }
 
+namespace {
+bool takeOverMainList();
+}  // namespace
+
 void initLadderList(std::uint32_t x, std::uint32_t y) {
+    // A load replaces the whole ladder: the command takes the old objects over and frees them at
+    // once, or else its snapshot may keep them alone.
+    const bool takenOver = transaction::active() && takeOverMainList();
     if (ldrHead != nullptr) FreeLadderMemory(kListMain);
-    // A load replaces the whole ladder: the command's snapshot may keep the old objects alone.
-    if (transaction::active()) dropUnneededMainContents();
+    if (transaction::active() && !takenOver) dropUnneededMainContents();
     tidyObjectPool();
     allocLadderObject();
     stLadderBlock* end = ldrAlloc;
@@ -601,8 +728,8 @@ void removeEmptyObjects() {
 }
 
 void freeAllLadderObjects() {
-    for (LadderList* list : {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList})
-        freeLadderList(*list);
+    for (LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList}) freeLadderList(*list);
+    ldrBackup.reset();
     if (editNew != nullptr) disposeObject(editNew);
     if (!transaction::active()) deleteObjectsFreedInCommand();
 }
@@ -611,10 +738,10 @@ void freeAllLadderObjects() {
 
 namespace {
 
-constexpr int kListCount = 5;
+constexpr int kListCount = 4;
 
 std::array<LadderList*, kListCount> everyLadderList() {
-    return {&ldrList, &ldrUndoList, &ldrBackupList, &deleteList, &copyList};
+    return {&ldrList, &ldrUndoList, &deleteList, &copyList};
 }
 
 std::vector<stLadderBlock*> nodesOf(const LadderList& list) {
@@ -655,7 +782,7 @@ struct SavedLadder {
 
     std::array<std::vector<stLadderBlock*>, kListCount> nodes;
     std::array<stLadderBlock*, kListCount> now{};
-    std::vector<stLadderBlock> mainContents;
+    std::unique_ptr<const PackedLadder> mainContents;  // null once not needed
     stLadderBlock* editNew = nullptr;
     std::optional<stLadderBlock> editNewContents;
     stLadderBlock* ldrNew = nullptr;
@@ -663,6 +790,13 @@ struct SavedLadder {
     stLadderBlock* ldrSearch = nullptr;
     std::uint32_t curObjLbc = 0;
     bool editCancelCopyDue = false;
+    std::shared_ptr<const PackedLadder> backup;
+    // Set when the command took the main list's objects over and the snapshot kept only their
+    // packed contents: the places in the list where the pointers into it stood (-1 none).
+    struct MainPlaces {
+        std::ptrdiff_t now = -1, ldrNew = -1, ldrAlloc = -1, ldrSearch = -1;
+    };
+    std::optional<MainPlaces> mainTakenOver;
 };
 
 void restoreLadder(const SavedLadder& saved) {
@@ -675,16 +809,29 @@ void restoreLadder(const SavedLadder& saved) {
 
     for (std::size_t list = 0; list < lists.size(); ++list)
         relink(*lists[list], saved.nodes[list], saved.now[list]);
-    for (std::size_t i = 0; i < saved.mainContents.size(); ++i) {
-        stLadderBlock* node = saved.nodes[0][i];
-        stLadderBlock* const next = node->next;
-        stLadderBlock* const prev = node->prev;
-        const std::uint8_t held = node->heldBySnapshots;
-        *node = saved.mainContents[i];
-        node->next = next;
-        node->prev = prev;
-        node->heldBySnapshots = held;
+    // A main list the command took over comes back as new objects.
+    std::vector<stLadderBlock*> rebuilt;
+    if (saved.mainTakenOver) {
+        LadderList main;
+        saved.mainContents->unpackInto(main);
+        rebuilt = nodesOf(main);
+        const auto at = [&](std::ptrdiff_t place) {
+            return place < 0 ? nullptr : rebuilt[static_cast<std::size_t>(place)];
+        };
+        relink(ldrList, rebuilt, at(saved.mainTakenOver->now));
     }
+    std::size_t i = 0;
+    if (saved.mainContents != nullptr && !saved.mainTakenOver)
+        saved.mainContents->forEach([&](const stLadderBlock& contents) {
+            stLadderBlock* node = saved.nodes[0][i++];
+            stLadderBlock* const next = node->next;
+            stLadderBlock* const prev = node->prev;
+            const std::uint8_t held = node->heldBySnapshots;
+            *node = contents;
+            node->next = next;
+            node->prev = prev;
+            node->heldBySnapshots = held;
+        });
     editNew = saved.editNew;
     if (editNew != nullptr) {
         const std::uint8_t held = editNew->heldBySnapshots;
@@ -697,6 +844,7 @@ void restoreLadder(const SavedLadder& saved) {
     std::vector<const stLadderBlock*> kept;
     for (const auto& nodes : saved.nodes) kept.insert(kept.end(), nodes.begin(), nodes.end());
     if (saved.editNew != nullptr) kept.push_back(saved.editNew);
+    kept.insert(kept.end(), rebuilt.begin(), rebuilt.end());
     std::sort(kept.begin(), kept.end());
     const auto keeps = [&](const stLadderBlock* node) {
         return node != nullptr && std::binary_search(kept.begin(), kept.end(), node);
@@ -711,11 +859,17 @@ void restoreLadder(const SavedLadder& saved) {
             delete node;
     }
 
-    ldrNew = keeps(saved.ldrNew) ? saved.ldrNew : nullptr;
-    ldrAlloc = keeps(saved.ldrAlloc) ? saved.ldrAlloc : nullptr;
-    ldrSearch = keeps(saved.ldrSearch) ? saved.ldrSearch : nullptr;
+    const auto pointer = [&](stLadderBlock* savedPointer, std::ptrdiff_t SavedLadder::MainPlaces::*place) {
+        if (saved.mainTakenOver && (*saved.mainTakenOver).*place >= 0)
+            return rebuilt[static_cast<std::size_t>((*saved.mainTakenOver).*place)];
+        return keeps(savedPointer) ? savedPointer : nullptr;
+    };
+    ldrNew = pointer(saved.ldrNew, &SavedLadder::MainPlaces::ldrNew);
+    ldrAlloc = pointer(saved.ldrAlloc, &SavedLadder::MainPlaces::ldrAlloc);
+    ldrSearch = pointer(saved.ldrSearch, &SavedLadder::MainPlaces::ldrSearch);
     curObjLbc = saved.curObjLbc;
     canvasState.editCancelCopyDue = saved.editCancelCopyDue;
+    ldrBackup = saved.backup;
     if (!keeps(canvasState.ldrDrawHead)) canvasState.ldrDrawHead = nullptr;
     readingOrderStart = {};
 }
@@ -728,8 +882,7 @@ transaction::Restore snapshotLadderObjects() {
         saved->now[list] = lists[list]->now;
         for (stLadderBlock* node : saved->nodes[list]) SavedLadder::hold(node);
     }
-    saved->mainContents.reserve(saved->nodes[0].size());
-    for (const stLadderBlock* node : saved->nodes[0]) saved->mainContents.push_back(*node);
+    saved->mainContents = std::make_unique<const PackedLadder>(ldrList);
     saved->editNew = editNew;
     if (editNew != nullptr) {
         SavedLadder::hold(editNew);
@@ -740,6 +893,7 @@ transaction::Restore snapshotLadderObjects() {
     saved->ldrSearch = ldrSearch;
     saved->curObjLbc = curObjLbc;
     saved->editCancelCopyDue = canvasState.editCancelCopyDue;
+    saved->backup = ldrBackup;
     return [saved] { restoreLadder(*saved); };
 }
 
@@ -750,8 +904,7 @@ void endLadderCommand() {
     tidyObjectPool();
     if (!canvasState.editCancelCopyDue) return;
     canvasState.editCancelCopyDue = false;
-    freeLadderList(ldrBackupList);
-    copyMainList(ldrBackupList);
+    ldrBackup = std::make_shared<const PackedLadder>(ldrList);
 }
 
 [[maybe_unused]] const bool ladderPart =
@@ -764,23 +917,49 @@ void endLadderCommand() {
 // the copy holds.
 void dropUnneededMainContents() {
     auto& open = openSnapshots();
-    if (open.empty() || open.back()->mainContents.empty()) return;
+    if (open.empty() || open.back()->mainContents == nullptr || open.back()->mainTakenOver) return;
     SavedLadder& saved = *open.back();
     std::vector<const stLadderBlock*> freed(modelState.freedInCommand.begin(),
                                             modelState.freedInCommand.end());
     std::sort(freed.begin(), freed.end());
-    for (std::size_t i = 0; i < saved.nodes[0].size(); ++i) {
-        const stLadderBlock* node = saved.nodes[0][i];
-        if (!std::binary_search(freed.begin(), freed.end(), node) ||
-            std::memcmp(&saved.mainContents[i], node, offsetof(stLadderBlock, heldBySnapshots)) != 0)
-            return;
-    }
-    std::vector<stLadderBlock>().swap(saved.mainContents);
+    bool unchanged = true;
+    std::size_t i = 0;
+    saved.mainContents->forEach([&](const stLadderBlock& contents) {
+        const stLadderBlock* node = saved.nodes[0][i++];
+        unchanged = unchanged && std::binary_search(freed.begin(), freed.end(), node) &&
+                    std::memcmp(&contents, node, offsetof(stLadderBlock, heldBySnapshots)) == 0;
+    });
+    if (unchanged) saved.mainContents.reset();
 }
 
-void continueMainListWithCopies() {
+namespace {
+
+// The command's snapshot lets go of the main list's objects and keeps their packed contents
+// alone, to put back as new objects: the command may change and free the objects themselves, and
+// the memory they took serves the ladder it builds. Only the snapshot of a command that runs
+// inside no other may (an outer one holds the same objects); false when it may not.
+bool takeOverMainList() {
+    auto& open = openSnapshots();
+    if (open.size() != 1 || open.back()->mainContents == nullptr) return false;
+    SavedLadder& saved = *open.back();
+    if (saved.mainTakenOver) return true;
+    std::vector<stLadderBlock*>& nodes = saved.nodes[0];
+    const auto placeOf = [&](const stLadderBlock* pointer) -> std::ptrdiff_t {
+        const auto found = std::find(nodes.begin(), nodes.end(), pointer);
+        return pointer == nullptr || found == nodes.end() ? -1 : found - nodes.begin();
+    };
+    saved.mainTakenOver = SavedLadder::MainPlaces{placeOf(saved.now[0]), placeOf(saved.ldrNew),
+                                                  placeOf(saved.ldrAlloc), placeOf(saved.ldrSearch)};
+    for (stLadderBlock* node : nodes) SavedLadder::release(node);
+    std::vector<stLadderBlock*>().swap(nodes);
+    return true;
+}
+
+}  // namespace
+
+void handMainListToCommand() {
     // Outside a command nothing is put back: the objects may as well go on being the list.
-    if (!transaction::active()) return;
+    if (!transaction::active() || takeOverMainList()) return;
     const std::vector<stLadderBlock*> originals = nodesOf(ldrList);
     stLadderBlock* const now = ldrList.now;
     ldrList = {};

@@ -5,7 +5,7 @@
 //
 //   main list     ldrHead -> obj <-> obj <-> ... <-> END <- ldrTail      ldrNow: current object
 //   undo copy     ldrUndoHead ... ldrUndoTail      (Undo swaps it with the main list)
-//   edit cancel   ldrBackupHead ... ldrBackupTail
+//   edit cancel   ldrBackup (packed, see PackedLadder)
 //   delete list   deleteHead ... deleteTail        copy list   copyHead ... copyTail
 //   key-in object editNew (one object, never linked)
 #pragma once
@@ -13,9 +13,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/instructions/InstructionCodes.h"
 
@@ -198,10 +201,40 @@ extern stLadderBlock*& ldrUndoHead;
 extern stLadderBlock*& ldrUndoNow;
 extern stLadderBlock*& ldrUndoTail;
 
-extern LadderList& ldrBackupList;  // edit-cancel copy
-extern stLadderBlock*& ldrBackupHead;
-extern stLadderBlock*& ldrBackupNow;
-extern stLadderBlock*& ldrBackupTail;
+// A ladder kept aside as a few bytes an object: the edit-cancel copy is read only when Edit Cancel
+// brings it back, and held as objects it was a whole further ladder in memory beside the one
+// being edited (and beside the one a Convert builds). Each object is its 288-byte image without
+// its runs of zero bytes (most of an image is the unused rest of its texts). A packed ladder is
+// never changed: a change makes a new one, so a snapshot keeps the old one by its pointer.
+class PackedLadder {
+public:
+    explicit PackedLadder(const LadderList& list);
+    std::size_t objectCount() const { return count_; }
+    std::size_t byteCount() const { return bytes_; }
+    // Every object in list order, unpacked (without links) for visit to read.
+    void forEach(const std::function<void(const stLadderBlock&)>& visit) const;
+    // New objects, linked behind what list holds.
+    void unpackInto(LadderList& list) const;
+    // The ladder with change applied to every object; null when change altered none (it returns
+    // whether it did).
+    std::shared_ptr<const PackedLadder> changed(const std::function<bool(stLadderBlock&)>& change) const;
+
+private:
+    PackedLadder() = default;
+    void append(const stLadderBlock& object);
+    struct Chunk {
+        std::unique_ptr<std::uint8_t[]> bytes;
+        std::size_t used = 0;
+    };
+    std::vector<Chunk> chunks_;
+    std::size_t bytes_ = 0;
+    std::size_t count_ = 0;
+};
+
+extern std::shared_ptr<const PackedLadder>& ldrBackup;  // the edit-cancel copy; null when none
+inline bool hasEditCancelCopy() {
+    return ldrBackup != nullptr && ldrBackup->objectCount() > 0;
+}
 
 extern LadderList& deleteList;
 extern stLadderBlock*& deleteHead;
@@ -249,7 +282,8 @@ bool allocLadderObject();
 // null and ldrNow stays (modes 3 and 4 with nothing but END, mode 3 at the head, mode 4 at END,
 // an unknown mode).
 bool ReallocLadderMemory(int mode, int objNo);
-// Replaces the main list by one holding only a new END object at (x, y).
+// Replaces the main list by one holding only a new END object at (x, y). Inside a command the
+// command takes the old objects over first (see handMainListToCommand).
 void initLadderList(std::uint32_t x, std::uint32_t y);
 // Frees one list by number (kListMain .. kListEditNew) and empties its pointers.
 void FreeLadderMemory(int list);
@@ -258,11 +292,12 @@ void FreeLadderMemory(int list);
 int freeLadderList(LadderList& list);
 // Appends a copy of every object of the main list to list.
 void copyMainList(LadderList& list);
-// The main list goes on with copies of its objects; the objects themselves are set aside as they
-// stand, unchanged from here on, for the snapshot of the command to put back. The command's own
-// snapshot then keeps no copy of their contents: a command that replaces the whole ladder (Convert)
-// holds one ladder less in memory.
-void continueMainListWithCopies();
+// A command that replaces the whole ladder (Convert) takes the main list's objects over: its
+// snapshot keeps only their packed contents, to put back as new objects, and the objects may be
+// changed and freed at once. A command inside another cannot (the outer snapshot holds the same
+// objects): there the main list goes on with copies of its objects, the objects themselves set
+// aside unchanged for the snapshots to put back. Either way the ladder is held once, not twice.
+void handMainListToCommand();
 // The innermost snapshot stops keeping a copy of the main list's contents once every object of
 // that list has been freed in the command unchanged (a load that replaces the ladder).
 void dropUnneededMainContents();

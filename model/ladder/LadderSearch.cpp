@@ -78,19 +78,31 @@ void noteIn(LadderListIndex& index, stLadderBlock& object) {
     if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
 }
 
-// Built several times in every Convert over the whole list: each line's room is counted first and
-// taken once, and a block's first object is looked up only where the block id changes.
+// Built several times in every Convert over the whole list: the list is walked once, noting what
+// is needed of each object in a compact table (a walk of the objects waits for memory at each);
+// then each line's room is taken once, and a block's first object is looked up only where the
+// block id changes.
 void build(LadderListIndex& index, stLadderBlock* head) {
     index = {};
     index.tables = std::make_unique<LadderIndexTables>();
     LadderIndexTables& tables = *index.tables;
     tables.lineHeight = ModeData.ySizeSymble;
-    std::size_t count = 0, blocks = 0;
+    struct Noted {
+        std::uint32_t y;
+        std::uint32_t id;
+        stLadderBlock* object;
+        bool firstOfBlock;
+    };
+    std::vector<Noted> noted;
+    std::size_t blocks = 0;
     std::pmr::vector<std::uint32_t> perLine{&tables.memory};
     const stLadderBlock* previous = nullptr;
-    for (const stLadderBlock* o = head; o != nullptr; previous = o, o = o->next) {
-        ++count;
-        if (previous == nullptr || previous->objLbc != o->objLbc) ++blocks;
+    for (stLadderBlock* o = head; o != nullptr; previous = o, o = o->next) {
+        const bool first = previous == nullptr || previous->objLbc != o->objLbc;
+        noted.push_back({o->yAddr, o->objLbc, o, first});
+        if (first) ++blocks;
+        if (o->iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, o->yAddr);
+        if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
         if (tables.lineHeight == 0 || o->yAddr % tables.lineHeight != 0) continue;
         const std::size_t line = o->yAddr / tables.lineHeight;
         if (line >= perLine.size()) perLine.resize(line + 1, 0);
@@ -99,13 +111,9 @@ void build(LadderListIndex& index, stLadderBlock* head) {
     tables.lines.resize(perLine.size());
     for (std::size_t line = 0; line < perLine.size(); ++line) tables.lines[line].reserve(perLine[line]);
     tables.firstById.reserve(blocks);
-    previous = nullptr;
-    for (stLadderBlock* o = head; o != nullptr; o = o->next) {
-        tables.notingRow(o->yAddr).push_back(o);
-        if (previous == nullptr || previous->objLbc != o->objLbc) tables.firstById.try_emplace(o->objLbc, o);
-        if (o->iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, o->yAddr);
-        if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
-        previous = o;
+    for (const Noted& n : noted) {
+        tables.notingRow(n.y).push_back(n.object);
+        if (n.firstOfBlock) tables.firstById.try_emplace(n.id, n.object);
     }
     index.on = true;
 }

@@ -8,6 +8,7 @@
 #include "app/EditCommands.h"
 #include "entry/EntryTestSupport.h"
 #include "model/core/CommandTransaction.h"
+#include "model/core/LinkedList.h"
 #include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
@@ -26,6 +27,16 @@ Texts rowsOf(const stLadderBlock* head) {
     return rows;
 }
 
+// The edit-cancel copy as rows, unpacked into objects of its own that go again.
+Texts editCancelRows() {
+    if (ldrBackup == nullptr) return {};
+    LadderList copy;
+    ldrBackup->unpackInto(copy);
+    Texts rows = rowsOf(copy.head);
+    freeLadderList(copy);
+    return rows;
+}
+
 class ConvertTest : public EntryTest {
 protected:
     ConvertTest() { fresh(); }
@@ -37,7 +48,7 @@ protected:
     // Everything the command may change and must put back, as text.
     static Texts program() {
         Texts all = objectListDetailRows();
-        for (const std::string& row : rowsOf(ldrBackupHead)) all.push_back(row);  // the edit-cancel copy
+        for (const std::string& row : editCancelRows()) all.push_back(row);  // the edit-cancel copy
         for (const std::string& row : dump()) all.push_back(row);
         for (const auto* n = blockCommentList.head; n != nullptr; n = n->next)
             all.push_back(std::to_string(n->stepNo) + " " + textOf(n->text));
@@ -78,7 +89,14 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
         fakes.messages.shown.clear();
         redrawFlags = 0;
         const Texts before = program();
+        // the current and the last found object are the ones at the same places again
+        ldrSearch = ldrHead->next;
+        const auto places = [] {
+            return std::pair(links::indexOf(ldrList, ldrNow), links::indexOf(ldrList, ldrSearch));
+        };
+        const auto placesBefore = places();
         EXPECT_FALSE(runCommand(LToM)) << i;
+        EXPECT_EQ(places(), placesBefore) << i;
         EXPECT_EQ(boxes(), Boxes{box}) << i;
         EXPECT_EQ(fakes.statusBar.panelText(13), panel13) << i;
         EXPECT_EQ(program(), before) << i;
@@ -103,7 +121,7 @@ TEST_F(ConvertTest, EveryEmptyLineGoesAndTheProgramCountsAsConvertedNotSaved) {
                      "1040,64 OUT Y001 code=C000 end=11 id=2", "1040,192 END code=000F end=11 id=3"}));
     EXPECT_EQ(std::make_tuple(editModeFlags & 0x0C, insGrayHead, delHead),
               std::make_tuple(0x08, nullptr, nullptr));
-    EXPECT_EQ(rowsOf(ldrBackupHead), rowsOf(ldrHead));  // Edit Cancel goes back to the converted ladder
+    EXPECT_EQ(editCancelRows(), rowsOf(ldrHead));  // Edit Cancel goes back to the converted ladder
 }
 
 TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped) {

@@ -11,6 +11,7 @@
 #include "model/image/CommentLists.h"
 #include "model/image/CowImage.h"
 #include "model/image/ModeData.h"
+#include "model/ladder/LadderSearch.h"
 
 namespace kestrion::test {
 namespace {
@@ -209,6 +210,30 @@ TEST_F(CommentEditTest, CommentsOnATypedLadderStayWithTheirObjectsThroughUndoAnd
         if (p.ink == Ink::Comment) shown.push_back(p.text + "@" + std::to_string(p.y1));
     installLadderView(nullptr);
     EXPECT_EQ(shown, (std::vector<std::string>{"Pump@0", "Second rung@128"}));
+}
+
+// A comment written on the converted ladder stays with its object when Edit Cancel brings that
+// ladder back, and one taken off stays off.
+TEST_F(CommentEditTest, CommentsWrittenAfterConvertStayAsWrittenThroughEditCancel) {
+    initPmwImageByType(5);
+    ASSERT_TRUE(initPmwImageForTypeAndSize(5, 8));
+    typeLines({"LD X3", "OUT Y2", "@80,64", "LD X4", "OUT Y5"});
+    ASSERT_TRUE(runCommand(LToM));
+    ASSERT_TRUE(write({CommentKind::Coil, "", objectStandingAt(1040, 0), 0, "Pump"}));
+    ASSERT_TRUE(write({CommentKind::Coil, "", objectStandingAt(1040, 64), 0, "Fan"}));
+    const std::uint16_t pump = objectStandingAt(1040, 0)->idCC;
+    const auto rows = commentListRows(CommentKind::Coil);
+    const int fan = findCommentRow(rows, "Fan", 0);
+    ASSERT_TRUE(changeListedComment(CommentKind::Coil, fan, "", ""));
+    typeLines({"@80,128", "LD X6", "OUT Y7"});
+    EditCancel1Click();
+    EXPECT_EQ(
+        std::tuple(dialogAt(1040, 0).coilComment, dialogAt(1040, 64).coilComment, objectStandingAt(80, 128)),
+        std::tuple("Pump", "", nullptr));
+    // the objects brought back carry the ids themselves
+    EXPECT_EQ(std::pair(objectStandingAt(1040, 0)->idCC, objectStandingAt(1040, 64)->idCC),
+              std::pair(pump, std::uint16_t{0}));
+    EXPECT_NE(pump, 0);
 }
 
 TEST_F(CommentEditTest, TheLadderOpensTheDialogOnTheFrameAndOkWritesIt) {

@@ -1,6 +1,7 @@
 #include "model/ladder/LadderObject.h"
 
 #include "model/LadderTestSupport.h"
+#include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditMarks.h"
@@ -290,11 +291,70 @@ TEST_F(LadderObjectTest, FreeingAListLeavesNoPointerIntoIt) {
         FreeLadderMemory(0);
     }
     buildList({{0x2000, 1}, {0xC000, 1}}, 2);
-    std::swap(ldrList, ldrBackupList);
-    ldrBackupNow = ldrBackupHead->next;
-    EXPECT_EQ(freeLadderList(ldrBackupList), 3);
-    EXPECT_EQ(std::tie(ldrBackupHead, ldrBackupNow, ldrBackupTail),
-              std::make_tuple(nullptr, nullptr, nullptr));
+    LadderList aside;
+    std::swap(ldrList, aside);
+    aside.now = aside.head->next;
+    EXPECT_EQ(freeLadderList(aside), 3);
+    EXPECT_EQ(std::tie(aside.head, aside.now, aside.tail), std::make_tuple(nullptr, nullptr, nullptr));
+}
+
+// Objects whose images hold long runs of zero bytes, none at all, and the usual few texts.
+TEST_F(LadderObjectTest, APackedLadderUnpacksToTheSameImagesAndAChangeMakesANewOne) {
+    stLadderBlock blank;
+    stLadderBlock full;
+    for (std::size_t i = 0; i < kLadderObjectImageSize; ++i)
+        reinterpret_cast<unsigned char*>(&full)[i] = static_cast<unsigned char>(1 + i % 255);
+    full.next = full.prev = nullptr;
+    full.heldBySnapshots = 0;
+    LadderList list;
+    std::vector<LadderObjectImage> images;
+    for (const stLadderBlock& o : {sampleObject(), blank, full}) {
+        auto* twin = new stLadderBlock(o);
+        twin->next = twin->prev = nullptr;
+        links::pushBack(list, twin);
+        images.push_back(ladderObjectImage(o));
+    }
+    const auto packed = std::make_shared<const PackedLadder>(list);
+    EXPECT_LT(packed->byteCount(), 2 * kLadderObjectImageSize);
+    const auto imagesOf = [](const PackedLadder& ladder) {
+        std::vector<LadderObjectImage> out;
+        ladder.forEach([&](const stLadderBlock& o) { out.push_back(ladderObjectImage(o)); });
+        return out;
+    };
+    EXPECT_EQ(imagesOf(*packed), images);
+    LadderList unpacked;
+    packed->unpackInto(unpacked);
+    EXPECT_EQ(links::countNodes(unpacked), 3);
+    expectConsistentLinks(unpacked);
+    EXPECT_EQ(ladderObjectImage(*unpacked.tail), images[2]);
+    EXPECT_EQ(packed->changed([](stLadderBlock&) { return false; }), nullptr);
+    const auto changed = packed->changed([](stLadderBlock& o) {
+        o.idCC = 7;
+        return true;
+    });
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(imagesOf(*packed), images);  // the old one stays as it was
+    std::vector<std::uint16_t> coilIds;
+    changed->forEach([&](const stLadderBlock& o) { coilIds.push_back(o.idCC); });
+    EXPECT_EQ(coilIds, (std::vector<std::uint16_t>{7, 7, 7}));
+    freeLadderList(list);
+    freeLadderList(unpacked);
+
+    // more objects than one block of the packed bytes holds, each told apart by its step
+    for (std::uint32_t step = 0; step < 600; ++step) {
+        auto* twin = new stLadderBlock(full);
+        twin->stepNo = step;
+        links::pushBack(list, twin);
+    }
+    std::uint32_t step = 0;
+    std::size_t same = 0;
+    PackedLadder(list).forEach([&](const stLadderBlock& o) {
+        stLadderBlock expected = full;
+        expected.stepNo = step++;
+        same += ladderObjectImage(o) == ladderObjectImage(expected) ? 1 : 0;
+    });
+    EXPECT_EQ(std::pair(step, same), std::pair(600U, std::size_t{600}));
+    freeLadderList(list);
 }
 
 TEST_F(LadderObjectTest, ABadListNumberIsACallersMistakeThatFreesNothing) {
