@@ -1,5 +1,6 @@
 #include "app/ToolButtons.h"
 
+#include "app/AppMenu.h"
 #include "app/ConvertCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
@@ -7,6 +8,7 @@
 #include "app/TransferCommands.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/CursorMoves.h"
+#include "lang/Texts.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "monitor/ChangeValue.h"
@@ -24,7 +26,7 @@ constexpr ToolButtonRow kToolButtons[] = {
     {"spbtnLadderView", "Ladder", "Ladder View", "LadderView1", LadderView1Click},
     {"spbtnInstructionView", "Instruction", "Instruction View", "InstructionView1", InstructionView1Click},
     {"spbtnRegisterView", "Register", "Register View", "RegisterView1", RegisterView1Click},
-    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick},
+    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick, false, true},
     {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick},
     {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead", spbtnUploadProgClick},
     {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite", spbtnDnloadProgClick},
@@ -39,12 +41,35 @@ constexpr ToolButtonRow kToolButtons[] = {
 };
 
 constexpr FncKeyButtonRow kFncKeyButtons[] = {
-    {"spbtnF2", "F2 --|P|--", 2}, {"spbtnF3", "F3 --|F|--", 3}, {"spbtnF4", "F4 Convert", 4},
+    {"spbtnF2", "F2 --|P|--", 2}, {"spbtnF3", "F3 --|F|--", 3}, {"spbtnF4", "F4 Convert", 4, "Convert"},
     {"spbtnF5", "F5 --| |--", 5}, {"spbtnF6", "F6 --|/|--", 6}, {"spbtnF7", "F7 --( )--", 7},
     {"spbtnF8", "F8 --[ ]--", 8},
 };
 
+// The text of the menu item a button stands for; empty when the table has none.
+std::string menuItemText(const char* objectName, Language language) {
+    for (const MenuRow& row : mainMenuRows())
+        if (std::string_view(row.objectName) == objectName)
+            return findText(captionId(row)) != nullptr ? withoutAccessKey(menuCaption(row, language)) : "";
+    return "";
+}
+
 }  // namespace
+
+std::string toolButtonCaption(const ToolButtonRow& row, Language language) {
+    const std::string item = language != Language::English ? menuItemText(row.menuItem, language) : "";
+    return item.empty() ? row.caption : item;
+}
+
+std::string toolButtonHint(const ToolButtonRow& row, Language language) {
+    const std::string item = language != Language::English ? menuItemText(row.menuItem, language) : "";
+    return item.empty() ? row.hint : item;
+}
+
+std::string fncKeyCaption(const FncKeyButtonRow& row, Language language) {
+    if (*row.textId == '\0') return row.caption;
+    return "F" + std::to_string(row.functionKey) + " " + textOf(row.textId, language);
+}
 
 std::span<const ToolButtonRow> toolButtonRows() {
     return kToolButtons;

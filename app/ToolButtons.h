@@ -4,6 +4,9 @@
 #pragma once
 
 #include <span>
+#include <string>
+
+#include "lang/Language.h"
 
 namespace kestrion {
 
@@ -14,6 +17,7 @@ struct ToolButtonRow {
     const char* menuItem = "";    // the item whose enabled state the button shares
     void (*command)() = nullptr;  // null: the button runs its menu item
     bool hidden = false;
+    bool startsBar = false;  // the first of the link and monitor buttons, a tool bar of their own
 };
 std::span<const ToolButtonRow> toolButtonRows();
 
@@ -21,8 +25,15 @@ struct FncKeyButtonRow {
     const char* objectName = "";
     const char* caption = "";
     int functionKey = 0;
+    const char* textId = "";  // the word after the key's name, in the interface language
 };
 std::span<const FncKeyButtonRow> fncKeyButtonRows();
+
+// In English a button shows its own caption and hint; in another language the text of the menu item
+// it stands for, without the access key (its own caption when the item has no text of its own).
+std::string toolButtonCaption(const ToolButtonRow& row, Language language);
+std::string toolButtonHint(const ToolButtonRow& row, Language language);
+std::string fncKeyCaption(const FncKeyButtonRow& row, Language language);
 
 // A function-key button: F4 converts, the others open the instruction box on their symbol.
 void fncKeyButtonClick(int functionKey);

@@ -1,6 +1,9 @@
 #include "lang/Texts.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
+#include <vector>
 
 namespace kestrion {
 
@@ -376,10 +379,21 @@ constexpr std::pair<std::string_view, std::string_view> kSameText[] = {
     {"ChangeCurrentValue1", "ChangeCurrentValue2"},
 };
 
+// The menus and messages first, then the texts of the windows: tool bars, status bar and dialogs.
+const std::vector<TextEntry>& allTexts() {
+    static const std::vector<TextEntry> all = [] {
+        std::vector<TextEntry> joined(std::begin(kTexts), std::end(kTexts));
+        for (const std::span<const TextEntry> more : {windowTextTable(), statusPhraseTable()})
+            joined.insert(joined.end(), more.begin(), more.end());
+        return joined;
+    }();
+    return all;
+}
+
 const std::map<std::string_view, const TextEntry*>& textIndex() {
     static const std::map<std::string_view, const TextEntry*> index = [] {
         std::map<std::string_view, const TextEntry*> built;
-        for (const TextEntry& entry : kTexts) built.emplace(entry.id, &entry);
+        for (const TextEntry& entry : allTexts()) built.emplace(entry.id, &entry);
         for (const auto& [id, same] : kSameText) built.emplace(id, built.at(same));
         return built;
     }();
@@ -389,7 +403,7 @@ const std::map<std::string_view, const TextEntry*>& textIndex() {
 }  // namespace
 
 std::span<const TextEntry> textTable() {
-    return kTexts;
+    return allTexts();
 }
 
 const TextEntry* findText(std::string_view id) {
@@ -408,12 +422,59 @@ std::string textOf(std::string_view id) {
     return textOf(id, currentLanguage());
 }
 
+std::string translated(std::string_view english, Language language) {
+    static const std::map<std::string_view, const TextEntry*> byEnglish = [] {
+        std::map<std::string_view, const TextEntry*> built;
+        for (const TextEntry& entry : windowTextTable()) built.emplace(entry.text[0], &entry);
+        return built;
+    }();
+    const auto found = byEnglish.find(english);
+    return found != byEnglish.end() ? textOf(found->second->id, language) : std::string(english);
+}
+
 std::string_view captionId(const MenuRow& row) {
     return *row.textId != '\0' ? row.textId : row.objectName;
 }
 
 std::string menuCaption(const MenuRow& row, Language language) {
     return findText(captionId(row)) != nullptr ? textOf(captionId(row), language) : row.caption;
+}
+
+std::string withoutAccessKey(std::string_view caption) {
+    std::string plain(caption);
+    // "檔案(&F)": the key in brackets after the word goes with its brackets.
+    if (const std::size_t open = plain.find("(&");
+        open != std::string::npos && open + 3 < plain.size() && plain[open + 3] == ')')
+        plain.erase(open, 4);
+    std::string out;
+    for (std::size_t at = 0; at < plain.size(); ++at) {
+        if (plain[at] == '&' && at + 1 < plain.size()) ++at;  // "&&" stands for one '&'
+        out += plain[at];
+    }
+    while (!out.empty() && (out.back() == '.' || out.back() == ' ')) out.pop_back();
+    return out;
+}
+
+std::string statusText(std::string_view text, Language language) {
+    if (language == Language::English) return std::string(text);
+    // A text is known by the phrase it starts with; a file name or a value that merely holds a
+    // phrase stays as it is.
+    const auto starting =
+        std::find_if(statusPhraseTable().begin(), statusPhraseTable().end(), [text](const TextEntry& entry) {
+            return entry.text[0][0] != ' ' && text.starts_with(entry.text[0]);
+        });
+    if (starting == statusPhraseTable().end()) return std::string(text);
+    std::string rest(text.substr(std::string_view(starting->text[0]).size()));
+    // The phrases that join two values ("COM1 and setting baudrate to 9600").
+    for (const TextEntry& entry : statusPhraseTable()) {
+        const std::string_view english = entry.text[0];
+        if (english[0] != ' ') continue;
+        const std::string joined = textOf(entry.id, language);
+        for (std::size_t at = rest.find(english); at != std::string::npos;
+             at = rest.find(english, at + joined.size()))
+            rest.replace(at, english.size(), joined);
+    }
+    return textOf(starting->id, language) + rest;
 }
 
 }  // namespace kestrion

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/DialogButtons.h"
 
@@ -13,7 +14,6 @@ namespace kestrion::forms {
 TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
     : QDialog(parent), original_(request.title) {
     setObjectName("FileTitleForm");
-    setWindowTitle(widgetText(request.caption));
     auto* layout = new QVBoxLayout(this);
     FileNameLabel = new QLabel(widgetText(request.fileName), this);
     FileNameLabel->setObjectName("FileNameLabel");
@@ -23,6 +23,7 @@ TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
     layout->addWidget(FileNameLabel);
     layout->addWidget(TitleEdit);
     addOkCancelRow(this, layout, btnOk, btnCancel);
+    Captions::of(this).translatedTitle(request.caption);
 }
 
 FileTitleResult TFileTitleForm::result() const {

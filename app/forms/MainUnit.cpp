@@ -155,6 +155,7 @@ void TMainForm::buildLadderToolBar() {
         QAction* added = ladder->addAction(button.caption);
         added->setObjectName(button.name);
         added->setToolTip(button.toolTip);
+        if (button.handler != nullptr) added->setProperty("textId", button.caption);
         ladderButtons_.push_back(added);
         connect(added, &QAction::triggered, this, [this, &button] {
             if (button.handler != nullptr) {
@@ -206,6 +207,8 @@ void TMainForm::captionMenus() {
     for (const MenuRow& row : mainMenuRows())
         if (QAction* item = action(row.objectName))
             item->setText(forms::widgetText(menuCaption(row, language)));
+    captionButtons();
+    services_.statusBar.recaption();
     captionLanguage_ = static_cast<int>(language);
 }
 

@@ -103,6 +103,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
@@ -124,6 +125,8 @@ private:
     bool runCloseBox();
     void closeWhenFree();
     void captionMenus();
+    void captionButtons();  // the tool bars and the function-key panel
+    void fitToolBars();
 
     int captionLanguage_ = -1;  // the language the menus show
 

@@ -18,6 +18,9 @@
 #include "editor/LadderLayout.h"
 #include "editor/forms/InstructionViewForm.h"
 #include "editor/forms/LadderViewForm.h"
+#include "lang/Texts.h"
+#include "lang/forms/Captions.h"
+#include "lang/forms/WidgetText.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 #include "wizards/forms/ParameterListPanel.h"
@@ -43,8 +46,13 @@ QAction* TMainForm::menuItemAction(const char* objectName) const {
 void TMainForm::buildMainToolBar() {
     ToolBar1 = addToolBar("Tools");
     ToolBar1->setObjectName("ToolBar1");
+    QToolBar* bar = ToolBar1;
     for (const ToolButtonRow& row : toolButtonRows()) {
-        QAction* button = ToolBar1->addAction(row.caption);
+        if (row.startsBar) {
+            bar = addToolBar("Link");
+            bar->setObjectName("LinkToolBar");
+        }
+        QAction* button = bar->addAction(row.caption);
         button->setObjectName(row.objectName);
         button->setToolTip(row.hint);
         button->setProperty("menuItem", row.menuItem);
@@ -62,6 +70,51 @@ void TMainForm::buildMainToolBar() {
     }
     for (const char* view : {"spbtnLadderView", "spbtnInstructionView", "spbtnRegisterView"})
         if (QAction* button = findChild<QAction*>(view)) button->setCheckable(true);
+}
+
+void TMainForm::captionButtons() {
+    const Language language = currentLanguage();
+    for (const auto& [button, row] : toolButtons_) {
+        button->setText(forms::widgetText(toolButtonCaption(*row, language)));
+        button->setToolTip(forms::widgetText(toolButtonHint(*row, language)));
+    }
+    for (QAction* button : ladderButtons_) {
+        const QByteArray id = button->property("textId").toByteArray();
+        if (id.isEmpty()) continue;
+        button->setText(forms::captionText(id.toStdString()));
+        button->setToolTip(button->text());
+    }
+    const std::span<const FncKeyButtonRow> keys = fncKeyButtonRows();
+    for (std::size_t i = 0; i < fncKeyButtons_.size() && i < keys.size(); ++i)
+        fncKeyButtons_[i]->setText(forms::widgetText(fncKeyCaption(keys[i], language)));
+    ProjectGroupBox1->setTitle(forms::captionText("ColumnInstruction"));
+    fitToolBars();
+}
+
+// The tool bars fill a row after another, in their order: where the captions are too long for one
+// row (the other languages, a narrow screen) a bar starts the next row rather than hiding its
+// buttons behind the overflow button.
+void TMainForm::fitToolBars() {
+    int used = 0;
+    for (const char* name : {"ToolBar1", "LinkToolBar", "RunStopToolBar", "LadderToolBar"}) {
+        auto* bar = findChild<QToolBar*>(name);
+        if (bar == nullptr) continue;
+        const int needed = bar->sizeHint().width();
+        const bool newRow = used > 0 && used + needed > width();
+        if (newRow != toolBarBreak(bar)) {
+            if (newRow) {
+                insertToolBarBreak(bar);
+            } else {
+                removeToolBarBreak(bar);
+            }
+        }
+        used = newRow ? needed : used + needed;
+    }
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitToolBars();
 }
 
 void TMainForm::buildViewPanels(QVBoxLayout* editLayout) {

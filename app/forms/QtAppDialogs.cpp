@@ -7,6 +7,9 @@
 #include <QStringList>
 
 #include "app/forms/FileTitleForm.h"
+#include "lang/Texts.h"
+#include "lang/forms/Captions.h"
+#include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
 
@@ -21,7 +24,7 @@ QStringList nameFilters(const std::string& filter) {
 }
 
 FileDialogResult run(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(nullptr, QString::fromStdString(request.title));
+    QFileDialog dialog(nullptr, translatedText(request.title));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters(request.filter));
@@ -52,7 +55,7 @@ void QtAppDialogs::printerSetup() {
     QPrinter printer;
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     dialog.setObjectName("PrinterSetupDialog1");
-    dialog.setWindowTitle("Printer setup");
+    dialog.setWindowTitle(widgetText(withoutAccessKey(textOf("PrinterSetup1"))));
     dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
     dialog.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/forms/QtPlatform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -15,6 +16,8 @@
 #include <thread>
 
 #include "app/forms/LogoUnit.h"
+#include "lang/Texts.h"
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
 #include "platform/PosixFiles.h"
@@ -57,6 +60,13 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
     if (LogoForm) LogoForm->hide();
     QMessageBox box(toQtIcon(icon), forms::widgetText(caption), forms::widgetText(text), toQtButtons(buttons),
                     QApplication::activeWindow());
+    // The text and the caption stay as given; the answers are in the interface language (Qt's own
+    // in English).
+    if (currentLanguage() != Language::English)
+        for (const auto& [button, id] :
+             {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Cancel"},
+              std::pair{QMessageBox::Yes, "Yes"}, std::pair{QMessageBox::No, "No"}})
+            if (QAbstractButton* shown = box.button(button)) shown->setText(forms::captionText(id));
     // A box sizes itself to its text; a caption longer than that would be cut in the title bar.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(forms::titleWidth(box), 0), grid->rowCount(), 0, 1,
@@ -69,17 +79,27 @@ MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, 
     }
 }
 
+// The core's text stays as it was set (the core reads it back); the panel shows its known phrases in
+// the interface language.
+QString QtStatusBar::shown(const std::string& text) {
+    const std::string utf8 = statusText(textForDisplay(text), currentLanguage());
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 void QtStatusBar::attach(const std::array<QLabel*, panelCount>& panels) {
-    for (int i = 0; i < panelCount; ++i) {
-        panels_[i] = panels[i];
-        if (panels_[i]) panels_[i]->setText(forms::widgetText(texts_[i]));
-    }
+    for (int i = 0; i < panelCount; ++i) panels_[i] = panels[i];
+    recaption();
+}
+
+void QtStatusBar::recaption() {
+    for (int i = 0; i < panelCount; ++i)
+        if (panels_[i]) panels_[i]->setText(shown(texts_[i]));
 }
 
 void QtStatusBar::setPanelText(int panel, const std::string& text) {
     if (panel < 0 || panel >= panelCount) return;
     texts_[panel] = text;
-    if (panels_[panel]) panels_[panel]->setText(forms::widgetText(text));
+    if (panels_[panel]) panels_[panel]->setText(shown(text));
 }
 
 std::string QtStatusBar::panelText(int panel) const {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
 
+#include "app/forms/CaptionedModelDialogs.h"
 #include "app/forms/QtAppDialogs.h"
 #include "devviews/forms/QtDevViewsDialogs.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
@@ -17,7 +19,6 @@
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/QtTerminalDialogs.h"
-#include "model/forms/QtModelDialogs.h"
 #include "monitor/forms/QtAccessDialogs.h"
 #include "monitor/forms/QtMonitorDialogs.h"
 #include "platform/Desktop.h"
@@ -42,8 +43,10 @@ public:
     void attach(const std::array<QLabel*, panelCount>& panels);
     void setPanelText(int panel, const std::string& text) override;
     std::string panelText(int panel) const override;
+    void recaption();  // the panels anew in a new interface language
 
 private:
+    static QString shown(const std::string& text);
     std::array<std::string, panelCount> texts_;
     std::array<QPointer<QLabel>, panelCount> panels_{};
 };
@@ -132,7 +135,7 @@ private:
     forms::QtProgress progress_;
     QtSystem system_;
     QtClock clock_;
-    forms::QtModelDialogs modelDialogs_;
+    forms::CaptionedModelDialogs modelDialogs_;
     forms::QtLangDialogs langDialogs_;
     forms::QtLinkDialogs linkDialogs_;
     forms::QtAppDialogs appDialogs_;

@@ -14,6 +14,7 @@
 
 #include "app/MainView.h"
 #include "app/RegisterView.h"
+#include "lang/forms/Captions.h"
 
 namespace kestrion::forms {
 
@@ -62,7 +63,7 @@ private:
 };
 
 RegisterViewPanel::RegisterViewPanel(QWidget* parent)
-    : QGroupBox("Register view", parent), cells_(new RegisterCellsModel(this)) {
+    : QGroupBox(parent), cells_(new RegisterCellsModel(this)) {
     setObjectName("RegisterViewGroupBox");
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
@@ -73,19 +74,21 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
         bool hidden;
     };
     static const Button kButtons[] = {
-        {"btnRegView16bits", "16bits", btnRegView16bitsClick, false},
-        {"btnRegView32bits", "32bits", btnRegView32bitsClick, false},
-        {"btnRegViewBinary", "Binary", btnRegViewBinaryClick, false},
-        {"btnRegViewDecimal", "Decimal", btnRegViewDecimalClick, false},
-        {"btnRegViewHexadecimal", "Hexdecimal", btnRegViewHexadecimalClick, false},
-        {"btnRegViewAscii", "Ascii", btnRegViewAsciiClick, false},
-        {"btnRegViewFloating", "Floating", btnRegViewFloatingClick, false},
+        {"btnRegView16bits", "RegView16bits", btnRegView16bitsClick, false},
+        {"btnRegView32bits", "RegView32bits", btnRegView32bitsClick, false},
+        {"btnRegViewBinary", "RegViewBinary", btnRegViewBinaryClick, false},
+        {"btnRegViewDecimal", "RegViewDecimal", btnRegViewDecimalClick, false},
+        {"btnRegViewHexadecimal", "RegViewHexadecimal", btnRegViewHexadecimalClick, false},
+        {"btnRegViewAscii", "RegViewAscii", btnRegViewAsciiClick, false},
+        {"btnRegViewFloating", "RegViewFloating", btnRegViewFloatingClick, false},
         {"btnRegViewUpdate", "Update", nullptr, true},
-        {"btnRegViewEditCancel", "Edit Cancel", btnRegViewEditCancelClick, true},
+        {"btnRegViewEditCancel", "RegViewEditCancel", btnRegViewEditCancelClick, true},
         {"btnRegViewClose", "Close", btnRegViewCloseClick, false},
     };
+    Captions& captions = Captions::of(this).with([this] { setTitle(captionText("RegisterViewCaption")); });
     for (const Button& button : kButtons) {
-        auto* added = new QPushButton(button.caption, this);
+        auto* added = new QPushButton(this);
+        captions.text(added, button.caption);
         added->setObjectName(button.name);
         added->setVisible(!button.hidden);
         buttons->addWidget(added);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -31,7 +32,8 @@ TDevViewForm::TDevViewForm(const DevTextView& view, QWidget* parent) : QDialog(p
     for (const std::string& line : view.lines) text += line + "\n";
     Memo1->setPlainText(widgetText(text));
     layout->addWidget(Memo1);
-    btnClose = new QPushButton("Close", this);
+    btnClose = new QPushButton(this);
+    Captions::of(this).text(btnClose, "Close");
     btnClose->setObjectName("btnClose");
     btnClose->setDefault(true);
     layout->addWidget(btnClose, 0, Qt::AlignRight);

@@ -4,13 +4,13 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "model/forms/DialogButtons.h"
 
 namespace kestrion::forms {
 
 TViewMoreForm::TViewMoreForm(QWidget* parent) : QDialog(parent) {
     setObjectName("ViewMoreForm");
-    setWindowTitle("More view");
     auto* layout = new QVBoxLayout(this);
     DeveloperMenusCheckBox = new QCheckBox("Developer menus (xRS, xTHIS)", this);
     DeveloperMenusCheckBox->setObjectName("DeveloperMenusCheckBox");
@@ -19,6 +19,10 @@ TViewMoreForm::TViewMoreForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(DeveloperMenusCheckBox);
     layout->addWidget(DeveloperViewsCheckBox);
     addOkCancelRow(this, layout, btnOk, btnCancel);
+    Captions::of(this)
+        .title("MoreViewCaption")
+        .text(DeveloperMenusCheckBox, "MoreViewMenus")
+        .text(DeveloperViewsCheckBox, "MoreViewViews");
 }
 
 void runViewMoreForm(ViewMoreDialog& dialog) {

@@ -1,4 +1,5 @@
 #include "diagnostics/forms/ErrMsg1Form.h"
+#include "lang/forms/Captions.h"
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -23,7 +24,6 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 
 TErrMsg1Form::TErrMsg1Form(QWidget* parent) : QDialog(parent) {
     setObjectName("ErrMsg1Form");
-    setWindowTitle("ErrorMessage");
     setFixedSize(823, 332);
     // No system menu and no close box: the Close button is the way out.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -41,6 +41,11 @@ TErrMsg1Form::TErrMsg1Form(QWidget* parent) : QDialog(parent) {
     btnErrorCheck1 = button(this, "btnErrorCheck1", "ErrorCheck", 8);
     btnMachineStatus1 = button(this, "btnMachineStatus1", "MachineStatus", 40);
     btnClose = button(this, "btnClose", "Close", 72);
+    Captions::of(this)
+        .title("ErrMsgCaption")
+        .text(btnErrorCheck1, "ErrMsgErrorCheck")
+        .text(btnMachineStatus1, "ErrMsgMachineStatus")
+        .text(btnClose, "Close");
     setTabOrder(msgMemo, btnClose);
     setTabOrder(btnClose, btnErrorCheck1);
     setTabOrder(btnErrorCheck1, btnMachineStatus1);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "editor/forms/GoToStepForm.h"
+#include "lang/forms/Captions.h"
 #include "model/forms/DialogButtons.h"
 
 namespace kestrion::forms {
@@ -25,7 +26,8 @@ std::string typed(const QLineEdit* edit) {
 QLineEdit* addEdit(QWidget* parent, const char* name, const std::string& text, CommentKind kind) {
     auto* edit = new QLineEdit(shown(text), parent);
     edit->setObjectName(name);
-    edit->setPlaceholderText(QString("at most %1 characters").arg(commentLimit(kind)));
+    Captions::of(parent).with(
+        [edit, kind] { edit->setPlaceholderText(captionText("CommentLimit").arg(commentLimit(kind))); });
     edit->setMinimumWidth(static_cast<int>(commentLimit(kind)) * edit->fontMetrics().averageCharWidth() + 16);
     return edit;
 }
@@ -35,7 +37,6 @@ QLineEdit* addEdit(QWidget* parent, const char* name, const std::string& text, C
 TCommentEditForm::TCommentEditForm(CommentEditDialog& dialog, QWidget* parent)
     : QDialog(parent != nullptr ? parent : QApplication::activeWindow()), dialog_(dialog) {
     setObjectName("CommentEditForm");
-    setWindowTitle(kCommentCaption);
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     DeviceEdit = new QLineEdit(shown(dialog.device), this);
@@ -43,23 +44,35 @@ TCommentEditForm::TCommentEditForm(CommentEditDialog& dialog, QWidget* parent)
     DeviceEdit->setMaxLength(6);
     DeviceEdit->setPlaceholderText("X000, D100 ...");
     connect(DeviceEdit, &QLineEdit::editingFinished, this, &TCommentEditForm::DeviceEditExit);
-    fields->addRow("Device", DeviceEdit);
+    auto* deviceLabel = new QLabel(this);
+    fields->addRow(deviceLabel, DeviceEdit);
     DeviceCommentEdit = addEdit(this, "DeviceCommentEdit", dialog.deviceComment, CommentKind::Device);
-    fields->addRow("Device comment", DeviceCommentEdit);
+    auto* deviceCommentLabel = new QLabel(this);
+    fields->addRow(deviceCommentLabel, DeviceCommentEdit);
     BlockCommentEdit = addEdit(this, "BlockCommentEdit", dialog.blockComment, CommentKind::Block);
-    BlockCommentLabel =
-        new QLabel(shown("Block comment" + (dialog.blockLabel.empty() ? "" : ", " + dialog.blockLabel)));
+    BlockCommentLabel = new QLabel(this);
     BlockCommentLabel->setObjectName("BlockCommentLabel");
     fields->addRow(BlockCommentLabel, BlockCommentEdit);
     CoilCommentEdit = addEdit(this, "CoilCommentEdit", dialog.coilComment, CommentKind::Coil);
-    CoilCommentLabel =
-        new QLabel(shown("Coil comment" + (dialog.coilLabel.empty() ? "" : ", " + dialog.coilLabel)));
+    CoilCommentLabel = new QLabel(this);
     CoilCommentLabel->setObjectName("CoilCommentLabel");
     fields->addRow(CoilCommentLabel, CoilCommentEdit);
     BlockCommentEdit->setEnabled(dialog.blockAvailable);
     CoilCommentEdit->setEnabled(dialog.coilAvailable);
     layout->addLayout(fields);
     addOkCancelRow(this, layout, btnOk, btnCancel);
+    // The block and coil labels name the step and the coil the comments belong to.
+    const auto labelled = [](const char* id, const std::string& label) {
+        return [id, label](QLabel* to) {
+            to->setText(captionText(id) + shown(label.empty() ? "" : ", " + label));
+        };
+    };
+    Captions::of(this)
+        .translatedTitle(kCommentCaption)
+        .text(deviceLabel, "CommentDevice")
+        .text(deviceCommentLabel, "CommentOfDevice")
+        .with([this, set = labelled("CommentOfBlock", dialog.blockLabel)] { set(BlockCommentLabel); })
+        .with([this, set = labelled("CommentOfCoil", dialog.coilLabel)] { set(CoilCommentLabel); });
     disconnect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnOk, &QPushButton::clicked, this, &TCommentEditForm::btnOkClick);
     (dialog.device.empty() ? DeviceEdit : DeviceCommentEdit)->setFocus();

@@ -1,4 +1,5 @@
 #include "editor/forms/CommentListPanel.h"
+#include "lang/forms/Captions.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,8 +32,7 @@ CommentListPanel::CommentListPanel(QWidget* parent) : QGroupBox(parent) {
     auto* find = new QHBoxLayout;
     CommentFindEdit = new QLineEdit(this);
     CommentFindEdit->setObjectName("CommentFindEdit");
-    CommentFindEdit->setPlaceholderText("Find");
-    btnCommentFind = new QPushButton("Find next", this);
+    btnCommentFind = new QPushButton(this);
     btnCommentFind->setObjectName("btnCommentFind");
     CommentFindResult = new QLabel(this);
     CommentFindResult->setObjectName("CommentFindResult");
@@ -48,6 +48,14 @@ CommentListPanel::CommentListPanel(QWidget* parent) : QGroupBox(parent) {
     CommentListGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     CommentListGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(CommentListGrid, 1);
+    Captions::of(this)
+        .placeholder(CommentFindEdit, "CommentListFind")
+        .text(btnCommentFind, "CommentListFindNext")
+        .with([this] {
+            captionList();
+            if (!CommentFindResult->text().isEmpty())
+                CommentFindResult->setText(captionText("CommentListNotFound"));
+        });
     connect(CommentFindEdit, &QLineEdit::returnPressed, this, &CommentListPanel::btnCommentFindClick);
     connect(btnCommentFind, &QPushButton::clicked, this, &CommentListPanel::btnCommentFindClick);
     connect(CommentListGrid, &QTableWidget::itemChanged, this, &CommentListPanel::CommentListGridItemChanged);
@@ -66,11 +74,8 @@ void CommentListPanel::showList(CommentKind kind) {
 void CommentListPanel::fill() {
     filling_ = true;
     rows_ = commentListRows(kind_);
-    static const char* const titles[] = {"Device comments", "Block comments", "Coil comments"};
-    setTitle(titles[static_cast<int>(kind_)]);
+    captionList();
     const bool devices = kind_ == CommentKind::Device;
-    CommentListGrid->setHorizontalHeaderLabels(
-        {devices ? "Device" : "Step", kind_ == CommentKind::Coil ? "Coil" : "Block", "Comment"});
     CommentListGrid->setColumnHidden(kOwnerColumn, devices);
     // The device list ends in an empty row that takes a new device and its comment.
     const int count = static_cast<int>(rows_.size());
@@ -108,12 +113,22 @@ void CommentListPanel::CommentListGridItemChanged(QTableWidgetItem* item) {
     if (written) emit edited();
 }
 
+void CommentListPanel::captionList() {
+    static const char* const titles[] = {"CommentListDevices", "CommentListBlocks", "CommentListCoils"};
+    setTitle(captionText(titles[static_cast<int>(kind_)]));
+    const bool devices = kind_ == CommentKind::Device;
+    CommentListGrid->setHorizontalHeaderLabels(
+        {captionText(devices ? "CommentDevice" : "ColumnStep"),
+         captionText(kind_ == CommentKind::Coil ? "CommentListCoil" : "CommentListBlock"),
+         captionText("CommentCaption")});
+}
+
 void CommentListPanel::btnCommentFindClick() {
     const int found =
         findCommentRow(rows_, CommentFindEdit->text().toStdString(), CommentListGrid->currentRow() + 1);
     if (found < 0) {
         CommentListGrid->clearSelection();
-        CommentFindResult->setText("Not found");
+        CommentFindResult->setText(captionText("CommentListNotFound"));
         return;
     }
     CommentFindResult->clear();

@@ -45,6 +45,7 @@ public slots:
 
 private:
     void fill();
+    void captionList();  // the title and the column headers of the list shown
     void CommentListGridItemChanged(QTableWidgetItem* item);
 
     CommentKind kind_ = CommentKind::Device;

@@ -7,14 +7,15 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/DialogButtons.h"
 
 namespace kestrion::forms {
 
-TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent) : QDialog(parent) {
+TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent)
+    : QDialog(parent), caption_(request.caption) {
     setObjectName("GoToStepForm");
-    setWindowTitle(widgetText(request.caption));
     auto* layout = new QVBoxLayout(this);
     StepNoLabel = new QLabel(widgetText(request.stepNoLabel), this);
     StepNoLabel->setObjectName("StepNoLabel");
@@ -30,6 +31,10 @@ TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent)
     layout->addWidget(Edit1);
     layout->addWidget(StringLabel);
     addOkCancelRow(this, layout, btnOk, btnCancel);
+    Captions::of(this)
+        .translatedTitle(request.caption)
+        .translatedText(StepNoLabel, request.stepNoLabel)
+        .translatedText(StringLabel, request.stringLabel);
 }
 
 bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {
@@ -37,7 +42,7 @@ bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() == 1 && text[0].unicode() >= 0x20) {
             const char key = text[0].unicode() < 0x80 ? static_cast<char>(text[0].unicode()) : '?';
-            if (!acceptNumberKey(key, windowTitle().toStdString())) return true;
+            if (!acceptNumberKey(key, caption_)) return true;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "editor/EditorDialogs.h"
 
@@ -28,6 +29,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::string caption_;  // the caller's, which a refused key's box keeps whatever the language
 };
 
 NumberEntryResult runGoToStepForm(const NumberEntryRequest& request);

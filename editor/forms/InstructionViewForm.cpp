@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <algorithm>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -30,10 +31,11 @@ public:
         return widgetText(source_(at.row())[static_cast<std::size_t>(at.column())]);
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const kTitles[kColumns] = {"Step", "Instruction", "Operand", "Comment"};
+        static const char* const kTitles[kColumns] = {"ColumnStep", "ColumnInstruction", "ColumnOperand",
+                                                      "CommentCaption"};
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumns)
             return {};
-        return QString(kTitles[section]);
+        return captionText(kTitles[section]);
     }
 
 private:
@@ -61,6 +63,8 @@ InstructionViewForm::InstructionViewForm(QWidget* parent)
     const int digits[] = {8, 12, 30};
     for (int column = 0; column < 3; ++column)
         setColumnWidth(column, std::max(digits[column] * digit, horizontalHeader()->sectionSizeHint(column)));
+    Captions::of(this).with(
+        [this] { emit lines_->headerDataChanged(Qt::Horizontal, 0, lines_->columnCount({}) - 1); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
         if (at.isValid() && onDoubleClick) onDoubleClick(at.row());
     });

@@ -3,14 +3,13 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "lang/forms/WidgetText.h"
+#include "lang/forms/Captions.h"
 #include "model/forms/WindowPlacing.h"
 
 namespace kestrion {
 
 TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName("ProgressForm");
-    setWindowTitle("Progress");
     auto* layout = new QVBoxLayout(this);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
@@ -25,8 +24,16 @@ QtProgress::~QtProgress() {
 }
 
 void QtProgress::show(const std::string& caption, int minimum, int maximum) {
-    if (!form_) form_ = new TProgressForm;
-    form_->setWindowTitle(widgetText(caption));
+    if (!form_) {
+        form_ = new TProgressForm;
+        // The caption of the work under way, in the language of the moment.
+        forms::Captions::of(form_).with([form = form_] {
+            form->setWindowTitle(
+                forms::translatedText(form->property("caption").toByteArray().toStdString()));
+        });
+    }
+    form_->setProperty("caption", QByteArray::fromStdString(caption));
+    form_->setWindowTitle(translatedText(caption));
     form_->ProgressBar1->setRange(minimum, maximum);
     form_->ProgressBar1->setValue(minimum);
     if (form_->isHidden()) {

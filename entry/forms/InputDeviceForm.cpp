@@ -1,4 +1,5 @@
 #include "entry/forms/InputDeviceForm.h"
+#include "lang/forms/Captions.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -38,6 +39,7 @@ TInputDeviceForm::TInputDeviceForm(InputDeviceDialog& dialog, QWidget* parent)
     button(InputDeviceCancel, "InputDeviceCancel", "Cancel", 144);
     button(InputDeviceHelp, "InputDeviceHelp", "Help", 248);
     InputDeviceHelp->setEnabled(false);
+    Captions::of(this).title("InputDeviceCaption").text(InputDeviceHelp, "Help");
     InputDeviceOk->setAutoDefault(false);
     InputDeviceCancel->setAutoDefault(false);
     connect(InputDeviceOk, &QPushButton::clicked, this, &TInputDeviceForm::InputDeviceOkClick);

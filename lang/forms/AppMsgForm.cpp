@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -27,7 +28,8 @@ TAppMsgForm::TAppMsgForm(const AppMessage& message, QWidget* parent) : QDialog(p
     VersionLabel = new QLabel(widgetText(message.versionText), this);
     VersionLabel->setObjectName("VersionLabel");
     layout->addWidget(VersionLabel);
-    btnClose = new QPushButton("Close", this);
+    btnClose = new QPushButton(this);
+    Captions::of(this).text(btnClose, "Close");
     btnClose->setObjectName("btnClose");
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(btnClose);

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/forms/LineFree.h"
 
@@ -17,7 +18,6 @@ namespace kestrion::forms {
 
 TForceOnOffForm::TForceOnOffForm(ForceOnOffDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("ForceOnOffForm");
-    setWindowTitle(widgetText(state.caption));
     auto* layout = new QGridLayout(this);
     ForceOnOffDeviceLabel = new QLabel("Device (Y,M,S)", this);
     ForceOnOffEdit = new QLineEdit(this);
@@ -34,6 +34,11 @@ TForceOnOffForm::TForceOnOffForm(ForceOnOffDialog& state, QWidget* parent) : QDi
     ForceOnOffStringLabel->hide();
     btnExecuteForceOnOff = new QPushButton("&Execute", this);
     btnForceClose = new QPushButton("&Close", this);
+    Captions::of(this)
+        .translatedTitle(state.caption)
+        .text(ForceOnOffDeviceLabel, "ForceDevice")
+        .text(btnExecuteForceOnOff, "ForceExecute")
+        .text(btnForceClose, "ForceClose");
     layout->addWidget(ForceOnOffDeviceLabel, 0, 0);
     layout->addWidget(ForceOnOffEdit, 0, 1);
     layout->addWidget(off, 1, 0);

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
 
@@ -50,10 +51,9 @@ void showText(QLineEdit* edit, const std::string& text) {
 
 TParameter1Form::TParameter1Form(ParameterDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("Parameter1Form");
-    setWindowTitle("Parameter settings");
     auto* layout = new QVBoxLayout(this);
 
-    GroupBox1 = named(new QGroupBox("Latch range", this), "GroupBox1");
+    GroupBox1 = named(new QGroupBox(this), "GroupBox1");
     auto* grid = new QGridLayout(GroupBox1);
     for (std::size_t i = 0; i < kLatchDeviceCount; ++i) {
         const auto device = static_cast<LatchDevice>(i);
@@ -80,7 +80,7 @@ TParameter1Form::TParameter1Form(ParameterDialog& state, QWidget* parent) : QDia
     }
     layout->addWidget(GroupBox1);
 
-    RadioGroupBox = named(new QGroupBox("Memory capacity", this), "RadioGroupBox");
+    RadioGroupBox = named(new QGroupBox(this), "RadioGroupBox");
     auto* radios = new QHBoxLayout(RadioGroupBox);
     capacityButtons = new QButtonGroup(this);
     for (std::size_t i = 0; i < ParameterDialog::kCapacityButtons; ++i) {
@@ -160,7 +160,10 @@ void TParameter1Form::showState() {
 
 bool runParameter1Form(const std::string& caption, ParameterDialog& state) {
     TParameter1Form form(state, QApplication::activeWindow());
-    form.setWindowTitle(widgetText(caption));
+    Captions::of(&form)
+        .translatedTitle(caption)
+        .title(form.GroupBox1, "ParameterLatchRange")
+        .title(form.RadioGroupBox, "ParameterCapacity");
     form.exec();
     return state.accepted == 1;
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
 
@@ -39,7 +40,6 @@ QLineEdit* passwordEdit(const char* name, QWidget* parent) {
 
 TplcKeywordForm::TplcKeywordForm(PlcKeywordDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("plcKeywordForm");
-    setWindowTitle(widgetText(state.caption));
     auto* layout = new QGridLayout(this);
     Label1 = boldLabel(state.label1, this);
     Edit1 = passwordEdit("Edit1", this);
@@ -62,6 +62,11 @@ TplcKeywordForm::TplcKeywordForm(PlcKeywordDialog& state, QWidget* parent) : QDi
     connect(btnOk, &QPushButton::clicked, this, &TplcKeywordForm::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TplcKeywordForm::btnCancelClick);
     connect(CheckBox1, &QCheckBox::toggled, this, &TplcKeywordForm::CheckBox1Click);
+    Captions::of(this)
+        .translatedTitle(state.caption)
+        .translatedText(Label1, state.label1)
+        .translatedText(Label2, state.label2)
+        .text(CheckBox1, "KeywordDisplay");
     widenForTitle(*this);
 }
 

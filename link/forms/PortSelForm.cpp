@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/CommRecord.h"
 #include "model/forms/TitleWidth.h"
@@ -21,7 +22,6 @@ namespace kestrion::forms {
 
 TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     setObjectName("PortSelForm");
-    setWindowTitle("Communication Port and BaudRate Selection");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* layout = new QVBoxLayout(this);
 
@@ -37,7 +37,6 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     portListView = new QTreeWidget(this);
     portListView->setObjectName("portListView");
     portListView->setRootIsDecorated(false);
-    portListView->setHeaderLabels({"Port", "Device", "Adapter"});
     portListView->setMinimumWidth(520);
     layout->addWidget(portListView);
 
@@ -56,6 +55,11 @@ TPortSelForm::TPortSelForm(QWidget* parent) : QDialog(parent) {
     btnOk = new QPushButton("OK", this);
     btnOk->setObjectName("btnOk");
     layout->addWidget(btnOk);
+
+    Captions::of(this).with([list = portListView] {
+        list->setHeaderLabels(
+            {captionText("PortSelPort"), captionText("PortSelDevice"), captionText("PortSelAdapter")});
+    });
 
     connect(comPortComboBox, &QComboBox::textActivated, this, &TPortSelForm::comPortComboBoxChange);
     connect(comPortComboBox->lineEdit(), &QLineEdit::editingFinished, this,
@@ -104,7 +108,7 @@ void TPortSelForm::fillPortList() {
     portListView->clear();
     for (const PortSelRow& row : rows_)
         new QTreeWidgetItem(portListView,
-                            {widgetText(row.com), widgetText(row.device), widgetText(row.detail)});
+                            {widgetText(row.com), widgetText(row.device), translatedText(row.detail)});
     for (int column = 0; column < portListView->columnCount(); ++column)
         portListView->resizeColumnToContents(column);
 }
@@ -117,7 +121,8 @@ void TPortSelForm::showDevice() {
     const auto index = static_cast<std::size_t>(comPortIndex);
     if (index < rows_.size()) {
         const PortSelRow& row = rows_[index];
-        deviceLabel->setText(widgetText(row.detail.empty() ? row.device : row.device + "  " + row.detail));
+        deviceLabel->setText(row.detail.empty() ? widgetText(row.device)
+                                                : widgetText(row.device + "  ") + translatedText(row.detail));
         portListView->setCurrentItem(portListView->topLevelItem(static_cast<int>(index)));
     } else {
         deviceLabel->setText(widgetText(platform::serial().deviceName(static_cast<int>(index) + 1)));
@@ -126,7 +131,7 @@ void TPortSelForm::showDevice() {
 
 bool runPortSelForm(const std::string& caption) {
     TPortSelForm form(QApplication::activeWindow());
-    form.setWindowTitle(widgetText(caption));
+    Captions::of(&form).translatedTitle(caption);
     form.exec();
     return form.state.confirmed;
 }

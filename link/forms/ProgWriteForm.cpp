@@ -9,6 +9,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
 
@@ -16,13 +17,12 @@ namespace kestrion::forms {
 
 TProgWriteForm::TProgWriteForm(ProgWriteDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("ProgWriteForm");
-    setWindowTitle("Program write");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
     auto* layout = new QVBoxLayout(this);
-    RadioButtonAllRange = new QRadioButton("All range", this);
+    RadioButtonAllRange = new QRadioButton(this);
     RadioButtonAllRange->setObjectName("RadioButtonAllRange");
-    RadioButtonRangeSetting = new QRadioButton("Range setting", this);
+    RadioButtonRangeSetting = new QRadioButton(this);
     RadioButtonRangeSetting->setObjectName("RadioButtonRangeSetting");
     layout->addWidget(RadioButtonAllRange);
     layout->addWidget(RadioButtonRangeSetting);
@@ -32,9 +32,11 @@ TProgWriteForm::TProgWriteForm(ProgWriteDialog& state, QWidget* parent) : QDialo
     StartStepLabel->setObjectName("StartStepLabel");
     EndStepLabel = new QLabel(this);
     EndStepLabel->setObjectName("EndStepLabel");
-    steps->addWidget(new QLabel("Start step", this), 0, 0);
+    auto* startStep = new QLabel(this);
+    auto* endStep = new QLabel(this);
+    steps->addWidget(startStep, 0, 0);
     steps->addWidget(StartStepLabel, 0, 1);
-    steps->addWidget(new QLabel("End step", this), 1, 0);
+    steps->addWidget(endStep, 1, 0);
     steps->addWidget(EndStepLabel, 1, 1);
     layout->addLayout(steps);
 
@@ -46,6 +48,11 @@ TProgWriteForm::TProgWriteForm(ProgWriteDialog& state, QWidget* parent) : QDialo
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);
+    Captions::of(this)
+        .text(RadioButtonAllRange, "ProgWriteAllRange")
+        .text(RadioButtonRangeSetting, "ProgWriteRangeSetting")
+        .text(startStep, "ProgWriteStartStep")
+        .text(endStep, "ProgWriteEndStep");
 
     connect(RadioButtonAllRange, &QRadioButton::clicked, this, [this] { state_.RadioButtonAllRangeClick(); });
     connect(RadioButtonRangeSetting, &QRadioButton::clicked, this,
@@ -75,7 +82,7 @@ void TProgWriteForm::showEvent(QShowEvent* event) {
 void runProgWriteForm(ProgWriteDialog& dialog) {
     dialog.accepted = 0;
     TProgWriteForm form(dialog, QApplication::activeWindow());
-    form.setWindowTitle(widgetText(dialog.caption));
+    Captions::of(&form).translatedTitle(dialog.caption);
     widenForTitle(form);
     form.exec();
 }

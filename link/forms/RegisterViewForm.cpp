@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -79,7 +80,7 @@ void TRegisterViewForm::showEvent(QShowEvent* event) {
 
 void runRegisterViewForm(RegisterViewDialog& dialog) {
     TRegisterViewForm form(dialog, QApplication::activeWindow());
-    form.setWindowTitle(widgetText(dialog.caption));
+    Captions::of(&form).translatedTitle(dialog.caption).text(form.btnOk, "Update");
     form.exec();
 }
 

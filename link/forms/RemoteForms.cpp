@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
 
@@ -37,7 +38,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
 
 template <typename Form>
 void showModal(Form& form, const std::string& caption) {
-    form.setWindowTitle(widgetText(caption));
+    Captions::of(&form).translatedTitle(caption);
     widenForTitle(form);
     form.exec();
 }
@@ -46,7 +47,7 @@ void showModal(Form& form, const std::string& caption) {
 
 TRunStopForm::TRunStopForm(QWidget* parent) : QDialog(parent) {
     setObjectName("RunStopForm");
-    setWindowTitle("Run/Stop Remote");
+    Captions::of(this).translatedTitle("Run/Stop Remote");
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(this);
     group->setObjectName("RunStopRadioGroup");
@@ -80,7 +81,7 @@ TRunStopForm::TRunStopForm(QWidget* parent) : QDialog(parent) {
 
 TMemoryClearForm::TMemoryClearForm(QWidget* parent) : QDialog(parent) {
     setObjectName("MemoryClearForm");
-    setWindowTitle("PLC Memory Clear");
+    Captions::of(this).translatedTitle("PLC Memory Clear");
     auto* layout = new QVBoxLayout(this);
     progCheckBox = checkBox(this, "progCheckBox", "Program memory");
     dataCheckBox = checkBox(this, "dataCheckBox", "Data device memory");
@@ -89,6 +90,10 @@ TMemoryClearForm::TMemoryClearForm(QWidget* parent) : QDialog(parent) {
     btnOk = button(this, "btnOk", "OK");
     btnCancel = button(this, "btnCancel", "Cancel");
     layout->addLayout(buttonRow(btnOk, btnCancel));
+    Captions::of(this)
+        .text(progCheckBox, "MemoryClearProgram")
+        .text(dataCheckBox, "MemoryClearData")
+        .text(bitsCheckBox, "MemoryClearBits");
 
     connect(btnOk, &QPushButton::clicked, this, [this] {
         state.programChecked = progCheckBox->isChecked();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
 
@@ -43,12 +44,13 @@ void showText(QComboBox* box, const std::string& text) {
 
 TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
     setObjectName("rsTimOutForm");
-    setWindowTitle("Communication Time Out Setting");
     auto* layout = new QFormLayout(this);
     TimeOutComboBox = numberBox(this, "TimeOutComboBox", 2, 10);
     RetryComboBox = numberBox(this, "RetryComboBox", 1, 5);
-    layout->addRow(new QLabel("Time Out (Second)", this), TimeOutComboBox);
-    layout->addRow(new QLabel("Retry Time", this), RetryComboBox);
+    auto* timeOut = new QLabel(this);
+    auto* retry = new QLabel(this);
+    layout->addRow(timeOut, TimeOutComboBox);
+    layout->addRow(retry, RetryComboBox);
     btnOk = new QPushButton("Ok", this);
     btnOk->setObjectName("btnOk");
     btnCancel = new QPushButton("Cancel", this);
@@ -57,6 +59,11 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
     layout->addRow(buttons);
+    Captions::of(this)
+        .translatedTitle("Communication Time Out Setting")
+        .text(timeOut, "TimeOutSeconds")
+        .text(retry, "TimeOutRetry")
+        .text(btnOk, "Ok");
 
     onTextCommitted(TimeOutComboBox, this, [this](const QString& text) { TimeOutComboBoxChange(text); });
     onTextCommitted(RetryComboBox, this, [this](const QString& text) { RetryComboBoxChange(text); });
@@ -94,7 +101,7 @@ void TrsTimOutForm::RetryComboBoxChange(const QString& text) {
 
 RsTimOutResult runRsTimOutForm(const std::string& caption, int timeOutIndex, int retryIndex) {
     TrsTimOutForm form(QApplication::activeWindow());
-    form.setWindowTitle(widgetText(caption));
+    Captions::of(&form).translatedTitle(caption);
     form.state.timeOutIndex = timeOutIndex;
     form.state.retryIndex = retryIndex;
     form.exec();

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/forms/LineFree.h"
 #include "monitor/forms/MonitorWidgets.h"
@@ -40,7 +41,6 @@ TcvChangeForm::TcvChangeForm(CvChangeDialog& state, QWidget* parent)
               Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
       state_(state) {
     setObjectName("cvChangeForm");
-    setWindowTitle(widgetText(state.caption));
     auto* layout = new QGridLayout(this);
     DeviceNoEdit1 = upperCaseEdit(this, "DeviceNoEdit1", 5);
     CurrentValueEdit1 = upperCaseEdit(this, "CurrentValueEdit1");
@@ -60,12 +60,24 @@ TcvChangeForm::TcvChangeForm(CvChangeDialog& state, QWidget* parent)
     btnExecuteChange->setObjectName("btnExecuteChange");
     btnClose = new QPushButton("Close", this);
     btnClose->setObjectName("btnClose");
-    layout->addWidget(new QLabel("Device [D]", this), 0, 0);
+    auto* device = new QLabel(this);
+    auto* values = new QLabel(this);
+    auto* progress = new QLabel(this);
+    Captions& captions = Captions::of(this)
+                             .translatedTitle(state.caption)
+                             .text(btnExecuteChange, "CvChangeExecute")
+                             .text(btnClose, "Close")
+                             .text(device, "CvChangeDevice")
+                             .text(values, "CvChangeValues")
+                             .text(progress, "CvChangeProgress");
+    for (QAbstractButton* size : cvChangeRadioGroup->buttons())
+        captions.text(size, cvChangeRadioGroup->id(size) == 0 ? "RegView16bits" : "RegView32bits");
+    layout->addWidget(device, 0, 0);
     layout->addWidget(DeviceNoEdit1, 0, 1);
-    layout->addWidget(new QLabel("Current Values", this), 1, 0);
+    layout->addWidget(values, 1, 0);
     layout->addWidget(CurrentValueEdit1, 1, 1);
     layout->addWidget(sizeBox, 2, 0, 1, 2);
-    layout->addWidget(new QLabel("Progress Display", this), 3, 0);
+    layout->addWidget(progress, 3, 0);
     layout->addWidget(ChangeCurrentValueMemo1, 4, 0, 1, 2);
     layout->addWidget(btnExecuteChange, 5, 0);
     layout->addWidget(btnClose, 5, 1);

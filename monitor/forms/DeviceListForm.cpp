@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QTableWidget>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/WindowPlacing.h"
 
@@ -35,7 +36,8 @@ TdeviceListForm::TdeviceListForm(QWidget* parent)
         connect(button, &QPushButton::clicked, this, [this, letter = kLetters[i]] { showLetter(letter); });
         letterButtons[i] = button;
     }
-    btnClose = new QPushButton("Close", this);
+    btnClose = new QPushButton(this);
+    Captions::of(this).text(btnClose, "Close");
     btnClose->setObjectName("btnClose");
     btnClose->setGeometry(584, 304, 57, 25);
     connect(btnClose, &QPushButton::clicked, this, [this] { done(2); });

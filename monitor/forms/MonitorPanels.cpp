@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Connection.h"
 #include "link/forms/LineFree.h"
@@ -106,17 +107,17 @@ void MonitorParts::buildDevicePanel(QBoxLayout& editLayout) {
     layout->addWidget(MonDeviceListView, 1);
     auto* column = new QVBoxLayout;
     const Button buttons[] = {
-        {"btnStartMonitor1", "Start monitor", btnStartMonitor1Click},
-        {"btnStopMonitor1", "Stop monitor", btnStopMonitor1Click},
-        {"btnRegisterDevices", "Register devices", btnRegisterDevicesClick},
-        {"btnDeleteTheDevice", "Delete the device", btnDeleteTheDeviceClick},
-        {"btnDeleteAllDevices", "Delete all devices", btnDeleteAllDevicesClick},
-        {"btnChangeValue", "Change value", btnChangeValueClick, true},
-        {"btnForceOnOff", "Force On/Off", btnForceOnOffClick, true},
-        {"btnTransferSetup", "Transfer setup ...", btnTransferSetupClick},
-        {"btnTryConnection", "Try connection", btnTryConnectionClick, true},
-        {"btnMonDeviceMoveUp", "MoveUp", btnMonDeviceMoveUpClick},
-        {"btnMonDeviceMoveDown", "MoveDown", btnMonDeviceMoveDownClick},
+        {"btnStartMonitor1", "StartMonitor", btnStartMonitor1Click},
+        {"btnStopMonitor1", "StopMonitor", btnStopMonitor1Click},
+        {"btnRegisterDevices", "MonRegisterDevices", btnRegisterDevicesClick},
+        {"btnDeleteTheDevice", "MonDeleteDevice", btnDeleteTheDeviceClick},
+        {"btnDeleteAllDevices", "MonDeleteAll", btnDeleteAllDevicesClick},
+        {"btnChangeValue", "MonChangeValue", btnChangeValueClick, true},
+        {"btnForceOnOff", "MonForceOnOff", btnForceOnOffClick, true},
+        {"btnTransferSetup", "MonTransferSetup", btnTransferSetupClick},
+        {"btnTryConnection", "MonTryConnection", btnTryConnectionClick, true},
+        {"btnMonDeviceMoveUp", "MonMoveUp", btnMonDeviceMoveUpClick},
+        {"btnMonDeviceMoveDown", "MonMoveDown", btnMonDeviceMoveDownClick},
         {"spbtnRemoteRun2", "RUN", hooks_.remoteRun, true},
         {"spbtnRemoteStop2", "STOP", hooks_.remoteStop, true},
         {"btnMonDeviceClose", "Close", btnMonDeviceCloseClick},
@@ -124,6 +125,9 @@ void MonitorParts::buildDevicePanel(QBoxLayout& editLayout) {
     for (const Button& button : buttons) {
         if (button.handler == nullptr) continue;
         QPushButton* added = addButton(UserDeviceMonitorGroupBox, button);
+        // RUN and STOP are the PLC's own words; the other buttons say what they do.
+        if (std::string_view(button.caption) != "RUN" && std::string_view(button.caption) != "STOP")
+            Captions::of(UserDeviceMonitorGroupBox).text(added, button.caption);
         connect(added, &QPushButton::clicked, this,
                 [this, handler = button.handler, usesLine = button.usesLine] { run(handler, usesLine); });
         column->addWidget(added);
@@ -166,12 +170,21 @@ void MonitorParts::buildChangeValuePanel(QBoxLayout& editLayout) {
     btnChangeCurrentValueOk->setObjectName("btnChangeCurrentValueOk");
     auto* close = new QPushButton("&Close", ChangeCurrentValueGroupBox);
     close->setObjectName("btnChangeCurrentValueClose");
-    layout->addWidget(new QLabel("Device (D)", ChangeCurrentValueGroupBox), 0, 0);
+    auto* device = new QLabel(ChangeCurrentValueGroupBox);
+    auto* value = new QLabel(ChangeCurrentValueGroupBox);
+    auto* commands = new QLabel(ChangeCurrentValueGroupBox);
+    Captions::of(ChangeCurrentValueGroupBox)
+        .text(btnChangeCurrentValueOk, "ForceExecute")
+        .text(close, "ForceClose")
+        .text(device, "ChangeValueDevice")
+        .text(value, "ChangeValueValue")
+        .text(commands, "ChangeValueCommands");
+    layout->addWidget(device, 0, 0);
     layout->addWidget(ChangeCurrentDevNoEdit, 0, 1);
-    layout->addWidget(new QLabel("Value", ChangeCurrentValueGroupBox), 1, 0);
+    layout->addWidget(value, 1, 0);
     layout->addWidget(ChangeCurrentValueEdit, 1, 1);
     layout->addWidget(sizes, 2, 0, 1, 2);
-    layout->addWidget(new QLabel("Command Display", ChangeCurrentValueGroupBox), 3, 0);
+    layout->addWidget(commands, 3, 0);
     layout->addWidget(ChangeCurrentValueMemo, 4, 0, 1, 2);
     layout->addWidget(btnChangeCurrentValueOk, 5, 0);
     layout->addWidget(close, 5, 1);

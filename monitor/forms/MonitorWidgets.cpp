@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -26,7 +27,11 @@ QTreeWidget* makeDeviceListView(QWidget* parent, const char* objectName) {
     view->setStyleSheet(
         "QTreeView::item { border: 1px solid #d0d0d0; }"
         "QTreeView::item:selected { background: palette(highlight); color: palette(highlighted-text); }");
-    view->setHeaderLabels({"Device", "Current value", "Setting value", "Connect", "Coil", "Comment"});
+    Captions::of(view).with([view] {
+        view->setHeaderLabels({captionText("CommentDevice"), captionText("MonCurrentValue"),
+                               captionText("MonSettingValue"), captionText("MonConnect"),
+                               captionText("CommentListCoil"), captionText("CommentCaption")});
+    });
     view->header()->setSectionsClickable(false);
     for (int c = 0; c < 6; ++c) view->setColumnWidth(c, kColumnWidths[c]);
     return view;

@@ -10,11 +10,32 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
 
 namespace {
+
+// The core knows the display types by their English names; the list shows them in the language.
+constexpr std::pair<const char*, const char*> kDisplayTypes[] = {
+    {"Binary", "RegViewBinary"},
+    {"Decimal", "RegViewDecimal"},
+    {"Hexadecimal", "RegisterDeviceHexadecimal"},
+    {"Ascii", "RegViewAscii"},
+    {"Floating point", "RegisterDeviceFloating"}};
+
+std::string englishDisplayType(const QString& shown) {
+    for (const auto& [english, id] : kDisplayTypes)
+        if (shown == captionText(id)) return english;
+    return shown.toStdString();
+}
+
+QString shownDisplayType(const std::string& type) {
+    for (const auto& [english, id] : kDisplayTypes)
+        if (type == english) return captionText(id);
+    return widgetText(type);
+}
 
 QLineEdit* editIn(QGroupBox* box, const char* name) {
     auto* edit = new QLineEdit(box);
@@ -30,13 +51,12 @@ TregisterDeviceForm::TregisterDeviceForm(RegisterDeviceDialog& state, QWidget* p
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       state_(state) {
     setObjectName("registerDeviceForm");
-    setWindowTitle(widgetText(state.caption));
     auto* layout = new QGridLayout(this);
-    auto* GroupBox1 = new QGroupBox("Device", this);
+    auto* GroupBox1 = new QGroupBox(this);
     MonDeviceEdit1 = editIn(GroupBox1, "MonDeviceEdit1");
-    auto* GroupBox2 = new QGroupBox("Number of Device", this);
+    auto* GroupBox2 = new QGroupBox(this);
     MonDeviceNoEdit2 = editIn(GroupBox2, "MonDeviceNoEdit2");
-    auto* sizeBox = new QGroupBox("Data size", this);
+    auto* sizeBox = new QGroupBox(this);
     auto* sizeLayout = new QHBoxLayout(sizeBox);
     registerDeviceRadioGroup = new QButtonGroup(this);
     int id = 0;
@@ -45,16 +65,31 @@ TregisterDeviceForm::TregisterDeviceForm(RegisterDeviceDialog& state, QWidget* p
         registerDeviceRadioGroup->addButton(radio, id++);
         sizeLayout->addWidget(radio);
     }
-    auto* GroupBox3 = new QGroupBox("Display type", this);
+    auto* GroupBox3 = new QGroupBox(this);
     dispTypeComboBox = new QComboBox(GroupBox3);
     dispTypeComboBox->setObjectName("dispTypeComboBox");
-    dispTypeComboBox->addItems({"Binary", "Decimal", "Hexadecimal", "Ascii", "Floating point"});
+    for (const auto& [english, id] : kDisplayTypes) dispTypeComboBox->addItem(english);
     (new QHBoxLayout(GroupBox3))->addWidget(dispTypeComboBox);
-    btnRegister = new QPushButton("Register", this);
+    btnRegister = new QPushButton(this);
     btnRegister->setObjectName("btnRegister");
     btnRegister->setDefault(true);
     btnCancel = new QPushButton("Cancel", this);
     btnCancel->setObjectName("btnCancel");
+    Captions& captions = Captions::of(this)
+                             .translatedTitle(state.caption)
+                             .title(GroupBox1, "CommentDevice")
+                             .title(GroupBox2, "RegisterDeviceCount")
+                             .title(sizeBox, "RegisterDeviceSize")
+                             .title(GroupBox3, "RegisterDeviceDisplay")
+                             .text(btnRegister, "RegisterDeviceRegister");
+    for (QAbstractButton* size : registerDeviceRadioGroup->buttons())
+        captions.text(size, registerDeviceRadioGroup->id(size) == 0 ? "RegView16bits" : "RegView32bits");
+    captions.with([this] {
+        const QSignalBlocker blocker(dispTypeComboBox);
+        for (int i = 0; i < dispTypeComboBox->count(); ++i)
+            dispTypeComboBox->setItemText(i, captionText(kDisplayTypes[static_cast<std::size_t>(i)].second));
+        dispTypeComboBox->setCurrentText(shownDisplayType(state_.displayText));
+    });
     layout->addWidget(GroupBox1, 0, 0);
     layout->addWidget(GroupBox2, 0, 1);
     layout->addWidget(sizeBox, 1, 0);
@@ -75,7 +110,7 @@ TregisterDeviceForm::TregisterDeviceForm(RegisterDeviceDialog& state, QWidget* p
     connect(registerDeviceRadioGroup, &QButtonGroup::idClicked, this,
             [this](int index) { state_.registerDeviceRadioGroupClick(index); });
     connect(dispTypeComboBox, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        state_.dispTypeComboBoxChange(text.toStdString());
+        state_.dispTypeComboBoxChange(englishDisplayType(text));
         showState();
     });
     connect(btnRegister, &QPushButton::clicked, this, [this] {
@@ -98,7 +133,7 @@ void TregisterDeviceForm::showState() {
     if (MonDeviceNoEdit2->text() != widgetText(state_.countText))
         MonDeviceNoEdit2->setText(widgetText(state_.countText));
     registerDeviceRadioGroup->button(state_.sizeIndex)->setChecked(true);
-    dispTypeComboBox->setCurrentText(widgetText(state_.displayText));
+    dispTypeComboBox->setCurrentText(shownDisplayType(state_.displayText));
 }
 
 }  // namespace kestrion::forms

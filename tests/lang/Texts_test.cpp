@@ -2,9 +2,11 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "app/AppMenu.h"
 #include "app/TemplateCommands.h"
+#include "app/ToolButtons.h"
 #include "support/Fixture.h"
 
 namespace kestrion {
@@ -78,7 +80,9 @@ std::vector<std::string> translationGaps() {
                            entry->text[0] + "\" in the text table");
         }
     }
+    std::set<std::string> ids;
     for (const TextEntry& entry : textTable()) {
+        if (!ids.insert(entry.id).second) gaps.push_back(std::string("id twice: ") + entry.id);
         for (std::size_t language = 0; language < kLanguageCount; ++language) {
             const char* text = entry.text[language];
             const bool englishOnly = kEnglishAndChineseOnly.count(entry.id) != 0 && language >= 3;
@@ -88,6 +92,10 @@ std::vector<std::string> translationGaps() {
                 gaps.push_back(std::string("empty in ") + kLanguageNames[language] + ": " + entry.id);
         }
     }
+    // A tool button shows its menu item's text; one whose item has none would stay English.
+    for (const ToolButtonRow& button : toolButtonRows())
+        if (toolButtonCaption(button, Language::Japanese) == button.caption)
+            gaps.push_back(std::string("tool button without a text: ") + button.objectName);
     for (std::size_t language = 0; language < kLanguageCount; ++language) {
         std::map<std::pair<std::string, std::string>, std::string> taken;  // (menu, key) -> row
         for (const MenuRow& row : rows) {
@@ -110,6 +118,40 @@ TEST(TextsTest, EveryMenuRowAndTextHasSixLanguagesAndNoMenuAnAccessKeyTwice) {
     std::string listed;
     for (const std::string& gap : translationGaps()) listed += gap + "\n";
     EXPECT_EQ(listed, "");
+}
+
+TEST(TextsTest, ButtonsAndTitlesShowAMenuCaptionWithoutItsAccessKey) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Open...", "Open"},
+        {"開く(&O)...", "開く"},
+        {"Save &As...", "Save As"},
+        {"Start Monitor ...", "Start Monitor"},
+        {"R&&D", "R&D"},
+        {"Dü&zen", "Düzen"},
+        {"(Y) &Help", "(Y) Help"},  // brackets that hold no access key stay
+    };
+    for (const auto& [caption, shown] : cases) EXPECT_EQ(withoutAccessKey(caption), shown) << caption;
+}
+
+// The status bar keeps the numbers and names around its phrases; the core's English text is what
+// an unknown text and English show.
+TEST(TextsTest, TheStatusBarShowsItsPhrasesInTheLanguage) {
+    const std::tuple<const char*, Language, const char*> cases[] = {
+        {"Open COM3 and setting baudrate to 9600", Language::TraditionalChinese, "開啟 COM3，鮑率設為 9600"},
+        {"Program step [6/2000]", Language::Japanese, "プログラムステップ [6/2000]"},
+        {"Can't open this com port ...", Language::Spanish, "No se puede abrir este puerto COM ..."},
+        {"Program step [6/2000]", Language::English, "Program step [6/2000]"},
+        {"27,/tmp/Open COM.PMW", Language::Turkish, "27,/tmp/Open COM.PMW"},
+        {"iType=3", Language::SimplifiedChinese, "iType=3"},
+        {"Program step [Open COM]", Language::TraditionalChinese, "程式步數 [Open COM]"},
+    };
+    for (const auto& [text, language, shown] : cases) EXPECT_EQ(statusText(text, language), shown) << text;
+}
+
+TEST(TextsTest, ACaptionTheCoreHandsOverInEnglishIsShownInTheLanguage) {
+    EXPECT_EQ(translated("Keyword setting", Language::Spanish), "Configurar palabra clave");
+    EXPECT_EQ(translated("Read program progress...", Language::SimplifiedChinese), "读取程序中...");
+    EXPECT_EQ(translated("Msg2015032002", Language::Japanese), "Msg2015032002");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "lang/forms/Captions.h"
 #include "wizards/forms/FormPlacing.h"
 
 namespace kestrion::forms {
@@ -26,7 +27,6 @@ QCheckBox* checkBox(QWidget* parent, QVBoxLayout* layout, const char* name, cons
 TSystemSetupForm::TSystemSetupForm(SystemSetupDialog& state, QWidget* parent)
     : QDialog(parent), state_(state) {
     setObjectName("SystemSetupForm");
-    setWindowTitle("Options");
     systemMenuOnly(*this);
     setFixedSize(518, 368);
     auto* panel = placed<QFrame>(this, "Panel1", 8, 8, 502, 316);
@@ -62,6 +62,19 @@ TSystemSetupForm::TSystemSetupForm(SystemSetupDialog& state, QWidget* parent)
 
     btnOk = placed<QPushButton>(this, "btnOk", 218, 332, 82, 28, "OK");
     btnOk->setDefault(true);
+    Captions::of(this)
+        .title("SystemSetupCaption")
+        .title(options, "SystemSetupDisplayOptions")
+        .text(DoNotShowTemplatesDeclared, "SystemSetupNoTemplateNote")
+        .text(ShowDeviceComment, "SystemSetupDeviceComment")
+        .text(ShowBlockComment, "SystemSetupBlockComment")
+        .text(ShowCoilComment, "SystemSetupCoilComment")
+        .title(user, "SystemSetupUserProgram")
+        .text(DisableProgramRead, "SystemSetupNoProgramRead")
+        .with([tabs = PageControl1] {
+            const char* const pages[] = {"SystemSetupDisplay", "SystemSetupProgram", "SystemSetupLadder"};
+            for (int page = 0; page < tabs->count(); ++page) tabs->setTabText(page, captionText(pages[page]));
+        });
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(DoNotShowTemplatesDeclared, &QCheckBox::clicked, this,
             [this](bool checked) { state_.DoNotShowTemplatesDeclaredClick(checked); });

@@ -4,11 +4,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include "app/forms/MainUnit.h"
+#include "lang/Language.h"
 #include "lang/forms/AboutForm.h"
+#include "link/Keywords.h"
+#include "link/forms/PlcKeywordForm.h"
 #include "support/Fixture.h"
 #include "support/gui/RealServicesTest.h"
 
@@ -49,6 +53,70 @@ TEST_F(LanguageMenuTest, EachLanguageCaptionsTheMenusAtOnceAndTheLastOneOutlives
     TMainForm again(services);
     EXPECT_EQ(again.menu("FileMenu")->title().toStdString(), "ファイル(&F)");
     EXPECT_TRUE(again.action("JapaneseLanguage1")->isChecked());
+}
+
+// A switch re-captions at once the tool bar, the function-key panel, the status bar and a dialog
+// that is open; going back to English brings back the English texts.
+TEST_F(LanguageMenuTest, EachLanguageCaptionsTheButtonsTheStatusBarAndAnOpenDialogAtOnce) {
+    struct Case {
+        const char* item;
+        const char* newButton;
+        const char* writeHint;
+        const char* f4;
+        const char* status;
+        const char* keywordTitle;
+        const char* ok;
+    };
+    const Case cases[] = {
+        {"TraditionalChinese1", "開新檔案", "寫入", "F4 轉換", "程式步數 [6/2000]", "密碼設定", "確定"},
+        {"SimplifiedChinese1", "新建", "写入", "F4 转换", "程序步数 [6/2000]", "密码设置", "确定"},
+        {"JapaneseLanguage1", "新規作成", "書き込み", "F4 変換", "プログラムステップ [6/2000]",
+         "キーワードの設定", "OK"},
+        {"Spanish1", "Nuevo", "Escribir", "F4 Convertir", "Pasos del programa [6/2000]",
+         "Configurar palabra clave", "Aceptar"},
+        {"Turkish1", "Yeni", "Yaz", "F4 Dönüştür", "Program adımı [6/2000]", "Anahtar sözcük ayarı", "Tamam"},
+        {"English1", "New", "Write Rpog To PLC", "F4 Convert", "Program step [6/2000]", "Keyword setting",
+         "OK"},
+    };
+    TMainForm form(services);
+    form.show();
+    platform::statusBar().setPanelText(2, "Program step [6/2000]");
+    PlcKeywordDialog keyword;
+    keyword.caption = "Keyword setting";
+    forms::TplcKeywordForm dialog(keyword, &form);
+    dialog.show();
+    const auto* status = form.findChild<QLabel*>("mmStatusBarPanel2");
+    for (const Case& c : cases) {
+        form.action(c.item)->trigger();
+        EXPECT_EQ(form.action("spbtnNew")->text().toStdString(), c.newButton) << c.item;
+        EXPECT_EQ(form.action("spbtnDnloadProg")->toolTip().toStdString(), c.writeHint) << c.item;
+        EXPECT_EQ(form.findChild<QPushButton*>("spbtnF4")->text().toStdString(), c.f4) << c.item;
+        EXPECT_EQ(status->text().toStdString(), c.status) << c.item;
+        EXPECT_EQ(platform::statusBar().panelText(2), "Program step [6/2000]");  // what the core reads
+        EXPECT_EQ(dialog.windowTitle().toStdString(), c.keywordTitle) << c.item;
+        EXPECT_EQ(dialog.btnOk->text().toStdString(), c.ok) << c.item;
+    }
+}
+
+TEST_F(LanguageMenuTest, AMessageBoxKeepsItsTextAndCaptionAndAnswersInTheLanguage) {
+    selectLanguageFlags(3);  // Japanese
+    std::string text, caption, yes, cancel;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text().toStdString();
+        caption = box->windowTitle().toStdString();
+        yes = box->button(QMessageBox::Yes)->text().toStdString();
+        cancel = box->button(QMessageBox::Cancel)->text().toStdString();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(platform::messages().show("This file has existed, do you want to overwrite ?", "Msg2014101801",
+                                        platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel),
+              platform::MsgAnswer::No);
+    EXPECT_EQ(
+        std::make_tuple(text, caption, yes, cancel),
+        std::make_tuple(std::string("This file has existed, do you want to overwrite ?"),
+                        std::string("Msg2014101801"), std::string("はい(&Y)"), std::string("キャンセル")));
 }
 
 TEST_F(LanguageMenuTest, TheAboutBoxShowsTheProgramInTheInterfaceLanguage) {

@@ -10,12 +10,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include "lang/Language.h"
 #include "link/CommRecord.h"
 #include "link/LinkCommand.h"
 #include "link/forms/LineFree.h"
 #include "link/forms/PortSelForm.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
+#include "link/forms/SetTimeForm.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -106,6 +108,24 @@ TEST_F(LinkFormsTest, OkInTheTimeOutDialogTakesNumbersTypedIntoTheBoxes) {
     TimeOutTimer1Click();
     EXPECT_EQ(rs.timeOut, 7000u);
     EXPECT_EQ(rs.retryCount, 3u);
+}
+
+// The list shows the days in the interface language; the clock still gets the day it names, and
+// a language change while the dialog is open keeps the day shown.
+TEST_F(LinkFormsTest, TheClockDialogListsTheDaysInTheLanguageAndTheClockGetsTheChosenDay) {
+    selectLanguageFlags(4);  // Spanish
+    SetTimeDialog state;
+    forms::TSetTimeForm form(state);
+    form.ComboBox1->setCurrentIndex(3);
+    EXPECT_EQ(form.ComboBox1->currentText().toStdString(), "Miércoles");
+    EXPECT_EQ(std::make_pair(state.weekdayText, state.values[6]),
+              std::make_pair(std::string("Wednesday"), 3u));
+    selectLanguageFlags(3);  // Japanese
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&form, &change);
+    EXPECT_EQ(form.ComboBox1->currentText().toStdString(), "水曜日");
+    EXPECT_EQ(form.btnSetup->text().toStdString(), "設定");
+    EXPECT_EQ(state.weekdayText, "Wednesday");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -85,6 +86,17 @@ TEST_F(MonitorPanelTest, TheRegistrationFormTakesTypedDevicesAndEmptiesARefusedN
     form.exec();
     EXPECT_EQ(std::make_tuple(dialog.registered, dialog.deviceText, dialog.deviceNumber, dialog.deviceCount),
               std::make_tuple(std::uint8_t{1}, std::string("C200"), 200, 2));
+}
+
+// The display types show in the language; the one chosen reaches the registration by its meaning.
+TEST_F(MonitorPanelTest, TheRegistrationFormListsItsDisplayTypesInTheLanguageAndKeepsTheChoice) {
+    selectLanguageFlags(1);  // Traditional Chinese
+    RegisterDeviceDialog dialog;
+    forms::TregisterDeviceForm form(dialog);
+    form.dispTypeComboBox->setCurrentIndex(2);
+    EXPECT_EQ(form.dispTypeComboBox->currentText().toStdString(), "十六進位");
+    EXPECT_EQ(std::make_pair(dialog.displayType, dialog.displayText),
+              std::make_pair(2, std::string("Hexadecimal")));
 }
 
 TEST_F(MonitorPanelTest, TheEntryDeviceMonitorShowsItsTraceMemosInTheDeveloperLayoutOnly) {
