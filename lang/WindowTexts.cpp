@@ -304,6 +304,18 @@ constexpr TextEntry kWindowTexts[] = {
     {"ParameterCapacity",
      {"Memory capacity", "記憶體容量", "存储器容量", "メモリ容量", "Capacidad de memoria",
       "Bellek kapasitesi"}},
+    {"ParameterDeviceLatch",
+     {"Change device latch range", "變更元件停電保持範圍", "更改元件断电保持范围",
+      "デバイスの停電保持範囲を変更", "Cambiar el rango retentivo de dispositivos",
+      "Cihaz kalıcı alanını değiştir"}},
+    {"ParameterDeviceLatchCan",
+     {"Device latch range can change", "元件停電保持範圍可變更", "元件断电保持范围可更改",
+      "デバイスの停電保持範囲を変更できます", "El rango retentivo de dispositivos se puede cambiar",
+      "Cihaz kalıcı alanı değiştirilebilir"}},
+    {"ParameterDeviceLatchCannot",
+     {"Device latch range can't change", "元件停電保持範圍不可變更", "元件断电保持范围不可更改",
+      "デバイスの停電保持範囲は変更できません", "El rango retentivo de dispositivos no se puede cambiar",
+      "Cihaz kalıcı alanı değiştirilemez"}},
 
     // ---- Diagnostics, file title, developer switches -------------------------------------------------
     {"ErrMsgCaption",

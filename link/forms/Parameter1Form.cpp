@@ -120,7 +120,8 @@ TParameter1Form::TParameter1Form(ParameterDialog& state, QWidget* parent) : QDia
         state_.btnCancelClick();
         reject();
     });
-    showState();
+    // The check box's caption is the rules' English text, shown in the interface language.
+    Captions::of(this).with([this] { showState(); });
 }
 
 void TParameter1Form::showEvent(QShowEvent* event) {
@@ -153,7 +154,7 @@ void TParameter1Form::showState() {
         capacityRadios[i]->setChecked(static_cast<int>(i) == state_.capacityItem);
     }
     const QSignalBlocker blocker(DeviceLatchCheckBox1);
-    DeviceLatchCheckBox1->setText(widgetText(state_.deviceLatchCaption));
+    DeviceLatchCheckBox1->setText(translatedText(state_.deviceLatchCaption));
     DeviceLatchCheckBox1->setChecked(state_.deviceLatchChecked);
     DeviceLatchCheckBox1->setEnabled(state_.deviceLatchEnabled);
 }
