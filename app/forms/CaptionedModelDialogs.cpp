@@ -5,6 +5,7 @@
 
 #include "lang/forms/Captions.h"
 #include "model/forms/PlcTypeForm.h"
+#include "model/forms/StackCodeForm.h"
 
 namespace kestrion::forms {
 
@@ -15,6 +16,13 @@ PlcTypeFormResult CaptionedModelDialogs::showPlcTypeForm(std::int32_t plcType, s
     form.state.memSizeCode = memSizeCode;
     form.exec();
     return form.state.result();
+}
+
+void CaptionedModelDialogs::showStackCode(const StackCodeView& view) {
+    // Modal over the main window: the language cannot change while it shows.
+    StackCodeView shown = view;
+    shown.caption = translatedText(view.caption).toStdString();
+    showStackCodeForm(shown);
 }
 
 }  // namespace kestrion::forms

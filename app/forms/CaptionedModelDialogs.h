@@ -9,6 +9,7 @@ namespace kestrion::forms {
 class CaptionedModelDialogs final : public QtModelDialogs {
 public:
     PlcTypeFormResult showPlcTypeForm(std::int32_t plcType, std::int32_t memSizeCode) override;
+    void showStackCode(const StackCodeView& view) override;
 };
 
 }  // namespace kestrion::forms

@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -33,12 +34,10 @@ QString linesText(const std::vector<std::string>& lines) {
 TAnyCommandForm::TAnyCommandForm(AnyCommandTerminal& state, const std::string& caption, QWidget* parent)
     : QDialog(parent), state_(state) {
     setObjectName("AnyCommandForm");
-    setWindowTitle(widgetText(caption));
-    CommandLabel = new QLabel("Command", this);
+    CommandLabel = new QLabel(this);
     QFont bold = CommandLabel->font();
     bold.setBold(true);
     CommandLabel->setFont(bold);
-    state_.commandLabelWidth = CommandLabel->sizeHint().width();
     Edit1 = new QLineEdit(widgetText(state_.edit1), this);
     Edit1->setObjectName("Edit1");
     RxMemo4 = new QPlainTextEdit(this);
@@ -73,11 +72,22 @@ TAnyCommandForm::TAnyCommandForm(AnyCommandTerminal& state, const std::string& c
     DataLengthComboBox1 = addList(this, "DataLengthComboBox1", {"8", "16", "32"});
     DataLengthComboBox1->setEnabled(false);
     DataLengthComboBox1->hide();
-    btnSend = new QPushButton("Send", this);
+    btnSend = new QPushButton(this);
     btnSend->setObjectName("btnSend");
-    btnClose = new QPushButton("Close", this);
+    btnClose = new QPushButton(this);
     btnClose->setObjectName("btnClose");
     btnSetupPanel = new QPushButton("SetupPanel", this);
+    Captions::of(this)
+        .translatedTitle(caption)
+        .text(CommandLabel, "TerminalCommand")
+        .text(btnSend, "TerminalSend")
+        .text(btnClose, "Close")
+        .with([this] {
+            // The command line starts where the caption ends, in any language.
+            state_.commandLabelWidth = CommandLabel->sizeHint().width();
+            state_.btnSetupPanelClick();
+            placeControls();
+        });
     btnSetupPanel->setEnabled(false);
     btnSetupPanel->hide();
 

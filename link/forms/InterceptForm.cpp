@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -25,9 +26,8 @@ constexpr int kPanelWidths[6] = {200, 50, 50, 50, 80, 50};
 
 TInterceptForm::TInterceptForm(InterceptTerminal& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("InterceptForm");
-    setWindowTitle(widgetText(state.caption));
     auto* layout = new QGridLayout(this);
-    Label1 = new QLabel("Comm Parameter", this);
+    Label1 = new QLabel(this);
     layout->addWidget(Label1, 0, 0);
     parityComboBox = addList("parityComboBox", {"Even", "Odd", "None", "Mark", "Space"});
     dataBitComboBox = addList("dataBitComboBox", {"db7Bits", "db8Bits"});
@@ -54,12 +54,18 @@ TInterceptForm::TInterceptForm(InterceptTerminal& state, QWidget* parent) : QDia
     Memo1->setReadOnly(true);
     layout->addWidget(mSend, 1, 0, 1, 6);
     layout->addWidget(Memo1, 2, 0, 1, 6);
-    btnSend = new QPushButton("Send Enq Test", this);
+    btnSend = new QPushButton(this);
     btnSend->setObjectName("btnSend");
-    OpenComPort = new QPushButton("Open com port", this);
+    OpenComPort = new QPushButton(this);
     OpenComPort->setObjectName("OpenComPort");
-    Close = new QPushButton("Close", this);
+    Close = new QPushButton(this);
     Close->setObjectName("Close");
+    Captions::of(this)
+        .translatedTitle(state.caption)
+        .text(Label1, "InterceptCommParameter")
+        .text(btnSend, "InterceptSendEnq")
+        .text(OpenComPort, "InterceptOpenPort")
+        .text(Close, "Close");
     layout->addWidget(OpenComPort, 3, 0, 1, 2);
     layout->addWidget(btnSend, 3, 2, 1, 2);
     layout->addWidget(Close, 3, 4, 1, 2);

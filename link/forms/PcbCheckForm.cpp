@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -28,12 +29,17 @@ const char* colourName(LabelColour colour) {
 
 TPcbCheckForm::TPcbCheckForm(PcbCheckDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("PcbCheckForm");
-    setWindowTitle(widgetText(state.caption));
     auto* layout = new QGridLayout(this);
-    btnPCB = new QPushButton("PCB", this);
-    btnFRAM = new QPushButton("FRAM", this);
-    btnProductId = new QPushButton("ProductID", this);
-    btnCheckAll = new QPushButton("CheckAll", this);
+    btnPCB = new QPushButton(this);
+    btnFRAM = new QPushButton(this);
+    btnProductId = new QPushButton(this);
+    btnCheckAll = new QPushButton(this);
+    Captions::of(this)
+        .translatedTitle(state.caption)
+        .text(btnPCB, "PcbCheckPcb")
+        .text(btnFRAM, "PcbCheckFram")
+        .text(btnProductId, "PcbCheckProductId")
+        .text(btnCheckAll, "PcbCheckAll");
     static const char* const labelNames[] = {"btnPcbLabel", "btnFramLabel", "btnProductIdLabel"};
     int row = 0;
     for (QPushButton* button : {btnPCB, btnFRAM, btnProductId}) {

@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
@@ -50,7 +51,6 @@ QComboBox* addList(QWidget* parent, const char* name, const QStringList& items) 
 
 TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName("AnyAddressForm");
-    setWindowTitle(widgetText(state.caption));
     inputPanel = new QFrame(this);
     inputPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* grid = new QGridLayout(inputPanel);
@@ -75,18 +75,28 @@ TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDi
     DataEdit = edit("DataEdit", &AnyAddressDialog::dataEdit, &AnyAddressDialog::DataEditChange);
     CommandEdit = edit("CommandEdit", &AnyAddressDialog::commandEdit, &AnyAddressDialog::AddressEditChange);
     CommandEdit->setEnabled(false);
-    ByteNoLabel = new QLabel("ByteNo.", inputPanel);
-    DataLabel = new QLabel("Data(Hex)", inputPanel);
+    ByteNoLabel = new QLabel(inputPanel);
+    DataLabel = new QLabel(inputPanel);
+    auto* addressLabel = new QLabel(inputPanel);
+    auto* commandLabel = new QLabel(inputPanel);
+    auto* pageLabel = new QLabel(inputPanel);
+    Captions::of(this)
+        .translatedTitle(state.caption)
+        .text(addressLabel, "AnyAddrAddress")
+        .text(ByteNoLabel, "AnyAddrByteNo")
+        .text(DataLabel, "AnyAddrData")
+        .text(commandLabel, "AnyAddrCommand")
+        .text(pageLabel, "AnyAddrPageRam");
     PageNoComboBox = addList(inputPanel, "PageNoComboBox", {"0", "1"});
-    grid->addWidget(new QLabel("Address(Hex)", inputPanel), 0, 0);
+    grid->addWidget(addressLabel, 0, 0);
     grid->addWidget(AddressEdit, 0, 1);
     grid->addWidget(ByteNoLabel, 0, 2);
     grid->addWidget(ByteNoEdit, 0, 3);
     grid->addWidget(DataLabel, 0, 4);
     grid->addWidget(DataEdit, 0, 5);
-    grid->addWidget(new QLabel("Command", inputPanel), 1, 0);
+    grid->addWidget(commandLabel, 1, 0);
     grid->addWidget(CommandEdit, 1, 1);
-    grid->addWidget(new QLabel("PageRAM", inputPanel), 1, 2);
+    grid->addWidget(pageLabel, 1, 2);
     grid->addWidget(PageNoComboBox, 1, 3);
     Label5 = new QLabel(inputPanel);
     Label6 = new QLabel(inputPanel);
@@ -125,14 +135,20 @@ TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDi
     AnyAddressListView->setStyleSheet("QTreeWidget::item { border: 1px solid #d0d0d0; }");  // grid lines
 
     btnClose = addButton("btnClose", "Close", &AnyAddressDialog::btnCloseClick);
-    btnRead = addButton("btnRead", "Read", &AnyAddressDialog::btnReadClick);
-    btnWrite = addButton("btnWrite", "Write", &AnyAddressDialog::btnWriteClick);
-    btnForceOn = addButton("btnForceOn", "ForceON", &AnyAddressDialog::btnForceOnClick);
-    btnForceOff = addButton("btnForceOff", "ForceOFF", &AnyAddressDialog::btnForceOffClick);
-    btnStartMonitor = addButton("btnStartMonitor", "StartMonitor", &AnyAddressDialog::btnStartMonitorClick);
-    btnStopMonitor = addButton("btnStopMonitor", "StopMonitor", &AnyAddressDialog::btnStopMonitorClick);
-    btnWhichAddress = addButton("btnWhichAddress", "WhichAddress", &AnyAddressDialog::btnWhichAddressClick);
-    btnMachineCode = addButton("btnMachineCode", "MachineCode", &AnyAddressDialog::btnMachineCodeClick);
+    btnRead = addButton("btnRead", "AnyAddrRead", &AnyAddressDialog::btnReadClick);
+    btnWrite = addButton("btnWrite", "AnyAddrWrite", &AnyAddressDialog::btnWriteClick);
+    btnForceOn = addButton("btnForceOn", "AnyAddrForceOn", &AnyAddressDialog::btnForceOnClick);
+    btnForceOff = addButton("btnForceOff", "AnyAddrForceOff", &AnyAddressDialog::btnForceOffClick);
+    btnStartMonitor =
+        addButton("btnStartMonitor", "AnyAddrStartMonitor", &AnyAddressDialog::btnStartMonitorClick);
+    btnStopMonitor =
+        addButton("btnStopMonitor", "AnyAddrStopMonitor", &AnyAddressDialog::btnStopMonitorClick);
+    btnWhichAddress =
+        addButton("btnWhichAddress", "AnyAddrWhichAddress", &AnyAddressDialog::btnWhichAddressClick);
+    btnMachineCode =
+        addButton("btnMachineCode", "AnyAddrMachineCode", &AnyAddressDialog::btnMachineCodeClick);
+    // The headers follow a language change at once, not at the next read.
+    Captions::of(this).with([this] { showHeaders(); });
     column_ = {DataTypeComboBox1, DataLengthComboBox1, btnClose,      btnRead,
                btnWrite,          btnForceOn,          btnForceOff,   btnStartMonitor,
                btnStopMonitor,    btnWhichAddress,     btnMachineCode};
@@ -142,10 +158,11 @@ TAnyAddressForm::TAnyAddressForm(AnyAddressDialog& state, QWidget* parent) : QDi
     resize(state_.width, state_.height);
 }
 
-QPushButton* TAnyAddressForm::addButton(const char* name, const char* caption,
+QPushButton* TAnyAddressForm::addButton(const char* name, const char* captionId,
                                         void (AnyAddressDialog::*handler)()) {
-    auto* button = new QPushButton(caption, this);
+    auto* button = new QPushButton(this);
     button->setObjectName(name);
+    Captions::of(this).text(button, captionId);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this,
             [this, run = std::function<void(AnyAddressDialog&)>(handler)] {
@@ -206,9 +223,7 @@ void TAnyAddressForm::showState() {
     Label6->setText(widgetText(state_.label6));
     AnyTxMemo1->setPlainText(widgetText(state_.anyTxMemo));
     AnyRxMemo1->setPlainText(widgetText(state_.anyRxMemo));
-    QStringList headers;
-    for (const std::string& column : state_.columns) headers << widgetText(column);
-    AnyAddressListView->setHeaderLabels(headers);
+    showHeaders();
     for (std::size_t i = 0; i < state_.columnWidths.size(); ++i)
         AnyAddressListView->setColumnWidth(static_cast<int>(i), state_.columnWidths[i]);
     AnyAddressListView->clear();
@@ -223,6 +238,12 @@ void TAnyAddressForm::showState() {
     btnWrite->setEnabled(state_.writeEnabled);
     btnForceOn->setEnabled(state_.forceOnEnabled);
     btnForceOff->setEnabled(state_.forceOffEnabled);
+}
+
+void TAnyAddressForm::showHeaders() {
+    QStringList headers;
+    for (const std::string& column : state_.columns) headers << translatedText(column);
+    AnyAddressListView->setHeaderLabels(headers);
 }
 
 void runAnyAddressForm(AnyAddressDialog& state) {

@@ -54,7 +54,8 @@ protected:
     void reject() override;
 
 private:
-    QPushButton* addButton(const char* name, const char* caption, void (AnyAddressDialog::*handler)());
+    QPushButton* addButton(const char* name, const char* captionId, void (AnyAddressDialog::*handler)());
+    void showHeaders();
     void placeControls();
     void showState();
     AnyAddressDialog& state_;

@@ -10,27 +10,31 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 
 namespace kestrion::forms {
 
-TAxisMonitorForm::TAxisMonitorForm(AxisMonitorDialog& state, const QString& caption, QWidget* parent)
+TAxisMonitorForm::TAxisMonitorForm(AxisMonitorDialog& state, const std::string& caption, QWidget* parent)
     : QDialog(parent), state_(state) {
     setObjectName("AxisMonitorForm");
-    setWindowTitle(caption);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto* layout = new QVBoxLayout(this);
     auto* axes = new QHBoxLayout;
-    static const char* const groupCaptions[] = {"[Y00] Axis 1 ", "[Y01] Axis 2"};
+    Captions& captions = Captions::of(this).translatedTitle(caption);
+    static const char* const groupCaptions[] = {"AxisMonitorAxis1", "AxisMonitorAxis2"};
     for (std::size_t axis = 0; axis < 2; ++axis) {
-        auto* group = new QGroupBox(groupCaptions[axis], this);
+        auto* group = new QGroupBox(this);
+        captions.title(group, groupCaptions[axis]);
         auto* grid = new QGridLayout(group);
         for (std::size_t row = 0; row < kAxisRows.size(); ++row) {
             auto* value = new QLabel("0", group);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             value->setMinimumWidth(100);
             value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            grid->addWidget(new QLabel(kAxisRows[row], group), static_cast<int>(row), 0);
+            auto* name = new QLabel(group);
+            captions.translatedText(name, kAxisRows[row]);
+            grid->addWidget(name, static_cast<int>(row), 0);
             grid->addWidget(value, static_cast<int>(row), 1);
             valueLabels[axis][row] = value;
         }
@@ -43,9 +47,12 @@ TAxisMonitorForm::TAxisMonitorForm(AxisMonitorDialog& state, const QString& capt
     }
     layout->addLayout(axes);
     auto* buttons = new QHBoxLayout;
-    btnAxisStartMonitor = new QPushButton("Start monitor", this);
-    btnAxisStopMonitor = new QPushButton("Stop monitor", this);
-    btnClose = new QPushButton("Close", this);
+    btnAxisStartMonitor = new QPushButton(this);
+    btnAxisStopMonitor = new QPushButton(this);
+    btnClose = new QPushButton(this);
+    captions.text(btnAxisStartMonitor, "StartMonitor")
+        .text(btnAxisStopMonitor, "StopMonitor")
+        .text(btnClose, "Close");
     for (QPushButton* button : {btnAxisStartMonitor, btnAxisStopMonitor, btnClose}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
@@ -93,7 +100,7 @@ void TAxisMonitorForm::showState() {
 }
 
 void runAxisMonitorForm(AxisMonitorDialog& state, const std::string& caption) {
-    TAxisMonitorForm form(state, widgetText(caption), QApplication::activeWindow());
+    TAxisMonitorForm form(state, caption, QApplication::activeWindow());
     form.exec();
     form.Timer8->stop();  // closing the window stops the poll too
     state.setTimer8Interval = nullptr;

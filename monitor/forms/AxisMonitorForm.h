@@ -17,7 +17,7 @@ namespace kestrion::forms {
 class TAxisMonitorForm : public QDialog {
     Q_OBJECT
 public:
-    TAxisMonitorForm(AxisMonitorDialog& state, const QString& caption, QWidget* parent = nullptr);
+    TAxisMonitorForm(AxisMonitorDialog& state, const std::string& caption, QWidget* parent = nullptr);
 
     std::array<std::array<QLabel*, 6>, 2> valueLabels{};  // [axis][row of kAxisRows]
     std::array<QPlainTextEdit*, 2> memos{};               // Memo1, Memo2

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/forms/MonitorWidgets.h"
@@ -18,27 +19,28 @@ constexpr int kRefreshMilliseconds = 100;
 
 struct ButtonRow {
     const char* name;
-    const char* caption;
+    const char* captionId;
     void (*handler)(EntryDeviceMonitorDialog&);
 };
 
 constexpr ButtonRow kButtons[12] = {
-    {"btnStartMonitor", "Start monitor", [](EntryDeviceMonitorDialog& d) { d.btnStartMonitorClick(); }},
-    {"btnStopMonitor", "Stop monitor", [](EntryDeviceMonitorDialog& d) { d.btnStopMonitorClick(); }},
-    {"btnRegisterDevices", "Register devices",
+    {"btnStartMonitor", "EntryStartMonitor", [](EntryDeviceMonitorDialog& d) { d.btnStartMonitorClick(); }},
+    {"btnStopMonitor", "EntryStopMonitor", [](EntryDeviceMonitorDialog& d) { d.btnStopMonitorClick(); }},
+    {"btnRegisterDevices", "EntryRegisterDevices",
      [](EntryDeviceMonitorDialog& d) { d.btnRegisterDevicesClick(); }},
-    {"btnDeleteTheDevice", "Delete the device",
+    {"btnDeleteTheDevice", "EntryDeleteTheDevice",
      [](EntryDeviceMonitorDialog& d) { d.btnDeleteTheDeviceClick(); }},
-    {"btnDeleteAllDevices", "Delete all devices",
+    {"btnDeleteAllDevices", "EntryDeleteAllDevices",
      [](EntryDeviceMonitorDialog& d) { d.btnDeleteAllDevicesClick(); }},
-    {"btnChangeValue", "Change value", [](EntryDeviceMonitorDialog& d) { d.btnChangeValueClick(); }},
-    {"btnForceOnOff", "Force On/Off", [](EntryDeviceMonitorDialog& d) { d.btnForceOnOffClick(); }},
-    {"btnTransferSetup", "Transfer setup ...",
+    {"btnChangeValue", "EntryChangeValue", [](EntryDeviceMonitorDialog& d) { d.btnChangeValueClick(); }},
+    {"btnForceOnOff", "EntryForceOnOff", [](EntryDeviceMonitorDialog& d) { d.btnForceOnOffClick(); }},
+    {"btnTransferSetup", "EntryTransferSetup",
      [](EntryDeviceMonitorDialog& d) { d.btnTransferSetupClick(); }},
-    {"btnTryConnection", "Try connection", [](EntryDeviceMonitorDialog& d) { d.btnTryConnectionClick(); }},
+    {"btnTryConnection", "EntryTryConnection",
+     [](EntryDeviceMonitorDialog& d) { d.btnTryConnectionClick(); }},
     {"btnClose", "Close", [](EntryDeviceMonitorDialog& d) { d.btnCloseClick(); }},
-    {"btnMoveUp", "MoveUp", [](EntryDeviceMonitorDialog& d) { d.btnMoveUpClick(); }},
-    {"btnMoveDown", "MoveDown", [](EntryDeviceMonitorDialog& d) { d.btnMoveDownClick(); }},
+    {"btnMoveUp", "EntryMoveUp", [](EntryDeviceMonitorDialog& d) { d.btnMoveUpClick(); }},
+    {"btnMoveDown", "EntryMoveDown", [](EntryDeviceMonitorDialog& d) { d.btnMoveDownClick(); }},
 };
 
 QPlainTextEdit* traceMemo(QWidget* parent, const char* name, const char* firstLine, bool readOnly) {
@@ -62,7 +64,7 @@ TEntryDeviceMonitorForm::TEntryDeviceMonitorForm(EntryDeviceMonitorDialog& state
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       state_(state) {
     setObjectName("EntryDeviceMonitorForm");
-    setWindowTitle(widgetText(state.caption));
+    Captions& captions = Captions::of(this).translatedTitle(state.caption);
     setFixedSize(state.width, state.height);
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
@@ -72,7 +74,8 @@ TEntryDeviceMonitorForm::TEntryDeviceMonitorForm(EntryDeviceMonitorDialog& state
     RxMemo2 = traceMemo(this, "RxMemo2", "Rx", true);
     DeviceListView = makeDeviceListView(this, "DeviceListView");
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        auto* button = new QPushButton(kButtons[i].caption, this);
+        auto* button = new QPushButton(this);
+        captions.text(button, kButtons[i].captionId);
         button->setObjectName(kButtons[i].name);
         connect(button, &QPushButton::clicked, this, [this, row = &kButtons[i]] {
             row->handler(state_);

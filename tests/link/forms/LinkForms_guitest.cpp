@@ -9,11 +9,15 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <tuple>
 
 #include "lang/Language.h"
 #include "link/CommRecord.h"
 #include "link/LinkCommand.h"
+#include "link/forms/AnyCommandForm.h"
+#include "link/forms/InterceptForm.h"
 #include "link/forms/LineFree.h"
+#include "link/forms/PcbCheckForm.h"
 #include "link/forms/PortSelForm.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
@@ -126,6 +130,29 @@ TEST_F(LinkFormsTest, TheClockDialogListsTheDaysInTheLanguageAndTheClockGetsTheC
     EXPECT_EQ(form.ComboBox1->currentText().toStdString(), "水曜日");
     EXPECT_EQ(form.btnSetup->text().toStdString(), "設定");
     EXPECT_EQ(state.weekdayText, "Wednesday");
+}
+
+// The terminals and the hardware check show their titles and buttons in the interface language.
+TEST_F(LinkFormsTest, TheTerminalsAndTheHardwareCheckShowTheirTextsInTheLanguage) {
+    selectLanguageFlags(3);  // Japanese
+    AnyCommandTerminal command;
+    forms::TAnyCommandForm commandForm(command, "Write any command");
+    InterceptTerminal intercept;
+    forms::TInterceptForm interceptForm(intercept);
+    PcbCheckDialog check;
+    forms::TPcbCheckForm checkForm(check);
+    const std::tuple<QDialog*, QPushButton*, std::string, std::string> cases[] = {
+        {&commandForm, commandForm.btnSend, "任意コマンドの書き込み", "送信"},
+        {&interceptForm, interceptForm.OpenComPort, "データの傍受", "通信ポートを開く"},
+        {&checkForm, checkForm.btnCheckAll, "ハードウェアチェック", "すべてチェック"},
+    };
+    for (const auto& [form, button, title, caption] : cases) {
+        EXPECT_EQ(form->windowTitle().toStdString(), title);
+        EXPECT_EQ(button->text().toStdString(), caption);
+    }
+    // The command line starts past the caption, however wide the language makes it.
+    EXPECT_GE(commandForm.Edit1->x(),
+              commandForm.CommandLabel->x() + commandForm.CommandLabel->sizeHint().width());
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "lang/Language.h"
 #include "link/LinkFixture.h"
 #include "monitor/forms/AnyAddressForm.h"
 #include "support/SimulatedPlc.h"
@@ -38,6 +41,19 @@ TEST_F(AnyAddressFormTest, CloseDuringTheWatchLoopEndsTheLoopAndThenTheWindow) {
     const std::size_t frames = sim.plc.frames.size();
     fakes.clock.advance(2000);  // nothing polls any more
     EXPECT_EQ(sim.plc.frames.size(), frames);
+}
+
+// The window and its list follow a language change while it is open.
+TEST_F(AnyAddressFormTest, TheWindowShowsItsTitleButtonsAndHeadersInTheLanguage) {
+    AnyAddressDialog state;
+    state.columns = {"Address", "(H)Current value", "Comment"};
+    forms::TAnyAddressForm form(state);
+    selectLanguageFlags(3);  // Japanese
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&form, &change);
+    EXPECT_EQ(form.windowTitle().toStdString(), "任意アドレスの読み出し");
+    EXPECT_EQ(form.btnStartMonitor->text().toStdString(), "モニタ開始");
+    EXPECT_EQ(form.AnyAddressListView->headerItem()->text(1).toStdString(), "(H)現在値");
 }
 
 }  // namespace

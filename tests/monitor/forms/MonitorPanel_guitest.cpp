@@ -15,6 +15,7 @@
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/ProgramImage.h"
 #include "monitor/MonitorMode.h"
+#include "monitor/forms/AxisMonitorForm.h"
 #include "monitor/forms/EntryDeviceMonitorForm.h"
 #include "monitor/forms/MonitorPanels.h"
 #include "monitor/forms/RegisterDeviceForm.h"
@@ -97,6 +98,19 @@ TEST_F(MonitorPanelTest, TheRegistrationFormListsItsDisplayTypesInTheLanguageAnd
     EXPECT_EQ(form.dispTypeComboBox->currentText().toStdString(), "十六進位");
     EXPECT_EQ(std::make_pair(dialog.displayType, dialog.displayText),
               std::make_pair(2, std::string("Hexadecimal")));
+}
+
+TEST_F(MonitorPanelTest, TheAxisAndEntryDeviceMonitorsShowTheirTextsInTheLanguage) {
+    selectLanguageFlags(3);  // Japanese
+    AxisMonitorDialog axis;
+    forms::TAxisMonitorForm axisForm(axis, "Controller Axis Monitor");
+    EntryDeviceMonitorDialog entry;
+    entry.caption = "Entry device monitor";
+    forms::TEntryDeviceMonitorForm entryForm(entry);
+    EXPECT_EQ(axisForm.windowTitle().toStdString(), "コントローラ軸モニタ");
+    EXPECT_EQ(axisForm.btnAxisStopMonitor->text().toStdString(), "モニタ停止");
+    EXPECT_EQ(entryForm.windowTitle().toStdString(), "登録デバイスモニタ");
+    EXPECT_EQ(entryForm.buttons[4]->text().toStdString(), "すべて削除");
 }
 
 TEST_F(MonitorPanelTest, TheEntryDeviceMonitorShowsItsTraceMemosInTheDeveloperLayoutOnly) {
