@@ -92,11 +92,21 @@ void renameRule3_4(const Element& e) {
     }
 }
 
-// A link rising anywhere right of the element on its row: LD when an element follows it, else OR.
+// An element stands on the element's row after it, up to column last: the element then begins a
+// group in series with that one, not a branch of its own. NOP cells between are wire.
+bool elementFollowsUpTo(const Element& e, std::int64_t last) {
+    if (e.rightIsElement()) return true;
+    for (std::int64_t c = e.c() + 2; c <= last; ++c)
+        if (cell(c, e.r()) == kCellContact) return true;
+    return false;
+}
+
+// A link rising anywhere right of the element on its row: LD when an element stands between it and
+// the rise (a group that joins there once that element is passed), else OR.
 bool risingLinkRightOf(const Element& e) {
     for (std::int64_t c = e.c(); c < rightBusColumn(); ++c)
         if (cell(c + 1, e.r() - 1) == kCellLink) {
-            if (e.rightIsElement())
+            if (elementFollowsUpTo(e, c))
                 toLd(e);
             else
                 toOr(e);
