@@ -217,7 +217,12 @@ private:
             return;
         }
         switch (pairedJoint(o_)) {
-            case Pairing::Orb: linkLeftUp(r_, " 執行配[ORB]的[LD] 往左上補線"); break;
+            case Pairing::Orb:
+                // Up to the branch it is joined with, past the lines between that leave this column free
+                // (the wire of an OR below may stand on its left).
+                linkLeftUp(r_, " 執行配[ORB]的[LD] 往左上補線");
+                climbLeft("[LD] 配[ORB] 繼續往左上補線", false);
+                break;
             case Pairing::Anb: trace(" 執行配[ANB]的[LD] 不往左上補線"); break;
             case Pairing::None: break;
         }

@@ -255,14 +255,16 @@ std::uint32_t searchLastUsedRow(std::uint32_t startRow) {
 
 std::uint32_t searchLastUsedRowFrom(std::uint32_t x, std::uint32_t startRow) {
     if (!canvasGeometryReady()) return startRow;
-    constexpr std::int64_t kLastTestedColumn = 31;
+    // Column 31 and, where a long rung widened the bus, every column up to it: a row whose cells all
+    // lie past column 31 is no blank row.
+    const std::int64_t lastTestedColumn = std::max<std::int64_t>(31, rightBusColumn() + 1);
     const std::int64_t first = canvasColumnOf(x);
     const std::int64_t endRow = canvasRowOf(getEndObjectY());
     std::uint32_t result = startRow;
     for (std::int64_t row = startRow; row < endRow; ++row) {
         if (VirtualArray.at(first, row) == kCellBlank) result = static_cast<std::uint32_t>(row) - 1;
         bool rowBlank = true;
-        for (std::int64_t column = first; column <= kLastTestedColumn && rowBlank; ++column)
+        for (std::int64_t column = first; column <= lastTestedColumn && rowBlank; ++column)
             rowBlank = VirtualArray.at(column, row) == kCellBlank;
         if (rowBlank) break;
     }

@@ -118,6 +118,10 @@ TEST_F(VerticalLinks, ContactRules) {
     const Picture unlinked{"", "", "  X X"}, linked{"", "   |", "  X X"};
     run({{{ld, orb}, linked}, {{ld, anb}, unlinked}, {{ld, nested, anb, orb}, linked},
          {{ld, nested, orb, anb}, unlinked}, {{ld}, unlinked}});
+    // Joined by ORB lines further down, beside the wire of an OR: up the free lines to the branch.
+    const Obj lower{kLd, 160, 192, 0};
+    run({{{lower, orb}, {"", "   |", "", "   |", "", "   |", "  - X"}},
+         {{lower, orb}, {"", "", "    X", "   |", "", "   |", "  - X"}}});
 }
 
 TEST_F(VerticalLinks, NopAndJointRules) {

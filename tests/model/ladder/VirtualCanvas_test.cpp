@@ -121,6 +121,16 @@ TEST_F(CanvasCells, LastUsedRow) {
         startList(endY);
         EXPECT_EQ(x == 0 ? searchLastUsedRow(start) : searchLastUsedRowFrom(x, start), expected) << start;
     }
+    // Where a long rung widened the bus, the columns up to it count too.
+    const std::uint32_t bus = draw.iBusLineEnd;
+    draw.iBusLineEnd = 1440;  // column 36
+    for (const auto& [column, expected] : {std::pair{33, 1U}, {37, 1U}, {38, 0U}}) {
+        clearVirtualCanvas();
+        paint({"  X", std::string(static_cast<std::size_t>(column), ' ') + "|"});
+        startList(384);
+        EXPECT_EQ(searchLastUsedRow(0), expected) << column;
+    }
+    draw.iBusLineEnd = bus;
 }
 
 TEST_F(CanvasCells, BlockOutputBetweenRows) {
