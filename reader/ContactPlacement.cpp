@@ -198,6 +198,7 @@ void convLdToLadder(std::uint16_t code) {
         }
     }
     ++convSbNo;
+    readerState.lastLdJoin = LdJoin::First;
     if (convSbNo < 2 || (predecessor() != nullptr && predecessor()->iCode == kStlStepCode)) {
         if (mppOpen != 0 || mppOutputDone != 0) clearMpFlags();
         if (conv.X == draw.iBusLineStart) conv.Y = ldrTail->yAddr;
@@ -206,6 +207,7 @@ void convLdToLadder(std::uint16_t code) {
         o.yAddr = o.yTopPos = ladderBottomY = conv.Y;
         pushStart({conv.X, conv.Y});
     } else if (backwordAnbOrbInstrCheck(static_cast<std::size_t>(convByteOffset) + 2, 1)) {
+        readerState.lastLdJoin = LdJoin::Parallel;
         Pair at = peekStart();
         while (cellTakenAt(at.x, at.y)) at.y += cellH();
         ladderBottomY = std::max(ladderBottomY, at.y);
@@ -215,6 +217,7 @@ void convLdToLadder(std::uint16_t code) {
         conv = {at.x, at.y};
         pushStart(at);
     } else {
+        readerState.lastLdJoin = LdJoin::Series;
         const Pair at = peekNext();
         o.xAddr = at.x;
         o.yAddr = at.y;

@@ -28,6 +28,14 @@ struct MpStackPoint {
 constexpr std::uint8_t kBlockFlagNewLargeBlock = 0x01;  // the LD just placed opened a LargeBlock
 constexpr std::uint8_t kBlockFlagStlOpen = 0x02;        // an STL step is open
 
+// What the words placed last leave for the next one to go on from: no rung (at the start, after a
+// label, a step's end, a master control or an instruction that stands alone), a step's bus, the
+// contacts of a rung, or an output its rung may go on from.
+enum class RungState : std::uint8_t { None, StepBus, Contacts, AfterOutput };
+
+// How the sub-block an LD opens is joined: the first of its rung, in parallel, in series.
+enum class LdJoin : std::uint8_t { First, Parallel, Series };
+
 // The objects a load has placed, by position and by block id (see reader/PlacementSupport.h).
 // Only valid while a load runs; emptied at its end.
 struct PlacedObjects {
@@ -66,6 +74,15 @@ struct ReaderState {
     // Bit n: the block n LDs deep (0: the rung going on from an output) holds a branch point, an
     // MPS, MRD or MPP or an output the rung goes on from.
     std::uint64_t branchPointLevels = 0;
+    RungState rung = RungState::None;
+    bool rungHasContact = false;      // a contact of the rung (or the step) being placed stands in front
+    bool rungHasOutput = false;       // the rung being placed has an output already
+    bool rungHasBranchPoint = false;  // and an MPS, MRD or MPP
+    const stLadderBlock* rungStart = nullptr;  // the LD that began the rung being placed
+    LdJoin lastLdJoin = LdJoin::First;         // how the sub-block the last LD opened is joined
+    // Bit n: the sub-block n LDs deep is joined in series to the one before it (ANB, or a rung that
+    // goes on from an output).
+    std::uint64_t seriesJoinLevels = 0;
     std::uint32_t loaderStartX = 0;   // x of the first object of a loaded line
     std::uint32_t progressShown = 0;  // the position of the progress bar during a load
     PlacedObjects placed;

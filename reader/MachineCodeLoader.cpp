@@ -37,6 +37,8 @@ namespace {
 constexpr int kProgressEnd = 100;
 constexpr std::int32_t kFirstBranchPointer = 2;  // the pair every load starts MpsMrdMpp with
 constexpr std::uint16_t kInvWord = 0xFFFD;
+constexpr std::uint16_t kMcWord = 0x00A;
+constexpr std::uint16_t kMcrWord = 0x00B;
 
 // The progress window of one load: shown at its start and hidden at its end, however it ends.
 class LoadProgress {
@@ -150,8 +152,68 @@ bool joinTakesInBranchPoint(std::uint16_t code) {
     return top || (code == kCodeOrb && below);
 }
 
+// ---- What the words before leave for a word to go on from -------------------------------------------------
+//
+// A ladder draws a rung from a bus: contacts begin with an LD at the left bus or at a step's bus, every
+// join joins two blocks of its rung, and every rung ends in an output before the next rung, a label,
+// a step, a master control, an instruction that stands alone or END begins. Words that go on from
+// nothing, or contacts that lead to no output, have no ladder: the load stops on them.
+
+RungState& rung() {
+    return readerState.rung;
+}
+
+void requireRung(std::uint16_t code, bool allowed, const char* what) {
+    if (!allowed) stopUnplaceable(code, convStepNo, what);
+}
+
+// An MPS whose MPP has not come yet: its branch point belongs to the rung, which must end first.
+void requireBranchPointsClosed(std::uint16_t code) {
+    if (mpsPointer > kFirstBranchPointer)
+        stopUnplaceable(code, convStepNo, "a branch point left open where its rung ends");
+}
+
+// Where a rung ends: its contacts must have reached an output, and its branch points their MPP.
+void requireRungEnded(std::uint16_t code) {
+    requireRung(code, rung() != RungState::Contacts, "contacts that lead to no output");
+    requireBranchPointsClosed(code);
+}
+
+// An output needs a condition: contacts of its rung, the output its rung goes on from, or a step's bus.
+void requireOutputCondition(std::uint16_t code) {
+    requireRung(code, rung() != RungState::None, "an output with no contacts in front of it");
+}
+
+// INV inverts its block, from the LD that opened it. The ladder shows where a block begins only at
+// a bus or where a branch leaves: a block joined in series stands on the row of the one before it,
+// and INV there would be read as inverting both, unless an OR or ORB after INV puts the block in
+// parallel with another (then it is a branch of its own).
+bool invertsWhatTheLadderShows() {
+    if ((readerState.seriesJoinLevels & branchLevelBit(convSbNo)) == 0) return true;
+    const std::size_t limit = programAreaLimit(pmw.memSizeCode());
+    int level = 0;
+    for (std::size_t offset = static_cast<std::size_t>(convByteOffset) + 2; offset < limit;) {
+        const std::uint16_t w = programWordAt(offset);
+        if (isLoadTypeCode(w)) {
+            ++level;
+        } else if (isBlockJoint(w)) {
+            if (level == 0) return false;
+            if (level == 1 && w == kCodeOrb) return true;
+            --level;
+        } else if (isOrTypeCode(w)) {
+            if (level == 0) return true;
+        } else if (!isAndTypeCode(w)) {
+            return false;
+        }
+        offset += 2 * static_cast<std::size_t>(std::max(1, instructionLength(w)));
+    }
+    return false;
+}
+
 void afterOutput(void (*updateMpY)()) {
     markBranchPoint();
+    rung() = RungState::AfterOutput;
+    readerState.rungHasOutput = true;
     updateMpY();
     requireRowOnCanvas(ldrNow->yAddr);
     setNowOutputCells();
@@ -214,14 +276,33 @@ void dispatch(std::uint16_t w) {
     if ((g < 0x8000 || g >= 0xB000) && instructionLength(w) == 0) stopAtUndefinedWord();
     if (isLoadTypeCode(w)) {
         const bool mayOpenBlock = convSbNo == 0;
+        const RungState before = rung();
         convLdToLadder(w);
+        // An LD in the last column leaves its rung no cell for an output: the ladder wraps the cursor
+        // to the next line, and what follows would be drawn at the bus there.
+        requireRung(w, ldrNow->Xend < draw.iBusLineEnd, "an LD in the output column");
         const bool newRung = mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0;
+        // An LD whose block the join after it puts behind what stands before it: a rung or a step's
+        // bus must stand there, not a label or nothing.
+        const bool continues = mayOpenBlock && !newRung;
+        requireRung(w, !continues || before != RungState::None, "a join with no block of its rung before it");
+        if (continues || readerState.lastLdJoin == LdJoin::Series)
+            readerState.seriesJoinLevels |= branchLevelBit(convSbNo);
+        else
+            readerState.seriesJoinLevels &= ~branchLevelBit(convSbNo);
+        rung() = RungState::Contacts;
+        readerState.rungHasContact = true;
         if (newRung && ldrNow != nullptr) requireOutputAfterContinuation(ldrNow->prev);
         // A branch point an MPS left open belongs to the rung before: an MRD or MPP in this one
         // would read it across the rung's start, which no ladder shows.
         if (newRung && mpsPointer > kFirstBranchPointer)
             stopUnplaceable(w, convStepNo, "a new rung while a branch point is open");
-        if (newRung) readerState.branchPointLevels = 0;
+        if (newRung) {
+            readerState.branchPointLevels = 0;
+            readerState.rungStart = ldrNow;
+            readerState.rungHasOutput = false;
+            readerState.rungHasBranchPoint = false;
+        }
         readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
         mark(kCellContact);
         pushEndObjectDown();
@@ -230,10 +311,24 @@ void dispatch(std::uint16_t w) {
         // no contact to invert and would be written in front of one.
         if (w == kInvWord && ldrTail->prev != nullptr && ldrTail->prev->iCode == kStlStepCode)
             stopUnplaceable(w, convStepNo, "INV right after STL");
+        requireRung(w, rung() != RungState::None, "a contact with no rung to go on from");
+        // INV inverts what the contacts of its rung give: a step's bus, or an output of the step's bus,
+        // alone in front of it gives none.
+        requireRung(w, w != kInvWord || readerState.rungHasContact, "INV with no contact in front of it");
+        requireRung(w, w != kInvWord || invertsWhatTheLadderShows(), "INV in a block joined in series");
+        const std::uint32_t bus = draw.iBusLineEnd;
         convAndToLadder(w);
+        // The outputs placed before stand at the bus they had; a later branch of a branch point that
+        // widens it leaves them where the ladder can no longer link them when they move out.
+        requireRung(w,
+                    draw.iBusLineEnd == bus || !readerState.rungHasOutput || !readerState.rungHasBranchPoint,
+                    "contacts of a branch after an output that reach past the bus");
+        rung() = RungState::Contacts;
+        readerState.rungHasContact = readerState.rungHasContact || w != kInvWord;
         mark(kCellContact);
     } else if (isOrTypeCode(w)) {
         if (joinTakesInBranchPoint(w)) stopUnplaceable(w, convStepNo, "OR around a branch point");
+        requireRung(w, rung() == RungState::Contacts, "an OR with no contacts of its rung before it");
         convOrToLadder(w);
         mark(kCellContact);
         pushEndObjectDown();
@@ -241,6 +336,10 @@ void dispatch(std::uint16_t w) {
         // A join closes the blocks in front of an output; one after it would join across the
         // output (a join with no block left to join stops with its own underflow first).
         const bool afterOutput = rightAfterOutput();
+        requireRung(w, rung() == RungState::Contacts || afterOutput, "a join with no contacts before it");
+        // A join takes the two last blocks of its rung; only an ANB may take the rung before, or a
+        // step's bus, as the first of them (the rung then goes on in series). No ladder draws more.
+        requireRung(w, convSbNo >= (w == kCodeOrb ? 2 : 1), "a join with no block of its rung to join");
         newAnbOrbObject(w);
         const bool aroundBranchPoint = joinTakesInBranchPoint(w);
         readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
@@ -253,42 +352,81 @@ void dispatch(std::uint16_t w) {
         if (aroundBranchPoint) stopUnplaceable(w, convStepNo, "ANB/ORB around a branch point");
     } else if (g == kStlStepCode && w < kRetWord) {
         requireOutputBeforeBusStart(w);
+        requireRungEnded(w);
         convBlockFlags |= kBlockFlagStlOpen;
         convStlToLadder(w);
+        rung() = RungState::StepBus;
+        readerState.rungHasContact = false;
         mark(kCellStl);
     } else if (isStackJoint(w)) {
         // Every branch ends in an output before the next one leaves the branch point: contacts
         // leading to none would be drawn into the next branch.
         if (w != kCodeMps && !rightAfterOutput())
             stopUnplaceable(w, convStepNo, "a branch without an output");
+        requireRung(w, rung() == RungState::Contacts || rung() == RungState::AfterOutput,
+                    "a branch point with no rung");
         placeStackInstruction(w);
+        rung() = RungState::Contacts;
+        readerState.rungHasBranchPoint = true;
         markBranchPoint();
     } else if (g >= 0x8000 && g < 0xB000) {
         stopAtOperandWord(w);
     } else if (high == 0xB0 || high == 0xB1 || (high >= 0xB8 && high <= 0xBF)) {
+        // A label begins the rung after it: the one before ends here. Two labels would stand in the
+        // one label cell of that rung.
+        requireRungEnded(w);
+        requireRung(w, ldrTail->prev == nullptr || !isLabelCode(ldrTail->prev->iCode),
+                    "a label right after a label");
+        // The rungs of a step stand on its bus, right of the label column.
+        requireRung(w, (convBlockFlags & kBlockFlagStlOpen) == 0, "a label inside a step");
         placeLabel(w);
+        rung() = RungState::None;
     } else if (g == 0xC000) {
+        requireOutputCondition(w);
         convOutToLadder(g);
         afterOutput(updateMpYAfterCoil);
     } else if (g == 0xD000 || g == 0xE000) {
+        requireOutputCondition(w);
         convSbNo = 0;
         convSetRstToLadder(g);
         afterOutput(updateMpYAfterCoil);
     } else if (w == kRetWord) {
         requireOutputBeforeBusStart(w);
+        requireRungEnded(w);
         convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
         stlBusOffset = 0;
         convRetToLadder(w);
         afterOutput(updateMpYAfterOutput);
         conv.Y = ldrTail->yAddr;
+        rung() = RungState::None;
     } else if ((w >= 0x600 && w <= 0x7FF) || (w >= 0xE00 && w <= 0xEFF)) {
+        requireOutputCondition(w);
         convOutTcToLadder(w);
         afterOutput(updateMpYAfterOutput);
     } else if ((w >= 0x002 && w <= 0x00E) || w == 0x202 || w == 0x20A) {
+        const bool masterControl = w == kMcWord || w == 0x20A;
+        // A master control stands at the left bus: a step's rungs stand on the step's bus.
+        requireRung(w, (!masterControl && w != kMcrWord) || (convBlockFlags & kBlockFlagStlOpen) == 0,
+                    "a master control inside a step");
+        if (w == kMcrWord)
+            requireRungEnded(w);
+        else
+            requireRung(w,
+                        rung() == RungState::Contacts || rung() == RungState::AfterOutput ||
+                            (!masterControl && rung() == RungState::StepBus),
+                        "an output with no contacts in front of it");
         convTwoWordOutToLadder(w);
         afterOutput(updateMpYAfterOutput);
+        // MC begins the rungs it controls and MCR ends them: a rung after either begins at the bus.
+        if (masterControl || w == kMcrWord) rung() = RungState::None;
     } else if ((w >= 0x010 && w <= 0x3FF) || (w >= 0x1010 && w <= 0x13FF)) {
+        // The other forms of those numbers are placed as outputs, but need no contact either.
+        if (standsAlone(w))
+            requireRungEnded(w);
+        else if (!standsAlone(static_cast<std::uint16_t>(w & 0xEFFEu)))
+            requireOutputCondition(w);
         placeApplication(w);
+        if (standsAlone(w)) rung() = RungState::None;
     } else {
         stopAtUndefinedWord();
     }
@@ -326,12 +464,49 @@ void requireFaithfulPlacement() {
                                       o->Xend <= draw.iBusLineEnd && o->yAddr < end.yAddr;
         const bool needsBlock = isAndTypeCode(o->iCode) || isOrTypeCode(o->iCode) || isBlockJoint(o->iCode) ||
                                 isStackJoint(o->iCode);
-        if (inside && (o->objLbc != 0 || !needsBlock)) continue;
+        // An output stands right of the node its wire leaves from: one too wide to fit there would
+        // stand under the contacts in front of it, with no wire drawn to it.
+        const bool leftOfNode = o->end == kEndOutput && o->xAddr < o->xMaxi && !isLabelCode(o->iCode);
+        if (inside && !leftOfNode && (o->objLbc != 0 || !needsBlock)) continue;
         stopUnplaceable(o->iCode, o->stepNo, std::to_string(o->xAddr) + "," + std::to_string(o->yAddr));
     }
     const stLadderBlock* last = end.prev;
     while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
     requireOutputAfterContinuation(last);
+}
+
+bool isFurtherOutputAtItsNode(const stLadderBlock& o) {
+    return o.end == kEndOutput && o.yAddr > o.yTopPos && o.xMaxi == o.xAddr;
+}
+
+// A further output whose node stands at its own column leaves no cell for a joint in front of it, and
+// the link from the node passes beside it undrawn. A contact that goes on below it from the same node
+// would be read as the start of a new rung, a further output below it that does not stand at the node
+// as well as fed by nothing, and the output itself, in a branch that a further branch of its branch
+// point follows, as the first of that branch. The load stops instead.
+void requireLinkPastOutputs() {
+    const stLadderBlock* unlinked = nullptr;  // the first such output of the block so far
+    for (const stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next) {
+        const stLadderBlock* before = o->prev;
+        if (before != nullptr && before->objLbc != o->objLbc) unlinked = nullptr;
+        // The MRD or MPP of a branch below stands beside the node, not in front of the contact.
+        const stLadderBlock* above = before;
+        while (above != nullptr && isStackJoint(above->iCode)) above = above->prev;
+        // A rung of its own (a step's next rung) begins left of the node.
+        if (unlinked != nullptr && isLoadTypeCode(o->iCode) && o->xAddr < unlinked->xMaxi) unlinked = nullptr;
+        if (unlinked != nullptr && o->end == kEndOutput &&
+            !(isFurtherOutputAtItsNode(*o) && o->xMaxi == unlinked->xMaxi))
+            stopUnplaceable(o->iCode, o->stepNo, "an output under an output that stands at its node");
+        if (above != nullptr && (isAndTypeCode(o->iCode) || isLoadTypeCode(o->iCode)) &&
+            isFurtherOutputAtItsNode(*above) && above->xAddr == o->xAddr)
+            stopUnplaceable(o->iCode, o->stepNo, "a contact under an output that stands at its node");
+        if (unlinked != nullptr && (o->iCode == kCodeMrd || o->iCode == kCodeMpp))
+            stopUnplaceable(unlinked->iCode, unlinked->stepNo,
+                            "an output at its node before a further branch");
+        if (unlinked == nullptr && above != nullptr && above->end == kEndOutput &&
+            isFurtherOutputAtItsNode(*o))
+            unlinked = o;
+    }
 }
 
 // Nothing of a program without END can be shown: the list starts again from END alone.
@@ -387,9 +562,12 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
         convByteOffset += 2;
     }
     if (convByteOffset < limit) {
+        requireRungEnded(kCodeEnd);
         readerState.sumCursor = convByteOffset + 2;  // END is summed too
         completeEndObject();
         requireFaithfulPlacement();
+        // Where the outputs stand as placed, before a widened bus moves them out.
+        requireLinkPastOutputs();
     } else {
         reportNoEnd();
     }
@@ -420,33 +598,7 @@ void followWidenedBus() {
     }
 }
 
-bool isFurtherOutputAtItsNode(const stLadderBlock& o) {
-    return o.end == kEndOutput && o.yAddr > o.yTopPos && o.xMaxi == o.xAddr;
-}
-
-// A further output whose node stands at its own column leaves no cell for a joint in front of it, and
-// the link from the node passes beside it undrawn. A contact that goes on below it from the same node
-// would be read as the start of a new rung, and the output itself, in a branch that a further branch
-// of its branch point follows, as the first of that branch. The load stops instead.
-void requireLinkPastOutputs() {
-    const stLadderBlock* unlinked = nullptr;  // the first such output of the block so far
-    for (const stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next) {
-        const stLadderBlock* before = o->prev;
-        if (before != nullptr && before->objLbc != o->objLbc) unlinked = nullptr;
-        if (before != nullptr && isAndTypeCode(o->iCode) && isFurtherOutputAtItsNode(*before) &&
-            before->xAddr == o->xAddr)
-            stopUnplaceable(o->iCode, o->stepNo, "a contact under an output that stands at its node");
-        if (unlinked != nullptr && (o->iCode == kCodeMrd || o->iCode == kCodeMpp))
-            stopUnplaceable(unlinked->iCode, unlinked->stepNo,
-                            "an output at its node before a further branch");
-        if (unlinked == nullptr && before != nullptr && before->end == kEndOutput &&
-            isFurtherOutputAtItsNode(*o))
-            unlinked = o;
-    }
-}
-
 void finishLoadedLadder() {
-    requireLinkPastOutputs();
     removeEmptyObjectsChecked();
     moveEndToRightEdge();
     ModifyHLineToVirtualCanvas();

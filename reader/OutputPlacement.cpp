@@ -1,8 +1,10 @@
 #include "reader/OutputPlacement.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
+#include "model/instructions/AppInstructionTable.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/ConverterStacks.h"
 #include "model/ladder/DrawGeometry.h"
@@ -27,20 +29,6 @@ constexpr std::uint16_t kLastSixteenBitCounter = 0xEC7;  // C199
 constexpr std::uint16_t kMcrWord = 0x00B;
 constexpr std::uint16_t kMcPairWord = 0x20A;
 constexpr std::uint16_t kAscWord = 0x0A8;
-
-// FNC 2, 3, 4, 5, 6, 8 and 9 (SRET, IRET, EI, DI, FEND, FOR, NEXT) stand on a row of their own.
-bool startsOwnBlock(std::uint16_t word) {
-    switch (word) {
-        case 0x014:
-        case 0x016:
-        case 0x018:
-        case 0x01A:
-        case 0x01C:
-        case 0x020:
-        case 0x022: return true;
-        default: return false;
-    }
-}
 
 // Where an output goes after what came before it: behind an AND-family contact, on the row of an
 // MPS, MRD or MPP, or on the row under a previous output. Every output takes the row of the stack
@@ -131,6 +119,12 @@ void application(std::uint16_t word, std::size_t slot, bool plainForm) {
     o.setPFlag(false);
     convSbNo = 0;
     followPredecessor();
+    // As every further output does, it passes the rows holding contacts left of its node.
+    if (const std::optional<AppCode> app = splitAppCode(word)) {
+        if (const AppInstruction* row = findAppInstruction(app->fnc))
+            passRowsWithContacts(draw.iBusLineEnd -
+                                 (static_cast<std::uint32_t>(extraCells(*row, app->wide)) + 1) * cellW());
+    }
     o.end = kEndOutput;
     o.yTopPos = firstRowOfBlock(largeBlockId);
     o.objLbc = largeBlockId;
@@ -142,7 +136,7 @@ void application(std::uint16_t word, std::size_t slot, bool plainForm) {
         convByteOffset =
             static_cast<std::int32_t>(fncInstrDecodeTable[slot](static_cast<std::size_t>(convByteOffset)));
     conv.Y = o.yAddr + cellH();
-    if (plainForm && startsOwnBlock(word)) {
+    if (plainForm && standsAlone(word)) {
         ++largeBlockId;
         o.objLbc = largeBlockId;
         o.xMaxi = draw.iBusLineStart;
@@ -167,6 +161,19 @@ void writeLabel(std::uint16_t code, const std::string& text) {
 }
 
 }  // namespace
+
+bool standsAlone(std::uint16_t word) {
+    switch (word) {
+        case 0x014:
+        case 0x016:
+        case 0x018:
+        case 0x01A:
+        case 0x01C:
+        case 0x020:
+        case 0x022: return true;
+        default: return false;
+    }
+}
 
 // ---- Coils ----------------------------------------------------------------------------------------------
 
@@ -259,7 +266,8 @@ void convTwoWordOutToLadder(std::uint16_t word) {
         o.objLbc = largeBlockId;
         o.xMaxi = draw.iBusLineStart;
         takeEndRow(o);
-        conv = {draw.iBusLineStart, ldrTail->yAddr + cellH()};
+        // The next rung, or a label or step in front of it, begins on the first free row.
+        conv = {draw.iBusLineStart, ldrTail->yAddr};
     } else {
         conv = {draw.iBusLineEnd, o.yAddr};
     }
@@ -337,11 +345,9 @@ void newLabelObject() {
     o.stepNo = convStepNo;
     o.objLbc = largeBlockId + 1;
     o.xAddr = conv.X - cellW();
-    const stLadderBlock* before = predecessor();
-    if (before != nullptr && before->yAddr == conv.Y) conv.Y += cellH();
-    // Below every row used so far.
-    if (ladderBottomY != 0 && conv.Y <= ladderBottomY)
-        conv.Y += ((ladderBottomY - conv.Y) / cellH() + 1) * cellH();
+    // The label stands on the row of the rung it begins: END's, the first below every row used so far
+    // (a rung that went on from an output may have used rows further down than the last one it drew).
+    conv.Y = ldrTail->yAddr;
     o.yAddr = conv.Y;
     o.Xend = o.xAddr + cellW();
     o.xMaxi = conv.X;

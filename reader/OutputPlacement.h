@@ -8,6 +8,10 @@
 
 namespace kestrion {
 
+// FNC 2, 3, 4, 5, 6, 8 and 9 (SRET, IRET, EI, DI, FEND, FOR, NEXT): words that stand on a line of their
+// own, in a block of their own, with no contact in front of them.
+bool standsAlone(std::uint16_t word);
+
 void convOutToLadder(std::uint16_t group);
 void convSetRstToLadder(std::uint16_t group);
 void convOutTcToLadder(std::uint16_t word);

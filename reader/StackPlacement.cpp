@@ -57,6 +57,8 @@ void convMpsToLadder() {
     stLadderBlock& o = *ldrNow;
     const Pair cursor = peekNext();
     conv = {cursor.x, cursor.y};
+    // Back to the start of the rung: the rungs of a step share its block, and an output of an earlier
+    // one says nothing about this one's rows.
     for (const stLadderBlock* p = o.prev; p != nullptr && p->objLbc == largeBlockId; p = p->prev) {
         if (p->end == kEndOutput) {
             conv.Y = p->yAddr + cellH();
@@ -66,6 +68,7 @@ void convMpsToLadder() {
             conv.Y = p->yAddr;
             break;
         }
+        if (p == readerState.rungStart) break;
     }
     mpStack = {conv.X, conv.Y};
     o.xMaxi = conv.X;

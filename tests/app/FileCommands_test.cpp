@@ -141,7 +141,7 @@ TEST_F(FileCommandsTest, OpenReadsTheProgramAndShowsItsSteps) {
 }
 
 TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLadder) {
-    putProgram("/p/Good.PMW", {0x2000, kEndCode}, "Good");
+    putProgram("/p/Good.PMW", {0x2000, 0xC500, kEndCode}, "Good");
     open("/p/Good.PMW");
     const PmwImage before = pmw;
     const std::vector<std::string> ladder = objectListDetailRows();
@@ -160,7 +160,7 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
          {"Open File Error\n/p/Short.PMW\nThe file holds 10000 bytes; its program needs 16348. | "
           "Error2018030211 | "
           "error"}},
-        {"/p/Join.PMW", true, {"convMachineCodeToLadder | [pop] Stack1 underflow error | warning"}},
+        {"/p/Join.PMW", true, {"Error2015092809 | Instruction Code Error | information"}},
         {"/p/None.PMW", true, {"Open File Error | Error2018030211 | error"}},
         {"/p/Bad.PMW", true, {"File Version Error | Error2018062240 | error"}},
         {"/p/Other.PMW", false, {}},  // title dialog cancelled
@@ -255,7 +255,7 @@ TEST_F(FileCommandsTest, CloseYesSavesAndACancelledOrFailedSaveKeepsTheProgram) 
 }
 
 TEST_F(FileCommandsTest, SaveIntoAnUnwritableFolderLosesNothing) {
-    putProgram("/ro/Line.PMW", {0x2000, kEndCode});
+    putProgram("/ro/Line.PMW", {0x2000, 0xC500, kEndCode});
     open("/ro/Line.PMW");
     const std::vector<std::uint8_t> before = fakes.files.content("/ro/Line.PMW");
     editModeFlags |= kEditModifiedSinceSave;

@@ -151,6 +151,129 @@ TEST_F(MachineCodeLoaderTest, AWordNoProgramMayHoldStopsTheLoadAndTheLadderComes
     EXPECT_EQ(fakes.statusBar.panelText(13), "9000 machine code error...9001");
 }
 
+// An application instruction read from the words carries the D flag of its 32-bit form and the P flag
+// of its pulse form, no other: the monitor and the value display read them.
+TEST_F(MachineCodeLoaderTest, ApplicationInstructionsCarryTheFlagsOfTheirForm) {
+    const std::tuple<Words, bool, bool> cases[] = {
+        {{0x2400, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0x000F}, false, false},  // MOV K1 D0
+        {{0x2400, 0x0029, 0x8001, 0x8000, 0x8000, 0x8000, 0x8600, 0x8600, 0x8000, 0x8000, 0x000F},
+         true,
+         false},
+        {{0x2400, 0x1028, 0x8001, 0x8000, 0x8600, 0x8600, 0x000F}, false, true},  // MOVP
+        {{0x2400, 0x1029, 0x8001, 0x8000, 0x8000, 0x8000, 0x8600, 0x8600, 0x8000, 0x8000, 0x000F},
+         true,
+         true},
+        {{0x2400, 0x0040, 0x8600, 0x8600, 0x000F}, false, false},  // INC D0
+    };
+    for (const auto& [words, wide, pulse] : cases) {
+        ASSERT_TRUE(load(words, 8)) << words[1];
+        EXPECT_EQ(at(1).dFlag(), wide) << words[1];
+        EXPECT_EQ(at(1).pFlag(), pulse) << words[1];
+    }
+}
+
+// Words whose ladder would not be the program stop the load at their step with the box every such
+// shape gives; panel 13 names the word and what cannot be shown.
+TEST_F(MachineCodeLoaderTest, WordsNoLadderShowsStopTheLoadAndSayWhy) {
+    const Words twelve = {0x2400, 0x4401, 0x4402, 0x4403, 0x4404, 0x4405,
+                          0x4406, 0x4407, 0x4410, 0x4411, 0x4412, 0x4413};
+    const auto after = [](Words head, std::initializer_list<std::uint16_t> tail) {
+        head.insert(head.end(), tail);
+        return head;
+    };
+    const std::pair<Words, const char*> cases[] = {
+        // a rung that goes on past a label: the label begins a rung, the ANB joins the one before it
+        {{0x2401, 0xC5E4, 0xB00A, 0x2400, 0xFFF8, 0xC500, 0x000F},
+         "2400 ladder position error...a join with no block of its rung before it"},
+        {{0x2401, 0xC5E4, 0xB10A, 0xB201, 0x2400, 0xFFF8, 0xC500, 0x000F},
+         "2400 ladder position error...a join with no block of its rung before it"},
+        // a contact, a join, an output after MCR, MC or RET with no LD in front of it
+        {{0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8000, 0x4402, 0xC501, 0x000F},
+         "4402 ladder position error...a contact with no rung to go on from"},
+        {{0x2400, 0xC500, 0xB001, 0xFFF8, 0xC501, 0x000F},
+         "FFF8 ladder position error...a join with no contacts before it"},
+        {{0x2400, 0x000A, 0x8000, 0x8864, 0xFFF8, 0xC500, 0x000F},
+         "FFF8 ladder position error...a join with no block of its rung to join"},
+        {{0xF000, 0x2400, 0xC500, 0xF7FF, 0xC501, 0x000F},
+         "C501 ladder position error...an output with no contacts in front of it"},
+        {{0xC500, 0x000F}, "C500 ladder position error...an output with no contacts in front of it"},
+        // an OR or a branch point on a step's bus, with no contacts of the step in front of it
+        {{0xF000, 0x6400, 0xC500, 0xF7FF, 0x000F},
+         "6400 ladder position error...an OR with no contacts of its rung before it"},
+        {{0xF000, 0xFFFA, 0xC500, 0xFFFC, 0xC501, 0xF7FF, 0x000F},
+         "FFFA ladder position error...a branch point with no rung"},
+        // an ORB of the only block of a step's rung (it would join the step's bus)
+        {{0xF014, 0x2404, 0xFFF9, 0xC500, 0xF7FF, 0x000F},
+         "FFF9 ladder position error...a join with no block of its rung to join"},
+        // INV with nothing of its rung to invert, and INV inside a block joined in series
+        {{0xF000, 0xC500, 0xFFFD, 0xC501, 0xF7FF, 0x000F},
+         "FFFD ladder position error...INV with no contact in front of it"},
+        {{0x2400, 0x2401, 0xFFFD, 0xFFF8, 0xC500, 0x000F},
+         "FFFD ladder position error...INV in a block joined in series"},
+        {{0x2400, 0x6405, 0x2401, 0x6402, 0xFFFD, 0xFFF8, 0xC500, 0x000F},
+         "FFFD ladder position error...INV in a block joined in series"},
+        // contacts or a branch point where their rung ends: END, a label, MCR, FEND
+        {{0x2400, 0x000F}, "000F ladder position error...contacts that lead to no output"},
+        {{0x2400, 0xC500, 0x4401, 0xB001, 0x2402, 0xC501, 0x000F},
+         "B001 ladder position error...contacts that lead to no output"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0x000F},
+         "000F ladder position error...a branch point left open where its rung ends"},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0x001C, 0x000F},
+         "001C ladder position error...a branch point left open where its rung ends"},
+        // labels that share a rung, or stand inside a step; a master control inside a step
+        {{0xB001, 0xB002, 0x2400, 0xC500, 0x000F},
+         "B002 ladder position error...a label right after a label"},
+        {{0xF000, 0x2400, 0xC500, 0xB001, 0x2401, 0xC501, 0xF7FF, 0x000F},
+         "B001 ladder position error...a label inside a step"},
+        {{0xF000, 0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8000, 0xF7FF, 0x000F},
+         "000A ladder position error...a master control inside a step"},
+        // an LD in the last column, a wide branch after an output of a branch point
+        {after(twelve, {0x2414, 0xFFF8, 0xC500, 0x000F}),
+         "2414 ladder position error...an LD in the output column"},
+        {after(Words(twelve.begin(), twelve.end() - 1),
+               {0xFFFA, 0x4413, 0x4414, 0xC500, 0xFFFC, 0x4415, 0xC501, 0x4416, 0x4417, 0xC502, 0x000F}),
+         "4417 ladder position error...contacts of a branch after an output that reach past the bus"},
+        // outputs that do not fit between their node and the bus, or stand at the node with more below
+        {after(Words(twelve.begin(), twelve.end() - 3),
+               {0xC500, 0x1039, 0x8648, 0x8601, 0x8000, 0x8000, 0x8001, 0x8000, 0x8000, 0x8000, 0x8648,
+                0x8601, 0x8000, 0x8000, 0x000F}),
+         "1039 ladder position error...560,64"},
+        {after(Words(twelve.begin(), twelve.end() - 2),
+               {0xC501, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0xC503, 0xC504, 0x000F}),
+         "C000 ladder position error...an output under an output that stands at its node"},
+    };
+    for (const auto& [words, reason] : cases) {
+        fakes.messages.shown.clear();
+        EXPECT_FALSE(load(words, 8)) << reason;
+        ASSERT_FALSE(boxes().empty()) << reason;
+        EXPECT_EQ(boxes().back(), "Error2015092809 | Instruction Code Error | information") << reason;
+        EXPECT_EQ(fakes.statusBar.panelText(13), reason);
+        EXPECT_EQ(ldrHead, ldrTail) << reason;
+    }
+}
+
+// The shapes next to those: each opens.
+TEST_F(MachineCodeLoaderTest, TheShapesBesideThoseStillOpen) {
+    const Words cases[] = {
+        {0x2400, 0xC500, 0x2401, 0xFFF8, 0xC501, 0x000F},  // a rung that goes on from an output
+        {0x2407, 0xC507, 0xF000, 0xC501, 0x2400, 0xFFF8, 0xC500, 0xF7FF, 0x000F},  // ... a step's output
+        {0x2400, 0x2401, 0xFFFD, 0x6402, 0xFFF8, 0xC500, 0x000F},  // INV in a block an OR puts in parallel
+        {0x2400, 0x2401, 0xFFFD, 0xFFF9, 0xC500, 0x000F},          // INV in a block joined in parallel
+        {0x2407, 0xC507, 0xF000, 0x2400, 0xC500, 0xF7FF, 0xB001, 0x2401, 0xC501,
+         0x000F},  // a label after a step
+        // a label and a step right after MCR, on the first free line
+        {0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8000, 0xB001, 0x2402, 0xC501, 0x000F},
+        {0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8000, 0xF000, 0x2402, 0xC501, 0xF7FF,
+         0x000F},
+        {0x0014, 0x000F},  // an instruction that stands alone
+    };
+    for (const Words& words : cases) {
+        fakes.messages.shown.clear();
+        EXPECT_TRUE(load(words, 8)) << words.size() << " words: " << fakes.statusBar.panelText(13);
+        EXPECT_TRUE(boxes().empty()) << words.size() << " words";
+    }
+}
+
 TEST_F(MachineCodeLoaderTest, ARungWiderThanTheBusWidensItAndLeavesNothingForConvertToRefuse) {
     ASSERT_TRUE(load(series(14)));
     EXPECT_EQ(draw.iBusLineEnd, 1280u);
