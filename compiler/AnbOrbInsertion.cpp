@@ -1,11 +1,17 @@
 #include "compiler/AnbOrbInsertion.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
+#include <numeric>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "compiler/CompilerState.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
+#include "model/ladder/ContactRenamers.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -22,13 +28,87 @@ using namespace compile;
 namespace {
 
 constexpr std::size_t kPendingSlots = 16;
+constexpr std::int32_t kInvCode = 0xFFFD;
 
 std::string num(std::uint32_t value) {
     return std::to_string(value);
 }
 
-// One call: the pending LD groups, the flags that allow a join after the current object, and
-// the reference object of the consecutive ANB test.
+bool isWireCell(char c) {
+    return c == kCellNop || c == kCellJoint || c == kCellWire;
+}
+
+// The nodes of a block's wiring: the points between two element cells of a line (odd columns, even
+// rows), joined by the vertical links between lines, by the wire elements of a line (NOP, the #NOP
+// filler, the wire in front of an output) and, at the left bus, all into one.
+class Wiring {
+public:
+    Wiring(std::int64_t firstRow, std::int64_t lastRow)
+        : firstRow_(firstRow),
+          lastRow_(std::max(firstRow, lastRow)),
+          columns_(std::max<std::int64_t>(rightBusColumn(), leftBusColumn()) / 2 + 2) {
+        const auto rows = static_cast<std::size_t>((lastRow_ - firstRow_) / 2 + 1);
+        parent_.resize(rows * static_cast<std::size_t>(columns_) + 1);
+        std::iota(parent_.begin(), parent_.end(), 0);
+        const std::int64_t bus = leftBusColumn() - 1;
+        for (std::int64_t r = firstRow_; r <= lastRow_; r += 2) {
+            if (bus >= 1) join(index(bus, r), busNode());
+            for (std::int64_t c = 1; c / 2 < columns_; c += 2) {
+                if (r + 2 <= lastRow_ && cell(c, r + 1) == kCellLink) join(index(c, r), index(c, r + 2));
+                if (c + 2 < 2 * columns_ && isWireCell(cell(c + 1, r))) join(index(c, r), index(c + 2, r));
+            }
+        }
+    }
+
+    // The node left and right of the element at (c, r); -1 outside the block's rows.
+    int left(std::int64_t c, std::int64_t r) { return node(c - 1, r); }
+    int right(std::int64_t c, std::int64_t r) { return node(c + 1, r); }
+
+private:
+    int busNode() const { return static_cast<int>(parent_.size()) - 1; }
+    int index(std::int64_t c, std::int64_t r) const {
+        return static_cast<int>(((r - firstRow_) / 2) * columns_ + (c - 1) / 2);
+    }
+    int node(std::int64_t c, std::int64_t r) {
+        if (c < 1 || (c - 1) / 2 >= columns_ || r < firstRow_ || r > lastRow_ || (r - firstRow_) % 2 != 0)
+            return -1;
+        return find(index(c, r));
+    }
+    int find(int i) {
+        while (parent_[static_cast<std::size_t>(i)] != i) {
+            parent_[static_cast<std::size_t>(i)] =
+                parent_[static_cast<std::size_t>(parent_[static_cast<std::size_t>(i)])];
+            i = parent_[static_cast<std::size_t>(i)];
+        }
+        return i;
+    }
+    void join(int a, int b) {
+        a = find(a);
+        b = find(b);
+        if (a != b) parent_[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
+    }
+
+    std::int64_t firstRow_;
+    std::int64_t lastRow_;
+    std::int64_t columns_;
+    std::vector<int> parent_;
+};
+
+// A group of contacts an LD began and no join has closed yet: the node it starts from and the node
+// it has reached.
+struct Group {
+    stLadderBlock* ld = nullptr;
+    int start = -1;
+    int end = -1;
+    int id = -1;  // for what the group's nodes still expect
+};
+
+// One call. Contacts are taken in the order the re-link gave them, with the names the naming gave
+// them; the two last groups are joined where the wiring joins them: in parallel (ORB) where both
+// begin at one node and end at one node, in series (ANB) where the later begins at the node the
+// earlier ends at and nothing still to come before the next output leaves from a node of the later
+// (an OR around it, a branch inside it). A contact whose name does not fit the wiring (an AND that
+// does not go on from the group's end, an OR that does not span it) begins a group of its own.
 class AnbOrbPass {
 public:
     explicit AnbOrbPass(std::uint32_t blockId) : blockId_(blockId) {}
@@ -39,195 +119,180 @@ public:
         endY_ = getEndObjectY();
         stLadderBlock* first = firstOfBlockOrBelow(blockId_, endY_);
         if (first == nullptr || first->yAddr >= endY_) return;
-        yLimit_ = lastUsedY(first->xAddr, row(first->yAddr));
-        for (stLadderBlock* p = first; p != nullptr && p->objLbc == blockId_ && p->yAddr < endY_; p = p->next)
-            p = visit(p);
+        collect(first);
+        std::size_t index = 0;
+        for (stLadderBlock* p = first; p != nullptr && p->objLbc == blockId_ && p->yAddr < endY_;
+             p = p->next) {
+            if (isBlockJoint(p->iCode)) continue;  // one this pass put in
+            visit(p, index++);
+        }
     }
 
 private:
-    stLadderBlock* a0() const { return pending_[0]; }
-    stLadderBlock* a1() const { return pending_[1]; }
+    Group& a0() { return pending_[pending_.size() - 1]; }
+    Group& a1() { return pending_[pending_.size() - 2]; }
 
-    // Returns the object the visit ended on (an ANB or ORB it inserted, or p).
-    stLadderBlock* visit(stLadderBlock* p) {
-        consecutive_ = false;
-        anbFlag_ = orbFlag_ = false;
+    static bool isElement(const stLadderBlock& o) {
+        return isLoadTypeCode(o.iCode) || isAndTypeCode(o.iCode) || isOrTypeCode(o.iCode) ||
+               isNopCode(o.iCode);
+    }
+
+    // The block's objects in list order with the node each element leaves from, where each output
+    // segment ends, and for each node the elements that leave from it.
+    void collect(const stLadderBlock* first) {
+        std::int64_t lastRow = lastUsedRow(first->xAddr, row(first->yAddr));
+        for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
+             o = o->next)
+            lastRow = std::max(lastRow, row(o->yAddr));
+        wiring_ = std::make_unique<Wiring>(row(first->yAddr), lastRow);
+        for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
+             o = o->next) {
+            if (isBlockJoint(o->iCode)) continue;
+            // A wire stands on its node; only contacts leave one.
+            const int node =
+                isElement(*o) && !isNopCode(o->iCode) ? wiring_->left(col(o->xAddr), row(o->yAddr)) : -1;
+            leftOf_.push_back(node);
+            if (node >= 0) users_[node].push_back(static_cast<int>(leftOf_.size() - 1));
+            outputAt_.push_back(o->end == kEndOutput);
+        }
+        segmentEnd_.assign(leftOf_.size(), static_cast<int>(leftOf_.size()));
+        for (std::size_t i = leftOf_.size(); i-- > 0;)
+            segmentEnd_[i] = outputAt_[i]
+                                 ? static_cast<int>(i)
+                                 : (i + 1 < leftOf_.size() ? segmentEnd_[i + 1] : static_cast<int>(i + 1));
+    }
+
+    void visit(stLadderBlock* p, std::size_t index) {
         const std::int64_t c = col(p->xAddr), r = row(p->yAddr);
-        if (!isBlockJoint(p->iCode)) markCompile(c, r);
-        // The frame and panel 13 followed every object here; nothing is drawn before Convert ends
-        // and puts the frame back at the cursor, so they are set only where the pass stops.
+        markCompile(c, r);
         redrawFlags |= kRedrawFrame;
         const char own = cell(c, r);
-        if ((own == kCellOutput || own == kCellOutputTail) && pendingCount_ >= 2) stopAtOutput(*p);
+        if ((own == kCellOutput || own == kCellOutputTail || p->end == kEndOutput) && pending_.size() >= 2)
+            stopAtOutput(*p);
+        if (p->end == kEndOutput) {
+            afterOutput_ = true;
+            return;
+        }
+        if (!isElement(*p)) return;
+        const auto i = static_cast<int>(index);
+        const int left = leftOf_[index], right = wiring_->right(c, r);
+        expectSatisfied(i, left);
+        const bool branchStart = afterOutput_ && !isNopCode(p->iCode);
+        if (branchStart) afterOutput_ = false;
+        // The first contact after an output goes on from the node its branch leaves (the stack pass
+        // keeps that node with MPS, MRD and MPP).
+        if (branchStart && pending_.size() == 1) a0().end = left;
+        if (!branchStart) nameByWiring(*p, i, left, right);
         const std::int32_t code = p->iCode;
-        if (isOrTypeCode(code)) {
-            lastOrLd_ = lastContact_ = p;
-            setFlags(true, false);
-            saveFlags();
-        } else if (isAndTypeCode(code)) {
-            if (a0() != nullptr) a0()->orbXaddr = p->Xend;
-            setFlags(false, true);
-            lastContact_ = p;
-            saveFlags();
-        } else if (isNopCode(code)) {
-            visitNop(*p);
-        } else if (isLoadTypeCode(code)) {
-            lastContact_ = lastOrLd_ = p;
-        }
-        if (pendingCount_ >= 2 && !isLoadTypeCode(code)) joinTest(p, c, r);
-        if (pendingCount_ < 2) bb_ = nullptr;
-        p = consecutivePlacements(p);
-        if (isLoadTypeCode(p->iCode)) pushGroup(p);
-        return p;
-    }
-
-    void visitNop(stLadderBlock& p) {
-        if (a0() != nullptr) a0()->orbXaddr = p.Xend;
-        if (lastContact_ != nullptr &&
-            (isOrTypeCode(lastContact_->iCode) || isAndTypeCode(lastContact_->iCode)))
-            setFlags(savedAnb_, savedOrb_);
-        if (p.prev != nullptr && p.prev->iCode == kCodeAnb) setFlags(false, true);
-        if (p.prev != nullptr && p.prev->iCode == kCodeOrb) setFlags(true, false);
-        saveFlags();
-    }
-
-    void setFlags(bool anb, bool orb) {
-        anbFlag_ = anb;
-        orbFlag_ = orb;
-    }
-
-    void saveFlags() {
-        savedAnb_ = anbFlag_;
-        savedOrb_ = orbFlag_;
-    }
-
-    // Past NOP elements along the rung to the right end, where a link may rise.
-    void joinTest(stLadderBlock* p, std::int64_t c, std::int64_t r) {
-        std::int64_t k = 0;
-        while (cell(c + k + 2, r) == kCellNop && cell(c + k, r) != kCellOutput &&
-               cell(c + k + 1, r - 1) != kCellLink)
-            k += 2;
-        if (cell(c + k + 1, r - 1) != kCellLink) {
-            trace("no link rises at the end of the rung");
+        if (isLoadTypeCode(code)) {
+            pushGroup(p, left, right);
+            claim(left, i);
             return;
         }
-        if (a0()->xAddr == a1()->xAddr)
-            firstOrb(p);
-        else
-            firstAnb(p);
+        if (pending_.empty()) return;
+        // A wire stands on one node (its cells join it): only a contact in series moves the end.
+        if (isAndTypeCode(code)) a0().end = right;
+        if (isAndTypeCode(code) || isNopCode(code)) a0().ld->orbXaddr = p->Xend;
+        claim(left, i);
+        joinAfter(p);
     }
 
-    void firstOrb(stLadderBlock* p) {
-        if (!orbFlag_ || a0()->orbXaddr != a1()->orbXaddr) {
-            trace("ORB refused: not after a series contact, or the chains end apart");
-            return;
+    // The name the wiring gives a contact: AND where it goes on from the end of the last group and no
+    // other contact still to come before the output leaves from there; OR where it spans that group,
+    // from its start to its end; LD, a group of its own, otherwise.
+    void nameByWiring(stLadderBlock& p, int index, int left, int right) {
+        const std::int32_t code = p.iCode;
+        if (isNopCode(code) || code == kInvCode) return;
+        ContactFamily family = ContactFamily::Ld;
+        if (!pending_.empty() && left >= 0) {
+            if (left == a0().end && !leftLater(left, index))
+                family = ContactFamily::And;
+            else if (left == a0().start && right == a0().end)
+                family = ContactFamily::Or;
         }
-        insert(p, true, p->Xend + 2 * (ModeData.xSizeSymble / 8), a0()->yAddr);
-        setFlags(true, false);
-        if (bb_ == nullptr || a0()->yAddr >= bb_->yAddr) bb_ = a0();
-        while (bb_->yAddr < yLimit_ && bb_->next != nullptr && isOrTypeCode(bb_->next->iCode))
-            bb_ = bb_->next;
-        popGroup();
+        const bool is = family == ContactFamily::Ld    ? isLoadTypeCode(code)
+                        : family == ContactFamily::And ? isAndTypeCode(code)
+                                                       : isOrTypeCode(code);
+        if (is) return;
+        trace("named by the wiring");
+        if (family == ContactFamily::Ld) _RenameInstrToLd(p.xAddr, p.yAddr);
+        if (family == ContactFamily::And) _RenameInstrToAnd(p.xAddr, p.yAddr);
+        if (family == ContactFamily::Or) _RenameInstrToOr(p.xAddr, p.yAddr);
     }
 
-    // The column below an object continues down through a left-down link into an element.
-    bool columnContinuesDown(bool freeBelow) const {
-        for (std::uint32_t y = lastOrLd_->yAddr; y < yLimit_; y += cellHeight()) {
-            const std::int64_t c = col(lastOrLd_->xAddr), r = row(y);
-            if (freeBelow) return false;
-            if (cell(c, r + 2) == kCellContact && cell(c - 1, r + 1) == kCellLink) return true;
-            if (cell(c - 1, r + 1) == kCellBlank) return false;
-            if (cellHeight() == 0) break;
-        }
-        return false;
+    // A contact still to come before the next output leaves from the node.
+    bool leftLater(int node, int index) {
+        const std::vector<int>& users = users_[node];
+        const auto later = std::upper_bound(users.begin(), users.end(), index);
+        return later != users.end() && *later < segmentEnd_[static_cast<std::size_t>(index)];
     }
 
-    bool freeBelowLastOrLd() const {
-        const std::uint32_t x = lastOrLd_->xAddr;
-        for (std::uint32_t y = lastOrLd_->yAddr; y < yLimit_; y += cellHeight()) {
-            const std::int64_t c = col(x), r = row(y);
-            if (cell(c - 1, r + 1) == kCellBlank) return true;
-            if (cell(c, r + 2) == kCellContact)
-                return isPosOutsideBlock(lastOrLd_->xAddr, lastOrLd_->yAddr, x, y + ModeData.ySizeSymble);
-            if (cellHeight() == 0) break;
-        }
-        return false;
+    // ---- what the nodes of each group still expect ----
+
+    int groupOf(int id) {
+        while (groupParent_[static_cast<std::size_t>(id)] != id)
+            id = groupParent_[static_cast<std::size_t>(id)];
+        return id;
     }
 
-    void firstAnb(stLadderBlock* p) {
-        showStatus(" A.x=" + num(p->xAddr) + " A.y=" + num(p->yAddr) + " a0.x=" + num(a0()->xAddr) +
-                   " a0.y=" + num(a0()->yAddr) + " a1.x=" + num(a1()->xAddr) + " a1.y=" + num(a1()->yAddr));
-        if (!anbFlag_ || lastOrLd_ == nullptr) {
-            trace("ANB refused: not after a parallel contact");
-            return;
-        }
-        // The column of the last OR or LD is the later group's own only while no group nested in it
-        // has been joined since: the later group's column is looked at as well, below the last OR
-        // or LD when that stands in it (the elements above it there are passed).
-        const bool ownColumn = col(lastOrLd_->xAddr) == col(a0()->xAddr) && lastOrLd_->yAddr >= a0()->yAddr;
-        if (columnContinuesDown(freeBelowLastOrLd()) || !anbAllowedBelow(ownColumn ? lastOrLd_ : a0())) {
-            trace("ANB refused: the column goes on down into a later element");
-            return;
-        }
-        insert(p, false, p->Xend + ModeData.xSizeSymble / 8, a0()->yAddr);
-        a1()->orbXaddr = a0()->orbXaddr;
-        setFlags(false, true);
-        showStatus("iLdNoPointer=" + std::to_string(pendingCount_));
-        bb_ = a1();
-        while (bb_->yAddr < yLimit_) {
-            const std::int64_t c = col(bb_->xAddr), r = row(bb_->yAddr);
-            if (cell(c - 1, r + 1) != kCellLink || cell(c, r + 2) != kCellContact ||
-                compileCell(c, r + 2) != '1')
-                break;
-            if (!searchLadderObject(kSearchMain, static_cast<std::uint32_t>(c) * halfWidth(),
-                                    static_cast<std::uint32_t>(r + 2) * halfHeight()))
-                break;
-            bb_ = ldrSearch;
-        }
-        popGroup();
+    // The node becomes the group's: the elements that leave from it later in the output segment are
+    // expected to join the group before it is complete.
+    void claim(int node, int index) {
+        if (node < 0 || pending_.empty()) return;
+        const auto found = claims_.find(node);
+        if (found != claims_.end() && found->second.until > index) return;
+        const int until = segmentEnd_[static_cast<std::size_t>(index)];
+        const std::vector<int>& users = users_[node];
+        const auto later = std::upper_bound(users.begin(), users.end(), index);
+        const auto beyond = std::lower_bound(later, users.end(), until);
+        claims_[node] = {groupOf(a0().id), index, until};
+        expected_[static_cast<std::size_t>(groupOf(a0().id))] += static_cast<int>(beyond - later);
     }
 
-    stLadderBlock* consecutivePlacements(stLadderBlock* p) {
-        while (consecutive_ && pendingCount_ >= 2) {
-            consecutive_ = false;
-            p = p->next;
-            if (a0()->xAddr == a1()->xAddr) {
-                if (!orbFlag_ || a0()->orbXaddr != a1()->orbXaddr) break;
-                insert(p, true, p->xAddr + 2 * (ModeData.xSizeSymble / 8), p->yAddr);
-                setFlags(true, false);
-                popGroup();
-            } else {
-                if (!anbFlag_ || !anbAllowedBelow(bb_)) break;
-                insert(p, false, p->xAddr + ModeData.xSizeSymble / 8, p->yAddr);
-                a1()->orbXaddr = a0()->orbXaddr;
-                setFlags(false, true);
-                popGroup();
+    void expectSatisfied(int index, int node) {
+        const auto found = claims_.find(node);
+        if (found == claims_.end() || index <= found->second.from || index >= found->second.until) return;
+        --expected_[static_cast<std::size_t>(groupOf(found->second.group))];
+    }
+
+    bool complete(const Group& g) { return expected_[static_cast<std::size_t>(groupOf(g.id))] == 0; }
+
+    // ---- joins ----
+
+    bool parallel() { return a0().start == a1().start && a0().end == a1().end && a0().start >= 0; }
+    bool series() { return a1().end == a0().start && a0().start >= 0 && complete(a0()); }
+
+    // The wire that goes on from p on its row, the next object in the list.
+    static bool wireFollows(const stLadderBlock& p) {
+        const stLadderBlock* next = p.next;
+        return next != nullptr && isNopCode(next->iCode) && next->yAddr == p.yAddr && next->xAddr == p.Xend;
+    }
+
+    void joinAfter(stLadderBlock* p) {
+        // An ORB goes after the wire that brings the lower chain to the join, as the chain is drawn.
+        if (pending_.size() >= 2 && parallel() && wireFollows(*p)) return;
+        stLadderBlock* after = p;
+        bool first = true;
+        while (pending_.size() >= 2) {
+            const bool parallel = this->parallel();
+            const bool series = !parallel && this->series();
+            if (!parallel && !series) break;
+            const std::uint32_t eighth = ModeData.xSizeSymble / 8;
+            const std::uint32_t x = (first ? after->Xend : after->xAddr) + (parallel ? 2 * eighth : eighth);
+            const std::uint32_t y = first ? a0().ld->yAddr : after->yAddr;
+            insert(after, parallel, x, y);
+            after = after->next;
+            first = false;
+            if (series) {
+                a1().end = a0().end;
+                a1().ld->orbXaddr = a0().ld->orbXaddr;
+                showStatus("iLdNoPointer=" + std::to_string(pending_.size()));
             }
+            groupParent_[static_cast<std::size_t>(groupOf(a0().id))] = groupOf(a1().id);
+            expected_[static_cast<std::size_t>(groupOf(a1().id))] +=
+                expected_[static_cast<std::size_t>(a0().id)];
+            pending_.pop_back();
         }
-        return p;
-    }
-
-    // The later group must not go on down its column into a branch still to come before the output:
-    // one that rejoins further right belongs to it, and the ANB has to wait for its OR or ORB. An
-    // element below that the pass has already passed is a branch of a group already joined into it
-    // (an OR behind its own series contacts, a group nested in it): the column goes on below it.
-    bool anbAllowedBelow(const stLadderBlock* from) const {
-        if (from == nullptr) return true;
-        for (std::uint32_t y = from->yAddr; y < yLimit_; y += cellHeight()) {
-            const std::int64_t c = col(from->xAddr), r = row(y);
-            if (cell(c - 1, r + 1) == kCellLink && cell(c, r + 2) == kCellContact &&
-                compileCell(c, r + 2) != '1') {
-                // One that comes after the output is no part of what the output reads.
-                if (isPosOutsideBlock(from->xAddr, from->yAddr, from->xAddr, y + ModeData.ySizeSymble))
-                    return true;
-                for (std::uint32_t x = from->xAddr; x < draw.iBusLineEnd && cellWidth() > 0; x += cellWidth())
-                    if (cell(col(x) + 1, r + 1) == kCellLink) return false;
-                return true;
-            }
-            if (cell(c - 1, r + 1) == kCellBlank) return true;
-            if (cellHeight() == 0) break;
-        }
-        return true;
     }
 
     void insert(stLadderBlock* after, bool isOrb, std::uint32_t x, std::uint32_t y) {
@@ -237,23 +302,17 @@ private:
         trace(std::string(isOrb ? "ORB" : "ANB") + " after " + num(after->xAddr) + "," + num(after->yAddr));
     }
 
-    void pushGroup(stLadderBlock* p) {
-        ++pendingCount_;
+    void pushGroup(stLadderBlock* p, int start, int end) {
         p->orbXaddr = p->Xend;
-        for (std::size_t i = kPendingSlots - 1; i > 0; --i) pending_[i] = pending_[i - 1];
-        pending_[0] = p;
-        if (pendingCount_ >= kPendingSlots) {
+        const int id = static_cast<int>(groupParent_.size());
+        groupParent_.push_back(id);
+        expected_.push_back(0);
+        pending_.push_back({p, start, end, id});
+        if (pending_.size() >= kPendingSlots) {
             setBlueFrameObject(p->xAddr, p->yAddr);
             showStatus("StackOverflow error...system halt");
             stopConversion("Error2014121002...", "*AddAnbOrb");
         }
-    }
-
-    void popGroup() {
-        for (std::size_t i = 0; i + 1 < kPendingSlots; ++i) pending_[i] = pending_[i + 1];
-        pending_[kPendingSlots - 1] = nullptr;
-        --pendingCount_;
-        if (pendingCount_ >= 2) consecutive_ = true;
     }
 
     [[noreturn]] void stopAtOutput(const stLadderBlock& p) {
@@ -264,16 +323,24 @@ private:
         stopConversion("*ANB&ORB error...system halt", "Error2014121001");
     }
 
+    struct Claim {
+        int group = -1;
+        int from = 0;   // the element that made the claim
+        int until = 0;  // the end of its output segment
+    };
+
     std::uint32_t blockId_;
     std::uint32_t endY_ = 0;
-    std::uint32_t yLimit_ = 0;
-    std::array<stLadderBlock*, kPendingSlots> pending_{};
-    std::size_t pendingCount_ = 0;
-    bool anbFlag_ = false, orbFlag_ = false, savedAnb_ = false, savedOrb_ = false;
-    bool consecutive_ = false;
-    stLadderBlock* lastContact_ = nullptr;
-    stLadderBlock* lastOrLd_ = nullptr;
-    stLadderBlock* bb_ = nullptr;
+    std::unique_ptr<Wiring> wiring_;
+    std::vector<int> leftOf_;      // per element of the block, in list order
+    std::vector<bool> outputAt_;   // per object: an output
+    std::vector<int> segmentEnd_;  // per object: the index of the next output (or the end)
+    std::unordered_map<int, std::vector<int>> users_;  // node -> the elements leaving from it
+    std::unordered_map<int, Claim> claims_;
+    std::vector<Group> pending_;
+    std::vector<int> groupParent_;
+    std::vector<int> expected_;
+    bool afterOutput_ = false;
 };
 
 }  // namespace
