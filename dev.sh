@@ -52,7 +52,11 @@ run_tests() {  # folder
 fuzz_seeds() {  # folder
     local seeds=$1 words word line n=0
     rm -rf "$seeds"
-    mkdir -p "$seeds/LoadConvert" "$seeds/TypedLine" "$seeds/Paste" "$seeds/Companions"
+    mkdir -p "$seeds/LoadConvert" "$seeds/TypedLine" "$seeds/Paste" "$seeds/Companions" "$seeds/GrammarConvert"
+    # The grammar target's bytes are its choices: a few runs of every byte value to begin from.
+    for n in 1 2 3 4; do
+        seq 0 255 | shuf --random-source=<(yes "$n") | LC_ALL=C awk '{printf "%c", $1}' > "$seeds/GrammarConvert/$n"
+    done
     {
         sed -e 's/#.*//' -e 's/>.*//' -e 's/^~//' tests/compiler/roundtrip/*.txt
         sed -n 's/^words //p' tests/reader/golden/*.txt
@@ -99,9 +103,10 @@ case "${1:-}" in
             -DKESTRION_BENCH=OFF -DKESTRION_WERROR=OFF
         cmake --build build/fuzz
         fuzz_seeds build/fuzz/seeds
-        # The coil-logic check of Convert runs only when named in FUZZ_TARGETS: it searches deeper
-        # than a short run, so it is run by hand for longer.
-        for target in ${FUZZ_TARGETS:-LoadConvert TypedLine Paste Companions}; do
+        # The coil-logic check of Convert on program words runs only when named in FUZZ_TARGETS: it
+        # searches deeper than a short run, so it is run by hand for longer. The grammar target checks
+        # the same on programs built from the ladder's shapes, and runs every time.
+        for target in ${FUZZ_TARGETS:-LoadConvert TypedLine Paste Companions GrammarConvert}; do
             mkdir -p "build/fuzz/corpus/$target"
             build/fuzz/fuzz/fuzz_$target ${FUZZ_SEED:+-seed=$FUZZ_SEED} -max_total_time="${FUZZ_SECONDS:-15}" \
                 -timeout=2 -rss_limit_mb=2048 \

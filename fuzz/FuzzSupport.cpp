@@ -5,34 +5,15 @@
 #include <cstdlib>
 
 #include "bench/QuietServices.h"
-#include "model/core/CommandTransaction.h"
-#include "model/core/StateRegistry.h"
-#include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
-#include "model/instructions/InstructionCodes.h"
-#include "model/ladder/DrawGeometry.h"
-#include "reader/MachineCodeLoader.h"
 #include "reader/MachineWords.h"
-#include "reader/WordCheck.h"
+#include "tests/grammar/ConvertProperty.h"
 
 namespace kestrion::fuzz {
 
-namespace {
-
-constexpr std::int16_t kMemorySize = 8;
-
-}  // namespace
-
 void startEditor() {
     quiet::services();
-    state::resetAll();
-    ModeData.xSizeSymble = 80;
-    ModeData.ySizeSymble = 64;
-    deviceColumns = 14;
-    setupDrawGeometry();
-    initPmwImageByType(5);
-    static_cast<void>(initPmwImageForTypeAndSize(5, kMemorySize));
-    startLadderLoad();
+    grammar::startEditor();
 }
 
 int boxesShown() {
@@ -44,13 +25,7 @@ std::string lastBox() {
 }
 
 Words programWords() {
-    const std::size_t area = programWordsFor(pmw.memSizeCode());
-    Words words;
-    for (std::size_t i = 0; i < area && i < pmw.program.size(); ++i) {
-        words.push_back(pmw.program[i]);
-        if (pmw.program[i] == kEndCode) break;
-    }
-    return words;
+    return grammar::imageProgramWords();
 }
 
 std::size_t instructionCount(const Words& words) {
@@ -65,17 +40,7 @@ std::size_t instructionCount(const Words& words) {
 }
 
 bool openWords(const Words& words) {
-    std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
-    std::copy_n(words.begin(), std::min(words.size(), programWordsFor(kMemorySize)), pmw.program.begin());
-    return runCommand([] {
-        if (isOnlyNopUntilEnd(kProgramAreaOffset)) pmw.program[0] = kEndCode;
-        if (DeleteNopMachineCode(kProgramAreaOffset, "Open") != 0) return false;
-        startLadderLoad();
-        convMachineCodeToLadder("Open1C");
-        followWidenedBus();
-        finishLoadedLadder();
-        return true;
-    });
+    return grammar::openProgramWords(words);
 }
 
 void broken(const std::string& rule) {

@@ -1,61 +1,21 @@
 // Programs of stack groups for the Convert tests, made by a small generator, and the logic they
-// compute: every output as a function of the inputs, evaluated for 256 input combinations at once
-// (all of them for the first eight inputs, fixed patterns for the rest).
+// compute: every output as a function of the inputs (the coil-logic evaluator of the program grammar).
 #pragma once
 
-#include <bitset>
 #include <cstdint>
-#include <map>
 #include <random>
 #include <vector>
 
+#include "grammar/CoilLogic.h"
+
 namespace kestrion::test {
 
-using Signal = std::bitset<256>;
-using Logic = std::map<std::uint16_t, Signal>;  // output word -> its value over the inputs
+using Logic = std::vector<grammar::LogicStep>;
 
-inline Signal inputSignal(std::uint16_t device) {
-    Signal s;
-    std::mt19937 patterns(device);
-    for (std::size_t k = 0; k < s.size(); ++k)
-        s[k] = (device & 0xFF) < 8 ? ((k >> (device & 7)) & 1) != 0 : (patterns() & 1) != 0;
-    return s;
-}
-
-// What a program of one-word contacts, block and stack instructions and outputs computes; an
-// empty map when it uses an instruction outside that set or breaks its stacks.
+// What a program computes, output by output; empty when it breaks its stacks or has no END.
 inline Logic logicOf(const std::vector<std::uint16_t>& words) {
-    Logic outputs;
-    std::vector<Signal> blocks, stack;
-    Signal acc;
-    for (const std::uint16_t w : words) {
-        const auto top = w & 0xF000;
-        const Signal in = inputSignal(static_cast<std::uint16_t>(w & 0x0FFF));
-        if (w == 0x000F) return outputs;
-        if (top == 0x2000 || top == 0x3000) {
-            blocks.push_back(acc);  // a new rung leaves one behind that nothing reads
-            acc = top == 0x2000 ? in : ~in;
-        } else if (top == 0x4000 || top == 0x5000) {
-            acc &= top == 0x4000 ? in : ~in;
-        } else if (top == 0x6000 || top == 0x7000) {
-            acc |= top == 0x6000 ? in : ~in;
-        } else if (w == 0xFFF8 || w == 0xFFF9) {
-            if (blocks.empty()) return {};
-            acc = w == 0xFFF8 ? (blocks.back() & acc) : (blocks.back() | acc);
-            blocks.pop_back();
-        } else if (w == 0xFFFA) {
-            stack.push_back(acc);
-        } else if (w == 0xFFFB || w == 0xFFFC) {
-            if (stack.empty()) return {};
-            acc = stack.back();
-            if (w == 0xFFFC) stack.pop_back();
-        } else if (top == 0xC000 || top == 0xD000 || top == 0xE000) {
-            outputs[w] = acc;  // the condition of a coil, a set or a reset
-        } else {
-            return {};
-        }
-    }
-    return {};
+    const grammar::CoilLogic logic = grammar::coilLogic(words, grammar::Inputs(grammar::inputNames(words)));
+    return logic.error.empty() ? logic.steps : Logic{};
 }
 
 // Rungs of stack groups: up to four branches, groups nested two levels deep (in first, middle and

@@ -1,0 +1,324 @@
+#include "CoilLogic.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <set>
+
+#include "reader/MachineWords.h"
+
+namespace kestrion::grammar {
+
+namespace {
+
+std::string hex(std::uint32_t value) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%04X", value);
+    return text;
+}
+
+enum class Kind { Contact, Inv, Anb, Orb, Mps, Mrd, Mpp, Output, Mc, Mcr, Stl, Ret, Mark, End, Nop, Invalid };
+enum class Family { Ld, And, Or };
+
+// One instruction of the words taken apart.
+struct Instruction {
+    Kind kind = Kind::Invalid;
+    Family family = Family::Ld;
+    bool negated = false;
+    std::string name;  // the input a contact reads; the text of anything else
+    int level = 0;     // MC and MCR: the nesting level N
+    std::size_t length = 1;
+};
+
+std::string deviceName(std::uint32_t code) {
+    return "dev " + hex(code);
+}
+
+// The device of an operand pair: a bit device by its code, or a bit of a data register.
+std::string pairName(std::uint16_t first, std::uint16_t second) {
+    if ((first >> 8) < 0x86) return deviceName((first & 0xFFu) + 256u * (second & 0xFFu));
+    return "bit " + hex(first) + hex(second);
+}
+
+std::string wordsText(const Words& words, std::size_t at, std::size_t length) {
+    std::string text;
+    for (std::size_t i = at; i < at + length && i < words.size(); ++i)
+        text += (i == at ? "" : " ") + hex(words[i]);
+    return text;
+}
+
+Family familyOfNibble(std::uint32_t n) {
+    return n <= 3 ? Family::Ld : n <= 5 ? Family::And : Family::Or;
+}
+
+Instruction contact(Family family, bool negated, std::string name, std::size_t length) {
+    Instruction i;
+    i.kind = Kind::Contact;
+    i.family = family;
+    i.negated = negated;
+    i.name = std::move(name);
+    i.length = length;
+    return i;
+}
+
+Instruction simple(Kind kind, std::string name, std::size_t length) {
+    Instruction i;
+    i.kind = kind;
+    i.name = std::move(name);
+    i.length = length;
+    return i;
+}
+
+std::uint16_t wordAt(const Words& words, std::size_t at) {
+    return at < words.size() ? words[at] : 0xFFFF;
+}
+
+const char* coilKind(std::uint32_t which) {
+    return which == 0 ? "OUT " : which == 1 ? "SET " : "RST ";
+}
+
+Instruction decode(const Words& words, std::size_t at, Operands operands) {
+    const std::uint16_t w = words[at];
+    const std::uint16_t w1 = wordAt(words, at + 1), w2 = wordAt(words, at + 2);
+    const int known = instructionLength(w);
+    const auto length = static_cast<std::size_t>(std::max(1, known));
+    const std::size_t shown = operands == Operands::Compared ? length : 1;  // words that name it
+    const std::uint32_t top = w >> 12;
+    if (w == 0x000F) return simple(Kind::End, "END", 1);
+    if (w == 0xFFFF) return simple(Kind::Nop, "NOP", 1);
+    if (w == 0xFFF8) return simple(Kind::Anb, "ANB", 1);
+    if (w == 0xFFF9) return simple(Kind::Orb, "ORB", 1);
+    if (w == 0xFFFA) return simple(Kind::Mps, "MPS", 1);
+    if (w == 0xFFFB) return simple(Kind::Mrd, "MRD", 1);
+    if (w == 0xFFFC) return simple(Kind::Mpp, "MPP", 1);
+    if (w == 0xFFFD) return simple(Kind::Inv, "INV", 1);
+    if (known == 0) return simple(Kind::Invalid, hex(w), 1);
+    if (top >= 2 && top <= 7) return contact(familyOfNibble(top), (top & 1) != 0, deviceName(w & 0xFFFu), 1);
+    if (top >= 0xC && top <= 0xE)
+        return simple(Kind::Output, coilKind(top - 0xC) + deviceName(w & 0xFFFu), 1);
+    if (w == 0xF7FF) return simple(Kind::Ret, "RET", 1);
+    if (top == 0xF) return simple(Kind::Stl, "step " + hex(w & 0xFFFu), 1);
+    if ((w >> 8) == 0xB0 || (w >> 8) >= 0xB8) return simple(Kind::Mark, "label " + hex(w), 1);
+    if ((w >> 8) == 0xB1) return simple(Kind::Mark, "label " + hex(w) + hex(w1), 2);
+    const std::uint32_t base = w & 0x0FFFu;
+    if (base >= 0x1C2 && base <= 0x1CF && w < 0x1000) {
+        const std::uint32_t k = w - 0x1C2;  // 0-5 plain, 8-13 edges
+        const bool edge = k >= 8;
+        const std::uint32_t form = edge ? k - 8 : k;
+        const std::string device = deviceName(w1 - 0x8000u);
+        const Family family = form < 2 ? Family::Ld : form < 4 ? Family::And : Family::Or;
+        if (edge) return contact(family, false, ((form & 1) != 0 ? "fall " : "rise ") + device, length);
+        return contact(family, (form & 1) != 0, device, length);
+    }
+    if (w >= 0x3C2 && w <= 0x3CF) {
+        const std::uint32_t k = w - 0x3C2;
+        const bool edge = k >= 8;
+        const std::uint32_t form = edge ? k - 8 : k;
+        const std::string device = pairName(w1, w2);
+        const Family family = form < 2 ? Family::Ld : form < 4 ? Family::And : Family::Or;
+        if (edge) return contact(family, false, ((form & 1) != 0 ? "fall " : "rise ") + device, length);
+        return contact(family, (form & 1) != 0, device, length);
+    }
+    if (base >= 0x1D0 && base <= 0x1FD) {
+        const Family family = base < 0x1E0 ? Family::Ld : base < 0x1F0 ? Family::And : Family::Or;
+        // The same comparison read by LD=, AND= or OR= is one input.
+        const std::uint16_t relation = static_cast<std::uint16_t>(w & 0x100Fu);
+        return contact(family, false, "compare " + hex(relation) + " " + wordsText(words, at + 1, shown - 1),
+                       length);
+    }
+    if (w >= 0x002 && w <= 0x007)
+        return simple(Kind::Output, coilKind((w - 2) % 3) + deviceName(w1 - 0x8000u), length);
+    if (w == 0x008 || w == 0x009)
+        return simple(Kind::Output, std::string(w == 8 ? "PLS " : "PLF ") + deviceName(w1 - 0x8000u), length);
+    if (w == 0x202 || w == 0x203 || w == 0x204)
+        return simple(Kind::Output, coilKind(w - 0x202u) + pairName(w1, w2), length);
+    if (w == 0x208 || w == 0x209)
+        return simple(Kind::Output, std::string(w == 0x208 ? "PLS " : "PLF ") + pairName(w1, w2), length);
+    if (w == 0x00A || w == 0x20A) {
+        Instruction mc =
+            simple(Kind::Mc,
+                   "MC " + hex(w1 - 0x8000u) + " " +
+                       (w == 0x00A ? deviceName(w2 - 0x8000u) : pairName(w2, wordAt(words, at + 3))),
+                   length);
+        mc.level = static_cast<int>((w1 - 0x8000u) & 7u);
+        return mc;
+    }
+    if (w == 0x00B) {
+        Instruction mcr = simple(Kind::Mcr, "MCR " + hex(w1 - 0x8000u), length);
+        mcr.level = static_cast<int>((w1 - 0x8000u) & 7u);
+        return mcr;
+    }
+    // Instructions that stand alone on their line: the end of the main program, a subroutine's or an
+    // interrupt's return, interrupts on and off, a loop.
+    if (w == 0x014 || w == 0x016 || w == 0x018 || w == 0x01A || w == 0x01C || w == 0x020 || w == 0x022)
+        return simple(Kind::Mark, wordsText(words, at, shown), length);
+    // Every other form is an output with its operand words: RST of timers, counters and registers,
+    // the timer and counter coils with their settings, the application instructions.
+    return simple(Kind::Output, wordsText(words, at, shown), length);
+}
+
+Signal ones() {
+    Signal s;
+    s.fill(~std::uint64_t{0});
+    return s;
+}
+
+Signal operator&(Signal a, const Signal& b) {
+    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] &= b[i];
+    return a;
+}
+
+Signal operator|(Signal a, const Signal& b) {
+    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] |= b[i];
+    return a;
+}
+
+Signal operator~(Signal a) {
+    for (std::uint64_t& w : a) w = ~w;
+    return a;
+}
+
+}  // namespace
+
+Inputs::Inputs(const std::vector<std::string>& names) {
+    exhaustive_ = names.size() <= 12;
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        Signal s{};
+        if (exhaustive_) {
+            for (std::size_t k = 0; k < kSignalWords * 64; ++k)
+                if (((k >> n) & 1) != 0) s[k / 64] |= std::uint64_t{1} << (k % 64);
+        } else {
+            std::seed_seq seed(names[n].begin(), names[n].end());
+            std::mt19937_64 random(seed);
+            for (std::uint64_t& w : s) w = random();
+        }
+        values_[names[n]] = s;
+    }
+}
+
+const Signal& Inputs::of(const std::string& name) const {
+    static const Signal none{};
+    const auto found = values_.find(name);
+    return found == values_.end() ? none : found->second;
+}
+
+std::vector<std::string> inputNames(const Words& words, Operands operands) {
+    std::set<std::string> names;
+    for (std::size_t at = 0; at < words.size();) {
+        const Instruction i = decode(words, at, operands);
+        if (i.kind == Kind::End) break;
+        if (i.kind == Kind::Contact || i.kind == Kind::Stl) names.insert(i.name);
+        at += i.length;
+    }
+    return {names.begin(), names.end()};
+}
+
+CoilLogic coilLogic(const Words& words, const Inputs& inputs, Operands operands) {
+    CoilLogic logic;
+    std::vector<Signal> blocks, branches;
+    std::array<Signal, 8> masters;
+    std::array<bool, 8> masterOn{};
+    Signal acc = ones(), step = ones();
+    bool stepOpen = false, previousWasStep = false;
+    const auto context = [&] {
+        Signal c = stepOpen ? step : ones();
+        for (std::size_t n = 0; n < masters.size(); ++n)
+            if (masterOn[n]) c = c & masters[n];
+        return c;
+    };
+    const auto fail = [&](const std::string& text, std::size_t at) {
+        logic.error = text + " at word " + std::to_string(at);
+        return logic;
+    };
+    for (std::size_t at = 0; at < words.size();) {
+        const Instruction i = decode(words, at, operands);
+        const bool wasStep = previousWasStep;
+        previousWasStep = false;
+        switch (i.kind) {
+            case Kind::Contact: {
+                const Signal in = i.negated ? ~inputs.of(i.name) : inputs.of(i.name);
+                if (i.family == Family::Ld) {
+                    blocks.push_back(acc);
+                    acc = in;
+                } else if (i.family == Family::And) {
+                    acc = acc & in;
+                } else {
+                    acc = acc | in;
+                }
+                break;
+            }
+            case Kind::Inv: acc = ~acc; break;
+            case Kind::Anb:
+            case Kind::Orb:
+                if (blocks.empty()) return fail(i.name + " with no block to join", at);
+                acc = i.kind == Kind::Anb ? (blocks.back() & acc) : (blocks.back() | acc);
+                blocks.pop_back();
+                break;
+            case Kind::Mps: branches.push_back(acc); break;
+            case Kind::Mrd:
+            case Kind::Mpp:
+                if (branches.empty()) return fail(i.name + " with no branch point", at);
+                acc = branches.back();
+                if (i.kind == Kind::Mpp) branches.pop_back();
+                break;
+            case Kind::Output: logic.steps.push_back({i.name, true, acc & context()}); break;
+            case Kind::Mc:
+                logic.steps.push_back({i.name, true, acc & context()});
+                masters[static_cast<std::size_t>(i.level)] = acc & context();
+                masterOn[static_cast<std::size_t>(i.level)] = true;
+                break;
+            case Kind::Mcr:
+                logic.steps.push_back({i.name, false, {}});
+                for (std::size_t n = static_cast<std::size_t>(i.level); n < masterOn.size(); ++n)
+                    masterOn[n] = false;
+                break;
+            case Kind::Stl:
+                // Steps written one after the other are one step bus: all of them active.
+                step = (wasStep ? step : ones()) & inputs.of(i.name);
+                stepOpen = true;
+                previousWasStep = true;
+                acc = ones();
+                logic.steps.push_back({i.name, false, {}});
+                break;
+            case Kind::Ret:
+                stepOpen = false;
+                acc = ones();
+                logic.steps.push_back({i.name, false, {}});
+                break;
+            case Kind::Mark: logic.steps.push_back({i.name, false, {}}); break;
+            case Kind::End: return logic;
+            case Kind::Nop: break;
+            case Kind::Invalid: return fail("no instruction begins with " + i.name, at);
+        }
+        at += i.length;
+    }
+    return fail("no END", words.size());
+}
+
+std::string compareLogic(const Words& before, const Words& after, Operands operands) {
+    std::vector<std::string> names = inputNames(before, operands);
+    for (const std::string& name : inputNames(after, operands))
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    std::sort(names.begin(), names.end());
+    const Inputs inputs(names);
+    const CoilLogic was = coilLogic(before, inputs, operands), is = coilLogic(after, inputs, operands);
+    if (!was.error.empty()) return {};  // a program the instruction list cannot run: nothing to keep
+    if (!is.error.empty()) return "the converted program does not run: " + is.error;
+    const std::size_t common = std::min(was.steps.size(), is.steps.size());
+    for (std::size_t n = 0; n < common; ++n) {
+        if (was.steps[n].text != is.steps[n].text)
+            return "step " + std::to_string(n) + " is " + is.steps[n].text + " instead of " +
+                   was.steps[n].text;
+        if (was.steps[n] != is.steps[n]) return "the condition of " + was.steps[n].text + " changed";
+    }
+    if (was.steps.size() != is.steps.size())
+        return "the converted program has " + std::to_string(is.steps.size()) +
+               " outputs, labels and steps, not " + std::to_string(was.steps.size());
+    return {};
+}
+
+std::string hexWords(const Words& words) {
+    return wordsText(words, 0, words.size());
+}
+
+}  // namespace kestrion::grammar
