@@ -238,6 +238,22 @@ TEST_F(EntryDriverTest, ASymbolContactIsCheckedAsAndButStoredAsLd) {
     EXPECT_EQ(FncKeyDeviceCode, 5u);
 }
 
+// A key typed after a tool-button entry opens the box with no tool: the symbol of the button before
+// stays behind, and the typed line is read as typed.
+TEST_F(EntryDriverTest, AKeyTypedAfterASymbolEntryOpensTheBoxWithNoTool) {
+    entryDialogs.scripts = {"X000\r"};
+    openInstructionBoxOnSymbol(5);
+    ASSERT_EQ(list().front(), "80,0 LD X000 code=2000 end=10 id=1");
+    xOldCursor = 160;
+    entryDialogs.scripts = {"UT Y000\r"};
+    openInstructionBoxOnKey('O');
+    EXPECT_EQ(entryDialogs.opened, (Texts{"", "O"}));
+    EXPECT_EQ(entryDialogs.toolsAtOpen, (std::vector<std::uint32_t>{5, 0}));
+    const Texts objects = list();
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[1], "1040,0 OUT Y000 code=C000 end=11 id=1");
+}
+
 TEST_F(EntryDriverTest, SymbolCodesMapFromTheFinalCode) {
     const std::vector<std::pair<std::uint32_t, std::uint32_t>> cases{{0xB800, 17}, {0x7000, 6}, {0x01CE, 2},
                                                                      {0x0202, 7},  {0x0003, 8}, {0x03FE, 8},

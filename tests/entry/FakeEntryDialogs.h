@@ -6,6 +6,7 @@
 
 #include "entry/EntryDialogs.h"
 #include "entry/EntryDriver.h"
+#include "entry/EntryState.h"
 
 namespace kestrion::test {
 
@@ -21,6 +22,7 @@ public:
     void editKey(EditKeyBox& box) override {
         box.FormPaint();
         opened.push_back(box.initialText);
+        toolsAtOpen.push_back(iconSymbleCode);
         std::string keys = scripts.empty() ? std::string() : scripts.front();
         if (!scripts.empty()) scripts.pop_front();
         playKeys(box, keys);
@@ -30,7 +32,8 @@ public:
     void hideInstrMemoScreen() override { ++memoHidden; }
     void revealHiddenItems(HiddenItems items) override { revealed.push_back(items); }
     std::deque<std::string> scripts;
-    std::vector<std::string> opened;  // initial texts of the boxes shown
+    std::vector<std::string> opened;         // initial texts of the boxes shown
+    std::vector<std::uint32_t> toolsAtOpen;  // the tool symbol each box opened with
     int memoHidden = 0;
     std::vector<HiddenItems> revealed;
 };
