@@ -85,7 +85,8 @@ Instruction decode(const Words& words, std::size_t at, Operands operands) {
     const std::size_t shown = operands == Operands::Compared ? length : 1;  // words that name it
     const std::uint32_t top = w >> 12;
     if (w == 0x000F) return simple(Kind::End, "END", 1);
-    if (w == 0xFFFF) return simple(Kind::Nop, "NOP", 1);
+    // NOP, and the two placeholders of ladder objects, which no program keeps.
+    if (w == 0xFFFF || w == 0x1000 || w == 0xFFFE) return simple(Kind::Nop, "NOP", 1);
     if (w == 0xFFF8) return simple(Kind::Anb, "ANB", 1);
     if (w == 0xFFF9) return simple(Kind::Orb, "ORB", 1);
     if (w == 0xFFFA) return simple(Kind::Mps, "MPS", 1);
