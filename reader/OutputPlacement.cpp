@@ -77,7 +77,10 @@ void takeEndRow(stLadderBlock& o) {
 
 // A further output whose node stands at its own column has no cell for the joint in front of it:
 // its link comes straight down from the node, and contacts on its row would be read as feeding it.
-// It takes the first row below that holds none left of the node.
+// It takes the first row below that holds none left of the node. Where the node stands right of the
+// place that ends the output at the bus, the output begins at the node, narrower, as it does on its
+// rung's first row and after a branch point there (from the bus it was drawn left of its node, and a
+// program Convert wrote from such a branch would not open).
 void passRowsWithContacts(std::uint32_t outputX) {
     const stLadderBlock* before = predecessor();
     const std::uint32_t node = topXMax();
@@ -88,6 +91,7 @@ void passRowsWithContacts(std::uint32_t outputX) {
         return false;
     };
     while (holdsContacts(conv.Y)) conv.Y += cellH();
+    conv.X = std::max(conv.X, node);
 }
 
 void coil(std::uint16_t code, std::uint32_t extra) {

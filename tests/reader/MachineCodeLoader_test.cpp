@@ -233,11 +233,7 @@ TEST_F(MachineCodeLoaderTest, WordsNoLadderShowsStopTheLoadAndSayWhy) {
         {after(Words(twelve.begin(), twelve.end() - 1),
                {0xFFFA, 0x4413, 0x4414, 0xC500, 0xFFFC, 0x4415, 0xC501, 0x4416, 0x4417, 0xC502, 0x000F}),
          "4417 ladder position error...contacts of a branch after an output that reach past the bus"},
-        // outputs that do not fit between their node and the bus, or stand at the node with more below
-        {after(Words(twelve.begin(), twelve.end() - 3),
-               {0xC500, 0x1039, 0x8648, 0x8601, 0x8000, 0x8000, 0x8001, 0x8000, 0x8000, 0x8000, 0x8648,
-                0x8601, 0x8000, 0x8000, 0x000F}),
-         "1039 ladder position error...560,64"},
+        // an output that stands at its node with more outputs below
         {after(Words(twelve.begin(), twelve.end() - 2),
                {0xC501, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0xC503, 0xC504, 0x000F}),
          "C000 ladder position error...an output under an output that stands at its node"},
@@ -295,6 +291,27 @@ TEST_F(MachineCodeLoaderTest, ARungFillingEveryColumnTakesItsFurtherOutputsUnder
     EXPECT_EQ(outputs,
               (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1040, 0}, {1040, 64}, {1040, 128}}));
     EXPECT_EQ(ldrTail->yAddr, 192u);
+}
+
+// An application instruction under an output whose node stands right of the place that would end it
+// at the bus begins at the node, narrower, where the same instruction after MPP at that node stands
+// (from the bus it was drawn left of its node and the load stopped on the words Convert wrote).
+TEST_F(MachineCodeLoaderTest, AWideOutputUnderOneAtItsNodeBeginsAtTheNode) {
+    const Words daddp = {0x1039, 0x8648, 0x8601, 0x8000, 0x8000, 0x8001, 0x8000,
+                         0x8000, 0x8000, 0x8648, 0x8601, 0x8000, 0x8000};
+    const auto placeOfLastOutput = [&](Words between) {
+        Words words = series(9);
+        words.resize(words.size() - 2);  // without its output and END
+        words.insert(words.end(), between.begin(), between.end());
+        words.insert(words.end(), daddp.begin(), daddp.end());
+        words.push_back(0x000F);
+        EXPECT_TRUE(load(words)) << fakes.statusBar.panelText(13);
+        EXPECT_TRUE(boxes().empty());
+        const stLadderBlock* o = ldrTail->prev;
+        return std::make_tuple(o->xAddr, o->yAddr, o->Xend, o->xMaxi);
+    };
+    EXPECT_EQ(placeOfLastOutput({0xC500}), std::make_tuple(800u, 64u, 1120u, 800u));
+    EXPECT_EQ(placeOfLastOutput({0xFFFA, 0xC500, 0xFFFC}), std::make_tuple(800u, 64u, 1120u, 800u));
 }
 
 TEST_F(MachineCodeLoaderTest, OnlyEndGivesTheEndObjectItsStepBlockKindAndOneRowBelow) {
