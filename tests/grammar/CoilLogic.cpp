@@ -129,6 +129,8 @@ Instruction decode(const Words& words, std::size_t at, Operands operands) {
     }
     if (w >= 0x002 && w <= 0x007)
         return simple(Kind::Output, coilKind((w - 2) % 3) + deviceName(w1 - 0x8000u), length);
+    // RST of a timer or counter, which Convert always writes in two words.
+    if (w == 0x00C) return simple(Kind::Output, coilKind(2) + deviceName(w1 - 0x8000u), length);
     if (w == 0x008 || w == 0x009)
         return simple(Kind::Output, std::string(w == 8 ? "PLS " : "PLF ") + deviceName(w1 - 0x8000u), length);
     if (w == 0x202 || w == 0x203 || w == 0x204)
