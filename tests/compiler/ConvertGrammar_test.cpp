@@ -26,6 +26,7 @@ protected:
     }
     grammar::PropertyResult check(const Words& words) {
         fakes.messages.shown.clear();
+        fakes.statusBar.forgetHistory();
         return grammar::checkConvertProperty(words, boxes());
     }
 };
