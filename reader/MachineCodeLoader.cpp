@@ -582,9 +582,29 @@ void startLadderLoad() {
     setBlueFrameObject(draw.iBusLineStart, 0);
 }
 
+namespace {
+
+// The columns a widened bus reaches past those the load cleared hold nothing yet; they read blank as
+// the others do (Convert read them as something drawn there and refused the rungs below a long one).
+void clearWidenedColumns() {
+    if (ldrTail == nullptr) return;
+    const std::int64_t columns =
+        std::min<std::int64_t>(std::int64_t{virtualArrayColumns} + 1, kCanvasColumns);
+    const std::int64_t last = canvasRowOf(ldrTail->yAddr) + 2;                // END's line and the gap below
+    const std::int64_t below = std::max(VirtualArray.rowsInUse(), last + 1);  // reads as each column's fill
+    for (std::int64_t column = 0; column < columns; ++column) {
+        if (VirtualArray.at(column, below) != '\0') continue;
+        for (std::int64_t row = 0; row <= last; ++row)
+            if (VirtualArray.at(column, row) == '\0') VirtualArray.put(column, row, kCellBlank);
+    }
+}
+
+}  // namespace
+
 void followWidenedBus() {
     if ((editModeFlags & kEditOutputsToRightBus) == 0) return;
     editModeFlags &= static_cast<std::uint8_t>(~kEditOutputsToRightBus);
+    clearWidenedColumns();
     std::vector<std::pair<stLadderBlock*, std::uint32_t>> outputs;
     for (stLadderBlock* o = ldrHead; o != nullptr && o != ldrTail; o = o->next)
         if (o->end == kEndOutput) outputs.emplace_back(o, o->xAddr);

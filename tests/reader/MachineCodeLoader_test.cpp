@@ -277,6 +277,21 @@ TEST_F(MachineCodeLoaderTest, ARungWiderThanTheBusWidensItAndLeavesNothingForCon
     EXPECT_EQ(editModeFlags & kEditOutputsToRightBus, 0);
 }
 
+// Past the columns cleared when the load began, the cells of a bus widened that far read blank as the
+// others do, on every line of the ladder.
+TEST_F(MachineCodeLoaderTest, TheColumnsAWidenedBusReachesReadBlank) {
+    Words words = series(20);
+    words.insert(words.end() - 1, {0x2401, 0xC501});
+    ASSERT_TRUE(load(words));
+    ASSERT_EQ(draw.iBusLineEnd, 1760u);
+    std::string cells;
+    for (std::int64_t row = 0; row <= 4; ++row)
+        for (std::int64_t column = 40; column <= std::int64_t{virtualArrayColumns}; ++column)
+            if (VirtualArray.at(column, row) == '\0')
+                cells += "(" + std::to_string(column) + "," + std::to_string(row) + ")";
+    EXPECT_EQ(cells, "");
+}
+
 // Twelve contacts end where the output column begins, on END's line below: END moves away from the
 // further outputs rather than pushing them past the bus.
 TEST_F(MachineCodeLoaderTest, ARungFillingEveryColumnTakesItsFurtherOutputsUnderTheFirstAtTheBus) {
