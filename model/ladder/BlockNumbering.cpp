@@ -233,7 +233,12 @@ private:
         trace("*執行[NOP]往左上補線");
         if (o_.yTopPos >= o_.yAddr) return;
         if (o_.mnemonic[0] == '#') {
-            if (left() == kCellBlank) linkLeftUp(r_, "[#NOP]-MvL001 執行[#NOP]往左上補線");
+            // Up to the line it branches from, past the lines between that leave this column free (an
+            // output the widened bus moved right of its node, below lines holding contacts).
+            if (left() == kCellBlank) {
+                linkLeftUp(r_, "[#NOP]-MvL001 執行[#NOP]往左上補線");
+                climbLeft("[#NOP] 繼續往左上補線", false);
+            }
             return;
         }
         const char cell = right();

@@ -129,6 +129,9 @@ TEST_F(VerticalLinks, NopAndJointRules) {
         {{{kCodeNop, 160, 192, 0, "NOP"}}, {"", "     |", "", "     |", "", "     |", "    -"}},
         {{{kCodeNop, 160, 192, 0, "NOP"}}, {"", "", "    X", "     |", "", "     |", "    -"}},  // stops
         {{{kCodeNop, 160, 64, 0, "#NOP"}}, {"", "   |", "    #"}},
+        // a joint lines further down climbs the free lines to its branch, and stops where its column is taken
+        {{{kCodeNop, 160, 128, 0, "#NOP"}}, {"", "   |", "", "   |", "    #"}},
+        {{{kCodeNop, 160, 192, 0, "#NOP"}}, {"", "", "    X", "   |", "", "   |", "    #"}},
         {{{kCodeNop, 160, 64, 0, "NOP"}, {kOut, 400, 64, 0}}, {"", "     |", "    - X"}},
         {{{kCodeNop, 160, 64, 0, "NOP"}, {kLd, 240, 64, 0}, {kOut, 400, 64, 0}}, {"", "", "    - X"}},
         {{{kCodeMps, 120, 0, 0}, {kCodeMrd, 120, 64, 0}, {kCodeMpp, 120, 128, 0}}, {"", "   |", "", "   |"}},
