@@ -35,9 +35,12 @@ std::string deviceName(std::uint32_t code) {
 }
 
 // The device of an operand pair: a bit device by its code, or a bit of a data register.
+// A word bit is named by the register and bit the ladder shows for its words: the load reads past an
+// odd value and the high bits of the second word, and Convert writes the one form of what it shows.
 std::string pairName(std::uint16_t first, std::uint16_t second) {
     if ((first >> 8) < 0x86) return deviceName((first & 0xFFu) + 256u * (second & 0xFFu));
-    return "bit " + hex(first) + hex(second);
+    const std::uint32_t value = (std::uint32_t{first} - 0x8600u) + 256u * (std::uint32_t{second} - 0x9400u);
+    return "D" + std::to_string((value & 0x3FFFu) >> 1) + "." + std::to_string((second & 0x3C0u) >> 6);
 }
 
 std::string wordsText(const Words& words, std::size_t at, std::size_t length) {

@@ -71,6 +71,8 @@ TEST(CoilLogic, ProgramsThatComputeTheSameCompareEqual) {
         {Words{0x2400, 0xD00A, 0x000F}, Words{0x2400, 0x0006, 0x800A, 0x000F}},
         // RST of a timer and of a counter in their one-word and two-word forms
         {Words{0x2400, 0xE603, 0xEE07, 0x000F}, Words{0x2400, 0x000C, 0x8603, 0x000C, 0x8E07, 0x000F}},
+        // a word bit in words the load reads as D6827.0, and as Convert writes that (found by the fuzz)
+        {Words{0x03C2, 0x8657, 0x8035, 0xC500, 0x000F}, Words{0x03C2, 0x8656, 0x9435, 0xC500, 0x000F}},
         // NOP and the placeholders of ladder objects do nothing
         {Words{0x2400, 0xFFFF, 0x1000, 0xFFFE, 0xC500, 0x000F}, Words{0x2400, 0xC500, 0x000F}},
     };
