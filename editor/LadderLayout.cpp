@@ -517,8 +517,8 @@ void LadderScreen::drawVerticalLineSegment(int direction, std::uint32_t x, std::
     building_->push_back(shape(PrimitiveKind::Line, Ink::Wire, scale(x), scale(from), scale(x), scale(to)));
 }
 
-void LadderScreen::scrollToFrame() {
-    if (onScrollToFrame) onScrollToFrame();
+void LadderScreen::scrollTo(const ViewScroll& scroll) {
+    if (onScroll) onScroll(scroll);
 }
 
 void LadderScreen::repaint() {
