@@ -12,6 +12,7 @@
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
@@ -408,8 +409,7 @@ VisibleRange visibleRange(std::uint32_t scrollY, std::uint32_t viewportHeight) {
     range.bottomY = static_cast<std::uint32_t>((std::uint64_t{scrollY} + viewportHeight) * 100 / zoom);
     const std::uint32_t height = std::max<std::uint32_t>(cellHeight(), 1);
     const std::uint32_t firstRow = range.topY / height * height;
-    const stLadderBlock* o = ldrHead;
-    while (o != nullptr && o->yAddr < firstRow) o = o->next;
+    const stLadderBlock* o = firstObjectFromRow(firstRow);
     range.head = o;
     // Blocks follow each other down the ladder, but inside a block a row may come back after a
     // lower one: the range ends only where a whole new block starts below the view.
