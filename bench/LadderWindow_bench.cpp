@@ -1,20 +1,21 @@
 // The ladder view in its scroll area, as the main window holds it (an offscreen window): Convert of
 // 8000 to 64000 steps of every shape with the view installed, the repaint after it included; and
-// one screen of the largest program (64,000 steps of the mix) laid out and painted at its first
-// and at its last screen, which must cost about the same.
+// one screen of the largest program (64,000 steps of the mix) laid out and painted at its start
+// and at its end, which must cost about the same.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <stdexcept>
 
 #include "BenchSupport.h"
+#include "OffscreenApplication.h"
 #include "compiler/ConvertCommand.h"
 #include "editor/LadderLayout.h"
 #include "editor/forms/LadderViewForm.h"
 #include "model/core/CommandTransaction.h"
+#include "model/image/ModeData.h"
 #include "model/ladder/LadderObject.h"
 
 namespace {
@@ -24,15 +25,6 @@ using namespace kestrion::bench;
 
 constexpr int kWindowWidth = 1300;
 constexpr int kWindowHeight = 900;
-
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "kestrion_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-}
 
 // The view shown in its scroll area; it installs itself as the model's ladder view.
 struct LadderWindow {
@@ -49,7 +41,7 @@ struct LadderWindow {
 };
 
 void BM_ConvertInWindow(benchmark::State& state) {
-    ensureApplication();
+    bench::ensureOffscreenApplication();
     const auto shape = static_cast<Shape>(state.range(0));
     state.SetLabel(shapeName(static_cast<int>(shape)));
     startEditor();
@@ -68,17 +60,34 @@ BENCHMARK(BM_ConvertInWindow)
     ->ArgsProduct({benchmark::CreateDenseRange(0, kShapeCount - 1, 1), {8000, 16000, 32000, 64000}})
     ->Unit(benchmark::kMillisecond);
 
-// Argument 0: the first screen; 1: the last.
-void BM_PaintScreenOfLargest(benchmark::State& state) {
-    ensureApplication();
+// The screens of the largest program: the first, the last full one (END on its bottom line), and
+// the end of the scroll range (END and the empty lines below it).
+enum Screen { First, LastFull, ScrollEnd };
+const char* const kScreenNames[] = {"first screen", "last full screen", "end of the scroll range"};
+
+void openLargest() {
     startEditor();
     putProgramFile(programOf(Shape::Mix, 64000));
     if (!openProgramFile()) throw std::runtime_error("the program did not open");
+}
+
+int screenTop(Screen screen) {
+    switch (screen) {
+        case First: break;
+        case LastFull: return scaledToScreen(ldrTail->yAddr + ModeData.ySizeSymble) - kWindowHeight;
+        case ScrollEnd: return ladderScreenHeight() - kWindowHeight;
+    }
+    return 0;
+}
+
+void BM_PaintScreenOfLargest(benchmark::State& state) {
+    bench::ensureOffscreenApplication();
+    openLargest();
+    const auto screen = static_cast<Screen>(state.range(0));
+    state.SetLabel(kScreenNames[screen]);
     LadderWindow window;
     QScrollBar& scroll = *window.box.verticalScrollBar();
-    const bool last = state.range(0) == 1;
-    state.SetLabel(last ? "last screen" : "first screen");
-    scroll.setValue(last ? scroll.maximum() : 0);
+    scroll.setValue(screenTop(screen));
     QImage image(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
     const QRegion visible(window.view->visibleRegion().boundingRect());
     for (auto _ : state) {
@@ -87,22 +96,19 @@ void BM_PaintScreenOfLargest(benchmark::State& state) {
     }
     state.counters["top"] = scroll.value();
 }
-BENCHMARK(BM_PaintScreenOfLargest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintScreenOfLargest)->DenseRange(First, ScrollEnd)->Unit(benchmark::kMicrosecond);
 
-// The layout of that screen alone (what the view paints, without the painting).
+// The layout of those screens alone (what the view paints, without the painting).
 void BM_LayoutScreenOfLargest(benchmark::State& state) {
-    startEditor();
-    putProgramFile(programOf(Shape::Mix, 64000));
-    if (!openProgramFile()) throw std::runtime_error("the program did not open");
-    const bool last = state.range(0) == 1;
-    state.SetLabel(last ? "last screen" : "first screen");
-    const auto height = static_cast<std::uint32_t>(ladderScreenHeight());
-    const std::uint32_t top = last ? height - kWindowHeight : 0;
-    LadderScreen screen;
-    installLadderView(&screen);
-    for (auto _ : state) benchmark::DoNotOptimize(screen.build(top, kWindowHeight));
+    openLargest();
+    const auto screen = static_cast<Screen>(state.range(0));
+    state.SetLabel(kScreenNames[screen]);
+    const auto top = static_cast<std::uint32_t>(screenTop(screen));
+    LadderScreen layout;
+    installLadderView(&layout);
+    for (auto _ : state) benchmark::DoNotOptimize(layout.build(top, kWindowHeight));
     installLadderView(nullptr);
 }
-BENCHMARK(BM_LayoutScreenOfLargest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayoutScreenOfLargest)->DenseRange(First, ScrollEnd)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
