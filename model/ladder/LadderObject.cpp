@@ -350,7 +350,6 @@ std::uint32_t cellWidth() {
 
 // Nothing may keep pointing at an object once it is freed.
 void forgetObject(const stLadderBlock* object) {
-    ++changeCount;
     for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &deleteList.now, &copyList.now, &ldrNew,
                                     &ldrAlloc, &ldrSearch, &editNew}) {
         if (*pointer == object) *pointer = nullptr;

@@ -199,15 +199,14 @@ void makeRowIndex(LadderRowIndex& index) {
     }
 }
 
-// The answer of the index, or -1 when the list around it shows that the list changed under it
+// The answer of the index, or -1 when the objects around it show that the list changed under it
 // (an object moved outside any command).
 std::ptrdiff_t rowIndexAnswer(const LadderRowIndex& index, std::uint32_t y) {
     const auto at = std::lower_bound(index.lowestRow.begin(), index.lowestRow.end(), y);
     const auto i = at - index.lowestRow.begin();
-    const auto count = static_cast<std::ptrdiff_t>(index.objects.size());
     const stLadderBlock* before = i > 0 ? index.objects[static_cast<std::size_t>(i - 1)] : nullptr;
     if (before != nullptr && before->yAddr >= y) return -1;
-    if (i == count) return before == nullptr || before->next == nullptr ? i : -1;
+    if (at == index.lowestRow.end()) return i;
     const stLadderBlock* found = index.objects[static_cast<std::size_t>(i)];
     const bool holds =
         found->yAddr >= y && (before != nullptr ? before->next == found : found->prev == nullptr);

@@ -1,6 +1,7 @@
 // The first visible object of a long ladder, found through the row index at the first, a middle and
 // the last screen, and found anew after the ladder has changed in any of the ways it does.
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "editor/LadderLayout.h"
@@ -18,8 +19,9 @@ constexpr std::uint16_t kLd = 0x2000, kAnd = 0x4000, kOr = 0x6000, kOut = 0xC000
 
 class VisibleRangeTest : public LadderTest {
 protected:
-    // Blocks of LD, AND and OUT on one row, every fourth with an OR on the row below, listed
-    // between the LD and the AND: that block's first row comes back after its lower one.
+    // Blocks of LD, AND and OUT on one row, every fourth (the first among them) with an OR on the
+    // row below, listed between the LD and the AND: that block's first row comes back after its
+    // lower one.
     struct Block {
         stLadderBlock* ld;
         stLadderBlock* orBelow;  // null in a block of one row
@@ -33,7 +35,7 @@ protected:
             const auto id = static_cast<std::uint32_t>(i + 1);
             const std::uint32_t y = row * kRow;
             Block block{addBeforeEnd(80, y, kLd, id), nullptr, row};
-            if (i % 4 == 3) block.orBelow = addBeforeEnd(80, y + kRow, kOr, id);
+            if (i % 4 == 0) block.orBelow = addBeforeEnd(80, y + kRow, kOr, id);
             addBeforeEnd(160, y, kAnd, id);
             addBeforeEnd(960, y, kOut, id)->end = kEndOutput;
             blocks.push_back(block);
@@ -62,8 +64,8 @@ protected:
 };
 
 TEST_F(VisibleRangeTest, TheFirstMiddleAndLastScreenStartAtTheirFirstObject) {
-    const std::vector<Block> blocks = buildLadder(4000);
-    const Block& twoRows = blocks[2003];  // rows 2502 and 2503
+    const std::vector<Block> blocks = buildLadder(4001);
+    const Block& twoRows = blocks[2004];  // rows 2505 and 2506
     ASSERT_NE(twoRows.orBelow, nullptr);
     const Block& last = blocks.back();
     struct Case {
@@ -74,11 +76,12 @@ TEST_F(VisibleRangeTest, TheFirstMiddleAndLastScreenStartAtTheirFirstObject) {
     const Case cases[] = {
         {"first", 0, blocks[0].ld},
         {"first, within its row", 40, blocks[0].ld},
+        {"first, its second row", kRow, blocks[0].orBelow},
         {"middle, a block's first row", twoRows.row * kRow, twoRows.ld},
         // The OR comes before the AND and the OUT of the row above it, which are not drawn.
         {"middle, a block's second row", (twoRows.row + 1) * kRow, twoRows.orBelow},
         {"middle, within the second row", (twoRows.row + 1) * kRow + 63, twoRows.orBelow},
-        {"middle, the row after", (twoRows.row + 2) * kRow, blocks[2004].ld},
+        {"middle, the row after", (twoRows.row + 2) * kRow, blocks[2005].ld},
         {"last, its lowest row", (last.row + 1) * kRow, last.orBelow},
         {"last, END's row", ldrTail->yAddr, ldrTail},
         {"below END", ldrTail->yAddr + kRow, nullptr},
@@ -89,10 +92,10 @@ TEST_F(VisibleRangeTest, TheFirstMiddleAndLastScreenStartAtTheirFirstObject) {
         EXPECT_EQ(std::make_pair(range.head, range.tail), walked(c.scroll)) << c.screen;
     }
     // A screen ending on the lower row of a block of two rows runs on to the next block.
-    const Block& ending = blocks[1003];
+    const Block& ending = blocks[1004];
     ASSERT_NE(ending.orBelow, nullptr);
     const VisibleRange range = visibleRange((ending.row + 1) * kRow + 1 - kScreen, kScreen);
-    EXPECT_EQ(range.tail, blocks[1004].ld);
+    EXPECT_EQ(range.tail, blocks[1005].ld);
     // Every row of the ladder.
     for (std::uint32_t scroll = 0; scroll <= ldrTail->yAddr + kRow; scroll += 5 * kRow + 7)
         expectWalkedRange(scroll, "sweep");
@@ -100,7 +103,8 @@ TEST_F(VisibleRangeTest, TheFirstMiddleAndLastScreenStartAtTheirFirstObject) {
 
 TEST_F(VisibleRangeTest, TheRangeFollowsEveryChangeOfTheLadder) {
     std::vector<Block> blocks = buildLadder(300);
-    const std::uint32_t scrolls[] = {0, blocks[100].row * kRow, (blocks[151].row + 1) * kRow, blocks[299].row * kRow};
+    const std::uint32_t scrolls[] = {0, blocks[100].row * kRow, (blocks[152].row + 1) * kRow,
+                                     blocks[299].row * kRow};
     const auto expectAll = [&](const char* when) {
         for (const std::uint32_t scroll : scrolls) expectWalkedRange(scroll, when);
     };
@@ -108,9 +112,19 @@ TEST_F(VisibleRangeTest, TheRangeFollowsEveryChangeOfTheLadder) {
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"an object freed", [&] { removeLadderObject(ldrList, blocks[100].ld); }},
         {"an object put in", [&] { addBeforeEnd(80, 0, kLd, 1); }},
+        // Early in the list, on the row of a screen further on: the objects around that screen's
+        // first object are unchanged.
+        {"an object linked early in the list, standing far down",
+         [&] {
+             ldrNow = blocks[60].ld;
+             xOldCursor = 80;
+             yOldCursor = blocks[299].row * kRow;
+             ASSERT_TRUE(ReallocLadderMemory(kLinkAfterNow, 0));
+             ASSERT_EQ(ldrNew->yAddr, yOldCursor);
+         }},
         // Far down: the first object of a screen further on, the objects around it unchanged.
         {"an object moved in a command",
-         [&] { runCommand([&] { blocks[120].ld->yAddr = (blocks[151].row + 1) * kRow; }); }},
+         [&] { runCommand([&] { blocks[120].ld->yAddr = (blocks[152].row + 1) * kRow; }); }},
         {"the first object of a screen moved up outside a command",
          [&] { blocks[299].ld->yAddr = blocks[299].row * kRow - 3 * kRow; }},
         {"the object before a screen moved down outside a command",
@@ -122,7 +136,14 @@ TEST_F(VisibleRangeTest, TheRangeFollowsEveryChangeOfTheLadder) {
                      break;
                  }
          }},
-        {"a command put back", [&] { runCommand([] { return ReallocLadderMemory(kLinkBeforeEnd, 0) && false; }); }},
+        {"a command put back",
+         [&] { runCommand([] { return ReallocLadderMemory(kLinkBeforeEnd, 0) && false; }); }},
+        // The same positions in other objects, as Undo swaps the lists.
+        {"the main list swapped with its copy outside a command",
+         [] {
+             copyMainList(ldrUndoList);
+             std::swap(ldrList, ldrUndoList);
+         }},
         {"the ladder replaced", [&] { blocks = buildLadder(50); }},
         {"the ladder emptied", [] { freeAllLadderObjects(); }},
     };

@@ -18,11 +18,11 @@
 #include "link/forms/Parameter1Form.h"
 #include "model/core/CommandTransaction.h"
 #include "model/forms/PlcTypeForm.h"
-#include "model/image/ProgramImage.h"
 #include "model/image/ModeData.h"
+#include "model/image/ProgramImage.h"
 #include "model/ladder/DrawGeometry.h"
-#include "model/ladder/EditorState.h"
 #include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "reader/MachineCodeLoader.h"
@@ -37,7 +37,8 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnCancel->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
+                parameters->btnCancel->click();
             if (auto* done = qobject_cast<forms::TAppMsgForm*>(modal)) done->reject();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxes << box->text();
@@ -56,7 +57,8 @@ protected:
         const std::size_t capacity = programWordsFor(pmw.memSizeCode());
         std::size_t at = 0;
         for (; at + std::size(rung) < capacity; at += std::size(rung))
-            std::copy(std::begin(rung), std::end(rung), pmw.program.begin() + static_cast<std::ptrdiff_t>(at));
+            std::copy(std::begin(rung), std::end(rung),
+                      pmw.program.begin() + static_cast<std::ptrdiff_t>(at));
         pmw.program[at] = 0x000F;
         rungs = static_cast<int>(at / std::size(rung));
         runCommand([] {
@@ -153,6 +155,30 @@ TEST_F(ConvertInWindowTest, TheViewFollowsTheFrameAtOnceOutsideACommandAndAtItsE
         return false;
     });
     EXPECT_TRUE(showsFar()) << down.value();
+    // With the frame in the middle of the view, such a command does not move it at all.
+    down.setValue(scaledToScreen(far) - height / 2);
+    const int middle = down.value();
+    runCommand([] {
+        requestViewScroll(ViewScroll::toTop(0));
+        return false;
+    });
+    EXPECT_EQ(down.value(), middle);
+
+    // A top asked after the frame replaces it: the view ends at that top.
+    runCommand([&] {
+        setBlueFrameObject(160, far);
+        requestViewScroll(ViewScroll::toTop(0));
+    });
+    EXPECT_EQ(down.value(), 0);
+
+    // A frame asked where the command has just grown the ladder: the view grows first.
+    const std::uint32_t endY = ldrTail->yAddr;
+    runCommand([&] {
+        ldrTail->yAddr += 200 * ModeData.ySizeSymble;
+        setBlueFrameObject(ldrTail->xAddr, ldrTail->yAddr);
+    });
+    EXPECT_GT(down.value(), scaledToScreen(endY + 150 * ModeData.ySizeSymble));
+    EXPECT_LE(down.value(), scaledToScreen(ldrTail->yAddr));
 }
 
 }  // namespace
