@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -126,6 +127,15 @@ TEST_F(ConvertInWindowTest, TheViewEndsOnTheCursorLineAndScrollsOnceForTheWholeC
     EXPECT_LE(moves, 2);
 }
 
+struct PaintCounter : QObject {
+    explicit PaintCounter(int& count) : count_(count) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count_;
+        return false;
+    }
+    int& count_;
+};
+
 TEST_F(ConvertInWindowTest, TheViewFollowsTheFrameAtOnceOutsideACommandAndAtItsEndInside) {
     form.resize(1300, 800);
     form.show();
@@ -170,6 +180,18 @@ TEST_F(ConvertInWindowTest, TheViewFollowsTheFrameAtOnceOutsideACommandAndAtItsE
         requestViewScroll(ViewScroll::toTop(0));
     });
     EXPECT_EQ(down.value(), 0);
+
+    // A frame already in sight: the view does not move, and paints what the command changed.
+    int paints = 0;
+    PaintCounter counter(paints);
+    form.ladderEditScreen->installEventFilter(&counter);
+    QApplication::processEvents();
+    paints = 0;
+    runCommand([] { setBlueFrameObject(160, 0); });
+    QApplication::processEvents();
+    EXPECT_EQ(down.value(), 0);
+    EXPECT_GE(paints, 1);
+    form.ladderEditScreen->removeEventFilter(&counter);
 
     // A frame asked where the command has just grown the ladder: the view grows first.
     const std::uint32_t endY = ldrTail->yAddr;
