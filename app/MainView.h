@@ -50,7 +50,6 @@ struct AppState {
     std::uint32_t visibleRowCount = 0;
     int memoHeight = 0;  // RxMemo, MsgMemo1 and the debug memos
     int mouseStatusBarHeight = 0;
-    int scrollY = 0;             // vertical position of ProjectScrollBox
     std::uint32_t mpsScanX = 0;  // where the converter's block analysis starts
     std::uint32_t mpsScanY = 0;
     std::string fileTitleMemo;

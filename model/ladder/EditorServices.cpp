@@ -48,7 +48,7 @@ void setBlueFrameObject(std::uint32_t x, std::uint32_t y) {
         BlueFrame = {object.xAddr, object.yAddr, object.Xend - 1, object.yAddr + ModeData.ySizeSymble - 1};
     }
     redrawFlags |= kRedrawFrame;
-    if (ladderView() != nullptr) ladderView()->scrollToFrame();
+    requestViewScroll(ViewScroll::toFrame());
 }
 
 void initBlueFrame(std::uint32_t zoom) {
