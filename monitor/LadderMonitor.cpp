@@ -242,6 +242,7 @@ void stopMonitorOnSilentLine() {
     stopTimer3();
     platform::statusBar().setPanelText(10, " ");
     platform::statusBar().setPanelText(11, "");
+    refreshMonitorView();  // the window shows it before the box that tells why
 }
 
 void stopRunningMonitor() {

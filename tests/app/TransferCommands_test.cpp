@@ -1,6 +1,7 @@
 #include "app/TransferCommands.h"
 
 #include "app/FakeAppDialogs.h"
+#include "app/FileTitle.h"
 #include "app/InstructionList.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
@@ -11,6 +12,7 @@
 #include "link/RemoteControl.h"
 #include "link/transfer/TransferCommands.h"
 #include "model/core/MainState.h"
+#include "model/image/CommentLists.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
@@ -116,6 +118,23 @@ TEST_F(TransferCommandsTest, AProgramReadBecomesANewUnnamedLadder) {
     refreshInstructionList();  // the instruction view lists what was read
     ASSERT_EQ(instructionLineCount(), 3u);
     EXPECT_EQ(instructionLine(1).mnemonic + " " + instructionLine(1).operands, "OUT Y000");
+}
+
+TEST_F(TransferCommandsTest, AProgramReadKeepsTheOpenProgramsCommentsAndTitle) {
+    // The PLC holds no comments and no title: those of the saved program stay with the one read.
+    setProgramTitle(pmw, "Conveyor line 2");
+    addDeviceComment();
+    setText(deviceCommentList.newest->deviceText, "X000");
+    setText(deviceCommentList.newest->text, "Start button");
+    fileStateFlags &= static_cast<std::uint8_t>(~kFileNoName);
+    editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
+    plcProgram({0x2401, 0xC501, kEndCode});
+    ProgReadClick();
+    ASSERT_EQ(boxes().back(), "Completed... | Program read | information");
+    EXPECT_EQ(pmw.program[0], 0x2401);
+    EXPECT_EQ(programTitle(pmw), "Conveyor line 2");
+    ASSERT_NE(deviceCommentList.head, nullptr);
+    EXPECT_EQ(textOf(deviceCommentList.head->text), "Start button");
 }
 
 TEST_F(TransferCommandsTest, AReadThatDoesNotCompleteLeavesTheProgramAsItWas) {
