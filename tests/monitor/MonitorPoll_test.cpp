@@ -174,6 +174,15 @@ TEST_F(MonitorPollTest, ATimeOutStopsThePollWithOneBoxByPhaseAndType) {
         EXPECT_FALSE(monitorControl("btnStopMonitor1").enabled) << c.type;
         EXPECT_TRUE(monitorControl("btnRegisterDevices").enabled) << c.type;
         EXPECT_EQ(panel(10) + "|" + panel(11), " |") << c.type;
+        // The PLC back on the line: the panel's Start polls it again.
+        sim.plc.fault = plcsim::Fault::None;
+        fakes.messages.shown.clear();
+        btnStartMonitor1Click();
+        ASSERT_TRUE(timer3Running()) << c.type;
+        cycles(2);
+        EXPECT_FALSE(panel(11).empty()) << c.type;
+        EXPECT_TRUE(boxes().empty()) << c.type;
+        msStopMonitor1Click();
     }
 }
 
