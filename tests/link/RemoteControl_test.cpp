@@ -145,6 +145,18 @@ TEST_F(RemoteControlTest, MemoryClearStopsARunningPlcAndSaysCompletedOnlyAfterEv
     EXPECT_EQ(sim.plc.frames, (Frames{"001E001", "63", "64", "62", "64"}));
     EXPECT_EQ(shownBoxes(fakes.messages), (Boxes{kClearQuestion, "Completed | Memory clear | warning"}));
 
+    // One area alone is asked about as well.
+    for (const auto& [program, data, bits, frames] :
+         {std::tuple{false, false, true, Frames{"001E001", "62", "64"}},
+          std::tuple{false, true, false, Frames{"001E001", "63", "64"}}}) {
+        restart();
+        choose(program, data, bits);
+        fakes.messages.scriptAnswers({MsgAnswer::Yes});
+        MemoryClear1Click();
+        EXPECT_EQ(sim.plc.frames, frames);
+        EXPECT_EQ(shownBoxes(fakes.messages), (Boxes{kClearQuestion, "Completed | Memory clear | warning"}));
+    }
+
     // Types 2, 5 and 7 clear with the 'E' commands.
     restart();
     sim.plc.setPlcType(5);
