@@ -364,6 +364,126 @@ constexpr TextEntry kTexts[] = {
      {"Keyword2 setup ...unsucessful...", "第二密碼設定...失敗...", "第二密码设置...失败...",
       "キーワード2の設定...失敗しました...", "Configuración de la palabra clave 2 ...fallida...",
       "Anahtar sözcük 2 ayarı ...başarısız..."}},
+
+    // ---- The link's own questions and messages: what a command does to the PLC's protection and
+    // memory, and the entries it refuses. "%1" stands for the text or device named.
+    {"getMsgWriteRemovesKeyword",
+     {"The PLC is protected with a keyword, and the program to write has none: the write removes the "
+      "PLC's keyword and leaves the PLC unprotected. Write the program?",
+      "PLC 已設定密碼，而要寫入的程式沒有密碼：寫入會清除 PLC 的密碼，PLC 將不再受到保護。要寫入程式嗎？",
+      "PLC 已设置密码，而要写入的程序没有密码：写入会清除 PLC 的密码，PLC 将不再受到保护。要写入程序吗？",
+      "PLC にはキーワードが設定されていますが、書き込むプログラムにはキーワードがありません。書き込むと "
+      "PLC のキーワードが消去され、PLC は保護されなくなります。プログラムを書き込みますか？",
+      "El PLC está protegido con una palabra clave y el programa que se va a escribir no tiene ninguna: la "
+      "escritura borra la palabra clave del PLC y lo deja sin protección. ¿Escribir el programa?",
+      "PLC bir anahtar sözcükle korunuyor, yazılacak programın ise anahtar sözcüğü yok: yazma işlemi "
+      "PLC'nin anahtar sözcüğünü siler ve PLC korumasız kalır. Program yazılsın mı?"}},
+    {"getMsgWriteReplacesKeyword",
+     {"The program to write has a keyword other than the PLC's: the write replaces the PLC's keyword "
+      "with the program's, and from then on the PLC asks for the program's keyword. Write the program?",
+      "要寫入的程式密碼與 PLC 的密碼不同：寫入會以程式的密碼取代 PLC 的密碼，之後 PLC "
+      "只接受程式的密碼。要寫入程式嗎？",
+      "要写入的程序密码与 PLC 的密码不同：写入会以程序的密码取代 PLC 的密码，之后 PLC "
+      "只接受程序的密码。要写入程序吗？",
+      "書き込むプログラムのキーワードは PLC のキーワードと異なります。書き込むと PLC "
+      "のキーワードがプログラムのキーワードに置き換わり、以後 PLC "
+      "にはプログラムのキーワードが必要になります。プログラムを書き込みますか？",
+      "El programa que se va a escribir tiene una palabra clave distinta de la del PLC: la escritura "
+      "sustituye la palabra clave del PLC por la del programa, que será la que el PLC pida desde "
+      "entonces. ¿Escribir el programa?",
+      "Yazılacak programın anahtar sözcüğü PLC'ninkinden farklı: yazma işlemi PLC'nin anahtar "
+      "sözcüğünü programınkiyle değiştirir ve PLC bundan sonra programın anahtar sözcüğünü ister. "
+      "Program yazılsın mı?"}},
+    {"getMsgWriteSetsKeyword",
+     {"The PLC has no keyword, and the program to write has one: the write protects the PLC with the "
+      "program's keyword. Write the program?",
+      "PLC 未設定密碼，而要寫入的程式有密碼：寫入會以程式的密碼保護 PLC。要寫入程式嗎？",
+      "PLC 未设置密码，而要写入的程序有密码：写入会以程序的密码保护 PLC。要写入程序吗？",
+      "PLC にはキーワードが設定されていませんが、書き込むプログラムにはキーワードがあります。書き込むと "
+      "PLC はプログラムのキーワードで保護されます。プログラムを書き込みますか？",
+      "El PLC no tiene palabra clave y el programa que se va a escribir sí: la escritura protege el PLC "
+      "con la palabra clave del programa. ¿Escribir el programa?",
+      "PLC'nin anahtar sözcüğü yok, yazılacak programın ise var: yazma işlemi PLC'yi programın anahtar "
+      "sözcüğüyle korur. Program yazılsın mı?"}},
+    {"getMsgProgramMayBeIncomplete",
+     {"The PLC stays in STOP: its program may be incomplete", "PLC 維持在 STOP 狀態：其程式可能不完整",
+      "PLC 保持在 STOP 状态：其程序可能不完整",
+      "PLC は STOP のままです。プログラムが不完全な可能性があります",
+      "El PLC permanece en STOP: su programa puede estar incompleto",
+      "PLC STOP durumunda kalıyor: programı eksik olabilir"}},
+    {"getMsgMemoryClearConfirm",
+     {"Memory Clear erases the checked memories of the PLC for good; a PLC in RUN is switched to STOP "
+      "first. Clear the PLC's memory?",
+      "記憶體清除會永久清除 PLC 中勾選的記憶體；PLC 若在 RUN 狀態，會先切換為 STOP。要清除 PLC "
+      "的記憶體嗎？",
+      "存储器清除会永久清除 PLC 中勾选的存储器；PLC 若处于 RUN 状态，会先切换为 STOP。要清除 PLC "
+      "的存储器吗？",
+      "メモリクリアは PLC のチェックしたメモリを完全に消去します。RUN 中の PLC は先に STOP "
+      "に切り替えます。PLC のメモリをクリアしますか？",
+      "Borrar memoria elimina para siempre las memorias marcadas del PLC; un PLC en RUN pasa antes a "
+      "STOP. ¿Borrar la memoria del PLC?",
+      "Bellek temizleme, PLC'nin işaretli belleklerini kalıcı olarak siler; RUN durumundaki PLC önce "
+      "STOP'a alınır. PLC'nin belleği temizlensin mi?"}},
+    {"getMsgMemoryClearFailed",
+     {"Memory Clear failed: the PLC did not confirm the clear. Its memory may be partly cleared.",
+      "記憶體清除失敗：PLC 未確認清除。其記憶體可能只清除了一部分。",
+      "存储器清除失败：PLC 未确认清除。其存储器可能只清除了一部分。",
+      "メモリクリアに失敗しました。PLC がクリアを確認しませんでした。メモリは一部だけ消去されている可能性が"
+      "あります。",
+      "No se pudo borrar la memoria: el PLC no confirmó el borrado. Su memoria puede haber quedado borrada "
+      "en parte.",
+      "Bellek temizlenemedi: PLC temizlemeyi onaylamadı. Belleği kısmen temizlenmiş olabilir."}},
+    {"getMsgMemoryClearNotStopped",
+     {"Memory Clear stopped: the PLC did not confirm the switch to STOP. Nothing was cleared.",
+      "記憶體清除中止：PLC 未確認切換為 STOP。未清除任何記憶體。",
+      "存储器清除中止：PLC 未确认切换为 STOP。未清除任何存储器。",
+      "メモリクリアを中止しました。PLC が STOP への切り替えを確認しませんでした。何も消去されていません。",
+      "Borrado de memoria detenido: el PLC no confirmó el paso a STOP. No se ha borrado nada.",
+      "Bellek temizleme durduruldu: PLC STOP'a geçişi onaylamadı. Hiçbir şey silinmedi."}},
+    {"getMsgLinkBusy",
+     {"The PLC link is busy with another request", "PLC 連線正在處理另一個要求", "PLC 连接正在处理另一个请求",
+      "PLC との通信は別の要求を処理中です", "El enlace con el PLC está ocupado con otra petición",
+      "PLC bağlantısı başka bir istekle meşgul"}},
+    {"getMsgWSeriesOnly",
+     {"This function is for the W series only", "此功能僅適用於 W 系列", "此功能仅适用于 W 系列",
+      "この機能は W シリーズ専用です", "Esta función es solo para la serie W",
+      "Bu işlev yalnızca W serisi içindir"}},
+    {"getMsgStopMonitorFirst",
+     {"In monitor mode...Stop the monitor first...", "監控模式中...請先停止監控...",
+      "监控模式中...请先停止监控...", "モニタ中です...先にモニタを停止してください...",
+      "En modo de monitorización...Detenga primero la monitorización...",
+      "İzleme modunda...Önce izlemeyi durdurun..."}},
+    {"getMsgProductIdRange",
+     {"Product ID must be 0 ~ 99999999 (8 digits)", "產品序號必須為 0 ~ 99999999 (8 位數)",
+      "产品序号必须为 0 ~ 99999999 (8 位数)", "製品 ID は 0 ~ 99999999 (8 桁) で指定してください",
+      "El ID de producto debe estar entre 0 y 99999999 (8 cifras)",
+      "Ürün kimliği 0 ~ 99999999 (8 hane) arasında olmalıdır"}},
+    {"getMsgAddressRange",
+     {"Address must be H0000 ~ HFFFF", "位址必須為 H0000 ~ HFFFF", "地址必须为 H0000 ~ HFFFF",
+      "アドレスは H0000 ~ HFFFF で指定してください", "La dirección debe estar entre H0000 y HFFFF",
+      "Adres H0000 ~ HFFFF arasında olmalıdır"}},
+    {"getMsgByteCountRange",
+     {"Byte count must be 0 ~ 255", "位元組數必須為 0 ~ 255", "字节数必须为 0 ~ 255",
+      "バイト数は 0 ~ 255 で指定してください", "El número de bytes debe estar entre 0 y 255",
+      "Bayt sayısı 0 ~ 255 arasında olmalıdır"}},
+    {"getMsgDataRange",
+     {"Data must be H0000 ~ HFFFF or K-32768 ~ K65535", "資料必須為 H0000 ~ HFFFF 或 K-32768 ~ K65535",
+      "数据必须为 H0000 ~ HFFFF 或 K-32768 ~ K65535",
+      "データは H0000 ~ HFFFF または K-32768 ~ K65535 で指定してください",
+      "El dato debe estar entre H0000 y HFFFF o entre K-32768 y K65535",
+      "Veri H0000 ~ HFFFF ya da K-32768 ~ K65535 arasında olmalıdır"}},
+    {"getMsgNotHexNumber",
+     {"'%1' is not a hexadecimal number", "「%1」不是十六進位數", "“%1”不是十六进制数",
+      "「%1」は 16 進数ではありません", "'%1' no es un número hexadecimal", "'%1' onaltılık bir sayı değil"}},
+    {"getMsgNotInteger",
+     {"'%1' is not a valid integer value", "「%1」不是有效的整數", "“%1”不是有效的整数",
+      "「%1」は有効な整数ではありません", "'%1' no es un número entero válido",
+      "'%1' geçerli bir tam sayı değil"}},
+    {"getMsgBeyondDeviceUsage",
+     {"Device %1 is beyond the device usage list", "元件 %1 超出元件使用表的範圍",
+      "元件 %1 超出元件使用表的范围", "デバイス %1 はデバイス使用リストの範囲外です",
+      "El dispositivo %1 está fuera de la lista de uso de dispositivos",
+      "%1 cihazı cihaz kullanım listesinin dışında"}},
 };
 
 // Rows that show the same caption as another row.

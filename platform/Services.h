@@ -16,7 +16,9 @@ namespace kestrion::platform {
 // ---- Message boxes -------------------------------------------------------------------------------
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// The first button is the default (the one Enter presses) but for YesNoDefaultNo: Yes and No with No
+// the default, for the questions whose Yes cannot be taken back.
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 class Messages {

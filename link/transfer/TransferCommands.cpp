@@ -167,6 +167,7 @@ bool writeProgramToPlc(bool rangeSetting) {
         requireTypeMatch({getMsgTypeErrorCantWrite(), "Error2018032110", MsgIcon::None});
         readParameterBlock(false);
         if (isPlcKeywordSet(false) && !askPlcKeyword(false)) abandonCommand();
+        if (!confirmKeywordChange()) abandonCommand();
         // Nothing is written into a PLC that may still run.
         if (!remoteToStopMode(projectType())) failCommand(kWriteProgramTimeOut);
         try {
@@ -174,7 +175,7 @@ bool writeProgramToPlc(bool rangeSetting) {
             rs.TxNo = programWriteSize(rangeSetting);
             writeProgram(rs.TxNo - static_cast<std::uint32_t>(kParameterBlockSize));
         } catch (const LinkError&) {
-            show("The PLC stays in STOP: its program may be incomplete", "Download", MsgIcon::Warning);
+            show(getMsgProgramMayBeIncomplete(), "Download", MsgIcon::Warning);
             throw;
         }
         show("Completed", "Program write", MsgIcon::Information);

@@ -107,7 +107,8 @@ TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramAr
         dialog = {true, false, false, {}};
         dialog.btnOkClick();
     };
-    MemoryClear1Click();  // closes the port, reopened at the same rate
+    fakes.messages.scriptAnswers({platform::MsgAnswer::Yes});  // the question before the clear
+    MemoryClear1Click();                                       // closes the port, reopened at the same rate
     ASSERT_EQ(TryToConnection(1), 1);
     sendRequest("0805C04");
     ASSERT_TRUE(expectReplyBytes(4));

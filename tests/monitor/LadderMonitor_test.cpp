@@ -43,6 +43,39 @@ protected:
     }
 };
 
+TEST_F(LadderMonitorTest, AMonitorWhoseLineGoesSilentShowsItselfStoppedInMenusToolBarAndStatus) {
+    fakes.clock.bind(TimerId::Timer1, [] { Timer1Timer(); });
+    add("LD", {"X0"});
+    add("OUT", {"D0"});
+    drawAll();
+    for (const bool wordPhase : {true, false}) {
+        fakes.messages.shown.clear();
+        sim.plc.fault = plcsim::Fault::None;
+        msStartMonitor1Click();
+        ASSERT_TRUE(timer3Running());
+        ASSERT_FALSE(monitorControl("spbtnStartMonitor1").enabled);
+        fakes.clock.advance(300);  // a whole cycle: the bit phase has shown RUN or STOP
+        for (int wait = 0; wait < 50 && monitorState.pollPhase != (wordPhase ? 0 : 1); ++wait)
+            fakes.clock.advance(10);
+        ASSERT_EQ(monitorState.pollPhase, wordPhase ? 0 : 1);
+        ASSERT_EQ(fakes.statusBar.panelText(11), "Stop");
+        sim.plc.fault = plcsim::Fault::Silence;
+        fakes.clock.advance(rs.timeOut + 1000);
+        EXPECT_EQ(shownBoxes(fakes.messages).size(), 1u) << wordPhase;
+        EXPECT_EQ(monitorMode, kMonitorOff) << wordPhase;
+        EXPECT_FALSE(timer3Running());
+        EXPECT_EQ(comPortHandle, -1);
+        for (const char* on : {"msStartMonitor1", "spbtnStartMonitor1", "spbtnEntryDeviceMonitor"})
+            EXPECT_TRUE(monitorControl(on).enabled) << on << wordPhase;
+        for (const char* off :
+             {"msStopMonitor1", "spbtnStopMonitor1", "Popup4StopMonitor", "Popup4ChangeValue"})
+            EXPECT_FALSE(monitorControl(off).enabled) << off << wordPhase;
+        EXPECT_TRUE(monitorControl("WriteMode1").checked);
+        EXPECT_EQ(fakes.statusBar.panelText(10) + "|" + fakes.statusBar.panelText(11), " |") << wordPhase;
+    }
+    sim.plc.fault = plcsim::Fault::None;
+}
+
 TEST_F(LadderMonitorTest, TheDrawnOperandsBecomeOneDeviceEachWithTheirIndexes) {
     stLadderBlock* ld = add("LD", {"X0"});
     stLadderBlock* out = add("OUT", {"Y0"});

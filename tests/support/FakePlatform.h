@@ -22,7 +22,8 @@ class FakeMessages : public platform::Messages {
 public:
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                              platform::MsgButtons buttons) override;
-    // Answers given in order; when none is left the first button of the box is chosen (Ok or Yes).
+    // Answers given in order; when none is left the default button of the box is chosen (Ok or Yes,
+    // No for YesNoDefaultNo).
     void scriptAnswers(std::initializer_list<platform::MsgAnswer> answers) {
         answers_.insert(answers_.end(), answers.begin(), answers.end());
     }

@@ -18,6 +18,7 @@
 #include "link/forms/InterceptForm.h"
 #include "link/forms/LineFree.h"
 #include "link/forms/PcbCheckForm.h"
+#include "link/forms/PlcKeywordForm.h"
 #include "link/forms/PortSelForm.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
@@ -53,6 +54,33 @@ TEST_F(LinkFormsTest, AClickThatNeedsTheLineWaitsForThePollsRequestAndNeverOutli
     QTest::qWait(50);
     EXPECT_EQ(clicks, 2);  // its window closed while it waited
     setLineHold(monitorHold);
+}
+
+TEST_F(LinkFormsTest, TheKeywordDialogStaysOpenWithItsTextsAfterAWrongCharacter) {
+    PlcKeywordDialog state;
+    state.caption = "Keyword setting";
+    state.checkOld = 1;
+    forms::TplcKeywordForm form(state);
+    form.show();
+    form.Edit1->setText("12345678");
+    form.Edit2->setText("A0B1C2DG");
+    form.btnOk->click();
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "Keyword is 8 characters, 0~9 or A~F only");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.result(), 0);
+    EXPECT_EQ(form.Edit1->text(), "12345678");  // what was typed, to correct
+    EXPECT_EQ(form.Edit2->text(), "A0B1C2DG");
+    EXPECT_FALSE(state.accepted());
+
+    form.Edit2->setText("A0B1C2DF");
+    form.btnOk->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_TRUE(state.accepted());
+    EXPECT_EQ(std::string(rs.newKeyword.begin(), rs.newKeyword.end()), "A0B1C2DF");
+    EXPECT_TRUE(form.Edit2->text().isEmpty());  // wiped once taken
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 
 TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheIndexes) {
