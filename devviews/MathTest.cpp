@@ -42,7 +42,8 @@ std::optional<TypedValue> readTyped(std::string_view typed) {
     if (text.empty() || text.size() > kMostDigits) return std::nullopt;
     TypedValue value;
     if (text.front() == 'H') {
-        const std::optional<std::uint32_t> bits = hexStrToInt(text.substr(1), static_cast<int>(text.size() - 1));
+        const std::optional<std::uint32_t> bits =
+            hexStrToInt(text.substr(1), static_cast<int>(text.size() - 1));
         if (!bits || text.size() == 1 || text.size() > 9) return std::nullopt;
         value.bits = *bits;
         return value;
@@ -53,7 +54,8 @@ std::optional<TypedValue> readTyped(std::string_view typed) {
         const std::string number = text.front() == 'E' ? text.substr(1) : text;
         double parsed = 0;
         const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
-        if (number.empty() || error != std::errc{} || stop != number.data() + number.size()) return std::nullopt;
+        if (number.empty() || error != std::errc{} || stop != number.data() + number.size())
+            return std::nullopt;
         const std::optional<std::uint32_t> bits = strToFloatBits(number);
         if (!bits) return std::nullopt;
         value.real = true;
@@ -97,16 +99,19 @@ std::optional<Operand> operandOf(const std::string& text, bool wide) {
     return operand;
 }
 
-void addOperand(std::vector<std::string>& lines, const std::string& label, const std::string& text, bool wide) {
+void addOperand(std::vector<std::string>& lines, const std::string& label, const std::string& text,
+                bool wide) {
     const std::optional<Operand> operand = operandOf(text, wide);
-    lines.push_back(label + text + (operand ? ": " + words(operand->words) + "  -> " + operand->back
-                                            : ": not written by the program"));
+    lines.push_back(
+        label + text +
+        (operand ? ": " + words(operand->words) + "  -> " + operand->back : ": not written by the program"));
 }
 
 std::string bcdLine(std::uint32_t bits, int digits) {
     const long long bcd = binaryToBcd(static_cast<std::int32_t>(bits), digits);
     if (bcd < 0) return "not a BCD value (0 to " + std::string(static_cast<std::size_t>(digits), '9') + ")";
-    return hex(static_cast<std::uint32_t>(bcd), digits) + "  -> " + std::to_string(bcdToBinary(static_cast<unsigned long long>(bcd)));
+    return hex(static_cast<std::uint32_t>(bcd), digits) + "  -> " +
+           std::to_string(bcdToBinary(static_cast<unsigned long long>(bcd)));
 }
 
 std::string floatText(const char* format, std::uint32_t bits) {
@@ -138,15 +143,17 @@ long long binaryToBcd(long long value, int digits) {
 std::vector<std::string> mathTestLines(std::string_view typed) {
     const std::optional<TypedValue> value = readTyped(typed);
     if (!value)
-        return {"Type a decimal number (1234, -5, K1234), a hexadecimal one (H4D2) or a real number "
-                "(E1.5, 1.5)."};
+        return {
+            "Type a decimal number (1234, -5, K1234), a hexadecimal one (H4D2) or a real number "
+            "(E1.5, 1.5)."};
     const std::uint32_t bits = value->bits;
     const auto low = static_cast<std::uint16_t>(bits & 0xFFFF);
     const auto high = static_cast<std::uint16_t>(bits >> 16);
     const auto signed32 = static_cast<std::int32_t>(bits);
     std::vector<std::string> lines;
     if (value->real)
-        lines.push_back("Real number " + floatText("%f", value->floatBits) + ", the integer lines take its whole part " +
+        lines.push_back("Real number " + floatText("%f", value->floatBits) +
+                        ", the integer lines take its whole part " +
                         std::to_string(static_cast<std::int32_t>(bits)));
     lines.push_back("Decimal (32 bits): " + std::to_string(signed32) + "   unsigned " + std::to_string(bits));
     lines.push_back("Hexadecimal (32 bits): " + hex(bits, 8));
@@ -157,15 +164,17 @@ std::vector<std::string> mathTestLines(std::string_view typed) {
     lines.push_back("BCD (16 bits): " + bcdLine(bits, 4));
     lines.push_back("BCD (32 bits): " + bcdLine(bits, 8));
     const long long fromBcd = bcdToBinary(bits);
-    lines.push_back("Read as BCD: " + (fromBcd < 0 ? std::string("not BCD digits") : std::to_string(fromBcd)));
-    addOperand(lines, "Operand words, 16 bits: ", "K" + std::to_string(static_cast<std::int16_t>(low)), false);
+    lines.push_back("Read as BCD: " +
+                    (fromBcd < 0 ? std::string("not BCD digits") : std::to_string(fromBcd)));
+    addOperand(lines, "Operand words, 16 bits: ", "K" + std::to_string(static_cast<std::int16_t>(low)),
+               false);
     addOperand(lines, "Operand words, 32 bits: ", "K" + std::to_string(signed32), true);
     addOperand(lines, "Operand words, 16 bits: ", "H" + hexText(low, 4), false);
     addOperand(lines, "Operand words, 32 bits: ", "H" + hexText(bits, 8), true);
     const std::uint32_t f = value->real ? value->floatBits : *strToFloatBits(std::to_string(signed32));
     lines.push_back("Real number (IEEE single): " + hex(f, 8) + "  -> " + floatText("%.7f", f));
-    lines.push_back("Real in registers: D0 (low word) = " + hex(f & 0xFFFF, 4) + ", D1 (high word) = " +
-                    hex(f >> 16, 4));
+    lines.push_back("Real in registers: D0 (low word) = " + hex(f & 0xFFFF, 4) +
+                    ", D1 (high word) = " + hex(f >> 16, 4));
     const std::string real = "E" + floatOperandDigits(f);
     addOperand(lines, "Operand words, 32 bits: ", real, true);
     return lines;

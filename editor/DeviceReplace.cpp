@@ -1,5 +1,6 @@
 #include "editor/DeviceReplace.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <map>
@@ -139,7 +140,8 @@ std::vector<Change> changesOf(const DeviceReplacement& replacement, std::vector<
     std::uint32_t step = 0;  // the step of the last object that has one
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (const std::optional<std::uint32_t> own = knownStep(*o)) step = *own;
-        if (!replacement.wholeProgram && (step < replacement.firstStep || step > replacement.lastStep)) continue;
+        if (!replacement.wholeProgram && (step < replacement.firstStep || step > replacement.lastStep))
+            continue;
         if (o->iCode == kCodeNop || o->iCode == kCodeEnd) continue;
         Change change{o, operandTexts(*o), 0};
         for (std::string& text : change.texts) {
@@ -161,15 +163,22 @@ std::string lineText(const stLadderBlock& object, const Texts& texts) {
 }
 
 std::string placeText(const stLadderBlock& object) {
-    const std::string line = std::to_string(object.yAddr / std::max<std::uint32_t>(ModeData.ySizeSymble, 1) + 1);
+    const std::string line =
+        std::to_string(object.yAddr / std::max<std::uint32_t>(ModeData.ySizeSymble, 1) + 1);
     const std::optional<std::uint32_t> step = knownStep(object);
-    return step ? textWith("ReplaceAtStepLine", {std::to_string(*step), line}) : textWith("ReplaceAtLine", {line});
+    return step ? textWith("ReplaceAtStepLine", {std::to_string(*step), line})
+                : textWith("ReplaceAtLine", {line});
 }
 
-// The code the box gives the line with these operands; 0 when it refuses it.
+// The code the box gives the line with these operands; 0 when it refuses it. The mnemonic is
+// written as the box splits a typed line: a blank after it when operands follow.
 std::uint32_t boxCode(const stLadderBlock& object, const Texts& texts) {
     stLadderBlock scratch;
-    scratch.mnemonic = object.mnemonic;
+    std::string mnemonic = textOf(object.mnemonic);
+    while (!mnemonic.empty() && mnemonic.back() == ' ') mnemonic.pop_back();
+    const bool operands = std::any_of(texts.begin(), texts.end(),
+                                      [](const std::string& t) { return !t.empty() && t.front() != ' '; });
+    setText(scratch.mnemonic, operands ? mnemonic + " " : mnemonic);
     writeOperands(scratch, texts);
     return recheckLadderLine(object.xAddr, object.yAddr, scratch.mnemonic, operandTextsOf(scratch));
 }
@@ -258,7 +267,8 @@ bool sameComments(const DeviceCommentList& a, const DeviceCommentList& b) {
     const deviceCommentNode* x = a.head;
     const deviceCommentNode* y = b.head;
     for (; x != nullptr && y != nullptr; x = x->next, y = y->next)
-        if (textOf(x->deviceText) != textOf(y->deviceText) || textOf(x->text) != textOf(y->text)) return false;
+        if (textOf(x->deviceText) != textOf(y->deviceText) || textOf(x->text) != textOf(y->text))
+            return false;
     return x == nullptr && y == nullptr;
 }
 
@@ -321,12 +331,12 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
     if (ldrHead == nullptr || refuseEditInMonitorMode()) return {};
     std::vector<DevicePair> moved;
     const std::vector<Change> changes = changesOf(replacement, moved);
-    const std::string named = replacement.count == 1
-                                  ? replacement.first.text()
-                                  : replacement.first.text() + "-" +
-                                        deviceAtIndex(replacement.first.letter,
-                                                      replacement.first.index() + replacement.count - 1)
-                                            ->text();
+    const std::string named =
+        replacement.count == 1
+            ? replacement.first.text()
+            : replacement.first.text() + "-" +
+                  deviceAtIndex(replacement.first.letter, replacement.first.index() + replacement.count - 1)
+                      ->text();
     if (changes.empty()) {
         tell(textWith("ReplaceNoneFound", {named}), platform::MsgIcon::Information);
         return {};

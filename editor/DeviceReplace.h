@@ -17,9 +17,9 @@
 namespace kestrion {
 
 struct DeviceReplacement {
-    DeviceName first;        // the first device replaced
+    DeviceName first;         // the first device replaced
     std::uint32_t count = 1;  // devices from it on
-    DeviceName target;       // what the first becomes
+    DeviceName target;        // what the first becomes
     bool wholeProgram = true;
     std::uint32_t firstStep = 0;  // the steps replaced in, when not the whole program
     std::uint32_t lastStep = 0;

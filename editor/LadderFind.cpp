@@ -223,7 +223,8 @@ FindOutcome findFrom(const FindMatcher& matcher, FindDirection direction, std::u
     for (stLadderBlock* o = start; o != nullptr; o = down ? o->next : o->prev)
         if (matcher.matches(*o)) return {o, false};
     // Round the end: from the other end up to where the walk began (the framed object included).
-    for (stLadderBlock* o = down ? ldrHead : ldrTail; o != nullptr && o != start; o = down ? o->next : o->prev)
+    for (stLadderBlock* o = down ? ldrHead : ldrTail; o != nullptr && o != start;
+         o = down ? o->next : o->prev)
         if (matcher.matches(*o)) return {o, true};
     return {};
 }

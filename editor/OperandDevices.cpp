@@ -11,6 +11,7 @@ namespace {
 
 // Six digits reach past every device of every PLC type (R32767, M8511) and keep the number small.
 constexpr std::size_t kMostDigits = 6;
+constexpr std::uint32_t kMostNumber = 1'000'000;  // past six digits
 constexpr std::string_view kDeviceLetters = "XYMSTCDRVZPI";
 constexpr std::string_view kGroupLetters = "XYMS";
 
@@ -25,7 +26,7 @@ bool isDigit(char c) {
 // The digits of a device number at text[at]: their end, and the number they write; none when
 // there are none, too many, or an 8 or 9 in an X or Y number.
 std::optional<std::pair<std::size_t, std::uint32_t>> deviceDigits(std::string_view text, std::size_t at,
-                                                                   char letter) {
+                                                                  char letter) {
     std::size_t end = at;
     std::uint32_t number = 0;
     while (end < text.size() && isDigit(text[end])) {
@@ -52,8 +53,14 @@ bool readSuffix(std::string_view rest, char letter, int& bit) {
 
 }  // namespace
 
+// X and Y numbers are octal digits written as a decimal number: X17 is 17, the 16th input (the
+// conversions of the comment lists stop at X177; these go on to every number a text can hold).
 std::uint32_t DeviceName::index() const {
-    return octal(letter) ? static_cast<std::uint32_t>(octalNoToIndex(static_cast<std::int32_t>(number))) : number;
+    if (!octal(letter)) return number;
+    std::uint32_t index = 0;
+    std::uint32_t weight = 1;
+    for (std::uint32_t rest = number; rest != 0; rest /= 10, weight *= 8) index += rest % 10 * weight;
+    return index;
 }
 
 std::string DeviceName::commentKey() const {
@@ -65,9 +72,16 @@ std::string DeviceName::text() const {
 }
 
 std::optional<DeviceName> deviceAtIndex(char letter, std::uint32_t index) {
-    if (!octal(letter)) return index < 1'000'000 ? std::optional(DeviceName{letter, index}) : std::nullopt;
-    const std::uint32_t written = indexToOctalNo(index);
-    return written < 1'000'000 ? std::optional(DeviceName{letter, written}) : std::nullopt;
+    std::uint32_t written = index;
+    if (octal(letter)) {
+        written = 0;
+        std::uint32_t weight = 1;
+        for (std::uint32_t rest = index; rest != 0 && weight < kMostNumber; rest /= 8, weight *= 10)
+            written += rest % 8 * weight;
+        if (index >> (3 * kMostDigits) != 0) return std::nullopt;
+    }
+    if (written >= kMostNumber) return std::nullopt;
+    return DeviceName{letter, written};
 }
 
 std::optional<OperandDevice> operandDevice(std::string_view text) {
@@ -87,8 +101,7 @@ std::optional<OperandDevice> operandDevice(std::string_view text) {
     const auto digits = deviceDigits(text, at + 1, letter);
     if (!digits) return std::nullopt;
     const bool label = letter == 'P' || letter == 'I';
-    if (!readSuffix(text.substr(digits->first), letter, found.bit) ||
-        (label && digits->first != text.size()))
+    if (!readSuffix(text.substr(digits->first), letter, found.bit) || (label && digits->first != text.size()))
         return std::nullopt;
     found.device = {letter, digits->second};
     found.begin = at;

@@ -29,7 +29,8 @@ std::string unescaped(std::string_view text) {
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (text[at] == '\\' && text.size() - at >= 4 && text[at + 1] >= '0' && text[at + 1] <= '3' &&
             text[at + 2] >= '0' && text[at + 2] <= '7' && text[at + 3] >= '0' && text[at + 3] <= '7') {
-            out += static_cast<char>((text[at + 1] - '0') * 64 + (text[at + 2] - '0') * 8 + (text[at + 3] - '0'));
+            out += static_cast<char>((text[at + 1] - '0') * 64 + (text[at + 2] - '0') * 8 +
+                                     (text[at + 3] - '0'));
             at += 3;
         } else {
             out += text[at];
@@ -40,7 +41,8 @@ std::string unescaped(std::string_view text) {
 
 bool holds(std::string_view mountPoint, std::string_view path) {
     if (mountPoint == "/") return !path.empty() && path.front() == '/';
-    return path.starts_with(mountPoint) && (path.size() == mountPoint.size() || path[mountPoint.size()] == '/');
+    return path.starts_with(mountPoint) &&
+           (path.size() == mountPoint.size() || path[mountPoint.size()] == '/');
 }
 
 // The path itself when it exists, else its nearest parent that does, made absolute and free of
