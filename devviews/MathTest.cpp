@@ -50,8 +50,10 @@ std::optional<TypedValue> readTyped(std::string_view typed) {
     }
     const bool realText = text.front() == 'E' || text.find('.') != std::string::npos;
     if (realText) {
-        // The constant of the instruction box: every E left out, read as a decimal number.
-        const std::string number = text.front() == 'E' ? text.substr(1) : text;
+        // The constant of the instruction box: every E left out, read as a decimal number (so
+        // E1.5E3 reads 1.53, as the program itself reads it).
+        std::string number = text.front() == 'E' ? text.substr(1) : text;
+        std::erase(number, 'E');
         double parsed = 0;
         const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
         if (number.empty() || error != std::errc{} || stop != number.data() + number.size())

@@ -39,17 +39,19 @@ protected:
     }
     static std::vector<std::uint32_t> markedRows() {
         std::vector<std::uint32_t> rows;
-        for (const stGrayMark* mark = grayMarks.head; mark != nullptr; mark = mark->next) rows.push_back(mark->Y);
+        for (const stGrayMark* mark = grayMarks.head; mark != nullptr; mark = mark->next)
+            rows.push_back(mark->Y);
         return rows;
     }
 };
 
-const Lines kLoaded = {"LD X000", "OUT Y000", "LD X010",  "MOV K10 D100", "LD X001", "MOVP K4M0 D0",
-                       "LD X010", "OUT Y001", "LD M0",    "OUT M1"};
+const Lines kLoaded = {"LD X000",      "OUT Y000", "LD X010",  "MOV K10 D100", "LD X001",
+                       "MOVP K4M0 D0", "LD X010",  "OUT Y001", "LD M0",        "OUT M1"};
 
 TEST_F(DeviceReplaceTest, TheFieldsAreReadIntoARangeAndItsTarget) {
     const std::string devices =
-        "Type the devices to replace, one device or a range such as X0 or M0-M99, and the device that takes the "
+        "Type the devices to replace, one device or a range such as X0 or M0-M99, and the device that takes "
+        "the "
         "place of the first, such as X20 or M100. | Replace | warning";
     const std::string order =
         "A range runs from a device to a later one of the same letter, such as M0-M99. | Replace | warning";
@@ -84,9 +86,10 @@ TEST_F(DeviceReplaceTest, TheFieldsAreReadIntoARangeAndItsTarget) {
         const auto r = readReplacement(c.from, c.to, c.whole, c.first, c.last);
         const std::string got =
             r ? r->first.text() + " x" + std::to_string(r->count) + " -> " + r->target.text() + " " +
-                    (r->wholeProgram ? "all" : std::to_string(r->firstStep) + "-" + std::to_string(r->lastStep))
-              : boxes().empty() ? "refused without a box"
-                                : boxes()[0];
+                    (r->wholeProgram ? "all"
+                                     : std::to_string(r->firstStep) + "-" + std::to_string(r->lastStep))
+            : boxes().empty() ? "refused without a box"
+                              : boxes()[0];
         EXPECT_EQ(got, c.read) << c.from << " " << c.to;
     }
 }
@@ -96,7 +99,10 @@ TEST_F(DeviceReplaceTest, EachDeviceOfTheRangeBecomesTheOneAtTheSameOffset) {
     const auto decimal = read("M5-M9", "D100");
     ASSERT_TRUE(octal && decimal);
     const std::pair<DeviceName, std::string> cases[] = {
-        {{'X', 0}, "X10"}, {{'X', 7}, "X17"}, {{'X', 10}, "none"}, {{'Y', 0}, "none"},
+        {{'X', 0}, "X10"},
+        {{'X', 7}, "X17"},
+        {{'X', 10}, "none"},
+        {{'Y', 0}, "none"},
     };
     for (const auto& [device, becomes] : cases) {
         const auto r = octal->replacementOf(device);
@@ -115,13 +121,15 @@ TEST_F(DeviceReplaceTest, ADeviceIsReplacedEverywhereAsOneEditThatNeedsConvert) 
     EXPECT_EQ(ladder(), (Lines{"LD X000", "OUT Y000", "LD X020", "MOV K10 D100", "LD X001", "MOVP K4M0 D0",
                                "LD X020", "OUT Y001", "LD M0", "OUT M1"}));
     EXPECT_EQ(boxes(), Boxes{"2 operands replaced in 2 instructions. Convert the ladder to write them into "
-                             "the program." + kDone});
+                             "the program." +
+                             kDone});
     EXPECT_EQ(editModeFlags & (kEditLadderNotConverted | kEditModifiedSinceSave),
               kEditLadderNotConverted | kEditModifiedSinceSave);
     EXPECT_EQ(markedRows(), (std::vector<std::uint32_t>{64, 192}));
     // Convert writes the new device: LD X020 is 0x2410.
     ASSERT_TRUE(runCommand(LToM));
-    EXPECT_EQ(std::pair(pmw.program[2], pmw.program[14]), std::pair(std::uint16_t{0x2410}, std::uint16_t{0x2410}));
+    EXPECT_EQ(std::pair(pmw.program[2], pmw.program[14]),
+              std::pair(std::uint16_t{0x2410}, std::uint16_t{0x2410}));
 }
 
 TEST_F(DeviceReplaceTest, UndoTakesTheReplaceBackAndAnotherUndoBringsItAgain) {
@@ -178,8 +186,8 @@ TEST_F(DeviceReplaceTest, GroupsAndExtendedDevicesAreWrittenAsTheBoxWritesThem) 
                                "LD X010", "OUT Y001", "LD M100", "OUT M101"}));
     const std::uint16_t plain = objectOf("LD M100")->iCode;
     EXPECT_TRUE(replace("M100-M101", "M2000").replaced);
-    const Lines extended = {"LD X000", "OUT Y000", "LD X010", "MOV K10 D100", "LD X001", "MOVP K4M2000 D0",
-                            "LD X010", "OUT Y001", "LD M2000", "OUT M2001"};
+    const Lines extended = {"LD X000",         "OUT Y000", "LD X010",  "MOV K10 D100", "LD X001",
+                            "MOVP K4M2000 D0", "LD X010",  "OUT Y001", "LD M2000",     "OUT M2001"};
     EXPECT_EQ(ladder(), extended);
     EXPECT_NE(objectOf("LD M2000")->iCode, plain);
     ASSERT_TRUE(runCommand(LToM));
@@ -249,8 +257,9 @@ TEST_F(DeviceReplaceTest, NoRoomForTheMovedCommentsRefusesTheReplace) {
     ModeData.deviceCommentCount = kMaxDeviceComments;
     EXPECT_FALSE(replaceDevices(*readReplacement("X10", "X20", false, "0", "5")).replaced);
     EXPECT_EQ(ladder(), kLoaded);
-    EXPECT_EQ(boxes().back(),
-              "The comment file holds at most 16384 device comments: this one is not added. | Comment | warning");
+    EXPECT_EQ(
+        boxes().back(),
+        "The comment file holds at most 16384 device comments: this one is not added. | Comment | warning");
 }
 
 TEST_F(DeviceReplaceTest, TheDialogKeepsItsFieldsUntilTheyAreRight) {

@@ -20,9 +20,9 @@
 
 namespace kestrion::test {
 
-inline const Words kFindProgram = {0x2400, 0xC500, 0x2408, 0x0028, 0x800A, 0x8000, 0x86C8, 0x8600,
-                                   0x2401, 0x1028, 0x8400, 0x8808, 0x8600, 0x8600, 0x2408, 0xC501,
-                                   0x2800, 0xC801, 0x000F};
+inline const Words kFindProgram = {0x2400, 0xC500, 0x2408, 0x0028, 0x800A, 0x8000, 0x86C8,
+                                   0x8600, 0x2401, 0x1028, 0x8400, 0x8808, 0x8600, 0x8600,
+                                   0x2408, 0xC501, 0x2800, 0xC801, 0x000F};
 
 class FindTest : public LoaderTest {
 protected:
@@ -43,7 +43,8 @@ protected:
         const stLadderBlock* o = nullptr;
         for (const stLadderBlock* at = ldrHead; at != nullptr; at = at->next)
             if (at->xAddr == BlueFrame.x1 && at->yAddr == BlueFrame.y1 && at->iCode != 0xFFFF) o = at;
-        if (o == nullptr) return "none at " + std::to_string(BlueFrame.x1) + "," + std::to_string(BlueFrame.y1);
+        if (o == nullptr)
+            return "none at " + std::to_string(BlueFrame.x1) + "," + std::to_string(BlueFrame.y1);
         return std::to_string(o->stepNo) + " " + objectEntryText(*o);
     }
     // The first object whose instruction line reads so.

@@ -1,7 +1,7 @@
 #include "editor/LadderFind.h"
 
-#include "editor/FindTestSupport.h"
 #include "editor/EditorViewState.h"
+#include "editor/FindTestSupport.h"
 #include "lang/Language.h"
 #include "lang/Texts.h"
 #include "model/image/ConnectedPlc.h"
@@ -85,7 +85,9 @@ TEST_F(LadderFindTest, AnInstructionIsFoundByItsMnemonicOrATypedBeginningOfIt) {
     };
     for (const auto& [text, rows] : cases) EXPECT_EQ(listed(FindKind::Instruction, text), rows) << text;
     walk(FindKind::Instruction, "MOV",
-         {{kDown, "3 MOV K10 D100", {}}, {kDown, "9 MOVP K4M0 D0", {}}, {kDown, "3 MOV K10 D100", {kWrappedDown}}});
+         {{kDown, "3 MOV K10 D100", {}},
+          {kDown, "9 MOVP K4M0 D0", {}},
+          {kDown, "3 MOV K10 D100", {kWrappedDown}}});
 }
 
 // Device comments name the objects whose operands use their devices (a digit group's bits
@@ -120,8 +122,10 @@ TEST_F(LadderFindTest, NothingFoundOrNothingToFindSaysSoAndTheFrameStays) {
     };
     const Case cases[] = {
         {FindKind::Device, "X11", "\"X11\" was not found. | Find | information"},
-        {FindKind::Device, "X8", "\"X8\" is not a device. Type a device such as X10, D100 or T0. | Find | warning"},
-        {FindKind::Device, "K4M0", "\"K4M0\" is not a device. Type a device such as X10, D100 or T0. | Find | warning"},
+        {FindKind::Device, "X8",
+         "\"X8\" is not a device. Type a device such as X10, D100 or T0. | Find | warning"},
+        {FindKind::Device, "K4M0",
+         "\"K4M0\" is not a device. Type a device such as X10, D100 or T0. | Find | warning"},
         {FindKind::Instruction, "  ", "Type what to find. | Find | warning"},
         {FindKind::Comment, "motor", "\"motor\" was not found. | Find | information"},
     };
@@ -207,8 +211,8 @@ TEST_F(LadderFindTest, AnEmptyListIsNotShown) {
 // The go-to takes the drawn object at the step or the nearest before it.
 TEST_F(LadderFindTest, GoToStepInsideAtAndPastEnd) {
     const std::pair<std::uint32_t, std::string> cases[] = {
-        {0, "0 LD X000"}, {3, "3 MOV K10 D100"},  {5, "3 MOV K10 D100"}, {8, "8 LD X001"},
-        {13, "9 MOVP K4M0 D0"}, {17, "17 OUT M1"}, {18, "18 END"},
+        {0, "0 LD X000"},       {3, "3 MOV K10 D100"}, {5, "3 MOV K10 D100"}, {8, "8 LD X001"},
+        {13, "9 MOVP K4M0 D0"}, {17, "17 OUT M1"},     {18, "18 END"},
     };
     for (const auto& [step, place] : cases) {
         EXPECT_EQ(goToStep(step), GoToOutcome::Moved) << step;
