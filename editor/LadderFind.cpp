@@ -67,13 +67,17 @@ void forEachDevice(const stLadderBlock& object, Visit&& visit) {
     if (const auto device = operandDevice(textOf(object.operand6))) visit(*device);
 }
 
-std::string deviceComments(const stLadderBlock& object) {
+const std::string* commentFor(const FindMatcher::CommentIndex& comments, const DeviceName& device) {
+    const auto found = comments.find(deviceKey(device));
+    return found != comments.end() ? &found->second : nullptr;
+}
+
+std::string deviceComments(const stLadderBlock& object, const FindMatcher::CommentIndex& index) {
     std::string comments;
     forEachDevice(object, [&](const OperandDevice& operand) {
         if (operand.groupBits != 0) return;
-        const deviceCommentNode* node = findDeviceComment(operand.device.commentKey());
-        if (node == nullptr) return;
-        comments += (comments.empty() ? "" : "  ") + textFromCodePage(textOf(node->text));
+        if (const std::string* comment = commentFor(index, operand.device))
+            comments += (comments.empty() ? "" : "  ") + *comment;
     });
     return comments;
 }
@@ -194,8 +198,16 @@ bool FindMatcher::matches(const stLadderBlock& object) const {
     return false;
 }
 
-std::string FindMatcher::commentOf(const stLadderBlock& object) const {
-    if (query_.kind != FindKind::Comment) return deviceComments(object);
+FindMatcher::CommentIndex FindMatcher::deviceCommentIndex() {
+    CommentIndex index;
+    for (const deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
+        if (const auto device = typedDevice(textOf(node->deviceText)))
+            index.emplace(deviceKey(*device), textFromCodePage(textOf(node->text)));
+    return index;
+}
+
+std::string FindMatcher::commentOf(const stLadderBlock& object, const CommentIndex& index) const {
+    if (query_.kind != FindKind::Comment) return deviceComments(object, index);
     std::string comments;
     const auto add = [&](const std::string& text) {
         if (!text.empty() && holds(text, upper_)) comments += (comments.empty() ? "" : "  ") + text;
@@ -204,8 +216,7 @@ std::string FindMatcher::commentOf(const stLadderBlock& object) const {
         const std::uint32_t bits = std::max<std::uint32_t>(operand.groupBits, 1);
         for (std::uint32_t i = 0; i < bits; ++i)
             if (const auto device = deviceAtIndex(operand.device.letter, operand.device.index() + i))
-                if (const deviceCommentNode* node = findDeviceComment(device->commentKey()))
-                    add(textFromCodePage(textOf(node->text)));
+                if (const std::string* comment = commentFor(index, *device)) add(*comment);
     });
     add(stepComment(blockCommentList, object.idBC));
     add(stepComment(coilCommentList, object.idCC));
@@ -230,11 +241,13 @@ FindOutcome findFrom(const FindMatcher& matcher, FindDirection direction, std::u
 }
 
 std::vector<FoundPlace> findAll(const FindMatcher& matcher) {
+    const FindMatcher::CommentIndex comments = FindMatcher::deviceCommentIndex();
     std::vector<FoundPlace> places;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (!matcher.matches(*o)) continue;
         const std::optional<std::uint32_t> step = knownStep(*o);
-        places.push_back({o, step ? std::to_string(*step) : "-", objectEntryText(*o), matcher.commentOf(*o)});
+        places.push_back(
+            {o, step ? std::to_string(*step) : "-", objectEntryText(*o), matcher.commentOf(*o, comments)});
     }
     return places;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -34,9 +35,12 @@ public:
     static std::optional<FindMatcher> prepare(const FindQuery& query);
 
     bool matches(const stLadderBlock& object) const;
+    // The device comments by device (for the find list, which looks them up for every place).
+    using CommentIndex = std::unordered_map<std::uint64_t, std::string>;
+    static CommentIndex deviceCommentIndex();
     // What the find list shows beside a place: the comments that matched, or the device comments
     // of the object's operands.
-    std::string commentOf(const stLadderBlock& object) const;
+    std::string commentOf(const stLadderBlock& object, const CommentIndex& comments) const;
     const FindQuery& query() const { return query_; }
 
 private:

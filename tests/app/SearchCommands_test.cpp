@@ -37,7 +37,8 @@ TEST_F(SearchCommandsTest, TheEditMenuHoldsTheItemsWithTheirKeys) {
             EXPECT_TRUE(taken.insert(row.shortcut).second) << row.shortcut << " twice";
         }
     }
-    for (const char* key : {"F2", "F3", "Shift+F3", "F5", "F6", "F7", "F8"}) EXPECT_EQ(taken.count(key), 0u) << key;
+    for (const char* key : {"F2", "F3", "Shift+F3", "F5", "F6", "F7", "F8"})
+        EXPECT_EQ(taken.count(key), 0u) << key;
     EXPECT_EQ(std::string(rowOf(rows, "ZoomAuto1")->parent), "Zoom1");
     EXPECT_TRUE(rowOf(rows, "ZoomAuto1")->checkable);
     EXPECT_EQ(std::string(rowOf(rows, "Time1")->parent), "HelpMenu");
@@ -87,7 +88,8 @@ TEST_F(SearchCommandsTest, AFindFromAnotherViewShowsTheLadder) {
 TEST_F(SearchCommandsTest, AutoZoomFitsTheLadderToTheViewWidth) {
     ASSERT_EQ(draw.iBusLineEnd, 1120u);
     const std::pair<int, std::uint32_t> cases[] = {
-        {1160, 100}, {580, 50}, {2320, 200}, {1740, 150}, {1159, 99}, {100, 25}, {10000, 300}, {0, 100}, {-5, 100},
+        {1160, 100}, {580, 50},    {2320, 200}, {1740, 150}, {1159, 99},
+        {100, 25},   {10000, 300}, {0, 100},    {-5, 100},
     };
     for (const auto& [width, percent] : cases) EXPECT_EQ(autoZoomPercent(width), percent) << width;
 }
@@ -98,7 +100,8 @@ TEST_F(SearchCommandsTest, AutoIsOneOfTheZoomItemsAndFollowsTheViewWhileChecked)
     ZoomAuto1Click();
     EXPECT_EQ(zoomPercent, 75u);
     EXPECT_TRUE(menuItem("ZoomAuto1").checked);
-    for (const char* item : {"Np501", "Np751", "Np1001", "Np1251", "Np1501"}) EXPECT_FALSE(menuItem(item).checked);
+    for (const char* item : {"Np501", "Np751", "Np1001", "Np1251", "Np1501"})
+        EXPECT_FALSE(menuItem(item).checked);
     ladderViewWidthChanged(1450);
     EXPECT_EQ(zoomPercent, 125u);
     Np501Click();

@@ -18,14 +18,11 @@ const std::string kHelp =
 // 0x9000 + byte 1, 0x8000 + bytes 2 and 3. In registers the low word goes first.
 TEST_F(MathTestTest, ADecimalValueThroughEveryConversion) {
     EXPECT_EQ(mathTestLines("1234"),
-              (Lines{"Decimal (32 bits): 1234   unsigned 1234",
-                     "Hexadecimal (32 bits): H000004D2",
+              (Lines{"Decimal (32 bits): 1234   unsigned 1234", "Hexadecimal (32 bits): H000004D2",
                      "16-bit register (low word): H04D2 = 1234, signed 1234",
                      "32-bit pair: D0 (low word) = H04D2 (1234), D1 (high word) = H0000 (0)",
-                     "BCD (16 bits): H1234  -> 1234",
-                     "BCD (32 bits): H00001234  -> 1234",
-                     "Read as BCD: not BCD digits",
-                     "Operand words, 16 bits: K1234: 80D2 8004  -> K1234",
+                     "BCD (16 bits): H1234  -> 1234", "BCD (32 bits): H00001234  -> 1234",
+                     "Read as BCD: not BCD digits", "Operand words, 16 bits: K1234: 80D2 8004  -> K1234",
                      "Operand words, 32 bits: K1234: 80D2 8004 8000 8000  -> K1234",
                      "Operand words, 16 bits: H04D2: 82D2 8004  -> H04D2",
                      "Operand words, 32 bits: H000004D2: 82D2 8004 8000 8000  -> H000004D2",
@@ -94,7 +91,8 @@ TEST_F(MathTestTest, WhatIsNoNumberIsExplained) {
 }
 
 TEST_F(MathTestTest, BcdBothWays) {
-    const std::pair<long long, long long> cases[] = {{0, 0}, {9, 9}, {10, 0x10}, {1234, 0x1234}, {9999, 0x9999}};
+    const std::pair<long long, long long> cases[] = {
+        {0, 0}, {9, 9}, {10, 0x10}, {1234, 0x1234}, {9999, 0x9999}};
     for (const auto& [value, bcd] : cases) {
         EXPECT_EQ(binaryToBcd(value, 4), bcd);
         EXPECT_EQ(bcdToBinary(static_cast<unsigned long long>(bcd)), value);

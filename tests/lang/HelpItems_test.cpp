@@ -23,7 +23,8 @@ protected:
         std::string reply;
         for (std::uint16_t r : registers) {
             static constexpr char kDigits[] = "0123456789ABCDEF";
-            reply += {kDigits[(r >> 4) & 0xF], kDigits[r & 0xF], kDigits[(r >> 12) & 0xF], kDigits[(r >> 8) & 0xF]};
+            reply += {kDigits[(r >> 4) & 0xF], kDigits[r & 0xF], kDigits[(r >> 12) & 0xF],
+                      kDigits[(r >> 8) & 0xF]};
         }
         std::copy(reply.begin(), reply.end(), rs.RxBkBuf.begin());
         SetTimeDialog dialog;
@@ -38,9 +39,11 @@ TEST_F(HelpItemsTest, TimeShowsThePcClockAndThePlcClockAsLastRead) {
     connectedPlcType = 5;
     plcClockRead({50, 4, 13, 29, 2, 24, 4});
     fakes.system.now = {2024, 2, 29, 13, 6, 0, 4};
-    EXPECT_EQ(timeItemText(), "PC: 2024-02-29 (Thursday) 13:06:00\nPLC: 2024-02-29 (Thursday) 13:04:50 (read at 13:05:09)");
+    EXPECT_EQ(timeItemText(),
+              "PC: 2024-02-29 (Thursday) 13:06:00\nPLC: 2024-02-29 (Thursday) 13:04:50 (read at 13:05:09)");
     plcClockRead({0, 0, 0, 1, 1, 0, 7});  // weekday 7 is Sunday
-    EXPECT_EQ(timeItemText(), "PC: 2024-02-29 (Thursday) 13:06:00\nPLC: 2000-01-01 (Sunday) 00:00:00 (read at 13:06:00)");
+    EXPECT_EQ(timeItemText(),
+              "PC: 2024-02-29 (Thursday) 13:06:00\nPLC: 2000-01-01 (Sunday) 00:00:00 (read at 13:06:00)");
     // Without a PLC found, the PC's alone.
     connectedPlcType = kNoPlcDetected;
     EXPECT_EQ(timeItemText(), "PC: 2024-02-29 (Thursday) 13:06:00");
@@ -56,7 +59,8 @@ TEST_F(HelpItemsTest, TheTimeSpeaksTheInterfaceLanguage) {
         {2, "电脑: 2024-02-29 (星期四) 13:05:09\nPLC: 2025-06-03 (星期二) 08:30:05 (于 13:05:09 读取)"},
         {3, "PC: 2024-02-29 (木曜日) 13:05:09\nPLC: 2025-06-03 (火曜日) 08:30:05 (13:05:09 に読み出し)"},
         {4, "PC: 2024-02-29 (jueves) 13:05:09\nPLC: 2025-06-03 (martes) 08:30:05 (leído a las 13:05:09)"},
-        {5, "PC: 2024-02-29 (Perşembe) 13:05:09\nPLC: 2025-06-03 (Salı) 08:30:05 (13:05:09 itibarıyla okundu)"},
+        {5,
+         "PC: 2024-02-29 (Perşembe) 13:05:09\nPLC: 2025-06-03 (Salı) 08:30:05 (13:05:09 itibarıyla okundu)"},
     };
     for (const auto& [number, text] : cases) {
         language(number);
@@ -66,8 +70,8 @@ TEST_F(HelpItemsTest, TheTimeSpeaksTheInterfaceLanguage) {
 
 TEST_F(HelpItemsTest, SizesAreWrittenInPowersOfAThousand) {
     const std::pair<std::uint64_t, std::string> cases[] = {
-        {0, "0 bytes"},          {999, "999 bytes"},        {1000, "1.0 kB"},
-        {1449, "1.4 kB"},        {999949, "999.9 kB"},      {999950, "1.0 MB"},
+        {0, "0 bytes"},           {999, "999 bytes"},        {1000, "1.0 kB"},
+        {1449, "1.4 kB"},         {999949, "999.9 kB"},      {999950, "1.0 MB"},
         {97912345678, "97.9 GB"}, {2000000000000, "2.0 TB"}, {18446744073709551615u, "18446.7 PB"},
     };
     for (const auto& [bytes, text] : cases) EXPECT_EQ(byteSizeText(bytes), text) << bytes;
@@ -87,9 +91,10 @@ TEST_F(HelpItemsTest, DiskNamesTheFileSystemOfTheInstallationFolder) {
     language(0);
     fakes.system.disk = {};
     Disk1Click();
-    EXPECT_EQ(shownBoxes(fakes.messages),
-              Boxes{"Installation folder: /home/tester/Tovel/Kestrion\nThe file system of the installation folder "
-                    "could not be read. | Disk | information"});
+    EXPECT_EQ(
+        shownBoxes(fakes.messages),
+        Boxes{"Installation folder: /home/tester/Tovel/Kestrion\nThe file system of the installation folder "
+              "could not be read. | Disk | information"});
 }
 
 TEST_F(HelpItemsTest, TheSecondBrandHasItsOwnAboutBox) {
@@ -99,8 +104,8 @@ TEST_F(HelpItemsTest, TheSecondBrandHasItsOwnAboutBox) {
     EXPECT_FALSE(aboutBox().secondBrand);
     titleText = "Dulvamer Version 2.1.1108";
     EXPECT_TRUE(runsAsSecondBrand());
-    const std::pair<int, std::string> makers[] = {{0, "Made by Marbo"},      {1, "Marbo 製作"},
-                                                  {2, "Marbo 制作"},         {3, "製造元: Marbo"},
+    const std::pair<int, std::string> makers[] = {{0, "Made by Marbo"},       {1, "Marbo 製作"},
+                                                  {2, "Marbo 制作"},          {3, "製造元: Marbo"},
                                                   {4, "Fabricado por Marbo"}, {5, "Üretici: Marbo"}};
     for (const auto& [number, maker] : makers) {
         language(number);

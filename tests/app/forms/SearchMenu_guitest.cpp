@@ -18,8 +18,8 @@
 #include "lang/forms/AboutForm.h"
 #include "link/forms/Parameter1Form.h"
 #include "model/core/MainState.h"
-#include "model/image/ModeData.h"
 #include "model/forms/PlcTypeForm.h"
+#include "model/image/ModeData.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
@@ -35,7 +35,8 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnCancel->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
+                parameters->btnCancel->click();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxTexts.push_back(box->text().toStdString());
                 box->accept();
@@ -71,8 +72,9 @@ TEST_F(SearchMenuTest, FindMovesTheFrameAndNamesTheStep) {
     // The key itself is tried in a real window (offscreen windows take no shortcuts).
     form.action("Find1")->trigger();
     EXPECT_EQ(std::pair(BlueFrame.x1, BlueFrame.y1), std::pair(draw.iBusLineStart, 0u));
-    EXPECT_EQ(boxTexts, (std::vector<std::string>{
-                            "The search reached the end of the program and went on from its start."}));
+    EXPECT_EQ(
+        boxTexts,
+        (std::vector<std::string>{"The search reached the end of the program and went on from its start."}));
     EXPECT_EQ(platform::statusBar().panelText(0), "Found at step 0: LD X7");
 }
 

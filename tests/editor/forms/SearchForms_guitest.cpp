@@ -45,8 +45,9 @@ TEST_F(SearchFormsTest, TheFindDialogGivesItsFieldsAndTheButtonPressed) {
     });
     QtEditorDialogs().find(dialog);
     EXPECT_EQ(seen.toStdString(), "Find|X10|Device|Find next|1");
-    EXPECT_EQ(std::tie(dialog.text, dialog.kind, dialog.direction, dialog.action),
-              std::make_tuple(std::string("mov"), FindKind::Instruction, FindDirection::Up, FindAction::FindList));
+    EXPECT_EQ(
+        std::tie(dialog.text, dialog.kind, dialog.direction, dialog.action),
+        std::make_tuple(std::string("mov"), FindKind::Instruction, FindDirection::Up, FindAction::FindList));
     // Enter presses Find next; Cancel gives Cancel whatever was typed.
     whenShown<TUpDnSearchForm>([](TUpDnSearchForm& form) { QTest::keyClick(form.FindEdit, Qt::Key_Return); });
     QtEditorDialogs().find(dialog);
@@ -115,9 +116,10 @@ TEST_F(SearchFormsTest, TheReplaceDialogStaysOpenUntilItsFieldsAreRight) {
     EXPECT_TRUE(QtEditorDialogs().replace(dialog));
     EXPECT_EQ(tries, 2);
     ASSERT_TRUE(dialog.checked);
-    EXPECT_EQ(std::make_tuple(dialog.checked->first.text(), dialog.checked->target.text(),
-                              dialog.checked->wholeProgram, dialog.checked->firstStep, dialog.checked->lastStep),
-              std::make_tuple(std::string("X10"), std::string("X20"), false, 10u, 15u));
+    EXPECT_EQ(
+        std::make_tuple(dialog.checked->first.text(), dialog.checked->target.text(),
+                        dialog.checked->wholeProgram, dialog.checked->firstStep, dialog.checked->lastStep),
+        std::make_tuple(std::string("X10"), std::string("X20"), false, 10u, 15u));
     whenShown<TobjMaskForm>([](TobjMaskForm& form) { form.btnCancel->click(); });
     EXPECT_FALSE(QtEditorDialogs().replace(dialog));
 }
