@@ -397,7 +397,7 @@ void swapReplacedComments() {
 
 bool ReplaceDialog::btnOkClick() {
     checked = readReplacement(from, to, wholeProgram, firstStep, lastStep);
-    return checked.has_value();
+    return checked && replaceDevices(*checked).replaced;
 }
 
 void replaceWithDialog() {
@@ -405,8 +405,7 @@ void replaceWithDialog() {
     ReplaceDialog dialog;
     if (editorView.findKept && static_cast<FindKind>(editorView.findKind) == FindKind::Device)
         dialog.from = editorView.findText;
-    if (!editorDialogs().replace(dialog) || !dialog.checked) return;
-    replaceDevices(*dialog.checked);
+    editorDialogs().replace(dialog);
 }
 
 }  // namespace kestrion

@@ -42,7 +42,7 @@ struct ReplaceOutcome {
 // names a device of the range, or when a changed line does not fit (the box names it).
 ReplaceOutcome replaceDevices(const DeviceReplacement& replacement);
 
-// Edit > Replace: the dialog (TobjMaskForm), then the replace.
+// Edit > Replace: the dialog (TobjMaskForm), whose OK replaces.
 void replaceWithDialog();
 
 // Undo's share: the device comments a replace moved go back with the ladder when Undo puts the

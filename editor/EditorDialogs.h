@@ -46,7 +46,8 @@ struct FindListDialog {
 };
 
 // TobjMaskForm: the devices to replace and by what, over the whole program or a step range. OK
-// reads the fields (btnOkClick): a box says what is wrong and the dialog stays open.
+// (btnOkClick) reads the fields and replaces; true when it replaced. Otherwise a box has said why
+// (the fields, nothing to replace, a line that does not fit) and the dialog stays open.
 struct ReplaceDialog {
     std::string from;  // X0, or a range M0-M99
     std::string to;    // the device that takes the place of the first
@@ -55,7 +56,7 @@ struct ReplaceDialog {
     std::string lastStep;
 
     bool btnOkClick();
-    std::optional<DeviceReplacement> checked;  // set by btnOkClick
+    std::optional<DeviceReplacement> checked;  // the fields as btnOkClick read them
 };
 
 class EditorDialogs {
@@ -70,7 +71,7 @@ public:
     virtual void find(FindDialog& dialog) = 0;
     // TldrSearchForm, modal until the user closes it; double clicks run rowDoubleClick meanwhile.
     virtual void findList(FindListDialog& dialog) = 0;
-    // TobjMaskForm, modal; true when it closed with OK (its btnOkClick accepted the fields).
+    // TobjMaskForm, modal; true when it closed with OK (its btnOkClick replaced).
     virtual bool replace(ReplaceDialog& dialog) = 0;
 };
 

@@ -262,20 +262,27 @@ TEST_F(DeviceReplaceTest, NoRoomForTheMovedCommentsRefusesTheReplace) {
         "The comment file holds at most 16384 device comments: this one is not added. | Comment | warning");
 }
 
-TEST_F(DeviceReplaceTest, TheDialogKeepsItsFieldsUntilTheyAreRight) {
+TEST_F(DeviceReplaceTest, TheDialogStaysOpenUntilItReplaces) {
     int shown = 0;
-    editorDialogs.replaceHand = [&shown](ReplaceDialog& dialog) {
+    editorDialogs.replaceHand = [&shown, this](ReplaceDialog& dialog) {
         ++shown;
-        dialog.to = "X20";
+        dialog.to = "X200";
         EXPECT_FALSE(dialog.btnOkClick());  // nothing to replace typed yet
         dialog.from = "X10";
+        EXPECT_FALSE(dialog.btnOkClick());  // X200 does not fit
+        EXPECT_EQ(ladder(), kLoaded);
+        dialog.to = "X20";
         return dialog.btnOkClick();
     };
     replaceWithDialog();
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(ladder()[2], "LD X020");
+    EXPECT_EQ(boxes().size(), 3u);
+    // The last device found is offered.
+    findOnce({FindKind::Device, "y1"}, FindDirection::Down);
     editorDialogs.replaceHand = [](ReplaceDialog&) { return false; };  // Cancel
     replaceWithDialog();
+    EXPECT_EQ(editorDialogs.shownReplace.from, "y1");
     EXPECT_EQ(ladder()[2], "LD X020");
 }
 

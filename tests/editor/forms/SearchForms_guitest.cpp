@@ -110,8 +110,8 @@ TEST_F(SearchFormsTest, TheReplaceDialogStaysOpenUntilItsFieldsAreRight) {
         form.btnOk->click();  // 10 to 5
         tries += form.isVisible() ? 1 : 0;
         form.LastStepEdit->setText("15");
-        form.btnOk->click();
-        EXPECT_EQ(boxes().size(), 2u);
+        form.btnOk->click();  // replaced: LD X010 at step 14
+        EXPECT_EQ(boxes().size(), 3u);
     });
     EXPECT_TRUE(QtEditorDialogs().replace(dialog));
     EXPECT_EQ(tries, 2);
@@ -120,6 +120,8 @@ TEST_F(SearchFormsTest, TheReplaceDialogStaysOpenUntilItsFieldsAreRight) {
         std::make_tuple(dialog.checked->first.text(), dialog.checked->target.text(),
                         dialog.checked->wholeProgram, dialog.checked->firstStep, dialog.checked->lastStep),
         std::make_tuple(std::string("X10"), std::string("X20"), false, 10u, 15u));
+    EXPECT_EQ(framed(), "0 LD X000");
+    EXPECT_EQ(objectOf("LD X020")->stepNo, 14u);
     whenShown<TobjMaskForm>([](TobjMaskForm& form) { form.btnCancel->click(); });
     EXPECT_FALSE(QtEditorDialogs().replace(dialog));
 }
