@@ -97,6 +97,7 @@ void writeOperands(stLadderBlock& object, const Texts& texts) {
 }
 
 // The digits of a new number, as wide as the old ones were when they had leading zeros (X000).
+// Numbers have at most six digits, so an operand (K8S999999Z7 at the longest) always fits its field.
 std::string numberText(const DeviceName& device, std::size_t oldDigits) {
     std::string digits = std::to_string(device.number);
     if (digits.size() < oldDigits) digits.insert(0, oldDigits - digits.size(), '0');
@@ -183,15 +184,6 @@ std::uint32_t boxCode(const stLadderBlock& object, const Texts& texts) {
     return recheckLadderLine(object.xAddr, object.yAddr, scratch.mnemonic, operandTextsOf(scratch));
 }
 
-// Every operand field keeps its texts with a NUL after them.
-bool fitsFields(const Change& change) {
-    for (std::size_t i = 0; i < change.texts.size(); ++i) {
-        const std::size_t room = i < 5 ? change.object->operands[i].size() : change.object->operand6.size();
-        if (change.texts[i].size() >= room) return false;
-    }
-    return true;
-}
-
 // Every changed line judged; the codes the changed lines take (0: the code stays). False, after
 // the box that names the first line that does not fit.
 bool judged(const std::vector<Change>& changes, std::vector<std::uint16_t>& codes) {
@@ -202,7 +194,7 @@ bool judged(const std::vector<Change>& changes, std::vector<std::uint16_t>& code
         std::string why;
         {
             HeldBoxes held;
-            if (fitsFields(change)) code = boxCode(object, change.texts);
+            code = boxCode(object, change.texts);
             why = held.first;
         }
         if (code == 0) {

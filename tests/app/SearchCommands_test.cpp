@@ -81,6 +81,13 @@ TEST_F(SearchCommandsTest, AFindFromAnotherViewShowsTheLadder) {
     FindPrevious1Click();
     FindNext1Click();
     EXPECT_EQ(framed(), "15 OUT Y001");
+    editorDialogs.replaceHand = [](ReplaceDialog& dialog) {
+        dialog.to = "Y2";
+        return dialog.btnOkClick();
+    };
+    Replace1Click();
+    EXPECT_EQ(editorDialogs.shownReplace.from, "Y1");
+    EXPECT_EQ(framed(), "15 OUT Y002");
 }
 
 // The ladder from its left edge to the right bus and half a cell: 14 cells of 80 pixels and 40,

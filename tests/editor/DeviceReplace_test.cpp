@@ -72,6 +72,9 @@ TEST_F(DeviceReplaceTest, TheFieldsAreReadIntoARangeAndItsTarget) {
         {"M0-D99", "M100", true, "", "", order},
         {"X0", "", true, "", "", devices},
         {"K4M0", "M100", true, "", "", devices},
+        {"M0-Q9", "M100", true, "", "", devices},
+        {"M0-", "M100", true, "", "", devices},
+        {"-M9", "M100", true, "", "", devices},
         {"X8", "X20", true, "", "", devices},
         {"M0-M99", "M999950", true, "", "", devices},  // the range would run past six digits
         {"P1", "P2", true, "", "",

@@ -78,6 +78,7 @@ TEST_F(LadderFindTest, AnInstructionIsFoundByItsMnemonicOrATypedBeginningOfIt) {
     const std::pair<std::string, Lines> cases[] = {
         {"MOV", {"3 | MOV K10 D100 | ", "9 | MOVP K4M0 D0 | "}},
         {"movp", {"9 | MOVP K4M0 D0 | "}},
+        {"  mov ", {"3 | MOV K10 D100 | ", "9 | MOVP K4M0 D0 | "}},
         {"OUT", {"1 | OUT Y000 | ", "15 | OUT Y001 | ", "17 | OUT M1 | "}},
         {"END", {"18 | END | "}},
         {"LDI", {}},
@@ -95,6 +96,7 @@ TEST_F(LadderFindTest, AnInstructionIsFoundByItsMnemonicOrATypedBeginningOfIt) {
 TEST_F(LadderFindTest, ACommentTextFindsTheObjectsItBelongsTo) {
     comment('X', 10, "Start button");
     comment('M', 5, "Start latch");
+    comment('M', 6, "Lamp");
     comment('Y', 1, "Pump");
     appendCoilComment(17, "Alarm output");
     const std::pair<std::string, Lines> cases[] = {
@@ -102,7 +104,7 @@ TEST_F(LadderFindTest, ACommentTextFindsTheObjectsItBelongsTo) {
          {"2 | LD X010 | Start button", "9 | MOVP K4M0 D0 | Start latch", "14 | LD X010 | Start button"}},
         {"PUMP", {"15 | OUT Y001 | Pump"}},
         {"alarm", {"17 | OUT M1 | Alarm output"}},
-        {"button  ", {"2 | LD X010 | Start button", "14 | LD X010 | Start button"}},
+        {" button  ", {"2 | LD X010 | Start button", "14 | LD X010 | Start button"}},
         {"motor", {}},
     };
     for (const auto& [text, rows] : cases) EXPECT_EQ(listed(FindKind::Comment, text), rows) << text;

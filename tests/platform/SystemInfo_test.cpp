@@ -13,6 +13,8 @@ constexpr const char* kMountInfo =
     "35 22 0:31 / /home rw,relatime shared:2 - btrfs /dev/sda2 rw\n"
     "40 35 8:17 / /home/tester/My\\040Disk rw,nosuid master:3 shared:4 - vfat /dev/sdb1 rw\n"
     "41 22 0:41 / /homework rw - tmpfs tmpfs rw\n"
+    "42 22 0:42 / /data2017 rw - ext3 /dev/sdd1 rw\n"
+    "43 22 0:43 / /mnt/a\\100b rw - iso9660 /dev/sr0 ro\n"
     "50 22 8:33 / /home rw - xfs /dev/sdc1 rw\n"
     "garbage line\n"
     "51 22 0:51 / /broken rw no-dash-here\n";
@@ -22,6 +24,8 @@ TEST(SystemInfo, TheMountOfAFolderIsTheLongestMountPointThatHoldsIt) {
         {"/home/tester/Tovel/Kestrion", "/home xfs"},
         {"/home", "/home xfs"},
         {"/homework/x", "/homework tmpfs"},
+        {"/data2017/Kestrion", "/data2017 ext3"},  // digits that are no escape
+        {"/mnt/a@b/K", "/mnt/a@b iso9660"},        // \100 is @
         {"/home/tester/My Disk/Kestrion", "/home/tester/My Disk vfat"},
         {"/home/tester/My Disks", "/home xfs"},
         {"/usr/share", "/ ext4"},
