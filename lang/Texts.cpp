@@ -75,6 +75,112 @@ constexpr TextEntry kTexts[] = {
     {"DeleteLine1",
      {"&Delete line", "刪除行(&D)", "删除行(&D)", "行の削除(&D)", "E&liminar línea", "Satır si&l"}},
 
+    // ---- Edit: find, replace, go to step -----------------------------------------------------------
+    {"Find1", {"&Find...", "尋找(&F)...", "查找(&F)...", "検索(&F)...", "&Buscar...", "&Bul..."}},
+    {"FindNext1",
+     {"Find &next", "尋找下一個(&N)", "查找下一个(&N)", "次を検索(&N)", "Buscar &siguiente",
+      "Sonrakini b&ul"}},
+    {"FindPrevious1",
+     {"Find pre&vious", "尋找上一個(&V)", "查找上一个(&V)", "前を検索(&V)", "Buscar &anterior",
+      "Ö&ncekini bul"}},
+    {"Replace1",
+     {"&Replace...", "取代(&R)...", "替换(&R)...", "置換(&R)...", "&Reemplazar...", "&Değiştir..."}},
+    {"GoToStep1",
+     {"&Go to step...", "跳至步數(&G)...", "跳至步数(&G)...", "ステップへ移動(&G)...", "Ir al pas&o...",
+      "&Adıma git..."}},
+    {"ZoomAuto1", {"Auto", "自動", "自动", "自動", "Automático", "Otomatik"}},
+    {"FindCaption", {"Find", "尋找", "查找", "検索", "Buscar", "Bul"}},
+    {"FindNothingTyped",
+     {"Type what to find.", "請輸入要尋找的內容。", "请输入要查找的内容。",
+      "検索する内容を入力してください。", "Escriba lo que desea buscar.", "Aranacak şeyi yazın."}},
+    {"FindNoDevice",
+     {"\"%1\" is not a device. Type a device such as X10, D100 or T0.",
+      "「%1」不是元件。請輸入元件，例如 X10、D100 或 T0。",
+      "“%1”不是元件。请输入元件，例如 X10、D100 或 T0。",
+      "「%1」はデバイスではありません。X10、D100、T0 のようにデバイスを入力してください。",
+      "«%1» no es un dispositivo. Escriba un dispositivo como X10, D100 o T0.",
+      "\"%1\" bir cihaz değil. X10, D100 veya T0 gibi bir cihaz yazın."}},
+    {"FindNotFound",
+     {"\"%1\" was not found.", "找不到「%1」。", "找不到“%1”。", "「%1」は見つかりませんでした。",
+      "No se encontró «%1».", "\"%1\" bulunamadı."}},
+    {"FindWrappedToStart",
+     {"The search reached the end of the program and went on from its start.",
+      "已搜尋到程式結尾，從開頭繼續搜尋。", "已查找到程序末尾，从开头继续查找。",
+      "プログラムの終わりに達したため、先頭から検索を続けました。",
+      "La búsqueda llegó al final del programa y continuó desde el principio.",
+      "Arama programın sonuna ulaştı ve baştan devam etti."}},
+    {"FindWrappedToEnd",
+     {"The search reached the start of the program and went on from its end.",
+      "已搜尋到程式開頭，從結尾繼續搜尋。", "已查找到程序开头，从末尾继续查找。",
+      "プログラムの先頭に達したため、終わりから検索を続けました。",
+      "La búsqueda llegó al principio del programa y continuó desde el final.",
+      "Arama programın başına ulaştı ve sondan devam etti."}},
+    {"GoToPastEnd",
+     {"Step %1 lies past END (step %2).", "步數 %1 超出 END (步數 %2)。", "步数 %1 超出 END (步数 %2)。",
+      "ステップ %1 は END (ステップ %2) より後です。", "El paso %1 está después de END (paso %2).",
+      "%1. adım END'den (%2. adım) sonra."}},
+    {"ReplaceCaption", {"Replace", "取代", "替换", "置換", "Reemplazar", "Değiştir"}},
+    {"ReplaceNoDevices",
+     {"Type the devices to replace, one device or a range such as X0 or M0-M99, and the device that takes "
+      "the place of the first, such as X20 or M100.",
+      "請輸入要取代的元件(單一元件或範圍，例如 X0 或 M0-M99)，以及取代第一個元件的元件，例如 X20 或 M100。",
+      "请输入要替换的元件(单个元件或范围，例如 X0 或 M0-M99)，以及替换第一个元件的元件，例如 X20 或 M100。",
+      "置換するデバイス (X0 のような 1 つのデバイス、または M0-M99 のような範囲) と、先頭のデバイスの代わりに"
+      "なるデバイス (X20、M100 など) を入力してください。",
+      "Escriba los dispositivos que se reemplazan (uno, como X0, o un intervalo, como M0-M99) y el "
+      "dispositivo "
+      "que ocupa el lugar del primero, como X20 o M100.",
+      "Değiştirilecek cihazları (X0 gibi tek bir cihaz veya M0-M99 gibi bir aralık) ve ilkinin yerini alacak "
+      "cihazı (X20 veya M100 gibi) yazın."}},
+    {"ReplaceLabels",
+     {"Labels (P, I) are not replaced here: change them in the instruction box.",
+      "標籤(P、I)不在此取代，請在指令輸入框中修改。", "标签(P、I)不在此替换，请在指令输入框中修改。",
+      "ラベル (P、I) はここでは置換しません。命令入力ボックスで変更してください。",
+      "Las etiquetas (P, I) no se reemplazan aquí: cámbielas en el cuadro de instrucción.",
+      "Etiketler (P, I) burada değiştirilmez: komut kutusunda değiştirin."}},
+    {"ReplaceRangeOrder",
+     {"A range runs from a device to a later one of the same letter, such as M0-M99.",
+      "範圍須從一個元件到同一字母的後續元件，例如 M0-M99。",
+      "范围须从一个元件到同一字母的后续元件，例如 M0-M99。",
+      "範囲は同じ文字のデバイスで、小さい番号から大きい番号へ指定します (例: M0-M99)。",
+      "Un intervalo va de un dispositivo a otro posterior de la misma letra, como M0-M99.",
+      "Aralık, aynı harfte bir cihazdan sonraki bir cihaza uzanır: M0-M99 gibi."}},
+    {"ReplaceSame",
+     {"%1 would stay %1: nothing to replace.", "%1 將維持為 %1，沒有要取代的內容。",
+      "%1 将保持为 %1，没有要替换的内容。", "%1 は %1 のままです。置換するものはありません。",
+      "%1 seguiría siendo %1: no hay nada que reemplazar.", "%1 yine %1 olur: değiştirilecek bir şey yok."}},
+    {"ReplaceSteps",
+     {"Type the step range as two step numbers, the first not above the second.",
+      "請以兩個步數輸入步數範圍，第一個不可大於第二個。", "请以两个步数输入步数范围，第一个不可大于第二个。",
+      "ステップ範囲は 2 つのステップ番号で入力し、最初の番号を 2 番目以下にしてください。",
+      "Escriba el intervalo como dos números de paso, el primero no mayor que el segundo.",
+      "Adım aralığını iki adım numarası olarak yazın; ilki ikinciden büyük olmamalı."}},
+    {"ReplaceNoneFound",
+     {"Nothing was replaced: no operand names %1.", "未取代任何內容：沒有運算元使用 %1。",
+      "未替换任何内容：没有操作数使用 %1。", "置換しませんでした: %1 を使うオペランドはありません。",
+      "No se reemplazó nada: ningún operando usa %1.",
+      "Hiçbir şey değiştirilmedi: %1 kullanan operand yok."}},
+    {"ReplaceRefused",
+     {"Nothing was replaced: %1 at %2 does not fit PLC type %3.",
+      "未取代任何內容：%2 的 %1 不符合 PLC 機型 %3。", "未替换任何内容：%2 的 %1 不符合 PLC 机型 %3。",
+      "置換しませんでした: %2 の %1 は PLC 機種 %3 に合いません。",
+      "No se reemplazó nada: %1 en %2 no es válido para el tipo de PLC %3.",
+      "Hiçbir şey değiştirilmedi: %2 konumundaki %1, PLC türü %3 için uygun değil."}},
+    {"ReplaceAtStepLine",
+     {"step %1, line %2", "步數 %1，第 %2 行", "步数 %1，第 %2 行", "ステップ %1、%2 行目",
+      "paso %1, línea %2", "adım %1, satır %2"}},
+    {"ReplaceAtLine",
+     {"line %1 (not converted yet)", "第 %1 行(尚未轉換)", "第 %1 行(尚未转换)", "%1 行目 (未変換)",
+      "línea %1 (aún sin convertir)", "satır %1 (henüz dönüştürülmedi)"}},
+    {"ReplaceDone",
+     {"%1 operands replaced in %2 instructions. Convert the ladder to write them into the program.",
+      "已在 %2 個指令中取代 %1 個運算元。請轉換階梯圖以寫入程式。",
+      "已在 %2 条指令中替换 %1 个操作数。请转换梯形图以写入程序。",
+      "%2 個の命令で %1 個のオペランドを置換しました。プログラムに反映するにはラダーを変換してください。",
+      "Se reemplazaron %1 operandos en %2 instrucciones. Convierta el ladder para escribirlos en el "
+      "programa.",
+      "%2 komutta %1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."}},
+
     // ---- View --------------------------------------------------------------------------------------
     {"LadderView1",
      {"&Ladder view", "階梯圖檢視(&L)", "梯形图视图(&L)", "ラダー表示(&L)", "Vista &Ladder",
@@ -301,6 +407,40 @@ constexpr TextEntry kTexts[] = {
     {"AboutMaker",
      {"Made by Tovel", "Tovel 製作", "Tovel 制作", "製造元: Tovel", "Fabricado por Tovel", "Üretici: Tovel"}},
     {"AboutOk", {"OK", "確定", "确定", "OK", "Aceptar", "Tamam"}},
+    // The second brand's about box (TAboutMarboForm), the time and disk items.
+    {"AboutMarboMaker",
+     {"Made by Marbo", "Marbo 製作", "Marbo 制作", "製造元: Marbo", "Fabricado por Marbo", "Üretici: Marbo"}},
+    {"Time1", {"Time", "時間", "时间", "時刻", "Hora", "Saat"}},
+    {"Disk1", {"Disk", "磁碟", "磁盘", "ディスク", "Disco", "Disk"}},
+    {"TimePc", {"PC: %1", "電腦: %1", "电脑: %1", "PC: %1", "PC: %1", "PC: %1"}},
+    {"TimePlc",
+     {"PLC: %1 (read at %2)", "PLC: %1 (於 %2 讀取)", "PLC: %1 (于 %2 读取)", "PLC: %1 (%2 に読み出し)",
+      "PLC: %1 (leído a las %2)", "PLC: %1 (%2 itibarıyla okundu)"}},
+    {"WeekdaySunday", {"Sunday", "星期日", "星期日", "日曜日", "domingo", "Pazar"}},
+    {"WeekdayMonday", {"Monday", "星期一", "星期一", "月曜日", "lunes", "Pazartesi"}},
+    {"WeekdayTuesday", {"Tuesday", "星期二", "星期二", "火曜日", "martes", "Salı"}},
+    {"WeekdayWednesday", {"Wednesday", "星期三", "星期三", "水曜日", "miércoles", "Çarşamba"}},
+    {"WeekdayThursday", {"Thursday", "星期四", "星期四", "木曜日", "jueves", "Perşembe"}},
+    {"WeekdayFriday", {"Friday", "星期五", "星期五", "金曜日", "viernes", "Cuma"}},
+    {"WeekdaySaturday", {"Saturday", "星期六", "星期六", "土曜日", "sábado", "Cumartesi"}},
+    {"DiskFolder",
+     {"Installation folder: %1", "安裝資料夾: %1", "安装文件夹: %1", "インストールフォルダ: %1",
+      "Carpeta de instalación: %1", "Kurulum klasörü: %1"}},
+    {"DiskMountPoint",
+     {"Mount point: %1", "掛載點: %1", "挂载点: %1", "マウントポイント: %1", "Punto de montaje: %1",
+      "Bağlama noktası: %1"}},
+    {"DiskFileSystem",
+     {"File system: %1", "檔案系統: %1", "文件系统: %1", "ファイルシステム: %1", "Sistema de archivos: %1",
+      "Dosya sistemi: %1"}},
+    {"DiskSize", {"Size: %1", "大小: %1", "大小: %1", "容量: %1", "Tamaño: %1", "Boyut: %1"}},
+    {"DiskFree",
+     {"Free: %1 (%2 %)", "可用空間: %1 (%2 %)", "可用空间: %1 (%2 %)", "空き容量: %1 (%2 %)",
+      "Libre: %1 (%2 %)", "Boş: %1 (%%2)"}},
+    {"DiskUnknown",
+     {"The file system of the installation folder could not be read.", "無法讀取安裝資料夾的檔案系統。",
+      "无法读取安装文件夹的文件系统。", "インストールフォルダのファイルシステムを読み取れませんでした。",
+      "No se pudo leer el sistema de archivos de la carpeta de instalación.",
+      "Kurulum klasörünün dosya sistemi okunamadı."}},
 
     // ---- The common messages -----------------------------------------------------------------------
     {"getMsgSaveBeforeClose",
@@ -540,6 +680,22 @@ std::string textOf(std::string_view id, Language language) {
 
 std::string textOf(std::string_view id) {
     return textOf(id, currentLanguage());
+}
+
+std::string textWith(std::string_view id, std::initializer_list<std::string> values) {
+    const std::string text = textOf(id);
+    std::string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::size_t n =
+            at + 1 < text.size() ? static_cast<std::size_t>(text[at + 1] - '1') : values.size();
+        if (text[at] == '%' && n < values.size()) {
+            out += *(values.begin() + n);
+            ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
 }
 
 std::string translated(std::string_view english, Language language) {

@@ -17,6 +17,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -28,6 +29,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
@@ -42,6 +44,7 @@
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
+#include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/ForceOpener.h"
@@ -260,6 +263,7 @@ void TMainForm::syncFromCore() {
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible || appState.parameterViewVisible);
+    ladderViewWidthChanged(ladderRoomWidth());
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
@@ -315,6 +319,7 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setBackgroundRole(QPalette::Base);
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
+    ProjectScrollBox->installEventFilter(this);
     connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
     buildViewPanels(editLayout);
@@ -374,6 +379,23 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+int TMainForm::ladderRoomWidth() const {
+    return ProjectScrollBox->width() - 2 * ProjectScrollBox->frameWidth() -
+           ProjectScrollBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ProjectScrollBox);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ProjectScrollBox && event->type() == QEvent::Resize) {
+        const std::uint32_t zoom = zoomPercent;
+        ladderViewWidthChanged(ladderRoomWidth());
+        if (zoom != zoomPercent) {
+            ladderEditScreen->syncSize();
+            ladderEditScreen->update();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::buildStatusBar() {

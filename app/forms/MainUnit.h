@@ -104,8 +104,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The ladder's scroll area resized: View > Zoom > Auto follows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The width the ladder may take in its scroll area, a vertical scroll bar's room kept whether
+    // one shows or not (so the auto zoom does not swing as one comes and goes).
+    int ladderRoomWidth() const;
     void buildMenus();
     void buildLadderToolBar();
     void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);

@@ -116,9 +116,10 @@ struct CanvasState {
     const stLadderBlock* ldrDrawHead = nullptr;  // first object drawn, set by the drawing timer
     bool undoMenuEnabled = false;
     bool editCancelMenuEnabled = false;
-    bool editCancelCopyDue = false;  // the edit-cancel copy is taken once the command has ended
-    ViewScroll viewScrollDue;        // what the running command asked of the view
-    std::string canvasTraceText;     // the last note of the canvas passes, for the developer views
+    bool editCancelCopyDue = false;        // the edit-cancel copy is taken once the command has ended
+    std::uint32_t undoCopyGeneration = 0;  // counts the undo and edit-cancel copies taken
+    ViewScroll viewScrollDue;              // what the running command asked of the view
+    std::string canvasTraceText;           // the last note of the canvas passes, for the developer views
 };
 
 extern CanvasState& canvasState;  // a member of modelState

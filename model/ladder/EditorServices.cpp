@@ -59,6 +59,7 @@ void initBlueFrame(std::uint32_t zoom) {
 
 void backupLadderDiagramMemory(int mode) {
     if (mode != 0 && mode != 1) return;
+    ++canvasState.undoCopyGeneration;
     if (mode == 1) {
         freeLadderList(ldrUndoList);
         copyMainList(ldrUndoList);

@@ -33,7 +33,9 @@ struct FakeDevViewsDialogs : DevViewsDialogs {
     void showTextView(const DevTextView& view) override { views.push_back(view); }
     void viewMore(ViewMoreDialog& dialog) override { presets.push_back(std::exchange(dialog, answer)); }
     void showDeveloperMenus(bool shown) override { menusShown.push_back(shown); }
+    void mathTest() override { ++mathTests; }
     ViewMoreDialog answer;
+    int mathTests = 0;
     std::vector<DevTextView> views;
     std::vector<ViewMoreDialog> presets;
     std::vector<bool> menusShown;

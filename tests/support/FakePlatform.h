@@ -95,9 +95,17 @@ public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
     void setMainCaption(const std::string& text) override { caption = text; }
+    platform::LocalTime localTime() const override { return now; }
+    platform::DiskSpace diskSpaceOf(const std::string& path) const override {
+        askedDisk = path;
+        return disk;
+    }
     int beeps = 0;
     std::string caption;
     platform::ScreenSize screen{1920, 1080};
+    platform::LocalTime now{2024, 2, 29, 13, 5, 9, 4};  // a Thursday
+    platform::DiskSpace disk;
+    mutable std::string askedDisk;
 };
 
 // A virtual clock with the main window's timers. Time only moves when the core runs the message
