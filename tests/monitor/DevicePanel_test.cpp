@@ -117,7 +117,7 @@ TEST_F(DevicePanelTest, DeletingAndMovingRebuildTheRowsAndNumbersFromOne) {
     EXPECT_EQ(deviceMonitorList.head->deviceIndex, 1u);
 }
 
-TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnansweredFrame) {
+TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnansweredFrameButNotANak) {
     registerRuns({{"X0"}, {"D0"}});
     btnStartMonitor1Click();
     EXPECT_TRUE(timer3Running());
@@ -129,11 +129,21 @@ TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnanswere
     EXPECT_FALSE(timer3Running());
     EXPECT_TRUE(enabled("btnStartMonitor1") && enabled("btnRegisterDevices") && !enabled("btnStopMonitor1"));
 
+    // A NAK is an answer: the start goes on.
     sim.plc.nakRegistration = true;
+    btnStartMonitor1Click();
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_TRUE(timer3Running());
+    btnStopMonitor1Click();
+
+    sim.plc.nakRegistration = false;
+    sim.plc.faultFrame = sim.plc.frames.size() + 5;  // the registration, after the four reads
+    sim.plc.frameFault = plcsim::Fault::Silence;
     btnStartMonitor1Click();
     EXPECT_EQ(boxes(), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
     EXPECT_FALSE(timer3Running());
     EXPECT_TRUE(enabled("spbtnStartMonitor1"));
+    sim.plc.faultFrame = 0;
 
     fakes.messages.shown.clear();
     sim.plc.nakRegistration = false;
@@ -166,11 +176,19 @@ TEST_F(DevicePanelTest, AnUnansweredRegistrationFrameStopsTheStartWithItsOwnBox)
         fakes.messages.shown.clear();
         sim.plc.frames.clear();
         sim.plc.faultFrame = 4 + c.frame;
-        sim.plc.frameFault = plcsim::Fault::Nak;
+        sim.plc.frameFault = plcsim::Fault::Silence;
         btnStartMonitor1Click();
         EXPECT_EQ(boxes(), (Boxes{c.box})) << c.type << " " << c.frame;
         EXPECT_FALSE(timer3Running()) << c.type << " " << c.frame;
         EXPECT_TRUE(enabled("spbtnStartMonitor1"));
+        // The same frame answered with a NAK: the start goes on.
+        fakes.messages.shown.clear();
+        sim.plc.frames.clear();
+        sim.plc.frameFault = plcsim::Fault::Nak;
+        btnStartMonitor1Click();
+        EXPECT_TRUE(boxes().empty()) << c.type << " " << c.frame;
+        EXPECT_TRUE(timer3Running()) << c.type << " " << c.frame;
+        btnStopMonitor1Click();
     }
 }
 

@@ -106,12 +106,25 @@ TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnI
 TEST_F(LadderMonitorTest, AStartThatLeavesTimer3OffFallsBackToAStoppedMonitor) {
     add("LD", {"X0"});
     drawAll();
-    sim.plc.nakRegistration = true;
+    sim.plc.faultFrame = 5;  // the registration, after the four reads of the connection test
+    sim.plc.frameFault = plcsim::Fault::Silence;
     msStartMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorOff, false));
     EXPECT_TRUE(monitorControl("msStartMonitor1").enabled && monitorControl("spbtnStartMonitor1").enabled);
     EXPECT_FALSE(monitorControl("msStopMonitor1").enabled || monitorControl("spbtnStopMonitor1").enabled);
     EXPECT_EQ(boxes(), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
+}
+
+// A NAK is an answer: the start goes on and the poll reads whatever the PLC holds.
+TEST_F(LadderMonitorTest, ANakToTheRegistrationStillStartsTheMonitor) {
+    add("LD", {"X0"});
+    drawAll();
+    sim.plc.nakRegistration = true;
+    msStartMonitor1Click();
+    EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorLadder, true));
+    EXPECT_TRUE(monitorControl("msStopMonitor1").enabled && monitorControl("spbtnStopMonitor1").enabled);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_NE(comPortHandle, -1);
 }
 
 TEST_F(LadderMonitorTest, AnOpenMenuSlowsThePollUntilTheTwentyFirstDrawingTick) {
