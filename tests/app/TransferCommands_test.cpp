@@ -385,6 +385,7 @@ TEST_F(TransferCommandsTest, TheDeveloperAndHiddenItemsTalkAsLittleAsTheyShould)
 
 TEST_F(TransferCommandsTest, ACommandStartedWhileATransferWaitsIsRefusedAndLeavesItsBuffersAlone) {
     projectProgram(std::vector<std::uint16_t>(300, 0x2400));
+    sim.plc.replyDelayMs = 100;  // each frame answered 100 ms after it went: 63 program frames
     fakes.clock.at(5000, [] { ProgVerifyClick(); });  // among the program frames
     ProgWriteClick();
     EXPECT_EQ(boxes(), (Boxes{kWriteQuestion,
