@@ -118,7 +118,8 @@ constexpr const char* kUsage =
     "Lines on its standard input, each ended by a newline, change it while it runs:\n"
     "  bit ADDRESS 0|1          a bit of the monitor's bit space (hex address: \"bit 0400 1\" is X0 on q0)\n"
     "  word ADDRESS VALUE       a word of its memory (hex: \"word 1000 04D2\" is D0 = 1234 on q0)\n"
-    "  nak-registration 0|1     answers the monitor's registration frames with NAK\n";
+    "  nak-registration 0|1     answers the monitor's registration frames with NAK\n"
+    "  delay MS                 answers every request MS milliseconds after it has come\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
