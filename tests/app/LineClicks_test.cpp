@@ -57,7 +57,8 @@ protected:
     static std::vector<std::pair<std::string, void (*)()>> commands() {
         std::vector<std::pair<std::string, void (*)()>> all;
         for (const MenuRow& row : mainMenuRows())
-            if (row.kind == MenuRowKind::Item && row.command != nullptr) all.emplace_back(row.objectName, row.command);
+            if (row.kind == MenuRowKind::Item && row.command != nullptr)
+                all.emplace_back(row.objectName, row.command);
         for (const ToolButtonRow& row : toolButtonRows())
             if (row.command != nullptr) all.emplace_back(row.objectName, row.command);
         return all;
@@ -108,9 +109,10 @@ TEST_F(LineClicksTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
         closeComPort();
     }
     // The commands that reach the line at once or after their dialog, found by running them.
-    for (const char* expected : {"TryToConnection1", "TryToConnection2", "ChangeCurrentValue2", "ForceBitOnOff1",
-                                 "RemoteRunStop1", "MemoryClear1", "Version1", "spbtnChangeValue",
-                                 "spbtnTryToConnection", "ConnectionTest1", "KeywordSetup1", "SetRTC1"})
+    for (const char* expected :
+         {"TryToConnection1", "TryToConnection2", "ChangeCurrentValue2", "ForceBitOnOff1", "RemoteRunStop1",
+          "MemoryClear1", "Version1", "spbtnChangeValue", "spbtnTryToConnection", "ConnectionTest1",
+          "KeywordSetup1", "SetRTC1"})
         EXPECT_EQ(busy.count(expected), 1u) << expected;
     for (const std::string& name : busy) EXPECT_TRUE(clickWaitsForLine(name)) << name;
 }

@@ -192,6 +192,36 @@ TEST_F(DevicePanelTest, AnUnansweredRegistrationFrameStopsTheStartWithItsOwnBox)
     }
 }
 
+// A double-click on a row opens the registration; when the tool bar's stop button is live, the
+// poll stops while the dialog is open and starts again afterwards with the new list registered.
+TEST_F(DevicePanelTest, ADoubleClickOnARowOpensTheRegistrationAndRestartsAPollTheToolBarCanStop) {
+    registerRuns({{"D0"}});
+    const std::size_t opened = dialogs.captions.size();
+    dialogs.registerEntries = {{"D1"}};
+    MonDeviceListViewDblClick();
+    EXPECT_EQ(dialogs.captions.size(), opened + 2);  // it comes again until it is cancelled
+    EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"D0", "D1"}));
+    EXPECT_FALSE(timer3Running());
+
+    btnStartMonitor1Click();
+    ASSERT_TRUE(timer3Running());
+    monitorControl("spbtnStopMonitor1").enabled = true;
+    bool pollingMeanwhile = true;
+    dialogs.whileRegistering = [&] { pollingMeanwhile = timer3Running(); };
+    dialogs.registerEntries = {{"D2"}};
+    sim.plc.frames.clear();
+    MonDeviceListViewDblClick();
+    EXPECT_FALSE(pollingMeanwhile);
+    EXPECT_TRUE(timer3Running());
+    EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"D0", "D1", "D2"}));
+    EXPECT_EQ(monitorListEntries(rs.byteTxBuf), 3u);
+    // registered again, after the connection test's four reads: D8001, D8010 and the three words
+    ASSERT_GE(sim.plc.frames.size(), 6u);
+    EXPECT_EQ(sim.plc.frames[4].substr(0, 5), "11826");
+    EXPECT_EQ(sim.plc.frames[5].substr(0, 7), "118000C");
+    btnStopMonitor1Click();
+}
+
 TEST_F(DevicePanelTest, ARowShowsTheDevicesCommentAndTheWindowsOwnListAddsNoEntries) {
     addDeviceComment();
     setText(deviceCommentList.newest->deviceText, "D100");
