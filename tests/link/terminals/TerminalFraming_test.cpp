@@ -76,6 +76,8 @@ TEST_F(TerminalFramingTest, CheckCodesOfTheWorkedSums) {
 TEST_F(TerminalFramingTest, BadCommandsAreRefusedWithTheirBoxAndNothingIsSent) {
     const std::tuple<std::int32_t, void (*)(const std::string&), std::string, const char*> cases[] = {
         {ModbusRtu, sendAnyCommandModbusRtu, "0103000400020", "Msg2015122301 | Command Error | none"},
+        // Decided: an empty Modbus RTU command is refused, a bare check code being no request.
+        {ModbusRtu, sendAnyCommandModbusRtu, "", "Msg2015122301 | Command Error | none"},
         {FreeUser, sendAnyCommandFreeUser, "", "Msg2015122301 | Command Error | none"},
         {sysProtocol, sendAnyCommandHex, "02" + std::string(1280, '3'),
          "Msg2015091386... | AddSumCheckCode | none"},
