@@ -13,7 +13,8 @@ TEST(AccessMenu, TheRowsAreLiveButAxisMonitorWhichStaysDisabled) {
     std::string rows;
     for (const MenuRow& row : accessMenuRows())
         rows += std::string(row.objectName) + " " + row.parent + (row.hidden ? " hidden" : "") +
-                (row.disabled ? " disabled" : "") + (row.command != nullptr ? "" : " inert") + "; ";
+                (row.checkable ? " checkable" : "") + (row.disabled ? " disabled" : "") +
+                (row.command != nullptr ? "" : " inert") + "; ";
     EXPECT_EQ(rows,
               "WriteAnyAddress1 xRS; ReadAnyAddress1 xRS; BitWrAnyAddress1 xRS; SubReadAnyAddress1 xRS; "
               "WriteAnyCommand1 xRS; SoftwareVariable1 xTHIS; AxisMonitor1 MonitorMenu disabled; ");
