@@ -31,7 +31,8 @@ constexpr std::string_view kClicksOnLine[] = {
 }  // namespace
 
 bool clickWaitsForLine(std::string_view objectName) {
-    return std::find(std::begin(kClicksOnLine), std::end(kClicksOnLine), objectName) != std::end(kClicksOnLine);
+    return std::find(std::begin(kClicksOnLine), std::end(kClicksOnLine), objectName) !=
+           std::end(kClicksOnLine);
 }
 
 }  // namespace kestrion

@@ -79,8 +79,8 @@ public:
           rate_(baudRateOfIndex(rateIndex)) {
         state::resetAll();
         setenv("KESTRION_COM1", plc_.slavePath().c_str(), 1);
-        platform::install({&fakes_.messages, &fakes_.statusBar, &fakes_.trace, &fakes_.progress, &fakes_.system,
-                           &clock_, &clock_, &fakes_.files, &ports_});
+        platform::install({&fakes_.messages, &fakes_.statusBar, &fakes_.trace, &fakes_.progress,
+                           &fakes_.system, &clock_, &clock_, &fakes_.files, &ports_});
         clock_.bind(platform::TimerId::Timer1, [] { Timer1Timer(); });
         comPortIndex = 0;
         baudIndex = rateIndex;
