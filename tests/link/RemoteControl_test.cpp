@@ -92,6 +92,14 @@ TEST_F(RemoteControlTest, TheRunButtonAsksAtOnceAndCancelSendsNothing) {
     EXPECT_TRUE(sim.plc.frames.empty());
     EXPECT_EQ(comPortHandle, -1);
     EXPECT_EQ(remoteRunRequest, 0);
+    // So does the STOP button, with its own question.
+    restart();
+    fakes.messages.scriptAnswers({MsgAnswer::Cancel});
+    remoteRunStopButton(false, false);
+    EXPECT_TRUE(linkDialogs.captions.empty());
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"OK to perform remote Stop? | Msg2018081061 | question"});
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Remote To Stop Mode [Cancel]");
+    EXPECT_EQ(remoteStopRequest, 0);
 }
 
 TEST_F(RemoteControlTest, TheMenuCommandAsksTheDialogFirstAndAMonitorKeepsThePortOpen) {

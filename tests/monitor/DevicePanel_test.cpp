@@ -222,6 +222,22 @@ TEST_F(DevicePanelTest, ADoubleClickOnARowOpensTheRegistrationAndRestartsAPollTh
     btnStopMonitor1Click();
 }
 
+// A row clicked selects its device (the one the change-value dialog takes); closing the panel gives
+// the Monitor menu back; deleting every device leaves no row focused.
+TEST_F(DevicePanelTest, ARowSelectsItsDeviceAndThePanelsCloseGivesTheMenuBack) {
+    registerRuns({{"D0", "3"}});
+    ASSERT_NE(deviceMonitorList.head, nullptr);
+    MonDeviceListViewSelectItem(1, true);
+    EXPECT_EQ(deviceMonitorList.selected, deviceMonitorList.head->next);
+    EXPECT_EQ(monitorState.focusedRow, 1);
+    EXPECT_FALSE(monitorControl("MonitorMenu").enabled);  // while the panel shows
+    btnDeleteAllDevicesClick();
+    EXPECT_EQ(monitorState.focusedRow, -1);
+    btnMonDeviceCloseClick();
+    EXPECT_TRUE(monitorControl("MonitorMenu").enabled);
+    EXPECT_FALSE(monitorState.panelVisible);
+}
+
 TEST_F(DevicePanelTest, ARowShowsTheDevicesCommentAndTheWindowsOwnListAddsNoEntries) {
     addDeviceComment();
     setText(deviceCommentList.newest->deviceText, "D100");
