@@ -29,6 +29,13 @@ void panel0(const std::string& text) {
     platform::statusBar().setPanelText(0, text);
 }
 
+// Panel 11 tells whether the PLC runs, as the monitor's poll last read M8000; a RUN or STOP the
+// PLC acknowledged changes that at once, so the panel never goes on saying the opposite (the poll
+// may not run, or not read again before the next command).
+void showRunState(bool running) {
+    platform::statusBar().setPanelText(11, running ? "Run" : "Stop");
+}
+
 int projectType() {
     return pmw.plcType();
 }
@@ -83,7 +90,10 @@ bool remoteToRunMode(int plcType) {
     panel0("Remote To Run Mode [##]");
     acked = forceOnM8035(plcType) == LinkOutcome::Done && acked;
     pause(kRunSettleMs);
-    if (acked) panel0("Remote To Run Mode [Ok]");
+    if (acked) {
+        panel0("Remote To Run Mode [Ok]");
+        showRunState(true);
+    }
     return acked;
 }
 
@@ -92,7 +102,10 @@ bool remoteToStopMode(int plcType) {
     bool acked = forceOnM8035(plcType) == LinkOutcome::Done;
     panel0("Remote To Stop mode [#]");
     acked = forceOnM8037(plcType) == LinkOutcome::Done && acked;
-    if (acked) panel0("Remote To Stop Mode [Ok]");
+    if (acked) {
+        panel0("Remote To Stop Mode [Ok]");
+        showRunState(false);
+    }
     return acked;
 }
 

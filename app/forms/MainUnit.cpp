@@ -26,6 +26,7 @@
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/LineClicks.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
@@ -40,6 +41,7 @@
 #include "lang/forms/LanguageChange.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
+#include "link/forms/LineFree.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
@@ -121,9 +123,11 @@ void TMainForm::buildMenus() {
                                  Button{"spbtnRemoteStop1", "STOP", spbtnRemoteStop1Click}}) {
         QAction* added = runStop->addAction(button.caption);
         added->setObjectName(button.name);
-        connect(added, &QAction::triggered, this, [this, handler = button.handler] {
-            handler();
-            syncFromCore();
+        connect(added, &QAction::triggered, this, [this, name = button.name, handler = button.handler] {
+            runClick(name, [this, handler] {
+                handler();
+                syncFromCore();
+            });
         });
     }
     buildLadderToolBar();
@@ -161,12 +165,14 @@ void TMainForm::buildLadderToolBar() {
         if (button.handler != nullptr) added->setProperty("textId", button.caption);
         ladderButtons_.push_back(added);
         connect(added, &QAction::triggered, this, [this, &button] {
-            if (button.handler != nullptr) {
-                button.handler();
-            } else {
-                openBoxOnFunctionKey(button.functionKey, button.shift);
-            }
-            syncFromCore();
+            runClick(button.name, [this, &button] {
+                if (button.handler != nullptr) {
+                    button.handler();
+                } else {
+                    openBoxOnFunctionKey(button.functionKey, button.shift);
+                }
+                syncFromCore();
+            });
         });
     }
 }
@@ -193,11 +199,20 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         added->setEnabled(!row.disabled);
         if (*row.shortcut != '\0') added->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
         if (row.command != nullptr)
-            connect(added, &QAction::triggered, this, [this, command = row.command] {
-                command();
-                syncFromCore();
+            connect(added, &QAction::triggered, this, [this, name = row.objectName, command = row.command] {
+                runClick(name, [this, command] {
+                    command();
+                    syncFromCore();
+                });
             });
     }
+}
+
+void TMainForm::runClick(const char* objectName, const std::function<void()>& click) {
+    if (clickWaitsForLine(objectName))
+        forms::runWhenLineFree(this, click);
+    else
+        click();
 }
 
 void TMainForm::changeEvent(QEvent* event) {

@@ -3,6 +3,8 @@
 // that tests cannot reach without it.
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
 #include <array>
 #include <string_view>
@@ -114,6 +116,9 @@ private:
     void buildMenus();
     void buildLadderToolBar();
     void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);
+    // Runs the click of a menu item or button now, or, when it talks to the PLC while the poll's own
+    // request waits, as soon as that request has ended.
+    void runClick(const char* objectName, const std::function<void()>& click);
     void buildPanels();
     void buildStatusBar();
     void connectTimers();

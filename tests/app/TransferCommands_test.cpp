@@ -234,6 +234,70 @@ TEST_F(TransferCommandsTest, ARangeWriteSendsTheStepsUpToEndAndTheMarkerAfterIt)
     EXPECT_EQ(writtenProgramBytes(), 4000u);
 }
 
+// A q3 project of 16K (as New made it before) and a running q3 whose parameter block says 8K: the
+// size is checked right after the PLC's parameter block is read, before the remote STOP.
+TEST_F(TransferCommandsTest, ARangeThatDoesNotFitThePlcsMemoryIsRefusedBeforeTheStopAndAnyFrame) {
+    usePlc(5);
+    openAt(0);
+    ASSERT_TRUE(remoteToRunMode(5));
+    closeComPort();
+    ASSERT_TRUE(sim.plc.running());
+    std::vector<std::uint16_t> words(9001, 0x2400);  // END at step 9000
+    words.back() = kEndCode;
+    struct Case {
+        std::int32_t range;
+        std::int16_t n;  // the project's memory size code
+        const char* box;
+    };
+    const Case refused[] = {
+        {ProgWriteDialog::kAllRange, 16,
+         "The range to write (16000 steps) does not fit the PLC's memory size (8000 steps): nothing was "
+         "written, the PLC was not stopped | Program write | warning"},
+        {ProgWriteDialog::kRangeSetting, 16,
+         "The range to write (9001 steps) does not fit the PLC's memory size (8000 steps): nothing was "
+         "written, the PLC was not stopped | Program write | warning"},
+    };
+    for (const Case& c : refused) {
+        restart();
+        projectProgram(words);
+        pmw.setMemSizeCode(c.n);
+        linkDialogs.progWriteRange = c.range;
+        ProgWriteClick();
+        EXPECT_EQ(boxes(), (Boxes{kWriteQuestion, c.box}));
+        // the system block, the parameter block in two frames: nothing after them
+        EXPECT_EQ(sim.plc.frames.size(), 6u) << c.range;
+        EXPECT_EQ(sim.plc.frames.back(), "0802E2E") << c.range;
+        EXPECT_TRUE(sim.plc.writes.empty()) << c.range;
+        EXPECT_TRUE(sim.plc.running()) << c.range;
+        EXPECT_EQ(comPortHandle, -1);
+    }
+    // What fits goes: the whole 8K, and a range within it.
+    words.resize(8000);
+    words.back() = kEndCode;
+    for (const std::int32_t range : {ProgWriteDialog::kAllRange, ProgWriteDialog::kRangeSetting}) {
+        restart();
+        projectProgram(words);
+        pmw.setMemSizeCode(8);
+        linkDialogs.progWriteRange = range;
+        ProgWriteClick();
+        EXPECT_EQ(boxes(), (Boxes{kWriteQuestion, "Completed | Program write | information", kRunQuestion}));
+        EXPECT_EQ(writtenProgramBytes(), 16000u) << range;
+        EXPECT_EQ(sim.plc.wordAt(kPlcProgram + 2 * 7999, Space::Program), kEndCode);
+    }
+    // A parameter block whose size code is none of the sizes holds nothing.
+    restart();
+    sim.plc.setWord(0x8000, 3, Space::Program);
+    words.resize(3);
+    words.back() = kEndCode;
+    projectProgram(words);
+    linkDialogs.progWriteRange = ProgWriteDialog::kRangeSetting;
+    ProgWriteClick();
+    EXPECT_EQ(boxes().back(),
+              "The range to write (3 steps) does not fit the PLC's memory size (0 steps): nothing was "
+              "written, the PLC was not stopped | Program write | warning");
+    EXPECT_TRUE(sim.plc.writes.empty());
+}
+
 TEST_F(TransferCommandsTest, AWriteStopsWhereItFailsAndNeverSaysCompletedOrOffersRun) {
     projectProgram(std::vector<std::uint16_t>(300, 0x2400));
     struct Case {
@@ -470,6 +534,7 @@ TEST_F(TransferCommandsTest, TheDeveloperAndHiddenItemsTalkAsLittleAsTheyShould)
 
 TEST_F(TransferCommandsTest, ACommandStartedWhileATransferWaitsIsRefusedAndLeavesItsBuffersAlone) {
     projectProgram(std::vector<std::uint16_t>(300, 0x2400));
+    sim.plc.replyDelayMs = 100;  // each frame answered 100 ms after it went: 63 program frames
     fakes.clock.at(5000, [] { ProgVerifyClick(); });  // among the program frames
     ProgWriteClick();
     EXPECT_EQ(boxes(), (Boxes{kWriteQuestion,

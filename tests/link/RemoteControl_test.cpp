@@ -65,6 +65,24 @@ TEST_F(RemoteControlTest, RunAndStopSendTheirRelaysAndSayOkOnlyWhenAllWereAcknow
     }
 }
 
+// Panel 11 says whether the PLC runs (the monitor's poll writes it from M8000): a STOP or RUN the
+// PLC acknowledged changes it at once, so it no longer says "Run" after a remote STOP made while
+// no poll reads M8000; one that was not acknowledged leaves it as it was.
+TEST_F(RemoteControlTest, AnAcknowledgedStopOrRunSaysSoInTheRunPanel) {
+    openAt(0);
+    fakes.statusBar.setPanelText(11, "Run");  // as the last poll left it
+    EXPECT_TRUE(remoteToStopMode(1));
+    EXPECT_EQ(fakes.statusBar.panelText(11), "Stop");
+    EXPECT_TRUE(remoteToRunMode(1));
+    EXPECT_EQ(fakes.statusBar.panelText(11), "Run");
+    failFrame(sim.plc.frames.size() + 2);  // the STOP's M8037 refused
+    EXPECT_FALSE(remoteToStopMode(1));
+    EXPECT_EQ(fakes.statusBar.panelText(11), "Run");
+    failFrame(sim.plc.frames.size() + 1, plcsim::Fault::Silence);
+    EXPECT_FALSE(remoteToRunMode(1));
+    EXPECT_EQ(fakes.statusBar.panelText(11), "Run");
+}
+
 // What the buttons send when the question is answered OK: tests/app/PlcCommands_test.cpp.
 TEST_F(RemoteControlTest, TheRunButtonAsksAtOnceAndCancelSendsNothing) {
     fakes.messages.scriptAnswers({MsgAnswer::Cancel});
@@ -76,6 +94,14 @@ TEST_F(RemoteControlTest, TheRunButtonAsksAtOnceAndCancelSendsNothing) {
     EXPECT_TRUE(sim.plc.frames.empty());
     EXPECT_EQ(comPortHandle, -1);
     EXPECT_EQ(remoteRunRequest, 0);
+    // So does the STOP button, with its own question.
+    restart();
+    fakes.messages.scriptAnswers({MsgAnswer::Cancel});
+    remoteRunStopButton(false, false);
+    EXPECT_TRUE(linkDialogs.captions.empty());
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"OK to perform remote Stop? | Msg2018081061 | question"});
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Remote To Stop Mode [Cancel]");
+    EXPECT_EQ(remoteStopRequest, 0);
 }
 
 TEST_F(RemoteControlTest, TheMenuCommandAsksTheDialogFirstAndAMonitorKeepsThePortOpen) {

@@ -101,6 +101,36 @@ TEST_F(LadderMonitorTest, TheDrawnOperandsBecomeOneDeviceEachWithTheirIndexes) {
     EXPECT_EQ(monitorListEntries(rs.bitTxBuf), 3u);
 }
 
+// An operand used again shares its row wherever that row stands; the objects after the drawn
+// range (a ladder longer than the view) get no row, and the poll leaves them alone.
+TEST_F(LadderMonitorTest, AnOperandUsedAgainSharesItsRowAndOnlyTheDrawnRangeIsPolled) {
+    add("LD", {"X0"});
+    stLadderBlock* y0 = add("OUT", {"Y0"});
+    stLadderBlock* x1 = add("LD", {"X1"});
+    add("OUT", {"Y1"});
+    stLadderBlock* x1Again = add("LD", {"X1"});
+    stLadderBlock* y0Again = add("AND", {"Y0"});
+    add("OUT", {"Y2"});
+    stLadderBlock* beyond = add("LD", {"X2"});
+    stLadderBlock* beyondCoil = add("OUT", {"Y3"});
+    ldrDrawHead = ldrHead;
+    ldrDrawTail = beyond;  // the view ends before LD X2
+    collectLadderDevices();
+    EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"X0", "Y0", "X1", "Y1", "Y2"}));
+    EXPECT_EQ(std::make_tuple(x1->ItemNo[1], x1Again->ItemNo[1], y0->ItemNo[1], y0Again->ItemNo[1]),
+              std::make_tuple(3, 3, 2, 2));
+    EXPECT_EQ(beyond->ItemNo[1] + beyondCoil->ItemNo[1], 0);
+
+    msStartMonitor1Click();
+    ASSERT_TRUE(timer3Running());
+    for (std::uint32_t bit : {0x0401u, 0x0402u, 0x0503u}) sim.plc.setBit(bit, true);  // X1, X2, Y3
+    cycles(2);
+    EXPECT_EQ(x1->monMark, kMonMarkConducting);
+    EXPECT_EQ(x1Again->monMark, kMonMarkConducting);
+    EXPECT_EQ(beyond->monMark + beyondCoil->monMark, 0);
+    msStopMonitor1Click();
+}
+
 TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnIsRefused) {
     msStartMonitor1Click();
     EXPECT_EQ(boxes(), (Boxes{"*Msg2018110730 | NoDevice | warning"}));
@@ -139,12 +169,25 @@ TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnI
 TEST_F(LadderMonitorTest, AStartThatLeavesTimer3OffFallsBackToAStoppedMonitor) {
     add("LD", {"X0"});
     drawAll();
-    sim.plc.nakRegistration = true;
+    sim.plc.faultFrame = 5;  // the registration, after the four reads of the connection test
+    sim.plc.frameFault = plcsim::Fault::Silence;
     msStartMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorOff, false));
     EXPECT_TRUE(monitorControl("msStartMonitor1").enabled && monitorControl("spbtnStartMonitor1").enabled);
     EXPECT_FALSE(monitorControl("msStopMonitor1").enabled || monitorControl("spbtnStopMonitor1").enabled);
     EXPECT_EQ(boxes(), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
+}
+
+// A NAK is an answer: the start goes on and the poll reads whatever the PLC holds.
+TEST_F(LadderMonitorTest, ANakToTheRegistrationStillStartsTheMonitor) {
+    add("LD", {"X0"});
+    drawAll();
+    sim.plc.nakRegistration = true;
+    msStartMonitor1Click();
+    EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorLadder, true));
+    EXPECT_TRUE(monitorControl("msStopMonitor1").enabled && monitorControl("spbtnStopMonitor1").enabled);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_NE(comPortHandle, -1);
 }
 
 TEST_F(LadderMonitorTest, AnOpenMenuSlowsThePollUntilTheTwentyFirstDrawingTick) {

@@ -331,7 +331,9 @@ TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc
     dialog.addressEdit = "H09E2";  // the loop takes the address the edit last gave
     dialog.AddressEditChange();
     std::vector<std::string> seen;
+    std::vector<bool> monitoring;  // the window's state at each notice
     dialog.changed = [&] {
+        monitoring.push_back(dialog.monitoring);
         if (dialog.monitoring) seen.push_back(dialog.rows.at(0).value);
     };
     fakes.clock.at(now() + 400, [&] { sim.plc.setWord(kWatched + 2, 0x5678); });
@@ -340,11 +342,35 @@ TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc
     EXPECT_EQ(seen.front(), "0302");
     EXPECT_EQ(seen.back(), "5678");
     EXPECT_FALSE(dialog.monitoring);
+    // The loop's end is told to the window, so it leaves its monitoring state.
+    ASSERT_FALSE(monitoring.empty());
+    EXPECT_TRUE(monitoring.front());
+    EXPECT_FALSE(monitoring.back());
 
+    monitoring.clear();
     sim.plc.fault = plcsim::Fault::Silence;
     dialog.btnStartMonitorClick();
     EXPECT_EQ(shownBoxes(fakes.messages),
               Boxes{"Error2015091324... TimeoutError... | Communication Message | warning"});
+    EXPECT_EQ(monitoring, std::vector<bool>{false});  // a loop that ended at its first read says so too
+}
+
+// A PLC that answers the connection test's probes but not the last one after the change to 38400:
+// the read's own box says so, not the write's, and nothing is listed.
+TEST_F(AnyAddressTest, AReadWhoseConnectionTestIsLeftUnansweredSaysSoInItsOwnBox) {
+    baudIndex = 2;
+    setBaudRateString(2);
+    sim.plc.replyDelayMs = 200;  // a poller tick comes inside each wait
+    fakes.clock.bind(platform::TimerId::Timer1, [this] {
+        Timer1Timer();
+        if (sim.plc.baudRate() == 38400) sim.plc.fault = plcsim::Fault::Silence;  // silent once switched
+    });
+    openWith("K2").btnReadClick();
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              (Boxes{"Error2015030543 | Communication Error | warning",
+                     "Error2015091324... TimeoutError... | Communication Message | warning"}));
+    EXPECT_TRUE(dialog.rows.empty());
+    EXPECT_EQ(comPortHandle, -1);
 }
 
 TEST_F(AnyAddressTest, TheItemsOpenTheWindowInTheirSetUpsAndCloseThePortAfterwards) {
