@@ -1,6 +1,7 @@
 // Which clicks of the main window wait for the line while a monitor's poll has its own request on
 // it: every menu item and tool button whose command would otherwise meet the link busy.
 #include "app/LineClicks.h"
+#include "app/LanguageCommands.h"
 
 #include <set>
 #include <string>
@@ -36,6 +37,7 @@ struct QuietDevViews : DevViewsDialogs {
     void showTextView(const DevTextView&) override {}
     void viewMore(ViewMoreDialog&) override {}
     void showDeveloperMenus(bool) override {}
+    void mathTest() override {}
 };
 
 // A program open on a q3 and every subsystem's dialogs answered as a user who goes on would.
@@ -97,6 +99,8 @@ TEST_F(LineClicksTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
         monitorMode = kMonitorLadder;
         ++linkState.waitDepth;
         fakes.messages.shown.clear();
+        English1Click();  // the busy box is read in English; the Language items change it
+        if (name == "MemoryClear1") fakes.messages.scriptAnswers({platform::MsgAnswer::Yes});  // clear it
         try {
             command();
         } catch (const std::logic_error&) {
