@@ -23,6 +23,7 @@
 #include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
 #include "model/instructions/Conversions.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -144,7 +145,7 @@ bool newProgram() {
     yOldCursor = 0;
     appState.mpsScanX = draw.iBusLineStart;
     appState.mpsScanY = 0;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     initBlueFrame(zoomPercent);
     runningProgram();
     return true;
@@ -262,7 +263,7 @@ bool openProgram(std::optional<std::string> presetName) {
 
     appState.mpsScanX = draw.iBusLineStart;
     appState.mpsScanY = 0;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     xOldCursor = draw.iBusLineStart;
     yOldCursor = 0;
     setBlueFrameObject(xOldCursor, yOldCursor);
@@ -310,7 +311,7 @@ bool closeProgram() {
     appState.fileTitleMemo.clear();
     appState.dcnMemo.clear();
     appState.frameTreeVisible = false;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     for (int list : {kListInsertedRows, kListDeletedRows, kListCopy, kListEditNew}) FreeLadderMemory(list);
     ClearAllComment1Click();
     freeProjectLists();

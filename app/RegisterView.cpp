@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/MainView.h"
+#include "lang/LinkMessages.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"
@@ -150,8 +151,8 @@ void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>
             const std::uint32_t k = firstRegisterOf(row, column);
             std::int32_t value = 0;
             if (!decimalValue(text, value)) {
-                platform::messages().show("'" + text + "' is not a valid integer value", "Ladder Editor",
-                                          platform::MsgIcon::Error, platform::MsgButtons::Ok);
+                platform::messages().show(getMsgNotInteger(text), "Ladder Editor", platform::MsgIcon::Error,
+                                          platform::MsgButtons::Ok);
                 return;
             }
             const auto bits = static_cast<std::uint32_t>(value);
