@@ -89,6 +89,10 @@ constexpr TextEntry kWindowTexts[] = {
     {"RegViewFloating", {"Floating", "浮點數", "浮点数", "浮動小数点", "Coma flotante", "Kayan nokta"}},
     {"RegViewEditCancel",
      {"Edit Cancel", "取消編輯", "取消编辑", "編集取消", "Cancelar edición", "Düzenlemeyi iptal et"}},
+    {"RegViewValueRefused",
+     {"%1: \"%2\" is not written; the cell takes %3", "%1：「%2」未寫入；此欄可輸入 %3",
+      "%1：“%2”未写入；此单元格可输入 %3", "%1: 「%2」は書き込まれません。入力できる値は %3 です",
+      "%1: «%2» no se ha escrito; la celda admite %3", "%1: \"%2\" yazılmadı; hücre %3 değerlerini alır"}},
     {"RegisterReadCaption",
      {"D register", "D 暫存器", "D 寄存器", "D レジスタ", "Registros D", "D yazmaçları"}},
 
