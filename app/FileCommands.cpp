@@ -100,23 +100,43 @@ void resetCommentCounts() {
     ModeData.cowMonitorOffset = 264;
 }
 
+// The type box, then the parameter box: Cancel on either ends New with the program as it was (a
+// close the user has answered stays done). The type and capacity chosen reach the program image
+// only when both boxes are closed with OK.
+enum class NewChoice { Cancelled, TypeCancelled, Chosen };
+
+NewChoice chooseNewProgramType() {
+    NewChoice choice = NewChoice::Cancelled;
+    runCommand([&choice] {
+        plcTypeChange1Click();
+        if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
+            choice = NewChoice::TypeCancelled;
+            return true;
+        }
+        initPmwImageByType(pmw.plcType());
+        std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
+        pmw.program[0] = kEndCode;
+        if (!parameterSettingChosen()) return false;
+        choice = NewChoice::Chosen;
+        return true;
+    });
+    return choice;
+}
+
 bool newProgram() {
     if (needsCloseFirst() && !closeProgram()) return true;
-    // The type comes first: a cancelled choice leaves the program as it is.
-    plcTypeChange1Click();
-    if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
-        fileStateFlags |= kFileLastChoiceWentThrough;
-        clearBits(fileStateFlags, kFileNoName);
-        clearBits(editModeFlags, kEditModifiedSinceSave);
-        return true;
+    switch (chooseNewProgramType()) {
+        case NewChoice::Cancelled: return true;
+        case NewChoice::TypeCancelled:
+            fileStateFlags |= kFileLastChoiceWentThrough;
+            clearBits(fileStateFlags, kFileNoName);
+            clearBits(editModeFlags, kEditModifiedSinceSave);
+            return true;
+        case NewChoice::Chosen: break;
     }
     clearAllObjects();
-    initPmwImageByType(pmw.plcType());
-    std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
-    pmw.program[0] = kEndCode;
     platform::statusBar().setPanelText(0, "iType=" + intToAnsiString(connectedPlcType));
     platform::statusBar().setPanelText(13, "pmw.un.ST.PRE.i[jPrePlcType]=" + intToAnsiString(pmw.plcType()));
-    parameterSetting1Click();
 
     for (std::uint32_t k = 0; k < kDmwSpecialFirst; ++k) setDmwRegister(k, 0);
     newCowImage();

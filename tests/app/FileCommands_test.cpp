@@ -38,6 +38,7 @@ protected:
         modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
             return PlcTypeFormResult{1, size, type};
         };
+        linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
         if (makeNew) New1Click();
         fakes.messages.shown.clear();
     }
@@ -183,6 +184,33 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
         EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
         EXPECT_EQ(xOldCursor, 240u);
     }
+}
+
+// Cancel on the parameter box that follows the type box ends New as Cancel on the type box does:
+// the program on screen, its type and capacity among the rest, stays as it was.
+TEST_F(FileCommandsTest, CancelOnTheParameterBoxEndsNewWithNothingChanged) {
+    putProgram("/p/Good.PMW", {0x2000, 0xC000, kEndCode}, "Good");
+    open("/p/Good.PMW");
+    const PmwImage before = pmw;
+    const std::vector<std::string> ladder = objectListDetailRows();
+    const std::uint8_t flags = fileStateFlags, edits = editModeFlags;
+    // The type box says W3 (type 2, 64k); the parameter box is cancelled.
+    modelDialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 64, 2}; };
+    linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnCancelClick(); };
+    linkDialogs.captions.clear();
+    New1Click();
+    EXPECT_EQ(linkDialogs.captions, std::vector<std::string>{"Parameter settings"});
+    EXPECT_EQ(pmw, before);
+    EXPECT_EQ(pmw.plcType(), 5);
+    EXPECT_EQ(objectListDetailRows(), ladder);
+    EXPECT_EQ(currentFileName(), "/p/Good.PMW");
+    EXPECT_EQ(std::make_pair(fileStateFlags, editModeFlags), std::make_pair(flags, edits));
+    EXPECT_TRUE(boxes().empty());
+    // With OK the same New makes the program of the chosen type.
+    linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
+    New1Click();
+    EXPECT_EQ(std::make_pair(pmw.plcType(), pmw.program[0]), std::make_pair(std::uint16_t{2}, kEndCode));
+    EXPECT_EQ(currentFileName(), "/p/Go01.PMW");
 }
 
 TEST_F(FileCommandsTest, TheQuestionsAndMessagesOfTheFileCommands) {

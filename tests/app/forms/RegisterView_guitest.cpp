@@ -89,17 +89,19 @@ TEST_F(RegisterViewWindowTest, AValueTypedInTheFormatShownIsWrittenAndOthersAreR
     press("btnRegViewHexadecimal");
     ASSERT_TRUE(type(2, 1, "7fff"));  // D10
     ASSERT_TRUE(type(2, 2, "xyz"));   // D11
-    EXPECT_EQ(std::make_pair(dmwRegister(10), dmwRegister(11)), std::make_pair(std::uint16_t{0x7FFF}, std::uint16_t{0}));
+    EXPECT_EQ(std::make_pair(dmwRegister(10), dmwRegister(11)),
+              std::make_pair(std::uint16_t{0x7FFF}, std::uint16_t{0}));
     EXPECT_EQ(shown(2, 1), "7FFF");
     EXPECT_EQ(boxes.join("|").toStdString(), "D11: \"xyz\" is not written; the cell takes 0000 ~ FFFF");
 
     // The 32-bit layout: every one of the five cells of a row writes its double word.
     press("btnRegView32bits");
     press("btnRegViewDecimal");
-    ASSERT_TRUE(type(3, 5, "-2"));  // D28, D29
+    ASSERT_TRUE(type(3, 5, "-2"));     // D28, D29
     ASSERT_TRUE(type(3, 1, "65536"));  // D20, D21
-    EXPECT_EQ(std::make_tuple(dmwRegister(28), dmwRegister(29), dmwRegister(20), dmwRegister(21)),
-              std::make_tuple(std::uint16_t{0xFFFE}, std::uint16_t{0xFFFF}, std::uint16_t{0}, std::uint16_t{1}));
+    EXPECT_EQ(
+        std::make_tuple(dmwRegister(28), dmwRegister(29), dmwRegister(20), dmwRegister(21)),
+        std::make_tuple(std::uint16_t{0xFFFE}, std::uint16_t{0xFFFF}, std::uint16_t{0}, std::uint16_t{1}));
     EXPECT_EQ(shown(3, 5), "-2");
 }
 

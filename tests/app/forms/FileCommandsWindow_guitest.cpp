@@ -1,0 +1,133 @@
+// The File commands in the main window as a technician meets them first: New's two boxes and their
+// Cancel, the desktop keys of the File menu, and the templates shipped with the program, which
+// open as unnamed programs so that nothing writes into the program's own data folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "app/forms/FileTitleForm.h"
+#include "app/forms/MainUnit.h"
+#include "link/forms/Parameter1Form.h"
+#include "model/core/MainState.h"
+#include "model/forms/PlcTypeForm.h"
+#include "model/image/ProgramImage.h"
+#include "support/gui/RealServicesTest.h"
+
+namespace kestrion::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileCommandsWindowTest : public kestrion::test::RealServicesTest {
+protected:
+    FileCommandsWindowTest() : RealServicesTest("filecommands") {
+        QObject::connect(&driver, &QTimer::timeout, [this] { answer(); });
+        driver.start(10);
+        form.show();
+    }
+    // Each box is answered as its script says: a key typed into it or a button; the boxes met are
+    // listed by their titles.
+    void answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->property("answered").toBool()) return;
+        modal->setProperty("answered", true);
+        met << modal->windowTitle();
+        if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) {
+            if (typeKey != 0) {
+                QTest::keyClick(type, static_cast<Qt::Key>(typeKey));
+            } else {
+                type->btnOk->click();
+            }
+        } else if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) {
+            if (parameterKey != 0) {
+                QTest::keyClick(parameters, static_cast<Qt::Key>(parameterKey));
+            } else {
+                parameters->btnOk->click();
+            }
+        } else if (auto* file = qobject_cast<QFileDialog*>(modal)) {
+            proposed = file->directory().absolutePath().toStdString();
+            if (chosenFile.empty()) {
+                file->reject();
+            } else {
+                file->selectFile(QString::fromStdString(chosenFile));
+                QMetaObject::invokeMethod(file, "accept");
+            }
+        } else if (auto* title = qobject_cast<forms::TFileTitleForm*>(modal)) {
+            titles << title->TitleEdit->text();
+            title->btnOk->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            met.last() = "box: " + box->text();
+            if (QAbstractButton* no = box->button(QMessageBox::No))
+                no->click();
+            else
+                box->accept();
+        }
+    }
+    bool programShown() const { return form.EditPanel1->isVisible(); }
+
+    QTimer driver;
+    int typeKey = 0;
+    int parameterKey = 0;
+    std::string chosenFile;
+    std::string proposed;
+    QStringList met;
+    QStringList titles;
+    TMainForm form{services};
+};
+
+TEST_F(FileCommandsWindowTest, EscapeOnEitherBoxOfNewEndsItWithNothingChanged) {
+    parameterKey = Qt::Key_Escape;
+    form.action("New1")->trigger();
+    EXPECT_EQ(met.join(",").toStdString(), "Type setting,Parameter settings");
+    EXPECT_FALSE(programShown());
+    EXPECT_FALSE(form.action("Save1")->isEnabled());
+
+    met.clear();
+    parameterKey = 0;
+    typeKey = Qt::Key_Escape;
+    form.action("New1")->trigger();
+    EXPECT_EQ(met.join(",").toStdString(), "Type setting");
+    EXPECT_FALSE(programShown());
+
+    typeKey = 0;
+    form.action("New1")->trigger();
+    ASSERT_TRUE(programShown());
+    const std::string name = currentFileName();
+
+    // A new program counts as modified: New asks first (No), then Escape on the parameter box.
+    met.clear();
+    parameterKey = Qt::Key_Escape;
+    form.action("New1")->trigger();
+    EXPECT_EQ(met.join(",").toStdString(),
+              "box: Do you want to save current file before close ?,Type setting,Parameter settings");
+    EXPECT_FALSE(programShown());  // the close the user answered stays done
+    EXPECT_EQ(currentFileName(), name);
+}
+
+TEST_F(FileCommandsWindowTest, CancelOnTheParameterBoxKeepsAnOpenUnchangedProgramAsItWas) {
+    form.action("New1")->trigger();
+    chosenFile = (home / "Kept.PMW").string();
+    form.action("SaveAs1")->trigger();
+    ASSERT_TRUE(fs::exists(chosenFile));
+    const PmwImage saved = pmw;
+    met.clear();
+    parameterKey = Qt::Key_Escape;
+    form.action("New1")->trigger();
+    EXPECT_EQ(met.join(",").toStdString(), "Type setting,Parameter settings");
+    EXPECT_TRUE(programShown());
+    EXPECT_EQ(pmw, saved);
+    EXPECT_EQ(currentFileName(), chosenFile);
+    EXPECT_TRUE(form.action("Save1")->isEnabled());
+}
+
+}  // namespace
+}  // namespace kestrion::app
