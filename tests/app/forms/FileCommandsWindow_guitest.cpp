@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <map>
 
+#include "app/MainView.h"
 #include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
 #include "link/forms/Parameter1Form.h"
@@ -127,6 +129,38 @@ TEST_F(FileCommandsWindowTest, CancelOnTheParameterBoxKeepsAnOpenUnchangedProgra
     EXPECT_EQ(pmw, saved);
     EXPECT_EQ(currentFileName(), chosenFile);
     EXPECT_TRUE(form.action("Save1")->isEnabled());
+}
+
+// Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Q, typed to the window as the window system delivers them.
+TEST_F(FileCommandsWindowTest, TheDesktopKeysRunNewOpenSaveAndExit) {
+    const std::pair<const char*, const char*> keys[] = {
+        {"New1", "Ctrl+N"}, {"Open1", "Ctrl+O"}, {"Save1", "Ctrl+S"}, {"Exit1", "Ctrl+Q"}};
+    for (const auto& [item, key] : keys) EXPECT_EQ(form.action(item)->shortcut(), QKeySequence(key)) << item;
+    // The offscreen platform gives the window back its focus after a box only when asked.
+    const auto press = [this](Qt::Key key) {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.windowHandle(), key, Qt::ControlModifier);
+    };
+
+    press(Qt::Key_N);
+    EXPECT_EQ(met.join(",").toStdString(), "Type setting,Parameter settings");
+    ASSERT_TRUE(programShown());
+    met.clear();
+    chosenFile = (home / "Keys.PMW").string();
+    press(Qt::Key_S);  // a new program has no name: Save goes through Save As
+    EXPECT_EQ(met.join(",").toStdString(), "Save File As,Save as");
+    EXPECT_TRUE(fs::exists(chosenFile));
+    form.action("Close1")->trigger();
+    ASSERT_FALSE(programShown());
+    met.clear();
+    press(Qt::Key_O);
+    EXPECT_EQ(met.join(",").toStdString(), "File Open,Open");
+    EXPECT_TRUE(programShown());
+    EXPECT_EQ(currentFileName(), chosenFile);
+    press(Qt::Key_Q);  // nothing unsaved: no question
+    EXPECT_TRUE(appState.exitRequested);
+    EXPECT_FALSE(form.isVisible());
 }
 
 }  // namespace
