@@ -318,6 +318,12 @@ constexpr TextEntry kTexts[] = {
       "此文件已存在，要覆盖吗？", "このファイルは既に存在します。上書きしますか？",
       "Este archivo ya existe. ¿Desea sobrescribirlo?",
       "Bu dosya zaten var. Üzerine yazmak istiyor musunuz?"}},
+    {"DataFolderNotWritten",
+     {"The examples shipped with the program are not written over: save under another name.",
+      "程式附帶的範例不可覆寫：請以其他名稱儲存。", "程序附带的示例不可覆盖：请以其他名称保存。",
+      "プログラム付属のサンプルは上書きできません。別の名前で保存してください。",
+      "Los ejemplos incluidos con el programa no se sobrescriben: guarde con otro nombre.",
+      "Programla gelen örneklerin üzerine yazılmaz: başka bir adla kaydedin."}},
     // English and the two Chinese languages only: the others show the English text.
     {"getMsgDeviceTooMuch",
      {"Device too much error ... ", "元件數量過多錯誤 ... ", "元件数量过多错误 ... ", nullptr, nullptr,

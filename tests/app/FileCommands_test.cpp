@@ -213,6 +213,41 @@ TEST_F(FileCommandsTest, CancelOnTheParameterBoxEndsNewWithNothingChanged) {
     EXPECT_EQ(currentFileName(), "/p/Go01.PMW");
 }
 
+// A program shipped in the program's data folder opens as an unnamed program with its title:
+// Save asks for a name in the User folder, and nothing writes into the data folder.
+TEST_F(FileCommandsTest, AShippedTemplateOpensUnnamedAndSaveNeverWritesIntoTheDataFolder) {
+    const std::string shipped = fakes.files.dataDir + "/Template/E/IO/1.PMW";
+    putProgram(shipped, {0x2000, 0xC000, kEndCode}, "Start and stop");
+    putProgram(kUser + "Own.PMW", {kEndCode}, "Own");
+    const auto before = fakes.files.files;
+    open(shipped);
+    EXPECT_EQ(currentFileName(), kUser + "1.PMW");
+    EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + kUser + "1");
+    EXPECT_EQ(fileFlags() & kFileNoName, kFileNoName);
+    EXPECT_EQ(programTitle(pmw), "Start and stop");
+    EXPECT_EQ(pmw.program[1], 0xC000);
+
+    saveAs(fakes.files.dataDir + "/Template/E/IO/../IO/1.PMW");  // the data folder, by another path
+    Save1Click();
+    EXPECT_EQ(dialogs.saveRequests.back().initialName, kUser + "1.PMW");
+    EXPECT_EQ(boxes(), Boxes{"The examples shipped with the program are not written over: save under "
+                             "another name.\n" +
+                             fakes.files.dataDir + "/Template/E/IO/../IO/1.PMW | PMW | error"});
+    EXPECT_EQ(fakes.files.files, before);
+    EXPECT_EQ(currentFileName(), kUser + "1.PMW");
+
+    saveAs(kUser + "Pump.PMW");
+    Save1Click();
+    EXPECT_TRUE(fakes.files.exists(kUser + "Pump.PMW"));
+    EXPECT_EQ(fakes.files.content(shipped), before.at(shipped));
+    EXPECT_EQ(fileFlags() & kFileNoName, 0);
+    // A program the user keeps under the installation folder opens under its own name.
+    Close1Click();
+    open(kUser + "Own.PMW");
+    EXPECT_EQ(currentFileName(), kUser + "Own.PMW");
+    EXPECT_EQ(fileFlags() & kFileNoName, 0);
+}
+
 TEST_F(FileCommandsTest, TheQuestionsAndMessagesOfTheFileCommands) {
     using A = MsgAnswer;
     using B = MsgButtons;

@@ -12,17 +12,22 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
+#include <string_view>
 
 #include "app/MainView.h"
+#include "app/TemplateCommands.h"
 #include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
 #include "link/forms/Parameter1Form.h"
 #include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
+#include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "support/gui/RealServicesTest.h"
+#include "wizards/TemplateItems.h"
 
 namespace kestrion::app {
 namespace {
@@ -129,6 +134,41 @@ TEST_F(FileCommandsWindowTest, CancelOnTheParameterBoxKeepsAnOpenUnchangedProgra
     EXPECT_EQ(pmw, saved);
     EXPECT_EQ(currentFileName(), chosenFile);
     EXPECT_TRUE(form.action("Save1")->isEnabled());
+}
+
+// A template shipped with the program opens as an unnamed program that keeps its title; Save asks
+// for a name in the User folder, and the shipped files stay as they are, none added beside them.
+TEST_F(FileCommandsWindowTest, SaveOnAShippedTemplateAsksForANameInTheUserFolder) {
+    const fs::path folder = fs::path(files.dataDirectory()) / "Template" / "E" / "IO";
+    const auto snapshot = [&folder] {
+        std::map<std::string, std::string> kept;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            kept[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+        }
+        return kept;
+    };
+    const auto before = snapshot();
+    ModeData.viewFlags |= kViewTemplateDisclaimerOff;
+    std::size_t entry = 0;
+    while (std::string_view(templateEntries()[entry].path) != "\\Template\\E\\IO\\1.PMW") ++entry;
+    form.action(QString::fromStdString(templateObjectName(entry)))->trigger();
+    ASSERT_TRUE(programShown());
+    EXPECT_EQ(currentFileName(), (home / "User" / "1.PMW").string());
+    EXPECT_EQ(form.windowTitle().toStdString(),
+              "Kestrion Version 2.1.1108 - " + (home / "User" / "1").string());
+    ASSERT_EQ(titles.size(), 1);  // the Open's title box, with the template's title
+
+    met.clear();
+    chosenFile = (home / "User" / "Mine.PMW").string();
+    form.action("Save1")->trigger();
+    EXPECT_EQ(met.join(",").toStdString(), "Save File As,Save as");
+    EXPECT_EQ(proposed, (home / "User").string());
+    EXPECT_EQ(titles.last(), titles.first());  // the title goes along
+    EXPECT_TRUE(fs::exists(chosenFile));
+    EXPECT_TRUE(fs::exists(home / "User" / "Mine.COW"));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(currentFileName(), chosenFile);
 }
 
 // Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Q, typed to the window as the window system delivers them.
