@@ -97,8 +97,9 @@ TEST_F(LadderTypingTest, ARefusedLineStaysInTheBoxToBeCorrected) {
         EXPECT_FALSE(messages.empty()) << line;
         messages.clear();
     }
-    // Corrected in the box, the line goes in.
+    // Corrected in the box (it comes back selected: End keeps it), the line goes in.
     typeLine("OUT Q7\r", [this] {
+        press(Qt::Key_End);
         for (int i = 0; i < 2; ++i) press(Qt::Key_Backspace);
         pressText("Y7\r");
     });
