@@ -46,8 +46,8 @@ TEST(CommentTextTest, ACommentFitsItsAreaAtEightPointsOrMoreAndIsElidedWhereItIs
     };
     const QFont base = QApplication::font();
     for (const Case& c : cases) {
-        const forms::FittedComment fitted = forms::fitComment(base, c.text, c.width, c.height, c.pixelSize,
-                                                              kReadablePixelSize);
+        const forms::FittedComment fitted =
+            forms::fitComment(base, c.text, c.width, c.height, c.pixelSize, kReadablePixelSize);
         const QFontMetrics metrics(fitted.font);
         EXPECT_GE(fitted.font.pixelSize(), kReadablePixelSize) << c.text.toStdString();
         EXPECT_LE(fitted.font.pixelSize(), std::max(c.pixelSize, kReadablePixelSize));
