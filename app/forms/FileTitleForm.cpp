@@ -8,6 +8,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/DialogButtons.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -24,6 +25,7 @@ TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
     layout->addWidget(TitleEdit);
     addOkCancelRow(this, layout, btnOk, btnCancel);
     Captions::of(this).translatedTitle(request.caption);
+    keepLaidOutSize(*this);
 }
 
 FileTitleResult TFileTitleForm::result() const {

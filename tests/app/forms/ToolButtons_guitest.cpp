@@ -1,0 +1,78 @@
+// Tool-bar buttons and the panels that take the ladder's place, pressed in the main window: each
+// button opens its window, and a panel closed gives the function keys back and stops the poll.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/forms/MainUnit.h"
+#include "diagnostics/forms/ErrMsg1Form.h"
+#include "link/forms/Parameter1Form.h"
+#include "model/forms/PlcTypeForm.h"
+#include "monitor/forms/MonitorPanels.h"
+#include "support/gui/RealServicesTest.h"
+#include "wizards/forms/ParameterListPanel.h"
+
+namespace kestrion::app {
+namespace {
+
+class ToolButtonsTest : public kestrion::test::RealServicesTest {
+protected:
+    ToolButtonsTest() : RealServicesTest("toolbuttons") {
+        QObject::connect(&driver, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnOk->click();
+            if (auto* errors = qobject_cast<forms::TErrMsg1Form*>(modal)) {
+                opened << errors->windowTitle();
+                errors->btnClose->click();
+            }
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) box->accept();
+        });
+        driver.start(10);
+        form.show();
+    }
+    QTimer driver;
+    QStringList opened;
+    TMainForm form{services};
+};
+
+// The Machine Status button stays hidden with its menu item as designed; shown, it does what
+// Error check does.
+TEST_F(ToolButtonsTest, TheErrorCheckAndMachineStatusButtonsOpenTheDiagnosticsWindow) {
+    for (const char* button : {"spbtnErrorCheck", "spbtnMachineStatus"}) {
+        opened.clear();
+        QAction* pressed = form.findChild<QAction*>(button);
+        pressed->setVisible(true);
+        pressed->setEnabled(true);
+        pressed->trigger();
+        EXPECT_EQ(opened.size(), 1) << button;
+    }
+}
+
+TEST_F(ToolButtonsTest, ClosingTheBufferMemoryListGivesTheFunctionKeysBackAndStopsThePoll) {
+    form.action("New1")->trigger();
+    auto* f5 = form.findChild<QPushButton*>("spbtnF5");
+    ASSERT_TRUE(f5->isEnabled());
+    form.action("ccGateBFM1")->trigger();
+    ASSERT_TRUE(form.ParameterGroupBox->isVisible());
+    EXPECT_FALSE(f5->isEnabled());
+    QTimer& poll = services.timers.timer(platform::TimerId::Timer3);
+    platform::timers().setEnabled(platform::TimerId::Timer3, true);
+    ASSERT_TRUE(poll.isActive());
+    form.ParameterGroupBox->btnParameterViewClose->click();
+    EXPECT_FALSE(form.ParameterGroupBox->isVisible());
+    EXPECT_FALSE(poll.isActive());
+    EXPECT_TRUE(f5->isEnabled());
+}
+
+TEST_F(ToolButtonsTest, TheChangeValuePanelsAnswerCannotBeTypedInto) {
+    EXPECT_TRUE(form.monitorParts->ChangeCurrentValueMemo->isReadOnly());
+}
+
+}  // namespace
+}  // namespace kestrion::app
