@@ -79,7 +79,8 @@ TEST_F(LinkWindowContentsTest, TheRunStopWindowOpensWithRunChosen) {
         form->btnOk->click();
     });
     const RunStopResult run = forms::QtLinkDialogs().runStop("Remote Run/Stop");
-    EXPECT_EQ(std::make_pair(run.okPressed, run.runRequest), std::make_pair(std::uint8_t{1}, std::uint8_t{1}));
+    EXPECT_EQ(std::make_pair(run.okPressed, run.runRequest),
+              std::make_pair(std::uint8_t{1}, std::uint8_t{1}));
 }
 
 TEST_F(LinkWindowContentsTest, TheReplyTimeOutListsHoldEveryNumberFromFirstToLast) {

@@ -47,7 +47,8 @@ TEST_F(MonitorWindowContentsTest, TheAnyAddressListTakesEveryColumnWidthAndTheNo
     form.show();
     QApplication::processEvents();
     for (int c = 0; c < 3; ++c)
-        EXPECT_EQ(form.AnyAddressListView->columnWidth(c), state.columnWidths[static_cast<std::size_t>(c)]) << c;
+        EXPECT_EQ(form.AnyAddressListView->columnWidth(c), state.columnWidths[static_cast<std::size_t>(c)])
+            << c;
     // The two notes share one row of the input panel, side by side.
     EXPECT_EQ(form.Label6->geometry().top(), form.Label5->geometry().top());
     EXPECT_EQ(form.Label6->height(), form.Label5->height());
