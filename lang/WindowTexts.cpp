@@ -18,7 +18,23 @@ constexpr TextEntry kWindowTexts[] = {
     {"Help", {"Help", "說明", "帮助", "ヘルプ", "Ayuda", "Yardım"}},
     {"Update", {"Update", "更新", "更新", "更新", "Actualizar", "Güncelle"}},
 
-    // ---- Tool bars and the function-key panel (the other buttons show their menu item's text) -----
+    // ---- Tool bars and the function-key panel: short words, so the bars keep to two rows ----------
+    {"ToolNew", {"New", "新增", "新建", "新規", "Nuevo", "Yeni"}},
+    {"ToolOpen", {"Open", "開啟", "打开", "開く", "Abrir", "Aç"}},
+    {"ToolSave", {"Save", "儲存", "保存", "保存", "Guardar", "Kaydet"}},
+    {"ToolLadder", {"Ladder", "階梯圖", "梯形图", "ラダー", "Ladder", "Ladder"}},
+    {"ToolInstruction", {"Instruction", "指令", "指令", "命令", "Instrucciones", "Komutlar"}},
+    {"ToolRegister", {"Register", "暫存器", "寄存器", "レジスタ", "Registros", "Yazmaçlar"}},
+    {"ToolPort", {"Port", "通訊埠", "端口", "ポート", "Puerto", "Port"}},
+    {"ToolConnect", {"Connect", "連線", "连接", "接続", "Conectar", "Bağlan"}},
+    {"ToolRead", {"Read", "讀取", "读取", "読出", "Leer", "Oku"}},
+    {"ToolWrite", {"Write", "寫入", "写入", "書込", "Escribir", "Yaz"}},
+    {"ToolMonitor", {"Monitor", "監控", "监控", "モニタ", "Monitor", "İzle"}},
+    {"ToolStopMonitor", {"Stop monitor", "停止監控", "停止监控", "モニタ停止", "Detener", "Durdur"}},
+    {"ToolEntry", {"Entry", "元件監控", "元件监控", "デバイス", "Dispositivos", "Cihazlar"}},
+    {"ToolValue", {"Value", "現在值", "当前值", "現在値", "Valor", "Değer"}},
+    {"ToolErrorCheck", {"Error check", "錯誤檢查", "错误检查", "エラー", "Errores", "Hatalar"}},
+    {"ToolStatus", {"Status", "狀態", "状态", "状態", "Estado", "Durum"}},
     {"Convert", {"Convert", "轉換", "转换", "変換", "Convertir", "Dönüştür"}},
     {"Force", {"Force", "強制", "强制", "強制", "Forzar", "Zorla"}},
 
@@ -77,7 +93,7 @@ constexpr TextEntry kWindowTexts[] = {
     // ---- Instruction view and register view --------------------------------------------------------
     {"ColumnStep", {"Step", "步數", "步数", "ステップ", "Paso", "Adım"}},
     {"ColumnInstruction", {"Instruction", "指令", "指令", "命令", "Instrucción", "Komut"}},
-    {"ColumnOperand", {"Operand", "運算元", "操作数", "オペランド", "Operando", "İşlenen"}},
+    {"ColumnOperand", {"Operand", "運算元", "操作数", "オペランド", "Operando", "Operand"}},
     {"RegisterViewCaption",
      {"Register view", "暫存器檢視", "寄存器视图", "レジスタ表示", "Vista de registros", "Yazmaç görünümü"}},
     {"RegView16bits", {"16bits", "16 位元", "16 位", "16 ビット", "16 bits", "16 bit"}},
@@ -98,7 +114,7 @@ constexpr TextEntry kWindowTexts[] = {
 
     // ---- Instruction box -------------------------------------------------------------------------
     {"InputDeviceCaption",
-     {"InputDevice", "輸入元件", "输入元件", "デバイス入力", "Introducir dispositivo", "Cihaz girişi"}},
+     {"InputDevice", "指令輸入", "指令输入", "命令入力", "Introducir instrucción", "Komut girişi"}},
 
     // ---- Keywords ----------------------------------------------------------------------------------
     {"KeywordCaption", {"Keyword", "密碼", "密码", "キーワード", "Palabra clave", "Anahtar sözcük"}},
@@ -162,8 +178,7 @@ constexpr TextEntry kWindowTexts[] = {
 
     // ---- Device monitor ----------------------------------------------------------------------------
     {"MonRegisterDevices",
-     {"Register devices", "登錄元件", "登录元件", "デバイス登録", "Registrar dispositivos",
-      "Cihazları kaydet"}},
+     {"Register devices", "登錄元件", "登录元件", "デバイス登録", "Registrar dispositivos", "Cihaz ekle"}},
     {"MonDeleteDevice",
      {"Delete the device", "刪除此元件", "删除此元件", "このデバイスを削除", "Eliminar el dispositivo",
       "Cihazı sil"}},
@@ -183,7 +198,7 @@ constexpr TextEntry kWindowTexts[] = {
     {"MonMoveDown", {"MoveDown", "下移", "下移", "下へ", "Bajar", "Aşağı"}},
     {"MonCurrentValue", {"Current value", "現在值", "当前值", "現在値", "Valor actual", "Güncel değer"}},
     {"MonSettingValue", {"Setting value", "設定值", "设定值", "設定値", "Valor de consigna", "Ayar değeri"}},
-    {"MonConnect", {"Connect", "連接", "连接", "接続", "Conexión", "Bağlantı"}},
+    {"MonConnect", {"Connect", "接點", "触点", "接点", "Contacto", "Kontak"}},
     {"ChangeValueDevice",
      {"Device (D)", "元件 (D)", "元件 (D)", "デバイス (D)", "Dispositivo (D)", "Cihaz (D)"}},
     {"ChangeValueValue", {"Value", "數值", "数值", "値", "Valor", "Değer"}},
@@ -199,7 +214,7 @@ constexpr TextEntry kWindowTexts[] = {
      {"Current Values", "現在值", "当前值", "現在値", "Valores actuales", "Güncel değerler"}},
     {"CvChangeProgress", {"Progress Display", "進度顯示", "进度显示", "進行状況", "Progreso", "İlerleme"}},
     {"RegisterDeviceCaption",
-     {"Register Device", "登錄元件", "登录元件", "デバイス登録", "Registrar dispositivo", "Cihaz kaydet"}},
+     {"Register Device", "登錄元件", "登录元件", "デバイス登録", "Registrar dispositivo", "Cihaz ekle"}},
     {"RegisterDeviceCount",
      {"Number of Device", "元件數量", "元件数量", "デバイス数", "Número de dispositivos", "Cihaz sayısı"}},
     {"RegisterDeviceSize",
@@ -210,7 +225,7 @@ constexpr TextEntry kWindowTexts[] = {
      {"Hexadecimal", "十六進位", "十六进制", "16 進数", "Hexadecimal", "Onaltılık"}},
     {"RegisterDeviceFloating",
      {"Floating point", "浮點數", "浮点数", "浮動小数点", "Coma flotante", "Kayan nokta"}},
-    {"RegisterDeviceRegister", {"Register", "登錄", "登录", "登録", "Registrar", "Kaydet"}},
+    {"RegisterDeviceRegister", {"Register", "登錄", "登录", "登録", "Registrar", "Ekle"}},
 
     // ---- System setting ----------------------------------------------------------------------------
     {"SystemSetupCaption", {"Options", "選項", "选项", "オプション", "Opciones", "Seçenekler"}},
@@ -279,7 +294,8 @@ constexpr TextEntry kWindowTexts[] = {
     {"TimeOutSeconds",
      {"Time Out (Second)", "逾時 (秒)", "超时 (秒)", "タイムアウト (秒)", "Tiempo de espera (s)",
       "Zaman aşımı (sn)"}},
-    {"TimeOutRetry", {"Retry Time", "重試次數", "重试次数", "リトライ回数", "Reintentos", "Yeniden deneme"}},
+    {"TimeOutRetry",
+     {"Retry Time", "重試次數", "重试次数", "リトライ回数", "Reintentos", "Yeniden deneme sayısı"}},
     {"RunStopCaption",
      {"Remote Run/Stop", "遠端 RUN/STOP", "远程 RUN/STOP", "リモート RUN/STOP", "RUN/STOP remoto",
       "Uzaktan RUN/STOP"}},
@@ -325,14 +341,14 @@ constexpr TextEntry kWindowTexts[] = {
     {"ErrMsgCaption",
      {"ErrorMessage", "錯誤訊息", "错误信息", "エラーメッセージ", "Mensaje de error", "Hata iletisi"}},
     {"DiagMachineInfo",
-     {" Machine Information", "機器資訊", "机器信息", "機械情報", "Información de la máquina",
+     {" Machine Information", "機器資訊", "机器信息", "機器情報", "Información de la máquina",
       "Makine bilgileri"}},
     {"DiagInfo",
      {"Diagnostics Information", "診斷資訊", "诊断信息", "診断情報", "Información de diagnóstico",
       "Tanılama bilgileri"}},
     // Buttons of a fixed 96-pixel width: short words.
     {"ErrMsgErrorCheck", {"ErrorCheck", "錯誤檢查", "错误检查", "エラー確認", "Errores", "Hatalar"}},
-    {"ErrMsgMachineStatus", {"MachineStatus", "機器狀態", "机器状态", "機械の状態", "Estado", "Durum"}},
+    {"ErrMsgMachineStatus", {"MachineStatus", "機器狀態", "机器状态", "機器の状態", "Estado", "Durum"}},
     {"FileOpenCaption", {"File Open", "開啟檔案", "打开文件", "ファイルを開く", "Abrir archivo", "Dosya aç"}},
     {"FileSaveAsCaption",
      {"Save File As", "另存新檔", "文件另存为", "名前を付けて保存", "Guardar archivo como",
@@ -359,11 +375,11 @@ constexpr TextEntry kWindowTexts[] = {
      {"Write any address", "寫入任意位址", "写入任意地址", "任意アドレスへの書き込み",
       "Escribir en cualquier dirección", "Herhangi bir adrese yaz"}},
     {"AnyAddrForceCaption",
-     {"Force On/Off any bit address", "強制任意位元位址 On/Off", "强制任意位地址 On/Off",
-      "任意ビットアドレスの強制 On/Off", "Forzar On/Off cualquier bit", "Herhangi bir biti zorla On/Off"}},
+     {"Force On/Off any bit address", "強制任意位元位址 ON/OFF", "强制任意位地址 ON/OFF",
+      "任意ビットアドレスの強制 ON/OFF", "Forzar ON/OFF cualquier bit", "Herhangi bir biti zorla ON/OFF"}},
     {"AnyAddrAddress",
      {"Address(Hex)", "位址(Hex)", "地址(Hex)", "アドレス(Hex)", "Dirección(Hex)", "Adres(Hex)"}},
-    {"AnyAddrByteNo", {"ByteNo.", "位元組數", "字节数", "バイト数", "Nº bytes", "Bayt sayısı"}},
+    {"AnyAddrByteNo", {"ByteNo.", "位元組數", "字节数", "バイト数", "N.º de bytes", "Bayt sayısı"}},
     {"AnyAddrData", {"Data(Hex)", "資料(Hex)", "数据(Hex)", "データ(Hex)", "Datos(Hex)", "Veri(Hex)"}},
     {"AnyAddrCommand", {"Command", "命令", "命令", "コマンド", "Comando", "Komut"}},
     {"AnyAddrPageRam", {"PageRAM", "頁 RAM", "页 RAM", "ページRAM", "Página RAM", "Sayfa RAM"}},
@@ -378,7 +394,7 @@ constexpr TextEntry kWindowTexts[] = {
     {"AnyAddrMachineCode", {"MachineCode", "機器碼", "机器码", "機械語", "Cód. máq.", "Makine kodu"}},
     {"AnyAddrHeaderAddress", {"Address", "位址", "地址", "アドレス", "Dirección", "Adres"}},
     {"AnyAddrHeaderValue",
-     {"(H)Current value", "(H)目前值", "(H)当前值", "(H)現在値", "(H)Valor actual", "(H)Güncel değer"}},
+     {"(H)Current value", "(H)現在值", "(H)当前值", "(H)現在値", "(H)Valor actual", "(H)Güncel değer"}},
 
     // ---- The any-command and the data intercept terminals (buttons 88 pixels wide) -------------------
     {"TerminalCaption",
@@ -427,12 +443,13 @@ constexpr TextEntry kWindowTexts[] = {
     {"AxisAbsolutePosition",
      {"Absolute postion", "絕對位置", "绝对位置", "絶対位置", "Posición absoluta", "Mutlak konum"}},
     {"AxisIncrementPosition",
-     {"Increment postion", "增量位置", "增量位置", "増分位置", "Posición incremental", "Artımlı konum"}},
+     {"Increment postion", "增量位置", "增量位置", "増分位置", "Posición incremental", "Artımsal konum"}},
     {"AxisRemainPulse",
-     {"Remain pulse", "剩餘脈波", "剩余脉冲", "残りパルス", "Pulsos restantes", "Kalan darbe"}},
+     {"Remain pulse", "剩餘脈波", "剩余脉冲", "残りパルス", "Pulsos restantes", "Kalan pals"}},
     {"AxisBiasSpeed", {"Bias speed", "偏置速度", "偏置速度", "バイアス速度", "Velocidad base", "Taban hızı"}},
     {"AxisAccDecTime",
-     {"Acc/Dec time", "加減速時間", "加减速时间", "加減速時間", "Tiempo acel./decel.", "Hızlanma/yavaşlama"}},
+     {"Acc/Dec time", "加減速時間", "加减速时间", "加減速時間", "Tiempo acel./decel.",
+      "Hızlanma/yavaşlama süresi"}},
     {"EntryStartMonitor", {"Start monitor", "開始監控", "开始监控", "モニタ開始", "Iniciar", "Başlat"}},
     {"EntryStopMonitor", {"Stop monitor", "停止監控", "停止监控", "モニタ停止", "Detener", "Durdur"}},
     {"EntryMonitorCaption",
@@ -446,11 +463,11 @@ constexpr TextEntry kWindowTexts[] = {
      {"Delete all devices", "全部刪除", "全部删除", "すべて削除", "Borrar todos", "Tümünü sil"}},
     {"EntryChangeValue", {"Change value", "變更數值", "更改数值", "値の変更", "Cambiar valor", "Değiştir"}},
     {"EntryForceOnOff",
-     {"Force On/Off", "強制 On/Off", "强制 On/Off", "強制 On/Off", "Forzar On/Off", "Zorla On/Off"}},
+     {"Force On/Off", "強制 ON/OFF", "强制 ON/OFF", "強制 ON/OFF", "Forzar ON/OFF", "Zorla ON/OFF"}},
     {"EntryTransferSetup",
-     {"Transfer setup ...", "傳輸設定 ...", "传输设置 ...", "転送設定 ...", "Transferir ...", "Aktarım ..."}},
+     {"Transfer setup ...", "傳輸設定 ...", "传输设置 ...", "通信設定 ...", "Transferir ...", "Aktarım ..."}},
     {"EntryTryConnection",
-     {"Try connection", "測試連線", "测试连接", "接続テスト", "Probar enlace", "Bağlantı dene"}},
+     {"Try connection", "嘗試連線", "尝试连接", "接続を試す", "Probar conexión", "Bağlantıyı dene"}},
     {"EntryMoveUp", {"MoveUp", "上移", "上移", "上へ", "Subir", "Yukarı"}},
     {"EntryMoveDown", {"MoveDown", "下移", "下移", "下へ", "Bajar", "Aşağı"}},
 };
@@ -485,7 +502,8 @@ constexpr TextEntry kStatusPhrases[] = {
     {"StatusProgramStep",
      {"Program step [", "程式步數 [", "程序步数 [", "プログラムステップ [", "Pasos del programa [",
       "Program adımı ["}},
-    {"StatusOpenCom", {"Open COM", "開啟 COM", "打开 COM", "オープン COM", "Abriendo COM", "Açılıyor: COM"}},
+    {"StatusOpenCom",
+     {"Open COM", "開啟 COM", "打开 COM", "通信ポートを開きました: COM", "Abriendo COM", "Açılıyor: COM"}},
 };
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
+#include <set>
 
 #include "app/forms/MainUnit.h"
 #include "diagnostics/forms/ErrMsg1Form.h"
@@ -68,6 +70,25 @@ TEST_F(ToolButtonsTest, ClosingTheBufferMemoryListGivesTheFunctionKeysBackAndSto
     EXPECT_FALSE(form.ParameterGroupBox->isVisible());
     EXPECT_FALSE(poll.isActive());
     EXPECT_TRUE(f5->isEnabled());
+}
+
+// Short captions in every language: the bars take two rows at most on a 1440-pixel screen, with
+// a program open (the ladder's bar of symbols showing too).
+TEST_F(ToolButtonsTest, TheToolBarsKeepToTwoRowsAt1440PixelsInEveryLanguage) {
+    form.action("New1")->trigger();
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(1440, 900);
+    QApplication::processEvents();
+    for (const char* language : {"English1", "TraditionalChinese1", "SimplifiedChinese1", "JapaneseLanguage1",
+                                 "Spanish1", "Turkish1"}) {
+        form.action(language)->trigger();
+        QApplication::processEvents();
+        std::set<int> rows;
+        for (QToolBar* bar : form.findChildren<QToolBar*>())
+            if (bar->isVisible()) rows.insert(bar->geometry().top());
+        EXPECT_LE(rows.size(), 2u) << language;
+        EXPECT_EQ(form.width(), 1440);
+    }
 }
 
 TEST_F(ToolButtonsTest, TheChangeValuePanelsAnswerCannotBeTypedInto) {
