@@ -21,10 +21,14 @@ TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
     TitleEdit = new QLineEdit(widgetText(request.title), this);
     TitleEdit->setObjectName("TitleEdit");
     TitleEdit->setMaxLength(request.maxLength);
+    TitleLabel = new QLabel(this);
+    TitleLabel->setObjectName("TitleLabel");
+    TitleLabel->setBuddy(TitleEdit);
     layout->addWidget(FileNameLabel);
+    layout->addWidget(TitleLabel);
     layout->addWidget(TitleEdit);
     addOkCancelRow(this, layout, btnOk, btnCancel);
-    Captions::of(this).translatedTitle(request.caption);
+    Captions::of(this).translatedTitle(request.caption).text(TitleLabel, "FileTitleLabel");
     keepLaidOutSize(*this);
 }
 

@@ -23,7 +23,8 @@ TEST(TextReviewTest, TheTextsOfWrongMeaningSayWhatTheWindowsDo) {
           "Tiempo de espera de comunicación ...", "Zaman aşımı süresi ..."}},
         {"RegisterDeviceRegister", {"Register", "登錄", "登录", "登録", "Registrar", "Ekle"}},
         {"MonRegisterDevices",
-         {"Register devices", "登錄元件", "登录元件", "デバイス登録", "Registrar dispositivos", "Cihaz ekle"}},
+         {"Register devices", "登錄元件", "登录元件", "デバイス登録", "Registrar dispositivos",
+          "Cihaz ekle"}},
         {"MachineStatus1",
          {"Machine Status ...", "機器狀態 ...", "机器状态 ...", "機器の状態 ...", "Estado de la máquina ...",
           "Makine durumu ..."}},
@@ -31,9 +32,9 @@ TEST(TextReviewTest, TheTextsOfWrongMeaningSayWhatTheWindowsDo) {
          {" Machine Information", "機器資訊", "机器信息", "機器情報", "Información de la máquina",
           "Makine bilgileri"}},
         {"getMsgCommTest",
-         {"Communication Test...Try Connection Information", "通訊測試...嘗試連線資訊", "通讯测试...尝试连接信息",
-          "通信テスト - 接続確認", "Prueba de comunicación - Resultado de la conexión",
-          "İletişim testi - Bağlantı sonucu"}},
+         {"Communication Test...Try Connection Information", "通訊測試...嘗試連線資訊",
+          "通讯测试...尝试连接信息", "通信テスト - 接続確認",
+          "Prueba de comunicación - Resultado de la conexión", "İletişim testi - Bağlantı sonucu"}},
     };
     for (const auto& [id, row] : cases)
         for (std::size_t language = 0; language < row.size(); ++language)
@@ -45,7 +46,8 @@ TEST(TextReviewTest, TheTextsOfWrongMeaningSayWhatTheWindowsDo) {
 TEST(TextReviewTest, ToolButtonsShowShortWordsInEveryLanguage) {
     const std::pair<const char*, Row> cases[] = {
         {"spbtnNew", {"New", "新增", "新建", "新規", "Nuevo", "Yeni"}},
-        {"spbtnEntryDeviceMonitor", {"Entry", "元件監控", "元件监控", "デバイス", "Dispositivos", "Cihazlar"}},
+        {"spbtnEntryDeviceMonitor",
+         {"Entry", "元件監控", "元件监控", "デバイス", "Dispositivos", "Cihazlar"}},
         {"spbtnStopMonitor1", {"Stop monitor", "停止監控", "停止监控", "モニタ停止", "Detener", "Durdur"}},
         {"spbtnErrorCheck", {"Error check", "錯誤檢查", "错误检查", "エラー", "Errores", "Hatalar"}},
     };

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -70,6 +71,8 @@ protected:
             }
         } else if (auto* title = qobject_cast<forms::TFileTitleForm*>(modal)) {
             titles << title->TitleEdit->text();
+            titleLabel = title->TitleLabel->text() +
+                         (title->TitleLabel->buddy() == title->TitleEdit ? "" : " (alone)");
             title->btnOk->click();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             met.last() = "box: " + box->text();
@@ -88,6 +91,7 @@ protected:
     std::string proposed;
     QStringList met;
     QStringList titles;
+    QString titleLabel;
     TMainForm form{services};
 };
 
@@ -157,7 +161,8 @@ TEST_F(FileCommandsWindowTest, SaveOnAShippedTemplateAsksForANameInTheUserFolder
     EXPECT_EQ(currentFileName(), (home / "User" / "1.PMW").string());
     EXPECT_EQ(form.windowTitle().toStdString(),
               "Kestrion Version 2.1.1108 - " + (home / "User" / "1").string());
-    ASSERT_EQ(titles.size(), 1);  // the Open's title box, with the template's title
+    ASSERT_EQ(titles.size(), 1);             // the Open's title box, with the template's title
+    EXPECT_EQ(titleLabel, "Program title");  // the field says what it holds
 
     met.clear();
     chosenFile = (home / "User" / "Mine.PMW").string();
