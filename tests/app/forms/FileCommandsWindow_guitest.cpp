@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +49,8 @@ protected:
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || modal->property("answered").toBool()) return;
         modal->setProperty("answered", true);
-        met << modal->windowTitle();
+        if (!modal->property("met").toBool()) met << modal->windowTitle();
+        modal->setProperty("met", true);
         if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) {
             if (typeKey != 0) {
                 QTest::keyClick(type, static_cast<Qt::Key>(typeKey));
@@ -65,10 +67,17 @@ protected:
             proposed = file->directory().absolutePath().toStdString();
             if (chosenFile.empty()) {
                 file->reject();
-            } else {
-                file->selectFile(QString::fromStdString(chosenFile));
-                QMetaObject::invokeMethod(file, "accept");
+                return;
             }
+            // The name goes in only once the dialog takes it (its folder is read while it opens).
+            const QFileInfo chosen(QString::fromStdString(chosenFile));
+            file->setDirectory(chosen.absolutePath());
+            file->selectFile(chosen.fileName());
+            if (file->selectedFiles().value(0) != chosen.absoluteFilePath()) {
+                modal->setProperty("answered", false);
+                return;
+            }
+            QMetaObject::invokeMethod(file, "accept");
         } else if (auto* title = qobject_cast<forms::TFileTitleForm*>(modal)) {
             titles << title->TitleEdit->text();
             titleLabel = title->TitleLabel->text() +
