@@ -48,13 +48,19 @@ FittedComment fitComment(const QFont& base, const QString& text, int width, int 
     FittedComment fitted;
     fitted.font = base;
     const int smallest = std::max(1, smallestPixelSize);
+    const int largest = std::max(pixelSize, smallest);
     QList<int> starts;
-    for (int size = std::max(pixelSize, smallest);; --size) {
+    const auto layOut = [&](int size) {
         fitted.font.setPixelSize(size);
         fitted.lineHeight = QFontMetrics(fitted.font).height();
         starts = wrapped(fitted.font, text, std::max(width, 1));
-        if (starts.size() * fitted.lineHeight <= height || size <= smallest) break;
-    }
+        return starts.size() * fitted.lineHeight <= height;
+    };
+    // Smaller only when the whole comment then fits; one that never does keeps the ladder's size,
+    // as the comments around it.
+    bool whole = false;
+    for (int size = largest; size >= smallest && !whole; --size) whole = layOut(size);
+    if (!whole) layOut(largest);
     const qsizetype room = fitted.lineHeight > 0 ? height / fitted.lineHeight : 0;
     const qsizetype shown = std::min(room, starts.size());
     for (qsizetype i = 0; i < shown; ++i) fitted.lines << lineAt(text, starts, i);
