@@ -186,6 +186,26 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
     }
 }
 
+// New starts the comment file's sections afresh and counts the ladder rows the edit panel shows.
+TEST_F(FileCommandsTest, NewEmptiesTheCommentSectionsAndCountsTheVisibleRows) {
+    ModeData.deviceNameCount = ModeData.deviceCommentCount = ModeData.blockCommentCount = 3;
+    ModeData.coilCommentCount = ModeData.monitorDeviceCount = 2;
+    ModeData.cowNameOffset = ModeData.cowCommentOffset = ModeData.cowBlockOffset = 300;
+    ModeData.cowCoilOffset = ModeData.cowMonitorOffset = 400;
+    appState.editPanelHeight = 650;
+    ModeData.ySizeSymble = 64;
+    New1Click();
+    EXPECT_EQ((std::vector<std::uint32_t>{ModeData.deviceNameCount, ModeData.deviceCommentCount,
+                                          ModeData.blockCommentCount, ModeData.coilCommentCount,
+                                          ModeData.monitorDeviceCount}),
+              (std::vector<std::uint32_t>{0, 0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<std::uint32_t>{ModeData.cowNameOffset, ModeData.cowCommentOffset,
+                                          ModeData.cowBlockOffset, ModeData.cowCoilOffset,
+                                          ModeData.cowMonitorOffset}),
+              (std::vector<std::uint32_t>{256, 258, 260, 262, 264}));
+    EXPECT_EQ(appState.visibleRowCount, 9u);  // 650 / 64 = 10 rows, less the one partly shown
+}
+
 // Cancel on the parameter box that follows the type box ends New as Cancel on the type box does:
 // the program on screen, its type and capacity among the rest, stays as it was.
 TEST_F(FileCommandsTest, CancelOnTheParameterBoxEndsNewWithNothingChanged) {
