@@ -135,7 +135,9 @@ TEST_F(FileCommandsTest, OpenReadsTheProgramAndShowsItsSteps) {
     EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
     EXPECT_EQ(editModeFlags & (kEditFileOpen | kEditModifiedSinceSave), kEditFileOpen);
     EXPECT_TRUE(boxes().empty());
-    putProgram("/p/Empty.PMW", {});  // an empty program opens as END
+    EXPECT_EQ(fakes.statusBar.panelText(0) + "|" + fakes.statusBar.panelText(13), "End of Open File...|");
+    EXPECT_EQ(ModeData.ySizeSymble, 56u);  // no device comments: the lower cells
+    putProgram("/p/Empty.PMW", {});        // an empty program opens as END
     open("/p/Empty.PMW");
     EXPECT_EQ(pmw.program[0], kEndCode);
     EXPECT_EQ(fakes.statusBar.panelText(2), "Program step [0/8000]");
@@ -266,6 +268,18 @@ TEST_F(FileCommandsTest, AShippedTemplateOpensUnnamedAndSaveNeverWritesIntoTheDa
     open(kUser + "Own.PMW");
     EXPECT_EQ(currentFileName(), kUser + "Own.PMW");
     EXPECT_EQ(fileFlags() & kFileNoName, 0);
+}
+
+// A changed program is closed, after its question, before the file is read: when the file then
+// cannot be opened the editor is left without a program, not with the one discarded.
+TEST_F(FileCommandsTest, AChangedProgramClosedForAnOpenThatFailsStaysClosed) {
+    New1Click();  // a new program counts as changed
+    fakes.messages.scriptAnswers({MsgAnswer::No});
+    open("/p/Missing.PMW");
+    EXPECT_EQ(boxes(), (Boxes{kCloseQuestion, "Open File Error | Error2018030211 | error"}));
+    EXPECT_EQ(ldrHead, nullptr);
+    EXPECT_FALSE(appState.programPanelsVisible);
+    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
 }
 
 TEST_F(FileCommandsTest, TheQuestionsAndMessagesOfTheFileCommands) {
