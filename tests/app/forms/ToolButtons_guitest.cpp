@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,7 +34,16 @@ protected:
                 opened << errors->windowTitle();
                 errors->btnClose->click();
             }
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) box->accept();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                if (QAbstractButton* no = box->button(QMessageBox::No))
+                    no->click();
+                else
+                    box->accept();
+            }
+            if (auto* file = qobject_cast<QFileDialog*>(modal)) {
+                opened << file->windowTitle();
+                file->reject();
+            }
         });
         driver.start(10);
         form.show();
@@ -42,6 +52,15 @@ protected:
     QStringList opened;
     TMainForm form{services};
 };
+
+// The file buttons run their commands: New its boxes, Open and Save (a new program has no name)
+// their file dialogs.
+TEST_F(ToolButtonsTest, TheFileButtonsRunNewOpenAndSave) {
+    form.findChild<QAction*>("spbtnNew")->trigger();
+    EXPECT_TRUE(form.action("Save1")->isEnabled());  // a program is open
+    for (const char* button : {"spbtnSave", "spbtnOpen"}) form.findChild<QAction*>(button)->trigger();
+    EXPECT_EQ(opened.join(",").toStdString(), "Save File As,File Open");
+}
 
 // The Machine Status button stays hidden with its menu item as designed; shown, it does what
 // Error check does.
