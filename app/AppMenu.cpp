@@ -12,6 +12,7 @@
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
 #include "app/RegisterView.h"
+#include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
 #include "app/TransferMenu.h"
 #include "devviews/DevViewsMenu.h"
@@ -138,7 +139,7 @@ std::vector<MenuRow> mainMenuRows() {
     for (const MenuTable table :
          {appMenuRows(), wizardsMenuRows(), linkMenuRows(), diagnosticsMenuRows(), monitorMenuRows(),
           devViewsMenuRows(), templateMenuRows(), languageMenuRows(), serviceMenuRows(), accessMenuRows(),
-          transferMenuRows()})
+          transferMenuRows(), searchMenuRows(), helpMenuRows()})
         rows.insert(rows.end(), table.begin(), table.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const MenuRow& a, const MenuRow& b) { return a.position < b.position; });

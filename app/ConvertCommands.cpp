@@ -3,7 +3,6 @@
 #include "app/MainView.h"
 #include "compiler/ConvertCommand.h"
 #include "model/core/CommandTransaction.h"
-#include "model/ladder/DrawGeometry.h"
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 
@@ -21,7 +20,6 @@ bool monitorRefusesConvert() {
 void convertLadder() {
     if (monitorRefusesConvert()) return;
     if (!runCommand(LToM)) return;
-    appState.scrollY = static_cast<int>(yOldCursor);
     menuItem("EditCancel1").enabled = false;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/MainView.h"
+#include "editor/DeviceReplace.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/image/ClipboardBlock.h"
@@ -327,6 +328,7 @@ void Undo1Click() {
     runCommand([] {
         std::swap(ldrList, ldrUndoList);
         std::swap(VirtualArray, BkVirtualArray);
+        swapReplacedComments();
         ldrSearch = nullptr;
         markEdited();
         setBlueFrameObject(BlueFrame.x1, frameLineY());

@@ -24,6 +24,7 @@
 #include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
 #include "model/instructions/Conversions.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -185,7 +186,7 @@ bool newProgram() {
     yOldCursor = 0;
     appState.mpsScanX = draw.iBusLineStart;
     appState.mpsScanY = 0;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     initBlueFrame(zoomPercent);
     runningProgram();
     return true;
@@ -303,7 +304,7 @@ bool openProgram(std::optional<std::string> presetName) {
 
     appState.mpsScanX = draw.iBusLineStart;
     appState.mpsScanY = 0;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     xOldCursor = draw.iBusLineStart;
     yOldCursor = 0;
     setBlueFrameObject(xOldCursor, yOldCursor);
@@ -352,7 +353,7 @@ bool closeProgram() {
     appState.fileTitleMemo.clear();
     appState.dcnMemo.clear();
     appState.frameTreeVisible = false;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     for (int list : {kListInsertedRows, kListDeletedRows, kListCopy, kListEditNew}) FreeLadderMemory(list);
     ClearAllComment1Click();
     freeProjectLists();

@@ -12,6 +12,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/instructions/Conversions.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -51,7 +52,7 @@ bool generateGatewayProgram(bool closeFirst) {
     // The view opens on the program's first line, as after Open.
     appState.mpsScanX = xOldCursor = draw.iBusLineStart;
     appState.mpsScanY = yOldCursor = 0;
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     setBlueFrameObject(xOldCursor, yOldCursor);
     // The load's traces wrote over the check code; it is what the generator leaves shown.
     platform::statusBar().setPanelText(0, hexText(pmw.sumCheck(), 4));

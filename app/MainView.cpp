@@ -29,9 +29,18 @@ transaction::Restore snapshotMainView() {
 [[maybe_unused]] const bool viewPart = transaction::registerPart("main view", snapshotMainView);
 
 // The items that work only on an open program.
-constexpr const char* kProgramItems[] = {
-    "Close1",  "Save1", "SaveAs1", "LadderView1", "InstructionView1", "RegisterView1", "LadderToInstruction1",
-    "Convert4"};
+constexpr const char* kProgramItems[] = {"Close1",
+                                         "Save1",
+                                         "SaveAs1",
+                                         "LadderView1",
+                                         "InstructionView1",
+                                         "RegisterView1",
+                                         "LadderToInstruction1",
+                                         "Convert4",
+                                         "Find1",
+                                         "FindNext1",
+                                         "FindPrevious1",
+                                         "GoToStep1"};
 
 void checkOnly(const std::array<const char*, 5>& group, std::size_t count, const char* chosen) {
     for (std::size_t i = 0; i < count; ++i) menuItem(group[i]).checked = std::string(group[i]) == chosen;
@@ -46,6 +55,7 @@ constexpr std::array<const char*, 5> kZoomItems = {"Np501", "Np751", "Np1001", "
 void selectZoom(std::uint32_t percent, const char* item) {
     zoomPercent = percent;
     checkOnly(kZoomItems, 5, item);
+    menuItem("ZoomAuto1").checked = false;
     redrawFlags |= kRedrawLadder | kRedrawObjects | kRedrawFrame;
 }
 
@@ -275,8 +285,16 @@ void clearAllObjects() {
     clearVirtualCanvas();
 }
 
+void selectAutoZoom(std::uint32_t percent) {
+    zoomPercent = percent;
+    checkOnly(kZoomItems, 5, "");
+    menuItem("ZoomAuto1").checked = true;
+    redrawFlags |= kRedrawLadder | kRedrawObjects | kRedrawFrame;
+}
+
 void mainViewStartUp() {
     checkOnly(kZoomItems, 5, "Np1001");
+    menuItem("ZoomAuto1").checked = false;
     selectFontItem(ModeData.fontSize);
     // The width mark stays on the 64 item although every start draws 80 pixels wide.
     checkOnly(kWidthItems, 4, "X641");

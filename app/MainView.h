@@ -47,10 +47,10 @@ struct AppState {
     int fncKeyViewMode = 0;
     std::uint8_t viewButtonsDown = 0;  // the five view speed buttons, bit 0 the ladder view
     int editPanelHeight = 0;           // pixels, kept by the window
+    int ladderViewWidth = 0;           // the visible width of the ladder view, pixels, kept by the window
     std::uint32_t visibleRowCount = 0;
     int memoHeight = 0;  // RxMemo, MsgMemo1 and the debug memos
     int mouseStatusBarHeight = 0;
-    int scrollY = 0;             // vertical position of ProjectScrollBox
     std::uint32_t mpsScanX = 0;  // where the converter's block analysis starts
     std::uint32_t mpsScanY = 0;
     std::string fileTitleMemo;
@@ -68,7 +68,7 @@ extern AppState appState;
 MenuItemState& menuItem(const std::string& objectName);
 
 // The items that edit the program.
-constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2"};
+constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Replace1"};
 
 // Menus and speed buttons without a program, and with one. The menus show their captions in the
 // interface language whatever their state (the window captions them anew on a change of language).
@@ -121,6 +121,8 @@ void Np751Click();
 void Np1001Click();
 void Np1251Click();
 void Np1501Click();
+// A zoom chosen by View > Zoom > Auto: ZoomAuto1 checked alone.
+void selectAutoZoom(std::uint32_t percent);
 
 // Comment > the display items; each flips its check mark and its bit of viewFlags, as a command
 // (device comments change the cell height).

@@ -14,6 +14,7 @@
 #include "app/MainView.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "entry/EntryState.h"
+#include "lang/HelpItems.h"
 #include "link/LinkMenu.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"

@@ -12,6 +12,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -76,7 +77,7 @@ bool buildReadLadder() {
     followWidenedBus();
     finishLoadedLadder();
 
-    appState.scrollY = 0;
+    requestViewScroll(ViewScroll::toTop(0));
     appState.mpsScanX = draw.iBusLineStart;
     appState.mpsScanY = 0;
     xOldCursor = draw.iBusLineStart;

@@ -2,13 +2,13 @@
 // visible part alone, and the layout painted by the view into an image.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <memory>
 
+#include "OffscreenApplication.h"
 #include "editor/LadderLayout.h"
 #include "editor/forms/LadderViewForm.h"
 #include "model/image/ModeData.h"
@@ -69,17 +69,8 @@ void BM_LayoutOneScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_LayoutOneScreen)->Unit(benchmark::kMicrosecond);
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "kestrion_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void BM_PaintOneScreen(benchmark::State& state) {
-    application();
+    bench::ensureOffscreenApplication();
     const std::uint32_t height = buildLargestProgram();
     QScrollArea box;
     auto* view = new forms::LadderViewForm;

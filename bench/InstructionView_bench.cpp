@@ -3,10 +3,10 @@
 // decoded only as the view paints them, so the whole must stay well under 0.1 s.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <memory>
 
+#include "OffscreenApplication.h"
 #include "app/InstructionList.h"
 #include "editor/forms/InstructionViewForm.h"
 #include "model/image/ProgramImage.h"
@@ -16,15 +16,6 @@ namespace {
 using namespace kestrion;
 
 constexpr std::size_t kSteps = 64000;
-
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "kestrion_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-}
 
 // Rungs of LD, AND, MOV K10 D0 and OUT: nine steps each, END in the last step.
 void buildLargestProgram() {
@@ -46,7 +37,7 @@ forms::InstructionViewForm::Row rowOf(int row) {
 }
 
 void BM_OpenInstructionView(benchmark::State& state) {
-    ensureApplication();
+    bench::ensureOffscreenApplication();
     buildLargestProgram();
     forms::InstructionViewForm view;
     view.resize(900, 900);

@@ -335,6 +335,7 @@ void convert() {
 
     xOldCursor = savedX;
     yOldCursor = savedY;
+    requestViewScroll(ViewScroll::toTop(savedY));
     setBlueFrameObject(xOldCursor, yOldCursor);
     redrawFlags |= kRedrawFrame | kRedrawObjects | kRedrawLadder;
     checkReloadedWords("LToM02");

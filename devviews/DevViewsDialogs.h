@@ -34,6 +34,8 @@ public:
     virtual void viewMore(ViewMoreDialog& dialog) = 0;
     // Shows or hides the main window's menus xRS and xTHIS.
     virtual void showDeveloperMenus(bool shown) = 0;
+    // The math test view (devviews/MathTest.h), modal until the user closes it.
+    virtual void mathTest() = 0;
 };
 
 inline DevViewsDialogs& devViewsDialogs() {

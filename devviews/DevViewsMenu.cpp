@@ -1,6 +1,7 @@
 #include "devviews/DevViewsMenu.h"
 
 #include "devviews/DevViews.h"
+#include "devviews/MathTest.h"
 #include "devviews/VirtualArrayDump.h"
 #include "platform/Services.h"
 
@@ -51,6 +52,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "CopyVirtualArray1", "CopyVirtualArray", "VirtualArrayMemo1", 40,
      openGrid<kDumpCopyVirtualArray>},
     {kItem, "ObjLadder1", "ObjLadder", "xTHIS", 50, ObjLadder1Click},
+    {kItem, "MathTest1", "Math test", "xTHIS", 60, MathTest1Click},
     {kItem, "RelayImage1", "RelayImage", "Memory1", 20, RelayImage1Click},
     {kItem, "comTempArray1", "comTempArray", "Memory1", 30, comTempArray1Click},
 };

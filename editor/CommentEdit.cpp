@@ -230,6 +230,10 @@ std::string upperCase(std::string_view text) {
 
 }  // namespace
 
+bool roomForComments(const std::vector<PreparedComment>& prepared) {
+    return roomFor(prepared);
+}
+
 std::size_t commentLimit(CommentKind kind) {
     switch (kind) {
         case CommentKind::Device: return kDeviceCommentTextSize - 1;
@@ -281,7 +285,7 @@ std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<Ty
         c.bytes = text.bytes;
         prepared.push_back(std::move(c));
     }
-    if (!roomFor(prepared)) return std::nullopt;
+    if (!roomForComments(prepared)) return std::nullopt;
     return prepared;
 }
 

@@ -56,6 +56,10 @@ struct PreparedComment {
 // None, after the box that says why, when one is refused; nothing has changed then.
 std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<TypedComment>& typed);
 
+// The comment file takes what the prepared comments add (entries within each section's limit,
+// bytes within the image); false after the box that says which does not fit.
+bool roomForComments(const std::vector<PreparedComment>& prepared);
+
 // Writes prepared comments as one command: entries added, changed or deleted with their counts,
 // the ids on the ladder objects, the program marked modified. False when the command failed.
 bool applyComments(const std::vector<PreparedComment>& prepared);

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "editor/DeviceReplace.h"
+#include "editor/LadderFind.h"
 #include "model/core/DialogSeam.h"
 
 namespace kestrion {
@@ -25,6 +29,36 @@ struct NumberEntryResult {
 
 struct CommentEditDialog;
 
+// TUpDnSearchForm: what to find and which way; the button that closed it.
+enum class FindAction { Cancel, FindNext, FindList };
+struct FindDialog {
+    std::string text;
+    FindKind kind = FindKind::Device;
+    FindDirection direction = FindDirection::Down;
+    FindAction action = FindAction::Cancel;
+};
+
+// TldrSearchForm: every place found; a double click on a row frames its place, the list staying open.
+struct FindListDialog {
+    std::string query;
+    std::vector<FoundPlace> places;
+    void rowDoubleClick(std::size_t row);
+};
+
+// TobjMaskForm: the devices to replace and by what, over the whole program or a step range. OK
+// (btnOkClick) reads the fields and replaces; true when it replaced. Otherwise a box has said why
+// (the fields, nothing to replace, a line that does not fit) and the dialog stays open.
+struct ReplaceDialog {
+    std::string from;  // X0, or a range M0-M99
+    std::string to;    // the device that takes the place of the first
+    bool wholeProgram = true;
+    std::string firstStep;
+    std::string lastStep;
+
+    bool btnOkClick();
+    std::optional<DeviceReplacement> checked;  // the fields as btnOkClick read them
+};
+
 class EditorDialogs {
 public:
     static constexpr const char* seamName = "editor dialogs";
@@ -33,6 +67,12 @@ public:
     virtual NumberEntryResult goToStep(const NumberEntryRequest& request) = 0;
     // TCommentEditForm, modal; true when it closed with OK (its btnOkClick accepted the texts).
     virtual bool commentEdit(CommentEditDialog& dialog) = 0;
+    // TUpDnSearchForm, modal: the dialog's fields and the button that closed it.
+    virtual void find(FindDialog& dialog) = 0;
+    // TldrSearchForm, modal until the user closes it; double clicks run rowDoubleClick meanwhile.
+    virtual void findList(FindListDialog& dialog) = 0;
+    // TobjMaskForm, modal; true when it closed with OK (its btnOkClick replaced).
+    virtual bool replace(ReplaceDialog& dialog) = 0;
 };
 
 inline EditorDialogs& editorDialogs() {

@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 namespace kestrion {
 
 struct stLadderBlock;
+struct ReplacedComments;  // editor/DeviceReplace.cpp
 
 constexpr std::size_t kClickedOperandTextSize = 16;
 
@@ -22,6 +25,13 @@ struct EditorViewState {
     std::uint32_t timer3Ticks = 0;          // Timer2 ticks counted while Timer3 runs at its slow interval
     int shownCommentList = kNoCommentList;  // the comment list beside the ladder
     bool monitorMarksShown = false;  // the ladder monitor runs: conducting symbols and values are drawn
+    // The last find (FindKind, FindDirection), repeated by Find next and Find previous.
+    bool findKept = false;
+    int findKind = 0;
+    std::string findText;
+    int findDirection = 0;
+    // The device comments the last replace moved, for Undo.
+    std::shared_ptr<ReplacedComments> replacedComments;
 };
 
 extern EditorViewState editorView;

@@ -413,8 +413,7 @@ VisibleRange visibleRange(std::uint32_t scrollY, std::uint32_t viewportHeight) {
     range.bottomY = static_cast<std::uint32_t>((std::uint64_t{scrollY} + viewportHeight) * 100 / zoom);
     const std::uint32_t height = std::max<std::uint32_t>(cellHeight(), 1);
     const std::uint32_t firstRow = range.topY / height * height;
-    const stLadderBlock* o = ldrHead;
-    while (o != nullptr && o->yAddr < firstRow) o = o->next;
+    const stLadderBlock* o = firstObjectFromRow(firstRow);
     range.head = o;
     // Blocks follow each other down the ladder, but inside a block a row may come back after a
     // lower one: the range ends only where a whole new block starts below the view.
@@ -522,8 +521,8 @@ void LadderScreen::drawVerticalLineSegment(int direction, std::uint32_t x, std::
     building_->push_back(shape(PrimitiveKind::Line, Ink::Wire, scale(x), scale(from), scale(x), scale(to)));
 }
 
-void LadderScreen::scrollToFrame() {
-    if (onScrollToFrame) onScrollToFrame();
+void LadderScreen::scrollTo(const ViewScroll& scroll) {
+    if (onScroll) onScroll(scroll);
 }
 
 void LadderScreen::repaint() {

@@ -110,10 +110,10 @@ int ladderScreenWidth();
 int ladderScreenHeight();
 
 // The painter the model's services draw through while a screen is laid out: vertical link
-// segments go into the screen being built, and the frame scroll request goes to the window.
+// segments go into the screen being built, and the scroll requests go to the window.
 class LadderScreen : public LadderView {
 public:
-    std::function<void()> onScrollToFrame;
+    std::function<void(const ViewScroll&)> onScroll;
     std::function<void()> onRepaint;
 
     // Everything the visible part shows: mark shading, bus lines, objects, links, comments and
@@ -122,7 +122,7 @@ public:
 
     void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
                                  std::uint32_t zoom) override;
-    void scrollToFrame() override;
+    void scrollTo(const ViewScroll& scroll) override;
     void repaint();
 
 private:

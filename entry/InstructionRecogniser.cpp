@@ -130,17 +130,23 @@ std::uint32_t checkLabel(std::string_view label, const OperandTexts& operands) {
     return accept(kLabelCode);
 }
 
+// Which forms a line may take: the box's own, or (a line already in the ladder) every form the
+// shared table knows.
+enum class Forms { Box, Ladder };
+
 std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t y,
-                        const OperandTexts& operands) {
+                        const OperandTexts& operands, Forms forms) {
     const InstructionWord& word = *form.word;
     if (word.kind == WordKind::StackOnly) {
         editInstrFlags &= static_cast<std::uint8_t>(~kInstrNotRecognised);
         return 0;
     }
     const OperandPattern* pattern = patternOf(word);
-    if (pattern == nullptr || checkOperands(*pattern, operands) != 0 || word.refused) return 0;
+    if (pattern == nullptr || checkOperands(*pattern, operands) != 0) return 0;
     // The box accepts only the forms of its own column of the shared table.
-    if (word.row != nullptr && !boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse)) return 0;
+    const bool boxForm =
+        !word.refused && (word.row == nullptr || boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse));
+    if (!boxForm && forms == Forms::Box) return 0;
     if (refusedInFirstCell(word, x, y) || refusedAfterContacts(word.code, x)) return 0;
     if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
         const std::optional<std::uint16_t> code = classCode(word, operands);
@@ -157,8 +163,10 @@ std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index) {
     return index + 1;
 }
 
-std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
-                             const OperandTexts& operands) {
+namespace {
+
+std::uint32_t checkLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
+                        const OperandTexts& operands, Forms forms) {
     removeLeadingBlanks(mnemonic);
     editInstrFlags |= kInstrNotRecognised;
     editInstrFlags &= static_cast<std::uint8_t>(~(kInstrDoubleWord | kInstrPulse));
@@ -184,7 +192,27 @@ std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> m
     if (form->word->doubleWritten) editInstrFlags |= kInstrDoubleWord;
     if (form->word->pulseWritten) editInstrFlags |= kInstrPulse;
     if (form->pulse && !form->word->pulseWritten) skipPulseSuffix(mnemonic, end - 1);
-    return checkWord(*form, x, y, operands);
+    return checkWord(*form, x, y, operands, forms);
+}
+
+}  // namespace
+
+std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
+                             const OperandTexts& operands) {
+    return checkLine(x, y, mnemonic, operands, Forms::Box);
+}
+
+std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
+                                const OperandTexts& operands) {
+    const std::uint8_t flags = editInstrFlags;
+    const std::uint32_t result = instrResultCode;
+    const std::uint32_t cursorY = yOldCursor;
+    yOldCursor = y;
+    const std::uint32_t code = checkLine(x, y, mnemonic, operands, Forms::Ladder);
+    yOldCursor = cursorY;
+    instrResultCode = result;
+    editInstrFlags = flags;
+    return code;
 }
 
 }  // namespace kestrion

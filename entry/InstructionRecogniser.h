@@ -18,6 +18,13 @@ namespace kestrion {
 std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
                              const OperandTexts& operands);
 
+// The same judgement of a line already in the ladder whose operands have changed (a device
+// replaced): the same operand checkers and placement rules at (x, y), except that a form the box
+// does not take itself (one a program file brought) is judged by its operands alone. The entry
+// state the box keeps (editInstrFlags, instrResultCode, yOldCursor) is left as it was.
+std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
+                                const OperandTexts& operands);
+
 // If the character at index is P: sets the pulse flag and returns index + 1; else returns index.
 std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index);
 

@@ -10,13 +10,15 @@
 
 namespace kestrion {
 
-// The about box (TAboutTovelForm), its texts in the interface language.
+// The about box (TAboutTovelForm, or TAboutMarboForm for the second brand), its texts in the
+// interface language.
 struct AboutBox {
     std::string caption;
     std::string title;  // the product word and the version
     std::string purpose;
     std::string maker;
     std::string ok;
+    bool secondBrand = false;  // the second brand's box
 };
 
 class LangDialogs {

@@ -15,4 +15,24 @@ std::string getMsgCantSetKeyword2();
 std::string getMsgKeyword2SetupOk();
 std::string getMsgKeyword2SetupFailed();
 
+// The link's own questions and messages.
+std::string getMsgWriteRemovesKeyword();
+std::string getMsgWriteReplacesKeyword();
+std::string getMsgWriteSetsKeyword();
+std::string getMsgProgramMayBeIncomplete();
+std::string getMsgMemoryClearConfirm();
+std::string getMsgMemoryClearFailed();
+std::string getMsgMemoryClearNotStopped();
+std::string getMsgLinkBusy();
+std::string getMsgWSeriesOnly();
+std::string getMsgStopMonitorFirst();
+std::string getMsgProductIdRange();
+std::string getMsgAddressRange();
+std::string getMsgByteCountRange();
+std::string getMsgDataRange();
+// The text (or the device) named in its message.
+std::string getMsgNotHexNumber(const std::string& text);
+std::string getMsgNotInteger(const std::string& text);
+std::string getMsgBeyondDeviceUsage(const std::string& device);
+
 }  // namespace kestrion

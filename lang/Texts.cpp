@@ -75,6 +75,112 @@ constexpr TextEntry kTexts[] = {
     {"DeleteLine1",
      {"&Delete line", "刪除行(&D)", "删除行(&D)", "行の削除(&D)", "E&liminar línea", "Satır si&l"}},
 
+    // ---- Edit: find, replace, go to step -----------------------------------------------------------
+    {"Find1", {"&Find...", "尋找(&F)...", "查找(&F)...", "検索(&F)...", "&Buscar...", "&Bul..."}},
+    {"FindNext1",
+     {"Find &next", "尋找下一個(&N)", "查找下一个(&N)", "次を検索(&N)", "Buscar &siguiente",
+      "Sonrakini b&ul"}},
+    {"FindPrevious1",
+     {"Find pre&vious", "尋找上一個(&V)", "查找上一个(&V)", "前を検索(&V)", "Buscar &anterior",
+      "Ö&ncekini bul"}},
+    {"Replace1",
+     {"&Replace...", "取代(&R)...", "替换(&R)...", "置換(&R)...", "&Reemplazar...", "&Değiştir..."}},
+    {"GoToStep1",
+     {"&Go to step...", "跳至步數(&G)...", "跳至步数(&G)...", "ステップへ移動(&G)...", "Ir al pas&o...",
+      "&Adıma git..."}},
+    {"ZoomAuto1", {"Auto", "自動", "自动", "自動", "Automático", "Otomatik"}},
+    {"FindCaption", {"Find", "尋找", "查找", "検索", "Buscar", "Bul"}},
+    {"FindNothingTyped",
+     {"Type what to find.", "請輸入要尋找的內容。", "请输入要查找的内容。",
+      "検索する内容を入力してください。", "Escriba lo que desea buscar.", "Aranacak şeyi yazın."}},
+    {"FindNoDevice",
+     {"\"%1\" is not a device. Type a device such as X10, D100 or T0.",
+      "「%1」不是元件。請輸入元件，例如 X10、D100 或 T0。",
+      "“%1”不是元件。请输入元件，例如 X10、D100 或 T0。",
+      "「%1」はデバイスではありません。X10、D100、T0 のようにデバイスを入力してください。",
+      "«%1» no es un dispositivo. Escriba un dispositivo como X10, D100 o T0.",
+      "\"%1\" bir cihaz değil. X10, D100 veya T0 gibi bir cihaz yazın."}},
+    {"FindNotFound",
+     {"\"%1\" was not found.", "找不到「%1」。", "找不到“%1”。", "「%1」は見つかりませんでした。",
+      "No se encontró «%1».", "\"%1\" bulunamadı."}},
+    {"FindWrappedToStart",
+     {"The search reached the end of the program and went on from its start.",
+      "已搜尋到程式結尾，從開頭繼續搜尋。", "已查找到程序末尾，从开头继续查找。",
+      "プログラムの終わりに達したため、先頭から検索を続けました。",
+      "La búsqueda llegó al final del programa y continuó desde el principio.",
+      "Arama programın sonuna ulaştı ve baştan devam etti."}},
+    {"FindWrappedToEnd",
+     {"The search reached the start of the program and went on from its end.",
+      "已搜尋到程式開頭，從結尾繼續搜尋。", "已查找到程序开头，从末尾继续查找。",
+      "プログラムの先頭に達したため、終わりから検索を続けました。",
+      "La búsqueda llegó al principio del programa y continuó desde el final.",
+      "Arama programın başına ulaştı ve sondan devam etti."}},
+    {"GoToPastEnd",
+     {"Step %1 lies past END (step %2).", "步數 %1 超出 END (步數 %2)。", "步数 %1 超出 END (步数 %2)。",
+      "ステップ %1 は END (ステップ %2) より後です。", "El paso %1 está después de END (paso %2).",
+      "%1. adım END'den (%2. adım) sonra."}},
+    {"ReplaceCaption", {"Replace", "取代", "替换", "置換", "Reemplazar", "Değiştir"}},
+    {"ReplaceNoDevices",
+     {"Type the devices to replace, one device or a range such as X0 or M0-M99, and the device that takes "
+      "the place of the first, such as X20 or M100.",
+      "請輸入要取代的元件(單一元件或範圍，例如 X0 或 M0-M99)，以及取代第一個元件的元件，例如 X20 或 M100。",
+      "请输入要替换的元件(单个元件或范围，例如 X0 或 M0-M99)，以及替换第一个元件的元件，例如 X20 或 M100。",
+      "置換するデバイス (X0 のような 1 つのデバイス、または M0-M99 のような範囲) と、先頭のデバイスの代わりに"
+      "なるデバイス (X20、M100 など) を入力してください。",
+      "Escriba los dispositivos que se reemplazan (uno, como X0, o un intervalo, como M0-M99) y el "
+      "dispositivo "
+      "que ocupa el lugar del primero, como X20 o M100.",
+      "Değiştirilecek cihazları (X0 gibi tek bir cihaz veya M0-M99 gibi bir aralık) ve ilkinin yerini alacak "
+      "cihazı (X20 veya M100 gibi) yazın."}},
+    {"ReplaceLabels",
+     {"Labels (P, I) are not replaced here: change them in the instruction box.",
+      "標籤(P、I)不在此取代，請在指令輸入框中修改。", "标签(P、I)不在此替换，请在指令输入框中修改。",
+      "ラベル (P、I) はここでは置換しません。命令入力ボックスで変更してください。",
+      "Las etiquetas (P, I) no se reemplazan aquí: cámbielas en el cuadro de instrucción.",
+      "Etiketler (P, I) burada değiştirilmez: komut kutusunda değiştirin."}},
+    {"ReplaceRangeOrder",
+     {"A range runs from a device to a later one of the same letter, such as M0-M99.",
+      "範圍須從一個元件到同一字母的後續元件，例如 M0-M99。",
+      "范围须从一个元件到同一字母的后续元件，例如 M0-M99。",
+      "範囲は同じ文字のデバイスで、小さい番号から大きい番号へ指定します (例: M0-M99)。",
+      "Un intervalo va de un dispositivo a otro posterior de la misma letra, como M0-M99.",
+      "Aralık, aynı harfte bir cihazdan sonraki bir cihaza uzanır: M0-M99 gibi."}},
+    {"ReplaceSame",
+     {"%1 would stay %1: nothing to replace.", "%1 將維持為 %1，沒有要取代的內容。",
+      "%1 将保持为 %1，没有要替换的内容。", "%1 は %1 のままです。置換するものはありません。",
+      "%1 seguiría siendo %1: no hay nada que reemplazar.", "%1 yine %1 olur: değiştirilecek bir şey yok."}},
+    {"ReplaceSteps",
+     {"Type the step range as two step numbers, the first not above the second.",
+      "請以兩個步數輸入步數範圍，第一個不可大於第二個。", "请以两个步数输入步数范围，第一个不可大于第二个。",
+      "ステップ範囲は 2 つのステップ番号で入力し、最初の番号を 2 番目以下にしてください。",
+      "Escriba el intervalo como dos números de paso, el primero no mayor que el segundo.",
+      "Adım aralığını iki adım numarası olarak yazın; ilki ikinciden büyük olmamalı."}},
+    {"ReplaceNoneFound",
+     {"Nothing was replaced: no operand names %1.", "未取代任何內容：沒有運算元使用 %1。",
+      "未替换任何内容：没有操作数使用 %1。", "置換しませんでした: %1 を使うオペランドはありません。",
+      "No se reemplazó nada: ningún operando usa %1.",
+      "Hiçbir şey değiştirilmedi: %1 kullanan operand yok."}},
+    {"ReplaceRefused",
+     {"Nothing was replaced: %1 at %2 does not fit PLC type %3.",
+      "未取代任何內容：%2 的 %1 不符合 PLC 機型 %3。", "未替换任何内容：%2 的 %1 不符合 PLC 机型 %3。",
+      "置換しませんでした: %2 の %1 は PLC 機種 %3 に合いません。",
+      "No se reemplazó nada: %1 en %2 no es válido para el tipo de PLC %3.",
+      "Hiçbir şey değiştirilmedi: %2 konumundaki %1, PLC türü %3 için uygun değil."}},
+    {"ReplaceAtStepLine",
+     {"step %1, line %2", "步數 %1，第 %2 行", "步数 %1，第 %2 行", "ステップ %1、%2 行目",
+      "paso %1, línea %2", "adım %1, satır %2"}},
+    {"ReplaceAtLine",
+     {"line %1 (not converted yet)", "第 %1 行(尚未轉換)", "第 %1 行(尚未转换)", "%1 行目 (未変換)",
+      "línea %1 (aún sin convertir)", "satır %1 (henüz dönüştürülmedi)"}},
+    {"ReplaceDone",
+     {"%1 operands replaced in %2 instructions. Convert the ladder to write them into the program.",
+      "已在 %2 個指令中取代 %1 個運算元。請轉換階梯圖以寫入程式。",
+      "已在 %2 条指令中替换 %1 个操作数。请转换梯形图以写入程序。",
+      "%2 個の命令で %1 個のオペランドを置換しました。プログラムに反映するにはラダーを変換してください。",
+      "Se reemplazaron %1 operandos en %2 instrucciones. Convierta el ladder para escribirlos en el "
+      "programa.",
+      "%2 komutta %1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."}},
+
     // ---- View --------------------------------------------------------------------------------------
     {"LadderView1",
      {"&Ladder view", "階梯圖檢視(&L)", "梯形图视图(&L)", "ラダー表示(&L)", "Vista &Ladder",
@@ -302,6 +408,40 @@ constexpr TextEntry kTexts[] = {
      {"Made by Tovel", "Tovel 製作", "Tovel 制作", "製造元: Tovel", "Desarrollado por Tovel",
       "Üretici: Tovel"}},
     {"AboutOk", {"OK", "確定", "确定", "OK", "Aceptar", "Tamam"}},
+    // The second brand's about box (TAboutMarboForm), the time and disk items.
+    {"AboutMarboMaker",
+     {"Made by Marbo", "Marbo 製作", "Marbo 制作", "製造元: Marbo", "Fabricado por Marbo", "Üretici: Marbo"}},
+    {"Time1", {"Time", "時間", "时间", "時刻", "Hora", "Saat"}},
+    {"Disk1", {"Disk", "磁碟", "磁盘", "ディスク", "Disco", "Disk"}},
+    {"TimePc", {"PC: %1", "電腦: %1", "电脑: %1", "PC: %1", "PC: %1", "PC: %1"}},
+    {"TimePlc",
+     {"PLC: %1 (read at %2)", "PLC: %1 (於 %2 讀取)", "PLC: %1 (于 %2 读取)", "PLC: %1 (%2 に読み出し)",
+      "PLC: %1 (leído a las %2)", "PLC: %1 (%2 itibarıyla okundu)"}},
+    {"WeekdaySunday", {"Sunday", "星期日", "星期日", "日曜日", "domingo", "Pazar"}},
+    {"WeekdayMonday", {"Monday", "星期一", "星期一", "月曜日", "lunes", "Pazartesi"}},
+    {"WeekdayTuesday", {"Tuesday", "星期二", "星期二", "火曜日", "martes", "Salı"}},
+    {"WeekdayWednesday", {"Wednesday", "星期三", "星期三", "水曜日", "miércoles", "Çarşamba"}},
+    {"WeekdayThursday", {"Thursday", "星期四", "星期四", "木曜日", "jueves", "Perşembe"}},
+    {"WeekdayFriday", {"Friday", "星期五", "星期五", "金曜日", "viernes", "Cuma"}},
+    {"WeekdaySaturday", {"Saturday", "星期六", "星期六", "土曜日", "sábado", "Cumartesi"}},
+    {"DiskFolder",
+     {"Installation folder: %1", "安裝資料夾: %1", "安装文件夹: %1", "インストールフォルダ: %1",
+      "Carpeta de instalación: %1", "Kurulum klasörü: %1"}},
+    {"DiskMountPoint",
+     {"Mount point: %1", "掛載點: %1", "挂载点: %1", "マウントポイント: %1", "Punto de montaje: %1",
+      "Bağlama noktası: %1"}},
+    {"DiskFileSystem",
+     {"File system: %1", "檔案系統: %1", "文件系统: %1", "ファイルシステム: %1", "Sistema de archivos: %1",
+      "Dosya sistemi: %1"}},
+    {"DiskSize", {"Size: %1", "大小: %1", "大小: %1", "容量: %1", "Tamaño: %1", "Boyut: %1"}},
+    {"DiskFree",
+     {"Free: %1 (%2 %)", "可用空間: %1 (%2 %)", "可用空间: %1 (%2 %)", "空き容量: %1 (%2 %)",
+      "Libre: %1 (%2 %)", "Boş: %1 (%%2)"}},
+    {"DiskUnknown",
+     {"The file system of the installation folder could not be read.", "無法讀取安裝資料夾的檔案系統。",
+      "无法读取安装文件夹的文件系统。", "インストールフォルダのファイルシステムを読み取れませんでした。",
+      "No se pudo leer el sistema de archivos de la carpeta de instalación.",
+      "Kurulum klasörünün dosya sistemi okunamadı."}},
 
     // ---- The common messages -----------------------------------------------------------------------
     {"getMsgSaveBeforeClose",
@@ -371,6 +511,126 @@ constexpr TextEntry kTexts[] = {
      {"Keyword2 setup ...unsucessful...", "第二密碼設定...失敗...", "第二密码设置...失败...",
       "キーワード2の設定...失敗しました...", "Configuración de la palabra clave 2 ...fallida...",
       "Anahtar sözcük 2 ayarı ...başarısız..."}},
+
+    // ---- The link's own questions and messages: what a command does to the PLC's protection and
+    // memory, and the entries it refuses. "%1" stands for the text or device named.
+    {"getMsgWriteRemovesKeyword",
+     {"The PLC is protected with a keyword, and the program to write has none: the write removes the "
+      "PLC's keyword and leaves the PLC unprotected. Write the program?",
+      "PLC 已設定密碼，而要寫入的程式沒有密碼：寫入會清除 PLC 的密碼，PLC 將不再受到保護。要寫入程式嗎？",
+      "PLC 已设置密码，而要写入的程序没有密码：写入会清除 PLC 的密码，PLC 将不再受到保护。要写入程序吗？",
+      "PLC にはキーワードが設定されていますが、書き込むプログラムにはキーワードがありません。書き込むと "
+      "PLC のキーワードが消去され、PLC は保護されなくなります。プログラムを書き込みますか？",
+      "El PLC está protegido con una palabra clave y el programa que se va a escribir no tiene ninguna: la "
+      "escritura borra la palabra clave del PLC y lo deja sin protección. ¿Escribir el programa?",
+      "PLC bir anahtar sözcükle korunuyor, yazılacak programın ise anahtar sözcüğü yok: yazma işlemi "
+      "PLC'nin anahtar sözcüğünü siler ve PLC korumasız kalır. Program yazılsın mı?"}},
+    {"getMsgWriteReplacesKeyword",
+     {"The program to write has a keyword other than the PLC's: the write replaces the PLC's keyword "
+      "with the program's, and from then on the PLC asks for the program's keyword. Write the program?",
+      "要寫入的程式密碼與 PLC 的密碼不同：寫入會以程式的密碼取代 PLC 的密碼，之後 PLC "
+      "只接受程式的密碼。要寫入程式嗎？",
+      "要写入的程序密码与 PLC 的密码不同：写入会以程序的密码取代 PLC 的密码，之后 PLC "
+      "只接受程序的密码。要写入程序吗？",
+      "書き込むプログラムのキーワードは PLC のキーワードと異なります。書き込むと PLC "
+      "のキーワードがプログラムのキーワードに置き換わり、以後 PLC "
+      "にはプログラムのキーワードが必要になります。プログラムを書き込みますか？",
+      "El programa que se va a escribir tiene una palabra clave distinta de la del PLC: la escritura "
+      "sustituye la palabra clave del PLC por la del programa, que será la que el PLC pida desde "
+      "entonces. ¿Escribir el programa?",
+      "Yazılacak programın anahtar sözcüğü PLC'ninkinden farklı: yazma işlemi PLC'nin anahtar "
+      "sözcüğünü programınkiyle değiştirir ve PLC bundan sonra programın anahtar sözcüğünü ister. "
+      "Program yazılsın mı?"}},
+    {"getMsgWriteSetsKeyword",
+     {"The PLC has no keyword, and the program to write has one: the write protects the PLC with the "
+      "program's keyword. Write the program?",
+      "PLC 未設定密碼，而要寫入的程式有密碼：寫入會以程式的密碼保護 PLC。要寫入程式嗎？",
+      "PLC 未设置密码，而要写入的程序有密码：写入会以程序的密码保护 PLC。要写入程序吗？",
+      "PLC にはキーワードが設定されていませんが、書き込むプログラムにはキーワードがあります。書き込むと "
+      "PLC はプログラムのキーワードで保護されます。プログラムを書き込みますか？",
+      "El PLC no tiene palabra clave y el programa que se va a escribir sí: la escritura protege el PLC "
+      "con la palabra clave del programa. ¿Escribir el programa?",
+      "PLC'nin anahtar sözcüğü yok, yazılacak programın ise var: yazma işlemi PLC'yi programın anahtar "
+      "sözcüğüyle korur. Program yazılsın mı?"}},
+    {"getMsgProgramMayBeIncomplete",
+     {"The PLC stays in STOP: its program may be incomplete", "PLC 維持在 STOP 狀態：其程式可能不完整",
+      "PLC 保持在 STOP 状态：其程序可能不完整",
+      "PLC は STOP のままです。プログラムが不完全な可能性があります",
+      "El PLC permanece en STOP: su programa puede estar incompleto",
+      "PLC STOP durumunda kalıyor: programı eksik olabilir"}},
+    {"getMsgMemoryClearConfirm",
+     {"Memory Clear erases the checked memories of the PLC for good; a PLC in RUN is switched to STOP "
+      "first. Clear the PLC's memory?",
+      "記憶體清除會永久清除 PLC 中勾選的記憶體；PLC 若在 RUN 狀態，會先切換為 STOP。要清除 PLC "
+      "的記憶體嗎？",
+      "存储器清除会永久清除 PLC 中勾选的存储器；PLC 若处于 RUN 状态，会先切换为 STOP。要清除 PLC "
+      "的存储器吗？",
+      "メモリクリアは PLC のチェックしたメモリを完全に消去します。RUN 中の PLC は先に STOP "
+      "に切り替えます。PLC のメモリをクリアしますか？",
+      "Borrar memoria elimina para siempre las memorias marcadas del PLC; un PLC en RUN pasa antes a "
+      "STOP. ¿Borrar la memoria del PLC?",
+      "Bellek temizleme, PLC'nin işaretli belleklerini kalıcı olarak siler; RUN durumundaki PLC önce "
+      "STOP'a alınır. PLC'nin belleği temizlensin mi?"}},
+    {"getMsgMemoryClearFailed",
+     {"Memory Clear failed: the PLC did not confirm the clear. Its memory may be partly cleared.",
+      "記憶體清除失敗：PLC 未確認清除。其記憶體可能只清除了一部分。",
+      "存储器清除失败：PLC 未确认清除。其存储器可能只清除了一部分。",
+      "メモリクリアに失敗しました。PLC がクリアを確認しませんでした。メモリは一部だけ消去されている可能性が"
+      "あります。",
+      "No se pudo borrar la memoria: el PLC no confirmó el borrado. Su memoria puede haber quedado borrada "
+      "en parte.",
+      "Bellek temizlenemedi: PLC temizlemeyi onaylamadı. Belleği kısmen temizlenmiş olabilir."}},
+    {"getMsgMemoryClearNotStopped",
+     {"Memory Clear stopped: the PLC did not confirm the switch to STOP. Nothing was cleared.",
+      "記憶體清除中止：PLC 未確認切換為 STOP。未清除任何記憶體。",
+      "存储器清除中止：PLC 未确认切换为 STOP。未清除任何存储器。",
+      "メモリクリアを中止しました。PLC が STOP への切り替えを確認しませんでした。何も消去されていません。",
+      "Borrado de memoria detenido: el PLC no confirmó el paso a STOP. No se ha borrado nada.",
+      "Bellek temizleme durduruldu: PLC STOP'a geçişi onaylamadı. Hiçbir şey silinmedi."}},
+    {"getMsgLinkBusy",
+     {"The PLC link is busy with another request", "PLC 連線正在處理另一個要求", "PLC 连接正在处理另一个请求",
+      "PLC との通信は別の要求を処理中です", "El enlace con el PLC está ocupado con otra petición",
+      "PLC bağlantısı başka bir istekle meşgul"}},
+    {"getMsgWSeriesOnly",
+     {"This function is for the W series only", "此功能僅適用於 W 系列", "此功能仅适用于 W 系列",
+      "この機能は W シリーズ専用です", "Esta función es solo para la serie W",
+      "Bu işlev yalnızca W serisi içindir"}},
+    {"getMsgStopMonitorFirst",
+     {"In monitor mode...Stop the monitor first...", "監控模式中...請先停止監控...",
+      "监控模式中...请先停止监控...", "モニタ中です...先にモニタを停止してください...",
+      "En modo de monitorización...Detenga primero la monitorización...",
+      "İzleme modunda...Önce izlemeyi durdurun..."}},
+    {"getMsgProductIdRange",
+     {"Product ID must be 0 ~ 99999999 (8 digits)", "產品序號必須為 0 ~ 99999999 (8 位數)",
+      "产品序号必须为 0 ~ 99999999 (8 位数)", "製品 ID は 0 ~ 99999999 (8 桁) で指定してください",
+      "El ID de producto debe estar entre 0 y 99999999 (8 cifras)",
+      "Ürün kimliği 0 ~ 99999999 (8 hane) arasında olmalıdır"}},
+    {"getMsgAddressRange",
+     {"Address must be H0000 ~ HFFFF", "位址必須為 H0000 ~ HFFFF", "地址必须为 H0000 ~ HFFFF",
+      "アドレスは H0000 ~ HFFFF で指定してください", "La dirección debe estar entre H0000 y HFFFF",
+      "Adres H0000 ~ HFFFF arasında olmalıdır"}},
+    {"getMsgByteCountRange",
+     {"Byte count must be 0 ~ 255", "位元組數必須為 0 ~ 255", "字节数必须为 0 ~ 255",
+      "バイト数は 0 ~ 255 で指定してください", "El número de bytes debe estar entre 0 y 255",
+      "Bayt sayısı 0 ~ 255 arasında olmalıdır"}},
+    {"getMsgDataRange",
+     {"Data must be H0000 ~ HFFFF or K-32768 ~ K65535", "資料必須為 H0000 ~ HFFFF 或 K-32768 ~ K65535",
+      "数据必须为 H0000 ~ HFFFF 或 K-32768 ~ K65535",
+      "データは H0000 ~ HFFFF または K-32768 ~ K65535 で指定してください",
+      "El dato debe estar entre H0000 y HFFFF o entre K-32768 y K65535",
+      "Veri H0000 ~ HFFFF ya da K-32768 ~ K65535 arasında olmalıdır"}},
+    {"getMsgNotHexNumber",
+     {"'%1' is not a hexadecimal number", "「%1」不是十六進位數", "“%1”不是十六进制数",
+      "「%1」は 16 進数ではありません", "'%1' no es un número hexadecimal", "'%1' onaltılık bir sayı değil"}},
+    {"getMsgNotInteger",
+     {"'%1' is not a valid integer value", "「%1」不是有效的整數", "“%1”不是有效的整数",
+      "「%1」は有効な整数ではありません", "'%1' no es un número entero válido",
+      "'%1' geçerli bir tam sayı değil"}},
+    {"getMsgBeyondDeviceUsage",
+     {"Device %1 is beyond the device usage list", "元件 %1 超出元件使用表的範圍",
+      "元件 %1 超出元件使用表的范围", "デバイス %1 はデバイス使用リストの範囲外です",
+      "El dispositivo %1 está fuera de la lista de uso de dispositivos",
+      "%1 cihazı cihaz kullanım listesinin dışında"}},
 };
 
 // Rows that show the same caption as another row.
@@ -427,6 +687,22 @@ std::string textOf(std::string_view id, Language language) {
 
 std::string textOf(std::string_view id) {
     return textOf(id, currentLanguage());
+}
+
+std::string textWith(std::string_view id, std::initializer_list<std::string> values) {
+    const std::string text = textOf(id);
+    std::string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::size_t n =
+            at + 1 < text.size() ? static_cast<std::size_t>(text[at + 1] - '1') : values.size();
+        if (text[at] == '%' && n < values.size()) {
+            out += *(values.begin() + n);
+            ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
 }
 
 std::string translated(std::string_view english, Language language) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ const TextEntry* findText(std::string_view id);
 // id itself when the table has no entry.
 std::string textOf(std::string_view id, Language language);
 std::string textOf(std::string_view id);
+// The text of an id in the interface language with its places %1, %2, ... filled by the values.
+std::string textWith(std::string_view id, std::initializer_list<std::string> values);
 
 // A window's text that the core hands over in English (a dialog's caption, a field's label) in a
 // language; the text as it is when the table does not hold it.

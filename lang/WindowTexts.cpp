@@ -473,6 +473,33 @@ constexpr TextEntry kWindowTexts[] = {
      {"Try connection", "嘗試連線", "尝试连接", "接続を試す", "Probar conexión", "Bağlantıyı dene"}},
     {"EntryMoveUp", {"MoveUp", "上移", "上移", "上へ", "Subir", "Yukarı"}},
     {"EntryMoveDown", {"MoveDown", "下移", "下移", "下へ", "Bajar", "Aşağı"}},
+
+    // ---- Find (TUpDnSearchForm), the find list (TldrSearchForm), replace (TobjMaskForm) -------------
+    {"FindWhat", {"Find what:", "尋找目標:", "查找内容:", "検索する文字列:", "Buscar:", "Aranan:"}},
+    {"FindLookFor", {"Look for", "尋找類型", "查找类型", "検索対象", "Qué buscar", "Ne aranacak"}},
+    {"FindDevice", {"Device", "元件", "元件", "デバイス", "Dispositivo", "Cihaz"}},
+    {"FindInstruction", {"Instruction", "指令", "指令", "命令", "Instrucción", "Komut"}},
+    {"FindComment", {"Comment", "註解", "注释", "コメント", "Comentario", "Açıklama"}},
+    {"FindDirection", {"Direction", "方向", "方向", "方向", "Dirección", "Yön"}},
+    {"FindDown", {"Down", "向下", "向下", "下へ", "Hacia abajo", "Aşağı"}},
+    {"FindUp", {"Up", "向上", "向上", "上へ", "Hacia arriba", "Yukarı"}},
+    {"FindNextButton",
+     {"Find next", "找下一個", "查找下一个", "次を検索", "Buscar siguiente", "Sonrakini bul"}},
+    {"FindListButton", {"Find list", "列出全部", "全部列出", "一覧表示", "Listar todo", "Tümünü listele"}},
+    {"FindListCaption",
+     {"Found: %1", "尋找結果: %1", "查找结果: %1", "検索結果: %1", "Resultados: %1", "Bulunanlar: %1"}},
+    {"FindListCount",
+     {"%1 places; a double click shows one in the ladder.", "共 %1 處；按兩下可在階梯圖中顯示。",
+      "共 %1 处；双击可在梯形图中显示。", "%1 か所。ダブルクリックでラダーに表示します。",
+      "%1 lugares; un doble clic muestra uno en el ladder.", "%1 yer; çift tıklama ladder'da gösterir."}},
+    {"FindListStep", {"Step", "步數", "步数", "ステップ", "Paso", "Adım"}},
+    {"FindListLine",
+     {"Instruction line", "指令行", "指令行", "命令行", "Línea de instrucción", "Komut satırı"}},
+    {"ReplaceFrom", {"Replace:", "取代:", "替换:", "置換前:", "Reemplazar:", "Değiştirilecek:"}},
+    {"ReplaceTo", {"With:", "取代為:", "替换为:", "置換後:", "Por:", "Yerine:"}},
+    {"ReplaceWholeProgram",
+     {"Whole program", "整個程式", "整个程序", "プログラム全体", "Todo el programa", "Tüm program"}},
+    {"ReplaceStepRange", {"Steps", "步數範圍", "步数范围", "ステップ範囲", "Pasos", "Adımlar"}},
 };
 
 // The status bar's phrases: those a panel's text starts with, and those (from a blank) that join two values.
@@ -507,6 +534,14 @@ constexpr TextEntry kStatusPhrases[] = {
       "Program adımı ["}},
     {"StatusOpenCom",
      {"Open COM", "開啟 COM", "打开 COM", "通信ポートを開きました: COM", "Abriendo COM", "Açılıyor: COM"}},
+    // The find and the go-to: "Found at step 12: LD X000".
+    {"StatusFoundAtStep",
+     {"Found at step ", "找到於步數 ", "找到于步数 ", "検索結果 ステップ ", "Encontrado en el paso ",
+      "Bulunduğu adım: "}},
+    {"StatusFoundNotConverted",
+     {"Found (not converted yet)", "找到(尚未轉換)", "找到(尚未转换)", "検索結果 (未変換)",
+      "Encontrado (aún sin convertir)", "Bulundu (henüz dönüştürülmedi)"}},
+    {"StatusAtStep", {"At step ", "位於步數 ", "位于步数 ", "ステップ ", "En el paso ", "Adım: "}},
 };
 
 }  // namespace

@@ -136,12 +136,16 @@ bool PlcKeywordDialog::btnOkClick() {
         show("New keyword must be 8 characters", "Error Message", platform::MsgIcon::Error);
         return false;
     }
+    // A character other than 0-9 and A-F keeps the dialog open with what was typed, as a wrong
+    // length does: closing it would throw the typing away and end the command as cancelled.
+    if (!isValidKeyword(rs.newKeyword)) {
+        okPressed = 0;
+        keywordError = 1;
+        show("Keyword is 8 characters, 0~9 or A~F only", "Keyword Error", platform::MsgIcon::Warning);
+        return false;
+    }
     okPressed = 1;
     keywordError = 0;
-    if (!isValidKeyword(rs.newKeyword)) {
-        show("Keyword is 8 characters, 0~9 or A~F only", "Keyword Error", platform::MsgIcon::Warning);
-        keywordError = 1;
-    }
     return true;
 }
 
@@ -188,6 +192,22 @@ bool askKeyword(const Password& stored, bool projectMessage) {
         return false;
     }
     return true;
+}
+
+bool confirmKeywordChange() {
+    Password program = projectKeyword();
+    Password plc = plcKeyword();
+    const bool same = program == plc;
+    const bool programHasOne = !isBlank(program);
+    const bool plcHasOne = !isBlank(plc);
+    program.fill('\0');
+    plc.fill('\0');
+    if (same) return true;
+    const std::string question = !programHasOne ? getMsgWriteRemovesKeyword()
+                                 : plcHasOne    ? getMsgWriteReplacesKeyword()
+                                                : getMsgWriteSetsKeyword();
+    return platform::messages().show(question, "Write Program", platform::MsgIcon::Question,
+                                     platform::MsgButtons::YesNoDefaultNo) == platform::MsgAnswer::Yes;
 }
 
 bool isUserIdSet() {
@@ -255,7 +275,7 @@ void SetupUserId1Click() {
     PasswordCommand wiped;
     const std::uint16_t type = pmw.plcType();
     if (type != 2 && type != 5) {
-        show("This function is for the W series only", "Msg2019042810", platform::MsgIcon::None);
+        show(getMsgWSeriesOnly(), "Msg2019042810", platform::MsgIcon::None);
         return;
     }
     runLinkCommand(PortAfter::Close, [] {

@@ -35,8 +35,8 @@ public:
     std::uint8_t checkOld = 0;      // the old value is asked and must be given
     Password storedKeyword{};
 
-    // Takes the edits into rs.oldKeyword and rs.newKeyword. False: a length is wrong, the dialog
-    // stays open. True: it closes (a bad character closes it too, as cancelled).
+    // Takes the edits into rs.oldKeyword and rs.newKeyword. False: a length or a character of the
+    // new keyword is wrong, the dialog stays open with its texts. True: it closes, accepted.
     bool btnOkClick();
     void btnCancelClick();
     bool accepted() const { return okPressed == 1 && keywordError == 0; }
@@ -61,6 +61,10 @@ bool askPlcKeyword(bool fromProject);
 // The same against a given keyword, refused with the project's (or the PLC's) message: a block
 // read from the PLC that is to become the project's.
 bool askKeyword(const Password& stored, bool projectMessage);
+// Before a program write puts the program's parameter block into the PLC: when the program's
+// keyword differs from the PLC's (VirtualProg), the question says what the write does to the PLC's
+// protection, No the default. True when the keywords are the same or the user chose Yes.
+bool confirmKeywordChange();
 // The keyword of a 92-byte parameter block.
 Password keywordOfBlock(const std::uint8_t* block);
 // D8104 and D8105 of the special-register image both nonzero.

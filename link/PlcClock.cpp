@@ -9,6 +9,7 @@
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
 #include "link/RelayForces.h"
+#include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
@@ -76,6 +77,8 @@ void showPlcClock(SetTimeDialog& dialog) {
     std::uint32_t& weekday = dialog.values[kWeekday];
     if (weekday < 1 || weekday > 7) weekday = 7;
     dialog.weekdayText = kWeekdays[weekday % 7];
+    // Kept for Help > Time.
+    lastPlcClock = {true, dialog.values, platform::system().localTime()};
 }
 
 bool writePlcClock(const SetTimeDialog& dialog) {

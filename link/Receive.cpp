@@ -164,6 +164,8 @@ std::uint32_t now() {
 }
 
 // The shared loop of gblDELAY and waitAck; lineProtocols: protocols 1 to 3 end on a complete line.
+// Each pass takes what the port holds, so the wait ends as soon as the whole reply is in rather
+// than at the poller's next tick; the time-out is the same.
 LinkOutcome waitForReply(std::uint32_t ms, bool lineProtocols) {
     if (linkBusy()) return LinkOutcome::Busy;
     WaitScope scope;
@@ -173,6 +175,7 @@ LinkOutcome waitForReply(std::uint32_t ms, bool lineProtocols) {
         if (now() - start >= ms) return timedOut();
         platform::clock().runMessageLoopOnce();
         if (deviceGone()) return LinkOutcome::TimeOut;
+        takeQueuedBytes();
         if (lineProtocols && commProtocol >= cLink && commProtocol <= ModbusRtu) {
             if ((rs.status & kRsLineComplete) != 0) return LinkOutcome::Done;
         } else if (rs.replyCode != kReplyNone) {
@@ -257,6 +260,10 @@ void startFreshReceiveFrame() {
 void Timer1Timer() {
     ++rs.tickCount;
     platform::statusBar().setPanelText(8, rs.tickCount % 10 < 5 ? "*" : " ");
+    takeQueuedBytes();
+}
+
+void takeQueuedBytes() {
     platform::SerialPort* port = linkPort();
     if (comPortHandle == -1 || port == nullptr) return;
 
@@ -325,6 +332,7 @@ LinkOutcome _waitRsReply(std::uint32_t ticks) {
             return timedOut();
         platform::clock().runMessageLoopOnce();
         if (deviceGone()) return LinkOutcome::TimeOut;
+        takeQueuedBytes();
         if (static_cast<std::int32_t>(rs.tickCount - start) < 0) start = rs.tickCount;
         if (rs.replyCode != kReplyNone) return endOnReplyCode();
     }

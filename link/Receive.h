@@ -28,6 +28,9 @@ extern std::uint32_t& etxIndex;
 constexpr std::size_t kPollReadLimit = 512;
 
 void Timer1Timer();
+// The receive step of a poller tick without the tick: reads what the open port has queued and
+// frames it. The waits run it on every pass as well, so a reply is taken as soon as it is there.
+void takeQueuedBytes();
 void checkReplySum(std::uint32_t etxPosition);
 
 // Wait up to ms milliseconds for the reply of the protocol in force.

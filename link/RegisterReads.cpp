@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/Receive.h"
@@ -58,8 +59,8 @@ std::string readCommand(std::uint32_t address, unsigned count) {
 
 bool refusedAsBusy() {
     if (!linkBusy()) return false;
-    platform::messages().show("The PLC link is busy with another request", "Communication Message",
-                              platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::messages().show(getMsgLinkBusy(), "Communication Message", platform::MsgIcon::Warning,
+                              platform::MsgButtons::Ok);
     return true;
 }
 

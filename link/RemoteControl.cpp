@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/LinkCommand.h"
@@ -26,6 +27,13 @@ constexpr std::uint8_t kStatusRunning = 9;
 
 void panel0(const std::string& text) {
     platform::statusBar().setPanelText(0, text);
+}
+
+// Panel 11 tells whether the PLC runs, as the monitor's poll last read M8000; a RUN or STOP the
+// PLC acknowledged changes that at once, so the panel never goes on saying the opposite (the poll
+// may not run, or not read again before the next command).
+void showRunState(bool running) {
+    platform::statusBar().setPanelText(11, running ? "Run" : "Stop");
 }
 
 int projectType() {
@@ -82,7 +90,10 @@ bool remoteToRunMode(int plcType) {
     panel0("Remote To Run Mode [##]");
     acked = forceOnM8035(plcType) == LinkOutcome::Done && acked;
     pause(kRunSettleMs);
-    if (acked) panel0("Remote To Run Mode [Ok]");
+    if (acked) {
+        panel0("Remote To Run Mode [Ok]");
+        showRunState(true);
+    }
     return acked;
 }
 
@@ -91,7 +102,10 @@ bool remoteToStopMode(int plcType) {
     bool acked = forceOnM8035(plcType) == LinkOutcome::Done;
     panel0("Remote To Stop mode [#]");
     acked = forceOnM8037(plcType) == LinkOutcome::Done && acked;
-    if (acked) panel0("Remote To Stop Mode [Ok]");
+    if (acked) {
+        panel0("Remote To Stop Mode [Ok]");
+        showRunState(false);
+    }
     return acked;
 }
 
@@ -135,28 +149,30 @@ void remoteRunStopButton(bool run, bool monitorRuns) {
 void MemoryClear1Click() {
     const MemoryClearResult chosen = linkDialogs().memoryClear("Memory Clear");
     if (chosen.okPressed == 0) return;
-    runLinkCommand(PortAfter::Close, [&chosen](LinkSession& session) {
+    const bool any = chosen.clearProgram != 0 || chosen.clearData != 0 || chosen.clearBits != 0;
+    // What is cleared cannot be had back: the PLC is not touched unless the user says so.
+    if (any &&
+        platform::messages().show(getMsgMemoryClearConfirm(), "Memory Clear", platform::MsgIcon::Question,
+                                  platform::MsgButtons::YesNoDefaultNo) != platform::MsgAnswer::Yes)
+        return;
+    runLinkCommand(PortAfter::Close, [&chosen, any](LinkSession& session) {
         requireConnection();
         const int type = projectType();
         readStatusByte(type);
         if (!expectReplyBytes(1)) failCommand(kCommunicationError);
         // Nothing is cleared in a running PLC: a STOP that was not acknowledged ends the command.
         if (hexPairToByte(rs.RxBkBuf[0], rs.RxBkBuf[1]) == kStatusRunning && !remoteToStopMode(type))
-            failCommand(kCommunicationError);
+            failCommand({getMsgMemoryClearNotStopped(), "Memory clear", platform::MsgIcon::Error});
         const std::pair<std::uint8_t, const ClearArea*> areas[] = {{chosen.clearProgram, &kProgramArea},
                                                                    {chosen.clearData, &kDataArea},
                                                                    {chosen.clearBits, &kBitsArea}};
-        bool any = false;
+        const LinkBox failed{getMsgMemoryClearFailed(), "Memory clear", platform::MsgIcon::Error};
         for (const auto& [checked, area] : areas) {
             if (checked == 0) continue;
-            any = true;
             const ClearStep step = clearArea(*area, type);
-            if (step == ClearStep::ProbeFailed) {
-                // The probe has said so; the port is left open for the next command's connection test.
-                session.keepPortOpen();
-                abandonCommand();
-            }
-            if (step == ClearStep::NotAcked) failCommand(kCommunicationError);
+            // The port is left open for the next command's connection test after a failed probe.
+            if (step == ClearStep::ProbeFailed) session.keepPortOpen();
+            if (step != ClearStep::Done) failCommand(failed);
         }
         if (any)
             platform::messages().show("Completed", "Memory clear", platform::MsgIcon::Warning,

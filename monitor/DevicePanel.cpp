@@ -119,10 +119,10 @@ constexpr RegistrationBoxes kEntryBoxes{
     "q3 Communication Message",
     {"Communication Error...", "Communication Error...", "Communication Error"}};
 
-// A registration frame that got no ACK: a NAK or a wrong check code fails as a time-out does, for
-// the PLC then holds no list to answer from.
+// A registration frame that got no answer in time. A NAK (or a wrong check code) is an answer: the
+// start goes on, and the poll reads whatever the PLC holds.
 bool unanswered() {
-    return (rs.status & (kRsWaiting | kRsNak)) != 0;
+    return (rs.status & kRsWaiting) != 0;
 }
 
 bool registerExtended(bool type2, const RegistrationBoxes& boxes) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "lang/LinkMessages.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorMode.h"
@@ -70,8 +71,8 @@ bool markDeviceUsed(std::string_view operand) {
     if (i == 1 || (i < text.size() && text[i] != 'Z' && text[i] != 'V')) return true;
     char* entry = entryOf(*table, number);
     if (entry == nullptr) {
-        platform::messages().show("Device " + std::string(operand) + " is beyond the device usage list",
-                                  kDeviceListCaption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        platform::messages().show(getMsgBeyondDeviceUsage(std::string(operand)), kDeviceListCaption,
+                                  platform::MsgIcon::Warning, platform::MsgButtons::Ok);
         return false;
     }
     *entry = '1';

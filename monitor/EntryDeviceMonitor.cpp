@@ -39,6 +39,16 @@ void debugMemo9Add(const std::string& a, const std::string& b) {
     trace.append(platform::Memo::Debug9, a + ", " + b);
 }
 
+}  // namespace
+
+std::string appendDisplayFormatTag(const std::string& name, int format) {
+    return makeMonitorCaption(name, format);
+}
+
+bool addEntryListRow(const std::string& caption) {
+    return addMonitorListItem(MonitorFront::EntryWindow, caption);
+}
+
 void stopEntryMonitor() {
     stopTimer3();
     monitorMode = kMonitorOff;
@@ -50,16 +60,6 @@ void stopEntryMonitor() {
     enable({"btnStopMonitor"}, false);
     if (monitorListEntries(rs.bitTxBuf) == 0 && monitorListEntries(rs.byteTxBuf) == 0)
         enable({"btnDeleteTheDevice", "btnDeleteAllDevices"}, false);
-}
-
-}  // namespace
-
-std::string appendDisplayFormatTag(const std::string& name, int format) {
-    return makeMonitorCaption(name, format);
-}
-
-bool addEntryListRow(const std::string& caption) {
-    return addMonitorListItem(MonitorFront::EntryWindow, caption);
 }
 
 void rebuildEntryDeviceList() {

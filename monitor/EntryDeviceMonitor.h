@@ -56,6 +56,8 @@ std::string appendDisplayFormatTag(const std::string& name, int format);
 bool addEntryListRow(const std::string& caption);
 // The rows and the request lists rebuilt from the registered list.
 void rebuildEntryDeviceList();
+// The window's poll stopped: Timer3 off, monitor mode 0, its buttons as before a start.
+void stopEntryMonitor();
 
 // Monitor > "Entry device monitor" (hidden and disabled): the window, 8/10 of the screen.
 void EntryDeviceMonitor1Click();

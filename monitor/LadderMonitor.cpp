@@ -12,6 +12,7 @@
 #include "model/ladder/LadderObject.h"
 #include "monitor/AddressLists.h"
 #include "monitor/DevicePanel.h"
+#include "monitor/EntryDeviceMonitor.h"
 #include "monitor/ForceOpener.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/MonitorPoll.h"
@@ -229,6 +230,19 @@ void monitorRestartTick() {
     monitorState.restartTicks = 0;
     closeComPort();
     msStartMonitor1Click();
+}
+
+void stopMonitorOnSilentLine() {
+    if (monitorState.entryWindowOpen && monitorMode == kMonitorEntryDevices)
+        stopEntryMonitor();
+    else if (monitorMode == kMonitorEntryDevices)
+        btnStopMonitor1Click();
+    else
+        msStopMonitor1Click();
+    stopTimer3();
+    platform::statusBar().setPanelText(10, " ");
+    platform::statusBar().setPanelText(11, "");
+    refreshMonitorView();  // the window shows it before the box that tells why
 }
 
 void stopRunningMonitor() {

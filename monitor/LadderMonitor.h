@@ -36,5 +36,10 @@ void monitorRestartTick();
 // Stops the monitor that runs, in the way of its mode (the machine status and the panel's change
 // value stop it so first).
 void stopRunningMonitor();
+// The PLC stopped answering the poll: the monitor stops as its own Stop button stops it, so that
+// the menus, the tool bar, the panel's buttons and the port say it no longer runs; the device
+// monitor panel stays in its mode, ready to start again. The status bar keeps no blinking star and
+// no RUN/STOP of a PLC that is not heard.
+void stopMonitorOnSilentLine();
 
 }  // namespace kestrion

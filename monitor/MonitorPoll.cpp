@@ -13,6 +13,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/AddressLists.h"
+#include "monitor/LadderMonitor.h"
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 
@@ -81,24 +82,19 @@ void setPanel(int panel, const std::string& text) {
     platform::statusBar().setPanelText(panel, text);
 }
 
-// The box of a read that got no answer in time. Timer3 stops before the box shows, so the box
-// comes once and not once a tick.
+// The box of a read that got no answer in time. The monitor stops first, whatever the phase: the
+// box comes once and not once a tick, and while it shows, the menus and buttons already say that
+// nothing polls.
 void timedOut(bool wordPhase, LinkSession& session) {
-    stopTimer3();
     const char* text = nullptr;
-    bool stopMonitor = true;
-    if (wordPhase) {
+    if (wordPhase)
         text = "Error2015030536";
-    } else if (connectedPlcType == 2) {
+    else if (connectedPlcType == 2)
         text = "Error2015030538";
-    } else {
+    else
         text = isPlainType(connectedPlcType) ? "Error2015030537" : "Error2015030548";
-        stopMonitor = false;
-    }
-    if (stopMonitor) {
-        monitorMode = kMonitorOff;
-        session.closePortAtEnd();
-    }
+    stopMonitorOnSilentLine();
+    session.closePortAtEnd();
     platform::messages().show(text, "Communication Error", platform::MsgIcon::Warning,
                               platform::MsgButtons::Ok);
 }

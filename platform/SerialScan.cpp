@@ -1,8 +1,11 @@
 #include "platform/SerialScan.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <system_error>
 
@@ -44,21 +47,47 @@ bool isThere(const fs::path& path) {
     return fs::exists(path, error);
 }
 
+// A serial port is a character device: a name in /dev that is a dangling link, a plain file or
+// anything else is no port, whatever it is called.
+bool isCharacterDevice(const fs::path& path) {
+    std::error_code error;
+    return fs::is_character_file(path, error);
+}
+
 // The node a by-id link leads to, relative links taken from the link's folder; empty for an entry
-// that is not a link or leads nowhere (an adapter being unplugged).
+// that is not a link or leads to no device (an adapter being unplugged).
 std::string linkTarget(const fs::path& link) {
     std::error_code error;
     const fs::path target = fs::read_symlink(link, error);
     if (error) return {};
     const fs::path node = (target.is_absolute() ? target : link.parent_path() / target).lexically_normal();
-    return isThere(node) ? node.string() : std::string();
+    return isCharacterDevice(node) ? node.string() : std::string();
+}
+
+// The start of a small file that the kernel keeps (a sysfs attribute): opened without waiting and
+// read once, so a pipe or a device put in its place neither blocks the scan nor feeds it without
+// end; empty for anything but a regular file.
+std::string smallFileText(const fs::path& path) {
+    constexpr std::size_t kMost = 32;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {};
+    std::string text;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        char buffer[kMost];
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) text.assign(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return text;
 }
 
 bool hasUart(const fs::path& root, const std::string& name) {
-    std::ifstream type(root / "sys/class/tty" / name / "type");
-    int portType = 0;
+    const std::string text = smallFileText(root / "sys/class/tty" / name / "type");
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
     // PORT_UNKNOWN (0): the driver found no UART at the port's address.
-    return static_cast<bool>(type >> portType) && portType != 0;
+    return digits > 0 && digits < 6 && std::stoi(text.substr(0, digits)) != 0;
 }
 
 bool isNodeOf(const std::string& name, const char* stem) {
@@ -85,12 +114,14 @@ std::vector<SerialDevice> scanSerialDevices(const std::string& root) {
     std::sort(nodes.begin(), nodes.end(), nodeBefore);
     for (const std::string& name : nodes) {
         const std::string node = (dev / name).string();
-        if ((isNodeOf(name, "ttyUSB") || isNodeOf(name, "ttyACM")) && taken.insert(node).second)
+        if ((isNodeOf(name, "ttyUSB") || isNodeOf(name, "ttyACM")) && isCharacterDevice(node) &&
+            taken.insert(node).second)
             found.push_back({node, ""});
     }
     for (const std::string& name : nodes) {
         const std::string node = (dev / name).string();
-        if (isNodeOf(name, "ttyS") && hasUart(root, name) && taken.insert(node).second)
+        if (isNodeOf(name, "ttyS") && isCharacterDevice(node) && hasUart(root, name) &&
+            taken.insert(node).second)
             found.push_back({node, ""});
     }
     return found;

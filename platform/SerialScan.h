@@ -19,7 +19,9 @@ struct SerialDevice {
 // The serial devices under a root folder ("/" on a real machine), in COM order: the adapters
 // linked in dev/serial/by-id ordered by their link names (so an adapter keeps its number across
 // plugging and reboots), then ttyUSB and ttyACM nodes without such a link, then the on-board
-// ttyS ports whose driver reports a UART (sys/class/tty/ttySn/type not 0).
+// ttyS ports whose driver reports a UART (sys/class/tty/ttySn/type not 0). Only character devices
+// count: a dangling link or a plain file under such a name is no port. The type file is read
+// without waiting and only its start, so what stands in its place cannot hold the scan up.
 std::vector<SerialDevice> scanSerialDevices(const std::string& root);
 
 // What COMn (1..19) opens: the device the environment variable KESTRION_COM<n> names when it is

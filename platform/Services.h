@@ -16,7 +16,9 @@ namespace kestrion::platform {
 // ---- Message boxes -------------------------------------------------------------------------------
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// The first button is the default (the one Enter presses) but for YesNoDefaultNo: Yes and No with No
+// the default, for the questions whose Yes cannot be taken back.
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 class Messages {
@@ -80,6 +82,27 @@ struct ScreenSize {
     int height = 0;
 };
 
+// A moment of the machine's clock in its local time zone.
+struct LocalTime {
+    int year = 0;
+    int month = 0;  // 1..12
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int weekday = 0;  // 0 Sunday .. 6 Saturday
+};
+
+// The file system that holds a folder: where it is mounted, its type, its size and what is free
+// for a user (without the blocks kept for the system).
+struct DiskSpace {
+    bool known = false;
+    std::string mountPoint;
+    std::string fileSystem;
+    std::uint64_t totalBytes = 0;
+    std::uint64_t freeBytes = 0;
+};
+
 class System {
 public:
     virtual ~System() = default;
@@ -87,6 +110,10 @@ public:
     virtual ScreenSize screenSize() const = 0;
     // The main window's caption (the title bar text).
     virtual void setMainCaption(const std::string& text) = 0;
+    // The machine's clock (platform/SystemInfo.h unless a fake answers).
+    virtual LocalTime localTime() const;
+    // The file system of a folder, or of its nearest parent that exists.
+    virtual DiskSpace diskSpaceOf(const std::string& path) const;
 };
 
 // ---- Time, the message loop and timers -----------------------------------------------------------

@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "lang/Language.h"
-#include "model/core/MainState.h"
 #include "platform/Services.h"
 #include "wizards/DataFiles.h"
 #include "wizards/DisplayOptions.h"
@@ -559,10 +558,6 @@ void templateItemClick(const TemplateEntry& entry, void (*opener)(const std::str
         case K::LinkSetup:  // the main window runs these by their object names
         case K::Inert: return;
     }
-}
-
-bool runsAsSecondBrand() {
-    return titleText.rfind("Dulvamer ", 0) == 0;
 }
 
 }  // namespace kestrion

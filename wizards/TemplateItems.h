@@ -48,7 +48,4 @@ std::string templateRelativePath(const TemplateEntry& entry);
 // the main window's (opener, given the full name).
 void templateItemClick(const TemplateEntry& entry, void (*opener)(const std::string& fullName));
 
-// True when the program runs as the second brand's editor (its title begins with that product word).
-bool runsAsSecondBrand();
-
 }  // namespace kestrion

@@ -17,6 +17,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -25,9 +26,11 @@
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/LineClicks.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/PlcCommands.h"
+#include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
@@ -39,10 +42,12 @@
 #include "lang/forms/LanguageChange.h"
 #include "lang/forms/WidgetText.h"
 #include "link/Receive.h"
+#include "link/forms/LineFree.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
+#include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/ForceOpener.h"
@@ -119,9 +124,11 @@ void TMainForm::buildMenus() {
                                  Button{"spbtnRemoteStop1", "STOP", spbtnRemoteStop1Click}}) {
         QAction* added = runStop->addAction(button.caption);
         added->setObjectName(button.name);
-        connect(added, &QAction::triggered, this, [this, handler = button.handler] {
-            handler();
-            syncFromCore();
+        connect(added, &QAction::triggered, this, [this, name = button.name, handler = button.handler] {
+            runClick(name, [this, handler] {
+                handler();
+                syncFromCore();
+            });
         });
     }
     buildLadderToolBar();
@@ -159,12 +166,14 @@ void TMainForm::buildLadderToolBar() {
         if (button.handler != nullptr) added->setProperty("textId", button.caption);
         ladderButtons_.push_back(added);
         connect(added, &QAction::triggered, this, [this, &button] {
-            if (button.handler != nullptr) {
-                button.handler();
-            } else {
-                openBoxOnFunctionKey(button.functionKey, button.shift);
-            }
-            syncFromCore();
+            runClick(button.name, [this, &button] {
+                if (button.handler != nullptr) {
+                    button.handler();
+                } else {
+                    openBoxOnFunctionKey(button.functionKey, button.shift);
+                }
+                syncFromCore();
+            });
         });
     }
 }
@@ -191,11 +200,20 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
         added->setEnabled(!row.disabled);
         if (*row.shortcut != '\0') added->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
         if (row.command != nullptr)
-            connect(added, &QAction::triggered, this, [this, command = row.command] {
-                command();
-                syncFromCore();
+            connect(added, &QAction::triggered, this, [this, name = row.objectName, command = row.command] {
+                runClick(name, [this, command] {
+                    command();
+                    syncFromCore();
+                });
             });
     }
+}
+
+void TMainForm::runClick(const char* objectName, const std::function<void()>& click) {
+    if (clickWaitsForLine(objectName))
+        forms::runWhenLineFree(this, click);
+    else
+        click();
 }
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -261,6 +279,7 @@ void TMainForm::syncFromCore() {
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible || appState.parameterViewVisible);
+    ladderViewWidthChanged(ladderRoomWidth());
     ladderEditScreen->syncSize();
     ladderEditScreen->update();
     if (opening) ladderEditScreen->setFocus();
@@ -316,6 +335,7 @@ void TMainForm::buildPanels() {
     ProjectScrollBox->setBackgroundRole(QPalette::Base);
     ladderEditScreen = new forms::LadderViewForm;
     ProjectScrollBox->setWidget(ladderEditScreen);
+    ProjectScrollBox->installEventFilter(this);
     connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
     buildViewPanels(editLayout);
@@ -375,6 +395,23 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+int TMainForm::ladderRoomWidth() const {
+    return ProjectScrollBox->width() - 2 * ProjectScrollBox->frameWidth() -
+           ProjectScrollBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ProjectScrollBox);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ProjectScrollBox && event->type() == QEvent::Resize) {
+        const std::uint32_t zoom = zoomPercent;
+        ladderViewWidthChanged(ladderRoomWidth());
+        if (zoom != zoomPercent) {
+            ladderEditScreen->syncSize();
+            ladderEditScreen->update();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::buildStatusBar() {

@@ -3,6 +3,8 @@
 // that tests cannot reach without it.
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
 #include <array>
 #include <string_view>
@@ -104,11 +106,19 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The ladder's scroll area resized: View > Zoom > Auto follows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The width the ladder may take in its scroll area, a vertical scroll bar's room kept whether
+    // one shows or not (so the auto zoom does not swing as one comes and goes).
+    int ladderRoomWidth() const;
     void buildMenus();
     void buildLadderToolBar();
     void addMenuRows(const std::vector<MenuRow>& rows, std::string_view parent, QMenu* into);
+    // Runs the click of a menu item or button now, or, when it talks to the PLC while the poll's own
+    // request waits, as soon as that request has ended.
+    void runClick(const char* objectName, const std::function<void()>& click);
     void buildPanels();
     void buildStatusBar();
     void connectTimers();

@@ -59,13 +59,17 @@ void TMainForm::buildMainToolBar() {
         button->setVisible(!row.hidden);
         toolButtons_.emplace_back(button, &row);
         connect(button, &QAction::triggered, this, [this, &row] {
-            if (row.command != nullptr) {
-                row.command();
-            } else if (QAction* item = menuItemAction(row.menuItem)) {
-                item->trigger();
-                return;  // the item brings the window up to date itself
+            if (row.command == nullptr) {
+                // The item brings the window up to date itself, and waits for the line as it does.
+                if (QAction* item = menuItemAction(row.menuItem)) {
+                    item->trigger();
+                    return;
+                }
             }
-            syncFromCore();
+            runClick(row.objectName, [this, &row] {
+                if (row.command != nullptr) row.command();
+                syncFromCore();
+            });
         });
     }
     for (const char* view : {"spbtnLadderView", "spbtnInstructionView", "spbtnRegisterView"})

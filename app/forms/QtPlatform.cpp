@@ -45,7 +45,8 @@ QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok: return QMessageBox::Ok;
         case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
         case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
@@ -53,13 +54,29 @@ QMessageBox::StandardButtons toQtButtons(MsgButtons buttons) {
 
 }  // namespace
 
+// The window a box stands over: the progress window while it shows (it stays on top of the
+// others, and a box under it could not be seen), else the top of the modal stack, else the active
+// window.
+QWidget* QtMessages::boxParent() const {
+    if (progress_ != nullptr && progress_->form() != nullptr && progress_->form()->isVisible())
+        return progress_->form();
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
 MsgAnswer QtMessages::show(const std::string& text, const std::string& caption, MsgIcon icon,
                            MsgButtons buttons) {
     // The splash stays on top of every window: a box opened under it could not be seen or
     // answered, so the splash goes first.
     if (LogoForm) LogoForm->hide();
+    QWidget* parent = boxParent();
     QMessageBox box(toQtIcon(icon), forms::widgetText(caption), forms::widgetText(text), toQtButtons(buttons),
-                    QApplication::activeWindow());
+                    parent);
+    if (progress_ != nullptr && parent == progress_->form()) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (buttons == MsgButtons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    }
     // The text and the caption stay as given; the answers are in the interface language (Qt's own
     // in English).
     if (currentLanguage() != Language::English)
@@ -198,7 +215,9 @@ std::uint32_t QtTimers::interval(platform::TimerId id) const {
     return static_cast<std::uint32_t>(timers_[static_cast<int>(id)]->interval());
 }
 
-QtPlatform::QtPlatform(platform::Files& files) : files_(files) {}
+QtPlatform::QtPlatform(platform::Files& files) : files_(files) {
+    messages_.attachProgress(&progress_);
+}
 
 QtPlatform::~QtPlatform() {
     if (!installed_) return;

@@ -35,6 +35,12 @@ class QtMessages : public platform::Messages {
 public:
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                              platform::MsgButtons buttons) override;
+    // The progress window a box opens above while it shows.
+    void attachProgress(const forms::QtProgress* progress) { progress_ = progress; }
+
+private:
+    QWidget* boxParent() const;
+    const forms::QtProgress* progress_ = nullptr;
 };
 
 // Keeps the panel texts itself, so texts set before the window exists are shown once it does.

@@ -16,6 +16,7 @@ public:
     void showTextView(const DevTextView& view) override;
     void viewMore(ViewMoreDialog& dialog) override;
     void showDeveloperMenus(bool shown) override;
+    void mathTest() override;  // devviews/forms/MathTestForm.cpp
 
 private:
     QPointer<QWidget> mainWindow_;

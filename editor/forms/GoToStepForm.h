@@ -40,6 +40,9 @@ class QtEditorDialogs : public EditorDialogs {
 public:
     NumberEntryResult goToStep(const NumberEntryRequest& request) override;
     bool commentEdit(CommentEditDialog& dialog) override;  // editor/forms/CommentEditForm.cpp
+    void find(FindDialog& dialog) override;                // editor/forms/UpDnSearchForm.cpp
+    void findList(FindListDialog& dialog) override;        // editor/forms/LdrSearchForm.cpp
+    bool replace(ReplaceDialog& dialog) override;          // editor/forms/ObjMaskForm.cpp
 };
 
 }  // namespace kestrion::forms

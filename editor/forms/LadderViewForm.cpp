@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QToolTip>
+#include <QScrollBar>
 
 #include "editor/CommentEdit.h"
 #include "editor/CursorMoves.h"
@@ -105,7 +106,7 @@ LadderViewForm::LadderViewForm(QWidget* parent) : QWidget(parent) {
         syncSize();
         update();
     };
-    screen_.onScrollToFrame = [this] { scrollFrameIntoView(); };
+    screen_.onScroll = [this](const ViewScroll& scroll) { scrollAsAsked(scroll); };
     installLadderView(&screen_);
     syncSize();
 }
@@ -152,10 +153,14 @@ bool LadderViewForm::event(QEvent* event) {
     return true;
 }
 
-void LadderViewForm::scrollFrameIntoView() {
+// The size first: the ladder may have grown under a position asked for.
+void LadderViewForm::scrollAsAsked(const ViewScroll& scroll) {
+    syncSize();
+    update();
     QScrollArea* area = scrollArea();
     if (area == nullptr) return;
-    syncSize();
+    if (scroll.topY.has_value()) area->verticalScrollBar()->setValue(scaledToScreen(*scroll.topY));
+    if (!scroll.frame) return;
     const int x = scaledToScreen(BlueFrame.x1), y = scaledToScreen(BlueFrame.y1);
     const int w = scaledToScreen(BlueFrame.x2 + 1) - x, h = scaledToScreen(BlueFrame.y2 + 1) - y;
     area->ensureVisible(x + w / 2, y + h / 2, w / 2 + 2, h / 2 + 2);

@@ -39,7 +39,7 @@ protected:
 
 private:
     bool handleKey(QKeyEvent* event);
-    void scrollFrameIntoView();
+    void scrollAsAsked(const ViewScroll& scroll);
     void afterEdit();
 
     LadderScreen screen_;

@@ -35,7 +35,16 @@ TAboutTovelForm::TAboutTovelForm(const AboutBox& box, QWidget* parent) : QDialog
     layout->addWidget(btnOk, 0, Qt::AlignCenter);
 }
 
+TAboutMarboForm::TAboutMarboForm(const AboutBox& box, QWidget* parent) : TAboutTovelForm(box, parent) {
+    setObjectName("AboutMarboForm");
+}
+
 void showAboutForm(const AboutBox& box) {
+    if (box.secondBrand) {
+        TAboutMarboForm form(box, QApplication::activeWindow());
+        form.exec();
+        return;
+    }
     TAboutTovelForm form(box, QApplication::activeWindow());
     form.exec();
 }

@@ -1,5 +1,6 @@
 // TAboutTovelForm: the about box of the Help menu, the product word and version, what the program
-// is for and its maker, in the interface language.
+// is for and its maker, in the interface language. TAboutMarboForm is the second brand's box, shown
+// in its place when the program runs as that brand's editor.
 #pragma once
 
 #include <QDialog>
@@ -22,6 +23,13 @@ public:
     QPushButton* btnOk = nullptr;
 };
 
+class TAboutMarboForm : public TAboutTovelForm {
+    Q_OBJECT
+public:
+    explicit TAboutMarboForm(const AboutBox& box, QWidget* parent = nullptr);
+};
+
+// The box of the brand the texts are for.
 void showAboutForm(const AboutBox& box);
 
 }  // namespace kestrion::forms

@@ -58,14 +58,14 @@ void requireSelectedType() {
 bool productIdTypeAllowed() {
     const int type = pmw.plcType();
     if (type == 2 || type == 5) return true;
-    show("Only the W series has this function", "Msg2019042810");
+    show(getMsgWSeriesOnly(), "Msg2019042810");
     return false;
 }
 
 // The 8 decimal digits of an entered ID, leading zeros added; empty for a number they cannot hold.
 std::string productIdDigits(int number) {
     if (number < 0 || number > kLargestProductId) {
-        show("Product ID must be 0 ~ 99999999 (8 digits)", "Setup Product ID", platform::MsgIcon::Warning);
+        show(getMsgProductIdRange(), "Setup Product ID", platform::MsgIcon::Warning);
         return {};
     }
     char digits[kProductIdDigits + 1] = {};

@@ -105,6 +105,14 @@ std::uint32_t programWriteSize(bool rangeSetting) {
     return std::min(whole, (convStepNo + 1) * 2 + static_cast<std::uint32_t>(kParameterBlockSize) + marker);
 }
 
+// The PLC's memory size from the parameter block read into VirtualProg, in steps; 0 for a block
+// whose size code is none of the sizes.
+std::uint32_t plcMemorySteps() {
+    const auto n = static_cast<std::int16_t>(VirtualProg[kParamMemSizeCodeOffset] |
+                                             VirtualProg[kParamMemSizeCodeOffset + 1] << 8);
+    return isValidMemSizeCode(n) ? kStepsPerSizeCode * static_cast<std::uint32_t>(n) : 0;
+}
+
 void showAppMessage(const std::string& caption, const std::string& line1, const std::string& line2) {
     AppMessage message;
     message.caption = caption;
@@ -126,6 +134,17 @@ void reopenWithProtocol(std::int32_t protocol) {
 }
 
 }  // namespace
+
+void requireProgramFitsPlc(bool rangeSetting) {
+    const std::uint32_t steps =
+        (programWriteSize(rangeSetting) - static_cast<std::uint32_t>(kParameterBlockSize)) / 2;
+    const std::uint32_t plcSteps = plcMemorySteps();
+    if (steps <= plcSteps) return;
+    failCommand({"The range to write (" + std::to_string(steps) +
+                     " steps) does not fit the PLC's memory size (" + std::to_string(plcSteps) +
+                     " steps): nothing was written, the PLC was not stopped",
+                 "Program write"});
+}
 
 std::string memSizeRefusal(std::int32_t n) {
     return "The controller's memory size N=" + std::to_string(n) + " does not fit PLC type " +
@@ -166,7 +185,9 @@ bool writeProgramToPlc(bool rangeSetting) {
         requireSystemBlock();
         requireTypeMatch({getMsgTypeErrorCantWrite(), "Error2018032110", MsgIcon::None});
         readParameterBlock(false);
+        requireProgramFitsPlc(rangeSetting);
         if (isPlcKeywordSet(false) && !askPlcKeyword(false)) abandonCommand();
+        if (!confirmKeywordChange()) abandonCommand();
         // Nothing is written into a PLC that may still run.
         if (!remoteToStopMode(projectType())) failCommand(kWriteProgramTimeOut);
         try {
@@ -174,7 +195,7 @@ bool writeProgramToPlc(bool rangeSetting) {
             rs.TxNo = programWriteSize(rangeSetting);
             writeProgram(rs.TxNo - static_cast<std::uint32_t>(kParameterBlockSize));
         } catch (const LinkError&) {
-            show("The PLC stays in STOP: its program may be incomplete", "Download", MsgIcon::Warning);
+            show(getMsgProgramMayBeIncomplete(), "Download", MsgIcon::Warning);
             throw;
         }
         show("Completed", "Program write", MsgIcon::Information);

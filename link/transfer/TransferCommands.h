@@ -25,6 +25,11 @@ bool readRegistersFromPlc();
 void writeRegistersToPlc();
 void verifyRegistersWithPlc();
 
+// The steps a program write would send (the whole capacity, or steps 0 to END) must fit the
+// memory size of the PLC's parameter block, read into VirtualProg; otherwise the box names both
+// sizes and the command ends before anything is written or the PLC is stopped.
+void requireProgramFitsPlc(bool rangeSetting);
+
 // The refusal of a memory size the project's PLC type cannot hold.
 std::string memSizeRefusal(std::int32_t n);
 

@@ -26,6 +26,7 @@ ModeDataRecord& ModeData = modelState.ModeData;
 PmwImage& pmw = modelState.pmw;
 PmwImage& pmwBackup = modelState.pmwBackup;
 std::uint16_t& connectedPlcType = modelState.connectedPlcType;
+PlcClockReading& lastPlcClock = modelState.lastPlcClock;
 std::uint32_t& convStepNo = modelState.convStepNo;
 std::uint8_t& editModeFlags = modelState.editModeFlags;
 std::uint8_t& redrawFlags = modelState.redrawFlags;

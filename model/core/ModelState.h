@@ -51,6 +51,7 @@ struct ModelState {
     PmwImage pmw;
     PmwImage pmwBackup;
     std::uint16_t connectedPlcType = kNoPlcDetected;
+    PlcClockReading lastPlcClock;
     std::uint32_t convStepNo = 0;
 
     // Editing flags and the drawing geometry.

@@ -40,7 +40,9 @@ constexpr TypeTemplate kTemplates[] = {
     {7, 10200, 8, 0xE0D0, false, kCommonLatchWords,
      "0F00FFF700007F0000007F000000FF05401F3F200000E7030000C700C800FF000000C700C800FF0000003F1F401F3F20"
      "FFFFFFFFFFFFFFFF00007F000000570200000700"},
-    {5, 10200, 16, 0xC190, false, kCommonLatchWords, kTailOfType5},
+    // q3 starts at 8K, as the main window's start-up and the type dialog (which turns 16K into 8K
+    // for q3) have it, not 16K: a new program's whole capacity then fits a q3 of the start-up size.
+    {5, 10200, 8, 0xE0D0, false, kCommonLatchWords, kTailOfType5},
     {2,
      10200,
      32,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "model/core/CommandTransaction.h"
 #include "model/core/ModelState.h"
@@ -42,6 +43,25 @@ transaction::Restore snapshotCanvas() {
 }
 
 [[maybe_unused]] const bool canvasPart = transaction::registerPart("virtual canvas", snapshotCanvas);
+
+void showDueViewScroll() {
+    const ViewScroll due = std::exchange(canvasState.viewScrollDue, {});
+    if (installedView != nullptr && due.any()) installedView->scrollTo(due);
+}
+
+// A command put back leaves the top of the view as it was; the frame, which is not put back, is
+// brought into sight when the command asked anything of the view.
+transaction::Restore snapshotViewScroll() {
+    return [saved = canvasState.viewScrollDue] {
+        ViewScroll& due = canvasState.viewScrollDue;
+        const bool asked = due.frame || due.topY != saved.topY;
+        due.topY = saved.topY;
+        due.frame = saved.frame || asked;
+    };
+}
+
+[[maybe_unused]] const bool viewScrollPart =
+    transaction::registerPart("ladder view scroll", snapshotViewScroll, showDueViewScroll);
 
 }  // namespace
 
@@ -139,6 +159,16 @@ LadderView* ladderView() {
 
 void installLadderView(LadderView* view) {
     installedView = view;
+}
+
+void requestViewScroll(const ViewScroll& scroll) {
+    ViewScroll& due = canvasState.viewScrollDue;
+    if (scroll.topY.has_value()) {
+        due.topY = scroll.topY;
+        due.frame = false;  // a frame brought into sight before is scrolled away from
+    }
+    due.frame = due.frame || scroll.frame;
+    if (!transaction::active()) showDueViewScroll();
 }
 
 }  // namespace kestrion

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,17 @@ private:
     std::size_t writtenColumns_ = 0;           // columns from here on hold their fill in every row
 };
 
+// Where the model wants the ladder view to scroll: first the ladder y (zoom 100 %) put at the top
+// of the view, when set; then the selection frame brought into sight, when asked.
+struct ViewScroll {
+    std::optional<std::uint32_t> topY;
+    bool frame = false;
+
+    static ViewScroll toTop(std::uint32_t y) { return {y, false}; }
+    static ViewScroll toFrame() { return {std::nullopt, true}; }
+    bool any() const { return topY.has_value() || frame; }
+};
+
 // The painter of the ladder view; the view installs it, and without one nothing is drawn.
 class LadderView {
 public:
@@ -88,8 +100,9 @@ public:
     // or up (direction 1), at x; the coordinates are scaled by zoom / 100.
     virtual void drawVerticalLineSegment(int direction, std::uint32_t x, std::uint32_t y, std::uint32_t dy,
                                          std::uint32_t zoom) = 0;
-    // Brings the selection frame into sight.
-    virtual void scrollToFrame() = 0;
+    // Scrolls as asked and shows the ladder as it stands now. A command's requests come once,
+    // when it has ended (see requestViewScroll).
+    virtual void scrollTo(const ViewScroll& scroll) = 0;
 };
 
 struct CanvasState {
@@ -103,8 +116,10 @@ struct CanvasState {
     const stLadderBlock* ldrDrawHead = nullptr;  // first object drawn, set by the drawing timer
     bool undoMenuEnabled = false;
     bool editCancelMenuEnabled = false;
-    bool editCancelCopyDue = false;  // the edit-cancel copy is taken once the command has ended
-    std::string canvasTraceText;     // the last note of the canvas passes, for the developer views
+    bool editCancelCopyDue = false;        // the edit-cancel copy is taken once the command has ended
+    std::uint32_t undoCopyGeneration = 0;  // counts the undo and edit-cancel copies taken
+    ViewScroll viewScrollDue;              // what the running command asked of the view
+    std::string canvasTraceText;           // the last note of the canvas passes, for the developer views
 };
 
 extern CanvasState& canvasState;  // a member of modelState
@@ -119,5 +134,13 @@ extern const stLadderBlock*& ldrDrawHead;
 // The installed painter, or null.
 LadderView* ladderView();
 void installLadderView(LadderView* view);
+
+// Asks the installed view to scroll. Outside a command it scrolls at once. Inside one the request
+// is only noted (a later top position replacing what was asked before it), and the view scrolls
+// and repaints once, when the outermost command has ended: a pass that moves the frame over every
+// object of a large ladder would otherwise move the window as often. A command put back leaves
+// the top of the view where it was; the frame, which stays where the failure left it, is still
+// brought into sight.
+void requestViewScroll(const ViewScroll& scroll);
 
 }  // namespace kestrion

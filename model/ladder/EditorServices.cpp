@@ -48,7 +48,7 @@ void setBlueFrameObject(std::uint32_t x, std::uint32_t y) {
         BlueFrame = {object.xAddr, object.yAddr, object.Xend - 1, object.yAddr + ModeData.ySizeSymble - 1};
     }
     redrawFlags |= kRedrawFrame;
-    if (ladderView() != nullptr) ladderView()->scrollToFrame();
+    requestViewScroll(ViewScroll::toFrame());
 }
 
 void initBlueFrame(std::uint32_t zoom) {
@@ -59,6 +59,7 @@ void initBlueFrame(std::uint32_t zoom) {
 
 void backupLadderDiagramMemory(int mode) {
     if (mode != 0 && mode != 1) return;
+    ++canvasState.undoCopyGeneration;
     if (mode == 1) {
         freeLadderList(ldrUndoList);
         copyMainList(ldrUndoList);

@@ -8,7 +8,8 @@
 namespace kestrion {
 
 // Frames the object at (x, y), or failing that the first object whose cells cover x on row y, or
-// else the one cell at (x, y). The object found is left in ldrSearch (null when none).
+// else the one cell at (x, y). The object found is left in ldrSearch (null when none). The view
+// brings the frame into sight (inside a command once the command has ended).
 void setBlueFrameObject(std::uint32_t x, std::uint32_t y);
 // The frame on the first cell right of the left bus, scaled by the zoom.
 void initBlueFrame(std::uint32_t zoom);

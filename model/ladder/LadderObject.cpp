@@ -117,9 +117,12 @@ void tidyObjectPool() {
     if (kPooled) objectPool().tidy();
 }
 
+std::uint64_t changeCount = 1;  // 0 is the count of a row index never made
+
 }  // namespace
 
 void* stLadderBlock::operator new(std::size_t size) {
+    ++changeCount;
     return kPooled ? objectPool().take() : ::operator new(size);
 }
 
@@ -133,6 +136,7 @@ void* stLadderBlock::operator new(std::size_t size, const std::nothrow_t&) noexc
 
 void stLadderBlock::operator delete(void* object) noexcept {
     if (object == nullptr) return;
+    ++changeCount;
     if (kPooled)
         objectPool().give(object);
     else
@@ -727,6 +731,10 @@ void removeEmptyObjects() {
     removeObjectsWithCode(kCodeNull, "removeEmptyObjects", nullptr);
 }
 
+std::uint64_t ladderChanges() {
+    return changeCount;
+}
+
 void freeAllLadderObjects() {
     for (LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList}) freeLadderList(*list);
     ldrBackup.reset();
@@ -900,6 +908,7 @@ transaction::Restore snapshotLadderObjects() {
 // Once the outermost command has ended: the objects it freed go, and then the edit-cancel copy it
 // asked for is taken.
 void endLadderCommand() {
+    ++changeCount;  // a command moves objects without making or freeing any
     deleteObjectsFreedInCommand();
     tidyObjectPool();
     if (!canvasState.editCancelCopyDue) return;

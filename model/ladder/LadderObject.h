@@ -316,4 +316,8 @@ void removeLadderObject(LadderList& list, stLadderBlock* object);
 // Frees every object of every list and editNew; the list pointers become null.
 void freeAllLadderObjects();
 
+// Grows whenever an object is made or freed and whenever a command has ended: what was learnt of
+// the main list (the drawing's row index) holds while the count stays the same.
+std::uint64_t ladderChanges();
+
 }  // namespace kestrion

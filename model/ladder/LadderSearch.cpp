@@ -1,6 +1,7 @@
 #include "model/ladder/LadderSearch.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <memory_resource>
 #include <unordered_map>
 #include <vector>
@@ -180,6 +181,51 @@ UndoIndexScope::~UndoIndexScope() {
 
 void notePosition(stLadderBlock& object) {
     noteIn(positionIndex, object);
+}
+
+namespace {
+
+void makeRowIndex(LadderRowIndex& index) {
+    index.madeAt = ladderChanges();
+    index.head = ldrHead;
+    index.tail = ldrTail;
+    index.objects.clear();
+    index.lowestRow.clear();
+    std::uint32_t lowest = 0;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        lowest = std::max(lowest, o->yAddr);
+        index.objects.push_back(o);
+        index.lowestRow.push_back(lowest);
+    }
+}
+
+// The answer of the index, or -1 when the objects around it show that the list changed under it
+// (an object moved outside any command).
+std::ptrdiff_t rowIndexAnswer(const LadderRowIndex& index, std::uint32_t y) {
+    const auto at = std::lower_bound(index.lowestRow.begin(), index.lowestRow.end(), y);
+    const auto i = at - index.lowestRow.begin();
+    const stLadderBlock* before = i > 0 ? index.objects[static_cast<std::size_t>(i - 1)] : nullptr;
+    if (before != nullptr && before->yAddr >= y) return -1;
+    if (at == index.lowestRow.end()) return i;
+    const stLadderBlock* found = index.objects[static_cast<std::size_t>(i)];
+    const bool holds =
+        found->yAddr >= y && (before != nullptr ? before->next == found : found->prev == nullptr);
+    return holds ? i : -1;
+}
+
+}  // namespace
+
+const stLadderBlock* firstObjectFromRow(std::uint32_t y) {
+    LadderRowIndex& index = positionIndex.rows;
+    if (index.madeAt != ladderChanges() || index.head != ldrHead || index.tail != ldrTail)
+        makeRowIndex(index);
+    std::ptrdiff_t i = rowIndexAnswer(index, y);
+    if (i < 0) {
+        makeRowIndex(index);
+        i = rowIndexAnswer(index, y);
+    }
+    const auto at = static_cast<std::size_t>(i);
+    return at < index.objects.size() ? index.objects[at] : nullptr;
 }
 
 stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, std::uint32_t),

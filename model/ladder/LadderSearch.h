@@ -41,8 +41,18 @@ struct LadderListIndex {
     stLadderBlock* end = nullptr;  // the first END
     std::uint32_t lowestRow = 0;   // of the objects but END
 };
+// The main list in order, with the lowest row reached so far at each object, for the drawing:
+// made when it is first asked after the list changed (ladderChanges), kept while it holds.
+struct LadderRowIndex {
+    std::uint64_t madeAt = 0;  // ladderChanges() when it was made; 0 never
+    const stLadderBlock* head = nullptr;
+    const stLadderBlock* tail = nullptr;
+    std::vector<const stLadderBlock*> objects;
+    std::vector<std::uint32_t> lowestRow;  // of objects[0] .. objects[i]
+};
 struct LadderPositionIndex : LadderListIndex {  // over the main list
     LadderListIndex undo;                       // over the undo copy, unchanged while it is on
+    LadderRowIndex rows;                        // over the main list, on whenever it holds
 };
 extern LadderPositionIndex& positionIndex;
 
@@ -79,6 +89,11 @@ stLadderBlock* objectStandingAt(std::uint32_t x, std::uint32_t y);
 // the row while it is on.
 stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, std::uint32_t x),
                           std::uint32_t x);
+
+// The first object of the main list, in list order, that stands on row y or lower down; null when
+// none does. The drawing asks it at every paint: the row index answers it without a walk from the
+// head, so the last screen of a long ladder costs what the first does.
+const stLadderBlock* firstObjectFromRow(std::uint32_t y);
 
 // List numbers of the searches: the main list and the undo copy.
 constexpr int kSearchMain = 0;

@@ -1,9 +1,11 @@
 #include "monitor/access/AnyAddress.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
 
+#include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
 #include "link/Frames.h"
 #include "link/LinkCommand.h"
@@ -100,29 +102,40 @@ bool decimalNumber(const std::string& text, int& value) {
 
 }  // namespace
 
-int parseKHValue(const std::string& text) {
+std::optional<int> checkedKHValue(const std::string& text) {
     if (text.empty()) return 0;
     const char first = text[0];
     if (first == 'H' || first == 'h') {
-        std::uint32_t value = 0;
-        for (std::size_t i = 1; i < text.size(); ++i)
-            value = value * 16 +
-                    hexDigitValue(static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))));
+        std::uint64_t value = 0;
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            const char digit = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+            if (!isHexDigit(digit)) {
+                show(getMsgNotHexNumber(text), "Error Message", platform::MsgIcon::Error);
+                return std::nullopt;
+            }
+            // A number past the largest int stays there: every range refuses it.
+            value =
+                std::min<std::uint64_t>(value * 16 + hexDigitValue(digit), std::numeric_limits<int>::max());
+        }
         return static_cast<int>(value);
     }
     const bool prefixed = first == 'K' || first == 'k';
     if (!prefixed && (first < '0' || first > '9')) {
         show("Error2015091920...First character must be K or H ", "Error Message", platform::MsgIcon::Error);
-        return 0;
+        return std::nullopt;
     }
     const std::string digits = prefixed ? text.substr(1) : text;
     int value = 0;
     if (digits.empty()) return 0;
     if (!decimalNumber(digits, value)) {
-        show("'" + digits + "' is not a valid integer value", "Error Message", platform::MsgIcon::Error);
-        return 0;
+        show(getMsgNotInteger(digits), "Error Message", platform::MsgIcon::Error);
+        return std::nullopt;
     }
     return value;
+}
+
+int parseKHValue(const std::string& text) {
+    return checkedKHValue(text).value_or(0);
 }
 
 std::string anyAddressReadCommand(std::uint32_t address, int count) {

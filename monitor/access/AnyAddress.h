@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,11 @@ constexpr std::uint32_t kAnyAddressReplyTicks = 10;
 extern std::array<std::uint8_t, kAnyAddressBufSize>& anyAddressBuf;
 
 // 'H'/'h' and hex digits, 'K'/'k' and a decimal number, or a decimal number alone; an empty text
-// or a prefix alone gives 0. Any other first character, or a decimal text that is no number, is
-// told in a box and gives 0.
+// or a prefix alone gives 0. Any other first character, a character after H that is no hex digit,
+// or a decimal text that is no number is told in a box and gives nothing. A hex number past the
+// largest int gives the largest int.
+std::optional<int> checkedKHValue(const std::string& text);
+// The same, 0 where it gives nothing.
 int parseKHValue(const std::string& text);
 
 // What became of a read or write.

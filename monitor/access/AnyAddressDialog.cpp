@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/LinkCommand.h"
@@ -43,9 +44,21 @@ std::string hex4At(int value) {
     return bits > 0xFFFF ? hex4(bits >> 16) + hex4(bits & 0xFFFF) : hex4(bits);
 }
 
+constexpr int kLargestAddress = 0xFFFF;
+constexpr int kSmallestData = -32768;  // a word typed as a signed number
+constexpr int kLargestData = 0xFFFF;
+
+bool addressInRange(int address) {
+    return address >= 0 && address <= kLargestAddress;
+}
+
+bool byteCountFits(int count) {
+    return count >= 0 && count <= kAnyAddressMaxBytes;
+}
+
 bool byteCountInRange(int count) {
-    if (count >= 0 && count <= kAnyAddressMaxBytes) return true;
-    errorBox("Byte count must be 0 ~ 255");
+    if (byteCountFits(count)) return true;
+    errorBox(getMsgByteCountRange());
     return false;
 }
 
@@ -82,18 +95,28 @@ void AnyAddressDialog::FormShow() {
     btnSetupListViewPcolumnClick();
 }
 
+// A text refused by the number rule (its box has been shown) leaves the value as it was and marks
+// the edit: the watch loop, which goes by the values, sends nothing while it holds such a text.
 void AnyAddressDialog::AddressEditChange() {
-    iAddress = parseKHValue(addressEdit);
+    const std::optional<int> value = checkedKHValue(addressEdit);
+    addressTextGood = value && addressInRange(*value);
+    if (!value) return;
+    iAddress = *value;
     label5 = "Address=H" + hex4At(iAddress);
 }
 
 void AnyAddressDialog::DataEditChange() {
-    iData = parseKHValue(dataEdit);
+    const std::optional<int> value = checkedKHValue(dataEdit);
+    if (!value) return;
+    iData = *value;
     label5 = "Data=H" + hex4At(iData);
 }
 
 void AnyAddressDialog::ByteNoEditChange() {
-    iByteNo = parseKHValue(byteNoEdit);
+    const std::optional<int> value = checkedKHValue(byteNoEdit);
+    byteNoTextGood = value && byteCountFits(*value);
+    if (!value) return;
+    iByteNo = *value;
     label5 = "ByteNo=" + std::to_string(iByteNo);
 }
 
@@ -117,19 +140,34 @@ void AnyAddressDialog::DataTypeComboBox1Change() {
     label6 = "DataType=0x0" + std::to_string(iDataType) + " - " + kNames[iDataType];
 }
 
-// The address edit's text taken into iAddress; false (after the box) when it is too short or
-// names no address of the PLC's 64 KB.
+// The address edit's text taken into iAddress; false (after the box) when it is too short, is no
+// number or names no address of the PLC's 64 KB.
 bool AnyAddressDialog::addressTaken(const char* text, const char* boxCaption) {
     if (addressEdit.size() < 2) {
         errorBox(text, boxCaption);
         return false;
     }
-    const int address = parseKHValue(addressEdit);
-    if (address < 0 || address > 0xFFFF) {
-        errorBox("Address must be H0000 ~ HFFFF");
+    const std::optional<int> address = checkedKHValue(addressEdit);
+    if (!address) return false;
+    if (!addressInRange(*address)) {
+        errorBox(getMsgAddressRange());
         return false;
     }
-    iAddress = address;
+    iAddress = *address;
+    addressTextGood = true;
+    return true;
+}
+
+// The byte-count edit's text taken into iByteNo, as the address edit's.
+bool AnyAddressDialog::byteNoTaken() {
+    if (byteNoEdit.size() < 2) {
+        errorBox("Error2015091931...StringLength<2");
+        return false;
+    }
+    const std::optional<int> count = checkedKHValue(byteNoEdit);
+    if (!count || !byteCountInRange(*count)) return false;
+    iByteNo = *count;
+    byteNoTextGood = true;
     return true;
 }
 
@@ -158,13 +196,9 @@ void AnyAddressDialog::readAndList() {
 void AnyAddressDialog::btnReadClick() {
     DataTypeComboBox1Change();
     DataLengthComboBox1Change();
-    if (!addressTaken("Error2015091930...StringLength<2", "Error Message")) return;
-    if (byteNoEdit.size() < 2) {
-        errorBox("Error2015091931...StringLength<2");
+    if (!addressTaken("Error2015091930...StringLength<2", "Error Message") || !byteNoTaken() ||
+        refusedWhileMonitoring(caption))
         return;
-    }
-    iByteNo = parseKHValue(byteNoEdit);
-    if (!byteCountInRange(iByteNo) || refusedWhileMonitoring(caption)) return;
     label5 = "Address=h" + hex4At(iAddress) + ",ByteNo=" + std::to_string(iByteNo);
     runLinkCommand(PortAfter::KeepOpen, [this] {
         if (connected(false)) readAndList();
@@ -177,7 +211,13 @@ void AnyAddressDialog::btnWriteClick() {
         errorBox("Error2015091938...StringLength<2");
         return;
     }
-    iData = parseKHValue(dataEdit);
+    const std::optional<int> data = checkedKHValue(dataEdit);
+    if (!data) return;
+    if (*data < kSmallestData || *data > kLargestData) {
+        errorBox(getMsgDataRange());
+        return;
+    }
+    iData = *data;
     if (refusedWhileMonitoring(caption)) return;
     label5 = "Address=h" + hex4At(iAddress) + ",Data=" + std::to_string(iData);
     runLinkCommand(PortAfter::KeepOpen, [this] {
@@ -234,7 +274,11 @@ void AnyAddressDialog::btnWhichAddressClick() {
 }
 
 void AnyAddressDialog::btnStartMonitorClick() {
-    if (monitoring || refusedWhileMonitoring(caption) || !byteCountInRange(iByteNo)) return;
+    if (monitoring) return;
+    // An edit that holds a refused text says so again, and nothing is read.
+    if (!addressTextGood && !addressTaken("Error2015091930...StringLength<2", "Error Message")) return;
+    if (!byteNoTextGood && !byteNoTaken()) return;
+    if (refusedWhileMonitoring(caption) || !byteCountInRange(iByteNo)) return;
     rows.clear();
     stopMonitorFlag = 0;
     // The loop uses the link as the last request left it; it is one request after another, so

@@ -63,6 +63,9 @@ public:
     bool forceOnEnabled = true;
     bool forceOffEnabled = true;
     bool monitoring = false;  // the watch loop runs
+    // The address and byte-count edits hold a number in range (or held one at their last change).
+    bool addressTextGood = true;
+    bool byteNoTextGood = true;
     AnyAddressLayout layout;
     // Called after each pass of the watch loop, so the window shows it.
     std::function<void()> changed;
@@ -91,6 +94,7 @@ public:
 
 private:
     bool addressTaken(const char* text, const char* boxCaption);
+    bool byteNoTaken();
     bool connected(bool plainTimeOutBox);
     void readAndList();
     void forceBit(bool on);

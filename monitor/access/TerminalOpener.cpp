@@ -1,5 +1,6 @@
 #include "monitor/access/TerminalOpener.h"
 
+#include "lang/LinkMessages.h"
 #include "link/CommRecord.h"
 #include "link/LinkCommand.h"
 #include "link/terminals/TerminalDialogs.h"
@@ -11,8 +12,8 @@ namespace kestrion {
 
 bool refusedWhileMonitoring(const std::string& caption) {
     if (monitorMode == kMonitorOff) return false;
-    platform::messages().show("In monitor mode...Stop the monitor first...", caption,
-                              platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::messages().show(getMsgStopMonitorFirst(), caption, platform::MsgIcon::Warning,
+                              platform::MsgButtons::Ok);
     return true;
 }
 

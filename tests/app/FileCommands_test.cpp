@@ -10,12 +10,14 @@
 #include "model/image/CommentLists.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
+#include "model/image/PlcTypeDialog.h"
 #include "model/image/PmwFile.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
+#include "plcsim/PlcSimulator.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 
@@ -82,6 +84,38 @@ TEST_F(FileCommandsTest, NewMakesTheEndOnlyProgramNamedNoname01ThenNoname02) {
     New1Click();
     EXPECT_EQ(boxes(), Boxes{kCloseQuestion});
     EXPECT_EQ(currentFileName(), kUser + "Noname02.PMW");
+}
+
+// The sizes a PLC type starts with agree: the start-up's q3 of 8K, the type dialog's size for each
+// item (from that start), the simulated PLC of each type, and New, whose whole capacity fits the
+// simulated PLC of its type ("All range" then fits), q3's being the start-up's 8K, not 16K.
+TEST_F(FileCommandsTest, NewGivesEachTypeASizeThatFitsThatTypesPlcAndQ3TheStartUpsSize) {
+    EXPECT_EQ(std::make_pair(int{pmw.plcType()}, int{pmw.memSizeCode()}), std::make_pair(5, 8));
+    const auto plcSize = [](std::int32_t type) {
+        const plcsim::PlcSimulator plc(type);
+        return static_cast<std::int32_t>(plc.wordAt(plcsim::kParameterBlock, plcsim::Space::Program));
+    };
+    for (int item = 0; item < static_cast<int>(kPlcTypeItems.size()); ++item) {
+        PlcTypeDialog dialog;
+        dialog.plcType = pmw.plcType();
+        dialog.memSizeCode = pmw.memSizeCode();
+        dialog.FormShow();
+        EXPECT_EQ(dialog.itemIndex, 4);  // q3
+        dialog.FennuRadioGroupClick(item);
+        EXPECT_EQ(dialog.memSizeCode, plcSize(dialog.plcType)) << kPlcTypeItems[item].label;
+    }
+    // type, the size New gives it
+    const std::pair<int, int> news[] = {{1, 2}, {4, 8}, {6, 2}, {7, 8}, {5, 8}, {2, 32}};
+    for (const auto& [type, n] : news) {
+        modelDialogs.plcTypeAnswer = [type = type](std::int32_t, std::int32_t size) {
+            return PlcTypeFormResult{1, size, type};
+        };
+        fakes.messages.scriptAnswers({MsgAnswer::No});  // the last new program is not saved
+        New1Click();
+        EXPECT_EQ(std::make_pair(int{pmw.plcType()}, int{pmw.memSizeCode()}), std::make_pair(type, n));
+        EXPECT_EQ(pmw.sumCheck(), programCheckCode(pmw.program, n)) << type;
+        EXPECT_LE(n, plcSize(type)) << type;
+    }
 }
 
 TEST_F(FileCommandsTest, ASavedPumpWithItsCompanionsGivesPu02InItsFolder) {

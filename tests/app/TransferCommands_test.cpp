@@ -1,14 +1,18 @@
 #include "app/TransferCommands.h"
 
 #include "app/FakeAppDialogs.h"
+#include "app/FileTitle.h"
 #include "app/InstructionList.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/RegisterView.h"
+#include "link/Keywords.h"
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
+#include "link/RemoteControl.h"
 #include "link/transfer/TransferCommands.h"
 #include "model/core/MainState.h"
+#include "model/image/CommentLists.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
@@ -116,6 +120,23 @@ TEST_F(TransferCommandsTest, AProgramReadBecomesANewUnnamedLadder) {
     EXPECT_EQ(instructionLine(1).mnemonic + " " + instructionLine(1).operands, "OUT Y000");
 }
 
+TEST_F(TransferCommandsTest, AProgramReadKeepsTheOpenProgramsCommentsAndTitle) {
+    // The PLC holds no comments and no title: those of the saved program stay with the one read.
+    setProgramTitle(pmw, "Conveyor line 2");
+    addDeviceComment();
+    setText(deviceCommentList.newest->deviceText, "X000");
+    setText(deviceCommentList.newest->text, "Start button");
+    fileStateFlags &= static_cast<std::uint8_t>(~kFileNoName);
+    editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
+    plcProgram({0x2401, 0xC501, kEndCode});
+    ProgReadClick();
+    ASSERT_EQ(boxes().back(), "Completed... | Program read | information");
+    EXPECT_EQ(pmw.program[0], 0x2401);
+    EXPECT_EQ(programTitle(pmw), "Conveyor line 2");
+    ASSERT_NE(deviceCommentList.head, nullptr);
+    EXPECT_EQ(textOf(deviceCommentList.head->text), "Start button");
+}
+
 TEST_F(TransferCommandsTest, AReadThatDoesNotCompleteLeavesTheProgramAsItWas) {
     readSavedProgram(kRung);
     const PmwImage program = pmw;
@@ -213,6 +234,70 @@ TEST_F(TransferCommandsTest, ARangeWriteSendsTheStepsUpToEndAndTheMarkerAfterIt)
     EXPECT_EQ(writtenProgramBytes(), 4000u);
 }
 
+// A q3 project of 16K (as New made it before) and a running q3 whose parameter block says 8K: the
+// size is checked right after the PLC's parameter block is read, before the remote STOP.
+TEST_F(TransferCommandsTest, ARangeThatDoesNotFitThePlcsMemoryIsRefusedBeforeTheStopAndAnyFrame) {
+    usePlc(5);
+    openAt(0);
+    ASSERT_TRUE(remoteToRunMode(5));
+    closeComPort();
+    ASSERT_TRUE(sim.plc.running());
+    std::vector<std::uint16_t> words(9001, 0x2400);  // END at step 9000
+    words.back() = kEndCode;
+    struct Case {
+        std::int32_t range;
+        std::int16_t n;  // the project's memory size code
+        const char* box;
+    };
+    const Case refused[] = {
+        {ProgWriteDialog::kAllRange, 16,
+         "The range to write (16000 steps) does not fit the PLC's memory size (8000 steps): nothing was "
+         "written, the PLC was not stopped | Program write | warning"},
+        {ProgWriteDialog::kRangeSetting, 16,
+         "The range to write (9001 steps) does not fit the PLC's memory size (8000 steps): nothing was "
+         "written, the PLC was not stopped | Program write | warning"},
+    };
+    for (const Case& c : refused) {
+        restart();
+        projectProgram(words);
+        pmw.setMemSizeCode(c.n);
+        linkDialogs.progWriteRange = c.range;
+        ProgWriteClick();
+        EXPECT_EQ(boxes(), (Boxes{kWriteQuestion, c.box}));
+        // the system block, the parameter block in two frames: nothing after them
+        EXPECT_EQ(sim.plc.frames.size(), 6u) << c.range;
+        EXPECT_EQ(sim.plc.frames.back(), "0802E2E") << c.range;
+        EXPECT_TRUE(sim.plc.writes.empty()) << c.range;
+        EXPECT_TRUE(sim.plc.running()) << c.range;
+        EXPECT_EQ(comPortHandle, -1);
+    }
+    // What fits goes: the whole 8K, and a range within it.
+    words.resize(8000);
+    words.back() = kEndCode;
+    for (const std::int32_t range : {ProgWriteDialog::kAllRange, ProgWriteDialog::kRangeSetting}) {
+        restart();
+        projectProgram(words);
+        pmw.setMemSizeCode(8);
+        linkDialogs.progWriteRange = range;
+        ProgWriteClick();
+        EXPECT_EQ(boxes(), (Boxes{kWriteQuestion, "Completed | Program write | information", kRunQuestion}));
+        EXPECT_EQ(writtenProgramBytes(), 16000u) << range;
+        EXPECT_EQ(sim.plc.wordAt(kPlcProgram + 2 * 7999, Space::Program), kEndCode);
+    }
+    // A parameter block whose size code is none of the sizes holds nothing.
+    restart();
+    sim.plc.setWord(0x8000, 3, Space::Program);
+    words.resize(3);
+    words.back() = kEndCode;
+    projectProgram(words);
+    linkDialogs.progWriteRange = ProgWriteDialog::kRangeSetting;
+    ProgWriteClick();
+    EXPECT_EQ(boxes().back(),
+              "The range to write (3 steps) does not fit the PLC's memory size (0 steps): nothing was "
+              "written, the PLC was not stopped | Program write | warning");
+    EXPECT_TRUE(sim.plc.writes.empty());
+}
+
 TEST_F(TransferCommandsTest, AWriteStopsWhereItFailsAndNeverSaysCompletedOrOffersRun) {
     projectProgram(std::vector<std::uint16_t>(300, 0x2400));
     struct Case {
@@ -248,6 +333,70 @@ TEST_F(TransferCommandsTest, AWriteStopsWhereItFailsAndNeverSaysCompletedOrOffer
     ProgWriteClick();
     EXPECT_EQ(linkDialogs.captions.back(), "Keyword");
     EXPECT_EQ(sim.plc.frames.size(), 6u);
+}
+
+TEST_F(TransferCommandsTest, AWriteThatChangesThePlcsKeywordAsksBeforeTheStopNoByDefault) {
+    const std::string removes =
+        "The PLC is protected with a keyword, and the program to write has none: the write removes the "
+        "PLC's keyword and leaves the PLC unprotected. Write the program? | Write Program | question";
+    const std::string replaces =
+        "The program to write has a keyword other than the PLC's: the write replaces the PLC's keyword "
+        "with the program's, and from then on the PLC asks for the program's keyword. Write the program? | "
+        "Write Program | question";
+    const std::string sets =
+        "The PLC has no keyword, and the program to write has one: the write protects the PLC with the "
+        "program's keyword. Write the program? | Write Program | question";
+    struct Case {
+        const char* inPlc;
+        const char* inProgram;
+        std::string question;  // empty: none
+    };
+    const Case cases[] = {
+        {"1234ABCD", "        ", removes}, {"1234ABCD", "AAAAAAAA", replaces}, {"        ", "1234ABCD", sets},
+        {"1234ABCD", "1234ABCD", ""},      {"        ", "        ", ""},
+    };
+    projectProgram(kRung);
+    for (const bool yes : {false, true}) {
+        for (const Case& c : cases) {
+            restart();
+            sim.plc.setPlcType(1);  // a fresh PLC, in RUN
+            openAt(0);
+            ASSERT_TRUE(remoteToRunMode(1));
+            closeComPort();
+            for (std::uint32_t i = 0; i < 8; ++i) {
+                sim.plc.setByte(0x8008 + i, static_cast<std::uint8_t>(c.inPlc[i]), Space::Program);
+                pmw.parameterBlock[8 + i] = static_cast<std::uint8_t>(c.inProgram[i]);
+            }
+            restart();
+            linkDialogs.keywordEntries = {{c.inPlc, ""}};  // the PLC's keyword, asked when it has one
+            if (yes) fakes.messages.scriptAnswers({MsgAnswer::Yes, MsgAnswer::Yes});
+            ProgWriteClick();
+            const bool asked = !c.question.empty();
+            const bool written = !asked || yes;
+            Boxes expected{kWriteQuestion};
+            if (asked) expected.push_back(c.question);
+            if (written)
+                expected.insert(expected.end(), {"Completed | Program write | information", kRunQuestion});
+            EXPECT_EQ(boxes(), expected) << c.inPlc << "/" << c.inProgram << " " << yes;
+            if (asked) {
+                EXPECT_EQ(fakes.messages.shown[1].buttons, platform::MsgButtons::YesNoDefaultNo);
+            }
+            std::string keyword;
+            for (std::uint32_t i = 0; i < 8; ++i)
+                keyword += static_cast<char>(sim.plc.byteAt(0x8008 + i, Space::Program));
+            EXPECT_EQ(keyword, written ? c.inProgram : c.inPlc)
+                << c.inPlc << "/" << c.inProgram << " " << yes;
+            // No: nothing after the parameter block read (frames 1-4 the system block, 5-6 the
+            // block); the PLC still runs its program.
+            if (!written) {
+                EXPECT_EQ(sim.plc.frames.size(), 6u) << c.inPlc << "/" << c.inProgram;
+                EXPECT_TRUE(sim.plc.writes.empty());
+                EXPECT_TRUE(sim.plc.running());
+            }
+            EXPECT_EQ(comPortHandle, -1);
+            EXPECT_EQ(rs.oldKeyword, Password{});  // the keyword typed is wiped
+        }
+    }
 }
 
 TEST_F(TransferCommandsTest, TheCommandsRefuseWhileAMonitorRunsOrTheLadderIsNotConverted) {
@@ -385,6 +534,7 @@ TEST_F(TransferCommandsTest, TheDeveloperAndHiddenItemsTalkAsLittleAsTheyShould)
 
 TEST_F(TransferCommandsTest, ACommandStartedWhileATransferWaitsIsRefusedAndLeavesItsBuffersAlone) {
     projectProgram(std::vector<std::uint16_t>(300, 0x2400));
+    sim.plc.replyDelayMs = 100;  // each frame answered 100 ms after it went: 63 program frames
     fakes.clock.at(5000, [] { ProgVerifyClick(); });  // among the program frames
     ProgWriteClick();
     EXPECT_EQ(boxes(), (Boxes{kWriteQuestion,

@@ -1,6 +1,7 @@
 // The transfer commands over a pseudo-terminal against the plcsim program.
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "app/ConvertCommands.h"
@@ -88,8 +89,45 @@ TEST_F(TransfersLineTest, AProgramWrittenReadsBackIntoTheLadderMatchesAndConvert
     }
 }
 
+// A program that fills the whole capacity of the type, END at its last step, is written ("All
+// range"), read back into the ladder and verified; each type on its own, so that the runs go side
+// by side.
+class CapacityLineTest : public TransfersLineTest,
+                         public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(CapacityLineTest, AWholeCapacityProgramIsWrittenReadBackAndVerified) {
+    const auto [type, n] = GetParam();
+    const std::size_t steps = 1000 * static_cast<std::size_t>(n);
+    // LD X0, AND X1, OUT Y0, then LD X0, OUT Y0 up to the END at the last step.
+    std::vector<std::uint16_t> words{0x2400, 0x4401, 0xC500};
+    while (words.size() + 1 < steps) words.insert(words.end(), {0x2400, 0xC500});
+    words.push_back(kEndCode);
+    ASSERT_EQ(words.size(), steps);
+    PlcSimProcess plc({"--type", std::to_string(type)});
+    attachTo(plc, 4);
+    project(type, static_cast<std::int16_t>(n), words);
+    linkDialogs.progWriteRange = ProgWriteDialog::kAllRange;
+    ProgWriteClick();
+    EXPECT_EQ(boxesSinceLast(), (Boxes{"Do you want to write program? | Write Program | question",
+                                       "Completed | Program write | information",
+                                       "OK to perform remote Run? | Msg2018081060 | question"}));
+
+    pmw.program.fill(kEmptyWord);
+    ProgReadClick();
+    EXPECT_EQ(boxesSinceLast().back(), "Completed... | Program read | information");
+    EXPECT_EQ(convStepNo, steps - 1);
+    EXPECT_EQ(pmw.memSizeCode(), n);
+    EXPECT_TRUE(std::equal(words.begin(), words.end(), pmw.program.begin()));
+    ProgVerifyClick();
+    EXPECT_EQ(boxesSinceLast(), Boxes{"Program match | Program Verify | information"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, CapacityLineTest,
+                         ::testing::Values(std::pair{1, 2}, std::pair{6, 2}, std::pair{4, 8}, std::pair{7, 8},
+                                           std::pair{5, 8}, std::pair{2, 64}));
+
 // Each type on its own, so that the runs go side by side: the register area of types 2 and 5 is
-// 250 and 125 frames each way, one receive tick a frame.
+// 125 and 250 frames each way.
 class RegistersLineTest : public TransfersLineTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(RegistersLineTest, RegistersWrittenReadBackAndMatch) {

@@ -33,7 +33,9 @@ struct FakeDevViewsDialogs : DevViewsDialogs {
     void showTextView(const DevTextView& view) override { views.push_back(view); }
     void viewMore(ViewMoreDialog& dialog) override { presets.push_back(std::exchange(dialog, answer)); }
     void showDeveloperMenus(bool shown) override { menusShown.push_back(shown); }
+    void mathTest() override { ++mathTests; }
     ViewMoreDialog answer;
+    int mathTests = 0;
     std::vector<DevTextView> views;
     std::vector<ViewMoreDialog> presets;
     std::vector<bool> menusShown;
@@ -80,6 +82,7 @@ TEST_F(DevViewsTest, TheLinkViewShowsFramesInClearOnlyWhenNoPasswordIsUnderWay) 
 
 TEST_F(DevViewsTest, NoTraceAndNoViewEverHoldsAKeywordInClear) {
     SimulatedPlc sim{fakes, 5};
+    sim.plc.replyDelayMs = 100;  // the command waits long enough for many clicks to come meanwhile
     pmw.setPlcType(5);
     for (std::uint32_t i = 0; i < 8; ++i)
         sim.plc.setByte(plcsim::kKeyword + i, static_cast<std::uint8_t>('1' + i), plcsim::Space::Program);

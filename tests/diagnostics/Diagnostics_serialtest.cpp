@@ -8,7 +8,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST_F(SerialLineTest, ThePlcsErrorsAndHistoryFillTheDiagnosticsDialog) {
-    PlcSimProcess plc({"--error", "8061=6103,0,125"});
+    PlcSimProcess plc({"--type", "1", "--error", "8061=6103,0,125"});
     attachTo(plc, 0);
     pmw.setPlcType(1);
     ErrMsg1Dialog dialog;

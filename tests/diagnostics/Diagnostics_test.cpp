@@ -126,6 +126,7 @@ TEST_F(DiagnosticsTest, EachCaseShowsWhatItsFileSays) {
 
 TEST_F(DiagnosticsTest, ClicksWhileARequestWaitsAreIgnored) {
     plcsim::raiseError(sim.plc, {8061, 6101});
+    sim.plc.replyDelayMs = 200;  // a poller tick comes while the first request waits
     bool clicked = false;
     bool closeAllowed = true;
     fakes.clock.bind(platform::TimerId::Timer1, [&] {
@@ -146,6 +147,7 @@ TEST_F(DiagnosticsTest, ClicksWhileARequestWaitsAreIgnored) {
 // The dialog opened while another request waits leaves that request's port alone when it closes.
 TEST_F(DiagnosticsTest, ADialogOpenedWhileARequestWaitsLeavesItsPortOpen) {
     plcsim::raiseError(sim.plc, {8061, 6101});
+    sim.plc.replyDelayMs = 200;  // a poller tick comes while the first request waits
     bool opened = false, portOpenAfter = false;
     dialogs.script = [](ErrMsg1Dialog&) {};
     fakes.clock.bind(platform::TimerId::Timer1, [&] {

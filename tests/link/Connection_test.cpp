@@ -48,6 +48,7 @@ TEST_F(ConnectionTest, EachFailedNegotiationStepSaysSoOnce) {
 
 TEST_F(ConnectionTest, AnUnansweredLastProbeStillGives1) {
     choose(2);
+    sim.plc.replyDelayMs = 200;  // a poller tick comes inside each wait
     fakes.clock.bind(platform::TimerId::Timer1, [this] {
         Timer1Timer();
         if (sim.plc.baudRate() == 38400) sim.plc.fault = Fault::Silence;  // silent once switched
@@ -84,6 +85,7 @@ TEST_F(ConnectionTest, AFailedBlockReadShowsThatReadsBoxAndKeepsTheType) {
         {Fault::WrongCheckCode, 1, "Error2015030504 | Communication Message | none"},
         {Fault::ShortReply, 3, "Error2015030506 | Communication Message | warning"},
     };
+    sim.plc.replyDelayMs = 200;  // a poller tick comes inside each wait
     for (const auto& [fault, failingRead, box] : cases) {
         sim.plc.frames.clear();
         fakes.clock.bind(platform::TimerId::Timer1, [this, fault = fault, failingRead = failingRead] {
@@ -126,6 +128,7 @@ TEST_F(ConnectionTest, TheUserTestShowsItsOutcomeInThePopUp) {
 // next test, is let go, and found again once it is back.
 TEST_F(ConnectionTest, AnUnpluggedAdapterEndsTheTestClosesThePortAndIsFoundAgain) {
     choose(0);
+    sim.plc.replyDelayMs = 200;  // a poller tick comes inside each wait
     ConnectionTest1Click();
     ASSERT_TRUE(fakes.serial.isOpen());
     const std::tuple<int, const char*, bool> steps[] = {

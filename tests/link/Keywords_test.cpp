@@ -68,6 +68,12 @@ TEST_F(KeywordsTest, KeywordSetupRefusesWhatTheUserGetsWrong) {
              {{"", "A0B1C2DG"}},
              {"Keyword is 8 characters, 0~9 or A~F only | Keyword Error | warning"},
              "        "},
+            // A wrong character keeps the dialog open as a wrong length does: the corrected
+            // keyword goes through.
+            {"        ",
+             {{"", "A0B1C2DG"}, {"", "A0B1C2DF"}},
+             {"Keyword is 8 characters, 0~9 or A~F only | Keyword Error | warning"},
+             "A0B1C2DF"},
             {"        ",
              {{"", "ABC"}},
              {"New keyword must be 8 characters | Error Message | error"},
@@ -87,6 +93,27 @@ TEST_F(KeywordsTest, KeywordSetupRefusesWhatTheUserGetsWrong) {
         EXPECT_EQ(shownBoxes(fakes.messages), boxes);
         EXPECT_EQ(plcKeyword(), after);
         EXPECT_EQ(comPortHandle, -1);
+    }
+}
+
+TEST_F(KeywordsTest, TheDialogStaysOpenOnAWrongCharacterAndClosesAcceptedOnlyOnAGoodKeyword) {
+    const std::tuple<const char*, const char*, bool, std::uint8_t, std::uint8_t> cases[] = {
+        // new keyword, box, closes, okPressed, keywordError
+        {"A0B1C2DG", "Keyword is 8 characters, 0~9 or A~F only | Keyword Error | warning", false, 0, 1},
+        {"a0b1c2d3", nullptr, true, 1, 0},  // the edits force upper case
+        {"12 45678", "Keyword is 8 characters, 0~9 or A~F only | Keyword Error | warning", false, 0, 1},
+        {"", nullptr, true, 1, 0},
+        {"1234567", "New keyword must be 8 characters | Error Message | error", false, 0, 0},
+    };
+    for (const auto& [typed, box, closes, ok, error] : cases) {
+        fakes.messages.shown.clear();
+        PlcKeywordDialog dialog;
+        dialog.edit2 = typed;
+        EXPECT_EQ(dialog.btnOkClick(), closes) << typed;
+        EXPECT_EQ(dialog.okPressed, ok) << typed;
+        EXPECT_EQ(dialog.keywordError, error) << typed;
+        EXPECT_EQ(dialog.accepted(), closes) << typed;
+        EXPECT_EQ(shownBoxes(fakes.messages), box != nullptr ? Boxes{box} : Boxes{}) << typed;
     }
 }
 

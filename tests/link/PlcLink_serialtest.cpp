@@ -19,7 +19,7 @@ namespace kestrion::test {
 namespace {
 
 TEST_F(SerialLineTest, TheTermiosPortOpensThePseudoTerminalAtTheRateAndExclusively) {
-    PlcSimProcess plc({});
+    PlcSimProcess plc({"--type", "1"});
     connectTo(plc);
     termios settings{};
     ASSERT_EQ(tcgetattr(comPortHandle, &settings), 0);
@@ -41,7 +41,7 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
                                                                             "A4\x03"
                                                                             "78"}};
     for (const auto& [chosen, finalIndex, rateFrame] : cases) {
-        PlcSimProcess plc({});
+        PlcSimProcess plc({"--type", "1"});
         attachTo(plc, chosen);
         fakes.trace.setVisible(platform::Memo::Rx, true);
         EXPECT_EQ(TryToConnection(1), 1);
@@ -57,7 +57,7 @@ TEST_F(SerialLineTest, APlcAt9600IsSwitchedToTheChosenRate) {
 }
 
 TEST_F(SerialLineTest, ThePortReopenedAtTheRateItWasClosedAtOrAtAnotherIsAnswered) {
-    PlcSimProcess plc({});
+    PlcSimProcess plc({"--type", "1"});
     for (const std::uint32_t index : {0, 0, 2, 2}) {  // the PLC is switched to 19200 on the way
         attachTo(plc, index);
         EXPECT_EQ(TryToConnection(1), 1) << index;
@@ -92,7 +92,7 @@ TEST_F(SerialLineTest, AKeywordSetOnType5LandsAt0x8008AndAClockSetReadsBack) {
 }
 
 TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramArea) {
-    PlcSimProcess plc({});
+    PlcSimProcess plc({"--type", "1"});
     connectTo(plc);
     const auto statusByte = [] {
         readStatusByte(1);
@@ -107,7 +107,8 @@ TEST_F(SerialLineTest, StopAndRunSwitchThePlcAndAProgramClearEmptiesItsProgramAr
         dialog = {true, false, false, {}};
         dialog.btnOkClick();
     };
-    MemoryClear1Click();  // closes the port, reopened at the same rate
+    fakes.messages.scriptAnswers({platform::MsgAnswer::Yes});  // the question before the clear
+    MemoryClear1Click();                                       // closes the port, reopened at the same rate
     ASSERT_EQ(TryToConnection(1), 1);
     sendRequest("0805C04");
     ASSERT_TRUE(expectReplyBytes(4));

@@ -75,7 +75,7 @@ struct RecordingView : LadderView {
         segments.push_back(std::to_string(up) + " " + std::to_string(x) + "," + std::to_string(y) + " " +
                            std::to_string(dy) + " " + std::to_string(zoom));
     }
-    void scrollToFrame() override {}
+    void scrollTo(const ViewScroll&) override {}
     Texts segments;
 };
 

@@ -45,7 +45,11 @@ TEST_F(ChangeValueTest, TheWriteFrameCarriesTheAddressTheCountAndTheValueLowByte
         {5, "D0", "K-1", 0, "E10400002FFFF"},
         {5, "D2", "H1", 1, "E1040040401000000"},
         {5, "D2", "H12345", 1, "E1040040445230100"},
-        {2, "D8001", "K-32768", 0, "E108002020080"},  // type 2: its special registers at 8000h
+        // Decided: type 2's special registers are written where its device map and the monitor
+        // have them, 8000h + 2(n - 8000), not at 0E00h + 2(n - 8000), which is another device there.
+        {2, "D8001", "K-32768", 0, "E108002020080"},
+        {2, "D8255", "K1", 0, "E1081FE020100"},
+        {5, "D8255", "K1", 0, "E100FFE020100"},
     };
     for (const Case& c : cases) {
         useType(c.type);

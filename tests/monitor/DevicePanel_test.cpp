@@ -117,7 +117,7 @@ TEST_F(DevicePanelTest, DeletingAndMovingRebuildTheRowsAndNumbersFromOne) {
     EXPECT_EQ(deviceMonitorList.head->deviceIndex, 1u);
 }
 
-TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnansweredFrame) {
+TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnansweredFrameButNotANak) {
     registerRuns({{"X0"}, {"D0"}});
     btnStartMonitor1Click();
     EXPECT_TRUE(timer3Running());
@@ -129,11 +129,21 @@ TEST_F(DevicePanelTest, StartRegistersTheListsAndRefusesAnotherTypeOrAnUnanswere
     EXPECT_FALSE(timer3Running());
     EXPECT_TRUE(enabled("btnStartMonitor1") && enabled("btnRegisterDevices") && !enabled("btnStopMonitor1"));
 
+    // A NAK is an answer: the start goes on.
     sim.plc.nakRegistration = true;
+    btnStartMonitor1Click();
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_TRUE(timer3Running());
+    btnStopMonitor1Click();
+
+    sim.plc.nakRegistration = false;
+    sim.plc.faultFrame = sim.plc.frames.size() + 5;  // the registration, after the four reads
+    sim.plc.frameFault = plcsim::Fault::Silence;
     btnStartMonitor1Click();
     EXPECT_EQ(boxes(), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
     EXPECT_FALSE(timer3Running());
     EXPECT_TRUE(enabled("spbtnStartMonitor1"));
+    sim.plc.faultFrame = 0;
 
     fakes.messages.shown.clear();
     sim.plc.nakRegistration = false;
@@ -166,12 +176,66 @@ TEST_F(DevicePanelTest, AnUnansweredRegistrationFrameStopsTheStartWithItsOwnBox)
         fakes.messages.shown.clear();
         sim.plc.frames.clear();
         sim.plc.faultFrame = 4 + c.frame;
-        sim.plc.frameFault = plcsim::Fault::Nak;
+        sim.plc.frameFault = plcsim::Fault::Silence;
         btnStartMonitor1Click();
         EXPECT_EQ(boxes(), (Boxes{c.box})) << c.type << " " << c.frame;
         EXPECT_FALSE(timer3Running()) << c.type << " " << c.frame;
         EXPECT_TRUE(enabled("spbtnStartMonitor1"));
+        // The same frame answered with a NAK: the start goes on.
+        fakes.messages.shown.clear();
+        sim.plc.frames.clear();
+        sim.plc.frameFault = plcsim::Fault::Nak;
+        btnStartMonitor1Click();
+        EXPECT_TRUE(boxes().empty()) << c.type << " " << c.frame;
+        EXPECT_TRUE(timer3Running()) << c.type << " " << c.frame;
+        btnStopMonitor1Click();
     }
+}
+
+// A double-click on a row opens the registration; when the tool bar's stop button is live, the
+// poll stops while the dialog is open and starts again afterwards with the new list registered.
+TEST_F(DevicePanelTest, ADoubleClickOnARowOpensTheRegistrationAndRestartsAPollTheToolBarCanStop) {
+    registerRuns({{"D0"}});
+    const std::size_t opened = dialogs.captions.size();
+    dialogs.registerEntries = {{"D1"}};
+    MonDeviceListViewDblClick();
+    EXPECT_EQ(dialogs.captions.size(), opened + 2);  // it comes again until it is cancelled
+    EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"D0", "D1"}));
+    EXPECT_FALSE(timer3Running());
+
+    btnStartMonitor1Click();
+    ASSERT_TRUE(timer3Running());
+    monitorControl("spbtnStopMonitor1").enabled = true;
+    bool pollingMeanwhile = true;
+    dialogs.whileRegistering = [&] { pollingMeanwhile = timer3Running(); };
+    dialogs.registerEntries = {{"D2"}};
+    sim.plc.frames.clear();
+    MonDeviceListViewDblClick();
+    EXPECT_FALSE(pollingMeanwhile);
+    EXPECT_TRUE(timer3Running());
+    EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"D0", "D1", "D2"}));
+    EXPECT_EQ(monitorListEntries(rs.byteTxBuf), 3u);
+    // registered again, after the connection test's four reads: D8001, D8010 and the three words
+    ASSERT_GE(sim.plc.frames.size(), 6u);
+    EXPECT_EQ(sim.plc.frames[4].substr(0, 5), "11826");
+    EXPECT_EQ(sim.plc.frames[5].substr(0, 7), "118000C");
+    btnStopMonitor1Click();
+}
+
+// A row clicked selects its device (the one the change-value dialog takes); closing the panel gives
+// the Monitor menu back; deleting every device leaves no row focused.
+TEST_F(DevicePanelTest, ARowSelectsItsDeviceAndThePanelsCloseGivesTheMenuBack) {
+    registerRuns({{"D0", "3"}});
+    ASSERT_NE(deviceMonitorList.head, nullptr);
+    MonDeviceListViewSelectItem(1, true);
+    EXPECT_EQ(deviceMonitorList.selected, deviceMonitorList.head->next);
+    EXPECT_EQ(monitorState.focusedRow, 1);
+    EXPECT_FALSE(monitorControl("MonitorMenu").enabled);  // while the panel shows
+    btnDeleteAllDevicesClick();
+    EXPECT_EQ(monitorState.focusedRow, -1);
+    btnMonDeviceCloseClick();
+    EXPECT_TRUE(monitorControl("MonitorMenu").enabled);
+    EXPECT_FALSE(monitorState.panelVisible);
 }
 
 TEST_F(DevicePanelTest, ARowShowsTheDevicesCommentAndTheWindowsOwnListAddsNoEntries) {

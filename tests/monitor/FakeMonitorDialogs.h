@@ -23,6 +23,7 @@ public:
     void deviceList(const std::string& caption) override { shownLists.push_back(caption); }
     void registerDevice(RegisterDeviceDialog& dialog) override {
         captions.push_back(dialog.caption);
+        if (whileRegistering) whileRegistering();
         dialog.FormShow();
         if (registerEntries.empty()) return dialog.btnCancelClick();
         const RegisterEntry entry = registerEntries.front();
@@ -47,6 +48,7 @@ public:
     std::vector<std::string> captions;
     std::deque<RegisterEntry> registerEntries;
     std::function<void(CvChangeDialog&)> changeValueScript;
+    std::function<void()> whileRegistering;  // runs while the registration dialog is open
     std::function<void(EntryDeviceMonitorDialog&)> entryScript;
 };
 

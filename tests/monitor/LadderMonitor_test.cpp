@@ -43,6 +43,39 @@ protected:
     }
 };
 
+TEST_F(LadderMonitorTest, AMonitorWhoseLineGoesSilentShowsItselfStoppedInMenusToolBarAndStatus) {
+    fakes.clock.bind(TimerId::Timer1, [] { Timer1Timer(); });
+    add("LD", {"X0"});
+    add("OUT", {"D0"});
+    drawAll();
+    for (const bool wordPhase : {true, false}) {
+        fakes.messages.shown.clear();
+        sim.plc.fault = plcsim::Fault::None;
+        msStartMonitor1Click();
+        ASSERT_TRUE(timer3Running());
+        ASSERT_FALSE(monitorControl("spbtnStartMonitor1").enabled);
+        fakes.clock.advance(300);  // a whole cycle: the bit phase has shown RUN or STOP
+        for (int wait = 0; wait < 50 && monitorState.pollPhase != (wordPhase ? 0 : 1); ++wait)
+            fakes.clock.advance(10);
+        ASSERT_EQ(monitorState.pollPhase, wordPhase ? 0 : 1);
+        ASSERT_EQ(fakes.statusBar.panelText(11), "Stop");
+        sim.plc.fault = plcsim::Fault::Silence;
+        fakes.clock.advance(rs.timeOut + 1000);
+        EXPECT_EQ(shownBoxes(fakes.messages).size(), 1u) << wordPhase;
+        EXPECT_EQ(monitorMode, kMonitorOff) << wordPhase;
+        EXPECT_FALSE(timer3Running());
+        EXPECT_EQ(comPortHandle, -1);
+        for (const char* on : {"msStartMonitor1", "spbtnStartMonitor1", "spbtnEntryDeviceMonitor"})
+            EXPECT_TRUE(monitorControl(on).enabled) << on << wordPhase;
+        for (const char* off :
+             {"msStopMonitor1", "spbtnStopMonitor1", "Popup4StopMonitor", "Popup4ChangeValue"})
+            EXPECT_FALSE(monitorControl(off).enabled) << off << wordPhase;
+        EXPECT_TRUE(monitorControl("WriteMode1").checked);
+        EXPECT_EQ(fakes.statusBar.panelText(10) + "|" + fakes.statusBar.panelText(11), " |") << wordPhase;
+    }
+    sim.plc.fault = plcsim::Fault::None;
+}
+
 TEST_F(LadderMonitorTest, TheDrawnOperandsBecomeOneDeviceEachWithTheirIndexes) {
     stLadderBlock* ld = add("LD", {"X0"});
     stLadderBlock* out = add("OUT", {"Y0"});
@@ -66,6 +99,36 @@ TEST_F(LadderMonitorTest, TheDrawnOperandsBecomeOneDeviceEachWithTheirIndexes) {
     // D10 and D20 as double words take two entries each; C250 a bit and a word.
     EXPECT_EQ(monitorListEntries(rs.byteTxBuf), 1u + 4 + 1 + 2);
     EXPECT_EQ(monitorListEntries(rs.bitTxBuf), 3u);
+}
+
+// An operand used again shares its row wherever that row stands; the objects after the drawn
+// range (a ladder longer than the view) get no row, and the poll leaves them alone.
+TEST_F(LadderMonitorTest, AnOperandUsedAgainSharesItsRowAndOnlyTheDrawnRangeIsPolled) {
+    add("LD", {"X0"});
+    stLadderBlock* y0 = add("OUT", {"Y0"});
+    stLadderBlock* x1 = add("LD", {"X1"});
+    add("OUT", {"Y1"});
+    stLadderBlock* x1Again = add("LD", {"X1"});
+    stLadderBlock* y0Again = add("AND", {"Y0"});
+    add("OUT", {"Y2"});
+    stLadderBlock* beyond = add("LD", {"X2"});
+    stLadderBlock* beyondCoil = add("OUT", {"Y3"});
+    ldrDrawHead = ldrHead;
+    ldrDrawTail = beyond;  // the view ends before LD X2
+    collectLadderDevices();
+    EXPECT_EQ(captions(monitorState.monDeviceRows), (Texts{"X0", "Y0", "X1", "Y1", "Y2"}));
+    EXPECT_EQ(std::make_tuple(x1->ItemNo[1], x1Again->ItemNo[1], y0->ItemNo[1], y0Again->ItemNo[1]),
+              std::make_tuple(3, 3, 2, 2));
+    EXPECT_EQ(beyond->ItemNo[1] + beyondCoil->ItemNo[1], 0);
+
+    msStartMonitor1Click();
+    ASSERT_TRUE(timer3Running());
+    for (std::uint32_t bit : {0x0401u, 0x0402u, 0x0503u}) sim.plc.setBit(bit, true);  // X1, X2, Y3
+    cycles(2);
+    EXPECT_EQ(x1->monMark, kMonMarkConducting);
+    EXPECT_EQ(x1Again->monMark, kMonMarkConducting);
+    EXPECT_EQ(beyond->monMark + beyondCoil->monMark, 0);
+    msStopMonitor1Click();
 }
 
 TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnIsRefused) {
@@ -106,12 +169,25 @@ TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnI
 TEST_F(LadderMonitorTest, AStartThatLeavesTimer3OffFallsBackToAStoppedMonitor) {
     add("LD", {"X0"});
     drawAll();
-    sim.plc.nakRegistration = true;
+    sim.plc.faultFrame = 5;  // the registration, after the four reads of the connection test
+    sim.plc.frameFault = plcsim::Fault::Silence;
     msStartMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorOff, false));
     EXPECT_TRUE(monitorControl("msStartMonitor1").enabled && monitorControl("spbtnStartMonitor1").enabled);
     EXPECT_FALSE(monitorControl("msStopMonitor1").enabled || monitorControl("spbtnStopMonitor1").enabled);
     EXPECT_EQ(boxes(), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
+}
+
+// A NAK is an answer: the start goes on and the poll reads whatever the PLC holds.
+TEST_F(LadderMonitorTest, ANakToTheRegistrationStillStartsTheMonitor) {
+    add("LD", {"X0"});
+    drawAll();
+    sim.plc.nakRegistration = true;
+    msStartMonitor1Click();
+    EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorLadder, true));
+    EXPECT_TRUE(monitorControl("msStopMonitor1").enabled && monitorControl("spbtnStopMonitor1").enabled);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_NE(comPortHandle, -1);
 }
 
 TEST_F(LadderMonitorTest, AnOpenMenuSlowsThePollUntilTheTwentyFirstDrawingTick) {

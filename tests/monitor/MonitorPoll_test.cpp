@@ -141,17 +141,17 @@ TEST_F(MonitorPollTest, AShortReplyIsPassedOverAsANak) {
 }
 
 TEST_F(MonitorPollTest, ATimeOutStopsThePollWithOneBoxByPhaseAndType) {
+    // Whatever the phase and the type, the panel's poll stops as its Stop button stops it: the
+    // port closed, Start enabled again, no star and no RUN/STOP of a PLC that is not heard.
     struct Case {
         int type;
         bool wordPhase;
         const char* box;
-        bool modeStays;
     };
     const Case cases[] = {
-        {1, true, "Error2015030536", false}, {2, true, "Error2015030536", false},
-        {5, true, "Error2015030536", false}, {2, false, "Error2015030538", false},
-        {1, false, "Error2015030537", true}, {6, false, "Error2015030537", true},
-        {7, false, "Error2015030548", true},
+        {1, true, "Error2015030536"},  {2, true, "Error2015030536"},  {5, true, "Error2015030536"},
+        {2, false, "Error2015030538"}, {1, false, "Error2015030537"}, {6, false, "Error2015030537"},
+        {7, false, "Error2015030548"},
     };
     for (const Case& c : cases) {
         resetAllState();
@@ -161,14 +161,30 @@ TEST_F(MonitorPollTest, ATimeOutStopsThePollWithOneBoxByPhaseAndType) {
         sim.plc.fault = plcsim::Fault::None;
         useType(c.type);
         monitorDevices({{"X0"}, {"D0"}});
-        if (!c.wordPhase) fakes.clock.advance(100);
-        ASSERT_EQ(monitorState.pollPhase, c.wordPhase ? 0 : 1) << c.type;
+        fakes.clock.advance(300);  // a bit phase has shown RUN or STOP
+        // The line goes silent just before the request of the phase of the case.
+        const int phase = c.wordPhase ? 0 : 1;
+        for (int ms = 0; ms < 1000 && monitorState.pollPhase != phase; ++ms) fakes.clock.advance(1);
+        ASSERT_EQ(monitorState.pollPhase, phase) << c.type;
         sim.plc.fault = plcsim::Fault::Silence;
         fakes.clock.advance(rs.timeOut + 1000);
         EXPECT_EQ(boxes(), (Boxes{std::string(c.box) + " | Communication Error | warning"})) << c.type;
         EXPECT_FALSE(timer3Running());
-        EXPECT_EQ(monitorMode, c.modeStays ? kMonitorEntryDevices : kMonitorOff) << c.type;
-        EXPECT_EQ(comPortHandle != -1, c.modeStays) << c.type;
+        EXPECT_EQ(monitorMode, kMonitorEntryDevices) << c.type;  // the panel stays, ready to start
+        EXPECT_EQ(comPortHandle, -1) << c.type;
+        EXPECT_TRUE(monitorControl("btnStartMonitor1").enabled) << c.type;
+        EXPECT_FALSE(monitorControl("btnStopMonitor1").enabled) << c.type;
+        EXPECT_TRUE(monitorControl("btnRegisterDevices").enabled) << c.type;
+        EXPECT_EQ(panel(10) + "|" + panel(11), " |") << c.type;
+        // The PLC back on the line: the panel's Start polls it again.
+        sim.plc.fault = plcsim::Fault::None;
+        fakes.messages.shown.clear();
+        btnStartMonitor1Click();
+        ASSERT_TRUE(timer3Running()) << c.type;
+        cycles(2);
+        EXPECT_FALSE(panel(11).empty()) << c.type;
+        EXPECT_TRUE(boxes().empty()) << c.type;
+        msStopMonitor1Click();
     }
 }
 

@@ -3,8 +3,12 @@
 // the poll with one box.
 #include <chrono>
 
+#include "editor/EditorViewState.h"
 #include "link/MonitorFrames.h"
 #include "model/image/ProgramImage.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "monitor/DevicePanel.h"
 #include "monitor/FakeMonitorDialogs.h"
 #include "monitor/LadderMonitor.h"
@@ -83,11 +87,13 @@ TEST_F(MonitorSerialTest, EachFamilysRowsFollowThePlcWithinTwoCycles) {
     }
 }
 
-TEST_F(MonitorSerialTest, ANakToTheRegistrationLeavesTimer3Off) {
+// A NAK to the registration is an answer: the start goes on, and the rows show what the PLC holds.
+TEST_F(MonitorSerialTest, ANakToTheRegistrationStillStartsThePoll) {
     PlcSimProcess plc({"--type", "1"});
     plc.command("nak-registration 1");
-    start(plc, 1, false);
-    EXPECT_EQ(shownBoxes(fakes.messages), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
+    start(plc, 1, true);
+    EXPECT_TRUE(shownBoxes(fakes.messages).empty());
+    msStopMonitor1Click();
 }
 
 TEST_F(MonitorSerialTest, APlcThatGoesAwayStopsThePollWithOneBox) {
@@ -99,6 +105,45 @@ TEST_F(MonitorSerialTest, APlcThatGoesAwayStopsThePollWithOneBox) {
     while (std::chrono::steady_clock::now() < deadline) clock.runMessageLoopOnce();
     EXPECT_FALSE(timer3Running());
     EXPECT_EQ(shownBoxes(fakes.messages).size(), 1u);
+    // The panel shows its poll stopped and can start it again; the line is let go.
+    EXPECT_TRUE(monitorControl("btnStartMonitor1").enabled);
+    EXPECT_FALSE(monitorControl("btnStopMonitor1").enabled);
+    EXPECT_EQ(monitorMode, kMonitorEntryDevices);
+    EXPECT_EQ(comPortHandle, -1);
+    EXPECT_EQ(fakes.statusBar.panelText(11), "");
+}
+
+TEST_F(MonitorSerialTest, ALadderMonitorWhosePlcIsPulledShowsItselfStoppedInMenusToolBarAndStatus) {
+    PlcSimProcess plc({"--type", "1"});
+    attachTo(plc, 0);
+    clock.bind(platform::TimerId::Timer3, [] { Timer3Timer(); });
+    pmw.setPlcType(1);
+    rs.timeOut = 1000;
+    initLadderList(1040, 0);
+    for (const char* operand : {"X0", "Y0"}) {
+        ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
+        setText(ldrNew->operands[0], operand);
+    }
+    ldrDrawHead = ldrHead;
+    ldrDrawTail = nullptr;
+    msStartMonitor1Click();
+    ASSERT_TRUE(timer3Running());
+    const auto ran = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
+    while (std::chrono::steady_clock::now() < ran) clock.runMessageLoopOnce();
+    ASSERT_EQ(fakes.statusBar.panelText(11), "Stop");  // a bit phase has been answered
+    ASSERT_FALSE(monitorControl("msStartMonitor1").enabled);
+    plc.end();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < deadline) clock.runMessageLoopOnce();
+    EXPECT_EQ(shownBoxes(fakes.messages).size(), 1u);
+    EXPECT_FALSE(timer3Running());
+    EXPECT_EQ(monitorMode, kMonitorOff);
+    EXPECT_EQ(comPortHandle, -1);
+    for (const char* on : {"msStartMonitor1", "spbtnStartMonitor1"})
+        EXPECT_TRUE(monitorControl(on).enabled) << on;
+    for (const char* off : {"msStopMonitor1", "spbtnStopMonitor1", "Popup4StopMonitor"})
+        EXPECT_FALSE(monitorControl(off).enabled) << off;
+    EXPECT_EQ(fakes.statusBar.panelText(10) + "|" + fakes.statusBar.panelText(11), " |");
 }
 
 }  // namespace

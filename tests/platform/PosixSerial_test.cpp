@@ -6,8 +6,14 @@
 
 #include <fcntl.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <future>
+#include <memory>
+#include <thread>
 
 #include "platform/PosixSerial.h"
 #include "support/SerialTree.h"
@@ -54,17 +60,21 @@ constexpr const char* kProlific = "usb-Prolific_Technology_Inc._USB-Serial_Contr
 
 // "COMn device by-id-name" for COM1..COM4, the device relative to the tree; "-" when nothing is
 // there, "$" when the environment named it.
-std::string firstPorts(const test::SerialTree& tree) {
+std::string firstPortsUnder(const std::string& root) {
     std::string shown;
-    for (const ComPortInfo& port : PosixSerialPorts(tree.root).comPorts()) {
+    for (const ComPortInfo& port : PosixSerialPorts(root).comPorts()) {
         if (port.comNumber > 4) break;
         std::string device = port.device;
-        if (device.rfind(tree.root + "/", 0) == 0) device.erase(0, tree.root.size() + 1);
+        if (device.rfind(root + "/", 0) == 0) device.erase(0, root.size() + 1);
         shown += "COM" + std::to_string(port.comNumber) + " " + device + (port.byIdName.empty() ? "" : " ") +
                  port.byIdName + (port.present ? "" : " -") + (port.environmentVariable.empty() ? "" : " $") +
                  "\n";
     }
     return shown;
+}
+
+std::string firstPorts(const test::SerialTree& tree) {
+    return firstPortsUnder(tree.root);
 }
 
 TEST(PosixSerial, ComNumbersGoToAdaptersFirstThenRealUartsThenTtyS) {
@@ -136,6 +146,20 @@ TEST(PosixSerial, ComNumbersGoToAdaptersFirstThenRealUartsThenTtyS) {
          [](const test::SerialTree& tree) { tree.adapter(kFtdi, "ttyUSB0"); }, "dev/ttyUSB9",
          "COM1 dev/ttyUSB0 usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0\nCOM2 dev/ttyUSB9 - $\n"
          "COM3 dev/ttyS2 -\nCOM4 dev/ttyS3 -\n"},
+        {"names of ports that are no devices: a dangling link, plain files, a by-id link to one",
+         [](const test::SerialTree& tree) {
+             tree.danglingLink("ttyUSB0");
+             tree.plainFile("ttyUSB1");
+             tree.plainFile("ttyACM0");
+             tree.link(kProlific, "../../ttyUSB1");
+             tree.onboard("ttyS0", 0);
+             tree.onboard("ttyS1", 4);
+             tree.plainFile("ttyS2");  // a UART's type file, but no node
+             std::filesystem::create_directories(tree.root + "/sys/class/tty/ttyS2");
+             std::ofstream(tree.root + "/sys/class/tty/ttyS2/type") << 4 << '\n';
+             tree.node("ttyUSB3");
+         },
+         nullptr, "COM1 dev/ttyUSB3\nCOM2 dev/ttyS1\nCOM3 dev/ttyS2 -\nCOM4 dev/ttyS3 -\n"},
     };
     for (const Case& c : cases) {
         const test::SerialTree tree("scan");
@@ -144,6 +168,20 @@ TEST(PosixSerial, ComNumbersGoToAdaptersFirstThenRealUartsThenTtyS) {
         EXPECT_EQ(firstPorts(tree), c.expected) << c.what;
         unsetenv("KESTRION_COM2");
     }
+}
+
+// A type file that is a pipe nobody writes would hold a blocking read for good: the scan reads
+// it without waiting and takes the port for one without a UART.
+TEST(PosixSerial, ATypeFileThatIsAPipeNeitherHoldsTheScanNorMakesAPort) {
+    const test::SerialTree tree("fifo");
+    tree.onboardWithPipeType("ttyS0");
+    tree.onboard("ttyS1", 4);
+    auto done = std::make_shared<std::promise<std::string>>();
+    std::future<std::string> shown = done->get_future();
+    // Scanned on a thread of its own, so a scan that blocks fails the test instead of hanging it.
+    std::thread([root = tree.root, done] { done->set_value(firstPortsUnder(root)); }).detach();
+    ASSERT_EQ(shown.wait_for(std::chrono::seconds(5)), std::future_status::ready) << "the scan blocked";
+    EXPECT_EQ(shown.get(), "COM1 dev/ttyS1\nCOM2 dev/ttyS1\nCOM3 dev/ttyS2 -\nCOM4 dev/ttyS3 -\n");
 }
 
 TEST(PosixSerial, ADeviceTheEnvironmentNamesIsOpenedAsItIsAndMustBeATerminal) {
@@ -155,7 +193,7 @@ TEST(PosixSerial, ADeviceTheEnvironmentNamesIsOpenedAsItIsAndMustBeATerminal) {
     EXPECT_EQ(ports.open(1).status, SerialOpenStatus::NotFound);
     unsetenv("KESTRION_COM1");
     EXPECT_EQ(ports.deviceName(1), tree.root + "/dev/ttyUSB0");
-    EXPECT_EQ(ports.open(1).status, SerialOpenStatus::NotFound);  // the adapter's node is a plain file
+    EXPECT_EQ(ports.open(1).status, SerialOpenStatus::NotFound);  // the adapter's node is /dev/null
     EXPECT_EQ(PosixSerialPorts::openDevice("/dev/null").status, SerialOpenStatus::NotFound);
 }
 

@@ -37,7 +37,7 @@ bool ended(pid_t pid) {
     }
     close(out[1]);
     std::string slave;
-    for (char c = 0; read(out[0], &c, 1) == 1 && c != '\n';) slave += c;
+    for (char c = 0; read(out[0], &c, 1) == 1 && c != ' ' && c != '\n';) slave += c;
     const int line = open(slave.c_str(), O_RDWR | O_NOCTTY);
     const unsigned char enq = 0x05;
     if (line < 0 || write(line, &enq, 1) != 1) _exit(1);

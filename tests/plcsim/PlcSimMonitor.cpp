@@ -45,6 +45,10 @@ bool PlcSimulator::applyControlLine(const std::string& line) {
         nakRegistration = value != 0;
         return true;
     }
+    if (verb == "delay" && words >> value) {
+        replyDelayMs = value;
+        return true;
+    }
     if (!(words >> std::hex >> address >> value)) return false;
     if (verb == "bit") {
         setBit(address, value != 0);

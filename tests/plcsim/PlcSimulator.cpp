@@ -278,24 +278,28 @@ std::vector<Chunk> PlcSimulator::answerExtended(const std::string& command) {
     return operation == '0' ? read(space, high, command.substr(3)) : write(space, high, command.substr(3));
 }
 
-// The END search: "4" (plain types) and "E41" (types 5 and 7) with the start address and the byte
-// count to search, answered with END's address, high digit first ("E41" puts a '0' before it);
-// "F8" (type 2) with its 20-bit address in five digits. NAK when no END lies in the range.
+// The END search: "4" (plain types) and "E41" (types 5 and 7) with the address to start from and
+// the word to find, low byte first ("805C" "0F00": END, 000Fh, from step 0), answered with the
+// address of the first such word, high digit first ("E41" puts a '0' before it); "F8" (type 2)
+// finds END from step 0 and answers its 20-bit address in five digits. The search runs to the end
+// of the program area; NAK when the word is not in it.
 std::vector<Chunk> PlcSimulator::answerEndSearch(const std::string& command) {
     const bool type2 = command == "F8";
     const bool extended = startsWith(command, "E41");
     if (type2 != (plcType() == 2) || extended != (plcType() == 5 || plcType() == 7)) return control(kNak);
     std::uint32_t start = kProgramStart;
-    std::uint32_t count = 0x10000;
+    std::uint32_t low = 0x0F;
+    std::uint32_t high = 0x00;
     if (!type2) {
         const std::string fields = command.substr(extended ? 3 : 1);
-        if (fields.size() != 8 || !hexValue(fields, 0, 4, start) || !hexValue(fields, 4, 4, count))
+        if (fields.size() != 8 || !hexValue(fields, 0, 4, start) || !hexValue(fields, 4, 2, low) ||
+            !hexValue(fields, 6, 2, high))
             return control(kNak);
     }
-    for (std::uint32_t address = start; address + 1 < start + count; address += 2) {
+    for (std::uint32_t address = start;; address += 2) {
         const std::uint8_t* word = memory_.locate(Space::Program, address, 2);
         if (word == nullptr) break;
-        if (word[0] != 0x0F || word[1] != 0x00) continue;
+        if (word[0] != low || word[1] != high) continue;
         std::string digits;
         const std::uint32_t found = type2 ? 0x10000 + address : address;
         for (int shift = type2 ? 16 : 12; shift >= 0; shift -= 4) digits += kDigits[(found >> shift) & 0x0F];

@@ -149,7 +149,8 @@ public:
     void setBit(std::uint32_t bitAddress, bool on);
     bool nakRegistration = false;  // registration frames are answered with NAK
     // A line from whoever drives the simulation: "bit 0400 1", "word 1000 04D2" (the space the
-    // monitor reads), "nak-registration 1". False when it is not understood.
+    // monitor reads), "nak-registration 1", "delay 300" (every answer that many ms late). False when
+    // it is not understood.
     bool applyControlLine(const std::string& line);
 
 private:

@@ -140,14 +140,14 @@ TEST_F(SimulatedPlcTest, InjectedFaults) {
     }
 }
 
-TEST_F(SimulatedPlcTest, ASplitReplyIsComparedInTheTickAfterItsCheckCharacters) {
+TEST_F(SimulatedPlcTest, ASplitReplyIsComparedAsSoonAsItsCheckCharactersArrive) {
     sim.plc.fault = Fault::SplitReply;
     readBytes("0E00", "0002");
     EXPECT_EQ(rs.rxChunkCount, 2u);
     EXPECT_EQ(reply(),
               "C800\x03"
               "DE");
-    EXPECT_EQ(now(), 360u);
+    EXPECT_EQ(now(), 255u);  // the frame after 5 ms, its check characters 250 ms later
 }
 
 TEST_F(SimulatedPlcTest, ADelayedReplyOutlastsAShortWait) {
@@ -296,6 +296,40 @@ TEST_F(SimulatedPlcTest, TheParameterBlockHoldsAMemorySizeTheTypeAllows) {
         EXPECT_EQ(request("0800004"), LinkOutcome::Done);
         EXPECT_EQ(reply().substr(0, 4), c.n) << c.type;
     }
+}
+
+// The END search of each family finds END at the last step of the whole capacity: "4" and "E41"
+// take the start address and the word to find, low byte first ("0F00" is END, 000Fh); "F8" has
+// no fields. The answer is END's address, high digit first.
+TEST_F(SimulatedPlcTest, TheEndSearchFindsEndAnywhereInTheCapacityOfEachType) {
+    struct Case {
+        int type;
+        const char* search;
+        std::uint32_t lastStep;
+        const char* lastAnswer;   // END at the last step
+        const char* firstAnswer;  // END at step 0
+    };
+    for (const Case& c :
+         {Case{1, "4805C0F00", 1999, "8FFA", "805C"}, Case{6, "4805C0F00", 1999, "8FFA", "805C"},
+          Case{4, "4805C0F00", 7999, "BEDA", "805C"}, Case{7, "E41805C0F00", 7999, "0BEDA", "0805C"},
+          Case{5, "E41805C0F00", 7999, "0BEDA", "0805C"}, Case{2, "F8", 63999, "3745A", "1805C"}}) {
+        sim.plc.setPlcType(c.type);
+        ASSERT_EQ(request(c.search), LinkOutcome::Done) << c.type;
+        EXPECT_EQ(reply().substr(0, reply().size() - 3), c.firstAnswer) << c.type;
+        sim.plc.setWord(plcsim::kProgramStart, 0x2400, plcsim::Space::Program);
+        sim.plc.setWord(plcsim::kProgramStart + 2 * c.lastStep, 0x000F, plcsim::Space::Program);
+        ASSERT_EQ(request(c.search), LinkOutcome::Done) << c.type;
+        EXPECT_EQ(reply().substr(0, reply().size() - 3), c.lastAnswer) << c.type;
+        // A program without END: nothing found.
+        sim.plc.setWord(plcsim::kProgramStart + 2 * c.lastStep, 0xFFFF, plcsim::Space::Program);
+        EXPECT_EQ(request(c.search), LinkOutcome::Nak) << c.type;
+    }
+    // The word is the one the frame names: 2400h (LD X0 of type 1) low byte first.
+    sim.plc.setPlcType(1);
+    sim.plc.setWord(plcsim::kProgramStart + 2 * 7, 0x2400, plcsim::Space::Program);
+    ASSERT_EQ(request("4805C0024"), LinkOutcome::Done);
+    EXPECT_EQ(reply().substr(0, 4), "806A");
+    ASSERT_EQ(request("4806C0F00"), LinkOutcome::Nak);  // from step 8 on: END is at step 0 only
 }
 
 TEST_F(SimulatedPlcTest, TheRateFrameIsOnlyUnderstoodAt9600) {

@@ -21,9 +21,11 @@ void resetAllState() {
 MsgAnswer FakeMessages::show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                              MsgButtons buttons) {
     shown.push_back({text, caption, icon, buttons});
-    if (answers_.empty())
+    if (answers_.empty()) {
+        if (buttons == MsgButtons::YesNoDefaultNo) return MsgAnswer::No;
         return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
                                                                                   : MsgAnswer::Ok;
+    }
     const MsgAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;

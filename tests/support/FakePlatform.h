@@ -22,7 +22,8 @@ class FakeMessages : public platform::Messages {
 public:
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                              platform::MsgButtons buttons) override;
-    // Answers given in order; when none is left the first button of the box is chosen (Ok or Yes).
+    // Answers given in order; when none is left the default button of the box is chosen (Ok or Yes,
+    // No for YesNoDefaultNo).
     void scriptAnswers(std::initializer_list<platform::MsgAnswer> answers) {
         answers_.insert(answers_.end(), answers.begin(), answers.end());
     }
@@ -94,9 +95,17 @@ public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
     void setMainCaption(const std::string& text) override { caption = text; }
+    platform::LocalTime localTime() const override { return now; }
+    platform::DiskSpace diskSpaceOf(const std::string& path) const override {
+        askedDisk = path;
+        return disk;
+    }
     int beeps = 0;
     std::string caption;
     platform::ScreenSize screen{1920, 1080};
+    platform::LocalTime now{2024, 2, 29, 13, 5, 9, 4};  // a Thursday
+    platform::DiskSpace disk;
+    mutable std::string askedDisk;
 };
 
 // A virtual clock with the main window's timers. Time only moves when the core runs the message

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -41,7 +42,11 @@ public:
         close(out[1]);
         close(in[0]);
         control_ = in[1];
-        slavePath_ = readLine(out[0]);
+        // The device, a blank and the name of the type.
+        const std::string line = readLine(out[0]);
+        const auto blank = std::find(line.begin(), line.end(), ' ');
+        slavePath_.assign(line.begin(), blank);
+        if (blank != line.end()) typeName_.assign(blank + 1, line.end());
         close(out[0]);
     }
     ~PlcSimProcess() {
@@ -64,6 +69,7 @@ public:
     PlcSimProcess(const PlcSimProcess&) = delete;
     PlcSimProcess& operator=(const PlcSimProcess&) = delete;
     const std::string& slavePath() const { return slavePath_; }
+    const std::string& typeName() const { return typeName_; }
 
 private:
     static std::string readLine(int fd) {
@@ -81,6 +87,7 @@ private:
     pid_t pid_ = -1;
     int control_ = -1;
     std::string slavePath_;
+    std::string typeName_;
 };
 
 class RealTimeClock : public FakeClockAndTimers {

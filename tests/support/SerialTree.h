@@ -3,6 +3,7 @@
 // sys/class/tty/ttyS*/type with the port type the driver reports (0: no UART).
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -24,9 +25,22 @@ public:
     SerialTree(const SerialTree&) = delete;
     SerialTree& operator=(const SerialTree&) = delete;
 
+    // A device node: a link to /dev/null, a character device as a serial port is.
     std::string node(const std::string& name) const {
+        const std::string at = root + "/dev/" + name;
+        std::filesystem::remove(at);
+        std::filesystem::create_symlink("/dev/null", at);
+        return at;
+    }
+    // Entries that only look like device nodes: a plain file, a link that leads nowhere.
+    std::string plainFile(const std::string& name) const {
         std::ofstream(root + "/dev/" + name).put('\0');
         return root + "/dev/" + name;
+    }
+    std::string danglingLink(const std::string& name) const {
+        const std::string at = root + "/dev/" + name;
+        std::filesystem::create_symlink(root + "/gone/" + name, at);
+        return at;
     }
     // An adapter's node and its by-id link, relative as udev makes it.
     std::string adapter(const std::string& byIdName, const std::string& nodeName) const {
@@ -43,6 +57,12 @@ public:
     std::string onboard(const std::string& name, int portType) const {
         std::filesystem::create_directories(root + "/sys/class/tty/" + name);
         std::ofstream(root + "/sys/class/tty/" + name + "/type") << portType << '\n';
+        return node(name);
+    }
+    // An on-board port whose type file is a named pipe that nobody writes (a read would wait).
+    std::string onboardWithPipeType(const std::string& name) const {
+        std::filesystem::create_directories(root + "/sys/class/tty/" + name);
+        mkfifo((root + "/sys/class/tty/" + name + "/type").c_str(), 0600);
         return node(name);
     }
 

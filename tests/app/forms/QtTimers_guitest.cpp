@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -84,6 +85,61 @@ TEST(QtServicesTest, AMessageBoxIsWideEnoughForItsCaptionAndAnswersWithTheButton
     EXPECT_EQ(messages.show("Short", caption, platform::MsgIcon::Question, platform::MsgButtons::YesNo),
               platform::MsgAnswer::No);
     EXPECT_GE(width, needed + 4 * 25);  // and the title bar's icon and three buttons beside it
+}
+
+TEST(QtServicesTest, AQuestionWhoseYesCannotBeTakenBackHasNoAsItsDefault) {
+    QtMessages messages;
+    for (const auto& [buttons, answer] :
+         {std::pair{platform::MsgButtons::YesNoDefaultNo, platform::MsgAnswer::No},
+          std::pair{platform::MsgButtons::YesNo, platform::MsgAnswer::Yes}}) {
+        QString pressedByEnter;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            ASSERT_EQ(box->buttons().size(), 2);
+            pressedByEnter = box->defaultButton() != nullptr ? box->defaultButton()->text() : "";
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(messages.show("Clear it?", "Memory Clear", platform::MsgIcon::Question, buttons), answer);
+        if (answer == platform::MsgAnswer::No) {
+            EXPECT_EQ(pressedByEnter, "&No");
+        }
+    }
+    // Escape answers No as well.
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    EXPECT_EQ(messages.show("Clear it?", "Memory Clear", platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNoDefaultNo),
+              platform::MsgAnswer::No);
+}
+
+TEST(QtServicesTest, ABoxOpensAboveTheProgressWindowWhileItShowsAndAboveTheModalWindowOtherwise) {
+    forms::QtProgress progress;
+    QtMessages messages;
+    messages.attachProgress(&progress);
+    QWidget* parent = nullptr;
+    bool onTop = false;
+    const auto look = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        box->button(QMessageBox::Ok)->click();
+    };
+    progress.show("Write Program", 0, 10);
+    QTimer::singleShot(0, look);
+    messages.show("Error2015091387...Timeout Error", "Download", platform::MsgIcon::Warning,
+                  platform::MsgButtons::Ok);
+    EXPECT_EQ(parent, progress.form());
+    EXPECT_TRUE(onTop);
+
+    progress.hide();
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    QTimer::singleShot(0, look);
+    messages.show("Completed", "Program write", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    EXPECT_EQ(parent, &dialog);
+    EXPECT_FALSE(onTop);
 }
 
 }  // namespace

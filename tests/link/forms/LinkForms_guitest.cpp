@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -18,6 +19,7 @@
 #include "link/forms/InterceptForm.h"
 #include "link/forms/LineFree.h"
 #include "link/forms/PcbCheckForm.h"
+#include "link/forms/PlcKeywordForm.h"
 #include "link/forms/PortSelForm.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
@@ -53,6 +55,33 @@ TEST_F(LinkFormsTest, AClickThatNeedsTheLineWaitsForThePollsRequestAndNeverOutli
     QTest::qWait(50);
     EXPECT_EQ(clicks, 2);  // its window closed while it waited
     setLineHold(monitorHold);
+}
+
+TEST_F(LinkFormsTest, TheKeywordDialogStaysOpenWithItsTextsAfterAWrongCharacter) {
+    PlcKeywordDialog state;
+    state.caption = "Keyword setting";
+    state.checkOld = 1;
+    forms::TplcKeywordForm form(state);
+    form.show();
+    form.Edit1->setText("12345678");
+    form.Edit2->setText("A0B1C2DG");
+    form.btnOk->click();
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "Keyword is 8 characters, 0~9 or A~F only");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.result(), 0);
+    EXPECT_EQ(form.Edit1->text(), "12345678");  // what was typed, to correct
+    EXPECT_EQ(form.Edit2->text(), "A0B1C2DG");
+    EXPECT_FALSE(state.accepted());
+
+    form.Edit2->setText("A0B1C2DF");
+    form.btnOk->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_TRUE(state.accepted());
+    EXPECT_EQ(std::string(rs.newKeyword.begin(), rs.newKeyword.end()), "A0B1C2DF");
+    EXPECT_TRUE(form.Edit2->text().isEmpty());  // wiped once taken
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 
 TEST_F(LinkFormsTest, ThePortDialogShowsTheSelectionAndTheDeviceAndWritesTheIndexes) {
@@ -130,6 +159,30 @@ TEST_F(LinkFormsTest, TheClockDialogListsTheDaysInTheLanguageAndTheClockGetsTheC
     EXPECT_EQ(form.ComboBox1->currentText().toStdString(), "水曜日");
     EXPECT_EQ(form.btnSetup->text().toStdString(), "設定");
     EXPECT_EQ(state.weekdayText, "Wednesday");
+}
+
+// Shown, the terminal takes the link's format, rate, port and protocol into its boxes, the
+// protocol's frame into the command line and its examples into the second memo.
+TEST_F(LinkFormsTest, TheAnyCommandWindowShowsTheLinksSettingsAndTheProtocolsFrameWhenItOpens) {
+    comDcb.parity = platform::Parity::Odd;
+    comDcb.dataBits = 8;
+    comDcb.stopBits = 2;
+    baudIndex = 3;
+    comPortIndex = 4;
+    commProtocol = ModbusAsc;
+    AnyCommandTerminal state;
+    forms::TAnyCommandForm form(state, "Write any command");
+    form.show();
+    const std::pair<QComboBox*, const char*> boxes[] = {
+        {form.parityComboBox, "Odd"},       {form.dataBitComboBox, "db8Bits"},
+        {form.stopBitComboBox, "StopBit2"}, {form.baudRateComboBox, "57600"},
+        {form.comPortComboBox, "COM5"},     {form.ProtocolComboBox1, "ModbusAsc"}};
+    for (const auto& [box, text] : boxes) EXPECT_EQ(box->currentText().toStdString(), text) << text;
+    EXPECT_EQ(form.Edit1->text().toStdString(), "3A303130313334303030303230");
+    EXPECT_EQ(form.Memo1->toPlainText().section('\n', 0, 0).toStdString(), "*Command=01h *correct data...");
+    EXPECT_TRUE(form.RxMemo4->toPlainText().isEmpty());
+    EXPECT_EQ(form.btnSend->geometry(), (QRect(state.layout.btnSend.left, state.layout.btnSend.top,
+                                               state.layout.btnSend.width, state.layout.btnSend.height)));
 }
 
 // The terminals and the hardware check show their titles and buttons in the interface language.

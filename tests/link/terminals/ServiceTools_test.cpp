@@ -93,7 +93,7 @@ TEST_F(ServiceToolsTest, TheProductIdIsWrittenAsEightDigitsAndAHeldOneIsOnlyOver
         {5, 1, 123, 0x0012, "", {"Do you want continue ? | ProductIdNo=00120000 | question"}},
         {5, 1, 123456789, 0, "", {"Product ID must be 0 ~ 99999999 (8 digits) | Setup Product ID | warning"}},
         {5, 0, 0, 0, "", {}},
-        {1, 1, 1, 0, "", {"Only the W series has this function | Msg2019042810 | none"}},
+        {1, 1, 1, 0, "", {"This function is for the W series only | Msg2019042810 | none"}},
     };
     for (const Case& c : cases) {
         pmw.setPlcType(static_cast<std::uint16_t>(c.type));

@@ -1,5 +1,8 @@
 #include "link/terminals/TerminalFraming.h"
 
+#include "link/LinkState.h"
+#include "link/terminals/AnyCommandTerminal.h"
+
 #include "link/LinkFixture.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
@@ -73,6 +76,8 @@ TEST_F(TerminalFramingTest, CheckCodesOfTheWorkedSums) {
 TEST_F(TerminalFramingTest, BadCommandsAreRefusedWithTheirBoxAndNothingIsSent) {
     const std::tuple<std::int32_t, void (*)(const std::string&), std::string, const char*> cases[] = {
         {ModbusRtu, sendAnyCommandModbusRtu, "0103000400020", "Msg2015122301 | Command Error | none"},
+        // Decided: an empty Modbus RTU command is refused, a bare check code being no request.
+        {ModbusRtu, sendAnyCommandModbusRtu, "", "Msg2015122301 | Command Error | none"},
         {FreeUser, sendAnyCommandFreeUser, "", "Msg2015122301 | Command Error | none"},
         {sysProtocol, sendAnyCommandHex, "02" + std::string(1280, '3'),
          "Msg2015091386... | AddSumCheckCode | none"},
@@ -113,6 +118,39 @@ TEST_F(TerminalFramingTest, RepliesAreShownByNameAndOnlyTheSendsOwn) {
         closeComPort();
     }
     EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+// A Modbus ASCII exchange in the terminal: the frame sent and the reply, each character once, the
+// line end by name, numbered by the lines the memo holds.
+TEST_F(TerminalFramingTest, AModbusAsciiExchangeShowsTheFrameAndTheReplyAsTheyWent) {
+    openAt(0, ModbusAsc);
+    AnyCommandTerminal terminal;
+    terminal.FormShow();
+    EXPECT_EQ(terminal.edit1, "3A303130313334303030303230");
+    arriveAt(now() + 20, ":010102AAFF53\r\n");
+    terminal.btnSendClick();
+    EXPECT_EQ(terminal.rxMemo4,
+              (std::vector<std::string>{"", "1=>:010134000020AA<CR><LF>", "2<=:010102AAFF53<CR><LF>"}));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+// The terminal's rate box takes the rate into the link's settings and shows the terminal afresh;
+// a text that is no item puts the first item back.
+TEST_F(TerminalFramingTest, ARateChosenInTheTerminalIsTheLinksAndTheTerminalShowsAgain) {
+    AnyCommandTerminal terminal;
+    terminal.FormShow();
+    terminal.edit1 = "0230";  // typed meanwhile
+    terminal.baudRateText = "38400";
+    terminal.baudRateComboBoxChange();
+    EXPECT_EQ(std::make_tuple(baudIndex, comDcb.baudRate, baudText),
+              std::make_tuple(2u, 38400u, std::string("38400")));
+    EXPECT_EQ(terminal.baudRateText, "38400");
+    EXPECT_EQ(terminal.edit1, "023030453032303203");  // the show routine put the protocol's frame back
+    terminal.baudRateText = "4800";
+    terminal.baudRateComboBoxChange();
+    EXPECT_EQ(std::make_tuple(baudIndex, comDcb.baudRate, baudText),
+              std::make_tuple(0u, 9600u, std::string("9600")));
+    EXPECT_EQ(terminal.baudRateText, "9600");
 }
 
 TEST_F(TerminalFramingTest, AReplyLongerThanTheTextHoldsIsCut) {

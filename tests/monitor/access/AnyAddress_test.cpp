@@ -75,22 +75,118 @@ TEST_F(AnyAddressTest, TheFourCommandsGoOutAsTheirWorkedFrames) {
 }
 
 TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
+    constexpr int kNone = -1;  // refused: no value
     const std::tuple<const char*, int, const char*> cases[] = {
         {"H1F", 31, nullptr},
         {"h1f", 0x1F, nullptr},
+        {"HFFFF", 0xFFFF, nullptr},
         {"K12", 12, nullptr},
         {"7", 7, nullptr},
         {"", 0, nullptr},
         {"K", 0, nullptr},
+        {"H", 0, nullptr},
         {"K+5", 5, nullptr},
-        {"X1", 0, "Error2015091920...First character must be K or H  | Error Message | error"},
-        {"K1A", 0, "'1A' is not a valid integer value | Error Message | error"},
+        {"K-1", -1, nullptr},
+        {"H123456789", 0x7FFFFFFF, nullptr},  // past every range, never wrapped round
+        {"X1", kNone, "Error2015091920...First character must be K or H  | Error Message | error"},
+        {"-5", kNone, "Error2015091920...First character must be K or H  | Error Message | error"},
+        {"K1A", kNone, "'1A' is not a valid integer value | Error Message | error"},
+        {"K99999999999", kNone, "'99999999999' is not a valid integer value | Error Message | error"},
+        {"HZZ", kNone, "'HZZ' is not a hexadecimal number | Error Message | error"},
+        {"HQQ", kNone, "'HQQ' is not a hexadecimal number | Error Message | error"},
+        {"H12G", kNone, "'H12G' is not a hexadecimal number | Error Message | error"},
+        {"H 12", kNone, "'H 12' is not a hexadecimal number | Error Message | error"},
     };
     for (const auto& [text, value, box] : cases) {
         fakes.messages.shown.clear();
-        EXPECT_EQ(parseKHValue(text), value) << text;
+        const std::optional<int> checked = checkedKHValue(text);
+        EXPECT_EQ(checked.value_or(kNone), value) << text;
+        EXPECT_EQ(checked.has_value(), box == nullptr) << text;
         EXPECT_EQ(shownBoxes(fakes.messages), box != nullptr ? Boxes{box} : Boxes{}) << text;
+        fakes.messages.shown.clear();
+        EXPECT_EQ(parseKHValue(text), checked.value_or(0)) << text;  // the change handlers' rule
     }
+}
+
+TEST_F(AnyAddressTest, ATextThatIsNoNumberInRangeIsRefusedAndNothingIsSent) {
+    const std::string notHex = " is not a hexadecimal number | Error Message | error";
+    struct Case {
+        const char* address;
+        const char* byteNo;
+        const char* data;
+        void (AnyAddressDialog::*click)();
+        const char* box;
+    };
+    const Case cases[] = {
+        {"HZZ", "K2", "H0001", &AnyAddressDialog::btnReadClick, "'HZZ'"},
+        {"HQQ", "K2", "H0001", &AnyAddressDialog::btnWriteClick, "'HQQ'"},
+        {"HZZ", "K2", "H0001", &AnyAddressDialog::btnForceOnClick, "'HZZ'"},
+        {"HQQ", "K2", "H0001", &AnyAddressDialog::btnForceOffClick, "'HQQ'"},
+        {"X09E0", "K2", "H0001", &AnyAddressDialog::btnReadClick,
+         "Error2015091920...First character must be K or H  | Error Message | error"},
+        {"K-1", "K2", "H0001", &AnyAddressDialog::btnWriteClick,
+         "Address must be H0000 ~ HFFFF | Error Message | error"},
+        {"H09E0", "HZZ", "H0001", &AnyAddressDialog::btnReadClick, "'HZZ'"},
+        {"H09E0", "K-1", "H0001", &AnyAddressDialog::btnReadClick,
+         "Byte count must be 0 ~ 255 | Error Message | error"},
+        {"H09E0", "K2", "HQQ", &AnyAddressDialog::btnWriteClick, "'HQQ'"},
+        {"H09E0", "K2", "K1X", &AnyAddressDialog::btnWriteClick,
+         "'1X' is not a valid integer value | Error Message | error"},
+        {"H09E0", "K2", "H10000", &AnyAddressDialog::btnWriteClick,
+         "Data must be H0000 ~ HFFFF or K-32768 ~ K65535 | Error Message | error"},
+        {"H09E0", "K2", "K-32769", &AnyAddressDialog::btnWriteClick,
+         "Data must be H0000 ~ HFFFF or K-32768 ~ K65535 | Error Message | error"},
+    };
+    for (const Case& c : cases) {
+        fakes.messages.shown.clear();
+        openWith(c.byteNo);
+        dialog.addressEdit = c.address;
+        dialog.dataEdit = c.data;
+        (dialog.*c.click)();
+        const std::string box = std::string(c.box).find(" | ") == std::string::npos ? c.box + notHex : c.box;
+        EXPECT_EQ(shownBoxes(fakes.messages), Boxes{box}) << c.address << " " << c.byteNo << " " << c.data;
+        EXPECT_TRUE(sim.plc.frames.empty()) << c.address << " " << c.byteNo << " " << c.data;
+        EXPECT_FALSE(fakes.serial.isOpen());
+    }
+    // The edges of the data are written: a signed word and the largest word.
+    for (const auto& [data, word] : {std::pair{"K-32768", 0x8000}, std::pair{"HFFFF", 0xFFFF}}) {
+        dialog.dataEdit = data;
+        dialog.addressEdit = "H09E0";
+        dialog.btnWriteClick();
+        EXPECT_EQ(sim.plc.wordAt(kWatched), word) << data;
+    }
+}
+
+TEST_F(AnyAddressTest, TheWatchLoopSendsNothingWhileAnEditHoldsARefusedText) {
+    openWith("K2").btnReadClick();  // the loop goes on the line the last read left open
+    sim.plc.frames.clear();
+    const std::pair<std::string*, void (AnyAddressDialog::*)()> edits[] = {
+        {&dialog.addressEdit, &AnyAddressDialog::AddressEditChange},
+        {&dialog.byteNoEdit, &AnyAddressDialog::ByteNoEditChange}};
+    for (const auto& [edit, change] : edits) {
+        for (const char* typed : {"HQQ", "H10000"}) {
+            fakes.messages.shown.clear();
+            const std::string before = *edit;
+            *edit = edit == &dialog.addressEdit ? typed : (typed[1] == 'Q' ? "HQQ" : "K256");
+            (dialog.*change)();
+            const std::size_t told = fakes.messages.shown.size();  // the refusal, once, as it is typed
+            EXPECT_EQ(told, typed[1] == 'Q' ? 1u : 0u) << *edit;
+            dialog.btnStartMonitorClick();
+            EXPECT_EQ(fakes.messages.shown.size(), told + 1) << *edit;  // said again, and nothing read
+            EXPECT_TRUE(sim.plc.frames.empty()) << *edit;
+            EXPECT_FALSE(dialog.monitoring);
+            *edit = before;
+            (dialog.*change)();
+        }
+    }
+    // Good texts again: the loop reads.
+    fakes.messages.shown.clear();
+    dialog.changed = [this] {
+        if (dialog.monitoring) dialog.btnStopMonitorClick();
+    };
+    dialog.btnStartMonitorClick();
+    EXPECT_EQ(eaFrames(), 1u);
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST_F(AnyAddressTest, RowsInTheFiveFormats) {
@@ -235,7 +331,9 @@ TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc
     dialog.addressEdit = "H09E2";  // the loop takes the address the edit last gave
     dialog.AddressEditChange();
     std::vector<std::string> seen;
+    std::vector<bool> monitoring;  // the window's state at each notice
     dialog.changed = [&] {
+        monitoring.push_back(dialog.monitoring);
         if (dialog.monitoring) seen.push_back(dialog.rows.at(0).value);
     };
     fakes.clock.at(now() + 400, [&] { sim.plc.setWord(kWatched + 2, 0x5678); });
@@ -244,11 +342,35 @@ TEST_F(AnyAddressTest, TheWatchLoopFollowsTheAddressUntilStopAndEndsOnASilentPlc
     EXPECT_EQ(seen.front(), "0302");
     EXPECT_EQ(seen.back(), "5678");
     EXPECT_FALSE(dialog.monitoring);
+    // The loop's end is told to the window, so it leaves its monitoring state.
+    ASSERT_FALSE(monitoring.empty());
+    EXPECT_TRUE(monitoring.front());
+    EXPECT_FALSE(monitoring.back());
 
+    monitoring.clear();
     sim.plc.fault = plcsim::Fault::Silence;
     dialog.btnStartMonitorClick();
     EXPECT_EQ(shownBoxes(fakes.messages),
               Boxes{"Error2015091324... TimeoutError... | Communication Message | warning"});
+    EXPECT_EQ(monitoring, std::vector<bool>{false});  // a loop that ended at its first read says so too
+}
+
+// A PLC that answers the connection test's probes but not the last one after the change to 38400:
+// the read's own box says so, not the write's, and nothing is listed.
+TEST_F(AnyAddressTest, AReadWhoseConnectionTestIsLeftUnansweredSaysSoInItsOwnBox) {
+    baudIndex = 2;
+    setBaudRateString(2);
+    sim.plc.replyDelayMs = 200;  // a poller tick comes inside each wait
+    fakes.clock.bind(platform::TimerId::Timer1, [this] {
+        Timer1Timer();
+        if (sim.plc.baudRate() == 38400) sim.plc.fault = plcsim::Fault::Silence;  // silent once switched
+    });
+    openWith("K2").btnReadClick();
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              (Boxes{"Error2015030543 | Communication Error | warning",
+                     "Error2015091324... TimeoutError... | Communication Message | warning"}));
+    EXPECT_TRUE(dialog.rows.empty());
+    EXPECT_EQ(comPortHandle, -1);
 }
 
 TEST_F(AnyAddressTest, TheItemsOpenTheWindowInTheirSetUpsAndCloseThePortAfterwards) {

@@ -1,0 +1,189 @@
+#include "devviews/MathTest.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+#include "devviews/DevViewsDialogs.h"
+#include "model/core/ConversionError.h"
+#include "model/instructions/Conversions.h"
+#include "reader/OperandWords.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr std::size_t kMostDigits = 20;
+
+// The typed value: its 32-bit pattern, and the real number when one was typed.
+struct TypedValue {
+    std::uint32_t bits = 0;  // the integer (two's complement), or the integer part of a real
+    bool real = false;
+    std::uint32_t floatBits = 0;
+};
+
+std::string hex(std::uint32_t value, int digits) {
+    return "H" + hexText(value, digits);
+}
+
+std::string words(const std::vector<std::uint16_t>& list) {
+    std::string text;
+    for (std::uint16_t word : list) text += (text.empty() ? "" : " ") + hexText(word, 4);
+    return text;
+}
+
+std::optional<TypedValue> readTyped(std::string_view typed) {
+    std::string text(typed);
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    while (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    if (text.empty() || text.size() > kMostDigits) return std::nullopt;
+    TypedValue value;
+    if (text.front() == 'H') {
+        const std::optional<std::uint32_t> bits =
+            hexStrToInt(text.substr(1), static_cast<int>(text.size() - 1));
+        if (!bits || text.size() == 1 || text.size() > 9) return std::nullopt;
+        value.bits = *bits;
+        return value;
+    }
+    const bool realText = text.front() == 'E' || text.find('.') != std::string::npos;
+    if (realText) {
+        // The constant of the instruction box: every E left out, read as a decimal number (so
+        // E1.5E3 reads 1.53, as the program itself reads it).
+        std::string number = text.front() == 'E' ? text.substr(1) : text;
+        std::erase(number, 'E');
+        double parsed = 0;
+        const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
+        if (number.empty() || error != std::errc{} || stop != number.data() + number.size())
+            return std::nullopt;
+        const std::optional<std::uint32_t> bits = strToFloatBits(number);
+        if (!bits) return std::nullopt;
+        value.real = true;
+        value.floatBits = *bits;
+        const double whole = static_cast<double>(bitsToFloat(*bits));
+        value.bits = whole >= -2147483648.0 && whole < 2147483648.0
+                         ? static_cast<std::uint32_t>(static_cast<std::int32_t>(whole))
+                         : 0;
+        return value;
+    }
+    const std::string digits = text.front() == 'K' ? text.substr(1) : text;
+    long long parsed = 0;
+    const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
+    if (digits.empty() || error != std::errc{} || stop != digits.data() + digits.size() ||
+        parsed < INT32_MIN || parsed > UINT32_MAX)
+        return std::nullopt;
+    value.bits = static_cast<std::uint32_t>(parsed);
+    return value;
+}
+
+// The words the program writes for a constant operand, and the text it reads back from them.
+struct Operand {
+    std::vector<std::uint16_t> words;
+    std::string back;
+};
+
+std::optional<Operand> operandOf(const std::string& text, bool wide) {
+    Operand operand;
+    OperandSink sink;
+    sink.wide = wide;
+    sink.emitWord = [&operand](std::uint32_t step, std::uint16_t word) {
+        operand.words.push_back(word);
+        return step + 1;
+    };
+    try {
+        encodeOperand(sink, 0, text);
+        operand.back = decodeOperands(operand.words, 1, wide)[0];
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
+    return operand;
+}
+
+void addOperand(std::vector<std::string>& lines, const std::string& label, const std::string& text,
+                bool wide) {
+    const std::optional<Operand> operand = operandOf(text, wide);
+    lines.push_back(
+        label + text +
+        (operand ? ": " + words(operand->words) + "  -> " + operand->back : ": not written by the program"));
+}
+
+std::string bcdLine(std::uint32_t bits, int digits) {
+    const long long bcd = binaryToBcd(static_cast<std::int32_t>(bits), digits);
+    if (bcd < 0) return "not a BCD value (0 to " + std::string(static_cast<std::size_t>(digits), '9') + ")";
+    return hex(static_cast<std::uint32_t>(bcd), digits) + "  -> " +
+           std::to_string(bcdToBinary(static_cast<unsigned long long>(bcd)));
+}
+
+std::string floatText(const char* format, std::uint32_t bits) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, static_cast<double>(bitsToFloat(bits)));
+    return text;
+}
+
+}  // namespace
+
+long long bcdToBinary(unsigned long long bcd) {
+    long long value = 0;
+    long long weight = 1;
+    for (; bcd != 0; bcd >>= 4, weight *= 10) {
+        const unsigned long long digit = bcd & 0xF;
+        if (digit > 9) return -1;
+        value += static_cast<long long>(digit) * weight;
+    }
+    return value;
+}
+
+long long binaryToBcd(long long value, int digits) {
+    if (value < 0) return -1;
+    long long bcd = 0;
+    for (int i = 0; i < digits; ++i, value /= 10) bcd |= (value % 10) << (4 * i);
+    return value == 0 ? bcd : -1;
+}
+
+std::vector<std::string> mathTestLines(std::string_view typed) {
+    const std::optional<TypedValue> value = readTyped(typed);
+    if (!value)
+        return {
+            "Type a decimal number (1234, -5, K1234), a hexadecimal one (H4D2) or a real number "
+            "(E1.5, 1.5)."};
+    const std::uint32_t bits = value->bits;
+    const auto low = static_cast<std::uint16_t>(bits & 0xFFFF);
+    const auto high = static_cast<std::uint16_t>(bits >> 16);
+    const auto signed32 = static_cast<std::int32_t>(bits);
+    std::vector<std::string> lines;
+    if (value->real)
+        lines.push_back("Real number " + floatText("%f", value->floatBits) +
+                        ", the integer lines take its whole part " +
+                        std::to_string(static_cast<std::int32_t>(bits)));
+    lines.push_back("Decimal (32 bits): " + std::to_string(signed32) + "   unsigned " + std::to_string(bits));
+    lines.push_back("Hexadecimal (32 bits): " + hex(bits, 8));
+    lines.push_back("16-bit register (low word): " + hex(low, 4) + " = " + std::to_string(low) + ", signed " +
+                    std::to_string(static_cast<std::int16_t>(low)));
+    lines.push_back("32-bit pair: D0 (low word) = " + hex(low, 4) + " (" + std::to_string(low) +
+                    "), D1 (high word) = " + hex(high, 4) + " (" + std::to_string(high) + ")");
+    lines.push_back("BCD (16 bits): " + bcdLine(bits, 4));
+    lines.push_back("BCD (32 bits): " + bcdLine(bits, 8));
+    const long long fromBcd = bcdToBinary(bits);
+    lines.push_back("Read as BCD: " +
+                    (fromBcd < 0 ? std::string("not BCD digits") : std::to_string(fromBcd)));
+    addOperand(lines, "Operand words, 16 bits: ", "K" + std::to_string(static_cast<std::int16_t>(low)),
+               false);
+    addOperand(lines, "Operand words, 32 bits: ", "K" + std::to_string(signed32), true);
+    addOperand(lines, "Operand words, 16 bits: ", "H" + hexText(low, 4), false);
+    addOperand(lines, "Operand words, 32 bits: ", "H" + hexText(bits, 8), true);
+    const std::uint32_t f = value->real ? value->floatBits : *strToFloatBits(std::to_string(signed32));
+    lines.push_back("Real number (IEEE single): " + hex(f, 8) + "  -> " + floatText("%.7f", f));
+    lines.push_back("Real in registers: D0 (low word) = " + hex(f & 0xFFFF, 4) +
+                    ", D1 (high word) = " + hex(f >> 16, 4));
+    const std::string real = "E" + floatOperandDigits(f);
+    addOperand(lines, "Operand words, 32 bits: ", real, true);
+    return lines;
+}
+
+void MathTest1Click() {
+    devViewsDialogs().mathTest();
+}
+
+}  // namespace kestrion

@@ -1,0 +1,403 @@
+#include "editor/DeviceReplace.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "editor/CommentEdit.h"
+#include "editor/EditorDialogs.h"
+#include "editor/EditorViewState.h"
+#include "editor/LadderFind.h"
+#include "entry/EntryDriver.h"
+#include "entry/InstructionBox.h"
+#include "entry/InstructionRecogniser.h"
+#include "lang/Texts.h"
+#include "model/core/CommandTransaction.h"
+#include "model/image/CommentLists.h"
+#include "model/image/ModeData.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/VirtualCanvas.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+// The device comments on the other side of the last replace, for Undo to swap in: valid while the
+// undo copy is the one that replace took and the comments are as it left them.
+struct ReplacedComments {
+    std::uint32_t undoGeneration = 0;
+    DeviceCommentList other;
+    std::uint16_t otherCount = 0;
+    DeviceCommentList expected;  // the comments as they are while the record holds
+};
+
+namespace {
+
+void tell(const std::string& text, platform::MsgIcon icon) {
+    platform::messages().show(text, textOf("ReplaceCaption"), icon, platform::MsgButtons::Ok);
+}
+
+bool isLabel(char letter) {
+    return letter == 'P' || letter == 'I';
+}
+
+std::optional<std::uint32_t> stepNumber(const std::string& text) {
+    std::uint32_t value = 0;
+    const char* const last = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), last, value);
+    if (text.empty() || error != std::errc{} || stop != last) return std::nullopt;
+    return value;
+}
+
+// The boxes the instruction box's checkers show while the replace judges its lines: kept, not
+// shown, so that one box tells which line does not fit.
+class HeldBoxes : public platform::Messages {
+public:
+    HeldBoxes() : shown_(platform::messages()) { install(this); }
+    ~HeldBoxes() override { install(&shown_); }
+    HeldBoxes(const HeldBoxes&) = delete;
+    HeldBoxes& operator=(const HeldBoxes&) = delete;
+
+    platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon,
+                             platform::MsgButtons) override {
+        if (first.empty()) first = text + (caption.empty() ? "" : " (" + caption + ")");
+        return platform::MsgAnswer::Ok;
+    }
+    std::string first;
+
+private:
+    static void install(platform::Messages* messages) {
+        platform::install({messages, &platform::statusBar(), &platform::trace(), &platform::progress(),
+                           &platform::system(), &platform::clock(), &platform::timers(), &platform::files(),
+                           &platform::serial()});
+    }
+    platform::Messages& shown_;
+};
+
+using Texts = std::array<std::string, kOperandCount>;
+
+Texts operandTexts(const stLadderBlock& object) {
+    Texts texts;
+    for (std::size_t i = 0; i < 5; ++i) texts[i] = textOf(object.operands[i]);
+    texts[5] = textOf(object.operand6);
+    return texts;
+}
+
+void writeOperands(stLadderBlock& object, const Texts& texts) {
+    for (std::size_t i = 0; i < 5; ++i) setText(object.operands[i], texts[i]);
+    setText(object.operand6, texts[5]);
+}
+
+// The digits of a new number, as wide as the old ones were when they had leading zeros (X000).
+// Numbers have at most six digits, so an operand (K8S999999Z7 at the longest) always fits its field.
+std::string numberText(const DeviceName& device, std::size_t oldDigits) {
+    std::string digits = std::to_string(device.number);
+    if (digits.size() < oldDigits) digits.insert(0, oldDigits - digits.size(), '0');
+    return digits;
+}
+
+// One device of an operand and what it becomes.
+struct DevicePair {
+    DeviceName from;
+    DeviceName to;
+};
+
+// One object whose operands change.
+struct Change {
+    stLadderBlock* object = nullptr;
+    Texts texts;
+    std::size_t operands = 0;
+};
+
+// The operand with its device replaced, and the devices it moved; none when it names no device of
+// the range.
+std::optional<std::string> replacedOperand(const std::string& text, const DeviceReplacement& replacement,
+                                           std::vector<DevicePair>& moved) {
+    const std::optional<OperandDevice> operand = operandDevice(text);
+    if (!operand || isLabel(operand->device.letter)) return std::nullopt;
+    const std::optional<DeviceName> becomes = replacement.replacementOf(operand->device);
+    if (!becomes) return std::nullopt;
+    const std::uint32_t bits = std::max<std::uint32_t>(operand->groupBits, 1);
+    for (std::uint32_t i = 0; i < bits; ++i) {
+        const auto from = deviceAtIndex(operand->device.letter, operand->device.index() + i);
+        const auto to = deviceAtIndex(becomes->letter, becomes->index() + i);
+        if (from && to) moved.push_back({*from, *to});
+    }
+    const std::size_t oldDigits = operand->end - operand->begin - 1;
+    return text.substr(0, operand->begin) + becomes->letter + numberText(*becomes, oldDigits) +
+           text.substr(operand->end);
+}
+
+std::vector<Change> changesOf(const DeviceReplacement& replacement, std::vector<DevicePair>& moved) {
+    std::vector<Change> changes;
+    std::uint32_t step = 0;  // the step of the last object that has one
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (const std::optional<std::uint32_t> own = knownStep(*o)) step = *own;
+        if (!replacement.wholeProgram && (step < replacement.firstStep || step > replacement.lastStep))
+            continue;
+        if (o->iCode == kCodeNop || o->iCode == kCodeEnd) continue;
+        Change change{o, operandTexts(*o), 0};
+        for (std::string& text : change.texts) {
+            if (const auto replaced = replacedOperand(text, replacement, moved)) {
+                text = *replaced;
+                ++change.operands;
+            }
+        }
+        if (change.operands != 0) changes.push_back(std::move(change));
+    }
+    return changes;
+}
+
+std::string lineText(const stLadderBlock& object, const Texts& texts) {
+    stLadderBlock shown;
+    shown.mnemonic = object.mnemonic;
+    writeOperands(shown, texts);
+    return objectEntryText(shown);
+}
+
+std::string placeText(const stLadderBlock& object) {
+    const std::string line =
+        std::to_string(object.yAddr / std::max<std::uint32_t>(ModeData.ySizeSymble, 1) + 1);
+    const std::optional<std::uint32_t> step = knownStep(object);
+    return step ? textWith("ReplaceAtStepLine", {std::to_string(*step), line})
+                : textWith("ReplaceAtLine", {line});
+}
+
+// The code the box gives the line with these operands; 0 when it refuses it. The mnemonic is
+// written as the box splits a typed line: a blank after it when operands follow.
+std::uint32_t boxCode(const stLadderBlock& object, const Texts& texts) {
+    stLadderBlock scratch;
+    std::string mnemonic = textOf(object.mnemonic);
+    while (!mnemonic.empty() && mnemonic.back() == ' ') mnemonic.pop_back();
+    const bool operands = std::any_of(texts.begin(), texts.end(),
+                                      [](const std::string& t) { return !t.empty() && t.front() != ' '; });
+    setText(scratch.mnemonic, operands ? mnemonic + " " : mnemonic);
+    writeOperands(scratch, texts);
+    return recheckLadderLine(object.xAddr, object.yAddr, scratch.mnemonic, operandTextsOf(scratch));
+}
+
+// Every changed line judged; the codes the changed lines take (0: the code stays). False, after
+// the box that names the first line that does not fit.
+bool judged(const std::vector<Change>& changes, std::vector<std::uint16_t>& codes) {
+    for (const Change& change : changes) {
+        const stLadderBlock& object = *change.object;
+        std::uint32_t code = 0;
+        std::uint32_t old = 0;
+        std::string why;
+        {
+            HeldBoxes held;
+            code = boxCode(object, change.texts);
+            why = held.first;
+        }
+        if (code == 0) {
+            tell(textWith("ReplaceRefused", {lineText(object, change.texts), placeText(object),
+                                             std::to_string(pmw.plcType())}) +
+                     (why.empty() ? "" : "\n" + why),
+                 platform::MsgIcon::Warning);
+            return false;
+        }
+        {
+            const HeldBoxes held;
+            old = boxCode(object, operandTexts(object));
+        }
+        // A contact or coil whose device now needs another form (M0 -> M2000) takes the code the
+        // box gives that form.
+        codes.push_back(old != 0 && old != code ? static_cast<std::uint16_t>(code) : 0);
+    }
+    return true;
+}
+
+bool usedAnywhere(const DeviceName& device) {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        for (const std::string& text : operandTexts(*o)) {
+            const std::optional<OperandDevice> operand = operandDevice(text);
+            if (operand && operandCovers(*operand, device)) return true;
+        }
+    }
+    return false;
+}
+
+// The device comments after the replace: each moved device's comment on the device it became
+// (taken from the comments before the replace, so overlapping ranges move each once); a moved
+// device that no operand names any more loses its comment.
+std::vector<PreparedComment> commentMoves(const std::vector<DevicePair>& moved) {
+    std::map<std::string, std::pair<DeviceName, std::string>> becoming;  // target key -> target, text
+    std::set<std::string> sources;
+    for (const DevicePair& pair : moved) {
+        const deviceCommentNode* node = findDeviceComment(pair.from.commentKey());
+        if (node == nullptr || pair.from == pair.to) continue;
+        becoming.emplace(pair.to.commentKey(), std::make_pair(pair.to, textOf(node->text)));
+        sources.insert(pair.from.commentKey());
+    }
+    std::vector<PreparedComment> prepared;
+    const auto prepare = [&](const DeviceName& device, const std::string& bytes) {
+        PreparedComment c;
+        c.kind = CommentKind::Device;
+        c.device = {device.letter, static_cast<std::uint16_t>(device.number), device.commentKey()};
+        c.bytes = bytes;
+        prepared.push_back(std::move(c));
+    };
+    for (const auto& [key, target] : becoming) prepare(target.first, target.second);
+    for (const DevicePair& pair : moved) {
+        const std::string key = pair.from.commentKey();
+        if (sources.count(key) == 0 || becoming.count(key) != 0 || usedAnywhere(pair.from)) continue;
+        sources.erase(key);
+        prepare(pair.from, "");
+    }
+    return prepared;
+}
+
+bool sameComments(const DeviceCommentList& a, const DeviceCommentList& b) {
+    const deviceCommentNode* x = a.head;
+    const deviceCommentNode* y = b.head;
+    for (; x != nullptr && y != nullptr; x = x->next, y = y->next)
+        if (textOf(x->deviceText) != textOf(y->deviceText) || textOf(x->text) != textOf(y->text))
+            return false;
+    return x == nullptr && y == nullptr;
+}
+
+}  // namespace
+
+std::optional<DeviceName> DeviceReplacement::replacementOf(const DeviceName& device) const {
+    if (device.letter != first.letter) return std::nullopt;
+    const std::uint32_t at = device.index();
+    if (at < first.index() || at - first.index() >= count) return std::nullopt;
+    return deviceAtIndex(target.letter, target.index() + (at - first.index()));
+}
+
+std::optional<DeviceReplacement> readReplacement(const std::string& from, const std::string& to,
+                                                 bool wholeProgram, const std::string& firstStep,
+                                                 const std::string& lastStep) {
+    const std::size_t dash = from.find('-');
+    const std::optional<DeviceName> first = typedDevice(from.substr(0, dash));
+    const std::optional<DeviceName> last =
+        dash == std::string::npos ? first : typedDevice(from.substr(dash + 1));
+    const std::optional<DeviceName> target = typedDevice(to);
+    if (!first || !last || !target) {
+        tell(textOf("ReplaceNoDevices"), platform::MsgIcon::Warning);
+        return std::nullopt;
+    }
+    if (isLabel(first->letter) || isLabel(target->letter)) {
+        tell(textOf("ReplaceLabels"), platform::MsgIcon::Warning);
+        return std::nullopt;
+    }
+    if (last->letter != first->letter || last->index() < first->index()) {
+        tell(textOf("ReplaceRangeOrder"), platform::MsgIcon::Warning);
+        return std::nullopt;
+    }
+    DeviceReplacement replacement;
+    replacement.first = *first;
+    replacement.count = last->index() - first->index() + 1;
+    replacement.target = *target;
+    if (*first == *target) {
+        tell(textWith("ReplaceSame", {first->text()}), platform::MsgIcon::Warning);
+        return std::nullopt;
+    }
+    if (!deviceAtIndex(target->letter, target->index() + replacement.count - 1)) {
+        tell(textOf("ReplaceNoDevices"), platform::MsgIcon::Warning);
+        return std::nullopt;
+    }
+    replacement.wholeProgram = wholeProgram;
+    if (!wholeProgram) {
+        const std::optional<std::uint32_t> low = stepNumber(firstStep);
+        const std::optional<std::uint32_t> high = stepNumber(lastStep);
+        if (!low || !high || *low > *high) {
+            tell(textOf("ReplaceSteps"), platform::MsgIcon::Warning);
+            return std::nullopt;
+        }
+        replacement.firstStep = *low;
+        replacement.lastStep = *high;
+    }
+    return replacement;
+}
+
+ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
+    if (ldrHead == nullptr || refuseEditInMonitorMode()) return {};
+    std::vector<DevicePair> moved;
+    const std::vector<Change> changes = changesOf(replacement, moved);
+    const std::string named =
+        replacement.count == 1
+            ? replacement.first.text()
+            : replacement.first.text() + "-" +
+                  deviceAtIndex(replacement.first.letter, replacement.first.index() + replacement.count - 1)
+                      ->text();
+    if (changes.empty()) {
+        tell(textWith("ReplaceNoneFound", {named}), platform::MsgIcon::Information);
+        return {};
+    }
+    std::vector<std::uint16_t> codes;
+    if (!judged(changes, codes)) return {};
+
+    ReplaceOutcome outcome;
+    DeviceCommentList before = deviceCommentList;
+    const std::uint16_t countBefore = ModeData.deviceCommentCount;
+    const bool committed = runCommand([&] {
+        backupLadderDiagramMemory(1);
+        backupVirtualCanvas(1);
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            stLadderBlock& object = *changes[i].object;
+            writeOperands(object, changes[i].texts);
+            if (codes[i] != 0) object.iCode = codes[i];
+            addGrayMaskRow(object.yAddr);
+            outcome.operands += changes[i].operands;
+        }
+        const std::vector<PreparedComment> comments = commentMoves(moved);
+        if (!comments.empty() && (!roomForComments(comments) || !applyComments(comments))) return false;
+        editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
+        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        canvasState.editCancelMenuEnabled = true;
+        return true;
+    });
+    if (!committed) return {};
+    outcome.replaced = true;
+    outcome.objects = changes.size();
+    editorView.replacedComments.reset();
+    if (!sameComments(before, deviceCommentList)) {
+        auto record = std::make_shared<ReplacedComments>();
+        record->undoGeneration = canvasState.undoCopyGeneration;
+        record->other = std::move(before);
+        record->otherCount = countBefore;
+        record->expected = deviceCommentList;
+        editorView.replacedComments = std::move(record);
+    }
+    tell(textWith("ReplaceDone", {std::to_string(outcome.operands), std::to_string(outcome.objects)}),
+         platform::MsgIcon::Information);
+    return outcome;
+}
+
+void swapReplacedComments() {
+    const std::shared_ptr<ReplacedComments> record = editorView.replacedComments;
+    if (record == nullptr || record->undoGeneration != canvasState.undoCopyGeneration ||
+        !sameComments(record->expected, deviceCommentList))
+        return;
+    DeviceCommentList now = deviceCommentList;
+    const std::uint16_t countNow = ModeData.deviceCommentCount;
+    deviceCommentList = record->other;
+    ModeData.deviceCommentCount = record->otherCount;
+    record->other = std::move(now);
+    record->otherCount = countNow;
+    record->expected = deviceCommentList;
+}
+
+bool ReplaceDialog::btnOkClick() {
+    checked = readReplacement(from, to, wholeProgram, firstStep, lastStep);
+    return checked && replaceDevices(*checked).replaced;
+}
+
+void replaceWithDialog() {
+    if (ldrHead == nullptr) return;
+    ReplaceDialog dialog;
+    if (editorView.findKept && static_cast<FindKind>(editorView.findKind) == FindKind::Device)
+        dialog.from = editorView.findText;
+    editorDialogs().replace(dialog);
+}
+
+}  // namespace kestrion

@@ -1,0 +1,136 @@
+// The main window's find, zoom, help and developer items as a technician reaches them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <QTimer>
+
+#include "app/forms/MainUnit.h"
+#include "devviews/forms/MathTestForm.h"
+#include "editor/forms/UpDnSearchForm.h"
+#include "lang/forms/AboutForm.h"
+#include "link/forms/Parameter1Form.h"
+#include "model/core/MainState.h"
+#include "model/forms/PlcTypeForm.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
+#include "platform/Services.h"
+#include "support/gui/RealServicesTest.h"
+
+namespace kestrion::app {
+namespace {
+
+class SearchMenuTest : public kestrion::test::RealServicesTest {
+protected:
+    SearchMenuTest() : RealServicesTest("searchmenu") {
+        QObject::connect(&driver, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
+                parameters->btnCancel->click();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                boxTexts.push_back(box->text().toStdString());
+                box->accept();
+            }
+        });
+        driver.start(10);
+    }
+    QTimer driver;
+    std::vector<std::string> boxTexts;
+};
+
+TEST_F(SearchMenuTest, FindMovesTheFrameAndNamesTheStep) {
+    TMainForm form(services);
+    form.show();
+    form.action("New1")->trigger();
+    EXPECT_EQ(form.action("Find1")->shortcut(), QKeySequence("Ctrl+F"));
+    EXPECT_EQ(form.action("FindNext1")->shortcut(), QKeySequence("Ctrl+F3"));
+    EXPECT_EQ(form.action("GoToStep1")->shortcut(), QKeySequence("Ctrl+G"));
+    BlueFrame = {draw.iBusLineStart, 0, draw.iBusLineStart + 10, 10};
+    ReallocLadderMemory(kLinkReadingOrder, 0);  // LD X7 on the first line, END below it
+    ldrNew->iCode = 0x2000;
+    setText(ldrNew->mnemonic, "LD");
+    setText(ldrNew->operands[0], "X7");
+    ldrNew->stepNo = 0;
+    ldrTail->yAddr = ModeData.ySizeSymble;
+    BlueFrame = {ldrTail->xAddr, ldrTail->yAddr, ldrTail->xAddr + 10, ldrTail->yAddr + 10};
+    QTimer::singleShot(0, [] {
+        auto* find = qobject_cast<forms::TUpDnSearchForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(find, nullptr);
+        find->FindEdit->setText("x007");
+        find->btnFindNext->click();
+    });
+    // The key itself is tried in a real window (offscreen windows take no shortcuts).
+    form.action("Find1")->trigger();
+    EXPECT_EQ(std::pair(BlueFrame.x1, BlueFrame.y1), std::pair(draw.iBusLineStart, 0u));
+    EXPECT_EQ(
+        boxTexts,
+        (std::vector<std::string>{"The search reached the end of the program and went on from its start."}));
+    EXPECT_EQ(platform::statusBar().panelText(0), "Found at step 0: LD X7");
+}
+
+TEST_F(SearchMenuTest, AutoZoomFollowsTheWindowWidth) {
+    TMainForm form(services);
+    form.show();
+    form.action("New1")->trigger();
+    ASSERT_TRUE(form.action("ZoomAuto1")->isCheckable());
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(1400, 800);
+    QApplication::processEvents();
+    form.action("ZoomAuto1")->trigger();
+    EXPECT_TRUE(form.action("ZoomAuto1")->isChecked());
+    EXPECT_FALSE(form.action("Np1001")->isChecked());
+    const std::uint32_t wide = zoomPercent;
+    form.resize(900, 800);
+    QApplication::processEvents();
+    EXPECT_LT(zoomPercent, wide);
+    // The ladder's bus to bus fits: the view is as wide as the room it has, give or take the margin.
+    auto* area = form.findChild<QScrollArea*>("ProjectScrollBox");
+    EXPECT_LE(area->widget()->width() * 1160 / (1120 + 4 * 80), area->viewport()->width() + 2);
+    form.action("Np1001")->trigger();
+    EXPECT_FALSE(form.action("ZoomAuto1")->isChecked());
+    EXPECT_EQ(zoomPercent, 100u);
+}
+
+TEST_F(SearchMenuTest, TheSecondBrandShowsItsOwnAboutBox) {
+    TMainForm form(services);
+    form.show();
+    titleText = "Dulvamer Version 2.1.1108";
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<forms::TAboutMarboForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->objectName() + "|" + box->TitleLabel->text() + "|" + box->MakerLabel->text();
+        box->btnOk->click();
+    });
+    form.action("About1")->trigger();
+    EXPECT_EQ(shown.toStdString(), "AboutMarboForm|Dulvamer Version 2.1.1108|Made by Marbo");
+}
+
+TEST_F(SearchMenuTest, TheMathTestFollowsTheTypedValue) {
+    TMainForm form(services);
+    form.show();
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* view = qobject_cast<forms::TMathTestForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        view->ValueEdit->clear();
+        QTest::keyClicks(view->ValueEdit, "-5");
+        shown = view->ResultMemo->toPlainText().section('\n', 1, 1);
+        view->btnClose->click();
+    });
+    form.action("MathTest1")->trigger();
+    EXPECT_EQ(shown.toStdString(), "Hexadecimal (32 bits): HFFFFFFFB");
+}
+
+}  // namespace
+}  // namespace kestrion::app

@@ -1,0 +1,108 @@
+#include "devviews/MathTest.h"
+
+#include "support/Fixture.h"
+
+namespace kestrion::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class MathTestTest : public CoreTest {};
+
+const std::string kHelp =
+    "Type a decimal number (1234, -5, K1234), a hexadecimal one (H4D2) or a real number (E1.5, 1.5).";
+
+// 1234 = 0x04D2. As a K constant its operand words are 0x8000 + each byte (lo 0xD2, hi 0x04), as an
+// H constant the first takes 0x8200. 1234.0 = 1.205078125 x 2^10: sign 0, exponent 127 + 10 = 0x89,
+// fraction 0.205078125 x 2^23 = 0x1A4000, so 0x449A4000; the E constant's words are 0x8000 + byte 0,
+// 0x9000 + byte 1, 0x8000 + bytes 2 and 3. In registers the low word goes first.
+TEST_F(MathTestTest, ADecimalValueThroughEveryConversion) {
+    EXPECT_EQ(mathTestLines("1234"),
+              (Lines{"Decimal (32 bits): 1234   unsigned 1234", "Hexadecimal (32 bits): H000004D2",
+                     "16-bit register (low word): H04D2 = 1234, signed 1234",
+                     "32-bit pair: D0 (low word) = H04D2 (1234), D1 (high word) = H0000 (0)",
+                     "BCD (16 bits): H1234  -> 1234", "BCD (32 bits): H00001234  -> 1234",
+                     "Read as BCD: not BCD digits", "Operand words, 16 bits: K1234: 80D2 8004  -> K1234",
+                     "Operand words, 32 bits: K1234: 80D2 8004 8000 8000  -> K1234",
+                     "Operand words, 16 bits: H04D2: 82D2 8004  -> H04D2",
+                     "Operand words, 32 bits: H000004D2: 82D2 8004 8000 8000  -> H000004D2",
+                     "Real number (IEEE single): H449A4000  -> 1234.0000000",
+                     "Real in registers: D0 (low word) = H4000, D1 (high word) = H449A",
+                     "Operand words, 32 bits: E1234.000000: 8000 9040 809A 8044  -> E1234.000000"}));
+}
+
+// 1.5 = 1.1 (binary) x 2^0: exponent 0x7F, fraction 0x400000, so 0x3FC00000, whose E constant words
+// are 0x8000, 0x9000, 0x80C0, 0x803F.
+TEST_F(MathTestTest, ARealValueAndItsWholePart) {
+    const Lines lines = mathTestLines("e1.5");
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "Real number 1.500000, the integer lines take its whole part 1");
+    EXPECT_EQ(lines[1], "Decimal (32 bits): 1   unsigned 1");
+    EXPECT_EQ(lines[12], "Real number (IEEE single): H3FC00000  -> 1.5000000");
+    EXPECT_EQ(lines[13], "Real in registers: D0 (low word) = H0000, D1 (high word) = H3FC0");
+    EXPECT_EQ(lines[14], "Operand words, 32 bits: E1.500000: 8000 9000 80C0 803F  -> E1.500000");
+    EXPECT_EQ(mathTestLines("1.5"), lines);
+    // As the instruction box reads a real constant, every further E is left out: E1.5E3 is 1.53.
+    EXPECT_EQ(mathTestLines("E1.5E3")[0], "Real number 1.530000, the integer lines take its whole part 1");
+    // -2.75 = -1.011 (binary) x 2^1: 0xC0300000; whole part -2 = 0xFFFFFFFE.
+    const Lines negative = mathTestLines("-2.75");
+    EXPECT_EQ(negative[2], "Hexadecimal (32 bits): HFFFFFFFE");
+    EXPECT_EQ(negative[12], "Real number (IEEE single): HC0300000  -> -2.7500000");
+}
+
+// -5 is 0xFFFFFFFB in two's complement: every byte above the lowest 0xFF. -5.0 = -1.01 (binary) x 2^2:
+// 0xC0A00000.
+TEST_F(MathTestTest, ANegativeValueHasNoBcd) {
+    const Lines lines = mathTestLines("-5");
+    EXPECT_EQ(lines[0], "Decimal (32 bits): -5   unsigned 4294967291");
+    EXPECT_EQ(lines[2], "16-bit register (low word): HFFFB = 65531, signed -5");
+    EXPECT_EQ(lines[3], "32-bit pair: D0 (low word) = HFFFB (65531), D1 (high word) = HFFFF (65535)");
+    EXPECT_EQ(lines[4], "BCD (16 bits): not a BCD value (0 to 9999)");
+    EXPECT_EQ(lines[5], "BCD (32 bits): not a BCD value (0 to 99999999)");
+    EXPECT_EQ(lines[8], "Operand words, 32 bits: K-5: 80FB 80FF 80FF 80FF  -> K-5");
+    EXPECT_EQ(lines[11], "Real number (IEEE single): HC0A00000  -> -5.0000000");
+    EXPECT_EQ(lines[13], "Operand words, 32 bits: E-5.000000: 8000 9000 80A0 80C0  -> E-5.000000");
+}
+
+// H1234 is 4660, whose BCD is H4660; its own digits read as BCD are 1234. 99999999 = 0x05F5E0FF is
+// the largest 32-bit BCD value (H99999999); its low word 0xE0FF is -7937 as a 16-bit constant.
+TEST_F(MathTestTest, HexadecimalValuesAndTheBcdLimits) {
+    const Lines hex = mathTestLines("h1234");
+    EXPECT_EQ(hex[0], "Decimal (32 bits): 4660   unsigned 4660");
+    EXPECT_EQ(hex[4], "BCD (16 bits): H4660  -> 4660");
+    EXPECT_EQ(hex[6], "Read as BCD: 1234");
+    EXPECT_EQ(hex[11], "Real number (IEEE single): H4591A000  -> 4660.0000000");
+    const Lines most = mathTestLines("99999999");
+    EXPECT_EQ(most[1], "Hexadecimal (32 bits): H05F5E0FF");
+    EXPECT_EQ(most[4], "BCD (16 bits): not a BCD value (0 to 9999)");
+    EXPECT_EQ(most[5], "BCD (32 bits): H99999999  -> 99999999");
+    EXPECT_EQ(most[7], "Operand words, 16 bits: K-7937: 80FF 80E0  -> K-7937");
+    EXPECT_EQ(mathTestLines("100000000")[5], "BCD (32 bits): not a BCD value (0 to 99999999)");
+    EXPECT_EQ(mathTestLines("9999")[4], "BCD (16 bits): H9999  -> 9999");
+    EXPECT_EQ(mathTestLines("10000")[4], "BCD (16 bits): not a BCD value (0 to 9999)");
+    EXPECT_EQ(mathTestLines("4294967295")[0], "Decimal (32 bits): -1   unsigned 4294967295");
+    EXPECT_EQ(mathTestLines("K-2147483648")[1], "Hexadecimal (32 bits): H80000000");
+}
+
+TEST_F(MathTestTest, WhatIsNoNumberIsExplained) {
+    for (const char* typed : {"", " ", "abc", "H", "H123456789", "HG1", "1.2.3", "K", "E", "4294967296",
+                              "-2147483649", "12a", "E1,5", "123456789012345678901"})
+        EXPECT_EQ(mathTestLines(typed), Lines{kHelp}) << typed;
+}
+
+TEST_F(MathTestTest, BcdBothWays) {
+    const std::pair<long long, long long> cases[] = {
+        {0, 0}, {9, 9}, {10, 0x10}, {1234, 0x1234}, {9999, 0x9999}};
+    for (const auto& [value, bcd] : cases) {
+        EXPECT_EQ(binaryToBcd(value, 4), bcd);
+        EXPECT_EQ(bcdToBinary(static_cast<unsigned long long>(bcd)), value);
+    }
+    EXPECT_EQ(binaryToBcd(10000, 4), -1);
+    EXPECT_EQ(binaryToBcd(-1, 8), -1);
+    EXPECT_EQ(binaryToBcd(99999999, 8), 0x99999999);
+    EXPECT_EQ(bcdToBinary(0x1A), -1);
+    EXPECT_EQ(bcdToBinary(0xF0000000), -1);
+}
+
+}  // namespace
+}  // namespace kestrion::test

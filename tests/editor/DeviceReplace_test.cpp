@@ -1,0 +1,293 @@
+#include "editor/DeviceReplace.h"
+
+#include "app/EditCommands.h"
+#include "compiler/ConvertCommand.h"
+#include "editor/CommentEdit.h"
+#include "editor/FindTestSupport.h"
+#include "model/core/CommandTransaction.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditMarks.h"
+
+namespace kestrion::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kDone = " | Replace | information";
+
+class DeviceReplaceTest : public FindTest {
+protected:
+    // The instruction lines of the ladder, END left out.
+    static Lines ladder() {
+        Lines lines;
+        for (const stLadderBlock* o = ldrHead; o != nullptr && o->next != nullptr; o = o->next)
+            lines.push_back(objectEntryText(*o));
+        return lines;
+    }
+    static Lines deviceComments() {
+        Lines rows;
+        for (const CommentListRow& row : commentListRows(CommentKind::Device))
+            rows.push_back(row.key + " " + row.comment);
+        return rows;
+    }
+    static std::optional<DeviceReplacement> read(const std::string& from, const std::string& to) {
+        return readReplacement(from, to, true, "", "");
+    }
+    static ReplaceOutcome replace(const std::string& from, const std::string& to) {
+        const auto replacement = read(from, to);
+        return replacement ? replaceDevices(*replacement) : ReplaceOutcome{};
+    }
+    static std::vector<std::uint32_t> markedRows() {
+        std::vector<std::uint32_t> rows;
+        for (const stGrayMark* mark = grayMarks.head; mark != nullptr; mark = mark->next)
+            rows.push_back(mark->Y);
+        return rows;
+    }
+};
+
+const Lines kLoaded = {"LD X000",      "OUT Y000", "LD X010",  "MOV K10 D100", "LD X001",
+                       "MOVP K4M0 D0", "LD X010",  "OUT Y001", "LD M0",        "OUT M1"};
+
+TEST_F(DeviceReplaceTest, TheFieldsAreReadIntoARangeAndItsTarget) {
+    const std::string devices =
+        "Type the devices to replace, one device or a range such as X0 or M0-M99, and the device that takes "
+        "the "
+        "place of the first, such as X20 or M100. | Replace | warning";
+    const std::string order =
+        "A range runs from a device to a later one of the same letter, such as M0-M99. | Replace | warning";
+    const std::string steps =
+        "Type the step range as two step numbers, the first not above the second. | Replace | warning";
+    struct Case {
+        std::string from, to;
+        bool whole;
+        std::string first, last;
+        std::string read;  // "letter number count -> letter number, steps" or the box
+    };
+    const Case cases[] = {
+        {"X0", "X20", true, "", "", "X0 x1 -> X20 all"},
+        {"m0-m99", " M100 ", true, "", "", "M0 x100 -> M100 all"},
+        {"X0-X17", "Y10", false, "4", "20", "X0 x16 -> Y10 4-20"},  // octal: X0..X17 are 16 inputs
+        {"D5", "D5", true, "", "", "D5 would stay D5: nothing to replace. | Replace | warning"},
+        {"M99-M0", "M100", true, "", "", order},
+        {"M0-D99", "M100", true, "", "", order},
+        {"X0", "", true, "", "", devices},
+        {"K4M0", "M100", true, "", "", devices},
+        {"M0-Q9", "M100", true, "", "", devices},
+        {"M0-", "M100", true, "", "", devices},
+        {"-M9", "M100", true, "", "", devices},
+        {"X8", "X20", true, "", "", devices},
+        {"M0-M99", "M999950", true, "", "", devices},  // the range would run past six digits
+        {"P1", "P2", true, "", "",
+         "Labels (P, I) are not replaced here: change them in the instruction box. | Replace | warning"},
+        {"X0", "X20", false, "9", "3", steps},
+        {"X0", "X20", false, "", "3", steps},
+        {"X0", "X20", false, "1a", "3", steps},
+        {"X0", "X20", false, "7", "7", "X0 x1 -> X20 7-7"},
+    };
+    for (const Case& c : cases) {
+        fakes.messages.shown.clear();
+        const auto r = readReplacement(c.from, c.to, c.whole, c.first, c.last);
+        const std::string got =
+            r ? r->first.text() + " x" + std::to_string(r->count) + " -> " + r->target.text() + " " +
+                    (r->wholeProgram ? "all"
+                                     : std::to_string(r->firstStep) + "-" + std::to_string(r->lastStep))
+            : boxes().empty() ? "refused without a box"
+                              : boxes()[0];
+        EXPECT_EQ(got, c.read) << c.from << " " << c.to;
+    }
+}
+
+TEST_F(DeviceReplaceTest, EachDeviceOfTheRangeBecomesTheOneAtTheSameOffset) {
+    const auto octal = read("X0-X7", "X10");
+    const auto decimal = read("M5-M9", "D100");
+    ASSERT_TRUE(octal && decimal);
+    const std::pair<DeviceName, std::string> cases[] = {
+        {{'X', 0}, "X10"},
+        {{'X', 7}, "X17"},
+        {{'X', 10}, "none"},
+        {{'Y', 0}, "none"},
+    };
+    for (const auto& [device, becomes] : cases) {
+        const auto r = octal->replacementOf(device);
+        EXPECT_EQ(r ? r->text() : "none", becomes) << device.text();
+    }
+    EXPECT_EQ(decimal->replacementOf({'M', 9})->text(), "D104");
+    EXPECT_FALSE(decimal->replacementOf({'M', 10}));
+    EXPECT_FALSE(decimal->replacementOf({'M', 4}));
+}
+
+TEST_F(DeviceReplaceTest, ADeviceIsReplacedEverywhereAsOneEditThatNeedsConvert) {
+    editModeFlags = 0;
+    const ReplaceOutcome outcome = replace("X10", "X20");
+    EXPECT_TRUE(outcome.replaced);
+    EXPECT_EQ(std::pair(outcome.operands, outcome.objects), std::pair(std::size_t{2}, std::size_t{2}));
+    EXPECT_EQ(ladder(), (Lines{"LD X000", "OUT Y000", "LD X020", "MOV K10 D100", "LD X001", "MOVP K4M0 D0",
+                               "LD X020", "OUT Y001", "LD M0", "OUT M1"}));
+    EXPECT_EQ(boxes(), Boxes{"2 operands replaced in 2 instructions. Convert the ladder to write them into "
+                             "the program." +
+                             kDone});
+    EXPECT_EQ(editModeFlags & (kEditLadderNotConverted | kEditModifiedSinceSave),
+              kEditLadderNotConverted | kEditModifiedSinceSave);
+    EXPECT_EQ(markedRows(), (std::vector<std::uint32_t>{64, 192}));
+    // Convert writes the new device: LD X020 is 0x2410.
+    ASSERT_TRUE(runCommand(LToM));
+    EXPECT_EQ(std::pair(pmw.program[2], pmw.program[14]),
+              std::pair(std::uint16_t{0x2410}, std::uint16_t{0x2410}));
+}
+
+TEST_F(DeviceReplaceTest, UndoTakesTheReplaceBackAndAnotherUndoBringsItAgain) {
+    replace("X10", "X20");
+    Undo1Click();
+    EXPECT_EQ(ladder(), kLoaded);
+    Undo1Click();
+    EXPECT_EQ(ladder()[2], "LD X020");
+}
+
+TEST_F(DeviceReplaceTest, ALineThatDoesNotFitRefusesTheWholeReplace) {
+    editModeFlags = 0;
+    // X0 -> X170 and X1 -> X171 fit, X10 -> X200 does not (type 5 has X0 to X177).
+    const ReplaceOutcome outcome = replace("X0-X10", "X170");
+    EXPECT_FALSE(outcome.replaced);
+    EXPECT_EQ(boxes(), Boxes{"Nothing was replaced: LD X200 at step 2, line 2 does not fit PLC type 5.\n"
+                             "*PLcTypeError-q3 (Error2015112870...) | Replace | warning"});
+    EXPECT_EQ(ladder(), kLoaded);
+    EXPECT_EQ(editModeFlags, 0);
+    EXPECT_EQ(ldrUndoHead, nullptr);
+    EXPECT_EQ(grayMarks.head, nullptr);
+}
+
+// A line the ladder has not converted yet is named by its line alone.
+TEST_F(DeviceReplaceTest, TheRefusalNamesTheLineOfAnObjectNotConvertedYet) {
+    objectOf("OUT M1")->stepNo = kStepNoUnassigned;
+    replace("M1", "M5000");
+    EXPECT_EQ(boxes(), Boxes{"Nothing was replaced: OUT M5000 at line 5 (not converted yet) does not fit PLC "
+                             "type 5.\n*mDeviceNoRange-q3 (Error2015112882...) | Replace | warning"});
+    EXPECT_EQ(ladder(), kLoaded);
+}
+
+TEST_F(DeviceReplaceTest, AStepRangeReplacesOnlyTheLinesItHolds) {
+    const auto range = readReplacement("X10", "X20", false, "10", "15");
+    ASSERT_TRUE(range);
+    EXPECT_TRUE(replaceDevices(*range).replaced);
+    EXPECT_EQ(ladder()[2], "LD X010");
+    EXPECT_EQ(ladder()[6], "LD X020");
+}
+
+TEST_F(DeviceReplaceTest, NothingToReplaceSaysSo) {
+    EXPECT_FALSE(replace("C0", "C1").replaced);
+    EXPECT_FALSE(replace("M2-M9", "M20").replaced);  // K4M0 names M0, its first device
+    EXPECT_EQ(boxes(), (Boxes{"Nothing was replaced: no operand names C0. | Replace | information",
+                              "Nothing was replaced: no operand names M2-M9. | Replace | information"}));
+    EXPECT_EQ(ldrUndoHead, nullptr);
+}
+
+// A digit group moves with its first device; a contact whose device needs another form takes the
+// box's code for it, so that Convert writes it and the load reads it back.
+TEST_F(DeviceReplaceTest, GroupsAndExtendedDevicesAreWrittenAsTheBoxWritesThem) {
+    EXPECT_TRUE(replace("M0-M1", "M100").replaced);
+    EXPECT_EQ(ladder(), (Lines{"LD X000", "OUT Y000", "LD X010", "MOV K10 D100", "LD X001", "MOVP K4M100 D0",
+                               "LD X010", "OUT Y001", "LD M100", "OUT M101"}));
+    const std::uint16_t plain = objectOf("LD M100")->iCode;
+    EXPECT_TRUE(replace("M100-M101", "M2000").replaced);
+    const Lines extended = {"LD X000",         "OUT Y000", "LD X010",  "MOV K10 D100", "LD X001",
+                            "MOVP K4M2000 D0", "LD X010",  "OUT Y001", "LD M2000",     "OUT M2001"};
+    EXPECT_EQ(ladder(), extended);
+    EXPECT_NE(objectOf("LD M2000")->iCode, plain);
+    ASSERT_TRUE(runCommand(LToM));
+    EXPECT_EQ(ladder(), extended);
+}
+
+TEST_F(DeviceReplaceTest, DeviceCommentsGoWithTheirDevices) {
+    comment('X', 10, "Start button");
+    comment('X', 0, "Stop");
+    comment('X', 20, "Spare");
+    // In steps 0 to 5 alone X010 stays in use at step 14: it keeps its comment, X020 takes a copy.
+    ASSERT_TRUE(replaceDevices(*readReplacement("X10", "X20", false, "0", "5")).replaced);
+    EXPECT_EQ(deviceComments(), (Lines{"X010 Start button", "X000 Stop", "X020 Start button"}));
+    // Over the whole program X010 goes out of use and its comment goes with it.
+    ASSERT_TRUE(replace("X10", "X20").replaced);
+    EXPECT_EQ(deviceComments(), (Lines{"X000 Stop", "X020 Start button"}));
+    EXPECT_EQ(ModeData.deviceCommentCount, 2);
+}
+
+// M0 -> M1 and M1 -> M2 at once: each comment moves once, from the comments before the replace.
+TEST_F(DeviceReplaceTest, OverlappingRangesMoveEachCommentOnce) {
+    comment('M', 0, "Run");
+    comment('M', 1, "Lamp");
+    comment('M', 15, "Last bit");
+    ASSERT_TRUE(replace("M0-M1", "M1").replaced);
+    EXPECT_EQ(ladder()[5], "MOVP K4M1 D0");
+    // K4M0 -> K4M1 moves its sixteen bits: M16 takes M15's comment, which M15 keeps (K4M1 holds it);
+    // M0 is used no more and loses its own.
+    EXPECT_EQ(deviceComments(), (Lines{"M1 Run", "M15 Last bit", "M16 Last bit", "M2 Lamp"}));
+}
+
+TEST_F(DeviceReplaceTest, UndoBringsTheCommentsBackWithTheLadder) {
+    comment('X', 10, "Start button");
+    const Lines before = deviceComments();
+    replace("X10", "X20");
+    const Lines after = deviceComments();
+    Undo1Click();
+    EXPECT_EQ(deviceComments(), before);
+    EXPECT_EQ(ModeData.deviceCommentCount, 1);
+    Undo1Click();
+    EXPECT_EQ(deviceComments(), after);
+    Undo1Click();
+    EXPECT_EQ(deviceComments(), before);
+}
+
+// Once another edit took the undo copy, or the comments were changed by hand, Undo leaves them.
+TEST_F(DeviceReplaceTest, UndoOfAnotherEditLeavesTheComments) {
+    comment('X', 10, "Start button");
+    replace("X10", "X20");
+    const Lines after = deviceComments();
+    frameAt(80, 320);
+    InsertLine1Click();
+    Undo1Click();
+    EXPECT_EQ(deviceComments(), after);
+    EXPECT_EQ(ladder()[2], "LD X020");
+
+    replace("X20", "X30");
+    ASSERT_TRUE(changeListedComment(CommentKind::Device, 0, "", "Start"));
+    Undo1Click();
+    EXPECT_EQ(ladder()[2], "LD X020");
+    EXPECT_EQ(deviceComments(), Lines{"X030 Start"});
+}
+
+// A comment file without room for the moved comments refuses the replace with its own box.
+TEST_F(DeviceReplaceTest, NoRoomForTheMovedCommentsRefusesTheReplace) {
+    comment('X', 10, "Start button");
+    ModeData.deviceCommentCount = kMaxDeviceComments;
+    EXPECT_FALSE(replaceDevices(*readReplacement("X10", "X20", false, "0", "5")).replaced);
+    EXPECT_EQ(ladder(), kLoaded);
+    EXPECT_EQ(
+        boxes().back(),
+        "The comment file holds at most 16384 device comments: this one is not added. | Comment | warning");
+}
+
+TEST_F(DeviceReplaceTest, TheDialogStaysOpenUntilItReplaces) {
+    int shown = 0;
+    editorDialogs.replaceHand = [&shown, this](ReplaceDialog& dialog) {
+        ++shown;
+        dialog.to = "X200";
+        EXPECT_FALSE(dialog.btnOkClick());  // nothing to replace typed yet
+        dialog.from = "X10";
+        EXPECT_FALSE(dialog.btnOkClick());  // X200 does not fit
+        EXPECT_EQ(ladder(), kLoaded);
+        dialog.to = "X20";
+        return dialog.btnOkClick();
+    };
+    replaceWithDialog();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(ladder()[2], "LD X020");
+    EXPECT_EQ(boxes().size(), 3u);
+    // The last device found is offered.
+    findOnce({FindKind::Device, "y1"}, FindDirection::Down);
+    editorDialogs.replaceHand = [](ReplaceDialog&) { return false; };  // Cancel
+    replaceWithDialog();
+    EXPECT_EQ(editorDialogs.shownReplace.from, "y1");
+    EXPECT_EQ(ladder()[2], "LD X020");
+}
+
+}  // namespace
+}  // namespace kestrion::test
