@@ -34,16 +34,16 @@ constexpr MenuRowKind kItem = MenuRowKind::Item;
 
 constexpr MenuRow kRows[] = {
     {kMenu, "FileMenu", "&File", "", 10},
-    {kItem, "New1", "&New", "FileMenu", 10, New1Click},
-    {kItem, "Open1", "&Open...", "FileMenu", 20, Open1Click},
+    {kItem, "New1", "&New", "FileMenu", 10, New1Click, false, false, false, "Ctrl+N"},
+    {kItem, "Open1", "&Open...", "FileMenu", 20, Open1Click, false, false, false, "Ctrl+O"},
     {kItem, "Close1", "&Close", "FileMenu", 30, Close1Click},
-    {kItem, "Save1", "&Save", "FileMenu", 40, Save1Click},
+    {kItem, "Save1", "&Save", "FileMenu", 40, Save1Click, false, false, false, "Ctrl+S"},
     {kItem, "SaveAs1", "Save &As...", "FileMenu", 50, SaveAs1Click},
     {kItem, "PrinterSetup1", "P&rinter setup", "FileMenu", 60, PrinterSetup1Click},
     // Printing and the G-code conversion do nothing; they are shown disabled.
     {kItem, "Print1", "&Print", "FileMenu", 70, Print1Click, false, false, true},
     {kItem, "GcodeConvert1", "&G-code convert", "FileMenu", 80, GcodeConvert1Click, false, false, true},
-    {kItem, "Exit1", "E&xit", "FileMenu", 90, Exit1Click},
+    {kItem, "Exit1", "E&xit", "FileMenu", 90, Exit1Click, false, false, false, "Ctrl+Q"},
     {kMenu, "EditMenu", "&Edit", "", 20},
     {kItem, "Undo1", "&Undo", "EditMenu", 10, Undo1Click, false, false, false, "Ctrl+Z"},
     {kItem, "EditCancel1", "&Edit cancel", "EditMenu", 20, EditCancel1Click},

@@ -7,6 +7,7 @@
 #include "app/FileTitle.h"
 #include "app/MainView.h"
 #include "lang/Language.h"
+#include "lang/Texts.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/core/TextBuffers.h"
@@ -33,6 +34,7 @@
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
+#include "wizards/DataFiles.h"
 #include "wizards/SettingItems.h"
 
 namespace kestrion {
@@ -65,6 +67,25 @@ void showNameTooLong(const std::string& caption) {
 std::string trimmed(std::string name) {
     rtrimCString(name);
     return name;
+}
+
+// The examples shipped in the program's own data folder are never written over.
+bool refusedAsShipped(const std::string& name) {
+    if (!isInDataFolder(name)) return false;
+    platform::messages().show(textOf("DataFolderNotWritten") + "\n" + name, "PMW", MsgIcon::Error,
+                              MsgButtons::Ok);
+    return true;
+}
+
+// A program opened from the data folder becomes an unnamed one of the same content, named after
+// its file in the User folder: Save asks where to keep it.
+void unnameShippedProgram(const std::string& name) {
+    const std::string userDir = installDir + "/User";
+    platform::files().makeDirectory(userDir);
+    const std::size_t slash = name.find_last_of('/');
+    const std::string unnamed = userDir + "/" + name.substr(slash == std::string::npos ? 0 : slash + 1);
+    if (setCurrentFileName(unnamed)) setMainCaptionWithFile(unnamed);
+    fileStateFlags |= kFileNoName;
 }
 
 bool needsCloseFirst() {
@@ -101,23 +122,43 @@ void resetCommentCounts() {
     ModeData.cowMonitorOffset = 264;
 }
 
+// The type box, then the parameter box: Cancel on either ends New with the program as it was (a
+// close the user has answered stays done). The type and capacity chosen reach the program image
+// only when both boxes are closed with OK.
+enum class NewChoice { Cancelled, TypeCancelled, Chosen };
+
+NewChoice chooseNewProgramType() {
+    NewChoice choice = NewChoice::Cancelled;
+    runCommand([&choice] {
+        plcTypeChange1Click();
+        if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
+            choice = NewChoice::TypeCancelled;
+            return true;
+        }
+        initPmwImageByType(pmw.plcType());
+        std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
+        pmw.program[0] = kEndCode;
+        if (!parameterSettingChosen()) return false;
+        choice = NewChoice::Chosen;
+        return true;
+    });
+    return choice;
+}
+
 bool newProgram() {
     if (needsCloseFirst() && !closeProgram()) return true;
-    // The type comes first: a cancelled choice leaves the program as it is.
-    plcTypeChange1Click();
-    if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
-        fileStateFlags |= kFileLastChoiceWentThrough;
-        clearBits(fileStateFlags, kFileNoName);
-        clearBits(editModeFlags, kEditModifiedSinceSave);
-        return true;
+    switch (chooseNewProgramType()) {
+        case NewChoice::Cancelled: return true;
+        case NewChoice::TypeCancelled:
+            fileStateFlags |= kFileLastChoiceWentThrough;
+            clearBits(fileStateFlags, kFileNoName);
+            clearBits(editModeFlags, kEditModifiedSinceSave);
+            return true;
+        case NewChoice::Chosen: break;
     }
     clearAllObjects();
-    initPmwImageByType(pmw.plcType());
-    std::fill(pmw.program.begin(), pmw.program.end(), kEmptyWord);
-    pmw.program[0] = kEndCode;
     platform::statusBar().setPanelText(0, "iType=" + intToAnsiString(connectedPlcType));
     platform::statusBar().setPanelText(13, "pmw.un.ST.PRE.i[jPrePlcType]=" + intToAnsiString(pmw.plcType()));
-    parameterSetting1Click();
 
     for (std::uint32_t k = 0; k < kDmwSpecialFirst; ++k) setDmwRegister(k, 0);
     newCowImage();
@@ -274,6 +315,7 @@ bool openProgram(std::optional<std::string> presetName) {
     clearBits(fileStateFlags, kFileNoName | kFileNamePreset);
     clearBits(editModeFlags, kEditModifiedSinceSave);
     editModeFlags |= kEditFileOpen;
+    if (isInDataFolder(name)) unnameShippedProgram(name);
     platform::statusBar().setPanelText(0, "End of Open File...");
     platform::statusBar().setPanelText(13, "");
     runningProgram();
@@ -375,6 +417,7 @@ SaveOutcome saveProgramAs() {
         showNameTooLong("Save File As");
         return SaveOutcome::Cancelled;
     }
+    if (refusedAsShipped(name)) return SaveOutcome::Cancelled;
     if (platform::files().exists(name) &&
         platform::messages().show(getMsgFileExistsOverwrite(), "Save File As", MsgIcon::Question,
                                   MsgButtons::YesNo) != MsgAnswer::Yes)
@@ -398,6 +441,7 @@ SaveOutcome SaveToDisk() {
     const std::string name = currentFileName();
     platform::statusBar().setPanelText(0, std::to_string(name.size()) + "," + name);
     traceCaption = "**SaveToDisk";
+    if (refusedAsShipped(name)) return SaveOutcome::Failed;
 
     // Every file is made before any is written: comments that do not fit stop the save with all
     // files as they were.

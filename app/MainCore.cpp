@@ -7,6 +7,7 @@
 #include "app/MainView.h"
 #include "editor/DrawTimer.h"
 #include "editor/EditorViewState.h"
+#include "editor/LadderLayout.h"
 #include "entry/EntryDriver.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
@@ -164,6 +165,7 @@ void Timer2Timer() {
     monitorRestartTick();
     editorView.monitorMarksShown = monitorMode == kMonitorLadder;
     ladderDrawTick();
+    showFramedObjectComment();
     refreshLinkPanels();
     countTimer3Ticks();
 }

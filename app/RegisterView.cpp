@@ -1,10 +1,13 @@
 #include "app/RegisterView.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 
 #include "app/MainView.h"
-#include "lang/LinkMessages.h"
+#include "lang/Texts.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"
@@ -56,16 +59,66 @@ void selectFormat(int format) {
     fill(appState.regView32bits, format);
 }
 
-// StrToInt's rule: an optional sign and decimal digits, the whole text, within 32 bits.
-bool decimalValue(const std::string& text, std::int32_t& value) {
-    if (text.empty() || text.front() == ' ' || text.back() == ' ') return false;
+std::string trimmedBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A decimal value as the decimal format shows it: an optional sign and digits, within the range.
+std::optional<std::int64_t> decimalValue(const std::string& text, std::int64_t lowest, std::int64_t highest) {
+    if (text.empty() || text.size() > 12) return std::nullopt;
+    const std::size_t digits = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    if (digits == text.size()) return std::nullopt;
+    for (std::size_t i = digits; i < text.size(); ++i)
+        if (std::isdigit(static_cast<unsigned char>(text[i])) == 0) return std::nullopt;
     errno = 0;
-    char* end = nullptr;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == nullptr || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX)
-        return false;
-    value = static_cast<std::int32_t>(parsed);
-    return true;
+    const long long parsed = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno != 0 || parsed < lowest || parsed > highest) return std::nullopt;
+    return parsed;
+}
+
+// A value as the hexadecimal format shows it: at most the shown number of digits, either case.
+std::optional<std::int64_t> hexValue(const std::string& text, std::size_t digits) {
+    if (text.empty() || text.size() > digits) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return std::nullopt;
+        const int digit = std::isdigit(static_cast<unsigned char>(c)) != 0
+                              ? c - '0'
+                              : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+// The value a cell's text stands for in the layout and format shown; none when it is not one.
+std::optional<std::uint32_t> typedValue(const std::string& typed) {
+    const std::string text = trimmedBlanks(typed);
+    std::optional<std::int64_t> value;
+    if (appState.regViewFormat == kFormatHexadecimal)
+        value = hexValue(text, wide() ? 8 : 4);
+    else
+        value = wide() ? decimalValue(text, std::numeric_limits<std::int32_t>::min(),
+                                      std::numeric_limits<std::int32_t>::max())
+                       : decimalValue(text, 0, 0xFFFF);
+    if (!value) return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
+}
+
+// What a cell takes, as its format writes it.
+std::string acceptedRange() {
+    if (appState.regViewFormat == kFormatHexadecimal) return wide() ? "00000000 ~ FFFFFFFF" : "0000 ~ FFFF";
+    return wide() ? "-2147483648 ~ 2147483647" : "0 ~ 65535";
+}
+
+std::string refusedLine(std::uint32_t firstRegister, const std::string& typed) {
+    std::string line = textOf("RegViewValueRefused");
+    const std::pair<const char*, std::string> fields[] = {
+        {"%1", "D" + std::to_string(firstRegister)}, {"%2", typed}, {"%3", acceptedRange()}};
+    for (const auto& [mark, value] : fields)
+        if (const std::size_t at = line.find(mark); at != std::string::npos) line.replace(at, 2, value);
+    return line;
 }
 
 }  // namespace
@@ -98,6 +151,12 @@ std::string regViewCellText(int row, int column) {
         case kFormatHexadecimal: return wide() ? hexDigits(doubleWordAt(k), 8) : hexDigits(dmwRegister(k), 4);
         default: return " ";
     }
+}
+
+bool regViewCellEditable(int row, int column) {
+    if (row < 1 || column < 1 || row >= regViewRowCount() || column >= regViewColumnCount()) return false;
+    if (blankedForType1(row, column)) return false;
+    return appState.regViewFormat == kFormatDecimal || appState.regViewFormat == kFormatHexadecimal;
 }
 
 void RegisterView1Click() {
@@ -139,9 +198,13 @@ void btnRegViewCloseClick() {
     LadderView1Click();
 }
 
-void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>& cellText) {
-    if (appState.regViewFormat != kFormatDecimal) return;
+std::vector<std::pair<int, int>> btnRegViewUpdateClick(
+    const std::function<std::string(int row, int column)>& cellText) {
+    std::vector<std::pair<int, int>> refused;
+    if (appState.regViewFormat != kFormatDecimal && appState.regViewFormat != kFormatHexadecimal)
+        return refused;
     const int cells = wide() ? 5 : 10;
+    std::string lines;
     for (int row = 1; row < regViewRowCount(); ++row) {
         for (int column = 1; column <= cells; ++column) {
             if (blankedForType1(row, column)) continue;
@@ -149,17 +212,19 @@ void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>
             if (text == " ") continue;
             // Each cell writes the register it shows, whatever was blank before it.
             const std::uint32_t k = firstRegisterOf(row, column);
-            std::int32_t value = 0;
-            if (!decimalValue(text, value)) {
-                platform::messages().show(getMsgNotInteger(text), "Ladder Editor", platform::MsgIcon::Error,
-                                          platform::MsgButtons::Ok);
-                return;
+            const std::optional<std::uint32_t> value = typedValue(text);
+            if (!value) {
+                refused.emplace_back(row, column);
+                lines += (lines.empty() ? "" : "\n") + refusedLine(k, text);
+                continue;
             }
-            const auto bits = static_cast<std::uint32_t>(value);
-            setDmwRegister(k, static_cast<std::uint16_t>(bits & 0xFFFF));
-            if (wide()) setDmwRegister(k + 1, static_cast<std::uint16_t>(bits >> 16));
+            setDmwRegister(k, static_cast<std::uint16_t>(*value & 0xFFFF));
+            if (wide()) setDmwRegister(k + 1, static_cast<std::uint16_t>(*value >> 16));
         }
     }
+    if (!lines.empty())
+        platform::messages().show(lines, "Ladder Editor", platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    return refused;
 }
 
 void refreshRegisterView() {

@@ -1,12 +1,14 @@
 // The register panel of the main window (RegisterViewGroupBox): the program's data registers D0
 // upward as the register image holds them, ten registers a row (16-bit layout) or five double
 // words (32-bit layout), in decimal or hexadecimal (binary, ASCII and floating point show blank
-// cells). Row 0 and column 0 hold the labels. Decimal values typed into the grid are written into
-// the register image on Enter. It shows the image, not the PLC: nothing here is live.
+// cells). Row 0 and column 0 hold the labels. Values typed into the grid in the format shown are
+// written into the register image on Enter. It shows the image, not the PLC: nothing here is live.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kestrion {
 
@@ -15,6 +17,9 @@ namespace kestrion {
 int regViewRowCount();
 int regViewColumnCount();  // 11 in the 16-bit layout, 6 in the 32-bit layout
 std::string regViewCellText(int row, int column);
+// Whether a cell takes typing: a register's cell (not a label, not a blank past the type's last
+// register) in a format a value can be typed in (decimal, hexadecimal).
+bool regViewCellEditable(int row, int column);
 
 // View > "Register view": the panel in place of the ladder, 16-bit layout, decimal.
 void RegisterView1Click();
@@ -28,11 +33,15 @@ void btnRegViewFloatingClick();
 void btnRegViewEditCancelClick();
 void btnRegViewCloseClick();
 
-// Enter in the grid: in decimal format every cell's text (as cellText gives it, typed or shown)
-// goes into the register (16-bit layout: its low 16 bits) or double word the cell shows; a blank
-// cell writes nothing and moves no other cell's register. A text that is not a decimal number
-// stops the update there with the conversion message; the cells before it are written.
-void btnRegViewUpdateClick(const std::function<std::string(int row, int column)>& cellText);
+// Enter in the grid: in decimal or hexadecimal format every cell's text (as cellText gives it,
+// typed or shown) goes into the register (16-bit layout) or double word (32-bit layout) the cell
+// shows, read as the format shows it: 0 to 65535 or 0000 to FFFF for a register, a signed 32-bit
+// value or 8 hexadecimal digits for a double word. A blank cell writes nothing and moves no other
+// cell's register. A text that is not such a value is refused: its register keeps its value, the
+// other cells are written all the same, and one box names every refused cell. The refused cells
+// (row, column) are returned.
+std::vector<std::pair<int, int>> btnRegViewUpdateClick(
+    const std::function<std::string(int row, int column)>& cellText);
 
 // After a register read: the panel, when it shows, shows the registers read in its format.
 void refreshRegisterView();

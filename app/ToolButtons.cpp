@@ -20,24 +20,35 @@ namespace {
 
 // Each button runs its own handler; the monitor sets the enabled state of its buttons itself.
 constexpr ToolButtonRow kToolButtons[] = {
-    {"spbtnNew", "New", "New", "New1", spbtnNewClick},
-    {"spbtnOpen", "Open", "Open", "Open1", spbtnOpenClick},
-    {"spbtnSave", "Save", "Save", "Save1", spbtnSaveClick},
-    {"spbtnLadderView", "Ladder", "Ladder View", "LadderView1", LadderView1Click},
-    {"spbtnInstructionView", "Instruction", "Instruction View", "InstructionView1", InstructionView1Click},
-    {"spbtnRegisterView", "Register", "Register View", "RegisterView1", RegisterView1Click},
-    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick, false, true},
-    {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick},
-    {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead", spbtnUploadProgClick},
-    {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite", spbtnDnloadProgClick},
+    {"spbtnNew", "New", "New", "New1", spbtnNewClick, false, false, "ToolNew"},
+    {"spbtnOpen", "Open", "Open", "Open1", spbtnOpenClick, false, false, "ToolOpen"},
+    {"spbtnSave", "Save", "Save", "Save1", spbtnSaveClick, false, false, "ToolSave"},
+    {"spbtnLadderView", "Ladder", "Ladder View", "LadderView1", LadderView1Click, false, false, "ToolLadder"},
+    {"spbtnInstructionView", "Instruction", "Instruction View", "InstructionView1", InstructionView1Click,
+     false, false, "ToolInstruction"},
+    {"spbtnRegisterView", "Register", "Register View", "RegisterView1", RegisterView1Click, false, false,
+     "ToolRegister"},
+    {"spbtnChangeComPort", "Port", "ChangeComPort", "ChangeComPort1", spbtnChangeComPortClick, false, true,
+     "ToolPort"},
+    {"spbtnTryToConnection", "Connect", "TryToConnection", "TryToConnection1", spbtnTryToConnectionClick,
+     false, false, "ToolConnect"},
+    {"spbtnUploadProg", "Read", "Read Prog From PLC", "ProgRead", spbtnUploadProgClick, false, false,
+     "ToolRead"},
+    {"spbtnDnloadProg", "Write", "Write Rpog To PLC", "ProgWrite", spbtnDnloadProgClick, false, false,
+     "ToolWrite"},
     // The monitor's buttons run their own handlers; the monitor sets their enabled state itself.
-    {"spbtnStartMonitor1", "Monitor", "Start monitor", "msStartMonitor1", spbtnStartMonitor1Click},
-    {"spbtnStopMonitor1", "Stop monitor", "Stop monitor", "msStopMonitor1", spbtnStopMonitor1Click},
+    {"spbtnStartMonitor1", "Monitor", "Start monitor", "msStartMonitor1", spbtnStartMonitor1Click, false,
+     false, "ToolMonitor"},
+    {"spbtnStopMonitor1", "Stop monitor", "Stop monitor", "msStopMonitor1", spbtnStopMonitor1Click, false,
+     false, "ToolStopMonitor"},
     {"spbtnEntryDeviceMonitor", "Entry", "Entry Device Monitor", "EnterDeviceMonitor1",
-     spbtnEntryDeviceMonitorClick},
-    {"spbtnChangeValue", "Value", "Change current value", "ChangeCurrentValue2", spbtnChangeValueClick},
-    {"spbtnErrorCheck", "Error check", "ErrorCheck", "ErrorCheck1", spbtnErrorCheckClick},
-    {"spbtnMachineStatus", "Status", "MachineStatus", "MachineStatus1", spbtnMachineStatusClick, true},
+     spbtnEntryDeviceMonitorClick, false, false, "ToolEntry"},
+    {"spbtnChangeValue", "Value", "Change current value", "ChangeCurrentValue2", spbtnChangeValueClick, false,
+     false, "ToolValue"},
+    {"spbtnErrorCheck", "Error check", "ErrorCheck", "ErrorCheck1", spbtnErrorCheckClick, false, false,
+     "ToolErrorCheck"},
+    {"spbtnMachineStatus", "Status", "MachineStatus", "MachineStatus1", spbtnMachineStatusClick, true, false,
+     "ToolStatus"},
 };
 
 constexpr FncKeyButtonRow kFncKeyButtons[] = {
@@ -57,8 +68,7 @@ std::string menuItemText(const char* objectName, Language language) {
 }  // namespace
 
 std::string toolButtonCaption(const ToolButtonRow& row, Language language) {
-    const std::string item = language != Language::English ? menuItemText(row.menuItem, language) : "";
-    return item.empty() ? row.caption : item;
+    return findText(row.textId) != nullptr ? textOf(row.textId, language) : row.caption;
 }
 
 std::string toolButtonHint(const ToolButtonRow& row, Language language) {

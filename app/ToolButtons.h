@@ -12,12 +12,13 @@ namespace kestrion {
 
 struct ToolButtonRow {
     const char* objectName = "";
-    const char* caption = "";
+    const char* caption = "";  // short, as a button shows it; the table's textId gives it in each language
     const char* hint = "";
     const char* menuItem = "";    // the item whose enabled state the button shares
     void (*command)() = nullptr;  // null: the button runs its menu item
     bool hidden = false;
     bool startsBar = false;  // the first of the link and monitor buttons, a tool bar of their own
+    const char* textId = "";
 };
 std::span<const ToolButtonRow> toolButtonRows();
 
@@ -29,8 +30,9 @@ struct FncKeyButtonRow {
 };
 std::span<const FncKeyButtonRow> fncKeyButtonRows();
 
-// In English a button shows its own caption and hint; in another language the text of the menu item
-// it stands for, without the access key (its own caption when the item has no text of its own).
+// A button shows its own short caption in every language (the tool bars keep to two rows at 1440
+// pixels); its hint is its own in English, in another language the text of the menu item it
+// stands for, without the access key (its own hint when the item has no text of its own).
 std::string toolButtonCaption(const ToolButtonRow& row, Language language);
 std::string toolButtonHint(const ToolButtonRow& row, Language language);
 std::string fncKeyCaption(const FncKeyButtonRow& row, Language language);

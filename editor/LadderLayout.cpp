@@ -14,6 +14,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Services.h"
 
 namespace kestrion {
 
@@ -176,10 +177,13 @@ public:
         if (comments) cellNote(x0_, bottom, deviceCommentOf(operand));
     }
 
-    // A device comment under its symbol, in the symbol's cell.
+    // A device comment under its symbol, in the symbol's cell, at the ladder's size or the
+    // readable one, whichever is larger.
     void cellNote(int x, int top, const std::string& words) {
         text(x, top, x + cw_, y0_ + ch_, words, Ink::Comment);
-        if (!words.empty()) out_.back().wrap = true;
+        if (words.empty()) return;
+        out_.back().wrap = true;
+        out_.back().pixelSize = std::max(out_.back().pixelSize, kReadablePixelSize);
     }
 
     void invert() {
@@ -527,6 +531,34 @@ void LadderScreen::repaint() {
 
 std::string deviceCommentText(const std::string& operand) {
     return deviceCommentOf(operand);
+}
+
+std::string deviceCommentOfObjectAt(std::uint32_t x, std::uint32_t y) {
+    if ((ModeData.viewFlags & kViewDeviceComments) == 0 || cellHeight() == 0) return {};
+    const stLadderBlock* object = firstOnRow(
+        y / cellHeight() * cellHeight(),
+        [](const stLadderBlock& o, std::uint32_t at) {
+            return o.xAddr <= at && at < std::max(o.Xend, o.xAddr + cellWidth()) && drawsOnRow(o);
+        },
+        x);
+    if (object == nullptr) return {};
+    switch (symbolKindOf(*object)) {
+        case SymbolKind::Contact:
+        case SymbolKind::NegatedContact:
+        case SymbolKind::RisingContact:
+        case SymbolKind::FallingContact:
+        case SymbolKind::Coil: return deviceCommentOf(trimmed(textOf(object->operands[0])));
+        default: return {};
+    }
+}
+
+std::string framedObjectComment() {
+    if (ldrHead == nullptr) return {};
+    return deviceCommentOfObjectAt(BlueFrame.x1, BlueFrame.y1);
+}
+
+void showFramedObjectComment() {
+    platform::statusBar().setPanelText(kCommentPanel, framedObjectComment());
 }
 
 }  // namespace kestrion

@@ -44,11 +44,16 @@ struct Primitive {
     int pixelSize = 0;  // texts
     TextAlign align = TextAlign::Center;
     std::string text;
-    bool wrap = false;  // texts: broken into lines, smaller when need be, and kept inside the box
+    // Texts: a comment, broken into the lines its box takes (smaller when that lets it all fit,
+    // never below kReadablePixelSize), the end of what does not fit elided, kept inside the box.
+    bool wrap = false;
 
     bool operator==(const Primitive&) const = default;
 };
 using Primitives = std::vector<Primitive>;
+
+// The smallest size a comment is drawn at: 8 points, the smallest font of the interface.
+constexpr int kReadablePixelSize = 11;
 
 // How an object is drawn.
 enum class SymbolKind : std::uint8_t {
@@ -89,6 +94,16 @@ VisibleRange visibleRange(std::uint32_t scrollY, std::uint32_t viewportHeight);
 
 // The device comment of an operand text such as X17 or D100, for display; empty when it has none.
 std::string deviceCommentText(const std::string& operand);
+
+// The whole device comment of the contact or coil whose cells cover the ladder point (x, y) at
+// zoom 100 %, as the ladder shows it under the symbol; empty when it has none or when the device
+// comments are not shown. The tool tip and the status bar give it uncut.
+std::string deviceCommentOfObjectAt(std::uint32_t x, std::uint32_t y);
+// The same for the object the cursor frame stands on, shown in status panel kCommentPanel on each
+// tick of the drawing timer.
+std::string framedObjectComment();
+constexpr int kCommentPanel = 1;
+void showFramedObjectComment();
 
 // Screen size the whole ladder needs at the current zoom.
 int ladderScreenWidth();

@@ -1,6 +1,8 @@
 #include "wizards/DataFiles.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "model/core/MainState.h"
 #include "platform/Desktop.h"
@@ -20,6 +22,23 @@ std::string dataFilePath(std::string_view tablePath) {
     const std::string shipped = platform::files().dataDirectory() + "/" + relative;
     if (platform::files().exists(shipped)) return shipped;
     return installDir + "/" + relative;
+}
+
+bool isInDataFolder(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path folder = fs::weakly_canonical(platform::files().dataDirectory(), error);
+    if (error || folder.empty()) return false;
+    const fs::path file = fs::weakly_canonical(path, error);
+    if (error) return false;
+    // Whole names compared: "/opt/data2/x" is not in "/opt/data".
+    auto at = file.begin();
+    for (const fs::path& part : folder) {
+        if (part.empty()) continue;
+        if (at == file.end() || *at != part) return false;
+        ++at;
+    }
+    return at != file.end();
 }
 
 bool openWithDesktop(const std::string& path) {

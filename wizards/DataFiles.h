@@ -16,6 +16,10 @@ std::string relativeDataPath(std::string_view tablePath);
 // installation folder (where it may be missing too; the caller's open reports that).
 std::string dataFilePath(std::string_view tablePath);
 
+// Whether a path names a file in the program's own data folder (links and ".." followed): those
+// are the shipped examples, which nothing writes over.
+bool isInDataFolder(const std::string& path);
+
 // Opens a file or program with the desktop's handler. A missing one is named in a box ("Open File
 // Error") and nothing starts. False when nothing was started.
 bool openWithDesktop(const std::string& path);

@@ -45,7 +45,11 @@ void plcTypeChange1Click() {
 }
 
 void parameterSetting1Click() {
-    runCommand([] {
+    static_cast<void>(parameterSettingChosen());
+}
+
+bool parameterSettingChosen() {
+    return runCommand([] {
         setDefaultLatchRange(pmw.plcType());
         ParameterDialog dialog;
         dialog.capacity = pmw.memSizeCode();

@@ -15,6 +15,8 @@ void plcTypeChange1Click();
 // byte and ranges are the dialog's, and the capacity with the check code over it; Cancel changes
 // nothing.
 void parameterSetting1Click();
+// The same, telling whether the dialog was closed with OK (File > New ends on Cancel).
+bool parameterSettingChosen();
 
 // Option > System setting: the Options dialog preset from viewFlags; the ladder is repainted after.
 void SystemSetting1Click();

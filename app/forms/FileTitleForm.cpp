@@ -8,6 +8,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/DialogButtons.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -20,10 +21,15 @@ TFileTitleForm::TFileTitleForm(const FileTitleRequest& request, QWidget* parent)
     TitleEdit = new QLineEdit(widgetText(request.title), this);
     TitleEdit->setObjectName("TitleEdit");
     TitleEdit->setMaxLength(request.maxLength);
+    TitleLabel = new QLabel(this);
+    TitleLabel->setObjectName("TitleLabel");
+    TitleLabel->setBuddy(TitleEdit);
     layout->addWidget(FileNameLabel);
+    layout->addWidget(TitleLabel);
     layout->addWidget(TitleEdit);
     addOkCancelRow(this, layout, btnOk, btnCancel);
-    Captions::of(this).translatedTitle(request.caption);
+    Captions::of(this).translatedTitle(request.caption).text(TitleLabel, "FileTitleLabel");
+    keepLaidOutSize(*this);
 }
 
 FileTitleResult TFileTitleForm::result() const {

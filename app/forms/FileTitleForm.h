@@ -18,6 +18,7 @@ public:
     explicit TFileTitleForm(const FileTitleRequest& request, QWidget* parent = nullptr);
 
     QLabel* FileNameLabel = nullptr;
+    QLabel* TitleLabel = nullptr;  // names the field: the program title
     QLineEdit* TitleEdit = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;

@@ -35,6 +35,7 @@
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
 #include "editor/EditorViewState.h"
+#include "editor/LadderLayout.h"
 #include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/Texts.h"
@@ -420,7 +421,8 @@ void TMainForm::buildStatusBar() {
         statusPanels[i] = new QLabel(mmStatusBar);
         statusPanels[i]->setObjectName(QString("mmStatusBarPanel%1").arg(i));
         statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        mmStatusBar->addWidget(statusPanels[i], i == 0 || i == 13 ? 3 : 1);
+        // Panel 0 takes the notes, 13 the traces, the comment panel a framed object's whole comment.
+        mmStatusBar->addWidget(statusPanels[i], i == 0 || i == 13 || i == kCommentPanel ? 3 : 1);
     }
 }
 

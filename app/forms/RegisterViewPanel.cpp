@@ -2,6 +2,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +29,13 @@ public:
         typed_.clear();
         endResetModel();
     }
+    // The typed texts give way to the registers; the current cell stays where it is.
+    void dropTyped() {
+        typed_.clear();
+        const QModelIndex root;
+        if (rowCount(root) > 0 && columnCount(root) > 0)
+            emit dataChanged(index(0, 0), index(rowCount(root) - 1, columnCount(root) - 1));
+    }
     std::string cellText(int row, int column) const {
         const auto typed = typed_.find({row, column});
         return typed != typed_.end() ? typed->second : regViewCellText(row, column);
@@ -49,8 +57,10 @@ public:
         emit dataChanged(at, at);
         return true;
     }
+    // Only the cells of a format a value can be typed in take typing: what is typed is written.
     Qt::ItemFlags flags(const QModelIndex& at) const override {
-        return QAbstractTableModel::flags(at) | Qt::ItemIsEditable;
+        const Qt::ItemFlags base = QAbstractTableModel::flags(at);
+        return regViewCellEditable(at.row() + 1, at.column() + 1) ? base | Qt::ItemIsEditable : base;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (role != Qt::DisplayRole) return {};
@@ -72,18 +82,19 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
         const char* caption;
         void (*handler)();
         bool hidden;
+        int shows;  // the layout (0, 1) or format (10 + format) the button stays down for; -1 none
     };
     static const Button kButtons[] = {
-        {"btnRegView16bits", "RegView16bits", btnRegView16bitsClick, false},
-        {"btnRegView32bits", "RegView32bits", btnRegView32bitsClick, false},
-        {"btnRegViewBinary", "RegViewBinary", btnRegViewBinaryClick, false},
-        {"btnRegViewDecimal", "RegViewDecimal", btnRegViewDecimalClick, false},
-        {"btnRegViewHexadecimal", "RegViewHexadecimal", btnRegViewHexadecimalClick, false},
-        {"btnRegViewAscii", "RegViewAscii", btnRegViewAsciiClick, false},
-        {"btnRegViewFloating", "RegViewFloating", btnRegViewFloatingClick, false},
-        {"btnRegViewUpdate", "Update", nullptr, true},
-        {"btnRegViewEditCancel", "RegViewEditCancel", btnRegViewEditCancelClick, true},
-        {"btnRegViewClose", "Close", btnRegViewCloseClick, false},
+        {"btnRegView16bits", "RegView16bits", btnRegView16bitsClick, false, 0},
+        {"btnRegView32bits", "RegView32bits", btnRegView32bitsClick, false, 1},
+        {"btnRegViewBinary", "RegViewBinary", btnRegViewBinaryClick, false, 10},
+        {"btnRegViewDecimal", "RegViewDecimal", btnRegViewDecimalClick, false, 11},
+        {"btnRegViewHexadecimal", "RegViewHexadecimal", btnRegViewHexadecimalClick, false, 12},
+        {"btnRegViewAscii", "RegViewAscii", btnRegViewAsciiClick, false, 13},
+        {"btnRegViewFloating", "RegViewFloating", btnRegViewFloatingClick, false, 14},
+        {"btnRegViewUpdate", "Update", nullptr, true, -1},
+        {"btnRegViewEditCancel", "RegViewEditCancel", btnRegViewEditCancelClick, true, -1},
+        {"btnRegViewClose", "Close", btnRegViewCloseClick, false, -1},
     };
     Captions& captions = Captions::of(this).with([this] { setTitle(captionText("RegisterViewCaption")); });
     for (const Button& button : kButtons) {
@@ -91,6 +102,10 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
         captions.text(added, button.caption);
         added->setObjectName(button.name);
         added->setVisible(!button.hidden);
+        if (button.shows >= 0) {
+            added->setCheckable(true);
+            shownBy_.emplace_back(added, button.shows);
+        }
         buttons->addWidget(added);
         connect(added, &QPushButton::clicked, this, [this, handler = button.handler] {
             if (handler == nullptr) {
@@ -98,6 +113,7 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
                 return;
             }
             handler();
+            syncFromCore();  // a button is checked by the state, never by the click alone
             if (afterCommand) afterCommand();
         });
     }
@@ -119,20 +135,28 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
 }
 
 void RegisterViewPanel::syncFromCore() {
-    if (shownFills_ == appState.regViewFills) return;
-    shownFills_ = appState.regViewFills;
-    cells_->refill();
-    regStringGrid->horizontalHeader()->setDefaultSectionSize(appState.regView32bits != 0 ? 128 : 64);
+    if (shownFills_ != appState.regViewFills) {
+        shownFills_ = appState.regViewFills;
+        cells_->refill();
+        regStringGrid->horizontalHeader()->setDefaultSectionSize(appState.regView32bits != 0 ? 128 : 64);
+    }
+    for (const auto& [button, shows] : shownBy_)
+        button->setChecked(shows < 10 ? shows == appState.regView32bits
+                                      : shows - 10 == appState.regViewFormat);
 }
 
 void RegisterViewPanel::regStringGridEnter() {
     btnRegViewUpdateClick([this](int row, int column) { return cells_->cellText(row, column); });
+    // Written cells show their registers in the format; refused ones show them as they are.
+    cells_->dropTyped();
     if (afterCommand) afterCommand();
 }
 
 bool RegisterViewPanel::eventFilter(QObject* watched, QEvent* event) {
-    // The cell being typed in has the keys itself; the grid sees Enter only on a cell at rest.
-    if (watched == regStringGrid && event->type() == QEvent::KeyPress) {
+    // The cell being typed in has the keys itself (an Enter it lets go on up is its own, handed
+    // over when the cell closes); the grid takes Enter only on a cell at rest.
+    if (watched == regStringGrid && event->type() == QEvent::KeyPress &&
+        QApplication::focusWidget() == regStringGrid) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             regStringGridEnter();

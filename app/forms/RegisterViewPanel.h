@@ -6,7 +6,10 @@
 #include <QGroupBox>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
+class QPushButton;
 class QTableView;
 
 namespace kestrion::forms {
@@ -33,6 +36,7 @@ protected:
 private:
     RegisterCellsModel* cells_;
     std::uint32_t shownFills_ = 0;
+    std::vector<std::pair<QPushButton*, int>> shownBy_;  // the layout and format buttons
 };
 
 }  // namespace kestrion::forms

@@ -6,6 +6,7 @@
 
 #include "lang/forms/Captions.h"
 #include "model/forms/DialogButtons.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -23,6 +24,7 @@ TViewMoreForm::TViewMoreForm(QWidget* parent) : QDialog(parent) {
         .title("MoreViewCaption")
         .text(DeveloperMenusCheckBox, "MoreViewMenus")
         .text(DeveloperViewsCheckBox, "MoreViewViews");
+    keepLaidOutSize(*this);
 }
 
 void runViewMoreForm(ViewMoreDialog& dialog) {

@@ -1,18 +1,22 @@
 #include "diagnostics/forms/ErrMsg1Form.h"
 #include "lang/forms/Captions.h"
 
+#include <QBoxLayout>
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, int top) {
+QPushButton* button(QWidget* parent, QBoxLayout* column, const char* name, const char* caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setGeometry(704, top, 96, 25);
+    b->setMinimumSize(96, 25);
+    column->addWidget(b);
     QFont font = b->font();
     font.setPixelSize(13);
     b->setFont(font);
@@ -24,23 +28,32 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 
 TErrMsg1Form::TErrMsg1Form(QWidget* parent) : QDialog(parent) {
     setObjectName("ErrMsg1Form");
-    setFixedSize(823, 332);
     // No system menu and no close box: the Close button is the way out.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setBackgroundRole(QPalette::Dark);
     setAutoFillBackground(true);
 
+    // The design's 823 x 332: the memo at the left, the column of buttons beside it, each at least
+    // its design size and as wide as its text needs.
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 23, 43);
+    layout->setSpacing(7);
     msgMemo = new QPlainTextEdit(this);
     msgMemo->setObjectName("msgMemo");
-    msgMemo->setGeometry(8, 8, 689, 281);
+    msgMemo->setMinimumSize(689, 281);
+    layout->addWidget(msgMemo, 1);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(7);
+    layout->addLayout(column);
     msgMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     msgMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont memoFont = msgMemo->font();
     memoFont.setPixelSize(16);
     msgMemo->setFont(memoFont);
-    btnErrorCheck1 = button(this, "btnErrorCheck1", "ErrorCheck", 8);
-    btnMachineStatus1 = button(this, "btnMachineStatus1", "MachineStatus", 40);
-    btnClose = button(this, "btnClose", "Close", 72);
+    btnErrorCheck1 = button(this, column, "btnErrorCheck1", "ErrorCheck");
+    btnMachineStatus1 = button(this, column, "btnMachineStatus1", "MachineStatus");
+    btnClose = button(this, column, "btnClose", "Close");
+    column->addStretch(1);
     Captions::of(this)
         .title("ErrMsgCaption")
         .text(btnErrorCheck1, "ErrMsgErrorCheck")
@@ -54,6 +67,7 @@ TErrMsg1Form::TErrMsg1Form(QWidget* parent) : QDialog(parent) {
     connect(btnClose, &QPushButton::clicked, this, &TErrMsg1Form::btnCloseClick);
     connect(btnErrorCheck1, &QPushButton::clicked, this, &TErrMsg1Form::btnErrorCheck1Click);
     connect(btnMachineStatus1, &QPushButton::clicked, this, &TErrMsg1Form::btnMachineStatus1Click);
+    keepLaidOutSize(*this);
 }
 
 void TErrMsg1Form::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 #include "editor/forms/GoToStepForm.h"
 #include "lang/forms/Captions.h"
 #include "model/forms/DialogButtons.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -76,6 +77,7 @@ TCommentEditForm::TCommentEditForm(CommentEditDialog& dialog, QWidget* parent)
     disconnect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnOk, &QPushButton::clicked, this, &TCommentEditForm::btnOkClick);
     (dialog.device.empty() ? DeviceEdit : DeviceCommentEdit)->setFocus();
+    keepLaidOutSize(*this);
 }
 
 void TCommentEditForm::takeTexts() {

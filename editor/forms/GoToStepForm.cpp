@@ -10,6 +10,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/DialogButtons.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -35,6 +36,7 @@ TGoToStepForm::TGoToStepForm(const NumberEntryRequest& request, QWidget* parent)
         .translatedTitle(request.caption)
         .translatedText(StepNoLabel, request.stepNoLabel)
         .translatedText(StringLabel, request.stringLabel);
+    keepLaidOutSize(*this);
 }
 
 bool TGoToStepForm::eventFilter(QObject* watched, QEvent* event) {

@@ -7,12 +7,15 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QToolTip>
 #include <QScrollBar>
 
 #include "editor/CommentEdit.h"
 #include "editor/CursorMoves.h"
+#include "editor/forms/CommentText.h"
 #include "lang/forms/WidgetText.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 
@@ -71,17 +74,19 @@ void paintPrimitive(QPainter& painter, const Primitive& p) {
                 painter.drawText(area, alignmentOf(p.align), widgetText(p.text));
                 break;
             }
-            // Lines as wide as the box, the size made smaller until they fit its height; what still
-            // does not fit is cut at the box rather than drawn over the neighbours.
-            const int flags = static_cast<int>(alignmentOf(p.align)) | Qt::TextWordWrap;
-            const int smallest = std::max(6, p.pixelSize * 6 / 10);
-            while (font.pixelSize() > smallest &&
-                   QFontMetrics(font).boundingRect(area, flags, widgetText(p.text)).height() > area.height())
-                font.setPixelSize(font.pixelSize() - 1);
+            // A comment: the lines that fit the box, at a readable size, the end elided.
+            const FittedComment fitted = fitComment(font, widgetText(p.text), area.width(), area.height(),
+                                                    p.pixelSize, kReadablePixelSize);
             painter.save();
             painter.setClipRect(area);
-            painter.setFont(font);
-            painter.drawText(area, flags, widgetText(p.text));
+            painter.setFont(fitted.font);
+            int y =
+                area.top() + (area.height() - static_cast<int>(fitted.lines.size()) * fitted.lineHeight) / 2;
+            for (const QString& line : fitted.lines) {
+                painter.drawText(QRect(area.left(), y, area.width(), fitted.lineHeight), alignmentOf(p.align),
+                                 line);
+                y += fitted.lineHeight;
+            }
             painter.restore();
             break;
         }
@@ -128,6 +133,24 @@ void LadderViewForm::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const Primitive& p : primitives) paintPrimitive(painter, p);
+}
+
+// The tool tip over a contact or coil gives its whole device comment, which the cell may cut.
+bool LadderViewForm::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::uint32_t zoom = zoomPercent == 0 ? 100 : zoomPercent;
+    const auto ladder = [zoom](int screen) {
+        return static_cast<std::uint32_t>(std::max(screen, 0)) * 100 / zoom;
+    };
+    const std::string comment = deviceCommentOfObjectAt(ladder(help->pos().x()), ladder(help->pos().y()));
+    if (comment.empty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), widgetText(comment), this);
+    }
+    return true;
 }
 
 // The size first: the ladder may have grown under a position asked for.

@@ -15,6 +15,7 @@ TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::W
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setMinimumWidth(320);
     layout->addWidget(ProgressBar1);
+    forms::keepLaidOutSize(*this);
 }
 
 namespace forms {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cctype>
 
 #include "entry/EntryState.h"
 #include "lang/forms/WidgetText.h"
@@ -20,9 +21,11 @@ int scaled(std::uint32_t value) {
 }
 
 // The key as the box's rules take it: 13 Enter, 27 Escape, the character otherwise; 0 for keys
-// without one (arrows, shifts), which the edit line keeps for itself.
+// without one (arrows, shifts) and for Ctrl combinations, which the edit line keeps for itself.
 char keyCharacter(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Escape) return 27;
+    // Ctrl+A, Ctrl+C and the like are the edit line's own commands, not characters of the line.
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0) return 0;
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
     const QString text = event.text();
     if (text.size() != 1 || text[0].unicode() > 0x7E) return 0;
@@ -139,11 +142,15 @@ bool TEditKeyForm::EditInstr1KeyPress(char key) {
     }
     if (lostPopup_) showAgain();
     if (goesOn && key >= 0x20) {
-        box_.type(key);
+        // As any line edit: at the caret, over the selection, in upper case, within the length.
+        EditInstr1->insert(QString(QChar(std::toupper(static_cast<unsigned char>(key)))));
+        box_.line = EditInstr1->text().toLatin1().toStdString();
         showBoxState();
         return true;
     }
     showBoxState();
+    // A refused line stays for correcting, selected: typing replaces it, an arrow key keeps it.
+    if (key == 13) EditInstr1->selectAll();
     return !goesOn;
 }
 

@@ -1,10 +1,14 @@
 #include "entry/forms/InputDeviceForm.h"
 #include "lang/forms/Captions.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -14,11 +18,16 @@ TInputDeviceForm::TInputDeviceForm(InputDeviceDialog& dialog, QWidget* parent)
       dialog_(dialog) {
     setObjectName("InputDeviceForm");
     setWindowTitle("InputDevice");
-    setFixedSize(352, 130);
+    // The design's 352 x 130: the symbol is painted in the top 56 pixels, the field below it and
+    // the buttons under that, each at least its design size and as large as its text needs.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 56, 15, 9);
+    layout->setSpacing(16);
 
     InputDeviceEdit = new QLineEdit(this);
     InputDeviceEdit->setObjectName("InputDeviceEdit");
-    InputDeviceEdit->setGeometry(16, 56, 321, 24);
+    InputDeviceEdit->setMinimumSize(321, 24);
+    layout->addWidget(InputDeviceEdit);
     QFont font = InputDeviceEdit->font();
     font.setPixelSize(13);
     InputDeviceEdit->setFont(font);
@@ -30,14 +39,20 @@ TInputDeviceForm::TInputDeviceForm(InputDeviceDialog& dialog, QWidget* parent)
         InputDeviceEdit->setCursorPosition(at);
     });
 
-    const auto button = [this](QPushButton*& b, const char* name, const char* caption, int left) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(29);
+    row->addSpacing(24);
+    const auto button = [this, row](QPushButton*& b, const char* name, const char* caption) {
         b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setGeometry(left, 96, 75, 25);
+        b->setMinimumSize(75, 25);
+        row->addWidget(b);
     };
-    button(InputDeviceOk, "InputDeviceOk", "OK", 40);
-    button(InputDeviceCancel, "InputDeviceCancel", "Cancel", 144);
-    button(InputDeviceHelp, "InputDeviceHelp", "Help", 248);
+    button(InputDeviceOk, "InputDeviceOk", "OK");
+    button(InputDeviceCancel, "InputDeviceCancel", "Cancel");
+    button(InputDeviceHelp, "InputDeviceHelp", "Help");
+    row->addStretch(1);
+    layout->addLayout(row);
     InputDeviceHelp->setEnabled(false);
     Captions::of(this).title("InputDeviceCaption").text(InputDeviceHelp, "Help");
     InputDeviceOk->setAutoDefault(false);
@@ -47,6 +62,7 @@ TInputDeviceForm::TInputDeviceForm(InputDeviceDialog& dialog, QWidget* parent)
     setTabOrder(InputDeviceEdit, InputDeviceOk);
     setTabOrder(InputDeviceOk, InputDeviceCancel);
     InputDeviceEdit->setFocus();
+    keepLaidOutSize(*this);
 }
 
 void TInputDeviceForm::finish() {

@@ -11,6 +11,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -37,6 +38,7 @@ TAppMsgForm::TAppMsgForm(const AppMessage& message, QWidget* parent) : QDialog(p
     Timer6->setObjectName("Timer6");
     Timer6->setInterval(static_cast<int>(message.timerInterval));
     connect(Timer6, &QTimer::timeout, this, &TAppMsgForm::Timer6Timer);
+    keepLaidOutSize(*this);
 }
 
 void TAppMsgForm::showEvent(QShowEvent* event) {

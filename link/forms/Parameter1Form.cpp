@@ -16,6 +16,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -122,6 +123,7 @@ TParameter1Form::TParameter1Form(ParameterDialog& state, QWidget* parent) : QDia
     });
     // The check box's caption is the rules' English text, shown in the interface language.
     Captions::of(this).with([this] { showState(); });
+    keepLaidOutSize(*this);
 }
 
 void TParameter1Form::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -68,6 +69,7 @@ TplcKeywordForm::TplcKeywordForm(PlcKeywordDialog& state, QWidget* parent) : QDi
         .translatedText(Label2, state.label2)
         .text(CheckBox1, "KeywordDisplay");
     widenForTitle(*this);
+    keepLaidOutSize(*this);
 }
 
 TplcKeywordForm::~TplcKeywordForm() {

@@ -12,6 +12,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -65,6 +66,7 @@ TProgWriteForm::TProgWriteForm(ProgWriteDialog& state, QWidget* parent) : QDialo
         state_.btnCancelClick();
         reject();
     });
+    keepLaidOutSize(*this);
 }
 
 void TProgWriteForm::FormShow() {

@@ -12,6 +12,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -77,6 +78,7 @@ TRunStopForm::TRunStopForm(QWidget* parent) : QDialog(parent) {
         state.btnCancelClick();
         reject();
     });
+    keepLaidOutSize(*this);
 }
 
 TMemoryClearForm::TMemoryClearForm(QWidget* parent) : QDialog(parent) {
@@ -106,6 +108,7 @@ TMemoryClearForm::TMemoryClearForm(QWidget* parent) : QDialog(parent) {
         state.btnCancelClick();
         reject();
     });
+    keepLaidOutSize(*this);
 }
 
 RunStopResult runRunStopForm(const std::string& caption) {

@@ -11,6 +11,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "model/forms/TitleWidth.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -78,6 +79,7 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
         state.btnCancelClick();
         reject();
     });
+    keepLaidOutSize(*this);
 }
 
 void TrsTimOutForm::showEvent(QShowEvent* event) {

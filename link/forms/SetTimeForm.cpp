@@ -12,6 +12,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -113,6 +114,7 @@ TSetTimeForm::TSetTimeForm(SetTimeDialog& state, QWidget* parent) : QDialog(pare
         state_.btnCancelClick();
         reject();
     });
+    keepLaidOutSize(*this);
 }
 
 void TSetTimeForm::showEvent(QShowEvent* event) {

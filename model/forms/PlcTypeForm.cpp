@@ -1,4 +1,5 @@
 #include "model/forms/PlcTypeForm.h"
+#include "model/forms/WindowPlacing.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -52,6 +53,7 @@ TPlcTypeForm::TPlcTypeForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FennuRadioGroup);
     layout->addLayout(buttons);
+    keepLaidOutSize(*this);
 }
 
 void TPlcTypeForm::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
 #include "monitor/forms/DeviceListForm.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShowEvent>
@@ -21,10 +22,18 @@ TdeviceListForm::TdeviceListForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("deviceListForm");
-    setFixedSize(656, 455);
+    // The design's 656 x 455: the grid at the left, the letter buttons in a column beside it, each
+    // at least its design size and as wide as its text needs.
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 15, 6);
+    layout->setSpacing(15);
     UseDeviceStringGrid1 = new QTableWidget(this);
     UseDeviceStringGrid1->setObjectName("UseDeviceStringGrid1");
-    UseDeviceStringGrid1->setGeometry(8, 8, 561, 441);
+    UseDeviceStringGrid1->setMinimumSize(561, 441);
+    layout->addWidget(UseDeviceStringGrid1, 1);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(7);
+    layout->addLayout(column);
     UseDeviceStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     UseDeviceStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     UseDeviceStringGrid1->horizontalHeader()->setDefaultSectionSize(48);
@@ -32,15 +41,20 @@ TdeviceListForm::TdeviceListForm(QWidget* parent)
     for (std::size_t i = 0; i < kDeviceUsageLetters; ++i) {
         auto* button = new QPushButton(QString(QChar(kLetters[i])), this);
         button->setObjectName(QString("btn%1n").arg(QChar(kLetters[i])));
-        button->setGeometry(584, 8 + 32 * static_cast<int>(i), 57, 25);
+        button->setMinimumSize(57, 25);
+        column->addWidget(button);
         connect(button, &QPushButton::clicked, this, [this, letter = kLetters[i]] { showLetter(letter); });
         letterButtons[i] = button;
     }
     btnClose = new QPushButton(this);
     Captions::of(this).text(btnClose, "Close");
     btnClose->setObjectName("btnClose");
-    btnClose->setGeometry(584, 304, 57, 25);
+    btnClose->setMinimumSize(57, 25);
+    column->addSpacing(7);
+    column->addWidget(btnClose);
+    column->addStretch(1);
     connect(btnClose, &QPushButton::clicked, this, [this] { done(2); });
+    keepLaidOutSize(*this);
     centreOnScreen(*this);
 }
 

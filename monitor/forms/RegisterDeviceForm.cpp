@@ -12,6 +12,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "model/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -122,6 +123,7 @@ TregisterDeviceForm::TregisterDeviceForm(RegisterDeviceDialog& state, QWidget* p
         reject();
     });
     showState();
+    keepLaidOutSize(*this);
 }
 
 void TregisterDeviceForm::showState() {

@@ -13,7 +13,10 @@ public:
         openRequests.push_back(request);
         return next(openAnswers, {});
     }
-    FileDialogResult saveFile(const FileDialogRequest&) override { return next(saveAnswers, {}); }
+    FileDialogResult saveFile(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return next(saveAnswers, {});
+    }
     FileTitleResult fileTitle(const FileTitleRequest& request) override {
         titleRequests.push_back(request);
         return next(titleAnswers, {true, request.title});
@@ -22,7 +25,7 @@ public:
     int printerSetups = 0;
     std::deque<FileDialogResult> openAnswers, saveAnswers;
     std::deque<FileTitleResult> titleAnswers;
-    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> openRequests, saveRequests;
     std::vector<FileTitleRequest> titleRequests;
 
 private:

@@ -40,6 +40,7 @@ protected:
         modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
             return PlcTypeFormResult{1, size, type};
         };
+        linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
         if (makeNew) New1Click();
         fakes.messages.shown.clear();
     }
@@ -168,7 +169,9 @@ TEST_F(FileCommandsTest, OpenReadsTheProgramAndShowsItsSteps) {
     EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
     EXPECT_EQ(editModeFlags & (kEditFileOpen | kEditModifiedSinceSave), kEditFileOpen);
     EXPECT_TRUE(boxes().empty());
-    putProgram("/p/Empty.PMW", {});  // an empty program opens as END
+    EXPECT_EQ(fakes.statusBar.panelText(0) + "|" + fakes.statusBar.panelText(13), "End of Open File...|");
+    EXPECT_EQ(ModeData.ySizeSymble, 56u);  // no device comments: the lower cells
+    putProgram("/p/Empty.PMW", {});        // an empty program opens as END
     open("/p/Empty.PMW");
     EXPECT_EQ(pmw.program[0], kEndCode);
     EXPECT_EQ(fakes.statusBar.panelText(2), "Program step [0/8000]");
@@ -217,6 +220,100 @@ TEST_F(FileCommandsTest, AFailedOpenOrACancelledNewLeavesTheProgramItsNameAndLad
         EXPECT_EQ(fileFlags(), kFileLastChoiceWentThrough);
         EXPECT_EQ(xOldCursor, 240u);
     }
+}
+
+// New starts the comment file's sections afresh and counts the ladder rows the edit panel shows.
+TEST_F(FileCommandsTest, NewEmptiesTheCommentSectionsAndCountsTheVisibleRows) {
+    ModeData.deviceNameCount = ModeData.deviceCommentCount = ModeData.blockCommentCount = 3;
+    ModeData.coilCommentCount = ModeData.monitorDeviceCount = 2;
+    ModeData.cowNameOffset = ModeData.cowCommentOffset = ModeData.cowBlockOffset = 300;
+    ModeData.cowCoilOffset = ModeData.cowMonitorOffset = 400;
+    appState.editPanelHeight = 650;
+    ModeData.ySizeSymble = 64;
+    New1Click();
+    EXPECT_EQ((std::vector<std::uint32_t>{ModeData.deviceNameCount, ModeData.deviceCommentCount,
+                                          ModeData.blockCommentCount, ModeData.coilCommentCount,
+                                          ModeData.monitorDeviceCount}),
+              (std::vector<std::uint32_t>{0, 0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<std::uint32_t>{ModeData.cowNameOffset, ModeData.cowCommentOffset,
+                                          ModeData.cowBlockOffset, ModeData.cowCoilOffset,
+                                          ModeData.cowMonitorOffset}),
+              (std::vector<std::uint32_t>{256, 258, 260, 262, 264}));
+    EXPECT_EQ(appState.visibleRowCount, 9u);  // 650 / 64 = 10 rows, less the one partly shown
+}
+
+// Cancel on the parameter box that follows the type box ends New as Cancel on the type box does:
+// the program on screen, its type and capacity among the rest, stays as it was.
+TEST_F(FileCommandsTest, CancelOnTheParameterBoxEndsNewWithNothingChanged) {
+    putProgram("/p/Good.PMW", {0x2000, 0xC000, kEndCode}, "Good");
+    open("/p/Good.PMW");
+    const PmwImage before = pmw;
+    const std::vector<std::string> ladder = objectListDetailRows();
+    const std::uint8_t flags = fileStateFlags, edits = editModeFlags;
+    // The type box says W3 (type 2, 64k); the parameter box is cancelled.
+    modelDialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) { return PlcTypeFormResult{1, 64, 2}; };
+    linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnCancelClick(); };
+    linkDialogs.captions.clear();
+    New1Click();
+    EXPECT_EQ(linkDialogs.captions, std::vector<std::string>{"Parameter settings"});
+    EXPECT_EQ(pmw, before);
+    EXPECT_EQ(pmw.plcType(), 5);
+    EXPECT_EQ(objectListDetailRows(), ladder);
+    EXPECT_EQ(currentFileName(), "/p/Good.PMW");
+    EXPECT_EQ(std::make_pair(fileStateFlags, editModeFlags), std::make_pair(flags, edits));
+    EXPECT_TRUE(boxes().empty());
+    // With OK the same New makes the program of the chosen type.
+    linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
+    New1Click();
+    EXPECT_EQ(std::make_pair(pmw.plcType(), pmw.program[0]), std::make_pair(std::uint16_t{2}, kEndCode));
+    EXPECT_EQ(currentFileName(), "/p/Go01.PMW");
+}
+
+// A program shipped in the program's data folder opens as an unnamed program with its title:
+// Save asks for a name in the User folder, and nothing writes into the data folder.
+TEST_F(FileCommandsTest, AShippedTemplateOpensUnnamedAndSaveNeverWritesIntoTheDataFolder) {
+    const std::string shipped = fakes.files.dataDir + "/Template/E/IO/1.PMW";
+    putProgram(shipped, {0x2000, 0xC000, kEndCode}, "Start and stop");
+    putProgram(kUser + "Own.PMW", {kEndCode}, "Own");
+    const auto before = fakes.files.files;
+    open(shipped);
+    EXPECT_EQ(currentFileName(), kUser + "1.PMW");
+    EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + kUser + "1");
+    EXPECT_EQ(fileFlags() & kFileNoName, kFileNoName);
+    EXPECT_EQ(programTitle(pmw), "Start and stop");
+    EXPECT_EQ(pmw.program[1], 0xC000);
+
+    saveAs(fakes.files.dataDir + "/Template/E/IO/../IO/1.PMW");  // the data folder, by another path
+    Save1Click();
+    EXPECT_EQ(dialogs.saveRequests.back().initialName, kUser + "1.PMW");
+    EXPECT_EQ(boxes(), Boxes{"The examples shipped with the program are not written over: save under "
+                             "another name.\n" +
+                             fakes.files.dataDir + "/Template/E/IO/../IO/1.PMW | PMW | error"});
+    EXPECT_EQ(fakes.files.files, before);
+    EXPECT_EQ(currentFileName(), kUser + "1.PMW");
+
+    saveAs(kUser + "Pump.PMW");
+    Save1Click();
+    EXPECT_TRUE(fakes.files.exists(kUser + "Pump.PMW"));
+    EXPECT_EQ(fakes.files.content(shipped), before.at(shipped));
+    EXPECT_EQ(fileFlags() & kFileNoName, 0);
+    // A program the user keeps under the installation folder opens under its own name.
+    Close1Click();
+    open(kUser + "Own.PMW");
+    EXPECT_EQ(currentFileName(), kUser + "Own.PMW");
+    EXPECT_EQ(fileFlags() & kFileNoName, 0);
+}
+
+// A changed program is closed, after its question, before the file is read: when the file then
+// cannot be opened the editor is left without a program, not with the one discarded.
+TEST_F(FileCommandsTest, AChangedProgramClosedForAnOpenThatFailsStaysClosed) {
+    New1Click();  // a new program counts as changed
+    fakes.messages.scriptAnswers({MsgAnswer::No});
+    open("/p/Missing.PMW");
+    EXPECT_EQ(boxes(), (Boxes{kCloseQuestion, "Open File Error | Error2018030211 | error"}));
+    EXPECT_EQ(ldrHead, nullptr);
+    EXPECT_FALSE(appState.programPanelsVisible);
+    EXPECT_EQ(editModeFlags & kEditModifiedSinceSave, 0);
 }
 
 TEST_F(FileCommandsTest, TheQuestionsAndMessagesOfTheFileCommands) {

@@ -2,6 +2,9 @@
 // register panel's cells and typed values.
 #include "app/InstructionList.h"
 
+#include <functional>
+#include <map>
+
 #include "app/MainView.h"
 #include "app/RegisterView.h"
 #include "model/image/CommentLists.h"
@@ -145,28 +148,146 @@ TEST_F(RegisterViewTest, CellsShowTheRegistersInTheLayoutAndFormatChosen) {
     EXPECT_EQ(regViewCellText(1, 1), " ");
 }
 
-TEST_F(RegisterViewTest, EnterWritesTypedDecimalValuesAndStopsAtOneThatIsNotANumber) {
-    pmw.setPlcType(5);
-    RegisterView1Click();
-    std::map<std::pair<int, int>, std::string> typed = {{{2, 3}, "123"}, {{1, 1}, "70000"}, {{1, 2}, "-1"}};
-    const auto grid = [&typed](int r, int c) {
+using Typed = std::map<std::pair<int, int>, std::string>;
+
+// The grid as the panel hands it over: the typed texts over the shown ones.
+std::function<std::string(int, int)> gridOf(const Typed& typed) {
+    return [typed](int r, int c) {
         const auto found = typed.find({r, c});
         return found != typed.end() ? found->second : regViewCellText(r, c);
     };
-    btnRegViewHexadecimalClick();
-    btnRegViewUpdateClick(grid);
-    EXPECT_EQ(dmwRegister(12), 0);  // nothing is written in hexadecimal
-    btnRegViewDecimalClick();
-    btnRegViewUpdateClick(grid);
-    EXPECT_EQ(std::make_tuple(dmwRegister(12), dmwRegister(0), dmwRegister(1)),
-              std::make_tuple(std::uint16_t{123}, std::uint16_t{4464}, std::uint16_t{0xFFFF}));
-    btnRegView32bitsClick();
-    typed = {{{1, 1}, "131073"}, {{1, 3}, "12x"}, {{1, 4}, "9"}};
-    btnRegViewUpdateClick(grid);
-    EXPECT_EQ(std::make_tuple(dmwRegister(0), dmwRegister(1), dmwRegister(6)),
-              std::make_tuple(std::uint16_t{1}, std::uint16_t{2}, std::uint16_t{0}));
+}
+
+TEST_F(RegisterViewTest, EnterWritesACellAsItsFormatShowsItOrRefusesItNamingTheCell) {
+    struct Case {
+        void (*layout)();
+        void (*format)();
+        int row, column;
+        const char* typed;
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> registers;  // after the Enter
+        const char* box;                                                 // "" for none
+    };
+    const Case cases[] = {
+        {btnRegView16bitsClick, btnRegViewDecimalClick, 2, 3, "123", {{12, 123}, {11, 7}, {13, 7}}, ""},
+        {btnRegView16bitsClick, btnRegViewDecimalClick, 1, 3, "65535", {{2, 0xFFFF}}, ""},
+        {btnRegView16bitsClick, btnRegViewDecimalClick, 1, 3, " 0 ", {{2, 0}}, ""},
+        {btnRegView16bitsClick,
+         btnRegViewDecimalClick,
+         1,
+         1,
+         "70000",
+         {{0, 7}},
+         "D0: \"70000\" is not written; the cell takes 0 ~ 65535"},
+        {btnRegView16bitsClick,
+         btnRegViewDecimalClick,
+         1,
+         2,
+         "-5",
+         {{1, 7}},
+         "D1: \"-5\" is not written; the cell takes 0 ~ 65535"},
+        {btnRegView16bitsClick,
+         btnRegViewDecimalClick,
+         1,
+         2,
+         "12x",
+         {{1, 7}},
+         "D1: \"12x\" is not written; the cell takes 0 ~ 65535"},
+        {btnRegView16bitsClick,
+         btnRegViewDecimalClick,
+         1,
+         2,
+         "",
+         {{1, 7}},
+         "D1: \"\" is not written; the cell takes 0 ~ 65535"},
+        {btnRegView16bitsClick, btnRegViewHexadecimalClick, 1, 1, "00FF", {{0, 0xFF}}, ""},
+        {btnRegView16bitsClick, btnRegViewHexadecimalClick, 1, 10, "ab", {{9, 0xAB}, {8, 7}}, ""},
+        {btnRegView16bitsClick,
+         btnRegViewHexadecimalClick,
+         1,
+         2,
+         "1FFFF",
+         {{1, 7}},
+         "D1: \"1FFFF\" is not written; the cell takes 0000 ~ FFFF"},
+        {btnRegView16bitsClick,
+         btnRegViewHexadecimalClick,
+         1,
+         2,
+         "G1",
+         {{1, 7}},
+         "D1: \"G1\" is not written; the cell takes 0000 ~ FFFF"},
+        {btnRegView32bitsClick, btnRegViewDecimalClick, 1, 1, "131073", {{0, 1}, {1, 2}}, ""},
+        {btnRegView32bitsClick, btnRegViewDecimalClick, 1, 5, "-1", {{8, 0xFFFF}, {9, 0xFFFF}, {7, 7}}, ""},
+        {btnRegView32bitsClick, btnRegViewDecimalClick, 2, 5, "-2147483648", {{18, 0}, {19, 0x8000}}, ""},
+        {btnRegView32bitsClick,
+         btnRegViewDecimalClick,
+         1,
+         2,
+         "2147483648",
+         {{2, 7}, {3, 7}},
+         "D2: \"2147483648\" is not written; the cell takes -2147483648 ~ 2147483647"},
+        {btnRegView32bitsClick, btnRegViewHexadecimalClick, 1, 5, "12345678", {{8, 0x5678}, {9, 0x1234}}, ""},
+        {btnRegView32bitsClick,
+         btnRegViewHexadecimalClick,
+         1,
+         1,
+         "123456789",
+         {{0, 7}, {1, 7}},
+         "D0: \"123456789\" is not written; the cell takes 00000000 ~ FFFFFFFF"},
+    };
+    pmw.setPlcType(5);
+    RegisterView1Click();
+    for (const Case& c : cases) {
+        for (std::uint32_t k = 0; k < 20; ++k) setDmwRegister(k, 7);
+        fakes.messages.shown.clear();
+        c.layout();
+        c.format();
+        const auto refused = btnRegViewUpdateClick(gridOf({{{c.row, c.column}, c.typed}}));
+        for (const auto& [k, value] : c.registers) EXPECT_EQ(dmwRegister(k), value) << c.typed << " D" << k;
+        EXPECT_EQ(shownBoxes(fakes.messages),
+                  *c.box == '\0' ? Boxes{} : Boxes{std::string(c.box) + " | Ladder Editor | error"})
+            << c.typed;
+        EXPECT_EQ(refused.size(), *c.box == '\0' ? 0u : 1u) << c.typed;
+    }
+}
+
+TEST_F(RegisterViewTest, ARefusedCellDoesNotKeepTheOthersFromBeingWritten) {
+    pmw.setPlcType(5);
+    RegisterView1Click();
+    const auto refused =
+        btnRegViewUpdateClick(gridOf({{{1, 1}, "abc"}, {{1, 2}, "5"}, {{2, 1}, "x"}, {{3, 1}, "9"}}));
+    EXPECT_EQ(refused, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}}));
+    EXPECT_EQ(std::make_tuple(dmwRegister(0), dmwRegister(1), dmwRegister(10), dmwRegister(20)),
+              std::make_tuple(std::uint16_t{0}, std::uint16_t{5}, std::uint16_t{0}, std::uint16_t{9}));
     EXPECT_EQ(shownBoxes(fakes.messages),
-              Boxes{"'12x' is not a valid integer value | Ladder Editor | error"});
+              Boxes{"D0: \"abc\" is not written; the cell takes 0 ~ 65535\n"
+                    "D10: \"x\" is not written; the cell takes 0 ~ 65535 | Ladder Editor | error"});
+    // The next Enter (the panel has dropped the refused texts) writes what is typed then.
+    fakes.messages.shown.clear();
+    EXPECT_TRUE(btnRegViewUpdateClick(gridOf({{{1, 3}, "6"}})).empty());
+    EXPECT_EQ(dmwRegister(2), 6);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(RegisterViewTest, OnlyTheRegisterCellsOfATypableFormatTakeTyping) {
+    pmw.setPlcType(1);
+    RegisterView1Click();
+    const std::tuple<void (*)(), bool> formats[] = {
+        {btnRegViewBinaryClick, false}, {btnRegViewDecimalClick, true},   {btnRegViewHexadecimalClick, true},
+        {btnRegViewAsciiClick, false},  {btnRegViewFloatingClick, false},
+    };
+    for (const auto& [format, typable] : formats) {
+        format();
+        EXPECT_EQ(regViewCellEditable(1, 1), typable);
+        EXPECT_EQ(regViewCellEditable(26, 6), typable);  // D255
+        EXPECT_FALSE(regViewCellEditable(26, 7));        // blank past D255
+        EXPECT_FALSE(regViewCellEditable(0, 1) || regViewCellEditable(1, 0) || regViewCellEditable(0, 0));
+        EXPECT_FALSE(regViewCellEditable(27, 1) || regViewCellEditable(1, 11));
+    }
+    // In a format that takes no typing Enter writes nothing, whatever the grid holds.
+    btnRegViewBinaryClick();
+    EXPECT_TRUE(btnRegViewUpdateClick(gridOf({{{1, 1}, "5"}, {{1, 2}, "abc"}})).empty());
+    EXPECT_EQ(dmwRegister(0), 0);
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 }  // namespace

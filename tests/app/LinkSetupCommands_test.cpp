@@ -39,6 +39,7 @@ protected:
         modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
             return PlcTypeFormResult{1, size, type};
         };
+        linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
         fakes.messages.shown.clear();
     }
     Boxes boxes() const { return shownBoxes(fakes.messages); }

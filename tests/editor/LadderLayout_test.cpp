@@ -1,5 +1,6 @@
 #include "editor/LadderLayout.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -90,6 +91,56 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
     EXPECT_EQ(shown.front(), "F 0,64 1200,128 ink3");  // the shading lies under everything
     EXPECT_EQ(shown.back(), "R 80,64 160,128 ink2");   // the frame over everything
     EXPECT_EQ(ldrDrawHead, ldrHead);
+}
+
+// A device comment of the longest kind (37 characters) stays in the part of its cell below the
+// symbol, at the ladder's size or 8 points, whichever is larger, at every font size and zoom.
+TEST_F(LadderLayoutTest, ADeviceCommentKeepsToItsCellBelowTheSymbolAtAReadableSize) {
+    const std::string comment = "Conveyor 3 end position sensor (left)";
+    ASSERT_EQ(comment.size(), 37u);
+    appendDeviceComment('X', 1, comment.c_str());
+    stLadderBlock* contact = object(kLd, 80, 0, 0, 1, "LD");
+    setText(contact->operands[0], "X001");
+    // zoom, font points, pixel size; the cell is 80 x 64 at 100 %, the symbol's bars end at 42.
+    const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
+        {100, 8, 11}, {100, 10, 13}, {100, 14, 18}, {50, 10, 11}, {150, 8, 16}, {150, 10, 20}};
+    for (const auto& [zoom, points, size] : cases) {
+        zoomPercent = zoom;
+        ModeData.fontSize = points;
+        const Primitives drawn = objectPrimitives(*contact, true);
+        const auto note = std::find_if(drawn.begin(), drawn.end(), [](const Primitive& p) { return p.wrap; });
+        ASSERT_NE(note, drawn.end()) << zoom;
+        const auto z = [zoom](int v) { return static_cast<int>(v * zoom / 100); };
+        EXPECT_EQ(std::make_tuple(note->text, note->ink, note->pixelSize),
+                  std::make_tuple(comment, Ink::Comment, size))
+            << zoom << " " << points;
+        EXPECT_EQ(std::make_tuple(note->x1, note->x2, note->y2), std::make_tuple(z(80), z(160), z(64)));
+        EXPECT_GE(note->y1, z(32) + std::max(3, z(64) / 6)) << zoom;  // below the bars
+        EXPECT_GE(note->pixelSize, kReadablePixelSize);
+    }
+}
+
+// The whole comment of the contact or coil a point lies on, for the tool tip, and of the framed
+// object, for the status bar; nothing while the device comments are not shown.
+TEST_F(LadderLayoutTest, TheToolTipAndTheStatusBarGiveTheWholeCommentOfTheObject) {
+    typeContactCoilAndBranch();
+    const std::string comment = "Conveyor 3 end position sensor (left)";
+    appendDeviceComment('X', 0, comment.c_str());
+    appendDeviceComment('Y', 0, "Lamp");
+    ModeData.viewFlags |= kViewDeviceComments;
+    const std::tuple<std::uint32_t, std::uint32_t, std::string> points[] = {
+        {80, 0, comment},   {159, 63, comment}, {160, 10, ""},   // X0 and the AND X2 beside it
+        {1100, 30, "Lamp"}, {600, 30, ""},      {100, 70, ""}};  // Y0, the wire, OR X1 (no comment)
+    for (const auto& [x, y, expected] : points)
+        EXPECT_EQ(deviceCommentOfObjectAt(x, y), expected) << x << "," << y;
+    BlueFrame = {80, 0, 159, 63};
+    showFramedObjectComment();
+    EXPECT_EQ(fakes.statusBar.panelText(kCommentPanel), comment);
+    setBlueFrameObject(160, 0);
+    showFramedObjectComment();
+    EXPECT_EQ(fakes.statusBar.panelText(kCommentPanel), "");
+    ModeData.viewFlags &= static_cast<std::uint8_t>(~kViewDeviceComments);
+    EXPECT_EQ(deviceCommentOfObjectAt(80, 0), "");
 }
 
 TEST_F(LadderLayoutTest, AScrolledScreenDrawsFromItsFirstVisibleLine) {

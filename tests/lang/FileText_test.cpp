@@ -21,6 +21,7 @@ protected:
         modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
             return PlcTypeFormResult{1, size, type};
         };
+        linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
     }
     static bool writeDeviceComment(const std::string& device, const std::string& text) {
         const auto prepared = prepareComments({{CommentKind::Device, device, nullptr, 0, text}});

@@ -92,9 +92,9 @@ std::vector<std::string> translationGaps() {
                 gaps.push_back(std::string("empty in ") + kLanguageNames[language] + ": " + entry.id);
         }
     }
-    // A tool button shows its menu item's text; one whose item has none would stay English.
+    // A tool button shows a short text of its own; one without would stay English.
     for (const ToolButtonRow& button : toolButtonRows())
-        if (toolButtonCaption(button, Language::Japanese) == button.caption)
+        if (findText(button.textId) == nullptr)
             gaps.push_back(std::string("tool button without a text: ") + button.objectName);
     for (std::size_t language = 0; language < kLanguageCount; ++language) {
         std::map<std::pair<std::string, std::string>, std::string> taken;  // (menu, key) -> row

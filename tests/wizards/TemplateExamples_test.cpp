@@ -107,7 +107,8 @@ TEST_F(TemplateExamplesTest, EveryExampleOpensFromItsItemWithItsCommentsAndConve
         fakes.files.put(file.substr(0, file.size() - 4) + ".COW", shipped(example.path, ".COW"));
         templateItemClick(entryFor(example.path), openTemplateFile);
         EXPECT_EQ(shownBoxes(fakes.messages), Boxes{}) << example.path;
-        EXPECT_EQ(currentFileName(), file);
+        // Opened unnamed, under its file's name in the User folder: nothing writes over the example.
+        EXPECT_EQ(currentFileName(), installDir + "/User" + file.substr(file.find_last_of('/')));
         const Words words = programOf(example);
         ASSERT_TRUE(ldrTail != nullptr && ldrTail->iCode == kEndCode) << example.path;
         EXPECT_EQ(ModeData.deviceCommentCount, example.comments.size()) << example.path;

@@ -82,8 +82,9 @@ TEST_F(TemplateMenuTest, AFullNameOf95CharactersIsOpenedAnd96AreRefused) {
     }
 }
 
+// The example is the user's own, under the installation folder: it opens under its own name.
 TEST_F(TemplateMenuTest, AMissingFileLeavesTheOpenProgramAsItWas) {
-    const std::string example = fakes.files.dataDir + "/Template/E/IO/1.PMW";
+    const std::string example = installDir + "/Template/E/IO/1.PMW";
     PmwImage image;
     image.pmwPre = pmwPreTemplate(5);
     image.parameterBlock = parameterTemplate(5);

@@ -30,8 +30,7 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
-                parameters->btnCancel->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnOk->click();
         });
         driver.start(10);
     }

@@ -36,7 +36,7 @@ protected:
         if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) {
             type->btnOk->click();
         } else if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) {
-            parameters->btnCancel->click();
+            parameters->btnOk->click();
         } else if (auto* file = qobject_cast<QFileDialog*>(modal)) {
             dialogTitles << file->windowTitle();
             file->selectFile(QString::fromStdString(chosenFile));

@@ -30,8 +30,7 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
-                parameters->btnCancel->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnOk->click();
             if (auto* message = qobject_cast<QMessageBox*>(modal)) {
                 messages.push_back(message->windowTitle().toStdString());
                 message->button(QMessageBox::Ok)->click();
@@ -98,8 +97,9 @@ TEST_F(LadderTypingTest, ARefusedLineStaysInTheBoxToBeCorrected) {
         EXPECT_FALSE(messages.empty()) << line;
         messages.clear();
     }
-    // Corrected in the box, the line goes in.
+    // Corrected in the box (it comes back selected: End keeps it), the line goes in.
     typeLine("OUT Q7\r", [this] {
+        press(Qt::Key_End);
         for (int i = 0; i < 2; ++i) press(Qt::Key_Backspace);
         pressText("Y7\r");
     });

@@ -68,9 +68,9 @@ TEST_F(LanguageMenuTest, EachLanguageCaptionsTheButtonsTheStatusBarAndAnOpenDial
         const char* ok;
     };
     const Case cases[] = {
-        {"TraditionalChinese1", "開新檔案", "寫入", "F4 轉換", "程式步數 [6/2000]", "密碼設定", "確定"},
+        {"TraditionalChinese1", "新增", "寫入", "F4 轉換", "程式步數 [6/2000]", "密碼設定", "確定"},
         {"SimplifiedChinese1", "新建", "写入", "F4 转换", "程序步数 [6/2000]", "密码设置", "确定"},
-        {"JapaneseLanguage1", "新規作成", "書き込み", "F4 変換", "プログラムステップ [6/2000]",
+        {"JapaneseLanguage1", "新規", "書き込み", "F4 変換", "プログラムステップ [6/2000]",
          "キーワードの設定", "OK"},
         {"Spanish1", "Nuevo", "Escribir", "F4 Convertir", "Pasos del programa [6/2000]",
          "Configurar palabra clave", "Aceptar"},

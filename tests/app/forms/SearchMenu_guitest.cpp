@@ -36,7 +36,7 @@ protected:
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
             if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
-                parameters->btnCancel->click();
+                parameters->btnOk->click();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxTexts.push_back(box->text().toStdString());
                 box->accept();

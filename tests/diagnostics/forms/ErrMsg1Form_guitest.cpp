@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "diagnostics/DiagnosticsState.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
@@ -23,11 +24,13 @@ TEST(ErrMsg1FormTest, TheDialogShowsItsMemoAndClosesOnlyWhenNoRequestWaits) {
         ASSERT_NE(form, nullptr);
         seen << form->windowTitle() << form->msgMemo->toPlainText() << form->btnErrorCheck1->text()
              << form->btnMachineStatus1->text() << form->btnClose->text();
-        // The design's places: the form 823 x 332, the memo and the buttons at their left and top.
-        EXPECT_EQ(form->size(), QSize(823, 332));
+        // The design's places: the form 823 x 332, the memo and the buttons at their left and top;
+        // the buttons as wide as the longest text needs, the form wider by as much.
+        const int buttons = std::max(96, form->btnMachineStatus1->minimumSizeHint().width());
+        EXPECT_EQ(form->size(), QSize(823 + buttons - 96, 332));
         EXPECT_EQ(form->msgMemo->geometry(), QRect(8, 8, 689, 281));
-        EXPECT_EQ(form->btnErrorCheck1->geometry(), QRect(704, 8, 96, 25));
-        EXPECT_EQ(form->btnClose->geometry(), QRect(704, 72, 96, 25));
+        EXPECT_EQ(form->btnErrorCheck1->geometry(), QRect(704, 8, buttons, 25));
+        EXPECT_EQ(form->btnClose->geometry(), QRect(704, 72, buttons, 25));
         diagnosticsState.requestRunning = true;  // a click while a request waits for the PLC
         form->btnClose->click();
         form->reject();  // Escape

@@ -1,0 +1,132 @@
+// Device comments in the ladder: at a readable size (8 points or more) within the comment area of
+// their cell, on the lines that fit, the end elided with "..."; the tool tip gives the whole one.
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QImage>
+#include <QScrollArea>
+#include <QTest>
+#include <QToolTip>
+
+#include "editor/ViewTestSupport.h"
+#include "editor/forms/CommentText.h"
+#include "editor/forms/LadderViewForm.h"
+#include "model/image/CommentLists.h"
+#include "model/ladder/EditMarks.h"
+
+namespace kestrion::test {
+namespace {
+
+const QString kLongest = "Conveyor 3 end position sensor (left)";  // 37 characters, the most a comment takes
+
+// The shown text of the fitted lines, without the "..." of a cut one.
+QString shownText(const forms::FittedComment& fitted) {
+    QString joined = fitted.lines.join(' ');
+    if (joined.endsWith("...")) joined.chop(3);
+    return joined.simplified();
+}
+
+TEST(CommentTextTest, ACommentFitsItsAreaAtEightPointsOrMoreAndIsElidedWhereItIsCut) {
+    struct Case {
+        QString text;
+        int width, height, pixelSize;
+        int lines;  // -1: as the font's measures give
+        int cut;    // 1 cut, 0 whole, -1 as the font's measures give
+    };
+    // The areas under a symbol: 80 x 22 (cell 64 high), 80 x 30 (72), 120 x 33 (zoom 150, cell 64).
+    const Case cases[] = {
+        {kLongest, 80, 22, 13, 1, 1},
+        {kLongest, 80, 30, 13, 2, 1},
+        {kLongest, 120, 33, 20, -1, -1},
+        {kLongest, 80, 22, 11, 1, 1},
+        {"Lamp", 80, 22, 13, 1, 0},
+        {"Start", 80, 30, 13, 1, 0},
+        {QString::fromUtf8("コンベア3 終端位置センサ 左側の検出"), 80, 30, 13, 2, 1},
+        {kLongest, 80, 8, 13, 0, 1},  // no line fits: nothing is drawn, the tool tip has it
+    };
+    const QFont base = QApplication::font();
+    for (const Case& c : cases) {
+        const forms::FittedComment fitted =
+            forms::fitComment(base, c.text, c.width, c.height, c.pixelSize, kReadablePixelSize);
+        const QFontMetrics metrics(fitted.font);
+        EXPECT_GE(fitted.font.pixelSize(), kReadablePixelSize) << c.text.toStdString();
+        EXPECT_LE(fitted.font.pixelSize(), std::max(c.pixelSize, kReadablePixelSize));
+        if (c.lines >= 0) {
+            EXPECT_EQ(fitted.lines.size(), c.lines) << c.text.toStdString() << " " << c.height;
+        }
+        EXPECT_LE(fitted.lines.size() * fitted.lineHeight, c.height);
+        for (const QString& line : fitted.lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), c.width) << line.toStdString();
+        if (fitted.lines.isEmpty()) continue;
+        const bool cut = fitted.lines.last().endsWith("...");
+        if (c.cut >= 0) {
+            EXPECT_EQ(cut, c.cut == 1) << c.text.toStdString();
+        }
+        const QString shown = shownText(fitted);
+        EXPECT_TRUE(c.text.simplified().remove(' ').startsWith(QString(shown).remove(' ')))
+            << shown.toStdString();
+        if (!cut) {
+            EXPECT_EQ(shown, c.text);
+        }
+    }
+}
+
+class CommentDrawingTest : public ViewTest {
+protected:
+    CommentDrawingTest() {
+        box.resize(1300, 400);
+        box.setWidget(view);
+        box.show();
+    }
+    ~CommentDrawingTest() override { box.takeWidget(); }
+    QImage picture() {
+        view->syncSize();
+        return view->grab(QRect(0, 0, 1300, 400)).toImage();
+    }
+    static bool commentInk(QRgb pixel) {
+        return qGreen(pixel) > qRed(pixel) + 40 && qGreen(pixel) > qBlue(pixel) + 40;
+    }
+
+    QScrollArea box;
+    forms::LadderViewForm* view = new forms::LadderViewForm;
+};
+
+// The comment's ink lies inside the contact's cell, below its symbol: nothing over the symbol or the
+// operand, nothing in the cells around.
+TEST_F(CommentDrawingTest, TheCommentIsDrawnInsideTheCommentAreaOfItsCell) {
+    typeContactCoilAndBranch();
+    freeAllEditMarks();
+    appendDeviceComment('X', 0, kLongest.toStdString().c_str());
+    ModeData.viewFlags |= kViewDeviceComments;
+    for (const std::uint32_t points : {8u, 10u, 14u}) {
+        ModeData.fontSize = points;
+        const QImage image = picture();
+        int inside = 0;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 1300; ++x) {
+                if (!commentInk(image.pixel(x, y))) continue;
+                const bool inArea = x >= 80 && x < 160 && y >= 42 && y < 64;
+                EXPECT_TRUE(inArea) << points << " pt: comment ink at " << x << "," << y;
+                if (!inArea) return;
+                ++inside;
+            }
+        }
+        EXPECT_GT(inside, 40) << points;  // drawn, not shrunk away
+    }
+}
+
+TEST_F(CommentDrawingTest, TheToolTipGivesTheWholeComment) {
+    typeContactCoilAndBranch();
+    appendDeviceComment('X', 0, kLongest.toStdString().c_str());
+    ModeData.viewFlags |= kViewDeviceComments;
+    picture();
+    QHelpEvent over(QEvent::ToolTip, QPoint(120, 50), view->mapToGlobal(QPoint(120, 50)));
+    QApplication::sendEvent(view, &over);
+    EXPECT_EQ(QToolTip::text(), kLongest);
+    QHelpEvent wire(QEvent::ToolTip, QPoint(600, 32), view->mapToGlobal(QPoint(600, 32)));
+    QApplication::sendEvent(view, &wire);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
+}
+
+}  // namespace
+}  // namespace kestrion::test
