@@ -12,7 +12,9 @@ inline void ensureOffscreenApplication() {
     static char name[] = "kestrion_bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    // Never destroyed: at exit Qt's own statics may be gone before a static application would go.
+    static QApplication* const app = new QApplication(argc, argv);
+    (void)app;
 }
 
 }  // namespace kestrion::bench
