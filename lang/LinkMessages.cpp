@@ -4,17 +4,6 @@
 
 namespace kestrion {
 
-namespace {
-
-// The message of id with what it names in place of its "%1".
-std::string naming(const char* id, const std::string& named) {
-    std::string text = textOf(id);
-    if (const std::size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, named);
-    return text;
-}
-
-}  // namespace
-
 std::string getMsgCommTest() {
     return textOf("getMsgCommTest");
 }
@@ -86,13 +75,19 @@ std::string getMsgDataRange() {
     return textOf("getMsgDataRange");
 }
 std::string getMsgNotHexNumber(const std::string& text) {
-    return naming("getMsgNotHexNumber", text);
+    return textWith("getMsgNotHexNumber", {text});
 }
 std::string getMsgNotInteger(const std::string& text) {
-    return naming("getMsgNotInteger", text);
+    return textWith("getMsgNotInteger", {text});
 }
 std::string getMsgBeyondDeviceUsage(const std::string& device) {
-    return naming("getMsgBeyondDeviceUsage", device);
+    return textWith("getMsgBeyondDeviceUsage", {device});
+}
+std::string getMsgWriteRangeTooLarge(std::uint32_t steps, std::uint32_t plcSteps) {
+    return textWith("getMsgWriteRangeTooLarge", {std::to_string(steps), std::to_string(plcSteps)});
+}
+std::string getMsgMemorySizeNotOfType(std::int32_t n, int type) {
+    return textWith("getMsgMemorySizeNotOfType", {std::to_string(n), std::to_string(type)});
 }
 
 }  // namespace kestrion

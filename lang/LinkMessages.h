@@ -1,6 +1,7 @@
 // The texts of the PLC link's pop-ups and keyword questions, in the current interface language.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kestrion {
@@ -34,5 +35,9 @@ std::string getMsgDataRange();
 std::string getMsgNotHexNumber(const std::string& text);
 std::string getMsgNotInteger(const std::string& text);
 std::string getMsgBeyondDeviceUsage(const std::string& device);
+// A program write whose range the PLC cannot hold; a program read whose memory size N is not one
+// of the project's PLC type.
+std::string getMsgWriteRangeTooLarge(std::uint32_t steps, std::uint32_t plcSteps);
+std::string getMsgMemorySizeNotOfType(std::int32_t n, int type);
 
 }  // namespace kestrion

@@ -631,6 +631,24 @@ constexpr TextEntry kTexts[] = {
       "元件 %1 超出元件使用表的范围", "デバイス %1 はデバイス使用リストの範囲外です",
       "El dispositivo %1 está fuera de la lista de uso de dispositivos",
       "%1 cihazı cihaz kullanım listesinin dışında"}},
+    {"getMsgWriteRangeTooLarge",
+     {"The range to write (%1 steps) does not fit the PLC's memory size (%2 steps): nothing was written, the "
+      "PLC was not stopped",
+      "要寫入的範圍（%1 步）超出 PLC 的記憶體容量（%2 步）：未寫入任何內容，PLC 未停止",
+      "要写入的范围（%1 步）超出 PLC 的存储器容量（%2 步）：未写入任何内容，PLC 未停止",
+      "書き込む範囲（%1 ステップ）が PLC のメモリ容量（%2 ステップ）を超えています。何も書き込まず、PLC "
+      "は停止していません",
+      "El rango a escribir (%1 pasos) no cabe en la memoria del PLC (%2 pasos): no se escribió nada y el "
+      "PLC no se detuvo",
+      "Yazılacak aralık (%1 adım) PLC'nin bellek boyutuna (%2 adım) sığmıyor: hiçbir şey yazılmadı, PLC "
+      "durdurulmadı"}},
+    {"getMsgMemorySizeNotOfType",
+     {"The controller's memory size N=%1 does not fit PLC type %2; nothing was read",
+      "控制器的記憶體容量 N=%1 不符合 PLC 機型 %2；未讀取任何內容",
+      "控制器的存储器容量 N=%1 不符合 PLC 机型 %2；未读取任何内容",
+      "コントローラのメモリ容量 N=%1 は PLC 機種 %2 に合いません。何も読み込んでいません",
+      "El tamaño de memoria del controlador N=%1 no corresponde al tipo de PLC %2; no se leyó nada",
+      "Denetleyicinin bellek boyutu N=%1, PLC tipi %2 ile uyuşmuyor; hiçbir şey okunmadı"}},
 };
 
 // Rows that show the same caption as another row.

@@ -140,15 +140,11 @@ void requireProgramFitsPlc(bool rangeSetting) {
         (programWriteSize(rangeSetting) - static_cast<std::uint32_t>(kParameterBlockSize)) / 2;
     const std::uint32_t plcSteps = plcMemorySteps();
     if (steps <= plcSteps) return;
-    failCommand({"The range to write (" + std::to_string(steps) +
-                     " steps) does not fit the PLC's memory size (" + std::to_string(plcSteps) +
-                     " steps): nothing was written, the PLC was not stopped",
-                 "Program write"});
+    failCommand({getMsgWriteRangeTooLarge(steps, plcSteps), "Program write"});
 }
 
 std::string memSizeRefusal(std::int32_t n) {
-    return "The controller's memory size N=" + std::to_string(n) + " does not fit PLC type " +
-           std::to_string(projectType()) + "; nothing was read";
+    return getMsgMemorySizeNotOfType(n, projectType());
 }
 
 bool readProgramFromPlc() {

@@ -59,6 +59,26 @@ TEST_F(LanguageTest, EveryGetterHasItsEnglishTextAndATextInEachOtherLanguage) {
     EXPECT_EQ(getMsgSaveBeforeExit(), "終了する前に現在のファイルを保存しますか？");
 }
 
+// The transfer refusals name two numbers each: in every language both stand in the text, the first
+// named before the second, and no place is left unfilled.
+TEST_F(LanguageTest, TheTransferRefusalsNameTheirNumbersInOrderInEveryLanguage) {
+    for (int language = 0; language <= 5; ++language) {
+        selectLanguageFlags(language);
+        for (const std::string& text :
+             {getMsgWriteRangeTooLarge(16000, 8000), getMsgMemorySizeNotOfType(32, 7)}) {
+            const bool range = text.find("16000") != std::string::npos;
+            const std::size_t first = text.find(range ? "16000" : "N=32");
+            const std::size_t second = text.find(range ? "8000" : "7");
+            EXPECT_NE(first, std::string::npos) << language << ": " << text;
+            EXPECT_NE(second, std::string::npos) << language << ": " << text;
+            EXPECT_LT(first, second) << language << ": " << text;
+            EXPECT_EQ(text.find('%'), std::string::npos) << language << ": " << text;
+        }
+    }
+    selectLanguageFlags(4);
+    EXPECT_NE(getMsgWriteRangeTooLarge(16000, 8000).find("no se escribió nada"), std::string::npos);
+}
+
 TEST_F(LanguageTest, TheCanvasShowsTheDeviceTooMuchTextOfTheLanguage) {
     const std::pair<int, const char*> cases[] = {
         {0, "Device too much error ... "}, {1, "元件數量過多錯誤 ... "},
