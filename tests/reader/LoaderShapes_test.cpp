@@ -2,6 +2,7 @@
 // through File > Open and converted twice: each opens and keeps through Convert what every output
 // computes, or the load refuses it with its message.
 #include "grammar/ConvertProperty.h"
+#include "reader/LoaderTestSupport.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -63,6 +64,38 @@ TEST_F(LoaderShapes, InvInABlockJoinedInSeriesIsRefusedWhenNothingPutsItInParall
     // LD X0, LD X1, INV, LD X2, ANB, ANB, OUT Y0: both joins in series
     expectRefused({0x2400, 0x2401, 0xFFFD, 0x2402, 0xFFF8, 0xFFF8, 0xC500, 0x000F},
                   "FFFD ladder position error...INV in a block joined in series");
+}
+
+// A branch point belongs to its rung: a rung that begins before its MPP would have the branch read
+// across its start, which no ladder shows.
+TEST_F(LoaderShapes, ARungThatBeginsWhileABranchPointIsOpenIsRefused) {
+    // LD X0, MPS, AND X1, OUT Y0, LD X2, OUT Y1, MPP, AND X3, OUT Y2
+    expectRefused({0x2400, 0xFFFA, 0x4401, 0xC500, 0x2402, 0xC501, 0xFFFC, 0x4403, 0xC502, 0x000F},
+                  "2402 ladder position error...a new rung while a branch point is open");
+    // the same rungs with the branch point closed first open
+    expectOpensAndConvertsTo({0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4403, 0xC502, 0x2402, 0xC501, 0x000F},
+                             {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4403, 0xC502, 0x2402, 0xC501, 0x000F},
+                             "MPP before the next rung");
+}
+
+using LoadedStackObjects = LoaderTest;
+
+// MPS, MRD and MPP objects begin as every new object of the load does (the left bus as their ORB
+// x, no texts of an object the memory held before), then take their place left of their branch.
+TEST_F(LoadedStackObjects, BeginAsNewObjectsAndStandLeftOfTheirBranch) {
+    // a program with operands first, so that the second load reuses the memory of its objects
+    ASSERT_TRUE(load({0x2400, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0xC501, 0x000F}, 8));
+    // LD X0, MPS, AND X1, OUT Y0, MRD, AND X3, OUT Y3, MPP, AND X2, OUT Y1
+    ASSERT_TRUE(
+        load({0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4403, 0xC503, 0xFFFC, 0x4402, 0xC501, 0x000F}, 8));
+    std::vector<std::string> stack;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (isStackJoint(o->iCode))
+            stack.push_back(textOf(o->mnemonic) + " " + std::to_string(o->xAddr) + "," +
+                            std::to_string(o->yAddr) + " orb=" + std::to_string(o->orbXaddr) + " [" +
+                            textOf(o->operands[0]) + textOf(o->operand6) + textOf(o->traceLabel) + "]");
+    EXPECT_EQ(stack, (std::vector<std::string>{"MPS 120,0 orb=80 []", "MRD 120,64 orb=80 []",
+                                               "MPP 120,128 orb=80 []"}));
 }
 
 }  // namespace
