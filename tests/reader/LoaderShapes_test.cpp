@@ -78,13 +78,11 @@ TEST_F(LoaderShapes, ARungThatBeginsWhileABranchPointIsOpenIsRefused) {
                              "MPP before the next rung");
 }
 
-using LoadedStackObjects = LoaderTest;
+using LoadedObjects = LoaderTest;
 
 // MPS, MRD and MPP objects begin as every new object of the load does (the left bus as their ORB
-// x, no texts of an object the memory held before), then take their place left of their branch.
-TEST_F(LoadedStackObjects, BeginAsNewObjectsAndStandLeftOfTheirBranch) {
-    // a program with operands first, so that the second load reuses the memory of its objects
-    ASSERT_TRUE(load({0x2400, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0xC501, 0x000F}, 8));
+// x, no texts), then take their place left of their branch.
+TEST_F(LoadedObjects, StackObjectsBeginAsNewObjectsAndStandLeftOfTheirBranch) {
     // LD X0, MPS, AND X1, OUT Y0, MRD, AND X3, OUT Y3, MPP, AND X2, OUT Y1
     ASSERT_TRUE(
         load({0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4403, 0xC503, 0xFFFC, 0x4402, 0xC501, 0x000F}, 8));
@@ -93,9 +91,23 @@ TEST_F(LoadedStackObjects, BeginAsNewObjectsAndStandLeftOfTheirBranch) {
         if (isStackJoint(o->iCode))
             stack.push_back(textOf(o->mnemonic) + " " + std::to_string(o->xAddr) + "," +
                             std::to_string(o->yAddr) + " orb=" + std::to_string(o->orbXaddr) + " [" +
-                            textOf(o->operands[0]) + textOf(o->operand6) + textOf(o->traceLabel) + "]");
+                            textOf(o->operands[0]) + textOf(o->operand6) + "]");
     EXPECT_EQ(stack, (std::vector<std::string>{"MPS 120,0 orb=80 []", "MRD 120,64 orb=80 []",
                                                "MPP 120,128 orb=80 []"}));
+}
+
+// A label is neither the 32-bit nor the pulse form of anything, also after a DMOVP in front of it.
+TEST_F(LoadedObjects, LabelsCarryNeitherTheDNorThePFlag) {
+    // LD X0, DMOVP D10 D10, P0, LD X1, OUT Y1, I0, LD X2, OUT Y2
+    ASSERT_TRUE(load({0x2400, 0x1029, 0x8614, 0x8600, 0x8000, 0x8000, 0x8614, 0x8600, 0x8000, 0x8000, 0xB000,
+                      0x2401, 0xC501, 0xB800, 0x2402, 0xC502, 0x000F},
+                     8));
+    std::vector<std::string> flags;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (isLabelCode(o->iCode) || o->iCode == 0x1029)
+            flags.push_back(textOf(o->mnemonic) + " D" + std::to_string(o->dFlag()) + " P" +
+                            std::to_string(o->pFlag()));
+    EXPECT_EQ(flags, (std::vector<std::string>{"DMOVP D1 P1", "P0 D0 P0", "I0 D0 P0"}));
 }
 
 }  // namespace
