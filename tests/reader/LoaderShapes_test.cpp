@@ -110,5 +110,24 @@ TEST_F(LoadedObjects, LabelsCarryNeitherTheDNorThePFlag) {
     EXPECT_EQ(flags, (std::vector<std::string>{"DMOVP D1 P1", "P0 D0 P0", "I0 D0 P0"}));
 }
 
+// MC in its four-word form (0x20A) opens a block of its own, as MCR does; the one-word form (0x00A)
+// stays in the block of the contacts in front of it.
+TEST_F(LoadedObjects, TheFourWordMcOpensABlockOfItsOwn) {
+    // LD X0, MC N1 M3840, LD X1, OUT Y0, MCR N1
+    ASSERT_TRUE(load({0x2400, 0x020A, 0x8001, 0x8400, 0x8031, 0x2401, 0xC500, 0x000B, 0x8001, 0x000F}, 8));
+    EXPECT_EQ(objectListDetailRows(),
+              (std::vector<std::string>{
+                  "80,0 LD X000 code=2000 end=10 id=1", "880,0 MC N1 M3840 code=020A end=11 id=2",
+                  "80,64 LD X001 code=2000 end=10 id=3", "1040,64 OUT Y000 code=C000 end=11 id=3",
+                  "960,128 MCR N1 code=000B end=11 id=4", "1040,192 END code=000F end=11 id=5"}));
+    // LD X0, MC N0 M100, LD X1, OUT Y0, MCR N0
+    ASSERT_TRUE(load({0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8000, 0x000F}, 8));
+    EXPECT_EQ(objectListDetailRows(),
+              (std::vector<std::string>{
+                  "80,0 LD X000 code=2000 end=10 id=1", "880,0 MC N0 M100 code=000A end=11 id=1",
+                  "80,64 LD X001 code=2000 end=10 id=2", "1040,64 OUT Y000 code=C000 end=11 id=2",
+                  "960,128 MCR N0 code=000B end=11 id=3", "1040,192 END code=000F end=11 id=4"}));
+}
+
 }  // namespace
 }  // namespace kestrion::test
