@@ -108,10 +108,6 @@ bool toggleCommentItem(const char* item, std::uint8_t bit) {
 
 }  // namespace
 
-MenuItemState& menuItem(const std::string& objectName) {
-    return appState.items[objectName];
-}
-
 void setMenuClosed() {
     for (const char* item : kProgramItems) menuItem(item).enabled = false;
     for (const char* item : kEditingItems) menuItem(item).enabled = false;

@@ -1,30 +1,21 @@
-// The main window's view state without the window: which menu items are enabled, visible and
-// checked, which panels show, the view buttons, and the handlers of the View and Comment items
-// that change the drawing geometry or the comment display. The window mirrors this state after
+// The main window's view state without the window: which panels show, the view buttons, and the
+// handlers of the View and Comment items that change the drawing geometry or the comment display
+// (the items' own state is the store of lang/MenuState.h). The window mirrors this state after
 // every command (syncing by the items' object names).
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "entry/EntryDialogs.h"
+#include "lang/MenuState.h"
 #include "wizards/gateway/BfmLists.h"
 
 namespace kestrion {
 
-struct MenuItemState {
-    bool enabled = true;
-    std::optional<bool> visible;  // as the menu table has it until the core sets it
-    bool checked = false;
-};
-
 struct AppState {
-    // Only items the core has set; the window applies each to the item of that object name.
-    std::map<std::string, MenuItemState> items;
     // The panels that show only with a program open (ToolBar3, FramePanel1, FncKeyPanel,
     // EditPanel1, ProjectGroupBox1 and ProjectScrollBox).
     bool programPanelsVisible = false;
@@ -61,11 +52,6 @@ struct AppState {
     std::array<std::array<char, 16>, 7> mouseTextBuffers{};
 };
 extern AppState appState;
-
-// The state of the menu item of that object name. Every name the core passes is a row of the menu
-// tables or an item the window makes (the recent files): the build checks it
-// (cmake/CheckMenuNames.cmake), so names stand as literals in the call or in a k...Items array.
-MenuItemState& menuItem(const std::string& objectName);
 
 // The items that edit the program.
 constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Replace1"};

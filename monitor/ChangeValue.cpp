@@ -371,7 +371,7 @@ void btnChangeCurrentValueCloseClick() {
     monitorState.changeValuePanel.visible = false;
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    true);
-    monitorControl("spbtnStopMonitor1").enabled = false;
+    menuItem("spbtnStopMonitor1").enabled = false;
     closeComPort();
 }
 
@@ -393,7 +393,7 @@ void ChangeCurrentValue1Click() {
     layOutLadderButtons(0);
     ChangeValuePanel& panel = monitorState.changeValuePanel;
     panel.visible = true;
-    monitorControl("spbtnStopMonitor1").enabled = true;
+    menuItem("spbtnStopMonitor1").enabled = true;
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    false);
     panel.memo.clear();

@@ -267,7 +267,7 @@ void TMainForm::showRecentFileItems() {
 void TMainForm::syncFromCore() {
     if (captionLanguage_ != static_cast<int>(currentLanguage())) forms::announceLanguageChange();
     refreshEditItems();
-    for (const auto& [name, state] : appState.items) {
+    for (const auto& [name, state] : menuItemStates()) {
         QAction* item = action(QString::fromStdString(name));
         if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
             item = submenu->menuAction();

@@ -38,3 +38,41 @@ menu_case(array_known pass "constexpr const char* kProgramItems[] = {\"Save1\",\
 menu_case(call_unknown fail "void f() { menuItem(\"ZoomAuto1\").checked = false; }\n" ZoomAuto1)
 menu_case(array_unknown fail "constexpr const char* kEditingItems[] = {\"Save1\", \"Delete1Object2\"};\n" Delete1Object2)
 menu_case(std_array_unknown fail "constexpr std::array<const char*, 2> kZoomItems = {\"Np501\", \"\"};\n" Np501)
+
+# Outside app/, the files that name items through the store: the monitor's calls and groups, checked
+# against the menu rows and the window's button rows.
+set(buttons "    const Button buttons[] = {\n        {\"btnStartMonitor1\", \"StartMonitor\", btnStartMonitor1Click},\n    };\n")
+set(toolRows "constexpr ToolButtonRow kToolButtons[] = {\n    {\"spbtnSave\", \"Save\", \"Save\", \"Save1\", spbtnSaveClick},\n};\n")
+# monitor_case(<name> <expect: pass|fail> <text of monitor/DevicePanel.cpp> [<unknown name>])
+function(monitor_case name expect code)
+  set(root "${WORK_DIR}/${name}")
+  file(REMOVE_RECURSE "${root}")
+  file(WRITE "${root}/app/AppMenu.cpp" "${rows}")
+  file(WRITE "${root}/app/ToolButtons.cpp" "${toolRows}")
+  file(WRITE "${root}/monitor/forms/MonitorPanels.cpp" "${buttons}")
+  file(WRITE "${root}/monitor/DevicePanel.cpp" "${code}")
+  # A button row in the core's own code is a use, not a button the window makes.
+  file(WRITE "${root}/monitor/ChangeValue.cpp" "void g() { run({\"btnMade\", 1}); }\n")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DKESTRION_MENU_ROOT=${root} -P ${CHECK_SCRIPT}
+                  RESULT_VARIABLE result ERROR_VARIABLE err)
+  set(ok FALSE)
+  if(expect STREQUAL "pass" AND result EQUAL 0)
+    set(ok TRUE)
+  elseif(expect STREQUAL "fail" AND NOT result EQUAL 0)
+    string(FIND "${err}" "monitor/DevicePanel.cpp names the menu item ${ARGV3}," at)
+    if(at GREATER -1)
+      set(ok TRUE)
+    endif()
+  endif()
+  if(NOT ok)
+    message(SEND_ERROR "${name}: expected ${expect}, got ${result}\n${err}")
+  endif()
+endfunction()
+
+monitor_case(monitor_known pass
+  "void f() { menuItem(\"btnStartMonitor1\").enabled = false; enableControls({\"Save1\", \"spbtnSave\"}, true); }\n")
+monitor_case(monitor_call_unknown fail "void f() { menuItem(\"msStopMonitor2\").enabled = false; }\n" msStopMonitor2)
+monitor_case(monitor_group_unknown fail "void f() { enableControls({\"btnStartMonitor1\",\n \"btnMade\"}, false); }\n"
+  btnMade)
+# A file that names no item through the store may hold other arrays of names.
+monitor_case(monitor_other_arrays pass "constexpr const char* kStationItems[] = {\"1\", \"2\"};\n")
