@@ -13,6 +13,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
+#include "reader/InstructionList.h"
 
 namespace kestrion {
 
@@ -164,6 +165,10 @@ void InstructionView1Click() {
 
 void AllOffView1Click() {
     appState.viewButtonsDown = 0;
+}
+
+void instructionLineDoubleClick(std::size_t row) {
+    if (frameInstructionLine(row)) LadderView1Click();
 }
 
 void initMemoPanels() {

@@ -29,10 +29,6 @@ struct AppState {
     int regView32bits = 0;
     int regViewFormat = 1;
     std::uint32_t regViewFills = 0;
-    // The instruction view's list: the program words it shows (END included) and where each of
-    // its lines starts (byte offsets in the image).
-    std::vector<std::uint16_t> listedWords;
-    std::vector<std::uint32_t> listedLineOffsets;
     bool frameTreeVisible = false;
     int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
     int fncKeyViewMode = 0;
@@ -70,6 +66,10 @@ void setupFncKeyButtons(int viewMode);
 void LadderView1Click();
 void InstructionView1Click();
 void AllOffView1Click();
+// A double click on a line of the instruction view: the ladder's frame goes to that instruction's
+// symbol (the next one drawn when the instruction has none of its own, as ANB and MPS) and the
+// ladder view shows it.
+void instructionLineDoubleClick(std::size_t row);
 // Shows one view in place of the others: its item checked and its button down; the ladder's tool
 // and function-key buttons work in the ladder view only.
 void showView(const char* item, std::uint8_t button);

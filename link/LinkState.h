@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "link/CommRecord.h"
-#include "link/ParameterDialog.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Receive.h"
+#include "link/plc/ParameterDialog.h"
 #include "link/terminals/TerminalState.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"

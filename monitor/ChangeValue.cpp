@@ -4,11 +4,11 @@
 #include <cctype>
 #include <string_view>
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/RegisterReads.h"
-#include "link/RelayForces.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/RegisterReads.h"
+#include "link/plc/RelayForces.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/DeviceRanges.h"

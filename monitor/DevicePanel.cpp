@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/MonitorFrames.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/core/LinkedList.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ConnectedPlc.h"

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "editor/EditorViewState.h"
-#include "link/CommRecord.h"
-#include "link/MonitorFrames.h"
+#include "link/line/CommRecord.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/CanvasState.h"

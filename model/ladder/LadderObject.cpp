@@ -15,11 +15,11 @@
 #include <type_traits>
 #include <vector>
 
+#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
-#include "model/core/ModelState.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/ModeData.h"
 #include "model/image/StepCount.h"

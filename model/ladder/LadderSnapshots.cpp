@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
+#include "model/ModelState.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
-#include "model/core/ModelState.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObjectPool.h"

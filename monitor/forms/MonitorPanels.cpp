@@ -17,8 +17,8 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "link/Connection.h"
 #include "link/forms/LineFree.h"
+#include "link/line/Connection.h"
 #include "monitor/ChangeValue.h"
 #include "monitor/DevicePanel.h"
 #include "monitor/LadderMonitor.h"

@@ -1,6 +1,6 @@
 #include "monitor/DevicePanel.h"
 
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/LadderObject.h"

@@ -1,7 +1,7 @@
 #include "monitor/EntryDeviceMonitor.h"
 
 #include "lang/Language.h"
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "monitor/MonitorFixture.h"
 
 namespace kestrion::test {

@@ -4,7 +4,7 @@
 #include "diagnostics/DiagnosticsDialogs.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/EditorViewState.h"
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"

@@ -1,7 +1,7 @@
 #include "monitor/MonitorPoll.h"
 
-#include "link/LinkCommand.h"
-#include "link/MonitorFrames.h"
+#include "link/line/LinkCommand.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/AddressLists.h"
 #include "monitor/MonitorFixture.h"

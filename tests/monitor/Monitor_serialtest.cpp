@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "editor/EditorViewState.h"
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorState.h"
