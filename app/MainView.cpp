@@ -5,6 +5,7 @@
 
 #include "app/TemplateCommands.h"
 #include "lang/Language.h"
+#include "link/transfer/RegisterView.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ModeData.h"
@@ -165,6 +166,22 @@ void InstructionView1Click() {
 
 void AllOffView1Click() {
     appState.viewButtonsDown = 0;
+}
+
+void RegisterView1Click() {
+    if (registerViewShown()) return;
+    showView("RegisterView1", kRegisterViewButton);
+    openRegisterGrid();
+}
+
+void btnRegViewCloseClick() {
+    LadderView1Click();
+}
+
+void refreshRegisterView() {
+    if (!appState.registerViewVisible) return;
+    RegisterView1Click();
+    btnRegViewEditCancelClick();
 }
 
 void instructionLineDoubleClick(std::size_t row) {

@@ -24,11 +24,6 @@ struct AppState {
     // ParameterGroupBox in place of the ladder, with the rows of its ParameterListView.
     bool parameterViewVisible = false;
     std::vector<ParameterRow> parameterRows;
-    // The register panel: 1 for the 32-bit layout; 0 binary, 1 decimal, 2 hexadecimal, 3 ASCII,
-    // 4 floating point; the count of its fills (the grid drops typed texts at each).
-    int regView32bits = 0;
-    int regViewFormat = 1;
-    std::uint32_t regViewFills = 0;
     bool frameTreeVisible = false;
     int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
     int fncKeyViewMode = 0;
@@ -66,6 +61,12 @@ void setupFncKeyButtons(int viewMode);
 void LadderView1Click();
 void InstructionView1Click();
 void AllOffView1Click();
+// View > "Register view": the register panel (link/transfer/RegisterView) in place of the ladder,
+// 16-bit layout, decimal; its Close shows the ladder again.
+void RegisterView1Click();
+void btnRegViewCloseClick();
+// After a register read: the panel, when it shows, shows the registers read in its format.
+void refreshRegisterView();
 // A double click on a line of the instruction view: the ladder's frame goes to that instruction's
 // symbol (the next one drawn when the instruction has none of its own, as ANB and MPS) and the
 // ladder view shows it.

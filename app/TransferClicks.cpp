@@ -2,10 +2,10 @@
 
 #include "app/FileCommands.h"
 #include "app/MainView.h"
-#include "app/RegisterView.h"
 #include "lang/Language.h"
 #include "link/LinkDialogs.h"
 #include "link/line/CommRecord.h"
+#include "link/transfer/RegisterView.h"
 #include "link/transfer/TransferCommands.h"
 #include "model/MainState.h"
 #include "model/core/CommandTransaction.h"

@@ -4,11 +4,11 @@
 #include "app/FileTitle.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
-#include "app/RegisterView.h"
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/RemoteControl.h"
+#include "link/transfer/RegisterView.h"
 #include "link/transfer/TransferCommands.h"
 #include "model/MainState.h"
 #include "model/image/CommentLists.h"
@@ -467,7 +467,7 @@ TEST_F(TransferCommandsTest, RegistersAreWrittenAndReadIntoTheOpenRegisterView) 
     sim.plc.setByte(0x8000 + 46, 0x11, Space::Program);  // the latch flags of the PLC's parameter block
     sim.plc.setWord(0x8002, 0x1234, Space::Program);     // the PLC's program check code
     const std::uint16_t checkCode = pmw.sumCheck();
-    const std::uint32_t fills = appState.regViewFills;
+    const std::uint32_t fills = registerView.regViewFills;
     RegReadClick();
     EXPECT_EQ(boxes(), (Boxes{"Do you want to read data from controller? | Read Register | question",
                               "Completed | Read Register | information"}));
@@ -476,7 +476,7 @@ TEST_F(TransferCommandsTest, RegistersAreWrittenAndReadIntoTheOpenRegisterView) 
     EXPECT_EQ(pmw.sumCheck(), checkCode);
     EXPECT_NE(editModeFlags & kEditModifiedSinceSave, 0);
     EXPECT_EQ(regViewCellText(2, 3), "4321");
-    EXPECT_EQ(appState.regViewFills, fills + 1);  // the grid drops what was typed into it
+    EXPECT_EQ(registerView.regViewFills, fills + 1);  // the grid drops what was typed into it
 }
 
 TEST_F(TransferCommandsTest, ABlankCellShiftsNothingAndTheDialogHasRowsOfItsOwn) {

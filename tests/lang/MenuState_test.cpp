@@ -17,8 +17,8 @@ TEST_F(MenuStateTest, AnItemNotSetYetIsEnabledUncheckedAndAsItsTableHasIt) {
 
 // The device monitor panel's stop and delete buttons and the Stop items start disabled; Start does not.
 TEST_F(MenuStateTest, TheMonitorsItemsStartAsTheWindowOpensWithThem) {
-    for (const char* off : {"btnStopMonitor1", "btnDeleteTheDevice", "btnDeleteAllDevices", "spbtnStopMonitor1",
-                            "msStopMonitor1"})
+    for (const char* off : {"btnStopMonitor1", "btnDeleteTheDevice", "btnDeleteAllDevices",
+                            "spbtnStopMonitor1", "msStopMonitor1"})
         EXPECT_FALSE(menuItem(off).enabled) << off;
     for (const char* on : {"btnStartMonitor1", "spbtnStartMonitor1", "msStartMonitor1", "btnRegisterDevices"})
         EXPECT_TRUE(menuItem(on).enabled) << on;

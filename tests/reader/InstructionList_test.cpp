@@ -6,7 +6,7 @@
 #include <map>
 
 #include "app/MainView.h"
-#include "app/RegisterView.h"
+#include "link/transfer/RegisterView.h"
 #include "model/image/CommentLists.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"

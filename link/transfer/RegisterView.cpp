@@ -1,4 +1,4 @@
-#include "app/RegisterView.h"
+#include "link/transfer/RegisterView.h"
 
 #include <cctype>
 #include <cerrno>
@@ -6,13 +6,16 @@
 #include <limits>
 #include <optional>
 
-#include "app/MainView.h"
+#include "lang/MenuState.h"
 #include "lang/Texts.h"
+#include "link/LinkState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {
+
+RegisterViewState& registerView = linkState.registerView;
 
 namespace {
 
@@ -23,7 +26,7 @@ constexpr int kFormatAscii = 3;
 constexpr int kFormatFloating = 4;
 
 bool wide() {
-    return appState.regView32bits != 0;
+    return registerView.regView32bits != 0;
 }
 
 // Type 1 holds D0..D255: the last row's cells past D255 stay blank.
@@ -49,14 +52,14 @@ std::uint32_t doubleWordAt(std::uint32_t k) {
 }
 
 void fill(int layout32, int format) {
-    appState.regView32bits = layout32;
-    appState.regViewFormat = format;
-    ++appState.regViewFills;
+    registerView.regView32bits = layout32;
+    registerView.regViewFormat = format;
+    ++registerView.regViewFills;
 }
 
 // The format buttons refill in the layout shown.
 void selectFormat(int format) {
-    fill(appState.regView32bits, format);
+    fill(registerView.regView32bits, format);
 }
 
 std::string trimmedBlanks(const std::string& text) {
@@ -96,7 +99,7 @@ std::optional<std::int64_t> hexValue(const std::string& text, std::size_t digits
 std::optional<std::uint32_t> typedValue(const std::string& typed) {
     const std::string text = trimmedBlanks(typed);
     std::optional<std::int64_t> value;
-    if (appState.regViewFormat == kFormatHexadecimal)
+    if (registerView.regViewFormat == kFormatHexadecimal)
         value = hexValue(text, wide() ? 8 : 4);
     else
         value = wide() ? decimalValue(text, std::numeric_limits<std::int32_t>::min(),
@@ -108,7 +111,8 @@ std::optional<std::uint32_t> typedValue(const std::string& typed) {
 
 // What a cell takes, as its format writes it.
 std::string acceptedRange() {
-    if (appState.regViewFormat == kFormatHexadecimal) return wide() ? "00000000 ~ FFFFFFFF" : "0000 ~ FFFF";
+    if (registerView.regViewFormat == kFormatHexadecimal)
+        return wide() ? "00000000 ~ FFFFFFFF" : "0000 ~ FFFF";
     return wide() ? "-2147483648 ~ 2147483647" : "0 ~ 65535";
 }
 
@@ -144,7 +148,7 @@ std::string regViewCellText(int row, int column) {
     if (column == 0) return "D" + std::to_string(10 * (row - 1));
     if (blankedForType1(row, column)) return " ";
     const std::uint32_t k = firstRegisterOf(row, column);
-    switch (appState.regViewFormat) {
+    switch (registerView.regViewFormat) {
         case kFormatDecimal:
             return wide() ? std::to_string(static_cast<std::int32_t>(doubleWordAt(k)))
                           : std::to_string(dmwRegister(k));
@@ -156,22 +160,24 @@ std::string regViewCellText(int row, int column) {
 bool regViewCellEditable(int row, int column) {
     if (row < 1 || column < 1 || row >= regViewRowCount() || column >= regViewColumnCount()) return false;
     if (blankedForType1(row, column)) return false;
-    return appState.regViewFormat == kFormatDecimal || appState.regViewFormat == kFormatHexadecimal;
+    return registerView.regViewFormat == kFormatDecimal || registerView.regViewFormat == kFormatHexadecimal;
 }
 
-void RegisterView1Click() {
+bool registerViewShown() {
     for (const char* item : {"msDeviceCommentList1", "msBlockCommentList1", "msCoilCommentList1"})
         menuItem(item).checked = false;
-    if (menuItem("RegisterView1").checked) return;
-    showView("RegisterView1", kRegisterViewButton);
+    return menuItem("RegisterView1").checked;
+}
+
+void openRegisterGrid() {
     fill(0, kFormatDecimal);
 }
 
 void btnRegView16bitsClick() {
-    fill(0, appState.regViewFormat);
+    fill(0, registerView.regViewFormat);
 }
 void btnRegView32bitsClick() {
-    fill(1, appState.regViewFormat);
+    fill(1, registerView.regViewFormat);
 }
 void btnRegViewBinaryClick() {
     selectFormat(kFormatBinary);
@@ -190,18 +196,14 @@ void btnRegViewFloatingClick() {
 }
 
 void btnRegViewEditCancelClick() {
-    const int format = appState.regViewFormat;
+    const int format = registerView.regViewFormat;
     selectFormat(format >= kFormatBinary && format <= kFormatAscii ? format : kFormatFloating);
-}
-
-void btnRegViewCloseClick() {
-    LadderView1Click();
 }
 
 std::vector<std::pair<int, int>> btnRegViewUpdateClick(
     const std::function<std::string(int row, int column)>& cellText) {
     std::vector<std::pair<int, int>> refused;
-    if (appState.regViewFormat != kFormatDecimal && appState.regViewFormat != kFormatHexadecimal)
+    if (registerView.regViewFormat != kFormatDecimal && registerView.regViewFormat != kFormatHexadecimal)
         return refused;
     const int cells = wide() ? 5 : 10;
     std::string lines;
@@ -225,12 +227,6 @@ std::vector<std::pair<int, int>> btnRegViewUpdateClick(
     if (!lines.empty())
         platform::messages().show(lines, "Ladder Editor", platform::MsgIcon::Error, platform::MsgButtons::Ok);
     return refused;
-}
-
-void refreshRegisterView() {
-    if (!appState.registerViewVisible) return;
-    RegisterView1Click();
-    btnRegViewEditCancelClick();
 }
 
 }  // namespace kestrion

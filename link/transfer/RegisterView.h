@@ -5,12 +5,22 @@
 // written into the register image on Enter. It shows the image, not the PLC: nothing here is live.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace kestrion {
+
+// The layout (1 the 32-bit one), the format (0 binary, 1 decimal, 2 hexadecimal, 3 ASCII, 4
+// floating point) and the count of the grid's fills (the grid drops typed texts at each).
+struct RegisterViewState {
+    int regView32bits = 0;
+    int regViewFormat = 1;
+    std::uint32_t regViewFills = 0;
+};
+extern RegisterViewState& registerView;
 
 // Rows by the program's PLC type, the label row included: 801 for types 2, 4, 5 and 7, 401 for
 // type 6, 27 for type 1 and any other.
@@ -21,8 +31,10 @@ std::string regViewCellText(int row, int column);
 // register) in a format a value can be typed in (decimal, hexadecimal).
 bool regViewCellEditable(int row, int column);
 
-// View > "Register view": the panel in place of the ladder, 16-bit layout, decimal.
-void RegisterView1Click();
+// View > "Register view" (app/MainView) in two steps: the comment lists' marks cleared, and
+// whether the panel shows already; then the grid in the 16-bit layout, decimal.
+bool registerViewShown();
+void openRegisterGrid();
 void btnRegView16bitsClick();
 void btnRegView32bitsClick();
 void btnRegViewBinaryClick();
@@ -31,7 +43,6 @@ void btnRegViewHexadecimalClick();
 void btnRegViewAsciiClick();
 void btnRegViewFloatingClick();
 void btnRegViewEditCancelClick();
-void btnRegViewCloseClick();
 
 // Enter in the grid: in decimal or hexadecimal format every cell's text (as cellText gives it,
 // typed or shown) goes into the register (16-bit layout) or double word (32-bit layout) the cell
@@ -42,8 +53,5 @@ void btnRegViewCloseClick();
 // (row, column) are returned.
 std::vector<std::pair<int, int>> btnRegViewUpdateClick(
     const std::function<std::string(int row, int column)>& cellText);
-
-// After a register read: the panel, when it shows, shows the registers read in its format.
-void refreshRegisterView();
 
 }  // namespace kestrion
