@@ -1,6 +1,7 @@
 # Every item name the core enables, hides or checks must be an item the window has: a row of a menu
 # table, a button of the window's button tables, or one of the recent-file items the window makes
-# itself. A name that is none of these would be a silent no-op (the window finds no item of that name).
+# itself. A name that is none of these would be a silent no-op (the window finds no item of that
+# name).
 #
 # The items are the store of lang/MenuState.h. The main window's core (app/) and every other core
 # file that calls menuItem or enableControls name items in it, in one of three ways, which this
