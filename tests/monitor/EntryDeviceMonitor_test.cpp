@@ -16,6 +16,18 @@ protected:
     }
 };
 
+// The buttons as the window opens, by their design states.
+TEST_F(EntryDeviceMonitorTest, TheWindowOpensWithStopDeleteChangeAndForceDisabled) {
+    openWindow([](EntryDeviceMonitorDialog&) {
+        for (const char* on : {"btnStartMonitor", "btnRegisterDevices", "btnTransferSetup",
+                               "btnTryConnection", "btnClose", "btnMoveUp", "btnMoveDown"})
+            EXPECT_TRUE(monitorState.entryControls[on].enabled) << on;
+        for (const char* off : {"btnStopMonitor", "btnDeleteTheDevice", "btnDeleteAllDevices",
+                                "btnChangeValue", "btnForceOnOff"})
+            EXPECT_FALSE(monitorState.entryControls[off].enabled) << off;
+    });
+}
+
 TEST_F(EntryDeviceMonitorTest, ItsRunsCountOnAndItsLimitsAreThePanels) {
     openWindow([this](EntryDeviceMonitorDialog& window) {
         dialogs.registerEntries = {{"X6", "4"}};
