@@ -5,6 +5,7 @@
 
 #include "app/TemplateCommands.h"
 #include "lang/Language.h"
+#include "link/transfer/RegisterView.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ModeData.h"
@@ -13,6 +14,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
+#include "reader/InstructionList.h"
 
 namespace kestrion {
 
@@ -108,10 +110,6 @@ bool toggleCommentItem(const char* item, std::uint8_t bit) {
 
 }  // namespace
 
-MenuItemState& menuItem(const std::string& objectName) {
-    return appState.items[objectName];
-}
-
 void setMenuClosed() {
     for (const char* item : kProgramItems) menuItem(item).enabled = false;
     for (const char* item : kEditingItems) menuItem(item).enabled = false;
@@ -168,6 +166,26 @@ void InstructionView1Click() {
 
 void AllOffView1Click() {
     appState.viewButtonsDown = 0;
+}
+
+void RegisterView1Click() {
+    if (registerViewShown()) return;
+    showView("RegisterView1", kRegisterViewButton);
+    openRegisterGrid();
+}
+
+void btnRegViewCloseClick() {
+    LadderView1Click();
+}
+
+void refreshRegisterView() {
+    if (!appState.registerViewVisible) return;
+    RegisterView1Click();
+    btnRegViewEditCancelClick();
+}
+
+void instructionLineDoubleClick(std::size_t row) {
+    if (frameInstructionLine(row)) LadderView1Click();
 }
 
 void initMemoPanels() {

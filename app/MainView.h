@@ -1,30 +1,21 @@
-// The main window's view state without the window: which menu items are enabled, visible and
-// checked, which panels show, the view buttons, and the handlers of the View and Comment items
-// that change the drawing geometry or the comment display. The window mirrors this state after
+// The main window's view state without the window: which panels show, the view buttons, and the
+// handlers of the View and Comment items that change the drawing geometry or the comment display
+// (the items' own state is the store of lang/MenuState.h). The window mirrors this state after
 // every command (syncing by the items' object names).
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "entry/EntryDialogs.h"
+#include "lang/MenuState.h"
 #include "wizards/gateway/BfmLists.h"
 
 namespace kestrion {
 
-struct MenuItemState {
-    bool enabled = true;
-    std::optional<bool> visible;  // as the menu table has it until the core sets it
-    bool checked = false;
-};
-
 struct AppState {
-    // Only items the core has set; the window applies each to the item of that object name.
-    std::map<std::string, MenuItemState> items;
     // The panels that show only with a program open (ToolBar3, FramePanel1, FncKeyPanel,
     // EditPanel1, ProjectGroupBox1 and ProjectScrollBox).
     bool programPanelsVisible = false;
@@ -33,15 +24,6 @@ struct AppState {
     // ParameterGroupBox in place of the ladder, with the rows of its ParameterListView.
     bool parameterViewVisible = false;
     std::vector<ParameterRow> parameterRows;
-    // The register panel: 1 for the 32-bit layout; 0 binary, 1 decimal, 2 hexadecimal, 3 ASCII,
-    // 4 floating point; the count of its fills (the grid drops typed texts at each).
-    int regView32bits = 0;
-    int regViewFormat = 1;
-    std::uint32_t regViewFills = 0;
-    // The instruction view's list: the program words it shows (END included) and where each of
-    // its lines starts (byte offsets in the image).
-    std::vector<std::uint16_t> listedWords;
-    std::vector<std::uint32_t> listedLineOffsets;
     bool frameTreeVisible = false;
     int toolBarViewMode = 0;  // tool-bar and function-key buttons are enabled in mode 1 only
     int fncKeyViewMode = 0;
@@ -62,11 +44,6 @@ struct AppState {
 };
 extern AppState appState;
 
-// The state of the menu item of that object name. Every name the core passes is a row of the menu
-// tables or an item the window makes (the recent files): the build checks it
-// (cmake/CheckMenuNames.cmake), so names stand as literals in the call or in a k...Items array.
-MenuItemState& menuItem(const std::string& objectName);
-
 // The items that edit the program.
 constexpr const char* kEditingItems[] = {"Cut2", "Copy2", "Paste2", "Replace1"};
 
@@ -84,6 +61,16 @@ void setupFncKeyButtons(int viewMode);
 void LadderView1Click();
 void InstructionView1Click();
 void AllOffView1Click();
+// View > "Register view": the register panel (link/transfer/RegisterView) in place of the ladder,
+// 16-bit layout, decimal; its Close shows the ladder again.
+void RegisterView1Click();
+void btnRegViewCloseClick();
+// After a register read: the panel, when it shows, shows the registers read in its format.
+void refreshRegisterView();
+// A double click on a line of the instruction view: the ladder's frame goes to that instruction's
+// symbol (the next one drawn when the instruction has none of its own, as ANB and MPS) and the
+// ladder view shows it.
+void instructionLineDoubleClick(std::size_t row);
 // Shows one view in place of the others: its item checked and its button down; the ladder's tool
 // and function-key buttons work in the ladder view only.
 void showView(const char* item, std::uint8_t button);

@@ -1,6 +1,6 @@
 #include "app/PlcCommands.h"
 
-#include "link/RemoteControl.h"
+#include "link/plc/RemoteControl.h"
 #include "monitor/MonitorMode.h"
 
 namespace kestrion {

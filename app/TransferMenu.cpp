@@ -1,6 +1,6 @@
 #include "app/TransferMenu.h"
 
-#include "app/TransferCommands.h"
+#include "app/TransferClicks.h"
 #include "link/transfer/TransferCommands.h"
 
 namespace kestrion {

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "OffscreenApplication.h"
-#include "app/InstructionList.h"
 #include "editor/forms/InstructionViewForm.h"
 #include "model/image/ProgramImage.h"
+#include "reader/InstructionList.h"
 
 namespace {
 

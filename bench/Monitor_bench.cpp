@@ -6,10 +6,10 @@
 // SI prefixes: 25u is 0.0025 %).
 #include <benchmark/benchmark.h>
 
-#include "link/CommRecord.h"
 #include "link/LinkState.h"
-#include "link/MonitorFrames.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Receive.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/MonitorLists.h"

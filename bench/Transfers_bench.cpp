@@ -7,8 +7,8 @@
 
 #include <chrono>
 
-#include "link/CommRecord.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Receive.h"
 #include "link/transfer/Transfers.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ConnectedPlc.h"

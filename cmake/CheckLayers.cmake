@@ -8,6 +8,15 @@
 # by its bare name; a ".." in it would walk round the check and is refused. Every folder of the tree
 # that holds sources is a floor (tests, bench, fuzz and the build folders aside).
 #
+# A floor split by subject keeps the same rule inside it: its sub-folders are sub-floors, lowest
+# first in KESTRION_SUB_FLOORS ("<floor>:<sub>,<sub>,..."; sub-folders joined by "|" share a
+# sub-floor), and a sub-floor includes only its own sub-floor and those below it. The floor's own
+# files (those in the floor's folder itself: its state, its dialog seams, its menu rows) gather the
+# sub-floors and stand beside the order: they may include any sub-floor, and any sub-floor may
+# include them, except a bottom marked "!", which includes nothing of its floor outside itself.
+# The floor's forms/ folder may include every sub-floor. A sub-folder of such a floor that the
+# order does not name is refused, as a folder that is no floor is.
+#
 # Configure calls kestrion_check_layers(<source root>); `cmake -DKESTRION_LAYERS_ROOT=<dir> -P
 # CheckLayers.cmake` runs the same check on another tree.
 
@@ -25,6 +34,56 @@ if(_kestrion_floor_count LESS 2)
   message(FATAL_ERROR "No floor list (kFloors) found in ${_kestrion_floors_header}")
 endif()
 set(KESTRION_NOT_FLOORS tests bench fuzz cmake data docs)
+# The model: the state, transaction and lists at the bottom, then the instruction tables, then the
+# program image with its files and the ladder objects (the comments name ladder objects and the
+# ladder reads the settings, so the two share a sub-floor). The link: the line (port, frames,
+# receive, connection test, command boundary), the PLC's commands, then the transfers and the
+# service terminals.
+set(KESTRION_SUB_FLOORS "model:core!,instructions,image|ladder" "link:line,plc,transfer,terminals")
+
+# The sub-floor of a path under a floor with an order: its rank (0 lowest) in ${out}, -1 for the
+# floor's own files, -2 for its forms, "" for a sub-folder the order does not name; the bottom
+# flag in ${out}_bottom. Unset when the floor has no order.
+function(_kestrion_sub_floor path out)
+  unset(${out} PARENT_SCOPE)
+  set(${out}_bottom FALSE PARENT_SCOPE)
+  string(REGEX MATCH "^([^/]+)/(.*)$" _ "${path}")
+  set(floor "${CMAKE_MATCH_1}")
+  set(rest "${CMAKE_MATCH_2}")
+  foreach(entry IN LISTS KESTRION_SUB_FLOORS)
+    string(REGEX MATCH "^([^:]+):(.*)$" _ "${entry}")
+    if(NOT CMAKE_MATCH_1 STREQUAL floor)
+      continue()
+    endif()
+    string(REPLACE "," ";" ranks "${CMAKE_MATCH_2}")
+    if(NOT rest MATCHES "/")
+      set(${out} -1 PARENT_SCOPE)
+      return()
+    endif()
+    string(REGEX REPLACE "/.*$" "" sub "${rest}")
+    if(sub STREQUAL "forms")
+      set(${out} -2 PARENT_SCOPE)
+      return()
+    endif()
+    set(rank 0)
+    foreach(members IN LISTS ranks)
+      set(bottom FALSE)
+      if(members MATCHES "!$")
+        set(bottom TRUE)
+        string(REGEX REPLACE "!$" "" members "${members}")
+      endif()
+      string(REPLACE "|" ";" members "${members}")
+      if(sub IN_LIST members)
+        set(${out} ${rank} PARENT_SCOPE)
+        set(${out}_bottom ${bottom} PARENT_SCOPE)
+        return()
+      endif()
+      math(EXPR rank "${rank} + 1")
+    endforeach()
+    set(${out} "" PARENT_SCOPE)
+    return()
+  endforeach()
+endfunction()
 
 # <floor>/forms/x.h gives "forms", anything else under a floor "core".
 function(_kestrion_layer_kind path out)
@@ -53,6 +112,12 @@ function(kestrion_check_layers root)
     file(GLOB_RECURSE files RELATIVE "${root}" "${root}/${floor}/*.cpp" "${root}/${floor}/*.h")
     foreach(file IN LISTS files)
       _kestrion_layer_kind("${file}" own_kind)
+      _kestrion_sub_floor("${file}" own_sub)
+      if(DEFINED own_sub AND own_sub STREQUAL "")
+        string(REGEX MATCH "^[^/]+/[^/]+" sub_folder "${file}")
+        list(APPEND violations "${sub_folder}/ holds sources but is no sub-floor of ${floor} in cmake/CheckLayers.cmake")
+        continue()
+      endif()
       file(STRINGS "${root}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
       foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1" target "${line}")
@@ -74,6 +139,17 @@ function(kestrion_check_layers root)
           list(APPEND violations "${file} includes ${target}: ${floor} may not include ${target_floor}, a higher floor")
         elseif(own_kind STREQUAL "core" AND target_kind STREQUAL "forms")
           list(APPEND violations "${file} includes ${target}: core code never includes a forms folder")
+        elseif(target_level EQUAL own_level AND DEFINED own_sub AND own_sub GREATER_EQUAL 0)
+          _kestrion_sub_floor("${target}" target_sub)
+          string(REGEX MATCH "^[^/]+/[^/]+" own_folder "${file}")
+          string(REGEX MATCH "^[^/]+/[^/]+" target_folder "${target}")
+          if(target_sub STREQUAL "" OR target_sub GREATER own_sub)
+            list(APPEND violations
+                 "${file} includes ${target}: ${own_folder} may not include ${target_folder}, a higher sub-floor")
+          elseif(target_sub EQUAL -1 AND own_sub_bottom)
+            list(APPEND violations
+                 "${file} includes ${target}: ${own_folder}, the bottom of ${floor}, includes nothing of its floor outside itself")
+          endif()
         endif()
       endforeach()
     endforeach()

@@ -11,10 +11,10 @@
 #include "devviews/DevViewsState.h"
 #include "devviews/ObjectListDump.h"
 #include "lang/Language.h"
-#include "link/CommRecord.h"
 #include "link/LinkState.h"
-#include "link/MonitorFrames.h"
-#include "model/core/MainState.h"
+#include "link/line/CommRecord.h"
+#include "link/plc/MonitorFrames.h"
+#include "model/MainState.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/CanvasState.h"
 

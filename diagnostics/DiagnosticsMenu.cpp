@@ -3,7 +3,7 @@
 #include <string>
 
 #include "diagnostics/DiagnosticsDialogs.h"
-#include "link/LinkCommand.h"
+#include "link/line/LinkCommand.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorMode.h"

@@ -3,9 +3,9 @@
 #include "diagnostics/DiagnosticsState.h"
 #include "diagnostics/ErrorCheck.h"
 #include "diagnostics/MachineStatus.h"
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
 #include "model/image/ProgramImage.h"
 
 namespace kestrion {

@@ -5,11 +5,11 @@
 #include <optional>
 
 #include "diagnostics/ErrorRegisterTexts.h"
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/Receive.h"
-#include "link/RegisterReads.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/Receive.h"
+#include "link/line/RegisterReads.h"
 
 namespace kestrion {
 

@@ -1,5 +1,6 @@
 #include "lang/Language.h"
 
+#include "lang/MenuState.h"
 #include "lang/Texts.h"
 #include "model/core/StateRegistry.h"
 #include "model/ladder/VirtualCanvas.h"
@@ -60,7 +61,10 @@ std::string deviceTooMuchText() {
 
 namespace {
 
-[[maybe_unused]] const bool registered = state::registerReset("lang", [] { langState = {}; });
+[[maybe_unused]] const bool registered = state::registerReset("lang", [] {
+    langState = {};
+    resetMenuState();
+});
 // The canvas is below this floor: it asks for the text through the source installed here.
 [[maybe_unused]] const bool deviceTooMuchInstalled = (setDeviceTooMuchSource(deviceTooMuchText), true);
 

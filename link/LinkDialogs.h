@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "link/ForceBits.h"
-#include "link/Keywords.h"
-#include "link/ParameterDialog.h"
-#include "link/PlcClock.h"
-#include "link/RemoteDialogs.h"
-#include "link/RsTimOutDialog.h"
+#include "link/line/RsTimOutDialog.h"
+#include "link/plc/ForceBits.h"
+#include "link/plc/Keywords.h"
+#include "link/plc/ParameterDialog.h"
+#include "link/plc/PlcClock.h"
+#include "link/plc/RemoteDialogs.h"
 #include "link/transfer/TransferDialogs.h"
 #include "model/core/DialogSeam.h"
 

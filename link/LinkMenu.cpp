@@ -1,10 +1,10 @@
 #include "link/LinkMenu.h"
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/Keywords.h"
-#include "link/PlcClock.h"
-#include "link/RemoteControl.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/plc/Keywords.h"
+#include "link/plc/PlcClock.h"
+#include "link/plc/RemoteControl.h"
 
 namespace kestrion {
 

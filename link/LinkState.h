@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "link/CommRecord.h"
-#include "link/ParameterDialog.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Receive.h"
+#include "link/plc/ParameterDialog.h"
 #include "link/terminals/TerminalState.h"
+#include "link/transfer/RegisterView.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
@@ -68,6 +69,7 @@ struct LinkState {
     std::string comTemp2Array;  // the first bit-block frame
     std::string comTemp3Array;  // the bit-block continuation
     TerminalState terminals;
+    RegisterViewState registerView;  // the main window's register panel
 };
 
 extern LinkState linkState;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/ladder/LadderObject.h"
 #include "platform/Services.h"
 

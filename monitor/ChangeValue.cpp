@@ -4,11 +4,11 @@
 #include <cctype>
 #include <string_view>
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/RegisterReads.h"
-#include "link/RelayForces.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/RegisterReads.h"
+#include "link/plc/RelayForces.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/DeviceRanges.h"
@@ -371,7 +371,7 @@ void btnChangeCurrentValueCloseClick() {
     monitorState.changeValuePanel.visible = false;
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    true);
-    monitorControl("spbtnStopMonitor1").enabled = false;
+    menuItem("spbtnStopMonitor1").enabled = false;
     closeComPort();
 }
 
@@ -393,7 +393,7 @@ void ChangeCurrentValue1Click() {
     layOutLadderButtons(0);
     ChangeValuePanel& panel = monitorState.changeValuePanel;
     panel.visible = true;
-    monitorControl("spbtnStopMonitor1").enabled = true;
+    menuItem("spbtnStopMonitor1").enabled = true;
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    false);
     panel.memo.clear();

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/MonitorFrames.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/core/LinkedList.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ConnectedPlc.h"
@@ -39,7 +39,7 @@ int& focusOf(MonitorFront front) {
 
 void enableFront(MonitorFront front, std::initializer_list<const char*> names, bool enabled) {
     for (const char* name : names)
-        (isEntry(front) ? monitorState.entryControls[name] : monitorControl(name)).enabled = enabled;
+        (isEntry(front) ? monitorState.entryControls[name] : menuItem(name)).enabled = enabled;
 }
 
 void enableDeleteButtons(MonitorFront front, bool enabled) {
@@ -99,8 +99,8 @@ void showDeviceTypeRefusal(MonitorFront front) {
 }
 
 void restoreStartButtons() {
-    monitorControl("spbtnStartMonitor1").enabled = true;
-    monitorControl("spbtnStopMonitor1").enabled = false;
+    menuItem("spbtnStartMonitor1").enabled = true;
+    menuItem("spbtnStopMonitor1").enabled = false;
 }
 
 // The frames of one family and what each failure says.
@@ -370,8 +370,8 @@ void btnStartMonitor1Click() {
         }
         startTimer3();
         session.keepPortOpen();
-        monitorControl("btnStartMonitor1").enabled = false;
-        monitorControl("btnStopMonitor1").enabled = true;
+        menuItem("btnStartMonitor1").enabled = false;
+        menuItem("btnStopMonitor1").enabled = true;
         enableControls(
             {"btnRegisterDevices", "btnDeleteTheDevice", "btnDeleteAllDevices", "btnMonDeviceClose",
              "btnTransferSetup", "btnTryConnection", "btnMonDeviceMoveUp", "btnMonDeviceMoveDown"},
@@ -382,8 +382,8 @@ void btnStartMonitor1Click() {
 void btnStopMonitor1Click() {
     stopTimer3();
     panelText(10, " ");
-    monitorControl("btnStartMonitor1").enabled = true;
-    monitorControl("btnStopMonitor1").enabled = false;
+    menuItem("btnStartMonitor1").enabled = true;
+    menuItem("btnStopMonitor1").enabled = false;
     enableControls(
         {"spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff", "btnRegisterDevices",
          "btnMonDeviceClose", "btnDeleteTheDevice", "btnDeleteAllDevices", "btnForceOnOff", "btnChangeValue",
@@ -396,13 +396,13 @@ void btnMonDeviceCloseClick() {
     redrawFlags |= kRedrawLadder | kRedrawObjects;
     layOutLadderButtons(1);
     monitorState.panelVisible = false;
-    monitorControl("MonitorMenu").enabled = true;
+    menuItem("MonitorMenu").enabled = true;
     stopTimer3();
     monitorMode = kMonitorOff;
     panelText(10, " ");
     closeComPort();
-    monitorControl("spbtnStartMonitor1").enabled = true;
-    monitorControl("spbtnStopMonitor1").enabled = false;
+    menuItem("spbtnStartMonitor1").enabled = true;
+    menuItem("spbtnStopMonitor1").enabled = false;
     enableControls({"spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"}, true);
 }
 
@@ -500,7 +500,7 @@ void MonDeviceListViewSelectItem(int row, bool selected) {
 }
 
 void MonDeviceListViewDblClick() {
-    const bool stopped = monitorControl("spbtnStopMonitor1").enabled;
+    const bool stopped = menuItem("spbtnStopMonitor1").enabled;
     if (stopped) btnStopMonitor1Click();
     btnRegisterDevicesClick();
     if (stopped) btnStartMonitor1Click();

@@ -1,10 +1,10 @@
 #include "monitor/ForceOpener.h"
 
 #include "editor/EditorViewState.h"
-#include "link/CommRecord.h"
-#include "link/ForceBits.h"
-#include "link/LinkCommand.h"
 #include "link/LinkDialogs.h"
+#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
+#include "link/plc/ForceBits.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/MonitorMode.h"

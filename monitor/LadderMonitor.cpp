@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "editor/EditorViewState.h"
-#include "link/CommRecord.h"
-#include "link/MonitorFrames.h"
+#include "link/line/CommRecord.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/CanvasState.h"
@@ -55,8 +55,8 @@ void forDrawnObjects(Visit visit) {
 }
 
 void setMonitorMenuItems(bool running) {
-    monitorControl("WriteMode1").checked = !running;
-    monitorControl("msStartMonitor1").enabled = !running;
+    menuItem("WriteMode1").checked = !running;
+    menuItem("msStartMonitor1").enabled = !running;
     enableControls({"msStopMonitor1", "Popup4StopMonitor", "Popup4DeviceSearch", "Popup4ForceONOFF",
                     "Popup4ChangeValue"},
                    running);
@@ -137,7 +137,7 @@ void msStartMonitor1Click() {
         setMonitorMenuItems(false);
         return;
     }
-    monitorControl("spbtnStartMonitor1").enabled = false;
+    menuItem("spbtnStartMonitor1").enabled = false;
     enableControls({"spbtnStopMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    true);
 }
@@ -182,7 +182,7 @@ void EnterDeviceMonitor1Click() {
                                   platform::MsgButtons::Ok);
         return;
     }
-    monitorControl("MonitorMenu").enabled = false;
+    menuItem("MonitorMenu").enabled = false;
     layOutLadderButtons(0);
     monitorState.panelVisible = true;
     monitorMode = kMonitorEntryDevices;

@@ -17,15 +17,15 @@ namespace {
 ViewLayout viewLayout = nullptr;
 ViewRefresh viewRefresh = nullptr;
 
-}  // namespace
-
-MonitorControls startMonitorControls() {
-    MonitorControls controls;
-    for (const char* name : {"btnStopMonitor1", "btnDeleteTheDevice", "btnDeleteAllDevices",
-                             "spbtnStopMonitor1", "msStopMonitor1"})
-        controls[name].enabled = false;
-    return controls;
+// The buttons and items as the main window starts with them.
+void startMonitorItems() {
+    enableControls({"btnStopMonitor1", "btnDeleteTheDevice", "btnDeleteAllDevices", "spbtnStopMonitor1",
+                    "msStopMonitor1"},
+                   false);
 }
+[[maybe_unused]] const bool startRegistered = registerMenuStart(startMonitorItems);
+
+}  // namespace
 
 MonitorControls startEntryControls() {
     MonitorControls controls;
@@ -38,12 +38,8 @@ MonitorControls startEntryControls() {
     return controls;
 }
 
-ControlState& monitorControl(const std::string& objectName) {
-    return monitorState.controls[objectName];
-}
-
 void enableControls(std::initializer_list<const char*> objectNames, bool enabled) {
-    for (const char* name : objectNames) monitorControl(name).enabled = enabled;
+    for (const char* name : objectNames) menuItem(name).enabled = enabled;
 }
 
 MonitorRows& polledRows() {

@@ -2,15 +2,16 @@
 // (model/MonitorLists.h): the comment file and the monitor-list file hold the registered one.
 // The windows of the monitor (the device monitor panel, the change-value panel, the entry device
 // monitor) show what this state holds: the rows of their list views and the enabled state of
-// their buttons and of the monitor's menu items and tool buttons, by object name.
+// their buttons; the monitor's menu items, tool buttons and panel buttons are items of the store of
+// lang/MenuState.h.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "lang/MenuState.h"
 #include "monitor/DeviceUsage.h"
 
 namespace kestrion {
@@ -34,16 +35,11 @@ struct MonitorRow {
 };
 using MonitorRows = std::vector<MonitorRow>;
 
-struct ControlState {
-    bool enabled = true;
-    bool visible = true;
-    bool checked = false;
-};
-using MonitorControls = std::map<std::string, ControlState>;
+// The controls of the entry device monitor window, by object name (the main window's are the
+// items of lang/MenuState.h).
+using MonitorControls = MenuItemStates;
 
-// The buttons and items as the main window starts with them, and those of the entry device
-// monitor window as it opens.
-MonitorControls startMonitorControls();
+// The buttons of the entry device monitor window as it opens.
 MonitorControls startEntryControls();
 
 // The change-value panel of the main window (ChangeCurrentValueGroupBox).
@@ -79,7 +75,6 @@ struct MonitorState {
     bool panelVisible = false;
     MonitorRows monDeviceRows;
     int focusedRow = -1;
-    MonitorControls controls = startMonitorControls();
 
     // Change current value: the last accepted register of either front end and the panel.
     std::int32_t cvDeviceAddress = 0;
@@ -104,7 +99,7 @@ extern std::array<std::int16_t, kByteMonitorCount>& ByteMonitor;
 extern std::array<std::uint8_t, kBitMonitorBytes>& BitMonitor;
 extern const stLadderBlock*& monitorRangeHead;
 
-ControlState& monitorControl(const std::string& objectName);
+// The main window's monitor buttons and items (menuItem) as a group.
 void enableControls(std::initializer_list<const char*> objectNames, bool enabled);
 
 // The rows the poll writes: the entry device monitor's while it is open, else MonDeviceListView.

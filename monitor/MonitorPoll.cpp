@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "editor/EditorViewState.h"
-#include "link/CommRecord.h"
-#include "link/LinkCommand.h"
-#include "link/MonitorFrames.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/Receive.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/CanvasState.h"

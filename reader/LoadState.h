@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include "model/image/StepCount.h"  // convStepNo: the step counter the decoders add to
 
@@ -47,6 +48,11 @@ struct PlacedObjects {
 };
 
 struct ReaderState {
+    // The instruction view's list: the program words it shows (END included) and where each of
+    // its lines starts (byte offsets in the image).
+    std::vector<std::uint16_t> listedWords;
+    std::vector<std::uint32_t> listedLineOffsets;
+
     // The load driver.
     std::int32_t convByteOffset = 348;  // byte offset in the image of the instruction being converted
     std::uint16_t convInstrCode = 0;

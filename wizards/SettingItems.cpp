@@ -5,13 +5,13 @@
 #include <string>
 #include <utility>
 
-#include "link/Connection.h"
 #include "link/LinkDialogs.h"
-#include "link/ParameterDialog.h"
+#include "link/line/Connection.h"
+#include "link/plc/ParameterDialog.h"
 
+#include "model/MainState.h"
+#include "model/ModelDialogs.h"
 #include "model/core/CommandTransaction.h"
-#include "model/core/MainState.h"
-#include "model/core/ModelDialogs.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"

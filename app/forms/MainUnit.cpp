@@ -41,10 +41,10 @@
 #include "lang/Texts.h"
 #include "lang/forms/LanguageChange.h"
 #include "lang/forms/WidgetText.h"
-#include "link/Receive.h"
 #include "link/forms/LineFree.h"
+#include "link/line/Receive.h"
+#include "model/MainState.h"
 #include "model/core/CommandTransaction.h"
-#include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/ladder/DrawGeometry.h"
@@ -267,7 +267,7 @@ void TMainForm::showRecentFileItems() {
 void TMainForm::syncFromCore() {
     if (captionLanguage_ != static_cast<int>(currentLanguage())) forms::announceLanguageChange();
     refreshEditItems();
-    for (const auto& [name, state] : appState.items) {
+    for (const auto& [name, state] : menuItemStates()) {
         QAction* item = action(QString::fromStdString(name));
         if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
             item = submenu->menuAction();

@@ -9,10 +9,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/InstructionList.h"
 #include "app/MainView.h"
 #include "app/ToolButtons.h"
-#include "app/TransferCommands.h"
+#include "app/TransferClicks.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/RegisterViewPanel.h"
 #include "editor/LadderLayout.h"
@@ -23,6 +22,7 @@
 #include "lang/forms/WidgetText.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
+#include "reader/InstructionList.h"
 #include "wizards/forms/ParameterListPanel.h"
 
 namespace kestrion::app {

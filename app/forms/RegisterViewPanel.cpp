@@ -14,8 +14,8 @@
 #include <utility>
 
 #include "app/MainView.h"
-#include "app/RegisterView.h"
 #include "lang/forms/Captions.h"
+#include "link/transfer/RegisterView.h"
 
 namespace kestrion::forms {
 
@@ -135,14 +135,14 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
 }
 
 void RegisterViewPanel::syncFromCore() {
-    if (shownFills_ != appState.regViewFills) {
-        shownFills_ = appState.regViewFills;
+    if (shownFills_ != registerView.regViewFills) {
+        shownFills_ = registerView.regViewFills;
         cells_->refill();
-        regStringGrid->horizontalHeader()->setDefaultSectionSize(appState.regView32bits != 0 ? 128 : 64);
+        regStringGrid->horizontalHeader()->setDefaultSectionSize(registerView.regView32bits != 0 ? 128 : 64);
     }
     for (const auto& [button, shows] : shownBy_)
-        button->setChecked(shows < 10 ? shows == appState.regView32bits
-                                      : shows - 10 == appState.regViewFormat);
+        button->setChecked(shows < 10 ? shows == registerView.regView32bits
+                                      : shows - 10 == registerView.regViewFormat);
 }
 
 void RegisterViewPanel::regStringGridEnter() {

@@ -1,6 +1,6 @@
 // The register panel (RegisterViewGroupBox) and its grid regStringGrid: the core's register view
-// (app/RegisterView.h) as a table whose cells are read when painted. Typed cell texts stay in the
-// grid until the view is filled again; Enter writes them through the core.
+// (link/transfer/RegisterView.h) as a table whose cells are read when painted. Typed cell texts
+// stay in the grid until the view is filled again; Enter writes them through the core.
 #pragma once
 
 #include <QGroupBox>

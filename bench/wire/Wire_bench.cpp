@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "link/CommRecord.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Receive.h"
 #include "link/transfer/Transfers.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ConnectedPlc.h"

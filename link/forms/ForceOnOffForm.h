@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "link/ForceBits.h"
+#include "link/plc/ForceBits.h"
 
 class QButtonGroup;
 class QLabel;

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "link/LinkCommand.h"
+#include "link/line/LinkCommand.h"
 
 namespace kestrion::forms {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "link/ParameterDialog.h"
+#include "link/plc/ParameterDialog.h"
 
 class QButtonGroup;
 class QCheckBox;

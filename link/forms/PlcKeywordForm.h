@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "link/Keywords.h"
+#include "link/plc/Keywords.h"
 
 class QCheckBox;
 class QLabel;

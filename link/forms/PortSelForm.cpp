@@ -14,7 +14,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "link/CommRecord.h"
+#include "link/line/CommRecord.h"
 #include "model/forms/TitleWidth.h"
 #include "model/forms/WindowPlacing.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/PortSelDialog.h"
+#include "link/line/PortSelDialog.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "link/RemoteDialogs.h"
+#include "link/plc/RemoteDialogs.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <string>
 
-#include "link/RsTimOutDialog.h"
+#include "link/line/RsTimOutDialog.h"
 
 class QComboBox;
 class QPushButton;

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-#include "link/PlcClock.h"
+#include "link/plc/PlcClock.h"
 
 class QComboBox;
 class QLineEdit;

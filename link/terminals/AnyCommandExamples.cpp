@@ -1,6 +1,6 @@
 // The example frames of the any-command terminal, one list a protocol: each line a frame as the
 // command line takes it, then what the framing adds to it, then a label after " -*".
-#include "link/CommRecord.h"
+#include "link/line/CommRecord.h"
 #include "link/terminals/AnyCommandTerminal.h"
 
 namespace kestrion {

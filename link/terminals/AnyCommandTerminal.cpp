@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "link/CommRecord.h"
-#include "link/LinkCommand.h"
+#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "link/terminals/TerminalFraming.h"
 #include "platform/Services.h"
 

@@ -4,10 +4,10 @@
 #include <string_view>
 #include <utility>
 
-#include "link/CommRecord.h"
-#include "link/Frames.h"
 #include "link/LinkState.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Frames.h"
+#include "link/line/Receive.h"
 #include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 

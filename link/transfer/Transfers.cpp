@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
 #include "link/LinkState.h"
-#include "link/ParameterBlock.h"
-#include "link/ParameterDialog.h"
-#include "link/Receive.h"
-#include "link/RegisterReads.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/Receive.h"
+#include "link/line/RegisterReads.h"
+#include "link/plc/ParameterBlock.h"
+#include "link/plc/ParameterDialog.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"

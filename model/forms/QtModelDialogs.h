@@ -1,7 +1,7 @@
 // The model's dialogs as Qt windows.
 #pragma once
 
-#include "model/core/ModelDialogs.h"
+#include "model/ModelDialogs.h"
 
 namespace kestrion::forms {
 

@@ -8,9 +8,9 @@
 #include <new>
 #include <vector>
 
+#include "model/MainState.h"
+#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
-#include "model/core/MainState.h"
-#include "model/core/ModelState.h"
 #include "model/image/ModeData.h"
 #include "platform/Services.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/core/MainState.h"
+#include "model/MainState.h"
 
 namespace kestrion {
 

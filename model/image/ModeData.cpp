@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
 #include "model/core/CommandTransaction.h"
-#include "model/core/ModelState.h"
 
 namespace kestrion {
 

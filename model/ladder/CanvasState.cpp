@@ -4,8 +4,8 @@
 #include <memory>
 #include <utility>
 
+#include "model/ModelState.h"
 #include "model/core/CommandTransaction.h"
-#include "model/core/ModelState.h"
 
 namespace kestrion {
 

@@ -15,11 +15,11 @@
 #include <type_traits>
 #include <vector>
 
+#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
-#include "model/core/ModelState.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/ModeData.h"
 #include "model/image/StepCount.h"
@@ -27,6 +27,7 @@
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObjectPool.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -113,13 +114,13 @@ ObjectPool& objectPool() {
     return pool;
 }
 
+}  // namespace
+
 void tidyObjectPool() {
     if (kPooled) objectPool().tidy();
 }
 
 std::uint64_t changeCount = 1;  // 0 is the count of a row index never made
-
-}  // namespace
 
 void* stLadderBlock::operator new(std::size_t size) {
     ++changeCount;
@@ -151,195 +152,6 @@ void stLadderBlock::setPFlag(bool on) {
     flagByte2 = static_cast<std::uint8_t>(on ? flagByte2 | kFlag2Pulse : flagByte2 & ~kFlag2Pulse);
 }
 
-// ---- The 288-byte image -----------------------------------------------------------------------
-
-namespace {
-
-// The u32 fields of bytes 0..47, one every four bytes.
-constexpr std::uint32_t stLadderBlock::*kImageWords[] = {
-    &stLadderBlock::objLbc,   &stLadderBlock::stepNo,     &stLadderBlock::xAddr,
-    &stLadderBlock::yAddr,    &stLadderBlock::Xend,       &stLadderBlock::xMaxi,
-    &stLadderBlock::orbXaddr, &stLadderBlock::xBlockAddr, &stLadderBlock::unsettled32,
-    &stLadderBlock::yTopPos,  &stLadderBlock::end,        &stLadderBlock::unsettled44,
-};
-
-struct HalfWordField {
-    std::size_t offset;
-    std::uint16_t stLadderBlock::*field;
-};
-constexpr HalfWordField kImageHalfWords[] = {
-    {48, &stLadderBlock::idBC},  {50, &stLadderBlock::idCC},  {52, &stLadderBlock::LinkNo},
-    {60, &stLadderBlock::iCode}, {62, &stLadderBlock::rCode}, {276, &stLadderBlock::unsettled276},
-};
-
-// Every field but the links, in both directions: the image's fixed offsets in one place.
-template <class Image, class Object, class Word, class Bytes>
-void visitImageFields(Image& image, Object& object, Word word, Bytes bytes) {
-    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i]);
-    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field);
-    word(image, 54, object.flagByte1);
-    word(image, 55, object.flagByte2);
-    bytes(image, 56, object.unsettled56);
-    bytes(image, 64, object.mnemonic);
-    for (std::size_t i = 0; i < object.operands.size(); ++i) bytes(image, 76 + 16 * i, object.operands[i]);
-    bytes(image, 156, object.operand6);
-    word(image, 160, object.objNo);
-    bytes(image, 164, object.traceLabel);
-    bytes(image, 212, object.unsettled212);
-    bytes(image, 216, object.ID);
-    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i]);
-    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i]);
-    word(image, 272, object.monMark);
-    word(image, 273, object.monState);
-    bytes(image, 274, object.unsettled274);
-}
-
-}  // namespace
-
-LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
-    LadderObjectImage image{};  // the alignment gap and both link words stay zero
-    visitImageFields(
-        image, object,
-        [](LadderObjectImage& out, std::size_t offset, auto value) {
-            byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
-        },
-        [](LadderObjectImage& out, std::size_t offset, const auto& field) {
-            byteimage::putField(out, offset, field);
-        });
-    return image;
-}
-
-void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) {
-    visitImageFields(
-        image, dest,
-        [](const LadderObjectImage& in, std::size_t offset, auto& value) {
-            using T = std::remove_reference_t<decltype(value)>;
-            value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
-        },
-        [](const LadderObjectImage& in, std::size_t offset, auto& field) {
-            byteimage::getField(in, offset, field);
-        });
-}
-
-int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {
-    const auto fail = [] {
-        platform::messages().show("Error201501180912", "srcObjectCopyToDestObject", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
-        return 1;
-    };
-    if (source == nullptr || dest == nullptr) return fail();
-    // The fields before the ID text hold no pointer, so their bytes are the whole of them.
-    if (source != dest) std::memcpy(static_cast<void*>(dest), source, kLadderObjectContentSize);
-    if (std::memcmp(dest, source, kLadderObjectContentSize) != 0) return fail();
-    return 0;
-}
-
-// ---- The packed ladder -------------------------------------------------------------------------
-
-// An object is packed as the eight-byte words of its fields that are not zero, behind a mask of
-// which words they are. The fields hold no pointer before the snapshots' count, so their bytes are
-// the whole of them; the bytes stay in memory, in no file.
-namespace {
-
-constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots);
-constexpr std::size_t kWordBytes = 8;
-constexpr std::size_t kPackedWords = (kPackedFieldBytes + kWordBytes - 1) / kWordBytes;
-constexpr std::size_t kMaskBytes = (kPackedWords + 7) / 8;
-static_assert(kPackedWords <= 64);
-
-// The last word is cut at the snapshots' count. Every copy is of a length known when compiling:
-// a copy of a length found at run time is a call, and packing makes one per word.
-constexpr std::size_t kLastWord = kPackedWords - 1;
-constexpr std::size_t kLastWordBytes = kPackedFieldBytes - kWordBytes * kLastWord;
-
-template <std::size_t Bytes>
-void copyWord(void* to, const void* from) {
-    std::memcpy(to, from, Bytes);
-}
-void copyWordAt(std::size_t i, void* to, const void* from) {
-    if (i < kLastWord)
-        copyWord<kWordBytes>(to, from);
-    else
-        copyWord<kLastWordBytes>(to, from);
-}
-
-// The bytes go into chunks of a fixed size taken whole: nothing is moved as they fill, and at
-// most the room of one object is left unused at the end of each.
-constexpr std::size_t kChunkBytes = std::size_t{1} << 16;
-constexpr std::size_t kMostPackedBytes = kMaskBytes + kPackedFieldBytes;
-
-template <class Chunks, class Visit>
-void visitPacked(const Chunks& chunks, Visit visit) {
-    stLadderBlock object;
-    for (const auto& chunk : chunks)
-        for (const std::uint8_t* at = chunk.bytes.get(); at != chunk.bytes.get() + chunk.used;) {
-            std::uint64_t mask = 0;
-            std::memcpy(&mask, at, kMaskBytes);
-            at += kMaskBytes;
-            object = stLadderBlock{};
-            auto* fields = reinterpret_cast<unsigned char*>(&object);
-            for (; mask != 0; mask &= mask - 1) {
-                const auto i = static_cast<std::size_t>(std::countr_zero(mask));
-                copyWordAt(i, fields + kWordBytes * i, at);
-                at += i < kLastWord ? kWordBytes : kLastWordBytes;
-            }
-            visit(object);
-        }
-}
-
-}  // namespace
-
-PackedLadder::PackedLadder(const LadderList& list) {
-    for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) append(*o);
-}
-
-void PackedLadder::append(const stLadderBlock& object) {
-    if (chunks_.empty() || chunks_.back().used + kMostPackedBytes > kChunkBytes)
-        chunks_.push_back({std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes), 0});
-    Chunk& chunk = chunks_.back();
-    std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
-    const auto* fields = reinterpret_cast<const unsigned char*>(&object);
-    std::uint64_t mask = 0;
-    std::size_t length = kMaskBytes;
-    for (std::size_t i = 0; i < kPackedWords; ++i) {
-        std::uint64_t word = 0;
-        copyWordAt(i, &word, fields + kWordBytes * i);
-        if (word == 0) continue;
-        mask |= std::uint64_t{1} << i;
-        copyWordAt(i, packed + length, &word);
-        length += i < kLastWord ? kWordBytes : kLastWordBytes;
-    }
-    std::memcpy(packed, &mask, kMaskBytes);
-    chunk.used += length;
-    bytes_ += length;
-    ++count_;
-}
-
-void PackedLadder::forEach(const std::function<void(const stLadderBlock&)>& visit) const {
-    visitPacked(chunks_, [&](const stLadderBlock& object) { visit(object); });
-}
-
-void PackedLadder::unpackInto(LadderList& list) const {
-    visitPacked(chunks_, [&](const stLadderBlock& object) {
-        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
-        *twin = object;
-        twin->heldBySnapshots = 0;
-        links::pushBack(list, twin);
-    });
-}
-
-std::shared_ptr<const PackedLadder> PackedLadder::changed(
-    const std::function<bool(stLadderBlock&)>& change) const {
-    std::shared_ptr<PackedLadder> result(new PackedLadder);
-    bool any = false;
-    visitPacked(chunks_, [&](stLadderBlock& object) {
-        any = change(object) || any;
-        result->append(object);
-    });
-    if (!any) return nullptr;
-    return result;
-}
-
 // ---- Allocation and freeing -----------------------------------------------------------------
 
 namespace {
@@ -358,6 +170,8 @@ void forgetObject(const stLadderBlock* object) {
     if (readingOrderStart.node == object) readingOrderStart.node = nullptr;
 }
 
+}  // namespace
+
 void deleteObjectsFreedInCommand() {
     for (stLadderBlock* object : modelState.freedInCommand) delete object;
     modelState.freedInCommand.clear();
@@ -370,6 +184,8 @@ void disposeObject(stLadderBlock* object) {
     else
         delete object;
 }
+
+namespace {
 
 void label(stLadderBlock* object, std::string_view text) {
     setText(object->traceLabel, text);
@@ -602,10 +418,6 @@ bool ReallocLadderMemory(int mode, int objNo) {
     return true;
 }
 
-namespace {
-bool takeOverMainList();
-}  // namespace
-
 void initLadderList(std::uint32_t x, std::uint32_t y) {
     // A load replaces the whole ladder: the command takes the old objects over and frees them at
     // once, or else its snapshot may keep them alone.
@@ -740,253 +552,6 @@ void freeAllLadderObjects() {
     ldrBackup.reset();
     if (editNew != nullptr) disposeObject(editNew);
     if (!transaction::active()) deleteObjectsFreedInCommand();
-}
-
-// ---- The command transaction's part -----------------------------------------------------------
-
-namespace {
-
-constexpr int kListCount = 4;
-
-std::array<LadderList*, kListCount> everyLadderList() {
-    return {&ldrList, &ldrUndoList, &deleteList, &copyList};
-}
-
-std::vector<stLadderBlock*> nodesOf(const LadderList& list) {
-    std::vector<stLadderBlock*> nodes;
-    for (stLadderBlock* node = list.head; node != nullptr; node = node->next) nodes.push_back(node);
-    return nodes;
-}
-
-void relink(LadderList& list, const std::vector<stLadderBlock*>& nodes, stLadderBlock* now) {
-    list = {};
-    for (stLadderBlock* node : nodes) links::pushBack(list, node);
-    list.now = now;
-}
-
-// Every list by its objects, which no command frees before it has ended; the main list, which
-// commands change in place, with the contents of its objects as well; editNew by value.
-struct SavedLadder;
-std::vector<SavedLadder*>& openSnapshots() {
-    static std::vector<SavedLadder*> open;  // the innermost last
-    return open;
-}
-
-struct SavedLadder {
-    SavedLadder() { openSnapshots().push_back(this); }
-    SavedLadder(const SavedLadder&) = delete;
-    SavedLadder& operator=(const SavedLadder&) = delete;
-    ~SavedLadder() {
-        for (const auto& list : nodes)
-            for (stLadderBlock* node : list) release(node);
-        if (editNew != nullptr) release(editNew);
-        auto& open = openSnapshots();
-        open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    }
-    static void hold(stLadderBlock* node) { ++node->heldBySnapshots; }
-    static void release(stLadderBlock* node) {
-        if (node->heldBySnapshots > 0) --node->heldBySnapshots;
-    }
-
-    std::array<std::vector<stLadderBlock*>, kListCount> nodes;
-    std::array<stLadderBlock*, kListCount> now{};
-    std::unique_ptr<const PackedLadder> mainContents;  // null once not needed
-    stLadderBlock* editNew = nullptr;
-    std::optional<stLadderBlock> editNewContents;
-    stLadderBlock* ldrNew = nullptr;
-    stLadderBlock* ldrAlloc = nullptr;
-    stLadderBlock* ldrSearch = nullptr;
-    std::uint32_t curObjLbc = 0;
-    bool editCancelCopyDue = false;
-    std::shared_ptr<const PackedLadder> backup;
-    // Set when the command took the main list's objects over and the snapshot kept only their
-    // packed contents: the places in the list where the pointers into it stood (-1 none).
-    struct MainPlaces {
-        std::ptrdiff_t now = -1, ldrNew = -1, ldrAlloc = -1, ldrSearch = -1;
-    };
-    std::optional<MainPlaces> mainTakenOver;
-};
-
-void restoreLadder(const SavedLadder& saved) {
-    std::vector<stLadderBlock*> dropped = std::move(modelState.freedInCommand);
-    modelState.freedInCommand.clear();
-    const auto lists = everyLadderList();
-    for (LadderList* list : lists)
-        for (stLadderBlock* node = list->head; node != nullptr; node = node->next) dropped.push_back(node);
-    if (editNew != nullptr) dropped.push_back(editNew);
-
-    for (std::size_t list = 0; list < lists.size(); ++list)
-        relink(*lists[list], saved.nodes[list], saved.now[list]);
-    // A main list the command took over comes back as new objects.
-    std::vector<stLadderBlock*> rebuilt;
-    if (saved.mainTakenOver) {
-        LadderList main;
-        saved.mainContents->unpackInto(main);
-        rebuilt = nodesOf(main);
-        const auto at = [&](std::ptrdiff_t place) {
-            return place < 0 ? nullptr : rebuilt[static_cast<std::size_t>(place)];
-        };
-        relink(ldrList, rebuilt, at(saved.mainTakenOver->now));
-    }
-    std::size_t i = 0;
-    if (saved.mainContents != nullptr && !saved.mainTakenOver)
-        saved.mainContents->forEach([&](const stLadderBlock& contents) {
-            stLadderBlock* node = saved.nodes[0][i++];
-            stLadderBlock* const next = node->next;
-            stLadderBlock* const prev = node->prev;
-            const std::uint8_t held = node->heldBySnapshots;
-            *node = contents;
-            node->next = next;
-            node->prev = prev;
-            node->heldBySnapshots = held;
-        });
-    editNew = saved.editNew;
-    if (editNew != nullptr) {
-        const std::uint8_t held = editNew->heldBySnapshots;
-        *editNew = *saved.editNewContents;
-        editNew->next = editNew->prev = nullptr;
-        editNew->heldBySnapshots = held;
-    }
-
-    // What the snapshot holds lives on; every other object is freed once the command has ended.
-    std::vector<const stLadderBlock*> kept;
-    for (const auto& nodes : saved.nodes) kept.insert(kept.end(), nodes.begin(), nodes.end());
-    if (saved.editNew != nullptr) kept.push_back(saved.editNew);
-    kept.insert(kept.end(), rebuilt.begin(), rebuilt.end());
-    std::sort(kept.begin(), kept.end());
-    const auto keeps = [&](const stLadderBlock* node) {
-        return node != nullptr && std::binary_search(kept.begin(), kept.end(), node);
-    };
-    std::sort(dropped.begin(), dropped.end());
-    dropped.erase(std::unique(dropped.begin(), dropped.end()), dropped.end());
-    for (stLadderBlock* node : dropped) {
-        if (keeps(node)) continue;
-        if (node->heldBySnapshots > 0)
-            modelState.freedInCommand.push_back(node);
-        else
-            delete node;
-    }
-
-    const auto pointer = [&](stLadderBlock* savedPointer, std::ptrdiff_t SavedLadder::MainPlaces::*place) {
-        if (saved.mainTakenOver && (*saved.mainTakenOver).*place >= 0)
-            return rebuilt[static_cast<std::size_t>((*saved.mainTakenOver).*place)];
-        return keeps(savedPointer) ? savedPointer : nullptr;
-    };
-    ldrNew = pointer(saved.ldrNew, &SavedLadder::MainPlaces::ldrNew);
-    ldrAlloc = pointer(saved.ldrAlloc, &SavedLadder::MainPlaces::ldrAlloc);
-    ldrSearch = pointer(saved.ldrSearch, &SavedLadder::MainPlaces::ldrSearch);
-    curObjLbc = saved.curObjLbc;
-    canvasState.editCancelCopyDue = saved.editCancelCopyDue;
-    ldrBackup = saved.backup;
-    if (!keeps(canvasState.ldrDrawHead)) canvasState.ldrDrawHead = nullptr;
-    readingOrderStart = {};
-}
-
-transaction::Restore snapshotLadderObjects() {
-    auto saved = std::make_shared<SavedLadder>();
-    const auto lists = everyLadderList();
-    for (std::size_t list = 0; list < lists.size(); ++list) {
-        saved->nodes[list] = nodesOf(*lists[list]);
-        saved->now[list] = lists[list]->now;
-        for (stLadderBlock* node : saved->nodes[list]) SavedLadder::hold(node);
-    }
-    saved->mainContents = std::make_unique<const PackedLadder>(ldrList);
-    saved->editNew = editNew;
-    if (editNew != nullptr) {
-        SavedLadder::hold(editNew);
-        saved->editNewContents = *editNew;
-    }
-    saved->ldrNew = ldrNew;
-    saved->ldrAlloc = ldrAlloc;
-    saved->ldrSearch = ldrSearch;
-    saved->curObjLbc = curObjLbc;
-    saved->editCancelCopyDue = canvasState.editCancelCopyDue;
-    saved->backup = ldrBackup;
-    return [saved] { restoreLadder(*saved); };
-}
-
-// Once the outermost command has ended: the objects it freed go, and then the edit-cancel copy it
-// asked for is taken.
-void endLadderCommand() {
-    ++changeCount;  // a command moves objects without making or freeing any
-    deleteObjectsFreedInCommand();
-    tidyObjectPool();
-    if (!canvasState.editCancelCopyDue) return;
-    canvasState.editCancelCopyDue = false;
-    ldrBackup = std::make_shared<const PackedLadder>(ldrList);
-}
-
-[[maybe_unused]] const bool ladderPart =
-    transaction::registerPart("ladder objects", snapshotLadderObjects, endLadderCommand);
-
-}  // namespace
-
-// The innermost snapshot's copy of the main list's contents is needed no more when every object
-// it saved has been freed in the command (nothing writes to a freed object) and still holds what
-// the copy holds.
-void dropUnneededMainContents() {
-    auto& open = openSnapshots();
-    if (open.empty() || open.back()->mainContents == nullptr || open.back()->mainTakenOver) return;
-    SavedLadder& saved = *open.back();
-    std::vector<const stLadderBlock*> freed(modelState.freedInCommand.begin(),
-                                            modelState.freedInCommand.end());
-    std::sort(freed.begin(), freed.end());
-    bool unchanged = true;
-    std::size_t i = 0;
-    saved.mainContents->forEach([&](const stLadderBlock& contents) {
-        const stLadderBlock* node = saved.nodes[0][i++];
-        unchanged = unchanged && std::binary_search(freed.begin(), freed.end(), node) &&
-                    std::memcmp(&contents, node, offsetof(stLadderBlock, heldBySnapshots)) == 0;
-    });
-    if (unchanged) saved.mainContents.reset();
-}
-
-namespace {
-
-// The command's snapshot lets go of the main list's objects and keeps their packed contents
-// alone, to put back as new objects: the command may change and free the objects themselves, and
-// the memory they took serves the ladder it builds. Only the snapshot of a command that runs
-// inside no other may (an outer one holds the same objects); false when it may not.
-bool takeOverMainList() {
-    auto& open = openSnapshots();
-    if (open.size() != 1 || open.back()->mainContents == nullptr) return false;
-    SavedLadder& saved = *open.back();
-    if (saved.mainTakenOver) return true;
-    std::vector<stLadderBlock*>& nodes = saved.nodes[0];
-    const auto placeOf = [&](const stLadderBlock* pointer) -> std::ptrdiff_t {
-        const auto found = std::find(nodes.begin(), nodes.end(), pointer);
-        return pointer == nullptr || found == nodes.end() ? -1 : found - nodes.begin();
-    };
-    saved.mainTakenOver = SavedLadder::MainPlaces{placeOf(saved.now[0]), placeOf(saved.ldrNew),
-                                                  placeOf(saved.ldrAlloc), placeOf(saved.ldrSearch)};
-    for (stLadderBlock* node : nodes) SavedLadder::release(node);
-    std::vector<stLadderBlock*>().swap(nodes);
-    return true;
-}
-
-}  // namespace
-
-void handMainListToCommand() {
-    // Outside a command nothing is put back: the objects may as well go on being the list.
-    if (!transaction::active() || takeOverMainList()) return;
-    const std::vector<stLadderBlock*> originals = nodesOf(ldrList);
-    stLadderBlock* const now = ldrList.now;
-    ldrList = {};
-    // A snapshot's objects, freed in the command, stay as they are until it has ended; the copy of
-    // their contents goes before the copies of the objects are made.
-    for (stLadderBlock* original : originals)
-        if (original->heldBySnapshots > 0) disposeObject(original);
-    dropUnneededMainContents();
-    for (stLadderBlock* original : originals) {
-        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
-        *twin = *original;
-        twin->heldBySnapshots = 0;
-        twin->next = twin->prev = nullptr;
-        links::pushBack(ldrList, twin);
-        if (original == now) ldrList.now = twin;
-    }
-    for (stLadderBlock* original : originals)
-        if (original->heldBySnapshots == 0) disposeObject(original);
 }
 
 }  // namespace kestrion

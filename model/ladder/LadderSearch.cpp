@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/core/ModelState.h"
+#include "model/ModelState.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"

@@ -6,11 +6,11 @@
 #include <limits>
 
 #include "lang/LinkMessages.h"
-#include "link/CommRecord.h"
-#include "link/Frames.h"
-#include "link/LinkCommand.h"
-#include "link/Receive.h"
-#include "link/RegisterReads.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Frames.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/Receive.h"
+#include "link/line/RegisterReads.h"
 #include "model/instructions/Conversions.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/access/TerminalOpener.h"

@@ -4,11 +4,11 @@
 #include <array>
 
 #include "lang/LinkMessages.h"
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/Receive.h"
-#include "link/RegisterReads.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/Receive.h"
+#include "link/line/RegisterReads.h"
 #include "monitor/access/AccessDialogs.h"
 #include "monitor/access/AnyAddress.h"
 #include "monitor/access/TerminalOpener.h"

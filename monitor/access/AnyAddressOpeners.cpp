@@ -1,8 +1,8 @@
 #include "monitor/access/AnyAddressOpeners.h"
 
-#include "link/CommRecord.h"
-#include "link/LinkCommand.h"
-#include "model/core/MainState.h"
+#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
+#include "model/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"

@@ -1,8 +1,8 @@
 #include "monitor/access/TerminalOpener.h"
 
 #include "lang/LinkMessages.h"
-#include "link/CommRecord.h"
-#include "link/LinkCommand.h"
+#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "link/terminals/TerminalDialogs.h"
 #include "model/image/ModeData.h"
 #include "monitor/MonitorMode.h"

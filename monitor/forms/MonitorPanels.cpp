@@ -17,8 +17,8 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "link/Connection.h"
 #include "link/forms/LineFree.h"
+#include "link/line/Connection.h"
 #include "monitor/ChangeValue.h"
 #include "monitor/DevicePanel.h"
 #include "monitor/LadderMonitor.h"
@@ -242,15 +242,15 @@ void MonitorParts::sync() {
     for (const std::string& line : changeValue.memo) lines << widgetText(line);
     if (ChangeCurrentValueMemo->toPlainText() != lines.join('\n'))
         ChangeCurrentValueMemo->setPlainText(lines.join('\n'));
-    applyControls(window_, monitorState.controls);
+    applyControls(window_, menuItemStates());
     // The monitor works on an open program: without one its buttons and items rest.
     const QWidget* editPanel = window_.findChild<QWidget*>("EditPanel1");
     const bool programOpen = editPanel == nullptr || !editPanel->isHidden();
     for (const char* name :
          {"msStartMonitor1", "EnterDeviceMonitor1", "ChangeCurrentValue2", "spbtnStartMonitor1",
           "spbtnStopMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue"}) {
-        const auto control = monitorState.controls.find(name);
-        const bool enabled = control == monitorState.controls.end() || control->second.enabled;
+        const auto control = menuItemStates().find(name);
+        const bool enabled = control == menuItemStates().end() || control->second.enabled;
         for (QAction* item : window_.findChildren<QAction*>(name)) item->setEnabled(programOpen && enabled);
     }
 }

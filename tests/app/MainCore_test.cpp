@@ -3,10 +3,10 @@
 #include <set>
 
 #include "app/AppMenu.h"
-#include "model/core/MainState.h"
+#include "model/MainState.h"
 
 #include "lang/Language.h"
-#include "link/CommRecord.h"
+#include "link/line/CommRecord.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"

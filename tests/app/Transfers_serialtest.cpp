@@ -6,9 +6,9 @@
 
 #include "app/ConvertCommands.h"
 #include "app/MainCore.h"
-#include "app/TransferCommands.h"
-#include "link/CommRecord.h"
-#include "model/core/MainState.h"
+#include "app/TransferClicks.h"
+#include "link/line/CommRecord.h"
+#include "model/MainState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"

@@ -1,9 +1,9 @@
 #include "lang/HelpItems.h"
 
 #include "lang/Language.h"
-#include "link/CommRecord.h"
-#include "link/PlcClock.h"
-#include "model/core/MainState.h"
+#include "link/line/CommRecord.h"
+#include "link/plc/PlcClock.h"
+#include "model/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ModeData.h"
 #include "support/Fixture.h"

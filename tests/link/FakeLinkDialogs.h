@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "link/LinkDialogs.h"
-#include "link/PortSelDialog.h"
+#include "link/line/PortSelDialog.h"
 
 namespace kestrion::test {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "link/CommRecord.h"
-#include "link/Frames.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Frames.h"
+#include "link/line/Receive.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {

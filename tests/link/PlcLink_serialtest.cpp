@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "link/Connection.h"
-#include "link/Keywords.h"
 #include "link/LinkFixture.h"
-#include "link/ParameterBlock.h"
-#include "link/PlcClock.h"
-#include "link/RegisterReads.h"
-#include "link/RelayForces.h"
-#include "link/RemoteControl.h"
+#include "link/line/Connection.h"
+#include "link/line/RegisterReads.h"
+#include "link/plc/Keywords.h"
+#include "link/plc/ParameterBlock.h"
+#include "link/plc/PlcClock.h"
+#include "link/plc/RelayForces.h"
+#include "link/plc/RemoteControl.h"
 #include "model/image/ProgramImage.h"
 #include "platform/PosixSerial.h"
 #include "support/PlcSimLine.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "model/core/ModelDialogs.h"
+#include "model/ModelDialogs.h"
 
 namespace kestrion::test {
 

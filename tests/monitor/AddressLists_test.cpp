@@ -1,6 +1,6 @@
 #include "monitor/AddressLists.h"
 
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
 

@@ -1,6 +1,6 @@
 #include "monitor/DevicePanel.h"
 
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/LadderObject.h"
@@ -21,7 +21,7 @@ protected:
             types.push_back(nodeDataType(*n));
         return types;
     }
-    bool enabled(const char* name) { return monitorControl(name).enabled; }
+    bool enabled(const char* name) { return menuItem(name).enabled; }
 };
 
 TEST_F(DevicePanelTest, ARunCountsOnFromItsFirstDevice) {
@@ -205,7 +205,7 @@ TEST_F(DevicePanelTest, ADoubleClickOnARowOpensTheRegistrationAndRestartsAPollTh
 
     btnStartMonitor1Click();
     ASSERT_TRUE(timer3Running());
-    monitorControl("spbtnStopMonitor1").enabled = true;
+    menuItem("spbtnStopMonitor1").enabled = true;
     bool pollingMeanwhile = true;
     dialogs.whileRegistering = [&] { pollingMeanwhile = timer3Running(); };
     dialogs.registerEntries = {{"D2"}};
@@ -230,11 +230,11 @@ TEST_F(DevicePanelTest, ARowSelectsItsDeviceAndThePanelsCloseGivesTheMenuBack) {
     MonDeviceListViewSelectItem(1, true);
     EXPECT_EQ(deviceMonitorList.selected, deviceMonitorList.head->next);
     EXPECT_EQ(monitorState.focusedRow, 1);
-    EXPECT_FALSE(monitorControl("MonitorMenu").enabled);  // while the panel shows
+    EXPECT_FALSE(menuItem("MonitorMenu").enabled);  // while the panel shows
     btnDeleteAllDevicesClick();
     EXPECT_EQ(monitorState.focusedRow, -1);
     btnMonDeviceCloseClick();
-    EXPECT_TRUE(monitorControl("MonitorMenu").enabled);
+    EXPECT_TRUE(menuItem("MonitorMenu").enabled);
     EXPECT_FALSE(monitorState.panelVisible);
 }
 

@@ -1,7 +1,7 @@
 #include "monitor/EntryDeviceMonitor.h"
 
 #include "lang/Language.h"
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "monitor/MonitorFixture.h"
 
 namespace kestrion::test {
@@ -15,6 +15,18 @@ protected:
         EntryDeviceMonitor1Click();
     }
 };
+
+// The buttons as the window opens, by their design states.
+TEST_F(EntryDeviceMonitorTest, TheWindowOpensWithStopDeleteChangeAndForceDisabled) {
+    openWindow([](EntryDeviceMonitorDialog&) {
+        for (const char* on : {"btnStartMonitor", "btnRegisterDevices", "btnTransferSetup",
+                               "btnTryConnection", "btnClose", "btnMoveUp", "btnMoveDown"})
+            EXPECT_TRUE(monitorState.entryControls[on].enabled) << on;
+        for (const char* off : {"btnStopMonitor", "btnDeleteTheDevice", "btnDeleteAllDevices",
+                                "btnChangeValue", "btnForceOnOff"})
+            EXPECT_FALSE(monitorState.entryControls[off].enabled) << off;
+    });
+}
 
 TEST_F(EntryDeviceMonitorTest, ItsRunsCountOnAndItsLimitsAreThePanels) {
     openWindow([this](EntryDeviceMonitorDialog& window) {

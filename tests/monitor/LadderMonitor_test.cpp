@@ -4,7 +4,7 @@
 #include "diagnostics/DiagnosticsDialogs.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/EditorViewState.h"
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
@@ -53,7 +53,7 @@ TEST_F(LadderMonitorTest, AMonitorWhoseLineGoesSilentShowsItselfStoppedInMenusTo
         sim.plc.fault = plcsim::Fault::None;
         msStartMonitor1Click();
         ASSERT_TRUE(timer3Running());
-        ASSERT_FALSE(monitorControl("spbtnStartMonitor1").enabled);
+        ASSERT_FALSE(menuItem("spbtnStartMonitor1").enabled);
         fakes.clock.advance(300);  // a whole cycle: the bit phase has shown RUN or STOP
         for (int wait = 0; wait < 50 && monitorState.pollPhase != (wordPhase ? 0 : 1); ++wait)
             fakes.clock.advance(10);
@@ -66,11 +66,11 @@ TEST_F(LadderMonitorTest, AMonitorWhoseLineGoesSilentShowsItselfStoppedInMenusTo
         EXPECT_FALSE(timer3Running());
         EXPECT_EQ(comPortHandle, -1);
         for (const char* on : {"msStartMonitor1", "spbtnStartMonitor1", "spbtnEntryDeviceMonitor"})
-            EXPECT_TRUE(monitorControl(on).enabled) << on << wordPhase;
+            EXPECT_TRUE(menuItem(on).enabled) << on << wordPhase;
         for (const char* off :
              {"msStopMonitor1", "spbtnStopMonitor1", "Popup4StopMonitor", "Popup4ChangeValue"})
-            EXPECT_FALSE(monitorControl(off).enabled) << off << wordPhase;
-        EXPECT_TRUE(monitorControl("WriteMode1").checked);
+            EXPECT_FALSE(menuItem(off).enabled) << off << wordPhase;
+        EXPECT_TRUE(menuItem("WriteMode1").checked);
         EXPECT_EQ(fakes.statusBar.panelText(10) + "|" + fakes.statusBar.panelText(11), " |") << wordPhase;
     }
     sim.plc.fault = plcsim::Fault::None;
@@ -134,7 +134,7 @@ TEST_F(LadderMonitorTest, AnOperandUsedAgainSharesItsRowAndOnlyTheDrawnRangeIsPo
 TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnIsRefused) {
     msStartMonitor1Click();
     EXPECT_EQ(boxes(), (Boxes{"*Msg2018110730 | NoDevice | warning"}));
-    EXPECT_TRUE(monitorControl("msStartMonitor1").enabled);
+    EXPECT_TRUE(menuItem("msStartMonitor1").enabled);
 
     stLadderBlock* contact = add("LD", {"X0"});
     stLadderBlock* coil = add("OUT", {"Y0"});
@@ -143,7 +143,7 @@ TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnI
     msStartMonitor1Click();
     ASSERT_TRUE(timer3Running());
     EXPECT_EQ(monitorMode, kMonitorLadder);
-    EXPECT_FALSE(monitorControl("spbtnStartMonitor1").enabled);
+    EXPECT_FALSE(menuItem("spbtnStartMonitor1").enabled);
     sim.plc.setBit(0x0400, true);
     sim.plc.setBit(0x0500, true);
     sim.plc.setWord(dataAddress(0), 1234);
@@ -151,13 +151,13 @@ TEST_F(LadderMonitorTest, StartPollsTheLadderOrTheRegisteredListAndNothingDrawnI
     EXPECT_EQ(std::make_tuple(contact->monMark, coil->monMark, mov->monValue[1]),
               std::make_tuple(kMonMarkConducting, kMonMarkConducting, std::uint64_t{1234}));
     EXPECT_EQ(redrawFlags & (kRedrawLadder | kRedrawObjects), kRedrawLadder | kRedrawObjects);
-    EXPECT_FALSE(monitorControl("WriteMode1").checked || monitorControl("msStartMonitor1").enabled);
-    EXPECT_TRUE(monitorControl("msStopMonitor1").enabled && monitorControl("Popup4ChangeValue").enabled);
+    EXPECT_FALSE(menuItem("WriteMode1").checked || menuItem("msStartMonitor1").enabled);
+    EXPECT_TRUE(menuItem("msStopMonitor1").enabled && menuItem("Popup4ChangeValue").enabled);
     msStopMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running(), comPortHandle),
               std::make_tuple(kMonitorOff, false, -1));
-    EXPECT_TRUE(monitorControl("WriteMode1").checked && monitorControl("msStartMonitor1").enabled);
-    EXPECT_FALSE(monitorControl("msStopMonitor1").enabled || monitorControl("Popup4ChangeValue").enabled);
+    EXPECT_TRUE(menuItem("WriteMode1").checked && menuItem("msStartMonitor1").enabled);
+    EXPECT_FALSE(menuItem("msStopMonitor1").enabled || menuItem("Popup4ChangeValue").enabled);
 
     // In mode 2 the start polls the registered list instead.
     registerRuns({{"D7"}});
@@ -173,8 +173,8 @@ TEST_F(LadderMonitorTest, AStartThatLeavesTimer3OffFallsBackToAStoppedMonitor) {
     sim.plc.frameFault = plcsim::Fault::Silence;
     msStartMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorOff, false));
-    EXPECT_TRUE(monitorControl("msStartMonitor1").enabled && monitorControl("spbtnStartMonitor1").enabled);
-    EXPECT_FALSE(monitorControl("msStopMonitor1").enabled || monitorControl("spbtnStopMonitor1").enabled);
+    EXPECT_TRUE(menuItem("msStartMonitor1").enabled && menuItem("spbtnStartMonitor1").enabled);
+    EXPECT_FALSE(menuItem("msStopMonitor1").enabled || menuItem("spbtnStopMonitor1").enabled);
     EXPECT_EQ(boxes(), (Boxes{"Error2015030526 | q4 Communication Error | warning"}));
 }
 
@@ -185,7 +185,7 @@ TEST_F(LadderMonitorTest, ANakToTheRegistrationStillStartsTheMonitor) {
     sim.plc.nakRegistration = true;
     msStartMonitor1Click();
     EXPECT_EQ(std::make_tuple(monitorMode, timer3Running()), std::make_tuple(kMonitorLadder, true));
-    EXPECT_TRUE(monitorControl("msStopMonitor1").enabled && monitorControl("spbtnStopMonitor1").enabled);
+    EXPECT_TRUE(menuItem("msStopMonitor1").enabled && menuItem("spbtnStopMonitor1").enabled);
     EXPECT_TRUE(boxes().empty());
     EXPECT_NE(comPortHandle, -1);
 }
@@ -236,7 +236,7 @@ TEST_F(LadderMonitorTest, TheMachineStatusStopsTheMonitorOfEitherModeFirst) {
     MachineStatus1Click();
     EXPECT_EQ(status.modes, (std::vector<int>{kMonitorOff, kMonitorEntryDevices}));
     EXPECT_FALSE(timer3Running());
-    EXPECT_TRUE(monitorControl("btnStartMonitor1").enabled);
+    EXPECT_TRUE(menuItem("btnStartMonitor1").enabled);
 }
 
 TEST_F(LadderMonitorTest, EnteringTheDeviceMonitorIsRefusedWhileTheLadderIsMonitored) {

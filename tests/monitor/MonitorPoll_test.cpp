@@ -1,7 +1,7 @@
 #include "monitor/MonitorPoll.h"
 
-#include "link/LinkCommand.h"
-#include "link/MonitorFrames.h"
+#include "link/line/LinkCommand.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/AddressLists.h"
 #include "monitor/MonitorFixture.h"
@@ -172,9 +172,9 @@ TEST_F(MonitorPollTest, ATimeOutStopsThePollWithOneBoxByPhaseAndType) {
         EXPECT_FALSE(timer3Running());
         EXPECT_EQ(monitorMode, kMonitorEntryDevices) << c.type;  // the panel stays, ready to start
         EXPECT_EQ(comPortHandle, -1) << c.type;
-        EXPECT_TRUE(monitorControl("btnStartMonitor1").enabled) << c.type;
-        EXPECT_FALSE(monitorControl("btnStopMonitor1").enabled) << c.type;
-        EXPECT_TRUE(monitorControl("btnRegisterDevices").enabled) << c.type;
+        EXPECT_TRUE(menuItem("btnStartMonitor1").enabled) << c.type;
+        EXPECT_FALSE(menuItem("btnStopMonitor1").enabled) << c.type;
+        EXPECT_TRUE(menuItem("btnRegisterDevices").enabled) << c.type;
         EXPECT_EQ(panel(10) + "|" + panel(11), " |") << c.type;
         // The PLC back on the line: the panel's Start polls it again.
         sim.plc.fault = plcsim::Fault::None;

@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "editor/EditorViewState.h"
-#include "link/MonitorFrames.h"
+#include "link/plc/MonitorFrames.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorState.h"
@@ -106,8 +106,8 @@ TEST_F(MonitorSerialTest, APlcThatGoesAwayStopsThePollWithOneBox) {
     EXPECT_FALSE(timer3Running());
     EXPECT_EQ(shownBoxes(fakes.messages).size(), 1u);
     // The panel shows its poll stopped and can start it again; the line is let go.
-    EXPECT_TRUE(monitorControl("btnStartMonitor1").enabled);
-    EXPECT_FALSE(monitorControl("btnStopMonitor1").enabled);
+    EXPECT_TRUE(menuItem("btnStartMonitor1").enabled);
+    EXPECT_FALSE(menuItem("btnStopMonitor1").enabled);
     EXPECT_EQ(monitorMode, kMonitorEntryDevices);
     EXPECT_EQ(comPortHandle, -1);
     EXPECT_EQ(fakes.statusBar.panelText(11), "");
@@ -131,7 +131,7 @@ TEST_F(MonitorSerialTest, ALadderMonitorWhosePlcIsPulledShowsItselfStoppedInMenu
     const auto ran = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
     while (std::chrono::steady_clock::now() < ran) clock.runMessageLoopOnce();
     ASSERT_EQ(fakes.statusBar.panelText(11), "Stop");  // a bit phase has been answered
-    ASSERT_FALSE(monitorControl("msStartMonitor1").enabled);
+    ASSERT_FALSE(menuItem("msStartMonitor1").enabled);
     plc.end();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (std::chrono::steady_clock::now() < deadline) clock.runMessageLoopOnce();
@@ -139,10 +139,9 @@ TEST_F(MonitorSerialTest, ALadderMonitorWhosePlcIsPulledShowsItselfStoppedInMenu
     EXPECT_FALSE(timer3Running());
     EXPECT_EQ(monitorMode, kMonitorOff);
     EXPECT_EQ(comPortHandle, -1);
-    for (const char* on : {"msStartMonitor1", "spbtnStartMonitor1"})
-        EXPECT_TRUE(monitorControl(on).enabled) << on;
+    for (const char* on : {"msStartMonitor1", "spbtnStartMonitor1"}) EXPECT_TRUE(menuItem(on).enabled) << on;
     for (const char* off : {"msStopMonitor1", "spbtnStopMonitor1", "Popup4StopMonitor"})
-        EXPECT_FALSE(monitorControl(off).enabled) << off;
+        EXPECT_FALSE(menuItem(off).enabled) << off;
     EXPECT_EQ(fakes.statusBar.panelText(10) + "|" + fakes.statusBar.panelText(11), " |");
 }
 

@@ -1,4 +1,4 @@
-#include "link/ParameterDialog.h"
+#include "link/plc/ParameterDialog.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
 #include "support/Fixture.h"

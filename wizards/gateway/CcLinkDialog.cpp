@@ -3,11 +3,11 @@
 #include <array>
 #include <cstdio>
 
-#include "link/CommRecord.h"
-#include "link/Connection.h"
-#include "link/LinkCommand.h"
-#include "link/Receive.h"
-#include "link/RegisterReads.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Connection.h"
+#include "link/line/LinkCommand.h"
+#include "link/line/Receive.h"
+#include "link/line/RegisterReads.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/DevicePanel.h"
 #include "platform/Services.h"

@@ -11,8 +11,8 @@
 #include "app/forms/MainUnit.h"
 #include "lang/Language.h"
 #include "lang/forms/AboutForm.h"
-#include "link/Keywords.h"
 #include "link/forms/PlcKeywordForm.h"
+#include "link/plc/Keywords.h"
 #include "support/Fixture.h"
 #include "support/gui/RealServicesTest.h"
 

@@ -13,8 +13,6 @@
 #include <tuple>
 
 #include "lang/Language.h"
-#include "link/CommRecord.h"
-#include "link/LinkCommand.h"
 #include "link/forms/AnyCommandForm.h"
 #include "link/forms/InterceptForm.h"
 #include "link/forms/LineFree.h"
@@ -24,6 +22,8 @@
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RsTimOutForm.h"
 #include "link/forms/SetTimeForm.h"
+#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {

@@ -8,8 +8,8 @@
 #include <QtTest/QTest>
 #include <functional>
 
-#include "link/CommRecord.h"
 #include "link/forms/PortSelForm.h"
+#include "link/line/CommRecord.h"
 #include "model/image/ModeData.h"
 #include "support/SerialTree.h"
 #include "support/gui/RealServicesTest.h"

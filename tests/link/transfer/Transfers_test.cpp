@@ -1,8 +1,8 @@
 #include "link/transfer/Transfers.h"
 
-#include "link/LinkError.h"
 #include "link/LinkFixture.h"
-#include "link/ParameterBlock.h"
+#include "link/line/LinkError.h"
+#include "link/plc/ParameterBlock.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"

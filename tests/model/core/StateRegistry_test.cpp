@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "lang/Language.h"
-#include "link/CommRecord.h"
-#include "model/core/ModelState.h"
+#include "link/line/CommRecord.h"
+#include "model/ModelState.h"
 #include "model/image/MonitorLists.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/LadderObject.h"

@@ -2,7 +2,7 @@
 
 #include "link/LinkFixture.h"
 #include "link/LinkState.h"
-#include "link/PortSelDialog.h"
+#include "link/line/PortSelDialog.h"
 #include "link/terminals/FakeTerminalDialogs.h"
 #include "link/terminals/TerminalFraming.h"
 #include "model/image/ModeData.h"

@@ -1,7 +1,7 @@
 #include "wizards/gateway/CcLinkDialog.h"
 
-#include "link/CommRecord.h"
-#include "link/Receive.h"
+#include "link/line/CommRecord.h"
+#include "link/line/Receive.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 #include "plcsim/PlcSimErrors.h"

@@ -1,0 +1,202 @@
+#include "app/TransferClicks.h"
+
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+#include "lang/Language.h"
+#include "link/LinkDialogs.h"
+#include "link/line/CommRecord.h"
+#include "link/transfer/RegisterView.h"
+#include "link/transfer/TransferCommands.h"
+#include "model/MainState.h"
+#include "model/core/CommandTransaction.h"
+#include "model/image/ProgramImage.h"
+#include "model/image/RecentFiles.h"
+#include "model/image/StepCount.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
+#include "model/ladder/EditorState.h"
+#include "monitor/MonitorMode.h"
+#include "platform/Services.h"
+#include "reader/MachineCodeLoader.h"
+#include "reader/WordCheck.h"
+#include "wizards/SettingItems.h"
+
+namespace kestrion {
+
+namespace {
+
+using platform::MsgIcon;
+
+void show(const char* text, const char* caption, MsgIcon icon) {
+    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
+}
+
+bool askYesNo(const char* text, const char* caption) {
+    return platform::messages().show(text, caption, MsgIcon::Question, platform::MsgButtons::YesNo) ==
+           platform::MsgAnswer::Yes;
+}
+
+// The transfers never share the line with a monitor's poll.
+bool refusedWhileMonitoring(const char* text, const char* caption, MsgIcon icon) {
+    if (monitorMode == kMonitorOff) return false;
+    show(text, caption, icon);
+    return true;
+}
+
+bool unconverted() {
+    return (editModeFlags & kEditLadderNotConverted) != 0;
+}
+
+void clearBits(std::uint8_t& flags, std::uint8_t bits) {
+    flags &= static_cast<std::uint8_t>(~bits);
+}
+
+void requestRedraw() {
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+// File > Close first when the program has no name or unsaved changes; false when the user kept
+// it (it stays as it was).
+bool closedIfNeeded() {
+    const bool needed = (fileStateFlags & kFileNoName) != 0 || (editModeFlags & kEditModifiedSinceSave) != 0;
+    if (!needed) return true;
+    bool closed = false;
+    runCommand([&closed] { return closed = closeProgram(); });
+    if (!closed) fileStateFlags |= kFileLastChoiceWentThrough;
+    return closed;
+}
+
+// The ladder of the program just read, built with the load's own steps; false when a word of it
+// was refused (the check has said which), and the command's transaction takes everything back.
+bool buildReadLadder() {
+    showProgramOpen();
+    if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
+    startLadderLoad();
+    convMachineCodeToLadder("ProgRead");
+    followWidenedBus();
+    finishLoadedLadder();
+
+    requestViewScroll(ViewScroll::toTop(0));
+    appState.mpsScanX = draw.iBusLineStart;
+    appState.mpsScanY = 0;
+    xOldCursor = draw.iBusLineStart;
+    yOldCursor = 0;
+    setBlueFrameObject(xOldCursor, yOldCursor);
+    setMainCaptionWithFile(currentFileName());
+    platform::statusBar().setPanelText(0, "Ladder");
+    if (!prepareNewFileName()) return false;
+
+    for (const char* item : {"File11", "File21", "File31", "File41"}) menuItem(item).enabled = false;
+    clearBits(fileStateFlags, kFileLastChoiceWentThrough);
+    fileStateFlags |= kFileNoName;
+    editModeFlags |= kEditModifiedSinceSave | kEditFileOpen;
+    requestRedraw();
+    platform::timers().setEnabled(platform::TimerId::Timer2, true);
+    return true;
+}
+
+bool readAndLoadProgram() {
+    // The type dialog clears the go-ahead bit when it is cancelled, and only then.
+    fileStateFlags |= kFileLastChoiceWentThrough;
+    plcTypeChange1Click();
+    if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
+        fileStateFlags |= kFileLastChoiceWentThrough;
+        clearBits(fileStateFlags, kFileNoName);
+        clearBits(editModeFlags, kEditModifiedSinceSave);
+        return true;
+    }
+    if (!readProgramFromPlc() || !buildReadLadder()) return false;
+    show("Completed...", "Program read", MsgIcon::Information);
+    return true;
+}
+
+}  // namespace
+
+void ProgReadClick() {
+    if (refusedWhileMonitoring("In monitor mode...Can'tDoProgRead", "Msg2015032001", MsgIcon::None)) return;
+    if (unconverted()) {
+        show("Msg2015032011", "*Need Convert Edit Program", MsgIcon::None);
+        return;
+    }
+    if (!askYesNo("Do you want to read program?", "Read Program")) return;
+    if (!closedIfNeeded()) return;
+    // Block, program and ladder become the project's together, or not at all.
+    runCommand(readAndLoadProgram);
+}
+
+void ProgWriteClick() {
+    if (refusedWhileMonitoring("In Device Monitor...Can'tDoProgramWrite...", "Msg2015032002", MsgIcon::None))
+        return;
+    if (unconverted()) {
+        show("Need Convert Edit Program", "Msg2015032012", MsgIcon::None);
+        return;
+    }
+    if (!askYesNo("Do you want to write program?", "Write Program")) return;
+    ProgWriteDialog dialog;
+    dialog.endStep = static_cast<std::int32_t>(convStepNo);
+    linkDialogs().progWrite(dialog);
+    requestRedraw();
+    if (dialog.accepted != 1) return;
+    writeProgramToPlc(dialog.rangeMode == ProgWriteDialog::kRangeSetting);
+    requestRedraw();
+}
+
+void ProgVerifyClick() {
+    if (refusedWhileMonitoring("Can'tDoProgramVerify...", "Error2015032003", MsgIcon::Warning)) return;
+    verifyProgramWithPlc();
+}
+
+void RegReadClick() {
+    if (refusedWhileMonitoring("Error2015032004", "Can't do this action", MsgIcon::Warning)) return;
+    if (!askYesNo("Do you want to read data from controller?", "Read Register")) return;
+    runCommand([] {
+        if (!readRegistersFromPlc()) return false;
+        // The registers read belong to the program's data: they go with its next save.
+        if (appState.programPanelsVisible) editModeFlags |= kEditModifiedSinceSave;
+        return true;
+    });
+    refreshRegisterView();
+}
+
+void RegWriteClick() {
+    if (refusedWhileMonitoring("Can'tDoRegisterWrite...", "Error2015032005", MsgIcon::Warning)) return;
+    if (!askYesNo("Do you want to write to controller?", "Write Register")) return;
+    writeRegistersToPlc();
+}
+
+void RegVerifyClick() {
+    if (refusedWhileMonitoring("Can'tDoRegisterVerify...", "Error2015032006", MsgIcon::Warning)) return;
+    verifyRegistersWithPlc();
+}
+
+void spbtnUploadProgClick() {
+    ProgReadClick();
+}
+
+void spbtnDnloadProgClick() {
+    ProgWriteClick();
+}
+
+void DregView1Click() {
+    RegisterViewDialog dialog;
+    dialog.plcType = pmw.plcType();
+    linkDialogs().registerView(dialog);
+    requestRedraw();
+}
+
+void btnParameterViewCloseClick() {
+    requestRedraw();
+    // The ladder or the instruction view, whichever its menu item ticks, takes the panel's place.
+    appState.parameterViewVisible = false;
+    setupToolBarButtons(1);
+    setupFncKeyButtons(1);
+    platform::timers().setEnabled(platform::TimerId::Timer3, false);
+    closeComPort();
+}
+
+void ParameterListViewDblClick(const std::string& caption, const std::string& value, int index) {
+    platform::statusBar().setPanelText(0, caption + "," + value + "," + std::to_string(index));
+}
+
+}  // namespace kestrion

@@ -1,0 +1,208 @@
+#include "model/ladder/LadderObject.h"
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <type_traits>
+
+#include "model/core/ByteImage.h"
+#include "model/core/LinkedList.h"
+#include "model/core/MemoryNotEnough.h"
+#include "model/image/ClipboardBlock.h"
+#include "platform/Services.h"
+
+namespace kestrion {
+
+// ---- The 288-byte image -----------------------------------------------------------------------
+
+namespace {
+
+// The u32 fields of bytes 0..47, one every four bytes.
+constexpr std::uint32_t stLadderBlock::*kImageWords[] = {
+    &stLadderBlock::objLbc,   &stLadderBlock::stepNo,     &stLadderBlock::xAddr,
+    &stLadderBlock::yAddr,    &stLadderBlock::Xend,       &stLadderBlock::xMaxi,
+    &stLadderBlock::orbXaddr, &stLadderBlock::xBlockAddr, &stLadderBlock::unsettled32,
+    &stLadderBlock::yTopPos,  &stLadderBlock::end,        &stLadderBlock::unsettled44,
+};
+
+struct HalfWordField {
+    std::size_t offset;
+    std::uint16_t stLadderBlock::*field;
+};
+constexpr HalfWordField kImageHalfWords[] = {
+    {48, &stLadderBlock::idBC},  {50, &stLadderBlock::idCC},  {52, &stLadderBlock::LinkNo},
+    {60, &stLadderBlock::iCode}, {62, &stLadderBlock::rCode}, {276, &stLadderBlock::unsettled276},
+};
+
+// Every field but the links, in both directions: the image's fixed offsets in one place.
+template <class Image, class Object, class Word, class Bytes>
+void visitImageFields(Image& image, Object& object, Word word, Bytes bytes) {
+    for (std::size_t i = 0; i < std::size(kImageWords); ++i) word(image, 4 * i, object.*kImageWords[i]);
+    for (const HalfWordField& half : kImageHalfWords) word(image, half.offset, object.*half.field);
+    word(image, 54, object.flagByte1);
+    word(image, 55, object.flagByte2);
+    bytes(image, 56, object.unsettled56);
+    bytes(image, 64, object.mnemonic);
+    for (std::size_t i = 0; i < object.operands.size(); ++i) bytes(image, 76 + 16 * i, object.operands[i]);
+    bytes(image, 156, object.operand6);
+    word(image, 160, object.objNo);
+    bytes(image, 164, object.traceLabel);
+    bytes(image, 212, object.unsettled212);
+    bytes(image, 216, object.ID);
+    for (std::size_t i = 0; i < object.ItemNo.size(); ++i) word(image, 220 + 2 * i, object.ItemNo[i]);
+    for (std::size_t i = 0; i < object.monValue.size(); ++i) word(image, 232 + 8 * i, object.monValue[i]);
+    word(image, 272, object.monMark);
+    word(image, 273, object.monState);
+    bytes(image, 274, object.unsettled274);
+}
+
+}  // namespace
+
+LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
+    LadderObjectImage image{};  // the alignment gap and both link words stay zero
+    visitImageFields(
+        image, object,
+        [](LadderObjectImage& out, std::size_t offset, auto value) {
+            byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
+        },
+        [](LadderObjectImage& out, std::size_t offset, const auto& field) {
+            byteimage::putField(out, offset, field);
+        });
+    return image;
+}
+
+void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) {
+    visitImageFields(
+        image, dest,
+        [](const LadderObjectImage& in, std::size_t offset, auto& value) {
+            using T = std::remove_reference_t<decltype(value)>;
+            value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
+        },
+        [](const LadderObjectImage& in, std::size_t offset, auto& field) {
+            byteimage::getField(in, offset, field);
+        });
+}
+
+int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {
+    const auto fail = [] {
+        platform::messages().show("Error201501180912", "srcObjectCopyToDestObject", platform::MsgIcon::None,
+                                  platform::MsgButtons::Ok);
+        return 1;
+    };
+    if (source == nullptr || dest == nullptr) return fail();
+    // The fields before the ID text hold no pointer, so their bytes are the whole of them.
+    if (source != dest) std::memcpy(static_cast<void*>(dest), source, kLadderObjectContentSize);
+    if (std::memcmp(dest, source, kLadderObjectContentSize) != 0) return fail();
+    return 0;
+}
+
+// ---- The packed ladder -------------------------------------------------------------------------
+
+// An object is packed as the eight-byte words of its fields that are not zero, behind a mask of
+// which words they are. The fields hold no pointer before the snapshots' count, so their bytes are
+// the whole of them; the bytes stay in memory, in no file.
+namespace {
+
+constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots);
+constexpr std::size_t kWordBytes = 8;
+constexpr std::size_t kPackedWords = (kPackedFieldBytes + kWordBytes - 1) / kWordBytes;
+constexpr std::size_t kMaskBytes = (kPackedWords + 7) / 8;
+static_assert(kPackedWords <= 64);
+
+// The last word is cut at the snapshots' count. Every copy is of a length known when compiling:
+// a copy of a length found at run time is a call, and packing makes one per word.
+constexpr std::size_t kLastWord = kPackedWords - 1;
+constexpr std::size_t kLastWordBytes = kPackedFieldBytes - kWordBytes * kLastWord;
+
+template <std::size_t Bytes>
+void copyWord(void* to, const void* from) {
+    std::memcpy(to, from, Bytes);
+}
+void copyWordAt(std::size_t i, void* to, const void* from) {
+    if (i < kLastWord)
+        copyWord<kWordBytes>(to, from);
+    else
+        copyWord<kLastWordBytes>(to, from);
+}
+
+// The bytes go into chunks of a fixed size taken whole: nothing is moved as they fill, and at
+// most the room of one object is left unused at the end of each.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 16;
+constexpr std::size_t kMostPackedBytes = kMaskBytes + kPackedFieldBytes;
+
+template <class Chunks, class Visit>
+void visitPacked(const Chunks& chunks, Visit visit) {
+    stLadderBlock object;
+    for (const auto& chunk : chunks)
+        for (const std::uint8_t* at = chunk.bytes.get(); at != chunk.bytes.get() + chunk.used;) {
+            std::uint64_t mask = 0;
+            std::memcpy(&mask, at, kMaskBytes);
+            at += kMaskBytes;
+            object = stLadderBlock{};
+            auto* fields = reinterpret_cast<unsigned char*>(&object);
+            for (; mask != 0; mask &= mask - 1) {
+                const auto i = static_cast<std::size_t>(std::countr_zero(mask));
+                copyWordAt(i, fields + kWordBytes * i, at);
+                at += i < kLastWord ? kWordBytes : kLastWordBytes;
+            }
+            visit(object);
+        }
+}
+
+}  // namespace
+
+PackedLadder::PackedLadder(const LadderList& list) {
+    for (const stLadderBlock* o = list.head; o != nullptr; o = o->next) append(*o);
+}
+
+void PackedLadder::append(const stLadderBlock& object) {
+    if (chunks_.empty() || chunks_.back().used + kMostPackedBytes > kChunkBytes)
+        chunks_.push_back({std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes), 0});
+    Chunk& chunk = chunks_.back();
+    std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
+    const auto* fields = reinterpret_cast<const unsigned char*>(&object);
+    std::uint64_t mask = 0;
+    std::size_t length = kMaskBytes;
+    for (std::size_t i = 0; i < kPackedWords; ++i) {
+        std::uint64_t word = 0;
+        copyWordAt(i, &word, fields + kWordBytes * i);
+        if (word == 0) continue;
+        mask |= std::uint64_t{1} << i;
+        copyWordAt(i, packed + length, &word);
+        length += i < kLastWord ? kWordBytes : kLastWordBytes;
+    }
+    std::memcpy(packed, &mask, kMaskBytes);
+    chunk.used += length;
+    bytes_ += length;
+    ++count_;
+}
+
+void PackedLadder::forEach(const std::function<void(const stLadderBlock&)>& visit) const {
+    visitPacked(chunks_, [&](const stLadderBlock& object) { visit(object); });
+}
+
+void PackedLadder::unpackInto(LadderList& list) const {
+    visitPacked(chunks_, [&](const stLadderBlock& object) {
+        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *twin = object;
+        twin->heldBySnapshots = 0;
+        links::pushBack(list, twin);
+    });
+}
+
+std::shared_ptr<const PackedLadder> PackedLadder::changed(
+    const std::function<bool(stLadderBlock&)>& change) const {
+    std::shared_ptr<PackedLadder> result(new PackedLadder);
+    bool any = false;
+    visitPacked(chunks_, [&](stLadderBlock& object) {
+        any = change(object) || any;
+        result->append(object);
+    });
+    if (!any) return nullptr;
+    return result;
+}
+
+}  // namespace kestrion

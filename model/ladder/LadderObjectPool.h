@@ -1,0 +1,23 @@
+// What the files of the ladder objects share among themselves (LadderObject.cpp, the objects and
+// their lists; LadderSnapshots.cpp, the command transaction's part); nothing else includes it.
+#pragma once
+
+#include <cstdint>
+
+namespace kestrion {
+
+struct stLadderBlock;
+
+// Counts the changes of the objects: every object made or freed, and every command (ladderChanges).
+extern std::uint64_t changeCount;
+// After many objects came back, the pool hands its free ones out in address order again.
+void tidyObjectPool();
+// The objects freed inside the command that has just ended go now.
+void deleteObjectsFreedInCommand();
+// Frees an object, or keeps it until the command has ended while a snapshot holds it.
+void disposeObject(stLadderBlock* object);
+// The outermost command's snapshot keeps the main list as packed contents and lets its objects go;
+// false when it may not.
+bool takeOverMainList();
+
+}  // namespace kestrion

@@ -1,0 +1,124 @@
+#include "link/line/LinkCommand.h"
+
+#include <functional>
+
+#include "link/LinkFixture.h"
+#include "link/line/Connection.h"
+#include "link/line/RegisterReads.h"
+#include "link/plc/Keywords.h"
+#include "link/plc/PlcClock.h"
+#include "link/plc/RemoteControl.h"
+#include "model/image/ProgramImage.h"
+#include "monitor/ForceOpener.h"
+#include "support/ShownBoxes.h"
+#include "support/SimulatedPlc.h"
+
+namespace kestrion::test {
+namespace {
+
+using Step = std::function<void(LinkSession&)>;
+
+class LinkCommandTest : public LinkTest {
+protected:
+    SimulatedPlc sim{fakes, 1};
+};
+
+TEST_F(LinkCommandTest, EveryExitClosesThePortUnlessTheCommandKeepsIt) {
+    const LinkBox box{"Error2015030511", "Communication Message"};
+    const Step done = [](LinkSession&) {};
+    const Step failed = [&](LinkSession&) { failCommand(box); };
+    const Step keptThenFailed = [&](LinkSession& s) {
+        s.keepPortOpen();
+        failCommand(box);
+    };
+    const Step givenUp = [](LinkSession& s) {
+        s.closePortAtEnd();
+        abandonCommand();
+    };
+    const std::tuple<PortAfter, const Step*, bool, Boxes, bool> cases[] = {
+        {PortAfter::Close, &done, true, {}, false},
+        {PortAfter::Close, &failed, false, {"Error2015030511 | Communication Message | warning"}, false},
+        {PortAfter::Close,
+         &keptThenFailed,
+         false,
+         {"Error2015030511 | Communication Message | warning"},
+         true},
+        {PortAfter::KeepOpen, &done, true, {}, true},
+        {PortAfter::KeepOpen, &givenUp, false, {}, false},
+    };
+    for (const auto& [after, step, ran, boxes, openAfter] : cases) {
+        openAt(0);
+        fakes.messages.shown.clear();
+        EXPECT_EQ(runLinkCommand(after, *step), ran);
+        EXPECT_EQ(shownBoxes(fakes.messages), boxes);
+        EXPECT_EQ(fakes.serial.isOpen(), openAfter);
+        EXPECT_EQ(fakes.clock.enabled(platform::TimerId::Timer1), openAfter);
+    }
+}
+
+TEST_F(LinkCommandTest, ACommandStartedWhileARequestWaitsIsRefusedAndLeavesThePortAlone) {
+    pmw.setPlcType(1);
+    linkDialogs.keywordEntries = {{"", "12345678"}};
+    void (*const commands[])() = {
+        KeywordSetup1Click,  SetRTC1Click,  TryToConnection1Click, ConnectionTest1Click,
+        ForceBitOnOff1Click, Version1Click, selectComPort,         [] {
+                                      remoteRunStopButton(true, true); }};
+    openAt(0);
+    sim.plc.fault = plcsim::Fault::Silence;
+    for (void (*command)() : commands) {
+        fakes.messages.shown.clear();
+        bool portKept = false;
+        fakes.clock.at(now() + 50, [&] {
+            command();
+            portKept = fakes.serial.isOpen();
+        });
+        readD8004();
+        EXPECT_TRUE(portKept);
+        EXPECT_EQ(std::string(rs.txChars.data()), "0230304530383032033732");  // the waiting one's frame
+        EXPECT_EQ(shownBoxes(fakes.messages),
+                  Boxes{"The PLC link is busy with another request | Communication Message | warning"});
+    }
+    EXPECT_TRUE(linkDialogs.captions.empty());
+    EXPECT_EQ(sim.plc.frames.size(), std::size(commands));  // the waiting reads alone
+    EXPECT_EQ(remoteRunRequest, 0);
+
+    // A timer tick is refused without a word.
+    bool tickRan = true;
+    fakes.clock.at(now() + 50, [&] {
+        tickRan = runLinkCommand(
+            PortAfter::KeepOpen, [] {}, IfBusy::StayQuiet);
+    });
+    fakes.messages.shown.clear();
+    readD8004();
+    EXPECT_FALSE(tickRan);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(LinkCommandTest, AFailedConnectionTestSaysWhyAndTheCommandClosesThePort) {
+    sim.plc.fault = plcsim::Fault::Silence;
+    EXPECT_FALSE(runLinkCommand(PortAfter::Close, [] {
+        requireConnection();
+        ADD_FAILURE() << "went on without a PLC";
+    }));
+    EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"Communication Error... | Error2015032065 | warning"});
+    EXPECT_FALSE(fakes.serial.isOpen());
+}
+
+TEST_F(LinkCommandTest, TheProgressWindowIsHiddenOnEveryExitAndGivenBackToTheOuterOne) {
+    {
+        LinkProgress outer("Read program progress...", 100);
+        outer.setPosition(40);
+        EXPECT_FALSE(runLinkCommand(PortAfter::KeepOpen, [] {
+            LinkProgress inner("Write parameter progress...", 2);
+            inner.setPosition(1);
+            abandonCommand();
+        }));
+        EXPECT_TRUE(fakes.progress.visible);
+        EXPECT_EQ(fakes.progress.caption, "Read program progress...");
+        EXPECT_EQ(std::tie(fakes.progress.maximum, fakes.progress.position), std::tuple(100, 40));
+    }
+    EXPECT_FALSE(fakes.progress.visible);
+}
+
+}  // namespace
+}  // namespace kestrion::test
