@@ -72,17 +72,8 @@ bool closedIfNeeded() {
 bool buildReadLadder() {
     showProgramOpen();
     if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
-    startLadderLoad();
-    convMachineCodeToLadder("ProgRead");
-    followWidenedBus();
-    finishLoadedLadder();
-
-    requestViewScroll(ViewScroll::toTop(0));
-    appState.mpsScanX = draw.iBusLineStart;
-    appState.mpsScanY = 0;
-    xOldCursor = draw.iBusLineStart;
-    yOldCursor = 0;
-    setBlueFrameObject(xOldCursor, yOldCursor);
+    loadLadderFromImage("ProgRead");
+    showLoadedLadderFromTop();
     setMainCaptionWithFile(currentFileName());
     platform::statusBar().setPanelText(0, "Ladder");
     if (!prepareNewFileName()) return false;

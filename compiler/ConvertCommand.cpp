@@ -203,12 +203,10 @@ void checkReloadedWords(const char* label) {
 
 // The ladder rebuilt from the program words, with the comments and the Edit Cancel copies.
 void reloadLadder() {
-    startLadderLoad();
-    convMachineCodeToLadder("Convert");
-    platform::progress().hide();
-    followWidenedBus();
-    if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
-    finishLoadedLadder();
+    loadLadderFromImage("Convert", [] {
+        platform::progress().hide();
+        if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
+    });
     for (int list : {kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows}) FreeLadderMemory(list);
 }
 

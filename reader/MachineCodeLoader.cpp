@@ -626,4 +626,22 @@ void finishLoadedLadder() {
     backupVirtualCanvas(0);
 }
 
+void loadLadderFromImage(const std::string& caption, const std::function<void()>& beforeFinish) {
+    startLadderLoad();
+    convMachineCodeToLadder(caption);
+    followWidenedBus();
+    if (beforeFinish) beforeFinish();
+    finishLoadedLadder();
+}
+
+void showLoadedLadderFromTop(FirstCellFrame frame) {
+    xOldCursor = draw.iBusLineStart;
+    yOldCursor = 0;
+    requestViewScroll(ViewScroll::toTop(0));
+    if (frame == FirstCellFrame::OnObject)
+        setBlueFrameObject(xOldCursor, yOldCursor);
+    else
+        initBlueFrame(zoomPercent);
+}
+
 }  // namespace kestrion
