@@ -1,10 +1,10 @@
 #include "entry/PlacementDispatch.h"
 
 #include <array>
-#include <cstdio>
 
 #include "entry/EntryState.h"
 #include "entry/Placement.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -45,9 +45,8 @@ Contact basicContact(std::uint32_t code) {
 }
 
 std::uint8_t unplaceable(std::uint32_t code, std::uint32_t x, std::uint32_t y) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%04X (%u,%u)", code, x, y);
-    platform::statusBar().setPanelText(0, text);
+    platform::statusBar().setPanelText(
+        0, hexText(code, 4) + " (" + std::to_string(x) + "," + std::to_string(y) + ")");
     platform::messages().show("Error2015031609", "*defineInstrSymbleAddress(", platform::MsgIcon::Warning,
                               platform::MsgButtons::Ok);
     return 1;

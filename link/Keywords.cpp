@@ -65,10 +65,7 @@ bool isExtendedType(std::uint16_t type) {
 // The characters of a password, each as its two hex digits.
 std::string passwordDigits(const Password& word) {
     std::string digits;
-    for (char c : word) {
-        digits += hexDigit(static_cast<std::uint8_t>(c) >> 4);
-        digits += hexDigit(static_cast<std::uint8_t>(c) & 0x0F);
-    }
+    for (char c : word) digits += hexText(static_cast<std::uint8_t>(c), 2);
     return digits;
 }
 

@@ -67,12 +67,8 @@ void writeParameterBlock() {
     std::uint32_t frames = 0;
     for (std::uint32_t offset = 0; offset < kParameterBlockSize - 1; offset += chunk) {
         std::string command = "1" + hex4(kParameterBlockAddress + offset);
-        command += hexDigit(chunk >> 4);
-        command += hexDigit(chunk & 0x0F);
-        for (std::uint32_t k = 0; k < chunk; ++k) {
-            command += hexDigit(pmw.parameterBlock[offset + k] >> 4);
-            command += hexDigit(pmw.parameterBlock[offset + k] & 0x0F);
-        }
+        command += hexText(chunk & 0xFFu, 2);
+        for (std::uint32_t k = 0; k < chunk; ++k) command += hexText(pmw.parameterBlock[offset + k], 2);
         const LinkOutcome outcome = sendRequest(command);
         std::fill(command.begin(), command.end(), '\0');
         wipeFrameBuffers();  // the frame held the keyword

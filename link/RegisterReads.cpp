@@ -52,8 +52,7 @@ void requestWhenFree(std::string_view command) {
 
 std::string readCommand(std::uint32_t address, unsigned count) {
     std::string command = "0" + hex4(address);
-    command += hexDigit(count >> 4);
-    command += hexDigit(count & 0x0F);
+    command += hexText(count & 0xFFu, 2);
     return command;
 }
 

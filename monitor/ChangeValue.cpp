@@ -11,6 +11,7 @@
 #include "link/RelayForces.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "model/instructions/DeviceRanges.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/AddressLists.h"
@@ -154,10 +155,7 @@ bool registerExists(std::uint32_t n) {
 }
 
 std::string hex8(std::int32_t value) {
-    std::string digits;
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 28; shift >= 0; shift -= 4) digits += "0123456789ABCDEF"[(bits >> shift) & 0x0F];
-    return digits;
+    return hexText(static_cast<std::uint32_t>(value), 8);
 }
 
 // The write frame of a register; Done only for the PLC's ACK.

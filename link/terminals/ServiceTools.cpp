@@ -20,6 +20,7 @@
 #include "link/terminals/TerminalDialogs.h"
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -119,10 +120,7 @@ bool checkErrorFlag(const char* test, const char* errorCaption, bool thenReadIds
 }
 
 std::string hexOfSigned(std::uint16_t word) {
-    const auto value = static_cast<std::int16_t>(word);
-    char text[16] = {};
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(static_cast<std::int32_t>(value)));
-    return text;
+    return hexText(static_cast<std::uint32_t>(std::int32_t{static_cast<std::int16_t>(word)}), 4);
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ void showReply(Name name) {
 
 // Two upper-case hex digits, high first.
 std::string hexPair(std::uint8_t value) {
-    return {hexDigit(value >> 4u), hexDigit(value & 0x0Fu)};
+    return hexText(value, 2);
 }
 
 void startSend() {

@@ -48,10 +48,7 @@ void panel0(const std::string& text) {
 }
 
 std::string byteCountField(std::uint32_t count) {
-    std::string field;
-    field += hexDigit((count >> 4) & 0x0F);
-    field += hexDigit(count & 0x0F);
-    return field;
+    return hexText(count & 0xFFu, 2);
 }
 
 void appendDataBytes(std::string& command, const std::uint8_t* bytes, std::uint32_t count) {

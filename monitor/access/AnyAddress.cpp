@@ -36,7 +36,7 @@ void panel0(const std::string& text) {
 }
 
 std::string hex2(std::uint32_t value) {
-    return {hexDigit(value >> 4), hexDigit(value)};
+    return hexText(value & 0xFFu, 2);
 }
 
 // Digits 3, 4, 1, 2 of the four-digit form: the low byte first.
@@ -77,12 +77,6 @@ std::string fixedFloat(float value) {
     char text[64] = {};
     const auto written = std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed, 7);
     return std::string(text, written.ptr);
-}
-
-std::string binaryText(std::uint32_t value, std::size_t bits) {
-    std::string text;
-    for (std::size_t bit = bits; bit > 0; --bit) text += ((value >> (bit - 1)) & 1u) != 0 ? '1' : '0';
-    return text;
 }
 
 // '0' to 'F' as the character, any other byte as "-h" and its two digits.
@@ -188,7 +182,7 @@ std::string anyAddressValueText(const std::uint8_t* bytes, std::size_t size, int
     if (size == 1) signedValue = static_cast<std::int8_t>(value);
     if (size == 2) signedValue = static_cast<std::int16_t>(value);
     switch (dataType) {
-        case 0: return binaryText(value, 8 * size);
+        case 0: return binaryText(value, static_cast<int>(8 * size));
         case 1: return std::to_string(size == 1 ? static_cast<std::int32_t>(value) : signedValue);
         case 2: {
             // At least the row's digits; a negative word shows all eight of its 32-bit form.

@@ -1,13 +1,13 @@
 #include "wizards/gateway/CcLinkDialog.h"
 
 #include <array>
-#include <cstdio>
 
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/LinkCommand.h"
 #include "link/Receive.h"
 #include "link/RegisterReads.h"
+#include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/DevicePanel.h"
 #include "platform/Services.h"
@@ -47,11 +47,10 @@ void connectAndReadRegisters(LinkSession& step, int detectType) {
 }  // namespace
 
 std::vector<std::string> explainD8110(std::uint16_t value) {
-    char hex[16];
     // The word is a signed register: 0x8000 and up show as FFFF8000 and up.
-    std::snprintf(hex, sizeof hex, "%04X",
-                  static_cast<unsigned>(static_cast<int>(static_cast<std::int16_t>(value))));
-    std::vector<std::string> lines{"", std::string(" D8110= [") + hex + "h]", ""};
+    const std::string hex =
+        hexText(static_cast<std::uint32_t>(std::int32_t{static_cast<std::int16_t>(value)}), 4);
+    std::vector<std::string> lines{"", " D8110= [" + hex + "h]", ""};
     const unsigned m = value >> 12, s = (value >> 8) & 0x0F, nn = value & 0xFF;
     lines.push_back(m <= 3
                         ? " D8110.[m]=" + std::to_string(m) + " *Occupy[" + std::to_string(m + 1) + "]station"
@@ -61,8 +60,7 @@ std::vector<std::string> explainD8110(std::uint16_t value) {
                            : " D8110.[S]!=0~4 Baudrate setting Error...");
     lines.emplace_back();
     if (nn <= static_cast<unsigned>(kHighestStationNo)) {
-        std::snprintf(hex, sizeof hex, "%02X", nn);
-        lines.push_back(std::string(" D8110.[nn]=") + hex + "h *StationNo=" + std::to_string(nn));
+        lines.push_back(" D8110.[nn]=" + hexText(nn, 2) + "h *StationNo=" + std::to_string(nn));
     } else {
         lines.push_back(" D8110.[nn]=" + std::to_string(nn) + ">64 Station number setting Error...");
     }
