@@ -109,19 +109,6 @@ void runningProgram() {
     platform::system().beep();
 }
 
-void resetCommentCounts() {
-    ModeData.deviceNameCount = 0;
-    ModeData.deviceCommentCount = 0;
-    ModeData.blockCommentCount = 0;
-    ModeData.coilCommentCount = 0;
-    ModeData.monitorDeviceCount = 0;
-    ModeData.cowNameOffset = 256;
-    ModeData.cowCommentOffset = 258;
-    ModeData.cowBlockOffset = 260;
-    ModeData.cowCoilOffset = 262;
-    ModeData.cowMonitorOffset = 264;
-}
-
 // The type box, then the parameter box: Cancel on either ends New with the program as it was (a
 // close the user has answered stays done). The type and capacity chosen reach the program image
 // only when both boxes are closed with OK.

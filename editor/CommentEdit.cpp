@@ -37,19 +37,10 @@ void tell(const std::string& text, platform::MsgIcon icon) {
     platform::messages().show(text, kCommentCaption, icon, platform::MsgButtons::Ok);
 }
 
-using RangeCheck = std::int32_t (*)(std::int32_t, std::int32_t);
-
-RangeCheck rangeCheckOf(char letter) {
-    switch (letter) {
-        case 'X':
-        case 'Y': return checkXYRange;
-        case 'M': return checkMRange;
-        case 'S': return checkSRange;
-        case 'T': return checkTRange;
-        case 'C': return checkCRange;
-        case 'D': return checkDRange;
-        default: return nullptr;
-    }
+// The devices a comment may name: the bit and word devices of the ladder.
+DeviceRangeCheck rangeCheckOf(char letter) {
+    return std::string_view("XYMSTCD").find(letter) == std::string_view::npos ? nullptr
+                                                                              : deviceRangeCheckOf(letter);
 }
 
 // Letter and number of a typed device; none when the text is not one.
