@@ -15,10 +15,6 @@ namespace {
 
 LineHold installedLineHold;
 
-void show(const LinkBox& box) {
-    platform::messages().show(box.text, box.caption, box.icon, platform::MsgButtons::Ok);
-}
-
 }  // namespace
 
 LinkSession::LinkSession(PortAfter after, IfBusy ifBusy)
@@ -44,8 +40,8 @@ void abandonCommand() {
     throw LinkError("the PLC command was abandoned");
 }
 
-void failCommand(const LinkBox& box) {
-    show(box);
+void failCommand(const platform::Box& box) {
+    platform::say(box);
     abandonCommand();
 }
 
@@ -57,11 +53,11 @@ void requireSystemBlock(int detect) {
     if (readPlcSystemBlock(1, detect) != 1) abandonCommand();
 }
 
-void requireTypeMatch(const LinkBox& mismatch) {
+void requireTypeMatch(const platform::Box& mismatch) {
     if (isConnectedTypeSelected() != 1) failCommand(mismatch);
 }
 
-void requireAnswered(LinkOutcome outcome, const LinkBox& timeOut, const LinkBox& nak) {
+void requireAnswered(LinkOutcome outcome, const platform::Box& timeOut, const platform::Box& nak) {
     if (outcome == LinkOutcome::Done) return;
     failCommand(outcome == LinkOutcome::Nak ? nak : timeOut);
 }

@@ -39,6 +39,7 @@
 
 #include "link/Frames.h"
 #include "link/LinkError.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -100,17 +101,10 @@ LineHold setLineHold(LineHold lineHold);  // gives back the hold it replaces
 bool holdLineForClick();
 void releaseLineHold();
 
-// A message box of the link: text, caption and icon, with an OK button.
-struct LinkBox {
-    std::string text;
-    std::string caption;
-    platform::MsgIcon icon = platform::MsgIcon::Warning;
-};
-
 // Ends the command; what went wrong has been shown (or the Part wants it silent).
 [[noreturn]] void abandonCommand();
 // Shows the box, then ends the command.
-[[noreturn]] void failCommand(const LinkBox& box);
+[[noreturn]] void failCommand(const platform::Box& box);
 
 // The connection test that begins a command; it has said why when it ends the command (a failed
 // test, no port, an unanswered last probe).
@@ -118,10 +112,10 @@ void requireConnection();
 // D8000..D8127 with their boxes; detect 1 also detects the connected PLC's type.
 void requireSystemBlock(int detect = 1);
 // The connected PLC's type must be the project's; otherwise the box ends the command.
-void requireTypeMatch(const LinkBox& mismatch);
+void requireTypeMatch(const platform::Box& mismatch);
 // After a frame's wait: a NAK or a wrong check code shows the nak box, anything else but Done (a
 // time-out, a frame that did not go) the time-out box, and the command ends.
-void requireAnswered(LinkOutcome outcome, const LinkBox& timeOut, const LinkBox& nak);
+void requireAnswered(LinkOutcome outcome, const platform::Box& timeOut, const platform::Box& nak);
 
 // The progress window of a link step, shown at 0 of 0..maximum; hidden when it ends, or given
 // back to the LinkProgress it was made inside.

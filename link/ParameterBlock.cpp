@@ -50,7 +50,8 @@ void readParameterBlock(bool toProject) {
         if (sendCommandFrame(readCommand(kParameterBlockAddress + offset, chunk)) == LinkOutcome::Done)
             _waitRsReply(kReplyTicks);
         if (!expectReplyBytes(chunk))
-            failCommand({nakNotTimeOut() ? "Error2015091392" : "Error2015091393", "Communication Error"});
+            failCommand({nakNotTimeOut() ? "Error2015091392" : "Error2015091393", "Communication Error",
+                         platform::MsgIcon::Warning});
         for (std::uint32_t k = 0; k < chunk; ++k)
             block[offset + k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
         wipeFrameBuffers();  // the reply holds the keyword
@@ -72,8 +73,8 @@ void writeParameterBlock() {
         const LinkOutcome outcome = sendRequest(command);
         std::fill(command.begin(), command.end(), '\0');
         wipeFrameBuffers();  // the frame held the keyword
-        requireAnswered(outcome, {"Error2015091391...Timeout Error", "Download"},
-                        {"Error2015091390...Checksum Error", "Download"});
+        requireAnswered(outcome, {"Error2015091391...Timeout Error", "Download", platform::MsgIcon::Warning},
+                        {"Error2015091390...Checksum Error", "Download", platform::MsgIcon::Warning});
         ++frames;
         platform::statusBar().setPanelText(0, "Write Parameter To Device [Start] " +
                                                   std::to_string(chunk * frames * 100 / kParameterBlockSize) +

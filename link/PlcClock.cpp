@@ -205,7 +205,7 @@ void SetRTC1Click() {
     runLinkCommand(PortAfter::Close, [] {
         requireConnection();
         requireSystemBlock();
-        requireTypeMatch({"Device type Error", "SetRTC1Click("});
+        requireTypeMatch({"Device type Error", "SetRTC1Click(", platform::MsgIcon::Warning});
         SetTimeDialog dialog;
         dialog.clockRead = readPlcClock();
         linkDialogs().setTime(dialog);

@@ -277,12 +277,12 @@ void CvChangeDialog::btnExecuteChangeClick() {
             }
             if (isConnectedTypeSelected() != 1) {
                 session.closePortAtEnd();
-                failCommand({"Device type Error", "Error2018081046"});
+                failCommand({"Device type Error", "Error2018081046", platform::MsgIcon::Warning});
             }
         }
         // A NAK is no write: it says so as a missing answer does.
         if (writeRegister(address, newValue, dataSize == 1) != LinkOutcome::Done)
-            failCommand({"Communication Error", "Error2015030523"});
+            failCommand({"Communication Error", "Error2015030523", platform::MsgIcon::Warning});
         memo.push_back(deviceText + " " + valueText);
         memo.emplace_back();
     });
@@ -353,10 +353,10 @@ void btnChangeCurrentValueOkClick() {
         }
         if (isConnectedTypeSelected() != 1) {
             session.closePortAtEnd();
-            failCommand({"Device type Error", "btnChangeCurrentValueOkClick("});
+            failCommand({"Device type Error", "btnChangeCurrentValueOkClick(", platform::MsgIcon::Warning});
         }
         if (writeRegister(address, monitorState.cvValue, monitorState.cvDataSize == 1) != LinkOutcome::Done)
-            failCommand({"Error2015030523", "Communication Error"});
+            failCommand({"Error2015030523", "Communication Error", platform::MsgIcon::Warning});
         panel.memo.push_back(panel.deviceText + " " + panel.valueText);
         panel.memo.emplace_back();
         session.closePortAtEnd();

@@ -21,6 +21,7 @@
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -35,16 +36,11 @@ constexpr std::size_t kPcbLabel = 0;
 constexpr std::size_t kFramLabel = 1;
 constexpr std::size_t kProductIdLabel = 2;
 
-void show(const std::string& text, const std::string& caption,
-          platform::MsgIcon icon = platform::MsgIcon::None) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
-
 void msgMemoLine(const std::string& line) {
     platform::trace().append(platform::Memo::Msg1, line);
 }
 
-const LinkBox kCommunicationError{"Error2015030502", "Communication Error", platform::MsgIcon::Warning};
+const platform::Box kCommunicationError{"Error2015030502", "Communication Error", platform::MsgIcon::Warning};
 
 void requireServiceConnection() {
     requireConnection();
@@ -59,14 +55,14 @@ void requireSelectedType() {
 bool productIdTypeAllowed() {
     const int type = pmw.plcType();
     if (type == 2 || type == 5) return true;
-    show(getMsgWSeriesOnly(), "Msg2019042810");
+    platform::say({getMsgWSeriesOnly(), "Msg2019042810", platform::MsgIcon::None});
     return false;
 }
 
 // The 8 decimal digits of an entered ID, leading zeros added; empty for a number they cannot hold.
 std::string productIdDigits(int number) {
     if (number < 0 || number > kLargestProductId) {
-        show(getMsgProductIdRange(), "Setup Product ID", platform::MsgIcon::Warning);
+        platform::say({getMsgProductIdRange(), "Setup Product ID", platform::MsgIcon::Warning});
         return {};
     }
     char digits[kProductIdDigits + 1] = {};
@@ -111,7 +107,7 @@ bool checkErrorFlag(const char* test, const char* errorCaption, bool thenReadIds
                 msgMemoLine(check + "...OK...");
             } else {
                 msgMemoLine(check + "...Error...");
-                show(check + "...Error...", errorCaption);
+                platform::say({check + "...Error...", errorCaption, platform::MsgIcon::None});
             }
         }
         if (thenReadIds) readD8058D8059();
@@ -196,7 +192,8 @@ void Keyword2Delete1Click() {
         if (pmw.plcType() != 2)
             failCommand({getMsgCantSetKeyword2(), "Msg18032115", platform::MsgIcon::None});
         readParameterBlock(false);
-        show(deleteKeyword2() ? "---OK---" : "---Failure---", "Msg18032118");
+        platform::say(
+            {deleteKeyword2() ? "---OK---" : "---Failure---", "Msg18032118", platform::MsgIcon::None});
     });
 }
 

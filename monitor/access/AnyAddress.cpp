@@ -14,6 +14,7 @@
 #include "model/instructions/Conversions.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/access/TerminalOpener.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -26,10 +27,6 @@ constexpr std::uint32_t kBlockStart = 0x1600;
 constexpr std::uint32_t kBlockEnd = 0x1700;
 constexpr int kBlockBytes = 128;
 constexpr std::size_t kBlockOffset = 768;
-
-void show(const std::string& text, const char* caption, platform::MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
 
 void panel0(const std::string& text) {
     platform::statusBar().setPanelText(0, text);
@@ -104,7 +101,7 @@ std::optional<int> checkedKHValue(const std::string& text) {
         for (std::size_t i = 1; i < text.size(); ++i) {
             const char digit = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
             if (!isHexDigit(digit)) {
-                show(getMsgNotHexNumber(text), "Error Message", platform::MsgIcon::Error);
+                platform::say({getMsgNotHexNumber(text), "Error Message", platform::MsgIcon::Error});
                 return std::nullopt;
             }
             // A number past the largest int stays there: every range refuses it.
@@ -115,14 +112,15 @@ std::optional<int> checkedKHValue(const std::string& text) {
     }
     const bool prefixed = first == 'K' || first == 'k';
     if (!prefixed && (first < '0' || first > '9')) {
-        show("Error2015091920...First character must be K or H ", "Error Message", platform::MsgIcon::Error);
+        platform::say(
+            {"Error2015091920...First character must be K or H ", "Error Message", platform::MsgIcon::Error});
         return std::nullopt;
     }
     const std::string digits = prefixed ? text.substr(1) : text;
     int value = 0;
     if (digits.empty()) return 0;
     if (!decimalNumber(digits, value)) {
-        show(getMsgNotInteger(digits), "Error Message", platform::MsgIcon::Error);
+        platform::say({getMsgNotInteger(digits), "Error Message", platform::MsgIcon::Error});
         return std::nullopt;
     }
     return value;
@@ -156,7 +154,8 @@ AnyAddressResult readAnyAddress(int address, int count, std::vector<std::uint8_t
     const AnyAddressResult result = resultOf(request(
         anyAddressReadCommand(static_cast<std::uint32_t>(address), count), ReplyKind::Data, 2 * size));
     if (result == AnyAddressResult::Nak)
-        show("Error2015091331... Checksum error...", "Communication Message", platform::MsgIcon::Warning);
+        platform::say(
+            {"Error2015091331... Checksum error...", "Communication Message", platform::MsgIcon::Warning});
     if (result != AnyAddressResult::Done) return result;
     if (!expectReplyBytes(size)) return AnyAddressResult::TimeOut;
     const std::vector<std::uint8_t> read = replyBytes(size);
@@ -170,7 +169,8 @@ AnyAddressResult writeAnyAddress(int address, int count, int data) {
     const AnyAddressResult result = resultOf(
         request(anyAddressWriteCommand(static_cast<std::uint32_t>(address), count, data), ReplyKind::Ack));
     if (result == AnyAddressResult::Nak)
-        show("Error2015091361...Checksum error...", "Communication Message", platform::MsgIcon::Warning);
+        platform::say(
+            {"Error2015091361...Checksum error...", "Communication Message", platform::MsgIcon::Warning});
     if (result == AnyAddressResult::Done) panel0("Write Any Address To Device [OK]");
     return result;
 }

@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(LinkCommandTest, EveryExitClosesThePortUnlessTheCommandKeepsIt) {
-    const LinkBox box{"Error2015030511", "Communication Message"};
+    const platform::Box box{"Error2015030511", "Communication Message", platform::MsgIcon::Warning};
     const Step done = [](LinkSession&) {};
     const Step failed = [&](LinkSession&) { failCommand(box); };
     const Step keptThenFailed = [&](LinkSession& s) {

@@ -97,7 +97,7 @@ void CcLinkDialog::btnCheckClick() {
         // A NAK or a frame without the register's two bytes is no answer either.
         if (!expectReplyBytes(2)) {
             step.closePortAtEnd();
-            failCommand({"Error2015030562", "Communication Message"});
+            failCommand({"Error2015030562", "Communication Message", platform::MsgIcon::Warning});
         }
         d8110Value = replyWord(0);
         msgMemo = explainD8110(d8110Value);
@@ -123,7 +123,7 @@ void CcLinkDialog::btnSetupClick() {
         // A refused write is no more set than one that was not answered.
         if ((rs.status & (kRsWaiting | kRsNak)) != 0) {
             step.closePortAtEnd();
-            failCommand({"Error2015030565", "Communication Message"});
+            failCommand({"Error2015030565", "Communication Message", platform::MsgIcon::Warning});
         }
     });
 }
