@@ -14,10 +14,12 @@ using Box = CoreTest;
 // the answer that says go on.
 TEST_F(Box, SayShowsTheBoxWithOkAndTheQuestionsAreTrueOnlyForTheirYes) {
     platform::say({"Completed", "Program write", MsgIcon::Information});
-    fakes.messages.scriptAnswers({MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Cancel});
+    fakes.messages.scriptAnswers(
+        {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Cancel});
     EXPECT_TRUE(platform::askYesNo({"Stop?", "Write Register", MsgIcon::Question}));
     EXPECT_FALSE(platform::askYesNo({"Run?", "Write Register", MsgIcon::Question}));
-    EXPECT_FALSE(platform::askYesNo({"Clear?", "Memory clear", MsgIcon::Warning}, MsgButtons::YesNoDefaultNo));
+    EXPECT_FALSE(
+        platform::askYesNo({"Clear?", "Memory clear", MsgIcon::Warning}, MsgButtons::YesNoDefaultNo));
     EXPECT_TRUE(platform::askOkCancel({"Go?", "Remote", MsgIcon::Question}));
     EXPECT_FALSE(platform::askOkCancel({"Go?", "Remote", MsgIcon::Question}));
     ASSERT_EQ(fakes.messages.shown.size(), 6u);
