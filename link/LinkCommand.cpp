@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "editor/Progress.h"
 #include "link/CommRecord.h"
 #include "link/Connection.h"
 #include "link/LinkState.h"
@@ -60,30 +59,6 @@ void requireTypeMatch(const platform::Box& mismatch) {
 void requireAnswered(LinkOutcome outcome, const platform::Box& timeOut, const platform::Box& nak) {
     if (outcome == LinkOutcome::Done) return;
     failCommand(outcome == LinkOutcome::Nak ? nak : timeOut);
-}
-
-LinkProgress::LinkProgress(std::string caption, int maximum)
-    : caption_(std::move(caption)), maximum_(maximum), outer_(linkState.progress) {
-    linkState.progress = this;
-    show();
-}
-
-LinkProgress::~LinkProgress() {
-    linkState.progress = outer_;
-    if (outer_ != nullptr)
-        outer_->show();
-    else
-        platform::progress().hide();
-}
-
-void LinkProgress::setPosition(int position) {
-    position_ = position;
-    platform::progress().setPosition(position);
-}
-
-void LinkProgress::show() const {
-    showProgress(nullptr, maximum_, caption_);
-    if (position_ != 0) platform::progress().setPosition(position_);
 }
 
 }  // namespace kestrion

@@ -64,7 +64,8 @@ void writeParameterBlock() {
     MaskedTrace masked;
     const std::uint32_t chunk = parameterChunk();
     rs.chunkSize = chunk;
-    LinkProgress progress("Write parameter progress...", static_cast<int>(kParameterBlockSize / chunk));
+    platform::ProgressStep progress("Write parameter progress...",
+                                    static_cast<int>(kParameterBlockSize / chunk));
     std::uint32_t frames = 0;
     for (std::uint32_t offset = 0; offset < kParameterBlockSize - 1; offset += chunk) {
         std::string command = "1" + hex4(kParameterBlockAddress + offset);

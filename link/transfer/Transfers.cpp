@@ -138,7 +138,7 @@ void registerFrames(std::uint32_t size, const std::string& caption, const char* 
     const std::uint32_t chunk = registerChunk();
     rs.chunkSize = chunk;
     const std::uint32_t frames = (size + chunk - 1) / chunk;
-    LinkProgress progress(caption, static_cast<int>(frames));
+    platform::ProgressStep progress(caption, static_cast<int>(frames));
     panel0(std::string(panelHead) + "[Start]");
     std::uint32_t count = 0;
     for (std::uint32_t offset = 0; offset < size; offset += chunk) {
@@ -193,7 +193,7 @@ std::uint32_t receiveProgram(std::uint32_t byteCount) {
     // Bytes the PLC does not send (after END) read as empty words, never as an older transfer's.
     std::fill(rs.RxData.begin() + offsetOf(std::min<std::size_t>(kParameterBlockSize, rs.RxData.size())),
               rs.RxData.end(), std::uint8_t{0xFF});
-    LinkProgress progress("Read program progress...", 100);
+    platform::ProgressStep progress("Read program progress...", 100);
     panel0("Read Program [Start...]");
 
     const std::uint32_t bufferEnd = rs.RxNo + kTransferBufferBase;
@@ -251,7 +251,7 @@ void writeProgram(std::uint32_t byteCount) {
                 static_cast<std::uint8_t>((k - kParameterBlockSize) % 2 == 0 ? word & 0xFF : word >> 8);
         }
     }
-    LinkProgress progress("Write program progress...", 100);
+    platform::ProgressStep progress("Write program progress...", 100);
     panel0("Write Program [Start...]");
 
     const std::uint32_t bufferEnd = rs.TxNo + kTransferBufferBase;

@@ -203,7 +203,8 @@ void SubReadAnyAddress1Click() {
     runLinkCommand(PortAfter::KeepOpen, [] {
         panel0("Read Any Address [Start]");
         rs.chunkSize = kBlockBytes;
-        LinkProgress progress("Read Progress...", static_cast<int>((kBlockEnd - kBlockStart) / kBlockBytes));
+        platform::ProgressStep progress("Read Progress...",
+                                        static_cast<int>((kBlockEnd - kBlockStart) / kBlockBytes));
         int blocks = 0;
         for (std::uint32_t address = kBlockStart; address < kBlockEnd; address += kBlockBytes) {
             const LinkOutcome outcome =
