@@ -46,7 +46,8 @@ TEST_F(ProgressStep, AStepWithoutItsWindowYetGetsNothingBack) {
     outer.hide();
     { platform::ProgressStep inner("Convert Progress...", 100); }
     EXPECT_FALSE(fakes.progress.visible);
-    EXPECT_EQ(fakes.progress.captions, (std::vector<std::string>{"Convert Progress...", "15%", "Convert Progress..."}));
+    EXPECT_EQ(fakes.progress.captions,
+              (std::vector<std::string>{"Convert Progress...", "15%", "Convert Progress..."}));
 }
 
 TEST_F(ProgressStep, TheWindowShowsItsCaptionWithTheBarAtZeroANegativeCountAsNone) {
