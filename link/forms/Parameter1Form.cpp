@@ -15,6 +15,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "platform/forms/DialogButtons.h"
 #include "platform/forms/TitleWidth.h"
 #include "platform/forms/WindowPlacing.h"
 
@@ -104,12 +105,10 @@ TParameter1Form::TParameter1Form(ParameterDialog& state, QWidget* parent) : QDia
     });
     layout->addWidget(DeviceLatchCheckBox1);
 
-    btnOk = named(new QPushButton("OK", this), "btnOk");
-    btnCancel = named(new QPushButton("Cancel", this), "btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addLayout(buttons.row);
     connect(btnOk, &QPushButton::clicked, this, [this] {
         if (state_.btnOkClick()) {
             accept();

@@ -1,5 +1,6 @@
-// The OK / Cancel row that closes most dialogs: OK is the default button and accepts, Cancel
-// rejects; both carry the object names the window tests look for.
+// The OK / Cancel row that closes most dialogs: the two buttons side by side, named btnOk and
+// btnCancel as the window tests look for them. addOkCancelRow also makes OK the default button,
+// accepts with it and rejects with Cancel; a dialog with handlers of its own connects them itself.
 #pragma once
 
 #include <QBoxLayout>
@@ -9,16 +10,28 @@
 
 namespace kestrion::forms {
 
+struct OkCancelRow {
+    QPushButton* ok;
+    QPushButton* cancel;
+    QHBoxLayout* row;  // for the caller to place
+};
+
+inline OkCancelRow makeOkCancelRow(QWidget* parent, const char* okCaption = "OK") {
+    OkCancelRow made{new QPushButton(okCaption, parent), nullptr, new QHBoxLayout};
+    made.ok->setObjectName("btnOk");
+    made.cancel = new QPushButton("Cancel", parent);
+    made.cancel->setObjectName("btnCancel");
+    made.row->addWidget(made.ok);
+    made.row->addWidget(made.cancel);
+    return made;
+}
+
 inline void addOkCancelRow(QDialog* dialog, QBoxLayout* layout, QPushButton*& ok, QPushButton*& cancel) {
-    auto* buttons = new QHBoxLayout;
-    ok = new QPushButton("OK", dialog);
-    ok->setObjectName("btnOk");
+    const OkCancelRow made = makeOkCancelRow(dialog);
+    ok = made.ok;
+    cancel = made.cancel;
     ok->setDefault(true);
-    cancel = new QPushButton("Cancel", dialog);
-    cancel->setObjectName("btnCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    layout->addLayout(made.row);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
