@@ -50,6 +50,18 @@ TEST_F(ProgressStep, AStepWithoutItsWindowYetGetsNothingBack) {
               (std::vector<std::string>{"Convert Progress...", "15%", "Convert Progress..."}));
 }
 
+// A new caption shows the window too, and what the window shows then is what an inner step gives
+// back; hide takes the window away at once, before the step ends.
+TEST_F(ProgressStep, ACaptionShowsTheWindowAndHideTakesItAwayAtOnce) {
+    platform::ProgressStep outer;
+    outer.setCaption("68% -");
+    EXPECT_TRUE(fakes.progress.visible);
+    { platform::ProgressStep inner("Convert Progress...", 100); }
+    EXPECT_EQ(window(fakes.progress), std::tuple("68% -", 0, 0, true));
+    outer.hide();
+    EXPECT_FALSE(fakes.progress.visible);
+}
+
 TEST_F(ProgressStep, TheWindowShowsItsCaptionWithTheBarAtZeroANegativeCountAsNone) {
     fakes.progress.position = 7;
     platform::showProgressWindow("Convert", -3);
