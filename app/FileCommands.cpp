@@ -109,19 +109,6 @@ void runningProgram() {
     platform::system().beep();
 }
 
-void resetCommentCounts() {
-    ModeData.deviceNameCount = 0;
-    ModeData.deviceCommentCount = 0;
-    ModeData.blockCommentCount = 0;
-    ModeData.coilCommentCount = 0;
-    ModeData.monitorDeviceCount = 0;
-    ModeData.cowNameOffset = 256;
-    ModeData.cowCommentOffset = 258;
-    ModeData.cowBlockOffset = 260;
-    ModeData.cowCoilOffset = 262;
-    ModeData.cowMonitorOffset = 264;
-}
-
 // The type box, then the parameter box: Cancel on either ends New with the program as it was (a
 // close the user has answered stays done). The type and capacity chosen reach the program image
 // only when both boxes are closed with OK.
@@ -176,18 +163,10 @@ bool newProgram() {
 
     platform::trace().clear(platform::Memo::Debug1);
     DeleteNopMachineCode(kProgramAreaOffset, "New");
-    startLadderLoad();
-    convMachineCodeToLadder("New1C");
-    followWidenedBus();
-    finishLoadedLadder();
+    loadLadderFromImage("New1C");
 
     ladderBottomY = 0;
-    xOldCursor = draw.iBusLineStart;
-    yOldCursor = 0;
-    appState.mpsScanX = draw.iBusLineStart;
-    appState.mpsScanY = 0;
-    requestViewScroll(ViewScroll::toTop(0));
-    initBlueFrame(zoomPercent);
+    showLoadedLadderFromTop(FirstCellFrame::Bare);
     runningProgram();
     return true;
 }
@@ -294,20 +273,11 @@ bool openProgram(std::optional<std::string> presetName) {
     // A faulty instruction word has been shown by the check: the previous program comes back.
     if (DeleteNopMachineCode(kProgramAreaOffset, "Open") != 0) return false;
 
-    startLadderLoad();
-    redrawFlags |= kRedrawFrame;
-    convMachineCodeToLadder("Open1C");
-    followWidenedBus();
-    if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
-    chooseCellHeight(deviceCommentList.head != nullptr ? 64 : 56);
-    finishLoadedLadder();
-
-    appState.mpsScanX = draw.iBusLineStart;
-    appState.mpsScanY = 0;
-    requestViewScroll(ViewScroll::toTop(0));
-    xOldCursor = draw.iBusLineStart;
-    yOldCursor = 0;
-    setBlueFrameObject(xOldCursor, yOldCursor);
+    loadLadderFromImage("Open1C", [] {
+        if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
+        chooseCellHeight(deviceCommentList.head != nullptr ? 64 : 56);
+    });
+    showLoadedLadderFromTop();
     setMainCaptionWithFile(name);
     platform::statusBar().setPanelText(2, "Program step [" + std::to_string(convStepNo) + "/" +
                                               std::to_string(1000 * pmw.memSizeCode()) + "]");

@@ -18,15 +18,17 @@ constexpr std::array<const char*, kLanguageCount> kLanguageItems = {
 
 constexpr MenuRowKind kItem = MenuRowKind::Item;
 
+// clang-format off
 constexpr MenuRow kRows[] = {
-    {kItem, "English1", "English", "LanguageMenu", 10, English1Click, false, true},
-    {kItem, "TraditionalChinese1", "繁體中文", "LanguageMenu", 20, TraditionalChinese1Click, false, true},
-    {kItem, "SimplifiedChinese1", "简体中文", "LanguageMenu", 30, SimplifiedChinese1Click, false, true},
-    {kItem, "JapaneseLanguage1", "日本語", "LanguageMenu", 40, JapaneseLanguage1Click, false, true},
-    {kItem, "Spanish1", "Español", "LanguageMenu", 50, Spanish1Click, false, true},
-    {kItem, "Turkish1", "Türkçe", "LanguageMenu", 60, Turkish1Click, false, true},
+    {kItem, "English1", "English", "LanguageMenu", 10, English1Click, {.checkable = true}},
+    {kItem, "TraditionalChinese1", "繁體中文", "LanguageMenu", 20, TraditionalChinese1Click, {.checkable = true}},
+    {kItem, "SimplifiedChinese1", "简体中文", "LanguageMenu", 30, SimplifiedChinese1Click, {.checkable = true}},
+    {kItem, "JapaneseLanguage1", "日本語", "LanguageMenu", 40, JapaneseLanguage1Click, {.checkable = true}},
+    {kItem, "Spanish1", "Español", "LanguageMenu", 50, Spanish1Click, {.checkable = true}},
+    {kItem, "Turkish1", "Türkçe", "LanguageMenu", 60, Turkish1Click, {.checkable = true}},
     {kItem, "About1", "&About...", "HelpMenu", 90, About1Click},
 };
+// clang-format on
 
 }  // namespace
 

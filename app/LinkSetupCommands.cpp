@@ -50,10 +50,7 @@ bool generateGatewayProgram(bool closeFirst) {
     rebuildLadderFromProgramImage();
     editModeFlags |= kEditFileOpen;
     // The view opens on the program's first line, as after Open.
-    appState.mpsScanX = xOldCursor = draw.iBusLineStart;
-    appState.mpsScanY = yOldCursor = 0;
-    requestViewScroll(ViewScroll::toTop(0));
-    setBlueFrameObject(xOldCursor, yOldCursor);
+    showLoadedLadderFromTop();
     // The load's traces wrote over the check code; it is what the generator leaves shown.
     platform::statusBar().setPanelText(0, hexText(pmw.sumCheck(), 4));
     return true;
@@ -93,10 +90,7 @@ void ProgGenerteClick() {
 }
 
 void rebuildLadderFromProgramImage() {
-    startLadderLoad();
-    convMachineCodeToLadder("Template");
-    followWidenedBus();
-    finishLoadedLadder();
+    loadLadderFromImage("Template");
     for (const char* item : {"File11", "File21", "File31", "File41", "ProgRead", "RegRead"})
         menuItem(item).enabled = false;
     editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);

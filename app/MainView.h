@@ -33,8 +33,6 @@ struct AppState {
     std::uint32_t visibleRowCount = 0;
     int memoHeight = 0;  // RxMemo, MsgMemo1 and the debug memos
     int mouseStatusBarHeight = 0;
-    std::uint32_t mpsScanX = 0;  // where the converter's block analysis starts
-    std::uint32_t mpsScanY = 0;
     std::string fileTitleMemo;
     std::string dcnMemo;
     bool exitRequested = false;  // File > Exit decided to end the process with exit code 0

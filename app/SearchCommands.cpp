@@ -15,16 +15,18 @@ namespace {
 
 constexpr MenuRowKind kItem = MenuRowKind::Item;
 
+// clang-format off
 constexpr MenuRow kRows[] = {
-    {kItem, "Find1", "&Find...", "EditMenu", 80, Find1Click, false, false, false, "Ctrl+F"},
+    {kItem, "Find1", "&Find...", "EditMenu", 80, Find1Click, {.shortcut = "Ctrl+F"}},
     // F3 and Shift+F3 are the function keys of the falling-edge contacts on the ladder.
-    {kItem, "FindNext1", "Find &next", "EditMenu", 82, FindNext1Click, false, false, false, "Ctrl+F3"},
-    {kItem, "FindPrevious1", "Find pre&vious", "EditMenu", 84, FindPrevious1Click, false, false, false,
-     "Ctrl+Shift+F3"},
+    {kItem, "FindNext1", "Find &next", "EditMenu", 82, FindNext1Click, {.shortcut = "Ctrl+F3"}},
+    {kItem, "FindPrevious1", "Find pre&vious", "EditMenu", 84, FindPrevious1Click,
+     {.shortcut = "Ctrl+Shift+F3"}},
     {kItem, "Replace1", "&Replace...", "EditMenu", 86, Replace1Click},
-    {kItem, "GoToStep1", "&Go to step...", "EditMenu", 88, GoToStep1Click, false, false, false, "Ctrl+G"},
-    {kItem, "ZoomAuto1", "Auto", "Zoom1", 60, ZoomAuto1Click, false, true},
+    {kItem, "GoToStep1", "&Go to step...", "EditMenu", 88, GoToStep1Click, {.shortcut = "Ctrl+G"}},
+    {kItem, "ZoomAuto1", "Auto", "Zoom1", 60, ZoomAuto1Click, {.checkable = true}},
 };
+// clang-format on
 
 constexpr std::uint32_t kLeastAutoZoom = 25;
 constexpr std::uint32_t kMostAutoZoom = 300;

@@ -95,8 +95,8 @@ const TemplateRows& templateRows() {
             row.position =
                 root ? kFirstRootPosition + static_cast<int>(made.rootNames.size()) : static_cast<int>(i);
             row.command = entry.kind == TemplateKind::Menu ? nullptr : kClicks[i];
-            row.hidden = entry.hidden;
-            row.disabled = entry.disabled;
+            row.options.hidden = entry.hidden;
+            row.options.disabled = entry.disabled;
             made.rows.push_back(row);
         }
         return made;

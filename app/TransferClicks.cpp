@@ -17,6 +17,7 @@
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
@@ -28,19 +29,10 @@ namespace {
 
 using platform::MsgIcon;
 
-void show(const char* text, const char* caption, MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
-
-bool askYesNo(const char* text, const char* caption) {
-    return platform::messages().show(text, caption, MsgIcon::Question, platform::MsgButtons::YesNo) ==
-           platform::MsgAnswer::Yes;
-}
-
 // The transfers never share the line with a monitor's poll.
 bool refusedWhileMonitoring(const char* text, const char* caption, MsgIcon icon) {
     if (monitorMode == kMonitorOff) return false;
-    show(text, caption, icon);
+    platform::say({text, caption, icon});
     return true;
 }
 
@@ -72,17 +64,8 @@ bool closedIfNeeded() {
 bool buildReadLadder() {
     showProgramOpen();
     if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
-    startLadderLoad();
-    convMachineCodeToLadder("ProgRead");
-    followWidenedBus();
-    finishLoadedLadder();
-
-    requestViewScroll(ViewScroll::toTop(0));
-    appState.mpsScanX = draw.iBusLineStart;
-    appState.mpsScanY = 0;
-    xOldCursor = draw.iBusLineStart;
-    yOldCursor = 0;
-    setBlueFrameObject(xOldCursor, yOldCursor);
+    loadLadderFromImage("ProgRead");
+    showLoadedLadderFromTop();
     setMainCaptionWithFile(currentFileName());
     platform::statusBar().setPanelText(0, "Ladder");
     if (!prepareNewFileName()) return false;
@@ -107,7 +90,7 @@ bool readAndLoadProgram() {
         return true;
     }
     if (!readProgramFromPlc() || !buildReadLadder()) return false;
-    show("Completed...", "Program read", MsgIcon::Information);
+    platform::say({"Completed...", "Program read", MsgIcon::Information});
     return true;
 }
 
@@ -116,10 +99,10 @@ bool readAndLoadProgram() {
 void ProgReadClick() {
     if (refusedWhileMonitoring("In monitor mode...Can'tDoProgRead", "Msg2015032001", MsgIcon::None)) return;
     if (unconverted()) {
-        show("Msg2015032011", "*Need Convert Edit Program", MsgIcon::None);
+        platform::say({"Msg2015032011", "*Need Convert Edit Program", MsgIcon::None});
         return;
     }
-    if (!askYesNo("Do you want to read program?", "Read Program")) return;
+    if (!platform::askYesNo({"Do you want to read program?", "Read Program", MsgIcon::Question})) return;
     if (!closedIfNeeded()) return;
     // Block, program and ladder become the project's together, or not at all.
     runCommand(readAndLoadProgram);
@@ -129,10 +112,10 @@ void ProgWriteClick() {
     if (refusedWhileMonitoring("In Device Monitor...Can'tDoProgramWrite...", "Msg2015032002", MsgIcon::None))
         return;
     if (unconverted()) {
-        show("Need Convert Edit Program", "Msg2015032012", MsgIcon::None);
+        platform::say({"Need Convert Edit Program", "Msg2015032012", MsgIcon::None});
         return;
     }
-    if (!askYesNo("Do you want to write program?", "Write Program")) return;
+    if (!platform::askYesNo({"Do you want to write program?", "Write Program", MsgIcon::Question})) return;
     ProgWriteDialog dialog;
     dialog.endStep = static_cast<std::int32_t>(convStepNo);
     linkDialogs().progWrite(dialog);
@@ -149,7 +132,9 @@ void ProgVerifyClick() {
 
 void RegReadClick() {
     if (refusedWhileMonitoring("Error2015032004", "Can't do this action", MsgIcon::Warning)) return;
-    if (!askYesNo("Do you want to read data from controller?", "Read Register")) return;
+    if (!platform::askYesNo(
+            {"Do you want to read data from controller?", "Read Register", MsgIcon::Question}))
+        return;
     runCommand([] {
         if (!readRegistersFromPlc()) return false;
         // The registers read belong to the program's data: they go with its next save.
@@ -161,7 +146,8 @@ void RegReadClick() {
 
 void RegWriteClick() {
     if (refusedWhileMonitoring("Can'tDoRegisterWrite...", "Error2015032005", MsgIcon::Warning)) return;
-    if (!askYesNo("Do you want to write to controller?", "Write Register")) return;
+    if (!platform::askYesNo({"Do you want to write to controller?", "Write Register", MsgIcon::Question}))
+        return;
     writeRegistersToPlc();
 }
 

@@ -100,10 +100,7 @@ bool openProgramFile() {
     return runCommand([] {
         if (readPmwFile(programPath(), pmw) != PmwReadResult::Ok) return false;
         if (DeleteNopMachineCode(kProgramAreaOffset, "Open") != 0) return false;
-        startLadderLoad();
-        convMachineCodeToLadder("Open1C");
-        followWidenedBus();
-        finishLoadedLadder();
+        loadLadderFromImage("Open1C");
         return true;
     });
 }

@@ -31,6 +31,7 @@
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/ObjectInsertion.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/ProgressStep.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
@@ -49,16 +50,17 @@ class ConvertProgress {
 public:
     void step(const std::string& caption, int position) {
         caption_ = caption;
-        platform::progress().show(caption_, 0, 100);
-        platform::progress().setPosition(position);
+        window_.show(caption_, 100, position);
     }
     void dash() {
         caption_ += " -";
-        platform::progress().show(caption_, 0, 100);
+        window_.setCaption(caption_);
     }
+    void hide() { window_.hide(); }
 
 private:
     std::string caption_;
+    platform::ProgressStep window_;
 };
 
 // Runs pass(LBC) for every block but END's, with the progress dashes.
@@ -202,13 +204,11 @@ void checkReloadedWords(const char* label) {
 }
 
 // The ladder rebuilt from the program words, with the comments and the Edit Cancel copies.
-void reloadLadder() {
-    startLadderLoad();
-    convMachineCodeToLadder("Convert");
-    platform::progress().hide();
-    followWidenedBus();
-    if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
-    finishLoadedLadder();
+void reloadLadder(ConvertProgress& progress) {
+    loadLadderFromImage("Convert", [&progress] {
+        progress.hide();
+        if (!loadCommentFromCowBuffer()) ClearAllComment1Click();
+    });
     for (int list : {kListUndo, kListInsertedRows, kListDeletedRows, kListEditedRows}) FreeLadderMemory(list);
 }
 
@@ -331,7 +331,7 @@ void convert() {
 
     progress.step("Progress...", 0);
     checkReloadedWords("LToM01");
-    reloadLadder();
+    reloadLadder(progress);
 
     xOldCursor = savedX;
     yOldCursor = savedY;
@@ -365,12 +365,7 @@ void resetObjectsBeforeConvert() {
 }
 
 void LToM() {
-    try {
-        convert();
-    } catch (...) {
-        platform::progress().hide();
-        throw;
-    }
+    convert();
 }
 
 }  // namespace kestrion

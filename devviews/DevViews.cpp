@@ -29,8 +29,7 @@ std::string hexBytes(std::span<const std::uint8_t> bytes) {
     std::string text;
     for (std::uint8_t byte : bytes) {
         if (!text.empty()) text += ' ';
-        text += hexDigit(byte >> 4u);
-        text += hexDigit(byte);
+        text += hexText(byte, 2);
     }
     return text;
 }
@@ -57,10 +56,7 @@ std::string printable(std::string_view text) {
         if (byte >= 0x20 && byte < 0x7F) {
             shown += c;
         } else {
-            shown += '<';
-            shown += hexDigit(byte >> 4u);
-            shown += hexDigit(byte);
-            shown += '>';
+            shown += '<' + hexText(byte, 2) + '>';
         }
     }
     return shown;

@@ -26,11 +26,12 @@ void openGrid() {
 
 using platform::Memo;
 
+// clang-format off
 constexpr MenuRow kRows[] = {
-    {kItem, "MoreView1", "More view ...", "ToolsMenu", 90, MoreView1Click, true},
+    {kItem, "MoreView1", "More view ...", "ToolsMenu", 90, MoreView1Click, {.hidden = true}},
     // The link's developer menu; its items come with the commands they run. A table that adds
     // the same menu again merges with this row (mainMenuRows keeps one row per object name).
-    {kMenu, "xRS", "xRS", "", 125, nullptr, true},
+    {kMenu, "xRS", "xRS", "", 125, nullptr, {.hidden = true}},
     {kMenu, "TraceMemos1", "Trace memos", "xTHIS", 30},
     {kItem, "ViewDebugMemo1", "debugMemo1", "TraceMemos1", 10, toggleMemo<Memo::Debug1>},
     {kItem, "ViewDebugMemo2", "debugMemo2", "TraceMemos1", 20, toggleMemo<Memo::Debug2>},
@@ -56,6 +57,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "RelayImage1", "RelayImage", "Memory1", 20, RelayImage1Click},
     {kItem, "comTempArray1", "comTempArray", "Memory1", 30, comTempArray1Click},
 };
+// clang-format on
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include "devviews/ObjectListDump.h"
 
-#include <cstdio>
-
+#include "model/instructions/Conversions.h"
 #include "model/ladder/LadderObject.h"
 
 namespace kestrion {
@@ -37,9 +36,8 @@ std::vector<std::string> objectListDetailRows() {
         }
         const std::string sixth = wordOf(o->operand6.data(), o->operand6.size());
         if (!sixth.empty()) row += " " + sixth;
-        char tail[64];
-        std::snprintf(tail, sizeof tail, " code=%04X end=%u id=%u", o->iCode, o->end, o->objLbc);
-        rows.push_back(row + tail);
+        rows.push_back(row + " code=" + hexText(o->iCode, 4) + " end=" + std::to_string(o->end) +
+                       " id=" + std::to_string(o->objLbc));
     }
     return rows;
 }

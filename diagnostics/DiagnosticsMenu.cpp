@@ -15,14 +15,16 @@ namespace {
 constexpr MenuRowKind kMenu = MenuRowKind::Menu;
 constexpr MenuRowKind kItem = MenuRowKind::Item;
 
+// clang-format off
 constexpr MenuRow kRows[] = {
     {kMenu, "ErrorCheck1", "Error Check", "OptionMenu", 50},
     {kItem, "KoSeries1", "KoSeries", "ErrorCheck1", 10, KoSeries1Click},
     {kItem, "Wseries2", "Wseries", "ErrorCheck1", 20, Wseries2Click},
-    {kItem, "Diagnostics1", "Diagnostics", "ErrorCheck1", 30, Diagnostics1Click, true},
-    {kItem, "MachineStatus1", "Machine Status ...", "OptionMenu", 60, MachineStatus1Click, true},
-    {kItem, "ControllerStatus1", "Controller status", "PlcMenu", 80, ControllerStatus1Click},
+    {kItem, "Diagnostics1", "Diagnostics", "ErrorCheck1", 30, Diagnostics1Click, {.hidden = true}},
+    {kItem, "MachineStatus1", "Machine Status ...", "OptionMenu", 70, MachineStatus1Click, {.hidden = true}},
+    {kItem, "ControllerStatus1", "Controller status", "PlcMenu", 85, ControllerStatus1Click},
 };
+// clang-format on
 
 // The dialog's buttons leave the port open for each other; the session closes it when the dialog
 // closes, unless a request of another command was waiting when it opened: that port is its owner's.

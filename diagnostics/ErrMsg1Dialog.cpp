@@ -40,7 +40,8 @@ void ErrMsg1Dialog::btnErrorCheck1Click() {
 void ErrMsg1Dialog::btnMachineStatus1Click() {
     runAlone([this] {
         if (TryToConnection(1) == 0 || comPortHandle == -1) return;
-        if ((rs.status & kRsWaiting) != 0) failCommand({"Error2018102010...", "TimeoutError..."});
+        if ((rs.status & kRsWaiting) != 0)
+            failCommand({"Error2018102010...", "TimeoutError...", platform::MsgIcon::Warning});
         readMachineStatus(*this);
     });
 }

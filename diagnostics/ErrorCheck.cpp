@@ -35,7 +35,7 @@ std::optional<std::uint16_t> readErrorRegister(int registerNo) {
 // Reads the register into D8Kreg; a failed read ends the command after its box.
 void readIntoImage(int registerNo, const char* failure, const char* caption) {
     const std::optional<std::uint16_t> word = readErrorRegister(registerNo);
-    if (!word) failCommand({failure, caption});
+    if (!word) failCommand({failure, caption, platform::MsgIcon::Warning});
     imageWord(registerNo) = *word;
 }
 
@@ -47,7 +47,7 @@ void readPlcErrorRegisters(ErrMsg1Dialog& form, int plcType) {
     if (comPortHandle == -1 || (rs.status & kRsWaiting) != 0) return;
     requireSystemBlock();
     TryToConnection(1);
-    if (readD8004() == 0) failCommand({"Error2015030567", "Communication Error"});
+    if (readD8004() == 0) failCommand({"Error2015030567", "Communication Error", platform::MsgIcon::Warning});
     const auto d8004 = static_cast<std::int16_t>(D8Kreg[4]);
     if (d8004 >= kFirstErrorRegister && d8004 <= kLastFlaggedRegister)
         readIntoImage(d8004, "Error201503056A", "Communication Error");

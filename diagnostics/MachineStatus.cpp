@@ -109,14 +109,16 @@ void readMachineStatus(ErrMsg1Dialog& form) {
     TryToConnection(1);
     if (comPortHandle == -1 || (rs.status & kRsWaiting) != 0) return;
     requireSystemBlock();
-    requireTypeMatch({"Type Error...Can't Read MachineStatus ", "Error2015030570"});
+    requireTypeMatch(
+        {"Type Error...Can't Read MachineStatus ", "Error2015030570", platform::MsgIcon::Warning});
     sendErrorRequest();
     if (requestRefused()) {
         platform::statusBar().setPanelText(0, kRefusedPanelText);
         return;
     }
     // A short reply or one with a bad check code is no reply: the record keeps what it held.
-    if (!expectReplyBytes(kMachineStatusSize)) failCommand({"Error2015030572", "Communication Error"});
+    if (!expectReplyBytes(kMachineStatusSize))
+        failCommand({"Error2015030572", "Communication Error", platform::MsgIcon::Warning});
     // Each byte from its two digits; the walk is the record's own, so it cannot run past it.
     const char* digits = rs.RxBkBuf.data();
     for (std::uint8_t& byte : machineStatus) {
@@ -125,7 +127,7 @@ void readMachineStatus(ErrMsg1Dialog& form) {
     }
 
     form.msgMemo = machineStatusLines(form.errorCodeText, static_cast<std::int16_t>(D8Kreg[1]));
-    if (readD8004() == 0) failCommand({"Error2015030574", "Communication Error"});
+    if (readD8004() == 0) failCommand({"Error2015030574", "Communication Error", platform::MsgIcon::Warning});
     form.msgMemo.push_back(currentStatusLine(static_cast<std::int16_t>(D8Kreg[4])));
     platform::statusBar().setPanelText(0, "");
 }

@@ -15,6 +15,7 @@
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -33,23 +34,10 @@ const char* kindName(CommentKind kind) {
     return "comment";
 }
 
-void tell(const std::string& text, platform::MsgIcon icon) {
-    platform::messages().show(text, kCommentCaption, icon, platform::MsgButtons::Ok);
-}
-
-using RangeCheck = std::int32_t (*)(std::int32_t, std::int32_t);
-
-RangeCheck rangeCheckOf(char letter) {
-    switch (letter) {
-        case 'X':
-        case 'Y': return checkXYRange;
-        case 'M': return checkMRange;
-        case 'S': return checkSRange;
-        case 'T': return checkTRange;
-        case 'C': return checkCRange;
-        case 'D': return checkDRange;
-        default: return nullptr;
-    }
+// The devices a comment may name: the bit and word devices of the ladder.
+DeviceRangeCheck rangeCheckOf(char letter) {
+    return std::string_view("XYMSTCD").find(letter) == std::string_view::npos ? nullptr
+                                                                              : deviceRangeCheckOf(letter);
 }
 
 // Letter and number of a typed device; none when the text is not one.
@@ -136,16 +124,17 @@ bool roomFor(const std::vector<PreparedComment>& prepared) {
     for (const CommentKind kind : {CommentKind::Device, CommentKind::Block, CommentKind::Coil}) {
         const int more = added[static_cast<int>(kind)];
         if (more > 0 && entriesOf(kind) + static_cast<std::size_t>(more) > mostEntriesOf(kind)) {
-            tell("The comment file holds at most " + std::to_string(mostEntriesOf(kind)) + " " +
-                     kindName(kind) + "s: this one is not added.",
-                 platform::MsgIcon::Warning);
+            platform::say({"The comment file holds at most " + std::to_string(mostEntriesOf(kind)) + " " +
+                               kindName(kind) + "s: this one is not added.",
+                           kCommentCaption, platform::MsgIcon::Warning});
             return false;
         }
     }
     const auto used = static_cast<std::ptrdiff_t>(cowOffset::data + commentImageBytes());
     if (bytes > 0 && used + bytes > static_cast<std::ptrdiff_t>(kCowPackLimit)) {
-        tell("The comment file is full: this comment does not fit. Shorten or delete other comments first.",
-             platform::MsgIcon::Warning);
+        platform::say(
+            {"The comment file is full: this comment does not fit. Shorten or delete other comments first.",
+             kCommentCaption, platform::MsgIcon::Warning});
         return false;
     }
     return true;
@@ -250,8 +239,8 @@ std::optional<CommentDevice> quietCommentDevice(std::string_view typed) {
 std::optional<CommentDevice> parseCommentDevice(std::string_view typed) {
     const std::optional<CommentDevice> device = deviceForm(typed);
     if (!device) {
-        tell("A device comment names a device such as X000, Y010, M100, S20, T5, C10 or D200.",
-             platform::MsgIcon::Warning);
+        platform::say({"A device comment names a device such as X000, Y010, M100, S20, T5, C10 or D200.",
+                       kCommentCaption, platform::MsgIcon::Warning});
         return std::nullopt;
     }
     if (!inRange(*device)) return std::nullopt;
@@ -272,16 +261,16 @@ std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<Ty
         }
         const CodePageText text = textToCodePage(t.text, commentLimit(t.kind));
         if (text.unwritable) {
-            tell(std::string("The ") + kindName(t.kind) +
-                     " holds a character that the code page of the interface language cannot keep.",
-                 platform::MsgIcon::Warning);
+            platform::say({std::string("The ") + kindName(t.kind) +
+                               " holds a character that the code page of the interface language cannot keep.",
+                           kCommentCaption, platform::MsgIcon::Warning});
             return std::nullopt;
         }
         if (text.cut)
-            tell(std::string("The ") + kindName(t.kind) + " is longer than the " +
-                     std::to_string(commentLimit(t.kind)) +
-                     " characters the comment file keeps: it is cut there.",
-                 platform::MsgIcon::Information);
+            platform::say({std::string("The ") + kindName(t.kind) + " is longer than the " +
+                               std::to_string(commentLimit(t.kind)) +
+                               " characters the comment file keeps: it is cut there.",
+                           kCommentCaption, platform::MsgIcon::Information});
         c.bytes = text.bytes;
         prepared.push_back(std::move(c));
     }

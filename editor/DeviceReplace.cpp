@@ -26,6 +26,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -40,10 +41,6 @@ struct ReplacedComments {
 };
 
 namespace {
-
-void tell(const std::string& text, platform::MsgIcon icon) {
-    platform::messages().show(text, textOf("ReplaceCaption"), icon, platform::MsgButtons::Ok);
-}
 
 bool isLabel(char letter) {
     return letter == 'P' || letter == 'I';
@@ -198,10 +195,10 @@ bool judged(const std::vector<Change>& changes, std::vector<std::uint16_t>& code
             why = held.first;
         }
         if (code == 0) {
-            tell(textWith("ReplaceRefused", {lineText(object, change.texts), placeText(object),
-                                             std::to_string(pmw.plcType())}) +
-                     (why.empty() ? "" : "\n" + why),
-                 platform::MsgIcon::Warning);
+            platform::say({textWith("ReplaceRefused", {lineText(object, change.texts), placeText(object),
+                                                       std::to_string(pmw.plcType())}) +
+                               (why.empty() ? "" : "\n" + why),
+                           textOf("ReplaceCaption"), platform::MsgIcon::Warning});
             return false;
         }
         {
@@ -282,15 +279,15 @@ std::optional<DeviceReplacement> readReplacement(const std::string& from, const 
         dash == std::string::npos ? first : typedDevice(from.substr(dash + 1));
     const std::optional<DeviceName> target = typedDevice(to);
     if (!first || !last || !target) {
-        tell(textOf("ReplaceNoDevices"), platform::MsgIcon::Warning);
+        platform::say({textOf("ReplaceNoDevices"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     if (isLabel(first->letter) || isLabel(target->letter)) {
-        tell(textOf("ReplaceLabels"), platform::MsgIcon::Warning);
+        platform::say({textOf("ReplaceLabels"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     if (last->letter != first->letter || last->index() < first->index()) {
-        tell(textOf("ReplaceRangeOrder"), platform::MsgIcon::Warning);
+        platform::say({textOf("ReplaceRangeOrder"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     DeviceReplacement replacement;
@@ -298,11 +295,12 @@ std::optional<DeviceReplacement> readReplacement(const std::string& from, const 
     replacement.count = last->index() - first->index() + 1;
     replacement.target = *target;
     if (*first == *target) {
-        tell(textWith("ReplaceSame", {first->text()}), platform::MsgIcon::Warning);
+        platform::say(
+            {textWith("ReplaceSame", {first->text()}), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     if (!deviceAtIndex(target->letter, target->index() + replacement.count - 1)) {
-        tell(textOf("ReplaceNoDevices"), platform::MsgIcon::Warning);
+        platform::say({textOf("ReplaceNoDevices"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     replacement.wholeProgram = wholeProgram;
@@ -310,7 +308,7 @@ std::optional<DeviceReplacement> readReplacement(const std::string& from, const 
         const std::optional<std::uint32_t> low = stepNumber(firstStep);
         const std::optional<std::uint32_t> high = stepNumber(lastStep);
         if (!low || !high || *low > *high) {
-            tell(textOf("ReplaceSteps"), platform::MsgIcon::Warning);
+            platform::say({textOf("ReplaceSteps"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
             return std::nullopt;
         }
         replacement.firstStep = *low;
@@ -330,7 +328,8 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
                   deviceAtIndex(replacement.first.letter, replacement.first.index() + replacement.count - 1)
                       ->text();
     if (changes.empty()) {
-        tell(textWith("ReplaceNoneFound", {named}), platform::MsgIcon::Information);
+        platform::say({textWith("ReplaceNoneFound", {named}), textOf("ReplaceCaption"),
+                       platform::MsgIcon::Information});
         return {};
     }
     std::vector<std::uint16_t> codes;
@@ -368,8 +367,9 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
         record->expected = deviceCommentList;
         editorView.replacedComments = std::move(record);
     }
-    tell(textWith("ReplaceDone", {std::to_string(outcome.operands), std::to_string(outcome.objects)}),
-         platform::MsgIcon::Information);
+    platform::say(
+        {textWith("ReplaceDone", {std::to_string(outcome.operands), std::to_string(outcome.objects)}),
+         textOf("ReplaceCaption"), platform::MsgIcon::Information});
     return outcome;
 }
 

@@ -15,6 +15,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -43,10 +44,6 @@ bool holds(std::string_view text, std::string_view wanted) {
     for (std::size_t at = 0; at + wanted.size() <= upper.size(); ++at)
         if (compareAnsiPrefix(wanted.size(), std::string_view(upper).substr(at), wanted)) return true;
     return false;
-}
-
-void tell(const std::string& text, const std::string& caption, platform::MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
 }
 
 // The objects a technician sees: not the block and stack joints, the placeholders, nor the wires.
@@ -133,7 +130,7 @@ std::optional<FindMatcher> FindMatcher::prepare(const FindQuery& query) {
     matcher.query_ = query;
     const std::string text = trimmed(query.text);
     if (text.empty()) {
-        tell(textOf("FindNothingTyped"), textOf("FindCaption"), platform::MsgIcon::Warning);
+        platform::say({textOf("FindNothingTyped"), textOf("FindCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     matcher.upper_ = upperCase(text);
@@ -141,7 +138,8 @@ std::optional<FindMatcher> FindMatcher::prepare(const FindQuery& query) {
         case FindKind::Device: {
             const std::optional<DeviceName> device = typedDevice(text);
             if (!device) {
-                tell(textWith("FindNoDevice", {text}), textOf("FindCaption"), platform::MsgIcon::Warning);
+                platform::say(
+                    {textWith("FindNoDevice", {text}), textOf("FindCaption"), platform::MsgIcon::Warning});
                 return std::nullopt;
             }
             matcher.device_ = *device;
@@ -269,13 +267,13 @@ bool findOnce(const FindQuery& query, FindDirection direction) {
     if (!matcher) return false;
     const FindOutcome found = findFrom(*matcher, direction, BlueFrame.x1, BlueFrame.y1);
     if (found.object == nullptr) {
-        tell(textWith("FindNotFound", {trimmed(query.text)}), textOf("FindCaption"),
-             platform::MsgIcon::Information);
+        platform::say({textWith("FindNotFound", {trimmed(query.text)}), textOf("FindCaption"),
+                       platform::MsgIcon::Information});
         return false;
     }
     if (found.wrapped)
-        tell(textOf(direction == FindDirection::Down ? "FindWrappedToStart" : "FindWrappedToEnd"),
-             textOf("FindCaption"), platform::MsgIcon::Information);
+        platform::say({textOf(direction == FindDirection::Down ? "FindWrappedToStart" : "FindWrappedToEnd"),
+                       textOf("FindCaption"), platform::MsgIcon::Information});
     frameFoundObject(*found.object, "StatusFoundAtStep");
     return true;
 }
@@ -306,7 +304,8 @@ void findWithDialog() {
     list.query = trimmed(query.text);
     list.places = findAll(*matcher);
     if (list.places.empty()) {
-        tell(textWith("FindNotFound", {list.query}), textOf("FindCaption"), platform::MsgIcon::Information);
+        platform::say(
+            {textWith("FindNotFound", {list.query}), textOf("FindCaption"), platform::MsgIcon::Information});
         return;
     }
     editorDialogs().findList(list);
@@ -331,8 +330,8 @@ GoToOutcome goToStep(std::uint32_t step) {
     if (end == nullptr) return GoToOutcome::NoObject;
     const std::optional<std::uint32_t> endStep = knownStep(*end);
     if (endStep && step > *endStep) {
-        tell(textWith("GoToPastEnd", {std::to_string(step), std::to_string(*endStep)}),
-             textOf("GoToStepCaption"), platform::MsgIcon::Information);
+        platform::say({textWith("GoToPastEnd", {std::to_string(step), std::to_string(*endStep)}),
+                       textOf("GoToStepCaption"), platform::MsgIcon::Information});
         return GoToOutcome::PastEnd;
     }
     const stLadderBlock* best = nullptr;

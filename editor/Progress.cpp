@@ -1,12 +1,11 @@
 #include "editor/Progress.h"
 
-#include "platform/Services.h"
+#include "platform/ProgressStep.h"
 
 namespace kestrion {
 
 void showProgress(TProgressForm* /*form*/, int steps, const std::string& text) {
-    platform::progress().show(text, 0, steps < 0 ? 0 : steps);
-    platform::progress().setPosition(0);
+    platform::showProgressWindow(text, steps);
 }
 
 }  // namespace kestrion

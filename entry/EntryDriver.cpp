@@ -603,6 +603,11 @@ void writeSymbolMnemonic() {
 
 std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
     if (code == 0) return 0;
+    constexpr std::uint32_t kOutSymbol = 7;
+    if (isOutCoilCode(static_cast<std::int32_t>(code))) {
+        FncKeyDeviceCode = kOutSymbol;
+        return kOutSymbol;
+    }
     std::uint32_t symbol = 0;
     switch (code) {
         case 0xB000:
@@ -620,13 +625,6 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
         case 0x01CB:
         case 0x01CD:
         case 0x01CF: symbol = 3; break;
-        case 0xC000:
-        case 0x0002:
-        case 0x0005:
-        case 0x0202:
-        case 0x0600:
-        case 0x0700:
-        case 0x0E00: symbol = 7; break;
         case 0xD000:
         case 0xE000:
         case 0xF000:

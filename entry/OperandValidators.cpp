@@ -15,7 +15,7 @@ namespace kestrion {
 
 namespace {
 
-using RangeCheck = std::int32_t (*)(std::int32_t, std::int32_t);
+using RangeCheck = DeviceRangeCheck;
 
 // Capacities of the number texts: characters past them are not examined.
 constexpr std::size_t kWordCapacity = 13;
@@ -115,25 +115,6 @@ std::uint8_t deviceNumber(const Text& text, std::size_t from, std::size_t capaci
     return judgeNumber(scan.digits, check);
 }
 
-RangeCheck rangeCheckOf(char letter) {
-    switch (letter) {
-        case 'X':
-        case 'Y': return checkXYRange;
-        case 'M': return checkMRange;
-        case 'S': return checkSRange;
-        case 'T': return checkTRange;
-        case 'C': return checkCRange;
-        case 'D': return checkDRange;
-        case 'R': return checkRRange;
-        case 'V':
-        case 'Z': return checkVZRange;
-        case 'N': return checkNRange;
-        case 'P': return checkPRange;
-        case 'I': return checkIRange;
-        default: return nullptr;
-    }
-}
-
 // ---- The forms of a word operand --------------------------------------------------------------
 
 std::uint8_t decimalConstant(const Text& text, bool threeOnly) {
@@ -160,7 +141,7 @@ std::uint8_t digitGroup(const Text& text, std::string_view letters) {
     if (count >= '5' && !entryIsDoubleWord()) return 1;
     const char letter = text.at(2);
     if (!isOneOf(letter, letters)) return 1;
-    return deviceNumber(text, 3, kWordCapacity, true, rangeCheckOf(letter));
+    return deviceNumber(text, 3, kWordCapacity, true, deviceRangeCheckOf(letter));
 }
 
 // The hexadecimal digits of an H constant; nothing when the text is in error.
@@ -279,7 +260,7 @@ std::uint8_t outRelay(const Text& device) {
     const char* id = letter == 'Y'   ? "Error2015022885-3"
                      : letter == 'M' ? "Error2015022885-4"
                                      : "Error2015022885-5";
-    if (judgeNumber(scan.digits, rangeCheckOf(letter)) != 0) return trace.refuse(id);
+    if (judgeNumber(scan.digits, deviceRangeCheckOf(letter)) != 0) return trace.refuse(id);
     return 0;
 }
 
@@ -448,11 +429,11 @@ std::uint8_t isErrorWordOperand(std::int32_t mode, std::string_view text) {
         case 'T':
         case 'C':
             if (!modeTakes(mode, {0, 1, 2, 5, 7})) return 1;
-            return deviceNumber(t, 1, kWordCapacity, true, rangeCheckOf(letter));
+            return deviceNumber(t, 1, kWordCapacity, true, deviceRangeCheckOf(letter));
         case 'D':
         case 'R':
             if (!modeTakes(mode, {0, 1, 2, 3, 5, 7, 9})) return 1;
-            return deviceNumber(t, 1, kWordCapacity, true, rangeCheckOf(letter));
+            return deviceNumber(t, 1, kWordCapacity, true, deviceRangeCheckOf(letter));
         case 'U': return modeTakes(mode, {0, 1}) ? bufferMemory(t) : 1;
         case 'V':
         case 'Z':
@@ -463,7 +444,7 @@ std::uint8_t isErrorWordOperand(std::int32_t mode, std::string_view text) {
         case 'M':
         case 'S':
             if (!modeTakes(mode, {5, 6})) return 1;
-            return deviceNumber(t, 1, kWordCapacity, true, rangeCheckOf(letter));
+            return deviceNumber(t, 1, kWordCapacity, true, deviceRangeCheckOf(letter));
         case 'P':
             if (mode != 8) return 1;
             return deviceNumber(t, 1, kWordCapacity, true, checkPRange);
@@ -509,7 +490,7 @@ std::uint8_t isErrorBitOperand(std::int32_t mode, std::string_view text) {
     // Convert reads the whole number: a text that goes on past the capacity is refused here too.
     if (!hasBit && !Text::endsHere(t.at(kShortCapacity + 1))) error = true;
     if (error) return 1;
-    return judgeNumber(digits, rangeCheckOf(letter));
+    return judgeNumber(digits, deviceRangeCheckOf(letter));
 }
 
 std::uint8_t isErrorConstOperand(std::string_view text, std::int32_t max, std::int32_t min) {
@@ -520,7 +501,7 @@ std::uint8_t isErrorConstOrRegOperand(std::string_view text, std::int32_t max, s
     const Text t(text);
     const char letter = t.at(0);
     if (letter == 'D' || letter == 'R')
-        return deviceNumber(t, 1, kShortCapacity, false, rangeCheckOf(letter));
+        return deviceNumber(t, 1, kShortCapacity, false, deviceRangeCheckOf(letter));
     return limitedConstant(t, max, min, true);
 }
 

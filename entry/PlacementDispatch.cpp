@@ -1,10 +1,10 @@
 #include "entry/PlacementDispatch.h"
 
 #include <array>
-#include <cstdio>
 
 #include "entry/EntryState.h"
 #include "entry/Placement.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -45,9 +45,8 @@ Contact basicContact(std::uint32_t code) {
 }
 
 std::uint8_t unplaceable(std::uint32_t code, std::uint32_t x, std::uint32_t y) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%04X (%u,%u)", code, x, y);
-    platform::statusBar().setPanelText(0, text);
+    platform::statusBar().setPanelText(
+        0, hexText(code, 4) + " (" + std::to_string(x) + "," + std::to_string(y) + ")");
     platform::messages().show("Error2015031609", "*defineInstrSymbleAddress(", platform::MsgIcon::Warning,
                               platform::MsgButtons::Ok);
     return 1;
@@ -75,16 +74,13 @@ std::uint8_t defineInstrSymbleAddress(std::uint32_t code, std::uint32_t x, const
         return box(doubleWord, code != 0x00A8);
     }
     if (Contact contact = basicContact(code)) return contact(x, y, object);
+    if (isOutCoilCode(static_cast<std::int32_t>(code))) {
+        iFncFlag = 1;
+        return placeOutSymble(x, y, object, operands[0], operands[1], operands[2]);
+    }
     switch (code) {
         case 0xB000:
         case 0xB100: return placeLabelSymble(x, y);
-        case 0xC000:
-        case 0x0002:
-        case 0x0005:
-        case 0x0202:
-        case 0x0600:
-        case 0x0700:
-        case 0x0E00: iFncFlag = 1; return placeOutSymble(x, y, object, operands[0], operands[1], operands[2]);
         case 0xD000:
         case 0xE000:
         case 0x0003:

@@ -734,7 +734,7 @@ std::string translated(std::string_view english, Language language) {
 }
 
 std::string_view captionId(const MenuRow& row) {
-    return *row.textId != '\0' ? row.textId : row.objectName;
+    return *row.options.textId != '\0' ? row.options.textId : row.objectName;
 }
 
 std::string menuCaption(const MenuRow& row, Language language) {

@@ -10,10 +10,12 @@ namespace kestrion {
 
 namespace {
 
+// clang-format off
 constexpr MenuRow kRows[] = {
     {MenuRowKind::Item, "KeywordSetup1", "Keyword setup", "PlcMenu", 60, KeywordSetup1Click},
     {MenuRowKind::Item, "SetupUserId1", "UserID setup", "PlcMenu", 62, SetupUserId1Click},
-    {MenuRowKind::Item, "Keyword2Setup1", "Keyword2 setup", "PlcMenu", 64, Keyword2Setup1Click, true},
+    {MenuRowKind::Item, "Keyword2Setup1", "Keyword2 setup", "PlcMenu", 64, Keyword2Setup1Click,
+     {.hidden = true}},
     {MenuRowKind::Item, "SetRTC1", "Set RTC", "PlcMenu", 70, SetRTC1Click},
     {MenuRowKind::Item, "KeywordSetting1", "Keyword setting ...", "OptionMenu", 60, KeywordSetting1Click},
     {MenuRowKind::Item, "ChangeComPort1", "ChangeComPort...", "OptionMenu", 20, selectComPort},
@@ -23,15 +25,16 @@ constexpr MenuRow kRows[] = {
     {MenuRowKind::Item, "TryToConnection2", "Try to connection", "MonitorMenu", 10, TryToConnection2Click},
     {MenuRowKind::Item, "MemoryClear1", "Memory Clear", "PlcMenu", 50, MemoryClear1Click},
     // Filled and enabled by the service tools.
-    {MenuRowKind::Menu, "HarewareCheck", "HarewareCheck", "PlcMenu", 60, nullptr, false, false, true},
+    {MenuRowKind::Menu, "HarewareCheck", "HarewareCheck", "PlcMenu", 61, nullptr, {.disabled = true}},
     {MenuRowKind::Item, "InitialControllerMemory1", "InitialControllerMemory", "HarewareCheck", 10,
      InitialControllerMemory1Click},
-    {MenuRowKind::Item, "Version1", "Version", "PlcMenu", 70, Version1Click},
+    {MenuRowKind::Item, "Version1", "Version", "PlcMenu", 72, Version1Click},
     {MenuRowKind::Item, "SerialSettingD81201", "Serial Setting (D8120)...", "PlcMenu", 80,
-     SerialSettingD81201Click, true, false, true},
+     SerialSettingD81201Click, {.hidden = true, .disabled = true}},
     {MenuRowKind::Item, "RuntimeProgramChanges1", "Runtime program changes...", "PlcMenu", 90,
-     RuntimeProgramChanges1Click, true, false, true},
+     RuntimeProgramChanges1Click, {.hidden = true, .disabled = true}},
 };
+// clang-format on
 
 }  // namespace
 

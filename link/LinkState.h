@@ -19,8 +19,6 @@
 
 namespace kestrion {
 
-class LinkProgress;
-
 // The special registers before a PLC has been read: D8000 200, D8001 24300, D8002 8, D8003 2.
 constexpr std::array<std::uint16_t, 256> startUpSpecialRegisters() {
     std::array<std::uint16_t, 256> registers{};
@@ -63,7 +61,6 @@ struct LinkState {
     std::uint8_t remoteRunRequest = 0;
     std::uint8_t remoteStopRequest = 0;
     DefaultLatchRanges defaultLatchRange;
-    LinkProgress* progress = nullptr;  // the innermost progress window shown, or none
     // The frame texts of the plain types' monitor registration, kept for the developer views.
     std::string comTempArray;   // the word block
     std::string comTemp2Array;  // the first bit-block frame

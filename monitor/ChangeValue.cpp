@@ -11,12 +11,14 @@
 #include "link/plc/RelayForces.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "model/instructions/DeviceRanges.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/AddressLists.h"
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorMode.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -29,49 +31,37 @@ constexpr std::uint32_t kSpecialLast = 8255;
 constexpr std::uint8_t kDeviceFlagD = 0x01;
 constexpr std::uint8_t kDeviceFlagsChecked = 0x07;
 
-struct Box {
-    const char* text;
-    const char* caption;
-};
+using platform::Box;
+using platform::MsgIcon;
 
-// The value check's boxes of each front end, in the order of the checks.
+// The value check's boxes of each front end, in the order of the checks; each stops with the error icon.
 struct ValueBoxes {
     Box prefix, kCharacter, hCharacter, kLong16, kLong32, hLong16, hLong32, kRange16, kRange32;
 };
 
-constexpr ValueBoxes kPanelBoxes{
-    {"First character must be K or H !!!", "Error Message"},
-    {"Character must be 0 -- 9 !!!", "Error Message"},
-    {"Character must be 0 -- 9 and A -- F !!!", "Error Message"},
-    {"Value over range [From K-32768 to H32767]", "Error Message"},
-    {"Value over range [From K-2147483648 to 2147483647]", "Error Message"},
-    {"Character>5 too long [From H0000 to HFFFF]", "Error Message"},
-    {"Character>9 too long [From H00000000 to HFFFFFFFF]", "Error Message"},
-    {"Value over range [-32768 =< K >= 32767]", "Error Message"},
-    {"Value over range [-2147483648 =< K >= 2147483647]", "Error Message"},
+const ValueBoxes kPanelBoxes{
+    {"First character must be K or H !!!", "Error Message", MsgIcon::Error},
+    {"Character must be 0 -- 9 !!!", "Error Message", MsgIcon::Error},
+    {"Character must be 0 -- 9 and A -- F !!!", "Error Message", MsgIcon::Error},
+    {"Value over range [From K-32768 to H32767]", "Error Message", MsgIcon::Error},
+    {"Value over range [From K-2147483648 to 2147483647]", "Error Message", MsgIcon::Error},
+    {"Character>5 too long [From H0000 to HFFFF]", "Error Message", MsgIcon::Error},
+    {"Character>9 too long [From H00000000 to HFFFFFFFF]", "Error Message", MsgIcon::Error},
+    {"Value over range [-32768 =< K >= 32767]", "Error Message", MsgIcon::Error},
+    {"Value over range [-2147483648 =< K >= 2147483647]", "Error Message", MsgIcon::Error},
 };
 
-constexpr ValueBoxes kDialogBoxes{
-    {"First character must be K or H...", "Error2015091212..."},
-    {"Character must be 0~9 ...", "Error2015091213..."},
-    {"Character must be 0~9 and A~F ...", "Error2015091214..."},
-    {"Value over range [From K-32768 to H32767]", "Error2015091215..."},
-    {"Value over range [From K-2147483648 to 2147483647]", "Error2015091216..."},
-    {"Character>5 too long [From H0000 to HFFFF]", "Error2015091217..."},
-    {"Character>9 too long [From H00000000 to HFFFFFFFF]", "Error2015091218..."},
-    {"Value over range [-32768 =< K >= 32767]", "Error2015091221..."},
-    {"Value over range [-2147483648 =< K >= 2147483647]", "Error2015091222..."},
+const ValueBoxes kDialogBoxes{
+    {"First character must be K or H...", "Error2015091212...", MsgIcon::Error},
+    {"Character must be 0~9 ...", "Error2015091213...", MsgIcon::Error},
+    {"Character must be 0~9 and A~F ...", "Error2015091214...", MsgIcon::Error},
+    {"Value over range [From K-32768 to H32767]", "Error2015091215...", MsgIcon::Error},
+    {"Value over range [From K-2147483648 to 2147483647]", "Error2015091216...", MsgIcon::Error},
+    {"Character>5 too long [From H0000 to HFFFF]", "Error2015091217...", MsgIcon::Error},
+    {"Character>9 too long [From H00000000 to HFFFFFFFF]", "Error2015091218...", MsgIcon::Error},
+    {"Value over range [-32768 =< K >= 32767]", "Error2015091221...", MsgIcon::Error},
+    {"Value over range [-2147483648 =< K >= 2147483647]", "Error2015091222...", MsgIcon::Error},
 };
-
-void show(const Box& box, platform::MsgIcon icon) {
-    platform::messages().show(box.text, box.caption, icon, platform::MsgButtons::Ok);
-}
-void stop(const Box& box) {
-    show(box, platform::MsgIcon::Error);
-}
-void exclaim(const Box& box) {
-    show(box, platform::MsgIcon::Warning);
-}
 
 bool allDigits(std::string_view text) {
     return !text.empty() &&
@@ -90,7 +80,7 @@ ValueCheck checkValueText(std::string_view text, bool is32, bool lowerPrefix, co
     char prefix = text.empty() ? '\0' : text[0];
     if (lowerPrefix) prefix = static_cast<char>(std::toupper(static_cast<unsigned char>(prefix)));
     if (prefix != 'K' && prefix != 'H') {
-        stop(boxes.prefix);
+        platform::say(boxes.prefix);
         return ValueCheck::Refused;
     }
     const std::string_view rest = text.substr(1);
@@ -99,13 +89,13 @@ ValueCheck checkValueText(std::string_view text, bool is32, bool lowerPrefix, co
         const bool negative = rest[0] == '-';
         const std::string_view digits = negative ? rest.substr(1) : rest;
         if (!digits.empty() && !allDigits(digits)) {
-            stop(boxes.kCharacter);
+            platform::say(boxes.kCharacter);
             return ValueCheck::Refused;
         }
         if (digits.empty()) return ValueCheck::Unfinished;
         const std::size_t longest = (is32 ? 11u : 6u) + (negative ? 1u : 0u);
         if (text.size() > longest) {
-            stop(is32 ? boxes.kLong32 : boxes.kLong16);
+            platform::say(is32 ? boxes.kLong32 : boxes.kLong16);
             return ValueCheck::Refused;
         }
         std::int64_t n = 0;
@@ -114,18 +104,18 @@ ValueCheck checkValueText(std::string_view text, bool is32, bool lowerPrefix, co
         const std::int64_t low = is32 ? INT32_MIN : INT16_MIN;
         const std::int64_t high = is32 ? INT32_MAX : INT16_MAX;
         if (n < low || n > high) {
-            stop(is32 ? boxes.kRange32 : boxes.kRange16);
+            platform::say(is32 ? boxes.kRange32 : boxes.kRange16);
             return ValueCheck::Refused;
         }
         value = static_cast<std::int32_t>(n);
         return ValueCheck::Accepted;
     }
     if (!std::all_of(rest.begin(), rest.end(), isHexDigit)) {
-        stop(boxes.hCharacter);
+        platform::say(boxes.hCharacter);
         return ValueCheck::Refused;
     }
     if (text.size() > (is32 ? 9u : 5u)) {
-        stop(is32 ? boxes.hLong32 : boxes.hLong16);
+        platform::say(is32 ? boxes.hLong32 : boxes.hLong16);
         return ValueCheck::Refused;
     }
     std::uint32_t n = 0;
@@ -147,17 +137,15 @@ std::int64_t registerNumber(std::string_view text) {
 // project's type ends them. A refusal shows its box.
 bool registerExists(std::uint32_t n) {
     if (n > kSpecialLast) {
-        exclaim({"Device no over range [D0 ~ D7999, D8000 ~ D8255]", "Error Message"});
+        platform::say(
+            {"Device no over range [D0 ~ D7999, D8000 ~ D8255]", "Error Message", MsgIcon::Warning});
         return false;
     }
     return checkDRange(pmw.plcType(), static_cast<std::int32_t>(n)) == 0;
 }
 
 std::string hex8(std::int32_t value) {
-    std::string digits;
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 28; shift >= 0; shift -= 4) digits += "0123456789ABCDEF"[(bits >> shift) & 0x0F];
-    return digits;
+    return hexText(static_cast<std::uint32_t>(value), 8);
 }
 
 // The write frame of a register; Done only for the PLC's ACK.
@@ -222,15 +210,15 @@ bool CvChangeDialog::checkCvDevice() {
     inputError = 1;
     deviceTextLength = static_cast<std::int32_t>(deviceText.size());
     if (deviceText.empty()) {
-        stop({"Device address isn't setting error...", "Error2015091220..."});
+        platform::say({"Device address isn't setting error...", "Error2015091220...", MsgIcon::Error});
         return false;
     }
     if (deviceText.size() == 1) {
-        exclaim({"Error2015091225", "Error Message"});
+        platform::say({"Error2015091225", "Error Message", MsgIcon::Warning});
         return false;
     }
     if (deviceText.size() > kLongestDevice) {
-        exclaim({"Error Message", "Error2015091226"});
+        platform::say({"Error Message", "Error2015091226", MsgIcon::Warning});
         return false;
     }
     if (deviceText[0] != 'D' && deviceText[0] != 'd') {
@@ -239,7 +227,7 @@ bool CvChangeDialog::checkCvDevice() {
     }
     const std::int64_t n = registerNumber(deviceText);
     if (n < 0) {
-        exclaim({"DeviceNo must be 0~9", "Error2015091211"});
+        platform::say({"DeviceNo must be 0~9", "Error2015091211", MsgIcon::Warning});
         deviceText.clear();
         return false;
     }
@@ -255,7 +243,7 @@ bool CvChangeDialog::checkCvValue() {
     inputError = 1;
     valueTextLength = static_cast<std::int32_t>(valueText.size());
     if (valueText.size() < 2) {
-        exclaim({"Error2015091227", "Error Message"});
+        platform::say({"Error2015091227", "Error Message", MsgIcon::Warning});
         return false;
     }
     std::int32_t value = 0;
@@ -279,12 +267,12 @@ void CvChangeDialog::btnExecuteChangeClick() {
             }
             if (isConnectedTypeSelected() != 1) {
                 session.closePortAtEnd();
-                failCommand({"Device type Error", "Error2018081046"});
+                failCommand({"Device type Error", "Error2018081046", platform::MsgIcon::Warning});
             }
         }
         // A NAK is no write: it says so as a missing answer does.
         if (writeRegister(address, newValue, dataSize == 1) != LinkOutcome::Done)
-            failCommand({"Communication Error", "Error2015030523"});
+            failCommand({"Communication Error", "Error2015030523", platform::MsgIcon::Warning});
         memo.push_back(deviceText + " " + valueText);
         memo.emplace_back();
     });
@@ -298,19 +286,19 @@ void ChangeCurrentDevNoEditChange(const std::string& text) {
         return;
     }
     if (text.size() > kLongestDevice) {
-        exclaim({"Command Error!", "Error Message"});
+        platform::say({"Command Error!", "Error Message", MsgIcon::Warning});
         return;
     }
     monitorState.cvDeviceFlags &= static_cast<std::uint8_t>(~kDeviceFlagsChecked);
     if (text[0] != 'D' && text[0] != 'd') {
-        exclaim({"Device Error2015030201", "Error Message"});
+        platform::say({"Device Error2015030201", "Error Message", MsgIcon::Warning});
         panel.deviceText.clear();
         return;
     }
     monitorState.cvDeviceFlags |= kDeviceFlagD;
     const std::int64_t n = registerNumber(text);
     if (n < 0) {
-        exclaim({"Device no must be 0 ~ 9", "Error Message"});
+        platform::say({"Device no must be 0 ~ 9", "Error Message", MsgIcon::Warning});
         panel.deviceText.clear();
         return;
     }
@@ -323,7 +311,7 @@ void ChangeCurrentValueEditChange(const std::string& text) {
     ChangeValuePanel& panel = monitorState.changeValuePanel;
     panel.valueText = text;
     if (panel.deviceText.empty()) {
-        stop({"No Device Address Error !", "Error Message"});
+        platform::say({"No Device Address Error !", "Error Message", MsgIcon::Error});
         return;
     }
     if (text.empty()) return;
@@ -355,10 +343,10 @@ void btnChangeCurrentValueOkClick() {
         }
         if (isConnectedTypeSelected() != 1) {
             session.closePortAtEnd();
-            failCommand({"Device type Error", "btnChangeCurrentValueOkClick("});
+            failCommand({"Device type Error", "btnChangeCurrentValueOkClick(", platform::MsgIcon::Warning});
         }
         if (writeRegister(address, monitorState.cvValue, monitorState.cvDataSize == 1) != LinkOutcome::Done)
-            failCommand({"Error2015030523", "Communication Error"});
+            failCommand({"Error2015030523", "Communication Error", platform::MsgIcon::Warning});
         panel.memo.push_back(panel.deviceText + " " + panel.valueText);
         panel.memo.emplace_back();
         session.closePortAtEnd();

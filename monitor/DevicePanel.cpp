@@ -17,6 +17,7 @@
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorPoll.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -44,11 +45,6 @@ void enableFront(MonitorFront front, std::initializer_list<const char*> names, b
 
 void enableDeleteButtons(MonitorFront front, bool enabled) {
     enableFront(front, {"btnDeleteTheDevice", "btnDeleteAllDevices"}, enabled);
-}
-
-void warn(const std::string& text, const std::string& caption,
-          platform::MsgIcon icon = platform::MsgIcon::Warning) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
 }
 
 void panelText(int panel, const std::string& text) {
@@ -93,9 +89,9 @@ std::string commentOfDevice(const std::string& name) {
 
 void showDeviceTypeRefusal(MonitorFront front) {
     if (isEntry(front))
-        warn("Device type Error", "*Error2018110720");
+        platform::say({"Device type Error", "*Error2018110720", platform::MsgIcon::Warning});
     else
-        warn("*Device type Error", "Error2015030545");
+        platform::say({"*Device type Error", "Error2015030545", platform::MsgIcon::Warning});
 }
 
 void restoreStartButtons() {
@@ -129,11 +125,11 @@ bool registerExtended(bool type2, const RegistrationBoxes& boxes) {
     const char* caption = type2 ? boxes.type2Caption : boxes.type57Caption;
     const int stopped = type2 ? registerMonitorBitDeviceToq5TypePlc() : registerMonitorDeviceToq3TypePlc();
     if (stopped == kRegistrationTooLong) {
-        warn("q3 DeviceTooMuch", "Error2015031901");
+        platform::say({"q3 DeviceTooMuch", "Error2015031901", platform::MsgIcon::Warning});
         return false;
     }
     if (unanswered()) {
-        warn("Error2015030529", caption);
+        platform::say({"Error2015030529", caption, platform::MsgIcon::Warning});
         return false;
     }
     if (stopped == kRegisteredAll) return true;
@@ -142,26 +138,26 @@ bool registerExtended(bool type2, const RegistrationBoxes& boxes) {
     else
         registerMonitorRest1440(stopped);
     if (!unanswered()) return true;
-    warn("Error2015030530", caption);
+    platform::say({"Error2015030530", caption, platform::MsgIcon::Warning});
     return false;
 }
 
 bool registerPlain(const RegistrationBoxes& boxes) {
     const int first = registerMonitorBitDeviceToq0TypePlc();
     if (unanswered()) {
-        warn("Error2015030526", boxes.plainCaptions[0]);
+        platform::say({"Error2015030526", boxes.plainCaptions[0], platform::MsgIcon::Warning});
         return false;
     }
     if (first != kRegisteredAll) {
         registerMonitorBitRest1866(first);
         if (unanswered()) {
-            warn("Error2015030527", boxes.plainCaptions[1]);
+            platform::say({"Error2015030527", boxes.plainCaptions[1], platform::MsgIcon::Warning});
             return false;
         }
     }
     registerMonitorWordBlock1800();
     if (!unanswered()) return true;
-    warn("Error2015030528", boxes.plainCaptions[2]);
+    platform::say({"Error2015030528", boxes.plainCaptions[2], platform::MsgIcon::Warning});
     return false;
 }
 
@@ -202,9 +198,9 @@ bool addMonitorListItem(MonitorFront front, const std::string& caption) {
     MonitorRows& rows = rowsOf(front);
     if (rows.size() >= kMostRows) {
         if (isEntry(front))
-            warn("Monitor device can't > 64", "Register Device");
+            platform::say({"Monitor device can't > 64", "Register Device", platform::MsgIcon::Warning});
         else
-            warn("Msg2019030860", "Monitor device can't > 64");
+            platform::say({"Msg2019030860", "Monitor device can't > 64", platform::MsgIcon::Warning});
         return false;
     }
     rows.push_back({caption, {" "}});
@@ -285,16 +281,16 @@ bool registerDeviceRun(MonitorFront front) {
     const std::size_t total = bits + entriesOfRun(letter, dataType, count) + words;
     if (total > kMonitorEntryLimit) {
         panelText(13, "MonitorDeviceNo=" + std::to_string(total));
-        warn("Monitor device can't > 64", "Register Message 02");
+        platform::say({"Monitor device can't > 64", "Register Message 02", platform::MsgIcon::Warning});
         return false;
     }
     for (std::size_t i = 0; i < count; ++i) {
         // A device is taken whole or not at all: its row, its node and its entries.
         if (!monitorListsHaveRoom(letter, dataType, connectedPlcType)) {
             if (entry)
-                warn("Too much device error", "Register Device");
+                platform::say({"Too much device error", "Register Device", platform::MsgIcon::Warning});
             else
-                warn("Msg2019030862", "Too much device error");
+                platform::say({"Msg2019030862", "Too much device error", platform::MsgIcon::Warning});
             return false;
         }
         std::string name = std::string(1, letter) + std::to_string(number);

@@ -118,7 +118,7 @@ void EntryDeviceMonitorDialog::btnStartMonitorClick() {
         }
         if (isConnectedTypeSelected() != 1) {
             session.closePortAtEnd();
-            failCommand({"Device type Error", "*Error2018110720"});
+            failCommand({"Device type Error", "*Error2018110720", platform::MsgIcon::Warning});
         }
         // What is registered is this window's list, whatever the lists held before it opened.
         clearMonitorTxBuf();

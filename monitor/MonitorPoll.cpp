@@ -236,18 +236,6 @@ void bitPhase(LinkSession& session) {
     if (monitorMode == kMonitorLadder) redrawFlags |= kRedrawLadder | kRedrawObjects;
 }
 
-std::string digits(std::uint32_t value, int count) {
-    std::string text;
-    for (int i = count - 1; i >= 0; --i) text += ((value >> i) & 1) != 0 ? '1' : '0';
-    return text;
-}
-
-std::string hexDigits(std::uint32_t value, int count) {
-    std::string text;
-    for (int i = count - 1; i >= 0; --i) text += hexDigit((value >> (4 * i)) & 0x0F);
-    return text;
-}
-
 }  // namespace
 
 std::string monitorValueText(std::uint32_t value, std::uint16_t dataType, std::uint16_t displayFormat) {
@@ -257,7 +245,7 @@ std::string monitorValueText(std::uint32_t value, std::uint16_t dataType, std::u
         case kFormatDecimal:
             return wide ? std::to_string(static_cast<std::int32_t>(value))
                         : std::to_string(static_cast<std::int16_t>(low));
-        case kFormatHex: return wide ? hexDigits(value, 8) : hexDigits(low, 4);
+        case kFormatHex: return wide ? hexText(value, 8) : hexText(low, 4);
         case kFormatAscii:
             if (low >= 0x30 && low <= 0x7A) return std::string(1, static_cast<char>(low & 0xFF));
             return "..";
@@ -267,8 +255,8 @@ std::string monitorValueText(std::uint32_t value, std::uint16_t dataType, std::u
             return text;
         }
         default:
-            if (dataType == kDataWord) return digits(low, 16);
-            if (dataType == kDataDoubleWord) return digits(value, 32);
+            if (dataType == kDataWord) return binaryText(low, 16);
+            if (dataType == kDataDoubleWord) return binaryText(value, 32);
             return {};
     }
 }
@@ -287,7 +275,7 @@ std::vector<std::string> monitorTableRows() {
     const auto decimal = [](std::int16_t value) { return std::to_string(value); };
     table("MonitorValue", MonitorValue, decimal);
     table("ByteMonitor", ByteMonitor, decimal);
-    table("BitMonitor", BitMonitor, [](std::uint8_t value) { return hexDigits(value, 2); });
+    table("BitMonitor", BitMonitor, [](std::uint8_t value) { return hexText(value, 2); });
     return rows;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/image/ConnectedPlc.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -45,10 +46,6 @@ constexpr RangeRow kRanges[] = {
     {"D", "7", false, {{0, 8255}, kNone}, "Error2018080294"},
     {"D", "25", false, {{0, 8255}, kNone}, "Error2018080295"},
 };
-
-void stop(const char* text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-}
 
 bool typeListed(std::string_view types, int type) {
     return type >= 0 && type <= 9 && types.find(static_cast<char>('0' + type)) != std::string_view::npos;
@@ -116,7 +113,7 @@ void RegisterDeviceDialog::MonDeviceEdit1Change(const std::string& text) {
     nameLength = static_cast<std::int32_t>(deviceText.size());
     if (deviceText.empty()) return;
     const auto refuse = [this](const char* message, const char* boxCaption, bool empty) {
-        stop(message, boxCaption);
+        platform::say({message, boxCaption, platform::MsgIcon::Error});
         inputError = 1;
         if (empty) {
             deviceText.clear();
@@ -145,7 +142,7 @@ void RegisterDeviceDialog::MonDeviceNoEdit2Change(const std::string& text) {
         return;
     }
     if (!allDigits(text)) {
-        stop("Msg2018080270", "Number of device must be 0~9");
+        platform::say({"Msg2018080270", "Number of device must be 0~9", platform::MsgIcon::Error});
         inputError = 1;
         return;
     }
@@ -182,7 +179,8 @@ void RegisterDeviceDialog::btnRegisterClick() {
     const bool letterAlone = deviceText.size() == 1;
     if (deviceText.empty() || countText.empty() || inputError != 0 || letterAlone) {
         registered = 0;
-        stop("Not a correct device or device number error", "Error2018080298");
+        platform::say(
+            {"Not a correct device or device number error", "Error2018080298", platform::MsgIcon::Error});
     } else {
         registered = 1;
     }

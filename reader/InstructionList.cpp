@@ -7,6 +7,7 @@
 #include "editor/LadderLayout.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/LadderObject.h"
@@ -94,13 +95,6 @@ void decodeInto(std::uint32_t byteOffset, InstructionLine& line) {
     takeTexts(scratch, line);
 }
 
-std::string hexWord(std::uint16_t w) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text = "H";
-    for (int shift = 12; shift >= 0; shift -= 4) text += kDigits[(w >> shift) & 0xF];
-    return text;
-}
-
 std::string commentsOf(const std::string& operands) {
     std::string comments;
     std::size_t start = 0;
@@ -155,7 +149,7 @@ InstructionLine instructionLine(std::size_t row) {
         line.mnemonic = labelText(w, offset);
     } else if (instructionLength(w) == 0) {
         line.mnemonic = "?";
-        line.operands = hexWord(w);
+        line.operands = "H" + hexText(w, 4);
     } else {
         decodeInto(offset, line);
     }

@@ -8,6 +8,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/ObjectInsertion.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/PlacementSupport.h"
@@ -43,10 +44,6 @@ private:
     std::array<stLadderBlock*, kDepth> entries_{};
 };
 
-void showPassError(const std::string& text) {
-    platform::messages().show(text, kPassCaption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-}
-
 }  // namespace
 
 void ModifyHLineToVirtualCanvas() {
@@ -76,7 +73,7 @@ void Modify_xBlockAddr() {
     if (ldrHead == nullptr) return;
     if (isStlPageCode(ldrHead->iCode)) {
         stlBlock = true;
-        showPassError("First Instruction is STL...");
+        platform::say({"First Instruction is STL...", kPassCaption, platform::MsgIcon::Error});
     }
     const std::uint32_t e = placement::cellW() / 8;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
@@ -93,7 +90,7 @@ void Modify_xBlockAddr() {
                 0, std::to_string(o->stepNo) + "," + textOf(o->mnemonic) + "," + std::to_string(ldCount));
             if (!room) {
                 platform::statusBar().setPanelText(13, "StackOverflow...system halt");
-                showPassError("Error2014122002...[LD]TooMuch...");
+                platform::say({"Error2014122002...[LD]TooMuch...", kPassCaption, platform::MsgIcon::Error});
             }
         }
         if (isAndTypeCode(o->iCode) || isNopCode(o->iCode)) {

@@ -18,6 +18,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/ProgressStep.h"
 #include "platform/Services.h"
 #include "reader/ContactPlacement.h"
 #include "reader/LoadState.h"
@@ -40,17 +41,11 @@ constexpr std::uint16_t kInvWord = 0xFFFD;
 constexpr std::uint16_t kMcWord = 0x00A;
 constexpr std::uint16_t kMcrWord = 0x00B;
 
-// The progress window of one load: shown at its start and hidden at its end, however it ends.
+// The progress window of one load: shown at its start and given back or hidden at its end, however
+// it ends.
 class LoadProgress {
 public:
-    LoadProgress() {
-        platform::progress().show("Convert Progress...", 0, kProgressEnd);
-        platform::progress().setPosition(0);
-        readerState.progressShown = 0;
-    }
-    ~LoadProgress() { platform::progress().hide(); }
-    LoadProgress(const LoadProgress&) = delete;
-    LoadProgress& operator=(const LoadProgress&) = delete;
+    LoadProgress() { readerState.progressShown = 0; }
 
     // The bar never moves back and stops at 100.
     void follow(std::int32_t byteOffset, std::int32_t memSizeCode) {
@@ -59,8 +54,11 @@ public:
         const auto position = static_cast<std::uint32_t>(loadProgressPercent(byteOffset, memSizeCode));
         if (position <= shown) return;
         shown = position;
-        platform::progress().setPosition(static_cast<int>(position));
+        window_.setPosition(static_cast<int>(position));
     }
+
+private:
+    platform::ProgressStep window_{"Convert Progress...", kProgressEnd};
 };
 
 void status(int panel, const std::string& text) {
@@ -624,6 +622,24 @@ void finishLoadedLadder() {
     ModifyHLineToVirtualCanvas();
     backupLadderDiagramMemory(0);
     backupVirtualCanvas(0);
+}
+
+void loadLadderFromImage(const std::string& caption, const std::function<void()>& beforeFinish) {
+    startLadderLoad();
+    convMachineCodeToLadder(caption);
+    followWidenedBus();
+    if (beforeFinish) beforeFinish();
+    finishLoadedLadder();
+}
+
+void showLoadedLadderFromTop(FirstCellFrame frame) {
+    xOldCursor = draw.iBusLineStart;
+    yOldCursor = 0;
+    requestViewScroll(ViewScroll::toTop(0));
+    if (frame == FirstCellFrame::OnObject)
+        setBlueFrameObject(xOldCursor, yOldCursor);
+    else
+        initBlueFrame(zoomPercent);
 }
 
 }  // namespace kestrion

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace kestrion {
@@ -32,6 +33,22 @@ void convMachineCodeToLadder(const std::string& caption);
 void startLadderLoad();
 void followWidenedBus();
 void finishLoadedLadder();
+
+// The ladder of the program words in the image, as every way a program comes into the editor
+// builds it: startLadderLoad, convMachineCodeToLadder(caption), followWidenedBus, then
+// beforeFinish (what the caller adds to the loaded ladder: its comments, the cell height) and
+// finishLoadedLadder. A refused word throws as convMachineCodeToLadder does.
+void loadLadderFromImage(const std::string& caption, const std::function<void()>& beforeFinish = {});
+
+// Where the frame stands when the view of a loaded ladder opens.
+enum class FirstCellFrame {
+    OnObject,  // on the object at the first cell (as a click there puts it)
+    Bare       // on the bare first cell at the zoom in use (New: the ladder is END alone)
+};
+
+// The view of a loaded ladder opens on the program's first line: the cursor on its first cell,
+// the view scrolled to the top and the frame there.
+void showLoadedLadderFromTop(FirstCellFrame frame = FirstCellFrame::OnObject);
 
 // The finishing passes after a load or a paste: removal of empty objects, output kinds, output
 // rows, the right edges of the blocks (Modify_xBlockAddr), the horizontal fillers and joints, and

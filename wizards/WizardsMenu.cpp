@@ -12,19 +12,21 @@ namespace kestrion {
 
 namespace {
 
+// clang-format off
 constexpr MenuRow kRows[] = {
     {MenuRowKind::Item, "ParameterSetting1", "Parameter setting ...", "OptionMenu", 5,
      parameterSetting1Click},
     {MenuRowKind::Item, "PlcTypeChange1", "Type change ...", "OptionMenu", 10, plcTypeChange1Click},
     {MenuRowKind::Item, "SystemSetting1", "System setting ...", "OptionMenu", 1, SystemSetting1Click},
-    {MenuRowKind::Item, "Programcheck1", "Program check ...", "OptionMenu", 8, Programcheck1Click, false,
-     false, true},
-    {MenuRowKind::Item, "Oscilloscope1", "Oscilloscope", "MonitorMenu", 95, Oscilloscope1Click, true, false,
-     true},
+    {MenuRowKind::Item, "Programcheck1", "Program check ...", "OptionMenu", 8, Programcheck1Click,
+     {.disabled = true}},
+    {MenuRowKind::Item, "Oscilloscope1", "Oscilloscope", "MonitorMenu", 95, Oscilloscope1Click,
+     {.hidden = true, .disabled = true}},
     {MenuRowKind::Item, "FlowChart1", "FlowChart", "ToolsMenu", 50, FlowChart1Click},
-    {MenuRowKind::Item, "Changesettingvalue1", "Change setting value ...", "PlcMenu", 45,
-     Changesettingvalue1Click, true, false, true},
+    {MenuRowKind::Item, "Changesettingvalue1", "Change setting value ...", "PlcMenu", 44,
+     Changesettingvalue1Click, {.hidden = true, .disabled = true}},
 };
+// clang-format on
 
 }  // namespace
 

@@ -7,8 +7,8 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "model/forms/DialogButtons.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::app {
 

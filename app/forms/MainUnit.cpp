@@ -188,17 +188,18 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
             added->setObjectName(row.objectName);
             // The core sets a submenu's state by its name, as an item's.
             added->menuAction()->setObjectName(row.objectName);
-            added->menuAction()->setVisible(!row.hidden);
-            added->menuAction()->setEnabled(!row.disabled);
+            added->menuAction()->setVisible(!row.options.hidden);
+            added->menuAction()->setEnabled(!row.options.disabled);
             addMenuRows(rows, row.objectName, added);
             continue;
         }
         QAction* added = into != nullptr ? into->addAction(caption) : menuBar()->addAction(caption);
         added->setObjectName(row.objectName);
-        added->setVisible(!row.hidden);
-        added->setCheckable(row.checkable);
-        added->setEnabled(!row.disabled);
-        if (*row.shortcut != '\0') added->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+        added->setVisible(!row.options.hidden);
+        added->setCheckable(row.options.checkable);
+        added->setEnabled(!row.options.disabled);
+        if (*row.options.shortcut != '\0')
+            added->setShortcut(QKeySequence(QString::fromLatin1(row.options.shortcut)));
         if (row.command != nullptr)
             connect(added, &QAction::triggered, this, [this, name = row.objectName, command = row.command] {
                 runClick(name, [this, command] {

@@ -19,8 +19,8 @@
 #include "lang/Texts.h"
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "model/forms/TitleWidth.h"
 #include "platform/PosixFiles.h"
+#include "platform/forms/TitleWidth.h"
 
 namespace kestrion::app {
 

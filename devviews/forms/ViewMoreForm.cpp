@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 
 #include "lang/forms/Captions.h"
-#include "model/forms/DialogButtons.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

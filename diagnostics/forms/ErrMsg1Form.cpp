@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

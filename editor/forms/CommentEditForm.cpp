@@ -9,8 +9,8 @@
 
 #include "editor/forms/GoToStepForm.h"
 #include "lang/forms/Captions.h"
-#include "model/forms/DialogButtons.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

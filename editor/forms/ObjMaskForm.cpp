@@ -12,7 +12,7 @@
 
 #include "editor/forms/GoToStepForm.h"
 #include "lang/forms/Captions.h"
-#include "model/forms/DialogButtons.h"
+#include "platform/forms/DialogButtons.h"
 
 namespace kestrion::forms {
 

@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "lang/forms/Captions.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion {
 

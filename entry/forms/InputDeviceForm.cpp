@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

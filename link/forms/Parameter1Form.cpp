@@ -15,8 +15,9 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "model/forms/TitleWidth.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/TitleWidth.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -104,12 +105,10 @@ TParameter1Form::TParameter1Form(ParameterDialog& state, QWidget* parent) : QDia
     });
     layout->addWidget(DeviceLatchCheckBox1);
 
-    btnOk = named(new QPushButton("OK", this), "btnOk");
-    btnCancel = named(new QPushButton("Cancel", this), "btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addLayout(buttons.row);
     connect(btnOk, &QPushButton::clicked, this, [this] {
         if (state_.btnOkClick()) {
             accept();

@@ -15,8 +15,8 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
 #include "link/line/CommRecord.h"
-#include "model/forms/TitleWidth.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/TitleWidth.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

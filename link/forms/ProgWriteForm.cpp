@@ -11,8 +11,9 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "model/forms/TitleWidth.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/TitleWidth.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -41,14 +42,10 @@ TProgWriteForm::TProgWriteForm(ProgWriteDialog& state, QWidget* parent) : QDialo
     steps->addWidget(EndStepLabel, 1, 1);
     layout->addLayout(steps);
 
-    btnOk = new QPushButton("OK", this);
-    btnOk->setObjectName("btnOk");
-    btnCancel = new QPushButton("Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addLayout(buttons.row);
     Captions::of(this)
         .text(RadioButtonAllRange, "ProgWriteAllRange")
         .text(RadioButtonRangeSetting, "ProgWriteRangeSetting")

@@ -10,6 +10,7 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "platform/forms/DialogButtons.h"
 
 namespace kestrion::forms {
 
@@ -48,14 +49,10 @@ TRegisterViewForm::TRegisterViewForm(RegisterViewDialog& state, QWidget* parent)
     regViewStringGrid->verticalHeader()->hide();
     regViewStringGrid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     layout->addWidget(regViewStringGrid);
-    btnOk = new QPushButton("Update", this);
-    btnOk->setObjectName("btnOk");
-    btnCancel = new QPushButton("Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    const OkCancelRow buttons = makeOkCancelRow(this, "Update");
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addLayout(buttons.row);
     resize(12 * kColumnWidth, 480);
 
     connect(btnOk, &QPushButton::clicked, this, [this] {

@@ -11,25 +11,13 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "model/forms/TitleWidth.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/TitleWidth.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* added = new QPushButton(caption, parent);
-    added->setObjectName(name);
-    return added;
-}
-
-QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
-}
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
     auto* added = new QCheckBox(caption, parent);
@@ -62,9 +50,10 @@ TRunStopForm::TRunStopForm(QWidget* parent) : QDialog(parent) {
     RunStopRadioGroup->addButton(stopItem, RunStopDialog::kStopItem);
     runItem->setChecked(true);
     layout->addWidget(group);
-    btnOk = button(this, "btnOk", "OK");
-    btnCancel = button(this, "btnCancel", "Cancel");
-    layout->addLayout(buttonRow(btnOk, btnCancel));
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addLayout(buttons.row);
 
     connect(RunStopRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
         state.itemIndex = id;
@@ -89,9 +78,10 @@ TMemoryClearForm::TMemoryClearForm(QWidget* parent) : QDialog(parent) {
     dataCheckBox = checkBox(this, "dataCheckBox", "Data device memory");
     bitsCheckBox = checkBox(this, "bitsCheckBox", "Bits device memory");
     for (QCheckBox* box : {progCheckBox, dataCheckBox, bitsCheckBox}) layout->addWidget(box);
-    btnOk = button(this, "btnOk", "OK");
-    btnCancel = button(this, "btnCancel", "Cancel");
-    layout->addLayout(buttonRow(btnOk, btnCancel));
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addLayout(buttons.row);
     Captions::of(this)
         .text(progCheckBox, "MemoryClearProgram")
         .text(dataCheckBox, "MemoryClearData")

@@ -10,8 +10,9 @@
 
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
-#include "model/forms/TitleWidth.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/DialogButtons.h"
+#include "platform/forms/TitleWidth.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 
@@ -52,14 +53,10 @@ TrsTimOutForm::TrsTimOutForm(QWidget* parent) : QDialog(parent) {
     auto* retry = new QLabel(this);
     layout->addRow(timeOut, TimeOutComboBox);
     layout->addRow(retry, RetryComboBox);
-    btnOk = new QPushButton("Ok", this);
-    btnOk->setObjectName("btnOk");
-    btnCancel = new QPushButton("Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addRow(buttons);
+    const OkCancelRow buttons = makeOkCancelRow(this, "Ok");
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    layout->addRow(buttons.row);
     Captions::of(this)
         .translatedTitle("Communication Time Out Setting")
         .text(timeOut, "TimeOutSeconds")

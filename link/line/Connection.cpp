@@ -13,6 +13,7 @@
 #include "link/line/RegisterReads.h"
 #include "model/MainState.h"
 #include "model/image/ProgramImage.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -24,10 +25,8 @@ constexpr int kTraceLinesBeforeEnqClear = 100;
 constexpr unsigned kBlockBytes = 64;
 constexpr unsigned kBlockWords = kBlockBytes / 2;
 
-struct Box {
-    const char* text = nullptr;  // none when null
-    const char* caption = "";
-};
+using platform::Box;
+using platform::MsgIcon;
 
 // The negotiation towards one target rate and what each failed step says.
 struct Negotiation {
@@ -40,35 +39,35 @@ struct Negotiation {
     Box portAtTarget;
 };
 
-constexpr Negotiation kNegotiations[] = {
+const Negotiation kNegotiations[] = {
     {'1',
      1,
-     {"(2)Can't open communication port", "Communication Error"},
+     {"(2)Can't open communication port", "Communication Error", MsgIcon::Warning},
      true,
      true,
-     {"(2)Communication Error 9600bps", "Communication Message"},
-     {"(2)Can't open communication port - 19200bps", "Communication Message"}},
+     {"(2)Communication Error 9600bps", "Communication Message", MsgIcon::Warning},
+     {"(2)Can't open communication port - 19200bps", "Communication Message", MsgIcon::Warning}},
     {'2',
      2,
-     {"(3)Can't open communication port", "Communication Message"},
+     {"(3)Can't open communication port", "Communication Message", MsgIcon::Warning},
      false,
      true,
-     {"(3)Communication Error 9600", "Communication Message"},
-     {"(3)Can't open communication port - 38400bps", "Communication Message"}},
+     {"(3)Communication Error 9600", "Communication Message", MsgIcon::Warning},
+     {"(3)Can't open communication port - 38400bps", "Communication Message", MsgIcon::Warning}},
     {'3',
      3,
-     {"(4)Can't open communication port - 9600bps", "Communication Message"},
+     {"(4)Can't open communication port - 9600bps", "Communication Message", MsgIcon::Warning},
      false,
      false,
-     {"Communication Error 57600", "Communication Message"},
-     {"(4)Can't open communication port - 57600bps", "Communication Message"}},
+     {"Communication Error 57600", "Communication Message", MsgIcon::Warning},
+     {"(4)Can't open communication port - 57600bps", "Communication Message", MsgIcon::Warning}},
     {'4',
      5,
-     {"(5) Can't open communication port - 9600bps", "Communication Message"},
+     {"(5) Can't open communication port - 9600bps", "Communication Message", MsgIcon::Warning},
      false,
      false,
-     {"Error2015030540", "Communication Error"},
-     {"(5)Can't open communication port - 115200bps", "Communication Message"}},
+     {"Error2015030540", "Communication Error", MsgIcon::Warning},
+     {"(5)Can't open communication port - 115200bps", "Communication Message", MsgIcon::Warning}},
 };
 
 const Negotiation& negotiationFor(std::uint32_t index) {
@@ -76,14 +75,8 @@ const Negotiation& negotiationFor(std::uint32_t index) {
     return kNegotiations[3];
 }
 
-void show(const Box& box) {
-    if (box.text != nullptr)
-        platform::messages().show(box.text, box.caption, platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
-}
-
 void showCommError(int showMsg) {
-    if (showMsg == 1) show({"Communication Error...", "Error2015032065"});
+    if (showMsg == 1) platform::say({"Communication Error...", "Error2015032065", MsgIcon::Warning});
 }
 
 bool answered() {
@@ -133,7 +126,7 @@ bool negotiateRate(int showMsg) {
     applyBaudIndex(0);
     _OpenComPort(sysProtocol);
     if (comPortHandle == -1) {
-        show(target.portAt9600);
+        platform::say(target.portAt9600);
         if (target.portAt9600ThenCommError) showCommError(showMsg);
         return false;
     }
@@ -150,7 +143,7 @@ bool negotiateRate(int showMsg) {
     else
         rs.status |= kRsWaiting;
     if (!answered()) {
-        show(target.noRateReply);
+        platform::say(target.noRateReply);
         return false;
     }
 
@@ -158,7 +151,7 @@ bool negotiateRate(int showMsg) {
     applyBaudIndex(target.finalIndex);
     _OpenComPort(sysProtocol);
     if (comPortHandle == -1) {
-        show(target.portAtTarget);
+        platform::say(target.portAtTarget);
         return false;
     }
     return true;
@@ -178,18 +171,16 @@ bool recover(int showMsg) {
     return false;
 }
 
+// The second read's box has no icon.
 const Box kBlockFailures[] = {
-    {"Error2015030503", "Communication Message"},
-    {"Error2015030504", "Communication Message"},
-    {"Error2015030505", "Communication Message"},
-    {"Error2015030506", "Communication Message"},
+    {"Error2015030503", "Communication Message", MsgIcon::Warning},
+    {"Error2015030504", "Communication Message", MsgIcon::None},
+    {"Error2015030505", "Communication Message", MsgIcon::Warning},
+    {"Error2015030506", "Communication Message", MsgIcon::Warning},
 };
 
 void showBlockFailure(unsigned block) {
-    // The second read's box has no icon.
-    const platform::MsgIcon icon = block == 1 ? platform::MsgIcon::None : platform::MsgIcon::Warning;
-    platform::messages().show(kBlockFailures[block].text, kBlockFailures[block].caption, icon,
-                              platform::MsgButtons::Ok);
+    platform::say(kBlockFailures[block]);
 }
 
 // A port whose device has gone (an adapter unplugged) is let go, so that the next open looks for
@@ -218,7 +209,8 @@ LinkOutcome sendEnq(int showMsg) {
         return LinkOutcome::NotSent;
     }
     const LinkOutcome outcome = _waitRsReply(kEnqTicks);
-    if (outcome == LinkOutcome::TimeOut && showMsg == 1) show({"Error2015030543", "Communication Error"});
+    if (outcome == LinkOutcome::TimeOut && showMsg == 1)
+        platform::say({"Error2015030543", "Communication Error", MsgIcon::Warning});
     return outcome;
 }
 
@@ -228,7 +220,7 @@ int TryToConnection(int showMsg) {
     closeWhenLost();
     if (!portOpen()) _OpenComPort(sysProtocol);
     if (comPortHandle == -1) {
-        show({"Can't open communication port ...", "Error2015122001"});
+        platform::say({"Can't open communication port ...", "Error2015122001", MsgIcon::Warning});
         return 0;
     }
     sendEnq(0);

@@ -20,9 +20,7 @@ constexpr std::size_t kCheckCodeDigits = 4;  // two characters, each as two digi
 constexpr const char* kMaskedText = "********";
 
 void appendCharAsHex(char c) {
-    const auto value = static_cast<std::uint8_t>(c);
-    rsChHex += hexDigit(value >> 4);
-    rsChHex += hexDigit(value & 0x0F);
+    rsChHex += hexText(static_cast<std::uint8_t>(c), 2);
 }
 
 // The characters at the given 1-based positions of the digits; a missing digit counts as '0'.

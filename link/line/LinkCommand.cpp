@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "editor/Progress.h"
 #include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
@@ -14,10 +13,6 @@ namespace kestrion {
 namespace {
 
 LineHold installedLineHold;
-
-void show(const LinkBox& box) {
-    platform::messages().show(box.text, box.caption, box.icon, platform::MsgButtons::Ok);
-}
 
 }  // namespace
 
@@ -44,8 +39,8 @@ void abandonCommand() {
     throw LinkError("the PLC command was abandoned");
 }
 
-void failCommand(const LinkBox& box) {
-    show(box);
+void failCommand(const platform::Box& box) {
+    platform::say(box);
     abandonCommand();
 }
 
@@ -57,37 +52,13 @@ void requireSystemBlock(int detect) {
     if (readPlcSystemBlock(1, detect) != 1) abandonCommand();
 }
 
-void requireTypeMatch(const LinkBox& mismatch) {
+void requireTypeMatch(const platform::Box& mismatch) {
     if (isConnectedTypeSelected() != 1) failCommand(mismatch);
 }
 
-void requireAnswered(LinkOutcome outcome, const LinkBox& timeOut, const LinkBox& nak) {
+void requireAnswered(LinkOutcome outcome, const platform::Box& timeOut, const platform::Box& nak) {
     if (outcome == LinkOutcome::Done) return;
     failCommand(outcome == LinkOutcome::Nak ? nak : timeOut);
-}
-
-LinkProgress::LinkProgress(std::string caption, int maximum)
-    : caption_(std::move(caption)), maximum_(maximum), outer_(linkState.progress) {
-    linkState.progress = this;
-    show();
-}
-
-LinkProgress::~LinkProgress() {
-    linkState.progress = outer_;
-    if (outer_ != nullptr)
-        outer_->show();
-    else
-        platform::progress().hide();
-}
-
-void LinkProgress::setPosition(int position) {
-    position_ = position;
-    platform::progress().setPosition(position);
-}
-
-void LinkProgress::show() const {
-    showProgress(nullptr, maximum_, caption_);
-    if (position_ != 0) platform::progress().setPosition(position_);
 }
 
 }  // namespace kestrion

@@ -13,14 +13,14 @@
 //   throws LinkError; runLinkCommand catches it at the command's edge, after the box, and the
 //   session then closes the port. A LinkError is a CommandError, so a command that changes the
 //   model puts runCommand around or inside it and the model rolls back as well.
-// - Progress: a LinkProgress shows the progress window and hides it on every exit; an inner one
-//   gives the window back to the outer one.
+// - Progress: a platform::ProgressStep shows the progress window and hides it on every exit; an
+//   inner one gives the window back to the outer one.
 //
 // How the link's users build on it:
 // - A command (a menu item, a button): runLinkCommand(PortAfter::Close, [&] { requireConnection();
 //   requireSystemBlock(); requireTypeMatch({text, caption, icon}); ...frames... }).
-// - A transfer of many frames: the same, with a LinkProgress before the loop, its position set after
-//   each frame, and requireAnswered(outcome, timeOutBox, nakBox) after each frame's wait.
+// - A transfer of many frames: the same, with a platform::ProgressStep before the loop, its position
+//   set after each frame, and requireAnswered(outcome, timeOutBox, nakBox) after each frame's wait.
 // - A dialog that keeps the link's port for its buttons (the any-command terminal, the force
 //   dialog): the opener's session closes the port when the dialog closes; each button runs
 //   runLinkCommand(PortAfter::KeepOpen, ...), with closePortAtEnd() where a failure gives the port up.
@@ -39,6 +39,8 @@
 
 #include "link/line/Frames.h"
 #include "link/line/LinkError.h"
+#include "platform/Box.h"
+#include "platform/ProgressStep.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -100,17 +102,10 @@ LineHold setLineHold(LineHold lineHold);  // gives back the hold it replaces
 bool holdLineForClick();
 void releaseLineHold();
 
-// A message box of the link: text, caption and icon, with an OK button.
-struct LinkBox {
-    std::string text;
-    std::string caption;
-    platform::MsgIcon icon = platform::MsgIcon::Warning;
-};
-
 // Ends the command; what went wrong has been shown (or the Part wants it silent).
 [[noreturn]] void abandonCommand();
 // Shows the box, then ends the command.
-[[noreturn]] void failCommand(const LinkBox& box);
+[[noreturn]] void failCommand(const platform::Box& box);
 
 // The connection test that begins a command; it has said why when it ends the command (a failed
 // test, no port, an unanswered last probe).
@@ -118,28 +113,9 @@ void requireConnection();
 // D8000..D8127 with their boxes; detect 1 also detects the connected PLC's type.
 void requireSystemBlock(int detect = 1);
 // The connected PLC's type must be the project's; otherwise the box ends the command.
-void requireTypeMatch(const LinkBox& mismatch);
+void requireTypeMatch(const platform::Box& mismatch);
 // After a frame's wait: a NAK or a wrong check code shows the nak box, anything else but Done (a
 // time-out, a frame that did not go) the time-out box, and the command ends.
-void requireAnswered(LinkOutcome outcome, const LinkBox& timeOut, const LinkBox& nak);
-
-// The progress window of a link step, shown at 0 of 0..maximum; hidden when it ends, or given
-// back to the LinkProgress it was made inside.
-class LinkProgress {
-public:
-    LinkProgress(std::string caption, int maximum);
-    ~LinkProgress();
-    LinkProgress(const LinkProgress&) = delete;
-    LinkProgress& operator=(const LinkProgress&) = delete;
-
-    void setPosition(int position);
-
-private:
-    void show() const;
-    std::string caption_;
-    int maximum_;
-    int position_ = 0;
-    LinkProgress* outer_;
-};
+void requireAnswered(LinkOutcome outcome, const platform::Box& timeOut, const platform::Box& nak);
 
 }  // namespace kestrion

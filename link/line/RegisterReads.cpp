@@ -7,6 +7,7 @@
 #include "link/line/Connection.h"
 #include "link/line/Receive.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -15,10 +16,6 @@ namespace {
 
 constexpr std::uint32_t kProgramStartAddress = 0x805C;
 constexpr std::uint32_t kType2ProgramStartAddress = 0x1805C;
-
-void showMessage(const char* text, platform::MsgIcon icon) {
-    platform::messages().show(text, "Communication Message", icon, platform::MsgButtons::Ok);
-}
 
 // The value of `count` reply characters from position `from`, high digit first.
 std::uint32_t replyNumber(std::size_t from, std::size_t count) {
@@ -35,7 +32,7 @@ int readSpecial(unsigned registerNo, unsigned count, const char* failure) {
     if (refusedAsBusy()) return 0;
     sendRequest(readCommand(kSpecialRegisterAddress + 2 * registerNo, 2 * count));
     if (!expectReplyBytes(2 * count)) {
-        if (failure != nullptr) showMessage(failure, platform::MsgIcon::None);
+        if (failure != nullptr) platform::say({failure, "Communication Message", platform::MsgIcon::None});
         return 0;
     }
     for (unsigned i = 0; i < count; ++i) D8Kreg[registerNo + i] = replyWord(i);
@@ -52,8 +49,7 @@ void requestWhenFree(std::string_view command) {
 
 std::string readCommand(std::uint32_t address, unsigned count) {
     std::string command = "0" + hex4(address);
-    command += hexDigit(count >> 4);
-    command += hexDigit(count & 0x0F);
+    command += hexText(count & 0xFFu, 2);
     return command;
 }
 

@@ -11,6 +11,7 @@
 #include "link/line/RegisterReads.h"
 #include "link/plc/RelayForces.h"
 #include "model/image/ProgramImage.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -55,10 +56,6 @@ ForceTarget stateTarget(std::uint32_t n, int type) {
     return at(type == 5 || type == 7 ? 0x1400 + n : n);
 }
 
-void warn(const char* text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
-}
-
 }  // namespace
 
 ForceTarget forceTargetOf(char letter, std::uint32_t number, int plcType) {
@@ -77,7 +74,7 @@ void ForceOnOffDialog::ForceOnOffEditChange(const std::string& text) {
     executeEnabled = false;
     if (editText.size() < 2) return;
     if (editText.size() > kLongestDevice) {
-        warn("Error2018050901", "Command Error!");
+        platform::say({"Error2018050901", "Command Error!", platform::MsgIcon::Warning});
         return;
     }
     const char letter = editText[0];
@@ -86,7 +83,8 @@ void ForceOnOffDialog::ForceOnOffEditChange(const std::string& text) {
         return;
     }
     if (!std::all_of(editText.begin() + 1, editText.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        warn("Error2015091201...Device no must be 0~9", "Error Message");
+        platform::say(
+            {"Error2015091201...Device no must be 0~9", "Error Message", platform::MsgIcon::Warning});
         editText.clear();
         return;
     }
@@ -99,7 +97,10 @@ void ForceOnOffDialog::ForceOnOffEditChange(const std::string& text) {
         static constexpr const char* refusals[] = {"Error2015091202...Not a correct value",
                                                    "Error2015091203...Not a correct value",
                                                    "Error2015091204...Not a correct value"};
-        warn(refusals[letter == 'Y' ? 0 : letter == 'M' ? 1 : 2], "Error Message");
+        platform::say({refusals[letter == 'Y'   ? 0
+                                : letter == 'M' ? 1
+                                                : 2],
+                       "Error Message", platform::MsgIcon::Warning});
         editText = std::string(1, letter);
         return;
     }
@@ -126,12 +127,12 @@ void ForceOnOffDialog::btnExecuteForceOnOffClick() {
         if (monitorRunning == 0) {
             step.closePortAtEnd();  // a failed register read or type check gives the port up
             requireSystemBlock();
-            requireTypeMatch({"Device type Error...", "Error2015030207"});
+            requireTypeMatch({"Device type Error...", "Error2015030207", platform::MsgIcon::Warning});
             step.keepPortOpen();
         }
         // A NAK failed like a time-out: the device was not forced.
         if (sendForceFrame(forceOn != 0, forceAddress, pmw.plcType()) != LinkOutcome::Done)
-            failCommand({"Error2015030511", "Communication Message"});
+            failCommand({"Error2015030511", "Communication Message", platform::MsgIcon::Warning});
         memo.push_back(editText + (forceOn != 0 ? " ON" : " OFF"));
     });
 }

@@ -17,6 +17,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -25,10 +26,6 @@ namespace {
 
 constexpr std::uint32_t kReplyTicks = 10;
 constexpr std::uint16_t kFirstVersionWithUserId = 24132;
-
-void show(const std::string& text, const char* caption, platform::MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
 
 void wipeText(std::string& text) {
     std::fill(text.begin(), text.end(), '\0');
@@ -65,10 +62,7 @@ bool isExtendedType(std::uint16_t type) {
 // The characters of a password, each as its two hex digits.
 std::string passwordDigits(const Password& word) {
     std::string digits;
-    for (char c : word) {
-        digits += hexDigit(static_cast<std::uint8_t>(c) >> 4);
-        digits += hexDigit(static_cast<std::uint8_t>(c) & 0x0F);
-    }
+    for (char c : word) digits += hexText(static_cast<std::uint8_t>(c), 2);
     return digits;
 }
 
@@ -126,14 +120,14 @@ bool PlcKeywordDialog::btnOkClick() {
                        [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
     if (checkOld != 0 && !takeEight(edit1, rs.oldKeyword)) {
         okPressed = 0;
-        show("Old keyword must be 8 characters", "Error Message", platform::MsgIcon::Error);
+        platform::say({"Old keyword must be 8 characters", "Error Message", platform::MsgIcon::Error});
         return false;
     }
     if (edit2.empty()) {
         rs.newKeyword.fill(' ');
     } else if (!takeEight(edit2, rs.newKeyword)) {
         okPressed = 0;
-        show("New keyword must be 8 characters", "Error Message", platform::MsgIcon::Error);
+        platform::say({"New keyword must be 8 characters", "Error Message", platform::MsgIcon::Error});
         return false;
     }
     // A character other than 0-9 and A-F keeps the dialog open with what was typed, as a wrong
@@ -141,7 +135,8 @@ bool PlcKeywordDialog::btnOkClick() {
     if (!isValidKeyword(rs.newKeyword)) {
         okPressed = 0;
         keywordError = 1;
-        show("Keyword is 8 characters, 0~9 or A~F only", "Keyword Error", platform::MsgIcon::Warning);
+        platform::say(
+            {"Keyword is 8 characters, 0~9 or A~F only", "Keyword Error", platform::MsgIcon::Warning});
         return false;
     }
     okPressed = 1;
@@ -187,8 +182,8 @@ bool askKeyword(const Password& stored, bool projectMessage) {
     linkDialogs().plcKeyword(dialog);
     if (!dialog.accepted()) return false;
     if (rs.oldKeyword != dialog.storedKeyword) {
-        show(projectMessage ? "Error2018040230..." : "Error2018040231...", "Keyword Error...",
-             platform::MsgIcon::Warning);
+        platform::say({projectMessage ? "Error2018040230..." : "Error2018040231...", "Keyword Error...",
+                       platform::MsgIcon::Warning});
         return false;
     }
     return true;
@@ -249,11 +244,12 @@ void KeywordSetup1Click() {
         PlcKeywordDialog dialog;
         if (!askKeywordChange(dialog, plcKeyword(), plcHasKeyword)) return;
         if (plcHasKeyword && rs.oldKeyword != dialog.storedKeyword)
-            failCommand({"Old Keyword Error", "Error2018040234"});
+            failCommand({"Old Keyword Error", "Error2018040234", platform::MsgIcon::Warning});
         if (writePlcKeyword())
             platform::statusBar().setPanelText(0, "Write Keyword [Ok]");
         else
-            show("Can't write keyword to controller...", "Error2018032048", platform::MsgIcon::Warning);
+            platform::say(
+                {"Can't write keyword to controller...", "Error2018032048", platform::MsgIcon::Warning});
     });
 }
 
@@ -275,7 +271,7 @@ void SetupUserId1Click() {
     PasswordCommand wiped;
     const std::uint16_t type = pmw.plcType();
     if (type != 2 && type != 5) {
-        show(getMsgWSeriesOnly(), "Msg2019042810", platform::MsgIcon::None);
+        platform::say({getMsgWSeriesOnly(), "Msg2019042810", platform::MsgIcon::None});
         return;
     }
     runLinkCommand(PortAfter::Close, [] {
@@ -297,7 +293,7 @@ void SetupUserId1Click() {
         if (!dialog.accepted()) return;
         rs.userId = rs.newKeyword;
         if (idSet && !oldUserIdMatches(d8105, d8104)) {
-            show("Old Id Error", "Error2019040234", platform::MsgIcon::Warning);
+            platform::say({"Old Id Error", "Error2019040234", platform::MsgIcon::Warning});
             requestRedraw();
             abandonCommand();
         }
@@ -319,9 +315,9 @@ void Keyword2Setup1Click() {
             failCommand({getMsgCantSetKeyword2(), "Msg18032116", platform::MsgIcon::None});
         readParameterBlock(false);
         if (setKeyword2())
-            show(getMsgKeyword2SetupOk(), "Msg18032115", platform::MsgIcon::None);
+            platform::say({getMsgKeyword2SetupOk(), "Msg18032115", platform::MsgIcon::None});
         else
-            show(getMsgKeyword2SetupFailed(), "Msg18032116", platform::MsgIcon::None);
+            platform::say({getMsgKeyword2SetupFailed(), "Msg18032116", platform::MsgIcon::None});
     });
 }
 
@@ -334,7 +330,7 @@ void changeProjectKeyword() {
     PlcKeywordDialog dialog;
     if (!askKeywordChange(dialog, projectKeyword(), keywordSet)) return;
     if (keywordSet && rs.oldKeyword != dialog.storedKeyword) {
-        show("Old Keyword Error...", "Error2018040235", platform::MsgIcon::Warning);
+        platform::say({"Old Keyword Error...", "Error2018040235", platform::MsgIcon::Warning});
         requestRedraw();
         return;
     }

@@ -48,8 +48,7 @@ void appendAddressField(std::string& command, std::uint16_t address) {
 }
 
 void appendByteField(std::string& command, std::size_t value) {
-    command += hexDigit(static_cast<unsigned>((value >> 4) & 0x0F));
-    command += hexDigit(static_cast<unsigned>(value & 0x0F));
+    command += hexText(static_cast<std::uint32_t>(value & 0xFFu), 2);
 }
 
 // Sends a registration frame and waits for its answer; a frame that did not go leaves the

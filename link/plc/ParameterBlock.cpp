@@ -50,7 +50,8 @@ void readParameterBlock(bool toProject) {
         if (sendCommandFrame(readCommand(kParameterBlockAddress + offset, chunk)) == LinkOutcome::Done)
             _waitRsReply(kReplyTicks);
         if (!expectReplyBytes(chunk))
-            failCommand({nakNotTimeOut() ? "Error2015091392" : "Error2015091393", "Communication Error"});
+            failCommand({nakNotTimeOut() ? "Error2015091392" : "Error2015091393", "Communication Error",
+                         platform::MsgIcon::Warning});
         for (std::uint32_t k = 0; k < chunk; ++k)
             block[offset + k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
         wipeFrameBuffers();  // the reply holds the keyword
@@ -63,21 +64,18 @@ void writeParameterBlock() {
     MaskedTrace masked;
     const std::uint32_t chunk = parameterChunk();
     rs.chunkSize = chunk;
-    LinkProgress progress("Write parameter progress...", static_cast<int>(kParameterBlockSize / chunk));
+    platform::ProgressStep progress("Write parameter progress...",
+                                    static_cast<int>(kParameterBlockSize / chunk));
     std::uint32_t frames = 0;
     for (std::uint32_t offset = 0; offset < kParameterBlockSize - 1; offset += chunk) {
         std::string command = "1" + hex4(kParameterBlockAddress + offset);
-        command += hexDigit(chunk >> 4);
-        command += hexDigit(chunk & 0x0F);
-        for (std::uint32_t k = 0; k < chunk; ++k) {
-            command += hexDigit(pmw.parameterBlock[offset + k] >> 4);
-            command += hexDigit(pmw.parameterBlock[offset + k] & 0x0F);
-        }
+        command += hexText(chunk & 0xFFu, 2);
+        for (std::uint32_t k = 0; k < chunk; ++k) command += hexText(pmw.parameterBlock[offset + k], 2);
         const LinkOutcome outcome = sendRequest(command);
         std::fill(command.begin(), command.end(), '\0');
         wipeFrameBuffers();  // the frame held the keyword
-        requireAnswered(outcome, {"Error2015091391...Timeout Error", "Download"},
-                        {"Error2015091390...Checksum Error", "Download"});
+        requireAnswered(outcome, {"Error2015091391...Timeout Error", "Download", platform::MsgIcon::Warning},
+                        {"Error2015091390...Checksum Error", "Download", platform::MsgIcon::Warning});
         ++frames;
         platform::statusBar().setPanelText(0, "Write Parameter To Device [Start] " +
                                                   std::to_string(chunk * frames * 100 / kParameterBlockSize) +

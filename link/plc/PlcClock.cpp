@@ -13,6 +13,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -34,15 +35,6 @@ constexpr EditRule kEditRules[SetTimeDialog::kEdits] = {{"year", 99}, {"month", 
 constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
-void showError(const std::string& text) {
-    platform::messages().show(text, "Error Message", platform::MsgIcon::Error, platform::MsgButtons::Ok);
-}
-
-void showCommunicationError(const char* text) {
-    platform::messages().show(text, "Communication Error", platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
-}
-
 // The read request; true when its 14 bytes arrived.
 bool requestClock() {
     if (refusedAsBusy()) return false;
@@ -62,7 +54,7 @@ std::uint32_t hexWordToInt(std::string_view digits) {
 
 bool readPlcClock() {
     if (requestClock()) return true;
-    showCommunicationError(kReadFailure);
+    platform::say({kReadFailure, "Communication Error", platform::MsgIcon::Warning});
     return false;
 }
 
@@ -89,7 +81,7 @@ bool writePlcClock(const SetTimeDialog& dialog) {
         command += digits.substr(2, 2) + digits.substr(0, 2);
     }
     if (sendRequest(command) == LinkOutcome::Done) return true;
-    showCommunicationError("Error2015030519");
+    platform::say({"Error2015030519", "Communication Error", platform::MsgIcon::Warning});
     return false;
 }
 
@@ -104,7 +96,8 @@ bool SetTimeDialog::EditChange(int edit) {
     const std::string& text = edits[index];
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         inputError = 1;
-        showError(edit == 4 ? "Device must be 0~9" : "Device must be 0 ~ 9");
+        platform::say({edit == 4 ? "Device must be 0~9" : "Device must be 0 ~ 9", "Error Message",
+                       platform::MsgIcon::Error});
         return false;
     }
     if (text.empty()) return true;
@@ -112,7 +105,8 @@ bool SetTimeDialog::EditChange(int edit) {
     const std::uint32_t value = text.size() > 4 ? UINT32_MAX : static_cast<std::uint32_t>(std::stoul(text));
     if (value > kEditRules[index].limit) {
         inputError = 1;
-        showError("Data over range [0 =< range >= " + std::to_string(kEditRules[index].limit) + "]");
+        platform::say({"Data over range [0 =< range >= " + std::to_string(kEditRules[index].limit) + "]",
+                       "Error Message", platform::MsgIcon::Error});
         return false;
     }
     values[6 - index - 1] = value;
@@ -136,13 +130,14 @@ void SetTimeDialog::btnSetupClick() {
         const auto index = static_cast<std::size_t>(edit - 1);
         if (edits[index].empty()) {
             inputError = 1;
-            showError(std::string("Device ") + kEditRules[index].name + " isn't setting error");
+            platform::say({std::string("Device ") + kEditRules[index].name + " isn't setting error",
+                           "Error Message", platform::MsgIcon::Error});
             return;
         }
         if (!EditChange(edit)) return;
     }
     if (clockMonitoring == 1) {
-        showError("Must be at stop monitor status");
+        platform::say({"Must be at stop monitor status", "Error Message", platform::MsgIcon::Error});
         return;
     }
     // A step of the clock command: the port stays open for the dialog unless the registers failed.
@@ -196,7 +191,7 @@ void SetTimeDialog::Timer4Timer() {
                 return;
             }
             switchMonitor(false);  // before the box, so no tick runs while it is open
-            showCommunicationError(kReadFailure);
+            platform::say({kReadFailure, "Communication Error", platform::MsgIcon::Warning});
         },
         IfBusy::StayQuiet);
 }
@@ -205,7 +200,7 @@ void SetRTC1Click() {
     runLinkCommand(PortAfter::Close, [] {
         requireConnection();
         requireSystemBlock();
-        requireTypeMatch({"Device type Error", "SetRTC1Click("});
+        requireTypeMatch({"Device type Error", "SetRTC1Click(", platform::MsgIcon::Warning});
         SetTimeDialog dialog;
         dialog.clockRead = readPlcClock();
         linkDialogs().setTime(dialog);

@@ -13,6 +13,7 @@
 #include "link/plc/RelayForces.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -49,12 +50,7 @@ PortAfter portAfter(bool monitorRuns) {
     return monitorRuns ? PortAfter::KeepOpen : PortAfter::Close;
 }
 
-const LinkBox kCommunicationError{"Error2015030502", "Communication Error"};
-
-bool ask(const char* text, const char* caption) {
-    return platform::messages().show(text, caption, platform::MsgIcon::Question,
-                                     platform::MsgButtons::OkCancel) == platform::MsgAnswer::Ok;
-}
+const platform::Box kCommunicationError{"Error2015030502", "Communication Error", platform::MsgIcon::Warning};
 
 // A command of the PLC's own protocol without address or data, 'E' in front for the extended
 // families, acknowledged within ms.
@@ -120,8 +116,10 @@ void remoteRunStop(bool monitorRuns) {
             remoteStopRequest = chosen.runRequest == 1 ? 0 : 1;
         }
         const bool run = remoteRunRequest != 0;
-        const bool confirmed = run ? ask("OK to perform remote Run?", "Msg2018081060")
-                                   : ask("OK to perform remote Stop?", "Msg2018081061");
+        const bool confirmed = run ? platform::askOkCancel({"OK to perform remote Run?", "Msg2018081060",
+                                                            platform::MsgIcon::Question})
+                                   : platform::askOkCancel({"OK to perform remote Stop?", "Msg2018081061",
+                                                            platform::MsgIcon::Question});
         if (!confirmed) {
             panel0(run ? "Remote To Run Mode [Cancel]" : "Remote To Stop Mode [Cancel]");
             return;
@@ -166,7 +164,7 @@ void MemoryClear1Click() {
         const std::pair<std::uint8_t, const ClearArea*> areas[] = {{chosen.clearProgram, &kProgramArea},
                                                                    {chosen.clearData, &kDataArea},
                                                                    {chosen.clearBits, &kBitsArea}};
-        const LinkBox failed{getMsgMemoryClearFailed(), "Memory clear", platform::MsgIcon::Error};
+        const platform::Box failed{getMsgMemoryClearFailed(), "Memory clear", platform::MsgIcon::Error};
         for (const auto& [checked, area] : areas) {
             if (checked == 0) continue;
             const ClearStep step = clearArea(*area, type);
@@ -183,7 +181,8 @@ void MemoryClear1Click() {
 int InitialExternalMemory() {
     const bool acked = runLinkCommand(PortAfter::Close, [] {
         if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
-        if ((rs.status & kRsWaiting) != 0) failCommand({"Error2015091396...", "TimeoutError..."});
+        if ((rs.status & kRsWaiting) != 0)
+            failCommand({"Error2015091396...", "TimeoutError...", platform::MsgIcon::Warning});
         requireSystemBlock();
         requireTypeMatch({"Error2018092010", "InitialExternalMemory...Type Error", platform::MsgIcon::None});
         makeCommandFrame("6F0Init");

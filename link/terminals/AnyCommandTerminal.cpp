@@ -188,18 +188,37 @@ struct SendRoutine {
     void (*framing)(const std::string&);
     const char* sentPrefix;
     const char* replyPrefix;
-    bool numberFirst;
-    bool emptyLineFirst;
+    bool numberFirst = false;     // a line starts with its number, the arrow after it
+    bool emptyLineFirst = false;  // an empty line goes before the two lines
 };
 
-constexpr SendRoutine kSysProtocolSend{
-    sysProtocol, "Error2018122810...", "*SysProtocol", sendAnyCommandHex, "=>", "<=", false, false};
-constexpr SendRoutine kComputerLinkSend{
-    cLink, "Error2018122810...", "*ComputerLink", sendAnyCommandAscii, "=> ", "<= ", false, true};
-constexpr SendRoutine kModbusAsciiSend{
-    ModbusAsc, "Error2015121601", "*ModbusAscii", sendAnyCommandModbusAscii, "=>", "<=", true, true};
-constexpr SendRoutine kModbusRtuSend{
-    ModbusRtu, "Error2015121601", "*ComPortNotOpen", sendAnyCommandModbusRtu, "=>", "<=", false, false};
+constexpr SendRoutine kSysProtocolSend{.protocol = sysProtocol,
+                                       .closedText = "Error2018122810...",
+                                       .closedCaption = "*SysProtocol",
+                                       .framing = sendAnyCommandHex,
+                                       .sentPrefix = "=>",
+                                       .replyPrefix = "<="};
+constexpr SendRoutine kComputerLinkSend{.protocol = cLink,
+                                        .closedText = "Error2018122810...",
+                                        .closedCaption = "*ComputerLink",
+                                        .framing = sendAnyCommandAscii,
+                                        .sentPrefix = "=> ",
+                                        .replyPrefix = "<= ",
+                                        .emptyLineFirst = true};
+constexpr SendRoutine kModbusAsciiSend{.protocol = ModbusAsc,
+                                       .closedText = "Error2015121601",
+                                       .closedCaption = "*ModbusAscii",
+                                       .framing = sendAnyCommandModbusAscii,
+                                       .sentPrefix = "=>",
+                                       .replyPrefix = "<=",
+                                       .numberFirst = true,
+                                       .emptyLineFirst = true};
+constexpr SendRoutine kModbusRtuSend{.protocol = ModbusRtu,
+                                     .closedText = "Error2015121601",
+                                     .closedCaption = "*ComPortNotOpen",
+                                     .framing = sendAnyCommandModbusRtu,
+                                     .sentPrefix = "=>",
+                                     .replyPrefix = "<="};
 
 void AnyCommandTerminal::runSend(const SendRoutine& routine) {
     if ((comState & kComStateOpen) == 0) _OpenComPort(routine.protocol);

@@ -20,6 +20,8 @@
 #include "link/terminals/TerminalDialogs.h"
 #include "model/MainState.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -34,16 +36,11 @@ constexpr std::size_t kPcbLabel = 0;
 constexpr std::size_t kFramLabel = 1;
 constexpr std::size_t kProductIdLabel = 2;
 
-void show(const std::string& text, const std::string& caption,
-          platform::MsgIcon icon = platform::MsgIcon::None) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
-
 void msgMemoLine(const std::string& line) {
     platform::trace().append(platform::Memo::Msg1, line);
 }
 
-const LinkBox kCommunicationError{"Error2015030502", "Communication Error", platform::MsgIcon::Warning};
+const platform::Box kCommunicationError{"Error2015030502", "Communication Error", platform::MsgIcon::Warning};
 
 void requireServiceConnection() {
     requireConnection();
@@ -58,14 +55,14 @@ void requireSelectedType() {
 bool productIdTypeAllowed() {
     const int type = pmw.plcType();
     if (type == 2 || type == 5) return true;
-    show(getMsgWSeriesOnly(), "Msg2019042810");
+    platform::say({getMsgWSeriesOnly(), "Msg2019042810", platform::MsgIcon::None});
     return false;
 }
 
 // The 8 decimal digits of an entered ID, leading zeros added; empty for a number they cannot hold.
 std::string productIdDigits(int number) {
     if (number < 0 || number > kLargestProductId) {
-        show(getMsgProductIdRange(), "Setup Product ID", platform::MsgIcon::Warning);
+        platform::say({getMsgProductIdRange(), "Setup Product ID", platform::MsgIcon::Warning});
         return {};
     }
     char digits[kProductIdDigits + 1] = {};
@@ -110,7 +107,7 @@ bool checkErrorFlag(const char* test, const char* errorCaption, bool thenReadIds
                 msgMemoLine(check + "...OK...");
             } else {
                 msgMemoLine(check + "...Error...");
-                show(check + "...Error...", errorCaption);
+                platform::say({check + "...Error...", errorCaption, platform::MsgIcon::None});
             }
         }
         if (thenReadIds) readD8058D8059();
@@ -119,10 +116,7 @@ bool checkErrorFlag(const char* test, const char* errorCaption, bool thenReadIds
 }
 
 std::string hexOfSigned(std::uint16_t word) {
-    const auto value = static_cast<std::int16_t>(word);
-    char text[16] = {};
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(static_cast<std::int32_t>(value)));
-    return text;
+    return hexText(static_cast<std::uint32_t>(std::int32_t{static_cast<std::int16_t>(word)}), 4);
 }
 
 }  // namespace
@@ -198,7 +192,8 @@ void Keyword2Delete1Click() {
         if (pmw.plcType() != 2)
             failCommand({getMsgCantSetKeyword2(), "Msg18032115", platform::MsgIcon::None});
         readParameterBlock(false);
-        show(deleteKeyword2() ? "---OK---" : "---Failure---", "Msg18032118");
+        platform::say(
+            {deleteKeyword2() ? "---OK---" : "---Failure---", "Msg18032118", platform::MsgIcon::None});
     });
 }
 

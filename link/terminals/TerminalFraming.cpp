@@ -9,6 +9,7 @@
 #include "link/line/Frames.h"
 #include "link/line/Receive.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -76,7 +77,7 @@ void showReply(Name name) {
 
 // Two upper-case hex digits, high first.
 std::string hexPair(std::uint8_t value) {
-    return {hexDigit(value >> 4u), hexDigit(value & 0x0Fu)};
+    return hexText(value, 2);
 }
 
 void startSend() {
@@ -88,14 +89,10 @@ bool portOpen() {
     return comPortHandle != -1 && linkPort() != nullptr;
 }
 
-void commandError(const char* text) {
-    platform::messages().show(text, "Command Error", platform::MsgIcon::None, platform::MsgButtons::Ok);
-}
-
 // A frame that the line cannot take whole is refused before anything is sent.
 bool fitsFrameLimit(std::size_t n) {
     if (n <= kFrameTextLimit) return true;
-    commandError("Msg2015091386...");
+    platform::say({"Msg2015091386...", "Command Error", platform::MsgIcon::None});
     return false;
 }
 
@@ -142,7 +139,7 @@ void sendByteFrame(std::size_t n) {
 
 bool evenDigits(const std::string& text) {
     if (!text.empty() && text.size() % 2 == 0) return true;
-    commandError("Msg2015122301");
+    platform::say({"Msg2015122301", "Command Error", platform::MsgIcon::None});
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include "link/LinkState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/Conversions.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -33,13 +34,6 @@ bool wide() {
 bool blankedForType1(int row, int column) {
     if (pmw.plcType() != 1 || row != 26) return false;
     return wide() ? column >= 4 : column >= 7;
-}
-
-std::string hexDigits(std::uint32_t value, int digits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
-    return text;
 }
 
 std::uint32_t firstRegisterOf(int row, int column) {
@@ -152,7 +146,7 @@ std::string regViewCellText(int row, int column) {
         case kFormatDecimal:
             return wide() ? std::to_string(static_cast<std::int32_t>(doubleWordAt(k)))
                           : std::to_string(dmwRegister(k));
-        case kFormatHexadecimal: return wide() ? hexDigits(doubleWordAt(k), 8) : hexDigits(dmwRegister(k), 4);
+        case kFormatHexadecimal: return wide() ? hexText(doubleWordAt(k), 8) : hexText(dmwRegister(k), 4);
         default: return " ";
     }
 }

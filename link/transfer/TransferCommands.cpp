@@ -21,6 +21,7 @@
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -34,17 +35,10 @@ constexpr std::uint16_t kEndMarker = 0xB40F;
 constexpr std::uint32_t kLargestProgramRead = 128000;
 constexpr std::uint32_t kStepsPerSizeCode = 1000;
 
-const LinkBox kWriteProgramTimeOut{"Error2015091387...Timeout Error", "Download"};
-const LinkBox kWriteRegisterTimeOut{"Error2015091383...Timeout Error", "Download"};
-
-void show(const std::string& text, const std::string& caption, MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
-
-bool askYesNo(const char* text, const char* caption) {
-    return platform::messages().show(text, caption, MsgIcon::Question, platform::MsgButtons::YesNo) ==
-           platform::MsgAnswer::Yes;
-}
+const platform::Box kWriteProgramTimeOut{"Error2015091387...Timeout Error", "Download",
+                                         platform::MsgIcon::Warning};
+const platform::Box kWriteRegisterTimeOut{"Error2015091383...Timeout Error", "Download",
+                                          platform::MsgIcon::Warning};
 
 int projectType() {
     return pmw.plcType();
@@ -55,7 +49,7 @@ std::uint32_t programBufferSize(std::int32_t n) {
 }
 
 // rs.RxData sized for a program read of capacity n; a refused allocation is the box's.
-void sizeProgramBuffer(std::int32_t n, const LinkBox& memoryNotEnough) {
+void sizeProgramBuffer(std::int32_t n, const platform::Box& memoryNotEnough) {
     rs.RxNo = programBufferSize(n);
     try {
         rs.RxData.assign(rs.RxNo, 0xFF);
@@ -81,7 +75,7 @@ public:
 
 // The END step for a program read; type 2 cannot read without it, the other types read up to END
 // or the buffer's end.
-std::uint32_t programReadBytes(const LinkBox& noEndStep) {
+std::uint32_t programReadBytes(const platform::Box& noEndStep) {
     const std::uint16_t end = findEndStep(projectType());
     if (end == kNoEndStep && projectType() == 2) failCommand(noEndStep);
     return (std::uint32_t{end} + 1) * 2;
@@ -140,7 +134,7 @@ void requireProgramFitsPlc(bool rangeSetting) {
         (programWriteSize(rangeSetting) - static_cast<std::uint32_t>(kParameterBlockSize)) / 2;
     const std::uint32_t plcSteps = plcMemorySteps();
     if (steps <= plcSteps) return;
-    failCommand({getMsgWriteRangeTooLarge(steps, plcSteps), "Program write"});
+    failCommand({getMsgWriteRangeTooLarge(steps, plcSteps), "Program write", platform::MsgIcon::Warning});
 }
 
 std::string memSizeRefusal(std::int32_t n) {
@@ -151,14 +145,16 @@ bool readProgramFromPlc() {
     return runLinkCommand(PortAfter::Close, [] {
         const ProgramBuffers freed;
         if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
-        if ((rs.status & kRsWaiting) != 0) failCommand({"TimeoutError...", "Error2015091334"});
+        if ((rs.status & kRsWaiting) != 0)
+            failCommand({"TimeoutError...", "Error2015091334", platform::MsgIcon::Warning});
         requireSystemBlock();
         requireTypeMatch({"Type error can't upload", "Error2015091336", MsgIcon::Information});
         readParameterBlock(false);
         std::array<std::uint8_t, kParameterBlockSize> block{};
         std::copy_n(VirtualProg.begin(), kParameterBlockSize, block.begin());
         const auto n = static_cast<std::int16_t>(block[0] | block[1] << 8);
-        if (!memSizeFitsType(n, projectType())) failCommand({memSizeRefusal(n), "ReadProgram"});
+        if (!memSizeFitsType(n, projectType()))
+            failCommand({memSizeRefusal(n), "ReadProgram", platform::MsgIcon::Warning});
         if (isPlcKeywordSet(false) && !askKeyword(keywordOfBlock(block.data()), true)) abandonCommand();
 
         sizeProgramBuffer(n, {"Memory not enough", "Read Program", MsgIcon::Error});
@@ -191,10 +187,10 @@ bool writeProgramToPlc(bool rangeSetting) {
             rs.TxNo = programWriteSize(rangeSetting);
             writeProgram(rs.TxNo - static_cast<std::uint32_t>(kParameterBlockSize));
         } catch (const LinkError&) {
-            show(getMsgProgramMayBeIncomplete(), "Download", MsgIcon::Warning);
+            platform::say({getMsgProgramMayBeIncomplete(), "Download", MsgIcon::Warning});
             throw;
         }
-        show("Completed", "Program write", MsgIcon::Information);
+        platform::say({"Completed", "Program write", MsgIcon::Information});
         remoteRunStopButton(true, false);
     });
 }
@@ -217,7 +213,7 @@ void verifyProgramWithPlc() {
         showAppMessage("Error2018052810 ", "ErrorStepNo= " + std::to_string(*step), "....................");
         return;
     }
-    show("Program match", "Program Verify", MsgIcon::Information);
+    platform::say({"Program match", "Program Verify", MsgIcon::Information});
 }
 
 bool readRegistersFromPlc() {
@@ -229,19 +225,20 @@ bool readRegistersFromPlc() {
         // The block's memory size and check code describe the PLC's program, not the project's.
         std::copy(VirtualProg.begin() + kParamSumCheckOffset + 2, VirtualProg.begin() + kParameterBlockSize,
                   pmw.parameterBlock.begin() + kParamSumCheckOffset + 2);
-        show("Completed", "Read Register", MsgIcon::Information);
+        platform::say({"Completed", "Read Register", MsgIcon::Information});
     });
 }
 
 void writeRegistersToPlc() {
     runLinkCommand(PortAfter::Close, [] {
         requireConnection();
-        if (!askYesNo("Do you want to stop system?", "Write Register")) return;
+        if (!platform::askYesNo({"Do you want to stop system?", "Write Register", MsgIcon::Question})) return;
         if (!remoteToStopMode(projectType())) failCommand(kWriteRegisterTimeOut);
         requireSystemBlock();
         writeRegister();
-        show("Completed", "Write Register", MsgIcon::Information);
-        if (askYesNo("Do you want to RUN system?", "Write Register")) remoteToRunMode(projectType());
+        platform::say({"Completed", "Write Register", MsgIcon::Information});
+        if (platform::askYesNo({"Do you want to RUN system?", "Write Register", MsgIcon::Question}))
+            remoteToRunMode(projectType());
     });
 }
 
@@ -253,7 +250,7 @@ void verifyRegistersWithPlc() {
     if (!read) return;
     const RegisterDifferences found = compareRegisters();
     if (found.count == 0) {
-        show("Dreg match", "Register Verify", MsgIcon::Information);
+        platform::say({"Dreg match", "Register Verify", MsgIcon::Information});
         return;
     }
     platform::statusBar().setPanelText(0, "Error count k=" + std::to_string(found.count));
@@ -272,7 +269,7 @@ void ReadProgEndStepNo1Click() {
         if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
         if ((rs.status & kRsWaiting) != 0) {
             session.closePortAtEnd();
-            failCommand({"Error2015091334... ", "TimeoutError..."});
+            failCommand({"Error2015091334... ", "TimeoutError...", platform::MsgIcon::Warning});
         }
         const std::uint16_t step = findEndStep(projectType());
         platform::statusBar().setPanelText(0, "EndStepNo=" + std::to_string(step) +

@@ -26,14 +26,22 @@ constexpr std::uint32_t kBankSize = 0x10000;
 constexpr std::uint32_t kRegisterTailOffset = 0x3E40;  // D7968..D7999 from the extended base
 constexpr std::uint32_t kRegisterTailBytes = 0x40;
 
-const LinkBox kReadProgramTimeOut{"Error2015091389...Time Out Error", "ReadProgram"};
-const LinkBox kReadProgramNak{"Error2015091388...Checksum Error", "ReadProgram"};
-const LinkBox kWriteProgramTimeOut{"Error2015091387...Timeout Error", "Download"};
-const LinkBox kWriteProgramNak{"Error2015091386...Checksum Error", "Download"};
-const LinkBox kReadRegisterTimeOut{"Error2015091385...Timeout Error", "Upload"};
-const LinkBox kReadRegisterNak{"Error2015091384...Checksum Error", "Upload"};
-const LinkBox kWriteRegisterTimeOut{"Error2015091383...Timeout Error", "Download"};
-const LinkBox kWriteRegisterNak{"Error2015091382...Checksum Error", "Download"};
+const platform::Box kReadProgramTimeOut{"Error2015091389...Time Out Error", "ReadProgram",
+                                        platform::MsgIcon::Warning};
+const platform::Box kReadProgramNak{"Error2015091388...Checksum Error", "ReadProgram",
+                                    platform::MsgIcon::Warning};
+const platform::Box kWriteProgramTimeOut{"Error2015091387...Timeout Error", "Download",
+                                         platform::MsgIcon::Warning};
+const platform::Box kWriteProgramNak{"Error2015091386...Checksum Error", "Download",
+                                     platform::MsgIcon::Warning};
+const platform::Box kReadRegisterTimeOut{"Error2015091385...Timeout Error", "Upload",
+                                         platform::MsgIcon::Warning};
+const platform::Box kReadRegisterNak{"Error2015091384...Checksum Error", "Upload",
+                                     platform::MsgIcon::Warning};
+const platform::Box kWriteRegisterTimeOut{"Error2015091383...Timeout Error", "Download",
+                                          platform::MsgIcon::Warning};
+const platform::Box kWriteRegisterNak{"Error2015091382...Checksum Error", "Download",
+                                      platform::MsgIcon::Warning};
 
 bool isExtendedType(int plcType) {
     return plcType == 2 || plcType == 5 || plcType == 7;
@@ -48,10 +56,7 @@ void panel0(const std::string& text) {
 }
 
 std::string byteCountField(std::uint32_t count) {
-    std::string field;
-    field += hexDigit((count >> 4) & 0x0F);
-    field += hexDigit(count & 0x0F);
-    return field;
+    return hexText(count & 0xFFu, 2);
 }
 
 void appendDataBytes(std::string& command, const std::uint8_t* bytes, std::uint32_t count) {
@@ -59,7 +64,7 @@ void appendDataBytes(std::string& command, const std::uint8_t* bytes, std::uint3
 }
 
 // A read's reply must be a data frame of the bytes asked for; anything else fails the frame.
-void requireData(std::uint32_t bytes, const LinkBox& timeOut, const LinkBox& nak) {
+void requireData(std::uint32_t bytes, const platform::Box& timeOut, const platform::Box& nak) {
     if (expectReplyBytes(bytes)) return;
     const bool nakOnly = (rs.status & kRsNak) != 0 && (rs.status & kRsWaiting) == 0;
     failCommand(nakOnly ? nak : timeOut);
@@ -133,7 +138,7 @@ void registerFrames(std::uint32_t size, const std::string& caption, const char* 
     const std::uint32_t chunk = registerChunk();
     rs.chunkSize = chunk;
     const std::uint32_t frames = (size + chunk - 1) / chunk;
-    LinkProgress progress(caption, static_cast<int>(frames));
+    platform::ProgressStep progress(caption, static_cast<int>(frames));
     panel0(std::string(panelHead) + "[Start]");
     std::uint32_t count = 0;
     for (std::uint32_t offset = 0; offset < size; offset += chunk) {
@@ -188,7 +193,7 @@ std::uint32_t receiveProgram(std::uint32_t byteCount) {
     // Bytes the PLC does not send (after END) read as empty words, never as an older transfer's.
     std::fill(rs.RxData.begin() + offsetOf(std::min<std::size_t>(kParameterBlockSize, rs.RxData.size())),
               rs.RxData.end(), std::uint8_t{0xFF});
-    LinkProgress progress("Read program progress...", 100);
+    platform::ProgressStep progress("Read program progress...", 100);
     panel0("Read Program [Start...]");
 
     const std::uint32_t bufferEnd = rs.RxNo + kTransferBufferBase;
@@ -246,7 +251,7 @@ void writeProgram(std::uint32_t byteCount) {
                 static_cast<std::uint8_t>((k - kParameterBlockSize) % 2 == 0 ? word & 0xFF : word >> 8);
         }
     }
-    LinkProgress progress("Write program progress...", 100);
+    platform::ProgressStep progress("Write program progress...", 100);
     panel0("Write Program [Start...]");
 
     const std::uint32_t bufferEnd = rs.TxNo + kTransferBufferBase;
@@ -318,7 +323,8 @@ void writeRegisterBlock() {
     const LinkOutcome outcome = sendRequest(command);
     // Without an open port the send has said so.
     if (outcome == LinkOutcome::NotSent && linkPort() == nullptr) abandonCommand();
-    requireAnswered(outcome, {"Error2015091381", "Timeout Error"}, {"Error2015091380", "Checksum Error"});
+    requireAnswered(outcome, {"Error2015091381", "Timeout Error", platform::MsgIcon::Warning},
+                    {"Error2015091380", "Checksum Error", platform::MsgIcon::Warning});
 }
 
 std::optional<std::uint32_t> firstDifferingStep() {

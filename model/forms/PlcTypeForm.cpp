@@ -1,5 +1,5 @@
 #include "model/forms/PlcTypeForm.h"
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/WindowPlacing.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -400,11 +400,7 @@ std::size_t commentImageBytes() {
     return bytes;
 }
 
-void ClearAllComment1Click() {
-    for (int kind = kCommentListNames; kind <= kCommentListCoils; ++kind) freeCommentList(kind);
-    freeDeviceMonitorList();
-    freeLadderMonitorList();
-    std::fill_n(CowBuffer.begin() + cowOffset::data, 32, std::uint8_t{0});
+void resetCommentCounts() {
     ModeData.deviceNameCount = 0;
     ModeData.deviceCommentCount = 0;
     ModeData.blockCommentCount = 0;
@@ -415,6 +411,14 @@ void ClearAllComment1Click() {
     ModeData.cowBlockOffset = 260;
     ModeData.cowCoilOffset = 262;
     ModeData.cowMonitorOffset = 264;
+}
+
+void ClearAllComment1Click() {
+    for (int kind = kCommentListNames; kind <= kCommentListCoils; ++kind) freeCommentList(kind);
+    freeDeviceMonitorList();
+    freeLadderMonitorList();
+    std::fill_n(CowBuffer.begin() + cowOffset::data, 32, std::uint8_t{0});
+    resetCommentCounts();
     redrawFlags |= kRedrawLadder | kRedrawObjects;
 }
 

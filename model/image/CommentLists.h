@@ -170,6 +170,9 @@ void deleteCoilCommentEntry(coilCommentNode& node);
 // packer lays them out.
 std::size_t commentImageBytes();
 
+// The comment counts of the settings record 0 and its section offsets those of an empty image.
+void resetCommentCounts();
+
 // Edit > Clear all comments: the four lists and both monitor lists freed, the counts 0, the section
 // offsets those of an empty image, the first 32 bytes of the image's data area zero; a redraw.
 void ClearAllComment1Click();

@@ -14,6 +14,7 @@
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -37,10 +38,6 @@ constexpr SectionLimit kCoilLimit{kMaxCoilComments, "CoilCommentNumberTooMuch", 
 
 void showStatus(const std::string& text) {
     platform::statusBar().setPanelText(13, text);
-}
-
-void showInformation(const char* text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Information, platform::MsgButtons::Ok);
 }
 
 template <std::size_t N>
@@ -89,7 +86,7 @@ void refuseFull() {
 // image always reads back as it was packed.
 bool packCount(Packer& packer, std::size_t count, const SectionLimit& limit) {
     if (count > limit.maximum) {
-        showInformation(limit.text, limit.caption);
+        platform::say({limit.text, limit.caption, platform::MsgIcon::Information});
         return false;
     }
     if (!packer.fits(2)) {
@@ -236,7 +233,7 @@ bool readCount(Parser& parser, std::uint16_t& count, const SectionLimit& limit, 
     if (!parser.u16(count)) return false;
     if (count <= limit.maximum) return true;
     showStatus(hexStatus ? "deviceNameNo=" + hexText(count, 4) : std::to_string(count));
-    showInformation(limit.text, limit.caption);
+    platform::say({limit.text, limit.caption, platform::MsgIcon::Information});
     return false;
 }
 
@@ -396,7 +393,8 @@ bool loadCommentFromCowBuffer() {
                       readStepSection(parser, coilCommentList, false) && readMonitorSection(parser);
     if (parser.damaged()) {
         showStatus(std::to_string(parser.position()));
-        showInformation("FileCommentError...system clear all comment", "Error2018030210");
+        platform::say({"FileCommentError...system clear all comment", "Error2018030210",
+                       platform::MsgIcon::Information});
         return false;
     }
     return read;

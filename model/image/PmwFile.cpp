@@ -4,16 +4,11 @@
 #include <string>
 
 #include "model/core/ByteImage.h"
+#include "platform/Box.h"
 
 namespace kestrion {
 
-namespace {
-
-void showFileError(const std::string& text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::size_t pmwFileLength(std::int32_t n) {
     return kProgramAreaOffset + 2 * programWordsFor(n) + kPmwTailSize;
@@ -41,11 +36,12 @@ platform::FileStatus writePmwFile(const std::string& path, const PmwImage& image
 PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
     const platform::ReadResult file = platform::files().readWhole(path, kPmwImageSize);
     if (!file.ok()) {
-        showFileError("Open File Error", "Error2018030211");
+        platform::say({"Open File Error", "Error2018030211", platform::MsgIcon::Error});
         return PmwReadResult::OpenFailed;
     }
     if (file.data.length() == 0) {
-        showFileError("File Version Error\n" + path + "\nThe file is empty.", "Error2018062240");
+        platform::say({"File Version Error\n" + path + "\nThe file is empty.", "Error2018062240",
+                       platform::MsgIcon::Error});
         return PmwReadResult::BadVersion;
     }
     // The header and parameter block first: they tell how long the program is.
@@ -66,15 +62,15 @@ PmwReadResult readPmwFile(const std::string& path, PmwImage& image) {
     image.pmwTail = pmwTailTemplate(image.plcType());
 
     if (!isValidMemSizeCode(n) || !isAcceptedPlcType(image.plcType())) {
-        showFileError("File Version Error", "Error2018062240");
+        platform::say({"File Version Error", "Error2018062240", platform::MsgIcon::Error});
         return PmwReadResult::BadVersion;
     }
     // A cut file would open with its missing words read as empty: the program would lose them
     // without a word. The tail after the program is not read, so it may be missing.
     if (file.data.length() < bytes.size()) {
-        showFileError("Open File Error\n" + path + "\nThe file holds " + std::to_string(file.data.length()) +
-                          " bytes; its program needs " + std::to_string(bytes.size()) + ".",
-                      "Error2018030211");
+        platform::say({"Open File Error\n" + path + "\nThe file holds " + std::to_string(file.data.length()) +
+                           " bytes; its program needs " + std::to_string(bytes.size()) + ".",
+                       "Error2018030211", platform::MsgIcon::Error});
         return PmwReadResult::Truncated;
     }
     return PmwReadResult::Ok;

@@ -16,6 +16,13 @@ std::string hexText(std::uint32_t value, int digits) {
     return text;
 }
 
+std::string binaryText(std::uint32_t value, int digits) {
+    std::string text;
+    for (; digits > 0 || value != 0; --digits, value >>= 1)
+        text.insert(text.begin(), (value & 1u) != 0 ? '1' : '0');
+    return text;
+}
+
 std::int32_t octalNoToIndex(std::int32_t n) {
     // 100 (octal) follows 77: take out the twenty numbers 80..99 that never occur.
     if (n >= 100) n -= 20;

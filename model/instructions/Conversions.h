@@ -29,6 +29,8 @@ constexpr char hexDigit(unsigned value) {
 // The one hexadecimal text of the program: upper-case digits of value, at least `digits` of them
 // (more when the value needs them), no prefix.
 std::string hexText(std::uint32_t value, int digits);
+// Its binary twin: '0' and '1' of value, highest first, at least `digits` of them.
+std::string binaryText(std::uint32_t value, int digits);
 
 // An X or Y number written with octal digits (0 to 177, read as decimal) to its linear index:
 // 17 -> 15, 100 -> 64, 177 -> 127.

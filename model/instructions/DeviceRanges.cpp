@@ -320,4 +320,23 @@ std::int32_t checkDKRange(std::int32_t plcType, double value, std::int32_t max, 
     return runConstantCheck(kDKCheck, plcType, aboveMax, value < static_cast<double>(min));
 }
 
+DeviceRangeCheck deviceRangeCheckOf(char letter) {
+    switch (letter) {
+        case 'X':
+        case 'Y': return checkXYRange;
+        case 'M': return checkMRange;
+        case 'S': return checkSRange;
+        case 'T': return checkTRange;
+        case 'C': return checkCRange;
+        case 'D': return checkDRange;
+        case 'R': return checkRRange;
+        case 'V':
+        case 'Z': return checkVZRange;
+        case 'N': return checkNRange;
+        case 'P': return checkPRange;
+        case 'I': return checkIRange;
+        default: return nullptr;
+    }
+}
+
 }  // namespace kestrion

@@ -21,6 +21,10 @@ std::int32_t checkNRange(std::int32_t plcType, std::int32_t number);
 std::int32_t checkPRange(std::int32_t plcType, std::int32_t number);
 std::int32_t checkIRange(std::int32_t plcType, std::int32_t number);
 
+// The check of a device letter (X, Y, M, S, T, C, D, R, V, Z, N, P, I); null for any other.
+using DeviceRangeCheck = std::int32_t (*)(std::int32_t plcType, std::int32_t number);
+DeviceRangeCheck deviceRangeCheckOf(char letter);
+
 // Constants: the value must lie within [min, max], the limits of the operand. The upper bound is
 // tested first and then the lower, each with its own box, so a call can show two boxes.
 std::int32_t checkKRange(std::int32_t plcType, std::int32_t value, std::int32_t max, std::int32_t min);

@@ -159,6 +159,19 @@ bool isNopCode(std::int32_t code) {
     return code == 0xFFFF;
 }
 
+bool isOutCoilCode(std::int32_t code) {
+    switch (code) {
+        case 0xC000:
+        case 0x0002:
+        case 0x0005:
+        case 0x0202:
+        case 0x0600:
+        case 0x0700:
+        case 0x0E00: return true;
+        default: return false;
+    }
+}
+
 bool isLabelCode(std::int32_t code) {
     return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
 }

@@ -17,6 +17,9 @@ bool isAnbCode(std::int32_t code);
 bool isOrbCode(std::int32_t code);
 bool isMppCode(std::int32_t code);
 bool isNopCode(std::int32_t code);
+// The codes of an OUT coil as the entry places it: 0xC000, 0x0002, 0x0005, 0x0202, 0x0600, 0x0700
+// and 0x0E00.
+bool isOutCoilCode(std::int32_t code);
 // Pointer and interrupt labels as the ladder objects carry them (0xB000, 0xB100, 0xB800-0xBFFF).
 bool isLabelCode(std::int32_t code);
 

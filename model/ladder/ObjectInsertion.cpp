@@ -9,6 +9,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -27,10 +28,6 @@ std::uint32_t cellAligned(std::uint32_t x) {
 
 bool holdsAtMostEnd() {
     return ldrHead == ldrTail;
-}
-
-void refuse(const char* text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
 }
 
 void traceInserted(const stLadderBlock& object) {
@@ -146,7 +143,7 @@ void fillBehindFamily(FamilyTest family, bool chain) {
 void insertXnopInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id, std::uint32_t top,
                            std::uint32_t step, const std::string& label) {
     if (holdsAtMostEnd()) {
-        refuse("Only [End] Can't Insert", "*insertXnopInstruction(");
+        platform::say({"Only [End] Can't Insert", "*insertXnopInstruction(", platform::MsgIcon::Error});
         return;
     }
     if (ldrNow == nullptr || ldrNew == nullptr) return;
@@ -184,7 +181,7 @@ void insertXnopInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint
 void insertAnbOrbInstruction(int where, bool isOrb, std::uint32_t x, std::uint32_t y, std::uint32_t id,
                              std::uint32_t top, std::uint32_t step, const std::string& label) {
     if (holdsAtMostEnd()) {
-        refuse("NULL0", "*insertAnbOrbInstruction");
+        platform::say({"NULL0", "*insertAnbOrbInstruction", platform::MsgIcon::Error});
         return;
     }
     if (ldrNow == nullptr) return;
@@ -205,7 +202,7 @@ void insertAnbOrbInstruction(int where, bool isOrb, std::uint32_t x, std::uint32
 void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id,
                                 std::uint32_t top) {
     if (holdsAtMostEnd()) {
-        refuse("End instruction only", "insertMpsMrdMppInstruction");
+        platform::say({"End instruction only", "insertMpsMrdMppInstruction", platform::MsgIcon::Error});
         return;
     }
     if (ldrNow == nullptr) return;

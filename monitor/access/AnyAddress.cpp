@@ -14,6 +14,7 @@
 #include "model/instructions/Conversions.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/access/TerminalOpener.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -27,16 +28,12 @@ constexpr std::uint32_t kBlockEnd = 0x1700;
 constexpr int kBlockBytes = 128;
 constexpr std::size_t kBlockOffset = 768;
 
-void show(const std::string& text, const char* caption, platform::MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
-
 void panel0(const std::string& text) {
     platform::statusBar().setPanelText(0, text);
 }
 
 std::string hex2(std::uint32_t value) {
-    return {hexDigit(value >> 4), hexDigit(value)};
+    return hexText(value & 0xFFu, 2);
 }
 
 // Digits 3, 4, 1, 2 of the four-digit form: the low byte first.
@@ -79,12 +76,6 @@ std::string fixedFloat(float value) {
     return std::string(text, written.ptr);
 }
 
-std::string binaryText(std::uint32_t value, std::size_t bits) {
-    std::string text;
-    for (std::size_t bit = bits; bit > 0; --bit) text += ((value >> (bit - 1)) & 1u) != 0 ? '1' : '0';
-    return text;
-}
-
 // '0' to 'F' as the character, any other byte as "-h" and its two digits.
 std::string asciiText(const std::uint8_t* bytes, std::size_t size) {
     std::string text;
@@ -110,7 +101,7 @@ std::optional<int> checkedKHValue(const std::string& text) {
         for (std::size_t i = 1; i < text.size(); ++i) {
             const char digit = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
             if (!isHexDigit(digit)) {
-                show(getMsgNotHexNumber(text), "Error Message", platform::MsgIcon::Error);
+                platform::say({getMsgNotHexNumber(text), "Error Message", platform::MsgIcon::Error});
                 return std::nullopt;
             }
             // A number past the largest int stays there: every range refuses it.
@@ -121,14 +112,15 @@ std::optional<int> checkedKHValue(const std::string& text) {
     }
     const bool prefixed = first == 'K' || first == 'k';
     if (!prefixed && (first < '0' || first > '9')) {
-        show("Error2015091920...First character must be K or H ", "Error Message", platform::MsgIcon::Error);
+        platform::say(
+            {"Error2015091920...First character must be K or H ", "Error Message", platform::MsgIcon::Error});
         return std::nullopt;
     }
     const std::string digits = prefixed ? text.substr(1) : text;
     int value = 0;
     if (digits.empty()) return 0;
     if (!decimalNumber(digits, value)) {
-        show(getMsgNotInteger(digits), "Error Message", platform::MsgIcon::Error);
+        platform::say({getMsgNotInteger(digits), "Error Message", platform::MsgIcon::Error});
         return std::nullopt;
     }
     return value;
@@ -162,7 +154,8 @@ AnyAddressResult readAnyAddress(int address, int count, std::vector<std::uint8_t
     const AnyAddressResult result = resultOf(request(
         anyAddressReadCommand(static_cast<std::uint32_t>(address), count), ReplyKind::Data, 2 * size));
     if (result == AnyAddressResult::Nak)
-        show("Error2015091331... Checksum error...", "Communication Message", platform::MsgIcon::Warning);
+        platform::say(
+            {"Error2015091331... Checksum error...", "Communication Message", platform::MsgIcon::Warning});
     if (result != AnyAddressResult::Done) return result;
     if (!expectReplyBytes(size)) return AnyAddressResult::TimeOut;
     const std::vector<std::uint8_t> read = replyBytes(size);
@@ -176,7 +169,8 @@ AnyAddressResult writeAnyAddress(int address, int count, int data) {
     const AnyAddressResult result = resultOf(
         request(anyAddressWriteCommand(static_cast<std::uint32_t>(address), count, data), ReplyKind::Ack));
     if (result == AnyAddressResult::Nak)
-        show("Error2015091361...Checksum error...", "Communication Message", platform::MsgIcon::Warning);
+        platform::say(
+            {"Error2015091361...Checksum error...", "Communication Message", platform::MsgIcon::Warning});
     if (result == AnyAddressResult::Done) panel0("Write Any Address To Device [OK]");
     return result;
 }
@@ -188,7 +182,7 @@ std::string anyAddressValueText(const std::uint8_t* bytes, std::size_t size, int
     if (size == 1) signedValue = static_cast<std::int8_t>(value);
     if (size == 2) signedValue = static_cast<std::int16_t>(value);
     switch (dataType) {
-        case 0: return binaryText(value, 8 * size);
+        case 0: return binaryText(value, static_cast<int>(8 * size));
         case 1: return std::to_string(size == 1 ? static_cast<std::int32_t>(value) : signedValue);
         case 2: {
             // At least the row's digits; a negative word shows all eight of its 32-bit form.
@@ -209,7 +203,8 @@ void SubReadAnyAddress1Click() {
     runLinkCommand(PortAfter::KeepOpen, [] {
         panel0("Read Any Address [Start]");
         rs.chunkSize = kBlockBytes;
-        LinkProgress progress("Read Progress...", static_cast<int>((kBlockEnd - kBlockStart) / kBlockBytes));
+        platform::ProgressStep progress("Read Progress...",
+                                        static_cast<int>((kBlockEnd - kBlockStart) / kBlockBytes));
         int blocks = 0;
         for (std::uint32_t address = kBlockStart; address < kBlockEnd; address += kBlockBytes) {
             const LinkOutcome outcome =

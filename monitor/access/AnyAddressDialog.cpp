@@ -12,6 +12,7 @@
 #include "monitor/access/AccessDialogs.h"
 #include "monitor/access/AnyAddress.h"
 #include "monitor/access/TerminalOpener.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -30,12 +31,8 @@ constexpr int kWhichByteNo = 64;
 
 constexpr std::array<const char*, 4> kDataTypes = {"Binary", "Decimal", "Hexiadecimal", "Floating point"};
 
-void show(const std::string& text, const std::string& caption, platform::MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
-}
-
 void errorBox(const std::string& text, const std::string& caption = "Error Message") {
-    show(text, caption, platform::MsgIcon::Error);
+    platform::say({text, caption, platform::MsgIcon::Error});
 }
 
 // Four digits at least, as the status texts show an address or a value.
@@ -176,9 +173,10 @@ bool AnyAddressDialog::connected(bool plainTimeOutBox) {
     if (TryToConnection(1) != 1 || comPortHandle == -1) return false;
     if ((rs.status & kRsWaiting) == 0) return true;
     if (plainTimeOutBox)
-        show("Error2015091324", "TimeoutError...", platform::MsgIcon::Warning);
+        platform::say({"Error2015091324", "TimeoutError...", platform::MsgIcon::Warning});
     else
-        show("Error2015091324... TimeoutError...", "Communication Message", platform::MsgIcon::Warning);
+        platform::say(
+            {"Error2015091324... TimeoutError...", "Communication Message", platform::MsgIcon::Warning});
     closeComPort();
     return false;
 }
@@ -248,8 +246,8 @@ void AnyAddressDialog::forceBit(bool on) {
         if (sent != LinkOutcome::Done) return;
         expectReply(ReplyKind::Ack);
         if (gblDELAY(rs.timeOut) == LinkOutcome::TimeOut)
-            show(on ? "Error2015100120" : "Error2015100121", "Communication Message",
-                 platform::MsgIcon::Warning);
+            platform::say({on ? "Error2015100120" : "Error2015100121", "Communication Message",
+                           platform::MsgIcon::Warning});
     });
 }
 
@@ -294,8 +292,8 @@ void AnyAddressDialog::btnStartMonitorClick() {
         if (result != AnyAddressResult::Done) {
             // A NAK and a frame that did not go have said so; an unanswered read says it here.
             if (result == AnyAddressResult::TimeOut)
-                show("Error2015091324... TimeoutError...", "Communication Message",
-                     platform::MsgIcon::Warning);
+                platform::say({"Error2015091324... TimeoutError...", "Communication Message",
+                               platform::MsgIcon::Warning});
             break;
         }
         rows.clear();

@@ -3,11 +3,11 @@
 #include <QApplication>
 
 #include "lang/forms/WidgetText.h"
-#include "model/forms/WindowPlacing.h"
 #include "monitor/forms/CvChangeForm.h"
 #include "monitor/forms/DeviceListForm.h"
 #include "monitor/forms/EntryDeviceMonitorForm.h"
 #include "monitor/forms/RegisterDeviceForm.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

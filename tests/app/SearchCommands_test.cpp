@@ -29,18 +29,18 @@ TEST_F(SearchCommandsTest, TheEditMenuHoldsTheItemsWithTheirKeys) {
         const MenuRow* row = rowOf(rows, name);
         ASSERT_NE(row, nullptr) << name;
         EXPECT_EQ(std::string(row->parent), "EditMenu");
-        EXPECT_EQ(std::string(row->shortcut), keys);
+        EXPECT_EQ(std::string(row->options.shortcut), keys);
     }
     std::set<std::string> taken;
     for (const MenuRow& row : rows) {
-        if (*row.shortcut != '\0') {
-            EXPECT_TRUE(taken.insert(row.shortcut).second) << row.shortcut << " twice";
+        if (*row.options.shortcut != '\0') {
+            EXPECT_TRUE(taken.insert(row.options.shortcut).second) << row.options.shortcut << " twice";
         }
     }
     for (const char* key : {"F2", "F3", "Shift+F3", "F5", "F6", "F7", "F8"})
         EXPECT_EQ(taken.count(key), 0u) << key;
     EXPECT_EQ(std::string(rowOf(rows, "ZoomAuto1")->parent), "Zoom1");
-    EXPECT_TRUE(rowOf(rows, "ZoomAuto1")->checkable);
+    EXPECT_TRUE(rowOf(rows, "ZoomAuto1")->options.checkable);
     EXPECT_EQ(std::string(rowOf(rows, "Time1")->parent), "HelpMenu");
     EXPECT_EQ(std::string(rowOf(rows, "Disk1")->parent), "HelpMenu");
     EXPECT_EQ(std::string(rowOf(rows, "MathTest1")->parent), "xTHIS");

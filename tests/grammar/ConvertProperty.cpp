@@ -38,10 +38,7 @@ bool openProgramWords(const Words& words) {
     return runCommand([] {
         if (isOnlyNopUntilEnd(kProgramAreaOffset)) pmw.program[0] = kEndCode;
         if (DeleteNopMachineCode(kProgramAreaOffset, "Open") != 0) return false;
-        startLadderLoad();
-        convMachineCodeToLadder("Open1C");
-        followWidenedBus();
-        finishLoadedLadder();
+        loadLadderFromImage("Open1C");
         return true;
     });
 }

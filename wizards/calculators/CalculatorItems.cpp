@@ -15,9 +15,10 @@ void openAxisControl(int mode) {
 constexpr MenuRowKind kMenu = MenuRowKind::Menu;
 constexpr MenuRowKind kItem = MenuRowKind::Item;
 
+// clang-format off
 constexpr MenuRow kRows[] = {
     // Nothing in the program shows this menu; its dialogs are complete all the same.
-    {kMenu, "mmWizard", "&Wizard", "", 95, nullptr, true},
+    {kMenu, "mmWizard", "&Wizard", "", 95, nullptr, {.hidden = true}},
     {kMenu, "AxisControl2", "Axis Control", "mmWizard", 10},
     {kItem, "IncrementControl1", "Increment Control", "AxisControl2", 10, IncrementControl1Click},
     {kItem, "AbsoluteControl1", "Absolute Control", "AxisControl2", 20, AbsoluteControl1Click},
@@ -25,6 +26,7 @@ constexpr MenuRow kRows[] = {
     {kItem, "Increment1", "Increment", "AxisControl1", 10, Increment1Click},
     {kItem, "Absolute1", "Absolute", "AxisControl1", 20, Absolute1Click},
 };
+// clang-format on
 
 }  // namespace
 

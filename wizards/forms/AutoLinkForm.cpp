@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "platform/forms/DialogButtons.h"
 #include "wizards/forms/CalculatorBinder.h"
 #include "wizards/forms/FirmwareHistoryForm.h"
 #include "wizards/forms/FormPlacing.h"
@@ -129,17 +130,13 @@ TautoLinkForm::TautoLinkForm(AutoLinkCalculator& rules, QWidget* parent) : QDial
     Button1->setObjectName("Button1");
     panel->addRow(Button1);
 
-    btnOk = new QPushButton("OK", this);
-    btnOk->setObjectName("btnOk");
-    btnCancel = new QPushButton("Cancel", this);
-    btnCancel->setObjectName("btnCancel");
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addWidget(left);
     leftColumn->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    leftColumn->addLayout(buttons);
+    leftColumn->addLayout(buttons.row);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(leftColumn);

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "model/forms/WindowPlacing.h"
+#include "platform/forms/WindowPlacing.h"
 
 namespace kestrion::forms {
 

@@ -1,13 +1,13 @@
 #include "wizards/gateway/CcLinkDialog.h"
 
 #include <array>
-#include <cstdio>
 
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
 #include "link/line/RegisterReads.h"
+#include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/DevicePanel.h"
 #include "platform/Services.h"
@@ -47,11 +47,10 @@ void connectAndReadRegisters(LinkSession& step, int detectType) {
 }  // namespace
 
 std::vector<std::string> explainD8110(std::uint16_t value) {
-    char hex[16];
     // The word is a signed register: 0x8000 and up show as FFFF8000 and up.
-    std::snprintf(hex, sizeof hex, "%04X",
-                  static_cast<unsigned>(static_cast<int>(static_cast<std::int16_t>(value))));
-    std::vector<std::string> lines{"", std::string(" D8110= [") + hex + "h]", ""};
+    const std::string hex =
+        hexText(static_cast<std::uint32_t>(std::int32_t{static_cast<std::int16_t>(value)}), 4);
+    std::vector<std::string> lines{"", " D8110= [" + hex + "h]", ""};
     const unsigned m = value >> 12, s = (value >> 8) & 0x0F, nn = value & 0xFF;
     lines.push_back(m <= 3
                         ? " D8110.[m]=" + std::to_string(m) + " *Occupy[" + std::to_string(m + 1) + "]station"
@@ -61,8 +60,7 @@ std::vector<std::string> explainD8110(std::uint16_t value) {
                            : " D8110.[S]!=0~4 Baudrate setting Error...");
     lines.emplace_back();
     if (nn <= static_cast<unsigned>(kHighestStationNo)) {
-        std::snprintf(hex, sizeof hex, "%02X", nn);
-        lines.push_back(std::string(" D8110.[nn]=") + hex + "h *StationNo=" + std::to_string(nn));
+        lines.push_back(" D8110.[nn]=" + hexText(nn, 2) + "h *StationNo=" + std::to_string(nn));
     } else {
         lines.push_back(" D8110.[nn]=" + std::to_string(nn) + ">64 Station number setting Error...");
     }
@@ -99,7 +97,7 @@ void CcLinkDialog::btnCheckClick() {
         // A NAK or a frame without the register's two bytes is no answer either.
         if (!expectReplyBytes(2)) {
             step.closePortAtEnd();
-            failCommand({"Error2015030562", "Communication Message"});
+            failCommand({"Error2015030562", "Communication Message", platform::MsgIcon::Warning});
         }
         d8110Value = replyWord(0);
         msgMemo = explainD8110(d8110Value);
@@ -125,7 +123,7 @@ void CcLinkDialog::btnSetupClick() {
         // A refused write is no more set than one that was not answered.
         if ((rs.status & (kRsWaiting | kRsNak)) != 0) {
             step.closePortAtEnd();
-            failCommand({"Error2015030565", "Communication Message"});
+            failCommand({"Error2015030565", "Communication Message", platform::MsgIcon::Warning});
         }
     });
 }

@@ -62,10 +62,7 @@ protected:
         pmw.program[at] = 0x000F;
         rungs = static_cast<int>(at / std::size(rung));
         runCommand([] {
-            startLadderLoad();
-            convMachineCodeToLadder("Test");
-            followWidenedBus();
-            finishLoadedLadder();
+            loadLadderFromImage("Test");
             setBlueFrameObject(draw.iBusLineStart, 0);
         });
         form.action("LadderView1")->trigger();

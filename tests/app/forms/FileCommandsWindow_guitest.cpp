@@ -69,9 +69,12 @@ protected:
                 file->reject();
                 return;
             }
-            // The name goes in only once the dialog takes it (its folder is read while it opens).
+            // The name goes in only once the dialog takes it (its folder is read while it opens, in
+            // a thread of its own: the folder is set once, or a slow read would start again at
+            // every tick and never end).
             const QFileInfo chosen(QString::fromStdString(chosenFile));
-            file->setDirectory(chosen.absolutePath());
+            if (!file->property("folderSet").toBool()) file->setDirectory(chosen.absolutePath());
+            file->setProperty("folderSet", true);
             file->selectFile(chosen.fileName());
             if (file->selectedFiles().value(0) != chosen.absoluteFilePath()) {
                 modal->setProperty("answered", false);

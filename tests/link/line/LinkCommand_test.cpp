@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(LinkCommandTest, EveryExitClosesThePortUnlessTheCommandKeepsIt) {
-    const LinkBox box{"Error2015030511", "Communication Message"};
+    const platform::Box box{"Error2015030511", "Communication Message", platform::MsgIcon::Warning};
     const Step done = [](LinkSession&) {};
     const Step failed = [&](LinkSession&) { failCommand(box); };
     const Step keptThenFailed = [&](LinkSession& s) {
@@ -106,10 +106,10 @@ TEST_F(LinkCommandTest, AFailedConnectionTestSaysWhyAndTheCommandClosesThePort) 
 
 TEST_F(LinkCommandTest, TheProgressWindowIsHiddenOnEveryExitAndGivenBackToTheOuterOne) {
     {
-        LinkProgress outer("Read program progress...", 100);
+        platform::ProgressStep outer("Read program progress...", 100);
         outer.setPosition(40);
         EXPECT_FALSE(runLinkCommand(PortAfter::KeepOpen, [] {
-            LinkProgress inner("Write parameter progress...", 2);
+            platform::ProgressStep inner("Write parameter progress...", 2);
             inner.setPosition(1);
             abandonCommand();
         }));

@@ -27,6 +27,32 @@ TEST(ConversionsTest, OneHexDigitRuleBothWays) {
     }
 }
 
+// Both texts give at least the digits asked for, zeros in front, and every digit the value needs.
+TEST(ConversionsTest, HexAndBinaryTextsPadToTheirDigitsAndNeverCutTheValue) {
+    struct Case {
+        std::uint32_t value;
+        int digits;
+        const char* hex;
+        const char* binary;
+    };
+    const Case cases[] = {
+        {0x0, 0, "", ""},
+        {0x0, 1, "0", "0"},
+        {0x5, 4, "0005", "0101"},
+        {0xA5, 2, "A5", "10100101"},
+        {0xA5, 16, "00000000000000A5", "0000000010100101"},
+        {0x1F, 1, "1F", "11111"},
+        {0xFFFF8000, 4, "FFFF8000", "11111111111111111000000000000000"},
+        {0x80000001, 32, "00000000000000000000000080000001", "10000000000000000000000000000001"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(hexText(c.value, c.digits), c.hex) << c.value;
+        EXPECT_EQ(binaryText(c.value, c.digits), c.binary) << c.value;
+    }
+    EXPECT_EQ(binaryText(0x5, -3), "101");
+    EXPECT_EQ(hexText(0xBEEF, -1), "BEEF");
+}
+
 TEST(ConversionsTest, OctalWrittenNumberToIndex) {
     for (std::int32_t index = 0; index < 128; ++index) {
         char written[8];

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "support/Fixture.h"
@@ -180,6 +181,19 @@ TEST_F(ConstantRangesTest, DK) {
         {1, std::nan(""), 10, 0, {"Error2015112896..."}}, {2, std::nan(""), 10, 0, {"Error2015112898..."}},
     });
     // clang-format on
+}
+
+// Each device letter has its own check (X and Y one, V and Z one); a letter that names no device
+// has none, lower case included.
+TEST_F(DeviceRangesTest, EveryDeviceLetterFindsItsCheck) {
+    const std::pair<char, DeviceRangeCheck> letters[] = {
+        {'X', checkXYRange}, {'Y', checkXYRange}, {'M', checkMRange}, {'S', checkSRange},
+        {'T', checkTRange},  {'C', checkCRange},  {'D', checkDRange}, {'R', checkRRange},
+        {'V', checkVZRange}, {'Z', checkVZRange}, {'N', checkNRange}, {'P', checkPRange},
+        {'I', checkIRange}};
+    for (const auto& [letter, check] : letters) EXPECT_EQ(deviceRangeCheckOf(letter), check) << letter;
+    for (char other : {'K', 'H', 'E', 'U', 'x', 'd', '0', ' ', '\0'})
+        EXPECT_EQ(deviceRangeCheckOf(other), nullptr) << int(other);
 }
 
 }  // namespace

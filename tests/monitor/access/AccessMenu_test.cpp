@@ -12,8 +12,8 @@ namespace {
 TEST(AccessMenu, TheRowsAreLiveButAxisMonitorWhichStaysDisabled) {
     std::string rows;
     for (const MenuRow& row : accessMenuRows())
-        rows += std::string(row.objectName) + " " + row.parent + (row.hidden ? " hidden" : "") +
-                (row.checkable ? " checkable" : "") + (row.disabled ? " disabled" : "") +
+        rows += std::string(row.objectName) + " " + row.parent + (row.options.hidden ? " hidden" : "") +
+                (row.options.checkable ? " checkable" : "") + (row.options.disabled ? " disabled" : "") +
                 (row.command != nullptr ? "" : " inert") + "; ";
     EXPECT_EQ(rows,
               "WriteAnyAddress1 xRS; ReadAnyAddress1 xRS; BitWrAnyAddress1 xRS; SubReadAnyAddress1 xRS; "

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "model/forms/TitleWidth.h"
+#include "platform/forms/TitleWidth.h"
 
 namespace kestrion::forms {
 

@@ -1,0 +1,28 @@
+// The message boxes of the core in one vocabulary: a box is its text, caption and icon; `say`
+// shows it with OK, `askYesNo` asks it with Yes and No. Every box goes through the installed
+// message service, so the fake of the tests sees each one.
+#pragma once
+
+#include <string>
+
+#include "platform/Services.h"
+
+namespace kestrion::platform {
+
+// The icon has no default: every box names its own, and the build refuses a box without one.
+struct Box {
+    std::string text;
+    std::string caption;
+    MsgIcon icon;
+};
+
+// Shows the box with its OK button.
+void say(const Box& box);
+
+// Asks with Yes and No (YesNoDefaultNo where Yes cannot be taken back); true for Yes.
+[[nodiscard]] bool askYesNo(const Box& box, MsgButtons buttons = MsgButtons::YesNo);
+
+// Asks with OK and Cancel; true for OK.
+[[nodiscard]] bool askOkCancel(const Box& box);
+
+}  // namespace kestrion::platform
