@@ -7,8 +7,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
-#include <QToolTip>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "editor/CommentEdit.h"
 #include "editor/CursorMoves.h"

@@ -38,8 +38,7 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
-                parameters->btnOk->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnOk->click();
             if (auto* done = qobject_cast<forms::TAppMsgForm*>(modal)) done->reject();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxes << box->text();

@@ -35,8 +35,7 @@ protected:
         QObject::connect(&driver, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
-            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal))
-                parameters->btnOk->click();
+            if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnOk->click();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxTexts.push_back(box->text().toStdString());
                 box->accept();
