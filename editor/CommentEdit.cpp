@@ -6,6 +6,7 @@
 
 #include "editor/EditorDialogs.h"
 #include "lang/CodePage.h"
+#include "lang/Texts.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/CommentLists.h"
 #include "model/image/CowImage.h"
@@ -193,7 +194,7 @@ stLadderBlock* blockHeadAt(std::uint32_t y, const stLadderBlock* framed) {
 
 std::string lineLabel(const stLadderBlock& object) {
     const std::uint32_t height = std::max<std::uint32_t>(ModeData.ySizeSymble, 1);
-    return "line " + std::to_string(object.yAddr / height + 1);
+    return textWith("CommentBlockLine", {std::to_string(object.yAddr / height + 1)});
 }
 
 std::string objectLabel(const stLadderBlock& object) {

@@ -68,6 +68,7 @@ constexpr TextEntry kWindowTexts[] = {
       "Cihaz açıklaması"}},
     {"CommentOfBlock",
      {"Block comment", "區塊註解", "块注释", "ブロックコメント", "Comentario de bloque", "Blok açıklaması"}},
+    {"CommentBlockLine", {"line %1", "第 %1 行", "第 %1 行", "%1 行目", "línea %1", "satır %1"}},
     {"CommentOfCoil",
      {"Coil comment", "線圈註解", "线圈注释", "コイルコメント", "Comentario de bobina", "Bobin açıklaması"}},
     {"CommentLimit",
