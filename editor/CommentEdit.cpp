@@ -25,17 +25,20 @@ namespace {
 constexpr std::size_t kDeviceEntryBytes = 5;  // letter, 0, number, NUL
 constexpr std::size_t kStepEntryBytes = 3;    // step, NUL
 
-const char* kindName(CommentKind kind) {
+// The kind as the messages name it, in the interface language.
+std::string kindName(CommentKind kind) {
     switch (kind) {
-        case CommentKind::Device: return "device comment";
-        case CommentKind::Block: return "block comment";
-        case CommentKind::Coil: return "coil comment";
+        case CommentKind::Device: return textOf("CommentKindDevice");
+        case CommentKind::Block: return textOf("CommentKindBlock");
+        case CommentKind::Coil: return textOf("CommentKindCoil");
     }
-    return "comment";
+    return textOf("CommentKindDevice");
 }
 
+// A message of the comment dialog, under its caption, both in the interface language.
 void tell(const std::string& text, platform::MsgIcon icon) {
-    platform::messages().show(text, kCommentCaption, icon, platform::MsgButtons::Ok);
+    platform::messages().show(text, translated(kCommentCaption, currentLanguage()), icon,
+                              platform::MsgButtons::Ok);
 }
 
 using RangeCheck = std::int32_t (*)(std::int32_t, std::int32_t);
@@ -137,16 +140,14 @@ bool roomFor(const std::vector<PreparedComment>& prepared) {
     for (const CommentKind kind : {CommentKind::Device, CommentKind::Block, CommentKind::Coil}) {
         const int more = added[static_cast<int>(kind)];
         if (more > 0 && entriesOf(kind) + static_cast<std::size_t>(more) > mostEntriesOf(kind)) {
-            tell("The comment file holds at most " + std::to_string(mostEntriesOf(kind)) + " " +
-                     kindName(kind) + "s: this one is not added.",
+            tell(textWith("CommentTooMany", {std::to_string(mostEntriesOf(kind)), kindName(kind)}),
                  platform::MsgIcon::Warning);
             return false;
         }
     }
     const auto used = static_cast<std::ptrdiff_t>(cowOffset::data + commentImageBytes());
     if (bytes > 0 && used + bytes > static_cast<std::ptrdiff_t>(kCowPackLimit)) {
-        tell("The comment file is full: this comment does not fit. Shorten or delete other comments first.",
-             platform::MsgIcon::Warning);
+        tell(textOf("CommentFileFull"), platform::MsgIcon::Warning);
         return false;
     }
     return true;
@@ -251,8 +252,7 @@ std::optional<CommentDevice> quietCommentDevice(std::string_view typed) {
 std::optional<CommentDevice> parseCommentDevice(std::string_view typed) {
     const std::optional<CommentDevice> device = deviceForm(typed);
     if (!device) {
-        tell("A device comment names a device such as X000, Y010, M100, S20, T5, C10 or D200.",
-             platform::MsgIcon::Warning);
+        tell(textOf("CommentDeviceForm"), platform::MsgIcon::Warning);
         return std::nullopt;
     }
     if (!inRange(*device)) return std::nullopt;
@@ -273,15 +273,11 @@ std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<Ty
         }
         const CodePageText text = textToCodePage(t.text, commentLimit(t.kind));
         if (text.unwritable) {
-            tell(std::string("The ") + kindName(t.kind) +
-                     " holds a character that the code page of the interface language cannot keep.",
-                 platform::MsgIcon::Warning);
+            tell(textWith("CommentUnwritable", {kindName(t.kind)}), platform::MsgIcon::Warning);
             return std::nullopt;
         }
         if (text.cut)
-            tell(std::string("The ") + kindName(t.kind) + " is longer than the " +
-                     std::to_string(commentLimit(t.kind)) +
-                     " characters the comment file keeps: it is cut there.",
+            tell(textWith("CommentCut", {kindName(t.kind), std::to_string(commentLimit(t.kind))}),
                  platform::MsgIcon::Information);
         c.bytes = text.bytes;
         prepared.push_back(std::move(c));

@@ -27,7 +27,8 @@ private:
 TEST_F(NewProgramStatusTest, TheChosenTypeGoesToPanelZeroAndTheImagesTypeWordToPanelThirteen) {
     New1Click();
     const std::vector<std::string> panel0 = fakes.statusBar.history(0);
-    EXPECT_NE(std::find(panel0.begin(), panel0.end(), "iType=5"), panel0.end()) << ::testing::PrintToString(panel0);
+    EXPECT_NE(std::find(panel0.begin(), panel0.end(), "iType=5"), panel0.end())
+        << ::testing::PrintToString(panel0);
     for (int panel = 1; panel < 13; ++panel)
         for (const std::string& text : fakes.statusBar.history(panel))
             EXPECT_NE(text.rfind("iType=", 0), 0u) << "panel " << panel;

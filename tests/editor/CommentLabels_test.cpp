@@ -4,6 +4,7 @@
 #include "editor/ViewTestSupport.h"
 #include "lang/Language.h"
 #include "model/ladder/EditorState.h"
+#include "support/ShownBoxes.h"
 
 namespace kestrion::test {
 namespace {
@@ -31,6 +32,44 @@ TEST_F(CommentLabelsTest, TheBlockLineIsNamedInTheInterfaceLanguage) {
         EXPECT_EQ(output.blockLabel, lines[language]) << language;
         EXPECT_EQ(output.coilLabel, "OUT Y0") << language;
         EXPECT_EQ(dialogAt(80, 64).blockLabel, lines[language]) << "OR X1 belongs to line 1's block";
+    }
+}
+
+// The dialog's messages speak the language of its labels, under its translated caption; English
+// keeps its own texts (the other comment tests read them).
+TEST_F(CommentLabelsTest, TheCommentMessagesAreInTheInterfaceLanguage) {
+    struct Case {
+        int language;
+        TypedComment typed;
+        std::string box;
+    };
+    const std::string tooLong(40, 'a');
+    const Case cases[] = {
+        {3,
+         {CommentKind::Device, "X0", nullptr, 0, tooLong},
+         "デバイスコメントがコメントファイルに保存できる 37 文字を超えています。そこで切り詰めました。 | "
+         "コメント | "
+         "information"},
+        {4,
+         {CommentKind::Device, "Q7", nullptr, 0, "Bomba"},
+         "Un comentario de dispositivo indica un dispositivo como X000, Y010, M100, S20, T5, C10 o D200. | "
+         "Comentario | warning"},
+        {5,
+         {CommentKind::Device, "X0", nullptr, 0, "搬送"},
+         "Bu cihaz açıklaması, arayüz dilinin kod sayfasının tutamadığı bir karakter içeriyor. | Açıklama | "
+         "warning"},
+        {1,
+         {CommentKind::Block, "", ldrHead, 0, std::string(80, 'b')},
+         "區塊註解超過註解檔可保存的 77 個字元：超出部分已截去。 | 註解 | information"},
+        {2,
+         {CommentKind::Device, "", nullptr, 0, "泵"},
+         "元件注释须指定元件，例如 X000、Y010、M100、S20、T5、C10 或 D200。 | 注释 | warning"},
+    };
+    for (const Case& c : cases) {
+        selectLanguageFlags(c.language);
+        fakes.messages.shown.clear();
+        (void)prepareComments({c.typed});
+        EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{c.box}) << c.language;
     }
 }
 
