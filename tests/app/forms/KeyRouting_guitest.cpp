@@ -58,7 +58,7 @@ protected:
 TEST_F(KeyRoutingTest, EachFunctionKeyButtonOpensTheBoxWithItsOwnSymbol) {
     // F7 is the output key: the box opens with "OUT " typed, as after a typed key.
     const std::pair<const char*, const char*> cases[] = {
-        {"spbtnF2", "--|P|--|"}, {"spbtnF3", "--|F|--|"}, {"spbtnF5", "--| |--|"},
+        {"spbtnF2", "--|P|--|"}, {"spbtnF3", "--|F|--|"},     {"spbtnF5", "--| |--|"},
         {"spbtnF6", "--|/|--|"}, {"spbtnF7", "--NOP--|OUT "}, {"spbtnF8", "--[ ]--|"},
     };
     for (const auto& [button, symbol] : cases) {
