@@ -1,13 +1,16 @@
-// The symbol picture of the device dialog as it is painted: every stroke the symbol table gives is
-// there on the window, the halves of a coil open to their own sides.
+// How the entry windows look: every stroke of the device dialog's symbol is painted, the halves of a
+// coil opening to their own sides; the instruction box's line is bold, 13 pixels high.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLineEdit>
 #include <QWidget>
 #include <cmath>
 
+#include "entry/EntryDriver.h"
 #include "entry/EntryTestSupport.h"
 #include "entry/InputDeviceDialog.h"
+#include "entry/forms/EditKeyForm.h"
 #include "entry/forms/InputDeviceForm.h"
 
 namespace kestrion::test {
@@ -50,6 +53,15 @@ TEST_F(InputDeviceSymbolTest, EveryStrokeOfTheSymbolIsPaintedWhereTheTableSays) 
             }
         }
     }
+}
+
+TEST_F(InputDeviceSymbolTest, TheInstructionBoxLineIsBoldAtThirteenPixels) {
+    EditKeyBox box;
+    forms::TEditKeyForm form(box, nullptr);
+    const QFont font = form.EditInstr1->font();
+    EXPECT_TRUE(font.bold());
+    EXPECT_EQ(font.pixelSize(), 13);
+    EXPECT_FALSE(form.EditInstr1->hasFrame());
 }
 
 }  // namespace
