@@ -22,8 +22,9 @@ TEST_F(DeviceListLettersTest, EachLetterButtonShowsItsOwnDevices) {
         for (const char* button : {"btnYn", "btnMn", "btnXn"}) {
             form->findChild<QPushButton*>(button)->click();
             const int last = grid->columnCount() - 1;
-            shown << QString("%1 %2 %3").arg(grid->verticalHeaderItem(1)->text(),
-                                             grid->horizontalHeaderItem(last)->text(), QString::number(last + 1));
+            shown << QString("%1 %2 %3")
+                         .arg(grid->verticalHeaderItem(1)->text(), grid->horizontalHeaderItem(last)->text(),
+                              QString::number(last + 1));
         }
         form->btnClose->click();
     });
