@@ -6,6 +6,7 @@
 
 #include "editor/EditorDialogs.h"
 #include "lang/CodePage.h"
+#include "lang/Texts.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/CommentLists.h"
 #include "model/image/CowImage.h"
@@ -25,13 +26,19 @@ namespace {
 constexpr std::size_t kDeviceEntryBytes = 5;  // letter, 0, number, NUL
 constexpr std::size_t kStepEntryBytes = 3;    // step, NUL
 
-const char* kindName(CommentKind kind) {
+// The kind as the messages name it, in the interface language.
+std::string kindName(CommentKind kind) {
     switch (kind) {
-        case CommentKind::Device: return "device comment";
-        case CommentKind::Block: return "block comment";
-        case CommentKind::Coil: return "coil comment";
+        case CommentKind::Device: return textOf("CommentKindDevice");
+        case CommentKind::Block: return textOf("CommentKindBlock");
+        case CommentKind::Coil: return textOf("CommentKindCoil");
     }
-    return "comment";
+    return textOf("CommentKindDevice");
+}
+
+// The comment dialog's caption in the interface language.
+std::string commentCaption() {
+    return translated(kCommentCaption, currentLanguage());
 }
 
 // The devices a comment may name: the bit and word devices of the ladder.
@@ -124,17 +131,14 @@ bool roomFor(const std::vector<PreparedComment>& prepared) {
     for (const CommentKind kind : {CommentKind::Device, CommentKind::Block, CommentKind::Coil}) {
         const int more = added[static_cast<int>(kind)];
         if (more > 0 && entriesOf(kind) + static_cast<std::size_t>(more) > mostEntriesOf(kind)) {
-            platform::say({"The comment file holds at most " + std::to_string(mostEntriesOf(kind)) + " " +
-                               kindName(kind) + "s: this one is not added.",
-                           kCommentCaption, platform::MsgIcon::Warning});
+            platform::say({textWith("CommentTooMany", {std::to_string(mostEntriesOf(kind)), kindName(kind)}),
+                           commentCaption(), platform::MsgIcon::Warning});
             return false;
         }
     }
     const auto used = static_cast<std::ptrdiff_t>(cowOffset::data + commentImageBytes());
     if (bytes > 0 && used + bytes > static_cast<std::ptrdiff_t>(kCowPackLimit)) {
-        platform::say(
-            {"The comment file is full: this comment does not fit. Shorten or delete other comments first.",
-             kCommentCaption, platform::MsgIcon::Warning});
+        platform::say({textOf("CommentFileFull"), commentCaption(), platform::MsgIcon::Warning});
         return false;
     }
     return true;
@@ -182,7 +186,7 @@ stLadderBlock* blockHeadAt(std::uint32_t y, const stLadderBlock* framed) {
 
 std::string lineLabel(const stLadderBlock& object) {
     const std::uint32_t height = std::max<std::uint32_t>(ModeData.ySizeSymble, 1);
-    return "line " + std::to_string(object.yAddr / height + 1);
+    return textWith("CommentBlockLine", {std::to_string(object.yAddr / height + 1)});
 }
 
 std::string objectLabel(const stLadderBlock& object) {
@@ -239,8 +243,7 @@ std::optional<CommentDevice> quietCommentDevice(std::string_view typed) {
 std::optional<CommentDevice> parseCommentDevice(std::string_view typed) {
     const std::optional<CommentDevice> device = deviceForm(typed);
     if (!device) {
-        platform::say({"A device comment names a device such as X000, Y010, M100, S20, T5, C10 or D200.",
-                       kCommentCaption, platform::MsgIcon::Warning});
+        platform::say({textOf("CommentDeviceForm"), commentCaption(), platform::MsgIcon::Warning});
         return std::nullopt;
     }
     if (!inRange(*device)) return std::nullopt;
@@ -261,16 +264,13 @@ std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<Ty
         }
         const CodePageText text = textToCodePage(t.text, commentLimit(t.kind));
         if (text.unwritable) {
-            platform::say({std::string("The ") + kindName(t.kind) +
-                               " holds a character that the code page of the interface language cannot keep.",
-                           kCommentCaption, platform::MsgIcon::Warning});
+            platform::say({textWith("CommentUnwritable", {kindName(t.kind)}), commentCaption(),
+                           platform::MsgIcon::Warning});
             return std::nullopt;
         }
         if (text.cut)
-            platform::say({std::string("The ") + kindName(t.kind) + " is longer than the " +
-                               std::to_string(commentLimit(t.kind)) +
-                               " characters the comment file keeps: it is cut there.",
-                           kCommentCaption, platform::MsgIcon::Information});
+            platform::say({textWith("CommentCut", {kindName(t.kind), std::to_string(commentLimit(t.kind))}),
+                           commentCaption(), platform::MsgIcon::Information});
         c.bytes = text.bytes;
         prepared.push_back(std::move(c));
     }
