@@ -28,12 +28,6 @@ std::string upperCase(std::string_view text) {
     return out;
 }
 
-std::string trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return std::string(text);
-}
-
 std::uint64_t deviceKey(const DeviceName& device) {
     return (std::uint64_t{static_cast<unsigned char>(device.letter)} << 32) | device.number;
 }
@@ -128,7 +122,7 @@ void keepFind(const FindQuery& query, FindDirection direction) {
 std::optional<FindMatcher> FindMatcher::prepare(const FindQuery& query) {
     FindMatcher matcher;
     matcher.query_ = query;
-    const std::string text = trimmed(query.text);
+    const std::string text = trimBlanks(query.text);
     if (text.empty()) {
         platform::say({textOf("FindNothingTyped"), textOf("FindCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
@@ -174,7 +168,7 @@ bool FindMatcher::matches(const stLadderBlock& object) const {
             return found;
         }
         case FindKind::Instruction: {
-            const std::string mnemonic = trimmed(textOf(object.mnemonic));
+            const std::string mnemonic = trimBlanks(textOf(object.mnemonic));
             return compareAnsiPrefix(upper_.size(), mnemonic, upper_);
         }
         case FindKind::Comment: {
@@ -267,7 +261,7 @@ bool findOnce(const FindQuery& query, FindDirection direction) {
     if (!matcher) return false;
     const FindOutcome found = findFrom(*matcher, direction, BlueFrame.x1, BlueFrame.y1);
     if (found.object == nullptr) {
-        platform::say({textWith("FindNotFound", {trimmed(query.text)}), textOf("FindCaption"),
+        platform::say({textWith("FindNotFound", {trimBlanks(query.text)}), textOf("FindCaption"),
                        platform::MsgIcon::Information});
         return false;
     }
@@ -301,7 +295,7 @@ void findWithDialog() {
     const std::optional<FindMatcher> matcher = FindMatcher::prepare(query);
     if (!matcher) return;
     FindListDialog list;
-    list.query = trimmed(query.text);
+    list.query = trimBlanks(query.text);
     list.places = findAll(*matcher);
     if (list.places.empty()) {
         platform::say(
@@ -313,7 +307,7 @@ void findWithDialog() {
 
 void findAgain(FindDirection direction) {
     if (ldrHead == nullptr) return;
-    if (!editorView.findKept || trimmed(editorView.findText).empty()) {
+    if (!editorView.findKept || trimBlanks(editorView.findText).empty()) {
         findWithDialog();
         return;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/LadderLayout.h"
+#include "model/core/TextBuffers.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
@@ -30,17 +31,11 @@ std::uint32_t stepOf(std::uint32_t byteOffset) {
     return (byteOffset - static_cast<std::uint32_t>(kProgramAreaOffset)) / 2;
 }
 
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The texts of a decoded object: the mnemonic, and the operands one blank apart.
 void takeTexts(const stLadderBlock& object, InstructionLine& line) {
-    line.mnemonic = trimmed(textOf(object.mnemonic));
+    line.mnemonic = trimBlanks(textOf(object.mnemonic));
     for (const auto& operand : object.operands) {
-        const std::string word = trimmed(textOf(operand));
+        const std::string word = trimBlanks(textOf(operand));
         if (word.empty()) continue;
         if (!line.operands.empty()) line.operands += ' ';
         line.operands += word;

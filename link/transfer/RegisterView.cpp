@@ -9,6 +9,7 @@
 #include "lang/MenuState.h"
 #include "lang/Texts.h"
 #include "link/LinkState.h"
+#include "model/core/TextBuffers.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
@@ -56,12 +57,6 @@ void selectFormat(int format) {
     fill(registerView.regView32bits, format);
 }
 
-std::string trimmedBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // A decimal value as the decimal format shows it: an optional sign and digits, within the range.
 std::optional<std::int64_t> decimalValue(const std::string& text, std::int64_t lowest, std::int64_t highest) {
     if (text.empty() || text.size() > 12) return std::nullopt;
@@ -79,19 +74,17 @@ std::optional<std::int64_t> decimalValue(const std::string& text, std::int64_t l
 std::optional<std::int64_t> hexValue(const std::string& text, std::size_t digits) {
     if (text.empty() || text.size() > digits) return std::nullopt;
     std::int64_t value = 0;
-    for (char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return std::nullopt;
-        const int digit = std::isdigit(static_cast<unsigned char>(c)) != 0
-                              ? c - '0'
-                              : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
-        value = value * 16 + digit;
+    for (const char typed : text) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(typed)));
+        if (!isHexDigit(c)) return std::nullopt;
+        value = value * 16 + hexDigitValue(c);
     }
     return value;
 }
 
 // The value a cell's text stands for in the layout and format shown; none when it is not one.
 std::optional<std::uint32_t> typedValue(const std::string& typed) {
-    const std::string text = trimmedBlanks(typed);
+    const std::string text = trimBlanks(typed);
     std::optional<std::int64_t> value;
     if (registerView.regViewFormat == kFormatHexadecimal)
         value = hexValue(text, wide() ? 8 : 4);
@@ -111,12 +104,7 @@ std::string acceptedRange() {
 }
 
 std::string refusedLine(std::uint32_t firstRegister, const std::string& typed) {
-    std::string line = textOf("RegViewValueRefused");
-    const std::pair<const char*, std::string> fields[] = {
-        {"%1", "D" + std::to_string(firstRegister)}, {"%2", typed}, {"%3", acceptedRange()}};
-    for (const auto& [mark, value] : fields)
-        if (const std::size_t at = line.find(mark); at != std::string::npos) line.replace(at, 2, value);
-    return line;
+    return textWith("RegViewValueRefused", {"D" + std::to_string(firstRegister), typed, acceptedRange()});
 }
 
 }  // namespace

@@ -47,6 +47,12 @@ void rtrimCString(std::string& text) {
     while (!text.empty() && isBlankOrControl(text.back())) text.pop_back();
 }
 
+std::string trimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 void removeAmpersands(std::span<char> text) {
     const std::size_t length = cStringView(text).size();
     const auto first = text.begin();

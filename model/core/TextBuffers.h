@@ -26,6 +26,9 @@ char firstFixedDriveLetter();
 void rtrimCString(std::span<char> text);
 void rtrimCString(std::string& text);
 
+// The text without the blanks before and after it.
+std::string trimBlanks(std::string_view text);
+
 // Removes the first '&' (the accelerator mark of a menu caption).
 void removeAmpersands(std::span<char> text);
 void removeAmpersands(std::string& text);

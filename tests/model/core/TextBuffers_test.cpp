@@ -34,6 +34,12 @@ TEST(RtrimCString, ClearsTrailingBlanksAndControlCharacters) {
     EXPECT_EQ(utf8, "Müller\xC3\xA9");
 }
 
+TEST(TrimBlanks, TakesTheBlanksOffBothEndsAndKeepsThoseBetween) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"  LD  X0 ", "LD  X0"}, {"X0", "X0"}, {"   ", ""}, {"", ""}, {" a", "a"}, {"b ", "b"}};
+    for (const auto& [text, expected] : cases) EXPECT_EQ(trimBlanks(text), expected) << '"' << text << '"';
+}
+
 TEST(RemoveAmpersands, RemovesTheFirstMarkOnly) {
     std::array<char, 10> buffer{};
     const std::string text = "&Open&&";
