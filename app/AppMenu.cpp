@@ -13,7 +13,6 @@
 #include "app/PlcCommands.h"
 #include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
-#include "app/TransferMenu.h"
 #include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "lang/HelpItems.h"

@@ -14,6 +14,7 @@
 #include "link/line/CommRecord.h"
 #include "link/plc/ParameterDialog.h"
 #include "model/MainState.h"
+#include "model/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/ConnectedPlc.h"
@@ -26,6 +27,8 @@
 #include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
+#include "wizards/SettingItems.h"
+#include "wizards/gateway/LinkSetupCommands.h"
 
 namespace kestrion {
 
@@ -158,6 +161,23 @@ namespace {
                                                       setupFncKeyButtons(viewMode);
                                                   }),
                                                   true);
+
+// A program read from the PLC and the gateway program generator take part in the main window's
+// steps around the open program.
+[[maybe_unused]] const bool windowStepsInstalled =
+    (setWindowSteps({.programShown = [] { return appState.programPanelsVisible; },
+                     .closeProgram = closeProgram,
+                     .newProgram = New1Click,
+                     .prepareNewFileName = prepareNewFileName,
+                     .showProgramOpen = showProgramOpen,
+                     .clearProgramMemos =
+                         [] {
+                             appState.fileTitleMemo.clear();
+                             appState.dcnMemo.clear();
+                         },
+                     .choosePlcType = plcTypeChange1Click,
+                     .refreshRegisterView = refreshRegisterView}),
+     setParameterListView(showParameterList), true);
 
 }  // namespace
 

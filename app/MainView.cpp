@@ -5,6 +5,7 @@
 
 #include "app/TemplateCommands.h"
 #include "lang/Language.h"
+#include "link/line/CommRecord.h"
 #include "link/transfer/RegisterView.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
@@ -182,6 +183,33 @@ void refreshRegisterView() {
     if (!appState.registerViewVisible) return;
     RegisterView1Click();
     btnRegViewEditCancelClick();
+}
+
+void showParameterList(std::vector<ParameterRow> rows) {
+    setupToolBarButtons(0);
+    setupFncKeyButtons(0);
+    // The list is a view of its own: the ladder and the other views give it their place.
+    appState.instructionViewVisible = false;
+    appState.registerViewVisible = false;
+    for (const char* view : {"LadderView1", "InstructionView1", "RegisterView1"})
+        menuItem(view).checked = false;
+    AllOffView1Click();
+    appState.parameterViewVisible = true;
+    appState.parameterRows = std::move(rows);
+}
+
+void btnParameterViewCloseClick() {
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    // The ladder or the instruction view, whichever its menu item ticks, takes the panel's place.
+    appState.parameterViewVisible = false;
+    setupToolBarButtons(1);
+    setupFncKeyButtons(1);
+    platform::timers().setEnabled(platform::TimerId::Timer3, false);
+    closeComPort();
+}
+
+void ParameterListViewDblClick(const std::string& caption, const std::string& value, int index) {
+    platform::statusBar().setPanelText(0, caption + "," + value + "," + std::to_string(index));
 }
 
 void instructionLineDoubleClick(std::size_t row) {

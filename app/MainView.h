@@ -65,6 +65,14 @@ void RegisterView1Click();
 void btnRegViewCloseClick();
 // After a register read: the panel, when it shows, shows the registers read in its format.
 void refreshRegisterView();
+// The parameter view (ParameterGroupBox) in place of the ladder and the other views, showing those
+// rows; the ladder's tool and function-key buttons rest while it shows.
+void showParameterList(std::vector<ParameterRow> rows);
+// The parameter view panel's "Close": the ladder's buttons back, the monitor's timer stopped and
+// the port closed.
+void btnParameterViewCloseClick();
+// A double click on an item of the parameter list: its caption, value and index on panel 0.
+void ParameterListViewDblClick(const std::string& caption, const std::string& value, int index);
 // A double click on a line of the instruction view: the ladder's frame goes to that instruction's
 // symbol (the next one drawn when the instruction has none of its own, as ANB and MPS) and the
 // ladder view shows it.

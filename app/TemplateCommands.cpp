@@ -10,7 +10,6 @@
 
 #include "app/AppMenu.h"
 #include "app/FileCommands.h"
-#include "app/LinkSetupCommands.h"
 #include "app/MainView.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "entry/EntryState.h"
@@ -22,6 +21,7 @@
 #include "platform/Services.h"
 #include "wizards/TemplateItems.h"
 #include "wizards/WizardsMenu.h"
+#include "wizards/gateway/LinkSetupCommands.h"
 
 namespace kestrion {
 

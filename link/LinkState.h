@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
 #include "link/plc/ParameterDialog.h"
 #include "link/terminals/TerminalState.h"
@@ -67,6 +68,7 @@ struct LinkState {
     std::string comTemp3Array;  // the bit-block continuation
     TerminalState terminals;
     RegisterViewState registerView;  // the main window's register panel
+    int monitorMode = kMonitorOff;
 };
 
 extern LinkState linkState;

@@ -5,7 +5,6 @@
 namespace kestrion {
 
 MonitorState monitorState;
-int& monitorMode = monitorState.monitorMode;
 std::array<std::int16_t, kMonitorValueCount>& MonitorValue = monitorState.MonitorValue;
 std::array<std::int16_t, kByteMonitorCount>& ByteMonitor = monitorState.ByteMonitor;
 std::array<std::uint8_t, kBitMonitorBytes>& BitMonitor = monitorState.BitMonitor;

@@ -1,4 +1,5 @@
-// The monitor mode and the folder's state. The lists of monitored devices are part of the model
+// The folder's state; the monitor mode it keeps is the link's (link/line/LinkCommand.h), whose
+// commands read it. The lists of monitored devices are part of the model
 // (model/MonitorLists.h): the comment file and the monitor-list file hold the registered one.
 // The windows of the monitor (the device monitor panel, the change-value panel, the entry device
 // monitor) show what this state holds: the rows of their list views and the enabled state of
@@ -12,15 +13,12 @@
 #include <vector>
 
 #include "lang/MenuState.h"
+#include "link/line/LinkCommand.h"
 #include "monitor/DeviceUsage.h"
 
 namespace kestrion {
 
 struct stLadderBlock;
-
-constexpr int kMonitorOff = 0;
-constexpr int kMonitorLadder = 1;
-constexpr int kMonitorEntryDevices = 2;
 
 constexpr std::size_t kMonitorValueCount = 128;
 constexpr std::size_t kByteMonitorCount = 64;
@@ -54,7 +52,6 @@ struct ChangeValuePanel {
 
 // The whole state of the folder; the names here are references into monitorState.
 struct MonitorState {
-    int monitorMode = kMonitorOff;
     DeviceUsageTables deviceUsageTables = blankDeviceUsageTables();
 
     // The poll.
@@ -93,7 +90,6 @@ struct MonitorState {
 };
 extern MonitorState monitorState;
 
-extern int& monitorMode;
 extern std::array<std::int16_t, kMonitorValueCount>& MonitorValue;
 extern std::array<std::int16_t, kByteMonitorCount>& ByteMonitor;
 extern std::array<std::uint8_t, kBitMonitorBytes>& BitMonitor;

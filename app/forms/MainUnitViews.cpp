@@ -11,7 +11,6 @@
 
 #include "app/MainView.h"
 #include "app/ToolButtons.h"
-#include "app/TransferClicks.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/RegisterViewPanel.h"
 #include "editor/LadderLayout.h"
@@ -20,6 +19,7 @@
 #include "lang/Texts.h"
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "link/transfer/TransferClicks.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 #include "reader/InstructionList.h"

@@ -10,6 +10,8 @@
 
 namespace kestrion {
 
+int& monitorMode = linkState.monitorMode;
+
 namespace {
 
 LineHold installedLineHold;

@@ -102,6 +102,14 @@ LineHold setLineHold(LineHold lineHold);  // gives back the hold it replaces
 bool holdLineForClick();
 void releaseLineHold();
 
+// Which monitor polls the line: none, the ladder monitor or the entry device monitor. The monitor
+// starts and stops its poll and keeps this up to date; the link's commands read it (the transfers
+// and the run/stop clicks do not share the line with a poll).
+constexpr int kMonitorOff = 0;
+constexpr int kMonitorLadder = 1;
+constexpr int kMonitorEntryDevices = 2;
+extern int& monitorMode;  // a member of linkState
+
 // Ends the command; what went wrong has been shown (or the Part wants it silent).
 [[noreturn]] void abandonCommand();
 // Shows the box, then ends the command.

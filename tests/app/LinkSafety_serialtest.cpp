@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "app/MainCore.h"
-#include "app/TransferClicks.h"
 #include "lang/Language.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
@@ -15,6 +14,7 @@
 #include "link/plc/Keywords.h"
 #include "link/plc/ParameterBlock.h"
 #include "link/plc/RemoteControl.h"
+#include "link/transfer/TransferClicks.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditorState.h"

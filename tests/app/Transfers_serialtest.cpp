@@ -6,8 +6,8 @@
 
 #include "app/ConvertCommands.h"
 #include "app/MainCore.h"
-#include "app/TransferClicks.h"
 #include "link/line/CommRecord.h"
+#include "link/transfer/TransferClicks.h"
 #include "model/MainState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"

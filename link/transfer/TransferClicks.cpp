@@ -1,13 +1,14 @@
-#include "app/TransferClicks.h"
+#include "link/transfer/TransferClicks.h"
 
-#include "app/FileCommands.h"
-#include "app/MainView.h"
 #include "lang/Language.h"
+#include "lang/MenuState.h"
 #include "link/LinkDialogs.h"
 #include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "link/transfer/RegisterView.h"
 #include "link/transfer/TransferCommands.h"
 #include "model/MainState.h"
+#include "model/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
@@ -16,12 +17,10 @@
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
-#include "monitor/MonitorMode.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
-#include "wizards/SettingItems.h"
 
 namespace kestrion {
 
@@ -54,7 +53,7 @@ bool closedIfNeeded() {
     const bool needed = (fileStateFlags & kFileNoName) != 0 || (editModeFlags & kEditModifiedSinceSave) != 0;
     if (!needed) return true;
     bool closed = false;
-    runCommand([&closed] { return closed = closeProgram(); });
+    runCommand([&closed] { return closed = windowSteps().closeProgram(); });
     if (!closed) fileStateFlags |= kFileLastChoiceWentThrough;
     return closed;
 }
@@ -62,13 +61,13 @@ bool closedIfNeeded() {
 // The ladder of the program just read, built with the load's own steps; false when a word of it
 // was refused (the check has said which), and the command's transaction takes everything back.
 bool buildReadLadder() {
-    showProgramOpen();
+    windowSteps().showProgramOpen();
     if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
     loadLadderFromImage("ProgRead");
     showLoadedLadderFromTop();
     setMainCaptionWithFile(currentFileName());
     platform::statusBar().setPanelText(0, "Ladder");
-    if (!prepareNewFileName()) return false;
+    if (!windowSteps().prepareNewFileName()) return false;
 
     for (const char* item : {"File11", "File21", "File31", "File41"}) menuItem(item).enabled = false;
     clearBits(fileStateFlags, kFileLastChoiceWentThrough);
@@ -82,7 +81,7 @@ bool buildReadLadder() {
 bool readAndLoadProgram() {
     // The type dialog clears the go-ahead bit when it is cancelled, and only then.
     fileStateFlags |= kFileLastChoiceWentThrough;
-    plcTypeChange1Click();
+    windowSteps().choosePlcType();
     if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
         fileStateFlags |= kFileLastChoiceWentThrough;
         clearBits(fileStateFlags, kFileNoName);
@@ -138,10 +137,10 @@ void RegReadClick() {
     runCommand([] {
         if (!readRegistersFromPlc()) return false;
         // The registers read belong to the program's data: they go with its next save.
-        if (appState.programPanelsVisible) editModeFlags |= kEditModifiedSinceSave;
+        if (windowSteps().programShown()) editModeFlags |= kEditModifiedSinceSave;
         return true;
     });
-    refreshRegisterView();
+    windowSteps().refreshRegisterView();
 }
 
 void RegWriteClick() {
@@ -169,20 +168,6 @@ void DregView1Click() {
     dialog.plcType = pmw.plcType();
     linkDialogs().registerView(dialog);
     requestRedraw();
-}
-
-void btnParameterViewCloseClick() {
-    requestRedraw();
-    // The ladder or the instruction view, whichever its menu item ticks, takes the panel's place.
-    appState.parameterViewVisible = false;
-    setupToolBarButtons(1);
-    setupFncKeyButtons(1);
-    platform::timers().setEnabled(platform::TimerId::Timer3, false);
-    closeComPort();
-}
-
-void ParameterListViewDblClick(const std::string& caption, const std::string& value, int index) {
-    platform::statusBar().setPanelText(0, caption + "," + value + "," + std::to_string(index));
 }
 
 }  // namespace kestrion

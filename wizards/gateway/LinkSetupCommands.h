@@ -1,9 +1,13 @@
-// The main window's part of the link-setup menu: the gateway program generator, the gateway
-// program dialog, and the module buffer-memory (BFM) lists shown in the parameter list in place of
-// the ladder. Every item of the menu is run through linkSetupItemClick by its object name.
+// The link-setup menu's commands: the gateway program generator, the gateway program dialog, and
+// the module buffer-memory (BFM) lists shown in the main window's parameter list in place of the
+// ladder. Every item of the menu is run through linkSetupItemClick by its object name. The steps
+// of the main window they take part in are those of model/WindowSteps.h.
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "wizards/gateway/BfmLists.h"
 
 namespace kestrion {
 
@@ -26,6 +30,11 @@ void Template1Click();
 // emptied first; the ladder's tool and function-key buttons rest while it shows.
 void Link485BFM1Click();
 void ccGateBFM1Click();
+
+// The main window shows rows in its parameter view in place of the ladder; it installs this at
+// start-up.
+using ParameterListView = void (*)(std::vector<ParameterRow> rows);
+void setParameterListView(ParameterListView show);
 
 // Runs the link-setup item of that object name; false for a name that is none.
 bool linkSetupItemClick(const std::string& objectName);

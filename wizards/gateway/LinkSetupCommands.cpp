@@ -1,12 +1,12 @@
-#include "app/LinkSetupCommands.h"
+#include "wizards/gateway/LinkSetupCommands.h"
 
 #include <map>
 
-#include "app/FileCommands.h"
-#include "app/MainView.h"
 #include "lang/Language.h"
+#include "lang/MenuState.h"
 #include "link/line/CommRecord.h"
 #include "model/MainState.h"
+#include "model/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
@@ -29,24 +29,26 @@ namespace kestrion {
 
 namespace {
 
+// Not part of the state: the window installs it once.
+ParameterListView parameterListView = nullptr;
+
 bool programOpen() {
-    return appState.programPanelsVisible;
+    return windowSteps().programShown();
 }
 
 bool generateGatewayProgram(bool closeFirst) {
     const std::int32_t type = connectedPlcType == kNoPlcDetected ? pmw.plcType() : connectedPlcType;
     // A type no PLC has is refused with its box before anything is closed.
     if (!isAcceptedPlcType(type)) return writeGatewayProgramImage(type);
-    if (closeFirst && programOpen() && !closeProgram()) return true;
+    if (closeFirst && programOpen() && !windowSteps().closeProgram()) return true;
     showPlcTypeAndMemorySize(pmw.plcType());
     if (!writeGatewayProgramImage(type)) return false;
     // A name of its own: a Save must not put it over the file that was open before.
-    if (!prepareNewFileName()) return false;
+    if (!windowSteps().prepareNewFileName()) return false;
     fileStateFlags |= kFileNoName;
     setMainCaptionWithFile(currentFileName());
-    appState.fileTitleMemo.clear();
-    appState.dcnMemo.clear();
-    showProgramOpen();
+    windowSteps().clearProgramMemos();
+    windowSteps().showProgramOpen();
     rebuildLadderFromProgramImage();
     editModeFlags |= kEditFileOpen;
     // The view opens on the program's first line, as after Open.
@@ -57,16 +59,7 @@ bool generateGatewayProgram(bool closeFirst) {
 }
 
 void showBfmList(std::vector<ParameterRow> rows) {
-    setupToolBarButtons(0);
-    setupFncKeyButtons(0);
-    // The list is a view of its own: the ladder and the other views give it their place.
-    appState.instructionViewVisible = false;
-    appState.registerViewVisible = false;
-    for (const char* view : {"LadderView1", "InstructionView1", "RegisterView1"})
-        menuItem(view).checked = false;
-    AllOffView1Click();
-    appState.parameterViewVisible = true;
-    appState.parameterRows = std::move(rows);
+    if (parameterListView != nullptr) parameterListView(std::move(rows));
 }
 
 }  // namespace
@@ -81,7 +74,7 @@ void ccGate2Click() {
 
 void ProgGenerteClick() {
     if (!programOpen()) {
-        New1Click();
+        windowSteps().newProgram();
         if (!programOpen()) return;
         runCommand([] { return generateGatewayProgram(false); });
         return;
@@ -117,8 +110,14 @@ void Link485BFM1Click() {
 }
 
 void ccGateBFM1Click() {
-    showBfmList(gatewayBfmRows(gatewayBfmDescriptions()));
-    platform::statusBar().setPanelText(13, std::to_string(appState.parameterRows.size()));
+    std::vector<ParameterRow> rows = gatewayBfmRows(gatewayBfmDescriptions());
+    const std::size_t count = rows.size();
+    showBfmList(std::move(rows));
+    platform::statusBar().setPanelText(13, std::to_string(count));
+}
+
+void setParameterListView(ParameterListView show) {
+    parameterListView = show;
 }
 
 bool linkSetupItemClick(const std::string& objectName) {

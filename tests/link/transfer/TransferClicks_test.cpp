@@ -1,4 +1,4 @@
-#include "app/TransferClicks.h"
+#include "link/transfer/TransferClicks.h"
 
 #include "app/FakeAppDialogs.h"
 #include "app/FileTitle.h"

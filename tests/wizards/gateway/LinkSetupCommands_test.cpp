@@ -1,4 +1,4 @@
-#include "app/LinkSetupCommands.h"
+#include "wizards/gateway/LinkSetupCommands.h"
 
 #include "app/AppMenu.h"
 #include "app/FakeAppDialogs.h"
