@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/CommentCommands.h"
 #include "app/ConvertCommands.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
-#include "app/LanguageCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
-#include "app/PlcCommands.h"
 #include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
 #include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
+#include "editor/CommentCommands.h"
 #include "lang/HelpItems.h"
+#include "lang/LanguageCommands.h"
 #include "link/LinkMenu.h"
+#include "link/plc/RunStopClicks.h"
 #include "link/terminals/ServiceTools.h"
 #include "link/transfer/RegisterView.h"
 #include "monitor/DeviceUsage.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/FileCommands.h"
-#include "app/LanguageCommands.h"
 #include "app/MainView.h"
 #include "editor/DrawTimer.h"
 #include "editor/EditorViewState.h"
@@ -11,6 +10,7 @@
 #include "entry/EntryDriver.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "lang/LanguageCommands.h"
 #include "link/line/CommRecord.h"
 #include "link/plc/ParameterDialog.h"
 #include "model/MainState.h"

@@ -1,4 +1,4 @@
-#include "app/LanguageCommands.h"
+#include "lang/LanguageCommands.h"
 
 #include "app/MainCore.h"
 #include "app/MainView.h"

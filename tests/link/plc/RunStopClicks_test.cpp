@@ -1,4 +1,4 @@
-#include "app/PlcCommands.h"
+#include "link/plc/RunStopClicks.h"
 
 #include "link/LinkFixture.h"
 #include "model/image/ProgramImage.h"

@@ -1,10 +1,10 @@
-#include "app/LanguageCommands.h"
+#include "lang/LanguageCommands.h"
 
 #include <array>
 
-#include "app/MainView.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
+#include "lang/MenuState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 

@@ -1,7 +1,7 @@
-#include "app/PlcCommands.h"
+#include "link/plc/RunStopClicks.h"
 
+#include "link/line/LinkCommand.h"
 #include "link/plc/RemoteControl.h"
-#include "monitor/MonitorMode.h"
 
 namespace kestrion {
 

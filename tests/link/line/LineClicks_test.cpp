@@ -1,7 +1,7 @@
 // Which clicks of the main window wait for the line while a monitor's poll has its own request on
 // it: every menu item and tool button whose command would otherwise meet the link busy.
-#include "app/LineClicks.h"
-#include "app/LanguageCommands.h"
+#include "link/line/LineClicks.h"
+#include "lang/LanguageCommands.h"
 
 #include <set>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/LineClicks.h"
+#include "link/line/LineClicks.h"
 
 #include <algorithm>
 #include <iterator>

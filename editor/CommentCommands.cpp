@@ -1,8 +1,8 @@
-#include "app/CommentCommands.h"
+#include "editor/CommentCommands.h"
 
-#include "app/MainView.h"
 #include "editor/CommentEdit.h"
 #include "editor/EditorViewState.h"
+#include "lang/MenuState.h"
 #include "model/ladder/LadderObject.h"
 
 namespace kestrion {

@@ -1,4 +1,4 @@
-#include "app/CommentCommands.h"
+#include "editor/CommentCommands.h"
 
 #include "app/FakeAppDialogs.h"
 #include "app/FileCommands.h"
