@@ -3,15 +3,19 @@
 #include <set>
 
 #include "app/AppMenu.h"
+#include "app/FileCommands.h"
+#include "app/MainView.h"
 #include "model/MainState.h"
 
 #include "lang/Language.h"
 #include "link/line/CommRecord.h"
+#include "model/WindowSteps.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
+#include "wizards/SettingItems.h"
 
 namespace kestrion {
 namespace {
@@ -21,6 +25,29 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 
 class MainCoreTest : public test::CoreTest {};
+
+// A program read from the PLC and the gateway generator close, name and show the program with the
+// main window's own steps.
+TEST_F(MainCoreTest, TheMainWindowsProgramStepsAreInstalledForTheCommandsBelowIt) {
+    const WindowSteps& steps = windowSteps();
+    EXPECT_EQ(steps.closeProgram, &closeProgram);
+    EXPECT_EQ(steps.newProgram, &New1Click);
+    EXPECT_EQ(steps.prepareNewFileName, &prepareNewFileName);
+    EXPECT_EQ(steps.showProgramOpen, &showProgramOpen);
+    EXPECT_EQ(steps.choosePlcType, &plcTypeChange1Click);
+    EXPECT_EQ(steps.refreshRegisterView, &refreshRegisterView);
+
+    appState.programPanelsVisible = false;
+    EXPECT_FALSE(steps.programShown());
+    appState.programPanelsVisible = true;
+    EXPECT_TRUE(steps.programShown());
+
+    appState.fileTitleMemo = "Conveyor line 2";
+    appState.dcnMemo = "DCN 17";
+    steps.clearProgramMemos();
+    EXPECT_EQ(appState.fileTitleMemo, "");
+    EXPECT_EQ(appState.dcnMemo, "");
+}
 
 TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {
     using A = MsgAnswer;
