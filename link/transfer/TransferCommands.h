@@ -2,7 +2,7 @@
 // connection test, the special registers, the type match where the command needs it, the
 // transfer, the port closed), shows its outcome and says whether it went through. The refusals
 // while a monitor runs, the File > Close before a program read and the ladder built after it are
-// the main window's (app/TransferClicks).
+// the clicks' (link/transfer/TransferClicks).
 #pragma once
 
 #include <cstdint>
