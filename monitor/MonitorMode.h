@@ -1,5 +1,5 @@
-// The folder's state; the monitor mode it keeps is the link's (link/line/LinkCommand.h), whose
-// commands read it. The lists of monitored devices are part of the model
+// The folder's state; the monitor mode it keeps up to date is the link's (link/line/LinkCommand.h),
+// whose commands read it. The lists of monitored devices are part of the model
 // (model/MonitorLists.h): the comment file and the monitor-list file hold the registered one.
 // The windows of the monitor (the device monitor panel, the change-value panel, the entry device
 // monitor) show what this state holds: the rows of their list views and the enabled state of
