@@ -620,6 +620,7 @@ void finishLoadedLadder() {
     removeEmptyObjectsChecked();
     moveEndToRightEdge();
     ModifyHLineToVirtualCanvas();
+    lineUpMainListInMemory();
     backupLadderDiagramMemory(0);
     backupVirtualCanvas(0);
 }

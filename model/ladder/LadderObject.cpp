@@ -28,6 +28,7 @@
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObjectPool.h"
+#include "model/ladder/LadderSearch.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -124,7 +125,7 @@ std::uint64_t changeCount = 1;  // 0 is the count of a row index never made
 
 void* stLadderBlock::operator new(std::size_t size) {
     ++changeCount;
-    return kPooled ? objectPool().take() : ::operator new(size);
+    return kPooled ? objectPool().take() : ::operator new (size, std::align_val_t{alignof(stLadderBlock)});
 }
 
 void* stLadderBlock::operator new(std::size_t size, const std::nothrow_t&) noexcept {
@@ -141,7 +142,7 @@ void stLadderBlock::operator delete(void* object) noexcept {
     if (kPooled)
         objectPool().give(object);
     else
-        ::operator delete(object);
+        ::operator delete (object, std::align_val_t{alignof(stLadderBlock)});
 }
 
 void stLadderBlock::setDFlag(bool on) {
@@ -453,6 +454,39 @@ void copyMainList(LadderList& list) {
         twin->heldBySnapshots = 0;
         links::pushBack(list, twin);
     }
+}
+
+void lineUpMainListInMemory() {
+    std::size_t count = 0;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next, ++count)
+        if (o->heldBySnapshots > 0) return;  // a snapshot puts these very objects back
+    if (count < 2 || positionIndex.on) return;
+    tidyObjectPool();
+    // All the new places are taken before an old one is given back: a place given back would be
+    // the next one taken, and the new objects would stand where the old ones did.
+    std::vector<stLadderBlock*> moved;
+    moved.reserve(count);
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *twin = *o;
+        moved.push_back(twin);
+    }
+    stLadderBlock** const pointers[] = {&ldrList.now, &ldrNew, &ldrAlloc, &ldrSearch,
+                                        &readingOrderStart.node};
+    std::size_t i = 0;
+    for (stLadderBlock* o = ldrHead; o != nullptr; ++i) {
+        stLadderBlock* const following = o->next;
+        stLadderBlock* const twin = moved[i];
+        twin->prev = i > 0 ? moved[i - 1] : nullptr;
+        twin->next = i + 1 < count ? moved[i + 1] : nullptr;
+        for (stLadderBlock** pointer : pointers)
+            if (*pointer == o) *pointer = twin;
+        if (canvasState.ldrDrawHead == o) canvasState.ldrDrawHead = twin;
+        delete o;
+        o = following;
+    }
+    ldrList.head = moved.front();
+    ldrList.tail = moved.back();
 }
 
 int freeLadderList(LadderList& list) {

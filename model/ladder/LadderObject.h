@@ -42,9 +42,16 @@ constexpr std::uint8_t kMonMarkConducting = '1';  // monMark: draw the symbol as
 constexpr std::uint32_t kStepNoUnassigned = 0x7FFFF;  // freshly linked, no program step yet
 constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNew
 
-// The unsettledNN members are bytes at image offset NN whose use is open; they keep their place
-// because the clipboard block holds records byte for byte.
-struct stLadderBlock {
+// The unsettledNN members are bytes at image offset NN whose use is open; the image keeps them in
+// their place because the clipboard block holds records byte for byte.
+// The record holds every field of the 288-byte image (ladderObjectImage writes them at their image
+// offsets), in an order of its own: a pass over a list reads the links, the position, the block id
+// and the code of each object, and those share the record's first cache line, so that a walk over
+// a hundred thousand objects fetches one line of each and not two lines far apart.
+struct alignas(64) stLadderBlock {
+    stLadderBlock* next = nullptr;
+    stLadderBlock* prev = nullptr;
+    // ---- from here to the ID text: what srcObjectCopyToDestObject copies ----
     std::uint32_t objLbc = 0;  // block id: all objects of one ladder block share it
     std::uint32_t stepNo = 0;
     std::uint32_t xAddr = 0;  // left edge in pixels at zoom 100 %, cell aligned
@@ -53,25 +60,26 @@ struct stLadderBlock {
     std::uint32_t xMaxi = 0;  // outputs: where their wire begins
     std::uint32_t orbXaddr = 0;
     std::uint32_t xBlockAddr = 0;  // right edge of the object's block
-    std::uint32_t unsettled32 = 0;
-    std::uint32_t yTopPos = 0;  // first output row of the block
-    std::uint32_t end = 0;      // kEndTwoLine, kEndContact or kEndOutput
-    std::uint32_t unsettled44 = 0;
-    std::uint16_t idBC = 0;  // block comment id, 0 none
-    std::uint16_t idCC = 0;  // coil comment id, 0 none
+    std::uint32_t yTopPos = 0;     // first output row of the block
+    std::uint32_t end = 0;         // kEndTwoLine, kEndContact or kEndOutput
+    std::uint16_t iCode = 0;
+    std::uint16_t rCode = 0;
     std::uint16_t LinkNo = 0;
     std::uint8_t flagByte1 = 0;
     std::uint8_t flagByte2 = 0;
+    // ---- the second cache line on ----
+    std::uint32_t unsettled32 = 0;
+    std::uint32_t unsettled44 = 0;
+    std::uint16_t idBC = 0;  // block comment id, 0 none
+    std::uint16_t idCC = 0;  // coil comment id, 0 none
     std::array<std::uint8_t, 4> unsettled56{};
-    std::uint16_t iCode = 0;
-    std::uint16_t rCode = 0;
     std::array<char, 12> mnemonic{};                 // "LD", "NOP", "#NOP", "END"
     std::array<std::array<char, 16>, 5> operands{};  // operand texts 1 to 5
     std::array<char, 4> operand6{};
     std::uint32_t objNo = 0;
-    std::array<char, 48> traceLabel{};           // which operation made or last passed it
-    std::array<std::uint8_t, 4> unsettled212{};  // brings the copied part to its 216 bytes
-    // ---- bytes 0..215 above are what srcObjectCopyToDestObject copies ----
+    std::array<char, 48> traceLabel{};  // which operation made or last passed it
+    std::array<std::uint8_t, 4> unsettled212{};
+    // ---- up to here what srcObjectCopyToDestObject copies ----
     std::array<char, 4> ID{};                 // "$##"
     std::array<std::int16_t, 6> ItemNo{};     // monitor device index per operand
     std::array<std::uint64_t, 5> monValue{};  // monitored value per operand 1..5
@@ -82,8 +90,6 @@ struct stLadderBlock {
     // Beyond the image: the open command snapshots that hold the object. Freed while one does, it
     // is kept until the command has ended, for the snapshot to put it back.
     std::uint8_t heldBySnapshots = 0;
-    stLadderBlock* next = nullptr;
-    stLadderBlock* prev = nullptr;
 
     // Objects come and go by the ten thousand in a load or a conversion: they are taken from and
     // given back to a pool of their own size.
@@ -98,29 +104,13 @@ struct stLadderBlock {
     void setPFlag(bool on);
 };
 
-// Up to the links the record is laid out as its 288-byte image; only the links differ (they are
-// 64-bit here and are written as zero words into the image).
-static_assert(offsetof(stLadderBlock, stepNo) == 4);
-static_assert(offsetof(stLadderBlock, xBlockAddr) == 28);
-static_assert(offsetof(stLadderBlock, yTopPos) == 36);
-static_assert(offsetof(stLadderBlock, end) == 40);
-static_assert(offsetof(stLadderBlock, idBC) == 48);
-static_assert(offsetof(stLadderBlock, LinkNo) == 52);
-static_assert(offsetof(stLadderBlock, flagByte1) == 54);
-static_assert(offsetof(stLadderBlock, iCode) == 60);
-static_assert(offsetof(stLadderBlock, mnemonic) == 64);
-static_assert(offsetof(stLadderBlock, operands) == 76);
-static_assert(offsetof(stLadderBlock, operand6) == 156);
-static_assert(offsetof(stLadderBlock, objNo) == 160);
-static_assert(offsetof(stLadderBlock, traceLabel) == 164);
-static_assert(offsetof(stLadderBlock, ID) == 216);
-static_assert(offsetof(stLadderBlock, ItemNo) == 220);
-static_assert(offsetof(stLadderBlock, monValue) == 232);
-static_assert(offsetof(stLadderBlock, monMark) == 272);
-static_assert(offsetof(stLadderBlock, monState) == 273);
-static_assert(offsetof(stLadderBlock, unsettled276) == 276);
+static_assert(offsetof(stLadderBlock, flagByte2) == 63, "the walked fields fill the first line");
 
-constexpr std::size_t kLadderObjectContentSize = offsetof(stLadderBlock, ID);  // 216
+// The fields that hold no pointer, from the block id to the snapshots' count: their bytes are the
+// whole of them. The first kLadderObjectContentSize of them are an object's contents, the rest its
+// ID text and monitor fields.
+constexpr std::size_t kLadderObjectFieldsBegin = offsetof(stLadderBlock, objLbc);
+constexpr std::size_t kLadderObjectContentSize = offsetof(stLadderBlock, ID) - kLadderObjectFieldsBegin;
 constexpr std::size_t kLadderObjectImageSize = 288;
 constexpr std::size_t kImageNextOffset = 280;
 constexpr std::size_t kImagePrevOffset = 284;
@@ -285,6 +275,11 @@ bool ReallocLadderMemory(int mode, int objNo);
 // Replaces the main list by one holding only a new END object at (x, y). Inside a command the
 // command takes the old objects over first (see handMainListToCommand).
 void initLadderList(std::uint32_t x, std::uint32_t y);
+// A list built object by object stands in memory in the order its objects were made, and a walk
+// over it waits for memory at most of them: after a load the main list's objects move to places
+// taken in list order, with the same fields and links, and the pointers to them follow. Nothing is
+// moved while a command snapshot holds one of them or the position index is on.
+void lineUpMainListInMemory();
 // Frees one list by number (kListMain .. kListEditNew) and empties its pointers.
 void FreeLadderMemory(int list);
 // Frees every object of any ladder list (the edit-cancel copy has no list number).

@@ -94,8 +94,10 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
     };
     if (source == nullptr || dest == nullptr) return fail();
     // The fields before the ID text hold no pointer, so their bytes are the whole of them.
-    if (source != dest) std::memcpy(static_cast<void*>(dest), source, kLadderObjectContentSize);
-    if (std::memcmp(dest, source, kLadderObjectContentSize) != 0) return fail();
+    const auto* from = reinterpret_cast<const unsigned char*>(source) + kLadderObjectFieldsBegin;
+    auto* to = reinterpret_cast<unsigned char*>(dest) + kLadderObjectFieldsBegin;
+    if (source != dest) std::memcpy(to, from, kLadderObjectContentSize);
+    if (std::memcmp(to, from, kLadderObjectContentSize) != 0) return fail();
     return 0;
 }
 
@@ -106,7 +108,7 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
 // the whole of them; the bytes stay in memory, in no file.
 namespace {
 
-constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots);
+constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots) - kLadderObjectFieldsBegin;
 constexpr std::size_t kWordBytes = 8;
 constexpr std::size_t kPackedWords = (kPackedFieldBytes + kWordBytes - 1) / kWordBytes;
 constexpr std::size_t kMaskBytes = (kPackedWords + 7) / 8;
@@ -142,7 +144,7 @@ void visitPacked(const Chunks& chunks, Visit visit) {
             std::memcpy(&mask, at, kMaskBytes);
             at += kMaskBytes;
             object = stLadderBlock{};
-            auto* fields = reinterpret_cast<unsigned char*>(&object);
+            auto* fields = reinterpret_cast<unsigned char*>(&object) + kLadderObjectFieldsBegin;
             for (; mask != 0; mask &= mask - 1) {
                 const auto i = static_cast<std::size_t>(std::countr_zero(mask));
                 copyWordAt(i, fields + kWordBytes * i, at);
@@ -163,7 +165,7 @@ void PackedLadder::append(const stLadderBlock& object) {
         chunks_.push_back({std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes), 0});
     Chunk& chunk = chunks_.back();
     std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
-    const auto* fields = reinterpret_cast<const unsigned char*>(&object);
+    const auto* fields = reinterpret_cast<const unsigned char*>(&object) + kLadderObjectFieldsBegin;
     std::uint64_t mask = 0;
     std::size_t length = kMaskBytes;
     for (std::size_t i = 0; i < kPackedWords; ++i) {

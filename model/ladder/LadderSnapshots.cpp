@@ -213,7 +213,8 @@ void dropUnneededMainContents() {
     saved.mainContents->forEach([&](const stLadderBlock& contents) {
         const stLadderBlock* node = saved.nodes[0][i++];
         unchanged = unchanged && std::binary_search(freed.begin(), freed.end(), node) &&
-                    std::memcmp(&contents, node, offsetof(stLadderBlock, heldBySnapshots)) == 0;
+                    std::memcmp(&contents.objLbc, &node->objLbc,
+                                offsetof(stLadderBlock, heldBySnapshots) - kLadderObjectFieldsBegin) == 0;
     });
     if (unchanged) saved.mainContents.reset();
 }

@@ -12,10 +12,15 @@ namespace {
 
 using NewObjectInitTest = test::CoreTest;
 
+// Every field but the links, as bytes.
+unsigned char* fieldBytes(stLadderBlock& object) {
+    return reinterpret_cast<unsigned char*>(&object) + kLadderObjectFieldsBegin;
+}
+constexpr std::size_t kFieldBytes = offsetof(stLadderBlock, heldBySnapshots) + 1 - kLadderObjectFieldsBegin;
+
 TEST_F(NewObjectInitTest, TextsAndMonitorFieldsAreClearedAndEverythingElseIsLeft) {
     stLadderBlock object, expected;
-    for (stLadderBlock* filled : {&object, &expected})
-        std::memset(static_cast<void*>(filled), 0x5A, offsetof(stLadderBlock, next));
+    for (stLadderBlock* filled : {&object, &expected}) std::memset(fieldBytes(*filled), 0x5A, kFieldBytes);
     ldrNew = &object;
     initNewObjectText();
     initNewObjectFields();
@@ -28,7 +33,7 @@ TEST_F(NewObjectInitTest, TextsAndMonitorFieldsAreClearedAndEverythingElseIsLeft
     expected.monMark = 0;
     expected.monState = 0;
     expected.unsettled276 = 0;
-    EXPECT_EQ(std::memcmp(&object, &expected, offsetof(stLadderBlock, next)), 0);
+    EXPECT_EQ(std::memcmp(fieldBytes(object), fieldBytes(expected), kFieldBytes), 0);
 }
 
 }  // namespace
