@@ -346,7 +346,6 @@ void convert() {
     fileStateFlags |= kFileNoName;
     canvasState.undoMenuEnabled = false;
     canvasState.editCancelMenuEnabled = false;
-    setBlueFrameObject(xOldCursor, yOldCursor);
     platform::timers().setEnabled(platform::TimerId::Timer2, true);
     redrawFlags |= kRedrawLadder | kRedrawObjects;
 }

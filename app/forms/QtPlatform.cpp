@@ -113,10 +113,26 @@ void QtStatusBar::recaption() {
         if (panels_[i]) panels_[i]->setText(shown(texts_[i]));
 }
 
+// A load or a Convert sets a panel at every instruction, tens of thousands of times in one
+// command: the labels show the last text set when the window next handles its events (a progress
+// window does while the command runs).
 void QtStatusBar::setPanelText(int panel, const std::string& text) {
     if (panel < 0 || panel >= panelCount) return;
     texts_[panel] = text;
-    if (panels_[panel]) panels_[panel]->setText(shown(text));
+    changed_[panel] = true;
+    if (showQueued_) return;
+    showQueued_ = true;
+    QMetaObject::invokeMethod(
+        &showing_, [this] { showChangedPanels(); }, Qt::QueuedConnection);
+}
+
+void QtStatusBar::showChangedPanels() {
+    showQueued_ = false;
+    for (int i = 0; i < panelCount; ++i) {
+        if (!changed_[i]) continue;
+        changed_[i] = false;
+        if (panels_[i]) panels_[i]->setText(shown(texts_[i]));
+    }
 }
 
 std::string QtStatusBar::panelText(int panel) const {

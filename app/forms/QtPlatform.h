@@ -53,7 +53,11 @@ public:
 
 private:
     static QString shown(const std::string& text);
+    void showChangedPanels();
     std::array<std::string, panelCount> texts_;
+    std::array<bool, panelCount> changed_{};
+    bool showQueued_ = false;
+    QObject showing_;  // a queued showing goes with the status bar
     std::array<QPointer<QLabel>, panelCount> panels_{};
 };
 

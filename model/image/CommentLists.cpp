@@ -145,12 +145,18 @@ constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
 // next comment (given id 1 again) would show on the rungs of the old ones.
 void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
     for (const LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList})
-        for (stLadderBlock* object = list->head; object != nullptr; object = object->next) object->*field = 0;
-    changeEditCancelCopy([&](stLadderBlock& object) {
-        if (object.*field == 0) return false;
-        object.*field = 0;
-        return true;
-    });
+        for (stLadderBlock* object = list->head; object != nullptr; object = object->next)
+            if (object->*field != 0) object->*field = 0;
+    // A copy with no id in it stays as it is (each change packs it anew).
+    const stLadderBlock probe;
+    const auto offset = static_cast<std::size_t>(reinterpret_cast<const char*>(&(probe.*field)) -
+                                                 reinterpret_cast<const char*>(&probe));
+    if (ldrBackup != nullptr && ldrBackup->mayHoldNonZero(offset, sizeof(probe.*field)))
+        changeEditCancelCopy([&](stLadderBlock& object) {
+            if (object.*field == 0) return false;
+            object.*field = 0;
+            return true;
+        });
     if (editNew != nullptr) editNew->*field = 0;
 }
 

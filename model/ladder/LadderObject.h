@@ -208,6 +208,9 @@ public:
     // The ladder with change applied to every object; null when change altered none (it returns
     // whether it did).
     std::shared_ptr<const PackedLadder> changed(const std::function<bool(stLadderBlock&)>& change) const;
+    // False when no object holds anything but zero in the size bytes at offset of the record (true
+    // may also mean that a neighbouring field does).
+    bool mayHoldNonZero(std::size_t offset, std::size_t size) const;
 
 private:
     PackedLadder() = default;
@@ -219,6 +222,7 @@ private:
     std::vector<Chunk> chunks_;
     std::size_t bytes_ = 0;
     std::size_t count_ = 0;
+    std::uint64_t wordsUsed_ = 0;  // the words of the fields any object packed
 };
 
 extern std::shared_ptr<const PackedLadder>& ldrBackup;  // the edit-cancel copy; null when none

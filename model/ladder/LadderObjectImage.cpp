@@ -177,6 +177,7 @@ void PackedLadder::append(const stLadderBlock& object) {
         length += i < kLastWord ? kWordBytes : kLastWordBytes;
     }
     std::memcpy(packed, &mask, kMaskBytes);
+    wordsUsed_ |= mask;
     chunk.used += length;
     bytes_ += length;
     ++count_;
@@ -193,6 +194,15 @@ void PackedLadder::unpackInto(LadderList& list) const {
         twin->heldBySnapshots = 0;
         links::pushBack(list, twin);
     });
+}
+
+bool PackedLadder::mayHoldNonZero(std::size_t offset, std::size_t size) const {
+    if (size == 0 || offset < kLadderObjectFieldsBegin) return true;
+    const std::size_t first = (offset - kLadderObjectFieldsBegin) / kWordBytes;
+    const std::size_t last = (offset - kLadderObjectFieldsBegin + size - 1) / kWordBytes;
+    for (std::size_t word = first; word <= last; ++word)
+        if (word >= kPackedWords || (wordsUsed_ >> word & 1u) != 0) return true;
+    return false;
 }
 
 std::shared_ptr<const PackedLadder> PackedLadder::changed(

@@ -371,16 +371,58 @@ void moveEndToRightEdge() {
     }
 }
 
-void setBlockOutputRow() {
-    // The objects in list order, and the places of the objects on each row in list order: the
-    // first of a row is the one the output's block id is read from.
-    std::vector<stLadderBlock*> objects;
-    std::pmr::monotonic_buffer_resource memory;
-    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<std::size_t>> rows{&memory};
-    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        rows[o->yAddr].push_back(objects.size());
-        objects.push_back(o);
+namespace {
+
+// A dense number for each row the objects stand on: rows on the cell grid by their line, any
+// other by a table.
+class RowNumbers {
+public:
+    explicit RowNumbers(std::uint32_t lineHeight) : lineHeight_(lineHeight) {}
+    std::uint32_t of(std::uint32_t y) {
+        if (lineHeight_ != 0 && y % lineHeight_ == 0) {
+            const std::size_t line = y / lineHeight_;
+            if (line >= lines_.size()) lines_.resize(line + 1, kNone);
+            if (lines_[line] == kNone) lines_[line] = count_++;
+            return lines_[line];
+        }
+        return others_.try_emplace(y, count_).second ? count_++ : others_.at(y);
     }
+    std::uint32_t count() const { return count_; }
+
+private:
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+    std::uint32_t lineHeight_;
+    std::uint32_t count_ = 0;
+    std::vector<std::uint32_t> lines_;
+    std::unordered_map<std::uint32_t, std::uint32_t> others_;
+};
+
+}  // namespace
+
+void setBlockOutputRow() {
+    // The objects in list order, each with the next object that stood on its row when the pass
+    // began; of each row the first object still on it, and the first of the labels moved onto it.
+    // The first object of an output's row (in list order) is the one its block id is read from.
+    constexpr std::size_t kNone = ~std::size_t{0};
+    std::vector<stLadderBlock*> objects;
+    std::vector<std::uint32_t> rowOf;
+    RowNumbers rowNumbers(ModeData.ySizeSymble);
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        objects.push_back(o);
+        rowOf.push_back(rowNumbers.of(o->yAddr));
+    }
+    std::vector<std::size_t> nextOnRow(objects.size(), kNone);
+    std::vector<std::size_t> firstOnRow(rowNumbers.count(), kNone);
+    for (std::size_t i = objects.size(); i-- > 0;) {
+        nextOnRow[i] = firstOnRow[rowOf[i]];
+        firstOnRow[rowOf[i]] = i;
+    }
+    std::vector<std::size_t> firstMovedOnto(rowNumbers.count(), kNone);
+    const auto firstOf = [&](std::uint32_t row, std::uint32_t y) {
+        std::size_t& first = firstOnRow[row];
+        while (first != kNone && objects[first]->yAddr != y) first = nextOnRow[first];  // moved away
+        return std::min(first, firstMovedOnto[row]);
+    };
     struct OutputRow {
         std::size_t at;
         std::uint32_t id;
@@ -389,12 +431,13 @@ void setBlockOutputRow() {
     std::vector<OutputRow> outputs;
     std::uint32_t blockId = 0;
     std::uint32_t outputRow = 0;
-    std::size_t pendingLabel = objects.size();
+    std::size_t pendingLabel = kNone;
     for (std::size_t i = 0; i < objects.size(); ++i) {
         stLadderBlock& o = *objects[i];
         if (isLabelCode(o.iCode)) pendingLabel = i;
         if (o.end != kEndOutput) continue;
-        ldrNow = objects[rows[o.yAddr].front()];
+        // o stands on the row it began on (only a label before it may have moved)
+        ldrNow = objects[firstOf(rowOf[i], o.yAddr)];
         const std::uint32_t id = ldrNow->objLbc;
         if (id != blockId) {
             blockId = id;
@@ -402,26 +445,37 @@ void setBlockOutputRow() {
         }
         // END closes the program, not a block: a label right before it (the target of a jump to
         // the end) keeps its own line, where its canvas cell is, instead of joining END's.
-        if (pendingLabel < objects.size() && o.iCode != kCodeEnd) {
+        if (pendingLabel != kNone && o.iCode != kCodeEnd) {
             stLadderBlock& label = *objects[pendingLabel];
-            std::pmr::vector<std::size_t>& from = rows[label.yAddr];
-            from.erase(std::find(from.begin(), from.end(), pendingLabel));
-            label.yAddr = outputRow;
-            std::pmr::vector<std::size_t>& to = rows[outputRow];
-            to.insert(std::lower_bound(to.begin(), to.end(), pendingLabel), pendingLabel);
-            pendingLabel = objects.size();
+            if (label.yAddr != outputRow) {
+                label.yAddr = outputRow;
+                std::size_t& moved = firstMovedOnto[rowNumbers.of(outputRow)];
+                moved = std::min(moved, pendingLabel);
+            }
+            pendingLabel = kNone;
         }
         outputs.push_back({i, id, outputRow});
     }
-    // An object takes the row of the last output of its block id at or after it.
-    std::unordered_map<std::uint32_t, std::uint32_t> rowOfBlock;
-    rowOfBlock.reserve(outputs.size());
+    // An object takes the row of the last output of its block id at or after it. The block ids
+    // are numbered densely as they come (an output's id is that of an object before it).
+    std::unordered_map<std::uint32_t, std::uint32_t> blockNumbers;
+    std::vector<std::uint32_t> blockOf(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const std::uint32_t id = objects[i]->objLbc;
+        blockOf[i] =
+            i > 0 && objects[i - 1]->objLbc == id
+                ? blockOf[i - 1]
+                : blockNumbers.try_emplace(id, static_cast<std::uint32_t>(blockNumbers.size())).first->second;
+    }
+    constexpr std::uint32_t kNoRow = ~std::uint32_t{0};
+    std::vector<std::uint32_t> rowOfBlock(blockNumbers.size(), kNoRow);
     std::size_t next = outputs.size();
     for (std::size_t i = objects.size(); i-- > 0;) {
-        for (; next > 0 && outputs[next - 1].at >= i; --next)
-            rowOfBlock.try_emplace(outputs[next - 1].id, outputs[next - 1].row);
-        const auto found = rowOfBlock.find(objects[i]->objLbc);
-        if (found != rowOfBlock.end()) objects[i]->yTopPos = found->second;
+        for (; next > 0 && outputs[next - 1].at >= i; --next) {
+            std::uint32_t& row = rowOfBlock[blockNumbers.at(outputs[next - 1].id)];
+            if (row == kNoRow) row = outputs[next - 1].row;
+        }
+        if (rowOfBlock[blockOf[i]] != kNoRow) objects[i]->yTopPos = rowOfBlock[blockOf[i]];
     }
 }
 

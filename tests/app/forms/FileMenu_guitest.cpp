@@ -79,6 +79,7 @@ TEST_F(FileMenuTest, NewSaveAsCloseAndOpenThroughTheMenus) {
     EXPECT_FALSE(form.action("Save1")->isEnabled());
     form.action("Open1")->trigger();
     EXPECT_TRUE(form.EditPanel1->isVisible());
+    QCoreApplication::processEvents();  // the panels show their last texts
     EXPECT_EQ(form.statusPanels[0]->text(), "End of Open File...");
     EXPECT_TRUE(form.statusPanels[2]->text().startsWith("Program step [0/"));
     EXPECT_EQ(currentFileName(), chosenFile);

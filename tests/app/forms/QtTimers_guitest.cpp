@@ -44,8 +44,10 @@ TEST(QtServicesTest, PanelsKeepTheirTextsMemosTakeLinesWhileShownAndWaitsAreKnow
     std::vector<std::unique_ptr<QLabel>> owned;
     for (QLabel*& label : labels) label = owned.emplace_back(std::make_unique<QLabel>()).get();
     statusBar.attach(labels);
-    statusBar.setPanelText(13, "13");
+    for (int step = 0; step <= 13; ++step) statusBar.setPanelText(13, std::to_string(step));
     EXPECT_EQ(labels[0]->text(), "before the window");
+    QCoreApplication::processEvents();  // the label shows the last text set
+    EXPECT_EQ(labels[13]->text(), "13");
     EXPECT_EQ(statusBar.panelText(0) + statusBar.panelText(13) + statusBar.panelText(14),
               "before the window13");
 

@@ -75,11 +75,13 @@ TEST_F(GatewayFormsTest, TheBfmListsShowInTheMainWindowWithoutAProgram) {
     EXPECT_EQ(list->horizontalHeaderItem(5)->text(), "Comment");
     EXPECT_EQ(list->item(127, 0)->text() + list->item(127, 1)->text() + list->item(127, 5)->text(),
               "D63HBFM#7Fh*...Reserved... ");
+    QCoreApplication::processEvents();  // the panels show their last texts
     EXPECT_EQ(window.statusPanels[13]->text(), "129");
     window.action("Link485BFM1")->trigger();
     EXPECT_EQ(list->rowCount(), 100);
     // A double-click names the row in panel 0; Close gives the place back to the views.
     emit window.ParameterGroupBox->ParameterListView->cellDoubleClicked(2, 3);
+    QCoreApplication::processEvents();
     EXPECT_EQ(window.statusPanels[0]->text(),
               list->item(2, 0)->text() + "," + list->item(2, 1)->text() + ",2");
     window.ParameterGroupBox->btnParameterViewClose->click();
