@@ -457,36 +457,48 @@ void copyMainList(LadderList& list) {
 }
 
 void lineUpMainListInMemory() {
-    std::size_t count = 0;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next, ++count)
+    // The objects in list order: the one walk from link to link. The copies below read them from
+    // the table, many at a time.
+    std::vector<stLadderBlock*> old;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (o->heldBySnapshots > 0) return;  // a snapshot puts these very objects back
-    if (count < 2 || positionIndex.on) return;
-    tidyObjectPool();
-    // All the new places are taken before an old one is given back: a place given back would be
-    // the next one taken, and the new objects would stand where the old ones did.
-    std::vector<stLadderBlock*> moved;
-    moved.reserve(count);
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
-        *twin = *o;
-        moved.push_back(twin);
+        old.push_back(o);
     }
+    const std::size_t count = old.size();
+    if (count < 2 || positionIndex.on) return;
+    // The contents wait in one block while every object goes back to the pool, and the new ones
+    // are taken in address order from all the places free then (new places taken while the old
+    // objects stood would lie between them).
+    std::vector<stLadderBlock> contents;
+    contents.reserve(count);
+    for (const stLadderBlock* o : old) contents.push_back(*o);
     stLadderBlock** const pointers[] = {&ldrList.now, &ldrNew, &ldrAlloc, &ldrSearch,
                                         &readingOrderStart.node};
-    std::size_t i = 0;
-    for (stLadderBlock* o = ldrHead; o != nullptr; ++i) {
-        stLadderBlock* const following = o->next;
-        stLadderBlock* const twin = moved[i];
-        twin->prev = i > 0 ? moved[i - 1] : nullptr;
-        twin->next = i + 1 < count ? moved[i + 1] : nullptr;
-        for (stLadderBlock** pointer : pointers)
-            if (*pointer == o) *pointer = twin;
-        if (canvasState.ldrDrawHead == o) canvasState.ldrDrawHead = twin;
-        delete o;
-        o = following;
+    constexpr std::size_t kNone = ~std::size_t{0};
+    std::array<std::size_t, std::size(pointers) + 1> pointedAt;  // the last for the drawing's head
+    pointedAt.fill(kNone);
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t p = 0; p < std::size(pointers); ++p)
+            if (*pointers[p] == old[i]) pointedAt[p] = i;
+        if (canvasState.ldrDrawHead == old[i]) pointedAt.back() = i;
+    }
+    // From the tail, so that a pool that hands back the last place given takes them in list order.
+    for (auto o = old.rbegin(); o != old.rend(); ++o) delete *o;
+    tidyObjectPool();
+    std::vector<stLadderBlock*>& moved = old;
+    for (std::size_t i = 0; i < count; ++i) {
+        moved[i] = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
+        *moved[i] = contents[i];
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        moved[i]->prev = i > 0 ? moved[i - 1] : nullptr;
+        moved[i]->next = i + 1 < count ? moved[i + 1] : nullptr;
     }
     ldrList.head = moved.front();
     ldrList.tail = moved.back();
+    for (std::size_t p = 0; p < std::size(pointers); ++p)
+        if (pointedAt[p] != kNone) *pointers[p] = moved[pointedAt[p]];
+    if (pointedAt.back() != kNone) canvasState.ldrDrawHead = moved[pointedAt.back()];
 }
 
 int freeLadderList(LadderList& list) {

@@ -400,82 +400,88 @@ private:
 }  // namespace
 
 void setBlockOutputRow() {
-    // The objects in list order, each with the next object that stood on its row when the pass
-    // began; of each row the first object still on it, and the first of the labels moved onto it.
-    // The first object of an output's row (in list order) is the one its block id is read from.
+    // What the pass reads of each object, in list order, noted in one walk: its row and block as
+    // dense numbers, and the next object that stood on its row when the pass began. Of each row
+    // the first object still on it, and the first of the labels moved onto it. The first object of
+    // an output's row (in list order) is the one its block id is read from.
     constexpr std::size_t kNone = ~std::size_t{0};
-    std::vector<stLadderBlock*> objects;
-    std::vector<std::uint32_t> rowOf;
+    struct Noted {
+        stLadderBlock* object;
+        std::uint32_t id;
+        std::uint32_t y;
+        std::uint32_t row;
+        std::uint32_t block;
+        bool label;
+        bool output;
+        bool end;
+    };
+    std::vector<Noted> noted;
     RowNumbers rowNumbers(ModeData.ySizeSymble);
+    std::unordered_map<std::uint32_t, std::uint32_t> blockNumbers;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        objects.push_back(o);
-        rowOf.push_back(rowNumbers.of(o->yAddr));
+        const std::uint32_t block =
+            !noted.empty() && noted.back().id == o->objLbc
+                ? noted.back().block
+                : blockNumbers.try_emplace(o->objLbc, static_cast<std::uint32_t>(blockNumbers.size()))
+                      .first->second;
+        noted.push_back({o, o->objLbc, o->yAddr, rowNumbers.of(o->yAddr), block, isLabelCode(o->iCode),
+                         o->end == kEndOutput, o->iCode == kCodeEnd});
     }
-    std::vector<std::size_t> nextOnRow(objects.size(), kNone);
+    std::vector<std::size_t> nextOnRow(noted.size(), kNone);
     std::vector<std::size_t> firstOnRow(rowNumbers.count(), kNone);
-    for (std::size_t i = objects.size(); i-- > 0;) {
-        nextOnRow[i] = firstOnRow[rowOf[i]];
-        firstOnRow[rowOf[i]] = i;
+    for (std::size_t i = noted.size(); i-- > 0;) {
+        nextOnRow[i] = firstOnRow[noted[i].row];
+        firstOnRow[noted[i].row] = i;
     }
     std::vector<std::size_t> firstMovedOnto(rowNumbers.count(), kNone);
     const auto firstOf = [&](std::uint32_t row, std::uint32_t y) {
         std::size_t& first = firstOnRow[row];
-        while (first != kNone && objects[first]->yAddr != y) first = nextOnRow[first];  // moved away
+        while (first != kNone && noted[first].y != y) first = nextOnRow[first];  // moved away
         return std::min(first, firstMovedOnto[row]);
     };
     struct OutputRow {
         std::size_t at;
-        std::uint32_t id;
+        std::uint32_t block;
         std::uint32_t row;
     };
     std::vector<OutputRow> outputs;
     std::uint32_t blockId = 0;
     std::uint32_t outputRow = 0;
     std::size_t pendingLabel = kNone;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        stLadderBlock& o = *objects[i];
-        if (isLabelCode(o.iCode)) pendingLabel = i;
-        if (o.end != kEndOutput) continue;
+    for (std::size_t i = 0; i < noted.size(); ++i) {
+        const Noted& o = noted[i];
+        if (o.label) pendingLabel = i;
+        if (!o.output) continue;
         // o stands on the row it began on (only a label before it may have moved)
-        ldrNow = objects[firstOf(rowOf[i], o.yAddr)];
-        const std::uint32_t id = ldrNow->objLbc;
-        if (id != blockId) {
-            blockId = id;
-            outputRow = o.yAddr;
+        const Noted& first = noted[firstOf(o.row, o.y)];
+        ldrNow = first.object;
+        if (first.id != blockId) {
+            blockId = first.id;
+            outputRow = o.y;
         }
         // END closes the program, not a block: a label right before it (the target of a jump to
         // the end) keeps its own line, where its canvas cell is, instead of joining END's.
-        if (pendingLabel != kNone && o.iCode != kCodeEnd) {
-            stLadderBlock& label = *objects[pendingLabel];
-            if (label.yAddr != outputRow) {
-                label.yAddr = outputRow;
+        if (pendingLabel != kNone && !o.end) {
+            Noted& label = noted[pendingLabel];
+            if (label.y != outputRow) {
+                label.y = label.object->yAddr = outputRow;
                 std::size_t& moved = firstMovedOnto[rowNumbers.of(outputRow)];
                 moved = std::min(moved, pendingLabel);
             }
             pendingLabel = kNone;
         }
-        outputs.push_back({i, id, outputRow});
+        outputs.push_back({i, first.block, outputRow});
     }
-    // An object takes the row of the last output of its block id at or after it. The block ids
-    // are numbered densely as they come (an output's id is that of an object before it).
-    std::unordered_map<std::uint32_t, std::uint32_t> blockNumbers;
-    std::vector<std::uint32_t> blockOf(objects.size());
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        const std::uint32_t id = objects[i]->objLbc;
-        blockOf[i] =
-            i > 0 && objects[i - 1]->objLbc == id
-                ? blockOf[i - 1]
-                : blockNumbers.try_emplace(id, static_cast<std::uint32_t>(blockNumbers.size())).first->second;
-    }
+    // An object takes the row of the last output of its block at or after it.
     constexpr std::uint32_t kNoRow = ~std::uint32_t{0};
     std::vector<std::uint32_t> rowOfBlock(blockNumbers.size(), kNoRow);
     std::size_t next = outputs.size();
-    for (std::size_t i = objects.size(); i-- > 0;) {
+    for (std::size_t i = noted.size(); i-- > 0;) {
         for (; next > 0 && outputs[next - 1].at >= i; --next) {
-            std::uint32_t& row = rowOfBlock[blockNumbers.at(outputs[next - 1].id)];
+            std::uint32_t& row = rowOfBlock[outputs[next - 1].block];
             if (row == kNoRow) row = outputs[next - 1].row;
         }
-        if (rowOfBlock[blockOf[i]] != kNoRow) objects[i]->yTopPos = rowOfBlock[blockOf[i]];
+        if (rowOfBlock[noted[i].block] != kNoRow) noted[i].object->yTopPos = rowOfBlock[noted[i].block];
     }
 }
 
