@@ -105,5 +105,24 @@ TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {
                         {64, 64}, {64, 64}, {64, 64}, {0, 64}, {128, 128}, {128, 128}, {128, 128}}));
 }
 
+// A label moved to the row of the output after it no longer heads its own row (the objects behind
+// it on that row do), and heads the row it moved to from its place in the list.
+TEST_F(ObjectOrdering, ALabelThatMovesHeadsTheRowItMovedToAndNoLongerItsOwn) {
+    drawLadder({"  X Y", "", "  X Y", "", "  X Y"});
+    at(kLd, "X0", 2, 0, 0, 1);
+    at(kOut, "OUT", 4, 0, 0, 1);
+    at(kLabel, "P1", 0, 2, 0, 2);
+    at(kOut, "OUT", 4, 4, 0, 5);  // heads its own row: the label joins it
+    at(kLd, "X1", 2, 2, 0, 3);    // the label is gone: X1 heads the row
+    at(kOut, "OUT", 4, 2, 0, 3);
+    at(kLd, "X2", 2, 4, 0, 4);
+    at(kOut, "OUT", 4, 4, 0, 4);  // the row is headed by the label now: block 2 ends here
+    setBlockOutputRow();
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;  // yAddr, yTopPos
+    for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next) rows.emplace_back(o->yAddr, o->yTopPos);
+    EXPECT_EQ(rows, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+                        {0, 0}, {0, 0}, {128, 128}, {128, 128}, {64, 64}, {64, 64}, {128, 0}, {128, 0}}));
+}
+
 }  // namespace
 }  // namespace kestrion::test
