@@ -32,11 +32,11 @@ void resetCompilerState() {
 namespace compile {
 
 std::int64_t col(std::uint32_t x) {
-    return symbleHalfWidth == 0 ? 0 : std::int64_t{x} / symbleHalfWidth;
+    return symbleHalfWidth == 0 ? 0 : std::int64_t{x / symbleHalfWidth};
 }
 
 std::int64_t row(std::uint32_t y) {
-    return symbleHalfHeight == 0 ? 0 : std::int64_t{y} / symbleHalfHeight;
+    return symbleHalfHeight == 0 ? 0 : std::int64_t{y / symbleHalfHeight};
 }
 
 namespace {

@@ -81,8 +81,8 @@ namespace {
 
 // The two coordinate stacks of pairs, each with its index.
 struct PairStack {
-    void (*push)(std::int32_t, std::uint32_t, const std::string&);
-    std::uint32_t (*pop)(std::int32_t, const std::string&);
+    void (*push)(std::int32_t, std::uint32_t, std::string_view);
+    std::uint32_t (*pop)(std::int32_t, std::string_view);
     std::int32_t& index;
 };
 PairStack starts() {

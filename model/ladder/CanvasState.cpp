@@ -137,9 +137,11 @@ void CanvasGrid::copyColumnsFrom(const CanvasGrid& source, std::int64_t columns)
     for (std::int64_t row = 0; row < rows; ++row) {
         if (!current(row) && !source.current(row)) continue;  // both read as their fills
         makeCurrent(row);
-        char* cells = writableRow(row);
-        for (std::size_t column = 0; column < count; ++column)
-            cells[column] = source.at(static_cast<std::int64_t>(column), row);
+        const char* from = source.current(row)
+                               ? source.chunks_[static_cast<std::size_t>(row / kChunkRows)]->cells.data() +
+                                     (row % kChunkRows) * kCanvasColumns
+                               : source.fill_.data();
+        std::copy_n(from, count, writableRow(row));
     }
     std::copy_n(source.fill_.begin(), count, fill_.begin());
     writtenColumns_ = std::max(writtenColumns_, std::min(count, source.writtenColumns_));

@@ -58,25 +58,25 @@ void showWarning(const std::string& label, const char* caption) {
     platform::messages().show(label, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
 }
 
-[[noreturn]] void failOverflow(std::int32_t stack, StackOperation operation, const std::string& label) {
-    showStackOverflow(stack, operation, label);
+[[noreturn]] void failOverflow(std::int32_t stack, StackOperation operation, std::string_view label) {
+    showStackOverflow(stack, operation, std::string(label));
     throw ConversionError(overflowCaption(stack, operation));
 }
 
-[[noreturn]] void failUnderflow(std::int32_t stack, StackOperation operation, const std::string& label) {
-    showStackUnderflow(stack, operation, label);
+[[noreturn]] void failUnderflow(std::int32_t stack, StackOperation operation, std::string_view label) {
+    showStackUnderflow(stack, operation, std::string(label));
     throw ConversionError(underflowCaption(stack, operation));
 }
 
 void push(Stack& entries, std::int32_t stack, std::int32_t index, std::uint32_t value,
-          const std::string& label) {
+          std::string_view label) {
     if (index < 0) failUnderflow(stack, StackOperation::Push, label);
     if (index >= kConverterStackSize) failOverflow(stack, StackOperation::Push, label);
     entries[static_cast<std::size_t>(index)] = value;
 }
 
 // A full stack holds 64 entries, so an index of 64 still pops the top one.
-std::uint32_t pop(const Stack& entries, std::int32_t stack, std::int32_t index, const std::string& label) {
+std::uint32_t pop(const Stack& entries, std::int32_t stack, std::int32_t index, std::string_view label) {
     if (index < 1) failUnderflow(stack, StackOperation::Pop, label);
     if (index > kConverterStackSize) failOverflow(stack, StackOperation::Pop, label);
     return entries[static_cast<std::size_t>(index - 1)];
@@ -92,9 +92,9 @@ void showStackUnderflow(std::int32_t stack, StackOperation operation, const std:
     showWarning(label, underflowCaption(stack, operation));
 }
 
-void pushStack0(std::int32_t index, std::uint32_t value, const std::string& label) {
+void pushStack0(std::int32_t index, std::uint32_t value, std::string_view label) {
     if (index >= kConverterStackSize) {
-        showStackOverflow(0, StackOperation::Push, label);
+        showStackOverflow(0, StackOperation::Push, std::string(label));
         // The first stack to run over is the one a developer wants to look at.
         modelDialogs().showStackCode({"[push] 00.stack0 overflow error ", std::to_string(index),
                                       "[search] _stackOverError(0,0,s) ...Error2018031600"});
@@ -103,29 +103,29 @@ void pushStack0(std::int32_t index, std::uint32_t value, const std::string& labe
     push(stack0Code, 0, index, value, label);
 }
 
-void pushStack1(std::int32_t index, std::uint32_t value, const std::string& label) {
+void pushStack1(std::int32_t index, std::uint32_t value, std::string_view label) {
     push(stack1Code, 1, index, value, label);
 }
 
-void pushStack2(std::int32_t index, std::uint32_t value, const std::string& label) {
+void pushStack2(std::int32_t index, std::uint32_t value, std::string_view label) {
     push(Xmaximum, 2, index, value, label);
 }
 
 void pushStack4(std::int32_t index, std::uint32_t value) {
-    push(MpsMrdMpp, 4, index, value, std::string());
+    push(MpsMrdMpp, 4, index, value, std::string_view());
 }
 
-std::uint32_t popStack0(std::int32_t index, const std::string& label) {
+std::uint32_t popStack0(std::int32_t index, std::string_view label) {
     return pop(stack0Code, 0, index, label);
 }
-std::uint32_t popStack1(std::int32_t index, const std::string& label) {
+std::uint32_t popStack1(std::int32_t index, std::string_view label) {
     return pop(stack1Code, 1, index, label);
 }
-std::uint32_t popStack2(std::int32_t index, const std::string& label) {
+std::uint32_t popStack2(std::int32_t index, std::string_view label) {
     return pop(Xmaximum, 2, index, label);
 }
 std::uint32_t popStack4(std::int32_t index) {
-    return pop(MpsMrdMpp, 4, index, std::string());
+    return pop(MpsMrdMpp, 4, index, std::string_view());
 }
 
 }  // namespace kestrion

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kestrion {
 
@@ -26,13 +27,13 @@ extern std::int32_t& xMaxiPointer;  // index of Xmaximum
 extern std::int32_t& mpsPointer;    // index of MpsMrdMpp
 
 // The label text is the text of the box on a fault; the caption names the stack.
-void pushStack0(std::int32_t index, std::uint32_t value, const std::string& label);
-void pushStack1(std::int32_t index, std::uint32_t value, const std::string& label);
-void pushStack2(std::int32_t index, std::uint32_t value, const std::string& label);
+void pushStack0(std::int32_t index, std::uint32_t value, std::string_view label);
+void pushStack1(std::int32_t index, std::uint32_t value, std::string_view label);
+void pushStack2(std::int32_t index, std::uint32_t value, std::string_view label);
 void pushStack4(std::int32_t index, std::uint32_t value);
-std::uint32_t popStack0(std::int32_t index, const std::string& label);
-std::uint32_t popStack1(std::int32_t index, const std::string& label);
-std::uint32_t popStack2(std::int32_t index, const std::string& label);
+std::uint32_t popStack0(std::int32_t index, std::string_view label);
+std::uint32_t popStack1(std::int32_t index, std::string_view label);
+std::uint32_t popStack2(std::int32_t index, std::string_view label);
 std::uint32_t popStack4(std::int32_t index);
 
 // The boxes of a stack fault, by stack number (0, 1, 2 xMaximum, 3 the integer stack, 4 MPS; any

@@ -112,12 +112,24 @@ bool canvasGeometryReady() {
     return symbleHalfWidth > 0 && symbleHalfHeight > 0;
 }
 
+namespace {
+
+// A coordinate in cells of size; the conversion asks millions of times, mostly of pixel values a
+// narrow division takes.
+std::int64_t inCells(std::int64_t value, std::uint32_t size) {
+    if (size == 0 || value < 0) return -1;
+    if (value <= std::int64_t{UINT32_MAX}) return static_cast<std::uint32_t>(value) / size;
+    return value / size;
+}
+
+}  // namespace
+
 std::int64_t canvasColumnOf(std::int64_t x) {
-    return symbleHalfWidth > 0 && x >= 0 ? x / symbleHalfWidth : -1;
+    return inCells(x, symbleHalfWidth);
 }
 
 std::int64_t canvasRowOf(std::int64_t y) {
-    return symbleHalfHeight > 0 && y >= 0 ? y / symbleHalfHeight : -1;
+    return inCells(y, symbleHalfHeight);
 }
 
 std::int64_t firstCellColumn() {
