@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <memory>
 #include <numeric>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "compiler/CompilerState.h"
@@ -63,6 +63,8 @@ public:
     // The node left and right of the element at (c, r); -1 outside the block's rows.
     int left(std::int64_t c, std::int64_t r) { return node(c - 1, r); }
     int right(std::int64_t c, std::int64_t r) { return node(c + 1, r); }
+    // Every node is a number below this.
+    std::size_t nodeCount() const { return parent_.size(); }
 
 private:
     int busNode() const { return static_cast<int>(parent_.size()) - 1; }
@@ -145,6 +147,8 @@ private:
              o = o->next)
             lastRow = std::max(lastRow, row(o->yAddr));
         wiring_ = std::make_unique<Wiring>(row(first->yAddr), lastRow);
+        users_.resize(wiring_->nodeCount());
+        claims_.resize(wiring_->nodeCount());
         for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
              o = o->next) {
             if (isBlockJoint(o->iCode)) continue;
@@ -152,7 +156,8 @@ private:
             const int node =
                 isElement(*o) && !isNopCode(o->iCode) ? wiring_->left(col(o->xAddr), row(o->yAddr)) : -1;
             leftOf_.push_back(node);
-            if (node >= 0) users_[node].push_back(static_cast<int>(leftOf_.size() - 1));
+            if (node >= 0)
+                users_[static_cast<std::size_t>(node)].push_back(static_cast<int>(leftOf_.size() - 1));
             outputAt_.push_back(o->end == kEndOutput);
         }
         segmentEnd_.assign(leftOf_.size(), static_cast<int>(leftOf_.size()));
@@ -222,7 +227,7 @@ private:
 
     // A contact still to come before the next output leaves from the node.
     bool leftLater(int node, int index) {
-        const std::vector<int>& users = users_[node];
+        const std::vector<int>& users = users_[static_cast<std::size_t>(node)];
         const auto later = std::upper_bound(users.begin(), users.end(), index);
         return later != users.end() && *later < segmentEnd_[static_cast<std::size_t>(index)];
     }
@@ -239,20 +244,21 @@ private:
     // expected to join the group before it is complete.
     void claim(int node, int index) {
         if (node < 0 || pending_.empty()) return;
-        const auto found = claims_.find(node);
-        if (found != claims_.end() && found->second.until > index) return;
+        Claim& claim = claims_[static_cast<std::size_t>(node)];
+        if (claim.until > index) return;
         const int until = segmentEnd_[static_cast<std::size_t>(index)];
-        const std::vector<int>& users = users_[node];
+        const std::vector<int>& users = users_[static_cast<std::size_t>(node)];
         const auto later = std::upper_bound(users.begin(), users.end(), index);
         const auto beyond = std::lower_bound(later, users.end(), until);
-        claims_[node] = {groupOf(a0().id), index, until};
+        claim = {groupOf(a0().id), index, until};
         expected_[static_cast<std::size_t>(groupOf(a0().id))] += static_cast<int>(beyond - later);
     }
 
     void expectSatisfied(int index, int node) {
-        const auto found = claims_.find(node);
-        if (found == claims_.end() || index <= found->second.from || index >= found->second.until) return;
-        --expected_[static_cast<std::size_t>(groupOf(found->second.group))];
+        if (node < 0) return;
+        const Claim& claim = claims_[static_cast<std::size_t>(node)];
+        if (index <= claim.from || index >= claim.until) return;
+        --expected_[static_cast<std::size_t>(groupOf(claim.group))];
     }
 
     bool complete(const Group& g) { return expected_[static_cast<std::size_t>(groupOf(g.id))] == 0; }
@@ -323,20 +329,21 @@ private:
         stopConversion("*ANB&ORB error...system halt", "Error2014121001");
     }
 
+    // A node no element has claimed holds no element between from and until.
     struct Claim {
         int group = -1;
-        int from = 0;   // the element that made the claim
-        int until = 0;  // the end of its output segment
+        int from = std::numeric_limits<int>::max();   // the element that made the claim
+        int until = std::numeric_limits<int>::min();  // the end of its output segment
     };
 
     std::uint32_t blockId_;
     std::uint32_t endY_ = 0;
     std::unique_ptr<Wiring> wiring_;
-    std::vector<int> leftOf_;      // per element of the block, in list order
-    std::vector<bool> outputAt_;   // per object: an output
-    std::vector<int> segmentEnd_;  // per object: the index of the next output (or the end)
-    std::unordered_map<int, std::vector<int>> users_;  // node -> the elements leaving from it
-    std::unordered_map<int, Claim> claims_;
+    std::vector<int> leftOf_;              // per element of the block, in list order
+    std::vector<bool> outputAt_;           // per object: an output
+    std::vector<int> segmentEnd_;          // per object: the index of the next output (or the end)
+    std::vector<std::vector<int>> users_;  // per node: the elements leaving from it
+    std::vector<Claim> claims_;            // per node
     std::vector<Group> pending_;
     std::vector<int> groupParent_;
     std::vector<int> expected_;

@@ -31,14 +31,6 @@ void resetCompilerState() {
 
 namespace compile {
 
-std::int64_t col(std::uint32_t x) {
-    return symbleHalfWidth == 0 ? 0 : std::int64_t{x / symbleHalfWidth};
-}
-
-std::int64_t row(std::uint32_t y) {
-    return symbleHalfHeight == 0 ? 0 : std::int64_t{y / symbleHalfHeight};
-}
-
 namespace {
 
 // A cell never written reads as blank, like one outside the grid.
@@ -103,8 +95,8 @@ void showStatus(const std::string& text) {
     platform::statusBar().setPanelText(13, text);
 }
 
-void trace(const std::string& text) {
-    compileTraceText = text;
+void trace(std::string_view text) {
+    compileTraceText.assign(text);
 }
 
 void stopConversion(const std::string& text, const std::string& caption) {

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
 
@@ -31,8 +33,13 @@ extern LToIRecord& LToI;
 
 namespace compile {
 
-std::int64_t col(std::uint32_t x);
-std::int64_t row(std::uint32_t y);
+// Asked at every step of the passes: inline.
+inline std::int64_t col(std::uint32_t x) {
+    return symbleHalfWidth == 0 ? 0 : std::int64_t{x / symbleHalfWidth};
+}
+inline std::int64_t row(std::uint32_t y) {
+    return symbleHalfHeight == 0 ? 0 : std::int64_t{y / symbleHalfHeight};
+}
 // VirtualArray, reading blank outside the grid (row or column -1, -2 ...) and where nothing was
 // ever written.
 inline char cell(std::int64_t column, std::int64_t row) {
@@ -55,7 +62,7 @@ std::uint32_t lastUsedY(std::uint32_t x, std::int64_t firstRow);
 const stLadderBlock* firstObjectOfBlock(std::uint32_t lbc, std::uint32_t endY);
 
 void showStatus(const std::string& text);  // panel 13
-void trace(const std::string& text);
+void trace(std::string_view text);
 
 // Shows the stop box (stop icon) and throws ConversionError: the command aborts and rolls back.
 [[noreturn]] void stopConversion(const std::string& text, const std::string& caption);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <compare>
 #include <map>
+#include <memory_resource>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -265,8 +266,11 @@ private:
     std::uint32_t jLbc_;
     std::int64_t busColumn_ = 0;
     std::vector<stLadderBlock*> objects_;
-    std::vector<int> open_;                         // parallel groups open in front of each object
-    std::unordered_map<std::int64_t, Node> nodes_;  // every point looked at, by row and column
+    std::vector<int> open_;  // parallel groups open in front of each object
+    // Every point looked at, by row and column; its entries come from one block of memory, given back
+    // with the pass.
+    std::pmr::monotonic_buffer_resource nodeMemory_;
+    std::pmr::unordered_map<std::int64_t, Node> nodes_{&nodeMemory_};
     std::vector<std::pair<std::int64_t, std::int64_t>> points_;  // the points of the node being named
     std::vector<Branch> branches_;
     std::vector<std::pair<stLadderBlock*, int>> planned_;

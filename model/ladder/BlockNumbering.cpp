@@ -1,6 +1,7 @@
 #include "model/ladder/BlockNumbering.h"
 
 #include <string>
+#include <string_view>
 
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
@@ -32,12 +33,18 @@ namespace {
 constexpr int kTracePanel = 13;
 constexpr const char* kNumberingCaption = "*ReModifyLbcByVirtualArray";
 
-void noteTrace(const std::string& text) {
-    canvasState.canvasTraceText = text;
+void noteTrace(std::string_view text) {
+    canvasState.canvasTraceText.assign(text);
 }
 
 std::string pair(std::int64_t a, std::int64_t b) {
     return std::to_string(a) + "," + std::to_string(b);
+}
+
+void appendPair(std::string& text, std::int64_t a, std::int64_t b) {
+    text += std::to_string(a);
+    text += ',';
+    text += std::to_string(b);
 }
 
 [[noreturn]] void haltNumbering(const char* text) {
@@ -82,7 +89,10 @@ struct Numbering {
                 mBusLineStart += ModeData.xSizeSymble;
                 noteTrace("*STL物件 mBusLineStart=" + std::to_string(mBusLineStart));
             } else {
-                noteTrace("*不是STL物件 (vx,vy)=" + pair(column, row));
+                // the note of every element, in place (it is written tens of thousands of times)
+                std::string& note = canvasState.canvasTraceText;
+                note.assign("*不是STL物件 (vx,vy)=");
+                appendPair(note, column, row);
             }
             return;
         }
@@ -101,9 +111,14 @@ struct Numbering {
         while (column > firstCellColumn() && VirtualArray.at(column, row) != kCellLink) column -= 2;
         if (canvasColumnOf(mBusLineStart) >= column) ++counter;
         if (firstCellColumn() >= column) mBusLineStart = draw.iBusLineStart;
-        platform::statusBar().setPanelText(
-            kTracePanel, pair(column, row) + "," + std::to_string(canvasColumnOf(mBusLineStart)));
+        gapText.clear();
+        appendPair(gapText, column, row);
+        gapText += ',';
+        gapText += std::to_string(canvasColumnOf(mBusLineStart));
+        platform::statusBar().setPanelText(kTracePanel, gapText);
     }
+
+    std::string gapText;  // kept from gap to gap: its room is taken once
 };
 
 }  // namespace
@@ -183,10 +198,10 @@ private:
     char left() const { return VirtualArray.at(c_ - 2, r_); }
     char right() const { return VirtualArray.at(c_ + 2, r_); }
 
-    void trace(const std::string& text) const {
+    void trace(std::string_view text) const {
         noteTrace(text);
         if (!platform::trace().visible(platform::Memo::Debug2)) return;
-        platform::trace().append(platform::Memo::Debug2, "(vx,vy)=" + pair(c_, r_) + " " + text);
+        platform::trace().append(platform::Memo::Debug2, "(vx,vy)=" + pair(c_, r_) + " " + std::string(text));
     }
     void select() const { setBlueFrameObject(o_.xAddr, o_.yAddr); }
     void linkLeftUp(std::int64_t row, const char* text) const {

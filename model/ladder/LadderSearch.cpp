@@ -373,27 +373,28 @@ void moveEndToRightEdge() {
 
 namespace {
 
-// A dense number for each row the objects stand on: rows on the cell grid by their line, any
-// other by a table.
-class RowNumbers {
+// Values numbered densely as they first come: the rows the objects stand on (multiples of the line
+// height by a table of lines, any other by a hash table), or block ids (a step of 1).
+class DenseNumbers {
 public:
-    explicit RowNumbers(std::uint32_t lineHeight) : lineHeight_(lineHeight) {}
-    std::uint32_t of(std::uint32_t y) {
-        if (lineHeight_ != 0 && y % lineHeight_ == 0) {
-            const std::size_t line = y / lineHeight_;
-            if (line >= lines_.size()) lines_.resize(line + 1, kNone);
-            if (lines_[line] == kNone) lines_[line] = count_++;
-            return lines_[line];
+    explicit DenseNumbers(std::uint32_t step) : step_(step) {}
+    std::uint32_t of(std::uint32_t value) {
+        if (step_ != 0 && value % step_ == 0 && value / step_ < kMostInTable) {
+            const std::size_t at = value / step_;
+            if (at >= table_.size()) table_.resize(at + 1, kNone);
+            if (table_[at] == kNone) table_[at] = count_++;
+            return table_[at];
         }
-        return others_.try_emplace(y, count_).second ? count_++ : others_.at(y);
+        return others_.try_emplace(value, count_).second ? count_++ : others_.at(value);
     }
     std::uint32_t count() const { return count_; }
 
 private:
     static constexpr std::uint32_t kNone = ~std::uint32_t{0};
-    std::uint32_t lineHeight_;
+    static constexpr std::uint32_t kMostInTable = 1u << 20;
+    std::uint32_t step_;
     std::uint32_t count_ = 0;
-    std::vector<std::uint32_t> lines_;
+    std::vector<std::uint32_t> table_;
     std::unordered_map<std::uint32_t, std::uint32_t> others_;
 };
 
@@ -416,14 +417,11 @@ void setBlockOutputRow() {
         bool end;
     };
     std::vector<Noted> noted;
-    RowNumbers rowNumbers(ModeData.ySizeSymble);
-    std::unordered_map<std::uint32_t, std::uint32_t> blockNumbers;
+    DenseNumbers rowNumbers(ModeData.ySizeSymble);
+    DenseNumbers blockNumbers(1);
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         const std::uint32_t block =
-            !noted.empty() && noted.back().id == o->objLbc
-                ? noted.back().block
-                : blockNumbers.try_emplace(o->objLbc, static_cast<std::uint32_t>(blockNumbers.size()))
-                      .first->second;
+            !noted.empty() && noted.back().id == o->objLbc ? noted.back().block : blockNumbers.of(o->objLbc);
         noted.push_back({o, o->objLbc, o->yAddr, rowNumbers.of(o->yAddr), block, isLabelCode(o->iCode),
                          o->end == kEndOutput, o->iCode == kCodeEnd});
     }
@@ -474,7 +472,7 @@ void setBlockOutputRow() {
     }
     // An object takes the row of the last output of its block at or after it.
     constexpr std::uint32_t kNoRow = ~std::uint32_t{0};
-    std::vector<std::uint32_t> rowOfBlock(blockNumbers.size(), kNoRow);
+    std::vector<std::uint32_t> rowOfBlock(blockNumbers.count(), kNoRow);
     std::size_t next = outputs.size();
     for (std::size_t i = noted.size(); i-- > 0;) {
         for (; next > 0 && outputs[next - 1].at >= i; --next) {
