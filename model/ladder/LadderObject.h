@@ -44,6 +44,22 @@ constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNe
 
 // The unsettledNN members are bytes at image offset NN whose use is open; the image keeps them in
 // their place because the clipboard block holds records byte for byte.
+// Which operation made or last passed an object: the 48 bytes of a text the image holds. An object
+// names one of the few texts there are, each kept once (a ladder holds a hundred thousand objects,
+// and their walks fetch the fewer bytes the better). No text (all zero) is no pointer.
+class TraceLabel {
+public:
+    static constexpr std::size_t kBytes = 48;
+    using Bytes = std::array<char, kBytes>;
+    TraceLabel() = default;
+    explicit TraceLabel(const Bytes& bytes);
+    const Bytes& bytes() const;
+    bool operator==(const TraceLabel&) const = default;
+
+private:
+    const Bytes* kept_ = nullptr;
+};
+
 // The record holds every field of the 288-byte image (ladderObjectImage writes them at their image
 // offsets), in an order of its own: a pass over a list reads the links, the position, the block id
 // and the code of each object, and those share the record's first cache line, so that a walk over
@@ -68,6 +84,7 @@ struct alignas(64) stLadderBlock {
     std::uint8_t flagByte1 = 0;
     std::uint8_t flagByte2 = 0;
     // ---- the second cache line on ----
+    TraceLabel traceLabel;  // which operation made or last passed it
     std::uint32_t unsettled32 = 0;
     std::uint32_t unsettled44 = 0;
     std::uint16_t idBC = 0;  // block comment id, 0 none
@@ -77,7 +94,6 @@ struct alignas(64) stLadderBlock {
     std::array<std::array<char, 16>, 5> operands{};  // operand texts 1 to 5
     std::array<char, 4> operand6{};
     std::uint32_t objNo = 0;
-    std::array<char, 48> traceLabel{};  // which operation made or last passed it
     std::array<std::uint8_t, 4> unsettled212{};
     // ---- up to here what srcObjectCopyToDestObject copies ----
     std::array<char, 4> ID{};                 // "$##"
@@ -105,6 +121,7 @@ struct alignas(64) stLadderBlock {
 };
 
 static_assert(offsetof(stLadderBlock, flagByte2) == 63, "the walked fields fill the first line");
+static_assert(sizeof(stLadderBlock) == 256, "four cache lines, no gap");
 
 // The fields that hold no pointer, from the block id to the snapshots' count: their bytes are the
 // whole of them. The first kLadderObjectContentSize of them are an object's contents, the rest its
@@ -138,6 +155,11 @@ std::string textOf(const std::array<char, N>& field) {
     std::size_t length = 0;
     while (length < N && field[length] != '\0') ++length;
     return std::string(field.data(), length);
+}
+// The same for a trace label, which is set as its bytes would be.
+void setText(TraceLabel& label, std::string_view text);
+inline std::string textOf(const TraceLabel& label) {
+    return textOf(label.bytes());
 }
 
 // ---- Codes that only ladder objects carry ---------------------------------------------------

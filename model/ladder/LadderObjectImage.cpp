@@ -6,7 +6,10 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <type_traits>
+#include <unordered_set>
 
 #include "model/core/ByteImage.h"
 #include "model/core/LinkedList.h"
@@ -15,6 +18,47 @@
 #include "platform/Services.h"
 
 namespace kestrion {
+
+// ---- Trace labels ------------------------------------------------------------------------------
+
+namespace {
+
+struct LabelHash {
+    std::size_t operator()(const TraceLabel::Bytes& bytes) const {
+        return std::hash<std::string_view>()(std::string_view(bytes.data(), bytes.size()));
+    }
+};
+
+// Every text a label has held, kept for the life of the program (they are few: the operations'
+// names, and what a pasted image brought).
+const TraceLabel::Bytes* keptLabel(const TraceLabel::Bytes& bytes) {
+    static std::unordered_set<TraceLabel::Bytes, LabelHash> kept;
+    return &*kept.insert(bytes).first;
+}
+
+const TraceLabel::Bytes kNoLabel{};
+
+}  // namespace
+
+TraceLabel::TraceLabel(const Bytes& bytes) : kept_(bytes == kNoLabel ? nullptr : keptLabel(bytes)) {}
+
+const TraceLabel::Bytes& TraceLabel::bytes() const {
+    return kept_ != nullptr ? *kept_ : kNoLabel;
+}
+
+void setText(TraceLabel& label, std::string_view text) {
+    // Labels are set object by object from a few texts: the last one set is asked first.
+    static TraceLabel last;
+    static std::string lastText;
+    if (text == lastText) {
+        label = last;
+        return;
+    }
+    TraceLabel::Bytes bytes{};
+    setText(bytes, text);
+    label = last = TraceLabel(bytes);
+    lastText.assign(text);
+}
 
 // ---- The 288-byte image -----------------------------------------------------------------------
 
@@ -69,7 +113,10 @@ LadderObjectImage ladderObjectImage(const stLadderBlock& object) {
             byteimage::put(out, offset, static_cast<std::make_unsigned_t<decltype(value)>>(value));
         },
         [](LadderObjectImage& out, std::size_t offset, const auto& field) {
-            byteimage::putField(out, offset, field);
+            if constexpr (std::is_same_v<std::decay_t<decltype(field)>, TraceLabel>)
+                byteimage::putField(out, offset, field.bytes());
+            else
+                byteimage::putField(out, offset, field);
         });
     return image;
 }
@@ -82,7 +129,13 @@ void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) 
             value = static_cast<T>(byteimage::get<std::make_unsigned_t<T>>(in, offset));
         },
         [](const LadderObjectImage& in, std::size_t offset, auto& field) {
-            byteimage::getField(in, offset, field);
+            if constexpr (std::is_same_v<std::decay_t<decltype(field)>, TraceLabel>) {
+                TraceLabel::Bytes bytes{};
+                byteimage::getField(in, offset, bytes);
+                field = TraceLabel(bytes);
+            } else {
+                byteimage::getField(in, offset, field);
+            }
         });
 }
 

@@ -96,6 +96,33 @@ TEST_F(LadderObjectTest, TextsAreCutToTheirFieldAndAlwaysEndInANul) {
     EXPECT_EQ(o.mnemonic[3], '\0');  // the longer earlier text is gone, not left behind the NUL
 }
 
+// The label's 48 bytes at image offset 164 come back as they were, whatever they hold: bytes after
+// the NUL, or no NUL at all; a label set again and again holds its own text each time.
+TEST_F(LadderObjectTest, ATraceLabelKeepsItsImageBytesAndEachObjectItsOwnText) {
+    constexpr std::size_t kLabelAt = 164;
+    for (const std::string& bytes :
+         {std::string("AB\0CD", 5) + std::string(43, '\x7F'), std::string(48, 'Z'), std::string(48, '\0')}) {
+        LadderObjectImage image = ladderObjectImage(sampleObject());
+        std::copy(bytes.begin(), bytes.end(), image.begin() + kLabelAt);
+        stLadderBlock o;
+        loadLadderObjectImage(image, o);
+        EXPECT_EQ(ladderObjectImage(o), image);
+        EXPECT_EQ(textOf(o.traceLabel), bytes.substr(0, bytes.find('\0')));
+    }
+    stLadderBlock a, b, c;
+    setText(a.traceLabel, "S2");
+    setText(b.traceLabel, "ldrHead");
+    setText(c.traceLabel, "S2");
+    EXPECT_EQ(textOf(a.traceLabel) + "|" + textOf(b.traceLabel) + "|" + textOf(c.traceLabel),
+              "S2|ldrHead|S2");
+    EXPECT_TRUE(a.traceLabel == c.traceLabel && !(a.traceLabel == b.traceLabel));
+    setText(a.traceLabel, "");
+    EXPECT_TRUE(a.traceLabel == TraceLabel());  // no text is the label of a new object
+    const LadderObjectImage image = ladderObjectImage(a);
+    EXPECT_TRUE(
+        std::all_of(image.begin() + kLabelAt, image.begin() + kLabelAt + 48, [](auto v) { return v == 0; }));
+}
+
 TEST_F(LadderObjectTest, CopyTakesTheFieldsBeforeTheIdTextAndKeepsTheRest) {
     const stLadderBlock source = sampleObject();
     stLadderBlock before, after, dest;
@@ -302,10 +329,11 @@ TEST_F(LadderObjectTest, FreeingAListLeavesNoPointerIntoIt) {
 TEST_F(LadderObjectTest, APackedLadderUnpacksToTheSameImagesAndAChangeMakesANewOne) {
     stLadderBlock blank;
     stLadderBlock full;
-    for (std::size_t i = 0; i < kLadderObjectImageSize; ++i)
-        reinterpret_cast<unsigned char*>(&full)[i] = static_cast<unsigned char>(1 + i % 255);
-    full.next = full.prev = nullptr;
-    full.heldBySnapshots = 0;
+    auto* bytes = reinterpret_cast<unsigned char*>(&full);
+    for (std::size_t i = kLadderObjectFieldsBegin; i < offsetof(stLadderBlock, heldBySnapshots); ++i)
+        bytes[i] = static_cast<unsigned char>(1 + i % 255);
+    full.traceLabel = TraceLabel();  // a label names its text; it gets a full one
+    setText(full.traceLabel, std::string(47, 'T'));
     LadderList list;
     std::vector<LadderObjectImage> images;
     for (const stLadderBlock& o : {sampleObject(), blank, full}) {
