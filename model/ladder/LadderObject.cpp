@@ -65,8 +65,8 @@ public:
     // freed, the objects of a second load were scattered, and every pass over the list waited for
     // memory at each object). Each free object is marked in its block, and the blocks are then
     // read off in address order: no sort, and no visit to the free objects themselves.
-    void tidy() {
-        if (givenBack_ < kTidyAfter) return;
+    void tidy(bool always) {
+        if (givenBack_ < kTidyAfter && !always) return;
         givenBack_ = 0;
         std::fill(freeMarks_.begin(), freeMarks_.end(), std::uint64_t{0});
         for (void* object : free_) {
@@ -117,8 +117,8 @@ ObjectPool& objectPool() {
 
 }  // namespace
 
-void tidyObjectPool() {
-    if (kPooled) objectPool().tidy();
+void tidyObjectPool(bool always) {
+    if (kPooled) objectPool().tidy(always);
 }
 
 std::uint64_t changeCount = 1;  // 0 is the count of a row index never made
@@ -484,7 +484,7 @@ void lineUpMainListInMemory() {
     }
     // From the tail, so that a pool that hands back the last place given takes them in list order.
     for (auto o = old.rbegin(); o != old.rend(); ++o) delete *o;
-    tidyObjectPool();
+    tidyObjectPool(true);
     std::vector<stLadderBlock*>& moved = old;
     for (std::size_t i = 0; i < count; ++i) {
         moved[i] = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");

@@ -10,8 +10,8 @@ struct stLadderBlock;
 
 // Counts the changes of the objects: every object made or freed, and every command (ladderChanges).
 extern std::uint64_t changeCount;
-// After many objects came back, the pool hands its free ones out in address order again.
-void tidyObjectPool();
+// After many objects came back (or always), the pool hands its free ones out in address order again.
+void tidyObjectPool(bool always = false);
 // The objects freed inside the command that has just ended go now.
 void deleteObjectsFreedInCommand();
 // Frees an object, or keeps it until the command has ended while a snapshot holds it.

@@ -85,9 +85,17 @@ TEST_F(CommentListsTest, ClearAllEmptiesListsCountsAndTheImagesSections) {
     ModeData.deviceNameCount = ModeData.monitorDeviceCount = 1;
     CowBuffer.fill(0x55);
     ASSERT_EQ(ldrHead->idBC * 10 + ldrHead->idCC, 21);
+    ldrBackup = std::make_shared<const PackedLadder>(ldrList);  // an edit-cancel copy with the ids
     ClearAllComment1Click();
     // No object keeps the id of a comment that is gone: the next comment would show on its rung.
     EXPECT_EQ(ldrHead->idBC + ldrHead->idCC + copyHead->idBC, 0);
+    int idsInCopy = 0;
+    ldrBackup->forEach([&](const stLadderBlock& o) { idsInCopy += o.idBC + o.idCC; });
+    EXPECT_EQ(idsInCopy, 0);
+    // A copy that holds no id is left as it is.
+    const std::shared_ptr<const PackedLadder> withoutIds = ldrBackup;
+    ClearAllComment1Click();
+    EXPECT_EQ(ldrBackup, withoutIds);
     EXPECT_TRUE(!deviceNameList.head && !deviceCommentList.head && !blockCommentList.head &&
                 !coilCommentList.head && !deviceMonitorList.head && !ladderMonitorList.head);
     const std::vector<int> fields = {ModeData.deviceNameCount,    ModeData.deviceCommentCount,

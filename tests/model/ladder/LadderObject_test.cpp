@@ -1,10 +1,14 @@
 #include "model/ladder/LadderObject.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "model/LadderTestSupport.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditMarks.h"
+#include "model/ladder/LadderSearch.h"
 
 #include "support/ShownBoxes.h"
 
@@ -382,6 +386,86 @@ TEST_F(LadderObjectTest, APackedLadderUnpacksToTheSameImagesAndAChangeMakesANewO
         same += ladderObjectImage(o) == ladderObjectImage(expected) ? 1 : 0;
     });
     EXPECT_EQ(std::pair(step, same), std::pair(600U, std::size_t{600}));
+    freeLadderList(list);
+}
+
+// A list linked in the reverse of the order its objects were made is laid out again in list order;
+// nothing of it changes but where its objects stand, and the pointers into it follow them. While a
+// snapshot holds one of its objects, or the position index is on, nothing moves.
+TEST_F(LadderObjectTest, TheMainListIsLaidOutInListOrderWithItsContentsAndPointers) {
+    FreeLadderMemory(kListMain);
+    for (std::uint32_t step = 0; step < 40; ++step) {
+        auto* o = new stLadderBlock(sampleObject());
+        o->next = o->prev = nullptr;
+        o->stepNo = step;
+        setText(o->traceLabel, step % 2 == 0 ? "even" : "odd");
+        if (ldrHead == nullptr)
+            links::pushBack(ldrList, o);
+        else
+            links::insertBefore(ldrList, ldrHead, o);
+    }
+    const auto images = [] {
+        std::vector<LadderObjectImage> out;
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            out.push_back(ladderObjectImage(*o));
+        return out;
+    };
+    const auto objects = [] {
+        std::vector<stLadderBlock*> out;
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) out.push_back(o);
+        return out;
+    };
+    const std::vector<LadderObjectImage> before = images();
+    std::vector<stLadderBlock*> old = objects();
+    ldrNow = old[5];
+    ldrSearch = old[39];
+
+    old[7]->heldBySnapshots = 1;
+    lineUpMainListInMemory();
+    EXPECT_EQ(objects(), old);
+    old[7]->heldBySnapshots = 0;
+    {
+        const PositionIndexScope index;
+        lineUpMainListInMemory();
+        EXPECT_EQ(objects(), old);
+    }
+
+    lineUpMainListInMemory();
+    const std::vector<stLadderBlock*> laidOut = objects();
+    EXPECT_EQ(images(), before);
+    expectConsistentLinks(ldrList);
+    EXPECT_EQ(std::pair(ldrNow, ldrSearch), std::pair(laidOut[5], laidOut[39]));
+    EXPECT_EQ(std::pair(ldrHead, ldrTail), std::pair(laidOut.front(), laidOut.back()));
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer builds take each object from the heap
+    EXPECT_TRUE(std::is_sorted(laidOut.begin(), laidOut.end(), std::less<>()));
+#endif
+}
+
+// Which words of the fields any packed object holds: a field that is zero in every object is known
+// to be, one that shares its word with a set field may be set.
+TEST_F(LadderObjectTest, APackedLadderTellsWhichFieldsNoObjectSets) {
+    LadderList list;
+    for (int i = 0; i < 3; ++i) {
+        auto* o = new stLadderBlock;
+        o->xAddr = 80;
+        o->iCode = 0x2400;
+        setText(o->mnemonic, "LD");
+        links::pushBack(list, o);
+    }
+    const auto mayHold = [](const LadderList& from, std::size_t offset, std::size_t size) {
+        return PackedLadder(from).mayHoldNonZero(offset, size);
+    };
+    EXPECT_FALSE(mayHold(list, offsetof(stLadderBlock, idBC), 2));
+    EXPECT_FALSE(mayHold(list, offsetof(stLadderBlock, monValue), 40));
+    EXPECT_TRUE(mayHold(list, offsetof(stLadderBlock, xAddr), 4));
+    EXPECT_TRUE(mayHold(list, offsetof(stLadderBlock, mnemonic), 12));
+    EXPECT_TRUE(mayHold(list, 0, 8));  // the links are not packed: nothing is known of them
+    list.tail->idCC = 9;
+    EXPECT_TRUE(mayHold(list, offsetof(stLadderBlock, idCC), 2));
+    EXPECT_TRUE(mayHold(list, offsetof(stLadderBlock, idBC), 2));  // the same word
+    list.tail->heldBySnapshots = 1;                                // not a field of the contents
+    EXPECT_FALSE(mayHold(list, offsetof(stLadderBlock, monValue), 40));
+    list.tail->heldBySnapshots = 0;
     freeLadderList(list);
 }
 
