@@ -42,8 +42,6 @@ constexpr std::uint8_t kMonMarkConducting = '1';  // monMark: draw the symbol as
 constexpr std::uint32_t kStepNoUnassigned = 0x7FFFF;  // freshly linked, no program step yet
 constexpr std::uint32_t kStepNoPlaceholder = 0xFFFF;  // xNOP objects and editNew
 
-// The unsettledNN members are bytes at image offset NN whose use is open; the image keeps them in
-// their place because the clipboard block holds records byte for byte.
 // Which operation made or last passed an object: the 48 bytes of a text the image holds. An object
 // names one of the few texts there are, each kept once (a ladder holds a hundred thousand objects,
 // and their walks fetch the fewer bytes the better). No text (all zero) is no pointer.
@@ -60,6 +58,8 @@ private:
     const Bytes* kept_ = nullptr;
 };
 
+// The unsettledNN members are bytes at image offset NN whose use is open; the image keeps them in
+// their place because the clipboard block holds records byte for byte.
 // The record holds every field of the 288-byte image (ladderObjectImage writes them at their image
 // offsets), in an order of its own: a pass over a list reads the links, the position, the block id
 // and the code of each object, and those share the record's first cache line, so that a walk over
@@ -123,9 +123,9 @@ struct alignas(64) stLadderBlock {
 static_assert(offsetof(stLadderBlock, flagByte2) == 63, "the walked fields fill the first line");
 static_assert(sizeof(stLadderBlock) == 256, "four cache lines, no gap");
 
-// The fields that hold no pointer, from the block id to the snapshots' count: their bytes are the
-// whole of them. The first kLadderObjectContentSize of them are an object's contents, the rest its
-// ID text and monitor fields.
+// The fields, from the block id to the snapshots' count: their bytes are the whole of them (a trace
+// label names a text kept for the life of the program). The first kLadderObjectContentSize of them
+// are an object's contents, the rest its ID text and monitor fields.
 constexpr std::size_t kLadderObjectFieldsBegin = offsetof(stLadderBlock, objLbc);
 constexpr std::size_t kLadderObjectContentSize = offsetof(stLadderBlock, ID) - kLadderObjectFieldsBegin;
 constexpr std::size_t kLadderObjectImageSize = 288;

@@ -146,7 +146,7 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
         return 1;
     };
     if (source == nullptr || dest == nullptr) return fail();
-    // The fields before the ID text hold no pointer, so their bytes are the whole of them.
+    // The bytes of the fields before the ID text are the whole of them.
     const auto* from = reinterpret_cast<const unsigned char*>(source) + kLadderObjectFieldsBegin;
     auto* to = reinterpret_cast<unsigned char*>(dest) + kLadderObjectFieldsBegin;
     if (source != dest) std::memcpy(to, from, kLadderObjectContentSize);
@@ -157,8 +157,8 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
 // ---- The packed ladder -------------------------------------------------------------------------
 
 // An object is packed as the eight-byte words of its fields that are not zero, behind a mask of
-// which words they are. The fields hold no pointer before the snapshots' count, so their bytes are
-// the whole of them; the bytes stay in memory, in no file.
+// which words they are. The bytes of the fields before the snapshots' count are the whole of them
+// (a trace label names a text kept for the life of the program); they stay in memory, in no file.
 namespace {
 
 constexpr std::size_t kPackedFieldBytes = offsetof(stLadderBlock, heldBySnapshots) - kLadderObjectFieldsBegin;
