@@ -7,6 +7,7 @@
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
 #include "model/image/StepCount.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/LadderSearch.h"
 
@@ -419,6 +420,8 @@ TEST_F(LadderObjectTest, TheMainListIsLaidOutInListOrderWithItsContentsAndPointe
     std::vector<stLadderBlock*> old = objects();
     ldrNow = old[5];
     ldrSearch = old[39];
+    ldrAlloc = old[0];
+    canvasState.ldrDrawHead = old[9];
 
     old[7]->heldBySnapshots = 1;
     lineUpMainListInMemory();
@@ -435,6 +438,8 @@ TEST_F(LadderObjectTest, TheMainListIsLaidOutInListOrderWithItsContentsAndPointe
     EXPECT_EQ(images(), before);
     expectConsistentLinks(ldrList);
     EXPECT_EQ(std::pair(ldrNow, ldrSearch), std::pair(laidOut[5], laidOut[39]));
+    EXPECT_EQ(std::pair<const stLadderBlock*, const stLadderBlock*>(ldrAlloc, canvasState.ldrDrawHead),
+              std::pair<const stLadderBlock*, const stLadderBlock*>(laidOut[0], laidOut[9]));
     EXPECT_EQ(std::pair(ldrHead, ldrTail), std::pair(laidOut.front(), laidOut.back()));
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer builds take each object from the heap
     EXPECT_TRUE(std::is_sorted(laidOut.begin(), laidOut.end(), std::less<>()));
