@@ -438,8 +438,8 @@ TEST_F(LadderObjectTest, TheMainListIsLaidOutInListOrderWithItsContentsAndPointe
     EXPECT_EQ(images(), before);
     expectConsistentLinks(ldrList);
     EXPECT_EQ(std::pair(ldrNow, ldrSearch), std::pair(laidOut[5], laidOut[39]));
-    EXPECT_EQ(std::pair<const stLadderBlock*, const stLadderBlock*>(ldrAlloc, canvasState.ldrDrawHead),
-              std::pair<const stLadderBlock*, const stLadderBlock*>(laidOut[0], laidOut[9]));
+    EXPECT_EQ(ldrAlloc, laidOut[0]);
+    EXPECT_EQ(canvasState.ldrDrawHead, laidOut[9]);
     EXPECT_EQ(std::pair(ldrHead, ldrTail), std::pair(laidOut.front(), laidOut.back()));
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer builds take each object from the heap
     EXPECT_TRUE(std::is_sorted(laidOut.begin(), laidOut.end(), std::less<>()));
