@@ -37,14 +37,16 @@ void noteTrace(std::string_view text) {
     canvasState.canvasTraceText.assign(text);
 }
 
-std::string pair(std::int64_t a, std::int64_t b) {
-    return std::to_string(a) + "," + std::to_string(b);
-}
-
 void appendPair(std::string& text, std::int64_t a, std::int64_t b) {
     text += std::to_string(a);
     text += ',';
     text += std::to_string(b);
+}
+
+std::string pair(std::int64_t a, std::int64_t b) {
+    std::string text;
+    appendPair(text, a, b);
+    return text;
 }
 
 [[noreturn]] void haltNumbering(const char* text) {

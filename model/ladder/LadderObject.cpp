@@ -161,14 +161,20 @@ std::uint32_t cellWidth() {
     return ModeData.xSizeSymble;
 }
 
+// Every pointer of the model at an object that is not a link, each given to visit in one order.
+template <class Visit>
+void visitObjectPointers(Visit visit) {
+    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &deleteList.now, &copyList.now, &ldrNew,
+                                    &ldrAlloc, &ldrSearch, &editNew, &readingOrderStart.node})
+        visit(*pointer);
+    visit(canvasState.ldrDrawHead);
+}
+
 // Nothing may keep pointing at an object once it is freed.
 void forgetObject(const stLadderBlock* object) {
-    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &deleteList.now, &copyList.now, &ldrNew,
-                                    &ldrAlloc, &ldrSearch, &editNew}) {
-        if (*pointer == object) *pointer = nullptr;
-    }
-    if (canvasState.ldrDrawHead == object) canvasState.ldrDrawHead = nullptr;
-    if (readingOrderStart.node == object) readingOrderStart.node = nullptr;
+    visitObjectPointers([object](auto& pointer) {
+        if (pointer == object) pointer = nullptr;
+    });
 }
 
 }  // namespace
@@ -472,16 +478,14 @@ void lineUpMainListInMemory() {
     std::vector<stLadderBlock> contents;
     contents.reserve(count);
     for (const stLadderBlock* o : old) contents.push_back(*o);
-    stLadderBlock** const pointers[] = {&ldrList.now, &ldrNew, &ldrAlloc, &ldrSearch,
-                                        &readingOrderStart.node};
+    // Where in the list each of the model's pointers points (kNone: elsewhere).
     constexpr std::size_t kNone = ~std::size_t{0};
-    std::array<std::size_t, std::size(pointers) + 1> pointedAt;  // the last for the drawing's head
-    pointedAt.fill(kNone);
-    for (std::size_t i = 0; i < count; ++i) {
-        for (std::size_t p = 0; p < std::size(pointers); ++p)
-            if (*pointers[p] == old[i]) pointedAt[p] = i;
-        if (canvasState.ldrDrawHead == old[i]) pointedAt.back() = i;
-    }
+    std::vector<const stLadderBlock*> targets;
+    visitObjectPointers([&](const auto& pointer) { targets.push_back(pointer); });
+    std::vector<std::size_t> pointedAt(targets.size(), kNone);
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t p = 0; p < targets.size(); ++p)
+            if (targets[p] == old[i]) pointedAt[p] = i;
     // From the tail, so that a pool that hands back the last place given takes them in list order.
     for (auto o = old.rbegin(); o != old.rend(); ++o) delete *o;
     tidyObjectPool(true);
@@ -496,9 +500,11 @@ void lineUpMainListInMemory() {
     }
     ldrList.head = moved.front();
     ldrList.tail = moved.back();
-    for (std::size_t p = 0; p < std::size(pointers); ++p)
-        if (pointedAt[p] != kNone) *pointers[p] = moved[pointedAt[p]];
-    if (pointedAt.back() != kNone) canvasState.ldrDrawHead = moved[pointedAt.back()];
+    std::size_t p = 0;
+    visitObjectPointers([&](auto& pointer) {
+        if (pointedAt[p] != kNone) pointer = moved[pointedAt[p]];
+        ++p;
+    });
 }
 
 int freeLadderList(LadderList& list) {

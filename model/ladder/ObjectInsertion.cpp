@@ -88,22 +88,19 @@ bool hasInputCondition(const stLadderBlock& object) {
 }
 
 // Wires one output's row leftwards; a link joining the wire gets a #NOP.
-// The canvas geometry is ready (the caller has seen to it): the cells are read by column and row.
 void wireOutputRow(stLadderBlock& output) {
-    const std::int64_t r = canvasRowOf(output.yAddr);
-    const bool conditional = hasInputCondition(output);
+    const std::int64_t y = output.yAddr;
     for (std::int64_t x = std::int64_t{output.xAddr} - cellWidth();; x -= cellWidth()) {
         if (x >= 0 && objectAt(static_cast<std::uint32_t>(x), output.yAddr)) return;
         if (x >= std::int64_t{draw.iBusLineEnd} || x < std::int64_t{draw.iBusLineStart}) return;
-        const std::int64_t c = canvasColumnOf(x);
-        if (VirtualArray.at(c + 1, r - 1) == kCellLink || VirtualArray.at(c + 1, r + 1) != kCellBlank) return;
+        if (canvasCellAt(x, y, 1, -1) == kCellLink || canvasCellAt(x, y, 1, 1) != kCellBlank) return;
         if (x == std::int64_t{draw.iBusLineStart}) {
-            if (!conditional) VirtualArray.put(c, r, kCellWire);
+            if (!hasInputCondition(output)) putCanvasCellAt(x, y, kCellWire);
             return;
         }
-        VirtualArray.put(c, r, kCellWire);
-        if (conditional &&
-            (VirtualArray.at(c - 1, r - 1) == kCellLink || VirtualArray.at(c - 1, r + 1) == kCellLink)) {
+        putCanvasCellAt(x, y, kCellWire);
+        if (hasInputCondition(output) &&
+            (canvasCellAt(x, y, -1, -1) == kCellLink || canvasCellAt(x, y, -1, 1) == kCellLink)) {
             linkJointBefore(output, static_cast<std::uint32_t>(x));
             return;
         }

@@ -108,30 +108,6 @@ void drawUpwardLinksOfRow(std::int64_t row, std::int64_t lastColumn) {
 
 // ---- Geometry -------------------------------------------------------------------------------------
 
-bool canvasGeometryReady() {
-    return symbleHalfWidth > 0 && symbleHalfHeight > 0;
-}
-
-namespace {
-
-// A coordinate in cells of size; the conversion asks millions of times, mostly of pixel values a
-// narrow division takes.
-std::int64_t inCells(std::int64_t value, std::uint32_t size) {
-    if (size == 0 || value < 0) return -1;
-    if (value <= std::int64_t{UINT32_MAX}) return static_cast<std::uint32_t>(value) / size;
-    return value / size;
-}
-
-}  // namespace
-
-std::int64_t canvasColumnOf(std::int64_t x) {
-    return inCells(x, symbleHalfWidth);
-}
-
-std::int64_t canvasRowOf(std::int64_t y) {
-    return inCells(y, symbleHalfHeight);
-}
-
 std::int64_t firstCellColumn() {
     return canvasColumnOf(draw.iBusLineStart);
 }
@@ -142,16 +118,6 @@ std::int64_t lastCellColumn() {
 
 std::int64_t rightBusColumn() {
     return canvasColumnOf(draw.iBusLineEnd);
-}
-
-char canvasCellAt(std::int64_t x, std::int64_t y, int columnStep, int rowStep) {
-    if (!canvasGeometryReady()) return kCellBlank;
-    return VirtualArray.at(canvasColumnOf(x) + columnStep, canvasRowOf(y) + rowStep);
-}
-
-bool putCanvasCellAt(std::int64_t x, std::int64_t y, char cell) {
-    if (!canvasGeometryReady()) return false;
-    return VirtualArray.put(canvasColumnOf(x), canvasRowOf(y), cell);
 }
 
 // ---- Messages -------------------------------------------------------------------------------------

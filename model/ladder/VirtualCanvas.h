@@ -8,20 +8,41 @@
 #include <string>
 
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
 
 // ---- Geometry of the canvas (all -1 or 0 while no drawing geometry is set) ---------------------
 
-bool canvasGeometryReady();
-std::int64_t canvasColumnOf(std::int64_t x);
-std::int64_t canvasRowOf(std::int64_t y);
+// The passes ask these millions of times in a conversion: they are inline.
+inline bool canvasGeometryReady() {
+    return symbleHalfWidth > 0 && symbleHalfHeight > 0;
+}
+// A coordinate in cells of size (pixel values take a narrow division); -1 without a size or
+// left of or above the canvas.
+inline std::int64_t inCanvasCells(std::int64_t value, std::uint32_t size) {
+    if (size == 0 || value < 0) return -1;
+    if (value <= std::int64_t{UINT32_MAX}) return static_cast<std::uint32_t>(value) / size;
+    return value / size;
+}
+inline std::int64_t canvasColumnOf(std::int64_t x) {
+    return inCanvasCells(x, symbleHalfWidth);
+}
+inline std::int64_t canvasRowOf(std::int64_t y) {
+    return inCanvasCells(y, symbleHalfHeight);
+}
 std::int64_t firstCellColumn();
 std::int64_t lastCellColumn();  // the cell column just left of the right bus
 std::int64_t rightBusColumn();
 // The cell of VirtualArray at a pixel position, and its neighbours half a cell away.
-char canvasCellAt(std::int64_t x, std::int64_t y, int columnStep = 0, int rowStep = 0);
-bool putCanvasCellAt(std::int64_t x, std::int64_t y, char cell);
+inline char canvasCellAt(std::int64_t x, std::int64_t y, int columnStep = 0, int rowStep = 0) {
+    if (!canvasGeometryReady()) return kCellBlank;
+    return VirtualArray.at(canvasColumnOf(x) + columnStep, canvasRowOf(y) + rowStep);
+}
+inline bool putCanvasCellAt(std::int64_t x, std::int64_t y, char cell) {
+    if (!canvasGeometryReady()) return false;
+    return VirtualArray.put(canvasColumnOf(x), canvasRowOf(y), cell);
+}
 
 // ---- The too-wide and too-long messages ---------------------------------------------------------
 
