@@ -106,11 +106,12 @@ bool openProgramFile() {
 }
 
 int boxesShown() {
-    return services().boxes;
+    return static_cast<int>(services().shown.size());
 }
 
 const std::string& lastBoxText() {
-    return services().lastText;
+    static const std::string none;
+    return services().shown.empty() ? none : services().shown.back();
 }
 
 double peakMegabytes() {

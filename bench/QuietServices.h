@@ -30,8 +30,7 @@ class QuietServices final : public platform::Messages,
 public:
     platform::MsgAnswer show(const std::string& text, const std::string&, platform::MsgIcon,
                              platform::MsgButtons) override {
-        ++boxes;
-        lastText = text;
+        shown.push_back(text);
         return platform::MsgAnswer::Ok;
     }
     void setPanelText(int, const std::string&) override {}
@@ -83,8 +82,7 @@ public:
     PlcTypeFormResult showPlcTypeForm(std::int32_t, std::int32_t) override { return {}; }
 
     std::map<std::string, std::vector<std::uint8_t>> files;
-    int boxes = 0;
-    std::string lastText;
+    std::vector<std::string> shown;  // the texts of the message boxes, first to last
 };
 
 // The one set of quiet services, installed on first use.

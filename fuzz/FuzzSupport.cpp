@@ -12,16 +12,20 @@
 namespace kestrion::fuzz {
 
 void startEditor() {
-    quiet::services();
+    quiet::services().shown.clear();
     grammar::startEditor();
 }
 
 int boxesShown() {
-    return quiet::services().boxes;
+    return static_cast<int>(quiet::services().shown.size());
+}
+
+std::string boxText(int index) {
+    return quiet::services().shown.at(static_cast<std::size_t>(index));
 }
 
 std::string lastBox() {
-    return quiet::services().lastText;
+    return quiet::services().shown.empty() ? std::string{} : quiet::services().shown.back();
 }
 
 Words programWords() {

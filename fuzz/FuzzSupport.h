@@ -13,8 +13,9 @@ using Words = std::vector<std::uint16_t>;
 
 // Every state reset, the geometry of start-up, an END-only ladder of a type-5 program of 8000 steps.
 void startEditor();
-// Message boxes shown so far, and the text of the last.
+// Message boxes shown since the editor started, the text of one (counted from 0), and of the last.
 int boxesShown();
+std::string boxText(int index);
 std::string lastBox();
 
 // The program words up to END (END included), or the whole area when there is none.

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grammar::ByteChoices choices(data, size);
     const grammar::Program program = grammar::generateProgram(choices);
     const grammar::PropertyResult result =
-        grammar::checkConvertProperty(program.words(), {fuzz::boxesShown, fuzz::lastBox});
+        grammar::checkConvertProperty(program.words(), {fuzz::boxesShown, fuzz::boxText});
     if (!result.broken.empty())
         fuzz::broken(result.broken + "\n" + program.listing() +
                      "words: " + grammar::hexWords(program.words()));

@@ -20,9 +20,7 @@ class ConvertGrammar : public CoreTest {
 protected:
     grammar::BoxCount boxes() {
         return {[this] { return static_cast<int>(fakes.messages.shown.size()); },
-                [this] {
-                    return fakes.messages.shown.empty() ? std::string{} : fakes.messages.shown.back().text;
-                }};
+                [this](int index) { return fakes.messages.shown.at(static_cast<std::size_t>(index)).text; }};
     }
     grammar::PropertyResult check(const Words& words) {
         fakes.messages.shown.clear();

@@ -18,8 +18,15 @@ namespace kestrion::grammar {
 namespace {
 
 constexpr std::int16_t kMemorySize = 8;
+constexpr const char* kOpenedUnconvertible = "Can't convert";
 
 }  // namespace
+
+bool BoxCount::anySince(int first, const std::string& part) const {
+    for (int i = first; i < count(); ++i)
+        if (text(i).find(part) != std::string::npos) return true;
+    return false;
+}
 
 void startEditor() {
     state::resetAll();
@@ -64,11 +71,19 @@ PropertyResult checkConvertProperty(const Words& words, const BoxCount& boxes) {
     result.opened = true;
     result.loaded = imageProgramWords();
     if (result.loaded.empty() || result.loaded.back() != kEndCode) return result;  // shown empty, said so
+    // A rung wider than the ladder opens with the warning that it cannot be converted.
+    result.openedWarned = boxes.anySince(shown, kOpenedUnconvertible);
 
+    const std::vector<std::string> opened = objectListDetailRows();
     shown = boxes.count();
     if (!runCommand(LToM)) {
-        result.broken = "Convert refused a program the load opened: " +
-                        (boxes.count() > shown ? boxes.last() : std::string("(no message)"));
+        if (imageProgramWords() != result.loaded)
+            result.broken = "a refused Convert changed the program: " + hexWords(imageProgramWords());
+        else if (objectListDetailRows() != opened)
+            result.broken = "a refused Convert changed the ladder";
+        else if (!result.openedWarned || boxes.count() == shown)
+            result.broken = "Convert refused a program the load opened: " +
+                            (boxes.count() > shown ? boxes.last() : std::string("(no message)"));
         return result;
     }
     result.converted = imageProgramWords();

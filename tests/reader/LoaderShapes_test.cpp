@@ -16,11 +16,9 @@ protected:
         fakes.messages.shown.clear();
         fakes.statusBar.forgetHistory();
         return grammar::checkConvertProperty(
-            words, {[this] { return static_cast<int>(fakes.messages.shown.size()); },
-                    [this] {
-                        return fakes.messages.shown.empty() ? std::string{}
-                                                            : fakes.messages.shown.back().text;
-                    }});
+            words,
+            {[this] { return static_cast<int>(fakes.messages.shown.size()); },
+             [this](int index) { return fakes.messages.shown.at(static_cast<std::size_t>(index)).text; }});
     }
     // The program opens, Convert writes the words given (the same function of the contacts for
     // every output), and a second Convert writes them again.
