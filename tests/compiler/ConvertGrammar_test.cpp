@@ -79,6 +79,33 @@ TEST_F(ConvertGrammar, AnAnbJoiningAcrossALabelDoesNotOpen) {
     }
 }
 
+// A rung with more contacts in series than the ladder is wide opens with the load's warning that it
+// cannot be converted. Convert still writes it when it can put it in order (21 contacts in one
+// line); otherwise it refuses with a message and leaves the program and the ladder as they were
+// (the property checks both).
+TEST_F(ConvertGrammar, ARungWiderThanTheLadderOpensWithItsWarning) {
+    Words line;
+    for (std::uint16_t x = 0; x < 21; ++x)
+        line.push_back(static_cast<std::uint16_t>((x == 0 ? 0x2400 : 0x4400) + x));
+    line.insert(line.end(), {0xC500, 0x000F});
+    const Words branched = {0xF015, 0xF016, 0x2675, 0xFFFD, 0x2403, 0x01DA, 0x863C, 0x8600, 0x800F,
+                            0x8000, 0x2404, 0x2801, 0xFFF8, 0xFFF8, 0xFFF8, 0xFFF8, 0xFFFD, 0x2405,
+                            0x2802, 0xFFF8, 0xFFF8, 0xFFFA, 0x4407, 0x4804, 0x4402, 0x0038, 0x86D0,
+                            0x8600, 0x8008, 0x8000, 0x86D0, 0x8600, 0xFFFB, 0x01CC, 0x8406, 0x01CA,
+                            0x8805, 0x3408, 0x6409, 0xFFF8, 0xFFF8, 0xCB22, 0xFFFC, 0xC505, 0x000F};
+    for (const auto& [words, converts] : {std::pair{line, true}, std::pair{branched, false}}) {
+        const grammar::PropertyResult result = check(words);
+        EXPECT_EQ(result.broken, "");
+        EXPECT_TRUE(result.opened);
+        EXPECT_TRUE(result.openedWarned);
+        EXPECT_EQ(result.converted, converts ? words : Words{});
+        ASSERT_FALSE(fakes.messages.shown.empty());
+        EXPECT_EQ(fakes.messages.shown.front().text,
+                  "*[AND]SeriesContactDeviceTooMuchError...Can't convert...");
+        EXPECT_EQ(fakes.messages.shown.front().caption, "Error2015032401...");
+    }
+}
+
 // Seeds from 1, 20000 of them; KESTRION_GRAMMAR_FIRST and KESTRION_GRAMMAR_PROGRAMS set others (a longer
 // search, by hand, in several processes).
 std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
