@@ -91,52 +91,32 @@ bool isOrTypeCodeOf(std::int32_t code) {
                         {0x11F0, 0x11FD}});
 }
 
-constexpr std::uint8_t kClassOutput = 0x01;
-constexpr std::uint8_t kClassUnconditional = 0x02;
-constexpr std::uint8_t kClassLoad = 0x04;
-constexpr std::uint8_t kClassAnd = 0x08;
-constexpr std::uint8_t kClassOr = 0x10;
-
-// The families of every 16-bit code, worked out once: the passes ask for them object by object.
-const std::array<std::uint8_t, 0x10000>& classesOfCodes() {
-    static const std::array<std::uint8_t, 0x10000> table = [] {
-        std::array<std::uint8_t, 0x10000> classes{};
-        for (std::int32_t code = 0; code <= 0xFFFF; ++code) {
-            std::uint8_t bits = 0;
-            if (isOutputTypeCodeOf(code)) bits |= kClassOutput;
-            if (isUnconditionalInstrCodeOf(code)) bits |= kClassUnconditional;
-            if (isLoadTypeCodeOf(code)) bits |= kClassLoad;
-            if (isAndTypeCodeOf(code)) bits |= kClassAnd;
-            if (isOrTypeCodeOf(code)) bits |= kClassOr;
-            classes[static_cast<std::size_t>(code)] = bits;
-        }
-        return classes;
-    }();
-    return table;
-}
-
-bool hasClass(std::int32_t code, std::uint8_t bit, bool (*of)(std::int32_t)) {
-    if (code < 0 || code > 0xFFFF) return of(code);
-    return (classesOfCodes()[static_cast<std::size_t>(code)] & bit) != 0;
+std::uint8_t classesOf(std::int32_t code) {
+    std::uint8_t bits = 0;
+    if (isOutputTypeCodeOf(code)) bits |= codeClass::kOutput;
+    if (isUnconditionalInstrCodeOf(code)) bits |= codeClass::kUnconditional;
+    if (isLoadTypeCodeOf(code)) bits |= codeClass::kLoad;
+    if (isAndTypeCodeOf(code)) bits |= codeClass::kAnd;
+    if (isOrTypeCodeOf(code)) bits |= codeClass::kOr;
+    return bits;
 }
 
 }  // namespace
 
-bool isOutputTypeCode(std::int32_t code) {
-    return hasClass(code, kClassOutput, isOutputTypeCodeOf);
+namespace codeClass {
+
+std::array<std::uint8_t, 0x10000> classesOfWords() {
+    std::array<std::uint8_t, 0x10000> classes{};
+    for (std::int32_t code = 0; code <= 0xFFFF; ++code)
+        classes[static_cast<std::size_t>(code)] = classesOf(code);
+    return classes;
 }
-bool isUnconditionalInstrCode(std::int32_t code) {
-    return hasClass(code, kClassUnconditional, isUnconditionalInstrCodeOf);
+
+bool beyondWords(std::int32_t code, std::uint8_t bit) {
+    return (classesOf(code) & bit) != 0;
 }
-bool isLoadTypeCode(std::int32_t code) {
-    return hasClass(code, kClassLoad, isLoadTypeCodeOf);
-}
-bool isAndTypeCode(std::int32_t code) {
-    return hasClass(code, kClassAnd, isAndTypeCodeOf);
-}
-bool isOrTypeCode(std::int32_t code) {
-    return hasClass(code, kClassOr, isOrTypeCodeOf);
-}
+
+}  // namespace codeClass
 
 bool isStlPageCode(std::int32_t code) {
     return topNibble(code) == 0xF && code != 0xF7FF;

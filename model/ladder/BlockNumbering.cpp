@@ -1,7 +1,9 @@
 #include "model/ladder/BlockNumbering.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
@@ -72,7 +74,10 @@ struct Numbering {
     void line(std::int64_t row) {
         if (VirtualArray.at(0, row) == kCellLabel) {
             stLadderBlock* label = objectAtCell(0, row);
-            if (label == nullptr) haltNumbering("Error2014121801..System halt");
+            if (label == nullptr) {
+                writeElementNote();
+                haltNumbering("Error2014121801..System halt");
+            }
             label->objLbc = counter;
         }
         for (std::int64_t column = 2; column < rightBusColumn(); column += 2) element(column, row);
@@ -89,23 +94,35 @@ struct Numbering {
                 // moved bus-line start no longer join two lines.
                 ++counter;
                 mBusLineStart += ModeData.xSizeSymble;
-                noteTrace("*STL物件 mBusLineStart=" + std::to_string(mBusLineStart));
+                note("*STL物件 mBusLineStart=" + std::to_string(mBusLineStart));
             } else {
-                // the note of every element, in place (it is written tens of thousands of times)
-                std::string& note = canvasState.canvasTraceText;
-                note.assign("*不是STL物件 (vx,vy)=");
-                appendPair(note, column, row);
+                // Every other element leaves its note; only the last one is ever read, so it is
+                // written out when another note follows or the numbering ends.
+                elementNote = {column, row};
             }
             return;
         }
         if (cell == kCellJoint || cell == kCellNop) {
-            noteTrace("*#nop物件 mBusLineStart=" + std::to_string(mBusLineStart));
+            note("*#nop物件 mBusLineStart=" + std::to_string(mBusLineStart));
             return;
         }
         platform::statusBar().setPanelText(kTracePanel,
                                            pair(column * symbleHalfWidth, row * symbleHalfHeight));
-        noteTrace("*Error2014121802..");
+        note("*Error2014121802..");
         haltNumbering("Error2014121802...System halt");
+    }
+
+    void note(std::string_view text) {
+        elementNote.reset();
+        noteTrace(text);
+    }
+
+    void writeElementNote() {
+        if (!elementNote) return;
+        std::string& text = canvasState.canvasTraceText;
+        text.assign("*不是STL物件 (vx,vy)=");
+        appendPair(text, elementNote->first, elementNote->second);
+        elementNote.reset();
     }
 
     void gap(std::int64_t row) {
@@ -121,6 +138,7 @@ struct Numbering {
     }
 
     std::string gapText;  // kept from gap to gap: its room is taken once
+    std::optional<std::pair<std::int64_t, std::int64_t>> elementNote;  // column and row, not yet written
 };
 
 }  // namespace
@@ -140,6 +158,7 @@ void ReModifyLbcByVirtualArray() {
             numbering.gap(row);
         }
     }
+    numbering.writeElementNote();
 }
 
 // ---- Vertical links ---------------------------------------------------------------------------

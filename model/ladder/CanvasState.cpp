@@ -100,7 +100,7 @@ void CanvasGrid::makeCurrent(std::int64_t row) {
         fillCount_;
 }
 
-bool CanvasGrid::put(std::int64_t column, std::int64_t row, char cell) {
+bool CanvasGrid::putShared(std::int64_t column, std::int64_t row, char cell) {
     if (!inside(column, row)) return false;
     const auto at = static_cast<std::size_t>(column);
     if (!current(row)) {

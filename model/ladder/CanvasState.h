@@ -49,8 +49,32 @@ public:
         }
         return fill_[static_cast<std::size_t>(column)];
     }
-    // False (and nothing written) outside the grid.
-    bool put(std::int64_t column, std::int64_t row, char cell);
+    // The cells of a row as at() reads them, columns 0 to kCanvasColumns - 1 (the fill of each
+    // column when the row holds none of its own); null for a row outside the grid.
+    const char* rowCells(std::int64_t row) const {
+        if (row < 0 || row >= kCanvasRows) return nullptr;
+        if (row < rows_) {
+            const Chunk& chunk = *chunks_[static_cast<std::size_t>(row) / kChunkRows];
+            const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
+            if (chunk.rowFill[inChunk] == fillCount_) return chunk.cells.data() + inChunk * kCanvasColumns;
+        }
+        return fill_.data();
+    }
+    // False (and nothing written) outside the grid. A row of its own in a chunk no other grid
+    // shares is written here; the rest takes the long way.
+    bool put(std::int64_t column, std::int64_t row, char cell) {
+        if (inside(column, row) && row < rows_) {
+            const std::shared_ptr<Chunk>& chunk = chunks_[static_cast<std::size_t>(row) / kChunkRows];
+            const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
+            if (chunk->rowFill[inChunk] == fillCount_ && chunk.use_count() == 1) {
+                const auto at = static_cast<std::size_t>(column);
+                chunk->cells[inChunk * kCanvasColumns + at] = cell;
+                if (writtenColumns_ <= at) writtenColumns_ = at + 1;
+                return true;
+            }
+        }
+        return putShared(column, row, cell);
+    }
     // Columns 0 .. columns - 1 of every row; columns past the grid are left out.
     void fill(std::int64_t columns, char cell);
     void copyColumnsFrom(const CanvasGrid& source, std::int64_t columns);
@@ -68,6 +92,7 @@ private:
     static bool inside(std::int64_t column, std::int64_t row) {
         return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
     }
+    bool putShared(std::int64_t column, std::int64_t row, char cell);
     void holdRows(std::int64_t rows);
     bool current(std::int64_t row) const;
     // The cells of a stored row, for writing: a chunk another grid shares is copied first.

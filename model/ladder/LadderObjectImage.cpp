@@ -1,5 +1,6 @@
 #include "model/ladder/LadderObject.h"
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -47,17 +48,25 @@ const TraceLabel::Bytes& TraceLabel::bytes() const {
 }
 
 void setText(TraceLabel& label, std::string_view text) {
-    // Labels are set object by object from a few texts: the last one set is asked first.
-    static TraceLabel last;
-    static std::string lastText;
-    if (text == lastText) {
-        label = last;
-        return;
-    }
+    // Labels are set object by object from a few texts, taking turns: the last few set are asked
+    // first.
+    struct Recent {
+        bool used = false;
+        std::string text;
+        TraceLabel label;
+    };
+    static std::array<Recent, 4> recent;
+    static std::size_t oldest = 0;
+    for (const Recent& r : recent)
+        if (r.used && r.text == text) {
+            label = r.label;
+            return;
+        }
     TraceLabel::Bytes bytes{};
     setText(bytes, text);
-    label = last = TraceLabel(bytes);
-    lastText.assign(text);
+    label = TraceLabel(bytes);
+    recent[oldest] = {true, std::string(text), label};
+    oldest = (oldest + 1) % recent.size();
 }
 
 // ---- The 288-byte image -----------------------------------------------------------------------

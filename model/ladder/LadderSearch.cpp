@@ -242,11 +242,11 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
     }
     const std::pmr::vector<stLadderBlock*>* row = positionIndex.tables->notedOnRow(y);
     if (row == nullptr) return;
-    std::vector<stLadderBlock*> seen;
-    for (stLadderBlock* o : *row) {
-        if (!at(*o) || std::find(seen.begin(), seen.end(), o) != seen.end()) continue;
-        seen.push_back(o);
-        visit(*o);
+    // An object noted twice on the row is visited once (the rows are short: the earlier notes are
+    // looked through).
+    for (auto o = row->begin(); o != row->end(); ++o) {
+        if (!at(**o) || std::find(row->begin(), o, *o) != o) continue;
+        visit(**o);
     }
 }
 

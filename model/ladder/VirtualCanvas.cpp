@@ -116,10 +116,6 @@ std::int64_t lastCellColumn() {
     return canvasColumnOf(std::int64_t{draw.iBusLineEnd} - cellWidth());
 }
 
-std::int64_t rightBusColumn() {
-    return canvasColumnOf(draw.iBusLineEnd);
-}
-
 // ---- Messages -------------------------------------------------------------------------------------
 
 void setDeviceTooMuchSource(DeviceTooMuchSource source) {
@@ -237,14 +233,18 @@ std::uint32_t searchLastUsedRowFrom(std::uint32_t x, std::uint32_t startRow) {
     // lie past column 31 is no blank row.
     const std::int64_t lastTestedColumn = std::max<std::int64_t>(31, rightBusColumn() + 1);
     const std::int64_t first = canvasColumnOf(x);
+    const std::int64_t firstTested = std::max<std::int64_t>(first, 0);
     const std::int64_t endRow = canvasRowOf(getEndObjectY());
     std::uint32_t result = startRow;
+    // Columns past the grid read as blank.
+    const std::int64_t lastColumn = std::min<std::int64_t>(lastTestedColumn, kCanvasColumns - 1);
     for (std::int64_t row = startRow; row < endRow; ++row) {
         if (VirtualArray.at(first, row) == kCellBlank) result = static_cast<std::uint32_t>(row) - 1;
-        bool rowBlank = true;
-        for (std::int64_t column = first; column <= lastTestedColumn && rowBlank; ++column)
-            rowBlank = VirtualArray.at(column, row) == kCellBlank;
-        if (rowBlank) break;
+        const char* cells = VirtualArray.rowCells(row);
+        if (cells == nullptr || firstTested > lastColumn) break;
+        if (std::all_of(cells + firstTested, cells + lastColumn + 1,
+                        [](char cell) { return cell == kCellBlank; }))
+            break;
     }
     return result;
 }

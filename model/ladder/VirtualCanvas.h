@@ -33,7 +33,9 @@ inline std::int64_t canvasRowOf(std::int64_t y) {
 }
 std::int64_t firstCellColumn();
 std::int64_t lastCellColumn();  // the cell column just left of the right bus
-std::int64_t rightBusColumn();
+inline std::int64_t rightBusColumn() {
+    return canvasColumnOf(draw.iBusLineEnd);
+}
 // The cell of VirtualArray at a pixel position, and its neighbours half a cell away.
 inline char canvasCellAt(std::int64_t x, std::int64_t y, int columnStep = 0, int rowStep = 0) {
     if (!canvasGeometryReady()) return kCellBlank;

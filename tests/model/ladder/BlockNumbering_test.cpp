@@ -46,6 +46,26 @@ TEST_F(BlockNumbers, LinesJoinedByALinkRightOfTheBusLineStartShareABlock) {
     }
 }
 
+// The developer view shows the last note the numbering left: of the last element, an STL or a
+// joint without its object; a halt at a label leaves the note of the element before it.
+TEST_F(BlockNumbers, TheNumberingLeavesTheNoteOfItsLastCase) {
+    const std::pair<Picture, const char*> cases[] = {
+        {{"  X X Y", "", "  X Y"}, "*不是STL物件 (vx,vy)=4,2"},
+        {{"  X Y", "", "  S"}, "*STL物件 mBusLineStart=160"},
+        {{"  X Y #"}, "*#nop物件 mBusLineStart=80"},
+        {{"  X # Y"}, "*不是STL物件 (vx,vy)=6,0"},
+    };
+    for (const auto& [picture, note] : cases) {
+        build(picture);
+        ReModifyLbcByVirtualArray();
+        EXPECT_EQ(canvasState.canvasTraceText, note) << picture.front();
+    }
+    build({"  X Y", "", "  X"});
+    setCanvasCell(0, 2, 'P');
+    EXPECT_THROW(ReModifyLbcByVirtualArray(), CanvasError);
+    EXPECT_EQ(canvasState.canvasTraceText, "*不是STL物件 (vx,vy)=4,0");
+}
+
 TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand) {
     for (const char cell : {'X', 'Y', 'S', 'P'}) {
         build({"  X Y", "", "  X"});

@@ -1,5 +1,6 @@
 #include "model/ladder/LadderSearch.h"
 
+#include <algorithm>
 #include <tuple>
 
 #include "model/LadderTestSupport.h"
@@ -248,6 +249,15 @@ TEST_F(LadderSearchTest, TheIndexAnswersAsTheWalkOfTheListIncludingObjectsNotedS
             std::make_tuple(160U, 64U, 240U, 2U, std::uint16_t{0x2003});
         notePosition(*shared);
         EXPECT_TRUE(searchLadderObject(kSearchMain, 160, 64) && ldrSearch == shared);
+        notePosition(*shared);  // noted twice, visited once
+        std::vector<const stLadderBlock*> visited, there;
+        forEachObjectAt(160, 64, [&](stLadderBlock& o) { visited.push_back(&o); });
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (o->xAddr == 160 && o->yAddr == 64) there.push_back(o);
+        std::sort(visited.begin(), visited.end());
+        std::sort(there.begin(), there.end());
+        EXPECT_EQ(visited, there);
+        EXPECT_EQ(there.size(), 3U);
     }
     EXPECT_EQ(firstOfBlockOrBelow(2, 192), ldrHead->next);  // the walk finds the same
 }
