@@ -74,6 +74,8 @@ TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand
         EXPECT_EQ(boxes(), Texts{cell == 'P' ? "Error2014121801..System halt | *ReModifyLbcByVirtualArray"
                                              : "Error2014121802...System halt | *ReModifyLbcByVirtualArray"});
         EXPECT_EQ(fakes.statusBar.panelText(13), cell == 'P' ? "1,1,2" : "320,64");
+        EXPECT_EQ(canvasState.canvasTraceText,
+                  cell == 'P' ? "*不是STL物件 (vx,vy)=4,0" : "*Error2014121802..");
     }
     restart(kCanvasRows / 2 * 64);  // a ladder past the canvas is refused too
     EXPECT_THROW(ReModifyLbcByVirtualArray(), CanvasError);
