@@ -114,6 +114,7 @@ TEST_F(CanvasCells, LastUsedRow) {
         {{"  X X", "   |", "  X"}, 384, 160, 0, 0},           // from column 4 the link row is blank
         {{"  X", std::string(31, ' ') + "|"}, 384, 0, 0, 1},  // column 31 counts
         {{"  X", std::string(32, ' ') + "|"}, 384, 0, 0, 0},  // column 32 does not
+        {{"X", "P"}, 96, 0, 0, 1},                            // from x 0, column 0 counts
     };
     for (const auto& [picture, endY, x, start, expected] : cases) {
         clearVirtualCanvas();
