@@ -115,6 +115,12 @@ TEST_F(CanvasCells, LastUsedRow) {
         {{"  X", std::string(31, ' ') + "|"}, 384, 0, 0, 1},  // column 31 counts
         {{"  X", std::string(32, ' ') + "|"}, 384, 0, 0, 0},  // column 32 does not
         {{"X", "P"}, 96, 0, 0, 1},                            // from x 0, column 0 counts
+        {{"  X", std::string(31, ' ') + "|", std::string(31, ' ') + "|", std::string(31, ' ') + "|"},
+         384,
+         1240,
+         1,
+         3},                         // from column 31 that column alone is looked at
+        {{"  X"}, 384, 1320, 2, 1},  // right of column 31 every row is blank
     };
     for (const auto& [picture, endY, x, start, expected] : cases) {
         clearVirtualCanvas();
