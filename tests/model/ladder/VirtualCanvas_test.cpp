@@ -205,5 +205,23 @@ TEST(CanvasGridRows, ClearingKeepsWhatTheFillLeavesOutAndCopiesReadAsTheirSource
     EXPECT_FALSE(copy == grid);
 }
 
+// A row reads as its cells do one by one, also just past a whole chunk of stored rows; a cell
+// written there is stored.
+TEST(CanvasGridRows, ARowReadsAsItsCellsAndACellPastTheStoredRowsIsStored) {
+    CanvasGrid grid;
+    grid.fill(48, ' ');
+    EXPECT_TRUE(grid.put(7, 255, 'X'));  // rows 0 to 255 stored: one whole chunk
+    for (const std::int64_t row : {std::int64_t{255}, std::int64_t{256}, kCanvasRows - 1}) {
+        const char* cells = grid.rowCells(row);
+        ASSERT_NE(cells, nullptr);
+        for (std::int64_t column = 0; column < kCanvasColumns; ++column)
+            EXPECT_EQ(cells[column], grid.at(column, row)) << row << "," << column;
+    }
+    EXPECT_EQ(grid.rowCells(-1), nullptr);
+    EXPECT_EQ(grid.rowCells(kCanvasRows), nullptr);
+    EXPECT_TRUE(grid.put(7, 256, 'Y'));
+    EXPECT_EQ(std::string({grid.at(7, 255), grid.at(7, 256), grid.at(7, 257)}), "XY ");
+}
+
 }  // namespace
 }  // namespace kestrion::test
