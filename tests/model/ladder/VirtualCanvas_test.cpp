@@ -221,6 +221,11 @@ TEST(CanvasGridRows, ARowReadsAsItsCellsAndACellPastTheStoredRowsIsStored) {
     EXPECT_EQ(grid.rowCells(kCanvasRows), nullptr);
     EXPECT_TRUE(grid.put(7, 256, 'Y'));
     EXPECT_EQ(std::string({grid.at(7, 255), grid.at(7, 256), grid.at(7, 257)}), "XY ");
+    // Columns written one after the other are all kept by a fill that leaves the last one out.
+    CanvasGrid next;
+    EXPECT_TRUE(next.put(4, 0, 'A') && next.put(5, 0, 'B'));
+    next.fill(5, ' ');
+    EXPECT_EQ(std::string({next.at(4, 0), next.at(5, 0)}), " B");
 }
 
 }  // namespace
