@@ -31,15 +31,6 @@ void resetCompilerState() {
 
 namespace compile {
 
-namespace {
-
-// A cell never written reads as blank, like one outside the grid.
-char blankIfUnwritten(char value) {
-    return value == '\0' ? kCellBlank : value;
-}
-
-}  // namespace
-
 char compileCell(std::int64_t column, std::int64_t rowIndex) {
     return blankIfUnwritten(bCompileVirtualArray.at(column, rowIndex));
 }

@@ -40,11 +40,14 @@ inline std::int64_t col(std::uint32_t x) {
 inline std::int64_t row(std::uint32_t y) {
     return symbleHalfHeight == 0 ? 0 : std::int64_t{y / symbleHalfHeight};
 }
+// A cell never written reads as blank, like one outside the grid.
+inline char blankIfUnwritten(char value) {
+    return value == '\0' ? kCellBlank : value;
+}
 // VirtualArray, reading blank outside the grid (row or column -1, -2 ...) and where nothing was
 // ever written.
 inline char cell(std::int64_t column, std::int64_t row) {
-    const char value = VirtualArray.at(column, row);
-    return value == '\0' ? kCellBlank : value;
+    return blankIfUnwritten(VirtualArray.at(column, row));
 }
 char compileCell(std::int64_t column, std::int64_t row);
 void markCompile(std::int64_t column, std::int64_t row, char mark = '1');

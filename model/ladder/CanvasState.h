@@ -38,19 +38,8 @@ constexpr char kCellLink = '|';
 // (a snapshot, the undo copy) costs nothing per row either.
 class CanvasGrid {
 public:
-    // Read by the passes millions of times in a conversion: kept inline.
-    char at(std::int64_t column, std::int64_t row) const {
-        if (!inside(column, row)) return kCellBlank;
-        if (row < rows_) {
-            const Chunk& chunk = *chunks_[static_cast<std::size_t>(row) / kChunkRows];
-            const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
-            if (chunk.rowFill[inChunk] == fillCount_)
-                return chunk.cells[inChunk * kCanvasColumns + static_cast<std::size_t>(column)];
-        }
-        return fill_[static_cast<std::size_t>(column)];
-    }
-    // The cells of a row as at() reads them, columns 0 to kCanvasColumns - 1 (the fill of each
-    // column when the row holds none of its own); null for a row outside the grid.
+    // The cells of a row, columns 0 to kCanvasColumns - 1 (the fill of each column when the row
+    // holds none of its own); null for a row outside the grid.
     const char* rowCells(std::int64_t row) const {
         if (row < 0 || row >= kCanvasRows) return nullptr;
         if (row < rows_) {
@@ -59,6 +48,11 @@ public:
             if (chunk.rowFill[inChunk] == fillCount_) return chunk.cells.data() + inChunk * kCanvasColumns;
         }
         return fill_.data();
+    }
+    // Read by the passes millions of times in a conversion: kept inline. Blank outside the grid.
+    char at(std::int64_t column, std::int64_t row) const {
+        if (!inside(column, row)) return kCellBlank;
+        return rowCells(row)[column];
     }
     // False (and nothing written) outside the grid. A row of its own in a chunk no other grid
     // shares is written here; the rest takes the long way.
