@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -43,10 +42,11 @@ bool isWireCell(char c) {
 // filler, the wire in front of an output) and, at the left bus, all into one.
 class Wiring {
 public:
-    Wiring(std::int64_t firstRow, std::int64_t lastRow)
-        : firstRow_(firstRow),
-          lastRow_(std::max(firstRow, lastRow)),
-          columns_(std::max<std::int64_t>(rightBusColumn(), leftBusColumn()) / 2 + 2) {
+    // The nodes of the rows firstRow to lastRow, made anew (the memory of the last block's is kept).
+    void build(std::int64_t firstRow, std::int64_t lastRow) {
+        firstRow_ = firstRow;
+        lastRow_ = std::max(firstRow, lastRow);
+        columns_ = std::max<std::int64_t>(rightBusColumn(), leftBusColumn()) / 2 + 2;
         const auto rows = static_cast<std::size_t>((lastRow_ - firstRow_) / 2 + 1);
         parent_.resize(rows * static_cast<std::size_t>(columns_) + 1);
         std::iota(parent_.begin(), parent_.end(), 0);
@@ -90,9 +90,9 @@ private:
         if (a != b) parent_[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
     }
 
-    std::int64_t firstRow_;
-    std::int64_t lastRow_;
-    std::int64_t columns_;
+    std::int64_t firstRow_ = 0;
+    std::int64_t lastRow_ = 0;
+    std::int64_t columns_ = 0;
     std::vector<int> parent_;
 };
 
@@ -113,9 +113,18 @@ struct Group {
 // does not go on from the group's end, an OR that does not span it) begins a group of its own.
 class AnbOrbPass {
 public:
-    explicit AnbOrbPass(std::uint32_t blockId) : blockId_(blockId) {}
-
-    void run() {
+    // One block; the tables of the block before are emptied (their memory is kept: a conversion
+    // passes tens of thousands of blocks).
+    void run(std::uint32_t blockId) {
+        blockId_ = blockId;
+        endY_ = 0;
+        leftOf_.clear();
+        outputAt_.clear();
+        segmentEnd_.clear();
+        pending_.clear();
+        groupParent_.clear();
+        expected_.clear();
+        afterOutput_ = false;
         if (ldrHead == nullptr) return;
         clearCompileVirtualArray();
         endY_ = getEndObjectY();
@@ -146,15 +155,17 @@ private:
         for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
              o = o->next)
             lastRow = std::max(lastRow, row(o->yAddr));
-        wiring_ = std::make_unique<Wiring>(row(first->yAddr), lastRow);
-        users_.resize(wiring_->nodeCount());
-        claims_.resize(wiring_->nodeCount());
+        wiring_.build(row(first->yAddr), lastRow);
+        const std::size_t nodes = wiring_.nodeCount();
+        if (users_.size() < nodes) users_.resize(nodes);
+        for (std::size_t n = 0; n < nodes; ++n) users_[n].clear();
+        claims_.assign(nodes, Claim{});
         for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
              o = o->next) {
             if (isBlockJoint(o->iCode)) continue;
             // A wire stands on its node; only contacts leave one.
             const int node =
-                isElement(*o) && !isNopCode(o->iCode) ? wiring_->left(col(o->xAddr), row(o->yAddr)) : -1;
+                isElement(*o) && !isNopCode(o->iCode) ? wiring_.left(col(o->xAddr), row(o->yAddr)) : -1;
             leftOf_.push_back(node);
             if (node >= 0)
                 users_[static_cast<std::size_t>(node)].push_back(static_cast<int>(leftOf_.size() - 1));
@@ -180,7 +191,7 @@ private:
         }
         if (!isElement(*p)) return;
         const auto i = static_cast<int>(index);
-        const int left = leftOf_[index], right = wiring_->right(c, r);
+        const int left = leftOf_[index], right = wiring_.right(c, r);
         expectSatisfied(i, left);
         const bool branchStart = afterOutput_ && !isNopCode(p->iCode);
         if (branchStart) afterOutput_ = false;
@@ -336,13 +347,13 @@ private:
         int until = std::numeric_limits<int>::min();  // the end of its output segment
     };
 
-    std::uint32_t blockId_;
+    std::uint32_t blockId_ = 0;
     std::uint32_t endY_ = 0;
-    std::unique_ptr<Wiring> wiring_;
+    Wiring wiring_;
     std::vector<int> leftOf_;              // per element of the block, in list order
     std::vector<bool> outputAt_;           // per object: an output
     std::vector<int> segmentEnd_;          // per object: the index of the next output (or the end)
-    std::vector<std::vector<int>> users_;  // per node: the elements leaving from it
+    std::vector<std::vector<int>> users_;  // per node: the elements leaving from it (and left over)
     std::vector<Claim> claims_;            // per node
     std::vector<Group> pending_;
     std::vector<int> groupParent_;
@@ -353,7 +364,8 @@ private:
 }  // namespace
 
 void AddAnbOrbByBlock(std::uint32_t blockId) {
-    AnbOrbPass(blockId).run();
+    static AnbOrbPass pass;
+    pass.run(blockId);
 }
 
 }  // namespace kestrion

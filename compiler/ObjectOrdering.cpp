@@ -95,20 +95,25 @@ private:
         return true;
     }
 
-    // A source object of this block at the cursor goes in front of END. The source object goes
-    // once it is copied, so that the walk holds no more than one ladder at a time (its copy takes
-    // the place the source leaves).
+    // A source object of this block at the cursor goes in front of END: the object itself, as a
+    // copy of it would (one a command snapshot holds is copied, and the source goes), so that the
+    // walk holds no more than one ladder at a time.
     void copyObjectHere() {
         // The wire drawn up to an output is drawn only where no object stands.
         if (cell(col(x_), row(y_)) == kCellWire) return;
         if (!searchLadderObject(kSearchUndo, x_, y_)) return;
         stLadderBlock* source = ldrSearch;
         if (source->objLbc != lbc_ || isBlockJoint(source->iCode) || isStackJoint(source->iCode)) return;
-        if (!ReallocLadderMemory(kLinkBeforeEnd, 0)) return;
-        (void)srcObjectCopyToDestObject(source, ldrNew);
-        if (positionIndex.on) notePosition(*ldrNew);
-        forgetUndoPosition(*source);
-        removeLadderObject(ldrUndoList, source);
+        if (moveObjectBeforeEnd(ldrUndoList, source)) {
+            forgetUndoPosition(*source);
+            if (positionIndex.on) notePosition(*source);
+        } else {
+            if (!ReallocLadderMemory(kLinkBeforeEnd, 0)) return;
+            (void)srcObjectCopyToDestObject(source, ldrNew);
+            if (positionIndex.on) notePosition(*ldrNew);
+            forgetUndoPosition(*source);
+            removeLadderObject(ldrUndoList, source);
+        }
         ++copied_;
     }
 

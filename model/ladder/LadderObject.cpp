@@ -541,6 +541,27 @@ void removeLadderObject(LadderList& list, stLadderBlock* object) {
     disposeObject(object);
 }
 
+bool moveObjectBeforeEnd(LadderList& from, stLadderBlock* object) {
+    stLadderBlock* end = ldrTail;
+    if (object->heldBySnapshots > 0 || end == nullptr || object == end) return false;
+    links::unlink(from, object);
+    forgetObject(object);
+    // END counts the objects linked in front of it as it would for a new one.
+    end->LinkNo = links::holdsOne(ldrList) ? 2 : static_cast<std::uint16_t>(end->LinkNo + 1);
+    links::insertBefore(ldrList, end, object);
+    // What a new object has of its own: the ID text and no monitor state.
+    setText(object->ID, "$##");
+    object->ItemNo = {};
+    object->monValue = {};
+    object->monMark = 0;
+    object->monState = 0;
+    object->unsettled274 = {};
+    object->unsettled276 = 0;
+    changeCount += 2;  // one made, one freed
+    ldrAlloc = ldrNew = ldrNow = object;
+    return true;
+}
+
 void clearLadderKeepEnd() {
     if (ldrHead == nullptr) return;
     while (ldrHead != nullptr && ldrHead->iCode != kCodeEnd) removeLadderObject(ldrList, ldrHead);

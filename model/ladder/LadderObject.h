@@ -333,6 +333,12 @@ void removeEmptyObjects();         // NULL
 
 // Unlinks one object from a list and frees it; every global pointer to it becomes null.
 void removeLadderObject(LadderList& list, stLadderBlock* object);
+// The object leaves list from and goes in front of END in the main list as a copy of it linked
+// there by ReallocLadderMemory(kLinkBeforeEnd) and removed from from by removeLadderObject would:
+// with its fields but the ID text "$##" and no monitor state, every global pointer to it null but
+// ldrAlloc, ldrNew and ldrNow, which are it. False (nothing done) while a command snapshot holds the
+// object, or when the main list has no END.
+bool moveObjectBeforeEnd(LadderList& from, stLadderBlock* object);
 
 // Frees every object of every list and editNew; the list pointers become null.
 void freeAllLadderObjects();

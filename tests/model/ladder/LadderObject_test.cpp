@@ -446,6 +446,90 @@ TEST_F(LadderObjectTest, TheMainListIsLaidOutInListOrderWithItsContentsAndPointe
 #endif
 }
 
+// The re-link of Convert moves each object of the undo list in front of END: what it leaves (both
+// lists, END's link count, the model's pointers, the change count) is what a copy linked there and
+// the source removed leave, in front of END alone and behind other objects. An object a command
+// snapshot holds stays where it is, and nothing changes.
+TEST_F(LadderObjectTest, AnObjectMovedInFrontOfEndLeavesWhatItsCopyWould) {
+    struct Outcome {
+        std::vector<LadderObjectImage> main, undo;
+        std::vector<int> pointers;  // main-list index of each pointer's object; -1 null, -2 elsewhere
+        std::uint16_t endLinks = 0;
+        std::uint64_t changes = 0;
+        bool operator==(const Outcome&) const = default;
+    };
+    const auto copyAcross = [](stLadderBlock* source) {
+        ASSERT_TRUE(ReallocLadderMemory(kLinkBeforeEnd, 0));
+        EXPECT_EQ(srcObjectCopyToDestObject(source, ldrNew), 0);
+        removeLadderObject(ldrUndoList, source);
+    };
+    // END, the objects already moved, and three source objects; the model's pointers at the middle one.
+    const auto setUp = [&](int moved) {
+        FreeLadderMemory(kListUndo);
+        initLadderList(1040, 320);
+        for (std::uint32_t step = 0; step < 3 + static_cast<std::uint32_t>(moved); ++step) {
+            auto* o = new stLadderBlock(sampleObject());
+            o->next = o->prev = nullptr;
+            o->stepNo = step;
+            o->LinkNo = static_cast<std::uint16_t>(40 + step);
+            setText(o->ID, "X01");
+            links::pushBack(ldrUndoList, o);
+        }
+        for (int i = 0; i < moved; ++i) copyAcross(ldrUndoHead);
+        stLadderBlock* source = ldrUndoHead->next;
+        ldrSearch = ldrUndoList.now = readingOrderStart.node = source;
+        canvasState.ldrDrawHead = source;
+        ldrNow = ldrNew = ldrAlloc = ldrTail;
+        return source;
+    };
+    const auto outcome = [](std::uint64_t changesBefore) {
+        Outcome out;
+        std::vector<const stLadderBlock*> main;
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+            main.push_back(o);
+            out.main.push_back(ladderObjectImage(*o));
+        }
+        for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next)
+            out.undo.push_back(ladderObjectImage(*o));
+        for (const stLadderBlock* p :
+             std::initializer_list<const stLadderBlock*>{ldrSearch, ldrUndoList.now, canvasState.ldrDrawHead,
+                                                         readingOrderStart.node, ldrNow, ldrNew, ldrAlloc}) {
+            const auto at = std::find(main.begin(), main.end(), p);
+            out.pointers.push_back(p == nullptr       ? -1
+                                   : at == main.end() ? -2
+                                                      : static_cast<int>(at - main.begin()));
+        }
+        out.endLinks = ldrTail->LinkNo;
+        out.changes = ladderChanges() - changesBefore;
+        return out;
+    };
+    for (int moved : {0, 2}) {
+        SCOPED_TRACE(moved);
+        stLadderBlock* source = setUp(moved);
+        std::uint64_t changes = ladderChanges();
+        copyAcross(source);
+        const Outcome copied = outcome(changes);
+        EXPECT_EQ(textOf(ldrTail->prev->ID), "$##");
+        EXPECT_EQ(ldrTail->prev->monValue[0], 0u);
+
+        source = setUp(moved);
+        changes = ladderChanges();
+        ASSERT_TRUE(moveObjectBeforeEnd(ldrUndoList, source));
+        EXPECT_EQ(ldrTail->prev, source);
+        EXPECT_EQ(outcome(changes), copied);
+        expectConsistentLinks(ldrList);
+        expectConsistentLinks(ldrUndoList);
+    }
+    stLadderBlock* held = setUp(1);
+    held->heldBySnapshots = 1;
+    const std::uint64_t changes = ladderChanges();
+    const Outcome before = outcome(changes);
+    EXPECT_FALSE(moveObjectBeforeEnd(ldrUndoList, held));
+    EXPECT_EQ(outcome(changes), before);
+    held->heldBySnapshots = 0;
+    FreeLadderMemory(kListUndo);
+}
+
 // Which words of the fields any packed object holds: a field that is zero in every object is known
 // to be, one that shares its word with a set field may be set.
 TEST_F(LadderObjectTest, APackedLadderTellsWhichFieldsNoObjectSets) {
