@@ -30,6 +30,35 @@ TEST_F(ObjectOrdering, ABranchIsFinishedBeforeTheElementAfterItsJunction) {
     EXPECT_TRUE(boxes().empty());
 }
 
+// Convert walks with the position indexes of both lists on: every object the walk has taken is
+// found at its place in the main list and no longer in the source, moved there or, when a command
+// snapshot holds it, copied (the source object then goes).
+TEST_F(ObjectOrdering, EveryObjectTakenStandsInTheMainListsIndexAndNoLongerInTheSources) {
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held);
+        drawLadder({"  X X Y", "   | |", "    X"});
+        at(kOut, "OUT Y0", 6, 0);
+        at(kLd, "X2", 4, 2);
+        stLadderBlock* x1 = at(kLd, "X1", 4, 0);
+        at(kLd, "X0", 2, 0);
+        detachAsSource();
+        x1->heldBySnapshots = held ? 1 : 0;
+        {
+            const UndoIndexScope sourceIndex;
+            const PositionIndexScope index;
+            Modify_ObjectLinkSequence(1, 80, 0);
+            for (const auto& [x, y] : {std::pair{80u, 0u}, {160u, 0u}, {160u, 64u}, {240u, 0u}}) {
+                EXPECT_TRUE(searchLadderObject(kSearchMain, x, y)) << x << "," << y;
+                EXPECT_FALSE(searchLadderObject(kSearchUndo, x, y)) << x << "," << y;
+            }
+        }
+        EXPECT_EQ(listed(), (Texts{"X0 80,0", "X1 160,0", "X2 160,64", "OUT Y0 240,0"}));
+        ASSERT_NE(ldrUndoHead, nullptr);  // the source keeps its END alone
+        EXPECT_EQ(std::pair(ldrUndoHead, ldrUndoHead->iCode), std::pair(ldrUndoTail, kCodeEnd));
+        EXPECT_EQ(ldrHead->next == x1, !held);
+    }
+}
+
 TEST_F(ObjectOrdering, AfterAnOutputTheWalkGoesOnAtTheBranchOfTheNextOutput) {
     drawLadder({"  X X Y", "   |", "    X Y"});
     at(kOut, "OUT Y1", 6, 2);
