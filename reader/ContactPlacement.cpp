@@ -68,7 +68,10 @@ void setFlagsOfEdgeForm(stLadderBlock& object, std::uint16_t code, std::uint16_t
     if (code == rising + 1) object.flagByte2 |= kFlag2Falling;
 }
 
-// NULL objects in the free cells left of (x, y), down to the left bus.
+// NULL objects in the free cells left of (x, y), down to the left bus or the first taken cell. END
+// takes no cell: on a bus widened past its column it may stand on this row left of the contact, and
+// the row goes on past it (it moves down below the row right after), or a branch later drawn on the
+// unfilled cells would be wired through this one.
 void fillLeftWithNull(std::uint32_t x, std::uint32_t y, std::uint32_t top, std::uint32_t step,
                       const char* label, bool takeRightNeighbour) {
     stLadderBlock* const placing = ldrNow;
@@ -76,7 +79,7 @@ void fillLeftWithNull(std::uint32_t x, std::uint32_t y, std::uint32_t top, std::
     x = std::min(x, draw.iBusLineEnd);
     while (x >= draw.iBusLineStart + cellW()) {
         x -= cellW();
-        if (objectStandsAt(x, y)) break;
+        if (cellTakenAt(x, y)) break;
         setBlueFrameObject(x, y);
         if (!ReallocLadderMemory(kLinkReadingOrder, 0)) break;
         stLadderBlock* filler = ldrNew;

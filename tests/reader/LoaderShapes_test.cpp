@@ -76,6 +76,25 @@ TEST_F(LoaderShapes, ARungThatBeginsWhileABranchPointIsOpenIsRefused) {
                              "MPP before the next rung");
 }
 
+// On a bus the first branch widened, an OR of a later branch may stand right of END's column, on
+// END's row. The cells left of it are filled up to the branch point all the same, so the last branch
+// takes the row below instead of being drawn through the OR, which Convert then refused.
+TEST_F(LoaderShapes, AnOrRightOfEndOnAWidenedBusKeepsItsRowFromTheNextBranch) {
+    // LD X0, MPS, AND X1 ... AND X15, OUT Y0, MRD, AND X1 ... AND X14, LD X14, OR X15, ANB, OUT Y1,
+    // MPP, OUT Y2
+    const Words words{0x2400, 0xFFFA, 0x4401, 0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407,
+                      0x4408, 0x4409, 0x440A, 0x440B, 0x440C, 0x440D, 0xC500, 0xFFFB, 0x4401,
+                      0x4402, 0x4403, 0x4404, 0x4405, 0x4406, 0x4407, 0x4408, 0x4409, 0x440A,
+                      0x440B, 0x440C, 0x240C, 0x640D, 0xFFF8, 0xC501, 0xFFFC, 0xC502, 0x000F};
+    const grammar::PropertyResult result = check(words);
+    EXPECT_TRUE(result.opened);
+    EXPECT_EQ(result.broken, "");
+    EXPECT_EQ(result.converted, words) << grammar::hexWords(result.converted);
+    // the only boxes are the load's warnings as it widens the bus
+    for (const auto& shown : fakes.messages.shown)
+        EXPECT_EQ(shown.text, "*[AND]SeriesContactDeviceTooMuchError...Can't convert...");
+}
+
 using LoadedObjects = LoaderTest;
 
 // MPS, MRD and MPP objects begin as every new object of the load does (the left bus as their ORB
