@@ -80,9 +80,10 @@ TEST_F(ConvertGrammar, AnAnbJoiningAcrossALabelDoesNotOpen) {
 }
 
 // A rung with more contacts in series than the ladder is wide opens with the load's warning that it
-// cannot be converted. Convert still writes it when it can put it in order (21 contacts in one
-// line); otherwise it refuses with a message and leaves the program and the ladder as they were
-// (the property checks both).
+// cannot be converted. Convert still writes it when it can put it in order: 21 contacts in one line
+// word for word, branches of a step past a branch point as a program that computes the same (the
+// property checks it); otherwise it refuses with a message and leaves the program and the ladder as
+// they were (the property checks both).
 TEST_F(ConvertGrammar, ARungWiderThanTheLadderOpensWithItsWarning) {
     Words line;
     for (std::uint16_t x = 0; x < 21; ++x)
@@ -93,16 +94,35 @@ TEST_F(ConvertGrammar, ARungWiderThanTheLadderOpensWithItsWarning) {
                             0x2802, 0xFFF8, 0xFFF8, 0xFFFA, 0x4407, 0x4804, 0x4402, 0x0038, 0x86D0,
                             0x8600, 0x8008, 0x8000, 0x86D0, 0x8600, 0xFFFB, 0x01CC, 0x8406, 0x01CA,
                             0x8805, 0x3408, 0x6409, 0xFFF8, 0xFFF8, 0xCB22, 0xFFFC, 0xC505, 0x000F};
-    for (const auto& [words, converts] : {std::pair{line, true}, std::pair{branched, false}}) {
+    const Words tangled = {0xF014, 0x261B, 0xE500, 0x11E3, 0x8660, 0x8600, 0x8000, 0x8000, 0x8036, 0x8000,
+                           0x8000, 0x8000, 0x4400, 0x3401, 0x4400, 0x2800, 0xFFF8, 0x01E0, 0x860E, 0x8600,
+                           0x8031, 0x8000, 0x4402, 0x5400, 0x4403, 0xFFFD, 0x4404, 0x3405, 0xFFF9, 0xFFF8,
+                           0x0601, 0x8082, 0x8000, 0x240C, 0x01D2, 0x8634, 0x8600, 0x8060, 0x8000, 0x11D0,
+                           0x8654, 0x8600, 0x8043, 0x8000, 0x5E24, 0x4415, 0x5404, 0x01E8, 0x8644, 0x8600,
+                           0x8004, 0x8000, 0x3803, 0xFFF8, 0xFFF8, 0xFFF8, 0x2E24, 0xFFF8, 0x4805, 0x4693,
+                           0x5417, 0x4EA7, 0x0604, 0x80F8, 0x8000, 0x000F};
+    enum class Outcome { Unchanged, Converted, Refused };
+    for (const auto& [words, outcome] :
+         {std::pair{line, Outcome::Unchanged}, std::pair{branched, Outcome::Converted},
+          std::pair{tangled, Outcome::Refused}}) {
         const grammar::PropertyResult result = check(words);
         EXPECT_EQ(result.broken, "");
         EXPECT_TRUE(result.opened);
         EXPECT_TRUE(result.openedWarned);
-        EXPECT_EQ(result.converted, converts ? words : Words{});
+        if (outcome == Outcome::Unchanged) {
+            EXPECT_EQ(result.converted, words);
+        }
+        EXPECT_EQ(result.converted.empty(), outcome == Outcome::Refused)
+            << grammar::hexWords(result.converted);
         ASSERT_FALSE(fakes.messages.shown.empty());
         EXPECT_EQ(fakes.messages.shown.front().text,
                   "*[AND]SeriesContactDeviceTooMuchError...Can't convert...");
         EXPECT_EQ(fakes.messages.shown.front().caption, "Error2015032401...");
+        if (outcome == Outcome::Refused) {
+            EXPECT_EQ(
+                fakes.messages.shown.back().text,
+                "Block 2: 3 of 24 objects are reached by its wiring; the ladder cannot be put in order.");
+        }
     }
 }
 
