@@ -75,7 +75,7 @@ protected:
             const QFileInfo chosen(QString::fromStdString(chosenFile));
             if (!file->property("folderSet").toBool()) file->setDirectory(chosen.absolutePath());
             file->setProperty("folderSet", true);
-            file->selectFile(chosen.fileName());
+            kestrion::test::enterFileName(*file, chosen.absoluteFilePath());
             if (file->selectedFiles().value(0) != chosen.absoluteFilePath()) {
                 modal->setProperty("answered", false);
                 return;

@@ -39,7 +39,7 @@ protected:
             parameters->btnOk->click();
         } else if (auto* file = qobject_cast<QFileDialog*>(modal)) {
             dialogTitles << file->windowTitle();
-            file->selectFile(QString::fromStdString(chosenFile));
+            kestrion::test::enterFileName(*file, QString::fromStdString(chosenFile));
             QMetaObject::invokeMethod(file, "accept");
         } else if (auto* title = qobject_cast<forms::TFileTitleForm*>(modal)) {
             dialogTitles << title->windowTitle();

@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+
 #include "app/forms/LogoUnit.h"
 #include "support/Fixture.h"
 
@@ -20,6 +25,15 @@ RealServicesTest::~RealServicesTest() {
     delete app::LogoForm.data();
     resetAllState();
     std::filesystem::remove_all(home);
+}
+
+void enterFileName(QFileDialog& dialog, const QString& path) {
+    dialog.selectFile(path);
+    const QFileInfo file(path);
+    const QString typed =
+        dialog.directory() == file.absoluteDir() ? file.fileName() : file.absoluteFilePath();
+    if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit"); name != nullptr && name->text() != typed)
+        name->setText(typed);
 }
 
 }  // namespace kestrion::test

@@ -10,6 +10,9 @@
 #include "app/forms/QtPlatform.h"
 #include "platform/PosixFiles.h"
 
+class QFileDialog;
+class QString;
+
 namespace kestrion::test {
 
 class RealServicesTest : public ::testing::Test {
@@ -22,5 +25,10 @@ protected:
     platform::PosixFiles files;
     app::QtPlatform services;
 };
+
+// Puts a file's name into a file dialog as a user types it. selectFile leaves the name field as it
+// is while that field has the focus, which it may have by then on a busy machine; the name is then
+// written into the field itself.
+void enterFileName(QFileDialog& dialog, const QString& path);
 
 }  // namespace kestrion::test
