@@ -104,16 +104,15 @@ private:
         if (!searchLadderObject(kSearchUndo, x_, y_)) return;
         stLadderBlock* source = ldrSearch;
         if (source->objLbc != lbc_ || isBlockJoint(source->iCode) || isStackJoint(source->iCode)) return;
-        if (moveObjectBeforeEnd(ldrUndoList, source)) {
-            forgetUndoPosition(*source);
-            if (positionIndex.on) notePosition(*source);
-        } else {
+        stLadderBlock* placed = source;
+        if (!moveObjectBeforeEnd(ldrUndoList, source)) {
             if (!ReallocLadderMemory(kLinkBeforeEnd, 0)) return;
             (void)srcObjectCopyToDestObject(source, ldrNew);
-            if (positionIndex.on) notePosition(*ldrNew);
-            forgetUndoPosition(*source);
-            removeLadderObject(ldrUndoList, source);
+            placed = ldrNew;
         }
+        forgetUndoPosition(*source);
+        if (placed != source) removeLadderObject(ldrUndoList, source);
+        if (positionIndex.on) notePosition(*placed);
         ++copied_;
     }
 
