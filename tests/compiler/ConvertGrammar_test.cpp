@@ -10,6 +10,7 @@
 #include "grammar/ConvertProperty.h"
 #include "grammar/ProgramGrammar.h"
 #include "support/Fixture.h"
+#include "support/SourceTree.h"
 
 namespace kestrion::test {
 namespace {
@@ -155,7 +156,7 @@ TEST_F(ConvertGrammar, GeneratedProgramsOpenAndKeepWhatEveryOutputComputesThroug
 TEST_F(ConvertGrammar, EveryProgramThatOnceBrokeThePropertyKeepsIt) {
     int count = 0;
     for (const auto& file :
-         std::filesystem::directory_iterator(std::filesystem::path(__FILE__).parent_path() / "regressions")) {
+         std::filesystem::directory_iterator(test::testSource("tests/compiler/regressions"))) {
         std::ifstream in(file.path());
         for (std::string line; std::getline(in, line);) {
             std::istringstream fields(line.substr(0, line.find('#')));

@@ -11,6 +11,7 @@
 #include "compiler/StackPrograms.h"
 #include "reader/LoaderTestSupport.h"
 #include "reader/WordCheck.h"
+#include "support/SourceTree.h"
 
 namespace kestrion::test {
 namespace {
@@ -21,7 +22,7 @@ TEST_F(ConvertRoundTrip, CanonicalProgramsComeBackWordForWordAndASecondConvertCh
     const auto program = [] { return Words(pmw.program.begin(), pmw.program.begin() + 512); };
     int count = 0;
     for (const auto& file :
-         std::filesystem::directory_iterator(std::filesystem::path(__FILE__).parent_path() / "roundtrip")) {
+         std::filesystem::directory_iterator(test::testSource("tests/compiler/roundtrip"))) {
         std::ifstream in(file.path());
         for (std::string line; std::getline(in, line);) {
             std::istringstream fields(line.substr(0, line.find('#')));

@@ -16,6 +16,7 @@
 #include "plcsim/PlcSimErrors.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
+#include "support/SourceTree.h"
 
 namespace kestrion::test {
 namespace {
@@ -95,7 +96,7 @@ protected:
 };
 
 TEST_F(DiagnosticsTest, EachCaseShowsWhatItsFileSays) {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "diagnostics_cases.txt");
+    std::ifstream in(test::testSource("tests/diagnostics/diagnostics_cases.txt"));
     std::vector<Case> cases;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("case ", 0) == 0) cases.push_back({line, {}, {}, {}});

@@ -10,6 +10,7 @@
 #include "editor/ViewTestSupport.h"
 #include "model/image/CommentLists.h"
 #include "model/ladder/EditMarks.h"
+#include "support/SourceTree.h"
 
 namespace kestrion::test {
 namespace {
@@ -21,7 +22,7 @@ class LadderLayoutTest : public ViewTest {};
 // Each case of the golden file: "zoom code mnemonic x xEnd end operands...", then the object's
 // strokes up to a blank line.
 TEST_F(LadderLayoutTest, SymbolsHaveTheirStrokesAtEachZoom) {
-    std::ifstream golden(std::filesystem::path(__FILE__).parent_path() / "golden" / "symbols.txt");
+    std::ifstream golden(test::testSource("tests/editor/golden/symbols.txt"));
     ASSERT_TRUE(golden);
     for (std::string header; std::getline(golden, header);) {
         if (header.empty() || header[0] == '#') continue;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "reader/LoaderTestSupport.h"
+#include "support/SourceTree.h"
 
 namespace kestrion {
 namespace {
@@ -61,7 +62,7 @@ protected:
 };
 
 TEST_F(LoaderGolden, EveryProgramLoadsAsItsFileSays) {
-    const fs::path folder = fs::path(__FILE__).parent_path() / "golden";
+    const fs::path folder = test::testSource("tests/reader/golden");
     const bool update = std::getenv("KESTRION_UPDATE_GOLDEN") != nullptr;
     int programs = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {

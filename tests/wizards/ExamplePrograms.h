@@ -15,13 +15,14 @@
 #include "model/instructions/AppInstructionTable.h"
 #include "reader/MachineWords.h"
 #include "reader/OperandWords.h"
+#include "support/SourceTree.h"
 
 namespace kestrion::test::sources {
 
 namespace fs = std::filesystem;
 using Words = std::vector<std::uint16_t>;
 
-inline const fs::path kSourceRoot = fs::path(__FILE__).parent_path().parent_path().parent_path();
+inline const fs::path kSourceRoot = test::sourceTree();
 
 struct Example {
     std::string path, title;
