@@ -85,9 +85,13 @@ std::string asciiText(const std::uint8_t* bytes, std::size_t size) {
     return text;
 }
 
+// One sign at most, then digits. from_chars takes a '-' but no '+': a leading '+' is stepped over
+// and a '-' after it refused, so "+-5" is no number, as "++5" is not.
 bool decimalNumber(const std::string& text, int& value) {
+    const bool plus = !text.empty() && text[0] == '+';
+    if (plus && text.size() > 1 && text[1] == '-') return false;
     const char* end = text.data() + text.size();
-    const auto parsed = std::from_chars(text.data() + (!text.empty() && text[0] == '+' ? 1 : 0), end, value);
+    const auto parsed = std::from_chars(text.data() + (plus ? 1 : 0), end, value);
     return parsed.ec == std::errc() && parsed.ptr == end;
 }
 

@@ -87,11 +87,24 @@ TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
         {"H", 0, nullptr},
         {"K+5", 5, nullptr},
         {"K-1", -1, nullptr},
+        {"K-0", 0, nullptr},
+        {"K+0", 0, nullptr},
         {"H123456789", 0x7FFFFFFF, nullptr},  // past every range, never wrapped round
         {"X1", kNone, "Error2015091920...First character must be K or H  | Error Message | error"},
         {"-5", kNone, "Error2015091920...First character must be K or H  | Error Message | error"},
         {"K1A", kNone, "'1A' is not a valid integer value | Error Message | error"},
         {"K99999999999", kNone, "'99999999999' is not a valid integer value | Error Message | error"},
+        // One sign at most: a '+' followed by a '-' is no decimal number.
+        {"K+-5", kNone, "'+-5' is not a valid integer value | Error Message | error"},
+        {"k+-58", kNone, "'+-58' is not a valid integer value | Error Message | error"},
+        {"K+-0", kNone, "'+-0' is not a valid integer value | Error Message | error"},
+        {"K++5", kNone, "'++5' is not a valid integer value | Error Message | error"},
+        {"K-+5", kNone, "'-+5' is not a valid integer value | Error Message | error"},
+        {"K--5", kNone, "'--5' is not a valid integer value | Error Message | error"},
+        {"K+", kNone, "'+' is not a valid integer value | Error Message | error"},
+        {"K-", kNone, "'-' is not a valid integer value | Error Message | error"},
+        {"K5-", kNone, "'5-' is not a valid integer value | Error Message | error"},
+        {"1-5", kNone, "'1-5' is not a valid integer value | Error Message | error"},
         {"HZZ", kNone, "'HZZ' is not a hexadecimal number | Error Message | error"},
         {"HQQ", kNone, "'HQQ' is not a hexadecimal number | Error Message | error"},
         {"H12G", kNone, "'H12G' is not a hexadecimal number | Error Message | error"},
@@ -154,6 +167,60 @@ TEST_F(AnyAddressTest, ATextThatIsNoNumberInRangeIsRefusedAndNothingIsSent) {
         dialog.addressEdit = "H09E0";
         dialog.btnWriteClick();
         EXPECT_EQ(sim.plc.wordAt(kWatched), word) << data;
+    }
+}
+
+// Each edit that takes a number, as its button sends it: the frame that goes out, or nothing and
+// the box for a text that is no number.
+TEST_F(AnyAddressTest, EachEditSendsWhatItsTextSaysOrNothing) {
+    const std::string notInteger = " is not a valid integer value | Error Message | error";
+    struct Case {
+        const char* address;
+        const char* byteNo;
+        const char* data;
+        void (AnyAddressDialog::*click)();
+        const char* frame;  // the EA frame sent, nullptr for none
+        const char* box;    // the text the box quotes, nullptr for none
+    };
+    const Case cases[] = {
+        // The data of a write: the word low byte first.
+        {"H09E0", "K2", "K-5", &AnyAddressDialog::btnWriteClick, "EAC09E002FBFF", nullptr},
+        {"H09E0", "K2", "K+5", &AnyAddressDialog::btnWriteClick, "EAC09E0020500", nullptr},
+        {"H09E0", "K2", "k-58", &AnyAddressDialog::btnWriteClick, "EAC09E002C6FF", nullptr},
+        {"H09E0", "K2", "K-0", &AnyAddressDialog::btnWriteClick, "EAC09E0020000", nullptr},
+        {"H09E0", "K2", "05", &AnyAddressDialog::btnWriteClick, "EAC09E0020500", nullptr},
+        {"H09E0", "K2", "K+-5", &AnyAddressDialog::btnWriteClick, nullptr, "'+-5'"},
+        {"H09E0", "K2", "k+-58", &AnyAddressDialog::btnWriteClick, nullptr, "'+-58'"},
+        {"H09E0", "K2", "K+-0", &AnyAddressDialog::btnWriteClick, nullptr, "'+-0'"},
+        {"H09E0", "K2", "K++5", &AnyAddressDialog::btnWriteClick, nullptr, "'++5'"},
+        {"H09E0", "K2", "K-+5", &AnyAddressDialog::btnWriteClick, nullptr, "'-+5'"},
+        // The address of a read, a write and a force (2528 = H09E0).
+        {"K+2528", "K2", "H0001", &AnyAddressDialog::btnReadClick, "EAA09E002", nullptr},
+        {"K+-2528", "K2", "H0001", &AnyAddressDialog::btnReadClick, nullptr, "'+-2528'"},
+        {"K+-1", "K2", "H0001", &AnyAddressDialog::btnWriteClick, nullptr, "'+-1'"},
+        {"K+-0", "K2", "H0001", &AnyAddressDialog::btnForceOnClick, nullptr, "'+-0'"},
+        {"K+-0", "K2", "H0001", &AnyAddressDialog::btnForceOffClick, nullptr, "'+-0'"},
+        // The byte count of a read.
+        {"H09E0", "K+2", "H0001", &AnyAddressDialog::btnReadClick, "EAA09E002", nullptr},
+        {"H09E0", "K+-2", "H0001", &AnyAddressDialog::btnReadClick, nullptr, "'+-2'"},
+        {"H09E0", "K+-0", "H0001", &AnyAddressDialog::btnReadClick, nullptr, "'+-0'"},
+    };
+    for (const Case& c : cases) {
+        fakes.messages.shown.clear();
+        sim.plc.frames.clear();
+        openWith(c.byteNo);
+        dialog.addressEdit = c.address;
+        dialog.dataEdit = c.data;
+        (dialog.*c.click)();
+        const std::string what = std::string(c.address) + " " + c.byteNo + " " + c.data;
+        std::vector<std::string> sent;
+        std::copy_if(sim.plc.frames.begin(), sim.plc.frames.end(), std::back_inserter(sent),
+                     [](const std::string& f) { return f.rfind("EA", 0) == 0; });
+        EXPECT_EQ(sent, c.frame != nullptr ? std::vector<std::string>{c.frame} : std::vector<std::string>{})
+            << what;
+        EXPECT_EQ(shownBoxes(fakes.messages), c.box != nullptr ? Boxes{c.box + notInteger} : Boxes{}) << what;
+        // A refusal sends nothing, not even the connection test.
+        EXPECT_EQ(sim.plc.frames.empty(), c.box != nullptr) << what;
     }
 }
 
