@@ -255,6 +255,14 @@ void KeywordSetup1Click() {
 
 namespace {
 
+// The old ID is eight hex digits, as the new one. The pairs are read with any other character
+// counted as 0, so without this 1234567Z would pass for 12345670.
+bool oldUserIdReadable() {
+    if (std::all_of(rs.oldKeyword.begin(), rs.oldKeyword.end(), isHexDigit)) return true;
+    platform::say({"Keyword is 8 characters, 0~9 or A~F only", "Keyword Error", platform::MsgIcon::Warning});
+    return false;
+}
+
 // Any of the four bytes of the old ID that differs from the PLC's (D8105 high and low, then D8104)
 // refuses it.
 bool oldUserIdMatches(std::uint16_t d8105, std::uint16_t d8104) {
@@ -292,6 +300,10 @@ void SetupUserId1Click() {
         linkDialogs().plcKeyword(dialog);
         if (!dialog.accepted()) return;
         rs.userId = rs.newKeyword;
+        if (idSet && !oldUserIdReadable()) {
+            requestRedraw();
+            abandonCommand();
+        }
         if (idSet && !oldUserIdMatches(d8105, d8104)) {
             platform::say({"Old Id Error", "Error2019040234", platform::MsgIcon::Warning});
             requestRedraw();

@@ -214,6 +214,35 @@ TEST_F(KeywordsTest, UserIdSetupChecksTheOldIdAgainstD8105ThenD8104) {
     }
 }
 
+// The old ID is read as four hex pairs; a character that is no hex digit would read as some digit
+// all the same (Z as 0: 1234567Z as 12345670), so such an ID is refused before it is compared, with
+// the new ID's box, and nothing reaches the PLC.
+TEST_F(KeywordsTest, AnOldUserIdOfOtherCharactersThanHexDigitsIsRefusedAndNothingIsWritten) {
+    const Boxes notHex = {"Keyword is 8 characters, 0~9 or A~F only | Keyword Error | warning"};
+    // The edits force upper case: 1234567z is 1234567Z. The last is the right ID, eight digits.
+    const std::tuple<const char*, Boxes, std::uint32_t> cases[] = {
+        {"1234567Z", notHex, 0x12345670}, {"1234567z", notHex, 0x12345670}, {"1234567G", notHex, 0x12345670},
+        {"12345 70", notHex, 0x12345670}, {"-2345670", notHex, 0x12345670}, {"12345670", {}, 0xABCD0123},
+    };
+    for (const auto& [oldId, boxes, after] : cases) {
+        useType(5);
+        setUserId(0x1234, 0x5670);
+        sim.plc.frames.clear();
+        fakes.messages.shown.clear();
+        linkDialogs.keywordEntries = {{oldId, "ABCD0123"}};
+        SetupUserId1Click();
+        EXPECT_EQ(shownBoxes(fakes.messages), boxes) << oldId;
+        EXPECT_EQ(sim.plc.wordAt(0x0E00 + 2 * 105) * 0x10000u + sim.plc.wordAt(0x0E00 + 2 * 104), after)
+            << oldId;
+        const bool written = std::any_of(sim.plc.frames.begin(), sim.plc.frames.end(),
+                                         [](const std::string& f) { return f.rfind("6F6Id2", 0) == 0; });
+        EXPECT_EQ(written, boxes.empty()) << oldId;
+        EXPECT_EQ(comPortHandle, -1) << oldId;
+        EXPECT_EQ(rs.userId, Password{});
+        EXPECT_EQ(rs.oldKeyword, Password{});
+    }
+}
+
 TEST_F(KeywordsTest, Keyword2IsSetOnType2AndSaysWhenItWasNot) {
     // The sixth frame is 6F7Key2: after the four register reads and the block in one frame.
     const std::tuple<int, int, std::size_t, const char*, bool> cases[] = {
