@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -17,9 +18,21 @@ namespace {
 
 constexpr std::size_t kMostDigits = 20;
 
-// The typed value: its 32-bit pattern, and the real number when one was typed.
+// What a field holds. A word or a register pair holds its value read signed or unsigned; a value
+// beyond that would come out cut to its low bits, so the field refuses it instead.
+struct Range {
+    int bits;
+    double least;
+    double most;
+};
+constexpr Range kWord{16, -32768.0, 65535.0};
+constexpr Range kPair{32, -2147483648.0, 4294967295.0};
+
+// The typed value: the number itself (the integer, or the whole part of a real), its 32-bit pattern
+// while it has one, and the real number when one was typed.
 struct TypedValue {
-    std::uint32_t bits = 0;  // the integer (two's complement), or the integer part of a real
+    double whole = 0;
+    std::uint32_t bits = 0;  // two's complement
     bool real = false;
     std::uint32_t floatBits = 0;
 };
@@ -46,6 +59,7 @@ std::optional<TypedValue> readTyped(std::string_view typed) {
             hexStrToInt(text.substr(1), static_cast<int>(text.size() - 1));
         if (!bits || text.size() == 1 || text.size() > 9) return std::nullopt;
         value.bits = *bits;
+        value.whole = *bits;
         return value;
     }
     const bool realText = text.front() == 'E' || text.find('.') != std::string::npos;
@@ -62,10 +76,10 @@ std::optional<TypedValue> readTyped(std::string_view typed) {
         if (!bits) return std::nullopt;
         value.real = true;
         value.floatBits = *bits;
-        const double whole = static_cast<double>(bitsToFloat(*bits));
-        value.bits = whole >= -2147483648.0 && whole < 2147483648.0
-                         ? static_cast<std::uint32_t>(static_cast<std::int32_t>(whole))
-                         : 0;
+        // Adding 0 makes the whole part of -0.5 a plain 0.
+        value.whole = std::trunc(static_cast<double>(bitsToFloat(*bits))) + 0.0;
+        if (value.whole >= kPair.least && value.whole <= kPair.most)
+            value.bits = static_cast<std::uint32_t>(static_cast<std::int64_t>(value.whole));
         return value;
     }
     const std::string digits = text.front() == 'K' ? text.substr(1) : text;
@@ -75,7 +89,25 @@ std::optional<TypedValue> readTyped(std::string_view typed) {
         parsed < INT32_MIN || parsed > UINT32_MAX)
         return std::nullopt;
     value.bits = static_cast<std::uint32_t>(parsed);
+    value.whole = static_cast<double>(parsed);
     return value;
+}
+
+bool fits(double whole, const Range& range) {
+    return whole >= range.least && whole <= range.most;
+}
+
+// A whole number, however large, without decimals.
+std::string wholeText(double whole) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.0f", whole);
+    return text;
+}
+
+// What a field shows in place of a value it cannot hold.
+std::string doesNotFit(double whole, const Range& range) {
+    return wholeText(whole) + " does not fit " + std::to_string(range.bits) + " bits (" +
+           wholeText(range.least) + " to " + wholeText(range.most) + ")";
 }
 
 // The words the program writes for a constant operand, and the text it reads back from them.
@@ -109,8 +141,8 @@ void addOperand(std::vector<std::string>& lines, const std::string& label, const
         (operand ? ": " + words(operand->words) + "  -> " + operand->back : ": not written by the program"));
 }
 
-std::string bcdLine(std::uint32_t bits, int digits) {
-    const long long bcd = binaryToBcd(static_cast<std::int32_t>(bits), digits);
+std::string bcdLine(double whole, int digits) {
+    const long long bcd = fits(whole, kPair) ? binaryToBcd(static_cast<long long>(whole), digits) : -1;
     if (bcd < 0) return "not a BCD value (0 to " + std::string(static_cast<std::size_t>(digits), '9') + ")";
     return hex(static_cast<std::uint32_t>(bcd), digits) + "  -> " +
            std::to_string(bcdToBinary(static_cast<unsigned long long>(bcd)));
@@ -120,6 +152,47 @@ std::string floatText(const char* format, std::uint32_t bits) {
     char text[64];
     std::snprintf(text, sizeof text, format, static_cast<double>(bitsToFloat(bits)));
     return text;
+}
+
+// A constant operand's words, or the refusal when its field cannot hold the value whole.
+void addConstant(std::vector<std::string>& lines, const TypedValue& value, const Range& range,
+                 const std::string& text) {
+    const std::string label = "Operand words, " + std::to_string(range.bits) + " bits: ";
+    if (fits(value.whole, range))
+        addOperand(lines, label, text, range.bits == 32);
+    else
+        lines.push_back(label + doesNotFit(value.whole, range));
+}
+
+// The integer fields; a real whose whole part lies beyond 32 bits leaves them without a value.
+void addIntegerLines(std::vector<std::string>& lines, const TypedValue& value) {
+    const std::uint32_t bits = value.bits;
+    const auto low = static_cast<std::uint16_t>(bits & 0xFFFF);
+    const auto high = static_cast<std::uint16_t>(bits >> 16);
+    const auto signed32 = static_cast<std::int32_t>(bits);
+    const bool pair = fits(value.whole, kPair);
+    const std::string tooWide = doesNotFit(value.whole, kPair);
+    lines.push_back("Decimal (32 bits): " +
+                    (pair ? std::to_string(signed32) + "   unsigned " + std::to_string(bits) : tooWide));
+    lines.push_back("Hexadecimal (32 bits): " + (pair ? hex(bits, 8) : tooWide));
+    lines.push_back("16-bit register (low word): " +
+                    (fits(value.whole, kWord) ? hex(low, 4) + " = " + std::to_string(low) + ", signed " +
+                                                    std::to_string(static_cast<std::int16_t>(low))
+                                              : doesNotFit(value.whole, kWord)));
+    lines.push_back("32-bit pair: " +
+                    (pair ? "D0 (low word) = " + hex(low, 4) + " (" + std::to_string(low) +
+                                "), D1 (high word) = " + hex(high, 4) + " (" + std::to_string(high) + ")"
+                          : tooWide));
+    lines.push_back("BCD (16 bits): " + bcdLine(value.whole, 4));
+    lines.push_back("BCD (32 bits): " + bcdLine(value.whole, 8));
+    const long long fromBcd = bcdToBinary(bits);
+    lines.push_back("Read as BCD: " + (!pair         ? tooWide
+                                       : fromBcd < 0 ? std::string("not BCD digits")
+                                                     : std::to_string(fromBcd)));
+    addConstant(lines, value, kWord, "K" + std::to_string(static_cast<std::int16_t>(low)));
+    addConstant(lines, value, kPair, "K" + std::to_string(signed32));
+    addConstant(lines, value, kWord, "H" + hexText(low, 4));
+    addConstant(lines, value, kPair, "H" + hexText(bits, 8));
 }
 
 }  // namespace
@@ -148,32 +221,13 @@ std::vector<std::string> mathTestLines(std::string_view typed) {
         return {
             "Type a decimal number (1234, -5, K1234), a hexadecimal one (H4D2) or a real number "
             "(E1.5, 1.5)."};
-    const std::uint32_t bits = value->bits;
-    const auto low = static_cast<std::uint16_t>(bits & 0xFFFF);
-    const auto high = static_cast<std::uint16_t>(bits >> 16);
-    const auto signed32 = static_cast<std::int32_t>(bits);
     std::vector<std::string> lines;
     if (value->real)
         lines.push_back("Real number " + floatText("%f", value->floatBits) +
-                        ", the integer lines take its whole part " +
-                        std::to_string(static_cast<std::int32_t>(bits)));
-    lines.push_back("Decimal (32 bits): " + std::to_string(signed32) + "   unsigned " + std::to_string(bits));
-    lines.push_back("Hexadecimal (32 bits): " + hex(bits, 8));
-    lines.push_back("16-bit register (low word): " + hex(low, 4) + " = " + std::to_string(low) + ", signed " +
-                    std::to_string(static_cast<std::int16_t>(low)));
-    lines.push_back("32-bit pair: D0 (low word) = " + hex(low, 4) + " (" + std::to_string(low) +
-                    "), D1 (high word) = " + hex(high, 4) + " (" + std::to_string(high) + ")");
-    lines.push_back("BCD (16 bits): " + bcdLine(bits, 4));
-    lines.push_back("BCD (32 bits): " + bcdLine(bits, 8));
-    const long long fromBcd = bcdToBinary(bits);
-    lines.push_back("Read as BCD: " +
-                    (fromBcd < 0 ? std::string("not BCD digits") : std::to_string(fromBcd)));
-    addOperand(lines, "Operand words, 16 bits: ", "K" + std::to_string(static_cast<std::int16_t>(low)),
-               false);
-    addOperand(lines, "Operand words, 32 bits: ", "K" + std::to_string(signed32), true);
-    addOperand(lines, "Operand words, 16 bits: ", "H" + hexText(low, 4), false);
-    addOperand(lines, "Operand words, 32 bits: ", "H" + hexText(bits, 8), true);
-    const std::uint32_t f = value->real ? value->floatBits : *strToFloatBits(std::to_string(signed32));
+                        ", the integer lines take its whole part " + wholeText(value->whole));
+    addIntegerLines(lines, *value);
+    // A typed integer as the nearest real: the number itself, not a reading of its bits.
+    const std::uint32_t f = value->real ? value->floatBits : *strToFloatBits(wholeText(value->whole));
     lines.push_back("Real number (IEEE single): " + hex(f, 8) + "  -> " + floatText("%.7f", f));
     lines.push_back("Real in registers: D0 (low word) = " + hex(f & 0xFFFF, 4) +
                     ", D1 (high word) = " + hex(f >> 16, 4));

@@ -37,9 +37,13 @@ TMathTestForm::TMathTestForm(QWidget* parent) : QDialog(parent) {
     btnClose = new QPushButton(this);
     btnClose->setObjectName("btnClose");
     Captions::of(this).text(btnClose, "Close");
+    // Enter belongs to the value: as the dialog's default, Close would take it and end the view,
+    // and the next value typed would reach the main window.
+    btnClose->setAutoDefault(false);
     layout->addWidget(btnClose, 0, Qt::AlignRight);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(ValueEdit, &QLineEdit::textChanged, this, &TMathTestForm::ValueEditChange);
+    connect(ValueEdit, &QLineEdit::returnPressed, this, &TMathTestForm::ValueEditEnter);
     ValueEditChange();
     ValueEdit->selectAll();
     resize(kWidth, kHeight);
@@ -50,6 +54,12 @@ void TMathTestForm::ValueEditChange() {
     for (const std::string& line : mathTestLines(ValueEdit->text().toStdString()))
         text += QString::fromStdString(line) + "\n";
     ResultMemo->setPlainText(text);
+}
+
+// The value's lines again, and its text selected, so the next value typed takes its place.
+void TMathTestForm::ValueEditEnter() {
+    ValueEditChange();
+    ValueEdit->selectAll();
 }
 
 void QtDevViewsDialogs::mathTest() {

@@ -1,5 +1,5 @@
 // TMathTestForm: xTHIS > "Math test". A value typed above, the program's own conversions of it
-// below, following every key.
+// below, following every key; Enter shows them and keeps the view open for the next value.
 #pragma once
 
 #include <QDialog>
@@ -20,6 +20,7 @@ public:
     QPushButton* btnClose = nullptr;
 
     void ValueEditChange();
+    void ValueEditEnter();
 };
 
 }  // namespace kestrion::forms

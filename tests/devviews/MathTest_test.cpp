@@ -65,7 +65,8 @@ TEST_F(MathTestTest, ANegativeValueHasNoBcd) {
 }
 
 // H1234 is 4660, whose BCD is H4660; its own digits read as BCD are 1234. 99999999 = 0x05F5E0FF is
-// the largest 32-bit BCD value (H99999999); its low word 0xE0FF is -7937 as a 16-bit constant.
+// the largest 32-bit BCD value (H99999999); a 16-bit constant cannot hold it (cut to its low word
+// 0xE0FF it would read K-7937).
 TEST_F(MathTestTest, HexadecimalValuesAndTheBcdLimits) {
     const Lines hex = mathTestLines("h1234");
     EXPECT_EQ(hex[0], "Decimal (32 bits): 4660   unsigned 4660");
@@ -76,12 +77,95 @@ TEST_F(MathTestTest, HexadecimalValuesAndTheBcdLimits) {
     EXPECT_EQ(most[1], "Hexadecimal (32 bits): H05F5E0FF");
     EXPECT_EQ(most[4], "BCD (16 bits): not a BCD value (0 to 9999)");
     EXPECT_EQ(most[5], "BCD (32 bits): H99999999  -> 99999999");
-    EXPECT_EQ(most[7], "Operand words, 16 bits: K-7937: 80FF 80E0  -> K-7937");
+    EXPECT_EQ(most[7], "Operand words, 16 bits: 99999999 does not fit 16 bits (-32768 to 65535)");
     EXPECT_EQ(mathTestLines("100000000")[5], "BCD (32 bits): not a BCD value (0 to 99999999)");
     EXPECT_EQ(mathTestLines("9999")[4], "BCD (16 bits): H9999  -> 9999");
     EXPECT_EQ(mathTestLines("10000")[4], "BCD (16 bits): not a BCD value (0 to 9999)");
     EXPECT_EQ(mathTestLines("4294967295")[0], "Decimal (32 bits): -1   unsigned 4294967295");
     EXPECT_EQ(mathTestLines("K-2147483648")[1], "Hexadecimal (32 bits): H80000000");
+}
+
+// 70000 = 0x00011170 needs 17 bits: every 16-bit field refuses it and says why, where cut to its low
+// word it would read H1170 (K4464); the 32-bit fields hold it. 70000.0 = 1.068115234375 x 2^16:
+// exponent 127 + 16 = 0x8F, fraction 0x08B800, so 0x4788B800.
+TEST_F(MathTestTest, AValueBeyondSixteenBitsIsRefusedByEverySixteenBitField) {
+    const std::string refused = "70000 does not fit 16 bits (-32768 to 65535)";
+    EXPECT_EQ(mathTestLines("70000"),
+              (Lines{"Decimal (32 bits): 70000   unsigned 70000", "Hexadecimal (32 bits): H00011170",
+                     "16-bit register (low word): " + refused,
+                     "32-bit pair: D0 (low word) = H1170 (4464), D1 (high word) = H0001 (1)",
+                     "BCD (16 bits): not a BCD value (0 to 9999)", "BCD (32 bits): H00070000  -> 70000",
+                     "Read as BCD: 11170", "Operand words, 16 bits: " + refused,
+                     "Operand words, 32 bits: K70000: 8070 8011 8001 8000  -> K70000",
+                     "Operand words, 16 bits: " + refused,
+                     "Operand words, 32 bits: H00011170: 8270 8011 8001 8000  -> H00011170",
+                     "Real number (IEEE single): H4788B800  -> 70000.0000000",
+                     "Real in registers: D0 (low word) = HB800, D1 (high word) = H4788",
+                     "Operand words, 32 bits: E70000.000000: 8000 90B8 8088 8047  -> E70000.000000"}));
+    EXPECT_EQ(mathTestLines("H11170"), mathTestLines("70000"));
+}
+
+// A word holds -32768 to 65535, read signed or unsigned (65535 and -1 are the same word HFFFF); one
+// past either end is refused, never wrapped round.
+TEST_F(MathTestTest, TheEdgesOfASixteenBitField) {
+    struct Case {
+        const char* typed;
+        const char* reg;      // the 16-bit register line, after its label
+        const char* decimal;  // the 16-bit K constant line, after its label
+        const char* hex;      // the 16-bit H constant line, after its label
+    };
+    const Case cases[] = {
+        {"65535", "HFFFF = 65535, signed -1", "K-1: 80FF 80FF  -> K-1", "HFFFF: 82FF 80FF  -> HFFFF"},
+        {"HFFFF", "HFFFF = 65535, signed -1", "K-1: 80FF 80FF  -> K-1", "HFFFF: 82FF 80FF  -> HFFFF"},
+        {"-32768", "H8000 = 32768, signed -32768", "K-32768: 8000 8080  -> K-32768",
+         "H8000: 8200 8080  -> H8000"},
+        {"65536", "65536 does not fit 16 bits (-32768 to 65535)",
+         "65536 does not fit 16 bits (-32768 to 65535)", "65536 does not fit 16 bits (-32768 to 65535)"},
+        {"-32769", "-32769 does not fit 16 bits (-32768 to 65535)",
+         "-32769 does not fit 16 bits (-32768 to 65535)", "-32769 does not fit 16 bits (-32768 to 65535)"},
+        {"K-70000", "-70000 does not fit 16 bits (-32768 to 65535)",
+         "-70000 does not fit 16 bits (-32768 to 65535)", "-70000 does not fit 16 bits (-32768 to 65535)"},
+    };
+    for (const Case& c : cases) {
+        const Lines lines = mathTestLines(c.typed);
+        ASSERT_EQ(lines.size(), 14u) << c.typed;
+        EXPECT_EQ(lines[2], std::string("16-bit register (low word): ") + c.reg) << c.typed;
+        EXPECT_EQ(lines[7], std::string("Operand words, 16 bits: ") + c.decimal) << c.typed;
+        EXPECT_EQ(lines[9], std::string("Operand words, 16 bits: ") + c.hex) << c.typed;
+    }
+}
+
+// A typed integer's real is the number itself: 4294967295 is 4294967296.0 (2^32: exponent 127 + 32
+// = 0x9F, so 0x4F800000), not the -1.0 of its bits read signed.
+TEST_F(MathTestTest, AnIntegersRealIsTheNumberNotItsBits) {
+    EXPECT_EQ(mathTestLines("4294967295")[11], "Real number (IEEE single): H4F800000  -> 4294967296.0000000");
+    EXPECT_EQ(mathTestLines("-1")[11], "Real number (IEEE single): HBF800000  -> -1.0000000");
+}
+
+// A real whose whole part needs more than 32 bits leaves every integer field without a value,
+// where it used to show 0. 1e10 = 9765625 x 2^10 is a single-precision value.
+TEST_F(MathTestTest, ARealBeyondThirtyTwoBitsIsRefusedByTheIntegerFields) {
+    const std::string wide = "10000000000 does not fit 32 bits (-2147483648 to 4294967295)";
+    const std::string narrow = "10000000000 does not fit 16 bits (-32768 to 65535)";
+    const Lines lines = mathTestLines("10000000000.0");
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "Real number 10000000000.000000, the integer lines take its whole part 10000000000");
+    EXPECT_EQ(lines[1], "Decimal (32 bits): " + wide);
+    EXPECT_EQ(lines[2], "Hexadecimal (32 bits): " + wide);
+    EXPECT_EQ(lines[3], "16-bit register (low word): " + narrow);
+    EXPECT_EQ(lines[4], "32-bit pair: " + wide);
+    EXPECT_EQ(lines[5], "BCD (16 bits): not a BCD value (0 to 9999)");
+    EXPECT_EQ(lines[6], "BCD (32 bits): not a BCD value (0 to 99999999)");
+    EXPECT_EQ(lines[7], "Read as BCD: " + wide);
+    EXPECT_EQ(lines[8], "Operand words, 16 bits: " + narrow);
+    EXPECT_EQ(lines[9], "Operand words, 32 bits: " + wide);
+    EXPECT_EQ(lines[10], "Operand words, 16 bits: " + narrow);
+    EXPECT_EQ(lines[11], "Operand words, 32 bits: " + wide);
+    EXPECT_EQ(lines[12], "Real number (IEEE single): H501502F9  -> 10000000000.0000000");
+    // The largest unsigned 32-bit whole part still fits; a negative whole part of a half is 0.
+    EXPECT_EQ(mathTestLines("-2147483648.5")[1], "Decimal (32 bits): -2147483648   unsigned 2147483648");
+    EXPECT_EQ(mathTestLines("-0.5")[0], "Real number -0.500000, the integer lines take its whole part 0");
+    EXPECT_EQ(mathTestLines("-0.5")[1], "Decimal (32 bits): 0   unsigned 0");
 }
 
 TEST_F(MathTestTest, WhatIsNoNumberIsExplained) {

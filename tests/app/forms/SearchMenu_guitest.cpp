@@ -131,5 +131,32 @@ TEST_F(SearchMenuTest, TheMathTestFollowsTheTypedValue) {
     EXPECT_EQ(shown.toStdString(), "Hexadecimal (32 bits): HFFFFFFFB");
 }
 
+// Enter takes the value, as the view follows every key, and leaves the view open with the value
+// selected: the next value typed replaces it there and never reaches the ladder.
+TEST_F(SearchMenuTest, EnterInTheMathTestComputesAndKeepsTheViewOpen) {
+    TMainForm form(services);
+    form.show();
+    std::vector<QString> shown;
+    bool openAfterEnter = false;
+    QTimer::singleShot(0, [&] {
+        auto* view = qobject_cast<forms::TMathTestForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        for (const char* typed : {"70000", "H4D2"}) {
+            QTest::keyClicks(view->ValueEdit, typed);
+            QTest::keyClick(view->ValueEdit, Qt::Key_Return);
+            shown.push_back(view->ResultMemo->toPlainText().section('\n', 2, 2));
+        }
+        QTest::keyClick(view->ValueEdit, Qt::Key_Enter);
+        openAfterEnter = view->isVisible() && view->ValueEdit->selectedText() == "H4D2";
+        view->btnClose->click();
+    });
+    form.action("MathTest1")->trigger();
+    EXPECT_EQ(shown, (std::vector<QString>{
+                         "16-bit register (low word): 70000 does not fit 16 bits (-32768 to 65535)",
+                         "16-bit register (low word): H04D2 = 1234, signed 1234"}));
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_TRUE(boxTexts.empty());
+}
+
 }  // namespace
 }  // namespace kestrion::app
