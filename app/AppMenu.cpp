@@ -91,6 +91,8 @@ constexpr MenuRow kRows[] = {
      {.checkable = true}},
     {kItem, "msCoilCommentList1", "Coil comment li&st", "CommentMenu", 70, msCoilCommentList1Click,
      {.checkable = true}},
+    {kItem, "msDeviceNameList1", "Device &name list", "CommentMenu", 80, msDeviceNameList1Click,
+     {.checkable = true}},
     {kMenu, "CompilerMenu", "Comp&iler", "", 50},
     {kItem, "LadderToInstruction1", "Ladder=>Instruction", "CompilerMenu", 10, LadderToInstruction1Click},
     {kMenu, "MonitorMenu", "&Monitor", "", 60},

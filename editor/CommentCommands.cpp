@@ -9,13 +9,15 @@ namespace kestrion {
 
 namespace {
 
-constexpr const char* kListItems[] = {"msDeviceCommentList1", "msBlockCommentList1", "msCoilCommentList1"};
+constexpr const char* kListItems[kCommentKinds] = {"msDeviceCommentList1", "msBlockCommentList1",
+                                                   "msCoilCommentList1", "msDeviceNameList1"};
 
 void toggleList(CommentKind kind) {
     const int list = static_cast<int>(kind) + 1;
     editorView.shownCommentList =
         editorView.shownCommentList == list || ldrHead == nullptr ? kNoCommentList : list;
-    for (int i = 0; i < 3; ++i) menuItem(kListItems[i]).checked = editorView.shownCommentList == i + 1;
+    for (int i = 0; i < kCommentKinds; ++i)
+        menuItem(kListItems[i]).checked = editorView.shownCommentList == i + 1;
 }
 
 }  // namespace
@@ -34,6 +36,14 @@ void msBlockCommentList1Click() {
 
 void msCoilCommentList1Click() {
     toggleList(CommentKind::Coil);
+}
+
+void msDeviceNameList1Click() {
+    toggleList(CommentKind::Name);
+}
+
+std::span<const char* const> commentListItems() {
+    return kListItems;
 }
 
 }  // namespace kestrion

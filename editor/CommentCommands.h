@@ -1,6 +1,8 @@
-// The Comment menu's editing items: the comment dialog on the framed object and the three comment
-// lists beside the ladder (one at a time; choosing the list shown hides it).
+// The Comment menu's editing items: the comment dialog on the framed object and the comment and
+// device-name lists beside the ladder (one at a time; choosing the list shown hides it).
 #pragma once
+
+#include <span>
 
 namespace kestrion {
 
@@ -9,5 +11,9 @@ void CommentEdit1Click();
 void msDeviceCommentList1Click();
 void msBlockCommentList1Click();
 void msCoilCommentList1Click();
+void msDeviceNameList1Click();
+
+// The menu items of the lists, in the order of CommentKind.
+std::span<const char* const> commentListItems();
 
 }  // namespace kestrion

@@ -32,6 +32,7 @@ std::string kindName(CommentKind kind) {
         case CommentKind::Device: return textOf("CommentKindDevice");
         case CommentKind::Block: return textOf("CommentKindBlock");
         case CommentKind::Coil: return textOf("CommentKindCoil");
+        case CommentKind::Name: return textOf("CommentKindName");
     }
     return textOf("CommentKindDevice");
 }
@@ -47,10 +48,15 @@ DeviceRangeCheck rangeCheckOf(char letter) {
                                                                               : deviceRangeCheckOf(letter);
 }
 
-// Letter and number of a typed device; none when the text is not one.
-std::optional<CommentDevice> deviceForm(std::string_view typed) {
+std::string_view withoutBlanks(std::string_view typed) {
     while (!typed.empty() && typed.front() == ' ') typed.remove_prefix(1);
     while (!typed.empty() && typed.back() == ' ') typed.remove_suffix(1);
+    return typed;
+}
+
+// Letter and number of a typed device; none when the text is not one.
+std::optional<CommentDevice> deviceForm(std::string_view typed) {
+    typed = withoutBlanks(typed);
     if (typed.size() < 2 || typed.size() > 6) return std::nullopt;
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(typed[0])));
     if (rangeCheckOf(letter) == nullptr) return std::nullopt;
@@ -73,6 +79,31 @@ bool inRange(const CommentDevice& device) {
     return rangeCheckOf(device.letter)(pmw.plcType(), device.number) == 0;
 }
 
+// An input or output of the program's PLC type, the only devices that take a name; none, after the
+// box that says so, for any other.
+std::optional<CommentDevice> namedDevice(std::string_view typed) {
+    const std::optional<CommentDevice> device = deviceForm(typed);
+    if (device && isOctalDevice(static_cast<std::uint8_t>(device->letter)) &&
+        xyNumberValid(pmw.plcType(), device->number))
+        return device;
+    platform::say({textWith("NameDeviceRefused", {std::string(withoutBlanks(typed))}), commentCaption(),
+                   platform::MsgIcon::Warning});
+    return std::nullopt;
+}
+
+// The device of a typed comment or name. A name that stands in the list can always be deleted: a
+// comment file from elsewhere may hold names of other devices.
+std::optional<CommentDevice> typedDeviceOf(const TypedComment& typed) {
+    if (typed.kind != CommentKind::Name) return parseCommentDevice(typed.device);
+    if (const deviceNameNode* node = findDeviceName(typed.device); node != nullptr && typed.text.empty())
+        return CommentDevice{static_cast<char>(node->deviceLetter), 0, node->deviceText.data()};
+    return namedDevice(typed.device);
+}
+
+DeviceCommentList& deviceListOf(CommentKind kind) {
+    return kind == CommentKind::Name ? deviceNameList : deviceCommentList;
+}
+
 std::size_t storedLength(const char* text, CommentKind kind) {
     return std::min(std::strlen(text), commentLimit(kind));
 }
@@ -84,10 +115,12 @@ struct Growth {
 };
 
 Growth growthOf(const PreparedComment& c) {
-    const std::size_t entryBytes = c.kind == CommentKind::Device ? kDeviceEntryBytes : kStepEntryBytes;
+    const std::size_t entryBytes = keyedByDevice(c.kind) ? kDeviceEntryBytes : kStepEntryBytes;
     const char* old = nullptr;
     if (c.kind == CommentKind::Device) {
         if (const deviceCommentNode* node = findDeviceComment(c.device.text)) old = node->text.data();
+    } else if (c.kind == CommentKind::Name) {
+        if (const deviceNameNode* node = findDeviceName(c.device.text)) old = node->text.data();
     } else if (c.kind == CommentKind::Block) {
         if (const blockCommentNode* node = findBlockComment(c.commentId)) old = node->text.data();
     } else if (const coilCommentNode* node = findCoilComment(c.commentId)) {
@@ -105,6 +138,7 @@ std::size_t entriesOf(CommentKind kind) {
         case CommentKind::Device: return ModeData.deviceCommentCount;
         case CommentKind::Block: return ModeData.blockCommentCount;
         case CommentKind::Coil: return ModeData.coilCommentCount;
+        case CommentKind::Name: return ModeData.deviceNameCount;
     }
     return 0;
 }
@@ -114,6 +148,7 @@ std::size_t mostEntriesOf(CommentKind kind) {
         case CommentKind::Device: return kMaxDeviceComments;
         case CommentKind::Block: return kMaxBlockComments;
         case CommentKind::Coil: return kMaxCoilComments;
+        case CommentKind::Name: return kMaxDeviceNames;
     }
     return 0;
 }
@@ -122,13 +157,14 @@ std::size_t mostEntriesOf(CommentKind kind) {
 // the image.
 bool roomFor(const std::vector<PreparedComment>& prepared) {
     std::ptrdiff_t bytes = 0;
-    int added[3] = {};
+    int added[kCommentKinds] = {};
     for (const PreparedComment& c : prepared) {
         const Growth growth = growthOf(c);
         bytes += growth.bytes;
         added[static_cast<int>(c.kind)] += growth.entries;
     }
-    for (const CommentKind kind : {CommentKind::Device, CommentKind::Block, CommentKind::Coil}) {
+    for (const CommentKind kind :
+         {CommentKind::Device, CommentKind::Block, CommentKind::Coil, CommentKind::Name}) {
         const int more = added[static_cast<int>(kind)];
         if (more > 0 && entriesOf(kind) + static_cast<std::size_t>(more) > mostEntriesOf(kind)) {
             platform::say({textWith("CommentTooMany", {std::to_string(mostEntriesOf(kind)), kindName(kind)}),
@@ -163,6 +199,12 @@ void applyOne(const PreparedComment& c) {
                 c.bytes.empty() ? deleteCoilCommentEntry(*node) : changeCoilComment(*node, c.bytes);
             else if (!c.bytes.empty() && c.object != nullptr)
                 attachCoilComment(*c.object, c.bytes);
+            break;
+        case CommentKind::Name:
+            if (deviceNameNode* node = findDeviceName(c.device.text))
+                c.bytes.empty() ? deleteDeviceNameEntry(*node) : changeDeviceComment(*node, c.bytes);
+            else if (!c.bytes.empty())
+                appendDeviceName(c.device.letter, c.device.number, c.bytes);
             break;
     }
 }
@@ -227,11 +269,16 @@ bool roomForComments(const std::vector<PreparedComment>& prepared) {
     return roomFor(prepared);
 }
 
+bool keyedByDevice(CommentKind kind) {
+    return kind == CommentKind::Device || kind == CommentKind::Name;
+}
+
 std::size_t commentLimit(CommentKind kind) {
     switch (kind) {
         case CommentKind::Device: return kDeviceCommentTextSize - 1;
         case CommentKind::Block: return kBlockCommentTextSize - 1;
         case CommentKind::Coil: return kCoilCommentTextSize - 1;
+        case CommentKind::Name: return kDeviceCommentTextSize - 1;
     }
     return 0;
 }
@@ -257,14 +304,20 @@ std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<Ty
         c.kind = t.kind;
         c.object = t.object;
         c.commentId = t.commentId;
-        if (t.kind == CommentKind::Device) {
-            const std::optional<CommentDevice> device = parseCommentDevice(t.device);
+        if (keyedByDevice(t.kind)) {
+            const std::optional<CommentDevice> device = typedDeviceOf(t);
             if (!device) return std::nullopt;
             c.device = *device;
         }
         const CodePageText text = textToCodePage(t.text, commentLimit(t.kind));
         if (text.unwritable) {
             platform::say({textWith("CommentUnwritable", {kindName(t.kind)}), commentCaption(),
+                           platform::MsgIcon::Warning});
+            return std::nullopt;
+        }
+        // A name cut short would name the device otherwise than typed: it is given back to be shortened.
+        if (text.cut && t.kind == CommentKind::Name) {
+            platform::say({textWith("NameTooLong", {std::to_string(commentLimit(t.kind))}), commentCaption(),
                            platform::MsgIcon::Warning});
             return std::nullopt;
         }
@@ -363,7 +416,8 @@ std::vector<CommentListRow> commentListRows(CommentKind kind) {
     std::vector<CommentListRow> rows;
     switch (kind) {
         case CommentKind::Device:
-            for (const deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
+        case CommentKind::Name:
+            for (const deviceCommentNode* node = deviceListOf(kind).head; node != nullptr; node = node->next)
                 rows.push_back({node->deviceText.data(), "", commentForDisplay(node->text.data())});
             break;
         case CommentKind::Block:
@@ -399,8 +453,8 @@ bool changeListedComment(CommentKind kind, std::size_t row, const std::string& k
     TypedComment typed;
     typed.kind = kind;
     typed.text = text;
-    if (kind == CommentKind::Device) {
-        const deviceCommentNode* node = deviceCommentList.head;
+    if (keyedByDevice(kind)) {
+        const deviceCommentNode* node = deviceListOf(kind).head;
         for (std::size_t i = 0; node != nullptr && i < row; ++i) node = node->next;
         if (node == nullptr && text.empty()) return false;
         typed.device = node != nullptr ? std::string(node->deviceText.data()) : key;

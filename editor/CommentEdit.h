@@ -1,7 +1,8 @@
 // Comment editing: device comments (37 characters), block comments (77) and coil comments (45),
-// from the comment dialog over the ladder (TCommentEditForm) and from the comment lists. Texts are
-// typed in the interface (UTF-8) and kept in the code page of the interface language, as the
-// comment file holds them; every change is one command that marks the program modified.
+// from the comment dialog over the ladder (TCommentEditForm) and from the comment lists, and the
+// device names of the inputs and outputs (37) from their list. Texts are typed in the interface
+// (UTF-8) and kept in the code page of the interface language, as the comment file holds them;
+// every change is one command that marks the program modified.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +16,14 @@ namespace kestrion {
 
 struct stLadderBlock;
 
-enum class CommentKind { Device, Block, Coil };
+// Name: the device names, which only the X and Y devices of the PLC type take.
+enum class CommentKind { Device, Block, Coil, Name };
+constexpr int kCommentKinds = 4;
 
-// The most bytes a comment of the kind keeps: 37, 77, 45.
+// The most bytes a comment of the kind keeps: 37, 77, 45, 37.
 std::size_t commentLimit(CommentKind kind);
+// Device comments and names belong to a device; block and coil comments to a program step.
+bool keyedByDevice(CommentKind kind);
 
 constexpr const char* kCommentCaption = "Comment";
 
@@ -36,7 +41,7 @@ std::optional<CommentDevice> quietCommentDevice(std::string_view typed);
 // One comment as typed. An empty text deletes the comment.
 struct TypedComment {
     CommentKind kind = CommentKind::Device;
-    std::string device;               // Device: the device as typed
+    std::string device;               // Device, Name: the device as typed
     stLadderBlock* object = nullptr;  // Block, Coil: the object that is to carry a new comment's id
     std::uint16_t commentId = 0;      // Block, Coil: the entry that changes; 0 for a new one
     std::string text;                 // UTF-8
@@ -52,8 +57,9 @@ struct PreparedComment {
 };
 
 // Checks typed comments together: their devices, characters the code page cannot keep, and room in
-// the comment file for what they add. A text over its limit is cut there, and the user is told so.
-// None, after the box that says why, when one is refused; nothing has changed then.
+// the comment file for what they add. A comment over its limit is cut there, and the user is told
+// so; a device name over its limit, or on a device other than an X or Y of the PLC type, is
+// refused. None, after the box that says why, when one is refused; nothing has changed then.
 std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<TypedComment>& typed);
 
 // The comment file takes what the prepared comments add (entries within each section's limit,
@@ -112,9 +118,9 @@ std::vector<CommentListRow> commentListRows(CommentKind kind);
 // The row a search leads to: the first from `from` on, wrapping round, whose key, owner or comment
 // holds the text (letters in either case); -1 for none.
 int findCommentRow(const std::vector<CommentListRow>& rows, std::string_view text, int from);
-// A comment changed in place in its list; an empty text deletes the entry. In the device list a
-// row past the last adds a comment to the device typed as its key. False when refused (the box
-// shown) or when nothing changed.
+// A comment changed in place in its list; an empty text deletes the entry. In the device comment
+// and device name lists a row past the last adds one to the device typed as its key. False when
+// refused (the box shown) or when nothing changed.
 bool changeListedComment(CommentKind kind, std::size_t row, const std::string& key, const std::string& text);
 
 // The comment as the window shows it (UTF-8 from the code page).

@@ -20,6 +20,7 @@
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
+#include "model/instructions/DeviceRanges.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
@@ -31,13 +32,20 @@
 
 namespace kestrion {
 
-// The device comments on the other side of the last replace, for Undo to swap in: valid while the
-// undo copy is the one that replace took and the comments are as it left them.
+// The device comments and device names, which a replace carries with their devices.
+struct DeviceTexts {
+    DeviceCommentList comments;
+    DeviceCommentList names;
+    std::uint16_t commentCount = 0;
+    std::uint16_t nameCount = 0;
+};
+
+// The device comments and names on the other side of the last replace, for Undo to swap in: valid
+// while the undo copy is the one that replace took and the texts are as it left them.
 struct ReplacedComments {
     std::uint32_t undoGeneration = 0;
-    DeviceCommentList other;
-    std::uint16_t otherCount = 0;
-    DeviceCommentList expected;  // the comments as they are while the record holds
+    DeviceTexts other;
+    DeviceTexts expected;  // the texts as they are while the record holds
 };
 
 namespace {
@@ -222,22 +230,31 @@ bool usedAnywhere(const DeviceName& device) {
     return false;
 }
 
-// The device comments after the replace: each moved device's comment on the device it became
-// (taken from the comments before the replace, so overlapping ranges move each once); a moved
-// device that no operand names any more loses its comment.
-std::vector<PreparedComment> commentMoves(const std::vector<DevicePair>& moved) {
+// Only an input or output of the PLC type takes a name: a name whose device becomes another letter
+// stays where it is.
+bool takesName(const DeviceName& device) {
+    return (device.letter == 'X' || device.letter == 'Y') &&
+           xyNumberValid(pmw.plcType(), static_cast<std::int32_t>(device.number));
+}
+
+// The device comments (or names) after the replace: each moved device's text on the device it
+// became (taken from the texts before the replace, so overlapping ranges move each once); a moved
+// device that no operand names any more loses its text.
+std::vector<PreparedComment> commentMoves(const std::vector<DevicePair>& moved, CommentKind kind) {
+    const bool names = kind == CommentKind::Name;
     std::map<std::string, std::pair<DeviceName, std::string>> becoming;  // target key -> target, text
     std::set<std::string> sources;
     for (const DevicePair& pair : moved) {
-        const deviceCommentNode* node = findDeviceComment(pair.from.commentKey());
-        if (node == nullptr || pair.from == pair.to) continue;
+        const std::string key = pair.from.commentKey();
+        const deviceCommentNode* node = names ? findDeviceName(key) : findDeviceComment(key);
+        if (node == nullptr || pair.from == pair.to || (names && !takesName(pair.to))) continue;
         becoming.emplace(pair.to.commentKey(), std::make_pair(pair.to, textOf(node->text)));
-        sources.insert(pair.from.commentKey());
+        sources.insert(key);
     }
     std::vector<PreparedComment> prepared;
     const auto prepare = [&](const DeviceName& device, const std::string& bytes) {
         PreparedComment c;
-        c.kind = CommentKind::Device;
+        c.kind = kind;
         c.device = {device.letter, static_cast<std::uint16_t>(device.number), device.commentKey()};
         c.bytes = bytes;
         prepared.push_back(std::move(c));
@@ -259,6 +276,14 @@ bool sameComments(const DeviceCommentList& a, const DeviceCommentList& b) {
         if (textOf(x->deviceText) != textOf(y->deviceText) || textOf(x->text) != textOf(y->text))
             return false;
     return x == nullptr && y == nullptr;
+}
+
+DeviceTexts deviceTexts() {
+    return {deviceCommentList, deviceNameList, ModeData.deviceCommentCount, ModeData.deviceNameCount};
+}
+
+bool sameTexts(const DeviceTexts& a, const DeviceTexts& b) {
+    return sameComments(a.comments, b.comments) && sameComments(a.names, b.names);
 }
 
 }  // namespace
@@ -336,8 +361,7 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
     if (!judged(changes, codes)) return {};
 
     ReplaceOutcome outcome;
-    DeviceCommentList before = deviceCommentList;
-    const std::uint16_t countBefore = ModeData.deviceCommentCount;
+    DeviceTexts before = deviceTexts();
     const bool committed = runCommand([&] {
         backupLadderDiagramMemory(1);
         backupVirtualCanvas(1);
@@ -348,7 +372,9 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
             addGrayMaskRow(object.yAddr);
             outcome.operands += changes[i].operands;
         }
-        const std::vector<PreparedComment> comments = commentMoves(moved);
+        std::vector<PreparedComment> comments = commentMoves(moved, CommentKind::Device);
+        const std::vector<PreparedComment> names = commentMoves(moved, CommentKind::Name);
+        comments.insert(comments.end(), names.begin(), names.end());
         if (!comments.empty() && (!roomForComments(comments) || !applyComments(comments))) return false;
         editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
         redrawFlags |= kRedrawLadder | kRedrawObjects;
@@ -359,12 +385,12 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
     outcome.replaced = true;
     outcome.objects = changes.size();
     editorView.replacedComments.reset();
-    if (!sameComments(before, deviceCommentList)) {
+    DeviceTexts after = deviceTexts();
+    if (!sameTexts(before, after)) {
         auto record = std::make_shared<ReplacedComments>();
         record->undoGeneration = canvasState.undoCopyGeneration;
         record->other = std::move(before);
-        record->otherCount = countBefore;
-        record->expected = deviceCommentList;
+        record->expected = std::move(after);
         editorView.replacedComments = std::move(record);
     }
     platform::say(
@@ -375,16 +401,15 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
 
 void swapReplacedComments() {
     const std::shared_ptr<ReplacedComments> record = editorView.replacedComments;
-    if (record == nullptr || record->undoGeneration != canvasState.undoCopyGeneration ||
-        !sameComments(record->expected, deviceCommentList))
-        return;
-    DeviceCommentList now = deviceCommentList;
-    const std::uint16_t countNow = ModeData.deviceCommentCount;
-    deviceCommentList = record->other;
-    ModeData.deviceCommentCount = record->otherCount;
+    if (record == nullptr || record->undoGeneration != canvasState.undoCopyGeneration) return;
+    DeviceTexts now = deviceTexts();
+    if (!sameTexts(record->expected, now)) return;
+    deviceCommentList = record->other.comments;
+    deviceNameList = record->other.names;
+    ModeData.deviceCommentCount = record->other.commentCount;
+    ModeData.deviceNameCount = record->other.nameCount;
+    record->expected = std::move(record->other);
     record->other = std::move(now);
-    record->otherCount = countNow;
-    record->expected = deviceCommentList;
 }
 
 bool ReplaceDialog::btnOkClick() {

@@ -4,7 +4,8 @@
 // bit or an indexed register by its register). Every changed line is judged again by the
 // instruction box's own checkers for the program's PLC type; when one does not fit, nothing
 // changes and the box names its step and line. Otherwise the change is one command: Undo takes it
-// back, the ladder needs a Convert, and the device comments go with their devices.
+// back, the ladder needs a Convert, and the device comments and device names go with their devices
+// (a name only to an input or output).
 #pragma once
 
 #include <cstddef>
@@ -45,9 +46,9 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement);
 // Edit > Replace: the dialog (TobjMaskForm), whose OK replaces.
 void replaceWithDialog();
 
-// Undo's share: the device comments a replace moved go back with the ladder when Undo puts the
-// ladder before that replace in place, and forth again on the next Undo. Nothing happens when
-// the undo copy is another edit's or the comments have changed since.
+// Undo's share: the device comments and names a replace moved go back with the ladder when Undo
+// puts the ladder before that replace in place, and forth again on the next Undo. Nothing happens
+// when the undo copy is another edit's or the comments or names have changed since.
 void swapReplacedComments();
 
 }  // namespace kestrion

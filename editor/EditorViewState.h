@@ -14,7 +14,7 @@ struct ReplacedComments;  // editor/DeviceReplace.cpp
 
 constexpr std::size_t kClickedOperandTextSize = 16;
 
-// shownCommentList: none, or the device, block or coil comments (CommentKind + 1).
+// shownCommentList: none, or the device, block or coil comments or the device names (CommentKind + 1).
 constexpr int kNoCommentList = 0;
 
 struct EditorViewState {

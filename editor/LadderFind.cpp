@@ -146,6 +146,13 @@ std::optional<FindMatcher> FindMatcher::prepare(const FindQuery& query) {
                 if (device && holds(textFromCodePage(textOf(node->text)), matcher.upper_))
                     matcher.commentedDevices_.insert(deviceKey(*device));
             }
+            for (const deviceNameNode* node = deviceNameList.head; node != nullptr; node = node->next) {
+                const auto device = typedDevice(textOf(node->deviceText));
+                const std::string name = textFromCodePage(textOf(node->text));
+                if (!device || !holds(name, matcher.upper_)) continue;
+                matcher.commentedDevices_.insert(deviceKey(*device));
+                matcher.names_.emplace(deviceKey(*device), name);
+            }
             for (const blockCommentNode* node = blockCommentList.head; node != nullptr; node = node->next)
                 if (holds(textFromCodePage(textOf(node->text)), matcher.upper_))
                     matcher.blockIds_.insert(node->commentId);
@@ -207,8 +214,10 @@ std::string FindMatcher::commentOf(const stLadderBlock& object, const CommentInd
     forEachDevice(object, [&](const OperandDevice& operand) {
         const std::uint32_t bits = std::max<std::uint32_t>(operand.groupBits, 1);
         for (std::uint32_t i = 0; i < bits; ++i)
-            if (const auto device = deviceAtIndex(operand.device.letter, operand.device.index() + i))
+            if (const auto device = deviceAtIndex(operand.device.letter, operand.device.index() + i)) {
+                if (const std::string* name = commentFor(names_, *device)) add(*name);
                 if (const std::string* comment = commentFor(index, *device)) add(*comment);
+            }
     });
     add(stepComment(blockCommentList, object.idBC));
     add(stepComment(coilCommentList, object.idCC));

@@ -1,10 +1,10 @@
 // Find and go-to in the ladder: a device as the instruction box reads it (X10 and X010 are one
 // device; a digit group K4M0 holds M0 to M15), an instruction by its mnemonic or a typed beginning
-// of it (MOV finds MOV and MOVP), or a text of the comments (device comments of the operands, the
-// block and coil comments of the objects). The search walks the ladder objects in the order of the
-// program from the selection frame down or up, going round the program's ends; the frame moves to
-// the object found and the status bar names its step. Objects that are not drawn (block and stack
-// joints) and NOP wires are never found.
+// of it (MOV finds MOV and MOVP), or a text of the comments (device comments and device names of the
+// operands, the block and coil comments of the objects). The search walks the ladder objects in the order of
+// the program from the selection frame down or up, going round the program's ends; the frame moves to the
+// object found and the status bar names its step. Objects that are not drawn (block and stack joints) and NOP
+// wires are never found.
 #pragma once
 
 #include <cstdint>
@@ -38,8 +38,8 @@ public:
     // The device comments by device (for the find list, which looks them up for every place).
     using CommentIndex = std::unordered_map<std::uint64_t, std::string>;
     static CommentIndex deviceCommentIndex();
-    // What the find list shows beside a place: the comments that matched, or the device comments
-    // of the object's operands.
+    // What the find list shows beside a place: the names and comments that matched, or the device
+    // comments of the object's operands.
     std::string commentOf(const stLadderBlock& object, const CommentIndex& comments) const;
     const FindQuery& query() const { return query_; }
 
@@ -47,7 +47,8 @@ private:
     FindQuery query_;
     DeviceName device_;
     std::string upper_;  // an instruction's beginning, or the comment text with its letters upper case
-    std::unordered_set<std::uint64_t> commentedDevices_;  // whose device comment holds the text
+    std::unordered_set<std::uint64_t> commentedDevices_;  // whose device comment or name holds the text
+    CommentIndex names_;                                  // the device names that hold it
     std::unordered_set<std::uint16_t> blockIds_, coilIds_;
 };
 

@@ -220,6 +220,9 @@ constexpr TextEntry kTexts[] = {
     {"msCoilCommentList1",
      {"Coil comment li&st", "線圈註解列表(&S)", "线圈注释列表(&S)", "コイルコメント一覧(&S)",
       "Li&sta de comentarios de bobina", "Bobin açıklama li&stesi"}},
+    {"msDeviceNameList1",
+     {"Device &name list", "元件名稱列表(&N)", "元件名称列表(&N)", "デバイス名一覧(&N)",
+      "Lista de &nombres de dispositivo", "Cihaz &adları listesi"}},
 
     // ---- Compiler, Monitor -------------------------------------------------------------------------
     {"LadderToInstruction1",

@@ -76,6 +76,27 @@ constexpr TextEntry kWindowTexts[] = {
      {"block comment", "區塊註解", "块注释", "ブロックコメント", "comentario de bloque", "blok açıklaması"}},
     {"CommentKindCoil",
      {"coil comment", "線圈註解", "线圈注释", "コイルコメント", "comentario de bobina", "bobin açıklaması"}},
+    {"CommentKindName",
+     {"device name", "元件名稱", "元件名称", "デバイス名", "nombre de dispositivo", "cihaz adı"}},
+    {"NameDeviceRefused",
+     {"Only the inputs X and outputs Y of the program's PLC type take a device name: %1 is not one of "
+      "them.",
+      "只有此程式 PLC 機型的輸入 X 與輸出 Y 可以設定元件名稱：%1 不是其中之一。",
+      "只有此程序 PLC 机型的输入 X 与输出 Y 可以设定元件名称：%1 不是其中之一。",
+      "デバイス名を付けられるのは、プログラムの PLC 機種の入力 X と出力 Y だけです。%1 "
+      "はそのどれでもありません。",
+      "Solo las entradas X y las salidas Y del tipo de PLC del programa llevan nombre de dispositivo: %1 "
+      "no es una de ellas.",
+      "Yalnızca programın PLC tipinin X girişleri ve Y çıkışları cihaz adı alır: %1 bunlardan biri değil."}},
+    {"NameTooLong",
+     {"A device name is at most %1 characters long (a Chinese or Japanese character takes two): shorten "
+      "it.",
+      "元件名稱最多 %1 個字元（一個中文字占兩個）：請縮短。",
+      "元件名称最多 %1 个字符（一个汉字占两个）：请缩短。",
+      "デバイス名は %1 文字までです（全角文字は 2 文字分）。短くしてください。",
+      "Un nombre de dispositivo tiene como máximo %1 caracteres (un carácter chino o japonés ocupa dos): "
+      "acórtelo.",
+      "Bir cihaz adı en çok %1 karakterdir (bir Çince ya da Japonca karakter iki yer tutar): kısaltın."}},
     {"CommentTooMany",
      {"The comment file holds at most %1 %2s: this one is not added.",
       "註解檔最多只能存放 %1 個%2：這個不會加入。", "注释文件最多只能存放 %1 个%2：这个不会加入。",
@@ -125,6 +146,9 @@ constexpr TextEntry kWindowTexts[] = {
     {"CommentListCoils",
      {"Coil comments", "線圈註解", "线圈注释", "コイルコメント", "Comentarios de bobina",
       "Bobin açıklamaları"}},
+    {"CommentListNames",
+     {"Device names", "元件名稱", "元件名称", "デバイス名", "Nombres de dispositivo", "Cihaz adları"}},
+    {"CommentListName", {"Name", "名稱", "名称", "名前", "Nombre", "Ad"}},
     {"CommentListBlock", {"Block", "區塊", "块", "ブロック", "Bloque", "Blok"}},
     {"CommentListCoil", {"Coil", "線圈", "线圈", "コイル", "Bobina", "Bobin"}},
     {"CommentListFind", {"Find", "搜尋", "查找", "検索", "Buscar", "Bul"}},

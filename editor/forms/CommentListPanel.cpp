@@ -75,9 +75,9 @@ void CommentListPanel::fill() {
     filling_ = true;
     rows_ = commentListRows(kind_);
     captionList();
-    const bool devices = kind_ == CommentKind::Device;
+    const bool devices = keyedByDevice(kind_);
     CommentListGrid->setColumnHidden(kOwnerColumn, devices);
-    // The device list ends in an empty row that takes a new device and its comment.
+    // The device lists end in an empty row that takes a new device and its comment or name.
     const int count = static_cast<int>(rows_.size());
     CommentListGrid->setRowCount(devices ? count + 1 : count);
     for (int row = 0; row < count; ++row) {
@@ -104,7 +104,7 @@ void CommentListPanel::CommentListGridItemChanged(QTableWidgetItem* item) {
         return at != nullptr ? at->text().trimmed().toStdString() : std::string();
     };
     const bool newRow = row >= static_cast<int>(rows_.size());
-    // A new device comment waits until both its device and its text are typed.
+    // A new device comment or name waits until both its device and its text are typed.
     if (newRow && (text(kKeyColumn).empty() || text(kCommentColumn).empty())) return;
     const bool written =
         changeListedComment(kind_, static_cast<std::size_t>(row), text(kKeyColumn), text(kCommentColumn));
@@ -114,13 +114,13 @@ void CommentListPanel::CommentListGridItemChanged(QTableWidgetItem* item) {
 }
 
 void CommentListPanel::captionList() {
-    static const char* const titles[] = {"CommentListDevices", "CommentListBlocks", "CommentListCoils"};
+    static const char* const titles[kCommentKinds] = {"CommentListDevices", "CommentListBlocks",
+                                                      "CommentListCoils", "CommentListNames"};
     setTitle(captionText(titles[static_cast<int>(kind_)]));
-    const bool devices = kind_ == CommentKind::Device;
     CommentListGrid->setHorizontalHeaderLabels(
-        {captionText(devices ? "CommentDevice" : "ColumnStep"),
+        {captionText(keyedByDevice(kind_) ? "CommentDevice" : "ColumnStep"),
          captionText(kind_ == CommentKind::Coil ? "CommentListCoil" : "CommentListBlock"),
-         captionText("CommentCaption")});
+         captionText(kind_ == CommentKind::Name ? "CommentListName" : "CommentCaption")});
 }
 
 void CommentListPanel::btnCommentFindClick() {

@@ -1,7 +1,7 @@
 // CommentGroupBox: the comment list beside the ladder, one of the device, block and coil comment
-// lists in the order the comment file holds them. Comments are changed in place (an emptied one is
-// deleted; the device list's last row adds one) and a find box leads to the next row that holds a
-// text.
+// lists and the device-name list, in the order the comment file holds them. Entries are changed in
+// place (an emptied one is deleted; the last row of the device comments and of the device names adds
+// one) and a find box leads to the next row that holds a text.
 #pragma once
 
 #include <QGroupBox>

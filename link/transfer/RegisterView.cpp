@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "editor/CommentCommands.h"
 #include "lang/MenuState.h"
 #include "lang/Texts.h"
 #include "link/LinkState.h"
@@ -146,8 +147,7 @@ bool regViewCellEditable(int row, int column) {
 }
 
 bool registerViewShown() {
-    for (const char* item : {"msDeviceCommentList1", "msBlockCommentList1", "msCoilCommentList1"})
-        menuItem(item).checked = false;
+    for (const char* item : commentListItems()) menuItem(item).checked = false;
     return menuItem("RegisterView1").checked;
 }
 

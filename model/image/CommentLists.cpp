@@ -10,6 +10,7 @@
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/MonitorLists.h"
+#include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "platform/Services.h"
@@ -63,6 +64,21 @@ void copyText(std::array<char, N>& field, std::string_view text) {
     field.fill('\0');
     const std::size_t length = std::min(text.size(), N - 1);
     std::copy_n(text.begin(), length, field.begin());
+}
+
+// The device text of an entry (X007) with its length, and the entry's own text.
+void setDeviceTexts(deviceCommentNode& node, char letter, std::uint16_t writtenNumber,
+                    std::string_view text) {
+    const std::string device = deviceTextFor(letter, writtenNumber);
+    copyText(node.deviceText, device);
+    node.textLength = static_cast<std::uint16_t>(device.size());
+    copyText(node.text, text);
+}
+
+deviceCommentNode* findDeviceEntry(DeviceCommentList& list, std::string_view deviceText) {
+    for (deviceCommentNode* node = list.head; node != nullptr; node = node->next)
+        if (std::string_view(node->deviceText.data()) == deviceText) return node;
+    return nullptr;
 }
 
 void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
@@ -244,6 +260,9 @@ bool deleteCoilComment() {
 bool deleteDeviceComment() {
     return deleteWalkerEntry(deviceCommentList);
 }
+bool deleteDeviceName() {
+    return deleteWalkerEntry(deviceNameList);
+}
 
 void updateLadderBlockCommentId(std::uint32_t stepNo, std::uint16_t id) {
     setLadderCommentId(stepNo, id, &stLadderBlock::idBC);
@@ -288,11 +307,18 @@ void appendDeviceComment(char letter, std::uint16_t writtenNumber, std::string_v
     deviceCommentNode& node = *deviceCommentList.newest;
     node.deviceLetter = static_cast<std::uint8_t>(letter);
     node.deviceNo = writtenNumber;
-    const std::string device = deviceTextFor(letter, writtenNumber);
-    copyText(node.deviceText, device);
-    node.textLength = static_cast<std::uint16_t>(device.size());
-    copyText(node.text, text);
+    setDeviceTexts(node, letter, writtenNumber, text);
     ++ModeData.deviceCommentCount;
+}
+
+void appendDeviceName(char letter, std::uint16_t writtenNumber, std::string_view text) {
+    // The comment file numbers named inputs and outputs by their linear index, and a reader
+    // takes the number as that index: X17 must go in as 15, or it comes back as X021.
+    const auto index = isOctalDevice(static_cast<std::uint8_t>(letter)) ? octalNoToIndex(writtenNumber)
+                                                                        : std::int32_t{writtenNumber};
+    addDeviceName(static_cast<std::uint8_t>(letter), static_cast<std::uint16_t>(index));
+    setDeviceTexts(*deviceNameList.newest, letter, writtenNumber, text);
+    ++ModeData.deviceNameCount;
 }
 
 void appendBlockComment(std::uint16_t stepNo, std::string_view text) {
@@ -315,6 +341,12 @@ bool removeDeviceComment() {
     return true;
 }
 
+bool removeDeviceName() {
+    if (!deleteDeviceName()) return false;
+    --ModeData.deviceNameCount;
+    return true;
+}
+
 bool removeBlockComment() {
     if (!deleteBlockComment()) return false;
     --ModeData.blockCommentCount;
@@ -328,9 +360,11 @@ bool removeCoilComment() {
 }
 
 deviceCommentNode* findDeviceComment(std::string_view deviceText) {
-    for (deviceCommentNode* node = deviceCommentList.head; node != nullptr; node = node->next)
-        if (std::string_view(node->deviceText.data()) == deviceText) return node;
-    return nullptr;
+    return findDeviceEntry(deviceCommentList, deviceText);
+}
+
+deviceNameNode* findDeviceName(std::string_view deviceText) {
+    return findDeviceEntry(deviceNameList, deviceText);
 }
 
 blockCommentNode* findBlockComment(std::uint16_t id) {
@@ -374,6 +408,11 @@ void changeCoilComment(coilCommentNode& node, std::string_view text) {
 void deleteDeviceCommentEntry(deviceCommentNode& node) {
     deviceCommentList.walker = &node;
     removeDeviceComment();
+}
+
+void deleteDeviceNameEntry(deviceNameNode& node) {
+    deviceNameList.walker = &node;
+    removeDeviceName();
 }
 
 void deleteBlockCommentEntry(blockCommentNode& node) {

@@ -141,11 +141,19 @@ bool removeDeviceComment();
 bool removeBlockComment();
 bool removeCoilComment();
 
+// A device name on an X or Y by its number as written (X17); the entry keeps the linear index the
+// comment file holds (15) and the device text X017. Its text is cut to 37.
+void appendDeviceName(char letter, std::uint16_t writtenNumber, std::string_view text);
+// Delete the walker's device name; the count goes down only when an entry went.
+bool deleteDeviceName();
+bool removeDeviceName();
+
 // ---- Editing one entry by what it belongs to -------------------------------------------------------
 
 // The device comment of a device text (X007, D12), the block or coil comment of an id; null when
 // there is none.
 deviceCommentNode* findDeviceComment(std::string_view deviceText);
+deviceNameNode* findDeviceName(std::string_view deviceText);
 blockCommentNode* findBlockComment(std::uint16_t id);
 coilCommentNode* findCoilComment(std::uint16_t id);
 
@@ -155,7 +163,7 @@ struct stLadderBlock;
 void attachBlockComment(stLadderBlock& object, std::string_view text);
 void attachCoilComment(stLadderBlock& object, std::string_view text);
 
-// A new text for an entry, cut to what the entry holds.
+// A new text for an entry, cut to what the entry holds (a device name's as a device comment's).
 void changeDeviceComment(deviceCommentNode& node, std::string_view text);
 void changeBlockComment(blockCommentNode& node, std::string_view text);
 void changeCoilComment(coilCommentNode& node, std::string_view text);
@@ -163,6 +171,7 @@ void changeCoilComment(coilCommentNode& node, std::string_view text);
 // The entry deleted with its count; the ladder objects that carried a block or coil comment's id
 // carry none.
 void deleteDeviceCommentEntry(deviceCommentNode& node);
+void deleteDeviceNameEntry(deviceNameNode& node);
 void deleteBlockCommentEntry(blockCommentNode& node);
 void deleteCoilCommentEntry(coilCommentNode& node);
 

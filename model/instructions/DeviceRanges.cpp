@@ -266,14 +266,20 @@ bool inAnySpan(const std::vector<Span>& spans, std::int32_t number) {
     return false;
 }
 
+const TypeRow* rowOf(const DeviceCheck& check, std::int32_t plcType) {
+    for (const TypeRow& row : check.types)
+        if (row.plcType == plcType) return &row;
+    return nullptr;
+}
+
+bool validIn(const DeviceCheck& check, const TypeRow& row, std::int32_t number) {
+    return inAnySpan(row.valid, number) && (!check.octalWritten || hasOnlyOctalDigits(number));
+}
+
 std::int32_t runCheck(const DeviceCheck& check, std::int32_t plcType, std::int32_t number) {
-    for (const TypeRow& row : check.types) {
-        if (row.plcType != plcType) continue;
-        const bool valid =
-            inAnySpan(row.valid, number) && (!check.octalWritten || hasOnlyOctalDigits(number));
-        return valid ? 0 : refuse(row.text, row.caption);
-    }
-    return refuse(check.otherText, check.otherCaption);
+    const TypeRow* row = rowOf(check, plcType);
+    if (row == nullptr) return refuse(check.otherText, check.otherCaption);
+    return validIn(check, *row, number) ? 0 : refuse(row->text, row->caption);
 }
 
 const ConstantRow* constantRowOf(const ConstantCheck& check, std::int32_t plcType) {
@@ -309,6 +315,11 @@ std::int32_t checkNRange(std::int32_t plcType, std::int32_t number) { return run
 std::int32_t checkPRange(std::int32_t plcType, std::int32_t number) { return runCheck(kPCheck, plcType, number); }
 std::int32_t checkIRange(std::int32_t plcType, std::int32_t number) { return runCheck(kICheck, plcType, number); }
 // clang-format on
+
+bool xyNumberValid(std::int32_t plcType, std::int32_t number) {
+    const TypeRow* row = rowOf(kXYCheck, plcType);
+    return row != nullptr && validIn(kXYCheck, *row, number);
+}
 
 std::int32_t checkKRange(std::int32_t plcType, std::int32_t value, std::int32_t max, std::int32_t min) {
     return runConstantCheck(kKCheck, plcType, value > max, value < min);

@@ -21,6 +21,9 @@ std::int32_t checkNRange(std::int32_t plcType, std::int32_t number);
 std::int32_t checkPRange(std::int32_t plcType, std::int32_t number);
 std::int32_t checkIRange(std::int32_t plcType, std::int32_t number);
 
+// The X and Y check without its box: true when the PLC type has that input or output.
+bool xyNumberValid(std::int32_t plcType, std::int32_t number);
+
 // The check of a device letter (X, Y, M, S, T, C, D, R, V, Z, N, P, I); null for any other.
 using DeviceRangeCheck = std::int32_t (*)(std::int32_t plcType, std::int32_t number);
 DeviceRangeCheck deviceRangeCheckOf(char letter);

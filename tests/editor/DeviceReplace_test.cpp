@@ -30,6 +30,12 @@ protected:
             rows.push_back(row.key + " " + row.comment);
         return rows;
     }
+    static Lines deviceNames() {
+        Lines rows;
+        for (const CommentListRow& row : commentListRows(CommentKind::Name))
+            rows.push_back(row.key + " " + row.comment);
+        return rows;
+    }
     static std::optional<DeviceReplacement> read(const std::string& from, const std::string& to) {
         return readReplacement(from, to, true, "", "");
     }
@@ -234,6 +240,40 @@ TEST_F(DeviceReplaceTest, UndoBringsTheCommentsBackWithTheLadder) {
     EXPECT_EQ(deviceComments(), after);
     Undo1Click();
     EXPECT_EQ(deviceComments(), before);
+}
+
+// A device name goes with its input or output as a device comment does, to an input or output only;
+// the comment file keeps the new device's linear index.
+TEST_F(DeviceReplaceTest, DeviceNamesGoWithTheirInputsAndOutputs) {
+    appendDeviceName('X', 10, "Start button");
+    appendDeviceName('X', 0, "Stop");
+    ASSERT_TRUE(replaceDevices(*readReplacement("X10", "X20", false, "0", "5")).replaced);
+    EXPECT_EQ(deviceNames(), (Lines{"X010 Start button", "X000 Stop", "X020 Start button"}));
+    ASSERT_TRUE(replace("X10", "X20").replaced);
+    EXPECT_EQ(deviceNames(), (Lines{"X000 Stop", "X020 Start button"}));
+    EXPECT_EQ(std::tie(deviceNameList.tail->deviceNo, ModeData.deviceNameCount), std::make_tuple(16, 2));
+    EXPECT_EQ(deviceCommentList.head, nullptr);
+    // M100 takes no name: X000's stays where it is, though no operand names X000 any more.
+    ASSERT_TRUE(replace("X0", "M100").replaced);
+    EXPECT_EQ(ladder()[0], "LD M100");
+    EXPECT_EQ(deviceNames(), (Lines{"X000 Stop", "X020 Start button"}));
+}
+
+TEST_F(DeviceReplaceTest, UndoBringsTheNamesBackWithTheLadder) {
+    appendDeviceName('Y', 1, "Pump");
+    const Lines before = deviceNames();
+    ASSERT_TRUE(replace("Y1", "Y10").replaced);
+    const Lines after = deviceNames();
+    EXPECT_EQ(after, Lines{"Y010 Pump"});
+    Undo1Click();
+    EXPECT_EQ(ladder()[7], "OUT Y001");
+    EXPECT_EQ(deviceNames(), before);
+    EXPECT_EQ(std::tie(deviceNameList.head->deviceNo, ModeData.deviceNameCount), std::make_tuple(1, 1));
+    Undo1Click();
+    EXPECT_EQ(deviceNames(), after);
+    EXPECT_EQ(deviceNameList.head->deviceNo, 8);
+    Undo1Click();
+    EXPECT_EQ(deviceNames(), before);
 }
 
 // Once another edit took the undo copy, or the comments were changed by hand, Undo leaves them.

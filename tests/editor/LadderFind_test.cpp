@@ -116,6 +116,28 @@ TEST_F(LadderFindTest, ACommentTextFindsTheObjectsItBelongsTo) {
               (Lines{"1 | OUT Y000 | ", "15 | OUT Y001 | Pump", "17 | OUT M1 | "}));
 }
 
+// A device name is found as a device comment is: at the objects whose operands use its device;
+// the find list shows the names and comments that hold the text.
+TEST_F(LadderFindTest, ADeviceNameFindsTheObjectsOfItsDevice) {
+    appendDeviceName('X', 10, "Start button");
+    appendDeviceName('Y', 1, "Pump");
+    appendDeviceName('Y', 0, "Lamp");
+    comment('Y', 1, "Pump motor");
+    comment('X', 10, "Green");
+    const std::pair<std::string, Lines> cases[] = {
+        {"start", {"2 | LD X010 | Start button", "14 | LD X010 | Start button"}},
+        {"PUMP", {"15 | OUT Y001 | Pump  Pump motor"}},
+        {"motor", {"15 | OUT Y001 | Pump motor"}},
+        {"lamp", {"1 | OUT Y000 | Lamp"}},
+        {"valve", {}},
+    };
+    for (const auto& [text, rows] : cases) EXPECT_EQ(listed(FindKind::Comment, text), rows) << text;
+    walk(FindKind::Comment, "button",
+         {{kDown, "2 LD X010", {}}, {kDown, "14 LD X010", {}}, {kDown, "2 LD X010", {kWrappedDown}}});
+    // The device and instruction lists keep showing the device comments alone.
+    EXPECT_EQ(listed(FindKind::Device, "X10"), (Lines{"2 | LD X010 | Green", "14 | LD X010 | Green"}));
+}
+
 TEST_F(LadderFindTest, NothingFoundOrNothingToFindSaysSoAndTheFrameStays) {
     struct Case {
         FindKind kind;

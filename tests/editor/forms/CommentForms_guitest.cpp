@@ -75,5 +75,42 @@ TEST_F(CommentFormsTest, TheListIsChangedInPlaceAndTheFindBoxLeadsToARow) {
     EXPECT_EQ(std::string(deviceCommentList.head->next->text.data()), "Main pump");
 }
 
+TEST_F(CommentFormsTest, TheNameListAddsChangesAndDeletesNamesAndRefusesOtherDevices) {
+    forms::CommentListPanel panel;
+    int edits = 0;
+    QObject::connect(&panel, &forms::CommentListPanel::edited, [&edits] { ++edits; });
+    panel.showList(CommentKind::Name);
+    QTableWidget& grid = *panel.CommentListGrid;
+    EXPECT_EQ(panel.title(), "Device names");
+    EXPECT_EQ(grid.horizontalHeaderItem(forms::CommentListPanel::kKeyColumn)->text(), "Device");
+    EXPECT_EQ(grid.horizontalHeaderItem(forms::CommentListPanel::kCommentColumn)->text(), "Name");
+    EXPECT_TRUE(grid.isColumnHidden(forms::CommentListPanel::kOwnerColumn));
+    ASSERT_EQ(grid.rowCount(), 1);  // the row for a new name
+    const auto type = [&grid](int row, const char* device, const char* name) {
+        if (device != nullptr) grid.item(row, forms::CommentListPanel::kKeyColumn)->setText(device);
+        grid.item(row, forms::CommentListPanel::kCommentColumn)->setText(name);
+        QTest::qWait(0);
+    };
+    type(0, "x0", "Start button");
+    type(1, "Y1", "Pump");
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.item(1, forms::CommentListPanel::kKeyColumn)->text(), "Y001");
+    EXPECT_FALSE(grid.item(0, forms::CommentListPanel::kKeyColumn)->flags() & Qt::ItemIsEditable);
+    type(2, "D10", "Speed");
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(grid.rowCount(), 3);  // refused: the new row is empty again
+    EXPECT_EQ(grid.item(2, forms::CommentListPanel::kKeyColumn)->text(), "");
+    type(1, nullptr, "Main pump");
+    type(0, nullptr, "");
+    EXPECT_EQ(edits, 4);
+    ASSERT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.item(0, forms::CommentListPanel::kCommentColumn)->text(), "Main pump");
+    EXPECT_EQ(std::string(deviceNameList.head->deviceText.data()), "Y001");
+    EXPECT_EQ(deviceCommentList.head, nullptr);
+    panel.CommentFindEdit->setText("main");
+    panel.btnCommentFind->click();
+    EXPECT_EQ(grid.currentRow(), 0);
+}
+
 }  // namespace
 }  // namespace kestrion::test
