@@ -6,6 +6,7 @@
 #include "app/AppDialogs.h"
 #include "app/FileTitle.h"
 #include "app/MainView.h"
+#include "editor/CommentCommands.h"
 #include "lang/Language.h"
 #include "lang/Texts.h"
 #include "model/MainState.h"
@@ -341,6 +342,9 @@ bool closeProgram() {
         appState.registerViewVisible = false;
         menuItem("RegisterView1").checked = false;
     }
+    // A list left shown would come back with the next program before the ladder has its width
+    // again, and take all of it.
+    hideCommentList();
     setupToolBarButtons(0);
     setupFncKeyButtons(0);
     if (!changed) AllOffView1Click();

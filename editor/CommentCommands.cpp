@@ -12,12 +12,14 @@ namespace {
 constexpr const char* kListItems[kCommentKinds] = {"msDeviceCommentList1", "msBlockCommentList1",
                                                    "msCoilCommentList1", "msDeviceNameList1"};
 
+void showList(int list) {
+    editorView.shownCommentList = list;
+    for (int i = 0; i < kCommentKinds; ++i) menuItem(kListItems[i]).checked = list == i + 1;
+}
+
 void toggleList(CommentKind kind) {
     const int list = static_cast<int>(kind) + 1;
-    editorView.shownCommentList =
-        editorView.shownCommentList == list || ldrHead == nullptr ? kNoCommentList : list;
-    for (int i = 0; i < kCommentKinds; ++i)
-        menuItem(kListItems[i]).checked = editorView.shownCommentList == i + 1;
+    showList(editorView.shownCommentList == list || ldrHead == nullptr ? kNoCommentList : list);
 }
 
 }  // namespace
@@ -40,6 +42,10 @@ void msCoilCommentList1Click() {
 
 void msDeviceNameList1Click() {
     toggleList(CommentKind::Name);
+}
+
+void hideCommentList() {
+    showList(kNoCommentList);
 }
 
 std::span<const char* const> commentListItems() {

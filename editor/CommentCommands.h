@@ -13,6 +13,9 @@ void msBlockCommentList1Click();
 void msCoilCommentList1Click();
 void msDeviceNameList1Click();
 
+// No list beside the ladder, its menu item unchecked: a closed program has none to show.
+void hideCommentList();
+
 // The menu items of the lists, in the order of CommentKind.
 std::span<const char* const> commentListItems();
 

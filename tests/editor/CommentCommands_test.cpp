@@ -199,6 +199,13 @@ TEST_F(CommentCommandsTest, TheListItemsShowOneListAtATime) {
     msDeviceNameList1Click();
     EXPECT_EQ(std::make_tuple(menuItem("msDeviceNameList1").checked, editorView.shownCommentList),
               std::make_tuple(false, kNoCommentList));
+    // Close takes the list away with the program; the next program opens without one.
+    msDeviceNameList1Click();
+    Close1Click();
+    EXPECT_EQ(std::make_tuple(menuItem("msDeviceNameList1").checked, editorView.shownCommentList),
+              std::make_tuple(false, kNoCommentList));
+    open();
+    EXPECT_EQ(editorView.shownCommentList, kNoCommentList);
 }
 
 }  // namespace
