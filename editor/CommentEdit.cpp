@@ -315,7 +315,8 @@ std::optional<std::vector<PreparedComment>> prepareComments(const std::vector<Ty
                            platform::MsgIcon::Warning});
             return std::nullopt;
         }
-        // A name cut short would name the device otherwise than typed: it is given back to be shortened.
+        // A name is a label the technician chose word for word: too long, it is given back to be
+        // shortened rather than cut.
         if (text.cut && t.kind == CommentKind::Name) {
             platform::say({textWith("NameTooLong", {std::to_string(commentLimit(t.kind))}), commentCaption(),
                            platform::MsgIcon::Warning});
