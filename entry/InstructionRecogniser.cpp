@@ -7,8 +7,11 @@
 
 #include "entry/InstructionTable.h"
 #include "entry/OperandValidators.h"
+#include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/LadderObject.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -31,8 +34,10 @@ constexpr std::string_view kNotInFirstCell[] = {"IRET", "SRET", "RET", "OUT", "S
 // END takes no operand and has no 32-bit refusal of its own.
 constexpr OperandPattern kEndPattern{0, PatternRule::Plain, {}, "END"};
 
-constexpr std::uint16_t kCodeEnd = 0x000F;
 constexpr std::uint16_t kCodeRstRegister = 0x000D;
+constexpr std::uint16_t kCodeMcr = 0x000B;
+constexpr std::uint16_t kCodeStl = 0xF000;
+constexpr std::uint16_t kCodeRet = 0xF7FF;
 
 char charAt(std::span<const char> text, std::size_t i) {
     return i < text.size() ? text[i] : '\0';
@@ -93,11 +98,49 @@ bool refusedInFirstCell(const InstructionWord& word, std::uint32_t x, std::uint3
     return listed && x == draw.iBusLineStart && y == 0;
 }
 
-// Instructions that stand alone on their line (END, MCR, SRET to NEXT, RET): a program holds one END,
-// and the others, written after contacts, would be read back on a line of their own with the
-// contacts left open. They are taken in the first cell of a line only, and END not at all.
-bool refusedAfterContacts(std::uint16_t code, std::uint32_t x) {
-    return code == kCodeEnd || (isUnconditionalInstrCode(code) && x != draw.iBusLineStart);
+// Objects that hold no instruction of the line: wire, placeholders and END (which moves down).
+bool holdsNoInstruction(const stLadderBlock& object) {
+    const std::uint16_t code = object.iCode;
+    return code == kCodeNop || code == kCodeNull || code == kCodeXNop || code == kCodeVNop ||
+           code == kCodeEnd;
+}
+
+// Whether an object of the line still stands in front of an instruction that stands alone on its
+// line once it is entered at x. The line's label stands left of the bus, out of the way. RET lands
+// in the last cell and leaves the rest of the line; every other one is placed as an output, which
+// takes the line from the cursor on (all but the list's first object, which that never frees) and
+// replaces the output whose wire the cursor is on.
+bool staysInFront(const stLadderBlock& object, std::uint16_t code, std::uint32_t x) {
+    if (holdsNoInstruction(object) || object.xAddr < draw.iBusLineStart) return false;
+    // A step's instructions are read back on the line of its STL; a step holds no master control.
+    if (object.iCode == kCodeStl && code != kCodeMcr) return false;
+    if (code == kCodeRet) return object.xAddr != draw.iBusLineEnd - ModeData.xSizeSymble;
+    if (object.end == kEndOutput) return false;
+    return object.xAddr < x || &object == ldrHead;
+}
+
+// A vertical link anywhere along the line, or in the gaps above and below it, joins it to the
+// lines beside it.
+bool joinedToOtherLines(std::uint32_t y) {
+    if (!canvasGeometryReady()) return false;
+    const std::int64_t row = canvasRowOf(y);
+    for (std::int64_t column = 1; column < rightBusColumn(); column += 2)
+        for (std::int64_t r = row - 1; r <= row + 1; ++r)
+            if (VirtualArray.at(column, r) == kCellLink) return true;
+    return false;
+}
+
+// END is never taken: a program holds one. The instructions that stand alone on their line (MCR,
+// SRET to NEXT, RET) are taken wherever the line holds nothing in front of them but its label, wire
+// and the STL of its step, as the load draws them. After contacts, or on a line joined to others,
+// Convert would write them behind those contacts, and the load, which draws them on a line of their
+// own, would not read that back: they are refused there.
+bool refusedAfterContacts(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
+    if (code == kCodeEnd) return true;
+    if (!isUnconditionalInstrCode(code)) return false;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == y && staysInFront(*o, code, x)) return true;
+    return joinedToOtherLines(y);
 }
 
 // RST of a whole register (D without a bit, R, V, Z) is the word-device reset, not the bit form.
@@ -147,7 +190,7 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
     const bool boxForm =
         !word.refused && (word.row == nullptr || boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse));
     if (!boxForm && forms == Forms::Box) return 0;
-    if (refusedInFirstCell(word, x, y) || refusedAfterContacts(word.code, x)) return 0;
+    if (refusedInFirstCell(word, x, y) || refusedAfterContacts(word.code, x, y)) return 0;
     if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
         const std::optional<std::uint16_t> code = classCode(word, operands);
         return code ? accept(*code) : 0;

@@ -203,6 +203,56 @@ TEST_F(DeviceReplaceTest, GroupsAndExtendedDevicesAreWrittenAsTheBoxWritesThem) 
     EXPECT_EQ(ladder(), extended);
 }
 
+// A changed line is judged at its own cell as the box judges it there: an instruction that stands
+// alone on its line is replaced where the load drew it, and Convert writes the new device.
+TEST_F(DeviceReplaceTest, InstructionsThatStandAloneOnTheirLineAreReplacedWhereTheyStand) {
+    struct Case {
+        Words words;
+        std::string from, to;
+        Lines replaced;
+        Words written;
+    };
+    const Case cases[] = {
+        // FOR D0, LD X0, OUT Y0, NEXT: FOR at the right of a line of its own
+        {{0x0020, 0x8600, 0x8600, 0x2400, 0xC500, 0x0022, 0x000F},
+         "D0",
+         "D10",
+         {"FOR D10", "LD X000", "OUT Y000", "NEXT"},
+         {0x0020, 0x8614, 0x8600, 0x2400, 0xC500, 0x0022, 0x000F}},
+        // the same loop on the line of a step's STL
+        {{0xF000, 0x0020, 0x8600, 0x8600, 0x0022, 0xF7FF, 0x000F},
+         "D0",
+         "D1",
+         {"STL S0", "FOR D1", "NEXT", "RET"},
+         {0xF000, 0x0020, 0x8602, 0x8600, 0x0022, 0xF7FF, 0x000F}},
+        // a loop count in a register past 127 (its high byte in the second word)
+        {{0x0020, 0x8600, 0x8600, 0x2400, 0xC500, 0x0022, 0x000F},
+         "D0",
+         "D200",
+         {"FOR D200", "LD X000", "OUT Y000", "NEXT"},
+         {0x0020, 0x8690, 0x8601, 0x2400, 0xC500, 0x0022, 0x000F}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.replaced[0] + " from " + c.from);
+        resetAllState();
+        prepare();
+        initPmwImageByType(5);
+        ASSERT_TRUE(initPmwImageForTypeAndSize(5, 8));
+        ASSERT_TRUE(load(c.words, 8));
+        fakes.messages.shown.clear();
+        const ReplaceOutcome outcome = replace(c.from, c.to);
+        EXPECT_TRUE(outcome.replaced);
+        EXPECT_EQ(boxes(),
+                  Boxes{"1 operands replaced in 1 instructions. Convert the ladder to write them into "
+                        "the program." +
+                        kDone});
+        EXPECT_EQ(ladder(), c.replaced);
+        ASSERT_TRUE(runCommand(LToM));
+        EXPECT_EQ(Words(pmw.program.begin(), pmw.program.begin() + c.written.size()), c.written);
+        EXPECT_EQ(ladder(), c.replaced);
+    }
+}
+
 TEST_F(DeviceReplaceTest, DeviceCommentsGoWithTheirDevices) {
     comment('X', 10, "Start button");
     comment('X', 0, "Stop");

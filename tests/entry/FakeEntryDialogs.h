@@ -10,10 +10,17 @@
 
 namespace kestrion::test {
 
+// Each key as the box's edit line takes it; a backspace erases the character before the caret
+// (which stands after the text).
 inline void playKeys(EditKeyBox& box, const std::string& keys) {
     for (char key : keys) {
         if (box.closed) return;
-        if (box.keyPress(key)) box.type(key);
+        if (!box.keyPress(key)) continue;
+        if (key == '\b') {
+            if (!box.line.empty()) box.line.pop_back();
+        } else {
+            box.type(key);
+        }
     }
 }
 

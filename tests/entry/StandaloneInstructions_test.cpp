@@ -1,0 +1,257 @@
+// The instructions that stand alone on their line (MCR, FOR, NEXT, FEND, SRET, IRET, EI, DI, RET)
+// in the instruction box: taken again where the load draws them, and wherever Convert reads them
+// back as they stand; refused after contacts of their line, where Convert would not.
+#include <string>
+#include <vector>
+
+#include "app/EditCommands.h"
+#include "compiler/ConvertCommand.h"
+#include "entry/FakeEntryDialogs.h"
+#include "entry/InstructionBox.h"
+#include "model/core/CommandTransaction.h"
+#include "model/ladder/CanvasState.h"
+#include "model/ladder/EditorServices.h"
+#include "reader/LoaderTestSupport.h"
+#include "support/ShownBoxes.h"
+
+namespace kestrion::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kRefused = "Input Error...Can't write | Error2015031910 | warning";
+
+// The nine, as typed on a line of their own.
+const Lines kStandalone = {"MCR N0", "FOR K5", "NEXT", "FEND", "SRET", "IRET", "EI", "DI", "RET"};
+
+// Programs of type 5, as words from step 0.
+const Words kMasterControl = {0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8000, 0x000F};
+const Words kLoop = {0x0020, 0x8600, 0x8600, 0x2400, 0xC500, 0x0022, 0x000F};  // FOR D0 ... NEXT
+const Words kSubroutines = {0x2400, 0xC500, 0x001C, 0xB000, 0x2401, 0xC501,
+                            0x0014, 0xB800, 0x2402, 0xC502, 0x0016, 0x000F};
+const Words kInterrupts = {0x0018, 0x2400, 0xC500, 0x001A, 0x000F};  // EI ... DI
+const Words kStep = {0xF000, 0x2400, 0xC500, 0xF7FF, 0x000F};        // STL S0, LD X0, OUT Y0, RET
+
+class StandaloneInstructionTest : public LoaderTest {
+protected:
+    StandaloneInstructionTest() { fresh(); }
+    void fresh() {
+        resetAllState();
+        prepare();
+        initPmwImageByType(5);
+        EXPECT_TRUE(initPmwImageForTypeAndSize(5, 8));
+        fakes.messages.shown.clear();
+    }
+    bool loadProgram(const Words& words) {
+        fresh();
+        const bool loaded = load(words, 8);
+        fakes.messages.shown.clear();
+        return loaded;
+    }
+    // Every object as "x,y line", END included.
+    static Lines ladder() {
+        Lines rows;
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            rows.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " +
+                           objectEntryText(*o));
+        return rows;
+    }
+    static Words program(std::size_t count) {
+        return Words(pmw.program.begin(), pmw.program.begin() + count);
+    }
+    static stLadderBlock* standingAt(std::uint32_t x, std::uint32_t y) {
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (o->xAddr == x && o->yAddr == y) return o;
+        return nullptr;
+    }
+    static void cursorAt(std::uint32_t x, std::uint32_t y) {
+        xOldCursor = x;
+        yOldCursor = y;
+        setBlueFrameObject(x, y);
+    }
+    // Enter or a double click on the object at (x, y), then the keys (a backspace erases).
+    void reopen(std::uint32_t x, std::uint32_t y, const std::string& keys) {
+        const stLadderBlock* object = standingAt(x, y);
+        ASSERT_NE(object, nullptr) << x << "," << y;
+        cursorAt(x, y);
+        entryDialogs.scripts.push_back(keys + "\r");
+        openInstructionBoxOnObject(*object);
+    }
+    // A line typed at the cursor (x, y), its first key opening the box.
+    void type(std::uint32_t x, std::uint32_t y, const std::string& line) {
+        cursorAt(x, y);
+        entryDialogs.scripts.push_back(line.substr(1) + "\r");
+        openInstructionBoxOnKey(line[0]);
+    }
+    Boxes boxes() const { return shownBoxes(fakes.messages); }
+    FakeEntryDialogs entryDialogs;
+    InstalledDialogs<EntryDialogs> installed{entryDialogs};
+};
+
+struct Drawn {
+    const char* where;
+    Words words;
+    std::uint32_t x, y;  // where the load draws the instruction
+    std::string line;
+};
+
+// Each of the nine where the load draws it: at the right of a line of its own, on the line of a
+// step's STL, on a label's line. Enter on it takes the line as it stands.
+TEST_F(StandaloneInstructionTest, WhereTheLoadDrawsThemTheBoxTakesThemAgain) {
+    const std::vector<Drawn> cases = {
+        {"own line", kMasterControl, 960, 128, "MCR N0"},
+        {"own line", kLoop, 960, 0, "FOR D0"},
+        {"own line", kLoop, 1040, 128, "NEXT"},
+        {"own line", kSubroutines, 1040, 64, "FEND"},
+        {"own line", kSubroutines, 1040, 192, "SRET"},
+        {"own line", kSubroutines, 1040, 320, "IRET"},
+        {"own line", kInterrupts, 1040, 0, "EI"},
+        {"own line", kInterrupts, 1040, 128, "DI"},
+        {"own line", kStep, 1040, 64, "RET"},
+        {"step line", {0xF000, 0xF7FF, 0x000F}, 1040, 0, "RET"},
+        {"step line", {0xF000, 0xF001, 0xF7FF, 0x000F}, 1040, 0, "RET"},
+        {"step line", {0xF000, 0x0020, 0x8005, 0x8000, 0x0022, 0xF7FF, 0x000F}, 960, 0, "FOR K5"},
+        {"step line", {0xF000, 0x0018, 0xF7FF, 0x000F}, 1040, 0, "EI"},
+        {"step line", {0xF000, 0x001C, 0x000F}, 1040, 0, "FEND"},
+        {"label line", {0xB000, 0x0014, 0x000F}, 1040, 0, "SRET"},
+        {"label line", {0xB800, 0x0016, 0x000F}, 1040, 0, "IRET"},
+        {"label line", {0xB000, 0x001C, 0x000F}, 1040, 0, "FEND"},
+        {"label line", {0xB000, 0x000B, 0x8000, 0x000F}, 960, 0, "MCR N0"},
+    };
+    for (const Drawn& c : cases) {
+        SCOPED_TRACE(c.line + " on its " + c.where);
+        ASSERT_TRUE(loadProgram(c.words));
+        const Lines loaded = ladder();
+        const stLadderBlock* drawn = standingAt(c.x, c.y);
+        ASSERT_NE(drawn, nullptr);
+        EXPECT_EQ(objectEntryText(*drawn), c.line);
+        reopen(c.x, c.y, "");
+        EXPECT_EQ(boxes(), Boxes{});
+        EXPECT_EQ(editInstrFlags & kInstrEntryRefused, 0);
+        EXPECT_NE(editModeFlags & kEditLadderNotConverted, 0);
+        EXPECT_EQ(ladder(), loaded);
+        ASSERT_TRUE(runCommand(LToM));
+        EXPECT_EQ(program(c.words.size() + 1), [&] {
+            Words written = c.words;
+            written.push_back(0xFFFF);
+            return written;
+        }());
+        EXPECT_EQ(ladder(), loaded);
+    }
+}
+
+// Reopening the box on a loaded FOR or MCR to change its operand changes it where it stands.
+TEST_F(StandaloneInstructionTest, ALoadedForOrMcrTakesANewOperandWhereItStands) {
+    ASSERT_TRUE(loadProgram(kLoop));
+    reopen(960, 0, "\b10");
+    EXPECT_EQ(entryDialogs.opened, Lines{"FOR D0"});
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(ladder(),
+              (Lines{"960,0 FOR D10", "80,64 LD X000", "1040,64 OUT Y000", "1040,128 NEXT", "1040,192 END"}));
+    ASSERT_TRUE(runCommand(LToM));
+    EXPECT_EQ(program(8), (Words{0x0020, 0x8614, 0x8600, 0x2400, 0xC500, 0x0022, 0x000F, 0xFFFF}));
+
+    ASSERT_TRUE(loadProgram(kMasterControl));
+    reopen(960, 128, "\b1");
+    EXPECT_EQ(entryDialogs.opened.back(), "MCR N0");
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(ladder(), (Lines{"80,0 LD X000", "880,0 MC N0 M100", "80,64 LD X001", "1040,64 OUT Y000",
+                               "960,128 MCR N1", "1040,192 END"}));
+    ASSERT_TRUE(runCommand(LToM));
+    EXPECT_EQ(program(10),
+              (Words{0x2400, 0x000A, 0x8000, 0x8864, 0x2401, 0xC500, 0x000B, 0x8001, 0x000F, 0xFFFF}));
+}
+
+// After contacts of its line each of the nine would be written behind them and read back on a line
+// of its own: the box refuses it and the ladder stays as it was.
+TEST_F(StandaloneInstructionTest, AfterContactsOfTheirLineTheyAreRefused) {
+    struct AfterContacts {
+        Words words;
+        std::uint32_t x, y;
+    };
+    const std::vector<AfterContacts> cells = {
+        {kLoop, 160, 64},          // right of LD X000
+        {kLoop, 400, 64},          // further along the same line
+        {kMasterControl, 160, 0},  // right of LD X000, in front of MC
+        {kStep, 240, 0},           // right of STL S0 and LD X000
+        {kSubroutines, 160, 128},  // right of the label and LD X001
+    };
+    for (const AfterContacts& cell : cells) {
+        for (const std::string& line : kStandalone) {
+            SCOPED_TRACE(line + " at " + std::to_string(cell.x) + "," + std::to_string(cell.y));
+            ASSERT_TRUE(loadProgram(cell.words));
+            const Lines loaded = ladder();
+            type(cell.x, cell.y, line);
+            EXPECT_EQ(boxes(), Boxes{kRefused});
+            EXPECT_EQ(ladder(), loaded);
+        }
+    }
+}
+
+// A program holds one END: the box never takes another, not even on an empty line.
+TEST_F(StandaloneInstructionTest, EndIsRefusedEverywhere) {
+    for (const std::uint32_t x : {80u, 400u, 960u}) {
+        ASSERT_TRUE(loadProgram(kLoop));
+        const Lines loaded = ladder();
+        type(x, 192, "END");
+        EXPECT_EQ(boxes(), Boxes{kRefused}) << x;
+        EXPECT_EQ(ladder(), loaded);
+    }
+}
+
+struct Shape {
+    const char* name;
+    Lines before;  // typed first; "@x,y" moves the cursor, "!line" inserts a line at 80,64
+    std::uint32_t x, y;
+    bool takesMcr, takesOthers;
+};
+
+// Typed on a line of a program LD X0, OUT Y0: what the box takes, Convert reads back where it
+// stands; what it refuses (contacts would stay in front of it) leaves the ladder as it was.
+TEST_F(StandaloneInstructionTest, WhatTheBoxTakesConvertReadsBackWhereItStands) {
+    const std::vector<Shape> shapes = {
+        {"first cell of an empty line", {}, 80, 64, true, true},
+        {"middle of an empty line", {}, 480, 64, true, true},
+        {"line of a label", {"@0,64", "P0"}, 80, 64, true, true},
+        {"line of a step", {"@80,64", "STL S0"}, 160, 64, false, true},
+        {"after a contact", {"@80,64", "LD X001"}, 160, 64, false, false},
+        {"after two contacts", {"@80,64", "LD X001", "AND X002"}, 400, 64, false, false},
+        {"after a label and a contact", {"@0,64", "P0", "LD X001"}, 160, 64, false, false},
+        // the list's first contact is never cleared from its line, so it would stay in front
+        {"first cell of the first line, on its contact", {}, 80, 0, false, false},
+        {"on a line an OR joins to the one above", {"@80,64", "OR X001", "!line"}, 240, 64, false, false},
+    };
+    for (const std::string& line : kStandalone) {
+        for (const Shape& shape : shapes) {
+            SCOPED_TRACE(line + " typed on the " + shape.name);
+            ASSERT_TRUE(loadProgram({0x2400, 0xC500, 0x000F}));
+            for (const std::string& typed : shape.before) {
+                if (typed[0] == '@') {
+                    cursorAt(std::stoul(typed.substr(1)), std::stoul(typed.substr(typed.find(',') + 1)));
+                } else if (typed == "!line") {
+                    cursorAt(80, 64);
+                    InsertLine1Click();
+                } else {
+                    type(xOldCursor, yOldCursor, typed);
+                }
+            }
+            ASSERT_EQ(boxes(), Boxes{});
+            const Lines before = ladder();
+            type(shape.x, shape.y, line);
+            const bool takes = line == "MCR N0" ? shape.takesMcr : shape.takesOthers;
+            if (!takes) {
+                EXPECT_EQ(boxes(), Boxes{kRefused});
+                EXPECT_EQ(ladder(), before);
+                continue;
+            }
+            EXPECT_EQ(boxes(), Boxes{});
+            const Lines typed = ladder();
+            EXPECT_NE(typed, before);
+            ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+            EXPECT_EQ(ladder(), typed);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kestrion::test
