@@ -30,6 +30,7 @@
 #include "app/MainView.h"
 #include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
+#include "app/forms/FocusReturn.h"
 #include "app/forms/LogoUnit.h"
 #include "editor/CursorMoves.h"
 #include "editor/EditorViewState.h"
@@ -74,6 +75,7 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     services_.trace.attach(memos);
     services_.system().attach(this);
     connectTimers();
+    new FocusReturn(*this);
 
     mainFormStartUp();
 

@@ -54,13 +54,7 @@ TEST_F(SearchMenuTest, FindMovesTheFrameAndNamesTheStep) {
     EXPECT_EQ(form.action("Find1")->shortcut(), QKeySequence("Ctrl+F"));
     EXPECT_EQ(form.action("FindNext1")->shortcut(), QKeySequence("Ctrl+F3"));
     EXPECT_EQ(form.action("GoToStep1")->shortcut(), QKeySequence("Ctrl+G"));
-    BlueFrame = {draw.iBusLineStart, 0, draw.iBusLineStart + 10, 10};
-    ReallocLadderMemory(kLinkReadingOrder, 0);  // LD X7 on the first line, END below it
-    ldrNew->iCode = 0x2000;
-    setText(ldrNew->mnemonic, "LD");
-    setText(ldrNew->operands[0], "X7");
-    ldrNew->stepNo = 0;
-    ldrTail->yAddr = ModeData.ySizeSymble;
+    kestrion::test::putContactOnFirstLine("X7");
     BlueFrame = {ldrTail->xAddr, ldrTail->yAddr, ldrTail->xAddr + 10, ldrTail->yAddr + 10};
     QTimer::singleShot(0, [] {
         auto* find = qobject_cast<forms::TUpDnSearchForm*>(QApplication::activeModalWidget());

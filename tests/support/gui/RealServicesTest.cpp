@@ -8,6 +8,10 @@
 #include <QLineEdit>
 
 #include "app/forms/LogoUnit.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
+#include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -25,6 +29,16 @@ RealServicesTest::~RealServicesTest() {
     delete app::LogoForm.data();
     resetAllState();
     std::filesystem::remove_all(home);
+}
+
+void putContactOnFirstLine(const char* device) {
+    BlueFrame = {draw.iBusLineStart, 0, draw.iBusLineStart + 10, 10};
+    ReallocLadderMemory(kLinkReadingOrder, 0);
+    ldrNew->iCode = 0x2000;
+    setText(ldrNew->mnemonic, "LD");
+    setText(ldrNew->operands[0], device);
+    ldrNew->stepNo = 0;
+    ldrTail->yAddr = ModeData.ySizeSymble;
 }
 
 void enterFileName(QFileDialog& dialog, const QString& path) {

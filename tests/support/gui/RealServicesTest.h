@@ -26,6 +26,9 @@ protected:
     app::QtPlatform services;
 };
 
+// The open program as LD of the device at step 0 on the first line, END below it.
+void putContactOnFirstLine(const char* device);
+
 // Puts a file's name into a file dialog as a user types it. selectFile leaves the name field as it
 // is while that field has the focus, which it may have by then on a busy machine; the name is then
 // written into the field itself.
