@@ -46,8 +46,6 @@ TldrSearchForm::TldrSearchForm(FindListDialog& dialog, QWidget* parent)
         FoundGrid->setItem(row, 1, cell(place.line));
         FoundGrid->setItem(row, 2, cell(place.comment));
     }
-    FoundGrid->resizeColumnsToContents();
-    FoundGrid->setColumnWidth(1, std::max(FoundGrid->columnWidth(1), 180));
     FoundGrid->setMinimumSize(620, 320);
     layout->addWidget(FoundGrid, 1);
     auto* buttons = new QHBoxLayout;
@@ -64,13 +62,23 @@ TldrSearchForm::TldrSearchForm(FindListDialog& dialog, QWidget* parent)
     const std::size_t count = dialog.places.size();
     Captions::of(this)
         .with([this, query] { setWindowTitle(captionText("FindListCaption").arg(widgetText(query))); })
-        .with([this, count] { CountLabel->setText(captionText("FindListCount").arg(count)); })
+        .with([this, count] {
+            CountLabel->setText(captionText(count == 1 ? "FindListCountOne" : "FindListCount").arg(count));
+        })
         .with([this] {
             FoundGrid->setHorizontalHeaderLabels(
                 {captionText("FindListStep"), captionText("FindListLine"), captionText("FindComment")});
+            fitColumns();
         })
         .text(btnClose, "Close");
     if (!dialog.places.empty()) FoundGrid->selectRow(0);
+}
+
+// The columns as wide as their cells and their headers in the language shown, so that neither is
+// cut; the instruction lines keep room for a long one.
+void TldrSearchForm::fitColumns() {
+    FoundGrid->resizeColumnsToContents();
+    FoundGrid->setColumnWidth(1, std::max(FoundGrid->columnWidth(1), 180));
 }
 
 void TldrSearchForm::FoundGridDblClick(int row) {

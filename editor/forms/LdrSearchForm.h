@@ -25,6 +25,8 @@ public:
     void FoundGridDblClick(int row);
 
 private:
+    void fitColumns();
+
     FindListDialog& dialog_;
 };
 

@@ -1,5 +1,6 @@
 // The windows of the find, the find list and the replace, each run modally as the seam opens it.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,6 +93,43 @@ TEST_F(SearchFormsTest, TheFindListShowsEveryPlaceAndADoubleClickFramesOne) {
     EXPECT_EQ(seen.join("|").toStdString(),
               "Found: X10|2 places; a double click shows one in the ladder.|2 LD X010 Start button|"
               "14 LD X010 Start button|Instruction line|14 LD X010|2 LD X010");
+}
+
+// On a small program the cells are narrow: each column is still as wide as its header needs, in
+// every language, and a single place is counted as one.
+TEST_F(SearchFormsTest, TheFindListHeadersShowTheirWholeTextOverNarrowCells) {
+    FindListDialog list;
+    list.query = "X0";
+    list.places = findAll(*FindMatcher::prepare({FindKind::Device, "X0"}));
+    ASSERT_EQ(list.places.size(), 1u);
+    const std::pair<int, const char*> languages[] = {
+        {0, "1 place; a double click shows it in the ladder."},
+        {3, "1 か所。ダブルクリックでラダーに表示します。"},
+        {4, "1 lugar; un doble clic lo muestra en el ladder."},
+        {1, "共 1 處；按兩下可在階梯圖中顯示。"},
+    };
+    for (const auto& [language, count] : languages) {
+        ModeData.languageNo = static_cast<std::uint32_t>(language);
+        selectLanguageFlags(language);
+        QStringList cut;
+        QString counted;
+        whenShown<TldrSearchForm>([&cut, &counted](TldrSearchForm& form) {
+            counted = form.CountLabel->text();
+            const QHeaderView* header = form.FoundGrid->horizontalHeader();
+            const QFontMetrics metrics(header->font());
+            for (int column = 0; column < 2; ++column) {
+                const QString text = form.FoundGrid->horizontalHeaderItem(column)->text();
+                // Whole text and its margins: Qt's own measure of the header section.
+                if (header->sectionSize(column) < header->sectionSizeHint(column) ||
+                    header->sectionSize(column) < metrics.horizontalAdvance(text))
+                    cut << text + " " + QString::number(header->sectionSize(column));
+            }
+            form.btnClose->click();
+        });
+        QtEditorDialogs().findList(list);
+        EXPECT_EQ(cut.join(", ").toStdString(), "") << language;
+        EXPECT_EQ(counted.toStdString(), count);
+    }
 }
 
 TEST_F(SearchFormsTest, TheReplaceDialogStaysOpenUntilItsFieldsAreRight) {
