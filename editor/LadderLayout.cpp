@@ -55,6 +55,11 @@ int textPixelSize() {
     return std::max(kSmallestPixelSize, static_cast<int>(points * 4 * zoomPercent / 300));
 }
 
+// Half the height of a contact's bars (and of a coil and a box) in a cell of that screen height.
+int barHalfHeight(int cellScreenHeight) {
+    return std::max(3, cellScreenHeight / 6);
+}
+
 bool startsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
@@ -128,7 +133,7 @@ public:
         ch_ = px(cellHeight());
         mid_ = px(object.yAddr + symbleHalfHeight);
         gap_ = std::max(2, cw_ / 8);
-        barHalf_ = std::max(3, ch_ / 6);
+        barHalf_ = barHalfHeight(ch_);
     }
 
     void line(int x1, int y1, int x2, int y2, Ink ink = Ink::Wire) {
@@ -177,13 +182,14 @@ public:
         if (comments) cellNote(x0_, bottom, deviceCommentOf(operand));
     }
 
-    // A device comment under its symbol, in the symbol's cell, at the ladder's size or the
-    // readable one, whichever is larger.
+    // A device comment under its symbol, in the comment area of the symbol's cell, at the one
+    // comment size of the view. The area is as high in every row (the symbol's middle may lie a
+    // pixel lower on some rows at a zoom that does not divide the cell evenly).
     void cellNote(int x, int top, const std::string& words) {
-        text(x, top, x + cw_, y0_ + ch_, words, Ink::Comment);
+        text(x, top, x + cw_, top + commentAreaHeight(), words, Ink::Comment);
         if (words.empty()) return;
         out_.back().wrap = true;
-        out_.back().pixelSize = std::max(out_.back().pixelSize, kReadablePixelSize);
+        out_.back().pixelSize = commentPixelSize();
     }
 
     void invert() {
@@ -398,6 +404,15 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
 
 int scaledToScreen(std::uint32_t ladderPixels) {
     return px(ladderPixels);
+}
+
+int commentAreaHeight() {
+    const int cell = px(cellHeight());
+    return std::max(0, cell - px(symbleHalfHeight) - barHalfHeight(cell));
+}
+
+int commentPixelSize() {
+    return std::max(kReadablePixelSize, std::min(textPixelSize(), commentAreaHeight() / kCommentLines));
 }
 
 Primitives objectPrimitives(const stLadderBlock& object, bool showDeviceComments) {

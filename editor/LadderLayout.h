@@ -44,8 +44,9 @@ struct Primitive {
     int pixelSize = 0;  // texts
     TextAlign align = TextAlign::Center;
     std::string text;
-    // Texts: a comment, broken into the lines its box takes (smaller when that lets it all fit,
-    // never below kReadablePixelSize), the end of what does not fit elided, kept inside the box.
+    // Texts: a device comment, broken into the lines its box takes, each line pixelSize high (the
+    // lines set solid, so that two of them fit the comment area at 100 %), the end of what does
+    // not fit elided, kept inside the box.
     bool wrap = false;
 
     bool operator==(const Primitive&) const = default;
@@ -54,6 +55,16 @@ using Primitives = std::vector<Primitive>;
 
 // The smallest size a comment is drawn at: 8 points, the smallest font of the interface.
 constexpr int kReadablePixelSize = 11;
+// The lines of the comment size that the comment area holds where the readable size allows: at
+// zoom 100 % in the start cell (80 x 64), two lines of 8 points.
+constexpr int kCommentLines = 2;
+
+// The comment area under a contact or coil: the part of its cell below the symbol, as high in
+// every cell of the view (screen pixels at the current zoom and cell height).
+int commentAreaHeight();
+// The one size every device comment of the view is drawn at: the ladder's text size, smaller
+// where two lines of it would not fit the comment area, never below kReadablePixelSize.
+int commentPixelSize();
 
 // How an object is drawn.
 enum class SymbolKind : std::uint8_t {

@@ -47,22 +47,10 @@ FittedComment fitComment(const QFont& base, const QString& text, int width, int 
                          int smallestPixelSize) {
     FittedComment fitted;
     fitted.font = base;
-    const int smallest = std::max(1, smallestPixelSize);
-    const int largest = std::max(pixelSize, smallest);
-    QList<int> starts;
-    const auto layOut = [&](int size) {
-        fitted.font.setPixelSize(size);
-        fitted.lineHeight = QFontMetrics(fitted.font).height();
-        starts = wrapped(fitted.font, text, std::max(width, 1));
-        return starts.size() * fitted.lineHeight <= height;
-    };
-    // Smaller only when the whole comment then fits; one that never does keeps the ladder's size,
-    // as the comments around it.
-    bool whole = false;
-    for (int size = largest; size >= smallest && !whole; --size) whole = layOut(size);
-    if (!whole) layOut(largest);
-    const qsizetype room = fitted.lineHeight > 0 ? height / fitted.lineHeight : 0;
-    const qsizetype shown = std::min(room, starts.size());
+    fitted.font.setPixelSize(std::max({pixelSize, smallestPixelSize, 1}));
+    fitted.lineHeight = fitted.font.pixelSize();
+    const QList<int> starts = wrapped(fitted.font, text, std::max(width, 1));
+    const qsizetype shown = std::min<qsizetype>(height / fitted.lineHeight, starts.size());
     for (qsizetype i = 0; i < shown; ++i) fitted.lines << lineAt(text, starts, i);
     // The last line that shows takes the rest of the comment, cut to end in "...".
     if (shown > 0 && shown < starts.size())

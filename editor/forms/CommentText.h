@@ -1,6 +1,6 @@
-// How a device comment fits the comment area of its cell: at the ladder's size, smaller when that
-// lets the whole comment fit but never below the readable size, broken into the lines the area
-// takes, the last of them ending in "..." when the comment goes on.
+// How a device comment fits the comment area of its cell: at the size given (one for every comment
+// of the view, never below the readable size), broken into the lines the area takes, each as high
+// as the size (set solid), the last of them ending in "..." when the comment goes on.
 #pragma once
 
 #include <QFont>
@@ -11,8 +11,8 @@ namespace kestrion::forms {
 
 struct FittedComment {
     QFont font;
-    QStringList lines;  // each as wide as the area at most; as many as its height takes
-    int lineHeight = 0;
+    QStringList lines;   // each as wide as the area at most; as many as its height takes
+    int lineHeight = 0;  // the pitch of the lines: the font's pixel size
 };
 
 FittedComment fitComment(const QFont& base, const QString& text, int width, int height, int pixelSize,

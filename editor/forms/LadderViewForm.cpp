@@ -74,17 +74,20 @@ void paintPrimitive(QPainter& painter, const Primitive& p) {
                 painter.drawText(area, alignmentOf(p.align), widgetText(p.text));
                 break;
             }
-            // A comment: the lines that fit the box, at a readable size, the end elided.
+            // A comment: the lines that fit the box, the end elided. The lines are set solid, each
+            // on the bottom of its pitch (its descent inside it); what an accent takes above the
+            // pitch may reach into the line above, never out of the box.
             const FittedComment fitted = fitComment(font, widgetText(p.text), area.width(), area.height(),
                                                     p.pixelSize, kReadablePixelSize);
             painter.save();
             painter.setClipRect(area);
             painter.setFont(fitted.font);
+            const Qt::Alignment across = alignmentOf(p.align) & Qt::AlignHorizontal_Mask;
             int y =
                 area.top() + (area.height() - static_cast<int>(fitted.lines.size()) * fitted.lineHeight) / 2;
             for (const QString& line : fitted.lines) {
-                painter.drawText(QRect(area.left(), y, area.width(), fitted.lineHeight), alignmentOf(p.align),
-                                 line);
+                painter.drawText(QRect(area.left(), y, area.width(), fitted.lineHeight),
+                                 static_cast<int>(across | Qt::AlignBottom) | Qt::TextDontClip, line);
                 y += fitted.lineHeight;
             }
             painter.restore();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "editor/DrawTimer.h"
@@ -68,6 +69,8 @@ TEST_F(LadderLayoutTest, TheVisibleRangeRunsToTheFirstBlockWhollyBelowTheView) {
     }
 }
 
+// The device comments at 100 % are drawn at 8 points (two lines of them fit under the symbol), the
+// block and coil comments, one line each, at the ladder's size.
 TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
     typeContactCoilAndBranch();
     freeAllEditMarks();
@@ -86,8 +89,8 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
     installLadderView(nullptr);
     EXPECT_THAT(
         shown, IsSupersetOf({"F 0,64 1200,128 ink3", "L 80,0 80,192", "L 1120,0 1120,192", "L 240,32 1040,32",
-                             "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/13 ink6 wrapped",
-                             "T 1040,42 1120,64 Lamp/13 ink6 wrapped", "T 242,0 1040,16 Pump start/13 ink6",
+                             "L 80,96 80,32", "L 160,96 160,32", "T 80,106 160,128 Stop/11 ink6 wrapped",
+                             "T 1040,42 1120,64 Lamp/11 ink6 wrapped", "T 242,0 1040,16 Pump start/13 ink6",
                              "T 1124,0 1440,32 Pump/13 ink6", "R 80,64 160,128 ink2"}));
     EXPECT_EQ(shown.front(), "F 0,64 1200,128 ink3");  // the shading lies under everything
     EXPECT_EQ(shown.back(), "R 80,64 160,128 ink2");   // the frame over everything
@@ -95,16 +98,18 @@ TEST_F(LadderLayoutTest, AScreenHasBusesWiresLinksMarksCommentsAndTheFrame) {
 }
 
 // A device comment of the longest kind (37 characters) stays in the part of its cell below the
-// symbol, at the ladder's size or 8 points, whichever is larger, at every font size and zoom.
+// symbol, at the ladder's size made smaller where two lines of it would not fit there, never below
+// 8 points, at every font size and zoom: at 100 % two lines of 8 points.
 TEST_F(LadderLayoutTest, ADeviceCommentKeepsToItsCellBelowTheSymbolAtAReadableSize) {
     const std::string comment = "Conveyor 3 end position sensor (left)";
     ASSERT_EQ(comment.size(), 37u);
     appendDeviceComment('X', 1, comment.c_str());
     stLadderBlock* contact = object(kLd, 80, 0, 0, 1, "LD");
     setText(contact->operands[0], "X001");
-    // zoom, font points, pixel size; the cell is 80 x 64 at 100 %, the symbol's bars end at 42.
+    // zoom, font points, pixel size; the cell is 80 x 64 at 100 %, the symbol's bars end at 42, so
+    // the comment area is 22 pixels high (33 at 150 %, the bars ending at 63 of 96).
     const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
-        {100, 8, 11}, {100, 10, 13}, {100, 14, 18}, {50, 10, 11}, {150, 8, 16}, {150, 10, 20}};
+        {100, 8, 11}, {100, 10, 11}, {100, 14, 11}, {50, 10, 11}, {150, 8, 16}, {150, 10, 16}};
     for (const auto& [zoom, points, size] : cases) {
         zoomPercent = zoom;
         ModeData.fontSize = points;
@@ -118,6 +123,31 @@ TEST_F(LadderLayoutTest, ADeviceCommentKeepsToItsCellBelowTheSymbolAtAReadableSi
         EXPECT_EQ(std::make_tuple(note->x1, note->x2, note->y2), std::make_tuple(z(80), z(160), z(64)));
         EXPECT_GE(note->y1, z(32) + std::max(3, z(64) / 6)) << zoom;  // below the bars
         EXPECT_GE(note->pixelSize, kReadablePixelSize);
+        if (zoom >= 100) {
+            EXPECT_GE(note->y2 - note->y1, 2 * note->pixelSize) << zoom << " " << points;  // two lines
+        }
+    }
+}
+
+// Every device comment of a view is drawn at one size, in comment areas of one height, whatever
+// the row: at a zoom that does not divide the cell evenly the symbol's middle lies a pixel lower
+// on some rows, the comment's area does not shrink there.
+TEST_F(LadderLayoutTest, EveryDeviceCommentOfAViewHasOneSizeAndOneAreaHeight) {
+    appendDeviceComment('X', 1, "Lamp");
+    appendDeviceComment('Y', 0, "Conveyor 3 end position sensor (left)");
+    for (const std::uint32_t zoom : {100u, 87u, 121u, 133u}) {
+        zoomPercent = zoom;
+        std::set<std::pair<int, int>> sizes;  // pixel size, area height
+        for (std::uint32_t row = 0; row < 12; ++row) {
+            stLadderBlock* contact = object(kLd, 80, row * 64, 0, 1, "LD");
+            setText(contact->operands[0], "X001");
+            stLadderBlock* coil = object(0xC500, 1040, row * 64, 0, 1, "OUT");
+            setText(coil->operands[0], "Y000");
+            for (const stLadderBlock* o : {contact, coil})
+                for (const Primitive& p : objectPrimitives(*o, true))
+                    if (p.wrap) sizes.insert({p.pixelSize, p.y2 - p.y1});
+        }
+        EXPECT_EQ(sizes.size(), 1u) << zoom;
     }
 }
 

@@ -1,5 +1,6 @@
-// Device comments in the ladder: at a readable size (8 points or more) within the comment area of
-// their cell, on the lines that fit, the end elided with "..."; the tool tip gives the whole one.
+// Device comments in the ladder: at one size for the whole view, readable (8 points or more), within
+// the comment area of their cell, on the lines that fit (two at 100 %), the end elided with "...";
+// the tool tip gives the whole one.
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -26,7 +27,7 @@ QString shownText(const forms::FittedComment& fitted) {
     return joined.simplified();
 }
 
-TEST(CommentTextTest, ACommentFitsItsAreaAtEightPointsOrMoreAndIsElidedWhereItIsCut) {
+TEST(CommentTextTest, ACommentFitsItsAreaAtItsSizeAndIsElidedWhereItIsCut) {
     struct Case {
         QString text;
         int width, height, pixelSize;
@@ -38,7 +39,7 @@ TEST(CommentTextTest, ACommentFitsItsAreaAtEightPointsOrMoreAndIsElidedWhereItIs
         {kLongest, 80, 22, 13, 1, 1},
         {kLongest, 80, 30, 13, 2, 1},
         {kLongest, 120, 33, 20, -1, -1},
-        {kLongest, 80, 22, 11, 1, 1},
+        {kLongest, 80, 22, 11, 2, 1},  // the area at 100 %: two lines of 8 points
         {"Lamp", 80, 22, 13, 1, 0},
         {"Start", 80, 30, 13, 1, 0},
         {QString::fromUtf8("コンベア3 終端位置センサ 左側の検出"), 80, 30, 13, 2, 1},
@@ -51,6 +52,8 @@ TEST(CommentTextTest, ACommentFitsItsAreaAtEightPointsOrMoreAndIsElidedWhereItIs
         const QFontMetrics metrics(fitted.font);
         EXPECT_GE(fitted.font.pixelSize(), kReadablePixelSize) << c.text.toStdString();
         EXPECT_LE(fitted.font.pixelSize(), std::max(c.pixelSize, kReadablePixelSize));
+        // The size given, whether the comment fits whole or not: one size for every comment.
+        EXPECT_EQ(fitted.font.pixelSize(), std::max(c.pixelSize, kReadablePixelSize));
         if (c.lines >= 0) {
             EXPECT_EQ(fitted.lines.size(), c.lines) << c.text.toStdString() << " " << c.height;
         }
@@ -71,6 +74,14 @@ TEST(CommentTextTest, ACommentFitsItsAreaAtEightPointsOrMoreAndIsElidedWhereItIs
     }
 }
 
+bool commentInkAt(QRgb pixel) {
+    return qGreen(pixel) > qRed(pixel) + 40 && qGreen(pixel) > qBlue(pixel) + 40;
+}
+
+bool commentInkAt(const QImage& image, int x, int y) {
+    return commentInkAt(image.pixel(x, y));
+}
+
 class CommentDrawingTest : public ViewTest {
 protected:
     CommentDrawingTest() {
@@ -83,9 +94,7 @@ protected:
         view->syncSize();
         return view->grab(QRect(0, 0, 1300, 400)).toImage();
     }
-    static bool commentInk(QRgb pixel) {
-        return qGreen(pixel) > qRed(pixel) + 40 && qGreen(pixel) > qBlue(pixel) + 40;
-    }
+    static bool commentInk(QRgb pixel) { return commentInkAt(pixel); }
 
     QScrollArea box;
     forms::LadderViewForm* view = new forms::LadderViewForm;
@@ -112,6 +121,57 @@ TEST_F(CommentDrawingTest, TheCommentIsDrawnInsideTheCommentAreaOfItsCell) {
             }
         }
         EXPECT_GT(inside, 40) << points;  // drawn, not shrunk away
+    }
+}
+
+// The rows of comment ink between x1 and x2, y1 and y2, as bands of rows with ink (first row, row
+// after the last): a line of text is one band where nothing reaches below its baseline.
+std::vector<std::pair<int, int>> inkBands(const QImage& image, int x1, int x2, int y1, int y2) {
+    std::vector<std::pair<int, int>> bands;
+    for (int y = y1; y < y2; ++y) {
+        bool ink = false;
+        for (int x = x1; x < x2 && !ink; ++x) ink = commentInkAt(image, x, y);
+        if (!ink) continue;
+        if (!bands.empty() && bands.back().second == y)
+            bands.back().second = y + 1;
+        else
+            bands.emplace_back(y, y + 1);
+    }
+    return bands;
+}
+
+// At 100 % the comment area under a contact takes two lines of 8 points at every font size: the
+// comments of a small example show more than their first word.
+TEST_F(CommentDrawingTest, AtOneHundredPercentACommentTakesTwoLines) {
+    typeContactCoilAndBranch();
+    freeAllEditMarks();
+    appendDeviceComment('X', 0, "Branch 1 condition");
+    ModeData.viewFlags |= kViewDeviceComments;
+    for (const std::uint32_t points : {8u, 10u, 14u}) {
+        ModeData.fontSize = points;
+        const auto bands = inkBands(picture(), 80, 160, 42, 64);
+        EXPECT_EQ(bands.size(), 2u) << points << " pt";
+    }
+}
+
+// Comments side by side are drawn at one size, a short one that would fit whole at the ladder's
+// size as well as a long one that needs two lines: the first lines, "Branch 1" and "Branch 2", stand
+// as high in both cells.
+TEST_F(CommentDrawingTest, CommentsSideBySideHaveOneSizeAtEveryZoom) {
+    typeContactCoilAndBranch();
+    freeAllEditMarks();
+    appendDeviceComment('X', 0, "Branch 1");
+    appendDeviceComment('X', 2, "Branch 2 condition");
+    ModeData.viewFlags |= kViewDeviceComments;
+    for (const std::uint32_t zoom : {100u, 121u, 150u}) {
+        zoomPercent = zoom;
+        const QImage image = picture();
+        const auto z = [zoom](int v) { return static_cast<int>(v * static_cast<int>(zoom) / 100); };
+        const auto first = inkBands(image, z(80), z(160), z(32), z(64));
+        const auto second = inkBands(image, z(160), z(240), z(32), z(64));
+        ASSERT_FALSE(first.empty() || second.empty()) << zoom;
+        EXPECT_EQ(first.front().second - first.front().first, second.front().second - second.front().first)
+            << zoom << " %";
     }
 }
 
