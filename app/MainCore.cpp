@@ -53,8 +53,9 @@ void mainFormStartUp() {
     redrawFlags &= static_cast<std::uint8_t>(~0x80);
     platform::system().setMainCaption(titleText);
 
-    // A first start on a fresh machine finds no installation folder; the settings need one.
-    platform::files().makeDirectory(installDir);
+    // A first start on a fresh machine finds no installation folder: the settings need it, and the
+    // programs its User folder (making that makes the installation folder too).
+    platform::files().makeDirectory(installDir + "/User");
     modeDataPath = installDir + "/" + kModeDataFileName;
     loadModeDat(modeDataPath);
 

@@ -76,6 +76,17 @@ TEST_F(SettingsStartUpTest, StoredSettingsAreRestoredAndTheCellSizeForced) {
               std::make_tuple(14u, 100u, 80u, 1120u, 80u, 0u, 0u));
 }
 
+// A first start finds nothing: the settings file is made, and the User folder that the new
+// programs are named in.
+TEST_F(SettingsStartUpTest, AFirstStartMakesTheSettingsAndTheUserFolder) {
+    ASSERT_FALSE(fakes.files.exists(kSettings) || fakes.files.exists(kHome + "/User"));
+    mainFormStartUp();
+    EXPECT_TRUE(fakes.files.directories.count(kHome + "/User"));
+    EXPECT_EQ(fakes.files.content(kSettings).size(), 512u);
+    EXPECT_EQ(currentFileName().rfind(kHome + "/User/Noname01.PMW", 0), 0u);
+    EXPECT_TRUE(boxes().empty());
+}
+
 TEST_F(SettingsStartUpTest, AnUnreadableSettingsFileIsReportedOnceAndOutlivesTheSession) {
     const Bytes file(512, 3);
     fakes.files.put(kSettings, file);
