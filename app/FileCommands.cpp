@@ -1,6 +1,7 @@
 #include "app/FileCommands.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "app/AppDialogs.h"
@@ -70,11 +71,13 @@ std::string trimmed(std::string name) {
     return name;
 }
 
-// The examples shipped in the program's own data folder are never written over.
+// Nothing is written into the program's own data folder: the examples shipped there are never
+// written over, and no new file joins them.
 bool refusedAsShipped(const std::string& name) {
     if (!isInDataFolder(name)) return false;
-    platform::messages().show(textOf("DataFolderNotWritten") + "\n" + name, "PMW", MsgIcon::Error,
-                              MsgButtons::Ok);
+    const bool shipped = platform::files().exists(std::filesystem::path(name).lexically_normal().string());
+    const char* id = shipped ? "DataFolderNotWritten" : "DataFolderNotAdded";
+    platform::messages().show(textOf(id) + "\n" + name, "PMW", MsgIcon::Error, MsgButtons::Ok);
     return true;
 }
 

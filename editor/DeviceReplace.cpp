@@ -286,6 +286,13 @@ bool sameTexts(const DeviceTexts& a, const DeviceTexts& b) {
     return sameComments(a.comments, b.comments) && sameComments(a.names, b.names);
 }
 
+// The closing box names its counts in the singular where they are one; every instruction changed
+// has an operand changed, so one operand means one instruction.
+const char* replaceDoneId(const ReplaceOutcome& outcome) {
+    if (outcome.operands == 1) return "ReplaceDoneOne";
+    return outcome.objects == 1 ? "ReplaceDoneInOne" : "ReplaceDone";
+}
+
 }  // namespace
 
 std::optional<DeviceName> DeviceReplacement::replacementOf(const DeviceName& device) const {
@@ -393,9 +400,9 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
         record->expected = std::move(after);
         editorView.replacedComments = std::move(record);
     }
-    platform::say(
-        {textWith("ReplaceDone", {std::to_string(outcome.operands), std::to_string(outcome.objects)}),
-         textOf("ReplaceCaption"), platform::MsgIcon::Information});
+    platform::say({textWith(replaceDoneId(outcome),
+                            {std::to_string(outcome.operands), std::to_string(outcome.objects)}),
+                   textOf("ReplaceCaption"), platform::MsgIcon::Information});
     return outcome;
 }
 

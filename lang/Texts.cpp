@@ -180,6 +180,22 @@ constexpr TextEntry kTexts[] = {
       "Se reemplazaron %1 operandos en %2 instrucciones. Convierta el ladder para escribirlos en el "
       "programa.",
       "%2 komutta %1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."}},
+    // The same with one instruction, and with one operand (in one instruction).
+    {"ReplaceDoneInOne",
+     {"%1 operands replaced in %2 instruction. Convert the ladder to write them into the program.",
+      "已在 %2 個指令中取代 %1 個運算元。請轉換階梯圖以寫入程式。",
+      "已在 %2 条指令中替换 %1 个操作数。请转换梯形图以写入程序。",
+      "%2 個の命令で %1 個のオペランドを置換しました。プログラムに反映するにはラダーを変換してください。",
+      "Se reemplazaron %1 operandos en %2 instrucción. Convierta el ladder para escribirlos en el "
+      "programa.",
+      "%2 komutta %1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."}},
+    {"ReplaceDoneOne",
+     {"%1 operand replaced in %2 instruction. Convert the ladder to write it into the program.",
+      "已在 %2 個指令中取代 %1 個運算元。請轉換階梯圖以寫入程式。",
+      "已在 %2 条指令中替换 %1 个操作数。请转换梯形图以写入程序。",
+      "%2 個の命令で %1 個のオペランドを置換しました。プログラムに反映するにはラダーを変換してください。",
+      "Se reemplazó %1 operando en %2 instrucción. Convierta el ladder para escribirlo en el programa.",
+      "%2 komutta %1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."}},
 
     // ---- View --------------------------------------------------------------------------------------
     {"LadderView1",
@@ -468,6 +484,14 @@ constexpr TextEntry kTexts[] = {
       "プログラム付属のサンプルは上書きできません。別の名前で保存してください。",
       "Los ejemplos incluidos con el programa no se sobrescriben: guarde con otro nombre.",
       "Programla gelen örneklerin üzerine yazılmaz: başka bir adla kaydedin."}},
+    // A new name in that folder: nothing is written over, and nothing is added either.
+    {"DataFolderNotAdded",
+     {"Nothing is saved into the folder of the examples shipped with the program: save in another folder.",
+      "不可將檔案儲存到程式附帶範例的資料夾：請儲存到其他資料夾。",
+      "不可将文件保存到程序附带示例的文件夹：请保存到其他文件夹。",
+      "プログラム付属のサンプルのフォルダには保存できません。別のフォルダに保存してください。",
+      "No se guarda nada en la carpeta de los ejemplos incluidos con el programa: guarde en otra carpeta.",
+      "Programla gelen örneklerin klasörüne hiçbir şey kaydedilmez: başka bir klasöre kaydedin."}},
     // English and the two Chinese languages only: the others show the English text.
     {"getMsgDeviceTooMuch",
      {"Device too much error ... ", "元件數量過多錯誤 ... ", "元件数量过多错误 ... ", nullptr, nullptr,

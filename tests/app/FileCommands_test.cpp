@@ -304,6 +304,25 @@ TEST_F(FileCommandsTest, AShippedTemplateOpensUnnamedAndSaveNeverWritesIntoTheDa
     EXPECT_EQ(fileFlags() & kFileNoName, 0);
 }
 
+// A new name in the data folder is refused as well, with a box that says so: nothing is written over
+// there, and nothing is added either.
+TEST_F(FileCommandsTest, ANewFileIsNotSavedIntoTheDataFolder) {
+    const std::string shipped = fakes.files.dataDir + "/Template/E/IO/1.PMW";
+    putProgram(shipped, {0x2000, 0xC000, kEndCode}, "Start and stop");
+    open(shipped);
+    const auto before = fakes.files.files;
+    const std::string added = fakes.files.dataDir + "/Template/E/IO/Mine.PMW";
+    saveAs(added);
+    Save1Click();
+    EXPECT_EQ(boxes(),
+              Boxes{"Nothing is saved into the folder of the examples shipped with the program: save "
+                    "in another folder.\n" +
+                    added + " | PMW | error"});
+    EXPECT_EQ(fakes.files.files, before);
+    EXPECT_FALSE(fakes.files.exists(added));
+    EXPECT_EQ(currentFileName(), kUser + "1.PMW");
+}
+
 // A changed program is closed, after its question, before the file is read: when the file then
 // cannot be opened the editor is left without a program, not with the one discarded.
 TEST_F(FileCommandsTest, AChangedProgramClosedForAnOpenThatFailsStaysClosed) {

@@ -4,6 +4,8 @@
 #include "compiler/ConvertCommand.h"
 #include "editor/CommentEdit.h"
 #include "editor/FindTestSupport.h"
+#include "lang/Language.h"
+#include "lang/Texts.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditMarks.h"
@@ -141,6 +143,39 @@ TEST_F(DeviceReplaceTest, ADeviceIsReplacedEverywhereAsOneEditThatNeedsConvert) 
               std::pair(std::uint16_t{0x2410}, std::uint16_t{0x2410}));
 }
 
+// The closing box counts in the singular where a count is one, in the interface language.
+TEST_F(DeviceReplaceTest, TheClosingBoxCountsOneOperandOrOneInstructionInTheSingular) {
+    setText(objectOf("MOV K10 D100")->operands[0], "D100");  // MOV D100 D100: two operands, one line
+    struct Case {
+        int language;
+        const char* from;
+        const char* to;
+        std::string box;
+    };
+    const Case cases[] = {
+        {0, "X1", "X21",
+         "1 operand replaced in 1 instruction. Convert the ladder to write it into the program."},
+        {0, "D100", "D200",
+         "2 operands replaced in 1 instruction. Convert the ladder to write them into the program."},
+        {0, "X0-X10", "X30",
+         "3 operands replaced in 3 instructions. Convert the ladder to write them into the program."},
+        {4, "Y0", "Y10",
+         "Se reemplazó 1 operando en 1 instrucción. Convierta el ladder para escribirlo en el programa."},
+        {4, "D200", "D300",
+         "Se reemplazaron 2 operandos en 1 instrucción. Convierta el ladder para escribirlos en el "
+         "programa."},
+        {5, "Y1", "Y11", "1 komutta 1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."},
+        {1, "M1", "M11", "已在 1 個指令中取代 1 個運算元。請轉換階梯圖以寫入程式。"},
+    };
+    for (const Case& c : cases) {
+        selectLanguageFlags(c.language);
+        fakes.messages.shown.clear();
+        EXPECT_TRUE(replace(c.from, c.to).replaced) << c.from;
+        EXPECT_EQ(boxes(), Boxes{c.box + " | " + textOf("ReplaceCaption") + " | information"}) << c.from;
+    }
+    selectLanguageFlags(0);
+}
+
 TEST_F(DeviceReplaceTest, UndoTakesTheReplaceBackAndAnotherUndoBringsItAgain) {
     replace("X10", "X20");
     Undo1Click();
@@ -242,10 +277,10 @@ TEST_F(DeviceReplaceTest, InstructionsThatStandAloneOnTheirLineAreReplacedWhereT
         fakes.messages.shown.clear();
         const ReplaceOutcome outcome = replace(c.from, c.to);
         EXPECT_TRUE(outcome.replaced);
-        EXPECT_EQ(boxes(),
-                  Boxes{"1 operands replaced in 1 instructions. Convert the ladder to write them into "
-                        "the program." +
-                        kDone});
+        EXPECT_EQ(
+            boxes(),
+            Boxes{"1 operand replaced in 1 instruction. Convert the ladder to write it into the program." +
+                  kDone});
         EXPECT_EQ(ladder(), c.replaced);
         ASSERT_TRUE(runCommand(LToM));
         EXPECT_EQ(Words(pmw.program.begin(), pmw.program.begin() + c.written.size()), c.written);
