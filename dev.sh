@@ -9,6 +9,9 @@
 #                       from FUZZ_SEED when it is set; FUZZ_TARGETS names others (LoadConvertLogic)
 #   ./dev.sh format     lay out every C++ file with clang-format 14 (the version .clang-format is for)
 #   ./dev.sh check-format  fail when a C++ file is not laid out as clang-format 14 would
+# Every core builds and tests at once; on a shared machine CMAKE_BUILD_PARALLEL_LEVEL sets the
+# compile jobs and CTEST_PARALLEL_LEVEL the tests run at once (CMAKE_BUILD_PARALLEL_LEVEL=4
+# CTEST_PARALLEL_LEVEL=4 ./dev.sh test).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -38,13 +41,14 @@ configure() {  # folder, extra cmake arguments...
         "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "$@" >/dev/null
 }
 
+# cmake --build takes its job count from CMAKE_BUILD_PARALLEL_LEVEL when it is set.
 configure_and_build() {  # folder, extra cmake arguments...
     configure "$@"
     cmake --build "$1"
 }
 
 run_tests() {  # folder
-    ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 300
+    ctest --test-dir "$1" --output-on-failure -j "${CTEST_PARALLEL_LEVEL:-$(nproc)}" --timeout 300
 }
 
 # The seeds of the fuzz targets: the programs of the round-trip and golden files as words (two
