@@ -85,7 +85,7 @@ void startEditor() {
     startLadderLoad();
 }
 
-void putProgramFile(const Words& words) {
+std::vector<std::uint8_t> programFileBytes(const Words& words) {
     PmwImage image;
     image.pmwPre = pmwPreTemplate(5);
     image.parameterBlock = parameterTemplate(5);
@@ -93,7 +93,11 @@ void putProgramFile(const Words& words) {
     image.setMemSizeCode(64);
     image.program.fill(kEmptyWord);
     std::copy(words.begin(), words.end(), image.program.begin());
-    services().files[programPath()] = pmwFileBytes(image);
+    return pmwFileBytes(image);
+}
+
+void putProgramFile(const Words& words) {
+    services().files[programPath()] = programFileBytes(words);
 }
 
 bool openProgramFile() {

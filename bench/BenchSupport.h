@@ -25,7 +25,9 @@ Words programOf(Shape shape, std::size_t steps);
 
 // Quiet services installed (once per process), every state reset, the geometry of start-up.
 void startEditor();
-// The words as a 64k-step type-5 program file, held by the file service under programPath().
+// The words as a 64k-step type-5 program file: its bytes, and the file held by the file service
+// under programPath().
+std::vector<std::uint8_t> programFileBytes(const Words& words);
 void putProgramFile(const Words& words);
 const std::string& programPath();
 // File > Open of that file inside its command: the file read, the word check, the load with its

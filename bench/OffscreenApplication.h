@@ -1,5 +1,6 @@
 // The benchmarks that show windows share one QApplication on the offscreen platform, made by
-// whichever runs first.
+// whichever runs first; QT_QPA_PLATFORM set in the environment (xcb) runs them on a real display
+// instead.
 #pragma once
 
 #include <QApplication>
@@ -11,7 +12,7 @@ inline void ensureOffscreenApplication() {
     static int argc = 1;
     static char name[] = "kestrion_bench";
     static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Never destroyed: at exit Qt's own statics may be gone before a static application would go.
     static QApplication* const app = new QApplication(argc, argv);
     (void)app;
