@@ -39,6 +39,7 @@
 #include "editor/forms/LadderViewForm.h"
 #include "lang/Texts.h"
 #include "lang/forms/LanguageChange.h"
+#include "lang/forms/MenuItemWidgets.h"
 #include "lang/forms/WidgetText.h"
 #include "link/forms/LineFree.h"
 #include "link/line/LineClicks.h"
@@ -67,6 +68,7 @@ constexpr int kCloseRetryMilliseconds = 200;
 
 TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName("MainForm");
+    menuItems_ = new forms::MenuItemWidgets(*this);
     buildMenus();
     buildRecentFileItems();
     buildPanels();
@@ -270,15 +272,6 @@ void TMainForm::showRecentFileItems() {
 void TMainForm::syncFromCore() {
     if (captionLanguage_ != static_cast<int>(currentLanguage())) forms::announceLanguageChange();
     refreshEditItems();
-    for (const auto& [name, state] : menuItemStates()) {
-        QAction* item = action(QString::fromStdString(name));
-        if (QMenu* submenu = item == nullptr ? menu(QString::fromStdString(name)) : nullptr)
-            item = submenu->menuAction();
-        if (item == nullptr) continue;
-        item->setEnabled(state.enabled);
-        if (state.visible) item->setVisible(*state.visible);
-        if (item->isCheckable()) item->setChecked(state.checked);
-    }
     const bool opening = appState.programPanelsVisible && EditPanel1->isHidden();
     FramePanel1->setVisible(appState.programPanelsVisible);
     EditPanel1->setVisible(appState.programPanelsVisible || appState.parameterViewVisible);
@@ -302,7 +295,12 @@ void TMainForm::syncFromCore() {
     FileTitleMemo->setPlainText(forms::widgetText(appState.fileTitleMemo));
     TdcnMemo->setPlainText(forms::widgetText(appState.dcnMemo));
     showRecentFileItems();
-    for (QAction* button : ladderButtons_) button->setEnabled(appState.toolBarViewMode == 1);
+    // The items as the core's state has them (the program panels shown or hidden first: the
+    // monitor's items rest without them), before the tool buttons that follow their items.
+    menuItems_->apply(menuItemStates());
+    for (QAction* button : ladderButtons_)
+        if (!menuItems_->governs(button->objectName().toStdString()))
+            button->setEnabled(appState.toolBarViewMode == 1);
     syncViews();
     monitorParts->sync();
     if (appState.exitRequested && !exiting_) {
@@ -342,9 +340,9 @@ void TMainForm::buildPanels() {
     connect(ladderEditScreen, &forms::LadderViewForm::edited, this, &TMainForm::syncFromCore);
     editLayout->addWidget(ProjectScrollBox);
     buildViewPanels(editLayout);
-    monitorParts =
-        new forms::MonitorParts(*this, *editLayout, services_.timers.timer(platform::TimerId::Timer3),
-                                {[this] { syncFromCore(); }, spbtnRemoteRun2Click, spbtnRemoteStop2Click});
+    monitorParts = new forms::MonitorParts(
+        *this, *editLayout, services_.timers.timer(platform::TimerId::Timer3),
+        {[this] { syncFromCore(); }, spbtnRemoteRun2Click, spbtnRemoteStop2Click}, *menuItems_);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     connect(PopupMenu1->addAction("Convert"), &QAction::triggered, this, [this] {

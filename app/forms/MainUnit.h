@@ -34,6 +34,7 @@ namespace kestrion::forms {
 class CommentListPanel;
 class InstructionViewForm;
 class LadderViewForm;
+class MenuItemWidgets;
 class ParameterListPanel;
 class MonitorParts;
 class RegisterViewPanel;
@@ -141,6 +142,7 @@ private:
     int captionLanguage_ = -1;  // the language the menus show
 
     QtPlatform& services_;
+    forms::MenuItemWidgets* menuItems_ = nullptr;  // the items the core's menu state reaches
     bool exiting_ = false;
     bool closing_ = false;         // the close box's question is open
     bool closeRequested_ = false;  // a request waits for the dialogs and commands to end

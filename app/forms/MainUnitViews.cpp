@@ -18,6 +18,7 @@
 #include "editor/forms/LadderViewForm.h"
 #include "lang/Texts.h"
 #include "lang/forms/Captions.h"
+#include "lang/forms/MenuItemWidgets.h"
 #include "lang/forms/WidgetText.h"
 #include "link/transfer/TransferClicks.h"
 #include "model/ladder/EditorState.h"
@@ -174,8 +175,10 @@ void TMainForm::buildFncKeyPanel(QVBoxLayout* layout) {
 }
 
 void TMainForm::syncViews() {
+    // A button with a state of its own takes it by its name; the others follow their items.
     for (const auto& [button, row] : toolButtons_) {
-        const QAction* item = menuItemAction(row->menuItem);
+        if (menuItems_->governs(row->objectName)) continue;
+        const QAction* item = menuItems_->action(row->menuItem);
         button->setEnabled(item != nullptr && item->isEnabled());
     }
     const std::pair<const char*, std::uint8_t> viewButtons[] = {
@@ -183,7 +186,7 @@ void TMainForm::syncViews() {
         {"spbtnInstructionView", kInstructionViewButton},
         {"spbtnRegisterView", kRegisterViewButton}};
     for (const auto& [name, bit] : viewButtons)
-        if (QAction* button = findChild<QAction*>(name))
+        if (QAction* button = menuItems_->action(name))
             button->setChecked((appState.viewButtonsDown & bit) != 0);
 
     FncKeyPanel->setVisible(appState.programPanelsVisible);

@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include "lang/forms/Captions.h"
+#include "lang/forms/MenuItemWidgets.h"
 #include "lang/forms/WidgetText.h"
 #include "link/forms/LineFree.h"
 #include "link/line/Connection.h"
@@ -61,11 +62,16 @@ void refreshShownParts() {
 }  // namespace
 
 MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& timer3,
-                           MonitorWindowHooks hooks)
-    : QObject(&window), window_(window), hooks_(std::move(hooks)) {
+                           MonitorWindowHooks hooks, MenuItemWidgets& items)
+    : QObject(&window), window_(window), hooks_(std::move(hooks)), items_(&items) {
     buildDevicePanel(editLayout);
     buildChangeValuePanel(editLayout);
     buildPopup();
+    // The monitor works on an open program: without one its buttons and items rest.
+    const QPointer<const QWidget> editPanel = window_.findChild<QWidget*>("EditPanel1");
+    items_->restUnless({"msStartMonitor1", "EnterDeviceMonitor1", "ChangeCurrentValue2", "spbtnStartMonitor1",
+                        "spbtnStopMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue"},
+                       [editPanel] { return editPanel == nullptr || !editPanel->isHidden(); });
     connect(&timer3, &QTimer::timeout, this, &MonitorParts::Timer3Timer);
     shownParts = this;
     setMonitorViewRefresh(refreshShownParts);
@@ -242,17 +248,7 @@ void MonitorParts::sync() {
     for (const std::string& line : changeValue.memo) lines << widgetText(line);
     if (ChangeCurrentValueMemo->toPlainText() != lines.join('\n'))
         ChangeCurrentValueMemo->setPlainText(lines.join('\n'));
-    applyControls(window_, menuItemStates());
-    // The monitor works on an open program: without one its buttons and items rest.
-    const QWidget* editPanel = window_.findChild<QWidget*>("EditPanel1");
-    const bool programOpen = editPanel == nullptr || !editPanel->isHidden();
-    for (const char* name :
-         {"msStartMonitor1", "EnterDeviceMonitor1", "ChangeCurrentValue2", "spbtnStartMonitor1",
-          "spbtnStopMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue"}) {
-        const auto control = menuItemStates().find(name);
-        const bool enabled = control == menuItemStates().end() || control->second.enabled;
-        for (QAction* item : window_.findChildren<QAction*>(name)) item->setEnabled(programOpen && enabled);
-    }
+    if (items_) items_->apply(menuItemStates());
 }
 
 void MonitorParts::popUp(QMenu& editPopup, const QPoint& at) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QBoxLayout;
@@ -22,6 +23,8 @@ class QTreeWidget;
 
 namespace kestrion::forms {
 
+class MenuItemWidgets;
+
 // What the window lends the monitor: its own refresh after a command, and the commands of the
 // panel's RUN and STOP pair, which belong to the window.
 struct MonitorWindowHooks {
@@ -33,7 +36,9 @@ struct MonitorWindowHooks {
 class MonitorParts : public QObject {
     Q_OBJECT
 public:
-    MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& timer3, MonitorWindowHooks hooks);
+    // items: the window's items by name, which the monitor's state reaches through.
+    MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& timer3, MonitorWindowHooks hooks,
+                 MenuItemWidgets& items);
     ~MonitorParts() override;
 
     QGroupBox* UserDeviceMonitorGroupBox = nullptr;
@@ -61,6 +66,7 @@ private:
 
     QMainWindow& window_;
     MonitorWindowHooks hooks_;
+    QPointer<MenuItemWidgets> items_;  // the window's, which may go first when the window goes
 };
 
 }  // namespace kestrion::forms
