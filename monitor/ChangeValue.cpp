@@ -7,7 +7,7 @@
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/RelayForces.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"

@@ -11,6 +11,7 @@
 #include "link/line/PortSelDialog.h"
 #include "link/line/Receive.h"
 #include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "model/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Box.h"

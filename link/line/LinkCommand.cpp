@@ -6,7 +6,7 @@
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 
 namespace kestrion {
 

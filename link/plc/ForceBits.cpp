@@ -8,7 +8,7 @@
 #include "link/line/Frames.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/RelayForces.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Box.h"

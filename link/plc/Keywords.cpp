@@ -11,7 +11,7 @@
 #include "link/line/Frames.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/ParameterBlock.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ProgramImage.h"

@@ -6,7 +6,7 @@
 #include "link/LinkState.h"
 #include "link/line/Frames.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "model/instructions/Conversions.h"
 
 namespace kestrion {

@@ -9,7 +9,7 @@
 #include "link/line/Frames.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"

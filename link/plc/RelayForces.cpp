@@ -4,7 +4,7 @@
 
 #include "link/line/CommRecord.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "model/image/ProgramImage.h"
 
 namespace kestrion {

@@ -12,6 +12,7 @@
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
 #include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/ParameterBlock.h"
 #include "link/plc/RemoteControl.h"

@@ -7,7 +7,7 @@
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/ParameterBlock.h"
 #include "link/plc/ParameterDialog.h"
 #include "model/image/ConnectedPlc.h"

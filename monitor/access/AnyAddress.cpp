@@ -10,7 +10,7 @@
 #include "link/line/Frames.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "model/instructions/Conversions.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/access/TerminalOpener.h"

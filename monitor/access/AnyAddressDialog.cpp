@@ -8,7 +8,7 @@
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "monitor/access/AccessDialogs.h"
 #include "monitor/access/AnyAddress.h"
 #include "monitor/access/TerminalOpener.h"

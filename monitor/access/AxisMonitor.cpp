@@ -4,7 +4,7 @@
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/PlcClock.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/access/AccessDialogs.h"

@@ -6,6 +6,7 @@
 #include "link/LinkFixture.h"
 #include "link/line/Connection.h"
 #include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/ParameterBlock.h"
 #include "link/plc/PlcClock.h"

@@ -1,7 +1,7 @@
 #include "monitor/access/AnyAddress.h"
 
 #include "link/LinkFixture.h"
-#include "link/line/RegisterReads.h"
+#include "link/line/Requests.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/access/AnyAddressOpeners.h"
 #include "monitor/access/FakeAccessDialogs.h"
