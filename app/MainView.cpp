@@ -5,7 +5,7 @@
 
 #include "app/TemplateCommands.h"
 #include "lang/Language.h"
-#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "link/transfer/RegisterView.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
@@ -205,7 +205,7 @@ void btnParameterViewCloseClick() {
     setupToolBarButtons(1);
     setupFncKeyButtons(1);
     platform::timers().setEnabled(platform::TimerId::Timer3, false);
-    closeComPort();
+    releasePort();
 }
 
 void ParameterListViewDblClick(const std::string& caption, const std::string& value, int index) {

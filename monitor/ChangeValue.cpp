@@ -360,7 +360,7 @@ void btnChangeCurrentValueCloseClick() {
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    true);
     menuItem("spbtnStopMonitor1").enabled = false;
-    closeComPort();
+    releasePort();
 }
 
 void ChangeCurrentValue2Click() {

@@ -241,7 +241,7 @@ bool registerDeviceRun(MonitorFront front) {
     if (TryToConnection(1) != 1 || comPortHandle == -1 || (rs.status & kRsWaiting) != 0) return false;
     if (connectedPlcType == kNoPlcDetected) {
         if (readPlcSystemBlock(1, 1) != 1) {
-            closeComPort();
+            releasePort();
             return false;
         }
         pmw.setPlcType(connectedPlcType);
@@ -396,7 +396,7 @@ void btnMonDeviceCloseClick() {
     stopTimer3();
     monitorMode = kMonitorOff;
     panelText(10, " ");
-    closeComPort();
+    releasePort();
     menuItem("spbtnStartMonitor1").enabled = true;
     menuItem("spbtnStopMonitor1").enabled = false;
     enableControls({"spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"}, true);

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "editor/EditorViewState.h"
-#include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "link/plc/MonitorFrames.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
@@ -163,7 +163,7 @@ void msStopMonitor1Click() {
     enableControls({"spbtnStopMonitor1", "btnStopMonitor1"}, false);
     monitorState.panelVisible = false;
     btnMonDeviceCloseClick();
-    closeComPort();
+    releasePort();
 }
 
 void spbtnStopMonitor1Click() {
@@ -220,7 +220,7 @@ void monitorRestartTick() {
     }
     if (timer3Running()) {
         msStopMonitor1Click();
-        closeComPort();
+        releasePort();
         monitorMode = kMonitorLadder;
         emptyMonitorTxBufs();
         monitorState.restartTicks = 0;
@@ -228,7 +228,7 @@ void monitorRestartTick() {
     }
     if (++monitorState.restartTicks <= kRestartTicks) return;
     monitorState.restartTicks = 0;
-    closeComPort();
+    releasePort();
     msStartMonitor1Click();
 }
 

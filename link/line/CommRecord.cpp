@@ -187,7 +187,7 @@ void selectComPort() {
     // The port is not taken from a request that waits for its reply.
     const LinkSession session(PortAfter::KeepOpen);
     if (session.refused()) return;
-    closeComPort();
+    releasePort();
     const bool confirmed = linkDialogs().portSelection("Communication Ports and BaudRate Selection");
     requestFullRedrawAfterDialog(true);
     if (confirmed) {

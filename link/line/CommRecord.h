@@ -107,6 +107,8 @@ std::uint32_t pollPeriodOfIndex(std::uint32_t index);
 
 // Result 1 when the port could be created (callers then test comPortHandle), 0 otherwise.
 int _OpenComPort(std::int32_t protocol);
+// Closes the port and stops the receive poller. The command boundary calls it (a session's end,
+// releasePort in link/line/LinkCommand.h), so the port has one owner; everything else goes there.
 void closeComPort();
 void selectComPort();
 void clearMonitorTxBuf();

@@ -121,7 +121,7 @@ void applyBaudIndex(std::uint32_t index) {
 // (its message shown).
 bool negotiateRate(int showMsg) {
     const Negotiation& target = negotiationFor(baudIndex);
-    if (portOpen()) closeComPort();
+    if (portOpen()) releasePort();
     waitAck(200);
 
     applyBaudIndex(0);
@@ -148,7 +148,7 @@ bool negotiateRate(int showMsg) {
         return false;
     }
 
-    if (portOpen()) closeComPort();
+    if (portOpen()) releasePort();
     applyBaudIndex(target.finalIndex);
     _OpenComPort(sysProtocol);
     if (comPortHandle == -1) {
@@ -188,7 +188,7 @@ void showBlockFailure(unsigned block) {
 // the device anew and finds it again once it is back.
 void closeWhenLost() {
     const platform::SerialPort* port = linkPort();
-    if (portOpen() && port != nullptr && port->lost()) closeComPort();
+    if (portOpen() && port != nullptr && port->lost()) releasePort();
 }
 
 // Where a failed test looked, and where else it might: the device of the COM number and the

@@ -22,7 +22,11 @@ LinkSession::LinkSession(PortAfter after, IfBusy ifBusy)
     : after_(after), refused_(ifBusy == IfBusy::Say ? refusedAsBusy() : linkBusy()) {}
 
 LinkSession::~LinkSession() {
-    if (!refused_ && after_ == PortAfter::Close) closeComPort();
+    if (!refused_ && after_ == PortAfter::Close) releasePort();
+}
+
+void releasePort() {
+    closeComPort();
 }
 
 LineHold setLineHold(LineHold lineHold) {

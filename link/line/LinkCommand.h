@@ -8,7 +8,8 @@
 // - Port: when the session ends, however it ends, the port is closed, unless the session keeps it
 //   open: started with PortAfter::KeepOpen (a running monitor, a dialog step of a command that
 //   owns the port, the connection test of the Option menu) or switched with keepPortOpen() at an
-//   exit that leaves it open. closePortAtEnd() switches back.
+//   exit that leaves it open. closePortAtEnd() switches back. A step that lets the port go before
+//   its session ends, or where no session runs, calls releasePort(); the port closes nowhere else.
 // - Failure: a step that fails shows its box (or has had it shown by the routine it called) and
 //   throws LinkError; runLinkCommand catches it at the command's edge, after the box, and the
 //   session then closes the port. A LinkError is a CommandError, so a command that changes the
@@ -110,7 +111,13 @@ constexpr int kMonitorLadder = 1;
 constexpr int kMonitorEntryDevices = 2;
 extern int& monitorMode;  // a member of linkState
 
-// Ends the command; what went wrong has been shown (or the Part wants it silent).
+// Closes the link's port now: a step that gives it up before its session ends (the connection
+// test reopening it at another rate, a protocol or port change), or one that runs outside any
+// session (a cancelled entry before a command's frames, a panel or a monitor that stops). The end
+// of a session closes it the same way.
+void releasePort();
+
+// Ends the command; what went wrong has been shown, or the command ends without a word.
 [[noreturn]] void abandonCommand();
 // Shows the box, then ends the command.
 [[noreturn]] void failCommand(const platform::Box& box);

@@ -115,7 +115,7 @@ void AnyCommandTerminal::FormShow() {
 
 void AnyCommandTerminal::ProtocolComboBox1Change() {
     const bool ran = runLinkCommand(PortAfter::KeepOpen, [this] {
-        closeComPort();
+        releasePort();
         if (const int chosen = indexOf(kProtocolNames, protocolText); chosen >= 0) commProtocol = chosen;
         selectComPort();
         _OpenComPort(commProtocol);

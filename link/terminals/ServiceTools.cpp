@@ -170,7 +170,7 @@ void ProductId1Click() {
     if (!productIdTypeAllowed()) return;
     const NumberEntryResult entered = askProductId("");
     if (entered.okFlag == 0) {
-        closeComPort();
+        releasePort();
         return;
     }
     const std::string digits = productIdDigits(entered.number);

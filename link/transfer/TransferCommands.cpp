@@ -123,7 +123,7 @@ void runConnectionTestOnly() {
 
 void reopenWithProtocol(std::int32_t protocol) {
     if (refusedAsBusy()) return;
-    closeComPort();
+    releasePort();
     commProtocol = protocol;
     _OpenComPort(commProtocol);
 }

@@ -177,7 +177,7 @@ bool AnyAddressDialog::connected(bool plainTimeOutBox) {
     else
         platform::say(
             {"Error2015091324... TimeoutError...", "Communication Message", platform::MsgIcon::Warning});
-    closeComPort();
+    releasePort();
     return false;
 }
 

@@ -35,7 +35,7 @@ void WriteAnyCommand1Click() {
         terminalDialogs().anyCommandTerminal(terminal, caption);
     });
     if (!opened) return;
-    closeComPort();
+    releasePort();
     comDcb.parity = savedFormat.parity;
     comDcb.dataBits = savedFormat.dataBits;
     comDcb.stopBits = savedFormat.stopBits;

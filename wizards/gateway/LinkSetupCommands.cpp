@@ -5,6 +5,7 @@
 #include "lang/Language.h"
 #include "lang/MenuState.h"
 #include "link/line/CommRecord.h"
+#include "link/line/LinkCommand.h"
 #include "model/MainState.h"
 #include "model/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
@@ -102,7 +103,7 @@ void Template1Click() {
         return;
     }
     platform::statusBar().setPanelText(0, "Finish setup ccGateModule ...");
-    if ((comState & kComStateOpen) != 0) closeComPort();
+    if ((comState & kComStateOpen) != 0) releasePort();
 }
 
 void Link485BFM1Click() {

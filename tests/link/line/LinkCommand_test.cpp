@@ -56,6 +56,25 @@ TEST_F(LinkCommandTest, EveryExitClosesThePortUnlessTheCommandKeepsIt) {
     }
 }
 
+TEST_F(LinkCommandTest, ReleasingThePortClosesItAtOnceInsideASessionThatKeepsItAndOutsideAny) {
+    const auto closed = [this] {
+        return !fakes.serial.isOpen() && comPortHandle == -1 && (comState & kComStateOpen) == 0 &&
+               !fakes.clock.enabled(platform::TimerId::Timer1) && fakes.statusBar.panelText(5) == "COMn OFF";
+    };
+    openAt(0);
+    bool closedInside = false;
+    EXPECT_TRUE(runLinkCommand(PortAfter::KeepOpen, [&] {
+        releasePort();
+        closedInside = closed();
+    }));
+    EXPECT_TRUE(closedInside);
+    EXPECT_TRUE(closed());
+
+    openAt(0);
+    releasePort();
+    EXPECT_TRUE(closed());
+}
+
 TEST_F(LinkCommandTest, ACommandStartedWhileARequestWaitsIsRefusedAndLeavesThePortAlone) {
     pmw.setPlcType(1);
     linkDialogs.keywordEntries = {{"", "12345678"}};
