@@ -1,10 +1,10 @@
 #include "monitor/ForceOpener.h"
 
 #include "editor/EditorViewState.h"
-#include "link/LinkDialogs.h"
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
 #include "link/plc/ForceBits.h"
+#include "link/plc/PlcDialogs.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "monitor/MonitorMode.h"
@@ -17,7 +17,7 @@ void ForceBitOnOff1Click() {
         dialog.monitorRunning = monitorMode != kMonitorOff ? 1 : 0;
         dialog.caption = "Force Bit On/Off";
         dialog.ForceOnOffEditChange(textOf(clickedOperandText));
-        linkDialogs().forceOnOff(dialog);
+        plcDialogs().forceOnOff(dialog);
         // A running monitor keeps the port.
         if (monitorMode != kMonitorOff) session.keepPortOpen();
     });

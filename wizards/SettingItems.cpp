@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "link/LinkDialogs.h"
 #include "link/line/Connection.h"
 #include "link/plc/ParameterDialog.h"
+#include "link/plc/PlcDialogs.h"
 
 #include "model/MainState.h"
 #include "model/ModelDialogs.h"
@@ -62,7 +62,7 @@ bool parameterSettingChosen() {
         constexpr std::pair<LatchDevice, std::uint8_t> boxes[] = {
             {kLatchM, 0x01}, {kLatchS, 0x02}, {kLatchC16, 0x04}, {kLatchC32, 0x08}, {kLatchD, 0x10}};
         for (const auto& [device, bit] : boxes) dialog.setLatchChecked(device, (flags & bit) != 0);
-        if (!linkDialogs().parameterSettings("Parameter settings", dialog)) return false;
+        if (!plcDialogs().parameterSettings("Parameter settings", dialog)) return false;
 
         // Only the latch flag byte and the ranges come from the dialog's copy of the block.
         const auto from = dialog.block.begin() + kParamLatchFlagsOffset;

@@ -240,7 +240,9 @@ QtPlatform::~QtPlatform() {
     platform::uninstall();
     DialogSeam<ModelDialogs>::uninstall();
     DialogSeam<LangDialogs>::uninstall();
-    DialogSeam<LinkDialogs>::uninstall();
+    DialogSeam<LineDialogs>::uninstall();
+    DialogSeam<PlcDialogs>::uninstall();
+    DialogSeam<TransferDialogs>::uninstall();
     DialogSeam<AppDialogs>::uninstall();
     DialogSeam<EntryDialogs>::uninstall();
     DialogSeam<DiagnosticsDialogs>::uninstall();
@@ -267,7 +269,9 @@ void QtPlatform::install() {
     platform::install(services);
     DialogSeam<ModelDialogs>::install(modelDialogs_);
     DialogSeam<LangDialogs>::install(langDialogs_);
-    DialogSeam<LinkDialogs>::install(linkDialogs_);
+    DialogSeam<LineDialogs>::install(linkDialogs_);
+    DialogSeam<PlcDialogs>::install(linkDialogs_);
+    DialogSeam<TransferDialogs>::install(linkDialogs_);
     DialogSeam<AppDialogs>::install(appDialogs_);
     DialogSeam<EntryDialogs>::install(entryDialogs);
     DialogSeam<DiagnosticsDialogs>::install(diagnosticsDialogs_);

@@ -1,11 +1,14 @@
-// The link's dialogs as Qt windows.
+// The link's dialogs as Qt windows: those of the line, of the PLC's commands and of the transfers,
+// one object installed in each of the three seams.
 #pragma once
 
-#include "link/LinkDialogs.h"
+#include "link/line/LineDialogs.h"
+#include "link/plc/PlcDialogs.h"
+#include "link/transfer/TransferDialogs.h"
 
 namespace kestrion::forms {
 
-class QtLinkDialogs : public LinkDialogs {
+class QtLinkDialogs : public LineDialogs, public PlcDialogs, public TransferDialogs {
 public:
     bool portSelection(const std::string& caption) override;
     RsTimOutResult replyTimeOut(const std::string& caption, int timeOutIndex, int retryIndex) override;

@@ -4,9 +4,9 @@
 
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
-#include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/line/Frames.h"
+#include "link/line/LineDialogs.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/PortSelDialog.h"
 #include "link/line/Receive.h"
@@ -188,7 +188,7 @@ void selectComPort() {
     const LinkSession session(PortAfter::KeepOpen);
     if (session.refused()) return;
     releasePort();
-    const bool confirmed = linkDialogs().portSelection("Communication Ports and BaudRate Selection");
+    const bool confirmed = lineDialogs().portSelection("Communication Ports and BaudRate Selection");
     requestFullRedrawAfterDialog(true);
     if (confirmed) {
         ModeData.comPortNo = comPortIndex;
@@ -211,7 +211,7 @@ void clearMonitorTxBuf() {
 }
 
 void TimeOutTimer1Click() {
-    const RsTimOutResult chosen = linkDialogs().replyTimeOut("Communication TimeOut Timer Setting",
+    const RsTimOutResult chosen = lineDialogs().replyTimeOut("Communication TimeOut Timer Setting",
                                                              (static_cast<int>(rs.timeOut) - 1000) / 1000,
                                                              static_cast<int>(rs.retryCount) - 1);
     if (!chosen.confirmed) return;

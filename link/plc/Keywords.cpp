@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "lang/LinkMessages.h"
-#include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
@@ -13,6 +12,7 @@
 #include "link/line/Receive.h"
 #include "link/line/Requests.h"
 #include "link/plc/ParameterBlock.h"
+#include "link/plc/PlcDialogs.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
@@ -95,7 +95,7 @@ bool askKeywordChange(PlcKeywordDialog& dialog, const Password& stored, bool key
     dialog.checkOld = keywordSet ? 1 : 0;
     dialog.oldEnabled = keywordSet;
     dialog.caption = "Keyword setting";
-    linkDialogs().plcKeyword(dialog);
+    plcDialogs().plcKeyword(dialog);
     requestRedraw();
     return dialog.accepted();
 }
@@ -179,7 +179,7 @@ bool askKeyword(const Password& stored, bool projectMessage) {
     dialog.newEnabled = false;
     dialog.checkOld = 1;
     dialog.storedKeyword = stored;
-    linkDialogs().plcKeyword(dialog);
+    plcDialogs().plcKeyword(dialog);
     if (!dialog.accepted()) return false;
     if (rs.oldKeyword != dialog.storedKeyword) {
         platform::say({projectMessage ? "Error2018040230..." : "Error2018040231...", "Keyword Error...",
@@ -297,7 +297,7 @@ void SetupUserId1Click() {
         dialog.caption = "UserID setting";
         dialog.label1 = "Old User ID";
         dialog.label2 = "New User ID";
-        linkDialogs().plcKeyword(dialog);
+        plcDialogs().plcKeyword(dialog);
         if (!dialog.accepted()) return;
         rs.userId = rs.newKeyword;
         if (idSet && !oldUserIdReadable()) {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "link/LinkDialogs.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
 #include "link/line/Requests.h"
+#include "link/plc/PlcDialogs.h"
 #include "link/plc/RelayForces.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
@@ -203,7 +203,7 @@ void SetRTC1Click() {
         requireTypeMatch({"Device type Error", "SetRTC1Click(", platform::MsgIcon::Warning});
         SetTimeDialog dialog;
         dialog.clockRead = readPlcClock();
-        linkDialogs().setTime(dialog);
+        plcDialogs().setTime(dialog);
         redrawFlags |= kRedrawLadder | kRedrawObjects;
     });
 }

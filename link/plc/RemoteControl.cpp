@@ -3,7 +3,6 @@
 #include <string>
 
 #include "lang/LinkMessages.h"
-#include "link/LinkDialogs.h"
 #include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
@@ -11,6 +10,7 @@
 #include "link/line/Receive.h"
 #include "link/line/RegisterReads.h"
 #include "link/line/Requests.h"
+#include "link/plc/PlcDialogs.h"
 #include "link/plc/RelayForces.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"
@@ -110,7 +110,7 @@ void remoteRunStop(bool monitorRuns) {
     runLinkCommand(portAfter(monitorRuns), [monitorRuns] {
         if (!monitorRuns) requireConnection();
         if (remoteRunRequest == 0 && remoteStopRequest == 0) {
-            const RunStopResult chosen = linkDialogs().runStop("Remote Run/Stop");
+            const RunStopResult chosen = plcDialogs().runStop("Remote Run/Stop");
             redrawFlags |= kRedrawLadder | kRedrawObjects;
             if (chosen.okPressed == 0) return;
             remoteRunRequest = chosen.runRequest == 1 ? 1 : 0;
@@ -146,7 +146,7 @@ void remoteRunStopButton(bool run, bool monitorRuns) {
 }
 
 void MemoryClear1Click() {
-    const MemoryClearResult chosen = linkDialogs().memoryClear("Memory Clear");
+    const MemoryClearResult chosen = plcDialogs().memoryClear("Memory Clear");
     if (chosen.okPressed == 0) return;
     const bool any = chosen.clearProgram != 0 || chosen.clearData != 0 || chosen.clearBits != 0;
     // What is cleared cannot be had back: the PLC is not touched unless the user says so.

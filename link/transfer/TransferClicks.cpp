@@ -2,11 +2,11 @@
 
 #include "lang/Language.h"
 #include "lang/MenuState.h"
-#include "link/LinkDialogs.h"
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
 #include "link/transfer/RegisterView.h"
 #include "link/transfer/TransferCommands.h"
+#include "link/transfer/TransferDialogs.h"
 #include "model/MainState.h"
 #include "model/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
@@ -117,7 +117,7 @@ void ProgWriteClick() {
     if (!platform::askYesNo({"Do you want to write program?", "Write Program", MsgIcon::Question})) return;
     ProgWriteDialog dialog;
     dialog.endStep = static_cast<std::int32_t>(convStepNo);
-    linkDialogs().progWrite(dialog);
+    transferDialogs().progWrite(dialog);
     requestRedraw();
     if (dialog.accepted != 1) return;
     writeProgramToPlc(dialog.rangeMode == ProgWriteDialog::kRangeSetting);
@@ -166,7 +166,7 @@ void spbtnDnloadProgClick() {
 void DregView1Click() {
     RegisterViewDialog dialog;
     dialog.plcType = pmw.plcType();
-    linkDialogs().registerView(dialog);
+    transferDialogs().registerView(dialog);
     requestRedraw();
 }
 

@@ -1,11 +1,13 @@
-// The rules of the program-write dialog (TProgWriteForm) and of the register dialog
-// (TRegisterViewForm); the windows only show the fields and pass the clicks on.
+// The transfers' dialogs: the program-write dialog (TProgWriteForm) and the register dialog
+// (TRegisterViewForm), with their rules; the windows only show the fields and pass the clicks on.
+// The Qt ones live in link/forms/ and are installed at start-up; tests install fakes.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "link/transfer/RegisterGrid.h"
+#include "model/core/DialogSeam.h"
 
 namespace kestrion {
 
@@ -39,5 +41,18 @@ public:
     void btnOkClick() { updated = 1; }
     void btnCancelClick() { updated = 0; }
 };
+
+class TransferDialogs {
+public:
+    static constexpr const char* seamName = "transfer dialogs";
+    virtual ~TransferDialogs() = default;
+    // TProgWriteForm and TRegisterViewForm, modal, on the caller's preset rules objects.
+    virtual void progWrite(ProgWriteDialog& dialog) = 0;
+    virtual void registerView(RegisterViewDialog& dialog) = 0;
+};
+
+inline TransferDialogs& transferDialogs() {
+    return DialogSeam<TransferDialogs>::get();
+}
 
 }  // namespace kestrion

@@ -3,7 +3,7 @@
 // its own interface without touching any other.
 //
 // An interface names itself for the error raised when it is used before anything is installed:
-//     class LinkDialogs { public: static constexpr const char* seamName = "link dialogs"; ... };
+//     class LineDialogs { public: static constexpr const char* seamName = "line dialogs"; ... };
 #pragma once
 
 #include <stdexcept>

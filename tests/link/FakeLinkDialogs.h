@@ -1,15 +1,19 @@
+// The link's dialogs in tests: one fake for the three seams (line, PLC, transfers), so that a test
+// sees every dialog a command showed, in order, in one list of captions.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "link/LinkDialogs.h"
+#include "link/line/LineDialogs.h"
 #include "link/line/PortSelDialog.h"
+#include "link/plc/PlcDialogs.h"
+#include "link/transfer/TransferDialogs.h"
 
 namespace kestrion::test {
 
-class FakeLinkDialogs : public LinkDialogs {
+class FakeLinkDialogs : public LineDialogs, public PlcDialogs, public TransferDialogs {
 public:
     bool portSelection(const std::string& caption) override {
         captions.push_back(caption);

@@ -27,7 +27,9 @@ protected:
 private:
     InstalledDialogs<ModelDialogs> modelDialogsInstalled_{modelDialogs};
     InstalledDialogs<LangDialogs> langDialogsInstalled_{langDialogs};
-    InstalledDialogs<LinkDialogs> linkDialogsInstalled_{linkDialogs};
+    InstalledDialogs<LineDialogs> lineDialogsInstalled_{linkDialogs};
+    InstalledDialogs<PlcDialogs> plcDialogsInstalled_{linkDialogs};
+    InstalledDialogs<TransferDialogs> transferDialogsInstalled_{linkDialogs};
 };
 
 }  // namespace kestrion::test

@@ -24,11 +24,12 @@
 #include "lang/AppMessage.h"
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
-#include "link/LinkDialogs.h"
+#include "link/line/LineDialogs.h"
 #include "link/plc/ForceBits.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/ParameterDialog.h"
 #include "link/plc/PlcClock.h"
+#include "link/plc/PlcDialogs.h"
 #include "link/terminals/AnyCommandTerminal.h"
 #include "link/terminals/InterceptTerminal.h"
 #include "link/terminals/ServiceTools.h"
@@ -200,22 +201,21 @@ TEST_F(DialogLayoutTest, EveryDialogOpensThroughItsInterfaceWithNothingCutInEver
          [] {
              langDialogs().about({"About", "Kestrion 2.1", "Programming tool", "Made by Tovel", "OK"});
          }},
-        {"kestrion::forms::TPortSelForm", [] { static_cast<void>(linkDialogs().portSelection("Port")); }},
+        {"kestrion::forms::TPortSelForm", [] { static_cast<void>(lineDialogs().portSelection("Port")); }},
         {"kestrion::forms::TrsTimOutForm",
-         [] { static_cast<void>(linkDialogs().replyTimeOut("Time out", 0, 0)); }},
-        {"kestrion::forms::TplcKeywordForm", [&keyword] { linkDialogs().plcKeyword(keyword); }},
-        {"kestrion::forms::TSetTimeForm", [&clock] { linkDialogs().setTime(clock); }},
-        {"kestrion::forms::TForceOnOffForm", [&force] { linkDialogs().forceOnOff(force); }},
-        {"kestrion::forms::TRunStopForm",
-         [] { static_cast<void>(linkDialogs().runStop("Remote Run/Stop")); }},
+         [] { static_cast<void>(lineDialogs().replyTimeOut("Time out", 0, 0)); }},
+        {"kestrion::forms::TplcKeywordForm", [&keyword] { plcDialogs().plcKeyword(keyword); }},
+        {"kestrion::forms::TSetTimeForm", [&clock] { plcDialogs().setTime(clock); }},
+        {"kestrion::forms::TForceOnOffForm", [&force] { plcDialogs().forceOnOff(force); }},
+        {"kestrion::forms::TRunStopForm", [] { static_cast<void>(plcDialogs().runStop("Remote Run/Stop")); }},
         {"kestrion::forms::TMemoryClearForm",
-         [] { static_cast<void>(linkDialogs().memoryClear("Memory clear")); }},
+         [] { static_cast<void>(plcDialogs().memoryClear("Memory clear")); }},
         {"kestrion::forms::TParameter1Form",
          [&parameters] {
-             static_cast<void>(linkDialogs().parameterSettings("Parameter settings", parameters));
+             static_cast<void>(plcDialogs().parameterSettings("Parameter settings", parameters));
          }},
-        {"kestrion::forms::TProgWriteForm", [&write] { linkDialogs().progWrite(write); }},
-        {"kestrion::forms::TRegisterViewForm", [&registers] { linkDialogs().registerView(registers); }},
+        {"kestrion::forms::TProgWriteForm", [&write] { transferDialogs().progWrite(write); }},
+        {"kestrion::forms::TRegisterViewForm", [&registers] { transferDialogs().registerView(registers); }},
         {"kestrion::forms::TPcbCheckForm", [&pcb] { terminalDialogs().pcbCheck(pcb); }},
         {"kestrion::forms::TErrMsg1Form", [] { diagnosticsDialogs().errMsg1("Error message"); }},
         {"kestrion::forms::TDevViewForm",

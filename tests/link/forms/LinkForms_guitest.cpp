@@ -130,7 +130,7 @@ TEST_F(LinkFormsTest, TheTimeOutDialogShowsAndCorrectsItsTexts) {
 
 TEST_F(LinkFormsTest, OkInTheTimeOutDialogTakesNumbersTypedIntoTheBoxes) {
     forms::QtLinkDialogs qtDialogs;
-    InstalledDialogs<LinkDialogs> installed(qtDialogs);
+    InstalledDialogs<LineDialogs> installed(qtDialogs);
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<forms::TrsTimOutForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
