@@ -6,7 +6,6 @@
 // SI prefixes: 25u is 0.0025 %).
 #include <benchmark/benchmark.h>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Receive.h"
 #include "link/plc/MonitorFrames.h"

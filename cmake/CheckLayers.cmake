@@ -9,8 +9,8 @@
 # that holds sources is a floor (tests, bench, fuzz and the build folders aside).
 #
 # A floor split by subject keeps the same rule inside it: its sub-folders are sub-floors, lowest
-# first in KESTRION_SUB_FLOORS ("<floor>:<sub>,<sub>,..."; sub-folders joined by "|" share a
-# sub-floor), and a sub-floor includes only its own sub-floor and those below it. The floor's own
+# first in kSubFloors of model/core/Floors.h ("<floor>:<sub>,<sub>,..."; sub-folders joined by "|"
+# share a sub-floor), and a sub-floor includes only its own sub-floor and those below it. The floor's own
 # files (those in the floor's folder itself: its state, its dialog seams, its menu rows) gather the
 # sub-floors and stand beside the order: they may include any sub-floor, and any sub-floor may
 # include them, except a bottom marked "!", which includes nothing of its floor outside itself.
@@ -34,12 +34,13 @@ if(_kestrion_floor_count LESS 2)
   message(FATAL_ERROR "No floor list (kFloors) found in ${_kestrion_floors_header}")
 endif()
 set(KESTRION_NOT_FLOORS tests bench fuzz cmake data docs)
-# The model: the state, transaction and lists at the bottom, then the instruction tables, then the
-# program image with its files and the ladder objects (the comments name ladder objects and the
-# ladder reads the settings, so the two share a sub-floor). The link: the line (port, frames,
-# receive, connection test, command boundary), the PLC's commands, then the transfers and the
-# service terminals.
-set(KESTRION_SUB_FLOORS "model:core!,instructions,image|ladder" "link:line,plc,transfer,terminals")
+# The sub-floors (kSubFloors) are listed there as well, with what each holds.
+string(REGEX MATCH "kSubFloors\\[\\][^{]*{([^}]*)}" _kestrion_sub_floors_list "${_kestrion_floors_text}")
+string(REGEX MATCHALL "\"[^\"]+\"" _kestrion_sub_floors_list "${CMAKE_MATCH_1}")
+string(REPLACE "\"" "" KESTRION_SUB_FLOORS "${_kestrion_sub_floors_list}")
+if(NOT KESTRION_SUB_FLOORS)
+  message(FATAL_ERROR "No sub-floor list (kSubFloors) found in ${_kestrion_floors_header}")
+endif()
 
 # The sub-floor of a path under a floor with an order: its rank (0 lowest) in ${out}, -1 for the
 # floor's own files, -2 for its forms, "" for a sub-folder the order does not name; the bottom

@@ -11,8 +11,8 @@
 #include "devviews/DevViewsState.h"
 #include "devviews/ObjectListDump.h"
 #include "lang/Language.h"
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
+#include "link/line/LineState.h"
 #include "link/plc/MonitorFrames.h"
 #include "model/MainState.h"
 #include "model/instructions/Conversions.h"
@@ -63,7 +63,7 @@ std::string printable(std::string_view text) {
 }
 
 std::string frameText(std::string_view text) {
-    return linkState.maskedTraceDepth > 0 ? std::string(kMaskedText) : printable(text);
+    return lineState.maskedTraceDepth > 0 ? std::string(kMaskedText) : printable(text);
 }
 
 // The 256 relays of an image from first, named with the letter; X numbers are octal.

@@ -4,38 +4,22 @@
 
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
-#include "link/LinkState.h"
 #include "link/line/Frames.h"
 #include "link/line/LineDialogs.h"
+#include "link/line/LineState.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/PortSelDialog.h"
 #include "link/line/Receive.h"
 #include "link/line/RsTimOutDialog.h"
 #include "model/MainState.h"
-#include "model/core/StateRegistry.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 
 namespace kestrion {
 
-LinkState linkState;
-CommRecord& rs = linkState.rs;
-std::array<std::uint8_t, kRxTmpSize>& RxTmpArrayNo = linkState.RxTmpArrayNo;
-std::array<std::uint8_t, kRxTmpSize + 1>& RxTmpBuf = linkState.RxTmpBuf;
-platform::SerialFormat& comDcb = linkState.comDcb;
-std::uint8_t& comState = linkState.comState;
-int& comPortHandle = linkState.comPortHandle;
-std::uint32_t& comPortIndex = linkState.comPortIndex;
-std::uint32_t& baudIndex = linkState.baudIndex;
-std::int32_t& commProtocol = linkState.commProtocol;
-std::string& baudText = linkState.baudText;
-std::array<std::uint16_t, 256>& D8Kreg = linkState.D8Kreg;
-std::string& rsChHex = linkState.rsChHex;
-std::uint32_t& etxIndex = linkState.etxIndex;
-
 namespace {
 
-std::unique_ptr<platform::SerialPort>& port = linkState.port;
+std::unique_ptr<platform::SerialPort>& port = lineState.port;
 
 constexpr std::uint8_t kRedrawFramePopup = 0x01;
 
@@ -254,15 +238,5 @@ void linkStartUp() {
     platform::timers().setEnabled(platform::TimerId::Timer1, false);
     platform::timers().setInterval(platform::TimerId::Timer1, 0);
 }
-
-void resetLinkState() {
-    linkState = {};
-}
-
-namespace {
-
-[[maybe_unused]] const bool registered = state::registerReset("link", resetLinkState);
-
-}  // namespace
 
 }  // namespace kestrion

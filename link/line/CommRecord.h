@@ -123,7 +123,5 @@ void refreshLinkPanels();
 
 // The start values the main window gives the link; comPortIndex and baudIndex come from ModeData.
 void linkStartUp();
-// The link as at program start: the port closed, every field at its start value.
-void resetLinkState();
 
 }  // namespace kestrion

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
+#include "link/line/LineState.h"
 #include "link/line/Receive.h"
 #include "model/instructions/Conversions.h"
 #include "platform/Services.h"
@@ -37,7 +37,7 @@ std::size_t txCharsLength() {
 void traceLine(const char* arrow, const std::string& body) {
     auto& trace = platform::trace();
     if (!trace.visible(platform::Memo::Rx)) return;
-    const std::string& shown = linkState.maskedTraceDepth > 0 ? std::string(kMaskedText) : body;
+    const std::string& shown = lineState.maskedTraceDepth > 0 ? std::string(kMaskedText) : body;
     trace.append(platform::Memo::Rx,
                  arrow + std::to_string(trace.lineCount(platform::Memo::Rx) + 1) + ":" + shown);
 }
@@ -168,8 +168,8 @@ bool copyFrameText(int mode, std::size_t n) {
 void AddSumCheckCode(std::size_t n) {
     if (!copyFrameText(0, n)) return;
     // The limit holds for the frame as it is sent, check code included.
-    linkState.frameRefused = n + kCheckCodeDigits > kFrameTextLimit;
-    if (linkState.frameRefused) {
+    lineState.frameRefused = n + kCheckCodeDigits > kFrameTextLimit;
+    if (lineState.frameRefused) {
         platform::statusBar().setPanelText(
             0, "rsLength=" + std::to_string(n) + " rsChHex[]=" + std::to_string(kFrameTextLimit));
         platform::messages().show("Msg2015091386...", "AddSumCheckCode", platform::MsgIcon::None,
@@ -187,7 +187,7 @@ void AddSumCheckCode(std::size_t n) {
 }
 
 LinkOutcome sendFrameHex(std::size_t n) {
-    const bool refused = std::exchange(linkState.frameRefused, false);
+    const bool refused = std::exchange(lineState.frameRefused, false);
     if (linkBusy()) return LinkOutcome::Busy;
     if (portClosed("Com port not open...", "Communication Message")) return LinkOutcome::NotSent;
     if (refused || n > kFrameTextLimit || n > rsChHex.size() || !copyFrameText(0, n))
@@ -238,10 +238,10 @@ LinkOutcome sendFrameBytes(std::size_t n) {
 }
 
 MaskedTrace::MaskedTrace() {
-    ++linkState.maskedTraceDepth;
+    ++lineState.maskedTraceDepth;
 }
 MaskedTrace::~MaskedTrace() {
-    --linkState.maskedTraceDepth;
+    --lineState.maskedTraceDepth;
 }
 
 void wipeFrameBuffers() {

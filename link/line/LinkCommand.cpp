@@ -2,15 +2,15 @@
 
 #include <utility>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
+#include "link/line/LineState.h"
 #include "link/line/Receive.h"
 #include "link/line/Requests.h"
 
 namespace kestrion {
 
-int& monitorMode = linkState.monitorMode;
+int& monitorMode = lineState.monitorMode;
 
 namespace {
 

@@ -109,7 +109,7 @@ void releaseLineHold();
 constexpr int kMonitorOff = 0;
 constexpr int kMonitorLadder = 1;
 constexpr int kMonitorEntryDevices = 2;
-extern int& monitorMode;  // a member of linkState
+extern int& monitorMode;  // a member of lineState
 
 // Closes the link's port now: a step that gives it up before its session ends (the connection
 // test reopening it at another rate, a protocol or port change), or one that runs outside any

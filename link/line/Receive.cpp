@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Frames.h"
+#include "link/line/LineState.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -21,8 +21,8 @@ constexpr std::uint32_t kDefaultPollPeriod = 100;
 // Marks the time a wait runs; requests made meanwhile are refused as busy.
 class WaitScope {
 public:
-    WaitScope() { ++linkState.waitDepth; }
-    ~WaitScope() { --linkState.waitDepth; }
+    WaitScope() { ++lineState.waitDepth; }
+    ~WaitScope() { --lineState.waitDepth; }
     WaitScope(const WaitScope&) = delete;
     WaitScope& operator=(const WaitScope&) = delete;
 };
@@ -58,15 +58,15 @@ void dropFrame(const std::string& what) {
 }
 
 bool dataFits(std::size_t characters) {
-    return linkState.expectedReply == ReplyKind::Any ||
-           (linkState.expectedReply == ReplyKind::Data && characters == linkState.expectedReplyCharacters);
+    return lineState.expectedReply == ReplyKind::Any ||
+           (lineState.expectedReply == ReplyKind::Data && characters == lineState.expectedReplyCharacters);
 }
 
 // A frame too long for the buffer is judged bad at once, as a wrong check code would be; when a
 // reply of known length is awaited it cannot be that reply and is dropped.
 void rejectOverlongFrame() {
     if ((rs.status & kRsCheckCompared) != 0) return;
-    if (linkState.expectedReply != ReplyKind::Any) {
+    if (lineState.expectedReply != ReplyKind::Any) {
         dropFrame(std::string(rs.RxBkBuf.data()));
         return;
     }
@@ -78,7 +78,7 @@ void rejectOverlongFrame() {
 void frameSysProtocol(std::uint8_t c) {
     switch (c) {
         case kAck:
-            if (linkState.expectedReply == ReplyKind::Data) {
+            if (lineState.expectedReply == ReplyKind::Data) {
                 logDroppedReply("Ack");
                 return;
             }
@@ -143,7 +143,7 @@ LinkOutcome endOnReplyCode() {
 // protocols without an end mark always wait their full time and have no such reply.
 LinkOutcome timedOut() {
     if (commProtocol == sysProtocol || commProtocol == cLink || commProtocol == ModbusAsc)
-        linkState.lateReplyPossible = true;
+        lineState.lateReplyPossible = true;
     return LinkOutcome::TimeOut;
 }
 
@@ -218,17 +218,17 @@ std::size_t awaitQuietLine(platform::SerialPort& port) {
 }  // namespace
 
 bool linkBusy() {
-    return linkState.waitDepth > 0;
+    return lineState.waitDepth > 0;
 }
 
 void expectReply(ReplyKind kind, std::size_t dataCharacters) {
-    linkState.expectedReply = kind;
-    linkState.expectedReplyCharacters = kind == ReplyKind::Data ? dataCharacters : 0;
+    lineState.expectedReply = kind;
+    lineState.expectedReplyCharacters = kind == ReplyKind::Data ? dataCharacters : 0;
 }
 
 void clearLineBeforeSend(platform::SerialPort& port) {
     std::size_t dropped = 0;
-    if (std::exchange(linkState.lateReplyPossible, false)) dropped += awaitQuietLine(port);
+    if (std::exchange(lineState.lateReplyPossible, false)) dropped += awaitQuietLine(port);
     dropped += dropQueuedBytes(port);
     const bool frameUnfinished = (rs.status & kRsFrameStart) != 0 && (rs.status & kRsCheckCompared) == 0;
     if (commProtocol == sysProtocol && frameUnfinished) {

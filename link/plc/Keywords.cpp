@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "lang/LinkMessages.h"
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/Frames.h"

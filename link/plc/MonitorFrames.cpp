@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <string_view>
 
-#include "link/LinkState.h"
 #include "link/line/Frames.h"
 #include "link/line/Receive.h"
 #include "link/line/Requests.h"
 #include "model/instructions/Conversions.h"
 
 namespace kestrion {
-
-std::string& comTempArray = linkState.comTempArray;
-std::string& comTemp2Array = linkState.comTemp2Array;
-std::string& comTemp3Array = linkState.comTemp3Array;
 
 namespace {
 

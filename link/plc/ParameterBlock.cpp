@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Frames.h"
 #include "link/line/LinkCommand.h"
@@ -16,8 +15,6 @@
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::vector<std::uint8_t>& VirtualProg = linkState.VirtualProg;
 
 namespace {
 

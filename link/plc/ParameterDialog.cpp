@@ -2,13 +2,10 @@
 
 #include <charconv>
 
-#include "link/LinkState.h"
 #include "model/core/ByteImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {
-
-DefaultLatchRanges& defaultLatchRange = linkState.defaultLatchRange;
 
 namespace {
 

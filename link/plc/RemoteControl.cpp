@@ -3,7 +3,6 @@
 #include <string>
 
 #include "lang/LinkMessages.h"
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
@@ -18,9 +17,6 @@
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::uint8_t& remoteRunRequest = linkState.remoteRunRequest;
-std::uint8_t& remoteStopRequest = linkState.remoteStopRequest;
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "link/LinkState.h"
 #include "link/terminals/TerminalDialogs.h"
+#include "link/terminals/TerminalState.h"
 
 namespace kestrion {
 
 namespace {
 
-TerminalState& counters = linkState.terminals;
+TerminalState& counters = terminalState;
 
 const std::vector<std::string> kParityTexts = {"Even", "Odd", "None", "Mark", "Space"};
 constexpr platform::Parity kParities[] = {platform::Parity::Even, platform::Parity::Odd,

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <utility>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Frames.h"
 #include "link/line/Receive.h"
@@ -13,9 +12,6 @@
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::string& anyCommandTxText = linkState.terminals.anyCommandTxText;
-std::string& anyCommandRxText = linkState.terminals.anyCommandRxText;
 
 namespace {
 

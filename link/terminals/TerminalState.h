@@ -1,5 +1,6 @@
 // What the terminals keep between their uses: the texts of the last any-command Send and the
-// counters of the data intercept terminal, which run on for the life of the process.
+// counters of the data intercept terminal, which run on for the life of the process. The texts'
+// names (anyCommandTxText, anyCommandRxText) are references into terminalState.
 #pragma once
 
 #include <cstddef>
@@ -19,5 +20,7 @@ struct TerminalState {
     std::uint32_t interceptReceives = 0;
     std::uint64_t interceptBytes = 0;  // every byte found waiting at a tick, read or dropped
 };
+
+extern TerminalState terminalState;
 
 }  // namespace kestrion

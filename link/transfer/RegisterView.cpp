@@ -9,7 +9,6 @@
 #include "editor/CommentCommands.h"
 #include "lang/MenuState.h"
 #include "lang/Texts.h"
-#include "link/LinkState.h"
 #include "model/core/TextBuffers.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
@@ -17,8 +16,6 @@
 #include "platform/Services.h"
 
 namespace kestrion {
-
-RegisterViewState& registerView = linkState.registerView;
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "link/LinkState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
@@ -17,8 +16,6 @@
 #include "platform/Services.h"
 
 namespace kestrion {
-
-std::vector<std::uint8_t>& VirtualDreg = linkState.VirtualDreg;
 
 namespace {
 

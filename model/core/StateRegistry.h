@@ -11,11 +11,14 @@ namespace kestrion::state {
 using ResetFunction = void (*)();
 
 // Registers the reset of a folder's state; returns true so that it can initialise a static.
-// The folder is named as in the tree ("model", "link", ...); a folder registers only once.
+// The folder is named as in the tree: a floor ("model", "app", ...) or, on a floor split into
+// sub-floors, a sub-floor that keeps a state of its own ("link/line", "link/plc", ...). The name
+// is kept as given (a literal); a folder registers only once.
 bool registerReset(std::string_view folder, ResetFunction reset);
 
-// Runs every registered reset, higher floors first: a folder may still use the state of the
-// floors below it while it lets go of its own.
+// Runs every registered reset, higher floors first and, within a floor, its own files' state
+// before its sub-floors', higher sub-floors first: a folder may still use the state of those below
+// it while it lets go of its own.
 void resetAll();
 
 // The folders registered so far, in the order resetAll runs them.

@@ -6,7 +6,6 @@
 #include "devviews/DevViewsDialogs.h"
 #include "lang/Language.h"
 #include "link/LinkFixture.h"
-#include "link/LinkState.h"
 #include "link/line/Frames.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/MonitorFrames.h"

@@ -16,7 +16,7 @@
 #include "editor/FakeEditorDialogs.h"
 #include "entry/FakeEntryDialogs.h"
 #include "link/LinkFixture.h"
-#include "link/LinkState.h"
+#include "link/line/LineState.h"
 #include "link/terminals/FakeTerminalDialogs.h"
 #include "monitor/FakeMonitorDialogs.h"
 #include "monitor/MonitorMode.h"
@@ -97,7 +97,7 @@ TEST_F(LineClicksTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
         if (name == "Exit1") continue;  // it ends the program
         openAt(0);
         monitorMode = kMonitorLadder;
-        ++linkState.waitDepth;
+        ++lineState.waitDepth;
         fakes.messages.shown.clear();
         English1Click();  // the busy box is read in English; the Language items change it
         if (name == "MemoryClear1") fakes.messages.scriptAnswers({platform::MsgAnswer::Yes});  // clear it
@@ -106,7 +106,7 @@ TEST_F(LineClicksTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
         } catch (const std::logic_error&) {
             // a dialog of its own that no test installs: it sends nothing before it
         }
-        --linkState.waitDepth;
+        --lineState.waitDepth;
         for (const std::string& box : shownBoxes(fakes.messages))
             if (box == kBusy) busy.insert(name);
         monitorMode = kMonitorOff;

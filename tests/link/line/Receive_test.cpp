@@ -1,5 +1,5 @@
 #include "link/LinkFixture.h"
-#include "link/LinkState.h"
+#include "link/line/LineState.h"
 
 namespace kestrion::test {
 namespace {
@@ -314,14 +314,14 @@ TEST_F(ReceiveTest, AnAdapterUnpluggedDuringAWaitEndsItThenWithNoLateReplyAwaite
     for (const bool rsWait : {false, true}) {
         fakes.serial.unplugged = false;
         closeComPort();
-        linkState.lateReplyPossible = false;
+        lineState.lateReplyPossible = false;
         openAt(0);
         sendEnqAlone();
         const std::uint32_t start = now();
         fakes.clock.at(start + 30, [this] { fakes.serial.unplugged = true; });
         EXPECT_EQ(rsWait ? _waitRsReply(100) : waitAck(5000), LinkOutcome::TimeOut) << rsWait;
         EXPECT_LE(now() - start, 40u) << rsWait;
-        EXPECT_FALSE(linkState.lateReplyPossible) << rsWait;
+        EXPECT_FALSE(lineState.lateReplyPossible) << rsWait;
     }
     fakes.serial.unplugged = false;
 }

@@ -1,7 +1,6 @@
 #include "link/plc/Keywords.h"
 
 #include "link/LinkFixture.h"
-#include "link/LinkState.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkError.h"
 #include "link/plc/ParameterBlock.h"

@@ -1,6 +1,5 @@
 #include "link/terminals/TerminalFraming.h"
 
-#include "link/LinkState.h"
 #include "link/terminals/AnyCommandTerminal.h"
 
 #include "link/LinkFixture.h"

@@ -5,7 +5,6 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "link/LinkFixture.h"
-#include "link/LinkState.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/RemoteControl.h"
 #include "link/transfer/RegisterView.h"

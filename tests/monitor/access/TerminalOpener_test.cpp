@@ -1,7 +1,7 @@
 #include "monitor/access/TerminalOpener.h"
 
 #include "link/LinkFixture.h"
-#include "link/LinkState.h"
+#include "link/line/LineState.h"
 #include "link/line/PortSelDialog.h"
 #include "link/terminals/FakeTerminalDialogs.h"
 #include "link/terminals/TerminalFraming.h"
@@ -103,12 +103,12 @@ TEST_F(TerminalOpenerTest, NeitherOpensWhileAMonitorRunsNorSendsWhileARequestWai
     fakes.messages.shown.clear();
 
     terminals.anyCommandScript = [this](AnyCommandTerminal& terminal) {
-        ++linkState.waitDepth;  // as while another request waits for its reply
+        ++lineState.waitDepth;  // as while another request waits for its reply
         terminal.btnSendClick();
         terminal.protocolText = "cLink";
         terminal.ProtocolComboBox1Change();
         EXPECT_EQ(terminal.protocolText, "FreeUser");
-        --linkState.waitDepth;
+        --lineState.waitDepth;
         EXPECT_TRUE(fakes.serial.written.empty());
         EXPECT_TRUE(linkDialogs.captions.empty());
     };

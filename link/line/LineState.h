@@ -1,5 +1,9 @@
-// The whole mutable state of the PLC link in one place; the names the program uses (rs, comDcb,
-// D8Kreg, ...) are references into linkState, declared in the headers of their subjects.
+// The whole mutable state of the line in one place: the communication record, the port and its
+// settings, the frame being built, the reply taken and the waits that run. The names the program
+// uses (rs, comDcb, D8Kreg, rsChHex, ...) are references into lineState, declared in the headers of
+// their subjects; the start value of each lives here only. The sub-floors above the line keep
+// states of their own (link/plc/PlcState.h, link/transfer/TransferState.h,
+// link/terminals/TerminalState.h).
 #pragma once
 
 #include <array>
@@ -7,15 +11,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
-#include "link/plc/ParameterDialog.h"
-#include "link/terminals/TerminalState.h"
-#include "link/transfer/RegisterView.h"
-#include "model/image/ProgramImage.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -30,10 +29,7 @@ constexpr std::array<std::uint16_t, 256> startUpSpecialRegisters() {
     return registers;
 }
 
-constexpr std::size_t kVirtualProgSize = kParameterBlockSize + 2 * kProgramWordCount;
-constexpr std::size_t kVirtualDregSize = 16000;
-
-struct LinkState {
+struct LineState {
     CommRecord rs;
     std::array<std::uint8_t, kRxTmpSize> RxTmpArrayNo{};
     std::array<std::uint8_t, kRxTmpSize + 1> RxTmpBuf{};
@@ -54,23 +50,10 @@ struct LinkState {
     bool lateReplyPossible = false;              // the last wait ran out: its reply may still come
     bool frameRefused = false;                   // the frame text being built did not fit with its check code
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
-    // The PLC's parameter block and program as read back, laid out like the program image's.
-    std::vector<std::uint8_t> VirtualProg = std::vector<std::uint8_t>(kVirtualProgSize, 0xFF);
-    // The PLC's D registers as read back for the register verify.
-    std::vector<std::uint8_t> VirtualDreg = std::vector<std::uint8_t>(kVirtualDregSize, 0);
-    int maskedTraceDepth = 0;  // while above 0 the trace shows no frame or reply text
-    std::uint8_t remoteRunRequest = 0;
-    std::uint8_t remoteStopRequest = 0;
-    DefaultLatchRanges defaultLatchRange;
-    // The frame texts of the plain types' monitor registration, kept for the developer views.
-    std::string comTempArray;   // the word block
-    std::string comTemp2Array;  // the first bit-block frame
-    std::string comTemp3Array;  // the bit-block continuation
-    TerminalState terminals;
-    RegisterViewState registerView;  // the main window's register panel
+    int maskedTraceDepth = 0;                    // while above 0 the trace shows no frame or reply text
     int monitorMode = kMonitorOff;
 };
 
-extern LinkState linkState;
+extern LineState lineState;
 
 }  // namespace kestrion
