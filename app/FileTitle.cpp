@@ -4,7 +4,7 @@
 
 #include "app/AppDialogs.h"
 #include "lang/CodePage.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/FileExtensions.h"
 #include "platform/Services.h"
 

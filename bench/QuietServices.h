@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "lang/LangDialogs.h"
-#include "model/ModelDialogs.h"
 #include "model/core/DialogSeam.h"
+#include "model/ladder/ModelDialogs.h"
 #include "platform/Services.h"
 
 namespace kestrion::quiet {

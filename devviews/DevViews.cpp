@@ -14,7 +14,7 @@
 #include "link/line/CommRecord.h"
 #include "link/line/LineState.h"
 #include "link/plc/MonitorFrames.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/CanvasState.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "lang/Texts.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "platform/Services.h"
 

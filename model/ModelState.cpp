@@ -4,6 +4,8 @@
 
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
+#include "model/image/ClipboardBlock.h"
+#include "model/ladder/LadderObjectPool.h"
 
 namespace kestrion {
 
@@ -77,6 +79,19 @@ CowImage& CowBuffer = modelState.CowBuffer;
 std::uint16_t& cowDataLength = modelState.cowDataLength;
 RegisterImage& DmwImage = modelState.DmwImage;
 DcnTableSet& DcnTables = modelState.DcnTables;
+bool& modeDataFileOurs = modelState.modeDataFileOurs;
+std::vector<std::uint8_t>& clipboardBlock = modelState.clipboardBlock;
+std::size_t& clipboardRecordSize = modelState.clipboardRecordSize;
+std::vector<stLadderBlock*>& freedInCommand = modelState.freedInCommand;
+LadderPositionIndex& positionIndex = modelState.positionIndex;
+CanvasState& canvasState = modelState.canvas;
+CanvasGrid& VirtualArray = modelState.canvas.VirtualArray;
+CanvasGrid& bCompileVirtualArray = modelState.canvas.bCompileVirtualArray;
+CanvasGrid& BkVirtualArray = modelState.canvas.BkVirtualArray;
+CanvasGrid& cancelVirtualArray = modelState.canvas.cancelVirtualArray;
+CanvasGrid& CopyVirtualArray = modelState.canvas.CopyVirtualArray;
+std::uint32_t& viewTopY = modelState.canvas.viewTopY;
+const stLadderBlock*& ldrDrawHead = modelState.canvas.ldrDrawHead;
 
 stLadderBlock*& ldrHead = modelState.ldrList.head;
 stLadderBlock*& ldrNow = modelState.ldrList.now;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/DmwImage.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "platform/Desktop.h"
 #include "platform/Services.h"
 

@@ -1,6 +1,6 @@
 #include "wizards/DisplayOptions.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "wizards/WizardsDialogs.h"
 

@@ -1,6 +1,6 @@
 #include "wizards/HelpViews.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "wizards/DataFiles.h"
 #include "wizards/WizardsDialogs.h"
 

@@ -9,13 +9,13 @@
 #include "link/plc/ParameterDialog.h"
 #include "link/plc/PlcDialogs.h"
 
-#include "model/MainState.h"
-#include "model/ModelDialogs.h"
 #include "model/core/CommandTransaction.h"
+#include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditorState.h"
+#include "model/ladder/ModelDialogs.h"
 #include "platform/Services.h"
 #include "wizards/WizardsDialogs.h"
 

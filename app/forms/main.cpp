@@ -8,7 +8,7 @@
 #include "app/forms/LogoUnit.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/QtPlatform.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "platform/PosixFiles.h"
 
 int main(int argc, char** argv) {

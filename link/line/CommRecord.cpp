@@ -11,7 +11,7 @@
 #include "link/line/PortSelDialog.h"
 #include "link/line/Receive.h"
 #include "link/line/RsTimOutDialog.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 

@@ -12,7 +12,7 @@
 #include "link/line/Receive.h"
 #include "link/line/RegisterReads.h"
 #include "link/line/Requests.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "platform/Box.h"
 #include "platform/Services.h"

@@ -18,7 +18,7 @@
 #include "link/plc/RemoteControl.h"
 #include "link/terminals/InterceptTerminal.h"
 #include "link/terminals/TerminalDialogs.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "platform/Box.h"

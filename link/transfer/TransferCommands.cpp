@@ -17,7 +17,7 @@
 #include "link/plc/ParameterBlock.h"
 #include "link/plc/RemoteControl.h"
 #include "link/transfer/Transfers.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"

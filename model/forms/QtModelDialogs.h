@@ -1,7 +1,7 @@
 // The model's dialogs as Qt windows.
 #pragma once
 
-#include "model/ModelDialogs.h"
+#include "model/ladder/ModelDialogs.h"
 
 namespace kestrion::forms {
 

@@ -8,18 +8,14 @@
 #include <new>
 #include <vector>
 
-#include "model/MainState.h"
-#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "platform/Services.h"
 
 namespace kestrion {
 
 namespace {
-
-std::vector<std::uint8_t>& block = modelState.clipboardBlock;
-std::size_t& blockRecordSize = modelState.clipboardRecordSize;
 
 // No request larger than this is tried: it could not be a ladder object record, and asking the
 // allocator for it would fail anyway.
@@ -42,37 +38,39 @@ void initClipboardMemory(std::size_t recordSize) {
     } catch (const std::bad_alloc&) {
         clipboardMemoryNotEnough();
     }
-    block = std::move(fresh);
-    blockRecordSize = recordSize;
+    clipboardBlock = std::move(fresh);
+    clipboardRecordSize = recordSize;
 
     ModeData.clipboardState = 0;
     ModeData.clipboardAddr = clipboardBlockToken();
     saveModeDatToDisk(installDir + "/" + kModeDataFileName);
 
-    byteimage::putBytes(block, kClipboardSignatureOffset, std::span<const char>(kClipboardSignature));
-    std::fill(block.begin() + static_cast<std::ptrdiff_t>(kClipboardHeadSize), block.end(), 0);
+    byteimage::putBytes(clipboardBlock, kClipboardSignatureOffset,
+                        std::span<const char>(kClipboardSignature));
+    std::fill(clipboardBlock.begin() + static_cast<std::ptrdiff_t>(kClipboardHeadSize), clipboardBlock.end(),
+              0);
 }
 
 bool isClipboardMemoryValid() {
-    if (block.size() < kClipboardHeadSize) return false;
+    if (clipboardBlock.size() < kClipboardHeadSize) return false;
     return std::equal(kClipboardSignature.begin(), kClipboardSignature.end(),
-                      block.begin() + static_cast<std::ptrdiff_t>(kClipboardSignatureOffset));
+                      clipboardBlock.begin() + static_cast<std::ptrdiff_t>(kClipboardSignatureOffset));
 }
 
 std::span<std::uint8_t> clipboardMemory() {
-    return block;
+    return clipboardBlock;
 }
 
 std::span<std::uint8_t> clipboardObjectSlot(std::size_t index) {
-    if (index >= kClipboardObjectSlots || block.empty()) return {};
-    return std::span<std::uint8_t>(block).subspan(kClipboardHeadSize + index * blockRecordSize,
-                                                  blockRecordSize);
+    if (index >= kClipboardObjectSlots || clipboardBlock.empty()) return {};
+    return std::span<std::uint8_t>(clipboardBlock)
+        .subspan(kClipboardHeadSize + index * clipboardRecordSize, clipboardRecordSize);
 }
 
 void releaseClipboardMemory() {
-    block.clear();
-    block.shrink_to_fit();
-    blockRecordSize = 0;
+    clipboardBlock.clear();
+    clipboardBlock.shrink_to_fit();
+    clipboardRecordSize = 0;
 }
 
 std::uint32_t clipboardBlockToken() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace kestrion {
 
@@ -15,6 +16,11 @@ constexpr std::size_t kClipboardSignatureOffset = 16;
 constexpr std::string_view kClipboardSignature = "Kestrion48172093";  // no NUL in the block
 constexpr std::size_t kLadderObjectRecordSize = 288;
 static_assert(kClipboardSignatureOffset + kClipboardSignature.size() == kClipboardHeadSize);
+
+// The block (empty before the allocation) and the size of its object records; members of
+// modelState.
+extern std::vector<std::uint8_t>& clipboardBlock;
+extern std::size_t& clipboardRecordSize;
 
 // Allocates a new block for 32 records of recordSize bytes after the head, records it in ModeData
 // (clipboardState 0, clipboardAddr the block's token), writes "ModeData.DAT", then sets the

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/MainState.h"
 #include "model/core/ByteImage.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/ProgramImage.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 
 namespace kestrion {
 

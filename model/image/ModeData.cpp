@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
 #include "model/core/CommandTransaction.h"
 
@@ -202,7 +201,7 @@ void loadModeDat(const std::string& path) {
         return;
     }
     // A file that is there but cannot be read still holds the user's settings: it is left alone.
-    modelState.modeDataFileOurs = false;
+    modeDataFileOurs = false;
     platform::messages().show("The settings file " + path +
                                   " cannot be read. The program runs with the default settings and"
                                   " leaves the file as it is.",
@@ -210,7 +209,7 @@ void loadModeDat(const std::string& path) {
 }
 
 bool SaveModeDat(const std::string& path) {
-    if (!modelState.modeDataFileOurs) return false;
+    if (!modeDataFileOurs) return false;
     const ModeDataImage image = modeDataToImage(ModeData);
     if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok)
         return true;

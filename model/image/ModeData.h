@@ -90,6 +90,9 @@ struct ModeDataRecord {
 using ModeDataImage = std::array<std::uint8_t, kModeDataSize>;
 
 extern ModeDataRecord& ModeData;
+// False after a start-up that found the settings file but could not read it: the file is then the
+// user's and no write of this session replaces it. A member of modelState.
+extern bool& modeDataFileOurs;
 
 // The file image of a record, and a record from a file's bytes (0xFF past a short file's end, as
 // the byte reader gives). Parsing takes the bytes as they are; loadModeDat checks the ranges.

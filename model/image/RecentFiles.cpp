@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "platform/Services.h"
 

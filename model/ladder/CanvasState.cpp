@@ -4,19 +4,10 @@
 #include <memory>
 #include <utility>
 
-#include "model/ModelState.h"
 #include "model/core/CommandTransaction.h"
+#include "model/ladder/DrawGeometry.h"
 
 namespace kestrion {
-
-CanvasState& canvasState = modelState.canvas;
-CanvasGrid& VirtualArray = modelState.canvas.VirtualArray;
-CanvasGrid& bCompileVirtualArray = modelState.canvas.bCompileVirtualArray;
-CanvasGrid& BkVirtualArray = modelState.canvas.BkVirtualArray;
-CanvasGrid& cancelVirtualArray = modelState.canvas.cancelVirtualArray;
-CanvasGrid& CopyVirtualArray = modelState.canvas.CopyVirtualArray;
-std::uint32_t& viewTopY = modelState.canvas.viewTopY;
-const stLadderBlock*& ldrDrawHead = modelState.canvas.ldrDrawHead;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "model/ladder/ConverterStacks.h"
 
-#include "model/ModelDialogs.h"
 #include "model/core/ConversionError.h"
+#include "model/ladder/ModelDialogs.h"
 #include "platform/Services.h"
 
 namespace kestrion {

@@ -15,7 +15,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "model/ModelState.h"
 #include "model/core/ByteImage.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
@@ -180,14 +179,14 @@ void forgetObject(const stLadderBlock* object) {
 }  // namespace
 
 void deleteObjectsFreedInCommand() {
-    for (stLadderBlock* object : modelState.freedInCommand) delete object;
-    modelState.freedInCommand.clear();
+    for (stLadderBlock* object : freedInCommand) delete object;
+    freedInCommand.clear();
 }
 
 void disposeObject(stLadderBlock* object) {
     forgetObject(object);
     if (object->heldBySnapshots > 0 && transaction::active())
-        modelState.freedInCommand.push_back(object);
+        freedInCommand.push_back(object);
     else
         delete object;
 }

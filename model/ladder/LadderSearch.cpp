@@ -6,7 +6,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/ModelState.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
@@ -148,8 +147,6 @@ std::pmr::vector<stLadderBlock*>& LadderIndexTables::notingRow(std::uint32_t y) 
     if (line >= lines.size()) lines.resize(line + 1);
     return lines[line];
 }
-
-LadderPositionIndex& positionIndex = modelState.positionIndex;
 
 PositionIndexScope::PositionIndexScope() {
     build(positionIndex, ldrHead);

@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "model/ModelState.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
@@ -85,8 +84,8 @@ struct SavedLadder {
 };
 
 void restoreLadder(const SavedLadder& saved) {
-    std::vector<stLadderBlock*> dropped = std::move(modelState.freedInCommand);
-    modelState.freedInCommand.clear();
+    std::vector<stLadderBlock*> dropped = std::move(freedInCommand);
+    freedInCommand.clear();
     const auto lists = everyLadderList();
     for (LadderList* list : lists)
         for (stLadderBlock* node = list->head; node != nullptr; node = node->next) dropped.push_back(node);
@@ -139,7 +138,7 @@ void restoreLadder(const SavedLadder& saved) {
     for (stLadderBlock* node : dropped) {
         if (keeps(node)) continue;
         if (node->heldBySnapshots > 0)
-            modelState.freedInCommand.push_back(node);
+            freedInCommand.push_back(node);
         else
             delete node;
     }
@@ -205,8 +204,7 @@ void dropUnneededMainContents() {
     auto& open = openSnapshots();
     if (open.empty() || open.back()->mainContents == nullptr || open.back()->mainTakenOver) return;
     SavedLadder& saved = *open.back();
-    std::vector<const stLadderBlock*> freed(modelState.freedInCommand.begin(),
-                                            modelState.freedInCommand.end());
+    std::vector<const stLadderBlock*> freed(freedInCommand.begin(), freedInCommand.end());
     std::sort(freed.begin(), freed.end());
     bool unchanged = true;
     std::size_t i = 0;

@@ -2,7 +2,7 @@
 
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"

@@ -3,7 +3,7 @@
 
 #include "app/MainView.h"
 #include "entry/EntryTestSupport.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/ladder/CanvasState.h"
 #include "monitor/MonitorMode.h"
 

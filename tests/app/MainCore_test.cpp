@@ -5,7 +5,7 @@
 #include "app/AppMenu.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 
 #include "lang/Language.h"
 #include "link/line/CommRecord.h"

@@ -4,7 +4,7 @@
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "lang/Language.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/ModeData.h"
 #include "model/image/RecentFiles.h"

@@ -8,7 +8,7 @@
 #include "app/MainCore.h"
 #include "link/line/CommRecord.h"
 #include "link/transfer/TransferClicks.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"

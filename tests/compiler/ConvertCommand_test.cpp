@@ -7,9 +7,9 @@
 
 #include "app/EditCommands.h"
 #include "entry/EntryTestSupport.h"
-#include "model/MainState.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
+#include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditMarks.h"

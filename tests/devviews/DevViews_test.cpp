@@ -9,7 +9,7 @@
 #include "link/line/Frames.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/MonitorFrames.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/LadderObject.h"

@@ -3,7 +3,7 @@
 #include "lang/Language.h"
 #include "link/line/CommRecord.h"
 #include "link/plc/PlcClock.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ModeData.h"
 #include "support/Fixture.h"

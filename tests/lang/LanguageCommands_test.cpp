@@ -4,7 +4,7 @@
 #include "app/MainView.h"
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 #include "support/Fixture.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "model/ModelDialogs.h"
+#include "model/ladder/ModelDialogs.h"
 
 namespace kestrion::test {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 #include "wizards/FakeWizardsDialogs.h"

@@ -1,6 +1,6 @@
 #include "wizards/HelpViews.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"
 #include "support/ShownBoxes.h"

@@ -1,6 +1,6 @@
 #include "wizards/SettingItems.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/PlcTypeDialog.h"
 #include "model/image/ProgramImage.h"

@@ -8,7 +8,7 @@
 #include "app/TemplateCommands.h"
 #include "entry/EntryState.h"
 #include "lang/Language.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/image/PmwFile.h"
 #include "model/image/ProgramImage.h"

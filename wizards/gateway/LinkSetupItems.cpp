@@ -1,6 +1,6 @@
 #include "wizards/gateway/LinkSetupItems.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "wizards/HelpViews.h"
 #include "wizards/WizardsDialogs.h"
 #include "wizards/calculators/CalculatorItems.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/forms/MainUnit.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/ladder/EditorState.h"
 #include "support/gui/RealServicesTest.h"
 

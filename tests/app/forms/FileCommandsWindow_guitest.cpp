@@ -24,7 +24,7 @@
 #include "app/forms/FileTitleForm.h"
 #include "app/forms/MainUnit.h"
 #include "link/forms/Parameter1Form.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"

@@ -16,7 +16,7 @@
 #include "app/forms/MainUnit.h"
 #include "editor/forms/LadderViewForm.h"
 #include "link/forms/Parameter1Form.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "support/gui/RealServicesTest.h"
 

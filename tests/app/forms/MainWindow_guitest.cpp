@@ -25,7 +25,7 @@
 #include "editor/forms/LadderViewForm.h"
 #include "entry/InstructionBox.h"
 #include "entry/forms/EditKeyForm.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ModeData.h"

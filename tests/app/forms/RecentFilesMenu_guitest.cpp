@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/forms/MainUnit.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/RecentFiles.h"
 #include "platform/PosixFiles.h"

@@ -17,7 +17,7 @@
 #include "editor/forms/UpDnSearchForm.h"
 #include "lang/forms/AboutForm.h"
 #include "link/forms/Parameter1Form.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/DrawGeometry.h"

@@ -1,7 +1,7 @@
 #include "lang/HelpItems.h"
 #include "lang/Language.h"
 #include "link/LinkFixture.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 #include "support/ShownBoxes.h"

@@ -1,7 +1,7 @@
 #include "link/line/Connection.h"
 
 #include "link/LinkFixture.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "support/ShownBoxes.h"
 #include "support/SimulatedPlc.h"
 

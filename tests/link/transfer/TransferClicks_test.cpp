@@ -9,7 +9,7 @@
 #include "link/plc/RemoteControl.h"
 #include "link/transfer/RegisterView.h"
 #include "link/transfer/TransferCommands.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"

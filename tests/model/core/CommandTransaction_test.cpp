@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "model/LadderTestSupport.h"
-#include "model/MainState.h"
 #include "model/core/ByteImage.h"
 #include "model/core/ConversionError.h"
+#include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"

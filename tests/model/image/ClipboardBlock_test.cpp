@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "support/Fixture.h"
 

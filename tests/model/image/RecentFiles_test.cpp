@@ -1,6 +1,6 @@
 #include "model/image/RecentFiles.h"
 
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"

@@ -13,7 +13,7 @@
 #include "editor/forms/LadderViewForm.h"
 #include "entry/EntryDialogs.h"
 #include "entry/EntryState.h"
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 #include "support/gui/RealServicesTest.h"

@@ -1,4 +1,4 @@
-#include "model/MainState.h"
+#include "model/core/MainState.h"
 
 #include <algorithm>
 
