@@ -10,11 +10,11 @@
 #
 # A floor split by subject keeps the same rule inside it: its sub-folders are sub-floors, lowest
 # first in kSubFloors of model/core/Floors.h ("<floor>:<sub>,<sub>,..."; sub-folders joined by "|"
-# share a sub-floor), and a sub-floor includes only its own sub-floor and those below it. The floor's own
-# files (those in the floor's folder itself: its state, its dialog seams, its menu rows) gather the
-# sub-floors and stand beside the order: they may include any sub-floor, and any sub-floor may
-# include them, except a bottom marked "!", which includes nothing of its floor outside itself.
-# The floor's forms/ folder may include every sub-floor. A sub-folder of such a floor that the
+# share a sub-floor), and a sub-floor includes only its own sub-floor and those below it. The floor's
+# own files (those in the floor's folder itself: its menu rows, a state or a seam that gathers the
+# sub-floors) stand above the order: they may include any sub-floor, and no sub-floor includes
+# them, so that a low sub-floor never reaches a higher one through them. The floor's forms/ folder
+# may include every sub-floor and the floor's own files. A sub-folder of such a floor that the
 # order does not name is refused, as a folder that is no floor is.
 #
 # Configure calls kestrion_check_layers(<source root>); `cmake -DKESTRION_LAYERS_ROOT=<dir> -P
@@ -43,11 +43,10 @@ if(NOT KESTRION_SUB_FLOORS)
 endif()
 
 # The sub-floor of a path under a floor with an order: its rank (0 lowest) in ${out}, -1 for the
-# floor's own files, -2 for its forms, "" for a sub-folder the order does not name; the bottom
-# flag in ${out}_bottom. Unset when the floor has no order.
+# floor's own files, -2 for its forms, "" for a sub-folder the order does not name. Unset when the
+# floor has no order.
 function(_kestrion_sub_floor path out)
   unset(${out} PARENT_SCOPE)
-  set(${out}_bottom FALSE PARENT_SCOPE)
   string(REGEX MATCH "^([^/]+)/(.*)$" _ "${path}")
   set(floor "${CMAKE_MATCH_1}")
   set(rest "${CMAKE_MATCH_2}")
@@ -68,15 +67,9 @@ function(_kestrion_sub_floor path out)
     endif()
     set(rank 0)
     foreach(members IN LISTS ranks)
-      set(bottom FALSE)
-      if(members MATCHES "!$")
-        set(bottom TRUE)
-        string(REGEX REPLACE "!$" "" members "${members}")
-      endif()
       string(REPLACE "|" ";" members "${members}")
       if(sub IN_LIST members)
         set(${out} ${rank} PARENT_SCOPE)
-        set(${out}_bottom ${bottom} PARENT_SCOPE)
         return()
       endif()
       math(EXPR rank "${rank} + 1")
@@ -144,12 +137,12 @@ function(kestrion_check_layers root)
           _kestrion_sub_floor("${target}" target_sub)
           string(REGEX MATCH "^[^/]+/[^/]+" own_folder "${file}")
           string(REGEX MATCH "^[^/]+/[^/]+" target_folder "${target}")
-          if(target_sub STREQUAL "" OR target_sub GREATER own_sub)
+          if(target_sub STREQUAL "-1")
+            list(APPEND violations
+                 "${file} includes ${target}: ${own_folder} may not include the files of ${floor}/ itself, which stand above its sub-floors")
+          elseif(target_sub STREQUAL "" OR target_sub GREATER own_sub)
             list(APPEND violations
                  "${file} includes ${target}: ${own_folder} may not include ${target_folder}, a higher sub-floor")
-          elseif(target_sub EQUAL -1 AND own_sub_bottom)
-            list(APPEND violations
-                 "${file} includes ${target}: ${own_folder}, the bottom of ${floor}, includes nothing of its floor outside itself")
           endif()
         endif()
       endforeach()

@@ -40,7 +40,6 @@ int subFloorRank(std::string_view floor, std::string_view sub) {
         if (takeUntil(order, ':') != floor) continue;
         for (int rank = 0; !order.empty(); ++rank) {
             std::string_view members = takeUntil(order, ',');
-            if (members.ends_with('!')) members.remove_suffix(1);
             while (!members.empty())
                 if (takeUntil(members, '|') == sub) return rank;
         }
