@@ -144,6 +144,48 @@ TEST_F(ConvertTest, ABlockCommentFollowsItsBlockAndOneWithoutItsObjectIsDropped)
     EXPECT_EQ(std::count(captions.begin(), captions.end(), "68% -"), 1);
 }
 
+// The progress window follows Convert's steps in their order, each caption with its bar position, then
+// the reload's own window, which gives the window back when the reload ends; the block loops add their
+// dashes to the caption of their step.
+TEST_F(ConvertTest, TheProgressFollowsEveryStepInOrder) {
+    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1"});
+    fakes.progress.captions.clear();
+    fakes.progress.positions.clear();
+    ASSERT_TRUE(runCommand(LToM));
+    Texts steps;
+    for (const std::string& caption : fakes.progress.captions)
+        if (caption.find(" -") == std::string::npos) steps.push_back(caption);
+    EXPECT_EQ(steps, (Texts{"Progress...",
+                            "15%",
+                            "20%",
+                            "25%",
+                            "30%",
+                            "35%",
+                            "40%",
+                            "45%",
+                            "50%",
+                            "55%",
+                            "56%",
+                            "60%",
+                            "64%",
+                            "66%",
+                            "68%",
+                            "70%",
+                            "75%",
+                            "80%",
+                            "85%",
+                            "88%",
+                            "90%",
+                            "Progress...",
+                            "Convert Progress...",
+                            "Progress..."}));
+    const std::vector<int> stepPositions(fakes.progress.positions.begin(),
+                                         fakes.progress.positions.begin() + 22);
+    EXPECT_EQ(stepPositions, (std::vector<int>{0,  15, 20, 25, 30, 35, 40, 45, 50, 55, 56,
+                                               60, 64, 66, 68, 70, 75, 80, 85, 88, 90, 0}));
+    EXPECT_FALSE(fakes.progress.visible);
+}
+
 // A compare contact typed in any family takes the family of its place, in its 16- and 32-bit forms:
 // LD at the rung's start, OR on the branch below it, AND after it.
 TEST_F(ConvertTest, TypedCompareContactsTakeTheFamilyOfTheirPlace) {
