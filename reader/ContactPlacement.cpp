@@ -5,6 +5,7 @@
 
 #include "model/image/ProgramImage.h"
 #include "model/instructions/InstructionCodes.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/ConverterStacks.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
@@ -18,6 +19,7 @@
 #include "reader/MachineWords.h"
 #include "reader/ObjectPreparation.h"
 #include "reader/PlacementSupport.h"
+#include "reader/RungRules.h"
 
 namespace kestrion {
 
@@ -27,6 +29,7 @@ namespace {
 
 constexpr std::uint32_t kWidestLadderCells = 24;
 constexpr std::uint32_t kWarnedCanvasColumns = 40;
+constexpr std::uint16_t kInvWord = 0xFFFD;
 
 // Words of the instruction at offset, its code word included. A word that begins no instruction
 // counts as one: the word check refuses such programs before they are loaded.
@@ -34,18 +37,13 @@ std::size_t wordsAt(std::size_t offset) {
     return static_cast<std::size_t>(std::max(1, instructionLength(programWordAt(offset))));
 }
 
-bool isLabelWord(std::uint16_t w) {
-    const std::uint16_t high = w >> 8;
-    return high == 0xB0 || (high >= 0xB8 && high <= 0xBF);
-}
-
-// Words that end the contacts of a block. The pulse forms of every application instruction
-// count, so that an LD in front of one of FNC 256 and up is read like any other.
+// Words that end the contacts of a block: every word from 0xC000 up (the outputs of one-word
+// devices, STL, RET), the other basic outputs and the application instructions but 0x3FF. The pulse
+// forms of every application instruction count, so that an LD in front of one of FNC 256 and up is
+// read like any other.
 bool isOutputWord(std::uint16_t w) {
-    const std::uint16_t top = w >> 12;
-    return top >= 0xC || (w >= 0x600 && w <= 0x7FF) || (w >= 0xE00 && w <= 0xEFF) ||
-           (w >= 0x002 && w <= 0x00E) || w == 0x20A || (w >= 0x010 && w <= 0x3FE) ||
-           (w >= 0x1010 && w <= 0x13FF);
+    return w >= 0xC000 || isTimerCounterOutput(w) || isTwoWordOutput(w) ||
+           (isApplicationCode(w) && w != 0x3FF);
 }
 
 [[noreturn]] void stopBlockScan(std::size_t offset, const char* statusText, const char* text) {
@@ -144,12 +142,11 @@ bool SubConvMachineCodeToLadderDiagram(std::size_t offset, std::size_t endOffset
             offset += 2 * (wordsAt(offset) - 1);
         } else if (isBlockJoint(w)) {
             --count;
-        } else if (isStackJoint(w) || w == kCodeNop || w == kCodeXNop || w == kCodeVNop) {
-        } else if ((w >> 12) >= 0x8 && (w >> 12) <= 0xA) {
+        } else if (isStackJoint(w) || isPlaceholderWord(w)) {
+        } else if (isOperandWord(w)) {
             stopBlockScan(offset, "Instruction Code Error...system halt", "Error2014122006...");
         } else if (isLabelWord(w)) {
-        } else if ((w >> 8) == 0xB1) {
-            offset += 2;
+            if (isTwoWordLabelWord(w)) offset += 2;
         } else if (isOutputWord(w)) {
             return count > 0;
         } else {
@@ -382,6 +379,134 @@ void convOrbToLadder() {
     } else {
         conv.X = s;
     }
+}
+
+// ---- The contact families as the load meets them ---------------------------------------------------
+
+namespace {
+
+// INV inverts its block, from the LD that opened it. The ladder shows where a block begins only at
+// a bus or where a branch leaves: a block joined in series stands on the row of the one before it,
+// and INV there would be read as inverting both, unless an OR or ORB after INV puts the block in
+// parallel with another (then it is a branch of its own).
+bool invertsWhatTheLadderShows() {
+    if ((readerState.seriesJoinLevels & branchLevelBit(convSbNo)) == 0) return true;
+    const std::size_t limit = programAreaLimit(pmw.memSizeCode());
+    int level = 0;
+    for (std::size_t offset = static_cast<std::size_t>(convByteOffset) + 2; offset < limit;) {
+        const std::uint16_t w = programWordAt(offset);
+        if (isLoadTypeCode(w)) {
+            ++level;
+        } else if (isBlockJoint(w)) {
+            if (level == 0) return false;
+            if (level == 1 && w == kCodeOrb) return true;
+            --level;
+        } else if (isOrTypeCode(w)) {
+            if (level == 0) return true;
+        } else if (!isAndTypeCode(w)) {
+            return false;
+        }
+        offset += 2 * static_cast<std::size_t>(std::max(1, instructionLength(w)));
+    }
+    return false;
+}
+
+// A contact on a step's bus is the step's first (Convert writes it as an LD); INV there has no contact
+// to invert and would be written in front of one. INV inverts what the contacts of its rung give: a
+// step's bus, or an output of the step's bus, alone in front of it gives none.
+void requireInvertible() {
+    if (ldrTail->prev != nullptr && ldrTail->prev->iCode == kStlStepCode)
+        stopUnplaceable(kInvWord, convStepNo, "INV right after STL");
+    requireRung(kInvWord, rung() != RungState::None, "a contact with no rung to go on from");
+    requireRung(kInvWord, readerState.rungHasContact, "INV with no contact in front of it");
+    requireRung(kInvWord, invertsWhatTheLadderShows(), "INV in a block joined in series");
+}
+
+// How the sub-block the LD opened is joined, for an INV in it to read.
+void noteSeriesJoin(bool continues) {
+    if (continues || readerState.lastLdJoin == LdJoin::Series)
+        readerState.seriesJoinLevels |= branchLevelBit(convSbNo);
+    else
+        readerState.seriesJoinLevels &= ~branchLevelBit(convSbNo);
+}
+
+// An LD that opens a new rung. A branch point an MPS left open belongs to the rung before: an MRD or
+// MPP in this one would read it across the rung's start, which no ladder shows.
+void startRung(std::uint16_t code) {
+    if (ldrNow != nullptr) requireOutputAfterContinuation(ldrNow->prev);
+    if (branchPointOpen()) stopUnplaceable(code, convStepNo, "a new rung while a branch point is open");
+    readerState.branchPointLevels = 0;
+    readerState.rungStart = ldrNow;
+    readerState.rungHasOutput = false;
+    readerState.rungHasBranchPoint = false;
+}
+
+}  // namespace
+
+void placeLdWord(std::uint16_t code) {
+    const bool mayOpenBlock = convSbNo == 0;
+    const RungState before = rung();
+    convLdToLadder(code);
+    // An LD in the last column leaves its rung no cell for an output: the ladder wraps the cursor
+    // to the next line, and what follows would be drawn at the bus there.
+    requireRung(code, ldrNow->Xend < draw.iBusLineEnd, "an LD in the output column");
+    const bool newRung = mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0;
+    // An LD whose block the join after it puts behind what stands before it: a rung or a step's
+    // bus must stand there, not a label or nothing.
+    const bool continues = mayOpenBlock && !newRung;
+    requireRung(code, !continues || before != RungState::None, "a join with no block of its rung before it");
+    noteSeriesJoin(continues);
+    rung() = RungState::Contacts;
+    readerState.rungHasContact = true;
+    if (newRung) startRung(code);
+    readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
+    markPlacedCell(kCellContact);
+    pushEndObjectDown();
+}
+
+void placeAndWord(std::uint16_t code) {
+    if (code == kInvWord)
+        requireInvertible();
+    else
+        requireRung(code, rung() != RungState::None, "a contact with no rung to go on from");
+    const std::uint32_t bus = draw.iBusLineEnd;
+    convAndToLadder(code);
+    // The outputs placed before stand at the bus they had; a later branch of a branch point that
+    // widens it leaves them where the ladder can no longer link them when they move out.
+    requireRung(code,
+                draw.iBusLineEnd == bus || !readerState.rungHasOutput || !readerState.rungHasBranchPoint,
+                "contacts of a branch after an output that reach past the bus");
+    rung() = RungState::Contacts;
+    readerState.rungHasContact = readerState.rungHasContact || code != kInvWord;
+    markPlacedCell(kCellContact);
+}
+
+void placeOrWord(std::uint16_t code) {
+    if (joinTakesInBranchPoint(code)) stopUnplaceable(code, convStepNo, "OR around a branch point");
+    requireRung(code, rung() == RungState::Contacts, "an OR with no contacts of its rung before it");
+    convOrToLadder(code);
+    markPlacedCell(kCellContact);
+    pushEndObjectDown();
+}
+
+void placeJoinWord(std::uint16_t code) {
+    // A join closes the blocks in front of an output; one after it would join across the
+    // output (a join with no block left to join stops with its own underflow first).
+    const bool afterOutput = rightAfterOutput();
+    requireRung(code, rung() == RungState::Contacts || afterOutput, "a join with no contacts before it");
+    // A join takes the two last blocks of its rung; only an ANB may take the rung before, or a
+    // step's bus, as the first of them (the rung then goes on in series). No ladder draws more.
+    requireRung(code, convSbNo >= (code == kCodeOrb ? 2 : 1), "a join with no block of its rung to join");
+    newAnbOrbObject(code);
+    const bool aroundBranchPoint = joinTakesInBranchPoint(code);
+    readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
+    convSbNo -= 1;
+    if (code == kCodeAnb)
+        convAnbToLadder();
+    else
+        convOrbToLadder();
+    if (afterOutput) stopUnplaceable(code, convStepNo, "ANB/ORB after an output");
+    if (aroundBranchPoint) stopUnplaceable(code, convStepNo, "ANB/ORB around a branch point");
 }
 
 }  // namespace kestrion

@@ -16,6 +16,16 @@ bool SubConvMachineCodeToLadderDiagram(std::size_t offset, std::size_t endOffset
 // program holds no join that closes it, the "AnbOrb Error" message stops the load.
 bool backwordAnbOrbInstrCheck(std::size_t offset, int level);
 
+// The contact families as the load meets their words: each refuses a word the ladder cannot show
+// where the words before leave it (the load stops at its step), places it, and notes what it leaves
+// for the next word. LD: the LD family; AND: the AND family and INV; OR: the OR family; the joins ANB
+// and ORB.
+void placeLdWord(std::uint16_t code);
+void placeAndWord(std::uint16_t code);
+void placeOrWord(std::uint16_t code);
+void placeJoinWord(std::uint16_t code);
+
+// The placers of one contact or join.
 void convLdToLadder(std::uint16_t code);
 void convAndToLadder(std::uint16_t code);
 void convOrToLadder(std::uint16_t code);

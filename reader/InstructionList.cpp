@@ -9,6 +9,7 @@
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
+#include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/LadderObject.h"
@@ -135,12 +136,11 @@ InstructionLine instructionLine(std::size_t row) {
     const std::uint32_t offset = readerState.listedLineOffsets[row];
     line.step = stepOf(offset);
     const std::uint16_t w = programWordAt(offset);
-    const int high = w >> 8;
     if (w == kEndCode) {
         line.mnemonic = "END";
     } else if (w == kEmptyWord) {
         line.mnemonic = "NOP";
-    } else if (high == 0xB0 || high == 0xB1 || (high >= 0xB8 && high <= 0xBF)) {
+    } else if (isLabelWord(w)) {
         line.mnemonic = labelText(w, offset);
     } else if (instructionLength(w) == 0) {
         line.mnemonic = "?";

@@ -1,6 +1,7 @@
 #include "reader/MachineCodeLoader.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 #include <utility>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "reader/MachineWords.h"
 #include "reader/OutputPlacement.h"
 #include "reader/PlacementSupport.h"
+#include "reader/RungRules.h"
 #include "reader/StackPlacement.h"
 
 namespace kestrion {
@@ -36,10 +38,6 @@ std::uint32_t& loaderStartX = readerState.loaderStartX;
 namespace {
 
 constexpr int kProgressEnd = 100;
-constexpr std::int32_t kFirstBranchPointer = 2;  // the pair every load starts MpsMrdMpp with
-constexpr std::uint16_t kInvWord = 0xFFFD;
-constexpr std::uint16_t kMcWord = 0x00A;
-constexpr std::uint16_t kMcrWord = 0x00B;
 
 // The progress window of one load: shown at its start and given back or hidden at its end, however
 // it ends.
@@ -65,11 +63,6 @@ void status(int panel, const std::string& text) {
     platform::statusBar().setPanelText(panel, text);
 }
 
-void mark(char cell) {
-    requireRowOnCanvas(ldrNow->yAddr);
-    putCanvasCellAt(ldrNow->xAddr, ldrNow->yAddr, cell);
-}
-
 std::size_t wordIndex(std::int32_t byteOffset) {
     return static_cast<std::size_t>(byteOffset - static_cast<std::int32_t>(kProgramAreaOffset)) / 2;
 }
@@ -87,347 +80,85 @@ void storeCheckCode(std::size_t words) {
     stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
 }
 
-[[noreturn]] void stopAtUndefinedWord() {
+[[noreturn]] void stopAtUndefinedWord(std::uint16_t /*w*/) {
     status(0, "StepNo" + std::to_string(convStepNo) + "," +
                   hexText(static_cast<std::uint32_t>(convByteOffset), 4));
     stopLoad("Error2018051090...", "NoThisInstructionError...Ladder Conversion...",
              platform::MsgIcon::Information);
 }
 
-// A word the ladder cannot show where the program puts it: the load stops at its step.
-[[noreturn]] void stopUnplaceable(std::uint16_t code, std::uint32_t step, const std::string& where) {
-    status(0, "ErrorStepNo.=" + std::to_string(step));
-    status(13, hexText(code, 4) + " ladder position error..." + where);
-    stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+// A code of no form the tables carry has no decoder that could show it (an operand word has a
+// message of its own).
+bool beginsNoInstruction(std::uint16_t w) {
+    return !isOperandWord(w) && instructionLength(w) == 0;
 }
 
-// Right after an output the rung goes on from the output's node (an AND there goes on from it).
-bool rightAfterOutput() {
-    const stLadderBlock* before = ldrTail->prev;
-    return before != nullptr && before->end == kEndOutput;
-}
+void passOver(std::uint16_t /*w*/) {}
 
-// Contacts that go on from an output must lead to another one: where a new block or END comes
-// first, the ladder would draw them into the rungs around them (contacts of a block of their own
-// are drawn as such, for Convert to show).
-void requireOutputAfterContinuation(const stLadderBlock* last) {
-    if (last == nullptr || last->end == kEndOutput || isLabelCode(last->iCode)) return;
-    for (const stLadderBlock* o = last->prev; o != nullptr && o->objLbc == last->objLbc; o = o->prev)
-        if (o->end == kEndOutput)
-            stopUnplaceable(last->iCode, last->stepNo, "contacts after an output lead to none");
-}
-
-// STL and RET start at the bus (a step's own bus, or the left bus again): contacts right before
-// them lead to no output, and the ladder would draw the step or RET's wire behind them (Convert then
-// wrote them as another contact, or refused its own words).
-void requireOutputBeforeBusStart(std::uint16_t code) {
-    const stLadderBlock* last = ldrTail->prev;
-    while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
-    if (last != nullptr &&
-        (isLoadTypeCode(last->iCode) || isAndTypeCode(last->iCode) || isOrTypeCode(last->iCode) ||
-         isBlockJoint(last->iCode) || isStackJoint(last->iCode)))
-        stopUnplaceable(
-            last->iCode, last->stepNo,
-            std::string("contacts before ") + (code == kRetWord ? "RET" : "STL") + " lead to no output");
-}
-
-// A branch leaves the rung at the node where its point was taken. An OR or ORB puts the whole block it
-// closes in parallel with another, so a branch point inside it would be wrapped (the ladder has no
-// node of that value); an ANB puts a block in series after another, so a branch point inside the
-// later block would be read with what stands before it. The load stops on both.
-std::uint64_t branchLevelBit(std::int32_t level) {
-    return std::uint64_t{1} << std::clamp(level, 0, 63);
-}
-
-void markBranchPoint() {
-    readerState.branchPointLevels |= branchLevelBit(convSbNo);
-}
-
-bool joinTakesInBranchPoint(std::uint16_t code) {
-    const std::uint64_t levels = readerState.branchPointLevels;
-    const bool top = (levels & branchLevelBit(convSbNo)) != 0;
-    const bool below = convSbNo > 0 && (levels & branchLevelBit(convSbNo - 1)) != 0;
-    return top || (code == kCodeOrb && below);
-}
-
-// ---- What the words before leave for a word to go on from -------------------------------------------------
+// ---- The families of a program word ----------------------------------------------------------------
 //
-// A ladder draws a rung from a bus: contacts begin with an LD at the left bus or at a step's bus, every
-// join joins two blocks of its rung, and every rung ends in an output before the next rung, a label,
-// a step, a master control, an instruction that stands alone or END begins. Words that go on from
-// nothing, or contacts that lead to no output, have no ladder: the load stops on them.
+// Each word goes to the first family whose test takes it; the family refuses it where the words
+// before leave no place for it, or places it. A word no family takes has no instruction.
 
-RungState& rung() {
-    return readerState.rung;
+struct Family {
+    bool (*takes)(std::uint16_t w);
+    void (*place)(std::uint16_t w);
+};
+
+// A family test as a row holds it, whatever type of code it is declared with.
+template <auto test>
+bool takes(std::uint16_t w) {
+    return test(w);
 }
 
-void requireRung(std::uint16_t code, bool allowed, const char* what) {
-    if (!allowed) stopUnplaceable(code, convStepNo, what);
+// The order matters where ranges overlap: the contact forms 0x1C2-0x1FD and 0x11D0-0x11FD lie among
+// the application codes, and a code of no form the tables carry must not reach a placer.
+constexpr Family kFamilies[] = {
+    {takes<isPlaceholderWord>, passOver},  // no object, no step
+    {beginsNoInstruction, stopAtUndefinedWord},
+    {takes<isLoadTypeCode>, placeLdWord},
+    {takes<isAndTypeCode>, placeAndWord},
+    {takes<isOrTypeCode>, placeOrWord},
+    {takes<isBlockJoint>, placeJoinWord},
+    {takes<isStlWord>, placeStlWord},
+    {takes<isStackJoint>, placeStackWord},
+    {takes<isOperandWord>, stopAtOperandWord},
+    {takes<isLabelWord>, placeLabelWord},
+    {takes<isOutWord>, placeOutWord},
+    {takes<isSetRstWord>, placeSetRstWord},
+    {takes<isRetCode>, placeRetWord},
+    {takes<isTimerCounterOutput>, placeTimerCounterWord},
+    {takes<isTwoWordOutput>, placeTwoWordOutputWord},
+    {takes<isApplicationCode>, placeApplicationWord},
+};
+
+constexpr std::size_t kNoFamily = std::size(kFamilies);
+constexpr std::uint8_t kNotYet = 0xFF;  // a word no load has met yet
+static_assert(kNoFamily < kNotYet, "a family index fits a byte beside the mark of one not yet known");
+
+std::uint8_t firstFamilyTaking(std::uint16_t w) {
+    std::size_t family = 0;
+    while (family < kNoFamily && !kFamilies[family].takes(w)) ++family;
+    return static_cast<std::uint8_t>(family);
 }
 
-// An MPS whose MPP has not come yet: its branch point belongs to the rung, which must end first.
-void requireBranchPointsClosed(std::uint16_t code) {
-    if (mpsPointer > kFirstBranchPointer)
-        stopUnplaceable(code, convStepNo, "a branch point left open where its rung ends");
+// The family of a 16-bit word, worked out from the list the first time a load meets the word (a load
+// asks it for every word of the program; a program holds few different words).
+std::size_t familyOf(std::uint16_t w) {
+    static std::array<std::uint8_t, 0x10000> families = [] {
+        std::array<std::uint8_t, 0x10000> none{};
+        none.fill(kNotYet);
+        return none;
+    }();
+    std::uint8_t& family = families[w];
+    if (family == kNotYet) family = firstFamilyTaking(w);
+    return family;
 }
 
-// Where a rung ends: its contacts must have reached an output, and its branch points their MPP.
-void requireRungEnded(std::uint16_t code) {
-    requireRung(code, rung() != RungState::Contacts, "contacts that lead to no output");
-    requireBranchPointsClosed(code);
-}
-
-// An output needs a condition: contacts of its rung, the output its rung goes on from, or a step's bus.
-void requireOutputCondition(std::uint16_t code) {
-    requireRung(code, rung() != RungState::None, "an output with no contacts in front of it");
-}
-
-// INV inverts its block, from the LD that opened it. The ladder shows where a block begins only at
-// a bus or where a branch leaves: a block joined in series stands on the row of the one before it,
-// and INV there would be read as inverting both, unless an OR or ORB after INV puts the block in
-// parallel with another (then it is a branch of its own).
-bool invertsWhatTheLadderShows() {
-    if ((readerState.seriesJoinLevels & branchLevelBit(convSbNo)) == 0) return true;
-    const std::size_t limit = programAreaLimit(pmw.memSizeCode());
-    int level = 0;
-    for (std::size_t offset = static_cast<std::size_t>(convByteOffset) + 2; offset < limit;) {
-        const std::uint16_t w = programWordAt(offset);
-        if (isLoadTypeCode(w)) {
-            ++level;
-        } else if (isBlockJoint(w)) {
-            if (level == 0) return false;
-            if (level == 1 && w == kCodeOrb) return true;
-            --level;
-        } else if (isOrTypeCode(w)) {
-            if (level == 0) return true;
-        } else if (!isAndTypeCode(w)) {
-            return false;
-        }
-        offset += 2 * static_cast<std::size_t>(std::max(1, instructionLength(w)));
-    }
-    return false;
-}
-
-void afterOutput(void (*updateMpY)()) {
-    markBranchPoint();
-    rung() = RungState::AfterOutput;
-    readerState.rungHasOutput = true;
-    updateMpY();
-    requireRowOnCanvas(ldrNow->yAddr);
-    setNowOutputCells();
-    pushEndObjectDown();
-}
-
-void placeLabel(std::uint16_t w) {
-    newLabelObject();
-    mark(kCellLabel);
-    const std::uint16_t high = w >> 8;
-    if (high >= 0xB8) {
-        convLabelIText(w);
-    } else if (high == 0xB1) {
-        const std::int32_t second = programWordAt(static_cast<std::size_t>(convByteOffset) + 2);
-        convLabelPHighText(w, (second - 0xB200) * 256);
-        convStepNo += 1;
-        convByteOffset += 2;
-    } else {
-        convLabelPText(w);
-    }
-    convStepNo += 1;
-}
-
-void placeStackInstruction(std::uint16_t w) {
-    newStackInstrObject(w);
-    if (w == kCodeMps) {
-        mpOpen = 1;
-        mppOpen = 0;
-        convMpsToLadder();
-    } else if (w == kCodeMrd) {
-        mpOpen = 1;
-        mpOutputDone = 0;
-        mppOpen = 0;
-        convMrdToLadder();
-    } else {
-        mpOpen = 0;
-        mpOutputDone = 0;
-        mppOpen = 1;
-        convMppToLadder();
-    }
-    pushEndObjectDown();
-}
-
-void placeApplication(std::uint16_t w) {
-    convPulseFlag = w & 0x1000u;
-    convDFlag = w & 1u;
-    if (convPulseFlag != 0)
-        convFncPulseToLadder(w);
-    else
-        convFncToLadder(w);
-    afterOutput(updateMpYAfterOutput);
-}
-
-// One instruction by its code word; the first matching row wins.
 void dispatch(std::uint16_t w) {
-    const std::uint16_t g = w & 0xF000;
-    const std::uint16_t high = w >> 8;
-    if (w == kCodeXNop || w == kCodeVNop || w == kCodeNop) return;
-    // A code of no form the tables carry has no decoder that could show it.
-    if ((g < 0x8000 || g >= 0xB000) && instructionLength(w) == 0) stopAtUndefinedWord();
-    if (isLoadTypeCode(w)) {
-        const bool mayOpenBlock = convSbNo == 0;
-        const RungState before = rung();
-        convLdToLadder(w);
-        // An LD in the last column leaves its rung no cell for an output: the ladder wraps the cursor
-        // to the next line, and what follows would be drawn at the bus there.
-        requireRung(w, ldrNow->Xend < draw.iBusLineEnd, "an LD in the output column");
-        const bool newRung = mayOpenBlock && (convBlockFlags & kBlockFlagNewLargeBlock) != 0;
-        // An LD whose block the join after it puts behind what stands before it: a rung or a step's
-        // bus must stand there, not a label or nothing.
-        const bool continues = mayOpenBlock && !newRung;
-        requireRung(w, !continues || before != RungState::None, "a join with no block of its rung before it");
-        if (continues || readerState.lastLdJoin == LdJoin::Series)
-            readerState.seriesJoinLevels |= branchLevelBit(convSbNo);
-        else
-            readerState.seriesJoinLevels &= ~branchLevelBit(convSbNo);
-        rung() = RungState::Contacts;
-        readerState.rungHasContact = true;
-        if (newRung && ldrNow != nullptr) requireOutputAfterContinuation(ldrNow->prev);
-        // A branch point an MPS left open belongs to the rung before: an MRD or MPP in this one
-        // would read it across the rung's start, which no ladder shows.
-        if (newRung && mpsPointer > kFirstBranchPointer)
-            stopUnplaceable(w, convStepNo, "a new rung while a branch point is open");
-        if (newRung) {
-            readerState.branchPointLevels = 0;
-            readerState.rungStart = ldrNow;
-            readerState.rungHasOutput = false;
-            readerState.rungHasBranchPoint = false;
-        }
-        readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
-        mark(kCellContact);
-        pushEndObjectDown();
-    } else if (isAndTypeCode(w)) {
-        // A contact on a step's bus is the step's first (Convert writes it as an LD); INV there has
-        // no contact to invert and would be written in front of one.
-        if (w == kInvWord && ldrTail->prev != nullptr && ldrTail->prev->iCode == kStlStepCode)
-            stopUnplaceable(w, convStepNo, "INV right after STL");
-        requireRung(w, rung() != RungState::None, "a contact with no rung to go on from");
-        // INV inverts what the contacts of its rung give: a step's bus, or an output of the step's bus,
-        // alone in front of it gives none.
-        requireRung(w, w != kInvWord || readerState.rungHasContact, "INV with no contact in front of it");
-        requireRung(w, w != kInvWord || invertsWhatTheLadderShows(), "INV in a block joined in series");
-        const std::uint32_t bus = draw.iBusLineEnd;
-        convAndToLadder(w);
-        // The outputs placed before stand at the bus they had; a later branch of a branch point that
-        // widens it leaves them where the ladder can no longer link them when they move out.
-        requireRung(w,
-                    draw.iBusLineEnd == bus || !readerState.rungHasOutput || !readerState.rungHasBranchPoint,
-                    "contacts of a branch after an output that reach past the bus");
-        rung() = RungState::Contacts;
-        readerState.rungHasContact = readerState.rungHasContact || w != kInvWord;
-        mark(kCellContact);
-    } else if (isOrTypeCode(w)) {
-        if (joinTakesInBranchPoint(w)) stopUnplaceable(w, convStepNo, "OR around a branch point");
-        requireRung(w, rung() == RungState::Contacts, "an OR with no contacts of its rung before it");
-        convOrToLadder(w);
-        mark(kCellContact);
-        pushEndObjectDown();
-    } else if (isBlockJoint(w)) {
-        // A join closes the blocks in front of an output; one after it would join across the
-        // output (a join with no block left to join stops with its own underflow first).
-        const bool afterOutput = rightAfterOutput();
-        requireRung(w, rung() == RungState::Contacts || afterOutput, "a join with no contacts before it");
-        // A join takes the two last blocks of its rung; only an ANB may take the rung before, or a
-        // step's bus, as the first of them (the rung then goes on in series). No ladder draws more.
-        requireRung(w, convSbNo >= (w == kCodeOrb ? 2 : 1), "a join with no block of its rung to join");
-        newAnbOrbObject(w);
-        const bool aroundBranchPoint = joinTakesInBranchPoint(w);
-        readerState.branchPointLevels &= ~branchLevelBit(convSbNo);
-        convSbNo -= 1;
-        if (w == kCodeAnb)
-            convAnbToLadder();
-        else
-            convOrbToLadder();
-        if (afterOutput) stopUnplaceable(w, convStepNo, "ANB/ORB after an output");
-        if (aroundBranchPoint) stopUnplaceable(w, convStepNo, "ANB/ORB around a branch point");
-    } else if (g == kStlStepCode && w < kRetWord) {
-        requireOutputBeforeBusStart(w);
-        requireRungEnded(w);
-        convBlockFlags |= kBlockFlagStlOpen;
-        convStlToLadder(w);
-        rung() = RungState::StepBus;
-        readerState.rungHasContact = false;
-        mark(kCellStl);
-    } else if (isStackJoint(w)) {
-        // Every branch ends in an output before the next one leaves the branch point: contacts
-        // leading to none would be drawn into the next branch.
-        if (w != kCodeMps && !rightAfterOutput())
-            stopUnplaceable(w, convStepNo, "a branch without an output");
-        requireRung(w, rung() == RungState::Contacts || rung() == RungState::AfterOutput,
-                    "a branch point with no rung");
-        placeStackInstruction(w);
-        rung() = RungState::Contacts;
-        readerState.rungHasBranchPoint = true;
-        markBranchPoint();
-    } else if (g >= 0x8000 && g < 0xB000) {
-        stopAtOperandWord(w);
-    } else if (high == 0xB0 || high == 0xB1 || (high >= 0xB8 && high <= 0xBF)) {
-        // A label begins the rung after it: the one before ends here. Two labels would stand in the
-        // one label cell of that rung.
-        requireRungEnded(w);
-        requireRung(w, ldrTail->prev == nullptr || !isLabelCode(ldrTail->prev->iCode),
-                    "a label right after a label");
-        // The rungs of a step stand on its bus, right of the label column.
-        requireRung(w, (convBlockFlags & kBlockFlagStlOpen) == 0, "a label inside a step");
-        placeLabel(w);
-        rung() = RungState::None;
-    } else if (g == 0xC000) {
-        requireOutputCondition(w);
-        convOutToLadder(g);
-        afterOutput(updateMpYAfterCoil);
-    } else if (g == 0xD000 || g == 0xE000) {
-        requireOutputCondition(w);
-        convSbNo = 0;
-        convSetRstToLadder(g);
-        afterOutput(updateMpYAfterCoil);
-    } else if (w == kRetWord) {
-        requireOutputBeforeBusStart(w);
-        requireRungEnded(w);
-        convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
-        stlBusOffset = 0;
-        convRetToLadder(w);
-        afterOutput(updateMpYAfterOutput);
-        conv.Y = ldrTail->yAddr;
-        rung() = RungState::None;
-    } else if ((w >= 0x600 && w <= 0x7FF) || (w >= 0xE00 && w <= 0xEFF)) {
-        requireOutputCondition(w);
-        convOutTcToLadder(w);
-        afterOutput(updateMpYAfterOutput);
-    } else if ((w >= 0x002 && w <= 0x00E) || w == 0x202 || w == 0x20A) {
-        const bool masterControl = w == kMcWord || w == 0x20A;
-        // A master control stands at the left bus: a step's rungs stand on the step's bus.
-        requireRung(w, (!masterControl && w != kMcrWord) || (convBlockFlags & kBlockFlagStlOpen) == 0,
-                    "a master control inside a step");
-        if (w == kMcrWord)
-            requireRungEnded(w);
-        else
-            requireRung(w,
-                        rung() == RungState::Contacts || rung() == RungState::AfterOutput ||
-                            (!masterControl && rung() == RungState::StepBus),
-                        "an output with no contacts in front of it");
-        convTwoWordOutToLadder(w);
-        afterOutput(updateMpYAfterOutput);
-        // MC begins the rungs it controls and MCR ends them: a rung after either begins at the bus.
-        if (masterControl || w == kMcrWord) rung() = RungState::None;
-    } else if ((w >= 0x010 && w <= 0x3FF) || (w >= 0x1010 && w <= 0x13FF)) {
-        // The other forms of those numbers are placed as outputs, but need no contact either.
-        if (standsAlone(w))
-            requireRungEnded(w);
-        else if (!standsAlone(static_cast<std::uint16_t>(w & 0xEFFEu)))
-            requireOutputCondition(w);
-        placeApplication(w);
-        if (standsAlone(w)) rung() = RungState::None;
-    } else {
-        stopAtUndefinedWord();
-    }
+    const std::size_t family = familyOf(w);
+    if (family == kNoFamily) stopAtUndefinedWord(w);
+    kFamilies[family].place(w);
 }
 
 void completeEndObject() {

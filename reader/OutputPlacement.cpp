@@ -6,14 +6,18 @@
 
 #include "model/instructions/AppInstructionTable.h"
 #include "model/instructions/InstructionCodes.h"
+#include "model/ladder/CanvasState.h"
 #include "model/ladder/ConverterStacks.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/GridEditing.h"
 #include "model/ladder/LadderObject.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "reader/Decoders.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"
 #include "reader/PlacementSupport.h"
+#include "reader/RungRules.h"
+#include "reader/StackPlacement.h"
 
 namespace kestrion {
 
@@ -26,6 +30,7 @@ constexpr std::uint8_t kFlag2TimerCounter = 0x80;
 constexpr std::uint16_t kTimerCode = 0x600;
 constexpr std::uint16_t kCounterCode = 0xE00;
 constexpr std::uint16_t kLastSixteenBitCounter = 0xEC7;  // C199
+constexpr std::uint16_t kMcWord = 0x00A;
 constexpr std::uint16_t kMcrWord = 0x00B;
 constexpr std::uint16_t kMcPairWord = 0x20A;
 constexpr std::uint16_t kAscWord = 0x0A8;
@@ -367,6 +372,147 @@ void convLabelPText(std::uint16_t word) {
 
 void convLabelPHighText(std::uint16_t word, std::int32_t high) {
     writeLabel(0xB100, "P" + std::to_string((word - 0xB100) + high));
+}
+
+// ---- The output, step and label families as the load meets them --------------------------------------
+
+namespace {
+
+std::uint16_t groupOf(std::uint16_t code) {
+    return static_cast<std::uint16_t>(code & 0xF000u);
+}
+
+// An output placed: the rung goes on from its node, which is a branch point of its rung.
+void afterOutput(void (*updateMpY)()) {
+    markBranchPoint();
+    rung() = RungState::AfterOutput;
+    readerState.rungHasOutput = true;
+    updateMpY();
+    requireRowOnCanvas(ldrNow->yAddr);
+    setNowOutputCells();
+    pushEndObjectDown();
+}
+
+// STL and RET start at the bus (a step's own bus, or the left bus again): contacts right before
+// them lead to no output, and the ladder would draw the step or RET's wire behind them (Convert then
+// wrote them as another contact, or refused its own words).
+void requireOutputBeforeBusStart(std::uint16_t code) {
+    const stLadderBlock* last = ldrTail->prev;
+    while (last != nullptr && isLabelCode(last->iCode)) last = last->prev;
+    if (last != nullptr &&
+        (isLoadTypeCode(last->iCode) || isAndTypeCode(last->iCode) || isOrTypeCode(last->iCode) ||
+         isBlockJoint(last->iCode) || isStackJoint(last->iCode)))
+        stopUnplaceable(
+            last->iCode, last->stepNo,
+            std::string("contacts before ") + (code == kRetWord ? "RET" : "STL") + " lead to no output");
+}
+
+void placeLabel(std::uint16_t code) {
+    newLabelObject();
+    markPlacedCell(kCellLabel);
+    if (code >= 0xB800) {
+        convLabelIText(code);
+    } else if (isTwoWordLabelWord(code)) {
+        const std::int32_t second = programWordAt(static_cast<std::size_t>(convByteOffset) + 2);
+        convLabelPHighText(code, (second - 0xB200) * 256);
+        convStepNo += 1;
+        convByteOffset += 2;
+    } else {
+        convLabelPText(code);
+    }
+    convStepNo += 1;
+}
+
+void placeApplication(std::uint16_t code) {
+    convPulseFlag = code & 0x1000u;
+    convDFlag = code & 1u;
+    if (convPulseFlag != 0)
+        convFncPulseToLadder(code);
+    else
+        convFncToLadder(code);
+    afterOutput(updateMpYAfterOutput);
+}
+
+}  // namespace
+
+void placeOutWord(std::uint16_t code) {
+    requireOutputCondition(code);
+    convOutToLadder(groupOf(code));
+    afterOutput(updateMpYAfterCoil);
+}
+
+void placeSetRstWord(std::uint16_t code) {
+    requireOutputCondition(code);
+    convSbNo = 0;
+    convSetRstToLadder(groupOf(code));
+    afterOutput(updateMpYAfterCoil);
+}
+
+void placeTimerCounterWord(std::uint16_t code) {
+    requireOutputCondition(code);
+    convOutTcToLadder(code);
+    afterOutput(updateMpYAfterOutput);
+}
+
+void placeTwoWordOutputWord(std::uint16_t code) {
+    const bool masterControl = code == kMcWord || code == kMcPairWord;
+    // A master control stands at the left bus: a step's rungs stand on the step's bus.
+    requireRung(code, (!masterControl && code != kMcrWord) || (convBlockFlags & kBlockFlagStlOpen) == 0,
+                "a master control inside a step");
+    if (code == kMcrWord)
+        requireRungEnded(code);
+    else
+        requireRung(code,
+                    rung() == RungState::Contacts || rung() == RungState::AfterOutput ||
+                        (!masterControl && rung() == RungState::StepBus),
+                    "an output with no contacts in front of it");
+    convTwoWordOutToLadder(code);
+    afterOutput(updateMpYAfterOutput);
+    // MC begins the rungs it controls and MCR ends them: a rung after either begins at the bus.
+    if (masterControl || code == kMcrWord) rung() = RungState::None;
+}
+
+void placeApplicationWord(std::uint16_t code) {
+    // The other forms of those numbers are placed as outputs, but need no contact either.
+    if (standsAlone(code))
+        requireRungEnded(code);
+    else if (!standsAlone(static_cast<std::uint16_t>(code & 0xEFFEu)))
+        requireOutputCondition(code);
+    placeApplication(code);
+    if (standsAlone(code)) rung() = RungState::None;
+}
+
+void placeStlWord(std::uint16_t code) {
+    requireOutputBeforeBusStart(code);
+    requireRungEnded(code);
+    convBlockFlags |= kBlockFlagStlOpen;
+    convStlToLadder(code);
+    rung() = RungState::StepBus;
+    readerState.rungHasContact = false;
+    markPlacedCell(kCellStl);
+}
+
+void placeRetWord(std::uint16_t code) {
+    requireOutputBeforeBusStart(code);
+    requireRungEnded(code);
+    convBlockFlags &= static_cast<std::uint8_t>(~kBlockFlagStlOpen);
+    stlBusOffset = 0;
+    convRetToLadder(code);
+    afterOutput(updateMpYAfterOutput);
+    conv.Y = ldrTail->yAddr;
+    rung() = RungState::None;
+}
+
+void placeLabelWord(std::uint16_t code) {
+    // A label begins the rung after it: the one before ends here. Two labels would stand in the
+    // one label cell of that rung.
+    requireRungEnded(code);
+    requireRung(code, ldrTail->prev == nullptr || !isLabelCode(ldrTail->prev->iCode),
+                "a label right after a label");
+    // The rungs of a step stand on its bus, right of the label column.
+    requireRung(code, (convBlockFlags & kBlockFlagStlOpen) == 0, "a label inside a step");
+    placeLabel(code);
+    rung() = RungState::None;
 }
 
 }  // namespace kestrion

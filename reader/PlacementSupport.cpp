@@ -8,6 +8,7 @@
 #include "model/ladder/ConverterStacks.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"
 
@@ -253,6 +254,17 @@ std::uint32_t firstRowOfBlock(std::uint32_t id) {
 void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon) {
     platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
     throw ConversionError(caption);
+}
+
+void stopUnplaceable(std::uint16_t code, std::uint32_t step, const std::string& where) {
+    platform::statusBar().setPanelText(0, "ErrorStepNo.=" + std::to_string(step));
+    platform::statusBar().setPanelText(13, hexText(code, 4) + " ladder position error..." + where);
+    stopLoad("Error2015092809", "Instruction Code Error", platform::MsgIcon::Information);
+}
+
+void markPlacedCell(char cell) {
+    requireRowOnCanvas(ldrNow->yAddr);
+    putCanvasCellAt(ldrNow->xAddr, ldrNow->yAddr, cell);
 }
 
 }  // namespace kestrion::placement

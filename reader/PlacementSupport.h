@@ -86,6 +86,12 @@ std::uint32_t firstRowOfBlock(std::uint32_t id);
 
 // Shows the box and throws ConversionError: the load ends here.
 [[noreturn]] void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon);
+// A word the ladder cannot show where the program puts it: the load stops at its step, with the code
+// and where in the status bar.
+[[noreturn]] void stopUnplaceable(std::uint16_t code, std::uint32_t step, const std::string& where);
+
+// The canvas cell of ldrNow gets the mark of its kind (kCellContact, kCellStl, kCellLabel).
+void markPlacedCell(char cell);
 
 }  // namespace placement
 }  // namespace kestrion

@@ -1,11 +1,13 @@
 #include "reader/StackPlacement.h"
 
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/GridEditing.h"
 #include "model/ladder/LadderObject.h"
 #include "reader/Decoders.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"
 #include "reader/PlacementSupport.h"
+#include "reader/RungRules.h"
 
 namespace kestrion {
 
@@ -40,7 +42,40 @@ void takeBranchPoint() {
     replaceNext({conv.X, conv.Y});
 }
 
+void placeStackInstruction(std::uint16_t code) {
+    newStackInstrObject(code);
+    if (code == kCodeMps) {
+        mpOpen = 1;
+        mppOpen = 0;
+        convMpsToLadder();
+    } else if (code == kCodeMrd) {
+        mpOpen = 1;
+        mpOutputDone = 0;
+        mppOpen = 0;
+        convMrdToLadder();
+    } else {
+        mpOpen = 0;
+        mpOutputDone = 0;
+        mppOpen = 1;
+        convMppToLadder();
+    }
+    pushEndObjectDown();
+}
+
 }  // namespace
+
+void placeStackWord(std::uint16_t code) {
+    // Every branch ends in an output before the next one leaves the branch point: contacts
+    // leading to none would be drawn into the next branch.
+    if (code != kCodeMps && !rightAfterOutput())
+        stopUnplaceable(code, convStepNo, "a branch without an output");
+    requireRung(code, rung() == RungState::Contacts || rung() == RungState::AfterOutput,
+                "a branch point with no rung");
+    placeStackInstruction(code);
+    rung() = RungState::Contacts;
+    readerState.rungHasBranchPoint = true;
+    markBranchPoint();
+}
 
 void newStackInstrObject(std::uint16_t code) {
     stLadderBlock& o = createObject(true);

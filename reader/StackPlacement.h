@@ -7,6 +7,11 @@
 
 namespace kestrion {
 
+// MPS, MRD and MPP as the load meets them: MRD and MPP only right after an output of their branch
+// point's rung, each only where a rung goes on (the load stops at its step otherwise); placed, they
+// leave the rung's contacts going on from the branch point.
+void placeStackWord(std::uint16_t code);
+
 void newStackInstrObject(std::uint16_t code);
 void convMpsToLadder();
 void convMrdToLadder();

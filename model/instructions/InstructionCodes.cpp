@@ -156,6 +156,46 @@ bool isLabelCode(std::int32_t code) {
     return code == 0xB000 || code == 0xB100 || (code >= 0xB800 && code <= 0xBFFF);
 }
 
+bool isPlaceholderWord(std::int32_t code) {
+    return code == 0x1000 || code == 0xFFFE || code == 0xFFFF;
+}
+
+bool isOperandWord(std::int32_t code) {
+    return code >= 0x8000 && code <= 0xAFFF;
+}
+
+bool isStlWord(std::int32_t code) {
+    return code >= 0xF000 && code < 0xF7FF;
+}
+
+bool isLabelWord(std::int32_t code) {
+    return inAny(code, {{0xB000, 0xB1FF}, {0xB800, 0xBFFF}});
+}
+
+bool isTwoWordLabelWord(std::int32_t code) {
+    return code >= 0xB100 && code <= 0xB1FF;
+}
+
+bool isOutWord(std::int32_t code) {
+    return code >= 0xC000 && code <= 0xCFFF;
+}
+
+bool isSetRstWord(std::int32_t code) {
+    return code >= 0xD000 && code <= 0xEFFF;
+}
+
+bool isTimerCounterOutput(std::int32_t code) {
+    return inAny(code, {{0x600, 0x7FF}, {0xE00, 0xEFF}});
+}
+
+bool isTwoWordOutput(std::int32_t code) {
+    return inAny(code, {{0x002, 0x00E}, {0x202, 0x202}, {0x20A, 0x20A}});
+}
+
+bool isApplicationCode(std::int32_t code) {
+    return inAny(code, {{0x010, 0x3FF}, {0x1010, 0x13FF}});
+}
+
 namespace {
 
 struct SymbolOfCodes {
