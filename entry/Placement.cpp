@@ -98,47 +98,17 @@ std::uint8_t placeLabelSymble(std::uint32_t x, std::uint32_t y) {
 std::uint8_t placeLdSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
     return placeContact(x, y, object, kEndContact);
 }
-std::uint8_t placeLdiSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeLdSymble(x, y, object);
-}
-std::uint8_t placeLdpSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeLdSymble(x, y, object);
-}
-std::uint8_t placeLdfSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeLdSymble(x, y, object);
-}
 
 std::uint8_t placeAndSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
     if (placeContact(x, y, object, kEndContact) != 0) return 1;
     raiseBottomBelowCursor();
     return 0;
 }
-std::uint8_t placeInvSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeAndSymble(x, y, object);
-}
-std::uint8_t placeAniSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeAndSymble(x, y, object);
-}
-std::uint8_t placeAndpSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeAndSymble(x, y, object);
-}
-std::uint8_t placeAndfSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeAndSymble(x, y, object);
-}
 
 std::uint8_t placeOrSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
     if (placeContact(x, y, object, kEndTwoLine) != 0) return 1;
     raiseBottomBelowCursor();
     return 0;
-}
-std::uint8_t placeOriSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeOrSymble(x, y, object);
-}
-std::uint8_t placeOrpSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeOrSymble(x, y, object);
-}
-std::uint8_t placeOrfSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object) {
-    return placeOrSymble(x, y, object);
 }
 
 std::uint8_t placeOutSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object,

@@ -16,24 +16,15 @@ using PlacementOperands = std::span<const std::span<const char>>;
 // Labels stand only left of the left bus; the object is not written.
 std::uint8_t placeLabelSymble(std::uint32_t x, std::uint32_t y);
 
-// Series contacts that start a line.
+// The three placements of the contacts; every contact form takes the one of its family (the table
+// of forms is in entry/PlacementDispatch.cpp).
+// Series contacts that start a line: LD, LDI, LDP, LDF.
 std::uint8_t placeLdSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeLdiSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeLdpSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeLdfSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-
-// Series contacts inside a line; they also lower the bottom of the diagram.
-std::uint8_t placeInvSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
+// Series contacts inside a line (AND, ANI, ANDP, ANDF and INV); they also lower the bottom of the
+// diagram.
 std::uint8_t placeAndSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeAniSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeAndpSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeAndfSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-
-// Parallel contacts (two-line kind).
+// Parallel contacts of the two-line kind: OR, ORI, ORP, ORF.
 std::uint8_t placeOrSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeOriSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeOrpSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
-std::uint8_t placeOrfSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object);
 
 // A coil moved right against the right bus; its width grows with a set value and for C200 to C299.
 std::uint8_t placeOutSymble(std::uint32_t x, std::uint32_t y, stLadderBlock& object,

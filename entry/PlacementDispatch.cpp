@@ -11,35 +11,66 @@ namespace kestrion {
 
 namespace {
 
-using Contact = std::uint8_t (*)(std::uint32_t, std::uint32_t, stLadderBlock&);
-
 bool inApplicationRange(std::uint32_t code) {
     return ((code >= 0x0010 && code <= 0x03FD) || (code >= 0x1010 && code <= 0x13FE)) && code != 0x0202;
 }
 
-// The contact forms of the application range: extended-device codes from 450, word-bit codes from 962.
-Contact rangeContact(std::uint32_t code) {
-    static constexpr std::array<Contact, 14> byOffset{
-        placeLdSymble,   placeLdiSymble,  placeAndSymble, placeAniSymble, placeOrSymble,
-        placeOriSymble,  nullptr,         nullptr,        placeLdpSymble, placeLdfSymble,
-        placeAndpSymble, placeAndfSymble, placeOrpSymble, placeOrfSymble};
-    for (std::uint32_t base : {450u, 962u})
-        if (code >= base && code < base + byOffset.size()) return byOffset[code - base];
+constexpr std::uint32_t kNoCode = 0;
+
+// The contact forms, each placed as its family: its basic code, and its place among the extended-device
+// codes from 450 and the word-bit codes from 962 (none for INV).
+struct ContactForm {
+    const char* mnemonic;
+    std::uint32_t basicCode;
+    std::uint32_t rangeOffset;
+    ContactPlacement place;
+};
+
+constexpr std::uint32_t kNoRangeForm = 0xFFFF;
+constexpr std::uint32_t kRangeBases[] = {450, 962};
+constexpr std::uint32_t kRangeForms = 14;
+
+// clang-format off
+constexpr ContactForm kContactForms[] = {
+    {"LD",   0x2000,  0,  placeLdSymble},
+    {"LDI",  0x3000,  1,  placeLdSymble},
+    {"AND",  0x4000,  2,  placeAndSymble},
+    {"ANI",  0x5000,  3,  placeAndSymble},
+    {"OR",   0x6000,  4,  placeOrSymble},
+    {"ORI",  0x7000,  5,  placeOrSymble},
+    {"LDP",  kNoCode, 8,  placeLdSymble},
+    {"LDF",  kNoCode, 9,  placeLdSymble},
+    {"ANDP", kNoCode, 10, placeAndSymble},
+    {"ANDF", kNoCode, 11, placeAndSymble},
+    {"ORP",  kNoCode, 12, placeOrSymble},
+    {"ORF",  kNoCode, 13, placeOrSymble},
+    {"INV",  0xFFFD,  kNoRangeForm, placeAndSymble},
+};
+// clang-format on
+
+// The contact forms of the application range.
+ContactPlacement rangeContact(std::uint32_t code) {
+    for (std::uint32_t base : kRangeBases) {
+        if (code < base || code >= base + kRangeForms) continue;
+        for (const ContactForm& form : kContactForms)
+            if (form.rangeOffset == code - base) return form.place;
+    }
     return nullptr;
 }
 
-Contact basicContact(std::uint32_t code) {
+ContactPlacement basicContact(std::uint32_t code) {
+    for (const ContactForm& form : kContactForms)
+        if (form.basicCode != kNoCode && form.basicCode == code) return form.place;
+    return nullptr;
+}
+
+// The placements outside the application range that take x, y and the object alone.
+ContactPlacement basicPlacement(std::uint32_t code) {
+    if (ContactPlacement contact = basicContact(code)) return contact;
     switch (code) {
-        case 0x2000: return placeLdSymble;
-        case 0x3000: return placeLdiSymble;
-        case 0x4000: return placeAndSymble;
-        case 0x5000: return placeAniSymble;
-        case 0x6000: return placeOrSymble;
-        case 0x7000: return placeOriSymble;
         case 0x000F:
         case 0xF7FF: return placeEndSymble;
         case 0xF000: return placeStlSymble;
-        case 0xFFFD: return placeInvSymble;
         default: return nullptr;
     }
 }
@@ -53,6 +84,10 @@ std::uint8_t unplaceable(std::uint32_t code, std::uint32_t x, std::uint32_t y) {
 }
 
 }  // namespace
+
+ContactPlacement contactPlacementOf(std::uint32_t code) {
+    return inApplicationRange(code) ? rangeContact(code) : basicContact(code);
+}
 
 std::uint8_t defineInstrSymbleAddress(std::uint32_t code, std::uint32_t x, const OperandTexts& operands,
                                       std::uint32_t y, stLadderBlock& object) {
@@ -69,11 +104,11 @@ std::uint8_t defineInstrSymbleAddress(std::uint32_t code, std::uint32_t x, const
             iFncFlag = 1;
             return placeEndSymble(x, y, object);
         }
-        if (Contact contact = rangeContact(code)) return contact(x, y, object);
+        if (ContactPlacement contact = rangeContact(code)) return contact(x, y, object);
         if (code >= 464 && code <= 509) return placeCompareContactSymble(doubleWord, x, y, object, firstFive);
         return box(doubleWord, code != 0x00A8);
     }
-    if (Contact contact = basicContact(code)) return contact(x, y, object);
+    if (ContactPlacement placement = basicPlacement(code)) return placement(x, y, object);
     if (isOutCoilCode(static_cast<std::int32_t>(code))) {
         iFncFlag = 1;
         return placeOutSymble(x, y, object, operands[0], operands[1], operands[2]);

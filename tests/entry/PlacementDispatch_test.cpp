@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "entry/EntryState.h"
+#include "entry/Placement.h"
 #include "model/LadderTestSupport.h"
 #include "model/ladder/DrawGeometry.h"
 #include "support/ShownBoxes.h"
@@ -65,6 +66,22 @@ TEST_F(DispatchTest, TheCodeChoosesThePlacementAndTheOutputFlag) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 // clang-format on
+
+// The contact forms have the placement of their family; the codes beside them in the application range
+// (456 and 457, the compare contacts from 464) and the other symbols have none.
+TEST_F(DispatchTest, EveryContactFormHasThePlacementOfItsFamily) {
+    const std::vector<std::pair<std::uint32_t, ContactPlacement>> forms{
+        {0x2000, placeLdSymble},  {0x3000, placeLdSymble},  {450, placeLdSymble},     {451, placeLdSymble},
+        {458, placeLdSymble},     {459, placeLdSymble},     {962, placeLdSymble},     {971, placeLdSymble},
+        {0x4000, placeAndSymble}, {0x5000, placeAndSymble}, {0xFFFD, placeAndSymble}, {452, placeAndSymble},
+        {453, placeAndSymble},    {460, placeAndSymble},    {461, placeAndSymble},    {965, placeAndSymble},
+        {0x6000, placeOrSymble},  {0x7000, placeOrSymble},  {454, placeOrSymble},     {455, placeOrSymble},
+        {462, placeOrSymble},     {463, placeOrSymble},     {966, placeOrSymble},     {975, placeOrSymble}};
+    for (const auto& [code, placement] : forms) EXPECT_EQ(contactPlacementOf(code), placement) << code;
+    for (std::uint32_t code : {449u, 456u, 457u, 464u, 961u, 968u, 976u, 0x0028u, 0x2001u, 0xC000u, 0xF000u,
+                               0x000Fu, 0xFFFCu, 0xB000u})
+        EXPECT_EQ(contactPlacementOf(code), nullptr) << code;
+}
 
 TEST_F(DispatchTest, TheThirtyTwoBitFlagWidensBoxesButNeverSetAndResetAndLabelsTakeTheirColumn) {
     editInstrFlags = kInstrDoubleWord;

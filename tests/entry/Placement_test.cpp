@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/PlacementDispatch.h"
 #include "model/LadderTestSupport.h"
 #include "model/ladder/DrawGeometry.h"
 
@@ -21,16 +22,17 @@ protected:
     stLadderBlock object;
 };
 
-using Contact = std::uint8_t (*)(std::uint32_t, std::uint32_t, stLadderBlock&);
-
+// Every contact form by its code: LD, LDI, LDP, LDF, AND, ANI, ANDP, ANDF, INV, OR, ORI, ORP, ORF, and
+// the word-bit forms of LDI, ANDF and ORP.
 TEST_F(PlacementTest, ContactsTakeTheCellsBetweenTheBusesAndMoveTheCursorOneCell) {
-    const std::vector<std::pair<Contact, std::uint32_t>> families{
-        {placeLdSymble, kEndContact},   {placeLdiSymble, kEndContact},  {placeLdpSymble, kEndContact},
-        {placeLdfSymble, kEndContact},  {placeAndSymble, kEndContact},  {placeAniSymble, kEndContact},
-        {placeAndpSymble, kEndContact}, {placeAndfSymble, kEndContact}, {placeInvSymble, kEndContact},
-        {placeOrSymble, kEndTwoLine},   {placeOriSymble, kEndTwoLine},  {placeOrpSymble, kEndTwoLine},
-        {placeOrfSymble, kEndTwoLine}};
-    for (const auto& [place, end] : families) {
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>> forms{
+        {0x2000, kEndContact}, {0x3000, kEndContact}, {458, kEndContact},    {459, kEndContact},
+        {0x4000, kEndContact}, {0x5000, kEndContact}, {460, kEndContact},    {461, kEndContact},
+        {0xFFFD, kEndContact}, {0x6000, kEndTwoLine}, {0x7000, kEndTwoLine}, {462, kEndTwoLine},
+        {463, kEndTwoLine},    {963, kEndContact},    {973, kEndContact},    {974, kEndTwoLine}};
+    for (const auto& [code, end] : forms) {
+        const ContactPlacement place = contactPlacementOf(code);
+        ASSERT_NE(place, nullptr) << code;
         object = {};
         EXPECT_EQ(place(79, 0, object), 1);
         EXPECT_EQ(place(1040, 0, object), 1);  // the last cell belongs to the outputs
