@@ -1,6 +1,10 @@
 // Convert inside its command, again and again on the opened program: programs of 8000 to 64000
-// steps of every shape, with the peak memory of the process.
+// steps of every shape, with the peak memory of the process; and the time of each pass.
 #include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <string>
 
 #include "BenchSupport.h"
 #include "compiler/ConvertCommand.h"
@@ -30,6 +34,27 @@ void BM_Convert(benchmark::State& state) {
 }
 BENCHMARK(BM_Convert)
     ->ArgsProduct({benchmark::CreateDenseRange(0, kShapeCount - 1, 1), {8000, 16000, 32000, 64000}})
+    ->Unit(benchmark::kMillisecond);
+
+// Where Convert's time goes: the seconds of each pass (printed with their prefix: 2.5m is 2.5 ms),
+// averaged over the runs, for the largest program of each shape.
+void BM_ConvertPasses(benchmark::State& state) {
+    const auto shape = static_cast<Shape>(state.range(0));
+    state.SetLabel(shapeName(static_cast<int>(shape)));
+    startEditor();
+    putProgramFile(programOf(shape, static_cast<std::size_t>(state.range(1))));
+    if (!openProgramFile()) state.SkipWithError("the program did not open");
+    std::map<std::string, double> seconds;
+    for (auto _ : state) {
+        if (!runCommand(LToM)) state.SkipWithError("the program did not convert");
+        for (const ConvertPassTime& pass : lastConvertPassTimes())
+            seconds[pass.pass] += std::chrono::duration<double>(pass.took).count();
+    }
+    for (const auto& [pass, total] : seconds)
+        state.counters[pass] = benchmark::Counter(total, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ConvertPasses)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kShapeCount - 1, 1), {64000}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

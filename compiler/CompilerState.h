@@ -3,9 +3,11 @@
 // there through the bounded canvas accessor, one cell in pixels, and the stop of a conversion.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
@@ -20,10 +22,17 @@ struct LToIRecord {
     std::uint32_t EndInstrLBC = 0;
 };
 
+// One pass of Convert and how long it took.
+struct ConvertPassTime {
+    const char* pass = "";
+    std::chrono::steady_clock::duration took{};
+};
+
 struct CompilerState {
     std::string traceText;             // the last step note of a pass
     stLadderBlock* ldrConv = nullptr;  // the object whose words are being written
     LToIRecord LToI;
+    std::vector<ConvertPassTime> passTimes;  // of the last Convert
 };
 
 extern CompilerState compilerState;  // reset through the state registry

@@ -1,7 +1,9 @@
 #include "compiler/ConvertCommand.h"
 
 #include <algorithm>
-#include <memory>
+#include <chrono>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -227,120 +229,116 @@ void showCompleted() {
     platform::trace().setVisible(platform::Memo::VirtualArray, false);
 }
 
-void convert() {
-    if ((editModeFlags & kEditOutputsToRightBus) != 0)
-        refuse("*Error2015010810...", "Can't Convert...", MsgIcon::Error);
-    // The ladder is rebuilt from the words at the end: the passes work on the objects themselves,
-    // and the snapshot keeps what a failure puts back.
-    handMainListToCommand();
-    ConvertProgress progress;
-    const std::uint32_t savedX = xOldCursor;
-    const std::uint32_t savedY = yOldCursor;
+// ---- The passes ---------------------------------------------------------------------------------------
 
+// What the passes of one Convert share: the progress window, the dash interval of the block loops,
+// the cursor the command began at, and the position index of the main list while the passes that read
+// it run (it goes before the window does).
+struct ConvertRun {
+    ConvertProgress progress;
+    std::uint32_t dashInterval = 0;
+    std::uint32_t savedX = xOldCursor;
+    std::uint32_t savedY = yOldCursor;
+    std::optional<PositionIndexScope> index;
+};
+
+void dropEmptyLines(ConvertRun& /*run*/) {
     removeEmptyLines();
     if (grayHead != nullptr) {
         redrawFlags &= static_cast<std::uint8_t>(~kRedrawMarks);
         FreeLadderMemory(kListEditedRows);
     }
+}
+
+void findEndBlock(ConvertRun& run) {
     if (deleteObjectBeforeEnd() < 0) refuse("End Missing Error...", "*LToM", MsgIcon::Warning);
     LToI.EndInstrLBC = getEndObjectId();
-    const std::uint32_t dashInterval = LToI.EndInstrLBC / 10;
+    run.dashInterval = LToI.EndInstrLBC / 10;
+}
 
+void settleOutputEnds(ConvertRun& /*run*/) {
     removeDeletedObjects();
     checkFncSymbols();
     markNopCellsBeforeOutputs();
-    {
-        const PositionIndexScope index;
-        InsertNopBeforeFncInstr();
-    }
+}
+
+void checkDiagramBeforeLinking(ConvertRun& /*run*/) {
     compile::trace("*ReDefineAllFncEndSymble");
     if (!isCorrectLadderDiagramP1()) refuseDiagram("P1- Ladder diagram error", "*Error2018031880");
+}
 
-    removeObjects1000h();
-    progress.step("Progress...", 0);
+void fixCellsAndOutputRows(ConvertRun& /*run*/) {
     fixEmptyCellsBeforeObjects();
     setBlockOutputRow();
     // The undo copies the passes used to take here and at 55 % and 80 % were freed unread before the
-    // end (the re-link below takes the undo slot for its source); a failure is put back by the
-    // command's transaction. They are not taken: each would copy the whole ladder.
+    // end (the re-link takes the undo slot for its source); a failure is put back by the command's
+    // transaction. They are not taken: each would copy the whole ladder.
+}
 
-    progress.step("15%", 15);
-    progress.step("20%", 20);
-    {
-        const PositionIndexScope index;
-        ReModifyLbcByVirtualArray();
-    }
+void giveEndAndJointsIds(ConvertRun& /*run*/) {
     setEndObjectId();
     LToI.EndInstrLBC = getEndObjectId();
     propagateIdsToLinks();
+}
 
-    progress.step("25%", 25);
+void detachSource(ConvertRun& /*run*/) {
     const std::uint32_t endY = getEndObjectY();
     LToI.EndInstrLBC = getEndObjectId();
     detachSourceList(endY);
-    progress.step("30%", 30);
-    relinkBlocks(progress, dashInterval);
+}
 
+void relink(ConvertRun& run) {
+    relinkBlocks(run.progress, run.dashInterval);
     if (ldrTail->prev != nullptr) ldrTail->objLbc = ldrTail->prev->objLbc + 1;
     renumberObjectIds();
-    progress.step("35%", 35);
-    setXMaxiOfOutputs();
+}
 
-    progress.step("40%", 40);
-    // From the naming to the stack pass no object of the list moves or goes (the joints put in are
-    // noted as they come): one index serves them all.
-    auto passes = std::make_unique<PositionIndexScope>();
-    forEveryBlock(progress, dashInterval, renameInstrByLineSegments);
+void nameContacts(ConvertRun& run) {
+    forEveryBlock(run.progress, run.dashInterval, renameInstrByLineSegments);
     platform::statusBar().setPanelText(13, "LToI.LBC=" + std::to_string(LToI.LBC));
+}
 
-    progress.step("45%", 45);
-    FreeLadderMemory(kListUndo);
-    progress.step("50%", 50);
+void checkDiagramOfEachBlock(ConvertRun& /*run*/) {
     for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
         if (!isCorrectLadderDiagramP2(LToI.LBC))
             refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
+}
 
-    progress.step("55%", 55);
+void resetBeforeJoins(ConvertRun& /*run*/) {
     resetObjectsBeforeConvert();
     clearCompileVirtualArray();
-    progress.step("56%", 56);
-    forEveryBlock(progress, dashInterval, AddAnbOrbByBlock);
-    progress.step("60%", 60);
-    setXMaxiOfOutputs();
-    progress.step("64%", 64);
-    clearCompileVirtualArray();
-    progress.step("66%", 66);
-    setBlockOutputRow();
-    progress.step("68%", 68);
-    forEveryBlock(progress, dashInterval, AddMpsMrdMppByBlock);
-    passes.reset();
+}
 
-    progress.step("70%", 70);
-    FreeLadderMemory(kListEditNew);
-    progress.step("75%", 75);
-    progress.step("80%", 80);
-    progress.step("85%", 85);
-    convLadderToMachineCode();
-    progress.step("88%", 88);
+void insertJoins(ConvertRun& run) {
+    forEveryBlock(run.progress, run.dashInterval, AddAnbOrbByBlock);
+}
+
+void insertBranchPoints(ConvertRun& run) {
+    forEveryBlock(run.progress, run.dashInterval, AddMpsMrdMppByBlock);
+}
+
+void carryComments(ConvertRun& /*run*/) {
     updateBlockCommentSteps();
     updateCoilCommentSteps();
     // A packing that does not fit has said so; the comments would be lost by the reload.
     if (!saveCommentToCowBuffer()) throw ConversionError("saveCommentToCowBuffer");
-    progress.step("90%", 90);
-    FreeLadderMemory(kListMain);
+}
 
-    progress.step("Progress...", 0);
+void reload(ConvertRun& run) {
     checkReloadedWords("LToM01");
-    reloadLadder(progress);
+    reloadLadder(run.progress);
+}
 
-    xOldCursor = savedX;
-    yOldCursor = savedY;
-    requestViewScroll(ViewScroll::toTop(savedY));
+void restoreCursor(ConvertRun& run) {
+    xOldCursor = run.savedX;
+    yOldCursor = run.savedY;
+    requestViewScroll(ViewScroll::toTop(run.savedY));
     setBlueFrameObject(xOldCursor, yOldCursor);
     redrawFlags |= kRedrawFrame | kRedrawObjects | kRedrawLadder;
-    checkReloadedWords("LToM02");
-    showCompleted();
+}
 
+void finish(ConvertRun& /*run*/) {
+    showCompleted();
     editModeFlags &= static_cast<std::uint8_t>(~kEditLadderNotConverted);
     editModeFlags |= kEditModifiedSinceSave;
     fileStateFlags |= kFileNoName;
@@ -348,6 +346,89 @@ void convert() {
     canvasState.editCancelMenuEnabled = false;
     platform::timers().setEnabled(platform::TimerId::Timer2, true);
     redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
+// One step of Convert: the progress it shows as it begins (the bar stays at kBarStays; 0 is captioned
+// "Progress...", every other position by its percentage), whether it runs with the position index of
+// the main list, and its work (none for a step that only moves the bar).
+constexpr int kBarStays = -1;
+struct ConvertPass {
+    const char* name;
+    int percent;
+    bool indexed;
+    void (*run)(ConvertRun& run);
+};
+
+// From the naming to the stack pass no object of the list moves or goes (the joints put in are noted
+// as they come): one index serves them all. The bar passes 15, 75 and 80 % as it always has.
+// clang-format off
+constexpr ConvertPass kConvertPasses[] = {
+    {"emptyLines",        kBarStays, false, dropEmptyLines},
+    {"endBlock",          kBarStays, false, findEndBlock},
+    {"outputEnds",        kBarStays, false, settleOutputEnds},
+    {"nopsBeforeBoxes",   kBarStays, true,  [](ConvertRun&) { InsertNopBeforeFncInstr(); }},
+    {"diagramCheck",      kBarStays, false, checkDiagramBeforeLinking},
+    {"placeholders",      kBarStays, false, [](ConvertRun&) { removeObjects1000h(); }},
+    {"emptyCells",        0,         false, fixCellsAndOutputRows},
+    {nullptr,             15,        false, nullptr},
+    {"blockIds",          20,        true,  [](ConvertRun&) { ReModifyLbcByVirtualArray(); }},
+    {"endAndJointIds",    kBarStays, false, giveEndAndJointsIds},
+    {"detachSource",      25,        false, detachSource},
+    {"relink",            30,        false, relink},
+    {"outputNodes",       35,        false, [](ConvertRun&) { setXMaxiOfOutputs(); }},
+    {"naming",            40,        true,  nameContacts},
+    {"freeSource",        45,        true,  [](ConvertRun&) { FreeLadderMemory(kListUndo); }},
+    {"blockChecks",       50,        true,  checkDiagramOfEachBlock},
+    {"resetBeforeJoins",  55,        true,  resetBeforeJoins},
+    {"joins",             56,        true,  insertJoins},
+    {"outputNodesAgain",  60,        true,  [](ConvertRun&) { setXMaxiOfOutputs(); }},
+    {"clearGrid",         64,        true,  [](ConvertRun&) { clearCompileVirtualArray(); }},
+    {"outputRows",        66,        true,  [](ConvertRun&) { setBlockOutputRow(); }},
+    {"branchPoints",      68,        true,  insertBranchPoints},
+    {"freeEditNew",       70,        false, [](ConvertRun&) { FreeLadderMemory(kListEditNew); }},
+    {nullptr,             75,        false, nullptr},
+    {nullptr,             80,        false, nullptr},
+    {"emission",          85,        false, [](ConvertRun&) { convLadderToMachineCode(); }},
+    {"comments",          88,        false, carryComments},
+    {"freeLadder",        90,        false, [](ConvertRun&) { FreeLadderMemory(kListMain); }},
+    {"reload",            0,         false, reload},
+    {"cursor",            kBarStays, false, restoreCursor},
+    {"reloadCheck",       kBarStays, false, [](ConvertRun&) { checkReloadedWords("LToM02"); }},
+    {"completed",         kBarStays, false, finish},
+};
+// clang-format on
+
+void showStep(ConvertRun& run, int percent) {
+    if (percent == kBarStays) return;
+    run.progress.step(percent == 0 ? "Progress..." : std::to_string(percent) + "%", percent);
+}
+
+// The passes in their order, each timed: the index opens before the first pass that reads it and
+// closes after the last of a run of them.
+void runPasses(ConvertRun& run) {
+    std::vector<ConvertPassTime>& times = compilerState.passTimes;
+    times.clear();
+    const std::span<const ConvertPass> passes(kConvertPasses);
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        const ConvertPass& pass = passes[i];
+        showStep(run, pass.percent);
+        if (pass.run == nullptr) continue;
+        const auto start = std::chrono::steady_clock::now();
+        if (pass.indexed && !run.index) run.index.emplace();
+        pass.run(run);
+        if (i + 1 == passes.size() || !passes[i + 1].indexed) run.index.reset();
+        times.push_back({pass.name, std::chrono::steady_clock::now() - start});
+    }
+}
+
+void convert() {
+    if ((editModeFlags & kEditOutputsToRightBus) != 0)
+        refuse("*Error2015010810...", "Can't Convert...", MsgIcon::Error);
+    // The ladder is rebuilt from the words at the end: the passes work on the objects themselves,
+    // and the snapshot keeps what a failure puts back.
+    handMainListToCommand();
+    ConvertRun run;
+    runPasses(run);
 }
 
 }  // namespace
@@ -365,6 +446,10 @@ void resetObjectsBeforeConvert() {
 
 void LToM() {
     convert();
+}
+
+const std::vector<ConvertPassTime>& lastConvertPassTimes() {
+    return compilerState.passTimes;
 }
 
 }  // namespace kestrion

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "compiler/CompilerState.h"
 
 namespace kestrion {
 
@@ -11,6 +14,10 @@ namespace kestrion {
 // the user when it throws ConversionError, and the transaction then puts the ladder, the grid, the
 // program image, the comments and the flags back as they were before the command.
 void LToM();
+
+// The passes of the last Convert in the order they ran, each with the time it took (a steady-clock
+// read on either side: cheap enough to stay on). A refused Convert leaves those it finished.
+const std::vector<ConvertPassTime>& lastConvertPassTimes();
 
 // The first step of Convert: every line a mark of an inserted or a deleted line names is removed
 // when its element cells hold nothing but links, every blank line above END too, and everything

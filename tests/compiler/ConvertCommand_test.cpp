@@ -3,6 +3,7 @@
 #include "compiler/ConvertCommand.h"
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include "app/EditCommands.h"
@@ -184,6 +185,31 @@ TEST_F(ConvertTest, TheProgressFollowsEveryStepInOrder) {
     EXPECT_EQ(stepPositions, (std::vector<int>{0,  15, 20, 25, 30, 35, 40, 45, 50, 55, 56,
                                                60, 64, 66, 68, 70, 75, 80, 85, 88, 90, 0}));
     EXPECT_FALSE(fakes.progress.visible);
+}
+
+// Every pass of a finished Convert is timed once, in its order; a refused Convert leaves the passes it
+// finished before the refusal, and the next Convert starts the list again.
+TEST_F(ConvertTest, EachPassOfTheLastConvertIsTimedOnce) {
+    typeLines({"LD X0", "OUT Y0", "@80,64", "LD X1", "OUT Y1"});
+    ASSERT_TRUE(runCommand(LToM));
+    const std::vector<ConvertPassTime> finished = lastConvertPassTimes();
+    std::set<std::string> names;
+    for (const ConvertPassTime& time : finished) {
+        EXPECT_NE(std::string(time.pass), "");
+        EXPECT_GE(time.took.count(), 0);
+        names.insert(time.pass);
+    }
+    EXPECT_GE(finished.size(), 20u);
+    EXPECT_EQ(names.size(), finished.size());
+    EXPECT_EQ(std::string(finished.front().pass), "emptyLines");
+    EXPECT_EQ(std::string(finished.back().pass), "completed");
+
+    fresh();
+    typeLines({"LD X0"});  // no output: the first check of the diagram refuses it
+    EXPECT_FALSE(runCommand(LToM));
+    std::vector<std::string> refused;
+    for (const ConvertPassTime& time : lastConvertPassTimes()) refused.push_back(time.pass);
+    EXPECT_EQ(refused, (std::vector<std::string>{"emptyLines", "endBlock", "outputEnds", "nopsBeforeBoxes"}));
 }
 
 // A compare contact typed in any family takes the family of its place, in its 16- and 32-bit forms:
