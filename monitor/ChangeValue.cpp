@@ -74,54 +74,51 @@ bool isHexDigit(char c) {
 
 enum class ValueCheck { Accepted, Refused, Unfinished };
 
+ValueCheck refused(const Box& box) {
+    platform::say(box);
+    return ValueCheck::Refused;
+}
+
+// The digits after K, a minus in front of them allowed: text is the whole value, rest what follows K.
+ValueCheck checkDecimalValue(std::string_view text, std::string_view rest, bool is32, const ValueBoxes& boxes,
+                             std::int32_t& value) {
+    const bool negative = rest[0] == '-';
+    const std::string_view digits = negative ? rest.substr(1) : rest;
+    if (!digits.empty() && !allDigits(digits)) return refused(boxes.kCharacter);
+    if (digits.empty()) return ValueCheck::Unfinished;
+    const std::size_t longest = (is32 ? 11u : 6u) + (negative ? 1u : 0u);
+    if (text.size() > longest) return refused(is32 ? boxes.kLong32 : boxes.kLong16);
+    std::int64_t n = 0;
+    for (char c : digits) n = n * 10 + (c - '0');
+    if (negative) n = -n;
+    const std::int64_t low = is32 ? INT32_MIN : INT16_MIN;
+    const std::int64_t high = is32 ? INT32_MAX : INT16_MAX;
+    if (n < low || n > high) return refused(is32 ? boxes.kRange32 : boxes.kRange16);
+    value = static_cast<std::int32_t>(n);
+    return ValueCheck::Accepted;
+}
+
+// The hexadecimal digits after H (upper case): text is the whole value, rest what follows H.
+ValueCheck checkHexValue(std::string_view text, std::string_view rest, bool is32, const ValueBoxes& boxes,
+                         std::int32_t& value) {
+    if (!std::all_of(rest.begin(), rest.end(), isHexDigit)) return refused(boxes.hCharacter);
+    if (text.size() > (is32 ? 9u : 5u)) return refused(is32 ? boxes.hLong32 : boxes.hLong16);
+    std::uint32_t n = 0;
+    for (char c : rest) n = n * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'A' + 10);
+    value = static_cast<std::int32_t>(n);
+    return ValueCheck::Accepted;
+}
+
 // The rules of a K or H value; a refusal shows its box. Unfinished: the prefix alone or "K-".
 ValueCheck checkValueText(std::string_view text, bool is32, bool lowerPrefix, const ValueBoxes& boxes,
                           std::int32_t& value) {
     char prefix = text.empty() ? '\0' : text[0];
     if (lowerPrefix) prefix = static_cast<char>(std::toupper(static_cast<unsigned char>(prefix)));
-    if (prefix != 'K' && prefix != 'H') {
-        platform::say(boxes.prefix);
-        return ValueCheck::Refused;
-    }
+    if (prefix != 'K' && prefix != 'H') return refused(boxes.prefix);
     const std::string_view rest = text.substr(1);
     if (rest.empty()) return ValueCheck::Unfinished;
-    if (prefix == 'K') {
-        const bool negative = rest[0] == '-';
-        const std::string_view digits = negative ? rest.substr(1) : rest;
-        if (!digits.empty() && !allDigits(digits)) {
-            platform::say(boxes.kCharacter);
-            return ValueCheck::Refused;
-        }
-        if (digits.empty()) return ValueCheck::Unfinished;
-        const std::size_t longest = (is32 ? 11u : 6u) + (negative ? 1u : 0u);
-        if (text.size() > longest) {
-            platform::say(is32 ? boxes.kLong32 : boxes.kLong16);
-            return ValueCheck::Refused;
-        }
-        std::int64_t n = 0;
-        for (char c : digits) n = n * 10 + (c - '0');
-        if (negative) n = -n;
-        const std::int64_t low = is32 ? INT32_MIN : INT16_MIN;
-        const std::int64_t high = is32 ? INT32_MAX : INT16_MAX;
-        if (n < low || n > high) {
-            platform::say(is32 ? boxes.kRange32 : boxes.kRange16);
-            return ValueCheck::Refused;
-        }
-        value = static_cast<std::int32_t>(n);
-        return ValueCheck::Accepted;
-    }
-    if (!std::all_of(rest.begin(), rest.end(), isHexDigit)) {
-        platform::say(boxes.hCharacter);
-        return ValueCheck::Refused;
-    }
-    if (text.size() > (is32 ? 9u : 5u)) {
-        platform::say(is32 ? boxes.hLong32 : boxes.hLong16);
-        return ValueCheck::Refused;
-    }
-    std::uint32_t n = 0;
-    for (char c : rest) n = n * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'A' + 10);
-    value = static_cast<std::int32_t>(n);
-    return ValueCheck::Accepted;
+    return prefix == 'K' ? checkDecimalValue(text, rest, is32, boxes, value)
+                         : checkHexValue(text, rest, is32, boxes, value);
 }
 
 // D and its number; -1 when the text is not "D" and digits.

@@ -44,6 +44,78 @@ private:
     std::array<stLadderBlock*, kDepth> entries_{};
 };
 
+// The walk of Modify_xBlockAddr over the objects of one block after another: the open LDs of the
+// block, how many LDs it has opened, and whether it is a step's (its open LDs end at every output).
+class BlockEdgeWalk {
+public:
+    explicit BlockEdgeWalk(bool stlBlock) : stlBlock_(stlBlock) {}
+
+    void startBlock(const stLadderBlock& first) {
+        open_.clear();
+        ldCount_ = 0;
+        stlBlock_ = isStlPageCode(first.iCode);
+    }
+
+    // Sets the edge of o and of the LDs its kind closes; false when the walk stops there (an OR with
+    // no open LD under it).
+    bool take(stLadderBlock& o, std::uint32_t eighth) {
+        if (isLoadTypeCode(o.iCode)) openLd(o);
+        if (isAndTypeCode(o.iCode) || isNopCode(o.iCode)) {
+            o.xBlockAddr = o.xAddr;
+            open_.replaceTop(&o);
+        }
+        if (isOrTypeCode(o.iCode)) {
+            if (open_.top() == nullptr) return false;
+            o.xBlockAddr = open_.top()->xAddr;
+        }
+        // A join with no open LD under it has nothing to set.
+        if (o.iCode == kCodeAnb) joinInSeries(o, eighth);
+        if (o.iCode == kCodeOrb) joinInParallel(o, eighth);
+        if (o.end == kEndOutput) endAtOutput(o);
+        return true;
+    }
+
+private:
+    void openLd(stLadderBlock& o) {
+        ++ldCount_;
+        o.xBlockAddr = o.xAddr;
+        const bool room = open_.push(&o);
+        platform::statusBar().setPanelText(
+            0, std::to_string(o.stepNo) + "," + textOf(o.mnemonic) + "," + std::to_string(ldCount_));
+        if (!room) {
+            platform::statusBar().setPanelText(13, "StackOverflow...system halt");
+            platform::say({"Error2014122002...[LD]TooMuch...", kPassCaption, platform::MsgIcon::Error});
+        }
+    }
+
+    void joinInSeries(const stLadderBlock& o, std::uint32_t eighth) {
+        --ldCount_;
+        if (open_.top() == nullptr) return;
+        open_.top()->xBlockAddr = o.xAddr - eighth;
+        open_.dropSecond();
+    }
+
+    void joinInParallel(const stLadderBlock& o, std::uint32_t eighth) {
+        --ldCount_;
+        if (open_.top() == nullptr) return;
+        open_.top()->xBlockAddr = o.xAddr - 2 * eighth;
+        open_.pop();
+        if (open_.top() != nullptr) open_.top()->xBlockAddr = o.xAddr - 2 * eighth;
+    }
+
+    void endAtOutput(stLadderBlock& o) {
+        if (stlBlock_) {
+            open_.clear();
+            ldCount_ = 0;
+        }
+        o.xBlockAddr = o.prev != nullptr ? o.prev->xBlockAddr : draw.iBusLineStart;
+    }
+
+    OpenLdStack open_;
+    int ldCount_ = 0;
+    bool stlBlock_;
+};
+
 }  // namespace
 
 void ModifyHLineToVirtualCanvas() {
@@ -67,63 +139,14 @@ void ModifyHLineToVirtualCanvas() {
 
 void Modify_xBlockAddr() {
     if ((editModeFlags & kEditPasteRunning) != 0) return;
-    OpenLdStack open;
-    int ldCount = 0;
-    bool stlBlock = false;
     if (ldrHead == nullptr) return;
-    if (isStlPageCode(ldrHead->iCode)) {
-        stlBlock = true;
-        platform::say({"First Instruction is STL...", kPassCaption, platform::MsgIcon::Error});
-    }
-    const std::uint32_t e = placement::cellW() / 8;
+    const bool stlFirst = isStlPageCode(ldrHead->iCode);
+    if (stlFirst) platform::say({"First Instruction is STL...", kPassCaption, platform::MsgIcon::Error});
+    BlockEdgeWalk walk(stlFirst);
+    const std::uint32_t eighth = placement::cellW() / 8;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (o->prev != nullptr && o->prev->objLbc != o->objLbc) {
-            open.clear();
-            ldCount = 0;
-            stlBlock = isStlPageCode(o->iCode);
-        }
-        if (isLoadTypeCode(o->iCode)) {
-            ++ldCount;
-            o->xBlockAddr = o->xAddr;
-            const bool room = open.push(o);
-            platform::statusBar().setPanelText(
-                0, std::to_string(o->stepNo) + "," + textOf(o->mnemonic) + "," + std::to_string(ldCount));
-            if (!room) {
-                platform::statusBar().setPanelText(13, "StackOverflow...system halt");
-                platform::say({"Error2014122002...[LD]TooMuch...", kPassCaption, platform::MsgIcon::Error});
-            }
-        }
-        if (isAndTypeCode(o->iCode) || isNopCode(o->iCode)) {
-            o->xBlockAddr = o->xAddr;
-            open.replaceTop(o);
-        }
-        if (isOrTypeCode(o->iCode)) {
-            if (open.top() == nullptr) return;
-            o->xBlockAddr = open.top()->xAddr;
-        }
-        // A join with no open LD under it has nothing to set.
-        if (o->iCode == kCodeAnb) {
-            --ldCount;
-            if (open.top() != nullptr) {
-                open.top()->xBlockAddr = o->xAddr - e;
-                open.dropSecond();
-            }
-        }
-        if (o->iCode == kCodeOrb) {
-            --ldCount;
-            if (open.top() != nullptr) {
-                open.top()->xBlockAddr = o->xAddr - 2 * e;
-                open.pop();
-                if (open.top() != nullptr) open.top()->xBlockAddr = o->xAddr - 2 * e;
-            }
-        }
-        if (o->end == kEndOutput) {
-            if (stlBlock) {
-                open.clear();
-                ldCount = 0;
-            }
-            o->xBlockAddr = o->prev != nullptr ? o->prev->xBlockAddr : draw.iBusLineStart;
-        }
+        if (o->prev != nullptr && o->prev->objLbc != o->objLbc) walk.startBlock(*o);
+        if (!walk.take(*o, eighth)) return;
     }
 }
 
