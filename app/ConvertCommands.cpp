@@ -3,22 +3,17 @@
 #include "app/MainView.h"
 #include "compiler/ConvertCommand.h"
 #include "model/core/CommandTransaction.h"
-#include "monitor/MonitorMode.h"
-#include "platform/Services.h"
+#include "model/core/MainState.h"
+#include "platform/Box.h"
 
 namespace kestrion {
 
 namespace {
 
-bool monitorRefusesConvert() {
-    if (monitorMode != kMonitorLadder && monitorMode != kMonitorEntryDevices) return false;
-    platform::messages().show("In Device Monitor...Can'tDoConvert...", "Msg2015032002",
-                              platform::MsgIcon::None, platform::MsgButtons::Ok);
-    return true;
-}
-
 void convertLadder() {
-    if (monitorRefusesConvert()) return;
+    if (refusedWhileMonitoring(
+            {"In Device Monitor...Can'tDoConvert...", "Msg2015032002", platform::MsgIcon::None}))
+        return;
     if (!runCommand(LToM)) return;
     menuItem("EditCancel1").enabled = false;
 }

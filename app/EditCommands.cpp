@@ -6,6 +6,7 @@
 
 #include "app/MainView.h"
 #include "editor/DeviceReplace.h"
+#include "entry/EntryDriver.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
 #include "model/image/ClipboardBlock.h"
@@ -19,7 +20,6 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
-#include "monitor/MonitorMode.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 
@@ -28,13 +28,6 @@ namespace kestrion {
 namespace {
 
 constexpr std::uint8_t kEditPasting = 0x10;  // ModifyHLineToVirtualCanvas leaves xBlockAddr alone
-
-bool refusedWhileMonitoring() {
-    if (monitorMode == kMonitorOff) return false;
-    platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002", platform::MsgIcon::None,
-                              platform::MsgButtons::Ok);
-    return true;
-}
 
 std::uint32_t cellHeight() {
     return ModeData.ySizeSymble;
@@ -87,7 +80,7 @@ private:
 // an edit that had to show an error box is undone.
 template <class Change>
 void runEdit(Change&& change) {
-    if (refusedWhileMonitoring() || !ladderOpen()) return;
+    if (refuseEditInMonitorMode() || !ladderOpen()) return;
     ErrorBoxWatch errors;
     runCommand([&] {
         takeUndoCopy();
@@ -324,7 +317,7 @@ void refreshEditItems() {
 }
 
 void Undo1Click() {
-    if (refusedWhileMonitoring() || !ladderOpen() || ldrUndoHead == nullptr) return;
+    if (refuseEditInMonitorMode() || !ladderOpen() || ldrUndoHead == nullptr) return;
     runCommand([] {
         std::swap(ldrList, ldrUndoList);
         std::swap(VirtualArray, BkVirtualArray);
@@ -337,7 +330,7 @@ void Undo1Click() {
 }
 
 void EditCancel1Click() {
-    if (refusedWhileMonitoring() || !ladderOpen() || !hasEditCancelCopy()) return;
+    if (refuseEditInMonitorMode() || !ladderOpen() || !hasEditCancelCopy()) return;
     runCommand([] {
         takeUndoCopy();
         restoreEditCancelCopy();

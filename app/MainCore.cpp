@@ -153,9 +153,6 @@ void pmw1Click() {
 
 namespace {
 
-// The instruction box refuses keys while the monitor runs.
-[[maybe_unused]] const bool entryKnowsMonitorMode =
-    (setEntryMonitorModeSource([] { return monitorMode; }), true);
 // The monitor's panels take the ladder's place and give it back.
 [[maybe_unused]] const bool monitorKnowsLayout = (setMonitorViewLayout([](int viewMode) {
                                                       setupToolBarButtons(viewMode);

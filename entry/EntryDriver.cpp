@@ -12,6 +12,7 @@
 #include "lang/Language.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/Conversions.h"
 #include "model/instructions/InstructionCodes.h"
@@ -24,13 +25,12 @@
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/ObjectInsertion.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
 
 namespace {
-
-MonitorModeSource monitorModeSource = nullptr;
 
 void warn(const std::string& text, const std::string& caption) {
     platform::messages().show(text, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
@@ -404,10 +404,6 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
 
 }  // namespace
 
-void setEntryMonitorModeSource(MonitorModeSource source) {
-    monitorModeSource = source;
-}
-
 std::string symbolComboText(std::uint32_t code) {
     switch (code) {
         case 1:
@@ -440,11 +436,8 @@ void EditKeyBox::type(char key) {
 }
 
 bool refuseEditInMonitorMode() {
-    const int mode = monitorModeSource != nullptr ? monitorModeSource() : 0;
-    if (mode != 1 && mode != 2) return false;
-    platform::messages().show("In monitor mode...Can'tDoEdit...", "Msg2015032002", platform::MsgIcon::None,
-                              platform::MsgButtons::Ok);
-    return true;
+    return refusedWhileMonitoring(
+        {"In monitor mode...Can'tDoEdit...", "Msg2015032002", platform::MsgIcon::None});
 }
 
 bool EditKeyBox::keyPress(char key) {

@@ -27,9 +27,6 @@ struct EditKeyBox {
 // What EditKeyComboBox shows for a symbol code.
 std::string symbolComboText(std::uint32_t code);
 
-// The monitor mode as the monitor folder keeps it; the program installs the source.
-using MonitorModeSource = int (*)();
-void setEntryMonitorModeSource(MonitorModeSource source);
 // True, after the box that says so, while a monitor runs: the ladder is not edited then.
 bool refuseEditInMonitorMode();
 

@@ -24,6 +24,7 @@ std::int32_t& newFileCounter = modelState.newFileCounter;
 std::int32_t& screenWidth = modelState.screenWidth;
 std::int32_t& screenHeight = modelState.screenHeight;
 bool& settingsWrittenAtClose = modelState.settingsWrittenAtClose;
+int& monitorMode = modelState.monitorMode;
 ModeDataRecord& ModeData = modelState.ModeData;
 PmwImage& pmw = modelState.pmw;
 PmwImage& pmwBackup = modelState.pmwBackup;

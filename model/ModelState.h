@@ -42,6 +42,7 @@ struct ModelState {
     std::int32_t screenWidth = 0;
     std::int32_t screenHeight = 0;
     bool settingsWrittenAtClose = false;
+    int monitorMode = kMonitorOff;
 
     // The settings record, the program image and the PLC on the line.
     ModeDataRecord ModeData;

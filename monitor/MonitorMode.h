@@ -1,5 +1,5 @@
-// The folder's state; the monitor mode it keeps up to date is the link's (link/line/LinkCommand.h),
-// whose commands read it. The lists of monitored devices are part of the model
+// The folder's state. The monitor mode it keeps up to date is the model's (model/core/MainState.h),
+// so that the floors below read it too. The lists of monitored devices are part of the model
 // (model/MonitorLists.h): the comment file and the monitor-list file hold the registered one.
 // The windows of the monitor (the device monitor panel, the change-value panel, the entry device
 // monitor) show what this state holds: the rows of their list views and the enabled state of
@@ -14,6 +14,7 @@
 
 #include "lang/MenuState.h"
 #include "link/line/LinkCommand.h"
+#include "model/core/MainState.h"
 #include "monitor/DeviceUsage.h"
 
 namespace kestrion {

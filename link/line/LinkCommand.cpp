@@ -10,8 +10,6 @@
 
 namespace kestrion {
 
-int& monitorMode = lineState.monitorMode;
-
 namespace {
 
 LineHold installedLineHold;

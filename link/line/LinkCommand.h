@@ -103,14 +103,6 @@ LineHold setLineHold(LineHold lineHold);  // gives back the hold it replaces
 bool holdLineForClick();
 void releaseLineHold();
 
-// Which monitor polls the line: none, the ladder monitor or the entry device monitor. The monitor
-// starts and stops its poll and keeps this up to date; the link's commands read it (the transfers
-// and the run/stop clicks do not share the line with a poll).
-constexpr int kMonitorOff = 0;
-constexpr int kMonitorLadder = 1;
-constexpr int kMonitorEntryDevices = 2;
-extern int& monitorMode;  // a member of lineState
-
 // Closes the link's port now: a step that gives it up before its session ends (the connection
 // test reopening it at another rate, a protocol or port change), or one that runs outside any
 // session (a cancelled entry before a command's frames, a panel or a monitor that stops). The end

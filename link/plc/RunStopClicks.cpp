@@ -1,7 +1,7 @@
 #include "link/plc/RunStopClicks.h"
 
-#include "link/line/LinkCommand.h"
 #include "link/plc/RemoteControl.h"
+#include "model/core/MainState.h"
 
 namespace kestrion {
 

@@ -28,13 +28,6 @@ namespace {
 
 using platform::MsgIcon;
 
-// The transfers never share the line with a monitor's poll.
-bool refusedWhileMonitoring(const char* text, const char* caption, MsgIcon icon) {
-    if (monitorMode == kMonitorOff) return false;
-    platform::say({text, caption, icon});
-    return true;
-}
-
 bool unconverted() {
     return (editModeFlags & kEditLadderNotConverted) != 0;
 }
@@ -96,7 +89,7 @@ bool readAndLoadProgram() {
 }  // namespace
 
 void ProgReadClick() {
-    if (refusedWhileMonitoring("In monitor mode...Can'tDoProgRead", "Msg2015032001", MsgIcon::None)) return;
+    if (refusedWhileMonitoring({"In monitor mode...Can'tDoProgRead", "Msg2015032001", MsgIcon::None})) return;
     if (unconverted()) {
         platform::say({"Msg2015032011", "*Need Convert Edit Program", MsgIcon::None});
         return;
@@ -108,7 +101,8 @@ void ProgReadClick() {
 }
 
 void ProgWriteClick() {
-    if (refusedWhileMonitoring("In Device Monitor...Can'tDoProgramWrite...", "Msg2015032002", MsgIcon::None))
+    if (refusedWhileMonitoring(
+            {"In Device Monitor...Can'tDoProgramWrite...", "Msg2015032002", MsgIcon::None}))
         return;
     if (unconverted()) {
         platform::say({"Need Convert Edit Program", "Msg2015032012", MsgIcon::None});
@@ -125,12 +119,12 @@ void ProgWriteClick() {
 }
 
 void ProgVerifyClick() {
-    if (refusedWhileMonitoring("Can'tDoProgramVerify...", "Error2015032003", MsgIcon::Warning)) return;
+    if (refusedWhileMonitoring({"Can'tDoProgramVerify...", "Error2015032003", MsgIcon::Warning})) return;
     verifyProgramWithPlc();
 }
 
 void RegReadClick() {
-    if (refusedWhileMonitoring("Error2015032004", "Can't do this action", MsgIcon::Warning)) return;
+    if (refusedWhileMonitoring({"Error2015032004", "Can't do this action", MsgIcon::Warning})) return;
     if (!platform::askYesNo(
             {"Do you want to read data from controller?", "Read Register", MsgIcon::Question}))
         return;
@@ -144,14 +138,14 @@ void RegReadClick() {
 }
 
 void RegWriteClick() {
-    if (refusedWhileMonitoring("Can'tDoRegisterWrite...", "Error2015032005", MsgIcon::Warning)) return;
+    if (refusedWhileMonitoring({"Can'tDoRegisterWrite...", "Error2015032005", MsgIcon::Warning})) return;
     if (!platform::askYesNo({"Do you want to write to controller?", "Write Register", MsgIcon::Question}))
         return;
     writeRegistersToPlc();
 }
 
 void RegVerifyClick() {
-    if (refusedWhileMonitoring("Can'tDoRegisterVerify...", "Error2015032006", MsgIcon::Warning)) return;
+    if (refusedWhileMonitoring({"Can'tDoRegisterVerify...", "Error2015032006", MsgIcon::Warning})) return;
     verifyRegistersWithPlc();
 }
 

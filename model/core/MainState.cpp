@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Box.h"
+
 namespace kestrion {
 
 std::string currentFileName() {
@@ -13,6 +15,12 @@ void setFileNameArray(const std::string& text) {
     FileNameArray.fill('\0');
     const std::size_t length = std::min({text.size(), text.find('\0'), kFileNameSize - 1});
     std::copy_n(text.begin(), length, FileNameArray.begin());
+}
+
+bool refusedWhileMonitoring(const platform::Box& refusal) {
+    if (monitorMode == kMonitorOff) return false;
+    platform::say(refusal);
+    return true;
 }
 
 std::string intToAnsiString(std::int32_t value) {

@@ -1,5 +1,5 @@
-// The main window's shared state: the installation paths and the fields of the main form that the
-// file commands rely on.
+// The main window's shared state: the installation paths, the fields of the main form that the
+// file commands rely on, and which monitor polls the line.
 #pragma once
 
 #include <array>
@@ -7,6 +7,10 @@
 #include <string>
 
 namespace kestrion {
+
+namespace platform {
+struct Box;
+}
 
 constexpr const char* kSoftwareVersion = "Version 2.1.1108";
 constexpr const char* kApplicationTitle = "Ladder Editor";
@@ -39,6 +43,19 @@ extern bool& settingsWrittenAtClose;
 std::string currentFileName();
 // Copies text into FileNameArray up to its end or a NUL, at most 95 characters, NUL-padded.
 void setFileNameArray(const std::string& text);
+
+// Which monitor polls the line: none, the ladder monitor or the entry device monitor. The monitor
+// starts and stops its poll and keeps this up to date; the editing, the instruction box, Convert,
+// the transfers and the service windows read it, each floor without asking the one above.
+constexpr int kMonitorOff = 0;
+constexpr int kMonitorLadder = 1;
+constexpr int kMonitorEntryDevices = 2;
+extern int& monitorMode;
+
+// True, after the refusal's box, while a monitor polls the line: the act that box names is not
+// done then (an edit would change the ladder the poll shows; a request would interleave with the
+// poll's). Each act keeps its own text, caption and icon.
+bool refusedWhileMonitoring(const platform::Box& refusal);
 
 std::string intToAnsiString(std::int32_t value);
 std::string intToAnsiString2(std::int32_t value);

@@ -202,7 +202,7 @@ std::string anyAddressValueText(const std::uint8_t* bytes, std::size_t size, int
 }
 
 void SubReadAnyAddress1Click() {
-    if (refusedWhileMonitoring("Read Any Address")) return;
+    if (serviceRefusedWhileMonitoring("Read Any Address")) return;
     // The block read takes the link as it is: it neither connects nor closes the port.
     runLinkCommand(PortAfter::KeepOpen, [] {
         panel0("Read Any Address [Start]");

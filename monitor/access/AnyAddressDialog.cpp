@@ -195,7 +195,7 @@ void AnyAddressDialog::btnReadClick() {
     DataTypeComboBox1Change();
     DataLengthComboBox1Change();
     if (!addressTaken("Error2015091930...StringLength<2", "Error Message") || !byteNoTaken() ||
-        refusedWhileMonitoring(caption))
+        serviceRefusedWhileMonitoring(caption))
         return;
     label5 = "Address=h" + hex4At(iAddress) + ",ByteNo=" + std::to_string(iByteNo);
     runLinkCommand(PortAfter::KeepOpen, [this] {
@@ -216,7 +216,7 @@ void AnyAddressDialog::btnWriteClick() {
         return;
     }
     iData = *data;
-    if (refusedWhileMonitoring(caption)) return;
+    if (serviceRefusedWhileMonitoring(caption)) return;
     label5 = "Address=h" + hex4At(iAddress) + ",Data=" + std::to_string(iData);
     runLinkCommand(PortAfter::KeepOpen, [this] {
         if (!connected(false)) return;
@@ -234,7 +234,7 @@ void AnyAddressDialog::btnWriteClick() {
 void AnyAddressDialog::forceBit(bool on) {
     const bool refused = on ? !addressTaken("Error2015091930...StringLength<2", "Error Message")
                             : !addressTaken("Error2015091930", "StringLength<2");
-    if (refused || refusedWhileMonitoring(caption)) return;
+    if (refused || serviceRefusedWhileMonitoring(caption)) return;
     label5 = "Address=h" + hex4At(iAddress);
     runLinkCommand(PortAfter::KeepOpen, [this, on] {
         if (!connected(!on)) return;
@@ -260,7 +260,7 @@ void AnyAddressDialog::btnForceOffClick() {
 }
 
 void AnyAddressDialog::btnWhichAddressClick() {
-    if (refusedWhileMonitoring(caption)) return;
+    if (serviceRefusedWhileMonitoring(caption)) return;
     iDataType = 2;
     iDataLength = 16;
     iAddress = kWhichAddress;
@@ -276,7 +276,7 @@ void AnyAddressDialog::btnStartMonitorClick() {
     // An edit that holds a refused text says so again, and nothing is read.
     if (!addressTextGood && !addressTaken("Error2015091930...StringLength<2", "Error Message")) return;
     if (!byteNoTextGood && !byteNoTaken()) return;
-    if (refusedWhileMonitoring(caption) || !byteCountInRange(iByteNo)) return;
+    if (serviceRefusedWhileMonitoring(caption) || !byteCountInRange(iByteNo)) return;
     rows.clear();
     stopMonitorFlag = 0;
     // The loop uses the link as the last request left it; it is one request after another, so

@@ -4,22 +4,21 @@
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
 #include "link/terminals/TerminalDialogs.h"
+#include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "monitor/MonitorMode.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
 
-bool refusedWhileMonitoring(const std::string& caption) {
-    if (monitorMode == kMonitorOff) return false;
-    platform::messages().show(getMsgStopMonitorFirst(), caption, platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
-    return true;
+bool serviceRefusedWhileMonitoring(const std::string& caption) {
+    return refusedWhileMonitoring({getMsgStopMonitorFirst(), caption, platform::MsgIcon::Warning});
 }
 
 void WriteAnyCommand1Click() {
     const char* caption = "Write any command";
-    if (refusedWhileMonitoring(caption)) return;
+    if (serviceRefusedWhileMonitoring(caption)) return;
     const platform::SerialFormat savedFormat = comDcb;
     const std::uint32_t savedPort = comPortIndex;
     const std::uint32_t savedBaud = baudIndex;

@@ -7,7 +7,7 @@
 namespace kestrion {
 
 // True (after its box) while a monitor runs: a service request would interleave with its poll.
-bool refusedWhileMonitoring(const std::string& caption);
+bool serviceRefusedWhileMonitoring(const std::string& caption);
 
 void WriteAnyCommand1Click();
 

@@ -3,6 +3,7 @@
 #include "editor/EditorViewState.h"
 #include "editor/ViewTestSupport.h"
 #include "entry/EntryDriver.h"
+#include "model/core/MainState.h"
 #include "model/ladder/EditMarks.h"
 
 namespace kestrion::test {
@@ -122,9 +123,9 @@ TEST_F(CursorMovesTest, DeleteLeavesEndWireEmptyCellsAndAMonitoredLadderAlone) {
         EXPECT_FALSE(deleteFramedObject()) << x;
     }
     at(880, 64);
-    setEntryMonitorModeSource(+[] { return 1; });
+    monitorMode = kMonitorLadder;
     EXPECT_FALSE(deleteFramedObject());
-    setEntryMonitorModeSource(+[] { return 0; });
+    monitorMode = kMonitorOff;
     EXPECT_EQ(boxes(), Boxes{"In monitor mode...Can'tDoEdit... | Msg2015032002 | none"});
     ASSERT_TRUE(deleteFramedObject());
     ldrUndoHead->iCode = 0x1234;  // a second delete would make a new undo copy

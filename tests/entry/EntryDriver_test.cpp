@@ -3,6 +3,7 @@
 #include "entry/AccessCodes.h"
 #include "entry/EntryTestSupport.h"
 #include "lang/Language.h"
+#include "model/core/MainState.h"
 #include "model/ladder/EditMarks.h"
 
 namespace kestrion {
@@ -182,15 +183,15 @@ TEST_F(EntryDriverTest, AnOutputOverwritingAnOutputReplacesItAndTurnsTheCellsBet
 }
 
 TEST_F(EntryDriverTest, MonitorModeRefusesEveryKey) {
-    for (MonitorModeSource source : {+[] { return 1; }, +[] { return 2; }}) {
-        setEntryMonitorModeSource(source);
+    for (const int mode : {kMonitorLadder, kMonitorEntryDevices}) {
+        monitorMode = mode;
         EditKeyBox box;
         box.line = "LD X0";
         EXPECT_FALSE(box.keyPress('\r'));
         EXPECT_FALSE(box.closed);
     }
     EXPECT_EQ(boxes(), Boxes(2, "In monitor mode...Can'tDoEdit... | Msg2015032002 | none"));
-    setEntryMonitorModeSource(+[] { return 0; });
+    monitorMode = kMonitorOff;
     EXPECT_TRUE(EditKeyBox{}.keyPress('L'));
     EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
 }
