@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/ConvertCommands.h"
-#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
 #include "app/SearchCommands.h"
 #include "app/TemplateCommands.h"
+#include "compiler/ConversionCommands.h"
 #include "devviews/DevViewsMenu.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/CommentCommands.h"
+#include "editor/EditCommands.h"
 #include "lang/HelpItems.h"
 #include "lang/LanguageCommands.h"
 #include "link/LinkMenu.h"

@@ -1,9 +1,9 @@
 #include "app/ToolButtons.h"
 
 #include "app/AppMenu.h"
-#include "app/ConvertCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
+#include "compiler/ConversionCommands.h"
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/CursorMoves.h"
 #include "lang/Texts.h"

@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "BenchSupport.h"
-#include "app/EditCommands.h"
 #include "compiler/ConvertCommand.h"
+#include "editor/EditCommands.h"
 #include "entry/EntryDriver.h"
 #include "entry/EntryState.h"
 #include "model/core/CommandTransaction.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "app/EditCommands.h"
 #include "editor/DeviceReplace.h"
+#include "editor/EditCommands.h"
 #include "editor/LadderFind.h"
 #include "model/image/CommentLists.h"
 #include "model/image/ModeData.h"

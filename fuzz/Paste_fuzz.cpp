@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "app/EditCommands.h"
 #include "compiler/ConvertCommand.h"
+#include "editor/EditCommands.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ClipboardBlock.h"
 #include "model/image/ModeData.h"

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "editor/LineCells.h"
+
 namespace kestrion {
 
 // x of the first object of a loaded line.
@@ -49,14 +51,5 @@ enum class FirstCellFrame {
 // The view of a loaded ladder opens on the program's first line: the cursor on its first cell,
 // the view scrolled to the top and the frame there.
 void showLoadedLadderFromTop(FirstCellFrame frame = FirstCellFrame::OnObject);
-
-// The finishing passes after a load or a paste: removal of empty objects, output kinds, output
-// rows, the right edges of the blocks (Modify_xBlockAddr), the horizontal fillers and joints, and
-// the vertical link cells of the canvas.
-void ModifyHLineToVirtualCanvas();
-
-// Sets xBlockAddr of every object of the main list: the x at which the fillers behind a contact
-// stop. Nothing while a paste runs (bit 0x10 of editModeFlags).
-void Modify_xBlockAddr();
 
 }  // namespace kestrion

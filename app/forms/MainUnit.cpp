@@ -23,8 +23,6 @@
 #include <QVBoxLayout>
 
 #include "app/AppMenu.h"
-#include "app/ConvertCommands.h"
-#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainCore.h"
 #include "app/MainView.h"
@@ -32,7 +30,9 @@
 #include "app/TemplateCommands.h"
 #include "app/forms/FocusReturn.h"
 #include "app/forms/LogoUnit.h"
+#include "compiler/ConversionCommands.h"
 #include "editor/CursorMoves.h"
+#include "editor/EditCommands.h"
 #include "editor/EditorViewState.h"
 #include "editor/LadderLayout.h"
 #include "editor/forms/CommentListPanel.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/ConvertCommands.h"
 #include "app/MainCore.h"
+#include "compiler/ConversionCommands.h"
 #include "link/line/CommRecord.h"
 #include "link/transfer/TransferClicks.h"
 #include "model/core/MainState.h"

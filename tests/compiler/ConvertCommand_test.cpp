@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "app/EditCommands.h"
+#include "editor/EditCommands.h"
 #include "entry/EntryTestSupport.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"

@@ -1,7 +1,7 @@
 #include "editor/CommentEdit.h"
 
-#include "app/EditCommands.h"
 #include "compiler/ConvertCommand.h"
+#include "editor/EditCommands.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ProgramImage.h"
 

@@ -1,8 +1,8 @@
 #include "editor/DeviceReplace.h"
 
-#include "app/EditCommands.h"
 #include "compiler/ConvertCommand.h"
 #include "editor/CommentEdit.h"
+#include "editor/EditCommands.h"
 #include "editor/FindTestSupport.h"
 #include "lang/Language.h"
 #include "lang/Texts.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/EditCommands.h"
 #include "compiler/ConvertCommand.h"
+#include "editor/EditCommands.h"
 #include "entry/FakeEntryDialogs.h"
 #include "entry/InstructionBox.h"
 #include "model/core/CommandTransaction.h"

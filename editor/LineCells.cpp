@@ -1,6 +1,9 @@
+#include "editor/LineCells.h"
+
 #include <array>
 #include <string>
 
+#include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/BlockNumbering.h"
 #include "model/ladder/DrawGeometry.h"
@@ -10,14 +13,11 @@
 #include "model/ladder/ObjectInsertion.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
-#include "reader/MachineCodeLoader.h"
-#include "reader/PlacementSupport.h"
 
 namespace kestrion {
 
 namespace {
 
-constexpr std::uint8_t kEditPasteRunning = 0x10;
 constexpr const char* kPassCaption = "*Modify_xBlockAddr";
 
 // The open LD objects of a block, the top first: the object the next OR joins.
@@ -143,7 +143,7 @@ void Modify_xBlockAddr() {
     const bool stlFirst = isStlPageCode(ldrHead->iCode);
     if (stlFirst) platform::say({"First Instruction is STL...", kPassCaption, platform::MsgIcon::Error});
     BlockEdgeWalk walk(stlFirst);
-    const std::uint32_t eighth = placement::cellW() / 8;
+    const std::uint32_t eighth = ModeData.xSizeSymble / 8;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (o->prev != nullptr && o->prev->objLbc != o->objLbc) walk.startBlock(*o);
         if (!walk.take(*o, eighth)) return;

@@ -1,5 +1,5 @@
 // The Convert commands: refused while a monitor runs, and LD X0 / OUT Y0 typed, then F4.
-#include "app/ConvertCommands.h"
+#include "compiler/ConversionCommands.h"
 
 #include "app/MainView.h"
 #include "entry/EntryTestSupport.h"
@@ -10,9 +10,9 @@
 namespace kestrion::test {
 namespace {
 
-class ConvertCommandsTest : public EntryTest {
+class ConversionCommandsTest : public EntryTest {
 protected:
-    ConvertCommandsTest() {
+    ConversionCommandsTest() {
         initPmwImageByType(5);
         (void)initPmwImageForTypeAndSize(5, 8);
         typeLines({"LD X0", "OUT Y0"});
@@ -21,7 +21,7 @@ protected:
     static std::vector<std::uint16_t> words() { return {pmw.program.begin(), pmw.program.begin() + 4}; }
 };
 
-TEST_F(ConvertCommandsTest, EveryEntryPointIsRefusedWhileAMonitorRuns) {
+TEST_F(ConversionCommandsTest, EveryEntryPointIsRefusedWhileAMonitorRuns) {
     const Texts ladder = objectListDetailRows();
     for (int mode : {kMonitorLadder, kMonitorEntryDevices})
         for (auto command :
@@ -35,7 +35,7 @@ TEST_F(ConvertCommandsTest, EveryEntryPointIsRefusedWhileAMonitorRuns) {
         }
 }
 
-TEST_F(ConvertCommandsTest, F4ConvertsTheTypedLadderAndLeavesItConvertedButNotSaved) {
+TEST_F(ConversionCommandsTest, F4ConvertsTheTypedLadderAndLeavesItConvertedButNotSaved) {
     spbtnF4Click();
     EXPECT_TRUE(boxes().empty());
     EXPECT_EQ(words(), (std::vector<std::uint16_t>{0x2400, 0xC500, 0x000F, 0xFFFF}));

@@ -3,14 +3,7 @@
 // first and runs as one command transaction, so a failure leaves the ladder as it was.
 #pragma once
 
-#include <cstdint>
-
 namespace kestrion {
-
-// The most objects one copy takes: the clipboard block has 32 slots.
-constexpr std::uint32_t kMaxCopiedObjects = 32;
-constexpr const char* kTooManyToCopyText = "Too many objects to copy: at most 32 fit the clipboard.";
-constexpr const char* kTooManyToCopyCaption = "Copy";
 
 // Puts the undo copy in place of the ladder and the ladder into the undo copy, with their canvases,
 // so a second Undo takes the change again.

@@ -1,4 +1,4 @@
-#include "app/EditCommands.h"
+#include "editor/EditCommands.h"
 
 #include "app/MainView.h"
 #include "devviews/ObjectListDump.h"

@@ -1,7 +1,7 @@
-#include "app/ConvertCommands.h"
+#include "compiler/ConversionCommands.h"
 
-#include "app/MainView.h"
 #include "compiler/ConvertCommand.h"
+#include "lang/MenuState.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "platform/Box.h"
