@@ -197,6 +197,22 @@ void showProgramOpen() {
     LadderView1Click();
 }
 
+bool showCommandBuiltProgram(const std::string& loadName, const std::string& statusText) {
+    // A name of its own: a Save must not put it over the file that was open before.
+    if (!prepareNewFileName()) return false;
+    fileStateFlags |= kFileNoName;
+    showProgramOpen();
+    loadLadderFromImage(loadName);
+    // The view opens on the program's first line, as after Open.
+    showLoadedLadderFromTop();
+    platform::statusBar().setPanelText(0, statusText);
+    enableRecentItems(false);
+    editModeFlags |= kEditFileOpen;
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    platform::timers().setEnabled(platform::TimerId::Timer2, true);
+    return true;
+}
+
 // ---- Names ----------------------------------------------------------------------------------------
 
 bool setCurrentFileName(const std::string& name) {

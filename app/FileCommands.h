@@ -38,6 +38,9 @@ SaveOutcome saveProgramAs();
 SaveOutcome SaveToDisk();
 // The state with a program open (New, Open and the gateway program generator alike).
 void showProgramOpen();
+// A program a command built in the image (a program read, the gateway program) shown as a new,
+// unnamed program; see WindowSteps::showCommandBuiltProgram (link/transfer/WindowSteps.h).
+[[nodiscard]] bool showCommandBuiltProgram(const std::string& loadName, const std::string& statusText);
 // Opens a program; a preset name skips the open dialog unless a Close ran first.
 bool openProgram(std::optional<std::string> presetName);
 

@@ -13,7 +13,6 @@
 #include "lang/LanguageCommands.h"
 #include "link/line/CommRecord.h"
 #include "link/plc/ParameterDialog.h"
-#include "model/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/ClipboardBlock.h"
@@ -151,33 +150,38 @@ void pmw1Click() {
     runCommand([] { return initPmwImageForTypeAndSize(connectedPlcType, pmw.memSizeCode()); });
 }
 
-namespace {
+bool MainWindowSteps::programShown() {
+    return appState.programPanelsVisible;
+}
 
-// The monitor's panels take the ladder's place and give it back.
-[[maybe_unused]] const bool monitorKnowsLayout = (setMonitorViewLayout([](int viewMode) {
-                                                      setupToolBarButtons(viewMode);
-                                                      setupFncKeyButtons(viewMode);
-                                                  }),
-                                                  true);
+bool MainWindowSteps::closeProgram() {
+    return kestrion::closeProgram();
+}
 
-// A program read from the PLC and the gateway program generator take part in the main window's
-// steps around the open program.
-[[maybe_unused]] const bool windowStepsInstalled =
-    (setWindowSteps({.programShown = [] { return appState.programPanelsVisible; },
-                     .closeProgram = closeProgram,
-                     .newProgram = New1Click,
-                     .prepareNewFileName = prepareNewFileName,
-                     .showProgramOpen = showProgramOpen,
-                     .clearProgramMemos =
-                         [] {
-                             appState.fileTitleMemo.clear();
-                             appState.dcnMemo.clear();
-                         },
-                     .choosePlcType = plcTypeChange1Click,
-                     .refreshRegisterView = refreshRegisterView}),
-     setParameterListView(showParameterList), true);
+void MainWindowSteps::newProgram() {
+    New1Click();
+}
 
-}  // namespace
+void MainWindowSteps::choosePlcType() {
+    plcTypeChange1Click();
+}
+
+void MainWindowSteps::clearProgramMemos() {
+    appState.fileTitleMemo.clear();
+    appState.dcnMemo.clear();
+}
+
+void MainWindowSteps::refreshRegisterView() {
+    kestrion::refreshRegisterView();
+}
+
+bool MainWindowSteps::showCommandBuiltProgram(const std::string& loadName, const std::string& statusText) {
+    return kestrion::showCommandBuiltProgram(loadName, statusText);
+}
+
+void MainWindowSteps::showRows(std::vector<ParameterRow> rows) {
+    showParameterList(std::move(rows));
+}
 
 void Timer2Timer() {
     monitorRestartTick();

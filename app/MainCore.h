@@ -3,6 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
+
+#include "link/transfer/WindowSteps.h"
+#include "wizards/gateway/LinkSetupCommands.h"
 
 namespace kestrion {
 
@@ -26,6 +31,21 @@ void mainFormDestroy();
 // the connected PLC's type at the program's capacity; before any PLC has answered that type is not
 // accepted and the item shows "Parameter Error". Its neighbours pmwPre1 and pmwTail1 do nothing.
 void pmw1Click();
+
+// What the commands of the floors below ask of the main window's core: its steps around the open
+// program (the File menu's close, new and naming, its panels and memos) and its parameter view.
+// The program installs it at start-up beside the dialogs.
+class MainWindowSteps final : public WindowSteps, public ParameterListView {
+public:
+    bool programShown() override;
+    bool closeProgram() override;
+    void newProgram() override;
+    void choosePlcType() override;
+    void clearProgramMemos() override;
+    void refreshRegisterView() override;
+    bool showCommandBuiltProgram(const std::string& loadName, const std::string& statusText) override;
+    void showRows(std::vector<ParameterRow> rows) override;
+};
 
 // The main window's 250 ms drawing timer: the ladder's redraw requests, the link's status panels
 // and the count that brings a slow Timer3 back to its fast interval.

@@ -1,7 +1,8 @@
 // Platform services that answer and record nothing, for the benchmarks and the fuzz targets: every
 // message box is answered OK and counted, the status bar, the memos, the progress window, the
-// timers and the dialogs keep nothing (a dialog is cancelled), and the files are those put into the
-// in-memory map.
+// timers and the dialogs keep nothing (a dialog is cancelled), the monitor's window neither lays
+// out nor shows anything, and the files are those put into the in-memory map. The canvas's texts
+// are the language's.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +11,10 @@
 #include <vector>
 
 #include "lang/LangDialogs.h"
+#include "lang/Language.h"
 #include "model/core/DialogSeam.h"
 #include "model/ladder/ModelDialogs.h"
+#include "monitor/MonitorWindow.h"
 #include "platform/Services.h"
 
 namespace kestrion::quiet {
@@ -26,7 +29,8 @@ class QuietServices final : public platform::Messages,
                             public platform::Files,
                             public platform::SerialPorts,
                             public LangDialogs,
-                            public ModelDialogs {
+                            public ModelDialogs,
+                            public MonitorWindow {
 public:
     platform::MsgAnswer show(const std::string& text, const std::string&, platform::MsgIcon,
                              platform::MsgButtons) override {
@@ -80,9 +84,12 @@ public:
     void about(const AboutBox&) override {}
     void showStackCode(const StackCodeView&) override {}
     PlcTypeFormResult showPlcTypeForm(std::int32_t, std::int32_t) override { return {}; }
+    void layOutLadderButtons(int) override {}
+    void refresh() override {}
 
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::vector<std::string> shown;  // the texts of the message boxes, first to last
+    LanguageCanvasTexts canvasTexts;
 };
 
 // The one set of quiet services, installed on first use and again after a benchmark that ran the
@@ -93,6 +100,8 @@ inline QuietServices& services() {
         platform::install({&quiet, &quiet, &quiet, &quiet, &quiet, &quiet, &quiet, &quiet, &quiet});
         DialogSeam<LangDialogs>::install(quiet);
         DialogSeam<ModelDialogs>::install(quiet);
+        DialogSeam<MonitorWindow>::install(quiet);
+        DialogSeam<CanvasTexts>::install(quiet.canvasTexts);
     }
     return quiet;
 }

@@ -3,7 +3,6 @@
 #include "lang/MenuState.h"
 #include "lang/Texts.h"
 #include "model/core/StateRegistry.h"
-#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion {
 
@@ -65,8 +64,6 @@ namespace {
     langState = {};
     resetMenuState();
 });
-// The canvas is below this floor: it asks for the text through the source installed here.
-[[maybe_unused]] const bool deviceTooMuchInstalled = (setDeviceTooMuchSource(deviceTooMuchText), true);
 
 }  // namespace
 

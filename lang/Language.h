@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/ladder/CanvasTexts.h"
+
 namespace kestrion {
 
 enum class Language : int {
@@ -60,8 +62,14 @@ std::string getMsgFileExistsOverwrite();
 // The text of a refused instruction word; "InstructionCodeError" without a language.
 std::string getMsgInstructionCodeError();
 // The device-too-much text of the too-wide ladder: English, also for the languages without a text
-// of their own, the two Chinese texts, and "DeviceTooMuchError" while no language flag is set. The
-// canvas (model/ladder/VirtualCanvas.h) shows it; lang installs it there at start.
+// of their own, the two Chinese texts, and "DeviceTooMuchError" while no language flag is set.
 std::string deviceTooMuchText();
+
+// The canvas's texts (model/ladder/CanvasTexts.h) in the interface language; the program installs
+// them at start-up.
+class LanguageCanvasTexts final : public CanvasTexts {
+public:
+    std::string deviceTooMuch() override { return deviceTooMuchText(); }
+};
 
 }  // namespace kestrion

@@ -18,6 +18,7 @@
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorMode.h"
+#include "monitor/MonitorWindow.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
 
@@ -352,7 +353,7 @@ void btnChangeCurrentValueOkClick() {
 
 void btnChangeCurrentValueCloseClick() {
     redrawFlags |= kRedrawLadder | kRedrawObjects;
-    layOutLadderButtons(1);
+    monitorWindow().layOutLadderButtons(1);
     monitorState.changeValuePanel.visible = false;
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},
                    true);
@@ -375,7 +376,7 @@ void btnChangeValueClick() {
 
 void ChangeCurrentValue1Click() {
     stopRunningMonitor();
-    layOutLadderButtons(0);
+    monitorWindow().layOutLadderButtons(0);
     ChangeValuePanel& panel = monitorState.changeValuePanel;
     panel.visible = true;
     menuItem("spbtnStopMonitor1").enabled = true;

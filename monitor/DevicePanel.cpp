@@ -17,6 +17,7 @@
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorPoll.h"
+#include "monitor/MonitorWindow.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
 
@@ -252,7 +253,7 @@ bool registerDeviceRun(MonitorFront front) {
     dialog.deviceCount = 1;
     dialog.displayType = kFormatDecimal;
     dialog.dataSize = 0;
-    refreshMonitorView();
+    monitorWindow().refresh();
     monitorDialogs().registerDevice(dialog);
     if (dialog.registered != 1 || dialog.deviceText.empty()) {
         if (!entry) {
@@ -390,7 +391,7 @@ void btnStopMonitor1Click() {
 
 void btnMonDeviceCloseClick() {
     redrawFlags |= kRedrawLadder | kRedrawObjects;
-    layOutLadderButtons(1);
+    monitorWindow().layOutLadderButtons(1);
     monitorState.panelVisible = false;
     menuItem("MonitorMenu").enabled = true;
     stopTimer3();

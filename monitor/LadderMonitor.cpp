@@ -16,6 +16,7 @@
 #include "monitor/ForceOpener.h"
 #include "monitor/MonitorMode.h"
 #include "monitor/MonitorPoll.h"
+#include "monitor/MonitorWindow.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -183,7 +184,7 @@ void EnterDeviceMonitor1Click() {
         return;
     }
     menuItem("MonitorMenu").enabled = false;
-    layOutLadderButtons(0);
+    monitorWindow().layOutLadderButtons(0);
     monitorState.panelVisible = true;
     monitorMode = kMonitorEntryDevices;
     connectedPlcType = pmw.plcType();
@@ -242,7 +243,7 @@ void stopMonitorOnSilentLine() {
     stopTimer3();
     platform::statusBar().setPanelText(10, " ");
     platform::statusBar().setPanelText(11, "");
-    refreshMonitorView();  // the window shows it before the box that tells why
+    monitorWindow().refresh();  // the window shows it before the box that tells why
 }
 
 void stopRunningMonitor() {

@@ -12,10 +12,6 @@ const stLadderBlock*& monitorRangeHead = monitorState.monitorRangeHead;
 
 namespace {
 
-// Not part of the state: the window installs them once.
-ViewLayout viewLayout = nullptr;
-ViewRefresh viewRefresh = nullptr;
-
 // The buttons and items as the main window starts with them.
 void startMonitorItems() {
     enableControls({"btnStopMonitor1", "btnDeleteTheDevice", "btnDeleteAllDevices", "spbtnStopMonitor1",
@@ -43,22 +39,6 @@ void enableControls(std::initializer_list<const char*> objectNames, bool enabled
 
 MonitorRows& polledRows() {
     return monitorState.entryWindowOpen ? monitorState.entryRows : monitorState.monDeviceRows;
-}
-
-void setMonitorViewLayout(ViewLayout layout) {
-    viewLayout = layout;
-}
-
-void layOutLadderButtons(int viewMode) {
-    if (viewLayout != nullptr) viewLayout(viewMode);
-}
-
-void setMonitorViewRefresh(ViewRefresh refresh) {
-    viewRefresh = refresh;
-}
-
-void refreshMonitorView() {
-    if (viewRefresh != nullptr) viewRefresh();
 }
 
 void resetMonitorState() {

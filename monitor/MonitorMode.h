@@ -102,17 +102,6 @@ void enableControls(std::initializer_list<const char*> objectNames, bool enabled
 // The rows the poll writes: the entry device monitor's while it is open, else MonDeviceListView.
 MonitorRows& polledRows();
 
-// The main window lays out its ladder tool bar and function keys for a view mode (1 the ladder,
-// 0 another view in its place); it installs this at start-up.
-using ViewLayout = void (*)(int viewMode);
-void setMonitorViewLayout(ViewLayout layout);
-void layOutLadderButtons(int viewMode);
-// The window shows the monitor's state now, in the middle of a command (the rows a registration
-// batch added, before the dialog for the next batch opens); it installs this with its panels.
-using ViewRefresh = void (*)();
-void setMonitorViewRefresh(ViewRefresh refresh);
-void refreshMonitorView();
-
 void resetMonitorState();
 
 }  // namespace kestrion

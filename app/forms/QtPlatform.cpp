@@ -15,10 +15,12 @@
 #include <chrono>
 #include <thread>
 
+#include "app/MainView.h"
 #include "app/forms/LogoUnit.h"
 #include "lang/Texts.h"
 #include "lang/forms/Captions.h"
 #include "lang/forms/WidgetText.h"
+#include "monitor/forms/MonitorPanels.h"
 #include "platform/PosixFiles.h"
 #include "platform/forms/TitleWidth.h"
 
@@ -231,6 +233,15 @@ std::uint32_t QtTimers::interval(platform::TimerId id) const {
     return static_cast<std::uint32_t>(timers_[static_cast<int>(id)]->interval());
 }
 
+void QtMonitorWindow::layOutLadderButtons(int viewMode) {
+    setupToolBarButtons(viewMode);
+    setupFncKeyButtons(viewMode);
+}
+
+void QtMonitorWindow::refresh() {
+    forms::syncShownMonitorParts();
+}
+
 QtPlatform::QtPlatform(platform::Files& files) : files_(files) {
     messages_.attachProgress(&progress_);
 }
@@ -252,6 +263,10 @@ QtPlatform::~QtPlatform() {
     DialogSeam<WizardsDialogs>::uninstall();
     DialogSeam<TerminalDialogs>::uninstall();
     DialogSeam<AccessDialogs>::uninstall();
+    DialogSeam<WindowSteps>::uninstall();
+    DialogSeam<ParameterListView>::uninstall();
+    DialogSeam<MonitorWindow>::uninstall();
+    DialogSeam<CanvasTexts>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -281,6 +296,10 @@ void QtPlatform::install() {
     DialogSeam<WizardsDialogs>::install(wizardsDialogs_);
     DialogSeam<TerminalDialogs>::install(terminalDialogs_);
     DialogSeam<AccessDialogs>::install(accessDialogs_);
+    DialogSeam<WindowSteps>::install(windowSteps_);
+    DialogSeam<ParameterListView>::install(windowSteps_);
+    DialogSeam<MonitorWindow>::install(monitorWindow_);
+    DialogSeam<CanvasTexts>::install(canvasTexts_);
     platform::installDesktop(&desktop_);
     installed_ = true;
 }

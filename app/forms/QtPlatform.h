@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+#include "app/MainCore.h"
 #include "app/forms/CaptionedModelDialogs.h"
 #include "app/forms/QtAppDialogs.h"
 #include "devviews/forms/QtDevViewsDialogs.h"
@@ -16,9 +17,11 @@
 #include "editor/forms/GoToStepForm.h"
 #include "editor/forms/ProgressForm.h"
 #include "entry/forms/QtEntryDialogs.h"
+#include "lang/Language.h"
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/QtTerminalDialogs.h"
+#include "monitor/MonitorWindow.h"
 #include "monitor/forms/QtAccessDialogs.h"
 #include "monitor/forms/QtMonitorDialogs.h"
 #include "platform/Desktop.h"
@@ -119,7 +122,16 @@ private:
     std::array<std::unique_ptr<QTimer>, platform::timerCount> timers_;
 };
 
-// All real services together, with the Qt dialogs of every subsystem. Create it after the
+// The main window as the monitor asks for it: the ladder's buttons laid out by the window's core,
+// the monitor's panels synced with their state.
+class QtMonitorWindow : public MonitorWindow {
+public:
+    void layOutLadderButtons(int viewMode) override;
+    void refresh() override;
+};
+
+// All real services together, with the Qt dialogs of every subsystem and what the floors below
+// ask of the main window. Create it after the
 // QApplication, install it, then build the main window, which attaches its status bar and memos.
 class QtPlatform {
 public:
@@ -155,6 +167,10 @@ private:
     forms::QtWizardsDialogs wizardsDialogs_;
     forms::QtTerminalDialogs terminalDialogs_;
     forms::QtAccessDialogs accessDialogs_;
+    // What the floors below ask of the window: installed with the dialogs.
+    MainWindowSteps windowSteps_;
+    QtMonitorWindow monitorWindow_;
+    LanguageCanvasTexts canvasTexts_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;

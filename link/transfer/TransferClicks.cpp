@@ -1,25 +1,21 @@
 #include "link/transfer/TransferClicks.h"
 
 #include "lang/Language.h"
-#include "lang/MenuState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
 #include "link/transfer/RegisterView.h"
 #include "link/transfer/TransferCommands.h"
 #include "link/transfer/TransferDialogs.h"
-#include "model/WindowSteps.h"
+#include "link/transfer/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
-#include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
-#include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
-#include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
 
 namespace kestrion {
@@ -51,23 +47,15 @@ bool closedIfNeeded() {
     return closed;
 }
 
-// The ladder of the program just read, built with the load's own steps; false when a word of it
-// was refused (the check has said which), and the command's transaction takes everything back.
+// The program just read, shown as a new, unnamed program that is not saved yet; false when a word
+// of it was refused (the check has said which) or its new name would not fit, and the command's
+// transaction takes everything back. The caption names the program by the name it had before.
 bool buildReadLadder() {
-    windowSteps().showProgramOpen();
     if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
-    loadLadderFromImage("ProgRead");
-    showLoadedLadderFromTop();
     setMainCaptionWithFile(currentFileName());
-    platform::statusBar().setPanelText(0, "Ladder");
-    if (!windowSteps().prepareNewFileName()) return false;
-
-    for (const char* item : {"File11", "File21", "File31", "File41"}) menuItem(item).enabled = false;
+    if (!windowSteps().showCommandBuiltProgram("ProgRead", "Ladder")) return false;
     clearBits(fileStateFlags, kFileLastChoiceWentThrough);
-    fileStateFlags |= kFileNoName;
-    editModeFlags |= kEditModifiedSinceSave | kEditFileOpen;
-    requestRedraw();
-    platform::timers().setEnabled(platform::TimerId::Timer2, true);
+    editModeFlags |= kEditModifiedSinceSave;
     return true;
 }
 

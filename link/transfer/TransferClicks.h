@@ -1,7 +1,8 @@
 // PLC > Program Transfer and Register Transfer, the transfer tool buttons and View > "Dreg view ...".
 // The PLC's side of each runs in link/transfer/TransferCommands; here are the refusals while a
 // monitor runs or the ladder is not converted, the File > Close and the PLC type before a program
-// read (the main window's steps, model/WindowSteps.h), and the ladder built from the program read.
+// read and the program read shown as a new one (the main window's steps,
+// link/transfer/WindowSteps.h).
 #pragma once
 
 namespace kestrion {

@@ -4,6 +4,7 @@
 
 #include "model/image/ModeData.h"
 #include "model/ladder/CanvasError.h"
+#include "model/ladder/CanvasTexts.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -20,12 +21,6 @@ constexpr int kTracePanel = 13;
 std::int64_t cellWidth() {
     return ModeData.xSizeSymble;
 }
-
-std::string englishDeviceTooMuch() {
-    return "Device too much error ... ";
-}
-
-DeviceTooMuchSource deviceTooMuchSource = englishDeviceTooMuch;
 
 void showTooWide(const char* caption) {
     platform::messages().show(getMsgDeviceTooMuch(), caption, platform::MsgIcon::Error,
@@ -118,12 +113,8 @@ std::int64_t lastCellColumn() {
 
 // ---- Messages -------------------------------------------------------------------------------------
 
-void setDeviceTooMuchSource(DeviceTooMuchSource source) {
-    deviceTooMuchSource = source != nullptr ? source : englishDeviceTooMuch;
-}
-
 std::string getMsgDeviceTooMuch() {
-    return deviceTooMuchSource();
+    return canvasTexts().deviceTooMuch();
 }
 
 void showLadderTooLong() {

@@ -48,10 +48,7 @@ inline bool putCanvasCellAt(std::int64_t x, std::int64_t y, char cell) {
 
 // ---- The too-wide and too-long messages ---------------------------------------------------------
 
-// The device-too-much text in the interface language. English until the language layer installs
-// its own source.
-using DeviceTooMuchSource = std::string (*)();
-void setDeviceTooMuchSource(DeviceTooMuchSource source);
+// The device-too-much text in the interface language (model/ladder/CanvasTexts.h).
 std::string getMsgDeviceTooMuch();
 
 constexpr const char* kLadderTooLongText =

@@ -55,11 +55,11 @@ void setTextQuietly(QLineEdit* edit, const std::string& text) {
 // The window's parts the core's refresh reaches; one main window at a time.
 MonitorParts* shownParts = nullptr;
 
-void refreshShownParts() {
+}  // namespace
+
+void syncShownMonitorParts() {
     if (shownParts != nullptr) shownParts->sync();
 }
-
-}  // namespace
 
 MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& timer3,
                            MonitorWindowHooks hooks, MenuItemWidgets& items)
@@ -74,7 +74,6 @@ MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& 
                        [editPanel] { return editPanel == nullptr || !editPanel->isHidden(); });
     connect(&timer3, &QTimer::timeout, this, &MonitorParts::Timer3Timer);
     shownParts = this;
-    setMonitorViewRefresh(refreshShownParts);
     // The poll slows down while the user chooses from these menus.
     struct SlowingMenu {
         const char* name;
@@ -87,9 +86,7 @@ MonitorParts::MonitorParts(QMainWindow& window, QBoxLayout& editLayout, QTimer& 
 }
 
 MonitorParts::~MonitorParts() {
-    if (shownParts != this) return;
-    shownParts = nullptr;
-    setMonitorViewRefresh(nullptr);
+    if (shownParts == this) shownParts = nullptr;
 }
 
 void MonitorParts::run(void (*command)(), bool usesLine) {

@@ -69,4 +69,8 @@ private:
     QPointer<MenuItemWidgets> items_;  // the window's, which may go first when the window goes
 };
 
+// The parts of the main window that is open synced with the monitor's state in the middle of a
+// command; nothing while no window is.
+void syncShownMonitorParts();
+
 }  // namespace kestrion::forms

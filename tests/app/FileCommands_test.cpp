@@ -157,6 +157,63 @@ TEST_F(FileCommandsTest, NewNameWorksOnTheStemOnly) {
     EXPECT_EQ(currentFileName(), "/x/Name.PMW");
 }
 
+// A program a command has put into the image (a read from the PLC, the gateway generator) shows as
+// a new, unnamed program: a name of its own, so that a Save does not put it over the file that was
+// open; the menus and ladder of an open program, loaded from the image and shown from its first
+// line; the recent-file items resting, their names as they were; Timer2 drawing. The caption and
+// the memos are the command's.
+TEST_F(FileCommandsTest, AProgramACommandBuiltShowsAsANewUnnamedProgram) {
+    putProgram(kUser + "Pump.PMW", {kEndCode}, "Pump station");
+    open(kUser + "Pump.PMW");
+    Close1Click();  // as a program read may have closed it
+    ASSERT_EQ(boxes(), Boxes{});
+    ASSERT_FALSE(appState.programPanelsVisible);
+    appState.fileTitleMemo = "Pump station";
+    std::vector<std::string> recentNames;
+    for (const RecentFileItem& item : recentFileItems) recentNames.push_back(item.caption + "=" + item.path);
+    const std::string caption = fakes.system.caption;
+    platform::timers().setEnabled(platform::TimerId::Timer2, false);
+    pmw.program.fill(kEmptyWord);
+    pmw.program[0] = 0x2400;  // LD X0, OUT Y0, END
+    pmw.program[1] = 0xC500;
+    pmw.program[2] = kEndCode;
+    BlueFrame = {80, 128, 159, 191};
+    yOldCursor = 128;
+    editModeFlags &= static_cast<std::uint8_t>(~kEditFileOpen);
+    redrawFlags = 0;
+
+    ASSERT_TRUE(showCommandBuiltProgram("ProgRead", "Ladder"));
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(currentFileName(), kUser + "Pu01.PMW");
+    EXPECT_EQ(fileFlags() & kFileNoName, kFileNoName);
+    EXPECT_TRUE(appState.programPanelsVisible);
+    EXPECT_TRUE(menuItem("Save1").enabled && menuItem("LadderToInstruction1").enabled);
+    EXPECT_EQ(appState.toolBarViewMode + appState.fncKeyViewMode, 2);
+    EXPECT_EQ(objectListDumpRows().size(), 3u);
+    EXPECT_EQ(std::make_pair(BlueFrame.y1, yOldCursor), std::make_pair(0u, 0u));
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Ladder");
+    for (const char* item : kRecentFileItemNames) EXPECT_FALSE(menuItem(item).enabled) << item;
+    std::vector<std::string> recentAfter;
+    for (const RecentFileItem& item : recentFileItems) recentAfter.push_back(item.caption + "=" + item.path);
+    EXPECT_EQ(recentAfter, recentNames);
+    EXPECT_NE(editModeFlags & kEditFileOpen, 0);
+    EXPECT_NE(redrawFlags & kRedrawLadder, 0);
+    EXPECT_TRUE(fakes.clock.enabled(platform::TimerId::Timer2));
+    EXPECT_EQ(fakes.system.caption, caption);
+    EXPECT_EQ(appState.fileTitleMemo, "Pump station");
+
+    // A new name that would not fit: its box, and nothing is shown.
+    Close1Click();
+    ASSERT_FALSE(appState.programPanelsVisible);
+    fakes.messages.shown.clear();
+    fileStateFlags = 0;
+    setFileNameArray("/" + std::string(93, 'n'));
+    EXPECT_FALSE(showCommandBuiltProgram("Template", "F830"));
+    EXPECT_EQ(boxes(), Boxes{"Filename Too Long... | File New | none"});
+    EXPECT_FALSE(appState.programPanelsVisible);
+    EXPECT_NE(fakes.statusBar.panelText(0), "F830");
+}
+
 TEST_F(FileCommandsTest, OpenReadsTheProgramAndShowsItsSteps) {
     putProgram("/p/Mixer.pmw", {0x2000, 0xC000, kEndCode}, "Mixer line");
     open("/p/Mixer.PMW");  // found beside its lower-case spelling

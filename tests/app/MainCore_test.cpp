@@ -9,7 +9,6 @@
 
 #include "lang/Language.h"
 #include "link/line/CommRecord.h"
-#include "model/WindowSteps.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/EditorState.h"
@@ -26,17 +25,11 @@ using platform::MsgIcon;
 
 class MainCoreTest : public test::CoreTest {};
 
-// A program read from the PLC and the gateway generator close, name and show the program with the
-// main window's own steps.
-TEST_F(MainCoreTest, TheMainWindowsProgramStepsAreInstalledForTheCommandsBelowIt) {
-    const WindowSteps& steps = windowSteps();
-    EXPECT_EQ(steps.closeProgram, &closeProgram);
-    EXPECT_EQ(steps.newProgram, &New1Click);
-    EXPECT_EQ(steps.prepareNewFileName, &prepareNewFileName);
-    EXPECT_EQ(steps.showProgramOpen, &showProgramOpen);
-    EXPECT_EQ(steps.choosePlcType, &plcTypeChange1Click);
-    EXPECT_EQ(steps.refreshRegisterView, &refreshRegisterView);
-
+// A program read from the PLC and the gateway generator close the program, make a new one, choose
+// the type and show their rows with the main window's own steps: those of its menus.
+TEST_F(MainCoreTest, TheMainWindowsStepsForTheCommandsBelowItAreItsMenusOwn) {
+    mainFormStartUp();
+    MainWindowSteps steps;
     appState.programPanelsVisible = false;
     EXPECT_FALSE(steps.programShown());
     appState.programPanelsVisible = true;
@@ -47,6 +40,40 @@ TEST_F(MainCoreTest, TheMainWindowsProgramStepsAreInstalledForTheCommandsBelowIt
     steps.clearProgramMemos();
     EXPECT_EQ(appState.fileTitleMemo, "");
     EXPECT_EQ(appState.dcnMemo, "");
+
+    // File > Close: a changed program is asked about; Cancel keeps it, No closes it.
+    editModeFlags |= kEditModifiedSinceSave;
+    fakes.messages.scriptAnswers({MsgAnswer::Cancel, MsgAnswer::No});
+    EXPECT_FALSE(steps.closeProgram());
+    EXPECT_TRUE(appState.programPanelsVisible);
+    EXPECT_TRUE(steps.closeProgram());
+    EXPECT_FALSE(appState.programPanelsVisible);
+    EXPECT_EQ(test::shownBoxes(fakes.messages),
+              test::Boxes(2, "Do you want to save current file before close ? | File Close | question"));
+
+    // Option > Type change: the type dialog, whose Cancel clears the go-ahead bit.
+    fileStateFlags |= kFileLastChoiceWentThrough;
+    steps.choosePlcType();
+    EXPECT_EQ(modelDialogs.plcTypeRequests.size(), 1u);
+    EXPECT_EQ(fileStateFlags & kFileLastChoiceWentThrough, 0);
+
+    // File > New: the type dialog again, then a program open.
+    modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
+        return PlcTypeFormResult{1, size, type};
+    };
+    linkDialogs.parameterScript = [](ParameterDialog& dialog) { dialog.btnOkClick(); };
+    fakes.messages.shown.clear();
+    fileStateFlags |= kFileLastChoiceWentThrough;
+    steps.newProgram();
+    EXPECT_EQ(test::shownBoxes(fakes.messages), test::Boxes{});
+    EXPECT_EQ(modelDialogs.plcTypeRequests.size(), 2u);
+    EXPECT_TRUE(steps.programShown());
+
+    // The parameter view shows the rows in place of the ladder, whose buttons rest.
+    steps.showRows({{"M8000", {"1"}}});
+    EXPECT_TRUE(appState.parameterViewVisible);
+    EXPECT_EQ(appState.parameterRows.size(), 1u);
+    EXPECT_EQ(appState.toolBarViewMode + appState.fncKeyViewMode, 0);
 }
 
 TEST_F(MainCoreTest, CloseWithUnsavedChangesAsksAndFollowsTheAnswer) {

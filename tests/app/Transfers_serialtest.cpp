@@ -54,6 +54,9 @@ protected:
         return boxes;
     }
     const std::string log_ = "/tmp/kestrion-plcsim-" + std::to_string(getpid()) + ".log";
+    // A program read is closed and shown by the main window's own steps.
+    MainWindowSteps mainWindow;
+    InstalledDialogs<WindowSteps> mainWindowInstalled_{mainWindow};
 };
 
 TEST_F(TransfersLineTest, AProgramWrittenReadsBackIntoTheLadderMatchesAndConvertsToTheSameWords) {

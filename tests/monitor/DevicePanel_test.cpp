@@ -55,11 +55,9 @@ TEST_F(DevicePanelTest, ARunCountsOnFromItsFirstDevice) {
 }
 
 TEST_F(DevicePanelTest, TheWindowShowsEachBatchsRowsBeforeTheNextDialogOpens) {
-    static std::vector<std::size_t> shownRows;
-    shownRows.clear();
-    setMonitorViewRefresh([] { shownRows.push_back(monitorState.monDeviceRows.size()); });
+    std::vector<std::size_t> shownRows;
+    monitorWindow.onRefresh = [&shownRows] { shownRows.push_back(monitorState.monDeviceRows.size()); };
     registerRuns({{"X0", "2"}, {"D0", "3"}});  // then the dialog that is cancelled
-    setMonitorViewRefresh(nullptr);
     EXPECT_EQ(shownRows, (std::vector<std::size_t>{0, 2, 5}));
 }
 

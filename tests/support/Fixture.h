@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "lang/FakeLangDialogs.h"
+#include "lang/Language.h"
 #include "link/FakeLinkDialogs.h"
+#include "link/transfer/FakeWindowSteps.h"
 #include "model/FakeModelDialogs.h"
+#include "monitor/FakeMonitorWindow.h"
 #include "support/FakePlatform.h"
+#include "wizards/gateway/FakeParameterListView.h"
 
 namespace kestrion::test {
 
@@ -23,6 +27,11 @@ protected:
     FakeModelDialogs modelDialogs;
     FakeLangDialogs langDialogs;
     FakeLinkDialogs linkDialogs;
+    // What the floors below app/ ask of the main window; the canvas's texts are the language's.
+    FakeWindowSteps windowSteps;
+    FakeParameterListView parameterList;
+    FakeMonitorWindow monitorWindow;
+    LanguageCanvasTexts canvasTexts;
 
 private:
     InstalledDialogs<ModelDialogs> modelDialogsInstalled_{modelDialogs};
@@ -30,6 +39,10 @@ private:
     InstalledDialogs<LineDialogs> lineDialogsInstalled_{linkDialogs};
     InstalledDialogs<PlcDialogs> plcDialogsInstalled_{linkDialogs};
     InstalledDialogs<TransferDialogs> transferDialogsInstalled_{linkDialogs};
+    InstalledDialogs<WindowSteps> windowStepsInstalled_{windowSteps};
+    InstalledDialogs<ParameterListView> parameterListInstalled_{parameterList};
+    InstalledDialogs<MonitorWindow> monitorWindowInstalled_{monitorWindow};
+    InstalledDialogs<CanvasTexts> canvasTextsInstalled_{canvasTexts};
 };
 
 }  // namespace kestrion::test

@@ -6,19 +6,16 @@
 #include "lang/MenuState.h"
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
-#include "model/WindowSteps.h"
+#include "link/transfer/WindowSteps.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/RecentFiles.h"
 #include "model/instructions/Conversions.h"
-#include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
-#include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "platform/Services.h"
-#include "reader/MachineCodeLoader.h"
 #include "wizards/SettingItems.h"
 #include "wizards/WizardsDialogs.h"
 #include "wizards/gateway/BfmLists.h"
@@ -29,9 +26,6 @@
 namespace kestrion {
 
 namespace {
-
-// Not part of the state: the window installs it once.
-ParameterListView parameterListView = nullptr;
 
 bool programOpen() {
     return windowSteps().programShown();
@@ -44,23 +38,14 @@ bool generateGatewayProgram(bool closeFirst) {
     if (closeFirst && programOpen() && !windowSteps().closeProgram()) return true;
     showPlcTypeAndMemorySize(pmw.plcType());
     if (!writeGatewayProgramImage(type)) return false;
-    // A name of its own: a Save must not put it over the file that was open before.
-    if (!windowSteps().prepareNewFileName()) return false;
-    fileStateFlags |= kFileNoName;
+    // The load's traces write over the check code; it is what the generator leaves shown.
+    if (!windowSteps().showCommandBuiltProgram("Template", hexText(pmw.sumCheck(), 4))) return false;
     setMainCaptionWithFile(currentFileName());
     windowSteps().clearProgramMemos();
-    windowSteps().showProgramOpen();
-    rebuildLadderFromProgramImage();
-    editModeFlags |= kEditFileOpen;
-    // The view opens on the program's first line, as after Open.
-    showLoadedLadderFromTop();
-    // The load's traces wrote over the check code; it is what the generator leaves shown.
-    platform::statusBar().setPanelText(0, hexText(pmw.sumCheck(), 4));
+    // The read items rest while the generated program shows; it counts as unchanged.
+    for (const char* item : {"ProgRead", "RegRead"}) menuItem(item).enabled = false;
+    editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
     return true;
-}
-
-void showBfmList(std::vector<ParameterRow> rows) {
-    if (parameterListView != nullptr) parameterListView(std::move(rows));
 }
 
 }  // namespace
@@ -83,15 +68,6 @@ void ProgGenerteClick() {
     ccGate1Click();
 }
 
-void rebuildLadderFromProgramImage() {
-    loadLadderFromImage("Template");
-    for (const char* item : {"File11", "File21", "File31", "File41", "ProgRead", "RegRead"})
-        menuItem(item).enabled = false;
-    editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
-    platform::timers().setEnabled(platform::TimerId::Timer2, true);
-}
-
 void Template1Click() {
     CcGateModbusDialog dialog;
     dialog.caption = "Setup ccGate Program";
@@ -107,18 +83,14 @@ void Template1Click() {
 }
 
 void Link485BFM1Click() {
-    showBfmList(rs485BfmRows(rs485BfmDescriptions(bTraditionalChinese)));
+    parameterListView().showRows(rs485BfmRows(rs485BfmDescriptions(bTraditionalChinese)));
 }
 
 void ccGateBFM1Click() {
     std::vector<ParameterRow> rows = gatewayBfmRows(gatewayBfmDescriptions());
     const std::size_t count = rows.size();
-    showBfmList(std::move(rows));
+    parameterListView().showRows(std::move(rows));
     platform::statusBar().setPanelText(13, std::to_string(count));
-}
-
-void setParameterListView(ParameterListView show) {
-    parameterListView = show;
 }
 
 bool linkSetupItemClick(const std::string& objectName) {

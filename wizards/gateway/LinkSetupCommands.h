@@ -1,12 +1,13 @@
 // The link-setup menu's commands: the gateway program generator, the gateway program dialog, and
 // the module buffer-memory (BFM) lists shown in the main window's parameter list in place of the
 // ladder. Every item of the menu is run through linkSetupItemClick by its object name. The steps
-// of the main window they take part in are those of model/WindowSteps.h.
+// of the main window they take part in are those of link/transfer/WindowSteps.h.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "model/core/DialogSeam.h"
 #include "wizards/gateway/BfmLists.h"
 
 namespace kestrion {
@@ -20,8 +21,6 @@ void ccGate2Click();
 // The "P.Generte" button of the gateway program dialog: File > New first when no program is open
 // (nothing more when its type dialog is cancelled), then the generator.
 void ProgGenerteClick();
-// The loading tail shared with the file and transfer paths, run on the program image.
-void rebuildLadderFromProgramImage();
 // "Template...": the gateway program dialog; after Close the port is closed.
 void Template1Click();
 
@@ -31,10 +30,20 @@ void Template1Click();
 void Link485BFM1Click();
 void ccGateBFM1Click();
 
-// The main window shows rows in its parameter view in place of the ladder; it installs this at
-// start-up.
-using ParameterListView = void (*)(std::vector<ParameterRow> rows);
-void setParameterListView(ParameterListView show);
+// The main window's parameter view, which shows rows in place of the ladder. The main window's
+// core implements it (app/MainCore.h); the program installs it at start-up beside the dialogs
+// (model/core/DialogSeam.h), tests install fakes through their fixture.
+class ParameterListView {
+public:
+    static constexpr const char* seamName = "parameter list view";
+    virtual ~ParameterListView() = default;
+    // The rows in place of the ladder; the ladder's tool and function-key buttons rest meanwhile.
+    virtual void showRows(std::vector<ParameterRow> rows) = 0;
+};
+
+inline ParameterListView& parameterListView() {
+    return DialogSeam<ParameterListView>::get();
+}
 
 // Runs the link-setup item of that object name; false for a name that is none.
 bool linkSetupItemClick(const std::string& objectName);

@@ -14,6 +14,7 @@
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
+#include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
@@ -94,6 +95,9 @@ protected:
     SimulatedPlc sim{fakes, 1};
     FakeAppDialogs appDialogs;
     InstalledDialogs<AppDialogs> installed_{appDialogs};
+    // A program read is closed and shown by the main window's own steps.
+    MainWindowSteps mainWindow;
+    InstalledDialogs<WindowSteps> mainWindowInstalled_{mainWindow};
 };
 
 TEST_F(TransferCommandsTest, AProgramReadBecomesANewUnnamedLadder) {
@@ -134,6 +138,44 @@ TEST_F(TransferCommandsTest, AProgramReadKeepsTheOpenProgramsCommentsAndTitle) {
     EXPECT_EQ(programTitle(pmw), "Conveyor line 2");
     ASSERT_NE(deviceCommentList.head, nullptr);
     EXPECT_EQ(textOf(deviceCommentList.head->text), "Start button");
+}
+
+// Read over a saved program, the program read shows as a new program of its own that is not saved
+// yet: a new name, the ladder view drawing it, the recent-file items resting with their names as
+// they were, the read items ready for the next read. The caption still names the program by the
+// name it had, and its title and memos stay.
+TEST_F(TransferCommandsTest, AProgramReadOverASavedOneShowsAsANewUnsavedProgram) {
+    readSavedProgram(kRung);
+    const std::string savedName = currentFileName();
+    const std::string savedCaption = fakes.system.caption;
+    appState.fileTitleMemo = "Conveyor line 2";
+    std::vector<std::string> recentNames;
+    for (const RecentFileItem& item : recentFileItems) recentNames.push_back(item.caption + "=" + item.path);
+    for (const char* item : kRecentFileItemNames) menuItem(item).enabled = true;
+    platform::timers().setEnabled(platform::TimerId::Timer2, false);
+    appState.programPanelsVisible = false;
+
+    plcProgram({0x2401, 0xC501, kEndCode});
+    ProgReadClick();
+    ASSERT_EQ(boxes().back(), "Completed... | Program read | information");
+    EXPECT_NE(currentFileName(), savedName);
+    EXPECT_EQ(currentFileName().substr(currentFileName().size() - 6), "02.PMW");
+    EXPECT_EQ(fakes.system.caption, savedCaption);
+    EXPECT_EQ(fileStateFlags & (kFileNoName | kFileLastChoiceWentThrough), kFileNoName);
+    EXPECT_EQ(editModeFlags & (kEditModifiedSinceSave | kEditFileOpen),
+              kEditModifiedSinceSave | kEditFileOpen);
+    EXPECT_TRUE(appState.programPanelsVisible);
+    EXPECT_TRUE(menuItem("LadderView1").checked);
+    EXPECT_EQ(pmw.program[0], 0x2401);
+    EXPECT_EQ(ladderCodes().size(), 3u);
+    EXPECT_EQ(fakes.statusBar.panelText(0), "Ladder");
+    for (const char* item : kRecentFileItemNames) EXPECT_FALSE(menuItem(item).enabled) << item;
+    std::vector<std::string> recentAfter;
+    for (const RecentFileItem& item : recentFileItems) recentAfter.push_back(item.caption + "=" + item.path);
+    EXPECT_EQ(recentAfter, recentNames);
+    EXPECT_TRUE(menuItem("ProgRead").enabled && menuItem("RegRead").enabled);
+    EXPECT_TRUE(fakes.clock.enabled(platform::TimerId::Timer2));
+    EXPECT_EQ(appState.fileTitleMemo, "Conveyor line 2");
 }
 
 TEST_F(TransferCommandsTest, AReadThatDoesNotCompleteLeavesTheProgramAsItWas) {

@@ -49,9 +49,12 @@ TEST_F(MonitorPanelTest, TheDeviceMonitorPanelTakesTheLaddersPlaceAndShowsItsRow
     app::TMainForm form(services);
     form.show();
     newProgram(form);
+    auto* f5 = form.findChild<QPushButton*>("spbtnF5");
+    ASSERT_TRUE(f5->isEnabled());
     form.findChild<QAction*>("spbtnEntryDeviceMonitor")->trigger();
     ASSERT_TRUE(form.monitorParts->UserDeviceMonitorGroupBox->isVisible());
     EXPECT_FALSE(form.ProjectScrollBox->isVisible());
+    EXPECT_FALSE(f5->isEnabled());  // the ladder's function keys rest while the panel shows
     EXPECT_FALSE(form.findChild<QPushButton*>("btnStopMonitor1")->isEnabled());
 
     // Rows the core adds show in the list view.
@@ -63,6 +66,7 @@ TEST_F(MonitorPanelTest, TheDeviceMonitorPanelTakesTheLaddersPlaceAndShowsItsRow
     form.findChild<QPushButton*>("btnMonDeviceClose")->click();
     EXPECT_FALSE(form.monitorParts->UserDeviceMonitorGroupBox->isVisible());
     EXPECT_TRUE(form.ProjectScrollBox->isVisible());
+    EXPECT_TRUE(f5->isEnabled());
     EXPECT_EQ(monitorMode, kMonitorOff);
 }
 

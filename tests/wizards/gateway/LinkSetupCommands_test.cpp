@@ -14,6 +14,7 @@
 #include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
+#include "model/image/RecentFiles.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "reader/InstructionList.h"
@@ -52,9 +53,13 @@ protected:
         return objects;
     }
     FakeAppDialogs appDialogs;
+    // The generated program and the lists are shown by the main window's own steps.
+    MainWindowSteps mainWindow;
 
 private:
     InstalledDialogs<AppDialogs> installed_{appDialogs};
+    InstalledDialogs<WindowSteps> mainWindowInstalled_{mainWindow};
+    InstalledDialogs<ParameterListView> parameterListInstalled_{mainWindow};
 };
 
 TEST_F(LinkSetupCommandsTest, TheGeneratedProgramIsTheGatewayProgramItsLadderReadsAndConvertsBack) {
@@ -108,6 +113,28 @@ TEST_F(LinkSetupCommandsTest, TheGeneratedProgramIsTheGatewayProgramItsLadderRea
     ccGate2Click();  // a second time over the first: the same image and ladder
     EXPECT_TRUE(pmw == generated);
     EXPECT_EQ(ladder(), drawn);
+}
+
+// The generated program shows under a name of its own, which the caption names; the title and
+// description memos of the program before are emptied; the recent files keep their names.
+TEST_F(LinkSetupCommandsTest, TheGeneratedProgramHasANameOfItsOwnAndNoMemosOfTheProgramBefore) {
+    const std::string before = currentFileName();
+    appState.fileTitleMemo = "Conveyor line 2";
+    appState.dcnMemo = "DCN 17";
+    std::vector<std::string> recentNames;
+    for (const RecentFileItem& item : recentFileItems) recentNames.push_back(item.caption + "=" + item.path);
+    platform::timers().setEnabled(platform::TimerId::Timer2, false);
+    ccGate1Click();
+    const std::string name = currentFileName();
+    EXPECT_NE(name, before);
+    ASSERT_EQ(name.substr(name.size() - 4), ".PMW");
+    EXPECT_EQ(fakes.system.caption, "Kestrion Version 2.1.1108 - " + name.substr(0, name.size() - 4));
+    EXPECT_EQ(appState.fileTitleMemo + appState.dcnMemo, "");
+    std::vector<std::string> recentAfter;
+    for (const RecentFileItem& item : recentFileItems) recentAfter.push_back(item.caption + "=" + item.path);
+    EXPECT_EQ(recentAfter, recentNames);
+    EXPECT_NE(editModeFlags & kEditFileOpen, 0);
+    EXPECT_TRUE(fakes.clock.enabled(platform::TimerId::Timer2));
 }
 
 TEST_F(LinkSetupCommandsTest, TheGeneratorShowsTheSeedThenTheCheckCodeOfItsWordsForTheMemorySize) {
