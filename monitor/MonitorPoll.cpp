@@ -166,7 +166,8 @@ void wordPhase(LinkSession& session) {
             const std::uint8_t byte = replyByte(at++);
             const auto recorded = static_cast<std::size_t>(ByteMonitor[0]) + 1;
             if (recorded < ByteMonitor.size()) {
-                ByteMonitor[recorded] = static_cast<std::int8_t>(byte);
+                // The table keeps each byte sign-extended from 8 bits (FFh is -1).
+                ByteMonitor[recorded] = static_cast<std::int16_t>(byte < 0x80 ? byte : byte - 0x100);
                 ByteMonitor[0] = static_cast<std::int16_t>(recorded);
             }
             return static_cast<std::uint32_t>(byte);

@@ -83,8 +83,8 @@ bool commandIs(const std::uint8_t* command, std::size_t length, std::string_view
 
 // The extended read and write heads: 'E', '0' or '1', and the bank digit.
 bool isBankCommand(const std::uint8_t* command, std::size_t length, char operation) {
-    return length >= 3 && command[0] == 'E' && command[1] == operation && command[2] >= '0' &&
-           command[2] <= '9';
+    return length >= 3 && command[0] == 'E' && command[1] == static_cast<unsigned char>(operation) &&
+           command[2] >= '0' && command[2] <= '9';
 }
 
 // What answers the frame: the reads "0" and "E00" ... "E05" with address and count are answered by

@@ -33,7 +33,7 @@ bool isExtendedType(int plcType) {
 int readSpecial(unsigned registerNo, unsigned count, const char* failure) {
     if (refusedAsBusy()) return 0;
     sendRequest(readCommand(kSpecialRegisterAddress + 2 * registerNo, 2 * count));
-    if (!expectReplyBytes(2 * count)) {
+    if (!expectReplyBytes(2 * std::size_t{count})) {
         if (failure != nullptr) platform::say({failure, "Communication Message", platform::MsgIcon::None});
         return 0;
     }

@@ -49,7 +49,7 @@ void readParameterBlock(bool toProject) {
         if (!expectReplyBytes(chunk))
             failCommand({nakNotTimeOut() ? "Error2015091392" : "Error2015091393", "Communication Error",
                          platform::MsgIcon::Warning});
-        for (std::uint32_t k = 0; k < chunk; ++k)
+        for (std::size_t k = 0; k < chunk; ++k)
             block[offset + k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
         wipeFrameBuffers();  // the reply holds the keyword
     }
@@ -74,9 +74,9 @@ void writeParameterBlock() {
         requireAnswered(outcome, {"Error2015091391...Timeout Error", "Download", platform::MsgIcon::Warning},
                         {"Error2015091390...Checksum Error", "Download", platform::MsgIcon::Warning});
         ++frames;
-        platform::statusBar().setPanelText(0, "Write Parameter To Device [Start] " +
-                                                  std::to_string(chunk * frames * 100 / kParameterBlockSize) +
-                                                  "%");
+        platform::statusBar().setPanelText(
+            0, "Write Parameter To Device [Start] " +
+                   std::to_string(std::size_t{chunk} * frames * 100 / kParameterBlockSize) + "%");
         progress.setPosition(static_cast<int>(frames));
     }
 }

@@ -21,7 +21,6 @@ constexpr int kColumnWidth = 88;
 constexpr int kEditRightRoom = 136;
 constexpr int kRxMemoHeight = 96;
 constexpr int kPanel2Height = 120;
-constexpr int kFormatBoxWidth = 72;
 
 constexpr std::array<const char*, 5> kProtocolNames = {"sysProtocol", "cLink", "ModbusAsc", "ModbusRtu",
                                                        "FreeUser"};

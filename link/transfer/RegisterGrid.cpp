@@ -20,7 +20,7 @@ RegisterGrid registerDialogGrid(int plcType) {
     RegisterGrid grid;
     grid.rows = registerDialogRows(plcType);
     grid.columns = kRegistersPerRow + 1;
-    grid.cells.assign(static_cast<std::size_t>(grid.rows * grid.columns), "");
+    grid.cells.assign(static_cast<std::size_t>(grid.rows) * static_cast<std::size_t>(grid.columns), "");
     for (int column = 1; column < grid.columns; ++column)
         grid.cell(column, 0) = "+" + std::to_string(column - 1);
     for (int row = 1; row < grid.rows; ++row) {

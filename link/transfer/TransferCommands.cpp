@@ -46,7 +46,8 @@ int projectType() {
 }
 
 std::uint32_t programBufferSize(std::int32_t n) {
-    return 2 * kStepsPerSizeCode * static_cast<std::uint32_t>(n) + kParameterBlockSize;
+    return 2 * kStepsPerSizeCode * static_cast<std::uint32_t>(n) +
+           static_cast<std::uint32_t>(kParameterBlockSize);
 }
 
 // rs.RxData sized for a program read of capacity n; a refused allocation is the box's.

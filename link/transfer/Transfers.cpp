@@ -68,7 +68,7 @@ void requireData(std::uint32_t bytes, const platform::Box& timeOut, const platfo
 }
 
 void decodeReply(std::vector<std::uint8_t>& into, std::size_t at, std::uint32_t count) {
-    for (std::uint32_t k = 0; k < count; ++k)
+    for (std::size_t k = 0; k < count; ++k)
         into[at + k] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
 }
 
@@ -115,7 +115,7 @@ bool decodeProgramChunk(std::uint32_t a, std::uint32_t chunk) {
     for (std::uint32_t k = 0; k < chunk; ++k) {
         if (endSeen && keepAfterEnd == 0) break;
         const std::size_t at = first + k;
-        rs.RxData[at] = hexPairToByte(rs.RxBkBuf[2 * k], rs.RxBkBuf[2 * k + 1]);
+        rs.RxData[at] = hexPairToByte(rs.RxBkBuf[2 * std::size_t{k}], rs.RxBkBuf[2 * std::size_t{k} + 1]);
         if (endSeen) {
             --keepAfterEnd;
             continue;
@@ -316,7 +316,8 @@ void writeRegisterBlock() {
     rs.chunkSize = kRegisterTailBytes;
     const int type = projectType();
     std::string command = setRegisterWriteCommand(type) + hex4(getRegisterBase(type) + kRegisterTailOffset) +
-                          byteCountField(kRegisterTailBytes) + std::string(2 * kRegisterTailBytes, '0');
+                          byteCountField(kRegisterTailBytes) +
+                          std::string(2 * std::size_t{kRegisterTailBytes}, '0');
     const LinkOutcome outcome = sendRequest(command);
     // Without an open port the send has said so.
     if (outcome == LinkOutcome::NotSent && linkPort() == nullptr) abandonCommand();
@@ -339,7 +340,8 @@ RegisterDifferences compareRegisters() {
     differences.compared =
         std::min<std::uint32_t>(rs.RxNo, static_cast<std::uint32_t>(VirtualDreg.size())) / 2;
     for (std::uint32_t k = 0; k < differences.compared; ++k) {
-        const auto plcWord = static_cast<std::uint16_t>(VirtualDreg[2 * k] | VirtualDreg[2 * k + 1] << 8);
+        const auto plcWord = static_cast<std::uint16_t>(VirtualDreg[2 * std::size_t{k}] |
+                                                        VirtualDreg[2 * std::size_t{k} + 1] << 8);
         if (dmwRegister(k) == plcWord) continue;
         if (differences.count++ == 0) differences.first = k;
     }

@@ -149,14 +149,6 @@ void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadd
     changeEditCancelCopy(give);
 }
 
-// The comment counts and section offsets of the settings record, which the lists keep in step.
-constexpr std::uint16_t ModeDataRecord::*kCommentFields[] = {
-    &ModeDataRecord::deviceNameCount,    &ModeDataRecord::deviceCommentCount,
-    &ModeDataRecord::blockCommentCount,  &ModeDataRecord::coilCommentCount,
-    &ModeDataRecord::monitorDeviceCount, &ModeDataRecord::cowNameOffset,
-    &ModeDataRecord::cowCommentOffset,   &ModeDataRecord::cowBlockOffset,
-    &ModeDataRecord::cowCoilOffset,      &ModeDataRecord::cowMonitorOffset};
-
 // A comment id names an entry of its list: once the list is gone no object may keep one, or the
 // next comment (given id 1 again) would show on the rungs of the old ones.
 void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
@@ -428,10 +420,10 @@ void deleteCoilCommentEntry(coilCommentNode& node) {
 }
 
 std::size_t commentImageBytes() {
-    constexpr std::size_t kCountWords = 5 * 2;
-    constexpr std::size_t kDeviceEntry = 4 + 1;   // letter, 0, number, NUL
-    constexpr std::size_t kStepEntry = 2 + 1;     // step, NUL
-    constexpr std::size_t kMonitorEntry = 4 + 1;  // device code, ','
+    constexpr std::size_t kCountWords = std::size_t{5} * 2;  // five counts of two bytes
+    constexpr std::size_t kDeviceEntry = 4 + 1;              // letter, 0, number, NUL
+    constexpr std::size_t kStepEntry = 2 + 1;                // step, NUL
+    constexpr std::size_t kMonitorEntry = 4 + 1;             // device code, ','
     std::size_t bytes = kCountWords;
     for (const DeviceCommentList* list : {&deviceNameList, &deviceCommentList})
         for (const deviceCommentNode* node = list->head; node != nullptr; node = node->next)

@@ -22,7 +22,6 @@ namespace kestrion {
 namespace {
 
 constexpr std::string_view kMakerMarker = "Tovel";
-constexpr std::size_t kMaxMonitorDeviceText = kDeviceTextSize - 1;
 // Five empty sections and the two bytes the file holds after them.
 constexpr std::uint16_t kNewCowDataLength = 12;
 

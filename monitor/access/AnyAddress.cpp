@@ -183,7 +183,7 @@ std::string anyAddressValueText(const std::uint8_t* bytes, std::size_t size, int
     std::uint32_t value = 0;
     for (std::size_t i = size; i > 0; --i) value = value << 8 | bytes[i - 1];
     std::int32_t signedValue = static_cast<std::int32_t>(value);
-    if (size == 1) signedValue = static_cast<std::int8_t>(value);
+    if (size == 1) signedValue = static_cast<std::int32_t>(value) - (value < 0x80 ? 0 : 0x100);
     if (size == 2) signedValue = static_cast<std::int16_t>(value);
     switch (dataType) {
         case 0: return binaryText(value, static_cast<int>(8 * size));
@@ -211,8 +211,8 @@ void SubReadAnyAddress1Click() {
                                         static_cast<int>((kBlockEnd - kBlockStart) / kBlockBytes));
         int blocks = 0;
         for (std::uint32_t address = kBlockStart; address < kBlockEnd; address += kBlockBytes) {
-            const LinkOutcome outcome =
-                request(blockReadCommand(address, kBlockBytes), ReplyKind::Data, 2 * kBlockBytes);
+            const LinkOutcome outcome = request(blockReadCommand(address, kBlockBytes), ReplyKind::Data,
+                                                2 * std::size_t{kBlockBytes});
             if (outcome == LinkOutcome::Nak)
                 failCommand({"Error2015091351", "Communication Error", platform::MsgIcon::Warning});
             if (outcome != LinkOutcome::Done || !expectReplyBytes(kBlockBytes))

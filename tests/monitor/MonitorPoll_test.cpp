@@ -82,7 +82,10 @@ TEST_F(MonitorPollTest, ACycleFillsTheRowsThePanelsAndTheTables) {
     EXPECT_EQ(panel(0) + " " + panel(12) + " " + panel(11), "Ver20100 2ms Stop");
     EXPECT_EQ(MonitorValue[1], -1);
     EXPECT_EQ(ByteMonitor[0], 12);  // the word values' bytes of the cycle
-    sim.plc.setBit(0x0F00, true);   // M8000
+    // D0's bytes, first of the cycle, each recorded sign-extended.
+    EXPECT_EQ(std::make_pair(ByteMonitor[1], ByteMonitor[2]),
+              std::make_pair(std::int16_t{-1}, std::int16_t{-1}));
+    sim.plc.setBit(0x0F00, true);  // M8000
     sim.plc.setBit(0x0400, false);
     cycles(1);
     EXPECT_EQ(panel(11) + " " + rowTexts(monitorState.monDeviceRows)[0], "Run X0|||OFF");

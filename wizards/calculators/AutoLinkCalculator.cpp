@@ -253,7 +253,10 @@ void AutoLinkCalculator::codeChanged(const std::string& name) {
     const std::string protocol = control(kProtocol).text;
     const bool framed = protocol == "c-Link" || protocol == "ModbusAscii";
     if (name == "HeaderComboBox")
-        record.headerCode = !on ? 0 : protocol == "c-Link" ? 5 : protocol == "ModbusAscii" ? 0x3A : 0;
+        record.headerCode = static_cast<std::int16_t>(!on                         ? 0
+                                                      : protocol == "c-Link"      ? 5
+                                                      : protocol == "ModbusAscii" ? 0x3A
+                                                                                  : 0);
     if (name == "Terminator1ComboBox") record.terminator1Code = on && framed ? 13 : 0;
     if (name == "Terminator2ComboBox") record.terminator2Code = on && framed ? 10 : 0;
     showCodes();

@@ -72,7 +72,7 @@ std::string generalText15(double value) {
         return text + power;
     }
     if (exponent < 0) return text + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + kept;
-    const auto whole = static_cast<std::size_t>(exponent + 1);
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
     if (kept.size() <= whole) return text + kept + std::string(whole - kept.size(), '0');
     return text + kept.substr(0, whole) + "." + kept.substr(whole);
 }
