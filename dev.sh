@@ -9,14 +9,16 @@
 #                       from FUZZ_SEED when it is set; FUZZ_TARGETS names others (LoadConvertLogic)
 #   ./dev.sh format     lay out every C++ file with clang-format 14 (the version .clang-format is for)
 #   ./dev.sh check-format  fail when a C++ file is not laid out as clang-format 14 would
+#   ./dev.sh tidy       run the checks of .clang-tidy (clang-tidy 14) over the core's sources and
+#                       fail on any finding
 # Every core builds and tests at once; on a shared machine CMAKE_BUILD_PARALLEL_LEVEL sets the
-# compile jobs and CTEST_PARALLEL_LEVEL the tests run at once (CMAKE_BUILD_PARALLEL_LEVEL=4
-# CTEST_PARALLEL_LEVEL=4 ./dev.sh test).
+# compile jobs (and the clang-tidy runs of tidy) and CTEST_PARALLEL_LEVEL the tests run at once
+# (CMAKE_BUILD_PARALLEL_LEVEL=4 CTEST_PARALLEL_LEVEL=4 ./dev.sh test).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core fonts-noto-cjk clang-format-14 clang-14 libclang-rt-14-dev
+          fonts-dejavu-core fonts-noto-cjk clang-format-14 clang-tidy-14 clang-14 libclang-rt-14-dev
           python3-pymodbus python3-serial python3-serial-asyncio)
 
 install_missing() {
@@ -78,6 +80,19 @@ fuzz_seeds() {  # folder
     done
 }
 
+# The core's sources: every floor's .cpp outside its forms/ folder, as kestrion_core compiles them.
+core_sources() {
+    git ls-files '*.cpp' | grep -Ev '^(tests|bench|fuzz)/|/forms/'
+}
+
+# clang-tidy over the core with the compile commands of build/release, one source a run, as many
+# at once as there are cores; a run prints its findings only, whole, and the stage fails on any.
+tidy() {
+    configure build/release
+    core_sources | xargs -P "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" -n 1 sh -c \
+        'findings=$(clang-tidy-14 -p build/release --quiet "$0" 2>&1) || { printf "%s\n" "$findings"; exit 1; }'
+}
+
 install_missing
 case "${1:-}" in
     run)
@@ -124,8 +139,11 @@ case "${1:-}" in
     check-format)
         git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
         ;;
+    tidy)
+        tidy
+        ;;
     *)
-        echo "usage: $0 run|test|sanitize|bench|fuzz|format|check-format" >&2
+        echo "usage: $0 run|test|sanitize|bench|fuzz|format|check-format|tidy" >&2
         exit 2
         ;;
 esac
