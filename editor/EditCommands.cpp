@@ -93,15 +93,17 @@ void restoreEditCancelCopy() {
 
 void refreshEditItems() {
     const bool open = ldrHead != nullptr;
-    menuItem("Undo1").enabled = open && ldrUndoHead != nullptr && canvasState.undoMenuEnabled;
+    menuItem("Undo1").enabled = open && hasUndoCopy() && canvasState.undoMenuEnabled;
     const bool cancel = open && hasEditCancelCopy() && canvasState.editCancelMenuEnabled;
     menuItem("EditCancel1").enabled = cancel;
 }
 
 void Undo1Click() {
-    if (refuseEditInMonitorMode() || !ladderOpen() || ldrUndoHead == nullptr) return;
+    if (refuseEditInMonitorMode() || !ladderOpen() || !hasUndoCopy()) return;
+    // Undo changes what the edit before it changed, and notes it: the edit's objects and no more.
+    const NotedChanges noted;
     runCommand([] {
-        std::swap(ldrList, ldrUndoList);
+        swapUndoCopy();
         std::swap(VirtualArray, BkVirtualArray);
         swapReplacedComments();
         ldrSearch = nullptr;

@@ -178,8 +178,11 @@ void insertBeforeOverlapped(stLadderBlock* overlapped) {
     ldrNew = opened;
     removeBlockNopsRightOfOutput(x, y, id);
     ldrNow = opened;
-    for (stLadderBlock* o = opened->next; o != nullptr && o->end != kEndOutput; o = o->next)
-        if (o->xAddr == o->Xend) o->Xend = o->xAddr + cellWidth();
+    for (stLadderBlock* o = opened->next; o != nullptr && o->end != kEndOutput; o = o->next) {
+        if (o->xAddr != o->Xend) continue;
+        noteObjectChange(o);
+        o->Xend = o->xAddr + cellWidth();
+    }
 }
 
 // END's row of the canvas moves one line down.
@@ -289,6 +292,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
         }
     }
     if (onEndRow) {
+        noteObjectChange(end);
         end->yAddr += cellHeight();
         end->yTopPos += cellHeight();
         if (!orFamily) end->objLbc += 1;
@@ -492,7 +496,9 @@ void EditInstr1Enter(EditKeyBox& box) {
         return;
     }
     const std::string trimmed = trimEntryLine(line);
-    // A failure of the list or canvas below puts the ladder back as it was before the key.
+    // A failure of the list or canvas below puts the ladder back as it was before the key. The
+    // entry notes each object it changes: a line typed into a long ladder costs what it changes.
+    const NotedChanges noted;
     const bool committed = runCommand([&] { enterTrimmedLine(box, trimmed); });
     if (!committed) {
         editInstrFlags |= kInstrEntryRefused;
@@ -647,6 +653,7 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
                                 VirtualArray.at(c - 1, r - 1) != kCellBlank ||
                                 VirtualArray.at(c - 1, r + 1) != kCellBlank;
         const bool needsFiller = o->xAddr == x0 && o->yAddr != y0 && leftLinked;
+        noteObjectChange(o);
         VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
         o->xAddr += cellWidth();
         if (o->Xend < o->xAddr) o->Xend = o->xAddr;

@@ -5,6 +5,7 @@
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
 #include "model/image/ClipboardBlock.h"
+#include "model/ladder/ChangeJournal.h"
 #include "model/ladder/LadderObjectPool.h"
 
 namespace kestrion {
@@ -84,6 +85,9 @@ bool& modeDataFileOurs = modelState.modeDataFileOurs;
 std::vector<std::uint8_t>& clipboardBlock = modelState.clipboardBlock;
 std::size_t& clipboardRecordSize = modelState.clipboardRecordSize;
 std::vector<stLadderBlock*>& freedInCommand = modelState.freedInCommand;
+ChangeJournal*& recordingJournal = modelState.recordingJournal;
+std::shared_ptr<ChangeJournal>& undoJournal = modelState.undoJournal;
+bool& changesNotedNow = modelState.changesNoted;
 LadderPositionIndex& positionIndex = modelState.positionIndex;
 CanvasState& canvasState = modelState.canvas;
 CanvasGrid& VirtualArray = modelState.canvas.VirtualArray;

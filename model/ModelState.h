@@ -95,6 +95,12 @@ struct ModelState {
     // Objects freed while a command runs: kept until it has ended, so that a command put back
     // finds the objects of its snapshot where they were.
     std::vector<stLadderBlock*> freedInCommand;
+    // The journal that notes changes now; the undo copy held as the records of the objects
+    // changed since it was taken (null when ldrUndoList holds it, or there is none); whether the
+    // command about to run notes its changes.
+    ChangeJournal* recordingJournal = nullptr;
+    std::shared_ptr<ChangeJournal> undoJournal;
+    bool changesNoted = false;
     LadderPositionIndex positionIndex;  // on only inside a PositionIndexScope
 
     // The edit marks; owned through their lists (freeAllEditMarks).

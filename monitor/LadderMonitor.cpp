@@ -66,6 +66,9 @@ void setMonitorMenuItems(bool running) {
 }  // namespace
 
 void collectLadderDevices() {
+    // The monitor writes into the objects without noting it: an undo copy held as records of the
+    // objects changed is made a list of its own first.
+    settleUndoCopy();
     platform::trace().clear(platform::Memo::Debug9);
     monitorState.monDeviceRows.clear();
     freeLadderMonitorList();

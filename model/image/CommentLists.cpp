@@ -123,6 +123,7 @@ void changeEditCancelCopy(const std::function<bool(stLadderBlock&)>& change) {
 
 // Objects copied within the ladder may carry the same id.
 void forgetCommentId(std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    settleUndoCopy();
     const auto forget = [&](stLadderBlock& object) {
         if (object.*field != id) return false;
         object.*field = 0;
@@ -135,6 +136,7 @@ void forgetCommentId(std::uint16_t id, std::uint16_t stLadderBlock::*field) {
 
 // The object and its twins in the copies (at the same place with the same code) take the id.
 void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
+    settleUndoCopy();
     object.*field = id;
     const stLadderBlock given = object;
     const auto give = [&](stLadderBlock& twin) {
@@ -152,6 +154,7 @@ void giveCommentId(stLadderBlock& object, std::uint16_t id, std::uint16_t stLadd
 // A comment id names an entry of its list: once the list is gone no object may keep one, or the
 // next comment (given id 1 again) would show on the rungs of the old ones.
 void forgetCommentIds(std::uint16_t stLadderBlock::*field) {
+    settleUndoCopy();
     for (const LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList})
         for (stLadderBlock* object = list->head; object != nullptr; object = object->next)
             if (object->*field != 0) object->*field = 0;

@@ -44,7 +44,10 @@ void setBlueFrameObject(std::uint32_t x, std::uint32_t y) {
         BlueFrame = {x, y, x + ModeData.xSizeSymble - 1, y + ModeData.ySizeSymble - 1};
     } else {
         stLadderBlock& object = *ldrSearch;
-        if (object.Xend > draw.iBusLineEnd) object.Xend = draw.iBusLineEnd;
+        if (object.Xend > draw.iBusLineEnd) {
+            noteObjectChange(&object);
+            object.Xend = draw.iBusLineEnd;
+        }
         BlueFrame = {object.xAddr, object.yAddr, object.Xend - 1, object.yAddr + ModeData.ySizeSymble - 1};
     }
     redrawFlags |= kRedrawFrame;
@@ -61,8 +64,7 @@ void backupLadderDiagramMemory(int mode) {
     if (mode != 0 && mode != 1) return;
     ++canvasState.undoCopyGeneration;
     if (mode == 1) {
-        freeLadderList(ldrUndoList);
-        copyMainList(ldrUndoList);
+        copyMainListForUndo();
     } else {
         ldrBackup.reset();
         // Inside a command the edit-cancel copy is taken when the command has ended: the objects
@@ -81,6 +83,7 @@ void backupLadderDiagramMemory(int mode) {
 void nopOutRowRange(std::uint32_t xFrom, std::uint32_t y, std::uint32_t xTo) {
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (o->yAddr != y || o->xAddr < xFrom || o->xAddr >= xTo) continue;
+        noteObjectChange(o);
         o->iCode = kCodeNop;
         setText(o->mnemonic, "NOP");
         for (auto& operand : o->operands) operand.fill('\0');

@@ -23,6 +23,7 @@
 #include "model/image/ModeData.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/ChangeJournal.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorState.h"
@@ -124,7 +125,10 @@ std::uint64_t changeCount = 1;  // 0 is the count of a row index never made
 
 void* stLadderBlock::operator new(std::size_t size) {
     ++changeCount;
-    return kPooled ? objectPool().take() : ::operator new (size, std::align_val_t{alignof(stLadderBlock)});
+    void* object =
+        kPooled ? objectPool().take() : ::operator new (size, std::align_val_t{alignof(stLadderBlock)});
+    noteObjectMade(static_cast<stLadderBlock*>(object));
+    return object;
 }
 
 void* stLadderBlock::operator new(std::size_t size, const std::nothrow_t&) noexcept {
@@ -138,6 +142,7 @@ void* stLadderBlock::operator new(std::size_t size, const std::nothrow_t&) noexc
 void stLadderBlock::operator delete(void* object) noexcept {
     if (object == nullptr) return;
     ++changeCount;
+    noteObjectDeleted(static_cast<const stLadderBlock*>(object));
     if (kPooled)
         objectPool().give(object);
     else
@@ -183,8 +188,14 @@ void deleteObjectsFreedInCommand() {
     freedInCommand.clear();
 }
 
+void deleteLadderObject(stLadderBlock* object) {
+    forgetObject(object);
+    delete object;
+}
+
 void disposeObject(stLadderBlock* object) {
     forgetObject(object);
+    if (journalKeepsFreed(object)) return;
     if (object->heldBySnapshots > 0 && transaction::active())
         freedInCommand.push_back(object);
     else
@@ -228,6 +239,7 @@ bool linkAsTail(stLadderBlock* object) {
     stLadderBlock* last = ldrHead;
     while (last->next != nullptr) {
         last = last->next;
+        noteObjectChange(last);
         label(last, "A");
     }
     links::insertAfter(ldrList, last, object);
@@ -244,6 +256,8 @@ bool linkBeforeEnd(stLadderBlock* object) {
         return true;
     }
     stLadderBlock* end = ldrTail;
+    noteObjectChange(end);
+    noteObjectChange(end->prev);
     if (links::holdsOne(ldrList)) {
         object->xAddr = draw.iBusLineStart;
         object->yAddr = 0;
@@ -314,12 +328,15 @@ bool linkInReadingOrder(stLadderBlock* object, int objNo) {
         return true;
     }
     if (links::holdsOne(ldrList)) {
+        noteObjectChange(ldrTail);
         links::insertBefore(ldrList, ldrTail, object);
         label(object, "ldrHead");
         return true;
     }
     // The instruction box (objNo 20 and up) skips nothing on its walk.
     stLadderBlock* const place = readingOrderPlace(BlueFrame.x1, BlueFrame.y1, objNo < 20);
+    noteObjectChange(place);
+    noteObjectChange(place->prev);
     links::insertBefore(ldrList, place, object);
     if (place == readingOrderStart.node) readingOrderStart.node = object;
     placeAtCursor(object);
@@ -333,6 +350,8 @@ bool holdsMoreThanEnd() {
 
 bool linkBeforeNow(stLadderBlock* object) {
     if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrHead) return false;
+    noteObjectChange(ldrNow);
+    noteObjectChange(ldrNow->prev);
     links::insertBefore(ldrList, ldrNow, object);
     placeAtCursor(object);
     label(object, "B");
@@ -342,6 +361,8 @@ bool linkBeforeNow(stLadderBlock* object) {
 bool linkAfterNow(stLadderBlock* object) {
     // Nothing may follow END.
     if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrTail) return false;
+    noteObjectChange(ldrNow);
+    noteObjectChange(ldrNow->next);
     links::insertAfter(ldrList, ldrNow, object);
     placeAtCursor(object);
     label(object, "B");
@@ -464,9 +485,11 @@ void copyMainList(LadderList& list) {
 void lineUpMainListInMemory() {
     // The objects in list order: the one walk from link to link. The copies below read them from
     // the table, many at a time.
+    // A snapshot, or an undo copy held as records, puts these very objects back.
+    if (undoJournal != nullptr || recordingJournal != nullptr) return;
     std::vector<stLadderBlock*> old;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (o->heldBySnapshots > 0) return;  // a snapshot puts these very objects back
+        if (o->heldBySnapshots > 0) return;
         old.push_back(o);
     }
     const std::size_t count = old.size();
@@ -507,7 +530,15 @@ void lineUpMainListInMemory() {
 }
 
 int freeLadderList(LadderList& list) {
-    const int count = links::disposeAll(list, disposeObject);
+    int count = 0;
+    while (list.tail != nullptr) {
+        stLadderBlock* object = list.tail;
+        noteObjectChange(object);
+        noteObjectChange(object->prev);
+        links::unlink(list, object);
+        disposeObject(object);
+        ++count;
+    }
     list.now = nullptr;
     return count;
 }
@@ -517,7 +548,7 @@ void FreeLadderMemory(int list) {
         case kListMain:
             if (freeLadderList(ldrList) > 0) convStepNo = 0;
             return;
-        case kListUndo: freeLadderList(ldrUndoList); return;
+        case kListUndo: dropUndoCopy(); return;
         case kListInsertedRows: freeRowMarks(insGrayMarks); return;
         case kListDeletedRows: freeRowMarks(delGrayMarks); return;
         case kListEditedRows: freeRowMarks(grayMarks); return;
@@ -536,6 +567,9 @@ void FreeLadderMemory(int list) {
 }
 
 void removeLadderObject(LadderList& list, stLadderBlock* object) {
+    noteObjectChange(object);
+    noteObjectChange(object->prev);
+    noteObjectChange(object->next);
     links::unlink(list, object);
     disposeObject(object);
 }
@@ -543,6 +577,8 @@ void removeLadderObject(LadderList& list, stLadderBlock* object) {
 bool moveObjectBeforeEnd(LadderList& from, stLadderBlock* object) {
     stLadderBlock* end = ldrTail;
     if (object->heldBySnapshots > 0 || end == nullptr || object == end) return false;
+    for (stLadderBlock* changed : {object, object->prev, object->next, end, end->prev})
+        noteObjectChange(changed);
     links::unlink(from, object);
     forgetObject(object);
     // END counts the objects linked in front of it as it would for a new one.
@@ -566,6 +602,7 @@ void clearLadderKeepEnd() {
     while (ldrHead != nullptr && ldrHead->iCode != kCodeEnd) removeLadderObject(ldrList, ldrHead);
     // Anything behind END would be cut off from the list, so it goes too.
     while (ldrTail != ldrHead) removeLadderObject(ldrList, ldrTail);
+    noteObjectChange(ldrHead);
     if (ldrHead != nullptr) ldrHead->yAddr = draw.iBusLineEnd;
 }
 
@@ -620,6 +657,7 @@ std::uint64_t ladderChanges() {
 }
 
 void freeAllLadderObjects() {
+    dropUndoCopy();
     for (LadderList* list : {&ldrList, &ldrUndoList, &deleteList, &copyList}) freeLadderList(*list);
     ldrBackup.reset();
     if (editNew != nullptr) disposeObject(editNew);

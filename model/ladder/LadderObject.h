@@ -347,4 +347,42 @@ void freeAllLadderObjects();
 // the main list (the drawing's row index) holds while the count stays the same.
 std::uint64_t ladderChanges();
 
+// ---- Changes noted object by object -----------------------------------------------------------
+//
+// A command that changes a few objects of a long ladder need not have the whole ladder kept for it.
+// Run with NotedChanges in force, it notes each object of the main list before it changes it (a
+// field or a link; objects it makes need no note): its snapshot then keeps the records of the
+// objects it changed, and the undo copy it takes is the ladder as it stood, held as those records
+// (Undo, such a command too, writes them back and keeps the ones it replaced). While that undo copy
+// stands, whatever changes an object outside a command notes it as well; a command that does not
+// note its changes finds the undo copy made a list of its own (ldrUndoList) first.
+class ChangeJournal;
+void noteObjectChange(stLadderBlock* object);
+class NotedChanges {
+public:
+    NotedChanges();
+    ~NotedChanges();
+    NotedChanges(const NotedChanges&) = delete;
+    NotedChanges& operator=(const NotedChanges&) = delete;
+
+private:
+    bool before_;
+};
+// True while NotedChanges is in force.
+bool changesNoted();
+
+// The undo copy: ldrUndoList, or the records of the objects changed since it was taken.
+bool hasUndoCopy();
+// Makes the undo copy (either kind) a copy of the main list as it stands.
+void copyMainListForUndo();
+// Undo: the undo copy takes the main list's place, and the main list the undo copy's.
+void swapUndoCopy();
+// An undo copy held as records becomes a list of its own in ldrUndoList (the same ladder).
+void settleUndoCopy();
+// No undo copy any more.
+void dropUndoCopy();
+// Tests: each noted command, and each undo copy held as records, is checked against a copy of the
+// whole ladder, and a change that was not noted stops the program with what differs.
+void checkNotedChanges(bool on);
+
 }  // namespace kestrion

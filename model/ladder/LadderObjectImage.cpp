@@ -155,6 +155,7 @@ int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) 
         return 1;
     };
     if (source == nullptr || dest == nullptr) return fail();
+    noteObjectChange(dest);
     // The bytes of the fields before the ID text are the whole of them.
     const auto* from = reinterpret_cast<const unsigned char*>(source) + kLadderObjectFieldsBegin;
     auto* to = reinterpret_cast<unsigned char*>(dest) + kLadderObjectFieldsBegin;

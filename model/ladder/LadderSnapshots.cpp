@@ -13,6 +13,7 @@
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/ChangeJournal.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObjectPool.h"
 
@@ -158,7 +159,215 @@ void restoreLadder(const SavedLadder& saved) {
     readingOrderStart = {};
 }
 
+}  // namespace
+
+// ---- The snapshot of a command that notes its changes ---------------------------------------------
+
+// The lists' ends and the pointers by value, and a journal of the objects the command changes;
+// the undo copy the command found, which it may replace, is kept until it has ended.
+struct NotedSnapshotState {
+    NotedSnapshotState();
+    ~NotedSnapshotState();
+    NotedSnapshotState(const NotedSnapshotState&) = delete;
+    NotedSnapshotState& operator=(const NotedSnapshotState&) = delete;
+
+    std::shared_ptr<ChangeJournal> journal;
+    std::array<LadderList, kListCount> lists{};
+    std::shared_ptr<ChangeJournal> undoJournal;
+    ChangeJournal* recordingBefore = nullptr;
+    stLadderBlock* editNew = nullptr;
+    std::optional<stLadderBlock> editNewContents;
+    stLadderBlock* ldrNew = nullptr;
+    stLadderBlock* ldrAlloc = nullptr;
+    stLadderBlock* ldrSearch = nullptr;
+    std::uint32_t curObjLbc = 0;
+    bool editCancelCopyDue = false;
+    std::shared_ptr<const PackedLadder> backup;
+    // The undo copy found has been let go (ldrUndoList and undoJournal then hold the command's).
+    bool retired = false;
+    // The journal becomes the undo copy once the command has ended, with becomesNow its current
+    // object; swapped is the undo copy put in place of the main list.
+    bool becomes = false;
+    stLadderBlock* becomesNow = nullptr;
+    std::shared_ptr<ChangeJournal> swapped;
+    bool restored = false;
+    // With the checks on: every list as it was.
+    std::array<std::vector<std::pair<const stLadderBlock*, stLadderBlock>>, kListCount> shadow;
+};
+
+namespace {
+
+std::vector<NotedSnapshotState*>& openNoted() {
+    static std::vector<NotedSnapshotState*> open;  // the innermost last
+    return open;
+}
+
+// Put back: the kept records into their objects, the lists' ends and the pointers as they were; the
+// objects made in the command go, the undo copy found comes back.
+void restoreNotedLadder(NotedSnapshotState& saved) {
+    ChangeJournal& journal = *saved.journal;
+    recordingJournal = nullptr;
+    for (ChangeJournal::Kept& k : journal.kept)
+        if (k.object != nullptr) putRecordBack(*k.object, k.before);
+    const std::vector<stLadderBlock*> made(journal.liveOnly.begin(), journal.liveOnly.end());
+    journal.kept.clear();
+    journal.keptAt.clear();
+    journal.liveOnly.clear();
+    journal.viewOnly.clear();  // in the lists again
+    journal.keptEditNew = nullptr;
+    for (stLadderBlock* object : made) deleteLadderObject(object);
+    const auto lists = everyLadderList();
+    for (std::size_t list = 0; list < lists.size(); ++list) *lists[list] = saved.lists[list];
+    undoJournal = saved.undoJournal;
+    editNew = saved.editNew;
+    if (editNew != nullptr) putRecordBack(*editNew, *saved.editNewContents);
+    ldrNew = saved.ldrNew;
+    ldrAlloc = saved.ldrAlloc;
+    ldrSearch = saved.ldrSearch;
+    curObjLbc = saved.curObjLbc;
+    canvasState.editCancelCopyDue = saved.editCancelCopyDue;
+    ldrBackup = saved.backup;
+    readingOrderStart = {};
+    saved.retired = saved.becomes = false;
+    saved.swapped = nullptr;
+    saved.restored = true;
+    recordingJournal = saved.recordingBefore;
+    if (!notedChangeChecks()) return;
+    for (std::size_t list = 0; list < lists.size(); ++list)
+        checkList(*lists[list], saved.shadow[list], saved.lists[list], "a noted command put back");
+}
+
+// The command's journal, the ladder as the command found it, is the undo copy from now on.
+void makeUndoCopyOfJournal(NotedSnapshotState& saved) {
+    ChangeJournal& journal = *saved.journal;
+    journal.view.now = saved.becomesNow;
+    if (saved.swapped != nullptr) {
+        // What was only in the main list is only in this view now, and the other way round.
+        for (stLadderBlock* object : saved.swapped->viewOnly) journal.liveOnly.insert(object);
+        journal.viewOnly.insert(journal.viewOnly.end(), saved.swapped->liveOnly.begin(),
+                                saved.swapped->liveOnly.end());
+    }
+    if (journal.editNewFreed) deleteLadderObject(journal.keptEditNew);
+    journal.keptEditNew = nullptr;
+    journal.editNewFreed = false;
+    undoJournal = saved.journal;
+}
+
+// The command has ended and stays: its journal joins the one it ran inside (the outer command's,
+// or the undo copy's when the command left it in place), or becomes the undo copy.
+void commitNotedLadder(NotedSnapshotState& saved) {
+    ChangeJournal& journal = *saved.journal;
+    recordingJournal = nullptr;
+    if (notedChangeChecks()) {
+        checkView(journal, "a noted command");
+        for (std::size_t list : {std::size_t{2}, std::size_t{3}})
+            checkList(*everyLadderList()[list], saved.shadow[list], saved.lists[list], "a noted command");
+    }
+    auto& open = openNoted();
+    NotedSnapshotState* const outer = open.size() > 1 ? open[open.size() - 2] : nullptr;
+    const bool undoCopyStays = !saved.retired && undoJournal == saved.undoJournal;
+    if (saved.becomes) {
+        makeUndoCopyOfJournal(saved);
+    } else if (outer != nullptr) {
+        outer->journal->absorb(journal);
+    } else if (undoCopyStays && saved.undoJournal != nullptr) {
+        saved.undoJournal->absorb(journal);
+    } else {
+        journal.deleteViewOnly();
+        if (journal.editNewFreed) deleteLadderObject(journal.keptEditNew);
+        journal.keptEditNew = nullptr;
+    }
+    if (saved.swapped != nullptr && !saved.becomes) {
+        // Put in place and not kept as an undo copy: what only its main list held goes.
+        const std::vector<stLadderBlock*> unneeded(saved.swapped->liveOnly.begin(),
+                                                   saved.swapped->liveOnly.end());
+        for (stLadderBlock* object : unneeded) deleteLadderObject(object);
+    }
+    if (saved.retired) {
+        LadderList found = saved.lists[1];
+        freeLadderList(found);
+        if (saved.undoJournal != nullptr && saved.undoJournal != saved.swapped)
+            saved.undoJournal->deleteViewOnly();
+    }
+    recordingJournal = outer != nullptr ? outer->journal.get() : undoJournal.get();
+}
+
+}  // namespace
+
+NotedSnapshotState::NotedSnapshotState() {
+    openNoted().push_back(this);
+}
+
+NotedSnapshotState::~NotedSnapshotState() {
+    if (!restored) commitNotedLadder(*this);
+    auto& open = openNoted();
+    open.erase(std::remove(open.begin(), open.end(), this), open.end());
+}
+
+NotedSnapshotState* outermostNotedCommand() {
+    return openNoted().empty() ? nullptr : openNoted().front();
+}
+
+bool nothingNotedInCommand() {
+    const auto& open = openNoted();
+    if (open.empty()) return false;
+    const LadderList& found = open.front()->lists[0];
+    return ldrList.head == found.head && ldrList.tail == found.tail &&
+           std::all_of(open.begin(), open.end(),
+                       [](const NotedSnapshotState* s) { return s->journal->notedNothing(); });
+}
+
+bool retireUndoCopyForCommand() {
+    NotedSnapshotState* saved = outermostNotedCommand();
+    if (saved == nullptr) return false;
+    if (saved->retired) {
+        // The undo copy made in the command is let go: the journal will not be one either.
+        saved->becomes = false;
+        return false;
+    }
+    saved->retired = true;
+    ldrUndoList = {};
+    undoJournal = nullptr;
+    return true;
+}
+
+void journalBecomesUndoCopy(stLadderBlock* now, std::shared_ptr<ChangeJournal> swapped) {
+    NotedSnapshotState* saved = outermostNotedCommand();
+    saved->becomes = true;
+    saved->becomesNow = now;
+    if (swapped != nullptr) saved->swapped = std::move(swapped);
+}
+
+namespace {
+
+transaction::Restore snapshotNotedLadder() {
+    auto saved = std::make_shared<NotedSnapshotState>();
+    saved->journal = std::make_shared<ChangeJournal>(ldrList);
+    const auto lists = everyLadderList();
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        saved->lists[list] = *lists[list];
+        if (notedChangeChecks()) saved->shadow[list] = recordsOf(*lists[list]);
+    }
+    saved->undoJournal = undoJournal;
+    saved->recordingBefore = recordingJournal;
+    saved->editNew = editNew;
+    saved->journal->keptEditNew = editNew;
+    if (editNew != nullptr) saved->editNewContents = *editNew;
+    saved->ldrNew = ldrNew;
+    saved->ldrAlloc = ldrAlloc;
+    saved->ldrSearch = ldrSearch;
+    saved->curObjLbc = curObjLbc;
+    saved->editCancelCopyDue = canvasState.editCancelCopyDue;
+    saved->backup = ldrBackup;
+    recordingJournal = saved->journal.get();
+    return [saved] { restoreNotedLadder(*saved); };
+}
+
 transaction::Restore snapshotLadderObjects() {
+    // A command inside a noted one notes its changes too; one inside a command that does not keeps
+    // the whole ladder as that one does.
+    if (!openNoted().empty() || (changesNoted() && openSnapshots().empty())) return snapshotNotedLadder();
+    settleUndoCopy();
     auto saved = std::make_shared<SavedLadder>();
     const auto lists = everyLadderList();
     for (std::size_t list = 0; list < lists.size(); ++list) {

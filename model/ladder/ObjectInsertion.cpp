@@ -147,6 +147,7 @@ void insertXnopInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint
         return;
     }
     if (ldrNow == nullptr || ldrNew == nullptr) return;
+    noteObjectChange(ldrNow);
     ldrNow->objLbc = curObjLbc;
     ldrNow->stepNo = step;
     ldrNow->end = kEndContact;

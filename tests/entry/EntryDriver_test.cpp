@@ -109,7 +109,7 @@ TEST_F(EntryDriverTest, RefusedLinesShowTheirBoxAndChangeNothing) {
     freshProgram();
     enter("LDX X0");
     EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
-    EXPECT_NE(ldrUndoHead, nullptr);
+    EXPECT_TRUE(hasUndoCopy());
     ASSERT_NE(grayMarks.head, nullptr);
     EXPECT_EQ(grayMarks.head->Y, 0u);
     xOldCursor = 0;

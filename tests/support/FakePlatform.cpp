@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/core/StateRegistry.h"
+#include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -16,6 +17,8 @@ using platform::MsgButtons;
 
 void resetAllState() {
     state::resetAll();
+    // Every command that notes its changes is checked against a copy of the whole ladder.
+    checkNotedChanges(true);
 }
 
 MsgAnswer FakeMessages::show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
