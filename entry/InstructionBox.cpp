@@ -15,7 +15,10 @@ void showBox(std::uint32_t fncKeyCode, const std::string& initialText) {
     editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
     EditKeyBox box;
     box.initialText = initialText;
-    entryDialogs().editKey(box);
+    {
+        const ViewScrollHold drawnOnceClosed;
+        entryDialogs().editKey(box);
+    }
     if ((editInstrFlags & kInstrEntryRefused) == 0) {
         editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
         canvasState.editCancelMenuEnabled = true;

@@ -1,6 +1,7 @@
 #include "editor/forms/LadderViewForm.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -136,6 +137,14 @@ void LadderViewForm::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const Primitive& p : primitives) paintPrimitive(painter, p);
+}
+
+void LadderViewForm::focusInEvent(QFocusEvent* event) {
+    event->accept();
+}
+
+void LadderViewForm::focusOutEvent(QFocusEvent* event) {
+    event->accept();
 }
 
 // The tool tip over a contact or coil gives its whole device comment, which the cell may cut.

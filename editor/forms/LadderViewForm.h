@@ -36,6 +36,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The view draws nothing of its own for the keyboard focus: gaining or losing it (the
+    // instruction box opening and closing over it) repaints nothing.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool handleKey(QKeyEvent* event);

@@ -36,6 +36,7 @@ transaction::Restore snapshotCanvas() {
 [[maybe_unused]] const bool canvasPart = transaction::registerPart("virtual canvas", snapshotCanvas);
 
 void showDueViewScroll() {
+    if (canvasState.viewScrollHolds > 0) return;
     const ViewScroll due = std::exchange(canvasState.viewScrollDue, {});
     if (installedView != nullptr && due.any()) installedView->scrollTo(due);
 }
@@ -99,7 +100,7 @@ bool CanvasGrid::putShared(std::int64_t column, std::int64_t row, char cell) {
         makeCurrent(row);
     }
     writableRow(row)[column] = cell;
-    writtenColumns_ = std::max(writtenColumns_, at + 1);
+    if (cell != fill_[at]) writtenColumns_ = std::max(writtenColumns_, at + 1);
     return true;
 }
 
@@ -120,10 +121,35 @@ void CanvasGrid::fill(std::int64_t columns, char cell) {
 
 void CanvasGrid::copyColumnsFrom(const CanvasGrid& source, std::int64_t columns) {
     const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(columns, 0, kCanvasColumns));
+    const auto rest = static_cast<std::ptrdiff_t>(count);
     if (count == fill_.size()) {
         *this = source;
         return;
     }
+    if (!std::equal(fill_.begin() + rest, fill_.end(), source.fill_.begin() + rest)) {
+        copyRowByRow(source, count);
+        return;
+    }
+    // The copy is the source with this grid's cells of the columns left out put back where they
+    // differ: it shares the source's rows, and only the rows of chunks the two grids do not share
+    // are compared (a copy taken again after a few cells changed costs what changed).
+    CanvasGrid copy = source;
+    const std::int64_t rows = std::max(rowsInUse(), source.rowsInUse());
+    const bool readAlike = fillCount_ == source.fillCount_ && rows_ == source.rows_;
+    for (std::int64_t first = 0; first < rows; first += kChunkRows) {
+        const auto chunk = static_cast<std::size_t>(first / kChunkRows);
+        if (readAlike && chunks_[chunk] == source.chunks_[chunk]) continue;
+        for (std::int64_t row = first; row < std::min(rows, first + kChunkRows); ++row) {
+            const char* mine = rowCells(row);
+            if (std::equal(mine + rest, mine + kCanvasColumns, source.rowCells(row) + rest)) continue;
+            for (std::size_t column = count; column < fill_.size(); ++column)
+                copy.put(static_cast<std::int64_t>(column), row, mine[column]);
+        }
+    }
+    *this = std::move(copy);
+}
+
+void CanvasGrid::copyRowByRow(const CanvasGrid& source, std::size_t count) {
     const std::int64_t rows = std::max(rowsInUse(), source.rowsInUse());
     for (std::int64_t row = 0; row < rows; ++row) {
         if (!current(row) && !source.current(row)) continue;  // both read as their fills
@@ -152,6 +178,14 @@ LadderView* ladderView() {
 
 void installLadderView(LadderView* view) {
     installedView = view;
+}
+
+ViewScrollHold::ViewScrollHold() {
+    ++canvasState.viewScrollHolds;
+}
+
+ViewScrollHold::~ViewScrollHold() {
+    if (--canvasState.viewScrollHolds == 0 && !transaction::active()) showDueViewScroll();
 }
 
 void requestViewScroll(const ViewScroll& scroll) {

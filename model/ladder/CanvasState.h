@@ -63,7 +63,8 @@ public:
             if (chunk->rowFill[inChunk] == fillCount_ && chunk.use_count() == 1) {
                 const auto at = static_cast<std::size_t>(column);
                 chunk->cells[inChunk * kCanvasColumns + at] = cell;
-                if (writtenColumns_ <= at) writtenColumns_ = at + 1;
+                // The fill written leaves the column holding its fill in every row.
+                if (writtenColumns_ <= at && cell != fill_[at]) writtenColumns_ = at + 1;
                 return true;
             }
         }
@@ -87,6 +88,8 @@ private:
         return column >= 0 && column < kCanvasColumns && row >= 0 && row < kCanvasRows;
     }
     bool putShared(std::int64_t column, std::int64_t row, char cell);
+    // Columns 0 .. count - 1 of every row the two grids store, one row after another.
+    void copyRowByRow(const CanvasGrid& source, std::size_t count);
     void holdRows(std::int64_t rows);
     bool current(std::int64_t row) const;
     // The cells of a stored row, for writing: a chunk another grid shares is copied first.
@@ -138,6 +141,7 @@ struct CanvasState {
     bool editCancelCopyDue = false;        // the edit-cancel copy is taken once the command has ended
     std::uint32_t undoCopyGeneration = 0;  // counts the undo and edit-cancel copies taken
     ViewScroll viewScrollDue;              // what the running command asked of the view
+    int viewScrollHolds = 0;               // ViewScrollHold objects standing
     std::string canvasTraceText;           // the last note of the canvas passes, for the developer views
 };
 
@@ -161,5 +165,17 @@ void installLadderView(LadderView* view);
 // the top of the view where it was; the frame, which stays where the failure left it, is still
 // brought into sight.
 void requestViewScroll(const ViewScroll& scroll);
+
+// While one stands (the instruction box is up, its commands inside it), what is asked of the view
+// waits as inside a command: the view scrolls and repaints once, when the last hold has gone and
+// no command runs. The ladder under the box is then drawn once for a line typed in, not once
+// before the box has gone and again after.
+class ViewScrollHold {
+public:
+    ViewScrollHold();
+    ~ViewScrollHold();
+    ViewScrollHold(const ViewScrollHold&) = delete;
+    ViewScrollHold& operator=(const ViewScrollHold&) = delete;
+};
 
 }  // namespace kestrion
