@@ -114,6 +114,34 @@ TEST_F(LadderTypingTest, UndoIsLiveAfterTypingAndCtrlZTakesTheLineBack) {
     EXPECT_EQ(objectListDumpRows(), (Texts{"END 1040,0"}));
 }
 
+// The ladder under the box is drawn once for a line typed in, after the box has gone: not also
+// inside the box's own loop, nor for the keyboard focus coming back to the view.
+TEST_F(LadderTypingTest, ALineTypedInIsDrawnOnceAfterTheBoxHasGone) {
+    struct PaintCounter : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+        int paints = 0;
+    } counter;
+    services.timers.timer(platform::TimerId::Timer2).stop();  // the drawing timer's own repaints
+    typeLine("LD X0\r");
+    QTest::qWait(20);
+    form.ladderEditScreen->installEventFilter(&counter);
+    int boxGone = -1;
+    whileBoxOpens([&] {
+        pressText("UT Y0\r");
+        boxGone = counter.paints;
+    });
+    press('O');
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    QTest::qWait(20);
+    form.ladderEditScreen->removeEventFilter(&counter);
+    EXPECT_EQ(objectListDumpRows(), (Texts{"LD  80,0", "OUT  1040,0", "END 1040,64"}));
+    EXPECT_EQ(boxGone, 0);
+    EXPECT_EQ(counter.paints, 1);
+}
+
 TEST_F(LadderTypingTest, TheOutputKeyAndTheCoilButtonStartTheLineWithOut) {
     typeLine("LD X0\r");
     const std::function<void()> openers[] = {[this] { press(Qt::Key_F7); },

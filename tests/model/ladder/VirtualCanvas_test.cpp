@@ -1,6 +1,7 @@
 #include "model/ladder/VirtualCanvas.h"
 
 #include "model/CanvasTestSupport.h"
+#include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasError.h"
 #include "model/ladder/EditorState.h"
 
@@ -226,6 +227,63 @@ TEST(CanvasGridRows, ARowReadsAsItsCellsAndACellPastTheStoredRowsIsStored) {
     EXPECT_TRUE(next.put(4, 0, 'A') && next.put(5, 0, 'B'));
     next.fill(5, ' ');
     EXPECT_EQ(std::string({next.at(4, 0), next.at(5, 0)}), " B");
+}
+
+// The copy of the columns in use shares the source's rows: it reads as the source there and as
+// itself beyond, taken once or again after a few cells changed, and a cell written in either grid
+// afterwards is that grid's alone.
+TEST(CanvasGridRows, ACopyOfTheColumnsInUseReadsAsTheSourceThereAndAsItselfBeyond) {
+    CanvasGrid grid, copy;
+    grid.fill(40, ' ');
+    copy.fill(40, ' ');
+    for (const std::int64_t row : {std::int64_t{0}, std::int64_t{300}, std::int64_t{9000}})
+        EXPECT_TRUE(grid.put(row % 37, row, 'X'));
+    EXPECT_TRUE(grid.put(45, 300, 'Y'));  // beyond the copied columns: not copied
+    EXPECT_TRUE(grid.put(40, 301, ' '));  // a blank there too: the copy keeps its '\0'
+    EXPECT_TRUE(copy.put(41, 9000, 'Z') && copy.put(3, 5, 'Q') && copy.put(47, 20000, 'W'));
+    const auto expectCopied = [&](const CanvasGrid& before, const char* when) {
+        for (std::int64_t row = 0; row <= 20001; ++row)
+            for (std::int64_t column = 0; column < kCanvasColumns; ++column)
+                ASSERT_EQ(copy.at(column, row), (column < 40 ? grid : before).at(column, row))
+                    << when << " " << column << "," << row;
+    };
+    CanvasGrid before = copy;
+    copy.copyColumnsFrom(grid, 40);
+    expectCopied(before, "first");
+    EXPECT_TRUE(grid.put(7, 300, 'S') && grid.put(39, 19999, 'T'));
+    before = copy;
+    copy.copyColumnsFrom(grid, 40);
+    expectCopied(before, "again");
+    EXPECT_TRUE(copy.put(0, 0, '#') && grid.put(1, 9000, '|'));
+    EXPECT_EQ(std::string({grid.at(0, 0), copy.at(1, 9000), copy.at(45, 300)}),
+              std::string({'X', ' ', '\0'}));
+}
+
+// What is asked of the view while a hold stands (the instruction box is up) reaches it once, when
+// the last hold has gone, commands inside included.
+TEST_F(CanvasCells, WhileAHoldStandsTheViewScrollsOnceWhenTheLastHoldHasGone) {
+    struct ScrollingView : LadderView {
+        void drawVerticalLineSegment(int, std::uint32_t, std::uint32_t, std::uint32_t,
+                                     std::uint32_t) override {}
+        void scrollTo(const ViewScroll& scroll) override { scrolls.push_back(scroll); }
+        std::vector<ViewScroll> scrolls;
+    } view;
+    installLadderView(&view);
+    requestViewScroll(ViewScroll::toFrame());
+    EXPECT_EQ(view.scrolls.size(), 1u);
+    {
+        const ViewScrollHold box;
+        requestViewScroll(ViewScroll::toTop(64));
+        {
+            const ViewScrollHold inner;
+            EXPECT_TRUE(runCommand([] { requestViewScroll(ViewScroll::toFrame()); }));
+        }
+        EXPECT_EQ(view.scrolls.size(), 1u);
+    }
+    installLadderView(nullptr);
+    ASSERT_EQ(view.scrolls.size(), 2u);
+    EXPECT_EQ(view.scrolls[1].topY, std::optional<std::uint32_t>(64));
+    EXPECT_TRUE(view.scrolls[1].frame);
 }
 
 }  // namespace
