@@ -41,6 +41,36 @@ void relink(LadderList& list, const std::vector<stLadderBlock*>& nodes, stLadder
     list.now = now;
 }
 
+// Beside the lists, as a command found them: the key-in object and its contents, the pointers at
+// objects, and the little state the operations on the objects keep.
+struct BesideLists {
+    stLadderBlock* editNew = nullptr;
+    std::optional<stLadderBlock> editNewContents;
+    stLadderBlock* ldrNew = nullptr;
+    stLadderBlock* ldrAlloc = nullptr;
+    stLadderBlock* ldrSearch = nullptr;
+    std::uint32_t curObjLbc = 0;
+    bool editCancelCopyDue = false;
+    std::shared_ptr<const PackedLadder> backup;
+};
+
+BesideLists besideListsNow() {
+    BesideLists found{
+        editNew,  std::nullopt, ldrNew, ldrAlloc, ldrSearch, curObjLbc, canvasState.editCancelCopyDue,
+        ldrBackup};
+    if (editNew != nullptr) found.editNewContents = *editNew;
+    return found;
+}
+
+// Of what is beside the lists, what a command put back finds as it was (the key-in object and the
+// pointers at objects are the caller's to set).
+void putBackBesideLists(const BesideLists& found) {
+    curObjLbc = found.curObjLbc;
+    canvasState.editCancelCopyDue = found.editCancelCopyDue;
+    ldrBackup = found.backup;
+    readingOrderStart = {};
+}
+
 // Every list by its objects, which no command frees before it has ended; the main list, which
 // commands change in place, with the contents of its objects as well; editNew by value.
 struct SavedLadder;
@@ -49,7 +79,7 @@ std::vector<SavedLadder*>& openSnapshots() {
     return open;
 }
 
-struct SavedLadder {
+struct SavedLadder : BesideLists {
     SavedLadder() { openSnapshots().push_back(this); }
     SavedLadder(const SavedLadder&) = delete;
     SavedLadder& operator=(const SavedLadder&) = delete;
@@ -68,14 +98,6 @@ struct SavedLadder {
     std::array<std::vector<stLadderBlock*>, kListCount> nodes;
     std::array<stLadderBlock*, kListCount> now{};
     std::unique_ptr<const PackedLadder> mainContents;  // null once not needed
-    stLadderBlock* editNew = nullptr;
-    std::optional<stLadderBlock> editNewContents;
-    stLadderBlock* ldrNew = nullptr;
-    stLadderBlock* ldrAlloc = nullptr;
-    stLadderBlock* ldrSearch = nullptr;
-    std::uint32_t curObjLbc = 0;
-    bool editCancelCopyDue = false;
-    std::shared_ptr<const PackedLadder> backup;
     // Set when the command took the main list's objects over and the snapshot kept only their
     // packed contents: the places in the list where the pointers into it stood (-1 none).
     struct MainPlaces {
@@ -152,11 +174,8 @@ void restoreLadder(const SavedLadder& saved) {
     ldrNew = pointer(saved.ldrNew, &SavedLadder::MainPlaces::ldrNew);
     ldrAlloc = pointer(saved.ldrAlloc, &SavedLadder::MainPlaces::ldrAlloc);
     ldrSearch = pointer(saved.ldrSearch, &SavedLadder::MainPlaces::ldrSearch);
-    curObjLbc = saved.curObjLbc;
-    canvasState.editCancelCopyDue = saved.editCancelCopyDue;
-    ldrBackup = saved.backup;
+    putBackBesideLists(saved);
     if (!keeps(canvasState.ldrDrawHead)) canvasState.ldrDrawHead = nullptr;
-    readingOrderStart = {};
 }
 
 }  // namespace
@@ -165,7 +184,7 @@ void restoreLadder(const SavedLadder& saved) {
 
 // The lists' ends and the pointers by value, and a journal of the objects the command changes;
 // the undo copy the command found, which it may replace, is kept until it has ended.
-struct NotedSnapshotState {
+struct NotedSnapshotState : BesideLists {
     NotedSnapshotState();
     ~NotedSnapshotState();
     NotedSnapshotState(const NotedSnapshotState&) = delete;
@@ -175,14 +194,6 @@ struct NotedSnapshotState {
     std::array<LadderList, kListCount> lists{};
     std::shared_ptr<ChangeJournal> undoJournal;
     ChangeJournal* recordingBefore = nullptr;
-    stLadderBlock* editNew = nullptr;
-    std::optional<stLadderBlock> editNewContents;
-    stLadderBlock* ldrNew = nullptr;
-    stLadderBlock* ldrAlloc = nullptr;
-    stLadderBlock* ldrSearch = nullptr;
-    std::uint32_t curObjLbc = 0;
-    bool editCancelCopyDue = false;
-    std::shared_ptr<const PackedLadder> backup;
     // The undo copy found has been let go (ldrUndoList and undoJournal then hold the command's).
     bool retired = false;
     // The journal becomes the undo copy once the command has ended, with becomesNow its current
@@ -224,10 +235,7 @@ void restoreNotedLadder(NotedSnapshotState& saved) {
     ldrNew = saved.ldrNew;
     ldrAlloc = saved.ldrAlloc;
     ldrSearch = saved.ldrSearch;
-    curObjLbc = saved.curObjLbc;
-    canvasState.editCancelCopyDue = saved.editCancelCopyDue;
-    ldrBackup = saved.backup;
-    readingOrderStart = {};
+    putBackBesideLists(saved);
     saved.retired = saved.becomes = false;
     saved.swapped = nullptr;
     saved.restored = true;
@@ -350,15 +358,8 @@ transaction::Restore snapshotNotedLadder() {
     }
     saved->undoJournal = undoJournal;
     saved->recordingBefore = recordingJournal;
-    saved->editNew = editNew;
+    static_cast<BesideLists&>(*saved) = besideListsNow();
     saved->journal->keptEditNew = editNew;
-    if (editNew != nullptr) saved->editNewContents = *editNew;
-    saved->ldrNew = ldrNew;
-    saved->ldrAlloc = ldrAlloc;
-    saved->ldrSearch = ldrSearch;
-    saved->curObjLbc = curObjLbc;
-    saved->editCancelCopyDue = canvasState.editCancelCopyDue;
-    saved->backup = ldrBackup;
     recordingJournal = saved->journal.get();
     return [saved] { restoreNotedLadder(*saved); };
 }
@@ -376,17 +377,8 @@ transaction::Restore snapshotLadderObjects() {
         for (stLadderBlock* node : saved->nodes[list]) SavedLadder::hold(node);
     }
     saved->mainContents = std::make_unique<const PackedLadder>(ldrList);
-    saved->editNew = editNew;
-    if (editNew != nullptr) {
-        SavedLadder::hold(editNew);
-        saved->editNewContents = *editNew;
-    }
-    saved->ldrNew = ldrNew;
-    saved->ldrAlloc = ldrAlloc;
-    saved->ldrSearch = ldrSearch;
-    saved->curObjLbc = curObjLbc;
-    saved->editCancelCopyDue = canvasState.editCancelCopyDue;
-    saved->backup = ldrBackup;
+    static_cast<BesideLists&>(*saved) = besideListsNow();
+    if (editNew != nullptr) SavedLadder::hold(editNew);
     return [saved] { restoreLadder(*saved); };
 }
 
