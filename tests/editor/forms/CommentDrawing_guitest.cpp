@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QTest>
 #include <QToolTip>
+#include <cstdlib>
 
 #include "editor/ViewTestSupport.h"
 #include "editor/forms/CommentText.h"
@@ -172,6 +173,31 @@ TEST_F(CommentDrawingTest, CommentsSideBySideHaveOneSizeAtEveryZoom) {
         ASSERT_FALSE(first.empty() || second.empty()) << zoom;
         EXPECT_EQ(first.front().second - first.front().first, second.front().second - second.front().first)
             << zoom << " %";
+    }
+}
+
+// A comment shorter than its area stands in the middle of it, as much room above its ink as below
+// (up to the font's own difference between the room over the capitals and under the descenders).
+TEST_F(CommentDrawingTest, AShortCommentIsDrawnInTheMiddleOfItsArea) {
+    typeContactCoilAndBranch();
+    freeAllEditMarks();
+    appendDeviceComment('X', 0, "Lamp");
+    ModeData.viewFlags |= kViewDeviceComments;
+    const int areaTop = 42, areaBottom = 63;
+    for (const std::uint32_t points : {8u, 10u}) {
+        ModeData.fontSize = points;
+        const QImage image = picture();
+        int first = -1, last = -1;
+        for (int y = areaTop; y <= areaBottom; ++y)
+            for (int x = 80; x < 160; ++x)
+                if (commentInk(image.pixel(x, y))) {
+                    if (first < 0) first = y;
+                    last = y;
+                }
+        ASSERT_GE(first, 0) << points << " pt: no comment drawn";
+        const int above = first - areaTop, below = areaBottom - last;
+        EXPECT_LE(std::abs(above - below), 3)
+            << points << " pt: " << above << " above, " << below << " below";
     }
 }
 
