@@ -138,6 +138,40 @@ TEST_F(LadderFindTest, ADeviceNameFindsTheObjectsOfItsDevice) {
     EXPECT_EQ(listed(FindKind::Device, "X10"), (Lines{"2 | LD X010 | Green", "14 | LD X010 | Green"}));
 }
 
+// A device comment belongs to its own device only: the device just before it in the same family
+// (X000 before X001, M0 before M1) is not found by it, whether in the list or by Find Next, and the
+// list gives each object the comments of its own devices only.
+TEST_F(LadderFindTest, ACommentDoesNotFindTheDeviceBeforeItsOwn) {
+    comment('X', 0, "Start button");
+    comment('X', 1, "Stop button");
+    comment('M', 1, "Lamp relay");
+    const std::pair<std::string, Lines> cases[] = {
+        {"stop", {"8 | LD X001 | Stop button"}},
+        {"button", {"0 | LD X000 | Start button", "8 | LD X001 | Stop button"}},
+        {"relay", {"9 | MOVP K4M0 D0 | Lamp relay", "17 | OUT M1 | Lamp relay"}},
+    };
+    for (const auto& [text, rows] : cases) EXPECT_EQ(listed(FindKind::Comment, text), rows) << text;
+    walk(FindKind::Comment, "stop", {{kDown, "8 LD X001", {}}, {kDown, "8 LD X001", {kWrappedDown}}});
+    frameAt(80, 192);  // 14 LD X010: the next object, LD M0, is not the relay's
+    walk(FindKind::Comment, "relay", {{kDown, "17 OUT M1", {}}});
+}
+
+// A pointer label is a device of its own: Find Device stops at the jump and at the label, and the
+// list gives both the label's comment.
+TEST_F(LadderFindTest, APointerLabelIsFoundAsADeviceWithItsComment) {
+    // 0 LD X000  1 CJ P10  4 P10  5 LD X001  6 OUT Y000  7 END
+    ASSERT_TRUE(load({0x2400, 0x0010, 0x8814, 0x8000, 0xB00A, 0x2401, 0xC500, 0x000F}, 8));
+    comment('P', 10, "Skip the fill");
+    frameAt(80, 0);
+    fakes.messages.shown.clear();
+    EXPECT_EQ(listed(FindKind::Device, "P10"),
+              (Lines{"1 | CJ P10 | Skip the fill", "4 | P10 | Skip the fill"}));
+    EXPECT_EQ(listed(FindKind::Comment, "fill"),
+              (Lines{"1 | CJ P10 | Skip the fill", "4 | P10 | Skip the fill"}));
+    walk(FindKind::Device, "p10",
+         {{kDown, "1 CJ P10", {}}, {kDown, "4 P10", {}}, {kDown, "1 CJ P10", {kWrappedDown}}});
+}
+
 TEST_F(LadderFindTest, NothingFoundOrNothingToFindSaysSoAndTheFrameStays) {
     struct Case {
         FindKind kind;
