@@ -113,6 +113,73 @@ TEST_F(ChangeValueTest, ANakGetsTheTimeOutsBoxAndNoLine) {
     EXPECT_TRUE(dialog.memo.empty());
 }
 
+// Another PLC than the project's on the line: neither the dialog nor the panel writes to it; each
+// says so with its own caption and closes the port.
+TEST_F(ChangeValueTest, APlcOfAnotherTypeIsNotWritten) {
+    sim.plc.setPlcType(5);  // the project is for type 1
+    EXPECT_TRUE(execute("D100", "K1234").empty());
+    EXPECT_EQ(boxes(), (Boxes{"Device type Error | Error2018081046 | warning"}));
+    EXPECT_TRUE(dialog.memo.empty());
+    EXPECT_EQ(comPortHandle, -1);
+
+    fakes.messages.shown.clear();
+    sim.plc.writes.clear();
+    ChangeCurrentValue1Click();
+    ChangeCurrentDevNoEditChange("D100");
+    ChangeCurrentValueEditChange("K12");
+    btnChangeCurrentValueOkClick();
+    EXPECT_EQ(boxes(), (Boxes{"Device type Error | btnChangeCurrentValueOkClick( | warning"}));
+    EXPECT_TRUE(sim.plc.writes.empty());
+    EXPECT_TRUE(monitorState.changeValuePanel.memo.empty());
+    EXPECT_EQ(comPortHandle, -1);
+}
+
+// The size is 16 or 32 bits; anything else the radio groups or the opener hand over is 16 bits.
+TEST_F(ChangeValueTest, ASizeOtherThanSixteenOrThirtyTwoBitsWritesSixteen) {
+    EXPECT_EQ(execute("D100", "K1", 2), (Texts{"110C8020100"}));
+    EXPECT_EQ(execute("D100", "K1", -1), (Texts{"110C8020100"}));
+    CvChangeDialog shown;
+    shown.dataSize = 3;
+    shown.FormShow();
+    EXPECT_EQ(std::make_pair(shown.dataSize, shown.sizeIndex), std::make_pair(0, 0));
+    shown.dataSize = 1;
+    shown.FormShow();
+    EXPECT_EQ(shown.sizeIndex, 1);
+
+    ChangeCurrentValue1Click();
+    ChangeCurrentValueRadioGroupClick(1);
+    ChangeCurrentValueRadioGroupClick(2);
+    EXPECT_EQ(std::make_pair(monitorState.cvDataSize, monitorState.changeValuePanel.sizeIndex),
+              std::make_pair(0, 0));
+    ChangeCurrentDevNoEditChange("D100");
+    ChangeCurrentValueEditChange("K1");
+    sim.plc.frames.clear();
+    btnChangeCurrentValueOkClick();
+    EXPECT_EQ(sim.plc.frames.back(), "110C8020100");
+}
+
+// The panel's device edit refuses a text longer than a register's name at once, and the closed
+// panel gives the tool bar back its start buttons with Stop disabled, whatever it had meanwhile.
+TEST_F(ChangeValueTest, ThePanelRefusesAnOverlongDeviceAndItsCloseDisablesStop) {
+    ChangeCurrentValue1Click();
+    ChangeCurrentDevNoEditChange("D123");
+    ChangeCurrentDevNoEditChange("D1234");
+    EXPECT_TRUE(boxes().empty());
+    ChangeCurrentDevNoEditChange("D12345");
+    EXPECT_EQ(boxes(), (Boxes{"Command Error! | Error Message | warning"}));
+    EXPECT_EQ(monitorState.cvDeviceAddress, 0x1000 + 2 * 1234);
+
+    for (const char* name :
+         {"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"})
+        menuItem(name).enabled = false;
+    menuItem("spbtnStopMonitor1").enabled = true;
+    btnChangeCurrentValueCloseClick();
+    for (const char* name :
+         {"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"})
+        EXPECT_TRUE(menuItem(name).enabled) << name;
+    EXPECT_FALSE(menuItem("spbtnStopMonitor1").enabled);
+}
+
 TEST_F(ChangeValueTest, ThePanelChecksEachKeystrokeAndTheOpenersKeepARunningMonitorsPort) {
     ChangeCurrentValue1Click();
     const ChangeValuePanel& panel = monitorState.changeValuePanel;

@@ -96,6 +96,65 @@ TEST_F(EntryDeviceMonitorTest, StartPollsInModeTwoWhateverModeItFoundAndCloseEnd
               std::make_tuple(kMonitorOff, false, false));
 }
 
+// Another PLC than the project's on the line: Start says so, closes the port and registers nothing.
+TEST_F(EntryDeviceMonitorTest, StartRefusesAPlcOfAnotherTypeAndRegistersNothing) {
+    openWindow([this](EntryDeviceMonitorDialog& window) {
+        dialogs.registerEntries = {{"D3"}};
+        window.btnRegisterDevicesClick();
+        sim.plc.setPlcType(5);  // the project is for type 1
+        sim.plc.writes.clear();
+        fakes.messages.shown.clear();
+        window.btnStartMonitorClick();
+        EXPECT_EQ(boxes(), (Boxes{"Device type Error | *Error2018110720 | warning"}));
+        EXPECT_TRUE(sim.plc.writes.empty()) << "registered in a PLC of another type";
+        EXPECT_EQ(std::make_tuple(monitorMode, timer3Running(), comPortHandle),
+                  std::make_tuple(kMonitorOff, false, -1));
+        EXPECT_TRUE(monitorState.entryControls["btnStartMonitor"].enabled);
+        EXPECT_FALSE(monitorState.entryControls["btnStopMonitor"].enabled);
+        const std::size_t frames = sim.plc.frames.size();
+        cycles(2);
+        EXPECT_EQ(sim.plc.frames.size(), frames) << "polled";
+    });
+}
+
+// A registration frame the PLC leaves unanswered stops Start with this window's own box; the
+// buttons stay as they were and the port open for another try.
+TEST_F(EntryDeviceMonitorTest, AnUnansweredRegistrationFrameStopsStartWithTheWindowsOwnBox) {
+    struct Case {
+        int type;
+        RegisterEntry run;
+        std::size_t frame;  // after the four reads of the type check
+        const char* box;
+    };
+    const Case cases[] = {
+        {5, {"D0", "28"}, 1, "Error2015030529 | q3 Communication Message | warning"},
+        {5, {"D0", "28"}, 2, "Error2015030530 | q3 Communication Message | warning"},
+        {2, {"D0", "3"}, 1, "Error2015030529 | q5 Communication Message | warning"},
+        {1, {"M0", "31"}, 1, "Error2015030526 | Communication Error... | warning"},
+        {1, {"M0", "31"}, 2, "Error2015030527 | Communication Error... | warning"},
+        {1, {"M0", "31"}, 3, "Error2015030528 | Communication Error | warning"},
+    };
+    for (const Case& c : cases) {
+        useType(c.type);
+        openWindow([&](EntryDeviceMonitorDialog& window) {
+            window.btnDeleteAllDevicesClick();
+            sim.plc.faultFrame = 0;
+            dialogs.registerEntries = {c.run};
+            window.btnRegisterDevicesClick();
+            fakes.messages.shown.clear();
+            sim.plc.frames.clear();
+            sim.plc.faultFrame = 4 + c.frame;
+            sim.plc.frameFault = plcsim::Fault::Silence;
+            window.btnStartMonitorClick();
+            EXPECT_EQ(boxes(), (Boxes{c.box})) << c.type << " " << c.frame;
+            EXPECT_FALSE(timer3Running()) << c.type << " " << c.frame;
+            EXPECT_TRUE(monitorState.entryControls["btnStartMonitor"].enabled);
+            EXPECT_NE(comPortHandle, -1);
+            window.btnCloseClick();
+        });
+    }
+}
+
 TEST_F(EntryDeviceMonitorTest, TheTraceMemosShowOnlyInTheDeveloperLayout) {
     EntryDeviceMonitorDialog window;
     window.width = 1000;
