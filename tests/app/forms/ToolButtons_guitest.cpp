@@ -1,5 +1,6 @@
 // Tool-bar buttons and the panels that take the ladder's place, pressed in the main window: each
-// button opens its window, and a panel closed gives the function keys back and stops the poll.
+// button opens its window, and a panel closed gives the function keys and the ladder's symbol
+// buttons back and stops the poll.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -85,10 +86,34 @@ TEST_F(ToolButtonsTest, ClosingTheBufferMemoryListGivesTheFunctionKeysBackAndSto
     QTimer& poll = services.timers.timer(platform::TimerId::Timer3);
     platform::timers().setEnabled(platform::TimerId::Timer3, true);
     ASSERT_TRUE(poll.isActive());
+    const char* symbols[] = {"spbtnContact", "spbtnNegated", "spbtnCoil", "spbtnInstruction", "spbtnConvert"};
+    for (const char* symbol : symbols) EXPECT_FALSE(form.findChild<QAction*>(symbol)->isEnabled()) << symbol;
     form.ParameterGroupBox->btnParameterViewClose->click();
     EXPECT_FALSE(form.ParameterGroupBox->isVisible());
     EXPECT_FALSE(poll.isActive());
     EXPECT_TRUE(f5->isEnabled());
+    for (const char* symbol : symbols) EXPECT_TRUE(form.findChild<QAction*>(symbol)->isEnabled()) << symbol;
+}
+
+// The buttons stand in their bars: the file and view buttons, the link and monitor buttons, the
+// remote RUN and STOP, and the ladder's symbols.
+TEST_F(ToolButtonsTest, TheButtonsStandInTheirBars) {
+    form.action("New1")->trigger();
+    QStringList bars;
+    for (QToolBar* bar : form.findChildren<QToolBar*>()) {
+        QStringList names;
+        for (QAction* button : bar->actions())
+            if (!button->objectName().isEmpty()) names << button->objectName();
+        bars << names.join(",");
+    }
+    EXPECT_EQ(
+        bars.join("\n").toStdString(),
+        "spbtnNew,spbtnOpen,spbtnSave,spbtnLadderView,spbtnInstructionView,spbtnRegisterView\n"
+        "spbtnChangeComPort,spbtnTryToConnection,spbtnUploadProg,spbtnDnloadProg,spbtnStartMonitor1,"
+        "spbtnStopMonitor1,spbtnEntryDeviceMonitor,spbtnChangeValue,spbtnErrorCheck,spbtnMachineStatus\n"
+        "spbtnRemoteRun1,spbtnRemoteStop1\n"
+        "spbtnContact,spbtnContactOr,spbtnNegated,spbtnNegatedOr,spbtnRising,spbtnFalling,spbtnCoil,"
+        "spbtnInstruction,spbtnConvert,spbtnForceOnOff");
 }
 
 // Short captions in every language: the bars take two rows at most on a 1440-pixel screen, with
