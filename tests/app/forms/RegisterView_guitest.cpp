@@ -138,6 +138,29 @@ TEST_F(RegisterViewWindowTest, TheLayoutAndFormatButtonsShowWhichIsActive) {
     EXPECT_EQ(checkedButtons(), "btnRegView16bits,btnRegViewDecimal");
 }
 
+// 16 bits after 32 bits gives back ten registers a row, in the format shown; Binary and Floating
+// stay down like the other formats.
+TEST_F(RegisterViewWindowTest, SixteenBitsAfterThirtyTwoGivesBackTenRegistersARow) {
+    ASSERT_TRUE(type(1, 3, "1"));  // D2
+    ASSERT_TRUE(type(1, 4, "2"));  // D3
+    press("btnRegViewHexadecimal");
+    press("btnRegView32bits");
+    EXPECT_EQ(std::make_tuple(grid->model()->columnCount(), shown(1, 2)),
+              std::make_tuple(5, QString("00020001")));
+    press("btnRegView16bits");
+    EXPECT_EQ(std::make_tuple(grid->model()->columnCount(), shown(1, 3), shown(1, 4)),
+              std::make_tuple(10, QString("0001"), QString("0002")));
+    EXPECT_EQ(checkedButtons(), "btnRegView16bits,btnRegViewHexadecimal");
+    press("btnRegViewBinary");
+    EXPECT_EQ(checkedButtons(), "btnRegView16bits,btnRegViewBinary");
+    press("btnRegView32bits");
+    press("btnRegViewFloating");
+    EXPECT_EQ(checkedButtons(), "btnRegView32bits,btnRegViewFloating");
+    press("btnRegView16bits");
+    press("btnRegViewDecimal");
+    EXPECT_EQ(std::make_tuple(grid->model()->columnCount(), shown(1, 3)), std::make_tuple(10, QString("1")));
+}
+
 // The register dialog of the hidden View item: its labels are fixed, its cells take typing.
 TEST_F(RegisterViewWindowTest, TheRegisterDialogKeepsItsLabelRowAndColumnFixed) {
     RegisterViewDialog dialog;
