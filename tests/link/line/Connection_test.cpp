@@ -99,6 +99,20 @@ TEST_F(ConnectionTest, AFailedBlockReadShowsThatReadsBoxAndKeepsTheType) {
     }
 }
 
+// A port that will not open: the opening's pop-up, then the test's own box; no probe goes out.
+TEST_F(ConnectionTest, APortThatWillNotOpenIsReportedAndNothingIsSent) {
+    choose(0);
+    fakes.serial.openFailures[1] = platform::SerialOpenStatus::Busy;
+    const std::size_t written = fakes.serial.written.size();
+    EXPECT_EQ(TryToConnection(1), 0);
+    EXPECT_EQ(shownBoxes(fakes.messages),
+              (Boxes{"Can't open communication port ... | Error2015122001 | warning"}));
+    ASSERT_EQ(langDialogs.appMessages.size(), 1u);
+    EXPECT_EQ(langDialogs.appMessages[0].caption, "Error2015121401");
+    EXPECT_EQ(fakes.serial.written.size(), written);
+    EXPECT_EQ(comPortHandle, -1);
+}
+
 TEST_F(ConnectionTest, TheUserTestShowsItsOutcomeInThePopUp) {
     const char* const tried = "Tried COM1: /dev/ttyS0 (no device)\nNo serial device found";
     const std::tuple<void (*)(), std::uint32_t, Fault, const char*, const char*, std::uint16_t> cases[] = {

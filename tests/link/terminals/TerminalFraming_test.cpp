@@ -133,6 +133,26 @@ TEST_F(TerminalFramingTest, AModbusAsciiExchangeShowsTheFrameAndTheReplyAsTheyWe
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+// Under Computer Link each exchange stands after an empty line, the arrows a blank before the number.
+TEST_F(TerminalFramingTest, AComputerLinkExchangeStandsAfterAnEmptyLine) {
+    openAt(0, cLink);
+    AnyCommandTerminal terminal;
+    terminal.FormShow();
+    terminal.edit1 = "053031464642523159303030303032";
+    for (int exchange = 0; exchange < 2; ++exchange) {
+        arriveAt(now() + 20,
+                 "\x02"
+                 "01FF1\x03"
+                 "AB\r\n");
+        terminal.btnSendClick();
+    }
+    EXPECT_EQ(terminal.rxMemo4,
+              (std::vector<std::string>{
+                  "", "=> 1:<ENQ>01FFBR1Y0000022D<CR><LF>", "<= 2:<Stx>01FF1<Etx>AB<CR><LF>", "",
+                  "=> 4:<ENQ>01FFBR1Y0000022D<CR><LF>", "<= 5:<Stx>01FF1<Etx>AB<CR><LF>"}));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
 // The terminal's rate box takes the rate into the link's settings and shows the terminal afresh;
 // a text that is no item puts the first item back.
 TEST_F(TerminalFramingTest, ARateChosenInTheTerminalIsTheLinksAndTheTerminalShowsAgain) {

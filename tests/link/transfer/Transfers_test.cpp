@@ -136,6 +136,31 @@ TEST_F(TransfersTest, AReadEndsWithTheFrameHoldingEndKeepingTheWordAfterIt) {
     EXPECT_EQ(pmw.program[1999], 0x2400);
 }
 
+// Panel 0 follows a transfer: its start, each frame's share done, and the steps moved at the end.
+TEST_F(TransfersTest, TheStatusBarFollowsAProgramReadAndWriteFrameByFrame) {
+    use(1, 2);
+    for (std::uint32_t step = 0; step < 200; ++step)
+        sim.plc.setWord(kProgramWordsAddress + 2 * step, 0x2400, Space::Program);
+    sizeReadBuffer(4092);
+    fakes.statusBar.forgetHistory();
+    readProgram(256, true);  // four frames of 64 bytes
+    EXPECT_EQ(fakes.statusBar.history(0),
+              (std::vector<std::string>{"Read Program [Start...]", "Read Program 25% ", "Read Program 50% ",
+                                        "Read Program 75% ", "Read Program 100% ",
+                                        "Read Program StepNo=128...100% [OK]"}));
+
+    rs.TxNo = 4092;
+    fillProgram(2000);
+    fakes.statusBar.forgetHistory();
+    writeProgram(256);
+    EXPECT_EQ(fakes.statusBar.history(0),
+              (std::vector<std::string>{"Write Program [Start...]", "Write Program 25%", "Write Program 50%",
+                                        "Write Program 75%", "Write Program 100%",
+                                        // the connection test before the closing frame
+                                        "9600bps Communication Ready", "Communication Ok ...",
+                                        "Write Program StepNo=127...100% [OK]"}));
+}
+
 TEST_F(TransfersTest, RegistersGoAndComeInTheFramesOfTheirTypes) {
     struct Case {
         int type;
