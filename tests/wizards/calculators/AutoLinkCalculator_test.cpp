@@ -50,6 +50,32 @@ TEST_F(AutoLinkTest, ProtocolsAndSerialSettingsMakeTheFormatWord) {
     EXPECT_FALSE(calculator.control("SumCheckComboBox").enabled);
 }
 
+// Each protocol replaces the word's high byte and sets or clears bit 0, keeping the serial bits:
+// c-Link E000 with 7 data bits, ModbusAscii 3300 with 7, ModbusRtu 6000 with 8, and None (any text
+// that names no protocol) 0300 with 8.
+TEST_F(AutoLinkTest, EveryProtocolGivesItsHighByteAndDataBitOverTheSerialBits) {
+    calculator.userPick("baudRateComboBox", "9600");
+    calculator.userPick("parityComboBox", "Even");
+    calculator.userPick("stopBitsComboBox", "2");
+    ASSERT_EQ(text("D8120Edit"), "008E");
+    const std::pair<const char*, const char*> cases[] = {
+        {"ModbusAscii", "338E"}, {"None", "038F"},   {"c-Link", "E08E"},
+        {"ModbusRtu", "608F"},   {"RS-232", "038F"}, {"ModbusAscii", "338E"},
+    };
+    for (const auto& [protocol, word] : cases) {
+        calculator.userPick("protocolComboBox", protocol);
+        EXPECT_EQ(text("D8120Edit"), word) << protocol;
+        EXPECT_EQ(calculator.record.formatWord, std::stoul(word, nullptr, 16)) << protocol;
+    }
+    calculator.userPick("protocolComboBox", "None");
+    EXPECT_EQ(calculator.record.protocolCode, 0);
+    EXPECT_EQ(text("protocolComboBox") + " " + text("dataBitsComboBox") + " " + text("SumCheckComboBox"),
+              "None 8 No");
+    EXPECT_TRUE(calculator.control("dataBitsComboBox").enabled);
+    EXPECT_EQ(text("baudRateComboBox") + " " + text("parityComboBox") + " " + text("stopBitsComboBox"),
+              "9600 Even 2");
+}
+
 TEST_F(AutoLinkTest, HeaderAndTerminatorCodesFollowTheirSwitchAndTheProtocol) {
     const auto codes = [this] {
         return text("HeaderEdit") + " " + text("Terminator1Edit") + " " + text("Terminator2Edit");
