@@ -11,6 +11,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorServices.h"
 
 namespace kestrion {
 namespace {
@@ -151,6 +152,39 @@ TEST_F(CommandTransactionTest, CommandsNestAndThePartsEndOnceWhenTheOutermostHas
     }));
     EXPECT_EQ(std::pair(partValue, partEnds), std::pair(1, 1));
     EXPECT_FALSE(transaction::active());
+}
+
+// The undo copy an edit replaces is freed inside the edit's command, while the command's snapshot
+// still holds its objects. A command run inside the edit that fails puts back only its own part:
+// the old undo copy stays alive, and comes back whole when the edit fails too; once an edit has
+// succeeded, Undo swaps the ladder with the copy it took.
+TEST_F(CommandTransactionTest, AnUndoCopyReplacedInACommandLivesOnWhileTheCommandMayPutItBack) {
+    backupLadderDiagramMemory(1);
+    const std::vector<std::uint16_t> ladder = codes(), undo = codes(ldrUndoList);
+    const std::vector<const stLadderBlock*> undoObjects = nodes(ldrUndoList);
+    ASSERT_EQ(undo, ladder);
+    const auto edit = [](bool succeeds) {
+        return runCommand([succeeds] {
+            backupLadderDiagramMemory(1);
+            ldrHead->iCode = 0x2400;
+            EXPECT_FALSE(runCommand([] {
+                addBeforeEnd(400, 64, 0x4000, 3);
+                return false;
+            }));
+            return succeeds;
+        });
+    };
+    EXPECT_FALSE(edit(false));
+    EXPECT_EQ(nodes(ldrUndoList), undoObjects);
+    EXPECT_EQ(codes(ldrUndoList), undo);
+    EXPECT_EQ(codes(), ladder);
+    expectConsistentLinks(ldrUndoList);
+
+    EXPECT_TRUE(edit(true));
+    EXPECT_EQ(codes(ldrUndoList), ladder);
+    std::swap(ldrList, ldrUndoList);  // Undo
+    EXPECT_EQ(codes(), ladder);
+    EXPECT_EQ(codes(ldrUndoList).front(), 0x2400);
 }
 
 }  // namespace
