@@ -306,6 +306,16 @@ TEST_F(MachineCodeLoaderTest, ARungFillingEveryColumnTakesItsFurtherOutputsUnder
     EXPECT_EQ(outputs,
               (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1040, 0}, {1040, 64}, {1040, 128}}));
     EXPECT_EQ(ldrTail->yAddr, 192u);
+
+    // The rung after it is a rung of its own, also one that begins without a contact.
+    for (const Words& next : {Words{0x001C}, Words{0x2401, 0xC503}, Words{0x0014}}) {
+        words = series(12);
+        words.insert(words.end() - 1, {0xC501, 0xC502});
+        words.insert(words.end() - 1, next.begin(), next.end());
+        fakes.messages.shown.clear();
+        EXPECT_TRUE(load(words)) << next[0] << ": " << fakes.statusBar.panelText(13);
+        EXPECT_TRUE(boxes().empty()) << next[0];
+    }
 }
 
 // An application instruction under an output whose node stands right of the place that would end it
