@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "support/Fixture.h"
@@ -36,6 +37,38 @@ TEST(AppMenu, NoTwoRowsOfOneMenuShareAPosition) {
         EXPECT_TRUE(fresh) << row.objectName << " and " << at->second << " both stand at " << row.position
                            << " of " << (*row.parent != '\0' ? row.parent : "the menu bar");
     }
+}
+
+const MenuRow* rowNamed(const std::vector<MenuRow>& rows, std::string_view name) {
+    for (const MenuRow& row : rows)
+        if (name == row.objectName) return &row;
+    return nullptr;
+}
+
+// The menus and items the design hides stay hidden until something shows them.
+TEST(AppMenu, TheHiddenMenusAndItemsOfTheDesignAreHidden) {
+    const std::vector<MenuRow> rows = mergeRowsOfOneName(mainMenuRows());
+    for (const char* name : {"xRS", "xTHIS", "ParameterTransfer1", "ProtocolSetting1", "DregView1"}) {
+        const MenuRow* row = rowNamed(rows, name);
+        ASSERT_NE(row, nullptr) << name;
+        EXPECT_TRUE(row->options.hidden) << name;
+    }
+    for (const char* name : {"ProgramTransfer1", "RegisterTransfer1", "RegisterView1"})
+        EXPECT_FALSE(rowNamed(rows, name)->options.hidden) << name;
+}
+
+// Every size and zoom a view menu offers shows its tick when chosen.
+TEST(AppMenu, EverySizeAndZoomItemCanBeTicked) {
+    const std::vector<MenuRow> rows = mergeRowsOfOneName(mainMenuRows());
+    int items = 0;
+    for (const MenuRow& row : rows) {
+        const std::string_view parent = row.parent;
+        if (parent != "Font1" && parent != "CellWidth1" && parent != "CellHeight1" && parent != "Zoom1")
+            continue;
+        ++items;
+        EXPECT_TRUE(row.options.checkable) << row.objectName;
+    }
+    EXPECT_EQ(items, 4 + 4 + 5 + 6);  // 8..14 points; 56..68 and 56..72 pixels; 50..150 % and Auto
 }
 
 }  // namespace

@@ -129,5 +129,22 @@ TEST_F(SearchCommandsTest, AutoIsOneOfTheZoomItemsAndFollowsTheViewWhileChecked)
     EXPECT_TRUE(menuItem("Np1001").checked);
 }
 
+// Auto takes the tick from whichever zoom item had it.
+TEST_F(SearchCommandsTest, AutoTakesTheTickFromEveryZoomItem) {
+    const std::pair<void (*)(), const char*> items[] = {{Np501Click, "Np501"},
+                                                        {Np751Click, "Np751"},
+                                                        {Np1001Click, "Np1001"},
+                                                        {Np1251Click, "Np1251"},
+                                                        {Np1501Click, "Np1501"}};
+    for (const auto& [click, name] : items) {
+        click();
+        ASSERT_TRUE(menuItem(name).checked) << name;
+        ZoomAuto1Click();
+        EXPECT_TRUE(menuItem("ZoomAuto1").checked);
+        for (const auto& [other, otherName] : items)
+            EXPECT_FALSE(menuItem(otherName).checked) << "after " << name;
+    }
+}
+
 }  // namespace
 }  // namespace kestrion::test

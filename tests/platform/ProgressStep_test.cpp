@@ -34,6 +34,16 @@ TEST_F(ProgressStep, AnInnerStepGivesTheWindowBackAndTheOutermostHidesItOnEveryE
     EXPECT_FALSE(fakes.progress.visible);
 }
 
+// The first position past the start comes back as well as any other; the start comes back as 0.
+TEST_F(ProgressStep, EveryPositionOfTheOuterStepComesBack) {
+    for (const int position : {0, 1, 2, 99}) {
+        platform::ProgressStep outer("Read program progress...", 100);
+        outer.setPosition(position);
+        { platform::ProgressStep inner("Convert Progress...", 10); }
+        EXPECT_EQ(window(fakes.progress), std::tuple("Read program progress...", 100, position, true));
+    }
+}
+
 // A step that begins without its window shows it at its first show(); an inner step ending inside
 // it leaves the window hidden until then, and a hidden step gives nothing back.
 TEST_F(ProgressStep, AStepWithoutItsWindowYetGetsNothingBack) {

@@ -112,17 +112,22 @@ TEST_F(SearchMenuTest, TheSecondBrandShowsItsOwnAboutBox) {
 TEST_F(SearchMenuTest, TheMathTestFollowsTheTypedValue) {
     TMainForm form(services);
     form.show();
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
+    QString shown, afterTyping;
+    QTimer::singleShot(0, [&shown, &afterTyping] {
         auto* view = qobject_cast<forms::TMathTestForm*>(QApplication::activeModalWidget());
         ASSERT_NE(view, nullptr);
         view->ValueEdit->clear();
         QTest::keyClicks(view->ValueEdit, "-5");
         shown = view->ResultMemo->toPlainText().section('\n', 1, 1);
+        // The result is the view's to write: typing into it changes nothing.
+        const QString before = view->ResultMemo->toPlainText();
+        QTest::keyClicks(view->ResultMemo, "7");
+        afterTyping = view->ResultMemo->toPlainText() == before ? "unchanged" : "changed";
         view->btnClose->click();
     });
     form.action("MathTest1")->trigger();
     EXPECT_EQ(shown.toStdString(), "Hexadecimal (32 bits): HFFFFFFFB");
+    EXPECT_EQ(afterTyping.toStdString(), "unchanged");
 }
 
 // Enter takes the value, as the view follows every key, and leaves the view open with the value
