@@ -156,6 +156,16 @@ TEST_F(LadderFindTest, ACommentDoesNotFindTheDeviceBeforeItsOwn) {
     walk(FindKind::Comment, "relay", {{kDown, "17 OUT M1", {}}});
 }
 
+// Block comments are found at the objects that carry them, the first one made as well as the later.
+TEST_F(LadderFindTest, BlockCommentsFindTheObjectsThatCarryThem) {
+    appendBlockComment(8, "Second rung");
+    appendBlockComment(14, "Fourth rung");
+    EXPECT_EQ(listed(FindKind::Comment, "rung"),
+              (Lines{"8 | LD X001 | Second rung", "14 | LD X010 | Fourth rung"}));
+    EXPECT_EQ(listed(FindKind::Comment, "second"), (Lines{"8 | LD X001 | Second rung"}));
+    walk(FindKind::Comment, "rung", {{kDown, "8 LD X001", {}}, {kDown, "14 LD X010", {}}});
+}
+
 // A pointer label is a device of its own: Find Device stops at the jump and at the label, and the
 // list gives both the label's comment.
 TEST_F(LadderFindTest, APointerLabelIsFoundAsADeviceWithItsComment) {
