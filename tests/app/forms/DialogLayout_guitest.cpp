@@ -86,8 +86,8 @@ QStringList overlappingWidgets(QWidget& window) {
 }
 
 // What is wrong with a window's layout: each widget outside the window, smaller than its text needs
-// or over another one; empty when nothing is cut. The inside of lists and scroll areas scrolls, so it is left
-// out.
+// or over another one; empty when nothing is cut. The inside of lists and scroll areas scrolls, so
+// it is left out.
 QStringList cutWidgets(QWidget& window) {
     QStringList cut;
     const QRect inside = window.rect();
