@@ -148,6 +148,8 @@ TEST_F(ChangeValueTest, ASizeOtherThanSixteenOrThirtyTwoBitsWritesSixteen) {
 
     ChangeCurrentValue1Click();
     ChangeCurrentValueRadioGroupClick(1);
+    EXPECT_EQ(std::make_pair(monitorState.cvDataSize, monitorState.changeValuePanel.sizeIndex),
+              std::make_pair(1, 1));
     ChangeCurrentValueRadioGroupClick(2);
     EXPECT_EQ(std::make_pair(monitorState.cvDataSize, monitorState.changeValuePanel.sizeIndex),
               std::make_pair(0, 0));
