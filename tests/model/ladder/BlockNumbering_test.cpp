@@ -66,6 +66,15 @@ TEST_F(BlockNumbers, TheNumberingLeavesTheNoteOfItsLastCase) {
     EXPECT_EQ(canvasState.canvasTraceText, "*不是STL物件 (vx,vy)=4,0");
 }
 
+// The trace panel shows the gap the numbering passed last, its link column, its row and the bus
+// line start, each gap's text in place of the one before: here the gap under the last line, row
+// 7, with no link in it (column 1).
+TEST_F(BlockNumbers, TheTracePanelShowsTheLastGapOnly) {
+    build({"  X Y", "", "  X Y", "", "  X Y", "   |", "  X"});
+    ReModifyLbcByVirtualArray();
+    EXPECT_EQ(fakes.statusBar.panelText(13), "1,7,2");
+}
+
 TEST_F(BlockNumbers, AnElementWithoutItsObjectShowsTheHaltBoxAndAbortsTheCommand) {
     for (const char cell : {'X', 'Y', 'S', 'P'}) {
         build({"  X Y", "", "  X"});
