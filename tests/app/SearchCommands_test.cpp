@@ -129,6 +129,21 @@ TEST_F(SearchCommandsTest, AutoIsOneOfTheZoomItemsAndFollowsTheViewWhileChecked)
     EXPECT_TRUE(menuItem("Np1001").checked);
 }
 
+// The start ticks the height item of the cell height it finds, and the width item of 64 pixels
+// whatever the width: 68, 64 and 60 have their items, any other height ticks 56.
+TEST_F(SearchCommandsTest, TheStartTicksTheItemOfTheCellHeight) {
+    const std::pair<std::uint32_t, const char*> cases[] = {
+        {64, "Y641"}, {68, "Y681"}, {60, "Y601"}, {56, "Y561"}, {72, "Y561"}};
+    for (const auto& [height, item] : cases) {
+        ModeData.ySizeSymble = height;
+        mainViewStartUp();
+        for (const char* other : {"Y561", "Y601", "Y641", "Y681", "Y721"})
+            EXPECT_EQ(menuItem(other).checked, std::string(other) == item) << height << " " << other;
+        for (const char* width : {"X561", "X601", "X641", "X681"})
+            EXPECT_EQ(menuItem(width).checked, std::string(width) == "X641") << height << " " << width;
+    }
+}
+
 // Auto takes the tick from whichever zoom item had it.
 TEST_F(SearchCommandsTest, AutoTakesTheTickFromEveryZoomItem) {
     const std::pair<void (*)(), const char*> items[] = {{Np501Click, "Np501"},
