@@ -119,6 +119,22 @@ TEST_F(TerminalFramingTest, RepliesAreShownByNameAndOnlyTheSendsOwn) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+// The terminal shows the rate of the port's rate index; 4 and 5 are both 115200, and an index past
+// them is taken back to 9600.
+TEST_F(TerminalFramingTest, TheTerminalShowsTheRateOfItsIndex) {
+    const std::tuple<std::uint32_t, const char*, std::uint32_t> cases[] = {
+        {0, "9600", 0},   {1, "19200", 1},  {2, "38400", 2}, {3, "57600", 3},
+        {4, "115200", 4}, {5, "115200", 5}, {6, "9600", 0},
+    };
+    for (const auto& [index, text, kept] : cases) {
+        baudIndex = index;
+        AnyCommandTerminal terminal;
+        terminal.FormShow();
+        EXPECT_EQ(std::make_pair(terminal.baudRateText, baudIndex), std::make_pair(std::string(text), kept))
+            << index;
+    }
+}
+
 // A Modbus ASCII exchange in the terminal: the frame sent and the reply, each character once, the
 // line end by name, numbered by the lines the memo holds.
 TEST_F(TerminalFramingTest, AModbusAsciiExchangeShowsTheFrameAndTheReplyAsTheyWent) {
