@@ -33,6 +33,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
@@ -44,7 +45,6 @@ namespace kestrion {
 namespace {
 
 using platform::MsgAnswer;
-using platform::MsgButtons;
 using platform::MsgIcon;
 
 constexpr std::size_t kRecentCaptionLimit = 80;
@@ -58,12 +58,11 @@ std::string modeDataFile() {
 }
 
 void showNeedConvert() {
-    platform::messages().show("Need Convert Edit Program", "Convert Message", MsgIcon::Warning,
-                              MsgButtons::Ok);
+    platform::say({"Need Convert Edit Program", "Convert Message", MsgIcon::Warning});
 }
 
 void showNameTooLong(const std::string& caption) {
-    platform::messages().show("Filename Too Long...", caption, MsgIcon::None, MsgButtons::Ok);
+    platform::say({"Filename Too Long...", caption, MsgIcon::None});
 }
 
 std::string trimmed(std::string name) {
@@ -77,7 +76,7 @@ bool refusedAsShipped(const std::string& name) {
     if (!isInDataFolder(name)) return false;
     const bool shipped = platform::files().exists(std::filesystem::path(name).lexically_normal().string());
     const char* id = shipped ? "DataFolderNotWritten" : "DataFolderNotAdded";
-    platform::messages().show(textOf(id) + "\n" + name, "PMW", MsgIcon::Error, MsgButtons::Ok);
+    platform::say({textOf(id) + "\n" + name, "PMW", MsgIcon::Error});
     return true;
 }
 
@@ -227,7 +226,7 @@ bool prepareNewFileName() {
     const std::string userDir = installDir + "/User";
     // Without the folder the name still stands: Save As lets the user choose another.
     if (!platform::files().makeDirectory(userDir) && platform::files().makeDirectory(userDir))
-        platform::messages().show("Create Directory " + userDir, "File New", MsgIcon::None, MsgButtons::Ok);
+        platform::say({"Create Directory " + userDir, "File New", MsgIcon::None});
     const std::string name = currentFileName();
     const std::size_t slash = name.find_last_of('/');
     const std::size_t stemStart = slash == std::string::npos ? 0 : slash + 1;
@@ -323,8 +322,8 @@ bool closeProgram() {
     const bool changed = (editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted)) != 0;
     if (changed) {
         clearBits(fileStateFlags, kFileLastChoiceWentThrough);
-        const MsgAnswer answer = platform::messages().show(getMsgSaveBeforeClose(), "File Close",
-                                                           MsgIcon::Question, MsgButtons::YesNoCancel);
+        const MsgAnswer answer =
+            platform::askYesNoCancel({getMsgSaveBeforeClose(), "File Close", MsgIcon::Question});
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) {
             if ((editModeFlags & kEditLadderNotConverted) != 0) {
@@ -412,8 +411,7 @@ SaveOutcome saveProgramAs() {
     }
     if (refusedAsShipped(name)) return SaveOutcome::Cancelled;
     if (platform::files().exists(name) &&
-        platform::messages().show(getMsgFileExistsOverwrite(), "Save File As", MsgIcon::Question,
-                                  MsgButtons::YesNo) != MsgAnswer::Yes)
+        !platform::askYesNo({getMsgFileExistsOverwrite(), "Save File As", MsgIcon::Question}))
         return SaveOutcome::Cancelled;
 
     // The name and the title change together, and only when the file is written.
@@ -465,8 +463,8 @@ void recentFileClick(int item) {
     const RecentFileItem& recent = recentFileItems[static_cast<std::size_t>(item)];
     if (recent.caption.size() >= kRecentCaptionLimit) {
         platform::statusBar().setPanelText(13, std::to_string(recent.caption.size()) + "," + recent.caption);
-        platform::messages().show(std::string(kRecentFileItemNames[item]) + " Filename Too Long...",
-                                  "Open File", MsgIcon::None, MsgButtons::Ok);
+        platform::say(
+            {std::string(kRecentFileItemNames[item]) + " Filename Too Long...", "Open File", MsgIcon::None});
     }
     // The item's path goes to Open as it stands; the current name changes only when the file opens.
     const std::string path = recent.path;
@@ -498,8 +496,7 @@ void Exit1Click() {
         settingsWrittenAtClose = true;
         return;
     }
-    const MsgAnswer answer =
-        platform::messages().show(getMsgSaveBeforeExit(), "Exit", MsgIcon::Question, MsgButtons::YesNoCancel);
+    const MsgAnswer answer = platform::askYesNoCancel({getMsgSaveBeforeExit(), "Exit", MsgIcon::Question});
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes) {
         if ((editModeFlags & kEditLadderNotConverted) != 0) {

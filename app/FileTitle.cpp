@@ -6,6 +6,7 @@
 #include "lang/CodePage.h"
 #include "model/core/MainState.h"
 #include "model/image/FileExtensions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -35,9 +36,9 @@ bool editFileTitle(const std::string& caption, PmwImage& image) {
     // A typed title is kept in the code page of the interface language, as the file's comments are.
     const CodePageText title = textToCodePage(result.title, kFileTitleStored);
     if (title.unwritable) {
-        platform::messages().show(
-            "The program title holds a character that the code page of the interface language cannot keep.",
-            caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        platform::say(
+            {"The program title holds a character that the code page of the interface language cannot keep.",
+             caption, platform::MsgIcon::Warning});
         return false;
     }
     setProgramTitle(image, title.bytes);

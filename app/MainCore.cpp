@@ -24,6 +24,7 @@
 #include "model/ladder/EditorState.h"
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorMode.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
 #include "wizards/SettingItems.h"
@@ -107,13 +108,11 @@ CloseDecision askBeforeClose(const SaveForExit& saveProgram) {
     }
 
     using platform::MsgAnswer;
-    const MsgAnswer answer = platform::messages().show(question, "Exit", platform::MsgIcon::Question,
-                                                       platform::MsgButtons::YesNoCancel);
+    const MsgAnswer answer = platform::askYesNoCancel({question, "Exit", platform::MsgIcon::Question});
     if (answer == MsgAnswer::Cancel) return CloseDecision::Stay;
     if (answer == MsgAnswer::Yes) {
         if ((editModeFlags & kEditLadderNotConverted) != 0) {
-            platform::messages().show("Need Convert Edit Program", "Convert Message",
-                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            platform::say({"Need Convert Edit Program", "Convert Message", platform::MsgIcon::Warning});
             return CloseDecision::Stay;
         }
         const bool saveAs = (fileStateFlags & kFileNoName) != 0;

@@ -18,6 +18,7 @@
 #include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
 #include "monitor/MonitorMenu.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "wizards/TemplateItems.h"
 #include "wizards/WizardsMenu.h"
@@ -117,8 +118,7 @@ std::string templateObjectName(std::size_t entry) {
 void openTemplateFile(const std::string& fullName) {
     if (fullName.size() >= kFileNameSize) {
         platform::statusBar().setPanelText(13, std::to_string(fullName.size()) + "," + fullName);
-        platform::messages().show("Filename Too Long...", "Open File", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Filename Too Long...", "Open File", platform::MsgIcon::None});
         return;
     }
     // The name goes to Open whole: a folder of the user's with a blank or a '&' in it stays valid.

@@ -10,6 +10,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -91,7 +92,7 @@ void trace(std::string_view text) {
 }
 
 void stopConversion(const std::string& text, const std::string& caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({text, caption, platform::MsgIcon::Error});
     throw ConversionError(caption);
 }
 

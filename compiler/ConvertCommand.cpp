@@ -33,6 +33,7 @@
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/ObjectInsertion.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/ProgressStep.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
@@ -42,7 +43,6 @@ namespace kestrion {
 
 namespace {
 
-using platform::MsgButtons;
 using platform::MsgIcon;
 
 constexpr const char* kCompletedText = "...Convert...Completed...";
@@ -77,13 +77,13 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
 
 // A refusal the user is shown; the transaction puts everything back.
 [[noreturn]] void refuse(const std::string& text, const std::string& caption, MsgIcon icon) {
-    platform::messages().show(text, caption, icon, MsgButtons::Ok);
+    platform::say({text, caption, icon});
     throw ConversionError(caption);
 }
 
 // A check of the diagram failed: its own text is in panel 13 and the frame stands on the fault.
 [[noreturn]] void refuseDiagram(const std::string& text, const std::string& caption) {
-    platform::messages().show(text, caption, MsgIcon::Warning, MsgButtons::Ok);
+    platform::say({text, caption, MsgIcon::Warning});
     redrawFlags |= kRedrawObjects | kRedrawLadder | kRedrawMarks;
     throw ConversionError(caption);
 }

@@ -11,6 +11,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -89,8 +90,7 @@ private:
             }
         } else {
             x_ += cellWidth();
-            platform::messages().show("Error2015010209", "*Modify_ObjectLinkSequence",
-                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            platform::say({"Error2015010209", "*Modify_ObjectLinkSequence", platform::MsgIcon::Warning});
         }
         return true;
     }

@@ -6,6 +6,7 @@
 #include "model/core/ConversionError.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -17,8 +18,7 @@ constexpr const char* kCaption = "SubLToM02";
 }  // namespace
 
 void refuseObject(std::string_view text) {
-    platform::messages().show(std::string(text), kCaption, platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
+    platform::say({std::string(text), kCaption, platform::MsgIcon::Warning});
     throw ConversionError(kCaption);
 }
 

@@ -16,6 +16,7 @@
 #include "model/ladder/GridEditing.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -149,8 +150,7 @@ bool copyLines(const LineRange& lines) {
     const std::vector<const stLadderBlock*> objects = objectsOnLines(lines);
     if (objects.empty()) return false;
     if (objects.size() > kMaxCopiedObjects) {
-        platform::messages().show(kTooManyToCopyText, kTooManyToCopyCaption, platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({kTooManyToCopyText, kTooManyToCopyCaption, platform::MsgIcon::Warning});
         return false;
     }
     if (!isClipboardMemoryValid()) initClipboardMemory(kLadderObjectRecordSize);

@@ -1,6 +1,7 @@
 #include <charconv>
 
 #include "editor/EditorDialogs.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -8,8 +9,7 @@ namespace kestrion {
 bool acceptNumberKey(char key, const std::string& caption) {
     const auto code = static_cast<unsigned char>(key);
     if ((key >= '0' && key <= '9') || code < 0x20 || code == 0x7F) return true;
-    platform::messages().show("Character must be 0 ~ 9", caption, platform::MsgIcon::None,
-                              platform::MsgButtons::Ok);
+    platform::say({"Character must be 0 ~ 9", caption, platform::MsgIcon::None});
     return false;
 }
 

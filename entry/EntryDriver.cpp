@@ -32,10 +32,6 @@ namespace kestrion {
 
 namespace {
 
-void warn(const std::string& text, const std::string& caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
-}
-
 void hideInstrMemo() {
     if (DialogSeam<EntryDialogs>::installed()) entryDialogs().hideInstrMemoScreen();
 }
@@ -65,7 +61,7 @@ void refuseInsertPosition(EditKeyBox& box) {
     box.masked = false;
     box.line.clear();
     box.closed = true;
-    warn("This position can't insert", "Msg2015011911");
+    platform::say({"This position can't insert", "Msg2015011911", platform::MsgIcon::Warning});
 }
 
 bool revealedByAccessCode(const std::string& line) {
@@ -232,7 +228,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     } else if (output && canvasCellAt(entered.xAddr, entered.yAddr) == kCellOutputTail) {
         duplicated = true;
         overlapped = outputOwningWire(entered.xAddr, entered.yAddr);
-        if (overlapped == nullptr) warn("Error2015011911", " *");
+        if (overlapped == nullptr) platform::say({"Error2015011911", " *", platform::MsgIcon::Warning});
     }
     const bool insert = (editModeFlags & kEditInsertMode) != 0;
     const Mode mode = placementMode(insert, duplicated, output);
@@ -254,7 +250,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
         case Mode::Overwrite:
             // The overlapped object itself takes the new instruction.
             if (overlapped == nullptr) {
-                warn("Error2015011910", "*");
+                platform::say({"Error2015011910", "*", platform::MsgIcon::Warning});
                 return false;
             }
             ldrNow = overlapped;
@@ -264,7 +260,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     }
 
     if (ldrNow == nullptr) {
-        warn("Error2015011901", "*srcObjectCopyToDestObject");
+        platform::say({"Error2015011901", "*srcObjectCopyToDestObject", platform::MsgIcon::Warning});
         return false;
     }
     if (srcObjectCopyToDestObject(editNew, ldrNow) != 0) return false;
@@ -314,7 +310,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
 bool checkSymbolEntry() {
     if (_checkIconInputDevice() != 0) {
         editInstrFlags |= kInstrEntryRefused;
-        warn("Error2015011601... Can't write", "EditKey");
+        platform::say({"Error2015011601... Can't write", "EditKey", platform::MsgIcon::Warning});
         releaseEditNew();
         redrawFlags |= kRedrawLadder | kRedrawObjects;
         return false;
@@ -360,7 +356,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     iconSymbleCode = _UpdateIconFnCode(code);
     if (code == 0) {
         editInstrFlags |= kInstrEntryRefused;
-        warn("Input Error...Can't write", "Error2015031910");
+        platform::say({"Input Error...Can't write", "Error2015031910", platform::MsgIcon::Warning});
         redrawFlags &= static_cast<std::uint8_t>(~(kRedrawLadder | kRedrawObjects));
         releaseEditNew();
         return;
@@ -373,7 +369,8 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         if ((entered.iCode & 1) == 0) entered.iCode = static_cast<std::uint16_t>(entered.iCode + 1);
         for (std::size_t i = 0; i < kOperandCount; ++i) {
             if (!hasV(operands[i])) continue;
-            warn("Error201903171" + std::to_string(i + 1), "Edit V Error ");
+            platform::say(
+                {"Error201903171" + std::to_string(i + 1), "Edit V Error ", platform::MsgIcon::Warning});
             redrawFlags &= static_cast<std::uint8_t>(~kRedrawObjects);
             releaseEditNew();
             box.closed = true;
@@ -392,7 +389,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     iFncFlag = 0;
     if ((defineInstrSymbleAddress(entered.iCode, xOldCursor, operands, yOldCursor, entered) & 1) != 0) {
         editInstrFlags |= kInstrEntryRefused;
-        warn("Edit symble position error", "Address Error");
+        platform::say({"Edit symble position error", "Address Error", platform::MsgIcon::Warning});
         releaseEditNew();
         box.closed = true;
         redrawFlags |= kRedrawLadder;
@@ -509,7 +506,7 @@ void EditInstr1Enter(EditKeyBox& box) {
 
 bool splitEntryLine(const std::string& line) {
     if (editNew == nullptr) {
-        warn("Error2015030101", "*Edit");
+        platform::say({"Error2015030101", "*Edit", platform::MsgIcon::Warning});
         return false;
     }
     stLadderBlock& object = *editNew;
@@ -524,7 +521,7 @@ bool splitEntryLine(const std::string& line) {
         const std::string& word = words[next++];
         const bool followed = words.size() > 1;
         if (word.size() > object.mnemonic.size() - 1) {
-            warn("Instruction Error", "Instruction Error");
+            platform::say({"Instruction Error", "Instruction Error", platform::MsgIcon::Warning});
             releaseEditNew();
             return false;
         }
@@ -543,7 +540,8 @@ bool splitEntryLine(const std::string& line) {
         const bool fits =
             i < 5 ? copyWord(object.operands[i], words[next]) : copyWord(object.operand6, words[next]);
         if (!fits) {
-            warn("Instruction Error", "Input Device" + std::to_string(i + 1) + " Error");
+            platform::say({"Instruction Error", "Input Device" + std::to_string(i + 1) + " Error",
+                           platform::MsgIcon::Warning});
             releaseEditNew();
             return false;
         }
@@ -636,7 +634,7 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
                 symbol = 8;
     }
     if (symbol == 0) {
-        warn("Error2019030280", "_UpdateIconFnCode");
+        platform::say({"Error2019030280", "_UpdateIconFnCode", platform::MsgIcon::Warning});
         return FncKeyDeviceCode;
     }
     FncKeyDeviceCode = symbol;

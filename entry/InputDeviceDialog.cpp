@@ -1,5 +1,6 @@
 #include "entry/InputDeviceDialog.h"
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -8,8 +9,7 @@ void InputDeviceDialog::InputDeviceOkClick() {
     bDeviceEmpty = 0;
     deviceTextLength = static_cast<std::uint32_t>(text.size());
     if (deviceTextLength == 0) {
-        platform::messages().show("No Input Device Error!!!", "Input Device Error", platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
+        platform::say({"No Input Device Error!!!", "Input Device Error", platform::MsgIcon::Error});
         bDeviceEmpty = 1;
     }
     bDeviceOk = 1;

@@ -12,6 +12,7 @@
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -70,8 +71,7 @@ bool isAnnouncedUnsupported(std::span<const char> text, std::size_t start) {
 }
 
 void showUnsupported() {
-    platform::messages().show("*Unsupported", "Error2015102799...", platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({"*Unsupported", "Error2015102799...", platform::MsgIcon::Error});
 }
 
 bool endsRightly(WordEnding ending, char next) {

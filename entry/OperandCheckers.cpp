@@ -6,6 +6,7 @@
 #include "model/image/ConnectedPlc.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/DrawGeometry.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -184,7 +185,7 @@ std::uint8_t checkPulseCoil(const OperandPattern& pattern, const OperandTexts& o
 }
 
 void showMeanRefusal(const char* text) {
-    platform::messages().show(text, "Error2015110145", platform::MsgIcon::None, platform::MsgButtons::Ok);
+    platform::say({text, "Error2015110145", platform::MsgIcon::None});
 }
 
 std::uint8_t checkMean(const OperandPattern& pattern, const OperandTexts& operands, bool doubleWord) {
@@ -209,7 +210,7 @@ std::uint8_t checkMean(const OperandPattern& pattern, const OperandTexts& operan
 std::uint8_t checkUnsupported(const OperandPattern& pattern, const OperandTexts& operands, bool doubleWord,
                               const char* caption) {
     checkCommon(pattern, operands, doubleWord);
-    platform::messages().show("*Unsupported", caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({"*Unsupported", caption, platform::MsgIcon::Error});
     return 1;
 }
 

@@ -9,6 +9,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
 #include "model/instructions/DeviceRanges.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -371,8 +372,7 @@ std::int32_t relayKind(const Text& text) {
 
 void showWordBitOverRange(const std::string& statusText) {
     platform::statusBar().setPanelText(13, statusText);
-    platform::messages().show("Msg2019032060-8", "Dm.n OverRange", platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({"Msg2019032060-8", "Dm.n OverRange", platform::MsgIcon::Error});
 }
 
 // "Dm.n": the bit is one hexadecimal letter A to F, or a decimal number; no bit means bit 0.

@@ -5,6 +5,7 @@
 #include "entry/EntryState.h"
 #include "entry/Placement.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -78,8 +79,7 @@ ContactPlacement basicPlacement(std::uint32_t code) {
 std::uint8_t unplaceable(std::uint32_t code, std::uint32_t x, std::uint32_t y) {
     platform::statusBar().setPanelText(
         0, hexText(code, 4) + " (" + std::to_string(x) + "," + std::to_string(y) + ")");
-    platform::messages().show("Error2015031609", "*defineInstrSymbleAddress(", platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
+    platform::say({"Error2015031609", "*defineInstrSymbleAddress(", platform::MsgIcon::Warning});
     return 1;
 }
 

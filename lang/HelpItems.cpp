@@ -6,6 +6,7 @@
 #include "lang/Texts.h"
 #include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -33,11 +34,6 @@ std::string twoDigits(int value) {
 
 std::string clockText(int hour, int minute, int second) {
     return twoDigits(hour) + ":" + twoDigits(minute) + ":" + twoDigits(second);
-}
-
-void show(const std::string& text, const char* captionId) {
-    platform::messages().show(text, textOf(captionId), platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
 }
 
 }  // namespace
@@ -96,7 +92,7 @@ std::string timeItemText() {
 }
 
 void Time1Click() {
-    show(timeItemText(), "Time1");
+    platform::say({timeItemText(), textOf("Time1"), platform::MsgIcon::Information});
 }
 
 std::string byteSizeText(std::uint64_t bytes) {
@@ -125,7 +121,7 @@ std::string diskItemText() {
 }
 
 void Disk1Click() {
-    show(diskItemText(), "Disk1");
+    platform::say({diskItemText(), textOf("Disk1"), platform::MsgIcon::Information});
 }
 
 MenuTable helpMenuRows() {

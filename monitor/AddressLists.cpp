@@ -4,6 +4,7 @@
 
 #include "link/plc/MonitorFrames.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -141,8 +142,7 @@ bool monitorListsHaveRoom(char letter, std::uint16_t dataType, int plcType) {
 
 void addMonitorDevice(std::string_view name, std::uint32_t number, std::uint16_t dataType, int plcType) {
     if (plcType > kHighestPlcType) {
-        platform::messages().show("Error2018080250", "*PLC type error", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error2018080250", "*PLC type error", platform::MsgIcon::Warning});
         return;
     }
     if (name.empty()) return;

@@ -409,12 +409,11 @@ bool moveSelectedDevice(MonitorFront front, bool up) {
         return false;
     const bool two = deviceMonitorList.head->next == deviceMonitorList.tail;
     if (!two && up && node == deviceMonitorList.head) {
-        platform::messages().show("ToHead", "MoveUp", platform::MsgIcon::None, platform::MsgButtons::Ok);
+        platform::say({"ToHead", "MoveUp", platform::MsgIcon::None});
         return false;
     }
     if (!two && !up && node == deviceMonitorList.tail) {
-        platform::messages().show("Msg2018080240", "Can'tMoveDown", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Msg2018080240", "Can'tMoveDown", platform::MsgIcon::None});
         return false;
     }
     bool moved = false;

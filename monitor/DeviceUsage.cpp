@@ -7,6 +7,7 @@
 #include "model/ladder/LadderObject.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorMode.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -71,8 +72,8 @@ bool markDeviceUsed(std::string_view operand) {
     if (i == 1 || (i < text.size() && text[i] != 'Z' && text[i] != 'V')) return true;
     char* entry = entryOf(*table, number);
     if (entry == nullptr) {
-        platform::messages().show(getMsgBeyondDeviceUsage(std::string(operand)), kDeviceListCaption,
-                                  platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        platform::say(
+            {getMsgBeyondDeviceUsage(std::string(operand)), kDeviceListCaption, platform::MsgIcon::Warning});
         return false;
     }
     *entry = '1';

@@ -17,6 +17,7 @@
 #include "monitor/MonitorMode.h"
 #include "monitor/MonitorPoll.h"
 #include "monitor/MonitorWindow.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -126,8 +127,7 @@ void msStartMonitor1Click() {
         platform::trace().clear(platform::Memo::Debug9);
         monitorState.monDeviceRows.clear();
         freeLadderMonitorList();
-        platform::messages().show("*Msg2018110730", "NoDevice", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({"*Msg2018110730", "NoDevice", platform::MsgIcon::Warning});
         // Nothing runs: the menus say so.
         setMonitorMenuItems(false);
         return;
@@ -182,8 +182,7 @@ void Popup4StopMonitorClick() {
 
 void EnterDeviceMonitor1Click() {
     if (monitorMode == kMonitorLadder) {
-        platform::messages().show("Can'tDoEnterDeviceMonitor...", "Msg2018080810", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Can'tDoEnterDeviceMonitor...", "Msg2018080810", platform::MsgIcon::Warning});
         return;
     }
     menuItem("MonitorMenu").enabled = false;

@@ -15,6 +15,7 @@
 #include "monitor/AddressLists.h"
 #include "monitor/LadderMonitor.h"
 #include "monitor/MonitorMode.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -95,8 +96,7 @@ void timedOut(bool wordPhase, LinkSession& session) {
         text = isPlainType(connectedPlcType) ? "Error2015030537" : "Error2015030548";
     stopMonitorOnSilentLine();
     session.closePortAtEnd();
-    platform::messages().show(text, "Communication Error", platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
+    platform::say({text, "Communication Error", platform::MsgIcon::Warning});
 }
 
 // After a read: false when the tick ends here. A reply shorter than the bytes the tick reads is

@@ -150,8 +150,7 @@ void RegisterDeviceDialog::MonDeviceNoEdit2Change(const std::string& text) {
     const std::uint32_t count = valueOf(text);
     if (count > static_cast<std::uint32_t>(limit)) {
         const std::string limitCaption = "Too much device [need <= " + std::to_string(limit) + "]";
-        platform::messages().show("Msg2018080280", limitCaption, platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Msg2018080280", limitCaption, platform::MsgIcon::Error});
         MonDeviceNoEdit2Change("1");
         return;
     }

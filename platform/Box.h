@@ -1,6 +1,7 @@
 // The message boxes of the core in one vocabulary: a box is its text, caption and icon; `say`
-// shows it with OK, `askYesNo` asks it with Yes and No. Every box goes through the installed
-// message service, so the fake of the tests sees each one.
+// shows it with OK, `askYesNo` asks it with Yes and No, `askYesNoCancel` with Yes, No and Cancel,
+// `askOkCancel` with OK and Cancel. Every box goes through the installed message service, so the
+// fake of the tests sees each one; nothing above the platform calls that service itself.
 #pragma once
 
 #include <string>
@@ -21,6 +22,9 @@ void say(const Box& box);
 
 // Asks with Yes and No (YesNoDefaultNo where Yes cannot be taken back); true for Yes.
 [[nodiscard]] bool askYesNo(const Box& box, MsgButtons buttons = MsgButtons::YesNo);
+
+// Asks with Yes, No and Cancel, where No goes on without what Yes would do first.
+[[nodiscard]] MsgAnswer askYesNoCancel(const Box& box);
 
 // Asks with OK and Cancel; true for OK.
 [[nodiscard]] bool askOkCancel(const Box& box);

@@ -13,6 +13,7 @@
 #include "model/ladder/GridEditing.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/ObjectInsertion.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/Decoders.h"
 #include "reader/LoadState.h"
@@ -106,9 +107,8 @@ void applyRightLimit() {
             editModeFlags |= kEditOutputsToRightBus;
             platform::statusBar().setPanelText(
                 13, "...ErrorDeviceNo=" + std::to_string(draw.iBusLineEnd / symbleHalfWidth / 2));
-            platform::messages().show("*[AND]SeriesContactDeviceTooMuchError...Can't convert...",
-                                      "Error2015032401...", platform::MsgIcon::None,
-                                      platform::MsgButtons::Ok);
+            platform::say({"*[AND]SeriesContactDeviceTooMuchError...Can't convert...", "Error2015032401...",
+                           platform::MsgIcon::None});
         }
         // The load stops below anyway; a cursor far past the bus must not widen it step by step.
         if (draw.iBusLineEnd > kWidestLadderCells * cellW()) break;

@@ -19,6 +19,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/ProgressStep.h"
 #include "platform/Services.h"
 #include "reader/ContactPlacement.h"
@@ -241,8 +242,8 @@ void requireLinkPastOutputs() {
 // Nothing of a program without END can be shown: the list starts again from END alone.
 void reportNoEnd() {
     status(13, "i,jm=" + std::to_string(convByteOffset) + "," + std::to_string(jm) + ",68");
-    platform::messages().show("Step00 isn't endInstr...Ladder Conversion...", "Error2018031060",
-                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    platform::say(
+        {"Step00 isn't endInstr...Ladder Conversion...", "Error2018031060", platform::MsgIcon::Information});
     FreeLadderMemory(kListMain);
     convStepNo = 0;
     initLadderList(draw.iBusLineEnd - cellW(), 0);

@@ -3,6 +3,7 @@
 #include "model/instructions/AppInstructionTable.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -71,8 +72,7 @@ std::uint16_t rCode(std::int32_t code) {
 
 void convToRelayCode(std::int32_t code) {
     if (!deviceOfCode(code))
-        platform::messages().show("Error20180510.900", "convToRelayCode", platform::MsgIcon::Information,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error20180510.900", "convToRelayCode", platform::MsgIcon::Information});
     if (ldrNow == nullptr) return;
     setText(ldrNow->operands[0], deviceCodeText(code));
     ldrNow->rCode = rCode(code);

@@ -8,6 +8,7 @@
 #include "model/image/StepCount.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineWords.h"
 
@@ -23,8 +24,7 @@ constexpr const char* kFatalCaption = "*convToFncRelayCode";
 
 [[noreturn]] void refuseOperand(std::uint32_t step) {
     platform::statusBar().setPanelText(13, "ErrorStepNo=" + std::to_string(step));
-    platform::messages().show("LToM FNC(nn) opCode Error", kOperandErrorCaption, platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
+    platform::say({"LToM FNC(nn) opCode Error", kOperandErrorCaption, platform::MsgIcon::Warning});
     throw ConversionError(kOperandErrorCaption);
 }
 
@@ -158,13 +158,12 @@ std::int32_t numberOrRefuse(std::string_view digits, std::uint32_t step) {
 
 // An operand the reader cannot name could be neither shown nor written back: the load stops.
 [[noreturn]] void stopUnreadableOperand(const std::string& text) {
-    platform::messages().show(text, kLadderConversion, platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
+    platform::say({text, kLadderConversion, platform::MsgIcon::Information});
     throw ConversionError(kLadderConversion);
 }
 
 [[noreturn]] void stopDecoding(const std::string& text) {
-    platform::messages().show(text, kFatalCaption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({text, kFatalCaption, platform::MsgIcon::Error});
     throw ConversionError(kFatalCaption);
 }
 
@@ -402,8 +401,7 @@ std::uint32_t encodeBitGroup(OperandSink& sink, std::string_view text, std::size
     const std::uint32_t code = bitOperandCode(at(text, 2), n, step);
     const char size = at(text, 1);
     if (size < '1' || size > '8') {
-        platform::messages().show("Error2015101605.movOpCode1 Error", "*DeleteNop",
-                                  platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        platform::say({"Error2015101605.movOpCode1 Error", "*DeleteNop", platform::MsgIcon::Warning});
         throw ConversionError("*DeleteNop");
     }
     const std::size_t q = m + 3;

@@ -9,6 +9,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "reader/LoadState.h"
 #include "reader/ObjectPreparation.h"
 
@@ -252,7 +253,7 @@ std::uint32_t firstRowOfBlock(std::uint32_t id) {
 // ---- Stops --------------------------------------------------------------------------------------------
 
 void stopLoad(const std::string& text, const std::string& caption, platform::MsgIcon icon) {
-    platform::messages().show(text, caption, icon, platform::MsgButtons::Ok);
+    platform::say({text, caption, icon});
     throw ConversionError(caption);
 }
 

@@ -10,6 +10,7 @@
 #include "lang/Language.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/AppInstructionTable.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/LoadState.h"
 #include "reader/MachineWords.h"
@@ -70,7 +71,7 @@ void reportRefusal(Refusal refusal, std::size_t o, std::string_view label) {
         langDialogs().appMessage(AppMessage{kWordCheckCaption, line1, messageId, ""});
         return;
     }
-    platform::messages().show(boxText, boxCaption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({boxText, boxCaption, platform::MsgIcon::Error});
 }
 
 // True when every word from o up to the area limit is a NOP: removing them would only pull in
@@ -151,8 +152,8 @@ int DeleteNopMachineCode(std::size_t byteOffset, std::string_view label) {
         } else if (const auto split = splitAppCode(w); split && split->fnc == kHaltingFnc) {
             refusal = Refusal::Fnc169;
         } else if (split && !appRefusalText(split->fnc).empty()) {
-            platform::messages().show(std::string(appRefusalText(split->fnc)), "*DeleteNop",
-                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            platform::say(
+                {std::string(appRefusalText(split->fnc)), "*DeleteNop", platform::MsgIcon::Warning});
             o += 2;
             continue;
         } else if (w < 0xF800 || w > 0xFFF7) {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "model/core/MainState.h"
+#include "platform/Box.h"
 #include "platform/Desktop.h"
 #include "platform/Services.h"
 
@@ -43,8 +44,7 @@ bool isInDataFolder(const std::string& path) {
 
 bool openWithDesktop(const std::string& path) {
     if (!platform::files().exists(path)) {
-        platform::messages().show(path + "\nFile not found", "Open File Error", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({path + "\nFile not found", "Open File Error", platform::MsgIcon::Warning});
         return false;
     }
     return platform::desktop().openWithHandler(path);

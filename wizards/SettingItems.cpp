@@ -16,6 +16,7 @@
 #include "model/image/StepCount.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/ModelDialogs.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "wizards/WizardsDialogs.h"
 
@@ -31,8 +32,8 @@ void plcTypeChange1Click() {
         }
         // The length is checked before anything changes, so a refused change keeps type and capacity.
         if (static_cast<std::int64_t>(chosen.memSizeCode) * 1000 < static_cast<std::int32_t>(convStepNo)) {
-            platform::messages().show("Program step error, Type can't change", "Error2105120211",
-                                      platform::MsgIcon::Information, platform::MsgButtons::Ok);
+            platform::say(
+                {"Program step error, Type can't change", "Error2105120211", platform::MsgIcon::Information});
             return false;
         }
         // The type's header template carries the type word, and the re-initialisation stores the

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "lang/Language.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "wizards/DataFiles.h"
 #include "wizards/DisplayOptions.h"
@@ -547,10 +548,7 @@ void templateItemClick(const TemplateEntry& entry, void (*opener)(const std::str
             if (!showTemplateDeclared()) return;
             [[fallthrough]];
         case K::Direct: return opener(dataFilePath(templateRelativePath(entry)));
-        case K::Placeholder:
-            platform::messages().show("尚未建立", entry.path, platform::MsgIcon::Warning,
-                                      platform::MsgButtons::Ok);
-            return;
+        case K::Placeholder: platform::say({"尚未建立", entry.path, platform::MsgIcon::Warning}); return;
         case K::RotaryCutter: return RcutForm1Click();
         case K::AxisPanel: return axisPanelClick();
         case K::FlowChart: return std::string(entry.path) == "zrn" ? zrnFLC1Click() : G06FLC1Click();

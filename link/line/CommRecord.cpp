@@ -14,6 +14,7 @@
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
+#include "platform/Box.h"
 
 namespace kestrion {
 
@@ -148,8 +149,7 @@ int _OpenComPort(std::int32_t protocol) {
     setBaudRate(baudIndex);
     setTimer1Interval(baudIndex);
     if (!port->configure(comDcb)) {
-        platform::messages().show("Comuunication Port Setting Error...", "Set Error", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Comuunication Port Setting Error...", "Set Error", platform::MsgIcon::None});
         dropPort();
         comState &= static_cast<std::uint8_t>(~kComStateOpen);
         platform::statusBar().setPanelText(0, "Can't open this com port ...");

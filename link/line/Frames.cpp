@@ -9,6 +9,7 @@
 #include "link/line/LineState.h"
 #include "link/line/Receive.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -44,7 +45,7 @@ void traceLine(const char* arrow, const std::string& body) {
 
 bool portClosed(const char* text, const char* caption) {
     if (comPortHandle != -1 && linkPort() != nullptr) return false;
-    platform::messages().show(text, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::say({text, caption, platform::MsgIcon::Warning});
     return true;
 }
 
@@ -172,8 +173,7 @@ void AddSumCheckCode(std::size_t n) {
     if (lineState.frameRefused) {
         platform::statusBar().setPanelText(
             0, "rsLength=" + std::to_string(n) + " rsChHex[]=" + std::to_string(kFrameTextLimit));
-        platform::messages().show("Msg2015091386...", "AddSumCheckCode", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Msg2015091386...", "AddSumCheckCode", platform::MsgIcon::None});
         return;
     }
     const std::size_t digits = txCharsLength();

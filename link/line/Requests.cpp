@@ -4,6 +4,7 @@
 #include "link/line/CommRecord.h"
 #include "link/line/Receive.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -16,8 +17,7 @@ std::string readCommand(std::uint32_t address, unsigned count) {
 
 bool refusedAsBusy() {
     if (!linkBusy()) return false;
-    platform::messages().show(getMsgLinkBusy(), "Communication Message", platform::MsgIcon::Warning,
-                              platform::MsgButtons::Ok);
+    platform::say({getMsgLinkBusy(), "Communication Message", platform::MsgIcon::Warning});
     return true;
 }
 

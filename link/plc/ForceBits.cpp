@@ -116,8 +116,7 @@ void ForceOnOffDialog::ForceOnOffRadioGroupClick(int index) {
 
 void ForceOnOffDialog::btnExecuteForceOnOffClick() {
     if (editText.empty()) {
-        platform::messages().show("Error2015030203", "Device Error", platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error2015030203", "Device Error", platform::MsgIcon::Error});
         return;
     }
     if (!executeEnabled) return;  // the button cannot be pressed then

@@ -200,8 +200,8 @@ bool confirmKeywordChange() {
     const std::string question = !programHasOne ? getMsgWriteRemovesKeyword()
                                  : plcHasOne    ? getMsgWriteReplacesKeyword()
                                                 : getMsgWriteSetsKeyword();
-    return platform::messages().show(question, "Write Program", platform::MsgIcon::Question,
-                                     platform::MsgButtons::YesNoDefaultNo) == platform::MsgAnswer::Yes;
+    return platform::askYesNo({question, "Write Program", platform::MsgIcon::Question},
+                              platform::MsgButtons::YesNoDefaultNo);
 }
 
 bool isUserIdSet() {
@@ -315,9 +315,7 @@ void SetupUserId1Click() {
 
 void Keyword2Setup1Click() {
     PasswordCommand wiped;
-    if (platform::messages().show(getMsgKeyword2Confirm(), "Msg18032114", platform::MsgIcon::Question,
-                                  platform::MsgButtons::YesNo) == platform::MsgAnswer::No)
-        return;
+    if (!platform::askYesNo({getMsgKeyword2Confirm(), "Msg18032114", platform::MsgIcon::Question})) return;
     runLinkCommand(PortAfter::Close, [] {
         requireConnection();
         requireSystemBlock();

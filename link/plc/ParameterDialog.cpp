@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "model/core/ByteImage.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -152,9 +153,8 @@ void ParameterDialog::capacityButtonClick(int item) {
     const std::int32_t chosen = capacityOfButton(item);
     if (chosen == 0) return;
     if (stepCount > chosen * 1000) {
-        platform::messages().show(
-            "Program step > " + std::to_string(chosen) + "K, Memory capacity can't change", "Parameter",
-            platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::say({"Program step > " + std::to_string(chosen) + "K, Memory capacity can't change",
+                       "Parameter", platform::MsgIcon::Information});
         FormShow();
         return;
     }
@@ -207,9 +207,7 @@ bool ParameterDialog::rangeAccepted(LatchDevice device) const {
     const std::uint32_t high = last[device];
     const bool refused = high < low || low < rule.minimum || high > rule.maximum ||
                          (rule.maxCount != 0 && high - low + 1 > rule.maxCount);
-    if (refused)
-        platform::messages().show(rule.errorText, rule.errorCaption, platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+    if (refused) platform::say({rule.errorText, rule.errorCaption, platform::MsgIcon::Warning});
     return !refused;
 }
 

@@ -146,9 +146,8 @@ void MemoryClear1Click() {
     if (chosen.okPressed == 0) return;
     const bool any = chosen.clearProgram != 0 || chosen.clearData != 0 || chosen.clearBits != 0;
     // What is cleared cannot be had back: the PLC is not touched unless the user says so.
-    if (any &&
-        platform::messages().show(getMsgMemoryClearConfirm(), "Memory Clear", platform::MsgIcon::Question,
-                                  platform::MsgButtons::YesNoDefaultNo) != platform::MsgAnswer::Yes)
+    if (any && !platform::askYesNo({getMsgMemoryClearConfirm(), "Memory Clear", platform::MsgIcon::Question},
+                                   platform::MsgButtons::YesNoDefaultNo))
         return;
     runLinkCommand(PortAfter::Close, [&chosen, any](LinkSession& session) {
         requireConnection();
@@ -169,9 +168,7 @@ void MemoryClear1Click() {
             if (step == ClearStep::ProbeFailed) session.keepPortOpen();
             if (step != ClearStep::Done) failCommand(failed);
         }
-        if (any)
-            platform::messages().show("Completed", "Memory clear", platform::MsgIcon::Warning,
-                                      platform::MsgButtons::Ok);
+        if (any) platform::say({"Completed", "Memory clear", platform::MsgIcon::Warning});
     });
 }
 

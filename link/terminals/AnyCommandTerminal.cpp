@@ -6,6 +6,7 @@
 #include "link/line/CommRecord.h"
 #include "link/line/LinkCommand.h"
 #include "link/terminals/TerminalFraming.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -222,8 +223,7 @@ constexpr SendRoutine kModbusRtuSend{.protocol = ModbusRtu,
 void AnyCommandTerminal::runSend(const SendRoutine& routine) {
     if ((comState & kComStateOpen) == 0) _OpenComPort(routine.protocol);
     if (comPortHandle == -1) {
-        platform::messages().show(routine.closedText, routine.closedCaption, platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({routine.closedText, routine.closedCaption, platform::MsgIcon::Warning});
         if (routine.protocol != sysProtocol && routine.protocol != cLink) return;
     }
     commandText = edit1;
@@ -264,8 +264,7 @@ void AnyCommandTerminal::sendFreeUserCommand() {
     if ((comState & kComStateOpen) == 0) _OpenComPort(FreeUser);
     if (comPortHandle == -1) {
         platform::statusBar().setPanelText(0, "Can't open communication port ...");
-        platform::messages().show("Error2015121601", "*ComPortNotOpen", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error2015121601", "*ComPortNotOpen", platform::MsgIcon::Warning});
         return;
     }
     commandText = edit1;

@@ -5,6 +5,7 @@
 
 #include "link/terminals/TerminalDialogs.h"
 #include "link/terminals/TerminalState.h"
+#include "platform/Box.h"
 
 namespace kestrion {
 
@@ -95,8 +96,7 @@ void InterceptTerminal::OpenComPortClick() {
     panels[2] = "Open COM" + number + " and setting baudrate to ";
     platform::SerialOpenResult opened = platform::serial().open(portIndex + 1);
     if (opened.status != platform::SerialOpenStatus::Ok || !opened.port) {
-        platform::messages().show("Open Communication Port Error !!", "Comm Error", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Open Communication Port Error !!", "Comm Error", platform::MsgIcon::None});
         return;
     }
     port_ = std::move(opened.port);
@@ -110,8 +110,7 @@ void InterceptTerminal::OpenComPortClick() {
         portOpen = 1;
         panels[0] = "COM" + number + "," + std::to_string(dcb.baudRate) + " Ready ";
     } else {
-        platform::messages().show("Comuunication Port Setting Error !!", "Set Error", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Comuunication Port Setting Error !!", "Set Error", platform::MsgIcon::None});
         closePort();
         panels[0] = "Communication port error";
     }

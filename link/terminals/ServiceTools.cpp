@@ -79,8 +79,8 @@ bool overwriteHeldId() {
     if (D8Kreg[58] == 0) return true;
     const std::string held = "ProductIdNo=" + productIdText();
     platform::statusBar().setPanelText(13, held);
-    return platform::messages().show("Do you want continue ?", held, platform::MsgIcon::Question,
-                                     platform::MsgButtons::YesNoCancel) == platform::MsgAnswer::Yes;
+    return platform::askYesNoCancel({"Do you want continue ?", held, platform::MsgIcon::Question}) ==
+           platform::MsgAnswer::Yes;
 }
 
 NumberEntryResult askProductId(const std::string& stringLabel) {

@@ -111,8 +111,7 @@ void sendLineFrame(const char* timeOutText) {
     if (sendFrameText(rsChHex.size()) != LinkOutcome::Done) return;
     gblDELAY(rs.timeOut);
     if ((rs.status & kRsLineComplete) == 0) {
-        platform::messages().show(timeOutText, "Timeout error...", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({timeOutText, "Timeout error...", platform::MsgIcon::Warning});
         return;
     }
     if (commProtocol == ModbusAsc)

@@ -13,6 +13,7 @@
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -203,8 +204,7 @@ std::vector<std::pair<int, int>> btnRegViewUpdateClick(
             if (wide()) setDmwRegister(k + 1, static_cast<std::uint16_t>(*value >> 16));
         }
     }
-    if (!lines.empty())
-        platform::messages().show(lines, "Ladder Editor", platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    if (!lines.empty()) platform::say({lines, "Ladder Editor", platform::MsgIcon::Error});
     return refused;
 }
 

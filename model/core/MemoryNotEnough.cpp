@@ -2,12 +2,13 @@
 
 #include <cstdlib>
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
 
 void haltMemoryNotEnough(const std::string& text) {
-    platform::messages().show(text, "Memory not enough", platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({text, "Memory not enough", platform::MsgIcon::Error});
     std::exit(1);
 }
 

@@ -11,6 +11,7 @@
 #include "model/core/ByteImage.h"
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -22,8 +23,7 @@ namespace {
 constexpr std::size_t kLargestRecordSize = 1u << 20;
 
 [[noreturn]] void clipboardMemoryNotEnough() {
-    platform::messages().show("*Clipboard Memory not enough", "Error2014121611", platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({"*Clipboard Memory not enough", "Error2014121611", platform::MsgIcon::Error});
     std::exit(1);
 }
 

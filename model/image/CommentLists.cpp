@@ -13,6 +13,7 @@
 #include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -83,8 +84,7 @@ deviceCommentNode* findDeviceEntry(DeviceCommentList& list, std::string_view dev
 
 void setLadderCommentId(std::uint32_t stepNo, std::uint16_t id, std::uint16_t stLadderBlock::*field) {
     if (ldrHead == nullptr) {
-        platform::messages().show("Error2015020101", "updateLadderBlockCommentId(", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error2015020101", "updateLadderBlockCommentId(", platform::MsgIcon::None});
         return;
     }
     for (stLadderBlock* object = ldrHead; object != nullptr; object = object->next) {

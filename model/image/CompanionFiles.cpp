@@ -11,6 +11,7 @@
 #include "model/image/FileExtensions.h"
 #include "model/image/MonitorLists.h"
 #include "model/image/PmwFile.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -27,13 +28,11 @@ std::string temporaryPath(const std::string& path) {
 void showWriteFailure(const SavedFile& file) {
     if (std::string_view(file.caption) == kPmwCaption) {
         platform::statusBar().setPanelText(0, file.path);
-        platform::messages().show("Save File Error", kPmwCaption, platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Save File Error", kPmwCaption, platform::MsgIcon::Error});
         return;
     }
     platform::statusBar().setPanelText(13, "Save File Error...system halt");
-    platform::messages().show("Error2014122008", file.caption, platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({"Error2014122008", file.caption, platform::MsgIcon::Error});
 }
 
 // A copy of a target's old file, kept until every new file is in place.

@@ -77,8 +77,8 @@ private:
 };
 
 void refuseFull() {
-    platform::messages().show("CommentBufferFull...comments not saved", "saveCommentToCowBuffer(",
-                              platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::say(
+        {"CommentBufferFull...comments not saved", "saveCommentToCowBuffer(", platform::MsgIcon::Warning});
 }
 
 // The count word of a section. The number of entries the list holds is written, so that the

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/core/ByteImage.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -135,11 +136,11 @@ void warnRegistersNotKept(std::int32_t plcType) {
         if (last > i) names += "-D" + std::to_string(dropped[last]);
         i = last;
     }
-    platform::messages().show(
-        "The register file of this PLC type keeps D0 to D999 and D8000 to D8255 only. "
-        "These registers are not saved: " +
-            names,
-        "*DMW", platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::say(
+        {"The register file of this PLC type keeps D0 to D999 and D8000 to D8255 only. "
+         "These registers are not saved: " +
+             names,
+         "*DMW", platform::MsgIcon::Warning});
 }
 
 bool readDmwFile(const std::string& path, std::int32_t plcType) {

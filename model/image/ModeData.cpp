@@ -5,6 +5,7 @@
 
 #include "model/core/ByteImage.h"
 #include "model/core/CommandTransaction.h"
+#include "platform/Box.h"
 
 namespace kestrion {
 
@@ -202,10 +203,10 @@ void loadModeDat(const std::string& path) {
     }
     // A file that is there but cannot be read still holds the user's settings: it is left alone.
     modeDataFileOurs = false;
-    platform::messages().show("The settings file " + path +
-                                  " cannot be read. The program runs with the default settings and"
-                                  " leaves the file as it is.",
-                              kModeDataFileName, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::say({"The settings file " + path +
+                       " cannot be read. The program runs with the default settings and"
+                       " leaves the file as it is.",
+                   kModeDataFileName, platform::MsgIcon::Warning});
 }
 
 bool SaveModeDat(const std::string& path) {
@@ -214,8 +215,7 @@ bool SaveModeDat(const std::string& path) {
     if (platform::files().writeWhole(path, image.data(), image.size()) == platform::FileStatus::Ok)
         return true;
     // The settings are lost for this write only; the program and its work go on.
-    platform::messages().show(kSaveErrorText, kSaveErrorCaption, platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({kSaveErrorText, kSaveErrorCaption, platform::MsgIcon::Error});
     return false;
 }
 

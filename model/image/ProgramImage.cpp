@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/instructions/Conversions.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -174,8 +175,7 @@ bool loadPmwPreByType(std::int32_t type, std::int32_t n) {
 
 bool initPmwImageForTypeAndSize(std::int32_t type, std::int32_t n) {
     if (!loadPmwPreByType(type, n)) {
-        platform::messages().show("Error2015110101", "Parameter Error", platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error2015110101", "Parameter Error", platform::MsgIcon::Error});
         return false;
     }
     pmw.parameterBlock = parameterTemplate(type);

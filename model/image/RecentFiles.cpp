@@ -4,6 +4,7 @@
 
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -41,8 +42,7 @@ void mainFormShow() {
 void _storeOldFileToModeDat(std::int32_t /*limit*/) {
     for (int item = kFile41; item >= kFile11; --item) {
         if (storeRecentFileSlot(item, recentFileItems[indexOf(item)].path)) continue;
-        platform::messages().show(kTooLongTexts[item], "_storeOldFileToModeDat", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({kTooLongTexts[item], "_storeOldFileToModeDat", platform::MsgIcon::None});
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -250,7 +251,7 @@ const ConstantCheck kDKCheck = {
 // ---- The checks ---------------------------------------------------------------------------------
 
 std::int32_t refuse(const char* text, const char* caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({text, caption, platform::MsgIcon::Error});
     return 1;
 }
 

@@ -14,6 +14,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -52,7 +53,7 @@ std::string pair(std::int64_t a, std::int64_t b) {
 }
 
 [[noreturn]] void haltNumbering(const char* text) {
-    platform::messages().show(text, kNumberingCaption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::say({text, kNumberingCaption, platform::MsgIcon::Warning});
     throw CanvasError(text);
 }
 

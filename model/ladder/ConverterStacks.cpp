@@ -2,6 +2,7 @@
 
 #include "model/core/ConversionError.h"
 #include "model/ladder/ModelDialogs.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -55,7 +56,7 @@ const char* underflowCaption(std::int32_t stack, StackOperation operation) {
 }
 
 void showWarning(const std::string& label, const char* caption) {
-    platform::messages().show(label, caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    platform::say({label, caption, platform::MsgIcon::Warning});
 }
 
 [[noreturn]] void failOverflow(std::int32_t stack, StackOperation operation, std::string_view label) {

@@ -29,6 +29,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObjectPool.h"
 #include "model/ladder/LadderSearch.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -431,8 +432,7 @@ bool ReallocLadderMemory(int mode, int objNo) {
         }
         case kLinkEditNew: makeEditNew(object); return true;
         default:
-            platform::messages().show("Error2018031201...", "ReallocLadderMemory", platform::MsgIcon::Warning,
-                                      platform::MsgButtons::Ok);
+            platform::say({"Error2018031201...", "ReallocLadderMemory", platform::MsgIcon::Warning});
             disposeObject(object);
             return false;
     }
@@ -560,8 +560,7 @@ void FreeLadderMemory(int list) {
         default:
             // A caller's mistake: said, and nothing is freed.
             assert(!"FreeLadderMemory: list number outside 0 to 7");
-            platform::messages().show("Error2015022401", "*FreeLadderMemory(", platform::MsgIcon::None,
-                                      platform::MsgButtons::Ok);
+            platform::say({"Error2015022401", "*FreeLadderMemory(", platform::MsgIcon::None});
             return;
     }
 }

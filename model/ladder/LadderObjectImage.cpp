@@ -16,6 +16,7 @@
 #include "model/core/LinkedList.h"
 #include "model/core/MemoryNotEnough.h"
 #include "model/image/ClipboardBlock.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -150,8 +151,7 @@ void loadLadderObjectImage(const LadderObjectImage& image, stLadderBlock& dest) 
 
 int srcObjectCopyToDestObject(const stLadderBlock* source, stLadderBlock* dest) {
     const auto fail = [] {
-        platform::messages().show("Error201501180912", "srcObjectCopyToDestObject", platform::MsgIcon::None,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error201501180912", "srcObjectCopyToDestObject", platform::MsgIcon::None});
         return 1;
     };
     if (source == nullptr || dest == nullptr) return fail();

@@ -10,6 +10,7 @@
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -484,8 +485,7 @@ void checkFncSymbols() {
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (!isOutputTypeCode(o->iCode) || o->end == kEndOutput) continue;
         o->end = kEndOutput;
-        platform::messages().show("Error20180320..", "*FncSymbleError(B)", platform::MsgIcon::Warning,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Error20180320..", "*FncSymbleError(B)", platform::MsgIcon::Warning});
     }
 }
 

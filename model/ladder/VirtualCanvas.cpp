@@ -10,6 +10,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -23,8 +24,7 @@ std::int64_t cellWidth() {
 }
 
 void showTooWide(const char* caption) {
-    platform::messages().show(getMsgDeviceTooMuch(), caption, platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({getMsgDeviceTooMuch(), caption, platform::MsgIcon::Error});
 }
 
 // A widening keeps every column the geometry names inside the grid.
@@ -118,8 +118,7 @@ std::string getMsgDeviceTooMuch() {
 }
 
 void showLadderTooLong() {
-    platform::messages().show(kLadderTooLongText, kLadderTooLongCaption, platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    platform::say({kLadderTooLongText, kLadderTooLongCaption, platform::MsgIcon::Error});
 }
 
 void requireRowOnCanvas(std::uint32_t y) {

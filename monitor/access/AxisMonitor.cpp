@@ -8,6 +8,7 @@
 #include "link/plc/PlcClock.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/access/AccessDialogs.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -104,8 +105,7 @@ void AxisMonitorDialog::Timer8Timer() {
             // One box for a silent PLC, not one a tick: the polling stops before it shows.
             switchPolling(false);
             if (changed) changed();
-            platform::messages().show(failure, "Communication Error", platform::MsgIcon::Warning,
-                                      platform::MsgButtons::Ok);
+            platform::say({failure, "Communication Error", platform::MsgIcon::Warning});
         },
         IfBusy::StayQuiet);
     pollBusy = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -22,7 +23,7 @@ constexpr const char* kBaudTexts[] = {"2400", "4800", "9600", "19200", "38400", 
 constexpr unsigned kFirstBaudCode = 6;
 
 void showError(const std::string& text) {
-    platform::messages().show(text, "Error Message", platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({text, "Error Message", platform::MsgIcon::Error});
 }
 
 std::string stationName(const char* kind, bool readTable, int station) {

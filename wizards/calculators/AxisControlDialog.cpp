@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -186,8 +187,7 @@ void AxisControlDialog::byteDeviceChanged(int axis) {
         return;
     }
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        platform::messages().show("Device no must be 0 - 9 !", "Error Message", platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
+        platform::say({"Device no must be 0 - 9 !", "Error Message", platform::MsgIcon::Error});
         return setText(spin, "");
     }
     if (control(axisControlName("byteDeviceComboBox#", axis)).text == "D") {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "wizards/WizardsDialogs.h"
 
@@ -33,7 +34,7 @@ std::uint32_t leadingNumber(const std::string& text) {
 }
 
 void showError(const std::string& text, const std::string& caption) {
-    platform::messages().show(text, caption, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::say({text, caption, platform::MsgIcon::Error});
 }
 
 }  // namespace

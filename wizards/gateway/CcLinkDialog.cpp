@@ -10,6 +10,7 @@
 #include "model/instructions/Conversions.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/DevicePanel.h"
+#include "platform/Box.h"
 #include "platform/Services.h"
 #include "wizards/WizardsDialogs.h"
 
@@ -110,10 +111,10 @@ void CcLinkDialog::btnCheckClick() {
 
 void CcLinkDialog::btnSetupClick() {
     if (control(kOccupied).yellow || control(kBaudRate).yellow || control(kStationNo).yellow) {
-        platform::messages().show(
-            "Setup needs valid settings: occupied stations 1 to 4, a baud rate of the list and station "
-            "number 1 to 64 (the fields shown in yellow)",
-            caption, platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        platform::say(
+            {"Setup needs valid settings: occupied stations 1 to 4, a baud rate of the list and station "
+             "number 1 to 64 (the fields shown in yellow)",
+             caption, platform::MsgIcon::Warning});
         return;
     }
     runLinkCommand(PortAfter::KeepOpen, [this](LinkSession& step) {
