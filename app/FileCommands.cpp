@@ -107,7 +107,7 @@ void freeOldProgramLists() {
 }
 
 void runningProgram() {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     platform::timers().setEnabled(platform::TimerId::Timer2, true);
     platform::system().beep();
 }
@@ -207,7 +207,7 @@ bool showCommandBuiltProgram(const std::string& loadName, const std::string& sta
     platform::statusBar().setPanelText(0, statusText);
     enableRecentItems(false);
     editModeFlags |= kEditFileOpen;
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     platform::timers().setEnabled(platform::TimerId::Timer2, true);
     return true;
 }

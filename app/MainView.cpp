@@ -59,13 +59,14 @@ void selectZoom(std::uint32_t percent, const char* item) {
     zoomPercent = percent;
     checkOnly(kZoomItems, 5, item);
     menuItem("ZoomAuto1").checked = false;
-    redrawFlags |= kRedrawLadder | kRedrawObjects | kRedrawFrame;
+    requestLadderRedraw();
+    redrawFlags |= kRedrawFrame;
 }
 
 void selectFont(std::uint32_t size, const char* item) {
     ModeData.fontSize = size;
     checkOnly(kFontItems, 4, item);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 // Objects sit on whole cells: a new cell size moves each to the same cell of the new grid.
@@ -83,7 +84,7 @@ void setCellWidth(std::uint32_t width, const char* item) {
         object->Xend = rescaled(object->Xend, old, width);
     }
     xOldCursor = rescaled(xOldCursor, old, width);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 void setCellHeight(std::uint32_t height, const char* item) {
@@ -95,7 +96,7 @@ void setCellHeight(std::uint32_t height, const char* item) {
         object->yAddr = rescaled(object->yAddr, old, height);
     yOldCursor = rescaled(yOldCursor, old, height);
     ladderBottomY = rescaled(ladderBottomY, old, height);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 bool toggleCommentItem(const char* item, std::uint8_t bit) {
@@ -105,7 +106,7 @@ bool toggleCommentItem(const char* item, std::uint8_t bit) {
         ModeData.viewFlags |= bit;
     else
         ModeData.viewFlags &= static_cast<std::uint8_t>(~bit);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     return state.checked;
 }
 
@@ -199,7 +200,7 @@ void showParameterList(std::vector<ParameterRow> rows) {
 }
 
 void btnParameterViewCloseClick() {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     // The ladder or the instruction view, whichever its menu item ticks, takes the panel's place.
     appState.parameterViewVisible = false;
     setupToolBarButtons(1);
@@ -335,7 +336,8 @@ void selectAutoZoom(std::uint32_t percent) {
     zoomPercent = percent;
     checkOnly(kZoomItems, 5, "");
     menuItem("ZoomAuto1").checked = true;
-    redrawFlags |= kRedrawLadder | kRedrawObjects | kRedrawFrame;
+    requestLadderRedraw();
+    redrawFlags |= kRedrawFrame;
 }
 
 void mainViewStartUp() {

@@ -84,7 +84,8 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
 // A check of the diagram failed: its own text is in panel 13 and the frame stands on the fault.
 [[noreturn]] void refuseDiagram(const std::string& text, const std::string& caption) {
     platform::say({text, caption, MsgIcon::Warning});
-    redrawFlags |= kRedrawObjects | kRedrawLadder | kRedrawMarks;
+    requestLadderRedraw();
+    redrawFlags |= kRedrawMarks;
     throw ConversionError(caption);
 }
 
@@ -334,7 +335,8 @@ void restoreCursor(ConvertRun& run) {
     yOldCursor = run.savedY;
     requestViewScroll(ViewScroll::toTop(run.savedY));
     setBlueFrameObject(xOldCursor, yOldCursor);
-    redrawFlags |= kRedrawFrame | kRedrawObjects | kRedrawLadder;
+    requestLadderRedraw();
+    redrawFlags |= kRedrawFrame;
 }
 
 void finish(ConvertRun& /*run*/) {
@@ -345,7 +347,7 @@ void finish(ConvertRun& /*run*/) {
     canvasState.undoMenuEnabled = false;
     canvasState.editCancelMenuEnabled = false;
     platform::timers().setEnabled(platform::TimerId::Timer2, true);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 // One step of Convert: the progress it shows as it begins (the bar stays at kBarStays; 0 is captioned

@@ -44,7 +44,8 @@ std::uint32_t pixelY(std::int64_t rowIndex) {
 bool reportFault(const std::string& text, std::uint32_t x, std::uint32_t y) {
     showStatus(text);
     setBlueFrameObject(x, y);
-    redrawFlags |= kRedrawFrame | kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
+    redrawFlags |= kRedrawFrame;
     return false;
 }
 

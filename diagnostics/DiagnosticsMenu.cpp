@@ -31,7 +31,7 @@ constexpr MenuRow kRows[] = {
 void showDiagnostics(const std::string& caption) {
     const LinkSession session(PortAfter::Close, IfBusy::StayQuiet);
     struct AfterClose {
-        ~AfterClose() { redrawFlags |= kRedrawLadder | kRedrawObjects; }
+        ~AfterClose() { requestLadderRedraw(); }
     } afterClose;
     diagnosticsDialogs().errMsg1(caption);
 }

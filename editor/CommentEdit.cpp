@@ -337,7 +337,7 @@ bool applyComments(const std::vector<PreparedComment>& prepared) {
     return runCommand([&] {
         for (const PreparedComment& c : prepared) applyOne(c);
         editModeFlags |= kEditModifiedSinceSave;
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
     });
 }
 

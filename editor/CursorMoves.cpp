@@ -54,7 +54,7 @@ stLadderBlock* framedObject() {
 
 void frameCursor() {
     setBlueFrameObject(xOldCursor, yOldCursor);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 // The box opens at the cursor; afterwards the frame follows the cursor wherever the entry left it.

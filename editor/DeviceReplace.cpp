@@ -384,7 +384,7 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
         comments.insert(comments.end(), names.begin(), names.end());
         if (!comments.empty() && (!roomForComments(comments) || !applyComments(comments))) return false;
         editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
         canvasState.editCancelMenuEnabled = true;
         return true;
     });

@@ -33,7 +33,7 @@ void takeUndoCopy() {
 
 void markEdited() {
     editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     canvasState.editCancelMenuEnabled = true;
 }
 
@@ -121,7 +121,7 @@ void EditCancel1Click() {
         // The ladder is the converted one again; it still differs from the saved file.
         editModeFlags &= static_cast<std::uint8_t>(~kEditLadderNotConverted);
         editModeFlags |= kEditModifiedSinceSave;
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
         setBlueFrameObject(BlueFrame.x1, frameLineY());
     });
     refreshEditItems();

@@ -122,7 +122,7 @@ void ModifyHLineToVirtualCanvas() {
     platform::trace().clear(platform::Memo::Debug3);
     platform::trace().append(platform::Memo::Debug3, "*ModifyHLineToVirtualCanvas");
     platform::trace().append(platform::Memo::Debug3, "**Start**");
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     removeEmptyObjects();
     checkFncSymbols();
     setBlockOutputRow();

@@ -312,7 +312,7 @@ bool checkSymbolEntry() {
         editInstrFlags |= kInstrEntryRefused;
         platform::say({"Error2015011601... Can't write", "EditKey", platform::MsgIcon::Warning});
         releaseEditNew();
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
         return false;
     }
     const bool found = searchLadderObject(kSearchMain, xOldCursor, yOldCursor);
@@ -400,7 +400,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     releaseEditNew();
     if (!placed) return;
     box.closed = true;
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ void languageClick(int languageNo) {
     for (std::size_t i = 0; i < kLanguageItems.size(); ++i)
         menuItem(kLanguageItems[i]).checked = i == language;
     // The comments in the ladder are read in the code page of the new language.
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 void English1Click() {

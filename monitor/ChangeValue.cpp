@@ -352,7 +352,7 @@ void btnChangeCurrentValueOkClick() {
 }
 
 void btnChangeCurrentValueCloseClick() {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     monitorWindow().layOutLadderButtons(1);
     monitorState.changeValuePanel.visible = false;
     enableControls({"spbtnStartMonitor1", "spbtnEntryDeviceMonitor", "spbtnChangeValue", "spbtnForceOnOff"},

@@ -390,7 +390,7 @@ void btnStopMonitor1Click() {
 }
 
 void btnMonDeviceCloseClick() {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     monitorWindow().layOutLadderButtons(1);
     monitorState.panelVisible = false;
     menuItem("MonitorMenu").enabled = true;

@@ -234,7 +234,7 @@ void bitPhase(LinkSession& session) {
         node = node->next;
     }
     monitorState.pollPhase = 0;
-    if (monitorMode == kMonitorLadder) redrawFlags |= kRedrawLadder | kRedrawObjects;
+    if (monitorMode == kMonitorLadder) requestLadderRedraw();
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ std::string scopeMouseText(int x, int y) {
 
 void Oscilloscope1Click() {
     wizardsDialogs().oscilloscope("Oscilloscope");
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 }  // namespace kestrion

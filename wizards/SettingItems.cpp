@@ -86,7 +86,7 @@ void SystemSetting1Click() {
     SystemSetupDialog dialog;
     dialog.presetFromViewFlags();
     wizardsDialogs().systemSetup(dialog);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 void Programcheck1Click() {

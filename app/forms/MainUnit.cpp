@@ -527,7 +527,7 @@ void TMainForm::commitData(QSessionManager& manager) {
 }
 
 void TMainForm::paintEvent(QPaintEvent* event) {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     redrawFlags &= static_cast<std::uint8_t>(~kRedrawPaintPending);
     QMainWindow::paintEvent(event);
 }

@@ -36,7 +36,7 @@ constexpr BaudEntry kBaudTable[] = {
 static_assert(sizeof(kBaudTable) / sizeof(kBaudTable[0]) == kBaudTableSize);
 
 void requestFullRedrawAfterDialog(bool withFrame) {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     if (withFrame) redrawFlags |= kRedrawFramePopup;
 }
 

@@ -83,10 +83,6 @@ bool sendMasked(std::string command, bool waitTicks) {
     return answered();
 }
 
-void requestRedraw() {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
-}
-
 // The "Keyword setting" dialog: the old keyword is asked (and must match) when one is set. True
 // when it closed with a good new keyword.
 bool askKeywordChange(PlcKeywordDialog& dialog, const Password& stored, bool keywordSet) {
@@ -95,7 +91,7 @@ bool askKeywordChange(PlcKeywordDialog& dialog, const Password& stored, bool key
     dialog.oldEnabled = keywordSet;
     dialog.caption = "Keyword setting";
     plcDialogs().plcKeyword(dialog);
-    requestRedraw();
+    requestLadderRedraw();
     return dialog.accepted();
 }
 
@@ -300,12 +296,12 @@ void SetupUserId1Click() {
         if (!dialog.accepted()) return;
         rs.userId = rs.newKeyword;
         if (idSet && !oldUserIdReadable()) {
-            requestRedraw();
+            requestLadderRedraw();
             abandonCommand();
         }
         if (idSet && !oldUserIdMatches(d8105, d8104)) {
             platform::say({"Old Id Error", "Error2019040234", platform::MsgIcon::Warning});
-            requestRedraw();
+            requestLadderRedraw();
             abandonCommand();
         }
         readParameterBlock(false);
@@ -340,7 +336,7 @@ void changeProjectKeyword() {
     if (!askKeywordChange(dialog, projectKeyword(), keywordSet)) return;
     if (keywordSet && rs.oldKeyword != dialog.storedKeyword) {
         platform::say({"Old Keyword Error...", "Error2018040235", platform::MsgIcon::Warning});
-        requestRedraw();
+        requestLadderRedraw();
         return;
     }
     std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), pmw.parameterBlock.begin() + kParamKeywordOffset);

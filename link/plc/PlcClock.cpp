@@ -204,7 +204,7 @@ void SetRTC1Click() {
         SetTimeDialog dialog;
         dialog.clockRead = readPlcClock();
         plcDialogs().setTime(dialog);
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
     });
 }
 

@@ -107,7 +107,7 @@ void remoteRunStop(bool monitorRuns) {
         if (!monitorRuns) requireConnection();
         if (remoteRunRequest == 0 && remoteStopRequest == 0) {
             const RunStopResult chosen = plcDialogs().runStop("Remote Run/Stop");
-            redrawFlags |= kRedrawLadder | kRedrawObjects;
+            requestLadderRedraw();
             if (chosen.okPressed == 0) return;
             remoteRunRequest = chosen.runRequest == 1 ? 1 : 0;
             remoteStopRequest = chosen.runRequest == 1 ? 0 : 1;
@@ -122,7 +122,7 @@ void remoteRunStop(bool monitorRuns) {
             return;
         }
         if (run) {
-            redrawFlags |= kRedrawLadder | kRedrawObjects;
+            requestLadderRedraw();
             remoteToRunMode(projectType());
         } else {
             remoteToStopMode(projectType());

@@ -32,10 +32,6 @@ void clearBits(std::uint8_t& flags, std::uint8_t bits) {
     flags &= static_cast<std::uint8_t>(~bits);
 }
 
-void requestRedraw() {
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
-}
-
 // File > Close first when the program has no name or unsaved changes; false when the user kept
 // it (it stays as it was).
 bool closedIfNeeded() {
@@ -100,10 +96,10 @@ void ProgWriteClick() {
     ProgWriteDialog dialog;
     dialog.endStep = static_cast<std::int32_t>(convStepNo);
     transferDialogs().progWrite(dialog);
-    requestRedraw();
+    requestLadderRedraw();
     if (dialog.accepted != 1) return;
     writeProgramToPlc(dialog.rangeMode == ProgWriteDialog::kRangeSetting);
-    requestRedraw();
+    requestLadderRedraw();
 }
 
 void ProgVerifyClick() {
@@ -149,7 +145,7 @@ void DregView1Click() {
     RegisterViewDialog dialog;
     dialog.plcType = pmw.plcType();
     transferDialogs().registerView(dialog);
-    requestRedraw();
+    requestLadderRedraw();
 }
 
 }  // namespace kestrion

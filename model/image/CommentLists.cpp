@@ -459,7 +459,7 @@ void ClearAllComment1Click() {
     freeLadderMonitorList();
     std::fill_n(CowBuffer.begin() + cowOffset::data, 32, std::uint8_t{0});
     resetCommentCounts();
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
 }
 
 }  // namespace kestrion

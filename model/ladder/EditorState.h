@@ -22,6 +22,12 @@ constexpr std::uint8_t kRedrawMarks = 0x20;
 
 extern std::uint8_t& editModeFlags;
 extern std::uint8_t& redrawFlags;
+
+// Asks the drawing timer to draw the ladder and its objects again on its next tick.
+inline void requestLadderRedraw() {
+    redrawFlags |= kRedrawLadder | kRedrawObjects;
+}
+
 // The selection frame in pixels, corners inclusive. New ladder objects start at (x1, y1).
 struct BlueFrameRect {
     std::uint32_t x1 = 0;

@@ -134,7 +134,7 @@ void AxisMonitor1Click() {
         session.keepPortOpen();
         AxisMonitorDialog dialog;
         accessDialogs().axisMonitor(dialog, "Controller Axis Monitor");
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
     });
 }
 

@@ -195,7 +195,7 @@ void ccLinkProtocol1Click() {
         dialog.caption = "Setup ccGate Parameter";
         dialog.create();
         wizardsDialogs().ccLink(dialog);
-        redrawFlags |= kRedrawLadder | kRedrawObjects;
+        requestLadderRedraw();
         if ((dialog.closeFlags & kCcLinkClosed) != 0) {
             platform::statusBar().setPanelText(0, "Finish setup ccGateModule ...");
             session.closePortAtEnd();

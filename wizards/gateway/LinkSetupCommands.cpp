@@ -73,7 +73,7 @@ void Template1Click() {
     dialog.caption = "Setup ccGate Program";
     dialog.generate = ProgGenerteClick;
     wizardsDialogs().ccGateModbus(dialog);
-    redrawFlags |= kRedrawLadder | kRedrawObjects;
+    requestLadderRedraw();
     if (dialog.closeFlag == 0) {
         platform::statusBar().setPanelText(0, "Cancel setting ccGateModule data ...");
         return;
