@@ -353,13 +353,6 @@ void releasePollHold() {
     monitorState.heldTicks = 0;
 }
 
-namespace {
-
-// The link's own dialogs (the force dialog) hold the poll for their clicks as the monitor's do.
-[[maybe_unused]] const bool lineHoldInstalled = (setLineHold({holdPollForClick, releasePollHold}), true);
-
-}  // namespace
-
 void mmPLCClick() {
     if (timer3Running()) platform::timers().setInterval(platform::TimerId::Timer3, kTimer3SlowInterval);
 }

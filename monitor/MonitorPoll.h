@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "link/line/LineHold.h"
 #include "model/image/MonitorLists.h"
 
 namespace kestrion {
@@ -33,6 +34,14 @@ void applyEdgeRules(stLadderBlock& object, bool bit);
 // end. The poll then makes no new request until releasePollHold(), or for a second at most.
 bool holdPollForClick();
 void releasePollHold();
+
+// The poll's hold as the line's clicks ask for it, the link's own dialogs (the force dialog) as the
+// monitor's: installed at start-up beside the dialogs.
+class MonitorLineHold : public LineHold {
+public:
+    bool holdForClick() override { return holdPollForClick(); }
+    void release() override { releasePollHold(); }
+};
 
 // MonitorValue, ByteMonitor and BitMonitor as they stand, 16 to a row under their names, as the
 // machine-code view shows them.

@@ -267,6 +267,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<ParameterListView>::uninstall();
     DialogSeam<MonitorWindow>::uninstall();
     DialogSeam<CanvasTexts>::uninstall();
+    DialogSeam<LineHold>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -300,6 +301,7 @@ void QtPlatform::install() {
     DialogSeam<ParameterListView>::install(windowSteps_);
     DialogSeam<MonitorWindow>::install(monitorWindow_);
     DialogSeam<CanvasTexts>::install(canvasTexts_);
+    DialogSeam<LineHold>::install(lineHold_);
     platform::installDesktop(&desktop_);
     installed_ = true;
 }

@@ -21,6 +21,7 @@
 #include "lang/forms/QtLangDialogs.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/QtTerminalDialogs.h"
+#include "monitor/MonitorPoll.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/forms/QtAccessDialogs.h"
 #include "monitor/forms/QtMonitorDialogs.h"
@@ -171,6 +172,7 @@ private:
     MainWindowSteps windowSteps_;
     QtMonitorWindow monitorWindow_;
     LanguageCanvasTexts canvasTexts_;
+    MonitorLineHold lineHold_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;

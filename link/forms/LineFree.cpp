@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "link/line/LinkCommand.h"
+#include "link/line/LineHold.h"
 
 namespace kestrion::forms {
 

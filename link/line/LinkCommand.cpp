@@ -1,7 +1,5 @@
 #include "link/line/LinkCommand.h"
 
-#include <utility>
-
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LineState.h"
@@ -9,12 +7,6 @@
 #include "link/line/Requests.h"
 
 namespace kestrion {
-
-namespace {
-
-LineHold installedLineHold;
-
-}  // namespace
 
 LinkSession::LinkSession(PortAfter after, IfBusy ifBusy)
     : after_(after), refused_(ifBusy == IfBusy::Say ? refusedAsBusy() : linkBusy()) {}
@@ -25,18 +17,6 @@ LinkSession::~LinkSession() {
 
 void releasePort() {
     closeComPort();
-}
-
-LineHold setLineHold(LineHold lineHold) {
-    return std::exchange(installedLineHold, lineHold);
-}
-
-bool holdLineForClick() {
-    return installedLineHold.hold != nullptr && installedLineHold.hold();
-}
-
-void releaseLineHold() {
-    if (installedLineHold.release != nullptr) installedLineHold.release();
 }
 
 void abandonCommand() {

@@ -92,17 +92,6 @@ bool runLinkCommand(PortAfter after, Body&& body, IfBusy ifBusy = IfBusy::Say) {
     return true;
 }
 
-// A running poll can hold its next request for a click that needs the line (runWhenLineFree in
-// link/forms defers such a click while the poll's own request waits). The monitor installs its hold;
-// without one, a click never waits.
-struct LineHold {
-    bool (*hold)() = nullptr;     // true when the click has to wait for the poll's request to end
-    void (*release)() = nullptr;  // the click has run: the poll may go on
-};
-LineHold setLineHold(LineHold lineHold);  // gives back the hold it replaces
-bool holdLineForClick();
-void releaseLineHold();
-
 // Closes the link's port now: a step that gives it up before its session ends (the connection
 // test reopening it at another rate, a protocol or port change), or one that runs outside any
 // session (a cancelled entry before a command's frames, a panel or a monitor that stops). The end

@@ -1,5 +1,6 @@
 #include "monitor/MonitorPoll.h"
 
+#include "link/line/LineHold.h"
 #include "link/line/LinkCommand.h"
 #include "link/plc/MonitorFrames.h"
 #include "model/ladder/LadderObject.h"

@@ -9,6 +9,7 @@
 #include "link/transfer/FakeWindowSteps.h"
 #include "model/FakeModelDialogs.h"
 #include "monitor/FakeMonitorWindow.h"
+#include "monitor/MonitorPoll.h"
 #include "support/FakePlatform.h"
 #include "wizards/gateway/FakeParameterListView.h"
 
@@ -32,6 +33,8 @@ protected:
     FakeParameterListView parameterList;
     FakeMonitorWindow monitorWindow;
     LanguageCanvasTexts canvasTexts;
+    // The monitor poll holds its next request for a click that needs the line.
+    MonitorLineHold lineHold;
 
 private:
     InstalledDialogs<ModelDialogs> modelDialogsInstalled_{modelDialogs};
@@ -43,6 +46,7 @@ private:
     InstalledDialogs<ParameterListView> parameterListInstalled_{parameterList};
     InstalledDialogs<MonitorWindow> monitorWindowInstalled_{monitorWindow};
     InstalledDialogs<CanvasTexts> canvasTextsInstalled_{canvasTexts};
+    InstalledDialogs<LineHold> lineHoldInstalled_{lineHold};
 };
 
 }  // namespace kestrion::test

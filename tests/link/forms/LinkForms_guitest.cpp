@@ -23,6 +23,7 @@
 #include "link/forms/RsTimOutForm.h"
 #include "link/forms/SetTimeForm.h"
 #include "link/line/CommRecord.h"
+#include "link/line/LineHold.h"
 #include "link/line/LinkCommand.h"
 #include "support/Fixture.h"
 
@@ -35,8 +36,15 @@ class LinkFormsTest : public CoreTest {};
 int waits = 0;
 int releases = 0;
 
+class WaitingPoll : public LineHold {
+public:
+    bool holdForClick() override { return waits > 0 && waits-- > 0; }
+    void release() override { ++releases; }
+};
+
 TEST_F(LinkFormsTest, AClickThatNeedsTheLineWaitsForThePollsRequestAndNeverOutlivesItsWindow) {
-    const LineHold monitorHold = setLineHold({[] { return waits > 0 && waits-- > 0; }, [] { ++releases; }});
+    WaitingPoll poll;
+    const InstalledDialogs<LineHold> pollHold(poll);
     waits = 3;
     releases = 0;
     int clicks = 0;
@@ -54,7 +62,6 @@ TEST_F(LinkFormsTest, AClickThatNeedsTheLineWaitsForThePollsRequestAndNeverOutli
     }
     QTest::qWait(50);
     EXPECT_EQ(clicks, 2);  // its window closed while it waited
-    setLineHold(monitorHold);
 }
 
 TEST_F(LinkFormsTest, TheKeywordDialogStaysOpenWithItsTextsAfterAWrongCharacter) {
