@@ -28,6 +28,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/VirtualCanvas.h"
 #include "platform/Box.h"
+#include "platform/MessagesStandIn.h"
 #include "platform/Services.h"
 
 namespace kestrion {
@@ -64,27 +65,14 @@ std::optional<std::uint32_t> stepNumber(const std::string& text) {
 
 // The boxes the instruction box's checkers show while the replace judges its lines: kept, not
 // shown, so that one box tells which line does not fit.
-class HeldBoxes : public platform::Messages {
+class HeldBoxes : public platform::MessagesStandIn {
 public:
-    HeldBoxes() : shown_(platform::messages()) { install(this); }
-    ~HeldBoxes() override { install(&shown_); }
-    HeldBoxes(const HeldBoxes&) = delete;
-    HeldBoxes& operator=(const HeldBoxes&) = delete;
-
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon,
                              platform::MsgButtons) override {
         if (first.empty()) first = text + (caption.empty() ? "" : " (" + caption + ")");
         return platform::MsgAnswer::Ok;
     }
     std::string first;
-
-private:
-    static void install(platform::Messages* messages) {
-        platform::install({messages, &platform::statusBar(), &platform::trace(), &platform::progress(),
-                           &platform::system(), &platform::clock(), &platform::timers(), &platform::files(),
-                           &platform::serial()});
-    }
-    platform::Messages& shown_;
 };
 
 using Texts = std::array<std::string, kOperandCount>;

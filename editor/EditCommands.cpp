@@ -15,7 +15,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/VirtualCanvas.h"
-#include "platform/Services.h"
+#include "platform/MessagesStandIn.h"
 
 namespace kestrion {
 
@@ -39,28 +39,16 @@ void markEdited() {
 
 // Counts the warning and error boxes shown while it lives. A pass deep inside an edit may show
 // its box and go on; the edit has failed all the same and must not stay half done.
-class ErrorBoxWatch : public platform::Messages {
+class ErrorBoxWatch : public platform::MessagesStandIn {
 public:
-    ErrorBoxWatch() : shown_(platform::messages()) { installMessages(this); }
-    ~ErrorBoxWatch() override { installMessages(&shown_); }
-    ErrorBoxWatch(const ErrorBoxWatch&) = delete;
-    ErrorBoxWatch& operator=(const ErrorBoxWatch&) = delete;
-
     platform::MsgAnswer show(const std::string& text, const std::string& caption, platform::MsgIcon icon,
                              platform::MsgButtons buttons) override {
         if (icon == platform::MsgIcon::Warning || icon == platform::MsgIcon::Error) ++errors_;
-        return shown_.show(text, caption, icon, buttons);
+        return replaced().show(text, caption, icon, buttons);
     }
     bool sawError() const { return errors_ != 0; }
 
 private:
-    static void installMessages(platform::Messages* messages) {
-        platform::install({messages, &platform::statusBar(), &platform::trace(), &platform::progress(),
-                           &platform::system(), &platform::clock(), &platform::timers(), &platform::files(),
-                           &platform::serial()});
-    }
-
-    platform::Messages& shown_;
     int errors_ = 0;
 };
 
