@@ -38,7 +38,7 @@
 #include "reader/MachineCodeLoader.h"
 #include "reader/WordCheck.h"
 #include "wizards/DataFiles.h"
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 namespace kestrion {
 

@@ -8,7 +8,7 @@
 #include "editor/EditorViewState.h"
 #include "editor/LadderLayout.h"
 #include "entry/EntryDriver.h"
-#include "lang/HelpItems.h"
+#include "lang/HelpCommands.h"
 #include "lang/Language.h"
 #include "lang/LanguageCommands.h"
 #include "link/line/CommRecord.h"
@@ -27,7 +27,7 @@
 #include "platform/Box.h"
 #include "platform/Services.h"
 #include "reader/MachineCodeLoader.h"
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 #include "wizards/gateway/LinkSetupCommands.h"
 
 namespace kestrion {

@@ -10,7 +10,7 @@
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/transfer/RegisterView.h"
-#include "link/transfer/TransferClicks.h"
+#include "link/transfer/TransferCommands.h"
 #include "monitor/ChangeValue.h"
 #include "monitor/LadderMonitor.h"
 

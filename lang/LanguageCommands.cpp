@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "lang/HelpItems.h"
+#include "lang/HelpCommands.h"
 #include "lang/Language.h"
 #include "lang/MenuState.h"
 #include "model/image/ModeData.h"

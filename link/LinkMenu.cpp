@@ -5,8 +5,8 @@
 #include "link/plc/Keywords.h"
 #include "link/plc/PlcClock.h"
 #include "link/plc/RemoteControl.h"
-#include "link/transfer/TransferClicks.h"
 #include "link/transfer/TransferCommands.h"
+#include "link/transfer/TransferSessions.h"
 
 namespace kestrion {
 

@@ -5,8 +5,8 @@
 
 #include "wizards/HelpViews.h"
 #include "wizards/ScopeView.h"
-#include "wizards/SettingItems.h"
-#include "wizards/calculators/CalculatorItems.h"
+#include "wizards/SettingCommands.h"
+#include "wizards/calculators/CalculatorCommands.h"
 
 namespace kestrion {
 

@@ -20,7 +20,7 @@
 #include "lang/forms/Captions.h"
 #include "lang/forms/MenuItemWidgets.h"
 #include "lang/forms/WidgetText.h"
-#include "link/transfer/TransferClicks.h"
+#include "link/transfer/TransferCommands.h"
 #include "model/ladder/EditorState.h"
 #include "monitor/MonitorMode.h"
 #include "reader/InstructionList.h"

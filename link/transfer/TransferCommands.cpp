@@ -1,29 +1,22 @@
 #include "link/transfer/TransferCommands.h"
 
-#include <algorithm>
-#include <array>
-#include <new>
-
-#include "lang/AppMessage.h"
-#include "lang/LangDialogs.h"
-#include "lang/LinkMessages.h"
+#include "lang/Language.h"
 #include "link/line/CommRecord.h"
-#include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
-#include "link/line/Receive.h"
-#include "link/line/RegisterReads.h"
-#include "link/line/Requests.h"
-#include "link/plc/Keywords.h"
-#include "link/plc/ParameterBlock.h"
-#include "link/plc/RemoteControl.h"
-#include "link/transfer/Transfers.h"
+#include "link/transfer/RegisterView.h"
+#include "link/transfer/TransferDialogs.h"
+#include "link/transfer/TransferSessions.h"
+#include "link/transfer/WindowSteps.h"
+#include "model/core/CommandTransaction.h"
 #include "model/core/MainState.h"
-#include "model/image/DmwImage.h"
-#include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
+#include "model/image/RecentFiles.h"
 #include "model/image/StepCount.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorState.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
+#include "reader/WordCheck.h"
 
 namespace kestrion {
 
@@ -31,282 +24,128 @@ namespace {
 
 using platform::MsgIcon;
 
-constexpr std::uint16_t kNoEndStep = 0xFFFF;
-constexpr std::uint16_t kEndMarker = 0xB40F;
-constexpr std::uint32_t kLargestProgramRead = 128000;
-constexpr std::uint32_t kStepsPerSizeCode = 1000;
-
-const platform::Box kWriteProgramTimeOut{"Error2015091387...Timeout Error", "Download",
-                                         platform::MsgIcon::Warning};
-const platform::Box kWriteRegisterTimeOut{"Error2015091383...Timeout Error", "Download",
-                                          platform::MsgIcon::Warning};
-
-int projectType() {
-    return pmw.plcType();
+bool unconverted() {
+    return (editModeFlags & kEditLadderNotConverted) != 0;
 }
 
-std::uint32_t programBufferSize(std::int32_t n) {
-    return 2 * kStepsPerSizeCode * static_cast<std::uint32_t>(n) +
-           static_cast<std::uint32_t>(kParameterBlockSize);
+void clearBits(std::uint8_t& flags, std::uint8_t bits) {
+    flags &= static_cast<std::uint8_t>(~bits);
 }
 
-// rs.RxData sized for a program read of capacity n; a refused allocation is the box's.
-void sizeProgramBuffer(std::int32_t n, const platform::Box& memoryNotEnough) {
-    rs.RxNo = programBufferSize(n);
-    try {
-        rs.RxData.assign(rs.RxNo, 0xFF);
-    } catch (const std::bad_alloc&) {
-        failCommand(memoryNotEnough);
+// File > Close first when the program has no name or unsaved changes; false when the user kept
+// it (it stays as it was).
+bool closedIfNeeded() {
+    const bool needed = (fileStateFlags & kFileNoName) != 0 || (editModeFlags & kEditModifiedSinceSave) != 0;
+    if (!needed) return true;
+    bool closed = false;
+    runCommand([&closed] { return closed = windowSteps().closeProgram(); });
+    if (!closed) fileStateFlags |= kFileLastChoiceWentThrough;
+    return closed;
+}
+
+// The program just read, shown as a new, unnamed program that is not saved yet; false when a word
+// of it was refused (the check has said which) or its new name would not fit, and the command's
+// transaction takes everything back. The caption names the program by the name it had before.
+bool buildReadLadder() {
+    if (DeleteNopMachineCode(kProgramAreaOffset, "ProgRead") != 0) return false;
+    setMainCaptionWithFile(currentFileName());
+    if (!windowSteps().showCommandBuiltProgram("ProgRead", "Ladder")) return false;
+    clearBits(fileStateFlags, kFileLastChoiceWentThrough);
+    editModeFlags |= kEditModifiedSinceSave;
+    return true;
+}
+
+bool readAndLoadProgram() {
+    // The type dialog clears the go-ahead bit when it is cancelled, and only then.
+    fileStateFlags |= kFileLastChoiceWentThrough;
+    windowSteps().choosePlcType();
+    if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
+        fileStateFlags |= kFileLastChoiceWentThrough;
+        clearBits(fileStateFlags, kFileNoName);
+        clearBits(editModeFlags, kEditModifiedSinceSave);
+        return true;
     }
-}
-
-// The program buffers of a command that runs, freed however it ends (never those of a transfer
-// that waits while a refused command passes). The send buffer begins with the parameter block,
-// keyword included: it is wiped first.
-class ProgramBuffers {
-public:
-    ProgramBuffers() = default;
-    ~ProgramBuffers() {
-        std::fill(rs.TxData.begin(), rs.TxData.end(), std::uint8_t{0});
-        rs.RxData = {};
-        rs.TxData = {};
-    }
-    ProgramBuffers(const ProgramBuffers&) = delete;
-    ProgramBuffers& operator=(const ProgramBuffers&) = delete;
-};
-
-// The END step for a program read; type 2 cannot read without it, the other types read up to END
-// or the buffer's end.
-std::uint32_t programReadBytes(const platform::Box& noEndStep) {
-    const std::uint16_t end = findEndStep(projectType());
-    if (end == kNoEndStep && projectType() == 2) failCommand(noEndStep);
-    return (std::uint32_t{end} + 1) * 2;
-}
-
-// The END of the program in the image is followed by the marker word, which then counts into the
-// program.
-void noteEndMarker() {
-    const std::size_t after = std::size_t{convStepNo} + 1;
-    if (after < kProgramWordCount && pmw.program[after] == kEndMarker)
-        rs.sessionFlags |= kSessionEndFollowedByB40F;
-    else
-        rs.sessionFlags &= static_cast<std::uint8_t>(~kSessionEndFollowedByB40F);
-}
-
-std::uint32_t programWriteSize(bool rangeSetting) {
-    const std::uint32_t whole = programBufferSize(pmw.memSizeCode());
-    if (!rangeSetting) return whole;
-    noteEndMarker();
-    const std::uint32_t marker = (rs.sessionFlags & kSessionEndFollowedByB40F) != 0 ? 2 : 0;
-    return std::min(whole, (convStepNo + 1) * 2 + static_cast<std::uint32_t>(kParameterBlockSize) + marker);
-}
-
-// The PLC's memory size from the parameter block read into VirtualProg, in steps; 0 for a block
-// whose size code is none of the sizes.
-std::uint32_t plcMemorySteps() {
-    const auto n = static_cast<std::int16_t>(VirtualProg[kParamMemSizeCodeOffset] |
-                                             VirtualProg[kParamMemSizeCodeOffset + 1] << 8);
-    return isValidMemSizeCode(n) ? kStepsPerSizeCode * static_cast<std::uint32_t>(n) : 0;
-}
-
-void showAppMessage(const std::string& caption, const std::string& line1, const std::string& line2) {
-    AppMessage message;
-    message.caption = caption;
-    message.line1 = line1;
-    message.line2 = line2;
-    message.versionText = titleText;
-    langDialogs().appMessage(message);
-}
-
-void runConnectionTestOnly() {
-    runLinkCommand(PortAfter::Close, requireConnection);
-}
-
-void reopenWithProtocol(std::int32_t protocol) {
-    if (refusedAsBusy()) return;
-    releasePort();
-    commProtocol = protocol;
-    _OpenComPort(commProtocol);
+    if (!readProgramFromPlc() || !buildReadLadder()) return false;
+    platform::say({"Completed...", "Program read", MsgIcon::Information});
+    return true;
 }
 
 }  // namespace
 
-void requireProgramFitsPlc(bool rangeSetting) {
-    const std::uint32_t steps =
-        (programWriteSize(rangeSetting) - static_cast<std::uint32_t>(kParameterBlockSize)) / 2;
-    const std::uint32_t plcSteps = plcMemorySteps();
-    if (steps <= plcSteps) return;
-    failCommand({getMsgWriteRangeTooLarge(steps, plcSteps), "Program write", platform::MsgIcon::Warning});
-}
-
-std::string memSizeRefusal(std::int32_t n) {
-    return getMsgMemorySizeNotOfType(n, projectType());
-}
-
-bool readProgramFromPlc() {
-    return runLinkCommand(PortAfter::Close, [] {
-        const ProgramBuffers freed;
-        if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
-        if ((rs.status & kRsWaiting) != 0)
-            failCommand({"TimeoutError...", "Error2015091334", platform::MsgIcon::Warning});
-        requireSystemBlock();
-        requireTypeMatch({"Type error can't upload", "Error2015091336", MsgIcon::Information});
-        readParameterBlock(false);
-        std::array<std::uint8_t, kParameterBlockSize> block{};
-        std::copy_n(VirtualProg.begin(), kParameterBlockSize, block.begin());
-        const auto n = static_cast<std::int16_t>(block[0] | block[1] << 8);
-        if (!memSizeFitsType(n, projectType()))
-            failCommand({memSizeRefusal(n), "ReadProgram", platform::MsgIcon::Warning});
-        if (isPlcKeywordSet(false) && !askKeyword(keywordOfBlock(block.data()), true)) abandonCommand();
-
-        sizeProgramBuffer(n, {"Memory not enough", "Read Program", MsgIcon::Error});
-        const std::uint32_t bytes =
-            programReadBytes({"Program read...Can't read END step number", "Error2018040210", MsgIcon::None});
-        const std::uint32_t received = receiveProgram(bytes);
-        // Every frame arrived: the PLC's block and program become the project's.
-        pmw.parameterBlock = block;
-        storeProgram(received, true);
-        static_cast<void>(loadPmwPreByType(projectType(), n));
-        ModeData.monitorDeviceCount = 0;
-        backupPmwImage();
-    });
-}
-
-bool writeProgramToPlc(bool rangeSetting) {
-    return runLinkCommand(PortAfter::Close, [rangeSetting] {
-        const ProgramBuffers freed;
-        requireConnection();
-        requireSystemBlock();
-        requireTypeMatch({getMsgTypeErrorCantWrite(), "Error2018032110", MsgIcon::None});
-        readParameterBlock(false);
-        requireProgramFitsPlc(rangeSetting);
-        if (isPlcKeywordSet(false) && !askPlcKeyword(false)) abandonCommand();
-        if (!confirmKeywordChange()) abandonCommand();
-        // Nothing is written into a PLC that may still run.
-        if (!remoteToStopMode(projectType())) failCommand(kWriteProgramTimeOut);
-        try {
-            writeParameterBlock();
-            rs.TxNo = programWriteSize(rangeSetting);
-            writeProgram(rs.TxNo - static_cast<std::uint32_t>(kParameterBlockSize));
-        } catch (const LinkError&) {
-            platform::say({getMsgProgramMayBeIncomplete(), "Download", MsgIcon::Warning});
-            throw;
-        }
-        platform::say({"Completed", "Program write", MsgIcon::Information});
-        remoteRunStopButton(true, false);
-    });
-}
-
-void verifyProgramWithPlc() {
-    const bool read = runLinkCommand(PortAfter::Close, [] {
-        const ProgramBuffers freed;
-        requireConnection();
-        requireSystemBlock();
-        platform::statusBar().setPanelText(0, "rs.RxNo=" + std::to_string(kLargestProgramRead));
-        sizeProgramBuffer(pmw.memSizeCode(),
-                          {"Error2018040120", "Verify Program...Memory not enough", MsgIcon::Error});
-        const std::uint32_t bytes = programReadBytes(
-            {"Verify Program...Can't read END step number...", "Error2018040210", MsgIcon::None});
-        readParameterBlock(false);
-        readProgram(bytes, false);
-    });
-    if (!read) return;
-    if (const auto step = firstDifferingStep()) {
-        showAppMessage("Error2018052810 ", "ErrorStepNo= " + std::to_string(*step), "....................");
+void ProgReadClick() {
+    if (refusedWhileMonitoring({"In monitor mode...Can'tDoProgRead", "Msg2015032001", MsgIcon::None})) return;
+    if (unconverted()) {
+        platform::say({"Msg2015032011", "*Need Convert Edit Program", MsgIcon::None});
         return;
     }
-    platform::say({"Program match", "Program Verify", MsgIcon::Information});
+    if (!platform::askYesNo({"Do you want to read program?", "Read Program", MsgIcon::Question})) return;
+    if (!closedIfNeeded()) return;
+    // Block, program and ladder become the project's together, or not at all.
+    runCommand(readAndLoadProgram);
 }
 
-bool readRegistersFromPlc() {
-    return runLinkCommand(PortAfter::Close, [] {
-        requireConnection();
-        requireSystemBlock();
-        readParameterBlock(false);
-        readRegister(true);
-        // The block's memory size and check code describe the PLC's program, not the project's.
-        std::copy(VirtualProg.begin() + kParamSumCheckOffset + 2, VirtualProg.begin() + kParameterBlockSize,
-                  pmw.parameterBlock.begin() + kParamSumCheckOffset + 2);
-        platform::say({"Completed", "Read Register", MsgIcon::Information});
-    });
-}
-
-void writeRegistersToPlc() {
-    runLinkCommand(PortAfter::Close, [] {
-        requireConnection();
-        if (!platform::askYesNo({"Do you want to stop system?", "Write Register", MsgIcon::Question})) return;
-        if (!remoteToStopMode(projectType())) failCommand(kWriteRegisterTimeOut);
-        requireSystemBlock();
-        writeRegister();
-        platform::say({"Completed", "Write Register", MsgIcon::Information});
-        if (platform::askYesNo({"Do you want to RUN system?", "Write Register", MsgIcon::Question}))
-            remoteToRunMode(projectType());
-    });
-}
-
-void verifyRegistersWithPlc() {
-    const bool read = runLinkCommand(PortAfter::Close, [] {
-        requireConnection();
-        readRegister(false);
-    });
-    if (!read) return;
-    const RegisterDifferences found = compareRegisters();
-    if (found.count == 0) {
-        platform::say({"Dreg match", "Register Verify", MsgIcon::Information});
+void ProgWriteClick() {
+    if (refusedWhileMonitoring(
+            {"In Device Monitor...Can'tDoProgramWrite...", "Msg2015032002", MsgIcon::None}))
+        return;
+    if (unconverted()) {
+        platform::say({"Need Convert Edit Program", "Msg2015032012", MsgIcon::None});
         return;
     }
-    platform::statusBar().setPanelText(0, "Error count k=" + std::to_string(found.count));
-    const std::string reg = "D" + std::to_string(found.first);
-    const std::size_t at = 2 * std::size_t{found.first};
-    const auto plcWord = static_cast<std::uint16_t>(VirtualDreg[at] | VirtualDreg[at + 1] << 8);
-    showAppMessage(
-        "Error2018052820...Dreg mismatch ",
-        "PC " + reg + "= " + std::to_string(dmwRegister(found.first)) + " ...Controller " + reg + "= " +
-            std::to_string(plcWord),
-        "Compare count=" + std::to_string(found.compared) + " ...Error count=" + std::to_string(found.count));
+    if (!platform::askYesNo({"Do you want to write program?", "Write Program", MsgIcon::Question})) return;
+    ProgWriteDialog dialog;
+    dialog.endStep = static_cast<std::int32_t>(convStepNo);
+    transferDialogs().progWrite(dialog);
+    requestLadderRedraw();
+    if (dialog.accepted != 1) return;
+    writeProgramToPlc(dialog.rangeMode == ProgWriteDialog::kRangeSetting);
+    requestLadderRedraw();
 }
 
-void ReadProgEndStepNo1Click() {
-    runLinkCommand(PortAfter::KeepOpen, [](LinkSession& session) {
-        if (TryToConnection(1) != 1 || comPortHandle == -1) abandonCommand();
-        if ((rs.status & kRsWaiting) != 0) {
-            session.closePortAtEnd();
-            failCommand({"Error2015091334... ", "TimeoutError...", platform::MsgIcon::Warning});
-        }
-        const std::uint16_t step = findEndStep(projectType());
-        platform::statusBar().setPanelText(0, "EndStepNo=" + std::to_string(step) +
-                                                  " EndStepAddress=" + hex4(std::uint32_t{step} * 2 + 0x5C));
+void ProgVerifyClick() {
+    if (refusedWhileMonitoring({"Can'tDoProgramVerify...", "Error2015032003", MsgIcon::Warning})) return;
+    verifyProgramWithPlc();
+}
+
+void RegReadClick() {
+    if (refusedWhileMonitoring({"Error2015032004", "Can't do this action", MsgIcon::Warning})) return;
+    if (!platform::askYesNo(
+            {"Do you want to read data from controller?", "Read Register", MsgIcon::Question}))
+        return;
+    runCommand([] {
+        if (!readRegistersFromPlc()) return false;
+        // The registers read belong to the program's data: they go with its next save.
+        if (windowSteps().programShown()) editModeFlags |= kEditModifiedSinceSave;
+        return true;
     });
+    windowSteps().refreshRegisterView();
 }
 
-void WriteDregEnd2Click() {
-    runLinkCommand(PortAfter::KeepOpen, writeRegisterBlock);
+void RegWriteClick() {
+    if (refusedWhileMonitoring({"Can'tDoRegisterWrite...", "Error2015032005", MsgIcon::Warning})) return;
+    if (!platform::askYesNo({"Do you want to write to controller?", "Write Register", MsgIcon::Question}))
+        return;
+    writeRegistersToPlc();
 }
 
-void parameterRead1Click() {
-    runConnectionTestOnly();
-}
-void ParameterWrite1Click() {
-    runConnectionTestOnly();
-}
-void ParameterVerify1Click() {
-    runConnectionTestOnly();
+void RegVerifyClick() {
+    if (refusedWhileMonitoring({"Can'tDoRegisterVerify...", "Error2015032006", MsgIcon::Warning})) return;
+    verifyRegistersWithPlc();
 }
 
-void PlcProtocol1Click() {
-    reopenWithProtocol(sysProtocol);
+void spbtnUploadProgClick() {
+    ProgReadClick();
 }
-void cLink1Click() {
-    reopenWithProtocol(cLink);
+
+void spbtnDnloadProgClick() {
+    ProgWriteClick();
 }
-void ModAsc1Click() {
-    reopenWithProtocol(ModbusAsc);
-}
-void ModRtu1Click() {
-    reopenWithProtocol(ModbusRtu);
-}
-void FreeUser1Click() {
-    reopenWithProtocol(FreeUser);
+
+void DregView1Click() {
+    RegisterViewDialog dialog;
+    dialog.plcType = pmw.plcType();
+    transferDialogs().registerView(dialog);
+    requestLadderRedraw();
 }
 
 }  // namespace kestrion

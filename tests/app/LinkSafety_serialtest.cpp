@@ -14,7 +14,7 @@
 #include "link/plc/Keywords.h"
 #include "link/plc/ParameterBlock.h"
 #include "link/plc/RemoteControl.h"
-#include "link/transfer/TransferClicks.h"
+#include "link/transfer/TransferCommands.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
 #include "model/ladder/EditorState.h"

@@ -14,7 +14,7 @@
 #include "model/ladder/EditorState.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 namespace kestrion {
 namespace {

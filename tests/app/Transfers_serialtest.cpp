@@ -7,7 +7,7 @@
 #include "app/MainCore.h"
 #include "compiler/ConversionCommands.h"
 #include "link/line/CommRecord.h"
-#include "link/transfer/TransferClicks.h"
+#include "link/transfer/TransferCommands.h"
 #include "model/core/MainState.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ProgramImage.h"

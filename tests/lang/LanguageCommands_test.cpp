@@ -2,7 +2,7 @@
 
 #include "app/MainCore.h"
 #include "app/MainView.h"
-#include "lang/HelpItems.h"
+#include "lang/HelpCommands.h"
 #include "lang/Language.h"
 #include "model/core/MainState.h"
 #include "model/image/ModeData.h"

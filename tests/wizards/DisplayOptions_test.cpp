@@ -6,7 +6,7 @@
 #include "model/image/ModeData.h"
 #include "model/ladder/EditorState.h"
 #include "wizards/FakeWizardsDialogs.h"
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 namespace kestrion::test {
 namespace {

@@ -7,7 +7,7 @@
 #include "wizards/DataFiles.h"
 #include "wizards/FakeWizardsDialogs.h"
 #include "wizards/ScopeView.h"
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 namespace kestrion::test {
 namespace {

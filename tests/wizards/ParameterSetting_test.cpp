@@ -3,7 +3,7 @@
 #include "model/image/StepCount.h"
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 namespace kestrion::test {
 namespace {

@@ -29,7 +29,7 @@
 #include "wizards/DataFiles.h"
 #include "wizards/ExamplePrograms.h"
 #include "wizards/FakeWizardsDialogs.h"
-#include "wizards/TemplateItems.h"
+#include "wizards/TemplateMenu.h"
 
 namespace kestrion::test {
 namespace {

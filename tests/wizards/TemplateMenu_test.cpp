@@ -15,7 +15,7 @@
 #include "support/ShownBoxes.h"
 #include "wizards/DataFiles.h"
 #include "wizards/FakeWizardsDialogs.h"
-#include "wizards/TemplateItems.h"
+#include "wizards/TemplateMenu.h"
 
 namespace kestrion::test {
 namespace {

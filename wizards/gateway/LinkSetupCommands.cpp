@@ -16,12 +16,13 @@
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
 #include "platform/Services.h"
-#include "wizards/SettingItems.h"
+#include "wizards/HelpViews.h"
+#include "wizards/SettingCommands.h"
 #include "wizards/WizardsDialogs.h"
+#include "wizards/calculators/CalculatorCommands.h"
 #include "wizards/gateway/BfmLists.h"
 #include "wizards/gateway/CcLinkDialog.h"
 #include "wizards/gateway/GatewayProgram.h"
-#include "wizards/gateway/LinkSetupItems.h"
 
 namespace kestrion {
 
@@ -46,6 +47,10 @@ bool generateGatewayProgram(bool closeFirst) {
     for (const char* item : {"ProgRead", "RegRead"}) menuItem(item).enabled = false;
     editModeFlags &= static_cast<std::uint8_t>(~kEditModifiedSinceSave);
     return true;
+}
+
+void showConnectionPicture(const char* caption, int topic) {
+    wizardsDialogs().imageView(caption, topic, eightTenths(screenWidth), eightTenths(screenHeight));
 }
 
 }  // namespace
@@ -91,6 +96,18 @@ void ccGateBFM1Click() {
     const std::size_t count = rows.size();
     parameterListView().showRows(std::move(rows));
     platform::statusBar().setPanelText(13, std::to_string(count));
+}
+
+void AutoLink2Click() {
+    showAutoLinkCalculator();
+}
+
+void Link485Image1Click() {
+    showConnectionPicture("RS-485 link module: connection", 1);
+}
+
+void ccGateImage1Click() {
+    showConnectionPicture("CC-Link gateway module: connection", 0);
 }
 
 bool linkSetupItemClick(const std::string& objectName) {

@@ -1,7 +1,8 @@
-// The link-setup menu's commands: the gateway program generator, the gateway program dialog, and
-// the module buffer-memory (BFM) lists shown in the main window's parameter list in place of the
-// ladder. Every item of the menu is run through linkSetupItemClick by its object name. The steps
-// of the main window they take part in are those of link/transfer/WindowSteps.h.
+// The link-setup menu's commands: the gateway program generator, the gateway program dialog, the
+// module buffer-memory (BFM) lists shown in the main window's parameter list in place of the
+// ladder, the auto-link calculator and the modules' connection pictures. The dialogs of the gateway
+// are opened from CcLinkDialog.h. Every item of the menu is run through linkSetupItemClick by its object
+// name. The steps of the main window they take part in are those of link/transfer/WindowSteps.h.
 #pragma once
 
 #include <string>
@@ -29,6 +30,13 @@ void Template1Click();
 // emptied first; the ladder's tool and function-key buttons rest while it shows.
 void Link485BFM1Click();
 void ccGateBFM1Click();
+
+// The RS-485 link module's "Auto link...".
+void AutoLink2Click();
+// "Image...": the module's connection picture at 8/10 of the screen (topic 1 for the RS-485 link
+// module, 0 for the gateway module).
+void Link485Image1Click();
+void ccGateImage1Click();
 
 // The main window's parameter view, which shows rows in place of the ladder. The main window's
 // core implements it (app/MainCore.h); the program installs it at start-up beside the dialogs

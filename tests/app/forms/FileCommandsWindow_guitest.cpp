@@ -29,7 +29,7 @@
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "support/gui/RealServicesTest.h"
-#include "wizards/TemplateItems.h"
+#include "wizards/TemplateMenu.h"
 
 namespace kestrion::app {
 namespace {

@@ -1,4 +1,4 @@
-#include "lang/HelpItems.h"
+#include "lang/HelpCommands.h"
 #include "lang/Language.h"
 #include "link/LinkFixture.h"
 #include "model/core/MainState.h"

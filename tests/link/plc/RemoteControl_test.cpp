@@ -83,7 +83,7 @@ TEST_F(RemoteControlTest, AnAcknowledgedStopOrRunSaysSoInTheRunPanel) {
     EXPECT_EQ(fakes.statusBar.panelText(11), "Run");
 }
 
-// What the buttons send when the question is answered OK: tests/link/plc/RunStopClicks_test.cpp.
+// What the buttons send when the question is answered OK: tests/link/plc/RunStopCommands_test.cpp.
 TEST_F(RemoteControlTest, TheRunButtonAsksAtOnceAndCancelSendsNothing) {
     fakes.messages.scriptAnswers({MsgAnswer::Cancel});
     remoteRunStopButton(true, false);

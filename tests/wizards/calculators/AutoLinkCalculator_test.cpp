@@ -2,7 +2,7 @@
 
 #include "support/ShownBoxes.h"
 #include "wizards/FakeWizardsDialogs.h"
-#include "wizards/calculators/CalculatorItems.h"
+#include "wizards/calculators/CalculatorCommands.h"
 
 namespace kestrion::test {
 namespace {

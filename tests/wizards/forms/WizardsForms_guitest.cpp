@@ -18,7 +18,7 @@
 #include "model/ladder/EditorState.h"
 #include "support/gui/RealServicesTest.h"
 #include "wizards/DisplayOptions.h"
-#include "wizards/TemplateItems.h"
+#include "wizards/TemplateMenu.h"
 #include "wizards/forms/DeclaredForm1.h"
 #include "wizards/forms/OscilloscopeForm.h"
 #include "wizards/forms/PictureForms.h"

@@ -21,7 +21,7 @@
 #include "support/ShownBoxes.h"
 #include "wizards/ExamplePrograms.h"
 #include "wizards/FakeWizardsDialogs.h"
-#include "wizards/TemplateItems.h"
+#include "wizards/TemplateMenu.h"
 #include "wizards/gateway/GatewayProgram.h"
 
 namespace kestrion::test {

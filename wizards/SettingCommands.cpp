@@ -1,4 +1,4 @@
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 #include <algorithm>
 #include <cstdint>

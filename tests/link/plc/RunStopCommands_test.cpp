@@ -1,4 +1,4 @@
-#include "link/plc/RunStopClicks.h"
+#include "link/plc/RunStopCommands.h"
 
 #include "link/LinkFixture.h"
 #include "model/image/ProgramImage.h"

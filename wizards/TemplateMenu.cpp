@@ -1,4 +1,4 @@
-#include "wizards/TemplateItems.h"
+#include "wizards/TemplateMenu.h"
 
 #include <iterator>
 
@@ -9,7 +9,7 @@
 #include "wizards/DisplayOptions.h"
 #include "wizards/HelpViews.h"
 #include "wizards/WizardsDialogs.h"
-#include "wizards/calculators/CalculatorItems.h"
+#include "wizards/calculators/CalculatorCommands.h"
 #include "wizards/calculators/RotaryCutCalculator.h"
 
 namespace kestrion {

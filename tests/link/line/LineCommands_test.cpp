@@ -1,6 +1,6 @@
 // Which clicks of the main window wait for the line while a monitor's poll has its own request on
 // it: every menu item and tool button whose command would otherwise meet the link busy.
-#include "link/line/LineClicks.h"
+#include "link/line/LineCommands.h"
 #include "lang/LanguageCommands.h"
 
 #include <set>
@@ -41,9 +41,9 @@ struct QuietDevViews : DevViewsDialogs {
 };
 
 // A program open on a q3 and every subsystem's dialogs answered as a user who goes on would.
-class LineClicksTest : public LinkTest {
+class LineCommandsTest : public LinkTest {
 protected:
-    LineClicksTest() {
+    LineCommandsTest() {
         mainFormStartUp();
         modelDialogs.plcTypeAnswer = [](std::int32_t type, std::int32_t size) {
             return PlcTypeFormResult{1, size, type};
@@ -91,7 +91,7 @@ private:
 
 // Each command run as a click handled inside the poll's wait (the monitor holds the port, a request
 // waits): one that meets the link busy must be a click that waits for the line instead.
-TEST_F(LineClicksTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
+TEST_F(LineCommandsTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
     std::set<std::string> busy;
     for (const auto& [name, command] : commands()) {
         if (name == "Exit1") continue;  // it ends the program
@@ -121,7 +121,7 @@ TEST_F(LineClicksTest, EveryClickThatWouldMeetThePollsRequestWaitsForTheLine) {
     for (const std::string& name : busy) EXPECT_TRUE(clickWaitsForLine(name)) << name;
 }
 
-TEST_F(LineClicksTest, StoppingTheMonitorAndClicksThatSendNothingRunAtOnce) {
+TEST_F(LineCommandsTest, StoppingTheMonitorAndClicksThatSendNothingRunAtOnce) {
     for (const char* name : {"msStopMonitor1", "spbtnStopMonitor1", "Popup4StopMonitor", "New1", "Save1",
                              "LadderView1", "KeywordSetting1", "ProgRead", "ProgWrite", "RegRead"})
         EXPECT_FALSE(clickWaitsForLine(name)) << name;

@@ -1,4 +1,4 @@
-#include "link/transfer/TransferClicks.h"
+#include "link/transfer/TransferCommands.h"
 
 #include "app/FakeAppDialogs.h"
 #include "app/FileTitle.h"
@@ -8,7 +8,7 @@
 #include "link/plc/Keywords.h"
 #include "link/plc/RemoteControl.h"
 #include "link/transfer/RegisterView.h"
-#include "link/transfer/TransferCommands.h"
+#include "link/transfer/TransferSessions.h"
 #include "model/core/MainState.h"
 #include "model/image/CommentLists.h"
 #include "model/image/DmwImage.h"

@@ -1,4 +1,4 @@
-#include "wizards/SettingItems.h"
+#include "wizards/SettingCommands.h"
 
 #include "model/core/MainState.h"
 #include "model/image/ConnectedPlc.h"

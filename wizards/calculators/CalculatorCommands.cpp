@@ -1,4 +1,4 @@
-#include "wizards/calculators/CalculatorItems.h"
+#include "wizards/calculators/CalculatorCommands.h"
 
 #include "wizards/WizardsDialogs.h"
 

@@ -1,4 +1,4 @@
-#include "link/plc/RunStopClicks.h"
+#include "link/plc/RunStopCommands.h"
 
 #include "link/plc/RemoteControl.h"
 #include "model/core/MainState.h"

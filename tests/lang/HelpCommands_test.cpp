@@ -1,4 +1,4 @@
-#include "lang/HelpItems.h"
+#include "lang/HelpCommands.h"
 
 #include "lang/Language.h"
 #include "link/line/CommRecord.h"
@@ -12,7 +12,7 @@
 namespace kestrion::test {
 namespace {
 
-class HelpItemsTest : public CoreTest {
+class HelpCommandsTest : public CoreTest {
 protected:
     static void language(int number) {
         ModeData.languageNo = static_cast<std::uint32_t>(number);
@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(HelpItemsTest, TimeShowsThePcClockAndThePlcClockAsLastRead) {
+TEST_F(HelpCommandsTest, TimeShowsThePcClockAndThePlcClockAsLastRead) {
     EXPECT_EQ(timeItemText(), "PC: 2024-02-29 (Thursday) 13:05:09");
     // A read of the clock (PLC > Set RTC, or its monitor) while a PLC answers: 13:04:50 on Thursday
     // 29 February 2024 (weekday 4), read at the PC's 13:05:09.
@@ -51,7 +51,7 @@ TEST_F(HelpItemsTest, TimeShowsThePcClockAndThePlcClockAsLastRead) {
     EXPECT_EQ(shownBoxes(fakes.messages), Boxes{"PC: 2024-02-29 (Thursday) 13:06:00 | Time | information"});
 }
 
-TEST_F(HelpItemsTest, TheTimeSpeaksTheInterfaceLanguage) {
+TEST_F(HelpCommandsTest, TheTimeSpeaksTheInterfaceLanguage) {
     connectedPlcType = 2;
     plcClockRead({5, 30, 8, 3, 6, 25, 2});
     const std::pair<int, std::string> cases[] = {
@@ -68,7 +68,7 @@ TEST_F(HelpItemsTest, TheTimeSpeaksTheInterfaceLanguage) {
     }
 }
 
-TEST_F(HelpItemsTest, SizesAreWrittenInPowersOfAThousand) {
+TEST_F(HelpCommandsTest, SizesAreWrittenInPowersOfAThousand) {
     const std::pair<std::uint64_t, std::string> cases[] = {
         {0, "0 bytes"},           {999, "999 bytes"},        {1000, "1.0 kB"},
         {1449, "1.4 kB"},         {999949, "999.9 kB"},      {999950, "1.0 MB"},
@@ -77,7 +77,7 @@ TEST_F(HelpItemsTest, SizesAreWrittenInPowersOfAThousand) {
     for (const auto& [bytes, text] : cases) EXPECT_EQ(byteSizeText(bytes), text) << bytes;
 }
 
-TEST_F(HelpItemsTest, DiskNamesTheFileSystemOfTheInstallationFolder) {
+TEST_F(HelpCommandsTest, DiskNamesTheFileSystemOfTheInstallationFolder) {
     installDir = "/home/tester/Tovel/Kestrion";
     fakes.system.disk = {true, "/home", "ext4", 97912345678, 45200000000};
     EXPECT_EQ(diskItemText(),
@@ -97,7 +97,7 @@ TEST_F(HelpItemsTest, DiskNamesTheFileSystemOfTheInstallationFolder) {
               "could not be read. | Disk | information"});
 }
 
-TEST_F(HelpItemsTest, TheSecondBrandHasItsOwnAboutBox) {
+TEST_F(HelpCommandsTest, TheSecondBrandHasItsOwnAboutBox) {
     titleText = "Kestrion Version 2.1.1108";
     EXPECT_FALSE(runsAsSecondBrand());
     EXPECT_EQ(aboutBox().maker, "Made by Tovel");

@@ -1,4 +1,4 @@
-#include "link/line/LineClicks.h"
+#include "link/line/LineCommands.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "lang/HelpItems.h"
+#include "lang/HelpCommands.h"
 
 #include <array>
 #include <cstdio>
