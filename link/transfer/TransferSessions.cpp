@@ -258,7 +258,7 @@ void verifyRegistersWithPlc() {
     platform::statusBar().setPanelText(0, "Error count k=" + std::to_string(found.count));
     const std::string reg = "D" + std::to_string(found.first);
     const std::size_t at = 2 * std::size_t{found.first};
-    const auto plcWord = static_cast<std::uint16_t>(VirtualDreg[at] | VirtualDreg[at + 1] << 8);
+    const std::uint16_t plcWord = byteimage::getU16(VirtualDreg, at);
     showAppMessage(
         "Error2018052820...Dreg mismatch ",
         "PC " + reg + "= " + std::to_string(dmwRegister(found.first)) + " ...Controller " + reg + "= " +

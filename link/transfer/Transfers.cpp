@@ -224,7 +224,7 @@ void storeProgram(std::uint32_t received, bool toProject) {
         return;
     }
     for (std::size_t i = 0; i < kProgramWordCount; ++i)
-        pmw.program[i] = static_cast<std::uint16_t>(byteAt(2 * i) | byteAt(2 * i + 1) << 8);
+        pmw.setProgramWord(i, byteAt(2 * i), byteAt(2 * i + 1));
     pmw.setSumCheck(programCheckCode(pmw.program, pmw.memSizeCode()));
     _loadPmwTailByType(pmw.plcType());
 }
@@ -239,15 +239,9 @@ void writeProgram(std::uint32_t byteCount) {
     rs.TxNo = std::min<std::uint32_t>(
         rs.TxNo, static_cast<std::uint32_t>(kParameterBlockSize + 2 * kProgramWordCount));
     rs.TxData.resize(rs.TxNo);
-    for (std::size_t k = 0; k < rs.TxNo; ++k) {
-        if (k < kParameterBlockSize) {
-            rs.TxData[k] = pmw.parameterBlock[k];
-        } else {
-            const std::uint16_t word = pmw.program[(k - kParameterBlockSize) / 2];
-            rs.TxData[k] =
-                static_cast<std::uint8_t>((k - kParameterBlockSize) % 2 == 0 ? word & 0xFF : word >> 8);
-        }
-    }
+    for (std::size_t k = 0; k < rs.TxNo; ++k)
+        rs.TxData[k] =
+            k < kParameterBlockSize ? pmw.parameterBlock[k] : pmw.programByte(k - kParameterBlockSize);
     platform::ProgressStep progress("Write program progress...", 100);
     panel0("Write Program [Start...]");
 
@@ -328,7 +322,7 @@ void writeRegisterBlock() {
 std::optional<std::uint32_t> firstDifferingStep() {
     for (std::uint32_t step = 0; step < kProgramWordCount; ++step) {
         const std::size_t at = kParameterBlockSize + 2 * std::size_t{step};
-        const auto plcWord = static_cast<std::uint16_t>(VirtualProg[at] | VirtualProg[at + 1] << 8);
+        const std::uint16_t plcWord = byteimage::getU16(VirtualProg, at);
         if (pmw.program[step] != plcWord) return step;
         if (plcWord == kEndCode) break;
     }
@@ -340,8 +334,7 @@ RegisterDifferences compareRegisters() {
     differences.compared =
         std::min<std::uint32_t>(rs.RxNo, static_cast<std::uint32_t>(VirtualDreg.size())) / 2;
     for (std::uint32_t k = 0; k < differences.compared; ++k) {
-        const auto plcWord = static_cast<std::uint16_t>(VirtualDreg[2 * std::size_t{k}] |
-                                                        VirtualDreg[2 * std::size_t{k} + 1] << 8);
+        const std::uint16_t plcWord = byteimage::getU16(VirtualDreg, 2 * std::size_t{k});
         if (dmwRegister(k) == plcWord) continue;
         if (differences.count++ == 0) differences.first = k;
     }

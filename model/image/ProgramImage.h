@@ -65,6 +65,15 @@ struct PmwImage {
     std::uint16_t sumCheck() const { return byteimage::getU16(parameterBlock, kParamSumCheckOffset); }
     void setSumCheck(std::uint16_t code) { byteimage::putU16(parameterBlock, kParamSumCheckOffset, code); }
 
+    // The program words as bytes, as the PLC's memory holds them: step i at byte 2i, low byte first.
+    std::uint8_t programByte(std::size_t k) const {
+        const std::uint16_t word = program[k / 2];
+        return static_cast<std::uint8_t>(k % 2 == 0 ? word & 0xFF : word >> 8);
+    }
+    void setProgramWord(std::size_t step, std::uint8_t low, std::uint8_t high) {
+        program[step] = static_cast<std::uint16_t>(low | high << 8);
+    }
+
     bool operator==(const PmwImage&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "model/image/ProgramImage.h"
 
 #include <string>
+#include <utility>
 
 #include "support/Fixture.h"
 #include "support/ShownBoxes.h"
@@ -37,6 +38,27 @@ TEST_F(ProgramImageTest, ParameterTemplatesPerType) {
         for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(word(block, 48 + 2 * i), words[i]) << i;
         for (std::size_t i = 68; i < kParameterBlockSize; ++i) EXPECT_EQ(block[i], 0) << i;
     }
+}
+
+// The PLC's memory holds step i's word at bytes 2i and 2i + 1, low byte first, both ways.
+TEST_F(ProgramImageTest, ProgramWordsAreBytesLowByteFirst) {
+    PmwImage image;
+    image.program[0] = 0x1234;
+    image.program[1] = 0xB40F;
+    image.program[kProgramWordCount - 1] = 0x00FF;
+    const std::pair<std::size_t, std::uint8_t> bytes[] = {{0, 0x34},
+                                                          {1, 0x12},
+                                                          {2, 0x0F},
+                                                          {3, 0xB4},
+                                                          {2 * kProgramWordCount - 2, 0xFF},
+                                                          {2 * kProgramWordCount - 1, 0x00}};
+    for (const auto& [k, expected] : bytes) EXPECT_EQ(image.programByte(k), expected) << k;
+    image.setProgramWord(7, 0x0F, 0xB4);
+    image.setProgramWord(kProgramWordCount - 1, 0x00, 0xFF);
+    EXPECT_EQ(image.program[7], 0xB40F);
+    EXPECT_EQ(image.program[kProgramWordCount - 1], 0xFF00);
+    EXPECT_EQ(image.program[6], 0);
+    EXPECT_EQ(image.program[8], 0);
 }
 
 TEST_F(ProgramImageTest, CheckCodeIsTheSeedPlusEachWordPlusOneOverTheCapacity) {
