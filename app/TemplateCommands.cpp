@@ -34,7 +34,7 @@ template <std::size_t I>
 void templateClick() {
     const TemplateEntry& entry = templateEntries()[I];
     if (entry.kind == TemplateKind::LinkSetup) {
-        linkSetupItemClick(entry.path);
+        linkSetupItemClick(entry.target.objectName);
         return;
     }
     templateItemClick(entry, openTemplateFile);
@@ -75,14 +75,15 @@ const TemplateRows& templateRows() {
             for (const MenuRow& row : table) taken.insert(row.objectName);
         // The link-setup items keep the names the main window knows them by.
         for (const TemplateEntry& entry : templateEntries())
-            if (entry.kind == TemplateKind::LinkSetup) taken.insert(entry.path);
+            if (entry.kind == TemplateKind::LinkSetup) taken.insert(entry.target.objectName);
         std::map<std::string, const std::string*> chains;  // caption chain -> its object name in names
         const auto entries = templateEntries();
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const TemplateEntry& entry = entries[i];
             const std::string parent = entry.parent;
-            const std::string& name = made.names.emplace_back(
-                entry.kind == TemplateKind::LinkSetup ? entry.path : freeName(entry.caption, taken));
+            const std::string& name = made.names.emplace_back(entry.kind == TemplateKind::LinkSetup
+                                                                  ? entry.target.objectName
+                                                                  : freeName(entry.caption, taken));
             const bool root = parent.empty();
             if (entry.kind == TemplateKind::Menu) {
                 chains[root ? std::string(entry.caption) : parent + ">" + entry.caption] = &name;
@@ -96,8 +97,8 @@ const TemplateRows& templateRows() {
             row.position =
                 root ? kFirstRootPosition + static_cast<int>(made.rootNames.size()) : static_cast<int>(i);
             row.command = entry.kind == TemplateKind::Menu ? nullptr : kClicks[i];
-            row.options.hidden = entry.hidden;
-            row.options.disabled = entry.disabled;
+            row.options.hidden = entry.options.hidden;
+            row.options.disabled = entry.options.disabled;
             made.rows.push_back(row);
         }
         return made;

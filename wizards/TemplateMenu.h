@@ -23,16 +23,36 @@ enum class TemplateKind : std::uint8_t {
     LinkSetup,     // a link-setup item: the main window runs it by its object name (the path)
 };
 
+// What an item acts on; its kind says which one it has.
+struct TemplateTarget {
+    const char* file = "";        // Gated, Direct, Language: relative to the installation folder, '\'
+    const char* fileT = "";       // Language: the file under "\Template\T\"
+    const char* boxCaption = "";  // Placeholder: the caption of its box
+    const char* chart = "";       // FlowChart: which chart
+    const char* objectName = "";  // LinkSetup: the item the main window runs
+};
+
+struct TemplateRowOptions {
+    bool hidden = false;    // out of sight
+    bool disabled = false;  // greyed out
+};
+
+// A row of the table. Its target and options are named (designated initialisers), so a row never
+// reads as a list of bare flags.
 struct TemplateEntry {
+    constexpr TemplateEntry(const char* parentChain, const char* itemCaption, TemplateKind itemKind,
+                            TemplateTarget itemTarget = {}, TemplateRowOptions rowOptions = {})
+        : parent(parentChain),
+          caption(itemCaption),
+          kind(itemKind),
+          target(itemTarget),
+          options(rowOptions) {}
+
     const char* parent;  // the captions of the submenus that hold it, joined by '>'; "" under File
     const char* caption;
     TemplateKind kind;
-    // The file relative to the installation folder, written with '\'; for a placeholder the
-    // caption of its box, for a flow-chart item which chart, for a link-setup item its object name.
-    const char* path;
-    const char* pathT;  // a language item's file under "\Template\T\"
-    bool hidden;
-    bool disabled;
+    TemplateTarget target;
+    TemplateRowOptions options;
 };
 
 constexpr std::size_t kTemplateEntryCount = 322;

@@ -69,7 +69,7 @@ protected:
     }
     static const TemplateEntry& entryFor(const std::string& path) {
         for (const TemplateEntry& entry : templateEntries())
-            if (path == entry.path) return entry;
+            if (path == entry.target.file) return entry;
         throw std::invalid_argument("no item opens " + path);
     }
     FakeAppDialogs appDialogs;

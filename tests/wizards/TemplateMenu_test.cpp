@@ -1,4 +1,5 @@
 #include <set>
+#include <type_traits>
 
 #include "app/AppMenu.h"
 #include "app/FakeAppDialogs.h"
@@ -19,6 +20,14 @@
 
 namespace kestrion::test {
 namespace {
+
+// A row's flags are named: the table takes no bare true or false in their place.
+static_assert(
+    !std::is_constructible_v<TemplateEntry, const char*, const char*, TemplateKind, TemplateTarget, bool>);
+static_assert(!std::is_constructible_v<TemplateEntry, const char*, const char*, TemplateKind, const char*,
+                                       const char*, bool, bool>);
+static_assert(std::is_constructible_v<TemplateEntry, const char*, const char*, TemplateKind, TemplateTarget,
+                                      TemplateRowOptions>);
 
 class TemplateMenuTest : public WizardsTest {
 protected:
@@ -131,8 +140,8 @@ TEST_F(TemplateMenuTest, TheMenusHangUnderFileWithUniqueNamesAndTheHiddenAndDisa
     }
     std::vector<std::string> hidden, disabled;
     for (const TemplateEntry& entry : templateEntries()) {
-        if (entry.hidden) hidden.push_back(entry.caption);
-        if (entry.disabled) disabled.push_back(entry.caption);
+        if (entry.options.hidden) hidden.push_back(entry.caption);
+        if (entry.options.disabled) disabled.push_back(entry.caption);
     }
     EXPECT_EQ(hidden, std::vector<std::string>({"G04Abs", "G04Rel", "KoSeries", "ccGateway",
                                                 "Module programs", "Template...", "CC-Link gateway 2",

@@ -167,7 +167,7 @@ TEST_F(FileCommandsWindowTest, SaveOnAShippedTemplateAsksForANameInTheUserFolder
     const auto before = snapshot();
     ModeData.viewFlags |= kViewTemplateDisclaimerOff;
     std::size_t entry = 0;
-    while (std::string_view(templateEntries()[entry].path) != "\\Template\\E\\IO\\1.PMW") ++entry;
+    while (std::string_view(templateEntries()[entry].target.file) != "\\Template\\E\\IO\\1.PMW") ++entry;
     form.action(QString::fromStdString(templateObjectName(entry)))->trigger();
     ASSERT_TRUE(programShown());
     EXPECT_EQ(currentFileName(), (home / "User" / "1.PMW").string());

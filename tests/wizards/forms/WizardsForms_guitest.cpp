@@ -137,7 +137,7 @@ TEST_F(WizardsFormsTest, AnExampleOpensFromTheFileMenuAfterTheDisclaimerAndIsDra
     app::TMainForm window(services);
     window.show();
     std::size_t io1 = 0;
-    while (std::string(templateEntries()[io1].path) != "\\Template\\E\\IO\\1.PMW") ++io1;
+    while (std::string(templateEntries()[io1].target.file) != "\\Template\\E\\IO\\1.PMW") ++io1;
     QAction* item = window.action(QString::fromStdString(templateObjectName(io1)));
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(item->isEnabled());

@@ -309,7 +309,7 @@ TEST_F(LinkSetupCommandsTest, TheOtherItemsOpenTheirWindows) {
     fakes.clock.bind(platform::TimerId::Timer1, [] { Timer1Timer(); });
     for (const TemplateEntry& entry : templateEntries())
         if (entry.kind == TemplateKind::LinkSetup) {
-            EXPECT_TRUE(linkSetupItemClick(entry.path)) << entry.path;
+            EXPECT_TRUE(linkSetupItemClick(entry.target.objectName)) << entry.target.objectName;
         }
 }
 
