@@ -5,6 +5,12 @@
 #include <algorithm>
 #include <array>
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT
+#endif
+
 #include "bench/QuietServices.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/StateRegistry.h"
@@ -122,6 +128,10 @@ double peakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kilobytes
+}
+
+void toggleCounting() {
+    CALLGRIND_TOGGLE_COLLECT;
 }
 
 }  // namespace kestrion::bench

@@ -40,4 +40,8 @@ const std::string& lastBoxText();
 // Peak resident memory of the process so far.
 double peakMegabytes();
 
+// Switches callgrind's collection on or off (nothing outside callgrind): a benchmark run under
+// `valgrind --tool=callgrind --collect-atstart=no` counts only what lies between two calls.
+void toggleCounting();
+
 }  // namespace kestrion::bench

@@ -68,6 +68,7 @@ void CanvasGrid::holdRows(std::int64_t rows) {
     while (chunks_.size() < chunks) {
         auto chunk = std::make_shared<Chunk>();
         chunk->rowFill.fill(fillCount_ - 1);
+        chunkCells_.push_back(chunk.get());
         chunks_.push_back(std::move(chunk));
     }
     rows_ = rows;
@@ -80,7 +81,10 @@ bool CanvasGrid::current(std::int64_t row) const {
 
 char* CanvasGrid::writableRow(std::int64_t row) {
     std::shared_ptr<Chunk>& chunk = chunks_[static_cast<std::size_t>(row / kChunkRows)];
-    if (chunk.use_count() > 1) chunk = std::make_shared<Chunk>(*chunk);
+    if (chunk.use_count() > 1) {
+        chunk = std::make_shared<Chunk>(*chunk);
+        chunkCells_[static_cast<std::size_t>(row / kChunkRows)] = chunk.get();
+    }
     return chunk->cells.data() + (row % kChunkRows) * kCanvasColumns;
 }
 

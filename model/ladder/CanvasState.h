@@ -41,18 +41,22 @@ public:
     // The cells of a row, columns 0 to kCanvasColumns - 1 (the fill of each column when the row
     // holds none of its own); null for a row outside the grid.
     const char* rowCells(std::int64_t row) const {
-        if (row < 0 || row >= kCanvasRows) return nullptr;
-        if (row < rows_) {
-            const Chunk& chunk = *chunks_[static_cast<std::size_t>(row) / kChunkRows];
+        // rows_ is never above kCanvasRows: one unsigned comparison finds a stored row
+        if (static_cast<std::uint64_t>(row) < static_cast<std::uint64_t>(rows_)) {
+            const Chunk& chunk = *chunkCells_[static_cast<std::size_t>(row) / kChunkRows];
             const std::size_t inChunk = static_cast<std::size_t>(row) % kChunkRows;
             if (chunk.rowFill[inChunk] == fillCount_) return chunk.cells.data() + inChunk * kCanvasColumns;
+            return fill_.data();
         }
+        if (row < 0 || row >= kCanvasRows) return nullptr;
         return fill_.data();
     }
     // Read by the passes millions of times in a conversion: kept inline. Blank outside the grid.
     char at(std::int64_t column, std::int64_t row) const {
-        if (!inside(column, row)) return kCellBlank;
-        return rowCells(row)[column];
+        if (static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
+            return kCellBlank;
+        const char* cells = rowCells(row);
+        return cells != nullptr ? cells[column] : kCellBlank;
     }
     // False (and nothing written) outside the grid. A row of its own in a chunk no other grid
     // shares is written here; the rest takes the long way.
@@ -97,7 +101,8 @@ private:
     void makeCurrent(std::int64_t row);  // a stored row that reads as the fill takes its cells
 
     std::vector<std::shared_ptr<Chunk>> chunks_;
-    std::int64_t rows_ = 0;  // stored rows
+    std::vector<Chunk*> chunkCells_;  // chunks_[i].get(), read without the shared pointer
+    std::int64_t rows_ = 0;           // stored rows
     std::uint32_t fillCount_ = 0;
     std::array<char, kCanvasColumns> fill_{};  // what each column holds below the stored rows
     std::size_t writtenColumns_ = 0;           // columns from here on hold their fill in every row

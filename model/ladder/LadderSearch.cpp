@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +32,12 @@ stLadderBlock* firstObject(stLadderBlock* head, Match match) {
     return nullptr;
 }
 
+std::size_t listLength(const stLadderBlock* head) {
+    std::size_t length = 0;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++length;
+    return length;
+}
+
 template <class Match>
 stLadderBlock* firstInMain(Match match) {
     return firstObject(ldrHead, match);
@@ -57,13 +62,39 @@ bool comesBefore(const stLadderBlock* a, const stLadderBlock* b) {
     }
 }
 
-// Of the objects the index knows on a row that match, the first in list order.
+// Of the objects the index knows on row y that match, the first in list order, whatever the order
+// they were noted in.
 template <class Match>
-stLadderBlock* firstNotedMatch(const std::pmr::vector<stLadderBlock*>& row, Match match) {
+[[gnu::noinline]] stLadderBlock* firstMatchInAnyOrder(const LadderIndexTables& tables, std::uint32_t y,
+                                                      Match match) {
     stLadderBlock* first = nullptr;
-    for (stLadderBlock* o : row)
-        if (o != first && match(*o) && (first == nullptr || comesBefore(o, first))) first = o;
+    tables.visitRow(y, [&](stLadderBlock* o) {
+        if (o != nullptr && o != first && match(*o) && (first == nullptr || comesBefore(o, first))) first = o;
+        return false;
+    });
     return first;
+}
+
+// Of the objects the index knows on row y that match, the first in list order. Every search by
+// position comes here: on a line whose objects stand in it as in the list (those the index was made
+// over, then those noted at the list's end) the first match is the first.
+template <class Match>
+stLadderBlock* firstNotedMatch(const LadderIndexTables& tables, std::uint32_t y, Match match) {
+    const std::uint32_t height = tables.lineHeight;
+    if (height == 0 || y % height != 0) return firstMatchInAnyOrder(tables, y, match);
+    const std::size_t line = y / height;
+    const LadderIndexTables::LineNotes* notes =
+        line < tables.lineNotes.size() ? &tables.lineNotes[line] : nullptr;
+    if (notes != nullptr && notes->outOfOrder) return firstMatchInAnyOrder(tables, y, match);
+    if (line + 1 < tables.madeBegin.size()) {
+        stLadderBlock* const* const end = tables.made.data() + tables.madeBegin[line + 1];
+        for (stLadderBlock* const* o = tables.made.data() + tables.madeBegin[line]; o != end; ++o)
+            if (*o != nullptr && match(**o)) return *o;
+    }
+    if (notes == nullptr) return nullptr;
+    for (std::uint32_t i = notes->first; i != LadderIndexTables::kNone; i = tables.noted[i].next)
+        if (stLadderBlock* o = tables.noted[i].object; o != nullptr && match(*o)) return o;
+    return nullptr;
 }
 
 LadderListIndex* indexOfList(int list) {
@@ -72,49 +103,60 @@ LadderListIndex* indexOfList(int list) {
     return nullptr;
 }
 
+// An object noted as the list's last but END follows every object of its line but END.
+bool standsAtListEnd(const stLadderBlock& object) {
+    return object.next == nullptr || object.next == ldrTail;
+}
+
 void noteIn(LadderListIndex& index, stLadderBlock& object) {
-    if (index.tables == nullptr) index.tables = std::make_unique<LadderIndexTables>();
-    index.tables->notingRow(object.yAddr).push_back(&object);
-    index.tables->firstById.try_emplace(object.objLbc, &object);
+    if (index.tables == nullptr) {
+        index.tables = std::make_unique<LadderIndexTables>();
+        index.tables->lineHeight = ModeData.ySizeSymble;
+    }
+    index.tables->note(object, standsAtListEnd(object));
+    stLadderBlock*& first = index.tables->firstOfId(object.objLbc);
+    if (first == nullptr) first = &object;
     if (object.iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, object.yAddr);
 }
 
-// Built several times in every Convert over the whole list: the list is walked once, noting what
-// is needed of each object in a compact table (a walk of the objects waits for memory at each);
-// then each line's room is taken once, and a block's first object is looked up only where the
+// Built several times in every Convert over the whole list: one walk counts the objects of each
+// line, a second puts each in its line's place; a block's first object is noted only where the
 // block id changes.
 void build(LadderListIndex& index, stLadderBlock* head) {
     index = {};
     index.tables = std::make_unique<LadderIndexTables>();
     LadderIndexTables& tables = *index.tables;
-    tables.lineHeight = ModeData.ySizeSymble;
-    struct Noted {
-        std::uint32_t y;
-        std::uint32_t id;
-        stLadderBlock* object;
-        bool firstOfBlock;
-    };
-    std::vector<Noted> noted;
-    std::size_t blocks = 0;
-    std::pmr::vector<std::uint32_t> perLine{&tables.memory};
-    const stLadderBlock* previous = nullptr;
-    for (stLadderBlock* o = head; o != nullptr; previous = o, o = o->next) {
-        const bool first = previous == nullptr || previous->objLbc != o->objLbc;
-        noted.push_back({o->yAddr, o->objLbc, o, first});
-        if (first) ++blocks;
+    const std::uint32_t height = tables.lineHeight = ModeData.ySizeSymble;
+    std::vector<std::uint32_t>& begin = tables.madeBegin;
+    std::size_t objects = 0;
+    for (stLadderBlock* o = head; o != nullptr; o = o->next) {
+        ++objects;
         if (o->iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, o->yAddr);
         if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
-        if (tables.lineHeight == 0 || o->yAddr % tables.lineHeight != 0) continue;
-        const std::size_t line = o->yAddr / tables.lineHeight;
-        if (line >= perLine.size()) perLine.resize(line + 1, 0);
-        ++perLine[line];
+        if (height == 0 || o->yAddr % height != 0) continue;
+        const std::size_t line = o->yAddr / height;
+        if (line + 1 >= begin.size()) begin.resize(std::max<std::size_t>(line + 2, 2 * begin.size()), 0);
+        ++begin[line + 1];
     }
-    tables.lines.resize(perLine.size());
-    for (std::size_t line = 0; line < perLine.size(); ++line) tables.lines[line].reserve(perLine[line]);
-    tables.firstById.reserve(blocks);
-    for (const Noted& n : noted) {
-        tables.notingRow(n.y).push_back(n.object);
-        if (n.firstOfBlock) tables.firstById.try_emplace(n.id, n.object);
+    // The count of each line becomes where the line ends, then (as it is filled) where it begins.
+    std::size_t lines = begin.size();
+    while (lines > 1 && begin[lines - 1] == 0) --lines;
+    begin.resize(lines);
+    for (std::size_t line = 1; line < lines; ++line) begin[line] += begin[line - 1];
+    tables.made.resize(lines > 0 ? begin.back() : 0);
+    tables.firstById.resize(objects + 1, nullptr);
+    std::vector<std::uint32_t> at(begin.begin(), begin.end());
+    const stLadderBlock* previous = nullptr;
+    for (stLadderBlock* o = head; o != nullptr; previous = o, o = o->next) {
+        if (previous == nullptr || previous->objLbc != o->objLbc) {
+            stLadderBlock*& first = tables.firstOfId(o->objLbc);
+            if (first == nullptr) first = o;
+        }
+        if (height == 0 || o->yAddr % height != 0) {
+            tables.offLines[o->yAddr].push_back(o);
+            continue;
+        }
+        tables.made[at[o->yAddr / height]++] = o;
     }
     index.on = true;
 }
@@ -126,27 +168,87 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
     const auto onRow = [&](const stLadderBlock& o) { return o.yAddr == y && match(o); };
     const LadderListIndex* index = indexOfList(list);
     if (index == nullptr) return firstObject(headOfList(list), onRow);
-    const std::pmr::vector<stLadderBlock*>* row = index->tables->notedOnRow(y);
-    return row != nullptr ? firstNotedMatch(*row, onRow) : nullptr;
+    return firstNotedMatch(*index->tables, y, onRow);
 }
 
 }  // namespace
 
-const std::pmr::vector<stLadderBlock*>* LadderIndexTables::notedOnRow(std::uint32_t y) const {
-    if (lineHeight != 0 && y % lineHeight == 0) {
-        const std::size_t line = y / lineHeight;
-        return line < lines.size() ? &lines[line] : nullptr;
+void LadderIndexTables::note(stLadderBlock& object, bool atListEnd) {
+    const std::uint32_t y = object.yAddr;
+    if (lineHeight == 0 || y % lineHeight != 0) {
+        offLines[y].push_back(&object);
+        return;
     }
-    const auto found = offLines.find(y);
-    return found != offLines.end() ? &found->second : nullptr;
+    const std::size_t line = y / lineHeight;
+    if (line >= lineNotes.size()) lineNotes.resize(std::max(line + 1, 2 * lineNotes.size()));
+    LineNotes& notes = lineNotes[line];
+    const auto index = static_cast<std::uint32_t>(noted.size());
+    noted.push_back({&object, kNone});
+    if (notes.last != kNone) {
+        // Noted at the list's end, it comes after every object of the line but the list's last.
+        notes.outOfOrder = notes.outOfOrder || !atListEnd || noted[notes.last].object == ldrTail;
+        noted[notes.last].next = index;
+    } else {
+        const bool afterMade = line < lineCount() && madeBegin[line] < madeBegin[line + 1];
+        notes.outOfOrder = !atListEnd || (afterMade && made[madeBegin[line + 1] - 1] == ldrTail);
+        notes.first = index;
+    }
+    notes.last = index;
 }
 
-std::pmr::vector<stLadderBlock*>& LadderIndexTables::notingRow(std::uint32_t y) {
-    if (lineHeight == 0) lineHeight = ModeData.ySizeSymble;
-    if (lineHeight == 0 || y % lineHeight != 0) return offLines[y];
+void LadderIndexTables::forget(const stLadderBlock& object) {
+    const std::uint32_t y = object.yAddr;
+    if (lineHeight == 0 || y % lineHeight != 0) {
+        const auto found = offLines.find(y);
+        if (found == offLines.end()) return;
+        std::vector<stLadderBlock*>& row = found->second;
+        row.erase(std::remove(row.begin(), row.end(), &object), row.end());
+        return;
+    }
     const std::size_t line = y / lineHeight;
-    if (line >= lines.size()) lines.resize(line + 1);
-    return lines[line];
+    if (line < lineCount())
+        std::replace(made.begin() + madeBegin[line], made.begin() + madeBegin[line + 1],
+                     const_cast<stLadderBlock*>(&object), static_cast<stLadderBlock*>(nullptr));
+    if (line < lineNotes.size())
+        for (std::uint32_t i = lineNotes[line].first; i != kNone; i = noted[i].next)
+            if (noted[i].object == &object) noted[i].object = nullptr;
+}
+
+namespace {
+
+// Ids beyond this many more than the table holds go to the hash table (a block id is not bounded).
+constexpr std::size_t kIdTableSlack = 4096;
+
+template <class Table>
+bool heldByNumber(const Table& table, std::uint32_t id) {
+    return id < 2 * table.size() + kIdTableSlack;
+}
+
+}  // namespace
+
+stLadderBlock*& LadderIndexTables::firstOfId(std::uint32_t id) {
+    if (!heldByNumber(firstById, id)) return firstByLargeId[id];
+    if (id >= firstById.size())
+        firstById.resize(std::max<std::size_t>(id + 1, 2 * firstById.size()), nullptr);
+    return firstById[id];
+}
+
+stLadderBlock* LadderIndexTables::knownFirstOfId(std::uint32_t id) const {
+    if (id < firstById.size()) return firstById[id];
+    const auto found = firstByLargeId.find(id);
+    return found != firstByLargeId.end() ? found->second : nullptr;
+}
+
+std::array<int, 3>& LadderIndexTables::countsOfId(std::uint32_t id) {
+    if (!heldByNumber(idCounts, id)) return largeIdCounts[id];
+    if (id >= idCounts.size()) idCounts.resize(std::max<std::size_t>(id + 1, 2 * idCounts.size()));
+    return idCounts[id];
+}
+
+const std::array<int, 3>* LadderIndexTables::knownCountsOfId(std::uint32_t id) const {
+    if (id < idCounts.size()) return &idCounts[id];
+    const auto found = largeIdCounts.find(id);
+    return found != largeIdCounts.end() ? &found->second : nullptr;
 }
 
 PositionIndexScope::PositionIndexScope() {
@@ -159,8 +261,9 @@ PositionIndexScope::~PositionIndexScope() {
 
 UndoIndexScope::UndoIndexScope() {
     build(positionIndex.undo, ldrUndoHead);
+    LadderIndexTables& tables = *positionIndex.undo.tables;
     for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
-        std::array<int, 3>& counts = positionIndex.undo.tables->idCounts[o->objLbc];
+        std::array<int, 3>& counts = tables.countsOfId(o->objLbc);
         ++counts[0];
         if (isBlockJoint(o->iCode)) ++counts[1];
         if (isStackJoint(o->iCode)) ++counts[2];
@@ -169,8 +272,7 @@ UndoIndexScope::UndoIndexScope() {
 
 void forgetUndoPosition(const stLadderBlock& object) {
     if (!positionIndex.undo.on) return;
-    std::pmr::vector<stLadderBlock*>& noted = positionIndex.undo.tables->notingRow(object.yAddr);
-    noted.erase(std::remove(noted.begin(), noted.end(), &object), noted.end());
+    positionIndex.undo.tables->forget(object);
 }
 
 UndoIndexScope::~UndoIndexScope() {
@@ -238,35 +340,41 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
             if (at(*o)) visit(*o);
         return;
     }
-    const std::pmr::vector<stLadderBlock*>* row = positionIndex.tables->notedOnRow(y);
-    if (row == nullptr) return;
     // An object noted twice on the row is visited once (the rows are short: the earlier notes are
     // looked through).
-    for (auto o = row->begin(); o != row->end(); ++o) {
-        if (!at(**o) || std::find(row->begin(), o, *o) != o) continue;
-        visit(**o);
-    }
+    const LadderIndexTables& tables = *positionIndex.tables;
+    std::size_t place = 0;
+    tables.visitRow(y, [&](stLadderBlock* o) {
+        const std::size_t mine = place++;
+        if (o == nullptr || !at(*o)) return false;
+        std::size_t earlier = 0;
+        bool seen = false;
+        tables.visitRow(y, [&](const stLadderBlock* before) {
+            if (earlier++ == mine) return true;
+            seen = before == o;
+            return seen;
+        });
+        if (!seen) visit(*o);
+        return false;
+    });
 }
 
 namespace {
 
 stLadderBlock* firstStandingAt(int list, std::uint32_t x, std::uint32_t y) {
     const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
-    if (const LadderListIndex* index = indexOfList(list)) {
-        const std::pmr::vector<stLadderBlock*>* row = index->tables->notedOnRow(y);
-        return row != nullptr ? firstNotedMatch(*row, at) : nullptr;
-    }
+    if (const LadderListIndex* index = indexOfList(list)) return firstNotedMatch(*index->tables, y, at);
     return firstObject(headOfList(list), at);
 }
 
 // The index's first object of block id: the first the index saw, or an object put in just
 // before it since. Null when the index cannot tell.
 stLadderBlock* indexedFirstOfBlock(std::uint32_t id) {
-    const auto found = positionIndex.tables->firstById.find(id);
-    if (found == positionIndex.tables->firstById.end() || found->second->objLbc != id) return nullptr;
-    stLadderBlock* first = found->second;
+    stLadderBlock* known = positionIndex.tables->knownFirstOfId(id);
+    if (known == nullptr || known->objLbc != id) return nullptr;
+    stLadderBlock* first = known;
     while (first->prev != nullptr && first->prev->objLbc == id) first = first->prev;
-    found->second = first;
+    positionIndex.tables->firstOfId(id) = first;
     return first;
 }
 
@@ -281,7 +389,7 @@ stLadderBlock* firstOfBlockOrBelow(std::uint32_t id, std::uint32_t endY) {
     // Only END (the last object) can stand at or below endY: the block's first object, if any, is first.
     if (end != nullptr && end == ldrTail && end->iCode == kCodeEnd && end->yAddr >= endY &&
         positionIndex.lowestRow < endY) {
-        if (positionIndex.tables->firstById.count(id) == 0) return ldrTail;
+        if (positionIndex.tables->knownFirstOfId(id) == nullptr) return ldrTail;
         if (stLadderBlock* first = indexedFirstOfBlock(id)) return first;
     }
     return firstInMain([&](const stLadderBlock& o) { return o.objLbc == id || o.yAddr >= endY; });
@@ -305,10 +413,8 @@ bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y) {
 int countObjectsById(std::uint32_t id, int kind) {
     if (kind < 0 || kind > 2) return 0;
     if (positionIndex.undo.on) {
-        const auto found = positionIndex.undo.tables->idCounts.find(id);
-        return found != positionIndex.undo.tables->idCounts.end()
-                   ? found->second[static_cast<std::size_t>(kind)]
-                   : 0;
+        const std::array<int, 3>* counts = positionIndex.undo.tables->knownCountsOfId(id);
+        return counts != nullptr ? (*counts)[static_cast<std::size_t>(kind)] : 0;
     }
     int count = 0;
     for (const stLadderBlock* o = ldrUndoHead; o != nullptr; o = o->next) {
@@ -415,6 +521,7 @@ void setBlockOutputRow() {
         bool end;
     };
     std::vector<Noted> noted;
+    noted.reserve(listLength(ldrHead));
     DenseNumbers rowNumbers(ModeData.ySizeSymble);
     DenseNumbers blockNumbers(1);
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -19,22 +18,66 @@ struct stLadderBlock;
 // position up here instead of walking the list. An entry whose object has moved away is passed
 // over; an object placed while the index is on is noted with notePosition. When several objects
 // match, the list decides which comes first. No object may be freed while it is on.
-// The tables of an index draw on one block of memory, given back at once when the index goes. The
-// objects are noted by the line they were on: a position is looked up among the few objects of
-// its line, found by the line's number (y not on a line, rare, goes by its value).
+// The objects are held by the line they were on: a position is looked up among the few objects of
+// its line, found by the line's number (y not on a line, rare, goes by its value). The objects of
+// the list the index was made over lie line after line in one table, each line in list order; those
+// noted since follow on their line in the order they were noted, which stays the list's order while
+// each is noted at the end of the list (the line is then read only up to its first match).
 struct LadderIndexTables {
-    std::pmr::monotonic_buffer_resource memory;
-    std::uint32_t lineHeight = 0;  // the cell height when the index was made
-    std::pmr::vector<std::pmr::vector<stLadderBlock*>> lines{&memory};
-    std::pmr::unordered_map<std::uint32_t, std::pmr::vector<stLadderBlock*>> offLines{&memory};
-    std::pmr::unordered_map<std::uint32_t, std::array<int, 3>> idCounts{
-        &memory};                                                               // by countObjectsById's kind
-    std::pmr::unordered_map<std::uint32_t, stLadderBlock*> firstById{&memory};  // first seen of each block
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+    struct Noted {
+        stLadderBlock* object;
+        std::uint32_t next;  // the next noted on the line; kNone
+    };
+    struct LineNotes {
+        std::uint32_t first = kNone;
+        std::uint32_t last = kNone;
+        bool outOfOrder = false;  // a note came before an object of the line in the list
+    };
+    std::uint32_t lineHeight = 0;          // the cell height when the index was made
+    std::vector<std::uint32_t> madeBegin;  // line l: made[madeBegin[l]] .. made[madeBegin[l + 1] - 1]
+    std::vector<stLadderBlock*> made;      // null where an object was taken out
+    std::vector<Noted> noted;
+    std::vector<LineNotes> lineNotes;  // by line, as far as any was noted
+    std::unordered_map<std::uint32_t, std::vector<stLadderBlock*>> offLines;
+    // By block id: the first object seen of each block, and (over the undo copy) the objects of each
+    // kind countObjectsById counts. Ids up to a few more than the objects are held by number.
+    std::vector<stLadderBlock*> firstById;
+    std::unordered_map<std::uint32_t, stLadderBlock*> firstByLargeId;
+    std::vector<std::array<int, 3>> idCounts;
+    std::unordered_map<std::uint32_t, std::array<int, 3>> largeIdCounts;
 
-    // The objects noted on row y; null when none were.
-    const std::pmr::vector<stLadderBlock*>* notedOnRow(std::uint32_t y) const;
-    std::pmr::vector<stLadderBlock*>& notingRow(std::uint32_t y);
+    std::size_t lineCount() const { return madeBegin.empty() ? 0 : madeBegin.size() - 1; }
+    // Each object noted on row y in turn while visit answers false; true when it answered true.
+    template <class Visit>
+    bool visitRow(std::uint32_t y, Visit visit) const;
+    void note(stLadderBlock& object, bool atListEnd);
+    void forget(const stLadderBlock& object);
+    stLadderBlock*& firstOfId(std::uint32_t id);
+    stLadderBlock* knownFirstOfId(std::uint32_t id) const;
+    std::array<int, 3>& countsOfId(std::uint32_t id);
+    const std::array<int, 3>* knownCountsOfId(std::uint32_t id) const;
 };
+template <class Visit>
+bool LadderIndexTables::visitRow(std::uint32_t y, Visit visit) const {
+    if (lineHeight == 0 || y % lineHeight != 0) {
+        const auto found = offLines.find(y);
+        if (found == offLines.end()) return false;
+        for (stLadderBlock* o : found->second)
+            if (visit(o)) return true;
+        return false;
+    }
+    const std::size_t line = y / lineHeight;
+    if (line < lineCount()) {
+        for (std::uint32_t i = madeBegin[line], end = madeBegin[line + 1]; i < end; ++i)
+            if (visit(made[i])) return true;
+    }
+    if (line < lineNotes.size()) {
+        for (std::uint32_t i = lineNotes[line].first; i != kNone; i = noted[i].next)
+            if (visit(noted[i].object)) return true;
+    }
+    return false;
+}
 struct LadderListIndex {
     bool on = false;
     std::unique_ptr<LadderIndexTables> tables;
