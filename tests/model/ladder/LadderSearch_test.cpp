@@ -262,5 +262,41 @@ TEST_F(LadderSearchTest, TheIndexAnswersAsTheWalkOfTheListIncludingObjectsNotedS
     EXPECT_EQ(firstOfBlockOrBelow(2, 192), ldrHead->next);  // the walk finds the same
 }
 
+// Objects put in front of END while the index is on are found in list order: after those the
+// index was made over on their line, in the order they were noted, and before END on END's line;
+// one put in the middle of the list is found before the later ones.
+TEST_F(LadderSearchTest, ObjectsNotedWhileTheIndexIsOnAreFoundInListOrder) {
+    initLadderList(1040, 192);
+    stLadderBlock* made = addBeforeEnd(160, 64, 0x2000, 1);
+    const PositionIndexScope index;
+    const auto placeBefore = [](stLadderBlock* next, std::uint32_t x, std::uint32_t y, std::uint16_t code) {
+        ldrNow = next;
+        EXPECT_TRUE(ReallocLadderMemory(kLinkBeforeNow, 0));
+        stLadderBlock* o = ldrNew;
+        std::tie(o->xAddr, o->yAddr, o->Xend, o->objLbc, o->iCode) = std::make_tuple(x, y, x + 80, 2U, code);
+        notePosition(*o);
+        return o;
+    };
+    const auto found = [](std::uint32_t x, std::uint32_t y) {
+        return searchLadderObject(kSearchMain, x, y) ? ldrSearch : nullptr;
+    };
+    stLadderBlock* firstNoted = placeBefore(ldrTail, 160, 64, 0x2001);
+    placeBefore(ldrTail, 160, 64, 0x2002);
+    EXPECT_EQ(found(160, 64), made);
+    made->yAddr = 0;  // moved away: the first noted comes next
+    EXPECT_EQ(found(160, 64), firstNoted);
+
+    stLadderBlock* atEnd = placeBefore(ldrTail, 1040, 192, 0x2003);
+    EXPECT_EQ(found(1040, 192), atEnd);  // END is the list's last
+    ldrTail->xAddr = 1120;
+    stLadderBlock* nextToEnd = placeBefore(ldrTail, 1120, 192, 0x2004);
+    EXPECT_EQ(found(1120, 192), nextToEnd);
+
+    stLadderBlock* later = placeBefore(ldrTail, 400, 128, 0x2005);
+    EXPECT_EQ(found(400, 128), later);
+    stLadderBlock* earlier = placeBefore(firstNoted, 400, 128, 0x2006);  // in the middle of the list
+    EXPECT_EQ(found(400, 128), earlier);
+}
+
 }  // namespace
 }  // namespace kestrion
