@@ -38,12 +38,6 @@
 #include "model/ladder/LadderObject.h"
 #include "platform/PosixFiles.h"
 
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_TOGGLE_COLLECT
-#endif
-
 namespace kestrion::bench {
 namespace {
 
@@ -159,14 +153,14 @@ public:
     explicit Span(bool measured) : measured_(measured) {}
     void start() {
         if (!measured_) return;
-        CALLGRIND_TOGGLE_COLLECT;
+        toggleCounting();
         begin_ = std::chrono::steady_clock::now();
     }
     void stop() {
         if (!measured_) return;
         milliseconds =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin_).count();
-        CALLGRIND_TOGGLE_COLLECT;
+        toggleCounting();
     }
     double milliseconds = 0;
 
