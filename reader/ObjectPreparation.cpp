@@ -42,7 +42,11 @@ void placeObjectRightAligned(std::uint32_t x, std::uint32_t y, std::uint32_t ext
     const std::uint32_t cellW = ModeData.xSizeSymble;
     const std::int64_t target = std::int64_t{draw.iBusLineEnd} - std::int64_t{extra + 1} * cellW;
     // A zero cell width would never move on; such a grid has no cell to look for.
-    while (cellW > 0 && x < target) {
+    if (cellW > 0 && x < target) {
+        // Taken cells left of the last place before the target cannot move the object: walking
+        // past them still ends at that place. Only from there on do taken cells push it right.
+        const std::int64_t lastPlace = x + (target - 1 - x) / cellW * cellW;
+        x = static_cast<std::uint32_t>(lastPlace);
         while (placement::otherCellTakenAt(x, y)) x += cellW;
         x += cellW;
     }
