@@ -51,8 +51,9 @@ char objectCell(const stLadderBlock& object) {
     return kCellContact;
 }
 
-std::uint32_t markOutput(std::int64_t x, std::int64_t y, const std::string& tooWideStatus,
-                         const char* caption) {
+// The status text is made only when the output does not fit: most never need it.
+template <class StatusText>
+std::uint32_t markOutput(std::int64_t x, std::int64_t y, StatusText tooWideStatus, const char* caption) {
     if (!canvasGeometryReady()) return 0;
     if (!rowFits(y)) {
         showLadderTooLong();
@@ -68,7 +69,7 @@ std::uint32_t markOutput(std::int64_t x, std::int64_t y, const std::string& tooW
         showTooWide(caption);
         return 0;
     }
-    platform::statusBar().setPanelText(kTracePanel, tooWideStatus);
+    platform::statusBar().setPanelText(kTracePanel, tooWideStatus());
     draw.iBusLineEnd += ModeData.xSizeSymble;
     editModeFlags |= kEditOutputsToRightBus;
     showTooWide(caption);
@@ -170,13 +171,16 @@ std::uint32_t setNowObjectCell() {
 }
 
 std::uint32_t setOutputCells(std::uint32_t x, std::uint32_t y) {
-    return markOutput(x, y, "InstructionTooMuch...Error..", "Error2014122011...");
+    return markOutput(
+        x, y, [] { return std::string("InstructionTooMuch...Error.."); }, "Error2014122011...");
 }
 
 std::uint32_t setNowOutputCells() {
     if (ldrNow == nullptr) return 0;
-    return markOutput(ldrNow->xAddr, ldrNow->yAddr,
-                      "InstructionTooMuchError.." + std::to_string(ldrNow->stepNo), "Error2014122021...");
+    const auto status = [step = ldrNow->stepNo] {
+        return "InstructionTooMuchError.." + std::to_string(step);
+    };
+    return markOutput(ldrNow->xAddr, ldrNow->yAddr, status, "Error2014122021...");
 }
 
 void backupVirtualCanvas(int slot) {
