@@ -10,9 +10,13 @@
 
 namespace kestrion {
 
+// Every digit the value has, zero-filled on the left to as many as asked for. The text is filled
+// from the right in place: the loaders show one for every word they read.
 std::string hexText(std::uint32_t value, int digits) {
-    std::string text;
-    for (; digits > 0 || value != 0; --digits, value >>= 4) text.insert(text.begin(), hexDigit(value));
+    int needed = 0;
+    for (std::uint32_t rest = value; rest != 0; rest >>= 4) ++needed;
+    std::string text(static_cast<std::size_t>(std::max(needed, digits)), '0');
+    for (std::size_t i = text.size(); value != 0; value >>= 4) text[--i] = hexDigit(value);
     return text;
 }
 

@@ -51,6 +51,10 @@ TEST(ConversionsTest, HexAndBinaryTextsPadToTheirDigitsAndNeverCutTheValue) {
     }
     EXPECT_EQ(binaryText(0x5, -3), "101");
     EXPECT_EQ(hexText(0xBEEF, -1), "BEEF");
+    EXPECT_EQ(hexText(0, -2), "");
+    EXPECT_EQ(hexText(0xDEADBEEF, 8), "DEADBEEF");
+    EXPECT_EQ(hexText(0x1234, 6), "001234");
+    EXPECT_EQ(hexText(0x10, 1), "10");
 }
 
 TEST(ConversionsTest, OctalWrittenNumberToIndex) {
