@@ -29,15 +29,15 @@ void Convert4Click() {
 }
 
 void Convert2Click() {
-    LadderToInstruction1Click();
+    convertLadder();
 }
 
 void spbtnConvertClick() {
-    LadderToInstruction1Click();
+    convertLadder();
 }
 
 void spbtnF4Click() {
-    LadderToInstruction1Click();
+    convertLadder();
 }
 
 }  // namespace kestrion
