@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <span>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "model/image/StepCount.h"
+#include "model/instructions/Conversions.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/ConverterStacks.h"
@@ -86,6 +88,16 @@ void storeCheckCode(std::size_t words) {
                   hexText(static_cast<std::uint32_t>(convByteOffset), 4));
     stopLoad("Error2018051090...", "NoThisInstructionError...Ladder Conversion...",
              platform::MsgIcon::Information);
+}
+
+// "Step<n>:<code>" (the code in four hexadecimal digits) on panel 0, made in place: the load shows
+// it at every word it reads.
+void showStepStatus(std::uint32_t step, std::uint16_t code) {
+    std::array<char, 24> text{'S', 't', 'e', 'p'};
+    char* at = std::to_chars(text.data() + 4, text.data() + text.size(), step).ptr;
+    *at++ = ':';
+    for (int shift = 12; shift >= 0; shift -= 4) *at++ = hexDigit(static_cast<unsigned>(code >> shift));
+    status(0, std::string(text.data(), at));
 }
 
 // A code of no form the tables carry has no decoder that could show it (an operand word has a
@@ -286,7 +298,7 @@ void convMachineCodeToLadder(const std::string& /*caption*/) {
         if (static_cast<std::int32_t>(ladderBottomY) < 0) ladderBottomY = 0;
         convPulseFlag = convDFlag = 0;
         convInstrCode = programWordAt(static_cast<std::size_t>(convByteOffset));
-        status(0, "Step" + std::to_string(convStepNo) + ":" + hexText(convInstrCode, 4));
+        showStepStatus(convStepNo, convInstrCode);
         dispatch(convInstrCode);
         notePlaced(ldrNow);
         convByteOffset += 2;

@@ -365,6 +365,23 @@ TEST_F(MachineCodeLoaderTest, TheProgressBarFollowsTheWordsAndNeverMovesBack) {
     EXPECT_EQ(shown.back(), 99);  // the bar stands at (offset - 348) x 100 / 2000 of the last word
 }
 
+TEST_F(MachineCodeLoaderTest, PanelZeroShowsEachWordReadWithItsStepAndCodeInFourHexDigits) {
+    // Six hundred rungs of a contact and an output, then a NOP (no step of its own) before END.
+    Words words;
+    for (int rung = 0; rung < 600; ++rung) words.insert(words.end(), {0x2400, 0xC500});
+    words.insert(words.end(), {0xFFFF, 0x000F});
+    ASSERT_TRUE(load(words));
+    std::vector<std::string> steps;
+    for (const std::string& text : fakes.statusBar.history(0))
+        if (text.starts_with("Step")) steps.push_back(text);
+    ASSERT_EQ(steps.size(), 1201u);
+    EXPECT_EQ(steps[0], "Step0:2400");
+    EXPECT_EQ(steps[1], "Step1:C500");
+    EXPECT_EQ(steps[10], "Step10:2400");
+    EXPECT_EQ(steps[1199], "Step1199:C500");
+    EXPECT_EQ(steps.back(), "Step1200:FFFF");
+}
+
 TEST_F(MachineCodeLoaderTest, StackObjectsStandHalfACellRoundedToEightLeftOfTheirBranch) {
     for (const auto& [width, offset] : {std::pair{80u, 40u}, std::pair{56u, 24u}}) {
         ModeData.xSizeSymble = width;
