@@ -165,7 +165,7 @@ void build(LadderListIndex& index, stLadderBlock* head) {
 // when it knows several.
 template <class Match>
 stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
-    const auto onRow = [&](const stLadderBlock& o) { return o.yAddr == y && match(o); };
+    const auto onRow = [y, match](const stLadderBlock& o) { return o.yAddr == y && match(o); };
     const LadderListIndex* index = indexOfList(list);
     if (index == nullptr) return firstObject(headOfList(list), onRow);
     return firstNotedMatch(*index->tables, y, onRow);
@@ -362,7 +362,8 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
 namespace {
 
 stLadderBlock* firstStandingAt(int list, std::uint32_t x, std::uint32_t y) {
-    const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
+    // Held by value: the test travels in a register through the search, read at every object.
+    const auto at = [x, y](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
     if (const LadderListIndex* index = indexOfList(list)) return firstNotedMatch(*index->tables, y, at);
     return firstObject(headOfList(list), at);
 }
@@ -402,7 +403,7 @@ bool searchLadderObject(int list, std::uint32_t x, std::uint32_t y) {
 
 bool searchObjectCovering(int list, std::uint32_t x, std::uint32_t y) {
     const bool skipBlockJoints = list == kSearchMain;
-    ldrSearch = firstOnRowOf(list, y, [&](const stLadderBlock& o) {
+    ldrSearch = firstOnRowOf(list, y, [x, skipBlockJoints](const stLadderBlock& o) {
         if (o.iCode == kCodeVNop || isStackJoint(o.iCode)) return false;
         if (skipBlockJoints && isBlockJoint(o.iCode)) return false;
         return o.xAddr <= x && x < o.Xend;
