@@ -11,6 +11,7 @@
 #include <string_view>
 #include <type_traits>
 #include <unordered_set>
+#include <utility>
 
 #include "model/core/ByteImage.h"
 #include "model/core/LinkedList.h"
@@ -217,6 +218,30 @@ void visitPacked(const Chunks& chunks, Visit visit) {
         }
 }
 
+// The words of one object being packed. Each word is its own step, its place and length known when
+// compiling: a word that is zero, as most are, costs a load and a test, where a loop over the
+// words paid its count, its place and a length found at run time for each of them.
+struct PackedWords {
+    std::uint8_t* packed;
+    std::size_t length = kMaskBytes;
+    std::uint64_t mask = 0;
+
+    template <std::size_t I>
+    void pack(const unsigned char* fields) {
+        constexpr std::size_t bytes = I < kLastWord ? kWordBytes : kLastWordBytes;
+        std::uint64_t word = 0;
+        copyWord<bytes>(&word, fields + kWordBytes * I);
+        if (word == 0) return;
+        copyWord<bytes>(packed + length, &word);
+        length += bytes;
+        mask |= std::uint64_t{1} << I;
+    }
+    template <std::size_t... I>
+    void packEach(const unsigned char* fields, std::index_sequence<I...>) {
+        (pack<I>(fields), ...);
+    }
+};
+
 }  // namespace
 
 PackedLadder::PackedLadder(const LadderList& list) {
@@ -229,16 +254,10 @@ void PackedLadder::append(const stLadderBlock& object) {
     Chunk& chunk = chunks_.back();
     std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
     const auto* fields = reinterpret_cast<const unsigned char*>(&object) + kLadderObjectFieldsBegin;
-    std::uint64_t mask = 0;
-    std::size_t length = kMaskBytes;
-    for (std::size_t i = 0; i < kPackedWords; ++i) {
-        std::uint64_t word = 0;
-        copyWordAt(i, &word, fields + kWordBytes * i);
-        if (word == 0) continue;
-        mask |= std::uint64_t{1} << i;
-        copyWordAt(i, packed + length, &word);
-        length += i < kLastWord ? kWordBytes : kLastWordBytes;
-    }
+    PackedWords words{packed};
+    words.packEach(fields, std::make_index_sequence<kPackedWords>());
+    const std::uint64_t mask = words.mask;
+    const std::size_t length = words.length;
     std::memcpy(packed, &mask, kMaskBytes);
     wordsUsed_ |= mask;
     chunk.used += length;
