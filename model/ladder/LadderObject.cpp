@@ -167,11 +167,19 @@ std::uint32_t cellWidth() {
 }
 
 // Every pointer of the model at an object that is not a link, each given to visit in one order.
+// Each is named in its own call: a table of their places, walked in a loop, was built anew on
+// every call, and every freed object asks.
 template <class Visit>
 void visitObjectPointers(Visit visit) {
-    for (stLadderBlock** pointer : {&ldrList.now, &ldrUndoList.now, &deleteList.now, &copyList.now, &ldrNew,
-                                    &ldrAlloc, &ldrSearch, &editNew, &readingOrderStart.node})
-        visit(*pointer);
+    visit(ldrList.now);
+    visit(ldrUndoList.now);
+    visit(deleteList.now);
+    visit(copyList.now);
+    visit(ldrNew);
+    visit(ldrAlloc);
+    visit(ldrSearch);
+    visit(editNew);
+    visit(readingOrderStart.node);
     visit(canvasState.ldrDrawHead);
 }
 
