@@ -70,10 +70,12 @@ public:
         if (givenBack_ < kTidyAfter && !always) return;
         givenBack_ = 0;
         std::fill(freeMarks_.begin(), freeMarks_.end(), std::uint64_t{0});
+        // Objects come back in runs from one block (a list freed from its tail): the block of the
+        // last one is asked first.
+        std::size_t block = 0;
         for (void* object : free_) {
             const auto* slot = static_cast<const Storage*>(object);
-            const auto block = static_cast<std::size_t>(
-                std::upper_bound(starts_.begin(), starts_.end(), slot, std::less<>()) - starts_.begin() - 1);
+            if (!holds(block, slot)) block = blockOf(slot);
             const auto index = block * kBlockObjects + static_cast<std::size_t>(slot - starts_[block]);
             freeMarks_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
         }
@@ -94,6 +96,16 @@ private:
     using Storage = std::aligned_storage_t<sizeof(stLadderBlock), alignof(stLadderBlock)>;
     static constexpr std::size_t kBlockObjects = 1024;
     static constexpr std::size_t kBitsPerWord = 64;
+
+    // The block at slot, of starts_ by address.
+    std::size_t blockOf(const Storage* slot) const {
+        return static_cast<std::size_t>(
+            std::upper_bound(starts_.begin(), starts_.end(), slot, std::less<>()) - starts_.begin() - 1);
+    }
+    bool holds(std::size_t block, const Storage* slot) const {
+        const std::less<> before;
+        return !before(slot, starts_[block]) && before(slot, starts_[block] + kBlockObjects);
+    }
 
     void grow() {
         blocks_.push_back(std::make_unique_for_overwrite<Storage[]>(kBlockObjects));
@@ -181,6 +193,14 @@ void visitObjectPointers(Visit visit) {
     visit(editNew);
     visit(readingOrderStart.node);
     visit(canvasState.ldrDrawHead);
+}
+
+// A new object that is a copy of contents, or the stop box and the end of the process. Made as a
+// copy, it is not first filled with zeros.
+stLadderBlock* copyOrHalt(const stLadderBlock& contents) {
+    auto* twin = new (std::nothrow) stLadderBlock(contents);
+    if (twin == nullptr) haltMemoryNotEnough("Memory not enough...system halt");
+    return twin;
 }
 
 // Nothing may keep pointing at an object once it is freed.
@@ -507,23 +527,25 @@ void lineUpMainListInMemory() {
     // objects stood would lie between them).
     std::vector<stLadderBlock> contents;
     contents.reserve(count);
-    for (const stLadderBlock* o : old) contents.push_back(*o);
-    // Where in the list each of the model's pointers points (kNone: elsewhere).
+    // Where in the list each of the model's pointers points (kNone: elsewhere). Most of them are
+    // null: each object is asked against the others alone.
     constexpr std::size_t kNone = ~std::size_t{0};
     std::vector<const stLadderBlock*> targets;
     visitObjectPointers([&](const auto& pointer) { targets.push_back(pointer); });
     std::vector<std::size_t> pointedAt(targets.size(), kNone);
-    for (std::size_t i = 0; i < count; ++i)
-        for (std::size_t p = 0; p < targets.size(); ++p)
+    std::vector<std::size_t> setTargets;
+    for (std::size_t p = 0; p < targets.size(); ++p)
+        if (targets[p] != nullptr) setTargets.push_back(p);
+    for (std::size_t i = 0; i < count; ++i) {
+        contents.push_back(*old[i]);
+        for (const std::size_t p : setTargets)
             if (targets[p] == old[i]) pointedAt[p] = i;
+    }
     // From the tail, so that a pool that hands back the last place given takes them in list order.
     for (auto o = old.rbegin(); o != old.rend(); ++o) delete *o;
     tidyObjectPool(true);
     std::vector<stLadderBlock*>& moved = old;
-    for (std::size_t i = 0; i < count; ++i) {
-        moved[i] = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
-        *moved[i] = contents[i];
-    }
+    for (std::size_t i = 0; i < count; ++i) moved[i] = copyOrHalt(contents[i]);
     for (std::size_t i = 0; i < count; ++i) {
         moved[i]->prev = i > 0 ? moved[i - 1] : nullptr;
         moved[i]->next = i + 1 < count ? moved[i + 1] : nullptr;
