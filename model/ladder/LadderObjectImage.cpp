@@ -236,11 +236,45 @@ struct PackedWords {
         length += bytes;
         mask |= std::uint64_t{1} << I;
     }
-    template <std::size_t... I>
+    template <std::size_t First, std::size_t... I>
     void packEach(const unsigned char* fields, std::index_sequence<I...>) {
-        (pack<I>(fields), ...);
+        (pack<First + I>(fields), ...);
+    }
+    template <std::size_t First, std::size_t End>
+    void packWords(const unsigned char* fields) {
+        packEach<First>(fields, std::make_index_sequence<End - First>());
+    }
+    // Words that are zero in most objects, asked in one test before each is asked alone.
+    template <std::size_t First, std::size_t End>
+    void packMostlyZero(const unsigned char* fields) {
+        if (anyNonZero<First>(fields, std::make_index_sequence<End - First>())) packWords<First, End>(fields);
+    }
+    template <std::size_t First, std::size_t... I>
+    static bool anyNonZero(const unsigned char* fields, std::index_sequence<I...>) {
+        std::uint64_t any = 0;
+        ((any |= wordAt<First + I>(fields)), ...);
+        return any != 0;
+    }
+    template <std::size_t I>
+    static std::uint64_t wordAt(const unsigned char* fields) {
+        std::uint64_t word = 0;
+        copyWord < I<kLastWord ? kWordBytes : kLastWordBytes>(&word, fields + kWordBytes * I);
+        return word;
     }
 };
+
+// The word that holds the byte at offset of the record.
+constexpr std::size_t packedWordOf(std::size_t offset) {
+    return (offset - kLadderObjectFieldsBegin) / kWordBytes;
+}
+// The runs of words that most objects leave zero: the trace label (of the few operations that set
+// one), the unsettled words and the comment ids; the operand texts past the first few bytes of the
+// first operand, the sixth operand and the object number; the monitor fields past the ID text.
+constexpr std::size_t kLabelWord = packedWordOf(offsetof(stLadderBlock, traceLabel));
+constexpr std::size_t kMnemonicWord = packedWordOf(offsetof(stLadderBlock, mnemonic));
+constexpr std::size_t kOperandTailWord = kMnemonicWord + 2;
+constexpr std::size_t kIdWord = packedWordOf(offsetof(stLadderBlock, ID));
+static_assert(kLabelWord < kMnemonicWord && kOperandTailWord < kIdWord && kIdWord < kLastWord);
 
 }  // namespace
 
@@ -255,7 +289,12 @@ void PackedLadder::append(const stLadderBlock& object) {
     std::uint8_t* const packed = chunk.bytes.get() + chunk.used;
     const auto* fields = reinterpret_cast<const unsigned char*>(&object) + kLadderObjectFieldsBegin;
     PackedWords words{packed};
-    words.packEach(fields, std::make_index_sequence<kPackedWords>());
+    words.packWords<0, kLabelWord>(fields);
+    words.packMostlyZero<kLabelWord, kMnemonicWord>(fields);
+    words.packWords<kMnemonicWord, kOperandTailWord>(fields);
+    words.packMostlyZero<kOperandTailWord, kIdWord>(fields);
+    words.packWords<kIdWord, kIdWord + 1>(fields);
+    words.packMostlyZero<kIdWord + 1, kPackedWords>(fields);
     const std::uint64_t mask = words.mask;
     const std::size_t length = words.length;
     std::memcpy(packed, &mask, kMaskBytes);
