@@ -51,7 +51,7 @@ const TraceLabel::Bytes& TraceLabel::bytes() const {
 
 void setText(TraceLabel& label, std::string_view text) {
     // Labels are set object by object from a few texts, taking turns: the last few set are asked
-    // first.
+    // first, and of them the one found last before the others (a run of objects takes one text).
     struct Recent {
         bool used = false;
         std::string text;
@@ -59,16 +59,21 @@ void setText(TraceLabel& label, std::string_view text) {
     };
     static std::array<Recent, 4> recent;
     static std::size_t oldest = 0;
-    for (const Recent& r : recent)
-        if (r.used && r.text == text) {
-            label = r.label;
-            return;
+    static std::size_t lastFound = 0;
+    const auto holds = [text](const Recent& r) { return r.used && r.text == text; };
+    if (!holds(recent[lastFound])) {
+        std::size_t found = 0;
+        while (found < recent.size() && !holds(recent[found])) ++found;
+        if (found == recent.size()) {
+            TraceLabel::Bytes bytes{};
+            setText(bytes, text);
+            found = oldest;
+            recent[found] = {true, std::string(text), TraceLabel(bytes)};
+            oldest = (oldest + 1) % recent.size();
         }
-    TraceLabel::Bytes bytes{};
-    setText(bytes, text);
-    label = TraceLabel(bytes);
-    recent[oldest] = {true, std::string(text), label};
-    oldest = (oldest + 1) % recent.size();
+        lastFound = found;
+    }
+    label = recent[lastFound].label;
 }
 
 // ---- The 288-byte image -----------------------------------------------------------------------
