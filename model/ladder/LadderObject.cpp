@@ -203,6 +203,17 @@ stLadderBlock* copyOrHalt(const stLadderBlock& contents) {
     return twin;
 }
 
+// Notes the objects a change is about to touch, in order. Most commands run with no journal
+// recording: one test then stands for every note.
+template <class... Objects>
+void noteChanges(Objects*... objects) {
+    if (recordingJournal == nullptr) return;
+    (noteObjectChange(objects), ...);
+}
+
+// The ID text every linked object starts with, set as one word.
+constexpr std::array<char, 4> kNewObjectId{'$', '#', '#', '\0'};
+
 // Nothing may keep pointing at an object once it is freed.
 void forgetObject(const stLadderBlock* object) {
     visitObjectPointers([object](auto& pointer) {
@@ -285,8 +296,7 @@ bool linkBeforeEnd(stLadderBlock* object) {
         return true;
     }
     stLadderBlock* end = ldrTail;
-    noteObjectChange(end);
-    noteObjectChange(end->prev);
+    noteChanges(end, end->prev);
     if (links::holdsOne(ldrList)) {
         object->xAddr = draw.iBusLineStart;
         object->yAddr = 0;
@@ -364,8 +374,7 @@ bool linkInReadingOrder(stLadderBlock* object, int objNo) {
     }
     // The instruction box (objNo 20 and up) skips nothing on its walk.
     stLadderBlock* const place = readingOrderPlace(BlueFrame.x1, BlueFrame.y1, objNo < 20);
-    noteObjectChange(place);
-    noteObjectChange(place->prev);
+    noteChanges(place, place->prev);
     links::insertBefore(ldrList, place, object);
     if (place == readingOrderStart.node) readingOrderStart.node = object;
     placeAtCursor(object);
@@ -379,8 +388,7 @@ bool holdsMoreThanEnd() {
 
 bool linkBeforeNow(stLadderBlock* object) {
     if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrHead) return false;
-    noteObjectChange(ldrNow);
-    noteObjectChange(ldrNow->prev);
+    noteChanges(ldrNow, ldrNow->prev);
     links::insertBefore(ldrList, ldrNow, object);
     placeAtCursor(object);
     label(object, "B");
@@ -390,8 +398,7 @@ bool linkBeforeNow(stLadderBlock* object) {
 bool linkAfterNow(stLadderBlock* object) {
     // Nothing may follow END.
     if (!holdsMoreThanEnd() || ldrNow == nullptr || ldrNow == ldrTail) return false;
-    noteObjectChange(ldrNow);
-    noteObjectChange(ldrNow->next);
+    noteChanges(ldrNow, ldrNow->next);
     links::insertAfter(ldrList, ldrNow, object);
     placeAtCursor(object);
     label(object, "B");
@@ -423,7 +430,7 @@ void finishLinkedObject(stLadderBlock* object) {
     object->stepNo = kStepNoUnassigned;
     object->idBC = 0;
     object->idCC = 0;
-    setText(object->ID, "$##");
+    object->ID = kNewObjectId;
 }
 
 }  // namespace
@@ -563,8 +570,7 @@ int freeLadderList(LadderList& list) {
     int count = 0;
     while (list.tail != nullptr) {
         stLadderBlock* object = list.tail;
-        noteObjectChange(object);
-        noteObjectChange(object->prev);
+        noteChanges(object, object->prev);
         links::unlink(list, object);
         disposeObject(object);
         ++count;
@@ -596,9 +602,7 @@ void FreeLadderMemory(int list) {
 }
 
 void removeLadderObject(LadderList& list, stLadderBlock* object) {
-    noteObjectChange(object);
-    noteObjectChange(object->prev);
-    noteObjectChange(object->next);
+    noteChanges(object, object->prev, object->next);
     links::unlink(list, object);
     disposeObject(object);
 }
@@ -606,15 +610,14 @@ void removeLadderObject(LadderList& list, stLadderBlock* object) {
 bool moveObjectBeforeEnd(LadderList& from, stLadderBlock* object) {
     stLadderBlock* end = ldrTail;
     if (object->heldBySnapshots > 0 || end == nullptr || object == end) return false;
-    for (stLadderBlock* changed : {object, object->prev, object->next, end, end->prev})
-        noteObjectChange(changed);
+    noteChanges(object, object->prev, object->next, end, end->prev);
     links::unlink(from, object);
     forgetObject(object);
     // END counts the objects linked in front of it as it would for a new one.
     end->LinkNo = links::holdsOne(ldrList) ? 2 : static_cast<std::uint16_t>(end->LinkNo + 1);
     links::insertBefore(ldrList, end, object);
     // What a new object has of its own: the ID text and no monitor state.
-    setText(object->ID, "$##");
+    object->ID = kNewObjectId;
     object->ItemNo = {};
     object->monValue = {};
     object->monMark = 0;
