@@ -123,9 +123,13 @@ private:
     std::vector<std::uint64_t> freeMarks_;  // one bit per object of starts_, used while tidying
 };
 
+// Made on first use and never freed: objects may be freed by statics that end after this file's.
+// Every object made or freed asks for it, so that asking is a test, not a call.
+ObjectPool* poolMade = nullptr;
 ObjectPool& objectPool() {
-    static ObjectPool pool;
-    return pool;
+    if (poolMade == nullptr) [[unlikely]]
+        poolMade = new ObjectPool;
+    return *poolMade;
 }
 
 }  // namespace
@@ -140,7 +144,7 @@ void* stLadderBlock::operator new(std::size_t size) {
     ++changeCount;
     void* object =
         kPooled ? objectPool().take() : ::operator new (size, std::align_val_t{alignof(stLadderBlock)});
-    noteObjectMade(static_cast<stLadderBlock*>(object));
+    if (recordingJournal != nullptr) noteObjectMade(static_cast<stLadderBlock*>(object));
     return object;
 }
 
@@ -235,7 +239,8 @@ void deleteLadderObject(stLadderBlock* object) {
 
 void disposeObject(stLadderBlock* object) {
     forgetObject(object);
-    if (journalKeepsFreed(object)) return;
+    // Only a recording journal keeps a freed object.
+    if (recordingJournal != nullptr && journalKeepsFreed(object)) return;
     if (object->heldBySnapshots > 0 && transaction::active())
         freedInCommand.push_back(object);
     else
