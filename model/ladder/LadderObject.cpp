@@ -13,6 +13,7 @@
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/core/ByteImage.h"
@@ -69,33 +70,55 @@ public:
     void tidy(bool always) {
         if (givenBack_ < kTidyAfter && !always) return;
         givenBack_ = 0;
-        std::fill(freeMarks_.begin(), freeMarks_.end(), std::uint64_t{0});
-        // Objects come back in runs from one block (a list freed from its tail): the block of the
-        // last one is asked first.
-        std::size_t block = 0;
-        for (void* object : free_) {
-            const auto* slot = static_cast<const Storage*>(object);
-            if (!holds(block, slot)) block = blockOf(slot);
-            const auto index = block * kBlockObjects + static_cast<std::size_t>(slot - starts_[block]);
-            freeMarks_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
-        }
+        mark(free_);
         free_.clear();
         // highest address first: they are taken from the back
-        for (std::size_t word = freeMarks_.size(); word-- > 0;) {
-            std::uint64_t marks = freeMarks_[word];
+        for (std::size_t word = marks_.size(); word-- > 0;) {
+            std::uint64_t marks = marks_[word];
             while (marks != 0) {
                 const auto top = kBitsPerWord - 1 - static_cast<std::size_t>(std::countl_zero(marks));
                 marks &= ~(std::uint64_t{1} << top);
-                const std::size_t index = word * kBitsPerWord + top;
-                free_.push_back(starts_[index / kBlockObjects] + index % kBlockObjects);
+                free_.push_back(placeAt(word * kBitsPerWord + top));
             }
         }
+    }
+    // Puts the places of objects taken from the pool in address order, as tidy does the free ones.
+    void sortByAddress(std::vector<stLadderBlock*>& objects) {
+        mark(objects);
+        std::size_t next = 0;
+        for (std::size_t word = 0; word < marks_.size(); ++word)
+            for (std::uint64_t marks = marks_[word]; marks != 0; marks &= marks - 1) {
+                const std::size_t index =
+                    word * kBitsPerWord + static_cast<std::size_t>(std::countr_zero(marks));
+                objects[next++] = static_cast<stLadderBlock*>(placeAt(index));
+            }
     }
 
 private:
     using Storage = std::aligned_storage_t<sizeof(stLadderBlock), alignof(stLadderBlock)>;
     static constexpr std::size_t kBlockObjects = 1024;
     static constexpr std::size_t kBitsPerWord = 64;
+
+    // Each of places marked in its block, and nothing else.
+    template <class Place>
+    void mark(const std::vector<Place*>& places) {
+        std::fill(marks_.begin(), marks_.end(), std::uint64_t{0});
+        // Places come in runs from one block (a list freed from its tail, a list made in order),
+        // or from two in turn (a load makes a rung's contacts and its outputs apart): the blocks
+        // of the last two are asked first.
+        std::size_t block = 0;
+        std::size_t before = 0;
+        for (const Place* place : places) {
+            const auto* slot = static_cast<const Storage*>(static_cast<const void*>(place));
+            if (!holds(block, slot)) {
+                std::swap(block, before);
+                if (!holds(block, slot)) block = blockOf(slot);
+            }
+            const auto index = block * kBlockObjects + static_cast<std::size_t>(slot - starts_[block]);
+            marks_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
+        }
+    }
+    void* placeAt(std::size_t index) const { return starts_[index / kBlockObjects] + index % kBlockObjects; }
 
     // The block at slot, of starts_ by address.
     std::size_t blockOf(const Storage* slot) const {
@@ -111,7 +134,7 @@ private:
         blocks_.push_back(std::make_unique_for_overwrite<Storage[]>(kBlockObjects));
         Storage* block = blocks_.back().get();
         starts_.insert(std::upper_bound(starts_.begin(), starts_.end(), block, std::less<>()), block);
-        freeMarks_.resize(starts_.size() * kBlockObjects / kBitsPerWord);
+        marks_.resize(starts_.size() * kBlockObjects / kBitsPerWord);
         for (std::size_t i = kBlockObjects; i-- > 0;) give(&block[i]);
     }
 
@@ -119,8 +142,8 @@ private:
     std::vector<void*> free_;  // taken from the back
     std::size_t givenBack_ = 0;
     std::vector<std::unique_ptr<Storage[]>> blocks_;
-    std::vector<Storage*> starts_;          // the blocks by address
-    std::vector<std::uint64_t> freeMarks_;  // one bit per object of starts_, used while tidying
+    std::vector<Storage*> starts_;      // the blocks by address
+    std::vector<std::uint64_t> marks_;  // one bit per object of starts_, used while tidying or sorting
 };
 
 // Made on first use and never freed: objects may be freed by statics that end after this file's.
@@ -137,6 +160,19 @@ ObjectPool& objectPool() {
 void tidyObjectPool(bool always) {
     if (kPooled) objectPool().tidy(always);
 }
+
+namespace {
+
+// The places of objects in address order (the sanitizer builds, whose objects come from the heap,
+// sort them).
+void sortByAddress(std::vector<stLadderBlock*>& objects) {
+    if (kPooled)
+        objectPool().sortByAddress(objects);
+    else
+        std::sort(objects.begin(), objects.end(), std::less<>());
+}
+
+}  // namespace
 
 std::uint64_t changeCount = 1;  // 0 is the count of a row index never made
 
@@ -515,8 +551,7 @@ void initLadderList(std::uint32_t x, std::uint32_t y) {
 
 void copyMainList(LadderList& list) {
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        auto* twin = allocateOrHalt<stLadderBlock>("Memory not enough...system halt");
-        *twin = *o;
+        auto* twin = copyOrHalt(*o);
         twin->heldBySnapshots = 0;
         links::pushBack(list, twin);
     }
@@ -534,9 +569,8 @@ void lineUpMainListInMemory() {
     }
     const std::size_t count = old.size();
     if (count < 2 || positionIndex.on) return;
-    // The contents wait in one block while every object goes back to the pool, and the new ones
-    // are taken in address order from all the places free then (new places taken while the old
-    // objects stood would lie between them).
+    // The contents wait in one block while the objects' places are put in address order; the
+    // objects then take the places in list order, each freed and made again there.
     std::vector<stLadderBlock> contents;
     contents.reserve(count);
     // Where in the list each of the model's pointers points (kNone: elsewhere). Most of them are
@@ -553,11 +587,12 @@ void lineUpMainListInMemory() {
         for (const std::size_t p : setTargets)
             if (targets[p] == old[i]) pointedAt[p] = i;
     }
-    // From the tail, so that a pool that hands back the last place given takes them in list order.
-    for (auto o = old.rbegin(); o != old.rend(); ++o) delete *o;
-    tidyObjectPool(true);
+    // What learns of objects made and freed learns it as before: each is freed and made again.
+    for (auto o = old.rbegin(); o != old.rend(); ++o) noteObjectDeleted(*o);
+    changeCount += 2 * count;
     std::vector<stLadderBlock*>& moved = old;
-    for (std::size_t i = 0; i < count; ++i) moved[i] = copyOrHalt(contents[i]);
+    sortByAddress(moved);
+    for (std::size_t i = 0; i < count; ++i) *moved[i] = contents[i];
     for (std::size_t i = 0; i < count; ++i) {
         moved[i]->prev = i > 0 ? moved[i - 1] : nullptr;
         moved[i]->next = i + 1 < count ? moved[i + 1] : nullptr;
