@@ -262,8 +262,9 @@ struct PackedWords {
     }
     template <std::size_t I>
     static std::uint64_t wordAt(const unsigned char* fields) {
+        constexpr std::size_t bytes = I < kLastWord ? kWordBytes : kLastWordBytes;
         std::uint64_t word = 0;
-        copyWord < I<kLastWord ? kWordBytes : kLastWordBytes>(&word, fields + kWordBytes * I);
+        copyWord<bytes>(&word, fields + kWordBytes * I);
         return word;
     }
 };
