@@ -1,6 +1,8 @@
 #include "reader/PlacementSupport.h"
 
+#include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "model/core/ConversionError.h"
 #include "model/image/ModeData.h"
@@ -43,6 +45,13 @@ const stLadderBlock* walkedTo(std::uint32_t x, std::uint32_t y) {
 // A fault of the loader itself, not of the program: no command may take it for a refused load.
 void verified(bool answer, bool walked) {
     if (answer != walked) throw std::logic_error("the placement index differs from the list");
+}
+
+// The slot of a block's first noted object, made (empty) when the block is new.
+stLadderBlock*& firstOfBlockSlot(std::uint32_t id) {
+    std::vector<stLadderBlock*>& firsts = placed().firstOfBlock;
+    if (id >= firsts.size()) firsts.resize(std::size_t{id} + 1, nullptr);
+    return firsts[id];
 }
 
 // True when `first` comes before `second` in the main list, walking from `first`.
@@ -106,7 +115,13 @@ Pair popPair(const PairStack& stack) {
     return pair;
 }
 
-Pair peekPair(const PairStack& stack) {
+// The top pair read in place where both pops and pushes back would succeed; otherwise by popping and
+// pushing back, which shows the box of the stack's fault and stops.
+Pair peekPair(const PairStack& stack, const std::array<std::uint32_t, kConverterStackSize>& entries) {
+    if (stack.index >= 2 && stack.index <= kConverterStackSize) {
+        const auto top = static_cast<std::size_t>(stack.index);
+        return {entries[top - 2], entries[top - 1]};
+    }
     const Pair pair = popPair(stack);
     pushPair(stack, pair);
     return pair;
@@ -121,7 +136,7 @@ Pair popStart() {
     return popPair(starts());
 }
 Pair peekStart() {
-    return peekPair(starts());
+    return peekPair(starts(), stack0Code);
 }
 void pushNext(Pair pair) {
     pushPair(cursors(), pair);
@@ -130,7 +145,7 @@ Pair popNext() {
     return popPair(cursors());
 }
 Pair peekNext() {
-    return peekPair(cursors());
+    return peekPair(cursors(), stack1Code);
 }
 void replaceNext(Pair pair) {
     popNext();
@@ -146,6 +161,9 @@ std::uint32_t popXMax() {
 }
 
 std::uint32_t topXMax() {
+    // Read in place where the pop and the push back would succeed (as peekPair does).
+    if (xMaxiPointer >= 1 && xMaxiPointer <= kConverterStackSize)
+        return Xmaximum[static_cast<std::size_t>(xMaxiPointer - 1)];
     const std::uint32_t x = popXMax();
     pushXMax(x);
     return x;
@@ -192,9 +210,9 @@ void notePlaced(stLadderBlock* object) {
     index.lastNoted = object;
     index.lowestY = std::max(index.lowestY, object->yAddr);
     notePosition(*object);
-    auto [first, added] = index.firstOfBlock.try_emplace(object->objLbc, object);
+    stLadderBlock*& first = firstOfBlockSlot(object->objLbc);
     // A filler goes into the list in reading order and may come before the block's first object.
-    if (!added && first->second != object && precedes(object, first->second)) first->second = object;
+    if (first == nullptr || (first != object && precedes(object, first))) first = object;
 }
 
 bool objectStandsAt(std::uint32_t x, std::uint32_t y) {
@@ -235,9 +253,9 @@ std::uint32_t firstRowOfBlock(std::uint32_t id) {
     const std::uint32_t fallback = endY >= cellH() ? endY - cellH() : 0;
     const stLadderBlock* first = nullptr;
     if (placed().active) {
-        const auto found = placed().firstOfBlock.find(id);
-        if (found != placed().firstOfBlock.end())
-            first = found->second;
+        const std::vector<stLadderBlock*>& firsts = placed().firstOfBlock;
+        if (id < firsts.size() && firsts[id] != nullptr)
+            first = firsts[id];
         else if (ldrNow != nullptr && ldrNow->objLbc == id)
             first = ldrNow;
         else if (ldrTail != nullptr && ldrTail->objLbc == id)
