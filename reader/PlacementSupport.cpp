@@ -61,6 +61,18 @@ bool precedes(const stLadderBlock* first, const stLadderBlock* second) {
     return false;
 }
 
+// The search of the main list at (x, y) while a load runs. The index finds an object where it
+// stands when noted (or when the index was made), and a placed object keeps its place: below the
+// lowest row of those (END aside) only END could be found, so elsewhere the search is not made and
+// ldrSearch is left as it would leave it.
+bool searchMainAt(std::uint32_t x, std::uint32_t y) {
+    if (placed().active && positionIndex.on && y > positionIndex.lowestRow && !at(ldrTail, x, y)) {
+        ldrSearch = nullptr;
+        return false;
+    }
+    return searchLadderObject(kSearchMain, x, y);
+}
+
 }  // namespace
 
 std::uint32_t cellW() {
@@ -216,14 +228,14 @@ void notePlaced(stLadderBlock* object) {
 }
 
 bool objectStandsAt(std::uint32_t x, std::uint32_t y) {
-    const bool answer = searchLadderObject(kSearchMain, x, y) || (placed().active && unnotedAt(x, y));
+    const bool answer = searchMainAt(x, y) || (placed().active && unnotedAt(x, y));
     if (placed().verify) verified(answer, walkedTo(x, y) != nullptr);
     return answer;
 }
 
 bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y) {
     // Every noted object comes before ldrNow, and END after it.
-    const bool found = searchLadderObject(kSearchMain, x, y);
+    const bool found = searchMainAt(x, y);
     const bool answer = found && ldrSearch != ldrTail
                             ? ldrSearch != ldrNow
                             : (found || (placed().active && at(ldrTail, x, y))) && !at(ldrNow, x, y);
