@@ -11,7 +11,7 @@ namespace kestrion {
 
 namespace {
 
-using OperandText = std::array<char, 16>;
+using OperandText = decltype(stLadderBlock::operands)::value_type;
 
 // An operand text as blanking it with spaces and clearing its first byte leaves it.
 constexpr OperandText clearedFirstOperand() {
