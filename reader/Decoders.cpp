@@ -23,6 +23,23 @@ void writeMnemonic(std::string_view text) {
     if (ldrNow != nullptr) setText(ldrNow->mnemonic, text);
 }
 
+using MnemonicText = decltype(stLadderBlock::mnemonic);
+
+// A mnemonic as writeMnemonic leaves it in the field (cut to fit, cleared behind).
+constexpr MnemonicText mnemonicText(const char* text) {
+    MnemonicText field{};
+    for (std::size_t i = 0; i + 1 < field.size() && text[i] != '\0'; ++i) field[i] = text[i];
+    return field;
+}
+
+// The same for a mnemonic fixed at compile time, made once: a load writes one for every contact
+// and coil.
+template <const char* Mnemonic>
+void writeFixedMnemonic() {
+    static constexpr MnemonicText kText = mnemonicText(Mnemonic);
+    if (ldrNow != nullptr) ldrNow->mnemonic = kText;
+}
+
 void setFlagBits(bool wide, bool pulse) {
     if (ldrNow == nullptr) return;
     if (wide) ldrNow->setDFlag(true);
@@ -57,7 +74,7 @@ void writeMasterControl(std::int32_t nesting, std::int32_t deviceCode) {
 
 template <const char* Mnemonic, bool ClearsOperands>
 std::size_t decodeGroup(std::size_t o) {
-    writeMnemonic(Mnemonic);
+    writeFixedMnemonic<Mnemonic>();
     if (ClearsOperands) clearNewObjectText(1);
     convToRelayCode(word(o, 1) & 0x0FFF);
     convStepNo += 1;
@@ -96,7 +113,7 @@ std::size_t decodeStlOrRet(std::size_t o) {
 template <const char* Mnemonic, int Steps>
 std::size_t decodeBlock(std::size_t o) {
     clearNewObjectText(0);
-    writeMnemonic(Mnemonic);
+    writeFixedMnemonic<Mnemonic>();
     clearNewObjectText(1);
     convStepNo += static_cast<std::uint32_t>(Steps);
     return o;

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "model/image/StepCount.h"  // convStepNo: the step counter the decoders add to
@@ -42,7 +41,9 @@ enum class LdJoin : std::uint8_t { First, Parallel, Series };
 struct PlacedObjects {
     bool active = false;
     bool verify = false;  // every answer is checked against a walk of the list (tests)
-    std::unordered_map<std::uint32_t, stLadderBlock*> firstOfBlock;
+    // By block id (a load numbers its blocks from 0 up, one more per block it opens); null for a
+    // block none of whose objects is noted yet.
+    std::vector<stLadderBlock*> firstOfBlock;
     stLadderBlock* lastNoted = nullptr;
     std::uint32_t lowestY = 0;  // the largest y of the objects noted so far
 };

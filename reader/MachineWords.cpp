@@ -1,5 +1,9 @@
 #include "reader/MachineWords.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+
 #include "model/instructions/AppInstructionTable.h"
 #include "model/instructions/Conversions.h"
 #include "model/ladder/LadderObject.h"
@@ -57,25 +61,95 @@ std::string xyNumberText(std::int32_t index, bool padded) {
     return digits;
 }
 
-std::string deviceCodeText(std::int32_t code) {
-    const std::optional<DeviceOfCode> device = deviceOfCode(code);
-    if (!device) return "A" + std::to_string(code);
-    const std::string number =
-        isXY(device->letter) ? xyNumberText(device->number, true) : std::to_string(device->number);
-    return device->letter + number;
+namespace {
+
+// The longest device text: "A" and a signed 32-bit code.
+constexpr std::size_t kDeviceTextCapacity = 12;
+using DeviceTextBuffer = std::array<char, kDeviceTextCapacity>;
+
+// The device text of a code written into a buffer, its length returned: the load writes one per
+// contact and coil, so it is made without building strings.
+std::size_t writeDeviceText(std::int32_t code, const std::optional<DeviceOfCode>& device,
+                            DeviceTextBuffer& text) {
+    char* const end = text.data() + text.size();
+    text[0] = device ? device->letter : 'A';
+    if (!device) return static_cast<std::size_t>(std::to_chars(text.data() + 1, end, code).ptr - text.data());
+    if (!isXY(device->letter))
+        return static_cast<std::size_t>(std::to_chars(text.data() + 1, end, device->number).ptr -
+                                        text.data());
+    // X and Y are padded to three digits (X000, Y017).
+    DeviceTextBuffer digits{};
+    const char* digitsEnd =
+        std::to_chars(digits.data(), digits.data() + digits.size(), xyIndexToNumber(device->number)).ptr;
+    const auto count = static_cast<std::size_t>(digitsEnd - digits.data());
+    const std::size_t zeros = count < 3 ? 3 - count : 0;
+    std::fill_n(text.data() + 1, zeros, '0');
+    std::copy_n(digits.data(), count, text.data() + 1 + zeros);
+    return 1 + zeros + count;
 }
 
-std::uint16_t rCode(std::int32_t code) {
-    const std::optional<DeviceOfCode> device = deviceOfCode(code);
+std::uint16_t rCodeOf(std::int32_t code, const std::optional<DeviceOfCode>& device) {
     return static_cast<std::uint16_t>(device ? device->number : code);
 }
 
+// Every code from 0 up to the last of the map is one of its devices: the rows follow each other.
+constexpr std::int32_t kMappedCodes = 0x4000;
+constexpr bool mapCoversCodesBelow(std::int32_t end) {
+    std::int32_t next = 0;
+    for (const DeviceRow& row : kDeviceMap) {
+        if (row.low != next) return false;
+        next = row.high + 1;
+    }
+    return next == end;
+}
+static_assert(mapCoversCodesBelow(kMappedCodes), "the device map has no gap from code 0 up");
+
+using OperandText = decltype(stLadderBlock::operands)::value_type;
+
+// A device code's first operand text as convToRelayCode writes it, and its rCode.
+struct RelayOperand {
+    OperandText text{};
+    std::uint16_t rCode = 0;
+    bool made = false;
+};
+
+RelayOperand relayOperandOf(std::int32_t code, const std::optional<DeviceOfCode>& device) {
+    RelayOperand operand;
+    DeviceTextBuffer text{};
+    setText(operand.text, std::string_view(text.data(), writeDeviceText(code, device, text)));
+    operand.rCode = rCodeOf(code, device);
+    operand.made = true;
+    return operand;
+}
+
+// The operand of a code of the map, made the first time a load meets the code: a load writes one
+// for every contact and coil, and a program names few devices many times.
+const RelayOperand& mappedRelayOperand(std::int32_t code) {
+    static std::array<RelayOperand, kMappedCodes> operands{};
+    RelayOperand& operand = operands[static_cast<std::size_t>(code)];
+    if (!operand.made) operand = relayOperandOf(code, deviceOfCode(code));
+    return operand;
+}
+
+}  // namespace
+
+std::string deviceCodeText(std::int32_t code) {
+    DeviceTextBuffer text{};
+    return std::string(text.data(), writeDeviceText(code, deviceOfCode(code), text));
+}
+
+std::uint16_t rCode(std::int32_t code) {
+    return rCodeOf(code, deviceOfCode(code));
+}
+
 void convToRelayCode(std::int32_t code) {
-    if (!deviceOfCode(code))
-        platform::say({"Error20180510.900", "convToRelayCode", platform::MsgIcon::Information});
+    const bool mapped = code >= 0 && code < kMappedCodes;
+    if (!mapped) platform::say({"Error20180510.900", "convToRelayCode", platform::MsgIcon::Information});
     if (ldrNow == nullptr) return;
-    setText(ldrNow->operands[0], deviceCodeText(code));
-    ldrNow->rCode = rCode(code);
+    const RelayOperand operand =
+        mapped ? mappedRelayOperand(code) : relayOperandOf(code, std::optional<DeviceOfCode>());
+    ldrNow->operands[0] = operand.text;
+    ldrNow->rCode = operand.rCode;
 }
 
 std::string wordBitText(std::int32_t v, std::int32_t b) {

@@ -1,11 +1,27 @@
 #include "reader/ObjectPreparation.h"
 
+#include <array>
+
 #include "model/image/ModeData.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/LadderObject.h"
 #include "reader/PlacementSupport.h"
 
 namespace kestrion {
+
+namespace {
+
+using OperandText = decltype(stLadderBlock::operands)::value_type;
+
+// An operand text as blanking it with spaces and clearing its first byte leaves it.
+constexpr OperandText clearedFirstOperand() {
+    OperandText text{};
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) text[i] = ' ';
+    return text;
+}
+constexpr OperandText kClearedFirstOperand = clearedFirstOperand();
+
+}  // namespace
 
 void resetNewObject() {
     if (ldrNow == nullptr) return;
@@ -32,7 +48,9 @@ void clearNewObjectText(int which) {
         ldrNow->mnemonic = {};
         return;
     }
-    setText(ldrNow->operands[0], "                ");
+    // The first text keeps the spaces it was blanked with behind its cleared first byte; the other
+    // texts keep their bytes behind theirs. The blanked first text is one copy, made once.
+    ldrNow->operands[0] = kClearedFirstOperand;
     for (auto& text : ldrNow->operands) text[0] = '\0';
     ldrNow->operand6[0] = '\0';
 }

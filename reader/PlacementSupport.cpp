@@ -1,6 +1,8 @@
 #include "reader/PlacementSupport.h"
 
+#include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "model/core/ConversionError.h"
 #include "model/image/ModeData.h"
@@ -45,11 +47,30 @@ void verified(bool answer, bool walked) {
     if (answer != walked) throw std::logic_error("the placement index differs from the list");
 }
 
+// The slot of a block's first noted object, made (empty) when the block is new.
+stLadderBlock*& firstOfBlockSlot(std::uint32_t id) {
+    std::vector<stLadderBlock*>& firsts = placed().firstOfBlock;
+    if (id >= firsts.size()) firsts.resize(std::size_t{id} + 1, nullptr);
+    return firsts[id];
+}
+
 // True when `first` comes before `second` in the main list, walking from `first`.
 bool precedes(const stLadderBlock* first, const stLadderBlock* second) {
     for (const stLadderBlock* o = first; o != nullptr; o = o->next)
         if (o == second) return true;
     return false;
+}
+
+// The search of the main list at (x, y) while a load runs. The index finds an object where it
+// stands when noted (or when the index was made), and a placed object keeps its place: below the
+// lowest row of those (END aside) only END could be found, so elsewhere the search is not made and
+// ldrSearch is left as it would leave it.
+bool searchMainAt(std::uint32_t x, std::uint32_t y) {
+    if (placed().active && positionIndex.on && y > positionIndex.lowestRow && !at(ldrTail, x, y)) {
+        ldrSearch = nullptr;
+        return false;
+    }
+    return searchLadderObject(kSearchMain, x, y);
 }
 
 }  // namespace
@@ -106,7 +127,13 @@ Pair popPair(const PairStack& stack) {
     return pair;
 }
 
-Pair peekPair(const PairStack& stack) {
+// The top pair read in place where both pops and pushes back would succeed; otherwise by popping and
+// pushing back, which shows the box of the stack's fault and stops.
+Pair peekPair(const PairStack& stack, const std::array<std::uint32_t, kConverterStackSize>& entries) {
+    if (stack.index >= 2 && stack.index <= kConverterStackSize) {
+        const auto top = static_cast<std::size_t>(stack.index);
+        return {entries[top - 2], entries[top - 1]};
+    }
     const Pair pair = popPair(stack);
     pushPair(stack, pair);
     return pair;
@@ -121,7 +148,7 @@ Pair popStart() {
     return popPair(starts());
 }
 Pair peekStart() {
-    return peekPair(starts());
+    return peekPair(starts(), stack0Code);
 }
 void pushNext(Pair pair) {
     pushPair(cursors(), pair);
@@ -130,7 +157,7 @@ Pair popNext() {
     return popPair(cursors());
 }
 Pair peekNext() {
-    return peekPair(cursors());
+    return peekPair(cursors(), stack1Code);
 }
 void replaceNext(Pair pair) {
     popNext();
@@ -146,6 +173,9 @@ std::uint32_t popXMax() {
 }
 
 std::uint32_t topXMax() {
+    // Read in place where the pop and the push back would succeed (as peekPair does).
+    if (xMaxiPointer >= 1 && xMaxiPointer <= kConverterStackSize)
+        return Xmaximum[static_cast<std::size_t>(xMaxiPointer - 1)];
     const std::uint32_t x = popXMax();
     pushXMax(x);
     return x;
@@ -192,20 +222,20 @@ void notePlaced(stLadderBlock* object) {
     index.lastNoted = object;
     index.lowestY = std::max(index.lowestY, object->yAddr);
     notePosition(*object);
-    auto [first, added] = index.firstOfBlock.try_emplace(object->objLbc, object);
+    stLadderBlock*& first = firstOfBlockSlot(object->objLbc);
     // A filler goes into the list in reading order and may come before the block's first object.
-    if (!added && first->second != object && precedes(object, first->second)) first->second = object;
+    if (first == nullptr || (first != object && precedes(object, first))) first = object;
 }
 
 bool objectStandsAt(std::uint32_t x, std::uint32_t y) {
-    const bool answer = searchLadderObject(kSearchMain, x, y) || (placed().active && unnotedAt(x, y));
+    const bool answer = searchMainAt(x, y) || (placed().active && unnotedAt(x, y));
     if (placed().verify) verified(answer, walkedTo(x, y) != nullptr);
     return answer;
 }
 
 bool otherObjectStandsAt(std::uint32_t x, std::uint32_t y) {
     // Every noted object comes before ldrNow, and END after it.
-    const bool found = searchLadderObject(kSearchMain, x, y);
+    const bool found = searchMainAt(x, y);
     const bool answer = found && ldrSearch != ldrTail
                             ? ldrSearch != ldrNow
                             : (found || (placed().active && at(ldrTail, x, y))) && !at(ldrNow, x, y);
@@ -235,9 +265,9 @@ std::uint32_t firstRowOfBlock(std::uint32_t id) {
     const std::uint32_t fallback = endY >= cellH() ? endY - cellH() : 0;
     const stLadderBlock* first = nullptr;
     if (placed().active) {
-        const auto found = placed().firstOfBlock.find(id);
-        if (found != placed().firstOfBlock.end())
-            first = found->second;
+        const std::vector<stLadderBlock*>& firsts = placed().firstOfBlock;
+        if (id < firsts.size() && firsts[id] != nullptr)
+            first = firsts[id];
         else if (ldrNow != nullptr && ldrNow->objLbc == id)
             first = ldrNow;
         else if (ldrTail != nullptr && ldrTail->objLbc == id)

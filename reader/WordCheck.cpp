@@ -1,6 +1,7 @@
 #include "reader/WordCheck.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -104,12 +105,12 @@ bool isOperandWord(std::uint16_t w) {
     return group >= 0x8000 && group < 0xB000;
 }
 
-// The words behind a code word are operand words (bit 15 set, below the output codes 0xC000; an
-// empty word 0xFFFF is stepped over as it stands), and the second word of a two-word pointer label
-// is its 0xB2xx word. Anything else in their place would be read as an operand and shown as an
-// instruction the program does not hold.
-std::optional<std::size_t> misplacedWordIn(std::size_t o, int length) {
-    const bool label = (programWordAt(o) >> 8) == 0xB1;
+// The words behind the code word at o (code) are operand words (bit 15 set, below the output codes
+// 0xC000; an empty word 0xFFFF is stepped over as it stands), and the second word of a two-word
+// pointer label is its 0xB2xx word. Anything else in their place would be read as an operand and
+// shown as an instruction the program does not hold.
+std::optional<std::size_t> misplacedWordIn(std::size_t o, std::uint16_t code, int length) {
+    const bool label = (code >> 8) == 0xB1;
     for (std::size_t k = 1; k < static_cast<std::size_t>(length); ++k) {
         const std::uint16_t w = programWordAt(o + 2 * k);
         const bool fits = label ? (w >> 8) == 0xB2 : (w >= 0x8000 && w < 0xC000) || w == kEmptyWord;
@@ -131,43 +132,68 @@ void wipeBehind(std::size_t o) {
                   kEmptyWord);
 }
 
+// What the check makes of a code word by itself: the instruction it begins (its length), an
+// application instruction it only warns about, or the refusal.
+struct WordVerdict {
+    enum class Kind : std::uint8_t { NotYet, Instruction, Warned, Refused };
+    Kind kind = Kind::NotYet;
+    Refusal refusal = Refusal::Undefined;
+    std::uint8_t length = 0;
+};
+
+WordVerdict judgeWord(std::uint16_t w) {
+    using Kind = WordVerdict::Kind;
+    if (w == 0) return {Kind::Refused, Refusal::WordZero, 0};
+    if (isOperandWord(w)) return {Kind::Refused, Refusal::OperandWord, 0};
+    const auto split = splitAppCode(w);
+    if (split && split->fnc == kHaltingFnc) return {Kind::Refused, Refusal::Fnc169, 0};
+    if (split && !appRefusalText(split->fnc).empty()) return {Kind::Warned, Refusal::Undefined, 0};
+    if (w < 0xF800 || w > 0xFFF7) {
+        if (const int length = instructionLength(w); length > 0)
+            return {Kind::Instruction, Refusal::Undefined, static_cast<std::uint8_t>(length)};
+    }
+    return {Kind::Refused, Refusal::Undefined, 0};
+}
+
+// The verdict of a word value, worked out the first time a check meets it: Convert checks every
+// word of the program it wrote, and a program holds few different words.
+WordVerdict verdictOf(std::uint16_t w) {
+    static std::array<WordVerdict, 0x10000> verdicts{};
+    WordVerdict& verdict = verdicts[w];
+    if (verdict.kind == WordVerdict::Kind::NotYet) verdict = judgeWord(w);
+    return verdict;
+}
+
 }  // namespace
 
 int DeleteNopMachineCode(std::size_t byteOffset, std::string_view label) {
     readerState.endFollowedByB40F = false;
     const std::size_t limit = programAreaLimit(pmw.memSizeCode());
     std::size_t o = std::max(byteOffset, kProgramAreaOffset);
-    while (programWordAt(o) != kEndCode && o < limit) {
+    for (;;) {
         const std::uint16_t w = programWordAt(o);
+        if (w == kEndCode || o >= limit) break;
         if (w == kEmptyWord) {
             if (onlyNopsFrom(o, limit)) break;
             removeNopRun(o, limit);
             continue;
         }
-        Refusal refusal = Refusal::Undefined;
-        if (w == 0) {
-            refusal = Refusal::WordZero;
-        } else if (isOperandWord(w)) {
-            refusal = Refusal::OperandWord;
-        } else if (const auto split = splitAppCode(w); split && split->fnc == kHaltingFnc) {
-            refusal = Refusal::Fnc169;
-        } else if (split && !appRefusalText(split->fnc).empty()) {
-            platform::say(
-                {std::string(appRefusalText(split->fnc)), "*DeleteNop", platform::MsgIcon::Warning});
-            o += 2;
-            continue;
-        } else if (w < 0xF800 || w > 0xFFF7) {
-            if (const int length = instructionLength(w); length > 0) {
-                if (const std::optional<std::size_t> misplaced = misplacedWordIn(o, length)) {
+        const WordVerdict verdict = verdictOf(w);
+        switch (verdict.kind) {
+            case WordVerdict::Kind::Warned:
+                platform::say({std::string(appRefusalText(splitAppCode(w)->fnc)), "*DeleteNop",
+                               platform::MsgIcon::Warning});
+                o += 2;
+                continue;
+            case WordVerdict::Kind::Instruction:
+                if (const std::optional<std::size_t> misplaced = misplacedWordIn(o, w, verdict.length)) {
                     reportRefusal(Refusal::Undefined, *misplaced, label);
                     return 1;
                 }
-                o += 2 * static_cast<std::size_t>(length);
+                o += 2 * std::size_t{verdict.length};
                 continue;
-            }
+            default: reportRefusal(verdict.refusal, o, label); return 1;
         }
-        reportRefusal(refusal, o, label);
-        return 1;
     }
     wipeBehind(o);
     return 0;

@@ -79,6 +79,26 @@ TEST_F(WritingIntoTheObject, DeviceTextAndNumberGoIntoTheFirstOperandAnOutsideCo
     EXPECT_EQ(textOf(object.operands[0]) + "/" + std::to_string(object.rCode), "A16384/16384");
 }
 
+TEST_F(WritingIntoTheObject, ACodeMetAgainWritesTheSameWholeTextOverWhateverTheFieldHeld) {
+    const auto written = [this](std::int32_t code) {
+        object.operands[0].fill('Z');
+        object.rCode = 0xABCD;
+        convToRelayCode(code);
+        return object.operands[0];
+    };
+    const auto y1 = written(0x0501);
+    const auto c5 = written(0x0E05);
+    EXPECT_EQ(textOf(c5) + "/" + std::to_string(object.rCode), "C5/5");
+    EXPECT_EQ(written(0x0501), y1);
+    EXPECT_EQ(textOf(object.operands[0]) + "/" + std::to_string(object.rCode), "Y001/1");
+    // Past its text the field is cleared to its end, the first time and every time after.
+    for (std::size_t i = 4; i < y1.size(); ++i) EXPECT_EQ(y1[i], '\0') << i;
+    EXPECT_EQ(textOf(written(0x0401)), "X001");  // the same low byte, another device
+    EXPECT_EQ(written(0x3FFF), written(0x3FFF));
+    EXPECT_EQ(textOf(object.operands[0]), "M7679");
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
 TEST(InstructionLengths, OfEveryFamilyAndItsGaps) {
     // clang-format off
     const std::pair<std::uint32_t, int> cases[] = {

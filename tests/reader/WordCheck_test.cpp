@@ -67,6 +67,21 @@ TEST_F(WordCheckTest, WarnedInstructionsAreOneWordSoTheirOperandsAreRefused) {
     EXPECT_EQ(fakes.messages.shown[0].icon, platform::MsgIcon::Warning);
 }
 
+TEST_F(WordCheckTest, AWordMetAgainIsJudgedAsTheFirstTimeInTheSameCheckAndInTheNext) {
+    const Words program = {0x0088, 0x0600, 0x8005, 0x8000, 0x0088, 0x0600, 0x8005, 0x8000, kEnd};
+    for (std::size_t round = 1; round <= 2; ++round) {
+        EXPECT_EQ(check(program), 0);
+        EXPECT_EQ(head(program.size()), program);
+        ASSERT_EQ(fakes.messages.shown.size(), 2 * round);  // a warning every time the word is met
+        EXPECT_EQ(fakes.messages.shown.back().text, "Fnc60 Error");
+    }
+    // The timer's operand words are refused where they stand as code words, again and again.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(check({kLd, 0x8005, kEnd}), 1);
+        EXPECT_EQ(fakes.statusBar.panelText(0), "StepNo=1");
+    }
+}
+
 TEST_F(WordCheckTest, EveryInstructionFormIsSteppedOverByItsLength) {
     EXPECT_EQ(check({0x0600, 0x8005, 0x8000, 0x0EC8, 0x8005, 0x8000, 0x8000, 0x8000, 0x03C2, 0x8400, 0x8030,
                      0xB100, 0xB200, 0xF7FF, 0x1000, 0xFFF8, 0xFFFE, kEnd}),
