@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <initializer_list>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/CompilerState.h"
@@ -54,6 +57,21 @@ private:
     std::array<const char*, kKept> cells_{};
 };
 
+// Panel 13 shows two notes for every block walked: the label and the numbers, the separator
+// between them. They are written into one text that keeps its memory from block to block.
+void showNote(std::string_view label, std::initializer_list<std::int64_t> numbers,
+              std::string_view separator) {
+    static std::string text;
+    text.assign(label);
+    for (const std::int64_t& number : numbers) {
+        if (&number != numbers.begin()) text.append(separator);
+        std::array<char, 24> digits{};
+        const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), number);
+        text.append(digits.data(), written.ptr);
+    }
+    showStatus(text);
+}
+
 // The walk of one block: a cursor on the grid, the resume points and what was copied.
 class RelinkWalk {
 public:
@@ -64,11 +82,10 @@ public:
         const int blockJoints = countObjectsById(lbc_, 1);
         const int all = countObjectsById(lbc_, 0);
         expected_ = all - stackJoints - blockJoints;
-        showStatus("iObjNo=" + std::to_string(all) + "," + std::to_string(blockJoints) + "," +
-                   std::to_string(stackJoints));
+        showNote("iObjNo=", {all, blockJoints, stackJoints}, ",");
         lastRow_ = lastUsedRow(x_, row(y_));
         yLimit_ = lastRow_ < 0 ? 0 : static_cast<std::uint32_t>(lastRow_) * halfHeight();
-        showStatus("Block高度 vz=" + std::to_string(lastRow_) + " Z=" + std::to_string(yLimit_));
+        showNote("Block高度 vz=", {lastRow_, std::int64_t{yLimit_}}, " Z=");
         nextPointer = 0;
         push(x_, y_);
         if (ldrUndoHead == nullptr) return;
