@@ -1,5 +1,7 @@
 #include "model/ladder/ObjectInsertion.h"
 
+#include <algorithm>
+
 #include "model/core/LinkedList.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
@@ -87,20 +89,72 @@ bool hasInputCondition(const stLadderBlock& object) {
     return !isUnconditionalInstrCode(object.iCode);
 }
 
+// A row of VirtualArray read as canvasCellAt reads it: blank outside the grid. Looked up again
+// after every write to the canvas, so a row copied on write is never read from its old place.
+const char* canvasRow(std::int64_t row) {
+    return VirtualArray.rowCells(row);
+}
+char cellOf(const char* cells, std::int64_t column) {
+    if (cells == nullptr || static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
+        return kCellBlank;
+    return cells[column];
+}
+
+// The places the walk left from an output asks for an object, from the nearest one on. With the
+// position index on, the row's objects are looked through once for the nearest on the walk's
+// grid; a place right of it holds none, and is answered as a failed search would answer it
+// (ldrSearch null), without one. The place of that object is searched as before.
+class PlacesLeftOf {
+public:
+    explicit PlacesLeftOf(const stLadderBlock& output) : y_(output.yAddr) {
+        if (positionIndex.on) nearest_ = nearestObjectLeftOf(output);
+    }
+    bool objectAt(std::int64_t x) {
+        if (x != nearest_ && nearest_ != kUnknown) {
+            ldrSearch = nullptr;
+            return false;
+        }
+        return kestrion::objectAt(static_cast<std::uint32_t>(x), y_);
+    }
+
+private:
+    static constexpr std::int64_t kUnknown = -2;  // no index: every place is searched
+    static std::int64_t nearestObjectLeftOf(const stLadderBlock& output) {
+        std::int64_t nearest = -1;
+        positionIndex.tables->visitRow(output.yAddr, [&](const stLadderBlock* o) {
+            if (o != nullptr && o->yAddr == output.yAddr && o->xAddr < output.xAddr &&
+                (output.xAddr - o->xAddr) % cellWidth() == 0)
+                nearest = std::max<std::int64_t>(nearest, o->xAddr);
+            return false;
+        });
+        return nearest;
+    }
+    std::uint32_t y_;
+    std::int64_t nearest_ = kUnknown;
+};
+
 // Wires one output's row leftwards; a link joining the wire gets a #NOP.
 void wireOutputRow(stLadderBlock& output) {
     const std::int64_t y = output.yAddr;
+    const std::int64_t row = canvasRowOf(y);
+    const bool conditional = hasInputCondition(output);
+    PlacesLeftOf places(output);
+    const char* above = canvasRow(row - 1);
+    const char* below = canvasRow(row + 1);
     for (std::int64_t x = std::int64_t{output.xAddr} - cellWidth();; x -= cellWidth()) {
-        if (x >= 0 && objectAt(static_cast<std::uint32_t>(x), output.yAddr)) return;
+        if (x >= 0 && places.objectAt(x)) return;
         if (x >= std::int64_t{draw.iBusLineEnd} || x < std::int64_t{draw.iBusLineStart}) return;
-        if (canvasCellAt(x, y, 1, -1) == kCellLink || canvasCellAt(x, y, 1, 1) != kCellBlank) return;
+        const std::int64_t column = canvasColumnOf(x);
+        if (cellOf(above, column + 1) == kCellLink || cellOf(below, column + 1) != kCellBlank) return;
         if (x == std::int64_t{draw.iBusLineStart}) {
-            if (!hasInputCondition(output)) putCanvasCellAt(x, y, kCellWire);
+            if (!conditional) putCanvasCellAt(x, y, kCellWire);
             return;
         }
         putCanvasCellAt(x, y, kCellWire);
-        if (hasInputCondition(output) &&
-            (canvasCellAt(x, y, -1, -1) == kCellLink || canvasCellAt(x, y, -1, 1) == kCellLink)) {
+        above = canvasRow(row - 1);
+        below = canvasRow(row + 1);
+        if (conditional &&
+            (cellOf(above, column - 1) == kCellLink || cellOf(below, column - 1) == kCellLink)) {
             linkJointBefore(output, static_cast<std::uint32_t>(x));
             return;
         }
@@ -243,11 +297,17 @@ void markNopCellsBeforeOutputs() {
     if (cellWidth() == 0 || !canvasGeometryReady()) return;
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (!isOutputTypeCode(o->iCode) || o->yAddr == o->yTopPos) continue;
+        const std::int64_t row = canvasRowOf(o->yAddr);
+        const char* cells = canvasRow(row);
+        const char* above = canvasRow(row - 1);
         for (std::int64_t x = std::int64_t{o->xAddr} - cellWidth();
              x > std::int64_t{draw.iBusLineStart} && x < std::int64_t{draw.iBusLineEnd}; x -= cellWidth()) {
-            const char cell = canvasCellAt(x, o->yAddr);
-            if (canvasCellAt(x, o->yAddr, -1, -1) == kCellLink && (cell == kCellWire || cell == kCellNop))
-                putCanvasCellAt(x, o->yAddr, kCellJoint);
+            const std::int64_t column = canvasColumnOf(x);
+            const char cell = cellOf(cells, column);
+            if (cellOf(above, column - 1) != kCellLink || (cell != kCellWire && cell != kCellNop)) continue;
+            putCanvasCellAt(x, o->yAddr, kCellJoint);
+            cells = canvasRow(row);
+            above = canvasRow(row - 1);
         }
     }
 }

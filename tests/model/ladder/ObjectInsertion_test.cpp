@@ -1,6 +1,9 @@
 #include "model/ladder/ObjectInsertion.h"
 
+#include <optional>
+
 #include "model/CanvasTestSupport.h"
+#include "model/ladder/LadderSearch.h"
 
 namespace kestrion::test {
 namespace {
@@ -76,6 +79,42 @@ TEST_F(ObjectInsertion, OutputRowsAreWiredLeftwardsAndJoinedLinksGetANopJoint) {
         EXPECT_EQ(dump(3).at(2), after);  // END's own row is wired too, further down
         EXPECT_EQ(objects().rbegin()[1], before);
         EXPECT_EQ(ldrTail->prev->prev->stepNo == 4, link != 0) << after;  // the joint takes the output's step
+    }
+}
+
+// Convert wires the rows with the position index on: the places right of the nearest object on
+// the row are then answered without a search. The wiring, the joints and the last search's
+// answer (END's row is walked last) are those of the walk without the index.
+TEST_F(ObjectInsertion, WithThePositionIndexOnOutputRowsAreWiredAsWithoutIt) {
+    const std::tuple<bool, int, int> cases[] = {
+        {true, 0, 0},   // stops at the contact
+        {false, 0, 0},  // runs to the bus
+        {false, 1, 0},  // a joint at a link
+        {true, 0, 1},   // an object off the walk's grid is passed over
+    };
+    for (const auto& [contact, link, offGrid] : cases) {
+        std::vector<std::string> seen[2];
+        const stLadderBlock* stopped[2] = {};
+        for (const bool indexed : {false, true}) {
+            restart();
+            object(kLd, 80, 0);
+            if (contact) object(kLd, 240, 64);
+            if (offGrid != 0) object(kLd, 440, 64);
+            object(kOut, 640, 64)->stepNo = 4;
+            paint({"", "", std::string(contact ? "      X" : "       ") + std::string(9, ' ') + "Y"});
+            setCanvasCell(link == 0 ? -1 : 11, link, '|');
+            ldrSearch = ldrHead;
+            {
+                std::optional<PositionIndexScope> index;
+                if (indexed) index.emplace();
+                InsertNopBeforeFncInstr();
+            }
+            seen[indexed] = objects();
+            seen[indexed].push_back(dump(3).at(2));
+            stopped[indexed] = ldrSearch;
+        }
+        EXPECT_EQ(seen[1], seen[0]) << contact << link << offGrid;
+        EXPECT_EQ(stopped[1], stopped[0]) << contact << link << offGrid;
     }
 }
 
