@@ -79,20 +79,12 @@ template <class Match>
 // position comes here: on a line whose objects stand in it as in the list (those the index was made
 // over, then those noted at the list's end) the first match is the first.
 template <class Match>
-stLadderBlock* firstNotedMatch(const LadderIndexTables& tables, std::uint32_t y, Match match) {
-    const std::uint32_t height = tables.lineHeight;
-    if (height == 0 || y % height != 0) return firstMatchInAnyOrder(tables, y, match);
-    const std::size_t line = y / height;
-    const LadderIndexTables::LineNotes* notes =
-        line < tables.lineNotes.size() ? &tables.lineNotes[line] : nullptr;
-    if (notes != nullptr && notes->outOfOrder) return firstMatchInAnyOrder(tables, y, match);
-    if (line + 1 < tables.madeBegin.size()) {
-        stLadderBlock* const* const end = tables.made.data() + tables.madeBegin[line + 1];
-        for (stLadderBlock* const* o = tables.made.data() + tables.madeBegin[line]; o != end; ++o)
-            if (*o != nullptr && match(**o)) return *o;
-    }
-    if (notes == nullptr) return nullptr;
-    for (std::uint32_t i = notes->first; i != LadderIndexTables::kNone; i = tables.noted[i].next)
+stLadderBlock* firstNotedMatch(LadderIndexTables& tables, std::uint32_t y, Match match) {
+    const LadderIndexTables::LineSpan& span = tables.spanOf(y);
+    if (span.anyOrder) return firstMatchInAnyOrder(tables, y, match);
+    for (stLadderBlock* const* o = span.begin; o != span.end; ++o)
+        if (*o != nullptr && match(**o)) return *o;
+    for (std::uint32_t i = span.firstNoted; i != LadderIndexTables::kNone; i = tables.noted[i].next)
         if (stLadderBlock* o = tables.noted[i].object; o != nullptr && match(*o)) return o;
     return nullptr;
 }
@@ -173,8 +165,25 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
 
 }  // namespace
 
+const LadderIndexTables::LineSpan& LadderIndexTables::lookUpSpan(std::uint32_t y) {
+    lastSpan = {};
+    lastSpan.y = y;
+    if (lineHeight == 0 || y % lineHeight != 0) return lastSpan;
+    const std::size_t line = y / lineHeight;
+    const LineNotes* notes = line < lineNotes.size() ? &lineNotes[line] : nullptr;
+    if (notes != nullptr && notes->outOfOrder) return lastSpan;
+    if (line < lineCount()) {
+        lastSpan.begin = made.data() + madeBegin[line];
+        lastSpan.end = made.data() + madeBegin[line + 1];
+    }
+    if (notes != nullptr) lastSpan.firstNoted = notes->first;
+    lastSpan.anyOrder = false;
+    return lastSpan;
+}
+
 void LadderIndexTables::note(stLadderBlock& object, bool atListEnd) {
     const std::uint32_t y = object.yAddr;
+    if (lastSpan.y == y) lastSpan = {};
     if (lineHeight == 0 || y % lineHeight != 0) {
         offLines[y].push_back(&object);
         return;

@@ -34,6 +34,15 @@ struct LadderIndexTables {
         std::uint32_t last = kNone;
         bool outOfOrder = false;  // a note came before an object of the line in the list
     };
+    // The line a search by position last looked up. The searches come in runs along one line: the
+    // next of a run skips the line's lookup. A note on the line drops it.
+    struct LineSpan {
+        std::uint32_t y = kNone;
+        stLadderBlock* const* begin = nullptr;  // the line's objects in the made table
+        stLadderBlock* const* end = nullptr;
+        std::uint32_t firstNoted = kNone;
+        bool anyOrder = true;  // off the lines or noted out of order: the list decides which is first
+    };
     std::uint32_t lineHeight = 0;          // the cell height when the index was made
     std::vector<std::uint32_t> madeBegin;  // line l: made[madeBegin[l]] .. made[madeBegin[l + 1] - 1]
     std::vector<stLadderBlock*> made;      // null where an object was taken out
@@ -46,8 +55,11 @@ struct LadderIndexTables {
     std::unordered_map<std::uint32_t, stLadderBlock*> firstByLargeId;
     std::vector<std::array<int, 3>> idCounts;
     std::unordered_map<std::uint32_t, std::array<int, 3>> largeIdCounts;
+    LineSpan lastSpan;
 
     std::size_t lineCount() const { return madeBegin.empty() ? 0 : madeBegin.size() - 1; }
+    const LineSpan& spanOf(std::uint32_t y) { return lastSpan.y == y ? lastSpan : lookUpSpan(y); }
+    const LineSpan& lookUpSpan(std::uint32_t y);
     // Each object noted on row y in turn while visit answers false; true when it answered true.
     template <class Visit>
     bool visitRow(std::uint32_t y, Visit visit) const;
