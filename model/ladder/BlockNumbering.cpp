@@ -1,5 +1,6 @@
 #include "model/ladder/BlockNumbering.h"
 
+#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,10 +41,17 @@ void noteTrace(std::string_view text) {
     canvasState.canvasTraceText.assign(text);
 }
 
+// Written in place: the numbering shows a pair at every gap of the ladder.
+void appendNumber(std::string& text, std::int64_t n) {
+    std::array<char, 24> digits;  // filled by to_chars
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), n);
+    text.append(digits.data(), written.ptr);
+}
+
 void appendPair(std::string& text, std::int64_t a, std::int64_t b) {
-    text += std::to_string(a);
+    appendNumber(text, a);
     text += ',';
-    text += std::to_string(b);
+    appendNumber(text, b);
 }
 
 std::string pair(std::int64_t a, std::int64_t b) {
@@ -68,12 +76,18 @@ stLadderBlock* objectAtCell(std::int64_t column, std::int64_t row) {
     return searchLadderObject(kSearchMain, x, y) ? ldrSearch : nullptr;
 }
 
+// The walk reads every cell of every line and gap: each row's cells are looked up once, and the
+// bus columns (nothing in the walk moves the buses) once for the walk.
 struct Numbering {
     std::uint32_t counter = 1;
     std::uint32_t mBusLineStart = draw.iBusLineStart;
+    const std::int64_t firstColumn = firstCellColumn();
+    const std::int64_t lastColumn = lastCellColumn();
+    const std::int64_t busColumn = rightBusColumn();
 
     void line(std::int64_t row) {
-        if (VirtualArray.at(0, row) == kCellLabel) {
+        const char* cells = VirtualArray.rowCells(row);
+        if (cellOfRow(cells, 0) == kCellLabel) {
             stLadderBlock* label = objectAtCell(0, row);
             if (label == nullptr) {
                 writeElementNote();
@@ -81,12 +95,13 @@ struct Numbering {
             }
             label->objLbc = counter;
         }
-        for (std::int64_t column = 2; column < rightBusColumn(); column += 2) element(column, row);
+        for (std::int64_t column = 2; column < busColumn; column += 2) {
+            const char cell = cellOfRow(cells, column);
+            if (isElementCell(cell)) element(cell, column, row);
+        }
     }
 
-    void element(std::int64_t column, std::int64_t row) {
-        const char cell = VirtualArray.at(column, row);
-        if (!isElementCell(cell)) return;
+    void element(char cell, std::int64_t column, std::int64_t row) {
         stLadderBlock* object = objectAtCell(column, row);
         if (object != nullptr) {
             object->objLbc = counter;
@@ -127,14 +142,15 @@ struct Numbering {
     }
 
     void gap(std::int64_t row) {
-        std::int64_t column = lastCellColumn() - 1;
-        while (column > firstCellColumn() && VirtualArray.at(column, row) != kCellLink) column -= 2;
+        const char* cells = VirtualArray.rowCells(row);
+        std::int64_t column = lastColumn - 1;
+        while (column > firstColumn && cellOfRow(cells, column) != kCellLink) column -= 2;
         if (canvasColumnOf(mBusLineStart) >= column) ++counter;
-        if (firstCellColumn() >= column) mBusLineStart = draw.iBusLineStart;
+        if (firstColumn >= column) mBusLineStart = draw.iBusLineStart;
         gapText.clear();
         appendPair(gapText, column, row);
         gapText += ',';
-        gapText += std::to_string(canvasColumnOf(mBusLineStart));
+        appendNumber(gapText, canvasColumnOf(mBusLineStart));
         platform::statusBar().setPanelText(kTracePanel, gapText);
     }
 
