@@ -233,8 +233,8 @@ std::uint32_t searchLastUsedRowFrom(std::uint32_t x, std::uint32_t startRow) {
     // Columns past the grid read as blank.
     const std::int64_t lastColumn = std::min<std::int64_t>(lastTestedColumn, kCanvasColumns - 1);
     for (std::int64_t row = startRow; row < endRow; ++row) {
-        if (VirtualArray.at(first, row) == kCellBlank) result = static_cast<std::uint32_t>(row) - 1;
         const char* cells = VirtualArray.rowCells(row);
+        if (cellOfRow(cells, first) == kCellBlank) result = static_cast<std::uint32_t>(row) - 1;
         if (cells == nullptr || firstTested > lastColumn) break;
         if (std::all_of(cells + firstTested, cells + lastColumn + 1,
                         [](char cell) { return cell == kCellBlank; }))
