@@ -32,12 +32,6 @@ stLadderBlock* firstObject(stLadderBlock* head, Match match) {
     return nullptr;
 }
 
-std::size_t listLength(const stLadderBlock* head) {
-    std::size_t length = 0;
-    for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++length;
-    return length;
-}
-
 template <class Match>
 stLadderBlock* firstInMain(Match match) {
     return firstObject(ldrHead, match);
@@ -487,8 +481,8 @@ void moveEndToRightEdge() {
 
 namespace {
 
-// Values numbered densely as they first come: the rows the objects stand on (multiples of the line
-// height by a table of lines, any other by a hash table), or block ids (a step of 1).
+// Values numbered densely as they first come, multiples of step by a table and any other by a hash
+// table: the block ids (a step of 1).
 class DenseNumbers {
 public:
     explicit DenseNumbers(std::uint32_t step) : step_(step) {}
@@ -512,6 +506,44 @@ private:
     std::unordered_map<std::uint32_t, std::uint32_t> others_;
 };
 
+// Rows as indices of a table: a row on one of the first `lines` lines by its line, any other by a
+// hash table after them, numbered as they first come. The pass asks it for every object.
+class RowNumbers {
+public:
+    RowNumbers(std::uint32_t height, std::uint32_t lines) : height_(height), lines_(lines) {}
+    std::uint32_t of(std::uint32_t y) {
+        if (height_ != 0 && y % height_ == 0 && y / height_ < lines_) return y / height_;
+        const auto number = static_cast<std::uint32_t>(lines_ + others_.size());
+        return others_.try_emplace(y, number).first->second;
+    }
+    std::uint32_t count() const { return static_cast<std::uint32_t>(lines_ + others_.size()); }
+
+private:
+    std::uint32_t height_;
+    std::uint32_t lines_;
+    std::unordered_map<std::uint32_t, std::uint32_t> others_;
+};
+
+// The objects of a list, and the lines its rows reach: up to a few more lines than objects, so that
+// one object far down does not make a long table.
+struct ListExtent {
+    std::size_t objects = 0;
+    std::uint32_t lines = 0;
+};
+ListExtent extentOf(const stLadderBlock* head, std::uint32_t height) {
+    ListExtent extent;
+    std::uint32_t lowestLine = 0;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next) {
+        ++extent.objects;
+        if (height != 0 && o->yAddr % height == 0) lowestLine = std::max(lowestLine, o->yAddr / height);
+    }
+    if (extent.objects == 0) return extent;
+    constexpr std::size_t kSlackLines = 4096;
+    extent.lines = static_cast<std::uint32_t>(
+        std::min<std::size_t>(std::size_t{lowestLine} + 1, 2 * extent.objects + kSlackLines));
+    return extent;
+}
+
 }  // namespace
 
 void setBlockOutputRow() {
@@ -531,8 +563,9 @@ void setBlockOutputRow() {
         bool end;
     };
     std::vector<Noted> noted;
-    noted.reserve(listLength(ldrHead));
-    DenseNumbers rowNumbers(ModeData.ySizeSymble);
+    const ListExtent extent = extentOf(ldrHead, ModeData.ySizeSymble);
+    noted.reserve(extent.objects);
+    RowNumbers rowNumbers(ModeData.ySizeSymble, extent.lines);
     DenseNumbers blockNumbers(1);
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         const std::uint32_t block =
