@@ -336,20 +336,17 @@ stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, s
     return firstOnRowOf(kSearchMain, y, [&](const stLadderBlock& o) { return match(o, x); });
 }
 
-void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit) {
-    const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
-    if (!positionIndex.on) {
-        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-            if (at(*o)) visit(*o);
-        return;
-    }
-    // An object noted twice on the row is visited once (the rows are short: the earlier notes are
-    // looked through).
-    const LadderIndexTables& tables = *positionIndex.tables;
+namespace {
+
+// Each object the index knows on row y that match accepts, once: an object noted twice on the row
+// is visited at its first place (the rows are short: the earlier places are looked through).
+template <class Match>
+void visitEachOnce(const LadderIndexTables& tables, std::uint32_t y, Match match,
+                   const std::function<void(stLadderBlock&)>& visit) {
     std::size_t place = 0;
     tables.visitRow(y, [&](stLadderBlock* o) {
         const std::size_t mine = place++;
-        if (o == nullptr || !at(*o)) return false;
+        if (o == nullptr || !match(*o)) return false;
         std::size_t earlier = 0;
         bool seen = false;
         tables.visitRow(y, [&](const stLadderBlock* before) {
@@ -360,6 +357,41 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
         if (!seen) visit(*o);
         return false;
     });
+}
+
+// The same on a line: its objects in the made table, then those noted on it. Only an object that
+// matches is looked for at the earlier places.
+template <class Match>
+void visitEachOnceOnLine(const LadderIndexTables& tables, const LadderIndexTables::LineSpan& span,
+                         Match match, const std::function<void(stLadderBlock&)>& visit) {
+    for (stLadderBlock* const* o = span.begin; o != span.end; ++o)
+        if (*o != nullptr && match(**o) && std::find(span.begin, o, *o) == o) visit(**o);
+    for (std::uint32_t i = span.firstNoted; i != LadderIndexTables::kNone; i = tables.noted[i].next) {
+        stLadderBlock* o = tables.noted[i].object;
+        if (o == nullptr || !match(*o) || std::find(span.begin, span.end, o) != span.end) continue;
+        bool seen = false;
+        for (std::uint32_t j = span.firstNoted; j != i && !seen; j = tables.noted[j].next)
+            seen = tables.noted[j].object == o;
+        if (!seen) visit(*o);
+    }
+}
+
+}  // namespace
+
+void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit) {
+    const auto at = [x, y](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
+    if (!positionIndex.on) {
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (at(*o)) visit(*o);
+        return;
+    }
+    LadderIndexTables& tables = *positionIndex.tables;
+    // A copy: a search inside visit may look up another line.
+    const LadderIndexTables::LineSpan span = tables.spanOf(y);
+    if (span.anyOrder)
+        visitEachOnce(tables, y, at, visit);
+    else
+        visitEachOnceOnLine(tables, span, at, visit);
 }
 
 namespace {

@@ -132,7 +132,7 @@ public:
 void notePosition(stLadderBlock& object);
 
 // Every object of the main list standing at (x, y), each once, in no particular order when the
-// index is on.
+// index is on. visit may change the objects it is given but moves and puts in none.
 void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit);
 
 // The first object of the main list whose block id is `id` or that stands at or below endY.
