@@ -119,8 +119,8 @@ void build(LadderListIndex& index, stLadderBlock* head) {
         ++objects;
         if (o->iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, o->yAddr);
         if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
-        if (height == 0 || o->yAddr % height != 0) continue;
-        const std::size_t line = o->yAddr / height;
+        const std::size_t line = height != 0 ? o->yAddr / height : 0;
+        if (height == 0 || line * height != o->yAddr) continue;
         if (line + 1 >= begin.size()) begin.resize(std::max<std::size_t>(line + 2, 2 * begin.size()), 0);
         ++begin[line + 1];
     }
@@ -229,7 +229,7 @@ bool heldByNumber(const Table& table, std::uint32_t id) {
 
 }  // namespace
 
-stLadderBlock*& LadderIndexTables::firstOfId(std::uint32_t id) {
+stLadderBlock*& LadderIndexTables::firstOfNewId(std::uint32_t id) {
     if (!heldByNumber(firstById, id)) return firstByLargeId[id];
     if (id >= firstById.size())
         firstById.resize(std::max<std::size_t>(id + 1, 2 * firstById.size()), nullptr);

@@ -65,7 +65,11 @@ struct LadderIndexTables {
     bool visitRow(std::uint32_t y, Visit visit) const;
     void note(stLadderBlock& object, bool atListEnd);
     void forget(const stLadderBlock& object);
-    stLadderBlock*& firstOfId(std::uint32_t id);
+    // Every note and build asks this: an id the table already holds is answered here, in line.
+    stLadderBlock*& firstOfId(std::uint32_t id) {
+        return id < firstById.size() ? firstById[id] : firstOfNewId(id);
+    }
+    stLadderBlock*& firstOfNewId(std::uint32_t id);
     stLadderBlock* knownFirstOfId(std::uint32_t id) const;
     std::array<int, 3>& countsOfId(std::uint32_t id);
     const std::array<int, 3>* knownCountsOfId(std::uint32_t id) const;
