@@ -521,7 +521,10 @@ public:
     std::uint32_t of(std::uint32_t value) {
         if (step_ != 0 && value % step_ == 0 && value / step_ < kMostInTable) {
             const std::size_t at = value / step_;
-            if (at >= table_.size()) table_.resize(at + 1, kNone);
+            // Grown by doubling: ids mostly come one above the last, and a resize by one each time
+            // costs more than the whole lookup.
+            if (at >= table_.size())
+                table_.resize(std::clamp<std::size_t>(2 * table_.size(), at + 1, kMostInTable), kNone);
             if (table_[at] == kNone) table_[at] = count_++;
             return table_[at];
         }
