@@ -119,8 +119,8 @@ void build(LadderListIndex& index, stLadderBlock* head) {
         ++objects;
         if (o->iCode != kCodeEnd) index.lowestRow = std::max(index.lowestRow, o->yAddr);
         if (index.end == nullptr && o->iCode == kCodeEnd) index.end = o;
-        const std::size_t line = height != 0 ? o->yAddr / height : 0;
-        if (height == 0 || line * height != o->yAddr) continue;
+        if (height == 0 || o->yAddr % height != 0) continue;
+        const std::size_t line = o->yAddr / height;
         if (line + 1 >= begin.size()) begin.resize(std::max<std::size_t>(line + 2, 2 * begin.size()), 0);
         ++begin[line + 1];
     }
