@@ -27,11 +27,28 @@ struct SnappedCell {
     std::int64_t r;
 };
 
-SnappedCell snapped(const stLadderBlock& o) {
-    const std::uint32_t w = cellWidth() == 0 ? 1 : cellWidth();
-    const std::uint32_t h = cellHeight() == 0 ? 1 : cellHeight();
-    return {col(o.xAddr / w * w), row(o.yAddr / h * h)};
+// What a walk over the objects reads of the geometry, once: the cell sizes the objects snap to
+// and the bus columns (the checks and the gap fix move no bus).
+struct Grid {
+    std::uint32_t w = cellWidth() == 0 ? 1 : cellWidth();
+    std::uint32_t h = cellHeight() == 0 ? 1 : cellHeight();
+    std::int64_t leftBus = leftBusColumn();
+    std::int64_t rightBus = rightBusColumn();
+};
+
+SnappedCell snapped(const stLadderBlock& o, const Grid& grid) {
+    return {col(o.xAddr / grid.w * grid.w), row(o.yAddr / grid.h * grid.h)};
 }
+
+// One row of the canvas, read as cell() reads it: the row is looked up once for all its cells.
+class CanvasRow {
+public:
+    explicit CanvasRow(std::int64_t r) : cells_(VirtualArray.rowCells(r)) {}
+    char operator[](std::int64_t c) const { return blankIfUnwritten(cellOfRow(cells_, c)); }
+
+private:
+    const char* cells_;
+};
 
 std::uint32_t pixelX(std::int64_t column) {
     return static_cast<std::uint32_t>(column < 0 ? 0 : column) * halfWidth();
@@ -60,13 +77,15 @@ std::string stepText(std::int64_t c, std::int64_t r) {
 }
 
 // A fault of one object, or none: its text and the position reported.
-bool checkObjectP1(const stLadderBlock& o) {
-    const auto [c, r] = snapped(o);
-    const char own = cell(c, r);
-    const bool upperLeftLink = cell(c - 1, r - 1) == kCellLink;
-    const bool upperRightLink = cell(c + 1, r - 1) == kCellLink;
-    if (c == leftBusColumn()) {
-        if (cell(c + 2, r) == kCellBlank && own != kCellBlank && !upperRightLink)
+bool checkObjectP1(const stLadderBlock& o, const Grid& grid) {
+    const auto [c, r] = snapped(o, grid);
+    const CanvasRow line(r);
+    const CanvasRow above(r - 1);
+    const char own = line[c];
+    const bool upperLeftLink = above[c - 1] == kCellLink;
+    const bool upperRightLink = above[c + 1] == kCellLink;
+    if (c == grid.leftBus) {
+        if (line[c + 2] == kCellBlank && own != kCellBlank && !upperRightLink)
             return reportFault("P1-3 Ladder Error..." + position(pixelX(c + 2), pixelY(r)) + stepText(c, r),
                                pixelX(c + 2), pixelY(r));
         return true;
@@ -74,10 +93,10 @@ bool checkObjectP1(const stLadderBlock& o) {
     // A label right before END marks the end of the program (the target of a jump there): it
     // stands alone on its line.
     if (isLabelCode(o.iCode) && o.next != nullptr && o.next->iCode == kCodeEnd) return true;
-    const bool inner = own != kCellBlank && c + 2 < rightBusColumn() && own != kCellOutput;
-    if (c > leftBusColumn() && inner && cell(c - 2, r) == kCellBlank && !upperLeftLink)
+    const bool inner = own != kCellBlank && c + 2 < grid.rightBus && own != kCellOutput;
+    if (c > grid.leftBus && inner && line[c - 2] == kCellBlank && !upperLeftLink)
         return reportFault("P1-4L Error..." + position(pixelX(c - 2), pixelY(r)), pixelX(c - 2), pixelY(r));
-    if (inner && cell(c + 2, r) == kCellBlank && !upperRightLink)
+    if (inner && line[c + 2] == kCellBlank && !upperRightLink)
         return reportFault("P1-4R Error..." + position(pixelX(c + 2), pixelY(r)), pixelX(c + 2), pixelY(r));
     return true;
 }
@@ -109,9 +128,10 @@ void slideLeft(stLadderBlock* o, std::int64_t c, std::int64_t r) {
 }  // namespace
 
 bool isCorrectLadderDiagramP1() {
+    const Grid grid;
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (isJointOrDeleted(o->iCode)) continue;
-        if (!checkObjectP1(*o)) return false;
+        if (!checkObjectP1(*o, grid)) return false;
     }
     return true;
 }
@@ -122,28 +142,32 @@ bool isCorrectLadderDiagramP2(std::uint32_t lbc) {
     if (ref == nullptr) return true;
     const std::int64_t lastRow = lastUsedRow(ref->xAddr, row(ref->yAddr));
     const std::int64_t outputRow = row(ref->yTopPos);
+    const Grid grid;
     for (std::int64_t r = row(ref->yAddr); r < lastRow; r += 2) {
         if (r == outputRow) continue;
-        for (std::int64_t c = leftBusColumn(); c < rightBusColumn(); c += 2)
-            if (cell(c + 1, r - 1) == kCellLink && cell(c, r) == kCellBlank &&
-                cell(c + 1, r + 1) == kCellBlank && cell(c + 2, r) == kCellBlank)
+        const CanvasRow above(r - 1);
+        const CanvasRow line(r);
+        const CanvasRow below(r + 1);
+        for (std::int64_t c = grid.leftBus; c < grid.rightBus; c += 2)
+            if (above[c + 1] == kCellLink && line[c] == kCellBlank && below[c + 1] == kCellBlank &&
+                line[c + 2] == kCellBlank)
                 return reportFault("P1-4U Error...", pixelX(c), pixelY(r));
-        for (std::int64_t c = leftBusColumn(); c < rightBusColumn(); c += 2)
-            if (cell(c + 1, r + 1) == kCellLink && cell(c, r) == kCellBlank &&
-                cell(c + 1, r - 1) == kCellBlank)
+        for (std::int64_t c = grid.leftBus; c < grid.rightBus; c += 2)
+            if (below[c + 1] == kCellLink && line[c] == kCellBlank && above[c + 1] == kCellBlank)
                 return reportFault("P1-4D Error...", pixelX(c), pixelY(r));
     }
     return true;
 }
 
 void fixEmptyCellsBeforeObjects() {
+    const Grid grid;
     stLadderBlock* o = ldrHead;
     while (o != nullptr) {
         if (skippedByGapFix(*o)) {
             o = o->next;
             continue;
         }
-        const auto [c, r] = snapped(*o);
+        const auto [c, r] = snapped(*o, grid);
         const bool fedFromLeftLink =
             cell(c - 1, r + 1) == kCellLink || (r > 0 && cell(c - 1, r - 1) == kCellLink);
         // Only an element moves over wire: an object whose own cell shows wire would trade places

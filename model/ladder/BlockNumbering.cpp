@@ -1,5 +1,6 @@
 #include "model/ladder/BlockNumbering.h"
 
+#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,10 +41,26 @@ void noteTrace(std::string_view text) {
     canvasState.canvasTraceText.assign(text);
 }
 
+// Numbers joined by commas, written into a buffer: the numbering shows such a text at every gap of
+// the ladder, and a string built piece by piece cost more than the rest of the gap's work.
+class NumbersText {
+public:
+    explicit NumbersText(std::int64_t first) { add(first); }
+    NumbersText& then(std::int64_t n) {
+        *end_++ = ',';
+        add(n);
+        return *this;
+    }
+    std::string_view view() const { return {chars_.data(), static_cast<std::size_t>(end_ - chars_.data())}; }
+
+private:
+    void add(std::int64_t n) { end_ = std::to_chars(end_, chars_.data() + chars_.size(), n).ptr; }
+    std::array<char, 64> chars_;  // three numbers of at most 20 characters and their commas
+    char* end_ = chars_.data();
+};
+
 void appendPair(std::string& text, std::int64_t a, std::int64_t b) {
-    text += std::to_string(a);
-    text += ',';
-    text += std::to_string(b);
+    text += NumbersText(a).then(b).view();
 }
 
 std::string pair(std::int64_t a, std::int64_t b) {
@@ -68,12 +85,18 @@ stLadderBlock* objectAtCell(std::int64_t column, std::int64_t row) {
     return searchLadderObject(kSearchMain, x, y) ? ldrSearch : nullptr;
 }
 
+// The walk reads every cell of every line and gap: each row's cells are looked up once, and the
+// bus columns (nothing in the walk moves the buses) once for the walk.
 struct Numbering {
     std::uint32_t counter = 1;
     std::uint32_t mBusLineStart = draw.iBusLineStart;
+    const std::int64_t firstColumn = firstCellColumn();
+    const std::int64_t lastColumn = lastCellColumn();
+    const std::int64_t busColumn = rightBusColumn();
 
     void line(std::int64_t row) {
-        if (VirtualArray.at(0, row) == kCellLabel) {
+        const char* cells = VirtualArray.rowCells(row);
+        if (cellOfRow(cells, 0) == kCellLabel) {
             stLadderBlock* label = objectAtCell(0, row);
             if (label == nullptr) {
                 writeElementNote();
@@ -81,12 +104,13 @@ struct Numbering {
             }
             label->objLbc = counter;
         }
-        for (std::int64_t column = 2; column < rightBusColumn(); column += 2) element(column, row);
+        for (std::int64_t column = 2; column < busColumn; column += 2) {
+            const char cell = cellOfRow(cells, column);
+            if (isElementCell(cell)) element(cell, column, row);
+        }
     }
 
-    void element(std::int64_t column, std::int64_t row) {
-        const char cell = VirtualArray.at(column, row);
-        if (!isElementCell(cell)) return;
+    void element(char cell, std::int64_t column, std::int64_t row) {
         stLadderBlock* object = objectAtCell(column, row);
         if (object != nullptr) {
             object->objLbc = counter;
@@ -127,14 +151,12 @@ struct Numbering {
     }
 
     void gap(std::int64_t row) {
-        std::int64_t column = lastCellColumn() - 1;
-        while (column > firstCellColumn() && VirtualArray.at(column, row) != kCellLink) column -= 2;
+        const char* cells = VirtualArray.rowCells(row);
+        std::int64_t column = lastColumn - 1;
+        while (column > firstColumn && cellOfRow(cells, column) != kCellLink) column -= 2;
         if (canvasColumnOf(mBusLineStart) >= column) ++counter;
-        if (firstCellColumn() >= column) mBusLineStart = draw.iBusLineStart;
-        gapText.clear();
-        appendPair(gapText, column, row);
-        gapText += ',';
-        gapText += std::to_string(canvasColumnOf(mBusLineStart));
+        if (firstColumn >= column) mBusLineStart = draw.iBusLineStart;
+        gapText.assign(NumbersText(column).then(row).then(canvasColumnOf(mBusLineStart)).view());
         platform::statusBar().setPanelText(kTracePanel, gapText);
     }
 
@@ -182,10 +204,22 @@ Pairing pairedJoint(const stLadderBlock& load) {
     return Pairing::None;
 }
 
+// The notes of the link pass: every step notes its text, and only the last one is ever read, so
+// it is written once when the pass ends. Whether the debug trace shows the steps is asked once.
+struct LinkNotes {
+    std::optional<std::string_view> last;  // of string literals
+    bool shown = platform::trace().visible(platform::Memo::Debug2);
+
+    void write() const {
+        if (last) noteTrace(*last);
+    }
+};
+
 class LinkPass {
 public:
-    explicit LinkPass(stLadderBlock& object)
-        : o_(object),
+    LinkPass(stLadderBlock& object, LinkNotes& notes)
+        : notes_(notes),
+          o_(object),
           c_(canvasColumnOf(std::int64_t{object.xAddr} / ModeData.xSizeSymble * ModeData.xSizeSymble)),
           r_(canvasRowOf(object.yAddr)),
           topRow_(canvasRowOf(object.yTopPos)) {}
@@ -221,8 +255,8 @@ private:
     char right() const { return VirtualArray.at(c_ + 2, r_); }
 
     void trace(std::string_view text) const {
-        noteTrace(text);
-        if (!platform::trace().visible(platform::Memo::Debug2)) return;
+        notes_.last = text;
+        if (!notes_.shown) return;
         platform::trace().append(platform::Memo::Debug2, "(vx,vy)=" + pair(c_, r_) + " " + std::string(text));
     }
     void select() const { setBlueFrameObject(o_.xAddr, o_.yAddr); }
@@ -340,6 +374,7 @@ private:
         }
     }
 
+    LinkNotes& notes_;
     stLadderBlock& o_;
     std::int64_t c_;
     std::int64_t r_;
@@ -364,14 +399,17 @@ void ModifyVLineToVirtualCanvas() {
     noteTrace("準備執行 _ModifyLineToVirtualCanvas");
     if (!canvasGeometryReady() || ModeData.xSizeSymble == 0) return;
     BranchPositionStack stack;
+    LinkNotes notes;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         if (o->iCode == kCodeEnd) {
+            notes.write();
             markEnd(*o);
             return;
         }
         if ((o->flagByte1 & kFlag1CopyMark) != 0) continue;
-        LinkPass(*o).apply(stack);
+        LinkPass(*o, notes).apply(stack);
     }
+    notes.write();
 }
 
 }  // namespace kestrion

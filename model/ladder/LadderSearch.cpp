@@ -32,12 +32,6 @@ stLadderBlock* firstObject(stLadderBlock* head, Match match) {
     return nullptr;
 }
 
-std::size_t listLength(const stLadderBlock* head) {
-    std::size_t length = 0;
-    for (const stLadderBlock* o = head; o != nullptr; o = o->next) ++length;
-    return length;
-}
-
 template <class Match>
 stLadderBlock* firstInMain(Match match) {
     return firstObject(ldrHead, match);
@@ -79,20 +73,12 @@ template <class Match>
 // position comes here: on a line whose objects stand in it as in the list (those the index was made
 // over, then those noted at the list's end) the first match is the first.
 template <class Match>
-stLadderBlock* firstNotedMatch(const LadderIndexTables& tables, std::uint32_t y, Match match) {
-    const std::uint32_t height = tables.lineHeight;
-    if (height == 0 || y % height != 0) return firstMatchInAnyOrder(tables, y, match);
-    const std::size_t line = y / height;
-    const LadderIndexTables::LineNotes* notes =
-        line < tables.lineNotes.size() ? &tables.lineNotes[line] : nullptr;
-    if (notes != nullptr && notes->outOfOrder) return firstMatchInAnyOrder(tables, y, match);
-    if (line + 1 < tables.madeBegin.size()) {
-        stLadderBlock* const* const end = tables.made.data() + tables.madeBegin[line + 1];
-        for (stLadderBlock* const* o = tables.made.data() + tables.madeBegin[line]; o != end; ++o)
-            if (*o != nullptr && match(**o)) return *o;
-    }
-    if (notes == nullptr) return nullptr;
-    for (std::uint32_t i = notes->first; i != LadderIndexTables::kNone; i = tables.noted[i].next)
+stLadderBlock* firstNotedMatch(LadderIndexTables& tables, std::uint32_t y, Match match) {
+    const LadderIndexTables::LineSpan& span = tables.spanOf(y);
+    if (span.anyOrder) return firstMatchInAnyOrder(tables, y, match);
+    for (stLadderBlock* const* o = span.begin; o != span.end; ++o)
+        if (*o != nullptr && match(**o)) return *o;
+    for (std::uint32_t i = span.firstNoted; i != LadderIndexTables::kNone; i = tables.noted[i].next)
         if (stLadderBlock* o = tables.noted[i].object; o != nullptr && match(*o)) return o;
     return nullptr;
 }
@@ -173,8 +159,25 @@ stLadderBlock* firstOnRowOf(int list, std::uint32_t y, Match match) {
 
 }  // namespace
 
+const LadderIndexTables::LineSpan& LadderIndexTables::lookUpSpan(std::uint32_t y) {
+    lastSpan = {};
+    lastSpan.y = y;
+    if (lineHeight == 0 || y % lineHeight != 0) return lastSpan;
+    const std::size_t line = y / lineHeight;
+    const LineNotes* notes = line < lineNotes.size() ? &lineNotes[line] : nullptr;
+    if (notes != nullptr && notes->outOfOrder) return lastSpan;
+    if (line < lineCount()) {
+        lastSpan.begin = made.data() + madeBegin[line];
+        lastSpan.end = made.data() + madeBegin[line + 1];
+    }
+    if (notes != nullptr) lastSpan.firstNoted = notes->first;
+    lastSpan.anyOrder = false;
+    return lastSpan;
+}
+
 void LadderIndexTables::note(stLadderBlock& object, bool atListEnd) {
     const std::uint32_t y = object.yAddr;
+    if (lastSpan.y == y) lastSpan = {};
     if (lineHeight == 0 || y % lineHeight != 0) {
         offLines[y].push_back(&object);
         return;
@@ -226,7 +229,7 @@ bool heldByNumber(const Table& table, std::uint32_t id) {
 
 }  // namespace
 
-stLadderBlock*& LadderIndexTables::firstOfId(std::uint32_t id) {
+stLadderBlock*& LadderIndexTables::firstOfNewId(std::uint32_t id) {
     if (!heldByNumber(firstById, id)) return firstByLargeId[id];
     if (id >= firstById.size())
         firstById.resize(std::max<std::size_t>(id + 1, 2 * firstById.size()), nullptr);
@@ -333,20 +336,17 @@ stLadderBlock* firstOnRow(std::uint32_t y, bool (*match)(const stLadderBlock&, s
     return firstOnRowOf(kSearchMain, y, [&](const stLadderBlock& o) { return match(o, x); });
 }
 
-void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit) {
-    const auto at = [&](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
-    if (!positionIndex.on) {
-        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-            if (at(*o)) visit(*o);
-        return;
-    }
-    // An object noted twice on the row is visited once (the rows are short: the earlier notes are
-    // looked through).
-    const LadderIndexTables& tables = *positionIndex.tables;
+namespace {
+
+// Each object the index knows on row y that match accepts, once: an object noted twice on the row
+// is visited at its first place (the rows are short: the earlier places are looked through).
+template <class Match>
+void visitEachOnce(const LadderIndexTables& tables, std::uint32_t y, Match match,
+                   const std::function<void(stLadderBlock&)>& visit) {
     std::size_t place = 0;
     tables.visitRow(y, [&](stLadderBlock* o) {
         const std::size_t mine = place++;
-        if (o == nullptr || !at(*o)) return false;
+        if (o == nullptr || !match(*o)) return false;
         std::size_t earlier = 0;
         bool seen = false;
         tables.visitRow(y, [&](const stLadderBlock* before) {
@@ -357,6 +357,41 @@ void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(
         if (!seen) visit(*o);
         return false;
     });
+}
+
+// The same on a line: its objects in the made table, then those noted on it. Only an object that
+// matches is looked for at the earlier places.
+template <class Match>
+void visitEachOnceOnLine(const LadderIndexTables& tables, const LadderIndexTables::LineSpan& span,
+                         Match match, const std::function<void(stLadderBlock&)>& visit) {
+    for (stLadderBlock* const* o = span.begin; o != span.end; ++o)
+        if (*o != nullptr && match(**o) && std::find(span.begin, o, *o) == o) visit(**o);
+    for (std::uint32_t i = span.firstNoted; i != LadderIndexTables::kNone; i = tables.noted[i].next) {
+        stLadderBlock* o = tables.noted[i].object;
+        if (o == nullptr || !match(*o) || std::find(span.begin, span.end, o) != span.end) continue;
+        bool seen = false;
+        for (std::uint32_t j = span.firstNoted; j != i && !seen; j = tables.noted[j].next)
+            seen = tables.noted[j].object == o;
+        if (!seen) visit(*o);
+    }
+}
+
+}  // namespace
+
+void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit) {
+    const auto at = [x, y](const stLadderBlock& o) { return o.xAddr == x && o.yAddr == y; };
+    if (!positionIndex.on) {
+        for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (at(*o)) visit(*o);
+        return;
+    }
+    LadderIndexTables& tables = *positionIndex.tables;
+    // A copy: a search inside visit may look up another line.
+    const LadderIndexTables::LineSpan span = tables.spanOf(y);
+    if (span.anyOrder)
+        visitEachOnce(tables, y, at, visit);
+    else
+        visitEachOnceOnLine(tables, span, at, visit);
 }
 
 namespace {
@@ -478,15 +513,18 @@ void moveEndToRightEdge() {
 
 namespace {
 
-// Values numbered densely as they first come: the rows the objects stand on (multiples of the line
-// height by a table of lines, any other by a hash table), or block ids (a step of 1).
+// Values numbered densely as they first come, multiples of step by a table and any other by a hash
+// table: the block ids (a step of 1).
 class DenseNumbers {
 public:
     explicit DenseNumbers(std::uint32_t step) : step_(step) {}
     std::uint32_t of(std::uint32_t value) {
         if (step_ != 0 && value % step_ == 0 && value / step_ < kMostInTable) {
             const std::size_t at = value / step_;
-            if (at >= table_.size()) table_.resize(at + 1, kNone);
+            // Grown by doubling: ids mostly come one above the last, and a resize by one each time
+            // costs more than the whole lookup.
+            if (at >= table_.size())
+                table_.resize(std::clamp<std::size_t>(2 * table_.size(), at + 1, kMostInTable), kNone);
             if (table_[at] == kNone) table_[at] = count_++;
             return table_[at];
         }
@@ -502,6 +540,44 @@ private:
     std::vector<std::uint32_t> table_;
     std::unordered_map<std::uint32_t, std::uint32_t> others_;
 };
+
+// Rows as indices of a table: a row on one of the first `lines` lines by its line, any other by a
+// hash table after them, numbered as they first come. The pass asks it for every object.
+class RowNumbers {
+public:
+    RowNumbers(std::uint32_t height, std::uint32_t lines) : height_(height), lines_(lines) {}
+    std::uint32_t of(std::uint32_t y) {
+        if (height_ != 0 && y % height_ == 0 && y / height_ < lines_) return y / height_;
+        const auto number = static_cast<std::uint32_t>(lines_ + others_.size());
+        return others_.try_emplace(y, number).first->second;
+    }
+    std::uint32_t count() const { return static_cast<std::uint32_t>(lines_ + others_.size()); }
+
+private:
+    std::uint32_t height_;
+    std::uint32_t lines_;
+    std::unordered_map<std::uint32_t, std::uint32_t> others_;
+};
+
+// The objects of a list, and the lines its rows reach: up to a few more lines than objects, so that
+// one object far down does not make a long table.
+struct ListExtent {
+    std::size_t objects = 0;
+    std::uint32_t lines = 0;
+};
+ListExtent extentOf(const stLadderBlock* head, std::uint32_t height) {
+    ListExtent extent;
+    std::uint32_t lowestLine = 0;
+    for (const stLadderBlock* o = head; o != nullptr; o = o->next) {
+        ++extent.objects;
+        if (height != 0 && o->yAddr % height == 0) lowestLine = std::max(lowestLine, o->yAddr / height);
+    }
+    if (extent.objects == 0) return extent;
+    constexpr std::size_t kSlackLines = 4096;
+    extent.lines = static_cast<std::uint32_t>(
+        std::min<std::size_t>(std::size_t{lowestLine} + 1, 2 * extent.objects + kSlackLines));
+    return extent;
+}
 
 }  // namespace
 
@@ -522,8 +598,9 @@ void setBlockOutputRow() {
         bool end;
     };
     std::vector<Noted> noted;
-    noted.reserve(listLength(ldrHead));
-    DenseNumbers rowNumbers(ModeData.ySizeSymble);
+    const ListExtent extent = extentOf(ldrHead, ModeData.ySizeSymble);
+    noted.reserve(extent.objects);
+    RowNumbers rowNumbers(ModeData.ySizeSymble, extent.lines);
     DenseNumbers blockNumbers(1);
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
         const std::uint32_t block =

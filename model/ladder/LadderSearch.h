@@ -34,6 +34,15 @@ struct LadderIndexTables {
         std::uint32_t last = kNone;
         bool outOfOrder = false;  // a note came before an object of the line in the list
     };
+    // The line a search by position last looked up. The searches come in runs along one line: the
+    // next of a run skips the line's lookup. A note on the line drops it.
+    struct LineSpan {
+        std::uint32_t y = kNone;
+        stLadderBlock* const* begin = nullptr;  // the line's objects in the made table
+        stLadderBlock* const* end = nullptr;
+        std::uint32_t firstNoted = kNone;
+        bool anyOrder = true;  // off the lines or noted out of order: the list decides which is first
+    };
     std::uint32_t lineHeight = 0;          // the cell height when the index was made
     std::vector<std::uint32_t> madeBegin;  // line l: made[madeBegin[l]] .. made[madeBegin[l + 1] - 1]
     std::vector<stLadderBlock*> made;      // null where an object was taken out
@@ -46,14 +55,21 @@ struct LadderIndexTables {
     std::unordered_map<std::uint32_t, stLadderBlock*> firstByLargeId;
     std::vector<std::array<int, 3>> idCounts;
     std::unordered_map<std::uint32_t, std::array<int, 3>> largeIdCounts;
+    LineSpan lastSpan;
 
     std::size_t lineCount() const { return madeBegin.empty() ? 0 : madeBegin.size() - 1; }
+    const LineSpan& spanOf(std::uint32_t y) { return lastSpan.y == y ? lastSpan : lookUpSpan(y); }
+    const LineSpan& lookUpSpan(std::uint32_t y);
     // Each object noted on row y in turn while visit answers false; true when it answered true.
     template <class Visit>
     bool visitRow(std::uint32_t y, Visit visit) const;
     void note(stLadderBlock& object, bool atListEnd);
     void forget(const stLadderBlock& object);
-    stLadderBlock*& firstOfId(std::uint32_t id);
+    // Every note and build asks this: an id the table already holds is answered here, in line.
+    stLadderBlock*& firstOfId(std::uint32_t id) {
+        return id < firstById.size() ? firstById[id] : firstOfNewId(id);
+    }
+    stLadderBlock*& firstOfNewId(std::uint32_t id);
     stLadderBlock* knownFirstOfId(std::uint32_t id) const;
     std::array<int, 3>& countsOfId(std::uint32_t id);
     const std::array<int, 3>* knownCountsOfId(std::uint32_t id) const;
@@ -120,7 +136,7 @@ public:
 void notePosition(stLadderBlock& object);
 
 // Every object of the main list standing at (x, y), each once, in no particular order when the
-// index is on.
+// index is on. visit may change the objects it is given but moves and puts in none.
 void forEachObjectAt(std::uint32_t x, std::uint32_t y, const std::function<void(stLadderBlock&)>& visit);
 
 // The first object of the main list whose block id is `id` or that stands at or below endY.

@@ -1,6 +1,7 @@
 #include "model/ladder/VirtualCanvas.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/image/ModeData.h"
 #include "model/ladder/CanvasError.h"
@@ -18,6 +19,19 @@ namespace kestrion {
 namespace {
 
 constexpr int kTracePanel = 13;
+
+// Whether every cell from `from` up to `to` is blank, read eight at a time: the search for the
+// last used row reads each row up to its first drawn cell.
+bool allBlank(const char* from, const char* to) {
+    static_assert(kCellBlank == 0x20);
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+    for (; to - from >= 8; from += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, from, sizeof eight);
+        if (eight != kEightBlanks) return false;
+    }
+    return std::all_of(from, to, [](char cell) { return cell == kCellBlank; });
+}
 
 std::int64_t cellWidth() {
     return ModeData.xSizeSymble;
@@ -233,12 +247,10 @@ std::uint32_t searchLastUsedRowFrom(std::uint32_t x, std::uint32_t startRow) {
     // Columns past the grid read as blank.
     const std::int64_t lastColumn = std::min<std::int64_t>(lastTestedColumn, kCanvasColumns - 1);
     for (std::int64_t row = startRow; row < endRow; ++row) {
-        if (VirtualArray.at(first, row) == kCellBlank) result = static_cast<std::uint32_t>(row) - 1;
         const char* cells = VirtualArray.rowCells(row);
+        if (cellOfRow(cells, first) == kCellBlank) result = static_cast<std::uint32_t>(row) - 1;
         if (cells == nullptr || firstTested > lastColumn) break;
-        if (std::all_of(cells + firstTested, cells + lastColumn + 1,
-                        [](char cell) { return cell == kCellBlank; }))
-            break;
+        if (allBlank(cells + firstTested, cells + lastColumn + 1)) break;
     }
     return result;
 }

@@ -298,5 +298,22 @@ TEST_F(LadderSearchTest, ObjectsNotedWhileTheIndexIsOnAreFoundInListOrder) {
     EXPECT_EQ(found(400, 128), earlier);
 }
 
+// The index keeps the line it looked up last for the next search; an object noted on that line
+// afterwards is found by the searches and the visit, and the line's other objects still are.
+TEST_F(LadderSearchTest, AnObjectNotedOnTheLineLastSearchedIsFound) {
+    initLadderList(1040, 192);
+    stLadderBlock* made = addBeforeEnd(160, 64, 0x2000, 1);
+    const PositionIndexScope index;
+    EXPECT_FALSE(searchLadderObject(kSearchMain, 240, 64));
+    stLadderBlock* noted = addBeforeEnd(240, 64, 0x2001, 1);
+    notePosition(*noted);
+    EXPECT_TRUE(searchLadderObject(kSearchMain, 240, 64) && ldrSearch == noted);
+    EXPECT_TRUE(searchLadderObject(kSearchMain, 160, 64) && ldrSearch == made);
+    EXPECT_TRUE(searchObjectCovering(kSearchMain, 250, 64) && ldrSearch == noted);
+    std::vector<const stLadderBlock*> visited;
+    forEachObjectAt(240, 64, [&](stLadderBlock& o) { visited.push_back(&o); });
+    EXPECT_EQ(visited, std::vector<const stLadderBlock*>{noted});
+}
+
 }  // namespace
 }  // namespace kestrion
