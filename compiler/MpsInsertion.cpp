@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <compare>
 #include <map>
-#include <memory_resource>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -67,6 +65,61 @@ struct Node {
     auto operator<=>(const Node&) const = default;
 };
 
+// The name found for each point of the wiring looked at in one block, by the point's key (row
+// times kCanvasColumns plus column). Open addressing over one table kept from block to block: a
+// block's entries carry its mark, and a new block moves on to a new mark instead of emptying the
+// table (a conversion passes tens of thousands of blocks, each looking at a few dozen points).
+class PointNames {
+public:
+    void clear() {
+        used_ = 0;
+        if (++mark_ != 0) return;
+        for (Slot& slot : slots_) slot.mark = 0;  // the marks wrapped: no old entry may match
+        mark_ = 1;
+    }
+    // The entry of key, and whether it is new (a new one holds Node{}).
+    std::pair<Node*, bool> emplace(std::int64_t key) {
+        if (2 * (used_ + 1) > slots_.size()) grow();
+        Slot& slot = slotOf(key);
+        if (slot.mark == mark_) return {&slot.name, false};
+        slot = {key, mark_, Node{}};
+        ++used_;
+        return {&slot.name, true};
+    }
+    // The entry of key, null when the block has none.
+    Node* find(std::int64_t key) {
+        Slot& slot = slotOf(key);
+        return slot.mark == mark_ ? &slot.name : nullptr;
+    }
+
+private:
+    struct Slot {
+        std::int64_t key = 0;
+        std::uint32_t mark = 0;  // the block the entry belongs to; never 0 for a live one
+        Node name;
+    };
+    // The slot holding key, or the free one (of an earlier mark) where it would go. The table is
+    // never more than half full: a free slot always ends the probe.
+    Slot& slotOf(std::int64_t key) {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i =
+            static_cast<std::size_t>(static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ULL >> 32) & mask;
+        while (slots_[i].mark == mark_ && slots_[i].key != key) i = (i + 1) & mask;
+        return slots_[i];
+    }
+    // Twice the slots, the block's entries put in again.
+    void grow() {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.mark == mark_) slotOf(slot.key) = slot;
+    }
+
+    std::vector<Slot> slots_ = std::vector<Slot>(16);  // a power of two
+    std::uint32_t mark_ = 1;
+    std::size_t used_ = 0;
+};
+
 // One branch that needs the stack: its first object, and the node its wire leaves from.
 struct Branch {
     std::size_t first = 0;
@@ -86,9 +139,15 @@ struct Branch {
 // than the anchor stack.
 class MpsPass {
 public:
-    explicit MpsPass(std::uint32_t jLbc) : jLbc_(jLbc) {}
-
-    void run() {
+    // One block; the tables of the block before are emptied (their memory is kept).
+    void run(std::uint32_t jLbc) {
+        jLbc_ = jLbc;
+        busColumn_ = 0;
+        objects_.clear();
+        open_.clear();
+        nodes_.clear();
+        branches_.clear();
+        planned_.clear();
         if (ldrHead == nullptr) return;
         const std::uint32_t endY = getEndObjectY();
         stLadderBlock* head = headOfBlock(jLbc_, endY);
@@ -135,10 +194,10 @@ private:
     Node nodeAt(std::int64_t n, std::int64_t r) {
         if (n <= busColumn_) return Node{};
         const auto key = [](std::int64_t rr, std::int64_t nn) { return rr * kCanvasColumns + nn; };
-        if (const auto known = nodes_.find(key(r, n)); known != nodes_.end()) return known->second;
+        if (const Node* known = nodes_.find(key(r, n)); known != nullptr) return *known;
         points_.clear();
         points_.emplace_back(r, n);
-        nodes_.emplace(key(r, n), Node{});
+        nodes_.emplace(key(r, n));
         Node name{r, n};
         bool bus = false;
         const auto reach = [&](std::int64_t rr, std::int64_t nn) {
@@ -146,7 +205,7 @@ private:
                 bus = true;
                 return;
             }
-            if (rr < 0 || nn >= kCanvasColumns || !nodes_.emplace(key(rr, nn), Node{}).second) return;
+            if (rr < 0 || nn >= kCanvasColumns || !nodes_.emplace(key(rr, nn)).second) return;
             points_.emplace_back(rr, nn);
             name = std::min(name, Node{rr, nn});
         };
@@ -158,7 +217,7 @@ private:
             if (isWire(cell(nn + 1, rr))) reach(rr, nn + 2);
         }
         if (bus) name = Node{};
-        for (const auto& [rr, nn] : points_) nodes_[key(rr, nn)] = name;
+        for (const auto& [rr, nn] : points_) *nodes_.find(key(rr, nn)) = name;
         return name;
     }
 
@@ -263,14 +322,11 @@ private:
         }
     }
 
-    std::uint32_t jLbc_;
+    std::uint32_t jLbc_ = 0;
     std::int64_t busColumn_ = 0;
     std::vector<stLadderBlock*> objects_;
     std::vector<int> open_;  // parallel groups open in front of each object
-    // Every point looked at, by row and column; its entries come from one block of memory, given back
-    // with the pass.
-    std::pmr::monotonic_buffer_resource nodeMemory_;
-    std::pmr::unordered_map<std::int64_t, Node> nodes_{&nodeMemory_};
+    PointNames nodes_;       // every point looked at
     std::vector<std::pair<std::int64_t, std::int64_t>> points_;  // the points of the node being named
     std::vector<Branch> branches_;
     std::vector<std::pair<stLadderBlock*, int>> planned_;
@@ -279,7 +335,8 @@ private:
 }  // namespace
 
 void AddMpsMrdMppByBlock(std::uint32_t jLbc) {
-    MpsPass(jLbc).run();
+    static MpsPass pass;
+    pass.run(jLbc);
 }
 
 }  // namespace kestrion
