@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/CompilerState.h"
+#include "compiler/GridRows.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/ContactRenamers.h"
@@ -37,19 +38,6 @@ bool isWireCell(char c) {
     return c == kCellNop || c == kCellJoint || c == kCellWire;
 }
 
-// The cells of a row of VirtualArray, columns 0 to kCanvasColumns - 1, looked up once for the whole
-// row; a row outside the grid reads blank. A cell never written holds '\0', which is no link and no
-// wire, as cell() would read it (blank).
-const char* cellsOfRow(std::int64_t row) {
-    static const std::array<char, kCanvasColumns> blank = [] {
-        std::array<char, kCanvasColumns> cells{};
-        cells.fill(kCellBlank);
-        return cells;
-    }();
-    const char* cells = VirtualArray.rowCells(row);
-    return cells != nullptr ? cells : blank.data();
-}
-
 // The nodes of a block's wiring: the points between two element cells of a line (odd columns, even
 // rows), joined by the vertical links between lines, by the wire elements of a line (NOP, the #NOP
 // filler, the wire in front of an output) and, at the left bus, all into one.
@@ -67,8 +55,8 @@ public:
         for (std::int64_t r = firstRow_; r <= lastRow_; r += 2) {
             if (bus >= 1) join(index(bus, r), busNode());
             // the line's cells and the gap's below it; past the grid every cell is blank
-            const char* line = cellsOfRow(r);
-            const char* gap = cellsOfRow(r + 1);
+            const char* line = cellsOfRow(VirtualArray, r);
+            const char* gap = cellsOfRow(VirtualArray, r + 1);
             const bool linksDown = r + 2 <= lastRow_;
             const std::int64_t last = std::min<std::int64_t>(2 * columns_ - 1, kCanvasColumns - 1);
             for (std::int64_t c = 1; c <= last; c += 2) {

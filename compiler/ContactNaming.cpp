@@ -1,8 +1,10 @@
 #include "compiler/ContactNaming.h"
 
+#include <algorithm>
 #include <string>
 
 #include "compiler/CompilerState.h"
+#include "compiler/GridRows.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/ContactRenamers.h"
 #include "model/ladder/DrawGeometry.h"
@@ -23,10 +25,33 @@ struct Element {
     std::uint32_t x;
     std::uint32_t y;
     std::uint32_t yLimit;
+    // What a search of the main list at (x, y) finds (searchLadderObject). The naming moves no
+    // object, so every search there during the element's naming finds this one.
+    stLadderBlock* standing;
     std::int64_t c() const { return col(x); }
     std::int64_t r() const { return row(y); }
     bool rightIsElement() const { return cell(c() + 2, r()) == kCellContact; }
+    // hasLineLeftUp and the like at the element, without searching again: their search leaves
+    // ldrSearch on the object found, then a link in the gap cell at that corner answers.
+    bool linkAt(int columnStep, int rowStep) const {
+        ldrSearch = standing;
+        return standing != nullptr && canvasGeometryReady() &&
+               cell(c() + columnStep, r() + rowStep) == kCellLink;
+    }
+    bool linkLeftUp() const { return linkAt(-1, -1); }
+    bool linkRightUp() const { return linkAt(1, -1); }
+    bool linkLeftDown() const { return linkAt(-1, 1); }
+    bool linkRightDown() const { return linkAt(1, 1); }
 };
+
+// The object the frame was just put on at (x, y) when it stands there: setBlueFrameObject searches
+// the main list at (x, y) first and looks for an object covering the place only when none stands
+// there (that search, over the same objects, then finds none standing at (x, y) either). So this is
+// what searchLadderObject at (x, y) finds.
+stLadderBlock* standingUnderFrame(std::uint32_t x, std::uint32_t y) {
+    stLadderBlock* framed = ldrSearch;
+    return framed != nullptr && framed->xAddr == x && framed->yAddr == y ? framed : nullptr;
+}
 
 void toLd(const Element& e) {
     _RenameInstrToLd(e.x, e.y);
@@ -64,7 +89,7 @@ bool leftLinkWalk(const Element& e) {
 }
 
 void renameRule2(const Element& e) {
-    if (hasLineRightDown(e.x, e.y)) {
+    if (e.linkRightDown()) {
         trace("rule 2-2-1");
         toLd(e);
     } else {
@@ -96,16 +121,24 @@ void renameRule3_4(const Element& e) {
 // group in series with that one, not a branch of its own. NOP cells between are wire.
 bool elementFollowsUpTo(const Element& e, std::int64_t last) {
     if (e.rightIsElement()) return true;
-    for (std::int64_t c = e.c() + 2; c <= last; ++c)
-        if (cell(c, e.r()) == kCellContact) return true;
+    const char* line = cellsOfRow(VirtualArray, e.r());
+    for (std::int64_t c = e.c() + 2; c <= std::min(last, kCanvasColumns - 1); ++c)
+        if (line[c] == kCellContact) return true;
     return false;
+}
+
+// The columns a scan of a row for a link right of a cell looks at stop before this one: the right
+// bus, or the grid's last column (past it every cell is blank).
+std::int64_t linkScanEnd() {
+    return std::min(rightBusColumn(), kCanvasColumns - 1);
 }
 
 // A link rising anywhere right of the element on its row: LD when an element stands between it and
 // the rise (a group that joins there once that element is passed), else OR.
 bool risingLinkRightOf(const Element& e) {
-    for (std::int64_t c = e.c(); c < rightBusColumn(); ++c)
-        if (cell(c + 1, e.r() - 1) == kCellLink) {
+    const char* above = cellsOfRow(VirtualArray, e.r() - 1);
+    for (std::int64_t c = e.c(); c < linkScanEnd(); ++c)
+        if (above[c + 1] == kCellLink) {
             if (elementFollowsUpTo(e, c))
                 toLd(e);
             else
@@ -116,7 +149,7 @@ bool risingLinkRightOf(const Element& e) {
 }
 
 void renameRule4_1(const Element& e) {
-    const bool up = hasLineRightUp(e.x, e.y), down = hasLineRightDown(e.x, e.y);
+    const bool up = e.linkRightUp(), down = e.linkRightDown();
     if (up) {
         trace(down ? "rule 4-1-1" : "rule 4-1-2");
         toOr(e);
@@ -149,8 +182,8 @@ void renameRule4_1(const Element& e) {
 }
 
 void renameRule4_2(const Element& e) {
-    if (hasLineRightUp(e.x, e.y)) {
-        trace(hasLineRightDown(e.x, e.y) ? "rule 4-2-1" : "rule 4-2-2");
+    if (e.linkRightUp()) {
+        trace(e.linkRightDown() ? "rule 4-2-1" : "rule 4-2-2");
         toOr(e);
         return;
     }
@@ -160,26 +193,30 @@ void renameRule4_2(const Element& e) {
 
 // A NOP cell of the element's row, from its own column to the right bus, joined upward.
 bool nopOfRowJoinsUp(const Element& e) {
-    for (std::int64_t c = e.c(); c < rightBusColumn(); c += 2)
-        if (cell(c, e.r()) == kCellNop && cell(c + 1, e.r() - 1) == kCellLink) return true;
+    const char* line = cellsOfRow(VirtualArray, e.r());
+    const char* above = cellsOfRow(VirtualArray, e.r() - 1);
+    for (std::int64_t c = e.c(); c < linkScanEnd(); c += 2)
+        if (line[c] == kCellNop && above[c + 1] == kCellLink) return true;
     return false;
 }
 
 // The run of NOP cells right after the element, its first cell joined upward.
 bool nopRunJoinsUp(const Element& e) {
-    for (std::int64_t c = e.c() + 2; c < rightBusColumn() && cell(c, e.r()) == kCellNop; c += 2)
-        if (cell(c + 1, e.r() - 1) == kCellLink) return true;
+    const char* line = cellsOfRow(VirtualArray, e.r());
+    const char* above = cellsOfRow(VirtualArray, e.r() - 1);
+    for (std::int64_t c = e.c() + 2; c < linkScanEnd() && line[c] == kCellNop; c += 2)
+        if (above[c + 1] == kCellLink) return true;
     return false;
 }
 
 void part1(const Element& e) {
     trace("rule 1-1");
     toLd(e);
-    if (hasLineRightUp(e.x, e.y) || nopOfRowJoinsUp(e)) toOr(e);
+    if (e.linkRightUp() || nopOfRowJoinsUp(e)) toOr(e);
 }
 
 void part2(const Element& e) {
-    if (!hasLineLeftDown(e.x, e.y)) {
+    if (!e.linkLeftDown()) {
         trace("rule 2-1");
         toAnd(e);
     } else {
@@ -189,7 +226,7 @@ void part2(const Element& e) {
 
 void part3(const Element& e) {
     toLd(e);
-    const bool up = hasLineRightUp(e.x, e.y), down = hasLineRightDown(e.x, e.y);
+    const bool up = e.linkRightUp(), down = e.linkRightDown();
     if (up) {
         trace(down ? "rule 3-1" : "rule 3-2");
         toOr(e);
@@ -203,7 +240,7 @@ void part3(const Element& e) {
 }
 
 void part4(const Element& e) {
-    const bool up = hasLineLeftUp(e.x, e.y), down = hasLineLeftDown(e.x, e.y);
+    const bool up = e.linkLeftUp(), down = e.linkLeftDown();
     if (up && down) {
         toLd(e);
         renameRule4_1(e);
@@ -238,7 +275,7 @@ void renameInstrByLineSegments(std::uint32_t lbc) {
 
     for (const stLadderBlock* o = first; o != nullptr && o->objLbc == lbc && o->yAddr < endY; o = o->next) {
         setBlueFrameObject(o->xAddr, o->yAddr);
-        const Element e{o->xAddr, o->yAddr, yLimit};
+        const Element e{o->xAddr, o->yAddr, yLimit, standingUnderFrame(o->xAddr, o->yAddr)};
         const bool top = o->yAddr == topRow;
         const bool output = o->end == kEndOutput;
         const bool inner = o->xAddr >= startX + cellWidth() && o->xAddr + cellWidth() <= draw.iBusLineEnd;
