@@ -1,5 +1,6 @@
 #include "compiler/MachineCodeEmission.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -35,24 +36,32 @@ std::optional<std::int32_t> decimal(std::string_view digits) {
     return value;
 }
 
+// Operand text i as the object holds it (up to its first NUL), read in place: every contact and
+// output is taken apart from it.
+std::string_view operandView(int i) {
+    const auto& field = ldrConv->operands[static_cast<std::size_t>(i)];
+    return {field.data(),
+            static_cast<std::size_t>(std::find(field.begin(), field.end(), '\0') - field.begin())};
+}
+
 std::string operandOf(int i) {
-    return textOf(ldrConv->operands[static_cast<std::size_t>(i)]);
+    return std::string(operandView(i));
 }
 
 // Operand text i read as a device: letter, digits, optionally '.' and one bit digit.
 Device deviceOf(int i, bool bitAllowed = false) {
-    const std::string text = operandOf(i);
+    const std::string_view text = operandView(i);
     const std::size_t dot = text.find('.');
     Device device;
     if (text.empty()) refuseObject("Error2018051320");
     device.letter = text[0];
-    if (dot != std::string::npos) {
+    if (dot != std::string_view::npos) {
         if (!bitAllowed || dot + 2 != text.size() || !isHexDigit(text[dot + 1]))
             refuseObject("Error2018051320");
         device.bit = text[dot + 1];
     }
     const std::optional<std::int32_t> n =
-        decimal(std::string_view(text).substr(1, dot == std::string::npos ? std::string::npos : dot - 1));
+        decimal(text.substr(1, dot == std::string_view::npos ? std::string_view::npos : dot - 1));
     if (!n) refuseObject("Error2018051320");
     device.number = *n;
     return device;
