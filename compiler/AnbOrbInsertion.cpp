@@ -54,16 +54,7 @@ public:
         const std::int64_t bus = leftBusColumn() - 1;
         for (std::int64_t r = firstRow_; r <= lastRow_; r += 2) {
             if (bus >= 1) join(index(bus, r), busNode());
-            // the line's cells and the gap's below it; past the grid every cell is blank
-            const char* line = cellsOfRow(VirtualArray, r);
-            const char* gap = cellsOfRow(VirtualArray, r + 1);
-            const bool linksDown = r + 2 <= lastRow_;
-            const std::int64_t last = std::min<std::int64_t>(2 * columns_ - 1, kCanvasColumns - 1);
-            for (std::int64_t c = 1; c <= last; c += 2) {
-                if (linksDown && gap[c] == kCellLink) join(index(c, r), index(c, r + 2));
-                if (c + 2 < 2 * columns_ && c + 1 < kCanvasColumns && isWireCell(line[c + 1]))
-                    join(index(c, r), index(c + 2, r));
-            }
+            joinLine(r);
         }
     }
 
@@ -83,6 +74,31 @@ private:
             return -1;
         return find(index(c, r));
     }
+    // The joins of line r: down the links in the gap below it to the next line, and along its wire
+    // cells. A set is named by its smallest node whatever the order of the joins (a join keeps the
+    // smaller name): along a run of wire the name reached so far is carried to the next node instead
+    // of being looked up again. Past the grid every cell is blank.
+    void joinLine(std::int64_t r) {
+        const char* line = cellsOfRow(VirtualArray, r);
+        const char* gap = cellsOfRow(VirtualArray, r + 1);
+        const bool linksDown = r + 2 <= lastRow_;
+        const std::int64_t last = std::min<std::int64_t>(2 * columns_ - 1, kCanvasColumns - 1);
+        // the last node with a node right of it, its wire cell inside the grid
+        const std::int64_t lastWired = std::min<std::int64_t>(2 * columns_ - 3, kCanvasColumns - 2);
+        const auto nextLine = static_cast<int>(columns_);  // the same column one line down
+        int run = -1;  // the name of the node's set when wire joined it to the node before, else -1
+        int here = index(1, r);
+        for (std::int64_t c = 1; c <= last; c += 2, ++here) {
+            if (linksDown && gap[c] == kCellLink) {
+                join(here, here + nextLine);
+                run = -1;  // the set may have taken the name of the one below
+            }
+            if (c <= lastWired && isWireCell(line[c + 1]))
+                run = joinRoots(run >= 0 ? run : find(here), find(here + 1));
+            else
+                run = -1;
+        }
+    }
     int find(int i) {
         while (parent_[static_cast<std::size_t>(i)] != i) {
             parent_[static_cast<std::size_t>(i)] =
@@ -91,10 +107,11 @@ private:
         }
         return i;
     }
-    void join(int a, int b) {
-        a = find(a);
-        b = find(b);
+    void join(int a, int b) { joinRoots(find(a), find(b)); }
+    // Two sets by their names; the name of the joined set.
+    int joinRoots(int a, int b) {
         if (a != b) parent_[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
+        return std::min(a, b);
     }
 
     std::int64_t firstRow_ = 0;
