@@ -181,8 +181,10 @@ private:
             lastRow = std::max(lastRow, row(o->yAddr));
         wiring_.build(row(first->yAddr), lastRow);
         const std::size_t nodes = wiring_.nodeCount();
+        // only the nodes given users before hold any (their memory is kept)
+        for (const int n : usedNodes_) users_[static_cast<std::size_t>(n)].clear();
+        usedNodes_.clear();
         if (users_.size() < nodes) users_.resize(nodes);
-        for (std::size_t n = 0; n < nodes; ++n) users_[n].clear();
         claims_.assign(nodes, Claim{});
         for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
              o = o->next) {
@@ -191,15 +193,20 @@ private:
             const int node =
                 isElement(*o) && !isNopCode(o->iCode) ? wiring_.left(col(o->xAddr), row(o->yAddr)) : -1;
             leftOf_.push_back(node);
-            if (node >= 0)
-                users_[static_cast<std::size_t>(node)].push_back(static_cast<int>(leftOf_.size() - 1));
-            outputAt_.push_back(o->end == kEndOutput);
+            if (node >= 0) addUser(node, static_cast<int>(leftOf_.size() - 1));
+            outputAt_.push_back(o->end == kEndOutput ? 1 : 0);
         }
         segmentEnd_.assign(leftOf_.size(), static_cast<int>(leftOf_.size()));
         for (std::size_t i = leftOf_.size(); i-- > 0;)
-            segmentEnd_[i] = outputAt_[i]
+            segmentEnd_[i] = outputAt_[i] != 0
                                  ? static_cast<int>(i)
                                  : (i + 1 < leftOf_.size() ? segmentEnd_[i + 1] : static_cast<int>(i + 1));
+    }
+
+    void addUser(int node, int element) {
+        std::vector<int>& users = users_[static_cast<std::size_t>(node)];
+        if (users.empty()) usedNodes_.push_back(node);
+        users.push_back(element);
     }
 
     void visit(stLadderBlock* p, std::size_t index) {
@@ -375,9 +382,10 @@ private:
     std::uint32_t endY_ = 0;
     Wiring wiring_;
     std::vector<int> leftOf_;              // per element of the block, in list order
-    std::vector<bool> outputAt_;           // per object: an output
+    std::vector<char> outputAt_;           // per object: an output (1)
     std::vector<int> segmentEnd_;          // per object: the index of the next output (or the end)
-    std::vector<std::vector<int>> users_;  // per node: the elements leaving from it (and left over)
+    std::vector<std::vector<int>> users_;  // per node: the elements leaving from it
+    std::vector<int> usedNodes_;           // the nodes whose users_ are not empty
     std::vector<Claim> claims_;            // per node
     std::vector<Group> pending_;
     std::vector<int> groupParent_;
