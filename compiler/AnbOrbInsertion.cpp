@@ -34,8 +34,15 @@ std::string num(std::uint32_t value) {
     return std::to_string(value);
 }
 
+// The wire cells by character: the wiring reads every cell of a block's lines.
+constexpr std::array<bool, 256> kWireCells = [] {
+    std::array<bool, 256> wire{};
+    for (const char c : {kCellNop, kCellJoint, kCellWire}) wire[static_cast<unsigned char>(c)] = true;
+    return wire;
+}();
+
 bool isWireCell(char c) {
-    return c == kCellNop || c == kCellJoint || c == kCellWire;
+    return kWireCells[static_cast<unsigned char>(c)];
 }
 
 // The nodes of a block's wiring: the points between two element cells of a line (odd columns, even
@@ -82,22 +89,22 @@ private:
         const char* line = cellsOfRow(VirtualArray, r);
         const char* gap = cellsOfRow(VirtualArray, r + 1);
         const bool linksDown = r + 2 <= lastRow_;
+        // the last node; every node before it has a node right of it, its wire cell inside the grid
         const std::int64_t last = std::min<std::int64_t>(2 * columns_ - 1, kCanvasColumns - 1);
-        // the last node with a node right of it, its wire cell inside the grid
-        const std::int64_t lastWired = std::min<std::int64_t>(2 * columns_ - 3, kCanvasColumns - 2);
         const auto nextLine = static_cast<int>(columns_);  // the same column one line down
         int run = -1;  // the name of the node's set when wire joined it to the node before, else -1
         int here = index(1, r);
-        for (std::int64_t c = 1; c <= last; c += 2, ++here) {
+        for (std::int64_t c = 1; c < last; c += 2, ++here) {
             if (linksDown && gap[c] == kCellLink) {
                 join(here, here + nextLine);
                 run = -1;  // the set may have taken the name of the one below
             }
-            if (c <= lastWired && isWireCell(line[c + 1]))
+            if (isWireCell(line[c + 1]))
                 run = joinRoots(run >= 0 ? run : find(here), find(here + 1));
             else
                 run = -1;
         }
+        if (linksDown && gap[last] == kCellLink) join(here, here + nextLine);
     }
     int find(int i) {
         while (parent_[static_cast<std::size_t>(i)] != i) {
@@ -185,7 +192,10 @@ private:
         for (const int n : usedNodes_) users_[static_cast<std::size_t>(n)].clear();
         usedNodes_.clear();
         if (users_.size() < nodes) users_.resize(nodes);
-        claims_.assign(nodes, Claim{});
+        // only the nodes claimed before hold a claim (the table keeps its size)
+        for (const int n : claimedNodes_) claims_[static_cast<std::size_t>(n)] = Claim{};
+        claimedNodes_.clear();
+        if (claims_.size() < nodes) claims_.resize(nodes);
         for (const stLadderBlock* o = first; o != nullptr && o->objLbc == blockId_ && o->yAddr < endY_;
              o = o->next) {
             if (isBlockJoint(o->iCode)) continue;
@@ -292,6 +302,7 @@ private:
         const std::vector<int>& users = users_[static_cast<std::size_t>(node)];
         const auto later = std::upper_bound(users.begin(), users.end(), index);
         const auto beyond = std::lower_bound(later, users.end(), until);
+        if (claim.from == std::numeric_limits<int>::max()) claimedNodes_.push_back(node);
         claim = {groupOf(a0().id), index, until};
         expected_[static_cast<std::size_t>(groupOf(a0().id))] += static_cast<int>(beyond - later);
     }
@@ -387,6 +398,7 @@ private:
     std::vector<std::vector<int>> users_;  // per node: the elements leaving from it
     std::vector<int> usedNodes_;           // the nodes whose users_ are not empty
     std::vector<Claim> claims_;            // per node
+    std::vector<int> claimedNodes_;        // the nodes whose claims_ are not empty
     std::vector<Group> pending_;
     std::vector<int> groupParent_;
     std::vector<int> expected_;
