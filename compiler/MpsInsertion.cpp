@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/CompilerState.h"
+#include "compiler/GridRows.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
@@ -190,6 +191,11 @@ private:
     // Cells an element of no logic of its own fills: wire, NOP elements and NOP points.
     static bool isWire(char c) { return c == kCellNop || c == kCellJoint; }
 
+    // Column c of a row read with cellsOfRow; past the grid every cell is blank.
+    static char cellAt(const char* cells, std::int64_t c) {
+        return c >= 0 && c < kCanvasColumns ? cells[c] : kCellBlank;
+    }
+
     // The node of link column n, row r: all points joined to it by links and wire.
     Node nodeAt(std::int64_t n, std::int64_t r) {
         if (n <= busColumn_) return Node{};
@@ -211,10 +217,11 @@ private:
         };
         for (std::size_t next = 0; next < points_.size(); ++next) {
             const auto [rr, nn] = points_[next];
-            if (cell(nn, rr - 1) == kCellLink) reach(rr - 2, nn);
-            if (cell(nn, rr + 1) == kCellLink) reach(rr + 2, nn);
-            if (isWire(cell(nn - 1, rr))) reach(rr, nn - 2);
-            if (isWire(cell(nn + 1, rr))) reach(rr, nn + 2);
+            const char* line = cellsOfRow(VirtualArray, rr);
+            if (cellAt(cellsOfRow(VirtualArray, rr - 1), nn) == kCellLink) reach(rr - 2, nn);
+            if (cellAt(cellsOfRow(VirtualArray, rr + 1), nn) == kCellLink) reach(rr + 2, nn);
+            if (isWire(cellAt(line, nn - 1))) reach(rr, nn - 2);
+            if (isWire(cellAt(line, nn + 1))) reach(rr, nn + 2);
         }
         if (bus) name = Node{};
         for (const auto& [rr, nn] : points_) *nodes_.find(key(rr, nn)) = name;
