@@ -192,9 +192,7 @@ private:
     static bool isWire(char c) { return c == kCellNop || c == kCellJoint; }
 
     // Column c of a row read with cellsOfRow; past the grid every cell is blank.
-    static char cellAt(const char* cells, std::int64_t c) {
-        return c >= 0 && c < kCanvasColumns ? cells[c] : kCellBlank;
-    }
+    static char cellAt(const char* cells, std::int64_t c) { return CanvasGrid::cellOfRow(cells, c); }
 
     // The node of link column n, row r: all points joined to it by links and wire.
     Node nodeAt(std::int64_t n, std::int64_t r) {

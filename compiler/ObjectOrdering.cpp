@@ -35,10 +35,7 @@ public:
     char at(std::int64_t column, std::int64_t row) { return cellOf(rowCells(row), column); }
     // A cell of a row rowCells gave.
     static char cellOf(const char* cells, std::int64_t column) {
-        if (cells == nullptr ||
-            static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
-            return kCellBlank;
-        return blankIfUnwritten(cells[column]);
+        return blankIfUnwritten(cellOfRow(cells, column));
     }
     // Null outside the grid.
     const char* rowCells(std::int64_t row) {

@@ -51,13 +51,16 @@ public:
         if (row < 0 || row >= kCanvasRows) return nullptr;
         return fill_.data();
     }
-    // Read by the passes millions of times in a conversion: kept inline. Blank outside the grid.
-    char at(std::int64_t column, std::int64_t row) const {
-        if (static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
+    // Column `column` of a row rowCells gave, blank outside the grid: a walk along a row looks the
+    // row up once and reads its cells with this, as at() does.
+    static char cellOfRow(const char* cells, std::int64_t column) {
+        if (cells == nullptr ||
+            static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
             return kCellBlank;
-        const char* cells = rowCells(row);
-        return cells != nullptr ? cells[column] : kCellBlank;
+        return cells[column];
     }
+    // Read by the passes millions of times in a conversion: kept inline. Blank outside the grid.
+    char at(std::int64_t column, std::int64_t row) const { return cellOfRow(rowCells(row), column); }
     // False (and nothing written) outside the grid. A row of its own in a chunk no other grid
     // shares is written here; the rest takes the long way.
     bool put(std::int64_t column, std::int64_t row, char cell) {

@@ -89,15 +89,10 @@ bool hasInputCondition(const stLadderBlock& object) {
     return !isUnconditionalInstrCode(object.iCode);
 }
 
-// A row of VirtualArray read as canvasCellAt reads it: blank outside the grid. Looked up again
+// A row of VirtualArray, its cells read with cellOfRow (blank outside the grid). Looked up again
 // after every write to the canvas, so a row copied on write is never read from its old place.
 const char* canvasRow(std::int64_t row) {
     return VirtualArray.rowCells(row);
-}
-char cellOf(const char* cells, std::int64_t column) {
-    if (cells == nullptr || static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
-        return kCellBlank;
-    return cells[column];
 }
 
 // The places the walk left from an output asks for an object, from the nearest one on. With the
@@ -145,7 +140,7 @@ void wireOutputRow(stLadderBlock& output) {
         if (x >= 0 && places.objectAt(x)) return;
         if (x >= std::int64_t{draw.iBusLineEnd} || x < std::int64_t{draw.iBusLineStart}) return;
         const std::int64_t column = canvasColumnOf(x);
-        if (cellOf(above, column + 1) == kCellLink || cellOf(below, column + 1) != kCellBlank) return;
+        if (cellOfRow(above, column + 1) == kCellLink || cellOfRow(below, column + 1) != kCellBlank) return;
         if (x == std::int64_t{draw.iBusLineStart}) {
             if (!conditional) putCanvasCellAt(x, y, kCellWire);
             return;
@@ -154,7 +149,7 @@ void wireOutputRow(stLadderBlock& output) {
         above = canvasRow(row - 1);
         below = canvasRow(row + 1);
         if (conditional &&
-            (cellOf(above, column - 1) == kCellLink || cellOf(below, column - 1) == kCellLink)) {
+            (cellOfRow(above, column - 1) == kCellLink || cellOfRow(below, column - 1) == kCellLink)) {
             linkJointBefore(output, static_cast<std::uint32_t>(x));
             return;
         }
@@ -303,8 +298,9 @@ void markNopCellsBeforeOutputs() {
         for (std::int64_t x = std::int64_t{o->xAddr} - cellWidth();
              x > std::int64_t{draw.iBusLineStart} && x < std::int64_t{draw.iBusLineEnd}; x -= cellWidth()) {
             const std::int64_t column = canvasColumnOf(x);
-            const char cell = cellOf(cells, column);
-            if (cellOf(above, column - 1) != kCellLink || (cell != kCellWire && cell != kCellNop)) continue;
+            const char cell = cellOfRow(cells, column);
+            if (cellOfRow(above, column - 1) != kCellLink || (cell != kCellWire && cell != kCellNop))
+                continue;
             putCanvasCellAt(x, o->yAddr, kCellJoint);
             cells = canvasRow(row);
             above = canvasRow(row - 1);

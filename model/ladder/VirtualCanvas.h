@@ -42,11 +42,8 @@ inline char canvasCellAt(std::int64_t x, std::int64_t y, int columnStep = 0, int
     return VirtualArray.at(canvasColumnOf(x) + columnStep, canvasRowOf(y) + rowStep);
 }
 // A cell of a row VirtualArray.rowCells gave, as VirtualArray.at reads it: blank outside the grid.
-// A walk along a row looks the row up once and reads its cells with this.
 inline char cellOfRow(const char* cells, std::int64_t column) {
-    if (cells == nullptr || static_cast<std::uint64_t>(column) >= static_cast<std::uint64_t>(kCanvasColumns))
-        return kCellBlank;
-    return cells[column];
+    return CanvasGrid::cellOfRow(cells, column);
 }
 inline bool putCanvasCellAt(std::int64_t x, std::int64_t y, char cell) {
     if (!canvasGeometryReady()) return false;
