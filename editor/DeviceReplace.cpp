@@ -55,6 +55,14 @@ bool isLabel(char letter) {
     return letter == 'P' || letter == 'I';
 }
 
+// A nesting level of MC and MCR typed alone (N0, n7): an operand of its own kind, not a device.
+bool namesNestingLevel(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text.size() >= 2 && (text[0] == 'N' || text[0] == 'n') &&
+           text.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
 std::optional<std::uint32_t> stepNumber(const std::string& text) {
     std::uint32_t value = 0;
     const char* const last = text.data() + text.size();
@@ -89,12 +97,13 @@ void writeOperands(stLadderBlock& object, const Texts& texts) {
     setText(object.operand6, texts[5]);
 }
 
-// The digits of a new number, as wide as the old ones were when they had leading zeros (X000).
-// Numbers have at most six digits, so an operand (K8S999999Z7 at the longest) always fits its field.
-std::string numberText(const DeviceName& device, std::size_t oldDigits) {
-    std::string digits = std::to_string(device.number);
-    if (digits.size() < oldDigits) digits.insert(0, oldDigits - digits.size(), '0');
-    return digits;
+// The new device as the load writes it in that place: an input or output standing alone as an
+// operand in three digits at least (X000, Y017), as the load writes contacts and coils; every other
+// device, and an input or output in a digit group or with an index register, in its number alone
+// (D733, K4X10, X10Z0). Numbers have at most six digits, so an operand (K8S999999Z7 at the longest)
+// always fits its field.
+std::string deviceText(const DeviceName& device, bool standsAlone) {
+    return standsAlone ? device.commentKey() : device.text();
 }
 
 // One device of an operand and what it becomes.
@@ -124,9 +133,9 @@ std::optional<std::string> replacedOperand(const std::string& text, const Device
         const auto to = deviceAtIndex(becomes->letter, becomes->index() + i);
         if (from && to) moved.push_back({*from, *to});
     }
-    const std::size_t oldDigits = operand->end - operand->begin - 1;
-    return text.substr(0, operand->begin) + becomes->letter + numberText(*becomes, oldDigits) +
-           text.substr(operand->end);
+    const std::string_view rest = std::string_view(text).substr(operand->end);
+    const bool standsAlone = operand->groupBits == 0 && rest.find_first_not_of(' ') == std::string_view::npos;
+    return text.substr(0, operand->begin) + deviceText(*becomes, standsAlone) + std::string(rest);
 }
 
 std::vector<Change> changesOf(const DeviceReplacement& replacement, std::vector<DevicePair>& moved) {
@@ -225,36 +234,72 @@ bool takesName(const DeviceName& device) {
            xyNumberValid(pmw.plcType(), static_cast<std::int32_t>(device.number));
 }
 
-// The device comments (or names) after the replace: each moved device's text on the device it
-// became (taken from the texts before the replace, so overlapping ranges move each once); a moved
-// device that no operand names any more loses its text.
-std::vector<PreparedComment> commentMoves(const std::vector<DevicePair>& moved, CommentKind kind) {
+// The device comments (or names) after the replace, and how many the devices that take the place
+// kept. Each moved device's text goes to the device it became (taken from the texts before the
+// replace, so overlapping ranges move each once), unless that device keeps another text of its own:
+// one that stays because the device does not move, or whose own text cannot go over in turn. The
+// moved device then keeps its text too. A moved device whose text went over and that no operand names
+// any more loses its text.
+struct CommentMoves {
+    std::vector<PreparedComment> prepared;
+    std::size_t kept = 0;
+};
+
+CommentMoves commentMoves(const std::vector<DevicePair>& moved, CommentKind kind) {
     const bool names = kind == CommentKind::Name;
-    std::map<std::string, std::pair<DeviceName, std::string>> becoming;  // target key -> target, text
-    std::set<std::string> sources;
+    const auto textOfDevice = [names](const std::string& key) {
+        const deviceCommentNode* node = names ? findDeviceName(key) : findDeviceComment(key);
+        return node == nullptr ? std::optional<std::string>()
+                               : std::optional<std::string>(textOf(node->text));
+    };
+    std::map<std::string, DevicePair> pairs;   // source key -> the move of a text
+    std::map<std::string, std::string> texts;  // the texts of those sources and targets before
     for (const DevicePair& pair : moved) {
         const std::string key = pair.from.commentKey();
-        const deviceCommentNode* node = names ? findDeviceName(key) : findDeviceComment(key);
-        if (node == nullptr || pair.from == pair.to || (names && !takesName(pair.to))) continue;
-        becoming.emplace(pair.to.commentKey(), std::make_pair(pair.to, textOf(node->text)));
-        sources.insert(key);
+        const std::optional<std::string> text = textOfDevice(key);
+        if (!text || pair.from == pair.to || (names && !takesName(pair.to))) continue;
+        pairs.emplace(key, pair);
+        texts[key] = *text;
+        if (const std::optional<std::string> own = textOfDevice(pair.to.commentKey()))
+            texts[pair.to.commentKey()] = *own;
     }
-    std::vector<PreparedComment> prepared;
+    std::set<std::string> going;
+    for (const auto& [key, pair] : pairs) going.insert(key);
+    const auto keepsOther = [&](const std::string& from, const std::string& to) {
+        const auto own = texts.find(to);
+        return own != texts.end() && own->second != texts.at(from) && going.count(to) == 0;
+    };
+    // A text that cannot go over leaves its device's place taken, which can stop the text before it.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const auto& [key, pair] : pairs) {
+            if (going.count(key) == 0 || !keepsOther(key, pair.to.commentKey())) continue;
+            going.erase(key);
+            changed = true;
+        }
+    }
+    std::map<std::string, std::pair<DeviceName, std::string>> becoming;  // target key -> target, text
+    for (const std::string& key : going) {
+        const DeviceName& to = pairs.at(key).to;
+        becoming.emplace(to.commentKey(), std::make_pair(to, texts.at(key)));
+    }
+    CommentMoves moves;
+    moves.kept = pairs.size() - going.size();
     const auto prepare = [&](const DeviceName& device, const std::string& bytes) {
         PreparedComment c;
         c.kind = kind;
         c.device = {device.letter, static_cast<std::uint16_t>(device.number), device.commentKey()};
         c.bytes = bytes;
-        prepared.push_back(std::move(c));
+        moves.prepared.push_back(std::move(c));
     };
     for (const auto& [key, target] : becoming) prepare(target.first, target.second);
     for (const DevicePair& pair : moved) {
         const std::string key = pair.from.commentKey();
-        if (sources.count(key) == 0 || becoming.count(key) != 0 || usedAnywhere(pair.from)) continue;
-        sources.erase(key);
+        if (going.count(key) == 0 || becoming.count(key) != 0 || usedAnywhere(pair.from)) continue;
+        going.erase(key);
         prepare(pair.from, "");
     }
-    return prepared;
+    return moves;
 }
 
 bool sameComments(const DeviceCommentList& a, const DeviceCommentList& b) {
@@ -298,6 +343,11 @@ std::optional<DeviceReplacement> readReplacement(const std::string& from, const 
     const std::optional<DeviceName> last =
         dash == std::string::npos ? first : typedDevice(from.substr(dash + 1));
     const std::optional<DeviceName> target = typedDevice(to);
+    if (namesNestingLevel(from.substr(0, dash)) ||
+        (dash != std::string::npos && namesNestingLevel(from.substr(dash + 1))) || namesNestingLevel(to)) {
+        platform::say({textOf("ReplaceNesting"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
+        return std::nullopt;
+    }
     if (!first || !last || !target) {
         platform::say({textOf("ReplaceNoDevices"), textOf("ReplaceCaption"), platform::MsgIcon::Warning});
         return std::nullopt;
@@ -367,10 +417,12 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
             addGrayMaskRow(object.yAddr);
             outcome.operands += changes[i].operands;
         }
-        std::vector<PreparedComment> comments = commentMoves(moved, CommentKind::Device);
-        const std::vector<PreparedComment> names = commentMoves(moved, CommentKind::Name);
-        comments.insert(comments.end(), names.begin(), names.end());
-        if (!comments.empty() && (!roomForComments(comments) || !applyComments(comments))) return false;
+        CommentMoves comments = commentMoves(moved, CommentKind::Device);
+        const CommentMoves names = commentMoves(moved, CommentKind::Name);
+        std::vector<PreparedComment>& prepared = comments.prepared;
+        prepared.insert(prepared.end(), names.prepared.begin(), names.prepared.end());
+        if (!prepared.empty() && (!roomForComments(prepared) || !applyComments(prepared))) return false;
+        outcome.kept = comments.kept + names.kept;
         editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
         requestLadderRedraw();
         canvasState.editCancelMenuEnabled = true;
@@ -388,9 +440,12 @@ ReplaceOutcome replaceDevices(const DeviceReplacement& replacement) {
         record->expected = std::move(after);
         editorView.replacedComments = std::move(record);
     }
-    platform::say({textWith(replaceDoneId(outcome),
-                            {std::to_string(outcome.operands), std::to_string(outcome.objects)}),
-                   textOf("ReplaceCaption"), platform::MsgIcon::Information});
+    std::string done =
+        textWith(replaceDoneId(outcome), {std::to_string(outcome.operands), std::to_string(outcome.objects)});
+    if (outcome.kept != 0)
+        done += "\n" + textWith(outcome.kept == 1 ? "ReplaceKeptOne" : "ReplaceKept",
+                                {std::to_string(outcome.kept)});
+    platform::say({done, textOf("ReplaceCaption"), platform::MsgIcon::Information});
     return outcome;
 }
 

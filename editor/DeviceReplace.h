@@ -5,7 +5,8 @@
 // instruction box's own checkers for the program's PLC type; when one does not fit, nothing
 // changes and the box names its step and line. Otherwise the change is one command: Undo takes it
 // back, the ladder needs a Convert, and the device comments and device names go with their devices
-// (a name only to an input or output).
+// (a name only to an input or output), except to a device that has its own: that one keeps its
+// text, and the closing box counts those kept. Labels and nesting levels are not replaced here.
 #pragma once
 
 #include <cstddef>
@@ -38,6 +39,7 @@ struct ReplaceOutcome {
     bool replaced = false;
     std::size_t operands = 0;  // operand texts changed
     std::size_t objects = 0;   // instructions they belong to
+    std::size_t kept = 0;      // device comments and names the new devices had and kept
 };
 // The replace as one command (refused while a monitor runs). Nothing changes when no operand
 // names a device of the range, or when a changed line does not fit (the box names it).

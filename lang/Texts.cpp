@@ -138,6 +138,12 @@ constexpr TextEntry kTexts[] = {
       "ラベル (P、I) はここでは置換しません。命令入力ボックスで変更してください。",
       "Las etiquetas (P, I) no se reemplazan aquí: cámbielas en el cuadro de instrucción.",
       "Etiketler (P, I) burada değiştirilmez: komut kutusunda değiştirin."}},
+    {"ReplaceNesting",
+     {"Nesting levels (N) are not replaced here: change them in the instruction box.",
+      "巢狀層級(N)不在此取代，請在指令輸入框中修改。", "嵌套层级(N)不在此替换，请在指令输入框中修改。",
+      "ネストレベル (N) はここでは置換しません。命令入力ボックスで変更してください。",
+      "Los niveles de anidamiento (N) no se reemplazan aquí: cámbielos en el cuadro de instrucción.",
+      "İç içe geçme seviyeleri (N) burada değiştirilmez: komut kutusunda değiştirin."}},
     {"ReplaceRangeOrder",
      {"A range runs from a device to a later one of the same letter, such as M0-M99.",
       "範圍須從一個元件到同一字母的後續元件，例如 M0-M99。",
@@ -196,6 +202,30 @@ constexpr TextEntry kTexts[] = {
       "%2 個の命令で %1 個のオペランドを置換しました。プログラムに反映するにはラダーを変換してください。",
       "Se reemplazó %1 operando en %2 instrucción. Convierta el ladder para escribirlo en el programa.",
       "%2 komutta %1 operand değiştirildi. Programa yazmak için ladder'ı dönüştürün."}},
+    // The line the closing box adds when devices that take the place kept their own comments or
+    // names, with more than one and with one.
+    {"ReplaceKept",
+     {"%1 device comments or names that the new devices already had were kept; the replaced devices "
+      "keep theirs.",
+      "已保留新元件原有的 %1 個元件註解或名稱，被取代的元件也保留其原有內容。",
+      "已保留新元件原有的 %1 个元件注释或名称，被替换的元件也保留其原有内容。",
+      "置換先のデバイスが持っていたデバイスコメントまたはデバイス名 %1 個をそのまま残しました。置換元の"
+      "デバイスも自分のものを保持します。",
+      "Se conservaron %1 comentarios o nombres que los dispositivos nuevos ya tenían; los dispositivos "
+      "reemplazados conservan los suyos.",
+      "Yeni cihazların zaten sahip olduğu %1 cihaz açıklaması veya adı korundu; değiştirilen cihazlar "
+      "kendilerininkini korur."}},
+    {"ReplaceKeptOne",
+     {"%1 device comment or name that the new device already had was kept; the replaced device keeps "
+      "its own.",
+      "已保留新元件原有的 %1 個元件註解或名稱，被取代的元件也保留其原有內容。",
+      "已保留新元件原有的 %1 个元件注释或名称，被替换的元件也保留其原有内容。",
+      "置換先のデバイスが持っていたデバイスコメントまたはデバイス名 %1 個をそのまま残しました。置換元の"
+      "デバイスも自分のものを保持します。",
+      "Se conservó %1 comentario o nombre que el dispositivo nuevo ya tenía; el dispositivo reemplazado "
+      "conserva el suyo.",
+      "Yeni cihazın zaten sahip olduğu %1 cihaz açıklaması veya adı korundu; değiştirilen cihaz "
+      "kendisininkini korur."}},
 
     // ---- View --------------------------------------------------------------------------------------
     {"LadderView1",

@@ -182,8 +182,10 @@ std::size_t commentImageBytes();
 // The comment counts of the settings record 0 and its section offsets those of an empty image.
 void resetCommentCounts();
 
-// Edit > Clear all comments: the four lists and both monitor lists freed, the counts 0, the section
-// offsets those of an empty image, the first 32 bytes of the image's data area zero; a redraw.
+// All comments cleared: the four lists and both monitor lists freed, the counts 0, the section
+// offsets those of an empty image, the first 32 bytes of the image's data area zero; a redraw. No
+// menu item runs it: File > Close does (and so New and Open, which close first), and Open and
+// Convert do when the comment image they read back is refused.
 void ClearAllComment1Click();
 
 }  // namespace kestrion

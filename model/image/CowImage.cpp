@@ -166,6 +166,8 @@ public:
 
     std::size_t position() const { return pos_; }
     bool damaged() const { return damaged_; }
+    // An entry that no list can hold as it stands marks the image damaged where it was read.
+    void refuse() { damaged_ = true; }
 
     bool u16(std::uint16_t& value) {
         if (!available(2)) return false;
@@ -252,6 +254,14 @@ bool readDeviceSection(Parser& parser, DeviceCommentList& list, bool numbersAsWr
         std::uint8_t zero = 0;
         std::uint16_t number = 0;
         if (!parser.u8(letter) || !parser.u8(zero) || !parser.u16(number)) return false;
+        // A comment keeps an input's or output's number as written, in 16 bits: from X65536 on (an
+        // index past any PLC's inputs, from a damaged or foreign file) the number would be cut and
+        // the next Save would put the comment on another device.
+        const bool writtenNumber = numbersAsWritten && isOctalDevice(letter);
+        if (writtenNumber && indexToOctalNo(number) > 0xFFFF) {
+            parser.refuse();
+            return false;
+        }
         if (numbersAsWritten) {
             addDeviceComment();
         } else {
@@ -264,9 +274,7 @@ bool readDeviceSection(Parser& parser, DeviceCommentList& list, bool numbersAsWr
                                                          : deviceTextFor(static_cast<char>(letter), number);
         setField(node.deviceText, device);
         node.textLength = static_cast<std::uint16_t>(textView(node.deviceText).size());
-        node.deviceNo = numbersAsWritten && isOctalDevice(letter)
-                            ? static_cast<std::uint16_t>(indexToOctalNo(number))
-                            : number;
+        node.deviceNo = writtenNumber ? static_cast<std::uint16_t>(indexToOctalNo(number)) : number;
         node.cowOffset = static_cast<std::uint16_t>(parser.position());
         if (!parser.text(node.text)) return false;
     }

@@ -65,6 +65,8 @@ TEST_F(DeviceReplaceTest, TheFieldsAreReadIntoARangeAndItsTarget) {
         "A range runs from a device to a later one of the same letter, such as M0-M99. | Replace | warning";
     const std::string steps =
         "Type the step range as two step numbers, the first not above the second. | Replace | warning";
+    const std::string nesting =
+        "Nesting levels (N) are not replaced here: change them in the instruction box. | Replace | warning";
     struct Case {
         std::string from, to;
         bool whole;
@@ -87,6 +89,10 @@ TEST_F(DeviceReplaceTest, TheFieldsAreReadIntoARangeAndItsTarget) {
         {"M0-M99", "M999950", true, "", "", devices},  // the range would run past six digits
         {"P1", "P2", true, "", "",
          "Labels (P, I) are not replaced here: change them in the instruction box. | Replace | warning"},
+        {"N0", "N1", true, "", "", nesting},
+        {" n0-N7 ", "M100", true, "", "", nesting},
+        {"M0", "N1", true, "", "", nesting},
+        {"M0-N7", "M100", true, "", "", nesting},
         {"X0", "X20", false, "9", "3", steps},
         {"X0", "X20", false, "", "3", steps},
         {"X0", "X20", false, "1a", "3", steps},
@@ -172,6 +178,135 @@ TEST_F(DeviceReplaceTest, TheClosingBoxCountsOneOperandOrOneInstructionInTheSing
         fakes.messages.shown.clear();
         EXPECT_TRUE(replace(c.from, c.to).replaced) << c.from;
         EXPECT_EQ(boxes(), Boxes{c.box + " | " + textOf("ReplaceCaption") + " | information"}) << c.from;
+    }
+    selectLanguageFlags(0);
+}
+
+// The new device is drawn as the load writes it, so Convert leaves the line as it stands: a
+// register or relay in its number alone, an input or output on its own in three digits.
+TEST_F(DeviceReplaceTest, TheNewDeviceIsWrittenAsTheLoadWritesIt) {
+    struct Case {
+        const char* operand;  // the MOV's second operand before the replace
+        const char* from;
+        const char* to;
+        std::size_t line;  // of the ladder
+        std::string text;
+    };
+    const Case cases[] = {
+        {"D5733", "D5000-D5999", "D0", 3, "MOV K10 D733"}, {"D100", "D100", "D5", 3, "MOV K10 D5"},
+        {"D100Z1", "D100", "D12", 3, "MOV K10 D12Z1"},     {"D100", "X10", "X7", 2, "LD X007"},
+        {"D100", "X0-X10", "X150", 2, "LD X160"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        resetAllState();
+        prepare();
+        initPmwImageByType(5);
+        ASSERT_TRUE(initPmwImageForTypeAndSize(5, 8));
+        ASSERT_TRUE(load(kFindProgram, 8));
+        setText(objectOf("MOV K10 D100")->operands[1], c.operand);
+        ASSERT_TRUE(replace(c.from, c.to).replaced);
+        EXPECT_EQ(ladder().at(c.line), c.text);
+        ASSERT_TRUE(runCommand(LToM));
+        EXPECT_EQ(ladder().at(c.line), c.text);  // as the load writes it after Convert
+    }
+}
+
+// A device that takes the place of another keeps its own comment and name; the replaced device's
+// texts go only where the new device has none, and stay on the replaced device otherwise. The
+// closing box says how many were kept.
+TEST_F(DeviceReplaceTest, ADeviceKeepsItsOwnCommentAndNameAndTheBoxCountsThem) {
+    const std::string done =
+        "1 operand replaced in 1 instruction. Convert the ladder to write it into the program.";
+    struct Case {
+        const char* to;
+        bool ownComment, ownName;
+        const char* ownText;  // the new device's comment and name when it has them
+        Lines comments, names;
+        std::string kept;  // the line the box adds
+    };
+    const Case cases[] = {
+        // X1 -> X3, X3 with a comment and a name of its own: both stay, and X1 keeps its own
+        {"X3",
+         true,
+         true,
+         "Stop",
+         {"X001 Start", "X003 Stop"},
+         {"X001 Start", "X003 Stop"},
+         "\n2 device comments or names that the new devices already had were kept; the replaced devices "
+         "keep theirs."},
+        // X3 with a comment only: it keeps that, and takes X1's name
+        {"X3",
+         true,
+         false,
+         "Stop",
+         {"X001 Start", "X003 Stop"},
+         {"X003 Start"},
+         "\n1 device comment or name that the new device already had was kept; the replaced device keeps "
+         "its own."},
+        // X4 has none: both go over, as before
+        {"X4", false, false, "", {"X004 Start"}, {"X004 Start"}, ""},
+        // X3's own texts are X1's texts: nothing to keep, X1's go over
+        {"X3", true, true, "Start", {"X003 Start"}, {"X003 Start"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("X1 -> ") + c.to + (c.ownComment ? " comment" : "") +
+                     (c.ownName ? " name" : ""));
+        ClearAllComment1Click();
+        comment('X', 1, "Start");
+        appendDeviceName('X', 1, "Start");
+        const auto own = static_cast<std::uint16_t>(std::stoi(c.to + 1));
+        if (c.ownComment) comment('X', own, c.ownText);
+        if (c.ownName) appendDeviceName('X', own, c.ownText);
+        const Lines comments = deviceComments(), names = deviceNames();
+        fakes.messages.shown.clear();
+        const ReplaceOutcome outcome = replace("X1", c.to);
+        ASSERT_TRUE(outcome.replaced);
+        EXPECT_EQ(deviceComments(), c.comments);
+        EXPECT_EQ(deviceNames(), c.names);
+        EXPECT_EQ(std::size_t{ModeData.deviceCommentCount} + ModeData.deviceNameCount,
+                  c.comments.size() + c.names.size());
+        EXPECT_EQ(boxes(), Boxes{done + c.kept + kDone});
+        // Undo brings back the texts as they were
+        Undo1Click();
+        EXPECT_EQ(deviceComments(), comments);
+        EXPECT_EQ(deviceNames(), names);
+        EXPECT_EQ(ladder(), kLoaded);
+    }
+}
+
+// The line the box adds is in the interface language, with one and with more.
+TEST_F(DeviceReplaceTest, TheKeptLineSpeaksTheInterfaceLanguage) {
+    comment('X', 1, "Start");
+    comment('X', 0, "Stop");
+    comment('X', 20, "Spare");
+    comment('X', 21, "Spare 2");
+    comment('Y', 0, "Lamp");
+    comment('Y', 1, "Pump");
+    comment('Y', 10, "Spare lamp");
+    comment('Y', 11, "Spare pump");
+    struct Case {
+        int language;
+        const char* from;
+        const char* to;
+        std::string kept;
+    };
+    const Case cases[] = {
+        {4, "X0-X1", "X20",
+         "Se conservaron 2 comentarios o nombres que los dispositivos nuevos ya tenían; los dispositivos "
+         "reemplazados conservan los suyos."},
+        {4, "Y0", "Y10",
+         "Se conservó 1 comentario o nombre que el dispositivo nuevo ya tenía; el dispositivo reemplazado "
+         "conserva el suyo."},
+        {1, "Y1", "Y11", "已保留新元件原有的 1 個元件註解或名稱，被取代的元件也保留其原有內容。"},
+    };
+    for (const Case& c : cases) {
+        selectLanguageFlags(c.language);
+        fakes.messages.shown.clear();
+        ASSERT_TRUE(replace(c.from, c.to).replaced) << c.from;
+        ASSERT_EQ(fakes.messages.shown.size(), 1u) << c.from;
+        const std::string& text = fakes.messages.shown[0].text;
+        EXPECT_EQ(text.substr(text.find('\n') + 1), c.kept) << c.from;
     }
     selectLanguageFlags(0);
 }
@@ -291,14 +426,16 @@ TEST_F(DeviceReplaceTest, InstructionsThatStandAloneOnTheirLineAreReplacedWhereT
 TEST_F(DeviceReplaceTest, DeviceCommentsGoWithTheirDevices) {
     comment('X', 10, "Start button");
     comment('X', 0, "Stop");
-    comment('X', 20, "Spare");
+    // A comment of a device the replace does not touch (a new device's own comment stays:
+    // ADeviceKeepsItsOwnCommentAndNameAndTheBoxCountsThem).
+    comment('X', 30, "Spare");
     // In steps 0 to 5 alone X010 stays in use at step 14: it keeps its comment, X020 takes a copy.
     ASSERT_TRUE(replaceDevices(*readReplacement("X10", "X20", false, "0", "5")).replaced);
-    EXPECT_EQ(deviceComments(), (Lines{"X010 Start button", "X000 Stop", "X020 Start button"}));
+    EXPECT_EQ(deviceComments(), (Lines{"X010 Start button", "X000 Stop", "X030 Spare", "X020 Start button"}));
     // Over the whole program X010 goes out of use and its comment goes with it.
     ASSERT_TRUE(replace("X10", "X20").replaced);
-    EXPECT_EQ(deviceComments(), (Lines{"X000 Stop", "X020 Start button"}));
-    EXPECT_EQ(ModeData.deviceCommentCount, 2);
+    EXPECT_EQ(deviceComments(), (Lines{"X000 Stop", "X030 Spare", "X020 Start button"}));
+    EXPECT_EQ(ModeData.deviceCommentCount, 3);
 }
 
 // M0 -> M1 and M1 -> M2 at once: each comment moves once, from the comments before the replace.
@@ -311,6 +448,21 @@ TEST_F(DeviceReplaceTest, OverlappingRangesMoveEachCommentOnce) {
     // K4M0 -> K4M1 moves its sixteen bits: M16 takes M15's comment, which M15 keeps (K4M1 holds it);
     // M0 is used no more and loses its own.
     EXPECT_EQ(deviceComments(), (Lines{"M1 Run", "M15 Last bit", "M16 Last bit", "M2 Lamp"}));
+}
+
+// X0 -> X1 and X1 -> X2 where X2 has a comment of its own: X2 keeps it, so X1's stays on X1, whose
+// place is then taken, and X0's stays on X0. Nothing is lost, and the box counts the two kept.
+TEST_F(DeviceReplaceTest, ATextThatCannotGoOverKeepsThePlaceOfTheOneBeforeIt) {
+    comment('X', 0, "Run");
+    comment('X', 1, "Lamp");
+    comment('X', 2, "Own");
+    ASSERT_TRUE(replace("X0-X1", "X1").replaced);
+    EXPECT_EQ(ladder()[0] + ", " + ladder()[4], "LD X001, LD X002");
+    EXPECT_EQ(deviceComments(), (Lines{"X000 Run", "X001 Lamp", "X002 Own"}));
+    EXPECT_EQ(boxes(), Boxes{"2 operands replaced in 2 instructions. Convert the ladder to write them into "
+                             "the program.\n2 device comments or names that the new devices already had were "
+                             "kept; the replaced devices keep theirs." +
+                             kDone});
 }
 
 TEST_F(DeviceReplaceTest, UndoBringsTheCommentsBackWithTheLadder) {

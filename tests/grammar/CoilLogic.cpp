@@ -34,13 +34,27 @@ std::string deviceName(std::uint32_t code) {
     return "dev " + hex(code);
 }
 
-// The device of an operand pair: a bit device by its code, or a bit of a data register.
+// The two ways the load reads the bit device of an operand pair: a contact takes the whole of both
+// words past their bases (0x8400, 0x8000), an output only their low bytes.
+enum class PairRead { Contact, Output };
+
+// The device of an operand pair: a bit device by its code, or a bit of a data register, named as the
+// load names it, so that the words Convert writes for what the ladder shows name the same input.
 // A word bit is named by the register and bit the ladder shows for its words: the load reads past an
 // odd value and the high bits of the second word, and Convert writes the one form of what it shows.
-std::string pairName(std::uint16_t first, std::uint16_t second) {
-    if ((first >> 8) < 0x86) return deviceName((first & 0xFFu) + 256u * (second & 0xFFu));
+std::string pairName(std::uint16_t first, std::uint16_t second, PairRead read) {
+    if ((first >> 8) < 0x86) {
+        if (read == PairRead::Output) return deviceName((first & 0xFFu) + 256u * (second & 0xFFu));
+        return deviceName((std::uint32_t{first} - 0x8400u) + 256u * (std::uint32_t{second} - 0x8000u));
+    }
     const std::uint32_t value = (std::uint32_t{first} - 0x8600u) + 256u * (std::uint32_t{second} - 0x9400u);
     return "D" + std::to_string((value & 0x3FFFu) >> 1) + "." + std::to_string((second & 0x3C0u) >> 6);
+}
+
+// The device of MC's four-word form: the load reads it from the low bytes of its pair, whatever
+// the high bytes say.
+std::string masterControlDevice(std::uint16_t first, std::uint16_t second) {
+    return deviceName((first & 0xFFu) + 256u * (second & 0xFFu));
 }
 
 std::string wordsText(const Words& words, std::size_t at, std::size_t length) {
@@ -118,7 +132,7 @@ Instruction decode(const Words& words, std::size_t at, Operands operands) {
         const std::uint32_t k = w - 0x3C2;
         const bool edge = k >= 8;
         const std::uint32_t form = edge ? k - 8 : k;
-        const std::string device = pairName(w1, w2);
+        const std::string device = pairName(w1, w2, PairRead::Contact);
         const Family family = form < 2 ? Family::Ld : form < 4 ? Family::And : Family::Or;
         if (edge) return contact(family, false, ((form & 1) != 0 ? "fall " : "rise ") + device, length);
         return contact(family, (form & 1) != 0, device, length);
@@ -137,15 +151,16 @@ Instruction decode(const Words& words, std::size_t at, Operands operands) {
     if (w == 0x008 || w == 0x009)
         return simple(Kind::Output, std::string(w == 8 ? "PLS " : "PLF ") + deviceName(w1 - 0x8000u), length);
     if (w == 0x202 || w == 0x203 || w == 0x204)
-        return simple(Kind::Output, coilKind(w - 0x202u) + pairName(w1, w2), length);
+        return simple(Kind::Output, coilKind(w - 0x202u) + pairName(w1, w2, PairRead::Output), length);
     if (w == 0x208 || w == 0x209)
-        return simple(Kind::Output, std::string(w == 0x208 ? "PLS " : "PLF ") + pairName(w1, w2), length);
+        return simple(Kind::Output,
+                      std::string(w == 0x208 ? "PLS " : "PLF ") + pairName(w1, w2, PairRead::Output), length);
     if (w == 0x00A || w == 0x20A) {
-        Instruction mc =
-            simple(Kind::Mc,
-                   "MC " + hex(w1 - 0x8000u) + " " +
-                       (w == 0x00A ? deviceName(w2 - 0x8000u) : pairName(w2, wordAt(words, at + 3))),
-                   length);
+        Instruction mc = simple(
+            Kind::Mc,
+            "MC " + hex(w1 - 0x8000u) + " " +
+                (w == 0x00A ? deviceName(w2 - 0x8000u) : masterControlDevice(w2, wordAt(words, at + 3))),
+            length);
         mc.level = static_cast<int>((w1 - 0x8000u) & 7u);
         return mc;
     }

@@ -73,6 +73,11 @@ TEST(CoilLogic, ProgramsThatComputeTheSameCompareEqual) {
         {Words{0x2400, 0xE603, 0xEE07, 0x000F}, Words{0x2400, 0x000C, 0x8603, 0x000C, 0x8E07, 0x000F}},
         // a word bit in words the load reads as D6827.0, and as Convert writes that (found by the fuzz)
         {Words{0x03C2, 0x8657, 0x8035, 0xC500, 0x000F}, Words{0x03C2, 0x8656, 0x9435, 0xC500, 0x000F}},
+        // a contact's bit device in words of other high bytes than Convert writes: the load reads
+        // both words whole past their bases (0x157 + 256 * 0x35), Convert writes that device (found by
+        // the fuzz of the coil logic)
+        {Words{0x2400, 0x2401, 0x03C2, 0x8557, 0x8035, 0xFFF9, 0xFFF8, 0xC500, 0x000F},
+         Words{0x2400, 0x2401, 0x03C6, 0x8457, 0x8036, 0xFFF8, 0xC500, 0x000F}},
         // NOP and the placeholders of ladder objects do nothing
         {Words{0x2400, 0xFFFF, 0x1000, 0xFFFE, 0xC500, 0x000F}, Words{0x2400, 0xC500, 0x000F}},
     };

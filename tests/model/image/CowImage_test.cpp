@@ -141,6 +141,52 @@ TEST_F(CowImageTest, AnImageThatRunsPastItsEndIsRefused) {
               test::Boxes(2, "FileCommentError...system clear all comment | Error2018030210 | information"));
 }
 
+// A comment keeps an input's or output's number as written (the file holds its linear index): up to
+// X65535 (index 52413) it comes back on its device and Save writes it there again. From X65536 on
+// (index 52414, past any PLC's inputs: a damaged or foreign file) the number does not fit, and the
+// image is refused as damaged rather than the next Save putting the comment on another device. A
+// device name keeps the index itself, so any index fits.
+TEST_F(CowImageTest, AnInputOrOutputCommentWhoseNumberDoesNotFitRefusesTheImage) {
+    struct Case {
+        char letter;
+        std::uint16_t index;
+        std::string device;  // read, or empty when the image is refused
+    };
+    const Case cases[] = {
+        {'X', 15, "X017"}, {'Y', 127, "Y177"}, {'X', 52413, "X146275"}, {'X', 52414, ""}, {'Y', 65535, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.letter) + std::to_string(c.index));
+        fakes.messages.shown.clear();
+        ImageWriter w;
+        w.u16(1).device('X', 65535, "Named");
+        w.u16(2).device('D', 7, "Before").device(c.letter, c.index, "Far").u16(0).u16(0).u16(0);
+        const std::size_t end = w.pos;
+        fakes.files.put("/p/F.COW",
+                        Bytes(w.image.begin(), w.image.begin() + static_cast<std::ptrdiff_t>(end)));
+        ASSERT_TRUE(readCowFile("/p/F.COW"));
+        const bool read = loadCommentFromCowBuffer();
+        EXPECT_EQ(read, !c.device.empty());
+        if (!read) {
+            EXPECT_EQ(
+                test::shownBoxes(fakes.messages),
+                test::Boxes{"FileCommentError...system clear all comment | Error2018030210 | information"});
+            ClearAllComment1Click();  // as Open does with a refused image
+            const Bytes saved = cowFileBytes().value_or(Bytes());
+            EXPECT_EQ(Bytes(saved.begin() + 256, saved.end()), Bytes(12, 0));  // no comment on another device
+            continue;
+        }
+        ASSERT_NE(deviceCommentList.tail, nullptr);
+        EXPECT_EQ(textOf(deviceCommentList.tail->deviceText) + "=" + textOf(deviceCommentList.tail->text),
+                  c.device + "=Far");
+        // Save writes the image it read: the device keeps its index.
+        const Bytes saved = cowFileBytes().value_or(Bytes());
+        ASSERT_GE(saved.size(), end);
+        EXPECT_EQ(Bytes(saved.begin() + 256, saved.begin() + static_cast<std::ptrdiff_t>(end)),
+                  Bytes(w.image.begin() + 256, w.image.begin() + static_cast<std::ptrdiff_t>(end)));
+    }
+}
+
 TEST_F(CowImageTest, CommentsThatDoNotFitAreRefusedAndNothingChanges) {
     for (int i = 0; i < 773; ++i)
         appendDeviceComment('D', static_cast<std::uint16_t>(i), std::string(37, 'x'));
