@@ -643,7 +643,10 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
 
 void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) {
     stLadderBlock* const keepNow = ldrNow;
-    for (stLadderBlock* o = ldrTail; o != nullptr; o = o->prev) {
+    // The walk goes on from the object that stood before this one: a filler linked in front of it
+    // stands where it stood and would need a filler itself, without end.
+    for (stLadderBlock *o = ldrTail, *before = nullptr; o != nullptr; o = before) {
+        before = o->prev;
         if (o->objLbc != id || o->xAddr < x0 || o->end == kEndOutput) continue;
         const std::int64_t c = columnOf(o->xAddr);
         const std::int64_t r = rowOf(o->yAddr);
