@@ -231,7 +231,12 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
         if (overlapped == nullptr) platform::say({"Error2015011911", " *", platform::MsgIcon::Warning});
     }
     const bool insert = (editModeFlags & kEditInsertMode) != 0;
-    const Mode mode = placementMode(insert, duplicated, output);
+    // RET lands in the last cell like an output: nothing is inserted in front of what stands there.
+    const bool endsLine = output || isRetCode(entered.iCode);
+    const Mode mode = placementMode(insert, duplicated, endsLine);
+    if (mode == Mode::Refused && !output)
+        platform::statusBar().setPanelText(13,
+                                           "RET stands alone in the last cell: nothing is inserted there.");
     trace("*Mode" +
           std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
                          static_cast<int>(output)) +
@@ -335,6 +340,14 @@ bool checkSymbolEntry() {
     return true;
 }
 
+// The line is not entered; the box stays open with it.
+void refuseLine() {
+    editInstrFlags |= kInstrEntryRefused;
+    platform::say({"Input Error...Can't write", "Error2015031910", platform::MsgIcon::Warning});
+    redrawFlags &= static_cast<std::uint8_t>(~(kRedrawLadder | kRedrawObjects));
+    releaseEditNew();
+}
+
 // The entry proper, after the access codes. The box's state says how it ended.
 void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     ReallocLadderMemory(kLinkEditNew, 20);
@@ -355,10 +368,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     trace("*checkInstrCode", hexText(code));
     iconSymbleCode = _UpdateIconFnCode(code);
     if (code == 0) {
-        editInstrFlags |= kInstrEntryRefused;
-        platform::say({"Input Error...Can't write", "Error2015031910", platform::MsgIcon::Warning});
-        redrawFlags &= static_cast<std::uint8_t>(~(kRedrawLadder | kRedrawObjects));
-        releaseEditNew();
+        refuseLine();
         return;
     }
     entered.setDFlag((editInstrFlags & kInstrDoubleWord) != 0);
@@ -379,6 +389,12 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     }
     correctForms(entered);
     trace("*iCode", hexText(entered.iCode));
+    if (outputWithoutContacts(entered.iCode, xOldCursor, yOldCursor)) {
+        platform::statusBar().setPanelText(
+            13, "An output needs a contact in front of it on its line, or a link to a line that has one.");
+        refuseLine();
+        return;
+    }
 
     entered.xAddr = xOldCursor;
     entered.yAddr = yOldCursor;
