@@ -237,6 +237,13 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     if (mode == Mode::Refused && !output)
         platform::statusBar().setPanelText(13,
                                            "RET stands alone in the last cell: nothing is inserted there.");
+    // Opening the cell moves what stood above it on: an OR there would join the wire left behind.
+    if (mode == Mode::Insert && isOrTypeCode(entered.iCode)) {
+        platform::statusBar().setPanelText(
+            13, "An OR inserted here would stand beside the wire the insert leaves above it.");
+        refuseInsertPosition(box);
+        return false;
+    }
     trace("*Mode" +
           std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
                          static_cast<int>(output)) +

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "compiler/ConvertCommand.h"
+#include "entry/EntryDriver.h"
 #include "entry/FakeEntryDialogs.h"
 #include "entry/InstructionBox.h"
-#include "entry/ShownLadder.h"
 #include "grammar/CoilLogic.h"
 #include "grammar/ConvertProperty.h"
 #include "model/core/CommandTransaction.h"
@@ -73,9 +73,10 @@ protected:
 };
 
 // The program of the report (a step ladder of 356 words, 8K): in Insert mode OR Y4 in the 9th cell
-// of the 7th line, then LD X0 in the 9th cell of the 10th line. The second Enter opened a cell in
-// front of an object of a line below that had wire to its left, linked a NOP there, then looked at
-// that NOP, which needed one too, without end. Both lines are taken and Convert writes the ladder.
+// of the 7th line, then LD X0 in the 9th cell of the 10th line; the second Enter never returned.
+// Every Enter returns now. The OR is refused: opening its cell moves the contact above it on and
+// leaves wire there, beside which the OR would stand (Convert wrote it in series). The LD is taken,
+// and Convert writes it.
 TEST_F(TypedLinesTest, InsertModeLinesInALongStepLadderReturn) {
     const Words words = readWords("tests/entry/programs/insert-mode-hang.words");
     ASSERT_EQ(words.size(), 356u);
@@ -86,13 +87,33 @@ TEST_F(TypedLinesTest, InsertModeLinesInALongStepLadderReturn) {
         type(720, 576, "LD X0");
     };
     ASSERT_EQ(endsWithin(30, typeBoth), "");
-    typeBoth();
+    type(720, 384, "OR Y4");
+    EXPECT_EQ(boxes(), Boxes{"This position can't insert | Msg2015011911 | warning"});
+    EXPECT_EQ(fakes.statusBar.panelText(13),
+              "An OR inserted here would stand beside the wire the insert leaves above it.");
+    fakes.messages.shown.clear();
+    type(720, 576, "LD X0");
     EXPECT_EQ(boxes(), Boxes{});
-    EXPECT_EQ(editInstrFlags & kInstrEntryRefused, 0);
     const Lines typed = ladder();
-    EXPECT_EQ(std::count(typed.begin(), typed.end(), "720,384 OR Y4"), 1);
     EXPECT_EQ(std::count(typed.begin(), typed.end(), "720,576 LD X0"), 1);
     ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+    const grammar::Words once = grammar::imageProgramWords();
+    ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+    EXPECT_EQ(grammar::compareLogic(once, grammar::imageProgramWords()), "");
+}
+
+// Opening a cell in front of an object of another line of the block that has wire or a contact to
+// its left links a NOP in front of that object. The NOP takes the block id of new objects; when that
+// is the block's own (as it was in the report's program), the walk that met the NOP next gave it a
+// NOP too, without end. LD X0, AND X1 over LD X2, AND X3, joined in parallel before OUT Y0.
+TEST_F(TypedLinesTest, OpeningACellWalksOnPastTheNopItLinks) {
+    ASSERT_TRUE(loadProgram({0x2400, 0x4401, 0x2402, 0x4403, 0xFFF9, 0xC500, 0x000F}));
+    const std::uint32_t block = ldrHead->objLbc;
+    curObjLbc = block;
+    ASSERT_EQ(endsWithin(10, [block] { shiftBlockCellsRight(160, 0, block); }), "");
+    shiftBlockCellsRight(160, 0, block);
+    EXPECT_EQ(ladder(), (Lines{"80,0 LD X000", "240,0 AND X001", "80,64 LD X002", "160,64 NOP",
+                               "240,64 AND X003", "340,64 ORB", "1040,0 OUT Y000", "1040,128 END"}));
 }
 
 std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
