@@ -231,7 +231,19 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
         if (overlapped == nullptr) platform::say({"Error2015011911", " *", platform::MsgIcon::Warning});
     }
     const bool insert = (editModeFlags & kEditInsertMode) != 0;
-    const Mode mode = placementMode(insert, duplicated, output);
+    // RET lands in the last cell like an output: nothing is inserted in front of what stands there.
+    const bool endsLine = output || isRetCode(entered.iCode);
+    const Mode mode = placementMode(insert, duplicated, endsLine);
+    if (mode == Mode::Refused && !output)
+        platform::statusBar().setPanelText(13,
+                                           "RET stands alone in the last cell: nothing is inserted there.");
+    // Opening the cell moves what stood above it on: an OR there would join the wire left behind.
+    if (mode == Mode::Insert && isOrTypeCode(entered.iCode)) {
+        platform::statusBar().setPanelText(
+            13, "An OR inserted here would stand beside the wire the insert leaves above it.");
+        refuseInsertPosition(box);
+        return false;
+    }
     trace("*Mode" +
           std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
                          static_cast<int>(output)) +
@@ -335,6 +347,14 @@ bool checkSymbolEntry() {
     return true;
 }
 
+// The line is not entered; the box stays open with it.
+void refuseLine() {
+    editInstrFlags |= kInstrEntryRefused;
+    platform::say({"Input Error...Can't write", "Error2015031910", platform::MsgIcon::Warning});
+    redrawFlags &= static_cast<std::uint8_t>(~(kRedrawLadder | kRedrawObjects));
+    releaseEditNew();
+}
+
 // The entry proper, after the access codes. The box's state says how it ended.
 void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     ReallocLadderMemory(kLinkEditNew, 20);
@@ -355,10 +375,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     trace("*checkInstrCode", hexText(code));
     iconSymbleCode = _UpdateIconFnCode(code);
     if (code == 0) {
-        editInstrFlags |= kInstrEntryRefused;
-        platform::say({"Input Error...Can't write", "Error2015031910", platform::MsgIcon::Warning});
-        redrawFlags &= static_cast<std::uint8_t>(~(kRedrawLadder | kRedrawObjects));
-        releaseEditNew();
+        refuseLine();
         return;
     }
     entered.setDFlag((editInstrFlags & kInstrDoubleWord) != 0);
@@ -379,6 +396,12 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     }
     correctForms(entered);
     trace("*iCode", hexText(entered.iCode));
+    if (outputWithoutContacts(entered.iCode, xOldCursor, yOldCursor)) {
+        platform::statusBar().setPanelText(
+            13, "An output needs a contact in front of it on its line, or a link to a line that has one.");
+        refuseLine();
+        return;
+    }
 
     entered.xAddr = xOldCursor;
     entered.yAddr = yOldCursor;
@@ -643,7 +666,10 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
 
 void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) {
     stLadderBlock* const keepNow = ldrNow;
-    for (stLadderBlock* o = ldrTail; o != nullptr; o = o->prev) {
+    // The walk goes on from the object that stood before this one: a filler linked in front of it
+    // stands where it stood and would need a filler itself, without end.
+    for (stLadderBlock *o = ldrTail, *before = nullptr; o != nullptr; o = before) {
+        before = o->prev;
         if (o->objLbc != id || o->xAddr < x0 || o->end == kEndOutput) continue;
         const std::int64_t c = columnOf(o->xAddr);
         const std::int64_t r = rowOf(o->yAddr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "entry/InstructionTable.h"
@@ -39,6 +40,9 @@ constexpr std::uint16_t kCodeRstRegister = 0x000D;
 constexpr std::uint16_t kCodeMcr = 0x000B;
 constexpr std::uint16_t kCodeStl = 0xF000;
 constexpr std::uint16_t kCodeRet = 0xF7FF;
+
+// The status bar's panel that says why a line was refused for its place.
+constexpr int kReasonPanel = 13;
 
 char charAt(std::span<const char> text, std::size_t i) {
     return i < text.size() ? text[i] : '\0';
@@ -130,17 +134,59 @@ bool joinedToOtherLines(std::uint32_t y) {
     return false;
 }
 
-// END is never taken: a program holds one. The instructions that stand alone on their line (MCR,
-// SRET to NEXT, RET) are taken wherever the line holds nothing in front of them but its label, wire
-// and the STL of its step, as the load draws them. After contacts, or on a line joined to others,
-// Convert would write them behind those contacts, and the load, which draws them on a line of their
-// own, would not read that back: they are refused there.
-bool refusedAfterContacts(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
-    if (code == kCodeEnd) return true;
-    if (!isUnconditionalInstrCode(code)) return false;
+bool standsOnLine(std::uint16_t code, std::uint32_t y) {
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->yAddr == y && staysInFront(*o, code, x)) return true;
-    return joinedToOtherLines(y);
+        if (o->yAddr == y && o->iCode == code) return true;
+    return false;
+}
+
+// Whether a step is open on the lines above y: its STL stands above, and no RET after it.
+bool insideStep(std::uint32_t y) {
+    std::uint32_t stl = 0, ret = 0;
+    bool anyStl = false, anyRet = false;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->yAddr >= y) continue;
+        if (o->iCode == kCodeStl && (!anyStl || o->yAddr > stl)) stl = o->yAddr, anyStl = true;
+        if (o->iCode == kCodeRet && (!anyRet || o->yAddr > ret)) ret = o->yAddr, anyRet = true;
+    }
+    return anyStl && (!anyRet || ret < stl);
+}
+
+// Whether the nearest line above y that holds an instruction holds a label alone: the load reads
+// what follows the label on the label's own line.
+bool underALabelAlone(std::uint32_t y) {
+    const stLadderBlock* nearest = nullptr;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr < y && !holdsNoInstruction(*o) && (nearest == nullptr || o->yAddr > nearest->yAddr))
+            nearest = o;
+    if (nearest == nullptr) return false;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == nearest->yAddr && !holdsNoInstruction(*o) && !isLabelCode(o->iCode)) return false;
+    return true;
+}
+
+// Why the instruction cannot stand at (x, y), for the status bar; empty when it can. END is never
+// taken: a program holds one. The instructions that stand alone on their line (MCR, SRET to NEXT,
+// RET) are taken wherever the line holds nothing in front of them but its label, wire and the STL
+// of its step, as the load draws them. After contacts, or on a line joined to others, Convert would
+// write them behind those contacts, and the load, which draws them on a line of their own, would
+// not read that back. On the line of a RET they would take the RET's place and leave its step
+// open; under a label alone on its line the load would read them on the label's line.
+std::string placeRefusal(std::uint16_t code, std::string_view mnemonic, std::uint32_t x, std::uint32_t y) {
+    const std::string name(mnemonic);
+    if (code == kCodeEnd) return "A program holds one END.";
+    if (!isUnconditionalInstrCode(code)) return "";
+    const std::string alone = name + " stands alone on its line: ";
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == y && staysInFront(*o, code, x))
+            return alone +
+                   (o->iCode == kCodeStl ? "a step holds no MCR." : "contacts stand in front of it here.");
+    if (joinedToOtherLines(y)) return alone + "this line is joined to the lines beside it.";
+    if (code != kCodeRet && standsOnLine(kCodeRet, y))
+        return alone + "the RET that closes a step stands here.";
+    if (code == kCodeMcr && insideStep(y)) return alone + "a step holds no MCR.";
+    if (underALabelAlone(y)) return alone + "the label above stands alone; type it on the label's line.";
+    return "";
 }
 
 // RST of a whole register (D without a bit, R, V, Z) is the word-device reset, not the bit form.
@@ -190,12 +236,18 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
     const bool boxForm =
         !word.refused && (word.row == nullptr || boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse));
     if (!boxForm && forms == Forms::Box) return 0;
-    if (refusedInFirstCell(word, x, y) || refusedAfterContacts(word.code, x, y)) return 0;
+    if (refusedInFirstCell(word, x, y)) return 0;
+    std::uint16_t code = word.code;
     if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
-        const std::optional<std::uint16_t> code = classCode(word, operands);
-        return code ? accept(*code) : 0;
+        const std::optional<std::uint16_t> classed = classCode(word, operands);
+        if (!classed) return 0;
+        code = *classed;
     }
-    return accept(word.code);
+    if (const std::string why = placeRefusal(code, word.written, x, y); !why.empty()) {
+        if (forms == Forms::Box) platform::statusBar().setPanelText(kReasonPanel, why);
+        return 0;
+    }
+    return accept(code);
 }
 
 }  // namespace
@@ -256,6 +308,15 @@ std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char
     instrResultCode = result;
     editInstrFlags = flags;
     return code;
+}
+
+bool outputWithoutContacts(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
+    if (!isOutputTypeCode(code) || isUnconditionalInstrCode(code)) return false;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == y && !holdsNoInstruction(*o) && o->xAddr >= draw.iBusLineStart &&
+            o->end != kEndOutput && (o->xAddr < x || o == ldrHead))
+            return false;
+    return !joinedToOtherLines(y);
 }
 
 }  // namespace kestrion

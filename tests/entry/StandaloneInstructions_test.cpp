@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "compiler/ConvertCommand.h"
+#include "editor/CursorMoves.h"
 #include "editor/EditCommands.h"
 #include "entry/FakeEntryDialogs.h"
 #include "entry/InstructionBox.h"
+#include "entry/ShownLadder.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorServices.h"
@@ -250,6 +252,199 @@ TEST_F(StandaloneInstructionTest, WhatTheBoxTakesConvertReadsBackWhereItStands) 
             ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
             EXPECT_EQ(ladder(), typed);
         }
+    }
+}
+
+struct Refused {
+    const char* name;
+    Words words;
+    bool insert;
+    std::uint32_t x, y;
+    std::string line;
+    std::string box;
+    std::string why;  // the status bar
+};
+
+// The lines of the report that the box took and Convert then refused, or wrote as another program:
+// each is refused with its box, the status bar says why, and the ladder stays as it was.
+TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWithTheReason) {
+    const std::string insertRefused = "This position can't insert | Msg2015011911 | warning";
+    const std::string noContact =
+        "An output needs a contact in front of it on its line, or a link to a line that has one.";
+    std::vector<Refused> cases = {
+        {"MCR over the RET that closes a step",
+         {0xF014, 0xC500, 0xF7FF, 0x000F},
+         false,
+         80,
+         64,
+         "MCR N0",
+         kRefused,
+         "MCR stands alone on its line: the RET that closes a step stands here."},
+        {"RET inserted on the line of a FEND",
+         {0x2400, 0xC500, 0x001C, 0x000F},
+         true,
+         80,
+         64,
+         "RET",
+         insertRefused,
+         "RET stands alone in the last cell: nothing is inserted there."},
+        {"NEXT under a label alone on its line",
+         {0xB03F, 0x000F},
+         false,
+         80,
+         64,
+         "NEXT",
+         kRefused,
+         "NEXT stands alone on its line: the label above stands alone; type it on the label's line."},
+        {"an output with only wire in front, on the second line",
+         {0x2401, 0xC501, 0x000F},
+         false,
+         80,
+         64,
+         "OUT Y2",
+         kRefused,
+         noContact},
+        {"SET below an MC, with only wire in front",
+         {0x2401, 0x000A, 0x8000, 0x8864, 0x000F},
+         false,
+         80,
+         64,
+         "SET M1",
+         kRefused,
+         noContact},
+        {"an output on an empty first line", {0x000F}, false, 160, 0, "OUT Y0", kRefused, noContact},
+        {"after contacts of its line",
+         {0x2400, 0x4401, 0xC500, 0x000F},
+         false,
+         240,
+         0,
+         "FOR K5",
+         kRefused,
+         "FOR stands alone on its line: contacts stand in front of it here."},
+        {"on a line an OR joins to the one above",
+         {0x2400, 0x6401, 0xC500, 0x000F},
+         false,
+         80,
+         64,
+         "SRET",
+         kRefused,
+         "SRET stands alone on its line: this line is joined to the lines beside it."},
+        {"a second END",
+         {0x2400, 0xC500, 0x000F},
+         false,
+         80,
+         64,
+         "END",
+         kRefused,
+         "A program holds one END."},
+        {"an MCR inside a step",
+         {0xF014, 0xC500, 0xF7FF, 0x000F},  // a line is inserted in front of the RET first
+         false,
+         80,
+         64,
+         "MCR N0",
+         kRefused,
+         "MCR stands alone on its line: a step holds no MCR."},
+    };
+    // The other instructions that stand alone take the RET's place as MCR does.
+    for (const std::string& line : kStandalone)
+        if (line != "MCR N0" && line != "RET")
+            cases.push_back({"over the RET that closes a step",
+                             {0xF014, 0xC500, 0xF7FF, 0x000F},
+                             false,
+                             80,
+                             64,
+                             line,
+                             kRefused,
+                             line.substr(0, line.find(' ')) +
+                                 " stands alone on its line: the RET that closes a step stands here."});
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.line + ": " + c.name);
+        ASSERT_TRUE(loadProgram(c.words));
+        if (std::string(c.name) == "an MCR inside a step") {
+            cursorAt(80, 64);
+            InsertLine1Click();
+        }
+        if (c.insert) editModeFlags |= kEditInsertMode;
+        fakes.statusBar.setPanelText(13, "");
+        const Lines loaded = ladder();
+        type(c.x, c.y, c.line);
+        EXPECT_EQ(boxes(), Boxes{c.box});
+        EXPECT_EQ(fakes.statusBar.panelText(13), c.why);
+        EXPECT_EQ(ladder(), loaded);
+    }
+}
+
+// Where the same lines stand as Convert reads them back, the box takes them, and Convert writes the
+// program the words give.
+TEST_F(StandaloneInstructionTest, TheSameLinesWhereConvertReadsThemBackAreTaken) {
+    struct Taken {
+        Words words;
+        bool insert;
+        std::uint32_t x, y;
+        std::string line;
+        Words written;
+    };
+    const std::vector<Taken> cases = {
+        {{0xB03F, 0x000F}, false, 80, 0, "NEXT", {0xB03F, 0x0022, 0x000F}},  // on the label's line
+        {{0x2400, 0xC500, 0x001C, 0x000F}, false, 80, 64, "RET", {0x2400, 0xC500, 0xF7FF, 0x000F}},  // over
+                                                                                                     // FEND
+        {{0xF014, 0xC500, 0xF7FF, 0x000F},
+         false,
+         80,
+         128,
+         "MCR N0",
+         {0xF014, 0xC500, 0xF7FF, 0x000B, 0x8000, 0x000F}},
+    };
+    for (const Taken& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(loadProgram(c.words));
+        if (c.insert) editModeFlags |= kEditInsertMode;
+        type(c.x, c.y, c.line);
+        EXPECT_EQ(boxes(), Boxes{});
+        const Lines typed = ladder();
+        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        EXPECT_EQ(program(c.written.size()), c.written);
+        EXPECT_EQ(ladder(), typed);
+    }
+}
+
+// RET lands in the last cell and leaves the rest of its line: typed with the cursor on a contact of
+// that line it would stand behind the contact, which the load reads as another program. The other
+// eight take the line from the cursor on, the contact with it.
+TEST_F(StandaloneInstructionTest, RetTypedOnAContactOfItsLineIsRefused) {
+    for (const std::string& line : kStandalone) {
+        SCOPED_TRACE(line);
+        ASSERT_TRUE(loadProgram({0x2400, 0xC500, 0x000F}));
+        type(80, 64, "LD X001");
+        const Lines before = ladder();
+        type(80, 64, line);
+        if (line == "RET") {
+            EXPECT_EQ(boxes(), Boxes{kRefused});
+            EXPECT_EQ(ladder(), before);
+            continue;
+        }
+        EXPECT_EQ(boxes(), Boxes{});
+        const Lines typed = ladder();
+        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        EXPECT_EQ(ladder(), typed);
+    }
+}
+
+// Delete turns a contact into wire: behind that wire each of the nine is taken, as on an empty line,
+// and Convert reads it back where it stands.
+TEST_F(StandaloneInstructionTest, BehindWireLeftByDeleteTheyAreTaken) {
+    for (const std::string& line : kStandalone) {
+        SCOPED_TRACE(line);
+        ASSERT_TRUE(loadProgram({0x2400, 0xC500, 0x000F}));
+        type(80, 64, "LD X001");
+        cursorAt(80, 64);
+        ASSERT_TRUE(deleteFramedObject());
+        type(160, 64, line);
+        EXPECT_EQ(boxes(), Boxes{});
+        const Lines typed = shownLadder();
+        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        EXPECT_EQ(shownLadder(), typed);
     }
 }
 

@@ -147,6 +147,8 @@ TEST_F(LadderTypingTest, TheOutputKeyAndTheCoilButtonStartTheLineWithOut) {
     const std::function<void()> openers[] = {[this] { press(Qt::Key_F7); },
                                              [this] { form.action("spbtnCoil")->trigger(); }};
     for (const auto& open : openers) {
+        // An output needs a contact in front of it on its line.
+        if (&open != &openers[0]) typeLine("LD X1\r");
         QString shown;
         whileBoxOpens([&] {
             shown = box()->EditInstr1->text();
@@ -155,7 +157,8 @@ TEST_F(LadderTypingTest, TheOutputKeyAndTheCoilButtonStartTheLineWithOut) {
         open();
         EXPECT_EQ(shown, "OUT ");
     }
-    EXPECT_EQ(objectListDumpRows(), (Texts{"LD  80,0", "OUT  1040,0", "OUT  1040,64", "END 1040,128"}));
+    EXPECT_EQ(objectListDumpRows(),
+              (Texts{"LD  80,0", "OUT  1040,0", "LD  80,64", "OUT  1040,64", "END 1040,128"}));
     EXPECT_EQ(messages, Texts{});
 }
 

@@ -1,0 +1,130 @@
+// The instructions that stand alone on their line (and END), typed at every cell the cursor reaches
+// of programs the grammar builds, in overwrite and in Insert mode: what the box takes, Convert
+// writes without a box, the load reads back to the ladder that was on screen, and a second Convert
+// writes the same words; what it refuses, it refuses with its box and the ladder stays as it was.
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "compiler/ConvertCommand.h"
+#include "entry/FakeEntryDialogs.h"
+#include "entry/InstructionBox.h"
+#include "entry/ShownLadder.h"
+#include "grammar/ConvertProperty.h"
+#include "grammar/ProgramGrammar.h"
+#include "model/core/CommandTransaction.h"
+#include "model/ladder/EditorServices.h"
+#include "support/Fixture.h"
+#include "support/ShownBoxes.h"
+
+namespace kestrion::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines kTyped = {"MCR N0", "FOR K5", "NEXT", "FEND", "SRET", "IRET", "EI", "DI", "RET", "END"};
+
+// The boxes with which the box refuses a line for its place.
+const Lines kRefusals = {"Input Error...Can't write | Error2015031910 | warning",
+                         "This position can't insert | Msg2015011911 | warning",
+                         "Edit symble position error | Address Error | warning"};
+
+// Shown by Convert for a program whose first instruction is STL, which it converts all the same.
+const std::string kFirstIsStl = "First Instruction is STL... | *Modify_xBlockAddr | error";
+
+std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
+}
+
+// What only the one and only the other holds.
+std::string difference(const Lines& shown, const Lines& back) {
+    std::string text;
+    for (const std::string& row : shown)
+        if (std::find(back.begin(), back.end(), row) == back.end()) text += " -" + row;
+    for (const std::string& row : back)
+        if (std::find(shown.begin(), shown.end(), row) == shown.end()) text += " +" + row;
+    return text;
+}
+
+class StandaloneGrammar : public CoreTest {
+protected:
+    void open(const grammar::Words& words) {
+        grammar::startEditor();
+        ASSERT_TRUE(grammar::openProgramWords(words));
+        // From the ladder Convert reads back: what the program brought is Convert's own business.
+        ASSERT_TRUE(runCommand(LToM));
+        editModeFlags |= kEditFileOpen;
+        fakes.messages.shown.clear();
+    }
+    void type(std::uint32_t x, std::uint32_t y, const std::string& line) {
+        xOldCursor = x;
+        yOldCursor = y;
+        setBlueFrameObject(x, y);
+        entryDialogs.scripts.push_back(line.substr(1) + "\r");
+        openInstructionBoxOnKey(line[0]);
+    }
+    Boxes boxes() const {
+        Boxes shown = shownBoxes(fakes.messages);
+        std::erase(shown, kFirstIsStl);
+        return shown;
+    }
+    // "" when the property holds for the line typed at (x, y); else what broke.
+    std::string check(const grammar::Words& words, const std::string& line, std::uint32_t x, std::uint32_t y,
+                      bool insert) {
+        open(words);
+        if (insert) editModeFlags |= kEditInsertMode;
+        const Lines before = shownLadder();
+        type(x, y, line);
+        if (!boxes().empty()) {
+            if (std::find(kRefusals.begin(), kRefusals.end(), boxes().front()) == kRefusals.end())
+                return "refused with " + testing::PrintToString(boxes());
+            return shownLadder() == before ? "" : "refused, and the ladder changed";
+        }
+        const Lines typed = shownLadder();
+        if (!runCommand(LToM)) return "Convert refused what the box took: " + testing::PrintToString(boxes());
+        if (!boxes().empty()) return "Convert showed " + testing::PrintToString(boxes());
+        if (const Lines back = shownLadder(); back != typed)
+            return "the load read back " + difference(typed, back);
+        const grammar::Words once = grammar::imageProgramWords();
+        if (!runCommand(LToM) || grammar::imageProgramWords() != once)
+            return "a second Convert did not write the same words";
+        return "";
+    }
+
+    FakeEntryDialogs entryDialogs;
+    InstalledDialogs<EntryDialogs> installed{entryDialogs};
+};
+
+// Programs from seed 1, two of them; KESTRION_GRAMMAR_STANDALONE_FIRST and
+// KESTRION_GRAMMAR_STANDALONE_PROGRAMS set others.
+TEST_F(StandaloneGrammar, WhatTheBoxTakesConvertWritesAndTheLoadReadsBack) {
+    const std::uint32_t first = fromEnvironment("KESTRION_GRAMMAR_STANDALONE_FIRST", 1);
+    const std::uint32_t count = fromEnvironment("KESTRION_GRAMMAR_STANDALONE_PROGRAMS", 2);
+    int broken = 0;
+    for (std::uint32_t seed = first; seed < first + count && broken < 60; ++seed) {
+        std::set<std::string> seen;  // one failure of each kind a program
+        grammar::RandomChoices choices(seed);
+        const grammar::Program program = grammar::generateProgram(choices);
+        const grammar::Words words = program.words();
+        grammar::startEditor();
+        if (!grammar::openProgramWords(words) || !runCommand(LToM)) continue;
+        const std::uint32_t bottom = ldrTail->yAddr;
+        for (const std::string& line : kTyped)
+            for (const bool insert : {false, true})
+                for (std::uint32_t y = 0; y <= bottom; y += 64)
+                    for (std::uint32_t x = 0; x <= 1040; x += 80) {
+                        const std::string broke = check(words, line, x, y, insert);
+                        const std::string kind = line + (insert ? " insert " : " ") + broke.substr(0, 40);
+                        if (broke.empty() || !seen.insert(kind).second || ++broken > 60) continue;
+                        ADD_FAILURE() << "seed " << seed << ": " << (insert ? "insert " : "") << line
+                                      << " at " << x << "," << y << ": " << broke << "\n"
+                                      << program.listing();
+                    }
+    }
+}
+
+}  // namespace
+}  // namespace kestrion::test
