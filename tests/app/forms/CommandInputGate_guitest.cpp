@@ -42,9 +42,10 @@ namespace kestrion::test {
 namespace {
 
 // What the technician does, in this order, while the transfer waits.
-enum class Act { TypeOnLadder, FinishLine, F4, CtrlZ, CtrlN, CtrlO, CloseProgress, CloseBox };
-constexpr Act kActs[] = {Act::TypeOnLadder, Act::FinishLine,    Act::F4,      Act::CtrlZ, Act::CtrlN,
-                         Act::CtrlO,        Act::CloseProgress, Act::CloseBox};
+enum class Act { TypeOnLadder, FinishLine, F4, CtrlZ, CtrlN, CtrlO, CtrlQ, CloseProgress, CloseBox };
+using Acts = std::vector<Act>;
+const Acts kEveryAct = {Act::TypeOnLadder, Act::FinishLine,    Act::F4,      Act::CtrlZ, Act::CtrlN,
+                        Act::CtrlO,        Act::CloseProgress, Act::CloseBox};
 
 class CommandInputGateTest : public RealServicesTest {
 protected:
@@ -89,12 +90,14 @@ protected:
     }
 
     // Runs the menu item, with the acts one after another from its first wait.
-    void runWithActs(const char* item, bool acts = true) {
-        actsStarted_ = !acts;
+    void runWithActs(const char* item, Acts acts = {}) {
+        acts_ = std::move(acts);
+        actsStarted_ = acts_.empty();
+        actsScheduled_ = false;
         entryMet_ = false;
         startProgram = pmw.program;
         startBlock = pmw.parameterBlock;
-        plc.command("delay 40");  // every reply waits: the acts land inside the transfer
+        if (!acts_.empty()) plc.command("delay 100");  // every reply waits: the acts land inside it
         QTimer watcher;
         QObject::connect(&watcher, &QTimer::timeout, [this] { watch(); });
         watcher.start(5);
@@ -111,8 +114,13 @@ protected:
         if (!watching_) return;
         if (transferring_ && !actsStarted_ && linkBusy() && progressShown()) {
             actsStarted_ = true;
-            for (std::size_t i = 0; i < std::size(kActs); ++i)
-                QTimer::singleShot(30 * static_cast<int>(i + 1), &form, [this, act = kActs[i]] { run(act); });
+            actsScheduled_ = true;
+            for (std::size_t i = 0; i < acts_.size(); ++i)
+                QTimer::singleShot(30 * static_cast<int>(i + 1), &form, [this, act = acts_[i]] {
+                    run(act);
+                    if (actsRun.size() == acts_.size())
+                        plc.command("delay 0");  // the rest at the line's pace
+                });
         }
         if (auto* entry = qobject_cast<forms::TEditKeyForm*>(QApplication::activePopupWidget())) {
             if (!entryMet_) foreign.push_back("instruction box");
@@ -143,6 +151,10 @@ protected:
             return;
         }
         // Anything else was opened by an act: it goes along, so that a fault shows in the PLC.
+        if (!actsScheduled_) {
+            if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
+            return;
+        }
         if (modal == lastForeign_) return;
         lastForeign_ = modal;
         foreign.push_back(modal->metaObject()->className());
@@ -152,6 +164,7 @@ protected:
     }
 
     void run(Act act) {
+        if (!transferring_) return;  // too late: counted as not done
         QWindow* window = form.windowHandle();
         switch (act) {
             case Act::TypeOnLadder:
@@ -169,14 +182,15 @@ protected:
             case Act::CtrlZ: QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier); break;
             case Act::CtrlN: QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier); break;
             case Act::CtrlO: QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier); break;
+            case Act::CtrlQ:
+                form.activateWindow();
+                QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+                break;
             case Act::CloseProgress:
                 if (QWidget* progress = progressForm()) progress->close();
                 progressHidden = !progressShown();
                 break;
-            case Act::CloseBox:
-                form.close();
-                plc.command("delay 0");  // the rest of the transfer at the line's pace
-                break;
+            case Act::CloseBox: form.close(); break;
         }
         actsRun.push_back(act);
     }
@@ -206,29 +220,43 @@ private:
     bool actsStarted_ = false;
     bool entryMet_ = false;
     QPointer<QWidget> lastForeign_;
+    Acts acts_;
+    bool actsScheduled_ = false;
 };
 
 using Texts = std::vector<std::string>;
 
 struct TransferCase {
     const char* item;
-    Texts boxesDuring;  // the transfer's own, in order
+    Acts acts;
+    Texts boxes;  // "during:" the command, "after:" it, in order
     const char* verifyItem;
     const char* match;
 };
 
 TEST_F(CommandInputGateTest, NothingTheTechnicianDoesDuringATransferReachesThePlcOrTheWindow) {
     ASSERT_FALSE(plc.slavePath().empty());
+    const std::string closeQuestion = "after: " + getMsgSaveBeforeExit();
     const TransferCase cases[] = {
         {"ProgWrite",
-         {"during: Do you want to write program?", "during: Completed", "during: OK to perform remote Run?"},
+         kEveryAct,
+         {"during: Do you want to write program?", "during: Completed", "during: OK to perform remote Run?",
+          closeQuestion},
          "ProgVerify",
          "Program match"},
         {"RegWrite",
+         kEveryAct,
          {"during: Do you want to write to controller?", "during: Do you want to stop system?",
-          "during: Completed", "during: Do you want to RUN system?"},
+          "during: Completed", "during: Do you want to RUN system?", closeQuestion},
          "RegVerify",
          "Dreg match"},
+        // Ctrl+Q, like the close box, waits for the command and then asks the close box's question.
+        {"ProgWrite",
+         {Act::CtrlQ},
+         {"during: Do you want to write program?", "during: Completed", "during: OK to perform remote Run?",
+          closeQuestion},
+         "ProgVerify",
+         "Program match"},
     };
     openProgram();
     for (const TransferCase& c : cases) {
@@ -237,20 +265,18 @@ TEST_F(CommandInputGateTest, NothingTheTechnicianDoesDuringATransferReachesThePl
         foreign.clear();
         actsRun.clear();
         progressHidden = false;
-        runWithActs(c.item);
-        EXPECT_EQ(actsRun.size(), std::size(kActs)) << "the transfer ended before the acts";
+        runWithActs(c.item, c.acts);
+        EXPECT_EQ(actsRun.size(), c.acts.size()) << "the transfer ended before the acts";
         EXPECT_EQ(foreign, Texts{});
         EXPECT_FALSE(progressHidden);
-        Texts expected = c.boxesDuring;
-        expected.push_back("after: " + getMsgSaveBeforeExit());  // the close box, once the transfer ended
-        EXPECT_EQ(boxes, expected);
+        EXPECT_EQ(boxes, c.boxes);
         EXPECT_TRUE(form.isVisible());
-        // The program stayed as the transfer found it, and the PLC holds it.
+        // The program is the one the transfer started with, and the PLC holds it.
         EXPECT_TRUE(pmw.program == startProgram);
         EXPECT_TRUE(pmw.parameterBlock == startBlock);
         for (std::uint32_t k = 0; k < 4; ++k) EXPECT_EQ(dmwRegister(k), 0x1234 + k) << "D" << k;
         boxes.clear();
-        runWithActs(c.verifyItem, false);
+        runWithActs(c.verifyItem);
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes.front(), std::string("during: ") + c.match);
     }
