@@ -465,9 +465,8 @@ bool refuseEditInMonitorMode() {
 }
 
 bool EditKeyBox::keyPress(char key) {
-    if (refuseEditInMonitorMode()) return false;
-    const std::string copy = line;
-    if (copy.starts_with(access::kMaskPrefix)) masked = true;
+    // Escape closes the box whatever else runs: a monitor started while it was open refuses only
+    // what would edit.
     if (key == 27) {
         masked = false;
         editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
@@ -475,6 +474,9 @@ bool EditKeyBox::keyPress(char key) {
         closed = true;
         return false;
     }
+    if (refuseEditInMonitorMode()) return false;
+    const std::string copy = line;
+    if (copy.starts_with(access::kMaskPrefix)) masked = true;
     if ((editModeFlags & kEditInsertMode) != 0 && ldrHead != nullptr && xOldCursor == ldrHead->xAddr &&
         yOldCursor == ldrHead->yAddr) {
         refuseInsertPosition(*this);

@@ -10,7 +10,9 @@ namespace kestrion {
 
 namespace {
 
+// While a monitor runs the box does not open: the key that would open it is refused at once.
 void showBox(std::uint32_t fncKeyCode, const std::string& initialText) {
+    if (refuseEditInMonitorMode()) return;
     FncKeyDeviceCode = fncKeyCode;
     editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
     EditKeyBox box;

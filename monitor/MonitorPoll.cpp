@@ -329,7 +329,7 @@ void Timer3Timer() {
     if (monitorMode == kMonitorOff) return;
 
     PollScope running;
-    LinkSession session(PortAfter::KeepOpen, IfBusy::StayQuiet);
+    LinkSession session(PortAfter::KeepOpen, IfBusy::StayQuiet, SessionOf::PollTick);
     if (session.refused()) return;
     const bool words = monitorState.pollPhase == 0;
     // A port that a command closed meanwhile is a line that does not answer.

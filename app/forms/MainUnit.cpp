@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "app/AppMenu.h"
 #include "app/FileCommands.h"
@@ -43,6 +44,7 @@
 #include "lang/forms/WidgetText.h"
 #include "link/forms/LineFree.h"
 #include "link/line/LineCommands.h"
+#include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
 #include "link/plc/RunStopCommands.h"
 #include "model/core/CommandTransaction.h"
@@ -71,6 +73,8 @@ TMainForm::TMainForm(QtPlatform& services, QWidget* parent) : QMainWindow(parent
     menuItems_ = new forms::MenuItemWidgets(*this);
     buildMenus();
     buildRecentFileItems();
+    // Ctrl+Q while a link command runs asks for the close, which waits for the command.
+    services_.inputGate().letThrough(action("Exit1"));
     buildPanels();
     buildStatusBar();
     services_.statusBar.attach(statusPanels);
@@ -215,6 +219,12 @@ void TMainForm::addMenuRows(const std::vector<MenuRow>& rows, std::string_view p
 }
 
 void TMainForm::runClick(const char* objectName, const std::function<void()>& click) {
+    // File > Exit (its shortcut passes the input gate) waits for a running link command as the close
+    // box does.
+    if (linkCommandOwnsInput() && std::string_view(objectName) == "Exit1") {
+        requestClose();
+        return;
+    }
     if (clickWaitsForLine(objectName))
         forms::runWhenLineFree(this, click);
     else
@@ -468,6 +478,13 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // The close box while a link command runs: the command goes on to its end (closing under it
+    // would end it unseen, the PLC in STOP with part of a program), then the usual question.
+    if (!exiting_ && commandRunning()) {
+        event->ignore();
+        requestClose();
+        return;
+    }
     if (exiting_ || runCloseBox())
         event->accept();
     else
@@ -495,6 +512,10 @@ bool TMainForm::runCloseBox() {
     return true;
 }
 
+bool TMainForm::commandRunning() const {
+    return services_.clock().commandWaiting() || linkCommandOwnsInput();
+}
+
 void TMainForm::requestClose() {
     if (exiting_ || closing_) return;
     closeRequested_ = true;
@@ -506,7 +527,7 @@ void TMainForm::closeWhenFree() {
     // A dialog or a waiting command sits on the stack below this event: closing under it would
     // free the program it works on. The request waits for it.
     if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
-        services_.clock().commandWaiting()) {
+        commandRunning()) {
         QTimer::singleShot(kCloseRetryMilliseconds, this, &TMainForm::closeWhenFree);
         return;
     }

@@ -135,6 +135,8 @@ private:
     // The close box: the question, the save, the settings; true when the program ends.
     bool runCloseBox();
     void closeWhenFree();
+    // A link command runs, or a command of the core waits in the loop.
+    bool commandRunning() const;
     void captionMenus();
     void captionButtons();  // the tool bars and the function-key panel
     void fitToolBars();

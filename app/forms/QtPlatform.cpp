@@ -248,6 +248,7 @@ QtPlatform::QtPlatform(platform::Files& files) : files_(files) {
 
 QtPlatform::~QtPlatform() {
     if (!installed_) return;
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(&inputGate_);
     platform::uninstall();
     DialogSeam<ModelDialogs>::uninstall();
     DialogSeam<LangDialogs>::uninstall();
@@ -303,6 +304,7 @@ void QtPlatform::install() {
     DialogSeam<CanvasTexts>::install(canvasTexts_);
     DialogSeam<LineHold>::install(lineHold_);
     platform::installDesktop(&desktop_);
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(&inputGate_);
     installed_ = true;
 }
 

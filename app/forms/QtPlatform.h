@@ -11,6 +11,7 @@
 
 #include "app/MainCore.h"
 #include "app/forms/CaptionedModelDialogs.h"
+#include "app/forms/InputGate.h"
 #include "app/forms/QtAppDialogs.h"
 #include "devviews/forms/QtDevViewsDialogs.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
@@ -151,11 +152,15 @@ public:
     QtSystem& system() { return system_; }
     platform::PosixSerialPorts& serialPorts() { return serial_; }
     const QtClock& clock() const { return clock_; }
+    // Installed on the application with the services: a link command's input goes to its own
+    // windows only.
+    CommandInputGate& inputGate() { return inputGate_; }
 
 private:
     platform::Files& files_;
     QtMessages messages_;
     forms::QtProgress progress_;
+    CommandInputGate inputGate_{progress_};
     QtSystem system_;
     QtClock clock_;
     forms::CaptionedModelDialogs modelDialogs_;

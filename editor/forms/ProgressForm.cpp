@@ -1,5 +1,6 @@
 #include "editor/forms/ProgressForm.h"
 
+#include <QCloseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -8,7 +9,8 @@
 
 namespace kestrion {
 
-TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+TProgressForm::TProgressForm(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("ProgressForm");
     auto* layout = new QVBoxLayout(this);
     ProgressBar1 = new QProgressBar(this);
@@ -16,6 +18,12 @@ TProgressForm::TProgressForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::W
     ProgressBar1->setMinimumWidth(320);
     layout->addWidget(ProgressBar1);
     forms::keepLaidOutSize(*this);
+}
+
+// A window manager's close (Alt+F4, a close box it draws anyway) would only hide the window while
+// the work, a transfer among them, runs on.
+void TProgressForm::closeEvent(QCloseEvent* event) {
+    event->ignore();
 }
 
 namespace forms {

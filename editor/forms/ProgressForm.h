@@ -1,5 +1,6 @@
 // TProgressForm: the progress window of the long operations, a small window that stays on top
-// with one bar, ProgressBar1. It is the platform's progress service of the program.
+// with one bar, ProgressBar1. It is the platform's progress service of the program. It has no close
+// box and refuses a close: it shows while its work runs on, and only the end of the work hides it.
 #pragma once
 
 #include <QPointer>
@@ -17,6 +18,9 @@ public:
     explicit TProgressForm(QWidget* parent = nullptr);
 
     QProgressBar* ProgressBar1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 };
 
 namespace forms {

@@ -51,6 +51,7 @@ struct LineState {
     bool frameRefused = false;                   // the frame text being built did not fit with its check code
     std::unique_ptr<platform::SerialPort> port;  // the open port; dropping it closes the line
     int maskedTraceDepth = 0;                    // while above 0 the trace shows no frame or reply text
+    int inputOwningSessions = 0;                 // link commands running now (poll ticks not counted)
 };
 
 extern LineState lineState;

@@ -8,11 +8,20 @@
 
 namespace kestrion {
 
-LinkSession::LinkSession(PortAfter after, IfBusy ifBusy)
-    : after_(after), refused_(ifBusy == IfBusy::Say ? refusedAsBusy() : linkBusy()) {}
+LinkSession::LinkSession(PortAfter after, IfBusy ifBusy, SessionOf of)
+    : after_(after),
+      refused_(ifBusy == IfBusy::Say ? refusedAsBusy() : linkBusy()),
+      ownsInput_(!refused_ && of == SessionOf::Command) {
+    if (ownsInput_) ++lineState.inputOwningSessions;
+}
 
 LinkSession::~LinkSession() {
     if (!refused_ && after_ == PortAfter::Close) releasePort();
+    if (ownsInput_) --lineState.inputOwningSessions;
+}
+
+bool linkCommandOwnsInput() {
+    return lineState.inputOwningSessions > 0;
 }
 
 void releasePort() {

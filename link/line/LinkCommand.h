@@ -14,6 +14,13 @@
 //   throws LinkError; runLinkCommand catches it at the command's edge, after the box, and the
 //   session then closes the port. A LinkError is a CommandError, so a command that changes the
 //   model puts runCommand around or inside it and the model rolls back as well.
+// - Input: while a command's session runs (nested ones counted), the user's input reaches only that
+//   command's own windows: its progress window and the modal boxes and dialogs it opens. Its waits
+//   run the message loop, and a key, a menu item or a close box of the main window handled there
+//   could change or replace the program the command is writing. The window's side reads
+//   linkCommandOwnsInput() and drops such input; it never reaches the window later. A monitor's
+//   poll tick is no command: its session is opened as SessionOf::PollTick and leaves the window
+//   usable.
 // - Progress: a platform::ProgressStep shows the progress window and hides it on every exit; an
 //   inner one gives the window back to the outer one.
 //
@@ -28,7 +35,8 @@
 //   A terminal on a port of its own (the data intercept terminal) needs no session: it never
 //   touches the link's port.
 // - A monitor: its start runs as a command and calls keepPortOpen() once the monitor runs (a failed
-//   start closes the port); each poll tick opens LinkSession(PortAfter::KeepOpen, IfBusy::StayQuiet),
+//   start closes the port); each poll tick opens
+//   LinkSession(PortAfter::KeepOpen, IfBusy::StayQuiet, SessionOf::PollTick),
 //   returns when refused(), makes its one request, and calls closePortAtEnd() when it stops the
 //   monitor; so the port stays open across the ticks, and the commands that run meanwhile pass
 //   PortAfter::KeepOpen.
@@ -48,10 +56,14 @@ namespace kestrion {
 
 enum class PortAfter { Close, KeepOpen };
 enum class IfBusy { Say, StayQuiet };
+// What opens the session: a command (it owns the user's input while it runs) or a monitor's poll
+// tick (the window stays usable meanwhile).
+enum class SessionOf { Command, PollTick };
 
 class LinkSession {
 public:
-    explicit LinkSession(PortAfter after = PortAfter::Close, IfBusy ifBusy = IfBusy::Say);
+    explicit LinkSession(PortAfter after = PortAfter::Close, IfBusy ifBusy = IfBusy::Say,
+                         SessionOf of = SessionOf::Command);
     ~LinkSession();
     LinkSession(const LinkSession&) = delete;
     LinkSession& operator=(const LinkSession&) = delete;
@@ -64,7 +76,12 @@ public:
 private:
     PortAfter after_;
     bool refused_;
+    bool ownsInput_;
 };
+
+// True while a link command's session runs (not a poll tick's): the user's input then reaches only
+// the command's own windows.
+bool linkCommandOwnsInput();
 
 // Runs body (taking the session, or nothing) inside a session. False when the session was
 // refused, the body threw a LinkError or returned false; true when it ran to its end.

@@ -1,7 +1,10 @@
 #include "entry/EntryDriver.h"
 
+#include <functional>
+
 #include "entry/AccessCodes.h"
 #include "entry/EntryTestSupport.h"
+#include "entry/InstructionBox.h"
 #include "lang/Language.h"
 #include "model/core/MainState.h"
 #include "model/ladder/EditMarks.h"
@@ -194,6 +197,34 @@ TEST_F(EntryDriverTest, MonitorModeRefusesEveryKey) {
     monitorMode = kMonitorOff;
     EXPECT_TRUE(EditKeyBox{}.keyPress('L'));
     EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"});
+}
+
+// While a monitor runs no box opens: the key (a letter, a function key's symbol, the output key,
+// Enter on an object) is refused at once with the edit refusal. Escape closes an open box even then.
+TEST_F(EntryDriverTest, MonitorModeOpensNoBoxAndEscapeStillClosesOne) {
+    typeLines({"LD X0"});
+    const std::function<void()> openers[] = {
+        [] { openInstructionBoxOnKey('L'); },
+        [] { openInstructionBoxOnSymbol(5); },
+        [] { openInstructionBoxOnOutputKey(); },
+        [] { openInstructionBoxOnObject(*ldrHead); },
+    };
+    for (const int mode : {kMonitorLadder, kMonitorEntryDevices}) {
+        monitorMode = mode;
+        const Texts before = list();
+        fakes.messages.shown.clear();
+        entryDialogs.opened.clear();
+        for (const auto& open : openers) open();
+        EXPECT_EQ(entryDialogs.opened, Texts{}) << mode;
+        EXPECT_EQ(boxes(), Boxes(4, "In monitor mode...Can'tDoEdit... | Msg2015032002 | none")) << mode;
+        EXPECT_EQ(list(), before) << mode;
+        fakes.messages.shown.clear();
+        EditKeyBox open;
+        open.line = "LD X1";
+        EXPECT_FALSE(open.keyPress(27));
+        EXPECT_TRUE(open.closed) << mode;
+        EXPECT_EQ(boxes(), Boxes{}) << mode;
+    }
 }
 
 TEST_F(EntryDriverTest, AccessCodesRevealTheirItemsAndEnterNothing) {

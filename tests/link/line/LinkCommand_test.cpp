@@ -4,6 +4,7 @@
 
 #include "link/LinkFixture.h"
 #include "link/line/Connection.h"
+#include "link/line/LineState.h"
 #include "link/line/RegisterReads.h"
 #include "link/plc/Keywords.h"
 #include "link/plc/PlcClock.h"
@@ -111,6 +112,43 @@ TEST_F(LinkCommandTest, ACommandStartedWhileARequestWaitsIsRefusedAndLeavesThePo
     readD8004();
     EXPECT_FALSE(tickRan);
     EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+// A command owns the user's input from its session's start to its end, however it ends, an inner
+// session with it; a poll tick and a session refused as busy never do.
+TEST_F(LinkCommandTest, ACommandOwnsTheInputWhileItRunsAndAPollTickNever) {
+    EXPECT_FALSE(linkCommandOwnsInput());
+    bool inside = false;
+    bool innerInside = false;
+    runLinkCommand(PortAfter::Close, [&] {
+        inside = linkCommandOwnsInput();
+        runLinkCommand(PortAfter::KeepOpen, [&] { innerInside = linkCommandOwnsInput(); });
+        EXPECT_TRUE(linkCommandOwnsInput());
+        failCommand({"Error2015030511", "Communication Message", platform::MsgIcon::Warning});
+    });
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(innerInside);
+    EXPECT_FALSE(linkCommandOwnsInput());
+    {
+        const LinkSession tick(PortAfter::KeepOpen, IfBusy::StayQuiet, SessionOf::PollTick);
+        EXPECT_FALSE(tick.refused());
+        EXPECT_FALSE(linkCommandOwnsInput());
+    }
+    // Refused while a request waits: it adds no owner of its own, and leaves none behind.
+    int ownersBefore = -1;
+    int ownersWhileRefused = -1;
+    openAt(0);
+    sim.plc.fault = plcsim::Fault::Silence;
+    fakes.clock.at(now() + 50, [&] {
+        ownersBefore = lineState.inputOwningSessions;
+        const LinkSession late(PortAfter::KeepOpen, IfBusy::StayQuiet);
+        EXPECT_TRUE(late.refused());
+        ownersWhileRefused = lineState.inputOwningSessions;
+    });
+    readD8004();
+    EXPECT_NE(ownersBefore, -1);
+    EXPECT_EQ(ownersWhileRefused, ownersBefore);
+    EXPECT_FALSE(linkCommandOwnsInput());
 }
 
 TEST_F(LinkCommandTest, AFailedConnectionTestSaysWhyAndTheCommandClosesThePort) {

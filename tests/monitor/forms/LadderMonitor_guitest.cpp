@@ -17,6 +17,7 @@
 #include "editor/EditorViewState.h"
 #include "editor/LadderLayout.h"
 #include "editor/forms/LadderViewForm.h"
+#include "entry/forms/EditKeyForm.h"
 #include "link/forms/Parameter1Form.h"
 #include "link/line/Receive.h"
 #include "model/core/CommandTransaction.h"
@@ -193,6 +194,40 @@ TEST_F(LadderMonitorWindowTest, TheValueButtonClickedWhileThePollWaitsWaitsForTh
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(" / ").toStdString();
     EXPECT_EQ(monitorMode, kMonitorLadder);
     plc.command("delay 0");
+    form.findChild<QAction*>("spbtnStopMonitor1")->trigger();
+    EXPECT_EQ(monitorMode, kMonitorOff);
+}
+
+// While the monitor runs, the first key typed on the ladder is refused at once with the edit refusal
+// and opens no instruction box; the ladder still takes the keys (the poll leaves the window usable).
+TEST_F(LadderMonitorWindowTest, TheFirstKeyTypedOnTheLadderIsRefusedAndOpensNoBox) {
+    ASSERT_FALSE(plc.slavePath().empty());
+    app::TMainForm form(services);
+    form.show();
+    openProgram(form);
+    form.findChild<QAction*>("spbtnStartMonitor1")->trigger();
+    ASSERT_EQ(monitorMode, kMonitorLadder);
+    QStringList met;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&met] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            met << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+        if (auto* entry = qobject_cast<forms::TEditKeyForm*>(QApplication::activePopupWidget())) {
+            met << "instruction box";
+            entry->done(0);
+        }
+    });
+    watcher.start(10);
+    for (const Qt::Key key : {Qt::Key_L, Qt::Key_F5}) {
+        met.clear();
+        QTest::keyClick(form.ladderEditScreen, key);
+        QTest::qWait(50);
+        EXPECT_EQ(met.join(" | ").toStdString(), "In monitor mode...Can'tDoEdit...") << key;
+    }
+    watcher.stop();
+    EXPECT_EQ(monitorMode, kMonitorLadder);
     form.findChild<QAction*>("spbtnStopMonitor1")->trigger();
     EXPECT_EQ(monitorMode, kMonitorOff);
 }
