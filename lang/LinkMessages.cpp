@@ -44,6 +44,9 @@ std::string getMsgWriteSetsKeyword() {
 std::string getMsgProgramMayBeIncomplete() {
     return textOf("getMsgProgramMayBeIncomplete");
 }
+std::string getMsgRegistersMayBeIncomplete() {
+    return textOf("getMsgRegistersMayBeIncomplete");
+}
 std::string getMsgMemoryClearConfirm() {
     return textOf("getMsgMemoryClearConfirm");
 }

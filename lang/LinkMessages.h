@@ -21,6 +21,7 @@ std::string getMsgWriteRemovesKeyword();
 std::string getMsgWriteReplacesKeyword();
 std::string getMsgWriteSetsKeyword();
 std::string getMsgProgramMayBeIncomplete();
+std::string getMsgRegistersMayBeIncomplete();
 std::string getMsgMemoryClearConfirm();
 std::string getMsgMemoryClearFailed();
 std::string getMsgMemoryClearNotStopped();

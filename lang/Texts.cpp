@@ -615,6 +615,12 @@ constexpr TextEntry kTexts[] = {
       "PLC は STOP のままです。プログラムが不完全な可能性があります",
       "El PLC permanece en STOP: su programa puede estar incompleto",
       "PLC STOP durumunda kalıyor: programı eksik olabilir"}},
+    {"getMsgRegistersMayBeIncomplete",
+     {"The PLC stays in STOP: its registers may be incomplete", "PLC 維持在 STOP 狀態：其暫存器可能不完整",
+      "PLC 保持在 STOP 状态：其寄存器可能不完整",
+      "PLC は STOP のままです。レジスタが不完全な可能性があります",
+      "El PLC permanece en STOP: sus registros pueden estar incompletos",
+      "PLC STOP durumunda kalıyor: yazmaçları eksik olabilir"}},
     {"getMsgMemoryClearConfirm",
      {"Memory Clear erases the checked memories of the PLC for good; a PLC in RUN is switched to STOP "
       "first. Clear the PLC's memory?",

@@ -184,8 +184,8 @@ bool askKeyword(const Password& stored, bool projectMessage) {
     return true;
 }
 
-bool confirmKeywordChange() {
-    Password program = projectKeyword();
+bool confirmKeywordChange(const Password& programKeyword) {
+    Password program = programKeyword;
     Password plc = plcKeyword();
     const bool same = program == plc;
     const bool programHasOne = !isBlank(program);

@@ -61,10 +61,10 @@ bool askPlcKeyword(bool fromProject);
 // The same against a given keyword, refused with the project's (or the PLC's) message: a block
 // read from the PLC that is to become the project's.
 bool askKeyword(const Password& stored, bool projectMessage);
-// Before a program write puts the program's parameter block into the PLC: when the program's
-// keyword differs from the PLC's (VirtualProg), the question says what the write does to the PLC's
-// protection, No the default. True when the keywords are the same or the user chose Yes.
-bool confirmKeywordChange();
+// Before a program write puts the program's parameter block into the PLC: when the keyword of the
+// block it writes differs from the PLC's (VirtualProg), the question says what the write does to
+// the PLC's protection, No the default. True when the keywords are the same or the user chose Yes.
+bool confirmKeywordChange(const Password& programKeyword);
 // The keyword of a 92-byte parameter block.
 Password keywordOfBlock(const std::uint8_t* block);
 // D8104 and D8105 of the special-register image both nonzero.

@@ -57,6 +57,12 @@ void readParameterBlock(bool toProject) {
 }
 
 void writeParameterBlock() {
+    std::array<std::uint8_t, kParameterBlockSize> block = pmw.parameterBlock;
+    const WipedOnExit wiped{block};
+    writeParameterBlock(block);
+}
+
+void writeParameterBlock(std::span<const std::uint8_t, kParameterBlockSize> block) {
     if (refusedAsBusy()) abandonCommand();
     MaskedTrace masked;
     const std::uint32_t chunk = parameterChunk();
@@ -67,7 +73,7 @@ void writeParameterBlock() {
     for (std::uint32_t offset = 0; offset < kParameterBlockSize - 1; offset += chunk) {
         std::string command = "1" + hex4(kParameterBlockAddress + offset);
         command += hexText(chunk & 0xFFu, 2);
-        for (std::uint32_t k = 0; k < chunk; ++k) command += hexText(pmw.parameterBlock[offset + k], 2);
+        for (std::uint32_t k = 0; k < chunk; ++k) command += hexText(block[offset + k], 2);
         const LinkOutcome outcome = sendRequest(command);
         std::fill(command.begin(), command.end(), '\0');
         wipeFrameBuffers();  // the frame held the keyword

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
+
+#include "model/image/ProgramImage.h"
 
 namespace kestrion {
 
@@ -17,6 +20,9 @@ extern std::vector<std::uint8_t>& VirtualProg;
 // box and throws LinkError, the time-out or NAK bit of rs.status set.
 void readParameterBlock(bool toProject);
 // Every frame acknowledged, with the progress window; a failure shows its box and throws LinkError.
+// Both frames carry the block as it was when the write began (a program write passes the block of
+// its start; without one the project's block is taken once, at the start).
+void writeParameterBlock(std::span<const std::uint8_t, kParameterBlockSize> block);
 void writeParameterBlock();
 
 }  // namespace kestrion

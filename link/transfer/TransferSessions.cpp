@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <vector>
 
 #include "lang/AppMessage.h"
 #include "lang/LangDialogs.h"
@@ -18,6 +19,7 @@
 #include "link/plc/RemoteControl.h"
 #include "link/transfer/Transfers.h"
 #include "model/core/MainState.h"
+#include "model/image/ConnectedPlc.h"
 #include "model/image/DmwImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
@@ -77,9 +79,9 @@ public:
 
 // The END step for a program read; type 2 cannot read without it, the other types read up to END
 // or the buffer's end.
-std::uint32_t programReadBytes(const platform::Box& noEndStep) {
-    const std::uint16_t end = findEndStep(projectType());
-    if (end == kNoEndStep && projectType() == 2) failCommand(noEndStep);
+std::uint32_t programReadBytes(int type, const platform::Box& noEndStep) {
+    const std::uint16_t end = findEndStep(type);
+    if (end == kNoEndStep && type == 2) failCommand(noEndStep);
     return (std::uint32_t{end} + 1) * 2;
 }
 
@@ -109,6 +111,11 @@ std::uint32_t plcMemorySteps() {
     return isValidMemSizeCode(n) ? kStepsPerSizeCode * static_cast<std::uint32_t>(n) : 0;
 }
 
+// The PLC's type against the type of the program a write began with.
+void requireTypeOf(int plcType, const platform::Box& mismatch) {
+    if (connectedPlcType != plcType) failCommand(mismatch);
+}
+
 void showAppMessage(const std::string& caption, const std::string& line1, const std::string& line2) {
     AppMessage message;
     message.caption = caption;
@@ -131,9 +138,8 @@ void reopenWithProtocol(std::int32_t protocol) {
 
 }  // namespace
 
-void requireProgramFitsPlc(bool rangeSetting) {
-    const std::uint32_t steps =
-        (programWriteSize(rangeSetting) - static_cast<std::uint32_t>(kParameterBlockSize)) / 2;
+void requireProgramFitsPlc(const ProgramAtStart& program) {
+    const std::uint32_t steps = program.programBytes() / 2;
     const std::uint32_t plcSteps = plcMemorySteps();
     if (steps <= plcSteps) return;
     failCommand({getMsgWriteRangeTooLarge(steps, plcSteps), "Program write", platform::MsgIcon::Warning});
@@ -160,8 +166,8 @@ bool readProgramFromPlc() {
         if (isPlcKeywordSet(false) && !askKeyword(keywordOfBlock(block.data()), true)) abandonCommand();
 
         sizeProgramBuffer(n, {"Memory not enough", "Read Program", MsgIcon::Error});
-        const std::uint32_t bytes =
-            programReadBytes({"Program read...Can't read END step number", "Error2018040210", MsgIcon::None});
+        const std::uint32_t bytes = programReadBytes(
+            projectType(), {"Program read...Can't read END step number", "Error2018040210", MsgIcon::None});
         const std::uint32_t received = receiveProgram(bytes);
         // Every frame arrived: the PLC's block and program become the project's.
         pmw.parameterBlock = block;
@@ -175,19 +181,20 @@ bool readProgramFromPlc() {
 bool writeProgramToPlc(bool rangeSetting) {
     return runLinkCommand(PortAfter::Close, [rangeSetting] {
         const ProgramBuffers freed;
+        // Every wait for a reply lets the window act: what goes out is taken now, before the first.
+        const ProgramAtStart program(projectType(), programWriteSize(rangeSetting));
         requireConnection();
         requireSystemBlock();
-        requireTypeMatch({getMsgTypeErrorCantWrite(), "Error2018032110", MsgIcon::None});
+        requireTypeOf(program.plcType(), {getMsgTypeErrorCantWrite(), "Error2018032110", MsgIcon::None});
         readParameterBlock(false);
-        requireProgramFitsPlc(rangeSetting);
+        requireProgramFitsPlc(program);
         if (isPlcKeywordSet(false) && !askPlcKeyword(false)) abandonCommand();
-        if (!confirmKeywordChange()) abandonCommand();
+        if (!confirmKeywordChange(keywordOfBlock(program.parameterBlock().data()))) abandonCommand();
         // Nothing is written into a PLC that may still run.
-        if (!remoteToStopMode(projectType())) failCommand(kWriteProgramTimeOut);
+        if (!remoteToStopMode(program.plcType())) failCommand(kWriteProgramTimeOut);
         try {
-            writeParameterBlock();
-            rs.TxNo = programWriteSize(rangeSetting);
-            writeProgram(rs.TxNo - static_cast<std::uint32_t>(kParameterBlockSize));
+            writeParameterBlock(program.parameterBlock());
+            writeProgram(program, program.programBytes());
         } catch (const LinkError&) {
             platform::say({getMsgProgramMayBeIncomplete(), "Download", MsgIcon::Warning});
             throw;
@@ -198,20 +205,23 @@ bool writeProgramToPlc(bool rangeSetting) {
 }
 
 void verifyProgramWithPlc() {
-    const bool read = runLinkCommand(PortAfter::Close, [] {
+    // The verdict is on the program the verify began with, whatever is opened while it reads.
+    const int type = projectType();
+    const std::int16_t n = pmw.memSizeCode();
+    const std::vector<std::uint16_t> program(pmw.program.begin(), pmw.program.end());
+    const bool read = runLinkCommand(PortAfter::Close, [type, n] {
         const ProgramBuffers freed;
         requireConnection();
         requireSystemBlock();
         platform::statusBar().setPanelText(0, "rs.RxNo=" + std::to_string(kLargestProgramRead));
-        sizeProgramBuffer(pmw.memSizeCode(),
-                          {"Error2018040120", "Verify Program...Memory not enough", MsgIcon::Error});
+        sizeProgramBuffer(n, {"Error2018040120", "Verify Program...Memory not enough", MsgIcon::Error});
         const std::uint32_t bytes = programReadBytes(
-            {"Verify Program...Can't read END step number...", "Error2018040210", MsgIcon::None});
+            type, {"Verify Program...Can't read END step number...", "Error2018040210", MsgIcon::None});
         readParameterBlock(false);
-        readProgram(bytes, false);
+        readProgram(bytes, false, type);
     });
     if (!read) return;
-    if (const auto step = firstDifferingStep()) {
+    if (const auto step = firstDifferingStep(program)) {
         showAppMessage("Error2018052810 ", "ErrorStepNo= " + std::to_string(*step), "....................");
         return;
     }
@@ -233,24 +243,32 @@ bool readRegistersFromPlc() {
 
 void writeRegistersToPlc() {
     runLinkCommand(PortAfter::Close, [] {
+        // Taken before the first wait for a reply, as the program write's image is.
+        const RegistersAtStart registers = takeRegisters();
         requireConnection();
         if (!platform::askYesNo({"Do you want to stop system?", "Write Register", MsgIcon::Question})) return;
-        if (!remoteToStopMode(projectType())) failCommand(kWriteRegisterTimeOut);
+        if (!remoteToStopMode(registers.plcType)) failCommand(kWriteRegisterTimeOut);
         requireSystemBlock();
-        writeRegister();
+        try {
+            writeRegister(registers);
+        } catch (const LinkError&) {
+            platform::say({getMsgRegistersMayBeIncomplete(), "Download", MsgIcon::Warning});
+            throw;
+        }
         platform::say({"Completed", "Write Register", MsgIcon::Information});
         if (platform::askYesNo({"Do you want to RUN system?", "Write Register", MsgIcon::Question}))
-            remoteToRunMode(projectType());
+            remoteToRunMode(registers.plcType);
     });
 }
 
 void verifyRegistersWithPlc() {
-    const bool read = runLinkCommand(PortAfter::Close, [] {
+    const RegistersAtStart registers = takeRegisters();
+    const bool read = runLinkCommand(PortAfter::Close, [&registers] {
         requireConnection();
-        readRegister(false);
+        readRegister(false, registers.plcType);
     });
     if (!read) return;
-    const RegisterDifferences found = compareRegisters();
+    const RegisterDifferences found = compareRegisters(registers);
     if (found.count == 0) {
         platform::say({"Dreg match", "Register Verify", MsgIcon::Information});
         return;
@@ -259,9 +277,10 @@ void verifyRegistersWithPlc() {
     const std::string reg = "D" + std::to_string(found.first);
     const std::size_t at = 2 * std::size_t{found.first};
     const std::uint16_t plcWord = byteimage::getU16(VirtualDreg, at);
+    const std::uint16_t pcWord = byteimage::getU16(registers.bytes, at);
     showAppMessage(
         "Error2018052820...Dreg mismatch ",
-        "PC " + reg + "= " + std::to_string(dmwRegister(found.first)) + " ...Controller " + reg + "= " +
+        "PC " + reg + "= " + std::to_string(pcWord) + " ...Controller " + reg + "= " +
             std::to_string(plcWord),
         "Compare count=" + std::to_string(found.compared) + " ...Error count=" + std::to_string(found.count));
 }

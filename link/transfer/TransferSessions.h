@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/transfer/Transfers.h"
+
 namespace kestrion {
 
 // The PLC's parameter block and program into the project's image: nothing of the project changes
@@ -15,20 +17,26 @@ namespace kestrion {
 bool readProgramFromPlc();
 // The project's parameter block and program (the whole capacity, or steps 0 to the END step) to
 // the PLC, stopped first; "Completed" and the remote RUN question only after every frame, the
-// closing one included, was acknowledged.
+// closing one included, was acknowledged. What it writes, and the keyword it asks about, are the
+// project's as the command begins (ProgramAtStart); a failed frame says the PLC stays in STOP with
+// its program possibly incomplete.
 bool writeProgramToPlc(bool rangeSetting);
-// Reads the PLC's program back and shows the first differing step or "Program match".
+// Reads the PLC's program back and shows the first differing step or "Program match", compared
+// against the project's program as the command began.
 void verifyProgramWithPlc();
 // The PLC's D registers into the project's register image and its parameter block into the
 // project's (its memory size and program check code stay the project's).
 bool readRegistersFromPlc();
+// The project's D registers as the command begins, into the PLC stopped first; a failed register
+// frame says the PLC stays in STOP with its registers possibly incomplete.
 void writeRegistersToPlc();
+// Compares the PLC's D registers against the project's as the command began.
 void verifyRegistersWithPlc();
 
-// The steps a program write would send (the whole capacity, or steps 0 to END) must fit the
-// memory size of the PLC's parameter block, read into VirtualProg; otherwise the box names both
-// sizes and the command ends before anything is written or the PLC is stopped.
-void requireProgramFitsPlc(bool rangeSetting);
+// The steps a program write sends (the whole capacity, or steps 0 to END, as taken at its start)
+// must fit the memory size of the PLC's parameter block, read into VirtualProg; otherwise the box
+// names both sizes and the command ends before anything is written or the PLC is stopped.
+void requireProgramFitsPlc(const ProgramAtStart& program);
 
 // The refusal of a memory size the project's PLC type cannot hold.
 std::string memSizeRefusal(std::int32_t n);

@@ -183,6 +183,10 @@ bool memSizeFitsType(std::int32_t n, int plcType) {
 }
 
 std::uint32_t receiveProgram(std::uint32_t byteCount) {
+    return receiveProgram(byteCount, projectType());
+}
+
+std::uint32_t receiveProgram(std::uint32_t byteCount, int plcType) {
     if (refusedAsBusy()) abandonCommand();
     const std::uint32_t maximum = programChunkLimit();
     rs.chunkSize = maximum;
@@ -199,7 +203,7 @@ std::uint32_t receiveProgram(std::uint32_t byteCount) {
     std::uint32_t done = 0;
     while (a < bufferEnd && done < byteCount) {
         const std::uint32_t chunk = nextProgramChunk(a, bankEnd, byteCount - done, bufferEnd);
-        sendRequest(setProgramReadCommand(projectType(), a) + hex4(a & 0xFFFF) + byteCountField(chunk));
+        sendRequest(setProgramReadCommand(plcType, a) + hex4(a & 0xFFFF) + byteCountField(chunk));
         requireData(chunk, kReadProgramTimeOut, kReadProgramNak);
         const bool endSeen = decodeProgramChunk(a, chunk);
         a += chunk;
@@ -230,18 +234,38 @@ void storeProgram(std::uint32_t received, bool toProject) {
 }
 
 void readProgram(std::uint32_t byteCount, bool toProject) {
-    storeProgram(receiveProgram(byteCount), toProject);
+    readProgram(byteCount, toProject, projectType());
+}
+
+void readProgram(std::uint32_t byteCount, bool toProject, int plcType) {
+    storeProgram(receiveProgram(byteCount, plcType), toProject);
+}
+
+ProgramAtStart::ProgramAtStart(int plcType, std::uint32_t byteCount) : plcType_(plcType) {
+    bytes_.resize(
+        std::clamp<std::size_t>(byteCount, kParameterBlockSize, kParameterBlockSize + 2 * kProgramWordCount));
+    byteimage::putField(bytes_, 0, pmw.parameterBlock);
+    const std::size_t words = (bytes_.size() - kParameterBlockSize) / 2;
+    for (std::size_t i = 0; i < words; ++i)
+        byteimage::putU16(bytes_, kParameterBlockSize + 2 * i, pmw.program[i]);
+    if ((bytes_.size() - kParameterBlockSize) % 2 != 0) bytes_.back() = pmw.programByte(2 * words);
+}
+
+ProgramAtStart::~ProgramAtStart() {
+    std::fill(bytes_.begin(), bytes_.end(), std::uint8_t{0});
 }
 
 void writeProgram(std::uint32_t byteCount) {
     if (refusedAsBusy()) abandonCommand();
+    const ProgramAtStart program(projectType(), rs.TxNo);
+    writeProgram(program, byteCount);
+}
+
+void writeProgram(const ProgramAtStart& program, std::uint32_t byteCount) {
+    if (refusedAsBusy()) abandonCommand();
     rs.chunkSize = programChunkLimit();
-    rs.TxNo = std::min<std::uint32_t>(
-        rs.TxNo, static_cast<std::uint32_t>(kParameterBlockSize + 2 * kProgramWordCount));
-    rs.TxData.resize(rs.TxNo);
-    for (std::size_t k = 0; k < rs.TxNo; ++k)
-        rs.TxData[k] =
-            k < kParameterBlockSize ? pmw.parameterBlock[k] : pmw.programByte(k - kParameterBlockSize);
+    rs.TxData = program.bytes();
+    rs.TxNo = static_cast<std::uint32_t>(rs.TxData.size());
     platform::ProgressStep progress("Write program progress...", 100);
     panel0("Write Program [Start...]");
 
@@ -252,7 +276,7 @@ void writeProgram(std::uint32_t byteCount) {
     while (a < bufferEnd && done < byteCount) {
         const std::uint32_t chunk = nextProgramChunk(a, bankEnd, byteCount - done, bufferEnd);
         std::string command =
-            setProgramWriteCommand(projectType(), a) + hex4(a & 0xFFFF) + byteCountField(chunk);
+            setProgramWriteCommand(program.plcType(), a) + hex4(a & 0xFFFF) + byteCountField(chunk);
         appendDataBytes(command, rs.TxData.data() + (a - kTransferBufferBase), chunk);
         requireAnswered(sendRequest(command), kWriteProgramTimeOut, kWriteProgramNak);
         a += chunk;
@@ -268,8 +292,11 @@ void writeProgram(std::uint32_t byteCount) {
 }
 
 void readRegister(bool toProject) {
+    readRegister(toProject, projectType());
+}
+
+void readRegister(bool toProject, int type) {
     if (refusedAsBusy()) abandonCommand();
-    const int type = projectType();
     rs.RxNo = getRegisterAreaSize(type);
     rs.RxData.assign(rs.RxNo, 0);
     registerFrames(rs.RxNo, "Read register progress...", "Read Register ",
@@ -288,12 +315,24 @@ void readRegister(bool toProject) {
     panel0("Read Register [OK]");
 }
 
+RegistersAtStart takeRegisters() {
+    RegistersAtStart registers;
+    registers.plcType = projectType();
+    const auto first = DmwImage.begin() + offsetOf(kDmwHeaderSize);
+    registers.bytes.assign(first, first + getRegisterAreaSize(registers.plcType));
+    return registers;
+}
+
 void writeRegister() {
     if (refusedAsBusy()) abandonCommand();
-    const int type = projectType();
-    rs.TxNo = getRegisterAreaSize(type);
-    const auto registers = DmwImage.begin() + offsetOf(kDmwHeaderSize);
-    rs.TxData.assign(registers, registers + rs.TxNo);
+    writeRegister(takeRegisters());
+}
+
+void writeRegister(const RegistersAtStart& registers) {
+    if (refusedAsBusy()) abandonCommand();
+    const int type = registers.plcType;
+    rs.TxData = registers.bytes;
+    rs.TxNo = static_cast<std::uint32_t>(rs.TxData.size());
     registerFrames(rs.TxNo, "Write register progress...", "Write Register ",
                    [type](std::uint32_t offset, std::uint32_t count) {
                        std::string command = setRegisterWriteCommand(type) +
@@ -319,23 +358,31 @@ void writeRegisterBlock() {
                     {"Error2015091380", "Checksum Error", platform::MsgIcon::Warning});
 }
 
-std::optional<std::uint32_t> firstDifferingStep() {
-    for (std::uint32_t step = 0; step < kProgramWordCount; ++step) {
+std::optional<std::uint32_t> firstDifferingStep(std::span<const std::uint16_t> program) {
+    const std::size_t steps = std::min(program.size(), kProgramWordCount);
+    for (std::uint32_t step = 0; step < steps; ++step) {
         const std::size_t at = kParameterBlockSize + 2 * std::size_t{step};
         const std::uint16_t plcWord = byteimage::getU16(VirtualProg, at);
-        if (pmw.program[step] != plcWord) return step;
+        if (program[step] != plcWord) return step;
         if (plcWord == kEndCode) break;
     }
     return std::nullopt;
 }
 
 RegisterDifferences compareRegisters() {
+    RegistersAtStart registers;
+    const auto first = DmwImage.begin() + offsetOf(kDmwHeaderSize);
+    registers.bytes.assign(first, first + offsetOf(2 * std::size_t{kDmwRegisterCount}));
+    return compareRegisters(registers);
+}
+
+RegisterDifferences compareRegisters(const RegistersAtStart& registers) {
     RegisterDifferences differences;
-    differences.compared =
-        std::min<std::uint32_t>(rs.RxNo, static_cast<std::uint32_t>(VirtualDreg.size())) / 2;
+    differences.compared = static_cast<std::uint32_t>(
+        std::min<std::size_t>({rs.RxNo, VirtualDreg.size(), registers.bytes.size()}) / 2);
     for (std::uint32_t k = 0; k < differences.compared; ++k) {
         const std::uint16_t plcWord = byteimage::getU16(VirtualDreg, 2 * std::size_t{k});
-        if (dmwRegister(k) == plcWord) continue;
+        if (byteimage::getU16(registers.bytes, 2 * std::size_t{k}) == plcWord) continue;
         if (differences.count++ == 0) differences.first = k;
     }
     return differences;
