@@ -82,6 +82,12 @@ TEST_F(AnyAddressTest, TheNumberRuleOfTheEdits) {
         {"HFFFF", 0xFFFF, nullptr},
         {"K12", 12, nullptr},
         {"7", 7, nullptr},
+        // A first digit from 0 to 9 starts a decimal number; the characters beside them do not.
+        {"0", 0, nullptr},
+        {"9", 9, nullptr},
+        {"95", 95, nullptr},
+        {"/5", kNone, "Error2015091920...First character must be K or H  | Error Message | error"},
+        {":5", kNone, "Error2015091920...First character must be K or H  | Error Message | error"},
         {"", 0, nullptr},
         {"K", 0, nullptr},
         {"H", 0, nullptr},
