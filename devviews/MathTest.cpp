@@ -27,6 +27,9 @@ struct Range {
 };
 constexpr Range kWord{16, -32768.0, 65535.0};
 constexpr Range kPair{32, -2147483648.0, 4294967295.0};
+// A K constant is a signed number: its words hold no value above the signed range.
+constexpr Range kSignedWord{16, -32768.0, 32767.0};
+constexpr Range kSignedPair{32, -2147483648.0, 2147483647.0};
 
 // The typed value: the number itself (the integer, or the whole part of a real), its 32-bit pattern
 // while it has one, and the real number when one was typed.
@@ -189,8 +192,8 @@ void addIntegerLines(std::vector<std::string>& lines, const TypedValue& value) {
     lines.push_back("Read as BCD: " + (!pair         ? tooWide
                                        : fromBcd < 0 ? std::string("not BCD digits")
                                                      : std::to_string(fromBcd)));
-    addConstant(lines, value, kWord, "K" + std::to_string(static_cast<std::int16_t>(low)));
-    addConstant(lines, value, kPair, "K" + std::to_string(signed32));
+    addConstant(lines, value, kSignedWord, "K" + std::to_string(static_cast<std::int16_t>(low)));
+    addConstant(lines, value, kSignedPair, "K" + std::to_string(signed32));
     addConstant(lines, value, kWord, "H" + hexText(low, 4));
     addConstant(lines, value, kPair, "H" + hexText(bits, 8));
 }

@@ -1,5 +1,8 @@
 #include "devviews/MathTest.h"
 
+#include <tuple>
+#include <utility>
+
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -77,7 +80,7 @@ TEST_F(MathTestTest, HexadecimalValuesAndTheBcdLimits) {
     EXPECT_EQ(most[1], "Hexadecimal (32 bits): H05F5E0FF");
     EXPECT_EQ(most[4], "BCD (16 bits): not a BCD value (0 to 9999)");
     EXPECT_EQ(most[5], "BCD (32 bits): H99999999  -> 99999999");
-    EXPECT_EQ(most[7], "Operand words, 16 bits: 99999999 does not fit 16 bits (-32768 to 65535)");
+    EXPECT_EQ(most[7], "Operand words, 16 bits: 99999999 does not fit 16 bits (-32768 to 32767)");
     EXPECT_EQ(mathTestLines("100000000")[5], "BCD (32 bits): not a BCD value (0 to 99999999)");
     EXPECT_EQ(mathTestLines("9999")[4], "BCD (16 bits): H9999  -> 9999");
     EXPECT_EQ(mathTestLines("10000")[4], "BCD (16 bits): not a BCD value (0 to 9999)");
@@ -86,16 +89,18 @@ TEST_F(MathTestTest, HexadecimalValuesAndTheBcdLimits) {
 }
 
 // 70000 = 0x00011170 needs 17 bits: every 16-bit field refuses it and says why, where cut to its low
-// word it would read H1170 (K4464); the 32-bit fields hold it. 70000.0 = 1.068115234375 x 2^16:
+// word it would read H1170 (K4464); the 32-bit fields hold it. A K constant is signed: its word holds
+// -32768 to 32767. 70000.0 = 1.068115234375 x 2^16:
 // exponent 127 + 16 = 0x8F, fraction 0x08B800, so 0x4788B800.
 TEST_F(MathTestTest, AValueBeyondSixteenBitsIsRefusedByEverySixteenBitField) {
     const std::string refused = "70000 does not fit 16 bits (-32768 to 65535)";
+    const std::string refusedSigned = "70000 does not fit 16 bits (-32768 to 32767)";
     EXPECT_EQ(mathTestLines("70000"),
               (Lines{"Decimal (32 bits): 70000   unsigned 70000", "Hexadecimal (32 bits): H00011170",
                      "16-bit register (low word): " + refused,
                      "32-bit pair: D0 (low word) = H1170 (4464), D1 (high word) = H0001 (1)",
                      "BCD (16 bits): not a BCD value (0 to 9999)", "BCD (32 bits): H00070000  -> 70000",
-                     "Read as BCD: 11170", "Operand words, 16 bits: " + refused,
+                     "Read as BCD: 11170", "Operand words, 16 bits: " + refusedSigned,
                      "Operand words, 32 bits: K70000: 8070 8011 8001 8000  -> K70000",
                      "Operand words, 16 bits: " + refused,
                      "Operand words, 32 bits: H00011170: 8270 8011 8001 8000  -> H00011170",
@@ -106,7 +111,8 @@ TEST_F(MathTestTest, AValueBeyondSixteenBitsIsRefusedByEverySixteenBitField) {
 }
 
 // A word holds -32768 to 65535, read signed or unsigned (65535 and -1 are the same word HFFFF); one
-// past either end is refused, never wrapped round.
+// past either end is refused, never wrapped round. A K constant is a signed number, -32768 to 32767:
+// 40000 (H9C40) or 65535 would be read back as K-25536 or K-1, so its line refuses them.
 TEST_F(MathTestTest, TheEdgesOfASixteenBitField) {
     struct Case {
         const char* typed;
@@ -115,16 +121,25 @@ TEST_F(MathTestTest, TheEdgesOfASixteenBitField) {
         const char* hex;      // the 16-bit H constant line, after its label
     };
     const Case cases[] = {
-        {"65535", "HFFFF = 65535, signed -1", "K-1: 80FF 80FF  -> K-1", "HFFFF: 82FF 80FF  -> HFFFF"},
-        {"HFFFF", "HFFFF = 65535, signed -1", "K-1: 80FF 80FF  -> K-1", "HFFFF: 82FF 80FF  -> HFFFF"},
+        {"65535", "HFFFF = 65535, signed -1", "65535 does not fit 16 bits (-32768 to 32767)",
+         "HFFFF: 82FF 80FF  -> HFFFF"},
+        {"HFFFF", "HFFFF = 65535, signed -1", "65535 does not fit 16 bits (-32768 to 32767)",
+         "HFFFF: 82FF 80FF  -> HFFFF"},
+        {"-1", "HFFFF = 65535, signed -1", "K-1: 80FF 80FF  -> K-1", "HFFFF: 82FF 80FF  -> HFFFF"},
+        {"32767", "H7FFF = 32767, signed 32767", "K32767: 80FF 807F  -> K32767",
+         "H7FFF: 82FF 807F  -> H7FFF"},
+        {"32768", "H8000 = 32768, signed -32768", "32768 does not fit 16 bits (-32768 to 32767)",
+         "H8000: 8200 8080  -> H8000"},
+        {"40000", "H9C40 = 40000, signed -25536", "40000 does not fit 16 bits (-32768 to 32767)",
+         "H9C40: 8240 809C  -> H9C40"},
         {"-32768", "H8000 = 32768, signed -32768", "K-32768: 8000 8080  -> K-32768",
          "H8000: 8200 8080  -> H8000"},
         {"65536", "65536 does not fit 16 bits (-32768 to 65535)",
-         "65536 does not fit 16 bits (-32768 to 65535)", "65536 does not fit 16 bits (-32768 to 65535)"},
+         "65536 does not fit 16 bits (-32768 to 32767)", "65536 does not fit 16 bits (-32768 to 65535)"},
         {"-32769", "-32769 does not fit 16 bits (-32768 to 65535)",
-         "-32769 does not fit 16 bits (-32768 to 65535)", "-32769 does not fit 16 bits (-32768 to 65535)"},
+         "-32769 does not fit 16 bits (-32768 to 32767)", "-32769 does not fit 16 bits (-32768 to 65535)"},
         {"K-70000", "-70000 does not fit 16 bits (-32768 to 65535)",
-         "-70000 does not fit 16 bits (-32768 to 65535)", "-70000 does not fit 16 bits (-32768 to 65535)"},
+         "-70000 does not fit 16 bits (-32768 to 32767)", "-70000 does not fit 16 bits (-32768 to 65535)"},
     };
     for (const Case& c : cases) {
         const Lines lines = mathTestLines(c.typed);
@@ -133,6 +148,38 @@ TEST_F(MathTestTest, TheEdgesOfASixteenBitField) {
         EXPECT_EQ(lines[7], std::string("Operand words, 16 bits: ") + c.decimal) << c.typed;
         EXPECT_EQ(lines[9], std::string("Operand words, 16 bits: ") + c.hex) << c.typed;
     }
+}
+
+// The same for the 32-bit K constant: -2147483648 to 2147483647, where the H constant takes the
+// whole unsigned pair.
+TEST_F(MathTestTest, TheEdgesOfAThirtyTwoBitConstant) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"2147483647", "K2147483647: 80FF 80FF 80FF 807F  -> K2147483647",
+         "H7FFFFFFF: 82FF 80FF 80FF 807F  -> H7FFFFFFF"},
+        {"K-2147483648", "K-2147483648: 8000 8000 8000 8080  -> K-2147483648",
+         "H80000000: 8200 8000 8000 8080  -> H80000000"},
+        {"2147483648", "2147483648 does not fit 32 bits (-2147483648 to 2147483647)",
+         "H80000000: 8200 8000 8000 8080  -> H80000000"},
+        {"4294967295", "4294967295 does not fit 32 bits (-2147483648 to 2147483647)",
+         "HFFFFFFFF: 82FF 80FF 80FF 80FF  -> HFFFFFFFF"},
+    };
+    for (const auto& [typed, decimal, hex] : cases) {
+        const Lines lines = mathTestLines(typed);
+        ASSERT_EQ(lines.size(), 14u) << typed;
+        EXPECT_EQ(lines[8], std::string("Operand words, 32 bits: ") + decimal) << typed;
+        EXPECT_EQ(lines[10], std::string("Operand words, 32 bits: ") + hex) << typed;
+    }
+}
+
+// Zero is BCD digits as much as any other: H0 read as BCD is 0, H10 is 10, H1A is none.
+TEST_F(MathTestTest, ZeroReadAsBcdIsZero) {
+    const std::pair<const char*, const char*> cases[] = {{"0", "Read as BCD: 0"},
+                                                         {"H0", "Read as BCD: 0"},
+                                                         {"H10", "Read as BCD: 10"},
+                                                         {"H9", "Read as BCD: 9"},
+                                                         {"H1A", "Read as BCD: not BCD digits"}};
+    for (const auto& [typed, line] : cases) EXPECT_EQ(mathTestLines(typed)[6], line) << typed;
+    EXPECT_EQ(mathTestLines("0")[4], "BCD (16 bits): H0000  -> 0");
 }
 
 // A typed integer's real is the number itself: 4294967295 is 4294967296.0 (2^32: exponent 127 + 32
@@ -147,6 +194,8 @@ TEST_F(MathTestTest, AnIntegersRealIsTheNumberNotItsBits) {
 TEST_F(MathTestTest, ARealBeyondThirtyTwoBitsIsRefusedByTheIntegerFields) {
     const std::string wide = "10000000000 does not fit 32 bits (-2147483648 to 4294967295)";
     const std::string narrow = "10000000000 does not fit 16 bits (-32768 to 65535)";
+    const std::string narrowSigned = "10000000000 does not fit 16 bits (-32768 to 32767)";
+    const std::string wideSigned = "10000000000 does not fit 32 bits (-2147483648 to 2147483647)";
     const Lines lines = mathTestLines("10000000000.0");
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[0], "Real number 10000000000.000000, the integer lines take its whole part 10000000000");
@@ -157,8 +206,8 @@ TEST_F(MathTestTest, ARealBeyondThirtyTwoBitsIsRefusedByTheIntegerFields) {
     EXPECT_EQ(lines[5], "BCD (16 bits): not a BCD value (0 to 9999)");
     EXPECT_EQ(lines[6], "BCD (32 bits): not a BCD value (0 to 99999999)");
     EXPECT_EQ(lines[7], "Read as BCD: " + wide);
-    EXPECT_EQ(lines[8], "Operand words, 16 bits: " + narrow);
-    EXPECT_EQ(lines[9], "Operand words, 32 bits: " + wide);
+    EXPECT_EQ(lines[8], "Operand words, 16 bits: " + narrowSigned);
+    EXPECT_EQ(lines[9], "Operand words, 32 bits: " + wideSigned);
     EXPECT_EQ(lines[10], "Operand words, 16 bits: " + narrow);
     EXPECT_EQ(lines[11], "Operand words, 32 bits: " + wide);
     EXPECT_EQ(lines[12], "Real number (IEEE single): H501502F9  -> 10000000000.0000000");

@@ -11,6 +11,7 @@
 #include "model/image/CommentLists.h"
 #include "model/image/CowImage.h"
 #include "model/image/ModeData.h"
+#include "model/image/MonitorLists.h"
 #include "model/ladder/LadderSearch.h"
 
 namespace kestrion::test {
@@ -139,11 +140,12 @@ TEST_F(CommentEditTest, TheCommentFileRefusesWhatItCannotHoldAndKeepsEverything)
               Boxes{"The comment file holds at most 128 block comments: this one is not added. | Comment | "
                     "warning"});
     EXPECT_EQ(ModeData.blockCommentCount, 128);
-    // Device comments of 37 characters until the next would not fit the image.
+    // Device comments of 37 characters until the next would not fit the file: from byte 256 the
+    // five counts (10) and the 128 block comments (2 + 1 + 1 each) leave 32766 - 778 = 31988 bytes,
+    // 761 entries of 4 + 37 + 1 = 42 bytes and 26 bytes over.
     const std::string full(37, 'd');
     std::uint16_t number = 0;
-    while (cowOffset::data + commentImageBytes() + 5 + full.size() <= kCowPackLimit)
-        appendDeviceComment('D', number++, full);
+    while (number < 761) appendDeviceComment('D', number++, full);
     fakes.messages.shown.clear();
     EXPECT_FALSE(write({CommentKind::Device, "D7000", nullptr, 0, full}));
     EXPECT_EQ(boxes(), Boxes{"The comment file is full: this comment does not fit. Shorten or delete other "
@@ -151,6 +153,45 @@ TEST_F(CommentEditTest, TheCommentFileRefusesWhatItCannotHoldAndKeepsEverything)
     EXPECT_EQ(ModeData.deviceCommentCount, number);
     EXPECT_TRUE(write({CommentKind::Device, "D0", nullptr, 0, "shorter"}));  // a change that frees room
     EXPECT_TRUE(saveCommentToCowBuffer());
+}
+
+// The comment file holds the sections and two bytes more in 32768 bytes, so the sections may end
+// at byte 32766. From byte 256: five count words (10 bytes); a device name or comment takes its
+// letter, 0 and number (4 bytes), its text and a NUL; a block or coil comment its step (2 bytes),
+// its text (a coil comment's at most 45 characters) and a NUL; a registered monitor device its code
+// (4 bytes), its text and a ','. A comment that ends at the last byte is taken and saved, one that
+// needs one byte more is refused.
+TEST_F(CommentEditTest, TheCommentFileTakesACommentThatEndsAtItsLastByteAndNotOneByteMore) {
+    appendDeviceName('X', 0, "Start");
+    for (const std::uint16_t step : {1, 2, 3}) appendBlockComment(step, "Pump start");
+    for (const std::uint16_t step : {2, 3}) appendCoilComment(step, std::string(50, 'c'));
+    for (const char* device : {"D100", "M8000"}) {
+        addDeviceMonitorNode();
+        setText(deviceMonitorList.newest->deviceText, device);
+    }
+    std::size_t room =
+        32766 - 256 - 10 - (4 + 5 + 1) - 3 * (2 + 10 + 1) - 2 * (2 + 45 + 1) - (4 + 4 + 1) - (4 + 5 + 1);
+    std::uint16_t number = 0;
+    for (; room > 30 + 42; room -= 42) appendDeviceComment('D', number++, std::string(37, 'd'));
+    // One shorter comment leaves 30 bytes: a comment of 25 characters.
+    ASSERT_GE(room, 30u + 5u);
+    appendDeviceComment('D', number++, std::string(room - 30 - 5, 'e'));
+    const std::string fits(25, 'f');
+    fakes.messages.shown.clear();
+    EXPECT_FALSE(write({CommentKind::Device, "D7000", nullptr, 0, fits + "f"}));
+    EXPECT_EQ(boxes(), Boxes{"The comment file is full: this comment does not fit. Shorten or delete other "
+                             "comments first. | Comment | warning"});
+    EXPECT_TRUE(write({CommentKind::Device, "D7000", nullptr, 0, fits}));
+    fakes.messages.shown.clear();
+    EXPECT_TRUE(saveCommentToCowBuffer());
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(cowDataLength, 32766 - 256);
+    const auto file = cowFileBytes();
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->size(), 32768u);
+    // Full to the byte: a comment that grows by one is refused, one that shrinks is taken.
+    EXPECT_FALSE(write({CommentKind::Device, "D7000", nullptr, 0, fits + "f"}));
+    EXPECT_TRUE(write({CommentKind::Device, "D7000", nullptr, 0, "f"}));
 }
 
 TEST_F(CommentEditTest, ACommentTypedInChineseIsKeptInBig5AndShownBackAsTyped) {

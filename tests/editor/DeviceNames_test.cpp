@@ -115,10 +115,12 @@ TEST_F(DeviceNamesTest, ANameOfAnotherDeviceFromAFileCanOnlyBeDeleted) {
 }
 
 TEST_F(DeviceNamesTest, ANewNameNeedsRoomInTheCommentFile) {
+    // Device comments of 37 characters, 4 + 37 + 1 = 42 bytes each, fill the 32766 - 256 - 10 =
+    // 32500 bytes after the five counts of an empty file to 34 bytes from its end: too few for a
+    // name of 37 characters, enough for a short one.
+    ClearAllComment1Click();
     const std::string full(37, 'd');
-    std::uint16_t number = 0;
-    while (cowOffset::data + commentImageBytes() + 5 + full.size() <= kCowPackLimit)
-        appendDeviceComment('D', number++, full);
+    for (std::uint16_t number = 0; number < 773; ++number) appendDeviceComment('D', number, full);
     EXPECT_FALSE(name("X0", full));
     EXPECT_EQ(boxes(), Boxes{"The comment file is full: this comment does not fit. Shorten or delete other "
                              "comments first. | Comment | warning"});

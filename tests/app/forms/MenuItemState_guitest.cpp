@@ -18,6 +18,7 @@
 #include "app/forms/MainUnit.h"
 #include "lang/MenuState.h"
 #include "link/forms/Parameter1Form.h"
+#include "model/core/CommandTransaction.h"
 #include "model/forms/PlcTypeForm.h"
 #include "monitor/forms/MonitorPanels.h"
 #include "support/gui/RealServicesTest.h"
@@ -210,6 +211,29 @@ TEST_F(MenuItemStateTest, AMenuItemMadeAnewAfterALanguageChangeFollowsTheStateAn
     menuItem("Save1").enabled = false;
     pressKey();
     EXPECT_FALSE(item("spbtnSave")->isEnabled());
+}
+
+// A command that fails puts the store back as it found it: a state the command gave a tool button of
+// its own, which the window showed while the command waited (a box, a reply), goes with it. The
+// button then follows its menu item again, as every button without a state of its own, through a
+// language change and after.
+TEST_F(MenuItemStateTest, AButtonWhoseOwnStateAFailedCommandTookBackFollowsItsItemAgain) {
+    ASSERT_EQ(menuItemStates().count("spbtnSave"), 0u);
+    EXPECT_FALSE(runCommand([this] {
+        menuItem("spbtnSave").enabled = false;
+        form.monitorParts->sync();
+        EXPECT_FALSE(item("spbtnSave")->isEnabled());
+        return false;
+    }));
+    EXPECT_EQ(menuItemStates().count("spbtnSave"), 0u);
+    for (const char* language : {"Spanish1", "English1"}) {
+        form.action(language)->trigger();
+        for (const bool enabled : {true, false, true}) {
+            menuItem("Save1").enabled = enabled;
+            pressKey();
+            EXPECT_EQ(item("spbtnSave")->isEnabled(), enabled) << language;
+        }
+    }
 }
 
 // A click moves a checkable item's mark before its command runs; a command that leaves the state as

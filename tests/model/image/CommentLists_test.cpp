@@ -65,7 +65,11 @@ TEST_F(CommentListsTest, DeviceNamesCompareOverTheirFirstCharacters) {
     const std::tuple<const char*, const char*, int, bool> cases[] = {{"X10", "X11", 2, true},
                                                                      {"X10", "X11", 3, false},
                                                                      {"D12345", "D12346", 1, false},
-                                                                     {"D123456", "D123457", 9, true}};
+                                                                     {"D123456", "D123457", 9, true},
+                                                                     // texts that end before n
+                                                                     {"X1", "X1", 5, true},
+                                                                     {"X1", "X10", 5, false},
+                                                                     {"M100", "M10", 4, false}};
     for (const auto& [a, b, n, same] : cases)
         EXPECT_EQ(isSameDeviceName(a, b, n), same) << a << " " << b << " " << n;
 }

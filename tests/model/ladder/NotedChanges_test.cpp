@@ -253,6 +253,109 @@ TEST_F(NotedChangesTest, DroppingTheUndoCopyLeavesNone) {
     EXPECT_EQ(ldrUndoHead, nullptr);
 }
 
+std::string keyedText() {
+    return editNew == nullptr ? "(none)" : std::string(editNew->mnemonic.data());
+}
+
+// The key-in object is no list's: a noted command that leaves it alone leaves it as it is, whether
+// its journal ends on its own, becomes the undo copy or joins the undo copy in place.
+TEST_F(NotedChangesTest, ANotedCommandThatLeavesTheKeyInObjectAloneKeepsIt) {
+    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 20));
+    setText(editNew->mnemonic, "LD");
+    stLadderBlock* const keyed = editNew;
+    const std::pair<const char*, std::function<bool()>> commands[] = {
+        {"a change",
+         [] {
+             noteObjectChange(objectAt(0));
+             objectAt(0)->iCode = 0x3000;
+             return true;
+         }},
+        {"an edit with its undo copy",
+         [] {
+             edit();
+             return true;
+         }},
+        {"a change beside the undo copy",
+         [] {
+             noteObjectChange(objectAt(1));
+             objectAt(1)->iCode = 0x5000;
+             return true;
+         }},
+        {"a failed change",
+         [] {
+             noteObjectChange(objectAt(1));
+             objectAt(1)->iCode = 0x6000;
+             return false;
+         }},
+    };
+    for (const auto& [what, command] : commands) {
+        run(true, command);
+        EXPECT_EQ(editNew, keyed) << what;
+        EXPECT_EQ(keyedText(), "LD") << what;
+    }
+    undo(true);
+    EXPECT_EQ(editNew, keyed);
+    EXPECT_EQ(keyedText(), "LD");
+}
+
+// A command inside another replaces the key-in object: the object it replaced stays until the outer
+// one has ended, which puts it back when it fails and lets it go when it stays (the sanitizer builds
+// see an object left behind). The replacement goes when the outer command fails.
+TEST_F(NotedChangesTest, TheKeyInObjectAnInnerCommandReplacedGoesOrComesBackWithTheOuterCommand) {
+    ASSERT_TRUE(ReallocLadderMemory(kLinkEditNew, 20));
+    setText(editNew->mnemonic, "LD");
+    stLadderBlock* const first = editNew;
+    for (const bool stays : {false, true}) {
+        const stLadderBlock* made = nullptr;
+        EXPECT_EQ(run(true,
+                      [&made, stays] {
+                          noteObjectChange(objectAt(0));
+                          objectAt(0)->iCode = 0x3000;
+                          EXPECT_TRUE(run(true, [&made] {
+                              EXPECT_TRUE(ReallocLadderMemory(kLinkEditNew, 20));
+                              setText(editNew->mnemonic, "OUT");
+                              made = editNew;
+                              return true;
+                          }));
+                          return stays;
+                      }),
+                  stays);
+        EXPECT_EQ(editNew, stays ? made : first) << stays;
+        EXPECT_EQ(keyedText(), stays ? "OUT" : "LD") << stays;
+        EXPECT_EQ(codeAt(0), stays ? 0x3000 : 0x2000) << stays;
+    }
+    // The same with an undo copy in place and the outer command an edit that replaces it.
+    EXPECT_TRUE(run(true, [] {
+        edit();
+        EXPECT_TRUE(run(true, [] {
+            EXPECT_TRUE(ReallocLadderMemory(kLinkEditNew, 20));
+            setText(editNew->mnemonic, "AND");
+            return true;
+        }));
+        return true;
+    }));
+    EXPECT_EQ(keyedText(), "AND");
+    undo(true);
+    EXPECT_EQ(keyedText(), "AND");
+}
+
+// Objects a noted command made go when it fails: one it changed after making it, and the key-in
+// object it made in place of the one it found (the sanitizer builds see an object left behind).
+TEST_F(NotedChangesTest, TheObjectsAFailedNotedCommandMadeGoWithIt) {
+    const Ladder before = ladderNow();
+    EXPECT_FALSE(run(true, [] {
+        ldrNow = objectAt(2);
+        EXPECT_TRUE(ReallocLadderMemory(kLinkBeforeNow, 22));
+        stLadderBlock* made = ldrNew;
+        noteObjectChange(made);
+        made->iCode = 0x4000;
+        EXPECT_TRUE(ReallocLadderMemory(kLinkEditNew, 20));
+        return false;
+    }));
+    EXPECT_EQ(ladderNow(), before);
+    expectConsistentLinks(ldrList);
+}
+
 using NotedChangesDeathTest = NotedChangesTest;
 
 TEST_F(NotedChangesDeathTest, AChangeANotedCommandDidNotNoteStopsTheTests) {
