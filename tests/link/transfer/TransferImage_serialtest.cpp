@@ -215,6 +215,23 @@ TEST_F(TransferImageTest, TheKeywordWrittenIsTheOneTheQuestionCovered) {
     EXPECT_EQ(plcKeyword(), "        ");
 }
 
+TEST_F(TransferImageTest, APlcOfAnotherTypeIsRefusedByTheTypeOfTheProgramTheWriteBeganWith) {
+    // The PLC is a type 5; the program to write is a type 1. A type-5 program opened while the
+    // PLC's system block is read does not let the write through.
+    const std::size_t changeAfter[] = {0, 2};
+    for (const std::size_t frame : changeAfter) {
+        restart();
+        plc.sim.plc.setPlcType(5);
+        startProgram();
+        plc.afterFrame = frame;
+        if (frame != 0) plc.change = [] { openAnotherProgram(5); };
+        ProgWriteClick();
+        EXPECT_EQ(boxes(), (Boxes{kWriteQuestion, "Type error, Can't write... | Error2018032110 | none"}))
+            << frame;
+        EXPECT_TRUE(plc.sim.plc.writes.empty()) << frame;
+    }
+}
+
 TEST_F(TransferImageTest, AProgramVerifyComparesAgainstTheProgramOfItsStart) {
     // The PLC holds the start's program; what is opened or converted during the read does not
     // turn the verdict.
