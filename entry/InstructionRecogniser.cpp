@@ -310,13 +310,42 @@ std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char
     return code;
 }
 
-bool outputWithoutContacts(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
-    if (!isOutputTypeCode(code) || isUnconditionalInstrCode(code)) return false;
+namespace {
+
+// Whether an output with only wire in front of it, entered at x on the line y that links join to
+// others, hangs from a link as the load draws a parallel output: a link from the line above reaches
+// the left edge of the cursor's cell, nothing stands in front of that cell on the line (its wire
+// would come from the bus), and no link meets the wire the output lays from the cursor on (a
+// branch would leave from a node with no contact in front of it). An output the cursor stands on is
+// only replaced: the line in front of it stays as it is.
+bool hangsFromALink(std::uint32_t x, std::uint32_t y) {
+    const char cell = canvasCellAt(x, y);
+    if (cell == kCellOutput || cell == kCellOutputTail) return true;
+    const std::int64_t column = canvasColumnOf(x);
+    const std::int64_t row = canvasRowOf(y);
+    if (column <= firstCellColumn() || VirtualArray.at(column - 1, row - 1) != kCellLink) return false;
+    for (std::int64_t c = firstCellColumn(); c < column - 1; ++c)
+        if (VirtualArray.at(c, row) != kCellBlank) return false;
+    for (std::int64_t c = column + 1; c < rightBusColumn(); c += 2)
+        if (VirtualArray.at(c, row - 1) == kCellLink || VirtualArray.at(c, row + 1) == kCellLink)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
+    if (!isOutputTypeCode(code) || isUnconditionalInstrCode(code)) return "";
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
         if (o->yAddr == y && !holdsNoInstruction(*o) && o->xAddr >= draw.iBusLineStart &&
             o->end != kEndOutput && (o->xAddr < x || o == ldrHead))
-            return false;
-    return !joinedToOtherLines(y);
+            return "";
+    if (!joinedToOtherLines(y))
+        return "An output needs a contact in front of it on its line, or a link to a line that has one.";
+    if (!hangsFromALink(x, y))
+        return "An output with only wire in front of it hangs from the link of the line above, at the "
+               "cursor, with no other link along its wire.";
+    return "";
 }
 
 }  // namespace kestrion

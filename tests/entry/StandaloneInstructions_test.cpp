@@ -271,6 +271,9 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
     const std::string insertRefused = "This position can't insert | Msg2015011911 | warning";
     const std::string noContact =
         "An output needs a contact in front of it on its line, or a link to a line that has one.";
+    const std::string notFromTheLink =
+        "An output with only wire in front of it hangs from the link of the line above, at the cursor, "
+        "with no other link along its wire.";
     std::vector<Refused> cases = {
         {"MCR over the RET that closes a step",
          {0xF014, 0xC500, 0xF7FF, 0x000F},
@@ -313,6 +316,22 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
          kRefused,
          noContact},
         {"an output on an empty first line", {0x000F}, false, 160, 0, "OUT Y0", kRefused, noContact},
+        {"an output in the first cell of a line an OR joins to the one above",
+         {0x2400, 0x6401, 0xC500, 0x000F},
+         false,
+         80,
+         64,
+         "OUT Y2",
+         kRefused,
+         notFromTheLink},
+        {"SET in the first cell of a branch under MPS",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4402, 0xC501, 0x000F},
+         false,
+         80,
+         64,
+         "SET M1",
+         kRefused,
+         notFromTheLink},
         {"after contacts of its line",
          {0x2400, 0x4401, 0xC500, 0x000F},
          false,
@@ -406,6 +425,36 @@ TEST_F(StandaloneInstructionTest, TheSameLinesWhereConvertReadsThemBackAreTaken)
         ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
         EXPECT_EQ(program(c.written.size()), c.written);
         EXPECT_EQ(ladder(), typed);
+    }
+}
+
+// An output with only wire in front of it is taken where the load draws a parallel output: from
+// the link under the contact of the line above. Convert writes it there, and the load reads back
+// the ladder that was on screen.
+TEST_F(StandaloneInstructionTest, ParallelOutputsWhereTheLoadDrawsThemAreTaken) {
+    struct Taken {
+        Words words;
+        std::uint32_t x, y;
+        std::string line;
+        Words written;
+    };
+    const std::vector<Taken> cases = {
+        {{0x2400, 0xC500, 0xC501, 0x000F}, 160, 64, "OUT Y2", {0x2400, 0xC500, 0xC502, 0x000F}},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4402, 0xC501, 0x000F},
+         160,
+         64,
+         "OUT Y2",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0xC502, 0x000F}},
+    };
+    for (const Taken& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(loadProgram(c.words));
+        type(c.x, c.y, c.line);
+        EXPECT_EQ(boxes(), Boxes{});
+        const Lines typed = shownLadder();
+        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        EXPECT_EQ(program(c.written.size()), c.written);
+        EXPECT_EQ(shownLadder(), typed);
     }
 }
 
