@@ -350,7 +350,7 @@ bool linkMeetsNewWire(std::uint32_t x, std::uint32_t y) {
 // output entered at x replaces stands from the cursor on, left of the line's last cell: its cells
 // stay drawn until Convert, which then finds the node cut off from the new output. Where the link
 // comes from below (parallel contacts join there), any instruction's cells do; where it comes from
-// above (the line branches off there), an output's cells. Joints and wire are wire still.
+// above (the line branches off there), an output's cells. Wire is wire still.
 bool nodeBeforeReplacedCells(std::uint32_t x, std::uint32_t y) {
     const std::int64_t column = canvasColumnOf(x);
     const std::int64_t row = canvasRowOf(y);
@@ -359,8 +359,7 @@ bool nodeBeforeReplacedCells(std::uint32_t x, std::uint32_t y) {
     for (std::int64_t c = column; c < lastCellColumn(); ++c) {
         const char cell = VirtualArray.at(c, row);
         if (cell == kCellOutput || cell == kCellOutputTail) return true;
-        if (fromBelow && cell != kCellBlank && cell != kCellJoint && cell != kCellNop && cell != kCellWire)
-            return true;
+        if (fromBelow && cell != kCellBlank && cell != kCellNop && cell != kCellWire) return true;
     }
     return false;
 }
@@ -371,16 +370,24 @@ bool outputStandsOnLine(std::uint32_t y) {
     return false;
 }
 
-// Whether the output entered at x on the line y would follow a contact of the lower line of a
-// parallel group right where the group joins the line above, which holds no output: the load draws
-// that output on the line above.
-bool belowAGroupWithoutOutput(std::uint32_t x, std::uint32_t y) {
-    const std::int64_t column = canvasColumnOf(x);
+// Whether the output entered at x on the line y would follow the lower line of parallel contacts
+// where they join the line above (at the cursor, or at the end of the wire in front of it): when
+// that line holds no output, the load draws the output there; when the contacts go on joining the
+// line below as well, Convert cannot write it.
+const char* besideAJoin(std::uint32_t x, std::uint32_t y) {
+    if (y < ModeData.ySizeSymble) return nullptr;
     const std::int64_t row = canvasRowOf(y);
-    if (y < ModeData.ySizeSymble || VirtualArray.at(column - 1, row - 1) != kCellLink) return false;
-    const char before = VirtualArray.at(column - 2, row);
-    if (before != kCellContact && before != kCellStl) return false;
-    return !outputStandsOnLine(y - ModeData.ySizeSymble);
+    std::int64_t join = canvasColumnOf(x) - 1;
+    for (; join > firstCellColumn() && VirtualArray.at(join, row - 1) != kCellLink; join -= 2) {
+        const char before = VirtualArray.at(join - 1, row);
+        if (before != kCellBlank && before != kCellNop && before != kCellWire) return nullptr;
+    }
+    if (join <= firstCellColumn() || VirtualArray.at(join - 1, row) == kCellBlank) return nullptr;
+    if (!outputStandsOnLine(y - ModeData.ySizeSymble))
+        return "The line above holds no output: type the output there, where the parallel contacts join.";
+    if (VirtualArray.at(join, row + 1) == kCellLink)
+        return "Parallel contacts join the lines above and below here: type the output on the first of them.";
+    return nullptr;
 }
 
 // Whether the block of the line y holds an output on another line (a master control, when
@@ -414,9 +421,8 @@ std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_
             contactInFront = true;
     if (contactInFront) {
         if (linkMeetsNewWire(x, y) || nodeBeforeReplacedCells(x, y)) return kLinkOnWire;
-        if (belowAGroupWithoutOutput(x, y))
-            return "The line above holds no output: type the output there, where the parallel contacts join.";
-        return "";
+        const char* why = besideAJoin(x, y);
+        return why != nullptr ? why : "";
     }
     if (!joinedToOtherLines(y))
         return "An output needs a contact in front of it on its line, or a link to a line that has one.";
