@@ -371,22 +371,30 @@ bool outputStandsOnLine(std::uint32_t y) {
 }
 
 // Whether the output entered at x on the line y would follow the lower line of parallel contacts
-// where they join the line above (at the cursor, or at the end of the wire in front of it): when
-// that line holds no output, the load draws the output there; when the contacts go on joining the
-// line below as well, Convert cannot write it.
+// where they join the line above (at the cursor, or at the end of the wire in front of it; a link
+// that only passes by the line on its way down joins nothing there): when that line holds no
+// output, the load draws the output there; when the contacts join the line below as well, or the
+// line above goes on with a contact, Convert cannot write it as shown.
 const char* besideAJoin(std::uint32_t x, std::uint32_t y) {
     if (y < ModeData.ySizeSymble) return nullptr;
     const std::int64_t row = canvasRowOf(y);
     std::int64_t join = canvasColumnOf(x) - 1;
-    for (; join > firstCellColumn() && VirtualArray.at(join, row - 1) != kCellLink; join -= 2) {
+    for (; join > firstCellColumn(); join -= 2) {
         const char before = VirtualArray.at(join - 1, row);
-        if (before != kCellBlank && before != kCellNop && before != kCellWire) return nullptr;
+        const bool wireBefore = before == kCellBlank || before == kCellNop || before == kCellWire;
+        if (VirtualArray.at(join, row - 1) == kCellLink) {
+            if (before != kCellBlank) break;
+            if (VirtualArray.at(join, row + 1) != kCellLink) return nullptr;  // the output's own branch
+        } else if (!wireBefore) {
+            return nullptr;
+        }
     }
-    if (join <= firstCellColumn() || VirtualArray.at(join - 1, row) == kCellBlank) return nullptr;
+    if (join <= firstCellColumn()) return nullptr;
     if (!outputStandsOnLine(y - ModeData.ySizeSymble))
         return "The line above holds no output: type the output there, where the parallel contacts join.";
-    if (VirtualArray.at(join, row + 1) == kCellLink)
-        return "Parallel contacts join the lines above and below here: type the output on the first of them.";
+    const char next = VirtualArray.at(join + 1, row - 2);
+    if (VirtualArray.at(join, row + 1) == kCellLink || next == kCellContact || next == kCellStl)
+        return "Parallel contacts join other lines here: type the output on the first line they join.";
     return nullptr;
 }
 
