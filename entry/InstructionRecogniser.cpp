@@ -392,6 +392,10 @@ const char* besideAJoin(std::uint32_t x, std::uint32_t y) {
     if (join <= firstCellColumn()) return nullptr;
     if (!outputStandsOnLine(y - ModeData.ySizeSymble))
         return "The line above holds no output: type the output there, where the parallel contacts join.";
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == y - ModeData.ySizeSymble && isLabelCode(o->iCode))
+            return "Parallel contacts join a line with a label here: Convert writes no second output "
+                   "from them.";
     const char next = VirtualArray.at(join + 1, row - 2);
     if (VirtualArray.at(join, row + 1) == kCellLink || next == kCellContact || next == kCellStl)
         return "Parallel contacts join other lines here: type the output on the first line they join.";
