@@ -396,9 +396,8 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     }
     correctForms(entered);
     trace("*iCode", hexText(entered.iCode));
-    if (outputWithoutContacts(entered.iCode, xOldCursor, yOldCursor)) {
-        platform::statusBar().setPanelText(
-            13, "An output needs a contact in front of it on its line, or a link to a line that has one.");
+    if (const std::string why = outputPlaceRefusal(entered.iCode, xOldCursor, yOldCursor); !why.empty()) {
+        platform::statusBar().setPanelText(13, why);
         refuseLine();
         return;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "entry/OperandCheckers.h"
 
@@ -25,11 +26,12 @@ std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> m
 std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
                                 const OperandTexts& operands);
 
-// Whether nothing but wire (and the line's label) stands in front of an output (not one of the
-// instructions that stand alone on their line) entered at x on the line y, and no link joins that
-// line to another: Convert would write it as one more output of the rung above, or find no contact
-// in front of it at all.
-bool outputWithoutContacts(std::uint16_t code, std::uint32_t x, std::uint32_t y);
+// Why an output (not one of the instructions that stand alone on their line) cannot be entered at x
+// on the line y, for the status bar; empty when it can. With nothing but wire (and the line's label)
+// in front of it, Convert would write it as one more output of the rung above, or find no contact in
+// front of it at all, unless a link joins the line to another one; typed in the first cell, the
+// output would be driven from the bus past those links as well, which Convert cannot write.
+std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_t y);
 
 // If the character at index is P: sets the pulse flag and returns index + 1; else returns index.
 std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index);

@@ -1,7 +1,8 @@
-// The instructions that stand alone on their line (and END), typed at every cell the cursor reaches
-// of programs the grammar builds, in overwrite and in Insert mode: what the box takes, Convert
-// writes without a box, the load reads back to the ladder that was on screen, and a second Convert
-// writes the same words; what it refuses, it refuses with its box and the ladder stays as it was.
+// The instructions that stand alone on their line (and END), and the outputs, typed at every cell
+// the cursor reaches of programs the grammar builds, in overwrite and in Insert mode: what the box
+// takes, Convert writes without a box, the load reads back to the ladder that was on screen, and a
+// second Convert writes the same words; what it refuses, it refuses with its box and the ladder
+// stays as it was.
 #include <algorithm>
 #include <cstdlib>
 #include <set>
@@ -25,6 +26,9 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const Lines kTyped = {"MCR N0", "FOR K5", "NEXT", "FEND", "SRET", "IRET", "EI", "DI", "RET", "END"};
+
+// The outputs: coils, the set and reset, a pulse, a master control and an application instruction.
+const Lines kOutputs = {"OUT Y1", "OUT M2", "SET M1", "RST Y2", "PLS M3", "MC N0 M4", "MOV K1 D0"};
 
 // The boxes with which the box refuses a line for its place.
 const Lines kRefusals = {"Input Error...Can't write | Error2015031910 | warning",
@@ -94,6 +98,32 @@ protected:
         return "";
     }
 
+    // Each line at every cell of the programs from seed `first` on; at most 60 failures, one of each
+    // kind a program.
+    void sweep(const Lines& lines, std::uint32_t first, std::uint32_t count) {
+        int broken = 0;
+        for (std::uint32_t seed = first; seed < first + count && broken < 60; ++seed) {
+            std::set<std::string> seen;
+            grammar::RandomChoices choices(seed);
+            const grammar::Program program = grammar::generateProgram(choices);
+            const grammar::Words words = program.words();
+            grammar::startEditor();
+            if (!grammar::openProgramWords(words) || !runCommand(LToM)) continue;
+            const std::uint32_t bottom = ldrTail->yAddr;
+            for (const std::string& line : lines)
+                for (const bool insert : {false, true})
+                    for (std::uint32_t y = 0; y <= bottom; y += 64)
+                        for (std::uint32_t x = 0; x <= 1040; x += 80) {
+                            const std::string broke = check(words, line, x, y, insert);
+                            const std::string kind = line + (insert ? " insert " : " ") + broke.substr(0, 40);
+                            if (broke.empty() || !seen.insert(kind).second || ++broken > 60) continue;
+                            ADD_FAILURE() << "seed " << seed << ": " << (insert ? "insert " : "") << line
+                                          << " at " << x << "," << y << ": " << broke << "\n"
+                                          << program.listing();
+                        }
+        }
+    }
+
     FakeEntryDialogs entryDialogs;
     InstalledDialogs<EntryDialogs> installed{entryDialogs};
 };
@@ -101,29 +131,15 @@ protected:
 // Programs from seed 1, two of them; KESTRION_GRAMMAR_STANDALONE_FIRST and
 // KESTRION_GRAMMAR_STANDALONE_PROGRAMS set others.
 TEST_F(StandaloneGrammar, WhatTheBoxTakesConvertWritesAndTheLoadReadsBack) {
-    const std::uint32_t first = fromEnvironment("KESTRION_GRAMMAR_STANDALONE_FIRST", 1);
-    const std::uint32_t count = fromEnvironment("KESTRION_GRAMMAR_STANDALONE_PROGRAMS", 2);
-    int broken = 0;
-    for (std::uint32_t seed = first; seed < first + count && broken < 60; ++seed) {
-        std::set<std::string> seen;  // one failure of each kind a program
-        grammar::RandomChoices choices(seed);
-        const grammar::Program program = grammar::generateProgram(choices);
-        const grammar::Words words = program.words();
-        grammar::startEditor();
-        if (!grammar::openProgramWords(words) || !runCommand(LToM)) continue;
-        const std::uint32_t bottom = ldrTail->yAddr;
-        for (const std::string& line : kTyped)
-            for (const bool insert : {false, true})
-                for (std::uint32_t y = 0; y <= bottom; y += 64)
-                    for (std::uint32_t x = 0; x <= 1040; x += 80) {
-                        const std::string broke = check(words, line, x, y, insert);
-                        const std::string kind = line + (insert ? " insert " : " ") + broke.substr(0, 40);
-                        if (broke.empty() || !seen.insert(kind).second || ++broken > 60) continue;
-                        ADD_FAILURE() << "seed " << seed << ": " << (insert ? "insert " : "") << line
-                                      << " at " << x << "," << y << ": " << broke << "\n"
-                                      << program.listing();
-                    }
-    }
+    sweep(kTyped, fromEnvironment("KESTRION_GRAMMAR_STANDALONE_FIRST", 1),
+          fromEnvironment("KESTRION_GRAMMAR_STANDALONE_PROGRAMS", 2));
+}
+
+// The outputs the same way: programs from seed 1, two of them; KESTRION_GRAMMAR_OUTPUTS_FIRST and
+// KESTRION_GRAMMAR_OUTPUTS_PROGRAMS set others.
+TEST_F(StandaloneGrammar, OutputsTheBoxTakesConvertWritesAndTheLoadReadsBack) {
+    sweep(kOutputs, fromEnvironment("KESTRION_GRAMMAR_OUTPUTS_FIRST", 1),
+          fromEnvironment("KESTRION_GRAMMAR_OUTPUTS_PROGRAMS", 2));
 }
 
 }  // namespace

@@ -271,6 +271,9 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
     const std::string insertRefused = "This position can't insert | Msg2015011911 | warning";
     const std::string noContact =
         "An output needs a contact in front of it on its line, or a link to a line that has one.";
+    const std::string notFromTheLink =
+        "An output with only wire in front of it hangs from the link of the line above, at the cursor, "
+        "with no other link along its wire.";
     std::vector<Refused> cases = {
         {"MCR over the RET that closes a step",
          {0xF014, 0xC500, 0xF7FF, 0x000F},
@@ -313,6 +316,94 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
          kRefused,
          noContact},
         {"an output on an empty first line", {0x000F}, false, 160, 0, "OUT Y0", kRefused, noContact},
+        {"an output in the first cell of a line an OR joins to the one above",
+         {0x2400, 0x6401, 0xC500, 0x000F},
+         false,
+         80,
+         64,
+         "OUT Y2",
+         kRefused,
+         notFromTheLink},
+        {"PLS in the first cell of the first line, over its contact",
+         {0x2400, 0xC500, 0xC501, 0x000F},
+         false,
+         80,
+         0,
+         "PLS M3",
+         kRefused,
+         notFromTheLink},
+        {"MC as one more output of a contact",
+         {0x2400, 0xC500, 0xC501, 0x000F},
+         false,
+         160,
+         0,
+         "MC N0 M4",
+         kRefused,
+         "MC is the only output of its contacts: its block holds no other output."},
+        {"an output in a block with an MC",
+         {0x2400, 0x6401, 0x000A, 0x8000, 0x8804, 0x000F},
+         false,
+         160,
+         64,
+         "OUT Y0",
+         kRefused,
+         "MC is the only output of its contacts: its block holds no other output."},
+        {"MC in a step",
+         {0xF014, 0x2400, 0xC500, 0xF7FF, 0x000F},
+         false,
+         240,
+         0,
+         "MC N0 M4",
+         kRefused,
+         "MC: a step holds no MC."},
+        {"an output on the third line of parallel contacts, the second holding none",
+         {0x2400, 0x6401, 0x6402, 0xC500, 0x000F},
+         false,
+         160,
+         128,
+         "OUT Y3",
+         kRefused,
+         "The line above holds no output: type the output there, where the parallel contacts join."},
+        {"an output behind wire on the third line of parallel contacts, the second holding none",
+         {0x2400, 0x6401, 0x6402, 0xC500, 0x000F},
+         false,
+         400,
+         128,
+         "RST Y3",
+         kRefused,
+         "The line above holds no output: type the output there, where the parallel contacts join."},
+        {"an output on the middle line of parallel contacts",
+         {0x2400, 0x6401, 0x6402, 0xC500, 0x000F},
+         false,
+         160,
+         64,
+         "OUT Y3",
+         kRefused,
+         "Parallel contacts join other lines here: type the output on the first line they join."},
+        {"an output where parallel contacts join a line that goes on with a contact",
+         {0x2400, 0x6401, 0x4402, 0xC500, 0x000F},
+         false,
+         160,
+         64,
+         "OUT Y3",
+         kRefused,
+         "Parallel contacts join other lines here: type the output on the first line they join."},
+        {"a second output where parallel contacts join a line with a label",
+         {0xB000, 0x2400, 0x6401, 0xC500, 0x000F},
+         false,
+         160,
+         64,
+         "OUT Y2",
+         kRefused,
+         "Parallel contacts join a line with a label here: Convert writes no second output from them."},
+        {"SET in the first cell of a branch under MPS",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4402, 0xC501, 0x000F},
+         false,
+         80,
+         64,
+         "SET M1",
+         kRefused,
+         notFromTheLink},
         {"after contacts of its line",
          {0x2400, 0x4401, 0xC500, 0x000F},
          false,
@@ -406,6 +497,50 @@ TEST_F(StandaloneInstructionTest, TheSameLinesWhereConvertReadsThemBackAreTaken)
         ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
         EXPECT_EQ(program(c.written.size()), c.written);
         EXPECT_EQ(ladder(), typed);
+    }
+}
+
+// An output with only wire in front of it is taken where the load draws a parallel output: from
+// the link under the contact of the line above. Convert writes it there, and the load reads back
+// the ladder that was on screen.
+TEST_F(StandaloneInstructionTest, OutputsWhereTheLoadDrawsThemAreTaken) {
+    struct Taken {
+        Words words;
+        std::uint32_t x, y;
+        std::string line;
+        Words written;
+    };
+    const std::vector<Taken> cases = {
+        {{0x2400, 0xC500, 0xC501, 0x000F}, 160, 64, "OUT Y2", {0x2400, 0xC500, 0xC502, 0x000F}},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4402, 0xC501, 0x000F},
+         160,
+         64,
+         "OUT Y2",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0xC502, 0x000F}},
+        // From where parallel contacts join, on their lower line, as the load draws a second output.
+        {{0x2400, 0x6401, 0xC500, 0xC501, 0x000F},
+         160,
+         64,
+         "OUT Y2",
+         {0x2400, 0x6401, 0xC500, 0xC502, 0x000F}},
+        {{0x2400, 0x6401, 0x4402, 0xC500, 0xC501, 0x000F},
+         240,
+         64,
+         "OUT Y2",
+         {0x2400, 0x6401, 0x4402, 0xC500, 0xC502, 0x000F}},
+        {{0x2400, 0x6401, 0xC500, 0x000F}, 160, 64, "OUT Y2", {0x2400, 0x6401, 0xC500, 0xC502, 0x000F}},
+    };
+    for (const Taken& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(loadProgram(c.words));
+        ASSERT_TRUE(runCommand(LToM));  // the ladder as Convert leaves it, its links drawn
+        fakes.messages.shown.clear();
+        type(c.x, c.y, c.line);
+        EXPECT_EQ(boxes(), Boxes{});
+        const Lines typed = shownLadder();
+        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        EXPECT_EQ(program(c.written.size()), c.written);
+        EXPECT_EQ(shownLadder(), typed);
     }
 }
 
