@@ -11,8 +11,8 @@
 
 #include "compiler/ConvertCommand.h"
 #include "entry/FakeEntryDialogs.h"
-#include "entry/InstructionBox.h"
 #include "entry/ShownLadder.h"
+#include "entry/TypingFixture.h"
 #include "grammar/ConvertProperty.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/core/CommandTransaction.h"
@@ -64,11 +64,7 @@ protected:
         fakes.messages.shown.clear();
     }
     void type(std::uint32_t x, std::uint32_t y, const std::string& line) {
-        xOldCursor = x;
-        yOldCursor = y;
-        setBlueFrameObject(x, y);
-        entryDialogs.scripts.push_back(line.substr(1) + "\r");
-        openInstructionBoxOnKey(line[0]);
+        typeLineAt(entryDialogs, x, y, line);
     }
     Boxes boxes() const {
         Boxes shown = shownBoxes(fakes.messages);

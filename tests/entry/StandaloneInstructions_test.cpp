@@ -8,8 +8,8 @@
 #include "editor/CursorMoves.h"
 #include "editor/EditCommands.h"
 #include "entry/FakeEntryDialogs.h"
-#include "entry/InstructionBox.h"
 #include "entry/ShownLadder.h"
+#include "entry/TypingFixture.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorServices.h"
@@ -34,60 +34,21 @@ const Words kSubroutines = {0x2400, 0xC500, 0x001C, 0xB000, 0x2401, 0xC501,
 const Words kInterrupts = {0x0018, 0x2400, 0xC500, 0x001A, 0x000F};  // EI ... DI
 const Words kStep = {0xF000, 0x2400, 0xC500, 0xF7FF, 0x000F};        // STL S0, LD X0, OUT Y0, RET
 
-class StandaloneInstructionTest : public LoaderTest {
+class StandaloneInstructionTest : public TypingTest {
 protected:
-    StandaloneInstructionTest() { fresh(); }
-    void fresh() {
-        resetAllState();
-        prepare();
-        initPmwImageByType(5);
-        EXPECT_TRUE(initPmwImageForTypeAndSize(5, 8));
-        fakes.messages.shown.clear();
-    }
-    bool loadProgram(const Words& words) {
-        fresh();
-        const bool loaded = load(words, 8);
-        fakes.messages.shown.clear();
-        return loaded;
-    }
-    // Every object as "x,y line", END included.
-    static Lines ladder() {
-        Lines rows;
-        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-            rows.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " +
-                           objectEntryText(*o));
-        return rows;
-    }
-    static Words program(std::size_t count) {
-        return Words(pmw.program.begin(), pmw.program.begin() + count);
-    }
     static stLadderBlock* standingAt(std::uint32_t x, std::uint32_t y) {
         for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
             if (o->xAddr == x && o->yAddr == y) return o;
         return nullptr;
     }
-    static void cursorAt(std::uint32_t x, std::uint32_t y) {
-        xOldCursor = x;
-        yOldCursor = y;
-        setBlueFrameObject(x, y);
-    }
     // Enter or a double click on the object at (x, y), then the keys (a backspace erases).
     void reopen(std::uint32_t x, std::uint32_t y, const std::string& keys) {
         const stLadderBlock* object = standingAt(x, y);
         ASSERT_NE(object, nullptr) << x << "," << y;
-        cursorAt(x, y);
+        placeCursor(x, y);
         entryDialogs.scripts.push_back(keys + "\r");
         openInstructionBoxOnObject(*object);
     }
-    // A line typed at the cursor (x, y), its first key opening the box.
-    void type(std::uint32_t x, std::uint32_t y, const std::string& line) {
-        cursorAt(x, y);
-        entryDialogs.scripts.push_back(line.substr(1) + "\r");
-        openInstructionBoxOnKey(line[0]);
-    }
-    Boxes boxes() const { return shownBoxes(fakes.messages); }
-    FakeEntryDialogs entryDialogs;
-    InstalledDialogs<EntryDialogs> installed{entryDialogs};
 };
 
 struct Drawn {
@@ -229,9 +190,9 @@ TEST_F(StandaloneInstructionTest, WhatTheBoxTakesConvertReadsBackWhereItStands) 
             ASSERT_TRUE(loadProgram({0x2400, 0xC500, 0x000F}));
             for (const std::string& typed : shape.before) {
                 if (typed[0] == '@') {
-                    cursorAt(std::stoul(typed.substr(1)), std::stoul(typed.substr(typed.find(',') + 1)));
+                    placeCursor(std::stoul(typed.substr(1)), std::stoul(typed.substr(typed.find(',') + 1)));
                 } else if (typed == "!line") {
-                    cursorAt(80, 64);
+                    placeCursor(80, 64);
                     InsertLine1Click();
                 } else {
                     type(xOldCursor, yOldCursor, typed);
@@ -453,7 +414,7 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
         SCOPED_TRACE(c.line + ": " + c.name);
         ASSERT_TRUE(loadProgram(c.words));
         if (std::string(c.name) == "an MCR inside a step") {
-            cursorAt(80, 64);
+            placeCursor(80, 64);
             InsertLine1Click();
         }
         if (c.insert) editModeFlags |= kEditInsertMode;
@@ -573,7 +534,7 @@ TEST_F(StandaloneInstructionTest, BehindWireLeftByDeleteTheyAreTaken) {
         SCOPED_TRACE(line);
         ASSERT_TRUE(loadProgram({0x2400, 0xC500, 0x000F}));
         type(80, 64, "LD X001");
-        cursorAt(80, 64);
+        placeCursor(80, 64);
         ASSERT_TRUE(deleteFramedObject());
         type(160, 64, line);
         EXPECT_EQ(boxes(), Boxes{});

@@ -9,13 +9,11 @@
 
 #include "compiler/ConvertCommand.h"
 #include "entry/EntryDriver.h"
-#include "entry/FakeEntryDialogs.h"
-#include "entry/InstructionBox.h"
+#include "entry/TypingFixture.h"
 #include "grammar/CoilLogic.h"
 #include "grammar/ConvertProperty.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
-#include "reader/LoaderTestSupport.h"
 #include "support/Bounded.h"
 #include "support/ShownBoxes.h"
 #include "support/SourceTree.h"
@@ -33,44 +31,7 @@ Words readWords(const char* relative) {
     return words;
 }
 
-class TypedLinesTest : public LoaderTest {
-protected:
-    TypedLinesTest() { fresh(); }
-    void fresh() {
-        resetAllState();
-        prepare();
-        initPmwImageByType(5);
-        EXPECT_TRUE(initPmwImageForTypeAndSize(5, 8));
-        fakes.messages.shown.clear();
-    }
-    bool loadProgram(const Words& words) {
-        fresh();
-        const bool loaded = load(words, 8);
-        fakes.messages.shown.clear();
-        return loaded;
-    }
-    static Lines ladder() {
-        Lines rows;
-        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-            rows.push_back(std::to_string(o->xAddr) + "," + std::to_string(o->yAddr) + " " +
-                           objectEntryText(*o));
-        return rows;
-    }
-    // A line typed at the cursor (x, y), its first key opening the box.
-    void type(std::uint32_t x, std::uint32_t y, const std::string& line) {
-        xOldCursor = x;
-        yOldCursor = y;
-        setBlueFrameObject(x, y);
-        entryDialogs.scripts.push_back(line.substr(1) + "\r");
-        openInstructionBoxOnKey(line[0]);
-    }
-    static Words program(std::size_t count) {
-        return Words(pmw.program.begin(), pmw.program.begin() + static_cast<std::ptrdiff_t>(count));
-    }
-    Boxes boxes() const { return shownBoxes(fakes.messages); }
-    FakeEntryDialogs entryDialogs;
-    InstalledDialogs<EntryDialogs> installed{entryDialogs};
-};
+using TypedLinesTest = TypingTest;
 
 // The program of the report (a step ladder of 356 words, 8K): in Insert mode OR Y4 in the 9th cell
 // of the 7th line, then LD X0 in the 9th cell of the 10th line; the second Enter never returned.
