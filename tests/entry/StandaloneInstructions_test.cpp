@@ -41,6 +41,12 @@ protected:
             if (o->xAddr == x && o->yAddr == y) return o;
         return nullptr;
     }
+    // Convert takes the ladder on screen without a box and leaves it as it was, as drawn lists it.
+    void expectConvertKeeps(Lines (*drawn)()) {
+        const Lines typed = drawn();
+        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        EXPECT_EQ(drawn(), typed);
+    }
     // Enter or a double click on the object at (x, y), then the keys (a backspace erases).
     void reopen(std::uint32_t x, std::uint32_t y, const std::string& keys) {
         const stLadderBlock* object = standingAt(x, y);
@@ -208,10 +214,8 @@ TEST_F(StandaloneInstructionTest, WhatTheBoxTakesConvertReadsBackWhereItStands) 
                 continue;
             }
             EXPECT_EQ(boxes(), Boxes{});
-            const Lines typed = ladder();
-            EXPECT_NE(typed, before);
-            ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
-            EXPECT_EQ(ladder(), typed);
+            EXPECT_NE(ladder(), before);
+            expectConvertKeeps(ladder);
         }
     }
 }
@@ -454,10 +458,8 @@ TEST_F(StandaloneInstructionTest, TheSameLinesWhereConvertReadsThemBackAreTaken)
         if (c.insert) editModeFlags |= kEditInsertMode;
         type(c.x, c.y, c.line);
         EXPECT_EQ(boxes(), Boxes{});
-        const Lines typed = ladder();
-        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        expectConvertKeeps(ladder);
         EXPECT_EQ(program(c.written.size()), c.written);
-        EXPECT_EQ(ladder(), typed);
     }
 }
 
@@ -498,10 +500,8 @@ TEST_F(StandaloneInstructionTest, OutputsWhereTheLoadDrawsThemAreTaken) {
         fakes.messages.shown.clear();
         type(c.x, c.y, c.line);
         EXPECT_EQ(boxes(), Boxes{});
-        const Lines typed = shownLadder();
-        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+        expectConvertKeeps(shownLadder);
         EXPECT_EQ(program(c.written.size()), c.written);
-        EXPECT_EQ(shownLadder(), typed);
     }
 }
 
@@ -521,9 +521,7 @@ TEST_F(StandaloneInstructionTest, RetTypedOnAContactOfItsLineIsRefused) {
             continue;
         }
         EXPECT_EQ(boxes(), Boxes{});
-        const Lines typed = ladder();
-        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
-        EXPECT_EQ(ladder(), typed);
+        expectConvertKeeps(ladder);
     }
 }
 
@@ -538,9 +536,7 @@ TEST_F(StandaloneInstructionTest, BehindWireLeftByDeleteTheyAreTaken) {
         ASSERT_TRUE(deleteFramedObject());
         type(160, 64, line);
         EXPECT_EQ(boxes(), Boxes{});
-        const Lines typed = shownLadder();
-        ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
-        EXPECT_EQ(shownLadder(), typed);
+        expectConvertKeeps(shownLadder);
     }
 }
 

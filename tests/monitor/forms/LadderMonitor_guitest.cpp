@@ -58,15 +58,7 @@ protected:
         driver.stop();
         const std::uint16_t words[] = {0x2400, 0xC500, 0x2401, 0x0028, 0x800A,
                                        0x8000, 0x8600, 0x8600, 0x000F};
-        std::copy(std::begin(words), std::end(words), pmw.program.begin());
-        runCommand([] {
-            initLadderList(draw.iBusLineEnd - 80, 0);
-            setBlueFrameObject(draw.iBusLineStart, 0);
-            convMachineCodeToLadder("Test");
-            removeEmptyObjectsChecked();
-            moveEndToRightEdge();
-            ModifyHLineToVirtualCanvas();
-        });
+        showProgramWords(words);
         form.action("LadderView1")->trigger();
         form.ladderEditScreen->grab();  // a paint: the drawn range is known
     }

@@ -2,16 +2,24 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 
 #include "app/forms/LogoUnit.h"
+#include "editor/LineCells.h"
+#include "model/core/CommandTransaction.h"
 #include "model/image/ModeData.h"
+#include "model/image/ProgramImage.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
+#include "model/ladder/LadderSearch.h"
+#include "reader/MachineCodeLoader.h"
 #include "support/Fixture.h"
 
 namespace kestrion::test {
@@ -39,6 +47,18 @@ void putContactOnFirstLine(const char* device) {
     setText(ldrNew->operands[0], device);
     ldrNew->stepNo = 0;
     ldrTail->yAddr = ModeData.ySizeSymble;
+}
+
+void showProgramWords(std::span<const std::uint16_t> words) {
+    std::copy(words.begin(), words.end(), pmw.program.begin());
+    runCommand([] {
+        initLadderList(draw.iBusLineEnd - 80, 0);
+        setBlueFrameObject(draw.iBusLineStart, 0);
+        convMachineCodeToLadder("Test");
+        removeEmptyObjectsChecked();
+        moveEndToRightEdge();
+        ModifyHLineToVirtualCanvas();
+    });
 }
 
 void enterFileName(QFileDialog& dialog, const QString& path) {

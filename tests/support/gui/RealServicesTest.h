@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "app/forms/QtPlatform.h"
@@ -28,6 +30,10 @@ protected:
 
 // The open program as LD of the device at step 0 on the first line, END below it.
 void putContactOnFirstLine(const char* device);
+
+// A program of a few words (END last) into the open program image and onto the ladder, as a file's
+// load puts them.
+void showProgramWords(std::span<const std::uint16_t> words);
 
 // Puts a file's name into a file dialog as a user types it. selectFile leaves the name field as it
 // is while that field has the focus, which it may have by then on a busy machine; the name is then
