@@ -58,6 +58,54 @@ void BM_TypedInstruction(benchmark::State& state) {
 }
 BENCHMARK(BM_TypedInstruction)->Unit(benchmark::kMillisecond);
 
+// The first object from the middle of the list on that `match` accepts: where a user types into a
+// long program, far from its first and its last rung.
+const stLadderBlock& middleObject(bool (*match)(const stLadderBlock&)) {
+    std::size_t count = 0;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) ++count;
+    const stLadderBlock* o = ldrHead;
+    for (std::size_t i = 0; i < count / 2; ++i) o = o->next;
+    while (o != nullptr && !match(*o)) o = o->next;
+    if (o == nullptr) throw std::runtime_error("no such object in the middle of the program");
+    return *o;
+}
+
+// Two lines typed in turn at (x, y), each with its Enter; the box must take both.
+void typeInTurn(benchmark::State& state, std::uint32_t x, std::uint32_t y, const char* first,
+                const char* second) {
+    bool turn = false;
+    for (auto _ : state) {
+        xOldCursor = x;
+        yOldCursor = y;
+        setBlueFrameObject(x, y);
+        FncKeyDeviceCode = kFncKeyTyped;
+        EditKeyBox box;
+        box.line = (turn = !turn) ? first : second;
+        box.keyPress('\r');
+        if (!box.closed) state.SkipWithError(lastBoxText().c_str());
+    }
+}
+
+// A contact typed over the first contact of a rung in the middle of the program.
+void BM_TypedContactMidProgram(benchmark::State& state) {
+    openLargest();
+    const stLadderBlock& contact = middleObject(
+        [](const stLadderBlock& o) { return o.iCode == 0x2000 && o.xAddr == draw.iBusLineStart; });
+    typeInTurn(state, contact.xAddr, contact.yAddr, "LDI X2", "LD X3");
+}
+BENCHMARK(BM_TypedContactMidProgram)->Unit(benchmark::kMillisecond);
+
+// A coil typed over the coil of a one-line rung in the middle of the program.
+void BM_TypedOutputMidProgram(benchmark::State& state) {
+    openLargest();
+    const stLadderBlock& coil = middleObject([](const stLadderBlock& o) {
+        return o.iCode == 0xC000 && o.next != nullptr && o.next->yAddr != o.yAddr && o.prev != nullptr &&
+               o.prev->yAddr == o.yAddr && o.prev->xAddr == draw.iBusLineStart;
+    });
+    typeInTurn(state, coil.xAddr, coil.yAddr, "OUT Y6", "OUT Y7");
+}
+BENCHMARK(BM_TypedOutputMidProgram)->Unit(benchmark::kMillisecond);
+
 void BM_DeleteLineAndUndo(benchmark::State& state) {
     openLargest();
     for (auto _ : state) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/RungTrialConversion.h"
 #include "lang/LangDialogs.h"
 #include "lang/Language.h"
 #include "model/core/DialogSeam.h"
@@ -90,6 +91,8 @@ public:
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::vector<std::string> shown;  // the texts of the message boxes, first to last
     LanguageCanvasTexts canvasTexts;
+    // The instruction box tries the lines it takes on Convert, as the program does.
+    RungTrialConversion rungTrial;
 };
 
 // The one set of quiet services, installed on first use and again after a benchmark that ran the
@@ -102,6 +105,7 @@ inline QuietServices& services() {
         DialogSeam<ModelDialogs>::install(quiet);
         DialogSeam<MonitorWindow>::install(quiet);
         DialogSeam<CanvasTexts>::install(quiet.canvasTexts);
+        DialogSeam<RungTrial>::install(quiet.rungTrial);
     }
     return quiet;
 }

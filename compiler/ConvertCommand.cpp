@@ -263,9 +263,12 @@ void settleOutputEnds(ConvertRun& /*run*/) {
     markNopCellsBeforeOutputs();
 }
 
+constexpr const char* kOpenWireCaption = "*Error2018031880";
+constexpr const char* kDanglingLinkCaption = "*isCorrectLadderDiagramP2";
+
 void checkDiagramBeforeLinking(ConvertRun& /*run*/) {
     compile::trace("*ReDefineAllFncEndSymble");
-    if (!isCorrectLadderDiagramP1()) refuseDiagram("P1- Ladder diagram error", "*Error2018031880");
+    if (!isCorrectLadderDiagramP1()) refuseDiagram("P1- Ladder diagram error", kOpenWireCaption);
 }
 
 void fixCellsAndOutputRows(ConvertRun& /*run*/) {
@@ -302,7 +305,7 @@ void nameContacts(ConvertRun& run) {
 void checkDiagramOfEachBlock(ConvertRun& /*run*/) {
     for (LToI.LBC = 1; LToI.LBC < LToI.EndInstrLBC; ++LToI.LBC)
         if (!isCorrectLadderDiagramP2(LToI.LBC))
-            refuseDiagram("P2- Ladder diagram error", "*isCorrectLadderDiagramP2");
+            refuseDiagram("P2- Ladder diagram error", kDanglingLinkCaption);
 }
 
 void resetBeforeJoins(ConvertRun& /*run*/) {
@@ -448,6 +451,10 @@ void resetObjectsBeforeConvert() {
 
 void LToM() {
     convert();
+}
+
+bool refusedForOpenWiring(std::string_view caption) {
+    return caption == kOpenWireCaption || caption == kDanglingLinkCaption;
 }
 
 const std::vector<ConvertPassTime>& lastConvertPassTimes() {

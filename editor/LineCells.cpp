@@ -141,7 +141,7 @@ void Modify_xBlockAddr() {
     if ((editModeFlags & kEditPasteRunning) != 0) return;
     if (ldrHead == nullptr) return;
     const bool stlFirst = isStlPageCode(ldrHead->iCode);
-    if (stlFirst) platform::say({"First Instruction is STL...", kPassCaption, platform::MsgIcon::Error});
+    if (stlFirst) platform::say({kStlFirstNotice, kPassCaption, platform::MsgIcon::Error});
     BlockEdgeWalk walk(stlFirst);
     const std::uint32_t eighth = ModeData.xSizeSymble / 8;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {

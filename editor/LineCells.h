@@ -16,7 +16,9 @@ constexpr std::uint8_t kEditPasteRunning = 0x10;
 void ModifyHLineToVirtualCanvas();
 
 // Sets xBlockAddr of every object of the main list: the x at which the fillers behind a contact
-// stop. Nothing while a paste runs (bit 0x10 of editModeFlags).
+// stop. Nothing while a paste runs (bit 0x10 of editModeFlags). A ladder that begins with STL is
+// told so with this box's text, and goes on.
 void Modify_xBlockAddr();
+inline constexpr const char* kStlFirstNotice = "First Instruction is STL...";
 
 }  // namespace kestrion

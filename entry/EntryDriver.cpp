@@ -1,6 +1,8 @@
 #include "entry/EntryDriver.h"
 
+#include <algorithm>
 #include <cctype>
+#include <unordered_map>
 #include <vector>
 
 #include "entry/AccessCodes.h"
@@ -9,6 +11,7 @@
 #include "entry/InstructionRecogniser.h"
 #include "entry/OperandValidators.h"
 #include "entry/PlacementDispatch.h"
+#include "entry/RungTrial.h"
 #include "lang/Language.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
@@ -24,6 +27,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/ObjectInsertion.h"
+#include "model/ladder/RungCopy.h"
 #include "model/ladder/VirtualCanvas.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
@@ -57,10 +61,10 @@ std::int64_t rowOf(std::uint32_t y) {
     return y / symbleHalfHeight;
 }
 
+// The line stays in the open box, to be corrected or given up with Escape.
 void refuseInsertPosition(EditKeyBox& box) {
     box.masked = false;
-    box.line.clear();
-    box.closed = true;
+    editInstrFlags |= kInstrEntryRefused;
     platform::say({"This position can't insert", "Msg2015011911", platform::MsgIcon::Warning});
 }
 
@@ -158,6 +162,27 @@ void linkAtNewPosition(const stLadderBlock& entered) {
     if (ldrHead == ldrNow && ldrTail == ldrNow) setText(editNew->traceLabel, "ldrHead");
 }
 
+// Whether opening a cell at x0 in the block leaves every object it moves on in front of the output of
+// its line (or of the line's last cell, which only an output takes): on a full line the insert would
+// push the last contact onto the output.
+bool insertLeavesRoom(std::uint32_t x0, std::uint32_t id) {
+    struct Line {
+        std::uint32_t movedTo = 0;  // the right edge of the moved objects once moved
+        std::uint32_t outputAt = 0;
+    };
+    std::unordered_map<std::uint32_t, Line> lines;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        if (o->objLbc != id || o->iCode == kCodeEnd) continue;
+        Line& line = lines.try_emplace(o->yAddr, Line{0, draw.iBusLineEnd - cellWidth()}).first->second;
+        if (o->end == kEndOutput)
+            line.outputAt = std::min(line.outputAt, o->xAddr);
+        else if (o->xAddr >= x0)
+            line.movedTo = std::max(line.movedTo, std::max(o->Xend, o->xAddr + cellWidth()) + cellWidth());
+    }
+    return std::all_of(lines.begin(), lines.end(),
+                       [](const auto& line) { return line.second.movedTo <= line.second.outputAt; });
+}
+
 void insertBeforeOverlapped(stLadderBlock* overlapped) {
     const std::uint32_t x = overlapped->xAddr;
     const std::uint32_t y = overlapped->yAddr;
@@ -213,8 +238,9 @@ std::string placeText(std::uint32_t x, std::uint32_t y) {
     return std::to_string(x) + "," + std::to_string(y);
 }
 
-// Steps after the line has been checked and positioned. False when the entry ends with the box open.
-bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
+// Steps after the line has been checked and positioned: the object that holds the line, or null when
+// the entry ends with the box open.
+stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     stLadderBlock& entered = *editNew;
     entered.objLbc = selectObjectIdAtY(0, entered.yAddr);
     if (ldrNow != nullptr) entered.yTopPos = ldrNow->yTopPos;
@@ -242,7 +268,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
         platform::statusBar().setPanelText(
             13, "An OR inserted here would stand beside the wire the insert leaves above it.");
         refuseInsertPosition(box);
-        return false;
+        return nullptr;
     }
     trace("*Mode" +
           std::to_string(static_cast<int>(insert) * 4 + static_cast<int>(duplicated) * 2 +
@@ -263,19 +289,27 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
             // The overlapped object itself takes the new instruction.
             if (overlapped == nullptr) {
                 platform::say({"Error2015011910", "*", platform::MsgIcon::Warning});
-                return false;
+                return nullptr;
             }
             ldrNow = overlapped;
             break;
-        case Mode::Insert: insertBeforeOverlapped(overlapped); break;
-        case Mode::Refused: refuseInsertPosition(box); return false;
+        case Mode::Insert:
+            if (!insertLeavesRoom(overlapped->xAddr, overlapped->objLbc)) {
+                platform::statusBar().setPanelText(
+                    13, "The line is full: no cell is free in front of its output.");
+                refuseInsertPosition(box);
+                return nullptr;
+            }
+            insertBeforeOverlapped(overlapped);
+            break;
+        case Mode::Refused: refuseInsertPosition(box); return nullptr;
     }
 
     if (ldrNow == nullptr) {
         platform::say({"Error2015011901", "*srcObjectCopyToDestObject", platform::MsgIcon::Warning});
-        return false;
+        return nullptr;
     }
-    if (srcObjectCopyToDestObject(editNew, ldrNow) != 0) return false;
+    if (srcObjectCopyToDestObject(editNew, ldrNow) != 0) return nullptr;
     stLadderBlock& placed = *ldrNow;
     trace("*srcObjectCopyToDestObject", placeText(placed.xAddr, placed.yAddr));
     if (placed.iCode == 0xC000 && placed.operands[0][0] == 'T') placed.iCode = 0x0600;
@@ -316,7 +350,7 @@ bool placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     yOldCursor = y;
     setBlueFrameObject(x, y);
     trace("*setBlueFrameObject", placeText(x, y));
-    return true;
+    return &placed;
 }
 
 bool checkSymbolEntry() {
@@ -355,8 +389,21 @@ void refuseLine() {
     releaseEditNew();
 }
 
-// The entry proper, after the access codes. The box's state says how it ended.
-void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
+// Whether Convert writes the rung the line changed as it is drawn, tried on the rung alone. A rung
+// still being built (wire left open) is not judged yet. A refused line is said why on the status
+// bar and stays in the box.
+bool convertsAsDrawn(const stLadderBlock& placed) {
+    if (!DialogSeam<RungTrial>::installed()) return true;
+    const RungVerdict verdict = rungTrial().tryRung(copyRungOf(placed));
+    if (verdict.kind != RungVerdict::Kind::Refused) return true;
+    platform::statusBar().setPanelText(13, verdict.reason);
+    refuseLine();
+    return false;
+}
+
+// The entry proper, after the access codes: true when the line went into the ladder. The box's state
+// says how it ended.
+bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     ReallocLadderMemory(kLinkEditNew, 20);
     backupVirtualCanvas(1);
     backupLadderDiagramMemory(1);
@@ -365,8 +412,8 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     // A line the box masked may be a mistyped access code: the trace keeps it masked too.
     trace("*EditKey", line.starts_with(access::kMaskPrefix) ? "********" : line);
 
-    if (!splitEntryLine(line)) return;
-    if (FncKeyDeviceCode != kFncKeyTyped && !checkSymbolEntry()) return;
+    if (!splitEntryLine(line)) return false;
+    if (FncKeyDeviceCode != kFncKeyTyped && !checkSymbolEntry()) return false;
 
     stLadderBlock& entered = *editNew;
     const OperandTexts operands = operandTextsOf(entered);
@@ -376,7 +423,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     iconSymbleCode = _UpdateIconFnCode(code);
     if (code == 0) {
         refuseLine();
-        return;
+        return false;
     }
     entered.setDFlag((editInstrFlags & kInstrDoubleWord) != 0);
     entered.setPFlag((editInstrFlags & kInstrPulse) != 0);
@@ -391,7 +438,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
             redrawFlags &= static_cast<std::uint8_t>(~kRedrawObjects);
             releaseEditNew();
             box.closed = true;
-            return;
+            return false;
         }
     }
     correctForms(entered);
@@ -399,7 +446,7 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     if (const std::string why = outputPlaceRefusal(entered.iCode, xOldCursor, yOldCursor); !why.empty()) {
         platform::statusBar().setPanelText(13, why);
         refuseLine();
-        return;
+        return false;
     }
 
     entered.xAddr = xOldCursor;
@@ -415,14 +462,15 @@ void enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         releaseEditNew();
         box.closed = true;
         redrawFlags |= kRedrawLadder;
-        return;
+        return false;
     }
     trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
-    const bool placed = placeEntered(box, x0, y0);
+    const stLadderBlock* placed = placeEntered(box, x0, y0);
     releaseEditNew();
-    if (!placed) return;
+    if (placed == nullptr || !convertsAsDrawn(*placed)) return false;
     box.closed = true;
     requestLadderRedraw();
+    return true;
 }
 
 }  // namespace
@@ -476,8 +524,11 @@ bool EditKeyBox::keyPress(char key) {
     if (refuseEditInMonitorMode()) return false;
     const std::string copy = line;
     if (copy.starts_with(access::kMaskPrefix)) masked = true;
-    if ((editModeFlags & kEditInsertMode) != 0 && ldrHead != nullptr && xOldCursor == ldrHead->xAddr &&
-        yOldCursor == ldrHead->yAddr) {
+    if (key == 13 && (editModeFlags & kEditInsertMode) != 0 && ldrHead != nullptr &&
+        xOldCursor == ldrHead->xAddr && yOldCursor == ldrHead->yAddr) {
+        platform::statusBar().setPanelText(
+            13,
+            "Nothing is inserted in front of the ladder's first object: switch Insert off to replace it.");
         refuseInsertPosition(*this);
         return false;
     }
@@ -502,26 +553,32 @@ std::string trimEntryLine(const std::string& line) {
 void EditInstr1Enter(EditKeyBox& box) {
     box.masked = false;
     editInstrFlags &= static_cast<std::uint8_t>(~kInstrEntryRefused);
-    const std::uint8_t modifiedBefore = editModeFlags & kEditModifiedSinceSave;
-    editModeFlags |= kEditModifiedSinceSave;
     hideInstrMemo();
     platform::trace().clear(platform::Memo::Debug6);
     platform::trace().clear(platform::Memo::Msg1);
     const std::string line = box.line;
     if (revealedByAccessCode(line)) {
-        // An access code changes nothing of the program: the flag goes back to what it was, so
-        // unsaved work before it is still asked about at the close.
+        // An access code changes nothing of the program.
         editInstrFlags |= kInstrEntryRefused;
-        editModeFlags = static_cast<std::uint8_t>((editModeFlags & ~kEditModifiedSinceSave) | modifiedBefore);
         box.closed = true;
         return;
     }
     const std::string trimmed = trimEntryLine(line);
-    // A failure of the list or canvas below puts the ladder back as it was before the key. The
-    // entry notes each object it changes: a line typed into a long ladder costs what it changes.
+    // A refused line, or a failure of the list or canvas below, puts everything back as it was
+    // before the key: the ladder, the undo copy and the flags. The entry notes each object it
+    // changes: a line typed into a long ladder costs what it changes.
     const NotedChanges noted;
-    const bool committed = runCommand([&] { enterTrimmedLine(box, trimmed); });
-    if (!committed) {
+    bool ended = false;
+    runCommand([&] {
+        const bool taken = enterTrimmedLine(box, trimmed);
+        ended = true;
+        if (taken) {
+            editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
+            canvasState.editCancelMenuEnabled = true;
+        }
+        return taken;
+    });
+    if (!ended) {
         editInstrFlags |= kInstrEntryRefused;
         box.closed = true;
     }

@@ -21,10 +21,6 @@ void showBox(std::uint32_t fncKeyCode, const std::string& initialText) {
         const ViewScrollHold drawnOnceClosed;
         entryDialogs().editKey(box);
     }
-    if ((editInstrFlags & kInstrEntryRefused) == 0) {
-        editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
-        canvasState.editCancelMenuEnabled = true;
-    }
     editEntryFlags &= static_cast<std::uint8_t>(~kEntryOnExistingObject);
 }
 

@@ -42,10 +42,6 @@ constexpr std::uint16_t kCodeMcr = 0x000B;
 constexpr std::uint16_t kCodeStl = 0xF000;
 constexpr std::uint16_t kCodeRet = 0xF7FF;
 
-constexpr const char* kLinkOnWire =
-    "A link meets the wire the output lays from the cursor on: a branch would leave from wire alone, "
-    "or from what the output replaces.";
-
 // The status bar's panel that says why a line was refused for its place.
 constexpr int kReasonPanel = 13;
 
@@ -317,101 +313,20 @@ std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char
 
 namespace {
 
-// Whether an output with only wire in front of it, entered at x on the line y that links join to
-// others, hangs from a link as the load draws a parallel output: a link from the line above reaches
-// the left edge of the cursor's cell, nothing stands in front of that cell on the line (its wire
-// would come from the bus), and no link meets the wire the output lays from the cursor on (a
-// branch would leave from a node with no contact in front of it). An output the cursor stands on is
-// only replaced: the line in front of it stays as it is.
-bool hangsFromALink(std::uint32_t x, std::uint32_t y) {
-    const char cell = canvasCellAt(x, y);
-    if (cell == kCellOutput || cell == kCellOutputTail) return true;
-    const std::int64_t column = canvasColumnOf(x);
-    const std::int64_t row = canvasRowOf(y);
-    if (column <= firstCellColumn() || VirtualArray.at(column - 1, row - 1) != kCellLink) return false;
-    for (std::int64_t c = firstCellColumn(); c < column - 1; ++c)
-        if (VirtualArray.at(c, row) != kCellBlank) return false;
-    return true;
-}
-
-// Whether a link meets the wire an output entered at x lays on the line y from the cursor on: a
-// branch would leave from (or join) wire with no contact in front of it, which Convert cannot
-// write. An output the cursor stands on is only replaced and lays no wire.
-bool linkMeetsNewWire(std::uint32_t x, std::uint32_t y) {
-    const char cell = canvasCellAt(x, y);
-    if (cell == kCellOutput || cell == kCellOutputTail) return false;
-    const std::int64_t row = canvasRowOf(y);
-    for (std::int64_t c = canvasColumnOf(x) + 1; c < rightBusColumn(); c += 2)
-        if (VirtualArray.at(c, row - 1) == kCellLink || VirtualArray.at(c, row + 1) == kCellLink) return true;
-    return false;
-}
-
-// Whether a link meets the line y at the left edge of the cursor's cell while an instruction the
-// output entered at x replaces stands from the cursor on, left of the line's last cell: its cells
-// stay drawn until Convert, which then finds the node cut off from the new output. Where the link
-// comes from below (parallel contacts join there), any instruction's cells do; where it comes from
-// above (the line branches off there), an output's cells. Wire is wire still.
-bool nodeBeforeReplacedCells(std::uint32_t x, std::uint32_t y) {
-    const std::int64_t column = canvasColumnOf(x);
-    const std::int64_t row = canvasRowOf(y);
-    const bool fromBelow = VirtualArray.at(column - 1, row + 1) == kCellLink;
-    if (!fromBelow && VirtualArray.at(column - 1, row - 1) != kCellLink) return false;
-    for (std::int64_t c = column; c < lastCellColumn(); ++c) {
-        const char cell = VirtualArray.at(c, row);
-        if (cell == kCellOutput || cell == kCellOutputTail) return true;
-        if (fromBelow && cell != kCellBlank && cell != kCellNop && cell != kCellWire) return true;
-    }
-    return false;
-}
-
 bool outputStandsOnLine(std::uint32_t y) {
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
         if (o->yAddr == y && o->end == kEndOutput) return true;
     return false;
 }
 
-// Whether the output entered at x on the line y would follow the lower line of parallel contacts
-// where they join the line above (at the cursor, or at the end of the wire in front of it; a link
-// that only passes by the line on its way down joins nothing there): when that line holds no
-// output, the load draws the output there; when the contacts join the line below as well, or the
-// line above goes on with a contact, Convert cannot write it as shown.
-const char* besideAJoin(std::uint32_t x, std::uint32_t y) {
-    if (y < ModeData.ySizeSymble) return nullptr;
-    const std::int64_t row = canvasRowOf(y);
-    std::int64_t join = canvasColumnOf(x) - 1;
-    for (; join > firstCellColumn(); join -= 2) {
-        const char before = VirtualArray.at(join - 1, row);
-        const bool wireBefore = before == kCellBlank || before == kCellNop || before == kCellWire;
-        if (VirtualArray.at(join, row - 1) == kCellLink) {
-            if (before != kCellBlank) break;
-            if (VirtualArray.at(join, row + 1) != kCellLink) return nullptr;  // the output's own branch
-        } else if (!wireBefore) {
-            return nullptr;
-        }
-    }
-    if (join <= firstCellColumn()) return nullptr;
-    if (!outputStandsOnLine(y - ModeData.ySizeSymble))
-        return "The line above holds no output: type the output there, where the parallel contacts join.";
+// Whether an object that holds an instruction stands in front of x on the line y. The list's first
+// object is never freed, but an output that replaces the line's output turns the line from the
+// cursor on into wire, that object with it.
+bool contactInFront(std::uint32_t x, std::uint32_t y) {
+    const bool headStays = !outputStandsOnLine(y);
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->yAddr == y - ModeData.ySizeSymble && isLabelCode(o->iCode))
-            return "Parallel contacts join a line with a label here: Convert writes no second output "
-                   "from them.";
-    const char next = VirtualArray.at(join + 1, row - 2);
-    if (VirtualArray.at(join, row + 1) == kCellLink || next == kCellContact || next == kCellStl)
-        return "Parallel contacts join other lines here: type the output on the first line they join.";
-    return nullptr;
-}
-
-// Whether the block of the line y holds an output on another line (a master control, when
-// onlyMc): a master control would then be one of several outputs of its contacts, which the load
-// cannot draw.
-bool blockHasOutputElsewhere(std::uint32_t y, bool onlyMc) {
-    const stLadderBlock* first = ldrHead;
-    while (first != nullptr && first->yAddr != y) first = first->next;
-    if (first == nullptr) return false;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->objLbc == first->objLbc && o->yAddr != y && o->end == kEndOutput && o->iCode != kCodeEnd &&
-            (!onlyMc || o->iCode == kCodeMc))
+        if (o->yAddr == y && !holdsNoInstruction(*o) && o->xAddr >= draw.iBusLineStart &&
+            o->end != kEndOutput && (o->xAddr < x || (o == ldrHead && headStays)))
             return true;
     return false;
 }
@@ -421,28 +336,8 @@ bool blockHasOutputElsewhere(std::uint32_t y, bool onlyMc) {
 std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
     if (!isOutputTypeCode(code) || isUnconditionalInstrCode(code)) return "";
     if (code == kCodeMc && (standsOnLine(kCodeStl, y) || insideStep(y))) return "MC: a step holds no MC.";
-    if (blockHasOutputElsewhere(y, code != kCodeMc))
-        return "MC is the only output of its contacts: its block holds no other output.";
-    // The list's first object is never freed, but an output that replaces the line's output turns
-    // the line from the cursor on into wire, that object with it.
-    const bool headStays = !outputStandsOnLine(y);
-    bool contactInFront = false;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (o->yAddr == y && !holdsNoInstruction(*o) && o->xAddr >= draw.iBusLineStart &&
-            o->end != kEndOutput && (o->xAddr < x || (o == ldrHead && headStays)))
-            contactInFront = true;
-    if (contactInFront) {
-        if (linkMeetsNewWire(x, y) || nodeBeforeReplacedCells(x, y)) return kLinkOnWire;
-        const char* why = besideAJoin(x, y);
-        return why != nullptr ? why : "";
-    }
-    if (!joinedToOtherLines(y))
-        return "An output needs a contact in front of it on its line, or a link to a line that has one.";
-    if (!hangsFromALink(x, y))
-        return "An output with only wire in front of it hangs from the link of the line above, at the "
-               "cursor, with no other link along its wire.";
-    if (linkMeetsNewWire(x, y) || nodeBeforeReplacedCells(x, y)) return kLinkOnWire;
-    return "";
+    if (joinedToOtherLines(y) || contactInFront(x, y)) return "";
+    return "An output needs a contact in front of it on its line, or a link to a line that has one.";
 }
 
 }  // namespace kestrion

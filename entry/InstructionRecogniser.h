@@ -26,11 +26,10 @@ std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> m
 std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
                                 const OperandTexts& operands);
 
-// Why an output (not one of the instructions that stand alone on their line) cannot be entered at x
-// on the line y, for the status bar; empty when it can. With nothing but wire (and the line's label)
-// in front of it, Convert would write it as one more output of the rung above, or find no contact in
-// front of it at all, unless a link joins the line to another one; typed in the first cell, the
-// output would be driven from the bus past those links as well, which Convert cannot write.
+// Why an output (not one of the instructions that stand alone on its line) cannot be entered at x
+// on the line y, for the status bar; empty when it can. A step holds no master control; an output
+// needs a contact in front of it on its line, or a link to a line that has one. Whether Convert then
+// writes the rung as it is drawn is the trial's to say (entry/RungTrial.h).
 std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_t y);
 
 // If the character at index is P: sets the pulse flag and returns index + 1; else returns index.

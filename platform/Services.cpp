@@ -50,6 +50,10 @@ bool installed() {
     return current.messages != nullptr;
 }
 
+Services installedServices() {
+    return current;
+}
+
 Messages& messages() {
     return checked(current.messages, "messages");
 }

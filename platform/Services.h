@@ -278,6 +278,8 @@ void install(const Services& services);
 // Removes them again (tests, shutdown).
 void uninstall();
 bool installed();
+// The services installed now, to put back after a stand-in for some of them.
+Services installedServices();
 
 Messages& messages();
 StatusBar& statusBar();

@@ -269,6 +269,7 @@ QtPlatform::~QtPlatform() {
     DialogSeam<MonitorWindow>::uninstall();
     DialogSeam<CanvasTexts>::uninstall();
     DialogSeam<LineHold>::uninstall();
+    DialogSeam<RungTrial>::uninstall();
     platform::installDesktop(nullptr);
 }
 
@@ -303,6 +304,7 @@ void QtPlatform::install() {
     DialogSeam<MonitorWindow>::install(monitorWindow_);
     DialogSeam<CanvasTexts>::install(canvasTexts_);
     DialogSeam<LineHold>::install(lineHold_);
+    DialogSeam<RungTrial>::install(rungTrial_);
     platform::installDesktop(&desktop_);
     if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(&inputGate_);
     installed_ = true;

@@ -13,6 +13,7 @@
 #include "app/forms/CaptionedModelDialogs.h"
 #include "app/forms/InputGate.h"
 #include "app/forms/QtAppDialogs.h"
+#include "compiler/RungTrialConversion.h"
 #include "devviews/forms/QtDevViewsDialogs.h"
 #include "diagnostics/forms/QtDiagnosticsDialogs.h"
 #include "editor/forms/GoToStepForm.h"
@@ -178,6 +179,8 @@ private:
     QtMonitorWindow monitorWindow_;
     LanguageCanvasTexts canvasTexts_;
     MonitorLineHold lineHold_;
+    // The instruction box's lines tried on Convert before they are kept.
+    RungTrialConversion rungTrial_;
     QtDesktop desktop_;
     platform::PosixSerialPorts serial_;
     bool installed_ = false;

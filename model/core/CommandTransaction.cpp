@@ -39,6 +39,14 @@ bool active() {
     return openTransactions > 0;
 }
 
+Suspension::Suspension() : open_(openTransactions) {
+    openTransactions = 0;
+}
+
+Suspension::~Suspension() {
+    openTransactions = open_;
+}
+
 std::vector<std::string_view> registeredParts() {
     std::vector<std::string_view> names;
     for (const Part& part : parts()) names.push_back(part.name);

@@ -31,6 +31,19 @@ std::vector<std::string_view> registeredParts();
 // True while a transaction is open (commands may nest).
 bool active();
 
+// While one stands no transaction is open: work on a model of its own (ScratchModel) runs as it
+// would outside every command, and the commands it interrupted are open again when it ends.
+class Suspension {
+public:
+    Suspension();
+    ~Suspension();
+    Suspension(const Suspension&) = delete;
+    Suspension& operator=(const Suspension&) = delete;
+
+private:
+    int open_;
+};
+
 }  // namespace transaction
 
 // Takes a snapshot of every registered part; puts them all back when it ends without commit().

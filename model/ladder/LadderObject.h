@@ -322,6 +322,20 @@ void handMainListToCommand();
 // The innermost snapshot stops keeping a copy of the main list's contents once every object of
 // that list has been freed in the command unchanged (a load that replaces the ladder).
 void dropUnneededMainContents();
+// While one stands, the ladder snapshots of the open commands are set aside, as the commands are
+// (transaction::Suspension): the lists of a model of its own (ScratchModel) are made, changed and
+// freed as outside every command, and nothing of theirs reaches the commands' snapshots.
+class LadderSnapshotsAside {
+public:
+    LadderSnapshotsAside();
+    ~LadderSnapshotsAside();
+    LadderSnapshotsAside(const LadderSnapshotsAside&) = delete;
+    LadderSnapshotsAside& operator=(const LadderSnapshotsAside&) = delete;
+
+private:
+    struct Kept;
+    std::unique_ptr<Kept> kept_;
+};
 // Frees every main-list object before END; END stays as the only object.
 void clearLadderKeepEnd();
 

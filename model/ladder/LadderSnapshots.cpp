@@ -398,6 +398,21 @@ void endLadderCommand() {
 
 }  // namespace
 
+struct LadderSnapshotsAside::Kept {
+    std::vector<SavedLadder*> snapshots;
+    std::vector<NotedSnapshotState*> noted;
+};
+
+LadderSnapshotsAside::LadderSnapshotsAside() : kept_(std::make_unique<Kept>()) {
+    kept_->snapshots.swap(openSnapshots());
+    kept_->noted.swap(openNoted());
+}
+
+LadderSnapshotsAside::~LadderSnapshotsAside() {
+    openSnapshots().swap(kept_->snapshots);
+    openNoted().swap(kept_->noted);
+}
+
 // The innermost snapshot's copy of the main list's contents is needed no more when every object
 // it saved has been freed in the command (nothing writes to a freed object) and still holds what
 // the copy holds.

@@ -108,13 +108,13 @@ TEST_F(EntryDriverTest, RefusedLinesShowTheirBoxAndChangeNothing) {
         EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"}) << c.line;
         EXPECT_EQ(editNew, nullptr) << c.line;
     }
-    // The first refusal keeps the undo copy and the gray mark of the line.
+    // A refusal takes no undo copy, marks no line gray and leaves the program unmodified.
     freshProgram();
     enter("LDX X0");
     EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
-    EXPECT_TRUE(hasUndoCopy());
-    ASSERT_NE(grayMarks.head, nullptr);
-    EXPECT_EQ(grayMarks.head->Y, 0u);
+    EXPECT_FALSE(hasUndoCopy());
+    EXPECT_EQ(grayMarks.head, nullptr);
+    EXPECT_EQ(editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted), 0);
     xOldCursor = 0;
     enter("LD X0");
     EXPECT_NE(editInstrFlags & kInstrEntryRefused, 0);
@@ -140,21 +140,21 @@ TEST_F(EntryDriverTest, TheSplitFillsEachFieldUpToItsBound) {
     EXPECT_EQ(boxes(), Boxes{});
 }
 
-TEST_F(EntryDriverTest, InsertModeRefusesTheFirstObjectsCellForEveryKey) {
+// Keys go on to the line; Enter is refused, and the box stays open with the line.
+TEST_F(EntryDriverTest, InsertModeRefusesTheFirstObjectsCellAtEnter) {
     typeLines({"LD X0"});
     fakes.messages.shown.clear();
     editModeFlags |= kEditInsertMode;
     xOldCursor = 80;
     yOldCursor = 0;
-    for (char key : {'A', '\r'}) {
-        EditKeyBox box;
-        box.line = "LD X1";
-        EXPECT_FALSE(box.keyPress(key));
-        EXPECT_TRUE(box.closed);
-        EXPECT_EQ(box.line, "");
-    }
-    EXPECT_EQ(boxes(), (Boxes{"This position can't insert | Msg2015011911 | warning",
-                              "This position can't insert | Msg2015011911 | warning"}));
+    EditKeyBox box;
+    box.line = "LD X1";
+    EXPECT_TRUE(box.keyPress('A'));
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_FALSE(box.keyPress('\r'));
+    EXPECT_FALSE(box.closed);
+    EXPECT_EQ(box.line, "LD X1");
+    EXPECT_EQ(boxes(), Boxes{"This position can't insert | Msg2015011911 | warning"});
     EXPECT_EQ(list().front(), "80,0 LD X0 code=2000 end=10 id=1");
 }
 
@@ -166,7 +166,8 @@ TEST_F(EntryDriverTest, AnOutputInsertedOntoAnOutputIsRefused) {
     xOldCursor = 160;
     yOldCursor = 0;
     EditKeyBox box = enter("OUT Y1");
-    EXPECT_TRUE(box.closed);
+    EXPECT_FALSE(box.closed);
+    EXPECT_EQ(box.line, "OUT Y1");
     EXPECT_EQ(boxes(), Boxes{"This position can't insert | Msg2015011911 | warning"});
     EXPECT_EQ(list(), before);
 }

@@ -17,6 +17,7 @@ protected:
     void freshProgram() {
         restart(0);
         pmw.setPlcType(5);
+        pmw.setMemSizeCode(8);
         ldrNow = ldrTail;
         setNowObjectCell();
         xOldCursor = 80;

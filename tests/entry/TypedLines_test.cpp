@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "compiler/ConvertCommand.h"
+#include "editor/EditCommands.h"
 #include "entry/EntryDriver.h"
 #include "entry/TypingFixture.h"
 #include "grammar/CoilLogic.h"
 #include "grammar/ConvertProperty.h"
+#include "grammar/ProgramGrammar.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
 #include "support/Bounded.h"
@@ -166,6 +168,99 @@ TEST_F(TypedLinesTest, LinesTypedIntoOneBlockReturnAndConvertAsTheyStand) {
                           << grammar::hexWords(twice);
             ++broken;
         }
+    }
+}
+
+// A program from its instruction lines, END added.
+Words programOf(const Lines& lines) {
+    Words words;
+    for (const std::string& line : lines) {
+        const Words more = grammar::assemble(line);
+        words.insert(words.end(), more.begin(), more.end());
+    }
+    words.push_back(0x000F);
+    return words;
+}
+
+const std::string kLineRefused = "Input Error...Can't write | Error2015031910 | warning";
+const std::string kInsertRefused = "This position can't insert | Msg2015011911 | warning";
+const Lines kFullLine = {"LD X0",  "AND X1", "AND X2",  "AND X3",  "AND X4",  "AND X5",
+                         "AND X6", "AND X7", "AND X10", "AND X11", "AND X12", "AND X13"};
+
+Lines withLines(Lines lines, const Lines& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+// Lines the box once took that Convert then refused, or wrote as another program than the ladder
+// drawn: each is refused with its box and the reason on the status bar, and nothing changes, not
+// the ladder, not the undo copy, not the marks of a modified and unconverted program.
+TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothing) {
+    struct Refused {
+        Lines program;
+        bool insert;
+        std::uint32_t x, y;
+        std::string line, box, why;
+    };
+    const std::string refuses = "Convert refuses this rung: ";
+    const std::string unreached = " objects are reached by its wiring; the ladder cannot be put in order.";
+    std::vector<Refused> cases = {
+        // over the first contact of a line that hangs from the node after an STL: Convert wrote the
+        // output after the contact of the line above
+        {{"LD X7", "OUT Y7", "STL S20", "LD X0", "OUT Y0", "LD X1", "OUT Y1", "RET"},
+         false,
+         160,
+         128,
+         "OUT Y3",
+         kLineRefused,
+         "Convert would write this rung as another ladder than the one drawn."},
+        // over a coil from right after parallel contacts: the overwrite took their joint
+        {{"LD X0", "LD X1", "OR X2", "ANB", "OUT Y0"},
+         false,
+         240,
+         0,
+         "OUT Y1",
+         kLineRefused,
+         refuses + "5 of 6" + unreached},
+        // a two-cell output one cell left of the second coil of a rung with a label
+        {{"P0", "LD X0", "OR X1", "AND X2", "OUT Y0", "OUT Y1"},
+         false,
+         960,
+         64,
+         "SET M1",
+         kLineRefused,
+         refuses + "Error2014121801..System halt"},
+        // wide outputs over the contacts of a full line
+        {withLines(kFullLine, {"OUT Y0"}), false, 960, 0, "SET M1", kLineRefused,
+         refuses + "12 of 13" + unreached},
+        {withLines(kFullLine, {"OUT Y0"}), false, 160, 0, "SET M1", kLineRefused,
+         refuses + "12 of 13" + unreached},
+        {withLines(kFullLine, {"OUT Y0"}), false, 880, 0, "MOV K1 D0", kLineRefused,
+         refuses + "11 of 13" + unreached},
+        // no cell free in front of the coil
+        {withLines(kFullLine, {"OUT Y0"}), true, 400, 0, "AND M50", kInsertRefused,
+         "The line is full: no cell is free in front of its output."},
+    };
+    // Each instruction that stands alone, over the middle one of three coils of a full line.
+    for (const std::string line : {"FOR D1", "SRET", "NEXT", "EI", "MCR N0", "RET", "FEND", "DI"})
+        cases.push_back({withLines(kFullLine, {"OUT Y0", "OUT Y1", "OUT Y2"}), false, 80, 64, line,
+                         kLineRefused, refuses + "Error2015092809"});
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.line + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
+        ASSERT_TRUE(loadProgram(programOf(c.program)));
+        const Lines loaded = ladder();
+        type(80, 0, "LDI X6");  // an edit before, for the undo copy and the marks
+        ASSERT_EQ(boxes(), Boxes{});
+        if (c.insert) editModeFlags |= kEditInsertMode;
+        const Lines before = ladder();
+        const std::uint8_t flags = editModeFlags;
+        type(c.x, c.y, c.line);
+        EXPECT_EQ(boxes(), Boxes{c.box});
+        EXPECT_EQ(fakes.statusBar.panelText(13), c.why);
+        EXPECT_EQ(ladder(), before);
+        EXPECT_EQ(editModeFlags, flags);
+        Undo1Click();
+        EXPECT_EQ(ladder(), loaded);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "compiler/RungTrialConversion.h"
 #include "lang/FakeLangDialogs.h"
 #include "lang/Language.h"
 #include "link/FakeLinkDialogs.h"
@@ -35,6 +36,8 @@ protected:
     LanguageCanvasTexts canvasTexts;
     // The monitor poll holds its next request for a click that needs the line.
     MonitorLineHold lineHold;
+    // The instruction box tries the lines it takes on Convert, as the program does.
+    RungTrialConversion rungTrial;
 
 private:
     InstalledDialogs<ModelDialogs> modelDialogsInstalled_{modelDialogs};
@@ -47,6 +50,7 @@ private:
     InstalledDialogs<MonitorWindow> monitorWindowInstalled_{monitorWindow};
     InstalledDialogs<CanvasTexts> canvasTextsInstalled_{canvasTexts};
     InstalledDialogs<LineHold> lineHoldInstalled_{lineHold};
+    InstalledDialogs<RungTrial> rungTrialInstalled_{rungTrial};
 };
 
 }  // namespace kestrion::test
