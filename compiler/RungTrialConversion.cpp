@@ -50,7 +50,8 @@ class UnshownDialogs final : public LangDialogs, public ModelDialogs {
 public:
     explicit UnshownDialogs(std::vector<platform::CapturedBox>& refusals) : refusals_(refusals) {}
     void appMessage(const AppMessage& message) override {
-        if (message.selfClose == 0) refusals_.push_back({message.line1, message.caption, platform::MsgIcon::Warning});
+        if (message.selfClose == 0)
+            refusals_.push_back({message.line1, message.caption, platform::MsgIcon::Warning});
     }
     void about(const AboutBox&) override {}
     void showStackCode(const StackCodeView&) override {}
@@ -81,7 +82,8 @@ void putRung(const RungCopy& rung) {
     ldrTail->objLbc = id + 1;
     for (std::size_t row = 0; row < rung.rows.size(); ++row)
         for (std::size_t column = 0; column < rung.rows[row].size(); ++column)
-            VirtualArray.put(static_cast<std::int64_t>(column), static_cast<std::int64_t>(row), rung.rows[row][column]);
+            VirtualArray.put(static_cast<std::int64_t>(column), static_cast<std::int64_t>(row),
+                             rung.rows[row][column]);
     ldrNow = ldrTail;
 }
 
@@ -101,8 +103,9 @@ const platform::CapturedBox* firstRefusal(const std::vector<platform::CapturedBo
 }
 
 RungVerdict refused(const platform::CapturedBox* box) {
-    return {RungVerdict::Kind::Refused,
-            box != nullptr ? "Convert refuses this rung: " + withoutTrialPlace(box->text) : "Convert refuses this rung."};
+    return {RungVerdict::Kind::Refused, box != nullptr
+                                            ? "Convert refuses this rung: " + withoutTrialPlace(box->text)
+                                            : "Convert refuses this rung."};
 }
 
 }  // namespace
@@ -129,7 +132,8 @@ RungVerdict RungTrialConversion::tryRung(const RungCopy& rung) {
     }
     if (const platform::CapturedBox* box = shown()) return refused(box);
     if (rungShape(copyLinesAboveEnd(0)) != drawn)
-        return {RungVerdict::Kind::Refused, "Convert would write this rung as another ladder than the one drawn."};
+        return {RungVerdict::Kind::Refused,
+                "Convert would write this rung as another ladder than the one drawn."};
     return {};
 }
 

@@ -61,7 +61,8 @@ RungCopy copyRungOf(const stLadderBlock& object) {
     const auto inRung = [&](const stLadderBlock& o) {
         if (o.iCode == kCodeEnd) return false;
         const std::int64_t line = o.yAddr / h;
-        return (line >= first && line <= last) || std::find(blocks.begin(), blocks.end(), o.objLbc) != blocks.end();
+        return (line >= first && line <= last) ||
+               std::find(blocks.begin(), blocks.end(), o.objLbc) != blocks.end();
     };
     const stLadderBlock* start = &object;
     const stLadderBlock* end = &object;
@@ -121,14 +122,15 @@ std::vector<std::string> rungShape(const RungCopy& rung) {
     const auto inFront = [&](std::size_t line, std::int64_t column) {
         if (line >= lines.size()) return std::string("-");
         const auto& on = lines[line];
-        return std::to_string(std::count_if(on.begin(), on.end(), [&](const auto& at) { return at.first < column; }));
+        return std::to_string(
+            std::count_if(on.begin(), on.end(), [&](const auto& at) { return at.first < column; }));
     };
     for (std::size_t row = 0; row < rung.rows.size(); ++row)
         for (std::size_t column = 0; column < rung.rows[row].size(); ++column) {
             if (rung.rows[row][column] != kCellLink) continue;
             const auto c = static_cast<std::int64_t>(column);
-            const std::string link =
-                "link " + std::to_string(row) + " after " + inFront(row / 2, c) + " | " + inFront(row / 2 + 1, c);
+            const std::string link = "link " + std::to_string(row) + " after " + inFront(row / 2, c) + " | " +
+                                     inFront(row / 2 + 1, c);
             // Two links in one gap between the same instructions join the same two points.
             if (shape.back() != link) shape.push_back(link);
         }

@@ -15,8 +15,8 @@
 namespace kestrion {
 
 struct RungCopy {
-    std::uint32_t top = 0;    // y of its first line
-    std::uint32_t lines = 0;  // how many lines it takes
+    std::uint32_t top = 0;                               // y of its first line
+    std::uint32_t lines = 0;                             // how many lines it takes
     std::vector<stLadderBlock> objects;                  // in list order, unlinked
     std::vector<std::array<char, kCanvasColumns>> rows;  // the canvas rows of its lines, two a line
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/ConvertCommand.h"
+#include "devviews/VirtualArrayDump.h"
 #include "editor/EditCommands.h"
 #include "entry/EntryDriver.h"
 #include "entry/TypingFixture.h"
@@ -146,10 +147,10 @@ TEST_F(TypedLinesTest, LinesTypedIntoOneBlockReturnAndConvertAsTheyStand) {
         }
         typeAll();
         if (!boxes().empty()) continue;  // a line refused with its box
-        const std::size_t shown = fakes.messages.shown.size();
         const Lines typed = ladder();
         if (!runCommand(LToM)) {
-            EXPECT_GT(fakes.messages.shown.size(), shown);
+            // Only wire the lines left open: every rung the box judged, Convert writes.
+            EXPECT_THAT(boxes(), testing::ElementsAre(testing::StartsWith("P1- Ladder diagram error")));
             EXPECT_EQ(ladder(), typed);
             continue;
         }
@@ -169,6 +170,19 @@ TEST_F(TypedLinesTest, LinesTypedIntoOneBlockReturnAndConvertAsTheyStand) {
             ++broken;
         }
     }
+}
+
+// A line typed on END's line goes in front of END, which moves down a line with all its cells: the
+// typed line holds what was typed alone, and END's new line reads as its line did.
+TEST_F(TypedLinesTest, EndMovesDownALineWithItsCells) {
+    ASSERT_TRUE(loadProgram({0x2400, 0xC500, 0x000F}));
+    const Lines loaded = virtualArrayDumpRows(kDumpVirtualArray);
+    ASSERT_GT(loaded.size(), 2u);
+    type(80, 64, "LD X1");
+    const Lines typed = virtualArrayDumpRows(kDumpVirtualArray);
+    ASSERT_GT(typed.size(), 4u);
+    EXPECT_EQ(typed[2], "  X");
+    EXPECT_EQ(typed[4], loaded[2]);
 }
 
 // A program from its instruction lines, END added.
