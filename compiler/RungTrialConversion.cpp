@@ -1,5 +1,7 @@
 #include "compiler/RungTrialConversion.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "model/core/ConversionError.h"
 #include "model/core/LinkedList.h"
 #include "model/image/ModeData.h"
+#include "model/image/ProgramImage.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/ModelDialogs.h"
 #include "model/ladder/VirtualCanvas.h"
@@ -110,8 +113,13 @@ RungVerdict refused(const platform::CapturedBox* box) {
 
 }  // namespace
 
-RungVerdict RungTrialConversion::tryRung(const RungCopy& rung) {
-    const std::vector<std::string> drawn = rungShape(rung);
+// The program words the scratch's image holds up to END.
+std::vector<std::uint16_t> wordsToEnd() {
+    const auto end = std::find(pmw.program.begin(), pmw.program.end(), kCodeEnd);
+    return {pmw.program.begin(), end == pmw.program.end() ? end : end + 1};
+}
+
+RungVerdict RungTrialConversion::tryRung(const RungCopy& rung, RungMatch match) {
     std::vector<platform::CapturedBox> boxes;
     UnshownDialogs unshown(boxes);
     const InstalledDialogs<LangDialogs> langUnshown(unshown);
@@ -120,21 +128,29 @@ RungVerdict RungTrialConversion::tryRung(const RungCopy& rung) {
     platform::CapturedServices captured;
     const ScratchModel scratch;
     putRung(rung);
-    const auto shown = [&] {
+    const auto convert = [&]() -> std::optional<RungVerdict> {
+        try {
+            LToM();
+        } catch (const CommandError& stopped) {
+            if (refusedForOpenWiring(stopped.what())) return RungVerdict{RungVerdict::Kind::Open, {}};
+            boxes.insert(boxes.begin(), captured.boxes().begin(), captured.boxes().end());
+            return refused(firstRefusal(boxes));
+        }
         boxes.insert(boxes.begin(), captured.boxes().begin(), captured.boxes().end());
-        return firstRefusal(boxes);
+        if (const platform::CapturedBox* box = firstRefusal(boxes)) return refused(box);
+        return std::nullopt;
     };
-    try {
-        LToM();
-    } catch (const CommandError& stopped) {
-        if (refusedForOpenWiring(stopped.what())) return {RungVerdict::Kind::Open, {}};
-        return refused(shown());
-    }
-    if (const platform::CapturedBox* box = shown()) return refused(box);
-    if (rungShape(copyLinesAboveEnd(0)) != drawn)
-        return {RungVerdict::Kind::Refused,
-                "Convert would write this rung as another ladder than the one drawn."};
-    return {};
+    if (std::optional<RungVerdict> stopped = convert()) return *stopped;
+    const RungCopy back = copyLinesAboveEnd(0);
+    if (drawnRung(back) == drawnRung(rung)) return {};
+    const RungVerdict another{RungVerdict::Kind::Refused,
+                              "Convert would write this rung as another ladder than the one drawn."};
+    if (match != RungMatch::SameShape || rungShape(back) != rungShape(rung)) return another;
+    // The cells the insert moved on stand closer once converted; what Convert wrote must stand.
+    const std::vector<std::uint16_t> written = wordsToEnd();
+    if (std::optional<RungVerdict> stopped = convert())
+        return stopped->kind == RungVerdict::Kind::Open ? another : *stopped;
+    return wordsToEnd() == written ? RungVerdict{} : another;
 }
 
 }  // namespace kestrion

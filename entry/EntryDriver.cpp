@@ -239,8 +239,9 @@ std::string placeText(std::uint32_t x, std::uint32_t y) {
 }
 
 // Steps after the line has been checked and positioned: the object that holds the line, or null when
-// the entry ends with the box open.
-stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
+// the entry ends with the box open. match tells what Convert must keep of the rung: its shape where
+// the line opened a cell and moved the cells behind it on, else every cell.
+stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0, RungMatch& match) {
     stLadderBlock& entered = *editNew;
     entered.objLbc = selectObjectIdAtY(0, entered.yAddr);
     if (ldrNow != nullptr) entered.yTopPos = ldrNow->yTopPos;
@@ -301,6 +302,7 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0)
                 return nullptr;
             }
             insertBeforeOverlapped(overlapped);
+            match = RungMatch::SameShape;
             break;
         case Mode::Refused: refuseInsertPosition(box); return nullptr;
     }
@@ -392,9 +394,9 @@ void refuseLine() {
 // Whether Convert writes the rung the line changed as it is drawn, tried on the rung alone. A rung
 // still being built (wire left open) is not judged yet. A refused line is said why on the status
 // bar and stays in the box.
-bool convertsAsDrawn(const stLadderBlock& placed) {
+bool convertsAsDrawn(const stLadderBlock& placed, RungMatch match) {
     if (!DialogSeam<RungTrial>::installed()) return true;
-    const RungVerdict verdict = rungTrial().tryRung(copyRungOf(placed));
+    const RungVerdict verdict = rungTrial().tryRung(copyRungOf(placed), match);
     if (verdict.kind != RungVerdict::Kind::Refused) return true;
     platform::statusBar().setPanelText(13, verdict.reason);
     refuseLine();
@@ -465,9 +467,10 @@ bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         return false;
     }
     trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
-    const stLadderBlock* placed = placeEntered(box, x0, y0);
+    RungMatch match = RungMatch::AsDrawn;
+    const stLadderBlock* placed = placeEntered(box, x0, y0, match);
     releaseEditNew();
-    if (placed == nullptr || !convertsAsDrawn(*placed)) return false;
+    if (placed == nullptr || !convertsAsDrawn(*placed, match)) return false;
     box.closed = true;
     requestLadderRedraw();
     return true;
@@ -569,6 +572,7 @@ void EditInstr1Enter(EditKeyBox& box) {
     // changes: a line typed into a long ladder costs what it changes.
     const NotedChanges noted;
     bool ended = false;
+    const platform::SaidAfterwards whyAfterwards;
     runCommand([&] {
         const bool taken = enterTrimmedLine(box, trimmed);
         ended = true;
@@ -582,6 +586,8 @@ void EditInstr1Enter(EditKeyBox& box) {
         editInstrFlags |= kInstrEntryRefused;
         box.closed = true;
     }
+    // The frame stands on the cursor again, which the refused line left where it was.
+    if ((editInstrFlags & kInstrEntryRefused) != 0) setBlueFrameObject(xOldCursor, yOldCursor);
     if (editNew != nullptr) releaseEditNew();
 }
 

@@ -20,12 +20,17 @@ struct RungVerdict {
     std::string reason;  // Refused: why, for the status bar
 };
 
+// What the rung read back must hold of the rung drawn: every instruction and link where it was
+// drawn; or, where the line opened a cell and moved the cells behind it on (Insert mode), the same
+// shape, wire lengths left out, written by Convert again word for word.
+enum class RungMatch { AsDrawn, SameShape };
+
 class RungTrial {
 public:
     static constexpr const char* seamName = "rung trial";
     virtual ~RungTrial() = default;
     // Converts the rung alone and reads it back; nothing of the program changes.
-    virtual RungVerdict tryRung(const RungCopy& rung) = 0;
+    virtual RungVerdict tryRung(const RungCopy& rung, RungMatch match) = 0;
 };
 
 inline RungTrial& rungTrial() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Services.h"
 
@@ -28,5 +29,32 @@ void say(const Box& box);
 
 // Asks with OK and Cancel; true for OK.
 [[nodiscard]] bool askOkCancel(const Box& box);
+
+// While one stands, the boxes `say` shows wait, in order, and are shown when it ends: a command that
+// refuses its input says why once the model is put back, and the window behind the box shows the
+// model as it stands again, not the command's half-done work. Questions are asked at once.
+class SaidAfterwards {
+public:
+    SaidAfterwards();
+    ~SaidAfterwards();
+    SaidAfterwards(const SaidAfterwards&) = delete;
+    SaidAfterwards& operator=(const SaidAfterwards&) = delete;
+
+private:
+    std::vector<Box> held_;
+    std::vector<Box>* outer_;
+};
+
+// While one stands, `say` shows its box at once, whatever SaidAfterwards stands outside it.
+class SaidNow {
+public:
+    SaidNow();
+    ~SaidNow();
+    SaidNow(const SaidNow&) = delete;
+    SaidNow& operator=(const SaidNow&) = delete;
+
+private:
+    std::vector<Box>* outer_;
+};
 
 }  // namespace kestrion::platform

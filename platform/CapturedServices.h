@@ -3,13 +3,15 @@
 // the beep, the main window's caption and its timers reach nobody. Each box is kept, in order, and
 // answered with its default button; the status bar's panels are kept apart from the window's. The
 // clock, the files and the serial ports stay the installed ones. Whatever was installed before
-// comes back when it ends.
+// comes back when it ends. Boxes a SaidAfterwards outside holds for the user go on waiting; those
+// of the captured work are kept here.
 #pragma once
 
 #include <array>
 #include <string>
 #include <vector>
 
+#include "platform/Box.h"
 #include "platform/Services.h"
 
 namespace kestrion::platform {
@@ -55,6 +57,7 @@ public:
     std::uint32_t interval(TimerId id) const override { return before_.timers->interval(id); }
 
 private:
+    SaidNow saidHere_;  // the boxes of the captured work are kept here, not held for the user
     Services before_;
     std::vector<CapturedBox> boxes_;
     std::array<std::string, StatusBar::panelCount> panels_;

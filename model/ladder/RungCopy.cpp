@@ -102,6 +102,25 @@ RungCopy copyLinesAboveEnd(std::uint32_t top) {
     return rung;
 }
 
+std::vector<std::string> drawnRung(const RungCopy& rung) {
+    std::vector<std::string> drawn;
+    for (const stLadderBlock& o : rung.objects) {
+        if (!drawnAsAnInstruction(o.iCode)) continue;
+        const std::uint16_t code = renamedContactCode(o.iCode, ContactFamily::Ld).value_or(o.iCode);
+        drawn.push_back(std::to_string(o.xAddr) + "," + std::to_string(o.yAddr - rung.top) + " " +
+                        hexText(code, 4));
+    }
+    std::sort(drawn.begin(), drawn.end());
+    for (std::size_t row = 0; row < rung.rows.size(); ++row) {
+        std::string links(rung.rows[row].begin(), rung.rows[row].end());
+        std::replace_if(
+            links.begin(), links.end(), [](char c) { return c != kCellLink; }, ' ');
+        links.erase(links.find_last_not_of(' ') + 1);
+        if (!links.empty()) drawn.push_back("links " + std::to_string(row) + " " + links);
+    }
+    return drawn;
+}
+
 std::vector<std::string> rungShape(const RungCopy& rung) {
     const std::uint32_t h = ModeData.ySizeSymble;
     if (h == 0 || symbleHalfWidth == 0) return {};

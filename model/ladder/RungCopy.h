@@ -30,11 +30,16 @@ RungCopy copyRungOf(const stLadderBlock& object);
 // nothing else before END (a model of its own).
 RungCopy copyLinesAboveEnd(std::uint32_t top);
 
-// The shape of the copy, wire lengths left out: each line's instructions left to right, by code (a
-// contact by its LD form: the links tell LD, AND and OR apart; the spellings of one instruction
-// share a code), and each vertical link by the count of instructions in front of it on the line
-// above it and on the line below. Wire fillers and joints are not drawn; operands are left to the
-// words. Two rungs of one shape are the same program however long their wires are drawn.
+// What the view draws of the copy: each instruction at its cell, by its code (a contact by its LD
+// form: the links tell LD, AND and OR apart; the spellings of one instruction share a code), and
+// the vertical links of each canvas row, with y counted from the rung's top. Wire fillers and
+// joints are not drawn; operands are left to the words.
+std::vector<std::string> drawnRung(const RungCopy& rung);
+
+// The shape of the copy, wire lengths left out: each line's instructions left to right, by code as
+// drawnRung has them, and each vertical link by the count of instructions in front of it on the
+// line above it and on the line below. Two rungs of one shape are the same program however long
+// their wires are drawn.
 std::vector<std::string> rungShape(const RungCopy& rung);
 
 }  // namespace kestrion
