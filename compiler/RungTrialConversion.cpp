@@ -64,25 +64,22 @@ private:
     std::vector<platform::CapturedBox>& refusals_;
 };
 
-// The rung at the top of the empty ladder, END on the line below it. The block ids count from 1 in
-// the order the rung's objects hold them, and END's follows them, as in a ladder of this rung alone.
+// The rung at the top of the empty ladder, END on the line below it. Its blocks are numbered from 1
+// in the order the rung holds them and END's follows them, as in a ladder of this rung alone.
 void putRung(const RungCopy& rung) {
     initLadderList(draw.iBusLineEnd - ModeData.xSizeSymble, rung.lines * ModeData.ySizeSymble);
     setOutputCells(ldrTail->xAddr, ldrTail->yAddr);
-    std::uint32_t id = 0;
-    std::uint32_t idFrom = 0;
+    std::vector<std::uint32_t> blocks;
     for (const stLadderBlock& from : rung.objects) {
         auto* o = new stLadderBlock(from);
-        if (id == 0 || from.objLbc != idFrom) {
-            ++id;
-            idFrom = from.objLbc;
-        }
-        o->objLbc = id;
+        auto block = std::find(blocks.begin(), blocks.end(), from.objLbc);
+        if (block == blocks.end()) block = blocks.insert(blocks.end(), from.objLbc);
+        o->objLbc = static_cast<std::uint32_t>(block - blocks.begin()) + 1;
         o->yAddr -= rung.top;
         o->yTopPos = o->yTopPos >= rung.top ? o->yTopPos - rung.top : 0;
         links::insertBefore(ldrList, ldrTail, o);
     }
-    ldrTail->objLbc = id + 1;
+    ldrTail->objLbc = static_cast<std::uint32_t>(blocks.size()) + 1;
     for (std::size_t row = 0; row < rung.rows.size(); ++row)
         for (std::size_t column = 0; column < rung.rows[row].size(); ++column)
             VirtualArray.put(static_cast<std::int64_t>(column), static_cast<std::int64_t>(row),
@@ -141,12 +138,12 @@ RungVerdict RungTrialConversion::tryRung(const RungCopy& rung, RungMatch match) 
         return std::nullopt;
     };
     if (std::optional<RungVerdict> stopped = convert()) return *stopped;
-    const RungCopy back = copyLinesAboveEnd(0);
-    if (drawnRung(back) == drawnRung(rung)) return {};
+    const RungCopy back = copyLadderAboveEnd();
     const RungVerdict another{RungVerdict::Kind::Refused,
                               "Convert would write this rung as another ladder than the one drawn."};
-    if (match != RungMatch::SameShape || rungShape(back) != rungShape(rung)) return another;
-    // The cells the insert moved on stand closer once converted; what Convert wrote must stand.
+    const bool asDrawn = drawnRung(back) == drawnRung(rung);
+    if (!asDrawn && (match != RungMatch::SameShape || rungShape(back) != rungShape(rung))) return another;
+    // What Convert wrote must stand: converted again, the ladder it read back gives the same words.
     const std::vector<std::uint16_t> written = wordsToEnd();
     if (std::optional<RungVerdict> stopped = convert())
         return stopped->kind == RungVerdict::Kind::Open ? another : *stopped;

@@ -22,7 +22,7 @@ struct RungVerdict {
 
 // What the rung read back must hold of the rung drawn: every instruction and link where it was
 // drawn; or, where the line opened a cell and moved the cells behind it on (Insert mode), the same
-// shape, wire lengths left out, written by Convert again word for word.
+// shape, wire lengths left out. Either way Convert writes it again word for word.
 enum class RungMatch { AsDrawn, SameShape };
 
 class RungTrial {

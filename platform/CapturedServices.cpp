@@ -30,12 +30,4 @@ MsgAnswer CapturedServices::show(const std::string& text, const std::string& cap
     return MsgAnswer::Ok;
 }
 
-void CapturedServices::setPanelText(int panel, const std::string& text) {
-    if (panel >= 0 && panel < panelCount) panels_[static_cast<std::size_t>(panel)] = text;
-}
-
-std::string CapturedServices::panelText(int panel) const {
-    return panel >= 0 && panel < panelCount ? panels_[static_cast<std::size_t>(panel)] : std::string{};
-}
-
 }  // namespace kestrion::platform

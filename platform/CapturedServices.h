@@ -1,13 +1,11 @@
 // Work the user must not see while it runs (a trial conversion behind the instruction box): while a
 // CapturedServices stands, the message boxes, the status bar, the trace memos, the progress window,
 // the beep, the main window's caption and its timers reach nobody. Each box is kept, in order, and
-// answered with its default button; the status bar's panels are kept apart from the window's. The
-// clock, the files and the serial ports stay the installed ones. Whatever was installed before
-// comes back when it ends. Boxes a SaidAfterwards outside holds for the user go on waiting; those
-// of the captured work are kept here.
+// answered with its default button. The clock, the files and the serial ports stay the installed
+// ones. Whatever was installed before comes back when it ends. Boxes a SaidAfterwards outside holds
+// for the user go on waiting; those of the captured work are kept here.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -38,8 +36,8 @@ public:
 
     MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon,
                    MsgButtons buttons) override;
-    void setPanelText(int panel, const std::string& text) override;
-    std::string panelText(int panel) const override;
+    void setPanelText(int, const std::string&) override {}
+    std::string panelText(int) const override { return {}; }
     bool visible(Memo) const override { return false; }
     void setVisible(Memo, bool) override {}
     void append(Memo, const std::string&) override {}
@@ -60,7 +58,6 @@ private:
     SaidNow saidHere_;  // the boxes of the captured work are kept here, not held for the user
     Services before_;
     std::vector<CapturedBox> boxes_;
-    std::array<std::string, StatusBar::panelCount> panels_;
 };
 
 }  // namespace kestrion::platform

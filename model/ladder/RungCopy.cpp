@@ -20,11 +20,6 @@ bool rowHasLink(std::int64_t row) {
     return false;
 }
 
-bool onLines(const stLadderBlock& o, const RungCopy& rung) {
-    const std::uint32_t h = ModeData.ySizeSymble;
-    return o.iCode != kCodeEnd && o.yAddr >= rung.top && o.yAddr < rung.top + rung.lines * h;
-}
-
 void copyRows(RungCopy& rung) {
     const std::int64_t first = canvasRowOf(rung.top);
     for (std::int64_t row = first; row < first + 2 * std::int64_t{rung.lines}; ++row) {
@@ -75,7 +70,9 @@ RungCopy copyRungOf(const stLadderBlock& object) {
             if (line < first || line > last) grew = true;
             first = std::min(first, line);
             last = std::max(last, line);
-            if (std::find(blocks.begin(), blocks.end(), o.objLbc) == blocks.end()) blocks.push_back(o.objLbc);
+            if (std::find(blocks.begin(), blocks.end(), o.objLbc) != blocks.end()) return;
+            blocks.push_back(o.objLbc);
+            grew = true;
         };
         while (start->prev != nullptr && inRung(*start->prev)) take(*(start = start->prev));
         while (end->next != nullptr && inRung(*end->next)) take(*(end = end->next));
@@ -83,21 +80,19 @@ RungCopy copyRungOf(const stLadderBlock& object) {
     rung.top = static_cast<std::uint32_t>(first) * h;
     rung.lines = static_cast<std::uint32_t>(last - first + 1);
     for (const stLadderBlock* o = start;; o = o->next) {
-        if (onLines(*o, rung)) copyObject(rung, *o);
+        copyObject(rung, *o);
         if (o == end) break;
     }
     copyRows(rung);
     return rung;
 }
 
-RungCopy copyLinesAboveEnd(std::uint32_t top) {
+RungCopy copyLadderAboveEnd() {
     RungCopy rung;
     const std::uint32_t h = ModeData.ySizeSymble;
     if (h == 0 || ldrTail == nullptr) return rung;
-    rung.top = top;
-    rung.lines = ldrTail->yAddr > top ? (ldrTail->yAddr - top) / h : 0;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-        if (onLines(*o, rung)) copyObject(rung, *o);
+    rung.lines = ldrTail->yAddr / h;
+    for (const stLadderBlock* o = ldrHead; o != ldrTail && o != nullptr; o = o->next) copyObject(rung, *o);
     copyRows(rung);
     return rung;
 }

@@ -26,9 +26,9 @@ struct RungCopy {
 // follow one another in the list), and their canvas rows. END is left out.
 RungCopy copyRungOf(const stLadderBlock& object);
 
-// The lines from top to the line before END, with every object on them, from a list that holds
-// nothing else before END (a model of its own).
-RungCopy copyLinesAboveEnd(std::uint32_t top);
+// The whole ladder of a model that holds one rung (ScratchModel): every object but END, and the
+// canvas rows of the lines above END's.
+RungCopy copyLadderAboveEnd();
 
 // What the view draws of the copy: each instruction at its cell, by its code (a contact by its LD
 // form: the links tell LD, AND and OR apart; the spellings of one instruction share a code), and

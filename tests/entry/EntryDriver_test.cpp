@@ -153,6 +153,7 @@ TEST_F(EntryDriverTest, InsertModeRefusesTheFirstObjectsCellAtEnter) {
     EXPECT_EQ(boxes(), Boxes{});
     EXPECT_FALSE(box.keyPress('\r'));
     EXPECT_FALSE(box.closed);
+    EXPECT_FALSE(box.masked);
     EXPECT_EQ(box.line, "LD X1");
     EXPECT_EQ(boxes(), Boxes{"This position can't insert | Msg2015011911 | warning"});
     EXPECT_EQ(list().front(), "80,0 LD X0 code=2000 end=10 id=1");

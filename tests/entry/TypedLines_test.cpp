@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "compiler/CompilerState.h"
 #include "compiler/ConvertCommand.h"
 #include "devviews/VirtualArrayDump.h"
 #include "editor/EditCommands.h"
+#include "editor/EditorViewState.h"
 #include "entry/EntryDriver.h"
 #include "entry/TypingFixture.h"
 #include "grammar/CoilLogic.h"
@@ -185,6 +187,36 @@ TEST_F(TypedLinesTest, EndMovesDownALineWithItsCells) {
     EXPECT_EQ(typed[4], loaded[2]);
 }
 
+// The trial of a line is Convert's own, on a model of its own: the user sees nothing of it (no box,
+// no pop-up, no progress window, no status text of Convert), and what the user's program and the
+// floors around it held stays: the pass times of the last Convert, the last find, the comments.
+TEST_F(TypedLinesTest, TheTrialOfALineLeavesNothingOfItsConvertBehind) {
+    ASSERT_TRUE(loadProgram({0x2400, 0x4401, 0xC500, 0x2402, 0xC501, 0x000F}));
+    ASSERT_TRUE(runCommand(LToM));
+    std::vector<std::string> passes;
+    for (const ConvertPassTime& time : lastConvertPassTimes()) passes.push_back(time.pass);
+    editorView.findKept = true;
+    editorView.findText = "X1";
+    compileTraceText = "the last note of the user's Convert";
+    fakes.statusBar.setPanelText(0, "");
+    const std::size_t popups = langDialogs.appMessages.size();
+    const std::size_t progress = fakes.progress.captions.size();
+    fakes.messages.shown.clear();
+    type(160, 0, "ANI X3");  // taken: the rung converts as drawn
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(ladder().at(1), "160,0 ANI X3");
+    EXPECT_EQ(fakes.statusBar.panelText(0), "");
+    EXPECT_EQ(langDialogs.appMessages.size(), popups);
+    EXPECT_EQ(fakes.progress.captions.size(), progress);
+    std::vector<std::string> after;
+    for (const ConvertPassTime& time : lastConvertPassTimes()) after.push_back(time.pass);
+    EXPECT_EQ(after, passes);
+    EXPECT_EQ(compileTraceText, "the last note of the user's Convert");
+    EXPECT_TRUE(editorView.findKept);
+    EXPECT_EQ(editorView.findText, "X1");
+    EXPECT_NE(editModeFlags & kEditLadderNotConverted, 0);
+}
+
 // A program from its instruction lines, END added.
 Words programOf(const Lines& lines) {
     Words words;
@@ -251,8 +283,10 @@ TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothin
          refuses + "12 of 13" + unreached},
         {withLines(kFullLine, {"OUT Y0"}), false, 880, 0, "MOV K1 D0", kLineRefused,
          refuses + "11 of 13" + unreached},
-        // no cell free in front of the coil
+        // no cell free in front of the coil, before a middle contact and before the last
         {withLines(kFullLine, {"OUT Y0"}), true, 400, 0, "AND M50", kInsertRefused,
+         "The line is full: no cell is free in front of its output."},
+        {withLines(kFullLine, {"OUT Y0"}), true, 960, 0, "AND M50", kInsertRefused,
          "The line is full: no cell is free in front of its output."},
     };
     // Each instruction that stands alone, over the middle one of three coils of a full line.
