@@ -395,7 +395,6 @@ void refuseLine() {
 // still being built (wire left open) is not judged yet. A refused line is said why on the status
 // bar and stays in the box.
 bool convertsAsDrawn(const stLadderBlock& placed, RungMatch match) {
-    if (!DialogSeam<RungTrial>::installed()) return true;
     const RungVerdict verdict = rungTrial().tryRung(copyRungOf(placed), match);
     if (verdict.kind != RungVerdict::Kind::Refused) return true;
     platform::statusBar().setPanelText(13, verdict.reason);
