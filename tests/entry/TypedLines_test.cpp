@@ -201,8 +201,18 @@ TEST_F(TypedLinesTest, TheTrialOfALineLeavesNothingOfItsConvertBehind) {
     fakes.statusBar.setPanelText(0, "");
     const std::size_t popups = langDialogs.appMessages.size();
     const std::size_t progress = fakes.progress.captions.size();
+    // The view is asked to bring the frame into sight, never to put another line at its top.
+    struct View : LadderView {
+        void drawVerticalLineSegment(int, std::uint32_t, std::uint32_t, std::uint32_t,
+                                     std::uint32_t) override {}
+        void scrollTo(const ViewScroll& scroll) override { tops += scroll.topY.has_value() ? 1 : 0; }
+        int tops = 0;
+    } view;
+    installLadderView(&view);
     fakes.messages.shown.clear();
     type(160, 0, "ANI X3");  // taken: the rung converts as drawn
+    installLadderView(nullptr);
+    EXPECT_EQ(view.tops, 0);
     EXPECT_EQ(boxes(), Boxes{});
     EXPECT_EQ(ladder().at(1), "160,0 ANI X3");
     EXPECT_EQ(fakes.statusBar.panelText(0), "");

@@ -78,32 +78,31 @@ RungCopy rungOf(const std::vector<std::tuple<std::uint32_t, std::uint32_t, std::
 // How long its wires are drawn changes what the view draws, not the rung's shape; a link between
 // other instructions, or instructions in another order, is another rung.
 TEST_F(RungCopyTest, TheShapeLeavesOutTheLengthOfTheWiresAndNothingElse) {
-    const RungCopy drawn = rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}},
-                                  {"", " | |", "", ""});
+    const RungCopy drawn =
+        rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " | |", "", ""});
     struct Case {
         const char* name;
         RungCopy other;
         bool sameShape;
     };
     const Case cases[] = {
-        {"X2 nearer", rungOf({{80, 0, kLd}, {160, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " | |", "", ""}),
-         true},
+        {"X2 nearer",
+         rungOf({{80, 0, kLd}, {160, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " | |", "", ""}), true},
         {"the link further on the wire",
          rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " |   |", "", ""}), true},
-        {"a second link beside it", rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}},
-                                           {"", " | | |", "", ""}),
-         true},
+        {"a second link beside it",
+         rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " | | |", "", ""}), true},
         {"X1 written in its LD form",
          rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kLd}}, {"", " | |", "", ""}), true},
-        {"the link after X2", rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}},
-                                     {"", " |     |", "", ""}),
+        {"the link after X2",
+         rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " |     |", "", ""}),
          false},
-        {"no link after X0", rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " |", "", ""}),
-         false},
-        {"X2 inverted", rungOf({{80, 0, kLd}, {240, 0, kLdi}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " | |", "", ""}),
-         false},
-        {"X1 on the line below", rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 2, kOr}},
-                                        {"", " | |", "", "", "", ""}),
+        {"no link after X0",
+         rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " |", "", ""}), false},
+        {"X2 inverted",
+         rungOf({{80, 0, kLd}, {240, 0, kLdi}, {1040, 0, kOut}, {80, 1, kOr}}, {"", " | |", "", ""}), false},
+        {"X1 on the line below",
+         rungOf({{80, 0, kLd}, {240, 0, kAnd}, {1040, 0, kOut}, {80, 2, kOr}}, {"", " | |", "", "", "", ""}),
          false},
     };
     for (const Case& c : cases) {
