@@ -77,7 +77,8 @@ TEST_F(EntryDriverTest, TypedSequencesBuildTheirLadders) {
 }
 // clang-format on
 
-// A refused line leaves the ladder with END alone and nothing being entered.
+// A refused line leaves the ladder with END alone, nothing being entered, no undo copy and the
+// program unmarked.
 TEST_F(EntryDriverTest, RefusedLinesShowTheirBoxAndChangeNothing) {
     const std::string fifteen(15, '1');
     struct Refusal {
@@ -111,6 +112,8 @@ TEST_F(EntryDriverTest, RefusedLinesShowTheirBoxAndChangeNothing) {
         EXPECT_EQ(dump(), before) << c.line;
         EXPECT_EQ(list(), Texts{"1040,0 END code=000F end=11 id=1"}) << c.line;
         EXPECT_EQ(editNew, nullptr) << c.line;
+        EXPECT_EQ(editModeFlags & (kEditModifiedSinceSave | kEditLadderNotConverted), 0) << c.line;
+        EXPECT_FALSE(hasUndoCopy()) << c.line;
     }
     // A refusal takes no undo copy, marks no line gray and leaves the program unmodified.
     freshProgram();
