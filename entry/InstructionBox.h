@@ -1,6 +1,7 @@
 // Opening the instruction box from the ladder: a typed character, a tool button or function key,
-// the output key, or Enter or a double click on an existing object. The box is shown modally and,
-// unless its entry was refused, the program counts as edited afterwards.
+// the output key, or Enter or a double click on an existing object. The box is shown modally; the
+// program counts as edited only once it has taken a line (a refused line, Escape and Cancel leave
+// the program as it was).
 #pragma once
 
 #include <cstdint>

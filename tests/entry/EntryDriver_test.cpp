@@ -259,7 +259,7 @@ TEST_F(EntryDriverTest, AccessCodesRevealTheirItemsAndEnterNothing) {
     EXPECT_EQ(fakes.trace.lines(platform::Memo::Debug6).front(), "*EditKey, ********");
 }
 
-TEST_F(EntryDriverTest, TheOpenerCountsTheProgramEditedUnlessTheEntryWasRefused) {
+TEST_F(EntryDriverTest, TheProgramCountsAsEditedOnlyOnceTheBoxTookALine) {
     entryDialogs.scripts = {"D X0\r"};
     openInstructionBoxOnKey('L');
     EXPECT_EQ(entryDialogs.opened, Texts{"L"});
@@ -270,6 +270,12 @@ TEST_F(EntryDriverTest, TheOpenerCountsTheProgramEditedUnlessTheEntryWasRefused)
     entryDialogs.scripts = {"D X0\r"};
     openInstructionBoxOnKey('L');  // left of the bus: refused, and the box closes
     EXPECT_EQ(editModeFlags & kEditLadderNotConverted, 0);
+    // A box given up with Escape has entered nothing: the program is as it was.
+    freshProgram();
+    entryDialogs.scripts = {"D X0\x1b"};
+    openInstructionBoxOnKey('L');
+    EXPECT_EQ(editModeFlags & 0x0C, 0);
+    EXPECT_FALSE(canvasState.editCancelMenuEnabled);
 }
 
 TEST_F(EntryDriverTest, ASymbolContactIsCheckedAsAndButStoredAsLd) {
