@@ -430,9 +430,10 @@ TEST_F(StandaloneInstructionTest, TheSameLinesWhereConvertReadsThemBackAreTaken)
     }
 }
 
-// An output with only wire in front of it is taken where the load draws a parallel output: from
-// the link under the contact of the line above. Convert writes it there, and the load reads back
-// the ladder that was on screen.
+// Outputs are taken where Convert writes them as drawn: with only wire in front of them where the
+// load draws a parallel output (from the link under the contact of the line above, or where parallel
+// contacts join), over the first contact of a branch, or beside the list's first contact, which
+// stays. Convert writes the words given, and the load reads back the ladder that was on screen.
 TEST_F(StandaloneInstructionTest, OutputsWhereTheLoadDrawsThemAreTaken) {
     struct Taken {
         Words words;
