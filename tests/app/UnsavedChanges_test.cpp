@@ -249,5 +249,28 @@ TEST_F(UnsavedChangesTest, EachChangeIsAskedAboutAtExitAndSavedAndWhatChangesNot
     }
 }
 
+// A DCN file goes with the save of the program that took its description, under the DCN file's own
+// name, and with no other: not when that program is closed unsaved or saved elsewhere, and then
+// another program is saved under the name.
+TEST_F(UnsavedChangesTest, ADcnFileGoesOnlyWithTheSaveOfTheProgramThatTookItsDescription) {
+    for (const bool closedUnsaved : {true, false}) {
+        openSavedProgram();
+        reopenWithDcn(false);
+        if (closedUnsaved) {
+            fakes.messages.scriptAnswers({MsgAnswer::No});
+            Close1Click();
+        } else {
+            appDialogs.saveAnswers.push_back({true, "/p/Other.PMW"});
+            SaveAs1Click();
+        }
+        New1Click();
+        appDialogs.saveAnswers.push_back({true, kProgram});
+        fakes.messages.scriptAnswers({MsgAnswer::Yes});  // over the file there
+        Save1Click();
+        EXPECT_EQ(currentFileName(), kProgram);
+        EXPECT_TRUE(fakes.files.exists(kDcn)) << closedUnsaved;
+    }
+}
+
 }  // namespace
 }  // namespace kestrion::test
