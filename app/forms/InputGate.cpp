@@ -50,19 +50,22 @@ void CommandInputGate::letThrough(QObject* action) {
 void CommandInputGate::showBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
+    if (!busy) {
         QApplication::restoreOverrideCursor();
-    followModalWindows();
+        return;
+    }
+    // A dialog whose button started the command is busy with it, not waiting for the user.
+    startedFrom_ = QApplication::activeModalWidget();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-// A box or dialog of the command waits for the user: the arrow over it, the wait cursor again when
-// it has gone.
+// A box or dialog the command opened waits for the user: the arrow over it, the wait cursor again
+// when it has gone.
 void CommandInputGate::followModalWindows() const {
-    if (busy_)
-        QApplication::changeOverrideCursor(QApplication::activeModalWidget() != nullptr ? Qt::ArrowCursor
-                                                                                        : Qt::WaitCursor);
+    if (!busy_) return;
+    const QWidget* modal = QApplication::activeModalWidget();
+    QApplication::changeOverrideCursor(modal != nullptr && modal != startedFrom_ ? Qt::ArrowCursor
+                                                                                 : Qt::WaitCursor);
 }
 
 // The progress window, a modal window, or a window (a pop-up, a tool window) owned by one of them.

@@ -5,8 +5,8 @@
 // window, the modal boxes and dialogs (the command's questions and dialogs, or the dialog whose
 // button runs it) and the pop-ups and windows they own. Everything else is dropped, not kept for
 // later; timers, painting and the window system's other events go on. Meanwhile the cursor is the
-// wait cursor, so that input dropped does not look lost, except while a modal box or dialog waits
-// for the user's answer.
+// wait cursor, so that input dropped does not look lost, except while a box or dialog the command
+// opened waits for the user's answer.
 #pragma once
 
 #include <QObject>
@@ -40,6 +40,7 @@ private:
     const forms::QtProgress& progress_;
     std::vector<QPointer<QObject>> letThrough_;
     bool busy_ = false;
+    QPointer<const QWidget> startedFrom_;
 };
 
 }  // namespace kestrion::app

@@ -40,6 +40,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
+#include "platform/ProgressStep.h"
 #include "reader/MachineCodeLoader.h"
 #include "support/PlcSimLine.h"
 #include "support/gui/RealServicesTest.h"
@@ -344,6 +345,25 @@ TEST_F(KeywordDuringReadTest, TheKeywordTypedThroughTheBoxsWindowReachesItAndThe
     EXPECT_EQ(std::set<int>(shapesWhileTalking.begin(), shapesWhileTalking.end()),
               std::set<int>{Qt::WaitCursor});
     EXPECT_EQ(shapesWhileAsking, std::vector<int>{Qt::ArrowCursor});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A command started from a dialog's button keeps the wait cursor over that dialog while it talks to
+// the PLC, its progress window shown: the dialog is busy with it, not waiting for the user.
+TEST_F(KeywordDuringReadTest, ADialogWhoseButtonStartedTheCommandShowsTheWait) {
+    form.show();
+    QDialog dialog(&form);
+    std::vector<int> shapes;
+    QTimer::singleShot(20, &dialog, [&] {
+        runLinkCommand(PortAfter::Close, [&] {
+            const platform::ProgressStep progress("Read program progress...", 10);
+            requireConnection();
+            shapes.push_back(cursorShape());
+        });
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_EQ(shapes, std::vector<int>{Qt::WaitCursor});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
