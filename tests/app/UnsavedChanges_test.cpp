@@ -169,6 +169,12 @@ TEST_F(UnsavedChangesTest, EachChangeIsAskedAboutAtExitAndSavedAndWhatChangesNot
              btnDeleteTheDeviceClick();
          },
          [] { return monitoredDevices() == std::vector<std::string>{"D11"}; }},
+        {"every device deleted",
+         [] {
+             EnterDeviceMonitor1Click();
+             btnDeleteAllDevicesClick();
+         },
+         [] { return monitoredDevices().empty(); }},
         // What leaves the program's data as it was.
         {"register view: every cell as shown",
          [] {
