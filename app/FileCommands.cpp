@@ -120,7 +120,7 @@ enum class NewChoice { Cancelled, TypeCancelled, Chosen };
 NewChoice chooseNewProgramType() {
     NewChoice choice = NewChoice::Cancelled;
     runCommand([&choice] {
-        plcTypeChange1Click();
+        askPlcTypeAndCapacity();
         if ((fileStateFlags & kFileLastChoiceWentThrough) == 0) {
             choice = NewChoice::TypeCancelled;
             return true;
@@ -269,10 +269,12 @@ bool openProgram(std::optional<std::string> presetName) {
     if (readPmwFile(name, *image) != PmwReadResult::Ok) return true;
     const std::string heldName = currentFileName();
     if (!setCurrentFileName(name)) return true;
+    const auto fileHeader = image->pmwPre;
     if (!editFileTitle("Open", *image)) {
         static_cast<void>(setCurrentFileName(heldName));
         return true;
     }
+    const bool retitled = image->pmwPre != fileHeader;
     pmw = *image;
     backupPmwImage();
     appState.fileTitleMemo = programTitle(pmw);
@@ -283,6 +285,8 @@ bool openProgram(std::optional<std::string> presetName) {
     else
         clearBits(optionFlags, kOptionDcnFileRead);
     appState.dcnMemo = companions.description.value_or("");
+    // Beside a COW file, whose description the program shows, the DCN file is left alone.
+    appState.dcnKeptUntilSaved = companions.dcnRead && !companions.cowRead ? withFileExt(name, "DCN") : "";
 
     showProgramOpen();
     freeOldProgramLists();
@@ -303,6 +307,8 @@ bool openProgram(std::optional<std::string> presetName) {
     enableRecentItems(false);
     clearBits(fileStateFlags, kFileNoName | kFileNamePreset);
     clearBits(editModeFlags, kEditModifiedSinceSave);
+    // A title typed in the box, or a description taken from a DCN file, is in no file yet.
+    if (retitled || !appState.dcnKeptUntilSaved.empty()) editModeFlags |= kEditModifiedSinceSave;
     editModeFlags |= kEditFileOpen;
     if (isInDataFolder(name)) unnameShippedProgram(name);
     platform::statusBar().setPanelText(0, "End of Open File...");
@@ -341,6 +347,7 @@ bool closeProgram() {
     platform::statusBar().setPanelText(10, " ");
     appState.fileTitleMemo.clear();
     appState.dcnMemo.clear();
+    appState.dcnKeptUntilSaved.clear();
     appState.frameTreeVisible = false;
     requestViewScroll(ViewScroll::toTop(0));
     for (int list : {kListInsertedRows, kListDeletedRows, kListCopy, kListEditNew}) FreeLadderMemory(list);
@@ -441,6 +448,11 @@ SaveOutcome SaveToDisk() {
     warnRegistersNotKept(pmw.plcType());
     traceCaption = "*執行 4.SaveToDisk";
     if (!writeProgramFiles(*files)) return SaveOutcome::Failed;
+    // The description the program took from the DCN file beside it is in the COW file beside it
+    // now. Saved under another name, the program leaves that DCN file to the file it came with.
+    if (appState.dcnKeptUntilSaved == withFileExt(name, "DCN"))
+        platform::files().remove(appState.dcnKeptUntilSaved);
+    appState.dcnKeptUntilSaved.clear();
     static_cast<void>(storeCurrentFileName(name));
     updateRecentFileList(name);
 

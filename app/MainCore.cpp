@@ -162,7 +162,7 @@ void MainWindowSteps::newProgram() {
 }
 
 void MainWindowSteps::choosePlcType() {
-    plcTypeChange1Click();
+    askPlcTypeAndCapacity();
 }
 
 void MainWindowSteps::clearProgramMemos() {

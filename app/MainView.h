@@ -35,6 +35,10 @@ struct AppState {
     int mouseStatusBarHeight = 0;
     std::string fileTitleMemo;
     std::string dcnMemo;
+    // An old DCN file whose description the open program took, there being no COW file beside it:
+    // it stays on disk until the program's save has written the description into the COW file
+    // beside it (a save under another name leaves it to the program it came with).
+    std::string dcnKeptUntilSaved;
     bool exitRequested = false;  // File > Exit decided to end the process with exit code 0
     // The editor's line table and the mouse handlers' texts, empty at start-up.
     std::array<std::uint32_t, 16> LineArray{};

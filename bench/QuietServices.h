@@ -51,6 +51,7 @@ public:
     void beep() override {}
     platform::ScreenSize screenSize() const override { return {1920, 1080}; }
     void setMainCaption(const std::string&) override {}
+    void showBusy(bool) override {}
     std::uint32_t tickCount() const override { return 0; }
     void runMessageLoopOnce() override {}
     void setEnabled(platform::TimerId, bool) override {}

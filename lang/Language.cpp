@@ -3,6 +3,7 @@
 #include "lang/MenuState.h"
 #include "lang/Texts.h"
 #include "model/core/StateRegistry.h"
+#include "model/ladder/EditorState.h"
 
 namespace kestrion {
 
@@ -14,6 +15,10 @@ bool& bJapanese = langState.bJapanese;
 bool& bSpanish = langState.bSpanish;
 bool& bTurkish = langState.bTurkish;
 std::uint8_t& optionFlags = langState.optionFlags;
+
+void markOpenProgramModified() {
+    if ((optionFlags & kOptionProgramOpen) != 0) editModeFlags |= kEditModifiedSinceSave;
+}
 
 Language selectLanguageFlags(int languageNo) {
     const Language language =

@@ -47,6 +47,12 @@ extern bool& bTurkish;
 
 extern std::uint8_t& optionFlags;
 
+// What the user changed in the open program's data (its registers, parameters, keyword, title,
+// monitored devices) goes with its next save: the program is marked modified, so that Exit, the
+// close box, New, Open and a logout ask first. With no program open there is nothing to save and
+// nothing is marked (the Option items work on the start-up image then).
+void markOpenProgramModified();
+
 // Sets the flags for a language index; an index outside 0..5 selects English. Returns the language
 // that is now in force.
 Language selectLanguageFlags(int languageNo);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Language.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
 #include "link/line/LinkCommand.h"
@@ -309,6 +310,7 @@ bool registerDeviceRun(MonitorFront front) {
         deviceMonitorList.selected = &node;
         setNodeName(node, name);
         addMonitorDevice(caption, number, dataType, connectedPlcType);
+        markOpenProgramModified();  // the list goes with the program's save (COW and EDM)
         number = nextNumber(letter, number);
         if (dataType == kDataDoubleWord) number = nextNumber(letter, number);
     }
@@ -428,6 +430,7 @@ bool moveSelectedDevice(MonitorFront front, bool up) {
         links::insertAfter(deviceMonitorList, after, node);
         moved = true;
     }
+    if (moved) markOpenProgramModified();
     rebuildAfterChange(front);
     return moved;
 }
@@ -456,11 +459,13 @@ bool deleteSelectedDevice(MonitorFront front) {
     delete node;
     deviceMonitorBytes -= kMonitorNodeBytes;
     deviceMonitorList.selected = next;
+    markOpenProgramModified();
     rebuildAfterChange(front);
     return true;
 }
 
 void deleteAllDevices(MonitorFront front) {
+    if (deviceMonitorList.head != nullptr) markOpenProgramModified();
     freeDeviceMonitorList();
     ModeData.monitorDeviceCount = 0;
     deviceMonitorBytes = 0;

@@ -39,7 +39,8 @@ void MonDeviceListViewSelectItem(int row, bool selected);
 void MonDeviceListViewDblClick();
 void btnTransferSetupClick();
 
-// The steps both windows share.
+// The steps both windows share. A device registered, moved or deleted changes the list the
+// program's save writes: the open program is marked modified.
 // One run of the registration dialog and its devices; false when the dialog was cancelled or the
 // run refused (the caller stops asking).
 bool registerDeviceRun(MonitorFront front);

@@ -49,6 +49,7 @@ public:
     void beep() override {}
     ScreenSize screenSize() const override { return before_.system->screenSize(); }
     void setMainCaption(const std::string&) override {}
+    void showBusy(bool) override {}
     void setEnabled(TimerId, bool) override {}
     bool enabled(TimerId id) const override { return before_.timers->enabled(id); }
     void setInterval(TimerId, std::uint32_t) override {}

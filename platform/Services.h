@@ -110,6 +110,9 @@ public:
     virtual ScreenSize screenSize() const = 0;
     // The main window's caption (the title bar text).
     virtual void setMainCaption(const std::string& text) = 0;
+    // A command that owns the user's input has begun (true) or ended (false): meanwhile the main
+    // window shows that it is busy, so that keys and clicks it drops do not look lost.
+    virtual void showBusy(bool busy) = 0;
     // The machine's clock (platform/SystemInfo.h unless a fake answers).
     virtual LocalTime localTime() const;
     // The file system of a folder, or of its nearest parent that exists.

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
+#include "lang/Language.h"
 #include "link/line/Connection.h"
 #include "link/plc/ParameterDialog.h"
 #include "link/plc/PlcDialogs.h"
@@ -22,7 +24,21 @@
 
 namespace kestrion {
 
-void plcTypeChange1Click() {
+namespace {
+
+// An Option item's dialog: what it changed in the program image goes with the next save. File >
+// New and the program read from the PLC ask the same dialogs inside their own flow, which marks
+// the program itself.
+template <class Item>
+void markingImageChanges(Item item) {
+    const auto before = std::make_unique<const PmwImage>(pmw);
+    item();
+    if (pmw != *before) markOpenProgramModified();
+}
+
+}  // namespace
+
+void askPlcTypeAndCapacity() {
     // Runs as one command: a failure anywhere inside leaves the program as it was.
     runCommand([] {
         const PlcTypeFormResult chosen = modelDialogs().showPlcTypeForm(pmw.plcType(), pmw.memSizeCode());
@@ -45,8 +61,12 @@ void plcTypeChange1Click() {
     });
 }
 
+void plcTypeChange1Click() {
+    markingImageChanges(askPlcTypeAndCapacity);
+}
+
 void parameterSetting1Click() {
-    static_cast<void>(parameterSettingChosen());
+    markingImageChanges([] { static_cast<void>(parameterSettingChosen()); });
 }
 
 bool parameterSettingChosen() {

@@ -6,16 +6,18 @@
 namespace kestrion {
 
 // Shows the PLC type dialog preset from the program. Cancel clears the go-ahead bit of
-// fileStateFlags, so File > New stops. After OK a capacity too small for the program is refused
-// with "Program step error, Type can't change" and nothing changes; otherwise the program takes the
-// new type and capacity, keeping its words.
+// fileStateFlags, so File > New and the program read from the PLC stop. After OK a capacity too
+// small for the program is refused with "Program step error, Type can't change" and nothing
+// changes; otherwise the program takes the new type and capacity, keeping its words.
+void askPlcTypeAndCapacity();
+// Option > Type change: the same; a type or capacity it changed marks the open program modified.
 void plcTypeChange1Click();
 
 // Option > Parameter setting: the capacity and latch ranges of the program. After OK the latch flag
 // byte and ranges are the dialog's, and the capacity with the check code over it; Cancel changes
-// nothing.
+// nothing. What it changed marks the open program modified.
 void parameterSetting1Click();
-// The same, telling whether the dialog was closed with OK (File > New ends on Cancel).
+// The dialog alone, telling whether it was closed with OK (File > New ends on Cancel).
 bool parameterSettingChosen();
 
 // Option > System setting: the Options dialog preset from viewFlags; the ladder is repainted after.

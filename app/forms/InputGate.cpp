@@ -1,8 +1,10 @@
 #include "app/forms/InputGate.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -45,6 +47,27 @@ void CommandInputGate::letThrough(QObject* action) {
     letThrough_.emplace_back(action);
 }
 
+void CommandInputGate::showBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (!busy) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    // A dialog whose button started the command is busy with it, not waiting for the user.
+    startedFrom_ = QApplication::activeModalWidget();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+// A box or dialog the command opened waits for the user: the arrow over it, the wait cursor again
+// when it has gone.
+void CommandInputGate::followModalWindows() const {
+    if (!busy_) return;
+    const QWidget* modal = QApplication::activeModalWidget();
+    QApplication::changeOverrideCursor(modal != nullptr && modal != startedFrom_ ? Qt::ArrowCursor
+                                                                                 : Qt::WaitCursor);
+}
+
 // The progress window, a modal window, or a window (a pop-up, a tool window) owned by one of them.
 bool CommandInputGate::ownWindow(const QWidget* window) const {
     for (const QWidget* at = window; at != nullptr;) {
@@ -74,6 +97,12 @@ bool CommandInputGate::reachesOwnWindow(const QObject* receiver) const {
 }
 
 bool CommandInputGate::eventFilter(QObject* watched, QEvent* event) {
+    // A window shown or hidden changes the modal windows once it has done so.
+    if (busy_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget != nullptr && widget->isWindow())
+            QTimer::singleShot(0, this, [this] { followModalWindows(); });
+    }
     if (!linkCommandOwnsInput() || !isUserInput(event->type()) || reachesOwnWindow(watched)) return false;
     if (event->type() == QEvent::Shortcut &&
         std::find(letThrough_.begin(), letThrough_.end(), watched) != letThrough_.end())

@@ -4,7 +4,9 @@
 // While linkCommandOwnsInput() such input reaches only the command's own windows: the progress
 // window, the modal boxes and dialogs (the command's questions and dialogs, or the dialog whose
 // button runs it) and the pop-ups and windows they own. Everything else is dropped, not kept for
-// later; timers, painting and the window system's other events go on.
+// later; timers, painting and the window system's other events go on. Meanwhile the cursor is the
+// wait cursor, so that input dropped does not look lost, except while a box or dialog the command
+// opened waits for the user's answer.
 #pragma once
 
 #include <QObject>
@@ -25,6 +27,8 @@ public:
     // An action whose shortcut still reaches its handler while a command runs: the handler waits
     // for the command itself (File > Exit).
     void letThrough(QObject* action);
+    // A command that owns the input has begun (true) or ended (false).
+    void showBusy(bool busy);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,8 +36,11 @@ protected:
 private:
     bool ownWindow(const QWidget* window) const;
     bool reachesOwnWindow(const QObject* receiver) const;
+    void followModalWindows() const;
     const forms::QtProgress& progress_;
     std::vector<QPointer<QObject>> letThrough_;
+    bool busy_ = false;
+    QPointer<const QWidget> startedFrom_;
 };
 
 }  // namespace kestrion::app

@@ -82,13 +82,17 @@ private:
 
 class QtSystem : public platform::System {
 public:
+    explicit QtSystem(CommandInputGate& inputGate) : inputGate_(inputGate) {}
     void beep() override;
     platform::ScreenSize screenSize() const override;
     // Keeps the caption itself, so a caption set before the window exists is shown once it does.
     void attach(QWidget* mainWindow);
     void setMainCaption(const std::string& text) override;
+    // The input gate knows the command's own windows: the wait cursor leaves them alone.
+    void showBusy(bool busy) override { inputGate_.showBusy(busy); }
 
 private:
+    CommandInputGate& inputGate_;
     std::string caption_;
     QPointer<QWidget> mainWindow_;
 };
@@ -162,7 +166,7 @@ private:
     QtMessages messages_;
     forms::QtProgress progress_;
     CommandInputGate inputGate_{progress_};
-    QtSystem system_;
+    QtSystem system_{inputGate_};
     QtClock clock_;
     forms::CaptionedModelDialogs modelDialogs_;
     forms::QtLangDialogs langDialogs_;

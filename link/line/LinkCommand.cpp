@@ -12,12 +12,13 @@ LinkSession::LinkSession(PortAfter after, IfBusy ifBusy, SessionOf of)
     : after_(after),
       refused_(ifBusy == IfBusy::Say ? refusedAsBusy() : linkBusy()),
       ownsInput_(!refused_ && of == SessionOf::Command) {
-    if (ownsInput_) ++lineState.inputOwningSessions;
+    // The outermost command shows the window busy until it ends, its waits for the line included.
+    if (ownsInput_ && lineState.inputOwningSessions++ == 0) platform::system().showBusy(true);
 }
 
 LinkSession::~LinkSession() {
     if (!refused_ && after_ == PortAfter::Close) releasePort();
-    if (ownsInput_) --lineState.inputOwningSessions;
+    if (ownsInput_ && --lineState.inputOwningSessions == 0) platform::system().showBusy(false);
 }
 
 bool linkCommandOwnsInput() {

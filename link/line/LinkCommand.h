@@ -18,9 +18,11 @@
 //   command's own windows: its progress window and the modal boxes and dialogs it opens. Its waits
 //   run the message loop, and a key, a menu item or a close box of the main window handled there
 //   could change or replace the program the command is writing. The window's side reads
-//   linkCommandOwnsInput() and drops such input; it never reaches the window later. A monitor's
-//   poll tick is no command: its session is opened as SessionOf::PollTick and leaves the window
-//   usable.
+//   linkCommandOwnsInput() and drops such input; it never reaches the window later. From the
+//   outermost command's start to its end the window shows that it is busy
+//   (platform::System::showBusy): the connection test and the first frames may take seconds before
+//   any window of the command shows. A monitor's poll tick is no command: its session is opened as
+//   SessionOf::PollTick and leaves the window usable and idle.
 // - Progress: a platform::ProgressStep shows the progress window and hides it on every exit; an
 //   inner one gives the window back to the outer one.
 //

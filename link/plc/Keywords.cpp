@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "lang/Language.h"
 #include "lang/LinkMessages.h"
 #include "link/line/CommRecord.h"
 #include "link/line/Connection.h"
@@ -339,8 +340,11 @@ void changeProjectKeyword() {
         requestLadderRedraw();
         return;
     }
-    std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), pmw.parameterBlock.begin() + kParamKeywordOffset);
+    const auto stored = pmw.parameterBlock.begin() + kParamKeywordOffset;
+    const bool changed = !std::equal(rs.newKeyword.begin(), rs.newKeyword.end(), stored);
+    std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), stored);
     std::copy(rs.newKeyword.begin(), rs.newKeyword.end(), VirtualProg.begin() + kParamKeywordOffset);
+    if (changed) markOpenProgramModified();
 }
 
 }  // namespace

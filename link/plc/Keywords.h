@@ -77,7 +77,8 @@ bool writeProductId1();  // rs.productId
 bool setKeyword2();
 bool deleteKeyword2();
 
-// PLC > "Keyword setup", "UserID setup", "Keyword2 setup"; Option > "Keyword setting ...".
+// PLC > "Keyword setup", "UserID setup", "Keyword2 setup"; Option > "Keyword setting ..." (the
+// program's own keyword: a new one marks the open program modified).
 void KeywordSetup1Click();
 void SetupUserId1Click();
 void Keyword2Setup1Click();

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "editor/CommentCommands.h"
+#include "lang/Language.h"
 #include "lang/MenuState.h"
 #include "lang/Texts.h"
 #include "model/core/TextBuffers.h"
@@ -187,6 +188,9 @@ std::vector<std::pair<int, int>> btnRegViewUpdateClick(
         return refused;
     const int cells = wide() ? 5 : 10;
     std::string lines;
+    // Every cell shown is written again: only a value that differs from its register's changes
+    // the program.
+    bool changed = false;
     for (int row = 1; row < regViewRowCount(); ++row) {
         for (int column = 1; column <= cells; ++column) {
             if (blankedForType1(row, column)) continue;
@@ -200,10 +204,12 @@ std::vector<std::pair<int, int>> btnRegViewUpdateClick(
                 lines += (lines.empty() ? "" : "\n") + refusedLine(k, text);
                 continue;
             }
+            changed = changed || *value != (wide() ? doubleWordAt(k) : dmwRegister(k));
             setDmwRegister(k, static_cast<std::uint16_t>(*value & 0xFFFF));
             if (wide()) setDmwRegister(k + 1, static_cast<std::uint16_t>(*value >> 16));
         }
     }
+    if (changed) markOpenProgramModified();
     if (!lines.empty()) platform::say({lines, "Ladder Editor", platform::MsgIcon::Error});
     return refused;
 }

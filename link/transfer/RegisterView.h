@@ -49,8 +49,9 @@ void btnRegViewEditCancelClick();
 // shows, read as the format shows it: 0 to 65535 or 0000 to FFFF for a register, a signed 32-bit
 // value or 8 hexadecimal digits for a double word. A blank cell writes nothing and moves no other
 // cell's register. A text that is not such a value is refused: its register keeps its value, the
-// other cells are written all the same, and one box names every refused cell. The refused cells
-// (row, column) are returned.
+// other cells are written all the same, and one box names every refused cell. A value that
+// differs from its register's marks the open program modified. The refused cells (row, column)
+// are returned.
 std::vector<std::pair<int, int>> btnRegViewUpdateClick(
     const std::function<std::string(int row, int column)>& cellText);
 

@@ -21,7 +21,7 @@ public:
     [[nodiscard]] virtual bool closeProgram() = 0;
     // File > New.
     virtual void newProgram() = 0;
-    // Option > Type change; its Cancel clears kFileLastChoiceWentThrough.
+    // The PLC type dialog of Option > Type change; its Cancel clears kFileLastChoiceWentThrough.
     virtual void choosePlcType() = 0;
     // The program-title and DCN memos emptied.
     virtual void clearProgramMemos() = 0;

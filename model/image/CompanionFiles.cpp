@@ -140,11 +140,9 @@ CompanionReadResult readCompanionFiles(const std::string& pmwPath, std::int32_t 
     readDmwFile(withFileExt(pmwPath, "DMW"), plcType);
     newCowImage();
 
-    const std::string dcnPath = withFileExt(pmwPath, "DCN");
-    if (readDcnFile(dcnPath)) {
+    if (readDcnFile(withFileExt(pmwPath, "DCN"))) {
         result.dcnRead = true;
         importDcnDescription();
-        platform::files().remove(dcnPath);
     }
 
     result.cowRead = readCowFile(withFileExt(pmwPath, "COW"));

@@ -1,7 +1,8 @@
 // The files beside a program file, same path and name: .DMW (registers), .COW (comments), .EDM (the
 // registered monitor list, written only), and two older ones that are only consumed: .DCN (its
-// description goes into the COW image, then the file is deleted) and .PTW (deleted unread); and the
-// save that writes the program file with its companions, all or none.
+// description goes into the COW image, and the file goes once a save has written the description
+// into the COW file beside it) and .PTW (deleted unread); and the save that writes the program
+// file with its companions, all or none.
 #pragma once
 
 #include <array>
@@ -53,16 +54,18 @@ using ProgramFileSet = std::array<SavedFile, 4>;
 [[nodiscard]] bool writeProgramFiles(const ProgramFileSet& files);
 
 struct CompanionReadResult {
-    bool dcnRead = false;  // a DCN file was read (and deleted)
+    bool dcnRead = false;  // a DCN file was read (it stays on disk)
     bool cowRead = false;
     // The description to show: set when a DCN or COW file was read.
     std::optional<std::string> description;
 };
 
-// Reads the companions of a program at Open in the order DMW, DCN (imported, then deleted), COW,
-// PTW (deleted). Missing files are no error. The comment image starts as a new program's, so
-// that without a COW file it holds no comment and no description of an earlier program (but the
-// DCN description). The lists are rebuilt from the image afterwards (loadCommentFromCowBuffer).
+// Reads the companions of a program at Open in the order DMW, DCN (imported), COW, PTW (deleted).
+// Missing files are no error. The comment image starts as a new program's, so that without a COW
+// file it holds no comment and no description of an earlier program (but the DCN description); a
+// COW file's description replaces the DCN's. The DCN file is left where it is: its description is
+// nowhere else until a save has written it. The lists are rebuilt from the image afterwards
+// (loadCommentFromCowBuffer).
 CompanionReadResult readCompanionFiles(const std::string& pmwPath, std::int32_t plcType);
 
 }  // namespace kestrion

@@ -101,7 +101,7 @@ constexpr const char* kUsage =
     "usage: plcsim [--type N] [--baud RATE] [--wire-rate]\n"
     "              [--fault silence|nak|checkcode|split|short|delay|silentrate]\n"
     "              [--error REGISTER=CODE[,D8068[,D8069]]]... [--axis N=VALUE]...\n"
-    "              [--fault-frame K:nak|silence] [--log FILE]\n"
+    "              [--fault-frame K:nak|silence] [--log FILE] [--keyword WORD]\n"
     "A simulated PLC on a pseudo-terminal. It prints the terminal's device and the name of its type\n"
     "on one line (\"/dev/pts/4 q3\"); set KESTRION_COM1 to that device. It ends with the process\n"
     "that started it (or when killed).\n"
@@ -115,6 +115,7 @@ constexpr const char* kUsage =
     "  --error R=C     puts an error code into a special register (8061=6103)\n"
     "  --axis N=V      D8140 + N as a 32-bit value\n"
     "  --log FILE      appends a line per write it takes: head, address, byte count (\"E11 0000 254\")\n"
+    "  --keyword WORD  the keyword of its parameter block (up to eight characters; none by default)\n"
     "Lines on its standard input, each ended by a newline, change it while it runs:\n"
     "  bit ADDRESS 0|1          a bit of the monitor's bit space (hex address: \"bit 0400 1\" is X0 on q0)\n"
     "  word ADDRESS VALUE       a word of its memory (hex: \"word 1000 04D2\" is D0 = 1234 on q0)\n"
@@ -193,6 +194,12 @@ int main(int argc, char** argv) {
             if (!frameFaultOption(plc, value)) return usage();
         } else if (option == "--log") {
             logWritesTo(plc, value);
+        } else if (option == "--keyword") {
+            if (value.size() > 8) return usage();
+            for (std::uint32_t k = 0; k < 8; ++k)
+                plc.setByte(kestrion::plcsim::kKeyword + k,
+                            k < value.size() ? static_cast<std::uint8_t>(value[k]) : ' ',
+                            kestrion::plcsim::Space::Program);
         } else {
             return usage();
         }

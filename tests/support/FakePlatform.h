@@ -97,6 +97,10 @@ public:
     void beep() override { ++beeps; }
     platform::ScreenSize screenSize() const override { return screen; }
     void setMainCaption(const std::string& text) override { caption = text; }
+    void showBusy(bool shown) override {
+        busy = shown;
+        busyChanges.push_back(shown);
+    }
     platform::LocalTime localTime() const override { return now; }
     platform::DiskSpace diskSpaceOf(const std::string& path) const override {
         askedDisk = path;
@@ -104,6 +108,8 @@ public:
     }
     int beeps = 0;
     std::string caption;
+    bool busy = false;
+    std::vector<bool> busyChanges;
     platform::ScreenSize screen{1920, 1080};
     platform::LocalTime now{2024, 2, 29, 13, 5, 9, 4};  // a Thursday
     platform::DiskSpace disk;

@@ -2,10 +2,13 @@
 // pseudo-terminal: a typed line on the ladder, F4, Ctrl+Z, Ctrl+N, Ctrl+O, the progress window's
 // close and the main window's close box, one after another while the transfer waits for its
 // replies. None of them is acted on; the PLC holds what the transfer started with; the progress
-// window stays; the close box waits for the transfer and then asks its question.
+// window stays; the close box waits for the transfer and then asks its question. And the keys a
+// read's keyword box is given, delivered through its window, do reach it.
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -14,6 +17,7 @@
 #include <array>
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "app/forms/MainUnit.h"
@@ -22,7 +26,9 @@
 #include "entry/forms/EditKeyForm.h"
 #include "lang/Language.h"
 #include "link/forms/Parameter1Form.h"
+#include "link/forms/PlcKeywordForm.h"
 #include "link/forms/ProgWriteForm.h"
+#include "link/line/LinkCommand.h"
 #include "link/line/Receive.h"
 #include "model/core/CommandTransaction.h"
 #include "model/forms/PlcTypeForm.h"
@@ -34,6 +40,7 @@
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
+#include "platform/ProgressStep.h"
 #include "reader/MachineCodeLoader.h"
 #include "support/PlcSimLine.h"
 #include "support/gui/RealServicesTest.h"
@@ -272,6 +279,92 @@ TEST_F(CommandInputGateTest, NothingTheTechnicianDoesDuringATransferReachesThePl
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes.front(), std::string("during: ") + c.match);
     }
+}
+
+// A program read from a PLC that has a keyword, as a technician does it: the keyword typed into
+// the box the read opens, the keys delivered through the box's window as a desktop delivers them.
+// The read goes on with what was typed. The wait cursor shows while the command talks to the PLC
+// (its first frames come long before any window of its own), the arrow while the box waits for
+// the answer, and nothing once the command has ended.
+class KeywordDuringReadTest : public RealServicesTest {
+protected:
+    KeywordDuringReadTest() : RealServicesTest("keyword-read") {
+        setenv("KESTRION_COM1", plc.slavePath().c_str(), 1);
+    }
+    ~KeywordDuringReadTest() override { unsetenv("KESTRION_COM1"); }
+    static int cursorShape() {
+        const QCursor* cursor = QApplication::overrideCursor();
+        return cursor != nullptr ? cursor->shape() : -1;
+    }
+
+    PlcSimProcess plc{{"--type", "5", "--keyword", "ABCD1234"}};
+    app::TMainForm form{services};
+};
+
+TEST_F(KeywordDuringReadTest, TheKeywordTypedThroughTheBoxsWindowReachesItAndTheCursorShowsTheWait) {
+    ASSERT_FALSE(plc.slavePath().empty());
+    form.show();
+    std::vector<std::string> boxes;
+    std::vector<int> shapesWhileTalking;  // no window of the command's waits for the user
+    std::vector<int> shapesWhileAsking;   // the keyword box waits for the user
+    QPointer<QWidget> seen;
+    bool typed = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+            if (linkCommandOwnsInput()) shapesWhileTalking.push_back(cursorShape());
+            return;
+        }
+        if (modal != seen) {  // answered on the next tick, once it has settled
+            seen = modal;
+            return;
+        }
+        if (linkCommandOwnsInput()) shapesWhileAsking.push_back(cursorShape());
+        if (auto* type = qobject_cast<forms::TPlcTypeForm*>(modal)) type->btnOk->click();
+        if (auto* keyword = qobject_cast<forms::TplcKeywordForm*>(modal)) {
+            if (typed) return keyword->btnCancel->click();  // what was typed did not do
+            typed = true;
+            keyword->Edit1->setFocus();
+            for (const char c : std::string("ABCD1234")) QTest::keyClick(keyword->windowHandle(), c);
+            // A refusal's box would hold this tick up: OK is pressed from the loop.
+            QTimer::singleShot(0, keyword->btnOk, &QPushButton::click);
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes.push_back(box->text().toStdString());
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
+            (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
+        }
+    });
+    driver.start(5);
+    form.action("ProgRead")->trigger();
+    driver.stop();
+    EXPECT_EQ(boxes, (Texts{"Do you want to read program?", "Completed..."}));
+    EXPECT_EQ(pmw.program[0], kEndCode);  // the PLC's program, END alone
+    ASSERT_FALSE(shapesWhileTalking.empty());
+    EXPECT_EQ(std::set<int>(shapesWhileTalking.begin(), shapesWhileTalking.end()),
+              std::set<int>{Qt::WaitCursor});
+    EXPECT_EQ(shapesWhileAsking, std::vector<int>{Qt::ArrowCursor});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A command started from a dialog's button keeps the wait cursor over that dialog while it talks to
+// the PLC, its progress window shown: the dialog is busy with it, not waiting for the user.
+TEST_F(KeywordDuringReadTest, ADialogWhoseButtonStartedTheCommandShowsTheWait) {
+    form.show();
+    QDialog dialog(&form);
+    std::vector<int> shapes;
+    QTimer::singleShot(20, &dialog, [&] {
+        runLinkCommand(PortAfter::Close, [&] {
+            const platform::ProgressStep progress("Read program progress...", 10);
+            requireConnection();
+            shapes.push_back(cursorShape());
+        });
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_EQ(shapes, std::vector<int>{Qt::WaitCursor});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -115,15 +115,16 @@ TEST_F(LinkCommandTest, ACommandStartedWhileARequestWaitsIsRefusedAndLeavesThePo
 }
 
 // A command owns the user's input from its session's start to its end, however it ends, an inner
-// session with it; a poll tick and a session refused as busy never do.
+// session with it, and the window shows it busy as long; a poll tick and a session refused as busy
+// never do.
 TEST_F(LinkCommandTest, ACommandOwnsTheInputWhileItRunsAndAPollTickNever) {
     EXPECT_FALSE(linkCommandOwnsInput());
     bool inside = false;
     bool innerInside = false;
     runLinkCommand(PortAfter::Close, [&] {
-        inside = linkCommandOwnsInput();
+        inside = linkCommandOwnsInput() && fakes.system.busy;
         runLinkCommand(PortAfter::KeepOpen, [&] { innerInside = linkCommandOwnsInput(); });
-        EXPECT_TRUE(linkCommandOwnsInput());
+        EXPECT_TRUE(linkCommandOwnsInput() && fakes.system.busy);
         failCommand({"Error2015030511", "Communication Message", platform::MsgIcon::Warning});
     });
     EXPECT_TRUE(inside);
@@ -134,6 +135,7 @@ TEST_F(LinkCommandTest, ACommandOwnsTheInputWhileItRunsAndAPollTickNever) {
         EXPECT_FALSE(tick.refused());
         EXPECT_FALSE(linkCommandOwnsInput());
     }
+    EXPECT_EQ(fakes.system.busyChanges, (std::vector<bool>{true, false}));  // once, for the outer one
     // Refused while a request waits: it adds no owner of its own, and leaves none behind.
     int ownersBefore = -1;
     int ownersWhileRefused = -1;
@@ -149,6 +151,7 @@ TEST_F(LinkCommandTest, ACommandOwnsTheInputWhileItRunsAndAPollTickNever) {
     EXPECT_NE(ownersBefore, -1);
     EXPECT_EQ(ownersWhileRefused, ownersBefore);
     EXPECT_FALSE(linkCommandOwnsInput());
+    EXPECT_EQ(fakes.system.busyChanges, (std::vector<bool>{true, false}));
 }
 
 TEST_F(LinkCommandTest, AFailedConnectionTestSaysWhyAndTheCommandClosesThePort) {

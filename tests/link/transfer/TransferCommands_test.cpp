@@ -275,6 +275,23 @@ TEST_F(TransferCommandsTest, ARangeWriteSendsTheStepsUpToEndAndTheMarkerAfterIt)
     EXPECT_EQ(writtenProgramBytes(), 4000u);
 }
 
+// END on the last word of a full program has no program word after it: what the file keeps past the
+// program area is not a marker to count, and the range is the whole program, END last.
+TEST_F(TransferCommandsTest, EndOnTheLastWordOfAFullProgramIsFollowedByNothing) {
+    usePlc(2);
+    std::vector<std::uint16_t> words(kProgramWordCount, 0x2400);
+    words.back() = kEndCode;
+    projectProgram(words);
+    pmw.pmwTail[0] = 0x0F;  // the marker's bytes, low byte first, just past the program area
+    pmw.pmwTail[1] = 0xB4;
+    linkDialogs.progWriteRange = ProgWriteDialog::kRangeSetting;
+    ProgWriteClick();
+    EXPECT_EQ(boxes(), (Boxes{kWriteQuestion, "Completed | Program write | information", kRunQuestion}));
+    EXPECT_EQ(writtenProgramBytes(), 2 * kProgramWordCount);
+    EXPECT_EQ(sim.plc.wordAt(kPlcProgram + 2 * (kProgramWordCount - 1), Space::Program), kEndCode);
+    EXPECT_EQ(rs.sessionFlags & kSessionEndFollowedByB40F, 0);
+}
+
 // A q3 project of 16K (as New made it before) and a running q3 whose parameter block says 8K: the
 // size is checked right after the PLC's parameter block is read, before the remote STOP.
 TEST_F(TransferCommandsTest, ARangeThatDoesNotFitThePlcsMemoryIsRefusedBeforeTheStopAndAnyFrame) {

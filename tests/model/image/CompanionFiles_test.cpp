@@ -69,12 +69,14 @@ TEST_F(CompanionFilesTest, TheEdmFileIsItsFixedHeadThenTheEntriesOrTheEmptyMark)
     EXPECT_EQ(std::count(edm.begin() + 352, edm.end(), 0), 8256 - 352);
 }
 
-TEST_F(CompanionFilesTest, OpenTakesTheDcnDescriptionAndDeletesTheOldFiles) {
+// The DCN file stays until a save has written its description (File > Open and Save see to it).
+TEST_F(CompanionFilesTest, OpenTakesTheDcnDescriptionAndDeletesThePtwFile) {
     const Bytes dcn = putDcn("/p/PROG.DCN");
     fakes.files.put("/p/PROG.PTW", Bytes(10, 1));
     const CompanionReadResult result = readCompanionFiles("/p/PROG.PMW", 7);
     EXPECT_TRUE(result.dcnRead && !result.cowRead);
-    EXPECT_FALSE(has("/p/PROG.DCN") || has("/p/PROG.PTW"));
+    EXPECT_TRUE(has("/p/PROG.DCN"));
+    EXPECT_FALSE(has("/p/PROG.PTW"));
     const std::string description(dcn.begin() + 256, dcn.begin() + 350);
     EXPECT_EQ(result.description, description);
     EXPECT_TRUE(std::equal(description.begin(), description.end(), CowBuffer.begin() + 128));
