@@ -95,10 +95,13 @@ std::string withoutTrialPlace(const std::string& text) {
 }
 
 // The first box but the notice of a ladder that begins with STL (the rung stands first in the
-// trial, not always in the program); none when Convert showed nothing else.
-const platform::CapturedBox* firstRefusal(const std::vector<platform::CapturedBox>& boxes) {
-    for (const platform::CapturedBox& box : boxes)
-        if (box.text != kStlFirstNotice) return &box;
+// trial, not always in the program), the message boxes before the pop-ups; none when Convert
+// showed nothing else.
+const platform::CapturedBox* firstRefusal(const std::vector<platform::CapturedBox>& boxes,
+                                          const std::vector<platform::CapturedBox>& popUps) {
+    for (const std::vector<platform::CapturedBox>* shown : {&boxes, &popUps})
+        for (const platform::CapturedBox& box : *shown)
+            if (box.text != kStlFirstNotice) return &box;
     return nullptr;
 }
 
@@ -108,17 +111,17 @@ RungVerdict refused(const platform::CapturedBox* box) {
                                             : "Convert refuses this rung."};
 }
 
-}  // namespace
-
 // The program words the scratch's image holds up to END.
 std::vector<std::uint16_t> wordsToEnd() {
-    const auto end = std::find(pmw.program.begin(), pmw.program.end(), kCodeEnd);
+    const auto end = std::find(pmw.program.begin(), pmw.program.end(), kEndCode);
     return {pmw.program.begin(), end == pmw.program.end() ? end : end + 1};
 }
 
+}  // namespace
+
 RungVerdict RungTrialConversion::tryRung(const RungCopy& rung, RungMatch match) {
-    std::vector<platform::CapturedBox> boxes;
-    UnshownDialogs unshown(boxes);
+    std::vector<platform::CapturedBox> popUps;
+    UnshownDialogs unshown(popUps);
     const InstalledDialogs<LangDialogs> langUnshown(unshown);
     const InstalledDialogs<ModelDialogs> modelUnshown(unshown);
     const FloorStatesAside floors;
@@ -130,11 +133,9 @@ RungVerdict RungTrialConversion::tryRung(const RungCopy& rung, RungMatch match) 
             LToM();
         } catch (const CommandError& stopped) {
             if (refusedForOpenWiring(stopped.what())) return RungVerdict{RungVerdict::Kind::Open, {}};
-            boxes.insert(boxes.begin(), captured.boxes().begin(), captured.boxes().end());
-            return refused(firstRefusal(boxes));
+            return refused(firstRefusal(captured.boxes(), popUps));
         }
-        boxes.insert(boxes.begin(), captured.boxes().begin(), captured.boxes().end());
-        if (const platform::CapturedBox* box = firstRefusal(boxes)) return refused(box);
+        if (const platform::CapturedBox* box = firstRefusal(captured.boxes(), popUps)) return refused(box);
         return std::nullopt;
     };
     if (std::optional<RungVerdict> stopped = convert()) return *stopped;

@@ -1,6 +1,7 @@
 #include "model/ladder/RungCopy.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "model/image/ModeData.h"
@@ -36,9 +37,14 @@ void copyObject(RungCopy& rung, const stLadderBlock& o) {
     copy.heldBySnapshots = 0;
 }
 
-bool drawnAsAnInstruction(std::uint16_t code) {
-    return code != kCodeNull && code != kCodeEnd && !isPlaceholderWord(code) && !isBlockJoint(code) &&
-           !isStackJoint(code);
+// The code the view draws an object by: a contact by its LD form; none for wire fillers, joints
+// and END.
+std::optional<std::uint16_t> drawnCode(const stLadderBlock& o) {
+    const std::uint16_t code = o.iCode;
+    if (code == kCodeNull || code == kCodeEnd || isPlaceholderWord(code) || isBlockJoint(code) ||
+        isStackJoint(code))
+        return std::nullopt;
+    return renamedContactCode(code, ContactFamily::Ld).value_or(code);
 }
 
 }  // namespace
@@ -100,10 +106,9 @@ RungCopy copyLadderAboveEnd() {
 std::vector<std::string> drawnRung(const RungCopy& rung) {
     std::vector<std::string> drawn;
     for (const stLadderBlock& o : rung.objects) {
-        if (!drawnAsAnInstruction(o.iCode)) continue;
-        const std::uint16_t code = renamedContactCode(o.iCode, ContactFamily::Ld).value_or(o.iCode);
-        drawn.push_back(std::to_string(o.xAddr) + "," + std::to_string(o.yAddr - rung.top) + " " +
-                        hexText(code, 4));
+        if (const std::optional<std::uint16_t> code = drawnCode(o))
+            drawn.push_back(std::to_string(o.xAddr) + "," + std::to_string(o.yAddr - rung.top) + " " +
+                            hexText(*code, 4));
     }
     std::sort(drawn.begin(), drawn.end());
     for (std::size_t row = 0; row < rung.rows.size(); ++row) {
@@ -122,9 +127,8 @@ std::vector<std::string> rungShape(const RungCopy& rung) {
     // The columns of each line's instructions, left to right, and their codes.
     std::vector<std::vector<std::pair<std::int64_t, std::uint16_t>>> lines(rung.lines);
     for (const stLadderBlock& o : rung.objects) {
-        if (!drawnAsAnInstruction(o.iCode)) continue;
-        const std::uint16_t code = renamedContactCode(o.iCode, ContactFamily::Ld).value_or(o.iCode);
-        lines[(o.yAddr - rung.top) / h].emplace_back(o.xAddr / symbleHalfWidth, code);
+        if (const std::optional<std::uint16_t> code = drawnCode(o))
+            lines[(o.yAddr - rung.top) / h].emplace_back(o.xAddr / symbleHalfWidth, *code);
     }
     std::vector<std::string> shape;
     for (std::size_t line = 0; line < lines.size(); ++line) {
