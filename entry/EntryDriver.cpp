@@ -21,6 +21,8 @@
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/DrawnLogic.h"
+#include "model/ladder/DrawnSymbols.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -239,9 +241,8 @@ std::string placeText(std::uint32_t x, std::uint32_t y) {
 }
 
 // Steps after the line has been checked and positioned: the object that holds the line, or null when
-// the entry ends with the box open. match tells what Convert must keep of the rung: its shape where
-// the line opened a cell and moved the cells behind it on, else every cell.
-stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0, RungMatch& match) {
+// the entry ends with the box open.
+stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     stLadderBlock& entered = *editNew;
     entered.objLbc = selectObjectIdAtY(0, entered.yAddr);
     if (ldrNow != nullptr) entered.yTopPos = ldrNow->yTopPos;
@@ -302,7 +303,6 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0,
                 return nullptr;
             }
             insertBeforeOverlapped(overlapped);
-            match = RungMatch::SameShape;
             break;
         case Mode::Refused: refuseInsertPosition(box); return nullptr;
     }
@@ -391,12 +391,46 @@ void refuseLine() {
     releaseEditNew();
 }
 
+// The rungs a line typed on line y can join or cut, as they stand before it: those of its line and
+// of the lines beside it.
+std::vector<RungCopy> rungsAround(std::uint32_t y) {
+    std::vector<RungCopy> rungs;
+    const std::uint32_t h = cellHeight();
+    if (h == 0) return rungs;
+    for (const std::uint32_t line : {y >= h ? y - h : y, y, y + h}) {
+        const bool known = std::any_of(rungs.begin(), rungs.end(), [&](const RungCopy& r) {
+            return line >= r.top && line < r.top + r.lines * h;
+        });
+        if (known) continue;
+        const stLadderBlock* o =
+            firstOnRow(line, [](const stLadderBlock& object, std::uint32_t) { return object.iCode != kCodeEnd && drawsOnRow(object); }, 0);
+        if (o != nullptr) rungs.push_back(copyRungOf(*o));
+    }
+    return rungs;
+}
+
+// Whether a rung on the lines of `rung` converted before the line: wire left open is for the rung
+// being built, not for one the line cut.
+bool wasWhole(const std::vector<RungCopy>& before, const RungCopy& rung) {
+    const std::uint32_t h = cellHeight();
+    for (const RungCopy& old : before) {
+        if (old.top >= rung.top + rung.lines * h || rung.top >= old.top + old.lines * h) continue;
+        if (rungTrial().tryRung(old).converts()) return true;
+    }
+    return false;
+}
+
 // Whether Convert writes the rung the line changed as it is drawn, tried on the rung alone. A rung
-// still being built (wire left open) is not judged yet. A refused line is said why on the status
-// bar and stays in the box.
-bool convertsAsDrawn(const stLadderBlock& placed, RungMatch match) {
-    const RungVerdict verdict = rungTrial().tryRung(copyRungOf(placed), match);
-    if (verdict.kind != RungVerdict::Kind::Refused) return true;
+// still being built (wire left open) is not judged yet, unless the line opened a rung that was whole.
+// A refused line is said why on the status bar and stays in the box.
+bool convertsAsDrawn(const stLadderBlock& placed, const std::vector<RungCopy>& before) {
+    const RungCopy rung = copyRungOf(placed);
+    LadderVerdict verdict = rungTrial().tryRung(rung);
+    if (verdict.kind == LadderVerdict::Kind::Open && wasWhole(before, rung))
+        verdict = LadderVerdict::at(
+            LadderVerdict::Kind::Refused, placed.xAddr, placed.yAddr,
+            lineReason(placed.yAddr, "this line would leave wire open in a rung that was whole before it."));
+    if (verdict.converts() || verdict.kind == LadderVerdict::Kind::Open) return true;
     platform::statusBar().setPanelText(13, verdict.reason);
     refuseLine();
     return false;
@@ -466,10 +500,10 @@ bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         return false;
     }
     trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
-    RungMatch match = RungMatch::AsDrawn;
-    const stLadderBlock* placed = placeEntered(box, x0, y0, match);
+    const std::vector<RungCopy> before = rungsAround(y0);
+    const stLadderBlock* placed = placeEntered(box, x0, y0);
     releaseEditNew();
-    if (placed == nullptr || !convertsAsDrawn(*placed, match)) return false;
+    if (placed == nullptr || !convertsAsDrawn(*placed, before)) return false;
     box.closed = true;
     requestLadderRedraw();
     return true;
