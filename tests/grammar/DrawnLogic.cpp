@@ -118,7 +118,10 @@ struct Reading {
 class LineGroup {
 public:
     LineGroup(std::int64_t first, std::int64_t count, std::int64_t boundaries, std::int64_t bus)
-        : first_(first), count_(count), boundaries_(boundaries), bus_(bus),
+        : first_(first),
+          count_(count),
+          boundaries_(boundaries),
+          bus_(bus),
           gate_(static_cast<std::size_t>(count * boundaries)),
           any_(static_cast<std::size_t>(count * boundaries), false),
           invert_(static_cast<std::size_t>(count * boundaries), false),
@@ -169,7 +172,9 @@ public:
     }
 
 private:
-    std::size_t index(std::int64_t l, std::int64_t k) const { return static_cast<std::size_t>(l * boundaries_ + k); }
+    std::size_t index(std::int64_t l, std::int64_t k) const {
+        return static_cast<std::size_t>(l * boundaries_ + k);
+    }
     bool drawn(std::int64_t l, std::int64_t cell) const {
         return l >= 0 && l < count_ && cell >= 0 && cell < boundaries_ && any_[index(l, cell)];
     }
@@ -204,7 +209,8 @@ private:
     // those that come from the left of b again right of boundary k (a branch of a parallel group
     // around cell k), not (a branch of a branch point, ending at an output, or a branch that joins
     // before k).
-    bool rejoins(std::int64_t l, std::int64_t b, std::int64_t k, std::int64_t top, std::int64_t bottom) const {
+    bool rejoins(std::int64_t l, std::int64_t b, std::int64_t k, std::int64_t top,
+                 std::int64_t bottom) const {
         for (std::int64_t j = k + 1; j < boundaries_ && drawn(l, j - 1); ++j)
             for (std::int64_t t = top; t <= bottom; ++t)
                 if (t != l && drawn(t, b - 1) && linkedTo(l, j, t)) return true;
@@ -326,7 +332,8 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
                 const InstructionKind kind = m.instruction.kind;
                 if (kind == InstructionKind::Output || kind == InstructionKind::Mc)
                     sinks.push_back({logic.steps.size(), line, symbol});
-                logic.steps.push_back({m.instruction.name, kind == InstructionKind::Output || kind == InstructionKind::Mc, {}});
+                logic.steps.push_back(
+                    {m.instruction.name, kind == InstructionKind::Output || kind == InstructionKind::Mc, {}});
                 reading.places.push_back(placeOf(*o));
                 order.push_back({kind, m.instruction.name, m.instruction.level});
                 break;
@@ -348,8 +355,10 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
             if (cellOfRow(cells, column) == kCellLink)
                 links[static_cast<std::size_t>(line)].push_back((column + 1) * symbleHalfWidth / width);
     }
-    std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.line < b.line; });
-    std::stable_sort(sinks.begin(), sinks.end(), [](const Sink& a, const Sink& b) { return a.line < b.line; });
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece& a, const Piece& b) { return a.line < b.line; });
+    std::stable_sort(sinks.begin(), sinks.end(),
+                     [](const Sink& a, const Sink& b) { return a.line < b.line; });
     auto piece = pieces.begin();
     auto sink = sinks.begin();
     for (std::int64_t first = 0; first <= lastLine;) {
@@ -358,7 +367,8 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
         LineGroup group(first, last - first + 1, lastBoundary + 1, bus);
         for (; piece != pieces.end() && piece->line <= last; ++piece) group.add(*piece);
         for (std::int64_t line = first; line < last; ++line)
-            for (const std::int64_t boundary : links[static_cast<std::size_t>(line)]) group.addLink(line, boundary);
+            for (const std::int64_t boundary : links[static_cast<std::size_t>(line)])
+                group.addLink(line, boundary);
         group.run();
         for (; sink != sinks.end() && sink->line <= last; ++sink)
             logic.steps[sink->step].condition = group.power(sink->line, sink->boundary);
@@ -387,7 +397,8 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
                 break;
             }
             case InstructionKind::Mcr:
-                for (auto m = static_cast<std::size_t>(order[n].level); m < masterOn.size(); ++m) masterOn[m] = false;
+                for (auto m = static_cast<std::size_t>(order[n].level); m < masterOn.size(); ++m)
+                    masterOn[m] = false;
                 break;
             case InstructionKind::Stl:
                 step = (wasStep ? step : ones()) & inputs.of(order[n].name);
@@ -410,8 +421,8 @@ std::string firstDifference(const Signal& a, const Signal& b, const std::vector<
         std::string on;
         for (const std::string& name : names)
             if (((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0) on += (on.empty() ? "" : ", ") + name;
-        return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " + (x ? "on" : "off") +
-               ", the words " + (y ? "on" : "off");
+        return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " +
+               (x ? "on" : "off") + ", the words " + (y ? "on" : "off");
     }
     return {};
 }
@@ -452,15 +463,16 @@ std::string compareDrawnWithWords(const Words& words, Operands operands) {
             return "step " + std::to_string(n) + " of the ladder (at " + drawn.places[n] + ") is " +
                    is.steps[n].text + ", the words have " + was.steps[n].text;
         if (was.steps[n].conditional != is.steps[n].conditional)
-            return "step " + std::to_string(n) + " (" + was.steps[n].text + ") is conditional in one and not the other";
+            return "step " + std::to_string(n) + " (" + was.steps[n].text +
+                   ") is conditional in one and not the other";
         if (was.steps[n] != is.steps[n])
             return "the ladder gives " + was.steps[n].text + " (at " + drawn.places[n] +
                    ") another condition than the words: " +
                    firstDifference(is.steps[n].condition, was.steps[n].condition, names, inputs);
     }
     if (was.steps.size() != is.steps.size())
-        return "the ladder has " + std::to_string(is.steps.size()) + " outputs, labels and steps, the words " +
-               std::to_string(was.steps.size());
+        return "the ladder has " + std::to_string(is.steps.size()) +
+               " outputs, labels and steps, the words " + std::to_string(was.steps.size());
     return {};
 }
 

@@ -4,11 +4,11 @@
 #include "grammar/DrawnLogic.h"
 
 #include "editor/CursorMoves.h"
-#include "model/ladder/DrawGeometry.h"
-#include "model/ladder/EditorServices.h"
 #include "grammar/ConvertProperty.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
 #include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
@@ -92,8 +92,9 @@ TEST_F(DrawnLogicTest, AnInvInvertsItsOwnParallelSection) {
     ASSERT_EQ(logic.steps.size(), 1u);
     EXPECT_EQ(logic.steps[0].text, "OUT dev 0500");
     EXPECT_TRUE(logic.steps[0].conditional);
-    EXPECT_EQ(logic.steps[0].condition,
-              table(inputs, names, [](const std::vector<bool>& x) { return x[0] && (!(x[1] && x[2]) || x[3]); }));
+    EXPECT_EQ(logic.steps[0].condition, table(inputs, names, [](const std::vector<bool>& x) {
+                  return x[0] && (!(x[1] && x[2]) || x[3]);
+              }));
 }
 
 // LD X0, OR X1, OUT Y0; Delete at 80,0 leaves wire in parallel with X1: Y0 is always on.
@@ -150,7 +151,8 @@ TEST_F(DrawnLogicTest, TheLogicIsReadFromTheObjectsAndTheCanvas) {
     EXPECT_EQ(compareDrawnWithWords(assembleAll({"LD X0", "ANI X1", "OUT Y0", "OUT Y1"})), "");
 
     // Without its link the joint in front of the second coil hangs in the air: nothing reaches it.
-    for (std::int64_t column = 1; column < kCanvasColumns; column += 2) VirtualArray.put(column, 1, kCellBlank);
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
+        VirtualArray.put(column, 1, kCellBlank);
     logic = drawnLogic(inputs);
     EXPECT_EQ(logic.steps[1].condition, Signal{});
 }
