@@ -205,6 +205,17 @@ private:
         return top <= other && other <= bottom;
     }
 
+    // Whether line l comes into boundary j from the left, as another line that comes in from the left
+    // does and is linked to it there: the two meet (a join), where a line that only leaves j to the
+    // right (a joint in front of an output) does not.
+    bool meets(std::int64_t l, std::int64_t j, std::int64_t other) const {
+        if (!drawn(l, j - 1) || !linkedTo(l, j, other)) return false;
+        const auto [top, bottom] = linkedAt(l, j);
+        for (std::int64_t u = top; u <= bottom; ++u)
+            if (u != l && drawn(u, j - 1)) return true;
+        return false;
+    }
+
     // Whether a line that begins at boundary b, where lines top to bottom are linked, joins one of
     // those that come from the left of b again right of boundary k (a branch of a parallel group
     // around cell k), not (a branch of a branch point, ending at an output, or a branch that joins
@@ -213,7 +224,7 @@ private:
                  std::int64_t bottom) const {
         for (std::int64_t j = k + 1; j < boundaries_ && drawn(l, j - 1); ++j)
             for (std::int64_t t = top; t <= bottom; ++t)
-                if (t != l && drawn(t, b - 1) && linkedTo(l, j, t)) return true;
+                if (t != l && drawn(t, b - 1) && meets(l, j, t)) return true;
         return false;
     }
     // The power where the parallel section of an INV in cell k of line l begins: walking left, the
@@ -228,7 +239,7 @@ private:
                 for (std::int64_t m = top; m <= bottom; ++m) {
                     if (m == l) continue;
                     for (std::int64_t j = b + 1; j < boundaries_ && drawn(m, j - 1); ++j)
-                        if (j > k && linkedTo(m, j, l)) return true;
+                        if (j > k && drawn(l, j - 1) && meets(m, j, l)) return true;
                 }
                 return false;
             };
