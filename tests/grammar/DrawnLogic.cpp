@@ -423,15 +423,20 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
     return reading;
 }
 
-// The inputs on in the first assignment where two conditions differ, for a message.
+// The inputs on in the first assignment where two conditions differ, for a message (the first few
+// of them by name).
+constexpr std::size_t kNamedInputs = 8;
 std::string firstDifference(const Signal& a, const Signal& b, const std::vector<std::string>& names,
                             const Inputs& inputs) {
     for (std::size_t k = 0; k < kSignalWords * 64; ++k) {
         const bool x = ((a[k / 64] >> (k % 64)) & 1) != 0, y = ((b[k / 64] >> (k % 64)) & 1) != 0;
         if (x == y) continue;
         std::string on;
+        std::size_t count = 0;
         for (const std::string& name : names)
-            if (((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0) on += (on.empty() ? "" : ", ") + name;
+            if (((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0 && ++count <= kNamedInputs)
+                on += (on.empty() ? "" : ", ") + name;
+        if (count > kNamedInputs) on += " and " + std::to_string(count - kNamedInputs) + " more";
         return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " +
                (x ? "on" : "off") + ", the words " + (y ? "on" : "off");
     }
