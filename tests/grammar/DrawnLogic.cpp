@@ -233,24 +233,28 @@ private:
     // the left bus when none. A branch of a branch point (ending at an output) goes on along the
     // line it leaves.
     Signal entryPower(std::int64_t l, std::int64_t k) const {
+        std::int64_t reach = k;  // how far right the INV's path goes along line l
         for (std::int64_t b = k; b > bus_; --b) {
             const auto [top, bottom] = linkedAt(l, b);
             const auto opensAround = [&, top = top, bottom = bottom] {
                 for (std::int64_t m = top; m <= bottom; ++m) {
                     if (m == l) continue;
                     for (std::int64_t j = b + 1; j < boundaries_ && drawn(m, j - 1); ++j)
-                        if (j > k && drawn(l, j - 1) && meets(m, j, l)) return true;
+                        if (j > reach && drawn(l, j - 1) && meets(m, j, l)) return true;
                 }
                 return false;
             };
             if (stepBus_[index(l, b)] || opensAround()) return power_[index(l, b)];
             if (drawn(l, b - 1)) continue;
-            if (rejoins(l, b, k, top, bottom)) return power_[index(l, b)];
+            if (rejoins(l, b, reach, top, bottom)) return power_[index(l, b)];
+            // A branch of a branch point: the path goes on along the line it leaves, up to b (a
+            // group that opens at b on that line lies beside the branch, not around it).
             std::int64_t trunk = top;
             while (trunk <= bottom && !drawn(trunk, b - 1)) ++trunk;
             if (trunk > bottom) return power_[index(l, b)];
             l = trunk;
-            if (stepBus_[index(l, b)] || opensAround()) return power_[index(l, b)];
+            reach = b;
+            if (stepBus_[index(l, b)]) return power_[index(l, b)];
         }
         return ones();
     }
