@@ -299,10 +299,13 @@ TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothin
         {withLines(kFullLine, {"OUT Y0"}), true, 960, 0, "AND M50", kInsertRefused,
          "The line is full: no cell is free in front of its output."},
     };
-    // Each instruction that stands alone, over the middle one of three coils of a full line.
+    // Each instruction that stands alone, over the middle one of three coils of a full line: the
+    // coil's line is linked to the line above at the coils' node.
     for (const std::string line : {"FOR D1", "SRET", "NEXT", "EI", "MCR N0", "RET", "FEND", "DI"})
         cases.push_back({withLines(kFullLine, {"OUT Y0", "OUT Y1", "OUT Y2"}), false, 80, 64, line,
-                         kLineRefused, refuses + "Error2015092809"});
+                         kLineRefused,
+                         line.substr(0, line.find(' ')) +
+                             " stands alone on its line: this line is joined to the lines beside it."});
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.line + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
         ASSERT_TRUE(loadProgram(programOf(c.program)));
