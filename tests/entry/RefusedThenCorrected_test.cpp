@@ -31,7 +31,8 @@ Words programOf(const Lines& lines) {
 
 const std::string kLineRefused = "Input Error...Can't write | Error2015031910 | warning";
 const std::string kInsertRefused = "This position can't insert | Msg2015011911 | warning";
-const Words kParallelPair = {0x2400, 0x2401, 0x6402, 0xFFF8, 0xC500, 0x000F};  // LD X0, LD X1, OR X2, ANB, OUT Y0
+const Words kParallelPair = {0x2400, 0x2401, 0x6402,
+                             0xFFF8, 0xC500, 0x000F};  // LD X0, LD X1, OR X2, ANB, OUT Y0
 
 class RefusedThenCorrected : public TypingTest {
 protected:
@@ -64,7 +65,7 @@ TEST_F(RefusedThenCorrected, TheBoxTakesACorrectedLineAfterARefusal) {
 
 // The same after a refusal of the trial, and after two refusals in a row.
 TEST_F(RefusedThenCorrected, TheBoxTakesACorrectedLineAfterTheTrialRefused) {
-    const Lines full = {"LD X0",  "AND X1", "AND X2",  "AND X3",  "AND X4",  "AND X5",  "AND X6",
+    const Lines full = {"LD X0",  "AND X1",  "AND X2",  "AND X3",  "AND X4",  "AND X5", "AND X6",
                         "AND X7", "AND X10", "AND X11", "AND X12", "AND X13", "OUT Y0"};
     ASSERT_TRUE(loadProgram(programOf(full)));
     typeInOneBox(960, 0, {"SET M1", "AND X20"});
@@ -112,15 +113,35 @@ TEST_F(RefusedThenCorrected, EveryRefusalSaysItsReason) {
     };
     const std::string bypass = " into wire between two links: that wire would bypass the contacts beside it.";
     const Refusal cases[] = {
-        {{"LD X0", "OUT Y0"}, false, 80, 0, "OUT Y3", kLineRefused,
+        {{"LD X0", "OUT Y0"},
+         false,
+         80,
+         0,
+         "OUT Y3",
+         kLineRefused,
          "The program's first cell (80,0) takes a contact or a step, not OUT."},
-        {{"LD X0", "AND X1", "OUT Y0"}, true, 160, 0, "OUT Y3", kInsertRefused,
+        {{"LD X0", "AND X1", "OUT Y0"},
+         true,
+         160,
+         0,
+         "OUT Y3",
+         kInsertRefused,
          "Insert is on: an output is not inserted in front of what stands at 1040,0; switch Insert off to "
          "replace it."},
-        {{"LD X0", "OR X3", "LD X1", "OR X2", "ANB", "OUT Y0", "OUT Y3"}, false, 160, 64, "OUT Y1",
-         kLineRefused, "An output here turns OR X002 at 160,64" + bypass},
-        {{"STL S20", "LD X0", "OR X1", "OUT Y0", "SET M0", "LD X2", "OUT Y2"}, false, 80, 64, "OUT Y1",
-         kLineRefused, "An output here turns OR X001 at 160,64" + bypass},
+        {{"LD X0", "OR X3", "LD X1", "OR X2", "ANB", "OUT Y0", "OUT Y3"},
+         false,
+         160,
+         64,
+         "OUT Y1",
+         kLineRefused,
+         "An output here turns OR X002 at 160,64" + bypass},
+        {{"STL S20", "LD X0", "OR X1", "OUT Y0", "SET M0", "LD X2", "OUT Y2"},
+         false,
+         80,
+         64,
+         "OUT Y1",
+         kLineRefused,
+         "An output here turns OR X001 at 160,64" + bypass},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.line + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
@@ -147,24 +168,48 @@ TEST_F(RefusedThenCorrected, AnOutputKeepsTheWireAndTheJointsItStandsBehind) {
         Words words;
     };
     const Taken cases[] = {
-        {{"LD X0", "AND X1", "OR X2", "OUT Y0"}, false, 160, 64, "OUT Y1",
+        {{"LD X0", "AND X1", "OR X2", "OUT Y0"},
+         false,
+         160,
+         64,
+         "OUT Y1",
          {"80,64 OR X002", "160,64 NOP", "1040,64 OUT Y1"},
          {0x2400, 0x4401, 0x6402, 0xC500, 0xC501, 0x000F}},
-        {{"LD X0", "AND X1", "OR X2", "OUT Y0"}, true, 160, 64, "OUT Y1",
+        {{"LD X0", "AND X1", "OR X2", "OUT Y0"},
+         true,
+         160,
+         64,
+         "OUT Y1",
          {"80,64 OR X002", "160,64 NOP", "1040,64 OUT Y1"},
          {0x2400, 0x4401, 0x6402, 0xC500, 0xC501, 0x000F}},
-        {{"LD X0", "LD X1", "AND X2", "ORB", "OUT Y0"}, false, 160, 0, "MOV K1 D0",
+        {{"LD X0", "LD X1", "AND X2", "ORB", "OUT Y0"},
+         false,
+         160,
+         0,
+         "MOV K1 D0",
          {"80,0 LD X000", "160,0 NOP", "880,0 MOV K1 D0"},
          {0x2400, 0x2401, 0x4402, 0xFFF9, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0x000F}},
-        {{"LD X0", "LD X1", "AND X2", "ORB", "OUT Y0"}, false, 80, 0, "MOV K1 D0",
+        {{"LD X0", "LD X1", "AND X2", "ORB", "OUT Y0"},
+         false,
+         80,
+         0,
+         "MOV K1 D0",
          {"80,0 LD X000", "160,0 NOP", "880,0 MOV K1 D0"},
          {0x2400, 0x2401, 0x4402, 0xFFF9, 0x0028, 0x8001, 0x8000, 0x8600, 0x8600, 0x000F}},
         // a neighbour: over the output of the same row
-        {{"LD X0", "AND X1", "OR X2", "OUT Y0"}, false, 1040, 0, "OUT Y1",
+        {{"LD X0", "AND X1", "OR X2", "OUT Y0"},
+         false,
+         1040,
+         0,
+         "OUT Y1",
          {"80,0 LD X000", "160,0 AND X001", "1040,0 OUT Y1"},
          {0x2400, 0x4401, 0x6402, 0xC501, 0x000F}},
         // over the contact in front of the ANB: the joint stays and the output replaces Y0
-        {{"LD X0", "LD X1", "OR X2", "ANB", "OUT Y0"}, false, 240, 0, "OUT Y1",
+        {{"LD X0", "LD X1", "OR X2", "ANB", "OUT Y0"},
+         false,
+         240,
+         0,
+         "OUT Y1",
          {"80,0 LD X000", "160,0 LD X001", "250,0 ANB", "1040,0 OUT Y1"},
          {0x2400, 0x2401, 0x6402, 0xFFF8, 0xC501, 0x000F}},
     };
