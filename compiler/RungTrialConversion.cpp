@@ -1,8 +1,6 @@
 #include "compiler/RungTrialConversion.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -81,11 +79,6 @@ void putRung(const RungCopy& rung) {
             VirtualArray.put(static_cast<std::int64_t>(column), static_cast<std::int64_t>(row),
                              rung.rows[row][column]);
     ldrNow = ldrTail;
-    if (std::getenv("TRIAL_DEBUG")) {
-        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
-            std::fprintf(stderr, "put %u,%u %04X lbc=%u top=%u end=%u\n", o->xAddr, o->yAddr, o->iCode, o->objLbc, o->yTopPos, o->end);
-        for (std::size_t row = 0; row < rung.rows.size(); ++row) std::fprintf(stderr, "|%.28s|\n", rung.rows[row].data());
-    }
 }
 
 // The verdict of the trial's Convert, placed on the ladder the rung came from. A refusal that says
@@ -126,8 +119,7 @@ LadderVerdict RungTrialConversion::tryRung(const RungCopy& rung) {
             LToM();
         } catch (const ConversionError& stopped) {
             return onLadder(stopped.verdict(), rung);
-        } catch (const CommandError& e) {
-            if (std::getenv("TRIAL_DEBUG")) std::fprintf(stderr, "trial halt %s\n", e.what());
+        } catch (const CommandError&) {
             return onLadder({LadderVerdict::Kind::Refused, false, 0, 0, {}}, rung);
         }
         return {};

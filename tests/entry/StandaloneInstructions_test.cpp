@@ -483,7 +483,10 @@ TEST_F(StandaloneInstructionTest, OutputsConvertWritesAsDrawnAreTakenWhateverThe
         {three, 160, 128, "OUT Y3", {0x2400, 0x6401, 0x6402, 0xC500, 0xC503, 0x000F}},
         {three, 400, 128, "RST Y3", {0x2400, 0x6401, 0x6402, 0xC500, 0xE503, 0x000F}},
         // where parallel contacts join the line of a label: the label stays with the rung's top
-        {{0xB000, 0x2400, 0x6401, 0xC500, 0x000F}, 160, 64, "OUT Y2",
+        {{0xB000, 0x2400, 0x6401, 0xC500, 0x000F},
+         160,
+         64,
+         "OUT Y2",
          {0xB000, 0x2400, 0x6401, 0xC500, 0xC502, 0x000F}},
     };
     for (const Taken& c : cases) {

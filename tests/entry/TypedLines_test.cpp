@@ -273,12 +273,9 @@ TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothin
         // (over a coil from right after parallel contacts the overwrite keeps their joint now, and
         // the line is taken: RefusedThenCorrected_test.cpp)
         // wide outputs over the contacts of a full line
-        {withLines(kFullLine, {"OUT Y0"}), false, 960, 0, "SET M1", kLineRefused,
-         cannot},
-        {withLines(kFullLine, {"OUT Y0"}), false, 160, 0, "SET M1", kLineRefused,
-         cannot},
-        {withLines(kFullLine, {"OUT Y0"}), false, 880, 0, "MOV K1 D0", kLineRefused,
-         cannot},
+        {withLines(kFullLine, {"OUT Y0"}), false, 960, 0, "SET M1", kLineRefused, cannot},
+        {withLines(kFullLine, {"OUT Y0"}), false, 160, 0, "SET M1", kLineRefused, cannot},
+        {withLines(kFullLine, {"OUT Y0"}), false, 880, 0, "MOV K1 D0", kLineRefused, cannot},
         // no cell free in front of the coil, before a middle contact and before the last
         {withLines(kFullLine, {"OUT Y0"}), true, 400, 0, "AND M50", kInsertRefused,
          "The line is full: no cell is free in front of its output."},
@@ -329,7 +326,7 @@ TEST_F(TypedLinesTest, TheBoxTakesWhatConvertWritesAsDrawnAndOnlyThat) {
     };
     struct Case {
         Words program;
-        Lines typed;  // "x,y line", the last one judged
+        Lines typed;      // "x,y line", the last one judged
         std::string why;  // empty: taken
         Words written;    // empty: the drawn logic alone is held against what F4 writes
     };
@@ -343,12 +340,20 @@ TEST_F(TypedLinesTest, TheBoxTakesWhatConvertWritesAsDrawnAndOnlyThat) {
         {{0x000F}, {"80,0 LD X0", "160,0 AND X1", "1040,0 OUT Y0", "80,64 LD X2", "160,64 OR X3"}, "", {}},
         {{0x000F}, {"80,0 LD X0", "160,0 AND X1", "1040,0 OUT Y0", "80,64 OR X2", "160,64 OR X3"}, "", {}},
         // a contact in the free cell after the wire behind a branch's contact: only the wire moves
-        {stack, {"320,64 AND X4"}, "", {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4402, 0x4404, 0xC501, 0xFFFC, 0xC502, 0x000F}},
-        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0xC501, 0x000F}, {"240,64 AND X4"}, "",
+        {stack,
+         {"320,64 AND X4"},
+         "",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4402, 0x4404, 0xC501, 0xFFFC, 0xC502, 0x000F}},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0xC501, 0x000F},
+         {"240,64 AND X4"},
+         "",
          {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4404, 0xC501, 0x000F}},
         {{0x2400, 0xC500, 0x4401, 0xC501, 0x4402, 0xC502, 0x000F}, {"320,64 AND X4"}, "", {}},
         // an OR that cuts two whole rungs into one with wire left open
-        {twoRungs, {"240,64 OR X2"}, "Line 2: this line would leave wire open in a rung that was whole before it.", {}},
+        {twoRungs,
+         {"240,64 OR X2"},
+         "Line 2: this line would leave wire open in a rung that was whole before it.",
+         {}},
         // the rung being built stays open until it is whole
         {{0x000F}, {"80,0 LD X0", "160,0 AND X1"}, "", {}},
     };
@@ -360,7 +365,8 @@ TEST_F(TypedLinesTest, TheBoxTakesWhatConvertWritesAsDrawnAndOnlyThat) {
             fakes.statusBar.setPanelText(13, "");
             const Lines before = ladder();
             type(static_cast<std::uint32_t>(std::stoul(typed.substr(0, comma))),
-                 static_cast<std::uint32_t>(std::stoul(typed.substr(comma + 1, space - comma - 1))), typed.substr(space + 1));
+                 static_cast<std::uint32_t>(std::stoul(typed.substr(comma + 1, space - comma - 1))),
+                 typed.substr(space + 1));
             if (&typed != &c.typed.back() || c.why.empty()) {
                 ASSERT_EQ(boxes(), Boxes{}) << typed;
                 continue;
