@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <numeric>
 #include <utility>
 
@@ -17,55 +18,85 @@ namespace kestrion {
 
 // ---- The pool of conditions ------------------------------------------------------------------------
 
-std::size_t ConditionPool::KeyHash::operator()(const std::vector<std::uint32_t>& key) const {
-    std::uint64_t h = 0x9E3779B97F4A7C15ULL;
-    for (const std::uint32_t v : key) h = (h ^ v) * 0x100000001B3ULL + (h >> 29);
-    return static_cast<std::size_t>(h);
+namespace {
+
+std::uint64_t mixed(std::uint64_t h, std::uint64_t v) {
+    h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2);
+    return h * 0xBF58476D1CE4E5B9ULL;
 }
 
-ConditionPool::ConditionPool() {
-    terms_.push_back({Op::Off, {}});
-    terms_.push_back({Op::On, {}});
+}  // namespace
+
+ConditionPool::ConditionPool() : slots_(1024, kOff) {
+    terms_.push_back({Op::Off, 0, 0, 0});
+    terms_.push_back({Op::On, 0, 0, 0});
 }
 
-Condition ConditionPool::intern(Op op, std::vector<Condition> kids) {
-    std::vector<std::uint32_t> key;
-    key.reserve(kids.size() + 1);
-    key.push_back(static_cast<std::uint32_t>(op));
-    key.insert(key.end(), kids.begin(), kids.end());
-    const auto [it, added] = index_.try_emplace(std::move(key), static_cast<Condition>(terms_.size()));
-    if (added) terms_.push_back({op, std::move(kids)});
-    return it->second;
+void ConditionPool::grow() {
+    std::vector<Condition> bigger(slots_.size() * 2, kOff);
+    const std::size_t mask = bigger.size() - 1;
+    for (const Condition c : slots_) {
+        if (c == kOff) continue;
+        std::size_t at = terms_[c].hash & mask;
+        while (bigger[at] != kOff) at = (at + 1) & mask;
+        bigger[at] = c;
+    }
+    slots_.swap(bigger);
 }
 
-Condition ConditionPool::literal(const std::string& name) {
-    const auto found = literals_.find(name);
-    if (found != literals_.end()) return found->second;
-    const Condition made = intern(Op::Literal, {static_cast<Condition>(literals_.size())});
-    literals_.emplace(name, made);
+Condition ConditionPool::intern(Op op, const std::vector<Condition>& kids) {
+    std::uint64_t h = static_cast<std::uint64_t>(op) + 1;
+    for (const Condition k : kids) h = mixed(h, k);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = h & mask;
+    for (; slots_[at] != kOff; at = (at + 1) & mask) {
+        const Term& t = terms_[slots_[at]];
+        if (t.hash == h && t.op == op && t.count == kids.size() &&
+            std::equal(kids.begin(), kids.end(), kidsOf(slots_[at])))
+            return slots_[at];
+    }
+    const auto made = static_cast<Condition>(terms_.size());
+    terms_.push_back(
+        {op, static_cast<std::uint32_t>(kids_.size()), static_cast<std::uint32_t>(kids.size()), h});
+    kids_.insert(kids_.end(), kids.begin(), kids.end());
+    slots_[at] = made;
+    if (2 * terms_.size() > slots_.size()) grow();
     return made;
+}
+
+Condition ConditionPool::literal(std::uint64_t identity) {
+    const auto found = literals_.find(identity);
+    if (found != literals_.end()) return found->second;
+    scratch_.assign(1, static_cast<Condition>(literals_.size()));
+    const Condition made = intern(Op::Literal, scratch_);
+    literals_.emplace(identity, made);
+    return made;
+}
+
+void ConditionPool::appendKids(Op op, Condition c) {
+    if (terms_[c].op == op)
+        scratch_.insert(scratch_.end(), kidsOf(c), kidsOf(c) + terms_[c].count);
+    else
+        scratch_.push_back(c);
 }
 
 // AND and OR are kept flat, their terms ordered and each once: the same contacts in series or in
 // parallel are one condition however the wire between them runs.
 Condition ConditionPool::joined(Op op, Condition a, Condition b) {
-    std::vector<Condition> kids;
-    for (const Condition c : {a, b}) {
-        if (terms_[c].op == op)
-            kids.insert(kids.end(), terms_[c].kids.begin(), terms_[c].kids.end());
-        else
-            kids.push_back(c);
-    }
-    std::sort(kids.begin(), kids.end());
-    kids.erase(std::unique(kids.begin(), kids.end()), kids.end());
-    if (kids.size() == 1) return kids.front();
-    return intern(op, std::move(kids));
+    scratch_.clear();
+    appendKids(op, a);
+    appendKids(op, b);
+    std::sort(scratch_.begin(), scratch_.end());
+    scratch_.erase(std::unique(scratch_.begin(), scratch_.end()), scratch_.end());
+    if (scratch_.size() == 1) return scratch_.front();
+    return intern(op, scratch_);
 }
 
 Condition ConditionPool::both(Condition a, Condition b) {
     if (a == kOff || b == kOff) return kOff;
     if (a == kOn) return b;
     if (b == kOn) return a;
+    if (a == b) return a;
     return joined(Op::And, a, b);
 }
 
@@ -73,29 +104,26 @@ Condition ConditionPool::either(Condition a, Condition b) {
     if (a == kOn || b == kOn) return kOn;
     if (a == kOff) return b;
     if (b == kOff) return a;
+    if (a == b) return a;
     return joined(Op::Or, a, b);
 }
 
 Condition ConditionPool::inverted(Condition a) {
     if (a == kOff) return kOn;
     if (a == kOn) return kOff;
-    if (terms_[a].op == Op::Not) return terms_[a].kids.front();
-    return intern(Op::Not, {a});
+    if (terms_[a].op == Op::Not) return *kidsOf(a);
+    scratch_.assign(1, a);
+    return intern(Op::Not, scratch_);
 }
 
 Condition ConditionPool::edgeOf(Condition a, bool rising) {
-    return intern(rising ? Op::Rising : Op::Falling, {a});
-}
-
-std::vector<Condition> ConditionPool::conjuncts(Condition a) const {
-    if (terms_[a].op == Op::And) return terms_[a].kids;
-    if (a == kOn) return {};
-    return {a};
+    scratch_.assign(1, a);
+    return intern(rising ? Op::Rising : Op::Falling, scratch_);
 }
 
 // The variables of a condition: its literals, and each edge taken of a condition (an edge is a
 // value of its own from one scan to the next).
-void ConditionPool::literalsOf(Condition a, std::vector<Condition>& out) const {
+void ConditionPool::variablesOf(Condition a, std::vector<Condition>& out) const {
     std::vector<Condition> open{a};
     std::vector<bool> seen(terms_.size(), false);
     while (!open.empty()) {
@@ -107,15 +135,15 @@ void ConditionPool::literalsOf(Condition a, std::vector<Condition>& out) const {
         if (t.op == Op::Literal || t.op == Op::Rising || t.op == Op::Falling)
             out.push_back(c);
         else
-            open.insert(open.end(), t.kids.begin(), t.kids.end());
+            open.insert(open.end(), kidsOf(c), kidsOf(c) + t.count);
     }
 }
 
 bool ConditionPool::sameLogic(Condition a, Condition b) {
     if (a == b) return true;
     std::vector<Condition> variables;
-    literalsOf(a, variables);
-    literalsOf(b, variables);
+    variablesOf(a, variables);
+    variablesOf(b, variables);
     std::sort(variables.begin(), variables.end());
     variables.erase(std::unique(variables.begin(), variables.end()), variables.end());
     // Up to 14 variables every value is tried; beyond that 4096 values drawn for each variable.
@@ -159,7 +187,7 @@ bool ConditionPool::sameLogic(Condition a, Condition b) {
             order.push_back(c);
             const Term& t = terms_[c];
             if (t.op == Op::And || t.op == Op::Or || t.op == Op::Not)
-                open.insert(open.end(), t.kids.begin(), t.kids.end());
+                open.insert(open.end(), kidsOf(c), kidsOf(c) + t.count);
         }
     }
     std::sort(order.begin(), order.end());
@@ -167,12 +195,12 @@ bool ConditionPool::sameLogic(Condition a, Condition b) {
         if (value.contains(c)) continue;
         const Term& t = terms_[c];
         Bits bits(words, t.op == Op::On || t.op == Op::And ? ~std::uint64_t{0} : 0);
-        for (const Condition kid : t.kids) {
-            const Bits& k = value.at(kid);
+        for (std::uint32_t k = 0; k < t.count; ++k) {
+            const Bits& kid = value.at(kidsOf(c)[k]);
             for (std::size_t w = 0; w < words; ++w) {
-                if (t.op == Op::And) bits[w] &= k[w];
-                if (t.op == Op::Or) bits[w] |= k[w];
-                if (t.op == Op::Not) bits[w] = ~k[w];
+                if (t.op == Op::And) bits[w] &= kid[w];
+                if (t.op == Op::Or) bits[w] |= kid[w];
+                if (t.op == Op::Not) bits[w] = ~kid[w];
             }
         }
         value.emplace(c, std::move(bits));
@@ -184,45 +212,89 @@ bool ConditionPool::sameLogic(Condition a, Condition b) {
 
 namespace {
 
-std::string trimmedText(std::string text) {
+std::string fieldText(const char* field, std::size_t size) {
+    std::string text(field, strnlen(field, size));
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
 }
 
-// An operand as compared: capitals, and no leading zeros in a number ("X010" and "X10" alike).
-std::string comparedOperand(const std::string& operand) {
-    std::string out;
-    for (std::size_t i = 0; i < operand.size(); ++i) {
-        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(operand[i])));
-        const bool numberStart = std::isdigit(static_cast<unsigned char>(c)) != 0 &&
-                                 (out.empty() || std::isdigit(static_cast<unsigned char>(out.back())) == 0);
-        if (numberStart && c == '0' && i + 1 < operand.size() &&
-            std::isdigit(static_cast<unsigned char>(operand[i + 1])) != 0)
-            continue;
-        out.push_back(c);
-    }
-    return out;
+template <std::size_t N>
+bool present(const std::array<char, N>& operand) {
+    return operand[0] != '\0' && operand[0] != ' ';
 }
 
-std::vector<std::string> operandsOf(const stLadderBlock& o) {
-    std::vector<std::string> words;
-    for (const auto& operand : o.operands) {
-        const std::string word = trimmedText(textOf(operand));
-        if (!word.empty() && word[0] != ' ') words.push_back(word);
+// What an object is compared by: its kind (a contact by its symbol, so LD, AND and OR alike; a
+// compare contact by its comparison, "!=" as "<>"; anything else by its mnemonic) and its operands
+// in capitals without the leading zeros of their numbers ("X010" and "X10" alike).
+class IdentityHash {
+public:
+    void byte(char c) { h_ = (h_ ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL; }
+    void text(const char* from, const char* to) {
+        for (; from != to; ++from) byte(*from);
     }
-    return words;
+    void operand(const char* field, std::size_t size) {
+        byte('|');
+        bool inNumber = false;
+        for (std::size_t i = 0; i < size && field[i] != '\0'; ++i) {
+            const char c =
+                field[i] >= 'a' && field[i] <= 'z' ? static_cast<char>(field[i] - 'a' + 'A') : field[i];
+            if (c == ' ') continue;
+            const bool digit = c >= '0' && c <= '9';
+            const bool nextDigit = i + 1 < size && field[i + 1] >= '0' && field[i + 1] <= '9';
+            if (digit && !inNumber && c == '0' && nextDigit) continue;  // a leading zero
+            inNumber = digit;
+            byte(c);
+        }
+    }
+    std::uint64_t value() const { return h_; }
+
+private:
+    std::uint64_t h_ = 0xCBF29CE484222325ULL;
+};
+
+std::uint64_t identityOf(const stLadderBlock& o, SymbolKind kind) {
+    IdentityHash h;
+    h.byte(static_cast<char>(kind));
+    const char* m = o.mnemonic.data();
+    const char* end = m + strnlen(m, o.mnemonic.size());
+    while (end != m && end[-1] == ' ') --end;
+    if (kind == SymbolKind::CompareContact) {
+        for (const char* family : {"AND", "LD", "OR"}) {
+            const std::size_t n = std::strlen(family);
+            if (static_cast<std::size_t>(end - m) >= n && std::strncmp(m, family, n) == 0) {
+                m += n;
+                break;
+            }
+        }
+        for (const char* c = m; c != end; ++c) {
+            if (c[0] == '!' && c + 1 != end && c[1] == '=') {
+                h.byte('<');
+                h.byte('>');
+                ++c;
+            } else {
+                h.byte(*c);
+            }
+        }
+    } else if (kind != SymbolKind::Contact && kind != SymbolKind::NegatedContact &&
+               kind != SymbolKind::RisingContact && kind != SymbolKind::FallingContact) {
+        h.text(m, end);
+    }
+    for (const auto& operand : o.operands)
+        if (present(operand)) h.operand(operand.data(), operand.size());
+    return h.value();
 }
 
-// A compare contact by its comparison alone: "LD>=", "AND>=" and "OR>=" draw alike, "!=" is "<>".
-std::string comparison(const std::string& mnemonic) {
-    for (const char* family : {"AND", "LD", "OR"}) {
-        const std::string prefix(family);
-        if (mnemonic.rfind(prefix, 0) != 0) continue;
-        std::string rest = mnemonic.substr(prefix.size());
-        if (const std::size_t ne = rest.find("!="); ne != std::string::npos) rest.replace(ne, 2, "<>");
-        return rest;
-    }
-    return mnemonic;
+bool isContactKind(SymbolKind kind) {
+    return kind == SymbolKind::Contact || kind == SymbolKind::NegatedContact ||
+           kind == SymbolKind::RisingContact || kind == SymbolKind::FallingContact;
+}
+
+DrawnName nameOf(const stLadderBlock& o, SymbolKind kind) {
+    DrawnName name;
+    name.mnemonic = o.mnemonic;
+    name.operands = o.operands;
+    name.contact = isContactKind(kind);
+    return name;
 }
 
 // SRET, FEND, NEXT and the like stand at the bus in every form (pulse and 32-bit ones too).
@@ -231,68 +303,24 @@ bool needsContact(std::uint16_t code) {
     return !isUnconditionalInstrCode(code) && !isUnconditionalInstrCode(code & ~kPulseAndWide & 0xFFFF);
 }
 
-struct Identity {
-    std::string compared;
-    std::string text;
-};
-
-Identity identityOf(const stLadderBlock& o, SymbolKind kind) {
-    const std::string mnemonic = trimmedText(textOf(o.mnemonic));
-    const std::vector<std::string> operands = operandsOf(o);
-    std::string compared;
-    switch (kind) {
-        case SymbolKind::Contact: compared = "-| |-"; break;
-        case SymbolKind::NegatedContact: compared = "-|/|-"; break;
-        case SymbolKind::RisingContact: compared = "-|P|-"; break;
-        case SymbolKind::FallingContact: compared = "-|F|-"; break;
-        case SymbolKind::CompareContact: compared = comparison(mnemonic); break;
-        default: compared = mnemonic; break;
-    }
-    std::string text = mnemonic;
-    for (const std::string& operand : operands) {
-        compared += " " + comparedOperand(operand);
-        text += " " + operand;
-    }
-    if (kind != SymbolKind::Label && kind != SymbolKind::Box && kind != SymbolKind::Coil &&
-        kind != SymbolKind::End && !operands.empty())
-        text = operands.front();
-    if (kind == SymbolKind::CompareContact)
-        text = mnemonic + (operands.empty() ? "" : " ") + [&] {
-            std::string all;
-            for (const std::string& operand : operands) all += (all.empty() ? "" : " ") + operand;
-            return all;
-        }();
-    return {compared, text};
-}
-
 // One piece of a line as the view paints it: from x0 to x1, wire, a contact or an INV.
 struct Piece {
     enum class Kind : std::uint8_t { Wire, Contact, Invert, Edge };
     Kind kind = Kind::Wire;
+    bool rising = false;
+    std::uint32_t line = 0;
     std::uint32_t x0 = 0, x1 = 0;
     Condition literal = ConditionPool::kOn;
-    bool rising = false;
     const stLadderBlock* object = nullptr;
 };
 
-struct Line {
-    std::vector<const stLadderBlock*> objects;
-    std::vector<Piece> pieces;
-    std::vector<std::uint32_t> points;
-    std::size_t firstNode = 0;
-};
-
 struct Edge {
-    std::size_t from;
-    Piece piece;
+    std::uint32_t from;
+    std::uint32_t piece;
 };
 
-std::size_t rootOf(std::vector<std::size_t>& parent, std::size_t n) {
-    while (parent[n] != n) {
-        parent[n] = parent[parent[n]];
-        n = parent[n];
-    }
-    return n;
+std::uint64_t pointKey(std::uint32_t line, std::uint32_t x) {
+    return (std::uint64_t{line} << 32) | x;
 }
 
 class LadderReading {
@@ -305,284 +333,358 @@ public:
         cw_ = ModeData.xSizeSymble;
         if (h_ == 0 || cw_ == 0 || ldrHead == nullptr) return ladder;
         collect(ladder);
-        addLinks();
         buildNodes();
         sweep();
         findBypass(ladder);
-        for (Output& output : outputs_) {
+        for (const Output& output : outputs_) {
             DrawnItem& item = ladder.items[output.item];
             item.condition = value_[nodeAt(output.line, output.object->xAddr)];
             if (!ladder.fault && item.conditional && item.condition == ConditionPool::kOn)
                 ladder.fault = LadderVerdict::at(
                     LadderVerdict::Kind::Refused, output.object->xAddr, output.object->yAddr,
-                    lineReason(output.object->yAddr,
-                               item.text + " is fed by wire alone; it needs a contact in front of it."));
+                    lineReason(
+                        output.object->yAddr,
+                        item.name.text() + " is fed by wire alone; it needs a contact in front of it."));
         }
-        std::stable_sort(
-            ladder.items.begin(), ladder.items.end(),
-            [](const DrawnItem& a, const DrawnItem& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
-        std::sort(ladder.objects.begin(), ladder.objects.end(),
-                  [](const DrawnObject& a, const DrawnObject& b) {
-                      return a.identity != b.identity ? a.identity < b.identity
-                                                      : (a.y != b.y ? a.y < b.y : a.x < b.x);
-                  });
+        const auto drawnOrder = [](const DrawnItem& a, const DrawnItem& b) {
+            return a.y != b.y ? a.y < b.y : a.x < b.x;
+        };
+        if (!std::is_sorted(ladder.items.begin(), ladder.items.end(), drawnOrder))
+            std::stable_sort(ladder.items.begin(), ladder.items.end(), drawnOrder);
+        for (const DrawnObject& o : ladder.objects) {
+            ladder.objectSum[0] += mixed(o.identity, 0x9E3779B97F4A7C15ULL);
+            ladder.objectSum[1] += mixed(o.identity, 0xD1B54A32D192ED03ULL);
+        }
         return ladder;
     }
 
 private:
     struct Output {
         const stLadderBlock* object;
-        std::size_t line;
+        std::uint32_t line;
         std::size_t item;
     };
+    struct OnLine {
+        std::uint32_t line;
+        SymbolKind kind;
+        std::uint64_t identity;
+        const stLadderBlock* object;
+    };
 
-    Line& line(std::size_t index) {
-        if (index >= lines_.size()) lines_.resize(index + 1);
-        return lines_[index];
+    void piece(Piece::Kind kind, std::uint32_t line, std::uint32_t x0, std::uint32_t x1,
+               const stLadderBlock* o, Condition literal = ConditionPool::kOn, bool rising = false) {
+        if (x1 <= x0) return;
+        pieces_.push_back({kind, rising, line, x0, x1, literal, o});
+        linePoints_.push_back(x0);
+        linePoints_.push_back(x1);
     }
 
     void collect(DrawnLadder& ladder) {
+        std::size_t count = 0;
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) ++count;
+        std::vector<OnLine> drawn;
+        drawn.reserve(count);
+        ladder.objects.reserve(count);
+        pieces_.reserve(2 * count);
+        points_.reserve(3 * count);
         for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
             const SymbolKind kind = symbolKindOf(*o);
             if (kind == SymbolKind::None || kind == SymbolKind::End) continue;
-            const Identity identity = identityOf(*o, kind);
+            const std::uint64_t identity = kind == SymbolKind::Wire ? 0 : identityOf(*o, kind);
             if (kind != SymbolKind::Wire)
-                ladder.objects.push_back({identity.compared, identity.text, o->xAddr, o->yAddr});
+                ladder.objects.push_back(
+                    {identity, o->mnemonic, o->operands[0], isContactKind(kind), o->xAddr, o->yAddr});
             if (kind == SymbolKind::Label) {
                 ladder.items.push_back(
-                    {identity.compared, identity.text, false, ConditionPool::kOff, o->xAddr, o->yAddr});
+                    {identity, nameOf(*o, kind), false, ConditionPool::kOff, o->xAddr, o->yAddr});
                 continue;
             }
-            line(o->yAddr / h_).objects.push_back(o);
+            drawn.push_back({o->yAddr / h_, kind, identity, o});
         }
-        for (std::size_t l = 0; l < lines_.size(); ++l) {
-            Line& ln = lines_[l];
-            for (const stLadderBlock* o : ln.objects) {
-                const SymbolKind kind = symbolKindOf(*o);
-                const std::uint32_t x0 = o->xAddr, end = paintedEnd(*o), cellEnd = x0 + cw_;
-                const auto tail = [&] {
-                    if (end > cellEnd)
-                        ln.pieces.push_back({Piece::Kind::Wire, cellEnd, end, ConditionPool::kOn, false, o});
-                };
-                switch (kind) {
-                    case SymbolKind::Wire:
-                        ln.pieces.push_back({Piece::Kind::Wire, x0, end, ConditionPool::kOn, false, o});
-                        break;
-                    case SymbolKind::Contact:
-                    case SymbolKind::NegatedContact:
-                    case SymbolKind::RisingContact:
-                    case SymbolKind::FallingContact:
-                    case SymbolKind::CompareContact: {
-                        const bool edgeOfPower = operandsOf(*o).empty();
-                        if (edgeOfPower)
-                            ln.pieces.push_back({Piece::Kind::Edge, x0, cellEnd, ConditionPool::kOn,
-                                                 kind == SymbolKind::RisingContact, o});
-                        else
-                            ln.pieces.push_back({Piece::Kind::Contact, x0, cellEnd,
-                                                 pool_.literal(identityOf(*o, kind).compared), false, o});
-                        tail();
-                        break;
-                    }
-                    case SymbolKind::Invert:
-                        ln.pieces.push_back({Piece::Kind::Invert, x0, cellEnd, ConditionPool::kOn, false, o});
-                        tail();
-                        break;
-                    case SymbolKind::Coil:
-                    case SymbolKind::Box:
-                        if (kind == SymbolKind::Box && o->end != kEndOutput) {
-                            // a step (STL) and the like: drawn in the line, power runs through it
-                            const Identity identity = identityOf(*o, kind);
-                            ladder.items.push_back({identity.compared, identity.text, false,
-                                                    ConditionPool::kOff, o->xAddr, o->yAddr});
-                            ln.pieces.push_back({Piece::Kind::Contact, x0, cellEnd,
-                                                 pool_.literal(identity.compared), false, o});
-                            tail();
-                            break;
-                        }
-                        {
-                            const Identity identity = identityOf(*o, kind);
-                            outputs_.push_back({o, l, ladder.items.size()});
-                            ladder.items.push_back({identity.compared, identity.text, needsContact(o->iCode),
-                                                    ConditionPool::kOff, o->xAddr, o->yAddr});
-                            const std::uint32_t start = outputWireStart(*o, ln.objects);
-                            if (start < x0)
-                                ln.pieces.push_back(
-                                    {Piece::Kind::Wire, start, x0, ConditionPool::kOn, false, o});
-                            ln.points.push_back(x0);
-                        }
-                        break;
-                    default: break;
+        const auto byLine = [](const OnLine& a, const OnLine& b) { return a.line < b.line; };
+        if (!std::is_sorted(drawn.begin(), drawn.end(), byLine))
+            std::stable_sort(drawn.begin(), drawn.end(), byLine);
+        lines_ = drawn.empty() ? 0 : drawn.back().line + 1;
+        // Line by line, the points of each (ends of what it paints, the links above and below it)
+        // in order: the nodes come out in (line, x) order with no sort of the whole.
+        std::vector<const stLadderBlock*> row;
+        auto from = drawn.begin();
+        lineFirst_.assign(lines_ + 2, 0);
+        for (std::uint32_t l = 0; l <= lines_; ++l) {
+            row.clear();
+            const auto first = from;
+            for (; from != drawn.end() && from->line == l; ++from) row.push_back(from->object);
+            linePoints_.clear();
+            lineLinks_.clear();
+            addLinks(l);
+            for (auto at = first; at != from; ++at) pieceOf(*at, row, ladder);
+            std::sort(linePoints_.begin(), linePoints_.end());
+            linePoints_.erase(std::unique(linePoints_.begin(), linePoints_.end()), linePoints_.end());
+            lineFirst_[l] = static_cast<std::uint32_t>(points_.size());
+            for (const std::uint32_t x : linePoints_) points_.push_back(pointKey(l, x));
+        }
+        lineFirst_[lines_ + 1] = static_cast<std::uint32_t>(points_.size());
+    }
+
+    void pieceOf(const OnLine& at, const std::vector<const stLadderBlock*>& row, DrawnLadder& ladder) {
+        const stLadderBlock& o = *at.object;
+        const SymbolKind kind = at.kind;
+        const std::uint32_t l = at.line;
+        const std::uint32_t x0 = o.xAddr, end = paintedEnd(o), cellEnd = x0 + cw_;
+        switch (kind) {
+            case SymbolKind::Wire: piece(Piece::Kind::Wire, l, x0, end, &o); return;
+            case SymbolKind::Contact:
+            case SymbolKind::NegatedContact:
+            case SymbolKind::RisingContact:
+            case SymbolKind::FallingContact:
+            case SymbolKind::CompareContact:
+                if (!present(o.operands[0]))  // MEP, MEF: the edge of the power that reaches them
+                    piece(Piece::Kind::Edge, l, x0, cellEnd, &o, ConditionPool::kOn,
+                          kind == SymbolKind::RisingContact);
+                else
+                    piece(Piece::Kind::Contact, l, x0, cellEnd, &o, pool_.literal(at.identity));
+                piece(Piece::Kind::Wire, l, cellEnd, end, &o);
+                return;
+            case SymbolKind::Invert:
+                piece(Piece::Kind::Invert, l, x0, cellEnd, &o);
+                piece(Piece::Kind::Wire, l, cellEnd, end, &o);
+                return;
+            case SymbolKind::Box:
+                if (o.end != kEndOutput) {
+                    // a step (STL) and the like: drawn in the line, power runs through it
+                    const std::uint64_t identity = at.identity;
+                    ladder.items.push_back(
+                        {identity, nameOf(o, kind), false, ConditionPool::kOff, o.xAddr, o.yAddr});
+                    piece(Piece::Kind::Contact, l, x0, cellEnd, &o, pool_.literal(identity));
+                    piece(Piece::Kind::Wire, l, cellEnd, end, &o);
+                    return;
                 }
+                [[fallthrough]];
+            case SymbolKind::Coil: {
+                outputs_.push_back({&o, l, ladder.items.size()});
+                ladder.items.push_back({at.identity, nameOf(o, kind), needsContact(o.iCode),
+                                        ConditionPool::kOff, o.xAddr, o.yAddr});
+                piece(Piece::Kind::Wire, l, outputWireStartAmong(o, row, lineLinks_), x0, &o);
+                linePoints_.push_back(x0);
+                return;
             }
-            for (const Piece& p : ln.pieces) {
-                ln.points.push_back(p.x0);
-                ln.points.push_back(p.x1);
-            }
+            default: return;
         }
     }
 
-    void addLinks() {
-        if (!canvasGeometryReady() || lines_.empty()) return;
-        const std::int64_t columns = kCanvasColumns;
-        for (std::size_t l = 0; l + 1 < lines_.size() + 1; ++l) {
-            const char* cells = VirtualArray.rowCells(2 * static_cast<std::int64_t>(l) + 1);
-            if (cells == nullptr) break;
-            for (std::int64_t c = 1; c < columns; c += 2) {
-                if (CanvasGrid::cellOfRow(cells, c) != kCellLink) continue;
+    // The links between line l and the lines above and below it; those below are noted for the joins.
+    void addLinks(std::uint32_t l) {
+        if (!canvasGeometryReady()) return;
+        for (const std::int64_t gap :
+             {2 * static_cast<std::int64_t>(l) - 1, 2 * static_cast<std::int64_t>(l) + 1}) {
+            const char* cells = gap < 0 ? nullptr : VirtualArray.rowCells(gap);
+            if (cells == nullptr) continue;
+            for (const char* at = cells;
+                 (at = static_cast<const char*>(std::memchr(
+                      at, kCellLink, static_cast<std::size_t>(cells + kCanvasColumns - at)))) != nullptr;
+                 ++at) {
+                const std::int64_t c = at - cells;
+                if ((c & 1) == 0) continue;
                 const auto x = static_cast<std::uint32_t>((c + 1) * symbleHalfWidth);
-                line(l).points.push_back(x);
-                line(l + 1).points.push_back(x);
-                links_.emplace_back(l, x);
+                linePoints_.push_back(x);
+                lineLinks_.push_back(x);
+                if (gap > 2 * static_cast<std::int64_t>(l) && l < lines_) links_.emplace_back(l, x);
             }
         }
     }
 
-    std::size_t nodeAt(std::size_t l, std::uint32_t x) const {
-        const Line& ln = lines_[l];
-        const auto it = std::lower_bound(ln.points.begin(), ln.points.end(), x);
-        return ln.firstNode + static_cast<std::size_t>(it - ln.points.begin());
+    std::uint32_t nodeAt(std::uint32_t l, std::uint32_t x) const {
+        const auto begin = points_.begin() + lineFirst_[l], end = points_.begin() + lineFirst_[l + 1];
+        return static_cast<std::uint32_t>(std::lower_bound(begin, end, pointKey(l, x)) - points_.begin());
+    }
+
+    std::uint32_t rootOf(std::uint32_t n) {
+        while (parent_[n] != n) {
+            parent_[n] = parent_[parent_[n]];
+            n = parent_[n];
+        }
+        return n;
+    }
+    void join(std::uint32_t a, std::uint32_t b) {
+        a = rootOf(a);
+        b = rootOf(b);
+        if (a != b) parent_[std::max(a, b)] = std::min(a, b);
     }
 
     void buildNodes() {
-        std::size_t nodes = 0;
-        for (Line& ln : lines_) {
-            ln.points.push_back(draw.iBusLineStart);
-            std::sort(ln.points.begin(), ln.points.end());
-            ln.points.erase(std::unique(ln.points.begin(), ln.points.end()), ln.points.end());
-            ln.firstNode = nodes;
-            nodes += ln.points.size();
+        const std::size_t nodes = points_.size();
+        // the edges into each node, gathered by node
+        std::vector<std::pair<std::uint32_t, Edge>> edges;
+        for (std::size_t p = 0; p < pieces_.size(); ++p) {
+            const Piece& piece = pieces_[p];
+            const std::uint32_t from = nodeAt(piece.line, piece.x0), to = nodeAt(piece.line, piece.x1);
+            if (piece.kind == Piece::Kind::Wire)
+                for (std::uint32_t n = from; n < to; ++n)
+                    edges.push_back({n + 1, {n, static_cast<std::uint32_t>(p)}});
+            else
+                edges.push_back({to, {from, static_cast<std::uint32_t>(p)}});
         }
-        x_.resize(nodes);
-        line_.resize(nodes);
-        incoming_.assign(nodes, {});
+        firstIn_.assign(nodes + 1, 0);
+        for (const auto& [to, edge] : edges) ++firstIn_[to + 1];
+        for (std::size_t n = 0; n < nodes; ++n) firstIn_[n + 1] += firstIn_[n];
+        incoming_.resize(edges.size());
+        {
+            std::vector<std::uint32_t> filled(firstIn_.begin(), firstIn_.end() - 1);
+            for (const auto& [to, edge] : edges) incoming_[filled[to]++] = edge;
+        }
         parent_.resize(nodes);
-        std::iota(parent_.begin(), parent_.end(), std::size_t{0});
-        for (std::size_t l = 0; l < lines_.size(); ++l) {
-            const Line& ln = lines_[l];
-            for (std::size_t i = 0; i < ln.points.size(); ++i) {
-                x_[ln.firstNode + i] = ln.points[i];
-                line_[ln.firstNode + i] = l;
-            }
-            for (const Piece& p : ln.pieces) {
-                if (p.x1 <= p.x0) continue;
-                const std::size_t from = nodeAt(l, p.x0), to = nodeAt(l, p.x1);
-                if (p.kind == Piece::Kind::Wire) {
-                    for (std::size_t n = from; n < to; ++n) incoming_[n + 1].push_back({n, p});
-                } else {
-                    incoming_[to].push_back({from, p});
-                }
-            }
+        for (std::uint32_t n = 0; n < nodes; ++n) parent_[n] = n;
+        // the left bus joins the start of every line; a vertical link the lines it stands between
+        std::uint32_t bus = UINT32_MAX;
+        for (std::uint32_t n = 0; n < nodes; ++n) {
+            if (xOf(n) != draw.iBusLineStart) continue;
+            if (bus == UINT32_MAX)
+                bus = n;
+            else
+                join(bus, n);
         }
-        // the left bus joins the start of every line
-        for (std::size_t l = 1; l < lines_.size(); ++l) {
-            const std::size_t a = rootOf(parent_, nodeAt(0, draw.iBusLineStart)),
-                              b = rootOf(parent_, nodeAt(l, draw.iBusLineStart));
-            if (a != b) parent_[std::max(a, b)] = std::min(a, b);
-        }
-        for (const auto& [l, x] : links_) {
-            const std::size_t a = rootOf(parent_, nodeAt(l, x)), b = rootOf(parent_, nodeAt(l + 1, x));
-            if (a != b) parent_[std::max(a, b)] = std::min(a, b);
-        }
+        for (const auto& [l, x] : links_) join(nodeAt(l, x), nodeAt(l + 1, x));
     }
+
+    std::uint32_t xOf(std::size_t n) const { return static_cast<std::uint32_t>(points_[n] & 0xFFFFFFFFU); }
 
     // Power runs left to right: every node is worked out after every node left of it, and the nodes a
     // vertical link joins (all at one x) share what reaches any of them.
     void sweep() {
-        const std::size_t nodes = x_.size();
-        std::vector<std::size_t> order(nodes);
-        std::iota(order.begin(), order.end(), std::size_t{0});
-        std::stable_sort(order.begin(), order.end(),
-                         [this](std::size_t a, std::size_t b) { return x_[a] < x_[b]; });
+        const std::size_t nodes = points_.size();
+        // the nodes by x: the ladder has a few dozen columns of points, each a bucket
+        std::vector<std::uint32_t> xs;
+        for (std::size_t n = 0; n < nodes; ++n) {
+            const auto at = std::lower_bound(xs.begin(), xs.end(), xOf(n));
+            if (at == xs.end() || *at != xOf(n)) xs.insert(at, xOf(n));
+        }
+        std::vector<std::uint32_t> bucketStart(xs.size() + 1, 0), order(nodes), bucketOf(nodes);
+        for (std::size_t n = 0; n < nodes; ++n) {
+            bucketOf[n] =
+                static_cast<std::uint32_t>(std::lower_bound(xs.begin(), xs.end(), xOf(n)) - xs.begin());
+            ++bucketStart[bucketOf[n] + 1];
+        }
+        for (std::size_t b = 0; b < xs.size(); ++b) bucketStart[b + 1] += bucketStart[b];
+        {
+            std::vector<std::uint32_t> filled(bucketStart.begin(), bucketStart.end() - 1);
+            for (std::uint32_t n = 0; n < nodes; ++n) order[filled[bucketOf[n]]++] = n;
+        }
         value_.assign(nodes, ConditionPool::kOff);
         std::vector<Condition> groupValue(nodes, ConditionPool::kOff);
-        std::vector<std::size_t> atX;
-        for (std::size_t i = 0; i < nodes;) {
-            std::size_t j = i;
-            while (j < nodes && x_[order[j]] == x_[order[i]]) ++j;
-            atX.assign(order.begin() + static_cast<std::ptrdiff_t>(i),
-                       order.begin() + static_cast<std::ptrdiff_t>(j));
-            for (const std::size_t n : atX) groupValue[rootOf(parent_, n)] = ConditionPool::kOff;
-            for (const std::size_t n : atX) {
-                Condition v = x_[n] == draw.iBusLineStart ? ConditionPool::kOn : ConditionPool::kOff;
-                for (const Edge& e : incoming_[n]) v = pool_.either(v, through(e));
-                const std::size_t root = rootOf(parent_, n);
-                groupValue[root] = pool_.either(groupValue[root], v);
+        for (std::size_t b = 0; b < xs.size(); ++b) {
+            const std::uint32_t x = xs[b], i = bucketStart[b], j = bucketStart[b + 1];
+            for (std::uint32_t k = i; k < j; ++k) groupValue[rootOf(order[k])] = ConditionPool::kOff;
+            for (std::uint32_t k = i; k < j; ++k) {
+                const std::uint32_t n = order[k];
+                Condition v = x == draw.iBusLineStart ? ConditionPool::kOn : ConditionPool::kOff;
+                for (std::uint32_t e = firstIn_[n]; e < firstIn_[n + 1]; ++e)
+                    v = pool_.either(v, through(incoming_[e]));
+                Condition& group = groupValue[rootOf(n)];
+                group = pool_.either(group, v);
             }
-            for (const std::size_t n : atX) value_[n] = groupValue[rootOf(parent_, n)];
-            i = j;
+            for (std::uint32_t k = i; k < j; ++k) value_[order[k]] = groupValue[rootOf(order[k])];
         }
     }
 
     Condition through(const Edge& e) {
         const Condition in = value_[e.from];
-        switch (e.piece.kind) {
+        const Piece& piece = pieces_[e.piece];
+        if (in == ConditionPool::kOff) return in;
+        switch (piece.kind) {
             case Piece::Kind::Wire: return in;
-            case Piece::Kind::Contact: return pool_.both(in, e.piece.literal);
-            case Piece::Kind::Invert:
-                return in == ConditionPool::kOff ? ConditionPool::kOff : pool_.inverted(in);
-            case Piece::Kind::Edge:
-                return in == ConditionPool::kOff ? ConditionPool::kOff : pool_.edgeOf(in, e.piece.rising);
+            case Piece::Kind::Contact: return pool_.both(in, piece.literal);
+            case Piece::Kind::Invert: return pool_.inverted(in);
+            case Piece::Kind::Edge: return pool_.edgeOf(in, piece.rising);
         }
         return in;
     }
 
     // A contact with a path of bare wire beside it, from the point before it to the point after it,
-    // counts for nothing: the wire goes round it.
+    // counts for nothing: the wire goes round it. The path is looked for backwards from the point
+    // after the contact, along wire and through the links, never left of the point before it.
     void findBypass(DrawnLadder& ladder) {
-        const std::size_t nodes = x_.size();
-        std::vector<std::vector<std::size_t>> members(nodes);
-        for (std::size_t n = 0; n < nodes; ++n) members[rootOf(parent_, n)].push_back(n);
-        std::vector<std::vector<std::size_t>> wireOut(nodes);
-        for (std::size_t n = 0; n < nodes; ++n)
-            for (const Edge& e : incoming_[n])
-                if (e.piece.kind == Piece::Kind::Wire) wireOut[e.from].push_back(n);
-        std::vector<std::size_t> stamp(nodes, 0);
-        std::size_t walk = 0;
-        for (std::size_t n = 0; n < nodes; ++n) {
-            for (const Edge& e : incoming_[n]) {
-                if (e.piece.kind != Piece::Kind::Contact || value_[e.from] == ConditionPool::kOff) continue;
-                const std::size_t from = rootOf(parent_, e.from), to = rootOf(parent_, n);
+        const std::size_t nodes = points_.size();
+        // the nodes of each group, gathered by root
+        std::vector<std::uint32_t> start(nodes + 1, 0), members(nodes);
+        for (std::uint32_t n = 0; n < nodes; ++n) ++start[rootOf(n) + 1];
+        for (std::size_t g = 0; g < nodes; ++g) start[g + 1] += start[g];
+        {
+            std::vector<std::uint32_t> filled(start.begin(), start.end() - 1);
+            for (std::uint32_t n = 0; n < nodes; ++n) members[filled[rootOf(n)]++] = n;
+        }
+        std::vector<std::uint32_t> stamp(nodes, 0), open;
+        std::uint32_t walk = 0;
+        for (std::uint32_t n = 0; n < nodes; ++n) {
+            for (std::uint32_t i = firstIn_[n]; i < firstIn_[n + 1]; ++i) {
+                const Edge& e = incoming_[i];
+                const Piece& contact = pieces_[e.piece];
+                if (contact.kind != Piece::Kind::Contact || value_[e.from] == ConditionPool::kOff) continue;
+                const std::uint32_t from = rootOf(e.from), to = rootOf(n), left = xOf(e.from);
+                if (start[to + 1] - start[to] == 1 && firstIn_[n + 1] - firstIn_[n] == 1)
+                    continue;  // no other way in
                 ++walk;
-                std::vector<std::size_t> open{from};
-                stamp[from] = walk;
+                open.assign(1, to);
+                stamp[to] = walk;
                 bool round = false;
                 while (!open.empty() && !round) {
-                    const std::size_t group = open.back();
+                    const std::uint32_t group = open.back();
                     open.pop_back();
-                    for (const std::size_t member : members[group])
-                        for (const std::size_t next : wireOut[member]) {
-                            const std::size_t g = rootOf(parent_, next);
-                            if (g == to) round = true;
-                            if (stamp[g] == walk || x_[next] > x_[n]) continue;
+                    for (std::uint32_t m = start[group]; m < start[group + 1] && !round; ++m)
+                        for (std::uint32_t b = firstIn_[members[m]]; b < firstIn_[members[m] + 1]; ++b) {
+                            const Edge& back = incoming_[b];
+                            if (pieces_[back.piece].kind != Piece::Kind::Wire || xOf(back.from) < left)
+                                continue;
+                            const std::uint32_t g = rootOf(back.from);
+                            if (g == from) round = true;
+                            if (stamp[g] == walk) continue;
                             stamp[g] = walk;
                             open.push_back(g);
                         }
                 }
                 if (!round) continue;
-                const stLadderBlock& contact = *e.piece.object;
+                const stLadderBlock& o = *contact.object;
                 ladder.fault = LadderVerdict::at(
-                    LadderVerdict::Kind::Refused, contact.xAddr, contact.yAddr,
-                    lineReason(contact.yAddr, "a bare wire runs beside " +
-                                                  identityOf(contact, symbolKindOf(contact)).text +
-                                                  " and bypasses it."));
+                    LadderVerdict::Kind::Refused, o.xAddr, o.yAddr,
+                    lineReason(o.yAddr, "a bare wire runs beside " + nameOf(o, symbolKindOf(o)).text() +
+                                            " and bypasses it."));
                 return;
             }
         }
     }
 
     ConditionPool& pool_;
-    std::uint32_t h_ = 0, cw_ = 0;
-    std::vector<Line> lines_;
+    std::uint32_t h_ = 0, cw_ = 0, lines_ = 0;
+    std::vector<Piece> pieces_;
+    std::vector<std::uint64_t> points_;  // the nodes: (line, x), in order
+    std::vector<std::uint32_t> linePoints_;
+    std::vector<std::uint32_t> lineLinks_;  // the links beside the line being read
+    std::vector<std::uint32_t> lineFirst_;  // the first node of each line
     std::vector<Output> outputs_;
-    std::vector<std::pair<std::size_t, std::uint32_t>> links_;
-    std::vector<std::uint32_t> x_;
-    std::vector<std::size_t> line_;
-    std::vector<std::vector<Edge>> incoming_;
-    std::vector<std::size_t> parent_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> links_;
+    std::vector<std::uint32_t> firstIn_;
+    std::vector<Edge> incoming_;
+    std::vector<std::uint32_t> parent_;
     std::vector<Condition> value_;
 };
 
 }  // namespace
+
+std::string DrawnName::text() const {
+    std::string words;
+    for (const auto& operand : operands)
+        if (present(operand)) words += (words.empty() ? "" : " ") + fieldText(operand.data(), operand.size());
+    if (contact && !words.empty()) return words;
+    const std::string m = fieldText(mnemonic.data(), mnemonic.size());
+    return words.empty() ? m : m + " " + words;
+}
+
+std::string DrawnObject::text() const {
+    DrawnName name;
+    name.mnemonic = mnemonic;
+    name.operands[0] = operand;
+    name.contact = contact;
+    return name.text();
+}
 
 std::string lineReason(std::uint32_t y, const std::string& what) {
     const std::uint32_t h = ModeData.ySizeSymble;
@@ -602,30 +704,46 @@ LadderVerdict compareDrawnLadders(const DrawnLadder& drawn, const DrawnLadder& b
         const DrawnItem& a = drawn.items[i];
         const DrawnItem& b = back.items[i];
         if (a.identity != b.identity)
-            return other(a, "Convert would write " + b.text + " where " + a.text + " is drawn.");
+            return other(a,
+                         "Convert would write " + b.name.text() + " where " + a.name.text() + " is drawn.");
         if (a.condition != b.condition && !pool.sameLogic(a.condition, b.condition))
-            return other(a, "Convert would run " + a.text + " under other contacts than those drawn.");
+            return other(a, "Convert would run " + a.name.text() + " under other contacts than those drawn.");
     }
     if (drawn.items.size() > common)
-        return other(drawn.items[common], "Convert would leave out " + drawn.items[common].text + ".");
+        return other(drawn.items[common], "Convert would leave out " + drawn.items[common].name.text() + ".");
     if (back.items.size() > common) {
         const DrawnItem& extra = back.items[common];
         return other(drawn.items.empty() ? extra : drawn.items.back(),
-                     "Convert would add " + extra.text + ".");
+                     "Convert would add " + extra.name.text() + ".");
     }
-    const std::size_t objects = std::min(drawn.objects.size(), back.objects.size());
-    for (std::size_t i = 0; i < objects; ++i)
-        if (drawn.objects[i].identity != back.objects[i].identity) {
-            const bool lost = drawn.objects[i].identity < back.objects[i].identity;
-            return other(lost ? drawn.objects[i] : back.objects[i],
-                         lost ? "Convert would not keep " + drawn.objects[i].text + " as drawn."
-                              : "Convert would add " + back.objects[i].text + ".");
+    // the instructions as a multiset (two sums of their identities tell it; where they differ, the
+    // identities in order tell the first one held more often by one than by the other)
+    if (drawn.objectSum == back.objectSum) return {};
+    const auto idsOf = [](const DrawnLadder& ladder) {
+        std::vector<std::uint64_t> ids;
+        for (const DrawnObject& o : ladder.objects) ids.push_back(o.identity);
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    const auto named = [](const DrawnLadder& ladder, std::uint64_t identity) -> const DrawnObject& {
+        return *std::find_if(ladder.objects.begin(), ladder.objects.end(),
+                             [identity](const DrawnObject& o) { return o.identity == identity; });
+    };
+    const std::vector<std::uint64_t> a = idsOf(drawn), b = idsOf(back);
+    for (std::size_t i = 0, j = 0; i < a.size() || j < b.size();) {
+        if (i < a.size() && j < b.size() && a[i] == b[j]) {
+            ++i;
+            ++j;
+            continue;
         }
-    if (drawn.objects.size() > objects)
-        return other(drawn.objects[objects],
-                     "Convert would not keep " + drawn.objects[objects].text + " as drawn.");
-    if (back.objects.size() > objects)
-        return other(back.objects[objects], "Convert would add " + back.objects[objects].text + ".");
+        if (j == b.size() || (i < a.size() && a[i] < b[j])) {
+            const DrawnObject& lost = named(drawn, a[i]);
+            return other(lost, "Convert would not keep " + lost.text() + " as drawn.");
+        }
+        const DrawnObject& added = named(back, b[j]);
+        return other(drawn.objects.empty() ? added : drawn.objects.back(),
+                     "Convert would add " + added.text() + ".");
+    }
     return {};
 }
 

@@ -11,8 +11,8 @@
 // are compared by their truth tables.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -31,7 +31,8 @@ public:
     static constexpr Condition kOn = 1;   // the left bus, or wire alone from it
 
     ConditionPool();
-    Condition literal(const std::string& name);
+    // A contact by the identity of what it reads (its kind, device or comparison).
+    Condition literal(std::uint64_t identity);
     Condition both(Condition a, Condition b);
     Condition either(Condition a, Condition b);
     Condition inverted(Condition a);
@@ -40,48 +41,64 @@ public:
     // Whether the two compute the same for every value of their contacts (for many contacts: for
     // 4096 values drawn for them).
     bool sameLogic(Condition a, Condition b);
-    // The terms a condition is the AND of (itself when it is no AND).
-    std::vector<Condition> conjuncts(Condition a) const;
 
 private:
     enum class Op : std::uint8_t { Off, On, Literal, And, Or, Not, Rising, Falling };
     struct Term {
         Op op;
-        std::vector<Condition> kids;  // the literal's number for a literal
+        std::uint32_t first;  // kids in kids_ (a literal's number for a literal)
+        std::uint32_t count;
+        std::uint64_t hash;
     };
-    struct KeyHash {
-        std::size_t operator()(const std::vector<std::uint32_t>& key) const;
-    };
-    Condition intern(Op op, std::vector<Condition> kids);
+    Condition intern(Op op, const std::vector<Condition>& kids);
     Condition joined(Op op, Condition a, Condition b);
-    void literalsOf(Condition a, std::vector<Condition>& out) const;
+    void appendKids(Op op, Condition c);
+    const Condition* kidsOf(Condition c) const { return kids_.data() + terms_[c].first; }
+    void variablesOf(Condition a, std::vector<Condition>& out) const;
 
     std::vector<Term> terms_;
-    std::unordered_map<std::vector<std::uint32_t>, Condition, KeyHash> index_;
-    std::map<std::string, Condition> literals_;
+    std::vector<Condition> kids_;
+    void grow();
+    std::vector<Condition> slots_;  // open addressing over the terms by hash; kOff marks a free slot
+    std::unordered_map<std::uint64_t, Condition> literals_;
+    std::vector<Condition> scratch_;
+};
+
+// An instruction as the user reads it: its mnemonic and operands, kept as the object held them.
+struct DrawnName {
+    std::array<char, 12> mnemonic{};
+    std::array<std::array<char, 16>, 5> operands{};
+    bool contact = false;  // a contact is named by its device
+    std::string text() const;
 };
 
 // An output, label or step of the drawn ladder, in the order the ladder draws them (top to bottom,
 // left to right), with the condition power reaches it by.
 struct DrawnItem {
-    std::string identity;  // instruction and operands as compared: "OUT Y1" and "OUT Y001" alike
-    std::string text;      // as the user reads it
+    std::uint64_t identity = 0;  // instruction and operands as compared: "OUT Y1" and "OUT Y001" alike
+    DrawnName name;
     bool conditional = false;
     Condition condition = ConditionPool::kOff;
     std::uint32_t x = 0;
     std::uint32_t y = 0;
 };
 
+// An instruction of the multiset, named short: a contact by its device, anything else by its
+// mnemonic and first operand.
 struct DrawnObject {
-    std::string identity;
-    std::string text;
+    std::uint64_t identity = 0;
+    std::array<char, 12> mnemonic{};
+    std::array<char, 16> operand{};
+    bool contact = false;
     std::uint32_t x = 0;
     std::uint32_t y = 0;
+    std::string text() const;
 };
 
 struct DrawnLadder {
     std::vector<DrawnItem> items;
-    std::vector<DrawnObject> objects;  // every drawn instruction, by identity
+    std::vector<DrawnObject> objects;          // every drawn instruction, in list order
+    std::array<std::uint64_t, 2> objectSum{};  // two sums of their identities, whatever their order
     // A picture no program can be: a contact a bare wire runs beside, or an output that needs a
     // contact fed by wire alone. Its verdict names the place.
     std::optional<LadderVerdict> fault;

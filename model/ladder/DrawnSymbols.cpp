@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
+#include <string_view>
 
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
@@ -18,18 +18,21 @@ namespace {
 constexpr std::uint16_t kLabelFirst = 0xB000;
 constexpr std::uint16_t kLabelLast = 0xBFFF;
 
-std::string mnemonicOf(const stLadderBlock& object) {
-    std::string text = textOf(object.mnemonic);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
+// The mnemonic without its trailing blanks, read in place: the view and the drawn logic ask for every
+// object at every paint and every Convert.
+std::string_view mnemonicOf(const stLadderBlock& object) {
+    const char* text = object.mnemonic.data();
+    std::size_t size = strnlen(text, object.mnemonic.size());
+    while (size > 0 && text[size - 1] == ' ') --size;
+    return {text, size};
 }
 
 // "LD=", "ANDD<>", "ORD>=", "LD!=": a contact family prefix, an optional D and a comparison.
-bool isCompareMnemonic(const std::string& mnemonic) {
-    for (const char* family : {"AND", "LD", "OR"}) {
-        if (mnemonic.rfind(family, 0) != 0) continue;
-        std::string rest = mnemonic.substr(std::strlen(family));
-        if (!rest.empty() && rest[0] == 'D') rest.erase(0, 1);
+bool isCompareMnemonic(std::string_view mnemonic) {
+    for (const std::string_view family : {"AND", "LD", "OR"}) {
+        if (!mnemonic.starts_with(family)) continue;
+        std::string_view rest = mnemonic.substr(family.size());
+        if (!rest.empty() && rest[0] == 'D') rest.remove_prefix(1);
         if (!rest.empty() && std::strchr("=<>!", rest[0]) != nullptr) return true;
     }
     return false;
@@ -45,7 +48,7 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
         isStackJoint(code))
         return SymbolKind::None;
     if (code >= kLabelFirst && code <= kLabelLast) return SymbolKind::Label;
-    const std::string mnemonic = mnemonicOf(object);
+    const std::string_view mnemonic = mnemonicOf(object);
     if (mnemonic == "LD" || mnemonic == "AND" || mnemonic == "OR") return SymbolKind::Contact;
     if (mnemonic == "LDI" || mnemonic == "ANI" || mnemonic == "ORI") return SymbolKind::NegatedContact;
     if (mnemonic == "LDP" || mnemonic == "ANDP" || mnemonic == "ORP" || mnemonic == "MEP")
@@ -58,9 +61,12 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
     return SymbolKind::Box;
 }
 
+// By the code alone: what is not drawn (and labels) is told apart by its code, never its mnemonic.
 bool drawsOnRow(const stLadderBlock& object) {
-    const SymbolKind kind = symbolKindOf(object);
-    return kind != SymbolKind::None && kind != SymbolKind::Label;
+    const std::uint16_t code = object.iCode;
+    if (code == kCodeNop || code == kCodeEnd) return true;
+    return code != kCodeNull && code != kCodeXNop && code != kCodeVNop && !isBlockJoint(code) &&
+           !isStackJoint(code) && (code < kLabelFirst || code > kLabelLast);
 }
 
 bool isDrawnOutput(const stLadderBlock& object) {
@@ -73,23 +79,32 @@ std::uint32_t paintedEnd(const stLadderBlock& object) {
     return std::max(object.Xend, object.xAddr + ModeData.xSizeSymble);
 }
 
-std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row) {
+std::uint32_t outputWireStartAmong(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row,
+                                   const std::vector<std::uint32_t>& links) {
     std::uint32_t start = draw.iBusLineStart;
     for (const stLadderBlock* o : row)
         if (o != &output && o->xAddr < output.xAddr && drawsOnRow(*o))
             start = std::max(start, std::min(paintedEnd(*o), output.xAddr));
-    if (!canvasGeometryReady()) return start;
-    const std::int64_t canvasRow = canvasRowOf(output.yAddr);
-    const char* above = VirtualArray.rowCells(canvasRow - 1);
-    const char* below = VirtualArray.rowCells(canvasRow + 1);
-    for (std::int64_t column = canvasColumnOf(output.xAddr) - 1; column >= 1; --column) {
-        if ((column & 1) == 0) continue;
-        if (CanvasGrid::cellOfRow(above, column) != kCellLink &&
-            CanvasGrid::cellOfRow(below, column) != kCellLink)
-            continue;
-        return std::max(start, static_cast<std::uint32_t>((column + 1) * symbleHalfWidth));
-    }
+    for (const std::uint32_t x : links)
+        if (x <= output.xAddr) start = std::max(start, x);
     return start;
+}
+
+std::vector<std::uint32_t> linksBesideLine(std::uint32_t y) {
+    std::vector<std::uint32_t> links;
+    if (!canvasGeometryReady()) return links;
+    const std::int64_t canvasRow = canvasRowOf(y);
+    for (const std::int64_t gap : {canvasRow - 1, canvasRow + 1}) {
+        const char* cells = VirtualArray.rowCells(gap);
+        for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
+            if (CanvasGrid::cellOfRow(cells, column) == kCellLink)
+                links.push_back(static_cast<std::uint32_t>((column + 1) * symbleHalfWidth));
+    }
+    return links;
+}
+
+std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row) {
+    return outputWireStartAmong(output, row, linksBesideLine(output.yAddr));
 }
 
 }  // namespace kestrion

@@ -41,4 +41,10 @@ std::uint32_t paintedEnd(const stLadderBlock& object);
 // left bus.
 std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row);
 
+// The x of every vertical link that reaches the line at y from above or below.
+std::vector<std::uint32_t> linksBesideLine(std::uint32_t y);
+// outputWireStart with the links beside the output's line known already.
+std::uint32_t outputWireStartAmong(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row,
+                                   const std::vector<std::uint32_t>& links);
+
 }  // namespace kestrion
