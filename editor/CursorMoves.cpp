@@ -8,6 +8,7 @@
 #include "entry/EntryState.h"
 #include "entry/InstructionBox.h"
 #include "model/core/CommandTransaction.h"
+#include "model/instructions/InstructionCodes.h"
 #include "model/image/ModeData.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
@@ -153,7 +154,7 @@ void toggleInsertMode() {
 }
 
 bool deleteFramedObject() {
-    const stLadderBlock* object = framedObject();
+    stLadderBlock* object = framedObject();
     if (object == nullptr || object == ldrTail || object->iCode == kCodeEnd || object->iCode == kCodeNop ||
         refuseEditInMonitorMode())
         return false;
@@ -161,6 +162,12 @@ bool deleteFramedObject() {
     return runCommand([&] {
         backupLadderDiagramMemory(1);
         backupVirtualCanvas(1);
+        // A label stands before the bus: it goes, and no wire takes its cell.
+        if (isLabelCode(object->iCode)) {
+            eraseCanvasCell(object->xAddr, object->yAddr);
+            removeLadderObject(ldrList, object);
+            ldrSearch = nullptr;
+        }
         for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
             if (o->yAddr != y || o->xAddr < from || o->xAddr >= to) continue;
             eraseCanvasCell(o->xAddr, y);

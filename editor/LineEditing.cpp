@@ -78,6 +78,15 @@ void linkInReadingOrder(stLadderBlock* object) {
     ldrNow = object;
 }
 
+// A vertical link comes down into the line at y from the line above.
+bool isJoinedToLineAbove(std::uint32_t y) {
+    const std::int64_t row = canvasRowOf(y);
+    if (!canvasGeometryReady() || row < 1) return false;
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
+        if (VirtualArray.at(column, row - 1) == kCellLink) return true;
+    return false;
+}
+
 void markPastedCells(const stLadderBlock& object) {
     const bool placed = object.end == kEndOutput ? setNowOutputCells() != 0 : setNowObjectCell() != 0;
     // The object lies beyond the right bus of this ladder (copied with more device columns).
@@ -120,8 +129,23 @@ void openLines(std::uint32_t y, std::uint32_t n, bool carryLinks) {
     if (ladderBottomY >= y) ladderBottomY += dy;
 }
 
+namespace {
+
+// A link in the gap above the line that goes joined the line above to it alone, unless the gap
+// below carries it on: the line that moves up in its place is not joined by it.
+void dropLinksEndingOnLine(std::uint32_t y) {
+    const std::int64_t row = canvasRowOf(y);
+    if (!canvasGeometryReady() || row < 1) return;
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
+        if (VirtualArray.at(column, row - 1) == kCellLink && VirtualArray.at(column, row + 1) != kCellLink)
+            VirtualArray.put(column, row - 1, kCellBlank);
+}
+
+}  // namespace
+
 bool closeLine(std::uint32_t y) {
     if (y >= getEndObjectY()) return false;
+    dropLinksEndingOnLine(y);
     for (stLadderBlock* o = ldrHead; o != nullptr;) {
         stLadderBlock* next = o->next;
         if (o->yAddr == y) {
@@ -188,7 +212,6 @@ std::vector<stLadderBlock> clipboardObjects() {
 bool pasteLines() {
     const std::vector<stLadderBlock> objects = clipboardObjects();
     if (objects.empty()) return false;
-    editModeFlags |= kEditPasteRunning;
     std::uint32_t firstY = objects.front().yAddr;
     std::uint32_t lastY = firstY;
     for (const stLadderBlock& o : objects) {
@@ -196,6 +219,11 @@ bool pasteLines() {
         lastY = std::max(lastY, o.yAddr);
     }
     const std::uint32_t at = std::min(frameLineY(), getEndObjectY());
+    if (isJoinedToLineAbove(at)) {
+        platform::say({kPasteInsideRungText, kPasteInsideRungCaption, platform::MsgIcon::Warning});
+        return false;
+    }
+    editModeFlags |= kEditPasteRunning;
     const std::uint32_t lineCount = (lastY - firstY) / lineHeight() + 1;
     openLines(at, lineCount, false);
     const std::uint32_t idOffset = largestBlockId();
