@@ -170,7 +170,8 @@ bool deleteFramedObject() {
         }
         for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
             if (o->yAddr != y || o->xAddr < from || o->xAddr >= to) continue;
-            eraseCanvasCell(o->xAddr, y);
+            // The wire keeps the links at either side of a contact: the view draws them joined.
+            if (canvasCellAt(o->xAddr, y) == kCellOutput) eraseCanvasCell(o->xAddr, y);
             putCanvasCellAt(o->xAddr, y, kCellNop);
         }
         nopOutRowRange(from, y, to);
