@@ -87,6 +87,29 @@ bool isJoinedToLineAbove(std::uint32_t y) {
     return false;
 }
 
+// The finishing passes of the load read a pasted object by its instruction as if its rung were
+// whole, and may add wire or links the copy did not have (a copied lower line of a parallel group
+// gets wire to a joint and a link up to the line above the paste). The pasted lines are what was
+// copied: the wire they added there goes, and the cells of the lines and of the gaps around them
+// are the copied ones (the gap above had no link, or the paste was refused).
+void keepPastedAsCopied(const std::vector<const stLadderBlock*>& pasted, std::uint32_t at, std::uint32_t lineCount) {
+    const std::uint32_t below = at + lineCount * lineHeight();
+    for (stLadderBlock* o = ldrHead; o != nullptr;) {
+        stLadderBlock* next = o->next;
+        if (o->yAddr >= at && o->yAddr < below && o->iCode == kCodeNop &&
+            std::find(pasted.begin(), pasted.end(), o) == pasted.end())
+            removeLadderObject(ldrList, o);
+        o = next;
+    }
+    const std::int64_t firstRow = canvasRowOf(at);
+    const auto rows = 2 * static_cast<std::int64_t>(lineCount);
+    for (std::int64_t row = -1; row < rows; ++row)
+        for (std::int64_t column = 0; column < kCanvasColumns; ++column) {
+            const char copied = row >= 0 && row < rows - 1 ? CopyVirtualArray.at(column, row) : kCellBlank;
+            if (firstRow + row >= 0) VirtualArray.put(column, firstRow + row, copied == '\0' ? kCellBlank : copied);
+        }
+}
+
 void markPastedCells(const stLadderBlock& object) {
     const bool placed = object.end == kEndOutput ? setNowOutputCells() != 0 : setNowObjectCell() != 0;
     // The object lies beyond the right bus of this ladder (copied with more device columns).
@@ -132,20 +155,38 @@ void openLines(std::uint32_t y, std::uint32_t n, bool carryLinks) {
 namespace {
 
 // A link in the gap above the line that goes joined the line above to it alone, unless the gap
-// below carries it on: the line that moves up in its place is not joined by it.
-void dropLinksEndingOnLine(std::uint32_t y) {
-    const std::int64_t row = canvasRowOf(y);
-    if (!canvasGeometryReady() || row < 1) return;
-    for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
-        if (VirtualArray.at(column, row - 1) == kCellLink && VirtualArray.at(column, row + 1) != kCellLink)
-            VirtualArray.put(column, row - 1, kCellBlank);
+// below carries it on: the line that moves up in its place is not joined by it. A link that Insert
+// line carried through an empty line goes with it up to the line it came from.
+void dropLinksEndingOnLine(std::int64_t row) {
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2) {
+        if (VirtualArray.at(column, row - 1) != kCellLink || VirtualArray.at(column, row + 1) == kCellLink) continue;
+        for (std::int64_t gap = row - 1; gap >= 0 && VirtualArray.at(column, gap) == kCellLink; gap -= 2) {
+            VirtualArray.put(column, gap, kCellBlank);
+            if (VirtualArray.at(column, gap - 1) != kCellLink) break;
+            VirtualArray.put(column, gap - 1, kCellBlank);
+        }
+    }
+}
+
+// After the line at row went: a link carried through the line that moved up, which the gap above
+// no longer feeds, hangs from nothing down to the lines below; it goes.
+void dropLinksFromNothing(std::int64_t row) {
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2) {
+        if (VirtualArray.at(column, row) != kCellLink || (row > 0 && VirtualArray.at(column, row - 1) == kCellLink))
+            continue;
+        for (std::int64_t line = row; VirtualArray.at(column, line) == kCellLink; line += 2) {
+            VirtualArray.put(column, line, kCellBlank);
+            VirtualArray.put(column, line + 1, kCellBlank);
+        }
+    }
 }
 
 }  // namespace
 
 bool closeLine(std::uint32_t y) {
     if (y >= getEndObjectY()) return false;
-    dropLinksEndingOnLine(y);
+    const std::int64_t row = canvasRowOf(y);
+    if (canvasGeometryReady() && row > 0) dropLinksEndingOnLine(row);
     for (stLadderBlock* o = ldrHead; o != nullptr;) {
         stLadderBlock* next = o->next;
         if (o->yAddr == y) {
@@ -155,6 +196,7 @@ bool closeLine(std::uint32_t y) {
         o = next;
     }
     deleteGridLine(y);
+    if (canvasGeometryReady()) dropLinksFromNothing(row);
     shiftObjectsUp(y);
     for (GrayMarkList* list : {&grayMarks, &insGrayMarks, &delGrayMarks})
         for (stGrayMark* mark = list->head; mark != nullptr; mark = mark->next)
@@ -190,8 +232,14 @@ bool copyLines(const LineRange& lines) {
         std::copy(image.begin(), image.end(), slot.begin());
     }
     CopyVirtualArray.fill(kCanvasColumns, kCellBlank);
-    const std::int64_t firstRow = canvasRowOf(lines.firstY);
-    for (std::int64_t row = firstRow; row <= canvasRowOf(lines.lastY); ++row)
+    // The paste puts the first object's line at the frame: the cells copied begin there too.
+    std::uint32_t firstY = objects.front()->yAddr, lastY = firstY;
+    for (const stLadderBlock* o : objects) {
+        firstY = std::min(firstY, o->yAddr);
+        lastY = std::max(lastY, o->yAddr);
+    }
+    const std::int64_t firstRow = canvasRowOf(firstY);
+    for (std::int64_t row = firstRow; row <= canvasRowOf(lastY); ++row)
         copyCanvasRow(CopyVirtualArray, row - firstRow, VirtualArray, row);
     return true;
 }
@@ -227,6 +275,7 @@ bool pasteLines() {
     const std::uint32_t lineCount = (lastY - firstY) / lineHeight() + 1;
     openLines(at, lineCount, false);
     const std::uint32_t idOffset = largestBlockId();
+    std::vector<const stLadderBlock*> pasted;
     for (const stLadderBlock& source : objects) {
         auto* object = new stLadderBlock(source);
         object->next = object->prev = nullptr;
@@ -236,6 +285,7 @@ bool pasteLines() {
         object->stepNo = kStepNoUnassigned;
         linkInReadingOrder(object);
         markPastedCells(*object);
+        pasted.push_back(object);
     }
     // The copied cells hold what the objects alone do not tell: links, wires, joints and labels.
     const std::int64_t firstRow = canvasRowOf(at);
@@ -245,6 +295,7 @@ bool pasteLines() {
                 VirtualArray.put(column, firstRow + row, copied);
     for (std::uint32_t line = 0; line < lineCount; ++line) addInsGrayMarkRow(at + line * lineHeight());
     ModifyHLineToVirtualCanvas();
+    keepPastedAsCopied(pasted, at, lineCount);
     editModeFlags &= static_cast<std::uint8_t>(~kEditPasteRunning);
     setBlueFrameObject(BlueFrame.x1, at);
     return true;
