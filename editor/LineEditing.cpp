@@ -106,7 +106,9 @@ void keepPastedAsCopied(const std::vector<const stLadderBlock*>& pasted, std::ui
     for (std::int64_t row = -1; row < rows; ++row)
         for (std::int64_t column = 0; column < kCanvasColumns; ++column) {
             const char copied = row >= 0 && row < rows - 1 ? CopyVirtualArray.at(column, row) : kCellBlank;
-            if (firstRow + row >= 0) VirtualArray.put(column, firstRow + row, copied == '\0' ? kCellBlank : copied);
+            // A label alone on the line above the paste was moved onto the pasted rung with its cell.
+            if (firstRow + row < 0 || (column == 0 && VirtualArray.at(0, firstRow + row) == kCellLabel)) continue;
+            VirtualArray.put(column, firstRow + row, copied == '\0' ? kCellBlank : copied);
         }
 }
 
