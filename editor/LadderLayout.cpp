@@ -339,23 +339,6 @@ bool drawsOnRow(const stLadderBlock& object) {
     return kind != SymbolKind::None && kind != SymbolKind::Label;
 }
 
-// Where the wire into an output begins: the end of the nearest object left of it on its row, a
-// vertical link left of it, or the left bus.
-std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row) {
-    std::uint32_t start = draw.iBusLineStart;
-    for (const stLadderBlock* o : row)
-        if (o != &output && drawsOnRow(*o) && o->Xend <= output.xAddr) start = std::max(start, o->Xend);
-    if (!canvasGeometryReady()) return start;
-    const std::int64_t canvasRow = canvasRowOf(output.yAddr);
-    for (std::int64_t column = 1; column < canvasColumnOf(output.xAddr); column += 2) {
-        if (VirtualArray.at(column, canvasRow - 1) != kCellLink &&
-            VirtualArray.at(column, canvasRow + 1) != kCellLink)
-            continue;
-        start = std::max(start, static_cast<std::uint32_t>((column + 1) * symbleHalfWidth));
-    }
-    return start;
-}
-
 // Where a block comment goes on its row: above the wire between the last input element and the
 // output, clear of the operands; from the left bus when that wire is shorter than two cells.
 std::pair<std::uint32_t, std::uint32_t> blockCommentSpan(const std::vector<const stLadderBlock*>& row) {
@@ -400,6 +383,21 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
     if (isCompareMnemonic(mnemonic)) return SymbolKind::CompareContact;
     if (mnemonic == "OUT") return SymbolKind::Coil;
     return SymbolKind::Box;
+}
+
+std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row) {
+    std::uint32_t start = draw.iBusLineStart;
+    for (const stLadderBlock* o : row)
+        if (o != &output && drawsOnRow(*o) && o->Xend <= output.xAddr) start = std::max(start, o->Xend);
+    if (!canvasGeometryReady()) return start;
+    const std::int64_t canvasRow = canvasRowOf(output.yAddr);
+    for (std::int64_t column = 1; column < canvasColumnOf(output.xAddr); column += 2) {
+        if (VirtualArray.at(column, canvasRow - 1) != kCellLink &&
+            VirtualArray.at(column, canvasRow + 1) != kCellLink)
+            continue;
+        start = std::max(start, static_cast<std::uint32_t>((column + 1) * symbleHalfWidth));
+    }
+    return start;
 }
 
 int scaledToScreen(std::uint32_t ladderPixels) {

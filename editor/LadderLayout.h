@@ -83,6 +83,11 @@ enum class SymbolKind : std::uint8_t {
 };
 SymbolKind symbolKindOf(const stLadderBlock& object);
 
+// Where the view begins the wire into an output (a coil, a box or END standing at the right bus):
+// the end of the nearest object left of it among the objects of its row, a vertical link left of
+// it, or the left bus.
+std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row);
+
 // Screen pixels of a ladder length at the current zoom.
 int scaledToScreen(std::uint32_t ladderPixels);
 
