@@ -92,7 +92,8 @@ bool isJoinedToLineAbove(std::uint32_t y) {
 // gets wire to a joint and a link up to the line above the paste). The pasted lines are what was
 // copied: the wire they added there goes, and the cells of the lines and of the gaps around them
 // are the copied ones (the gap above had no link, or the paste was refused).
-void keepPastedAsCopied(const std::vector<const stLadderBlock*>& pasted, std::uint32_t at, std::uint32_t lineCount) {
+void keepPastedAsCopied(const std::vector<const stLadderBlock*>& pasted, std::uint32_t at,
+                        std::uint32_t lineCount) {
     const std::uint32_t below = at + lineCount * lineHeight();
     for (stLadderBlock* o = ldrHead; o != nullptr;) {
         stLadderBlock* next = o->next;
@@ -107,7 +108,8 @@ void keepPastedAsCopied(const std::vector<const stLadderBlock*>& pasted, std::ui
         for (std::int64_t column = 0; column < kCanvasColumns; ++column) {
             const char copied = row >= 0 && row < rows - 1 ? CopyVirtualArray.at(column, row) : kCellBlank;
             // A label alone on the line above the paste was moved onto the pasted rung with its cell.
-            if (firstRow + row < 0 || (column == 0 && VirtualArray.at(0, firstRow + row) == kCellLabel)) continue;
+            if (firstRow + row < 0 || (column == 0 && VirtualArray.at(0, firstRow + row) == kCellLabel))
+                continue;
             VirtualArray.put(column, firstRow + row, copied == '\0' ? kCellBlank : copied);
         }
 }
@@ -161,7 +163,8 @@ namespace {
 // line carried through an empty line goes with it up to the line it came from.
 void dropLinksEndingOnLine(std::int64_t row) {
     for (std::int64_t column = 1; column < kCanvasColumns; column += 2) {
-        if (VirtualArray.at(column, row - 1) != kCellLink || VirtualArray.at(column, row + 1) == kCellLink) continue;
+        if (VirtualArray.at(column, row - 1) != kCellLink || VirtualArray.at(column, row + 1) == kCellLink)
+            continue;
         for (std::int64_t gap = row - 1; gap >= 0 && VirtualArray.at(column, gap) == kCellLink; gap -= 2) {
             VirtualArray.put(column, gap, kCellBlank);
             if (VirtualArray.at(column, gap - 1) != kCellLink) break;
@@ -174,7 +177,8 @@ void dropLinksEndingOnLine(std::int64_t row) {
 // no longer feeds, hangs from nothing down to the lines below; it goes.
 void dropLinksFromNothing(std::int64_t row) {
     for (std::int64_t column = 1; column < kCanvasColumns; column += 2) {
-        if (VirtualArray.at(column, row) != kCellLink || (row > 0 && VirtualArray.at(column, row - 1) == kCellLink))
+        if (VirtualArray.at(column, row) != kCellLink ||
+            (row > 0 && VirtualArray.at(column, row - 1) == kCellLink))
             continue;
         for (std::int64_t line = row; VirtualArray.at(column, line) == kCellLink; line += 2) {
             VirtualArray.put(column, line, kCellBlank);

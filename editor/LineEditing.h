@@ -47,8 +47,8 @@ bool copyLines(const LineRange& lines);
 std::vector<stLadderBlock> clipboardObjects();
 // The copied lines in front of the frame's line, with new block numbers and no steps, then the
 // load's finishing passes; false when the block holds nothing, or (after its box) when the frame's
-// line is joined to the line above, where the pasted lines would join that rung. An object beyond this ladder's
-// right bus throws CanvasError.
+// line is joined to the line above, where the pasted lines would join that rung. An object beyond this
+// ladder's right bus throws CanvasError.
 bool pasteLines();
 
 }  // namespace kestrion

@@ -7,8 +7,8 @@
 #include "devviews/ObjectListDump.h"
 #include "devviews/VirtualArrayDump.h"
 #include "editor/CursorMoves.h"
-#include "editor/EditCommands.h"
 #include "editor/DeviceReplace.h"
+#include "editor/EditCommands.h"
 #include "editor/LineEditing.h"
 #include "grammar/ConvertProperty.h"
 #include "grammar/DrawnLogic.h"
@@ -34,27 +34,27 @@ struct EditAt {
 };
 
 // The replaces the sequences try: devices the programs use, to others.
-const std::pair<const char*, const char*> kReplaces[] = {{"X0", "X20"}, {"X1", "X2"}, {"M0", "M10"},
-                                                         {"Y0", "Y7"}};
+const std::pair<const char*, const char*> kReplaces[] = {
+    {"X0", "X20"}, {"X1", "X2"}, {"M0", "M10"}, {"Y0", "Y7"}};
 
 void apply(const EditAt& at) {
     setBlueFrameObject(at.x, at.y);
     if (at.lines > 1) BlueFrame.y2 = at.y + at.lines * lineHeight() - 1;
     switch (at.edit) {
-    case Edit::Delete: deleteFramedObject(); break;
-    case Edit::DeleteLine: DeleteLine1Click(); break;
-    case Edit::InsertLine: InsertLine1Click(); break;
-    case Edit::Cut: Cut1Click(); break;
-    case Edit::Copy: Copy1Click(); break;
-    case Edit::Paste: Paste1Click(); break;
-    case Edit::Undo: Undo1Click(); break;
-    case Edit::EditCancel: EditCancel1Click(); break;
-    case Edit::Replace: {
-        const auto& [from, to] = kReplaces[at.x % std::size(kReplaces)];
-        if (const auto replacement = readReplacement(from, to, true, "", ""))
-            static_cast<void>(replaceDevices(*replacement));
-        break;
-    }
+        case Edit::Delete: deleteFramedObject(); break;
+        case Edit::DeleteLine: DeleteLine1Click(); break;
+        case Edit::InsertLine: InsertLine1Click(); break;
+        case Edit::Cut: Cut1Click(); break;
+        case Edit::Copy: Copy1Click(); break;
+        case Edit::Paste: Paste1Click(); break;
+        case Edit::Undo: Undo1Click(); break;
+        case Edit::EditCancel: EditCancel1Click(); break;
+        case Edit::Replace: {
+            const auto& [from, to] = kReplaces[at.x % std::size(kReplaces)];
+            if (const auto replacement = readReplacement(from, to, true, "", ""))
+                static_cast<void>(replaceDevices(*replacement));
+            break;
+        }
     }
 }
 
@@ -152,7 +152,8 @@ TEST_F(EditedLadders, ConvertWritesWhatTheEditsShowOrRefuses) {
             EXPECT_EQ(std::tuple(grammar::imageProgramWords(), objectListDetailRows(), canvas()),
                       std::tuple(before, ladder, cells));
         } else {
-            EXPECT_TRUE(converted) << (fakes.messages.shown.size() > shown ? fakes.messages.shown.back().text : "");
+            EXPECT_TRUE(converted) << (fakes.messages.shown.size() > shown ? fakes.messages.shown.back().text
+                                                                           : "");
             EXPECT_EQ(grammar::hexWords(grammar::imageProgramWords()), grammar::hexWords(c.written));
         }
     }
@@ -168,15 +169,16 @@ std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
 }
 
 std::vector<EditAt> randomEdits(grammar::RandomChoices& choices) {
-    static constexpr Edit kEdits[] = {Edit::Delete,  Edit::InsertLine, Edit::DeleteLine, Edit::Cut,
-                                      Edit::Copy,    Edit::Paste,      Edit::Undo,       Edit::EditCancel,
-                                      Edit::Replace};
+    static constexpr Edit kEdits[] = {Edit::Delete, Edit::InsertLine, Edit::DeleteLine,
+                                      Edit::Cut,    Edit::Copy,       Edit::Paste,
+                                      Edit::Undo,   Edit::EditCancel, Edit::Replace};
     std::vector<EditAt> edits;
     const std::uint32_t count = 1 + choices.below(4);
     for (std::uint32_t n = 0; n < count; ++n) {
         const std::uint32_t lines = getEndObjectY() / lineHeight() + 1;
         const auto cell = [&] {
-            return EditAt{Edit::Delete, 80 * choices.below(13), 64 * choices.below(lines), 1 + choices.below(2)};
+            return EditAt{Edit::Delete, 80 * choices.below(13), 64 * choices.below(lines),
+                          1 + choices.below(2)};
         };
         EditAt at = cell();
         at.edit = kEdits[choices.below(std::size(kEdits))];
@@ -202,8 +204,8 @@ std::string describe(const std::vector<EditAt>& edits) {
 }
 
 bool alwaysOn(const grammar::LogicStep& step) {
-    return step.conditional &&
-           std::all_of(step.condition.begin(), step.condition.end(), [](std::uint64_t bits) { return bits == ~0ull; });
+    return step.conditional && std::all_of(step.condition.begin(), step.condition.end(),
+                                           [](std::uint64_t bits) { return bits == ~0ull; });
 }
 
 // What the drawn ladder computes against the words Convert wrote: empty when the same.
@@ -212,12 +214,13 @@ std::string compareLogicOf(const grammar::CoilLogic& drawn, const grammar::CoilL
     if (!written.error.empty()) return "the words do not run: " + written.error;
     for (std::size_t n = 0; n < std::min(drawn.steps.size(), written.steps.size()); ++n)
         if (drawn.steps[n] != written.steps[n])
-            return "step " + std::to_string(n) + ": the ladder drew " + drawn.steps[n].text + ", the words have " +
-                   written.steps[n].text + (drawn.steps[n].text == written.steps[n].text ? " under another condition" : "") +
+            return "step " + std::to_string(n) + ": the ladder drew " + drawn.steps[n].text +
+                   ", the words have " + written.steps[n].text +
+                   (drawn.steps[n].text == written.steps[n].text ? " under another condition" : "") +
                    (alwaysOn(drawn.steps[n]) ? " (always on in the ladder)" : "");
     if (drawn.steps.size() != written.steps.size())
-        return "the ladder drew " + std::to_string(drawn.steps.size()) + " outputs, labels and steps, the words have " +
-               std::to_string(written.steps.size());
+        return "the ladder drew " + std::to_string(drawn.steps.size()) +
+               " outputs, labels and steps, the words have " + std::to_string(written.steps.size());
     return {};
 }
 
@@ -246,9 +249,12 @@ std::string editThenConvert(const std::vector<EditAt>& edits, FakePlatform& fake
     const Words written = grammar::imageProgramWords();
     for (const std::string& name : grammar::inputNames(written))
         if (!std::binary_search(names.begin(), names.end(), name))
-            return "Convert wrote " + name + ", which the ladder does not show: " + grammar::hexWords(written);
-    if (std::string difference = compareLogicOf(drawn, grammar::coilLogic(written, inputs)); !difference.empty())
-        return "Convert wrote other logic than the ladder drawn: " + difference + "; wrote " + grammar::hexWords(written);
+            return "Convert wrote " + name +
+                   ", which the ladder does not show: " + grammar::hexWords(written);
+    if (std::string difference = compareLogicOf(drawn, grammar::coilLogic(written, inputs));
+        !difference.empty())
+        return "Convert wrote other logic than the ladder drawn: " + difference + "; wrote " +
+               grammar::hexWords(written);
     return {};
 }
 
@@ -280,7 +286,8 @@ TEST_F(EditedLadders, ConvertAfterRandomEditsRefusesOrWritesTheLogicDrawn) {
                               << (std::getenv("KESTRION_EDITS_TRACE") != nullptr ? trace : std::string());
         }
     }
-    EXPECT_EQ(broken, 0u) << "of " << tried << " sequences (" << misdrawn << " programs drawn otherwise on opening)";
+    EXPECT_EQ(broken, 0u) << "of " << tried << " sequences (" << misdrawn
+                          << " programs drawn otherwise on opening)";
 }
 
 }  // namespace
