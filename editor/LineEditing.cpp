@@ -87,32 +87,42 @@ bool isJoinedToLineAbove(std::uint32_t y) {
     return false;
 }
 
-// The finishing passes of the load read a pasted object by its instruction as if its rung were
-// whole, and may add wire or links the copy did not have (a copied lower line of a parallel group
-// gets wire to a joint and a link up to the line above the paste). The pasted lines are what was
-// copied: the wire they added there goes, and the cells of the lines and of the gaps around them
-// are the copied ones (the gap above had no link, or the paste was refused).
-void keepPastedAsCopied(const std::vector<const stLadderBlock*>& pasted, std::uint32_t at,
-                        std::uint32_t lineCount) {
-    const std::uint32_t below = at + lineCount * lineHeight();
-    for (stLadderBlock* o = ldrHead; o != nullptr;) {
-        stLadderBlock* next = o->next;
-        if (o->yAddr >= at && o->yAddr < below && o->iCode == kCodeNop &&
-            std::find(pasted.begin(), pasted.end(), o) == pasted.end())
-            removeLadderObject(ldrList, o);
-        o = next;
+// The finishing passes of the load read the objects by their instructions as if every rung were
+// whole, and may add wire or links nothing drew: a copied lower line of a parallel group gets wire to
+// a joint, lines a Cut left without their rung get links to the rung above. A paste changes the
+// ladder by the lines it puts in alone: what the passes added above END's line goes again, but a
+// label the output-row pass moved onto the pasted rung with its cell.
+class PasteFinish {
+public:
+    PasteFinish() : endRow_(canvasRowOf(getEndObjectY())) {
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) objects_.push_back(o);
+        std::sort(objects_.begin(), objects_.end());
+        cells_.reserve(static_cast<std::size_t>(endRow_ * kCanvasColumns));
+        for (std::int64_t row = 0; row < endRow_; ++row)
+            for (std::int64_t column = 0; column < kCanvasColumns; ++column)
+                cells_.push_back(VirtualArray.at(column, row));
     }
-    const std::int64_t firstRow = canvasRowOf(at);
-    const auto rows = 2 * static_cast<std::int64_t>(lineCount);
-    for (std::int64_t row = -1; row < rows; ++row)
-        for (std::int64_t column = 0; column < kCanvasColumns; ++column) {
-            const char copied = row >= 0 && row < rows - 1 ? CopyVirtualArray.at(column, row) : kCellBlank;
-            // A label alone on the line above the paste was moved onto the pasted rung with its cell.
-            if (firstRow + row < 0 || (column == 0 && VirtualArray.at(0, firstRow + row) == kCellLabel))
-                continue;
-            VirtualArray.put(column, firstRow + row, copied == '\0' ? kCellBlank : copied);
+    void undoWhatThePassesAdded() {
+        const std::uint32_t endY = getEndObjectY();
+        for (stLadderBlock* o = ldrHead; o != nullptr;) {
+            stLadderBlock* next = o->next;
+            if (o->yAddr < endY && !std::binary_search(objects_.begin(), objects_.end(), o)) {
+                if (ldrNow == o) ldrNow = ldrTail;
+                removeLadderObject(ldrList, o);
+            }
+            o = next;
         }
-}
+        auto cell = cells_.begin();
+        for (std::int64_t row = 0; row < endRow_; ++row)
+            for (std::int64_t column = 0; column < kCanvasColumns; ++column, ++cell)
+                if (column != 0) VirtualArray.put(column, row, *cell);
+    }
+
+private:
+    std::int64_t endRow_;
+    std::vector<const stLadderBlock*> objects_;
+    std::vector<char> cells_;
+};
 
 void markPastedCells(const stLadderBlock& object) {
     const bool placed = object.end == kEndOutput ? setNowOutputCells() != 0 : setNowObjectCell() != 0;
@@ -281,7 +291,6 @@ bool pasteLines() {
     const std::uint32_t lineCount = (lastY - firstY) / lineHeight() + 1;
     openLines(at, lineCount, false);
     const std::uint32_t idOffset = largestBlockId();
-    std::vector<const stLadderBlock*> pasted;
     for (const stLadderBlock& source : objects) {
         auto* object = new stLadderBlock(source);
         object->next = object->prev = nullptr;
@@ -291,17 +300,17 @@ bool pasteLines() {
         object->stepNo = kStepNoUnassigned;
         linkInReadingOrder(object);
         markPastedCells(*object);
-        pasted.push_back(object);
     }
     // The copied cells hold what the objects alone do not tell: links, wires, joints and labels.
     const std::int64_t firstRow = canvasRowOf(at);
     for (std::int64_t row = 0; row < 2 * static_cast<std::int64_t>(lineCount) - 1; ++row)
         for (std::int64_t column = 0; column < kCanvasColumns; ++column)
-            if (const char copied = CopyVirtualArray.at(column, row); copied != kCellBlank && copied != '\0')
+            if (const char copied = CopyVirtualArray.at(column, row); copied != '\0')
                 VirtualArray.put(column, firstRow + row, copied);
     for (std::uint32_t line = 0; line < lineCount; ++line) addInsGrayMarkRow(at + line * lineHeight());
+    PasteFinish finish;
     ModifyHLineToVirtualCanvas();
-    keepPastedAsCopied(pasted, at, lineCount);
+    finish.undoWhatThePassesAdded();
     editModeFlags &= static_cast<std::uint8_t>(~kEditPasteRunning);
     setBlueFrameObject(BlueFrame.x1, at);
     return true;
