@@ -162,7 +162,8 @@ TEST_F(EditedLadders, ConvertWritesWhatTheEditsShowOrRefuses) {
 // Random edit sequences on generated programs, then Convert: it refuses with a box and keeps the
 // ladder, or the words it writes compute what the ladder drew before it (every output, label, step
 // and jump). Programs from seed 1, 40 of them, 6 sequences each; KESTRION_EDITS_FIRST,
-// KESTRION_EDITS_PROGRAMS and KESTRION_EDITS_SEQUENCES set a longer run by hand.
+// KESTRION_EDITS_PROGRAMS and KESTRION_EDITS_SEQUENCES set a longer run by hand, KESTRION_EDITS_LISTED
+// how many faults it lists, KESTRION_EDITS_TRACE the canvas after each edit with them.
 std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
     const char* value = std::getenv(name);
     return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
@@ -262,6 +263,7 @@ TEST_F(EditedLadders, ConvertAfterRandomEditsRefusesOrWritesTheLogicDrawn) {
     const std::uint32_t first = fromEnvironment("KESTRION_EDITS_FIRST", 1);
     const std::uint32_t programs = fromEnvironment("KESTRION_EDITS_PROGRAMS", 40);
     const std::uint32_t sequences = fromEnvironment("KESTRION_EDITS_SEQUENCES", 6);
+    const std::uint32_t listed = fromEnvironment("KESTRION_EDITS_LISTED", 8);
     std::uint32_t tried = 0, broken = 0, misdrawn = 0;
     for (std::uint32_t seed = first; seed < first + programs; ++seed) {
         grammar::RandomChoices generator(seed);
@@ -280,7 +282,7 @@ TEST_F(EditedLadders, ConvertAfterRandomEditsRefusesOrWritesTheLogicDrawn) {
             ++tried;
             std::string trace;
             const std::string fault = editThenConvert(edits, fakes, trace);
-            if (!fault.empty() && ++broken <= 40)
+            if (!fault.empty() && ++broken <= listed)
                 ADD_FAILURE() << "seed " << seed << ", " << describe(edits) << fault
                               << (program.lines.size() <= 40 ? "\n" + program.listing() : std::string())
                               << (std::getenv("KESTRION_EDITS_TRACE") != nullptr ? trace : std::string());
