@@ -118,7 +118,10 @@ struct Reading {
 class LineGroup {
 public:
     LineGroup(std::int64_t first, std::int64_t count, std::int64_t boundaries, std::int64_t bus)
-        : first_(first), count_(count), boundaries_(boundaries), bus_(bus),
+        : first_(first),
+          count_(count),
+          boundaries_(boundaries),
+          bus_(bus),
           gate_(static_cast<std::size_t>(count * boundaries)),
           any_(static_cast<std::size_t>(count * boundaries), false),
           invert_(static_cast<std::size_t>(count * boundaries), false),
@@ -169,7 +172,9 @@ public:
     }
 
 private:
-    std::size_t index(std::int64_t l, std::int64_t k) const { return static_cast<std::size_t>(l * boundaries_ + k); }
+    std::size_t index(std::int64_t l, std::int64_t k) const {
+        return static_cast<std::size_t>(l * boundaries_ + k);
+    }
     bool drawn(std::int64_t l, std::int64_t cell) const {
         return l >= 0 && l < count_ && cell >= 0 && cell < boundaries_ && any_[index(l, cell)];
     }
@@ -200,14 +205,26 @@ private:
         return top <= other && other <= bottom;
     }
 
+    // Whether line l comes into boundary j from the left, as another line that comes in from the left
+    // does and is linked to it there: the two meet (a join), where a line that only leaves j to the
+    // right (a joint in front of an output) does not.
+    bool meets(std::int64_t l, std::int64_t j, std::int64_t other) const {
+        if (!drawn(l, j - 1) || !linkedTo(l, j, other)) return false;
+        const auto [top, bottom] = linkedAt(l, j);
+        for (std::int64_t u = top; u <= bottom; ++u)
+            if (u != l && drawn(u, j - 1)) return true;
+        return false;
+    }
+
     // Whether a line that begins at boundary b, where lines top to bottom are linked, joins one of
     // those that come from the left of b again right of boundary k (a branch of a parallel group
     // around cell k), not (a branch of a branch point, ending at an output, or a branch that joins
     // before k).
-    bool rejoins(std::int64_t l, std::int64_t b, std::int64_t k, std::int64_t top, std::int64_t bottom) const {
+    bool rejoins(std::int64_t l, std::int64_t b, std::int64_t k, std::int64_t top,
+                 std::int64_t bottom) const {
         for (std::int64_t j = k + 1; j < boundaries_ && drawn(l, j - 1); ++j)
             for (std::int64_t t = top; t <= bottom; ++t)
-                if (t != l && drawn(t, b - 1) && linkedTo(l, j, t)) return true;
+                if (t != l && drawn(t, b - 1) && meets(l, j, t)) return true;
         return false;
     }
     // The power where the parallel section of an INV in cell k of line l begins: walking left, the
@@ -216,24 +233,28 @@ private:
     // the left bus when none. A branch of a branch point (ending at an output) goes on along the
     // line it leaves.
     Signal entryPower(std::int64_t l, std::int64_t k) const {
+        std::int64_t reach = k;  // how far right the INV's path goes along line l
         for (std::int64_t b = k; b > bus_; --b) {
             const auto [top, bottom] = linkedAt(l, b);
             const auto opensAround = [&, top = top, bottom = bottom] {
                 for (std::int64_t m = top; m <= bottom; ++m) {
                     if (m == l) continue;
                     for (std::int64_t j = b + 1; j < boundaries_ && drawn(m, j - 1); ++j)
-                        if (j > k && linkedTo(m, j, l)) return true;
+                        if (j > reach && drawn(l, j - 1) && meets(m, j, l)) return true;
                 }
                 return false;
             };
             if (stepBus_[index(l, b)] || opensAround()) return power_[index(l, b)];
             if (drawn(l, b - 1)) continue;
-            if (rejoins(l, b, k, top, bottom)) return power_[index(l, b)];
+            if (rejoins(l, b, reach, top, bottom)) return power_[index(l, b)];
+            // A branch of a branch point: the path goes on along the line it leaves, up to b (a
+            // group that opens at b on that line lies beside the branch, not around it).
             std::int64_t trunk = top;
             while (trunk <= bottom && !drawn(trunk, b - 1)) ++trunk;
             if (trunk > bottom) return power_[index(l, b)];
             l = trunk;
-            if (stepBus_[index(l, b)] || opensAround()) return power_[index(l, b)];
+            reach = b;
+            if (stepBus_[index(l, b)]) return power_[index(l, b)];
         }
         return ones();
     }
@@ -278,7 +299,13 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
         int level;
     };
     std::vector<Pending> order;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+    // The picture's order: top to bottom, left to right (the list may hold a typed object anywhere).
+    std::vector<const stLadderBlock*> drawn;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) drawn.push_back(o);
+    std::stable_sort(drawn.begin(), drawn.end(), [](const stLadderBlock* a, const stLadderBlock* b) {
+        return a->yAddr != b->yAddr ? a->yAddr < b->yAddr : a->xAddr < b->xAddr;
+    });
+    for (const stLadderBlock* o : drawn) {
         const ObjectMeaning m = meaningOf(*o, operands);
         if (!m.error.empty()) {
             logic.error = m.error;
@@ -326,7 +353,8 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
                 const InstructionKind kind = m.instruction.kind;
                 if (kind == InstructionKind::Output || kind == InstructionKind::Mc)
                     sinks.push_back({logic.steps.size(), line, symbol});
-                logic.steps.push_back({m.instruction.name, kind == InstructionKind::Output || kind == InstructionKind::Mc, {}});
+                logic.steps.push_back(
+                    {m.instruction.name, kind == InstructionKind::Output || kind == InstructionKind::Mc, {}});
                 reading.places.push_back(placeOf(*o));
                 order.push_back({kind, m.instruction.name, m.instruction.level});
                 break;
@@ -348,8 +376,10 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
             if (cellOfRow(cells, column) == kCellLink)
                 links[static_cast<std::size_t>(line)].push_back((column + 1) * symbleHalfWidth / width);
     }
-    std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.line < b.line; });
-    std::stable_sort(sinks.begin(), sinks.end(), [](const Sink& a, const Sink& b) { return a.line < b.line; });
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece& a, const Piece& b) { return a.line < b.line; });
+    std::stable_sort(sinks.begin(), sinks.end(),
+                     [](const Sink& a, const Sink& b) { return a.line < b.line; });
     auto piece = pieces.begin();
     auto sink = sinks.begin();
     for (std::int64_t first = 0; first <= lastLine;) {
@@ -358,7 +388,8 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
         LineGroup group(first, last - first + 1, lastBoundary + 1, bus);
         for (; piece != pieces.end() && piece->line <= last; ++piece) group.add(*piece);
         for (std::int64_t line = first; line < last; ++line)
-            for (const std::int64_t boundary : links[static_cast<std::size_t>(line)]) group.addLink(line, boundary);
+            for (const std::int64_t boundary : links[static_cast<std::size_t>(line)])
+                group.addLink(line, boundary);
         group.run();
         for (; sink != sinks.end() && sink->line <= last; ++sink)
             logic.steps[sink->step].condition = group.power(sink->line, sink->boundary);
@@ -387,7 +418,8 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
                 break;
             }
             case InstructionKind::Mcr:
-                for (auto m = static_cast<std::size_t>(order[n].level); m < masterOn.size(); ++m) masterOn[m] = false;
+                for (auto m = static_cast<std::size_t>(order[n].level); m < masterOn.size(); ++m)
+                    masterOn[m] = false;
                 break;
             case InstructionKind::Stl:
                 step = (wasStep ? step : ones()) & inputs.of(order[n].name);
@@ -401,17 +433,22 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
     return reading;
 }
 
-// The inputs on in the first assignment where two conditions differ, for a message.
+// The inputs on in the first assignment where two conditions differ, for a message (the first few
+// of them by name).
+constexpr std::size_t kNamedInputs = 8;
 std::string firstDifference(const Signal& a, const Signal& b, const std::vector<std::string>& names,
                             const Inputs& inputs) {
     for (std::size_t k = 0; k < kSignalWords * 64; ++k) {
         const bool x = ((a[k / 64] >> (k % 64)) & 1) != 0, y = ((b[k / 64] >> (k % 64)) & 1) != 0;
         if (x == y) continue;
         std::string on;
+        std::size_t count = 0;
         for (const std::string& name : names)
-            if (((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0) on += (on.empty() ? "" : ", ") + name;
-        return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " + (x ? "on" : "off") +
-               ", the words " + (y ? "on" : "off");
+            if (((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0 && ++count <= kNamedInputs)
+                on += (on.empty() ? "" : ", ") + name;
+        if (count > kNamedInputs) on += " and " + std::to_string(count - kNamedInputs) + " more";
+        return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " +
+               (x ? "on" : "off") + ", the words " + (y ? "on" : "off");
     }
     return {};
 }
@@ -435,14 +472,11 @@ std::vector<std::string> drawnInputNames(Operands operands) {
     return {names.begin(), names.end()};
 }
 
-std::string compareDrawnWithWords(const Words& words, Operands operands) {
-    std::vector<std::string> names = inputNames(words, operands);
-    for (const std::string& name : drawnInputNames(operands))
-        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-    std::sort(names.begin(), names.end());
-    const Inputs inputs(names);
+namespace {
+
+std::string compareReading(const Reading& drawn, const Words& words, const std::vector<std::string>& names,
+                           const Inputs& inputs, Operands operands) {
     const CoilLogic was = coilLogic(words, inputs, operands);
-    const Reading drawn = readLadder(inputs, operands);
     const CoilLogic& is = drawn.logic;
     if (!was.error.empty()) return "the words do not run: " + was.error;
     if (!is.error.empty()) return "the ladder cannot be read: " + is.error;
@@ -452,7 +486,8 @@ std::string compareDrawnWithWords(const Words& words, Operands operands) {
             return "step " + std::to_string(n) + " of the ladder (at " + drawn.places[n] + ") is " +
                    is.steps[n].text + ", the words have " + was.steps[n].text;
         if (was.steps[n].conditional != is.steps[n].conditional)
-            return "step " + std::to_string(n) + " (" + was.steps[n].text + ") is conditional in one and not the other";
+            return "step " + std::to_string(n) + " (" + was.steps[n].text +
+                   ") is conditional in one and not the other";
         if (was.steps[n] != is.steps[n])
             return "the ladder gives " + was.steps[n].text + " (at " + drawn.places[n] +
                    ") another condition than the words: " +
@@ -462,6 +497,38 @@ std::string compareDrawnWithWords(const Words& words, Operands operands) {
         return "the ladder has " + std::to_string(is.steps.size()) + " outputs, labels and steps, the words " +
                std::to_string(was.steps.size());
     return {};
+}
+
+}  // namespace
+
+std::string compareDrawnWithWords(const Words& words, Operands operands) {
+    std::vector<std::string> names = inputNames(words, operands);
+    for (const std::string& name : drawnInputNames(operands))
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    std::sort(names.begin(), names.end());
+    const Inputs inputs(names);
+    return compareReading(readLadder(inputs, operands), words, names, inputs, operands);
+}
+
+struct DrawnBefore::Kept {
+    std::vector<std::string> names;
+    Inputs inputs;
+    Reading drawn;
+};
+
+DrawnBefore::DrawnBefore(Operands operands) : operands_(operands) {
+    std::vector<std::string> names = drawnInputNames(operands);
+    std::sort(names.begin(), names.end());
+    Inputs inputs(names);
+    Reading drawn = readLadder(inputs, operands);
+    kept_ = std::make_shared<Kept>(Kept{std::move(names), std::move(inputs), std::move(drawn)});
+}
+
+std::string DrawnBefore::compareWithWords(const Words& words) const {
+    for (const std::string& name : inputNames(words, operands_))
+        if (!std::binary_search(kept_->names.begin(), kept_->names.end(), name))
+            return "the words read " + name + ", which the ladder drawn before them did not";
+    return compareReading(kept_->drawn, words, kept_->names, kept_->inputs, operands_);
 }
 
 }  // namespace kestrion::grammar

@@ -4,11 +4,11 @@
 #include "grammar/DrawnLogic.h"
 
 #include "editor/CursorMoves.h"
-#include "model/ladder/DrawGeometry.h"
-#include "model/ladder/EditorServices.h"
 #include "grammar/ConvertProperty.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
 #include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
@@ -92,8 +92,44 @@ TEST_F(DrawnLogicTest, AnInvInvertsItsOwnParallelSection) {
     ASSERT_EQ(logic.steps.size(), 1u);
     EXPECT_EQ(logic.steps[0].text, "OUT dev 0500");
     EXPECT_TRUE(logic.steps[0].conditional);
+    EXPECT_EQ(logic.steps[0].condition, table(inputs, names, [](const std::vector<bool>& x) {
+                  return x[0] && (!(x[1] && x[2]) || x[3]);
+              }));
+}
+
+// After a branch point the INV of a branch inverts all in front of it: the branch is no parallel
+// group (it ends at its output). LD X0, MPS, AND X1, INV, OUT Y0, MPP, AND X2, OUT Y1.
+TEST_F(DrawnLogicTest, AnInvAfterABranchPointInvertsFromTheBus) {
+    open(assembleAll({"LD X0", "MPS", "AND X1", "INV", "OUT Y0", "MPP", "AND X2", "INV", "OUT Y1"}));
+    const std::vector<std::string> names{"dev 0400", "dev 0401", "dev 0402"};
+    const Inputs inputs(names);
+    const CoilLogic logic = drawnLogic(inputs);
+    ASSERT_EQ(logic.steps.size(), 2u);
     EXPECT_EQ(logic.steps[0].condition,
-              table(inputs, names, [](const std::vector<bool>& x) { return x[0] && (!(x[1] && x[2]) || x[3]); }));
+              table(inputs, names, [](const std::vector<bool>& x) { return !(x[0] && x[1]); }));
+    EXPECT_EQ(logic.steps[1].condition,
+              table(inputs, names, [](const std::vector<bool>& x) { return !(x[0] && x[2]); }));
+}
+
+// LD X0, OR X3, LD X1, OR X2, ANB, OUT Y0, OUT Y3, with X2 turned into wire between the two links:
+// the wire bypasses X1, Y0 = X0 + X3.
+TEST_F(DrawnLogicTest, WireBesideAContactBypassesIt) {
+    const Words words = assembleAll({"LD X0", "OR X3", "LD X1", "OR X2", "ANB", "OUT Y0", "OUT Y3"});
+    open(words);
+    stLadderBlock* x2 = objectAt(160, 64);
+    ASSERT_NE(x2, nullptr);
+    x2->iCode = kCodeNop;
+    setText(x2->mnemonic, "NOP");
+    x2->operands = {};
+    const std::vector<std::string> names{"dev 0400", "dev 0401", "dev 0403"};
+    EXPECT_EQ(drawnInputNames(), names);
+    const Inputs inputs(names);
+    const CoilLogic logic = drawnLogic(inputs);
+    ASSERT_EQ(logic.steps.size(), 2u);
+    const Signal x0OrX3 = table(inputs, names, [](const std::vector<bool>& x) { return x[0] || x[2]; });
+    EXPECT_EQ(logic.steps[0].condition, x0OrX3);
+    EXPECT_EQ(logic.steps[1].condition, x0OrX3);
+    EXPECT_EQ(compareDrawnWithWords(assembleAll({"LD X0", "OR X3", "OUT Y0", "OUT Y3"})), "");
 }
 
 // LD X0, OR X1, OUT Y0; Delete at 80,0 leaves wire in parallel with X1: Y0 is always on.
@@ -150,7 +186,8 @@ TEST_F(DrawnLogicTest, TheLogicIsReadFromTheObjectsAndTheCanvas) {
     EXPECT_EQ(compareDrawnWithWords(assembleAll({"LD X0", "ANI X1", "OUT Y0", "OUT Y1"})), "");
 
     // Without its link the joint in front of the second coil hangs in the air: nothing reaches it.
-    for (std::int64_t column = 1; column < kCanvasColumns; column += 2) VirtualArray.put(column, 1, kCellBlank);
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
+        VirtualArray.put(column, 1, kCellBlank);
     logic = drawnLogic(inputs);
     EXPECT_EQ(logic.steps[1].condition, Signal{});
 }
