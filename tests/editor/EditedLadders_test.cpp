@@ -112,6 +112,10 @@ const Case kCases[] = {
       0x8000, 0x8000, 0x8000, 0x8610, 0x8601, 0x8000, 0x8000, 0x000F}},
     {"paste of a rung between rungs", {"LD X0", "OUT Y0", "LD X1", "OUT Y1"},
      {{Edit::Copy, 80, 0}, {Edit::Paste, 80, 64}}, "", {0x2400, 0xC500, 0x2400, 0xC500, 0x2401, 0xC501, 0x000F}},
+    // The passes that finish a paste add no link to a line a Cut left without its rung: the contact
+    // left there leads nowhere, which Convert refuses.
+    {"rung's first line cut and pasted below", {"LD X0", "OUT Y0", "LD X1", "OR X2", "OUT Y1"},
+     {{Edit::Cut, 80, 64}, {Edit::Paste, 80, 128}}, "", {}},
     // A label stays where the line taken out was above it.
     {"line above a label deleted", {"LD X0", "CJ P63", "LD X1", "OUT Y0", "P63"}, {{Edit::DeleteLine, 80, 64}},
      "", {0x2400, 0x0010, 0x887E, 0x8000, 0xB03F, 0x000F}},
