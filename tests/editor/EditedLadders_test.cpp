@@ -165,7 +165,7 @@ TEST_F(EditedLadders, ConvertWritesWhatTheEditsShowOrRefuses) {
 
 // Random edit sequences on generated programs, then Convert: it refuses with a box and keeps the
 // ladder, or the words it writes compute what the ladder drew before it (every output, label, step
-// and jump). Programs from seed 1, 40 of them, 6 sequences each; KESTRION_EDITS_FIRST,
+// and jump). Programs from seed 1, 300 of them, 6 sequences each; KESTRION_EDITS_FIRST,
 // KESTRION_EDITS_PROGRAMS and KESTRION_EDITS_SEQUENCES set a longer run by hand, KESTRION_EDITS_LISTED
 // how many faults it lists, KESTRION_EDITS_TRACE the canvas after each edit with them.
 std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
@@ -208,11 +208,6 @@ std::string describe(const std::vector<EditAt>& edits) {
     return text;
 }
 
-bool alwaysOn(const grammar::LogicStep& step) {
-    return step.conditional && std::all_of(step.condition.begin(), step.condition.end(),
-                                           [](std::uint64_t bits) { return bits == ~0ull; });
-}
-
 // What the drawn ladder computes against the words Convert wrote: empty when the same.
 std::string compareLogicOf(const grammar::CoilLogic& drawn, const grammar::CoilLogic& written) {
     if (!drawn.error.empty()) return "the ladder cannot be read: " + drawn.error;
@@ -221,8 +216,7 @@ std::string compareLogicOf(const grammar::CoilLogic& drawn, const grammar::CoilL
         if (drawn.steps[n] != written.steps[n])
             return "step " + std::to_string(n) + ": the ladder drew " + drawn.steps[n].text +
                    ", the words have " + written.steps[n].text +
-                   (drawn.steps[n].text == written.steps[n].text ? " under another condition" : "") +
-                   (alwaysOn(drawn.steps[n]) ? " (always on in the ladder)" : "");
+                   (drawn.steps[n].text == written.steps[n].text ? " under another condition" : "");
     if (drawn.steps.size() != written.steps.size())
         return "the ladder drew " + std::to_string(drawn.steps.size()) +
                " outputs, labels and steps, the words have " + std::to_string(written.steps.size());
@@ -265,7 +259,7 @@ std::string editThenConvert(const std::vector<EditAt>& edits, FakePlatform& fake
 
 TEST_F(EditedLadders, ConvertAfterRandomEditsRefusesOrWritesTheLogicDrawn) {
     const std::uint32_t first = fromEnvironment("KESTRION_EDITS_FIRST", 1);
-    const std::uint32_t programs = fromEnvironment("KESTRION_EDITS_PROGRAMS", 40);
+    const std::uint32_t programs = fromEnvironment("KESTRION_EDITS_PROGRAMS", 300);
     const std::uint32_t sequences = fromEnvironment("KESTRION_EDITS_SEQUENCES", 6);
     const std::uint32_t listed = fromEnvironment("KESTRION_EDITS_LISTED", 8);
     std::uint32_t tried = 0, broken = 0, misdrawn = 0;
