@@ -184,8 +184,8 @@ void RegisterViewPanel::syncFromCore() {
 }
 
 void RegisterViewPanel::regStringGridEnter() {
-    // A refusal's box takes the focus from a cell Tab opened: that cell closes under the box, its
-    // text the register's, and the grid as a whole is written once.
+    // A refusal's box may take the focus from the cell Tab opened, which then hands its text (the
+    // register's) over while the grid is written: the grid is written once, with one box.
     if (writing_) return;
     const QScopedValueRollback<bool> writing(writing_, true);
     btnRegViewUpdateClick([this](int row, int column) { return cells_->cellText(row, column); });
