@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawnSymbols.h"
 
 namespace kestrion {
 
@@ -65,23 +66,6 @@ int commentAreaHeight();
 // The one size every device comment of the view is drawn at: the ladder's text size, smaller
 // where two lines of it would not fit the comment area, never below kReadablePixelSize.
 int commentPixelSize();
-
-// How an object is drawn.
-enum class SymbolKind : std::uint8_t {
-    None,  // block and stack joints, placeholders: not drawn
-    Wire,  // NOP fillers and "#NOP" joints
-    Contact,
-    NegatedContact,
-    RisingContact,
-    FallingContact,
-    Invert,
-    CompareContact,
-    Coil,
-    Box,  // SET, RST and the other instructions drawn as a framed box with their operands
-    End,
-    Label,
-};
-SymbolKind symbolKindOf(const stLadderBlock& object);
 
 // Screen pixels of a ladder length at the current zoom.
 int scaledToScreen(std::uint32_t ladderPixels);

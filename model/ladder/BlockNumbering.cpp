@@ -247,6 +247,8 @@ public:
             linkRightUp(r_, "*[Mrd]不往右上補線 由後面的[Mpp]執行");
         } else if (code == kCodeMpp) {
             mpp(stack);
+        } else if (o_.end == kEndOutput && code != kCodeEnd) {
+            if (belowTop) outputAtNode();
         }
     }
 
@@ -359,6 +361,15 @@ private:
         if (cell == kCellBlank) linkRightUp(r_, "[OR]-MvL04 *1.執行[OR]往右上補線");
         if (cell == kCellJoint) linkRightUp(r_, "[OR]-MvL06 *2.執行[OR]往右上補線");
         if (cell == kCellContact) linkRightUp(r_, "[OR]-MvL07 *3.執行[OR]往右上補線");
+    }
+
+    // A further output that stands at its node, with no cell for a joint in front of it (the rung's
+    // contacts reach its column, or it is wider than the room right of the node): its link comes
+    // straight down from the node, past the lines between that leave its column free.
+    void outputAtNode() const {
+        if (o_.xAddr > o_.xMaxi || left() != kCellBlank) return;
+        linkLeftUp(r_, "[OUT] output at its node: link up on its left");
+        climbLeft("[OUT] output at its node: link on up", false);
     }
 
     // Joins every gap between the line of the MPS and this line, when both stand at the same x.

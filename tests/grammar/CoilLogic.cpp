@@ -17,18 +17,9 @@ std::string hex(std::uint32_t value) {
     return text;
 }
 
-enum class Kind { Contact, Inv, Anb, Orb, Mps, Mrd, Mpp, Output, Mc, Mcr, Stl, Ret, Mark, End, Nop, Invalid };
-enum class Family { Ld, And, Or };
-
-// One instruction of the words taken apart.
-struct Instruction {
-    Kind kind = Kind::Invalid;
-    Family family = Family::Ld;
-    bool negated = false;
-    std::string name;  // the input a contact reads; the text of anything else
-    int level = 0;     // MC and MCR: the nesting level N
-    std::size_t length = 1;
-};
+using Kind = InstructionKind;
+using Family = ContactFamily;
+using Instruction = DecodedInstruction;
 
 std::string deviceName(std::uint32_t code) {
     return "dev " + hex(code);
@@ -200,6 +191,10 @@ Signal operator~(Signal a) {
 }
 
 }  // namespace
+
+DecodedInstruction decodeInstruction(const Words& words, std::size_t at, Operands operands) {
+    return decode(words, at, operands);
+}
 
 Inputs::Inputs(const std::vector<std::string>& names) {
     exhaustive_ = names.size() <= 12;

@@ -56,6 +56,39 @@ struct CoilLogic {
 // words a program may hold, Convert writes an operand in the one form the load shows it in.
 enum class Operands { Compared, Ignored };
 
+// One instruction of the words as the logic reads it: a contact (its family, whether it reads its
+// input inverted, the input's name), an output, label, step or jump (its text), a join, a stack read.
+enum class InstructionKind {
+    Contact,
+    Inv,
+    Anb,
+    Orb,
+    Mps,
+    Mrd,
+    Mpp,
+    Output,
+    Mc,
+    Mcr,
+    Stl,
+    Ret,
+    Mark,
+    End,
+    Nop,
+    Invalid
+};
+enum class ContactFamily { Ld, And, Or };
+struct DecodedInstruction {
+    InstructionKind kind = InstructionKind::Invalid;
+    ContactFamily family = ContactFamily::Ld;
+    bool negated = false;
+    std::string name;  // the input a contact reads; the text of anything else
+    int level = 0;     // MC and MCR: the nesting level N
+    std::size_t length = 1;
+};
+// The instruction that begins at word `at` (which must lie inside the words).
+DecodedInstruction decodeInstruction(const Words& words, std::size_t at,
+                                     Operands operands = Operands::Compared);
+
 // The names of the inputs the words read (contacts, edges, compare contacts, steps).
 std::vector<std::string> inputNames(const Words& words, Operands operands = Operands::Compared);
 CoilLogic coilLogic(const Words& words, const Inputs& inputs, Operands operands = Operands::Compared);
