@@ -89,7 +89,8 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
     platform::say({text, caption, MsgIcon::Warning});
     requestLadderRedraw();
     redrawFlags |= kRedrawMarks;
-    throw ConversionError(caption, LadderVerdict::at(LadderVerdict::Kind::Open, BlueFrame.x1, BlueFrame.y1, text));
+    throw ConversionError(caption,
+                          LadderVerdict::at(LadderVerdict::Kind::Open, BlueFrame.x1, BlueFrame.y1, text));
 }
 
 // The ladder drawn is not what Convert would write (or no program can be what it draws): the reason
@@ -489,10 +490,6 @@ void resetObjectsBeforeConvert() {
 
 void LToM() {
     convert();
-}
-
-bool refusedForOpenWiring(std::string_view caption) {
-    return caption == kOpenWireCaption || caption == kDanglingLinkCaption;
 }
 
 const std::vector<ConvertPassTime>& lastConvertPassTimes() {

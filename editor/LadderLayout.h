@@ -67,7 +67,6 @@ int commentAreaHeight();
 // where two lines of it would not fit the comment area, never below kReadablePixelSize.
 int commentPixelSize();
 
-
 // Screen pixels of a ladder length at the current zoom.
 int scaledToScreen(std::uint32_t ladderPixels);
 

@@ -518,8 +518,12 @@ std::vector<RungCopy> rungsAround(std::uint32_t y) {
             return line >= r.top && line < r.top + r.lines * h;
         });
         if (known) continue;
-        const stLadderBlock* o =
-            firstOnRow(line, [](const stLadderBlock& object, std::uint32_t) { return object.iCode != kCodeEnd && drawsOnRow(object); }, 0);
+        const stLadderBlock* o = firstOnRow(
+            line,
+            [](const stLadderBlock& object, std::uint32_t) {
+                return object.iCode != kCodeEnd && drawsOnRow(object);
+            },
+            0);
         if (o != nullptr) rungs.push_back(copyRungOf(*o));
     }
     return rungs;

@@ -121,7 +121,8 @@ bool ConditionPool::sameLogic(Condition a, Condition b) {
     // Up to 14 variables every value is tried; beyond that 4096 values drawn for each variable.
     constexpr std::size_t kExhaustive = 14;
     const bool exhaustive = variables.size() <= kExhaustive;
-    const std::size_t words = exhaustive ? std::max<std::size_t>(1, (std::size_t{1} << variables.size()) / 64) : 64;
+    const std::size_t words =
+        exhaustive ? std::max<std::size_t>(1, (std::size_t{1} << variables.size()) / 64) : 64;
     using Bits = std::vector<std::uint64_t>;
     std::unordered_map<Condition, Bits> value;
     for (std::size_t i = 0; i < variables.size(); ++i) {
@@ -255,11 +256,12 @@ Identity identityOf(const stLadderBlock& o, SymbolKind kind) {
     if (kind != SymbolKind::Label && kind != SymbolKind::Box && kind != SymbolKind::Coil &&
         kind != SymbolKind::End && !operands.empty())
         text = operands.front();
-    if (kind == SymbolKind::CompareContact) text = mnemonic + (operands.empty() ? "" : " ") + [&] {
-        std::string all;
-        for (const std::string& operand : operands) all += (all.empty() ? "" : " ") + operand;
-        return all;
-    }();
+    if (kind == SymbolKind::CompareContact)
+        text = mnemonic + (operands.empty() ? "" : " ") + [&] {
+            std::string all;
+            for (const std::string& operand : operands) all += (all.empty() ? "" : " ") + operand;
+            return all;
+        }();
     return {compared, text};
 }
 
@@ -316,12 +318,14 @@ public:
                     lineReason(output.object->yAddr,
                                item.text + " is fed by wire alone; it needs a contact in front of it."));
         }
-        std::stable_sort(ladder.items.begin(), ladder.items.end(), [](const DrawnItem& a, const DrawnItem& b) {
-            return a.y != b.y ? a.y < b.y : a.x < b.x;
-        });
-        std::sort(ladder.objects.begin(), ladder.objects.end(), [](const DrawnObject& a, const DrawnObject& b) {
-            return a.identity != b.identity ? a.identity < b.identity : (a.y != b.y ? a.y < b.y : a.x < b.x);
-        });
+        std::stable_sort(
+            ladder.items.begin(), ladder.items.end(),
+            [](const DrawnItem& a, const DrawnItem& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+        std::sort(ladder.objects.begin(), ladder.objects.end(),
+                  [](const DrawnObject& a, const DrawnObject& b) {
+                      return a.identity != b.identity ? a.identity < b.identity
+                                                      : (a.y != b.y ? a.y < b.y : a.x < b.x);
+                  });
         return ladder;
     }
 
@@ -342,9 +346,11 @@ private:
             const SymbolKind kind = symbolKindOf(*o);
             if (kind == SymbolKind::None || kind == SymbolKind::End) continue;
             const Identity identity = identityOf(*o, kind);
-            if (kind != SymbolKind::Wire) ladder.objects.push_back({identity.compared, identity.text, o->xAddr, o->yAddr});
+            if (kind != SymbolKind::Wire)
+                ladder.objects.push_back({identity.compared, identity.text, o->xAddr, o->yAddr});
             if (kind == SymbolKind::Label) {
-                ladder.items.push_back({identity.compared, identity.text, false, ConditionPool::kOff, o->xAddr, o->yAddr});
+                ladder.items.push_back(
+                    {identity.compared, identity.text, false, ConditionPool::kOff, o->xAddr, o->yAddr});
                 continue;
             }
             line(o->yAddr / h_).objects.push_back(o);
@@ -355,10 +361,13 @@ private:
                 const SymbolKind kind = symbolKindOf(*o);
                 const std::uint32_t x0 = o->xAddr, end = paintedEnd(*o), cellEnd = x0 + cw_;
                 const auto tail = [&] {
-                    if (end > cellEnd) ln.pieces.push_back({Piece::Kind::Wire, cellEnd, end, ConditionPool::kOn, false, o});
+                    if (end > cellEnd)
+                        ln.pieces.push_back({Piece::Kind::Wire, cellEnd, end, ConditionPool::kOn, false, o});
                 };
                 switch (kind) {
-                    case SymbolKind::Wire: ln.pieces.push_back({Piece::Kind::Wire, x0, end, ConditionPool::kOn, false, o}); break;
+                    case SymbolKind::Wire:
+                        ln.pieces.push_back({Piece::Kind::Wire, x0, end, ConditionPool::kOn, false, o});
+                        break;
                     case SymbolKind::Contact:
                     case SymbolKind::NegatedContact:
                     case SymbolKind::RisingContact:
@@ -383,8 +392,10 @@ private:
                         if (kind == SymbolKind::Box && o->end != kEndOutput) {
                             // a step (STL) and the like: drawn in the line, power runs through it
                             const Identity identity = identityOf(*o, kind);
-                            ladder.items.push_back({identity.compared, identity.text, false, ConditionPool::kOff, o->xAddr, o->yAddr});
-                            ln.pieces.push_back({Piece::Kind::Contact, x0, cellEnd, pool_.literal(identity.compared), false, o});
+                            ladder.items.push_back({identity.compared, identity.text, false,
+                                                    ConditionPool::kOff, o->xAddr, o->yAddr});
+                            ln.pieces.push_back({Piece::Kind::Contact, x0, cellEnd,
+                                                 pool_.literal(identity.compared), false, o});
                             tail();
                             break;
                         }
@@ -394,7 +405,9 @@ private:
                             ladder.items.push_back({identity.compared, identity.text, needsContact(o->iCode),
                                                     ConditionPool::kOff, o->xAddr, o->yAddr});
                             const std::uint32_t start = outputWireStart(*o, ln.objects);
-                            if (start < x0) ln.pieces.push_back({Piece::Kind::Wire, start, x0, ConditionPool::kOn, false, o});
+                            if (start < x0)
+                                ln.pieces.push_back(
+                                    {Piece::Kind::Wire, start, x0, ConditionPool::kOn, false, o});
                             ln.points.push_back(x0);
                         }
                         break;
@@ -462,7 +475,8 @@ private:
         }
         // the left bus joins the start of every line
         for (std::size_t l = 1; l < lines_.size(); ++l) {
-            const std::size_t a = rootOf(parent_, nodeAt(0, draw.iBusLineStart)), b = rootOf(parent_, nodeAt(l, draw.iBusLineStart));
+            const std::size_t a = rootOf(parent_, nodeAt(0, draw.iBusLineStart)),
+                              b = rootOf(parent_, nodeAt(l, draw.iBusLineStart));
             if (a != b) parent_[std::max(a, b)] = std::min(a, b);
         }
         for (const auto& [l, x] : links_) {
@@ -477,14 +491,16 @@ private:
         const std::size_t nodes = x_.size();
         std::vector<std::size_t> order(nodes);
         std::iota(order.begin(), order.end(), std::size_t{0});
-        std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) { return x_[a] < x_[b]; });
+        std::stable_sort(order.begin(), order.end(),
+                         [this](std::size_t a, std::size_t b) { return x_[a] < x_[b]; });
         value_.assign(nodes, ConditionPool::kOff);
         std::vector<Condition> groupValue(nodes, ConditionPool::kOff);
         std::vector<std::size_t> atX;
         for (std::size_t i = 0; i < nodes;) {
             std::size_t j = i;
             while (j < nodes && x_[order[j]] == x_[order[i]]) ++j;
-            atX.assign(order.begin() + static_cast<std::ptrdiff_t>(i), order.begin() + static_cast<std::ptrdiff_t>(j));
+            atX.assign(order.begin() + static_cast<std::ptrdiff_t>(i),
+                       order.begin() + static_cast<std::ptrdiff_t>(j));
             for (const std::size_t n : atX) groupValue[rootOf(parent_, n)] = ConditionPool::kOff;
             for (const std::size_t n : atX) {
                 Condition v = x_[n] == draw.iBusLineStart ? ConditionPool::kOn : ConditionPool::kOff;
@@ -502,8 +518,10 @@ private:
         switch (e.piece.kind) {
             case Piece::Kind::Wire: return in;
             case Piece::Kind::Contact: return pool_.both(in, e.piece.literal);
-            case Piece::Kind::Invert: return in == ConditionPool::kOff ? ConditionPool::kOff : pool_.inverted(in);
-            case Piece::Kind::Edge: return in == ConditionPool::kOff ? ConditionPool::kOff : pool_.edgeOf(in, e.piece.rising);
+            case Piece::Kind::Invert:
+                return in == ConditionPool::kOff ? ConditionPool::kOff : pool_.inverted(in);
+            case Piece::Kind::Edge:
+                return in == ConditionPool::kOff ? ConditionPool::kOff : pool_.edgeOf(in, e.piece.rising);
         }
         return in;
     }
@@ -545,7 +563,8 @@ private:
                 ladder.fault = LadderVerdict::at(
                     LadderVerdict::Kind::Refused, contact.xAddr, contact.yAddr,
                     lineReason(contact.yAddr, "a bare wire runs beside " +
-                                                  identityOf(contact, symbolKindOf(contact)).text + " and bypasses it."));
+                                                  identityOf(contact, symbolKindOf(contact)).text +
+                                                  " and bypasses it."));
                 return;
             }
         }
@@ -587,10 +606,12 @@ LadderVerdict compareDrawnLadders(const DrawnLadder& drawn, const DrawnLadder& b
         if (a.condition != b.condition && !pool.sameLogic(a.condition, b.condition))
             return other(a, "Convert would run " + a.text + " under other contacts than those drawn.");
     }
-    if (drawn.items.size() > common) return other(drawn.items[common], "Convert would leave out " + drawn.items[common].text + ".");
+    if (drawn.items.size() > common)
+        return other(drawn.items[common], "Convert would leave out " + drawn.items[common].text + ".");
     if (back.items.size() > common) {
         const DrawnItem& extra = back.items[common];
-        return other(drawn.items.empty() ? extra : drawn.items.back(), "Convert would add " + extra.text + ".");
+        return other(drawn.items.empty() ? extra : drawn.items.back(),
+                     "Convert would add " + extra.text + ".");
     }
     const std::size_t objects = std::min(drawn.objects.size(), back.objects.size());
     for (std::size_t i = 0; i < objects; ++i)
@@ -601,8 +622,10 @@ LadderVerdict compareDrawnLadders(const DrawnLadder& drawn, const DrawnLadder& b
                               : "Convert would add " + back.objects[i].text + ".");
         }
     if (drawn.objects.size() > objects)
-        return other(drawn.objects[objects], "Convert would not keep " + drawn.objects[objects].text + " as drawn.");
-    if (back.objects.size() > objects) return other(back.objects[objects], "Convert would add " + back.objects[objects].text + ".");
+        return other(drawn.objects[objects],
+                     "Convert would not keep " + drawn.objects[objects].text + " as drawn.");
+    if (back.objects.size() > objects)
+        return other(back.objects[objects], "Convert would add " + back.objects[objects].text + ".");
     return {};
 }
 

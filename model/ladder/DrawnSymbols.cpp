@@ -84,7 +84,8 @@ std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<con
     const char* below = VirtualArray.rowCells(canvasRow + 1);
     for (std::int64_t column = canvasColumnOf(output.xAddr) - 1; column >= 1; --column) {
         if ((column & 1) == 0) continue;
-        if (CanvasGrid::cellOfRow(above, column) != kCellLink && CanvasGrid::cellOfRow(below, column) != kCellLink)
+        if (CanvasGrid::cellOfRow(above, column) != kCellLink &&
+            CanvasGrid::cellOfRow(below, column) != kCellLink)
             continue;
         return std::max(start, static_cast<std::uint32_t>((column + 1) * symbleHalfWidth));
     }

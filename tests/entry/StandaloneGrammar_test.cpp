@@ -1,8 +1,8 @@
 // The instructions that stand alone on their line (and END), and the outputs, typed at every cell
 // the cursor reaches of programs the grammar builds, in overwrite and in Insert mode: what the box
 // takes, Convert writes without a box as words that compute what the ladder on screen drew (wire
-// included), and a second Convert writes the same words; what it refuses, it refuses with its box and the ladder
-// stays as it was.
+// included), and a second Convert writes the same words; what it refuses, it refuses with its box and the
+// ladder stays as it was.
 #include <algorithm>
 #include <cstdlib>
 #include <set>
@@ -77,7 +77,8 @@ protected:
         const grammar::DrawnBefore typed;
         if (!runCommand(LToM)) return "Convert refused what the box took: " + testing::PrintToString(boxes());
         if (!boxes().empty()) return "Convert showed " + testing::PrintToString(boxes());
-        if (const std::string differs = typed.compareWithWords(grammar::imageProgramWords()); !differs.empty())
+        if (const std::string differs = typed.compareWithWords(grammar::imageProgramWords());
+            !differs.empty())
             return "Convert wrote other logic than the ladder drawn: " + differs;
         const grammar::Words once = grammar::imageProgramWords();
         if (!runCommand(LToM) || grammar::imageProgramWords() != once)

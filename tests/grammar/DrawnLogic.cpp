@@ -494,8 +494,8 @@ std::string compareReading(const Reading& drawn, const Words& words, const std::
                    firstDifference(is.steps[n].condition, was.steps[n].condition, names, inputs);
     }
     if (was.steps.size() != is.steps.size())
-        return "the ladder has " + std::to_string(is.steps.size()) + " outputs, labels and steps, the words " +
-               std::to_string(was.steps.size());
+        return "the ladder has " + std::to_string(is.steps.size()) +
+               " outputs, labels and steps, the words " + std::to_string(was.steps.size());
     return {};
 }
 
