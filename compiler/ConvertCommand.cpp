@@ -107,12 +107,12 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
     throw ConversionError(kOtherLogicCaption, verdict);
 }
 
-// A line holds nothing when its element cells from the left bus to the right bus are blank or
+// A line holds nothing when its label cell and its element cells up to the right bus are blank or
 // carry only a vertical link.
 bool isEmptyLine(std::uint32_t y) {
     const std::int64_t r = compile::row(y);
     const std::int64_t busEnd = compile::col(draw.iBusLineEnd);
-    for (std::int64_t c = 2; c < busEnd; c += 2) {
+    for (std::int64_t c = 0; c < busEnd; c += 2) {
         const char ch = compile::cell(c, r);
         if (ch != kCellBlank && ch != kCellLink) return false;
     }

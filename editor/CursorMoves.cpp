@@ -9,6 +9,7 @@
 #include "entry/InstructionBox.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ModeData.h"
+#include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditMarks.h"
@@ -153,7 +154,7 @@ void toggleInsertMode() {
 }
 
 bool deleteFramedObject() {
-    const stLadderBlock* object = framedObject();
+    stLadderBlock* object = framedObject();
     if (object == nullptr || object == ldrTail || object->iCode == kCodeEnd || object->iCode == kCodeNop ||
         refuseEditInMonitorMode())
         return false;
@@ -161,9 +162,16 @@ bool deleteFramedObject() {
     return runCommand([&] {
         backupLadderDiagramMemory(1);
         backupVirtualCanvas(1);
+        // A label stands before the bus: it goes, and no wire takes its cell.
+        if (isLabelCode(object->iCode)) {
+            eraseCanvasCell(object->xAddr, object->yAddr);
+            removeLadderObject(ldrList, object);
+            ldrSearch = nullptr;
+        }
         for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
             if (o->yAddr != y || o->xAddr < from || o->xAddr >= to) continue;
-            eraseCanvasCell(o->xAddr, y);
+            // The wire keeps the links at either side of a contact: the view draws them joined.
+            if (canvasCellAt(o->xAddr, y) == kCellOutput) eraseCanvasCell(o->xAddr, y);
             putCanvasCellAt(o->xAddr, y, kCellNop);
         }
         nopOutRowRange(from, y, to);

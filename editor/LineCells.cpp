@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
@@ -11,6 +12,7 @@
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/LadderSearch.h"
 #include "model/ladder/ObjectInsertion.h"
+#include "model/ladder/VirtualCanvas.h"
 #include "platform/Box.h"
 #include "platform/Services.h"
 
@@ -19,6 +21,31 @@ namespace kestrion {
 namespace {
 
 constexpr const char* kPassCaption = "*Modify_xBlockAddr";
+
+struct LabelLine {
+    const stLadderBlock* label;
+    std::uint32_t y;
+};
+
+std::vector<LabelLine> labelLines() {
+    std::vector<LabelLine> labels;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (isLabelCode(o->iCode)) labels.push_back({o, o->yAddr});
+    return labels;
+}
+
+// A label left alone on its line (a paste put the rung after it below) is moved onto that rung's
+// line by the output-row pass; its cell goes with it, as the view draws the label where it is now.
+void moveCellsOfMovedLabels(const std::vector<LabelLine>& labels) {
+    for (const LabelLine& line : labels) {
+        const stLadderBlock& label = *line.label;
+        if (label.yAddr == line.y || canvasCellAt(label.xAddr, line.y) != kCellLabel ||
+            canvasCellAt(label.xAddr, label.yAddr) != kCellBlank)
+            continue;
+        putCanvasCellAt(label.xAddr, line.y, kCellBlank);
+        putCanvasCellAt(label.xAddr, label.yAddr, kCellLabel);
+    }
+}
 
 // The open LD objects of a block, the top first: the object the next OR joins.
 class OpenLdStack {
@@ -125,7 +152,9 @@ void ModifyHLineToVirtualCanvas() {
     requestLadderRedraw();
     removeEmptyObjects();
     checkFncSymbols();
+    const std::vector<LabelLine> labels = labelLines();
     setBlockOutputRow();
+    moveCellsOfMovedLabels(labels);
     Modify_xBlockAddr();
     // The passes below only add objects: the searches by position may use the index.
     const PositionIndexScope index;

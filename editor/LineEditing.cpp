@@ -78,6 +78,52 @@ void linkInReadingOrder(stLadderBlock* object) {
     ldrNow = object;
 }
 
+// A vertical link comes down into the line at y from the line above.
+bool isJoinedToLineAbove(std::uint32_t y) {
+    const std::int64_t row = canvasRowOf(y);
+    if (!canvasGeometryReady() || row < 1) return false;
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2)
+        if (VirtualArray.at(column, row - 1) == kCellLink) return true;
+    return false;
+}
+
+// The finishing passes of the load read the objects by their instructions as if every rung were
+// whole, and may add wire or links nothing drew: a copied lower line of a parallel group gets wire to
+// a joint, lines a Cut left without their rung get links to the rung above. A paste changes the
+// ladder by the lines it puts in alone: what the passes added above END's line goes again, but a
+// label the output-row pass moved onto the pasted rung with its cell.
+class PasteFinish {
+public:
+    PasteFinish() : endRow_(canvasRowOf(getEndObjectY())) {
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) objects_.push_back(o);
+        std::sort(objects_.begin(), objects_.end());
+        cells_.reserve(static_cast<std::size_t>(endRow_ * kCanvasColumns));
+        for (std::int64_t row = 0; row < endRow_; ++row)
+            for (std::int64_t column = 0; column < kCanvasColumns; ++column)
+                cells_.push_back(VirtualArray.at(column, row));
+    }
+    void undoWhatThePassesAdded() {
+        const std::uint32_t endY = getEndObjectY();
+        for (stLadderBlock* o = ldrHead; o != nullptr;) {
+            stLadderBlock* next = o->next;
+            if (o->yAddr < endY && !std::binary_search(objects_.begin(), objects_.end(), o)) {
+                if (ldrNow == o) ldrNow = ldrTail;
+                removeLadderObject(ldrList, o);
+            }
+            o = next;
+        }
+        auto cell = cells_.begin();
+        for (std::int64_t row = 0; row < endRow_; ++row)
+            for (std::int64_t column = 0; column < kCanvasColumns; ++column, ++cell)
+                if (column != 0) VirtualArray.put(column, row, *cell);
+    }
+
+private:
+    std::int64_t endRow_;
+    std::vector<const stLadderBlock*> objects_;
+    std::vector<char> cells_;
+};
+
 void markPastedCells(const stLadderBlock& object) {
     const bool placed = object.end == kEndOutput ? setNowOutputCells() != 0 : setNowObjectCell() != 0;
     // The object lies beyond the right bus of this ladder (copied with more device columns).
@@ -120,8 +166,43 @@ void openLines(std::uint32_t y, std::uint32_t n, bool carryLinks) {
     if (ladderBottomY >= y) ladderBottomY += dy;
 }
 
+namespace {
+
+// A link in the gap above the line that goes joined the line above to it alone, unless the gap
+// below carries it on: the line that moves up in its place is not joined by it. A link that Insert
+// line carried through an empty line goes with it up to the line it came from.
+void dropLinksEndingOnLine(std::int64_t row) {
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2) {
+        if (VirtualArray.at(column, row - 1) != kCellLink || VirtualArray.at(column, row + 1) == kCellLink)
+            continue;
+        for (std::int64_t gap = row - 1; gap >= 0 && VirtualArray.at(column, gap) == kCellLink; gap -= 2) {
+            VirtualArray.put(column, gap, kCellBlank);
+            if (VirtualArray.at(column, gap - 1) != kCellLink) break;
+            VirtualArray.put(column, gap - 1, kCellBlank);
+        }
+    }
+}
+
+// After the line at row went: a link carried through the line that moved up, which the gap above
+// no longer feeds, hangs from nothing down to the lines below; it goes.
+void dropLinksFromNothing(std::int64_t row) {
+    for (std::int64_t column = 1; column < kCanvasColumns; column += 2) {
+        if (VirtualArray.at(column, row) != kCellLink ||
+            (row > 0 && VirtualArray.at(column, row - 1) == kCellLink))
+            continue;
+        for (std::int64_t line = row; VirtualArray.at(column, line) == kCellLink; line += 2) {
+            VirtualArray.put(column, line, kCellBlank);
+            VirtualArray.put(column, line + 1, kCellBlank);
+        }
+    }
+}
+
+}  // namespace
+
 bool closeLine(std::uint32_t y) {
     if (y >= getEndObjectY()) return false;
+    const std::int64_t row = canvasRowOf(y);
+    if (canvasGeometryReady() && row > 0) dropLinksEndingOnLine(row);
     for (stLadderBlock* o = ldrHead; o != nullptr;) {
         stLadderBlock* next = o->next;
         if (o->yAddr == y) {
@@ -131,6 +212,7 @@ bool closeLine(std::uint32_t y) {
         o = next;
     }
     deleteGridLine(y);
+    if (canvasGeometryReady()) dropLinksFromNothing(row);
     shiftObjectsUp(y);
     for (GrayMarkList* list : {&grayMarks, &insGrayMarks, &delGrayMarks})
         for (stGrayMark* mark = list->head; mark != nullptr; mark = mark->next)
@@ -166,8 +248,14 @@ bool copyLines(const LineRange& lines) {
         std::copy(image.begin(), image.end(), slot.begin());
     }
     CopyVirtualArray.fill(kCanvasColumns, kCellBlank);
-    const std::int64_t firstRow = canvasRowOf(lines.firstY);
-    for (std::int64_t row = firstRow; row <= canvasRowOf(lines.lastY); ++row)
+    // The paste puts the first object's line at the frame: the cells copied begin there too.
+    std::uint32_t firstY = objects.front()->yAddr, lastY = firstY;
+    for (const stLadderBlock* o : objects) {
+        firstY = std::min(firstY, o->yAddr);
+        lastY = std::max(lastY, o->yAddr);
+    }
+    const std::int64_t firstRow = canvasRowOf(firstY);
+    for (std::int64_t row = firstRow; row <= canvasRowOf(lastY); ++row)
         copyCanvasRow(CopyVirtualArray, row - firstRow, VirtualArray, row);
     return true;
 }
@@ -188,7 +276,6 @@ std::vector<stLadderBlock> clipboardObjects() {
 bool pasteLines() {
     const std::vector<stLadderBlock> objects = clipboardObjects();
     if (objects.empty()) return false;
-    editModeFlags |= kEditPasteRunning;
     std::uint32_t firstY = objects.front().yAddr;
     std::uint32_t lastY = firstY;
     for (const stLadderBlock& o : objects) {
@@ -196,6 +283,11 @@ bool pasteLines() {
         lastY = std::max(lastY, o.yAddr);
     }
     const std::uint32_t at = std::min(frameLineY(), getEndObjectY());
+    if (isJoinedToLineAbove(at)) {
+        platform::say({kPasteInsideRungText, kPasteInsideRungCaption, platform::MsgIcon::Warning});
+        return false;
+    }
+    editModeFlags |= kEditPasteRunning;
     const std::uint32_t lineCount = (lastY - firstY) / lineHeight() + 1;
     openLines(at, lineCount, false);
     const std::uint32_t idOffset = largestBlockId();
@@ -213,10 +305,12 @@ bool pasteLines() {
     const std::int64_t firstRow = canvasRowOf(at);
     for (std::int64_t row = 0; row < 2 * static_cast<std::int64_t>(lineCount) - 1; ++row)
         for (std::int64_t column = 0; column < kCanvasColumns; ++column)
-            if (const char copied = CopyVirtualArray.at(column, row); copied != kCellBlank && copied != '\0')
+            if (const char copied = CopyVirtualArray.at(column, row); copied != '\0')
                 VirtualArray.put(column, firstRow + row, copied);
     for (std::uint32_t line = 0; line < lineCount; ++line) addInsGrayMarkRow(at + line * lineHeight());
+    PasteFinish finish;
     ModifyHLineToVirtualCanvas();
+    finish.undoWhatThePassesAdded();
     editModeFlags &= static_cast<std::uint8_t>(~kEditPasteRunning);
     setBlueFrameObject(BlueFrame.x1, at);
     return true;

@@ -15,6 +15,10 @@ namespace kestrion {
 constexpr std::uint32_t kMaxCopiedObjects = 32;
 constexpr const char* kTooManyToCopyText = "Too many objects to copy: at most 32 fit the clipboard.";
 constexpr const char* kTooManyToCopyCaption = "Copy";
+constexpr const char* kPasteInsideRungText =
+    "Lines cannot be pasted here: the line above is joined to this line, and the pasted lines would "
+    "join the rung.";
+constexpr const char* kPasteInsideRungCaption = "Paste";
 
 // The height of one ladder line: the cell height.
 std::uint32_t lineHeight();
@@ -42,8 +46,9 @@ bool copyLines(const LineRange& lines);
 // The objects the clipboard block holds, up to its first empty slot.
 std::vector<stLadderBlock> clipboardObjects();
 // The copied lines in front of the frame's line, with new block numbers and no steps, then the
-// load's finishing passes; false when the block holds nothing. An object beyond this ladder's
-// right bus throws CanvasError.
+// load's finishing passes; false when the block holds nothing, or (after its box) when the frame's
+// line is joined to the line above, where the pasted lines would join that rung. An object beyond this
+// ladder's right bus throws CanvasError.
 bool pasteLines();
 
 }  // namespace kestrion
