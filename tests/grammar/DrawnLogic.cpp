@@ -256,13 +256,15 @@ private:
             if (stepBus_[index(l, b)] || opensAround()) return power_[index(l, b)];
             if (drawn(l, b - 1)) continue;
             if (rejoins(l, b, reach, top, bottom)) return power_[index(l, b)];
-            // A branch of a branch point: the path goes on along the line it leaves, up to b (a
-            // group that opens at b on that line lies beside the branch, not around it).
+            // A branch of a branch point, or of a group that joins before the INV: the path goes on
+            // along the line it leaves, up to where the two meet again, or up to b where they do not
+            // (a group that opens at b on that line lies beside the branch, not around it).
             std::int64_t trunk = top;
             while (trunk <= bottom && !drawn(trunk, b - 1)) ++trunk;
             if (trunk > bottom) return power_[index(l, b)];
+            const std::int64_t met = firstMeeting(l, b, trunk);
             l = trunk;
-            reach = b;
+            reach = met > 0 ? met : b;
             if (stepBus_[index(l, b)]) return power_[index(l, b)];
         }
         return ones();
