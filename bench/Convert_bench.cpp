@@ -10,6 +10,7 @@
 #include "BenchSupport.h"
 #include "compiler/ConvertCommand.h"
 #include "model/core/CommandTransaction.h"
+#include "model/ladder/DrawnLogic.h"
 #include "model/ladder/LadderObject.h"
 
 namespace {
@@ -38,6 +39,29 @@ void BM_Convert(benchmark::State& state) {
 }
 BENCHMARK(BM_Convert)
     ->ArgsProduct({benchmark::CreateDenseRange(0, kShapeCount - 1, 1), {8000, 16000, 32000, 64000}})
+    ->Unit(benchmark::kMillisecond);
+
+// The part of Convert that holds the ladder read back against the logic drawn before it: the drawn
+// logic read twice (before and after) and compared, on the opened program. With BM_Convert of the same
+// shape in the same run it gives Convert's cost with the check and without it (A/B).
+void BM_DrawnLogicTwice(benchmark::State& state) {
+    const auto shape = static_cast<Shape>(state.range(0));
+    state.SetLabel(shapeName(static_cast<int>(shape)));
+    startEditor();
+    putProgramFile(programOf(shape, static_cast<std::size_t>(state.range(1))));
+    if (!openProgramFile()) state.SkipWithError("the program did not open");
+    if (!runCommand(LToM)) state.SkipWithError("the program did not convert");
+    for (auto _ : state) {
+        toggleCounting();
+        ConditionPool pool;
+        const DrawnLadder drawn = drawnLadder(pool);
+        const DrawnLadder back = drawnLadder(pool);
+        if (!compareDrawnLadders(drawn, back, pool).converts()) state.SkipWithError("the logic differs");
+        toggleCounting();
+    }
+}
+BENCHMARK(BM_DrawnLogicTwice)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kShapeCount - 1, 1), {64000}})
     ->Unit(benchmark::kMillisecond);
 
 // Where Convert's time goes: the seconds of each pass (printed with their prefix: 2.5m is 2.5 ms),

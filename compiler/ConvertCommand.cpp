@@ -25,6 +25,7 @@
 #include "model/ladder/BlockNumbering.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/DrawnLogic.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -46,6 +47,7 @@ namespace {
 using platform::MsgIcon;
 
 constexpr const char* kCompletedText = "...Convert...Completed...";
+constexpr const char* kOtherLogicCaption = "Convert";
 
 // The progress window: its caption carries the step's text and the dashes of the block loops.
 class ConvertProgress {
@@ -82,11 +84,27 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
 }
 
 // A check of the diagram failed: its own text is in panel 13 and the frame stands on the fault.
+// Wire left open is what a rung being built has: the verdict says so.
 [[noreturn]] void refuseDiagram(const std::string& text, const std::string& caption) {
     platform::say({text, caption, MsgIcon::Warning});
     requestLadderRedraw();
     redrawFlags |= kRedrawMarks;
-    throw ConversionError(caption);
+    throw ConversionError(caption,
+                          LadderVerdict::at(LadderVerdict::Kind::Open, BlueFrame.x1, BlueFrame.y1, text));
+}
+
+// The ladder drawn is not what Convert would write (or no program can be what it draws): the reason
+// is in panel 13, the frame on the place, and the box says it too.
+[[noreturn]] void refuseOtherLogic(const LadderVerdict& verdict) {
+    platform::statusBar().setPanelText(13, verdict.reason);
+    if (verdict.placed) {
+        setBlueFrameObject(verdict.x, verdict.y);
+        requestViewScroll(ViewScroll::toTop(verdict.y));
+        redrawFlags |= kRedrawFrame;
+    }
+    requestLadderRedraw();
+    platform::say({verdict.reason, kOtherLogicCaption, MsgIcon::Warning});
+    throw ConversionError(kOtherLogicCaption, verdict);
 }
 
 // A line holds nothing when its element cells from the left bus to the right bus are blank or
@@ -241,7 +259,25 @@ struct ConvertRun {
     std::uint32_t savedX = xOldCursor;
     std::uint32_t savedY = yOldCursor;
     std::optional<PositionIndexScope> index;
+    // The logic of the ladder as the user saw it at the key, held against the ladder read back.
+    ConditionPool conditions;
+    DrawnLadder drawn;
 };
+
+void readDrawnLadder(ConvertRun& run) {
+    run.drawn = drawnLadder(run.conditions);
+}
+
+// After the open-wire checks: a rung being built is told as such first.
+void refuseDrawnFaults(ConvertRun& run) {
+    if (run.drawn.fault) refuseOtherLogic(*run.drawn.fault);
+}
+
+void holdDrawnLogic(ConvertRun& run) {
+    const DrawnLadder back = drawnLadder(run.conditions);
+    const LadderVerdict verdict = compareDrawnLadders(run.drawn, back, run.conditions);
+    if (!verdict.converts()) refuseOtherLogic(verdict);
+}
 
 void dropEmptyLines(ConvertRun& /*run*/) {
     removeEmptyLines();
@@ -368,6 +404,7 @@ struct ConvertPass {
 // as they come): one index serves them all. The bar passes 15, 75 and 80 % as it always has.
 // clang-format off
 constexpr ConvertPass kConvertPasses[] = {
+    {"drawnLadder",       kBarStays, false, readDrawnLadder},
     {"emptyLines",        kBarStays, false, dropEmptyLines},
     {"endBlock",          kBarStays, false, findEndBlock},
     {"outputEnds",        kBarStays, false, settleOutputEnds},
@@ -384,6 +421,7 @@ constexpr ConvertPass kConvertPasses[] = {
     {"naming",            40,        true,  nameContacts},
     {"freeSource",        45,        true,  [](ConvertRun&) { FreeLadderMemory(kListUndo); }},
     {"blockChecks",       50,        true,  checkDiagramOfEachBlock},
+    {"drawnFaults",       kBarStays, true,  refuseDrawnFaults},
     {"resetBeforeJoins",  55,        true,  resetBeforeJoins},
     {"joins",             56,        true,  insertJoins},
     {"outputNodesAgain",  60,        true,  [](ConvertRun&) { setXMaxiOfOutputs(); }},
@@ -399,6 +437,7 @@ constexpr ConvertPass kConvertPasses[] = {
     {"reload",            0,         false, reload},
     {"cursor",            kBarStays, false, restoreCursor},
     {"reloadCheck",       kBarStays, false, [](ConvertRun&) { checkReloadedWords("LToM02"); }},
+    {"drawnLogic",        kBarStays, false, holdDrawnLogic},
     {"completed",         kBarStays, false, finish},
 };
 // clang-format on
@@ -451,10 +490,6 @@ void resetObjectsBeforeConvert() {
 
 void LToM() {
     convert();
-}
-
-bool refusedForOpenWiring(std::string_view caption) {
-    return caption == kOpenWireCaption || caption == kDanglingLinkCaption;
 }
 
 const std::vector<ConvertPassTime>& lastConvertPassTimes() {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "compiler/CompilerState.h"
@@ -12,13 +11,10 @@ namespace kestrion {
 
 // The whole conversion. Meant to run inside a command transaction (runCommand): every refusal and
 // every failure of a pass, of the comment packing or of the word check at reload has been shown to
-// the user when it throws ConversionError, and the transaction then puts the ladder, the grid, the
+// the user when it throws ConversionError (its verdict says why and where: wire left open, a refusal,
+// or other logic than the ladder drawn), and the transaction then puts the ladder, the grid, the
 // program image, the comments and the flags back as they were before the command.
 void LToM();
-
-// Whether a refusal of Convert (the caption a ConversionError carries) is one of its diagram checks:
-// an element with open wire beside it or a link that leads to nothing, as a rung being built has.
-bool refusedForOpenWiring(std::string_view caption);
 
 // The passes of the last Convert in the order they ran, each with the time it took (a steady-clock
 // read on either side: cheap enough to stay on). A refused Convert leaves those it finished.

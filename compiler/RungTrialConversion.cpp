@@ -17,6 +17,7 @@
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/DrawnLogic.h"
 #include "model/ladder/ModelDialogs.h"
 #include "model/ladder/VirtualCanvas.h"
 #include "platform/CapturedServices.h"
@@ -48,20 +49,13 @@ private:
 };
 
 // The pop-ups a conversion opens (its "Completed" message, the word check's refusal, a stack view)
-// are shown to nobody; a refusal among them is kept with the boxes.
+// are shown to nobody: the verdict says what a refusal means.
 class UnshownDialogs final : public LangDialogs, public ModelDialogs {
 public:
-    explicit UnshownDialogs(std::vector<platform::CapturedBox>& refusals) : refusals_(refusals) {}
-    void appMessage(const AppMessage& message) override {
-        if (message.selfClose == 0)
-            refusals_.push_back({message.line1, message.caption, platform::MsgIcon::Warning});
-    }
+    void appMessage(const AppMessage&) override {}
     void about(const AboutBox&) override {}
     void showStackCode(const StackCodeView&) override {}
     PlcTypeFormResult showPlcTypeForm(std::int32_t, std::int32_t) override { return {}; }
-
-private:
-    std::vector<platform::CapturedBox>& refusals_;
 };
 
 // The rung at the top of the empty ladder, END on the line below it. Its blocks are numbered from 1
@@ -87,28 +81,21 @@ void putRung(const RungCopy& rung) {
     ldrNow = ldrTail;
 }
 
-// "Block 3 at 320,1664: its branch ..." is told without the block and place the trial gave it.
-std::string withoutTrialPlace(const std::string& text) {
-    if (!text.starts_with("Block ")) return text;
-    const std::size_t colon = text.find(": ");
-    return colon == std::string::npos ? text : text.substr(colon + 2);
-}
-
-// The first box but the notice of a ladder that begins with STL (the rung stands first in the
-// trial, not always in the program), the message boxes before the pop-ups; none when Convert
-// showed nothing else.
-const platform::CapturedBox* firstRefusal(const std::vector<platform::CapturedBox>& boxes,
-                                          const std::vector<platform::CapturedBox>& popUps) {
-    for (const std::vector<platform::CapturedBox>* shown : {&boxes, &popUps})
-        for (const platform::CapturedBox& box : *shown)
-            if (box.text != kStlFirstNotice) return &box;
-    return nullptr;
-}
-
-RungVerdict refused(const platform::CapturedBox* box) {
-    return {RungVerdict::Kind::Refused, box != nullptr
-                                            ? "Convert refuses this rung: " + withoutTrialPlace(box->text)
-                                            : "Convert refuses this rung."};
+// The verdict of the trial's Convert, placed on the ladder the rung came from. A refusal that says
+// no reason of its own (a pass that cannot go on) is told in words, not by the pass's message id.
+LadderVerdict onLadder(LadderVerdict verdict, const RungCopy& rung) {
+    if (verdict.placed) verdict.y += rung.top;
+    if (verdict.kind == LadderVerdict::Kind::Refused && verdict.reason.empty()) {
+        verdict = LadderVerdict::at(LadderVerdict::Kind::Refused, verdict.placed ? verdict.x : 0,
+                                    verdict.placed ? verdict.y : rung.top,
+                                    lineReason(rung.top, "Convert cannot write this rung as it is drawn."));
+    } else if (!verdict.reason.empty() && verdict.kind != LadderVerdict::Kind::Open) {
+        // "Line N: ..." counts from the trial's first line
+        const std::size_t colon = verdict.reason.find(": ");
+        if (verdict.reason.starts_with("Line ") && colon != std::string::npos)
+            verdict.reason = lineReason(verdict.y, verdict.reason.substr(colon + 2));
+    }
+    return verdict;
 }
 
 // The program words the scratch's image holds up to END.
@@ -119,36 +106,31 @@ std::vector<std::uint16_t> wordsToEnd() {
 
 }  // namespace
 
-RungVerdict RungTrialConversion::tryRung(const RungCopy& rung, RungMatch match) {
-    std::vector<platform::CapturedBox> popUps;
-    UnshownDialogs unshown(popUps);
+LadderVerdict RungTrialConversion::tryRung(const RungCopy& rung) {
+    UnshownDialogs unshown;
     const InstalledDialogs<LangDialogs> langUnshown(unshown);
     const InstalledDialogs<ModelDialogs> modelUnshown(unshown);
     const FloorStatesAside floors;
-    platform::CapturedServices captured;
+    const platform::CapturedServices captured;
     const ScratchModel scratch;
     putRung(rung);
-    const auto convert = [&]() -> std::optional<RungVerdict> {
+    const auto convert = [&]() -> LadderVerdict {
         try {
             LToM();
-        } catch (const CommandError& stopped) {
-            if (refusedForOpenWiring(stopped.what())) return RungVerdict{RungVerdict::Kind::Open, {}};
-            return refused(firstRefusal(captured.boxes(), popUps));
+        } catch (const ConversionError& stopped) {
+            return onLadder(stopped.verdict(), rung);
+        } catch (const CommandError&) {
+            return onLadder({LadderVerdict::Kind::Refused, false, 0, 0, {}}, rung);
         }
-        if (const platform::CapturedBox* box = firstRefusal(captured.boxes(), popUps)) return refused(box);
-        return std::nullopt;
+        return {};
     };
-    if (std::optional<RungVerdict> stopped = convert()) return *stopped;
-    const RungCopy back = copyLadderAboveEnd();
-    const RungVerdict another{RungVerdict::Kind::Refused,
-                              "Convert would write this rung as another ladder than the one drawn."};
-    const bool asDrawn = drawnRung(back) == drawnRung(rung);
-    if (!asDrawn && (match != RungMatch::SameShape || rungShape(back) != rungShape(rung))) return another;
+    if (LadderVerdict first = convert(); !first.converts()) return first;
     // What Convert wrote must stand: converted again, the ladder it read back gives the same words.
     const std::vector<std::uint16_t> written = wordsToEnd();
-    if (std::optional<RungVerdict> stopped = convert())
-        return stopped->kind == RungVerdict::Kind::Open ? another : *stopped;
-    return wordsToEnd() == written ? RungVerdict{} : another;
+    const LadderVerdict again = convert();
+    if (again.converts() && wordsToEnd() == written) return again;
+    return LadderVerdict::at(LadderVerdict::Kind::OtherLogic, 0, rung.top,
+                             lineReason(rung.top, "Convert would not write this rung the same way twice."));
 }
 
 }  // namespace kestrion

@@ -11,7 +11,7 @@ namespace kestrion {
 
 class RungTrialConversion final : public RungTrial {
 public:
-    RungVerdict tryRung(const RungCopy& rung, RungMatch match) override;
+    LadderVerdict tryRung(const RungCopy& rung) override;
 };
 
 }  // namespace kestrion

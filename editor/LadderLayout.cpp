@@ -1,7 +1,6 @@
 #include "editor/LadderLayout.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "editor/EditorViewState.h"
@@ -20,8 +19,6 @@ namespace kestrion {
 
 namespace {
 
-constexpr std::uint16_t kLabelFirst = 0xB000;
-constexpr std::uint16_t kLabelLast = 0xBFFF;
 constexpr std::uint32_t kDefaultFontSize = 10;
 constexpr std::uint32_t kRowsBelowEnd = 12;  // room left under END for new lines
 
@@ -58,21 +55,6 @@ int textPixelSize() {
 // Half the height of a contact's bars (and of a coil and a box) in a cell of that screen height.
 int barHalfHeight(int cellScreenHeight) {
     return std::max(3, cellScreenHeight / 6);
-}
-
-bool startsWith(const std::string& text, const char* prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
-// "LD=", "ANDD<>", "ORD>=", "LD!=": a contact family prefix, an optional D and a comparison.
-bool isCompareMnemonic(const std::string& mnemonic) {
-    for (const char* family : {"AND", "LD", "OR"}) {
-        if (!startsWith(mnemonic, family)) continue;
-        std::string rest = mnemonic.substr(std::strlen(family));
-        if (!rest.empty() && rest[0] == 'D') rest.erase(0, 1);
-        if (!rest.empty() && std::strchr("=<>!", rest[0]) != nullptr) return true;
-    }
-    return false;
 }
 
 // The pixel size at which a text of upper-case letters and digits stays inside a width: the
@@ -334,11 +316,6 @@ void appendObject(const stLadderBlock& object, bool comments, Primitives& out) {
         painter.monitorMarks(kind);
 }
 
-bool drawsOnRow(const stLadderBlock& object) {
-    const SymbolKind kind = symbolKindOf(object);
-    return kind != SymbolKind::None && kind != SymbolKind::Label;
-}
-
 // Where a block comment goes on its row: above the wire between the last input element and the
 // output, clear of the operands; from the left bus when that wire is shorter than two cells.
 std::pair<std::uint32_t, std::uint32_t> blockCommentSpan(const std::vector<const stLadderBlock*>& row) {
@@ -363,42 +340,6 @@ void appendMarks(const GrayMarkList& marks, Ink ink, const VisibleRange& range, 
 }
 
 }  // namespace
-
-SymbolKind symbolKindOf(const stLadderBlock& object) {
-    const std::uint16_t code = object.iCode;
-    if (code == kCodeNop) return SymbolKind::Wire;
-    if (code == kCodeEnd) return SymbolKind::End;
-    if (code == kCodeNull || code == kCodeXNop || code == kCodeVNop || isBlockJoint(code) ||
-        isStackJoint(code))
-        return SymbolKind::None;
-    if (code >= kLabelFirst && code <= kLabelLast) return SymbolKind::Label;
-    const std::string mnemonic = trimmed(textOf(object.mnemonic));
-    if (mnemonic == "LD" || mnemonic == "AND" || mnemonic == "OR") return SymbolKind::Contact;
-    if (mnemonic == "LDI" || mnemonic == "ANI" || mnemonic == "ORI") return SymbolKind::NegatedContact;
-    if (mnemonic == "LDP" || mnemonic == "ANDP" || mnemonic == "ORP" || mnemonic == "MEP")
-        return SymbolKind::RisingContact;
-    if (mnemonic == "LDF" || mnemonic == "ANDF" || mnemonic == "ORF" || mnemonic == "MEF")
-        return SymbolKind::FallingContact;
-    if (mnemonic == "INV") return SymbolKind::Invert;
-    if (isCompareMnemonic(mnemonic)) return SymbolKind::CompareContact;
-    if (mnemonic == "OUT") return SymbolKind::Coil;
-    return SymbolKind::Box;
-}
-
-std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row) {
-    std::uint32_t start = draw.iBusLineStart;
-    for (const stLadderBlock* o : row)
-        if (o != &output && drawsOnRow(*o) && o->Xend <= output.xAddr) start = std::max(start, o->Xend);
-    if (!canvasGeometryReady()) return start;
-    const std::int64_t canvasRow = canvasRowOf(output.yAddr);
-    for (std::int64_t column = 1; column < canvasColumnOf(output.xAddr); column += 2) {
-        if (VirtualArray.at(column, canvasRow - 1) != kCellLink &&
-            VirtualArray.at(column, canvasRow + 1) != kCellLink)
-            continue;
-        start = std::max(start, static_cast<std::uint32_t>((column + 1) * symbleHalfWidth));
-    }
-    return start;
-}
 
 int scaledToScreen(std::uint32_t ladderPixels) {
     return px(ladderPixels);
@@ -487,9 +428,7 @@ Primitives LadderScreen::build(std::uint32_t scrollY, std::uint32_t viewportHeig
                          [y = (*rowStart)->yAddr](const stLadderBlock* o) { return o->yAddr != y; });
         const std::vector<const stLadderBlock*> row(rowStart, rowEnd);
         for (const stLadderBlock* o : row) {
-            const SymbolKind kind = symbolKindOf(*o);
-            if (o->end == kEndOutput &&
-                (kind == SymbolKind::Coil || kind == SymbolKind::Box || kind == SymbolKind::End)) {
+            if (isDrawnOutput(*o)) {
                 const std::uint32_t start = outputWireStart(*o, row);
                 if (start < o->xAddr)
                     out.push_back(shape(PrimitiveKind::Line, Ink::Wire, px(start),

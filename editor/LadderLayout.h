@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/ladder/CanvasState.h"
+#include "model/ladder/DrawnSymbols.h"
 
 namespace kestrion {
 
@@ -65,28 +66,6 @@ int commentAreaHeight();
 // The one size every device comment of the view is drawn at: the ladder's text size, smaller
 // where two lines of it would not fit the comment area, never below kReadablePixelSize.
 int commentPixelSize();
-
-// How an object is drawn.
-enum class SymbolKind : std::uint8_t {
-    None,  // block and stack joints, placeholders: not drawn
-    Wire,  // NOP fillers and "#NOP" joints
-    Contact,
-    NegatedContact,
-    RisingContact,
-    FallingContact,
-    Invert,
-    CompareContact,
-    Coil,
-    Box,  // SET, RST and the other instructions drawn as a framed box with their operands
-    End,
-    Label,
-};
-SymbolKind symbolKindOf(const stLadderBlock& object);
-
-// Where the view begins the wire into an output (a coil, a box or END standing at the right bus):
-// the end of the nearest object left of it among the objects of its row, a vertical link left of
-// it, or the left bus.
-std::uint32_t outputWireStart(const stLadderBlock& output, const std::vector<const stLadderBlock*>& row);
 
 // Screen pixels of a ladder length at the current zoom.
 int scaledToScreen(std::uint32_t ladderPixels);

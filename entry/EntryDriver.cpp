@@ -8,6 +8,7 @@
 #include "entry/AccessCodes.h"
 #include "entry/EntryDialogs.h"
 #include "entry/EntryState.h"
+#include "entry/InstructionBox.h"
 #include "entry/InstructionRecogniser.h"
 #include "entry/OperandValidators.h"
 #include "entry/PlacementDispatch.h"
@@ -21,6 +22,8 @@
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/DrawnLogic.h"
+#include "model/ladder/DrawnSymbols.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -218,6 +221,109 @@ void moveEndRowCellsDown(const stLadderBlock& end) {
     for (std::int64_t c = column; c >= 0; c -= 2) down(c);
 }
 
+// What the Edit menu offers of the undo and edit-cancel copies, which the copies taken at Enter
+// change: a refused line leaves it as it was.
+struct EditMenuCopies {
+    bool undo = false;
+    bool editCancel = false;
+    std::uint32_t generation = 0;
+};
+
+EditMenuCopies editMenuCopiesNow() {
+    return {canvasState.undoMenuEnabled, canvasState.editCancelMenuEnabled, canvasState.undoCopyGeneration};
+}
+
+void putBackEditMenuCopies(const EditMenuCopies& copies) {
+    canvasState.undoMenuEnabled = copies.undo;
+    canvasState.editCancelMenuEnabled = copies.editCancel;
+    canvasState.undoCopyGeneration = copies.generation;
+}
+
+// The links at a column beside a row: 1 up, 2 down.
+int linksBeside(std::int64_t column, std::int64_t row) {
+    return (VirtualArray.at(column, row - 1) == kCellLink ? 1 : 0) |
+           (VirtualArray.at(column, row + 1) == kCellLink ? 2 : 0);
+}
+
+bool holdsInstruction(const stLadderBlock& o) {
+    return o.iCode != kCodeNop && !isBlockJoint(o.iCode) && !isStackJoint(o.iCode) && o.end != kEndOutput;
+}
+
+// The contacts of row y from xFrom up to xTo, which an output typed at xFrom turns into wire; the
+// list's first object stays a contact.
+std::vector<stLadderBlock*> contactsToWire(std::uint32_t xFrom, std::uint32_t y, std::uint32_t xTo,
+                                           const stLadderBlock* keep) {
+    std::vector<stLadderBlock*> found;
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o != keep && o != ldrHead && o->yAddr == y && o->xAddr >= xFrom && o->xAddr < xTo &&
+            holdsInstruction(*o))
+            found.push_back(o);
+    return found;
+}
+
+// The contact at column c of the row would, once wire, run along wire from a link on its left to a
+// link on its right that joins the same line: wire alone beside the contacts of that line, which it
+// would bypass.
+bool wireWouldBypass(std::int64_t c, std::int64_t row, std::int64_t fromColumn, std::int64_t toColumn) {
+    const auto wireAt = [&](std::int64_t column) {
+        const char cell = VirtualArray.at(column, row);
+        return (column >= fromColumn && column < toColumn) || cell == kCellNop || cell == kCellJoint;
+    };
+    int left = 0;
+    for (std::int64_t k = c; left == 0; k -= 2) {
+        left = linksBeside(k - 1, row);
+        if (left == 0 && (k - 2 < 2 || !wireAt(k - 2))) return false;
+    }
+    for (std::int64_t k = c;; k += 2) {
+        const int right = linksBeside(k + 1, row);
+        if (right != 0) return (left & right) != 0;
+        if (k + 2 >= kCanvasColumns || !wireAt(k + 2)) return false;
+    }
+}
+
+std::string placeOf(const stLadderBlock& o) {
+    return std::to_string(o.xAddr) + "," + std::to_string(o.yAddr);
+}
+
+// The contacts turn into wire, on the canvas as in the list; the joints of the line (ANB, ORB, MPS,
+// MRD, MPP, #NOP) stay where its links meet.
+void wireContacts(const std::vector<stLadderBlock*>& contacts) {
+    for (stLadderBlock* o : contacts) {
+        noteObjectChange(o);
+        o->iCode = kCodeNop;
+        setText(o->mnemonic, "NOP");
+        for (auto& operand : o->operands) operand.fill('\0');
+        o->operand6.fill('\0');
+        o->Xend = o->xAddr + cellWidth();
+        VirtualArray.put(columnOf(o->xAddr), rowOf(o->yAddr), kCellNop);
+        ldrSearch = o;
+    }
+}
+
+// The cells of the output the new one replaces, which may stand further left.
+void clearOutputCells(const stLadderBlock& output) {
+    const std::int64_t row = rowOf(output.yAddr);
+    for (std::int64_t c = columnOf(output.xAddr); c < kCanvasColumns; ++c) {
+        const char cell = VirtualArray.at(c, row);
+        if (cell == kCellOutput || cell == kCellOutputTail) VirtualArray.put(c, row, kCellBlank);
+    }
+}
+
+void refuseLine();
+
+// Refused, with its reason, when one of the contacts would bypass others once wire.
+bool refusedAsBypass(const std::vector<stLadderBlock*>& contacts, std::uint32_t x0, std::uint32_t xTo) {
+    for (const stLadderBlock* o : contacts) {
+        if (!wireWouldBypass(columnOf(o->xAddr), rowOf(o->yAddr), columnOf(x0), columnOf(xTo))) continue;
+        platform::statusBar().setPanelText(
+            13, "An output here turns " + objectEntryText(*o) + " at " + placeOf(*o) +
+                    " into wire between two links: that wire would bypass the contacts beside it.");
+        refuseLine();
+        return true;
+    }
+    return false;
+}
+
 enum class Mode { Link, LinkAndClearRow, Overwrite, NopThenOverwrite, Insert, Refused };
 
 Mode placementMode(bool insert, bool duplicated, bool output) {
@@ -239,9 +345,8 @@ std::string placeText(std::uint32_t x, std::uint32_t y) {
 }
 
 // Steps after the line has been checked and positioned: the object that holds the line, or null when
-// the entry ends with the box open. match tells what Convert must keep of the rung: its shape where
-// the line opened a cell and moved the cells behind it on, else every cell.
-stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0, RungMatch& match) {
+// the entry ends with the box open.
+stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
     stLadderBlock& entered = *editNew;
     entered.objLbc = selectObjectIdAtY(0, entered.yAddr);
     if (ldrNow != nullptr) entered.yTopPos = ldrNow->yTopPos;
@@ -261,9 +366,13 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0,
     // RET lands in the last cell like an output: nothing is inserted in front of what stands there.
     const bool endsLine = output || isRetCode(entered.iCode);
     const Mode mode = placementMode(insert, duplicated, endsLine);
-    if (mode == Mode::Refused && !output)
-        platform::statusBar().setPanelText(13,
-                                           "RET stands alone in the last cell: nothing is inserted there.");
+    if (mode == Mode::Refused)
+        platform::statusBar().setPanelText(
+            13,
+            output ? "Insert is on: an output is not inserted in front of what stands at " +
+                         placeText(overlapped != nullptr ? overlapped->xAddr : entered.xAddr, entered.yAddr) +
+                         "; switch Insert off to replace it."
+                   : "RET stands alone in the last cell: nothing is inserted there.");
     // Opening the cell moves what stood above it on: an OR there would join the wire left behind.
     if (mode == Mode::Insert && isOrTypeCode(entered.iCode)) {
         platform::statusBar().setPanelText(
@@ -285,7 +394,15 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0,
             ldrNow = created;
             break;
         }
-        case Mode::NopThenOverwrite: nopOutRowRange(x0, y0, entered.xAddr); [[fallthrough]];
+        case Mode::NopThenOverwrite: {
+            // The line from the cursor to the output becomes wire; where that wire would run from a
+            // link to a link it would bypass what stands beside it.
+            const std::vector<stLadderBlock*> contacts = contactsToWire(x0, y0, entered.xAddr, overlapped);
+            if (refusedAsBypass(contacts, x0, entered.xAddr)) return nullptr;
+            wireContacts(contacts);
+            if (overlapped != nullptr && overlapped->end == kEndOutput) clearOutputCells(*overlapped);
+            [[fallthrough]];
+        }
         case Mode::Overwrite:
             // The overlapped object itself takes the new instruction.
             if (overlapped == nullptr) {
@@ -302,7 +419,6 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0,
                 return nullptr;
             }
             insertBeforeOverlapped(overlapped);
-            match = RungMatch::SameShape;
             break;
         case Mode::Refused: refuseInsertPosition(box); return nullptr;
     }
@@ -391,12 +507,50 @@ void refuseLine() {
     releaseEditNew();
 }
 
+// The rungs a line typed on line y can join or cut, as they stand before it: those of its line and
+// of the lines beside it.
+std::vector<RungCopy> rungsAround(std::uint32_t y) {
+    std::vector<RungCopy> rungs;
+    const std::uint32_t h = cellHeight();
+    if (h == 0) return rungs;
+    for (const std::uint32_t line : {y >= h ? y - h : y, y, y + h}) {
+        const bool known = std::any_of(rungs.begin(), rungs.end(), [&](const RungCopy& r) {
+            return line >= r.top && line < r.top + r.lines * h;
+        });
+        if (known) continue;
+        const stLadderBlock* o = firstOnRow(
+            line,
+            [](const stLadderBlock& object, std::uint32_t) {
+                return object.iCode != kCodeEnd && drawsOnRow(object);
+            },
+            0);
+        if (o != nullptr) rungs.push_back(copyRungOf(*o));
+    }
+    return rungs;
+}
+
+// Whether a rung on the lines of `rung` converted before the line: wire left open is for the rung
+// being built, not for one the line cut.
+bool wasWhole(const std::vector<RungCopy>& before, const RungCopy& rung) {
+    const std::uint32_t h = cellHeight();
+    for (const RungCopy& old : before) {
+        if (old.top >= rung.top + rung.lines * h || rung.top >= old.top + old.lines * h) continue;
+        if (rungTrial().tryRung(old).converts()) return true;
+    }
+    return false;
+}
+
 // Whether Convert writes the rung the line changed as it is drawn, tried on the rung alone. A rung
-// still being built (wire left open) is not judged yet. A refused line is said why on the status
-// bar and stays in the box.
-bool convertsAsDrawn(const stLadderBlock& placed, RungMatch match) {
-    const RungVerdict verdict = rungTrial().tryRung(copyRungOf(placed), match);
-    if (verdict.kind != RungVerdict::Kind::Refused) return true;
+// still being built (wire left open) is not judged yet, unless the line opened a rung that was whole.
+// A refused line is said why on the status bar and stays in the box.
+bool convertsAsDrawn(const stLadderBlock& placed, const std::vector<RungCopy>& before) {
+    const RungCopy rung = copyRungOf(placed);
+    LadderVerdict verdict = rungTrial().tryRung(rung);
+    if (verdict.kind == LadderVerdict::Kind::Open && wasWhole(before, rung))
+        verdict = LadderVerdict::at(
+            LadderVerdict::Kind::Refused, placed.xAddr, placed.yAddr,
+            lineReason(placed.yAddr, "this line would leave wire open in a rung that was whole before it."));
+    if (verdict.converts() || verdict.kind == LadderVerdict::Kind::Open) return true;
     platform::statusBar().setPanelText(13, verdict.reason);
     refuseLine();
     return false;
@@ -466,10 +620,10 @@ bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         return false;
     }
     trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
-    RungMatch match = RungMatch::AsDrawn;
-    const stLadderBlock* placed = placeEntered(box, x0, y0, match);
+    const std::vector<RungCopy> before = rungsAround(y0);
+    const stLadderBlock* placed = placeEntered(box, x0, y0);
     releaseEditNew();
-    if (placed == nullptr || !convertsAsDrawn(*placed, match)) return false;
+    if (placed == nullptr || !convertsAsDrawn(*placed, before)) return false;
     box.closed = true;
     requestLadderRedraw();
     return true;
@@ -566,14 +720,22 @@ void EditInstr1Enter(EditKeyBox& box) {
         return;
     }
     const std::string trimmed = trimEntryLine(line);
+    // The reason a refusal of this box showed is judged anew with the line.
+    if (!box.reasonShown.empty() && platform::statusBar().panelText(13) == box.reasonShown)
+        platform::statusBar().setPanelText(13, "");
+    const std::string panelBefore = platform::statusBar().panelText(13);
     // A refused line, or a failure of the list or canvas below, puts everything back as it was
-    // before the key: the ladder, the undo copy and the flags. The entry notes each object it
-    // changes: a line typed into a long ladder costs what it changes.
+    // before the key: the ladder, the undo copy and the flags, the state of the entry (the tool the
+    // line was read as) and the Edit menu. The entry notes each object it changes: a line typed
+    // into a long ladder costs what it changes.
+    const EntryState entryBefore = entryState;
+    const EditMenuCopies menusBefore = editMenuCopiesNow();
     const NotedChanges noted;
     bool ended = false;
+    bool taken = false;
     const platform::SaidAfterwards whyAfterwards;
     runCommand([&] {
-        const bool taken = enterTrimmedLine(box, trimmed);
+        taken = enterTrimmedLine(box, trimmed);
         ended = true;
         if (taken) {
             editModeFlags |= kEditLadderNotConverted | kEditModifiedSinceSave;
@@ -584,6 +746,13 @@ void EditInstr1Enter(EditKeyBox& box) {
     if (!ended) {
         editInstrFlags |= kInstrEntryRefused;
         box.closed = true;
+    }
+    if (!taken) {
+        entryState = entryBefore;
+        editInstrFlags |= kInstrEntryRefused;
+        putBackEditMenuCopies(menusBefore);
+        const std::string why = platform::statusBar().panelText(13);
+        box.reasonShown = why != panelBefore ? why : std::string();
     }
     // The frame stands on the cursor again, which the refused line left where it was.
     if ((editInstrFlags & kInstrEntryRefused) != 0) setBlueFrameObject(xOldCursor, yOldCursor);
@@ -792,11 +961,21 @@ void removeBlockNopsRightOfOutput(std::uint32_t /*x*/, std::uint32_t y, std::uin
 }
 
 void freeRowObjectsToBusEnd(std::uint32_t x0, std::uint32_t y0, const stLadderBlock* keep) {
+    // Wire that runs on from what stays in front of x0 stays: it may lead to a link that joins
+    // this line to the others.
+    bool wireRunsOn = true;
     for (std::uint32_t x = x0; x < draw.iBusLineEnd; x += cellWidth()) {
         stLadderBlock* o = nullptr;
         for (stLadderBlock* at = ldrHead; at != nullptr && o == nullptr; at = at->next)
             if (at != keep && at->xAddr == x && at->yAddr == y0) o = at;
-        if (o != nullptr && o->prev != nullptr && o->next != nullptr) removeLadderObject(ldrList, o);
+        if (o == nullptr) {
+            wireRunsOn = false;
+            continue;
+        }
+        if (o->iCode == kCodeNop && wireRunsOn) continue;
+        if (o->prev == nullptr || o->next == nullptr) continue;  // the list's ends stay
+        wireRunsOn = false;
+        removeLadderObject(ldrList, o);
     }
 }
 

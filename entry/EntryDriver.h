@@ -15,6 +15,7 @@ struct EditKeyBox {
     std::string line;         // EditInstr1
     bool masked = false;      // password character shown
     bool closed = false;      // the modal showing has ended
+    std::string reasonShown;  // the status bar's reason for the last line refused, while it shows
 
     void FormPaint();
     // EditInstr1KeyPress: true when the key goes on to the edit line.

@@ -237,7 +237,13 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
     const bool boxForm =
         !word.refused && (word.row == nullptr || boxAcceptsForm(*word.row, entryIsDoubleWord(), form.pulse));
     if (!boxForm && forms == Forms::Box) return 0;
-    if (refusedInFirstCell(word, x, y)) return 0;
+    if (refusedInFirstCell(word, x, y)) {
+        if (forms == Forms::Box)
+            platform::statusBar().setPanelText(
+                kReasonPanel, "The program's first cell (80,0) takes a contact or a step, not " +
+                                  std::string(word.written) + ".");
+        return 0;
+    }
     std::uint16_t code = word.code;
     if (word.kind == WordKind::Contact || word.kind == WordKind::Coil) {
         const std::optional<std::uint16_t> classed = classCode(word, operands);

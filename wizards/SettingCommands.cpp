@@ -36,11 +36,12 @@ void markingImageChanges(Item item) {
     if (pmw != *before) markOpenProgramModified();
 }
 
-}  // namespace
+// What OK with the type and capacity the program already has does to the program image.
+enum class SameTypeAnswer { TakesTheTemplate, KeepsTheProgram };
 
-void askPlcTypeAndCapacity() {
+void choosePlcTypeAndCapacity(SameTypeAnswer same) {
     // Runs as one command: a failure anywhere inside leaves the program as it was.
-    runCommand([] {
+    runCommand([same] {
         const PlcTypeFormResult chosen = modelDialogs().showPlcTypeForm(pmw.plcType(), pmw.memSizeCode());
         if (chosen.okFlag == 0) {
             fileStateFlags &= static_cast<std::uint8_t>(~kFileLastChoiceWentThrough);
@@ -52,6 +53,10 @@ void askPlcTypeAndCapacity() {
                 {"Program step error, Type can't change", "Error2105120211", platform::MsgIcon::Information});
             return false;
         }
+        // The keyword, latch ranges and parameters the program has stay where nothing changed.
+        if (same == SameTypeAnswer::KeepsTheProgram && chosen.plcType == pmw.plcType() &&
+            chosen.memSizeCode == pmw.memSizeCode())
+            return true;
         // The type's header template carries the type word, and the re-initialisation stores the
         // capacity and the check code over the words that stay.
         if (!initPmwImageForTypeAndSize(chosen.plcType, chosen.memSizeCode)) return false;
@@ -61,8 +66,14 @@ void askPlcTypeAndCapacity() {
     });
 }
 
+}  // namespace
+
+void askPlcTypeAndCapacity() {
+    choosePlcTypeAndCapacity(SameTypeAnswer::TakesTheTemplate);
+}
+
 void plcTypeChange1Click() {
-    markingImageChanges(askPlcTypeAndCapacity);
+    markingImageChanges([] { choosePlcTypeAndCapacity(SameTypeAnswer::KeepsTheProgram); });
 }
 
 void parameterSetting1Click() {

@@ -11,6 +11,7 @@ namespace kestrion {
 // changes; otherwise the program takes the new type and capacity, keeping its words.
 void askPlcTypeAndCapacity();
 // Option > Type change: the same; a type or capacity it changed marks the open program modified.
+// OK with the type and capacity the program has changes nothing (keyword, latch ranges, parameters).
 void plcTypeChange1Click();
 
 // Option > Parameter setting: the capacity and latch ranges of the program. After OK the latch flag

@@ -31,6 +31,7 @@
 #include "app/TemplateCommands.h"
 #include "app/forms/FocusReturn.h"
 #include "app/forms/LogoUnit.h"
+#include "app/forms/RegisterViewPanel.h"
 #include "compiler/ConversionCommands.h"
 #include "editor/CursorMoves.h"
 #include "editor/EditCommands.h"
@@ -225,6 +226,8 @@ void TMainForm::runClick(const char* objectName, const std::function<void()>& cl
         requestClose();
         return;
     }
+    // A register cell left open for typing holds a value the grid shows: the command meets it taken.
+    RegisterViewGroupBox->commitOpenCell();
     if (clickWaitsForLine(objectName))
         forms::runWhenLineFree(this, click);
     else
@@ -493,6 +496,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 bool TMainForm::runCloseBox() {
     if (exiting_) return true;
+    RegisterViewGroupBox->commitOpenCell();  // asked about with the rest
     const auto save = [](bool /*saveAs: the save chooses by the program's name*/) {
         SaveOutcome outcome = SaveOutcome::Failed;
         runCommand([&outcome] {

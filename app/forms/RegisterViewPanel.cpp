@@ -7,8 +7,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -72,6 +74,38 @@ private:
     std::map<std::pair<int, int>, std::string> typed_;
 };
 
+// The grid hands a cell's text over when the typing in it ends with the text kept (Enter, Tab, a
+// click on another cell, the focus gone elsewhere); Escape keeps nothing.
+class RegisterGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    // Runs once the cell that took the text is closed.
+    std::function<void()> cellHandedOver;
+
+    void commitOpenCell() {
+        if (state() != EditingState) return;
+        if (QWidget* editor = indexWidget(currentIndex())) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+
+protected:
+    void commitData(QWidget* editor) override {
+        QTableView::commitData(editor);
+        handedOver_ = true;
+    }
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        const bool handedOver = std::exchange(handedOver_, false);
+        QTableView::closeEditor(editor, hint);
+        if (handedOver && cellHandedOver) cellHandedOver();
+    }
+
+private:
+    bool handedOver_ = false;
+};
+
 RegisterViewPanel::RegisterViewPanel(QWidget* parent)
     : QGroupBox(parent), cells_(new RegisterCellsModel(this)) {
     setObjectName("RegisterViewGroupBox");
@@ -108,6 +142,8 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
         }
         buttons->addWidget(added);
         connect(added, &QPushButton::clicked, this, [this, handler = button.handler] {
+            // The cell still open is taken before a button changes or closes what the grid shows.
+            commitOpenCell();
             if (handler == nullptr) {
                 regStringGridEnter();
                 return;
@@ -120,18 +156,20 @@ RegisterViewPanel::RegisterViewPanel(QWidget* parent)
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
-    regStringGrid = new QTableView(this);
+    grid_ = new RegisterGrid(this);
+    regStringGrid = grid_;
     regStringGrid->setObjectName("regStringGrid");
     regStringGrid->setModel(cells_);
     regStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     regStringGrid->verticalHeader()->setDefaultSectionSize(regStringGrid->fontMetrics().height() + 6);
     regStringGrid->installEventFilter(this);
     layout->addWidget(regStringGrid, 1);
-    // Enter ends the typing in a cell and writes the grid, as it does on a cell not being edited.
-    connect(regStringGrid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
-                if (hint == QAbstractItemDelegate::SubmitModelCache) regStringGridEnter();
-            });
+    // A text a cell keeps is the program's value: it is written as Enter on a cell at rest writes.
+    grid_->cellHandedOver = [this] { regStringGridEnter(); };
+}
+
+void RegisterViewPanel::commitOpenCell() {
+    grid_->commitOpenCell();
 }
 
 void RegisterViewPanel::syncFromCore() {
@@ -146,6 +184,10 @@ void RegisterViewPanel::syncFromCore() {
 }
 
 void RegisterViewPanel::regStringGridEnter() {
+    // A refusal's box may take the focus from the cell Tab opened, which then hands its text (the
+    // register's) over while the grid is written: the grid is written once, with one box.
+    if (writing_) return;
+    const QScopedValueRollback<bool> writing(writing_, true);
     btnRegViewUpdateClick([this](int row, int column) { return cells_->cellText(row, column); });
     // Written cells show their registers in the format; refused ones show them as they are.
     cells_->dropTyped();

@@ -1,6 +1,6 @@
 // The register panel (RegisterViewGroupBox) and its grid regStringGrid: the core's register view
-// (link/transfer/RegisterView.h) as a table whose cells are read when painted. Typed cell texts
-// stay in the grid until the view is filled again; Enter writes them through the core.
+// (link/transfer/RegisterView.h) as a table whose cells are read when painted. A text a cell keeps
+// when its typing ends (Enter, Tab, a click elsewhere, the view closed) is written through the core.
 #pragma once
 
 #include <QGroupBox>
@@ -15,6 +15,7 @@ class QTableView;
 namespace kestrion::forms {
 
 class RegisterCellsModel;
+class RegisterGrid;
 
 class RegisterViewPanel : public QGroupBox {
     Q_OBJECT
@@ -25,6 +26,9 @@ public:
     void syncFromCore();
     // Enter in the grid (regStringGridKeyPress, key 13).
     void regStringGridEnter();
+    // A cell still open for typing keeps its text and closes: the text is written as Enter writes
+    // it. Before a command runs and before the close question.
+    void commitOpenCell();
 
     QTableView* regStringGrid = nullptr;
     // Runs after each of the panel's buttons, for the window to follow the core.
@@ -35,6 +39,8 @@ protected:
 
 private:
     RegisterCellsModel* cells_;
+    RegisterGrid* grid_ = nullptr;
+    bool writing_ = false;
     std::uint32_t shownFills_ = 0;
     std::vector<std::pair<QPushButton*, int>> shownBy_;  // the layout and format buttons
 };

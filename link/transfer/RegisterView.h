@@ -2,7 +2,8 @@
 // upward as the register image holds them, ten registers a row (16-bit layout) or five double
 // words (32-bit layout), in decimal or hexadecimal (binary, ASCII and floating point show blank
 // cells). Row 0 and column 0 hold the labels. Values typed into the grid in the format shown are
-// written into the register image on Enter. It shows the image, not the PLC: nothing here is live.
+// written into the register image when the typing in a cell ends with its text kept (Enter, Tab, a
+// click elsewhere, the view closed), or on Enter. It shows the image, not the PLC: nothing here is live.
 #pragma once
 
 #include <cstdint>

@@ -638,7 +638,11 @@ void setBlockOutputRow() {
         ldrNow = first.object;
         if (first.id != blockId) {
             blockId = first.id;
+            // The block's output row is its topmost output's: a line typed over a lower output
+            // stands before the outputs above it in the list.
             outputRow = o.y;
+            for (std::size_t j = i + 1; j < noted.size() && noted[j].id == o.id; ++j)
+                if (noted[j].output && !noted[j].end) outputRow = std::min(outputRow, noted[j].y);
         }
         // END closes the program, not a block: a label right before it (the target of a jump to
         // the end) keeps its own line, where its canvas cell is, instead of joining END's.

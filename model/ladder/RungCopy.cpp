@@ -37,16 +37,6 @@ void copyObject(RungCopy& rung, const stLadderBlock& o) {
     copy.heldBySnapshots = 0;
 }
 
-// The code the view draws an object by: a contact by its LD form; none for wire fillers, joints
-// and END.
-std::optional<std::uint16_t> drawnCode(const stLadderBlock& o) {
-    const std::uint16_t code = o.iCode;
-    if (code == kCodeNull || code == kCodeEnd || isPlaceholderWord(code) || isBlockJoint(code) ||
-        isStackJoint(code))
-        return std::nullopt;
-    return renamedContactCode(code, ContactFamily::Ld).value_or(code);
-}
-
 }  // namespace
 
 RungCopy copyRungOf(const stLadderBlock& object) {
@@ -91,68 +81,6 @@ RungCopy copyRungOf(const stLadderBlock& object) {
     }
     copyRows(rung);
     return rung;
-}
-
-RungCopy copyLadderAboveEnd() {
-    RungCopy rung;
-    const std::uint32_t h = ModeData.ySizeSymble;
-    if (h == 0 || ldrTail == nullptr) return rung;
-    rung.lines = ldrTail->yAddr / h;
-    for (const stLadderBlock* o = ldrHead; o != ldrTail && o != nullptr; o = o->next) copyObject(rung, *o);
-    copyRows(rung);
-    return rung;
-}
-
-std::vector<std::string> drawnRung(const RungCopy& rung) {
-    std::vector<std::string> drawn;
-    for (const stLadderBlock& o : rung.objects) {
-        if (const std::optional<std::uint16_t> code = drawnCode(o))
-            drawn.push_back(std::to_string(o.xAddr) + "," + std::to_string(o.yAddr - rung.top) + " " +
-                            hexText(*code, 4));
-    }
-    std::sort(drawn.begin(), drawn.end());
-    for (std::size_t row = 0; row < rung.rows.size(); ++row) {
-        std::string links(rung.rows[row].begin(), rung.rows[row].end());
-        std::replace_if(
-            links.begin(), links.end(), [](char c) { return c != kCellLink; }, ' ');
-        links.erase(links.find_last_not_of(' ') + 1);
-        if (!links.empty()) drawn.push_back("links " + std::to_string(row) + " " + links);
-    }
-    return drawn;
-}
-
-std::vector<std::string> rungShape(const RungCopy& rung) {
-    const std::uint32_t h = ModeData.ySizeSymble;
-    if (h == 0 || symbleHalfWidth == 0) return {};
-    // The columns of each line's instructions, left to right, and their codes.
-    std::vector<std::vector<std::pair<std::int64_t, std::uint16_t>>> lines(rung.lines);
-    for (const stLadderBlock& o : rung.objects) {
-        if (const std::optional<std::uint16_t> code = drawnCode(o))
-            lines[(o.yAddr - rung.top) / h].emplace_back(o.xAddr / symbleHalfWidth, *code);
-    }
-    std::vector<std::string> shape;
-    for (std::size_t line = 0; line < lines.size(); ++line) {
-        std::sort(lines[line].begin(), lines[line].end());
-        std::string text = "line " + std::to_string(line) + ":";
-        for (const auto& [column, code] : lines[line]) text += " " + hexText(code, 4);
-        shape.push_back(text);
-    }
-    const auto inFront = [&](std::size_t line, std::int64_t column) {
-        if (line >= lines.size()) return std::string("-");
-        const auto& on = lines[line];
-        return std::to_string(
-            std::count_if(on.begin(), on.end(), [&](const auto& at) { return at.first < column; }));
-    };
-    for (std::size_t row = 0; row < rung.rows.size(); ++row)
-        for (std::size_t column = 0; column < rung.rows[row].size(); ++column) {
-            if (rung.rows[row][column] != kCellLink) continue;
-            const auto c = static_cast<std::int64_t>(column);
-            const std::string link = "link " + std::to_string(row) + " after " + inFront(row / 2, c) + " | " +
-                                     inFront(row / 2 + 1, c);
-            // Two links in one gap between the same instructions join the same two points.
-            if (shape.back() != link) shape.push_back(link);
-        }
-    return shape;
 }
 
 }  // namespace kestrion

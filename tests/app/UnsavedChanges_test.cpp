@@ -130,6 +130,14 @@ TEST_F(UnsavedChangesTest, EachChangeIsAskedAboutAtExitAndSavedAndWhatChangesNot
              plcTypeChange1Click();
          },
          [] { return pmw.plcType() == 7; }},
+        {"type change: 16K",
+         [this] {
+             modelDialogs.plcTypeAnswer = [](std::int32_t, std::int32_t) {
+                 return PlcTypeFormResult{1, 16, 5};
+             };
+             plcTypeChange1Click();
+         },
+         [] { return pmw.memSizeCode() == 16; }},
         {"keyword setting",
          [this] {
              linkDialogs.keywordEntries = {{"", "ABCD1234"}};
@@ -253,6 +261,23 @@ TEST_F(UnsavedChangesTest, EachChangeIsAskedAboutAtExitAndSavedAndWhatChangesNot
         open();
         EXPECT_TRUE(c.kept());
     }
+}
+
+// Type change answered OK with the type and capacity the program has keeps its keyword and
+// parameters: Exit asks nothing and the files stay as saved.
+TEST_F(UnsavedChangesTest, TypeChangeWithTheTypeAndCapacityItHasChangesNothing) {
+    openSavedProgram();
+    linkDialogs.keywordEntries = {{"", "ABCD1234"}};
+    KeywordSetting1Click();
+    Save1Click();
+    const PmwImage before = pmw;
+    const auto saved = programFiles();
+    plcTypeChange1Click();
+    EXPECT_TRUE(pmw == before);
+    fakes.messages.shown.clear();
+    Exit1Click();
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(programFiles(), saved);
 }
 
 // A DCN file goes with the save of the program that took its description, under the DCN file's own

@@ -118,7 +118,9 @@ TEST_F(ObjectOrdering, AnObjectTheWiringCannotReachAbortsTheConversion) {
                     "*Modify_ObjectLinkSequence"});
 }
 
-TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {
+// The block's row is that of its topmost output, whatever the list's order of its outputs (a line
+// typed over a lower output stands in front of those above it): its label goes there.
+TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsTopOutput) {
     drawLadder({"  X Y", "", "  X Y", "", "  X Y"});
     at(kLabel, "P0", 0, 8, 0, 1);
     at(kLd, "X0", 2, 2, 0, 1);
@@ -131,7 +133,7 @@ TEST_F(ObjectOrdering, EveryObjectOfABlockGetsTheRowOfItsFirstOutput) {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;  // yAddr, yTopPos
     for (const stLadderBlock* o = ldrHead; o != ldrTail; o = o->next) rows.emplace_back(o->yAddr, o->yTopPos);
     EXPECT_EQ(rows, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{
-                        {64, 64}, {64, 64}, {64, 64}, {0, 64}, {128, 128}, {128, 128}, {128, 128}}));
+                        {0, 0}, {64, 0}, {64, 0}, {0, 0}, {128, 128}, {128, 128}, {128, 128}}));
 }
 
 // A label moved to the row of the output after it no longer heads its own row (the objects behind

@@ -1,8 +1,8 @@
 // The instructions that stand alone on their line (and END), and the outputs, typed at every cell
 // the cursor reaches of programs the grammar builds, in overwrite and in Insert mode: what the box
-// takes, Convert writes without a box, the load reads back to the ladder that was on screen, and a
-// second Convert writes the same words; what it refuses, it refuses with its box and the ladder
-// stays as it was.
+// takes, Convert writes without a box as words that compute what the ladder on screen drew (wire
+// included), and a second Convert writes the same words; what it refuses, it refuses with its box and the
+// ladder stays as it was.
 #include <algorithm>
 #include <cstdlib>
 #include <set>
@@ -14,6 +14,7 @@
 #include "entry/ShownLadder.h"
 #include "entry/TypingFixture.h"
 #include "grammar/ConvertProperty.h"
+#include "grammar/DrawnLogic.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/EditorServices.h"
@@ -41,16 +42,6 @@ const std::string kFirstIsStl = "First Instruction is STL... | *Modify_xBlockAdd
 std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
     const char* value = std::getenv(name);
     return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
-}
-
-// What only the one and only the other holds.
-std::string difference(const Lines& shown, const Lines& back) {
-    std::string text;
-    for (const std::string& row : shown)
-        if (std::find(back.begin(), back.end(), row) == back.end()) text += " -" + row;
-    for (const std::string& row : back)
-        if (std::find(shown.begin(), shown.end(), row) == shown.end()) text += " +" + row;
-    return text;
 }
 
 class StandaloneGrammar : public CoreTest {
@@ -83,11 +74,12 @@ protected:
                 return "refused with " + testing::PrintToString(boxes());
             return shownLadder() == before ? "" : "refused, and the ladder changed";
         }
-        const Lines typed = shownLadder();
+        const grammar::DrawnBefore typed;
         if (!runCommand(LToM)) return "Convert refused what the box took: " + testing::PrintToString(boxes());
         if (!boxes().empty()) return "Convert showed " + testing::PrintToString(boxes());
-        if (const Lines back = shownLadder(); back != typed)
-            return "the load read back " + difference(typed, back);
+        if (const std::string differs = typed.compareWithWords(grammar::imageProgramWords());
+            !differs.empty())
+            return "Convert wrote other logic than the ladder drawn: " + differs;
         const grammar::Words once = grammar::imageProgramWords();
         if (!runCommand(LToM) || grammar::imageProgramWords() != once)
             return "a second Convert did not write the same words";

@@ -10,6 +10,7 @@
 #include "entry/FakeEntryDialogs.h"
 #include "entry/ShownLadder.h"
 #include "entry/TypingFixture.h"
+#include "grammar/DrawnLogic.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/EditorServices.h"
@@ -236,8 +237,7 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
     const std::string insertRefused = "This position can't insert | Msg2015011911 | warning";
     const std::string noContact =
         "An output needs a contact in front of it on its line, or a link to a line that has one.";
-    const std::string convertRefuses = "Convert refuses this rung: ";
-    const std::string anotherLadder = "Convert would write this rung as another ladder than the one drawn.";
+    const std::string convertRefuses = "Line 1: Convert cannot write this rung as it is drawn.";
     std::vector<Refused> cases = {
         {"MCR over the RET that closes a step",
          {0xF014, 0xC500, 0xF7FF, 0x000F},
@@ -287,7 +287,7 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
          64,
          "OUT Y2",
          kRefused,
-         convertRefuses + "Error2014121802...System halt"},
+         convertRefuses},
         {"MC as one more output of a contact",
          {0x2400, 0xC500, 0xC501, 0x000F},
          false,
@@ -295,7 +295,7 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
          0,
          "MC N0 M4",
          kRefused,
-         convertRefuses + "Error2015092809"},
+         convertRefuses},
         {"an output in a block with an MC",
          {0x2400, 0x6401, 0x000A, 0x8000, 0x8804, 0x000F},
          false,
@@ -303,7 +303,7 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
          64,
          "OUT Y0",
          kRefused,
-         convertRefuses + "Error2015092809"},
+         convertRefuses},
         {"MC in a step",
          {0xF014, 0x2400, 0xC500, 0xF7FF, 0x000F},
          false,
@@ -312,30 +312,6 @@ TEST_F(StandaloneInstructionTest, LinesConvertWouldNotWriteAsShownAreRefusedWith
          "MC N0 M4",
          kRefused,
          "MC: a step holds no MC."},
-        {"an output on the third line of parallel contacts, the second holding none",
-         {0x2400, 0x6401, 0x6402, 0xC500, 0x000F},
-         false,
-         160,
-         128,
-         "OUT Y3",
-         kRefused,
-         anotherLadder},
-        {"an output behind wire on the third line of parallel contacts, the second holding none",
-         {0x2400, 0x6401, 0x6402, 0xC500, 0x000F},
-         false,
-         400,
-         128,
-         "RST Y3",
-         kRefused,
-         anotherLadder},
-        {"a second output where parallel contacts join a line with a label",
-         {0xB000, 0x2400, 0x6401, 0xC500, 0x000F},
-         false,
-         160,
-         64,
-         "OUT Y2",
-         kRefused,
-         convertRefuses + "Error2014121801..System halt"},
         {"after contacts of its line",
          {0x2400, 0x4401, 0xC500, 0x000F},
          false,
@@ -490,6 +466,38 @@ TEST_F(StandaloneInstructionTest, OutputsWhereTheLoadDrawsThemAreTaken) {
         EXPECT_EQ(boxes(), Boxes{});
         expectConvertKeeps(shownLadder);
         EXPECT_EQ(program(c.written.size()), c.written);
+    }
+}
+
+// A line Convert writes as the logic drawn is taken however long the wire into the output is drawn:
+// on the third of three parallel contacts the output hangs from their join, as the words give it.
+TEST_F(StandaloneInstructionTest, OutputsConvertWritesAsDrawnAreTakenWhateverTheirWire) {
+    struct Taken {
+        Words words;
+        std::uint32_t x, y;
+        std::string line;
+        Words written;
+    };
+    const Words three = {0x2400, 0x6401, 0x6402, 0xC500, 0x000F};
+    const std::vector<Taken> cases = {
+        {three, 160, 128, "OUT Y3", {0x2400, 0x6401, 0x6402, 0xC500, 0xC503, 0x000F}},
+        {three, 400, 128, "RST Y3", {0x2400, 0x6401, 0x6402, 0xC500, 0xE503, 0x000F}},
+        // where parallel contacts join the line of a label: the label stays with the rung's top
+        {{0xB000, 0x2400, 0x6401, 0xC500, 0x000F},
+         160,
+         64,
+         "OUT Y2",
+         {0xB000, 0x2400, 0x6401, 0xC500, 0xC502, 0x000F}},
+    };
+    for (const Taken& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(loadProgram(c.words));
+        type(c.x, c.y, c.line);
+        EXPECT_EQ(boxes(), Boxes{});
+        const grammar::DrawnBefore drawn;
+        ASSERT_TRUE(runCommand(LToM));
+        EXPECT_EQ(program(c.written.size()), c.written);
+        EXPECT_EQ(drawn.compareWithWords(c.written), "");
     }
 }
 

@@ -16,6 +16,7 @@
 #include "entry/TypingFixture.h"
 #include "grammar/CoilLogic.h"
 #include "grammar/ConvertProperty.h"
+#include "grammar/DrawnLogic.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
@@ -258,8 +259,7 @@ TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothin
         std::uint32_t x, y;
         std::string line, box, why;
     };
-    const std::string refuses = "Convert refuses this rung: ";
-    const std::string unreached = " objects are reached by its wiring; the ladder cannot be put in order.";
+    const std::string cannot = "Line 1: Convert cannot write this rung as it is drawn.";
     std::vector<Refused> cases = {
         // over the first contact of a line that hangs from the node after an STL: Convert wrote the
         // output after the contact of the line above
@@ -269,30 +269,13 @@ TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothin
          128,
          "OUT Y3",
          kLineRefused,
-         "Convert would write this rung as another ladder than the one drawn."},
-        // over a coil from right after parallel contacts: the overwrite took their joint
-        {{"LD X0", "LD X1", "OR X2", "ANB", "OUT Y0"},
-         false,
-         240,
-         0,
-         "OUT Y1",
-         kLineRefused,
-         refuses + "5 of 6" + unreached},
-        // a two-cell output one cell left of the second coil of a rung with a label
-        {{"P0", "LD X0", "OR X1", "AND X2", "OUT Y0", "OUT Y1"},
-         false,
-         960,
-         64,
-         "SET M1",
-         kLineRefused,
-         refuses + "Error2014121801..System halt"},
+         "Line 3: Convert would run OUT Y3 under other contacts than those drawn."},
+        // (over a coil from right after parallel contacts the overwrite keeps their joint now, and
+        // the line is taken: RefusedThenCorrected_test.cpp)
         // wide outputs over the contacts of a full line
-        {withLines(kFullLine, {"OUT Y0"}), false, 960, 0, "SET M1", kLineRefused,
-         refuses + "12 of 13" + unreached},
-        {withLines(kFullLine, {"OUT Y0"}), false, 160, 0, "SET M1", kLineRefused,
-         refuses + "12 of 13" + unreached},
-        {withLines(kFullLine, {"OUT Y0"}), false, 880, 0, "MOV K1 D0", kLineRefused,
-         refuses + "11 of 13" + unreached},
+        {withLines(kFullLine, {"OUT Y0"}), false, 960, 0, "SET M1", kLineRefused, cannot},
+        {withLines(kFullLine, {"OUT Y0"}), false, 160, 0, "SET M1", kLineRefused, cannot},
+        {withLines(kFullLine, {"OUT Y0"}), false, 880, 0, "MOV K1 D0", kLineRefused, cannot},
         // no cell free in front of the coil, before a middle contact and before the last
         {withLines(kFullLine, {"OUT Y0"}), true, 400, 0, "AND M50", kInsertRefused,
          "The line is full: no cell is free in front of its output."},
@@ -322,6 +305,84 @@ TEST_F(TypedLinesTest, LinesConvertWouldNotWriteAsDrawnAreRefusedAndChangeNothin
         EXPECT_EQ(editModeFlags, flags);
         Undo1Click();
         EXPECT_EQ(ladder(), loaded);
+    }
+}
+
+// What the box takes is what Convert writes as drawn, and only that: a line is taken when the rung
+// it leaves converts as the logic drawn, however long its wires are drawn; a line that leaves wire
+// open in a rung that converted before it is refused with the reason; a rung being built may stay
+// open. F4 then writes the words given (grammar::assemble spells the typed output as the load would
+// write it), which compute what the ladder drew.
+TEST_F(TypedLinesTest, TheBoxTakesWhatConvertWritesAsDrawnAndOnlyThat) {
+    const Words labelled = {0xB000, 0x2400, 0x6401, 0x4402, 0xC500, 0xC501, 0x000F};
+    const Words unlabelled = {0x2400, 0x6401, 0x4402, 0xC500, 0xC501, 0x000F};
+    const Words stack = {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4402, 0xC501, 0xFFFC, 0xC502, 0x000F};
+    const Words twoRungs = {0x2400, 0x4403, 0xC500, 0x2401, 0x4404, 0xC501, 0x000F};
+    const auto with = [](Words words, std::size_t at, const std::string& line) {
+        const Words typed = grammar::assemble(line);
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(at));
+        words.insert(words.begin() + static_cast<std::ptrdiff_t>(at), typed.begin(), typed.end());
+        return words;
+    };
+    struct Case {
+        Words program;
+        Lines typed;      // "x,y line", the last one judged
+        std::string why;  // empty: taken
+        Words written;    // empty: the drawn logic alone is held against what F4 writes
+    };
+    const std::vector<Case> cases = {
+        // a labelled rung takes the output the load draws on its second coil's line, as one without
+        {labelled, {"960,64 SET M1"}, "", with(labelled, 5, "SET M1")},
+        {labelled, {"960,64 RST M1"}, "", with(labelled, 5, "RST M1")},
+        {labelled, {"960,64 PLS M1"}, "", with(labelled, 5, "PLS M1")},
+        {unlabelled, {"960,64 SET M1"}, "", with(unlabelled, 4, "SET M1")},
+        // a series branch typed contact by contact under a rung
+        {{0x000F}, {"80,0 LD X0", "160,0 AND X1", "1040,0 OUT Y0", "80,64 LD X2", "160,64 OR X3"}, "", {}},
+        {{0x000F}, {"80,0 LD X0", "160,0 AND X1", "1040,0 OUT Y0", "80,64 OR X2", "160,64 OR X3"}, "", {}},
+        // a contact in the free cell after the wire behind a branch's contact: only the wire moves
+        {stack,
+         {"320,64 AND X4"},
+         "",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFB, 0x4402, 0x4404, 0xC501, 0xFFFC, 0xC502, 0x000F}},
+        {{0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0xC501, 0x000F},
+         {"240,64 AND X4"},
+         "",
+         {0x2400, 0xFFFA, 0x4401, 0xC500, 0xFFFC, 0x4404, 0xC501, 0x000F}},
+        {{0x2400, 0xC500, 0x4401, 0xC501, 0x4402, 0xC502, 0x000F}, {"320,64 AND X4"}, "", {}},
+        // an OR that cuts two whole rungs into one with wire left open
+        {twoRungs,
+         {"240,64 OR X2"},
+         "Line 2: this line would leave wire open in a rung that was whole before it.",
+         {}},
+        // the rung being built stays open until it is whole
+        {{0x000F}, {"80,0 LD X0", "160,0 AND X1"}, "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.back());
+        ASSERT_TRUE(loadProgram(c.program));
+        for (const std::string& typed : c.typed) {
+            const std::size_t comma = typed.find(','), space = typed.find(' ');
+            fakes.statusBar.setPanelText(13, "");
+            const Lines before = ladder();
+            type(static_cast<std::uint32_t>(std::stoul(typed.substr(0, comma))),
+                 static_cast<std::uint32_t>(std::stoul(typed.substr(comma + 1, space - comma - 1))),
+                 typed.substr(space + 1));
+            if (&typed != &c.typed.back() || c.why.empty()) {
+                ASSERT_EQ(boxes(), Boxes{}) << typed;
+                continue;
+            }
+            EXPECT_EQ(boxes(), Boxes{kLineRefused});
+            EXPECT_EQ(fakes.statusBar.panelText(13), c.why);
+            EXPECT_EQ(ladder(), before);
+        }
+        if (!c.why.empty() || c.typed.back() == "160,0 AND X1") continue;
+        const grammar::DrawnBefore drawn;
+        ASSERT_TRUE(runCommand(LToM)) << (boxes().empty() ? "" : boxes().back());
+        const Words written = program(c.written.empty() ? 64 : c.written.size());
+        if (!c.written.empty()) {
+            EXPECT_EQ(written, c.written);
+        }
+        EXPECT_EQ(drawn.compareWithWords(grammar::imageProgramWords()), "");
     }
 }
 

@@ -310,7 +310,13 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
         int level;
     };
     std::vector<Pending> order;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+    // The picture's order: top to bottom, left to right (the list may hold a typed object anywhere).
+    std::vector<const stLadderBlock*> drawn;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) drawn.push_back(o);
+    std::stable_sort(drawn.begin(), drawn.end(), [](const stLadderBlock* a, const stLadderBlock* b) {
+        return a->yAddr != b->yAddr ? a->yAddr < b->yAddr : a->xAddr < b->xAddr;
+    });
+    for (const stLadderBlock* o : drawn) {
         const ObjectMeaning m = meaningOf(*o, operands);
         if (!m.error.empty()) {
             logic.error = m.error;
@@ -477,14 +483,11 @@ std::vector<std::string> drawnInputNames(Operands operands) {
     return {names.begin(), names.end()};
 }
 
-std::string compareDrawnWithWords(const Words& words, Operands operands) {
-    std::vector<std::string> names = inputNames(words, operands);
-    for (const std::string& name : drawnInputNames(operands))
-        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-    std::sort(names.begin(), names.end());
-    const Inputs inputs(names);
+namespace {
+
+std::string compareReading(const Reading& drawn, const Words& words, const std::vector<std::string>& names,
+                           const Inputs& inputs, Operands operands) {
     const CoilLogic was = coilLogic(words, inputs, operands);
-    const Reading drawn = readLadder(inputs, operands);
     const CoilLogic& is = drawn.logic;
     if (!was.error.empty()) return "the words do not run: " + was.error;
     if (!is.error.empty()) return "the ladder cannot be read: " + is.error;
@@ -505,6 +508,38 @@ std::string compareDrawnWithWords(const Words& words, Operands operands) {
         return "the ladder has " + std::to_string(is.steps.size()) +
                " outputs, labels and steps, the words " + std::to_string(was.steps.size());
     return {};
+}
+
+}  // namespace
+
+std::string compareDrawnWithWords(const Words& words, Operands operands) {
+    std::vector<std::string> names = inputNames(words, operands);
+    for (const std::string& name : drawnInputNames(operands))
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    std::sort(names.begin(), names.end());
+    const Inputs inputs(names);
+    return compareReading(readLadder(inputs, operands), words, names, inputs, operands);
+}
+
+struct DrawnBefore::Kept {
+    std::vector<std::string> names;
+    Inputs inputs;
+    Reading drawn;
+};
+
+DrawnBefore::DrawnBefore(Operands operands) : operands_(operands) {
+    std::vector<std::string> names = drawnInputNames(operands);
+    std::sort(names.begin(), names.end());
+    Inputs inputs(names);
+    Reading drawn = readLadder(inputs, operands);
+    kept_ = std::make_shared<Kept>(Kept{std::move(names), std::move(inputs), std::move(drawn)});
+}
+
+std::string DrawnBefore::compareWithWords(const Words& words) const {
+    for (const std::string& name : inputNames(words, operands_))
+        if (!std::binary_search(kept_->names.begin(), kept_->names.end(), name))
+            return "the words read " + name + ", which the ladder drawn before them did not";
+    return compareReading(kept_->drawn, words, kept_->names, kept_->inputs, operands_);
 }
 
 }  // namespace kestrion::grammar

@@ -8,6 +8,8 @@
 // read as what it shows: always on, a bypass.
 #pragma once
 
+#include <memory>
+
 #include <string>
 #include <vector>
 
@@ -27,5 +29,19 @@ std::vector<std::string> drawnInputNames(Operands operands = Operands::Compared)
 // Empty when the ladder in the editor computes what the words compute; else what differs first, in
 // words (with the place of the ladder object).
 std::string compareDrawnWithWords(const Words& words, Operands operands = Operands::Compared);
+
+// The logic of the ladder in the editor when it is made, kept to be held against the words a later
+// Convert writes.
+class DrawnBefore {
+public:
+    explicit DrawnBefore(Operands operands = Operands::Compared);
+    // Empty when the words compute what the ladder drew; else what differs first, in words.
+    std::string compareWithWords(const Words& words) const;
+
+private:
+    struct Kept;
+    Operands operands_;
+    std::shared_ptr<const Kept> kept_;
+};
 
 }  // namespace kestrion::grammar

@@ -171,9 +171,9 @@ Words assemble(const std::string& line) {
         return {0x000A, static_cast<std::uint16_t>(0x8000 + *level),
                 static_cast<std::uint16_t>(0x8000 + *relay)};
     }
-    if ((m[0] == 'P' || m[0] == 'I') && f.size() == 1) {
-        const std::optional<std::int32_t> n = number(m, 1);
-        if (!n) return {};
+    // a label: P or I and its number (IRET is no label)
+    if (const std::optional<std::int32_t> n = number(m, 1);
+        (m[0] == 'P' || m[0] == 'I') && f.size() == 1 && n) {
         if (m[0] == 'I') return {static_cast<std::uint16_t>(0xB800 + *n)};
         if (*n < 256) return {static_cast<std::uint16_t>(0xB000 + *n)};
         return {static_cast<std::uint16_t>(0xB100 + (*n & 0xFF)),

@@ -1,6 +1,7 @@
 // The register view as a technician types into it: values in the format shown are written, others
-// are refused by name without holding up the rest, and the format buttons show which is active.
-// The register dialog of the hidden menu keeps its labels fixed.
+// are refused by name without holding up the rest, and the format buttons show which is active. A
+// text left in a cell is the program's, however the typing ends. The register dialog of the hidden
+// menu keeps its labels fixed.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,14 +12,22 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string_view>
+#include <tuple>
 
+#include "app/FileCommands.h"
 #include "app/forms/MainUnit.h"
 #include "app/forms/RegisterViewPanel.h"
 #include "link/forms/Parameter1Form.h"
 #include "link/forms/QtLinkDialogs.h"
 #include "link/forms/RegisterViewForm.h"
+#include "model/core/MainState.h"
 #include "model/forms/PlcTypeForm.h"
 #include "model/image/DmwImage.h"
+#include "model/ladder/EditorState.h"
 #include "support/gui/RealServicesTest.h"
 
 namespace kestrion::app {
@@ -33,7 +42,10 @@ protected:
             if (auto* parameters = qobject_cast<forms::TParameter1Form*>(modal)) parameters->btnOk->click();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxes << box->text();
-                box->accept();
+                if (QAbstractButton* button = box->button(answer))
+                    button->click();
+                else
+                    box->accept();
             }
         });
         driver.start(10);
@@ -42,9 +54,9 @@ protected:
         form.action("RegisterView1")->trigger();
         grid = form.RegisterViewGroupBox->regStringGrid;
     }
-    // Types into the cell of grid row r, column c (register cells from 1) and presses Enter; false
-    // when the cell takes no typing.
-    bool type(int r, int c, const QString& text) {
+    // Types into the cell of grid row r, column c (register cells from 1) and presses the key that
+    // ends the typing (none: the cell stays open); false when the cell takes no typing.
+    bool type(int r, int c, const QString& text, Qt::Key end = Qt::Key_Return) {
         const QModelIndex cell = grid->model()->index(r - 1, c - 1);
         grid->setCurrentIndex(cell);
         grid->edit(cell);
@@ -54,7 +66,7 @@ protected:
         if (edit == nullptr) return false;
         edit->selectAll();
         QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        if (end != Qt::Key_unknown) QTest::keyClick(edit, end);
         QApplication::processEvents();
         return true;
     }
@@ -68,8 +80,51 @@ protected:
         return down.join(",");
     }
 
+    bool modified() const { return (editModeFlags & kEditModifiedSinceSave) != 0; }
+    // The program saved under a name in the installation folder, as Save writes it.
+    void saveAsLine() {
+        ASSERT_TRUE(setCurrentFileName((home / "Line.PMW").string()));
+        fileStateFlags &= static_cast<std::uint8_t>(~kFileNoName);
+        form.action("Save1")->trigger();
+        ASSERT_FALSE(modified());
+    }
+    std::vector<std::string> savedFiles() const {
+        std::vector<std::string> contents;
+        for (const char* ext : {"PMW", "DMW", "COW", "EDM"}) {
+            std::ifstream file(home / ("Line." + std::string(ext)), std::ios::binary);
+            contents.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        }
+        return contents;
+    }
+    void pressCtrlQ() {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    }
+    // Exit (Ctrl+Q) or the close box after the given steps, inside the application's loop as the
+    // program runs them (the end of the program ends the loop); the saved files after it.
+    std::vector<std::string> exitAfter(const std::function<void()>& steps, bool closeBox = false) {
+        QTimer::singleShot(0, &form, [&] {
+            steps();
+            if (closeBox)
+                form.close();
+            else
+                pressCtrlQ();
+        });
+        QTimer guard;  // never hang the suite
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        guard.start(5000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_FALSE(form.isVisible());
+        return savedFiles();
+    }
+    std::vector<std::string> exitWithD0Open(const char* text, bool closeBox = false) {
+        return exitAfter([&] { EXPECT_TRUE(type(1, 1, text, Qt::Key_unknown)); }, closeBox);
+    }
+
     QTimer driver;
     QStringList boxes;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
     TMainForm form{services};
     QTableView* grid = nullptr;
 };
@@ -159,6 +214,64 @@ TEST_F(RegisterViewWindowTest, SixteenBitsAfterThirtyTwoGivesBackTenRegistersARo
     press("btnRegView16bits");
     press("btnRegViewDecimal");
     EXPECT_EQ(std::make_tuple(grid->model()->columnCount(), shown(1, 3)), std::make_tuple(10, QString("1")));
+}
+
+// A text left in a cell by Tab, a click on another cell or the close of the view is written as
+// Enter writes it, refused with Enter's box; Escape keeps nothing.
+TEST_F(RegisterViewWindowTest, ATextLeftInACellIsTakenAsEnterTakesIt) {
+    ASSERT_TRUE(type(1, 1, "999", Qt::Key_Tab));  // D0
+    EXPECT_EQ(std::make_tuple(dmwRegister(0), modified()), std::make_tuple(std::uint16_t{999}, true));
+    ASSERT_TRUE(type(1, 2, "70000", Qt::Key_Tab));  // D1
+    EXPECT_EQ(boxes.join("|").toStdString(), "D1: \"70000\" is not written; the cell takes 0 ~ 65535");
+    EXPECT_EQ(std::make_pair(dmwRegister(1), shown(1, 2)), std::make_pair(std::uint16_t{0}, QString("0")));
+
+    ASSERT_TRUE(type(1, 3, "12", Qt::Key_unknown));  // D2, then a click on D5
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(0, 5)).center());
+    EXPECT_EQ(dmwRegister(2), 12);
+    ASSERT_TRUE(type(1, 4, "34", Qt::Key_Escape));  // D3
+    EXPECT_EQ(dmwRegister(3), 0);
+    ASSERT_TRUE(type(1, 5, "56", Qt::Key_unknown));  // D4, then the view's Close
+    press("btnRegViewClose");
+    EXPECT_EQ(dmwRegister(4), 56);
+    form.action("RegisterView1")->trigger();
+    ASSERT_TRUE(type(2, 1, "78", Qt::Key_unknown));  // D10, then View > Ladder view
+    form.action("LadderView1")->trigger();
+    EXPECT_EQ(dmwRegister(10), 78);
+    EXPECT_EQ(boxes.size(), 1);
+}
+
+TEST_F(RegisterViewWindowTest, ExitWithACellOpenTakesItsTextThenAsks) {
+    saveAsLine();
+    const auto files = exitWithD0Open("999");
+    EXPECT_EQ(boxes, QStringList{"Do you want to save current file before exit ?"});
+    // Yes: D0 is the DMW file's first register, after its 256-byte header.
+    EXPECT_EQ(files[1].substr(256, 2), std::string("\xE7\x03"));
+}
+
+TEST_F(RegisterViewWindowTest, TheCloseBoxWithACellOpenAsksAndNoWritesNothing) {
+    answer = QMessageBox::No;
+    saveAsLine();
+    const auto saved = savedFiles();
+    EXPECT_EQ(exitWithD0Open("999", true), saved);
+    EXPECT_EQ(boxes, QStringList{"Do you want to save current file before exit ?"});
+}
+
+TEST_F(RegisterViewWindowTest, AValueTypedOverWithItselfAsksNothingAtExit) {
+    saveAsLine();
+    const auto saved = savedFiles();
+    EXPECT_EQ(exitWithD0Open("0"), saved);
+    EXPECT_TRUE(boxes.isEmpty());
+}
+
+// Option > Type change answered OK with the type and capacity the program has keeps its keyword.
+TEST_F(RegisterViewWindowTest, TypeChangeWithNothingChangedAsksNothingAtExit) {
+    std::copy_n("ABCD1234", 8, pmw.parameterBlock.begin() + 8);
+    saveAsLine();
+    const auto saved = savedFiles();
+    EXPECT_EQ(exitAfter([this] { form.action("PlcTypeChange1")->trigger(); }), saved);
+    EXPECT_EQ(std::string(pmw.parameterBlock.begin() + 8, pmw.parameterBlock.begin() + 16), "ABCD1234");
+    EXPECT_TRUE(boxes.isEmpty());
 }
 
 // The register dialog of the hidden View item: its labels are fixed, its cells take typing.

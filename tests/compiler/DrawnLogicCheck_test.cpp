@@ -1,0 +1,111 @@
+// Convert holds the ladder it reads back against the logic the view drew before it (power from the
+// left bus through the painted contacts, wire and links): where the picture is no program (a bare
+// wire beside a contact, an output fed by wire alone) or Convert would write other logic than drawn,
+// it refuses with the reason and the place, and the ladder, the canvas, the words and the marks stay
+// as they were.
+#include "compiler/ConvertCommand.h"
+
+#include <functional>
+
+#include "devviews/VirtualArrayDump.h"
+#include "entry/TypingFixture.h"
+#include "model/core/CommandTransaction.h"
+#include "model/image/ProgramImage.h"
+#include "model/ladder/DrawnLogic.h"
+#include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorState.h"
+
+namespace kestrion::test {
+namespace {
+
+using DrawnLogicCheck = TypingTest;
+
+stLadderBlock& objectAt(std::uint32_t x, std::uint32_t y) {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->xAddr == x && o->yAddr == y && o->iCode != kCodeNop) return *o;
+    throw std::runtime_error("no object at " + std::to_string(x) + "," + std::to_string(y));
+}
+
+// A contact the view paints as wire: its cell on the canvas is left as it was.
+void paintAsWire(std::uint32_t x, std::uint32_t y) {
+    stLadderBlock& o = objectAt(x, y);
+    o.iCode = kCodeNop;
+    setText(o.mnemonic, "NOP");
+}
+
+// The filler the view paints as wire after a contact, taken out of the list: the canvas keeps it.
+void dropFillerAfter(std::uint32_t x, std::uint32_t y) {
+    for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == y && o->xAddr > x && o->iCode == kCodeNop) {
+            removeLadderObject(ldrList, o);
+            return;
+        }
+    throw std::runtime_error("no filler");
+}
+
+TEST_F(DrawnLogicCheck, APictureNoProgramCanBeOrThatConvertWouldWriteOtherwiseIsRefusedWhereItIs) {
+    struct Case {
+        const char* name;
+        Words words;
+        std::function<void()> change;
+        std::string reason;
+        std::uint32_t x, y;  // the frame
+    };
+    const std::vector<Case> cases = {
+        {"X0 painted as wire beside X1: Y0 always on",
+         {0x2400, 0x6401, 0xC500, 0x000F},
+         [] { paintAsWire(80, 0); },
+         "Line 2: a bare wire runs beside X001 and bypasses it.",
+         80,
+         64},
+        {"X1 of the second rung painted as wire: Y1 fed by wire alone",
+         {0x2400, 0xC500, 0x2401, 0xC501, 0x000F},
+         [] { paintAsWire(80, 64); },
+         "Line 2: OUT Y001 is fed by wire alone; it needs a contact in front of it.",
+         1040,
+         64},
+        {"the wire after X2 not painted: Convert would join X2, the view shows it cut off",
+         {0x2400, 0x4401, 0x6402, 0xC500, 0x000F},
+         [] { dropFillerAfter(80, 64); },
+         "Line 1: Convert would run OUT Y000 under other contacts than those drawn.",
+         1040,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(loadProgram(c.words));
+        c.change();
+        addInsGrayMarkRow(64);
+        const std::vector<std::string> objects = ladder();
+        const std::vector<std::string> canvas = virtualArrayDumpRows(kDumpVirtualArray);
+        const Words words = program(c.words.size());
+        EXPECT_FALSE(runCommand(LToM));
+        EXPECT_EQ(boxes(), Boxes{c.reason + " | Convert | warning"});
+        EXPECT_EQ(fakes.statusBar.panelText(13), c.reason);
+        EXPECT_EQ(BlueFrame.x1, c.x);
+        EXPECT_EQ(BlueFrame.y1, c.y);
+        EXPECT_EQ(ladder(), objects);
+        EXPECT_EQ(virtualArrayDumpRows(kDumpVirtualArray), canvas);
+        EXPECT_EQ(program(c.words.size()), words);
+        EXPECT_NE(insGrayHead, nullptr);
+    }
+}
+
+// The same programs as the load draws them convert, and the logic read back is the logic drawn.
+TEST_F(DrawnLogicCheck, WhatTheLoadDrawsConvertsAndReadsBackAsTheSameLogic) {
+    for (const Words& words : std::vector<Words>{{0x2400, 0x6401, 0xC500, 0x000F},
+                                                 {0x2400, 0xC500, 0x2401, 0xC501, 0x000F},
+                                                 {0x2400, 0x4401, 0x6402, 0xC500, 0x000F},
+                                                 {0x0014, 0x000F}}) {
+        ASSERT_TRUE(loadProgram(words));
+        ConditionPool pool;
+        const DrawnLadder before = drawnLadder(pool);
+        EXPECT_FALSE(before.fault.has_value());
+        ASSERT_TRUE(runCommand(LToM));
+        EXPECT_TRUE(compareDrawnLadders(before, drawnLadder(pool), pool).converts());
+        EXPECT_EQ(program(words.size()), words);
+    }
+}
+
+}  // namespace
+}  // namespace kestrion::test
