@@ -216,17 +216,29 @@ private:
         return false;
     }
 
-    // Whether a line that begins at boundary b, where lines top to bottom are linked, joins one of
-    // those that come from the left of b again right of boundary k (a branch of a parallel group
-    // around cell k), not (a branch of a branch point, ending at an output, or a branch that joins
-    // before k).
-    bool rejoins(std::int64_t l, std::int64_t b, std::int64_t k, std::int64_t top,
-                 std::int64_t bottom) const {
-        for (std::int64_t j = k + 1; j < boundaries_ && drawn(l, j - 1); ++j)
-            for (std::int64_t t = top; t <= bottom; ++t)
-                if (t != l && drawn(t, b - 1) && meets(l, j, t)) return true;
-        return false;
+    // Where a line that leaves boundary b to the right first meets line l again, both running on
+    // from b without a gap (the two sides of one parallel group); 0 when it does not.
+    std::int64_t firstMeeting(std::int64_t m, std::int64_t b, std::int64_t l) const {
+        for (std::int64_t j = b + 1; j < boundaries_ && drawn(m, j - 1) && drawn(l, j - 1); ++j)
+            if (meets(m, j, l)) return j;
+        return 0;
     }
+
+    // Whether a line that begins at boundary b, where lines top to bottom are linked, first joins
+    // one of those that come from the left of b again right of boundary `reach` (a branch of a
+    // parallel group around the INV), not (a branch of a branch point, ending at an output, or a
+    // branch that joins before the INV).
+    bool rejoins(std::int64_t l, std::int64_t b, std::int64_t reach, std::int64_t top,
+                 std::int64_t bottom) const {
+        std::int64_t first = 0;
+        for (std::int64_t t = top; t <= bottom; ++t) {
+            if (t == l || !drawn(t, b - 1)) continue;
+            const std::int64_t j = firstMeeting(l, b, t);
+            if (j > 0 && (first == 0 || j < first)) first = j;
+        }
+        return first > reach;
+    }
+
     // The power where the parallel section of an INV in cell k of line l begins: walking left, the
     // first boundary where its branch of a parallel group begins, a step's bus ends, or another line
     // leaves to the right that joins this one again right of the INV (a parallel group around it);
@@ -237,23 +249,22 @@ private:
         for (std::int64_t b = k; b > bus_; --b) {
             const auto [top, bottom] = linkedAt(l, b);
             const auto opensAround = [&, top = top, bottom = bottom] {
-                for (std::int64_t m = top; m <= bottom; ++m) {
-                    if (m == l) continue;
-                    for (std::int64_t j = b + 1; j < boundaries_ && drawn(m, j - 1); ++j)
-                        if (j > reach && drawn(l, j - 1) && meets(m, j, l)) return true;
-                }
+                for (std::int64_t m = top; m <= bottom; ++m)
+                    if (m != l && drawn(m, b) && firstMeeting(m, b, l) > reach) return true;
                 return false;
             };
             if (stepBus_[index(l, b)] || opensAround()) return power_[index(l, b)];
             if (drawn(l, b - 1)) continue;
             if (rejoins(l, b, reach, top, bottom)) return power_[index(l, b)];
-            // A branch of a branch point: the path goes on along the line it leaves, up to b (a
-            // group that opens at b on that line lies beside the branch, not around it).
+            // A branch of a branch point, or of a group that joins before the INV: the path goes on
+            // along the line it leaves, up to where the two meet again, or up to b where they do not
+            // (a group that opens at b on that line lies beside the branch, not around it).
             std::int64_t trunk = top;
             while (trunk <= bottom && !drawn(trunk, b - 1)) ++trunk;
             if (trunk > bottom) return power_[index(l, b)];
+            const std::int64_t met = firstMeeting(l, b, trunk);
             l = trunk;
-            reach = b;
+            reach = met > 0 ? met : b;
             if (stepBus_[index(l, b)]) return power_[index(l, b)];
         }
         return ones();

@@ -73,6 +73,10 @@ TEST_F(DrawnLogicTest, ALoadedLadderDrawsTheLogicOfItsWords) {
         assembleAll({"STL S20", "LD X0", "OR X1", "OUT Y0", "LD X2", "OUT Y1", "RET", "LD X3", "OUT Y2"}),
         assembleAll({"STL S20", "OUT Y2", "LD X0", "INV", "OUT Y0", "RET"}),
         assembleAll({"P0", "LD X0", "MC N0 M100", "LD X1", "OUT Y0", "MCR N0", "LD X2", "CJ P0", "FEND"}),
+        assembleAll({"LD X0", "OR X1", "LD X2", "OR X3", "ANB", "AND X4", "INV", "LDI X5", "LD X6", "ORB",
+                     "ANB", "INV", "OUT Y0"}),
+        assembleAll(
+            {"LD X0", "MPS", "LD X1", "AND X2", "OR X3", "ANB", "OUT Y0", "MPP", "AND X4", "INV", "OUT Y1"}),
     };
     for (const Words& words : programs) {
         open(words);
