@@ -80,8 +80,8 @@ void ConditionPool::appendKids(Op op, Condition c) {
         scratch_.push_back(c);
 }
 
-// AND and OR are kept flat, their terms ordered and each once: the same contacts in series or in
-// parallel are one condition however the wire between them runs.
+// OR is kept flat, its terms ordered and each once: the same branches in parallel are one condition
+// in whatever order the lines join them.
 Condition ConditionPool::joined(Op op, Condition a, Condition b) {
     scratch_.clear();
     appendKids(op, a);
@@ -97,7 +97,11 @@ Condition ConditionPool::both(Condition a, Condition b) {
     if (a == kOn) return b;
     if (b == kOn) return a;
     if (a == b) return a;
-    return joined(Op::And, a, b);
+    // A series is kept as it runs, two terms at a time: a line's contacts give the same terms in
+    // the same order however long the wire between them; other groupings of the same contacts
+    // meet in the comparison of truth tables.
+    scratch_.assign({std::min(a, b), std::max(a, b)});
+    return intern(Op::And, scratch_);
 }
 
 Condition ConditionPool::either(Condition a, Condition b) {

@@ -6,9 +6,9 @@
 //
 // A condition is an expression over the contacts: series joins by AND, parallel by OR, an INV
 // inverts the power that reaches it, an edge contact without a device (MEP, MEF) takes the edge of
-// that power. Expressions are kept once each in a pool, flattened and ordered, so that the same
-// logic drawn with other wire lengths is the same expression; two expressions that differ in form
-// are compared by their truth tables.
+// that power. Expressions are kept once each in a pool, so that the same logic drawn with other wire
+// lengths is the same expression; two expressions that differ in form are compared by their truth
+// tables.
 #pragma once
 
 #include <array>

@@ -48,16 +48,26 @@ SymbolKind symbolKindOf(const stLadderBlock& object) {
         isStackJoint(code))
         return SymbolKind::None;
     if (code >= kLabelFirst && code <= kLabelLast) return SymbolKind::Label;
-    const std::string_view mnemonic = mnemonicOf(object);
-    if (mnemonic == "LD" || mnemonic == "AND" || mnemonic == "OR") return SymbolKind::Contact;
-    if (mnemonic == "LDI" || mnemonic == "ANI" || mnemonic == "ORI") return SymbolKind::NegatedContact;
-    if (mnemonic == "LDP" || mnemonic == "ANDP" || mnemonic == "ORP" || mnemonic == "MEP")
-        return SymbolKind::RisingContact;
-    if (mnemonic == "LDF" || mnemonic == "ANDF" || mnemonic == "ORF" || mnemonic == "MEF")
-        return SymbolKind::FallingContact;
-    if (mnemonic == "INV") return SymbolKind::Invert;
-    if (isCompareMnemonic(mnemonic)) return SymbolKind::CompareContact;
-    if (mnemonic == "OUT") return SymbolKind::Coil;
+    const std::string_view m = mnemonicOf(object);
+    switch (m.size()) {
+        case 2:
+            if (m == "LD" || m == "OR") return SymbolKind::Contact;
+            break;
+        case 3:
+            if (m == "AND") return SymbolKind::Contact;
+            if (m == "LDI" || m == "ANI" || m == "ORI") return SymbolKind::NegatedContact;
+            if (m == "LDP" || m == "ORP" || m == "MEP") return SymbolKind::RisingContact;
+            if (m == "LDF" || m == "ORF" || m == "MEF") return SymbolKind::FallingContact;
+            if (m == "INV") return SymbolKind::Invert;
+            if (m == "OUT") return SymbolKind::Coil;
+            break;
+        case 4:
+            if (m == "ANDP") return SymbolKind::RisingContact;
+            if (m == "ANDF") return SymbolKind::FallingContact;
+            break;
+        default: break;
+    }
+    if (isCompareMnemonic(m)) return SymbolKind::CompareContact;
     return SymbolKind::Box;
 }
 
