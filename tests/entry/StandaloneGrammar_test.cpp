@@ -11,6 +11,7 @@
 
 #include "compiler/ConvertCommand.h"
 #include "entry/FakeEntryDialogs.h"
+#include "entry/RungTrial.h"
 #include "entry/ShownLadder.h"
 #include "entry/TypingFixture.h"
 #include "grammar/ConvertProperty.h"
@@ -112,6 +113,32 @@ protected:
         }
     }
 
+    // "" when the line the trial refused at (x, y) is one the whole program's Convert refuses or
+    // writes as other logic than the ladder drawn, tried with a trial that takes every line.
+    std::string checkRefusal(const grammar::Words& words, const std::string& line, std::uint32_t x,
+                             std::uint32_t y, bool insert) {
+        open(words);
+        if (insert) editModeFlags |= kEditInsertMode;
+        type(x, y, line);
+        if (boxes() != Boxes{kRefusals.front()}) return "";
+        open(words);
+        if (insert) editModeFlags |= kEditInsertMode;
+        {
+            TakesEveryLine takes;
+            const InstalledDialogs<RungTrial> installedTrial{takes};
+            type(x, y, line);
+        }
+        if (!boxes().empty()) return "";  // a rule of the box refused it, not the trial
+        const grammar::DrawnBefore drawn;
+        if (!runCommand(LToM)) return "";
+        if (!drawn.compareWithWords(grammar::imageProgramWords()).empty()) return "";
+        return "the trial refused a line Convert writes as drawn";
+    }
+
+    struct TakesEveryLine final : RungTrial {
+        LadderVerdict tryRung(const RungCopy&) override { return {}; }
+    };
+
     FakeEntryDialogs entryDialogs;
     InstalledDialogs<EntryDialogs> installed{entryDialogs};
 };
@@ -128,6 +155,33 @@ TEST_F(StandaloneGrammar, WhatTheBoxTakesConvertWritesAndTheLoadReadsBack) {
 TEST_F(StandaloneGrammar, OutputsTheBoxTakesConvertWritesAndTheLoadReadsBack) {
     sweep(kOutputs, fromEnvironment("KESTRION_GRAMMAR_OUTPUTS_FIRST", 1),
           fromEnvironment("KESTRION_GRAMMAR_OUTPUTS_PROGRAMS", 2));
+}
+
+// Every line the trial refuses on a loaded program is one the whole program's Convert would refuse or
+// write as other logic than drawn: programs from seed 1, two of them; KESTRION_GRAMMAR_REFUSALS_FIRST
+// and KESTRION_GRAMMAR_REFUSALS_PROGRAMS set others.
+TEST_F(StandaloneGrammar, EveryLineTheTrialRefusesConvertWouldRefuseOrWriteOtherwise) {
+    const std::uint32_t first = fromEnvironment("KESTRION_GRAMMAR_REFUSALS_FIRST", 1);
+    const std::uint32_t count = fromEnvironment("KESTRION_GRAMMAR_REFUSALS_PROGRAMS", 2);
+    int broken = 0;
+    for (std::uint32_t seed = first; seed < first + count && broken < 20; ++seed) {
+        grammar::RandomChoices choices(seed);
+        const grammar::Program program = grammar::generateProgram(choices);
+        const grammar::Words words = program.words();
+        grammar::startEditor();
+        if (!grammar::openProgramWords(words) || !runCommand(LToM)) continue;
+        const std::uint32_t bottom = ldrTail->yAddr;
+        for (const std::string& line : kOutputs)
+            for (const bool insert : {false, true})
+                for (std::uint32_t y = 0; y <= bottom; y += 64)
+                    for (std::uint32_t x = 80; x <= 1040; x += 80) {
+                        const std::string broke = checkRefusal(words, line, x, y, insert);
+                        if (broke.empty() || ++broken > 20) continue;
+                        ADD_FAILURE() << "seed " << seed << ": " << (insert ? "insert " : "") << line
+                                      << " at " << x << "," << y << ": " << broke << "\n"
+                                      << program.listing();
+                    }
+    }
 }
 
 }  // namespace
