@@ -95,7 +95,8 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
 
 // The ladder drawn is not what Convert would write (or no program can be what it draws): the reason
 // is in panel 13, the frame on the place, and the box says it too.
-[[noreturn]] void refuseOtherLogic(const LadderVerdict& verdict) {
+[[noreturn]] void refuseOtherLogic(ConvertProgress& progress, const LadderVerdict& verdict) {
+    progress.hide();
     platform::statusBar().setPanelText(13, verdict.reason);
     if (verdict.placed) {
         setBlueFrameObject(verdict.x, verdict.y);
@@ -270,13 +271,13 @@ void readDrawnLadder(ConvertRun& run) {
 
 // After the open-wire checks: a rung being built is told as such first.
 void refuseDrawnFaults(ConvertRun& run) {
-    if (run.drawn.fault) refuseOtherLogic(*run.drawn.fault);
+    if (run.drawn.fault) refuseOtherLogic(run.progress, *run.drawn.fault);
 }
 
 void holdDrawnLogic(ConvertRun& run) {
     const DrawnLadder back = drawnLadder(run.conditions);
     const LadderVerdict verdict = compareDrawnLadders(run.drawn, back, run.conditions);
-    if (!verdict.converts()) refuseOtherLogic(verdict);
+    if (!verdict.converts()) refuseOtherLogic(run.progress, verdict);
 }
 
 void dropEmptyLines(ConvertRun& /*run*/) {
@@ -471,8 +472,19 @@ void convert() {
     // The ladder is rebuilt from the words at the end: the passes work on the objects themselves,
     // and the snapshot keeps what a failure puts back.
     handMainListToCommand();
+    // The reload takes a fresh edit-cancel copy, which leaves nothing to undo; a refusal after it
+    // puts the ladder and its copies back, and the Edit menu with them.
+    const bool undoMenu = canvasState.undoMenuEnabled, editCancelMenu = canvasState.editCancelMenuEnabled;
+    const std::uint32_t undoGeneration = canvasState.undoCopyGeneration;
     ConvertRun run;
-    runPasses(run);
+    try {
+        runPasses(run);
+    } catch (...) {
+        canvasState.undoMenuEnabled = undoMenu;
+        canvasState.editCancelMenuEnabled = editCancelMenu;
+        canvasState.undoCopyGeneration = undoGeneration;
+        throw;
+    }
 }
 
 }  // namespace

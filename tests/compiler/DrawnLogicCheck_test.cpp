@@ -1,8 +1,8 @@
 // Convert holds the ladder it reads back against the logic the view drew before it (power from the
 // left bus through the painted contacts, wire and links): where the picture is no program (a bare
 // wire beside a contact, an output fed by wire alone) or Convert would write other logic than drawn,
-// it refuses with the reason and the place, and the ladder, the canvas, the words and the marks stay
-// as they were.
+// it refuses with the reason and the place, and the ladder, the canvas, the words, the marks and the
+// undo copy stay as they were.
 #include "compiler/ConvertCommand.h"
 
 #include <functional>
@@ -13,6 +13,7 @@
 #include "model/image/ProgramImage.h"
 #include "model/ladder/DrawnLogic.h"
 #include "model/ladder/EditMarks.h"
+#include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 
 namespace kestrion::test {
@@ -74,6 +75,7 @@ TEST_F(DrawnLogicCheck, APictureNoProgramCanBeOrThatConvertWouldWriteOtherwiseIs
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(loadProgram(c.words));
+        backupLadderDiagramMemory(1);  // the edit's undo copy
         c.change();
         addInsGrayMarkRow(64);
         const std::vector<std::string> objects = ladder();
@@ -88,6 +90,7 @@ TEST_F(DrawnLogicCheck, APictureNoProgramCanBeOrThatConvertWouldWriteOtherwiseIs
         EXPECT_EQ(virtualArrayDumpRows(kDumpVirtualArray), canvas);
         EXPECT_EQ(program(c.words.size()), words);
         EXPECT_NE(insGrayHead, nullptr);
+        EXPECT_TRUE(hasUndoCopy() && canvasState.undoMenuEnabled);  // Undo still takes the edit back
     }
 }
 
