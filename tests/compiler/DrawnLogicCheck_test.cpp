@@ -110,5 +110,58 @@ TEST_F(DrawnLogicCheck, WhatTheLoadDrawsConvertsAndReadsBackAsTheSameLogic) {
     }
 }
 
+// Two ladders compare by what they compute and by the instructions they hold: the same contacts in
+// series or in parallel in another order are the same; another instruction, another contact, a
+// contact written twice, a label left out or a coil more are not.
+TEST_F(DrawnLogicCheck, TwoLaddersCompareByTheLogicTheyDraw) {
+    struct Case {
+        const char* name;
+        Words drawn, back;
+        bool same;
+    };
+    const std::vector<Case> cases = {
+        {"parallel contacts in the other order",
+         {0x2400, 0x6401, 0xC500, 0x000F},
+         {0x2401, 0x6400, 0xC500, 0x000F},
+         true},
+        {"series contacts in the other order",
+         {0x2400, 0x4401, 0xC500, 0x000F},
+         {0x2401, 0x4400, 0xC500, 0x000F},
+         true},
+        {"three parallel contacts, two joined first",
+         {0x2400, 0x6401, 0x6402, 0xC500, 0x000F},
+         {0x2400, 0x2401, 0x6402, 0xFFF9, 0xC500, 0x000F},
+         true},
+        // the same logic, but X2 written twice: the instructions drawn are not those read back
+        {"a group written out contact by contact",
+         {0x2400, 0x6401, 0x4402, 0xC500, 0x000F},
+         {0x2400, 0x4402, 0x2401, 0x4402, 0xFFF9, 0xC500, 0x000F},
+         false},
+        {"SET where RST is drawn", {0x2400, 0xD801, 0x000F}, {0x2400, 0xE801, 0x000F}, false},
+        {"another contact", {0x2400, 0x4401, 0xC500, 0x000F}, {0x2400, 0x4402, 0xC500, 0x000F}, false},
+        {"a contact negated", {0x2400, 0xC500, 0x000F}, {0x3400, 0xC500, 0x000F}, false},
+        {"a contact in parallel instead of in series",
+         {0x2400, 0x4401, 0xC500, 0x000F},
+         {0x2400, 0x6401, 0xC500, 0x000F},
+         false},
+        {"a label left out", {0xB000, 0x2400, 0xC500, 0x000F}, {0x2400, 0xC500, 0x000F}, false},
+        {"one more coil", {0x2400, 0xC500, 0x000F}, {0x2400, 0xC500, 0xC501, 0x000F}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConditionPool pool;
+        ASSERT_TRUE(loadProgram(c.drawn));
+        const DrawnLadder drawn = drawnLadder(pool);
+        ASSERT_TRUE(loadProgram(c.back));
+        const DrawnLadder back = drawnLadder(pool);
+        const LadderVerdict verdict = compareDrawnLadders(drawn, back, pool);
+        EXPECT_EQ(verdict.converts(), c.same) << verdict.reason;
+        if (!c.same) {
+            EXPECT_EQ(verdict.kind, LadderVerdict::Kind::OtherLogic);
+            EXPECT_TRUE(verdict.reason.starts_with("Line ")) << verdict.reason;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrion::test
