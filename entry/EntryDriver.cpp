@@ -518,8 +518,12 @@ std::vector<RungCopy> rungsAround(std::uint32_t y) {
             return line >= r.top && line < r.top + r.lines * h;
         });
         if (known) continue;
-        const stLadderBlock* o =
-            firstOnRow(line, [](const stLadderBlock& object, std::uint32_t) { return object.iCode != kCodeEnd && drawsOnRow(object); }, 0);
+        const stLadderBlock* o = firstOnRow(
+            line,
+            [](const stLadderBlock& object, std::uint32_t) {
+                return object.iCode != kCodeEnd && drawsOnRow(object);
+            },
+            0);
         if (o != nullptr) rungs.push_back(copyRungOf(*o));
     }
     return rungs;
@@ -894,11 +898,20 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
 
 void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) {
     stLadderBlock* const keepNow = ldrNow;
+    const std::uint32_t w = cellWidth();
     // The walk goes on from the object that stood before this one: a filler linked in front of it
     // stands where it stood and would need a filler itself, without end.
     for (stLadderBlock *o = ldrTail, *before = nullptr; o != nullptr; o = before) {
         before = o->prev;
-        if (o->objLbc != id || o->xAddr < x0 || o->end == kEndOutput) continue;
+        if (o->objLbc != id || o->xAddr < x0) continue;
+        if (o->end == kEndOutput) {
+            // The output stays; its wire now begins where the moved cells end.
+            if (o->xMaxi >= x0 && o->xMaxi + w <= o->xAddr) {
+                noteObjectChange(o);
+                o->xMaxi += w;
+            }
+            continue;
+        }
         const std::int64_t c = columnOf(o->xAddr);
         const std::int64_t r = rowOf(o->yAddr);
         const bool leftLinked = VirtualArray.at(c - 2, r) != kCellBlank ||
@@ -907,18 +920,16 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
         const bool needsFiller = o->xAddr == x0 && o->yAddr != y0 && leftLinked;
         noteObjectChange(o);
         VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
-        o->xAddr += cellWidth();
+        const std::uint32_t from = o->xAddr;
+        o->xAddr += w;
+        // The object keeps its span: the wire it draws and Convert's reading of what follows it.
+        if (o->Xend >= from) o->Xend += w;
         if (o->Xend < o->xAddr) o->Xend = o->xAddr;
-        if (needsFiller) {
-            ldrNow = o;
-            if (ReallocLadderMemory(kLinkBeforeNow, 0)) {
-                stLadderBlock& filler = *ldrNew;
-                filler.iCode = kCodeNop;
-                setText(filler.mnemonic, "NOP");
-                filler.xAddr = static_cast<std::uint32_t>(c * symbleHalfWidth);
-                filler.yAddr = static_cast<std::uint32_t>(r * symbleHalfHeight);
-                filler.Xend = static_cast<std::uint32_t>((c + 2) * symbleHalfWidth);
-            }
+        if (o->xMaxi >= from) o->xMaxi += w;
+        // The cell left behind stays wire where something on its left leads into it; the filler is of
+        // the block, so a later insert moves it on with the rest.
+        if (needsFiller && linkFillerBefore(*o, from) != nullptr) {
+            ldrNew->xBlockAddr = o->xBlockAddr;
             VirtualArray.put(c, r, kCellNop);
         } else {
             VirtualArray.put(c, r, kCellBlank);
@@ -940,12 +951,11 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
 
 void removeBlockNopsRightOfOutput(std::uint32_t /*x*/, std::uint32_t y, std::uint32_t id) {
     std::uint32_t limit = 0;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (o->objLbc == id && o->end == kEndOutput && o->yAddr == y) {
-            limit = o->xAddr;
-            break;
-        }
-    }
+    for (const stLadderBlock* o = ldrHead; o != nullptr && limit == 0; o = o->next)
+        if (o->objLbc == id && o->end == kEndOutput && o->yAddr == y) limit = o->xAddr;
+    // A line without an output (a branch) has no wire right of one: its fillers and those of the
+    // other lines lead into the branch's links.
+    if (limit == 0) return;
     stLadderBlock* o = ldrHead;
     while (o != nullptr) {
         stLadderBlock* next = o->next;
