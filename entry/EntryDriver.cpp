@@ -919,7 +919,10 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
                                 VirtualArray.at(c - 1, r + 1) != kCellBlank;
         const bool needsFiller = o->xAddr == x0 && o->yAddr != y0 && leftLinked;
         noteObjectChange(o);
-        VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
+        // A joint (ANB, ORB, MPS, MRD, MPP) stands between cells and owns none: the cell of its column
+        // is that of the object there, which moves it.
+        const bool ownsCell = !isBlockJoint(o->iCode) && !isStackJoint(o->iCode);
+        if (ownsCell) VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
         const std::uint32_t from = o->xAddr;
         o->xAddr += w;
         // The object keeps its span: the wire it draws and Convert's reading of what follows it.
@@ -931,10 +934,10 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
         if (needsFiller && linkFillerBefore(*o, from) != nullptr) {
             ldrNew->xBlockAddr = o->xBlockAddr;
             VirtualArray.put(c, r, kCellNop);
-        } else {
+        } else if (ownsCell) {
             VirtualArray.put(c, r, kCellBlank);
         }
-        if (VirtualArray.at(c + 1, r + 1) == kCellLink) {
+        if (ownsCell && VirtualArray.at(c + 1, r + 1) == kCellLink) {
             for (std::int64_t k = 0;; ++k) {
                 const std::int64_t linkRow = r + 1 + 2 * k;
                 if (k > 0 && (VirtualArray.at(c + 1, linkRow) != kCellLink ||
