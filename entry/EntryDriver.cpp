@@ -956,14 +956,15 @@ void removeBlockNopsRightOfOutput(std::uint32_t /*x*/, std::uint32_t y, std::uin
     std::uint32_t limit = 0;
     for (const stLadderBlock* o = ldrHead; o != nullptr && limit == 0; o = o->next)
         if (o->objLbc == id && o->end == kEndOutput && o->yAddr == y) limit = o->xAddr;
-    // A line without an output (a branch) has no wire right of one: its fillers and those of the
-    // other lines lead into the branch's links.
+    // A line without an output (a branch) has no wire right of one: its fillers lead into the
+    // branch's links.
     if (limit == 0) return;
     stLadderBlock* o = ldrHead;
     while (o != nullptr) {
         stLadderBlock* next = o->next;
-        // The cell just opened for the new instruction is kept.
-        if (o != ldrNew && o->objLbc == id && o->iCode == kCodeNop && o->xAddr >= limit)
+        // The cell just opened for the new instruction is kept; the other lines' wire runs into their
+        // own outputs, wherever this line's output stands.
+        if (o != ldrNew && o->objLbc == id && o->yAddr == y && o->iCode == kCodeNop && o->xAddr >= limit)
             removeLadderObject(ldrList, o);
         o = next;
     }

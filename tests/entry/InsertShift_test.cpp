@@ -134,6 +134,10 @@ TEST_F(InsertShift, ContactsInsertedInFrontOfAnObjectConvertAsDrawn) {
         {{"LD X0", "OR X1", "MPS", "AND X2", "OUT Y0", "MPP", "AND X3", "OUT Y1"},
          {{80, 64, "AND X4"}},
          {"LD X0", "LD X4", "AND X1", "ORB", "MPS", "AND X2", "OUT Y0", "MPP", "AND X3", "OUT Y1"}},
+        // the link of a branch node under the contact moves with it, to the next line's contact
+        {{"LD X0", "OUT Y0", "AND X1", "OUT Y1", "AND X2", "OUT Y2"},
+         {{160, 64, "AND X4"}},
+         {"LD X0", "OUT Y0", "AND X4", "AND X1", "OUT Y1", "AND X2", "OUT Y2"}},
         {{"LD X0", "AND X1", "OUT Y0", "LD X2", "AND X3", "OUT Y1"},
          {{160, 0, "AND X4"}, {160, 64, "AND X5"}},
          {"LD X0", "AND X4", "AND X1", "OUT Y0", "LD X2", "AND X5", "AND X3", "OUT Y1"}},
@@ -157,6 +161,20 @@ TEST_F(InsertShift, AContactLeftOfABranchNodeIsRefused) {
               "Line 3: this line would leave wire open in a rung that was whole before it.");
     EXPECT_EQ(ladder(), before);
     convertsAsDrawn({"LD X0", "OUT Y0", "AND X4", "AND X1", "OUT Y1", "AND X2", "OUT Y2"});
+}
+
+// An insert on a line whose output is a box standing further left than the joint of another line:
+// that joint moves on in front of its own output, and stays.
+TEST_F(InsertShift, TheJointOfAnotherLineStaysInFrontOfItsOutput) {
+    const Lines program = {"LD X0",  "MPS",    "AND X1", "AND X2", "AND X3", "AND X4",  "AND X5",
+                           "AND X6", "AND X7", "OUT Y0", "OUT Y1", "MPP",    "AND X10", "ADD D0 D1 D2"};
+    typeTaken(program, {{160, 128, "AND X11"}});
+    Lines line;
+    for (const std::string& object : ladder())
+        if (object.find(",64 ") != std::string::npos) line.push_back(object);
+    EXPECT_EQ(line, (Lines{"800,64 #NOP", "1040,64 OUT Y001"}));
+    convertsAsDrawn({"LD X0", "MPS", "AND X1", "AND X2", "AND X3", "AND X4", "AND X5", "AND X6", "AND X7",
+                     "OUT Y0", "OUT Y1", "MPP", "AND X11", "AND X10", "ADD D0 D1 D2"});
 }
 
 }  // namespace
