@@ -903,15 +903,7 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
     // stands where it stood and would need a filler itself, without end.
     for (stLadderBlock *o = ldrTail, *before = nullptr; o != nullptr; o = before) {
         before = o->prev;
-        if (o->objLbc != id || o->xAddr < x0) continue;
-        if (o->end == kEndOutput) {
-            // The output stays; its wire now begins where the moved cells end.
-            if (o->xMaxi >= x0 && o->xMaxi + w <= o->xAddr) {
-                noteObjectChange(o);
-                o->xMaxi += w;
-            }
-            continue;
-        }
+        if (o->objLbc != id || o->xAddr < x0 || o->end == kEndOutput) continue;
         const std::int64_t c = columnOf(o->xAddr);
         const std::int64_t r = rowOf(o->yAddr);
         const bool leftLinked = VirtualArray.at(c - 2, r) != kCellBlank ||
@@ -925,10 +917,9 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
         if (ownsCell) VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
         const std::uint32_t from = o->xAddr;
         o->xAddr += w;
-        // The object keeps its span: the wire it draws and Convert's reading of what follows it.
+        // The object keeps its span: its right edge moves with it.
         if (o->Xend >= from) o->Xend += w;
         if (o->Xend < o->xAddr) o->Xend = o->xAddr;
-        if (o->xMaxi >= from) o->xMaxi += w;
         // The cell left behind stays wire where something on its left leads into it; the filler is of
         // the block, so a later insert moves it on with the rest.
         if (needsFiller && linkFillerBefore(*o, from) != nullptr) {
