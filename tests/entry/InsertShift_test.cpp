@@ -6,13 +6,11 @@
 #include <vector>
 
 #include "compiler/ConvertCommand.h"
-#include "editor/LadderLayout.h"
 #include "entry/TypingFixture.h"
 #include "grammar/ConvertProperty.h"
 #include "grammar/DrawnLogic.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/core/CommandTransaction.h"
-#include "model/ladder/CanvasState.h"
 
 namespace kestrion::test {
 namespace {
@@ -75,20 +73,6 @@ TEST_F(InsertShift, TwoContactsInsertedAtOneCellOfABranchConvertAsDrawn) {
         EXPECT_NE(std::find(all.begin(), all.end(), filler), all.end()) << filler;
     convertsAsDrawn(
         {"LD X0", "MPS", "AND X5", "AND X4", "AND X1", "OUT Y0", "MRD", "AND X2", "OUT Y1", "MPP", "OUT Y2"});
-}
-
-// The view draws the whole first line of a rung whose filler an insert linked on the line below:
-// the filler belongs to the rung, so the drawn range does not end at it.
-TEST_F(InsertShift, TheViewDrawsTheLineAboveAFillerOfTheInsert) {
-    typeTaken(kGroup, {{160, 0, "AND X3"}});
-    LadderScreen screen;
-    installLadderView(&screen);
-    const Primitives shown = screen.build(0, 64);
-    installLadderView(nullptr);
-    const bool coil = std::any_of(shown.begin(), shown.end(), [](const Primitive& p) {
-        return p.kind == PrimitiveKind::Text && p.text == "Y000";
-    });
-    EXPECT_TRUE(coil);
 }
 
 // Contacts inserted in front of an object of each kind of line, and their neighbours: the line
