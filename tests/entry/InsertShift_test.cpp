@@ -161,5 +161,21 @@ TEST_F(InsertShift, TheJointOfAnotherLineStaysInFrontOfItsOutput) {
                      "OUT Y0", "OUT Y1", "MPP", "AND X11", "AND X10", "ADD D0 D1 D2"});
 }
 
+// In a group joined to the rung above (ANB, then ORB, on the line of the rung's output), a contact
+// inserted on the group's last line: the joints move with the cells and leave the wire in front of the
+// output where it was drawn. The program the grammar builds from seed 85, whose last rung this is.
+TEST_F(InsertShift, TheJointsOfAGroupMoveWithoutTheWireBesideThem) {
+    grammar::RandomChoices choices(85);
+    ASSERT_TRUE(loadProgram(grammar::generateProgram(choices).words()));
+    editModeFlags |= kEditInsertMode;
+    type(160, 1280, "LD X6");
+    ASSERT_EQ(boxes(), Boxes{}) << fakes.statusBar.panelText(13);
+    const grammar::DrawnBefore drawn;
+    ASSERT_TRUE(runCommand(LToM)) << testing::PrintToString(boxes());
+    // The program begins with a step, which Convert notes and converts.
+    EXPECT_EQ(boxes(), Boxes{"First Instruction is STL... | *Modify_xBlockAddr | error"});
+    EXPECT_EQ(drawn.compareWithWords(grammar::imageProgramWords()), "");
+}
+
 }  // namespace
 }  // namespace kestrion::test
