@@ -898,6 +898,7 @@ std::uint32_t _UpdateIconFnCode(std::uint32_t code) {
 
 void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) {
     stLadderBlock* const keepNow = ldrNow;
+    const std::uint32_t w = cellWidth();
     // The walk goes on from the object that stood before this one: a filler linked in front of it
     // stands where it stood and would need a filler itself, without end.
     for (stLadderBlock *o = ldrTail, *before = nullptr; o != nullptr; o = before) {
@@ -910,24 +911,24 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
                                 VirtualArray.at(c - 1, r + 1) != kCellBlank;
         const bool needsFiller = o->xAddr == x0 && o->yAddr != y0 && leftLinked;
         noteObjectChange(o);
-        VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
-        o->xAddr += cellWidth();
+        // A joint (ANB, ORB, MPS, MRD, MPP) stands between cells and owns none: the cell of its column
+        // is that of the object there, which moves it.
+        const bool ownsCell = !isBlockJoint(o->iCode) && !isStackJoint(o->iCode);
+        if (ownsCell) VirtualArray.put(c + 2, r, VirtualArray.at(c, r));
+        const std::uint32_t from = o->xAddr;
+        o->xAddr += w;
+        // The object keeps its span: its right edge moves with it.
+        if (o->Xend >= from) o->Xend += w;
         if (o->Xend < o->xAddr) o->Xend = o->xAddr;
-        if (needsFiller) {
-            ldrNow = o;
-            if (ReallocLadderMemory(kLinkBeforeNow, 0)) {
-                stLadderBlock& filler = *ldrNew;
-                filler.iCode = kCodeNop;
-                setText(filler.mnemonic, "NOP");
-                filler.xAddr = static_cast<std::uint32_t>(c * symbleHalfWidth);
-                filler.yAddr = static_cast<std::uint32_t>(r * symbleHalfHeight);
-                filler.Xend = static_cast<std::uint32_t>((c + 2) * symbleHalfWidth);
-            }
+        // The cell left behind stays wire where something on its left leads into it; the filler is of
+        // the block, so a later insert moves it on with the rest.
+        if (needsFiller && linkFillerBefore(*o, from) != nullptr) {
+            ldrNew->xBlockAddr = o->xBlockAddr;
             VirtualArray.put(c, r, kCellNop);
-        } else {
+        } else if (ownsCell) {
             VirtualArray.put(c, r, kCellBlank);
         }
-        if (VirtualArray.at(c + 1, r + 1) == kCellLink) {
+        if (ownsCell && VirtualArray.at(c + 1, r + 1) == kCellLink) {
             for (std::int64_t k = 0;; ++k) {
                 const std::int64_t linkRow = r + 1 + 2 * k;
                 if (k > 0 && (VirtualArray.at(c + 1, linkRow) != kCellLink ||
@@ -944,17 +945,17 @@ void shiftBlockCellsRight(std::uint32_t x0, std::uint32_t y0, std::uint32_t id) 
 
 void removeBlockNopsRightOfOutput(std::uint32_t /*x*/, std::uint32_t y, std::uint32_t id) {
     std::uint32_t limit = 0;
-    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
-        if (o->objLbc == id && o->end == kEndOutput && o->yAddr == y) {
-            limit = o->xAddr;
-            break;
-        }
-    }
+    for (const stLadderBlock* o = ldrHead; o != nullptr && limit == 0; o = o->next)
+        if (o->objLbc == id && o->end == kEndOutput && o->yAddr == y) limit = o->xAddr;
+    // A line without an output (a branch) has no wire right of one: its fillers lead into the
+    // branch's links.
+    if (limit == 0) return;
     stLadderBlock* o = ldrHead;
     while (o != nullptr) {
         stLadderBlock* next = o->next;
-        // The cell just opened for the new instruction is kept.
-        if (o != ldrNew && o->objLbc == id && o->iCode == kCodeNop && o->xAddr >= limit)
+        // The cell just opened for the new instruction is kept; the other lines' wire runs into their
+        // own outputs, wherever this line's output stands.
+        if (o != ldrNew && o->objLbc == id && o->yAddr == y && o->iCode == kCodeNop && o->xAddr >= limit)
             removeLadderObject(ldrList, o);
         o = next;
     }

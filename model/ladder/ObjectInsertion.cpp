@@ -308,6 +308,26 @@ void markNopCellsBeforeOutputs() {
     }
 }
 
+stLadderBlock* linkFillerBefore(stLadderBlock& object, std::uint32_t x) {
+    ldrNow = &object;
+    if (&object != ldrHead) return linkFiller(kLinkBeforeNow, x, object);
+    // In front of the list's first object (a line opened at the left bus): the filler becomes the
+    // head, as the joints linked there do.
+    noteObjectChange(&object);
+    allocLadderObject();
+    stLadderBlock* filler = ldrAlloc;
+    links::insertBefore(ldrList, &object, filler);
+    filler->stepNo = object.stepNo;
+    filler->iCode = kCodeNop;
+    setText(filler->mnemonic, "NOP");
+    setText(filler->traceLabel, kFillerLabel);
+    fillJoint(*filler, x, object.yAddr, object.objLbc, object.yTopPos);
+    traceInserted(*filler);
+    ldrNew = filler;
+    ldrNow = filler;
+    return filler;
+}
+
 void InsertYNopBeforeEndSymbleB() {
     if (cellWidth() == 0 || !canvasGeometryReady()) return;
     for (stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {

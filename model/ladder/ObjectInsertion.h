@@ -8,6 +8,8 @@
 
 namespace kestrion {
 
+struct stLadderBlock;
+
 enum class PseudoKind : int { Nop = 0, Null = 1, XNop = 2, VNop = 3 };
 
 // Fills the object ReallocLadderMemory has just linked (ldrNew, the current object) as a pseudo
@@ -20,6 +22,10 @@ void insertAnbOrbInstruction(int where, bool isOrb, std::uint32_t x, std::uint32
 // kind 0 MPS, 1 MRD, any other MPP; linked in front of ldrNow.
 void insertMpsMrdMppInstruction(int kind, std::uint32_t x, std::uint32_t y, std::uint32_t id,
                                 std::uint32_t top);
+
+// A NOP filler at x on the line of `object`, of its block and step, linked in front of it in the
+// list; null when the list cannot take it. The canvas cell is the caller's.
+stLadderBlock* linkFillerBefore(stLadderBlock& object, std::uint32_t x);
 
 // NOP objects in the free cells left of (vx, vy), down to xStop, when block id has an output on row vy.
 void isNeedInsertNopInstr(std::uint32_t xStop, std::uint32_t vx, std::uint32_t vy, std::uint32_t id,
