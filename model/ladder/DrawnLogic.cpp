@@ -557,15 +557,28 @@ private:
     void sweep() {
         const std::size_t nodes = points_.size();
         // the nodes by x: the ladder has a few dozen columns of points, each a bucket
-        std::vector<std::uint32_t> xs;
+        // (the points stand on half cells: a half cell's number is its bucket, where they all do)
+        const std::uint32_t half = symbleHalfWidth;
+        std::uint32_t widest = 0;
+        bool onHalfCells = half > 0;
         for (std::size_t n = 0; n < nodes; ++n) {
-            const auto at = std::lower_bound(xs.begin(), xs.end(), xOf(n));
-            if (at == xs.end() || *at != xOf(n)) xs.insert(at, xOf(n));
+            widest = std::max(widest, xOf(n));
+            onHalfCells = onHalfCells && xOf(n) % half == 0;
+        }
+        std::vector<std::uint32_t> xs;
+        if (onHalfCells) {
+            for (std::uint32_t x = 0; x <= widest; x += half) xs.push_back(x);
+        } else {
+            for (std::size_t n = 0; n < nodes; ++n) xs.push_back(xOf(n));
+            std::sort(xs.begin(), xs.end());
+            xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
         }
         std::vector<std::uint32_t> bucketStart(xs.size() + 1, 0), order(nodes), bucketOf(nodes);
         for (std::size_t n = 0; n < nodes; ++n) {
             bucketOf[n] =
-                static_cast<std::uint32_t>(std::lower_bound(xs.begin(), xs.end(), xOf(n)) - xs.begin());
+                onHalfCells
+                    ? xOf(n) / half
+                    : static_cast<std::uint32_t>(std::lower_bound(xs.begin(), xs.end(), xOf(n)) - xs.begin());
             ++bucketStart[bucketOf[n] + 1];
         }
         for (std::size_t b = 0; b < xs.size(); ++b) bucketStart[b + 1] += bucketStart[b];
@@ -608,14 +621,19 @@ private:
     // after the contact, along wire and through the links, never left of the point before it.
     void findBypass(DrawnLadder& ladder) {
         const std::size_t nodes = points_.size();
-        // the nodes of each group, gathered by root
-        std::vector<std::uint32_t> start(nodes + 1, 0), members(nodes);
-        for (std::uint32_t n = 0; n < nodes; ++n) ++start[rootOf(n) + 1];
-        for (std::size_t g = 0; g < nodes; ++g) start[g + 1] += start[g];
-        {
+        // the ways into each group: a contact into a group no other way enters is bypassed by nothing
+        std::vector<std::uint32_t> waysIn(nodes, 0);
+        for (std::uint32_t n = 0; n < nodes; ++n) waysIn[rootOf(n)] += firstIn_[n + 1] - firstIn_[n];
+        // the nodes of each group, gathered by root, when a search needs them
+        std::vector<std::uint32_t> start, members;
+        const auto gather = [&] {
+            start.assign(nodes + 1, 0);
+            members.resize(nodes);
+            for (std::uint32_t n = 0; n < nodes; ++n) ++start[rootOf(n) + 1];
+            for (std::size_t g = 0; g < nodes; ++g) start[g + 1] += start[g];
             std::vector<std::uint32_t> filled(start.begin(), start.end() - 1);
             for (std::uint32_t n = 0; n < nodes; ++n) members[filled[rootOf(n)]++] = n;
-        }
+        };
         std::vector<std::uint32_t> stamp(nodes, 0), open;
         std::uint32_t walk = 0;
         for (std::uint32_t n = 0; n < nodes; ++n) {
@@ -624,8 +642,8 @@ private:
                 const Piece& contact = pieces_[e.piece];
                 if (contact.kind != Piece::Kind::Contact || value_[e.from] == ConditionPool::kOff) continue;
                 const std::uint32_t from = rootOf(e.from), to = rootOf(n), left = xOf(e.from);
-                if (start[to + 1] - start[to] == 1 && firstIn_[n + 1] - firstIn_[n] == 1)
-                    continue;  // no other way in
+                if (waysIn[to] < 2) continue;
+                if (start.empty()) gather();
                 ++walk;
                 open.assign(1, to);
                 stamp[to] = walk;
