@@ -405,9 +405,18 @@ private:
             }
             drawn.push_back({o->yAddr / h_, kind, identity, o});
         }
+        // by line, in list order on each line (a count of each line's objects, then each in its place)
         const auto byLine = [](const OnLine& a, const OnLine& b) { return a.line < b.line; };
-        if (!std::is_sorted(drawn.begin(), drawn.end(), byLine))
-            std::stable_sort(drawn.begin(), drawn.end(), byLine);
+        if (!std::is_sorted(drawn.begin(), drawn.end(), byLine)) {
+            std::uint32_t last = 0;
+            for (const OnLine& at : drawn) last = std::max(last, at.line);
+            std::vector<std::uint32_t> first(std::size_t{last} + 2, 0);
+            for (const OnLine& at : drawn) ++first[at.line + 1];
+            for (std::size_t l = 0; l <= last; ++l) first[l + 1] += first[l];
+            std::vector<OnLine> sorted(drawn.size());
+            for (const OnLine& at : drawn) sorted[first[at.line]++] = at;
+            drawn.swap(sorted);
+        }
         lines_ = drawn.empty() ? 0 : drawn.back().line + 1;
         // Line by line, the points of each (ends of what it paints, the links above and below it)
         // in order: the nodes come out in (line, x) order with no sort of the whole.
