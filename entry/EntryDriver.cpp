@@ -239,12 +239,6 @@ void putBackEditMenuCopies(const EditMenuCopies& copies) {
     canvasState.undoCopyGeneration = copies.generation;
 }
 
-// The links at a column beside a row: 1 up, 2 down.
-int linksBeside(std::int64_t column, std::int64_t row) {
-    return (VirtualArray.at(column, row - 1) == kCellLink ? 1 : 0) |
-           (VirtualArray.at(column, row + 1) == kCellLink ? 2 : 0);
-}
-
 bool holdsInstruction(const stLadderBlock& o) {
     return o.iCode != kCodeNop && !isBlockJoint(o.iCode) && !isStackJoint(o.iCode) && o.end != kEndOutput;
 }
@@ -259,30 +253,6 @@ std::vector<stLadderBlock*> contactsToWire(std::uint32_t xFrom, std::uint32_t y,
             holdsInstruction(*o))
             found.push_back(o);
     return found;
-}
-
-// The contact at column c of the row would, once wire, run along wire from a link on its left to a
-// link on its right that joins the same line: wire alone beside the contacts of that line, which it
-// would bypass.
-bool wireWouldBypass(std::int64_t c, std::int64_t row, std::int64_t fromColumn, std::int64_t toColumn) {
-    const auto wireAt = [&](std::int64_t column) {
-        const char cell = VirtualArray.at(column, row);
-        return (column >= fromColumn && column < toColumn) || cell == kCellNop || cell == kCellJoint;
-    };
-    int left = 0;
-    for (std::int64_t k = c; left == 0; k -= 2) {
-        left = linksBeside(k - 1, row);
-        if (left == 0 && (k - 2 < 2 || !wireAt(k - 2))) return false;
-    }
-    for (std::int64_t k = c;; k += 2) {
-        const int right = linksBeside(k + 1, row);
-        if (right != 0) return (left & right) != 0;
-        if (k + 2 >= kCanvasColumns || !wireAt(k + 2)) return false;
-    }
-}
-
-std::string placeOf(const stLadderBlock& o) {
-    return std::to_string(o.xAddr) + "," + std::to_string(o.yAddr);
 }
 
 // The contacts turn into wire, on the canvas as in the list; the joints of the line (ANB, ORB, MPS,
@@ -310,19 +280,6 @@ void clearOutputCells(const stLadderBlock& output) {
 }
 
 void refuseLine();
-
-// Refused, with its reason, when one of the contacts would bypass others once wire.
-bool refusedAsBypass(const std::vector<stLadderBlock*>& contacts, std::uint32_t x0, std::uint32_t xTo) {
-    for (const stLadderBlock* o : contacts) {
-        if (!wireWouldBypass(columnOf(o->xAddr), rowOf(o->yAddr), columnOf(x0), columnOf(xTo))) continue;
-        platform::statusBar().setPanelText(
-            13, "An output here turns " + objectEntryText(*o) + " at " + placeOf(*o) +
-                    " into wire between two links: that wire would bypass the contacts beside it.");
-        refuseLine();
-        return true;
-    }
-    return false;
-}
 
 enum class Mode { Link, LinkAndClearRow, Overwrite, NopThenOverwrite, Insert, Refused };
 
@@ -395,11 +352,9 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0)
             break;
         }
         case Mode::NopThenOverwrite: {
-            // The line from the cursor to the output becomes wire; where that wire would run from a
-            // link to a link it would bypass what stands beside it.
-            const std::vector<stLadderBlock*> contacts = contactsToWire(x0, y0, entered.xAddr, overlapped);
-            if (refusedAsBypass(contacts, x0, entered.xAddr)) return nullptr;
-            wireContacts(contacts);
+            // The line from the cursor to the output becomes wire (where that wire would run round a
+            // contact, the trial of the rung refuses the line).
+            wireContacts(contactsToWire(x0, y0, entered.xAddr, overlapped));
             if (overlapped != nullptr && overlapped->end == kEndOutput) clearOutputCells(*overlapped);
             [[fallthrough]];
         }

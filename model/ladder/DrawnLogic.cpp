@@ -143,6 +143,35 @@ void ConditionPool::variablesOf(Condition a, std::vector<Condition>& out) const 
     }
 }
 
+namespace {
+
+// The values a variable takes: every assignment of the variables (the variable's bit of the
+// assignment's number) or, for many variables, values drawn from the variable's number.
+std::vector<std::uint64_t> variableValues(Condition variable, std::size_t index, bool exhaustive,
+                                          std::size_t words) {
+    std::vector<std::uint64_t> bits(words);
+    std::uint64_t state = 0x243F6A8885A308D3ULL ^ (std::uint64_t{variable} * 0x9E3779B97F4A7C15ULL);
+    for (std::size_t w = 0; w < words; ++w) {
+        if (!exhaustive) {
+            state += 0x9E3779B97F4A7C15ULL;
+            std::uint64_t z = state;
+            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+            z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+            bits[w] = z ^ (z >> 31);
+        } else if (index < 6) {
+            std::uint64_t pattern = 0;
+            for (unsigned bit = 0; bit < 64; ++bit)
+                if (((bit >> index) & 1U) != 0) pattern |= std::uint64_t{1} << bit;
+            bits[w] = pattern;
+        } else {
+            bits[w] = ((w >> (index - 6)) & 1U) != 0 ? ~std::uint64_t{0} : 0;
+        }
+    }
+    return bits;
+}
+
+}  // namespace
+
 bool ConditionPool::sameLogic(Condition a, Condition b) {
     if (a == b) return true;
     std::vector<Condition> variables;
@@ -157,27 +186,8 @@ bool ConditionPool::sameLogic(Condition a, Condition b) {
         exhaustive ? std::max<std::size_t>(1, (std::size_t{1} << variables.size()) / 64) : 64;
     using Bits = std::vector<std::uint64_t>;
     std::unordered_map<Condition, Bits> value;
-    for (std::size_t i = 0; i < variables.size(); ++i) {
-        Bits bits(words);
-        std::uint64_t state = 0x243F6A8885A308D3ULL ^ (std::uint64_t{variables[i]} * 0x9E3779B97F4A7C15ULL);
-        for (std::size_t w = 0; w < words; ++w) {
-            if (!exhaustive) {
-                state += 0x9E3779B97F4A7C15ULL;
-                std::uint64_t z = state;
-                z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-                z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-                bits[w] = z ^ (z >> 31);
-            } else if (i < 6) {
-                std::uint64_t pattern = 0;
-                for (unsigned bit = 0; bit < 64; ++bit)
-                    if (((bit >> i) & 1U) != 0) pattern |= std::uint64_t{1} << bit;
-                bits[w] = pattern;
-            } else {
-                bits[w] = ((w >> (i - 6)) & 1U) != 0 ? ~std::uint64_t{0} : 0;
-            }
-        }
-        value.emplace(variables[i], std::move(bits));
-    }
+    for (std::size_t i = 0; i < variables.size(); ++i)
+        value.emplace(variables[i], variableValues(variables[i], i, exhaustive, words));
     // Every term below a and b, its kids before it: the pool numbers a term after its kids.
     std::vector<Condition> order;
     {
@@ -625,6 +635,30 @@ private:
         return in;
     }
 
+    // Whether bare wire runs from group `from` to group `to`, never left of `left`: looked for
+    // backwards from `to`, along wire and through the links.
+    bool wireGoesRound(std::uint32_t from, std::uint32_t to, std::uint32_t left,
+                       const std::vector<std::uint32_t>& start, const std::vector<std::uint32_t>& members,
+                       std::vector<std::uint32_t>& stamp, std::uint32_t walk) {
+        std::vector<std::uint32_t> open{to};
+        stamp[to] = walk;
+        while (!open.empty()) {
+            const std::uint32_t group = open.back();
+            open.pop_back();
+            for (std::uint32_t m = start[group]; m < start[group + 1]; ++m)
+                for (std::uint32_t b = firstIn_[members[m]]; b < firstIn_[members[m] + 1]; ++b) {
+                    const Edge& back = incoming_[b];
+                    if (pieces_[back.piece].kind != Piece::Kind::Wire || xOf(back.from) < left) continue;
+                    const std::uint32_t g = rootOf(back.from);
+                    if (g == from) return true;
+                    if (stamp[g] == walk) continue;
+                    stamp[g] = walk;
+                    open.push_back(g);
+                }
+        }
+        return false;
+    }
+
     // A contact with a path of bare wire beside it, from the point before it to the point after it,
     // counts for nothing: the wire goes round it. The path is looked for backwards from the point
     // after the contact, along wire and through the links, never left of the point before it.
@@ -643,36 +677,17 @@ private:
             std::vector<std::uint32_t> filled(start.begin(), start.end() - 1);
             for (std::uint32_t n = 0; n < nodes; ++n) members[filled[rootOf(n)]++] = n;
         };
-        std::vector<std::uint32_t> stamp(nodes, 0), open;
+        std::vector<std::uint32_t> stamp(nodes, 0);
         std::uint32_t walk = 0;
         for (std::uint32_t n = 0; n < nodes; ++n) {
             for (std::uint32_t i = firstIn_[n]; i < firstIn_[n + 1]; ++i) {
                 const Edge& e = incoming_[i];
                 const Piece& contact = pieces_[e.piece];
                 if (contact.kind != Piece::Kind::Contact || value_[e.from] == ConditionPool::kOff) continue;
-                const std::uint32_t from = rootOf(e.from), to = rootOf(n), left = xOf(e.from);
+                const std::uint32_t from = rootOf(e.from), to = rootOf(n);
                 if (waysIn[to] < 2) continue;
                 if (start.empty()) gather();
-                ++walk;
-                open.assign(1, to);
-                stamp[to] = walk;
-                bool round = false;
-                while (!open.empty() && !round) {
-                    const std::uint32_t group = open.back();
-                    open.pop_back();
-                    for (std::uint32_t m = start[group]; m < start[group + 1] && !round; ++m)
-                        for (std::uint32_t b = firstIn_[members[m]]; b < firstIn_[members[m] + 1]; ++b) {
-                            const Edge& back = incoming_[b];
-                            if (pieces_[back.piece].kind != Piece::Kind::Wire || xOf(back.from) < left)
-                                continue;
-                            const std::uint32_t g = rootOf(back.from);
-                            if (g == from) round = true;
-                            if (stamp[g] == walk) continue;
-                            stamp[g] = walk;
-                            open.push_back(g);
-                        }
-                }
-                if (!round) continue;
+                if (!wireGoesRound(from, to, xOf(e.from), start, members, stamp, ++walk)) continue;
                 const stLadderBlock& o = *contact.object;
                 ladder.fault = LadderVerdict::at(
                     LadderVerdict::Kind::Refused, o.xAddr, o.yAddr,
