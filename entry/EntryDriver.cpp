@@ -301,6 +301,14 @@ std::string placeText(std::uint32_t x, std::uint32_t y) {
     return std::to_string(x) + "," + std::to_string(y);
 }
 
+// Why Insert mode puts no output (or RET) in front of what stands at the cursor.
+std::string insertRefusal(bool output, const stLadderBlock* overlapped, const stLadderBlock& entered) {
+    if (!output) return "RET stands alone in the last cell: nothing is inserted there.";
+    const std::uint32_t x = overlapped != nullptr ? overlapped->xAddr : entered.xAddr;
+    return "Insert is on: an output is not inserted in front of what stands at " +
+           placeText(x, entered.yAddr) + "; switch Insert off to replace it.";
+}
+
 // Steps after the line has been checked and positioned: the object that holds the line, or null when
 // the entry ends with the box open.
 stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
@@ -324,12 +332,7 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0)
     const bool endsLine = output || isRetCode(entered.iCode);
     const Mode mode = placementMode(insert, duplicated, endsLine);
     if (mode == Mode::Refused)
-        platform::statusBar().setPanelText(
-            13,
-            output ? "Insert is on: an output is not inserted in front of what stands at " +
-                         placeText(overlapped != nullptr ? overlapped->xAddr : entered.xAddr, entered.yAddr) +
-                         "; switch Insert off to replace it."
-                   : "RET stands alone in the last cell: nothing is inserted there.");
+        platform::statusBar().setPanelText(13, insertRefusal(output, overlapped, entered));
     // Opening the cell moves what stood above it on: an OR there would join the wire left behind.
     if (mode == Mode::Insert && isOrTypeCode(entered.iCode)) {
         platform::statusBar().setPanelText(
