@@ -472,19 +472,8 @@ void convert() {
     // The ladder is rebuilt from the words at the end: the passes work on the objects themselves,
     // and the snapshot keeps what a failure puts back.
     handMainListToCommand();
-    // The reload takes a fresh edit-cancel copy, which leaves nothing to undo; a refusal after it
-    // puts the ladder and its copies back, and the Edit menu with them.
-    const bool undoMenu = canvasState.undoMenuEnabled, editCancelMenu = canvasState.editCancelMenuEnabled;
-    const std::uint32_t undoGeneration = canvasState.undoCopyGeneration;
     ConvertRun run;
-    try {
-        runPasses(run);
-    } catch (...) {
-        canvasState.undoMenuEnabled = undoMenu;
-        canvasState.editCancelMenuEnabled = editCancelMenu;
-        canvasState.undoCopyGeneration = undoGeneration;
-        throw;
-    }
+    runPasses(run);
 }
 
 }  // namespace

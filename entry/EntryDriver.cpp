@@ -221,24 +221,6 @@ void moveEndRowCellsDown(const stLadderBlock& end) {
     for (std::int64_t c = column; c >= 0; c -= 2) down(c);
 }
 
-// What the Edit menu offers of the undo and edit-cancel copies, which the copies taken at Enter
-// change: a refused line leaves it as it was.
-struct EditMenuCopies {
-    bool undo = false;
-    bool editCancel = false;
-    std::uint32_t generation = 0;
-};
-
-EditMenuCopies editMenuCopiesNow() {
-    return {canvasState.undoMenuEnabled, canvasState.editCancelMenuEnabled, canvasState.undoCopyGeneration};
-}
-
-void putBackEditMenuCopies(const EditMenuCopies& copies) {
-    canvasState.undoMenuEnabled = copies.undo;
-    canvasState.editCancelMenuEnabled = copies.editCancel;
-    canvasState.undoCopyGeneration = copies.generation;
-}
-
 bool holdsInstruction(const stLadderBlock& o) {
     return o.iCode != kCodeNop && !isBlockJoint(o.iCode) && !isStackJoint(o.iCode) && o.end != kEndOutput;
 }
@@ -687,7 +669,6 @@ void EditInstr1Enter(EditKeyBox& box) {
     // line was read as) and the Edit menu. The entry notes each object it changes: a line typed
     // into a long ladder costs what it changes.
     const EntryState entryBefore = entryState;
-    const EditMenuCopies menusBefore = editMenuCopiesNow();
     const NotedChanges noted;
     bool ended = false;
     bool taken = false;
@@ -708,7 +689,6 @@ void EditInstr1Enter(EditKeyBox& box) {
     if (!taken) {
         entryState = entryBefore;
         editInstrFlags |= kInstrEntryRefused;
-        putBackEditMenuCopies(menusBefore);
         const std::string why = platform::statusBar().panelText(13);
         box.reasonShown = why != panelBefore ? why : std::string();
     }

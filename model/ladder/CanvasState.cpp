@@ -52,6 +52,19 @@ transaction::Restore snapshotViewScroll() {
     };
 }
 
+// A command put back leaves the Edit menu's Undo and Edit Cancel as it found them: the copies the
+// command took (a line's at Enter, Convert's at its reload) went with it.
+transaction::Restore snapshotEditMenu() {
+    return [undo = canvasState.undoMenuEnabled, editCancel = canvasState.editCancelMenuEnabled,
+            generation = canvasState.undoCopyGeneration] {
+        canvasState.undoMenuEnabled = undo;
+        canvasState.editCancelMenuEnabled = editCancel;
+        canvasState.undoCopyGeneration = generation;
+    };
+}
+
+[[maybe_unused]] const bool editMenuPart = transaction::registerPart("edit menu", snapshotEditMenu);
+
 [[maybe_unused]] const bool viewScrollPart =
     transaction::registerPart("ladder view scroll", snapshotViewScroll, showDueViewScroll);
 

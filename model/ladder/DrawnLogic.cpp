@@ -125,22 +125,23 @@ Condition ConditionPool::edgeOf(Condition a, bool rising) {
     return intern(rising ? Op::Rising : Op::Falling, scratch_);
 }
 
-// The variables of a condition: its literals, and each edge taken of a condition (an edge is a
-// value of its own from one scan to the next).
-void ConditionPool::variablesOf(Condition a, std::vector<Condition>& out) const {
-    std::vector<Condition> open{a};
+// Every term below a and b, in the pool's order (a term after its kids). A literal, and an edge taken
+// of a condition (a value of its own from one scan to the next), is a variable: the walk stops there.
+std::vector<Condition> ConditionPool::termsBelow(Condition a, Condition b) const {
+    std::vector<Condition> terms, open{a, b};
     std::vector<bool> seen(terms_.size(), false);
     while (!open.empty()) {
         const Condition c = open.back();
         open.pop_back();
         if (seen[c]) continue;
         seen[c] = true;
+        terms.push_back(c);
         const Term& t = terms_[c];
-        if (t.op == Op::Literal || t.op == Op::Rising || t.op == Op::Falling)
-            out.push_back(c);
-        else
+        if (t.op == Op::And || t.op == Op::Or || t.op == Op::Not)
             open.insert(open.end(), kidsOf(c), kidsOf(c) + t.count);
     }
+    std::sort(terms.begin(), terms.end());
+    return terms;
 }
 
 namespace {
@@ -174,11 +175,11 @@ std::vector<std::uint64_t> variableValues(Condition variable, std::size_t index,
 
 bool ConditionPool::sameLogic(Condition a, Condition b) {
     if (a == b) return true;
+    const std::vector<Condition> order = termsBelow(a, b);
     std::vector<Condition> variables;
-    variablesOf(a, variables);
-    variablesOf(b, variables);
-    std::sort(variables.begin(), variables.end());
-    variables.erase(std::unique(variables.begin(), variables.end()), variables.end());
+    for (const Condition c : order)
+        if (terms_[c].op == Op::Literal || terms_[c].op == Op::Rising || terms_[c].op == Op::Falling)
+            variables.push_back(c);
     // Up to 14 variables every value is tried; beyond that 4096 values drawn for each variable.
     constexpr std::size_t kExhaustive = 14;
     const bool exhaustive = variables.size() <= kExhaustive;
@@ -188,23 +189,6 @@ bool ConditionPool::sameLogic(Condition a, Condition b) {
     std::unordered_map<Condition, Bits> value;
     for (std::size_t i = 0; i < variables.size(); ++i)
         value.emplace(variables[i], variableValues(variables[i], i, exhaustive, words));
-    // Every term below a and b, its kids before it: the pool numbers a term after its kids.
-    std::vector<Condition> order;
-    {
-        std::vector<Condition> open{a, b};
-        std::vector<bool> seen(terms_.size(), false);
-        while (!open.empty()) {
-            const Condition c = open.back();
-            open.pop_back();
-            if (seen[c]) continue;
-            seen[c] = true;
-            order.push_back(c);
-            const Term& t = terms_[c];
-            if (t.op == Op::And || t.op == Op::Or || t.op == Op::Not)
-                open.insert(open.end(), kidsOf(c), kidsOf(c) + t.count);
-        }
-    }
-    std::sort(order.begin(), order.end());
     for (const Condition c : order) {
         if (value.contains(c)) continue;
         const Term& t = terms_[c];

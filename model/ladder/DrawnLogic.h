@@ -54,7 +54,7 @@ private:
     Condition joined(Op op, Condition a, Condition b);
     void appendKids(Op op, Condition c);
     const Condition* kidsOf(Condition c) const { return kids_.data() + terms_[c].first; }
-    void variablesOf(Condition a, std::vector<Condition>& out) const;
+    std::vector<Condition> termsBelow(Condition a, Condition b) const;
 
     std::vector<Term> terms_;
     std::vector<Condition> kids_;

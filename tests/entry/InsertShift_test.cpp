@@ -17,16 +17,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Words programOf(const Lines& lines) {
-    Words words;
-    for (const std::string& line : lines) {
-        const Words more = grammar::assemble(line);
-        words.insert(words.end(), more.begin(), more.end());
-    }
-    words.push_back(0x000F);
-    return words;
-}
-
 struct Typed {
     std::uint32_t x, y;
     std::string line;

@@ -19,18 +19,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Words programOf(const Lines& lines) {
-    Words words;
-    for (const std::string& line : lines) {
-        const Words more = grammar::assemble(line);
-        words.insert(words.end(), more.begin(), more.end());
-    }
-    words.push_back(0x000F);
-    return words;
-}
-
-const std::string kLineRefused = "Input Error...Can't write | Error2015031910 | warning";
-const std::string kInsertRefused = "This position can't insert | Msg2015011911 | warning";
 const Words kParallelPair = {0x2400, 0x2401, 0x6402,
                              0xFFF8, 0xC500, 0x000F};  // LD X0, LD X1, OR X2, ANB, OUT Y0
 

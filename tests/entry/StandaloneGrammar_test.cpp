@@ -46,7 +46,7 @@ std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
 }
 
 class StandaloneGrammar : public CoreTest {
-protected:
+public:  // the judges are handed to the sweep by the tests
     void open(const grammar::Words& words) {
         grammar::startEditor();
         ASSERT_TRUE(grammar::openProgramWords(words));
@@ -87,9 +87,13 @@ protected:
         return "";
     }
 
-    // Each line at every cell of the programs from seed `first` on; at most 60 failures, one of each
-    // kind a program.
-    void sweep(const Lines& lines, std::uint32_t first, std::uint32_t count) {
+    using Check = std::string (StandaloneGrammar::*)(const grammar::Words&, const std::string&, std::uint32_t,
+                                                     std::uint32_t, bool);
+
+    // Each line at every cell of the programs from seed `first` on, judged by `judge`; at most 60
+    // failures, one of each kind a program.
+    void sweep(const Lines& lines, std::uint32_t first, std::uint32_t count,
+               Check judge = &StandaloneGrammar::check) {
         int broken = 0;
         for (std::uint32_t seed = first; seed < first + count && broken < 60; ++seed) {
             std::set<std::string> seen;
@@ -103,7 +107,7 @@ protected:
                 for (const bool insert : {false, true})
                     for (std::uint32_t y = 0; y <= bottom; y += 64)
                         for (std::uint32_t x = 0; x <= 1040; x += 80) {
-                            const std::string broke = check(words, line, x, y, insert);
+                            const std::string broke = (this->*judge)(words, line, x, y, insert);
                             const std::string kind = line + (insert ? " insert " : " ") + broke.substr(0, 40);
                             if (broke.empty() || !seen.insert(kind).second || ++broken > 60) continue;
                             ADD_FAILURE() << "seed " << seed << ": " << (insert ? "insert " : "") << line
@@ -161,27 +165,8 @@ TEST_F(StandaloneGrammar, OutputsTheBoxTakesConvertWritesAndTheLoadReadsBack) {
 // write as other logic than drawn: programs from seed 1, two of them; KESTRION_GRAMMAR_REFUSALS_FIRST
 // and KESTRION_GRAMMAR_REFUSALS_PROGRAMS set others.
 TEST_F(StandaloneGrammar, EveryLineTheTrialRefusesConvertWouldRefuseOrWriteOtherwise) {
-    const std::uint32_t first = fromEnvironment("KESTRION_GRAMMAR_REFUSALS_FIRST", 1);
-    const std::uint32_t count = fromEnvironment("KESTRION_GRAMMAR_REFUSALS_PROGRAMS", 2);
-    int broken = 0;
-    for (std::uint32_t seed = first; seed < first + count && broken < 20; ++seed) {
-        grammar::RandomChoices choices(seed);
-        const grammar::Program program = grammar::generateProgram(choices);
-        const grammar::Words words = program.words();
-        grammar::startEditor();
-        if (!grammar::openProgramWords(words) || !runCommand(LToM)) continue;
-        const std::uint32_t bottom = ldrTail->yAddr;
-        for (const std::string& line : kOutputs)
-            for (const bool insert : {false, true})
-                for (std::uint32_t y = 0; y <= bottom; y += 64)
-                    for (std::uint32_t x = 80; x <= 1040; x += 80) {
-                        const std::string broke = checkRefusal(words, line, x, y, insert);
-                        if (broke.empty() || ++broken > 20) continue;
-                        ADD_FAILURE() << "seed " << seed << ": " << (insert ? "insert " : "") << line
-                                      << " at " << x << "," << y << ": " << broke << "\n"
-                                      << program.listing();
-                    }
-    }
+    sweep(kOutputs, fromEnvironment("KESTRION_GRAMMAR_REFUSALS_FIRST", 1),
+          fromEnvironment("KESTRION_GRAMMAR_REFUSALS_PROGRAMS", 2), &StandaloneGrammar::checkRefusal);
 }
 
 }  // namespace

@@ -228,19 +228,6 @@ TEST_F(TypedLinesTest, TheTrialOfALineLeavesNothingOfItsConvertBehind) {
     EXPECT_NE(editModeFlags & kEditLadderNotConverted, 0);
 }
 
-// A program from its instruction lines, END added.
-Words programOf(const Lines& lines) {
-    Words words;
-    for (const std::string& line : lines) {
-        const Words more = grammar::assemble(line);
-        words.insert(words.end(), more.begin(), more.end());
-    }
-    words.push_back(0x000F);
-    return words;
-}
-
-const std::string kLineRefused = "Input Error...Can't write | Error2015031910 | warning";
-const std::string kInsertRefused = "This position can't insert | Msg2015011911 | warning";
 const Lines kFullLine = {"LD X0",  "AND X1", "AND X2",  "AND X3",  "AND X4",  "AND X5",
                          "AND X6", "AND X7", "AND X10", "AND X11", "AND X12", "AND X13"};
 

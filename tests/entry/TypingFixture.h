@@ -9,11 +9,27 @@
 
 #include "entry/FakeEntryDialogs.h"
 #include "entry/InstructionBox.h"
+#include "grammar/ProgramGrammar.h"
 #include "model/ladder/CanvasState.h"
 #include "reader/LoaderTestSupport.h"
 #include "support/ShownBoxes.h"
 
 namespace kestrion::test {
+
+// The boxes of a line refused for the rung it leaves, and of an insert refused for its place.
+inline const std::string kLineRefused = "Input Error...Can't write | Error2015031910 | warning";
+inline const std::string kInsertRefused = "This position can't insert | Msg2015011911 | warning";
+
+// A program from its instruction lines, END added.
+inline Words programOf(const std::vector<std::string>& lines) {
+    Words words;
+    for (const std::string& line : lines) {
+        const Words more = grammar::assemble(line);
+        words.insert(words.end(), more.begin(), more.end());
+    }
+    words.push_back(0x000F);
+    return words;
+}
 
 inline void placeCursor(std::uint32_t x, std::uint32_t y) {
     xOldCursor = x;

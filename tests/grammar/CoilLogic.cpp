@@ -169,27 +169,6 @@ Instruction decode(const Words& words, std::size_t at, Operands operands) {
     return simple(Kind::Output, wordsText(words, at, shown), length);
 }
 
-Signal ones() {
-    Signal s;
-    s.fill(~std::uint64_t{0});
-    return s;
-}
-
-Signal operator&(Signal a, const Signal& b) {
-    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] &= b[i];
-    return a;
-}
-
-Signal operator|(Signal a, const Signal& b) {
-    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] |= b[i];
-    return a;
-}
-
-Signal operator~(Signal a) {
-    for (std::uint64_t& w : a) w = ~w;
-    return a;
-}
-
 }  // namespace
 
 DecodedInstruction decodeInstruction(const Words& words, std::size_t at, Operands operands) {

@@ -21,6 +21,25 @@ using Words = std::vector<std::uint16_t>;
 constexpr std::size_t kSignalWords = 64;
 using Signal = std::array<std::uint64_t, kSignalWords>;
 
+// Every assignment on, and the signals joined bit by bit.
+inline Signal ones() {
+    Signal s;
+    s.fill(~std::uint64_t{0});
+    return s;
+}
+inline Signal operator&(Signal a, const Signal& b) {
+    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] &= b[i];
+    return a;
+}
+inline Signal operator|(Signal a, const Signal& b) {
+    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] |= b[i];
+    return a;
+}
+inline Signal operator~(Signal a) {
+    for (std::uint64_t& w : a) w = ~w;
+    return a;
+}
+
 // A value for every input: all 4096 assignments when there are at most 12 inputs (input i is bit i
 // of the assignment's number), otherwise 4096 drawn at random from the input's name, so that two
 // programs with the same inputs see the same values.

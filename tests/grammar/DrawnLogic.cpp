@@ -17,27 +17,6 @@ namespace kestrion::grammar {
 
 namespace {
 
-Signal ones() {
-    Signal s;
-    s.fill(~std::uint64_t{0});
-    return s;
-}
-
-Signal operator&(Signal a, const Signal& b) {
-    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] &= b[i];
-    return a;
-}
-
-Signal operator|(Signal a, const Signal& b) {
-    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] |= b[i];
-    return a;
-}
-
-Signal operator~(Signal a) {
-    for (std::uint64_t& w : a) w = ~w;
-    return a;
-}
-
 std::string trimmed(std::string text) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
