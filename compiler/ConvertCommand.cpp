@@ -275,8 +275,7 @@ void refuseDrawnFaults(ConvertRun& run) {
 }
 
 void holdDrawnLogic(ConvertRun& run) {
-    const DrawnLadder back = drawnLadder(run.conditions);
-    const LadderVerdict verdict = compareDrawnLadders(run.drawn, back, run.conditions);
+    const LadderVerdict verdict = compareWithLadderNow(run.drawn, run.conditions);
     if (!verdict.converts()) refuseOtherLogic(run.progress, verdict);
 }
 

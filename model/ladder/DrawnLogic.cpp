@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <numeric>
 #include <utility>
 
@@ -321,9 +322,21 @@ std::uint64_t pointKey(std::uint32_t line, std::uint32_t x) {
     return (std::uint64_t{line} << 32) | x;
 }
 
+// The sums of a ladder's instruction identities, whatever their order.
+void sumObjects(DrawnLadder& ladder) {
+    ladder.objectSum = {};
+    for (const DrawnObject& o : ladder.objects) {
+        ladder.objectSum[0] += mixed(o.identity, 0x9E3779B97F4A7C15ULL);
+        ladder.objectSum[1] += mixed(o.identity, 0xD1B54A32D192ED03ULL);
+    }
+}
+
+// Reads the lines from `top` up to (not including) `end`: the whole ladder, or lines no link joins to
+// the lines around them.
 class LadderReading {
 public:
-    explicit LadderReading(ConditionPool& pool) : pool_(pool) {}
+    LadderReading(ConditionPool& pool, std::uint32_t top = 0, std::uint32_t end = UINT32_MAX)
+        : pool_(pool), top_(top), end_(end) {}
 
     DrawnLadder read() {
         DrawnLadder ladder;
@@ -349,10 +362,7 @@ public:
         };
         if (!std::is_sorted(ladder.items.begin(), ladder.items.end(), drawnOrder))
             std::stable_sort(ladder.items.begin(), ladder.items.end(), drawnOrder);
-        for (const DrawnObject& o : ladder.objects) {
-            ladder.objectSum[0] += mixed(o.identity, 0x9E3779B97F4A7C15ULL);
-            ladder.objectSum[1] += mixed(o.identity, 0xD1B54A32D192ED03ULL);
-        }
+        sumObjects(ladder);
         return ladder;
     }
 
@@ -386,6 +396,8 @@ private:
         pieces_.reserve(2 * count);
         points_.reserve(3 * count);
         for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+            const std::uint32_t line = o->yAddr / h_;
+            if (line < top_ || line >= end_) continue;
             const SymbolKind kind = symbolKindOf(*o);
             if (kind == SymbolKind::None || kind == SymbolKind::End) continue;
             const std::uint64_t identity = kind == SymbolKind::Wire ? 0 : identityOf(*o, kind);
@@ -397,7 +409,7 @@ private:
                     {identity, nameOf(*o, kind), false, ConditionPool::kOff, o->xAddr, o->yAddr});
                 continue;
             }
-            drawn.push_back({o->yAddr / h_, kind, identity, o});
+            drawn.push_back({line - top_, kind, identity, o});
         }
         // by line, in list order on each line (a count of each line's objects, then each in its place)
         const auto byLine = [](const OnLine& a, const OnLine& b) { return a.line < b.line; };
@@ -482,8 +494,8 @@ private:
     // The links between line l and the lines above and below it; those below are noted for the joins.
     void addLinks(std::uint32_t l) {
         if (!canvasGeometryReady()) return;
-        for (const std::int64_t gap :
-             {2 * static_cast<std::int64_t>(l) - 1, 2 * static_cast<std::int64_t>(l) + 1}) {
+        const std::int64_t row = 2 * (static_cast<std::int64_t>(l) + top_);
+        for (const std::int64_t gap : {row - 1, row + 1}) {
             const char* cells = gap < 0 ? nullptr : VirtualArray.rowCells(gap);
             if (cells == nullptr) continue;
             for (const char* at = cells;
@@ -495,7 +507,7 @@ private:
                 const auto x = static_cast<std::uint32_t>((c + 1) * symbleHalfWidth);
                 linePoints_.push_back(x);
                 lineLinks_.push_back(x);
-                if (gap > 2 * static_cast<std::int64_t>(l) && l < lines_) links_.emplace_back(l, x);
+                if (gap > row && l < lines_) links_.emplace_back(l, x);
             }
         }
     }
@@ -683,6 +695,7 @@ private:
     }
 
     ConditionPool& pool_;
+    std::uint32_t top_, end_;  // the lines read; lines_ and the lines of the nodes count from top_
     std::uint32_t h_ = 0, cw_ = 0, lines_ = 0;
     std::vector<Piece> pieces_;
     std::vector<std::uint64_t> points_;  // the nodes: (line, x), in order
@@ -696,6 +709,67 @@ private:
     std::vector<std::uint32_t> parent_;
     std::vector<Condition> value_;
 };
+
+// What an object is and where it stands on its line, as far as the reading looks: its code and
+// ends, its mnemonic and operands.
+std::uint64_t objectPrint(const stLadderBlock& o) {
+    std::uint64_t h = mixed(o.iCode | (std::uint64_t{o.end} << 16), o.xAddr | (std::uint64_t{o.Xend} << 32));
+    const auto words = [&h](const char* bytes, std::size_t size) {
+        for (std::size_t at = 0; at < size; at += sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes + at, std::min(sizeof word, size - at));
+            h = mixed(h, word);
+        }
+    };
+    words(o.mnemonic.data(), o.mnemonic.size());
+    for (const auto& operand : o.operands) words(operand.data(), operand.size());
+    return h;
+}
+
+// The odd columns of a gap row holding a link, one bit a link.
+std::uint32_t linksIn(const char* cells) {
+    std::uint32_t mask = 0;
+    for (const char* at = cells;
+         (at = static_cast<const char*>(
+              std::memchr(at, kCellLink, static_cast<std::size_t>(cells + kCanvasColumns - at)))) != nullptr;
+         ++at) {
+        const std::int64_t c = at - cells;
+        if ((c & 1) != 0) mask |= std::uint32_t{1} << (c / 2);
+    }
+    return mask;
+}
+
+// Each line of the ladder in the editor now, with the line below its last object.
+void picturesNow(DrawnLadder& ladder) {
+    const std::uint32_t h = ModeData.ySizeSymble;
+    ladder.linePictures.clear();
+    ladder.linkedBelow.clear();
+    if (h == 0) return;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        const std::uint32_t line = o->yAddr / h;
+        if (line + 2 > ladder.linePictures.size()) ladder.linePictures.resize(line + 2, 0);
+        ladder.linePictures[line] += mixed(objectPrint(*o), 0xD1B54A32D192ED03ULL);  // in any order
+    }
+    ladder.linkedBelow.assign(ladder.linePictures.size(), false);
+    if (!canvasGeometryReady()) return;
+    for (std::size_t l = 0; l < ladder.linePictures.size(); ++l) {
+        const char* cells = VirtualArray.rowCells(2 * static_cast<std::int64_t>(l) + 1);
+        const std::uint32_t links = cells == nullptr ? 0 : linksIn(cells);
+        ladder.linePictures[l] = mixed(ladder.linePictures[l], links);
+        ladder.linkedBelow[l] = links != 0;
+    }
+}
+
+// The items and objects of `ladder` on the lines from `top` up to `end`.
+DrawnLadder linesOf(const DrawnLadder& ladder, std::uint32_t top, std::uint32_t end) {
+    const std::uint32_t h = ModeData.ySizeSymble;
+    const auto inside = [&](const auto& at) { return at.y / h >= top && at.y / h < end; };
+    DrawnLadder part;
+    std::copy_if(ladder.items.begin(), ladder.items.end(), std::back_inserter(part.items), inside);
+    std::copy_if(ladder.objects.begin(), ladder.objects.end(), std::back_inserter(part.objects), inside);
+    sumObjects(part);
+    return part;
+}
 
 }  // namespace
 
@@ -722,7 +796,36 @@ std::string lineReason(std::uint32_t y, const std::string& what) {
 }
 
 DrawnLadder drawnLadder(ConditionPool& pool) {
-    return LadderReading(pool).read();
+    DrawnLadder ladder = LadderReading(pool).read();
+    picturesNow(ladder);
+    return ladder;
+}
+
+LadderVerdict compareWithLadderNow(const DrawnLadder& drawn, ConditionPool& pool) {
+    DrawnLadder now;
+    picturesNow(now);
+    const std::vector<std::uint64_t>&a = drawn.linePictures, &b = now.linePictures;
+    if (a == b) return {};
+    if (ModeData.ySizeSymble == 0) return compareDrawnLadders(drawn, drawnLadder(pool), pool);
+    // the lines alike at the top and at the bottom
+    std::size_t top = 0, bottom = 0;
+    while (top < a.size() && top < b.size() && a[top] == b[top]) ++top;
+    while (bottom < a.size() - top && bottom < b.size() - top &&
+           a[a.size() - 1 - bottom] == b[b.size() - 1 - bottom])
+        ++bottom;
+    // widened to whole rungs: up while the line above links down into them, down while the last line
+    // of either links down (the lines taken below are alike in both)
+    while (top > 0 && drawn.linkedBelow[top - 1]) --top;
+    std::size_t endA = a.size() - bottom, endB = b.size() - bottom;
+    while (bottom > 0 &&
+           ((endA > top && drawn.linkedBelow[endA - 1]) || (endB > top && now.linkedBelow[endB - 1]))) {
+        ++endA;
+        ++endB;
+        --bottom;
+    }
+    const auto line = [](std::size_t l) { return static_cast<std::uint32_t>(l); };
+    return compareDrawnLadders(linesOf(drawn, line(top), line(endA)),
+                               LadderReading(pool, line(top), line(endB)).read(), pool);
 }
 
 LadderVerdict compareDrawnLadders(const DrawnLadder& drawn, const DrawnLadder& back, ConditionPool& pool) {

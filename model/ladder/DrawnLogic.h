@@ -102,6 +102,10 @@ struct DrawnLadder {
     // A picture no program can be: a contact a bare wire runs beside, or an output that needs a
     // contact fed by wire alone. Its verdict names the place.
     std::optional<LadderVerdict> fault;
+    // Each line's picture: a fingerprint of what stands on it (every object's code, ends, mnemonic
+    // and operands) and of the links down from it, and whether a link joins it to the line below.
+    std::vector<std::uint64_t> linePictures;
+    std::vector<bool> linkedBelow;
 };
 
 // The ladder in the editor now (the main list and the canvas).
@@ -111,6 +115,11 @@ DrawnLadder drawnLadder(ConditionPool& pool);
 // labels and steps in the same order, each under the same logic, and the same instructions. Else
 // OtherLogic, placed on the drawn ladder and said in words.
 LadderVerdict compareDrawnLadders(const DrawnLadder& drawn, const DrawnLadder& back, ConditionPool& pool);
+
+// compareDrawnLadders of `drawn` and the ladder in the editor now, with only the lines that differ
+// read again: from the first line whose picture differs to the last, widened to the whole rungs their
+// links join. The lines alike above and below draw the same logic in both.
+LadderVerdict compareWithLadderNow(const DrawnLadder& drawn, ConditionPool& pool);
 
 // "Line 3: ..." for a place of the ladder.
 std::string lineReason(std::uint32_t y, const std::string& what);

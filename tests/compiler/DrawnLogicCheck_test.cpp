@@ -15,6 +15,7 @@
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
+#include "model/ladder/VirtualCanvas.h"
 
 namespace kestrion::test {
 namespace {
@@ -160,6 +161,85 @@ TEST_F(DrawnLogicCheck, TwoLaddersCompareByTheLogicTheyDraw) {
             EXPECT_EQ(verdict.kind, LadderVerdict::Kind::OtherLogic);
             EXPECT_TRUE(verdict.reason.starts_with("Line ")) << verdict.reason;
         }
+    }
+}
+
+// Held against the ladder in the editor, a ladder is read again only where their lines differ, and
+// there as whole rungs: a change on a line is judged with the outputs its links join it to, above it
+// and below it, and rungs alike around it change nothing.
+TEST_F(DrawnLogicCheck, OnlyTheRungsWhoseLinesDifferAreReadAgainAndAsWholeRungs) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> drawn, back;
+        bool same;
+    };
+    const std::vector<Case> cases = {
+        {"the same rung", {"LD X0", "OR X1", "OUT Y0"}, {"LD X0", "OR X1", "OUT Y0"}, true},
+        {"parallel contacts in the other order",
+         {"LD X0", "OR X1", "OUT Y0"},
+         {"LD X1", "OR X0", "OUT Y0"},
+         true},
+        {"another contact", {"LD X0", "AND X1", "OUT Y0"}, {"LD X0", "AND X2", "OUT Y0"}, false},
+        {"a coil more", {"LD X0", "OUT Y0"}, {"LD X0", "OUT Y0", "OUT Y1"}, false},
+        {"a rung left out", {"LD X0", "OUT Y0"}, {}, false},
+        // Y0 and Y1 stand alike, X0 and X1 change places on the line above Y1: Y1 is under the other
+        {"the output on the line below a changed line",
+         {"LD X0", "MPS", "AND X1", "OUT Y0", "MPP", "OUT Y1"},
+         {"LD X1", "MPS", "AND X0", "OUT Y0", "MPP", "OUT Y1"},
+         false},
+        // the line of X0 and Y0 and the link down from it stand alike; X1 and X3 change places on
+        // the line below, beside the link down to X4: Y0 is under (X1 + X4)X3, then (X3 + X4)X1
+        {"the output on the line above a changed line",
+         {"LD X0", "LD X1", "OR X4", "AND X3", "ORB", "OUT Y0"},
+         {"LD X0", "LD X3", "OR X4", "AND X1", "ORB", "OUT Y0"},
+         false},
+    };
+    const std::vector<std::string> above = {"LD X10", "OR X11", "OUT Y10"}, below = {"LD X12", "OUT Y12"};
+    const auto around = [&](const std::vector<std::string>& lines) {
+        std::vector<std::string> all = above;
+        all.insert(all.end(), lines.begin(), lines.end());
+        all.insert(all.end(), below.begin(), below.end());
+        return programOf(all);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConditionPool pool;
+        ASSERT_TRUE(loadProgram(around(c.drawn)));
+        const DrawnLadder drawn = drawnLadder(pool);
+        ASSERT_TRUE(loadProgram(around(c.back)));
+        const LadderVerdict verdict = compareWithLadderNow(drawn, pool);
+        EXPECT_EQ(verdict.converts(), c.same) << verdict.reason;
+        EXPECT_EQ(compareDrawnLadders(drawn, drawnLadder(pool), pool).converts(), c.same);
+        if (!c.same) {
+            EXPECT_EQ(verdict.kind, LadderVerdict::Kind::OtherLogic);
+            EXPECT_TRUE(verdict.reason.starts_with("Line ")) << verdict.reason;
+        }
+    }
+}
+
+// A link drawn down from a line to the rung below it (or taken away) leaves the line below as it
+// was, yet puts its output under other contacts: X0 and wire to Y0 above X0, X2, Y1; the link at
+// the end of X2 leaves Y0 under X0 (X0 + X0 X2) and puts Y1 under X0 alone. The rung below is read
+// again with the line whose link changed.
+TEST_F(DrawnLogicCheck, ALinkDownToTheRungBelowTakesThatRungIntoTheCheck) {
+    const Words words = programOf({"LD X0", "AND X1", "OUT Y0", "LD X0", "AND X2", "OUT Y1"});
+    // the gap below line 1, the link's column at the end of X2 (x 240)
+    const auto putLink = [](char cell) {
+        ASSERT_TRUE(putCanvasCellAt(240 - symbleHalfWidth, symbleHalfHeight, cell));
+    };
+    for (const bool drawnWithLink : {false, true}) {
+        SCOPED_TRACE(drawnWithLink ? "taken away" : "drawn");
+        ConditionPool pool;
+        ASSERT_TRUE(loadProgram(words));
+        paintAsWire(160, 0);
+        if (drawnWithLink) putLink(kCellLink);
+        const DrawnLadder drawn = drawnLadder(pool);
+        putLink(drawnWithLink ? kCellBlank : kCellLink);
+        const LadderVerdict verdict = compareWithLadderNow(drawn, pool);
+        EXPECT_EQ(verdict.kind, LadderVerdict::Kind::OtherLogic);
+        EXPECT_EQ(verdict.reason,
+                  "Line 2: Convert would run OUT Y001 under other contacts than those drawn.");
+        EXPECT_EQ(verdict.y, 64u);
     }
 }
 

@@ -2,7 +2,9 @@
 // from the left bus through the contacts, the wire and the links the view paints gives what the
 // words compute. The further outputs of a full rung, and the programs the grammar builds: a few
 // thousand seeds here; KESTRION_LOADED_DRAWN_SEEDS=first-last (say 1-300000) runs others, by hand.
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "compiler/ConvertCommand.h"
@@ -10,6 +12,7 @@
 #include "grammar/DrawnLogic.h"
 #include "grammar/ProgramGrammar.h"
 #include "model/core/CommandTransaction.h"
+#include "model/ladder/DrawnLogic.h"
 #include "model/ladder/LadderObject.h"
 #include "support/Fixture.h"
 
@@ -88,6 +91,68 @@ TEST_F(LoadedDrawnLogic, EveryGeneratedProgramTheLoadOpensDrawsTheLogicOfItsWord
     }
     EXPECT_EQ(broken, 0u) << "of " << opened << " opened";
     EXPECT_GE(opened, (seeds.last - seeds.first + 1) * 9 / 10);
+}
+
+// Two contacts of a generated program change places (their devices swapped), often on other lines
+// of one rung, or in other rungs; or a contact in series goes in parallel, or the other way: held against the
+// ladder drawn before, Convert's check reads again only the rungs whose lines differ, and says what reading
+// and comparing the whole ladders says.
+TEST_F(LoadedDrawnLogic, TheCheckOfTheLinesThatDifferSaysWhatTheWholeLaddersSay) {
+    const SeedRange seeds = seedsFromEnvironment();
+    const std::uint32_t last = std::min(seeds.last, seeds.first + (seeds.last - seeds.first) / 4);
+    std::uint32_t compared = 0, refused = 0, wrong = 0;
+    for (std::uint32_t seed = seeds.first; seed <= last; ++seed) {
+        grammar::RandomChoices choices(seed);
+        grammar::Program program = grammar::generateProgram(choices);
+        std::vector<std::size_t> contacts;
+        for (std::size_t i = 0; i < program.lines.size(); ++i) {
+            const std::string& text = program.lines[i].text;
+            const std::string mnemonic = text.substr(0, text.find(' '));
+            if (text.find(' ') != std::string::npos &&
+                (mnemonic == "LD" || mnemonic == "AND" || mnemonic == "OR" || mnemonic == "LDI" ||
+                 mnemonic == "ANI" || mnemonic == "ORI"))
+                contacts.push_back(i);
+        }
+        if (contacts.size() < 2) continue;
+        const grammar::Words drawnWords = program.words();
+        const std::uint32_t first = choices.below(static_cast<std::uint32_t>(contacts.size()));
+        const std::uint32_t second = choices.below(static_cast<std::uint32_t>(contacts.size()));
+        grammar::Line& a = program.lines[contacts[first]];
+        grammar::Line& b = program.lines[contacts[second]];
+        const std::size_t atA = a.text.find(' '), atB = b.text.find(' ');
+        std::string textA = a.text.substr(0, atA) + b.text.substr(atB);
+        std::string textB = b.text.substr(0, atB) + a.text.substr(atA);
+        // or the first in parallel where it stood in series, or in series where it stood in parallel
+        static const std::map<std::string, std::string> otherWay = {
+            {"AND", "OR"}, {"OR", "AND"}, {"ANI", "ORI"}, {"ORI", "ANI"}};
+        if (const auto way = otherWay.find(a.text.substr(0, atA));
+            way != otherWay.end() && choices.percent(50)) {
+            textA = way->second + a.text.substr(atA);
+            textB = b.text;
+        }
+        a = {textA, grammar::assemble(textA)};
+        b = {textB, grammar::assemble(textB)};
+        if (a.words.empty() || b.words.empty()) continue;
+
+        grammar::startEditor();
+        if (!grammar::openProgramWords(drawnWords)) continue;
+        ConditionPool pool;
+        const DrawnLadder drawn = drawnLadder(pool);
+        grammar::startEditor();
+        if (!grammar::openProgramWords(program.words())) continue;
+        const LadderVerdict lines = compareWithLadderNow(drawn, pool);
+        const LadderVerdict whole = compareDrawnLadders(drawn, drawnLadder(pool), pool);
+        ++compared;
+        refused += lines.converts() ? 0 : 1;
+        if ((lines.converts() != whole.converts() || lines.kind != whole.kind) && ++wrong <= 5)
+            ADD_FAILURE() << "seed " << seed << ": the lines that differ say \"" << lines.reason
+                          << "\", the whole ladders \"" << whole.reason << "\"\n"
+                          << program.listing();
+    }
+    EXPECT_EQ(wrong, 0u) << "of " << compared;
+    // both answers come up often
+    EXPECT_GE(refused, compared / 4);
+    EXPECT_GE(compared - refused, compared / 10);
 }
 
 }  // namespace
