@@ -182,6 +182,11 @@ TEST_F(DrawnLogicCheck, OnlyTheRungsWhoseLinesDifferAreReadAgainAndAsWholeRungs)
         {"another contact", {"LD X0", "AND X1", "OUT Y0"}, {"LD X0", "AND X2", "OUT Y0"}, false},
         {"a coil more", {"LD X0", "OUT Y0"}, {"LD X0", "OUT Y0", "OUT Y1"}, false},
         {"a rung left out", {"LD X0", "OUT Y0"}, {}, false},
+        {"a rung written twice", {"LD X0", "OUT Y0"}, {"LD X0", "OUT Y0", "LD X0", "OUT Y0"}, false},
+        // the same instruction code, another operand: at its first character, and past the eighth
+        {"another constant", {"LD X0", "MOV K1 D0"}, {"LD X0", "MOV K2 D0"}, false},
+        {"a register for a constant", {"LD X0", "MOV K1 D0"}, {"LD X0", "MOV D1 D0"}, false},
+        {"a long constant", {"LD X0", "DMOV K123456789 D0"}, {"LD X0", "DMOV K123456788 D0"}, false},
         // Y0 and Y1 stand alike, X0 and X1 change places on the line above Y1: Y1 is under the other
         {"the output on the line below a changed line",
          {"LD X0", "MPS", "AND X1", "OUT Y0", "MPP", "OUT Y1"},
@@ -217,24 +222,29 @@ TEST_F(DrawnLogicCheck, OnlyTheRungsWhoseLinesDifferAreReadAgainAndAsWholeRungs)
     }
 }
 
-// A link drawn down from a line to the rung below it (or taken away) leaves the line below as it
-// was, yet puts its output under other contacts: X0 and wire to Y0 above X0, X2, Y1; the link at
-// the end of X2 leaves Y0 under X0 (X0 + X0 X2) and puts Y1 under X0 alone. The rung below is read
-// again with the line whose link changed.
+// A link drawn down from a line to the rung below it (or taken away, or moved) leaves the line below
+// as it was, yet puts its output under other contacts: X0 and wire to Y0 above X0, X2, Y1; a link at
+// the end of X2 leaves Y0 under X0 (X0 + X0 X2) and puts Y1 under X0 alone, one at the end of X0
+// changes nothing. The rung below is read again with the line whose link changed.
 TEST_F(DrawnLogicCheck, ALinkDownToTheRungBelowTakesThatRungIntoTheCheck) {
     const Words words = programOf({"LD X0", "AND X1", "OUT Y0", "LD X0", "AND X2", "OUT Y1"});
-    // the gap below line 1, the link's column at the end of X2 (x 240)
-    const auto putLink = [](char cell) {
-        ASSERT_TRUE(putCanvasCellAt(240 - symbleHalfWidth, symbleHalfHeight, cell));
+    // in the gap below line 1, at the end of a cell (x 160 or 240)
+    const auto putLink = [](std::uint32_t x, char cell) {
+        ASSERT_TRUE(putCanvasCellAt(x - symbleHalfWidth, symbleHalfHeight, cell));
     };
-    for (const bool drawnWithLink : {false, true}) {
-        SCOPED_TRACE(drawnWithLink ? "taken away" : "drawn");
+    struct Case {
+        const char* name;
+        std::uint32_t drawnAt, nowAt;  // 0: no link
+    };
+    for (const Case& c : {Case{"drawn", 0, 240}, Case{"taken away", 240, 0}, Case{"moved", 160, 240}}) {
+        SCOPED_TRACE(c.name);
         ConditionPool pool;
         ASSERT_TRUE(loadProgram(words));
         paintAsWire(160, 0);
-        if (drawnWithLink) putLink(kCellLink);
+        if (c.drawnAt != 0) putLink(c.drawnAt, kCellLink);
         const DrawnLadder drawn = drawnLadder(pool);
-        putLink(drawnWithLink ? kCellBlank : kCellLink);
+        if (c.drawnAt != 0) putLink(c.drawnAt, kCellBlank);
+        if (c.nowAt != 0) putLink(c.nowAt, kCellLink);
         const LadderVerdict verdict = compareWithLadderNow(drawn, pool);
         EXPECT_EQ(verdict.kind, LadderVerdict::Kind::OtherLogic);
         EXPECT_EQ(verdict.reason,
