@@ -183,6 +183,10 @@ TEST_F(DrawnLogicCheck, OnlyTheRungsWhoseLinesDifferAreReadAgainAndAsWholeRungs)
         {"a coil more", {"LD X0", "OUT Y0"}, {"LD X0", "OUT Y0", "OUT Y1"}, false},
         {"a rung left out", {"LD X0", "OUT Y0"}, {}, false},
         {"a rung written twice", {"LD X0", "OUT Y0"}, {"LD X0", "OUT Y0", "LD X0", "OUT Y0"}, false},
+        {"a rung drawn twice written once",
+         {"LD X0", "OUT Y0", "LD X0", "OUT Y0"},
+         {"LD X0", "OUT Y0"},
+         false},
         // the same instruction code, another operand: at its first character, and past the eighth
         {"another constant", {"LD X0", "MOV K1 D0"}, {"LD X0", "MOV K2 D0"}, false},
         {"a register for a constant", {"LD X0", "MOV K1 D0"}, {"LD X0", "MOV D1 D0"}, false},
