@@ -96,7 +96,7 @@ TEST_F(LoadedDrawnLogic, EveryGeneratedProgramTheLoadOpensDrawsTheLogicOfItsWord
 // Two contacts of a generated program change places (their devices swapped), often on other lines
 // of one rung, or in other rungs; or a contact in series goes in parallel, or the other way: held against the
 // ladder drawn before, Convert's check reads again only the rungs whose lines differ, and says what reading
-// and comparing the whole ladders says.
+// and comparing the whole ladders says. The first quarter of the seeds the property above takes.
 TEST_F(LoadedDrawnLogic, TheCheckOfTheLinesThatDifferSaysWhatTheWholeLaddersSay) {
     const SeedRange seeds = seedsFromEnvironment();
     const std::uint32_t last = std::min(seeds.last, seeds.first + (seeds.last - seeds.first) / 4);
