@@ -129,10 +129,7 @@ TEST_F(ConvertGrammar, ARungWiderThanTheLadderOpensWithItsWarning) {
 
 // Seeds from 1, 20000 of them; KESTRION_GRAMMAR_FIRST and KESTRION_GRAMMAR_PROGRAMS set others (a longer
 // search, by hand, in several processes).
-std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
-}
+using grammar::fromEnvironment;
 
 TEST_F(ConvertGrammar, GeneratedProgramsOpenAndKeepWhatEveryOutputComputesThroughTwoConverts) {
     const std::uint32_t first = fromEnvironment("KESTRION_GRAMMAR_FIRST", 1);

@@ -168,10 +168,7 @@ TEST_F(EditedLadders, ConvertWritesWhatTheEditsShowOrRefuses) {
 // and jump). Programs from seed 1, 300 of them, 6 sequences each; KESTRION_EDITS_FIRST,
 // KESTRION_EDITS_PROGRAMS and KESTRION_EDITS_SEQUENCES set a longer run by hand, KESTRION_EDITS_LISTED
 // how many faults it lists, KESTRION_EDITS_TRACE the canvas after each edit with them.
-std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
-}
+using grammar::fromEnvironment;
 
 std::vector<EditAt> randomEdits(grammar::RandomChoices& choices) {
     static constexpr Edit kEdits[] = {Edit::Delete, Edit::InsertLine, Edit::DeleteLine,

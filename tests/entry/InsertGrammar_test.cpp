@@ -32,17 +32,7 @@ using Lines = std::vector<std::string>;
 const Lines kContacts = {"AND X7", "ANI M5", "LD X6", "LDI X5", "OR X4", "ORI M6", "LDP X3", "ANDF X2"};
 const Lines kOutputs = {"OUT Y1", "SET M1", "MOV K1 D0"};
 
-// The boxes with which the box refuses a line.
-const Lines kRefusals = {"Input Error...Can't write | Error2015031910 | warning",
-                         "This position can't insert | Msg2015011911 | warning",
-                         "Edit symble position error | Address Error | warning"};
-
-const std::string kFirstIsStl = "First Instruction is STL... | *Modify_xBlockAddr | error";
-
-std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
-}
+using grammar::fromEnvironment;
 
 struct Tally {
     int lines = 0, taken = 0, sequences = 0, convertedAsDrawn = 0, convertRefused = 0;
@@ -89,7 +79,8 @@ protected:
             typeLineAt(entryDialogs, x, y, line);
             ++tally.lines;
             if (!boxes().empty()) {
-                if (std::find(kRefusals.begin(), kRefusals.end(), boxes().front()) == kRefusals.end())
+                if (std::find(kPlaceRefusals.begin(), kPlaceRefusals.end(), boxes().front()) ==
+                    kPlaceRefusals.end())
                     return "refused with " + testing::PrintToString(boxes());
                 if (shownLadder() != before) return "refused, and the ladder changed";
                 fakes.messages.shown.clear();

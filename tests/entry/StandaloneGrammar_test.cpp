@@ -32,18 +32,7 @@ const Lines kTyped = {"MCR N0", "FOR K5", "NEXT", "FEND", "SRET", "IRET", "EI", 
 // The outputs: coils, the set and reset, a pulse, a master control and an application instruction.
 const Lines kOutputs = {"OUT Y1", "OUT M2", "SET M1", "RST Y2", "PLS M3", "MC N0 M4", "MOV K1 D0"};
 
-// The boxes with which the box refuses a line for its place.
-const Lines kRefusals = {"Input Error...Can't write | Error2015031910 | warning",
-                         "This position can't insert | Msg2015011911 | warning",
-                         "Edit symble position error | Address Error | warning"};
-
-// Shown by Convert for a program whose first instruction is STL, which it converts all the same.
-const std::string kFirstIsStl = "First Instruction is STL... | *Modify_xBlockAddr | error";
-
-std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
-}
+using grammar::fromEnvironment;
 
 class StandaloneGrammar : public CoreTest {
 public:  // the judges are handed to the sweep by the tests
@@ -71,7 +60,8 @@ public:  // the judges are handed to the sweep by the tests
         const Lines before = shownLadder();
         type(x, y, line);
         if (!boxes().empty()) {
-            if (std::find(kRefusals.begin(), kRefusals.end(), boxes().front()) == kRefusals.end())
+            if (std::find(kPlaceRefusals.begin(), kPlaceRefusals.end(), boxes().front()) ==
+                kPlaceRefusals.end())
                 return "refused with " + testing::PrintToString(boxes());
             return shownLadder() == before ? "" : "refused, and the ladder changed";
         }
@@ -124,7 +114,7 @@ public:  // the judges are handed to the sweep by the tests
         open(words);
         if (insert) editModeFlags |= kEditInsertMode;
         type(x, y, line);
-        if (boxes() != Boxes{kRefusals.front()}) return "";
+        if (boxes() != Boxes{kPlaceRefusals.front()}) return "";
         open(words);
         if (insert) editModeFlags |= kEditInsertMode;
         {

@@ -83,10 +83,7 @@ TEST_F(TypedLinesTest, OpeningACellWalksOnPastTheNopItLinks) {
                                "240,64 AND X003", "340,64 ORB", "1040,0 OUT Y000", "1040,128 END"}));
 }
 
-std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
-}
+using grammar::fromEnvironment;
 
 struct Typed {
     std::uint32_t x, y;

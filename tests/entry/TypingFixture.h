@@ -19,6 +19,11 @@ namespace kestrion::test {
 // The boxes of a line refused for the rung it leaves, and of an insert refused for its place.
 inline const std::string kLineRefused = "Input Error...Can't write | Error2015031910 | warning";
 inline const std::string kInsertRefused = "This position can't insert | Msg2015011911 | warning";
+// The boxes with which the box refuses a line for its place.
+inline const std::vector<std::string> kPlaceRefusals = {
+    kLineRefused, kInsertRefused, "Edit symble position error | Address Error | warning"};
+// Shown by Convert for a program whose first instruction is STL, which it converts all the same.
+inline const std::string kFirstIsStl = "First Instruction is STL... | *Modify_xBlockAddr | error";
 
 // A program from its instruction lines, END added.
 inline Words programOf(const std::vector<std::string>& lines) {

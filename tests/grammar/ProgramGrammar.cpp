@@ -1,6 +1,7 @@
 #include "ProgramGrammar.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 
@@ -517,6 +518,11 @@ private:
 
 Program generateProgram(Choices& choices) {
     return Generator(choices).run();
+}
+
+std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10)) : otherwise;
 }
 
 }  // namespace kestrion::grammar

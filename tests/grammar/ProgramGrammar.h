@@ -64,4 +64,7 @@ Program generateProgram(Choices& choices);
 // The words of one instruction line, by the program's tables; empty for a line it cannot write.
 Words assemble(const std::string& line);
 
+// A count a long run sets by hand in the environment variable `name`; `otherwise` when it is unset.
+std::uint32_t fromEnvironment(const char* name, std::uint32_t otherwise);
+
 }  // namespace kestrion::grammar
