@@ -13,6 +13,7 @@
 #include "diagnostics/DiagnosticsMenu.h"
 #include "editor/CommentCommands.h"
 #include "editor/EditCommands.h"
+#include "editor/VerticalLinks.h"
 #include "lang/HelpCommands.h"
 #include "lang/LanguageCommands.h"
 #include "link/LinkMenu.h"
@@ -52,6 +53,8 @@ constexpr MenuRow kRows[] = {
     {kItem, "Paste2", "&Paste", "EditMenu", 50, Paste1Click, {.shortcut = "Ctrl+V"}},
     {kItem, "InsertLine1", "&Insert line", "EditMenu", 60, InsertLine1Click, {.shortcut = "Ctrl+Shift+I"}},
     {kItem, "DeleteLine1", "&Delete line", "EditMenu", 70, DeleteLine1Click, {.shortcut = "Ctrl+Shift+D"}},
+    {kItem, "DrawLink1", "Draw vertical &link", "EditMenu", 72, DrawLink1Click, {.shortcut = "F9"}},
+    {kItem, "EraseLink1", "Erase vertical lin&k", "EditMenu", 74, EraseLink1Click, {.shortcut = "Shift+F9"}},
     {kMenu, "ViewMenu", "&View", "", 30},
     {kItem, "LadderView1", "&Ladder view", "ViewMenu", 10, LadderView1Click, {.checkable = true}},
     {kItem, "InstructionView1", "&Instruction view", "ViewMenu", 12, InstructionView1Click,

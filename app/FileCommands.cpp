@@ -302,8 +302,7 @@ bool openProgram(std::optional<std::string> presetName) {
     });
     showLoadedLadderFromTop();
     setMainCaptionWithFile(name);
-    platform::statusBar().setPanelText(2, "Program step [" + std::to_string(convStepNo) + "/" +
-                                              std::to_string(1000 * pmw.memSizeCode()) + "]");
+    showProgramSteps();
     enableRecentItems(false);
     clearBits(fileStateFlags, kFileNoName | kFileNamePreset);
     clearBits(editModeFlags, kEditModifiedSinceSave);

@@ -1,7 +1,7 @@
 // The editing commands on the largest program (64,000 steps of the mix): one typed instruction
-// over a contact, Edit > Delete line, and Edit > Undo. Each runs inside its command transaction and
-// takes its undo copy; the transaction itself is measured alone beside them. And the paste of a
-// clipboard block whose second line lies far below its first, with the Convert after it.
+// over a contact, a vertical link drawn, Edit > Delete line, and Edit > Undo. Each runs inside its command
+// transaction and takes its undo copy; the transaction itself is measured alone beside them. And the paste of
+// a clipboard block whose second line lies far below its first, with the Convert after it.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "BenchSupport.h"
 #include "compiler/ConvertCommand.h"
 #include "editor/EditCommands.h"
+#include "editor/VerticalLinks.h"
 #include "entry/EntryDriver.h"
 #include "entry/EntryState.h"
 #include "model/core/CommandTransaction.h"
@@ -20,6 +21,7 @@
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
+#include "platform/Services.h"
 
 namespace {
 
@@ -117,6 +119,29 @@ void BM_TypedOpenRungAtEnd(benchmark::State& state) {
     typeInTurn(state, draw.iBusLineStart, ldrTail->yAddr, "LD X5", "LD X6");
 }
 BENCHMARK(BM_TypedOpenRungAtEnd)->Unit(benchmark::kMillisecond);
+
+// A link drawn and erased in turn, each counted, in the middle of the program: from the node right of
+// a one-contact rung's contact down to the first line of the rung below it, which it joins.
+void BM_DrawnLinkMidProgram(benchmark::State& state) {
+    openLargest();
+    const stLadderBlock& contact = middleObject([](const stLadderBlock& o) {
+        const stLadderBlock* next = o.next;
+        return o.iCode == 0x2000 && o.xAddr == draw.iBusLineStart && next != nullptr &&
+               next->yAddr == o.yAddr && next->end == kEndOutput && next->next != nullptr &&
+               next->next->yAddr == o.yAddr + ModeData.ySizeSymble;
+    });
+    const std::uint32_t x = contact.xAddr + ModeData.xSizeSymble, y = contact.yAddr;
+    bool drawing = false;
+    for (auto _ : state) {
+        setBlueFrameObject(x, y);
+        drawing = !drawing;
+        toggleCounting();
+        const bool taken = editLinkAtFrame(drawing ? LinkEdit::Draw : LinkEdit::Erase);
+        toggleCounting();
+        if (!taken) state.SkipWithError(platform::statusBar().panelText(13).c_str());
+    }
+}
+BENCHMARK(BM_DrawnLinkMidProgram)->Unit(benchmark::kMillisecond);
 
 void BM_DeleteLineAndUndo(benchmark::State& state) {
     openLargest();

@@ -34,6 +34,9 @@
 #include "editor/forms/LadderViewForm.h"
 #include "entry/forms/EditKeyForm.h"
 #include "model/core/StateRegistry.h"
+#include "model/image/ModeData.h"
+#include "model/ladder/DrawGeometry.h"
+#include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
 #include "platform/PosixFiles.h"
@@ -239,6 +242,29 @@ void BM_WindowTypedLine(benchmark::State& state) {
     if ((editModeFlags & kEditLadderNotConverted) == 0) state.SkipWithError("no line was typed in");
 }
 
+// An output typed on END's line, under the last rung's output: the rung's further output, hung from
+// its node (the walks of the list go the whole way); Ctrl+Z takes it back between the steps.
+void BM_WindowTypedFurtherOutput(benchmark::State& state) {
+    ensureOffscreenApplication();
+    MainWindow window(static_cast<std::size_t>(state.range(0)));
+    const std::uint32_t endY = ldrTail != nullptr ? ldrTail->yAddr : 0;
+    const auto frameUnderLastRung = [endY] {
+        xOldCursor = draw.iBusLineStart;
+        yOldCursor = endY;
+        setBlueFrameObject(xOldCursor, yOldCursor);
+    };
+    const auto typed = [endY] {
+        for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+            if (o->yAddr == endY && o->end == kEndOutput && o != ldrTail) return true;
+        return false;
+    };
+    runSteps(state, window, whole([&window](int) { window.typeLine("OUT Y7\r"); }), [&] {
+        if (typed()) window.press(Qt::Key_Z, Qt::ControlModifier);
+        frameUnderLastRung();
+    });
+    if (!typed()) state.SkipWithError("the output was not taken");
+}
+
 // Ctrl+Z after a typed line: the ladder before and after the line in turn.
 void BM_WindowUndo(benchmark::State& state) {
     ensureOffscreenApplication();
@@ -270,6 +296,9 @@ BENCHMARK(BM_WindowTypedInstruction)->Apply([](benchmark::internal::Benchmark* b
     windowSteps(b, kEdits);
 });
 BENCHMARK(BM_WindowTypedLine)->Apply([](benchmark::internal::Benchmark* b) { windowSteps(b, kEdits); });
+BENCHMARK(BM_WindowTypedFurtherOutput)->Apply([](benchmark::internal::Benchmark* b) {
+    windowSteps(b, kEdits);
+});
 BENCHMARK(BM_WindowUndo)->Apply([](benchmark::internal::Benchmark* b) { windowSteps(b, kEdits); });
 BENCHMARK(BM_WindowMenuItem)->Apply([](benchmark::internal::Benchmark* b) { windowSteps(b, kEdits); });
 

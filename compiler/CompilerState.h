@@ -33,6 +33,7 @@ struct CompilerState {
     stLadderBlock* ldrConv = nullptr;  // the object whose words are being written
     LToIRecord LToI;
     std::vector<ConvertPassTime> passTimes;  // of the last Convert
+    std::string diagramFault;                // the last check's fault, as the user is told it
 };
 
 extern CompilerState compilerState;  // reset through the state registry

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/AnbOrbInsertion.h"
@@ -22,6 +24,7 @@
 #include "model/image/CowImage.h"
 #include "model/image/ModeData.h"
 #include "model/image/ProgramImage.h"
+#include "model/image/StepCount.h"
 #include "model/ladder/BlockNumbering.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
@@ -83,14 +86,17 @@ void forEveryBlock(ConvertProgress& progress, std::uint32_t dashInterval, Pass p
     throw ConversionError(caption);
 }
 
-// A check of the diagram failed: its own text is in panel 13 and the frame stands on the fault.
-// Wire left open is what a rung being built has: the verdict says so.
+// A check of the diagram failed and the frame stands on the fault; panel 13 tells, beside the box,
+// the line and what is open there in the user's words. Wire left open is what a rung being built
+// has: the verdict says so.
 [[noreturn]] void refuseDiagram(const std::string& text, const std::string& caption) {
+    const std::string& reason = diagramFaultReason();
+    platform::statusBar().setPanelText(13, reason);
     platform::say({text, caption, MsgIcon::Warning});
     requestLadderRedraw();
     redrawFlags |= kRedrawMarks;
     throw ConversionError(caption,
-                          LadderVerdict::at(LadderVerdict::Kind::Open, BlueFrame.x1, BlueFrame.y1, text));
+                          LadderVerdict::at(LadderVerdict::Kind::Open, BlueFrame.x1, BlueFrame.y1, reason));
 }
 
 // The ladder drawn is not what Convert would write (or no program can be what it draws): the reason
@@ -274,9 +280,45 @@ void refuseDrawnFaults(ConvertRun& run) {
     if (run.drawn.fault) refuseOtherLogic(run.progress, *run.drawn.fault);
 }
 
+std::string mnemonicOf(const DrawnItem& item) {
+    DrawnName name;
+    name.mnemonic = item.name.mnemonic;
+    return name.text();
+}
+
+// A step runs until its RET: an output drawn after a step whose RET is gone (a deleted line took it)
+// is written inside the step. When the logic read back is exactly the drawn one under the step's
+// contact, the reason names the step, not only "other contacts".
+std::optional<std::string> stepLeftOpen(const DrawnLadder& drawn, const LadderVerdict& verdict,
+                                        ConditionPool& pool) {
+    if (verdict.kind != LadderVerdict::Kind::OtherLogic || !verdict.placed) return std::nullopt;
+    const auto at = std::find_if(drawn.items.begin(), drawn.items.end(), [&](const DrawnItem& item) {
+        return item.x == verdict.x && item.y == verdict.y;
+    });
+    if (at == drawn.items.end()) return std::nullopt;
+    // the last step or RET drawn before it
+    auto step = std::make_reverse_iterator(at);
+    while (step != drawn.items.rend() && mnemonicOf(*step) != "STL" && mnemonicOf(*step) != "RET") ++step;
+    if (step == drawn.items.rend() || mnemonicOf(*step) != "STL") return std::nullopt;
+    const auto index = static_cast<std::size_t>(at - drawn.items.begin());
+    const DrawnLadder back = drawnLadder(pool);
+    if (index >= back.items.size() || back.items[index].identity != at->identity) return std::nullopt;
+    const Condition stepContact = pool.knownLiteral(step->identity);
+    if (stepContact == ConditionPool::kOff) return std::nullopt;
+    const Condition inStep = pool.both(at->condition, stepContact);
+    if (!pool.sameLogic(inStep, back.items[index].condition)) return std::nullopt;
+    DrawnName device = step->name;
+    device.contact = true;
+    return lineReason(at->y, at->name.text() + " would run inside step " + device.text() +
+                                 ": no RET ends the step above it.");
+}
+
 void holdDrawnLogic(ConvertRun& run) {
-    const LadderVerdict verdict = compareWithLadderNow(run.drawn, run.conditions);
-    if (!verdict.converts()) refuseOtherLogic(run.progress, verdict);
+    LadderVerdict verdict = compareWithLadderNow(run.drawn, run.conditions);
+    if (verdict.converts()) return;
+    if (std::optional<std::string> step = stepLeftOpen(run.drawn, verdict, run.conditions))
+        verdict.reason = std::move(*step);
+    refuseOtherLogic(run.progress, verdict);
 }
 
 void dropEmptyLines(ConvertRun& /*run*/) {
@@ -380,6 +422,7 @@ void restoreCursor(ConvertRun& run) {
 
 void finish(ConvertRun& /*run*/) {
     showCompleted();
+    showProgramSteps();
     editModeFlags &= static_cast<std::uint8_t>(~kEditLadderNotConverted);
     editModeFlags |= kEditModifiedSinceSave;
     fileStateFlags |= kFileNoName;

@@ -6,6 +6,8 @@
 #include "model/core/LinkedList.h"
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
+#include "model/ladder/DrawnLogic.h"
+#include "model/ladder/DrawnSymbols.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
 #include "model/ladder/LadderObject.h"
@@ -58,8 +60,11 @@ std::uint32_t pixelY(std::int64_t rowIndex) {
     return static_cast<std::uint32_t>(rowIndex < 0 ? 0 : rowIndex) * halfHeight();
 }
 
-bool reportFault(const std::string& text, std::uint32_t x, std::uint32_t y) {
+// The check's own text goes to panel 13 as the fault is found; the reason, in the user's words, is
+// kept for Convert to tell beside its box.
+bool reportFault(const std::string& text, std::uint32_t x, std::uint32_t y, const std::string& what) {
     showStatus(text);
+    compilerState.diagramFault = lineReason(y, what);
     setBlueFrameObject(x, y);
     requestLadderRedraw();
     redrawFlags |= kRedrawFrame;
@@ -76,6 +81,55 @@ std::string stepText(std::int64_t c, std::int64_t r) {
     return " ErrorStepNo....";
 }
 
+// An element as the user reads it on the ladder: a contact by its device, anything else by its
+// mnemonic and operands, a wire piece as such.
+std::string shownName(const stLadderBlock& o) {
+    const SymbolKind kind = symbolKindOf(o);
+    if (kind == SymbolKind::Wire) return "the wire";
+    DrawnName name;
+    name.mnemonic = o.mnemonic;
+    name.operands = o.operands;
+    name.contact = kind == SymbolKind::Contact || kind == SymbolKind::NegatedContact ||
+                   kind == SymbolKind::RisingContact || kind == SymbolKind::FallingContact;
+    return name.text();
+}
+
+// The element drawn in cell (c, r), or null: looked up only for a fault, so a walk of the list.
+const stLadderBlock* elementAt(std::int64_t c, std::int64_t r) {
+    if (cell(c, r) == kCellBlank) return nullptr;
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->xAddr == pixelX(c) && o->yAddr == pixelY(r) && drawsOnRow(*o)) return o;
+    return nullptr;
+}
+
+std::string leftOpen(const stLadderBlock& o) {
+    return "nothing joins " + shownName(o) + " on its left.";
+}
+
+std::string rightOpen(const stLadderBlock& o) {
+    return "nothing joins " + shownName(o) + " on its right.";
+}
+
+// A link coming down at the right of cell c into row r with nothing there: named by the element it
+// hangs from on the line where it starts.
+std::string linkEndsInNothing(std::int64_t c, std::int64_t r) {
+    std::int64_t top = r;
+    while (cell(c + 1, top - 1) == kCellLink) top -= 2;
+    if (const stLadderBlock* from = elementAt(c, top))
+        return "the link down from " + shownName(*from) + " joins nothing.";
+    return "a link comes down into nothing.";
+}
+
+// A link going down at the right of cell c from row r with nothing to feed it: named by the element
+// it joins on the line where it ends.
+std::string linkStartsFromNothing(std::int64_t c, std::int64_t r) {
+    std::int64_t bottom = r;
+    while (cell(c + 1, bottom + 1) == kCellLink) bottom += 2;
+    if (const stLadderBlock* to = elementAt(c, bottom))
+        return "nothing joins the link down to " + shownName(*to) + ".";
+    return "a link goes down from nothing.";
+}
+
 // A fault of one object, or none: its text and the position reported.
 bool checkObjectP1(const stLadderBlock& o, const Grid& grid) {
     const auto [c, r] = snapped(o, grid);
@@ -87,7 +141,7 @@ bool checkObjectP1(const stLadderBlock& o, const Grid& grid) {
     if (c == grid.leftBus) {
         if (line[c + 2] == kCellBlank && own != kCellBlank && !upperRightLink)
             return reportFault("P1-3 Ladder Error..." + position(pixelX(c + 2), pixelY(r)) + stepText(c, r),
-                               pixelX(c + 2), pixelY(r));
+                               pixelX(c + 2), pixelY(r), rightOpen(o));
         return true;
     }
     // A label right before END marks the end of the program (the target of a jump there): it
@@ -95,9 +149,11 @@ bool checkObjectP1(const stLadderBlock& o, const Grid& grid) {
     if (isLabelCode(o.iCode) && o.next != nullptr && o.next->iCode == kCodeEnd) return true;
     const bool inner = own != kCellBlank && c + 2 < grid.rightBus && own != kCellOutput;
     if (c > grid.leftBus && inner && line[c - 2] == kCellBlank && !upperLeftLink)
-        return reportFault("P1-4L Error..." + position(pixelX(c - 2), pixelY(r)), pixelX(c - 2), pixelY(r));
+        return reportFault("P1-4L Error..." + position(pixelX(c - 2), pixelY(r)), pixelX(c - 2), pixelY(r),
+                           leftOpen(o));
     if (inner && line[c + 2] == kCellBlank && !upperRightLink)
-        return reportFault("P1-4R Error..." + position(pixelX(c + 2), pixelY(r)), pixelX(c + 2), pixelY(r));
+        return reportFault("P1-4R Error..." + position(pixelX(c + 2), pixelY(r)), pixelX(c + 2), pixelY(r),
+                           rightOpen(o));
     return true;
 }
 
@@ -127,6 +183,10 @@ void slideLeft(stLadderBlock* o, std::int64_t c, std::int64_t r) {
 
 }  // namespace
 
+const std::string& diagramFaultReason() {
+    return compilerState.diagramFault;
+}
+
 bool isCorrectLadderDiagramP1() {
     const Grid grid;
     for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
@@ -151,10 +211,10 @@ bool isCorrectLadderDiagramP2(std::uint32_t lbc) {
         for (std::int64_t c = grid.leftBus; c < grid.rightBus; c += 2)
             if (above[c + 1] == kCellLink && line[c] == kCellBlank && below[c + 1] == kCellBlank &&
                 line[c + 2] == kCellBlank)
-                return reportFault("P1-4U Error...", pixelX(c), pixelY(r));
+                return reportFault("P1-4U Error...", pixelX(c), pixelY(r), linkEndsInNothing(c, r));
         for (std::int64_t c = grid.leftBus; c < grid.rightBus; c += 2)
             if (below[c + 1] == kCellLink && line[c] == kCellBlank && above[c + 1] == kCellBlank)
-                return reportFault("P1-4D Error...", pixelX(c), pixelY(r));
+                return reportFault("P1-4D Error...", pixelX(c), pixelY(r), linkStartsFromNothing(c, r));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace kestrion {
 
@@ -11,6 +12,9 @@ namespace kestrion {
 bool isCorrectLadderDiagramP1();
 // No vertical link of block lbc ends or starts in the air (the block's output row excepted).
 bool isCorrectLadderDiagramP2(std::uint32_t lbc);
+// The last fault either check found, in the user's words, with the line it is on: "Line 2: nothing
+// joins X002 on its left."
+const std::string& diagramFaultReason();
 // Contacts separated from their left neighbour by wire cells move left until they touch it.
 void fixEmptyCellsBeforeObjects();
 

@@ -89,7 +89,7 @@ LadderVerdict onLadder(LadderVerdict verdict, const RungCopy& rung) {
         verdict = LadderVerdict::at(LadderVerdict::Kind::Refused, verdict.placed ? verdict.x : 0,
                                     verdict.placed ? verdict.y : rung.top,
                                     lineReason(rung.top, "Convert cannot write this rung as it is drawn."));
-    } else if (!verdict.reason.empty() && verdict.kind != LadderVerdict::Kind::Open) {
+    } else if (!verdict.reason.empty()) {
         // "Line N: ..." counts from the trial's first line
         const std::size_t colon = verdict.reason.find(": ");
         if (verdict.reason.starts_with("Line ") && colon != std::string::npos)

@@ -84,6 +84,9 @@ void refreshEditItems() {
     menuItem("Undo1").enabled = open && hasUndoCopy() && canvasState.undoMenuEnabled;
     const bool cancel = open && hasEditCancelCopy() && canvasState.editCancelMenuEnabled;
     menuItem("EditCancel1").enabled = cancel;
+    // The link keys stay live on every open ladder: where no link can go they say why.
+    menuItem("DrawLink1").enabled = open;
+    menuItem("EraseLink1").enabled = open;
 }
 
 void Undo1Click() {

@@ -22,7 +22,8 @@ void Paste1Click();
 void InsertLine1Click();
 void DeleteLine1Click();
 
-// Undo1, EditCancel1 and EditCancel2 enabled as the editor's copies allow.
+// Undo1, EditCancel1 and EditCancel2 enabled as the editor's copies allow; the link items with an
+// open ladder.
 void refreshEditItems();
 
 }  // namespace kestrion

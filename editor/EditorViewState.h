@@ -30,6 +30,8 @@ struct EditorViewState {
     int findKind = 0;
     std::string findText;
     int findDirection = 0;
+    // The status bar's note of the last vertical link refused, while it shows.
+    std::string linkReasonShown;
     // The device comments the last replace moved, for Undo.
     std::shared_ptr<ReplacedComments> replacedComments;
 };

@@ -8,11 +8,12 @@
 #include "entry/AccessCodes.h"
 #include "entry/EntryDialogs.h"
 #include "entry/EntryState.h"
+#include "entry/FurtherOutput.h"
 #include "entry/InstructionBox.h"
 #include "entry/InstructionRecogniser.h"
 #include "entry/OperandValidators.h"
 #include "entry/PlacementDispatch.h"
-#include "entry/RungTrial.h"
+#include "entry/RungJudgement.h"
 #include "lang/Language.h"
 #include "model/core/CommandTransaction.h"
 #include "model/core/LinkedList.h"
@@ -22,8 +23,6 @@
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
-#include "model/ladder/DrawnLogic.h"
-#include "model/ladder/DrawnSymbols.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -287,13 +286,63 @@ std::string placeText(std::uint32_t x, std::uint32_t y) {
 std::string insertRefusal(bool output, const stLadderBlock* overlapped, const stLadderBlock& entered) {
     if (!output) return "RET stands alone in the last cell: nothing is inserted there.";
     const std::uint32_t x = overlapped != nullptr ? overlapped->xAddr : entered.xAddr;
-    return "Insert is on: an output is not inserted in front of what stands at " +
-           placeText(x, entered.yAddr) + "; switch Insert off to replace it.";
+    return cellReason(x, entered.yAddr,
+                      "with Insert on, no output is inserted in front of what stands there; switch Insert "
+                      "off to replace it.");
+}
+
+// The cells of the object just placed; END moves down a line when the object took its line. An OR,
+// and a further output (joinsRung), stand in the block of the rung above; any other line begins one.
+void markPlaced(stLadderBlock& placed, bool joinsRung) {
+    stLadderBlock* end = ldrTail;
+    const bool onEndRow = end != nullptr && end != &placed && end->yAddr == placed.yAddr;
+    if (onEndRow) moveEndRowCellsDown(*end);
+    if (placed.end == kEndOutput)
+        setOutputCells(placed.xAddr, placed.yAddr);
+    else
+        setNowObjectCell();
+    const bool orFamily = isOrTypeCode(placed.iCode);
+    if (orFamily) {
+        const std::int64_t c = columnOf(placed.xAddr);
+        const std::int64_t r = rowOf(placed.yAddr);
+        VirtualArray.put(c - 1, r - 1, kCellLink);
+        VirtualArray.put(c + 1, r - 1, kCellLink);
+        if (placed.prev != nullptr) {
+            placed.objLbc = placed.prev->objLbc;
+            placed.yTopPos = placed.prev->yTopPos;
+        }
+    }
+    if (onEndRow) {
+        noteObjectChange(end);
+        end->yAddr += cellHeight();
+        end->yTopPos += cellHeight();
+        if (!orFamily && !joinsRung) end->objLbc += 1;
+    }
+}
+
+// The cursor after the line: the next cell, or after an output the first of the next line, and not
+// above atLeastY (a further output that went up beside parallel contacts leaves it on the line typed
+// on).
+void moveCursorPast(const stLadderBlock& entered, bool output, std::uint32_t atLeastY) {
+    std::uint32_t x = entered.xAddr + cellWidth();
+    std::uint32_t y = entered.yAddr;
+    if (x >= draw.iBusLineEnd || output) {
+        x = draw.iBusLineStart;
+        y += cellHeight();
+    }
+    y = std::max(y, atLeastY);
+    xOldCursor = x;
+    yOldCursor = y;
+    setBlueFrameObject(x, y);
+    trace("*setBlueFrameObject", placeText(x, y));
 }
 
 // Steps after the line has been checked and positioned: the object that holds the line, or null when
-// the entry ends with the box open.
-stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0) {
+// the entry ends with the box open. A further output of the rung above hangs from its node; the
+// cursor then goes to the line after it, or stays on the line typed on when the output went up
+// beside the rung's parallel contacts.
+stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0, const FurtherOutput* further,
+                            std::uint32_t typedY) {
     stLadderBlock& entered = *editNew;
     entered.objLbc = selectObjectIdAtY(0, entered.yAddr);
     if (ldrNow != nullptr) entered.yTopPos = ldrNow->yTopPos;
@@ -332,7 +381,8 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0)
         case Mode::LinkAndClearRow: {
             linkAtNewPosition(entered);
             stLadderBlock* created = ldrNow;
-            freeRowObjectsToBusEnd(x0, y0, created);
+            // A further output goes where nothing stands from its node on.
+            if (further == nullptr) freeRowObjectsToBusEnd(x0, y0, created);
             ldrNow = created;
             break;
         }
@@ -373,41 +423,9 @@ stLadderBlock* placeEntered(EditKeyBox& box, std::uint32_t x0, std::uint32_t y0)
     if (placed.iCode == 0xC000 && placed.operands[0][0] == 'T') placed.iCode = 0x0600;
     if (placed.iCode == 0xC000 && placed.operands[0][0] == 'C') placed.iCode = 0x0E00;
 
-    stLadderBlock* end = ldrTail;
-    const bool onEndRow = end != nullptr && end != &placed && end->yAddr == placed.yAddr;
-    if (onEndRow) moveEndRowCellsDown(*end);
-    if (placed.end == kEndOutput)
-        setOutputCells(placed.xAddr, placed.yAddr);
-    else
-        setNowObjectCell();
-    const bool orFamily = isOrTypeCode(placed.iCode);
-    if (orFamily) {
-        const std::int64_t c = columnOf(placed.xAddr);
-        const std::int64_t r = rowOf(placed.yAddr);
-        VirtualArray.put(c - 1, r - 1, kCellLink);
-        VirtualArray.put(c + 1, r - 1, kCellLink);
-        if (placed.prev != nullptr) {
-            placed.objLbc = placed.prev->objLbc;
-            placed.yTopPos = placed.prev->yTopPos;
-        }
-    }
-    if (onEndRow) {
-        noteObjectChange(end);
-        end->yAddr += cellHeight();
-        end->yTopPos += cellHeight();
-        if (!orFamily) end->objLbc += 1;
-    }
-
-    std::uint32_t x = entered.xAddr + cellWidth();
-    std::uint32_t y = entered.yAddr;
-    if (x >= draw.iBusLineEnd || output) {
-        x = draw.iBusLineStart;
-        y += cellHeight();
-    }
-    xOldCursor = x;
-    yOldCursor = y;
-    setBlueFrameObject(x, y);
-    trace("*setBlueFrameObject", placeText(x, y));
+    markPlaced(placed, further != nullptr);
+    if (further != nullptr) hangFromNode(placed, *further);
+    moveCursorPast(entered, output, further != nullptr ? typedY : 0);
     return &placed;
 }
 
@@ -447,50 +465,14 @@ void refuseLine() {
     releaseEditNew();
 }
 
-// The rungs a line typed on line y can join or cut, as they stand before it: those of its line and
-// of the lines beside it.
-std::vector<RungCopy> rungsAround(std::uint32_t y) {
-    std::vector<RungCopy> rungs;
-    const std::uint32_t h = cellHeight();
-    if (h == 0) return rungs;
-    for (const std::uint32_t line : {y >= h ? y - h : y, y, y + h}) {
-        const bool known = std::any_of(rungs.begin(), rungs.end(), [&](const RungCopy& r) {
-            return line >= r.top && line < r.top + r.lines * h;
-        });
-        if (known) continue;
-        const stLadderBlock* o = firstOnRow(
-            line,
-            [](const stLadderBlock& object, std::uint32_t) {
-                return object.iCode != kCodeEnd && drawsOnRow(object);
-            },
-            0);
-        if (o != nullptr) rungs.push_back(copyRungOf(*o));
-    }
-    return rungs;
-}
-
-// Whether a rung on the lines of `rung` converted before the line: wire left open is for the rung
-// being built, not for one the line cut.
-bool wasWhole(const std::vector<RungCopy>& before, const RungCopy& rung) {
-    const std::uint32_t h = cellHeight();
-    for (const RungCopy& old : before) {
-        if (old.top >= rung.top + rung.lines * h || rung.top >= old.top + old.lines * h) continue;
-        if (rungTrial().tryRung(old).converts()) return true;
-    }
-    return false;
-}
-
 // Whether Convert writes the rung the line changed as it is drawn, tried on the rung alone. A rung
 // still being built (wire left open) is not judged yet, unless the line opened a rung that was whole.
 // A refused line is said why on the status bar and stays in the box.
 bool convertsAsDrawn(const stLadderBlock& placed, const std::vector<RungCopy>& before) {
-    const RungCopy rung = copyRungOf(placed);
-    LadderVerdict verdict = rungTrial().tryRung(rung);
-    if (verdict.kind == LadderVerdict::Kind::Open && wasWhole(before, rung))
-        verdict = LadderVerdict::at(
-            LadderVerdict::Kind::Refused, placed.xAddr, placed.yAddr,
-            lineReason(placed.yAddr, "this line would leave wire open in a rung that was whole before it."));
-    if (verdict.converts() || verdict.kind == LadderVerdict::Kind::Open) return true;
+    const LadderVerdict verdict =
+        judgeEditedRung(copyRungOf(placed), before, placed.xAddr, placed.yAddr,
+                        "this line would leave wire open in a rung that was whole before it.");
+    if (editMayStand(verdict)) return true;
     platform::statusBar().setPanelText(13, verdict.reason);
     refuseLine();
     return false;
@@ -538,8 +520,9 @@ bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     }
     correctForms(entered);
     trace("*iCode", hexText(entered.iCode));
-    if (const std::string why = outputPlaceRefusal(entered.iCode, xOldCursor, yOldCursor); !why.empty()) {
-        platform::statusBar().setPanelText(13, why);
+    const OutputFeed feed = outputFeed(entered.iCode, xOldCursor, yOldCursor);
+    if (!feed.refusal.empty()) {
+        platform::statusBar().setPanelText(13, feed.refusal);
         refuseLine();
         return false;
     }
@@ -548,8 +531,11 @@ bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
     entered.yAddr = yOldCursor;
     entered.Xend = xOldCursor + cellWidth();
     entered.xMaxi = entered.Xend;
-    const std::uint32_t x0 = xOldCursor;
-    const std::uint32_t y0 = yOldCursor;
+    const std::uint32_t typedY = yOldCursor;
+    // A further output stands on the line under the rung's last output, at its node or right of it,
+    // narrower where it would begin under the rung's contacts.
+    const std::uint32_t x0 = feed.further ? feed.further->nodeX : xOldCursor;
+    const std::uint32_t y0 = feed.further ? feed.further->y : yOldCursor;
     iFncFlag = 0;
     if ((defineInstrSymbleAddress(entered.iCode, xOldCursor, operands, yOldCursor, entered) & 1) != 0) {
         editInstrFlags |= kInstrEntryRefused;
@@ -559,9 +545,13 @@ bool enterTrimmedLine(EditKeyBox& box, const std::string& line) {
         redrawFlags |= kRedrawLadder;
         return false;
     }
+    if (feed.further) {
+        entered.xAddr = std::max(entered.xAddr, x0);
+        entered.yAddr = y0;
+    }
     trace("*defineInstrSymbleAddress", placeText(entered.xAddr, entered.yAddr));
     const std::vector<RungCopy> before = rungsAround(y0);
-    const stLadderBlock* placed = placeEntered(box, x0, y0);
+    const stLadderBlock* placed = placeEntered(box, x0, y0, feed.further ? &*feed.further : nullptr, typedY);
     releaseEditNew();
     if (placed == nullptr || !convertsAsDrawn(*placed, before)) return false;
     box.closed = true;

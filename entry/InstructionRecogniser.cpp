@@ -11,6 +11,7 @@
 #include "model/image/ModeData.h"
 #include "model/instructions/InstructionCodes.h"
 #include "model/ladder/DrawGeometry.h"
+#include "model/ladder/DrawnLogic.h"
 #include "model/ladder/LadderObject.h"
 #include "model/ladder/VirtualCanvas.h"
 #include "platform/Box.h"
@@ -190,6 +191,41 @@ std::string placeRefusal(std::uint16_t code, std::string_view mnemonic, std::uin
     return "";
 }
 
+bool holdsOnItsCells(std::uint32_t y) {
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next)
+        if (o->yAddr == y && o->xAddr >= draw.iBusLineStart && !holdsNoInstruction(*o)) return true;
+    return false;
+}
+
+// Why a rung cannot begin on the line y: the load reads a rung after a label alone on the label's own
+// line, so Convert would write it there. Empty when it can, or when the line has a label of its own.
+// One walk of the list: every line typed asks it.
+std::string underLabelRefusal(std::uint32_t y) {
+    bool labelled = false;
+    const stLadderBlock* nearest = nullptr;  // of the nearest line above that holds an instruction
+    bool nearestAlone = false;               // that line holds labels only
+    for (const stLadderBlock* o = ldrHead; o != nullptr; o = o->next) {
+        const bool label = isLabelCode(o->iCode);
+        if (o->yAddr == y) labelled = labelled || label;
+        if (o->yAddr >= y || holdsNoInstruction(*o)) continue;
+        if (nearest == nullptr || o->yAddr > nearest->yAddr) {
+            nearest = o;
+            nearestAlone = label;
+        } else if (o->yAddr == nearest->yAddr) {
+            nearestAlone = nearestAlone && label;
+        }
+    }
+    if (labelled || !nearestAlone) return "";
+    return lineReason(y, "the label above stands alone; type the rung on the label's line.");
+}
+
+// Why a label cannot stand alone on the line y: the rung on the line below would be read onto the
+// label's line. Empty when it can.
+std::string labelAloneRefusal(std::uint32_t y) {
+    if (holdsOnItsCells(y) || !holdsOnItsCells(y + ModeData.ySizeSymble)) return "";
+    return lineReason(y, "a label stands on the line of the rung it starts; type it on that line.");
+}
+
 // RST of a whole register (D without a bit, R, V, Z) is the word-device reset, not the bit form.
 bool resetsRegister(const InstructionWord& word, std::span<const char> device) {
     const std::string_view text(device.data(), strnlen(device.data(), device.size()));
@@ -213,16 +249,24 @@ std::uint32_t accept(std::uint32_t code) {
     return code;
 }
 
-std::uint32_t checkLabel(std::string_view label, const OperandTexts& operands) {
-    const OperandPattern* pattern = findOperandPattern(label.substr(0, 1));
-    if (pattern == nullptr || checkOperands(*pattern, operands, label) != 0) return 0;
-    if (label.front() == 'P' && getPointerLabelKind(label) != 0) return accept(kLabelCodeTwoWord);
-    return accept(kLabelCode);
-}
-
 // Which forms a line may take: the box's own, or (a line already in the ladder) every form the
 // shared table knows.
 enum class Forms { Box, Ladder };
+
+std::uint32_t checkLabel(std::string_view label, const OperandTexts& operands, std::uint32_t y, Forms forms) {
+    const OperandPattern* pattern = findOperandPattern(label.substr(0, 1));
+    if (pattern == nullptr || checkOperands(*pattern, operands, label) != 0) return 0;
+    if (forms == Forms::Box) {
+        std::string why = underLabelRefusal(y);
+        if (why.empty()) why = labelAloneRefusal(y);
+        if (!why.empty()) {
+            platform::statusBar().setPanelText(kReasonPanel, why);
+            return 0;
+        }
+    }
+    if (label.front() == 'P' && getPointerLabelKind(label) != 0) return accept(kLabelCodeTwoWord);
+    return accept(kLabelCode);
+}
 
 std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t y,
                         const OperandTexts& operands, Forms forms) {
@@ -240,8 +284,9 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
     if (refusedInFirstCell(word, x, y)) {
         if (forms == Forms::Box)
             platform::statusBar().setPanelText(
-                kReasonPanel, "The program's first cell (80,0) takes a contact or a step, not " +
-                                  std::string(word.written) + ".");
+                kReasonPanel, cellReason(x, y,
+                                         "the program's first cell takes a contact or a step, not " +
+                                             std::string(word.written) + "."));
         return 0;
     }
     std::uint16_t code = word.code;
@@ -250,7 +295,9 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
         if (!classed) return 0;
         code = *classed;
     }
-    if (const std::string why = placeRefusal(code, word.written, x, y); !why.empty()) {
+    std::string why = placeRefusal(code, word.written, x, y);
+    if (why.empty() && forms == Forms::Box && !isUnconditionalInstrCode(code)) why = underLabelRefusal(y);
+    if (!why.empty()) {
         if (forms == Forms::Box) platform::statusBar().setPanelText(kReasonPanel, why);
         return 0;
     }
@@ -258,6 +305,13 @@ std::uint32_t checkWord(const WrittenForm& form, std::uint32_t x, std::uint32_t 
 }
 
 }  // namespace
+
+std::string cellReason(std::uint32_t x, std::uint32_t y, const std::string& what) {
+    const std::uint32_t w = ModeData.xSizeSymble;
+    const std::uint32_t cell = w == 0 || x < draw.iBusLineStart ? 1 : (x - draw.iBusLineStart) / w + 1;
+    std::string reason = lineReason(y, what);
+    return reason.insert(reason.find(':'), ", cell " + std::to_string(cell));
+}
 
 std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index) {
     if (charAt(text, index) != 'P') return index;
@@ -287,7 +341,7 @@ std::uint32_t checkLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemon
         return 0;
     }
     const std::string_view name = word.substr(start);
-    if (isLabel(name)) return checkLabel(name, operands);
+    if (isLabel(name)) return checkLabel(name, operands, y, forms);
 
     const std::optional<WrittenForm> form = findWrittenForm(name);
     if (!form || !endsRightly(form->word->ending, charAt(mnemonic, end))) return 0;
@@ -339,11 +393,13 @@ bool contactInFront(std::uint32_t x, std::uint32_t y) {
 
 }  // namespace
 
-std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
-    if (!isOutputTypeCode(code) || isUnconditionalInstrCode(code)) return "";
-    if (code == kCodeMc && (standsOnLine(kCodeStl, y) || insideStep(y))) return "MC: a step holds no MC.";
-    if (joinedToOtherLines(y) || contactInFront(x, y)) return "";
-    return "An output needs a contact in front of it on its line, or a link to a line that has one.";
+OutputFeed outputFeed(std::uint16_t code, std::uint32_t x, std::uint32_t y) {
+    if (!isOutputTypeCode(code) || isUnconditionalInstrCode(code)) return {};
+    if (code == kCodeMc && (standsOnLine(kCodeStl, y) || insideStep(y)))
+        return {"MC: a step holds no MC.", {}};
+    if (joinedToOtherLines(y) || contactInFront(x, y)) return {};
+    if (std::optional<FurtherOutput> further = furtherOutputUnder(y)) return {{}, further};
+    return {"An output needs a contact in front of it on its line, or a link to a line that has one.", {}};
 }
 
 }  // namespace kestrion

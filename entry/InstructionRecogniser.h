@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "entry/FurtherOutput.h"
 #include "entry/OperandCheckers.h"
 
 namespace kestrion {
@@ -26,11 +28,20 @@ std::uint32_t checkInstrCode(std::uint32_t x, std::uint32_t y, std::span<char> m
 std::uint32_t recheckLadderLine(std::uint32_t x, std::uint32_t y, std::span<char> mnemonic,
                                 const OperandTexts& operands);
 
-// Why an output (not one of the instructions that stand alone on its line) cannot be entered at x
-// on the line y, for the status bar; empty when it can. A step holds no master control; an output
-// needs a contact in front of it on its line, or a link to a line that has one. Whether Convert then
-// writes the rung as it is drawn is the trial's to say (entry/RungTrial.h).
-std::string outputPlaceRefusal(std::uint16_t code, std::uint32_t x, std::uint32_t y);
+// Where an output (not one of the instructions that stand alone on its line) typed at x on the line
+// y takes its power from. A step holds no master control; an output needs a contact in front of it
+// on its line, or a link to a line that has one, unless it stands on an empty line under a rung's
+// last output: then it is that rung's further output, hung from the rung's node (entry/FurtherOutput.h).
+// Whether Convert then writes the rung as it is drawn is the trial's to say (entry/RungTrial.h).
+struct OutputFeed {
+    std::string refusal;                   // why it cannot stand there, for the status bar; empty when it can
+    std::optional<FurtherOutput> further;  // where it hangs as a further output of the rung above
+};
+OutputFeed outputFeed(std::uint16_t code, std::uint32_t x, std::uint32_t y);
+
+// "Line 3, cell 2: what" for the cell at (x, y): lines and cells counted from 1, cell 1 the first right
+// of the left bus.
+std::string cellReason(std::uint32_t x, std::uint32_t y, const std::string& what);
 
 // If the character at index is P: sets the pulse flag and returns index + 1; else returns index.
 std::size_t skipPulseSuffix(std::span<const char> text, std::size_t index);

@@ -74,6 +74,12 @@ constexpr TextEntry kTexts[] = {
      {"&Insert line", "插入行(&I)", "插入行(&I)", "行の挿入(&I)", "&Insertar línea", "&Satır ekle"}},
     {"DeleteLine1",
      {"&Delete line", "刪除行(&D)", "删除行(&D)", "行の削除(&D)", "E&liminar línea", "Satır si&l"}},
+    {"DrawLink1",
+     {"Draw vertical &link", "繪製垂直連線(&L)", "绘制垂直连线(&L)", "縦線の作成(&L)",
+      "Dibujar enlace &vertical", "Dik&ey bağlantı çiz"}},
+    {"EraseLink1",
+     {"Erase vertical lin&k", "刪除垂直連線(&K)", "删除垂直连线(&K)", "縦線の削除(&K)",
+      "Borrar e&nlace vertical", "Dikey bağlan&tıyı sil"}},
 
     // ---- Edit: find, replace, go to step -----------------------------------------------------------
     {"Find1", {"&Find...", "尋找(&F)...", "查找(&F)...", "検索(&F)...", "&Buscar...", "&Bul..."}},

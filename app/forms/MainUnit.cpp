@@ -37,6 +37,7 @@
 #include "editor/EditCommands.h"
 #include "editor/EditorViewState.h"
 #include "editor/LadderLayout.h"
+#include "editor/VerticalLinks.h"
 #include "editor/forms/CommentListPanel.h"
 #include "editor/forms/LadderViewForm.h"
 #include "lang/Texts.h"
@@ -362,6 +363,22 @@ void TMainForm::buildPanels() {
         Convert2Click();
         syncFromCore();
     });
+    // The link tool at the cell under the pointer, greyed where no link can go; its items read as the
+    // Edit menu's, with their keys.
+    for (const auto& [name, edit] :
+         {std::pair{"DrawLink1", LinkEdit::Draw}, std::pair{"EraseLink1", LinkEdit::Erase}}) {
+        QAction* item = PopupMenu1->addAction(QString());
+        item->setObjectName(QString(name) + "Popup");
+        connect(item, &QAction::triggered, this, [this, edit = edit] {
+            editLinkAtFrame(edit);
+            syncFromCore();
+        });
+        connect(PopupMenu1, &QMenu::aboutToShow, this, [this, item, name = name, edit = edit] {
+            const QAction* inMenu = action(name);
+            item->setText(inMenu->text() + '\t' + inMenu->shortcut().toString(QKeySequence::NativeText));
+            item->setEnabled(linkPlaceRefusal(edit).empty());
+        });
+    }
     ladderEditScreen->onContextMenu = [this](const QPoint& at) { monitorParts->popUp(*PopupMenu1, at); };
 
     CommentGroupBox = new forms::CommentListPanel(Splitter1);

@@ -29,8 +29,8 @@ std::uint64_t mixed(std::uint64_t h, std::uint64_t v) {
 }  // namespace
 
 ConditionPool::ConditionPool() : slots_(1024, kOff) {
-    terms_.push_back({Op::Off, 0, 0, 0});
-    terms_.push_back({Op::On, 0, 0, 0});
+    terms_.push_back({Kind::Off, 0, 0, 0});
+    terms_.push_back({Kind::On, 0, 0, 0});
 }
 
 void ConditionPool::grow() {
@@ -45,37 +45,41 @@ void ConditionPool::grow() {
     slots_.swap(bigger);
 }
 
-Condition ConditionPool::intern(Op op, const std::vector<Condition>& kids) {
-    std::uint64_t h = static_cast<std::uint64_t>(op) + 1;
+Condition ConditionPool::intern(Kind kind, const std::vector<Condition>& kids) {
+    std::uint64_t h = static_cast<std::uint64_t>(kind) + 1;
     for (const Condition k : kids) h = mixed(h, k);
     const std::size_t mask = slots_.size() - 1;
     std::size_t at = h & mask;
     for (; slots_[at] != kOff; at = (at + 1) & mask) {
         const Term& t = terms_[slots_[at]];
-        if (t.hash == h && t.op == op && t.count == kids.size() &&
+        if (t.hash == h && t.kind == kind && t.count == kids.size() &&
             std::equal(kids.begin(), kids.end(), kidsOf(slots_[at])))
             return slots_[at];
     }
     const auto made = static_cast<Condition>(terms_.size());
     terms_.push_back(
-        {op, static_cast<std::uint32_t>(kids_.size()), static_cast<std::uint32_t>(kids.size()), h});
+        {kind, static_cast<std::uint32_t>(kids_.size()), static_cast<std::uint32_t>(kids.size()), h});
     kids_.insert(kids_.end(), kids.begin(), kids.end());
     slots_[at] = made;
     if (2 * terms_.size() > slots_.size()) grow();
     return made;
 }
 
-Condition ConditionPool::literal(std::uint64_t identity) {
+Condition ConditionPool::literal(std::uint64_t identity, const stLadderBlock& named, bool contact) {
     const auto found = literals_.find(identity);
     if (found != literals_.end()) return found->second;
     scratch_.assign(1, static_cast<Condition>(literals_.size()));
-    const Condition made = intern(Op::Literal, scratch_);
+    const Condition made = intern(Kind::Contact, scratch_);
     literals_.emplace(identity, made);
+    DrawnName& name = names_.emplace_back();
+    name.mnemonic = named.mnemonic;
+    name.operands = named.operands;
+    name.contact = contact;
     return made;
 }
 
-void ConditionPool::appendKids(Op op, Condition c) {
-    if (terms_[c].op == op)
+void ConditionPool::appendKids(Kind kind, Condition c) {
+    if (terms_[c].kind == kind)
         scratch_.insert(scratch_.end(), kidsOf(c), kidsOf(c) + terms_[c].count);
     else
         scratch_.push_back(c);
@@ -83,14 +87,14 @@ void ConditionPool::appendKids(Op op, Condition c) {
 
 // OR is kept flat, its terms ordered and each once: the same branches in parallel are one condition
 // in whatever order the lines join them.
-Condition ConditionPool::joined(Op op, Condition a, Condition b) {
+Condition ConditionPool::joined(Kind kind, Condition a, Condition b) {
     scratch_.clear();
-    appendKids(op, a);
-    appendKids(op, b);
+    appendKids(kind, a);
+    appendKids(kind, b);
     std::sort(scratch_.begin(), scratch_.end());
     scratch_.erase(std::unique(scratch_.begin(), scratch_.end()), scratch_.end());
     if (scratch_.size() == 1) return scratch_.front();
-    return intern(op, scratch_);
+    return intern(kind, scratch_);
 }
 
 Condition ConditionPool::both(Condition a, Condition b) {
@@ -100,9 +104,9 @@ Condition ConditionPool::both(Condition a, Condition b) {
     if (a == b) return a;
     // A series is kept as it runs, two terms at a time: a line's contacts give the same terms in
     // the same order however long the wire between them; other groupings of the same contacts
-    // meet in the comparison of truth tables.
+    // meet in the exact comparison.
     scratch_.assign({std::min(a, b), std::max(a, b)});
-    return intern(Op::And, scratch_);
+    return intern(Kind::And, scratch_);
 }
 
 Condition ConditionPool::either(Condition a, Condition b) {
@@ -110,101 +114,170 @@ Condition ConditionPool::either(Condition a, Condition b) {
     if (a == kOff) return b;
     if (b == kOff) return a;
     if (a == b) return a;
-    return joined(Op::Or, a, b);
+    return joined(Kind::Or, a, b);
 }
 
 Condition ConditionPool::inverted(Condition a) {
     if (a == kOff) return kOn;
     if (a == kOn) return kOff;
-    if (terms_[a].op == Op::Not) return *kidsOf(a);
+    if (terms_[a].kind == Kind::Not) return *kidsOf(a);
     scratch_.assign(1, a);
-    return intern(Op::Not, scratch_);
+    return intern(Kind::Not, scratch_);
 }
 
 Condition ConditionPool::edgeOf(Condition a, bool rising) {
     scratch_.assign(1, a);
-    return intern(rising ? Op::Rising : Op::Falling, scratch_);
+    return intern(rising ? Kind::Rising : Kind::Falling, scratch_);
 }
 
-// Every term below a and b, in the pool's order (a term after its kids). A literal, and an edge taken
-// of a condition (a value of its own from one scan to the next), is a variable: the walk stops there.
-std::vector<Condition> ConditionPool::termsBelow(Condition a, Condition b) const {
-    std::vector<Condition> terms, open{a, b};
-    std::vector<bool> seen(terms_.size(), false);
-    while (!open.empty()) {
-        const Condition c = open.back();
-        open.pop_back();
-        if (seen[c]) continue;
-        seen[c] = true;
-        terms.push_back(c);
-        const Term& t = terms_[c];
-        if (t.op == Op::And || t.op == Op::Or || t.op == Op::Not)
-            open.insert(open.end(), kidsOf(c), kidsOf(c) + t.count);
-    }
-    std::sort(terms.begin(), terms.end());
-    return terms;
+std::span<const Condition> ConditionPool::partsOf(Condition c) const {
+    const Term& t = terms_[c];
+    if (t.kind == Kind::Contact) return {};
+    return {kidsOf(c), t.count};
 }
+
+// ---- The exact comparison ----------------------------------------------------------------------------
 
 namespace {
 
-// The values a variable takes: every assignment of the variables (the variable's bit of the
-// assignment's number) or, for many variables, values drawn from the variable's number.
-std::vector<std::uint64_t> variableValues(Condition variable, std::size_t index, bool exhaustive,
-                                          std::size_t words) {
-    std::vector<std::uint64_t> bits(words);
-    std::uint64_t state = 0x243F6A8885A308D3ULL ^ (std::uint64_t{variable} * 0x9E3779B97F4A7C15ULL);
-    for (std::size_t w = 0; w < words; ++w) {
-        if (!exhaustive) {
-            state += 0x9E3779B97F4A7C15ULL;
-            std::uint64_t z = state;
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-            bits[w] = z ^ (z >> 31);
-        } else if (index < 6) {
-            std::uint64_t pattern = 0;
-            for (unsigned bit = 0; bit < 64; ++bit)
-                if (((bit >> index) & 1U) != 0) pattern |= std::uint64_t{1} << bit;
-            bits[w] = pattern;
-        } else {
-            bits[w] = ((w >> (index - 6)) & 1U) != 0 ? ~std::uint64_t{0} : 0;
-        }
-    }
-    return bits;
-}
+constexpr std::uint32_t kNoLevel = 0xFFFFFFFFU;
+constexpr std::uint32_t kFalse = 0, kTrue = 1;
+enum : std::uint32_t { kAnd = 1, kOr, kNot };
 
 }  // namespace
 
-bool ConditionPool::sameLogic(Condition a, Condition b) {
-    if (a == b) return true;
-    const std::vector<Condition> order = termsBelow(a, b);
-    std::vector<Condition> variables;
-    for (const Condition c : order)
-        if (terms_[c].op == Op::Literal || terms_[c].op == Op::Rising || terms_[c].op == Op::Falling)
-            variables.push_back(c);
-    // Up to 14 variables every value is tried; beyond that 4096 values drawn for each variable.
-    constexpr std::size_t kExhaustive = 14;
-    const bool exhaustive = variables.size() <= kExhaustive;
-    const std::size_t words =
-        exhaustive ? std::max<std::size_t>(1, (std::size_t{1} << variables.size()) / 64) : 64;
-    using Bits = std::vector<std::uint64_t>;
-    std::unordered_map<Condition, Bits> value;
-    for (std::size_t i = 0; i < variables.size(); ++i)
-        value.emplace(variables[i], variableValues(variables[i], i, exhaustive, words));
-    for (const Condition c : order) {
-        if (value.contains(c)) continue;
-        const Term& t = terms_[c];
-        Bits bits(words, t.op == Op::On || t.op == Op::And ? ~std::uint64_t{0} : 0);
-        for (std::uint32_t k = 0; k < t.count; ++k) {
-            const Bits& kid = value.at(kidsOf(c)[k]);
-            for (std::size_t w = 0; w < words; ++w) {
-                if (t.op == Op::And) bits[w] &= kid[w];
-                if (t.op == Op::Or) bits[w] |= kid[w];
-                if (t.op == Op::Not) bits[w] = ~kid[w];
+std::uint32_t ConditionPool::growNodes() {
+    std::vector<Slot> bigger(std::max<std::size_t>(256, nodeSlots_.size() * 2));
+    const std::size_t mask = bigger.size() - 1;
+    for (std::uint32_t n = 2; n < nodes_.size(); ++n) {
+        const Node& v = nodes_[n];
+        std::size_t at = mixed(mixed(v.level, v.low), v.high) & mask;
+        while (bigger[at].pair == pair_) at = (at + 1) & mask;
+        bigger[at] = {pair_, n};
+    }
+    nodeSlots_.swap(bigger);
+    return static_cast<std::uint32_t>(mask);
+}
+
+std::uint32_t ConditionPool::node(std::uint32_t level, std::uint32_t low, std::uint32_t high) {
+    if (low == high) return low;
+    std::size_t mask = nodeSlots_.size() - 1;
+    if (2 * nodes_.size() + 2 > nodeSlots_.size()) mask = growNodes();
+    std::size_t at = mixed(mixed(level, low), high) & mask;
+    for (; nodeSlots_[at].pair == pair_; at = (at + 1) & mask) {
+        const Node& v = nodes_[nodeSlots_[at].node];
+        if (v.level == level && v.low == low && v.high == high) return nodeSlots_[at].node;
+    }
+    const auto made = static_cast<std::uint32_t>(nodes_.size());
+    nodes_.push_back({level, low, high});
+    nodeSlots_[at] = {pair_, made};
+    return made;
+}
+
+// Both diagrams walked together, a variable at a time; a pair of nodes met again is looked up in a
+// cache that may forget, never answer wrong.
+std::uint32_t ConditionPool::join(bool both, std::uint32_t f, std::uint32_t g) {
+    const std::uint32_t dominant = both ? kFalse : kTrue;
+    if (f == dominant || g == dominant) return dominant;
+    if (f == (dominant ^ 1U) || f == g) return g;
+    if (g == (dominant ^ 1U)) return f;
+    if (f > g) std::swap(f, g);
+    const std::uint32_t op = both ? kAnd : kOr;
+    Cached& cached = cache_[mixed(mixed(op, f), g) & (cache_.size() - 1)];
+    if (cached.pair == pair_ && cached.op == op && cached.f == f && cached.g == g) return cached.result;
+    const Node a = nodes_[f], b = nodes_[g];
+    const std::uint32_t level = std::min(a.level, b.level);
+    const std::uint32_t low = join(both, a.level == level ? a.low : f, b.level == level ? b.low : g);
+    const std::uint32_t high = join(both, a.level == level ? a.high : f, b.level == level ? b.high : g);
+    const std::uint32_t result = node(level, low, high);
+    cache_[mixed(mixed(op, f), g) & (cache_.size() - 1)] = {pair_, op, f, g, result};
+    return result;
+}
+
+std::uint32_t ConditionPool::negation(std::uint32_t f) {
+    if (f <= kTrue) return f ^ 1U;
+    Cached& cached = cache_[mixed(kNot, f) & (cache_.size() - 1)];
+    if (cached.pair == pair_ && cached.op == kNot && cached.f == f) return cached.result;
+    const Node a = nodes_[f];
+    const std::uint32_t low = negation(a.low), high = negation(a.high);
+    const std::uint32_t result = node(a.level, low, high);
+    cache_[mixed(kNot, f) & (cache_.size() - 1)] = {pair_, kNot, f, 0, result};
+    return result;
+}
+
+std::uint32_t ConditionPool::variable() {
+    return node(levels_++, kFalse, kTrue);
+}
+
+// The diagram of a condition, its parts first: a contact is a variable the first time the walk meets
+// it, an edge one for each logic that rises (a falling edge's logic inverted).
+std::uint32_t ConditionPool::diagramOf(Condition c) {
+    walk_.assign(1, c);
+    while (!walk_.empty()) {
+        const Condition t = walk_.back();
+        const Term& term = terms_[t];
+        if (termPair_[t] == pair_) {
+            walk_.pop_back();
+            continue;
+        }
+        bool ready = true;
+        for (std::uint32_t k = term.count; term.kind != Kind::Contact && k-- > 0;)
+            if (termPair_[kidsOf(t)[k]] != pair_) {
+                walk_.push_back(kidsOf(t)[k]);
+                ready = false;
+            }
+        if (!ready) continue;
+        walk_.pop_back();
+        std::uint32_t d = term.kind == Kind::On ? kTrue : kFalse;
+        switch (term.kind) {
+            case Kind::Off:
+            case Kind::On: break;
+            case Kind::Contact: d = variable(); break;
+            case Kind::And:
+            case Kind::Or:
+                d = termDiagram_[kidsOf(t)[0]];
+                for (std::uint32_t k = 1; k < term.count; ++k)
+                    d = join(term.kind == Kind::And, d, termDiagram_[kidsOf(t)[k]]);
+                break;
+            case Kind::Not: d = negation(termDiagram_[kidsOf(t)[0]]); break;
+            case Kind::Rising:
+            case Kind::Falling: {
+                // a falling edge is the rising edge of the logic inverted
+                const std::uint32_t of = termDiagram_[kidsOf(t)[0]];
+                const std::uint32_t key = term.kind == Kind::Rising ? of : negation(of);
+                const auto known = std::find_if(edgeLevels_.begin(), edgeLevels_.end(),
+                                                [key](const auto& edge) { return edge.first == key; });
+                if (known != edgeLevels_.end()) {
+                    d = node(known->second, kFalse, kTrue);
+                } else {
+                    edgeLevels_.emplace_back(key, levels_);
+                    d = variable();
+                }
+                break;
             }
         }
-        value.emplace(c, std::move(bits));
+        termPair_[t] = pair_;
+        termDiagram_[t] = d;
     }
-    return value.at(a) == value.at(b);
+    return termDiagram_[c];
+}
+
+bool ConditionPool::sameLogic(Condition a, Condition b) {
+    if (a == b) return true;
+    ++pair_;
+    if (nodes_.empty()) {
+        nodes_ = {{kNoLevel, kFalse, kFalse}, {kNoLevel, kTrue, kTrue}};
+        cache_.resize(4096);
+    }
+    nodes_.resize(2);
+    levels_ = 0;
+    edgeLevels_.clear();
+    if (termPair_.size() < terms_.size()) {
+        termPair_.resize(terms_.size(), 0);
+        termDiagram_.resize(terms_.size(), 0);
+    }
+    const std::uint32_t first = diagramOf(a);
+    return diagramOf(b) == first;
 }
 
 // ---- What the view draws ---------------------------------------------------------------------------
@@ -345,6 +418,7 @@ public:
         if (h_ == 0 || cw_ == 0 || ldrHead == nullptr) return ladder;
         collect(ladder);
         buildNodes();
+        if (sections_) prepareSections();
         sweep();
         findBypass(ladder);
         for (const Output& output : outputs_) {
@@ -378,6 +452,15 @@ private:
         std::uint64_t identity;
         const stLadderBlock* object;
     };
+
+    // What a contact passes: its device, that device inverted, or the edge of it; a comparison.
+    Condition contactCondition(const stLadderBlock& o, SymbolKind kind, std::uint64_t identity) {
+        if (kind == SymbolKind::Contact || kind == SymbolKind::CompareContact)
+            return pool_.literal(identity, o, kind == SymbolKind::Contact);
+        const Condition device = pool_.literal(identityOf(o, SymbolKind::Contact), o, true);
+        if (kind == SymbolKind::NegatedContact) return pool_.inverted(device);
+        return pool_.edgeOf(device, kind == SymbolKind::RisingContact);
+    }
 
     void piece(Piece::Kind kind, std::uint32_t line, std::uint32_t x0, std::uint32_t x1,
                const stLadderBlock* o, Condition literal = ConditionPool::kOn, bool rising = false) {
@@ -457,16 +540,19 @@ private:
             case SymbolKind::RisingContact:
             case SymbolKind::FallingContact:
             case SymbolKind::CompareContact:
-                if (!present(o.operands[0]))  // MEP, MEF: the edge of the power that reaches them
+                if (!present(o.operands[0])) {  // MEP, MEF: the edge of their section
                     piece(Piece::Kind::Edge, l, x0, cellEnd, &o, ConditionPool::kOn,
                           kind == SymbolKind::RisingContact);
-                else
-                    piece(Piece::Kind::Contact, l, x0, cellEnd, &o, pool_.literal(at.identity));
+                    sections_ = true;
+                } else {
+                    piece(Piece::Kind::Contact, l, x0, cellEnd, &o, contactCondition(o, kind, at.identity));
+                }
                 piece(Piece::Kind::Wire, l, cellEnd, end, &o);
                 return;
             case SymbolKind::Invert:
                 piece(Piece::Kind::Invert, l, x0, cellEnd, &o);
                 piece(Piece::Kind::Wire, l, cellEnd, end, &o);
+                sections_ = true;
                 return;
             case SymbolKind::Box:
                 if (o.end != kEndOutput) {
@@ -474,8 +560,11 @@ private:
                     const std::uint64_t identity = at.identity;
                     ladder.items.push_back(
                         {identity, nameOf(o, kind), false, ConditionPool::kOff, o.xAddr, o.yAddr});
-                    piece(Piece::Kind::Contact, l, x0, cellEnd, &o, pool_.literal(identity));
+                    piece(Piece::Kind::Contact, l, x0, cellEnd, &o, pool_.literal(identity, o, false));
                     piece(Piece::Kind::Wire, l, cellEnd, end, &o);
+                    // a section that begins on a step's bus begins at its end
+                    if (isStlWord(o.iCode))
+                        stepEnds_.insert(stepEnds_.end(), {pointKey(l, cellEnd), pointKey(l, end)});
                     return;
                 }
                 [[fallthrough]];
@@ -625,10 +714,155 @@ private:
         switch (piece.kind) {
             case Piece::Kind::Wire: return in;
             case Piece::Kind::Contact: return pool_.both(in, piece.literal);
-            case Piece::Kind::Invert: return pool_.inverted(in);
-            case Piece::Kind::Edge: return pool_.edgeOf(in, piece.rising);
+            case Piece::Kind::Invert: return pool_.both(powerAt(sectionStart(e)), pool_.inverted(in));
+            case Piece::Kind::Edge: return pool_.both(powerAt(sectionStart(e)), edgeTerm(e));
         }
         return in;
+    }
+
+    // ---- Sections: where the section an INV, MEP or MEF closes begins ----
+
+    static constexpr std::uint32_t kLeftBus = UINT32_MAX;
+    static constexpr std::uint32_t kNotYet = UINT32_MAX - 1;
+
+    std::uint32_t lineOf(std::uint32_t n) const { return static_cast<std::uint32_t>(points_[n] >> 32); }
+    bool comesIn(std::uint32_t n) const {
+        return firstIn_[n + 1] > firstIn_[n];
+    }  // from the left, on its line
+    Condition powerAt(std::uint32_t n) const { return n == kLeftBus ? ConditionPool::kOn : value_[n]; }
+
+    void prepareSections() {
+        const std::size_t nodes = points_.size();
+        atStepEnd_.assign(nodes, false);
+        for (const std::uint64_t key : stepEnds_) {
+            const std::uint32_t l = static_cast<std::uint32_t>(key >> 32);
+            atStepEnd_[nodeAt(l, static_cast<std::uint32_t>(key & 0xFFFFFFFFU))] = true;
+        }
+        groupStart_.assign(nodes + 1, 0);
+        groupMembers_.resize(nodes);
+        for (std::uint32_t n = 0; n < nodes; ++n) ++groupStart_[rootOf(n) + 1];
+        for (std::size_t g = 0; g < nodes; ++g) groupStart_[g + 1] += groupStart_[g];
+        std::vector<std::uint32_t> filled(groupStart_.begin(), groupStart_.end() - 1);
+        for (std::uint32_t n = 0; n < nodes; ++n) groupMembers_[filled[rootOf(n)]++] = n;
+        start_.assign(pieces_.size(), kNotYet);
+        edgeTerms_.assign(pieces_.size(), ConditionPool::kOff);
+    }
+
+    // The nodes a link joins to n (n among them), line by line.
+    std::span<const std::uint32_t> linkedTo(std::uint32_t n) {
+        const std::uint32_t g = rootOf(n);
+        return {groupMembers_.data() + groupStart_[g], groupStart_[g + 1] - groupStart_[g]};
+    }
+
+    // Where the line of node m, running right from m, first meets the line `other` again, both drawn
+    // all the way: a node of m's line linked to `other` where another line than m's comes in from the
+    // left. 0 when they do not meet.
+    std::uint32_t firstMeeting(std::uint32_t m, std::uint32_t other) {
+        const std::uint32_t x = xOf(m);
+        std::uint32_t o = nodeAt(other, x), otherReach = x;
+        for (; o + 1 < lineFirst_[other + 1] && comesIn(o + 1); ++o) otherReach = xOf(o + 1);
+        for (std::uint32_t k = m + 1; k < lineFirst_[lineOf(m) + 1] && comesIn(k) && xOf(k) <= otherReach;
+             ++k) {
+            bool linked = false, joined = false;
+            for (const std::uint32_t u : linkedTo(k)) {
+                linked = linked || lineOf(u) == other;
+                joined = joined || (u != k && comesIn(u));
+            }
+            if (linked && joined) return xOf(k);
+        }
+        return 0;
+    }
+
+    // The section an INV or edge contact closes begins, walking left from it along its line, at the
+    // first node where a step's bus ends, where another line leaves to the right that meets this one
+    // again only right of what the section reaches (a parallel group around it), or where the line
+    // itself begins as a branch that first rejoins right of that; at the left bus when none. A branch
+    // of a branch point (it ends at an output) or of a group that closes before the INV goes on along
+    // the line it leaves, the section reaching on to where the two meet again.
+    std::uint32_t sectionStart(const Edge& e) {
+        std::uint32_t& known = start_[e.piece];
+        if (known != kNotYet) return known;
+        std::uint32_t n = e.from, reach = xOf(e.from);
+        while (xOf(n) > draw.iBusLineStart) {
+            const std::uint32_t line = lineOf(n);
+            bool around = atStepEnd_[n];
+            for (const std::uint32_t m : linkedTo(n))
+                around = around || (m != n && firstMeeting(m, line) > reach);
+            if (around) return known = n;
+            if (comesIn(n)) {
+                --n;
+                continue;
+            }
+            std::uint32_t rejoins = 0, trunk = UINT32_MAX;
+            for (const std::uint32_t t : linkedTo(n)) {
+                if (t == n || !comesIn(t)) continue;
+                if (trunk == UINT32_MAX) trunk = t;
+                const std::uint32_t meeting = firstMeeting(n, lineOf(t));
+                if (meeting > 0 && (rejoins == 0 || meeting < rejoins)) rejoins = meeting;
+            }
+            if (rejoins > reach || trunk == UINT32_MAX) return known = n;
+            const std::uint32_t met = firstMeeting(n, lineOf(trunk));
+            reach = met > 0 ? met : xOf(n);
+            if (atStepEnd_[trunk]) return known = trunk;
+            n = trunk - 1;
+        }
+        return known = kLeftBus;
+    }
+
+    // The edge an MEP or MEF takes: of its section's own power, as if the section began at the bus.
+    Condition edgeTerm(const Edge& e) {
+        Condition& term = edgeTerms_[e.piece];
+        if (term == ConditionPool::kOff)
+            term = pool_.edgeOf(powerWithin(e.from, sectionStart(e)), pieces_[e.piece].rising);
+        return term;
+    }
+
+    // The power at node n with the power at node `start` taken for the left bus: the nodes that lead
+    // to n from start worked out again, from left to right.
+    Condition powerWithin(std::uint32_t n, std::uint32_t start) {
+        if (start == kLeftBus) return value_[n];
+        const std::uint32_t first = rootOf(start);
+        std::unordered_map<std::uint32_t, Condition> within{{first, ConditionPool::kOn}};
+        std::vector<std::uint32_t> groups, open{rootOf(n)};
+        while (!open.empty()) {
+            const std::uint32_t g = open.back();
+            open.pop_back();
+            if (within.contains(g) || xOf(g) <= xOf(start)) continue;
+            within.emplace(g, ConditionPool::kOff);
+            groups.push_back(g);
+            for (const std::uint32_t m : linkedTo(g))
+                for (std::uint32_t i = firstIn_[m]; i < firstIn_[m + 1]; ++i)
+                    open.push_back(rootOf(incoming_[i].from));
+        }
+        const auto power = [&](std::uint32_t node) {
+            if (node == kLeftBus) return ConditionPool::kOn;
+            const auto found = within.find(rootOf(node));
+            return found != within.end() ? found->second : value_[node];
+        };
+        std::sort(groups.begin(), groups.end(),
+                  [this](std::uint32_t a, std::uint32_t b) { return xOf(a) < xOf(b); });
+        for (const std::uint32_t g : groups) {
+            Condition v = ConditionPool::kOff;
+            for (const std::uint32_t m : linkedTo(g))
+                for (std::uint32_t i = firstIn_[m]; i < firstIn_[m + 1]; ++i) {
+                    const Edge& e = incoming_[i];
+                    const Condition in = power(e.from);
+                    const Piece& piece = pieces_[e.piece];
+                    if (in == ConditionPool::kOff) continue;
+                    switch (piece.kind) {
+                        case Piece::Kind::Wire: v = pool_.either(v, in); break;
+                        case Piece::Kind::Contact: v = pool_.either(v, pool_.both(in, piece.literal)); break;
+                        case Piece::Kind::Invert:
+                            v = pool_.either(v, pool_.both(power(sectionStart(e)), pool_.inverted(in)));
+                            break;
+                        case Piece::Kind::Edge:
+                            v = pool_.either(v, pool_.both(power(sectionStart(e)), edgeTerm(e)));
+                            break;
+                    }
+                }
+            within[g] = v;
+        }
+        return within.at(rootOf(n));
     }
 
     // Whether bare wire runs from group `from` to group `to`, never left of `left`: looked for
@@ -708,6 +942,13 @@ private:
     std::vector<Edge> incoming_;
     std::vector<std::uint32_t> parent_;
     std::vector<Condition> value_;
+    // the sections of INV, MEP and MEF, worked out only for a ladder that holds one
+    bool sections_ = false;
+    std::vector<std::uint64_t> stepEnds_;  // (line, x) where a step's bus ends
+    std::vector<bool> atStepEnd_;          // by node
+    std::vector<std::uint32_t> groupStart_, groupMembers_;
+    std::vector<std::uint32_t> start_;  // by piece: where its section begins
+    std::vector<Condition> edgeTerms_;
 };
 
 // What an object is and where it stands on its line, as far as the reading looks: its code and

@@ -4,16 +4,18 @@
 // drawn before it with this, and the instruction box's trial does the same with the rung a line
 // changed: one rule decides both.
 //
-// A condition is an expression over the contacts: series joins by AND, parallel by OR, an INV
-// inverts the power that reaches it, an edge contact without a device (MEP, MEF) takes the edge of
-// that power. Expressions are kept once each in a pool, so that the same logic drawn with other wire
-// lengths is the same expression; two expressions that differ in form are compared by their truth
-// tables.
+// A condition is an expression over the contacts: series joins by AND, parallel by OR. INV, MEP and
+// MEF act on the section they close, as the PLC runs them: from where its branch begins (a vertical
+// link that opens a parallel group around it, a step's bus or the left bus), INV passes that
+// section's power inverted and an edge contact without a device the edge of it. Expressions are kept
+// once each in a pool, so that the same logic drawn with other wire lengths is the same expression;
+// two expressions that differ in form are compared exactly, as decision diagrams.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -22,47 +24,9 @@
 
 namespace kestrion {
 
+struct stLadderBlock;
+
 using Condition = std::uint32_t;
-
-// Every condition of the ladders one check compares.
-class ConditionPool {
-public:
-    static constexpr Condition kOff = 0;  // no power reaches it
-    static constexpr Condition kOn = 1;   // the left bus, or wire alone from it
-
-    ConditionPool();
-    // A contact by the identity of what it reads (its kind, device or comparison).
-    Condition literal(std::uint64_t identity);
-    Condition both(Condition a, Condition b);
-    Condition either(Condition a, Condition b);
-    Condition inverted(Condition a);
-    Condition edgeOf(Condition a, bool rising);
-
-    // Whether the two compute the same for every value of their contacts (for many contacts: for
-    // 4096 values drawn for them).
-    bool sameLogic(Condition a, Condition b);
-
-private:
-    enum class Op : std::uint8_t { Off, On, Literal, And, Or, Not, Rising, Falling };
-    struct Term {
-        Op op;
-        std::uint32_t first;  // kids in kids_ (a literal's number for a literal)
-        std::uint32_t count;
-        std::uint64_t hash;
-    };
-    Condition intern(Op op, const std::vector<Condition>& kids);
-    Condition joined(Op op, Condition a, Condition b);
-    void appendKids(Op op, Condition c);
-    const Condition* kidsOf(Condition c) const { return kids_.data() + terms_[c].first; }
-    std::vector<Condition> termsBelow(Condition a, Condition b) const;
-
-    std::vector<Term> terms_;
-    std::vector<Condition> kids_;
-    void grow();
-    std::vector<Condition> slots_;  // open addressing over the terms by hash; kOff marks a free slot
-    std::unordered_map<std::uint64_t, Condition> literals_;
-    std::vector<Condition> scratch_;
-};
 
 // An instruction as the user reads it: its mnemonic and operands, kept as the object held them.
 struct DrawnName {
@@ -70,6 +34,93 @@ struct DrawnName {
     std::array<std::array<char, 16>, 5> operands{};
     bool contact = false;  // a contact is named by its device
     std::string text() const;
+};
+
+// Every condition of the ladders one check compares.
+class ConditionPool {
+public:
+    static constexpr Condition kOff = 0;  // no power reaches it
+    static constexpr Condition kOn = 1;   // the left bus, or wire alone from it
+
+    // What a condition is: a contact (a device read, a comparison or a step) is a variable, and so is
+    // the edge of a condition (its value from one scan to the next).
+    enum class Kind : std::uint8_t { Off, On, Contact, And, Or, Not, Rising, Falling };
+
+    ConditionPool();
+    // A contact by the identity of what it reads (its device, comparison or step), named by the
+    // object it is first read from (`contact`: named by its device).
+    Condition literal(std::uint64_t identity, const stLadderBlock& named, bool contact);
+    // The contact of that identity a reading met already; off when none did.
+    Condition knownLiteral(std::uint64_t identity) const {
+        const auto found = literals_.find(identity);
+        return found == literals_.end() ? kOff : found->second;
+    }
+    Condition both(Condition a, Condition b);
+    Condition either(Condition a, Condition b);
+    Condition inverted(Condition a);
+    Condition edgeOf(Condition a, bool rising);
+
+    // Whether the two compute the same for every value of their contacts and edges, however many. An
+    // edge is the same wherever it is taken of the same logic (and a falling edge is the rising edge
+    // of the logic inverted).
+    bool sameLogic(Condition a, Condition b);
+
+    // A condition's kind, its parts (of And, Or, Not and the edges), and a contact's name: for a
+    // reader of its own.
+    Kind kindOf(Condition c) const { return terms_[c].kind; }
+    std::span<const Condition> partsOf(Condition c) const;
+    const DrawnName& contactName(Condition contact) const { return names_[*kidsOf(contact)]; }
+
+private:
+    struct Term {
+        Kind kind;
+        std::uint32_t first;  // parts in kids_ (for a contact, its number)
+        std::uint32_t count;
+        std::uint64_t hash;
+    };
+    Condition intern(Kind kind, const std::vector<Condition>& kids);
+    Condition joined(Kind kind, Condition a, Condition b);
+    void appendKids(Kind kind, Condition c);
+    const Condition* kidsOf(Condition c) const { return kids_.data() + terms_[c].first; }
+
+    std::vector<Term> terms_;
+    std::vector<Condition> kids_;
+    void grow();
+    std::vector<Condition> slots_;  // open addressing over the terms by hash; kOff marks a free slot
+    std::unordered_map<std::uint64_t, Condition> literals_;
+    std::vector<DrawnName> names_;  // of each contact, by its number
+    std::vector<Condition> scratch_;
+
+    // The exact comparison: each condition as a reduced ordered decision diagram over its variables,
+    // in the order a walk of the two conditions first meets them, made afresh for each pair that
+    // differs in form. A table is marked with the pair it belongs to (`pair_`), so that nothing is
+    // cleared from one pair to the next.
+    struct Node {
+        std::uint32_t level;  // the variable's place in the order; the two ends have none
+        std::uint32_t low, high;
+    };
+    struct Slot {
+        std::uint32_t pair = 0;
+        std::uint32_t node = 0;
+    };
+    struct Cached {
+        std::uint32_t pair = 0;
+        std::uint32_t op = 0;
+        std::uint32_t f = 0, g = 0, result = 0;
+    };
+    std::uint32_t node(std::uint32_t level, std::uint32_t low, std::uint32_t high);
+    std::uint32_t growNodes();
+    std::uint32_t join(bool both, std::uint32_t f, std::uint32_t g);
+    std::uint32_t negation(std::uint32_t f);
+    std::uint32_t variable();
+    std::uint32_t diagramOf(Condition c);
+    std::vector<Node> nodes_;  // 0 off, 1 on
+    std::vector<Slot> nodeSlots_;
+    std::vector<Cached> cache_;
+    std::vector<std::uint32_t> termPair_, termDiagram_;  // each term's diagram for the pair marked
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> edgeLevels_;  // (the logic that rises, level)
+    std::vector<Condition> walk_;
+    std::uint32_t pair_ = 0, levels_ = 0;
 };
 
 // An output, label or step of the drawn ladder, in the order the ladder draws them (top to bottom,

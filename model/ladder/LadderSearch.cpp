@@ -130,6 +130,7 @@ void build(LadderListIndex& index, stLadderBlock* head) {
     begin.resize(lines);
     for (std::size_t line = 1; line < lines; ++line) begin[line] += begin[line - 1];
     tables.made.resize(lines > 0 ? begin.back() : 0);
+    tables.objects = objects;
     tables.firstById.resize(objects + 1, nullptr);
     std::vector<std::uint32_t> at(begin.begin(), begin.end());
     const stLadderBlock* previous = nullptr;
@@ -176,6 +177,7 @@ const LadderIndexTables::LineSpan& LadderIndexTables::lookUpSpan(std::uint32_t y
 }
 
 void LadderIndexTables::note(stLadderBlock& object, bool atListEnd) {
+    ++objects;
     const std::uint32_t y = object.yAddr;
     if (lastSpan.y == y) lastSpan = {};
     if (lineHeight == 0 || y % lineHeight != 0) {
@@ -219,20 +221,23 @@ void LadderIndexTables::forget(const stLadderBlock& object) {
 
 namespace {
 
-// Ids beyond this many more than the table holds go to the hash table (a block id is not bounded).
+// Ids beyond twice the objects and this many more go to the hash table.
 constexpr std::size_t kIdTableSlack = 4096;
 
-template <class Table>
-bool heldByNumber(const Table& table, std::uint32_t id) {
-    return id < 2 * table.size() + kIdTableSlack;
+std::size_t idsByNumber(std::size_t objects) {
+    return 2 * objects + kIdTableSlack;
+}
+
+// The size a table held by number grows to for id: doubled, never past what the objects allow.
+std::size_t grownFor(std::size_t size, std::uint32_t id, std::size_t objects) {
+    return std::max<std::size_t>(id + 1, std::min(2 * size, idsByNumber(objects)));
 }
 
 }  // namespace
 
 stLadderBlock*& LadderIndexTables::firstOfNewId(std::uint32_t id) {
-    if (!heldByNumber(firstById, id)) return firstByLargeId[id];
-    if (id >= firstById.size())
-        firstById.resize(std::max<std::size_t>(id + 1, 2 * firstById.size()), nullptr);
+    if (id >= idsByNumber(objects)) return firstByLargeId[id];
+    if (id >= firstById.size()) firstById.resize(grownFor(firstById.size(), id, objects), nullptr);
     return firstById[id];
 }
 
@@ -243,8 +248,8 @@ stLadderBlock* LadderIndexTables::knownFirstOfId(std::uint32_t id) const {
 }
 
 std::array<int, 3>& LadderIndexTables::countsOfId(std::uint32_t id) {
-    if (!heldByNumber(idCounts, id)) return largeIdCounts[id];
-    if (id >= idCounts.size()) idCounts.resize(std::max<std::size_t>(id + 1, 2 * idCounts.size()));
+    if (id >= idsByNumber(objects)) return largeIdCounts[id];
+    if (id >= idCounts.size()) idCounts.resize(grownFor(idCounts.size(), id, objects));
     return idCounts[id];
 }
 

@@ -50,7 +50,10 @@ struct LadderIndexTables {
     std::vector<LineNotes> lineNotes;  // by line, as far as any was noted
     std::unordered_map<std::uint32_t, std::vector<stLadderBlock*>> offLines;
     // By block id: the first object seen of each block, and (over the undo copy) the objects of each
-    // kind countObjectsById counts. Ids up to a few more than the objects are held by number.
+    // kind countObjectsById counts. Ids up to a few more than the objects are held by number, the
+    // objects the index was made over and those noted since (an id is not bounded: a pasted record
+    // brings its own).
+    std::size_t objects = 0;
     std::vector<stLadderBlock*> firstById;
     std::unordered_map<std::uint32_t, stLadderBlock*> firstByLargeId;
     std::vector<std::array<int, 3>> idCounts;

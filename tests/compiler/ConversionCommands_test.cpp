@@ -1,6 +1,8 @@
 // The Convert commands: refused while a monitor runs, and LD X0 / OUT Y0 typed, then F4.
 #include "compiler/ConversionCommands.h"
 
+#include <tuple>
+
 #include "app/MainView.h"
 #include "entry/EntryTestSupport.h"
 #include "model/core/MainState.h"
@@ -58,6 +60,37 @@ TEST_F(ConversionCommandsTest, F4ConvertsTheTypedLadderAndLeavesItConvertedButNo
     for (std::size_t i = 0; i < steps.size() && i < fakes.progress.positions.size(); ++i)
         shown.push_back(fakes.progress.captions[i] + "/" + std::to_string(fakes.progress.positions[i]));
     EXPECT_EQ(shown, steps);
+}
+
+// One F4 after another on the same ladder: panel 0 says how each ended, panel 2 counts the steps the
+// last completed one wrote (END not counted), and a ladder left open is told where in panel 13.
+TEST_F(ConversionCommandsTest, TheStatusBarSaysHowEachConvertEnded) {
+    const std::string monitoring = "In Device Monitor...Can'tDoConvert... | Msg2015032002 | none";
+    const std::string p1 = "P1- Ladder diagram error | *Error2018031880 | warning";
+    const std::string refused = "...Convert...Refused...", completed = "...Convert...Completed...";
+    // lines typed, monitor mode, box, panels 0, 2 and 13 (empty: not looked at)
+    // clang-format off
+    const std::vector<std::tuple<Texts, int, std::string, std::string, std::string, std::string>> cases = {
+        {{}, kMonitorLadder, monitoring, refused, "", ""},
+        {{"@80,64", "LD X1", "AND X2", "OUT Y1", "@80,128", "LD X3", "AND X4", "AND X5", "OUT Y2"}, kMonitorOff, "", completed, "Program step [9/8000]", ""},
+        {{"@80,192", "LD X6", "OUT Y3"}, kMonitorOff, "", completed, "Program step [11/8000]", ""},
+        {{}, kMonitorLadder, monitoring, refused, "Program step [11/8000]", ""},
+        {{"@160,256", "AND X7", "OUT Y4"}, kMonitorOff, p1, refused, "Program step [11/8000]", "Line 5: nothing joins X7 on its left."},
+    };
+    // clang-format on
+    for (const auto& [typed, monitor, box, panel0, panel2, panel13] : cases) {
+        typeLines(typed);
+        ASSERT_EQ(boxes(), Boxes{});
+        monitorMode = monitor;
+        spbtnF4Click();
+        monitorMode = kMonitorOff;
+        EXPECT_EQ(boxes(), box.empty() ? Boxes{} : Boxes{box});
+        fakes.messages.shown.clear();
+        EXPECT_EQ(fakes.statusBar.panelText(0) + " " + fakes.statusBar.panelText(2), panel0 + " " + panel2);
+        if (!panel13.empty()) {
+            EXPECT_EQ(fakes.statusBar.panelText(13), panel13);
+        }
+    }
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ TEST_F(ConvertTest, EveryFailureShowsItsBoxAndLeavesTheProgramAsItWas) {
     const std::vector<Failure> cases = {
         {{"LD X0", "OUT Y0"}, 0, 0, "*Error2015010810... | Can't Convert... | error", ""},  // outputs past the bus
         {{"LD X0", "OUT Y0"}, 0, 0, "End Missing Error... | *LToM | warning", ""},
-        {{"LD X0"}, 0, 0, "P1- Ladder diagram error | *Error2018031880 | warning", "P1-3 Ladder Error...160,0 ErrorStepNo65535"},
-        {{"LD X0", "AND X1", "AND X2", "OUT Y0", "@80,64", "OR X3", "@80,128", "OR X4"}, 7, 1, "P2- Ladder diagram error | *isCorrectLadderDiagramP2 | warning", "P1-4U Error..."},
+        {{"LD X0"}, 0, 0, "P1- Ladder diagram error | *Error2018031880 | warning", "Line 1: nothing joins X0 on its right."},
+        {{"LD X0", "AND X1", "AND X2", "OUT Y0", "@80,64", "OR X3", "@80,128", "OR X4"}, 7, 1, "P2- Ladder diagram error | *isCorrectLadderDiagramP2 | warning", "Line 2: the link down from X2 joins nothing."},
         {{"LD X0", "AND X1", "OUT Y0", "@80,64", "OR X2", "@80,128", "LD X3", "AND X4"}, 5, 3, "Block 1: 4 of 6 objects are reached by its wiring; the ladder cannot be "
          "put in order. | *Modify_ObjectLinkSequence | error", "iConvObjNo=4"},
         {{"LD X0", "MOV K1 D0"}, 0, 0, "Fnc60 Error | SubLToM02 | warning", "SubLToM02: MOV  K1 at step 1"},

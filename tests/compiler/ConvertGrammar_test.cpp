@@ -24,8 +24,7 @@ protected:
                 [this](int index) { return fakes.messages.shown.at(static_cast<std::size_t>(index)).text; }};
     }
     grammar::PropertyResult check(const Words& words) {
-        fakes.messages.shown.clear();
-        fakes.statusBar.forgetHistory();
+        forgetRecords();
         return grammar::checkConvertProperty(words, boxes());
     }
 };

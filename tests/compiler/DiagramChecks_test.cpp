@@ -1,5 +1,7 @@
 #include "compiler/DiagramChecks.h"
 
+#include <tuple>
+
 #include "compiler/PassTestSupport.h"
 #include "model/ladder/EditorState.h"
 
@@ -45,6 +47,38 @@ TEST_F(DiagramChecks, FaultyDiagramsAreRefusedWithTheirTextAndTheFrameOnTheFault
         EXPECT_EQ(std::tie(BlueFrame.x1, BlueFrame.y1, BlueFrame.x2, BlueFrame.y2),
                   std::tie(c.frame.x1, c.frame.y1, c.frame.x2, c.frame.y2))
             << c.what;
+    }
+}
+
+// What is open, said as the user reads the ladder: the line, and the element or link by its name.
+TEST_F(DiagramChecks, EveryFaultSaysItsLineAndWhatIsOpen) {
+    using Named = std::tuple<std::uint16_t, const char*, const char*, std::uint32_t, std::uint32_t>;
+    const Named x0 = {kLd, "LD", "X000", 2, 0};
+    const Picture hanging = {"  X X Y", "   |", "  X X", "     |", "  X", "   |", "  X"};
+    const Picture fromNothing = {"  X X Y", "   |", "  X", "     |", "  X X"};
+    // picture, named elements, check (1: P1, 2: P2 of block 1), reason
+    // clang-format off
+    const std::vector<std::tuple<Picture, std::vector<Named>, int, std::string>> cases = {
+        {{"  X", "", "  X X Y"}, {x0}, 1, "Line 1: nothing joins X000 on its right."},
+        {{"  X X   Y"}, {x0, {kAnd, "AND", "X001", 4, 0}}, 1, "Line 1: nothing joins X001 on its right."},
+        {{"  X   X Y"}, {{kAnd, "ANI", "X001", 6, 0}}, 1, "Line 1: nothing joins X001 on its left."},
+        // the rung: X2 on the second line, nothing between it and the bus
+        {{"  X X Y", "", "    X Y"}, {x0, {kAnd, "AND", "X001", 4, 0}, {kAnd, "AND", "X002", 4, 2}}, 1, "Line 2: nothing joins X002 on its left."},
+        {{"  X   X Y"}, {{0x01F8, "INV", "", 6, 0}}, 1, "Line 1: nothing joins INV on its left."},
+        {{"  X   - Y"}, {{kCodeNop, "NOP", "", 6, 0}}, 1, "Line 1: nothing joins the wire on its left."},
+        // a link open below, named by the element it hangs from; one open above, by the one it reaches
+        {hanging, {x0, {kAnd, "AND", "X003", 4, 2}}, 2, "Line 3: the link down from X003 joins nothing."},
+        {hanging, {x0}, 2, "Line 3: a link comes down into nothing."},
+        {fromNothing, {x0, {kAnd, "AND", "X004", 4, 4}}, 2, "Line 2: nothing joins the link down to X004."},
+        {fromNothing, {x0}, 2, "Line 2: a link goes down from nothing."},
+    };
+    // clang-format on
+    for (const auto& [picture, elements, check, reason] : cases) {
+        drawLadder(picture);
+        for (const auto& [code, mnemonic, operand, c, r] : elements)
+            setText(at(code, mnemonic, c, r)->operands[0], operand);
+        ASSERT_FALSE(check == 1 ? isCorrectLadderDiagramP1() : isCorrectLadderDiagramP2(1)) << reason;
+        EXPECT_EQ(diagramFaultReason(), reason);
     }
 }
 

@@ -6,12 +6,16 @@
 #include "compiler/ConvertCommand.h"
 
 #include <functional>
+#include <utility>
 
 #include "devviews/VirtualArrayDump.h"
+#include "editor/CursorMoves.h"
+#include "editor/EditCommands.h"
 #include "entry/TypingFixture.h"
 #include "model/core/CommandTransaction.h"
 #include "model/image/ProgramImage.h"
 #include "model/ladder/DrawnLogic.h"
+#include "model/ladder/DrawnSymbols.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -45,6 +49,11 @@ void dropFillerAfter(std::uint32_t x, std::uint32_t y) {
     throw std::runtime_error("no filler");
 }
 
+void deleteLineAt(std::uint32_t y) {
+    placeCursor(80, y);
+    DeleteLine1Click();
+}
+
 TEST_F(DrawnLogicCheck, APictureNoProgramCanBeOrThatConvertWouldWriteOtherwiseIsRefusedWhereItIs) {
     struct Case {
         const char* name;
@@ -72,6 +81,16 @@ TEST_F(DrawnLogicCheck, APictureNoProgramCanBeOrThatConvertWouldWriteOtherwiseIs
          "Line 1: Convert would run OUT Y000 under other contacts than those drawn.",
          1040,
          0},
+        // a step runs until its RET: with the RET's line deleted, the rung below runs in the step
+        {"the RET of a step deleted",
+         programOf({"LD X2", "OUT Y2", "STL S20", "LD X0", "OUT Y0", "RET", "LD X1", "OUT Y1"}),
+         [] { deleteLineAt(128); },
+         "Line 3: OUT Y001 would run inside step S20: no RET ends the step above it.", 1040, 128},
+        // inside a step whose RET stands, other logic is only other contacts
+        {"the wire after X2 not painted inside a step",
+         programOf({"LD X5", "OUT Y5", "STL S20", "LD X0", "AND X1", "OR X2", "OUT Y0", "RET"}),
+         [] { dropFillerAfter(80, 128); },
+         "Line 2: Convert would run OUT Y000 under other contacts than those drawn.", 1040, 64},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,6 +179,106 @@ TEST_F(DrawnLogicCheck, TwoLaddersCompareByTheLogicTheyDraw) {
         if (!c.same) {
             EXPECT_EQ(verdict.kind, LadderVerdict::Kind::OtherLogic);
             EXPECT_TRUE(verdict.reason.starts_with("Line ")) << verdict.reason;
+        }
+    }
+}
+
+// A step's rung, STL S20, LD M0, OR M1 .. OR Mn, INC D114, then LDF X1, AND X2 .. AND X13, OUT M801:
+// Delete on the STL leaves M801 under X1 .. X13 alone, where Convert would run it under the OR
+// group too. With 14, 15 or 16 contacts, and rungs in front of it or none, F4 refuses and changes
+// nothing.
+TEST_F(DrawnLogicCheck, AConditionOfManyContactsIsHeldExactlyWhateverStandsElsewhere) {
+    for (const int ors : {2, 3, 4})
+        for (const int before : {0, 2}) {
+            SCOPED_TRACE(std::to_string(ors + 12) + " contacts, " + std::to_string(before) + " rungs before");
+            std::vector<std::string> lines;
+            for (int r = 0; r < before; ++r)
+                lines.insert(lines.end(), {"LD X2" + std::to_string(r), "OUT Y2" + std::to_string(r)});
+            lines.insert(lines.end(), {"STL S20", "LD M0"});
+            for (int m = 1; m <= ors; ++m) lines.push_back("OR M" + std::to_string(m));
+            lines.insert(lines.end(), {"INC D114", "LDF X1"});
+            for (const char* x : {"X2", "X3", "X4", "X5", "X6", "X7", "X10", "X11", "X12", "X13"})
+                lines.push_back(std::string("AND ") + x);
+            lines.emplace_back("OUT M801");
+            const Words words = programOf(lines);
+            ASSERT_TRUE(loadProgram(words));
+            placeCursor(80, 64 * static_cast<std::uint32_t>(before));
+            ASSERT_TRUE(deleteFramedObject());
+            EXPECT_FALSE(runCommand(LToM));
+            EXPECT_EQ(boxes(), Boxes{"Line " + std::to_string(before + ors + 2) +
+                                     ": Convert would run OUT M801 under other contacts than those drawn. | "
+                                     "Convert | warning"});
+            EXPECT_EQ(program(words.size()), words);
+        }
+}
+
+// Conditions compare by what they compute for every value of their contacts: INV, MEP and MEF act
+// on the section they close (a parallel branch, or the rung from the bus), and an edge is the same
+// wherever it is taken of the same logic.
+TEST_F(DrawnLogicCheck, ConditionsAreTheSameLogicExactlyWhenTheyComputeTheSame) {
+    struct Case {
+        const char* name;
+        const char *drawn, *back;  // the lines, MEP and MEF loaded as INV and turned into them
+        bool same;
+    };
+    const std::string sixteen =
+        "LD X0, AND X1, AND X2, AND X3, AND X4, AND X5, AND X6, AND X7, AND X10, "
+        "AND X11, AND X12, AND X13, AND X14, AND X15, AND X16, ";
+    const std::string right = sixteen + "AND X17, OUT Y0", negated = sixteen + "ANI X17, OUT Y0";
+    const std::vector<Case> cases = {
+        {"INV of a parallel branch, and of the rung from the bus",
+         "LD X0, LD X1, AND X2, INV, OR X3, ANB, OUT Y0", "LD X0, AND X1, AND X2, INV, OR X3, OUT Y0", false},
+        {"MEP of a parallel branch, and of the rung from the bus", "LD X0, LD X1, MEP, OR X3, ANB, OUT Y0",
+         "LD X0, AND X1, MEP, LD X0, AND X3, ORB, OUT Y0", false},
+        {"MEF likewise", "LD X0, LD X1, MEF, OR X3, ANB, OUT Y0",
+         "LD X0, AND X1, MEF, LD X0, AND X3, ORB, OUT Y0", false},
+        {"the rising and the falling edge", "LD X1, MEP, OUT Y0", "LD X1, MEF, OUT Y0", false},
+        {"sixteen contacts, the last negated", right.c_str(), negated.c_str(), false},
+        {"MEP of a contact, and its rising edge", "LD X1, MEP, OUT Y0", "LDP X1, OUT Y0", true},
+        {"MEP of a negated contact, and the contact's falling edge", "LDI X1, MEP, OUT Y0", "LDF X1, OUT Y0",
+         true},
+        {"MEP of a series grouped otherwise", "LD X0, LD X1, OR X2, ANB, AND X3, MEP, OUT Y0",
+         "LD X0, AND X3, LD X1, OR X2, ANB, MEP, OUT Y0", true},
+        {"a series grouped otherwise", "LD X0, LD X1, OR X2, ANB, AND X3, OUT Y0",
+         "LD X0, AND X3, LD X1, OR X2, ANB, OUT Y0", true},
+        {"INV of a series, and its contacts negated in parallel", "LD X0, AND X1, INV, OUT Y0",
+         "LDI X0, ORI X1, OUT Y0", true},
+        {"eight parallel pairs in series, in the other order",
+         "LD X0, OR X1, LD X2, OR X3, ANB, LD X4, OR X5, ANB, LD X6, OR X7, ANB, LD X10, OR X11, ANB, LD "
+         "X12, "
+         "OR X13, ANB, LD X14, OR X15, ANB, LD X16, OR X17, ANB, OUT Y0",
+         "LD X16, OR X17, LD X14, OR X15, ANB, LD X12, OR X13, ANB, LD X10, OR X11, ANB, LD X6, OR X7, ANB, "
+         "LD X4, "
+         "OR X5, ANB, LD X2, OR X3, ANB, LD X0, OR X1, ANB, OUT Y0",
+         true},
+    };
+    const auto load = [this](const std::string& text, ConditionPool& pool) {
+        std::vector<std::string> lines;
+        std::string edge;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find(", ", at), text.size());
+            lines.push_back(text.substr(at, end - at));
+            if (lines.back() == "MEP" || lines.back() == "MEF") edge = std::exchange(lines.back(), "INV");
+            at = end + 2;
+        }
+        EXPECT_TRUE(loadProgram(programOf(lines)));
+        for (stLadderBlock* o = ldrHead; o != nullptr && !edge.empty(); o = o->next)
+            if (symbolKindOf(*o) == SymbolKind::Invert) setText(o->mnemonic, edge);
+        return drawnLadder(pool);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConditionPool pool;
+        const DrawnLadder drawn = load(c.drawn, pool);
+        const DrawnLadder back = load(c.back, pool);
+        ASSERT_EQ(drawn.items.size(), back.items.size());
+        bool same = true;
+        for (std::size_t i = 0; i < drawn.items.size(); ++i)
+            same = same && pool.sameLogic(drawn.items[i].condition, back.items[i].condition);
+        EXPECT_EQ(same, c.same);
+        if (!c.same) {
+            EXPECT_EQ(compareDrawnLadders(drawn, back, pool).reason,
+                      "Line 1: Convert would run OUT Y000 under other contacts than those drawn.");
         }
     }
 }

@@ -266,7 +266,7 @@ TEST_F(EditedLadders, ConvertAfterRandomEditsRefusesOrWritesTheLogicDrawn) {
         grammar::RandomChoices choices(seed * 7919u);
         for (std::uint32_t sequence = 0; sequence < sequences; ++sequence) {
             grammar::startEditor();
-            fakes.messages.shown.clear();
+            forgetRecords();
             if (!grammar::openProgramWords(program.words())) break;
             // A program the load draws other than its words is the load's fault, not an edit's.
             if (!grammar::compareDrawnWithWords(grammar::imageProgramWords()).empty()) {

@@ -43,6 +43,13 @@ public:
     std::vector<std::uint32_t> toolsAtOpen;  // the tool symbol each box opened with
     int memoHidden = 0;
     std::vector<HiddenItems> revealed;
+
+    // Drops the boxes and reveals recorded so far (the scripts still to be typed stay).
+    void forgetRecords() {
+        opened.clear();
+        toolsAtOpen.clear();
+        revealed.clear();
+    }
 };
 
 }  // namespace kestrion::test

@@ -45,7 +45,8 @@ protected:
         ASSERT_TRUE(grammar::openProgramWords(words));
         ASSERT_TRUE(runCommand(LToM));
         editModeFlags |= kEditFileOpen | kEditInsertMode;
-        fakes.messages.shown.clear();
+        forgetRecords();
+        entryDialogs.forgetRecords();
     }
     Boxes boxes() const {
         Boxes shown = shownBoxes(fakes.messages);

@@ -132,7 +132,8 @@ TEST_F(InsertShift, AContactLeftOfABranchNodeIsRefused) {
     type(160, 128, "AND X5");
     EXPECT_EQ(boxes(), Boxes{"Input Error...Can't write | Error2015031910 | warning"});
     EXPECT_EQ(fakes.statusBar.panelText(13),
-              "Line 3: this line would leave wire open in a rung that was whole before it.");
+              "Line 3: this line would leave wire open in a rung that was whole before it. Line 3: nothing "
+              "joins X5 on its left.");
     EXPECT_EQ(ladder(), before);
     convertsAsDrawn({"LD X0", "OUT Y0", "AND X4", "AND X1", "OUT Y1", "AND X2", "OUT Y2"});
 }

@@ -106,15 +106,15 @@ TEST_F(RefusedThenCorrected, EveryRefusalSaysItsReason) {
          0,
          "OUT Y3",
          kLineRefused,
-         "The program's first cell (80,0) takes a contact or a step, not OUT."},
+         "Line 1, cell 1: the program's first cell takes a contact or a step, not OUT."},
         {{"LD X0", "AND X1", "OUT Y0"},
          true,
          160,
          0,
          "OUT Y3",
          kInsertRefused,
-         "Insert is on: an output is not inserted in front of what stands at 1040,0; switch Insert off to "
-         "replace it."},
+         "Line 1, cell 13: with Insert on, no output is inserted in front of what stands there; switch "
+         "Insert off to replace it."},
         {{"LD X0", "OR X3", "LD X1", "OR X2", "ANB", "OUT Y0", "OUT Y3"},
          false,
          160,

@@ -42,7 +42,8 @@ public:  // the judges are handed to the sweep by the tests
         // From the ladder Convert reads back: what the program brought is Convert's own business.
         ASSERT_TRUE(runCommand(LToM));
         editModeFlags |= kEditFileOpen;
-        fakes.messages.shown.clear();
+        forgetRecords();
+        entryDialogs.forgetRecords();
     }
     void type(std::uint32_t x, std::uint32_t y, const std::string& line) {
         typeLineAt(entryDialogs, x, y, line);

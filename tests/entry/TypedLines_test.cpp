@@ -336,7 +336,8 @@ TEST_F(TypedLinesTest, TheBoxTakesWhatConvertWritesAsDrawnAndOnlyThat) {
         // an OR that cuts two whole rungs into one with wire left open
         {twoRungs,
          {"240,64 OR X2"},
-         "Line 2: this line would leave wire open in a rung that was whole before it.",
+         "Line 2: this line would leave wire open in a rung that was whole before it. Line 1: nothing joins "
+         "X003 on its right.",
          {}},
         // the rung being built stays open until it is whole
         {{0x000F}, {"80,0 LD X0", "160,0 AND X1"}, "", {}},

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 #include <set>
+#include <unordered_map>
 
 #include "reader/MachineWords.h"
 
@@ -175,20 +175,154 @@ DecodedInstruction decodeInstruction(const Words& words, std::size_t at, Operand
     return decode(words, at, operands);
 }
 
-Inputs::Inputs(const std::vector<std::string>& names) {
-    exhaustive_ = names.size() <= 12;
-    for (std::size_t n = 0; n < names.size(); ++n) {
-        Signal s{};
-        if (exhaustive_) {
-            for (std::size_t k = 0; k < kSignalWords * 64; ++k)
-                if (((k >> n) & 1) != 0) s[k / 64] |= std::uint64_t{1} << (k % 64);
-        } else {
-            std::seed_seq seed(names[n].begin(), names[n].end());
-            std::mt19937_64 random(seed);
-            for (std::uint64_t& w : s) w = random();
-        }
-        values_[names[n]] = s;
+// ---- Signals -------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr std::uint32_t kOff = 0, kOn = 1, kNoVariable = 0xFFFFFFFFu;
+
+struct NodeKey {
+    std::uint32_t variable, low, high;
+    bool operator==(const NodeKey&) const = default;
+};
+struct NodeKeyHash {
+    std::size_t operator()(const NodeKey& k) const {
+        std::uint64_t h = (std::uint64_t{k.variable} << 32 | k.low) * 0x9E3779B97F4A7C15ULL;
+        return static_cast<std::size_t>((h ^ (h >> 29) ^ k.high) * 0xBF58476D1CE4E5B9ULL);
     }
+};
+
+struct Names {
+    std::map<std::string, std::uint32_t> variables;
+    std::vector<std::string> names;
+};
+Names& names() {
+    static Names n;
+    return n;
+}
+
+}  // namespace
+
+std::uint32_t inputVariable(const std::string& name) {
+    Names& n = names();
+    const auto [at, added] = n.variables.emplace(name, static_cast<std::uint32_t>(n.names.size()));
+    if (added) n.names.push_back(name);
+    return at->second;
+}
+
+const std::string& inputOfVariable(std::uint32_t variable) {
+    return names().names.at(variable);
+}
+
+Signal Signal::on() {
+    Signal s;
+    s.root_ = kOn;
+    return s;
+}
+
+Signal Signal::input(std::uint32_t variable) {
+    Signal s;
+    s.nodes_.push_back({variable, kOff, kOn});
+    s.root_ = 2;
+    return s;
+}
+
+Signal operator~(Signal a) {
+    const auto flip = [](std::uint32_t& n) {
+        if (n < 2) n ^= 1u;
+    };
+    flip(a.root_);
+    for (Signal::Node& node : a.nodes_) {
+        flip(node.low);
+        flip(node.high);
+    }
+    return a;
+}
+
+Signal operator&(const Signal& a, const Signal& b) {
+    return Signal::joined(a, b, Signal::Join::And);
+}
+
+Signal operator|(const Signal& a, const Signal& b) {
+    return Signal::joined(a, b, Signal::Join::Or);
+}
+
+// Both diagrams walked together, a variable at a time (the first of the two in the order): each pair
+// of nodes met once, each node made once.
+Signal Signal::joined(const Signal& a, const Signal& b, Join join) {
+    const std::uint32_t dominant = join == Join::And ? kOff : kOn;
+    // one side decides, or both are the same
+    if (a.root_ == dominant || b.root_ == (dominant ^ 1u) || a == b) return a;
+    if (b.root_ == dominant || a.root_ == (dominant ^ 1u)) return b;
+    std::vector<NodeKey> made;
+    std::unordered_map<NodeKey, std::uint32_t, NodeKeyHash> unique;
+    std::unordered_map<std::uint64_t, std::uint32_t> done;
+    const auto variableOf = [](const Signal& s, std::uint32_t n) {
+        return n < 2 ? kNoVariable : s.nodes_[n - 2].variable;
+    };
+    const auto walk = [&](const auto& self, std::uint32_t x, std::uint32_t y) -> std::uint32_t {
+        if (x == dominant || y == dominant) return dominant;
+        if (x < 2 && y < 2) return dominant ^ 1u;
+        const std::uint64_t pair = std::uint64_t{x} << 32 | y;
+        if (const auto found = done.find(pair); found != done.end()) return found->second;
+        const std::uint32_t vx = variableOf(a, x), vy = variableOf(b, y), v = std::min(vx, vy);
+        const std::uint32_t low =
+            self(self, vx == v ? a.nodes_[x - 2].low : x, vy == v ? b.nodes_[y - 2].low : y);
+        const std::uint32_t high =
+            self(self, vx == v ? a.nodes_[x - 2].high : x, vy == v ? b.nodes_[y - 2].high : y);
+        std::uint32_t result = low;
+        if (low != high) {
+            const NodeKey key{v, low, high};
+            const auto [at, added] = unique.emplace(key, static_cast<std::uint32_t>(made.size() + 2));
+            if (added) made.push_back(key);
+            result = at->second;
+        }
+        done.emplace(pair, result);
+        return result;
+    };
+    const std::uint32_t root = walk(walk, a.root_, b.root_);
+    // laid out again in the order of a walk from the root, low side first
+    Signal s;
+    std::vector<std::uint32_t> placed(made.size() + 2, 0);
+    placed[kOff] = kOff;
+    placed[kOn] = kOn;
+    const auto place = [&](const auto& self, std::uint32_t n) -> std::uint32_t {
+        if (n < 2 || placed[n] != 0) return placed[n];
+        const NodeKey& key = made[n - 2];
+        const std::uint32_t low = self(self, key.low), high = self(self, key.high);
+        s.nodes_.push_back({key.variable, low, high});
+        return placed[n] = static_cast<std::uint32_t>(s.nodes_.size() + 1);
+    };
+    s.root_ = place(place, root);
+    return s;
+}
+
+std::vector<std::uint32_t> Signal::onIn(bool& found) const {
+    std::vector<std::uint32_t> on;
+    found = root_ != kOff;
+    for (std::uint32_t n = root_; found && n >= 2;) {
+        const Node& node = nodes_[n - 2];
+        if (node.low != kOff) {
+            n = node.low;
+        } else {
+            on.push_back(node.variable);
+            n = node.high;
+        }
+    }
+    return on;
+}
+
+bool Signal::holdsWith(const std::vector<std::uint32_t>& on) const {
+    std::uint32_t n = root_;
+    while (n >= 2) {
+        const Node& node = nodes_[n - 2];
+        n = std::find(on.begin(), on.end(), node.variable) != on.end() ? node.high : node.low;
+    }
+    return n == kOn;
+}
+
+Inputs::Inputs(const std::vector<std::string>& names) {
+    for (const std::string& name : names) values_[name] = Signal::input(inputVariable(name));
 }
 
 const Signal& Inputs::of(const std::string& name) const {

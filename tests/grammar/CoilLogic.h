@@ -17,41 +17,59 @@ namespace kestrion::grammar {
 
 using Words = std::vector<std::uint16_t>;
 
-// One value for each of 4096 assignments of the inputs, a bit each.
-constexpr std::size_t kSignalWords = 64;
-using Signal = std::array<std::uint64_t, kSignalWords>;
+// A function of the inputs, exact for any number of them: a reduced ordered decision diagram over
+// the inputs (in the order this process first named them), its nodes laid out in one order for one
+// function, so that two signals are equal exactly when they agree on every assignment of the inputs.
+class Signal {
+public:
+    Signal() = default;  // off for every assignment
+    static Signal on();
+    static Signal input(std::uint32_t variable);
 
-// Every assignment on, and the signals joined bit by bit.
+    friend Signal operator&(const Signal& a, const Signal& b);
+    friend Signal operator|(const Signal& a, const Signal& b);
+    friend Signal operator~(Signal a);
+    bool operator==(const Signal&) const = default;
+
+    // The variables on in an assignment the signal is on for, every other variable off (the first
+    // variables off where they can be); empty with `found` false when it is off for every one.
+    std::vector<std::uint32_t> onIn(bool& found) const;
+    // Its value with the variables `on` on and every other off.
+    bool holdsWith(const std::vector<std::uint32_t>& on) const;
+
+private:
+    struct Node {
+        std::uint32_t variable;
+        std::uint32_t low, high;  // 0 off, 1 on, n the node nodes_[n - 2]
+        bool operator==(const Node&) const = default;
+    };
+    enum class Join { And, Or };
+    static Signal joined(const Signal& a, const Signal& b, Join join);
+
+    std::vector<Node> nodes_;  // each after the nodes below it, in the order a walk from the root
+                               // (low side first) leaves them
+    std::uint32_t root_ = 0;
+};
+
 inline Signal ones() {
-    Signal s;
-    s.fill(~std::uint64_t{0});
-    return s;
+    return Signal::on();
 }
-inline Signal operator&(Signal a, const Signal& b) {
-    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] &= b[i];
-    return a;
-}
-inline Signal operator|(Signal a, const Signal& b) {
-    for (std::size_t i = 0; i < kSignalWords; ++i) a[i] |= b[i];
-    return a;
-}
-inline Signal operator~(Signal a) {
-    for (std::uint64_t& w : a) w = ~w;
-    return a;
+inline Signal operator^(const Signal& a, const Signal& b) {
+    return (a & ~b) | (~a & b);
 }
 
-// A value for every input: all 4096 assignments when there are at most 12 inputs (input i is bit i
-// of the assignment's number), otherwise 4096 drawn at random from the input's name, so that two
-// programs with the same inputs see the same values.
+// The variable of an input name, the same for the name throughout the process; and the name again.
+std::uint32_t inputVariable(const std::string& name);
+const std::string& inputOfVariable(std::uint32_t variable);
+
+// A value for every input named: the input alone, as a variable of its own.
 class Inputs {
 public:
     explicit Inputs(const std::vector<std::string>& names);
     const Signal& of(const std::string& name) const;
-    bool exhaustive() const { return exhaustive_; }
 
 private:
     std::map<std::string, Signal> values_;
-    bool exhaustive_ = true;
 };
 
 // One output, label, step or jump of a program in order: its text (the instruction and its

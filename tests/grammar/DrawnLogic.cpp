@@ -423,24 +423,22 @@ Reading readLadder(const Inputs& inputs, Operands operands) {
     return reading;
 }
 
-// The inputs on in the first assignment where two conditions differ, for a message (the first few
-// of them by name).
+// The inputs on in an assignment where two conditions differ, for a message (the first few of them
+// by name).
 constexpr std::size_t kNamedInputs = 8;
-std::string firstDifference(const Signal& a, const Signal& b, const std::vector<std::string>& names,
-                            const Inputs& inputs) {
-    for (std::size_t k = 0; k < kSignalWords * 64; ++k) {
-        const bool x = ((a[k / 64] >> (k % 64)) & 1) != 0, y = ((b[k / 64] >> (k % 64)) & 1) != 0;
-        if (x == y) continue;
-        std::string on;
-        std::size_t count = 0;
-        for (const std::string& name : names)
-            if (((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0 && ++count <= kNamedInputs)
-                on += (on.empty() ? "" : ", ") + name;
-        if (count > kNamedInputs) on += " and " + std::to_string(count - kNamedInputs) + " more";
-        return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " +
-               (x ? "on" : "off") + ", the words " + (y ? "on" : "off");
-    }
-    return {};
+std::string firstDifference(const Signal& a, const Signal& b) {
+    bool found = false;
+    const std::vector<std::uint32_t> variables = (a ^ b).onIn(found);
+    if (!found) return {};
+    std::vector<std::string> names;
+    for (const std::uint32_t v : variables) names.push_back(inputOfVariable(v));
+    std::sort(names.begin(), names.end());
+    std::string on;
+    for (std::size_t n = 0; n < names.size() && n < kNamedInputs; ++n) on += (n == 0 ? "" : ", ") + names[n];
+    if (names.size() > kNamedInputs) on += " and " + std::to_string(names.size() - kNamedInputs) + " more";
+    const bool x = a.holdsWith(variables);
+    return std::string("with ") + (on.empty() ? "no input" : on) + " on the ladder gives " +
+           (x ? "on" : "off") + ", the words " + (x ? "off" : "on");
 }
 
 }  // namespace
@@ -464,8 +462,8 @@ std::vector<std::string> drawnInputNames(Operands operands) {
 
 namespace {
 
-std::string compareReading(const Reading& drawn, const Words& words, const std::vector<std::string>& names,
-                           const Inputs& inputs, Operands operands) {
+std::string compareReading(const Reading& drawn, const Words& words, const Inputs& inputs,
+                           Operands operands) {
     const CoilLogic was = coilLogic(words, inputs, operands);
     const CoilLogic& is = drawn.logic;
     if (!was.error.empty()) return "the words do not run: " + was.error;
@@ -481,7 +479,7 @@ std::string compareReading(const Reading& drawn, const Words& words, const std::
         if (was.steps[n] != is.steps[n])
             return "the ladder gives " + was.steps[n].text + " (at " + drawn.places[n] +
                    ") another condition than the words: " +
-                   firstDifference(is.steps[n].condition, was.steps[n].condition, names, inputs);
+                   firstDifference(is.steps[n].condition, was.steps[n].condition);
     }
     if (was.steps.size() != is.steps.size())
         return "the ladder has " + std::to_string(is.steps.size()) +
@@ -497,7 +495,7 @@ std::string compareDrawnWithWords(const Words& words, Operands operands) {
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     std::sort(names.begin(), names.end());
     const Inputs inputs(names);
-    return compareReading(readLadder(inputs, operands), words, names, inputs, operands);
+    return compareReading(readLadder(inputs, operands), words, inputs, operands);
 }
 
 struct DrawnBefore::Kept {
@@ -518,7 +516,7 @@ std::string DrawnBefore::compareWithWords(const Words& words) const {
     for (const std::string& name : inputNames(words, operands_))
         if (!std::binary_search(kept_->names.begin(), kept_->names.end(), name))
             return "the words read " + name + ", which the ladder drawn before them did not";
-    return compareReading(kept_->drawn, words, kept_->names, kept_->inputs, operands_);
+    return compareReading(kept_->drawn, words, kept_->inputs, operands_);
 }
 
 }  // namespace kestrion::grammar

@@ -35,19 +35,21 @@ protected:
 };
 
 Signal allOn() {
-    Signal s;
-    s.fill(~std::uint64_t{0});
-    return s;
+    return ones();
 }
 
-// The truth table of a function of the named inputs, by assignment.
+// A function of the named inputs, by its value for every assignment of them.
 template <class F>
 Signal table(const Inputs& inputs, const std::vector<std::string>& names, F f) {
     Signal s{};
-    for (std::size_t k = 0; k < kSignalWords * 64; ++k) {
+    for (std::size_t k = 0; k < (std::size_t{1} << names.size()); ++k) {
         std::vector<bool> on;
-        for (const std::string& name : names) on.push_back(((inputs.of(name)[k / 64] >> (k % 64)) & 1) != 0);
-        if (f(on)) s[k / 64] |= std::uint64_t{1} << (k % 64);
+        Signal minterm = ones();
+        for (std::size_t n = 0; n < names.size(); ++n) {
+            on.push_back(((k >> n) & 1) != 0);
+            minterm = minterm & (on.back() ? inputs.of(names[n]) : ~inputs.of(names[n]));
+        }
+        if (f(on)) s = s | minterm;
     }
     return s;
 }

@@ -449,7 +449,9 @@ private:
     }
 
     void rung() {
-        int budget = 1 + static_cast<int>(c_.below(c_.percent(20) ? 14 : 7));
+        // now and then more contacts than one line holds: conditions of 15 to 24 contacts
+        const std::uint32_t size = c_.below(100);
+        int budget = 1 + static_cast<int>(c_.below(size < 4 ? 24 : size < 20 ? 14 : 7));
         block(network(0, budget));
         outputs(0);
     }

@@ -246,6 +246,18 @@ struct FakePlatform {
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
+    // Drops what the fakes recorded so far (the boxes, every text the panels were given, the progress
+    // captions and positions, the busy cursor's changes) for a property that judges each program by
+    // what it shows from then on: a long run keeps one program's records, not every program's. The
+    // panels keep their texts and the progress window its state.
+    void forgetRecords() {
+        messages.shown.clear();
+        statusBar.forgetHistory();
+        progress.captions.clear();
+        progress.positions.clear();
+        system.busyChanges.clear();
+    }
+
     FakeMessages messages;
     FakeStatusBar statusBar;
     FakeTraceMemos trace;

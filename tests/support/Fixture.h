@@ -39,6 +39,17 @@ protected:
     // The instruction box tries the lines it takes on Convert, as the program does.
     RungTrialConversion rungTrial;
 
+    // Drops what the fakes recorded so far, the platform's (FakePlatform::forgetRecords) and the
+    // pop-ups and views the dialogs showed (every Convert's completion note among them), for a long
+    // property that judges each program by what it shows from then on.
+    void forgetRecords() {
+        fakes.forgetRecords();
+        langDialogs.appMessages.clear();
+        langDialogs.aboutBoxes.clear();
+        modelDialogs.stackCodeViews.clear();
+        modelDialogs.plcTypeRequests.clear();
+    }
+
 private:
     InstalledDialogs<ModelDialogs> modelDialogsInstalled_{modelDialogs};
     InstalledDialogs<LangDialogs> langDialogsInstalled_{langDialogs};

@@ -219,6 +219,29 @@ std::vector<std::uintptr_t> answers() {
     return out;
 }
 
+// Block ids far apart (each past twice the one before and 4096 more, a pasted record's 151,060,227):
+// the index still finds each block and counts it, and holds its tables by number only for ids up
+// to a few more than the objects, however large the ids grow.
+TEST_F(LadderSearchTest, TheIndexHoldsItsIdTablesByTheObjectsPresentNotTheLargestId) {
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> objects;
+    for (std::uint32_t id = 1; id < 100'000'000; id = 2 * id + 4097) objects.emplace_back(0x2000, id);
+    objects.emplace_back(0x2000, 151'060'227);
+    buildList(objects, 151'060'228);
+    std::swap(ldrList, ldrUndoList);
+    buildList(objects, 151'060'228);
+    const UndoIndexScope source;
+    const PositionIndexScope index;
+    for (const auto& [code, id] : objects) {
+        const stLadderBlock* first = firstOfBlockOrBelow(id, 64);
+        EXPECT_TRUE(first != nullptr && first->objLbc == id) << id;
+        EXPECT_EQ(countObjectsById(id, 0), 1) << id;
+    }
+    const std::size_t bound = 2 * (objects.size() + 1) + 4096;
+    EXPECT_LE(positionIndex.tables->firstById.size(), bound);
+    EXPECT_LE(positionIndex.undo.tables->firstById.size(), bound);
+    EXPECT_LE(positionIndex.undo.tables->idCounts.size(), bound);
+}
+
 TEST_F(LadderSearchTest, TheIndexAnswersAsTheWalkOfTheListIncludingObjectsNotedSinceAndSharedPlaces) {
     initLadderList(80, 0);
     addBeforeEnd(160, 64, 0x2000, 2);
