@@ -13,6 +13,7 @@
 #include "model/image/ModeData.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawnLogic.h"
+#include "model/ladder/DrawnSymbols.h"
 #include "model/ladder/EditMarks.h"
 #include "model/ladder/EditorServices.h"
 #include "model/ladder/EditorState.h"
@@ -56,8 +57,66 @@ void markEdited(std::uint32_t y) {
     requestLadderRedraw();
 }
 
+// A cell no edit has written yet holds zero, and is as blank as a blank one.
 bool blankAt(std::int64_t column, std::int64_t row) {
-    return VirtualArray.at(column, row) == kCellBlank;
+    const char cell = VirtualArray.at(column, row);
+    return cell == kCellBlank || cell == 0;
+}
+
+// Whether the line at y stands clear of the link's column: its canvas cells there are blank and
+// nothing the view paints on it (an object, or the wire into an output) crosses the column.
+bool lineClearAt(const LinkPlace& place, std::uint32_t y) {
+    const std::int64_t row = canvasRowOf(y);
+    if (!blankAt(place.column - 1, row) || !blankAt(place.column, row) || !blankAt(place.column + 1, row))
+        return false;
+    for (const RungCopy& rung : rungsOnLines({y})) {
+        std::vector<const stLadderBlock*> line;
+        for (const stLadderBlock& o : rung.objects)
+            if (o.yAddr == y && drawsOnRow(o)) line.push_back(&o);
+        for (const stLadderBlock* o : line) {
+            const std::uint32_t from =
+                isDrawnOutput(*o) ? outputWireStartAmong(*o, line, linksBesideLine(y)) : o->xAddr;
+            if (from < place.x && place.x < paintedEnd(*o)) return false;
+        }
+    }
+    return true;
+}
+
+// The gap rows a link at the frame takes, top down. One, but where its lower end would meet nothing
+// on a line that holds a rung clear of the link's column, the link goes on down past that line to
+// the first line it meets, as the load draws a branch's link from its node past the branches above
+// it: so one key on the node's line joins a branch lines below. An erased link goes with the links
+// it passes lines with, up and down. `top` and `bottom` are the lines it joins.
+struct LinkRun {
+    std::vector<std::int64_t> rows;
+    std::uint32_t top = 0;
+    std::uint32_t bottom = 0;
+};
+
+LinkRun linkRunAt(LinkEdit edit, const LinkPlace& place) {
+    const std::uint32_t h = lineHeight();
+    const std::uint32_t endY = getEndObjectY();
+    LinkRun run{{place.row}, place.y, place.y + h};
+    const auto stands = [&](std::int64_t row) { return VirtualArray.at(place.column, row) == kCellLink; };
+    if (edit == LinkEdit::Erase) {
+        // A line passed: clear of the column, with the link going on beyond it.
+        while (run.top >= h && stands(canvasRowOf(run.top) - 1) && lineClearAt(place, run.top)) {
+            run.rows.insert(run.rows.begin(), canvasRowOf(run.top) - 1);
+            run.top -= h;
+        }
+        while (stands(canvasRowOf(run.bottom) + 1) && lineClearAt(place, run.bottom)) {
+            run.rows.push_back(canvasRowOf(run.bottom) + 1);
+            run.bottom += h;
+        }
+        return run;
+    }
+    const auto passes = [&](std::uint32_t y) { return lineHoldsObjects(y) && lineClearAt(place, y); };
+    LinkRun longer = run;
+    while (longer.bottom + h < endY && passes(longer.bottom) && !stands(canvasRowOf(longer.bottom) + 1)) {
+        longer.rows.push_back(canvasRowOf(longer.bottom) + 1);
+        longer.bottom += h;
+    }
+    return lineHoldsObjects(longer.bottom) && !passes(longer.bottom) ? longer : run;
 }
 
 // Whether an end of the link meets the line at `row`: an element beside it or a link going on past
@@ -70,9 +129,10 @@ bool endMeetsLine(std::int64_t column, std::int64_t row, std::int64_t onward) {
 
 // Why the rungs the link leaves may not stand; empty when they may. `before`: the rungs around the
 // link as they stood before it.
-std::string judgeLink(LinkEdit edit, const LinkPlace& place, const std::vector<RungCopy>& before) {
-    const std::uint32_t lower = place.y + lineHeight();
-    const bool upperHolds = lineHoldsObjects(place.y);
+std::string judgeLink(LinkEdit edit, const LinkPlace& place, const LinkRun& run,
+                      const std::vector<RungCopy>& before) {
+    const std::uint32_t lower = run.bottom;
+    const bool upperHolds = lineHoldsObjects(run.top);
     const bool lowerHolds = lineHoldsObjects(lower);
     if (!upperHolds && !lowerHolds)
         return lineReason(place.y, "nothing stands on this line or the next for a link at " +
@@ -85,14 +145,17 @@ std::string judgeLink(LinkEdit edit, const LinkPlace& place, const std::vector<R
     // rung alone shows.
     const bool leftOpen = edit == LinkEdit::Draw && (!upperHolds || !lowerHolds);
     if (edit == LinkEdit::Draw) {
-        const bool upperMeets = upperHolds && endMeetsLine(place.column, place.row - 1, place.row - 2);
-        const bool lowerMeets = lowerHolds && endMeetsLine(place.column, place.row + 1, place.row + 2);
+        const std::int64_t upperRow = canvasRowOf(run.top), lowerRow = canvasRowOf(lower);
+        const bool upperMeets = upperHolds && endMeetsLine(place.column, upperRow, upperRow - 1);
+        const bool lowerMeets = lowerHolds && endMeetsLine(place.column, lowerRow, lowerRow + 1);
         if (!upperMeets || !lowerMeets)
             openWhat = "the link at " + cellText(place) + " would meet nothing on line " +
                        std::to_string((upperMeets ? lower : place.y) / lineHeight() + 1) +
                        " and leave wire open in a rung that was whole before it.";
     }
-    for (const RungCopy& rung : rungsOnLines({place.y, lower})) {
+    std::vector<std::uint32_t> lines;
+    for (std::uint32_t y = run.top; y <= lower; y += lineHeight()) lines.push_back(y);
+    for (const RungCopy& rung : rungsOnLines(lines)) {
         const LadderVerdict verdict = judgeEditedRung(rung, before, place.x, place.y, openWhat, leftOpen);
         if (!editMayStand(verdict)) return verdict.reason;
     }
@@ -142,17 +205,21 @@ bool editLinkAtFrame(LinkEdit edit) {
         return false;
     }
     const LinkPlace place = linkAtFrame();
+    const LinkRun run = linkRunAt(edit, place);
     std::string why;
     // The link changes no object: its undo copy holds the ladder as records of what changed.
     const NotedChanges noted;
     const bool taken = runCommand([&] {
-        const std::vector<RungCopy> before = rungsAround(place.y);
+        std::vector<RungCopy> before;
+        for (std::uint32_t y = run.top; y < run.bottom; y += lineHeight())
+            for (RungCopy& rung : rungsAround(y)) before.push_back(std::move(rung));
         backupLadderDiagramMemory(1);
         backupVirtualCanvas(1);
-        VirtualArray.put(place.column, place.row, edit == LinkEdit::Draw ? kCellLink : kCellBlank);
-        why = judgeLink(edit, place, before);
+        for (const std::int64_t row : run.rows)
+            VirtualArray.put(place.column, row, edit == LinkEdit::Draw ? kCellLink : kCellBlank);
+        why = judgeLink(edit, place, run, before);
         if (!why.empty()) return false;
-        markEdited(place.y);
+        for (std::uint32_t y = run.top; y < run.bottom; y += lineHeight()) markEdited(y);
         return true;
     });
     if (!why.empty()) sayWhy(why);

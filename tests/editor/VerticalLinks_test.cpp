@@ -32,6 +32,13 @@ const std::vector<Typed> kBranch = {
     {80, 0, "LD X0"}, {160, 0, "AND X1"}, {240, 0, "OUT Y0"}, {160, 64, "AND X2"}, {240, 64, "OUT Y1"}};
 const Lines kMpsMpp = {"LD X0", "MPS", "AND X1", "OUT Y0", "MPP", "AND X2", "OUT Y1"};
 const Lines kTwoRungs = {"LD X0", "AND X1", "OUT Y0", "LD X2", "AND X3", "OUT Y1"};
+// A branch from the node after X1 and, under it, one from the node after X0, whose link passes
+// line 2 where nothing stands.
+const std::vector<Typed> kNested = {{80, 0, "LD X0"},     {160, 0, "AND X1"},  {240, 0, "AND X2"},
+                                    {320, 0, "OUT Y0"},   {240, 64, "AND X3"}, {320, 64, "OUT Y1"},
+                                    {160, 128, "AND X4"}, {240, 128, "OUT Y2"}};
+const Lines kNestedWords = {"LD X0", "MPS",    "AND X1", "MPS", "AND X2", "OUT Y0",
+                            "MPP",   "AND X3", "OUT Y1", "MPP", "AND X4", "OUT Y2"};
 
 class LinkKeys : public TypingTest {
 protected:
@@ -71,6 +78,11 @@ TEST_F(LinkKeys, ALinkIsTakenOrRefusedWithItsReasonAsTheRungsItJoinsOrCutsConver
         {kTwoRungs, {}, {{480, 0}}, "Line 1: the link at cell 6 would meet nothing on line 1 and" + whole + " Line 1: nothing joins X001 on its right."},
         {{"LD X0", "AND X1", "AND X2", "OUT Y0", "LD X3", "OUT Y1"}, {}, {{240, 0}}, "Line 1: the link at cell 3 would meet nothing on line 2 and" + whole + " Line 2: nothing joins X003 on its right."},
         {kTwoRungs, {}, {{160, 0}}, "", {"LD X0", "OR X2", "MPS", "AND X1", "OUT Y0", "MPP", "AND X3", "OUT Y1"}},
+        // From the node's line a link goes on down past a line clear of it; from that line it meets nothing.
+        {{}, kNested, {{240, 0}, {160, 0}}, "", kNestedWords},
+        {{}, kNested, {{240, 0}, {160, 64}}, "Line 2: the link at cell 2 would meet nothing on line 2 and" + whole + " Line 2: a link goes down from nothing."},
+        // It does not cross the wire into an output.
+        {{"LD X0", "AND X1", "AND X2", "OUT Y0", "LD X3", "OUT Y1", "LD X4", "AND X5", "AND X6", "OUT Y2"}, {}, {{240, 0}}, "Line 1: the link at cell 3 would meet nothing on line 2 and" + whole + " Line 2: nothing joins X003 on its right."},
         {kTwoRungs, {}, {{0, 0}}, "Line 1: no link at the left bus: the bus joins every line already."},
         {kTwoRungs, {}, {{80, 0}}, "Line 1: no link at the left bus: the bus joins every line already."},
         {kTwoRungs, {}, {{1120, 0}}, "Line 1: no link right of the last cell: only the right bus stands there."},
@@ -133,6 +145,28 @@ TEST_F(LinkKeys, UndoAndEditCancelTakeALinkBack) {
     EXPECT_EQ(shownLadder(), linked);
     EditCancel1Click();
     EXPECT_EQ(shownLadder(), apart);
+}
+
+// A link past a line is one edit: one key draws it, one undo takes it back, and one key at any of
+// its gaps erases it.
+TEST_F(LinkKeys, ALinkPastALineIsDrawnErasedAndUndoneWhole) {
+    // Whether a link stands in the gap under line 1 and under line 2, at cell 2.
+    const auto gaps = [] {
+        return std::string{VirtualArray.at(3, 1) == kCellLink ? '|' : ' ',
+                           VirtualArray.at(3, 3) == kCellLink ? '|' : ' '};
+    };
+    const std::string linked = "||", blank = "  ";
+    for (const Typed& t : std::vector<Typed>(kNested.begin(), kNested.end() - 1)) type(t.x, t.y, t.line);
+    ASSERT_TRUE(link({240, 0}));
+    ASSERT_TRUE(link({160, 0}));
+    EXPECT_EQ(gaps(), linked);
+    Undo1Click();
+    EXPECT_EQ(gaps(), blank);
+    Undo1Click();
+    EXPECT_EQ(gaps(), linked);
+    // X4's rung is still being built: it may stay open.
+    EXPECT_TRUE(link({160, 64, LinkEdit::Erase}));
+    EXPECT_EQ(gaps(), blank);
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // Rungs built from an empty program through the box and the link keys: contacts and an output on the
 // rung's first line, and below it branches hung from nodes of that line, each with contacts and an
-// output or with a coil of its own on its link; the rung's output before or after its branches, the
-// links top down or bottom up, F4 between rungs now and then. A step refused leaves the ladder as it
-// was; what is taken, Convert writes as the logic the ladder draws, and with every step taken, as
-// the logic the rungs were built for.
+// output, with a coil of its own on its link, or with a further coil typed under the last output; the
+// rung's output before or after its branches, the links top down or bottom up, F4 between rungs now
+// and then. A step refused leaves the ladder as it was; what is taken, Convert writes as the logic
+// the ladder draws, and with every step taken, as the logic the rungs were built for.
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include "compiler/ConvertCommand.h"
 #include "editor/EditCommands.h"
@@ -22,10 +23,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// How a branch gets its output. Once the box takes a coil typed on the line under the rung's output
-// as a further coil of the rung, UnderOutput joins kBranchKinds and the property builds it.
+// How a branch gets its output: contacts of its own, a coil on its link, or a coil typed on the line
+// under the rung's last output, which runs under that output's contacts.
 enum class BranchKind { Contacts, CoilOnLink, UnderOutput };
-constexpr BranchKind kBranchKinds[] = {BranchKind::Contacts, BranchKind::CoilOnLink};
+constexpr BranchKind kBranchKinds[] = {BranchKind::Contacts, BranchKind::CoilOnLink, BranchKind::UnderOutput};
 
 std::uint32_t cellX(std::uint32_t cell) {
     return 80 * (cell + 1);
@@ -67,13 +68,18 @@ protected:
         if (!outputLast) step(count, top, output);
         built.insert(built.end(), contacts.begin(), contacts.end());
         built.push_back(output);
+        // The contacts of the lowest output typed so far: a further coil runs under them.
+        std::optional<Lines> lastFed;
+        if (!outputLast) lastFed = contacts;
         // Nodes do not move right going down: a branch's links pass the lines above it where they are blank.
         std::uint32_t at = top, node = count;
         for (std::uint32_t b = choices.below(4); b > 0; --b) {
             at += 64;
             BranchKind kind = kBranchKinds[choices.below(std::size(kBranchKinds))];
-            if (kind == BranchKind::CoilOnLink && !outputLast) kind = BranchKind::Contacts;
-            node = kind == BranchKind::UnderOutput ? count : 1 + choices.below(node);
+            if ((kind == BranchKind::CoilOnLink && !outputLast) ||
+                (kind == BranchKind::UnderOutput && !lastFed))
+                kind = BranchKind::Contacts;
+            if (kind != BranchKind::UnderOutput) node = 1 + choices.below(node);
             Lines own;
             for (std::uint32_t c = kind == BranchKind::Contacts ? 1 + choices.below(2) : 0; c > 0; --c)
                 own.push_back(device("AND X"));
@@ -84,14 +90,20 @@ protected:
                 placeCursor(80, at);
                 InsertLine1Click();  // a blank line in front of END for the link to reach
             }
+            // A link from the node's line goes on down past lines clear of it.
             std::vector<std::uint32_t> links;
             for (std::uint32_t y = top; y < at && kind != BranchKind::UnderOutput; y += 64)
-                if (VirtualArray.at(2 * node + 1, canvasRowOf(y) + 1) != kCellLink) links.push_back(y);
+                links.push_back(y);
             if (upward) std::reverse(links.begin(), links.end());
-            for (const std::uint32_t y : links) step(node, y, "");
+            for (const std::uint32_t y : links)
+                if (VirtualArray.at(2 * node + 1, canvasRowOf(y) + 1) != kCellLink) step(node, y, "");
             if (kind != BranchKind::Contacts) step(kind == BranchKind::CoilOnLink ? node : 0, at, own.back());
-            built.insert(built.end(), contacts.begin(), contacts.begin() + node);
-            built.insert(built.end(), own.begin(), own.end());
+            if (kind != BranchKind::UnderOutput) {
+                lastFed = Lines(contacts.begin(), contacts.begin() + node);
+                lastFed->insert(lastFed->end(), own.begin(), own.end() - 1);
+            }
+            built.insert(built.end(), lastFed->begin(), lastFed->end());
+            built.push_back(own.back());
         }
         if (outputLast) step(count, top, output);
     }
