@@ -95,7 +95,6 @@ struct LinkRun {
 
 LinkRun linkRunAt(LinkEdit edit, const LinkPlace& place) {
     const std::uint32_t h = lineHeight();
-    const std::uint32_t endY = getEndObjectY();
     LinkRun run{{place.row}, place.y, place.y + h};
     const auto stands = [&](std::int64_t row) { return VirtualArray.at(place.column, row) == kCellLink; };
     if (edit == LinkEdit::Erase) {
@@ -112,7 +111,7 @@ LinkRun linkRunAt(LinkEdit edit, const LinkPlace& place) {
     }
     const auto passes = [&](std::uint32_t y) { return lineHoldsObjects(y) && lineClearAt(place, y); };
     LinkRun longer = run;
-    while (longer.bottom + h < endY && passes(longer.bottom) && !stands(canvasRowOf(longer.bottom) + 1)) {
+    while (passes(longer.bottom) && !stands(canvasRowOf(longer.bottom) + 1)) {
         longer.rows.push_back(canvasRowOf(longer.bottom) + 1);
         longer.bottom += h;
     }

@@ -15,6 +15,7 @@
 #include "editor/CursorMoves.h"
 #include "editor/forms/CommentText.h"
 #include "lang/forms/WidgetText.h"
+#include "model/core/CommandTransaction.h"
 #include "model/ladder/CanvasState.h"
 #include "model/ladder/DrawGeometry.h"
 #include "model/ladder/EditorState.h"
@@ -131,12 +132,17 @@ void LadderViewForm::syncSize() {
 void LadderViewForm::paintEvent(QPaintEvent* event) {
     QRect area = visibleRegion().boundingRect();
     if (area.isEmpty()) area = event->rect();
-    const Primitives primitives = screen_.build(static_cast<std::uint32_t>(std::max(area.top(), 0)),
-                                                static_cast<std::uint32_t>(std::max(area.height(), 0)));
+    // A command's boxes and progress let the window paint while the command still works on the
+    // ladder: the view keeps the picture it had before the command until the command has ended (a
+    // refused Convert shows its reason over the ladder the user drew, not over the one it read back,
+    // which it puts away once the box is closed).
+    if (!transaction::active() || painted_.empty())
+        painted_ = screen_.build(static_cast<std::uint32_t>(std::max(area.top(), 0)),
+                                 static_cast<std::uint32_t>(std::max(area.height(), 0)));
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    for (const Primitive& p : primitives) paintPrimitive(painter, p);
+    for (const Primitive& p : painted_) paintPrimitive(painter, p);
 }
 
 void LadderViewForm::focusInEvent(QFocusEvent* event) {

@@ -47,6 +47,8 @@ private:
     void afterEdit();
 
     LadderScreen screen_;
+    // What the last paint outside a command drew (see paintEvent).
+    Primitives painted_;
 };
 
 }  // namespace kestrion::forms

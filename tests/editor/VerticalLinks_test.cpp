@@ -167,6 +167,9 @@ TEST_F(LinkKeys, ALinkPastALineIsDrawnErasedAndUndoneWhole) {
     // X4's rung is still being built: it may stay open.
     EXPECT_TRUE(link({160, 64, LinkEdit::Erase}));
     EXPECT_EQ(gaps(), blank);
+    Undo1Click();
+    EXPECT_TRUE(link({160, 0, LinkEdit::Erase}));
+    EXPECT_EQ(gaps(), blank);
 }
 
 }  // namespace

@@ -199,5 +199,31 @@ TEST_F(ConvertInWindowTest, TheViewFollowsTheFrameAtOnceOutsideACommandAndAtItsE
     EXPECT_LE(down.value(), scaledToScreen(ldrTail->yAddr));
 }
 
+// While a command works on the ladder (a refused Convert shows its box over the ladder it read
+// back), the view paints the picture it had before the command; what a command that ends changed
+// is painted once it has ended.
+TEST_F(ConvertInWindowTest, TheViewPaintsTheLadderAsItWasWhileACommandWorksOnIt) {
+    form.resize(1300, 800);
+    form.show();
+    openLongProgram();
+    const auto picture = [this] { return form.ladderEditScreen->grab().toImage(); };
+    const QImage before = picture();
+    const auto renameFirst = [] {
+        setText(ldrHead->operands[0], "M777");
+        requestLadderRedraw();
+    };
+    QImage during;
+    runCommand([&] {
+        renameFirst();
+        during = picture();
+        return false;
+    });
+    EXPECT_TRUE(during == before);
+    EXPECT_TRUE(picture() == before);
+    runCommand(renameFirst);
+    QApplication::processEvents();
+    EXPECT_FALSE(picture() == before);
+}
+
 }  // namespace
 }  // namespace kestrion::app
