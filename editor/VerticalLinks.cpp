@@ -115,7 +115,10 @@ LinkRun linkRunAt(LinkEdit edit, const LinkPlace& place) {
         longer.rows.push_back(canvasRowOf(longer.bottom) + 1);
         longer.bottom += h;
     }
-    return lineHoldsObjects(longer.bottom) && !passes(longer.bottom) ? longer : run;
+    // It meets what stands at the column on its last line, or a link going on from there.
+    const bool meets = stands(canvasRowOf(longer.bottom) + 1) ||
+                       (lineHoldsObjects(longer.bottom) && !lineClearAt(place, longer.bottom));
+    return meets ? longer : run;
 }
 
 // Whether an end of the link meets the line at `row`: an element beside it or a link going on past
