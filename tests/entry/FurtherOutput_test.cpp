@@ -86,6 +86,9 @@ TEST_F(FurtherOutputTest, AFurtherOutputIsDrawnAsTheLoadDrawsTheWordsConvertWrit
          "LD X0;MPS;AND X1;OUT Y0;MPP;AND X2;OUT Y1;OUT Y2"},
         {"LD X7;SET S20;STL S20;LD X0;OUT Y0", "80,128 OUT Y1", "LD X7;SET S20;STL S20;LD X0;OUT Y0;OUT Y1"},
         {"LD X0;OUT Y0;LD X1;OUT Y1", "80,64 OUT Y2", "LD X0;OUT Y0;OUT Y2;LD X1;OUT Y1", Before::EmptyLine2},
+        // a rung being built right above another is not that rung left open
+        {"LD X0;OUT Y0;LD X1;OUT Y1", "80,64 LD X5;160,64 OUT Y5", "LD X0;OUT Y0;LD X5;OUT Y5;LD X1;OUT Y1",
+         Before::EmptyLine2},
         // a label on its rung's line, typed first or last, or alone at the end
         {"", "0,0 P0;80,0 LD X0;160,0 OUT Y0", "P0;LD X0;OUT Y0"},
         {"LD X0;OUT Y0;LD X1;OUT Y1", "0,64 P0", "LD X0;OUT Y0;P0;LD X1;OUT Y1"},
