@@ -62,7 +62,7 @@ TEST_F(DiagramChecks, EveryFaultSaysItsLineAndWhatIsOpen) {
         {{"  X", "", "  X X Y"}, {x0}, 1, "Line 1: nothing joins X000 on its right."},
         {{"  X X   Y"}, {x0, {kAnd, "AND", "X001", 4, 0}}, 1, "Line 1: nothing joins X001 on its right."},
         {{"  X   X Y"}, {{kAnd, "ANI", "X001", 6, 0}}, 1, "Line 1: nothing joins X001 on its left."},
-        // the rung: X2 on the second line, nothing between it and the bus
+        // X2 on the second line, nothing between it and the bus
         {{"  X X Y", "", "    X Y"}, {x0, {kAnd, "AND", "X001", 4, 0}, {kAnd, "AND", "X002", 4, 2}}, 1, "Line 2: nothing joins X002 on its left."},
         {{"  X   X Y"}, {{0x01F8, "INV", "", 6, 0}}, 1, "Line 1: nothing joins INV on its left."},
         {{"  X   - Y"}, {{kCodeNop, "NOP", "", 6, 0}}, 1, "Line 1: nothing joins the wire on its left."},
